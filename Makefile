@@ -1,0 +1,45 @@
+# The two commands of the README: `make run` and `make test`. Each installs what it needs.
+SHELL := /bin/bash
+SRC := $(CURDIR)
+PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libgsf-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev
+export CCACHE_BASEDIR := $(SRC)
+export CCACHE_NOHASHDIR := 1
+export CCACHE_DIR ?= $(HOME)/.cache/korvo-ccache
+JOBS ?= $(shell nproc)
+HOST ?= $(SRC)/build/host
+
+.PHONY: deps run test bench clean
+
+deps:
+	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=$$( [ "$$(id -u)" = 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q $$missing; \
+	fi
+
+build/debug/build.ninja: | deps
+	cmake -G Ninja -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DKORVO_TESTS=OFF
+
+build/asan/build.ninja: | deps
+	cmake -G Ninja -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DKORVO_SANITIZE=ON
+
+build/release/build.ninja: | deps
+	cmake -G Ninja -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DKORVO_TESTS=OFF -DKORVO_BENCH=ON
+
+# Seeds a fresh host folder from the bundled sample and runs the tour.
+run: deps build/debug/build.ninja
+	cmake --build build/debug --target korvo -j $(JOBS)
+	rm -rf $(HOST)
+	./build/debug/korvo --host $(HOST) --script sample/tour.korvo
+
+test: deps build/asan/build.ninja
+	cmake --build build/asan -j $(JOBS)
+	cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: deps build/release/build.ninja
+	cmake --build build/release --target korvo_bench -j $(JOBS)
+	./build/release/korvo_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+clean:
+	rm -rf build

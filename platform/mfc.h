@@ -1,0 +1,15 @@
+// The application framework (Unicode), as the shell uses it: one public header; the parts live
+// in platform/mfc/.
+#pragma once
+
+#include "platform/win32.h"
+#include "platform/mfc/format.h"
+#include "platform/mfc/cstring.h"
+#include "platform/mfc/object.h"
+#include "platform/mfc/cmdtarget.h"
+#include "platform/mfc/wnd.h"
+#include "platform/mfc/frame.h"
+#include "platform/mfc/thread.h"
+#include "platform/mfc/app.h"
+#include "platform/mfc/doc.h"
+#include "platform/mfc/ole.h"

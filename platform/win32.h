@@ -1,0 +1,10 @@
+// Windows, as the shell uses it: one public header; the parts live in platform/win32/.
+#pragma once
+
+#include "platform/win32/types.h"
+#include "platform/win32/window.h"
+#include "platform/win32/thread.h"
+#include "platform/win32/system.h"
+#include "platform/win32/registry.h"
+#include "platform/win32/file.h"
+#include "platform/win32/module.h"

@@ -1,0 +1,141 @@
+// Windows base types, handles and constants shared by every part of the Windows stand-in.
+// Widths follow Windows (LLP64), not the host: LONG and DWORD are 32-bit, the *_PTR types
+// are pointer-sized, BOOL is int. Shell code never uses plain `long`.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using BOOL = int;
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = std::uint32_t;
+using INT = std::int32_t;
+using LONG = std::int32_t;
+using ULONG = std::uint32_t;
+using LONGLONG = std::int64_t;
+using ULONGLONG = std::uint64_t;
+using DWORD64 = std::uint64_t;
+using QWORD = std::uint64_t;
+using SHORT = std::int16_t;
+using USHORT = std::uint16_t;
+using ATOM = std::uint16_t;
+using WCHAR = wchar_t;
+using HRESULT = std::int32_t;
+using LSTATUS = LONG;
+
+using INT_PTR = std::intptr_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using ULONG_PTR = std::uintptr_t;
+using DWORD_PTR = std::uintptr_t;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+
+using LPWSTR = wchar_t*;
+using LPCWSTR = const wchar_t*;
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using LPBYTE = BYTE*;
+using LPDWORD = DWORD*;
+using PVOID = void*;
+
+// Handles are distinct opaque pointer types so that a window handle cannot be passed where a
+// registry key is expected. Their values come from deterministic counters, never addresses.
+#define KORVO_DECLARE_HANDLE(name) \
+    struct name##__ {              \
+        int unused;                \
+    };                             \
+    using name = name##__*
+KORVO_DECLARE_HANDLE(HWND);
+KORVO_DECLARE_HANDLE(HKEY);
+KORVO_DECLARE_HANDLE(HMONITOR);
+KORVO_DECLARE_HANDLE(HINSTANCE);
+KORVO_DECLARE_HANDLE(HMENU);
+KORVO_DECLARE_HANDLE(HICON);
+KORVO_DECLARE_HANDLE(HCURSOR);
+KORVO_DECLARE_HANDLE(HBRUSH);
+KORVO_DECLARE_HANDLE(HDC);
+#undef KORVO_DECLARE_HANDLE
+using HMODULE = HINSTANCE;
+using HANDLE = void*;
+using PHKEY = HKEY*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1));
+inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
+inline constexpr int MAX_PATH = 260;
+
+struct POINT {
+    LONG x = 0;
+    LONG y = 0;
+    friend bool operator==(const POINT&, const POINT&) = default;
+};
+struct SIZE {
+    LONG cx = 0;
+    LONG cy = 0;
+    friend bool operator==(const SIZE&, const SIZE&) = default;
+};
+struct RECT {
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+    friend bool operator==(const RECT&, const RECT&) = default;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+using LPPOINT = POINT*;
+
+struct MSG {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    DWORD time = 0;
+    POINT pt{};
+};
+using LPMSG = MSG*;
+
+inline constexpr WORD LOWORD(DWORD_PTR v) { return static_cast<WORD>(v & 0xFFFF); }
+inline constexpr WORD HIWORD(DWORD_PTR v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+inline constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
+inline constexpr WPARAM MAKEWPARAM(WORD lo, WORD hi) { return MAKELONG(lo, hi); }
+inline constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(MAKELONG(lo, hi)); }
+inline constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
+inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT S_FALSE = 1;
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+
+// System error codes (GetLastError, registry results).
+inline constexpr LONG ERROR_SUCCESS = 0;
+inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
+inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+inline constexpr DWORD ERROR_ACCESS_DENIED = 5;
+inline constexpr DWORD ERROR_INVALID_HANDLE = 6;
+inline constexpr DWORD ERROR_NOT_ENOUGH_MEMORY = 8;
+inline constexpr DWORD ERROR_INVALID_DATA = 13;
+inline constexpr DWORD ERROR_SHARING_VIOLATION = 32;
+inline constexpr DWORD ERROR_HANDLE_EOF = 38;
+inline constexpr DWORD ERROR_FILE_EXISTS = 80;
+inline constexpr DWORD ERROR_INVALID_PARAMETER = 87;
+inline constexpr DWORD ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr DWORD ERROR_MOD_NOT_FOUND = 126;
+inline constexpr DWORD ERROR_PROC_NOT_FOUND = 127;
+inline constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+inline constexpr DWORD ERROR_MORE_DATA = 234;
+inline constexpr DWORD ERROR_NO_MORE_ITEMS = 259;
+inline constexpr DWORD ERROR_CANCELLED = 1223;
+inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
+inline constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
+inline constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
+inline constexpr DWORD ERROR_TIMEOUT = 1460;
+
+DWORD GetLastError();
+void SetLastError(DWORD error);
