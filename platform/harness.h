@@ -1,2 +1,187 @@
+// The control surface of the stand-in platform for tests and the console: starts the program
+// through the framework, pumps its loop, acts as the user would (messages, answers to message
+// boxes), sets up and inspects files, registry, kernel answers and windows, and collects what a
+// strict run must not accept. Shell code never includes this header.
 #pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/config.h"
+#include "platform/core/journal.h"
 #include "platform/mfc.h"
+#include "platform/win32/types.h"
+
+namespace platform::harness {
+
+struct Config {
+    platform::core::Config platform;  // host root, program folder, arguments, environment, clock, modal policy ...
+    bool seedSample = true;           // write the embedded sample program folder into the host before start
+    // With a given host root: leave an existing program folder as an earlier run left it, and seed
+    // only a missing one (the console's --host, so a second run continues where the first stopped).
+    bool keepExistingProgramFolder = false;
+};
+
+enum class Button { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
+
+struct BoxRequest {  // what a message box showed
+    std::wstring text, caption;
+    unsigned type = 0;  // MB_* flags (buttons | icon | default button)
+    HWND owner = nullptr;
+};
+
+class Session;
+
+class User {  // acts as the user would
+public:
+    // Expect a message box whose text matches `pattern` ('*' wildcards, whole text); answer it.
+    void expectBox(std::wstring pattern, Button answer);
+    // ... or run `whileOpen` while the box is open (its window exists, owner disabled), then answer.
+    void expectBox(std::wstring pattern, std::function<Button(const BoxRequest&)> whileOpen);
+    void command(HWND frame, unsigned id);  // posts WM_COMMAND(id) as a menu item would
+    // WM_DDE_EXECUTE to the main frame (text in lParam as a pointer to a NUL-terminated wide
+    // string; wParam a hidden client window that receives WM_DDE_ACK).
+    void dde(std::wstring_view text);
+    void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+
+    // Expectations registered and not yet consumed, as "box \"PATTERN\"".
+    std::vector<std::wstring> pendingExpectations() const;
+
+private:
+    friend class Session;
+    explicit User(Session& session) : session_(session) {}
+    Session& session_;
+};
+
+class Files {  // the mapped Windows file system of the host folder
+public:
+    void write(std::wstring_view windowsPath, std::string_view bytes);  // creates parent folders
+    std::optional<std::string> read(std::wstring_view windowsPath) const;
+    bool exists(std::wstring_view windowsPath) const;
+    void remove(std::wstring_view windowsPath);
+    std::wstring programFolder() const;
+    std::wstring programFile(std::wstring_view name) const;  // program folder + "\\" + name
+    void setModuleVersion(std::wstring_view moduleFile, std::wstring_view version);  // edits the manifest
+    void setModuleLoadFailure(std::wstring_view moduleFile, unsigned errorCode);      // manifest "load=fail"
+    void writeIni(std::wstring_view name, std::wstring_view text);  // UTF-8 text file in the program folder
+
+    std::string hostPath(std::wstring_view windowsPath) const;  // where the file lives on the host
+
+private:
+    friend class Session;
+    explicit Files(Session& session) : session_(session) {}
+    Session& session_;
+};
+
+class Registry {
+public:
+    // hive: L"HKEY_CURRENT_USER", L"HKEY_LOCAL_MACHINE", L"HKEY_CLASSES_ROOT"
+    void setString(std::wstring_view hive, std::wstring_view key, std::wstring_view name, std::wstring_view value);
+    void setDword(std::wstring_view hive, std::wstring_view key, std::wstring_view name, unsigned value);
+    std::optional<std::wstring> getString(std::wstring_view hive, std::wstring_view key, std::wstring_view name) const;
+    std::optional<unsigned> getDword(std::wstring_view hive, std::wstring_view key, std::wstring_view name) const;
+    bool hasKey(std::wstring_view hive, std::wstring_view key) const;
+    bool hasValue(std::wstring_view hive, std::wstring_view key, std::wstring_view name) const;
+    void denyWrite(std::wstring_view hive, std::wstring_view key);
+    std::wstring dump() const;  // every hive, registry-file format
+    // The per-user product key: L"Software\\Velmora\\Korvo CAD 18.0" (from the sample ini)
+    std::wstring productKey() const;
+
+private:
+    friend class Session;
+    explicit Registry(Session& session) : session_(session) {}
+    Session& session_;
+};
+
+class Faults {  // failures that tests inject
+public:
+    void failSessionStep(std::wstring_view step);  // L"PreInitSession", L"PostInitSession", L"FinishInitSession"
+    void failDocumentOpen(std::wstring_view windowsPath, bool throwException);  // null result or exception
+    void failTheme(std::wstring_view themeName);  // applying that theme name fails
+    void failMainFrameCreation();                 // the first main frame's window cannot be created
+
+private:
+    friend class Session;
+    Faults() = default;
+};
+
+class Kernel {  // acts as the kernel / configures its answers
+public:
+    void setShellDdeCommand(std::wstring_view text);  // what ShellDDERespondWindow::GetShellCommand returns
+    void setReopenDocuments(bool);
+    void setStartPage(bool show, int mode);
+    void setRecentFileCount(int);
+    std::vector<std::wstring> openedDocuments() const;  // paths of documents opened, in order
+    std::vector<std::wstring> documentTitles() const;   // titles of open documents, in order
+
+private:
+    friend class Session;
+    Kernel() = default;
+};
+
+class Inspect {
+public:
+    std::vector<HWND> mainFrames() const;  // the UI module's frames in creation order
+    std::vector<HWND> topLevelWindows() const;
+    std::wstring text(HWND) const;
+    bool visible(HWND) const;
+    std::wstring dumpWindows() const;  // tree: handle 0x%08x, class, "text", flags, rect
+
+private:
+    friend class Session;
+    Inspect() = default;
+};
+
+class Session {  // one per process; a second one throws
+public:
+    explicit Session(Config config = {});
+    ~Session();  // ends the run if still running; reports failures to the failure hook
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void start();  // AfxWinInit, InitApplication, InitInstance (result kept)
+    int startResult() const;
+    void runUntilIdle();                  // the framework's loop, returning instead of blocking
+    void advance(unsigned milliseconds);  // clock, then runUntilIdle
+    // Closes every main frame as a user would, runs the loop to its end (ExitInstance); if start
+    // failed, runs ExitInstance; returns the exit code.
+    int quit();
+    bool running() const;
+
+    User& user();
+    Files& files();
+    Registry& registry();
+    Faults& faults();
+    Kernel& kernel();
+    Inspect& inspect();
+    platform::core::Journal& journal();
+
+    // Strict-mode failures so far (unexpected boxes, ...), including expectations left unconsumed
+    // once the run has ended.
+    std::vector<std::wstring> takeFailures();
+    // Called with each failure when the session ends (tests install a gtest hook via tests/support).
+    static void setFailureHook(std::function<void(const std::wstring&)> hook);
+
+    const Config& config() const;
+    std::string hostRoot() const;  // the host folder in use (a fresh temporary one when none was given)
+
+    struct State;  // the harness's own bookkeeping (platform/harness/session_state.h)
+
+private:
+    void ended(int exitCode);  // the program's loop has ended (or it never ran): journals the exit code
+    void checkEnd();           // once the run has ended: expectations never used become failures
+
+    std::unique_ptr<State> state_;
+    User user_;
+    Files files_;
+    Registry registry_;
+    Faults faults_;
+    Kernel kernel_;
+    Inspect inspect_;
+};
+
+}  // namespace platform::harness

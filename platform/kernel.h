@@ -1,2 +1,20 @@
+// The kernel library (KorvoKernel.dll) as the application uses it: one public header; the parts
+// live in platform/kernel/.
 #pragma once
+
 #include "platform/mfc.h"
+#include "platform/compression.h"
+#include "platform/diagnostics.h"
+#include "platform/textcore.h"
+#include "platform/toolkit.h"
+
+#include "platform/kernel/session.h"
+#include "platform/kernel/strings.h"
+#include "platform/kernel/events.h"
+#include "platform/kernel/settings.h"
+#include "platform/kernel/uimodule.h"
+#include "platform/kernel/documents.h"
+#include "platform/kernel/applications.h"
+#include "platform/kernel/modules.h"
+#include "platform/kernel/shellintegration.h"
+#include "platform/kernel/serverapp.h"

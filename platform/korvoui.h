@@ -1,2 +1,12 @@
+// The UI library (KorvoUI.dll) as the application uses it: one public header; the parts live in
+// platform/korvoui/.
 #pragma once
+
+#include "platform/kernel.h"
 #include "platform/mfc.h"
+#include "platform/toolkit.h"
+
+#include "platform/korvoui/xml.h"
+#include "platform/korvoui/images.h"
+#include "platform/korvoui/menus.h"
+#include "platform/korvoui/frames.h"

@@ -1,2 +1,11 @@
+// The UI toolkit as the application uses it: one public header; the parts live in
+// platform/toolkit/.
 #pragma once
+
 #include "platform/mfc.h"
+
+#include "platform/toolkit/paintmanager.h"
+#include "platform/toolkit/frames.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/commandbars.h"
+#include "platform/toolkit/propexchange.h"

@@ -1,2 +1,162 @@
+// Frame windows: the single-document frame, the MDI frame with its MDI client, and MDI child
+// frames.
+//
+// Command routing (commands and update requests alike), in the framework's order:
+//   CMDIFrameWnd::OnCmdMsg: the active MDI child frame (its active view, the view's document and
+//     template, the child frame's own map, the application), then CFrameWnd::OnCmdMsg;
+//   CFrameWnd::OnCmdMsg: the active view (then its document and template), the frame's own map,
+//     the application; a top-level frame (one without a parent frame) finally offers what nobody
+//     handled to OnUnroutedCmdMsg, which the UI library's frame base overrides to reach the
+//     kernel's command containers.
 #pragma once
+
+#include <vector>
+
+#include "platform/mfc/cstring.h"
+#include "platform/mfc/wnd.h"
 #include "platform/win32/types.h"
+
+class CDocument;
+class CDocTemplate;
+class CView;
+
+// Frame style bits of the framework (in the window style's control-specific range).
+inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
+inline constexpr DWORD FWS_PREFIXTITLE = 0x00040000;
+inline constexpr DWORD FWS_SNAPTOBARS = 0x00020000;
+
+// Sent to a frame's descendants once its view is set up (views run OnInitialUpdate).
+inline constexpr UINT WM_INITIALUPDATE = 0x0364;
+
+// What a frame needs to create its view: passed as the creation parameter of frames.
+struct CCreateContext {
+    CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+    CView* m_pLastView = nullptr;
+    CFrameWnd* m_pCurrentFrame = nullptr;
+};
+
+class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    // Idle-time work a frame postpones to its next WM_IDLEUPDATECMDUI.
+    enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    // The default rectangle of a new frame: the system places it.
+    static constexpr RECT rectDefault{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
+
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Creates the frame with the title of string resource nIDResource (its first line) when there
+    // is one. Style 0xCF8000 is WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    virtual BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                        const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCWSTR lpszMenuName = nullptr,
+                        DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    using CWnd::Create;
+
+    BOOL IsFrameWnd() const override { return TRUE; }
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Frames delete themselves when their window is gone.
+    void PostNcDestroy() override;
+
+    // Commands and update requests nobody on the framework's route handled (top-level frames
+    // only). The base handles nothing.
+    virtual BOOL OnUnroutedCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+    CView* GetActiveView() const { return m_pViewActive; }
+    virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    virtual void ActivateFrame(int nCmdShow = -1);
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
+    // Layout of the frame's children: without bars of its own, the pane (the child with id
+    // AFX_IDW_PANE_FIRST: the view or the MDI client) fills the client area.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // Title: "<document> - <frame title>" with FWS_PREFIXTITLE, "<frame title> - <document>"
+    // without; only with FWS_ADDTOTITLE.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void UpdateFrameTitleForDocument(LPCWSTR lpszDocName);
+    // The title is refreshed at the next idle pass.
+    void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCWSTR lpszTitle) { m_strTitle = lpszTitle; }
+
+    // Nested modal state: the first level disables the frame and the enabled top-level windows
+    // it owns; the last EndModalState enables them again.
+    virtual void BeginModalState();
+    virtual void EndModalState();
+    BOOL InModalState() const { return m_cModalStack != 0; }
+    int GetModalDepth() const { return m_cModalStack; }
+
+    // Frames alive on the calling thread, in creation order.
+    static const std::vector<CFrameWnd*>& ThreadFrames();
+
+    BOOL m_bAutoMenuEnable = TRUE;
+    int m_nWindow = -1;  // window number in the title (":2"), -1 for none
+    UINT m_nIDHelp = 0;
+    UINT m_nIdleFlags = 0;
+    int m_nShowDelay = -1;
+
+protected:
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Closing the application's main window saves and closes the documents first; destroying it
+    // ends the application.
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // WM_DDE_EXECUTE: wParam the client window, lParam the command text (a NUL-terminated wide
+    // string, standing in for the global memory block). Acknowledged positively at once, then
+    // run through the application's OnDDECommand unless the frame is disabled.
+    afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
+
+    CString m_strTitle;
+    CView* m_pViewActive = nullptr;
+    int m_cModalStack = 0;
+    std::vector<HWND> m_disabledByModalState;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+class CMDIChildWnd;
+
+class CMDIFrameWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIFrameWnd)
+public:
+    CMDIFrameWnd() = default;
+
+    // Creates the "MDICLIENT" child (id AFX_IDW_PANE_FIRST, client edge) into m_hWndMDIClient.
+    virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, HMENU hWindowMenu);
+    // The active MDI child frame, or null (asks the MDI client).
+    CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+    void MDIActivate(CWnd* pWndActivate);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    CFrameWnd* GetActiveFrame() override;
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    HWND m_hWndMDIClient = nullptr;
+
+protected:
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+};
+
+class CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    CMDIChildWnd() = default;
+    CMDIFrameWnd* GetMDIFrame() const;
+};

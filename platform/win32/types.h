@@ -139,3 +139,78 @@ inline constexpr DWORD ERROR_TIMEOUT = 1460;
 
 DWORD GetLastError();
 void SetLastError(DWORD error);
+
+// Shared by the kernel-object, file, registry and thread parts.
+using SIZE_T = std::size_t;
+struct SECURITY_ATTRIBUTES {
+    DWORD nLength = sizeof(SECURITY_ATTRIBUTES);
+    LPVOID lpSecurityDescriptor = nullptr;
+    BOOL bInheritHandle = FALSE;
+};
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    LONGLONG QuadPart;
+};
+
+// File times (100-ns intervals since 1601), shared by the file and registry parts.
+struct FILETIME {
+    DWORD dwLowDateTime = 0;
+    DWORD dwHighDateTime = 0;
+};
+using LPFILETIME = FILETIME*;
+using PFILETIME = FILETIME*;
+
+// Error codes of the file, registry and module parts.
+inline constexpr DWORD ERROR_NO_MORE_FILES = 18;
+inline constexpr DWORD ERROR_WRITE_FAULT = 29;
+inline constexpr DWORD ERROR_READ_FAULT = 30;
+inline constexpr DWORD ERROR_INVALID_NAME = 123;
+inline constexpr DWORD ERROR_DIR_NOT_EMPTY = 145;
+inline constexpr DWORD ERROR_BAD_PATHNAME = 161;
+inline constexpr DWORD ERROR_BAD_EXE_FORMAT = 193;
+inline constexpr DWORD ERROR_DIRECTORY = 267;
+inline constexpr DWORD ERROR_BADDB = 1009;
+inline constexpr DWORD ERROR_BADKEY = 1010;
+inline constexpr DWORD ERROR_KEY_DELETED = 1018;
+inline constexpr DWORD ERROR_DATA_NOT_ACCEPTED = 592;
+inline constexpr DWORD ERROR_DLL_INIT_FAILED = 1114;
+inline constexpr DWORD ERROR_UNSUPPORTED_TYPE = 1630;
+
+// Globally unique identifiers (class ids, interface ids, ribbon tab ids), Windows layout.
+struct GUID {
+    DWORD Data1 = 0;
+    WORD Data2 = 0;
+    WORD Data3 = 0;
+    BYTE Data4[8]{};
+    friend bool operator==(const GUID&, const GUID&) = default;
+};
+using CLSID = GUID;
+using IID = GUID;
+using REFGUID = const GUID&;
+using REFCLSID = const GUID&;
+using DROPEFFECT = DWORD;
+
+// Header of every WM_NOTIFY payload (shared by the window, common-control and framework parts).
+struct NMHDR {
+    HWND hwndFrom = nullptr;
+    UINT_PTR idFrom = 0;
+    UINT code = 0;
+};
+using LPNMHDR = NMHDR*;
+
+// An opaque iteration position of the framework's and the toolkit's collections (null: the end).
+struct KorvoPosition__ {
+    int unused;
+};
+using POSITION = KorvoPosition__*;
+
+// Creation parameter of an "MDICLIENT" window (the framework's MDI frame passes it).
+struct CLIENTCREATESTRUCT {
+    HANDLE hWindowMenu = nullptr;
+    UINT idFirstChild = 0;
+};
+inline constexpr DWORD MDIS_ALLCHILDSTYLES = 0x0001;

@@ -1,0 +1,5 @@
+#include "app/command_registration.h"
+
+void RegisterApplicationCommands(DWORD) {}
+
+void RegisterBuiltInCommands() {}

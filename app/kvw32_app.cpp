@@ -1,0 +1,112 @@
+#include "app/kvw32_app.h"
+
+#include "app/document_opener.h"
+#include "app/product_settings.h"
+#include "app/recent_file_list.h"
+#include "mainframe/main_frame.h"
+
+namespace {
+
+CKvw32App* g_application = nullptr;
+
+}  // namespace
+
+CKvw32App::CKvw32App() {
+    g_application = this;
+    // The framework owns and deletes the document manager.
+    m_pDocManager = new CWSDocManager;
+}
+
+CKvw32App::~CKvw32App() {
+    if (m_settingsMutex) CloseHandle(m_settingsMutex);
+    if (g_application == this) g_application = nullptr;
+}
+
+CKvw32App* CKvw32App::Instance() { return g_application; }
+
+int CKvw32App::ExitInstance() {
+    const int result = kvaux::MfcApplication::ExitInstance();
+    // The mutex tells other processes that settings may be in use; it goes last.
+    if (m_settingsMutex) {
+        CloseHandle(m_settingsMutex);
+        m_settingsMutex = nullptr;
+    }
+    return result != 0 ? 1 : 0;
+}
+
+CDocument* CKvw32App::OpenDocumentFile(LPCWSTR path) { return ::OpenDocumentFile(path); }
+
+CString CKvw32App::GetIniPath(const kvio::IniFile& ini, LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue) {
+    return app::ReadIniPath(ini, section, key, defaultValue);
+}
+
+CString CKvw32App::GetApplicationsIniPath() const {
+    if (!m_applicationsFile.IsEmpty()) return m_applicationsFile;
+    return CString(kvio::JoinPath(KVGetProgramPath().view(), L"Applications.ini"));
+}
+
+UINT CKvw32App::SetMainResourceId(UINT id) { return std::exchange(m_mainResourceId, id); }
+
+UINT CKvw32App::SetTitleStringId(UINT id) { return std::exchange(m_titleStringId, id); }
+
+CString CKvw32App::GetProductTitle() const { return KVLoadString(m_titleStringId); }
+
+int CKvw32App::GetProductImageIndex() const {
+    switch (KV_EDITION_CODE) {
+        case 128: return 9;
+        case 256: return 10;
+        case 512: return 11;
+        default: break;
+    }
+    return GlobalContainer::IsMardel() ? 12 : 1;
+}
+
+void CKvw32App::AddRegisteredName(LPCWSTR name) {
+    if (!name || !*name) return;
+    m_registeredNames.emplace(name);
+}
+
+bool CKvw32App::IsRegisteredName(LPCWSTR name) const {
+    if (!name || !*name) return false;
+    return m_registeredNames.contains(CString(name));
+}
+
+CDocTemplate* CKvw32App::AddDocTemplateSafe(CDocTemplate* docTemplate) {
+    if (docTemplate) AddDocTemplate(docTemplate);
+    return docTemplate;
+}
+
+CKVRecentFileList* CKvw32App::GetRecentFileList() const {
+    return dynamic_cast<CKVRecentFileList*>(m_pRecentFileList);
+}
+
+std::vector<CMainFrame*> CKvw32App::GetMainFrames() const {
+    std::vector<CMainFrame*> frames;
+    for (Korvo::UI::MainFrame* frame : UIModuleProxy::Instance().GetMainFrames()) {
+        if (auto* mainFrame = dynamic_cast<CMainFrame*>(frame)) frames.push_back(mainFrame);
+    }
+    return frames;
+}
+
+void CKvw32App::SetAlphaAllowed(bool) {}
+
+CString CKvw32App::GetVersionText() const { return {}; }
+
+void CKvw32App::OnApplicationEvent(UINT, const ApplicationEventArgs&) {}
+
+void CKvw32App::CreateNewDocumentFromPrototype(LPCWSTR path) {
+    Korvo::DocumentManager::Instance().CreateAndSaveNewDocumentFromPrototype(path);
+}
+
+CKVDocTemplate* CKvw32App::GetDocTemplate() const {
+    if (!m_pDocManager) return nullptr;
+    for (CDocTemplate* docTemplate : m_pDocManager->GetTemplates()) {
+        if (auto* kernelTemplate = dynamic_cast<CKVDocTemplate*>(docTemplate)) return kernelTemplate;
+    }
+    return nullptr;
+}
+
+void CKvw32App::SetProfileName(LPCWSTR name) {
+    free(const_cast<LPWSTR>(m_pszProfileName));
+    m_pszProfileName = _wcsdup(name);
+}

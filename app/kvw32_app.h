@@ -1,0 +1,234 @@
+// The application object of the shell: start-up, the settings read from the product ini file and
+// the command line, and the application-wide members every subsystem reaches through
+// CKvw32App::Instance(). The one object of the process is the global KorvoApp (korvo_app.h).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include "app/critical_error_record.h"
+#include "app/kv_server.h"
+#include "auxiliary/text_browser_array.h"
+#include "commandbars/user_commands.h"
+#include "mainframe/pane_windows.h"
+#include "platform/compression.h"
+#include "platform/diagnostics.h"
+#include "platform/kernel.h"
+#include "platform/korvoui.h"
+#include "platform/managedui.h"
+#include "platform/mfc.h"
+
+class CMainFrame;
+class CKVRecentFileList;
+namespace Korvo::UI {
+class MainFrameState;
+}
+
+class CKvw32App : public kvaux::MfcApplication,
+                  public TypedApplicationEventListener<783>,
+                  public KorvoManagedUIProxy::IPrototypesCallback {
+public:
+    // The command-line record: the framework's fields, with the kernel's own flags kept away from
+    // the framework's parser.
+    class KVCommandLineInfo : public CCommandLineInfo {
+    public:
+        void ParseParam(LPCWSTR param, BOOL isFlag, BOOL isLast) override;
+
+        CString m_strExtra;
+    };
+
+    CKvw32App();
+    ~CKvw32App() override;
+    CKvw32App(const CKvw32App&) = delete;
+    CKvw32App& operator=(const CKvw32App&) = delete;
+
+    static CKvw32App* Instance();
+
+    // ---- Start-up ------------------------------------------------------------------------------
+    // The outer phase: command line, product ini, kernel and its modules, splash; runs the inner
+    // phase between the kernel session's post-initialisation and the splash's end.
+    BOOL InitInstance() override;
+
+    // ---- Framework overrides -------------------------------------------------------------------
+    int ExitInstance() override;
+    CDocument* OpenDocumentFile(LPCWSTR path) override;
+    // Before start-up has finished, commands are queued and acknowledged; afterwards they run
+    // without changing the main window's show state.
+    BOOL OnDDECommand(LPWSTR command) override;
+
+    // ---- DDE queue ---------------------------------------------------------------------------
+    void QueueDdeCommand(LPCWSTR command);
+    // Runs the queued commands in arrival order once start-up has finished.
+    void ProcessPendingDdeCommands();
+    bool IsStartupFinishedForDde() const { return m_startupFinishedForDde; }
+    const std::vector<CString>& GetPendingDdeCommands() const { return m_pendingDdeCommands; }
+
+    // ---- Product settings ----------------------------------------------------------------------
+    // A non-empty relative path value is made absolute against the program folder.
+    static CString GetIniPath(const kvio::IniFile& ini, LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue = L"");
+    CString GetApplicationsIniPath() const;
+    UINT GetMainResourceId() const { return m_mainResourceId; }
+    UINT SetMainResourceId(UINT id);  // returns the previous id
+    UINT GetTitleStringId() const { return m_titleStringId; }
+    UINT SetTitleStringId(UINT id);  // returns the previous id
+    CString GetProductTitle() const;
+    // Replaces the registry product key name (the framework's profile name).
+    void SetProfileName(LPCWSTR name);
+    int GetProductImageIndex() const;
+    const CString& GetLanguage() const { return m_language; }
+    const CString& GetCompany() const { return m_company; }
+    const CString& GetRegistryName() const { return m_registryName; }
+    const CString& GetAppTitle() const { return m_appTitle; }
+    const CString& GetDefaultStateFile() const { return m_defaultStateFile; }
+    SIZE GetFixedSize() const { return {static_cast<LONG>(m_fixedWidth), static_cast<LONG>(m_fixedHeight)}; }
+    HMONITOR GetPrimaryMonitor() const { return m_primaryMonitor; }
+    const CString& GetVarnelProfileFileName() const { return m_varnelProfileFileName; }
+    int GetStartupComplete() const { return m_startupComplete; }
+    // True when no watched handle is pending.
+    bool IsIdleProcessDone() const { return m_watchedHandle == nullptr; }
+
+    // ---- Registered names (case-insensitive) ---------------------------------------------------
+    void AddRegisteredName(LPCWSTR name);
+    bool IsRegisteredName(LPCWSTR name) const;
+
+    CDocTemplate* AddDocTemplateSafe(CDocTemplate* docTemplate);
+    // The application's first template that is the kernel's document template, or null.
+    CKVDocTemplate* GetDocTemplate() const;
+    CKVRecentFileList* GetRecentFileList() const;
+
+    // ---- Main frames ---------------------------------------------------------------------------
+    // The UI module's main frames that are CMainFrame windows, in the UI module's order.
+    std::vector<CMainFrame*> GetMainFrames() const;
+    template <class F>
+    void ForEachMainFrame(F&& callable) const {
+        for (CMainFrame* frame : GetMainFrames()) callable(frame);
+    }
+
+    // ---- UI settings ---------------------------------------------------------------------------
+    // Applies a UI theme through the UI module; false when the module does not know or cannot
+    // apply it. Once start-up is complete the name is remembered in the per-user settings.
+    bool SetTheme(LPCWSTR name);
+    const CString& GetThemeName() const { return m_themeName; }
+    UINT GetThemeCommandId() const { return m_themeCommandId; }
+    void SetRibbonMode(bool ribbon);
+    bool IsRibbonMode() const { return m_ribbonMode; }
+    void SetToolBarIconSize(SIZE size);
+    SIZE GetToolBarIconSize() const { return m_toolBarIconSize; }
+
+    // ---- Help context --------------------------------------------------------------------------
+    // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
+    // Returns the id in force before the call.
+    UINT SetHelpContext(UINT helpId, LPCWSTR helpFile, int delta);
+    UINT GetHelpId() const { return m_helpId; }
+    const CString& GetHelpFile() const { return m_helpFile; }
+
+    // ---- Pane windows --------------------------------------------------------------------------
+    // Applies the product ini's "DockingPanes" list; without the key every pane window is enabled.
+    void EnableDockingPaneWindows(const kvio::IniFile& ini);
+    PaneWindows& GetPaneWindows() { return m_paneWindows; }
+
+    // ---- Application commands and profiles -----------------------------------------------------
+    void LoadApplicationCommands(CXTPPropExchangeEnumerator& sections);
+    void ApplyStartupProfile();
+    // The PDM work mix's connection result (2: not connected; 3 ends start-up).
+    int ConnectPdmAtStartup();
+
+    CTextBowserArray& GetTextBrowsers() { return m_textBrowsers; }
+    BYTE GetApplicationFlags() const { return m_applicationFlags; }
+
+    // ---- Listeners and callbacks ---------------------------------------------------------------
+    void OnApplicationEvent(UINT eventId, const ApplicationEventArgs& args) override;
+    void CreateNewDocumentFromPrototype(LPCWSTR path) override;
+
+protected:
+    // The inner phase: everything the user sees, from the framework's initialisation to the
+    // documents of the last run.
+    BOOL InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile& ini);
+
+    // Keeps the "NoAlpha" setting; the final application class stores it.
+    virtual void SetAlphaAllowed(bool allowed);
+    // Text that follows the product title in the application name.
+    virtual CString GetVersionText() const;
+
+    // True only while the start-up shell command is processed, until the first open uses it.
+    bool m_openingStartupShellCommand = false;
+
+private:
+    struct NoCaseLess {
+        bool operator()(const CString& a, const CString& b) const { return a.CompareNoCase(b) < 0; }
+    };
+    using WatchedHandleCallback = void (*)();
+
+    // Outer steps that carry their own logic.
+    bool IsKernelVersionAccepted();
+    void LoadKernelModules();
+    // Inner steps that carry their own logic.
+    void FindPrimaryMonitor();
+    void LoadAddOnApplications();
+    void LoadApplicationCommandsFile();
+    void SetUpHelpPath();
+    bool ApplyStartupTheme();
+    void RegisterOle();
+    void LoadLanguageSpecificRibbon();
+    void SetApplicationName();
+    void CreateRecentFileList();
+    void RefreshRegistrationIfWritable();
+    void ResetCrashRestoreState();
+    void RestoreCrashCopies();
+    void ReopenDocumentsOfLastRun();
+    void FinishStartupForDde();
+
+    // Members in construction order.
+    std::set<CString, NoCaseLess> m_registeredNames;
+    CTextBowserArray m_textBrowsers;
+    int m_startupComplete = 0;
+    HANDLE m_watchedHandle = nullptr;
+    WatchedHandleCallback m_watchedCallback = nullptr;
+    UINT m_mainResourceId = 0;
+    UINT m_titleStringId = 0;
+    BYTE m_applicationFlags = 0;
+    bool m_startupFinishedForDde = false;
+    UINT m_fixedWidth = 1440;
+    UINT m_fixedHeight = 900;
+    std::vector<CString> m_pendingDdeCommands;
+    COleTemplateServer m_server;
+    KVServerFactory m_serverFactory;
+    HANDLE m_settingsMutex = nullptr;
+    CString m_language;
+    CString m_registryName;
+    CString m_company;
+    CString m_tutor;
+    CString m_tutorHtm;
+    CString m_tutorDownloadUri;
+    CString m_appTitle;
+    CString m_videoPlayer;
+    CString m_applicationsFile;
+    CString m_defaultStateFile;
+    CString m_backgroundImage;
+    CString m_defaultDynamicToolBarFile;
+    CString m_defaultContextMenuFile;
+    CString m_defaultTemplateFolder;
+    HMONITOR m_primaryMonitor = nullptr;
+    std::shared_ptr<Korvo::UI::MainFrameState> m_defaultMainFrameState;
+    CKvw32Doc* m_popupToolbarDocument = nullptr;
+    Korvo::UI::AutoMenuController m_autoMenuController;
+    PaneWindows m_paneWindows;
+    CKVUserCommands m_userCommands;
+    CString m_mainWindowTitle;
+    CString m_themeName;
+    CString m_varnelProfileFileName;
+    std::mutex m_criticalErrorMutex;
+    std::unique_ptr<CriticalErrorRecord> m_criticalError;
+    SIZE m_toolBarIconSize{24, 24};
+    SIZE m_scaledToolBarIconSize{24, 24};
+    bool m_ribbonMode = true;
+
+    // Help context: current id, nesting level and help file.
+    UINT m_helpId = 1;
+    int m_helpLevel = 0;
+    CString m_helpFile;
+    UINT m_themeCommandId = 0;
+};

@@ -1,0 +1,5 @@
+#include "auxiliary/start_page.h"
+
+bool g_bShowStartPage = true;
+
+void ShowStartPageOnStartup() {}

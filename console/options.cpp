@@ -1,0 +1,52 @@
+#include "console/options.h"
+
+namespace korvo::console {
+
+ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
+    ParsedOptions parsed;
+    Options& options = parsed.options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        auto value = [&](std::optional<std::string>& target) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
+                parsed.error = argument + " needs a value";
+                return;
+            }
+            if (target) {
+                parsed.error = argument + " given twice";
+                return;
+            }
+            target = arguments[++i];
+        };
+        if (argument == "--") {
+            options.programArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i) + 1, arguments.end());
+            break;
+        }
+        if (argument == "--host") value(options.host);
+        else if (argument == "--script") value(options.script);
+        else if (argument == "--real-time") options.realTime = true;
+        else if (argument == "--lenient") options.lenient = true;
+        else if (argument == "--help" || argument == "-h") options.help = true;
+        else parsed.error = "unknown option \"" + argument + "\"";
+        if (!parsed.error.empty()) return parsed;
+    }
+    return parsed;
+}
+
+std::string usage() {
+    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [-- program arguments]\n"
+           "\n"
+           "Runs Korvo CAD on the stand-in platform and prints what happens, one line per event.\n"
+           "  --host DIR     host folder with the drives and the registry (created when missing;\n"
+           "                 its program folder is seeded from the bundled sample only when missing).\n"
+           "                 Without it, a fresh temporary folder seeded from the sample.\n"
+           "  --real-time    the platform clock follows real time (default: it moves only on advance)\n"
+           "  --lenient      answer unexpected message boxes with their default button\n"
+           "  --script FILE  read the verbs from FILE (default: standard input)\n"
+           "\n"
+           "Verbs, one a line ('#' starts a comment):\n"
+           "  start | idle | advance MS | command FRAME ID | expect box \"PATTERN\" answer BUTTON\n"
+           "  dde \"TEXT\" | dump windows | dump registry | journal | quit\n";
+}
+
+}  // namespace korvo::console

@@ -1,0 +1,28 @@
+// The program's own command line: korvo [--host DIR] [--real-time] [--lenient] [--script FILE]
+// [-- program arguments].
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvo::console {
+
+struct Options {
+    std::optional<std::string> host;    // host folder; a fresh temporary one when absent
+    std::optional<std::string> script;  // script file; standard input when absent
+    bool realTime = false;
+    bool lenient = false;
+    bool help = false;
+    std::vector<std::string> programArguments;  // after "--", handed to the program as its command line
+};
+
+struct ParsedOptions {
+    Options options;
+    std::string error;  // empty when the command line is sound
+};
+
+ParsedOptions parseOptions(const std::vector<std::string>& arguments);
+std::string usage();
+
+}  // namespace korvo::console

@@ -1,0 +1,9 @@
+#include "mainframe/pane_window_slot.h"
+
+void PaneWindowSlot::Reset(CWnd* window) {
+    CWnd* old = Get();
+    bits_ = reinterpret_cast<std::uintptr_t>(window) | (bits_ & kFlagMask);
+    if (!old || old == window) return;
+    if (old->GetSafeHwnd()) old->DestroyWindow();
+    delete old;
+}

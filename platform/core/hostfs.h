@@ -1,0 +1,126 @@
+// The mapping of Windows paths onto the host folder, the side table of file attributes and the
+// injected access faults. Platform code and the harness use it; shell code never does.
+//
+// Layout of the host folder: one sub-folder per drive ("C:\\x" is "<host>/C/x"), "UNC/server/
+// share/..." for network paths, "registry/" for the registry hives and "attributes.tsv" for the
+// attributes that a host file system cannot keep (hidden, read-only, system).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <map>
+
+#include "platform/core/text.h"
+#include "platform/win32/types.h"
+
+namespace platform::core {
+
+// Pure string rules on Windows paths; no file system access.
+namespace winpath {
+
+bool isSeparator(wchar_t c);
+// "\\\\server\\share..." (after normalising separators).
+bool isUnc(std::wstring_view path);
+// True unless the path starts with a drive and a separator ("C:\\"), or is a UNC path.
+// "\\x" (root of the current drive) and "C:x" (drive-relative) count as relative.
+bool isRelative(std::wstring_view path);
+// Makes an absolute path canonical: '/' becomes '\\', repeated separators collapse, "." and ".."
+// are resolved (never above the root), trailing dots and spaces of components are dropped, the
+// drive letter is upper-case, and no trailing separator is kept except on a drive root
+// ("C:\\"). The "\\\\?\\" prefix is removed. Returns nothing for a path that is not absolute
+// or names no share.
+std::optional<std::wstring> normalize(std::wstring_view absolutePath);
+// Resolves `path` against the absolute folder `base` and normalises the result ("\\x" against
+// the drive root of `base`, "D:x" against the root of D: unless `base` is on D:).
+std::optional<std::wstring> combine(std::wstring_view base, std::wstring_view path);
+// The last component ("" for a root) and everything before it (without a trailing separator,
+// except a drive root).
+std::wstring fileName(std::wstring_view normalizedPath);
+std::wstring parent(std::wstring_view normalizedPath);
+// The root of a normalised path: "C:\\" or "\\\\server\\share".
+std::wstring root(std::wstring_view normalizedPath);
+bool equal(std::wstring_view a, std::wstring_view b);
+// True when `path` is `folder` or lies inside it (both normalised, case-insensitive).
+bool isWithin(std::wstring_view path, std::wstring_view folder);
+
+}  // namespace winpath
+
+// Where a Windows path lands on the host.
+struct HostLocation {
+    std::wstring windowsPath;         // the normalised absolute Windows path, spelled as asked
+    std::wstring spelledPath;         // the same with existing components spelled as on the host
+    std::filesystem::path hostPath;   // existing components in their host spelling
+    bool exists = false;              // the whole path exists on the host
+    bool parentExists = false;        // the folder that would contain it exists
+    DWORD error = 0;                  // ERROR_INVALID_NAME for a bad or ambiguous path
+};
+
+enum class FileAccess { Read, Write };
+
+class HostFileSystem {
+public:
+    // The host root; when the configuration leaves it empty, a fresh temporary directory is
+    // created once per process and stored back into the configuration.
+    std::filesystem::path root();
+    std::filesystem::path registryFolder();
+
+    // Current folder of the process, a normalised Windows path (initially the program folder).
+    std::wstring currentFolder();
+    void setCurrentFolder(std::wstring normalizedPath);
+    // Absolute normalised Windows path of `path` (relative paths against the current folder).
+    std::optional<std::wstring> fullPath(std::wstring_view path);
+
+    // Maps a Windows path. Each component matches exactly first, else the only
+    // case-insensitive match; two case-insensitive matches are reported as a failure and the
+    // path is refused with ERROR_INVALID_NAME. Components that do not exist keep their spelling.
+    HostLocation resolve(std::wstring_view windowsPath);
+    // The Windows path of a host path inside the root ("<host>/C/x" -> "C:\\x"), if any.
+    std::optional<std::wstring> windowsPathOf(const std::filesystem::path& hostPath);
+
+    // Attributes that the host cannot keep (read-only, hidden, system), by normalised path.
+    DWORD storedAttributes(std::wstring_view normalizedPath);
+    void setStoredAttributes(std::wstring_view normalizedPath, DWORD attributes);
+    // Carry the attributes of a path and everything below it along a move, a copy or a delete.
+    void moveStoredAttributes(std::wstring_view from, std::wstring_view to);
+    void copyStoredAttributes(std::wstring_view from, std::wstring_view to);
+    void forgetStoredAttributes(std::wstring_view normalizedPath);
+
+    // Injected access faults on a path and everything below it (the host user may be the
+    // superuser, so permission bits cannot produce them).
+    void deny(std::wstring_view windowsPath, FileAccess access);
+    void allow(std::wstring_view windowsPath, FileAccess access);
+    bool denied(std::wstring_view normalizedPath, FileAccess access);
+
+    // Forgets the in-memory state (current folder, attribute table, faults) so that a test can
+    // act as the next run over the same host folder (the one in the configuration, which a
+    // test may point elsewhere before calling this).
+    void reloadForTesting();
+
+private:
+    void ensureAttributesLoaded();
+    void saveAttributes();
+
+    std::recursive_mutex mutex_;
+    std::optional<std::filesystem::path> root_;
+    std::optional<std::wstring> currentFolder_;
+    bool attributesLoaded_ = false;
+    bool attributesBroken_ = false;  // a malformed table is reported and never overwritten
+    std::map<std::wstring, DWORD, NoCaseLess> attributes_;
+    std::set<std::wstring, NoCaseLess> deniedRead_;
+    std::set<std::wstring, NoCaseLess> deniedWrite_;
+};
+
+HostFileSystem& hostFs();
+
+// Host-level helpers shared by the platform's own files (registry hives, attribute table):
+// write to a temporary file in the same folder, then rename it over the target.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error = nullptr);
+// Temporary files of atomic writes start with this prefix; enumeration never shows them.
+inline constexpr std::string_view kAtomicTempPrefix = ".~korvo-";
+
+}  // namespace platform::core

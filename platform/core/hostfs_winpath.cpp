@@ -1,0 +1,152 @@
+// String rules of Windows paths, independent of any file system.
+#include <vector>
+
+#include "platform/core/hostfs.h"
+#include "platform/core/text.h"
+
+namespace platform::core::winpath {
+
+namespace {
+
+bool isDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+
+bool hasDrive(std::wstring_view path) { return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == L':'; }
+
+std::wstring withBackslashes(std::wstring_view path) {
+    std::wstring out(path);
+    for (auto& c : out) {
+        if (c == L'/') c = L'\\';
+    }
+    return out;
+}
+
+// Removes the "\\?\" and "\\?\UNC\" prefixes that only switch off the Win32 path parsing.
+std::wstring withoutLongPrefix(std::wstring path) {
+    if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
+    if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+    return path;
+}
+
+std::vector<std::wstring> splitComponents(std::wstring_view rest) {
+    std::vector<std::wstring> parts;
+    std::size_t start = 0;
+    while (start <= rest.size()) {
+        const std::size_t end = rest.find(L'\\', start);
+        const std::size_t stop = end == std::wstring_view::npos ? rest.size() : end;
+        if (stop > start) parts.emplace_back(rest.substr(start, stop - start));
+        if (end == std::wstring_view::npos) break;
+        start = end + 1;
+    }
+    return parts;
+}
+
+// Win32 drops trailing dots and spaces of a component ("name." is "name"), except for the
+// relative markers themselves.
+std::wstring trimComponent(std::wstring component) {
+    if (component == L"." || component == L"..") return component;
+    while (!component.empty() && (component.back() == L'.' || component.back() == L' ')) component.pop_back();
+    return component;
+}
+
+}  // namespace
+
+bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool isUnc(std::wstring_view path) {
+    return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
+}
+
+bool isRelative(std::wstring_view path) {
+    if (isUnc(path)) return false;
+    return !(hasDrive(path) && path.size() >= 3 && isSeparator(path[2]));
+}
+
+std::optional<std::wstring> normalize(std::wstring_view absolutePath) {
+    const std::wstring path = withoutLongPrefix(withBackslashes(absolutePath));
+    std::wstring rootText;
+    std::wstring_view rest;
+    if (path.starts_with(L"\\\\")) {
+        const std::wstring_view afterPrefix = std::wstring_view(path).substr(2);
+        const std::size_t serverEnd = afterPrefix.find(L'\\');
+        if (serverEnd == 0 || serverEnd == std::wstring_view::npos) return std::nullopt;
+        const std::wstring_view server = afterPrefix.substr(0, serverEnd);
+        std::wstring_view afterServer = afterPrefix.substr(serverEnd + 1);
+        const std::size_t shareEnd = afterServer.find(L'\\');
+        const std::wstring_view share = afterServer.substr(0, shareEnd);
+        if (share.empty()) return std::nullopt;
+        rootText = L"\\\\" + std::wstring(server) + L"\\" + std::wstring(share);
+        rest = shareEnd == std::wstring_view::npos ? std::wstring_view() : afterServer.substr(shareEnd + 1);
+    } else if (hasDrive(path) && path.size() >= 3 && path[2] == L'\\') {
+        rootText = std::wstring{toUpperInvariant(path[0]), L':', L'\\'};
+        rest = std::wstring_view(path).substr(3);
+    } else {
+        return std::nullopt;
+    }
+
+    std::vector<std::wstring> kept;
+    for (auto& raw : splitComponents(rest)) {
+        const std::wstring component = trimComponent(raw);
+        if (component.empty() || component == L".") continue;
+        if (component == L"..") {
+            if (!kept.empty()) kept.pop_back();
+            continue;
+        }
+        kept.push_back(component);
+    }
+    std::wstring out = rootText;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (!out.empty() && out.back() != L'\\') out.push_back(L'\\');
+        out += kept[i];
+    }
+    return out;
+}
+
+std::optional<std::wstring> combine(std::wstring_view base, std::wstring_view path) {
+    const std::wstring slashed = withBackslashes(path);
+    if (!isRelative(slashed)) return normalize(slashed);
+    const auto normalizedBase = normalize(base);
+    if (!normalizedBase) return std::nullopt;
+    if (hasDrive(slashed)) {
+        // "D:x": relative to the current folder when it is on D:, else to the root of D:.
+        const std::wstring rest = slashed.substr(2);
+        if (equalsNoCase(normalizedBase->substr(0, 2), slashed.substr(0, 2))) return normalize(*normalizedBase + L"\\" + rest);
+        return normalize(slashed.substr(0, 2) + L"\\" + rest);
+    }
+    if (!slashed.empty() && slashed[0] == L'\\') return normalize(root(*normalizedBase) + slashed);
+    return normalize(*normalizedBase + L"\\" + slashed);
+}
+
+std::wstring root(std::wstring_view normalizedPath) {
+    if (normalizedPath.starts_with(L"\\\\")) {
+        const std::size_t serverEnd = normalizedPath.find(L'\\', 2);
+        if (serverEnd == std::wstring_view::npos) return std::wstring(normalizedPath);
+        const std::size_t shareEnd = normalizedPath.find(L'\\', serverEnd + 1);
+        return std::wstring(normalizedPath.substr(0, shareEnd));
+    }
+    return std::wstring(normalizedPath.substr(0, 3));
+}
+
+std::wstring fileName(std::wstring_view normalizedPath) {
+    if (normalizedPath.size() <= root(normalizedPath).size()) return {};
+    const std::size_t slash = normalizedPath.rfind(L'\\');
+    return std::wstring(normalizedPath.substr(slash + 1));
+}
+
+std::wstring parent(std::wstring_view normalizedPath) {
+    const std::wstring rootText = root(normalizedPath);
+    if (normalizedPath.size() <= rootText.size()) return {};
+    const std::size_t slash = normalizedPath.rfind(L'\\');
+    if (slash < rootText.size()) return rootText;
+    return std::wstring(normalizedPath.substr(0, slash));
+}
+
+bool equal(std::wstring_view a, std::wstring_view b) { return equalsNoCase(a, b); }
+
+bool isWithin(std::wstring_view path, std::wstring_view folder) {
+    if (folder.empty()) return false;
+    if (equalsNoCase(path, folder)) return true;
+    if (!startsWithNoCase(path, folder)) return false;
+    return folder.back() == L'\\' || path[folder.size()] == L'\\';
+}
+
+}  // namespace platform::core::winpath

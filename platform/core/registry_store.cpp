@@ -1,0 +1,595 @@
+#include "platform/core/registry_store.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/core/hostfs.h"
+#include "platform/core/journal.h"
+#include "platform/core/registry_store_detail.h"
+
+namespace platform::core {
+
+namespace fs = std::filesystem;
+using Key = RegistryStore::Key;
+
+// ---- names and handles ----
+
+namespace {
+
+struct HiveNames {
+    Hive hive;
+    std::wstring_view name;
+    std::wstring_view shortName;
+    ULONG_PTR handle;
+};
+
+constexpr HiveNames kHiveNames[] = {
+    {Hive::ClassesRoot, L"HKEY_CLASSES_ROOT", L"HKCR", 0x80000000u},
+    {Hive::CurrentUser, L"HKEY_CURRENT_USER", L"HKCU", 0x80000001u},
+    {Hive::LocalMachine, L"HKEY_LOCAL_MACHINE", L"HKLM", 0x80000002u},
+    {Hive::Users, L"HKEY_USERS", L"HKU", 0x80000003u},
+};
+
+constexpr REGSAM kReadRights = KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY;
+constexpr REGSAM kWriteRights = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | KEY_CREATE_LINK | 0x00010000 /* delete */;
+
+// Generic rights as the registry maps them; the maximum allowed is everything here.
+REGSAM grantedAccess(REGSAM requested) {
+    REGSAM granted = requested & KEY_ALL_ACCESS;
+    if (requested & 0x80000000u) granted |= KEY_READ;        // generic read
+    if (requested & 0x40000000u) granted |= KEY_WRITE;       // generic write
+    if (requested & 0x20000000u) granted |= KEY_EXECUTE;     // generic execute
+    if (requested & 0x10000000u) granted |= KEY_ALL_ACCESS;  // generic all
+    if (requested & 0x02000000u) granted |= KEY_ALL_ACCESS;  // maximum allowed
+    return granted;
+}
+
+std::vector<std::wstring> splitPath(std::wstring_view path) {
+    std::vector<std::wstring> parts;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        const std::size_t slash = path.find(L'\\', start);
+        const std::size_t stop = slash == std::wstring_view::npos ? path.size() : slash;
+        if (stop > start) parts.emplace_back(path.substr(start, stop - start));
+        if (slash == std::wstring_view::npos) break;
+        start = slash + 1;
+    }
+    return parts;
+}
+
+std::wstring joinPath(std::wstring_view base, std::wstring_view name) {
+    if (base.empty()) return std::wstring(name);
+    return std::wstring(base) + L"\\" + std::wstring(name);
+}
+
+// Bytes RegQueryValueExW reports for a value (strings as wchar_t with terminators).
+DWORD dataSize(const RegistryValue& value) {
+    switch (value.type) {
+        case REG_SZ:
+        case REG_EXPAND_SZ:
+            return static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t));
+        case REG_MULTI_SZ: {
+            std::size_t characters = 1;
+            for (const auto& text : value.strings) characters += text.size() + 1;
+            return static_cast<DWORD>(characters * sizeof(wchar_t));
+        }
+        default:
+            return static_cast<DWORD>(value.bytes.size());
+    }
+}
+
+// Keys every Windows installation has, so that a fresh host behaves like a real machine (the
+// shell opens HKEY_CLASSES_ROOT\CLSID for writing without creating it). They exist in memory
+// and reach the file with the hive's first change.
+void addBaselineKeys(Hive hive, RegistryStore::Key& root) {
+    switch (hive) {
+        case Hive::ClassesRoot: root.child(L"CLSID"); break;
+        case Hive::CurrentUser: root.child(L"Software"); break;
+        case Hive::LocalMachine: root.child(L"SOFTWARE"); break;
+        case Hive::Users: break;
+    }
+}
+
+}  // namespace
+
+std::wstring_view hiveName(Hive hive) {
+    for (const auto& names : kHiveNames) {
+        if (names.hive == hive) return names.name;
+    }
+    return L"";
+}
+
+std::optional<Hive> hiveFromName(std::wstring_view name) {
+    for (const auto& names : kHiveNames) {
+        if (equalsNoCase(name, names.name) || equalsNoCase(name, names.shortName)) return names.hive;
+    }
+    return std::nullopt;
+}
+
+std::optional<Hive> hiveFromHandle(HKEY key) {
+    for (const auto& names : kHiveNames) {
+        if (reinterpret_cast<ULONG_PTR>(key) == names.handle) return names.hive;
+    }
+    return std::nullopt;
+}
+
+HKEY hiveHandle(Hive hive) {
+    for (const auto& names : kHiveNames) {
+        if (names.hive == hive) return reinterpret_cast<HKEY>(names.handle);
+    }
+    return nullptr;
+}
+
+std::optional<std::pair<Hive, std::wstring>> splitHivePath(std::wstring_view fullPath) {
+    const std::size_t slash = fullPath.find(L'\\');
+    auto hive = hiveFromName(fullPath.substr(0, slash));
+    if (!hive) return std::nullopt;
+    std::wstring rest = slash == std::wstring_view::npos ? std::wstring() : std::wstring(fullPath.substr(slash + 1));
+    while (!rest.empty() && rest.back() == L'\\') rest.pop_back();
+    return std::make_pair(*hive, rest);
+}
+
+// ---- values ----
+
+RegistryValue RegistryValue::sz(std::wstring text) {
+    RegistryValue value;
+    value.type = REG_SZ;
+    value.text = std::move(text);
+    return value;
+}
+
+RegistryValue RegistryValue::expandSz(std::wstring text) {
+    RegistryValue value = sz(std::move(text));
+    value.type = REG_EXPAND_SZ;
+    return value;
+}
+
+RegistryValue RegistryValue::multiSz(std::vector<std::wstring> strings) {
+    RegistryValue value;
+    value.type = REG_MULTI_SZ;
+    value.strings = std::move(strings);
+    return value;
+}
+
+RegistryValue RegistryValue::dword(DWORD number) {
+    RegistryValue value;
+    value.type = REG_DWORD;
+    for (int i = 0; i < 4; ++i) value.bytes.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+    return value;
+}
+
+RegistryValue RegistryValue::qword(std::uint64_t number) {
+    RegistryValue value;
+    value.type = REG_QWORD;
+    for (int i = 0; i < 8; ++i) value.bytes.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+    return value;
+}
+
+RegistryValue RegistryValue::binary(std::vector<std::uint8_t> bytes) { return raw(REG_BINARY, std::move(bytes)); }
+
+RegistryValue RegistryValue::raw(DWORD type, std::vector<std::uint8_t> bytes) {
+    RegistryValue value;
+    value.type = type;
+    value.bytes = std::move(bytes);
+    return value;
+}
+
+std::optional<DWORD> RegistryValue::asDword() const {
+    if ((type != REG_DWORD && type != REG_BINARY) || bytes.size() != 4) return std::nullopt;
+    DWORD number = 0;
+    for (int i = 3; i >= 0; --i) number = (number << 8) | bytes[static_cast<std::size_t>(i)];
+    return number;
+}
+
+std::optional<std::uint64_t> RegistryValue::asQword() const {
+    if ((type != REG_QWORD && type != REG_BINARY) || bytes.size() != 8) return std::nullopt;
+    std::uint64_t number = 0;
+    for (int i = 7; i >= 0; --i) number = (number << 8) | bytes[static_cast<std::size_t>(i)];
+    return number;
+}
+
+// ---- the key tree ----
+
+RegistryValue* Key::findValue(std::wstring_view valueName) {
+    for (auto& [name, value] : values) {
+        if (equalsNoCase(name, valueName)) return &value;
+    }
+    return nullptr;
+}
+
+Key* Key::findChild(std::wstring_view childName) {
+    auto it = children.find(childName);
+    return it == children.end() ? nullptr : it->second.get();
+}
+
+Key& Key::child(std::wstring_view childName, bool* created) {
+    if (Key* existing = findChild(childName)) {
+        if (created) *created = false;
+        return *existing;
+    }
+    auto key = std::make_shared<Key>();
+    key->name = std::wstring(childName);
+    key->parent = this;
+    Key& result = *key;
+    children.emplace(key->name, std::move(key));
+    if (created) *created = true;
+    return result;
+}
+
+std::wstring Key::path() const {
+    if (parent == nullptr) return {};
+    return joinPath(parent->path(), name);
+}
+
+void Key::markDeleted() {
+    deleted = true;
+    for (auto& [name, child] : children) child->markDeleted();
+}
+
+struct RegistryStore::HiveState {
+    Hive hive = Hive::CurrentUser;
+    std::shared_ptr<Key> root = std::make_shared<Key>();
+    bool broken = false;  // the file did not parse: it is kept and never written over
+};
+
+struct RegistryStore::Handle {
+    Hive hive = Hive::CurrentUser;
+    std::shared_ptr<Key> key;
+    REGSAM access = 0;
+};
+
+RegistryStore::RegistryStore() = default;
+RegistryStore::~RegistryStore() = default;
+
+std::string RegistryStore::hiveFile(Hive hive) {
+    return (hostFs().registryFolder() / (toUtf8(hiveName(hive)) + ".reg")).string();
+}
+
+RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
+    auto it = hives_.find(hive);
+    if (it != hives_.end()) return *it->second;
+    auto state = std::make_unique<HiveState>();
+    state->hive = hive;
+    const std::string file = hiveFile(hive);
+    std::ifstream in(file, std::ios::binary);
+    if (in) {
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (auto error = registry_format::parse(text, *state->root)) {
+            reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
+                          L" (the hive runs empty and the file is left untouched)");
+            state->root = std::make_shared<Key>();
+            state->broken = true;
+        }
+    }
+    addBaselineKeys(hive, *state->root);
+    return *hives_.emplace(hive, std::move(state)).first->second;
+}
+
+void RegistryStore::persist(Hive hive) {
+    HiveState& state = hiveState(hive);
+    if (state.broken) return;
+    const fs::path file = hiveFile(hive);
+    std::error_code error;
+    fs::create_directories(file.parent_path(), error);
+    std::string problem;
+    if (!writeFileAtomically(file, registry_format::serialize(hive, *state.root), &problem)) {
+        reportFailure(L"cannot save the registry hive " + std::wstring(hiveName(hive)) + L": " + fromUtf8(problem));
+    }
+}
+
+bool RegistryStore::isDenied(Hive hive, std::wstring_view path, RegistryAccess access) const {
+    const std::wstring full = joinPath(hiveName(hive), path);
+    for (const auto& denied : access == RegistryAccess::Read ? deniedRead_ : deniedWrite_) {
+        if (equalsNoCase(full, denied)) return true;
+        if (startsWithNoCase(full, denied) && full.size() > denied.size() && full[denied.size()] == L'\\') return true;
+    }
+    return false;
+}
+
+LONG RegistryStore::resolveHandle(HKEY key, REGSAM needed, Handle*& handle) {
+    static thread_local Handle predefined;
+    if (auto hive = hiveFromHandle(key)) {
+        predefined.hive = *hive;
+        predefined.key = hiveState(*hive).root;
+        predefined.access = KEY_ALL_ACCESS;
+        handle = &predefined;
+    } else {
+        auto it = handles_.find(reinterpret_cast<ULONG_PTR>(key));
+        if (it == handles_.end()) return ERROR_INVALID_HANDLE;
+        handle = it->second.get();
+    }
+    if (handle->key->deleted) return ERROR_KEY_DELETED;
+    if ((handle->access & needed) != needed) return ERROR_ACCESS_DENIED;
+    if ((needed & kReadRights) != 0 && isDenied(handle->hive, handle->key->path(), RegistryAccess::Read)) return ERROR_ACCESS_DENIED;
+    if ((needed & kWriteRights) != 0 && isDenied(handle->hive, handle->key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
+// ---- the Win32 functions' model ----
+
+LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created) {
+    std::lock_guard lock(mutex_);
+    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    if (created) *created = false;
+    Handle* base = nullptr;
+    if (LONG status = resolveHandle(parent, 0, base); status != ERROR_SUCCESS) return status;
+    // A leading separator names no key; a trailing one is tolerated.
+    if (!subKey.empty() && subKey.front() == L'\\') return ERROR_BAD_PATHNAME;
+    const Hive hive = base->hive;
+    const std::vector<std::wstring> names = splitPath(subKey);
+
+    // Find what exists; remember where creation would start.
+    Key* key = base->key.get();
+    std::size_t found = 0;
+    for (; found < names.size(); ++found) {
+        Key* next = key->findChild(names[found]);
+        if (next == nullptr) break;
+        key = next;
+    }
+    std::wstring path = key->path();
+    if (found < names.size()) {
+        if (!create) return ERROR_FILE_NOT_FOUND;
+        // Creating a key writes to its parent: the fault table decides, and when the parent is
+        // the handle's own key, the handle must carry the right to create sub-keys.
+        if (isDenied(hive, joinPath(path, names[found]), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+        if (key == base->key.get() && (base->access & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
+    }
+    std::wstring targetPath = path;
+    for (std::size_t i = found; i < names.size(); ++i) targetPath = joinPath(targetPath, names[i]);
+    const REGSAM granted = grantedAccess(access);
+    if ((granted & kReadRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Read)) return ERROR_ACCESS_DENIED;
+    if ((granted & kWriteRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+
+    for (std::size_t i = found; i < names.size(); ++i) key = &key->child(names[i]);
+    const bool madeNew = found < names.size();
+    if (madeNew) persist(hive);
+    if (created) *created = madeNew;
+
+    // Handles share ownership of the key, so a key deleted under an open handle stays valid
+    // memory and reports ERROR_KEY_DELETED.
+    std::shared_ptr<Key> shared;
+    if (key->parent == nullptr) {
+        shared = hiveState(hive).root;
+    } else {
+        shared = key->parent->children.find(key->name)->second;
+    }
+    auto handle = std::make_unique<Handle>();
+    handle->hive = hive;
+    handle->key = std::move(shared);
+    handle->access = granted;
+    nextHandle_ += 4;
+    handles_.emplace(nextHandle_, std::move(handle));
+    *result = reinterpret_cast<HKEY>(nextHandle_);
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::closeKey(HKEY key) {
+    std::lock_guard lock(mutex_);
+    if (hiveFromHandle(key)) return ERROR_SUCCESS;
+    return handles_.erase(reinterpret_cast<ULONG_PTR>(key)) == 0 ? ERROR_INVALID_HANDLE : ERROR_SUCCESS;
+}
+
+LONG RegistryStore::setValue(HKEY key, std::wstring_view name, RegistryValue value) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
+    if (RegistryValue* existing = handle->key->findValue(name)) {
+        *existing = std::move(value);
+    } else {
+        handle->key->values.emplace_back(std::wstring(name), std::move(value));
+    }
+    persist(handle->hive);
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::queryValue(HKEY key, std::wstring_view name, RegistryValue& value) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS) return status;
+    const RegistryValue* found = handle->key->findValue(name);
+    if (found == nullptr) return ERROR_FILE_NOT_FOUND;
+    value = *found;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::deleteValue(HKEY key, std::wstring_view name) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
+    auto& values = handle->key->values;
+    auto it = std::find_if(values.begin(), values.end(), [&](const auto& entry) { return equalsNoCase(entry.first, name); });
+    if (it == values.end()) return ERROR_FILE_NOT_FOUND;
+    values.erase(it);
+    persist(handle->hive);
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::deleteKey(HKEY parent, std::wstring_view subKey) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(parent, 0, handle); status != ERROR_SUCCESS) return status;
+    if (!subKey.empty() && subKey.front() == L'\\') return ERROR_BAD_PATHNAME;
+    Key* key = handle->key.get();
+    for (const auto& name : splitPath(subKey)) {
+        key = key->findChild(name);
+        if (key == nullptr) return ERROR_FILE_NOT_FOUND;
+    }
+    // A hive root cannot go; a key with sub-keys neither (only RegDeleteTree-like calls may).
+    if (key->parent == nullptr || !key->children.empty()) return ERROR_ACCESS_DENIED;
+    if (isDenied(handle->hive, key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+    Key* owner = key->parent;
+    key->markDeleted();
+    owner->children.erase(key->name);
+    persist(handle->hive);
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::enumKey(HKEY key, DWORD index, std::wstring& name) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, KEY_ENUMERATE_SUB_KEYS, handle); status != ERROR_SUCCESS) return status;
+    const auto& children = handle->key->children;
+    if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
+    name = std::next(children.begin(), index)->second->name;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::enumValue(HKEY key, DWORD index, std::wstring& name, RegistryValue& value) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS) return status;
+    const auto& values = handle->key->values;
+    if (index >= values.size()) return ERROR_NO_MORE_ITEMS;
+    name = values[index].first;
+    value = values[index].second;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::queryInfo(HKEY key, RegistryKeyInfo& info) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS) return status;
+    info = RegistryKeyInfo{};
+    for (const auto& [name, child] : handle->key->children) {
+        ++info.subKeys;
+        info.maxSubKeyLength = std::max<DWORD>(info.maxSubKeyLength, static_cast<DWORD>(child->name.size()));
+    }
+    for (const auto& [name, value] : handle->key->values) {
+        ++info.values;
+        info.maxValueNameLength = std::max<DWORD>(info.maxValueNameLength, static_cast<DWORD>(name.size()));
+        info.maxValueBytes = std::max(info.maxValueBytes, dataSize(value));
+    }
+    return ERROR_SUCCESS;
+}
+
+// ---- harness control ----
+
+namespace {
+
+Key* walk(Key& root, std::wstring_view path) {
+    Key* key = &root;
+    for (const auto& name : splitPath(path)) {
+        key = key->findChild(name);
+        if (key == nullptr) return nullptr;
+    }
+    return key;
+}
+
+Key& walkCreating(Key& root, std::wstring_view path) {
+    Key* key = &root;
+    for (const auto& name : splitPath(path)) key = &key->child(name);
+    return *key;
+}
+
+}  // namespace
+
+void RegistryStore::setValue(Hive hive, std::wstring_view path, std::wstring_view name, RegistryValue value) {
+    std::lock_guard lock(mutex_);
+    Key& key = walkCreating(*hiveState(hive).root, path);
+    if (RegistryValue* existing = key.findValue(name)) {
+        *existing = std::move(value);
+    } else {
+        key.values.emplace_back(std::wstring(name), std::move(value));
+    }
+    persist(hive);
+}
+
+std::optional<RegistryValue> RegistryStore::value(Hive hive, std::wstring_view path, std::wstring_view name) {
+    std::lock_guard lock(mutex_);
+    Key* key = walk(*hiveState(hive).root, path);
+    if (key == nullptr) return std::nullopt;
+    const RegistryValue* found = key->findValue(name);
+    if (found == nullptr) return std::nullopt;
+    return *found;
+}
+
+bool RegistryStore::deleteValue(Hive hive, std::wstring_view path, std::wstring_view name) {
+    std::lock_guard lock(mutex_);
+    Key* key = walk(*hiveState(hive).root, path);
+    if (key == nullptr) return false;
+    auto it = std::find_if(key->values.begin(), key->values.end(), [&](const auto& entry) { return equalsNoCase(entry.first, name); });
+    if (it == key->values.end()) return false;
+    key->values.erase(it);
+    persist(hive);
+    return true;
+}
+
+void RegistryStore::createKey(Hive hive, std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    Key* existing = walk(*hiveState(hive).root, path);
+    if (existing != nullptr) return;
+    walkCreating(*hiveState(hive).root, path);
+    persist(hive);
+}
+
+bool RegistryStore::keyExists(Hive hive, std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    return walk(*hiveState(hive).root, path) != nullptr;
+}
+
+bool RegistryStore::deleteTree(Hive hive, std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    Key* key = walk(*hiveState(hive).root, path);
+    if (key == nullptr || key->parent == nullptr) return false;
+    Key* owner = key->parent;
+    key->markDeleted();
+    owner->children.erase(key->name);
+    persist(hive);
+    return true;
+}
+
+std::vector<std::wstring> RegistryStore::subKeyNames(Hive hive, std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    std::vector<std::wstring> names;
+    if (Key* key = walk(*hiveState(hive).root, path)) {
+        for (const auto& [name, child] : key->children) names.push_back(child->name);
+    }
+    return names;
+}
+
+std::vector<std::wstring> RegistryStore::valueNames(Hive hive, std::wstring_view path) {
+    std::lock_guard lock(mutex_);
+    std::vector<std::wstring> names;
+    if (Key* key = walk(*hiveState(hive).root, path)) {
+        for (const auto& [name, value] : key->values) names.push_back(name);
+    }
+    return names;
+}
+
+std::wstring RegistryStore::dump(Hive hive) {
+    std::lock_guard lock(mutex_);
+    return fromUtf8(registry_format::serialize(hive, *hiveState(hive).root));
+}
+
+void RegistryStore::deny(Hive hive, std::wstring_view path, RegistryAccess access) {
+    std::lock_guard lock(mutex_);
+    std::wstring full = joinPath(hiveName(hive), path);
+    while (!full.empty() && full.back() == L'\\') full.pop_back();
+    (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).insert(full);
+}
+
+void RegistryStore::allow(Hive hive, std::wstring_view path, RegistryAccess access) {
+    std::lock_guard lock(mutex_);
+    std::wstring full = joinPath(hiveName(hive), path);
+    while (!full.empty() && full.back() == L'\\') full.pop_back();
+    (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).erase(full);
+}
+
+void RegistryStore::reloadForTesting() {
+    std::lock_guard lock(mutex_);
+    for (auto& [hive, state] : hives_) state->root->markDeleted();
+    hives_.clear();
+    handles_.clear();
+    deniedRead_.clear();
+    deniedWrite_.clear();
+}
+
+RegistryStore& registryStore() {
+    static RegistryStore store;
+    return store;
+}
+
+}  // namespace platform::core

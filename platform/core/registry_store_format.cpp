@@ -1,0 +1,386 @@
+// The readable text format of a registry hive file (see registry_store.h for the grammar).
+#include <cstdio>
+
+#include "platform/core/registry_store_detail.h"
+#include "platform/core/text.h"
+
+namespace platform::core::registry_format {
+
+namespace {
+
+using Key = RegistryStore::Key;
+
+std::string hexByte(unsigned value, int digits) {
+    char buffer[20];
+    std::snprintf(buffer, sizeof buffer, "%0*x", digits, value);
+    return buffer;
+}
+
+bool needsCodeEscape(wchar_t c) {
+    const auto u = static_cast<std::uint32_t>(c);
+    return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF;
+}
+
+std::string codeEscape(wchar_t c, char lead) {
+    const auto u = static_cast<std::uint32_t>(c);
+    if (u <= 0xFF) return std::string(1, lead) + (lead == '%' ? "" : "x") + hexByte(u, 2);
+    return std::string(1, lead) + "u" + hexByte(u & 0xFFFF, 4);
+}
+
+std::string keyPathText(std::wstring_view path) {
+    std::string out;
+    for (wchar_t c : path) {
+        if (c == L'%' || needsCodeEscape(c)) {
+            out += codeEscape(c, '%');
+        } else {
+            out += toUtf8(std::wstring_view(&c, 1));
+        }
+    }
+    return out;
+}
+
+std::string bytesText(const std::vector<std::uint8_t>& bytes) {
+    std::string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0) out.push_back(',');
+        out += hexByte(bytes[i], 2);
+    }
+    return out;
+}
+
+std::string valueText(const RegistryValue& value) {
+    switch (value.type) {
+        case REG_SZ:
+            return quote(value.text);
+        case REG_EXPAND_SZ:
+            return "expand:" + quote(value.text);
+        case REG_MULTI_SZ: {
+            std::string out = "multi:";
+            for (std::size_t i = 0; i < value.strings.size(); ++i) {
+                if (i > 0) out.push_back(',');
+                out += quote(value.strings[i]);
+            }
+            return out;
+        }
+        case REG_DWORD:
+            if (auto number = value.asDword()) return "dword:" + hexByte(*number, 8);
+            break;
+        case REG_QWORD:
+            if (auto number = value.asQword()) {
+                return "qword:" + hexByte(static_cast<unsigned>(*number >> 32), 8) + hexByte(static_cast<unsigned>(*number & 0xFFFFFFFFu), 8);
+            }
+            break;
+        case REG_BINARY:
+            return "hex:" + bytesText(value.bytes);
+        default:
+            break;
+    }
+    return "hex(" + hexByte(value.type, 1) + "):" + bytesText(value.bytes);
+}
+
+void writeKey(const Key& key, bool isRoot, std::string& out) {
+    if (!isRoot || !key.values.empty()) {
+        out += "[" + keyPathText(key.path()) + "]\n";
+        for (const auto& [name, value] : key.values) {
+            out += name.empty() ? std::string("@") : quote(name);
+            out += "=" + valueText(value) + "\n";
+        }
+    }
+    for (const auto& [name, child] : key.children) writeKey(*child, false, out);
+}
+
+// ---- parsing ----
+
+class LineParser {
+public:
+    explicit LineParser(std::wstring_view line) : text_(line) {}
+
+    bool atEnd() const { return position_ >= text_.size(); }
+    bool consume(std::wstring_view literal) {
+        if (text_.substr(position_).starts_with(literal)) {
+            position_ += literal.size();
+            return true;
+        }
+        return false;
+    }
+    wchar_t peek() const { return atEnd() ? L'\0' : text_[position_]; }
+    void skipSpaces() {
+        while (!atEnd() && (text_[position_] == L' ' || text_[position_] == L'\t')) ++position_;
+    }
+
+    std::optional<std::wstring> quoted(std::wstring& error) {
+        if (!consume(L"\"")) {
+            error = L"expected '\"'";
+            return std::nullopt;
+        }
+        std::wstring out;
+        while (!atEnd()) {
+            const wchar_t c = text_[position_++];
+            if (c == L'"') return out;
+            if (c != L'\\') {
+                out.push_back(c);
+                continue;
+            }
+            if (atEnd()) break;
+            const wchar_t escape = text_[position_++];
+            switch (escape) {
+                case L'\\': out.push_back(L'\\'); break;
+                case L'"': out.push_back(L'"'); break;
+                case L'n': out.push_back(L'\n'); break;
+                case L'r': out.push_back(L'\r'); break;
+                case L't': out.push_back(L'\t'); break;
+                case L'x':
+                case L'u': {
+                    auto code = hexDigits(escape == L'x' ? 2 : 4);
+                    if (!code) {
+                        error = std::wstring(L"bad \\") + escape + L" escape";
+                        return std::nullopt;
+                    }
+                    out.push_back(static_cast<wchar_t>(*code));
+                    break;
+                }
+                default:
+                    error = std::wstring(L"unknown escape \\") + escape;
+                    return std::nullopt;
+            }
+        }
+        error = L"unterminated string";
+        return std::nullopt;
+    }
+
+    std::optional<std::uint64_t> hexDigits(std::size_t count) {
+        if (position_ + count > text_.size()) return std::nullopt;
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const int digit = hexDigit(text_[position_ + i]);
+            if (digit < 0) return std::nullopt;
+            value = (value << 4) | static_cast<unsigned>(digit);
+        }
+        position_ += count;
+        return value;
+    }
+
+    // "xx,xx,..." up to the end of the line; may be empty.
+    std::optional<std::vector<std::uint8_t>> byteList() {
+        std::vector<std::uint8_t> bytes;
+        skipSpaces();
+        if (atEnd()) return bytes;
+        while (true) {
+            skipSpaces();
+            auto byte = hexDigits(2);
+            if (!byte) return std::nullopt;
+            bytes.push_back(static_cast<std::uint8_t>(*byte));
+            skipSpaces();
+            if (atEnd()) return bytes;
+            if (!consume(L",")) return std::nullopt;
+        }
+    }
+
+    // A hexadecimal number of any length up to 8 digits, ended by `terminator`.
+    std::optional<DWORD> hexNumberUntil(wchar_t terminator) {
+        std::size_t start = position_;
+        DWORD value = 0;
+        while (!atEnd() && text_[position_] != terminator) {
+            const int digit = hexDigit(text_[position_]);
+            if (digit < 0 || position_ - start >= 8) return std::nullopt;
+            value = (value << 4) | static_cast<DWORD>(digit);
+            ++position_;
+        }
+        if (position_ == start || atEnd()) return std::nullopt;
+        ++position_;
+        return value;
+    }
+
+private:
+    static int hexDigit(wchar_t c) {
+        if (c >= L'0' && c <= L'9') return c - L'0';
+        if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+        if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+        return -1;
+    }
+
+    std::wstring_view text_;
+    std::size_t position_ = 0;
+};
+
+std::optional<std::wstring> unescapeKeyPath(std::wstring_view text, std::wstring& error) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'%') {
+            out.push_back(text[i]);
+            continue;
+        }
+        const bool wide = i + 1 < text.size() && text[i + 1] == L'u';
+        const std::size_t digits = wide ? 4 : 2;
+        const std::size_t start = i + 1 + (wide ? 1 : 0);
+        LineParser parser(text.substr(start, digits));
+        auto code = parser.hexDigits(digits);
+        if (!code) {
+            error = L"bad '%' escape in key path";
+            return std::nullopt;
+        }
+        out.push_back(static_cast<wchar_t>(*code));
+        i = start + digits - 1;
+    }
+    return out;
+}
+
+std::optional<RegistryValue> parseData(LineParser& parser, std::wstring& error) {
+    if (parser.peek() == L'"') {
+        auto text = parser.quoted(error);
+        if (!text) return std::nullopt;
+        return RegistryValue::sz(*text);
+    }
+    if (parser.consume(L"expand:")) {
+        auto text = parser.quoted(error);
+        if (!text) return std::nullopt;
+        return RegistryValue::expandSz(*text);
+    }
+    if (parser.consume(L"multi:")) {
+        std::vector<std::wstring> strings;
+        parser.skipSpaces();
+        while (!parser.atEnd()) {
+            auto text = parser.quoted(error);
+            if (!text) return std::nullopt;
+            strings.push_back(*text);
+            parser.skipSpaces();
+            if (parser.atEnd()) break;
+            if (!parser.consume(L",")) {
+                error = L"expected ',' between strings";
+                return std::nullopt;
+            }
+            parser.skipSpaces();
+        }
+        return RegistryValue::multiSz(std::move(strings));
+    }
+    if (parser.consume(L"dword:")) {
+        auto number = parser.hexDigits(8);
+        if (!number) {
+            error = L"dword needs 8 hexadecimal digits";
+            return std::nullopt;
+        }
+        return RegistryValue::dword(static_cast<DWORD>(*number));
+    }
+    if (parser.consume(L"qword:")) {
+        auto number = parser.hexDigits(16);
+        if (!number) {
+            error = L"qword needs 16 hexadecimal digits";
+            return std::nullopt;
+        }
+        return RegistryValue::qword(*number);
+    }
+    if (parser.consume(L"hex:")) {
+        auto bytes = parser.byteList();
+        if (!bytes) {
+            error = L"bad byte list (expected hex pairs separated by ',')";
+            return std::nullopt;
+        }
+        return RegistryValue::binary(std::move(*bytes));
+    }
+    if (parser.consume(L"hex(")) {
+        auto type = parser.hexNumberUntil(L')');
+        if (!type || !parser.consume(L":")) {
+            error = L"bad hex(type): prefix";
+            return std::nullopt;
+        }
+        auto bytes = parser.byteList();
+        if (!bytes) {
+            error = L"bad byte list (expected hex pairs separated by ',')";
+            return std::nullopt;
+        }
+        return RegistryValue::raw(*type, std::move(*bytes));
+    }
+    error = L"unknown value data (expected \"text\", expand:, multi:, dword:, qword:, hex: or hex(type):)";
+    return std::nullopt;
+}
+
+std::wstring trimmed(std::wstring_view text) {
+    std::size_t start = 0, end = text.size();
+    while (start < end && (text[start] == L' ' || text[start] == L'\t')) ++start;
+    while (end > start && (text[end - 1] == L' ' || text[end - 1] == L'\t' || text[end - 1] == L'\r')) --end;
+    return std::wstring(text.substr(start, end - start));
+}
+
+}  // namespace
+
+std::string quote(std::wstring_view text) {
+    std::string out = "\"";
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'\\': out += "\\\\"; break;
+            case L'"': out += "\\\""; break;
+            case L'\n': out += "\\n"; break;
+            case L'\r': out += "\\r"; break;
+            case L'\t': out += "\\t"; break;
+            default:
+                if (needsCodeEscape(c)) {
+                    out += codeEscape(c, '\\');
+                } else {
+                    out += toUtf8(std::wstring_view(&c, 1));
+                }
+        }
+    }
+    out += "\"";
+    return out;
+}
+
+std::string serialize(Hive hive, const Key& root) {
+    std::string out = "; registry hive " + toUtf8(hiveName(hive)) + "\n";
+    writeKey(root, true, out);
+    return out;
+}
+
+std::optional<ParseError> parse(std::string_view text, Key& root) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    Key* section = nullptr;
+    int number = 0;
+    while (!text.empty()) {
+        ++number;
+        const std::size_t end = text.find('\n');
+        const std::wstring line = trimmed(fromUtf8(text.substr(0, end)));
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.empty() || line[0] == L';') continue;
+
+        std::wstring error;
+        if (line[0] == L'[') {
+            if (line.back() != L']') return ParseError{number, L"section line must end with ']'"};
+            auto path = unescapeKeyPath(std::wstring_view(line).substr(1, line.size() - 2), error);
+            if (!path) return ParseError{number, error};
+            section = &root;
+            if (path->empty()) continue;
+            std::size_t start = 0;
+            while (true) {
+                const std::size_t slash = path->find(L'\\', start);
+                const std::wstring_view name = std::wstring_view(*path).substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
+                if (name.empty()) return ParseError{number, L"empty key name in \"" + *path + L"\""};
+                section = &section->child(name);
+                if (slash == std::wstring::npos) break;
+                start = slash + 1;
+            }
+            continue;
+        }
+        if (section == nullptr) return ParseError{number, L"value before the first [key] section"};
+
+        LineParser parser(line);
+        std::wstring name;
+        if (!parser.consume(L"@")) {
+            auto quotedName = parser.quoted(error);
+            if (!quotedName) return ParseError{number, L"value name: " + error};
+            name = *quotedName;
+        }
+        parser.skipSpaces();
+        if (!parser.consume(L"=")) return ParseError{number, L"expected '=' after the value name"};
+        parser.skipSpaces();
+        auto value = parseData(parser, error);
+        if (!value) return ParseError{number, error};
+        parser.skipSpaces();
+        if (!parser.atEnd()) return ParseError{number, L"unexpected text after the value"};
+        if (section->findValue(name) != nullptr) {
+            return ParseError{number, L"value \"" + name + L"\" appears twice in [" + section->path() + L"]"};
+        }
+        section->values.emplace_back(name, std::move(*value));
+    }
+    return std::nullopt;
+}
+
+}  // namespace platform::core::registry_format

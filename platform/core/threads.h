@@ -1,0 +1,150 @@
+// The thread table and the scheduler lock. Every platform thread (the UI thread, threads made by
+// CreateThread, and any host thread that calls into the platform) gets a small deterministic id
+// (the first thread to call the platform is the UI thread, id 1), a message queue and a state.
+// Every blocking platform primitive waits through `Threads::wait`, which marks the thread blocked
+// so that `quiesce` can tell when nothing else can happen without the clock moving.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/types.h"
+
+namespace platform::core {
+
+inline constexpr DWORD kUiThreadId = 1;
+
+// A message sent to a window of another thread; the sender waits for `done`.
+struct SentMessage {
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    LRESULT result = 0;
+    bool done = false;
+    DWORD sender = 0;
+};
+
+struct Timer {
+    HWND hwnd = nullptr;
+    UINT_PTR id = 0;
+    UINT interval = 0;
+    std::uint64_t due = 0;  // platform milliseconds
+    std::uint64_t order = 0;  // creation order, to break deadline ties
+    void* proc = nullptr;   // TIMERPROC
+};
+
+// Everything the queue functions need; guarded by the scheduler lock.
+struct MessageQueue {
+    std::deque<MSG> posted;
+    std::deque<std::shared_ptr<SentMessage>> sent;
+    bool quitPending = false;
+    int quitCode = 0;
+    std::vector<Timer> timers;
+    UINT_PTR nextThreadTimerId = 1;
+    DWORD lastMessageTime = 0;
+};
+
+enum class ThreadState { Running, Blocked, Finished };
+
+struct ThreadRecord {
+    DWORD id = 0;
+    std::wstring name;
+    ThreadState state = ThreadState::Running;
+    std::string blockedIn;                      // the primitive the thread waits in
+    std::function<bool()> ready;                // while blocked: true once the wait can end
+    std::optional<std::uint64_t> deadline;      // while blocked: platform milliseconds
+    MessageQueue queue;
+    int suspendCount = 0;
+    DWORD exitCode = 259;  // STILL_ACTIVE
+    // Per-thread window state.
+    HWND activeWindow = nullptr;
+    HWND focusWindow = nullptr;
+    HWND captureWindow = nullptr;
+    std::vector<std::pair<std::uintptr_t, void*>> cbtHooks;  // (hook handle, HOOKPROC), newest first
+    DWORD lastError = 0;
+};
+
+struct ThreadInfo {
+    DWORD id = 0;
+    std::wstring name;
+    ThreadState state = ThreadState::Running;
+    std::string blockedIn;
+    bool ready = false;  // blocked, but its wait can already end
+    std::size_t postedMessages = 0;
+    std::size_t timers = 0;
+    int suspendCount = 0;
+};
+
+class Threads {
+public:
+    // The scheduler lock guards the thread table, every queue, the window table and the
+    // kernel objects. Never call out (window procedures, callbacks) while holding it.
+    std::mutex& mutex() { return mutex_; }
+
+    // The calling thread's id, registering it on first use.
+    DWORD currentId();
+    // Record of a thread; requires the lock. Null for unknown ids.
+    ThreadRecord* find(DWORD id);
+    // The calling thread's record; requires the lock.
+    ThreadRecord& current(std::unique_lock<std::mutex>& lock);
+
+    // Reserves a record for a thread about to start (CreateThread): its id is known before it runs.
+    DWORD reserve(std::wstring name);
+    // Binds the calling host thread to a reserved record (first thing the new thread does).
+    void bindCurrent(DWORD id);
+    // Marks the calling thread finished (thread exit).
+    void finishCurrent(DWORD exitCode);
+
+    enum class WaitResult { Ready, DeadlineReached, WouldHang };
+    // Blocks the calling thread until `ready()` (evaluated under the lock) or the platform clock
+    // reaches `deadline`. Throws ProcessTerminated when the process ends meanwhile. `what` names
+    // the primitive for diagnostics.
+    //
+    // With the manual clock only the UI thread moves time. When the UI thread waits and every
+    // other thread is quiescent, nothing can change until time passes: if `mayAdvanceClock`
+    // (Sleep, timed waits), the clock steps to the earliest deadline of any waiting thread
+    // (this one's included), so others wake in deadline order; otherwise, or with no deadline
+    // anywhere, the wait returns WouldHang and the caller reports it.
+    WaitResult wait(std::unique_lock<std::mutex>& lock, const char* what, const std::function<bool()>& ready,
+                    std::optional<std::uint64_t> deadline, bool mayAdvanceClock = true);
+    // Wakes every waiting thread so it re-checks its condition; call after changing shared state.
+    void notifyAll() { changed_.notify_all(); }
+
+    // True when every thread other than the caller is finished or blocked with nothing to wake
+    // it. Requires the lock.
+    bool othersQuiescent(DWORD self) const;
+    // Waits (real time, up to `limit`) until the other threads are quiescent. On timeout reports a
+    // failure with a dump of every thread and returns false.
+    bool quiesce(std::chrono::milliseconds limit);
+
+    std::vector<ThreadInfo> list();
+    std::wstring dump();  // requires no lock
+    std::wstring dumpLocked() const;
+
+    // Parks the calling thread while it is suspended (SuspendThread); requires the lock.
+    void parkIfSuspended(std::unique_lock<std::mutex>& lock);
+
+private:
+    bool quiescentLocked(const ThreadRecord& t) const;
+    // Earliest future deadline of the blocked threads other than `self`.
+    std::optional<std::uint64_t> earliestOtherDeadline(DWORD self) const;
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<DWORD, std::unique_ptr<ThreadRecord>> records_;
+    DWORD nextId_ = 1;
+};
+
+Threads& threads();
+
+}  // namespace platform::core

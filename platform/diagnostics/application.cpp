@@ -1,0 +1,7 @@
+#include "platform/diagnostics.h"
+
+namespace kvaux {
+
+IMPLEMENT_DYNAMIC(MfcApplication, CWinApp)
+
+}  // namespace kvaux

@@ -1,0 +1,113 @@
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+#include "platform/core/clock.h"
+#include "platform/core/config.h"
+#include "platform/core/journal.h"
+#include "platform/core/process.h"
+#include "platform/core/text.h"
+#include "platform/diagnostics.h"
+#include "platform/win32/file.h"
+#include "platform/win32/thread.h"
+
+namespace {
+
+struct LogState {
+    std::recursive_mutex mutex;
+    bool folderChecked = false;
+    bool writeFailureReported = false;
+};
+
+LogState& logState() { return platform::core::process().table<LogState>(); }
+
+// "YYYY-MM-DD HH:MM:SS.mmm" (UTC) of the platform's wall clock.
+std::string timestamp(std::int64_t millis) {
+    const std::int64_t ms = ((millis % 1000) + 1000) % 1000;
+    std::int64_t seconds = (millis - ms) / 1000;
+    std::int64_t days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+    const std::int64_t secondOfDay = seconds - days * 86400;
+    // Civil date from days since 1970-01-01 (proleptic Gregorian).
+    days += 719468;
+    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const std::int64_t dayOfEra = days - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    char buffer[160];
+    std::snprintf(buffer, sizeof(buffer), "%04lld-%02lld-%02lld %02lld:%02lld:%02lld.%03lld", static_cast<long long>(year),
+                  static_cast<long long>(month), static_cast<long long>(day),
+                  static_cast<long long>(secondOfDay / 3600), static_cast<long long>(secondOfDay / 60 % 60),
+                  static_cast<long long>(secondOfDay % 60), static_cast<long long>(ms));
+    return buffer;
+}
+
+std::wstring parentFolder(std::wstring_view path) {
+    const std::size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, cut));
+}
+
+// Requires the log lock.
+void appendToFile(LogState& state, int level, std::wstring_view message) {
+    const std::wstring& file = platform::core::config().logFile;
+    if (file.empty()) return;
+    if (!state.folderChecked) {
+        state.folderChecked = true;
+        const std::wstring folder = parentFolder(file);
+        if (!folder.empty()) platform::files::createDirectories(folder);
+    }
+    std::string line = timestamp(platform::core::clock().wallMillis());
+    line += ' ';
+    line += std::to_string(GetCurrentThreadId());
+    line += ' ';
+    line += std::to_string(level);
+    line += ' ';
+    line += platform::core::toUtf8(message);
+    line += '\n';
+    const DWORD error = platform::files::appendText(file, line);
+    if (error != 0 && !state.writeFailureReported) {
+        // Once per process: a log that cannot be written must not flood the journal.
+        state.writeFailureReported = true;
+        platform::core::journal().add("warning", L"cannot write the log file " + file + L": error " +
+                                                     std::to_wstring(error));
+    }
+}
+
+}  // namespace
+
+void KVLog_Write(int level, const wchar_t* text) {
+    const std::wstring_view message = text ? std::wstring_view(text) : std::wstring_view();
+    auto& state = logState();
+    std::lock_guard lock(state.mutex);
+    platform::core::journal().add("log", std::to_wstring(level) + L" " + std::wstring(message));
+    appendToFile(state, level, message);
+}
+
+void KVLog_WriteV(int level, const wchar_t* format, const platform::FormatArgs& args) {
+    const std::wstring text = platform::formatV(format ? std::wstring_view(format) : std::wstring_view(), args);
+    KVLog_Write(level, text.c_str());
+}
+
+CString KVLog_GetFileName() { return CString(platform::core::config().logFile); }
+
+bool KVLog_FileExists() {
+    const std::wstring& file = platform::core::config().logFile;
+    return !file.empty() && platform::files::exists(file);
+}
+
+void KVLog_Lock(bool* locked) {
+    logState().mutex.lock();
+    if (locked) *locked = true;
+}
+
+void KVLog_Unlock() { logState().mutex.unlock(); }
+
+void KVLog_Cleanup() {
+    auto& state = logState();
+    std::lock_guard lock(state.mutex);
+    platform::core::journal().add("call", L"KVLog_Cleanup()");
+}

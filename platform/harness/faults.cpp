@@ -1,0 +1,72 @@
+#include <stdexcept>
+
+#include "platform/core/journal.h"
+#include "platform/core/text.h"
+#include "platform/core/threads.h"
+#include "platform/harness.h"
+#include "platform/kernel/control.h"
+#include "platform/mfc/control.h"
+
+namespace platform::harness {
+
+void Faults::failSessionStep(std::wstring_view step) {
+    if (!platform::kernel::failSessionStep(step)) {
+        throw std::invalid_argument("harness: no session step \"" + platform::core::toUtf8(step) +
+                                    "\" (PreInitSession, PostInitSession, FinishInitSession)");
+    }
+}
+
+void Faults::failDocumentOpen(std::wstring_view windowsPath, bool throwException) {
+    platform::kernel::failDocumentOpen(windowsPath, throwException);
+}
+
+void Faults::failTheme(std::wstring_view themeName) {
+    platform::kernel::control().failingThemes.insert(std::wstring(themeName));
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+namespace {
+
+HHOOK frameCreationHook = nullptr;
+
+bool isMainFrameCreation(const CREATESTRUCTW& create) {
+    if (create.hwndParent || (static_cast<DWORD>(create.style) & WS_CHILD)) return false;
+    const std::wstring className = create.lpszClass ? create.lpszClass : L"";
+    if (platform::core::equalsNoCase(className, L"#32770")) return false;  // dialogs and message boxes
+    if (platform::core::equalsNoCase(className, platform::mfc::mdiFrameWindowClassName()) ||
+        platform::core::equalsNoCase(className, platform::mfc::frameWindowClassName())) {
+        return true;
+    }
+    return (static_cast<DWORD>(create.style) & WS_CAPTION) == WS_CAPTION;
+}
+
+// Refuses the creation of the first main frame window of the UI thread, as a failing
+// CreateWindowEx would, then steps aside.
+LRESULT failFrameCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && frameCreationHook) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        if (create && create->lpcs && isMainFrameCreation(*create->lpcs)) {
+            HHOOK hook = frameCreationHook;
+            frameCreationHook = nullptr;
+            UnhookWindowsHookEx(hook);
+            platform::core::journal().add(
+                "fault", L"the creation of the main frame window (class \"" +
+                             std::wstring(create->lpcs->lpszClass ? create->lpcs->lpszClass : L"") + L"\") fails");
+            return 1;
+        }
+    }
+    return CallNextHookEx(frameCreationHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void Faults::failMainFrameCreation() {
+    if (frameCreationHook) return;
+    frameCreationHook = SetWindowsHookExW(WH_CBT, &failFrameCreation, nullptr, platform::core::kUiThreadId);
+    if (!frameCreationHook) throw std::runtime_error("harness: cannot install the frame-creation fault");
+}
+
+}  // namespace platform::harness

@@ -1,0 +1,79 @@
+#include <stdexcept>
+
+#include "platform/core/control.h"
+#include "platform/core/journal.h"
+#include "platform/core/text.h"
+#include "platform/harness.h"
+#include "platform/harness/session_state.h"
+
+namespace platform::harness {
+
+namespace {
+
+std::wstring handleText(HWND window) { return platform::core::control::formatHandle(window); }
+
+// Records the acknowledgement the program sends back for a DDE command.
+LRESULT ddeClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DDE_ACK) {
+        const bool positive = (LOWORD(static_cast<DWORD_PTR>(lParam)) & 0x8000) != 0;
+        platform::core::journal().add("dde", std::wstring(L"ack ") + (positive ? L"positive" : L"negative") +
+                                                 L" from " + handleText(reinterpret_cast<HWND>(wParam)));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND ddeClientWindow(Session::State& state) {
+    if (state.ddeClient && IsWindow(state.ddeClient)) return state.ddeClient;
+    static constexpr const wchar_t* kClass = L"Korvo.HarnessDdeClient";
+    WNDCLASSEXW wc{};
+    wc.lpfnWndProc = &ddeClientProc;
+    wc.lpszClassName = kClass;
+    RegisterClassExW(&wc);  // fails harmlessly when a previous call registered it
+    state.ddeClient = CreateWindowExW(0, kClass, L"DDE client", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                                      nullptr);
+    if (!state.ddeClient) throw std::runtime_error("harness: cannot create the DDE client window");
+    return state.ddeClient;
+}
+
+}  // namespace
+
+void User::expectBox(std::wstring pattern, Button answer) {
+    platform::core::control::user().expectMessageBox(std::move(pattern), static_cast<int>(answer));
+}
+
+void User::expectBox(std::wstring pattern, std::function<Button(const BoxRequest&)> whileOpen) {
+    platform::core::control::user().expectMessageBox(
+        std::move(pattern), [whileOpen = std::move(whileOpen)](const platform::core::MessageBoxRequest& request) {
+            BoxRequest box{request.text, request.caption, request.type, request.owner};
+            return static_cast<int>(whileOpen(box));
+        });
+}
+
+void User::command(HWND frame, unsigned id) {
+    platform::core::journal().add("user", L"command " + std::to_wstring(id) + L" to " + handleText(frame));
+    if (!PostMessageW(frame, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0)) {
+        throw std::invalid_argument("harness: cannot post a command to " + platform::core::toUtf8(handleText(frame)));
+    }
+}
+
+void User::dde(std::wstring_view text) {
+    Session::State& state = currentState();
+    HWND server = session_.inspect().mainFrames().empty() ? nullptr : session_.inspect().mainFrames().front();
+    if (CWnd* main = AfxGetMainWnd()) server = main->GetSafeHwnd();
+    if (!server) throw std::logic_error("harness: there is no main frame to send a DDE command to");
+    const HWND client = ddeClientWindow(state);
+    state.ddeTexts.emplace_back(text);
+    platform::core::journal().add("user", L"dde \"" + std::wstring(text) + L"\" to " + handleText(server));
+    PostMessageW(server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client),
+                 reinterpret_cast<LPARAM>(state.ddeTexts.back().c_str()));
+}
+
+void User::close(HWND window) {
+    platform::core::journal().add("user", L"close " + handleText(window));
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+std::vector<std::wstring> User::pendingExpectations() const { return platform::core::control::user().unconsumed(); }
+
+}  // namespace platform::harness

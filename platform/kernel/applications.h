@@ -1,0 +1,56 @@
+// Add-on applications: installed from an ini file and the registry, started in two phases.
+// None is installed by default.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/compression.h"
+#include "platform/mfc.h"
+
+// An installed add-on application.
+class CKVApplication {
+public:
+    explicit CKVApplication(LPCWSTR name) : name_(name) {}
+    virtual ~CKVApplication() = default;
+    const CString& GetName() const { return name_; }
+    void SetFlag(DWORD flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    DWORD GetFlags() const { return flags_; }
+
+private:
+    CString name_;
+    DWORD flags_ = 0;
+};
+
+// The kernel's application manager. Static operations (also reachable through Instance()).
+class CKVApplicationManager {
+public:
+    static CKVApplicationManager& Instance();
+    // Reads the installed applications of the ini file; false when it lists none.
+    static bool LoadInstalledApplications(const kvio::IniFile& ini);
+    static void StartApplications(bool firstPhase, bool interactive);
+    // The loaded application of that name (case-insensitive), or null.
+    static CKVApplication* FindApplication(LPCWSTR name);
+
+private:
+    CKVApplicationManager() = default;
+};
+
+// The proxy of the managed application manager.
+class ApplicationManager {
+public:
+    static ApplicationManager& Instance();
+    static bool LoadInstalledApplications(const kvio::IniFile& ini);
+    // The manager's own start-up step (before the applications start).
+    static void OnStartup();
+    static void StartApplications(bool firstPhase, bool interactive);
+    // The server operation, run when the program starts as an application server.
+    static void RunServer();
+
+private:
+    ApplicationManager() = default;
+};
+
+// Reads the applications installed for this product from the registry.
+void LoadInstalledApplicationsFromRegistry(LPCWSTR language, LPCWSTR company, LPCWSTR editionName, int editionKind,
+                                           bool is3D);

@@ -1,0 +1,73 @@
+// Control surface of the kernel stand-in for the harness and tests (never for shell code):
+// injected failures, configured answers and the string tables.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/text.h"
+#include "platform/win32/types.h"
+
+namespace platform::kernel {
+
+enum class DocumentOpenFault { NullResult, Exception };
+
+struct Control {
+    // Session steps that fail (answer false).
+    bool failPreInitSession = false;
+    bool failPostInitSession = false;
+    bool failFinishInitSession = false;
+
+    // What ShellDDERespondWindow::GetShellCommand answers.
+    std::wstring shellDdeCommand;
+
+    // Documents whose opening fails, by Windows path (case-insensitive).
+    std::map<std::wstring, DocumentOpenFault, platform::core::NoCaseLess> documentOpenFaults;
+
+    // The UI module's themes in list order (name, caption) and the names that fail to apply.
+    std::vector<std::pair<std::wstring, std::wstring>> themes = defaultThemes();
+    std::set<std::wstring, platform::core::NoCaseLess> failingThemes;
+
+    // Add-on applications the managers report as loaded (by name), e.g. L"KVOPT".
+    std::vector<std::wstring> loadedApplications;
+
+    static std::vector<std::pair<std::wstring, std::wstring>> defaultThemes();
+};
+
+Control& control();
+
+// Makes a session step fail by its name ("PreInitSession", "PostInitSession",
+// "FinishInitSession"); false for an unknown name.
+bool failSessionStep(std::wstring_view step);
+// Opening the document at `path` returns null (or throws a framework file exception).
+void failDocumentOpen(std::wstring_view path, bool throwException);
+
+// String tables: "strings.tsv" of the program folder, read at the first lookup. Overrides win
+// over the file and survive a reload.
+void overrideString(UINT id, std::wstring text);
+void reloadStrings();
+std::optional<std::wstring> findString(UINT id);  // no placeholder, no report
+// Installs the kernel's table as the framework's string loader (CString::LoadString). The
+// kernel installs it itself at the first string lookup or session step; the harness may call
+// it earlier.
+void installStringLoader();
+
+// Parses string-table text: "<id>\t<text>" a line, "\t", "\n" and "\\" escapes, empty lines and
+// lines starting with '#' ignored. Bad lines are skipped with a warning naming `origin` and the
+// line; a repeated id keeps its first text.
+std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstring_view origin,
+                                              std::vector<std::wstring>* warnings = nullptr);
+
+// The product ini file for a command line: the first "/ini:<path>" or "-ini:<path>" argument
+// (quotes around the path removed; an empty path does not count), else "Korvo.ini" in the
+// program folder.
+std::wstring productIniFileName(const std::vector<std::wstring>& arguments, std::wstring_view programFolder);
+
+// Session answers.
+int modalBoxDepth();
+int modalBoxCount();  // boxes begun so far
+}  // namespace platform::kernel

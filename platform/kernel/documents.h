@@ -1,0 +1,130 @@
+// Kernel documents, their template and the kernel's document manager, at their least: a
+// document is "opened" when its file exists; no document format yet.
+#pragma once
+
+#include <vector>
+
+#include "platform/mfc.h"
+
+// A unit of the user's settings profiles.
+class KorvoProfileItem {
+public:
+    explicit KorvoProfileItem(LPCWSTR name);
+    virtual ~KorvoProfileItem() = default;
+    KorvoProfileItem(const KorvoProfileItem&) = delete;
+    KorvoProfileItem& operator=(const KorvoProfileItem&) = delete;
+
+    const CString& GetProfileItemName() const { return name_; }
+    // 0 loaded, 1 loaded from the legacy section, 2 nothing to load.
+    virtual int LoadState();
+    virtual int SaveState();
+
+private:
+    CString name_;
+};
+
+// The kernel's document.
+class CKvw32Doc : public CDocument {
+    DECLARE_DYNCREATE(CKvw32Doc)
+public:
+    CKvw32Doc();
+    ~CKvw32Doc() override;
+
+    // Opens the document's file: fails when it does not exist (or a test makes it fail).
+    BOOL OnOpenDocument(LPCWSTR pathName) override;
+
+    // Keeps the file at `path` locked for this document (the document's real file when it was
+    // opened from a crash copy). False when the file does not exist.
+    bool LockDocumentFile(LPCWSTR path);
+    const CString& GetLockedFile() const { return lockedFile_; }
+    // Numbers the titles of the document's frames ("T:1", "T:2") as the framework does.
+    void UpdateFrameCounts() override;
+    // The frame of the document's first view, or null.
+    CFrameWnd* GetFrame() const;
+    // Activates the document's first frame (does nothing without one).
+    void ActivateFrame();
+
+private:
+    CString lockedFile_;
+};
+
+class CKVView : public CView {
+    DECLARE_DYNCREATE(CKVView)
+public:
+    CKVView() = default;
+    void OnDraw(CDC* dc) override;
+};
+
+class CKVTabView : public CKVView {
+    DECLARE_DYNCREATE(CKVTabView)
+public:
+    CKVTabView() = default;
+};
+
+// The kernel's document template: opens kernel documents by path.
+class CKVDocTemplate : public CMultiDocTemplate {
+public:
+    static CKVDocTemplate* Create(UINT resourceId, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
+                                  CRuntimeClass* viewClass);
+    CKVDocTemplate(UINT resourceId, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
+                   CRuntimeClass* viewClass);
+    ~CKVDocTemplate() override;
+
+    // The next OpenDocumentFile opens a crash copy; the flag is consumed by that call.
+    void SetCrashCopyFlag(bool crashCopy) { crashCopy_ = crashCopy; }
+    bool GetCrashCopyFlag() const { return crashCopy_; }
+
+    // Null when the file is missing or cannot be opened; a framework exception when reading it
+    // fails.
+    CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE) override;
+
+    // The templates alive, in creation order (the kernel opens documents through the last one).
+    static std::vector<CKVDocTemplate*> GetTemplates();
+
+private:
+    bool crashCopy_ = false;
+};
+
+// The application's document manager (owned by the framework once handed to it).
+class CWSDocManager : public CDocManager, public KorvoProfileItem {
+public:
+    CWSDocManager();
+    ~CWSDocManager() override;
+    int LoadState() override;
+    // A flag the application clears first at shutdown.
+    void SetActiveFlag(bool on) { active_ = on; }
+    bool GetActiveFlag() const { return active_; }
+
+private:
+    bool active_ = true;
+};
+
+namespace Korvo {
+
+class DocumentManager {
+public:
+    static DocumentManager& Instance();
+
+    // Open kernel documents in opening order.
+    std::vector<CKvw32Doc*> GetDocuments() const;
+    CKvw32Doc* FindDocument(LPCWSTR path) const;  // by path, case-insensitively
+    // Creates a document from the prototype at `path` and saves it (recorded; no document yet).
+    CKvw32Doc* CreateAndSaveNewDocumentFromPrototype(LPCWSTR path);
+
+    // Called by the documents themselves.
+    void AddDocument(CKvw32Doc* document);
+    void RemoveDocument(CKvw32Doc* document);
+
+private:
+    DocumentManager() = default;
+    std::vector<CKvw32Doc*> documents_;
+};
+
+}  // namespace Korvo
+
+// The kernel's collector of objects extracted from documents.
+class CKVExtractedObjectsCollector {
+public:
+    // Drops the extracted objects that no document references any more.
+    static void DropUnreferenced();
+};

@@ -1,0 +1,62 @@
+// Application events: the kernel's synchronous notifications by numeric id. Listeners are called
+// on the raising thread, in subscription order; a listener unsubscribes in its destructor.
+#pragma once
+
+#include <mutex>
+#include <vector>
+
+#include "platform/mfc.h"
+
+// Arguments of an event; events with a payload derive from it.
+class ApplicationEventArgs {
+public:
+    ApplicationEventArgs() = default;
+    virtual ~ApplicationEventArgs() = default;
+};
+
+class TypedApplicationEventListenerBase {
+public:
+    virtual ~TypedApplicationEventListenerBase();
+    virtual void OnApplicationEvent(UINT eventId, const ApplicationEventArgs& args) = 0;
+
+protected:
+    TypedApplicationEventListenerBase() = default;
+    TypedApplicationEventListenerBase(const TypedApplicationEventListenerBase&) = delete;
+    TypedApplicationEventListenerBase& operator=(const TypedApplicationEventListenerBase&) = delete;
+
+    void Subscribe(UINT eventId);
+    void UnsubscribeAll();
+};
+
+// Listens to the given event ids from construction to destruction.
+template <UINT... EventIds>
+class TypedApplicationEventListener : public TypedApplicationEventListenerBase {
+protected:
+    TypedApplicationEventListener() { (Subscribe(EventIds), ...); }
+    ~TypedApplicationEventListener() override { UnsubscribeAll(); }
+};
+
+class ApplicationEventManager {
+public:
+    static ApplicationEventManager& Instance();
+
+    // Calls every listener of `eventId` that is subscribed when its turn comes: a listener that
+    // unsubscribes (or is destroyed) during the raise is not called afterwards.
+    void Raise(UINT eventId, const ApplicationEventArgs& args);
+
+    void Subscribe(UINT eventId, TypedApplicationEventListenerBase* listener);
+    void Unsubscribe(UINT eventId, TypedApplicationEventListenerBase* listener);
+    void UnsubscribeAll(TypedApplicationEventListenerBase* listener);
+    std::size_t ListenerCount(UINT eventId) const;
+
+private:
+    ApplicationEventManager() = default;
+    bool isSubscribed(UINT eventId, const TypedApplicationEventListenerBase* listener) const;
+
+    struct Subscription {
+        UINT eventId;
+        TypedApplicationEventListenerBase* listener;
+    };
+    mutable std::recursive_mutex mutex_;
+    std::vector<Subscription> subscriptions_;  // in subscription order
+};

@@ -1,0 +1,6 @@
+#include "platform/kernel/settings.h"
+
+NativeSettings& GetSettings() {
+    static NativeSettings settings;
+    return settings;
+}

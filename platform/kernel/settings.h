@@ -1,0 +1,18 @@
+// The kernel's settings the application reads. Plain values; tests set them.
+#pragma once
+
+#include "platform/mfc.h"
+
+struct NativeSettings {
+    struct StartPage {
+        bool show = true;  // show the start page at start-up
+        int mode = 0;      // 0 start page, 1 PDM work-mix page when available, other: both
+    } startPage;
+    struct Files {
+        int recentFileCount = 4;       // entries of the recent-file list (0: no list)
+        bool reopenDocuments = false;  // reopen the documents of the last run
+    } files;
+    bool runAsServer = false;  // run the add-on applications' server step at start-up
+};
+
+NativeSettings& GetSettings();

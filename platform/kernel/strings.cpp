@@ -1,0 +1,152 @@
+#include "platform/kernel/strings.h"
+
+#include <charconv>
+#include <mutex>
+
+#include "platform/core/config.h"
+#include "platform/core/journal.h"
+#include "platform/core/text.h"
+#include "platform/kernel/control.h"
+#include "platform/kernel/record.h"
+#include "platform/win32/file.h"
+
+namespace platform::kernel {
+namespace {
+
+constexpr const wchar_t* kStringTableFile = L"strings.tsv";
+
+struct StringTables {
+    std::mutex mutex;
+    bool loaded = false;
+    std::map<UINT, std::wstring> fromFile;
+    std::map<UINT, std::wstring> overrides;
+};
+
+StringTables& tables() {
+    static StringTables state;
+    return state;
+}
+
+std::wstring tablePath() { return platform::core::config().programFolder + L"\\" + kStringTableFile; }
+
+// Call with the mutex held.
+void loadIfNeeded(StringTables& state) {
+    if (state.loaded) return;
+    state.loaded = true;
+    const std::wstring path = tablePath();
+    std::string bytes;
+    if (const DWORD error = platform::files::readAll(path, bytes); error != 0) {
+        recordWarning(L"string table " + path + L" cannot be read (error " + std::to_wstring(error) + L")");
+        return;
+    }
+    std::vector<std::wstring> warnings;
+    state.fromFile = parseStringTable(bytes, path, &warnings);
+    for (auto& warning : warnings) recordWarning(std::move(warning));
+}
+
+// Unescapes "\t", "\n" and "\\"; nothing for any other escape or a trailing backslash.
+std::optional<std::wstring> unescape(std::wstring_view text) {
+    std::wstring result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\\') {
+            result += text[i];
+            continue;
+        }
+        if (++i == text.size()) return std::nullopt;
+        switch (text[i]) {
+            case L't': result += L'\t'; break;
+            case L'n': result += L'\n'; break;
+            case L'\\': result += L'\\'; break;
+            default: return std::nullopt;
+        }
+    }
+    return result;
+}
+
+std::optional<UINT> parseId(std::string_view digits) {
+    if (digits.empty()) return std::nullopt;
+    UINT id = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return id;
+}
+
+}  // namespace
+
+std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstring_view origin,
+                                              std::vector<std::wstring>* warnings) {
+    std::map<UINT, std::wstring> table;
+    auto warn = [&](std::size_t line, const std::wstring& what) {
+        if (warnings) warnings->push_back(std::wstring(origin) + L"(" + std::to_wstring(line) + L"): " + what);
+    };
+    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+    std::size_t lineNumber = 0;
+    while (!utf8.empty()) {
+        ++lineNumber;
+        const std::size_t end = utf8.find('\n');
+        std::string_view line = utf8.substr(0, end);
+        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos) {
+            warn(lineNumber, L"no tab between id and text; line skipped");
+            continue;
+        }
+        const auto id = parseId(line.substr(0, tab));
+        if (!id) {
+            warn(lineNumber, L"\"" + platform::core::fromUtf8(line.substr(0, tab)) + L"\" is not a string id; line skipped");
+            continue;
+        }
+        auto text = unescape(platform::core::fromUtf8(line.substr(tab + 1)));
+        if (!text) {
+            warn(lineNumber, L"unknown escape in the text of string " + std::to_wstring(*id) +
+                                 L" (only \\t, \\n and \\\\ are known); line skipped");
+            continue;
+        }
+        if (!table.emplace(*id, std::move(*text)).second) {
+            warn(lineNumber, L"string " + std::to_wstring(*id) + L" is defined again; the first text is kept");
+        }
+    }
+    return table;
+}
+
+std::optional<std::wstring> findString(UINT id) {
+    auto& state = tables();
+    std::lock_guard lock(state.mutex);
+    if (auto it = state.overrides.find(id); it != state.overrides.end()) return it->second;
+    loadIfNeeded(state);
+    if (auto it = state.fromFile.find(id); it != state.fromFile.end()) return it->second;
+    return std::nullopt;
+}
+
+void overrideString(UINT id, std::wstring text) {
+    auto& state = tables();
+    std::lock_guard lock(state.mutex);
+    state.overrides[id] = std::move(text);
+}
+
+void reloadStrings() {
+    auto& state = tables();
+    std::lock_guard lock(state.mutex);
+    state.loaded = false;
+    state.fromFile.clear();
+}
+
+void installStringLoader() {
+    static std::once_flag installed;
+    std::call_once(installed, [] { platform::setStringLoader([](UINT id) { return findString(id); }); });
+}
+
+}  // namespace platform::kernel
+
+CString KVLoadString(UINT id) {
+    platform::kernel::installStringLoader();
+    if (auto text = platform::kernel::findString(id)) return CString(*text);
+    const std::wstring what = L"string resource " + std::to_wstring(id) + L" is missing";
+    platform::kernel::recordWarning(what);
+    if (platform::core::config().missingResourceFails) platform::core::reportFailure(what);
+    return CString(L"#" + std::to_wstring(id));
+}

@@ -1,0 +1,15 @@
+// The kernel's numbered string tables.
+#pragma once
+
+#include "platform/mfc.h"
+
+// The string `id`; a missing id gives the visible placeholder "#<id>" (and is reported).
+CString KVLoadString(UINT id);
+
+// The string `id` used as a format for `args` (type-checked by the framework's format engine).
+template <class... T>
+CString KVLoadFormatString(UINT id, const T&... args) {
+    CString text;
+    text.FormatV(KVLoadString(id), platform::makeFormatArgs(args...));
+    return text;
+}

@@ -1,0 +1,70 @@
+// The kernel's UI module: the one registry of main frames (in creation order), the keeper of
+// themes, and the receiver of the application's modal-box notifications.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/mfc.h"
+
+namespace Korvo::UI {
+class MainFrame;
+namespace XML {
+struct ApplicationParameters;
+}
+
+// A UI theme the module can apply; `index` gives the theme command id 3401 + index.
+struct Theme {
+    int index = -1;
+    CString name;     // e.g. "office2016white"
+    CString caption;  // shown in theme menus
+};
+}  // namespace Korvo::UI
+
+class UIModuleProxy {
+public:
+    static UIModuleProxy& Instance();
+
+    // Modal message boxes: the application brackets every box with these notifications.
+    void NotifyModalBoxBegin();
+    void NotifyModalBoxEnd();
+    int GetModalBoxDepth() const;
+
+    // Themes.
+    CString GetDefaultThemeName() const;
+    std::vector<Korvo::UI::Theme> GetThemes() const;
+    int FindTheme(LPCWSTR name) const;  // index in GetThemes(), or -1 (compared case-insensitively)
+    // Applies a known theme: it becomes the current theme and every main frame gets SetTheme.
+    // False, changing nothing, for an unknown name or a theme that cannot be applied.
+    bool ApplyTheme(LPCWSTR name);
+    const Korvo::UI::Theme* GetCurrentTheme() const;  // null before the first theme
+    CString GetUIStyle() const;                       // the current theme's name, or empty
+
+    // Main frames, registered by the UI library's frame base at creation and removed at
+    // destruction.
+    void RegisterMainFrame(Korvo::UI::MainFrame* frame);
+    void UnregisterMainFrame(Korvo::UI::MainFrame* frame);
+    std::vector<Korvo::UI::MainFrame*> GetMainFrames() const;  // creation order
+    // Calls `callback` with the window of every main frame in creation order; frames registered
+    // or removed meanwhile are not visited.
+    void ForEachMainFrame(const std::function<void(CFrameWnd*)>& callback) const;
+    Korvo::UI::MainFrame* GetActiveMainFrame() const;
+    // The frame becomes the active one; it hears of the change (OnChangeActiveMainFrame with the
+    // previous frame). Unregistered frames are refused.
+    void SetActiveMainFrame(Korvo::UI::MainFrame* frame);
+    // The main frame whose window is `window` or one of its ancestors, or null.
+    Korvo::UI::MainFrame* GetMainFrameOf(HWND window) const;
+
+    // Ribbon tab parameters: the parameters in force while a ribbon-parameter file is loaded.
+    // Returns the previous parameters so that the caller can restore them.
+    const Korvo::UI::XML::ApplicationParameters* SetRibbonApplicationParameters(
+        const Korvo::UI::XML::ApplicationParameters* parameters);
+    const Korvo::UI::XML::ApplicationParameters* GetRibbonApplicationParameters() const;
+    // Loads a ribbon tab parameter file (XML). False, with a journal warning naming the file,
+    // when it is missing or malformed.
+    bool LoadRibbonTabParameters(LPCWSTR path);
+    bool HasRibbonTabParameters() const;
+
+private:
+    UIModuleProxy() = default;
+};

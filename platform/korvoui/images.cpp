@@ -1,0 +1,17 @@
+#include "platform/korvoui/images.h"
+
+#include "platform/kernel/record.h"
+
+namespace Korvo::UI {
+
+ImageManager& ImageManager::GetInstance() {
+    static ImageManager instance;
+    return instance;
+}
+
+void ImageManager::ReserveResources(int count) {
+    platform::kernel::recordCall(L"Korvo::UI::ImageManager::ReserveResources(" + std::to_wstring(count) + L")");
+    if (count > reserved_) reserved_ = count;
+}
+
+}  // namespace Korvo::UI

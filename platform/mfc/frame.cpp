@@ -1,0 +1,441 @@
+#include "platform/mfc/frame.h"
+
+#include <algorithm>
+
+#include "platform/core/journal.h"
+#include "platform/mfc/app.h"
+#include "platform/mfc/doc.h"
+#include "platform/mfc/framework_state.h"
+#include "platform/mfc/ole.h"
+#include "platform/win32/thread.h"
+
+using platform::mfc::detail::threadState;
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
+    ON_MESSAGE(WM_DDE_EXECUTE, &CFrameWnd::OnDDEExecute)
+END_MESSAGE_MAP()
+
+namespace {
+
+int extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
+
+// The first descendant with control id `id` (breadth by breadth, as the framework searches).
+HWND findDescendant(HWND parent, int id) {
+    for (HWND child = ::GetTopWindow(parent); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(child) == id) return child;
+    }
+    for (HWND child = ::GetTopWindow(parent); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (HWND found = findDescendant(child, id)) return found;
+    }
+    return nullptr;
+}
+
+// Whether `hWnd` is `ancestor` or lies below it through parents and owners.
+bool isDescendant(HWND ancestor, HWND hWnd) {
+    for (; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+        if (hWnd == ancestor) return true;
+    }
+    return false;
+}
+
+struct ModalCandidates {
+    HWND top;
+    std::vector<HWND> found;
+};
+
+BOOL collectModalCandidate(HWND hWnd, LPARAM lParam) {
+    auto* candidates = reinterpret_cast<ModalCandidates*>(lParam);
+    if (::IsWindowEnabled(hWnd) && CWnd::FromHandlePermanent(hWnd) != nullptr && isDescendant(candidates->top, hWnd)) {
+        candidates->found.push_back(hWnd);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// ---- CFrameWnd -------------------------------------------------------------------------------
+
+CFrameWnd::CFrameWnd() { threadState().frames.push_back(this); }
+
+CFrameWnd::~CFrameWnd() {
+    auto& frames = threadState().frames;
+    frames.erase(std::remove(frames.begin(), frames.end(), this), frames.end());
+}
+
+const std::vector<CFrameWnd*>& CFrameWnd::ThreadFrames() { return threadState().frames; }
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+    m_nIDHelp = nIDResource;
+    // The first line of the frame's string resource is its title.
+    if (auto text = platform::loadStringResource(nIDResource)) {
+        m_strTitle = CString(text->substr(0, text->find(L'\n')));
+    }
+    const CString title = m_strTitle;
+    if (!Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, nullptr, 0, pContext)) {
+        return FALSE;  // the frame deleted itself
+    }
+    if (pContext == nullptr) SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    return TRUE;
+}
+
+BOOL CFrameWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, LPCWSTR, DWORD dwExStyle, CCreateContext* pContext) {
+    m_strTitle = lpszWindowName;
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    extent(rect.left, rect.right), extent(rect.top, rect.bottom), SafeHwnd(pParentWnd), nullptr,
+                    pContext);
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    if (cs.lpszClass == nullptr) cs.lpszClass = platform::mfc::detail::frameOrViewWindowClass();
+    if (cs.style & FWS_ADDTOTITLE) cs.style |= static_cast<LONG>(FWS_PREFIXTITLE);
+    cs.dwExStyle |= WS_EX_CLIENTEDGE;
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    return OnCreateHelper(lpCreateStruct, static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
+    if (CWnd::OnCreate(lpcs) == -1) return -1;
+    if (!OnCreateClient(lpcs, pContext)) return -1;
+    RecalcLayout();
+    return 0;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
+    if (pContext != nullptr && pContext->m_pNewViewClass != nullptr) {
+        if (CreateView(pContext, AFX_IDW_PANE_FIRST) == nullptr) return FALSE;
+    }
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
+    CObject* object = pContext->m_pNewViewClass->CreateObject();
+    CWnd* view = DYNAMIC_DOWNCAST(CWnd, object);
+    if (view == nullptr) {
+        delete object;
+        return nullptr;
+    }
+    // A view that fails to create deletes itself (PostNcDestroy).
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, RECT{0, 0, 0, 0}, this, nID, pContext)) {
+        return nullptr;
+    }
+    if (view->GetExStyle() & WS_EX_CLIENTEDGE) ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);
+    return view;
+}
+
+void CFrameWnd::PostNcDestroy() { delete this; }
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CView* view = GetActiveView(); view != nullptr && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
+        return TRUE;
+    }
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    if (CWinApp* app = AfxGetApp(); app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    // Only the outermost frame hands on what the framework's route left.
+    if (GetParentFrame() == nullptr && OnUnroutedCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnUnroutedCmdMsg(UINT, int, void*, AFX_CMDHANDLERINFO*) { return FALSE; }
+
+BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) { return CWnd::OnCommand(wParam, lParam); }
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify) {
+    CView* old = m_pViewActive;
+    if (pViewNew == old) return;
+    m_pViewActive = nullptr;
+    if (old != nullptr) old->OnActivateView(FALSE, pViewNew, old);
+    // A deactivation that activated another view wins.
+    if (m_pViewActive != nullptr) return;
+    m_pViewActive = pViewNew;
+    if (pViewNew != nullptr && bNotify) pViewNew->OnActivateView(TRUE, pViewNew, old);
+}
+
+CDocument* CFrameWnd::GetActiveDocument() {
+    CView* view = GetActiveView();
+    return view != nullptr ? view->GetDocument() : nullptr;
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow) {
+    if (nCmdShow == -1) {
+        if (!IsWindowVisible()) {
+            nCmdShow = SW_SHOWNORMAL;
+        } else if (IsIconic()) {
+            nCmdShow = SW_RESTORE;
+        }
+    }
+    if (nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE &&
+        nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE) {
+        BringWindowToTop();
+    }
+    if (nCmdShow != -1) {
+        ShowWindow(nCmdShow);
+        if (nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE &&
+            nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE) {
+            BringWindowToTop();
+        }
+    }
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
+    CView* view = nullptr;
+    if (GetActiveView() == nullptr) {
+        if (HWND pane = findDescendant(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST))) {
+            view = DYNAMIC_DOWNCAST(CView, CWnd::FromHandlePermanent(pane));
+            if (view != nullptr) SetActiveView(view, FALSE);
+        }
+    }
+    if (bMakeVisible) {
+        SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+        // The first frame of the application takes the show command the program was started with.
+        int nCmdShow = -1;
+        CWinApp* app = AfxGetApp();
+        if (app != nullptr && app->m_pMainWnd == nullptr) {
+            nCmdShow = app->m_nCmdShow;
+            app->m_nCmdShow = -1;
+        }
+        ActivateFrame(nCmdShow);
+        if (view != nullptr) view->OnActivateView(TRUE, view, view);
+    }
+    if (pDoc != nullptr) pDoc->UpdateFrameCounts();
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::RecalcLayout(BOOL) {
+    if (m_hWnd == nullptr) return;
+    HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST));
+    if (pane == nullptr) return;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    RECT current{};
+    ::GetWindowRect(pane, &current);
+    POINT topLeft{current.left, current.top};
+    ::ScreenToClient(m_hWnd, &topLeft);
+    const RECT now{topLeft.x, topLeft.y, topLeft.x + (current.right - current.left),
+                   topLeft.y + (current.bottom - current.top)};
+    if (now == client) return;
+    ::SetWindowPos(pane, nullptr, client.left, client.top, client.right - client.left, client.bottom - client.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CFrameWnd::DelayRecalcLayout(BOOL bNotify) { m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0); }
+
+void CFrameWnd::OnSize(UINT nType, int, int) {
+    Default();
+    if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0) return;
+    CDocument* document = GetActiveDocument();
+    if (bAddToTitle && document != nullptr) {
+        UpdateFrameTitleForDocument(document->GetTitle());
+    } else {
+        UpdateFrameTitleForDocument(nullptr);
+    }
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(LPCWSTR lpszDocName) {
+    CString text;
+    if (GetStyle() & FWS_ADDTOTITLE) {
+        auto addDocument = [&] {
+            text += lpszDocName;
+            if (m_nWindow > 0) text.AppendFormat(L":%d", m_nWindow);
+        };
+        if (GetStyle() & FWS_PREFIXTITLE) {
+            if (lpszDocName != nullptr) {
+                addDocument();
+                text += L" - ";
+            }
+            text += m_strTitle;
+        } else {
+            text += m_strTitle;
+            if (lpszDocName != nullptr) {
+                text += L" - ";
+                addDocument();
+            }
+        }
+    }
+    CString current;
+    GetWindowText(current);
+    if (current != text) SetWindowText(text);
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+    if (m_nIdleFlags & idleTitle) OnUpdateFrameTitle(TRUE);
+    if (m_nIdleFlags & idleLayout) RecalcLayout((m_nIdleFlags & idleNotify) != 0);
+    m_nIdleFlags = 0;
+    return 0;
+}
+
+LRESULT CFrameWnd::OnDDEExecute(WPARAM wParam, LPARAM lParam) {
+    const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+    std::wstring command = text != nullptr ? text : L"";
+    ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(0x8000, 0));
+    if (!IsWindowEnabled()) {
+        platform::core::journal().add("dde", L"command ignored, the window is disabled: " + command);
+        return 0;
+    }
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && !app->OnDDECommand(command.data())) {
+        platform::core::journal().add("dde", L"command failed: " + command);
+    }
+    return 0;
+}
+
+void CFrameWnd::OnClose() {
+    CDocument* document = GetActiveDocument();
+    if (document != nullptr && !document->CanCloseFrame(this)) return;
+
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        if (document == nullptr && !app->SaveAllModified()) return;
+        app->HideApplication();
+        app->CloseAllDocuments(FALSE);
+        // Outstanding OLE objects keep the application (and this window) alive.
+        if (!AfxOleCanExitApp()) {
+            AfxOleSetUserCtrl(FALSE);
+            return;
+        }
+        // Closing the documents may have destroyed the main window already.
+        if (app->m_pMainWnd == nullptr) {
+            AfxPostQuitMessage(0);
+            return;
+        }
+        // The documents are gone: the active one too.
+        document = nullptr;
+    }
+
+    // The last frame of an auto-deleting document closes the document instead.
+    if (document != nullptr && document->m_bAutoDelete) {
+        bool otherFrame = false;
+        for (CView* view : document->GetViews()) {
+            if (view->GetParentFrame() != this) {
+                otherFrame = true;
+                break;
+            }
+        }
+        if (!otherFrame) {
+            document->OnCloseDocument();
+            return;
+        }
+        document->PreCloseFrame(this);
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::BeginModalState() {
+    if (m_cModalStack++ > 0) return;
+    ModalCandidates candidates{m_hWnd, {}};
+    if (CWnd* top = GetTopLevelParent()) candidates.top = top->m_hWnd;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &collectModalCandidate, reinterpret_cast<LPARAM>(&candidates));
+    for (HWND hWnd : candidates.found) ::EnableWindow(hWnd, FALSE);
+    m_disabledByModalState = std::move(candidates.found);
+}
+
+void CFrameWnd::EndModalState() {
+    if (m_cModalStack == 0 || --m_cModalStack > 0) return;
+    for (auto it = m_disabledByModalState.rbegin(); it != m_disabledByModalState.rend(); ++it) {
+        if (::IsWindow(*it)) ::EnableWindow(*it, TRUE);
+    }
+    m_disabledByModalState.clear();
+}
+
+// ---- CMDIFrameWnd ----------------------------------------------------------------------------
+
+BOOL CMDIFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    if (cs.lpszClass == nullptr) cs.lpszClass = platform::mfc::detail::mdiFrameWindowClass();
+    if (cs.style & FWS_ADDTOTITLE) cs.style |= static_cast<LONG>(FWS_PREFIXTITLE);
+    return TRUE;
+}
+
+BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*) { return CreateClient(lpcs, nullptr); }
+
+BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, HMENU hWindowMenu) {
+    DWORD style = WS_VISIBLE | WS_CHILD | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES;
+    const DWORD scrollBars = static_cast<DWORD>(lpCreateStruct->style) & (WS_HSCROLL | WS_VSCROLL);
+    if (scrollBars != 0) {
+        // The scroll bars belong to the client, not to the frame.
+        style |= scrollBars;
+        ModifyStyle(WS_HSCROLL | WS_VSCROLL, 0, SWP_NOREDRAW | SWP_FRAMECHANGED);
+    }
+    CLIENTCREATESTRUCT ccs;
+    ccs.hWindowMenu = hWindowMenu;
+    ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
+    m_hWndMDIClient = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, style, 0, 0, 0, 0, m_hWnd,
+                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+                                        AfxGetInstanceHandle(), &ccs);
+    if (m_hWndMDIClient == nullptr) return FALSE;
+    ::BringWindowToTop(m_hWndMDIClient);
+    return TRUE;
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
+    if (pbMaximized != nullptr) *pbMaximized = FALSE;
+    if (m_hWndMDIClient == nullptr) return nullptr;
+    auto active = reinterpret_cast<HWND>(
+        ::SendMessageW(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(active));
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate) {
+    ::SendMessageW(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(SafeHwnd(pWndActivate)), 0);
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (CMDIChildWnd* child = MDIGetActive(); child != nullptr && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
+        return TRUE;
+    }
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame() {
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr ? static_cast<CFrameWnd*>(child) : this;
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0) return;
+    CMDIChildWnd* child = bAddToTitle ? MDIGetActive() : nullptr;
+    const bool childShowsTitle = child != nullptr && (child->GetStyle() & WS_MAXIMIZE) == 0;
+    CDocument* document = GetActiveDocument();
+    if (childShowsTitle && document == nullptr) document = child->GetActiveDocument();
+    if (childShowsTitle && document != nullptr) {
+        UpdateFrameTitleForDocument(document->GetTitle());
+        return;
+    }
+    CString childTitle;
+    if (childShowsTitle) childTitle = child->GetTitle();
+    UpdateFrameTitleForDocument(childTitle.IsEmpty() ? nullptr : childTitle.GetString());
+}
+
+LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The frame's default processing keeps the MDI client over the client area.
+    if (message == WM_SIZE && m_hWndMDIClient != nullptr && wParam != SIZE_MINIMIZED) {
+        RECT client{};
+        ::GetClientRect(m_hWnd, &client);
+        ::MoveWindow(m_hWndMDIClient, client.left, client.top, client.right - client.left, client.bottom - client.top,
+                     TRUE);
+    }
+    return CFrameWnd::DefWindowProc(message, wParam, lParam);
+}
+
+// ---- CMDIChildWnd ----------------------------------------------------------------------------
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
+    HWND client = ::GetParent(m_hWnd);
+    return DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(client ? ::GetParent(client) : nullptr));
+}

@@ -1,0 +1,542 @@
+#include "platform/mfc/wnd.h"
+
+#include <mutex>
+#include <set>
+#include <unordered_map>
+
+#include "platform/core/journal.h"
+#include "platform/mfc/app.h"
+#include "platform/mfc/frame.h"
+#include "platform/mfc/framework_state.h"
+#include "platform/mfc/ole.h"
+#include "platform/mfc/thread.h"
+#include "platform/win32/module.h"
+
+using platform::mfc::detail::threadState;
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+namespace {
+
+// Handles and their permanent CWnd objects, for the whole process (windows of every thread).
+struct PermanentMap {
+    std::mutex mutex;
+    std::unordered_map<HWND, CWnd*> windows;
+};
+
+PermanentMap& permanentMap() {
+    static auto* map = new PermanentMap;  // outlives every static CWnd
+    return *map;
+}
+
+// A rectangle's extent; CW_USEDEFAULT corners keep their meaning (no signed overflow).
+int extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
+
+LRESULT cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+    auto& state = threadState();
+    if (code == HCBT_CREATEWND && state.wndInit != nullptr) {
+        HWND hWnd = reinterpret_cast<HWND>(wParam);
+        CWnd* wnd = state.wndInit;
+        state.wndInit = nullptr;
+        if (state.attachedSlot != nullptr) *state.attachedSlot = hWnd;
+        state.attachedSlot = nullptr;
+        wnd->Attach(hWnd);
+        wnd->PreSubclassWindow();
+        WNDPROC* super = wnd->GetSuperWndProcAddr();
+        auto old = reinterpret_cast<WNDPROC>(
+            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+        if (old != &AfxWndProc) *super = old;
+    }
+    return ::CallNextHookEx(state.cbtHook, code, wParam, lParam);
+}
+
+void hookWindowCreate(CWnd* wnd, HWND* attachedSlot) {
+    auto& state = threadState();
+    if (state.hookDepth++ == 0) {
+        state.cbtHook = ::SetWindowsHookExW(WH_CBT, &cbtFilterHook, nullptr, ::GetCurrentThreadId());
+    }
+    state.wndInit = wnd;
+    state.attachedSlot = attachedSlot;
+}
+
+// TRUE when the hook attached the window (the creation got as far as HCBT_CREATEWND).
+BOOL unhookWindowCreate() {
+    auto& state = threadState();
+    if (--state.hookDepth == 0 && state.cbtHook != nullptr) {
+        ::UnhookWindowsHookEx(state.cbtHook);
+        state.cbtHook = nullptr;
+    }
+    if (state.wndInit != nullptr) {
+        state.wndInit = nullptr;
+        state.attachedSlot = nullptr;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void sendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
+    for (HWND child = ::GetTopWindow(hWnd); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (bOnlyPerm) {
+            if (CWnd* wnd = CWnd::FromHandlePermanent(child)) AfxCallWndProc(wnd, child, message, wParam, lParam);
+        } else {
+            ::SendMessageW(child, message, wParam, lParam);
+        }
+        if (bDeep && ::IsWindow(child) && ::GetTopWindow(child) != nullptr) {
+            sendToDescendants(child, message, wParam, lParam, bDeep, bOnlyPerm);
+        }
+    }
+}
+
+struct CurrentMessageScope {
+    explicit CurrentMessageScope(const MSG& msg) : saved(threadState().lastSentMsg) { threadState().lastSentMsg = msg; }
+    ~CurrentMessageScope() { threadState().lastSentMsg = saved; }
+    CurrentMessageScope(const CurrentMessageScope&) = delete;
+    CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
+    MSG saved;
+};
+
+LPCWSTR registerClassOnce(const std::wstring& name, UINT style) {
+    static std::mutex mutex;
+    static auto* names = new std::set<std::wstring>;  // names handed out stay valid for the process
+    std::lock_guard lock(mutex);
+    auto [it, inserted] = names->insert(name);
+    if (inserted) {
+        WNDCLASSEXW wc;
+        wc.style = style;
+        wc.lpfnWndProc = &AfxWndProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.lpszClassName = it->c_str();
+        if (::RegisterClassExW(&wc) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            platform::core::journal().add("warning", L"framework window class not registered: " + name);
+        }
+    }
+    return it->c_str();
+}
+
+}  // namespace
+
+namespace platform::mfc::detail {
+
+void TempWndDeleter::operator()(CWnd* wnd) const {
+    wnd->m_hWnd = nullptr;  // a wrapper never owns its window
+    delete wnd;
+}
+
+ThreadState& threadState() {
+    thread_local ThreadState state;
+    return state;
+}
+
+LPCWSTR childWindowClass() { return registerClassOnce(L"AfxWnd", CS_DBLCLKS); }
+LPCWSTR frameOrViewWindowClass() { return registerClassOnce(L"AfxFrameOrView", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW); }
+LPCWSTR mdiFrameWindowClass() { return registerClassOnce(L"AfxMDIFrame", CS_DBLCLKS); }
+
+}  // namespace platform::mfc::detail
+
+LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
+    auto hex = [](const void* p) { return platform::format(L"%p", p); };
+    std::wstring name = L"Afx:" + hex(AfxGetInstanceHandle()) + L":" + platform::format(L"%x", nClassStyle) + L":" +
+                        hex(hCursor) + L":" + hex(hbrBackground) + L":" + hex(hIcon);
+    return registerClassOnce(name, nClassStyle);
+}
+
+const MSG* AfxGetCurrentMessage() { return &threadState().lastSentMsg; }
+
+LRESULT AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    CWnd* wnd = CWnd::FromHandlePermanent(hWnd);
+    if (wnd == nullptr || wnd->m_hWnd != hWnd) return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    return AfxCallWndProc(wnd, hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    MSG msg{};
+    msg.hwnd = hWnd;
+    msg.message = nMsg;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    CurrentMessageScope scope(msg);
+    try {
+        return pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* e) {
+        LRESULT result = 0;
+        if (CWinThread* thread = AfxGetThread()) result = thread->ProcessWndProcException(e, &msg);
+        e->Delete();
+        return result;
+    }
+}
+
+// ---- CWnd: handle map ------------------------------------------------------------------------
+
+CWnd::~CWnd() {
+    if (m_hWnd != nullptr) {
+        // The derived parts are gone already: the window's last messages reach a plain CWnd.
+        DestroyWindow();
+        if (m_hWnd != nullptr) Detach();
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    if (hWnd == nullptr) return nullptr;
+    auto& map = permanentMap();
+    std::lock_guard lock(map.mutex);
+    auto it = map.windows.find(hWnd);
+    return it == map.windows.end() ? nullptr : it->second;
+}
+
+CWnd* CWnd::FromHandle(HWND hWnd) {
+    if (hWnd == nullptr) return nullptr;
+    if (CWnd* wnd = FromHandlePermanent(hWnd)) return wnd;
+    auto& temp = threadState().tempWnds;
+    if (auto it = temp.find(hWnd); it != temp.end()) return it->second.get();
+    auto wrapper = std::unique_ptr<CWnd, platform::mfc::detail::TempWndDeleter>(new CWnd);
+    wrapper->m_hWnd = hWnd;
+    CWnd* result = wrapper.get();
+    temp.emplace(hWnd, std::move(wrapper));
+    return result;
+}
+
+void CWnd::DeleteTempMap() { threadState().tempWnds.clear(); }
+
+BOOL CWnd::Attach(HWND hWndNew) {
+    if (hWndNew == nullptr || m_hWnd != nullptr) return FALSE;
+    auto& map = permanentMap();
+    {
+        std::lock_guard lock(map.mutex);
+        if (!map.windows.emplace(hWndNew, this).second) return FALSE;
+    }
+    m_hWnd = hWndNew;
+    return TRUE;
+}
+
+HWND CWnd::Detach() {
+    HWND hWnd = m_hWnd;
+    if (hWnd != nullptr) {
+        auto& map = permanentMap();
+        std::lock_guard lock(map.mutex);
+        auto it = map.windows.find(hWnd);
+        if (it != map.windows.end() && it->second == this) map.windows.erase(it);
+    }
+    m_hWnd = nullptr;
+    return hWnd;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!Attach(hWnd)) return FALSE;
+    PreSubclassWindow();
+    auto old = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    if (old != &AfxWndProc) *GetSuperWndProcAddr() = old;
+    return TRUE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+    WNDPROC* super = GetSuperWndProcAddr();
+    if (m_hWnd != nullptr && *super != nullptr) {
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(*super));
+    }
+    *super = nullptr;
+    return Detach();
+}
+
+// ---- CWnd: creation and destruction ----------------------------------------------------------
+
+BOOL CWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+    // CWnd::Create makes child windows only.
+    return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
+                    extent(rect.left, rect.right), extent(rect.top, rect.bottom), SafeHwnd(pParentWnd),
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), pContext);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle,
+                    const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
+    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                    extent(rect.left, rect.right), extent(rect.top, rect.bottom), SafeHwnd(pParentWnd),
+                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), lpParam);
+}
+
+BOOL CWnd::CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, int x, int y,
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
+    CREATESTRUCT cs;
+    cs.dwExStyle = dwExStyle;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = static_cast<LONG>(dwStyle);
+    cs.x = x;
+    cs.y = y;
+    cs.cx = nWidth;
+    cs.cy = nHeight;
+    cs.hwndParent = hWndParent;
+    cs.hMenu = nIDorHMenu;
+    cs.hInstance = AfxGetInstanceHandle();
+    cs.lpCreateParams = lpParam;
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    HWND attached = nullptr;
+    hookWindowCreate(this, &attached);
+    HWND hWnd = ::CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
+                                  cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+    if (!unhookWindowCreate()) {
+        // Creation failed before the hook saw the window: nothing else will clean up.
+        PostNcDestroy();
+        return FALSE;
+    }
+    if (hWnd != nullptr) return TRUE;
+    // A failed creation normally detached (and perhaps deleted) the object at WM_NCDESTROY, so
+    // it is not touched unless the map still ties it to the dead window (a hook refused the
+    // window, and no WM_NCDESTROY came).
+    if (attached != nullptr && FromHandlePermanent(attached) == this && !::IsWindow(attached)) {
+        Detach();
+        PostNcDestroy();
+    }
+    return FALSE;
+}
+
+BOOL CWnd::DestroyWindow() {
+    HWND hWnd = m_hWnd;
+    if (hWnd == nullptr) return FALSE;
+    const bool permanent = FromHandlePermanent(hWnd) == this;
+    const BOOL result = ::DestroyWindow(hWnd);
+    // A permanent object was detached (and perhaps deleted) at WM_NCDESTROY; a wrapper is not in
+    // the map and lets go of the handle here.
+    if (!permanent) m_hWnd = nullptr;
+    return result;
+}
+
+BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs) {
+    if (cs.lpszClass == nullptr) cs.lpszClass = platform::mfc::detail::childWindowClass();
+    return TRUE;
+}
+
+void CWnd::PreSubclassWindow() {}
+
+void CWnd::PostNcDestroy() {}
+
+// ---- CWnd: dispatch --------------------------------------------------------------------------
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (!OnWndMsg(message, wParam, lParam, &result)) result = DefWindowProc(message, wParam, lParam);
+    return result;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT result = 0;
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam)) return FALSE;
+        result = 1;
+    } else if (message == WM_NOTIFY) {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header == nullptr || header->hwndFrom == nullptr) return FALSE;
+        if (!OnNotify(wParam, lParam, &result)) return FALSE;
+    } else {
+        const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message);
+        if (entry == nullptr) return FALSE;
+        AFX_MSGCALL call;
+        call.message = message;
+        call.wParam = wParam;
+        call.lParam = lParam;
+        // The handler may delete this object (WM_NCDESTROY): nothing below touches it.
+        if (!entry->pfn(this, call)) return FALSE;
+        result = call.result;
+    }
+    if (pResult != nullptr) *pResult = result;
+    return TRUE;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr) return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    const MSG& msg = threadState().lastSentMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const UINT nID = LOWORD(wParam);
+    HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
+    int nCode = HIWORD(wParam);
+    if (hWndCtrl == nullptr) {
+        // A menu item or accelerator: refused while its update handler disables it.
+        if (nID == 0) return FALSE;
+        CCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        if (!state.m_stateEnabled) {
+            platform::core::journal().add("warning", platform::format(L"disabled command %u not executed", nID));
+            return TRUE;
+        }
+        nCode = CN_COMMAND;
+    }
+    return OnCmdMsg(nID, nCode, nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    const UINT nID = static_cast<UINT>(::GetDlgCtrlID(header->hwndFrom));
+    AFX_NOTIFY notify;
+    notify.pResult = pResult;
+    notify.pNMHDR = header;
+    return OnCmdMsg(nID, static_cast<int>(MAKELONG(static_cast<WORD>(header->code), static_cast<WORD>(WM_NOTIFY))),
+                    &notify, nullptr);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+        if (CWnd* wnd = FromHandlePermanent(hWnd)) {
+            if (wnd->PreTranslateMessage(pMsg)) return TRUE;
+        }
+        if (hWnd == hWndStop) break;
+    }
+    return FALSE;
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
+    if (m_hWnd == nullptr) return;
+    sendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);
+}
+
+// ---- CWnd: default handlers ------------------------------------------------------------------
+
+int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
+void CWnd::OnDestroy() { Default(); }
+void CWnd::OnClose() { Default(); }
+void CWnd::OnTimer(UINT_PTR) { Default(); }
+void CWnd::OnSize(UINT, int, int) { Default(); }
+void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
+void CWnd::OnActivate(UINT, CWnd*, BOOL) { Default(); }
+
+void CWnd::OnNcDestroy() {
+    // The main window's end is the end of its thread's loop.
+    if (CWinThread* thread = AfxGetThread()) {
+        if (thread->m_pMainWnd == this) {
+            if (thread != AfxGetApp() || AfxOleCanExitApp()) AfxPostQuitMessage(0);
+            thread->m_pMainWnd = nullptr;
+        }
+        if (thread->m_pActiveWnd == this) thread->m_pActiveWnd = nullptr;
+    }
+    HWND hWnd = m_hWnd;
+    const LONG_PTR procBefore = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);
+    Default();
+    if (m_pfnSuper != nullptr && ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == procBefore) {
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+    }
+    Detach();
+    PostNcDestroy();
+}
+
+// ---- CWnd: thin wrappers ---------------------------------------------------------------------
+
+BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
+BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
+BOOL CWnd::IsZoomed() const { return ::IsZoomed(m_hWnd); }
+BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
+BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
+void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString ? lpszString : L""); }
+
+void CWnd::GetWindowText(CString& rString) const {
+    const int length = ::GetWindowTextLengthW(m_hWnd);
+    std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
+    buffer.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    rString = buffer;
+}
+
+int CWnd::GetWindowText(LPWSTR lpszStringBuf, int nMaxCount) const {
+    return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount);
+}
+
+int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
+CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::SetParent(CWnd* pWndNewParent) { return FromHandle(::SetParent(m_hWnd, SafeHwnd(pWndNewParent))); }
+CWnd* CWnd::GetWindow(UINT nCmd) const { return FromHandle(::GetWindow(m_hWnd, nCmd)); }
+CWnd* CWnd::GetTopWindow() const { return FromHandle(::GetTopWindow(m_hWnd)); }
+CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+BOOL CWnd::IsChild(const CWnd* pWnd) const { return ::IsChild(m_hWnd, SafeHwnd(pWnd)); }
+
+CWnd* CWnd::GetTopLevelParent() const {
+    if (m_hWnd == nullptr) return nullptr;
+    HWND top = m_hWnd;
+    for (HWND next = ::GetParent(top); next != nullptr; next = ::GetParent(top)) top = next;
+    return FromHandle(top);
+}
+
+CFrameWnd* CWnd::GetParentFrame() const {
+    if (m_hWnd == nullptr) return nullptr;
+    for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
+        if (parent->IsFrameWnd()) return static_cast<CFrameWnd*>(parent);
+    }
+    return nullptr;
+}
+
+CFrameWnd* CWnd::GetTopLevelFrame() const {
+    if (m_hWnd == nullptr) return nullptr;
+    CFrameWnd* frame = IsFrameWnd() ? static_cast<CFrameWnd*>(const_cast<CWnd*>(this)) : GetParentFrame();
+    while (frame != nullptr) {
+        CFrameWnd* parent = frame->GetParentFrame();
+        if (parent == nullptr) break;
+        frame = parent;
+    }
+    return frame;
+}
+
+BOOL CWnd::SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
+void CWnd::BringWindowToTop() { ::BringWindowToTop(m_hWnd); }
+CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
+CWnd* CWnd::SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
+int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+int CWnd::SetDlgCtrlID(int nID) { return static_cast<int>(::SetWindowLongPtrW(m_hWnd, GWLP_ID, nID)); }
+DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE)); }
+
+namespace {
+
+BOOL modifyStyle(HWND hWnd, int index, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(hWnd, index));
+    const DWORD newStyle = (style & ~dwRemove) | dwAdd;
+    if (style == newStyle) return FALSE;
+    ::SetWindowLongPtrW(hWnd, index, static_cast<LONG_PTR>(static_cast<LONG>(newStyle)));
+    if (nFlags != 0) {
+        ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return modifyStyle(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags); }
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) { return modifyStyle(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags); }
+void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
+void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) { ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint); }
+
+void CWnd::MoveWindow(LPCRECT lpRect, BOOL bRepaint) {
+    MoveWindow(lpRect->left, lpRect->top, extent(lpRect->left, lpRect->right), extent(lpRect->top, lpRect->bottom),
+               bRepaint);
+}
+
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
+    return ::SetWindowPos(m_hWnd, SafeHwnd(pWndInsertAfter), x, y, cx, cy, nFlags);
+}
+
+void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
+void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
+    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+}
+
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }

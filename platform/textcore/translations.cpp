@@ -1,0 +1,136 @@
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/compression.h"
+#include "platform/compression/text_decoding.h"
+#include "platform/core/journal.h"
+#include "platform/core/process.h"
+#include "platform/core/text.h"
+#include "platform/textcore.h"
+#include "platform/win32/file.h"
+
+namespace Korvo::I18n {
+
+namespace {
+
+// The translation table of the current language, read at the first lookup after a change.
+struct TranslationTable {
+    std::mutex mutex;
+    std::wstring language;
+    bool loaded = false;
+    std::map<std::wstring, std::wstring, std::less<>> texts;
+};
+
+TranslationTable& table() { return platform::core::process().table<TranslationTable>(); }
+
+std::wstring unescape(std::wstring_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const wchar_t next = text[i + 1];
+        if (next == L't') out += L'\t';
+        else if (next == L'n') out += L'\n';
+        else if (next == L'\\') out += L'\\';
+        else {
+            // Not an escape: kept as written (texts may hold Windows paths).
+            out += L'\\';
+            continue;
+        }
+        ++i;
+    }
+    return out;
+}
+
+void warn(const CString& path, int line, std::wstring_view problem) {
+    platform::core::journal().add("warning", std::wstring(path.view()) + L"(" + std::to_wstring(line) + L"): " +
+                                                 std::wstring(problem));
+}
+
+// "key<TAB>text" a line; blank lines and lines starting with '#' are skipped.
+void load(TranslationTable& t) {
+    t.texts.clear();
+    t.loaded = true;
+    if (t.language.empty()) return;
+    const CString path = KVAppendProgramPath((L"i18n\\" + t.language + L".tsv").c_str());
+    std::string bytes;
+    if (platform::files::readAll(path.view(), bytes) != 0) {
+        platform::core::journal().add("warning", L"translation table " + std::wstring(path.view()) + L" not found");
+        return;
+    }
+    const std::wstring text = platform::compression::decodeText(bytes);
+    int number = 0;
+    for (const auto line : platform::compression::splitLines(text)) {
+        ++number;
+        if (line.empty() || line.front() == L'#') continue;
+        const std::size_t tab = line.find(L'\t');
+        if (tab == std::wstring_view::npos || tab == 0) {
+            warn(path, number, L"line is not \"key<TAB>text\", ignored");
+            continue;
+        }
+        std::wstring key = unescape(line.substr(0, tab));
+        if (t.texts.contains(key)) {
+            warn(path, number, L"key \"" + key + L"\" repeated, the first text is used");
+            continue;
+        }
+        t.texts.emplace(std::move(key), unescape(line.substr(tab + 1)));
+    }
+}
+
+std::optional<std::wstring> lookup(std::wstring_view key) {
+    auto& t = table();
+    std::lock_guard lock(t.mutex);
+    if (!t.loaded) load(t);
+    const auto found = t.texts.find(key);
+    if (found == t.texts.end()) return std::nullopt;
+    return found->second;
+}
+
+std::wstring_view viewOf(const wchar_t* text) { return text ? std::wstring_view(text) : std::wstring_view(); }
+
+}  // namespace
+
+void SetLanguage(const wchar_t* language) {
+    auto& t = table();
+    std::lock_guard lock(t.mutex);
+    const std::wstring next(viewOf(language));
+    if (next == t.language && t.loaded) return;
+    t.language = next;
+    t.loaded = false;
+    t.texts.clear();
+}
+
+CString GetLanguage() {
+    auto& t = table();
+    std::lock_guard lock(t.mutex);
+    return CString(t.language);
+}
+
+CString Translate(const wchar_t* key) {
+    auto text = lookup(viewOf(key));
+    return text ? CString(std::move(*text)) : CString(key);
+}
+
+std::optional<CString> TryTranslate(const wchar_t* key) {
+    auto text = lookup(viewOf(key));
+    if (!text) return std::nullopt;
+    return CString(std::move(*text));
+}
+
+bool TryTranslate(const wchar_t* key, CString& text) {
+    auto found = lookup(viewOf(key));
+    if (!found) return false;
+    text = CString(std::move(*found));
+    return true;
+}
+
+CString FormatTranslationV(const wchar_t* key, const platform::FormatArgs& args) {
+    const CString format = Translate(key);
+    return CString(platform::formatV(format.view(), args));
+}
+
+}  // namespace Korvo::I18n

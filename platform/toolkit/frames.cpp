@@ -1,0 +1,3 @@
+#include "platform/toolkit/frames.h"
+
+IMPLEMENT_DYNCREATE(CXTPMDIFrameWnd, CMDIFrameWnd)

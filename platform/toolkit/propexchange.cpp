@@ -1,0 +1,278 @@
+#include "platform/toolkit/propexchange.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "platform/core/text.h"
+#include "platform/kernel/record.h"
+#include "platform/win32/file.h"
+
+using platform::core::fromUtf8;
+using platform::core::toUtf8;
+using platform::kernel::recordWarning;
+
+namespace {
+
+struct XmlDocument {
+    pugi::xml_document dom;
+    std::wstring origin;  // the file (or other source) named in warnings
+    std::string source;   // the text parsed, for line numbers
+
+    int lineOf(std::ptrdiff_t offset) const {
+        if (offset < 0 || static_cast<std::size_t>(offset) > source.size()) return 0;
+        return 1 + static_cast<int>(std::count(source.begin(), source.begin() + offset, '\n'));
+    }
+};
+
+std::string utf8(LPCWSTR text) { return text ? toUtf8(text) : std::string(); }
+
+POSITION positionOf(std::size_t index) { return reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(index + 1)); }
+std::size_t indexOf(POSITION position) { return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(position)) - 1; }
+
+}  // namespace
+
+struct CXTPPropExchangeXMLNode::Node {
+    std::shared_ptr<XmlDocument> document;
+    pugi::xml_node element;  // empty: a missing section being loaded (every value absent)
+};
+
+namespace {
+
+class XmlEnumerator : public CXTPPropExchangeEnumerator {
+public:
+    XmlEnumerator(bool loading, std::shared_ptr<CXTPPropExchangeXMLNode::Node> parent, std::string name)
+        : loading_(loading), parent_(std::move(parent)), name_(std::move(name)) {}
+
+    POSITION GetPosition(DWORD count) override {
+        items_.clear();
+        current_.reset();
+        if (loading_) {
+            for (auto child : parent_->element.children(name_.c_str())) items_.push_back(child);
+        } else {
+            count_ = count;
+        }
+        const std::size_t total = loading_ ? items_.size() : count_;
+        return total == 0 ? nullptr : positionOf(0);
+    }
+
+    CXTPPropExchange* GetNext(POSITION& position) override {
+        if (!position) return nullptr;
+        const std::size_t index = indexOf(position);
+        pugi::xml_node element;
+        if (loading_) {
+            if (index >= items_.size()) {
+                position = nullptr;
+                return nullptr;
+            }
+            element = items_[index];
+        } else {
+            element = parent_->element ? parent_->element.append_child(name_.c_str()) : pugi::xml_node();
+        }
+        const std::size_t total = loading_ ? items_.size() : count_;
+        position = index + 1 < total ? positionOf(index + 1) : nullptr;
+        auto node = std::make_shared<CXTPPropExchangeXMLNode::Node>(CXTPPropExchangeXMLNode::Node{parent_->document, element});
+        current_ = std::make_unique<CXTPPropExchangeXMLNode>(loading_, std::move(node));
+        return current_.get();
+    }
+
+private:
+    bool loading_;
+    std::shared_ptr<CXTPPropExchangeXMLNode::Node> parent_;
+    std::string name_;
+    std::vector<pugi::xml_node> items_;
+    std::size_t count_ = 0;
+    std::unique_ptr<CXTPPropExchange> current_;
+};
+
+}  // namespace
+
+CXTPPropExchangeXMLNode::CXTPPropExchangeXMLNode(BOOL loading, LPCWSTR rootSection)
+    : CXTPPropExchange(loading != FALSE), node_(std::make_shared<Node>()) {
+    node_->document = std::make_shared<XmlDocument>();
+    node_->document->origin = L"(new document)";
+    if (!IsLoading()) node_->element = node_->document->dom.append_child(utf8(rootSection).c_str());
+    rootName_ = rootSection ? rootSection : L"";
+}
+
+CXTPPropExchangeXMLNode::CXTPPropExchangeXMLNode(bool loading, std::shared_ptr<Node> node)
+    : CXTPPropExchange(loading), node_(std::move(node)) {
+    if (node_->element) rootName_ = fromUtf8(node_->element.name());
+}
+
+CXTPPropExchangeXMLNode::~CXTPPropExchangeXMLNode() = default;
+
+BOOL CXTPPropExchangeXMLNode::LoadFromFile(LPCWSTR path) {
+    std::string bytes;
+    if (const DWORD error = platform::files::readAll(path ? path : L"", bytes); error != 0) {
+        recordWarning(std::wstring(path ? path : L"") + L": cannot be read (error " + std::to_wstring(error) + L")");
+        return FALSE;
+    }
+    return loadBytes(std::move(bytes), path ? path : L"");
+}
+
+BOOL CXTPPropExchangeXMLNode::LoadFromString(std::wstring_view xml, LPCWSTR origin) {
+    return loadBytes(toUtf8(xml), origin ? origin : L"(text)");
+}
+
+BOOL CXTPPropExchangeXMLNode::loadBytes(std::string bytes, std::wstring origin) {
+    auto document = std::make_shared<XmlDocument>();
+    document->origin = std::move(origin);
+    document->source = std::move(bytes);
+    const auto result = document->dom.load_buffer(document->source.data(), document->source.size(),
+                                                  pugi::parse_default, pugi::encoding_utf8);
+    if (!result) {
+        recordWarning(document->origin + L"(" + std::to_wstring(document->lineOf(result.offset)) +
+                      L"): malformed XML at offset " + std::to_wstring(result.offset) + L": " +
+                      fromUtf8(result.description()));
+        return FALSE;
+    }
+    const pugi::xml_node root = document->dom.document_element();
+    if (!root || fromUtf8(root.name()) != rootName_) {
+        recordWarning(document->origin + L": the root element is <" + fromUtf8(root ? root.name() : "") +
+                      L">, expected <" + rootName_ + L">");
+        return FALSE;
+    }
+    node_->document = std::move(document);
+    node_->element = root;
+    return TRUE;
+}
+
+BOOL CXTPPropExchangeXMLNode::SaveToFile(LPCWSTR path) {
+    const std::string bytes = toUtf8(SaveToString().view());
+    if (const DWORD error = platform::files::writeAllAtomic(path ? path : L"", bytes); error != 0) {
+        recordWarning(std::wstring(path ? path : L"") + L": cannot be written (error " + std::to_wstring(error) + L")");
+        return FALSE;
+    }
+    return TRUE;
+}
+
+CString CXTPPropExchangeXMLNode::SaveToString() const {
+    std::ostringstream out;
+    node_->document->dom.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    return CString(fromUtf8(out.str()));
+}
+
+CString CXTPPropExchangeXMLNode::GetSectionName() const { return CString(rootName_); }
+
+std::unique_ptr<CXTPPropExchange> CXTPPropExchangeXMLNode::GetSection(LPCWSTR name) {
+    const std::string section = utf8(name);
+    pugi::xml_node element = node_->element ? node_->element.child(section.c_str()) : pugi::xml_node();
+    if (!element && !IsLoading() && node_->element) element = node_->element.append_child(section.c_str());
+    auto node = std::make_shared<Node>(Node{node_->document, element});
+    auto result = std::make_unique<CXTPPropExchangeXMLNode>(IsLoading() != FALSE, std::move(node));
+    result->rootName_ = name ? name : L"";
+    return result;
+}
+
+std::unique_ptr<CXTPPropExchangeEnumerator> CXTPPropExchangeXMLNode::GetEnumerator(LPCWSTR name) {
+    return std::make_unique<XmlEnumerator>(IsLoading() != FALSE, node_, utf8(name));
+}
+
+std::optional<std::wstring> CXTPPropExchangeXMLNode::ReadValue(LPCWSTR name) {
+    if (!node_->element) return std::nullopt;
+    const pugi::xml_attribute attribute = node_->element.attribute(utf8(name).c_str());
+    if (!attribute) return std::nullopt;
+    return fromUtf8(attribute.value());
+}
+
+void CXTPPropExchangeXMLNode::WriteValue(LPCWSTR name, std::wstring_view value) {
+    if (!node_->element) return;
+    const std::string key = utf8(name);
+    pugi::xml_attribute attribute = node_->element.attribute(key.c_str());
+    if (!attribute) attribute = node_->element.append_attribute(key.c_str());
+    attribute.set_value(toUtf8(value).c_str());
+}
+
+void CXTPPropExchangeXMLNode::ReportBadValue(LPCWSTR name, std::wstring_view value, LPCWSTR expected) {
+    const auto& document = *node_->document;
+    const int line = node_->element ? document.lineOf(node_->element.offset_debug()) : 0;
+    recordWarning(document.origin + L"(" + std::to_wstring(line) + L"): <" + rootName_ + L"> " +
+                  (name ? name : L"") + L"=\"" + std::wstring(value) + L"\" is not " + (expected ? expected : L"valid") +
+                  L"; the default is used");
+}
+
+namespace {
+
+template <class T>
+std::optional<T> parseNumber(std::wstring_view text) {
+    const std::string digits = toUtf8(text);
+    if (digits.empty()) return std::nullopt;
+    T value{};
+    const char* first = digits.data();
+    if (std::is_unsigned_v<T> && *first == '+') ++first;
+    const auto [end, error] = std::from_chars(first, digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<bool> parseBool(std::wstring_view text) {
+    if (platform::core::equalsNoCase(text, L"true") || text == L"1") return true;
+    if (platform::core::equalsNoCase(text, L"false") || text == L"0") return false;
+    return std::nullopt;
+}
+
+template <class T, class Parse>
+void exchangeValue(CXTPPropExchange* px, LPCWSTR name, T& value, T defaultValue, Parse parse, LPCWSTR expected) {
+    const auto stored = px->ReadValue(name);
+    value = defaultValue;
+    if (!stored) return;
+    if (auto parsed = parse(*stored)) {
+        value = *parsed;
+    } else {
+        px->ReportBadValue(name, *stored, expected);
+    }
+}
+
+}  // namespace
+
+BOOL PX_String(CXTPPropExchange* px, LPCWSTR name, CString& value, LPCWSTR defaultValue) {
+    if (!px) return FALSE;
+    if (!px->IsLoading()) {
+        px->WriteValue(name, value.view());
+        return TRUE;
+    }
+    auto stored = px->ReadValue(name);
+    value = stored ? CString(*stored) : CString(defaultValue);
+    return TRUE;
+}
+
+BOOL PX_Int(CXTPPropExchange* px, LPCWSTR name, int& value, int defaultValue) {
+    if (!px) return FALSE;
+    if (!px->IsLoading()) {
+        px->WriteValue(name, std::to_wstring(value));
+        return TRUE;
+    }
+    exchangeValue(px, name, value, defaultValue, parseNumber<int>, L"an integer");
+    return TRUE;
+}
+
+BOOL PX_DWord(CXTPPropExchange* px, LPCWSTR name, DWORD& value, DWORD defaultValue) {
+    if (!px) return FALSE;
+    if (!px->IsLoading()) {
+        px->WriteValue(name, std::to_wstring(value));
+        return TRUE;
+    }
+    exchangeValue(px, name, value, defaultValue, parseNumber<DWORD>, L"an unsigned integer");
+    return TRUE;
+}
+
+BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, bool& value, bool defaultValue) {
+    if (!px) return FALSE;
+    if (!px->IsLoading()) {
+        px->WriteValue(name, value ? L"true" : L"false");
+        return TRUE;
+    }
+    exchangeValue(px, name, value, defaultValue, parseBool, L"a boolean (true or false)");
+    return TRUE;
+}
+
+BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, BOOL& value, BOOL defaultValue) {
+    bool flag = value != FALSE;
+    const BOOL result = PX_Bool(px, name, flag, defaultValue != FALSE);
+    value = flag ? TRUE : FALSE;
+    return result;
+}

@@ -1,0 +1,22 @@
+// Helpers shared by the file functions (private to platform/win32/file*.cpp).
+#pragma once
+
+#include <string_view>
+
+#include "platform/core/hostfs.h"
+#include "platform/win32/file.h"
+
+namespace platform::files::detail {
+
+// Sets the thread's last error and returns it.
+DWORD setError(DWORD error);
+// ERROR_FILE_NOT_FOUND when only the last component is missing, ERROR_PATH_NOT_FOUND when a
+// folder on the way is, or the location's own error.
+DWORD missingError(const platform::core::HostLocation& location);
+bool isHostDirectory(const platform::core::HostLocation& location);
+DWORD attributesOf(const platform::core::HostLocation& location);
+bool isReadOnly(const platform::core::HostLocation& location);
+// Win32 buffer convention: length without terminator when it fits, else the size needed.
+DWORD copyToBuffer(std::wstring_view text, DWORD bufferLength, LPWSTR buffer);
+
+}  // namespace platform::files::detail

@@ -1,0 +1,228 @@
+// Events, mutexes, waiting and handles.
+#include "platform/win32/kernel_objects.h"
+
+#include "platform/core/clock.h"
+#include "platform/core/journal.h"
+#include "platform/core/process.h"
+#include "platform/win32/thread.h"
+#include "platform/win32/window_table.h"
+
+using namespace platform::win32;
+
+namespace platform::win32 {
+
+KernelTable& kernelTable() {
+    static KernelTable& table = core::process().table<KernelTable>();
+    return table;
+}
+
+HANDLE addHandle(std::shared_ptr<KernelObject> object) {
+    auto& table = kernelTable();
+    const auto value = table.nextHandle;
+    table.nextHandle += 4;
+    table.handles[value] = std::move(object);
+    return reinterpret_cast<HANDLE>(value);
+}
+
+std::shared_ptr<KernelObject> findObject(HANDLE handle) {
+    auto& table = kernelTable();
+    auto it = table.handles.find(reinterpret_cast<std::uintptr_t>(handle));
+    return it == table.handles.end() ? nullptr : it->second;
+}
+
+}  // namespace platform::win32
+
+namespace {
+
+// Opens or creates a named object of the given kind (lock held). `existed` tells which.
+template <class T>
+std::shared_ptr<T> openOrCreate(LPCWSTR name, bool& existed, bool& wrongKind) {
+    existed = wrongKind = false;
+    auto& table = kernelTable();
+    if (name && *name) {
+        if (auto it = table.named.find(std::wstring_view(name)); it != table.named.end()) {
+            if (auto existing = it->second.lock()) {
+                existed = true;
+                auto typed = std::dynamic_pointer_cast<T>(existing);
+                wrongKind = !typed;
+                return typed;
+            }
+        }
+    }
+    auto object = std::make_shared<T>();
+    if (name && *name) {
+        object->name = name;
+        table.named[object->name] = object;
+    }
+    return object;
+}
+
+template <class T>
+std::shared_ptr<T> findTyped(HANDLE handle) {
+    return std::dynamic_pointer_cast<T>(findObject(handle));
+}
+
+}  // namespace
+
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR name) {
+    Lock lock = lockPlatform();
+    bool existed = false, wrongKind = false;
+    auto event = openOrCreate<EventObject>(name, existed, wrongKind);
+    if (wrongKind) {
+        lock.unlock();
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    if (!existed) {
+        event->manualReset = manualReset != FALSE;
+        event->signalled = initialState != FALSE;
+    }
+    HANDLE handle = addHandle(event);
+    lock.unlock();
+    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
+}
+
+BOOL SetEvent(HANDLE handle) {
+    Lock lock = lockPlatform();
+    auto event = findTyped<EventObject>(handle);
+    if (!event) {
+        lock.unlock();
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    event->signalled = true;
+    platform::core::threads().notifyAll();
+    return TRUE;
+}
+
+BOOL ResetEvent(HANDLE handle) {
+    Lock lock = lockPlatform();
+    auto event = findTyped<EventObject>(handle);
+    if (!event) {
+        lock.unlock();
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    event->signalled = false;
+    return TRUE;
+}
+
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name) {
+    Lock lock = lockPlatform();
+    bool existed = false, wrongKind = false;
+    auto mutex = openOrCreate<MutexObject>(name, existed, wrongKind);
+    if (wrongKind) {
+        lock.unlock();
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    const DWORD me = currentThread(lock);
+    if (initialOwner && (mutex->owner == 0 || mutex->owner == me)) {
+        mutex->owner = me;
+        ++mutex->recursion;
+    }
+    HANDLE handle = addHandle(mutex);
+    lock.unlock();
+    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
+}
+
+BOOL ReleaseMutex(HANDLE handle) {
+    Lock lock = lockPlatform();
+    auto mutex = findTyped<MutexObject>(handle);
+    if (!mutex || mutex->owner != currentThread(lock)) {
+        lock.unlock();
+        SetLastError(mutex ? 288 /* ERROR_NOT_OWNER */ : ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    if (--mutex->recursion == 0) mutex->owner = 0;
+    platform::core::threads().notifyAll();
+    return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
+    Lock lock = lockPlatform();
+    auto object = findObject(handle);
+    if (!object) {
+        lock.unlock();
+        SetLastError(ERROR_INVALID_HANDLE);
+        return WAIT_FAILED;
+    }
+    auto& threads = platform::core::threads();
+    const DWORD me = threads.current(lock).id;
+    bool abandoned = false;
+    std::function<bool()> ready;
+    switch (object->kind) {
+        case KernelObject::Kind::Event: {
+            auto* event = static_cast<EventObject*>(object.get());
+            ready = [event] { return event->signalled; };
+            break;
+        }
+        case KernelObject::Kind::Mutex: {
+            auto* mutex = static_cast<MutexObject*>(object.get());
+            ready = [mutex, me, &threads, &abandoned] {
+                if (mutex->owner == 0 || mutex->owner == me) return true;
+                auto* owner = threads.find(mutex->owner);
+                abandoned = !owner || owner->state == platform::core::ThreadState::Finished;
+                return abandoned;
+            };
+            break;
+        }
+        case KernelObject::Kind::Thread: {
+            const DWORD id = static_cast<ThreadObject*>(object.get())->threadId;
+            ready = [id, &threads] {
+                auto* t = threads.find(id);
+                return !t || t->state == platform::core::ThreadState::Finished;
+            };
+            break;
+        }
+    }
+    std::optional<std::uint64_t> deadline;
+    if (timeoutMs != INFINITE) deadline = platform::core::clock().nowMillis() + timeoutMs;
+    const auto result = threads.wait(lock, "WaitForSingleObject", ready, deadline);
+    using R = platform::core::Threads::WaitResult;
+    if (result == R::DeadlineReached) return WAIT_TIMEOUT;
+    if (result == R::WouldHang) {
+        const std::wstring state = threads.dumpLocked();
+        lock.unlock();
+        platform::core::reportFailure(L"WaitForSingleObject on the UI thread would block forever (manual clock):\n" + state);
+        SetLastError(ERROR_TIMEOUT);
+        return WAIT_FAILED;
+    }
+    switch (object->kind) {
+        case KernelObject::Kind::Event: {
+            auto* event = static_cast<EventObject*>(object.get());
+            if (!event->manualReset) event->signalled = false;
+            break;
+        }
+        case KernelObject::Kind::Mutex: {
+            auto* mutex = static_cast<MutexObject*>(object.get());
+            if (abandoned) mutex->recursion = 0;
+            mutex->owner = me;
+            ++mutex->recursion;
+            if (abandoned) return WAIT_ABANDONED;
+            break;
+        }
+        case KernelObject::Kind::Thread: break;
+    }
+    return WAIT_OBJECT_0;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+    Lock lock = lockPlatform();
+    auto& table = kernelTable();
+    auto it = table.handles.find(reinterpret_cast<std::uintptr_t>(handle));
+    if (it == table.handles.end()) {
+        lock.unlock();
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    const std::wstring name = it->second->name;
+    table.handles.erase(it);
+    if (!name.empty()) {
+        if (auto named = table.named.find(name); named != table.named.end() && named->second.expired())
+            table.named.erase(named);
+    }
+    return TRUE;
+}

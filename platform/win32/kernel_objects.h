@@ -1,0 +1,51 @@
+// Private to the Windows stand-in: kernel objects behind HANDLEs (events, mutexes, threads).
+// Handles come from a counter and are never reused, so a stale handle fails instead of reaching
+// another object; an object lives while a handle or a waiting thread holds it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/core/text.h"
+#include "platform/win32/types.h"
+
+namespace platform::win32 {
+
+struct KernelObject {
+    enum class Kind { Event, Mutex, Thread };
+    explicit KernelObject(Kind k) : kind(k) {}
+    virtual ~KernelObject() = default;
+    Kind kind;
+    std::wstring name;
+};
+
+struct EventObject : KernelObject {
+    EventObject() : KernelObject(Kind::Event) {}
+    bool manualReset = false;
+    bool signalled = false;
+};
+
+struct MutexObject : KernelObject {
+    MutexObject() : KernelObject(Kind::Mutex) {}
+    DWORD owner = 0;
+    int recursion = 0;
+};
+
+struct ThreadObject : KernelObject {
+    ThreadObject() : KernelObject(Kind::Thread) {}
+    DWORD threadId = 0;
+};
+
+struct KernelTable {
+    std::map<std::uintptr_t, std::shared_ptr<KernelObject>> handles;
+    std::map<std::wstring, std::weak_ptr<KernelObject>, core::NoCaseLess> named;
+    std::uintptr_t nextHandle = 0x00001000;
+};
+
+KernelTable& kernelTable();
+// Lock held.
+HANDLE addHandle(std::shared_ptr<KernelObject> object);
+std::shared_ptr<KernelObject> findObject(HANDLE handle);
+
+}  // namespace platform::win32

@@ -1,0 +1,206 @@
+// The process: environment, command line, program path, identity and termination.
+#include "platform/win32/system.h"
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+
+#include "platform/core/config.h"
+#include "platform/core/process.h"
+#include "platform/core/text.h"
+#include "platform/win32/module.h"
+
+namespace platform::win32 {
+
+struct Environment {
+    std::mutex mutex;
+    bool seeded = false;
+    std::map<std::wstring, std::wstring, core::NoCaseLess> variables;
+    std::wstring commandLine;
+
+    // The configuration's variables plus what Windows always provides, unless configured.
+    void seed() {
+        if (seeded) return;
+        seeded = true;
+        const auto& cfg = core::config();
+        for (const auto& [name, value] : cfg.environment) variables[name] = value;
+        const std::pair<const wchar_t*, std::wstring> defaults[] = {
+            {L"PATH", L"C:\\Windows\\system32;C:\\Windows;C:\\Windows\\System32\\Wbem"},
+            {L"SystemRoot", L"C:\\Windows"},
+            {L"windir", L"C:\\Windows"},
+            {L"SystemDrive", L"C:"},
+            {L"ProgramFiles", L"C:\\Program Files"},
+            {L"USERPROFILE", cfg.userProfile},
+            {L"LOCALAPPDATA", cfg.localAppData},
+            {L"APPDATA", cfg.userProfile + L"\\AppData\\Roaming"},
+            {L"TEMP", cfg.tempFolder},
+            {L"TMP", cfg.tempFolder},
+            {L"USERNAME", L"user"},
+            {L"COMPUTERNAME", L"KORVO-TEST"},
+        };
+        for (const auto& [name, value] : defaults)
+            if (!variables.count(name)) variables[name] = value;
+    }
+};
+
+Environment& environmentTable() {
+    static Environment& table = core::process().table<Environment>();
+    return table;
+}
+
+std::map<std::wstring, std::wstring> environmentSnapshot() {
+    auto& env = environmentTable();
+    std::lock_guard lock(env.mutex);
+    env.seed();
+    return {env.variables.begin(), env.variables.end()};
+}
+
+}  // namespace platform::win32
+
+using platform::win32::environmentTable;
+
+namespace {
+
+// Windows' result convention: the length without the terminator when it fits, else the size
+// needed including it.
+DWORD copyOut(const std::wstring& value, LPWSTR buffer, DWORD size) {
+    if (!buffer || size <= value.size()) return static_cast<DWORD>(value.size() + 1);
+    std::copy(value.begin(), value.end(), buffer);
+    buffer[value.size()] = L'\0';
+    return static_cast<DWORD>(value.size());
+}
+
+// Quotes an argument the way the C runtime splits it again.
+std::wstring quoteArgument(const std::wstring& argument) {
+    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
+    std::wstring out = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == L'"') {
+            out.append(backslashes * 2 + 1, L'\\');
+        } else {
+            out.append(backslashes, L'\\');
+        }
+        backslashes = 0;
+        out.push_back(c);
+    }
+    out.append(backslashes * 2, L'\\');
+    out.push_back(L'"');
+    return out;
+}
+
+std::wstring programPath() {
+    const auto& cfg = platform::core::config();
+    return cfg.programFolder + L"\\" + cfg.programFile;
+}
+
+}  // namespace
+
+DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size) {
+    platform::core::process().throwIfTerminated();
+    if (!name) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    auto& env = environmentTable();
+    std::unique_lock lock(env.mutex);
+    env.seed();
+    auto it = env.variables.find(std::wstring_view(name));
+    if (it == env.variables.end()) {
+        lock.unlock();
+        SetLastError(203);  // ERROR_ENVVAR_NOT_FOUND
+        return 0;
+    }
+    return copyOut(it->second, buffer, size);
+}
+
+BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value) {
+    platform::core::process().throwIfTerminated();
+    if (!name || !*name || std::wstring_view(name).find(L'=') != std::wstring_view::npos) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto& env = environmentTable();
+    std::lock_guard lock(env.mutex);
+    env.seed();
+    if (value)
+        env.variables[name] = value;
+    else
+        env.variables.erase(std::wstring(name));
+    return TRUE;
+}
+
+DWORD ExpandEnvironmentStringsW(LPCWSTR source, LPWSTR destination, DWORD size) {
+    if (!source) return 0;
+    const auto variables = platform::win32::environmentSnapshot();
+    const std::wstring_view in(source);
+    std::wstring out;
+    for (std::size_t i = 0; i < in.size();) {
+        const auto end = in[i] == L'%' ? in.find(L'%', i + 1) : std::wstring_view::npos;
+        if (end != std::wstring_view::npos) {
+            auto it = std::find_if(variables.begin(), variables.end(), [&](const auto& v) {
+                return platform::core::equalsNoCase(v.first, in.substr(i + 1, end - i - 1));
+            });
+            if (it != variables.end() && end > i + 1) {
+                out += it->second;
+                i = end + 1;
+                continue;
+            }
+        }
+        out.push_back(in[i++]);
+    }
+    const auto needed = static_cast<DWORD>(out.size() + 1);
+    if (destination && size >= needed) std::copy(out.c_str(), out.c_str() + needed, destination);
+    return needed;
+}
+
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
+    platform::core::process().throwIfTerminated();
+    const std::wstring path = module ? platform::modules::modulePath(module) : programPath();
+    if (path.empty()) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    if (!buffer || size == 0) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    if (path.size() >= size) {
+        // Truncated and terminated, as Windows does.
+        std::copy_n(path.begin(), size - 1, buffer);
+        buffer[size - 1] = L'\0';
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    std::copy(path.begin(), path.end(), buffer);
+    buffer[path.size()] = L'\0';
+    SetLastError(ERROR_SUCCESS);
+    return static_cast<DWORD>(path.size());
+}
+
+LPWSTR GetCommandLineW() {
+    auto& env = environmentTable();
+    std::lock_guard lock(env.mutex);
+    if (env.commandLine.empty()) {
+        env.commandLine = L"\"" + programPath() + L"\"";
+        for (const auto& argument : platform::core::config().arguments) env.commandLine += L" " + quoteArgument(argument);
+    }
+    return env.commandLine.data();
+}
+
+DWORD GetCurrentProcessId() { return 4242; }
+
+HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }
+
+void ExitProcess(UINT exitCode) { platform::core::process().terminate(exitCode, L"exit"); }
+
+BOOL TerminateProcess(HANDLE process, UINT exitCode) {
+    if (process == GetCurrentProcess()) platform::core::process().terminate(exitCode, L"terminate");
+    // Other processes belong to the process table of the shell stand-in.
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+}

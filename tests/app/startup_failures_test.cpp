@@ -1,0 +1,96 @@
+// How start-up ends when a step fails: what is reported, and whether the start-up's timing line
+// and the "start-up done" event still come.
+#include "tests/app/app_test_support.h"
+
+namespace {
+
+using namespace platform::harness;
+using apptest::Contains;
+
+constexpr std::wstring_view kInitialized = L"2 Initialized in ";
+constexpr std::wstring_view kStartupEvent = L"ApplicationEventManager::Raise(1030)";
+
+class StartupFailure : public SessionTest {};
+
+TEST_F(StartupFailure, WrongKernelVersionEndsStartupBeforeTheSession) {
+    Session s;
+    s.files().setModuleVersion(L"KorvoKernel.dll", L"18.0.20.0");
+    s.user().expectBox(L"Fatal Error: Incorrect Version of KorvoKernel.dll", Button::Ok);
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    EXPECT_TRUE(Contains(logs(s),
+                         L"8 Kernel module \"KorvoKernel.dll\" v18.0.20.0 is incompatible with Korvo CAD v18.0.21.0"));
+    EXPECT_FALSE(Contains(logs(s), kInitialized));
+    EXPECT_FALSE(Contains(calls(s), kStartupEvent));
+    EXPECT_FALSE(Contains(calls(s), L"GlobalContainer::PreInitSession"));
+}
+
+TEST_F(StartupFailure, SessionPreInitialisationEndsStartupSilently) {
+    Session s;
+    s.faults().failSessionStep(L"PreInitSession");
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    EXPECT_FALSE(Contains(logs(s), L"Loading mandatory module"));
+    EXPECT_FALSE(Contains(logs(s), kInitialized));
+    EXPECT_FALSE(Contains(calls(s), kStartupEvent));
+    EXPECT_TRUE(s.journal().texts("box").empty());
+}
+
+TEST_F(StartupFailure, SessionPostInitialisationSkipsTheInnerPhaseButReportsTheStartup) {
+    Session s;
+    s.faults().failSessionStep(L"PostInitSession");
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    EXPECT_FALSE(Contains(calls(s), L"CKVDocTemplate::Create"));
+    EXPECT_TRUE(s.inspect().mainFrames().empty());
+    EXPECT_TRUE(Contains(logs(s), kInitialized));
+    EXPECT_TRUE(Contains(calls(s), kStartupEvent));
+}
+
+TEST_F(StartupFailure, StoredThemeThatFailsFallsBackToTheDefault) {
+    Session s;
+    s.registry().setString(apptest::kUser, apptest::section(L"Settings"), L"UIStyle", L"office2013dark");
+    s.faults().failTheme(L"office2013dark");
+    s.start();
+    EXPECT_EQ(s.startResult(), 1);
+    apptest::ExpectInOrder(calls(s), {L"UIModuleProxy::ApplyTheme(\"office2013dark\")",
+                                      L"UIModuleProxy::ApplyTheme(\"office2016white\")"});
+}
+
+TEST_F(StartupFailure, NoThemeAtAllEndsStartup) {
+    Session s;
+    s.registry().setString(apptest::kUser, apptest::section(L"Settings"), L"UIStyle", L"office2013dark");
+    s.faults().failTheme(L"office2013dark");
+    s.faults().failTheme(L"office2016white");
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    EXPECT_TRUE(Contains(logs(s), L"8 Failed to initialize theme"));
+    EXPECT_TRUE(s.inspect().mainFrames().empty());
+    EXPECT_TRUE(Contains(logs(s), kInitialized));
+    EXPECT_TRUE(Contains(calls(s), kStartupEvent));
+}
+
+TEST_F(StartupFailure, NoMainWindowEndsStartup) {
+    Session s;
+    s.faults().failMainFrameCreation();
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    EXPECT_TRUE(Contains(logs(s), L"8 Failed to create main window"));
+    EXPECT_FALSE(Contains(calls(s), L"KVRegisterShellFileTypes"));
+    EXPECT_TRUE(Contains(logs(s), kInitialized));
+    EXPECT_TRUE(Contains(calls(s), kStartupEvent));
+}
+
+TEST_F(StartupFailure, SessionFinishEndsStartupBeforeTheDocuments) {
+    Session s;
+    s.registry().setDword(apptest::kUser, apptest::section(L"ErrorRestore"), L"DocsCount", 1);
+    s.registry().setString(apptest::kUser, apptest::section(L"ErrorRestore"), L"0", L"C:\\Work\\a.grb");
+    s.faults().failSessionStep(L"FinishInitSession");
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    EXPECT_FALSE(Contains(calls(s), L"CKVCom_Is3D::OnStartupCompleted()"));
+    EXPECT_EQ(s.registry().getDword(apptest::kUser, apptest::section(L"ErrorRestore"), L"DocsCount"), 1u);
+    EXPECT_TRUE(Contains(calls(s), kStartupEvent));
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+// The start-up of the program on the sample installation: both phases in order, what they leave
+// in the registry and on screen, and the answers that the ini file selects.
+#include "app/kvw32_app.h"
+#include "tests/app/app_test_support.h"
+
+namespace {
+
+using namespace platform::harness;
+using apptest::Contains;
+using apptest::ExpectInOrder;
+
+class Startup : public SessionTest {};
+
+TEST_F(Startup, RunsBothPhasesInOrder) {
+    Session s;
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+
+    ExpectInOrder(calls(s), {
+                                // outer phase up to the kernel session
+                                L"GlobalContainer::EnableMacros(true)",
+                                L"GlobalContainer::InitSessionLocale(\"Rus\"",
+                                L"KorvoManagedUIProxy::InitManagedResourcesWraps()",
+                                L"Korvo::UI::XML::SetProduct(7)",
+                                L"GlobalContainer::PreInitSession(true)",
+                                L"GlobalContainer::RestoreSessionLanguage()",
+                                L"GlobalContainer::PostInitSession()",
+                                L"CXTPPaintManager::GetInstanceAddRef()",
+                                // inner phase
+                                L"LoadInstalledApplicationsFromRegistry(\"Rus\", \"Velmora\", \"Viewer\", 6",
+                                L"Korvo::UI::ImageManager::ReserveResources(881)",
+                                L"CKVCom_Is3D::OnStartup()",
+                                L"ApplicationManager::OnStartup()",
+                                L"KorvoManagedUIProxy::StringResourceAccessor::UpdateResourcesCulture()",
+                                L"CKVApplicationManager::StartApplications(true, true)",
+                                L"ApplicationManager::StartApplications(true, true)",
+                                L"CKVDocTemplate::Create(1000)",
+                                L"UIModuleProxy::ApplyTheme(",
+                                L"UIModuleProxy::RegisterMainFrame(",
+                                L"KVRegisterShellFileTypes(1000, true, true)",
+                                L"KVRegisterShellFileTypes(996, true, false)",
+                                L"KVRegisterShellFileTypes(999, true, false)",
+                                L"CKVApplicationManager::StartApplications(false, true)",
+                                L"ApplicationManager::StartApplications(false, true)",
+                                L"automenu(0)",
+                                L"ShowSyspanelSet(0)",
+                                L"GlobalContainer::FinishInitSession()",
+                                L"CKVCom_Is3D::OnStartupCompleted()",
+                                // back in the outer phase
+                                L"ApplicationEventManager::Raise(1030)",
+                            });
+    EXPECT_FALSE(Contains(calls(s), L"ApplicationManager::RunServer()"));
+
+    ExpectInOrder(logs(s), {
+                               L"2 Loading mandatory module \"KV2DAnnotate.dll\" v18.0.21.0...",
+                               L"2 Loading mandatory module \"KVTEXT.dll\" v18.0.21.0...",
+                               L"2 Loading mandatory module \"KorvoScene.dll\" v18.0.21.0...",
+                               L"2 Loading optional module \"KV3DSE.dll\" v18.0.21.0...",
+                               L"2 Initialized in 0.000 ms",
+                           });
+
+    const std::vector<HWND> frames = s.inspect().mainFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_TRUE(s.inspect().visible(frames[0]));
+    EXPECT_EQ(AfxGetMainWnd()->GetSafeHwnd(), frames[0]);
+}
+
+TEST_F(Startup, LeavesRegistrationAndCrashBookkeepingInTheRegistry) {
+    Session s;
+    s.registry().setDword(apptest::kUser, apptest::section(L"ErrorRestore"), L"Restart", 1);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+
+    // The write probe is gone again; the automation server and the document server are registered.
+    EXPECT_FALSE(s.registry().hasKey(apptest::kClasses, L"CLSID\\KV.Check"));
+    EXPECT_TRUE(s.registry().hasKey(apptest::kClasses, L"KVW32.SERVER"));
+    EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"ErrorRestore"), L"BugReportFolder"), L"");
+    EXPECT_EQ(s.registry().getDword(apptest::kUser, apptest::section(L"ErrorRestore"), L"Restart"), 0u);
+    EXPECT_EQ(s.registry().getDword(apptest::kUser, apptest::section(L"OpenDocuments"), L"Count"), 0u);
+}
+
+TEST_F(Startup, ServerStepRunsWhenTheIniAsks) {
+    Session s;
+    s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nSERVER=1\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    ExpectInOrder(calls(s), {L"GlobalContainer::FinishInitSession()", L"ApplicationManager::RunServer()",
+                             L"CKVCom_Is3D::OnStartupCompleted()"});
+}
+
+TEST_F(Startup, GermanInstallationStartsThePartnerEdition) {
+    Session s;
+    s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nLanguage=Ger\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_TRUE(Contains(calls(s), L"GlobalContainer::InitSessionLocale(\"Ger\", true, 1)"));
+    EXPECT_TRUE(Contains(calls(s), L"CKVDocTemplate::Create(994)"));
+    EXPECT_EQ(CKvw32App::Instance()->GetTitleStringId(), 14u);
+    EXPECT_EQ(CKvw32App::Instance()->GetProductTitle(), L"Korvo CAD Partner");
+}
+
+TEST_F(Startup, OtherSpellingsOfGermanKeepTheViewerEdition) {
+    Session s;
+    s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nLanguage=GER\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_TRUE(Contains(calls(s), L"CKVDocTemplate::Create(1000)"));
+    EXPECT_EQ(CKvw32App::Instance()->GetMainResourceId(), 1000u);
+}
+
+TEST_F(Startup, IniSwitchNamesTheProductIniAndKernelFlagsOpenNothing) {
+    Config config;
+    config.platform.arguments = {L"/Lxyz", L"/ini:C:\\Other\\Product.ini"};
+    Session s(config);
+    s.files().write(L"C:\\Other\\Product.ini", "[SETTINGS]\nAppTitle=Other Viewer\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_STREQ(AfxGetAppName(), L"Other Viewer");
+    EXPECT_FALSE(Contains(calls(s), L"AnnotateModuleProxy::OpenDocument"));
+    EXPECT_TRUE(s.kernel().openedDocuments().empty());
+}
+
+TEST_F(Startup, AppTitleNamesTheApplication) {
+    Session s;
+    s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nAppTitle=Plant Viewer\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_STREQ(AfxGetAppName(), L"Plant Viewer");
+}
+
+TEST_F(Startup, StoredThemeIsAppliedWithoutBeingWrittenBack) {
+    Session s;
+    s.registry().setString(apptest::kUser, apptest::section(L"Settings"), L"UIStyle", L"office2013dark");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(CKvw32App::Instance()->GetThemeName(), L"office2013dark");
+    EXPECT_TRUE(Contains(calls(s), L"UIModuleProxy::ApplyTheme(\"office2013dark\")"));
+    // Choosing a theme once start-up is complete remembers it.
+    ASSERT_TRUE(CKvw32App::Instance()->SetTheme(L"office2016white"));
+    EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"Settings"), L"UIStyle"), L"office2016white");
+}
+
+}  // namespace
