@@ -18,6 +18,8 @@ CKvw32App::CKvw32App() {
 }
 
 CKvw32App::~CKvw32App() {
+    // The log window is a top-level window of its own; it goes before its object.
+    if (m_logWindow && m_logWindow->GetSafeHwnd()) m_logWindow->DestroyWindow();
     if (m_settingsMutex) CloseHandle(m_settingsMutex);
     if (g_application == this) g_application = nullptr;
 }
@@ -78,14 +80,6 @@ CDocTemplate* CKvw32App::AddDocTemplateSafe(CDocTemplate* docTemplate) {
 
 CKVRecentFileList* CKvw32App::GetRecentFileList() const {
     return dynamic_cast<CKVRecentFileList*>(m_pRecentFileList);
-}
-
-std::vector<CMainFrame*> CKvw32App::GetMainFrames() const {
-    std::vector<CMainFrame*> frames;
-    for (Korvo::UI::MainFrame* frame : UIModuleProxy::Instance().GetMainFrames()) {
-        if (auto* mainFrame = dynamic_cast<CMainFrame*>(frame)) frames.push_back(mainFrame);
-    }
-    return frames;
 }
 
 void CKvw32App::SetAlphaAllowed(bool) {}

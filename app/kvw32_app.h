@@ -23,9 +23,14 @@
 
 class CMainFrame;
 class CKVRecentFileList;
+class CMenu;
+class CXTPControls;
 namespace Korvo::UI {
 class MainFrameState;
 }
+
+// True when any icon of the set is a vector icon (the icon statistics count such sets apart).
+bool ImageManagerHasVectorIcons(const CXTPImageManagerIconSet* iconSet);
 
 class CKvw32App : public kvaux::MfcApplication,
                   public TypedApplicationEventListener<783>,
@@ -100,12 +105,31 @@ public:
     CKVRecentFileList* GetRecentFileList() const;
 
     // ---- Main frames ---------------------------------------------------------------------------
+    // The kernel's UI module keeps the main frames; the application keeps no list of its own.
     // The UI module's main frames that are CMainFrame windows, in the UI module's order.
     std::vector<CMainFrame*> GetMainFrames() const;
+    int NumMainFrames() const { return static_cast<int>(GetMainFrames().size()); }
+    // Calls `callable` with every main frame, in the UI module's order, as the UI module walks
+    // them (a frame closed meanwhile is not visited); frames of other classes are skipped.
     template <class F>
     void ForEachMainFrame(F&& callable) const {
-        for (CMainFrame* frame : GetMainFrames()) callable(frame);
+        UIModuleProxy::Instance().ForEachMainFrame([&](CFrameWnd* window) {
+            if (CMainFrame* frame = AsMainFrame(window)) callable(frame);
+        });
     }
+    // The UI module's active main frame, or null (also when it is not a CMainFrame).
+    CMainFrame* GetActiveMainFrame() const;
+    // The tabs of the active main frame, or null.
+    void* GetActiveMainFrameTabs() const;
+    // One frame: the main window title; several: "<title> (<k>)" from 1 in the UI module's order.
+    void UpdateFrameTitles();
+    // "AppTitle" of the product ini when set; otherwise the product title and the version text.
+    CString GetMainWindowTitle();
+    // With two frames or more, the frame after the active one (after the last, the first).
+    void ActivateNextMainFrame();
+    // Enables or disables the window of every main frame; a call made meanwhile (a frame's own
+    // reaction to being enabled) is ignored.
+    void EnableMainFrames(bool enable);
 
     // ---- UI settings ---------------------------------------------------------------------------
     // Applies a UI theme through the UI module; false when the module does not know or cannot
@@ -115,8 +139,38 @@ public:
     UINT GetThemeCommandId() const { return m_themeCommandId; }
     void SetRibbonMode(bool ribbon);
     bool IsRibbonMode() const { return m_ribbonMode; }
+    // Ignored unless both sides are at least 1; large icons when a side exceeds 16.
     void SetToolBarIconSize(SIZE size);
     SIZE GetToolBarIconSize() const { return m_toolBarIconSize; }
+    SIZE GetScaledToolBarIconSize() const { return m_scaledToolBarIconSize; }
+    bool IsLargeToolBarIcons() const { return m_largeToolBarIcons; }
+    // One control (menu item) per theme of the UI module, ids 3401 + index, at most up to 3449.
+    void FillThemeControls(CXTPControls* controls) const;
+    void FillThemeMenu(CMenu* menu) const;
+
+    // ---- Document activation ---------------------------------------------------------------------
+    // Makes `document` (or none) the document of the document-bound panes. Calls made while an
+    // activation runs (from the panes it notifies) are ignored.
+    void ActivateDocument(CKvw32Doc* document);
+    CKvw32Doc* GetCurrentDocument() const { return m_currentDocument; }
+    // The kernel closed `document`: it stops being the current one without any notification.
+    void ForgetClosedDocument(CKvw32Doc* document);
+
+    // ---- Services for the kernel ---------------------------------------------------------------
+    void BlockPaintAllDocuments(bool block);
+    // Documents whose repaint flag is set are redrawn completely.
+    void RepaintAllDocuments();
+    // Runs a text browser after making sure the dictionary file setting exists.
+    int BrowseText(int index, LPCWSTR text, bool edit);
+    // The browser bound to the hot key; its negative index when there is none.
+    int BrowseTextByKey(UINT key, UINT modifiers, bool edit);
+    void GetTextBrowserMenuTexts(CStringArray& texts) const;
+    void SetTextBrowsersEdit(bool edit);
+    void InitializeTextBrowserProfileItems();
+    std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState() const { return m_defaultMainFrameState; }
+    // The error pane window when it exists (never created here).
+    CWnd* GetErrorWindow() const { return m_paneWindows.error.Get(); }
+    Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }
 
     // ---- Help context --------------------------------------------------------------------------
     // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
@@ -181,6 +235,12 @@ private:
     void ReopenDocumentsOfLastRun();
     void FinishStartupForDde();
 
+    static CMainFrame* AsMainFrame(CFrameWnd* window);
+    // Steps of ActivateDocument.
+    void SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
+    void ShowDocumentErrors(CKvw32Doc* document);
+    void ResetSyspanelForDocument(CKvw32Doc* document);
+
     // Members in construction order.
     std::set<CString, NoCaseLess> m_registeredNames;
     CTextBowserArray m_textBrowsers;
@@ -231,4 +291,8 @@ private:
     int m_helpLevel = 0;
     CString m_helpFile;
     UINT m_themeCommandId = 0;
+    bool m_largeToolBarIcons = true;
+    bool m_enablingMainFrames = false;
+    CKvw32Doc* m_currentDocument = nullptr;
+    std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
 };

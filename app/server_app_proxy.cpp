@@ -1,8 +1,11 @@
 #include "app/server_app_proxy.h"
 
+#include "app/command_registration.h"
+
 #include <optional>
 
 #include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
 
 bool ServerAppProxy::IsShellEditionFeature() {
     return true;
@@ -50,14 +53,21 @@ bool ServerAppProxy::CanLoadWorkSessionFiles() {
 }
 
 CKvw32Doc* ServerAppProxy::GetCurrentDocument() {
-    return nullptr;
+    return app_->GetCurrentDocument();
 }
 
-void ServerAppProxy::SetCurrentDocument(CKvw32Doc*) {}
+void ServerAppProxy::SetCurrentDocument(CKvw32Doc* document) {
+    CKVCom_Is3D::OnCurrentDocumentChanged(app_->GetCurrentDocument(), document, 0);
+    app_->ActivateDocument(document);
+}
 
 void ServerAppProxy::OnChangeDocumentState(CKvw32Doc*, DWORD) {}
 
-void ServerAppProxy::OnDocumentClosed(CKvw32Doc*) {}
+void ServerAppProxy::OnDocumentClosed(CKvw32Doc* document) {
+    CKVCom_Is3D::OnCurrentDocumentChanged(document, document, 1);
+    // A closed document must not stay the panes' current document.
+    app_->ForgetClosedDocument(document);
+}
 
 void ServerAppProxy::QueryAbsentPane() {}
 
@@ -79,21 +89,31 @@ CString ServerAppProxy::GetBugReportAddress() {
     return {};
 }
 
-void ServerAppProxy::BlockPaintAllDocuments(bool) {}
-
-void ServerAppProxy::RepaintAllDocuments() {}
-
-int ServerAppProxy::BrowseText(int, LPCWSTR, bool) {
-    return 0;
+void ServerAppProxy::BlockPaintAllDocuments(bool block) {
+    app_->BlockPaintAllDocuments(block);
 }
 
-void ServerAppProxy::SetTextBrowsersEdit(bool) {}
-
-int ServerAppProxy::BrowseTextByKey(UINT, UINT, bool) {
-    return 0;
+void ServerAppProxy::RepaintAllDocuments() {
+    app_->RepaintAllDocuments();
 }
 
-void ServerAppProxy::GetTextBrowserMenuTexts(CStringArray&, bool) {}
+int ServerAppProxy::BrowseText(int index, LPCWSTR text, bool edit) {
+    return app_->BrowseText(index, text, edit);
+}
+
+void ServerAppProxy::SetTextBrowsersEdit(bool edit) {
+    app_->SetTextBrowsersEdit(edit);
+}
+
+int ServerAppProxy::BrowseTextByKey(UINT key, UINT modifiers, bool edit) {
+    return app_->BrowseTextByKey(key, modifiers, edit);
+}
+
+void ServerAppProxy::GetTextBrowserMenuTexts(CStringArray& texts, bool limit) {
+    constexpr INT_PTR kMenuLimit = 10;
+    app_->GetTextBrowserMenuTexts(texts);
+    if (limit && texts.GetSize() > kMenuLimit) texts.SetSize(kMenuLimit);
+}
 
 CKVView* ServerAppProxy::GetBirdsEyeView() {
     return nullptr;
@@ -153,7 +173,7 @@ void ServerAppProxy::GetFontComboText(CString&, UINT) {}
 
 void ServerAppProxy::set_syspanel_doublevar(CKvw32Doc*, UINT, double, int) {}
 
-void ServerAppProxy::set_syspanel_intvar(CKvw32Doc*, UINT, int) {}
+void ServerAppProxy::set_syspanel_intvar(CKvw32Doc*, UINT, int, short) {}
 
 void ServerAppProxy::set_syspanel_cstr(CKvw32Doc*, UINT, LPCWSTR) {}
 
@@ -206,7 +226,7 @@ bool ServerAppProxy::IsCrashFlagSet() {
 void ServerAppProxy::SetCrashFlag() {}
 
 void* ServerAppProxy::GetActiveMainFrameTabs() {
-    return nullptr;
+    return app_->GetActiveMainFrameTabs();
 }
 
 bool ServerAppProxy::OnDropOnWindow(CWnd*, COleDataObject*, DROPEFFECT, POINT) {
@@ -462,7 +482,7 @@ int ServerAppProxy::GetSyspanelValue2042() {
 }
 
 CWnd* ServerAppProxy::GetErrorWindow() {
-    return nullptr;
+    return app_->GetErrorWindow();
 }
 
 CWnd* ServerAppProxy::GetDiagnosticsWindow() {
@@ -482,7 +502,13 @@ const void* ServerAppProxy::GetStaticObject() {
 }
 
 CFrameWnd* ServerAppProxy::CreateMainFrame() {
-    return nullptr;
+    CWaitCursor wait;
+    CMainFrame* active = app_->GetActiveMainFrame();
+    CMainFrame* frame = active ? active->Clone() : CMainFrame::CreateFromState(app_->GetDefaultMainFrameState());
+    if (!frame) return nullptr;
+    frame->InitialShow();
+    frame->ActivateFrame();
+    return frame;
 }
 
 bool ServerAppProxy::LoadState() {
@@ -493,8 +519,9 @@ bool ServerAppProxy::SaveState() {
     return false;
 }
 
-CString ServerAppProxy::GetCommandSymbolById(UINT) {
-    return {};
+CString ServerAppProxy::GetCommandSymbolById(UINT id) {
+    const wchar_t* symbol = ::GetCommandSymbolById(static_cast<int>(id));
+    return symbol ? CString(symbol) : CString();
 }
 
 Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBar(std::uint64_t, LPCWSTR, LPCWSTR) {
@@ -529,10 +556,12 @@ void ServerAppProxy::OnChangeVisualItemStates() {}
 
 void ServerAppProxy::OnChangeSettings(const void*) {}
 
-void ServerAppProxy::GetProductName(CString&) {}
+void ServerAppProxy::GetProductName(CString& name) {
+    name = Korvo::UI::XML::GetProductName();
+}
 
 CString ServerAppProxy::GetMainWindowTitle() {
-    return {};
+    return app_->GetMainWindowTitle();
 }
 
 CString ServerAppProxy::GetApplicationStringA() {

@@ -59,7 +59,7 @@ public:
     void SyspanelStatusChanged() override;
     void GetFontComboText(CString& text, UINT id) override;
     void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, int precision) override;
-    void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value) override;
+    void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override;
     void set_syspanel_cstr(CKvw32Doc* document, UINT id, LPCWSTR text) override;
     void set_syspanel_font(CKvw32Doc* document, UINT id, LPCWSTR faceName) override;
     void set_syspanel_int(CKvw32Doc* document, UINT id, int value) override;

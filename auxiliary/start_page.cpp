@@ -3,3 +3,5 @@
 bool g_bShowStartPage = true;
 
 void ShowStartPageOnStartup() {}
+
+void ForEachStartPageView(const std::function<void(IStartPageView*)>&) {}

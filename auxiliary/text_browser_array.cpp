@@ -31,6 +31,30 @@ void ReportBrowserError(CException* e) {
     e->Delete();
 }
 
+// Runs an entry of a browser module, reporting the framework exceptions it throws.
+template <class Call>
+void RunEntry(Call&& call) {
+    try {
+        call();
+    } catch (CException* e) {
+        ReportBrowserError(e);
+    } catch (...) {
+        // A browser's own failure must not stop the others.
+    }
+}
+
+CString KeyName(UINT key) {
+    if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) return CString(static_cast<wchar_t>(key), 1);
+    if (key >= 0x70 && key <= 0x87) {  // F1 .. F24
+        CString name;
+        name.Format(L"F%u", key - 0x6F);
+        return name;
+    }
+    CString name;
+    name.Format(L"#%u", key);
+    return name;
+}
+
 }  // namespace
 
 CTextBowserArray::~CTextBowserArray() {
@@ -63,5 +87,72 @@ void CTextBowserArray::WriteProfile() {
         } catch (...) {
             // A browser's own failure must not stop the others from saving.
         }
+    }
+}
+
+bool CTextBowserArray::EnsureLoaded(CTextBrowser& browser) {
+    if (browser.module) return true;
+    if (browser.loadFailed) return false;
+    browser.module = Korvo::Module::loadMfcAndInitialize(browser.dll);
+    browser.loadFailed = browser.module == nullptr;
+    return !browser.loadFailed;
+}
+
+int CTextBowserArray::Browse(int index, LPCWSTR text, bool edit) {
+    CTextBrowser* browser = nullptr;
+    if (!text || !*text) {
+        const int chosen = index < 0 ? defaultIndex_ : index;
+        if (chosen < GetSize()) browser = browsers_[static_cast<std::size_t>(chosen)].get();
+    } else {
+        for (const auto& candidate : browsers_) {
+            if (candidate->dll.CompareNoCase(text) == 0) {
+                browser = candidate.get();
+                break;
+            }
+        }
+    }
+    if (!browser || !EnsureLoaded(*browser)) return -1;
+    FARPROC entry = GetProcAddress(browser->module, "Browse");
+    if (!entry) return -1;
+    int result = -1;
+    RunEntry([&] { result = reinterpret_cast<BrowseEntry>(reinterpret_cast<void (*)()>(entry))(text, edit ? TRUE : FALSE); });
+    return result;
+}
+
+int CTextBowserArray::FindByKey(UINT key, UINT modifiers) const {
+    for (int i = 0; i < GetSize(); ++i) {
+        const CTextBrowser& browser = GetAt(i);
+        const UINT held = (browser.alt ? kBrowserKeyAlt : 0) | (browser.control ? kBrowserKeyControl : 0) |
+                          (browser.shift ? kBrowserKeyShift : 0);
+        if (browser.key == key && held == modifiers) return i;
+    }
+    return -1;
+}
+
+void CTextBowserArray::GetMenuTexts(CStringArray& texts, bool pdmConnected) const {
+    for (const auto& browser : browsers_) {
+        if (browser->pdm && !pdmConnected) continue;
+        CString text = browser->text + L"\t";
+        if (browser->control) text += L"Ctrl+";
+        if (browser->shift) text += L"Shift+";
+        if (browser->alt) text += L"Alt+";
+        text += KeyName(browser->key);
+        texts.Add(text);
+    }
+}
+
+void CTextBowserArray::SetEdit(bool edit) {
+    for (const auto& browser : browsers_) {
+        if (!browser->module) continue;
+        if (FARPROC entry = GetProcAddress(browser->module, "SetEdit")) {
+            RunEntry([&] { reinterpret_cast<SetEditEntry>(reinterpret_cast<void (*)()>(entry))(edit ? TRUE : FALSE); });
+        }
+    }
+}
+
+void CTextBowserArray::InitializeProfileItems() {
+    for (const auto& browser : browsers_) {
+        if (!EnsureLoaded(*browser)) continue;
+        if (FARPROC entry = GetProcAddress(browser->module, "InitializeProfileItems")) RunEntry([&] { entry(); });
     }
 }

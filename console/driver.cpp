@@ -126,6 +126,22 @@ bool Driver::run(const script::Step& step) {
                 transcript_.print(session_.registry().dump());
                 return true;
             },
+            [&](const script::DumpCommands&) {
+                const std::wstring dump = session_.inspect().dumpCommands();
+                transcript_.print(dump.empty() ? L"(no commands)" : dump);
+                return true;
+            },
+            [&](const script::DumpFrames&) {
+                const std::wstring dump = session_.inspect().dumpFrames();
+                transcript_.print(dump.empty() ? L"(no frames)" : dump);
+                return true;
+            },
+            [&](const script::NewFrame&) {
+                if (!requireRunning(step, "new-frame")) return false;
+                if (!session_.kernel().newMainFrame()) transcript_.print(L"new-frame: no frame was created");
+                session_.runUntilIdle();
+                return true;
+            },
             [&](const script::PrintJournal&) {
                 for (const auto& entry : session_.journal().entries()) transcript_.print(entry.line());
                 return true;

@@ -46,7 +46,8 @@ std::string usage() {
            "\n"
            "Verbs, one a line ('#' starts a comment):\n"
            "  start | idle | advance MS | command FRAME ID | expect box \"PATTERN\" answer BUTTON\n"
-           "  dde \"TEXT\" | dump windows | dump registry | journal | quit\n";
+           "  dde \"TEXT\" | dump windows | dump registry | dump commands\n"
+           "  journal | quit\n";
 }
 
 }  // namespace korvo::console

@@ -1,8 +1,14 @@
 #include "mainframe/main_frame.h"
 
+#include "app/kvw32_app.h"
 #include "app/splash_wnd.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMainFrame, Korvo::UI::MdiMainFrame)
+    ON_WM_ACTIVATE()
+    ON_MESSAGE(WM_ENABLE, &CMainFrame::OnEnableMessage)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -18,6 +24,8 @@ CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow :
 
 CMainFrame::~CMainFrame() {
     if (g_frameBeingCreated == this) g_frameBeingCreated = nullptr;
+    // The UI module dropped the frame with its window; the others are renumbered.
+    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
 }
 
 CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState>, bool, bool) {
@@ -38,7 +46,40 @@ CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameStat
     }
     CWinApp* app = AfxGetApp();
     if (app && !app->m_pMainWnd) app->m_pMainWnd = frame;
+    if (CKvw32App* application = CKvw32App::Instance()) {
+        // A new frame looks like the others.
+        frame->SetRibbonMode(application->IsRibbonMode());
+        frame->ApplyToolBarIconSize(application->GetToolBarIconSize(), application->IsLargeToolBarIcons());
+        application->UpdateFrameTitles();
+    }
     return frame;
+}
+
+CMainFrame* CMainFrame::Clone() const {
+    // The frame's layout lives in its command bars and panes; a frame has none yet, so the clone
+    // starts from the default layout as well.
+    return CreateFromState(nullptr, false, true);
+}
+
+void CMainFrame::SetTheme(const Korvo::UI::Theme& theme) { m_themeName = theme.name; }
+
+void CMainFrame::SetRibbonMode(bool ribbon) { m_ribbonMode = ribbon; }
+
+void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
+    UIModuleProxy::Instance().SetCommandBarsIconSize(this, size, largeIcons);
+}
+
+void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    Korvo::UI::MdiMainFrame::OnActivate(nState, pWndOther, bMinimized);
+    if (nState != WA_INACTIVE && !bMinimized) MakeActive();
+}
+
+LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
+    const bool enabled = wParam != 0;
+    if (MacroManager* macros = MacroManagerInstance()) macros->OnEnableMainWindows(enabled);
+    CKVCom_Is3D::SetMainWindowsDisabled(!enabled);
+    if (CKvw32App* app = CKvw32App::Instance()) app->EnableMainFrames(enabled);
+    return Default();
 }
 
 void CMainFrame::InitialShow() {

@@ -27,3 +27,20 @@ private:
     static constexpr std::uintptr_t kDisabledFlag = 1;
     std::uintptr_t bits_ = 0;
 };
+
+// A slot that shares one pane window handed out by another library with a reference count: the
+// slot holds one reference (the one the library's creator hands out) and gives it back on reset.
+class CountedPaneWindowSlot {
+public:
+    CountedPaneWindowSlot() = default;
+    ~CountedPaneWindowSlot() { Reset(nullptr); }
+    CountedPaneWindowSlot(const CountedPaneWindowSlot&) = delete;
+    CountedPaneWindowSlot& operator=(const CountedPaneWindowSlot&) = delete;
+
+    CWnd* Get() const { return window_; }
+    // Takes over the reference that comes with `window` and releases the one held before.
+    void Reset(CWnd* window);
+
+private:
+    CWnd* window_ = nullptr;
+};

@@ -33,6 +33,12 @@ struct PaneWindows {
     PaneWindowSlot error;
     PaneWindowSlot findCommand;
     PaneWindowSlot generationQueue;
+    // Windows that other libraries share with the application.
+    CountedPaneWindowSlot properties;
+    CountedPaneWindowSlot annotations;
+    CountedPaneWindowSlot formFactor;
+    CountedPaneWindowSlot configurations;
+    CountedPaneWindowSlot layers;
 };
 
 struct DockingPaneName {

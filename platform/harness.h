@@ -117,6 +117,22 @@ public:
     void setRecentFileCount(int);
     std::vector<std::wstring> openedDocuments() const;  // paths of documents opened, in order
     std::vector<std::wstring> documentTitles() const;   // titles of open documents, in order
+    // What the kernel's new-window command does: asks the application (through its kernel
+    // callback object) for a new main frame, shown and active. Null when none was created.
+    HWND newMainFrame();
+    // The UI module's themes, in list order (names are also the captions).
+    void setThemes(const std::vector<std::wstring>& names);
+    // Document state the kernel's own work would set (`document` is a kernel document).
+    void setEditInPlace(CDocument* document, CDocument* assembly, CDocument* fragment);
+    void setAssemblyDocument(CDocument* document, CDocument* assembly);
+    void setErrorContainer(CDocument* document, bool present);
+    void set3DContainerMode(CDocument* document, std::optional<int> mode);  // nullopt: no 3D container
+    void setInCommand(CDocument* document, bool inCommand);
+    void setRepaintFlag(CDocument* document, bool on);
+    // Whether the 3D part asks for the system-panel defaults when a document becomes current.
+    void setSyspanelResetWanted(bool wanted);
+    void setMacroManagerPresent(bool present);
+    void openPropertyFormChild(unsigned id);
 
 private:
     friend class Session;
@@ -130,6 +146,13 @@ public:
     std::wstring text(HWND) const;
     bool visible(HWND) const;
     std::wstring dumpWindows() const;  // tree: handle 0x%08x, class, "text", flags, rect
+    // The UI module's main frames in its order, one a line: handle 0x%08x, "title", active or
+    // inactive.
+    std::wstring dumpFrames() const;
+    // Every command the kernel's containers and the context-menu container know, one a line
+    // sorted by id: id (or "first-last" for a range), name, flags (0x%X), how it was registered,
+    // context-menu symbol; tab-separated, empty fields left empty.
+    std::wstring dumpCommands() const;
 
 private:
     friend class Session;

@@ -8,6 +8,7 @@
 #include "platform/textcore.h"
 #include "platform/toolkit.h"
 
+#include "platform/kernel/commands.h"
 #include "platform/kernel/session.h"
 #include "platform/kernel/strings.h"
 #include "platform/kernel/events.h"
@@ -16,5 +17,6 @@
 #include "platform/kernel/documents.h"
 #include "platform/kernel/applications.h"
 #include "platform/kernel/modules.h"
+#include "platform/kernel/panes.h"
 #include "platform/kernel/shellintegration.h"
 #include "platform/kernel/serverapp.h"

@@ -10,3 +10,4 @@
 #include "platform/korvoui/images.h"
 #include "platform/korvoui/menus.h"
 #include "platform/korvoui/frames.h"
+#include "platform/korvoui/panes.h"

@@ -14,6 +14,14 @@ public:
     static void UpdateResourcesCulture();
 };
 
+// The managed windows' access to the managed UI thread and its resources.
+class WpfAccessor {
+public:
+    // Managed windows switch between the dark and the light palette.
+    static void EnableDarkTheme(bool dark);
+    static bool IsDarkThemeEnabled();
+};
+
 // The prototype chooser calls back to create a document from a prototype file.
 class IPrototypesCallback {
 public:

@@ -8,6 +8,7 @@
 #include "platform/mfc/object.h"
 #include "platform/mfc/cmdtarget.h"
 #include "platform/mfc/wnd.h"
+#include "platform/mfc/menu.h"
 #include "platform/mfc/frame.h"
 #include "platform/mfc/thread.h"
 #include "platform/mfc/app.h"

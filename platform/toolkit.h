@@ -6,6 +6,8 @@
 
 #include "platform/toolkit/paintmanager.h"
 #include "platform/toolkit/frames.h"
+#include "platform/toolkit/dpi.h"
 #include "platform/toolkit/controls.h"
+#include "platform/toolkit/images.h"
 #include "platform/toolkit/commandbars.h"
 #include "platform/toolkit/propexchange.h"

@@ -56,6 +56,7 @@ struct HostLocation {
     std::wstring spelledPath;         // the same with existing components spelled as on the host
     std::filesystem::path hostPath;   // existing components in their host spelling
     bool exists = false;              // the whole path exists on the host
+    bool directory = false;           // ... and is a folder (or a link to one)
     bool parentExists = false;        // the folder that would contain it exists
     DWORD error = 0;                  // ERROR_INVALID_NAME for a bad or ambiguous path
 };
@@ -65,7 +66,8 @@ enum class FileAccess { Read, Write };
 class HostFileSystem {
 public:
     // The host root; when the configuration leaves it empty, a fresh temporary directory is
-    // created once per process and stored back into the configuration.
+    // created once per process, stored back into the configuration and removed again when the
+    // process exits normally (unless KORVO_KEEP_HOST is set).
     std::filesystem::path root();
     std::filesystem::path registryFolder();
 
@@ -118,9 +120,22 @@ private:
 HostFileSystem& hostFs();
 
 // Host-level helpers shared by the platform's own files (registry hives, attribute table):
-// write to a temporary file in the same folder, then rename it over the target.
+// write to a temporary file in the same folder, then put it in the target's place in one step
+// (the target's name holds the old or the new content, never a part; no fsync).
 bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes, std::string* error = nullptr);
-// Temporary files of atomic writes start with this prefix; enumeration never shows them.
+// Temporary files of atomic writes start with this prefix and the writer's process id
+// (".~korvo-<pid>-..."); enumeration never shows them.
 inline constexpr std::string_view kAtomicTempPrefix = ".~korvo-";
+// For a file replaced often (a registry hive after each change): the same atomic replacement,
+// but through a spare file beside the target that is kept and rewritten each time instead of a
+// file being made per write (making files is what costs most on some file systems). After a
+// replacement the spare holds the replaced content. Its owner removes it when done; a process
+// that is killed leaves it behind, hidden like any temporary file, for removeStaleTemporaries.
+bool writeFileThroughSpare(const std::filesystem::path& target, const std::filesystem::path& spare, std::string_view bytes,
+                           std::string* error = nullptr);
+// The spare's name for a file of a folder, for this process: ".~korvo-<pid>-<name>.spare".
+std::string spareName(std::string_view fileName);
+// Removes the temporary and spare files of processes that no longer run from a folder.
+void removeStaleTemporaries(const std::filesystem::path& folder);
 
 }  // namespace platform::core

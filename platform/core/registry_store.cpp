@@ -1,5 +1,7 @@
 #include "platform/core/registry_store.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -78,6 +80,28 @@ DWORD dataSize(const RegistryValue& value) {
         default:
             return static_cast<DWORD>(value.bytes.size());
     }
+}
+
+// Sets a value; false when it was already there with the same type and data, so that the
+// hive need not be written again (the start-up rewrites most of its settings unchanged).
+bool storeValue(RegistryStore::Key& key, std::wstring_view name, RegistryValue value) {
+    if (RegistryValue* existing = key.findValue(name)) {
+        if (*existing == value) return false;
+        *existing = std::move(value);
+    } else {
+        key.values.emplace_back(std::wstring(name), std::move(value));
+    }
+    key.section.clear();
+    return true;
+}
+
+// False when there is no such value.
+bool eraseValue(RegistryStore::Key& key, std::wstring_view name) {
+    auto it = std::find_if(key.values.begin(), key.values.end(), [&](const auto& entry) { return equalsNoCase(entry.first, name); });
+    if (it == key.values.end()) return false;
+    key.values.erase(it);
+    key.section.clear();
+    return true;
 }
 
 // Keys every Windows installation has, so that a fresh host behaves like a real machine (the
@@ -232,6 +256,12 @@ struct RegistryStore::HiveState {
     Hive hive = Hive::CurrentUser;
     std::shared_ptr<Key> root = std::make_shared<Key>();
     bool broken = false;  // the file did not parse: it is kept and never written over
+    std::string spare;    // the spare file the saves go through, once one was made
+
+    // The spare is this process's: it goes when the process is done with the hive.
+    ~HiveState() {
+        if (!spare.empty()) ::unlink(spare.c_str());
+    }
 };
 
 struct RegistryStore::Handle {
@@ -250,6 +280,7 @@ std::string RegistryStore::hiveFile(Hive hive) {
 RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     auto it = hives_.find(hive);
     if (it != hives_.end()) return *it->second;
+    if (hives_.empty()) removeStaleTemporaries(hostFs().registryFolder());  // of runs that were killed
     auto state = std::make_unique<HiveState>();
     state->hive = hive;
     const std::string file = hiveFile(hive);
@@ -271,15 +302,18 @@ void RegistryStore::persist(Hive hive) {
     HiveState& state = hiveState(hive);
     if (state.broken) return;
     const fs::path file = hiveFile(hive);
-    std::error_code error;
-    fs::create_directories(file.parent_path(), error);
+    if (state.spare.empty()) state.spare = (file.parent_path() / spareName(file.filename().string())).string();
+    const std::string text = registry_format::serialize(hive, *state.root);
     std::string problem;
-    if (!writeFileAtomically(file, registry_format::serialize(hive, *state.root), &problem)) {
-        reportFailure(L"cannot save the registry hive " + std::wstring(hiveName(hive)) + L": " + fromUtf8(problem));
-    }
+    if (writeFileThroughSpare(file, state.spare, text, &problem)) return;
+    // The folder is made on the first save (and again should anyone have removed it).
+    std::error_code error;
+    if (fs::create_directories(file.parent_path(), error) && writeFileThroughSpare(file, state.spare, text, &problem)) return;
+    reportFailure(L"cannot save the registry hive " + std::wstring(hiveName(hive)) + L": " + fromUtf8(problem));
 }
 
 bool RegistryStore::isDenied(Hive hive, std::wstring_view path, RegistryAccess access) const {
+    if ((access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).empty()) return false;
     const std::wstring full = joinPath(hiveName(hive), path);
     for (const auto& denied : access == RegistryAccess::Read ? deniedRead_ : deniedWrite_) {
         if (equalsNoCase(full, denied)) return true;
@@ -302,8 +336,13 @@ LONG RegistryStore::resolveHandle(HKEY key, REGSAM needed, Handle*& handle) {
     }
     if (handle->key->deleted) return ERROR_KEY_DELETED;
     if ((handle->access & needed) != needed) return ERROR_ACCESS_DENIED;
-    if ((needed & kReadRights) != 0 && isDenied(handle->hive, handle->key->path(), RegistryAccess::Read)) return ERROR_ACCESS_DENIED;
-    if ((needed & kWriteRights) != 0 && isDenied(handle->hive, handle->key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+    // The key's path is only worked out when a fault is injected at all.
+    if ((needed & kReadRights) != 0 && !deniedRead_.empty() && isDenied(handle->hive, handle->key->path(), RegistryAccess::Read)) {
+        return ERROR_ACCESS_DENIED;
+    }
+    if ((needed & kWriteRights) != 0 && !deniedWrite_.empty() && isDenied(handle->hive, handle->key->path(), RegistryAccess::Write)) {
+        return ERROR_ACCESS_DENIED;
+    }
     return ERROR_SUCCESS;
 }
 
@@ -329,19 +368,22 @@ LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access
         if (next == nullptr) break;
         key = next;
     }
-    std::wstring path = key->path();
+    const bool faultsInjected = !deniedRead_.empty() || !deniedWrite_.empty();
+    const std::wstring path = faultsInjected ? key->path() : std::wstring();
     if (found < names.size()) {
         if (!create) return ERROR_FILE_NOT_FOUND;
         // Creating a key writes to its parent: the fault table decides, and when the parent is
         // the handle's own key, the handle must carry the right to create sub-keys.
-        if (isDenied(hive, joinPath(path, names[found]), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+        if (faultsInjected && isDenied(hive, joinPath(path, names[found]), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
         if (key == base->key.get() && (base->access & KEY_CREATE_SUB_KEY) == 0) return ERROR_ACCESS_DENIED;
     }
-    std::wstring targetPath = path;
-    for (std::size_t i = found; i < names.size(); ++i) targetPath = joinPath(targetPath, names[i]);
     const REGSAM granted = grantedAccess(access);
-    if ((granted & kReadRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Read)) return ERROR_ACCESS_DENIED;
-    if ((granted & kWriteRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+    if (faultsInjected) {
+        std::wstring targetPath = path;
+        for (std::size_t i = found; i < names.size(); ++i) targetPath = joinPath(targetPath, names[i]);
+        if ((granted & kReadRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Read)) return ERROR_ACCESS_DENIED;
+        if ((granted & kWriteRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+    }
 
     for (std::size_t i = found; i < names.size(); ++i) key = &key->child(names[i]);
     const bool madeNew = found < names.size();
@@ -376,12 +418,7 @@ LONG RegistryStore::setValue(HKEY key, std::wstring_view name, RegistryValue val
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
-    if (RegistryValue* existing = handle->key->findValue(name)) {
-        *existing = std::move(value);
-    } else {
-        handle->key->values.emplace_back(std::wstring(name), std::move(value));
-    }
-    persist(handle->hive);
+    if (storeValue(*handle->key, name, std::move(value))) persist(handle->hive);
     return ERROR_SUCCESS;
 }
 
@@ -399,10 +436,7 @@ LONG RegistryStore::deleteValue(HKEY key, std::wstring_view name) {
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
-    auto& values = handle->key->values;
-    auto it = std::find_if(values.begin(), values.end(), [&](const auto& entry) { return equalsNoCase(entry.first, name); });
-    if (it == values.end()) return ERROR_FILE_NOT_FOUND;
-    values.erase(it);
+    if (!eraseValue(*handle->key, name)) return ERROR_FILE_NOT_FOUND;
     persist(handle->hive);
     return ERROR_SUCCESS;
 }
@@ -478,9 +512,14 @@ Key* walk(Key& root, std::wstring_view path) {
     return key;
 }
 
-Key& walkCreating(Key& root, std::wstring_view path) {
+// `created` is set when any key on the way was new.
+Key& walkCreating(Key& root, std::wstring_view path, bool* created = nullptr) {
     Key* key = &root;
-    for (const auto& name : splitPath(path)) key = &key->child(name);
+    for (const auto& name : splitPath(path)) {
+        bool made = false;
+        key = &key->child(name, &made);
+        if (made && created) *created = true;
+    }
     return *key;
 }
 
@@ -488,13 +527,10 @@ Key& walkCreating(Key& root, std::wstring_view path) {
 
 void RegistryStore::setValue(Hive hive, std::wstring_view path, std::wstring_view name, RegistryValue value) {
     std::lock_guard lock(mutex_);
-    Key& key = walkCreating(*hiveState(hive).root, path);
-    if (RegistryValue* existing = key.findValue(name)) {
-        *existing = std::move(value);
-    } else {
-        key.values.emplace_back(std::wstring(name), std::move(value));
-    }
-    persist(hive);
+    bool changed = false;
+    Key& key = walkCreating(*hiveState(hive).root, path, &changed);
+    if (storeValue(key, name, std::move(value))) changed = true;
+    if (changed) persist(hive);
 }
 
 std::optional<RegistryValue> RegistryStore::value(Hive hive, std::wstring_view path, std::wstring_view name) {
@@ -510,9 +546,7 @@ bool RegistryStore::deleteValue(Hive hive, std::wstring_view path, std::wstring_
     std::lock_guard lock(mutex_);
     Key* key = walk(*hiveState(hive).root, path);
     if (key == nullptr) return false;
-    auto it = std::find_if(key->values.begin(), key->values.end(), [&](const auto& entry) { return equalsNoCase(entry.first, name); });
-    if (it == key->values.end()) return false;
-    key->values.erase(it);
+    if (!eraseValue(*key, name)) return false;
     persist(hive);
     return true;
 }

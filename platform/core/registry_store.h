@@ -1,6 +1,8 @@
 // The registry behind the Win32 registry functions: four hives of keys and typed values,
 // persisted as one readable text file per hive under "<host>/registry/" (HKEY_CURRENT_USER.reg
-// ...), loaded on first access and rewritten atomically after every change. This header is
+// ...), loaded on first access and rewritten atomically, before the call returns, after every
+// call that changes it (setting a value to the same type and data, or creating a key that
+// exists, changes nothing and writes nothing). This header is
 // also the harness's control surface (seed, read, dump, deny access, reload).
 //
 // File format (UTF-8):

@@ -19,6 +19,10 @@ struct RegistryStore::Key {
     std::map<std::wstring, std::shared_ptr<Key>, NoCaseLess> children;
     std::vector<std::pair<std::wstring, RegistryValue>> values;  // creation order
     bool deleted = false;
+    // The key's section of the hive file, kept from one save to the next while the values stay
+    // as they are (a hive is written out after every change, most keys unchanged); whoever
+    // changes `values` clears it.
+    mutable std::string section;
 
     RegistryValue* findValue(std::wstring_view valueName);
     Key* findChild(std::wstring_view childName);

@@ -10,10 +10,19 @@ namespace {
 
 using Key = RegistryStore::Key;
 
-std::string hexByte(unsigned value, int digits) {
-    char buffer[20];
-    std::snprintf(buffer, sizeof buffer, "%0*x", digits, value);
-    return buffer;
+// The writer appends everything to one buffer: a hive is written out after every change,
+// so this runs often.
+
+void appendHex(std::uint64_t value, int digits, std::string& out) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) out.push_back(kDigits[(value >> shift) & 0xF]);
+}
+
+// At least one digit, no leading zeros.
+void appendHexNumber(std::uint32_t value, std::string& out) {
+    int digits = 1;
+    while (digits < 8 && (value >> (digits * 4)) != 0) ++digits;
+    appendHex(value, digits, out);
 }
 
 bool needsCodeEscape(wchar_t c) {
@@ -21,70 +30,150 @@ bool needsCodeEscape(wchar_t c) {
     return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF;
 }
 
-std::string codeEscape(wchar_t c, char lead) {
+// "%HH" / "%uHHHH" in key paths, "\xHH" / "\uHHHH" in quoted texts.
+void appendCodeEscape(wchar_t c, char lead, std::string& out) {
     const auto u = static_cast<std::uint32_t>(c);
-    if (u <= 0xFF) return std::string(1, lead) + (lead == '%' ? "" : "x") + hexByte(u, 2);
-    return std::string(1, lead) + "u" + hexByte(u & 0xFFFF, 4);
+    out.push_back(lead);
+    if (u <= 0xFF) {
+        if (lead != '%') out.push_back('x');
+        appendHex(u, 2, out);
+    } else {
+        out.push_back('u');
+        appendHex(u & 0xFFFF, 4, out);
+    }
 }
 
-std::string keyPathText(std::wstring_view path) {
-    std::string out;
-    for (wchar_t c : path) {
+// Appends a character that needs no escape as UTF-8.
+void appendPlain(wchar_t c, std::string& out) {
+    const auto u = static_cast<std::uint32_t>(c);
+    if (u < 0x80) {
+        out.push_back(static_cast<char>(u));
+    } else if (u < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else if (u < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (u >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((u >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+    }
+}
+
+// Appends one key name of a section path.
+void appendKeyName(std::wstring_view name, std::string& out) {
+    for (wchar_t c : name) {
         if (c == L'%' || needsCodeEscape(c)) {
-            out += codeEscape(c, '%');
+            appendCodeEscape(c, '%', out);
         } else {
-            out += toUtf8(std::wstring_view(&c, 1));
+            appendPlain(c, out);
         }
     }
-    return out;
 }
 
-std::string bytesText(const std::vector<std::uint8_t>& bytes) {
-    std::string out;
+void appendQuoted(std::wstring_view text, std::string& out) {
+    out.push_back('"');
+    for (wchar_t c : text) {
+        switch (c) {
+            case L'\\': out += "\\\\"; break;
+            case L'"': out += "\\\""; break;
+            case L'\n': out += "\\n"; break;
+            case L'\r': out += "\\r"; break;
+            case L'\t': out += "\\t"; break;
+            default:
+                if (needsCodeEscape(c)) {
+                    appendCodeEscape(c, '\\', out);
+                } else {
+                    appendPlain(c, out);
+                }
+        }
+    }
+    out.push_back('"');
+}
+
+void appendBytes(const std::vector<std::uint8_t>& bytes, std::string& out) {
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (i > 0) out.push_back(',');
-        out += hexByte(bytes[i], 2);
+        appendHex(bytes[i], 2, out);
     }
-    return out;
 }
 
-std::string valueText(const RegistryValue& value) {
+void appendValue(const RegistryValue& value, std::string& out) {
     switch (value.type) {
         case REG_SZ:
-            return quote(value.text);
+            appendQuoted(value.text, out);
+            return;
         case REG_EXPAND_SZ:
-            return "expand:" + quote(value.text);
-        case REG_MULTI_SZ: {
-            std::string out = "multi:";
+            out += "expand:";
+            appendQuoted(value.text, out);
+            return;
+        case REG_MULTI_SZ:
+            out += "multi:";
             for (std::size_t i = 0; i < value.strings.size(); ++i) {
                 if (i > 0) out.push_back(',');
-                out += quote(value.strings[i]);
+                appendQuoted(value.strings[i], out);
             }
-            return out;
-        }
+            return;
         case REG_DWORD:
-            if (auto number = value.asDword()) return "dword:" + hexByte(*number, 8);
+            if (auto number = value.asDword()) {
+                out += "dword:";
+                appendHex(*number, 8, out);
+                return;
+            }
             break;
         case REG_QWORD:
             if (auto number = value.asQword()) {
-                return "qword:" + hexByte(static_cast<unsigned>(*number >> 32), 8) + hexByte(static_cast<unsigned>(*number & 0xFFFFFFFFu), 8);
+                out += "qword:";
+                appendHex(*number, 16, out);
+                return;
             }
             break;
         case REG_BINARY:
-            return "hex:" + bytesText(value.bytes);
+            out += "hex:";
+            appendBytes(value.bytes, out);
+            return;
         default:
             break;
     }
-    return "hex(" + hexByte(value.type, 1) + "):" + bytesText(value.bytes);
+    out += "hex(";
+    appendHexNumber(value.type, out);
+    out += "):";
+    appendBytes(value.bytes, out);
+}
+
+// The key's path as a section names it, its names escaped and joined by '\\'.
+void appendSectionPath(const Key& key, std::string& out) {
+    if (key.parent == nullptr) return;
+    if (key.parent->parent != nullptr) {
+        appendSectionPath(*key.parent, out);
+        out.push_back('\\');
+    }
+    appendKeyName(key.name, out);
+}
+
+void appendSection(const Key& key, std::string& out) {
+    out.push_back('[');
+    appendSectionPath(key, out);
+    out += "]\n";
+    for (const auto& [name, value] : key.values) {
+        if (name.empty()) {
+            out.push_back('@');
+        } else {
+            appendQuoted(name, out);
+        }
+        out.push_back('=');
+        appendValue(value, out);
+        out.push_back('\n');
+    }
 }
 
 void writeKey(const Key& key, bool isRoot, std::string& out) {
     if (!isRoot || !key.values.empty()) {
-        out += "[" + keyPathText(key.path()) + "]\n";
-        for (const auto& [name, value] : key.values) {
-            out += name.empty() ? std::string("@") : quote(name);
-            out += "=" + valueText(value) + "\n";
-        }
+        if (key.section.empty()) appendSection(key, key.section);
+        out += key.section;
     }
     for (const auto& [name, child] : key.children) writeKey(*child, false, out);
 }
@@ -304,28 +393,15 @@ std::wstring trimmed(std::wstring_view text) {
 }  // namespace
 
 std::string quote(std::wstring_view text) {
-    std::string out = "\"";
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'\\': out += "\\\\"; break;
-            case L'"': out += "\\\""; break;
-            case L'\n': out += "\\n"; break;
-            case L'\r': out += "\\r"; break;
-            case L'\t': out += "\\t"; break;
-            default:
-                if (needsCodeEscape(c)) {
-                    out += codeEscape(c, '\\');
-                } else {
-                    out += toUtf8(std::wstring_view(&c, 1));
-                }
-        }
-    }
-    out += "\"";
+    std::string out;
+    appendQuoted(text, out);
     return out;
 }
 
 std::string serialize(Hive hive, const Key& root) {
-    std::string out = "; registry hive " + toUtf8(hiveName(hive)) + "\n";
+    std::string out;
+    out.reserve(8192);
+    out += "; registry hive " + toUtf8(hiveName(hive)) + "\n";
     writeKey(root, true, out);
     return out;
 }

@@ -32,19 +32,8 @@ void writeHostFile(std::wstring_view windowsPath, std::string_view bytes) {
         throw std::runtime_error("harness: cannot create the folder " + target.parent_path().string() + ": " +
                                  error.message());
     }
-    std::filesystem::path temporary = target;
-    temporary += ".harness-tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) throw std::runtime_error("harness: cannot write " + temporary.string());
-    }
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw std::runtime_error("harness: cannot replace " + target.string());
-    }
+    std::string problem;
+    if (!platform::core::writeFileAtomically(target, bytes, &problem)) throw std::runtime_error("harness: " + problem);
 }
 
 std::optional<std::string> readHostFile(std::wstring_view windowsPath) {

@@ -76,7 +76,7 @@ std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\
 
 constexpr std::string_view kVerbs =
     "start, idle, advance MS, command FRAME ID, expect box \"PATTERN\" answer BUTTON, dde \"TEXT\", "
-    "dump windows, dump registry, journal, quit";
+    "dump windows, dump registry, dump commands, dump frames, new-frame, journal, quit";
 
 class LineParser {
 public:
@@ -89,6 +89,7 @@ public:
         else if (verb == "idle") parsed = noArguments(Idle{});
         else if (verb == "quit") parsed = noArguments(Quit{});
         else if (verb == "journal") parsed = noArguments(PrintJournal{});
+        else if (verb == "new-frame") parsed = noArguments(NewFrame{});
         else if (verb == "advance") parsed = advance();
         else if (verb == "command") parsed = command();
         else if (verb == "expect") parsed = expect();
@@ -196,10 +197,12 @@ private:
     }
 
     std::optional<Verb> dump() {
-        if (!expectCount(2, "dump windows | dump registry")) return std::nullopt;
+        if (!expectCount(2, "dump windows | dump registry | dump commands | dump frames")) return std::nullopt;
         if (!tokens_[1].quoted && tokens_[1].text == "windows") return DumpWindows{};
         if (!tokens_[1].quoted && tokens_[1].text == "registry") return DumpRegistry{};
-        error_ = "dump: unknown view " + quoted(tokens_[1].text) + " (windows, registry)";
+        if (!tokens_[1].quoted && tokens_[1].text == "commands") return DumpCommands{};
+        if (!tokens_[1].quoted && tokens_[1].text == "frames") return DumpFrames{};
+        error_ = "dump: unknown view " + quoted(tokens_[1].text) + " (windows, registry, commands, frames)";
         return std::nullopt;
     }
 

@@ -28,11 +28,14 @@ struct ExpectBox { std::wstring pattern; Button answer = Button::Ok; };
 struct Dde { std::wstring text; };
 struct DumpWindows {};
 struct DumpRegistry {};
+struct DumpCommands {};
+struct DumpFrames {};
+struct NewFrame {};
 struct PrintJournal {};
 struct Quit {};
 
-using Verb = std::variant<Start, Idle, Advance, Command, ExpectBox, Dde, DumpWindows, DumpRegistry,
-                          PrintJournal, Quit>;
+using Verb = std::variant<Start, Idle, Advance, Command, ExpectBox, Dde, DumpWindows, DumpRegistry, DumpCommands,
+                          DumpFrames, NewFrame, PrintJournal, Quit>;
 
 struct Step {
     Verb verb;

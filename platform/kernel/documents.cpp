@@ -5,7 +5,9 @@
 
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
+#include "platform/kernel/document_text.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/serverapp.h"
 #include "platform/win32/file.h"
 
 namespace {
@@ -37,7 +39,11 @@ IMPLEMENT_DYNCREATE(CKvw32Doc, CDocument)
 
 CKvw32Doc::CKvw32Doc() { Korvo::DocumentManager::Instance().AddDocument(this); }
 
-CKvw32Doc::~CKvw32Doc() { Korvo::DocumentManager::Instance().RemoveDocument(this); }
+CKvw32Doc::~CKvw32Doc() {
+    Korvo::DocumentManager::Instance().RemoveDocument(this);
+    // The application hears of every document that goes away.
+    if (KorvoServerAppProxy* application = KorvoServerAppProxy::Instance()) application->OnDocumentClosed(this);
+}
 
 BOOL CKvw32Doc::OnOpenDocument(LPCWSTR pathName) {
     const auto& faults = platform::kernel::control().documentOpenFaults;
@@ -69,6 +75,21 @@ CFrameWnd* CKvw32Doc::GetFrame() const {
 void CKvw32Doc::ActivateFrame() {
     recordCall(L"CKvw32Doc::ActivateFrame(" + quoted(GetPathName()) + L")");
     if (CFrameWnd* frame = GetFrame()) frame->ActivateFrame();
+}
+
+void CKvw32Doc::BlockPaint(bool block) {
+    recordCall(L"CKvw32Doc::BlockPaint(" + platform::kernel::documentText(this) + L", " + boolText(block) + L")");
+    paintBlocked_ = block;
+}
+
+void CKvw32Doc::MarkForRepaint() {
+    recordCall(L"CKvw32Doc::MarkForRepaint(" + platform::kernel::documentText(this) + L")");
+}
+
+void KVErrorContainer::BindToWindow(HWND window) {
+    recordCall(L"KVErrorContainer::BindToWindow(" + platform::kernel::handleText(window) + L")");
+    boundWindow_ = window;
+    bound_ = true;
 }
 
 IMPLEMENT_DYNCREATE(CKVView, CView)

@@ -2,9 +2,16 @@
 // document is "opened" when its file exists; no document format yet.
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/kernel/document_state.h"
 #include "platform/mfc.h"
+
+namespace platform::kernel {
+struct DocumentAccess;
+}
 
 // A unit of the user's settings profiles.
 class KorvoProfileItem {
@@ -24,7 +31,7 @@ private:
 };
 
 // The kernel's document.
-class CKvw32Doc : public CDocument {
+class CKvw32Doc : public CDocument, public KorvoDocument2 {
     DECLARE_DYNCREATE(CKvw32Doc)
 public:
     CKvw32Doc();
@@ -44,8 +51,34 @@ public:
     // Activates the document's first frame (does nothing without one).
     void ActivateFrame();
 
+    // The pair of an in-place edit this document takes part in, or null.
+    const KVEditInPlaceParams* GetEditInPlaceParams() const { return editInPlace_ ? &*editInPlace_ : nullptr; }
+    // The assembly this document belongs to, or null.
+    CKvw32Doc* GetAssemblyDocument() const { return assemblyDocument_; }
+    KVErrorContainer* GetErrorContainer() const { return errors_.get(); }
+    KV3DContainer* Get3DContainer() const { return container3D_.get(); }
+    // A command of the kernel is running on this document.
+    bool IsInCommand() const { return inCommand_; }
+
+    // Painting of every view stops while blocked.
+    void BlockPaint(bool block);
+    bool IsPaintBlocked() const { return paintBlocked_; }
+    // The kernel noted changes that the views do not show yet.
+    bool GetRepaintFlag() const { return repaintFlag_; }
+    // The views are redrawn completely at their next update.
+    void MarkForRepaint();
+
 private:
+    friend struct platform::kernel::DocumentAccess;
+
     CString lockedFile_;
+    std::optional<KVEditInPlaceParams> editInPlace_;
+    CKvw32Doc* assemblyDocument_ = nullptr;
+    std::unique_ptr<KVErrorContainer> errors_;
+    std::unique_ptr<KV3DContainer> container3D_;
+    bool inCommand_ = false;
+    bool paintBlocked_ = false;
+    bool repaintFlag_ = false;
 };
 
 class CKVView : public CView {

@@ -14,6 +14,33 @@ public:
     virtual ~ApplicationEventArgs() = default;
 };
 
+class CKvw32Doc;
+namespace Korvo::UI {
+struct Theme;
+}
+
+// Event ids the application raises.
+inline constexpr UINT kEventActiveDocumentChanged = 258;  // DocumentEventArgs: the panes' document
+inline constexpr UINT kEventThemeChanged = 1033;          // ThemeEventArgs: the UI module's current theme
+
+class DocumentEventArgs : public ApplicationEventArgs {
+public:
+    explicit DocumentEventArgs(CKvw32Doc* document) : document_(document) {}
+    CKvw32Doc* GetDocument() const { return document_; }
+
+private:
+    CKvw32Doc* document_;
+};
+
+class ThemeEventArgs : public ApplicationEventArgs {
+public:
+    explicit ThemeEventArgs(const Korvo::UI::Theme& theme) : theme_(theme) {}
+    const Korvo::UI::Theme& GetTheme() const { return theme_; }
+
+private:
+    const Korvo::UI::Theme& theme_;
+};
+
 class TypedApplicationEventListenerBase {
 public:
     virtual ~TypedApplicationEventListenerBase();

@@ -1,7 +1,13 @@
 #include "platform/kernel/modules.h"
 
+#include "platform/kernel/document_text.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/ui_control.h"
+
+using platform::kernel::boolText;
+using platform::kernel::documentText;
+using platform::kernel::recordCall;
 
 CKVCom_Is3D& CKVCom_Is3D::Instance() {
     static CKVCom_Is3D instance;
@@ -25,4 +31,50 @@ CDocument* AnnotateModuleProxy::OpenDocument(LPCWSTR path, int mode, int page, i
     const auto templates = CKVDocTemplate::GetTemplates();
     if (templates.empty()) return nullptr;
     return templates.back()->OpenDocumentFile(path, TRUE);
+}
+
+void CKVCom_Is3D::OnCurrentDocumentChanged(CKvw32Doc* previous, CKvw32Doc* next, int reason) {
+    recordCall(L"CKVCom_Is3D::OnCurrentDocumentChanged(" + documentText(previous) + L", " + documentText(next) + L", " +
+               std::to_wstring(reason) + L")");
+}
+
+void CKVCom_Is3D::SetActiveDocument(CKvw32Doc* document) {
+    recordCall(L"CKVCom_Is3D::SetActiveDocument(" + documentText(document) + L")");
+}
+
+bool CKVCom_Is3D::IsSyspanelResetNeeded(CKvw32Doc*) { return platform::kernel::uiControl().syspanelDefaultsWanted; }
+
+void CKVCom_Is3D::OnDocumentActivated(CKvw32Doc* document) {
+    recordCall(L"CKVCom_Is3D::OnDocumentActivated(" + documentText(document) + L")");
+}
+
+void CKVCom_Is3D::SetMainWindowsDisabled(bool disabled) {
+    recordCall(std::wstring(L"CKVCom_Is3D::SetMainWindowsDisabled(") + boolText(disabled) + L")");
+}
+
+void AnnotateModuleProxy::ActivateDocument(CKvw32Doc* document) {
+    recordCall(L"AnnotateModuleProxy::ActivateDocument(" + documentText(document) + L")");
+}
+
+EditModuleProxy& EditModuleProxy::Instance() {
+    static EditModuleProxy instance;
+    return instance;
+}
+
+void EditModuleProxy::SetPaneDocument(CWnd* pane, CKvw32Doc* document) {
+    recordCall(L"EditModuleProxy::SetPaneDocument(" + platform::kernel::handleText(pane ? pane->GetSafeHwnd() : nullptr) +
+               L", " + documentText(document) + L")");
+}
+
+void MacroManager::SetTheme(LPCWSTR themeName) {
+    recordCall(L"MacroManager::SetTheme(" + platform::kernel::quoted(themeName) + L")");
+}
+
+void MacroManager::OnEnableMainWindows(bool enabled) {
+    recordCall(std::wstring(L"MacroManager::OnEnableMainWindows(") + boolText(enabled) + L")");
+}
+
+MacroManager* MacroManagerInstance() {
+    static MacroManager instance;
+    return platform::kernel::uiControl().macroManagerPresent ? &instance : nullptr;
 }

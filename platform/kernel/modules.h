@@ -4,6 +4,8 @@
 
 #include "platform/mfc.h"
 
+class CKvw32Doc;
+
 // The 3D part of the kernel.
 class CKVCom_Is3D {
 public:
@@ -12,6 +14,18 @@ public:
     static void OnStartup();
     // Second start-up step (after the recent-file list is read).
     static void OnStartupCompleted();
+
+    // The kernel's current document changes (reason 0) or a document closes (reason 1, both
+    // documents the closed one).
+    static void OnCurrentDocumentChanged(CKvw32Doc* previous, CKvw32Doc* next, int reason);
+    // The document the panes show changed (null: none).
+    static void SetActiveDocument(CKvw32Doc* document);
+    // Whether the system panel should get its default values for the document now.
+    static bool IsSyspanelResetNeeded(CKvw32Doc* document);
+    // The activation of the document (null: none) is complete.
+    static void OnDocumentActivated(CKvw32Doc* document);
+    // The main windows were disabled (a modal state began) or enabled again.
+    static void SetMainWindowsDisabled(bool disabled);
 
 private:
     CKVCom_Is3D() = default;
@@ -23,7 +37,38 @@ public:
     static AnnotateModuleProxy& Instance();
     // Opens a document through the kernel's document template; null when it cannot.
     static CDocument* OpenDocument(LPCWSTR path, int mode, int page, int flags);
+    // A document became the one the panes show.
+    static void ActivateDocument(CKvw32Doc* document);
 
 private:
     AnnotateModuleProxy() = default;
 };
+
+// The edit module: owns the weld-tree pane's contents.
+class EditModuleProxy {
+public:
+    static EditModuleProxy& Instance();
+    // The module's pane window shows `document` (null: none).
+    static void SetPaneDocument(CWnd* pane, CKvw32Doc* document);
+
+private:
+    EditModuleProxy() = default;
+};
+
+// The kernel's macro manager (absent unless macros are installed).
+class MacroManager {
+public:
+    MacroManager(const MacroManager&) = delete;
+    MacroManager& operator=(const MacroManager&) = delete;
+
+    void SetTheme(LPCWSTR themeName);
+    // The main windows were enabled or disabled.
+    void OnEnableMainWindows(bool enabled);
+
+private:
+    friend MacroManager* MacroManagerInstance();
+    MacroManager() = default;
+};
+
+// The macro manager, or null when the kernel has none.
+MacroManager* MacroManagerInstance();

@@ -4,6 +4,7 @@
 
 #include "platform/core/config.h"
 #include "platform/kernel/control.h"
+#include "platform/kernel/document_text.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/record.h"
 
@@ -47,8 +48,8 @@ Korvo::DocumentManager* KorvoServerAppProxy::GetDocumentManager() { return &Korv
 CString KorvoServerAppProxy::BuildDate() { return CString(L"Nov 28 2019"); }
 
 void KorvoServerAppProxy::TerminateAllCommands(CKvw32Doc* document, bool silently) {
-    recordCall(std::wstring(L"KorvoServerAppProxy::TerminateAllCommands(") + (document ? L"document" : L"null") +
-               L", " + boolText(silently) + L")");
+    recordCall(L"KorvoServerAppProxy::TerminateAllCommands(" + platform::kernel::documentText(document) + L", " +
+               boolText(silently) + L")");
 }
 
 void KorvoServerAppProxy::TerminateCurrentCommand2D() { recordCall(L"KorvoServerAppProxy::TerminateCurrentCommand2D()"); }

@@ -141,7 +141,8 @@ public:
     virtual void SyspanelStatusChanged() = 0;
     virtual void GetFontComboText(CString& text, UINT id) = 0;
     virtual void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, int precision) = 0;
-    virtual void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value) = 0;
+    // `variable`: the index of a document variable holding the value, -1 for a plain number.
+    virtual void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) = 0;
     virtual void set_syspanel_cstr(CKvw32Doc* document, UINT id, LPCWSTR text) = 0;
     virtual void set_syspanel_font(CKvw32Doc* document, UINT id, LPCWSTR faceName) = 0;
     virtual void set_syspanel_int(CKvw32Doc* document, UINT id, int value) = 0;

@@ -2,6 +2,9 @@
 // around its own initialisation.
 #pragma once
 
+#include <string_view>
+
+#include "platform/kernel/commands.h"
 #include "platform/mfc.h"
 
 // Product kind handed to the session: which partner edition the ini file selected.
@@ -37,6 +40,10 @@ public:
     static void RestoreSessionLanguage();
     static bool PostInitSession();
     static bool FinishInitSession();
+
+    // Makes a built-in kernel command known by id and name (the same table as the command
+    // container's: an id registered already is refused).
+    static bool RegisterCmd(int id, std::wstring_view name, int commandNumber, KVCommandFlags flags);
 
 private:
     GlobalContainer() = default;

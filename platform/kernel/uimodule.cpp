@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include <pugixml.hpp>
@@ -11,6 +13,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/ui_control.h"
 #include "platform/korvoui/frames.h"
 #include "platform/win32/file.h"
 
@@ -31,6 +34,8 @@ struct UiModuleState {
     Korvo::UI::MainFrame* active = nullptr;
     const Korvo::UI::XML::ApplicationParameters* ribbonParameters = nullptr;
     bool ribbonTabParametersLoaded = false;
+    std::map<Korvo::UI::MainFrame*, UIModuleProxy::CommandBarsIconSize> iconSizes;
+    std::set<UINT> propertyFormChildren;
 };
 
 UiModuleState& state() {
@@ -52,6 +57,11 @@ std::wstring handleText(HWND window) {
 }  // namespace
 
 namespace platform::kernel {
+void openPropertyFormChild(unsigned id) {
+    std::lock_guard lock(state().mutex);
+    state().propertyFormChildren.insert(id);
+}
+
 int modalBoxDepth() {
     std::lock_guard lock(state().mutex);
     return state().modalDepth;
@@ -155,6 +165,7 @@ void UIModuleProxy::UnregisterMainFrame(Korvo::UI::MainFrame* frame) {
     if (it == s.frames.end()) return;
     recordCall(L"UIModuleProxy::UnregisterMainFrame(" + handleText(frameHandle(frame)) + L")");
     s.frames.erase(it);
+    s.iconSizes.erase(frame);
     if (s.active == frame) s.active = nullptr;
 }
 
@@ -200,6 +211,40 @@ Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {
             if (frameHandle(frame) == current) return frame;
     }
     return nullptr;
+}
+
+void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {
+    recordCall(L"UIModuleProxy::SetCommandBarsIconSize(" + handleText(window ? window->GetSafeHwnd() : nullptr) + L", " +
+               std::to_wstring(size.cx) + L"x" + std::to_wstring(size.cy) + L", " +
+               (largeIcons ? L"large icons" : L"small icons") + L")");
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const auto it = std::find_if(s.frames.begin(), s.frames.end(),
+                                 [&](Korvo::UI::MainFrame* frame) { return window && frame->AsWindow() == window; });
+    if (it == s.frames.end()) {
+        recordWarning(L"UIModuleProxy::SetCommandBarsIconSize: the frame is not registered");
+        return;
+    }
+    s.iconSizes[*it] = {size, largeIcons};
+}
+
+std::optional<UIModuleProxy::CommandBarsIconSize> UIModuleProxy::GetCommandBarsIconSize(const CFrameWnd* window) const {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    for (const auto& [frame, iconSize] : s.iconSizes)
+        if (window && frame->AsWindow() == window) return iconSize;
+    return std::nullopt;
+}
+
+bool UIModuleProxy::IsPropertyFormChildOpen(UINT id) const {
+    std::lock_guard lock(state().mutex);
+    return state().propertyFormChildren.count(id) != 0;
+}
+
+void UIModuleProxy::ClosePropertyFormChild(UINT id) {
+    recordCall(L"UIModuleProxy::ClosePropertyFormChild(" + std::to_wstring(id) + L")");
+    std::lock_guard lock(state().mutex);
+    state().propertyFormChildren.erase(id);
 }
 
 const Korvo::UI::XML::ApplicationParameters* UIModuleProxy::SetRibbonApplicationParameters(

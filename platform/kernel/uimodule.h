@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "platform/mfc.h"
@@ -54,6 +55,20 @@ public:
     void SetActiveMainFrame(Korvo::UI::MainFrame* frame);
     // The main frame whose window is `window` or one of its ancestors, or null.
     Korvo::UI::MainFrame* GetMainFrameOf(HWND window) const;
+
+    // Tool-bar icons of a main frame's command bars: the size (unscaled; the command bars scale
+    // it for the screen) and whether large icons are shown. Frames that are not registered are
+    // refused; a frame has no setting until one is applied.
+    struct CommandBarsIconSize {
+        SIZE size{};
+        bool largeIcons = false;
+    };
+    void SetCommandBarsIconSize(CFrameWnd* frame, SIZE size, bool largeIcons);
+    std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
+
+    // Property-form children: forms the kernel's commands open in the properties pane, by id.
+    bool IsPropertyFormChildOpen(UINT id) const;
+    void ClosePropertyFormChild(UINT id);
 
     // Ribbon tab parameters: the parameters in force while a ribbon-parameter file is loaded.
     // Returns the previous parameters so that the caller can restore them.

@@ -38,6 +38,8 @@ public:
 
     CFrameWnd* AsWindow() override { return this; }
     const CFrameWnd* AsWindow() const override { return this; }
+    // What the framework's route left goes to the kernel's command containers.
+    BOOL OnUnroutedCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         const LRESULT result = Base::WindowProc(message, wParam, lParam);

@@ -1,13 +1,36 @@
 #include "platform/korvoui/menus.h"
 
 #include <atomic>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
 
+#include "platform/core/text.h"
 #include "platform/kernel/record.h"
+#include "platform/korvoui/context_menu_control.h"
+
+namespace {
+
+std::atomic<bool> g_contextMenusLoaded{false};
+
+struct ContextMenuCommands {
+    std::mutex mutex;
+    std::vector<platform::korvoui::ContextMenuCommand> commands;  // registration order
+    std::set<UINT> ids;
+    // Definitions name commands by symbol; case does not tell symbols apart.
+    std::set<std::wstring, platform::core::NoCaseLess> symbols;
+    int commandSetRegistrations = 0;
+};
+
+ContextMenuCommands& contextMenuCommandState() {
+    static ContextMenuCommands state;
+    return state;
+}
+
+}  // namespace
 
 namespace Korvo::UI {
-namespace {
-std::atomic<bool> g_contextMenusLoaded{false};
-}
 
 void GlobalContextMenuContainer::Load(LPCWSTR defaultFile) {
     if (g_contextMenusLoaded.exchange(true)) return;
@@ -17,4 +40,48 @@ void GlobalContextMenuContainer::Load(LPCWSTR defaultFile) {
 
 bool GlobalContextMenuContainer::IsLoaded() { return g_contextMenusLoaded; }
 
+bool GlobalContextMenuContainer::RegisterCommand(int id, std::wstring_view symbol) {
+    const std::wstring caller = L"Korvo::UI::GlobalContextMenuContainer::RegisterCommand: ";
+    if (id < 1 || id > 0xFFFF || symbol.empty()) {
+        platform::kernel::recordWarning(caller + L"command " + std::to_wstring(id) + L" \"" + std::wstring(symbol) +
+                                        L"\" is not a valid command; not registered");
+        return false;
+    }
+    auto& state = contextMenuCommandState();
+    std::lock_guard lock(state.mutex);
+    const UINT commandId = static_cast<UINT>(id);
+    if (state.ids.contains(commandId) || state.symbols.contains(std::wstring(symbol))) {
+        platform::kernel::recordWarning(caller + L"command " + std::to_wstring(id) + L" \"" + std::wstring(symbol) +
+                                        L"\" is registered already; not registered");
+        return false;
+    }
+    state.ids.insert(commandId);
+    state.symbols.emplace(symbol);
+    state.commands.push_back({commandId, std::wstring(symbol)});
+    return true;
+}
+
+void GlobalContextMenuContainer::RegisterCommands() {
+    platform::kernel::recordCall(L"Korvo::UI::GlobalContextMenuContainer::RegisterCommands()");
+    auto& state = contextMenuCommandState();
+    std::lock_guard lock(state.mutex);
+    ++state.commandSetRegistrations;
+}
+
 }  // namespace Korvo::UI
+
+namespace platform::korvoui {
+
+std::vector<ContextMenuCommand> contextMenuCommands() {
+    auto& state = contextMenuCommandState();
+    std::lock_guard lock(state.mutex);
+    return state.commands;
+}
+
+int contextMenuCommandSetRegistrations() {
+    auto& state = contextMenuCommandState();
+    std::lock_guard lock(state.mutex);
+    return state.commandSetRegistrations;
+}
+
+}  // namespace platform::korvoui

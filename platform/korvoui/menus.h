@@ -1,6 +1,8 @@
 // The UI library's auto-menu controller and global context menus, at their least.
 #pragma once
 
+#include <string_view>
+
 #include "platform/mfc.h"
 
 namespace Korvo::UI {
@@ -20,6 +22,12 @@ public:
     // Loads the container (from `defaultFile` when given); loading again does nothing.
     static void Load(LPCWSTR defaultFile = nullptr);
     static bool IsLoaded();
+
+    // Makes the command `id` known to context-menu definitions by its symbol ("CM_..."). Refused
+    // for an id outside 1 to 65535, an empty symbol, or an id or symbol known already.
+    static bool RegisterCommand(int id, std::wstring_view symbol);
+    // Registers the container's own commands, once the application's are known.
+    static void RegisterCommands();
 };
 
 }  // namespace Korvo::UI

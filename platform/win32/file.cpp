@@ -29,10 +29,7 @@ DWORD missingError(const HostLocation& location) {
     return location.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
-bool isHostDirectory(const HostLocation& location) {
-    std::error_code error;
-    return location.exists && fs::is_directory(location.hostPath, error);
-}
+bool isHostDirectory(const HostLocation& location) { return location.exists && location.directory; }
 
 DWORD attributesOf(const HostLocation& location) {
     DWORD attributes = hostFs().storedAttributes(location.windowsPath);

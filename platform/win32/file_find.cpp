@@ -107,6 +107,8 @@ std::vector<WIN32_FIND_DATAW> collect(const platform::core::HostLocation& folder
         location.windowsPath = folder.windowsPath + (folder.windowsPath.back() == L'\\' ? L"" : L"\\") + name;
         location.hostPath = entry.path();
         location.exists = true;
+        std::error_code typeError;
+        location.directory = entry.is_directory(typeError);
         found.emplace_back(name, makeEntry(name, attributesOf(location), entry.path()));
     }
     std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {

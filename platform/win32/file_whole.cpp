@@ -1,4 +1,8 @@
 // Whole-file access for the platform's other stand-ins (ini files, string tables, logs, XML).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -60,11 +64,23 @@ DWORD writeAllAtomic(std::wstring_view windowsPath, std::string_view bytes) {
 DWORD appendText(std::wstring_view windowsPath, std::string_view bytes) {
     const HostLocation location = hostFs().resolve(windowsPath);
     if (DWORD error = checkWritable(location); error != 0) return setError(error);
-    std::ofstream out(location.hostPath, std::ios::binary | std::ios::app);
-    if (!out) return setError(ERROR_ACCESS_DENIED);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    return setError(out ? ERROR_SUCCESS : ERROR_WRITE_FAULT);
+    // Straight to the file (no buffer of ours): the text is there when this returns, whatever
+    // then happens to the process. Opening per call stays right when the file is renamed,
+    // removed or replaced between two appends.
+    const int fd = ::open(location.hostPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0) return setError(ERROR_ACCESS_DENIED);
+    bool written = true;
+    for (std::string_view rest = bytes; !rest.empty();) {
+        const ssize_t count = ::write(fd, rest.data(), rest.size());
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) {
+            written = false;
+            break;
+        }
+        rest.remove_prefix(static_cast<std::size_t>(count));
+    }
+    const bool closed = ::close(fd) == 0;
+    return setError(written && closed ? ERROR_SUCCESS : ERROR_WRITE_FAULT);
 }
 
 DWORD createDirectories(std::wstring_view windowsPath) {

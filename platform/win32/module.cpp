@@ -34,9 +34,10 @@ struct ModuleTable {
     ULONG_PTR nextHandle = 0x10000000;
 };
 
+// Never destroyed: the application object, a static itself, unloads its modules when it goes.
 ModuleTable& moduleTable() {
-    static ModuleTable table;
-    return table;
+    static auto* table = new ModuleTable;
+    return *table;
 }
 
 bool hasFolder(std::wstring_view name) {
@@ -92,7 +93,7 @@ std::optional<std::wstring> locate(std::wstring_view name) {
     }
     for (const auto& candidate : candidates) {
         const auto location = platform::core::hostFs().resolve(candidate);
-        if (location.exists && !platform::files::isDirectory(location.windowsPath)) return location.spelledPath;
+        if (location.exists && !location.directory) return location.spelledPath;
     }
     return std::nullopt;
 }

@@ -214,3 +214,12 @@ struct CLIENTCREATESTRUCT {
     UINT idFirstChild = 0;
 };
 inline constexpr DWORD MDIS_ALLCHILDSTYLES = 0x0001;
+
+// Colours as 0x00BBGGRR.
+using COLORREF = DWORD;
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
+    return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
+}
+constexpr BYTE GetRValue(COLORREF rgb) { return static_cast<BYTE>(rgb & 0xFF); }
+constexpr BYTE GetGValue(COLORREF rgb) { return static_cast<BYTE>((rgb >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF rgb) { return static_cast<BYTE>((rgb >> 16) & 0xFF); }

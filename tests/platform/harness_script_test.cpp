@@ -82,5 +82,13 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
     }
 }
 
+TEST(ConsoleScript, DumpsTheRegisteredCommands) {
+    const auto result = parseScript("dump commands\n", "s.korvo");
+    ASSERT_TRUE(result.ok()) << result.error;
+    ASSERT_EQ(result.steps.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<DumpCommands>(result.steps[0].verb));
+    EXPECT_FALSE(parseScript("dump commands all\n", "s.korvo").ok());
+}
+
 }  // namespace
 }  // namespace platform::harness::script

@@ -1,3 +1,6 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <thread>
 
 #include "platform/win32.h"
@@ -182,13 +185,82 @@ TEST_F(StoreTest, RegistryEnumerationOrderHoldsAcrossReload) {
 }
 
 TEST_F(StoreTest, RegistryFileIsReplacedWholeAndNeverLeavesTemporaries) {
+    // What a killed run may leave: temporaries of a process that is gone go with the next run's
+    // first look at the registry; those of a live process stay.
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string goneSpare = ".~korvo-" + std::to_string(gone) + "-HKEY_CURRENT_USER.reg.spare";
+    const std::string liveTemporary = ".~korvo-1-7.tmp";
+    writeHost("registry/" + goneSpare, "old");
+    writeHost("registry/" + liveTemporary, "in the making");
+
     HKEY key = createKey(HKEY_CURRENT_USER, L"Software\\Velmora\\ErrorRestore");
     for (DWORD i = 0; i < 20; ++i) setDword(key, std::to_wstring(i).c_str(), i);
     for (DWORD i = 0; i < 20; i += 2) ASSERT_EQ(RegDeleteValueW(key, std::to_wstring(i).c_str()), ERROR_SUCCESS);
     RegCloseKey(key);
-    EXPECT_EQ(hostEntries("registry"), std::vector<std::string>{"HKEY_CURRENT_USER.reg"});
+    // While the run lasts, its saves go through one hidden spare file.
+    const std::string ownSpare = ".~korvo-" + std::to_string(::getpid()) + "-HKEY_CURRENT_USER.reg.spare";
+    EXPECT_EQ(hostEntries("registry"), (std::vector<std::string>{liveTemporary, ownSpare, "HKEY_CURRENT_USER.reg"}));
     // What the file says is what the store holds.
     EXPECT_EQ(platform::core::fromUtf8(readHost("registry/HKEY_CURRENT_USER.reg")), registryStore().dump(Hive::CurrentUser));
+    nextRun();
+    EXPECT_EQ(hostEntries("registry"), (std::vector<std::string>{liveTemporary, "HKEY_CURRENT_USER.reg"}));
+    const auto names = registryStore().valueNames(Hive::CurrentUser, L"Software\\Velmora\\ErrorRestore");
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"1", L"3", L"5", L"7", L"9", L"11", L"13", L"15", L"17", L"19"}));
+}
+
+// A comment line added behind the store's back survives exactly as long as the hive file is not
+// rewritten.
+TEST_F(StoreTest, RegistryFileIsRewrittenOnlyWhenTheHiveChanges) {
+    constexpr const char* kHive = "registry/HKEY_CURRENT_USER.reg";
+    const auto markFile = [&] {
+        std::ofstream(root_ / kHive, std::ios::binary | std::ios::app) << "; untouched\n";
+    };
+    const auto fileMarked = [&] { return readHost(kHive).ends_with("; untouched\n"); };
+    HKEY key = createKey(HKEY_CURRENT_USER, kSettings);
+    setDword(key, L"ToolBarIconSize", 24);
+    setString(key, L"UIStyle", L"office2016white");
+    markFile();
+
+    // The same type and data, under any spelling of the name; keys that exist.
+    setDword(key, L"toolbariconsize", 24);
+    setString(key, L"UIStyle", L"office2016white");
+    registryStore().setValue(Hive::CurrentUser, kSettings, L"UIStyle", RegistryValue::sz(L"office2016white"));
+    registryStore().createKey(Hive::CurrentUser, kSettings);
+    DWORD disposition = 0;
+    RegCloseKey(createKey(HKEY_CURRENT_USER, kSettings, &disposition));
+    EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
+    EXPECT_TRUE(fileMarked());
+
+    // The same four bytes under another type are a change.
+    const BYTE four[] = {24, 0, 0, 0};
+    ASSERT_EQ(RegSetValueExW(key, L"ToolBarIconSize", 0, REG_BINARY, four, sizeof four), ERROR_SUCCESS);
+    EXPECT_FALSE(fileMarked());
+    markFile();
+    setString(key, L"UIStyle", L"office2016black");
+    EXPECT_FALSE(fileMarked());
+    markFile();
+    registryStore().setValue(Hive::CurrentUser, L"Software\\Velmora\\New", L"UIStyle", RegistryValue::sz(L"x"));
+    EXPECT_FALSE(fileMarked()) << "a value in a new key";
+    RegCloseKey(key);
+
+    nextRun();
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, kSettings, L"UIStyle"), RegistryValue::sz(L"office2016black"));
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, kSettings, L"ToolBarIconSize"), RegistryValue::binary({24, 0, 0, 0}));
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, L"Software\\Velmora\\New", L"UIStyle"), RegistryValue::sz(L"x"));
+}
+
+TEST_F(StoreTest, RegistryOddTypesAndSizesKeepTheirBytes) {
+    registryStore().setValue(Hive::CurrentUser, L"Software\\Odd", L"ShortDword", RegistryValue::raw(REG_DWORD, {1, 2}));
+    registryStore().setValue(Hive::CurrentUser, L"Software\\Odd", L"Custom", RegistryValue::raw(0x1234, {0xab}));
+    registryStore().setValue(Hive::CurrentUser, L"Software\\Odd", L"Empty", RegistryValue::raw(0, {}));
+    const std::string file = readHost("registry/HKEY_CURRENT_USER.reg");
+    EXPECT_NE(file.find("\"ShortDword\"=hex(4):01,02\n\"Custom\"=hex(1234):ab\n\"Empty\"=hex(0):\n"), std::string::npos) << file;
+    nextRun();
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, L"Software\\Odd", L"ShortDword"), RegistryValue::raw(REG_DWORD, {1, 2}));
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, L"Software\\Odd", L"Custom"), RegistryValue::raw(0x1234, {0xab}));
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, L"Software\\Odd", L"Empty"), RegistryValue::raw(0, {}));
 }
 
 TEST_F(StoreTest, MalformedRegistryFileIsReportedAndKept) {

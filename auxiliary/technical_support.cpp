@@ -1,0 +1,3 @@
+#include "auxiliary/technical_support.h"
+
+int SendTechnicalSupportRequest() { return 0; }

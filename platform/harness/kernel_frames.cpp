@@ -1,0 +1,66 @@
+// The harness acting as the kernel around main frames, themes and the documents the panes show.
+#include <stdexcept>
+
+#include "platform/harness.h"
+#include "platform/kernel.h"
+#include "platform/kernel/control.h"
+#include "platform/kernel/ui_control.h"
+
+namespace platform::harness {
+
+namespace {
+
+using platform::kernel::DocumentAccess;
+
+CKvw32Doc& kernelDocument(CDocument* document) {
+    auto* kernelDoc = dynamic_cast<CKvw32Doc*>(document);
+    if (!kernelDoc) throw std::invalid_argument("harness: not a kernel document");
+    return *kernelDoc;
+}
+
+CKvw32Doc* kernelDocumentOrNull(CDocument* document) { return document ? &kernelDocument(document) : nullptr; }
+
+}  // namespace
+
+HWND Kernel::newMainFrame() {
+    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
+    CFrameWnd* frame = application ? application->CreateMainFrame() : nullptr;
+    return frame ? frame->GetSafeHwnd() : nullptr;
+}
+
+void Kernel::setThemes(const std::vector<std::wstring>& names) {
+    auto& themes = platform::kernel::control().themes;
+    themes.clear();
+    for (const auto& name : names) themes.emplace_back(name, name);
+}
+
+void Kernel::setEditInPlace(CDocument* document, CDocument* assembly, CDocument* fragment) {
+    DocumentAccess::setEditInPlace(kernelDocument(document), kernelDocumentOrNull(assembly),
+                                   kernelDocumentOrNull(fragment));
+}
+
+void Kernel::setAssemblyDocument(CDocument* document, CDocument* assembly) {
+    DocumentAccess::setAssemblyDocument(kernelDocument(document), kernelDocumentOrNull(assembly));
+}
+
+void Kernel::setErrorContainer(CDocument* document, bool present) {
+    DocumentAccess::setErrorContainer(kernelDocument(document), present);
+}
+
+void Kernel::set3DContainerMode(CDocument* document, std::optional<int> mode) {
+    DocumentAccess::set3DContainer(kernelDocument(document), mode);
+}
+
+void Kernel::setInCommand(CDocument* document, bool inCommand) {
+    DocumentAccess::setInCommand(kernelDocument(document), inCommand);
+}
+
+void Kernel::setRepaintFlag(CDocument* document, bool on) { DocumentAccess::setRepaintFlag(kernelDocument(document), on); }
+
+void Kernel::setSyspanelResetWanted(bool wanted) { platform::kernel::uiControl().syspanelDefaultsWanted = wanted; }
+
+void Kernel::setMacroManagerPresent(bool present) { platform::kernel::uiControl().macroManagerPresent = present; }
+
+void Kernel::openPropertyFormChild(unsigned id) { platform::kernel::openPropertyFormChild(id); }
+
+}  // namespace platform::harness

@@ -1,0 +1,42 @@
+// Control surface of the kernel's command containers for the harness and tests (never for shell
+// code): every registration the containers kept, in registration order.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/win32/types.h"
+
+namespace platform::kernel {
+
+enum class CommandContainer { Global, Command };  // GlobalContainer, KVCommandContainer
+
+enum class CommandRegistrationKind {
+    CommandObject,  // a KVCommand registered by id
+    NameOnly,       // a built-in kernel command known by id and name
+    Range,          // a block of ids reserved with flags
+};
+
+enum class CommandObjectKind { None, System, Document, Other };
+
+struct CommandRegistration {
+    UINT firstId = 0;
+    UINT lastId = 0;  // == firstId except for a range
+    std::wstring name;
+    std::uint32_t flags = 0;
+    UINT commandNumber = 0;  // the object's or the plain registration's; 0 for a range
+    CommandRegistrationKind how = CommandRegistrationKind::NameOnly;
+    CommandContainer container = CommandContainer::Global;
+    CommandObjectKind objectKind = CommandObjectKind::None;
+    bool hasUpdateHandler = false;
+};
+
+// Accepted registrations, in the order they were made.
+std::vector<CommandRegistration> commandRegistrations();
+// Registrations refused so far (an id out of range or registered already).
+int refusedCommandRegistrations();
+
+const wchar_t* commandRegistrationKindName(CommandRegistrationKind how);
+
+}  // namespace platform::kernel

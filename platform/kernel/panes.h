@@ -1,0 +1,58 @@
+// Pane windows that the kernel's modules hand out to the application: the annotations, form-factor,
+// configurations and layers windows (shared, reference counted) and the PDM assembly window.
+// Each records the documents it is given.
+#pragma once
+
+#include "platform/mfc.h"
+
+class CKvw32Doc;
+
+// A pane window shared by reference count: the creator's reference comes with the object; the
+// last release destroys the window (when it has one) and then the object.
+class KVCountedPaneWnd : public CWnd {
+public:
+    void OnFinalRelease() override;
+
+protected:
+    KVCountedPaneWnd() = default;
+    // A "STATIC" child of `parent` with the pane id as control id; no window without a parent.
+    bool CreatePaneWindow(CWnd* parent, UINT paneId);
+};
+
+class CAnnotationsWnd : public KVCountedPaneWnd {
+public:
+    static CAnnotationsWnd* Create(CWnd* parent);
+    void ActivateDocument(CKvw32Doc* document);
+};
+
+class CFormFactorWnd : public KVCountedPaneWnd {
+public:
+    static CFormFactorWnd* Create(CWnd* parent);
+    void ActivateDocument(CKvw32Doc* document);
+};
+
+class CLayersWnd : public KVCountedPaneWnd {
+public:
+    static CLayersWnd* Create(CWnd* parent);
+    void ActivateDocument(CKvw32Doc* document);
+};
+
+// One window for the whole process; every Instance call takes a reference.
+class CConfigurationsWnd : public KVCountedPaneWnd {
+public:
+    static CConfigurationsWnd* Instance(CWnd* parent);
+    void ActivateDocument(CKvw32Doc* document);
+    void OnFinalRelease() override;
+};
+
+// The PDM assembly pane: its contents exist once the PDM system has filled it.
+class CVarnelAssemblyWnd : public CWnd {
+public:
+    CVarnelAssemblyWnd() = default;
+    bool HasContents() const { return hasContents_; }
+    void CreateContents();
+    void OnSetActiveDoc(CKvw32Doc* document);
+
+private:
+    bool hasContents_ = false;
+};

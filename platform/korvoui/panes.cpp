@@ -1,0 +1,104 @@
+#include "platform/korvoui/panes.h"
+
+#include <string>
+
+#include "platform/kernel/document_text.h"
+#include "platform/kernel/record.h"
+#include "platform/textcore.h"
+
+namespace {
+
+using platform::kernel::boolText;
+using platform::kernel::documentText;
+using platform::kernel::recordCall;
+
+constexpr UINT kPropertiesPane = 1007;
+
+Korvo::UI::PropertiesWindow* g_properties = nullptr;
+bool g_expandedFormTheme = false;
+COLORREF g_dockFormBackground = RGB(255, 255, 255);
+
+}  // namespace
+
+namespace Korvo::UI {
+
+PropertiesWindow* PropertiesWindow::Instance(CWnd* parent) {
+    if (g_properties) {
+        g_properties->InternalAddRef();
+        return g_properties;
+    }
+    g_properties = new PropertiesWindow;
+    g_properties->CreatePaneWindow(parent, kPropertiesPane);
+    return g_properties;
+}
+
+void PropertiesWindow::OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocument) {
+    recordCall(L"Korvo::UI::PropertiesWindow::OnSetActiveDoc(" + documentText(oldDocument) + L", " +
+               documentText(newDocument) + L")");
+}
+
+void PropertiesWindow::OnFinalRelease() {
+    if (g_properties == this) g_properties = nullptr;
+    KVCountedPaneWnd::OnFinalRelease();
+}
+
+void AssemblyStructureControlSite::OnShow(bool shown) {
+    recordCall(std::wstring(L"Korvo::UI::AssemblyStructureControlSite::OnShow(") + boolText(shown) + L")");
+}
+
+void AssemblyStructureControlSite::SetActiveDocument(CKvw32Doc* document) {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::SetActiveDocument(" + documentText(document) + L")");
+}
+
+void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {
+    recordCall(L"Korvo::UI::ErrorWindowBase::ShowErrors()");
+    if (container && container->GetBoundWindow() != GetSafeHwnd()) {
+        platform::kernel::recordWarning(L"Korvo::UI::ErrorWindowBase::ShowErrors: the container is bound elsewhere");
+    }
+    shown_ = container;
+}
+
+void ErrorWindowBase::ClearErrors() {
+    recordCall(L"Korvo::UI::ErrorWindowBase::ClearErrors()");
+    shown_ = nullptr;
+}
+
+void ExpandedFormView::EnableTheme(bool dark) {
+    recordCall(std::wstring(L"Korvo::UI::ExpandedFormView::EnableTheme(") + boolText(dark) + L")");
+    g_expandedFormTheme = dark;
+}
+
+bool ExpandedFormView::IsThemeEnabled() { return g_expandedFormTheme; }
+
+bool LogWindow::Create() {
+    recordCall(L"Korvo::UI::LogWindow::Create()");
+    const CString caption = Korvo::I18n::Translate(L"log_window");
+    return CreateEx(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW, RECT{0, 0, 640, 480}, nullptr, 0) != FALSE;
+}
+
+void LogWindow::SetTheme(int themeId) {
+    recordCall(L"Korvo::UI::LogWindow::SetTheme(" + std::to_wstring(themeId) + L")");
+    themeId_ = themeId;
+}
+
+}  // namespace Korvo::UI
+
+void CModelElementsList::OnShow(bool shown) {
+    recordCall(std::wstring(L"CModelElementsList::OnShow(") + boolText(shown) + L")");
+}
+
+void CModelElementsList::SetActiveDocument(CKvw32Doc* document) {
+    recordCall(L"CModelElementsList::SetActiveDocument(" + documentText(document) + L")");
+}
+
+namespace kvpf {
+
+void CmdDockFormView::SetDefaultBgColor(COLORREF colour) {
+    recordCall(L"kvpf::CmdDockFormView::SetDefaultBgColor(" + std::to_wstring(GetRValue(colour)) + L", " +
+               std::to_wstring(GetGValue(colour)) + L", " + std::to_wstring(GetBValue(colour)) + L")");
+    g_dockFormBackground = colour;
+}
+
+COLORREF CmdDockFormView::GetDefaultBgColor() { return g_dockFormBackground; }
+
+}  // namespace kvpf

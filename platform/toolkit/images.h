@@ -1,0 +1,38 @@
+// The toolkit's image manager icons, at their least: an icon set holds one icon per width, each a
+// raster or a vector image.
+#pragma once
+
+#include <map>
+
+#include "platform/mfc.h"
+
+class CXTPImageManagerIcon : public CCmdTarget {
+public:
+    CXTPImageManagerIcon(UINT id, int width, bool vector) : id_(id), width_(width), vector_(vector) {}
+    UINT GetID() const { return id_; }
+    int GetWidth() const { return width_; }
+    bool IsVectorIcon() const { return vector_; }
+
+private:
+    UINT id_;
+    int width_;
+    bool vector_;
+};
+
+// The icons of one command id, by width. The set holds one reference per icon.
+class CXTPImageManagerIconSet : public CCmdTarget {
+public:
+    explicit CXTPImageManagerIconSet(UINT id) : id_(id) {}
+    ~CXTPImageManagerIconSet() override;
+    CXTPImageManagerIconSet(const CXTPImageManagerIconSet&) = delete;
+    CXTPImageManagerIconSet& operator=(const CXTPImageManagerIconSet&) = delete;
+
+    UINT GetID() const { return id_; }
+    // Takes over the reference that comes with `icon`; an icon of the same width is released.
+    void SetIcon(CXTPImageManagerIcon* icon);
+    const std::map<int, CXTPImageManagerIcon*>& GetIcons() const { return icons_; }
+
+private:
+    UINT id_;
+    std::map<int, CXTPImageManagerIcon*> icons_;
+};
