@@ -97,10 +97,6 @@ fs::path makeTemporaryRoot() {
 
 std::string describe(const std::error_code& error) { return error.message(); }
 
-}  // namespace
-
-namespace {
-
 std::string errnoText(int code) { return std::error_code(code, std::generic_category()).message(); }
 
 // Writes everything from the file's start, resuming after a signal or a short write.
@@ -155,12 +151,14 @@ int putInPlace(const char* temporary, const char* target, bool& exchanged) {
 pid_t ownerOfTemporary(std::string_view name) {
     if (!name.starts_with(kAtomicTempPrefix)) return 0;
     name.remove_prefix(kAtomicTempPrefix.size());
+    const std::size_t dash = name.find('-');
+    if (dash == 0 || dash > 9 || dash == std::string_view::npos) return 0;
     pid_t pid = 0;
-    std::size_t digits = 0;
-    for (; digits < name.size() && name[digits] >= '0' && name[digits] <= '9' && digits < 9; ++digits) {
-        pid = pid * 10 + (name[digits] - '0');
+    for (char c : name.substr(0, dash)) {
+        if (c < '0' || c > '9') return 0;
+        pid = pid * 10 + (c - '0');
     }
-    return digits > 0 && digits < name.size() && name[digits] == '-' ? pid : 0;
+    return pid;
 }
 
 }  // namespace
@@ -182,7 +180,15 @@ bool writeFileAtomically(const fs::path& target, std::string_view bytes, std::st
         ::unlink(temporary.c_str());
         return false;
     }
-    if (exchanged) ::unlink(temporary.c_str());
+#ifdef RENAME_EXCHANGE
+    if (exchanged && ::unlink(temporary.c_str()) != 0 && errno == EISDIR) {
+        // The target was a folder, which a rename would have refused to replace: undo.
+        ::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE);
+        ::unlink(temporary.c_str());
+        if (error) *error = "cannot replace " + target.string() + ": " + errnoText(EISDIR);
+        return false;
+    }
+#endif
     return true;
 }
 

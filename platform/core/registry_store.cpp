@@ -256,7 +256,8 @@ struct RegistryStore::HiveState {
     Hive hive = Hive::CurrentUser;
     std::shared_ptr<Key> root = std::make_shared<Key>();
     bool broken = false;  // the file did not parse: it is kept and never written over
-    std::string spare;    // the spare file the saves go through, once one was made
+    std::filesystem::path file;  // where the hive is kept
+    std::filesystem::path spare;  // the spare file the saves go through, once one was made
 
     // The spare is this process's: it goes when the process is done with the hive.
     ~HiveState() {
@@ -283,7 +284,8 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     if (hives_.empty()) removeStaleTemporaries(hostFs().registryFolder());  // of runs that were killed
     auto state = std::make_unique<HiveState>();
     state->hive = hive;
-    const std::string file = hiveFile(hive);
+    state->file = hiveFile(hive);
+    const std::string file = state->file.string();
     std::ifstream in(file, std::ios::binary);
     if (in) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -301,8 +303,8 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
 void RegistryStore::persist(Hive hive) {
     HiveState& state = hiveState(hive);
     if (state.broken) return;
-    const fs::path file = hiveFile(hive);
-    if (state.spare.empty()) state.spare = (file.parent_path() / spareName(file.filename().string())).string();
+    const fs::path& file = state.file;
+    if (state.spare.empty()) state.spare = file.parent_path() / spareName(file.filename().string());
     const std::string text = registry_format::serialize(hive, *state.root);
     std::string problem;
     if (writeFileThroughSpare(file, state.spare, text, &problem)) return;
