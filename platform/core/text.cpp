@@ -183,8 +183,11 @@ std::wstring toUpperInvariant(std::wstring_view text) {
 int compareNoCase(std::wstring_view a, std::wstring_view b) {
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
     for (std::size_t i = 0; i < n; ++i) {
-        const auto x = static_cast<std::uint32_t>(foldCase(a[i]));
-        const auto y = static_cast<std::uint32_t>(foldCase(b[i]));
+        auto x = static_cast<std::uint32_t>(a[i]);
+        auto y = static_cast<std::uint32_t>(b[i]);
+        if (x == y) continue;  // most characters of registry and path names match as they are
+        x = static_cast<std::uint32_t>(foldCase(a[i]));
+        y = static_cast<std::uint32_t>(foldCase(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     if (a.size() == b.size()) return 0;

@@ -1,3 +1,4 @@
+// The Inspect facet: read-only views of the running program, which the console's dumps print too.
 #include "platform/core/control.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
