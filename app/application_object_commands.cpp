@@ -1,9 +1,6 @@
-#include "app/application_object_commands.h"
+// The application command table's handlers that belong to the application object itself.
+#include "app/kvw32_app.h"
 
-namespace AppCommands {
+int CKvw32App::OnQuit(std::int64_t) { return 0; }
 
-int OnQuit(std::int64_t) { return 0; }
-
-int OnWindowCloseAll(std::int64_t) { return 0; }
-
-}  // namespace AppCommands
+int CKvw32App::OnWindowCloseAll(std::int64_t) { return 0; }

@@ -1,7 +1,7 @@
 #include "app/command_handler_bindings.h"
 
 #include "app/application_command_handlers.h"
-#include "app/application_object_commands.h"
+#include "app/kvw32_app.h"
 #include "app/settings_profile_commands.h"
 #include "auxiliary/technical_support.h"
 
@@ -37,12 +37,12 @@ KVSystemCommand::Handler SystemHandler(AppHandler handler) {
     switch (handler) {
         case AppHandler::TechnicalSupportRequest: return &TechnicalSupport;
         case AppHandler::OnDocumentSaveAll: return &AppCommands::OnDocumentSaveAll;
-        case AppHandler::OnQuit: return &AppCommands::OnQuit;
+        case AppHandler::OnQuit: return &CKvw32App::OnQuit;
         case AppHandler::OnWindowTileHorizontal: return &AppCommands::OnWindowTileHorizontal;
         case AppHandler::OnWindowCascade: return &AppCommands::OnWindowCascade;
         case AppHandler::OnWindowArrange: return &AppCommands::OnWindowArrange;
         case AppHandler::OnWindowTileVertical: return &AppCommands::OnWindowTileVertical;
-        case AppHandler::OnWindowCloseAll: return &AppCommands::OnWindowCloseAll;
+        case AppHandler::OnWindowCloseAll: return &CKvw32App::OnWindowCloseAll;
         case AppHandler::OnNewMainWindow: return &AppCommands::OnNewMainWindow;
         case AppHandler::OnDocumentOpen: return &AppCommands::OnDocumentOpen;
         case AppHandler::OnSettings: return &AppCommands::OnSettings;

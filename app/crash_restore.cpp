@@ -7,7 +7,7 @@
 namespace {
 
 constexpr const wchar_t* kErrorRestoreSection = L"ErrorRestore";
-constexpr int kMaxRestoredDocuments = 100;
+constexpr UINT kMaxRestoredDocuments = 100;
 constexpr UINT kRestoredTitleSuffixString = 13654;
 constexpr UINT kCannotRestoreFormatString = 13655;
 constexpr const wchar_t* kCrashCopyExtension = L".err";
@@ -67,14 +67,15 @@ void CKvw32App::ResetCrashRestoreState() {
 }
 
 void CKvw32App::RestoreCrashCopies() {
-    const int recorded = static_cast<int>(GetProfileInt(kErrorRestoreSection, L"DocsCount", 0));
+    // The count is unsigned: a corrupt huge value still restores the first entries.
+    const UINT recorded = GetProfileInt(kErrorRestoreSection, L"DocsCount", 0);
     if (recorded == 0) return;
     WriteProfileInt(kErrorRestoreSection, L"DocsCount", 0);
     CKVDocTemplate* docTemplate = GetDocTemplate();
-    const int count = std::min(recorded, kMaxRestoredDocuments);
-    for (int index = 0; index < count; ++index) {
+    const UINT count = std::min(recorded, kMaxRestoredDocuments);
+    for (UINT index = 0; index < count; ++index) {
         CString name;
-        name.Format(L"%d", index);
+        name.Format(L"%u", index);
         CString path = GetProfileString(kErrorRestoreSection, name, L"");
         WriteProfileString(kErrorRestoreSection, name, nullptr);
         if (path.IsEmpty() || !docTemplate) continue;
@@ -99,21 +100,22 @@ void CKvw32App::RestoreCrashCopies() {
 
 void CKvw32App::ReopenDocumentsOfLastRun() {
     constexpr const wchar_t* kSection = L"OpenDocuments";
-    constexpr int kMaxReopened = 100;
+    constexpr UINT kMaxReopened = 100;
     if (!GetSettings().files.reopenDocuments) {
         WriteProfileInt(kSection, L"Count", 0);
         return;
     }
-    int count = static_cast<int>(GetProfileInt(kSection, L"Count", 0));
+    // A corrupt count would make start-up walk billions of entries.
+    UINT count = GetProfileInt(kSection, L"Count", 0);
     WriteProfileInt(kSection, L"Count", 0);
     if (count > kMaxReopened) {
-        KVLog_WriteF(6, L"Only the first %d of %d documents of the last run are reopened", kMaxReopened, count);
+        KVLog_WriteF(6, L"Only the first %u of %u documents of the last run are reopened", kMaxReopened, count);
         count = kMaxReopened;
     }
     CWaitCursor wait;
-    for (int index = 0; index < count; ++index) {
+    for (UINT index = 0; index < count; ++index) {
         CString entry;
-        entry.Format(L"Document%d", index);
+        entry.Format(L"Document%d", static_cast<int>(index));
         const CString path = GetProfileString(kSection, entry, L"");
         if (!path.IsEmpty()) OpenDocumentFile(path);
     }

@@ -18,20 +18,18 @@ std::span<const ToolBarButton> ListedButtons(const DefaultToolBarRecord& record)
 
 }  // namespace
 
-ToolBarCommandIds ToolBarButtonIds(const DefaultToolBarRecord& record, DWORD editionCode) {
-    ToolBarCommandIds ids;
+void FillDefaultToolBarButtons(const DefaultToolBarRecord& record, DefaultToolBarEntry& entry, DWORD editionCode) {
     const auto buttons = ListedButtons(record);
     const bool anyInEdition = std::ranges::any_of(
         buttons, [editionCode](const ToolBarButton& button) { return InEdition(button.editionMask, editionCode); });
-    if (!anyInEdition) return ids;
+    if (!anyInEdition) return;
     if (record.kind == ToolBarKind::Tab) {
-        ids.push_back(kToolBarModeCommand);
-        ids.push_back(kSeparator);
+        entry.commandIds.push_back(kToolBarModeCommand);
+        entry.commandIds.push_back(kSeparator);
     }
     for (const ToolBarButton& button : buttons) {
-        if (InEdition(button.editionMask, editionCode)) ids.push_back(button.id);
+        if (InEdition(button.editionMask, editionCode)) entry.commandIds.push_back(button.id);
     }
-    return ids;
 }
 
 DefaultToolBarEntries SelectDefaultToolBars(std::span<const DefaultToolBarRecord> records, DWORD editionCode) {
@@ -40,8 +38,10 @@ DefaultToolBarEntries SelectDefaultToolBars(std::span<const DefaultToolBarRecord
         const DefaultToolBarRecord& record = records[index];
         if (record.internalName == kEndOfDefaultToolBars) break;
         if (!InEdition(record.editionMask, editionCode) || record.kind == ToolBarKind::None) continue;
+        // An entry left empty by the bar before is taken over.
         if (entries.empty() || !entries.back().commandIds.empty()) entries.emplace_back();
-        entries.back() = {&record, ToolBarButtonIds(record, editionCode)};
+        entries.back().record = &record;
+        FillDefaultToolBarButtons(record, entries.back(), editionCode);
     }
     return entries;
 }

@@ -63,9 +63,10 @@ using DefaultToolBarEntries = boost::container::static_vector<DefaultToolBarEntr
 // The ten records followed by the end marker.
 std::span<const DefaultToolBarRecord> DefaultToolBarRecords();
 
-// The command ids of one bar for an edition: empty when no button is in the edition; a tab
-// opens with kToolBarModeCommand and a separator. Considers at most kMaxToolBarButtons pairs.
-ToolBarCommandIds ToolBarButtonIds(const DefaultToolBarRecord& record, DWORD editionCode);
+// Appends the command ids of one bar for an edition to `entry`: nothing when no button is in the
+// edition; a tab opens with kToolBarModeCommand and a separator. Considers at most
+// kMaxToolBarButtons pairs.
+void FillDefaultToolBarButtons(const DefaultToolBarRecord& record, DefaultToolBarEntry& entry, DWORD editionCode);
 
 // The bars an edition gets, in record order. The walk stops at the end marker or after
 // kMaxDefaultToolBars records; a bar left without buttons gives its entry to the next bar taken.

@@ -172,6 +172,13 @@ public:
     CWnd* GetErrorWindow() const { return m_paneWindows.error.Get(); }
     Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }
 
+    // ---- System handlers of the application command table --------------------------------------
+    // "Quit" (and the framework's exit id): 1 when the program exits. Not built yet: answers 0.
+    static int OnQuit(std::int64_t argument);
+    // "WindowCloseAll": closes every document once all agreed to be saved or discarded. Not built
+    // yet: closes nothing and answers 0.
+    static int OnWindowCloseAll(std::int64_t argument);
+
     // ---- Help context --------------------------------------------------------------------------
     // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
     // Returns the id in force before the call.
@@ -281,7 +288,7 @@ private:
     CString m_themeName;
     CString m_varnelProfileFileName;
     std::mutex m_criticalErrorMutex;
-    std::unique_ptr<CriticalErrorRecord> m_criticalError;
+    CriticalErrorRecord m_criticalError;
     SIZE m_toolBarIconSize{24, 24};
     SIZE m_scaledToolBarIconSize{24, 24};
     bool m_ribbonMode = true;

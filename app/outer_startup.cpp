@@ -40,9 +40,14 @@ public:
     SplashCloser& operator=(const SplashCloser&) = delete;
 };
 
-void ReplaceAppString(LPCWSTR& member, LPCWSTR value) {
-    free(const_cast<LPWSTR>(member));
-    member = _wcsdup(value);
+// The message-box caption is the application's name. The framework's current name points at the
+// same string and must follow it, or it would be left pointing at the freed one.
+void ReplaceAppName(CWinApp& app, LPCWSTR name) {
+    AFX_MODULE_STATE* state = AfxGetModuleState();
+    const bool shared = state->m_lpszCurrentAppName == app.m_pszAppName;
+    free(const_cast<LPWSTR>(app.m_pszAppName));
+    app.m_pszAppName = _wcsdup(name);
+    if (shared) state->m_lpszCurrentAppName = app.m_pszAppName;
 }
 
 }  // namespace
@@ -91,7 +96,7 @@ BOOL CKvw32App::InitInstance() {
     m_titleStringId = partner ? 14 : 13;
     CString caption = kPartnerProductTitle;
     if (!partner) caption.LoadString(kApplicationTitleString);
-    ReplaceAppString(m_pszAppName, caption);
+    ReplaceAppName(*this, caption);
 
     if (!IsKernelVersionAccepted()) return FALSE;
 
@@ -113,7 +118,7 @@ BOOL CKvw32App::InitInstance() {
 
     if (!GlobalContainer::PreInitSession(true)) return FALSE;
 
-    ReplaceAppString(m_pszAppName, KVLoadString(m_titleStringId));
+    ReplaceAppName(*this, KVLoadString(m_titleStringId));
 
     SplashCloser splashCloser;
     if (splash) {

@@ -12,10 +12,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// The frame being created: a frame whose window creation fails deletes itself on the way out,
-// and this tells CreateFromState whether the object is still there.
-CMainFrame* g_frameBeingCreated = nullptr;
-
 constexpr DWORD kMainFrameStyle = 0xCF8000;
 
 }  // namespace
@@ -23,27 +19,20 @@ constexpr DWORD kMainFrameStyle = 0xCF8000;
 CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow : SW_SHOWNORMAL) {}
 
 CMainFrame::~CMainFrame() {
-    if (g_frameBeingCreated == this) g_frameBeingCreated = nullptr;
     // The UI module dropped the frame with its window; the others are renumbered.
     if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
 }
 
 CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState>, bool, bool) {
-    auto* frame = new CMainFrame;
-    g_frameBeingCreated = frame;
-    const BOOL created = frame->LoadFrame(kFrameResourceId, kMainFrameStyle);
-    const bool alive = g_frameBeingCreated == frame;
-    g_frameBeingCreated = nullptr;
-    if (!created) {
-        if (alive) {
-            if (frame->GetSafeHwnd()) {
-                frame->DestroyWindow();
-            } else {
-                delete frame;
-            }
-        }
+    // A frame normally deletes itself with its window; until it exists for good, this owns it.
+    auto owned = std::make_unique<CMainFrame>();
+    owned->m_creating = true;
+    if (!owned->LoadFrame(kFrameResourceId, kMainFrameStyle)) {
+        if (owned->GetSafeHwnd()) owned->DestroyWindow();
         return nullptr;
     }
+    owned->m_creating = false;
+    CMainFrame* frame = owned.release();
     CWinApp* app = AfxGetApp();
     if (app && !app->m_pMainWnd) app->m_pMainWnd = frame;
     if (CKvw32App* application = CKvw32App::Instance()) {
@@ -61,12 +50,18 @@ CMainFrame* CMainFrame::Clone() const {
     return CreateFromState(nullptr, false, true);
 }
 
+void CMainFrame::PostNcDestroy() {
+    if (m_creating) return;
+    Korvo::UI::MdiMainFrame::PostNcDestroy();
+}
+
 void CMainFrame::SetTheme(const Korvo::UI::Theme& theme) { m_themeName = theme.name; }
 
 void CMainFrame::SetRibbonMode(bool ribbon) { m_ribbonMode = ribbon; }
 
 void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
     UIModuleProxy::Instance().SetCommandBarsIconSize(this, size, largeIcons);
+    // The frame's command-bar options are re-applied here once it has its tools engine.
 }
 
 void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {

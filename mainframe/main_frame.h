@@ -51,6 +51,8 @@ public:
     CXTPControls* GetMenuBarControls() const { return nullptr; }
 
 protected:
+    // While CreateFromState runs, the frame's window going away leaves the object to it.
+    void PostNcDestroy() override;
     // Activation makes this frame the UI module's active main frame.
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     // Enabling or disabling one main frame (a modal state begins or ends) does the same to all.
@@ -62,6 +64,7 @@ private:
     static constexpr UINT kFrameResourceId = 1;
 
     int m_showCommand;
+    bool m_creating = false;
     bool m_shown = false;
     bool m_ribbonMode = true;
     CString m_themeName;

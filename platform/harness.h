@@ -149,9 +149,10 @@ public:
     // The UI module's main frames in its order, one a line: handle 0x%08x, "title", active or
     // inactive.
     std::wstring dumpFrames() const;
-    // Every command the kernel's containers and the context-menu container know, one a line
-    // sorted by id: id (or "first-last" for a range), name, flags (0x%X), how it was registered,
-    // context-menu symbol; tab-separated, empty fields left empty.
+    // Every command the kernel's containers and the context-menu container know: a header line,
+    // then one line per registration sorted by id, in space-aligned columns: id (or "first-last"
+    // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name
+    // or symbol leaves its column blank.
     std::wstring dumpCommands() const;
 
 private:

@@ -6,6 +6,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
 #include "platform/win32/kernel_objects.h"
 #include "platform/win32/window_table.h"
 
@@ -86,7 +87,7 @@ std::wstring dumpWindows() {
     return out.str();
 }
 
-std::wstring formatHandle(HWND hwnd) { return win32::formatHandle(hwnd); }
+std::wstring formatHandle(HWND hwnd) { return handleText(hwnd); }
 
 bool terminated() { return process().terminated(); }
 std::optional<UINT> exitCode() {

@@ -104,6 +104,40 @@ bool eraseValue(RegistryStore::Key& key, std::wstring_view name) {
     return true;
 }
 
+Key* walk(Key& root, std::wstring_view path) {
+    Key* key = &root;
+    for (const auto& name : splitPath(path)) {
+        key = key->findChild(name);
+        if (key == nullptr) return nullptr;
+    }
+    return key;
+}
+
+// `created` is set when any key on the way was new.
+Key& walkCreating(Key& root, std::wstring_view path, bool* created = nullptr) {
+    Key* key = &root;
+    for (const auto& name : splitPath(path)) {
+        bool made = false;
+        key = &key->child(name, &made);
+        if (made && created) *created = true;
+    }
+    return *key;
+}
+
+// How the fault tables name a key: its hive and path, without a trailing separator.
+std::wstring faultPath(Hive hive, std::wstring_view path) {
+    std::wstring full = joinPath(hiveName(hive), path);
+    while (!full.empty() && full.back() == L'\\') full.pop_back();
+    return full;
+}
+
+// Takes a key out of the tree; handles still holding it see it deleted.
+void removeKey(Key& key) {
+    Key* owner = key.parent;
+    key.markDeleted();
+    owner->children.erase(owner->children.find(key.name));
+}
+
 // Keys every Windows installation has, so that a fresh host behaves like a real machine (the
 // shell opens HKEY_CLASSES_ROOT\CLSID for writing without creating it). They exist in memory
 // and reach the file with the hive's first change.
@@ -350,16 +384,14 @@ LONG RegistryStore::resolveHandle(HKEY key, REGSAM needed, Handle*& handle) {
 
 // ---- the Win32 functions' model ----
 
-LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created) {
-    std::lock_guard lock(mutex_);
-    if (result == nullptr) return ERROR_INVALID_PARAMETER;
-    *result = nullptr;
-    if (created) *created = false;
+LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, Hive& hive, Key*& target,
+                             bool& madeNew) {
+    madeNew = false;
     Handle* base = nullptr;
     if (LONG status = resolveHandle(parent, 0, base); status != ERROR_SUCCESS) return status;
     // A leading separator names no key; a trailing one is tolerated.
     if (!subKey.empty() && subKey.front() == L'\\') return ERROR_BAD_PATHNAME;
-    const Hive hive = base->hive;
+    hive = base->hive;
     const std::vector<std::wstring> names = splitPath(subKey);
 
     // Find what exists; remember where creation would start.
@@ -388,7 +420,20 @@ LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access
     }
 
     for (std::size_t i = found; i < names.size(); ++i) key = &key->child(names[i]);
-    const bool madeNew = found < names.size();
+    madeNew = found < names.size();
+    target = key;
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created) {
+    std::lock_guard lock(mutex_);
+    if (result == nullptr) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    if (created) *created = false;
+    Hive hive = Hive::CurrentUser;
+    Key* key = nullptr;
+    bool madeNew = false;
+    if (LONG status = reachKey(parent, subKey, access, create, hive, key, madeNew); status != ERROR_SUCCESS) return status;
     if (madeNew) persist(hive);
     if (created) *created = madeNew;
 
@@ -403,7 +448,7 @@ LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access
     auto handle = std::make_unique<Handle>();
     handle->hive = hive;
     handle->key = std::move(shared);
-    handle->access = granted;
+    handle->access = grantedAccess(access);
     nextHandle_ += 4;
     handles_.emplace(nextHandle_, std::move(handle));
     *result = reinterpret_cast<HKEY>(nextHandle_);
@@ -421,6 +466,20 @@ LONG RegistryStore::setValue(HKEY key, std::wstring_view name, RegistryValue val
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
     if (storeValue(*handle->key, name, std::move(value))) persist(handle->hive);
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryStore::setKeyValue(HKEY parent, std::wstring_view subKey, std::wstring_view name, RegistryValue value) {
+    // Without a sub-key the value goes to the handle's own key, which needs the right to set it.
+    if (subKey.empty()) return setValue(parent, name, std::move(value));
+    std::lock_guard lock(mutex_);
+    Hive hive = Hive::CurrentUser;
+    Key* key = nullptr;
+    bool madeNew = false;
+    if (LONG status = reachKey(parent, subKey, KEY_SET_VALUE, true, hive, key, madeNew); status != ERROR_SUCCESS) {
+        return status;
+    }
+    if (storeValue(*key, name, std::move(value)) || madeNew) persist(hive);
     return ERROR_SUCCESS;
 }
 
@@ -448,17 +507,12 @@ LONG RegistryStore::deleteKey(HKEY parent, std::wstring_view subKey) {
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(parent, 0, handle); status != ERROR_SUCCESS) return status;
     if (!subKey.empty() && subKey.front() == L'\\') return ERROR_BAD_PATHNAME;
-    Key* key = handle->key.get();
-    for (const auto& name : splitPath(subKey)) {
-        key = key->findChild(name);
-        if (key == nullptr) return ERROR_FILE_NOT_FOUND;
-    }
+    Key* key = walk(*handle->key, subKey);
+    if (key == nullptr) return ERROR_FILE_NOT_FOUND;
     // A hive root cannot go; a key with sub-keys neither (only RegDeleteTree-like calls may).
     if (key->parent == nullptr || !key->children.empty()) return ERROR_ACCESS_DENIED;
     if (isDenied(handle->hive, key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
-    Key* owner = key->parent;
-    key->markDeleted();
-    owner->children.erase(key->name);
+    removeKey(*key);
     persist(handle->hive);
     return ERROR_SUCCESS;
 }
@@ -503,30 +557,6 @@ LONG RegistryStore::queryInfo(HKEY key, RegistryKeyInfo& info) {
 
 // ---- harness control ----
 
-namespace {
-
-Key* walk(Key& root, std::wstring_view path) {
-    Key* key = &root;
-    for (const auto& name : splitPath(path)) {
-        key = key->findChild(name);
-        if (key == nullptr) return nullptr;
-    }
-    return key;
-}
-
-// `created` is set when any key on the way was new.
-Key& walkCreating(Key& root, std::wstring_view path, bool* created = nullptr) {
-    Key* key = &root;
-    for (const auto& name : splitPath(path)) {
-        bool made = false;
-        key = &key->child(name, &made);
-        if (made && created) *created = true;
-    }
-    return *key;
-}
-
-}  // namespace
-
 void RegistryStore::setValue(Hive hive, std::wstring_view path, std::wstring_view name, RegistryValue value) {
     std::lock_guard lock(mutex_);
     bool changed = false;
@@ -570,9 +600,7 @@ bool RegistryStore::deleteTree(Hive hive, std::wstring_view path) {
     std::lock_guard lock(mutex_);
     Key* key = walk(*hiveState(hive).root, path);
     if (key == nullptr || key->parent == nullptr) return false;
-    Key* owner = key->parent;
-    key->markDeleted();
-    owner->children.erase(key->name);
+    removeKey(*key);
     persist(hive);
     return true;
 }
@@ -602,16 +630,12 @@ std::wstring RegistryStore::dump(Hive hive) {
 
 void RegistryStore::deny(Hive hive, std::wstring_view path, RegistryAccess access) {
     std::lock_guard lock(mutex_);
-    std::wstring full = joinPath(hiveName(hive), path);
-    while (!full.empty() && full.back() == L'\\') full.pop_back();
-    (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).insert(full);
+    (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).insert(faultPath(hive, path));
 }
 
 void RegistryStore::allow(Hive hive, std::wstring_view path, RegistryAccess access) {
     std::lock_guard lock(mutex_);
-    std::wstring full = joinPath(hiveName(hive), path);
-    while (!full.empty() && full.back() == L'\\') full.pop_back();
-    (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).erase(full);
+    (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).erase(faultPath(hive, path));
 }
 
 void RegistryStore::reloadForTesting() {

@@ -122,6 +122,9 @@ public:
     LONG openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created);
     LONG closeKey(HKEY key);
     LONG setValue(HKEY key, std::wstring_view name, RegistryValue value);
+    // Creates what is missing of `subKey` below `parent` and sets a value there: one change, so
+    // the hive is written once.
+    LONG setKeyValue(HKEY parent, std::wstring_view subKey, std::wstring_view name, RegistryValue value);
     LONG queryValue(HKEY key, std::wstring_view name, RegistryValue& value);
     LONG deleteValue(HKEY key, std::wstring_view name);
     LONG deleteKey(HKEY parent, std::wstring_view subKey);
@@ -136,6 +139,10 @@ private:
     struct Handle;
     HiveState& hiveState(Hive hive);
     LONG resolveHandle(HKEY key, REGSAM needed, Handle*& handle);
+    // Finds the key `subKey` names below `parent` (with `create`, making what is missing, which
+    // `madeNew` reports and the caller persists), checking the rights `access` asks for on it.
+    LONG reachKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, Hive& hive, Key*& target,
+                  bool& madeNew);
     void persist(Hive hive);
     bool isDenied(Hive hive, std::wstring_view path, RegistryAccess access) const;
 

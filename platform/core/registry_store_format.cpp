@@ -43,54 +43,41 @@ void appendCodeEscape(wchar_t c, char lead, std::string& out) {
     }
 }
 
-// Appends a character that needs no escape as UTF-8.
-void appendPlain(wchar_t c, std::string& out) {
-    const auto u = static_cast<std::uint32_t>(c);
-    if (u < 0x80) {
-        out.push_back(static_cast<char>(u));
-    } else if (u < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else if (u < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (u >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (u >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((u >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+// Appends `text` as UTF-8, except for the characters `isSpecial` picks: `appendSpecial` writes
+// those. The runs between them are converted whole.
+template <class IsSpecial, class AppendSpecial>
+void appendEscaped(std::wstring_view text, std::string& out, IsSpecial isSpecial, AppendSpecial appendSpecial) {
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isSpecial(text[i])) continue;
+        out += toUtf8(text.substr(runStart, i - runStart));
+        appendSpecial(text[i], out);
+        runStart = i + 1;
     }
+    out += toUtf8(text.substr(runStart));
 }
 
 // Appends one key name of a section path.
 void appendKeyName(std::wstring_view name, std::string& out) {
-    for (wchar_t c : name) {
-        if (c == L'%' || needsCodeEscape(c)) {
-            appendCodeEscape(c, '%', out);
-        } else {
-            appendPlain(c, out);
-        }
-    }
+    appendEscaped(
+        name, out, [](wchar_t c) { return c == L'%' || needsCodeEscape(c); },
+        [](wchar_t c, std::string& text) { appendCodeEscape(c, '%', text); });
 }
 
-void appendQuoted(std::wstring_view text, std::string& out) {
+void appendQuoted(std::wstring_view value, std::string& out) {
     out.push_back('"');
-    for (wchar_t c : text) {
-        switch (c) {
-            case L'\\': out += "\\\\"; break;
-            case L'"': out += "\\\""; break;
-            case L'\n': out += "\\n"; break;
-            case L'\r': out += "\\r"; break;
-            case L'\t': out += "\\t"; break;
-            default:
-                if (needsCodeEscape(c)) {
-                    appendCodeEscape(c, '\\', out);
-                } else {
-                    appendPlain(c, out);
-                }
-        }
-    }
+    appendEscaped(
+        value, out, [](wchar_t c) { return c == L'\\' || c == L'"' || needsCodeEscape(c); },
+        [](wchar_t c, std::string& text) {
+            switch (c) {
+                case L'\\': text += "\\\\"; break;
+                case L'"': text += "\\\""; break;
+                case L'\n': text += "\\n"; break;
+                case L'\r': text += "\\r"; break;
+                case L'\t': text += "\\t"; break;
+                default: appendCodeEscape(c, '\\', text);
+            }
+        });
     out.push_back('"');
 }
 

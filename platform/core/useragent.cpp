@@ -1,10 +1,10 @@
 #include "platform/core/useragent.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/win32/window.h"
 
@@ -81,9 +81,7 @@ int cautiousAnswer(UINT type) {
 }
 
 std::wstring describe(const MessageBoxRequest& r) {
-    wchar_t handle[16];
-    std::swprintf(handle, 16, L"0x%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(r.box)));
-    return std::wstring(handle) + L" \"" + r.caption + L"\" \"" + r.text + L"\" " + messageBoxButtonsName(r.type) +
+    return handleText(r.box) + L" " + quoted(r.caption) + L" " + quoted(r.text) + L" " + messageBoxButtonsName(r.type) +
            L" icon " + iconName(r.type) + L" default " + buttonName(defaultButton(r.type)) + L" thread " +
            std::to_wstring(r.thread);
 }

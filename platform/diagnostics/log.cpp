@@ -7,6 +7,7 @@
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/diagnostics.h"
 #include "platform/win32/file.h"
@@ -109,5 +110,5 @@ void KVLog_Unlock() { logState().mutex.unlock(); }
 void KVLog_Cleanup() {
     auto& state = logState();
     std::lock_guard lock(state.mutex);
-    platform::core::journal().add("call", L"KVLog_Cleanup()");
+    platform::core::recordCall(L"KVLog_Cleanup()");
 }

@@ -2,8 +2,8 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
 #include "platform/diagnostics.h"
 #include "platform/win32/module.h"
 
@@ -25,7 +25,7 @@ struct ModuleTable {
 ModuleTable& moduleTable() { return platform::core::process().table<ModuleTable>(); }
 
 void unload(const LoadedModule& module) {
-    platform::core::journal().add("call", L"Korvo::Module::shutdownAndUnloadMfc(" + module.file + L")");
+    platform::core::recordCall(L"Korvo::Module::shutdownAndUnloadMfc(" + module.file + L")");
     FreeLibrary(module.handle);
 }
 
@@ -33,7 +33,7 @@ void unload(const LoadedModule& module) {
 
 HMODULE Module::loadMfcAndInitialize(const wchar_t* file, int /*flags*/) {
     const std::wstring name = file ? file : L"";
-    platform::core::journal().add("call", L"Korvo::Module::loadMfcAndInitialize(" + name + L")");
+    platform::core::recordCall(L"Korvo::Module::loadMfcAndInitialize(" + name + L")");
     HMODULE handle = LoadLibraryW(name.c_str());
     if (!handle) return nullptr;
     auto& table = moduleTable();
@@ -65,7 +65,7 @@ void Module::shutdownAll() {
         std::lock_guard lock(table.mutex);
         modules.swap(table.modules);
     }
-    platform::core::journal().add("call", L"Korvo::Module::shutdownAll()");
+    platform::core::recordCall(L"Korvo::Module::shutdownAll()");
     for (auto it = modules.rbegin(); it != modules.rend(); ++it) unload(*it);
 }
 

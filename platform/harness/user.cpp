@@ -2,6 +2,7 @@
 
 #include "platform/core/control.h"
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/harness/session_state.h"
@@ -10,7 +11,7 @@ namespace platform::harness {
 
 namespace {
 
-std::wstring handleText(HWND window) { return platform::core::control::formatHandle(window); }
+using platform::core::handleText;
 
 // Records the acknowledgement the program sends back for a DDE command.
 LRESULT ddeClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,23 +1,15 @@
-// Journal helpers of the maker-library stand-ins (private to the platform).
+// Journal helpers of the maker-library stand-ins (private to the platform): the platform's
+// shared ones, under the names the kernel's sources use.
 #pragma once
 
-#include <string>
-#include <string_view>
-
-#include "platform/core/journal.h"
+#include "platform/core/record.h"
 
 namespace platform::kernel {
 
-// Records that a maker-library operation was called: kind "call", text = the call as written
-// in code, e.g. L"GlobalContainer::PreInitSession(true)".
-inline void recordCall(std::wstring text) { platform::core::journal().add("call", std::move(text)); }
-inline void recordWarning(std::wstring text) { platform::core::journal().add("warning", std::move(text)); }
-
-inline const wchar_t* boolText(bool value) { return value ? L"true" : L"false"; }
-// A string argument as it appears in a recorded call: in double quotes (null as "null").
-inline std::wstring quoted(const wchar_t* text) {
-    if (!text) return L"null";
-    return L"\"" + std::wstring(text) + L"\"";
-}
+using platform::core::boolText;
+using platform::core::handleText;
+using platform::core::quoted;
+using platform::core::recordCall;
+using platform::core::recordWarning;
 
 }  // namespace platform::kernel

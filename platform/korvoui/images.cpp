@@ -1,6 +1,6 @@
 #include "platform/korvoui/images.h"
 
-#include "platform/kernel/record.h"
+#include "platform/core/record.h"
 
 namespace Korvo::UI {
 
@@ -10,7 +10,7 @@ ImageManager& ImageManager::GetInstance() {
 }
 
 void ImageManager::ReserveResources(int count) {
-    platform::kernel::recordCall(L"Korvo::UI::ImageManager::ReserveResources(" + std::to_wstring(count) + L")");
+    platform::core::recordCall(L"Korvo::UI::ImageManager::ReserveResources(" + std::to_wstring(count) + L")");
     if (count > reserved_) reserved_ = count;
 }
 

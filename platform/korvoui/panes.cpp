@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "platform/core/record.h"
 #include "platform/kernel/document_text.h"
-#include "platform/kernel/record.h"
 #include "platform/textcore.h"
 
 namespace {
 
-using platform::kernel::boolText;
+using platform::core::boolText;
+using platform::core::recordCall;
 using platform::kernel::documentText;
-using platform::kernel::recordCall;
 
 constexpr UINT kPropertiesPane = 1007;
 
@@ -53,7 +53,7 @@ void AssemblyStructureControlSite::SetActiveDocument(CKvw32Doc* document) {
 void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {
     recordCall(L"Korvo::UI::ErrorWindowBase::ShowErrors()");
     if (container && container->GetBoundWindow() != GetSafeHwnd()) {
-        platform::kernel::recordWarning(L"Korvo::UI::ErrorWindowBase::ShowErrors: the container is bound elsewhere");
+        platform::core::recordWarning(L"Korvo::UI::ErrorWindowBase::ShowErrors: the container is bound elsewhere");
     }
     shown_ = container;
 }

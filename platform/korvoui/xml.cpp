@@ -3,7 +3,7 @@
 #include <atomic>
 #include <string>
 
-#include "platform/kernel/record.h"
+#include "platform/core/record.h"
 
 namespace Korvo::UI::XML {
 namespace {
@@ -21,7 +21,7 @@ std::wstring_view trim(std::wstring_view text) {
 }  // namespace
 
 void SetProduct(int product) {
-    platform::kernel::recordCall(L"Korvo::UI::XML::SetProduct(" + std::to_wstring(product) + L")");
+    platform::core::recordCall(L"Korvo::UI::XML::SetProduct(" + std::to_wstring(product) + L")");
     g_product = product;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/managedui.h"
 
-#include "platform/kernel/record.h"
+#include "platform/core/record.h"
 
 namespace {
 bool g_darkTheme = false;
@@ -9,16 +9,16 @@ bool g_darkTheme = false;
 namespace KorvoManagedUIProxy {
 
 void InitManagedResourcesWraps() {
-    platform::kernel::recordCall(L"KorvoManagedUIProxy::InitManagedResourcesWraps()");
+    platform::core::recordCall(L"KorvoManagedUIProxy::InitManagedResourcesWraps()");
 }
 
 void StringResourceAccessor::UpdateResourcesCulture() {
-    platform::kernel::recordCall(L"KorvoManagedUIProxy::StringResourceAccessor::UpdateResourcesCulture()");
+    platform::core::recordCall(L"KorvoManagedUIProxy::StringResourceAccessor::UpdateResourcesCulture()");
 }
 
 void WpfAccessor::EnableDarkTheme(bool dark) {
-    platform::kernel::recordCall(std::wstring(L"KorvoManagedUIProxy::WpfAccessor::EnableDarkTheme(") +
-                                 platform::kernel::boolText(dark) + L")");
+    platform::core::recordCall(std::wstring(L"KorvoManagedUIProxy::WpfAccessor::EnableDarkTheme(") +
+                                 platform::core::boolText(dark) + L")");
     g_darkTheme = dark;
 }
 

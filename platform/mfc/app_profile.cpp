@@ -7,6 +7,7 @@
 
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/core/text_buffers.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/win32/file.h"
@@ -51,10 +52,7 @@ DWORD stringBytes(const std::wstring& text) { return static_cast<DWORD>((text.si
 namespace platform::mfc::detail {
 
 bool setRegistryDefault(HKEY root, const std::wstring& path, const std::wstring& value) {
-    KeyHolder key(createKey(root, path.c_str()));
-    if (!key) return false;
-    return ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                            stringBytes(value)) == ERROR_SUCCESS;
+    return ::RegSetKeyValueW(root, path.c_str(), nullptr, REG_SZ, value.c_str(), stringBytes(value)) == ERROR_SUCCESS;
 }
 
 LONG deleteRegistryTree(HKEY root, const std::wstring& path) {
@@ -289,10 +287,7 @@ BOOL AfxFullPath(LPWSTR lpszPathOut, LPCWSTR lpszFileIn) {
     const DWORD length = ::GetFullPathNameW(lpszFileIn, MAX_PATH, lpszPathOut, nullptr);
     if (length == 0 || length >= static_cast<DWORD>(MAX_PATH)) {
         // Keep the name as given rather than lose it.
-        std::wstring_view in = lpszFileIn;
-        const std::size_t copied = std::min<std::size_t>(in.size(), MAX_PATH - 1);
-        in.copy(lpszPathOut, copied);
-        lpszPathOut[copied] = L'\0';
+        platform::core::copyTruncated(lpszFileIn, lpszPathOut, MAX_PATH);
         return FALSE;
     }
     return TRUE;

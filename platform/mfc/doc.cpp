@@ -262,12 +262,8 @@ CDocument* CDocTemplate::OpenDocumentFile(LPCWSTR, BOOL) { return nullptr; }
 
 CDocument* CDocTemplate::CreateNewDocument() {
     if (m_pDocClass == nullptr) return nullptr;
-    CObject* object = m_pDocClass->CreateObject();
-    auto* document = DYNAMIC_DOWNCAST(CDocument, object);
-    if (document == nullptr) {
-        delete object;
-        return nullptr;
-    }
+    auto* document = platform::mfc::detail::createObjectAs<CDocument>(*m_pDocClass);
+    if (document == nullptr) return nullptr;
     AddDocument(document);
     return document;
 }
@@ -279,12 +275,8 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
     context.m_pCurrentDoc = pDoc;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pNewDocTemplate = this;
-    CObject* object = m_pFrameClass->CreateObject();
-    auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, object);
-    if (frame == nullptr) {
-        delete object;
-        return nullptr;
-    }
+    auto* frame = platform::mfc::detail::createObjectAs<CFrameWnd>(*m_pFrameClass);
+    if (frame == nullptr) return nullptr;
     // A frame that fails to load deletes itself.
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) return nullptr;
     return frame;

@@ -10,21 +10,19 @@
 
 namespace platform {
 
-FormatArg FormatArg::signedInteger(std::int64_t value, int bytes) {
+FormatArg FormatArg::scalar(Kind kind, int bytes, std::uint64_t bits) {
     FormatArg a;
-    a.kind_ = Kind::Signed;
+    a.kind_ = kind;
     a.bytes_ = bytes;
-    a.bits_ = static_cast<std::uint64_t>(value);
+    a.bits_ = bits;
     return a;
 }
 
-FormatArg FormatArg::unsignedInteger(std::uint64_t value, int bytes) {
-    FormatArg a;
-    a.kind_ = Kind::Unsigned;
-    a.bytes_ = bytes;
-    a.bits_ = value;
-    return a;
+FormatArg FormatArg::signedInteger(std::int64_t value, int bytes) {
+    return scalar(Kind::Signed, bytes, static_cast<std::uint64_t>(value));
 }
+
+FormatArg FormatArg::unsignedInteger(std::uint64_t value, int bytes) { return scalar(Kind::Unsigned, bytes, value); }
 
 FormatArg FormatArg::floating(double value) {
     FormatArg a;
@@ -35,11 +33,8 @@ FormatArg FormatArg::floating(double value) {
 }
 
 FormatArg FormatArg::pointer(const void* value) {
-    FormatArg a;
-    a.kind_ = Kind::Pointer;
-    a.bytes_ = static_cast<int>(sizeof(void*));
-    a.bits_ = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(value));
-    return a;
+    return scalar(Kind::Pointer, static_cast<int>(sizeof(void*)),
+                  static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(value)));
 }
 
 FormatArg FormatArg::narrowString(std::string_view text, bool isNull) {
@@ -59,20 +54,10 @@ FormatArg FormatArg::wideString(std::wstring_view text, bool isNull, const char*
     return a;
 }
 
-FormatArg FormatArg::narrowChar(char c) {
-    FormatArg a;
-    a.kind_ = Kind::Char;
-    a.bytes_ = 1;
-    a.bits_ = static_cast<unsigned char>(c);
-    return a;
-}
+FormatArg FormatArg::narrowChar(char c) { return scalar(Kind::Char, 1, static_cast<unsigned char>(c)); }
 
 FormatArg FormatArg::wideChar(wchar_t c) {
-    FormatArg a;
-    a.kind_ = Kind::WideChar;
-    a.bytes_ = static_cast<int>(sizeof(wchar_t));
-    a.bits_ = static_cast<std::uint64_t>(static_cast<std::uint32_t>(c));
-    return a;
+    return scalar(Kind::WideChar, static_cast<int>(sizeof(wchar_t)), static_cast<std::uint32_t>(c));
 }
 
 std::string FormatArg::typeName() const {

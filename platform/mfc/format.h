@@ -43,6 +43,9 @@ public:
     std::string typeName() const;
 
 private:
+    // A value that is all bits: integers, characters, pointers.
+    static FormatArg scalar(Kind kind, int bytes, std::uint64_t bits);
+
     Kind kind_ = Kind::Signed;
     int bytes_ = 0;
     std::uint64_t bits_ = 0;

@@ -120,12 +120,8 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
 }
 
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
-    CObject* object = pContext->m_pNewViewClass->CreateObject();
-    CWnd* view = DYNAMIC_DOWNCAST(CWnd, object);
-    if (view == nullptr) {
-        delete object;
-        return nullptr;
-    }
+    CWnd* view = platform::mfc::detail::createObjectAs<CWnd>(*pContext->m_pNewViewClass);
+    if (view == nullptr) return nullptr;
     // A view that fails to create deletes itself (PostNcDestroy).
     if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, RECT{0, 0, 0, 0}, this, nID, pContext)) {
         return nullptr;

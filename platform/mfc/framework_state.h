@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/mfc/object.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
@@ -48,6 +49,16 @@ struct ThreadState {
 };
 
 ThreadState& threadState();
+
+// A new object of a dynamically creatable class when it is a T; otherwise null, and whatever
+// the class created is deleted again.
+template <class T>
+T* createObjectAs(const CRuntimeClass& runtimeClass) {
+    CObject* object = runtimeClass.CreateObject();
+    T* typed = DYNAMIC_DOWNCAST(T, object);
+    if (typed == nullptr) delete object;
+    return typed;
+}
 
 // The framework's default window classes, registered on first use with AfxWndProc.
 LPCWSTR childWindowClass();

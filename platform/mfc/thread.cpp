@@ -187,38 +187,40 @@ void CWinThread::Delete() {
     if (m_bAutoDelete) delete this;
 }
 
-CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
-                           LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
-    if (pThreadClass == nullptr) return nullptr;
-    CObject* object = pThreadClass->CreateObject();
-    auto* thread = DYNAMIC_DOWNCAST(CWinThread, object);
-    if (thread == nullptr) {
-        platform::core::journal().add(
-            "warning", L"AfxBeginThread: class is not a creatable thread class: " + CString(pThreadClass->m_lpszClassName).str());
-        delete object;
-        return nullptr;
-    }
-    thread->m_pThreadParams = nullptr;
-    if (!thread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
+namespace {
+
+// Starts a new thread object's thread: suspended until its priority is set, then running unless
+// the caller asked for it suspended. A thread that cannot start is deleted (when auto-deleting).
+CWinThread* startThread(CWinThread* thread, int priority, UINT stackSize, DWORD createFlags,
+                        LPSECURITY_ATTRIBUTES security) {
+    if (!thread->CreateThread(createFlags | CREATE_SUSPENDED, stackSize, security)) {
         thread->Delete();
         return nullptr;
     }
-    thread->SetThreadPriority(nPriority);
-    if ((dwCreateFlags & CREATE_SUSPENDED) == 0) thread->ResumeThread();
+    thread->SetThreadPriority(priority);
+    if ((createFlags & CREATE_SUSPENDED) == 0) thread->ResumeThread();
     return thread;
+}
+
+}  // namespace
+
+CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority, UINT nStackSize, DWORD dwCreateFlags,
+                           LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
+    if (pThreadClass == nullptr) return nullptr;
+    auto* thread = platform::mfc::detail::createObjectAs<CWinThread>(*pThreadClass);
+    if (thread == nullptr) {
+        platform::core::journal().add(
+            "warning", L"AfxBeginThread: class is not a creatable thread class: " + CString(pThreadClass->m_lpszClassName).str());
+        return nullptr;
+    }
+    thread->m_pThreadParams = nullptr;
+    return startThread(thread, nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 CWinThread* AfxBeginThread(AFX_THREADPROC pfnThreadProc, LPVOID pParam, int nPriority, UINT nStackSize,
                            DWORD dwCreateFlags, LPSECURITY_ATTRIBUTES lpSecurityAttrs) {
     if (pfnThreadProc == nullptr) return nullptr;
-    auto* thread = new CWinThread(pfnThreadProc, pParam);
-    if (!thread->CreateThread(dwCreateFlags | CREATE_SUSPENDED, nStackSize, lpSecurityAttrs)) {
-        thread->Delete();
-        return nullptr;
-    }
-    thread->SetThreadPriority(nPriority);
-    if ((dwCreateFlags & CREATE_SUSPENDED) == 0) thread->ResumeThread();
-    return thread;
+    return startThread(new CWinThread(pfnThreadProc, pParam), nPriority, nStackSize, dwCreateFlags, lpSecurityAttrs);
 }
 
 CWinThread* AfxGetThread() { return threadState().currentThread; }

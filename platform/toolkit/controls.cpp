@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/kernel/record.h"
+#include "platform/core/record.h"
 
 CXTPControls::~CXTPControls() { RemoveAll(); }
 
@@ -33,6 +33,6 @@ void CXTPControls::RemoveAll() {
 }
 
 void CXTPControls::CreateOriginalControls() {
-    platform::kernel::recordCall(L"CXTPControls::CreateOriginalControls()");
+    platform::core::recordCall(L"CXTPControls::CreateOriginalControls()");
     hasOriginal_ = true;
 }

@@ -3,7 +3,7 @@
 #include <memory>
 #include <mutex>
 
-#include "platform/kernel/record.h"
+#include "platform/core/record.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ CXTPPaintManager* CXTPPaintManager::GetInstanceAddRef() {
     std::lock_guard lock(state.mutex);
     if (!state.instance) state.instance = std::make_unique<ConstructiblePaintManager>();
     ++state.references;
-    platform::kernel::recordCall(L"CXTPPaintManager::GetInstanceAddRef() -> " + std::to_wstring(state.references));
+    platform::core::recordCall(L"CXTPPaintManager::GetInstanceAddRef() -> " + std::to_wstring(state.references));
     return state.instance.get();
 }
 
@@ -38,11 +38,11 @@ void CXTPPaintManager::ReleaseInstance() {
     auto& state = shared();
     std::lock_guard lock(state.mutex);
     if (state.references == 0) {
-        platform::kernel::recordWarning(L"CXTPPaintManager::ReleaseInstance() without a reference");
+        platform::core::recordWarning(L"CXTPPaintManager::ReleaseInstance() without a reference");
         return;
     }
     --state.references;
-    platform::kernel::recordCall(L"CXTPPaintManager::ReleaseInstance() -> " + std::to_wstring(state.references));
+    platform::core::recordCall(L"CXTPPaintManager::ReleaseInstance() -> " + std::to_wstring(state.references));
     if (state.references == 0) state.instance.reset();
 }
 

@@ -7,13 +7,13 @@
 
 #include <pugixml.hpp>
 
+#include "platform/core/record.h"
 #include "platform/core/text.h"
-#include "platform/kernel/record.h"
 #include "platform/win32/file.h"
 
 using platform::core::fromUtf8;
 using platform::core::toUtf8;
-using platform::kernel::recordWarning;
+using platform::core::recordWarning;
 
 namespace {
 
@@ -215,16 +215,30 @@ std::optional<bool> parseBool(std::wstring_view text) {
     return std::nullopt;
 }
 
-template <class T, class Parse>
-void exchangeValue(CXTPPropExchange* px, LPCWSTR name, T& value, T defaultValue, Parse parse, LPCWSTR expected) {
+// Storing writes the value as `format` words it. Loading takes the stored text as `parse` reads
+// it; a missing value, or one that does not parse (reported), leaves the default.
+template <class T, class Parse, class Format>
+BOOL exchangeValue(CXTPPropExchange* px, LPCWSTR name, T& value, T defaultValue, Parse parse, Format format,
+                   LPCWSTR expected) {
+    if (!px) return FALSE;
+    if (!px->IsLoading()) {
+        px->WriteValue(name, format(value));
+        return TRUE;
+    }
     const auto stored = px->ReadValue(name);
     value = defaultValue;
-    if (!stored) return;
+    if (!stored) return TRUE;
     if (auto parsed = parse(*stored)) {
         value = *parsed;
     } else {
         px->ReportBadValue(name, *stored, expected);
     }
+    return TRUE;
+}
+
+template <class T>
+std::wstring decimalText(T value) {
+    return std::to_wstring(value);
 }
 
 }  // namespace
@@ -241,33 +255,15 @@ BOOL PX_String(CXTPPropExchange* px, LPCWSTR name, CString& value, LPCWSTR defau
 }
 
 BOOL PX_Int(CXTPPropExchange* px, LPCWSTR name, int& value, int defaultValue) {
-    if (!px) return FALSE;
-    if (!px->IsLoading()) {
-        px->WriteValue(name, std::to_wstring(value));
-        return TRUE;
-    }
-    exchangeValue(px, name, value, defaultValue, parseNumber<int>, L"an integer");
-    return TRUE;
+    return exchangeValue(px, name, value, defaultValue, parseNumber<int>, decimalText<int>, L"an integer");
 }
 
 BOOL PX_DWord(CXTPPropExchange* px, LPCWSTR name, DWORD& value, DWORD defaultValue) {
-    if (!px) return FALSE;
-    if (!px->IsLoading()) {
-        px->WriteValue(name, std::to_wstring(value));
-        return TRUE;
-    }
-    exchangeValue(px, name, value, defaultValue, parseNumber<DWORD>, L"an unsigned integer");
-    return TRUE;
+    return exchangeValue(px, name, value, defaultValue, parseNumber<DWORD>, decimalText<DWORD>, L"an unsigned integer");
 }
 
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, bool& value, bool defaultValue) {
-    if (!px) return FALSE;
-    if (!px->IsLoading()) {
-        px->WriteValue(name, value ? L"true" : L"false");
-        return TRUE;
-    }
-    exchangeValue(px, name, value, defaultValue, parseBool, L"a boolean (true or false)");
-    return TRUE;
+    return exchangeValue(px, name, value, defaultValue, parseBool, platform::core::boolText, L"a boolean (true or false)");
 }
 
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, BOOL& value, BOOL defaultValue) {

@@ -5,6 +5,7 @@
 
 #include "platform/core/process.h"
 #include "platform/core/text.h"
+#include "platform/core/text_buffers.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/window.h"
 #include "platform/win32/window_table.h"
@@ -58,10 +59,8 @@ ATOM integerAtom(LPCWSTR name) {
 
 ATOM addAtom(LPCWSTR name, bool permanent) {
     if (ATOM a = integerAtom(name)) return a;
-    if (!name || !*name || reinterpret_cast<std::uintptr_t>(name) < 0x10000) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
+    if (!name || !*name || reinterpret_cast<std::uintptr_t>(name) < 0x10000)
+        return failWith(ERROR_INVALID_PARAMETER, 0);
     Lock lock = lockPlatform();
     auto& table = atomTable();
     if (auto it = table.byName.find(std::wstring_view(name)); it != table.byName.end()) {
@@ -72,11 +71,7 @@ ATOM addAtom(LPCWSTR name, bool permanent) {
             ++entry.references;
         return it->second;
     }
-    if (table.next == 0xFFFF) {
-        lock.unlock();
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-        return 0;
-    }
+    if (table.next == 0xFFFF) return failWith(ERROR_NOT_ENOUGH_MEMORY, 0);
     const ATOM atom = table.next++;
     table.byName[name] = atom;
     table.byAtom[atom] = AtomTable::Entry{name, permanent ? 0 : 1, permanent};
@@ -93,11 +88,7 @@ ATOM GlobalFindAtomW(LPCWSTR name) {
     Lock lock = lockPlatform();
     auto& table = atomTable();
     auto it = table.byName.find(std::wstring_view(name));
-    if (it == table.byName.end()) {
-        lock.unlock();
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        return 0;
-    }
+    if (it == table.byName.end()) return failWith(ERROR_FILE_NOT_FOUND, 0);
     return it->second;
 }
 
@@ -111,17 +102,10 @@ UINT GlobalGetAtomNameW(ATOM atom, LPWSTR buffer, int size) {
         Lock lock = lockPlatform();
         auto& table = atomTable();
         auto it = table.byAtom.find(atom);
-        if (it == table.byAtom.end()) {
-            lock.unlock();
-            SetLastError(ERROR_INVALID_HANDLE);
-            return 0;
-        }
+        if (it == table.byAtom.end()) return failWith(ERROR_INVALID_HANDLE, 0);
         name = it->second.name;
     }
-    const auto count = std::min<std::size_t>(name.size(), static_cast<std::size_t>(size - 1));
-    std::copy_n(name.begin(), count, buffer);
-    buffer[count] = L'\0';
-    return static_cast<UINT>(count);
+    return static_cast<UINT>(platform::core::copyTruncated(name, buffer, static_cast<std::size_t>(size)));
 }
 
 ATOM GlobalDeleteAtom(ATOM atom) {

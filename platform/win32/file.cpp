@@ -10,12 +10,16 @@
 #include "platform/core/config.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
+#include "platform/core/text_buffers.h"
 #include "platform/win32/file_detail.h"
+#include "platform/win32/last_error.h"
 
 namespace fs = std::filesystem;
+using platform::core::copyWhenItFits;
 using platform::core::FileAccess;
 using platform::core::HostLocation;
 using platform::core::hostFs;
+using platform::win32::failWith;
 
 namespace platform::files::detail {
 
@@ -41,14 +45,6 @@ bool isReadOnly(const HostLocation& location) {
     return (hostFs().storedAttributes(location.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
-DWORD copyToBuffer(std::wstring_view text, DWORD bufferLength, LPWSTR buffer) {
-    const auto length = static_cast<DWORD>(text.size());
-    if (buffer == nullptr || bufferLength < length + 1) return length + 1;
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[length] = L'\0';
-    return length;
-}
-
 }  // namespace platform::files::detail
 
 using namespace platform::files::detail;
@@ -71,10 +67,7 @@ std::wstring_view argument(LPCWSTR text) { return text == nullptr ? std::wstring
 
 DWORD GetFileAttributesW(LPCWSTR lpFileName) {
     const HostLocation location = hostFs().resolve(argument(lpFileName));
-    if (!location.exists) {
-        SetLastError(missingError(location));
-        return INVALID_FILE_ATTRIBUTES;
-    }
+    if (!location.exists) return failWith(missingError(location), INVALID_FILE_ATTRIBUTES);
     SetLastError(ERROR_SUCCESS);
     return attributesOf(location);
 }
@@ -186,15 +179,12 @@ BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfEx
 DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer, LPWSTR* lpFilePart) {
     const std::wstring_view name = argument(lpFileName);
     auto full = hostFs().fullPath(name);
-    if (!full) {
-        SetLastError(name.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME);
-        return 0;
-    }
+    if (!full) return failWith(name.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME, 0);
     // A trailing separator stays: the result names a folder then, and has no file part.
     const bool trailingSeparator = platform::core::winpath::isSeparator(name.back());
     std::wstring text = *full;
     if (trailingSeparator && text.back() != L'\\') text.push_back(L'\\');
-    const DWORD result = copyToBuffer(text, nBufferLength, lpBuffer);
+    const DWORD result = copyWhenItFits(text, lpBuffer, nBufferLength);
     if (lpFilePart != nullptr && result <= text.size() && lpBuffer != nullptr) {
         const std::size_t slash = text.rfind(L'\\');
         *lpFilePart = (trailingSeparator || slash + 1 >= text.size()) ? nullptr : lpBuffer + slash + 1;
@@ -205,7 +195,7 @@ DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer,
 
 DWORD GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer) {
     SetLastError(ERROR_SUCCESS);
-    return copyToBuffer(hostFs().currentFolder(), nBufferLength, lpBuffer);
+    return copyWhenItFits(hostFs().currentFolder(), lpBuffer, nBufferLength);
 }
 
 BOOL SetCurrentDirectoryW(LPCWSTR lpPathName) {
@@ -221,5 +211,5 @@ DWORD GetTempPathW(DWORD nBufferLength, LPWSTR lpBuffer) {
     std::wstring text = folder ? *folder : std::wstring(L"C:\\");
     if (text.back() != L'\\') text.push_back(L'\\');
     SetLastError(ERROR_SUCCESS);
-    return copyToBuffer(text, nBufferLength, lpBuffer);
+    return copyWhenItFits(text, lpBuffer, nBufferLength);
 }

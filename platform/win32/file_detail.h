@@ -16,7 +16,5 @@ DWORD missingError(const platform::core::HostLocation& location);
 bool isHostDirectory(const platform::core::HostLocation& location);
 DWORD attributesOf(const platform::core::HostLocation& location);
 bool isReadOnly(const platform::core::HostLocation& location);
-// Win32 buffer convention: length without terminator when it fits, else the size needed.
-DWORD copyToBuffer(std::wstring_view text, DWORD bufferLength, LPWSTR buffer);
 
 }  // namespace platform::files::detail

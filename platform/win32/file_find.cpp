@@ -10,6 +10,7 @@
 
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
+#include "platform/core/text_buffers.h"
 #include "platform/win32/file_detail.h"
 
 namespace fs = std::filesystem;
@@ -71,9 +72,7 @@ WIN32_FIND_DATAW makeEntry(std::wstring_view name, DWORD attributes, const fs::p
     }
     const auto written = fs::last_write_time(hostPath, error);
     if (!error) data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = toFileTime(written);
-    const std::size_t length = std::min<std::size_t>(name.size(), MAX_PATH - 1);
-    std::copy_n(name.begin(), length, data.cFileName);
-    data.cFileName[length] = L'\0';
+    platform::core::copyTruncated(name, data.cFileName, MAX_PATH);
     return data;
 }
 

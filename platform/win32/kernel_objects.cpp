@@ -68,11 +68,7 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, 
     Lock lock = lockPlatform();
     bool existed = false, wrongKind = false;
     auto event = openOrCreate<EventObject>(name, existed, wrongKind);
-    if (wrongKind) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
+    if (wrongKind) return failWith(ERROR_INVALID_HANDLE, nullptr);
     if (!existed) {
         event->manualReset = manualReset != FALSE;
         event->signalled = initialState != FALSE;
@@ -86,11 +82,7 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, 
 BOOL SetEvent(HANDLE handle) {
     Lock lock = lockPlatform();
     auto event = findTyped<EventObject>(handle);
-    if (!event) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    if (!event) return failWith(ERROR_INVALID_HANDLE, FALSE);
     event->signalled = true;
     platform::core::threads().notifyAll();
     return TRUE;
@@ -99,11 +91,7 @@ BOOL SetEvent(HANDLE handle) {
 BOOL ResetEvent(HANDLE handle) {
     Lock lock = lockPlatform();
     auto event = findTyped<EventObject>(handle);
-    if (!event) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    if (!event) return failWith(ERROR_INVALID_HANDLE, FALSE);
     event->signalled = false;
     return TRUE;
 }
@@ -112,11 +100,7 @@ HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name) {
     Lock lock = lockPlatform();
     bool existed = false, wrongKind = false;
     auto mutex = openOrCreate<MutexObject>(name, existed, wrongKind);
-    if (wrongKind) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
+    if (wrongKind) return failWith(ERROR_INVALID_HANDLE, nullptr);
     const DWORD me = currentThread(lock);
     if (initialOwner && (mutex->owner == 0 || mutex->owner == me)) {
         mutex->owner = me;
@@ -131,11 +115,8 @@ HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name) {
 BOOL ReleaseMutex(HANDLE handle) {
     Lock lock = lockPlatform();
     auto mutex = findTyped<MutexObject>(handle);
-    if (!mutex || mutex->owner != currentThread(lock)) {
-        lock.unlock();
-        SetLastError(mutex ? 288 /* ERROR_NOT_OWNER */ : ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    if (!mutex || mutex->owner != currentThread(lock))
+        return failWith(mutex ? ERROR_NOT_OWNER : ERROR_INVALID_HANDLE, FALSE);
     if (--mutex->recursion == 0) mutex->owner = 0;
     platform::core::threads().notifyAll();
     return TRUE;
@@ -144,11 +125,7 @@ BOOL ReleaseMutex(HANDLE handle) {
 DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
     Lock lock = lockPlatform();
     auto object = findObject(handle);
-    if (!object) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return WAIT_FAILED;
-    }
+    if (!object) return failWith(ERROR_INVALID_HANDLE, WAIT_FAILED);
     auto& threads = platform::core::threads();
     const DWORD me = threads.current(lock).id;
     bool abandoned = false;
@@ -213,11 +190,7 @@ BOOL CloseHandle(HANDLE handle) {
     Lock lock = lockPlatform();
     auto& table = kernelTable();
     auto it = table.handles.find(reinterpret_cast<std::uintptr_t>(handle));
-    if (it == table.handles.end()) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    if (it == table.handles.end()) return failWith(ERROR_INVALID_HANDLE, FALSE);
     const std::wstring name = it->second->name;
     table.handles.erase(it);
     if (!name.empty()) {

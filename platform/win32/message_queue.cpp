@@ -8,6 +8,7 @@
 #include "platform/core/clock.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/window_table.h"
 
@@ -111,7 +112,7 @@ bool waitForMessage(Lock& lock, ThreadRecord& me, const Filter& filter, const ch
         if (result != platform::core::Threads::WaitResult::WouldHang) continue;
         const std::wstring state = platform::core::threads().dumpLocked();
         lock.unlock();
-        platform::core::reportFailure(std::wstring(what, what + std::char_traits<char>::length(what)) +
+        platform::core::reportFailure(platform::core::fromUtf8(what) +
                                       L" on the UI thread would block forever (manual clock, nothing pending):\n" +
                                       state);
         lock.lock();
@@ -126,11 +127,8 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
     ThreadRecord* target = w ? platform::core::threads().find(w->thread) : nullptr;
-    if (!w || !target || target->state == platform::core::ThreadState::Finished) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    if (!w || !target || target->state == platform::core::ThreadState::Finished)
+        return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     target->queue.posted.push_back(makeMessage(hwnd, message, wParam, lParam));
     platform::core::threads().notifyAll();
     return TRUE;
@@ -141,11 +139,8 @@ BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
     auto& threads = platform::core::threads();
     threads.current(lock);
     ThreadRecord* target = threads.find(threadId);
-    if (!target || target->state == platform::core::ThreadState::Finished) {
-        lock.unlock();
-        SetLastError(1444);  // ERROR_INVALID_THREAD_ID
-        return FALSE;
-    }
+    if (!target || target->state == platform::core::ThreadState::Finished)
+        return failWith(ERROR_INVALID_THREAD_ID, FALSE);
     target->queue.posted.push_back(makeMessage(nullptr, message, wParam, lParam));
     threads.notifyAll();
     return TRUE;
@@ -154,11 +149,7 @@ BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, 0);
     auto& threads = platform::core::threads();
     auto& me = threads.current(lock);
     if (w->thread == me.id) {
@@ -186,7 +177,7 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             if (ThreadRecord* t = threads.find(w->thread)) std::erase(t->queue.sent, sent);
             const std::wstring state = threads.dumpLocked();
             lock.unlock();
-            platform::core::reportFailure(L"SendMessage to " + formatHandle(hwnd) +
+            platform::core::reportFailure(L"SendMessage to " + platform::core::handleText(hwnd) +
                                           L" would block forever: its thread does not pump:\n" + state);
             return 0;
         }
@@ -282,9 +273,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     Lock lock = lockPlatform();
     auto& threads = platform::core::threads();
     ThreadRecord* owner = &threads.current(lock);
-    if (hwnd) {
-        if (!findOwned(lock, hwnd, "SetTimer")) return 0;
-    }
+    if (hwnd && !findOwned(lock, hwnd, "SetTimer")) return 0;
     auto& timers = owner->queue.timers;
     if (!hwnd) {
         const bool exists = id != 0 && std::any_of(timers.begin(), timers.end(), [&](const auto& t) {
@@ -310,16 +299,7 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
     Lock lock = lockPlatform();
     auto& threads = platform::core::threads();
     ThreadRecord* owner = &threads.current(lock);
-    if (hwnd) {
-        Window* w = findWindow(hwnd);
-        if (!w) return FALSE;
-        std::wstring failure;
-        if (!ownedByCaller(lock, *w, "KillTimer", failure)) {
-            lock.unlock();
-            platform::core::reportFailure(failure);
-            return FALSE;
-        }
-    }
+    if (hwnd && !findOwned(lock, hwnd, "KillTimer")) return FALSE;
     const auto removed = std::erase_if(owner->queue.timers, [&](const auto& t) { return t.hwnd == hwnd && t.id == id; });
     return removed ? TRUE : FALSE;
 }

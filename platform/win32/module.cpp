@@ -9,6 +9,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/win32/file.h"
+#include "platform/win32/last_error.h"
 #include "platform/win32/module_manifest.h"
 #include "platform/win32/store_control.h"
 
@@ -16,6 +17,7 @@ namespace {
 
 namespace winpath = platform::core::winpath;
 using platform::modules::ModuleManifest;
+using platform::win32::failWith;
 
 constexpr ULONG_PTR kProgramModule = 0x00400000;
 constexpr std::wstring_view kSystemFolder = L"C:\\Windows\\System32";
@@ -154,10 +156,7 @@ void reloadForTesting() {
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName) { return LoadLibraryExW(lpLibFileName, nullptr, 0); }
 
 HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD) {
-    if (lpLibFileName == nullptr || *lpLibFileName == L'\0') {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    if (lpLibFileName == nullptr || *lpLibFileName == L'\0') return failWith(ERROR_INVALID_PARAMETER, nullptr);
     auto& table = moduleTable();
     std::lock_guard lock(table.mutex);
     const std::wstring name = withDefaultExtension(lpLibFileName);
@@ -166,10 +165,7 @@ HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD) {
     std::optional<std::wstring> path;
     if (loaded == nullptr) {
         path = platform::modules::locate(name);
-        if (!path) {
-            SetLastError(ERROR_MOD_NOT_FOUND);
-            return nullptr;
-        }
+        if (!path) return failWith(ERROR_MOD_NOT_FOUND, nullptr);
         loaded = findLoaded(table, *path);
     }
     if (loaded != nullptr) {
@@ -179,14 +175,8 @@ HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD) {
     }
     DWORD error = 0;
     auto manifest = platform::modules::readManifest(*path, error);
-    if (!manifest) {
-        SetLastError(error);
-        return nullptr;
-    }
-    if (manifest->loadFails) {
-        SetLastError(manifest->loadError);
-        return nullptr;
-    }
+    if (!manifest) return failWith(error, nullptr);
+    if (manifest->loadFails) return failWith(manifest->loadError, nullptr);
     table.nextHandle += 0x10000;
     table.loaded.push_back(LoadedModule{table.nextHandle, *path, platform::core::toUtf8(manifest->exports), 1});
     SetLastError(ERROR_SUCCESS);
@@ -233,15 +223,11 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
     for (const auto& loaded : table.loaded) {
         if (loaded.handle == reinterpret_cast<ULONG_PTR>(hModule)) module = &loaded;
     }
-    if (module == nullptr && hModule != platform::modules::programModule()) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return nullptr;
-    }
+    if (module == nullptr && hModule != platform::modules::programModule())
+        return failWith(ERROR_MOD_NOT_FOUND, nullptr);
     // Ordinals (values below 0x10000) are not exported by any fake module.
-    if (module == nullptr || reinterpret_cast<ULONG_PTR>(lpProcName) < 0x10000) {
-        SetLastError(ERROR_PROC_NOT_FOUND);
-        return nullptr;
-    }
+    if (module == nullptr || reinterpret_cast<ULONG_PTR>(lpProcName) < 0x10000)
+        return failWith(ERROR_PROC_NOT_FOUND, nullptr);
     auto set = table.exportSets.find(module->exports);
     if (set != table.exportSets.end()) {
         auto entry = set->second.find(lpProcName);

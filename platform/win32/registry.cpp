@@ -176,6 +176,12 @@ LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, cons
     return registryStore().setValue(hKey, argument(lpValueName), valueFromBytes(dwType, lpData, cbData));
 }
 
+LSTATUS RegSetKeyValueW(HKEY hKey, LPCWSTR lpSubKey, LPCWSTR lpValueName, DWORD dwType, LPCVOID lpData, DWORD cbData) {
+    if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;
+    const auto* bytes = static_cast<const BYTE*>(lpData);
+    return registryStore().setKeyValue(hKey, argument(lpSubKey), argument(lpValueName), valueFromBytes(dwType, bytes, cbData));
+}
+
 LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
     if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
     RegistryValue value;

@@ -8,6 +8,8 @@
 #include "platform/core/config.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
+#include "platform/core/text_buffers.h"
+#include "platform/win32/last_error.h"
 #include "platform/win32/module.h"
 
 namespace platform::win32 {
@@ -58,18 +60,12 @@ std::map<std::wstring, std::wstring> environmentSnapshot() {
 }  // namespace platform::win32
 
 using platform::win32::environmentTable;
+using platform::win32::failWith;
 
 namespace {
 
 // Windows' result convention: the length without the terminator when it fits, else the size
 // needed including it.
-DWORD copyOut(const std::wstring& value, LPWSTR buffer, DWORD size) {
-    if (!buffer || size <= value.size()) return static_cast<DWORD>(value.size() + 1);
-    std::copy(value.begin(), value.end(), buffer);
-    buffer[value.size()] = L'\0';
-    return static_cast<DWORD>(value.size());
-}
-
 // Quotes an argument the way the C runtime splits it again.
 std::wstring quoteArgument(const std::wstring& argument) {
     if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
@@ -102,28 +98,19 @@ std::wstring programPath() {
 
 DWORD GetEnvironmentVariableW(LPCWSTR name, LPWSTR buffer, DWORD size) {
     platform::core::process().throwIfTerminated();
-    if (!name) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
+    if (!name) return failWith(ERROR_INVALID_PARAMETER, 0);
     auto& env = environmentTable();
     std::unique_lock lock(env.mutex);
     env.seed();
     auto it = env.variables.find(std::wstring_view(name));
-    if (it == env.variables.end()) {
-        lock.unlock();
-        SetLastError(203);  // ERROR_ENVVAR_NOT_FOUND
-        return 0;
-    }
-    return copyOut(it->second, buffer, size);
+    if (it == env.variables.end()) return failWith(ERROR_ENVVAR_NOT_FOUND, 0);
+    return platform::core::copyWhenItFits(it->second, buffer, size);
 }
 
 BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value) {
     platform::core::process().throwIfTerminated();
-    if (!name || !*name || std::wstring_view(name).find(L'=') != std::wstring_view::npos) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
+    if (!name || !*name || std::wstring_view(name).find(L'=') != std::wstring_view::npos)
+        return failWith(ERROR_INVALID_PARAMETER, FALSE);
     auto& env = environmentTable();
     std::lock_guard lock(env.mutex);
     env.seed();
@@ -161,25 +148,13 @@ DWORD ExpandEnvironmentStringsW(LPCWSTR source, LPWSTR destination, DWORD size) 
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
     platform::core::process().throwIfTerminated();
     const std::wstring path = module ? platform::modules::modulePath(module) : programPath();
-    if (path.empty()) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return 0;
-    }
-    if (!buffer || size == 0) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    if (path.size() >= size) {
-        // Truncated and terminated, as Windows does.
-        std::copy_n(path.begin(), size - 1, buffer);
-        buffer[size - 1] = L'\0';
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return size;
-    }
-    std::copy(path.begin(), path.end(), buffer);
-    buffer[path.size()] = L'\0';
+    if (path.empty()) return failWith(ERROR_MOD_NOT_FOUND, 0);
+    if (!buffer || size == 0) return failWith(ERROR_INSUFFICIENT_BUFFER, 0);
+    // Truncated and terminated when it does not fit, as Windows does.
+    const auto copied = static_cast<DWORD>(platform::core::copyTruncated(path, buffer, size));
+    if (copied < path.size()) return failWith(ERROR_INSUFFICIENT_BUFFER, size);
     SetLastError(ERROR_SUCCESS);
-    return static_cast<DWORD>(path.size());
+    return copied;
 }
 
 LPWSTR GetCommandLineW() {

@@ -43,10 +43,7 @@ HANDLE GetCurrentThread() { return kCurrentThreadPseudoHandle; }
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start, LPVOID parameter, DWORD creationFlags,
                     LPDWORD threadId) {
-    if (!start) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    if (!start) return failWith(ERROR_INVALID_PARAMETER, nullptr);
     platform::core::process().throwIfTerminated();
     auto& threads = platform::core::threads();
     const DWORD id = threads.reserve(L"thread");
@@ -86,11 +83,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
 DWORD ResumeThread(HANDLE handle) {
     Lock lock = lockPlatform();
     auto* t = threadOf(handle);
-    if (!t) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return static_cast<DWORD>(-1);
-    }
+    if (!t) return failWith(ERROR_INVALID_HANDLE, static_cast<DWORD>(-1));
     const int previous = t->suspendCount;
     if (t->suspendCount > 0) --t->suspendCount;
     const DWORD id = t->id;
@@ -104,11 +97,8 @@ DWORD ResumeThread(HANDLE handle) {
 DWORD SuspendThread(HANDLE handle) {
     Lock lock = lockPlatform();
     auto* t = threadOf(handle);
-    if (!t || t->state == platform::core::ThreadState::Finished) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return static_cast<DWORD>(-1);
-    }
+    if (!t || t->state == platform::core::ThreadState::Finished)
+        return failWith(ERROR_INVALID_HANDLE, static_cast<DWORD>(-1));
     const int previous = t->suspendCount++;
     const DWORD id = t->id;
     lock.unlock();
@@ -125,11 +115,7 @@ DWORD GetThreadId(HANDLE handle) {
 BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode) {
     Lock lock = lockPlatform();
     auto* t = threadOf(handle);
-    if (!t || !exitCode) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_HANDLE);
-        return FALSE;
-    }
+    if (!t || !exitCode) return failWith(ERROR_INVALID_HANDLE, FALSE);
     *exitCode = t->state == platform::core::ThreadState::Finished ? t->exitCode : STILL_ACTIVE;
     return TRUE;
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/win32/window_table.h"
 
 using namespace platform::win32;
@@ -147,7 +148,7 @@ BOOL SetForegroundWindow(HWND hwnd) {
             std::erase(table.topLevel, root);
             table.topLevel.insert(table.topLevel.begin(), root);
             lock.unlock();
-            platform::core::journal().add("window", L"foreground " + formatHandle(root) + L" from thread " +
+            platform::core::journal().add("window", L"foreground " + platform::core::handleText(root) + L" from thread " +
                                                         std::to_wstring(platform::core::threads().currentId()));
             return TRUE;
         }

@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "platform/core/text_buffers.h"
 #include "platform/win32/window_table.h"
 
 namespace {
@@ -27,17 +28,11 @@ std::shared_ptr<WindowClass> findClass(LPCWSTR name) { return lookupClass(name);
 }  // namespace platform::win32
 
 ATOM RegisterClassExW(const WNDCLASSEXW* wc) {
-    if (!wc || !wc->lpszClassName || !*wc->lpszClassName || !wc->lpfnWndProc) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
+    if (!wc || !wc->lpszClassName || !*wc->lpszClassName || !wc->lpfnWndProc)
+        return failWith(ERROR_INVALID_PARAMETER, 0);
     Lock lock = lockPlatform();
     auto& table = windowTable();
-    if (table.classes.count(std::wstring_view(wc->lpszClassName))) {
-        lock.unlock();
-        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-        return 0;
-    }
+    if (table.classes.count(std::wstring_view(wc->lpszClassName))) return failWith(ERROR_CLASS_ALREADY_EXISTS, 0);
     auto c = std::make_shared<WindowClass>();
     c->name = wc->lpszClassName;
     c->atom = table.nextClassAtom++;
@@ -60,18 +55,10 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
     Lock lock = lockPlatform();
     auto c = lookupClass(className);
     auto& table = windowTable();
-    if (!c || c->builtIn) {
-        lock.unlock();
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return FALSE;
-    }
+    if (!c || c->builtIn) return failWith(ERROR_CANNOT_FIND_WND_CLASS, FALSE);
     const bool inUse = std::any_of(table.windows.begin(), table.windows.end(),
                                    [&](const auto& entry) { return entry.second->windowClass == c; });
-    if (inUse) {
-        lock.unlock();
-        SetLastError(1412);  // ERROR_CLASS_HAS_WINDOWS
-        return FALSE;
-    }
+    if (inUse) return failWith(ERROR_CLASS_HAS_WINDOWS, FALSE);
     table.classes.erase(c->name);
     return TRUE;
 }
@@ -79,11 +66,7 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE) {
 BOOL GetClassInfoExW(HINSTANCE, LPCWSTR className, WNDCLASSEXW* wc) {
     Lock lock = lockPlatform();
     auto c = lookupClass(className);
-    if (!c || !wc) {
-        lock.unlock();
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return FALSE;
-    }
+    if (!c || !wc) return failWith(ERROR_CANNOT_FIND_WND_CLASS, FALSE);
     wc->style = c->style;
     wc->lpfnWndProc = c->proc;
     wc->cbClsExtra = c->classExtra;
@@ -102,14 +85,7 @@ BOOL GetClassInfoExW(HINSTANCE, LPCWSTR className, WNDCLASSEXW* wc) {
 int GetClassNameW(HWND hwnd, LPWSTR buffer, int maxCount) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w || !buffer || maxCount <= 0) {
-        lock.unlock();
-        SetLastError(w ? ERROR_INSUFFICIENT_BUFFER : ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
-    const std::wstring& name = w->windowClass->name;
-    const auto count = std::min<std::size_t>(name.size(), static_cast<std::size_t>(maxCount - 1));
-    std::copy_n(name.begin(), count, buffer);
-    buffer[count] = L'\0';
-    return static_cast<int>(count);
+    if (!w || !buffer || maxCount <= 0) return failWith(w ? ERROR_INSUFFICIENT_BUFFER : ERROR_INVALID_WINDOW_HANDLE, 0);
+    const auto capacity = static_cast<std::size_t>(maxCount);
+    return static_cast<int>(platform::core::copyTruncated(w->windowClass->name, buffer, capacity));
 }

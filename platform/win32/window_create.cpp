@@ -106,22 +106,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     {
         Lock lock = lockPlatform();
         windowClass = findClass(className);
-        if (!windowClass) {
-            lock.unlock();
-            SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-            return nullptr;
-        }
+        if (!windowClass) return failWith(ERROR_CANNOT_FIND_WND_CLASS, nullptr);
         Window* parentWindow = parent ? findWindow(parent) : nullptr;
-        if (parent && !parentWindow) {
-            lock.unlock();
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-            return nullptr;
-        }
-        if (child && !parentWindow) {
-            lock.unlock();
-            SetLastError(ERROR_TLW_WITH_WSCHILD);
-            return nullptr;
-        }
+        if (parent && !parentWindow) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+        if (child && !parentWindow) return failWith(ERROR_TLW_WITH_WSCHILD, nullptr);
         auto w = std::make_shared<Window>();
         auto& table = windowTable();
         hwnd = reinterpret_cast<HWND>(table.nextHandle);
@@ -303,18 +291,11 @@ BOOL IsWindow(HWND hwnd) {
 // ---- Hooks -----------------------------------------------------------------------------------
 
 HHOOK SetWindowsHookExW(int idHook, HOOKPROC proc, HINSTANCE, DWORD threadId) {
-    if (idHook != WH_CBT || !proc) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    if (idHook != WH_CBT || !proc) return failWith(ERROR_INVALID_PARAMETER, nullptr);
     Lock lock = lockPlatform();
     auto& threads = platform::core::threads();
     auto* target = threadId == 0 ? &threads.current(lock) : threads.find(threadId);
-    if (!target) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    if (!target) return failWith(ERROR_INVALID_PARAMETER, nullptr);
     const auto handle = windowTable().nextHook;
     windowTable().nextHook += 4;
     target->cbtHooks.insert(target->cbtHooks.begin(), {handle, reinterpret_cast<void*>(proc)});

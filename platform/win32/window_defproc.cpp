@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/core/text_buffers.h"
 #include "platform/win32/window_table.h"
 
 using namespace platform::win32;
@@ -23,10 +24,7 @@ LRESULT getText(HWND hwnd, WPARAM size, LPWSTR buffer) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
     if (!w || !buffer || size == 0) return 0;
-    const auto count = std::min<std::size_t>(w->text.size(), size - 1);
-    std::copy_n(w->text.begin(), count, buffer);
-    buffer[count] = L'\0';
-    return static_cast<LRESULT>(count);
+    return static_cast<LRESULT>(platform::core::copyTruncated(w->text, buffer, size));
 }
 
 LRESULT calcSize(HWND hwnd, WPARAM wParam, LPARAM lParam) {

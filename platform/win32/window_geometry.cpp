@@ -122,11 +122,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint) {
 BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w || !rect) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    if (!w || !rect) return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     *rect = windowRectOnScreen(*w);
     return TRUE;
 }
@@ -134,11 +130,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
 BOOL GetClientRect(HWND hwnd, LPRECT rect) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w || !rect) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+    if (!w || !rect) return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     *rect = RECT{0, 0, width(w->client), height(w->client)};
     return TRUE;
 }

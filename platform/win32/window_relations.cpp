@@ -29,11 +29,7 @@ void collectDescendants(const Window& w, std::vector<HWND>& out) {
 HWND GetParent(HWND hwnd) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
     if (w->parent) return w->parent;
     return (w->style & WS_POPUP) ? w->owner : nullptr;
 }
@@ -43,11 +39,8 @@ HWND SetParent(HWND child, HWND newParent) {
     Lock lock = lockPlatform();
     Window* w = findOwned(lock, child, "SetParent");
     if (!w) return nullptr;
-    if (newParent && (!findWindow(newParent) || isDescendant(child, newParent))) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
+    if (newParent && (!findWindow(newParent) || isDescendant(child, newParent)))
+        return failWith(ERROR_INVALID_PARAMETER, nullptr);
     auto& table = windowTable();
     const HWND old = w->parent;
     if (old == newParent) return old;
@@ -69,11 +62,7 @@ HWND SetParent(HWND child, HWND newParent) {
 HWND GetWindow(HWND hwnd, UINT cmd) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
     if (cmd == GW_OWNER) return w->owner;
     if (cmd == GW_CHILD) return w->children.empty() ? nullptr : w->children.front();
     const auto* siblings = siblingsOf(*w);
@@ -167,11 +156,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
 DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD processId) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, 0);
     const DWORD thread = w->thread;
     lock.unlock();
     if (processId) *processId = GetCurrentProcessId();

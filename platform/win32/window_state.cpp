@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/core/config.h"
+#include "platform/core/text_buffers.h"
 #include "platform/win32/system.h"
 #include "platform/win32/window_table.h"
 
@@ -14,7 +15,7 @@ enum class Placement { Keep, Normal, Minimized, Maximized };
 
 // Where a maximised window goes: the work area of its monitor (top-level) or the parent's
 // client area (child), grown by the frame so that the frame lies outside.
-RECT maximizedRect(HWND hwnd, const Window& w) {
+RECT maximizedRect(const Window& w) {
     const int frame = frameThickness(w.style);
     RECT area{};
     if (w.parent) {
@@ -26,8 +27,12 @@ RECT maximizedRect(HWND hwnd, const Window& w) {
         GetMonitorInfoW(monitor, &info);
         area = info.rcWork;
     }
-    (void)hwnd;
     return RECT{area.left - frame, area.top - frame, area.right + frame, area.bottom + frame};
+}
+
+// Whether a window long index addresses the class's extra window bytes.
+bool isExtraBytesIndex(const Window& w, int index) {
+    return index >= 0 && index + static_cast<int>(sizeof(LONG_PTR)) <= w.windowClass->windowExtra;
 }
 
 const RECT kMinimizedRect{-32000, -32000, -32000 + 160, -32000 + 28};
@@ -54,7 +59,7 @@ void applyPlacement(HWND hwnd, Placement placement) {
                 break;
             case Placement::Maximized:
                 w->style |= WS_MAXIMIZE;
-                target = maximizedRect(hwnd, *w);
+                target = maximizedRect(*w);
                 break;
             case Placement::Keep: return;
         }
@@ -213,17 +218,12 @@ int GetWindowTextW(HWND hwnd, LPWSTR buffer, int maxCount) {
         Lock lock = lockPlatform();
         Window* w = findWindow(hwnd);
         if (!w) {
-            lock.unlock();
             buffer[0] = L'\0';
-            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-            return 0;
+            return failWith(ERROR_INVALID_WINDOW_HANDLE, 0);
         }
+        // Another thread's window: read the stored text (thread-safe, never blocks).
         if (w->thread != currentThread(lock)) {
-            // Another thread's window: read the stored text (thread-safe, never blocks).
-            const auto count = std::min<std::size_t>(w->text.size(), static_cast<std::size_t>(maxCount - 1));
-            std::copy_n(w->text.begin(), count, buffer);
-            buffer[count] = L'\0';
-            return static_cast<int>(count);
+            return static_cast<int>(platform::core::copyTruncated(w->text, buffer, static_cast<std::size_t>(maxCount)));
         }
     }
     return static_cast<int>(SendMessageW(hwnd, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
@@ -244,11 +244,7 @@ int GetWindowTextLengthW(HWND hwnd) {
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
-    if (!w) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return 0;
-    }
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, 0);
     switch (index) {
         case GWL_STYLE: return static_cast<LONG_PTR>(w->style);
         case GWL_EXSTYLE: return static_cast<LONG_PTR>(w->exStyle);
@@ -259,11 +255,7 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
         case GWLP_HWNDPARENT: return reinterpret_cast<LONG_PTR>(w->parent ? w->parent : w->owner);
         default: break;
     }
-    if (index < 0 || index + static_cast<int>(sizeof(LONG_PTR)) > w->windowClass->windowExtra) {
-        lock.unlock();
-        SetLastError(1413);  // ERROR_INVALID_INDEX
-        return 0;
-    }
+    if (!isExtraBytesIndex(*w, index)) return failWith(ERROR_INVALID_INDEX, 0);
     auto it = w->extraBytes.find(index);
     return it == w->extraBytes.end() ? 0 : it->second;
 }
@@ -295,10 +287,6 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             return reinterpret_cast<LONG_PTR>(std::exchange(w->owner, reinterpret_cast<HWND>(value)));
         default: break;
     }
-    if (index < 0 || index + static_cast<int>(sizeof(LONG_PTR)) > w->windowClass->windowExtra) {
-        lock.unlock();
-        SetLastError(1413);  // ERROR_INVALID_INDEX
-        return 0;
-    }
+    if (!isExtraBytesIndex(*w, index)) return failWith(ERROR_INVALID_INDEX, 0);
     return std::exchange(w->extraBytes[index], value);
 }

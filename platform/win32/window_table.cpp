@@ -1,9 +1,8 @@
 #include "platform/win32/window_table.h"
 
-#include <cstdio>
-
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
 #include "platform/win32/system.h"
 
 namespace platform::win32 {
@@ -47,42 +46,22 @@ std::shared_ptr<Window> findShared(HWND hwnd) {
     return it == table.windows.end() ? nullptr : it->second;
 }
 
-std::wstring formatHandle(HWND hwnd) {
-    wchar_t buffer[16];
-    std::swprintf(buffer, 16, L"0x%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(hwnd)));
-    return buffer;
-}
-
 std::wstring describeWindow(const Window& w) {
-    return formatHandle(w.handle) + L" \"" + w.windowClass->name + L"\" \"" + w.text + L"\"";
+    return core::handleText(w.handle) + L" " + core::quoted(w.windowClass->name) + L" " + core::quoted(w.text);
 }
 
 DWORD currentThread(Lock& lock) { return core::threads().current(lock).id; }
 
-bool ownedByCaller(Lock& lock, const Window& w, const char* operation, std::wstring& failure) {
-    const DWORD me = currentThread(lock);
-    if (w.thread == me) return true;
-    failure = std::wstring(operation, operation + std::char_traits<char>::length(operation)) + L" on window " +
-              describeWindow(w) + L" of thread " + std::to_wstring(w.thread) + L" called from thread " +
-              std::to_wstring(me);
-    return false;
-}
-
 Window* findOwned(Lock& lock, HWND hwnd, const char* operation) {
     Window* w = findWindow(hwnd);
-    if (!w) {
-        lock.unlock();
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return nullptr;
-    }
-    std::wstring failure;
-    if (!ownedByCaller(lock, *w, operation, failure)) {
-        lock.unlock();
-        core::reportFailure(failure);
-        SetLastError(ERROR_ACCESS_DENIED);
-        return nullptr;
-    }
-    return w;
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+    const DWORD me = currentThread(lock);
+    if (w->thread == me) return w;
+    const std::wstring failure = core::fromUtf8(operation) + L" on window " + describeWindow(*w) + L" of thread " +
+                                 std::to_wstring(w->thread) + L" called from thread " + std::to_wstring(me);
+    lock.unlock();
+    core::reportFailure(failure);
+    return failWith(ERROR_ACCESS_DENIED, nullptr);
 }
 
 bool isTopLevel(const Window& w) { return w.parent == nullptr; }

@@ -11,6 +11,7 @@
 
 #include "platform/core/text.h"
 #include "platform/core/threads.h"
+#include "platform/win32/last_error.h"
 #include "platform/win32/window.h"
 
 namespace platform::win32 {
@@ -81,16 +82,13 @@ Lock lockPlatform();
 
 Window* findWindow(HWND hwnd);
 std::shared_ptr<Window> findShared(HWND hwnd);
-std::wstring formatHandle(HWND hwnd);
 std::wstring describeWindow(const Window& w);  // 0x00010010 "class" "text"
 
 // The calling thread's id (lock held).
 DWORD currentThread(Lock& lock);
-// True when the calling thread owns `w`. Otherwise fills `failure` with a report naming the
-// window, the operation and both threads (report it after unlocking).
-bool ownedByCaller(Lock& lock, const Window& w, const char* operation, std::wstring& failure);
-// Convenience for the common case: finds the window, checks the owner, reports after unlocking.
-// Returns null (lock released) when the window does not exist or belongs to another thread.
+// The window when the calling thread owns it. Null when there is no such window, and when it
+// belongs to another thread: that is reported as a failure naming the window, the operation and
+// both threads (the lock is released to report it).
 Window* findOwned(Lock& lock, HWND hwnd, const char* operation);
 
 bool isTopLevel(const Window& w);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cwchar>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -40,5 +42,19 @@ inline bool Contains(const std::vector<std::wstring>& entries, std::wstring_view
 }
 
 inline std::string Utf8(std::wstring_view text) { return platform::core::toUtf8(text); }
+
+// A window handle as the journal writes it ("0x%08x").
+inline std::wstring HandleText(HWND window) {
+    wchar_t text[16];
+    std::swprintf(text, 16, L"0x%08llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+    return text;
+}
+
+// Every journal entry as "<kind> <text>", in order: for orders across kinds (windows and calls).
+inline std::vector<std::wstring> Lines(platform::harness::Session& session) {
+    std::vector<std::wstring> lines;
+    for (const platform::core::JournalEntry& entry : session.journal().entries()) lines.push_back(entry.line());
+    return lines;
+}
 
 }  // namespace apptest

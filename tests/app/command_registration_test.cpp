@@ -1,5 +1,6 @@
 // What start-up leaves in the kernel's command containers and the context-menu container, the
 // symbol lookup, the default tool bars, and commands that reach the kernel from a main frame.
+#include <algorithm>
 #include <climits>
 #include <map>
 #include <set>
@@ -245,28 +246,56 @@ TEST_F(CommandRegistrationTest, TheUpdatePassKeepsKernelCommandsEnabledAndDisabl
     EXPECT_FALSE(enabledAfterUpdate(720)) << "a reserved id without a handler";
 }
 
-TEST_F(CommandRegistrationTest, TheCommandDumpListsEveryRegistrationSortedById) {
-    Start();
-    const std::wstring dump = session.inspect().dumpCommands();
+// The dump's columns start where the header's titles do; a line cut at those places gives the
+// fields with their padding removed.
+std::vector<std::vector<std::wstring>> DumpFields(const std::wstring& dump) {
     std::vector<std::wstring> lines;
     for (std::size_t start = 0; start < dump.size();) {
         const std::size_t end = dump.find(L'\n', start);
         lines.push_back(dump.substr(start, end - start));
         start = end + 1;
     }
-    ASSERT_EQ(lines.size(), 85u + 316u + 1u + 3u);
-    EXPECT_EQ(lines.front(), L"680\tShowMaterialPropertiesWindow\t0x1\tname only\tCM_TB_SHOW_PROPERTYMATERIAL");
-    EXPECT_EQ(lines.back(), L"65254\tReferToNoGeometry\t0x8\tname only (command container)\t"
-                            L"CM_3D_EDIT_IN_PLACE_GEOMETRIC_REFERENCE_SOURCE_UNDEFINED");
-    EXPECT_TRUE(apptest::Contains(lines, L"700-749\t\t0x8\trange\t"));
-    EXPECT_TRUE(apptest::Contains(lines, L"1201\tDocumentSaveAll\t0x0\tcommand object (system)\t"));
-    EXPECT_TRUE(apptest::Contains(lines, L"1059\tWindowOpen\t0x8\tcommand object (document)\t"));
-    EXPECT_TRUE(apptest::Contains(lines, L"1338\t\t0x1\tname only\tCM_3D_DUMMY"));
-    EXPECT_TRUE(apptest::Contains(lines, L"2104\tStereoMode\t0x0\tname only\t"));
-    UINT previous = 0;
+    if (lines.empty()) return {};
+    std::vector<std::size_t> starts{0};
+    for (const wchar_t* title : {L"name", L"flags", L"registered as", L"symbol"}) starts.push_back(lines[0].find(title));
+    std::vector<std::vector<std::wstring>> rows;
     for (const std::wstring& line : lines) {
-        const UINT id = static_cast<UINT>(std::stoul(line));
-        EXPECT_LT(previous, id) << apptest::Utf8(line);
+        std::vector<std::wstring> fields;
+        for (std::size_t column = 0; column < starts.size(); ++column) {
+            const std::size_t from = starts[column];
+            const std::size_t to = column + 1 < starts.size() ? starts[column + 1] : std::wstring::npos;
+            std::wstring field = from < line.size() ? line.substr(from, to == std::wstring::npos ? to : to - from) : L"";
+            EXPECT_TRUE(column == 0 || from == 0 || line.size() <= from || line[from - 1] == L' ')
+                << "a field runs into the next column: " << apptest::Utf8(line);
+            field.erase(field.find_last_not_of(L' ') + 1);
+            fields.push_back(field);
+        }
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+TEST_F(CommandRegistrationTest, TheCommandDumpListsEveryRegistrationSortedByIdInAlignedColumns) {
+    Start();
+    const auto rows = DumpFields(session.inspect().dumpCommands());
+    ASSERT_EQ(rows.size(), 1u + 85u + 316u + 1u + 3u) << "a header and one line per registration";
+    using Fields = std::vector<std::wstring>;
+    EXPECT_EQ(rows.front(), (Fields{L"id", L"name", L"flags", L"registered as", L"symbol"}));
+    EXPECT_EQ(rows[1], (Fields{L"680", L"ShowMaterialPropertiesWindow", L"0x1", L"name only (global container)",
+                               L"CM_TB_SHOW_PROPERTYMATERIAL"}));
+    EXPECT_EQ(rows.back(), (Fields{L"65254", L"ReferToNoGeometry", L"0x8", L"name only (command container)",
+                                   L"CM_3D_EDIT_IN_PLACE_GEOMETRIC_REFERENCE_SOURCE_UNDEFINED"}));
+    const auto has = [&](const Fields& fields) { return std::ranges::find(rows, fields) != rows.end(); };
+    EXPECT_TRUE(has({L"700-749", L"", L"0x8", L"range", L""}));
+    EXPECT_TRUE(has({L"1201", L"DocumentSaveAll", L"0x0", L"command object (system)", L""}));
+    EXPECT_TRUE(has({L"1059", L"WindowOpen", L"0x8", L"command object (document)", L""}));
+    EXPECT_TRUE(has({L"1338", L"", L"0x1", L"name only (global container)", L"CM_3D_DUMMY"}));
+    EXPECT_TRUE(has({L"57665", L"", L"0x10", L"command object (system)", L""}));
+    EXPECT_TRUE(has({L"2104", L"StereoMode", L"0x0", L"name only (global container)", L""}));
+    UINT previous = 0;
+    for (auto row = rows.begin() + 1; row != rows.end(); ++row) {
+        const UINT id = static_cast<UINT>(std::stoul(row->front()));
+        EXPECT_LT(previous, id) << apptest::Utf8(row->front());
         previous = id;
     }
 }

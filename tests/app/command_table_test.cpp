@@ -63,6 +63,13 @@ const DefaultToolBarRecord& Record(std::wstring_view internalName) {
 
 std::vector<UINT> IdsOf(const ToolBarCommandIds& ids) { return {ids.begin(), ids.end()}; }
 
+// The command ids one bar gets in an edition.
+std::vector<UINT> ButtonIds(const DefaultToolBarRecord& record, DWORD editionCode) {
+    DefaultToolBarEntry entry;
+    FillDefaultToolBarButtons(record, entry, editionCode);
+    return IdsOf(entry.commandIds);
+}
+
 std::string GuidText(const GUID& guid) {
     char text[40];
     std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", guid.Data1, guid.Data2,
@@ -335,15 +342,15 @@ TEST(DefaultToolBarTable, TheEditionGetsEveryBarAndTabsOpenWithTheModeCommand) {
         EXPECT_EQ(opensWithMode, entries[index].record->kind == ToolBarKind::Tab);
     }
 
-    const auto twoD = IdsOf(ToolBarButtonIds(Record(L"2D"), 1));
+    const auto twoD = ButtonIds(Record(L"2D"), 1);
     ASSERT_GE(twoD.size(), 5u);
     EXPECT_EQ(std::vector<UINT>(twoD.begin(), twoD.begin() + 5), (std::vector<UINT>{1075, 0, 1001, 1029, 1027}));
-    EXPECT_EQ(IdsOf(ToolBarButtonIds(Record(L"FullScreen"), 1)), (std::vector<UINT>{1254, 2814}));
-    const auto view = IdsOf(ToolBarButtonIds(Record(L"View"), 1));
+    EXPECT_EQ(ButtonIds(Record(L"FullScreen"), 1), (std::vector<UINT>{1254, 2814}));
+    const auto view = ButtonIds(Record(L"View"), 1);
     ASSERT_GE(view.size(), 2u);
     EXPECT_EQ(view[0], 1589u);
     EXPECT_EQ(view.back(), 2859u);
-    EXPECT_EQ(IdsOf(ToolBarButtonIds(Record(L"Weld"), 1)),
+    EXPECT_EQ(ButtonIds(Record(L"Weld"), 1),
               (std::vector<UINT>{1075, 0, 1001, 1029, 1027, 0, 1115, 1117, 0, 813}));
 }
 
@@ -355,13 +362,13 @@ TEST(DefaultToolBarTable, ButtonMasksDecideWithinABar) {
     EXPECT_EQ(names, (std::vector<std::wstring_view>{L"Startup", L"2D", L"Sketch", L"Edit", L"Table", L"FullScreen",
                                                      L"View"}))
         << "a bar outside the edition is left out even when some of its buttons are in it";
-    EXPECT_EQ(IdsOf(ToolBarButtonIds(Record(L"View"), 0x2)),
+    EXPECT_EQ(ButtonIds(Record(L"View"), 0x2),
               (std::vector<UINT>{1589, 0, 1255, 1965, 2935, 1340, 0, 1038, 1098, 1099, 0, 1104, 1106, 1095, 0, 1122, 0,
                                  0, 0, 2859}));
     // Weld's 1027 carries its own mask and is the one button left for bit 1.
-    EXPECT_EQ(IdsOf(ToolBarButtonIds(Record(L"Weld"), 0x2)), (std::vector<UINT>{1075, 0, 1027}));
+    EXPECT_EQ(ButtonIds(Record(L"Weld"), 0x2), (std::vector<UINT>{1075, 0, 1027}));
 
-    const auto bitSeven = IdsOf(ToolBarButtonIds(Record(L"View"), 0x80));
+    const auto bitSeven = ButtonIds(Record(L"View"), 0x80);
     EXPECT_EQ(std::ranges::count(bitSeven, 1589u), 0);
     EXPECT_EQ(std::ranges::count(bitSeven, 1613u), 1);
 }
@@ -395,14 +402,15 @@ TEST(DefaultToolBarSelection, BoundsOfBarsAndButtons) {
     // Without an end marker only the first 60 pairs count.
     std::vector<ToolBarButton> many(kMaxToolBarButtons + 5, {7, 0x1});
     const DefaultToolBarRecord docked{L"Many", 1, GUID{}, 1, true, ToolBarKind::DockedTop, 0x1, many};
-    EXPECT_EQ(ToolBarButtonIds(docked, 0x1).size(), kMaxToolBarButtons);
+    EXPECT_EQ(ButtonIds(docked, 0x1).size(), kMaxToolBarButtons);
     // A tab needs two more ids than its buttons: with 59 they no longer fit.
     const DefaultToolBarRecord tab{L"Tab", 1, GUID{1}, 1, true, ToolBarKind::Tab, 0x1,
                                    std::span(many).first(kMaxToolBarButtons - 1)};
-    EXPECT_THROW(ToolBarButtonIds(tab, 0x1), std::bad_alloc);
+    DefaultToolBarEntry entry;
+    EXPECT_THROW(FillDefaultToolBarButtons(tab, entry, 0x1), std::bad_alloc);
     const DefaultToolBarRecord fittingTab{L"Tab", 1, GUID{1}, 1, true, ToolBarKind::Tab, 0x1,
                                           std::span(many).first(kMaxToolBarButtons - 2)};
-    EXPECT_EQ(ToolBarButtonIds(fittingTab, 0x1).size(), kMaxToolBarButtons);
+    EXPECT_EQ(ButtonIds(fittingTab, 0x1).size(), kMaxToolBarButtons);
 }
 
 }  // namespace

@@ -47,6 +47,16 @@ TEST_F(CrashRestore, AtMostHundredDocumentsAfterTheCountIsReset) {
     EXPECT_TRUE(s.registry().hasValue(apptest::kUser, kErrorRestore, L"100"));
 }
 
+TEST_F(CrashRestore, CorruptCountStillRestoresTheFirstEntries) {
+    Session s;
+    s.files().write(L"C:\\Work\\a.grb", "document");
+    RecordCrashDocuments(s, {L"C:\\Work\\a.grb"}, 0xFFFFFFFFu);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(s.kernel().openedDocuments(), std::vector<std::wstring>{L"C:\\Work\\a.grb"});
+    EXPECT_EQ(s.registry().getDword(apptest::kUser, kErrorRestore, L"DocsCount"), 0u);
+}
+
 TEST_F(CrashRestore, CrashCopyOpensUnderItsOwnNameAndIsDeleted) {
     Session s;
     s.files().write(L"C:\\Work\\plan.grb", "saved");

@@ -47,6 +47,11 @@ TEST_F(DdeQueue, CommandsOfTheStartupRunAfterTheFirstShowingInArrivalOrder) {
     ASSERT_EQ(s.startResult(), 1);
     EXPECT_EQ(s.kernel().openedDocuments(), (std::vector<std::wstring>{std::wstring(kFirst), std::wstring(kSecond)}));
     EXPECT_TRUE(CKvw32App::Instance()->GetPendingDdeCommands().empty());
+    // Both ran only after the first showing of the main frame.
+    ASSERT_EQ(s.inspect().mainFrames().size(), 1u);
+    const std::wstring frameShown = L"window shown " + apptest::HandleText(s.inspect().mainFrames()[0]);
+    apptest::ExpectInOrder(apptest::Lines(s), {frameShown, L"OpenDocumentFile(\"C:\\Work\\first.grb\"",
+                                               L"OpenDocumentFile(\"C:\\Work\\second.grb\""});
 
     // Once started, a command runs at once.
     s.user().dde(OpenCommand(kLater));

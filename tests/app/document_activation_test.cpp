@@ -2,8 +2,10 @@
 // the panes and the kernel's modules hear of a new document, and what an in-place edit changes.
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "app/kvw32_app.h"
+#include "app/server_app_proxy.h"
 #include "mainframe/document_pane_windows.h"
 #include "tests/app/app_test_support.h"
 
@@ -24,6 +26,27 @@ public:
     int count = 0;
     CKvw32Doc* last = nullptr;
     CKvw32Doc* reenter = nullptr;
+};
+
+// The application's kernel callback object, keeping the system-panel values set through it as
+// "<id> <value> [<variable>] <document>".
+class SyspanelValues : public ServerAppProxy {
+public:
+    explicit SyspanelValues(CKvw32App* app) : ServerAppProxy(app) {}
+    void set_syspanel_int(CKvw32Doc* document, UINT id, int value) override {
+        values.push_back(std::to_wstring(id) + L" " + std::to_wstring(value) + L" " + Name(document));
+    }
+    void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override {
+        values.push_back(std::to_wstring(id) + L" " + std::to_wstring(value) + L" " + std::to_wstring(variable) + L" " +
+                         Name(document));
+    }
+    std::vector<std::wstring> Take() { return std::exchange(values, {}); }
+
+private:
+    static std::wstring Name(CKvw32Doc* document) {
+        return document ? std::wstring(document->GetTitle().GetString()) : L"null";
+    }
+    std::vector<std::wstring> values;
 };
 
 template <class Window>
@@ -63,12 +86,16 @@ protected:
     }
 
     CKvw32Doc* Open(const wchar_t* path) { return dynamic_cast<CKvw32Doc*>(app->OpenDocumentFile(path)); }
+    // From here on the kernel's callbacks reach the application through a recording object.
+    SyspanelValues& RecordSyspanel() { return syspanel.emplace(app); }
     // The calls journalled from now on.
     std::vector<std::wstring> CallsSince(std::size_t mark) {
         const auto all = calls(s);
         return {all.begin() + static_cast<std::ptrdiff_t>(std::min(mark, all.size())), all.end()};
     }
 
+    // Outlives the session, which calls back into it while the program ends.
+    std::optional<SyspanelValues> syspanel;
     Session s;
     CKvw32App* app = nullptr;
     CKvw32Doc* a = nullptr;
@@ -194,6 +221,32 @@ TEST_F(DocumentActivation, TheAnnotationModuleHearsOnlyOfIdle3DScenes) {
             << "mode " << c.sceneMode.value_or(-1) << " in command " << c.inCommand << " form " << c.formChildOpen;
         if (c.formChildOpen) UIModuleProxy::Instance().ClosePropertyFormChild(32);
     }
+}
+
+TEST_F(DocumentActivation, SystemPanelDefaultsAreSetWhenNoCommandRunsAndTheThreeDPartWantsThem) {
+    SyspanelValues& syspanel = RecordSyspanel();
+    using Values = std::vector<std::wstring>;
+    app->ActivateDocument(a);
+    EXPECT_EQ(syspanel.Take(), (Values{L"911 0 a.grb", L"907 0 -1 a.grb", L"909 0 -1 a.grb"}));
+
+    s.kernel().setInCommand(b, true);
+    app->ActivateDocument(b);
+    EXPECT_TRUE(syspanel.Take().empty()) << "a running command keeps its values";
+
+    s.kernel().setSyspanelResetWanted(false);
+    app->ActivateDocument(a);
+    EXPECT_TRUE(syspanel.Take().empty()) << "the 3D part did not ask";
+
+    // Without a document the values are reset whatever the 3D part wants.
+    app->ActivateDocument(nullptr);
+    EXPECT_EQ(syspanel.Take(), (Values{L"911 0 null", L"907 0 -1 null", L"909 0 -1 null"}));
+
+    s.kernel().setSyspanelResetWanted(true);
+    app->ActivateDocument(a);
+    syspanel.Take();
+    s.kernel().setEditInPlace(a, a, b);
+    app->ActivateDocument(b);
+    EXPECT_TRUE(syspanel.Take().empty()) << "linked documents share the panel";
 }
 
 TEST_F(DocumentActivation, AClosedCurrentDocumentIsForgotten) {

@@ -1,9 +1,16 @@
 // Settings that start-up takes from the registry and from files of the program folder: the help
-// path, the text browsers and the tips strip; and a value one run writes that the next run reads.
+// path, the recent-file list, the text browsers and the tips strip; and a value one run writes
+// that the next run reads.
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <utility>
+
 #include "app/kvw32_app.h"
+#include "app/recent_file_list.h"
 #include "auxiliary/info_tip.h"
 #include "tests/app/app_test_support.h"
 
@@ -90,11 +97,55 @@ TEST_F(ProgramFiles, TipsSettingsComeFromTheProductIni) {
     EXPECT_EQ(tips.GetFontSize(), 16);
 }
 
+class RecentFiles : public SessionTest {};
+
+TEST_F(RecentFiles, ListHasTheSettingsSizeAndReadsItsSection) {
+    Session s;
+    s.kernel().setRecentFileCount(4);
+    s.registry().setString(apptest::kUser, apptest::section(L"Recent File List"), L"File1", L"C:\\Work\\a.grb");
+    s.registry().setString(apptest::kUser, apptest::section(L"Recent File List"), L"File2", L"C:\\Work\\b.grb");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    CKVRecentFileList* list = CKvw32App::Instance()->GetRecentFileList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->GetSize(), 4);
+    EXPECT_EQ((*list)[0], L"C:\\Work\\a.grb");
+    EXPECT_EQ((*list)[1], L"C:\\Work\\b.grb");
+}
+
+TEST_F(RecentFiles, NoListWhereThePolicyForbidsTheHistory) {
+    Session s;
+    s.kernel().setRecentFileCount(4);
+    s.registry().setDword(apptest::kUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+                          L"NoRecentDocsHistory", 1);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(CKvw32App::Instance()->GetRecentFileList(), nullptr);
+}
+
 // Two runs over one host folder, the first in a child process (a session owns its process).
 class Persistence : public SessionTest {};
 
+// Removes the shared host folder when the test ends, however it ends. Declared before the second
+// session, so that the session is gone first.
+class HostFolderRemover {
+public:
+    explicit HostFolderRemover(std::string folder) : folder_(std::move(folder)) {}
+    ~HostFolderRemover() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    HostFolderRemover(const HostFolderRemover&) = delete;
+    HostFolderRemover& operator=(const HostFolderRemover&) = delete;
+
+private:
+    std::string folder_;
+};
+
 TEST_F(Persistence, ValueWrittenInOneRunIsReadInTheNext) {
     const std::string host = ::testing::TempDir() + "korvo-persistence-" + std::to_string(getpid());
+    // The child leaves with _exit and runs no destructors; only the parent removes the folder.
+    const HostFolderRemover remover(host);
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {

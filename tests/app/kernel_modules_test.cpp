@@ -57,15 +57,50 @@ TEST_F(KernelModules, MandatoryModuleThatFailsToLoadClosesTheSplashAndTheLoopGoe
                                     });
 }
 
-TEST_F(KernelModules, MandatoryModuleWithWrongVersionIsNotLoaded) {
+TEST_F(KernelModules, MandatoryModuleWithWrongVersionIsNotLoadedAndClosesTheSplash) {
     Session s;
     s.files().setModuleVersion(L"KorvoScene.dll", L"17.0.0.0");
-    s.user().expectBox(L"*KorvoScene.dll*17.0.0.0*", Button::Ok);
+    s.files().setModuleLoadFailure(L"KV3DSE.dll", 126);
+    bool splashOpenDuringFirstBox = false;
+    bool splashOpenDuringSecondBox = true;
+    // The texts are the sample's translations of the module messages.
+    s.user().expectBox(L"Неверная версия \"KorvoScene.dll\" (17.0.0.0)", [&](const BoxRequest& box) {
+        splashOpenDuringFirstBox = CSplashWnd::IsOpen();
+        EXPECT_NE(box.type & MB_ICONERROR, 0u);
+        return Button::Ok;
+    });
+    s.user().expectBox(L"Не удалось загрузить модуль \"KV3DSE.dll\"", [&](const BoxRequest& box) {
+        splashOpenDuringSecondBox = CSplashWnd::IsOpen();
+        EXPECT_NE(box.type & MB_ICONERROR, 0u);
+        return Button::Ok;
+    });
     s.start();
     EXPECT_EQ(s.startResult(), 1);
-    EXPECT_TRUE(Contains(
-        logs(s), L"8 Mandatory module \"KorvoScene.dll\" v17.0.0.0 is incompatible with Korvo CAD v18.0.21.0"));
+    EXPECT_TRUE(splashOpenDuringFirstBox);
+    EXPECT_FALSE(splashOpenDuringSecondBox);
+    apptest::ExpectInOrder(
+        logs(s), {
+                     L"8 Mandatory module \"KorvoScene.dll\" v17.0.0.0 is incompatible with Korvo CAD v18.0.21.0",
+                     L"2 Loading optional module \"KV3DSE.dll\" v18.0.21.0...",
+                     L"7 Failed to load optional module \"KV3DSE.dll\": 0x0000007e",
+                     L"2 Initialized in ",
+                 });
     EXPECT_FALSE(Contains(logs(s), L"Loading mandatory module \"KorvoScene.dll\""));
+    EXPECT_FALSE(Contains(calls(s), L"loadMfcAndInitialize(KorvoScene.dll)"));
+}
+
+TEST_F(KernelModules, OptionalModuleThatFailsToLoadLeavesTheSplashOpen) {
+    Session s;
+    s.files().setModuleLoadFailure(L"KV3DSE.dll", 126);
+    bool splashOpenDuringBox = false;
+    s.user().expectBox(L"*KV3DSE.dll*", [&](const BoxRequest&) {
+        splashOpenDuringBox = CSplashWnd::IsOpen();
+        return Button::Ok;
+    });
+    s.start();
+    EXPECT_EQ(s.startResult(), 1);
+    EXPECT_TRUE(splashOpenDuringBox);
+    EXPECT_TRUE(Contains(logs(s), L"7 Failed to load optional module \"KV3DSE.dll\": 0x0000007e"));
 }
 
 TEST_F(KernelModules, HiddenStartHasNoSplash) {

@@ -88,6 +88,22 @@ TEST_F(ThreeFrames, AModalBoxOverOneFrameDisablesThemAll) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), L"CKVCom_Is3D::SetMainWindowsDisabled(false)"), 3);
 }
 
+TEST_F(ThreeFrames, FramesOfOtherClassesInTheUIModuleAreLeftAlone) {
+    auto* foreign = new Korvo::UI::MdiMainFrame;
+    ASSERT_TRUE(foreign->LoadFrame(1, WS_OVERLAPPEDWINDOW));
+    foreign->SetWindowText(L"foreign");
+    ASSERT_EQ(UIModuleProxy::Instance().GetMainFrames().size(), 4u);
+
+    CKvw32App* app = CKvw32App::Instance();
+    EXPECT_EQ(app->NumMainFrames(), 3);
+    app->UpdateFrameTitles();
+    app->SetRibbonMode(false);
+    app->SetToolBarIconSize({20, 20});
+    EXPECT_EQ(Titles(), (std::vector<std::wstring>{L"T (1)", L"T (2)", L"T (3)", L"foreign"}));
+    EXPECT_FALSE(UIModuleProxy::Instance().GetCommandBarsIconSize(foreign).has_value());
+    foreign->DestroyWindow();
+}
+
 TEST_F(ThreeFrames, ThemeAndRibbonModeReachEveryFrameAndLaterOnes) {
     CKvw32App* app = CKvw32App::Instance();
     ASSERT_TRUE(app->SetTheme(L"msvs2015dark"));

@@ -73,6 +73,8 @@ TEST(ProductSettings, RelativePathsAreTakenInsideTheProgramFolder) {
     EXPECT_EQ(s.defaultTemplateFolder, L"\\\\server\\templates");
     EXPECT_EQ(CKvw32App::GetIniPath(Ini(L"[SETTINGS]\nSplashImage=Banner.bmp\n"), L"SETTINGS", L"SplashImage"),
               folder + L"\\Banner.bmp");
+    // Without "ApplicationsFile" the add-on applications are listed in the program folder.
+    EXPECT_EQ(CKvw32App::Instance()->GetApplicationsIniPath(), folder + L"\\Applications.ini");
 }
 
 TEST(CommandLine, KernelFlagsNeverReachTheFramework) {

@@ -1,5 +1,6 @@
 // How start-up ends when a step fails: what is reported, and whether the start-up's timing line
 // and the "start-up done" event still come.
+#include "app/kvw32_app.h"
 #include "tests/app/app_test_support.h"
 
 namespace {
@@ -15,9 +16,17 @@ class StartupFailure : public SessionTest {};
 TEST_F(StartupFailure, WrongKernelVersionEndsStartupBeforeTheSession) {
     Session s;
     s.files().setModuleVersion(L"KorvoKernel.dll", L"18.0.20.0");
-    s.user().expectBox(L"Fatal Error: Incorrect Version of KorvoKernel.dll", Button::Ok);
+    s.user().expectBox(L"Fatal Error: Incorrect Version of KorvoKernel.dll", [](const BoxRequest& box) {
+        EXPECT_EQ(box.caption, L"Korvo CAD");
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_NE(box.type & MB_ICONERROR, 0u);
+        return Button::Ok;
+    });
     s.start();
     EXPECT_EQ(s.startResult(), 0);
+    // The framework's name of the application still names it after the caption was replaced.
+    ASSERT_NE(AfxGetAppName(), nullptr);
+    EXPECT_STREQ(AfxGetAppName(), L"Korvo CAD");
     EXPECT_TRUE(Contains(logs(s),
                          L"8 Kernel module \"KorvoKernel.dll\" v18.0.20.0 is incompatible with Korvo CAD v18.0.21.0"));
     EXPECT_FALSE(Contains(logs(s), kInitialized));
@@ -77,6 +86,42 @@ TEST_F(StartupFailure, NoMainWindowEndsStartup) {
     EXPECT_EQ(s.startResult(), 0);
     EXPECT_TRUE(Contains(logs(s), L"8 Failed to create main window"));
     EXPECT_FALSE(Contains(calls(s), L"KVRegisterShellFileTypes"));
+    EXPECT_TRUE(Contains(logs(s), kInitialized));
+    EXPECT_TRUE(Contains(calls(s), kStartupEvent));
+}
+
+TEST_F(StartupFailure, CommandLineDocumentThatCannotBeOpenedEndsStartupUnshown) {
+    Config config;
+    config.platform.arguments = {L"C:\\Work\\broken.grb"};
+    Session s(config);
+    s.files().write(L"C:\\Work\\broken.grb", "document");
+    s.faults().failDocumentOpen(L"C:\\Work\\broken.grb", false);
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    const std::vector<HWND> frames = s.inspect().mainFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_FALSE(s.inspect().visible(frames[0]));
+    EXPECT_FALSE(CKvw32App::Instance()->IsStartupFinishedForDde());
+    EXPECT_TRUE(Contains(logs(s), kInitialized));
+    EXPECT_TRUE(Contains(calls(s), kStartupEvent));
+}
+
+TEST_F(StartupFailure, QuitArrivingBeforeTheEndOfStartupEndsIt) {
+    Session s;
+    // A crash-restore entry that cannot be opened shows a box late in start-up; the program is
+    // asked to quit while it is open.
+    s.registry().setDword(apptest::kUser, apptest::section(L"ErrorRestore"), L"DocsCount", 1);
+    s.registry().setString(apptest::kUser, apptest::section(L"ErrorRestore"), L"0", L"C:\\Work\\missing.grb");
+    s.user().expectBox(L"Cannot restore the document*", [](const BoxRequest&) {
+        PostQuitMessage(0);
+        return Button::Ok;
+    });
+    s.start();
+    EXPECT_EQ(s.startResult(), 0);
+    // Everything up to the queue's end ran: the frame was shown.
+    const std::vector<HWND> frames = s.inspect().mainFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_TRUE(s.inspect().visible(frames[0]));
     EXPECT_TRUE(Contains(logs(s), kInitialized));
     EXPECT_TRUE(Contains(calls(s), kStartupEvent));
 }

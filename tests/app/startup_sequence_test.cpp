@@ -15,52 +15,55 @@ TEST_F(Startup, RunsBothPhasesInOrder) {
     Session s;
     s.start();
     ASSERT_EQ(s.startResult(), 1);
-
-    ExpectInOrder(calls(s), {
-                                // outer phase up to the kernel session
-                                L"GlobalContainer::EnableMacros(true)",
-                                L"GlobalContainer::InitSessionLocale(\"Rus\"",
-                                L"KorvoManagedUIProxy::InitManagedResourcesWraps()",
-                                L"Korvo::UI::XML::SetProduct(7)",
-                                L"GlobalContainer::PreInitSession(true)",
-                                L"GlobalContainer::RestoreSessionLanguage()",
-                                L"GlobalContainer::PostInitSession()",
-                                L"CXTPPaintManager::GetInstanceAddRef()",
-                                // inner phase
-                                L"LoadInstalledApplicationsFromRegistry(\"Rus\", \"Velmora\", \"Viewer\", 6",
-                                L"Korvo::UI::ImageManager::ReserveResources(881)",
-                                L"CKVCom_Is3D::OnStartup()",
-                                L"ApplicationManager::OnStartup()",
-                                L"KorvoManagedUIProxy::StringResourceAccessor::UpdateResourcesCulture()",
-                                L"CKVApplicationManager::StartApplications(true, true)",
-                                L"ApplicationManager::StartApplications(true, true)",
-                                L"CKVDocTemplate::Create(1000)",
-                                L"UIModuleProxy::ApplyTheme(",
-                                L"UIModuleProxy::RegisterMainFrame(",
-                                L"KVRegisterShellFileTypes(1000, true, true)",
-                                L"KVRegisterShellFileTypes(996, true, false)",
-                                L"KVRegisterShellFileTypes(999, true, false)",
-                                L"CKVApplicationManager::StartApplications(false, true)",
-                                L"ApplicationManager::StartApplications(false, true)",
-                                L"automenu(0)",
-                                L"ShowSyspanelSet(0)",
-                                L"GlobalContainer::FinishInitSession()",
-                                L"CKVCom_Is3D::OnStartupCompleted()",
-                                // back in the outer phase
-                                L"ApplicationEventManager::Raise(1030)",
-                            });
-    EXPECT_FALSE(Contains(calls(s), L"ApplicationManager::RunServer()"));
-
-    ExpectInOrder(logs(s), {
-                               L"2 Loading mandatory module \"KV2DAnnotate.dll\" v18.0.21.0...",
-                               L"2 Loading mandatory module \"KVTEXT.dll\" v18.0.21.0...",
-                               L"2 Loading mandatory module \"KorvoScene.dll\" v18.0.21.0...",
-                               L"2 Loading optional module \"KV3DSE.dll\" v18.0.21.0...",
-                               L"2 Initialized in 0.000 ms",
-                           });
-
     const std::vector<HWND> frames = s.inspect().mainFrames();
     ASSERT_EQ(frames.size(), 1u);
+    const std::wstring frame = apptest::HandleText(frames[0]);
+
+    ExpectInOrder(apptest::Lines(s),
+                  {
+                      // outer phase up to the kernel session
+                      L"call GlobalContainer::EnableMacros(true)",
+                      L"call GlobalContainer::InitSessionLocale(\"Rus\", true, 0)",
+                      L"call KorvoManagedUIProxy::InitManagedResourcesWraps()",
+                      L"call Korvo::UI::XML::SetProduct(7)",
+                      L"call GlobalContainer::PreInitSession(true)",
+                      L"log 2 Loading mandatory module \"KV2DAnnotate.dll\" v18.0.21.0...",
+                      L"call Korvo::Module::loadMfcAndInitialize(KV2DAnnotate.dll)",
+                      L"log 2 Loading mandatory module \"KVTEXT.dll\" v18.0.21.0...",
+                      L"log 2 Loading mandatory module \"KorvoScene.dll\" v18.0.21.0...",
+                      L"log 2 Loading optional module \"KV3DSE.dll\" v18.0.21.0...",
+                      L"call Korvo::Module::loadMfcAndInitialize(KV3DSE.dll)",
+                      L"call GlobalContainer::RestoreSessionLanguage()",
+                      L"call GlobalContainer::PostInitSession()",
+                      L"call CXTPPaintManager::GetInstanceAddRef()",
+                      // inner phase
+                      L"call LoadInstalledApplicationsFromRegistry(\"Rus\", \"Velmora\", \"Viewer\", 6, true)",
+                      L"call Korvo::UI::ImageManager::ReserveResources(881)",
+                      L"call CKVCom_Is3D::OnStartup()",
+                      L"call Korvo::UI::GlobalContextMenuContainer::RegisterCommands()",
+                      L"call ApplicationManager::OnStartup()",
+                      L"call KorvoManagedUIProxy::StringResourceAccessor::UpdateResourcesCulture()",
+                      L"call CKVApplicationManager::StartApplications(true, true)",
+                      L"call ApplicationManager::StartApplications(true, true)",
+                      L"call CKVDocTemplate::Create(1000)",
+                      L"call UIModuleProxy::ApplyTheme(",
+                      L"window created " + frame,
+                      L"call UIModuleProxy::RegisterMainFrame(" + frame + L")",
+                      L"call KVRegisterShellFileTypes(1000, true, true)",
+                      L"call KVRegisterShellFileTypes(996, true, false)",
+                      L"call KVRegisterShellFileTypes(999, true, false)",
+                      L"call CKVApplicationManager::StartApplications(false, true)",
+                      L"call ApplicationManager::StartApplications(false, true)",
+                      L"call automenu(0)",
+                      L"call ShowSyspanelSet(0)",
+                      L"call GlobalContainer::FinishInitSession()",
+                      L"call CKVCom_Is3D::OnStartupCompleted()",
+                      L"window shown " + frame,
+                      // back in the outer phase
+                      L"log 2 Initialized in 0.000 ms",
+                      L"call ApplicationEventManager::Raise(1030)",
+                  });
+    EXPECT_FALSE(Contains(calls(s), L"ApplicationManager::RunServer()"));
     EXPECT_TRUE(s.inspect().visible(frames[0]));
     EXPECT_EQ(AfxGetMainWnd()->GetSafeHwnd(), frames[0]);
 }
@@ -77,6 +80,28 @@ TEST_F(Startup, LeavesRegistrationAndCrashBookkeepingInTheRegistry) {
     EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"ErrorRestore"), L"BugReportFolder"), L"");
     EXPECT_EQ(s.registry().getDword(apptest::kUser, apptest::section(L"ErrorRestore"), L"Restart"), 0u);
     EXPECT_EQ(s.registry().getDword(apptest::kUser, apptest::section(L"OpenDocuments"), L"Count"), 0u);
+}
+
+TEST_F(Startup, ReadOnlyClassIdsNeitherStopStartupNorKeepTheProbe) {
+    Session s;
+    s.registry().denyWrite(apptest::kClasses, L"CLSID");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_FALSE(s.registry().hasKey(apptest::kClasses, L"CLSID\\KV.Check"));
+    // The automation object's registration outside the class ids is refreshed all the same.
+    EXPECT_TRUE(s.registry().hasKey(apptest::kClasses, L"KVW32.SERVER"));
+}
+
+TEST_F(Startup, AddOnApplicationsAreListedInTheConfiguredFile) {
+    Session s;
+    s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nApplicationsFile=Addons\\Installed.ini\n");
+    s.files().write(s.files().programFile(L"Addons\\Installed.ini"), "[KVOPT]\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    const std::wstring listed = L"(\"" + s.files().programFile(L"Addons\\Installed.ini") + L"\")";
+    ExpectInOrder(calls(s), {L"CKVApplicationManager::LoadInstalledApplications" + listed,
+                             L"ApplicationManager::LoadInstalledApplications" + listed,
+                             L"LoadInstalledApplicationsFromRegistry("});
 }
 
 TEST_F(Startup, ServerStepRunsWhenTheIniAsks) {

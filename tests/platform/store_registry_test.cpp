@@ -245,10 +245,30 @@ TEST_F(StoreTest, RegistryFileIsRewrittenOnlyWhenTheHiveChanges) {
     EXPECT_FALSE(fileMarked()) << "a value in a new key";
     RegCloseKey(key);
 
+    // A value set in a sub-key made on the way is one change: the file is replaced once, so the
+    // spare it went through holds the file as it was before.
+    markFile();
+    const std::string before = readHost(kHive);
+    const std::wstring server = L"\"C:\\Korvo.exe\" /Automation";
+    const auto serverBytes = static_cast<DWORD>((server.size() + 1) * sizeof(wchar_t));
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Velmora\\Server\\LocalServer32", nullptr, REG_SZ,
+                              server.c_str(), serverBytes),
+              ERROR_SUCCESS);
+    EXPECT_FALSE(fileMarked());
+    const std::string spare = "registry/.~korvo-" + std::to_string(::getpid()) + "-HKEY_CURRENT_USER.reg.spare";
+    EXPECT_EQ(readHost(spare), before);
+    markFile();
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Velmora\\Server\\LocalServer32", nullptr, REG_SZ,
+                              server.c_str(), serverBytes),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(fileMarked()) << "the same value again";
+
     nextRun();
     EXPECT_EQ(registryStore().value(Hive::CurrentUser, kSettings, L"UIStyle"), RegistryValue::sz(L"office2016black"));
     EXPECT_EQ(registryStore().value(Hive::CurrentUser, kSettings, L"ToolBarIconSize"), RegistryValue::binary({24, 0, 0, 0}));
     EXPECT_EQ(registryStore().value(Hive::CurrentUser, L"Software\\Velmora\\New", L"UIStyle"), RegistryValue::sz(L"x"));
+    EXPECT_EQ(registryStore().value(Hive::CurrentUser, L"Software\\Velmora\\Server\\LocalServer32", L""),
+              RegistryValue::sz(server));
 }
 
 TEST_F(StoreTest, RegistryOddTypesAndSizesKeepTheirBytes) {
@@ -407,6 +427,7 @@ TEST_F(StoreTest, RegistryAccessFaultsAndHandleRights) {
     ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &key), ERROR_SUCCESS);
     // Creating below a readable key is still a write.
     EXPECT_EQ(RegCreateKeyExW(key, L"KV.Check", 0, nullptr, 0, KEY_READ, nullptr, &probe, nullptr), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegSetKeyValueW(key, L"KV.Check", nullptr, REG_SZ, L"0", 2 * sizeof(wchar_t)), ERROR_ACCESS_DENIED);
     RegCloseKey(key);
     EXPECT_FALSE(registryStore().keyExists(Hive::ClassesRoot, L"CLSID\\KV.Check"));
 
@@ -424,6 +445,7 @@ TEST_F(StoreTest, RegistryAccessFaultsAndHandleRights) {
     ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ, &readOnly), ERROR_SUCCESS);
     DWORD one = 1;
     EXPECT_EQ(RegSetValueExW(readOnly, L"x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegSetKeyValueW(readOnly, nullptr, L"x", REG_DWORD, &one, 4), ERROR_ACCESS_DENIED);
     RegCloseKey(readOnly);
     HKEY writeOnly = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_SET_VALUE, &writeOnly), ERROR_SUCCESS);
