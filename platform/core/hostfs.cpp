@@ -453,60 +453,51 @@ void HostFileSystem::setStoredAttributes(std::wstring_view normalizedPath, DWORD
     saveAttributes();
 }
 
+namespace {
+
+using AttributeTable = std::map<std::wstring, DWORD, NoCaseLess>;
+using AttributeEntries = std::vector<std::pair<std::wstring, DWORD>>;
+
+// The entries of `folder` and everything below it, renamed as if the folder were `to`.
+AttributeEntries entriesWithin(const AttributeTable& table, std::wstring_view folder, std::wstring_view to) {
+    AttributeEntries entries;
+    for (const auto& [path, value] : table) {
+        if (winpath::isWithin(path, folder)) entries.emplace_back(std::wstring(to) + path.substr(folder.size()), value);
+    }
+    return entries;
+}
+
+// Removes the entries of `folder` and everything below it; false when there were none.
+bool eraseWithin(AttributeTable& table, std::wstring_view folder) {
+    return std::erase_if(table, [&](const auto& entry) { return winpath::isWithin(entry.first, folder); }) != 0;
+}
+
+}  // namespace
+
 void HostFileSystem::moveStoredAttributes(std::wstring_view from, std::wstring_view to) {
     std::lock_guard lock(mutex_);
     ensureAttributesLoaded();
-    std::vector<std::pair<std::wstring, DWORD>> moved;
-    for (auto it = attributes_.begin(); it != attributes_.end();) {
-        if (winpath::isWithin(it->first, from)) {
-            moved.emplace_back(std::wstring(to) + it->first.substr(from.size()), it->second);
-            it = attributes_.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    const AttributeEntries moved = entriesWithin(attributes_, from, to);
     if (moved.empty()) return;
-    for (auto& [path, value] : moved) attributes_[path] = value;
+    eraseWithin(attributes_, from);
+    for (const auto& [path, value] : moved) attributes_[path] = value;
     saveAttributes();
 }
 
 void HostFileSystem::copyStoredAttributes(std::wstring_view from, std::wstring_view to) {
     std::lock_guard lock(mutex_);
     ensureAttributesLoaded();
-    std::vector<std::pair<std::wstring, DWORD>> copied;
-    for (const auto& [path, value] : attributes_) {
-        if (winpath::isWithin(path, from)) copied.emplace_back(std::wstring(to) + path.substr(from.size()), value);
-    }
-    bool changed = false;
+    const AttributeEntries copied = entriesWithin(attributes_, from, to);
     // The copy replaces whatever the target had; a source without attributes clears them.
-    for (auto it = attributes_.begin(); it != attributes_.end();) {
-        if (winpath::isWithin(it->first, to)) {
-            it = attributes_.erase(it);
-            changed = true;
-        } else {
-            ++it;
-        }
-    }
-    for (auto& [path, value] : copied) {
-        attributes_[path] = value;
-        changed = true;
-    }
-    if (changed) saveAttributes();
+    const bool cleared = eraseWithin(attributes_, to);
+    for (const auto& [path, value] : copied) attributes_[path] = value;
+    if (cleared || !copied.empty()) saveAttributes();
 }
 
 void HostFileSystem::forgetStoredAttributes(std::wstring_view normalizedPath) {
     std::lock_guard lock(mutex_);
     ensureAttributesLoaded();
-    bool changed = false;
-    for (auto it = attributes_.begin(); it != attributes_.end();) {
-        if (winpath::isWithin(it->first, normalizedPath)) {
-            it = attributes_.erase(it);
-            changed = true;
-        } else {
-            ++it;
-        }
-    }
-    if (changed) saveAttributes();
+    if (eraseWithin(attributes_, normalizedPath)) saveAttributes();
 }
 
 // ---- access faults ----

@@ -16,39 +16,10 @@
 #include <map>
 
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
 #include "platform/win32/types.h"
 
 namespace platform::core {
-
-// Pure string rules on Windows paths; no file system access.
-namespace winpath {
-
-bool isSeparator(wchar_t c);
-// "\\\\server\\share..." (after normalising separators).
-bool isUnc(std::wstring_view path);
-// True unless the path starts with a drive and a separator ("C:\\"), or is a UNC path.
-// "\\x" (root of the current drive) and "C:x" (drive-relative) count as relative.
-bool isRelative(std::wstring_view path);
-// Makes an absolute path canonical: '/' becomes '\\', repeated separators collapse, "." and ".."
-// are resolved (never above the root), trailing dots and spaces of components are dropped, the
-// drive letter is upper-case, and no trailing separator is kept except on a drive root
-// ("C:\\"). The "\\\\?\\" prefix is removed. Returns nothing for a path that is not absolute
-// or names no share.
-std::optional<std::wstring> normalize(std::wstring_view absolutePath);
-// Resolves `path` against the absolute folder `base` and normalises the result ("\\x" against
-// the drive root of `base`, "D:x" against the root of D: unless `base` is on D:).
-std::optional<std::wstring> combine(std::wstring_view base, std::wstring_view path);
-// The last component ("" for a root) and everything before it (without a trailing separator,
-// except a drive root).
-std::wstring fileName(std::wstring_view normalizedPath);
-std::wstring parent(std::wstring_view normalizedPath);
-// The root of a normalised path: "C:\\" or "\\\\server\\share".
-std::wstring root(std::wstring_view normalizedPath);
-bool equal(std::wstring_view a, std::wstring_view b);
-// True when `path` is `folder` or lies inside it (both normalised, case-insensitive).
-bool isWithin(std::wstring_view path, std::wstring_view folder);
-
-}  // namespace winpath
 
 // Where a Windows path lands on the host.
 struct HostLocation {

@@ -10,6 +10,7 @@
 #include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
 #include "platform/core/registry_store_detail.h"
+#include "platform/core/winpath.h"
 
 namespace platform::core {
 
@@ -46,19 +47,6 @@ REGSAM grantedAccess(REGSAM requested) {
     if (requested & 0x10000000u) granted |= KEY_ALL_ACCESS;  // generic all
     if (requested & 0x02000000u) granted |= KEY_ALL_ACCESS;  // maximum allowed
     return granted;
-}
-
-std::vector<std::wstring> splitPath(std::wstring_view path) {
-    std::vector<std::wstring> parts;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t slash = path.find(L'\\', start);
-        const std::size_t stop = slash == std::wstring_view::npos ? path.size() : slash;
-        if (stop > start) parts.emplace_back(path.substr(start, stop - start));
-        if (slash == std::wstring_view::npos) break;
-        start = slash + 1;
-    }
-    return parts;
 }
 
 std::wstring joinPath(std::wstring_view base, std::wstring_view name) {
@@ -106,7 +94,7 @@ bool eraseValue(RegistryStore::Key& key, std::wstring_view name) {
 
 Key* walk(Key& root, std::wstring_view path) {
     Key* key = &root;
-    for (const auto& name : splitPath(path)) {
+    for (const auto& name : winpath::components(path)) {
         key = key->findChild(name);
         if (key == nullptr) return nullptr;
     }
@@ -116,7 +104,7 @@ Key* walk(Key& root, std::wstring_view path) {
 // `created` is set when any key on the way was new.
 Key& walkCreating(Key& root, std::wstring_view path, bool* created = nullptr) {
     Key* key = &root;
-    for (const auto& name : splitPath(path)) {
+    for (const auto& name : winpath::components(path)) {
         bool made = false;
         key = &key->child(name, &made);
         if (made && created) *created = true;
@@ -392,7 +380,7 @@ LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM acces
     // A leading separator names no key; a trailing one is tolerated.
     if (!subKey.empty() && subKey.front() == L'\\') return ERROR_BAD_PATHNAME;
     hive = base->hive;
-    const std::vector<std::wstring> names = splitPath(subKey);
+    const std::vector<std::wstring> names = winpath::components(subKey);
 
     // Find what exists; remember where creation would start.
     Key* key = base->key.get();

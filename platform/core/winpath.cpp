@@ -1,7 +1,6 @@
 // String rules of Windows paths, independent of any file system.
-#include <vector>
+#include "platform/core/winpath.h"
 
-#include "platform/core/hostfs.h"
 #include "platform/core/text.h"
 
 namespace platform::core::winpath {
@@ -9,8 +8,6 @@ namespace platform::core::winpath {
 namespace {
 
 bool isDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-
-bool hasDrive(std::wstring_view path) { return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == L':'; }
 
 std::wstring withBackslashes(std::wstring_view path) {
     std::wstring out(path);
@@ -27,19 +24,6 @@ std::wstring withoutLongPrefix(std::wstring path) {
     return path;
 }
 
-std::vector<std::wstring> splitComponents(std::wstring_view rest) {
-    std::vector<std::wstring> parts;
-    std::size_t start = 0;
-    while (start <= rest.size()) {
-        const std::size_t end = rest.find(L'\\', start);
-        const std::size_t stop = end == std::wstring_view::npos ? rest.size() : end;
-        if (stop > start) parts.emplace_back(rest.substr(start, stop - start));
-        if (end == std::wstring_view::npos) break;
-        start = end + 1;
-    }
-    return parts;
-}
-
 // Win32 drops trailing dots and spaces of a component ("name." is "name"), except for the
 // relative markers themselves.
 std::wstring trimComponent(std::wstring component) {
@@ -51,6 +35,31 @@ std::wstring trimComponent(std::wstring component) {
 }  // namespace
 
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+bool hasDrive(std::wstring_view path) { return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == L':'; }
+
+std::vector<std::wstring> components(std::wstring_view path) {
+    std::vector<std::wstring> parts;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        const std::size_t end = path.find(L'\\', start);
+        const std::size_t stop = end == std::wstring_view::npos ? path.size() : end;
+        if (stop > start) parts.emplace_back(path.substr(start, stop - start));
+        if (end == std::wstring_view::npos) break;
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::wstring_view namePart(std::wstring_view path) {
+    const std::size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring_view::npos ? path : path.substr(cut + 1);
+}
+
+std::wstring_view folderPart(std::wstring_view path) {
+    const std::size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring_view::npos ? std::wstring_view() : path.substr(0, cut);
+}
 
 bool isUnc(std::wstring_view path) {
     return path.size() >= 2 && isSeparator(path[0]) && isSeparator(path[1]);
@@ -84,7 +93,7 @@ std::optional<std::wstring> normalize(std::wstring_view absolutePath) {
     }
 
     std::vector<std::wstring> kept;
-    for (auto& raw : splitComponents(rest)) {
+    for (auto& raw : components(rest)) {
         const std::wstring component = trimComponent(raw);
         if (component.empty() || component == L".") continue;
         if (component == L"..") {
