@@ -2,6 +2,7 @@
 
 #include "platform/compression.h"
 #include "platform/compression/text_decoding.h"
+#include "platform/core/api_text.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/win32/file.h"
@@ -9,6 +10,8 @@
 namespace kvio {
 
 namespace {
+
+using platform::core::viewOf;
 
 bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\v' || c == L'\f' || c == 0xFEFF; }
 
@@ -25,8 +28,6 @@ std::wstring_view unquote(std::wstring_view value) {
     }
     return value;
 }
-
-std::wstring_view viewOf(const wchar_t* text) { return text ? std::wstring_view(text) : std::wstring_view(); }
 
 }  // namespace
 

@@ -1,25 +1,20 @@
 #include <atomic>
 
 #include "platform/compression.h"
+#include "platform/core/api_text.h"
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
 #include "platform/win32/system.h"
 
 namespace kvio {
 
-namespace {
+namespace winpath = platform::core::winpath;
 
-bool isSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-bool hasDrive(std::wstring_view path) {
-    return path.size() >= 2 && path[1] == L':' &&
-           ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
-}
-
-}  // namespace
-
+// Unlike winpath::isRelative, a drive-relative path ("C:x") and a path from the current drive's
+// root ("\\x") count as absolute here: they do not go on from the program folder.
 bool IsRelativePath(std::wstring_view path) {
     if (path.empty()) return true;
-    return !isSlash(path[0]) && !hasDrive(path);
+    return !winpath::isSeparator(path[0]) && !winpath::hasDrive(path);
 }
 
 std::wstring_view FileNamePart(std::wstring_view path) {
@@ -34,9 +29,9 @@ std::wstring_view ExtensionPart(std::wstring_view path) {
 }
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
-    while (!name.empty() && isSlash(name.front())) name.remove_prefix(1);
+    while (!name.empty() && winpath::isSeparator(name.front())) name.remove_prefix(1);
     std::wstring result(folder);
-    if (!result.empty() && !isSlash(result.back())) result += L'\\';
+    if (!result.empty() && !winpath::isSeparator(result.back())) result += L'\\';
     result += name;
     return result;
 }
@@ -54,9 +49,9 @@ CString KVGetProgramPath() {
 }
 
 CString KVAppendProgramPath(const wchar_t* path, int /*mode*/, bool /*searchAll*/) {
-    std::wstring_view relative = path ? std::wstring_view(path) : std::wstring_view();
+    std::wstring_view relative = platform::core::viewOf(path);
     if (!kvio::IsRelativePath(relative)) return CString(std::wstring(relative));
-    while (relative.size() >= 2 && relative[0] == L'.' && (relative[1] == L'\\' || relative[1] == L'/')) {
+    while (relative.size() >= 2 && relative[0] == L'.' && platform::core::winpath::isSeparator(relative[1])) {
         relative.remove_prefix(2);
     }
     const CString folder = KVGetProgramPath();
@@ -67,7 +62,7 @@ CString KVAppendProgramPath(const wchar_t* path, int /*mode*/, bool /*searchAll*
 namespace Korvo {
 
 CString GetFileExtension(const wchar_t* path) {
-    return CString(std::wstring(kvio::ExtensionPart(path ? std::wstring_view(path) : std::wstring_view())));
+    return CString(std::wstring(kvio::ExtensionPart(platform::core::viewOf(path))));
 }
 
 }  // namespace Korvo

@@ -3,12 +3,14 @@
 #include <mutex>
 #include <string>
 
+#include "platform/core/api_text.h"
 #include "platform/core/clock.h"
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
 #include "platform/diagnostics.h"
 #include "platform/win32/file.h"
 #include "platform/win32/thread.h"
@@ -47,18 +49,13 @@ std::string timestamp(std::int64_t millis) {
     return buffer;
 }
 
-std::wstring parentFolder(std::wstring_view path) {
-    const std::size_t cut = path.find_last_of(L"\\/");
-    return cut == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, cut));
-}
-
 // Requires the log lock.
 void appendToFile(LogState& state, int level, std::wstring_view message) {
     const std::wstring& file = platform::core::config().logFile;
     if (file.empty()) return;
     if (!state.folderChecked) {
         state.folderChecked = true;
-        const std::wstring folder = parentFolder(file);
+        const std::wstring folder(platform::core::winpath::folderPart(file));
         if (!folder.empty()) platform::files::createDirectories(folder);
     }
     std::string line = timestamp(platform::core::clock().wallMillis());
@@ -81,7 +78,7 @@ void appendToFile(LogState& state, int level, std::wstring_view message) {
 }  // namespace
 
 void KVLog_Write(int level, const wchar_t* text) {
-    const std::wstring_view message = text ? std::wstring_view(text) : std::wstring_view();
+    const std::wstring_view message = platform::core::viewOf(text);
     auto& state = logState();
     std::lock_guard lock(state.mutex);
     platform::core::journal().add("log", std::to_wstring(level) + L" " + std::wstring(message));
@@ -89,7 +86,7 @@ void KVLog_Write(int level, const wchar_t* text) {
 }
 
 void KVLog_WriteV(int level, const wchar_t* format, const platform::FormatArgs& args) {
-    const std::wstring text = platform::formatV(format ? std::wstring_view(format) : std::wstring_view(), args);
+    const std::wstring text = platform::formatV(platform::core::viewOf(format), args);
     KVLog_Write(level, text.c_str());
 }
 

@@ -24,10 +24,6 @@ void Faults::failTheme(std::wstring_view themeName) {
     platform::kernel::control().failingThemes.insert(std::wstring(themeName));
 }
 
-}  // namespace platform::harness
-
-namespace platform::harness {
-
 namespace {
 
 HHOOK frameCreationHook = nullptr;

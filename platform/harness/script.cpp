@@ -1,7 +1,6 @@
 #include "platform/harness/script.h"
 
-#include <charconv>
-
+#include "platform/core/numbers.h"
 #include "platform/core/text.h"
 
 namespace platform::harness::script {
@@ -65,10 +64,8 @@ std::optional<std::uint64_t> parseNumber(std::string_view text, std::uint64_t ma
         text.remove_prefix(2);
         base = 16;
     }
-    if (text.empty()) return std::nullopt;
-    std::uint64_t value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (error != std::errc{} || end != text.data() + text.size() || value > max) return std::nullopt;
+    const auto value = platform::core::parseWholeNumber<std::uint64_t>(text, base);
+    if (!value || *value > max) return std::nullopt;
     return value;
 }
 

@@ -65,7 +65,7 @@ void User::dde(std::wstring_view text) {
     if (!server) throw std::logic_error("harness: there is no main frame to send a DDE command to");
     const HWND client = ddeClientWindow(state);
     state.ddeTexts.emplace_back(text);
-    platform::core::journal().add("user", L"dde \"" + std::wstring(text) + L"\" to " + handleText(server));
+    platform::core::journal().add("user", L"dde " + platform::core::quoted(text) + L" to " + handleText(server));
     PostMessageW(server, WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client),
                  reinterpret_cast<LPARAM>(state.ddeTexts.back().c_str()));
 }

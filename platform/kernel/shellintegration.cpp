@@ -22,17 +22,11 @@ std::vector<std::wstring> splitLines(const std::wstring& text) {
     }
 }
 
-// Writes a string value under HKEY_CLASSES_ROOT; false (with a warning) when the key cannot be
-// written.
+// Writes a string value under HKEY_CLASSES_ROOT, making the key when it is missing; false (with
+// a warning) when the key cannot be written.
 bool setClassesValue(const std::wstring& key, const wchar_t* name, const std::wstring& value) {
-    HKEY handle = nullptr;
-    LSTATUS status = RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
-                                     nullptr, &handle, nullptr);
-    if (status == ERROR_SUCCESS) {
-        status = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(handle);
-    }
+    const LSTATUS status = RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), name, REG_SZ, value.c_str(),
+                                           static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     if (status != ERROR_SUCCESS) {
         recordWarning(L"KVRegisterShellFileTypes: HKEY_CLASSES_ROOT\\" + key + L" cannot be written (error " +
                       std::to_wstring(status) + L")");

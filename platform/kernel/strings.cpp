@@ -1,10 +1,10 @@
 #include "platform/kernel/strings.h"
 
-#include <charconv>
 #include <mutex>
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/core/numbers.h"
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/record.h"
@@ -64,14 +64,6 @@ std::optional<std::wstring> unescape(std::wstring_view text) {
     return result;
 }
 
-std::optional<UINT> parseId(std::string_view digits) {
-    if (digits.empty()) return std::nullopt;
-    UINT id = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), id);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return id;
-}
-
 }  // namespace
 
 std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstring_view origin,
@@ -95,7 +87,7 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
             warn(lineNumber, L"no tab between id and text; line skipped");
             continue;
         }
-        const auto id = parseId(line.substr(0, tab));
+        const auto id = platform::core::parseWholeNumber<UINT>(line.substr(0, tab));
         if (!id) {
             warn(lineNumber, L"\"" + platform::core::fromUtf8(line.substr(0, tab)) + L"\" is not a string id; line skipped");
             continue;

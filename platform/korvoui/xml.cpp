@@ -3,6 +3,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/core/api_text.h"
 #include "platform/core/record.h"
 
 namespace Korvo::UI::XML {
@@ -36,7 +37,7 @@ CString GetProductName() {
 
 std::vector<ValueSetItem> ParseValueSet(LPCWSTR text) {
     std::vector<ValueSetItem> items;
-    std::wstring_view rest = text ? std::wstring_view(text) : std::wstring_view();
+    std::wstring_view rest = platform::core::viewOf(text);
     while (true) {
         const std::size_t comma = rest.find(L',');
         std::wstring_view item = trim(rest.substr(0, comma));

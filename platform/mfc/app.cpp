@@ -4,9 +4,11 @@
 #include <cstring>
 #include <cwchar>
 
+#include "platform/core/api_text.h"
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
 #include "platform/mfc/doc.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
@@ -45,18 +47,20 @@ std::wstring programPath() {
     return buffer;
 }
 
+// The length of the path without the extension of its last component.
+std::size_t lengthWithoutExtension(std::wstring_view path) {
+    const std::wstring_view name = platform::core::winpath::namePart(path);
+    const std::size_t dot = name.rfind(L'.');
+    return dot == std::wstring_view::npos ? path.size() : path.size() - name.size() + dot;
+}
+
 std::wstring withExtension(const std::wstring& path, const std::wstring& extension) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    const std::size_t dot = path.find_last_of(L'.');
-    const bool hasExtension = dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash);
-    return (hasExtension ? path.substr(0, dot) : path) + extension;
+    return path.substr(0, lengthWithoutExtension(path)) + extension;
 }
 
 std::wstring fileTitle(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
-    const std::size_t dot = name.find_last_of(L'.');
-    return dot == std::wstring::npos ? name : name.substr(0, dot);
+    const std::wstring_view name = platform::core::winpath::namePart(path);
+    return std::wstring(name.substr(0, lengthWithoutExtension(name)));
 }
 
 }  // namespace
@@ -260,17 +264,20 @@ void CWinApp::WinHelpInternal(DWORD_PTR dwData, UINT nCmd) {
     HtmlHelp(dwData, command);
 }
 
-void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) {
-    platform::core::journal().add(
-        "help", platform::format(L"WinHelp \"%s\" command %u data %llu", m_pszHelpFilePath ? m_pszHelpFilePath : L"",
-                                 nCmd, static_cast<unsigned long long>(dwData)));
+namespace {
+
+// Help is not shown here; what was asked of it is journalled.
+void journalHelp(const wchar_t* system, LPCWSTR helpFile, UINT command, DWORD_PTR data) {
+    platform::core::journal().add("help", platform::format(L"%s \"%s\" command %u data %llu", system,
+                                                           platform::core::viewOf(helpFile), command,
+                                                           static_cast<unsigned long long>(data)));
 }
 
-void CWinApp::HtmlHelp(DWORD_PTR dwData, UINT nCmd) {
-    platform::core::journal().add(
-        "help", platform::format(L"HtmlHelp \"%s\" command %u data %llu", m_pszHelpFilePath ? m_pszHelpFilePath : L"",
-                                 nCmd, static_cast<unsigned long long>(dwData)));
-}
+}  // namespace
+
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd) { journalHelp(L"WinHelp", m_pszHelpFilePath, nCmd, dwData); }
+
+void CWinApp::HtmlHelp(DWORD_PTR dwData, UINT nCmd) { journalHelp(L"HtmlHelp", m_pszHelpFilePath, nCmd, dwData); }
 
 void CWinApp::DoWaitCursor(int nCode) {
     m_nWaitCursorCount += nCode;

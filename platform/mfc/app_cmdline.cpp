@@ -1,8 +1,8 @@
-// The command line: splitting with the Windows rules, the framework's parameter parsing and the
-// processing of the shell command.
+// The command line: the framework's parameter parsing and the processing of the shell command.
 #include <string>
 #include <vector>
 
+#include "platform/core/command_line.h"
 #include "platform/core/config.h"
 #include "platform/core/text.h"
 #include "platform/mfc/app.h"
@@ -14,62 +14,8 @@
 
 namespace platform::mfc::detail {
 
-std::vector<std::wstring> splitCommandLine(const std::wstring& commandLine) {
-    std::vector<std::wstring> result;
-    std::size_t i = 0;
-    const std::size_t n = commandLine.size();
-    auto isBlank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-
-    // The program name: quotes group, backslashes are plain characters.
-    std::wstring program;
-    if (i < n && commandLine[i] == L'"') {
-        ++i;
-        while (i < n && commandLine[i] != L'"') program += commandLine[i++];
-        if (i < n) ++i;
-    } else {
-        while (i < n && !isBlank(commandLine[i])) program += commandLine[i++];
-    }
-    result.push_back(program);
-
-    for (;;) {
-        while (i < n && isBlank(commandLine[i])) ++i;
-        if (i >= n) break;
-        std::wstring argument;
-        bool quoted = false;
-        while (i < n) {
-            std::size_t backslashes = 0;
-            while (i < n && commandLine[i] == L'\\') {
-                ++backslashes;
-                ++i;
-            }
-            if (i < n && commandLine[i] == L'"') {
-                // 2n backslashes and a quote: n backslashes and a quote that toggles quoting;
-                // 2n+1 backslashes and a quote: n backslashes and a literal quote.
-                argument.append(backslashes / 2, L'\\');
-                if (backslashes % 2 == 1) {
-                    argument += L'"';
-                    ++i;
-                } else if (quoted && i + 1 < n && commandLine[i + 1] == L'"') {
-                    // A doubled quote inside quotes is a literal quote.
-                    argument += L'"';
-                    i += 2;
-                } else {
-                    quoted = !quoted;
-                    ++i;
-                }
-                continue;
-            }
-            argument.append(backslashes, L'\\');
-            if (i >= n || (!quoted && isBlank(commandLine[i]))) break;
-            argument += commandLine[i++];
-        }
-        result.push_back(argument);
-    }
-    return result;
-}
-
 void parseCommandLine(const std::wstring& commandLine, CCommandLineInfo& info) {
-    const std::vector<std::wstring> arguments = splitCommandLine(commandLine);
+    const std::vector<std::wstring> arguments = platform::core::splitCommandLine(commandLine);
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const wchar_t* param = arguments[i].c_str();
         BOOL flag = FALSE;

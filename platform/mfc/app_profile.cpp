@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/api_text.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
-#include "platform/core/text_buffers.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/win32/file.h"

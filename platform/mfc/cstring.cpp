@@ -4,14 +4,13 @@
 #include <cstdint>
 #include <mutex>
 
+#include "platform/core/api_text.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 
 namespace {
 
-std::wstring_view viewOf(const wchar_t* text) {
-    return text ? std::wstring_view(text) : std::wstring_view();
-}
+using platform::core::viewOf;
 
 bool isSpace(wchar_t c) {
     return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\v' || c == L'\f' || c == 0x00A0 ||

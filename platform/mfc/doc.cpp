@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/win32/file.h"
@@ -31,11 +32,6 @@ bool contains(const std::vector<T*>& list, T* value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
 
-std::wstring fileName(const std::wstring& path) {
-    const std::size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 // ---- CDocument -------------------------------------------------------------------------------
@@ -56,7 +52,7 @@ void CDocument::SetPathName(LPCWSTR lpszPathName, BOOL bAddToMRU) {
     AfxFullPath(full, lpszPathName);
     m_strPathName = full;
     m_bEmbedded = FALSE;
-    SetTitle(fileName(m_strPathName.str()).c_str());
+    SetTitle(std::wstring(platform::core::winpath::namePart(m_strPathName.view())).c_str());
     if (bAddToMRU) {
         if (CWinApp* app = AfxGetApp()) app->AddToRecentFileList(m_strPathName);
     }

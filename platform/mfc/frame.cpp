@@ -9,6 +9,7 @@
 #include "platform/mfc/ole.h"
 #include "platform/win32/thread.h"
 
+using platform::mfc::detail::extent;
 using platform::mfc::detail::threadState;
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -24,8 +25,6 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
-
-int extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
 
 // The first descendant with control id `id` (breadth by breadth, as the framework searches).
 HWND findDescendant(HWND parent, int id) {

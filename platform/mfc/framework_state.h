@@ -50,6 +50,9 @@ struct ThreadState {
 
 ThreadState& threadState();
 
+// A rectangle's extent; CW_USEDEFAULT corners keep their meaning (no signed overflow).
+inline int extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
+
 // A new object of a dynamically creatable class when it is a T; otherwise null, and whatever
 // the class created is deleted again.
 template <class T>
@@ -69,8 +72,6 @@ LPCWSTR mdiFrameWindowClass();
 bool setRegistryDefault(HKEY root, const std::wstring& path, const std::wstring& value);
 LONG deleteRegistryTree(HKEY root, const std::wstring& path);
 
-// The process's command line split with the Windows rules; element 0 is the program.
-std::vector<std::wstring> splitCommandLine(const std::wstring& commandLine);
 // Hands every argument after the program name to info.ParseParam, as ParseCommandLine does.
 void parseCommandLine(const std::wstring& commandLine, CCommandLineInfo& info);
 // The part of the command line after the program name (what WinMain receives).

@@ -4,6 +4,8 @@
 #include <atomic>
 #include <mutex>
 
+#include "platform/core/api_text.h"
+#include "platform/core/command_line.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/mfc/app.h"
@@ -61,9 +63,7 @@ bool parseHex(std::wstring_view text, std::size_t digits, std::uint64_t& value) 
 std::wstring serverCommand(const wchar_t* switches) {
     std::wstring path(MAX_PATH, L'\0');
     path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    if (path.find(L' ') != std::wstring::npos) path = L"\"" + path + L"\"";
-    if (switches != nullptr) path += switches;
-    return path;
+    return platform::core::quoteArgument(path) + std::wstring(platform::core::viewOf(switches));
 }
 
 bool writeEntries(const std::vector<std::pair<std::wstring, std::wstring>>& entries) {

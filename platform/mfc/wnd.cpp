@@ -12,6 +12,7 @@
 #include "platform/mfc/thread.h"
 #include "platform/win32/module.h"
 
+using platform::mfc::detail::extent;
 using platform::mfc::detail::threadState;
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -33,8 +34,12 @@ PermanentMap& permanentMap() {
     return *map;
 }
 
-// A rectangle's extent; CW_USEDEFAULT corners keep their meaning (no signed overflow).
-int extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
+// Makes the framework's procedure the window's, keeping the one it had for Default().
+void subclassAttached(CWnd& wnd, HWND hWnd) {
+    wnd.PreSubclassWindow();
+    auto old = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    if (old != &AfxWndProc) *wnd.GetSuperWndProcAddr() = old;
+}
 
 LRESULT cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     auto& state = threadState();
@@ -45,11 +50,7 @@ LRESULT cbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
         if (state.attachedSlot != nullptr) *state.attachedSlot = hWnd;
         state.attachedSlot = nullptr;
         wnd->Attach(hWnd);
-        wnd->PreSubclassWindow();
-        WNDPROC* super = wnd->GetSuperWndProcAddr();
-        auto old = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-        if (old != &AfxWndProc) *super = old;
+        subclassAttached(*wnd, hWnd);
     }
     return ::CallNextHookEx(state.cbtHook, code, wParam, lParam);
 }
@@ -226,9 +227,7 @@ HWND CWnd::Detach() {
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!Attach(hWnd)) return FALSE;
-    PreSubclassWindow();
-    auto old = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-    if (old != &AfxWndProc) *GetSuperWndProcAddr() = old;
+    subclassAttached(*this, hWnd);
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/compression.h"
 #include "platform/compression/text_decoding.h"
+#include "platform/core/api_text.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
@@ -13,6 +14,8 @@
 namespace Korvo::I18n {
 
 namespace {
+
+using platform::core::viewOf;
 
 // The translation table of the current language, read at the first lookup after a change.
 struct TranslationTable {
@@ -89,8 +92,6 @@ std::optional<std::wstring> lookup(std::wstring_view key) {
     if (found == t.texts.end()) return std::nullopt;
     return found->second;
 }
-
-std::wstring_view viewOf(const wchar_t* text) { return text ? std::wstring_view(text) : std::wstring_view(); }
 
 }  // namespace
 

@@ -1,12 +1,12 @@
 #include "platform/toolkit/propexchange.h"
 
 #include <algorithm>
-#include <charconv>
 #include <sstream>
 #include <vector>
 
 #include <pugixml.hpp>
 
+#include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/win32/file.h"
@@ -197,16 +197,13 @@ void CXTPPropExchangeXMLNode::ReportBadValue(LPCWSTR name, std::wstring_view val
 
 namespace {
 
+// Decimal; an unsigned number may carry a plus sign.
 template <class T>
 std::optional<T> parseNumber(std::wstring_view text) {
     const std::string digits = toUtf8(text);
-    if (digits.empty()) return std::nullopt;
-    T value{};
-    const char* first = digits.data();
-    if (std::is_unsigned_v<T> && *first == '+') ++first;
-    const auto [end, error] = std::from_chars(first, digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    return value;
+    std::string_view number = digits;
+    if (std::is_unsigned_v<T> && number.starts_with('+')) number.remove_prefix(1);
+    return platform::core::parseWholeNumber<T>(number);
 }
 
 std::optional<bool> parseBool(std::wstring_view text) {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/core/api_text.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
-#include "platform/core/text_buffers.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/window.h"
 #include "platform/win32/window_table.h"

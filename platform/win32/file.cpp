@@ -7,10 +7,10 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/core/api_text.h"
 #include "platform/core/config.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
-#include "platform/core/text_buffers.h"
 #include "platform/win32/file_detail.h"
 #include "platform/win32/last_error.h"
 
@@ -19,14 +19,12 @@ using platform::core::copyWhenItFits;
 using platform::core::FileAccess;
 using platform::core::HostLocation;
 using platform::core::hostFs;
+using platform::core::viewOf;
 using platform::win32::failWith;
 
 namespace platform::files::detail {
 
-DWORD setError(DWORD error) {
-    SetLastError(error);
-    return error;
-}
+DWORD setError(DWORD error) { return failWith(error, error); }
 
 DWORD missingError(const HostLocation& location) {
     if (location.error != 0) return location.error;
@@ -51,29 +49,24 @@ using namespace platform::files::detail;
 
 namespace {
 
-BOOL fail(DWORD error) {
-    SetLastError(error);
-    return FALSE;
-}
+BOOL fail(DWORD error) { return failWith(error, FALSE); }
 
 BOOL succeed() {
     SetLastError(ERROR_SUCCESS);
     return TRUE;
 }
 
-std::wstring_view argument(LPCWSTR text) { return text == nullptr ? std::wstring_view() : std::wstring_view(text); }
-
 }  // namespace
 
 DWORD GetFileAttributesW(LPCWSTR lpFileName) {
-    const HostLocation location = hostFs().resolve(argument(lpFileName));
+    const HostLocation location = hostFs().resolve(viewOf(lpFileName));
     if (!location.exists) return failWith(missingError(location), INVALID_FILE_ATTRIBUTES);
     SetLastError(ERROR_SUCCESS);
     return attributesOf(location);
 }
 
 BOOL SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes) {
-    const HostLocation location = hostFs().resolve(argument(lpFileName));
+    const HostLocation location = hostFs().resolve(viewOf(lpFileName));
     if (!location.exists) return fail(missingError(location));
     if (hostFs().denied(location.windowsPath, FileAccess::Write)) return fail(ERROR_ACCESS_DENIED);
     hostFs().setStoredAttributes(location.windowsPath, dwFileAttributes);
@@ -81,7 +74,7 @@ BOOL SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes) {
 }
 
 BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
-    const HostLocation location = hostFs().resolve(argument(lpPathName));
+    const HostLocation location = hostFs().resolve(viewOf(lpPathName));
     if (location.error != 0) return fail(location.error);
     if (location.exists) return fail(ERROR_ALREADY_EXISTS);
     if (!location.parentExists) return fail(ERROR_PATH_NOT_FOUND);
@@ -93,7 +86,7 @@ BOOL CreateDirectoryW(LPCWSTR lpPathName, LPSECURITY_ATTRIBUTES) {
 }
 
 BOOL RemoveDirectoryW(LPCWSTR lpPathName) {
-    const HostLocation location = hostFs().resolve(argument(lpPathName));
+    const HostLocation location = hostFs().resolve(viewOf(lpPathName));
     if (!location.exists) return fail(missingError(location));
     if (!isHostDirectory(location)) return fail(ERROR_DIRECTORY);
     if (hostFs().denied(location.windowsPath, FileAccess::Write) || isReadOnly(location)) return fail(ERROR_ACCESS_DENIED);
@@ -107,7 +100,7 @@ BOOL RemoveDirectoryW(LPCWSTR lpPathName) {
 }
 
 BOOL DeleteFileW(LPCWSTR lpFileName) {
-    const HostLocation location = hostFs().resolve(argument(lpFileName));
+    const HostLocation location = hostFs().resolve(viewOf(lpFileName));
     if (!location.exists) return fail(missingError(location));
     if (isHostDirectory(location)) return fail(ERROR_ACCESS_DENIED);
     if (hostFs().denied(location.windowsPath, FileAccess::Write) || isReadOnly(location)) return fail(ERROR_ACCESS_DENIED);
@@ -122,9 +115,9 @@ BOOL MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName) {
 }
 
 BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags) {
-    const HostLocation source = hostFs().resolve(argument(lpExistingFileName));
+    const HostLocation source = hostFs().resolve(viewOf(lpExistingFileName));
     if (!source.exists) return fail(missingError(source));
-    const HostLocation target = hostFs().resolve(argument(lpNewFileName));
+    const HostLocation target = hostFs().resolve(viewOf(lpNewFileName));
     if (target.error != 0) return fail(target.error);
     if (hostFs().denied(source.windowsPath, FileAccess::Write) || hostFs().denied(target.windowsPath, FileAccess::Write)) {
         return fail(ERROR_ACCESS_DENIED);
@@ -153,10 +146,10 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
 }
 
 BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists) {
-    const HostLocation source = hostFs().resolve(argument(lpExistingFileName));
+    const HostLocation source = hostFs().resolve(viewOf(lpExistingFileName));
     if (!source.exists) return fail(missingError(source));
     if (isHostDirectory(source)) return fail(ERROR_ACCESS_DENIED);
-    const HostLocation target = hostFs().resolve(argument(lpNewFileName));
+    const HostLocation target = hostFs().resolve(viewOf(lpNewFileName));
     if (target.error != 0) return fail(target.error);
     if (!target.exists && !target.parentExists) return fail(ERROR_PATH_NOT_FOUND);
     if (target.exists) {
@@ -177,7 +170,7 @@ BOOL CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfEx
 }
 
 DWORD GetFullPathNameW(LPCWSTR lpFileName, DWORD nBufferLength, LPWSTR lpBuffer, LPWSTR* lpFilePart) {
-    const std::wstring_view name = argument(lpFileName);
+    const std::wstring_view name = viewOf(lpFileName);
     auto full = hostFs().fullPath(name);
     if (!full) return failWith(name.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME, 0);
     // A trailing separator stays: the result names a folder then, and has no file part.
@@ -199,7 +192,7 @@ DWORD GetCurrentDirectoryW(DWORD nBufferLength, LPWSTR lpBuffer) {
 }
 
 BOOL SetCurrentDirectoryW(LPCWSTR lpPathName) {
-    const HostLocation location = hostFs().resolve(argument(lpPathName));
+    const HostLocation location = hostFs().resolve(viewOf(lpPathName));
     if (!location.exists) return fail(missingError(location));
     if (!isHostDirectory(location)) return fail(ERROR_DIRECTORY);
     hostFs().setCurrentFolder(location.windowsPath);

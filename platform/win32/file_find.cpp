@@ -8,9 +8,9 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/core/api_text.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
-#include "platform/core/text_buffers.h"
 #include "platform/win32/file_detail.h"
 
 namespace fs = std::filesystem;

@@ -34,27 +34,36 @@ std::shared_ptr<KernelObject> findObject(HANDLE handle) {
 
 namespace {
 
-// Opens or creates a named object of the given kind (lock held). `existed` tells which.
-template <class T>
-std::shared_ptr<T> openOrCreate(LPCWSTR name, bool& existed, bool& wrongKind) {
-    existed = wrongKind = false;
+// A handle to a new object of kind T, or to the living one of that name (last error
+// ERROR_ALREADY_EXISTS); a name held by another kind fails. `prepare(object, existed, lock)`
+// runs before the handle is made.
+template <class T, class Prepare>
+HANDLE createOrOpen(LPCWSTR name, Prepare prepare) {
+    Lock lock = lockPlatform();
     auto& table = kernelTable();
-    if (name && *name) {
+    const bool named = name && *name;
+    std::shared_ptr<T> object;
+    bool existed = false;
+    if (named) {
         if (auto it = table.named.find(std::wstring_view(name)); it != table.named.end()) {
             if (auto existing = it->second.lock()) {
+                object = std::dynamic_pointer_cast<T>(existing);
+                if (!object) return failWith(ERROR_INVALID_HANDLE, HANDLE{nullptr});
                 existed = true;
-                auto typed = std::dynamic_pointer_cast<T>(existing);
-                wrongKind = !typed;
-                return typed;
             }
         }
     }
-    auto object = std::make_shared<T>();
-    if (name && *name) {
-        object->name = name;
-        table.named[object->name] = object;
+    if (!object) {
+        object = std::make_shared<T>();
+        if (named) {
+            object->name = name;
+            table.named[object->name] = object;
+        }
     }
-    return object;
+    prepare(*object, existed, lock);
+    HANDLE handle = addHandle(object);
+    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return handle;
 }
 
 template <class T>
@@ -65,18 +74,11 @@ std::shared_ptr<T> findTyped(HANDLE handle) {
 }  // namespace
 
 HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR name) {
-    Lock lock = lockPlatform();
-    bool existed = false, wrongKind = false;
-    auto event = openOrCreate<EventObject>(name, existed, wrongKind);
-    if (wrongKind) return failWith(ERROR_INVALID_HANDLE, nullptr);
-    if (!existed) {
-        event->manualReset = manualReset != FALSE;
-        event->signalled = initialState != FALSE;
-    }
-    HANDLE handle = addHandle(event);
-    lock.unlock();
-    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return handle;
+    return createOrOpen<EventObject>(name, [&](EventObject& event, bool existed, Lock&) {
+        if (existed) return;
+        event.manualReset = manualReset != FALSE;
+        event.signalled = initialState != FALSE;
+    });
 }
 
 BOOL SetEvent(HANDLE handle) {
@@ -97,19 +99,12 @@ BOOL ResetEvent(HANDLE handle) {
 }
 
 HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name) {
-    Lock lock = lockPlatform();
-    bool existed = false, wrongKind = false;
-    auto mutex = openOrCreate<MutexObject>(name, existed, wrongKind);
-    if (wrongKind) return failWith(ERROR_INVALID_HANDLE, nullptr);
-    const DWORD me = currentThread(lock);
-    if (initialOwner && (mutex->owner == 0 || mutex->owner == me)) {
-        mutex->owner = me;
-        ++mutex->recursion;
-    }
-    HANDLE handle = addHandle(mutex);
-    lock.unlock();
-    SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return handle;
+    return createOrOpen<MutexObject>(name, [&](MutexObject& mutex, bool, Lock& lock) {
+        const DWORD me = currentThread(lock);
+        if (!initialOwner || (mutex.owner != 0 && mutex.owner != me)) return;
+        mutex.owner = me;
+        ++mutex.recursion;
+    });
 }
 
 BOOL ReleaseMutex(HANDLE handle) {

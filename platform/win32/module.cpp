@@ -193,8 +193,7 @@ BOOL FreeLibrary(HMODULE hLibModule) {
         SetLastError(ERROR_SUCCESS);
         return TRUE;
     }
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
+    return failWith(ERROR_INVALID_HANDLE, FALSE);
 }
 
 HMODULE GetModuleHandleW(LPCWSTR lpModuleName) {
@@ -212,8 +211,7 @@ HMODULE GetModuleHandleW(LPCWSTR lpModuleName) {
         if (full) key = *full;
     }
     if (LoadedModule* loaded = findLoaded(table, key)) return reinterpret_cast<HMODULE>(loaded->handle);
-    SetLastError(ERROR_MOD_NOT_FOUND);
-    return nullptr;
+    return failWith(ERROR_MOD_NOT_FOUND, nullptr);
 }
 
 FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
@@ -233,6 +231,5 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName) {
         auto entry = set->second.find(lpProcName);
         if (entry != set->second.end()) return entry->second;
     }
-    SetLastError(ERROR_PROC_NOT_FOUND);
-    return nullptr;
+    return failWith(ERROR_PROC_NOT_FOUND, nullptr);
 }

@@ -4,16 +4,16 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/core/api_text.h"
 #include "platform/core/config.h"
 #include "platform/core/registry_store.h"
 #include "platform/core/text.h"
 
 using platform::core::RegistryValue;
 using platform::core::registryStore;
+using platform::core::viewOf;
 
 namespace {
-
-std::wstring_view argument(LPCWSTR text) { return text == nullptr ? std::wstring_view() : std::wstring_view(text); }
 
 // wchar_t units of a string buffer given in bytes; a partial unit at the end is dropped.
 // Copied, because a byte buffer need not be aligned for wchar_t.
@@ -157,7 +157,7 @@ LONG checkRestriction(const RegistryValue& value, DWORD restriction) {
 }  // namespace
 
 LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
-    return registryStore().openKey(hKey, argument(lpSubKey), samDesired, false, phkResult, nullptr);
+    return registryStore().openKey(hKey, viewOf(lpSubKey), samDesired, false, phkResult, nullptr);
 }
 
 LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM samDesired, const LPSECURITY_ATTRIBUTES,
@@ -173,19 +173,19 @@ LSTATUS RegCloseKey(HKEY hKey) { return registryStore().closeKey(hKey); }
 
 LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
     if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;
-    return registryStore().setValue(hKey, argument(lpValueName), valueFromBytes(dwType, lpData, cbData));
+    return registryStore().setValue(hKey, viewOf(lpValueName), valueFromBytes(dwType, lpData, cbData));
 }
 
 LSTATUS RegSetKeyValueW(HKEY hKey, LPCWSTR lpSubKey, LPCWSTR lpValueName, DWORD dwType, LPCVOID lpData, DWORD cbData) {
     if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;
     const auto* bytes = static_cast<const BYTE*>(lpData);
-    return registryStore().setKeyValue(hKey, argument(lpSubKey), argument(lpValueName), valueFromBytes(dwType, bytes, cbData));
+    return registryStore().setKeyValue(hKey, viewOf(lpSubKey), viewOf(lpValueName), valueFromBytes(dwType, bytes, cbData));
 }
 
 LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
     if (lpData != nullptr && lpcbData == nullptr) return ERROR_INVALID_PARAMETER;
     RegistryValue value;
-    if (LONG status = registryStore().queryValue(hKey, argument(lpValueName), value); status != ERROR_SUCCESS) return status;
+    if (LONG status = registryStore().queryValue(hKey, viewOf(lpValueName), value); status != ERROR_SUCCESS) return status;
     if (lpType != nullptr) *lpType = value.type;
     return deliver(bytesFromValue(value), lpData, lpcbData);
 }
@@ -211,7 +211,7 @@ LSTATUS RegGetValueW(HKEY hkey, LPCWSTR lpSubKey, LPCWSTR lpValue, DWORD dwFlags
         key = opened;
     }
     RegistryValue value;
-    LONG status = registryStore().queryValue(key, argument(lpValue), value);
+    LONG status = registryStore().queryValue(key, viewOf(lpValue), value);
     if (opened != nullptr) RegCloseKey(opened);
     if (status != ERROR_SUCCESS) return failed(status);
 
@@ -222,7 +222,7 @@ LSTATUS RegGetValueW(HKEY hkey, LPCWSTR lpSubKey, LPCWSTR lpValue, DWORD dwFlags
     return status == ERROR_SUCCESS ? status : failed(status);
 }
 
-LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) { return registryStore().deleteValue(hKey, argument(lpValueName)); }
+LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) { return registryStore().deleteValue(hKey, viewOf(lpValueName)); }
 
 LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
     if (lpSubKey == nullptr) return ERROR_INVALID_PARAMETER;

@@ -5,10 +5,11 @@
 #include <map>
 #include <mutex>
 
+#include "platform/core/api_text.h"
+#include "platform/core/command_line.h"
 #include "platform/core/config.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
-#include "platform/core/text_buffers.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/module.h"
 
@@ -63,31 +64,6 @@ using platform::win32::environmentTable;
 using platform::win32::failWith;
 
 namespace {
-
-// Windows' result convention: the length without the terminator when it fits, else the size
-// needed including it.
-// Quotes an argument the way the C runtime splits it again.
-std::wstring quoteArgument(const std::wstring& argument) {
-    if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) return argument;
-    std::wstring out = L"\"";
-    std::size_t backslashes = 0;
-    for (wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == L'"') {
-            out.append(backslashes * 2 + 1, L'\\');
-        } else {
-            out.append(backslashes, L'\\');
-        }
-        backslashes = 0;
-        out.push_back(c);
-    }
-    out.append(backslashes * 2, L'\\');
-    out.push_back(L'"');
-    return out;
-}
 
 std::wstring programPath() {
     const auto& cfg = platform::core::config();
@@ -162,7 +138,7 @@ LPWSTR GetCommandLineW() {
     std::lock_guard lock(env.mutex);
     if (env.commandLine.empty()) {
         env.commandLine = L"\"" + programPath() + L"\"";
-        for (const auto& argument : platform::core::config().arguments) env.commandLine += L" " + quoteArgument(argument);
+        for (const auto& argument : platform::core::config().arguments) env.commandLine += L" " + platform::core::quoteArgument(argument);
     }
     return env.commandLine.data();
 }
@@ -176,6 +152,5 @@ void ExitProcess(UINT exitCode) { platform::core::process().terminate(exitCode, 
 BOOL TerminateProcess(HANDLE process, UINT exitCode) {
     if (process == GetCurrentProcess()) platform::core::process().terminate(exitCode, L"terminate");
     // Other processes belong to the process table of the shell stand-in.
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
+    return failWith(ERROR_INVALID_HANDLE, FALSE);
 }

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "platform/core/text_buffers.h"
+#include "platform/core/api_text.h"
 #include "platform/win32/window_table.h"
 
 namespace {

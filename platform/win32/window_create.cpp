@@ -193,8 +193,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
     if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
         sendNcDestroyUpwards(hwnd);
-        SetLastError(ERROR_CANCELLED);
-        return nullptr;
+        return failWith(ERROR_CANCELLED, nullptr);
     }
     if (!IsWindow(hwnd)) return nullptr;
 
@@ -218,8 +217,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 
     if (SendMessageW(hwnd, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
         DestroyWindow(hwnd);
-        SetLastError(ERROR_CANCELLED);
-        return nullptr;
+        return failWith(ERROR_CANCELLED, nullptr);
     }
     RECT client;
     {
@@ -313,9 +311,7 @@ BOOL UnhookWindowsHookEx(HHOOK hook) {
         std::erase_if(t->cbtHooks, [&](const auto& h) { return h.first == handle; });
         if (t->cbtHooks.size() != before) return TRUE;
     }
-    lock.unlock();
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
+    return failWith(ERROR_INVALID_PARAMETER, FALSE);
 }
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/core/text_buffers.h"
+#include "platform/core/api_text.h"
 #include "platform/win32/window_table.h"
 
 using namespace platform::win32;

@@ -9,12 +9,7 @@ using namespace platform::win32;
 namespace {
 
 void moveInZOrder(Window& w, HWND insertAfter) {
-    std::vector<HWND>* siblings = nullptr;
-    if (w.parent) {
-        if (Window* p = findWindow(w.parent)) siblings = &p->children;
-    } else if (!w.messageOnly) {
-        siblings = &windowTable().topLevel;
-    }
+    std::vector<HWND>* siblings = w.messageOnly ? nullptr : siblingsOf(w);
     if (!siblings) return;
     std::erase(*siblings, w.handle);
     if (insertAfter == HWND_BOTTOM) {
@@ -30,6 +25,17 @@ void moveInZOrder(Window& w, HWND insertAfter) {
     } else {
         siblings->insert(it + 1, w.handle);
     }
+}
+
+// Moves a point from the window's client coordinates to the screen (`direction` +1) or back (-1).
+BOOL shiftByClientOrigin(HWND hwnd, LPPOINT point, int direction) {
+    Lock lock = lockPlatform();
+    Window* w = findWindow(hwnd);
+    if (!w || !point) return FALSE;
+    const POINT origin = clientOriginOnScreen(*w);
+    point->x += direction * origin.x;
+    point->y += direction * origin.y;
+    return TRUE;
 }
 
 LONG width(const RECT& r) { return r.right - r.left; }
@@ -135,25 +141,9 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
     return TRUE;
 }
 
-BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
-    Lock lock = lockPlatform();
-    Window* w = findWindow(hwnd);
-    if (!w || !point) return FALSE;
-    const POINT origin = clientOriginOnScreen(*w);
-    point->x += origin.x;
-    point->y += origin.y;
-    return TRUE;
-}
+BOOL ClientToScreen(HWND hwnd, LPPOINT point) { return shiftByClientOrigin(hwnd, point, +1); }
 
-BOOL ScreenToClient(HWND hwnd, LPPOINT point) {
-    Lock lock = lockPlatform();
-    Window* w = findWindow(hwnd);
-    if (!w || !point) return FALSE;
-    const POINT origin = clientOriginOnScreen(*w);
-    point->x -= origin.x;
-    point->y -= origin.y;
-    return TRUE;
-}
+BOOL ScreenToClient(HWND hwnd, LPPOINT point) { return shiftByClientOrigin(hwnd, point, -1); }
 
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
     if (!rect) return FALSE;

@@ -8,20 +8,19 @@ using namespace platform::win32;
 
 namespace {
 
-// Siblings in z-order: the parent's children, or the top-level list.
-const std::vector<HWND>* siblingsOf(const Window& w) {
-    if (w.parent) {
-        Window* parent = findWindow(w.parent);
-        return parent ? &parent->children : nullptr;
-    }
-    return &windowTable().topLevel;
-}
-
 void collectDescendants(const Window& w, std::vector<HWND>& out) {
     for (HWND child : w.children) {
         out.push_back(child);
         if (Window* c = findWindow(child)) collectDescendants(*c, out);
     }
+}
+
+// Calls `proc` for each window of the snapshot that still exists, until it says stop (false).
+bool visitLiving(const std::vector<HWND>& snapshot, WNDENUMPROC proc, LPARAM lParam) {
+    for (HWND h : snapshot) {
+        if (IsWindow(h) && !proc(h, lParam)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -129,10 +128,7 @@ BOOL EnumThreadWindows(DWORD threadId, WNDENUMPROC proc, LPARAM lParam) {
         for (HWND h : windowTable().topLevel)
             if (Window* w = findWindow(h); w && w->thread == threadId) snapshot.push_back(h);
     }
-    for (HWND h : snapshot) {
-        if (!IsWindow(h)) continue;
-        if (!proc(h, lParam)) return FALSE;
-    }
+    if (!visitLiving(snapshot, proc, lParam)) return FALSE;
     return snapshot.empty() ? FALSE : TRUE;
 }
 
@@ -146,11 +142,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
             collectDescendants(*w, snapshot);
         }
     }
-    for (HWND h : snapshot) {
-        if (!IsWindow(h)) continue;
-        if (!proc(h, lParam)) return FALSE;
-    }
-    return TRUE;
+    return visitLiving(snapshot, proc, lParam) ? TRUE : FALSE;
 }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD processId) {

@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/core/api_text.h"
 #include "platform/core/config.h"
-#include "platform/core/text_buffers.h"
 #include "platform/win32/system.h"
 #include "platform/win32/window_table.h"
 

@@ -66,6 +66,14 @@ Window* findOwned(Lock& lock, HWND hwnd, const char* operation) {
 
 bool isTopLevel(const Window& w) { return w.parent == nullptr; }
 
+std::vector<HWND>* siblingsOf(const Window& w) {
+    if (w.parent) {
+        Window* parent = findWindow(w.parent);
+        return parent ? &parent->children : nullptr;
+    }
+    return &windowTable().topLevel;
+}
+
 Window* rootOf(Window* w) {
     while (w && w->parent) w = findWindow(w->parent);
     return w;

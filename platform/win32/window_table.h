@@ -92,6 +92,8 @@ DWORD currentThread(Lock& lock);
 Window* findOwned(Lock& lock, HWND hwnd, const char* operation);
 
 bool isTopLevel(const Window& w);
+// Siblings in z-order: the parent's children, or the top-level list (null for an orphan).
+std::vector<HWND>* siblingsOf(const Window& w);
 Window* rootOf(Window* w);
 bool isDescendant(HWND ancestor, HWND hwnd);  // hwnd == ancestor counts
 bool effectivelyVisible(const Window& w);

@@ -1,5 +1,7 @@
 // The application object's services: the command line, shell commands, DDE commands, message
 // boxes and the entry point.
+#include "platform/core/command_line.h"
+#include "platform/core/text.h"
 #include "platform/core/useragent.h"
 #include "platform/mfc/framework_state.h"
 #include "tests/platform/mfc_test_app.h"
@@ -28,7 +30,7 @@ RecordingCommandLine parse(const std::wstring& arguments) {
 }
 
 TEST(MfcCommandLineSplit, WindowsQuotingRules) {
-    using platform::mfc::detail::splitCommandLine;
+    using platform::core::splitCommandLine;
     EXPECT_EQ(splitCommandLine(L"\"C:\\Program Files\\K\\Korvo.exe\" a  b\tc"),
               (Strings{L"C:\\Program Files\\K\\Korvo.exe", L"a", L"b", L"c"}));
     EXPECT_EQ(splitCommandLine(L"k.exe \"C:\\My Files\\a b.grb\" /Embedding"),
@@ -38,6 +40,14 @@ TEST(MfcCommandLineSplit, WindowsQuotingRules) {
     EXPECT_EQ(splitCommandLine(L"k.exe \"say \"\"hi\"\"\" x\"y z\""), (Strings{L"k.exe", L"say \"hi\"", L"xy z"}));
     EXPECT_EQ(splitCommandLine(L"k.exe \"\""), (Strings{L"k.exe", L""})) << "an empty quoted argument counts";
     EXPECT_EQ(splitCommandLine(L"C:\\dir\\k.exe"), Strings{L"C:\\dir\\k.exe"});
+
+    // What the platform quotes splits back into the same arguments.
+    const Strings arguments{L"plain", L"", L"a b", L"tab\there", L"say \"hi\"", L"C:\\dir\\", L"back\\\"slash", L"\\\\"};
+    std::wstring line = L"k.exe";
+    for (const auto& argument : arguments) line += L" " + platform::core::quoteArgument(argument);
+    Strings expected{L"k.exe"};
+    expected.insert(expected.end(), arguments.begin(), arguments.end());
+    EXPECT_EQ(splitCommandLine(line), expected) << platform::core::toUtf8(line);
 }
 
 TEST(MfcCommandLine, ParseParamSeesFlagsWithoutTheirPrefixAndTheBaseSetsTheStandardFields) {

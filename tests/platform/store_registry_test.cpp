@@ -41,12 +41,14 @@ std::wstring queryString(HKEY key, const wchar_t* name) {
     return text;
 }
 
-std::vector<std::wstring> subKeys(HKEY key) {
+// The names an enumeration function hands out by index, until ERROR_NO_MORE_ITEMS.
+template <class Enumerate>
+std::vector<std::wstring> enumeratedNames(Enumerate enumerate) {
     std::vector<std::wstring> names;
     for (DWORD index = 0;; ++index) {
         wchar_t name[256];
         DWORD length = 256;
-        const LONG status = RegEnumKeyExW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        const LONG status = enumerate(index, name, &length);
         if (status == ERROR_NO_MORE_ITEMS) break;
         EXPECT_EQ(status, ERROR_SUCCESS);
         names.emplace_back(name, length);
@@ -54,17 +56,16 @@ std::vector<std::wstring> subKeys(HKEY key) {
     return names;
 }
 
+std::vector<std::wstring> subKeys(HKEY key) {
+    return enumeratedNames([key](DWORD index, LPWSTR name, LPDWORD length) {
+        return RegEnumKeyExW(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
 std::vector<std::wstring> valueNames(HKEY key) {
-    std::vector<std::wstring> names;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[256];
-        DWORD length = 256;
-        const LONG status = RegEnumValueW(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        EXPECT_EQ(status, ERROR_SUCCESS);
-        names.emplace_back(name, length);
-    }
-    return names;
+    return enumeratedNames([key](DWORD index, LPWSTR name, LPDWORD length) {
+        return RegEnumValueW(key, index, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 TEST_F(StoreTest, RegistryValuesOfEveryTypeSurviveTheNextRun) {

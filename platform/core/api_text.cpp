@@ -1,4 +1,4 @@
-#include "platform/core/text_buffers.h"
+#include "platform/core/api_text.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-// How the platform's API functions hand text out through the caller's character buffers
-// (private to the platform).
+// Text crossing the platform's C-style interfaces: strings that may be null coming in, the
+// caller's character buffers going out (private to the platform).
 #pragma once
 
 #include <cstddef>
@@ -8,6 +8,9 @@
 #include "platform/win32/types.h"
 
 namespace platform::core {
+
+// A string argument that may be null; null reads as empty.
+inline std::wstring_view viewOf(const wchar_t* text) { return text ? std::wstring_view(text) : std::wstring_view(); }
 
 // The Win32 convention for values that are all or nothing (paths, environment variables):
 // copies `text` and its terminator when both fit in `capacity` characters and returns the
