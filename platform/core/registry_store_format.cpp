@@ -394,7 +394,7 @@ std::string serialize(Hive hive, const Key& root) {
 }
 
 std::optional<ParseError> parse(std::string_view text, Key& root) {
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    text = withoutUtf8Bom(text);
     Key* section = nullptr;
     int number = 0;
     while (!text.empty()) {

@@ -48,6 +48,11 @@ std::string toUtf8(std::wstring_view text) {
     return out;
 }
 
+std::string_view withoutUtf8Bom(std::string_view bytes) {
+    constexpr std::string_view bom = "\xEF\xBB\xBF";
+    return bytes.starts_with(bom) ? bytes.substr(bom.size()) : bytes;
+}
+
 std::wstring fromUtf8(std::string_view bytes) {
     std::wstring out;
     out.reserve(bytes.size());

@@ -8,6 +8,8 @@
 namespace platform::core {
 
 std::string toUtf8(std::wstring_view text);
+// The bytes after a UTF-8 byte-order mark, or all of them when there is none.
+std::string_view withoutUtf8Bom(std::string_view bytes);
 // Invalid UTF-8 bytes are taken as Windows-1252 characters, so no input is lost.
 std::wstring fromUtf8(std::string_view bytes);
 // UTF-16 little-endian bytes, for data that leaves the program in Windows layouts.

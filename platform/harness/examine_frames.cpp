@@ -1,3 +1,4 @@
+#include "platform/core/record.h"
 #include <cstdint>
 #include <cwchar>
 
@@ -13,10 +14,8 @@ std::wstring Inspect::dumpFrames() const {
     for (Korvo::UI::MainFrame* frame : UIModuleProxy::Instance().GetMainFrames()) {
         const CFrameWnd* window = frame->AsWindow();
         const HWND handle = window ? window->GetSafeHwnd() : nullptr;
-        wchar_t handleText[16];
-        std::swprintf(handleText, 16, L"0x%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(handle)));
         if (!dump.empty()) dump += L"\n";
-        dump += handleText;
+        dump += platform::core::handleText(handle);
         dump += L" \"" + text(handle) + L"\" ";
         dump += frame == active ? L"active" : L"inactive";
     }

@@ -219,7 +219,7 @@ LineResult parseLine(std::string_view utf8Line, int lineNumber) {
 
 ScriptResult parseScript(std::string_view utf8Text, std::string_view name) {
     ScriptResult result;
-    if (utf8Text.starts_with("\xEF\xBB\xBF")) utf8Text.remove_prefix(3);
+    utf8Text = platform::core::withoutUtf8Bom(utf8Text);
     int lineNumber = 0;
     while (!utf8Text.empty()) {
         ++lineNumber;

@@ -72,7 +72,7 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
     auto warn = [&](std::size_t line, const std::wstring& what) {
         if (warnings) warnings->push_back(std::wstring(origin) + L"(" + std::to_wstring(line) + L"): " + what);
     };
-    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+    utf8 = platform::core::withoutUtf8Bom(utf8);
     std::size_t lineNumber = 0;
     while (!utf8.empty()) {
         ++lineNumber;

@@ -1,3 +1,4 @@
+#include "platform/core/record.h"
 #include "platform/kernel/uimodule.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@
 
 namespace {
 
+using platform::kernel::handleText;
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
 using platform::kernel::recordWarning;
@@ -46,12 +48,6 @@ UiModuleState& state() {
 HWND frameHandle(Korvo::UI::MainFrame* frame) {
     CFrameWnd* window = frame ? frame->AsWindow() : nullptr;
     return window ? window->GetSafeHwnd() : nullptr;
-}
-
-std::wstring handleText(HWND window) {
-    wchar_t text[16];
-    std::swprintf(text, 16, L"0x%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(window)));
-    return text;
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ std::optional<std::uint64_t> parseVersion(std::wstring_view text) {
 
 ParsedManifest parseManifest(std::string_view bytes) {
     ParsedManifest result;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    bytes = platform::core::withoutUtf8Bom(bytes);
     const std::wstring text = platform::core::fromUtf8(bytes);
     std::wstring_view rest = text;
     int number = 0;
