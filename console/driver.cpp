@@ -1,8 +1,9 @@
 #include "console/driver.h"
 
-#include <cstdio>
+#include <exception>
 #include <variant>
 
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 
 namespace korvo::console {
@@ -19,93 +20,87 @@ struct Overloaded : F... {
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
-std::string handleText(HWND window) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "0x%08llx",
-                  static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
-    return buffer;
-}
-
 }  // namespace
 
 Driver::Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
                bool strict)
     : session_(session), transcript_(transcript), err_(err), source_(std::move(source)), strict_(strict) {}
 
-void Driver::error(int line, const std::string& message) {
+void Driver::scriptError(int line, const std::string& message) {
     err_ << "korvo: " << source_ << ":" << line << ": " << message << std::endl;
     scriptFailed_ = true;
 }
 
-void Driver::scriptError(int line, const std::string& message) { error(line, message); }
+bool Driver::ended() const { return started_ && !session_.running(); }
 
 bool Driver::requireRunning(const script::Step& step, const char* verb) {
     if (!started_) {
-        error(step.line, std::string(verb) + ": the program is not running yet (start it first)");
+        scriptError(step.line, std::string(verb) + ": the program is not running yet (start it first)");
         return false;
     }
-    if (ended_) {
-        error(step.line, std::string(verb) + ": the program has ended");
+    if (ended()) {
+        scriptError(step.line, std::string(verb) + ": the program has ended");
         return false;
     }
     return true;
 }
 
-bool Driver::run(const script::Step& step) {
-    bool ok = std::visit(
+HWND Driver::frameFor(const script::Step& step, const script::FrameRef& frame) {
+    if (frame.index == 0) {
+        const HWND window = reinterpret_cast<HWND>(frame.handle);
+        if (IsWindow(window)) return window;
+        scriptError(step.line, "command: " + toUtf8(platform::core::handleText(window)) + " is not a window");
+        return nullptr;
+    }
+    const auto frames = session_.inspect().mainFrames();
+    if (frame.index <= frames.size()) return frames[frame.index - 1];
+    scriptError(step.line, "command: there is no main frame " + std::to_string(frame.index) + " (" +
+                               std::to_string(frames.size()) + " open)");
+    return nullptr;
+}
+
+void Driver::printDump(const std::wstring& dump, const wchar_t* whenEmpty) {
+    transcript_.print(dump.empty() ? std::wstring(whenEmpty) : dump);
+}
+
+bool Driver::perform(const script::Step& step) {
+    return std::visit(
         Overloaded{
             [&](const script::Start&) {
                 if (started_) {
-                    error(step.line, "start: the program was started already");
+                    scriptError(step.line, "start: the program was started already");
                     return false;
                 }
                 started_ = true;
                 session_.start();
-                if (session_.startResult() == 0) {
-                    err_ << "korvo: start-up failed: the program ends" << std::endl;
-                    endRun();
-                }
+                if (session_.startResult() == 0) err_ << "korvo: start-up failed: the program ends" << std::endl;
                 return true;
             },
             // Once the program has ended (start-up failed, or it closed itself) there is nothing
             // left to wait for: idle, advance and quit do nothing.
             [&](const script::Idle&) {
-                if (ended_) return true;
+                if (ended()) return true;
                 if (!requireRunning(step, "idle")) return false;
                 session_.runUntilIdle();
                 return true;
             },
             [&](const script::Advance& advance) {
-                if (ended_) return true;
+                if (ended()) return true;
                 if (!requireRunning(step, "advance")) return false;
                 session_.advance(advance.milliseconds);
                 return true;
             },
             [&](const script::Command& command) {
                 if (!requireRunning(step, "command")) return false;
-                const auto frames = session_.inspect().mainFrames();
-                HWND frame = nullptr;
-                if (command.frame.index != 0) {
-                    if (command.frame.index > frames.size()) {
-                        error(step.line, "command: there is no main frame " + std::to_string(command.frame.index) +
-                                             " (" + std::to_string(frames.size()) + " open)");
-                        return false;
-                    }
-                    frame = frames[command.frame.index - 1];
-                } else {
-                    frame = reinterpret_cast<HWND>(command.frame.handle);
-                    if (!IsWindow(frame)) {
-                        error(step.line, "command: " + handleText(frame) + " is not a window");
-                        return false;
-                    }
-                }
+                const HWND frame = frameFor(step, command.frame);
+                if (!frame) return false;
                 session_.user().command(frame, command.id);
                 session_.runUntilIdle();
                 return true;
             },
             [&](const script::ExpectBox& expect) {
-                if (ended_) {
-                    error(step.line, "expect: the program has ended");
+                if (ended()) {
+                    scriptError(step.line, "expect: the program has ended");
                     return false;
                 }
                 session_.user().expectBox(expect.pattern, expect.answer);
@@ -118,8 +113,7 @@ bool Driver::run(const script::Step& step) {
                 return true;
             },
             [&](const script::DumpWindows&) {
-                const std::wstring dump = session_.inspect().dumpWindows();
-                transcript_.print(dump.empty() ? L"(no windows)" : dump);
+                printDump(session_.inspect().dumpWindows(), L"(no windows)");
                 return true;
             },
             [&](const script::DumpRegistry&) {
@@ -127,13 +121,11 @@ bool Driver::run(const script::Step& step) {
                 return true;
             },
             [&](const script::DumpCommands&) {
-                const std::wstring dump = session_.inspect().dumpCommands();
-                transcript_.print(dump.empty() ? L"(no commands)" : dump);
+                printDump(session_.inspect().dumpCommands(), L"(no commands)");
                 return true;
             },
             [&](const script::DumpFrames&) {
-                const std::wstring dump = session_.inspect().dumpFrames();
-                transcript_.print(dump.empty() ? L"(no frames)" : dump);
+                printDump(session_.inspect().dumpFrames(), L"(no frames)");
                 return true;
             },
             [&](const script::NewFrame&) {
@@ -147,14 +139,23 @@ bool Driver::run(const script::Step& step) {
                 return true;
             },
             [&](const script::Quit&) {
-                if (started_ && !ended_) endRun();
+                if (session_.running()) session_.quit();
                 return true;
             },
         },
         step.verb);
-    if (!ok) return false;
+}
+
+bool Driver::run(const script::Step& step) {
+    bool done = false;
+    try {
+        done = perform(step);
+    } catch (const std::exception& error) {
+        scriptError(step.line, error.what());
+    }
+    if (!done) return false;
     afterStep();
-    if (strict_ && !failures_.empty() && !ended_) {
+    if (strict_ && !failures_.empty() && !ended()) {
         err_ << "korvo: " << source_ << ":" << step.line << ": stopping after a failure" << std::endl;
         return false;
     }
@@ -162,26 +163,22 @@ bool Driver::run(const script::Step& step) {
 }
 
 void Driver::afterStep() {
-    // The program may have ended by itself (a command that closes it, start-up that failed).
-    if (started_ && !ended_ && !session_.running()) endRun();
+    // The program may have ended by itself (a command that closed it, a start-up that failed):
+    // its end is completed now (ExitInstance after a failed start, expectations never used).
+    if (ended()) session_.quit();
     for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));
-}
-
-int Driver::endRun() {
-    if (ended_) return exitCode_;
-    ended_ = true;
-    exitCode_ = session_.quit();
-    if (session_.startResult() == 0 && exitCode_ == 0) exitCode_ = kExitFailed;
-    return exitCode_;
 }
 
 int Driver::finish() {
-    if (started_ && !ended_) endRun();
+    // Closes the program as a user would when it still runs; otherwise only collects its exit
+    // code (and, when it never started, the expectations never used).
+    int exitCode = session_.quit();
+    if (started_ && session_.startResult() == 0 && exitCode == 0) exitCode = kExitFailed;
     for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));
     for (const auto& failure : failures_) err_ << "korvo: failed: " << toUtf8(failure) << std::endl;
     if (scriptFailed_) return kExitScriptError;
-    if (!failures_.empty()) return exitCode_ != 0 ? exitCode_ : kExitFailed;
-    return exitCode_;
+    if (!failures_.empty()) return exitCode != 0 ? exitCode : kExitFailed;
+    return exitCode;
 }
 
 }  // namespace korvo::console

@@ -22,17 +22,22 @@ public:
 
     // Runs one step; false when the run must not go on (a script error, or a strict failure).
     bool run(const platform::harness::script::Step& step);
-    // Reports a line that did not parse (interactive input).
+    // Reports a mistake at `line` of the input (a line that did not parse, a verb that cannot run
+    // now); the run then ends with kExitScriptError.
     void scriptError(int line, const std::string& message);
     // Ends the run as a user would when it is still going, reports what went wrong, and returns
     // the exit code.
     int finish();
 
 private:
+    bool perform(const platform::harness::script::Step& step);
+    // Started, and no longer running: start-up failed, the program closed itself, or it was quit.
+    bool ended() const;
     bool requireRunning(const platform::harness::script::Step& step, const char* verb);
+    // The main frame a command goes to; null (reported) when there is none.
+    HWND frameFor(const platform::harness::script::Step& step, const platform::harness::script::FrameRef& frame);
+    void printDump(const std::wstring& dump, const wchar_t* whenEmpty);
     void afterStep();
-    void error(int line, const std::string& message);
-    int endRun();
 
     platform::harness::Session& session_;
     Transcript& transcript_;
@@ -40,9 +45,7 @@ private:
     std::string source_;
     bool strict_;
     bool started_ = false;
-    bool ended_ = false;
     bool scriptFailed_ = false;
-    int exitCode_ = 0;
     std::vector<std::wstring> failures_;
 };
 

@@ -1,12 +1,13 @@
 // korvo: Korvo CAD on the stand-in platform, driven by a script or by standard input.
 #include <unistd.h>
 
+#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -31,7 +32,7 @@ int fail(const std::string& message) {
 platform::harness::Config sessionConfig(const Options& options) {
     platform::harness::Config config;
     if (options.host) {
-        config.platform.hostRoot = std::filesystem::absolute(*options.host).lexically_normal().string();
+        config.platform.hostRoot = *options.host;
         config.keepExistingProgramFolder = true;
     }
     if (options.realTime) config.platform.clock = platform::core::ClockMode::Real;
@@ -42,61 +43,61 @@ platform::harness::Config sessionConfig(const Options& options) {
     return config;
 }
 
+// The whole text of the script file, or why it cannot be read.
+std::optional<std::string> readScript(const std::string& path, std::string& problem) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        problem = "it is a folder";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        problem = std::generic_category().message(errno);
+        return std::nullopt;
+    }
+    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // Reads verbs from standard input as they come. A mistake typed at a terminal is reported and
 // the operator goes on; from a pipe it ends the run like a bad script line.
-bool runStandardInput(Driver& driver) {
+void runStandardInput(Driver& driver) {
     const bool interactive = isatty(STDIN_FILENO) != 0;
     std::string line;
     int lineNumber = 0;
     while (std::getline(std::cin, line)) {
         ++lineNumber;
+        // Piped from a file, the input may start as a script file may.
+        if (lineNumber == 1) line.erase(0, line.size() - platform::core::withoutUtf8Bom(line).size());
         auto parsed = script::parseLine(line, lineNumber);
         if (!parsed.ok()) {
             driver.scriptError(lineNumber, parsed.error);
             if (interactive) continue;
-            return false;
+            return;
         }
-        if (!parsed.step) continue;
-        if (!driver.run(*parsed.step)) return false;
+        if (parsed.step && !driver.run(*parsed.step)) return;
     }
-    return true;
 }
 
 int run(const Options& options) {
     std::vector<script::Step> steps;
     if (options.script) {
-        std::ifstream in(*options.script, std::ios::binary);
-        if (!in) return fail("cannot read the script \"" + *options.script + "\"");
-        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        auto parsed = script::parseScript(text, *options.script);
+        std::string problem;
+        const auto text = readScript(*options.script, problem);
+        if (!text) return fail("cannot read the script \"" + *options.script + "\": " + problem);
+        auto parsed = script::parseScript(*text, *options.script);
         if (!parsed.ok()) return fail(parsed.error);
         steps = std::move(parsed.steps);
-    }
-    if (options.host) {
-        std::error_code error;
-        std::filesystem::create_directories(*options.host, error);
-        if (error) return fail("cannot create the host folder \"" + *options.host + "\": " + error.message());
     }
 
     platform::harness::Session session(sessionConfig(options));
     Transcript transcript(std::cout);
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
-    try {
-        if (options.script) {
-            for (const auto& step : steps) {
-                if (!driver.run(step)) break;
-            }
-        } else {
-            runStandardInput(driver);
+    if (options.script) {
+        for (const auto& step : steps) {
+            if (!driver.run(step)) break;
         }
-    } catch (const std::exception& error) {
-        std::cerr << "korvo: " << error.what() << std::endl;
-        try {
-            driver.finish();
-        } catch (const std::exception& again) {
-            std::cerr << "korvo: " << again.what() << std::endl;
-        }
-        return kExitScriptError;
+    } else {
+        runStandardInput(driver);
     }
     return driver.finish();
 }

@@ -1,5 +1,7 @@
 #include "console/options.h"
 
+#include "platform/harness/script.h"
+
 namespace korvo::console {
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
@@ -43,11 +45,11 @@ std::string usage() {
            "  --real-time    the platform clock follows real time (default: it moves only on advance)\n"
            "  --lenient      answer unexpected message boxes with their default button\n"
            "  --script FILE  read the verbs from FILE (default: standard input)\n"
+           "  -- ARGS        the program's own command line (for example -- /Embedding)\n"
            "\n"
            "Verbs, one a line ('#' starts a comment):\n"
-           "  start | idle | advance MS | command FRAME ID | expect box \"PATTERN\" answer BUTTON\n"
-           "  dde \"TEXT\" | dump windows | dump registry | dump commands\n"
-           "  journal | quit\n";
+           "  " +
+           platform::harness::script::verbUsages("\n  ") + "\n";
 }
 
 }  // namespace korvo::console

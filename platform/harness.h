@@ -172,7 +172,9 @@ public:
     void runUntilIdle();                  // the framework's loop, returning instead of blocking
     void advance(unsigned milliseconds);  // clock, then runUntilIdle
     // Closes every main frame as a user would, runs the loop to its end (ExitInstance); if start
-    // failed, runs ExitInstance; returns the exit code.
+    // failed, runs ExitInstance; returns the exit code. Once the run has ended (or when it never
+    // started) it only returns that exit code again, after turning expectations never used into
+    // failures.
     int quit();
     bool running() const;
 

@@ -1,7 +1,4 @@
 #include "platform/core/record.h"
-#include <cstdint>
-#include <cwchar>
-
 #include "platform/harness.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
@@ -16,7 +13,7 @@ std::wstring Inspect::dumpFrames() const {
         const HWND handle = window ? window->GetSafeHwnd() : nullptr;
         if (!dump.empty()) dump += L"\n";
         dump += platform::core::handleText(handle);
-        dump += L" \"" + text(handle) + L"\" ";
+        dump += L" " + platform::core::quoted(text(handle)) + L" ";
         dump += frame == active ? L"active" : L"inactive";
     }
     return dump;

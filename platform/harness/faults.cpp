@@ -1,6 +1,8 @@
 #include <stdexcept>
 
+#include "platform/core/api_text.h"
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/core/threads.h"
 #include "platform/harness.h"
@@ -30,7 +32,7 @@ HHOOK frameCreationHook = nullptr;
 
 bool isMainFrameCreation(const CREATESTRUCTW& create) {
     if (create.hwndParent || (static_cast<DWORD>(create.style) & WS_CHILD)) return false;
-    const std::wstring className = create.lpszClass ? create.lpszClass : L"";
+    const std::wstring_view className = platform::core::viewOf(create.lpszClass);
     if (platform::core::equalsNoCase(className, L"#32770")) return false;  // dialogs and message boxes
     if (platform::core::equalsNoCase(className, platform::mfc::mdiFrameWindowClassName()) ||
         platform::core::equalsNoCase(className, platform::mfc::frameWindowClassName())) {
@@ -49,8 +51,8 @@ LRESULT failFrameCreation(int code, WPARAM wParam, LPARAM lParam) {
             frameCreationHook = nullptr;
             UnhookWindowsHookEx(hook);
             platform::core::journal().add(
-                "fault", L"the creation of the main frame window (class \"" +
-                             std::wstring(create->lpcs->lpszClass ? create->lpcs->lpszClass : L"") + L"\") fails");
+                "fault", L"the creation of the main frame window (class " +
+                             platform::core::quoted(platform::core::viewOf(create->lpcs->lpszClass)) + L") fails");
             return 1;
         }
     }

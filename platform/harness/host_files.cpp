@@ -1,5 +1,6 @@
 #include "platform/harness/host_files.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -50,9 +51,7 @@ bool seedProgramFolder(std::wstring_view programFolder, bool onlyIfMissing) {
     if (onlyIfMissing && platform::core::hostFs().resolve(programFolder).exists) return false;
     for (const auto& [relative, bytes] : embeddedSampleFiles()) {
         std::wstring path = std::wstring(programFolder) + L"\\" + platform::core::fromUtf8(relative);
-        for (wchar_t& c : path) {
-            if (c == L'/') c = L'\\';
-        }
+        std::ranges::replace(path, L'/', L'\\');
         writeHostFile(path, bytes);
     }
     return true;

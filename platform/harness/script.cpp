@@ -58,22 +58,26 @@ std::string tokenize(std::string_view line, std::vector<Token>& tokens) {
     return {};
 }
 
+// The digits of a hexadecimal number written "0x..." (or "0X..."), nothing for any other text.
+std::optional<std::string_view> hexDigits(std::string_view text) {
+    if (text.size() <= 2 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return std::nullopt;
+    return text.substr(2);
+}
+
+// A decimal or "0x" hexadecimal number up to `max`.
 std::optional<std::uint64_t> parseNumber(std::string_view text, std::uint64_t max) {
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    const auto value = platform::core::parseWholeNumber<std::uint64_t>(text, base);
+    const auto hex = hexDigits(text);
+    const auto value = platform::core::parseWholeNumber<std::uint64_t>(hex.value_or(text), hex ? 16 : 10);
     if (!value || *value > max) return std::nullopt;
     return value;
 }
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-constexpr std::string_view kVerbs =
-    "start, idle, advance MS, command FRAME ID, expect box \"PATTERN\" answer BUTTON, dde \"TEXT\", "
-    "dump windows, dump registry, dump commands, dump frames, new-frame, journal, quit";
+constexpr std::string_view kVerbUsages[] = {
+    "start", "idle", "advance MS", "command FRAME ID", "expect box \"PATTERN\" answer BUTTON", "dde \"TEXT\"",
+    "dump windows", "dump registry", "dump commands", "dump frames", "new-frame", "journal", "quit",
+};
 
 class LineParser {
 public:
@@ -92,7 +96,7 @@ public:
         else if (verb == "expect") parsed = expect();
         else if (verb == "dde") parsed = dde();
         else if (verb == "dump") parsed = dump();
-        else error_ = "unknown verb " + quoted(tokens_[0].text) + " (verbs: " + std::string(kVerbs) + ")";
+        else error_ = "unknown verb " + quoted(tokens_[0].text) + " (verbs: " + verbUsages(", ") + ")";
         LineResult result;
         if (!error_.empty() || !parsed) {
             result.error = error_.empty() ? "malformed line" : error_;
@@ -143,8 +147,9 @@ private:
         if (!frameToken || !idToken) return std::nullopt;
         Command command;
         const std::string& frame = frameToken->text;
-        const bool isHandle = frame.size() > 2 && frame[0] == '0' && (frame[1] == 'x' || frame[1] == 'X');
-        auto frameValue = parseNumber(frame, isHandle ? UINTPTR_MAX : 0xFFFFu);
+        // Window handles are counted in 32 bits, as Windows keeps them; anything wider names no window.
+        const bool isHandle = hexDigits(frame).has_value();
+        auto frameValue = parseNumber(frame, isHandle ? 0xFFFFFFFFu : 0xFFFFu);
         if (!frameValue || *frameValue == 0) {
             error_ = "command: " + quoted(frame) + " is neither a frame number (1, 2, ...) nor a handle (0x...)";
             return std::nullopt;
@@ -195,10 +200,11 @@ private:
 
     std::optional<Verb> dump() {
         if (!expectCount(2, "dump windows | dump registry | dump commands | dump frames")) return std::nullopt;
-        if (!tokens_[1].quoted && tokens_[1].text == "windows") return DumpWindows{};
-        if (!tokens_[1].quoted && tokens_[1].text == "registry") return DumpRegistry{};
-        if (!tokens_[1].quoted && tokens_[1].text == "commands") return DumpCommands{};
-        if (!tokens_[1].quoted && tokens_[1].text == "frames") return DumpFrames{};
+        const std::string view = tokens_[1].quoted ? std::string{} : tokens_[1].text;
+        if (view == "windows") return DumpWindows{};
+        if (view == "registry") return DumpRegistry{};
+        if (view == "commands") return DumpCommands{};
+        if (view == "frames") return DumpFrames{};
         error_ = "dump: unknown view " + quoted(tokens_[1].text) + " (windows, registry, commands, frames)";
         return std::nullopt;
     }
@@ -235,6 +241,15 @@ ScriptResult parseScript(std::string_view utf8Text, std::string_view name) {
         if (parsed.step) result.steps.push_back(std::move(*parsed.step));
     }
     return result;
+}
+
+std::string verbUsages(std::string_view separator) {
+    std::string text;
+    for (std::string_view usage : kVerbUsages) {
+        if (!text.empty()) text += separator;
+        text += usage;
+    }
+    return text;
 }
 
 std::optional<Button> parseButton(std::string_view word) {

@@ -17,7 +17,7 @@ namespace platform::harness::script {
 // A main frame named by its 1-based index among the main frames, or by its window handle.
 struct FrameRef {
     unsigned index = 0;        // 1-based; 0 when a handle is given
-    std::uintptr_t handle = 0;
+    std::uintptr_t handle = 0;  // a window handle's 32 significant bits
 };
 
 struct Start {};
@@ -59,6 +59,10 @@ struct ScriptResult {
 
 // `name` is what errors call the script (its path as given on the command line).
 ScriptResult parseScript(std::string_view utf8Text, std::string_view name);
+
+// Every verb with its arguments, as usage texts ("advance MS"), joined by `separator`; for
+// error messages and the console's help.
+std::string verbUsages(std::string_view separator);
 
 // "ok", "cancel", "yes", "no", "abort", "retry", "ignore" (any case).
 std::optional<Button> parseButton(std::string_view word);

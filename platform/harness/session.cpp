@@ -66,7 +66,12 @@ Session::Session(Config config)
         config.platform.hostRoot = state_->createdHostRoot;
     } else {
         config.platform.hostRoot = std::filesystem::absolute(config.platform.hostRoot).lexically_normal().string();
-        std::filesystem::create_directories(config.platform.hostRoot);
+        std::error_code error;
+        std::filesystem::create_directories(config.platform.hostRoot, error);
+        if (error) {
+            throw std::runtime_error("harness: cannot create the host folder \"" + config.platform.hostRoot +
+                                     "\": " + error.message());
+        }
     }
     state_->config = config;
     current = state_.get();

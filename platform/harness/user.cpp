@@ -60,8 +60,13 @@ void User::command(HWND frame, unsigned id) {
 
 void User::dde(std::wstring_view text) {
     Session::State& state = currentState();
-    HWND server = session_.inspect().mainFrames().empty() ? nullptr : session_.inspect().mainFrames().front();
-    if (CWnd* main = AfxGetMainWnd()) server = main->GetSafeHwnd();
+    // The framework's main window serves DDE; before it is set, the first main frame.
+    HWND server = nullptr;
+    if (CWnd* main = AfxGetMainWnd()) {
+        server = main->GetSafeHwnd();
+    } else if (const auto frames = session_.inspect().mainFrames(); !frames.empty()) {
+        server = frames.front();
+    }
     if (!server) throw std::logic_error("harness: there is no main frame to send a DDE command to");
     const HWND client = ddeClientWindow(state);
     state.ddeTexts.emplace_back(text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <mutex>
 
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
@@ -16,16 +17,22 @@ using platform::kernel::recordCall;
 
 std::wstring iniName(const kvio::IniFile& ini) { return quoted(ini.GetFileName()); }
 
-// Application objects of the names the harness reports as loaded; created on first lookup and
-// kept for the process, so the pointer handed out stays valid.
+struct ApplicationObjects {
+    std::mutex mutex;
+    std::map<std::wstring, std::unique_ptr<CKVApplication>, platform::core::NoCaseLess> byName;
+};
+
+// Application objects of the names the harness reports as loaded; made at the first lookup and
+// never destroyed, so a pointer handed out stays valid for the whole process.
 CKVApplication* loadedApplication(LPCWSTR name) {
-    static std::map<std::wstring, std::unique_ptr<CKVApplication>, platform::core::NoCaseLess> applications;
+    static auto* objects = new ApplicationObjects();
     if (!name) return nullptr;
     const auto& loaded = platform::kernel::control().loadedApplications;
     const bool isLoaded = std::any_of(loaded.begin(), loaded.end(),
                                       [&](const std::wstring& n) { return platform::core::equalsNoCase(n, name); });
     if (!isLoaded) return nullptr;
-    auto& slot = applications[name];
+    std::lock_guard lock(objects->mutex);
+    auto& slot = objects->byName[name];
     if (!slot) slot = std::make_unique<CKVApplication>(name);
     return slot.get();
 }

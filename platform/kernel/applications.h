@@ -1,5 +1,6 @@
 // Add-on applications: installed from an ini file and the registry, started in two phases.
-// None is installed by default.
+// The stand-in installs none unless a test lists them (the kernel control's loadedApplications);
+// it records the calls and answers from that list.
 #pragma once
 
 #include <memory>
@@ -26,7 +27,7 @@ private:
 class CKVApplicationManager {
 public:
     static CKVApplicationManager& Instance();
-    // Reads the installed applications of the ini file; false when it lists none.
+    // Reads the installed applications of the ini file; false when there are none.
     static bool LoadInstalledApplications(const kvio::IniFile& ini);
     static void StartApplications(bool firstPhase, bool interactive);
     // The loaded application of that name (case-insensitive), or null.

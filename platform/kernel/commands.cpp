@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/kernel/command_control.h"
+#include "platform/kernel/document_text.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/session.h"
@@ -56,7 +57,7 @@ bool anyRegistered(const Registry& state, UINT firstId, UINT lastId) {
     return false;
 }
 
-std::wstring idText(UINT firstId, UINT lastId) {
+std::wstring idText(long long firstId, long long lastId) {
     return firstId == lastId ? std::to_wstring(firstId) : std::to_wstring(firstId) + L"-" + std::to_wstring(lastId);
 }
 
@@ -73,8 +74,7 @@ bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, c
     std::lock_guard lock(state.mutex);
     if (!validId(requestedFirst) || !validId(requestedLast) || requestedFirst > requestedLast) {
         ++state.refused;
-        recordWarning(caller + L": command id " + std::to_wstring(requestedFirst) +
-                      (requestedFirst == requestedLast ? L"" : L"-" + std::to_wstring(requestedLast)) +
+        recordWarning(caller + L": command id " + idText(requestedFirst, requestedLast) +
                       L" is outside 1 to 65535; not registered");
         return false;
     }
@@ -163,8 +163,6 @@ KVCommand::KVCommand(UINT commandNumber, std::wstring_view name, KVCommandFlags 
 KVCommand::~KVCommand() = default;
 
 void KVCommand::UpdateUI(CKVView*, CKvw32Doc*, CCmdUI*) {}
-bool KVCommand::isDrawingCommand() const { return false; }
-bool KVCommand::isSystemCommand() const { return false; }
 
 KVSystemCommand::KVSystemCommand(UINT commandNumber, std::wstring_view name, Handler handler,
                                  UpdateHandler updateHandler, KVCommandFlags flags)
@@ -177,8 +175,6 @@ std::int64_t KVSystemCommand::Run(CKVView*, CKvw32Doc*, std::int64_t argument) {
 void KVSystemCommand::UpdateUI(CKVView*, CKvw32Doc*, CCmdUI* cmdUI) {
     if (updateHandler_ && cmdUI) updateHandler_(cmdUI);
 }
-
-bool KVSystemCommand::isSystemCommand() const { return true; }
 
 KVDocumentCommand::KVDocumentCommand(UINT commandNumber, std::wstring_view name, Handler handler,
                                      UpdateHandler updateHandler, KVCommandFlags flags)
@@ -254,13 +250,14 @@ bool KVCommandContainer::ExecuteCommand(UINT id, CKVView* view, CKvw32Doc* docum
     switch (found->how) {
         case CommandRegistrationKind::CommandObject:
             platform::kernel::recordCall(L"KVCommand::Run(" + std::to_wstring(id) + L", " +
-                                         platform::kernel::quoted(found->name.c_str()) + L")");
+                                         platform::kernel::quoted(found->name) + L")");
             // The object is never removed, so it outlives the lookup's lock.
             found->command->Run(view, document, argument);
             return true;
         case CommandRegistrationKind::NameOnly:
-            platform::kernel::recordCall(L"kernel command " + std::to_wstring(id) +
-                                         (found->name.empty() ? L"" : L" " + found->name));
+            // The kernel carries out its own command; the stand-in records that it was asked to.
+            platform::kernel::recordCall(L"KVCommandContainer::ExecuteCommand(" + std::to_wstring(id) + L", " +
+                                         platform::kernel::quoted(found->name) + L")");
             return true;
         case CommandRegistrationKind::Range:
             return false;
@@ -286,8 +283,11 @@ bool GlobalContainer::RegisterCmd(int id, std::wstring_view name, int commandNum
 }
 
 int new_window(CKvw32Doc* document) {
-    platform::kernel::recordCall(L"new_window(" +
-                                 (document ? platform::kernel::quoted(document->GetPathName()) : std::wstring(L"null")) +
-                                 L")");
-    return document ? 1 : 0;
+    platform::kernel::recordCall(L"new_window(" + platform::kernel::documentText(document) + L")");
+    if (!document) return 0;
+    // Documents have no frames yet (the framework cannot create MDI children from a template), so
+    // no second window can open: say so rather than answer that one did.
+    platform::kernel::recordWarning(L"new_window: no window opened on " + platform::kernel::documentText(document) +
+                                    L"; document windows are not built yet");
+    return 0;
 }

@@ -62,8 +62,6 @@ public:
     virtual std::int64_t Run(CKVView* view, CKvw32Doc* document, std::int64_t argument) = 0;
     // Sets the state of a user-interface item of the command; the base leaves it as it is.
     virtual void UpdateUI(CKVView* view, CKvw32Doc* document, CCmdUI* cmdUI);
-    virtual bool isDrawingCommand() const;
-    virtual bool isSystemCommand() const;
 
     UINT GetCommandNumber() const { return commandNumber_; }
     const std::wstring& GetName() const { return name_; }
@@ -86,7 +84,6 @@ public:
 
     std::int64_t Run(CKVView* view, CKvw32Doc* document, std::int64_t argument) override;
     void UpdateUI(CKVView* view, CKvw32Doc* document, CCmdUI* cmdUI) override;
-    bool isSystemCommand() const override;
 
     bool HasUpdateHandler() const { return updateHandler_ != nullptr; }
 
@@ -150,5 +147,6 @@ private:
 };
 
 // The kernel's own handler of the new-window command: opens another window on `document`.
-// Returns 0 without a document.
+// Returns 1 when a window opened, 0 otherwise (always 0 in the stand-in: documents have no
+// windows yet).
 int new_window(CKvw32Doc* document);

@@ -32,7 +32,8 @@ struct Control {
     std::vector<std::pair<std::wstring, std::wstring>> themes = defaultThemes();
     std::set<std::wstring, platform::core::NoCaseLess> failingThemes;
 
-    // Add-on applications the managers report as loaded (by name), e.g. L"KVOPT".
+    // Add-on applications the managers report as installed and loaded (by name), e.g. L"KVOPT";
+    // the stand-in reads no application list from ini files or the registry.
     std::vector<std::wstring> loadedApplications;
 
     static std::vector<std::pair<std::wstring, std::wstring>> defaultThemes();
@@ -67,7 +68,7 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
 // program folder.
 std::wstring productIniFileName(const std::vector<std::wstring>& arguments, std::wstring_view programFolder);
 
-// Session answers.
+// The UI module's modal-box notifications: boxes open now, and boxes begun so far.
 int modalBoxDepth();
-int modalBoxCount();  // boxes begun so far
+int modalBoxCount();
 }  // namespace platform::kernel

@@ -1,8 +1,9 @@
 #include "platform/kernel/documents.h"
 
 #include <algorithm>
-#include <utility>
+#include <optional>
 
+#include "platform/core/api_text.h"
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/document_text.h"
@@ -13,11 +14,21 @@
 namespace {
 
 using platform::kernel::boolText;
+using platform::kernel::documentText;
+using platform::kernel::DocumentOpenFault;
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
 using platform::kernel::recordWarning;
 
 bool isFile(LPCWSTR path) { return path && platform::files::exists(path) && !platform::files::isDirectory(path); }
+
+// The failure a test injected for opening `path`, if any.
+std::optional<DocumentOpenFault> injectedFault(LPCWSTR path) {
+    const auto& faults = platform::kernel::control().documentOpenFaults;
+    const auto it = faults.find(platform::core::viewOf(path));
+    if (it == faults.end()) return std::nullopt;
+    return it->second;
+}
 
 // Never destroyed: templates owned by the global application outlive every other static.
 std::vector<CKVDocTemplate*>& liveTemplates() {
@@ -30,8 +41,6 @@ std::vector<CKVDocTemplate*>& liveTemplates() {
 // Profile items
 
 KorvoProfileItem::KorvoProfileItem(LPCWSTR name) : name_(name) {}
-int KorvoProfileItem::LoadState() { return 0; }
-int KorvoProfileItem::SaveState() { return 0; }
 
 // Documents
 
@@ -46,9 +55,7 @@ CKvw32Doc::~CKvw32Doc() {
 }
 
 BOOL CKvw32Doc::OnOpenDocument(LPCWSTR pathName) {
-    const auto& faults = platform::kernel::control().documentOpenFaults;
-    if (const auto it = faults.find(pathName ? pathName : L""); it != faults.end() &&
-                                                                 it->second == platform::kernel::DocumentOpenFault::NullResult) {
+    if (injectedFault(pathName) == DocumentOpenFault::NullResult) {
         recordWarning(L"opening " + quoted(pathName) + L" fails (injected)");
         return FALSE;
     }
@@ -63,7 +70,7 @@ bool CKvw32Doc::LockDocumentFile(LPCWSTR path) {
 }
 
 void CKvw32Doc::UpdateFrameCounts() {
-    recordCall(L"CKvw32Doc::UpdateFrameCounts(" + quoted(GetPathName()) + L")");
+    recordCall(L"CKvw32Doc::UpdateFrameCounts(" + documentText(this) + L")");
     CDocument::UpdateFrameCounts();
 }
 
@@ -73,17 +80,17 @@ CFrameWnd* CKvw32Doc::GetFrame() const {
 }
 
 void CKvw32Doc::ActivateFrame() {
-    recordCall(L"CKvw32Doc::ActivateFrame(" + quoted(GetPathName()) + L")");
+    recordCall(L"CKvw32Doc::ActivateFrame(" + documentText(this) + L")");
     if (CFrameWnd* frame = GetFrame()) frame->ActivateFrame();
 }
 
 void CKvw32Doc::BlockPaint(bool block) {
-    recordCall(L"CKvw32Doc::BlockPaint(" + platform::kernel::documentText(this) + L", " + boolText(block) + L")");
+    recordCall(L"CKvw32Doc::BlockPaint(" + documentText(this) + L", " + boolText(block) + L")");
     paintBlocked_ = block;
 }
 
 void CKvw32Doc::MarkForRepaint() {
-    recordCall(L"CKvw32Doc::MarkForRepaint(" + platform::kernel::documentText(this) + L")");
+    recordCall(L"CKvw32Doc::MarkForRepaint(" + documentText(this) + L")");
 }
 
 void KVErrorContainer::BindToWindow(HWND window) {
@@ -116,13 +123,15 @@ CKVDocTemplate::~CKVDocTemplate() { std::erase(liveTemplates(), this); }
 
 std::vector<CKVDocTemplate*> CKVDocTemplate::GetTemplates() { return liveTemplates(); }
 
+void CKVDocTemplate::SetCrashCopyFlag(bool crashCopy) {
+    recordCall(L"CKVDocTemplate::SetCrashCopyFlag(" + std::wstring(boolText(crashCopy)) + L")");
+    crashCopy_ = crashCopy;
+}
+
 CDocument* CKVDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible) {
-    const bool crashCopy = std::exchange(crashCopy_, false);
-    recordCall(L"CKVDocTemplate::OpenDocumentFile(" + quoted(pathName) + L", " + boolText(makeVisible != FALSE) + L")" +
-               (crashCopy ? L" crash copy" : L""));
-    const auto& faults = platform::kernel::control().documentOpenFaults;
-    if (const auto it = faults.find(pathName ? pathName : L"");
-        it != faults.end() && it->second == platform::kernel::DocumentOpenFault::Exception) {
+    crashCopy_ = false;  // the flag serves one open, however it ends
+    recordCall(L"CKVDocTemplate::OpenDocumentFile(" + quoted(pathName) + L", " + boolText(makeVisible != FALSE) + L")");
+    if (injectedFault(pathName) == DocumentOpenFault::Exception) {
         recordWarning(L"opening " + quoted(pathName) + L" throws (injected)");
         AfxThrowFileException(CFileException::hardIO, static_cast<LONG>(ERROR_INVALID_DATA), pathName);
     }
@@ -144,18 +153,14 @@ CDocument* CKVDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible) 
 CWSDocManager::CWSDocManager() : KorvoProfileItem(L"DocumentManager") {}
 CWSDocManager::~CWSDocManager() = default;
 
-int CWSDocManager::LoadState() {
-    recordCall(L"CWSDocManager::LoadState()");
-    return KorvoProfileItem::LoadState();
-}
-
 // The kernel's document list
 
 namespace Korvo {
 
+// Never destroyed: documents leave the list from their destructors, whenever those run.
 DocumentManager& DocumentManager::Instance() {
-    static DocumentManager instance;
-    return instance;
+    static auto* instance = new DocumentManager();
+    return *instance;
 }
 
 std::vector<CKvw32Doc*> DocumentManager::GetDocuments() const { return documents_; }

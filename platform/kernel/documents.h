@@ -1,5 +1,6 @@
 // Kernel documents, their template and the kernel's document manager, at their least: a
-// document is "opened" when its file exists; no document format yet.
+// document is "opened" when its file exists. There is no document format yet, and an opened
+// document gets no frame or view (the framework cannot make MDI children from a template yet).
 #pragma once
 
 #include <memory>
@@ -13,7 +14,8 @@ namespace platform::kernel {
 struct DocumentAccess;
 }
 
-// A unit of the user's settings profiles.
+// A unit of the user's settings profiles, known by name. Loading and saving its state come with
+// the settings profiles, which are not built yet.
 class KorvoProfileItem {
 public:
     explicit KorvoProfileItem(LPCWSTR name);
@@ -22,9 +24,6 @@ public:
     KorvoProfileItem& operator=(const KorvoProfileItem&) = delete;
 
     const CString& GetProfileItemName() const { return name_; }
-    // 0 loaded, 1 loaded from the legacy section, 2 nothing to load.
-    virtual int LoadState();
-    virtual int SaveState();
 
 private:
     CString name_;
@@ -41,7 +40,8 @@ public:
     BOOL OnOpenDocument(LPCWSTR pathName) override;
 
     // Keeps the file at `path` locked for this document (the document's real file when it was
-    // opened from a crash copy). False when the file does not exist.
+    // opened from a crash copy). False when the file does not exist. The platform's files have no
+    // locks, so the stand-in only remembers which file the document holds.
     bool LockDocumentFile(LPCWSTR path);
     const CString& GetLockedFile() const { return lockedFile_; }
     // Numbers the titles of the document's frames ("T:1", "T:2") as the framework does.
@@ -104,7 +104,7 @@ public:
     ~CKVDocTemplate() override;
 
     // The next OpenDocumentFile opens a crash copy; the flag is consumed by that call.
-    void SetCrashCopyFlag(bool crashCopy) { crashCopy_ = crashCopy; }
+    void SetCrashCopyFlag(bool crashCopy);
     bool GetCrashCopyFlag() const { return crashCopy_; }
 
     // Null when the file is missing or cannot be opened; a framework exception when reading it
@@ -123,13 +123,6 @@ class CWSDocManager : public CDocManager, public KorvoProfileItem {
 public:
     CWSDocManager();
     ~CWSDocManager() override;
-    int LoadState() override;
-    // A flag the application clears first at shutdown.
-    void SetActiveFlag(bool on) { active_ = on; }
-    bool GetActiveFlag() const { return active_; }
-
-private:
-    bool active_ = true;
 };
 
 namespace Korvo {

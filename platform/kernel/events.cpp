@@ -15,9 +15,11 @@ void TypedApplicationEventListenerBase::Subscribe(UINT eventId) {
 
 void TypedApplicationEventListenerBase::UnsubscribeAll() { ApplicationEventManager::Instance().UnsubscribeAll(this); }
 
+// Never destroyed: listeners unsubscribe in their destructors, and some (the global application)
+// are destroyed after every function-local static.
 ApplicationEventManager& ApplicationEventManager::Instance() {
-    static ApplicationEventManager instance;
-    return instance;
+    static auto* instance = new ApplicationEventManager();
+    return *instance;
 }
 
 void ApplicationEventManager::Subscribe(UINT eventId, TypedApplicationEventListenerBase* listener) {
@@ -25,11 +27,6 @@ void ApplicationEventManager::Subscribe(UINT eventId, TypedApplicationEventListe
     std::lock_guard lock(mutex_);
     if (isSubscribed(eventId, listener)) return;
     subscriptions_.push_back({eventId, listener});
-}
-
-void ApplicationEventManager::Unsubscribe(UINT eventId, TypedApplicationEventListenerBase* listener) {
-    std::lock_guard lock(mutex_);
-    std::erase_if(subscriptions_, [&](const Subscription& s) { return s.eventId == eventId && s.listener == listener; });
 }
 
 void ApplicationEventManager::UnsubscribeAll(TypedApplicationEventListenerBase* listener) {

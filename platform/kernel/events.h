@@ -72,7 +72,6 @@ public:
     void Raise(UINT eventId, const ApplicationEventArgs& args);
 
     void Subscribe(UINT eventId, TypedApplicationEventListenerBase* listener);
-    void Unsubscribe(UINT eventId, TypedApplicationEventListenerBase* listener);
     void UnsubscribeAll(TypedApplicationEventListenerBase* listener);
     std::size_t ListenerCount(UINT eventId) const;
 

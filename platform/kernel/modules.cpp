@@ -7,6 +7,8 @@
 
 using platform::kernel::boolText;
 using platform::kernel::documentText;
+using platform::kernel::handleText;
+using platform::kernel::quoted;
 using platform::kernel::recordCall;
 
 CKVCom_Is3D& CKVCom_Is3D::Instance() {
@@ -14,9 +16,9 @@ CKVCom_Is3D& CKVCom_Is3D::Instance() {
     return instance;
 }
 
-void CKVCom_Is3D::OnStartup() { platform::kernel::recordCall(L"CKVCom_Is3D::OnStartup()"); }
+void CKVCom_Is3D::OnStartup() { recordCall(L"CKVCom_Is3D::OnStartup()"); }
 
-void CKVCom_Is3D::OnStartupCompleted() { platform::kernel::recordCall(L"CKVCom_Is3D::OnStartupCompleted()"); }
+void CKVCom_Is3D::OnStartupCompleted() { recordCall(L"CKVCom_Is3D::OnStartupCompleted()"); }
 
 AnnotateModuleProxy& AnnotateModuleProxy::Instance() {
     static AnnotateModuleProxy instance;
@@ -24,9 +26,8 @@ AnnotateModuleProxy& AnnotateModuleProxy::Instance() {
 }
 
 CDocument* AnnotateModuleProxy::OpenDocument(LPCWSTR path, int mode, int page, int flags) {
-    platform::kernel::recordCall(L"AnnotateModuleProxy::OpenDocument(" + platform::kernel::quoted(path) + L", " +
-                                 std::to_wstring(mode) + L", " + std::to_wstring(page) + L", " +
-                                 std::to_wstring(flags) + L")");
+    recordCall(L"AnnotateModuleProxy::OpenDocument(" + quoted(path) + L", " + std::to_wstring(mode) + L", " +
+               std::to_wstring(page) + L", " + std::to_wstring(flags) + L")");
     // The module opens documents as the kernel's template does.
     const auto templates = CKVDocTemplate::GetTemplates();
     if (templates.empty()) return nullptr;
@@ -62,12 +63,12 @@ EditModuleProxy& EditModuleProxy::Instance() {
 }
 
 void EditModuleProxy::SetPaneDocument(CWnd* pane, CKvw32Doc* document) {
-    recordCall(L"EditModuleProxy::SetPaneDocument(" + platform::kernel::handleText(pane ? pane->GetSafeHwnd() : nullptr) +
+    recordCall(L"EditModuleProxy::SetPaneDocument(" + handleText(pane ? pane->GetSafeHwnd() : nullptr) +
                L", " + documentText(document) + L")");
 }
 
 void MacroManager::SetTheme(LPCWSTR themeName) {
-    recordCall(L"MacroManager::SetTheme(" + platform::kernel::quoted(themeName) + L")");
+    recordCall(L"MacroManager::SetTheme(" + quoted(themeName) + L")");
 }
 
 void MacroManager::OnEnableMainWindows(bool enabled) {

@@ -33,38 +33,20 @@ bool KVCountedPaneWnd::CreatePaneWindow(CWnd* parent, UINT paneId) {
                   paneId, nullptr) != FALSE;
 }
 
-CAnnotationsWnd* CAnnotationsWnd::Create(CWnd* parent) {
-    auto* window = new CAnnotationsWnd;
-    window->CreatePaneWindow(parent, kAnnotationsPane);
-    return window;
-}
+CAnnotationsWnd* CAnnotationsWnd::Create(CWnd* parent) { return NewPane<CAnnotationsWnd>(parent, kAnnotationsPane); }
 
 void CAnnotationsWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CAnnotationsWnd", document); }
 
-CFormFactorWnd* CFormFactorWnd::Create(CWnd* parent) {
-    auto* window = new CFormFactorWnd;
-    window->CreatePaneWindow(parent, kFormFactorPane);
-    return window;
-}
+CFormFactorWnd* CFormFactorWnd::Create(CWnd* parent) { return NewPane<CFormFactorWnd>(parent, kFormFactorPane); }
 
 void CFormFactorWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CFormFactorWnd", document); }
 
-CLayersWnd* CLayersWnd::Create(CWnd* parent) {
-    auto* window = new CLayersWnd;
-    window->CreatePaneWindow(parent, kLayersPane);
-    return window;
-}
+CLayersWnd* CLayersWnd::Create(CWnd* parent) { return NewPane<CLayersWnd>(parent, kLayersPane); }
 
 void CLayersWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CLayersWnd", document); }
 
 CConfigurationsWnd* CConfigurationsWnd::Instance(CWnd* parent) {
-    if (g_configurations) {
-        g_configurations->InternalAddRef();
-        return g_configurations;
-    }
-    g_configurations = new CConfigurationsWnd;
-    g_configurations->CreatePaneWindow(parent, kConfigurationsPane);
-    return g_configurations;
+    return SharedInstance(g_configurations, parent, kConfigurationsPane);
 }
 
 void CConfigurationsWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CConfigurationsWnd", document); }

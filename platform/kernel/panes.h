@@ -17,6 +17,25 @@ protected:
     KVCountedPaneWnd() = default;
     // A "STATIC" child of `parent` with the pane id as control id; no window without a parent.
     bool CreatePaneWindow(CWnd* parent, UINT paneId);
+
+    // A new pane object of type Pane with its window (see CreatePaneWindow).
+    template <class Pane>
+    static Pane* NewPane(CWnd* parent, UINT paneId) {
+        auto* pane = new Pane;
+        pane->CreatePaneWindow(parent, paneId);
+        return pane;
+    }
+    // The one object of a process-wide pane kept in `instance`, with a reference for the caller:
+    // made with its window at the first call. The pane clears `instance` at its final release.
+    template <class Pane>
+    static Pane* SharedInstance(Pane*& instance, CWnd* parent, UINT paneId) {
+        if (instance) {
+            instance->InternalAddRef();
+        } else {
+            instance = NewPane<Pane>(parent, paneId);
+        }
+        return instance;
+    }
 };
 
 class CAnnotationsWnd : public KVCountedPaneWnd {

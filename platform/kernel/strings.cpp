@@ -22,9 +22,11 @@ struct StringTables {
     std::map<UINT, std::wstring> overrides;
 };
 
+// Never destroyed: the framework's string loader reaches it from any thread, until the process
+// ends.
 StringTables& tables() {
-    static StringTables state;
-    return state;
+    static auto* state = new StringTables();
+    return *state;
 }
 
 std::wstring tablePath() { return platform::core::config().programFolder + L"\\" + kStringTableFile; }

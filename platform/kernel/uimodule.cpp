@@ -1,8 +1,6 @@
-#include "platform/core/record.h"
 #include "platform/kernel/uimodule.h"
 
 #include <algorithm>
-#include <cwchar>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -11,15 +9,17 @@
 
 #include <pugixml.hpp>
 
+#include "platform/core/api_text.h"
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui_control.h"
 #include "platform/korvoui/frames.h"
-#include "platform/win32/file.h"
+#include "platform/toolkit/xml_reading.h"
 
 namespace {
 
+using platform::kernel::boolText;
 using platform::kernel::handleText;
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
@@ -35,19 +35,29 @@ struct UiModuleState {
     std::vector<Korvo::UI::MainFrame*> frames;  // creation order
     Korvo::UI::MainFrame* active = nullptr;
     const Korvo::UI::XML::ApplicationParameters* ribbonParameters = nullptr;
-    bool ribbonTabParametersLoaded = false;
     std::map<Korvo::UI::MainFrame*, UIModuleProxy::CommandBarsIconSize> iconSizes;
     std::set<UINT> propertyFormChildren;
 };
 
+// Never destroyed: main frames leave the registry from their destructors, which may run after
+// every function-local static has gone.
 UiModuleState& state() {
-    static UiModuleState instance;
-    return instance;
+    static auto* instance = new UiModuleState();
+    return *instance;
 }
 
-HWND frameHandle(Korvo::UI::MainFrame* frame) {
-    CFrameWnd* window = frame ? frame->AsWindow() : nullptr;
-    return window ? window->GetSafeHwnd() : nullptr;
+HWND windowHandle(const CWnd* window) { return window ? window->GetSafeHwnd() : nullptr; }
+HWND frameHandle(Korvo::UI::MainFrame* frame) { return windowHandle(frame ? frame->AsWindow() : nullptr); }
+
+// Calls `action` for every registered frame in creation order, outside the lock; a frame that an
+// earlier call removed (closed) is skipped, one registered meanwhile is not visited.
+template <class Action>
+void forEachRegisteredFrame(Action&& action) {
+    const auto frames = UIModuleProxy::Instance().GetMainFrames();
+    for (auto* frame : frames) {
+        const auto current = UIModuleProxy::Instance().GetMainFrames();
+        if (std::find(current.begin(), current.end(), frame) != current.end()) action(frame);
+    }
 }
 
 }  // namespace
@@ -126,10 +136,7 @@ bool UIModuleProxy::ApplyTheme(LPCWSTR name) {
         std::lock_guard lock(state().mutex);
         state().currentTheme = theme;
     }
-    for (auto* frame : GetMainFrames()) {
-        const auto frames = GetMainFrames();
-        if (std::find(frames.begin(), frames.end(), frame) != frames.end()) frame->SetTheme(theme);
-    }
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { frame->SetTheme(theme); });
     return true;
 }
 
@@ -171,11 +178,7 @@ std::vector<Korvo::UI::MainFrame*> UIModuleProxy::GetMainFrames() const {
 }
 
 void UIModuleProxy::ForEachMainFrame(const std::function<void(CFrameWnd*)>& callback) const {
-    for (auto* frame : GetMainFrames()) {
-        const auto frames = GetMainFrames();  // a callback may close a frame that is still to come
-        if (std::find(frames.begin(), frames.end(), frame) == frames.end()) continue;
-        callback(frame->AsWindow());
-    }
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { callback(frame->AsWindow()); });
 }
 
 Korvo::UI::MainFrame* UIModuleProxy::GetActiveMainFrame() const {
@@ -210,9 +213,8 @@ Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {
 }
 
 void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {
-    recordCall(L"UIModuleProxy::SetCommandBarsIconSize(" + handleText(window ? window->GetSafeHwnd() : nullptr) + L", " +
-               std::to_wstring(size.cx) + L"x" + std::to_wstring(size.cy) + L", " +
-               (largeIcons ? L"large icons" : L"small icons") + L")");
+    recordCall(L"UIModuleProxy::SetCommandBarsIconSize(" + handleText(windowHandle(window)) + L", {" +
+               std::to_wstring(size.cx) + L", " + std::to_wstring(size.cy) + L"}, " + boolText(largeIcons) + L")");
     auto& s = state();
     std::lock_guard lock(s.mutex);
     const auto it = std::find_if(s.frames.begin(), s.frames.end(),
@@ -256,26 +258,8 @@ const Korvo::UI::XML::ApplicationParameters* UIModuleProxy::GetRibbonApplication
 
 bool UIModuleProxy::LoadRibbonTabParameters(LPCWSTR path) {
     recordCall(L"UIModuleProxy::LoadRibbonTabParameters(" + quoted(path) + L")");
-    const std::wstring file = path ? path : L"";
+    const std::wstring_view file = platform::core::viewOf(path);
     std::string bytes;
-    if (const DWORD error = platform::files::readAll(file, bytes); error != 0) {
-        recordWarning(file + L": cannot be read (error " + std::to_wstring(error) + L")");
-        return false;
-    }
     pugi::xml_document document;
-    const auto result = document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!result) {
-        const auto line = 1 + std::count(bytes.begin(), bytes.begin() + std::min<std::ptrdiff_t>(result.offset, static_cast<std::ptrdiff_t>(bytes.size())), '\n');
-        recordWarning(file + L"(" + std::to_wstring(line) + L"): malformed XML at offset " +
-                      std::to_wstring(result.offset) + L": " + platform::core::fromUtf8(result.description()));
-        return false;
-    }
-    std::lock_guard lock(state().mutex);
-    state().ribbonTabParametersLoaded = true;
-    return true;
-}
-
-bool UIModuleProxy::HasRibbonTabParameters() const {
-    std::lock_guard lock(state().mutex);
-    return state().ribbonTabParametersLoaded;
+    return platform::toolkit::readXmlFile(file, bytes) && platform::toolkit::parseXml(document, bytes, file);
 }

@@ -76,9 +76,9 @@ public:
         const Korvo::UI::XML::ApplicationParameters* parameters);
     const Korvo::UI::XML::ApplicationParameters* GetRibbonApplicationParameters() const;
     // Loads a ribbon tab parameter file (XML). False, with a journal warning naming the file,
-    // when it is missing or malformed.
+    // when it is missing or malformed. There are no ribbons yet for the parameters to change, so
+    // the stand-in checks the file and keeps nothing of it.
     bool LoadRibbonTabParameters(LPCWSTR path);
-    bool HasRibbonTabParameters() const;
 
 private:
     UIModuleProxy() = default;

@@ -1,7 +1,5 @@
 #include "platform/korvoui/menus.h"
 
-#include <atomic>
-#include <map>
 #include <mutex>
 #include <set>
 #include <string>
@@ -11,8 +9,6 @@
 #include "platform/korvoui/context_menu_control.h"
 
 namespace {
-
-std::atomic<bool> g_contextMenusLoaded{false};
 
 struct ContextMenuCommands {
     std::mutex mutex;
@@ -32,29 +28,18 @@ ContextMenuCommands& contextMenuCommandState() {
 
 namespace Korvo::UI {
 
-void GlobalContextMenuContainer::Load(LPCWSTR defaultFile) {
-    if (g_contextMenusLoaded.exchange(true)) return;
-    platform::kernel::recordCall(L"Korvo::UI::GlobalContextMenuContainer::Load(" +
-                                 platform::kernel::quoted(defaultFile) + L")");
-}
-
-bool GlobalContextMenuContainer::IsLoaded() { return g_contextMenusLoaded; }
-
 bool GlobalContextMenuContainer::RegisterCommand(int id, std::wstring_view symbol) {
-    const std::wstring caller = L"Korvo::UI::GlobalContextMenuContainer::RegisterCommand: ";
-    if (id < 1 || id > 0xFFFF || symbol.empty()) {
-        platform::kernel::recordWarning(caller + L"command " + std::to_wstring(id) + L" \"" + std::wstring(symbol) +
-                                        L"\" is not a valid command; not registered");
+    const auto refuse = [&](const wchar_t* why) {
+        platform::kernel::recordWarning(L"Korvo::UI::GlobalContextMenuContainer::RegisterCommand: command " +
+                                        std::to_wstring(id) + L" " + platform::kernel::quoted(symbol) + why +
+                                        L"; not registered");
         return false;
-    }
+    };
+    if (id < 1 || id > 0xFFFF || symbol.empty()) return refuse(L" is not a valid command");
     auto& state = contextMenuCommandState();
     std::lock_guard lock(state.mutex);
     const UINT commandId = static_cast<UINT>(id);
-    if (state.ids.contains(commandId) || state.symbols.contains(std::wstring(symbol))) {
-        platform::kernel::recordWarning(caller + L"command " + std::to_wstring(id) + L" \"" + std::wstring(symbol) +
-                                        L"\" is registered already; not registered");
-        return false;
-    }
+    if (state.ids.contains(commandId) || state.symbols.contains(symbol)) return refuse(L" is registered already");
     state.ids.insert(commandId);
     state.symbols.emplace(symbol);
     state.commands.push_back({commandId, std::wstring(symbol)});

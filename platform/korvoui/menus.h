@@ -1,4 +1,4 @@
-// The UI library's auto-menu controller and global context menus, at their least.
+// The UI library's auto-menu controller and the commands of its global context menus.
 #pragma once
 
 #include <string_view>
@@ -19,10 +19,6 @@ public:
 // The context menus shared by every frame.
 class GlobalContextMenuContainer {
 public:
-    // Loads the container (from `defaultFile` when given); loading again does nothing.
-    static void Load(LPCWSTR defaultFile = nullptr);
-    static bool IsLoaded();
-
     // Makes the command `id` known to context-menu definitions by its symbol ("CM_..."). Refused
     // for an id outside 1 to 65535, an empty symbol, or an id or symbol known already.
     static bool RegisterCommand(int id, std::wstring_view symbol);

@@ -23,13 +23,7 @@ COLORREF g_dockFormBackground = RGB(255, 255, 255);
 namespace Korvo::UI {
 
 PropertiesWindow* PropertiesWindow::Instance(CWnd* parent) {
-    if (g_properties) {
-        g_properties->InternalAddRef();
-        return g_properties;
-    }
-    g_properties = new PropertiesWindow;
-    g_properties->CreatePaneWindow(parent, kPropertiesPane);
-    return g_properties;
+    return SharedInstance(g_properties, parent, kPropertiesPane);
 }
 
 void PropertiesWindow::OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocument) {
@@ -94,8 +88,8 @@ void CModelElementsList::SetActiveDocument(CKvw32Doc* document) {
 namespace kvpf {
 
 void CmdDockFormView::SetDefaultBgColor(COLORREF colour) {
-    recordCall(L"kvpf::CmdDockFormView::SetDefaultBgColor(" + std::to_wstring(GetRValue(colour)) + L", " +
-               std::to_wstring(GetGValue(colour)) + L", " + std::to_wstring(GetBValue(colour)) + L")");
+    recordCall(L"kvpf::CmdDockFormView::SetDefaultBgColor(RGB(" + std::to_wstring(GetRValue(colour)) + L", " +
+               std::to_wstring(GetGValue(colour)) + L", " + std::to_wstring(GetBValue(colour)) + L"))");
     g_dockFormBackground = colour;
 }
 

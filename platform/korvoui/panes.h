@@ -31,13 +31,10 @@ public:
     void ShowErrors(KVErrorContainer* container);
     // Shows no messages.
     void ClearErrors();
-    void SetEditionFlag(bool on) { editionFlag_ = on; }
-    bool GetEditionFlag() const { return editionFlag_; }
     KVErrorContainer* GetShownContainer() const { return shown_; }
 
 private:
     KVErrorContainer* shown_ = nullptr;
-    bool editionFlag_ = false;
 };
 
 // Form views shown expanded in their own pane; all of them follow one theme switch.

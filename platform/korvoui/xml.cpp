@@ -11,14 +11,6 @@ namespace {
 
 std::atomic<int> g_product{0};
 
-bool isSpace(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
-
-std::wstring_view trim(std::wstring_view text) {
-    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 void SetProduct(int product) {
@@ -38,19 +30,16 @@ CString GetProductName() {
 std::vector<ValueSetItem> ParseValueSet(LPCWSTR text) {
     std::vector<ValueSetItem> items;
     std::wstring_view rest = platform::core::viewOf(text);
-    while (true) {
+    for (;;) {
         const std::size_t comma = rest.find(L',');
-        std::wstring_view item = trim(rest.substr(0, comma));
-        bool included = true;
-        if (!item.empty() && item.front() == L'!') {
-            included = false;
-            item = trim(item.substr(1));
-        }
-        if (!item.empty()) items.push_back({CString(item), included});
-        if (comma == std::wstring_view::npos) break;
+        CString item(rest.substr(0, comma));
+        item.Trim();
+        const bool included = item.Left(1) != L"!";
+        if (!included) item = item.Mid(1).Trim();
+        if (!item.IsEmpty()) items.push_back({item, included});
+        if (comma == std::wstring_view::npos) return items;
         rest.remove_prefix(comma + 1);
     }
-    return items;
 }
 
 }  // namespace Korvo::UI::XML

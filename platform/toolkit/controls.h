@@ -28,8 +28,6 @@ public:
     void SetID(int id) { id_ = id; }
     CString GetCaption() const { return caption_; }
     void SetCaption(LPCWSTR caption) { caption_ = caption; }
-    BOOL GetBeginGroup() const { return beginGroup_; }
-    void SetBeginGroup(BOOL beginGroup) { beginGroup_ = beginGroup; }
     CXTPControls* GetControls() const { return parent_; }
 
 private:
@@ -37,7 +35,6 @@ private:
     XTPControlType type_;
     int id_ = 0;
     CString caption_;
-    BOOL beginGroup_ = FALSE;
     CXTPControls* parent_ = nullptr;
 };
 

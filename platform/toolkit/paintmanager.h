@@ -1,16 +1,13 @@
-// The toolkit's shared paint manager: one instance, reference counted by its users.
+// The toolkit's shared paint manager: one instance for the process, shared by its users.
 #pragma once
 
 #include "platform/mfc.h"
 
 class CXTPPaintManager {
 public:
-    // Takes a reference on the shared instance (creating it on first use) and returns it.
+    // Takes a reference on the shared instance (made at the first call) and returns it. The
+    // instance lives until the process ends, as the toolkit keeps it until it is unloaded.
     static CXTPPaintManager* GetInstanceAddRef();
-    // Gives one reference back; the instance goes away with the last one.
-    static void ReleaseInstance();
-    // References currently held (0: no instance).
-    static int GetInstanceRefCount();
 
     virtual ~CXTPPaintManager() = default;
 

@@ -1,14 +1,15 @@
 #include "platform/toolkit/propexchange.h"
 
-#include <algorithm>
 #include <sstream>
 #include <vector>
 
 #include <pugixml.hpp>
 
+#include "platform/core/api_text.h"
 #include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/toolkit/xml_reading.h"
 #include "platform/win32/file.h"
 
 using platform::core::fromUtf8;
@@ -21,11 +22,6 @@ struct XmlDocument {
     pugi::xml_document dom;
     std::wstring origin;  // the file (or other source) named in warnings
     std::string source;   // the text parsed, for line numbers
-
-    int lineOf(std::ptrdiff_t offset) const {
-        if (offset < 0 || static_cast<std::size_t>(offset) > source.size()) return 0;
-        return 1 + static_cast<int>(std::count(source.begin(), source.begin() + offset, '\n'));
-    }
 };
 
 std::string utf8(LPCWSTR text) { return text ? toUtf8(text) : std::string(); }
@@ -107,11 +103,8 @@ CXTPPropExchangeXMLNode::~CXTPPropExchangeXMLNode() = default;
 
 BOOL CXTPPropExchangeXMLNode::LoadFromFile(LPCWSTR path) {
     std::string bytes;
-    if (const DWORD error = platform::files::readAll(path ? path : L"", bytes); error != 0) {
-        recordWarning(std::wstring(path ? path : L"") + L": cannot be read (error " + std::to_wstring(error) + L")");
-        return FALSE;
-    }
-    return loadBytes(std::move(bytes), path ? path : L"");
+    if (!platform::toolkit::readXmlFile(platform::core::viewOf(path), bytes)) return FALSE;
+    return loadBytes(std::move(bytes), std::wstring(platform::core::viewOf(path)));
 }
 
 BOOL CXTPPropExchangeXMLNode::LoadFromString(std::wstring_view xml, LPCWSTR origin) {
@@ -122,14 +115,7 @@ BOOL CXTPPropExchangeXMLNode::loadBytes(std::string bytes, std::wstring origin) 
     auto document = std::make_shared<XmlDocument>();
     document->origin = std::move(origin);
     document->source = std::move(bytes);
-    const auto result = document->dom.load_buffer(document->source.data(), document->source.size(),
-                                                  pugi::parse_default, pugi::encoding_utf8);
-    if (!result) {
-        recordWarning(document->origin + L"(" + std::to_wstring(document->lineOf(result.offset)) +
-                      L"): malformed XML at offset " + std::to_wstring(result.offset) + L": " +
-                      fromUtf8(result.description()));
-        return FALSE;
-    }
+    if (!platform::toolkit::parseXml(document->dom, document->source, document->origin)) return FALSE;
     const pugi::xml_node root = document->dom.document_element();
     if (!root || fromUtf8(root.name()) != rootName_) {
         recordWarning(document->origin + L": the root element is <" + fromUtf8(root ? root.name() : "") +
@@ -143,8 +129,9 @@ BOOL CXTPPropExchangeXMLNode::loadBytes(std::string bytes, std::wstring origin) 
 
 BOOL CXTPPropExchangeXMLNode::SaveToFile(LPCWSTR path) {
     const std::string bytes = toUtf8(SaveToString().view());
-    if (const DWORD error = platform::files::writeAllAtomic(path ? path : L"", bytes); error != 0) {
-        recordWarning(std::wstring(path ? path : L"") + L": cannot be written (error " + std::to_wstring(error) + L")");
+    const std::wstring_view file = platform::core::viewOf(path);
+    if (const DWORD error = platform::files::writeAllAtomic(file, bytes); error != 0) {
+        recordWarning(std::wstring(file) + L": cannot be written (error " + std::to_wstring(error) + L")");
         return FALSE;
     }
     return TRUE;
@@ -189,7 +176,7 @@ void CXTPPropExchangeXMLNode::WriteValue(LPCWSTR name, std::wstring_view value) 
 
 void CXTPPropExchangeXMLNode::ReportBadValue(LPCWSTR name, std::wstring_view value, LPCWSTR expected) {
     const auto& document = *node_->document;
-    const int line = node_->element ? document.lineOf(node_->element.offset_debug()) : 0;
+    const int line = node_->element ? platform::toolkit::lineAt(document.source, node_->element.offset_debug()) : 0;
     recordWarning(document.origin + L"(" + std::to_wstring(line) + L"): <" + rootName_ + L"> " +
                   (name ? name : L"") + L"=\"" + std::wstring(value) + L"\" is not " + (expected ? expected : L"valid") +
                   L"; the default is used");
@@ -197,14 +184,7 @@ void CXTPPropExchangeXMLNode::ReportBadValue(LPCWSTR name, std::wstring_view val
 
 namespace {
 
-// Decimal; an unsigned number may carry a plus sign.
-template <class T>
-std::optional<T> parseNumber(std::wstring_view text) {
-    const std::string digits = toUtf8(text);
-    std::string_view number = digits;
-    if (std::is_unsigned_v<T> && number.starts_with('+')) number.remove_prefix(1);
-    return platform::core::parseWholeNumber<T>(number);
-}
+std::optional<int> parseInt(std::wstring_view text) { return platform::core::parseWholeNumber<int>(toUtf8(text)); }
 
 std::optional<bool> parseBool(std::wstring_view text) {
     if (platform::core::equalsNoCase(text, L"true") || text == L"1") return true;
@@ -233,11 +213,6 @@ BOOL exchangeValue(CXTPPropExchange* px, LPCWSTR name, T& value, T defaultValue,
     return TRUE;
 }
 
-template <class T>
-std::wstring decimalText(T value) {
-    return std::to_wstring(value);
-}
-
 }  // namespace
 
 BOOL PX_String(CXTPPropExchange* px, LPCWSTR name, CString& value, LPCWSTR defaultValue) {
@@ -252,11 +227,8 @@ BOOL PX_String(CXTPPropExchange* px, LPCWSTR name, CString& value, LPCWSTR defau
 }
 
 BOOL PX_Int(CXTPPropExchange* px, LPCWSTR name, int& value, int defaultValue) {
-    return exchangeValue(px, name, value, defaultValue, parseNumber<int>, decimalText<int>, L"an integer");
-}
-
-BOOL PX_DWord(CXTPPropExchange* px, LPCWSTR name, DWORD& value, DWORD defaultValue) {
-    return exchangeValue(px, name, value, defaultValue, parseNumber<DWORD>, decimalText<DWORD>, L"an unsigned integer");
+    return exchangeValue(px, name, value, defaultValue, parseInt, [](int number) { return std::to_wstring(number); },
+                         L"an integer");
 }
 
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, bool& value, bool defaultValue) {

@@ -103,6 +103,5 @@ private:
 // Storing: writes the value. Booleans are "true"/"false" in XML; numbers decimal.
 BOOL PX_String(CXTPPropExchange* px, LPCWSTR name, CString& value, LPCWSTR defaultValue = L"");
 BOOL PX_Int(CXTPPropExchange* px, LPCWSTR name, int& value, int defaultValue = 0);
-BOOL PX_DWord(CXTPPropExchange* px, LPCWSTR name, DWORD& value, DWORD defaultValue = 0);
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, BOOL& value, BOOL defaultValue = FALSE);
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, bool& value, bool defaultValue = false);

@@ -223,11 +223,13 @@ TEST_F(CommandRegistrationTest, CommandsNobodyElseHandlesReachTheKernel) {
     session.runUntilIdle();
 
     const auto recorded = calls(session);
-    apptest::ExpectInOrder(recorded, {L"kernel command 1470 MovetoModel", L"kernel command 1338",
-                                      L"kernel command 8390 SecondaryModelRepresentationUpdate",
-                                      L"KVCommand::Run(1201, \"DocumentSaveAll\")"});
-    EXPECT_FALSE(apptest::Contains(recorded, L"kernel command 700")) << "a block of ids has nothing to run";
-    EXPECT_FALSE(apptest::Contains(recorded, L"kernel command 8391"));
+    apptest::ExpectInOrder(recorded,
+                           {L"KVCommandContainer::ExecuteCommand(1470, \"MovetoModel\")",
+                            L"KVCommandContainer::ExecuteCommand(1338, ",
+                            L"KVCommandContainer::ExecuteCommand(8390, \"SecondaryModelRepresentationUpdate\")",
+                            L"KVCommand::Run(1201, \"DocumentSaveAll\")"});
+    EXPECT_FALSE(apptest::Contains(recorded, L"ExecuteCommand(700,")) << "a block of ids has nothing to run";
+    EXPECT_FALSE(apptest::Contains(recorded, L"ExecuteCommand(8391,"));
 }
 
 TEST_F(CommandRegistrationTest, TheUpdatePassKeepsKernelCommandsEnabledAndDisablesUnknownIds) {

@@ -1,16 +1,13 @@
 # Two runs of the program over one host folder: what the first run leaves in the registry the
 # second run finds, and a strict run fails on a message box nobody expected.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(host ${WORK_DIR}/host)
 
 function(run_korvo script expected_exit out_var)
   file(WRITE ${WORK_DIR}/${script}.korvo "${ARGN}")
-  execute_process(COMMAND ${KORVO} --host ${host} --script ${WORK_DIR}/${script}.korvo
-                  RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT code EQUAL ${expected_exit})
-    message(FATAL_ERROR "${script}: exit ${code}, expected ${expected_exit}\n${out}\n${err}")
-  endif()
+  korvo_run(${script} EXIT ${expected_exit} OUTPUT out ARGS --host ${host} --script ${WORK_DIR}/${script}.korvo)
   set(${out_var} "${out}" PARENT_SCOPE)
 endfunction()
 

@@ -61,6 +61,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"advance -5", "not a number"},
         {"advance 99999999999", "not a number"},
         {"command 0 100", "neither a frame number"},
+        {"command 0x100010010 100", "neither a frame number"},  // wider than any window handle
         {"command 1", "missing argument"},
         {"command 1 70000", "not a command id"},
         {"expect box Cannot answer ok", "must be in quotes"},

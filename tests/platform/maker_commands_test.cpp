@@ -130,7 +130,7 @@ TEST(KernelCommandRouting, TheMainFrameRunsCommandObjectsWithTheActiveDocumentAn
     EXPECT_FALSE(state.m_stateEnabled) << "the command's own update decides";
 
     EXPECT_TRUE(frame->OnCmdMsg(302, CN_COMMAND, nullptr, nullptr));
-    EXPECT_GE(platform::core::journal().find("call", L"kernel command 302 BuiltIn"), 0);
+    EXPECT_GE(platform::core::journal().find("call", L"KVCommandContainer::ExecuteCommand(302, \"BuiltIn\")"), 0);
     EXPECT_FALSE(frame->OnCmdMsg(302, CN_UPDATE_COMMAND_UI, &state, nullptr)) << "kernel commands keep their state";
     AFX_CMDHANDLERINFO info;
     EXPECT_TRUE(frame->OnCmdMsg(302, CN_COMMAND, nullptr, &info));

@@ -107,8 +107,12 @@ TEST(MakerKernel, TheTemplateOpensExistingFilesAndFailsAsInjected) {
     EXPECT_EQ(Korvo::DocumentManager::Instance().FindDocument(L"c:\\work\\A.GRB"), a);
     EXPECT_TRUE(static_cast<CKvw32Doc*>(b)->LockDocumentFile(L"C:\\Work\\a.grb"));
     EXPECT_FALSE(static_cast<CKvw32Doc*>(b)->LockDocumentFile(L"C:\\Work\\b.grb"));
-    EXPECT_TRUE(platform::core::journal().contains(
-        "call", L"CKVDocTemplate::OpenDocumentFile(\"C:\\Work\\b.grb.err\", true) crash copy"));
+    const auto& journal = platform::core::journal();
+    const long long flagSet = journal.find("call", L"CKVDocTemplate::SetCrashCopyFlag(true)");
+    ASSERT_GE(flagSet, 0);
+    EXPECT_EQ(journal.find("call", L"CKVDocTemplate::OpenDocumentFile(", flagSet),
+              journal.find("call", L"CKVDocTemplate::OpenDocumentFile(\"C:\\Work\\b.grb.err\", true)"))
+        << "the crash copy is the next document opened";
 
     docTemplate->CloseAllDocuments(TRUE);
     EXPECT_TRUE(Korvo::DocumentManager::Instance().GetDocuments().empty());

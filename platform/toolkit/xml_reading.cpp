@@ -1,0 +1,32 @@
+#include "platform/toolkit/xml_reading.h"
+
+#include <algorithm>
+
+#include "platform/core/record.h"
+#include "platform/core/text.h"
+#include "platform/win32/file.h"
+
+namespace platform::toolkit {
+
+int lineAt(std::string_view text, std::ptrdiff_t offset) {
+    if (offset < 0 || static_cast<std::size_t>(offset) > text.size()) return 0;
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+bool readXmlFile(std::wstring_view path, std::string& bytes) {
+    const DWORD error = platform::files::readAll(path, bytes);
+    if (error == 0) return true;
+    platform::core::recordWarning(std::wstring(path) + L": cannot be read (error " + std::to_wstring(error) + L")");
+    return false;
+}
+
+bool parseXml(pugi::xml_document& dom, std::string_view text, std::wstring_view origin) {
+    const auto result = dom.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (result) return true;
+    platform::core::recordWarning(std::wstring(origin) + L"(" + std::to_wstring(lineAt(text, result.offset)) +
+                                  L"): malformed XML at offset " + std::to_wstring(result.offset) + L": " +
+                                  platform::core::fromUtf8(result.description()));
+    return false;
+}
+
+}  // namespace platform::toolkit

@@ -1,0 +1,29 @@
+# Helpers of the console's end-to-end tests (run by `cmake -P` with KORVO and WORK_DIR set).
+
+# korvo_run(NAME EXIT code [ARGS args...] [INPUT text] [OUTPUT var] [ERROR var])
+# Runs the program with ARGS and INPUT as its standard input, fails the test unless it ends
+# with exit code EXIT within a minute (the console must never wait for more), and hands back
+# what it printed.
+function(korvo_run name)
+  cmake_parse_arguments(PARSE_ARGV 1 run "" "EXIT;INPUT;OUTPUT;ERROR" "ARGS")
+  set(input ${WORK_DIR}/${name}.stdin)
+  file(WRITE ${input} "${run_INPUT}")
+  execute_process(COMMAND ${KORVO} ${run_ARGS} INPUT_FILE ${input} TIMEOUT 60
+                  RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT "${code}" STREQUAL "${run_EXIT}")
+    message(FATAL_ERROR "${name}: exit ${code}, expected ${run_EXIT}\n${out}\n${err}")
+  endif()
+  if(run_OUTPUT)
+    set(${run_OUTPUT} "${out}" PARENT_SCOPE)
+  endif()
+  if(run_ERROR)
+    set(${run_ERROR} "${err}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+# korvo_expect(text regex what): fails the test with `what` unless `text` matches `regex`.
+function(korvo_expect text regex what)
+  if(NOT text MATCHES "${regex}")
+    message(FATAL_ERROR "${what}:\n${text}")
+  endif()
+endfunction()
