@@ -9,5 +9,7 @@
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/images.h"
+#include "platform/toolkit/messages.h"
+#include "platform/toolkit/commandbar.h"
 #include "platform/toolkit/commandbars.h"
 #include "platform/toolkit/propexchange.h"
