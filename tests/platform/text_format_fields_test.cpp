@@ -7,27 +7,14 @@
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/mfc.h"
+#include "tests/platform/text_format_support.h"
 #include "tests/platform/text_printers.h"
 
 namespace {
 
+using format_test::clean;
+using format_test::refused;
 using platform::format;
-
-template <class... T>
-std::wstring clean(const wchar_t* fmt, const T&... args) {
-    std::wstring text = format(fmt, args...);
-    const auto failures = platform::core::takeFailures();
-    EXPECT_TRUE(failures.empty()) << "unexpected failure for format " << platform::core::toUtf8(fmt);
-    return text;
-}
-
-// Formats, and expects the one strict failure a mismatch makes.
-template <class... T>
-std::wstring refused(const wchar_t* fmt, const T&... args) {
-    std::wstring text = format(fmt, args...);
-    EXPECT_EQ(platform::core::takeFailures().size(), 1u) << "format " << platform::core::toUtf8(fmt);
-    return text;
-}
 
 TEST(TextFormatFields, EachLengthReadsTheArgumentSizeWindowsGivesIt) {
     const std::int64_t big = -9000000000;

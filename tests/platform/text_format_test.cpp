@@ -8,20 +8,13 @@
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/mfc.h"
+#include "tests/platform/text_format_support.h"
 #include "tests/platform/text_printers.h"
 
 namespace {
 
+using format_test::clean;
 using platform::format;
-
-// Formats and asserts that the engine reported nothing.
-template <class... T>
-std::wstring clean(const wchar_t* fmt, const T&... args) {
-    std::wstring text = format(fmt, args...);
-    const auto failures = platform::core::takeFailures();
-    EXPECT_TRUE(failures.empty()) << "unexpected failure for format " << platform::core::toUtf8(fmt);
-    return text;
-}
 
 TEST(TextFormat, IntegersHonourFlagsWidthAndPrecision) {
     EXPECT_EQ(clean(L"[%5d|%-5d|%05d|%+d|% d]", 42, 42, 42, 42, 42), L"[   42|42   |00042|+42| 42]");
