@@ -146,37 +146,8 @@ private:
             else break;
         }
         // After a failed '*' the rest of the conversion is still read, so it is not printed as text.
-        bool starFailed = false;
         std::optional<std::string> tooLarge;
-        if (i < format_.size() && format_[i] == L'*') {
-            ++i;
-            const auto width = starArgument(out, L"*");
-            starFailed = !width;
-            long long value = width.value_or(0);
-            if (value < 0) {
-                spec.left = true;
-                value = -value;
-            }
-            if (value > kMaxWidthOrPrecision) tooLarge = "width";
-            spec.width = static_cast<int>(std::min<long long>(value, kMaxWidthOrPrecision));
-        } else {
-            spec.width = number(i);
-            if (spec.width > kMaxWidthOrPrecision) tooLarge = "width";
-        }
-        if (i < format_.size() && format_[i] == L'.') {
-            ++i;
-            long long precision = 0;
-            if (i < format_.size() && format_[i] == L'*') {
-                ++i;
-                const auto fromArgument = starArgument(out, L".*");
-                starFailed = starFailed || !fromArgument;
-                precision = fromArgument.value_or(-1) < 0 ? -1 : *fromArgument;
-            } else {
-                precision = number(i);
-            }
-            if (precision > kMaxWidthOrPrecision) tooLarge = "precision";
-            spec.precision = static_cast<int>(std::min<long long>(precision, kMaxWidthOrPrecision));
-        }
+        const bool starFailed = !readWidthAndPrecision(out, i, spec, tooLarge);
         const std::size_t lengthStart = i;
         i = lengthModifier(i);
         if (i >= format_.size()) {
@@ -207,6 +178,41 @@ private:
         }
         print(out, spec, need, arg);
         return i;
+    }
+
+    // Reads the width and precision at `i`, from the format or from the arguments ('*'); false
+    // when a '*' argument is missing or not an int. `tooLarge` names one beyond the limit.
+    bool readWidthAndPrecision(std::wstring& out, std::size_t& i, Spec& spec, std::optional<std::string>& tooLarge) {
+        bool ok = true;
+        long long width = 0;
+        if (i < format_.size() && format_[i] == L'*') {
+            ++i;
+            const auto fromArgument = starArgument(out, L"*");
+            ok = fromArgument.has_value();
+            width = fromArgument.value_or(0);
+            if (width < 0) {
+                spec.left = true;
+                width = -width;
+            }
+        } else {
+            width = number(i);
+        }
+        if (width > kMaxWidthOrPrecision) tooLarge = "width";
+        spec.width = static_cast<int>(std::min<long long>(width, kMaxWidthOrPrecision));
+        if (i >= format_.size() || format_[i] != L'.') return ok;
+        ++i;
+        long long precision = 0;
+        if (i < format_.size() && format_[i] == L'*') {
+            ++i;
+            const auto fromArgument = starArgument(out, L".*");
+            ok = ok && fromArgument.has_value();
+            precision = fromArgument.value_or(-1) < 0 ? -1 : *fromArgument;  // negative: none given
+        } else {
+            precision = number(i);
+        }
+        if (precision > kMaxWidthOrPrecision) tooLarge = "precision";
+        spec.precision = static_cast<int>(std::min<long long>(precision, kMaxWidthOrPrecision));
+        return ok;
     }
 
     static void print(std::wstring& out, const Spec& spec, Need need, const FormatArg& arg) {
