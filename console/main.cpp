@@ -64,6 +64,11 @@ std::optional<std::string> readScript(const std::string& path, std::string& prob
 // the operator goes on; from a pipe it ends the run like a bad script line.
 void runStandardInput(Driver& driver, EndSignals& signals) {
     const bool interactive = isatty(STDIN_FILENO) != 0;
+    if (interactive) {
+        std::cerr << "korvo: type verbs, one a line (start, then idle, dump windows, quit ...); Ctrl-D ends the run, "
+                     "korvo --help lists them"
+                  << std::endl;
+    }
     InputLines input(STDIN_FILENO, signals);
     int lineNumber = 0;
     while (auto line = input.next()) {
