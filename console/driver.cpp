@@ -28,7 +28,9 @@ Phase Driver::phase() const {
 bool Driver::start(const Step&) {
     started_ = true;
     session_.start();
-    if (session_.startResult() == 0) err_ << "korvo: start-up failed (the log lines above say why); the program ends" << std::endl;
+    if (session_.startResult() == 0) {
+        err_ << "korvo: start-up failed (the log lines above say why); the program ends" << std::endl;
+    }
     return true;
 }
 

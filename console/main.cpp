@@ -96,7 +96,7 @@ RunEnd run(const Options& options, EndSignals& signals) {
     if (options.script) {
         std::string problem;
         const auto text = readScript(*options.script, problem);
-        if (!text) return {fail("cannot read the script " + echo(*options.script) + ": " + problem)};
+        if (!text) return {fail("cannot read the script \"" + printable(*options.script) + "\": " + problem)};
         auto parsed = parseScript(*text, *options.script);
         if (!parsed.ok()) return {fail(parsed.error)};
         steps = std::move(parsed.steps);

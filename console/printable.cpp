@@ -54,7 +54,9 @@ std::size_t sequenceLength(std::string_view text, std::size_t i) {
 
 char32_t decode(std::string_view sequence) {
     char32_t code = static_cast<unsigned char>(sequence[0]) & (0xFF >> (sequence.size() + 1));
-    for (std::size_t k = 1; k < sequence.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(sequence[k]) & 0x3F);
+    for (std::size_t k = 1; k < sequence.size(); ++k) {
+        code = (code << 6) | (static_cast<unsigned char>(sequence[k]) & 0x3F);
+    }
     return code;
 }
 

@@ -177,10 +177,7 @@ public:
         for (std::size_t position = 1; result.error.empty(); ++position) {
             const auto syntax = words(verbs()[candidates_.front()].syntax);
             if (position >= syntax.size() && position >= tokens_.size()) break;
-            if (position >= tokens_.size()) result.error = "missing argument; usage: " + usage_;
-            else if (position >= syntax.size()) result.error = "unexpected text " + echo(tokens_[position].text) + "; usage: " + usage_;
-            else if (const Placeholder* argument = placeholder(syntax[position])) result.error = read(*argument, tokens_[position], step.arguments);
-            else result.error = narrow(position, tokens_[position]);
+            result.error = matchWord(position, syntax, step.arguments);
         }
         if (!result.error.empty()) {
             result.error = std::string(first.text) + ": " + result.error;
@@ -192,6 +189,15 @@ public:
     }
 
 private:
+    // Matches the line's word at `position` against the syntax's; what is wrong, or nothing.
+    std::string matchWord(std::size_t position, const std::vector<std::string_view>& syntax, Arguments& arguments) {
+        if (position >= tokens_.size()) return "missing argument; usage: " + usage_;
+        const Token& token = tokens_[position];
+        if (position >= syntax.size()) return "unexpected text " + echo(token.text) + "; usage: " + usage_;
+        if (const Placeholder* argument = placeholder(syntax[position])) return read(*argument, token, arguments);
+        return narrow(position, token);
+    }
+
     std::string usage() const {
         std::vector<std::string_view> syntaxes;
         for (std::size_t index : candidates_) syntaxes.push_back(verbs()[index].syntax);
@@ -199,8 +205,9 @@ private:
     }
 
     std::string read(const Placeholder& argument, const Token& token, Arguments& arguments) const {
-        if (argument.quoted && !token.quoted) return std::string(argument.word) + " must be in quotes; usage: " + usage_;
-        if (!argument.quoted && token.quoted) return std::string(argument.word) + " must not be in quotes; usage: " + usage_;
+        const std::string name(argument.word);
+        if (argument.quoted && !token.quoted) return name + " must be in quotes; usage: " + usage_;
+        if (!argument.quoted && token.quoted) return name + " must not be in quotes; usage: " + usage_;
         return argument.read(token.text, arguments);
     }
 
