@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -72,7 +73,7 @@ void runStandardInput(Driver& driver, EndSignals& signals) {
     InputLines input(STDIN_FILENO, signals);
     int lineNumber = 0;
     while (auto line = input.next()) {
-        if (signals.received() != 0) return;
+        if (signals.received() != 0 || !std::cout) return;
         ++lineNumber;
         // Piped from a file, the input may start as a script file may.
         if (lineNumber == 1) line->erase(0, line->size() - platform::core::withoutUtf8Bom(*line).size());
@@ -109,7 +110,7 @@ RunEnd run(const Options& options, EndSignals& signals) {
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
     if (options.script) {
         for (const auto& step : steps) {
-            if (signals.received() != 0 || !driver.run(step)) break;
+            if (signals.received() != 0 || !std::cout || !driver.run(step)) break;
         }
     } else {
         runStandardInput(driver, signals);
@@ -134,6 +135,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     EndSignals signals;
+    // A reader that goes away (korvo | head) ends the run as the end of the input does, instead
+    // of killing the process before it could close the program and remove its host folder.
+    std::signal(SIGPIPE, SIG_IGN);
     RunEnd end;
     try {
         end = run(parsed.options, signals);

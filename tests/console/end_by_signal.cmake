@@ -12,3 +12,13 @@ foreach(signal INT:2 TERM:15 HUP:1)
     message(FATAL_ERROR "SIG${signal}: ${code}\n${out}\n${err}")
   endif()
 endforeach()
+
+# A reader that goes away early ends the run the same way, not by SIGPIPE.
+file(MAKE_DIRECTORY ${WORK_DIR}/tmp-PIPE)
+execute_process(COMMAND sh -c "TMPDIR=\"$1\" \"$0\" --script \"$2\" | head -n 1" ${KORVO} ${WORK_DIR}/tmp-PIPE
+                        ${SOURCE_DIR}/sample/tour.korvo
+                TIMEOUT 60 RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+file(GLOB left ${WORK_DIR}/tmp-PIPE/*)
+if(NOT code EQUAL 0 OR left)
+  message(FATAL_ERROR "a closed pipe: exit ${code}, left behind: ${left}\n${err}")
+endif()
