@@ -1,6 +1,9 @@
 // The start-up of the program on the sample installation: both phases in order, what they leave
 // in the registry and on screen, and the answers that the ini file selects.
 #include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string>
 
 #include "app/kvw32_app.h"
 #include "tests/app/app_test_support.h"
@@ -174,5 +177,30 @@ TEST_F(Startup, StoredThemeIsAppliedWithoutBeingWrittenBack) {
     ASSERT_TRUE(CKvw32App::Instance()->SetTheme(L"office2016white"));
     EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"Settings"), L"UIStyle"), L"office2016white");
 }
+
+struct TraceCase {
+    const char* name;
+    std::optional<std::wstring> value;  // of KORVO_STRING_ID; none: not set
+    bool tracing;
+};
+
+void PrintTo(const TraceCase& c, std::ostream* out) { *out << c.name; }
+
+class StringIdTracing : public SessionTest, public ::testing::WithParamInterface<TraceCase> {};
+
+// Tracing shows the kernel's string ids in its texts; only the exact value "1" switches it on.
+TEST_P(StringIdTracing, FollowsTheEnvironmentVariable) {
+    Config config;
+    if (GetParam().value) config.platform.environment = {{L"KORVO_STRING_ID", *GetParam().value}};
+    Session s(config);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(g_bTraceMessages != FALSE, GetParam().tracing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StringIdTracing,
+                         ::testing::Values(TraceCase{"One", L"1", true}, TraceCase{"Ten", L"10", false},
+                                           TraceCase{"Zero", L"0", false}, TraceCase{"Unset", std::nullopt, false}),
+                         [](const ::testing::TestParamInfo<TraceCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
