@@ -58,8 +58,8 @@ CKVApplicationManager& CKVApplicationManager::Instance() {
 }
 
 void CKVApplication::SetFlag(DWORD flag, bool on) {
-    recordCall(L"CKVApplication::SetFlag(" + quoted(name_.str()) + L", " + std::to_wstring(flag) + L", " + boolText(on) +
-               L")");
+    recordCall(L"CKVApplication::SetFlag(" + quoted(name_.str()) + L", " + std::to_wstring(flag) + L", " +
+               boolText(on) + L")");
     flags_ = on ? (flags_ | flag) : (flags_ & ~flag);
 }
 

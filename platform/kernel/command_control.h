@@ -36,6 +36,7 @@ struct CommandRegistration {
     SessionStage stage = SessionStage::NotStarted;  // when the registration was made
 };
 
+// The stage the kernel session is in now.
 SessionStage sessionStage();
 
 // Accepted registrations, in the order they were made.

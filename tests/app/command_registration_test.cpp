@@ -96,12 +96,14 @@ TEST_F(CommandRegistrationTest, StartUpRegistersEveryRowAsItsTableSaysAndNothing
     EXPECT_EQ(byId.size(), 85u + 316u + 1u) << "both tables and StereoMode, nothing else";
 }
 
-// The kernel session binds what is registered before its post-initialisation (the user's
-// shortcuts and tool bars name application commands); the built-in table follows in the inner phase.
+// The kernel session takes the application's table before it is post-initialised; the built-in
+// table follows in the inner phase. Registration order alone would not show a table moved past it.
 TEST_F(CommandRegistrationTest, ApplicationTableGoesInBeforeTheSessionsPostInitialisationBuiltInsAfter) {
     Start();
     IdSet applicationIds;
-    for (const CommandTables::AppCommandEntry& row : CommandTables::ApplicationCommands()) applicationIds.insert(row.id);
+    for (const CommandTables::AppCommandEntry& row : CommandTables::ApplicationCommands()) {
+        applicationIds.insert(row.id);
+    }
     for (const CommandTables::CommandRange& range : CommandTables::ApplicationCommandRanges()) {
         applicationIds.insert(range.first);
     }
