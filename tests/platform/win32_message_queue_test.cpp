@@ -12,12 +12,12 @@ constexpr UINT kFirst = WM_USER + 1, kSecond = WM_USER + 2, kSent = WM_USER + 3;
 
 TEST(Win32MessageQueue, MessagePostedWhileHandlingArrivesAfterTheCurrentOneAndSentRunsInside) {
     HWND w = createNamed("w", WS_POPUP);
-    onMessage(kFirst, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto first = onMessage(kFirst, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         PostMessageW(hwnd, kSecond, 0, 0);
         EXPECT_EQ(SendMessageW(hwnd, kSent, 0, 0), 42);
         return 0;
     });
-    onMessage(kSent, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return 42; });
+    const auto sent = onMessage(kSent, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return 42; });
     takeEvents();
 
     PostMessageW(w, kFirst, 0, 0);

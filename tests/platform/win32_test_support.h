@@ -100,10 +100,28 @@ inline HWND createNamed(const std::string& name, DWORD style, HWND parent = null
     return hwnd;
 }
 
-inline void onMessage(UINT message, Handler handler) {
+// A test's own handling of one message for every recording window, removed again when the test
+// ends: handlers capture the test's locals, and a window of the test may outlive it.
+class [[nodiscard]] MessageHandling {
+public:
+    explicit MessageHandling(UINT message) : message_(message) {}
+    ~MessageHandling() {
+        auto& r = recorder();
+        std::lock_guard lock(r.mutex);
+        r.handlers.erase(message_);
+    }
+    MessageHandling(const MessageHandling&) = delete;
+    MessageHandling& operator=(const MessageHandling&) = delete;
+
+private:
+    UINT message_;
+};
+
+inline MessageHandling onMessage(UINT message, Handler handler) {
     auto& r = recorder();
     std::lock_guard lock(r.mutex);
     r.handlers[message] = std::move(handler);
+    return MessageHandling(message);
 }
 
 inline std::vector<std::string> takeEvents() {

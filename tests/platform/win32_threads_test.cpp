@@ -27,7 +27,7 @@ void join(HANDLE thread) {
 TEST(Win32Threads, WorkerPostsAndSendsToAUiWindowAndBothRunOnTheUiThread) {
     HWND w = createNamed("w", WS_POPUP);
     DWORD ranOn = 0;
-    onMessage(WM_USER + 1, [&](HWND, UINT, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    const auto doubling = onMessage(WM_USER + 1, [&](HWND, UINT, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         ranOn = GetCurrentThreadId();
         return static_cast<LRESULT>(wParam * 2);
     });
@@ -59,7 +59,7 @@ TEST(Win32Threads, UiSendToABusyWorkerWaitsWhileTimePassesUntilTheWorkerPumps) {
     HWND workerWindow = nullptr;
     HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     DWORD handledOn = 0;
-    onMessage(WM_USER + 7, [&](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto answering = onMessage(WM_USER + 7, [&](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         handledOn = GetCurrentThreadId();
         return 7;
     });

@@ -48,7 +48,8 @@ TEST(Win32WindowTree, CreationSendsTheHookThenTheMessagesInOrder) {
 }
 
 TEST(Win32WindowTree, CreateReturningMinusOneFailsAndCleansUp) {
-    onMessage(WM_CREATE, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return -1; });
+    const auto refusing =
+        onMessage(WM_CREATE, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return -1; });
     takeEvents();
     EXPECT_EQ(createNamed("bad", WS_OVERLAPPEDWINDOW | WS_VISIBLE), nullptr);
     const auto events = takeEvents();
@@ -69,7 +70,7 @@ TEST(Win32WindowTree, DestructionGoesDownWithDestroyAndUpWithNcDestroyOwnedWindo
     EXPECT_EQ(GetWindow(owned, GW_OWNER), parent);
     EXPECT_EQ(GetWindow(parent, GW_CHILD), a);
     EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), GetDlgItem(parent, 2)) << "children in creation order, first on top";
-    onMessage(WM_DESTROY, [&](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto checking = onMessage(WM_DESTROY, [&](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         EXPECT_TRUE(IsWindow(hwnd)) << "still a window during WM_DESTROY";
         return std::nullopt;
     });
@@ -143,12 +144,10 @@ TEST(Win32WindowTree, ClientAreaFollowsTheStyleAndCanBeOverridden) {
     ClientToScreen(edge, &p);
     EXPECT_EQ(p, (POINT{4 + 10 + 2, 27 + 10 + 2}));
 
-    // A window that enlarges its client area through WM_NCCALCSIZE.
-    onMessage(WM_NCCALCSIZE, [](HWND, UINT, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
-        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-        (void)r;  // the whole window is client
-        return 0;
-    });
+    // A window that enlarges its client area through WM_NCCALCSIZE: answering 0 without changing
+    // the proposed rectangle makes the whole window client.
+    const auto wholeClient =
+        onMessage(WM_NCCALCSIZE, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return 0; });
     SetWindowLongPtrW(top, GWL_STYLE, WS_POPUP | WS_VISIBLE);
     takeEvents();
     SetWindowPos(top, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
