@@ -26,6 +26,25 @@ void sendActivateApp(const std::vector<HWND>& windows, BOOL active) {
         if (IsWindow(h)) SendMessageW(h, WM_ACTIVATEAPP, active, 0);
 }
 
+// Moves the foreground to `root` (a top-level window) and tells the thread that held it, when
+// that is neither the caller nor the new owner, to follow when it next pumps (lock held).
+void moveForeground(Lock& lock, HWND root, DWORD newOwner) {
+    auto& table = windowTable();
+    auto& threads = platform::core::threads();
+    Window* previous = findWindow(table.foreground);
+    const DWORD me = currentThread(lock);
+    if (previous && previous->thread != me && previous->thread != newOwner)
+        if (auto* t = threads.find(previous->thread)) t->queue.foregroundChanged = true;
+    table.foreground = root;
+    if (Window* w = findWindow(root); w && !w->messageOnly) {
+        std::erase(table.topLevel, root);
+        table.topLevel.insert(table.topLevel.begin(), root);
+    }
+    if (newOwner != me)
+        if (auto* t = threads.find(newOwner)) t->queue.foregroundChanged = true;
+    threads.notifyAll();
+}
+
 // Makes `hwnd` (a top-level window of the calling thread, or null) the thread's active window.
 // WM_ACTIVATEAPP goes out when the thread gains or loses the foreground: by default judged from
 // the foreground window, or as the caller knows it when another thread already moved it.
@@ -43,11 +62,7 @@ HWND activate(HWND hwnd, std::optional<bool> threadWasForeground = std::nullopt)
         appWasActive = threadWasForeground.value_or(fg && fg->thread == me.id);
         me.activeWindow = hwnd;
         if (hwnd) {
-            table.foreground = hwnd;
-            if (Window* w = findWindow(hwnd); w && !w->messageOnly) {
-                std::erase(table.topLevel, hwnd);
-                table.topLevel.insert(table.topLevel.begin(), hwnd);
-            }
+            moveForeground(lock, hwnd, me.id);
         } else if (table.foreground == old) {
             table.foreground = nullptr;
         }
@@ -71,23 +86,6 @@ HWND activate(HWND hwnd, std::optional<bool> threadWasForeground = std::nullopt)
 
 bool canActivate(const Window& w) {
     return (w.style & WS_VISIBLE) && !(w.style & WS_DISABLED) && !w.destroying && !w.messageOnly;
-}
-
-// Moves the foreground to `root` (a top-level window) and tells the thread that held it, when
-// that is neither the caller nor the new owner, to follow when it next pumps (lock held).
-void moveForeground(Lock& lock, HWND root, DWORD newOwner) {
-    auto& table = windowTable();
-    auto& threads = platform::core::threads();
-    Window* previous = findWindow(table.foreground);
-    const DWORD me = currentThread(lock);
-    if (previous && previous->thread != me && previous->thread != newOwner)
-        if (auto* t = threads.find(previous->thread)) t->queue.foregroundChanged = true;
-    table.foreground = root;
-    std::erase(table.topLevel, root);
-    table.topLevel.insert(table.topLevel.begin(), root);
-    if (newOwner != me)
-        if (auto* t = threads.find(newOwner)) t->queue.foregroundChanged = true;
-    threads.notifyAll();
 }
 
 }  // namespace

@@ -141,6 +141,17 @@ TEST(Win32Threads, ForegroundMovedToAnotherThreadsWindowActivatesItOnItsOwnThrea
     EXPECT_EQ(GetActiveWindow(), frame);
     EXPECT_EQ(GetFocus(), frame);
 
+    // Taking the foreground back to one's own window: at once here, the other thread follows.
+    SetForegroundWindow(workerWindow);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    takeEvents();
+    SetForegroundWindow(frame);
+    EXPECT_EQ(GetActiveWindow(), frame);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "frame"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}));
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}));
+
     PostThreadMessageW(workerId, WM_QUIT, 0, 0);
     join(worker);
     CloseHandle(created);
