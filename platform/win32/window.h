@@ -503,6 +503,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 
 // ---- Activation and focus --------------------------------------------------------------------
+// Another thread's window becomes the foreground at once; that thread activates it when it next
+// pumps, and the caller's active window lets go before the call returns.
 BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 BOOL BringWindowToTop(HWND hwnd);
