@@ -43,7 +43,7 @@ TEST_F(Startup, RunsBothPhasesInOrder) {
                       L"call CXTPPaintManager::GetInstanceAddRef()",
                       // inner phase
                       L"call LoadInstalledApplicationsFromRegistry(\"Rus\", \"Velmora\", \"Viewer\", 6, true)",
-                      L"call Korvo::UI::ImageManager::ReserveResources(881)",
+                      L"call Korvo::UI::ImageManager::ReserveResources({16, 24, 32}, 881)",
                       L"call CKVCom_Is3D::OnStartup()",
                       L"call Korvo::UI::GlobalContextMenuContainer::RegisterCommands()",
                       L"call ApplicationManager::OnStartup()",
@@ -70,6 +70,7 @@ TEST_F(Startup, RunsBothPhasesInOrder) {
                   });
     EXPECT_FALSE(Contains(calls(s), L"ApplicationManager::RunServer()"));
     EXPECT_FALSE(Contains(calls(s), L"CKVApplication::SetFlag(")) << "the sample installs no add-on application";
+    for (int size : {16, 24, 32}) EXPECT_EQ(Korvo::UI::ImageManager::GetInstance().GetReservedResources(size), 881);
     EXPECT_TRUE(s.inspect().visible(frames[0]));
     EXPECT_EQ(AfxGetMainWnd()->GetSafeHwnd(), frames[0]);
 }

@@ -43,7 +43,7 @@ inline std::string messageName(UINT m) {
         {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"}, {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
         {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"}, {WM_NCCREATE, "WM_NCCREATE"}, {WM_NCDESTROY, "WM_NCDESTROY"},
         {WM_NCCALCSIZE, "WM_NCCALCSIZE"}, {WM_COMMAND, "WM_COMMAND"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-        {WM_TIMER, "WM_TIMER"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}};
+        {WM_TIMER, "WM_TIMER"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"}};
     auto it = names.find(m);
     if (it != names.end()) return it->second;
     if (m >= WM_USER) return "WM_USER+" + std::to_string(m - WM_USER);

@@ -83,6 +83,81 @@ TEST(Win32Threads, UiSendToABusyWorkerWaitsWhileTimePassesUntilTheWorkerPumps) {
     expectNoFailures();
 }
 
+// The events of one window, in order.
+std::vector<std::string> eventsOf(const std::vector<std::string>& events, const std::string& name) {
+    std::vector<std::string> mine;
+    for (const auto& e : events)
+        if (e.rfind(name + " ", 0) == 0) mine.push_back(e.substr(name.size() + 1));
+    return mine;
+}
+
+TEST(Win32Threads, ForegroundMovedToAnotherThreadsWindowActivatesItOnItsOwnThreadWhenItPumps) {
+    using Names = std::vector<std::string>;
+    HWND frame = createNamed("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND workerWindow = nullptr;
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    constexpr UINT kGiveBack = WM_USER + 1;
+    HWND workerActiveAfterGiveBack = frame;
+    std::function<void()> body = [&] {
+        // Shown without activation: a background thread does not take the foreground by itself.
+        workerWindow = createNamed("worker", WS_POPUP | WS_VISIBLE, nullptr, 0, WS_EX_NOACTIVATE);
+        SetEvent(created);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message != kGiveBack) continue;
+            SetForegroundWindow(frame);
+            workerActiveAfterGiveBack = GetActiveWindow();
+        }
+    };
+    HANDLE worker = start(body);
+    ASSERT_EQ(WaitForSingleObject(created, INFINITE), WAIT_OBJECT_0);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    ASSERT_EQ(GetForegroundWindow(), frame);
+    takeEvents();
+
+    EXPECT_TRUE(SetForegroundWindow(workerWindow));
+    EXPECT_EQ(GetForegroundWindow(), workerWindow) << "the foreground moves at once";
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    auto events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "frame"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}))
+        << "the caller's window lets go before the call returns";
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}))
+        << "the worker activated its window when it pumped";
+
+    // The way back, as a splash thread hands the foreground to the UI thread's window.
+    DWORD workerId = GetThreadId(worker);
+    PostThreadMessageW(workerId, kGiveBack, 0, 0);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    EXPECT_EQ(workerActiveAfterGiveBack, nullptr);
+    EXPECT_EQ(GetForegroundWindow(), frame);
+    EXPECT_EQ(GetActiveWindow(), nullptr) << "not before the UI thread pumps";
+    events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}));
+    EXPECT_EQ(eventsOf(events, "frame"), Names{});
+    pumpAll();
+    EXPECT_EQ(eventsOf(takeEvents(), "frame"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}));
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), frame);
+
+    // Taking the foreground back to one's own window: at once here, the other thread follows.
+    SetForegroundWindow(workerWindow);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    takeEvents();
+    SetForegroundWindow(frame);
+    EXPECT_EQ(GetActiveWindow(), frame);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "frame"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}));
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}));
+
+    PostThreadMessageW(workerId, WM_QUIT, 0, 0);
+    join(worker);
+    CloseHandle(created);
+    expectNoFailures();
+}
+
 TEST(Win32Threads, TimedWaitOnAnotherThreadEndsOnlyWhenTheClockGetsThere) {
     HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::vector<DWORD> results;

@@ -90,6 +90,67 @@ TEST(Win32WindowTree, DestructionGoesDownWithDestroyAndUpWithNcDestroyOwnedWindo
     expectNoFailures();
 }
 
+TEST(Win32WindowTree, DestroyingAChildNotifiesItsAncestorsFirstUnlessItOptsOut) {
+    HWND top = createNamed("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND pane = createNamed("pane", WS_CHILD | WS_VISIBLE, top, 3);
+    HWND button = createNamed("button", WS_CHILD | WS_VISIBLE, pane, 0x1234);
+    HWND quiet = createNamed("quiet", WS_CHILD | WS_VISIBLE, pane, 5, WS_EX_NOPARENTNOTIFY);
+    HWND inner = createNamed("inner", WS_CHILD | WS_VISIBLE, quiet, 6);
+    std::vector<std::pair<WPARAM, LPARAM>> notices;
+    onMessage(WM_PARENTNOTIFY, [&](HWND, UINT, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(lParam))) << "the child is still whole";
+        notices.emplace_back(wParam, lParam);
+        return 0;
+    });
+    takeEvents();
+    EXPECT_TRUE(DestroyWindow(button));
+    const auto events = takeEvents();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ((Events{events[0], events[1], events[2]}),
+              (Events{"pane WM_PARENTNOTIFY", "top WM_PARENTNOTIFY", "button WM_DESTROY"}))
+        << "every ancestor up to the top-level window hears of it before the child's WM_DESTROY";
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], notices[1]) << "both name the child that goes";
+    EXPECT_EQ(LOWORD(notices[0].first), WM_DESTROY);
+    EXPECT_EQ(HIWORD(notices[0].first), 0x1234);
+    EXPECT_EQ(notices[0].second, reinterpret_cast<LPARAM>(button));
+
+    notices.clear();
+    DestroyWindow(quiet);
+    EXPECT_TRUE(notices.empty()) << "WS_EX_NOPARENTNOTIFY: its parent is not told";
+    notices.clear();
+    HWND inner2 = createNamed("inner2", WS_CHILD, createNamed("quiet2", WS_CHILD, pane, 7, WS_EX_NOPARENTNOTIFY), 8);
+    DestroyWindow(inner2);
+    ASSERT_EQ(notices.size(), 1u) << "the chain stops at a window that opted out";
+    EXPECT_EQ(notices[0].second, reinterpret_cast<LPARAM>(inner2));
+    EXPECT_FALSE(IsWindow(inner));
+
+    notices.clear();
+    DestroyWindow(top);
+    EXPECT_TRUE(notices.empty()) << "a top-level window has no one to tell, and its children go with it silently";
+    expectNoFailures();
+}
+
+TEST(Win32WindowTree, DestroyingAWindowDropsItsAndItsChildrensPostedMessages) {
+    HWND top = createNamed("top", WS_POPUP);
+    HWND child = createNamed("child", WS_CHILD, top, 1);
+    HWND other = createNamed("other", WS_POPUP);
+    PostMessageW(child, WM_USER + 1, 0, 0);
+    PostMessageW(other, WM_USER + 2, 0, 0);
+    PostMessageW(top, WM_USER + 3, 0, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 4, 0, 0);
+    onMessage(WM_DESTROY, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        PostMessageW(hwnd, WM_USER + 5, 0, 0);  // posted while going: dropped as well
+        return 0;
+    });
+    DestroyWindow(top);
+    std::vector<std::pair<HWND, UINT>> left;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) left.emplace_back(msg.hwnd, msg.message);
+    EXPECT_EQ(left, (std::vector<std::pair<HWND, UINT>>{{other, WM_USER + 2}, {nullptr, WM_USER + 4}}));
+    expectNoFailures();
+}
+
 TEST(Win32WindowTree, HandlesAreDeterministicAndNeverReused) {
     HWND first = createNamed("first", WS_POPUP);
     EXPECT_EQ(reinterpret_cast<std::uintptr_t>(first), 0x00010010u);
