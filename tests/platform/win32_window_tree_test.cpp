@@ -97,7 +97,7 @@ TEST(Win32WindowTree, DestroyingAChildNotifiesItsAncestorsFirstUnlessItOptsOut) 
     HWND quiet = createNamed("quiet", WS_CHILD | WS_VISIBLE, pane, 5, WS_EX_NOPARENTNOTIFY);
     HWND inner = createNamed("inner", WS_CHILD | WS_VISIBLE, quiet, 6);
     std::vector<std::pair<WPARAM, LPARAM>> notices;
-    onMessage(WM_PARENTNOTIFY, [&](HWND, UINT, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+    const auto notifying = onMessage(WM_PARENTNOTIFY, [&](HWND, UINT, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
         EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(lParam))) << "the child is still whole";
         notices.emplace_back(wParam, lParam);
         return 0;
@@ -139,7 +139,7 @@ TEST(Win32WindowTree, DestroyingAWindowDropsItsAndItsChildrensPostedMessages) {
     PostMessageW(other, WM_USER + 2, 0, 0);
     PostMessageW(top, WM_USER + 3, 0, 0);
     PostThreadMessageW(GetCurrentThreadId(), WM_USER + 4, 0, 0);
-    onMessage(WM_DESTROY, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto posting = onMessage(WM_DESTROY, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         PostMessageW(hwnd, WM_USER + 5, 0, 0);  // posted while going: dropped as well
         return 0;
     });
