@@ -132,6 +132,11 @@ public:
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
+    // Whether the 3D part and the edit module make the pane windows the application asks for
+    // (default true).
+    void setPaneWindowsOffered(bool offered);
+    // What the background-process manager allows (the status line's Pause and Resume buttons).
+    void setBackgroundProcessControls(bool pauseEnabled, bool resumeEnabled);
     void openPropertyFormChild(unsigned id);
     // What the installed add-on applications do on the UI thread each time the kernel's manager
     // starts them (first or second phase of start-up).
