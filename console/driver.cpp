@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "console/printable.h"
 #include "platform/core/record.h"
@@ -51,20 +52,46 @@ HWND Driver::frameFor(const Step& step) {
         const HWND window = reinterpret_cast<HWND>(frame.handle);
         if (std::find(frames.begin(), frames.end(), window) != frames.end()) return window;
         const std::string handle = toUtf8(platform::core::handleText(window));
-        scriptError(step.line, "command: " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
+        scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
                                    " (dump frames lists the main frames)");
         return nullptr;
     }
     if (frame.index <= frames.size()) return frames[frame.index - 1];
-    scriptError(step.line, "command: there is no main frame " + std::to_string(frame.index) + " (" +
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": there is no main frame " + std::to_string(frame.index) + " (" +
                                std::to_string(frames.size()) + " open)");
     return nullptr;
 }
 
-bool Driver::command(const Step& step) {
+HWND Driver::windowFor(const Step& step) {
     const HWND frame = frameFor(step);
-    if (!frame) return false;
-    session_.user().command(frame, step.arguments.number);
+    const unsigned paneId = step.arguments.frame.paneId;
+    if (!frame || paneId == 0) return frame;
+    if (const HWND window = session_.inspect().paneWindow(frame, paneId)) return window;
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": main frame " +
+                               toUtf8(platform::core::handleText(frame)) + " has no docking pane " +
+                               std::to_string(paneId) + " with a window (dump panes lists its panes)");
+    return nullptr;
+}
+
+bool Driver::command(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    session_.user().command(window, step.arguments.number);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::click(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    try {
+        session_.user().click(window, step.arguments.number);
+    } catch (const std::invalid_argument& error) {
+        // As with new-frame, what could not be done is said in the transcript and the run goes on.
+        std::string what = error.what();
+        if (what.rfind("harness: ", 0) == 0) what.erase(0, 9);
+        transcript_.print(L"click: " + platform::core::fromUtf8(what));
+    }
     session_.runUntilIdle();
     return true;
 }
@@ -101,6 +128,20 @@ bool Driver::dumpCommands(const Step&) {
 
 bool Driver::dumpFrames(const Step&) {
     printDump(session_.inspect().dumpFrames(), L"(no frames)");
+    return true;
+}
+
+bool Driver::dumpPanes(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpPanes(frame), L"(no panes)");
+    return true;
+}
+
+bool Driver::dumpStatus(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpStatus(frame), L"(no status line)");
     return true;
 }
 

@@ -47,6 +47,9 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
+    // pane's window); throws std::invalid_argument naming what is missing.
+    void click(HWND window, unsigned id);
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -165,6 +168,17 @@ public:
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name
     // or symbol leaves its column blank.
     std::wstring dumpCommands() const;
+    // The window docking pane `paneId` of main frame `frame` hosts, or null.
+    HWND paneWindow(HWND frame, unsigned paneId) const;
+    // The frame's docking panes in the manager's order, one a line: id, state (docked, floating,
+    // hidden, closed), "title", icon ID, "group HEAD" when in another pane's tab group,
+    // "selected", window 0x%08x or none. Empty without panes.
+    std::wstring dumpPanes(HWND frame) const;
+    // The frame's status line: "pane INDEX id ID "text"" (with "hidden") per pane, then its
+    // progress bars ("progress id ID POS/UPPER", "marquee") and buttons ("button ID "tooltip"",
+    // "hidden", "disabled"), then "taskbar STATE COMPLETED/TOTAL" of the frame's taskbar
+    // button. Empty without a status line.
+    std::wstring dumpStatus(HWND frame) const;
 
 private:
     friend class Session;
