@@ -71,6 +71,7 @@ CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool rest
         if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
         owned->LoadState(state, restorePlacement, second);
         if (KVRibbonBar* ribbon = owned->GetRibbonBar()) ribbon->GetControls()->CreateOriginalControls();
+        owned->RecalcLayout();
         // The installed-library-configurations pop-up comes with the library work.
         KVLog_WriteF(2, L"Created main frame in %lld.%03lld ms", stopwatch.elapsedMicroseconds() / 1000,
                      stopwatch.elapsedMicroseconds() % 1000);
