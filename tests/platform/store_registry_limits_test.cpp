@@ -91,6 +91,9 @@ TEST_F(StoreTest, RegistryFunctionsHoldTheDocumentedLimits) {
     // 512 levels below the hive root, of the longest names: the deepest tree there can be.
     const std::wstring deepest = chain(512, longest);
     EXPECT_EQ(create(HKEY_CURRENT_USER, deepest, 0), ERROR_SUCCESS);
+    // A branch off half-way, written after the deepest key: its section climbs back up.
+    const std::wstring branch = chain(300, longest) + L"\\side\\leaf";
+    EXPECT_EQ(create(HKEY_CURRENT_USER, branch, 0), ERROR_SUCCESS);
     EXPECT_EQ(create(HKEY_CURRENT_USER, deepest + L"\\more", 0), static_cast<LONG>(ERROR_INVALID_PARAMETER));
     HKEY bottom = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, deepest.c_str(), 0, KEY_ALL_ACCESS, &bottom), ERROR_SUCCESS);
@@ -118,6 +121,8 @@ TEST_F(StoreTest, RegistryFunctionsHoldTheDocumentedLimits) {
     EXPECT_TRUE(registryStore().keyExists(Hive::CurrentUser, deepest));
     EXPECT_EQ(registryStore().value(Hive::CurrentUser, deepest, longestValue), RegistryValue::dword(1));
     EXPECT_TRUE(registryStore().keyExists(Hive::CurrentUser, L"Software\\" + longest));
+    EXPECT_TRUE(registryStore().keyExists(Hive::CurrentUser, branch));
+    EXPECT_EQ(registryStore().subKeyNames(Hive::CurrentUser, chain(300, longest)), (std::vector<std::wstring>{longest, L"side"}));
 }
 
 // A hive file beyond the limits, or with a relative section that leads nowhere, is malformed:
