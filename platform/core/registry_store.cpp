@@ -244,6 +244,9 @@ struct RegistryStore::HiveState {
     bool broken = false;  // the file did not parse: it is kept and never written over
     bool unsaved = false;  // changed since the file was last written
     bool saveFailureReported = false;  // once per run of failed saves, not at every idle pass
+    // What the file holds as far as this process knows, so that changes that cancel out (a
+    // probe key made and deleted again) write nothing.
+    std::string fileText;
     std::filesystem::path file;  // where the hive is kept
     std::filesystem::path spare;  // the spare file the saves go through, once one was made
 
@@ -281,6 +284,7 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     std::ifstream in(file, std::ios::binary);
     if (in) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        state->fileText = text;
         if (auto error = registry_format::parse(text, *state->root)) {
             reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
                           L" (the hive runs empty and the file is left untouched)");
@@ -304,7 +308,11 @@ bool RegistryStore::save(HiveState& state) {
     if (!state.unsaved) return true;
     const fs::path& file = state.file;
     if (state.spare.empty()) state.spare = file.parent_path() / spareName(file.filename().string());
-    const std::string text = registry_format::serialize(state.hive, *state.root);
+    std::string text = registry_format::serialize(state.hive, *state.root);
+    if (text == state.fileText) {
+        state.unsaved = false;
+        return true;
+    }
     std::string problem;
     bool saved = writeFileThroughSpare(file, state.spare, text, &problem);
     // The registry folder is made on the first save (and again should anyone have removed it),
@@ -312,6 +320,7 @@ bool RegistryStore::save(HiveState& state) {
     std::error_code error;
     if (!saved && fs::create_directory(file.parent_path(), error)) saved = writeFileThroughSpare(file, state.spare, text, &problem);
     if (saved) {
+        state.fileText = std::move(text);
         state.unsaved = false;
         state.saveFailureReported = false;
         return true;

@@ -5,9 +5,10 @@
 // loop, a modal loop or a message box going idle), on RegFlushKey, and when the process ends
 // (the program's end, ExitProcess or TerminateProcess, a normal exit of the host process). A
 // process killed at any point leaves each hive file with its old or its new content. Setting a
-// value to the same type and data, or creating a key that exists, changes nothing. Keys created
-// volatile live in memory only and never reach the file. This header is also the harness's
-// control surface (seed, read, dump, deny access, reload).
+// value to the same type and data, or creating a key that exists, changes nothing; changes that
+// cancel out before the next save write nothing. Keys created volatile live in memory only and
+// never reach the file. This header is also the harness's control surface (seed, read, dump,
+// deny access, reload).
 //
 // File format (UTF-8):
 //

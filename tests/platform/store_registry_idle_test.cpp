@@ -1,5 +1,6 @@
 // When the registry reaches its files: not at each change, but when the UI thread's loop runs
-// out of messages (the framework's loop, a message box), on RegFlushKey and at the end of a run.
+// out of messages (the framework's loop, a message box), on RegFlushKey and at the end of a run;
+// and only when what it would write differs from the file.
 #include <thread>
 
 #include "platform/core/useragent.h"
@@ -53,6 +54,15 @@ TEST_F(RegistryIdleTest, ChangesWaitForTheUiThreadToIdleOrAFlush) {
     });
     EXPECT_EQ(MessageBoxW(nullptr, L"Saved?", L"Korvo CAD", MB_OK), IDOK);
     EXPECT_TRUE(seenWhileOpen);
+
+    // Changes that cancel out (a probe key made and deleted) leave the file alone.
+    std::ofstream(root_ / kUserHive, std::ios::binary | std::ios::app) << "; untouched\n";
+    HKEY probe = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(key, L"Probe", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &probe, nullptr), ERROR_SUCCESS);
+    RegCloseKey(probe);
+    ASSERT_EQ(RegDeleteKeyW(key, L"Probe"), ERROR_SUCCESS);
+    idle();
+    EXPECT_TRUE(fileHas("; untouched\n"));
 
     // A change not yet written is lost when the run is killed, and kept when it ends normally.
     ASSERT_EQ(RegSetValueExW(key, L"Lost", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4), ERROR_SUCCESS);
