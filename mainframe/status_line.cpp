@@ -38,6 +38,8 @@ std::array<int, 8> StatusPaneWidths(int screenWidth) {
     return {quarter - 15, quarter + 15, middle, middle, middle, tasks / 2, tasks - tasks / 2, 140};
 }
 
+IMPLEMENT_DYNCREATE(CStatusLine, CXTPStatusBar)
+
 BEGIN_MESSAGE_MAP(CStatusLine, CXTPStatusBar)
     ON_WM_SIZE()
     ON_COMMAND(CStatusLine::kInterruptCommand, &CStatusLine::OnInterrupt)

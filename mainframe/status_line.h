@@ -16,7 +16,12 @@
 std::array<int, 8> StatusPaneWidths(int screenWidth);
 
 class CStatusLine : public CXTPStatusBar, public StatusLineProxy {
+    DECLARE_DYNCREATE(CStatusLine)
 public:
+    // The window style and id the frame creates the status line with.
+    static constexpr DWORD kStyle = 0x56008200;
+    static constexpr UINT kId = AFX_IDW_STATUS_BAR;
+
     // Pane ids in pane order.
     static constexpr std::array<UINT, 8> kPaneIds{0, 104, 105, 106, 107, 108, 109, 110};
     // Commands of the background-task buttons.
