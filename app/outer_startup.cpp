@@ -5,7 +5,6 @@
 #include "app/product_settings.h"
 #include "app/splash_wnd.h"
 #include "app/startup_failure.h"
-#include "app/steady_time.h"
 #include "auxiliary/info_tip.h"
 #include "auxiliary/start_page.h"
 #include "mainframe/main_frame.h"
@@ -17,6 +16,16 @@ constexpr UINT kApplicationTitleString = 57344;
 constexpr const wchar_t* kPartnerProductTitle = L"Mardel Korvo CAD";
 constexpr UINT kStartupApplicationEvent = 1030;
 constexpr int kLayoutProduct = 7;
+
+// Microseconds of the platform's steady clock.
+long long SteadyMicroseconds() {
+    LARGE_INTEGER counter{};
+    LARGE_INTEGER frequency{};
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    if (frequency.QuadPart <= 0) return 0;
+    return counter.QuadPart * 1000000 / frequency.QuadPart;
+}
 
 bool IsHiddenOrMinimised(int showCommand) {
     return showCommand == SW_HIDE || showCommand == SW_SHOWMINIMIZED || showCommand == SW_MINIMIZE ||

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/kvw32_app.h"
-#include "app/steady_time.h"
+#include "mainframe/stopwatch.h"
 #include "platform/diagnostics.h"
 #include "platform/korvoui.h"
 #include "platform/textcore.h"
@@ -83,7 +83,7 @@ const std::array<UINT, 29> kFirstFrameClosedPanes{
 bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame) {
     CKvw32App* app = CKvw32App::Instance();
     if (!manager || !app) return false;
-    const long long started = SteadyMicroseconds();
+    const Stopwatch stopwatch;
 
     std::map<PaneGroup, std::vector<CXTPDockingPane*>> groups;
     for (const InitialPaneRow& row : kInitialPanes) {
@@ -115,7 +115,7 @@ bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame)
     }
 
     manager->GetImageManager()->SetIcon(kPaneIconsResource, 16);
-    const long long elapsed = SteadyMicroseconds() - started;
+    const long long elapsed = stopwatch.elapsedMicroseconds();
     KVLog_WriteF(2, L"Initialized docking panes in %lld.%03lld ms", elapsed / 1000, elapsed % 1000);
     return true;
 }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/core/record.h"
+#include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"

@@ -145,12 +145,6 @@ public:
     virtual void OnUninitCommandsPopup(CXTPPopupBar*) {}
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        // A pane shown without its window gets the application's before anyone hears of it.
-        if (message == XTPWM_DOCKINGPANE_NOTIFY && wParam == XTP_DPN_SHOWWINDOW) {
-            auto* pane = reinterpret_cast<CXTPDockingPane*>(lParam);
-            if (pane && !pane->IsValid())
-                if (CWnd* window = GetPaneWindow(pane)) pane->Attach(window);
-        }
         const LRESULT result = Base::WindowProc(message, wParam, lParam);
         if (message == WM_CREATE && result != -1) detail::registerMainFrame(this);
         if (message == WM_DESTROY) detail::unregisterMainFrame(this);
