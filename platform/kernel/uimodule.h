@@ -22,6 +22,8 @@ struct Theme {
 };
 }  // namespace Korvo::UI
 
+class CXTPCommandBars;
+
 class UIModuleProxy {
 public:
     static UIModuleProxy& Instance();
@@ -64,6 +66,9 @@ public:
         bool largeIcons = false;
     };
     void SetCommandBarsIconSize(CFrameWnd* frame, SIZE size, bool largeIcons);
+    // Command `command` of `bars` shows the kernel's icon `iconId` (the bars' image manager gets
+    // it under the command's id).
+    void BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
 
     // Property-form children: forms the kernel's commands open in the properties pane, by id.
