@@ -47,6 +47,7 @@ private:
     bool dumpRegistry(const Step& step);
     bool dumpCommands(const Step& step);
     bool dumpFrames(const Step& step);
+    bool dumpBars(const Step& step);
     bool dumpPanes(const Step& step);
     bool dumpStatus(const Step& step);
     bool newFrame(const Step& step);

@@ -25,6 +25,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump registry\n"
         "dump commands\n"
         "dump frames\n"
+        "dump bars 2\n"
         "dump panes 2\n"
         "dump status 0x00010010\n"
         "new-frame\n"
@@ -55,9 +56,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[6].arguments.answer, Button::No);
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[7].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[12].arguments.frame.index, 2u);
-    EXPECT_EQ(result.steps[13].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps.back().line, 19);
+    EXPECT_EQ(result.steps[12].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[13].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[14].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps.back().line, 20);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -108,8 +110,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, panes, status belongs; usage: "
-                       "dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status "
+                       "belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
