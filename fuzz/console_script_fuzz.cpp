@@ -1,12 +1,11 @@
 // Console scripts: a script is a list of steps, or one error naming the script and its line.
 #include "fuzz/fuzz_support.h"
-#include "platform/harness/script.h"
+#include "console/script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto result = platform::harness::script::parseScript(fuzz::bytesOf(data, size), "fuzz.korvo");
+    const auto result = korvo::console::parseScript(fuzz::bytesOf(data, size), "fuzz.korvo");
     if (!result.ok()) {
         FUZZ_CHECK(result.error.starts_with("fuzz.korvo:"));
-        FUZZ_CHECK(result.steps.empty() || true);
     }
     int line = 0;
     for (const auto& step : result.steps) {
