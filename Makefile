@@ -1,4 +1,4 @@
-# The two commands of the README: `make run` and `make test`. Each installs what it needs.
+# The commands of the README: `make run`, `make test` and `make fuzz`. Each installs what it needs.
 SHELL := /bin/bash
 SRC := $(CURDIR)
 PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libgsf-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev

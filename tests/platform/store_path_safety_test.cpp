@@ -5,6 +5,7 @@
 
 namespace {
 
+using store_test::findNames;
 using store_test::StoreTest;
 namespace files = platform::files;
 namespace winpath = platform::core::winpath;
@@ -27,18 +28,6 @@ protected:
         std::filesystem::create_symlink(target, root_ / "host" / inside);
     }
 };
-
-std::vector<std::wstring> listed(const wchar_t* pattern) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(pattern, &data);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.emplace_back(data.cFileName);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    return names;
-}
 
 // Every way of touching a path: all must fail with `error` and leave "outside" as it was.
 void expectRefused(const std::wstring& file, const std::wstring& folder, DWORD error) {
@@ -94,8 +83,8 @@ TEST_F(PathSafetyTest, LinksLeadingOutOfTheHostFolderAreNotFollowed) {
     EXPECT_EQ(readHost("outside/x.grb"), "outside");
 
     // Listing the folders that hold them shows none of them, nor anything of what they point at.
-    EXPECT_EQ(listed(L"C:\\*"), std::vector<std::wstring>{L"Docs"});
-    EXPECT_EQ(listed(L"C:\\Docs\\*"), (std::vector<std::wstring>{L".", L".."}));
+    EXPECT_EQ(findNames(L"C:\\*"), std::vector<std::wstring>{L"Docs"});
+    EXPECT_EQ(findNames(L"C:\\Docs\\*"), (std::vector<std::wstring>{L".", L".."}));
 }
 
 TEST_F(PathSafetyTest, LinksBetweenPlacesInsideTheHostFolderWork) {

@@ -15,6 +15,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/registry_store.h"
 #include "platform/core/text.h"
+#include "platform/win32.h"
 #include "platform/win32/store_control.h"
 
 namespace store_test {
@@ -67,6 +68,21 @@ protected:
 
     std::filesystem::path root_;
 };
+
+// The names FindFirstFileW/FindNextFileW list for a pattern, in their order (none on failure,
+// with the thread's last error left as the search set it).
+inline std::vector<std::wstring> findNames(const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(pattern, &data);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.emplace_back(data.cFileName);
+    } while (FindNextFileW(search, &data));
+    EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
+    EXPECT_TRUE(FindClose(search));
+    return names;
+}
 
 inline bool containsText(const std::vector<std::wstring>& texts, std::wstring_view needle) {
     for (const auto& text : texts) {
