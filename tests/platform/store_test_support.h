@@ -46,6 +46,12 @@ protected:
         platform::modules::reloadForTesting();
     }
 
+    // The UI thread's loop running out of messages, when the registry writes its changed hives.
+    static void idle() {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    }
+
     // Writes a host file directly, as a test seeding a folder would (creating its folders).
     void writeHost(const std::filesystem::path& relative, const std::string& bytes) {
         const auto path = root_ / relative;
