@@ -43,11 +43,12 @@ run: deps build/debug/build.ninja
 	rm -rf $(HOST)
 	./build/debug/korvo --host $(HOST) --script sample/tour.korvo
 
+# The fuzz corpora run first, so the run ends with the count of the whole suite.
 test: deps build/asan/build.ninja
-	cmake --build build/asan -j $(JOBS)
-	cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory fuzz
 	cd build/fuzz && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+	cmake --build build/asan -j $(JOBS)
+	cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # Builds one libFuzzer target per parser (build/fuzz/fuzz_<name>); `make test` runs them.
 fuzz: deps fuzz-deps build/fuzz/build.ninja
