@@ -142,8 +142,20 @@ CWnd* CKvw32App::GetFormFactorWindow(bool create) {
 
 CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
     if (paneId < kFirstPaneId || paneId > kLastPaneId) return nullptr;
+    PaneWindows& slots = m_paneWindows;
     switch (paneId) {
-        case 1005: return m_paneWindows.error.Get();  // made by the error pane's own module
+        // Windows whose classes come with their own modules: only what those put in the slots.
+        case 1003: return slots.birdsEyeView.Get();
+        case 1004: return slots.libraries.Get();
+        case 1005: return slots.error.Get();
+        case 1012: return slots.varnelArchives.Get();
+        case 1013: return slots.varnelDesktop.Get();
+        case 1014: return slots.varnelFavorites.Get();
+        case 1015: return slots.varnelFind.Get();
+        case 1027: return slots.varnelMail.Get();
+        case 1028: return slots.findCommand.Get();
+        case 1033: return slots.varnelConfigurationSettings.Get();
+        case 1040: return slots.varnelLibraryElements.Get();
         case 1006: return GetModelTreeWindow(create);
         case 1007: return GetPropertiesWindow(create);
         case 1008: return GetTaskWindow(create);

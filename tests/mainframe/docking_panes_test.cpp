@@ -18,7 +18,9 @@ using namespace platform::harness;
 
 class DockingPanesTest : public SessionTest {
 protected:
-    void SetUp() override {
+    void SetUp() override { Start(); }
+    // Tests that set the program up first start it themselves.
+    virtual void Start() {
         s.start();
         ASSERT_EQ(s.startResult(), 1);
         s.runUntilIdle();
@@ -53,8 +55,11 @@ TEST_F(DockingPanesTest, PaneWindowsAreMadeOnceUnderTheHiddenHostWithThePaneIdAs
     ASSERT_NE(tree, nullptr);
     ASSERT_NE(tree->GetSafeHwnd(), nullptr);
     EXPECT_EQ(tree->GetDlgCtrlID(), 1006);
-    EXPECT_EQ(::GetParent(tree->GetSafeHwnd()), app->GetDockingPaneDummyWindow()->GetSafeHwnd());
     EXPECT_FALSE(app->GetDockingPaneDummyWindow()->IsWindowVisible());
+    // The first frame's pane has taken it from the hidden host.
+    auto* frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetPaneManager().FindPane(1006)->GetChild(), tree->GetSafeHwnd());
     EXPECT_EQ(app->GetDockingPaneWindow(1006, true), tree);
 
     const std::vector<std::wstring> logged = logs(s);
@@ -69,32 +74,48 @@ TEST_F(DockingPanesTest, PaneWindowsAreMadeOnceUnderTheHiddenHostWithThePaneIdAs
     CWnd* properties = app->GetDockingPaneWindow(1007, true);
     ASSERT_NE(properties, nullptr);
     EXPECT_EQ(app->GetDockingPaneWindow(1007, true), properties);
-    // Without the create flag nothing new is made.
-    EXPECT_EQ(app->GetDockingPaneWindow(1022, false), nullptr);
 }
 
-TEST_F(DockingPanesTest, IdsWithoutAWindowDisabledPanesAndUnavailablePdmWindowsGiveNull) {
+TEST_F(DockingPanesTest, IdsWithoutAWindowAndUnavailablePdmWindowsGiveNull) {
     for (UINT id : {1002u, 1010u, 1017u, 1041u, 1036u}) EXPECT_EQ(app->GetDockingPaneWindow(id, true), nullptr) << id;
     // The PDM assembly window exists but has no contents: not available.
     EXPECT_EQ(app->GetDockingPaneWindow(1019, true), nullptr);
     EXPECT_NE(app->GetVarnelAssemblyWindow(false, false), nullptr);
-
-    ASSERT_TRUE(app->EnableDockingPaneWindow(L"modelElements", false));
     EXPECT_FALSE(app->EnableDockingPaneWindow(L"ModelElements", false));  // names are exact
-    const std::size_t before = logs(s).size();
-    EXPECT_EQ(app->GetDockingPaneWindow(1022, true), nullptr);
-    EXPECT_EQ(logs(s).size(), before);  // nothing made, nothing logged
 }
 
-TEST_F(DockingPanesTest, WindowsTheKernelDoesNotOfferGetNoPane) {
+class UnstartedDockingPanesTest : public DockingPanesTest {
+protected:
+    void Start() override {}
+    CMainFrame* FirstFrame() {
+        return dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    }
+};
+
+TEST_F(UnstartedDockingPanesTest, PanesTheIniLeavesOutGetNoWindowAndNoPane) {
+    s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nDockingPanes=modelTree,tasks\n");
+    DockingPanesTest::Start();
+    EXPECT_EQ(app->GetDockingPaneWindow(1022, true), nullptr);
+    EXPECT_GE(indexOf(logs(s), L"3 Created model tree window"), 0);
+    EXPECT_LT(indexOf(logs(s), L"Created model elements window"), 0);
+    CMainFrame* frame = FirstFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetPaneManager().FindPane(1022), nullptr);
+    EXPECT_NE(frame->GetPaneManager().FindPane(1006), nullptr);
+    EXPECT_NE(frame->GetPaneManager().FindPane(1007), nullptr);  // unnamed panes are not affected
+}
+
+TEST_F(UnstartedDockingPanesTest, WindowsTheKernelDoesNotOfferGetNoPane) {
     s.kernel().setPaneWindowsOffered(false);
+    DockingPanesTest::Start();
     EXPECT_EQ(app->GetDockingPaneWindow(1006, true), nullptr);
     EXPECT_EQ(app->GetDockingPaneWindow(1011, true), nullptr);
-    CXTPDockingPaneManager* manager = Manager(0);
-    ASSERT_TRUE(CreateInitialDockingPanes(manager, true));
-    const std::vector<UINT> ids = AllPanes(manager);
+    CMainFrame* frame = FirstFrame();
+    ASSERT_NE(frame, nullptr);
+    const std::vector<UINT> ids = AllPanes(&frame->GetPaneManager());
     EXPECT_EQ(std::count(ids.begin(), ids.end(), 1006u), 0);
     EXPECT_EQ(std::count(ids.begin(), ids.end(), 1009u), 0);
+    EXPECT_EQ(OpenPanes(&frame->GetPaneManager()), (std::vector<UINT>{1022, 1007}));
 }
 
 TEST_F(DockingPanesTest, TheFirstFrameKeepsItsMainPanesOpenInGroupsAndLaterFramesStartClosed) {
@@ -122,21 +143,28 @@ TEST_F(DockingPanesTest, TheFirstFrameKeepsItsMainPanesOpenInGroupsAndLaterFrame
 
 TEST_F(DockingPanesTest, FindDockingPaneNamesTheFrameWhosePaneHostsTheWindow) {
     ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    const std::vector<HWND> frames = s.inspect().mainFrames();
+    auto* first = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frames.at(0)));
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frames.at(1)));
+    ASSERT_TRUE(first && second);
+    CWnd* elements = app->GetDockingPaneWindow(1022, false);
+    ASSERT_NE(elements, nullptr);
+    // The window sits in one frame's pane at a time; the search goes in the frames' order.
+    second->GetPaneManager().FindPane(1022)->Detach();
+    first->GetPaneManager().FindPane(1022)->Attach(elements);
     CMainFrame* frame = nullptr;
     CWnd* window = nullptr;
-    EXPECT_EQ(app->FindDockingPane(1022, frame, window), nullptr);  // no frame hosts it yet
-    EXPECT_NE(window, nullptr);
+    EXPECT_EQ(app->FindDockingPane(1022, frame, window), first->GetPaneManager().FindPane(1022));
+    EXPECT_EQ(frame, first);
+    EXPECT_EQ(window, elements);
 
-    // Frames have no pane managers of their own here; the frame's pane list is what is searched.
-    auto* target = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(1)));
-    ASSERT_NE(target, nullptr);
-    CXTPDockingPaneManager* manager = Manager(1);
-    target->SetDockingPaneManager(manager);
-    CXTPDockingPane* pane = manager->CreatePane(1022, RECT{0, 0, 100, 100}, xtpPaneDockLeft);
-    pane->Attach(window);
-    EXPECT_EQ(app->FindDockingPane(1022, frame, window), pane);
-    EXPECT_EQ(frame, target);
-    target->SetDockingPaneManager(nullptr);
+    first->GetPaneManager().FindPane(1022)->Detach();
+    second->GetPaneManager().FindPane(1022)->Attach(elements);
+    EXPECT_EQ(app->FindDockingPane(1022, frame, window), second->GetPaneManager().FindPane(1022));
+    EXPECT_EQ(frame, second);
+    EXPECT_EQ(app->FindDockingPane(1010, frame, window), nullptr);
+    EXPECT_EQ(frame, nullptr);
 }
 
 TEST_F(DockingPanesTest, ALayoutBringsBackPlacesStatesAndGroupsOnAnotherFrame) {
@@ -202,6 +230,30 @@ TEST_F(DockingPanesTest, APaneNamingAClipartThatCannotBeRebuiltIsLeftOutOnLoad) 
     EXPECT_EQ(AllPanes(manager), std::vector<UINT>{1006});
     EXPECT_EQ(std::wstring(manager->FindPane(1006)->GetTitle()), L"Tree");
     EXPECT_FALSE(manager->FindPane(1006)->IsClosed());
+}
+
+TEST_F(DockingPanesTest, AFrameStartsWithItsPanesAndItsPaneWindowsOutliveIt) {
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    const std::vector<HWND> frames = s.inspect().mainFrames();
+    auto* first = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frames.at(0)));
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frames.at(1)));
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(OpenPanes(&first->GetPaneManager()), (std::vector<UINT>{1006, 1022, 1007}));
+    EXPECT_TRUE(OpenPanes(&second->GetPaneManager()).empty());
+    // Every pane of the first frame hosts its window, NC included.
+    for (const CXTPDockingPane* pane : first->GetPaneManager().GetPaneList())
+        EXPECT_TRUE(pane->IsValid()) << pane->GetID();
+
+    CWnd* tree = app->GetDockingPaneWindow(1006, false);
+    ASSERT_NE(tree, nullptr);
+    s.user().close(frames.at(1));
+    s.runUntilIdle();
+    s.user().close(frames.at(0));
+    s.runUntilIdle();
+    // Both frames are gone; the shared windows wait under the hidden host for the next frame.
+    ASSERT_NE(tree->GetSafeHwnd(), nullptr);
+    EXPECT_EQ(::GetParent(tree->GetSafeHwnd()), app->GetDockingPaneDummyWindow()->GetSafeHwnd());
 }
 
 }  // namespace

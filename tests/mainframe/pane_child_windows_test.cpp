@@ -15,10 +15,14 @@ using namespace platform::harness;
 class PaneChildWindowsTest : public SessionTest {
 protected:
     void SetUp() override {
+        // Both windows are left out at start-up, so they are made while a frame is active.
+        s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nDockingPanes=!modelElements,!assemblyStructure\n");
         s.start();
         ASSERT_EQ(s.startResult(), 1);
         s.runUntilIdle();
         app = CKvw32App::Instance();
+        app->EnableDockingPaneWindow(L"modelElements", true);
+        app->EnableDockingPaneWindow(L"assemblyStructure", true);
     }
     Session s;
     CKvw32App* app = nullptr;
