@@ -9,5 +9,6 @@
 #include "platform/korvoui/xml.h"
 #include "platform/korvoui/images.h"
 #include "platform/korvoui/menus.h"
+#include "platform/korvoui/auto_menu_hints.h"
 #include "platform/korvoui/frames.h"
 #include "platform/korvoui/panes.h"

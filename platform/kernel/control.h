@@ -36,6 +36,16 @@ struct Control {
     // the stand-in reads no application list from ini files or the registry.
     std::vector<std::wstring> loadedApplications;
 
+    // Command strings of the kernel and of its 3D part by command id, and the command running
+    // now (id 0: none) with its prompt.
+    std::map<UINT, std::wstring> commandStrings;
+    std::map<UINT, std::wstring> commandStrings3D;
+    int activeCommandId = 0;
+    std::wstring activeCommandPrompt;
+    // The auto-menu controller's hints by command id; without a controller there are none.
+    bool autoMenuController = false;
+    std::map<UINT, std::wstring> autoMenuHints;
+
     static std::vector<std::pair<std::wstring, std::wstring>> defaultThemes();
 };
 
