@@ -203,6 +203,27 @@ void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
     if (frame) frame->OnChangeActiveMainFrame(previous);
 }
 
+namespace UIModule {
+
+FakeActiveMainFrameManager::FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame) {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    if (!frame || std::find(s.frames.begin(), s.frames.end(), frame) == s.frames.end()) return;
+    previous_ = s.active;
+    s.active = frame;
+    faked_ = true;
+}
+
+FakeActiveMainFrameManager::~FakeActiveMainFrameManager() {
+    if (!faked_) return;
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const bool previousAlive = std::find(s.frames.begin(), s.frames.end(), previous_) != s.frames.end();
+    s.active = previousAlive ? previous_ : nullptr;
+}
+
+}  // namespace UIModule
+
 Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {
     const auto frames = GetMainFrames();
     for (HWND current = window; current; current = ::GetParent(current)) {

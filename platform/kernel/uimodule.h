@@ -83,3 +83,20 @@ public:
 private:
     UIModuleProxy() = default;
 };
+
+namespace UIModule {
+// While it lives, `frame` answers as the UI module's active main frame without anyone being told;
+// afterwards the previous active frame answers again (none when it has gone meanwhile). A frame
+// the module does not know changes nothing.
+class FakeActiveMainFrameManager {
+public:
+    explicit FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame);
+    ~FakeActiveMainFrameManager();
+    FakeActiveMainFrameManager(const FakeActiveMainFrameManager&) = delete;
+    FakeActiveMainFrameManager& operator=(const FakeActiveMainFrameManager&) = delete;
+
+private:
+    bool faked_ = false;
+    Korvo::UI::MainFrame* previous_ = nullptr;
+};
+}  // namespace UIModule
