@@ -13,6 +13,10 @@ constexpr int kIconStylePopupId = 1869;
 constexpr unsigned kFirstFilterButton = 2701;
 constexpr unsigned kLastFilterButton = 2790;
 
+// The bits of a tag word that hold a group marker. The markers share bits (0x201 | 0x202 is
+// 0x203), so a marker is told by all of them, never by its own bits alone.
+constexpr DWORD_PTR kMarkerBits = 0x207;
+
 bool isFilterButtonId(unsigned id) { return id >= kFirstFilterButton && id <= kLastFilterButton; }
 
 IDataExchange* exchangeOf(CXTPControl* control) { return dynamic_cast<IDataExchange*>(control); }
@@ -27,9 +31,14 @@ int clampedToInt(double value) {
 
 }  // namespace
 
+void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
+    CXTPControls::OnControlRemoved(control);
+    if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) control->SetVisible(TRUE);
+}
+
 IMPLEMENT_DYNCREATE(CSysPanelToolbar, CXTPToolBar)
 
-CSysPanelToolbar::CSysPanelToolbar() = default;
+CSysPanelToolbar::CSysPanelToolbar() { SetControls(new CSysPanelControls()); }
 
 CSysPanelToolbar::~CSysPanelToolbar() {
     for (auto& entry : m_registry) entry.second->InternalRelease();
@@ -99,6 +108,50 @@ bool CSysPanelToolbar::CreateControlForId(XTP_COMMANDBARS_CREATECONTROL* request
 
 IDataExchange* CSysPanelToolbar::registeredExchange(unsigned id) const {
     return exchangeOf(FindRegisteredControl(static_cast<int>(id)));
+}
+
+// Command-control groups
+
+int CSysPanelToolbar::FindGroupMarker(DWORD_PTR marker, int from) const {
+    const CXTPControls* controls = GetControls();
+    for (int index = std::max(from, 0); index < controls->GetCount(); ++index) {
+        if ((controls->GetAt(index)->GetTag() & kMarkerBits) == marker) return index;
+    }
+    return -1;
+}
+
+void CSysPanelToolbar::InsertCommandControl(CXTPControl* control, int group) {
+    if (!control || group < 1 || group > 2) return;
+    const DWORD_PTR first = kGroupFirst[group - 1];
+    const DWORD_PTR last = kGroupLast[group - 1];
+    CXTPControls* controls = GetControls();
+    const int firstIndex = FindGroupMarker(first, 0);
+    if (firstIndex < 0) {
+        control->SetTag(control->GetTag() | first);
+        controls->Add(control, control->GetID());
+        return;
+    }
+    control->SetTag(control->GetTag() | last);
+    // A group of one gets its second control right behind the first, so that the group stays
+    // together even when other controls follow it on the bar.
+    int lastIndex = FindGroupMarker(last, firstIndex);
+    if (lastIndex < 0) {
+        lastIndex = firstIndex;
+    } else {
+        CXTPControl* previousLast = controls->GetAt(lastIndex);
+        previousLast->SetTag(previousLast->GetTag() & ~last);
+    }
+    controls->Add(control, control->GetID(), nullptr, lastIndex + 1);
+}
+
+void CSysPanelToolbar::removeGroup(int group) {
+    const int firstIndex = FindGroupMarker(kGroupFirst[group - 1], 0);
+    if (firstIndex < 0) return;
+    const int lastIndex = FindGroupMarker(kGroupLast[group - 1], firstIndex);
+    CXTPControls* controls = GetControls();
+    std::vector<CXTPControl*> members;
+    for (int index = firstIndex; index <= std::max(firstIndex, lastIndex); ++index) members.push_back(controls->GetAt(index));
+    for (CXTPControl* member : members) controls->Remove(member);
 }
 
 // Layout lock
@@ -220,25 +273,52 @@ void CSysPanelToolbar::UnpackIntVar(const SysPanelValue* value, int* number, int
     if (variable) *variable = value->variable;
 }
 
-bool CSysPanelToolbar::SetSyspanelControls(const std::vector<UINT>& ids) {
+bool CSysPanelToolbar::SetSyspanelControls(const stlControlsIDs& records) {
     LockLayout();
-    const std::size_t count = std::min<std::size_t>(ids.size(), kMaxControls);
-    const BOOL built = SetButtons(ids.data(), static_cast<int>(count));
+    m_currentFilterSet = -1;
+    const std::size_t count = std::min<std::size_t>(records.size(), kMaxControls);
+    // The bar is emptied with a list of placeholders first, so that no control of the old list
+    // survives into the new one by position.
+    const std::vector<UINT> placeholders(kMaxControls, static_cast<UINT>(-1));
+    std::vector<UINT> ids;
+    for (std::size_t i = 0; i < count; ++i) ids.push_back(static_cast<UINT>(records[i].id));
+    const bool built = SetButtons(placeholders.data(), kMaxControls) && SetButtons(ids.data(), static_cast<int>(count));
+    SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
     if (built) {
-        m_currentFilterSet = -1;
-        CXTPControls* controls = GetControls();
-        for (int index = 0; index < controls->GetCount(); ++index) {
-            CXTPControl* control = controls->GetAt(index);
-            control->SetFlags(xtpFlagManualUpdate);
-            control->SetEnabled(TRUE);
+        for (std::size_t i = 0; i < count; ++i) {
+            const KVControlID& record = records[i];
+            const auto id = static_cast<unsigned>(record.id);
+            if (record.tooltip != 0) {
+                SetFilterButtonText(id, record.icon, LoadSysPanelTooltip(static_cast<unsigned>(record.tooltip)));
+            } else {
+                SetCommandIcon(id, static_cast<unsigned>(record.icon));
+            }
+            if (CXTPControl* control = GetControls()->FindControl(record.id)) {
+                control->SetFlags(xtpFlagManualUpdate);
+                control->SetEnabled(TRUE);
+            }
         }
+        SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
     }
     UnlockLayout();
-    return built != FALSE;
+    return built;
 }
 
-// The UI module's command states come with the text-formatting commands.
-void CSysPanelToolbar::SyspanelStatusChanged() {}
+void CSysPanelToolbar::SyspanelStatusChanged() {
+    static constexpr std::pair<UINT, int> kTextCommands[] = {
+        {1289, 922}, {1290, 923}, {1291, 924}, {1292, 925}, {1293, 926}, {1294, 927},
+        {1295, 928}, {1296, 929}, {1297, 930}, {1298, 931}, {1320, 951}, {1327, 952},
+    };
+    for (const auto& [command, controlId] : kTextCommands) {
+        bool enabled = false, checked = false;
+        if (!UIModuleProxy::Instance().CommandStateGet(command, enabled, checked)) continue;
+        CXTPControl* control = GetControls()->FindControl(controlId);
+        if (!control) continue;
+        control->SetFlags(xtpFlagManualUpdate);
+        control->SetEnabled(enabled ? TRUE : FALSE);
+        control->SetChecked(checked ? TRUE : FALSE);
+    }
+}
 
 void CSysPanelToolbar::CopyControlValue(CXTPControl* source) {
     IDataExchange* from = exchangeOf(source);
@@ -299,6 +379,15 @@ void CSysPanelToolbar::ShowRegisteredControl(unsigned id, bool show) {
     }
     control->SetVisible(show ? TRUE : FALSE);
 }
+
+void CSysPanelToolbar::SetCommandIcon(unsigned commandId, unsigned) {
+    CXTPCommandBars* bars = GetCommandBars();
+    CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
+    if (!images || images->GetIconSet(commandId)) return;
+    images->SetIcon(commandId, 16);
+}
+
+CString CSysPanelToolbar::LoadSysPanelTooltip(unsigned id) { return KVLoadString(id + 10000); }
 
 // The geometric-type and selection-mode buttons come with the selection-filter buttons.
 void CSysPanelToolbar::SetGeometricTypeState(int, const void*, bool) {}

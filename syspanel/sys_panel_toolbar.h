@@ -8,8 +8,19 @@
 #include <utility>
 #include <vector>
 
+#include "platform/kernel.h"
 #include "platform/toolkit.h"
 #include "syspanel/data_exchange.h"
+
+// The controls collection of the system panel: a selection-filter button that leaves the bar is
+// made ready for its next appearance.
+class CSysPanelControls : public CXTPControls {
+public:
+    CSysPanelControls() = default;
+
+protected:
+    void OnControlRemoved(CXTPControl* control) override;
+};
 
 class CSysPanelToolbar : public CXTPToolBar {
     DECLARE_DYNCREATE(CSysPanelToolbar)
@@ -32,6 +43,17 @@ public:
     // The bar's answer to the toolkit's request for the control of one id of a button list;
     // false leaves the toolkit to make its default button.
     bool CreateControlForId(XTP_COMMANDBARS_CREATECONTROL* request);
+
+    // Command-owned controls stand in groups 1 and 2 (the manipulator panels), told by markers
+    // in their tag words.
+    static constexpr DWORD_PTR kGroupFirst[2] = {0x201, 0x203};
+    static constexpr DWORD_PTR kGroupLast[2] = {0x202, 0x204};
+    // The index of the first control at or after `from` that carries `marker`, or -1.
+    int FindGroupMarker(DWORD_PTR marker, int from) const;
+    // Adds the control (taking over the caller's reference) at the end of its group.
+    void InsertCommandControl(CXTPControl* control, int group);
+    void RemoveCommandControls() { removeGroup(1); }
+    void RemoveManipControls() { removeGroup(2); }
 
     // Nested layout locks: nothing is redrawn until the outermost unlock.
     unsigned LockLayout();
@@ -62,9 +84,10 @@ public:
     static void UnpackDoubleVar(const SysPanelValue* value, double* number, int* variable);
     // The measure truncated toward zero and kept in the int range (NaN gives 0).
     static void UnpackIntVar(const SysPanelValue* value, int* number, int* variable);
-    // Puts up to 30 command-defined controls on the bar; an empty list clears it.
-    bool SetSyspanelControls(const std::vector<UINT>& ids);
-    // Mirrors the text-formatting commands' state; comes with the UI module's command states.
+    // Puts the first 30 command-defined controls on the bar (an empty list clears it), each with
+    // its icon and tooltip, manually updated and enabled; no filter set is current afterwards.
+    bool SetSyspanelControls(const stlControlsIDs& controls);
+    // The text-formatting controls on the bar take the UI module's state of their commands.
     void SyspanelStatusChanged();
     // The registered control of the source's id takes over the source's value.
     void CopyControlValue(CXTPControl* source);
@@ -81,12 +104,17 @@ public:
     void ShowRegisteredControl(unsigned id, bool show);
     void SetGeometricTypeState(int geometricType, const void* state, bool flag);
     void ShowSelectionModeButtons(bool show);
+    // Gives the command its icon unless it has one.
+    void SetCommandIcon(unsigned commandId, unsigned iconId);
+    // The tooltip of a command-defined control: the kernel's string numbered `id` + 10000.
+    static CString LoadSysPanelTooltip(unsigned id);
 
 private:
     // Registers a control made for the registry, giving up the creation reference.
     void registerNew(int id, CXTPControl* control);
     IDataExchange* registeredExchange(unsigned id) const;
     void enable(CXTPControl* control);
+    void removeGroup(int group);
 
     int m_currentFilterSet = -1;
     std::vector<std::pair<int, CXTPControl*>> m_registry;  // sorted by id; one reference each

@@ -42,6 +42,12 @@ struct Control {
     std::map<UINT, std::wstring> commandStrings3D;
     int activeCommandId = 0;
     std::wstring activeCommandPrompt;
+    // The UI module's command states (UIModuleProxy::CommandStateGet) by command id.
+    struct CommandState {
+        bool enabled = false;
+        bool checked = false;
+    };
+    std::map<UINT, CommandState> commandStates;
     // The auto-menu controller's hints by command id; without a controller there are none.
     bool autoMenuController = false;
     std::map<UINT, std::wstring> autoMenuHints;

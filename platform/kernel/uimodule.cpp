@@ -203,6 +203,15 @@ void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
     if (frame) frame->OnChangeActiveMainFrame(previous);
 }
 
+bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) const {
+    const auto& states = platform::kernel::control().commandStates;
+    const auto it = states.find(command);
+    if (it == states.end()) return false;
+    enabled = it->second.enabled;
+    checked = it->second.checked;
+    return true;
+}
+
 namespace UIModule {
 
 FakeActiveMainFrameManager::FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame) {

@@ -66,6 +66,10 @@ public:
     void SetCommandBarsIconSize(CFrameWnd* frame, SIZE size, bool largeIcons);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
 
+    // The UI module's state of a command (the text-formatting commands of the system panel): false
+    // when the module has none for it.
+    bool CommandStateGet(UINT command, bool& enabled, bool& checked) const;
+
     // Property-form children: forms the kernel's commands open in the properties pane, by id.
     bool IsPropertyFormChildOpen(UINT id) const;
     void ClosePropertyFormChild(UINT id);

@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/kernel/control.h"
 #include "syspanel/parameter_controls.h"
 #include "tests/syspanel/sys_panel_test_support.h"
 
@@ -185,23 +186,99 @@ TEST_F(PanelTest, DisablingResetsTheValuesOfTheControlsOnTheBarAndDisablesThemAl
     EXPECT_EQ(bar->GetRedrawLockCount(), 0);
 }
 
-TEST_F(PanelTest, CommandControlsAreLimitedToThirtyAndComeManualAndEnabled) {
-    std::vector<UINT> ids;
-    for (UINT id = 3100; id < 3140; ++id) ids.push_back(id);
-    ids[1] = 907;
-    ASSERT_TRUE(bar->SetSyspanelControls(ids));
+TEST_F(PanelTest, CommandControlsAreLimitedToThirtyAndComeManualEnabledAndExplained) {
+    platform::kernel::overrideString(10050, L"Pick lines");
+    stlControlsIDs records;
+    for (int id = 3100; id < 3140; ++id) records.push_back({id, 0, 0});
+    records[1] = {907, 0, 0};
+    records[2] = {2730, 400, 50};  // a filter button with its tooltip
+    records[35] = {2731, 400, 50};  // past the 30th: no button
+    bar->set_syspanel_doublevar(kDocument, 907, 8.0, -1);
+    ASSERT_TRUE(bar->SetSyspanelControls(records));
+
     CXTPControls* controls = bar->GetControls();
     EXPECT_EQ(controls->GetCount(), 30);
     EXPECT_EQ(controls->GetAt(1), bar->FindRegisteredControl(907));
+    EXPECT_EQ(static_cast<const SysPanelValue*>(bar->GetControlValue(907))->value, 8.0);
+    EXPECT_EQ(controls->GetAt(2)->GetTooltip(), CString(L"Pick lines"));
+    EXPECT_EQ(controls->GetAt(2)->GetIconId(), 400);
+    EXPECT_EQ(controls->FindControl(2731), nullptr);
     for (int index = 0; index < controls->GetCount(); ++index) {
         EXPECT_EQ(controls->GetAt(index)->GetFlags(), xtpFlagManualUpdate);
         EXPECT_TRUE(controls->GetAt(index)->GetEnabled());
     }
+    // Commands without a tooltip get an icon unless they have one.
+    EXPECT_NE(bars->GetImageManager()->GetIconSet(3100), nullptr);
     EXPECT_EQ(bar->GetCurrentFilterSet(), -1);
     EXPECT_EQ(bar->GetLayoutLockCount(), 0u);
+    EXPECT_EQ(bar->GetRedrawLockCount(), 0);
 
     EXPECT_TRUE(bar->SetSyspanelControls({}));
     EXPECT_EQ(controls->GetCount(), 0);
+}
+
+TEST_F(PanelTest, TextFormattingControlsOnTheBarMirrorTheirCommands) {
+    auto& states = platform::kernel::control().commandStates;
+    states[1289] = {true, true};    // 922
+    states[1327] = {false, true};   // 952
+    states[1290] = {true, false};   // 923: not on the bar
+    stlControlsIDs records = {{922, 0, 0}, {952, 0, 0}, {931, 0, 0}};
+    ASSERT_TRUE(bar->SetSyspanelControls(records));
+    CXTPControls* controls = bar->GetControls();
+    controls->FindControl(931)->SetChecked(TRUE);
+    controls->FindControl(922)->SetFlags(0);
+    bar->SyspanelStatusChanged();
+
+    EXPECT_TRUE(controls->FindControl(922)->GetEnabled());
+    EXPECT_TRUE(controls->FindControl(922)->GetChecked());
+    EXPECT_EQ(controls->FindControl(922)->GetFlags(), xtpFlagManualUpdate);
+    EXPECT_FALSE(controls->FindControl(952)->GetEnabled());
+    EXPECT_TRUE(controls->FindControl(952)->GetChecked());
+    EXPECT_TRUE(controls->FindControl(931)->GetChecked());  // the module has no state for 1298
+    EXPECT_EQ(controls->GetCount(), 3);
+}
+
+TEST_F(PanelTest, CommandGroupsGrowAtTheirEndAndLeaveEachOtherAlone) {
+    CXTPControls* controls = bar->GetControls();
+    controls->Add(xtpControlButton, 2701);  // a filter button before the groups
+    auto add = [this](int id, int group) {
+        CXTPControl* control = new CXTPControlButton();
+        control->SetID(id);
+        bar->InsertCommandControl(control, group);
+        return control;
+    };
+    CXTPControl* p = add(1, 1);
+    CXTPControl* only = add(10, 2);
+    CXTPControl* q = add(2, 1);
+    CXTPControl* r = add(3, 1);
+    EXPECT_EQ(p->GetTag(), 0x201u);
+    EXPECT_EQ(q->GetTag(), 0u);
+    EXPECT_EQ(r->GetTag(), 0x202u);
+    EXPECT_EQ(only->GetTag(), 0x203u);
+    // Q joins the then-single P right behind it, although group 2 followed P: groups stay whole.
+    EXPECT_EQ(controls->IndexOf(p) + 1, controls->IndexOf(q));
+    EXPECT_EQ(controls->IndexOf(q) + 1, controls->IndexOf(r));
+    EXPECT_EQ(bar->FindGroupMarker(0x201, 0), 1);
+    EXPECT_EQ(bar->FindGroupMarker(0x203, 0), controls->IndexOf(only));
+    EXPECT_EQ(bar->FindGroupMarker(0x201, 2), -1);  // group 2's first marker is no group 1 marker
+
+    CXTPControl* s2 = add(11, 2);
+    EXPECT_EQ(s2->GetTag(), 0x204u);
+    bar->RemoveCommandControls();
+    EXPECT_EQ(controls->GetCount(), 3);
+    EXPECT_EQ(controls->GetAt(0)->GetID(), 2701);
+    EXPECT_EQ(controls->GetAt(1)->GetID(), 10);
+    EXPECT_EQ(controls->GetAt(1)->GetTag(), 0x203u);
+    EXPECT_EQ(controls->GetAt(2)->GetTag(), 0x204u);
+    bar->RemoveCommandControls();  // no group 1: nothing happens
+    EXPECT_EQ(controls->GetCount(), 3);
+    bar->RemoveManipControls();
+    EXPECT_EQ(controls->GetCount(), 1);
+
+    bar->InsertCommandControl(nullptr, 1);
+    CXTPControlButton stray;
+    bar->InsertCommandControl(&stray, 3);  // no such group
+    EXPECT_EQ(controls->GetCount(), 1);
 }
 
 TEST_F(PanelTest, TwinControlsPassTheirValueToTheRegisteredControlOfTheirId) {
