@@ -8,6 +8,7 @@
 #include "mainframe/status_line.h"
 #include "platform/korvoui.h"
 #include "syspanel/manip_panel.h"
+#include "syspanel/sys_panel_toolbar.h"
 
 namespace {
 
@@ -116,6 +117,28 @@ void CFrameToolsEngine::CopyShortcutsToFramelessToolBars() {
     CXTPCommandBars* frameless = frame_tools::FramelessToolBars(m_frame);
     if (!frameBars || !frameless) return;
     frame_tools::CopyShortcuts(*frameBars->GetShortcutManager(), *frameless->GetShortcutManager());
+}
+
+bool CFrameToolsEngine::CreateSysPanelToolbar(CXTPCommandBars* commandBars) {
+    constexpr DWORD kPanelDocking =
+        xtpFlagStretched | xtpFlagHideWrapBar | xtpFlagFloating | xtpFlagAlignTop | xtpFlagAlignBottom;
+    static_assert(kPanelDocking == 0x100033);
+    if (!commandBars) return false;
+    auto* bar = static_cast<CSysPanelToolbar*>(commandBars->Add(
+        KVLoadString(CSysPanelToolbar::kTitleStringId), xtpBarTop, RUNTIME_CLASS(CSysPanelToolbar)));
+    if (!bar) return false;
+    bar->RegisterSyspanelControls();
+    bar->EnableDocking(kPanelDocking);
+    bar->EnableCustomization(FALSE);
+    bar->SetBarID(CSysPanelToolbar::kBarId);
+    m_sysPanel = bar;
+    CreateManipPanels();
+    return true;
+}
+
+bool CFrameToolsEngine::CreateSysPanelControl(XTP_COMMANDBARS_CREATECONTROL* request) {
+    if (!m_sysPanel || !request || !request->bToolBar || request->pCommandBar != m_sysPanel) return false;
+    return m_sysPanel->CreateControlForId(request);
 }
 
 void CFrameToolsEngine::CreateManipPanels() {

@@ -46,8 +46,13 @@ public:
     // The pane id of a pane command, or 0 when the command has no pane.
     static UINT PaneIdOfCommand(UINT command);
 
-    // The system panel: the frame makes its bar, then the engine makes the two manipulator panels
-    // that put a command's controls on it (replacing earlier ones).
+    // The system panel: a bar of the frame's command bars (bar id 1002, docked, not customisable,
+    // its built-in controls registered), then the two manipulator panels that put a command's
+    // controls on it (replacing earlier ones). False, with no panel, when the bar cannot be made.
+    bool CreateSysPanelToolbar(CXTPCommandBars* commandBars);
+    // The panel's answer to a create-control request of its own bar's button list; false for
+    // requests of other bars.
+    bool CreateSysPanelControl(XTP_COMMANDBARS_CREATECONTROL* request);
     void SetSysPanelToolbar(CSysPanelToolbar* bar) { m_sysPanel = bar; }
     CSysPanelToolbar* GetSysPanelToolbar() const { return m_sysPanel; }
     void CreateManipPanels();

@@ -15,9 +15,8 @@ int CMainFrameProfileItem::SaveState() {
     if (CMainFrame* frame = GetOwningFrame()) {
         UIModule::FakeActiveMainFrameManager active(frame);
         const CString style = UIModuleProxy::Instance().GetUIStyle();
-        if (!style.IsEmpty()) {
-            if (CWinApp* application = AfxGetApp()) application->WriteProfileString(GetRegistrySection(), L"UIStyle", style);
-        }
+        CWinApp* application = AfxGetApp();
+        if (!style.IsEmpty() && application) application->WriteProfileString(GetRegistrySection(), L"UIStyle", style);
     }
     return CFrameToolsEngine::SaveState();
 }

@@ -150,7 +150,8 @@ void CSysPanelToolbar::removeGroup(int group) {
     const int lastIndex = FindGroupMarker(kGroupLast[group - 1], firstIndex);
     CXTPControls* controls = GetControls();
     std::vector<CXTPControl*> members;
-    for (int index = firstIndex; index <= std::max(firstIndex, lastIndex); ++index) members.push_back(controls->GetAt(index));
+    const int end = std::max(firstIndex, lastIndex);
+    for (int index = firstIndex; index <= end; ++index) members.push_back(controls->GetAt(index));
     for (CXTPControl* member : members) controls->Remove(member);
 }
 

@@ -81,8 +81,12 @@ TEST_F(FrameTools, EveryPaneCommandHasItsPaneAndTheGapsHaveNone) {
         {814, 1019}, {815, 1029}, {816, 1030}, {817, 1031}, {818, 1032}, {819, 1033}, {820, 1034},
         {821, 1035}, {822, 1036}, {823, 1038}, {824, 1039}, {825, 1040}, {826, 1041},
     };
-    for (const auto& [command, pane] : expected) EXPECT_EQ(CFrameToolsEngine::PaneIdOfCommand(command), pane) << command;
-    for (UINT command : {0u, 781u, 800u, 805u, 810u, 827u, 1003u}) EXPECT_EQ(CFrameToolsEngine::PaneIdOfCommand(command), 0u);
+    for (const auto& [command, pane] : expected) {
+        EXPECT_EQ(CFrameToolsEngine::PaneIdOfCommand(command), pane) << command;
+    }
+    for (UINT command : {0u, 781u, 800u, 805u, 810u, 827u, 1003u}) {
+        EXPECT_EQ(CFrameToolsEngine::PaneIdOfCommand(command), 0u) << command;
+    }
     // Without a frame there is no pane to find.
     EXPECT_EQ(engine.FindPaneByCommand(782), nullptr);
 }
