@@ -7,36 +7,34 @@ constexpr int kMinimumLargeIcon = 24;
 constexpr int kFramelessLargeIcon = 32;
 
 bool atLeast(SIZE size, int edge) { return size.cx >= edge && size.cy >= edge; }
+
+// What every bar set of a frame shows alike: keyboard cues, full menus, tips and icon sizes.
+void copyCommonOptions(const CXTPCommandBarsOptions& from, CXTPCommandBarsOptions& to) {
+    to.keyboardCuesShow = from.keyboardCuesShow;
+    to.bAlwaysShowFullMenus = from.bAlwaysShowFullMenus;
+    to.bShowFullAfterDelay = from.bShowFullAfterDelay;
+    to.bToolBarScreenTips = from.bToolBarScreenTips;
+    to.bToolBarAccelTips = from.bToolBarAccelTips;
+    to.szIcons = from.szIcons;
+    to.szLargeIcons = from.szLargeIcons;
+    to.szPopupIcons = from.szPopupIcons;
+    to.bDpiScaling = from.bDpiScaling;
+}
+
 }  // namespace
 
 void CopyAutoMenuOptions(const CXTPCommandBarsOptions& frame, CXTPCommandBarsOptions& autoMenu, SIZE toolBarIconSize) {
-    autoMenu.keyboardCuesShow = frame.keyboardCuesShow;
-    autoMenu.bAlwaysShowFullMenus = frame.bAlwaysShowFullMenus;
-    autoMenu.bShowFullAfterDelay = frame.bShowFullAfterDelay;
-    autoMenu.bToolBarScreenTips = frame.bToolBarScreenTips;
-    autoMenu.bToolBarAccelTips = frame.bToolBarAccelTips;
-    autoMenu.szIcons = frame.szIcons;
-    autoMenu.szLargeIcons = frame.szLargeIcons;
+    copyCommonOptions(frame, autoMenu);
     if (autoMenu.szLargeIcons.cx <= kMinimumLargeIcon && autoMenu.szLargeIcons.cy <= kMinimumLargeIcon) {
         autoMenu.szLargeIcons = {kMinimumLargeIcon, kMinimumLargeIcon};
     }
-    autoMenu.szPopupIcons = frame.szPopupIcons;
     autoMenu.bLargeIcons = atLeast(toolBarIconSize, kMinimumLargeIcon);
-    autoMenu.bDpiScaling = frame.bDpiScaling;
 }
 
 void CopyFramelessOptions(const CXTPCommandBarsOptions& autoMenu, CXTPCommandBarsOptions& frameless,
                           SIZE toolBarIconSize) {
-    frameless.keyboardCuesShow = autoMenu.keyboardCuesShow;
-    frameless.bAlwaysShowFullMenus = autoMenu.bAlwaysShowFullMenus;
-    frameless.bShowFullAfterDelay = autoMenu.bShowFullAfterDelay;
-    frameless.bToolBarScreenTips = autoMenu.bToolBarScreenTips;
-    frameless.bToolBarAccelTips = autoMenu.bToolBarAccelTips;
-    frameless.szIcons = autoMenu.szIcons;
-    frameless.szLargeIcons = autoMenu.szLargeIcons;
-    frameless.szPopupIcons = autoMenu.szPopupIcons;
+    copyCommonOptions(autoMenu, frameless);
     frameless.bLargeIcons = atLeast(toolBarIconSize, kFramelessLargeIcon);
-    frameless.bDpiScaling = autoMenu.bDpiScaling;
 }
 
 SIZE FramelessIconSize(const CXTPCommandBarsOptions& autoMenu) {

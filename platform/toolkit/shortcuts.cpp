@@ -45,28 +45,26 @@ CString CXTPShortcutManager::FindShortcutText(UINT cmd) const {
     return {};
 }
 
+namespace {
+// One accelerator entry as a section's values (read or written as the section exchanges).
+ACCEL exchangeEntry(CXTPPropExchange* section, ACCEL entry) {
+    int modifiers = entry.fVirt, key = entry.key, cmd = entry.cmd;
+    PX_Int(section, L"Virt", modifiers);
+    PX_Int(section, L"Key", key);
+    PX_Int(section, L"Cmd", cmd);
+    return {static_cast<BYTE>(modifiers), static_cast<WORD>(key), static_cast<WORD>(cmd)};
+}
+}  // namespace
+
 void CXTPShortcutManager::DoPropExchange(CXTPPropExchange* px) {
     CXTPPropExchangeEnumeratorPtr enumerator = px->GetEnumerator(L"Accel");
     if (px->IsLoading()) {
         std::vector<ACCEL> loaded;
         POSITION position = enumerator->GetPosition();
-        while (position) {
-            CXTPPropExchange* section = enumerator->GetNext(position);
-            int modifiers = 0, key = 0, cmd = 0;
-            PX_Int(section, L"Virt", modifiers);
-            PX_Int(section, L"Key", key);
-            PX_Int(section, L"Cmd", cmd);
-            loaded.push_back({static_cast<BYTE>(modifiers), static_cast<WORD>(key), static_cast<WORD>(cmd)});
-        }
+        while (position) loaded.push_back(exchangeEntry(enumerator->GetNext(position), {}));
         entries_ = std::move(loaded);
         return;
     }
     POSITION position = enumerator->GetPosition(static_cast<DWORD>(entries_.size()));
-    for (const ACCEL& entry : entries_) {
-        CXTPPropExchange* section = enumerator->GetNext(position);
-        int modifiers = entry.fVirt, key = entry.key, cmd = entry.cmd;
-        PX_Int(section, L"Virt", modifiers);
-        PX_Int(section, L"Key", key);
-        PX_Int(section, L"Cmd", cmd);
-    }
+    for (const ACCEL& entry : entries_) exchangeEntry(enumerator->GetNext(position), entry);
 }
