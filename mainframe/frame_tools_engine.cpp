@@ -45,6 +45,11 @@ CFrameToolsEngine::~CFrameToolsEngine() {
     if (m_autoMenuBars) m_autoMenuBars->InternalRelease();
 }
 
+void CFrameToolsEngine::SetOwningFrame(CMainFrame* frame) {
+    m_frame = frame;
+    if (m_autoMenuBars) m_autoMenuBars->SetSite(frame ? frame_tools::FrameWindow(frame) : nullptr);
+}
+
 bool CFrameToolsEngine::GetCommandPrompt(UINT id, CString& text) const {
     if (id >= 1000 && id <= 3400) {
         CString prompt = trimmed(KVGetCmdStr(id));

@@ -32,8 +32,9 @@ public:
     // frame then shows the framework's prompt).
     virtual bool GetCommandPrompt(UINT id, CString& text) const;
 
-    // The frame the tools work for; until it is set every tool does nothing.
-    void SetOwningFrame(CMainFrame* frame) { m_frame = frame; }
+    // The frame the tools work for (also the site of the auto-menu bars); until it is set every
+    // tool does nothing.
+    void SetOwningFrame(CMainFrame* frame);
     CMainFrame* GetOwningFrame() const { return m_frame; }
 
     // Copies the options of the frame's command bars to the auto-menu command bars and the

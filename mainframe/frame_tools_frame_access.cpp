@@ -6,6 +6,7 @@
 
 namespace frame_tools {
 
+CWnd* FrameWindow(CMainFrame* frame) { return frame; }
 CXTPCommandBars* FrameCommandBars(CMainFrame*) { return nullptr; }
 CXTPCommandBars* FramelessToolBars(CMainFrame*) { return nullptr; }
 void SetFramelessIconSize(CMainFrame*, SIZE) {}

@@ -23,6 +23,7 @@ SIZE FramelessIconSize(const CXTPCommandBarsOptions& autoMenu);
 void CopyShortcuts(CXTPShortcutManager& from, CXTPShortcutManager& to);
 
 // What the engine reaches of its frame; each is null (or does nothing) while the frame lacks it.
+CWnd* FrameWindow(CMainFrame* frame);
 CXTPCommandBars* FrameCommandBars(CMainFrame* frame);
 CXTPCommandBars* FramelessToolBars(CMainFrame* frame);
 void SetFramelessIconSize(CMainFrame* frame, SIZE size);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/kvw32_app.h"
+#include "commandbars/auto_menu_command_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_profile_item.h"
 #include "platform/kernel/control.h"
@@ -150,6 +151,7 @@ TEST_F(FrameTools, SavingTheProfileWritesTheUIStyleAsTheFrameSeesIt) {
     EXPECT_FALSE(s.registry().hasValue(L"HKEY_CURRENT_USER", s.registry().productKey() + L"\\MainFrame", L"UIStyle"));
 
     engine.SetOwningFrame(frame);
+    EXPECT_EQ(engine.GetAutoMenuCommandBars()->GetSite(), static_cast<CWnd*>(frame));
     EXPECT_EQ(engine.SaveState(), 0);
     EXPECT_EQ(s.registry().getString(L"HKEY_CURRENT_USER", s.registry().productKey() + L"\\MainFrame", L"UIStyle"),
               std::wstring(L"office2016black"));
