@@ -64,6 +64,10 @@ T* createObjectAs(const CRuntimeClass& runtimeClass) {
 }
 
 // The framework's default window classes, registered on first use with AfxWndProc.
+// Attaches `wnd` to the next window the calling thread creates (for creations that go through
+// another window, as MDI children do); the unhook answers whether the window was attached.
+void hookWindowCreation(CWnd* wnd, HWND* attachedSlot);
+BOOL unhookWindowCreation();
 LPCWSTR childWindowClass();
 LPCWSTR frameOrViewWindowClass();
 LPCWSTR mdiFrameWindowClass();

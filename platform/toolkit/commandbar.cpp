@@ -11,6 +11,10 @@ IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
 IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 
+BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CXTPCommandBar::OnIdleUpdateMessage)
+END_MESSAGE_MAP()
+
 CXTPCommandBar::CXTPCommandBar() : CXTPCommandBar(xtpBarTypeNormal) {}
 
 CXTPCommandBar::CXTPCommandBar(XTPBarType type) : type_(type), controls_(new CXTPControls) {

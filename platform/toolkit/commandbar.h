@@ -79,6 +79,13 @@ public:
     virtual void OnIdleUpdateCmdUI();
 
 protected:
+    // The framework's idle pass reaches the bar's window with the frame's other descendants.
+    afx_msg LRESULT OnIdleUpdateMessage(WPARAM, LPARAM) {
+        OnIdleUpdateCmdUI();
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
     friend class CXTPCommandBars;
     explicit CXTPCommandBar(XTPBarType type);
     // Creates the bar's window under the site; FALSE when the site has no window.
