@@ -1,5 +1,4 @@
-// The engine's view of its main frame. The frame's command bars, frameless tool bars and docking
-// panes come with the frame's own construction.
+// The engine's view of its main frame.
 #include "app/kvw32_app.h"
 #include "mainframe/frame_tools_options.h"
 #include "mainframe/main_frame.h"
@@ -7,11 +6,20 @@
 namespace frame_tools {
 
 CWnd* FrameWindow(CMainFrame* frame) { return frame; }
-CXTPCommandBars* FrameCommandBars(CMainFrame*) { return nullptr; }
+
+CXTPCommandBars* FrameCommandBars(CMainFrame* frame) { return frame->GetCommandBars(); }
+
+// The UI library's frameless tool bars are not built yet: there is nothing to pass options or
+// shortcuts on to.
 CXTPCommandBars* FramelessToolBars(CMainFrame*) { return nullptr; }
 void SetFramelessIconSize(CMainFrame*, SIZE) {}
+
 void RecalcFrameLayout(CMainFrame* frame) { frame->RecalcLayout(); }
-CXTPDockingPane* FindDockingPane(CMainFrame*, UINT) { return nullptr; }
+
+CXTPDockingPane* FindDockingPane(CMainFrame* frame, UINT paneId) {
+    const CXTPDockingPaneManager* panes = frame->GetDockingPaneManager();
+    return panes ? panes->FindPane(paneId) : nullptr;
+}
 
 SIZE ToolBarIconSize() {
     const CKvw32App* application = CKvw32App::Instance();
