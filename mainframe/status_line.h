@@ -1,11 +1,15 @@
-// The frame's status line. Its window and panes come with the frame's creation.
+// The main frame's status line: the toolkit's status bar with the program's panes.
 #pragma once
 
-#include "platform/mfc.h"
+#include "platform/toolkit.h"
 
-class CStatusLine {
+class CStatusLine : public CXTPStatusBar {
+    DECLARE_DYNCREATE(CStatusLine)
 public:
-    CStatusLine() = default;
-    CStatusLine(const CStatusLine&) = delete;
-    CStatusLine& operator=(const CStatusLine&) = delete;
+    // The window style and id the frame creates the status line with.
+    static constexpr DWORD kStyle = 0x56008200;
+    static constexpr UINT kId = 59393;
+
+    // The panes of the status line: the message pane, stretching. False when they cannot be made.
+    BOOL CreatePanes();
 };

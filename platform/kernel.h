@@ -22,3 +22,4 @@
 #include "platform/kernel/panes.h"
 #include "platform/kernel/shellintegration.h"
 #include "platform/kernel/serverapp.h"
+#include "platform/kernel/frame_services.h"
