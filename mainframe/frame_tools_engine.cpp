@@ -69,6 +69,8 @@ bool CFrameToolsEngine::GetCommandPrompt(UINT id, CString& text) const {
     return false;
 }
 
+CXTPCommandBars* CFrameToolsEngine::GetAutoMenuBars() const { return m_autoMenuBars; }
+
 UINT CFrameToolsEngine::PaneIdOfCommand(UINT command) {
     const auto it = std::lower_bound(std::begin(kPaneCommands), std::end(kPaneCommands), command,
                                      [](const auto& entry, UINT id) { return entry.first < id; });

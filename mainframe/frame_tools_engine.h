@@ -59,8 +59,11 @@ public:
     void CreateManipPanels();
     // Panel 1 or 2, or null.
     CManipPanel* GetManipPanel(int id) const;
-    CStatusLine* GetStatusLine() const { return m_statusLine.get(); }
+    // Made with the engine; its window comes with the frame's.
+    CStatusLine& GetStatusLine() const { return *m_statusLine; }
     CKVAutoMenuCommandBars* GetAutoMenuCommandBars() const { return m_autoMenuBars; }
+    // The same as the toolkit's command bars (null while there are none).
+    CXTPCommandBars* GetAutoMenuBars() const;
     // The PDM docking windows that should be open (bits of the frame's saved state).
     DWORD GetVarnelWindowBits() const { return m_varnelWindows; }
     void SetVarnelWindowBits(DWORD bits) { m_varnelWindows = bits; }

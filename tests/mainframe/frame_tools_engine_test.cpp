@@ -128,7 +128,7 @@ TEST_F(FrameTools, TheManipulatorPanelsAreMadeAndReplacedByTheEngine) {
     EXPECT_EQ(engine.GetManipPanel(3), nullptr);
     engine.CreateManipPanels();  // the earlier ones are freed (the sanitizer watches)
     EXPECT_NE(engine.GetManipPanel(1), nullptr);
-    EXPECT_NE(engine.GetStatusLine(), nullptr);
+    EXPECT_EQ(engine.GetStatusLine().GetSafeHwnd(), nullptr);  // its window comes with the frame
     EXPECT_NE(engine.GetAutoMenuCommandBars(), nullptr);
     EXPECT_EQ(engine.GetVarnelWindowBits(), 3u);
 }
