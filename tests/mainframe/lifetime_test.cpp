@@ -47,8 +47,10 @@ TEST_F(MainFrameLifetime, TheMessageMapHasItsNinetyTwoEntriesWithTheLateOnesActi
 TEST_F(MainFrameLifetime, ApplicationActivationFlagsTheDocumentAndDrivesThe3DMouse) {
     first->SendMessage(WM_ACTIVATEAPP, TRUE, 0);
     EXPECT_TRUE(CKVSpaceballDeviceManager::Instance().IsActive());
+    EXPECT_EQ(UIModuleProxy::Instance().GetApplicationDeactivationCount(), 0);
     first->SendMessage(WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_FALSE(CKVSpaceballDeviceManager::Instance().IsActive());
+    EXPECT_EQ(UIModuleProxy::Instance().GetApplicationDeactivationCount(), 1);
 }
 
 TEST_F(MainFrameLifetime, AClonedFrameSharesThePaneIconsAndTheTabLayoutAndIsLogged) {
