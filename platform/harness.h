@@ -13,6 +13,7 @@
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/harness/documents_menu.h"
 #include "platform/mfc.h"
 #include "platform/win32/types.h"
 
@@ -133,10 +134,13 @@ public:
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
     void openPropertyFormChild(unsigned id);
+    // The documents-menu model, changed as the kernel would change it.
+    DocumentsMenuModel& documentsMenu() { return documentsMenu_; }
 
 private:
     friend class Session;
     Kernel() = default;
+    DocumentsMenuModel documentsMenu_;
 };
 
 class Inspect {
