@@ -14,6 +14,7 @@
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/harness/documents_menu.h"
+#include "platform/harness/report.h"
 #include "platform/mfc.h"
 #include "platform/win32/types.h"
 
@@ -48,6 +49,7 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
