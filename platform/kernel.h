@@ -21,3 +21,4 @@
 #include "platform/kernel/shellintegration.h"
 #include "platform/kernel/serverapp.h"
 #include "platform/kernel/documents_menu.h"
+#include "platform/kernel/folder_chooser.h"

@@ -3,6 +3,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
+#include "platform/kernel/folder_chooser.h"
 #include "platform/win32/file.h"
 
 namespace platform::harness {
@@ -126,6 +127,10 @@ void DocumentsMenuModel::setInstalledConfigurations(std::vector<std::pair<std::w
     auto& installed = installedConfigurations();
     installed.clear();
     for (auto& [name, path] : namesAndPaths) installed.emplace_back(CString(name), CString(path));
+}
+
+void DocumentsMenuModel::answerFolderChooser(std::optional<std::wstring> folder) {
+    platform::kernel::folderChooserAnswers().push_back(std::move(folder));
 }
 
 IConfiguration* DocumentsMenuModel::configuration(std::wstring_view name) const {

@@ -3,6 +3,7 @@
 // would be by the real kernel) and prints it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -30,6 +31,9 @@ public:
     void setExcluded(DocumentsMenu::ILibrariesGroup* group, bool excluded);
     void setExcluded(DocumentsMenu::ILibrary* library, bool excluded);
     void setInstalledConfigurations(std::vector<std::pair<std::wstring, std::wstring>> namesAndPaths);
+    // The next folder chooser (the kernel's SelectFolders) answers with this folder, or is
+    // cancelled when none is given.
+    void answerFolderChooser(std::optional<std::wstring> folder);
     // Finds objects by display name (first in model order), null when none.
     DocumentsMenu::IConfiguration* configuration(std::wstring_view name) const;
     DocumentsMenu::ILibrariesGroup* group(std::wstring_view name) const;

@@ -83,6 +83,22 @@ bool ReportDriver::editing() const {
 
 std::wstring ReportDriver::dump() const { return control_ ? control_->DumpRows() : std::wstring(); }
 
+std::wstring ReportDriver::outline() const {
+    std::wstring out;
+    if (!control_ || control_->GetColumns()->GetCount() == 0) return out;
+    CXTPReportColumn* first = control_->GetColumns()->GetAt(0);
+    CXTPReportRows* rows = control_->GetRows();
+    for (int i = 0; i < rows->GetCount(); ++i) {
+        CXTPReportRecord* record = rows->GetAt(i)->GetRecord();
+        out += std::wstring(static_cast<std::size_t>(rows->GetAt(i)->GetTreeDepth()) * 2, L' ');
+        out += !record->HasChildren() ? L"  " : record->IsExpanded() ? L"- " : L"+ ";
+        CXTPReportRecordItem* item = record->GetItem(first->GetItemIndex());
+        out += item ? std::wstring(item->GetCaption(first).view()) : std::wstring();
+        out += L"\n";
+    }
+    return out;
+}
+
 int ReportDriver::icon(int row, int itemIndex) const {
     CXTPReportRow* found = rowAt(row, L"icon");
     CXTPReportRecordItem* item = found ? found->GetRecord()->GetItem(itemIndex) : nullptr;

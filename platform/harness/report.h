@@ -37,6 +37,9 @@ public:
     bool editing() const;
     // The control's rows as text (CXTPReportControl::DumpRows).
     std::wstring dump() const;
+    // The rows as a tree of the first column's captions: indentation by depth, then "+ "
+    // (collapsed with children), "- " (expanded) or two spaces, one row a line.
+    std::wstring outline() const;
     // The icon index of a cell as the control would draw it.
     int icon(int row, int itemIndex) const;
     std::wstring caption(int row, int itemIndex) const;

@@ -294,6 +294,7 @@ Library* Model::newLibrary(CString name, const GUID* wanted) {
     const GUID id = wanted ? idFor(*wanted) : newId();
     auto& slot = libraries_[id];
     slot = std::make_unique<Library>(id, std::move(name));
+    liveLibraries_.insert(slot.get());
     return slot.get();
 }
 
@@ -301,6 +302,7 @@ Group* Model::newGroup(CString name, const GUID* wanted) {
     const GUID id = wanted ? idFor(*wanted) : newId();
     auto& slot = groups_[id];
     slot = std::make_unique<Group>(id, std::move(name));
+    liveGroups_.insert(slot.get());
     return slot.get();
 }
 
@@ -308,6 +310,7 @@ Configuration* Model::newConfiguration(CString name, bool fromVarnel) {
     const GUID id = newId();
     auto configuration = std::make_unique<Configuration>(id, std::move(name), fromVarnel);
     Configuration* result = configuration.get();
+    liveGroups_.insert(static_cast<ILibrariesGroup*>(result));
     groups_[id] = std::move(configuration);
     return result;
 }
@@ -322,19 +325,19 @@ Group* Model::group(const GUID& id) const {
     return found == groups_.end() ? nullptr : found->second.get();
 }
 
-bool Model::alive(const ILibrary* library) const {
-    return library && this->library(library->GetId()) == library;
+bool Model::alive(const ILibrary* library) const { return liveLibraries_.contains(library); }
+
+bool Model::alive(const ILibrariesGroup* group) const { return liveGroups_.contains(group); }
+
+void Model::forget(Library* library) {
+    liveLibraries_.erase(library);
+    libraries_.erase(library->GetId());
 }
 
-bool Model::alive(const ILibrariesGroup* group) const {
-    if (!group) return false;
-    const Group* found = this->group(group->GetId());
-    return found && static_cast<const ILibrariesGroup*>(found) == group;
+void Model::forget(Group* group) {
+    liveGroups_.erase(static_cast<ILibrariesGroup*>(group));
+    groups_.erase(group->GetId());
 }
-
-void Model::forget(Library* library) { libraries_.erase(library->GetId()); }
-
-void Model::forget(Group* group) { groups_.erase(group->GetId()); }
 
 std::vector<Library*> Model::allLibraries() const {
     std::vector<Library*> result;

@@ -240,6 +240,10 @@ private:
     ConfigurationsGroup global_;
     std::map<GUID, std::unique_ptr<Library>, IdLess> libraries_;
     std::map<GUID, std::unique_ptr<Group>, IdLess> groups_;
+    // Live objects by address, so a pointer held after its object was destroyed is recognised
+    // without being read.
+    std::set<const DocumentsMenu::ILibrary*> liveLibraries_;
+    std::set<const DocumentsMenu::ILibrariesGroup*> liveGroups_;
     DWORD nextId_ = 1;
 };
 
