@@ -29,6 +29,18 @@ int imageForPath(const CXTPReportRecordItem& item, const CString& path, int fall
     return image == -1 ? fallback : image;
 }
 
+// Another library of the global group with the same display name. Every library of such a pair
+// says so, not only the one a lookup by name does not find first.
+bool sharesNameWithAnother(ILibrary* library) {
+    const CString name = library->GetDisplayName();
+    std::vector<ILibrary*> libraries;
+    CollectAllLibraries(GlobalCfgGroup(), libraries);
+    for (ILibrary* other : libraries) {
+        if (other != library && other->GetDisplayName().CompareNoCase(name) == 0) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // --- text cells ---
@@ -85,9 +97,7 @@ LibraryRecordItemName::LibraryRecordItemName(ILibrary* library, IRecordTextValue
 int LibraryRecordItemName::GetIconIndex() const {
     const CString folder = library_ ? GetLibraryAbsolutePath(library_) : CString();
     if (!folderExists(folder)) return kIconMissingFolder;
-    ILibrary* sameName = FindLibraryByName(GlobalCfgGroup(), library_->GetDisplayName());
-    if (sameName && sameName != library_) return kIconSharedLibraryName;
-    return imageForPath(*this, folder, kIconLibrary);
+    return sharesNameWithAnother(library_) ? kIconSharedLibraryName : imageForPath(*this, folder, kIconLibrary);
 }
 
 DocumentRecordItemName::DocumentRecordItemName(ILibrary* library, const CString& documentName,

@@ -317,7 +317,8 @@ public:
     // Column widths, visibility and sort order.
     void SerializeState(CXTPPropExchange* px);
 
-    // What the user does, in the toolkit's order (the harness calls these).
+    // What the user does, in the toolkit's order (the harness calls these). A click on a row of
+    // the selection keeps the selection.
     void ClickItem(CXTPReportRow* row, CXTPReportColumn* column);
     void DblClickItem(CXTPReportRow* row, CXTPReportColumn* column);
     void ClickItemControl(CXTPReportRow* row, CXTPReportColumn* column, int controlIndex);

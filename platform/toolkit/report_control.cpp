@@ -162,7 +162,8 @@ CXTPReportRecordItem* CXTPReportControl::ItemAt(CXTPReportRow* row, CXTPReportCo
 }
 
 void CXTPReportControl::ClickItem(CXTPReportRow* row, CXTPReportColumn* column) {
-    SelectRow(row, FALSE);
+    // A click on a row of the selection keeps the selection; elsewhere it selects the row alone.
+    if (!row || !row->IsSelected()) SelectRow(row, FALSE);
     XTP_REPORTRECORDITEM_CLICKARGS args;
     args.pControl = this;
     args.pRow = row;
