@@ -49,6 +49,10 @@ private:
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
+    // The kernel's documents-menu model and the configurations tree (console/documents_menu.cpp).
+    bool addConfiguration(const Step& step);
+    bool addLibrary(const Step& step);
+    bool dumpDocumentsMenu(const Step& step);
 
     Phase phase() const;
     bool perform(const Step& step);

@@ -30,6 +30,12 @@ TreeView::~TreeView() {
 
 BOOL TreeView::Create(CWnd* parent, UINT id) {
     if (!CXTPReportControl::Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 600, 400}, parent, id)) return FALSE;
+    Open();
+    return TRUE;
+}
+
+void TreeView::Open() {
+    if (listening_) return;
     for (const ColumnSpec& spec : kColumns) {
         CXTPReportColumn* column = AddColumn(new CXTPReportColumn(spec.index, spec.caption, spec.width));
         column->SetTreeColumn(spec.index == kColumnName ? TRUE : FALSE);
@@ -38,7 +44,6 @@ BOOL TreeView::Create(CWnd* parent, UINT id) {
     GlobalCfgGroup()->AddClient(this);
     listening_ = true;
     Fill();
-    return TRUE;
 }
 
 void TreeView::addConfigurationRow(IConfiguration* configuration) {

@@ -16,6 +16,8 @@ public:
     // The control's window below `parent` (a top-level window without one), its columns, and
     // the rows of the configurations open now.
     BOOL Create(CWnd* parent, UINT id);
+    // The columns and rows without a window (what Create does after making it).
+    void Open();
     // Rebuilds the top rows from the global group, each expanded as the window remembers.
     void Fill();
 
