@@ -25,6 +25,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump commands\n"
         "dump frames\n"
         "new-frame\n"
+        "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
+        "documents-menu library \"Bolts\"\n"
+        "dump documents-menu\n"
         "journal\n"
         "quit\r\n",
         "tour.korvo");
@@ -47,7 +50,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[5].arguments.answer, Button::No);
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[6].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps.back().line, 16);
+    EXPECT_EQ(result.steps.back().line, 19);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -93,7 +96,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents-menu belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -111,7 +114,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, expect, dde, dump, new-frame, journal, quit)");
+                             "command, expect, dde, dump, new-frame, documents-menu, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
