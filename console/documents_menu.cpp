@@ -88,7 +88,8 @@ bool Driver::addLibrary(const Step& step) {
         return true;
     }
     // Written at once, so a later run over the same host folder opens it with its libraries.
-    if (!last->Save(false)) transcript_.print(L"documents-menu: cannot save \"" + std::wstring(last->GetPath().view()) + L"\"");
+    if (!last->Save(false))
+        transcript_.print(L"documents-menu: cannot save \"" + std::wstring(last->GetPath().view()) + L"\"");
     return true;
 }
 

@@ -17,7 +17,9 @@ int ConfigurationRecord::GetIconId() {
 
 Record* ConfigurationRecord::CreateLibraryRecord(ILibrary* library) { return new LibraryRecord(library, true); }
 
-Record* ConfigurationRecord::CreateLibrariesGroupRecord(ILibrariesGroup* group) { return new LibrariesGroupRecord(group); }
+Record* ConfigurationRecord::CreateLibrariesGroupRecord(ILibrariesGroup* group) {
+    return new LibrariesGroupRecord(group);
+}
 
 bool ConfigurationRecord::NameContains(IConfiguration* configuration, const CString& filter) {
     return configuration && ContainsFilter(configuration->GetSearchName(), filter);
@@ -60,21 +62,13 @@ CString ConfigurationRecord::GetCompany() { return configuration_ ? configuratio
 CString ConfigurationRecord::GetComment() { return configuration_ ? configuration_->GetComment() : CString(); }
 
 bool ConfigurationRecord::SetAuthor(const CString& value) {
-    if (!configuration_) return false;
-    configuration_->SetAuthor(value);
-    return true;
+    return SetObjectText(group(), &ILibrariesGroup::SetAuthor, value);
 }
-
 bool ConfigurationRecord::SetCompany(const CString& value) {
-    if (!configuration_) return false;
-    configuration_->SetCompany(value);
-    return true;
+    return SetObjectText(group(), &ILibrariesGroup::SetCompany, value);
 }
-
 bool ConfigurationRecord::SetComment(const CString& value) {
-    if (!configuration_) return false;
-    configuration_->SetComment(value);
-    return true;
+    return SetObjectText(group(), &ILibrariesGroup::SetComment, value);
 }
 
 void ConfigurationRecord::OnSelected() {
@@ -114,7 +108,9 @@ void ConfigurationRecord::OnExpandedChanged(bool expanded) {
     if (DocumentsMenuDlg* window = GetWindow()) window->SetExpanded(group(), expanded);
 }
 
-void ConfigurationRecord::LibraryAdded(ILibrariesGroup*, ILibrary* library) { GroupRows(*this).LibraryAdded(library, childRows()); }
+void ConfigurationRecord::LibraryAdded(ILibrariesGroup*, ILibrary* library) {
+    GroupRows(*this).LibraryAdded(library, childRows());
+}
 
 void ConfigurationRecord::LibrariesGroupAdded(ILibrariesGroup*, ILibrariesGroup* added) {
     GroupRows(*this).GroupAdded(added, childRows());

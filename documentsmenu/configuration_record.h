@@ -19,7 +19,8 @@ public:
 
     // The tests the views' own fills use.
     static bool NameContains(IConfiguration* configuration, const CString& filter);
-    static bool MatchesFilterRecursive(IConfiguration* configuration, const CString& filter, const DocumentsMenuDlg* window);
+    static bool MatchesFilterRecursive(IConfiguration* configuration, const CString& filter,
+                                       const DocumentsMenuDlg* window);
 
     void Init() override;
     void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;

@@ -15,7 +15,9 @@ void setMember(Set& set, const std::wstring& key, bool member) {
 
 }  // namespace
 
-std::wstring DocumentsMenuDlg::key(const GUID& id) { return std::wstring(Korvo::UniqueIdentifier(id).ToString().view()); }
+std::wstring DocumentsMenuDlg::key(const GUID& id) {
+    return std::wstring(Korvo::UniqueIdentifier(id).ToString().view());
+}
 
 // Document names compare without regard to case, as the file system does.
 std::wstring DocumentsMenuDlg::documentKey(ILibrary* library, const CString& name) {
@@ -24,9 +26,13 @@ std::wstring DocumentsMenuDlg::documentKey(ILibrary* library, const CString& nam
     return key(library->GetId()) + L"/" + std::wstring(folded.view());
 }
 
-bool DocumentsMenuDlg::IsExpanded(ILibrariesGroup* group) const { return group && expanded_.contains(key(group->GetId())); }
+bool DocumentsMenuDlg::IsExpanded(ILibrariesGroup* group) const {
+    return group && expanded_.contains(key(group->GetId()));
+}
 
-bool DocumentsMenuDlg::IsExpanded(ILibrary* library) const { return library && expanded_.contains(key(library->GetId())); }
+bool DocumentsMenuDlg::IsExpanded(ILibrary* library) const {
+    return library && expanded_.contains(key(library->GetId()));
+}
 
 void DocumentsMenuDlg::SetExpanded(ILibrariesGroup* group, bool expanded) {
     if (group) setMember(expanded_, key(group->GetId()), expanded);

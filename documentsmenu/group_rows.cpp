@@ -6,7 +6,9 @@ namespace DocumentsMenu {
 
 namespace {
 
-bool skippedAsHidden(const DocumentsMenuDlg* window, bool hidden) { return hidden && !(window && window->IsShowHidden()); }
+bool skippedAsHidden(const DocumentsMenuDlg* window, bool hidden) {
+    return hidden && !(window && window->IsShowHidden());
+}
 
 template <class Object>
 bool hiddenInWindow(const DocumentsMenuDlg* window, Object* object) {
@@ -48,7 +50,8 @@ bool GroupMatchesSearch(ILibrariesGroup* group, const CString& filter, const Doc
     for (int i = 0; i < group->GetLibraryCount(); ++i) {
         ILibrary* library = group->GetLibraryAt(i);
         if (!library || skippedAsHidden(window, hiddenInWindow(window, library))) continue;
-        if (ContainsFilter(library->GetSearchName(), filter) || LibraryMatchesSearch(library, filter, window)) return true;
+        if (ContainsFilter(library->GetSearchName(), filter) || LibraryMatchesSearch(library, filter, window))
+            return true;
     }
     return false;
 }

@@ -14,13 +14,16 @@ int LibrariesGroupRecord::GetIconId() { return GroupRows::GroupIconId(group_, Ge
 
 Record* LibrariesGroupRecord::CreateLibraryRecord(ILibrary* library) { return new LibraryRecord(library, true); }
 
-Record* LibrariesGroupRecord::CreateLibrariesGroupRecord(ILibrariesGroup* group) { return new LibrariesGroupRecord(group); }
+Record* LibrariesGroupRecord::CreateLibrariesGroupRecord(ILibrariesGroup* group) {
+    return new LibrariesGroupRecord(group);
+}
 
 bool LibrariesGroupRecord::NameContains(ILibrariesGroup* group, const CString& filter) {
     return group && ContainsFilter(group->GetSearchName(), filter);
 }
 
-bool LibrariesGroupRecord::MatchesSearch(ILibrariesGroup* group, const CString& filter, const DocumentsMenuDlg* window) {
+bool LibrariesGroupRecord::MatchesSearch(ILibrariesGroup* group, const CString& filter,
+                                         const DocumentsMenuDlg* window) {
     return GroupMatchesSearch(group, filter, window);
 }
 
@@ -51,21 +54,13 @@ CString LibrariesGroupRecord::GetCompany() { return group_ ? group_->GetCompany(
 CString LibrariesGroupRecord::GetComment() { return group_ ? group_->GetComment() : CString(); }
 
 bool LibrariesGroupRecord::SetAuthor(const CString& value) {
-    if (!group_) return false;
-    group_->SetAuthor(value);
-    return true;
+    return SetObjectText(group_, &ILibrariesGroup::SetAuthor, value);
 }
-
 bool LibrariesGroupRecord::SetCompany(const CString& value) {
-    if (!group_) return false;
-    group_->SetCompany(value);
-    return true;
+    return SetObjectText(group_, &ILibrariesGroup::SetCompany, value);
 }
-
 bool LibrariesGroupRecord::SetComment(const CString& value) {
-    if (!group_) return false;
-    group_->SetComment(value);
-    return true;
+    return SetObjectText(group_, &ILibrariesGroup::SetComment, value);
 }
 
 void LibrariesGroupRecord::OnSelected() {

@@ -62,23 +62,9 @@ CString LibraryRecord::GetAuthor() { return library_ ? library_->GetAuthor() : C
 CString LibraryRecord::GetCompany() { return library_ ? library_->GetCompany() : CString(); }
 CString LibraryRecord::GetComment() { return library_ ? library_->GetComment() : CString(); }
 
-bool LibraryRecord::SetAuthor(const CString& value) {
-    if (!library_) return false;
-    library_->SetAuthor(value);
-    return true;
-}
-
-bool LibraryRecord::SetCompany(const CString& value) {
-    if (!library_) return false;
-    library_->SetCompany(value);
-    return true;
-}
-
-bool LibraryRecord::SetComment(const CString& value) {
-    if (!library_) return false;
-    library_->SetComment(value);
-    return true;
-}
+bool LibraryRecord::SetAuthor(const CString& value) { return SetObjectText(library_, &ILibrary::SetAuthor, value); }
+bool LibraryRecord::SetCompany(const CString& value) { return SetObjectText(library_, &ILibrary::SetCompany, value); }
+bool LibraryRecord::SetComment(const CString& value) { return SetObjectText(library_, &ILibrary::SetComment, value); }
 
 void LibraryRecord::OnSelected() {
     DocumentsMenuDlg* window = GetWindow();

@@ -75,6 +75,14 @@ private:
     bool childrenFilled_ = false;
 };
 
+// Sets one text property of a row's model object; false once the object is gone.
+template <class Object>
+bool SetObjectText(Object* object, void (Object::*set)(LPCWSTR), const CString& value) {
+    if (!object) return false;
+    (object->*set)(value);
+    return true;
+}
+
 // A text contains the filter when the filter is a case-sensitive part of it (both folded).
 bool ContainsFilter(const CString& text, const CString& filter);
 

@@ -111,7 +111,8 @@ int DocumentRecordItemName::GetIconIndex() const {
 
 // --- Visible cell ---
 
-ReportRecordIconItem::ReportRecordIconItem(UINT shownIcon, UINT hiddenIcon) : shownIcon_(shownIcon), hiddenIcon_(hiddenIcon) {
+ReportRecordIconItem::ReportRecordIconItem(UINT shownIcon, UINT hiddenIcon)
+    : shownIcon_(shownIcon), hiddenIcon_(hiddenIcon) {
     SetEditable(FALSE);
 }
 

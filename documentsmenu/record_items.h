@@ -42,7 +42,8 @@ private:
 
 class DocumentRecordItemName : public ReportRecordItem {
 public:
-    DocumentRecordItemName(ILibrary* library, const CString& documentName, IRecordTextValueEditor* editor, Action action);
+    DocumentRecordItemName(ILibrary* library, const CString& documentName, IRecordTextValueEditor* editor,
+                           Action action);
     int GetIconIndex() const override;
     // The stored name only: the row sets the caption itself.
     void SetName(const CString& documentName) { documentName_ = documentName; }

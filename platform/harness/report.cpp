@@ -54,7 +54,8 @@ void ReportDriver::collapse(int row) {
 }
 
 void ReportDriver::click(int row, int itemIndex) {
-    if (CXTPReportRow* found = rowAt(row, L"click")) control_->ClickItem(found, control_->GetColumns()->Find(itemIndex));
+    if (CXTPReportRow* found = rowAt(row, L"click"))
+        control_->ClickItem(found, control_->GetColumns()->Find(itemIndex));
 }
 
 void ReportDriver::select(int row, bool add) {
@@ -77,9 +78,7 @@ void ReportDriver::commitEdit(std::wstring_view text) {
     if (!control_ || !control_->EndEdit(std::wstring(text).c_str())) fail(L"commit: no cell is being edited");
 }
 
-bool ReportDriver::editing() const {
-    return control_ && control_->GetInplaceEdit()->IsWindowVisible();
-}
+bool ReportDriver::editing() const { return control_ && control_->GetInplaceEdit()->IsWindowVisible(); }
 
 std::wstring ReportDriver::dump() const { return control_ ? control_->DumpRows() : std::wstring(); }
 

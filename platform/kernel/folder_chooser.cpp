@@ -12,7 +12,8 @@ std::deque<std::optional<std::wstring>>& folderChooserAnswers() {
 
 }  // namespace platform::kernel
 
-bool SelectFolders(std::vector<CString>& result, CWnd*, LPCWSTR start, LPCWSTR title, bool singleFolder, bool showFiles) {
+bool SelectFolders(std::vector<CString>& result, CWnd*, LPCWSTR start, LPCWSTR title, bool singleFolder,
+                   bool showFiles) {
     using namespace platform::kernel;
     recordCall(L"SelectFolders(" + quoted(start) + L", " + quoted(title) + L", " + boolText(singleFolder) + L", " +
                boolText(showFiles) + L")");

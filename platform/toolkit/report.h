@@ -329,6 +329,7 @@ public:
 
 protected:
     CXTPReportRecordItem* ItemAt(CXTPReportRow* row, CXTPReportColumn* column) const;
+    XTP_REPORTRECORDITEM_CLICKARGS ClickArgs(CXTPReportRow* row, CXTPReportColumn* column);
 
 private:
     friend class CXTPReportRecords;

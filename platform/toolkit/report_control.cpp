@@ -124,7 +124,8 @@ void CXTPReportControl::SetFocusedRow(CXTPReportRow* row) { focused_ = row; }
 std::vector<CXTPReportRow*> CXTPReportControl::GetSelectedRows() const {
     std::vector<CXTPReportRow*> rows;
     for (const auto& row : rows_.rows_) {
-        if (std::find(selected_.begin(), selected_.end(), row->GetRecord()) != selected_.end()) rows.push_back(row.get());
+        if (std::find(selected_.begin(), selected_.end(), row->GetRecord()) != selected_.end())
+            rows.push_back(row.get());
     }
     return rows;
 }
@@ -161,23 +162,24 @@ CXTPReportRecordItem* CXTPReportControl::ItemAt(CXTPReportRow* row, CXTPReportCo
     return row && column ? row->GetRecord()->GetItem(column->GetItemIndex()) : nullptr;
 }
 
-void CXTPReportControl::ClickItem(CXTPReportRow* row, CXTPReportColumn* column) {
-    // A click on a row of the selection keeps the selection; elsewhere it selects the row alone.
-    if (!row || !row->IsSelected()) SelectRow(row, FALSE);
+XTP_REPORTRECORDITEM_CLICKARGS CXTPReportControl::ClickArgs(CXTPReportRow* row, CXTPReportColumn* column) {
     XTP_REPORTRECORDITEM_CLICKARGS args;
     args.pControl = this;
     args.pRow = row;
     args.pColumn = column;
     args.pItem = ItemAt(row, column);
+    return args;
+}
+
+void CXTPReportControl::ClickItem(CXTPReportRow* row, CXTPReportColumn* column) {
+    // A click on a row of the selection keeps the selection; elsewhere it selects the row alone.
+    if (!row || !row->IsSelected()) SelectRow(row, FALSE);
+    XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
     if (args.pItem) args.pItem->OnClick(&args);
 }
 
 void CXTPReportControl::DblClickItem(CXTPReportRow* row, CXTPReportColumn* column) {
-    XTP_REPORTRECORDITEM_CLICKARGS args;
-    args.pControl = this;
-    args.pRow = row;
-    args.pColumn = column;
-    args.pItem = ItemAt(row, column);
+    XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
     if (args.pItem) args.pItem->OnDblClick(&args);
 }
 
@@ -189,11 +191,7 @@ void CXTPReportControl::ClickItemControl(CXTPReportRow* row, CXTPReportColumn* c
                                       L" in the clicked cell");
         return;
     }
-    XTP_REPORTRECORDITEM_CLICKARGS args;
-    args.pControl = this;
-    args.pRow = row;
-    args.pColumn = column;
-    args.pItem = item;
+    XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
     control->OnLButtonDown(&args);
     control->OnLButtonUp(&args);
 }

@@ -142,8 +142,13 @@ void CXTPReportRecord::Delete() {
 
 CXTPReportColumn::CXTPReportColumn(int itemIndex, LPCWSTR caption, int width, BOOL autoSize, int iconId, BOOL sortable,
                                    BOOL visible)
-    : itemIndex_(itemIndex), caption_(caption), width_(width), autoSize_(autoSize), sortable_(sortable),
-      visible_(visible), iconId_(iconId) {}
+    : itemIndex_(itemIndex),
+      caption_(caption),
+      width_(width),
+      autoSize_(autoSize),
+      sortable_(sortable),
+      visible_(visible),
+      iconId_(iconId) {}
 
 CXTPReportColumn* CXTPReportColumns::Add(CXTPReportColumn* column) {
     if (!column) return nullptr;

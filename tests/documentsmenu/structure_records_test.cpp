@@ -47,7 +47,9 @@ TEST_F(StructureRecordsTest, ChildrenAreMadeOnlyWhenARowIsFirstExpanded) {
 
     expand(L"Bolts");
     expand(L"M6");
-    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n  + Nuts\n");
+    EXPECT_EQ(rows(),
+              L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n "
+              L" + Nuts\n");
     // An empty library loses its expand button once a fill finds nothing.
     expand(L"Nuts");
     EXPECT_EQ(rows().substr(rows().rfind(L"Washers")), L"Washers\n    Nuts\n");
@@ -70,7 +72,9 @@ TEST_F(StructureRecordsTest, RowsFollowTheModel) {
     ASSERT_TRUE(bolts->SetName(L"Fasteners"));
     ILibrary* m8 = model.addLibrary(bolts, L"M8", L"Bolts\\M8");
     model.addGroup(washers, L"Flat");
-    EXPECT_EQ(rows(), L"- Standard\n  - Fasteners\n      Metric\n    + M6 bolts\n    + M8\n  - Washers\n      Flat\n  + Nuts\n");
+    EXPECT_EQ(
+        rows(),
+        L"- Standard\n  - Fasteners\n      Metric\n    + M6 bolts\n    + M8\n  - Washers\n      Flat\n  + Nuts\n");
     model.removeLibrary(m8);
     model.removeLibrary(nuts);
     metric->Destroy();
@@ -148,7 +152,9 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     window.SetShowHidden(true);
     record(L"Standard")->UpdateChildren(L"");
     tree->Populate();
-    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n  + Nuts\n");
+    EXPECT_EQ(rows(),
+              L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n "
+              L" + Nuts\n");
     EXPECT_EQ(report().textColor(row(L"Nuts"), kColumnAuthor), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_EQ(report().textColor(row(L"hex bolt.grb"), kColumnName), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_EQ(report().textColor(row(L"Bolts"), kColumnName), XTP_REPORT_COLOR_DEFAULT);

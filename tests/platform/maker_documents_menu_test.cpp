@@ -37,9 +37,15 @@ public:
     }
     void PathChanged(IConfiguration* configuration) override { note(L"PathChanged " + name(configuration)); }
     void Reloaded(IConfiguration* configuration) override { note(L"Reloaded " + name(configuration)); }
-    void ReloadedFromVarnel(IConfiguration* configuration) override { note(L"ReloadedFromVarnel " + name(configuration)); }
-    void LibraryPathChanged(ILibrary* library) override { note(L"LibraryPathChanged " + std::wstring(library->GetPath().view())); }
-    void LibraryNameChanged(ILibrary* library) override { note(L"LibraryNameChanged " + std::wstring(library->GetName().view())); }
+    void ReloadedFromVarnel(IConfiguration* configuration) override {
+        note(L"ReloadedFromVarnel " + name(configuration));
+    }
+    void LibraryPathChanged(ILibrary* library) override {
+        note(L"LibraryPathChanged " + std::wstring(library->GetPath().view()));
+    }
+    void LibraryNameChanged(ILibrary* library) override {
+        note(L"LibraryNameChanged " + std::wstring(library->GetName().view()));
+    }
     void LibraryRemoved(ILibrary*) override { note(L"LibraryRemoved"); }
     void LibraryDestroyed(ILibrary*) override { note(L"LibraryDestroyed"); }
     void LibraryContentsChanged(ILibrary*) override { note(L"LibraryContentsChanged"); }
@@ -92,7 +98,10 @@ TEST_F(DocumentsMenuModelTest, ClientsMayRemoveThemselvesOrDestroyTheObjectWhile
     standard->AddClient(&second);
     standard->AddClient(&third);
     // The first removes the second; the second is not called for this change any more.
-    first.onNextCall = [&] { standard->RemoveClient(&second); standard->RemoveClient(&first); };
+    first.onNextCall = [&] {
+        standard->RemoveClient(&second);
+        standard->RemoveClient(&first);
+    };
     model.addGroup(standard, L"Bolts");
     EXPECT_EQ(first.calls.size(), 1u);
     EXPECT_TRUE(second.calls.empty());
@@ -106,7 +115,8 @@ TEST_F(DocumentsMenuModelTest, ClientsMayRemoveThemselvesOrDestroyTheObjectWhile
     bolts->AddClient(&watcher);
     destroyer.onNextCall = [&] { bolts->Destroy(); };
     bolts->SetName(L"Screws");
-    EXPECT_EQ(destroyer.calls, (std::vector<std::wstring>{L"GroupNameChanged Screws", L"GroupRemoved Screws", L"GroupDestroyed"}));
+    EXPECT_EQ(destroyer.calls,
+              (std::vector<std::wstring>{L"GroupNameChanged Screws", L"GroupRemoved Screws", L"GroupDestroyed"}));
     EXPECT_EQ(watcher.calls, (std::vector<std::wstring>{L"GroupRemoved Screws", L"GroupDestroyed"}));
     EXPECT_EQ(standard->GetGroupCount(), 0);
     standard->RemoveClient(&third);
@@ -211,7 +221,8 @@ TEST_F(DocumentsMenuModelTest, SavedConfigurationsReloadWithIdsAndExclusions) {
 
     // A damaged file is refused with its line, and the model keeps what it had.
     const std::wstring path(standard->GetPath().view());
-    platform::files::writeAllAtomic(path, "<configuration name=\"x\">\n  <group name=\"g\">\n    <folder/>\n  </group>\n</configuration>\n");
+    platform::files::writeAllAtomic(
+        path, "<configuration name=\"x\">\n  <group name=\"g\">\n    <folder/>\n  </group>\n</configuration>\n");
     EXPECT_FALSE(standard->Load(path.c_str()));
     EXPECT_TRUE(platform::core::journal().contains("warning", path + L"(3): unknown element <folder>"));
     platform::files::writeAllAtomic(path, "<configuration name=\"x\">\n<library id=\"nonsense\"/>");

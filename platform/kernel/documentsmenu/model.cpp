@@ -10,9 +10,9 @@
 
 namespace platform::kernel::documentsmenu {
 
+using DocumentsMenu::IConfiguration;
 using DocumentsMenu::ILibrariesGroup;
 using DocumentsMenu::ILibrary;
-using DocumentsMenu::IConfiguration;
 
 namespace winpath = platform::core::winpath;
 
@@ -129,7 +129,8 @@ void Group::adoptStored(const StoredGroup& stored) {
         library->properties() = storedLibrary.properties;
         library->setStoredPath(storedLibrary.path);
         library->setExcluded(storedLibrary.excluded);
-        for (const std::wstring& name : storedLibrary.excludedDocuments) library->SetDocumentExcluded(name.c_str(), true);
+        for (const std::wstring& name : storedLibrary.excludedDocuments)
+            library->SetDocumentExcluded(name.c_str(), true);
         library->setParent(this);
         libraries_.push_back(library);
     }
@@ -211,7 +212,8 @@ bool Configuration::Load(LPCWSTR path) {
     properties() = stored->properties;
     adoptStored(*stored);
     path_ = CString(*full);
-    if (path_ != oldPath) notifyConfigurationClients([&](IConfiguration::IClient* client) { client->PathChanged(this); });
+    if (path_ != oldPath)
+        notifyConfigurationClients([&](IConfiguration::IClient* client) { client->PathChanged(this); });
     notifyConfigurationClients([&](IConfiguration::IClient* client) {
         if (fromVarnel_) {
             client->ReloadedFromVarnel(this);
@@ -224,7 +226,9 @@ bool Configuration::Load(LPCWSTR path) {
 
 bool Configuration::Save(bool askForPath) {
     if (path_.IsEmpty()) {
-        if (askForPath) platform::core::reportFailure(L"IConfiguration::Save(true): the stand-in has no file dialog to ask for a path");
+        if (askForPath)
+            platform::core::reportFailure(
+                L"IConfiguration::Save(true): the stand-in has no file dialog to ask for a path");
         return false;
     }
     return writeConfigurationFile(*this, path_.view());
@@ -254,7 +258,8 @@ bool ConfigurationsGroup::AddConfiguration(IConfiguration* configuration) {
     auto* added = dynamic_cast<Configuration*>(asGroup(configuration));
     if (!added || contains(added)) return false;
     for (Configuration* other : configurations_) {
-        if (!added->GetPath().IsEmpty() && winpath::equal(other->GetPath().view(), added->GetPath().view())) return false;
+        if (!added->GetPath().IsEmpty() && winpath::equal(other->GetPath().view(), added->GetPath().view()))
+            return false;
     }
     configurations_.push_back(added);
     clients_.notify([&](IClient* client) { client->ConfigurationAdded(added); });

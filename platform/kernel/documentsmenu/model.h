@@ -162,7 +162,8 @@ private:
 
 class Configuration final : public DocumentsMenu::IConfiguration, public Group {
 public:
-    Configuration(const GUID& id, CString name, bool fromVarnel) : Group(id, std::move(name)), fromVarnel_(fromVarnel) {}
+    Configuration(const GUID& id, CString name, bool fromVarnel)
+        : Group(id, std::move(name)), fromVarnel_(fromVarnel) {}
 
     void Destroy() override;
     void SetActive(bool active) override;

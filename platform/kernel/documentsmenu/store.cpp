@@ -54,7 +54,8 @@ public:
 private:
     void fail(std::ptrdiff_t offset, std::wstring problem) {
         if (!error_.empty()) return;
-        const auto end = bytes_.begin() + std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes_.size()));
+        const auto end =
+            bytes_.begin() + std::clamp<std::ptrdiff_t>(offset, 0, static_cast<std::ptrdiff_t>(bytes_.size()));
         const auto line = 1 + std::count(bytes_.begin(), end, '\n');
         error_ = path_ + L"(" + std::to_wstring(line) + L"): " + problem;
     }
@@ -108,8 +109,8 @@ private:
             const std::string_view name = child.name();
             if (name == kGroup) {
                 StoredGroup& sub = group.groups.emplace_back();
-                if (!readId(child, sub.id) || !readExcluded(child, sub.excluded) || !readProperties(child, sub.properties) ||
-                    !readChildren(child, sub)) {
+                if (!readId(child, sub.id) || !readExcluded(child, sub.excluded) ||
+                    !readProperties(child, sub.properties) || !readChildren(child, sub)) {
                     return false;
                 }
             } else if (name == kLibrary) {
@@ -124,7 +125,8 @@ private:
     }
 
     bool readLibrary(const pugi::xml_node& node, StoredLibrary& library) {
-        if (!readId(node, library.id) || !readExcluded(node, library.excluded) || !readProperties(node, library.properties)) {
+        if (!readId(node, library.id) || !readExcluded(node, library.excluded) ||
+            !readProperties(node, library.properties)) {
             return false;
         }
         library.path = CString(fromUtf8(node.attribute("path").value()));
