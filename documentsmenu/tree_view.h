@@ -15,6 +15,7 @@ public:
 
     // The control's window below `parent` (a top-level window without one), its columns, and
     // the rows of the configurations open now.
+    using CXTPReportControl::Create;
     BOOL Create(CWnd* parent, UINT id);
     // The columns and rows without a window (what Create does after making it).
     void Open();

@@ -282,6 +282,7 @@ public:
     CXTPReportControl();
     ~CXTPReportControl() override;
 
+    using CWnd::Create;
     // A child window of `parent` (or a top-level window without one).
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 

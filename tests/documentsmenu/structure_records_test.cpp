@@ -186,3 +186,42 @@ TEST_F(StructureRecordsTest, DestroyedObjectsAreNeverTouchedAgain) {
 
 }  // namespace
 }  // namespace documentsmenutest
+
+namespace documentsmenutest {
+namespace {
+
+using namespace DocumentsMenu;
+
+TEST_F(StructureTest, PdmConfigurationsMakePdmRowsAndListRowsNameTheirConfiguration) {
+    IConfiguration* pdm = CreateConfiguration(L"Vault", true);
+    ASSERT_TRUE(pdm->SaveAs((kLibraries + L"Vault.tws").c_str()));
+    ASSERT_TRUE(GlobalCfgGroup()->AddConfiguration(pdm));
+    ILibrariesGroup* group = model.addGroup(pdm, L"Checked in");
+    model.addLibrary(group, L"Flanges", L"Flanges");
+    ILibrary* plain = model.addLibrary(standard, L"Pins", L"Pins");
+    open();
+    expand(L"Vault");
+    expand(L"Checked in");
+
+    EXPECT_EQ(report().icon(row(L"Vault"), kColumnName), kIconPdmConfiguration);
+    pdm->SetActive(true);
+    EXPECT_EQ(report().icon(row(L"Vault"), kColumnName), kIconActivePdmConfiguration);
+    EXPECT_NE(dynamic_cast<PDMLibrariesGroupRecord*>(record(L"Checked in")), nullptr);
+    auto* pdmLibrary = dynamic_cast<PDMLibraryRecord*>(record(L"Flanges"));
+    ASSERT_NE(pdmLibrary, nullptr);
+    EXPECT_EQ(pdmLibrary->GetItem(kColumnPath)->GetItemControls()->GetSize(), 0) << "no browse button";
+    EXPECT_EQ(pdmLibrary->OnDragOver(nullptr, 0), 0u);
+    expand(L"Standard");
+    auto* treeLibrary = dynamic_cast<LibraryRecord*>(record(L"Pins"));
+    ASSERT_NE(treeLibrary, nullptr);
+    EXPECT_EQ(treeLibrary->GetItem(kColumnPath)->GetItemControls()->GetAt(0)->GetCaption(), L"...");
+
+    // A library row of the flat list shows its configuration's name in a seventh cell.
+    auto* listRow = static_cast<LibraryListRecord*>(tree->AddRecord(new LibraryListRecord(plain)));
+    listRow->Init();
+    ASSERT_EQ(listRow->GetItemCount(), 7);
+    EXPECT_EQ(listRow->GetItem(kColumnConfiguration)->GetCaption(), L"Standard");
+}
+
+}  // namespace
+}  // namespace documentsmenutest

@@ -267,6 +267,10 @@ struct StoredGroup {
     std::vector<StoredGroup> groups;
     std::vector<StoredLibrary> libraries;
 };
+// The text of a configuration file; nothing, with `error` saying "<origin>(<line>): <problem>",
+// when it is malformed.
+std::optional<StoredGroup> parseConfigurationText(const std::string& bytes, std::wstring_view origin,
+                                                  std::wstring& error);
 // Nothing, with a warning naming file and line, when the file cannot be read or is malformed.
 std::optional<StoredGroup> readConfigurationFile(std::wstring_view path);
 bool writeConfigurationFile(const Configuration& configuration, std::wstring_view path);

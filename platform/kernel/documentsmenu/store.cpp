@@ -180,6 +180,14 @@ void writeChildren(pugi::xml_node& node, const Group& group) {
 
 }  // namespace
 
+std::optional<StoredGroup> parseConfigurationText(const std::string& bytes, std::wstring_view origin,
+                                                  std::wstring& error) {
+    Reader reader(origin, bytes);
+    std::optional<StoredGroup> result = reader.read();
+    error = result ? std::wstring() : reader.error();
+    return result;
+}
+
 std::optional<StoredGroup> readConfigurationFile(std::wstring_view path) {
     std::string bytes;
     if (const DWORD error = platform::files::readAll(path, bytes); error != 0) {
@@ -187,9 +195,9 @@ std::optional<StoredGroup> readConfigurationFile(std::wstring_view path) {
                                       std::to_wstring(error) + L")");
         return std::nullopt;
     }
-    Reader reader(path, bytes);
-    std::optional<StoredGroup> result = reader.read();
-    if (!result) platform::core::recordWarning(reader.error());
+    std::wstring error;
+    std::optional<StoredGroup> result = parseConfigurationText(bytes, path, error);
+    if (!result) platform::core::recordWarning(error);
     return result;
 }
 
