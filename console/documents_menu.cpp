@@ -1,11 +1,10 @@
 // The console's verbs over the kernel's documents-menu model: open configurations, add library
-// folders, and print the configurations tree as the documents menu shows it.
+// folders, and print the configurations tree as the documents menu shows it (the program hands
+// the console the shell's outline of the tree).
 #include <memory>
 #include <vector>
 
 #include "console/driver.h"
-#include "documentsmenu/configuration_record.h"
-#include "documentsmenu/tree_view.h"
 #include "platform/kernel.h"
 
 namespace korvo::console {
@@ -46,24 +45,6 @@ IConfiguration* openConfiguration(platform::harness::Session& session, const std
     return nullptr;
 }
 
-// Rows as the tree shows them: indentation by depth, "+" collapsed, "-" expanded, the name, and
-// the path when the row has one.
-std::wstring outline(CXTPReportControl& tree) {
-    std::wstring out;
-    CXTPReportRows* rows = tree.GetRows();
-    for (int i = 0; i < rows->GetCount(); ++i) {
-        auto* record = dynamic_cast<Record*>(rows->GetAt(i)->GetRecord());
-        if (!record) continue;
-        out += std::wstring(static_cast<std::size_t>(rows->GetAt(i)->GetTreeDepth()) * 2, L' ');
-        out += !record->HasChildren() ? L"  " : record->IsExpanded() ? L"- " : L"+ ";
-        out += std::wstring(record->GetItem(0)->GetCaption().view());
-        const CString path = record->GetPath();
-        if (!path.IsEmpty()) out += L"  " + std::wstring(path.view());
-        out += L"\n";
-    }
-    return out;
-}
-
 }  // namespace
 
 bool Driver::addConfiguration(const Step& step) {
@@ -93,16 +74,20 @@ bool Driver::addLibrary(const Step& step) {
     return true;
 }
 
+namespace {
+
+std::wstring (*g_treeOutline)() = nullptr;
+
+}  // namespace
+
+void setDocumentsMenuOutline(std::wstring (*outline)()) { g_treeOutline = outline; }
+
 bool Driver::dumpDocumentsMenu(const Step&) {
-    // A tree of its own, so the dump leaves no expansion behind.
-    DocumentsMenuDlg window;
-    TreeView tree(&window);
-    tree.Open();
-    for (int i = 0; i < tree.GetRows()->GetCount(); ++i) {
-        CXTPReportRow* row = tree.GetRows()->GetAt(i);
-        if (row->HasChildren() && !row->IsExpanded()) row->SetExpanded(TRUE);
+    if (!g_treeOutline) {
+        transcript_.print(L"dump documents-menu: the documents menu is not part of this program");
+        return true;
     }
-    printDump(outline(tree), L"(no configurations)");
+    printDump(g_treeOutline(), L"(no configurations)");
     return true;
 }
 

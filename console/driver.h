@@ -16,6 +16,10 @@ namespace korvo::console {
 inline constexpr int kExitFailed = 1;       // a strict failure, an unconsumed expectation, failed start-up
 inline constexpr int kExitScriptError = 2;  // bad command line, bad script, a verb that cannot run now
 
+// What `dump documents-menu` prints: the shell's configurations tree, every row expanded. The
+// program installs it; without it the verb says the documents menu is missing.
+void setDocumentsMenuOutline(std::wstring (*outline)());
+
 class Driver {
 public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,

@@ -194,6 +194,7 @@ public:
     BOOL IsSortable() const { return sortable_; }
     int GetIconID() const { return iconId_; }
     void SetIconID(int id) { iconId_ = id; }
+    BOOL IsAutoSize() const { return autoSize_; }
     BOOL IsTreeColumn() const { return treeColumn_; }
     void SetTreeColumn(BOOL tree) { treeColumn_ = tree; }
     BOOL IsSortedIncreasing() const { return increasing_; }
