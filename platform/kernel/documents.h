@@ -8,26 +8,12 @@
 #include <vector>
 
 #include "platform/kernel/document_state.h"
+#include "platform/kernel/profile_item.h"
 #include "platform/mfc.h"
 
 namespace platform::kernel {
 struct DocumentAccess;
 }
-
-// A unit of the user's settings profiles, known by name. Loading and saving its state come with
-// the settings profiles, which are not built yet.
-class KorvoProfileItem {
-public:
-    explicit KorvoProfileItem(LPCWSTR name);
-    virtual ~KorvoProfileItem() = default;
-    KorvoProfileItem(const KorvoProfileItem&) = delete;
-    KorvoProfileItem& operator=(const KorvoProfileItem&) = delete;
-
-    const CString& GetProfileItemName() const { return name_; }
-
-private:
-    CString name_;
-};
 
 // The kernel's document.
 class CKvw32Doc : public CDocument, public KorvoDocument2 {
@@ -67,6 +53,9 @@ public:
     bool GetRepaintFlag() const { return repaintFlag_; }
     // The views are redrawn completely at their next update.
     void MarkForRepaint();
+    // Document flags the application sets (0x20000: the application became active).
+    void SetDocumentFlag(DWORD flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    DWORD GetDocumentFlags() const { return flags_; }
 
 private:
     friend struct platform::kernel::DocumentAccess;
@@ -79,6 +68,7 @@ private:
     bool inCommand_ = false;
     bool paintBlocked_ = false;
     bool repaintFlag_ = false;
+    DWORD flags_ = 0;
 };
 
 class CKVView : public CView {

@@ -37,6 +37,7 @@ struct UiModuleState {
     const Korvo::UI::XML::ApplicationParameters* ribbonParameters = nullptr;
     std::map<Korvo::UI::MainFrame*, UIModuleProxy::CommandBarsIconSize> iconSizes;
     std::set<UINT> propertyFormChildren;
+    int deactivations = 0;
 };
 
 // Never destroyed: main frames leave the registry from their destructors, which may run after
@@ -201,6 +202,49 @@ void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
     }
     recordCall(L"UIModuleProxy::SetActiveMainFrame(" + handleText(frameHandle(frame)) + L")");
     if (frame) frame->OnChangeActiveMainFrame(previous);
+}
+
+bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) const {
+    const auto& states = platform::kernel::control().commandStates;
+    const auto it = states.find(command);
+    if (it == states.end()) return false;
+    enabled = it->second.enabled;
+    checked = it->second.checked;
+    return true;
+}
+
+namespace UIModule {
+
+FakeActiveMainFrameManager::FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame) {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    if (!frame || std::find(s.frames.begin(), s.frames.end(), frame) == s.frames.end()) return;
+    previous_ = s.active;
+    s.active = frame;
+    faked_ = true;
+}
+
+FakeActiveMainFrameManager::~FakeActiveMainFrameManager() {
+    if (!faked_) return;
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const bool previousAlive = std::find(s.frames.begin(), s.frames.end(), previous_) != s.frames.end();
+    s.active = previousAlive ? previous_ : nullptr;
+}
+
+}  // namespace UIModule
+
+void UIModuleProxy::NotifyApplicationDeactivated() {
+    {
+        std::lock_guard lock(state().mutex);
+        ++state().deactivations;
+    }
+    recordCall(L"UIModuleProxy::NotifyApplicationDeactivated()");
+}
+
+int UIModuleProxy::GetApplicationDeactivationCount() const {
+    std::lock_guard lock(state().mutex);
+    return state().deactivations;
 }
 
 Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {

@@ -1,0 +1,172 @@
+// What a main frame does for the UI library's interface and for its tools engine and system
+// panel.
+#include <string>
+#include <vector>
+
+#include "platform/kernel/control.h"
+#include "syspanel/parameter_controls.h"
+#include "syspanel/sys_panel_toolbar.h"
+#include "tests/mainframe/main_frame_test_support.h"
+
+namespace {
+
+using namespace platform::harness;
+using mainframetest::frameOf;
+
+class MainFrameInterface : public SessionTest {
+protected:
+    void Start() {
+        s.start();
+        s.runUntilIdle();
+        frame = frameOf(s.inspect().mainFrames().at(0));
+        ASSERT_NE(frame, nullptr);
+        panel = frame->GetSysPanelToolbar();
+        ASSERT_NE(panel, nullptr);
+    }
+
+    Session s;
+    CMainFrame* frame = nullptr;
+    CSysPanelToolbar* panel = nullptr;
+};
+
+TEST_F(MainFrameInterface, TheFrameIsItsOwnToolsEngineWithItsPanelAndManipulatorPanels) {
+    Start();
+    EXPECT_EQ(frame->GetOwningFrame(), frame);
+    EXPECT_EQ(frame->GetCommandBars()->GetToolBar(1002), panel);
+    EXPECT_NE(panel->FindRegisteredControl(907), nullptr);
+    EXPECT_NE(frame->GetManipPanel(1), nullptr);
+    EXPECT_NE(frame->GetManipPanel(2), nullptr);
+    EXPECT_EQ(frame->GetAutoMenuBars()->GetSite(), static_cast<CWnd*>(frame));
+    EXPECT_EQ(frame->GetProfileItemName(), CString(L"MainFrame"));
+
+    // The toolkit rebuilding the panel from a list gets the registered controls back.
+    const UINT ids[] = {907, 904};
+    ASSERT_TRUE(panel->SetButtons(ids, 2));
+    EXPECT_EQ(panel->GetControls()->GetAt(0), panel->FindRegisteredControl(907));
+    EXPECT_EQ(panel->GetControls()->GetAt(1), panel->FindRegisteredControl(904));
+}
+
+TEST_F(MainFrameInterface, SelectionFilterCallsReachTheLibraryAndThenThePanel) {
+    Start();
+    frame->BeginSelectionFilterConfiguration();
+    EXPECT_TRUE(frame->IsConfiguringSelectionFilters());
+    EXPECT_EQ(panel->GetLayoutLockCount(), 1u);
+    frame->SetSelectionFilterSet(12);
+    EXPECT_EQ(frame->GetSelectionFilterSet(), 12);
+    frame->SetSelectionFilterButtonIconAndToolTip(2705, 300, L"Lines");
+    frame->SetSelectionFilterButtonState(2705, 1);
+    frame->ShowSelectionFilterButton(2705, true);
+    frame->EndSelectionFilterConfiguration();
+    EXPECT_EQ(panel->GetLayoutLockCount(), 0u);
+    EXPECT_EQ(panel->GetRedrawLockCount(), 0);
+
+    EXPECT_TRUE(frame->GetSelectionFilterButtons().at(2705).visible);
+    EXPECT_EQ(frame->GetSelectionFilterButtonState(2705), 1);
+    CXTPControl* button = panel->GetControls()->FindControl(2705);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->GetTooltip(), CString(L"Lines"));
+    EXPECT_TRUE(button->GetChecked());
+    EXPECT_TRUE(button->GetEnabled());
+
+    frame->HideAllSelectionFilterButtons();
+    EXPECT_FALSE(button->IsVisible());
+}
+
+TEST_F(MainFrameInterface, PanelForwardersAnswerFromThePanelAndPromptsFromTheEngineFirst) {
+    Start();
+    panel->SetSyspanelControls({{907, 0, 0}, {904, 0, 0}, {914, 0, 0}});
+    panel->set_syspanel_doublevar(nullptr, 907, 2.75, 4);
+    panel->set_syspanel_int(nullptr, 904, 42);
+    panel->SetSyspanelButtonStatus(907, true, false);
+
+    bool checked = false, disabled = true;
+    EXPECT_TRUE(frame->GetSyspanelControlState(907, checked, disabled));
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(disabled);
+    EXPECT_FALSE(frame->GetSyspanelControlState(909, checked, disabled));  // not on the panel
+    int value = 0;
+    EXPECT_TRUE(frame->GetSyspanelControlIntValue(904, value));
+    EXPECT_EQ(value, 42);
+    double measure = 0.0;
+    EXPECT_TRUE(frame->UnpackSyspanelDoubleVar(907, measure));
+    EXPECT_EQ(measure, 2.75);
+    EXPECT_TRUE(frame->UnpackSyspanelIntVar(907, value));
+    EXPECT_EQ(value, 2);
+    EXPECT_FALSE(frame->UnpackSyspanelDoubleVar(904, measure));  // a colour is no measure
+    EXPECT_EQ(frame->GetSyspanelCurrentId(), -1);
+    frame->EnableSyspanelControl(907, false);
+    EXPECT_FALSE(panel->GetControls()->FindControl(907)->GetEnabled());
+    frame->DisableSyspanelControls();
+    EXPECT_FALSE(panel->GetControls()->FindControl(904)->GetEnabled());
+
+    platform::kernel::control().commandStrings[1000] = L"Engine prompt";
+    CString prompt;
+    frame->GetMessageString(1000, prompt);
+    EXPECT_EQ(prompt, CString(L"Engine prompt"));
+    frame->GetMessageString(57344, prompt);  // the framework's string
+    EXPECT_EQ(prompt, CString(L"Korvo CAD"));
+}
+
+TEST_F(MainFrameInterface, TheFontComboGivesItsTextOnlyForTheFirstThreeEntries) {
+    Start();
+    frame->SetRibbonMode(false);
+    auto* font = static_cast<CFontComboBox*>(panel->FindRegisteredControl(914));
+    for (const wchar_t* name : {L"Arial", L"Courier", L"GOST", L"Times"}) font->AddString(name);
+    font->SelectFont(L"GOST");
+    CString text = L"stale";
+    frame->FindCommandControl(text);
+    EXPECT_EQ(text, CString(L"GOST"));
+    font->SelectFont(L"Times");
+    frame->FindCommandControl(text);
+    EXPECT_TRUE(text.IsEmpty());
+}
+
+TEST_F(MainFrameInterface, FramelessBarsShowOnlyForTheActiveShownFrameAndLessOutsideTheRibbon) {
+    Start();
+    frame->SetFramelessToolBarsVisible(0x3F);
+    EXPECT_EQ(frame->GetFramelessToolBarsFlags(), 0xFFFFFFFEu);
+    frame->MakeActive();
+    frame->SetRibbonMode(true);
+    EXPECT_EQ(frame->GetVisibleFramelessToolBars(1), 0x3Fu);
+    frame->SetRibbonMode(false);
+    EXPECT_EQ(frame->GetVisibleFramelessToolBars(1), 48u);
+    frame->SetScreenMode(2);
+    EXPECT_EQ(frame->GetVisibleFramelessToolBars(1), 0u);
+    frame->SetScreenMode(0);
+    const HWND other = s.kernel().newMainFrame();
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(UIModuleProxy::Instance().GetActiveMainFrame(), frame);
+    EXPECT_EQ(frame->GetVisibleFramelessToolBars(1), 0u);
+}
+
+TEST_F(MainFrameInterface, ToolBarCommandsNameTheBarsOfTheList) {
+    Start();
+    CXTPCommandBars* bars = frame->GetCommandBars();
+    const int count = bars->GetCount();
+    EXPECT_EQ(frame->GetToolBarByCommand(700), bars->GetAt(0));
+    EXPECT_EQ(frame->GetToolBarByCommand(700 + count - 1), bars->GetAt(count - 1));
+    EXPECT_EQ(frame->GetToolBarByCommand(700 + count), nullptr);
+    EXPECT_EQ(frame->GetToolBarByCommand(699), nullptr);
+
+    // The user toggles a bar through its command.
+    CXTPToolBar* last = bars->GetAt(count - 1);
+    const BOOL wasVisible = last->IsVisible();
+    s.user().command(frame->GetSafeHwnd(), 700 + count - 1);
+    s.runUntilIdle();
+    EXPECT_NE(last->IsVisible(), wasVisible);
+}
+
+TEST_F(MainFrameInterface, ThePaneCommandShowsThePaneTheEngineNames) {
+    Start();
+    CXTPDockingPane* pane = frame->GetPaneManager().CreatePane(1007, RECT{0, 0, 200, 200}, xtpPaneDockLeft);
+    ASSERT_NE(pane, nullptr);
+    frame->GetPaneManager().ClosePane(pane);
+    s.user().command(frame->GetSafeHwnd(), 811);
+    s.runUntilIdle();
+    EXPECT_FALSE(pane->IsClosed());
+    // Another pane command without a pane changes nothing.
+    s.user().command(frame->GetSafeHwnd(), 812);
+    s.runUntilIdle();
+}
+
+}  // namespace
