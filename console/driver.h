@@ -16,6 +16,10 @@ namespace korvo::console {
 inline constexpr int kExitFailed = 1;       // a strict failure, an unconsumed expectation, failed start-up
 inline constexpr int kExitScriptError = 2;  // bad command line, bad script, a verb that cannot run now
 
+// What `dump documents-menu` prints: the shell's configurations tree, every row expanded. The
+// program installs it; without it the verb says the documents menu is missing.
+void setDocumentsMenuOutline(std::wstring (*outline)());
+
 class Driver {
 public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
@@ -53,6 +57,10 @@ private:
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
+    // The kernel's documents-menu model and the configurations tree (console/documents_menu.cpp).
+    bool addConfiguration(const Step& step);
+    bool addLibrary(const Step& step);
+    bool dumpDocumentsMenu(const Step& step);
 
     Phase phase() const;
     bool perform(const Step& step);

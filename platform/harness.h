@@ -13,6 +13,8 @@
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/harness/documents_menu.h"
+#include "platform/harness/report.h"
 #include "platform/mfc.h"
 #include "platform/win32/types.h"
 
@@ -50,6 +52,7 @@ public:
     // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
     // pane's window); throws std::invalid_argument naming what is missing.
     void click(HWND window, unsigned id);
+    ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -150,10 +153,13 @@ public:
     // Dispatches every message waiting on the UI thread through the framework's pump, as an
     // add-on's own loop or a progress display does while the program is busy.
     void pumpMessages();
+    // The documents-menu model, changed as the kernel would change it.
+    DocumentsMenuModel& documentsMenu() { return documentsMenu_; }
 
 private:
     friend class Session;
     Kernel() = default;
+    DocumentsMenuModel documentsMenu_;
 };
 
 class Inspect {

@@ -24,3 +24,5 @@
 #include "platform/kernel/serverapp.h"
 #include "platform/kernel/statusline.h"
 #include "platform/kernel/frame_services.h"
+#include "platform/kernel/documents_menu.h"
+#include "platform/kernel/folder_chooser.h"

@@ -14,3 +14,4 @@
 #include "platform/korvoui/frames.h"
 #include "platform/korvoui/panes.h"
 #include "platform/korvoui/docking.h"
+#include "platform/korvoui/report.h"

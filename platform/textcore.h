@@ -26,3 +26,27 @@ CString FormatTranslation(const wchar_t* key, const T&... args) {
 }
 
 }  // namespace Korvo::I18n
+
+namespace Korvo {
+
+// The form of a text that searches compare: case folded, "ё" as "е", combining marks removed,
+// so that a folded filter finds "Ёлка" by "елка".
+CString GetSearchableEquivalent(const CString& text);
+
+// A 16-byte identifier with its text forms.
+class UniqueIdentifier {
+public:
+    UniqueIdentifier() = default;
+    explicit UniqueIdentifier(const GUID& value) : value_(value) {}
+    const GUID& Get() const { return value_; }
+    // Form 2: 36 upper-case hexadecimal characters in 8-4-4-4-12 groups, no braces.
+    CString ToString() const;
+    // Accepts form 2 with or without braces, in either case, and nothing else.
+    static bool TryParse(LPCWSTR text, UniqueIdentifier& result);
+    friend bool operator==(const UniqueIdentifier&, const UniqueIdentifier&) = default;
+
+private:
+    GUID value_{};
+};
+
+}  // namespace Korvo

@@ -17,3 +17,4 @@
 #include "platform/toolkit/statusbar.h"
 #include "platform/toolkit/dockingpanes.h"
 #include "platform/toolkit/tabclient.h"
+#include "platform/toolkit/report.h"

@@ -10,3 +10,4 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/file.h"
 #include "platform/win32/module.h"
+#include "platform/win32/colors.h"

@@ -32,6 +32,8 @@ bool ModuleProxy::IsLoaded() const { return true; }
 
 KorvoServerAppProxy* KorvoServerAppProxy::Instance() { return g_instance.load(); }
 
+bool KorvoServerAppProxy::IsGrsDocumentsShown() { return false; }
+
 KorvoServerAppProxy::KorvoServerAppProxy() { g_instance.store(this); }
 
 KorvoServerAppProxy::~KorvoServerAppProxy() {

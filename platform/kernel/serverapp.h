@@ -90,6 +90,8 @@ public:
     virtual bool IsPreview();
     virtual bool IsVarnel();
     virtual bool CanLoadWorkSessionFiles() = 0;
+    // Whether the documents menu lists ".grs" documents beside ".grb" ones (default: no).
+    virtual bool IsGrsDocumentsShown();
 
     // Documents
     virtual Korvo::DocumentManager* GetDocumentManager();

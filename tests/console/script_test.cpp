@@ -29,6 +29,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump panes 2\n"
         "dump status 0x00010010\n"
         "new-frame\n"
+        "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
+        "documents-menu library \"Bolts\"\n"
+        "dump documents-menu\n"
         "journal\n"
         "quit\r\n",
         "tour.korvo");
@@ -59,7 +62,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[12].arguments.frame.index, 2u);  // dump bars 2
     EXPECT_EQ(result.steps[13].arguments.frame.index, 2u);  // dump panes 2
     EXPECT_EQ(result.steps[14].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps.back().line, 20);
+    EXPECT_EQ(result.steps.back().line, 23);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -110,7 +113,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, documents-menu "
                        "belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -129,7 +132,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, click, expect, dde, dump, new-frame, journal, quit)");
+                             "command, click, expect, dde, dump, new-frame, documents-menu, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;

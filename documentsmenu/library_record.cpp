@@ -1,0 +1,189 @@
+#include "documentsmenu/library_record.h"
+
+#include "documentsmenu/document_record.h"
+#include "documentsmenu/file_drag_source.h"
+#include "documentsmenu/group_rows.h"
+#include "documentsmenu/record_icons.h"
+
+namespace DocumentsMenu {
+
+namespace {
+
+constexpr SIZE kBrowseButtonSize{18, 18};
+
+}  // namespace
+
+LibraryRecord::~LibraryRecord() {
+    if (library_) library_->RemoveClient(this);
+}
+
+DocumentRecord* LibraryRecord::CreateDocumentRecord(const CString& name) { return new DocumentRecord(library_, name); }
+
+bool LibraryRecord::NameContains(ILibrary* library, const CString& filter) {
+    return library && ContainsFilter(library->GetSearchName(), filter);
+}
+
+bool LibraryRecord::MatchesSearch(ILibrary* library, const CString& filter, const DocumentsMenuDlg* window) {
+    return LibraryMatchesSearch(library, filter, window);
+}
+
+void LibraryRecord::Init() {
+    nameItem_ = static_cast<LibraryRecordItemName*>(
+        AddItem(new LibraryRecordItemName(library_, new RecordNameEditor(this), [this] {
+            Expand(!IsExpanded());
+            Repopulate();
+        })));
+    pathItem_ = static_cast<ReportRecordItem*>(AddItem(new ReportRecordItem(new RecordPathEditor(this), nullptr)));
+    if (browseButton_) {
+        browse_ = new LibraryRecordButtonBrowse(library_);
+        browse_->SetSize(kBrowseButtonSize);
+        browse_->SetAlignment(xtpItemControlRight);
+        pathItem_->GetItemControls()->AddControl(browse_);
+    }
+    AddItem(new ReportRecordItem(new RecordAuthorEditor(this), nullptr));
+    AddItem(new ReportRecordItem(new RecordCompanyEditor(this), nullptr));
+    AddItem(new ReportRecordItem(new RecordCommentEditor(this), nullptr));
+    AddItem(new ReportRecordIconItem(kIconShown, kIconHidden));
+    // A library may hold documents whatever the model says: the expand button stays until a
+    // fill finds none.
+    AddPlaceholderChild();
+    if (library_) library_->AddClient(this);
+}
+
+// The library menu items belong to the documents menu's menus.
+void LibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
+void LibraryRecord::AddMenuItems(CXTPPopupBar*) {}
+
+CString LibraryRecord::GetName() { return library_ ? library_->GetName() : CString(); }
+bool LibraryRecord::SetName(const CString& value) { return library_ && library_->SetName(value); }
+CString LibraryRecord::GetPath() { return library_ ? library_->GetPath() : CString(); }
+bool LibraryRecord::SetPath(const CString& value) { return library_ && library_->SetPath(value); }
+CString LibraryRecord::GetAuthor() { return library_ ? library_->GetAuthor() : CString(); }
+CString LibraryRecord::GetCompany() { return library_ ? library_->GetCompany() : CString(); }
+CString LibraryRecord::GetComment() { return library_ ? library_->GetComment() : CString(); }
+
+bool LibraryRecord::SetAuthor(const CString& value) { return SetObjectText(library_, &ILibrary::SetAuthor, value); }
+bool LibraryRecord::SetCompany(const CString& value) { return SetObjectText(library_, &ILibrary::SetCompany, value); }
+bool LibraryRecord::SetComment(const CString& value) { return SetObjectText(library_, &ILibrary::SetComment, value); }
+
+void LibraryRecord::OnSelected() {
+    DocumentsMenuDlg* window = GetWindow();
+    if (!window) return;
+    BeginWaitCursor();
+    window->ShowInBrowser(library_);
+    EndWaitCursor();
+}
+
+void LibraryRecord::BeginDragSelection(const std::vector<Record*>&) {}
+void LibraryRecord::BeginDrag() {}
+DROPEFFECT LibraryRecord::OnDragOver(COleDataObject*, DWORD) { return 0; }
+
+bool LibraryRecord::OnDrop(COleDataObject* data, DROPEFFECT) {
+    if (!data || !library_) return false;
+    return FileDragSource::Instance().CopyDroppedDocuments(data, GetLibraryAbsolutePath(library_));
+}
+
+void LibraryRecord::BeginRename() { nameItem_->StartEdit(); }
+
+void LibraryRecord::SetHidden(bool hidden) {
+    if (DocumentsMenuDlg* window = GetWindow()) window->SetHidden(library_, hidden);
+}
+
+bool LibraryRecord::IsHidden() {
+    const DocumentsMenuDlg* window = GetWindow();
+    return window && window->IsHidden(library_);
+}
+
+void LibraryRecord::UpdateChildren(const CString& filter) {
+    BeginWaitCursor();
+    BeforeFill();
+    GetChilds()->RemoveAll();
+    const DocumentsMenuDlg* window = GetWindow();
+    const bool showExcluded = ShowExcluded();
+    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    if (library_) {
+        ForEachLibraryDocument(library_, [&](const CString&, const CString& name, bool excluded) {
+            if (excluded && !showExcluded) return true;
+            if (!filter.IsEmpty() && !ContainsFilter(Korvo::GetSearchableEquivalent(name), filter)) return true;
+            DocumentRecord* row = CreateDocumentRecord(name);
+            AppendChild(row);
+            if (excluded) row->SetCellsTextColor(grey);
+            if (window && window->IsHidden(library_, name)) row->SetVisible(window->IsShowHidden() ? TRUE : FALSE);
+            return true;
+        });
+    }
+    SetChildrenFilled(true);
+    EndWaitCursor();
+}
+
+void LibraryRecord::OnExpandedChanged(bool expanded) {
+    if (DocumentsMenuDlg* window = GetWindow()) window->SetExpanded(library_, expanded);
+    // Collapsing keeps the watch: the children stay current for the next expansion.
+    if (expanded && !IsWatching()) watchFolder();
+}
+
+void LibraryRecord::watchFolder() {
+    const CString folder = library_ ? GetLibraryAbsolutePath(library_) : CString();
+    if (!folder.IsEmpty()) WatchDirectory(SharedPathName(folder), this);
+}
+
+void LibraryRecord::LibraryPathChanged(ILibrary*) {
+    pathItem_->SetCaption(GetPath());
+    StopWatching(this);
+    if (IsExpanded()) {
+        UpdateChildren(CString());
+        Repopulate();
+        watchFolder();
+    } else {
+        SetChildrenFilled(false);
+    }
+}
+
+void LibraryRecord::LibraryNameChanged(ILibrary*) {
+    nameItem_->SetCaption(library_ ? library_->GetDisplayName() : CString());
+    Repopulate();
+}
+
+void LibraryRecord::LibraryRemoved(ILibrary*) {
+    CXTPReportControl* control = GetControl();
+    Delete();
+    Korvo::UI::ReportControl::Populate(control);
+}
+
+void LibraryRecord::LibraryDestroyed(ILibrary*) {
+    StopWatching(this);
+    library_ = nullptr;
+    nameItem_->ForgetLibrary();
+    if (browse_) browse_->ForgetLibrary();
+    for (int i = 0; i < GetChilds()->GetCount(); ++i) {
+        if (auto* document = dynamic_cast<DocumentRecord*>(GetChilds()->GetAt(i))) document->ForgetLibrary();
+    }
+}
+
+void LibraryRecord::LibraryContentsChanged(ILibrary*) {
+    UpdateChildren(CString());
+    Repopulate();
+}
+
+DocumentRecord* LibraryRecord::FindDocumentRow(const CString& path) {
+    for (int i = 0; i < GetChilds()->GetCount(); ++i) {
+        auto* document = dynamic_cast<DocumentRecord*>(GetChilds()->GetAt(i));
+        if (document && document->GetPath().CompareNoCase(path) == 0) return document;
+    }
+    return nullptr;
+}
+
+void LibraryListRecord::Init() {
+    LibraryRecord::Init();
+    AddItem(new CXTPReportRecordItem(ConfigurationNameOf(GetLibrary())))->SetEditable(FALSE);
+}
+
+DocumentRecord* LibraryListRecord::CreateDocumentRecord(const CString& name) {
+    return new DocumentListRecord(GetLibrary(), name);
+}
+
+DocumentRecord* PDMLibraryRecord::CreateDocumentRecord(const CString& name) {
+    return new PDMDocumentRecord(GetLibrary(), name);
+}
+
+}  // namespace DocumentsMenu

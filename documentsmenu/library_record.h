@@ -1,0 +1,90 @@
+// The row of a library (a folder of documents): its children are the documents, made when it is
+// first expanded, and it follows the folder's changes once it was expanded.
+#pragma once
+
+#include "documentsmenu/directory_changes_handler.h"
+#include "documentsmenu/record.h"
+#include "documentsmenu/record_items.h"
+
+namespace DocumentsMenu {
+
+class DocumentRecord;
+
+class LibraryRecord : public Record, public ILibrary::IClient, public DirectoryChangesHandler {
+public:
+    LibraryRecord(ILibrary* library, bool browseButton) : browseButton_(browseButton), library_(library) {}
+    ~LibraryRecord() override;
+
+    virtual ILibrary* GetLibrary() const { return library_; }
+    virtual DocumentRecord* CreateDocumentRecord(const CString& name);
+
+    static bool NameContains(ILibrary* library, const CString& filter);
+    static bool MatchesSearch(ILibrary* library, const CString& filter, const DocumentsMenuDlg* window);
+
+    void Init() override;
+    void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;
+    void AddMenuItems(CXTPPopupBar* popup) override;
+    CString GetName() override;
+    bool SetName(const CString& value) override;
+    CString GetPath() override;
+    bool SetPath(const CString& value) override;
+    CString GetAuthor() override;
+    bool SetAuthor(const CString& value) override;
+    CString GetCompany() override;
+    bool SetCompany(const CString& value) override;
+    CString GetComment() override;
+    bool SetComment(const CString& value) override;
+    void OnSelected() override;
+    void BeginDragSelection(const std::vector<Record*>& selection) override;
+    void BeginDrag() override;
+    DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState) override;
+    bool OnDrop(COleDataObject* data, DROPEFFECT effect) override;
+    void BeginRename() override;
+    void SetHidden(bool hidden) override;
+    bool IsHidden() override;
+    void UpdateChildren(const CString& filter) override;
+
+    void LibraryPathChanged(ILibrary* library) override;
+    void LibraryNameChanged(ILibrary* library) override;
+    void LibraryRemoved(ILibrary* library) override;
+    void LibraryDestroyed(ILibrary* library) override;
+    void LibraryContentsChanged(ILibrary* library) override;
+
+    // The watched folder's changes (library_folder_changes.cpp).
+    void FileAdded(const SharedPathName& path) override;
+    void FileRemoved(const SharedPathName& path) override;
+    void FileNameChanged(const SharedPathName& oldPath, const SharedPathName& newPath) override;
+
+protected:
+    void OnExpandedChanged(bool expanded) override;
+    // Before the documents are listed (PDM rows refresh the folder first).
+    virtual void BeforeFill() {}
+    // The child document row showing `path`, or null.
+    DocumentRecord* FindDocumentRow(const CString& path);
+
+private:
+    void watchFolder();
+
+    LibraryRecordItemName* nameItem_ = nullptr;
+    ReportRecordItem* pathItem_ = nullptr;
+    LibraryRecordButtonBrowse* browse_ = nullptr;
+    bool browseButton_;
+    ILibrary* library_;
+};
+
+// A library row of the flat list: it also shows its configuration.
+class LibraryListRecord : public LibraryRecord {
+public:
+    explicit LibraryListRecord(ILibrary* library) : LibraryRecord(library, true) {}
+    void Init() override;
+    DocumentRecord* CreateDocumentRecord(const CString& name) override;
+};
+
+// A library below a PDM configuration: no browse button; its folder is the PDM system's.
+class PDMLibraryRecord : public LibraryRecord {
+public:
+    explicit PDMLibraryRecord(ILibrary* library) : LibraryRecord(library, false) {}
+    DocumentRecord* CreateDocumentRecord(const CString& name) override;
+};
+
+}  // namespace DocumentsMenu

@@ -1,0 +1,29 @@
+// The UI library's helpers for report controls: re-populating that keeps the user's place, and
+// an image manager that gives files and folders the images the shell shows for them.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/mfc.h"
+#include "platform/toolkit.h"
+
+namespace Korvo::UI {
+
+// Image ids handed out for paths: one per kind (folder, or file extension), made on first use.
+class CachingImageManager : public CXTPImageManager {
+public:
+    static constexpr int kFirstId = 0x10000;
+    // The image for what the path names; -1 when it names nothing.
+    int AddForPath(LPCWSTR path);
+
+private:
+    std::map<std::wstring, int> ids_;
+};
+
+namespace ReportControl {
+// Rebuilds the control's rows; the focused record stays focused when it is still shown.
+void Populate(CXTPReportControl* control);
+}  // namespace ReportControl
+
+}  // namespace Korvo::UI

@@ -1,0 +1,76 @@
+#include "platform/textcore.h"
+
+namespace Korvo {
+
+namespace {
+
+constexpr int kTextLength = 36;
+
+bool isGroupDash(int index) { return index == 8 || index == 13 || index == 18 || index == 23; }
+
+int hexValue(wchar_t c) {
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    return -1;
+}
+
+// The 16 bytes in text order: Data1, Data2, Data3 big-endian as written, then Data4.
+void toBytes(const GUID& id, BYTE (&bytes)[16]) {
+    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<BYTE>(id.Data1 >> (24 - 8 * i));
+    bytes[4] = static_cast<BYTE>(id.Data2 >> 8);
+    bytes[5] = static_cast<BYTE>(id.Data2);
+    bytes[6] = static_cast<BYTE>(id.Data3 >> 8);
+    bytes[7] = static_cast<BYTE>(id.Data3);
+    for (int i = 0; i < 8; ++i) bytes[8 + i] = id.Data4[i];
+}
+
+GUID fromBytes(const BYTE (&bytes)[16]) {
+    GUID id;
+    for (int i = 0; i < 4; ++i) id.Data1 = (id.Data1 << 8) | bytes[i];
+    id.Data2 = static_cast<WORD>((bytes[4] << 8) | bytes[5]);
+    id.Data3 = static_cast<WORD>((bytes[6] << 8) | bytes[7]);
+    for (int i = 0; i < 8; ++i) id.Data4[i] = bytes[8 + i];
+    return id;
+}
+
+}  // namespace
+
+CString UniqueIdentifier::ToString() const {
+    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+    BYTE bytes[16];
+    toBytes(value_, bytes);
+    std::wstring text;
+    text.reserve(kTextLength);
+    for (int i = 0; i < 16; ++i) {
+        if (i == 4 || i == 6 || i == 8 || i == 10) text.push_back(L'-');
+        text.push_back(kDigits[bytes[i] >> 4]);
+        text.push_back(kDigits[bytes[i] & 0xF]);
+    }
+    return CString(std::move(text));
+}
+
+bool UniqueIdentifier::TryParse(LPCWSTR text, UniqueIdentifier& result) {
+    if (!text) return false;
+    std::wstring_view view(text);
+    if (view.size() == kTextLength + 2 && view.front() == L'{' && view.back() == L'}') {
+        view = view.substr(1, kTextLength);
+    }
+    if (view.size() != kTextLength) return false;
+    BYTE bytes[16] = {};
+    int nibble = 0;
+    for (int i = 0; i < kTextLength; ++i) {
+        if (isGroupDash(i)) {
+            if (view[static_cast<std::size_t>(i)] != L'-') return false;
+            continue;
+        }
+        const int value = hexValue(view[static_cast<std::size_t>(i)]);
+        if (value < 0) return false;
+        bytes[nibble / 2] = static_cast<BYTE>(bytes[nibble / 2] | (nibble % 2 == 0 ? value << 4 : value));
+        ++nibble;
+    }
+    result = UniqueIdentifier(fromBytes(bytes));
+    return true;
+}
+
+}  // namespace Korvo

@@ -1,0 +1,19 @@
+#include "platform/win32/colors.h"
+
+#include "platform/core/winpath.h"
+
+DWORD GetSysColor(int index) {
+    switch (index) {
+        case COLOR_WINDOW: return RGB(255, 255, 255);
+        case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+        case COLOR_HIGHLIGHT: return RGB(0, 120, 215);
+        case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
+        case COLOR_GRAYTEXT: return RGB(109, 109, 109);
+        default: return 0;
+    }
+}
+
+BOOL PathIsRelativeW(LPCWSTR path) {
+    if (!path) return TRUE;
+    return platform::core::winpath::isRelative(path) ? TRUE : FALSE;
+}

@@ -1,0 +1,227 @@
+// The configurations tree follows the kernel's model: rows are made when first expanded, appear,
+// rename and vanish as the model changes, and filtered fills list only what matches.
+#include "tests/documentsmenu/structure_test_support.h"
+
+#include "documentsmenu/record_icons.h"
+
+namespace documentsmenutest {
+namespace {
+
+using namespace DocumentsMenu;
+
+class StructureRecordsTest : public StructureTest {
+protected:
+    // Standard: group Bolts (sub-group Metric, library M6 with two documents), library Nuts
+    // (empty folder), and an empty group Washers.
+    void build() {
+        bolts = model.addGroup(standard, L"Bolts");
+        metric = model.addGroup(bolts, L"Metric");
+        m6 = model.addLibrary(bolts, L"M6", L"Bolts\\M6");
+        writeFile(kLibraries + L"Bolts\\M6\\hex bolt.grb");
+        writeFile(kLibraries + L"Bolts\\M6\\Ёлочка.grb");
+        writeFile(kLibraries + L"Bolts\\M6\\notes.txt");
+        washers = model.addGroup(standard, L"Washers");
+        nuts = model.addLibrary(standard, L"Nuts", L"Nuts");
+    }
+    ILibrariesGroup* bolts = nullptr;
+    ILibrariesGroup* metric = nullptr;
+    ILibrariesGroup* washers = nullptr;
+    ILibrary* m6 = nullptr;
+    ILibrary* nuts = nullptr;
+};
+
+TEST_F(StructureRecordsTest, ChildrenAreMadeOnlyWhenARowIsFirstExpanded) {
+    build();
+    open();
+    EXPECT_EQ(rows(), L"+ Standard\n");
+    Record* top = record(L"Standard");
+    ASSERT_NE(top, nullptr);
+    EXPECT_FALSE(top->AreChildrenFilled());
+    EXPECT_EQ(top->GetChilds()->GetCount(), 1) << "one placeholder child for the expand button";
+
+    expand(L"Standard");
+    // Groups with nothing below them have no expand button; a library always has one.
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Washers\n  + Nuts\n");
+    EXPECT_FALSE(record(L"Bolts")->AreChildrenFilled());
+    EXPECT_FALSE(record(L"Nuts")->AreChildrenFilled());
+
+    expand(L"Bolts");
+    expand(L"M6");
+    EXPECT_EQ(rows(),
+              L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n "
+              L" + Nuts\n");
+    // An empty library loses its expand button once a fill finds nothing.
+    expand(L"Nuts");
+    EXPECT_EQ(rows().substr(rows().rfind(L"Washers")), L"Washers\n    Nuts\n");
+
+    // The window remembers what was expanded: a new tree opens the same way.
+    report().collapse(row(L"Bolts"));
+    tree.reset();
+    open();
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Washers\n    Nuts\n");
+}
+
+TEST_F(StructureRecordsTest, RowsFollowTheModel) {
+    build();
+    open();
+    expand(L"Standard");
+    expand(L"Bolts");
+
+    // Renames, additions and removals show at once.
+    ASSERT_TRUE(m6->SetName(L"M6 bolts"));
+    ASSERT_TRUE(bolts->SetName(L"Fasteners"));
+    ILibrary* m8 = model.addLibrary(bolts, L"M8", L"Bolts\\M8");
+    model.addGroup(washers, L"Flat");
+    EXPECT_EQ(
+        rows(),
+        L"- Standard\n  - Fasteners\n      Metric\n    + M6 bolts\n    + M8\n  - Washers\n      Flat\n  + Nuts\n");
+    model.removeLibrary(m8);
+    model.removeLibrary(nuts);
+    metric->Destroy();
+    EXPECT_EQ(rows(), L"- Standard\n  - Fasteners\n    + M6 bolts\n  - Washers\n      Flat\n");
+
+    // Activation changes the icon; a reload rebuilds the configuration's rows collapsed.
+    EXPECT_EQ(report().icon(row(L"Standard"), kColumnName), kIconConfiguration);
+    standard->SetActive(true);
+    EXPECT_EQ(report().icon(row(L"Standard"), kColumnName), kIconActiveConfiguration);
+    ASSERT_TRUE(standard->Save(false));
+    model.addLibrary(standard, L"Unsaved", L"Unsaved");
+    ASSERT_TRUE(standard->Load(standard->GetPath()));
+    EXPECT_EQ(rows(), L"+ Standard\n");
+    expand(L"Standard");
+    EXPECT_EQ(rows(), L"- Standard\n  - Fasteners\n    + M6 bolts\n  - Washers\n      Flat\n");
+
+    // A second configuration gets its row; closing one removes it.
+    IConfiguration* second = model.addConfiguration(kLibraries + L"Second.tws", L"Second");
+    EXPECT_EQ(row(L"Second"), report().rowCount() - 1);
+    second->Destroy();
+    standard->Destroy();
+    EXPECT_EQ(rows(), L"");
+}
+
+TEST_F(StructureRecordsTest, ALibraryAddedToANeverExpandedConfigurationIsListedOnce) {
+    build();
+    open();
+    model.addLibrary(standard, L"Pins", L"Pins");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Washers\n  + Nuts\n  + Pins\n");
+    // The same into a group whose rows exist but were never expanded.
+    model.addLibrary(washers, L"Flat", L"Washers\\Flat");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  - Washers\n    + Flat\n  + Nuts\n  + Pins\n");
+}
+
+TEST_F(StructureRecordsTest, FilteredFillsExpandDownToWhatMatches) {
+    build();
+    writeFile(kLibraries + L"Nuts\\hex nut.grb");
+    open();
+    Record* top = record(L"Standard");
+
+    // Only documents match: the rows down to them are expanded, the rest left out.
+    top->UpdateChildren(Korvo::GetSearchableEquivalent(L"ЕЛОЧ"));
+    top->SetExpanded(TRUE);
+    tree->Populate();
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        Ёлочка.grb\n");
+
+    top->UpdateChildren(L"hex");
+    tree->Populate();
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n  - Nuts\n      hex nut.grb\n");
+
+    // A group matching by its own name lists its children unfiltered, collapsed when nothing
+    // below it matches.
+    top->UpdateChildren(L"wash");
+    tree->Populate();
+    EXPECT_EQ(rows(), L"- Standard\n    Washers\n");
+    top->UpdateChildren(L"bolt");
+    tree->Populate();
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n");
+}
+
+TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
+    build();
+    model.setExcluded(nuts, true);
+    m6->SetDocumentExcluded(L"hex bolt.grb", true);
+    window.SetHidden(washers, true);
+    open();
+    expand(L"Standard");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n");
+    expand(L"Bolts");
+    expand(L"M6");
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      Metric\n    - M6\n        Ёлочка.grb\n");
+
+    // Shown on request: excluded rows grey, hidden ones in the tree again.
+    window.SetShowExcluded(true);
+    window.SetShowHidden(true);
+    record(L"Standard")->UpdateChildren(L"");
+    tree->Populate();
+    EXPECT_EQ(rows(),
+              L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n "
+              L" + Nuts\n");
+    EXPECT_EQ(report().textColor(row(L"Nuts"), kColumnAuthor), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(report().textColor(row(L"hex bolt.grb"), kColumnName), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(report().textColor(row(L"Bolts"), kColumnName), XTP_REPORT_COLOR_DEFAULT);
+
+    // Searches skip hidden objects while they are not shown, but not excluded ones.
+    window.SetShowHidden(false);
+    EXPECT_FALSE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window));
+    window.SetHidden(washers, false);
+    EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window));
+    EXPECT_TRUE(LibraryRecord::MatchesSearch(m6, L"hex", &window));
+    window.SetHidden(m6, L"HEX BOLT.grb", true);
+    EXPECT_FALSE(LibraryRecord::MatchesSearch(m6, L"hex", &window));
+    EXPECT_TRUE(ConfigurationRecord::NameContains(standard, L"stand"));
+}
+
+TEST_F(StructureRecordsTest, DestroyedObjectsAreNeverTouchedAgain) {
+    build();
+    open();
+    expand(L"Standard");
+    expand(L"Bolts");
+    expand(L"M6");
+    // The group goes with everything below it; every row of it goes without calling the model.
+    bolts->Destroy();
+    EXPECT_EQ(rows(), L"- Standard\n    Washers\n  + Nuts\n");
+    // A configuration destroyed while its rows live: the rows forget it and go with the removal.
+    standard->Destroy();
+    EXPECT_EQ(rows(), L"");
+}
+
+}  // namespace
+}  // namespace documentsmenutest
+
+namespace documentsmenutest {
+namespace {
+
+using namespace DocumentsMenu;
+
+TEST_F(StructureTest, PdmConfigurationsMakePdmRowsAndListRowsNameTheirConfiguration) {
+    IConfiguration* pdm = CreateConfiguration(L"Vault", true);
+    ASSERT_TRUE(pdm->SaveAs((kLibraries + L"Vault.tws").c_str()));
+    ASSERT_TRUE(GlobalCfgGroup()->AddConfiguration(pdm));
+    ILibrariesGroup* group = model.addGroup(pdm, L"Checked in");
+    model.addLibrary(group, L"Flanges", L"Flanges");
+    ILibrary* plain = model.addLibrary(standard, L"Pins", L"Pins");
+    open();
+    expand(L"Vault");
+    expand(L"Checked in");
+
+    EXPECT_EQ(report().icon(row(L"Vault"), kColumnName), kIconPdmConfiguration);
+    pdm->SetActive(true);
+    EXPECT_EQ(report().icon(row(L"Vault"), kColumnName), kIconActivePdmConfiguration);
+    EXPECT_NE(dynamic_cast<PDMLibrariesGroupRecord*>(record(L"Checked in")), nullptr);
+    auto* pdmLibrary = dynamic_cast<PDMLibraryRecord*>(record(L"Flanges"));
+    ASSERT_NE(pdmLibrary, nullptr);
+    EXPECT_EQ(pdmLibrary->GetItem(kColumnPath)->GetItemControls()->GetSize(), 0) << "no browse button";
+    EXPECT_EQ(pdmLibrary->OnDragOver(nullptr, 0), 0u);
+    expand(L"Standard");
+    auto* treeLibrary = dynamic_cast<LibraryRecord*>(record(L"Pins"));
+    ASSERT_NE(treeLibrary, nullptr);
+    EXPECT_EQ(treeLibrary->GetItem(kColumnPath)->GetItemControls()->GetAt(0)->GetCaption(), L"...");
+
+    // A library row of the flat list shows its configuration's name in a seventh cell.
+    auto* listRow = static_cast<LibraryListRecord*>(tree->AddRecord(new LibraryListRecord(plain)));
+    listRow->Init();
+    ASSERT_EQ(listRow->GetItemCount(), 7);
+    EXPECT_EQ(listRow->GetItem(kColumnConfiguration)->GetCaption(), L"Standard");
+}
+
+}  // namespace
+}  // namespace documentsmenutest
