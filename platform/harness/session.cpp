@@ -202,6 +202,12 @@ void Session::ended(int exitCode) {
     if (state_->loopEnded) return;
     state_->loopEnded = true;
     state_->exitCode = exitCode;
+    // The harness's DDE client goes with the program it talked to (a process that ended has
+    // taken its windows with it).
+    if (state_->ddeClient && !platform::core::control::terminated() && IsWindow(state_->ddeClient)) {
+        DestroyWindow(state_->ddeClient);
+    }
+    state_->ddeClient = nullptr;
     platform::core::journal().add("program", L"exit " + std::to_wstring(exitCode));
 }
 
