@@ -13,6 +13,15 @@ struct NativeSettings {
         bool reopenDocuments = false;  // reopen the documents of the last run
     } files;
     bool runAsServer = false;  // run the add-on applications' server step at start-up
+    bool showCommandNames = false;  // tooltips name the command
 };
+
+// The user's options of the kernel that the command bars read.
+struct KVOptions {
+    bool extendedTooltips = true;  // rich tooltips with texts from the command descriptions
+    bool screenTipsSet = false;    // whether the user set the screen-tips option at all
+    bool screenTips = true;        // tooltips shown at all (when set)
+};
+KVOptions& GetKVOptions();
 
 NativeSettings& GetSettings();

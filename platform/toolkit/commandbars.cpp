@@ -26,6 +26,7 @@ void CXTPCommandBarsOptions::CopyFrom(const CXTPCommandBarsOptions& other) {
     bShowKeyboardTips = other.bShowKeyboardTips;
     bSyncFloatingBars = other.bSyncFloatingBars;
     bDirtyState = other.bDirtyState;
+    bRibbonMode = other.bRibbonMode;
 }
 
 CXTPCommandBars::CXTPCommandBars() : imageManager_(new CXTPImageManager) {}
@@ -69,7 +70,7 @@ CXTPToolBar* CXTPCommandBars::Add(LPCWSTR title, XTPBarPosition position, CRunti
     if (!barClass) barClass = RUNTIME_CLASS(CXTPToolBar);
     CObject* object = barClass->IsDerivedFrom(RUNTIME_CLASS(CXTPToolBar)) ? barClass->CreateObject() : nullptr;
     auto* bar = dynamic_cast<CXTPToolBar*>(object);
-    if (!bar || bar->GetType() == xtpBarTypeMenuBar) {
+    if (!bar) {
         delete object;
         platform::core::reportFailure(L"CXTPCommandBars::Add(" + platform::core::quoted(title) + L"): class " +
                                       platform::core::quoted(std::wstring(CString(barClass->m_lpszClassName))) +
@@ -77,6 +78,13 @@ CXTPToolBar* CXTPCommandBars::Add(LPCWSTR title, XTPBarPosition position, CRunti
         return nullptr;
     }
     if (!adopt(bar, title, position)) return nullptr;
+    if (auto* menuBar = dynamic_cast<CXTPMenuBar*>(bar); menuBar && !menuBar_) {
+        // A menu bar of the program's own class becomes the menu bar, listed first.
+        menuBar_ = menuBar;
+        menuBar_->InternalAddRef();
+        bars_.insert(bars_.begin(), bar);
+        return bar;
+    }
     bars_.push_back(bar);
     return bar;
 }
@@ -102,10 +110,15 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR title, UINT menuId) {
 }
 
 void CXTPCommandBars::Remove(CXTPToolBar* bar) {
-    if (!bar || bar == menuBar_) return;
+    if (!bar) return;
     const auto it = std::find(bars_.begin(), bars_.end(), bar);
     if (it == bars_.end()) return;
-    bars_.erase(it);
+    OnToolBarRemoved(bar);
+    bars_.erase(std::find(bars_.begin(), bars_.end(), bar));
+    if (bar == menuBar_) {
+        menuBar_ = nullptr;
+        bar->InternalRelease();
+    }
     if (bar->GetSafeHwnd()) bar->DestroyWindow();
     bar->InternalRelease();
 }

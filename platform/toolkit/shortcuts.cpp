@@ -43,3 +43,12 @@ CString CXTPShortcutManager::FindShortcutText(UINT cmd) const {
         if (entry.cmd == cmd) return Format(entry);
     return {};
 }
+
+int CXTPShortcutManager::CKeyHelper::Priority() const {
+    if (!accel_) return 0;
+    int priority = 0;
+    if (accel_->fVirt & FCONTROL) priority += 1;
+    if (accel_->fVirt & FSHIFT) priority += 2;
+    if (accel_->fVirt & FALT) priority += 4;
+    return priority;
+}
