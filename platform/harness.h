@@ -121,6 +121,9 @@ public:
     void failDocumentOpen(std::wstring_view windowsPath, bool throwException);  // null result or exception
     void failTheme(std::wstring_view themeName);  // applying that theme name fails
     void failMainFrameCreation();                 // the first main frame's window cannot be created
+    // The next time the program reaches the named fault point (platform/faults.h), it fails there:
+    // "CMainFrame::OnCreate 1" to "CMainFrame::OnCreate 16" are the main frame's creation steps.
+    void failAt(std::wstring_view point);
 
 private:
     friend class Session;

@@ -22,7 +22,7 @@ public:
     // Gives the MDI client back to itself.
     void Detach();
     BOOL IsAttached() const { return frame_ != nullptr; }
-    CMDIFrameWnd* GetParentFrame() const { return frame_; }
+    CMDIFrameWnd* GetFrame() const { return frame_; }
 
     // The tabs: the frame's MDI children in the client's order.
     int GetItemCount() const { return static_cast<int>(items().size()); }

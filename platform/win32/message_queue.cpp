@@ -9,6 +9,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/record.h"
+#include "platform/core/registry_store.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/window_table.h"
 
@@ -114,12 +115,27 @@ std::optional<std::uint64_t> nextTimerDue(ThreadRecord& me, const Filter& filter
     return t ? std::optional<std::uint64_t>(t->due) : std::nullopt;
 }
 
+// The UI thread's queue ran dry: its loop (the framework's, a modal one, a message box's) is
+// about to idle or wait, which is when the registry writes out what changed meanwhile. Called
+// without the scheduler lock, as it writes files.
+void uiThreadIdle(DWORD thread) {
+    if (thread == platform::core::kUiThreadId) platform::core::registryStore().saveChangedHives();
+}
+
 // Waits until a message is available. False when the wait could never end (manual clock, UI
 // thread, nothing pending, nobody else able to post): reported as a failure.
 bool waitForMessage(Lock& lock, ThreadRecord& me, const Filter& filter, const char* what) {
+    bool idled = false;
     for (;;) {
         processIncoming(lock, me);
         if (hasMessage(me, filter)) return true;
+        if (!idled && me.id == platform::core::kUiThreadId && platform::core::registryStore().hasUnsavedChanges()) {
+            idled = true;
+            lock.unlock();
+            uiThreadIdle(me.id);
+            lock.lock();
+            continue;
+        }
         const auto result = platform::core::threads().wait(
             lock, what, [&] { return hasMessage(me, filter); }, nextTimerDue(me, filter), false);
         if (result != platform::core::Threads::WaitResult::WouldHang) continue;
@@ -227,7 +243,12 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
     auto& me = platform::core::threads().current(lock);
     processIncoming(lock, me);
     MSG found;
-    if (!pick(me, Filter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0, found)) return FALSE;
+    if (!pick(me, Filter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0, found)) {
+        const DWORD thread = me.id;
+        lock.unlock();
+        uiThreadIdle(thread);
+        return FALSE;
+    }
     if (removeFlags & PM_REMOVE) me.queue.lastMessageTime = found.time;
     if (msg) *msg = found;
     return TRUE;

@@ -1,0 +1,57 @@
+#include "mainframe/ribbon_command_bars.h"
+
+#include "app/default_toolbars.h"
+#include "commandbars/varnel_popup.h"
+#include "mainframe/main_frame.h"
+
+bool InitRibbonBar(CMainFrame& frame) {
+    auto* bars = dynamic_cast<CKVRibbonCommandBars*>(frame.GetCommandBars());
+    KVRibbonBar* ribbon = bars ? bars->GetRibbonBar() : nullptr;
+    if (!ribbon) return false;
+    ribbon->EnableDocking(0);
+    if (CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton()) {
+        system->SetIconId(1);
+        if (auto* view = dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar())) view->SetCommandBarsOf(bars);
+    }
+    // The server application never asks to leave the PDM popup out.
+    if (!ribbon->GetVarnelPopup()) {
+        auto* popup = new VarnelPopup;
+        popup->Build(bars);
+        popup->SetStyle(xtpButtonIconAndCaption);
+        ribbon->GetControls()->Add(popup, VarnelPopup::kId);
+        ribbon->SetVarnelPopup(popup);
+    }
+    ribbon->CalcDockingLayout();
+    return true;
+}
+
+namespace {
+
+XTPBarPosition positionOf(CommandTables::ToolBarKind kind) {
+    using CommandTables::ToolBarKind;
+    switch (kind) {
+        case ToolBarKind::DockedLeft: return xtpBarLeft;
+        case ToolBarKind::DockedRight: return xtpBarRight;
+        case ToolBarKind::DockedBottom: return xtpBarBottom;
+        default: return xtpBarTop;
+    }
+}
+
+}  // namespace
+
+bool InitDockingPanesAndToolBars(CMainFrame& frame) {
+    CXTPCommandBars* bars = frame.GetCommandBars();
+    if (!bars) return false;
+    for (const DefaultToolBarButtons& entry : GetDefaultToolBars()) {
+        const CommandTables::DefaultToolBarRecord& record = *entry.record;
+        // The tabs of the tabbed tool bar come with that bar's own work.
+        if (record.kind == CommandTables::ToolBarKind::None || record.kind == CommandTables::ToolBarKind::Tab) continue;
+        CXTPToolBar* bar = bars->Add(entry.caption, positionOf(record.kind));
+        if (!bar) return false;
+        bar->SetBarID(record.barId);
+        if (!bar->SetButtons(entry.commandIds.data(), static_cast<int>(entry.commandIds.size()))) return false;
+        bar->SetVisible(record.visible);
+    }
+    if (FrameTools* tools = frame.GetFrameTools(); tools && !tools->CreateSystemPanel()) return false;
+    return true;
+}
