@@ -186,16 +186,19 @@ KVRibbonBar* CKVRibbonCommandBars::GetRibbonBar() {
 }
 
 CKVMenuBar* CKVRibbonCommandBars::GetMainMenuBar() {
-    if (menuBar_) return menuBar_;
-    auto* bar = dynamic_cast<CKVMenuBar*>(Add(Korvo::I18n::Translate(L"panels.main_menu"), xtpBarTop,
-                                              RUNTIME_CLASS(CKVMenuBar)));
-    if (!bar) return nullptr;
-    menuBar_ = bar;
+    if (!menuBar_) SetMenu(Korvo::I18n::Translate(L"panels.main_menu"), 0);
+    return menuBar_;
+}
+
+CXTPMenuBar* CKVRibbonCommandBars::CreateMenuBarObject() { return new CKVMenuBar; }
+
+void CKVRibbonCommandBars::OnMenuBarSet(CXTPMenuBar* bar) {
+    menuBar_ = dynamic_cast<CKVMenuBar*>(bar);
+    if (!menuBar_) return;
     menuBar_->SetBarID(1);
     menuBar_->EnableDocking(9216);
     menuBar_->EnableCustomization(FALSE);
     menuBar_->SetVisible(!ribbonMode_);
-    return menuBar_;
 }
 
 CXTPCommandBar* CKVRibbonCommandBars::GetActiveMenuBar() {

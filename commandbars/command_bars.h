@@ -71,6 +71,10 @@ public:
     bool IsRibbonRelayoutPending() const { return relayoutPending_; }
     void ClearRibbonRelayout() { relayoutPending_ = false; }
 
+protected:
+    CXTPMenuBar* CreateMenuBarObject() override;
+    void OnMenuBarSet(CXTPMenuBar* bar) override;
+
 private:
     CKVMenuBar* menuBar_ = nullptr;
     KVRibbonBar* ribbon_ = nullptr;

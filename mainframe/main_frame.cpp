@@ -9,7 +9,6 @@
 #include "mainframe/stopwatch.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
-IMPLEMENT_DYNCREATE(CKVControlButton, CXTPControlButton)
 
 namespace {
 

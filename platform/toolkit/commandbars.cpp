@@ -33,10 +33,6 @@ CXTPCommandBars::CXTPCommandBars() : imageManager_(new CXTPImageManager) {}
 
 CXTPCommandBars::~CXTPCommandBars() {
     RemoveAll();
-    if (menuBar_) {
-        menuBar_->InternalRelease();
-        menuBar_ = nullptr;
-    }
     imageManager_->InternalRelease();
 }
 
@@ -78,8 +74,9 @@ CXTPToolBar* CXTPCommandBars::Add(LPCWSTR title, XTPBarPosition position, CRunti
         return nullptr;
     }
     if (!adopt(bar, title, position)) return nullptr;
-    if (auto* menuBar = dynamic_cast<CXTPMenuBar*>(bar); menuBar && !menuBar_) {
-        // A menu bar of the program's own class becomes the menu bar, listed first.
+    if (auto* menuBar = dynamic_cast<CXTPMenuBar*>(bar)) {
+        // A menu bar of the program's own class becomes the menu bar, listed first; there is one.
+        if (menuBar_) Remove(menuBar_);
         menuBar_ = menuBar;
         menuBar_->InternalAddRef();
         bars_.insert(bars_.begin(), bar);
@@ -95,19 +92,20 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR title, UINT menuId) {
                                       std::to_wstring(menuId) + L"): the stand-in has no menu resources");
         return nullptr;
     }
-    auto* bar = new CXTPMenuBar;
-    if (!adopt(bar, title, xtpBarTop)) return nullptr;
-    if (menuBar_) {
-        bars_.erase(std::remove(bars_.begin(), bars_.end(), menuBar_), bars_.end());
-        menuBar_->InternalRelease();
-    }
+    CXTPMenuBar* bar = CreateMenuBarObject();
+    if (!bar || !adopt(bar, title, xtpBarTop)) return nullptr;
+    // The earlier menu bar goes as a removed bar does (both its references, its window).
+    if (menuBar_) Remove(menuBar_);
     menuBar_ = bar;
     menuBar_->menuId_ = menuId;
     // The bars list keeps its own reference on the menu bar, which comes first.
     menuBar_->InternalAddRef();
     bars_.insert(bars_.begin(), menuBar_);
+    OnMenuBarSet(menuBar_);
     return menuBar_;
 }
+
+CXTPMenuBar* CXTPCommandBars::CreateMenuBarObject() { return new CXTPMenuBar; }
 
 void CXTPCommandBars::Remove(CXTPToolBar* bar) {
     if (!bar) return;
@@ -124,12 +122,7 @@ void CXTPCommandBars::Remove(CXTPToolBar* bar) {
 }
 
 void CXTPCommandBars::RemoveAll() {
-    while (!bars_.empty()) {
-        CXTPToolBar* bar = bars_.back();
-        bars_.pop_back();
-        if (bar->GetSafeHwnd()) bar->DestroyWindow();
-        bar->InternalRelease();
-    }
+    while (!bars_.empty()) Remove(bars_.back());
 }
 
 CXTPToolBar* CXTPCommandBars::GetAt(int index) const {

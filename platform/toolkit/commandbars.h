@@ -132,6 +132,12 @@ public:
     BOOL IsLayoutRTL() const { return rtl_; }
     void SetLayoutRTL(BOOL rtl) { rtl_ = rtl; }
 
+protected:
+    // The object SetMenu makes (a menu bar of the program's class, say), and the moment after it
+    // became the menu bar.
+    virtual CXTPMenuBar* CreateMenuBarObject();
+    virtual void OnMenuBarSet(CXTPMenuBar* bar) { (void)bar; }
+
 private:
     CXTPToolBar* adopt(CXTPToolBar* bar, LPCWSTR title, XTPBarPosition position);
 
