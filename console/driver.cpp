@@ -51,12 +51,14 @@ HWND Driver::frameFor(const Step& step) {
         const HWND window = reinterpret_cast<HWND>(frame.handle);
         if (std::find(frames.begin(), frames.end(), window) != frames.end()) return window;
         const std::string handle = toUtf8(platform::core::handleText(window));
-        scriptError(step.line, "command: " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
+        scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + handle +
+                                   (IsWindow(window) ? " is not a main frame" : " is not a window") +
                                    " (dump frames lists the main frames)");
         return nullptr;
     }
     if (frame.index <= frames.size()) return frames[frame.index - 1];
-    scriptError(step.line, "command: there is no main frame " + std::to_string(frame.index) + " (" +
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": there is no main frame " +
+                               std::to_string(frame.index) + " (" +
                                std::to_string(frames.size()) + " open)");
     return nullptr;
 }

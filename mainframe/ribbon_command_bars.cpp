@@ -1,6 +1,7 @@
 #include "mainframe/ribbon_command_bars.h"
 
 #include "app/default_toolbars.h"
+#include "app/kvw32_app.h"
 #include "commandbars/varnel_popup.h"
 #include "mainframe/main_frame.h"
 
@@ -8,6 +9,13 @@ bool InitRibbonBar(CMainFrame& frame) {
     auto* bars = dynamic_cast<CKVRibbonCommandBars*>(frame.GetCommandBars());
     KVRibbonBar* ribbon = bars ? bars->GetRibbonBar() : nullptr;
     if (!ribbon) return false;
+    // Until the frame applies its own saved ribbon, it starts from the default layout's.
+    if (ribbon->GetTabCount() == 0)
+        if (CKvw32App* app = CKvw32App::Instance())
+            if (auto defaults = app->GetDefaultMainFrameState(); defaults && defaults->ribbonBar) {
+                Korvo::UI::XML::ApplicationParameters parameters;
+                defaults->ribbonBar->apply(*ribbon, parameters, true);
+            }
     ribbon->EnableDocking(0);
     if (CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton()) {
         system->SetIconId(1);

@@ -65,8 +65,10 @@ Located locate(HWND frame, int id) {
             CXTPRibbonTab* tab = ribbon->GetTab(t);
             for (int g = 0; g < tab->GetGroupCount(); ++g)
                 if (tab->GetGroup(g)->FindControl(id)) {
-                    hidden.refusal = name + L" is on ribbon tab " + quoted(std::wstring(readable(tab->GetCaption()))) +
-                                     (tab->IsSelected() ? L", in a hidden group or hidden itself" : L", which is not selected");
+                    const wchar_t* why = !tab->IsVisible()  ? L", which is hidden"
+                                         : tab->IsSelected() ? L", in a hidden group or hidden itself"
+                                                             : L", which is not selected";
+                    hidden.refusal = name + L" is on ribbon tab " + quoted(std::wstring(readable(tab->GetCaption()))) + why;
                     break;
                 }
         }

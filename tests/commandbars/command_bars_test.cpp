@@ -71,7 +71,7 @@ TEST_F(RibbonFrameTest, ToolBarsPopupListsSortedBarsAndDropsPdmItemsAndAnEmptyLi
     ASSERT_NE(empty, nullptr);
     EXPECT_EQ(empty->GetControls()->FindControl(xtpControlError, 700, FALSE, TRUE), nullptr);
     EXPECT_EQ(empty->GetControls()->FindControl(xtpControlError, 787, FALSE, TRUE), nullptr);
-    EXPECT_NE(empty->GetControls()->FindControl(xtpControlError, 781, FALSE, TRUE), nullptr);
+    EXPECT_NE(empty->GetControls()->FindControl(xtpControlError, 811, FALSE, TRUE), nullptr);
     EXPECT_TRUE(bars->GetToolBarList().empty());
     empty->InternalRelease();
 
@@ -102,7 +102,7 @@ TEST_F(RibbonFrameTest, NoMoreThanFiftyToolBarEntriesSoNoneTakesAPaneToggleId) {
     EXPECT_EQ(popup->GetControls()->FindControl(xtpControlError, 750, FALSE, TRUE), nullptr);
     const CXTPControl* toggle = popup->GetControls()->FindControl(xtpControlError, 781, FALSE, TRUE);
     ASSERT_NE(toggle, nullptr);
-    EXPECT_EQ(toggle->GetCaption(), CString(L"&Properties"));
+    EXPECT_EQ(toggle->GetCaption(), CString(L"&Help"));
     popup->InternalRelease();
 }
 
