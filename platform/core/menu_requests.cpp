@@ -20,16 +20,24 @@ std::wstring readableCaption(const std::wstring& caption) {
     return out;
 }
 
+std::wstring describeMenu(const PopupMenuRequest& request) {
+    return handleText(request.owner) + L" " + std::to_wstring(request.items.size()) + L" items";
+}
+
+// One line per item, indented by its depth.
+std::wstring describeItem(const MenuItemInfo& item) {
+    std::wstring text = L"  " + std::wstring(static_cast<std::size_t>(item.depth) * 2, L' ');
+    if (item.beginGroup) text += L"---- ";
+    text += std::to_wstring(item.id) + L" " + quoted(readableCaption(item.caption));
+    if (item.subMenu) text += L" >";
+    if (item.checked) text += L" checked";
+    if (!item.enabled) text += L" disabled";
+    return text;
+}
+
 std::wstring describeItems(const PopupMenuRequest& request) {
-    std::wstring text = handleText(request.owner) + L" " + std::to_wstring(request.items.size()) + L" items";
-    for (const MenuItemInfo& item : request.items) {
-        text += L"\n  " + std::wstring(static_cast<std::size_t>(item.depth) * 2, L' ');
-        if (item.beginGroup) text += L"---- ";
-        text += std::to_wstring(item.id) + L" " + quoted(readableCaption(item.caption));
-        if (item.subMenu) text += L" >";
-        if (item.checked) text += L" checked";
-        if (!item.enabled) text += L" disabled";
-    }
+    std::wstring text = describeMenu(request);
+    for (const MenuItemInfo& item : request.items) text += L"; " + describeItem(item);
     return text;
 }
 
@@ -61,7 +69,8 @@ void UserAgent::expectPopupMenu(MenuAnswer answer) {
 }
 
 int UserAgent::answerPopupMenu(const PopupMenuRequest& request) {
-    journal().add("menu", describeItems(request));
+    journal().add("menu", describeMenu(request));
+    for (const MenuItemInfo& item : request.items) journal().add("menu", describeItem(item));
     std::optional<MenuAnswer> answer;
     ModalPolicy currentPolicy;
     {

@@ -157,6 +157,15 @@ void ApplyControls(const Element& parent, CXTPControls& controls, const Applicat
             for (const auto& [name, value] : element->attributes())
                 if (!ownedAttribute(name)) parameters.readAttribute(*control, name, value);
         }
+        // A popup's items are its child elements.
+        const bool popup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+        if (popup && !element->children().empty()) {
+            CXTPCommandBar* bar = controls.GetParent();
+            CXTPPopupBar* items = CXTPPopupBar::CreatePopupBar(bar ? bar->GetCommandBars() : nullptr);
+            ApplyControls(*element, *items->GetControls(), parameters);
+            control->SetCommandBar(items);
+            items->InternalRelease();
+        }
     }
 }
 

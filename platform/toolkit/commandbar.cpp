@@ -127,8 +127,9 @@ private:
 }  // namespace
 
 void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, CWnd* site) {
+    // A popup opens a menu; it runs no command of its own to ask about.
     if (!control || !site || !control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) ||
-        control->GetID() <= 0)
+        control->GetID() <= 0 || control->GetType() == xtpControlPopup)
         return;
     CXTPControlCmdUI update(control);
     update.m_nID = static_cast<UINT>(control->GetID());

@@ -112,3 +112,22 @@ void CXTPCommandBars::NotifyControlExecuted(CXTPControl* control) {
         if (auto* ribbon = dynamic_cast<CXTPRibbonBar*>(bar))
             ribbon->OnHookMessage(XTP_HOOK_CONTROLEXECUTED, 0, reinterpret_cast<LPARAM>(control));
 }
+
+void CXTPControlPopup::OnExecute() {
+    if (GetType() == xtpControlSplitButtonPopup || !GetCommandBar()) {
+        CXTPControl::OnExecute();
+        return;
+    }
+    if (!GetEnabled() || !IsVisible()) return;
+    CXTPCommandBar* parent = GetParent();
+    CXTPCommandBars* bars = parent ? parent->GetCommandBars() : nullptr;
+    if (!bars) return;
+    auto* popup = dynamic_cast<CXTPPopupBar*>(GetCommandBar());
+    if (!popup) return;
+    // The control stays while its menu is open, whatever the chosen command does to the bars.
+    InternalAddRef();
+    OnSetPopup(TRUE);
+    bars->TrackPopupMenu(popup, 0, 0, 0);
+    OnSetPopup(FALSE);
+    InternalRelease();
+}

@@ -7,11 +7,15 @@ namespace {
 using namespace ribbontest;
 using platform::core::toUtf8;
 
+// The last menu shown: its header and item lines joined.
 std::string lastMenu(platform::harness::Session& s) {
     std::string text;
-    for (const auto& entry : s.journal().entries())
-        if (entry.line().rfind(L"menu ", 0) == 0 && entry.line().find(L"items") != std::wstring::npos)
-            text = toUtf8(entry.line());
+    for (const auto& entry : s.journal().entries()) {
+        const std::wstring line = entry.line();
+        if (line.rfind(L"menu ", 0) != 0 || line.rfind(L"menu answer", 0) == 0) continue;
+        if (line.find(L" items") != std::wstring::npos) text.clear();
+        text += toUtf8(line) + "\n";
+    }
     return text;
 }
 
