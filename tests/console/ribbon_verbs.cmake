@@ -25,7 +25,7 @@ korvo_expect("${err}" "<stdin>:3: hover: control 1111 is on ribbon tab \"Tools\"
 korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\ntab 1 \"Nope\"\n")
 korvo_expect("${err}" "<stdin>:3: tab: the ribbon has no tab \"Nope\"" "a tab that does not exist")
 korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump ribbon 2\n")
-korvo_expect("${err}" "<stdin>:3: dump: there is no main frame 2" "a frame that is not open")
+korvo_expect("${err}" "<stdin>:3: dump ribbon: there is no main frame 2" "a frame that is not open")
 
 # A menu expected by id but never shown fails the run; one chosen by an id it lacks too.
 korvo_run(unused EXIT 1 OUTPUT out INPUT "expect menu choose 1062\nstart\nidle\nquit\n")

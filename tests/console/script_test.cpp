@@ -29,6 +29,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump registry\n"
         "dump commands\n"
         "dump frames\n"
+        "dump bars 2\n"
         "dump ribbon 1\n"
         "new-frame\n"
         "journal\n"
@@ -58,7 +59,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[11].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps.back().line, 22);
+    EXPECT_EQ(result.steps.back().line, 23);
+    EXPECT_EQ(result.steps[16].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[17].arguments.frame.index, 1u);  // dump ribbon 1
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -104,7 +107,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, ribbon belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, ribbon belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
