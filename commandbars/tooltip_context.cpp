@@ -40,7 +40,7 @@ CXTPCommandBars* CKVToolTipContext::GetServedCommandBars() const {
 
 CXTPToolTipContextToolTip* CKVToolTipContext::CreateToolTip(CWnd* parent) {
     auto tip = std::make_unique<KVExtendedToolTip>(this);
-    if (!tip->Create(parent, GetControlStyle() | TTS_ALWAYSTIP | TTS_NOPREFIX, this)) return nullptr;
+    if (!tip->CreateTipWindow(parent, GetControlStyle() | TTS_ALWAYSTIP | TTS_NOPREFIX, this)) return nullptr;
     KVExtendedToolTip* made = tip.release();
     SetToolTip(made);
     return made;

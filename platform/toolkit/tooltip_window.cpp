@@ -49,7 +49,7 @@ SIZE CXTPToolTipDrawing::Measure(const CString& text, bool bold, int wrapWidth) 
     return SIZE{width, lines * kLineHeight};
 }
 
-BOOL CXTPToolTipContextToolTip::Create(CWnd* parent, DWORD style, CXTPToolTipContext* context) {
+BOOL CXTPToolTipContextToolTip::CreateTipWindow(CWnd* parent, DWORD style, CXTPToolTipContext* context) {
     context_ = context;
     style_ = style;
     return CreateEx(0, platform::toolkit::toolkitWindowClass(L"XTPToolTip"), L"", WS_POPUP, RECT{0, 0, 0, 0},
@@ -139,7 +139,7 @@ void CXTPToolTipContext::CancelToolTips() {
 
 CXTPToolTipContextToolTip* CXTPToolTipContext::CreateToolTip(CWnd* parent) {
     auto* tip = new CXTPToolTipContextToolTip;
-    if (!tip->Create(parent, controlStyle_, this)) {
+    if (!tip->CreateTipWindow(parent, controlStyle_, this)) {
         delete tip;
         return nullptr;
     }

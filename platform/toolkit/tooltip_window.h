@@ -51,7 +51,7 @@ class CXTPToolTipContextToolTip : public CWnd {
 public:
     CXTPToolTipContextToolTip() = default;
 
-    BOOL Create(CWnd* parent, DWORD style, CXTPToolTipContext* context);
+    BOOL CreateTipWindow(CWnd* parent, DWORD style, CXTPToolTipContext* context);
     CXTPToolTipContext* GetContext() const { return context_; }
     const XTPToolTipTool& GetCurrentTool() const { return tool_; }
     DWORD GetToolTipStyle() const { return style_; }
