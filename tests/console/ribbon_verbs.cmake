@@ -7,7 +7,7 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(ribbon EXIT 0 OUTPUT out INPUT
   "start\nidle\ndump ribbon 1\ntab 1 \"View\"\nclick 1 1063\nexpect menu choose \"Tile vertically\"\nclick 1 1059\nexpect menu dismiss\nclick 1 1059\nhover 1 1063\nquit\n")
-korvo_expect("${out}" "\nribbon visible\ntab 0 \"Home\" selected {84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}\n  group \"Document\"\n    57600 button \"New\"\n    1001 button \"Open\"\n"
+korvo_expect("${out}" "\nribbon visible\ntab 0 \"Home\" selected {84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}\n  group \"Document\"\n    57600 button \"New\" disabled\n    1001 button \"Open\"\n"
              "the dump's first tab")
 korvo_expect("${out}" "\ntab 3 \"3D model\" hidden contextual {7EB4FAE1-C764-4869-906D-97BF25A7BC14}\n" "a hidden contextual tab")
 korvo_expect("${out}" "user tab \"View\" of 0x00010010\nuser click 1063 on 0x00010010\ncall KVCommand::Run\\(1063, \"WindowCascade\"\\)\n"
@@ -31,3 +31,7 @@ korvo_expect("${err}" "<stdin>:3: dump ribbon: there is no main frame 2" "a fram
 korvo_run(unused EXIT 1 OUTPUT out INPUT "expect menu choose 1062\nstart\nidle\nquit\n")
 korvo_run(missing EXIT 1 OUTPUT out INPUT "start\nidle\ntab 1 \"View\"\nexpect menu choose 4711\nclick 1 1059\nquit\n")
 korvo_expect("${out}" "menu answer dismiss \\(no such item\\)" "an item the menu lacks")
+
+# A control the update pass disabled (no handler anywhere on the route) cannot be clicked.
+korvo_run(disabled EXIT 2 ERROR err INPUT "start\nidle\nclick 1 0xE100\n")
+korvo_expect("${err}" "<stdin>:3: click: control 57600 is disabled" "a disabled control")
