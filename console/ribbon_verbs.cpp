@@ -17,13 +17,6 @@ bool Driver::selectTab(const Step& step) {
     return true;
 }
 
-bool Driver::click(const Step& step) {
-    const HWND frame = frameFor(step);
-    if (!frame || !userDid(step, session_.user().click(frame, static_cast<int>(step.arguments.number)))) return false;
-    session_.runUntilIdle();
-    return true;
-}
-
 bool Driver::hover(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame || !userDid(step, session_.user().hover(frame, static_cast<int>(step.arguments.number)))) return false;

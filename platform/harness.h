@@ -47,6 +47,9 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
+    // pane's window); throws std::invalid_argument naming what is missing.
+    void click(HWND window, unsigned id);
 
     // Command bars and the ribbon of main frame `frame`, as a user reaches them. Each returns the
     // reason a user could not do it (no such frame, tab or control; hidden, on a tab that is not
@@ -55,7 +58,7 @@ public:
     std::optional<std::wstring> selectTab(HWND frame, std::wstring_view caption);
     // Executes the visible, enabled control with the id: the selected ribbon tab first, then the
     // quick-access bar, the ribbon's own controls, then the visible tool bars and the menu bar.
-    std::optional<std::wstring> click(HWND frame, int id);
+    std::optional<std::wstring> clickControl(HWND frame, int id);
     // Rests the mouse on the control: its tooltip shows (Inspect::tooltip reads it).
     std::optional<std::wstring> hover(HWND frame, int id);
     // A right click on the ribbon control with the id (its context menu, if any, is a menu
@@ -153,6 +156,11 @@ public:
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
+    // Whether the 3D part and the edit module make the pane windows the application asks for
+    // (default true).
+    void setPaneWindowsOffered(bool offered);
+    // What the background-process manager allows (the status line's Pause and Resume buttons).
+    void setBackgroundProcessControls(bool pauseEnabled, bool resumeEnabled);
     void openPropertyFormChild(unsigned id);
     // What the installed add-on applications do on the UI thread each time the kernel's manager
     // starts them (first or second phase of start-up).
@@ -193,6 +201,17 @@ public:
     // The tooltip shown for the frame's command bars: its size and drawn texts, one a line;
     // empty when none is shown.
     std::wstring tooltip(HWND frame) const;
+    // The window docking pane `paneId` of main frame `frame` hosts, or null.
+    HWND paneWindow(HWND frame, unsigned paneId) const;
+    // The frame's docking panes in the manager's order, one a line: id, state (docked, floating,
+    // hidden, closed), "title", icon ID, "group HEAD" when in another pane's tab group,
+    // "selected", window 0x%08x or none. Empty without panes.
+    std::wstring dumpPanes(HWND frame) const;
+    // The frame's status line: "pane INDEX id ID "text"" (with "hidden") per pane, then its
+    // progress bars ("progress id ID POS/UPPER", "marquee") and buttons ("button ID "tooltip"",
+    // "hidden", "disabled"), then "taskbar STATE COMPLETED/TOTAL" of the frame's taskbar
+    // button. Empty without a status line.
+    std::wstring dumpStatus(HWND frame) const;
 
 private:
     friend class Session;

@@ -82,7 +82,7 @@ Located locate(HWND frame, int id) {
             hidden.refusal = name + L" is hidden on bar " + quoted(std::wstring(bar->GetTitle()));
     }
     if (hidden.refusal) return hidden;
-    return {nullptr, handleText(frame) + L" shows no " + name};
+    return {nullptr, L"no button or tool-bar control " + std::to_wstring(id) + L" in " + handleText(frame)};
 }
 
 std::wstring typeName(const CXTPControl& control) {
@@ -144,7 +144,7 @@ std::optional<std::wstring> User::selectTab(HWND frame, std::wstring_view captio
     return L"the ribbon has no tab " + quoted(std::wstring(caption));
 }
 
-std::optional<std::wstring> User::click(HWND frame, int id) {
+std::optional<std::wstring> User::clickControl(HWND frame, int id) {
     platform::core::journal().add("user", L"click " + std::to_wstring(id) + L" on " + handleText(frame));
     const Located found = locate(frame, id);
     if (!found.control) return found.refusal;

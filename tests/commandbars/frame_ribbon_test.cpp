@@ -43,9 +43,9 @@ TEST_F(FrameRibbon, ClassicModeShowsTheMenuBarAndToolBarsInEveryFrame) {
         EXPECT_GT(visibleToolBars, 0);
     }
     // A ribbon control is out of reach now; the menu bar's controls are not.
-    EXPECT_TRUE(s.user().click(frames[0], 1029).has_value());
+    EXPECT_TRUE(s.user().clickControl(frames[0], 1029).has_value());
     CKvw32App::Instance()->SetRibbonMode(true);
-    EXPECT_EQ(s.user().click(frames[0], 1029), std::nullopt);
+    EXPECT_EQ(s.user().clickControl(frames[0], 1029), std::nullopt);
 }
 
 }  // namespace

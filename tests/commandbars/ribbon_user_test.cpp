@@ -10,20 +10,20 @@ using platform::core::toUtf8;
 
 TEST_F(RibbonFrameTest, ClickRunsTheKernelCommandAndRefusesWhatAUserCannotReach) {
     HWND window = frame->GetSafeHwnd();
-    EXPECT_EQ(s.user().click(window, kKernelCommand), std::nullopt);
+    EXPECT_EQ(s.user().clickControl(window, kKernelCommand), std::nullopt);
     s.runUntilIdle();
     const auto calls = platform::harness::calls(s);
     EXPECT_GE(platform::harness::indexOf(calls, L"681"), 0);
 
     // No handler anywhere: the update pass disabled it.
-    const auto disabled = s.user().click(window, kUnhandledCommand);
+    const auto disabled = s.user().clickControl(window, kUnhandledCommand);
     ASSERT_TRUE(disabled.has_value());
     EXPECT_NE(disabled->find(L"disabled"), std::wstring::npos);
     // On a tab that is hidden or not selected.
-    const auto hidden = s.user().click(window, 691);
+    const auto hidden = s.user().clickControl(window, 691);
     ASSERT_TRUE(hidden.has_value());
     EXPECT_NE(hidden->find(L"Sheet"), std::wstring::npos);
-    EXPECT_TRUE(s.user().click(window, 99999).has_value());
+    EXPECT_TRUE(s.user().clickControl(window, 99999).has_value());
 }
 
 TEST_F(RibbonFrameTest, TabSelectionFollowsTheUserAndHonoursTheUserDisabledMark) {

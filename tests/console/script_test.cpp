@@ -19,7 +19,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "command 1 57600\n"
         "command 0x00010010 0x8000\n"
         "tab 1 \"View\"\n"
-        "click 1 681\n"
+        "click 1/1022 886\n"
         "hover 2 681\n"
         "expect box \"Cannot load*\" answer NO\n"
         "expect menu choose \"Fix\"\n"
@@ -30,6 +30,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump commands\n"
         "dump frames\n"
         "dump bars 2\n"
+        "dump panes 2\n"
+        "dump status 0x00010010\n"
         "dump ribbon 1\n"
         "new-frame\n"
         "journal\n"
@@ -51,6 +53,11 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(byHandle.frame.handle, 0x00010010u);
     EXPECT_EQ(byHandle.number, 0x8000u);
     EXPECT_EQ(result.steps[5].arguments.text, L"View");
+    // A pane's window: the frame, then the pane id.
+    const auto& byPane = result.steps[6].arguments;
+    EXPECT_EQ(byPane.frame.index, 1u);
+    EXPECT_EQ(byPane.frame.paneId, 1022u);
+    EXPECT_EQ(byPane.number, 886u);
     EXPECT_EQ(result.steps[7].arguments.frame.index, 2u);
     EXPECT_EQ(result.steps[7].arguments.number, 681u);
     EXPECT_EQ(result.steps[8].arguments.text, L"Cannot load*");
@@ -59,9 +66,11 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[11].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps.back().line, 23);
     EXPECT_EQ(result.steps[16].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[17].arguments.frame.index, 1u);  // dump ribbon 1
+    EXPECT_EQ(result.steps[17].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[18].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[19].arguments.frame.index, 1u);  // dump ribbon 1
+    EXPECT_EQ(result.steps.back().line, 25);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -97,7 +106,12 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"advance \"5\"", "MS must not be in quotes"},
         {"command 0 100", "\"0\" is neither a frame number"},
         {"command 0x100010010 100", "neither a frame number"},  // wider than any window handle
-        {"command 1", "missing argument; usage: command FRAME ID"},
+        {"command 1", "missing argument; usage: command WINDOW ID"},
+        {"command 1/0 5", "\"1/0\": \"0\" is not a docking-pane id"},
+        {"click 1/x 5", "\"x\" is not a docking-pane id"},
+        {"click 0/1022 5", "\"0\" is neither a frame number"},
+        {"dump panes 1/1022", "\"1/1022\" is neither a frame number"},
+        {"dump status", "dump: missing argument; usage: dump windows"},
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
@@ -107,7 +121,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, ribbon belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, "
+                       "ribbon belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
