@@ -56,7 +56,6 @@ private:
     bool quit(const Step& step);
     // The command bars and the ribbon (console/ribbon_verbs.cpp).
     bool selectTab(const Step& step);
-    bool click(const Step& step);
     bool hover(const Step& step);
     bool dumpRibbon(const Step& step);
     bool expectMenuChoose(const Step& step);
