@@ -1,10 +1,5 @@
-// The second command bars of a main frame: those of the classic auto-menu.
+// The second command bars of a main frame: those of the classic auto-menu (with the program's
+// other command-bars classes).
 #pragma once
 
-#include "platform/toolkit.h"
-
-class CKVAutoMenuCommandBars : public CXTPCommandBars {
-    DECLARE_DYNCREATE(CKVAutoMenuCommandBars)
-public:
-    CKVAutoMenuCommandBars() = default;
-};
+#include "commandbars/command_bars.h"

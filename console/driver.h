@@ -1,6 +1,7 @@
 // Runs script steps against a session as a user at the keyboard would, and decides the exit code.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -61,6 +62,14 @@ private:
     bool addConfiguration(const Step& step);
     bool addLibrary(const Step& step);
     bool dumpDocumentsMenu(const Step& step);
+    // The command bars and the ribbon (console/ribbon_verbs.cpp).
+    bool selectTab(const Step& step);
+    bool hover(const Step& step);
+    bool dumpRibbon(const Step& step);
+    bool expectMenuChoose(const Step& step);
+    bool expectMenuDismiss(const Step& step);
+    // Reports what the user could not do as a mistake of the step; true when there was nothing.
+    bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
 
     Phase phase() const;
     bool perform(const Step& step);

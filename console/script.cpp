@@ -83,6 +83,7 @@ struct Placeholder {
     std::string_view word;  // as the syntax writes it
     bool quoted;
     ArgumentReader read;
+    bool eitherQuoting = false;  // a bare or a quoted word (ID|"CAPTION"); the reader sees which
 };
 
 std::string readMilliseconds(const std::string& text, Arguments& arguments) {
@@ -133,10 +134,16 @@ std::string readText(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+std::string readIdOrCaption(const std::string& text, Arguments& arguments) {
+    if (arguments.quotedChoice) return readText(text, arguments);
+    return readCommandId(text, arguments);
+}
+
 constexpr Placeholder kPlaceholders[] = {
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
     {"ID", false, &readCommandId},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
+    {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
 };
 
 const Placeholder* placeholder(std::string_view word) {
@@ -219,6 +226,10 @@ private:
 
     std::string read(const Placeholder& argument, const Token& token, Arguments& arguments) const {
         const std::string name(argument.word);
+        if (argument.eitherQuoting) {
+            arguments.quotedChoice = token.quoted;
+            return argument.read(token.text, arguments);
+        }
         if (argument.quoted && !token.quoted) return name + " must be in quotes; usage: " + usage_;
         if (!argument.quoted && token.quoted) return name + " must not be in quotes; usage: " + usage_;
         return argument.read(token.text, arguments);
@@ -231,7 +242,7 @@ private:
         std::vector<std::size_t> kept;
         for (std::size_t index : candidates_) {
             const std::string_view word = words(verbs()[index].syntax).at(position);
-            expected.push_back(word);
+            if (std::find(expected.begin(), expected.end(), word) == expected.end()) expected.push_back(word);
             if (!token.quoted && word == token.text) kept.push_back(index);
         }
         if (!kept.empty()) {

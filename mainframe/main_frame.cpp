@@ -11,7 +11,6 @@
 #include "commandbars/auto_menu_command_bars.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
-IMPLEMENT_DYNCREATE(CKVControlButton, CXTPControlButton)
 
 namespace {
 

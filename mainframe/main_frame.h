@@ -187,8 +187,3 @@ private:
     CString m_themeName;
     Korvo::UI::XML::ApplicationParameters m_ribbonParameters;
 };
-
-// The program's plain command-bar button.
-class CKVControlButton : public CXTPControlButton {
-    DECLARE_DYNCREATE(CKVControlButton)
-};

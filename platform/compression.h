@@ -2,6 +2,8 @@
 // path helpers that resolve files of the program folder.
 #pragma once
 
+#include <optional>
+
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -121,6 +123,21 @@ namespace Korvo {
 
 // The extension of the path's file name with its dot (".grb"), or empty when it has none.
 CString GetFileExtension(const wchar_t* path);
+// The path with its file name's extension replaced by `extension` (with its dot), or added.
+CString ChangeFileExtension(const wchar_t* path, const wchar_t* extension);
+
+// Reads a text file whole (a byte-order mark selects UTF-8 or UTF-16; without one UTF-8).
+enum class TextFileResult { Read, NotOpened, ReadFailed };
+TextFileResult ReadTextFile(const wchar_t* path, CString& text);
+
+// A PNG picture's size, read from its header; nothing when the file is missing or no PNG. The
+// stand-in keeps no pixels: the picture is drawn as its rectangle.
+struct ImageBitmap {
+    int width = 0;
+    int height = 0;
+    COLORREF background = 0;
+};
+std::optional<ImageBitmap> CreateImageBitmap(const wchar_t* path, COLORREF background);
 
 }  // namespace Korvo
 

@@ -54,6 +54,24 @@ public:
     void click(HWND window, unsigned id);
     ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
 
+    // Command bars and the ribbon of main frame `frame`, as a user reaches them. Each returns the
+    // reason a user could not do it (no such frame, tab or control; hidden, on a tab that is not
+    // selected, disabled by the update pass), or nothing when it was done.
+    // Selects the ribbon tab captioned `caption` (mnemonic marks ignored).
+    std::optional<std::wstring> selectTab(HWND frame, std::wstring_view caption);
+    // Executes the visible, enabled control with the id: the selected ribbon tab first, then the
+    // quick-access bar, the ribbon's own controls, then the visible tool bars and the menu bar.
+    std::optional<std::wstring> clickControl(HWND frame, int id);
+    // Rests the mouse on the control: its tooltip shows (Inspect::tooltip reads it).
+    std::optional<std::wstring> hover(HWND frame, int id);
+    // A right click on the ribbon control with the id (its context menu, if any, is a menu
+    // request: expect it first).
+    std::optional<std::wstring> rightClick(HWND frame, int id);
+    // The next popup or context menu: choose the item with the id, or captioned so; or dismiss.
+    void expectMenuChoose(int id);
+    void expectMenuChoose(std::wstring caption);
+    void expectMenuDismiss();
+
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
 
@@ -182,6 +200,13 @@ public:
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name
     // or symbol leaves its column blank.
     std::wstring dumpCommands() const;
+    // The ribbon of main frame `frame`: one line per tab (index, "caption", flags), its groups
+    // indented under it and their controls under them (id, type, "caption", state), then the
+    // quick-access and the ribbon's own controls. Empty when the frame has no ribbon.
+    std::wstring dumpRibbon(HWND frame) const;
+    // The tooltip shown for the frame's command bars: its size and drawn texts, one a line;
+    // empty when none is shown.
+    std::wstring tooltip(HWND frame) const;
     // The window docking pane `paneId` of main frame `frame` hosts, or null.
     HWND paneWindow(HWND frame, unsigned paneId) const;
     // The frame's docking panes in the manager's order, one a line: id, state (docked, floating,

@@ -33,8 +33,44 @@ std::vector<int> messageBoxButtons(UINT type);
 std::wstring buttonName(int id);  // "IDYES", ...
 int defaultButton(UINT type);
 
+// A popup menu or context menu as the user sees it: its items in order, those of sub-menus after
+// their parent item with a greater depth.
+struct MenuItemInfo {
+    int id = 0;
+    std::wstring caption;
+    bool enabled = true;
+    bool checked = false;
+    bool beginGroup = false;  // a separator comes before it
+    int depth = 0;            // 0: the menu itself, 1: a sub-menu of it, ...
+    bool subMenu = false;     // the item opens a sub-menu
+};
+
+struct PopupMenuRequest {
+    HWND owner = nullptr;
+    std::vector<MenuItemInfo> items;
+};
+
+// How the user answers a menu: choose an item by id or by caption (mnemonic marks ignored), or
+// dismiss it.
+struct MenuAnswer {
+    enum class Kind { ChooseId, ChooseCaption, Dismiss };
+    Kind kind = Kind::Dismiss;
+    int id = 0;
+    std::wstring caption;
+};
+
+// "choose 57600", "choose \"Save\"" or "dismiss".
+std::wstring describeMenuAnswer(const MenuAnswer& answer);
+
 class UserAgent {
 public:
+    // The next popup or context menu is answered so (expectations are consumed in order).
+    void expectPopupMenu(MenuAnswer answer);
+    // The index in request.items of the chosen item, or -1 (dismissed). An item that cannot be
+    // chosen (missing, disabled, a separator-only or sub-menu item) is a failure naming it, and the
+    // menu is dismissed; so is a menu nobody expected in strict mode.
+    int answerPopupMenu(const PopupMenuRequest& request);
+
     using BoxCallback = std::function<int(const MessageBoxRequest&)>;
 
     // Expectations are consumed in registration order: a request takes the first unconsumed one
@@ -70,6 +106,7 @@ private:
 
     mutable std::mutex mutex_;
     std::vector<Expectation> expectations_;
+    std::vector<std::pair<MenuAnswer, bool>> menuExpectations_;  // answer, consumed
     std::vector<MessageBoxRequest> requests_;
     std::function<std::optional<int>(const MessageBoxRequest&)> unexpectedHandler_;
     std::optional<ModalPolicy> policy_;  // unset: the configuration's

@@ -292,3 +292,8 @@ int new_window(CKvw32Doc* document) {
                                     L"; document windows are not built yet");
     return 0;
 }
+
+CString KVCommandContainer::GetCommandName(UINT id) const {
+    const auto found = platform::kernel::find(id);
+    return found ? CString(found->name.c_str()) : CString();
+}

@@ -141,6 +141,8 @@ public:
     bool UpdateCommandUI(UINT id, CKVView* view, CKvw32Doc* document, CCmdUI* cmdUI);
     // Whether ExecuteCommand would run something for `id`.
     bool HasHandler(UINT id) const;
+    // The symbolic name `id` was registered with; empty when it has none.
+    CString GetCommandName(UINT id) const;
 
 private:
     KVCommandContainer() = default;

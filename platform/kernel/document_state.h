@@ -61,6 +61,8 @@ public:
     explicit KV3DContainer(int mode) : mode_(mode) {}
     // 1 while the model is shown as a 3D scene; other values for the 2D and drawing modes.
     int GetMode() const { return mode_; }
+    // Whether the model holds 3D content (the 3D scene mode).
+    bool Has3DContent() const { return mode_ == 1; }
 
 private:
     int mode_;

@@ -43,6 +43,12 @@ public:
     CKvw32Doc* GetAssemblyDocument() const { return assemblyDocument_; }
     KVErrorContainer* GetErrorContainer() const { return errors_.get(); }
     KV3DContainer* Get3DContainer() const { return container3D_.get(); }
+    // The document's properties: its keywords.
+    struct Properties {
+        std::vector<CString> keywords;
+        const std::vector<CString>& GetKeywordList() const { return keywords; }
+    };
+    Properties* GetProperties() { return &properties_; }
     // A command of the kernel is running on this document.
     bool IsInCommand() const { return inCommand_; }
 
@@ -65,10 +71,32 @@ private:
     CKvw32Doc* assemblyDocument_ = nullptr;
     std::unique_ptr<KVErrorContainer> errors_;
     std::unique_ptr<KV3DContainer> container3D_;
+    Properties properties_;
     bool inCommand_ = false;
     bool paintBlocked_ = false;
     bool repaintFlag_ = false;
     DWORD flags_ = 0;
+};
+
+// What the main bar showed for a view: the tab's GUID and the GUID of the context it served.
+struct MainBarState {
+    GUID tab{};
+    GUID context{};
+};
+
+// The tabs a view switched to, newest on top.
+class MainBarSwitchHistory {
+public:
+    bool HasTopEvent() const { return !events_.empty(); }
+    const MainBarState& GetTopEvent() const { return events_.back(); }
+    // Records a switch; false (and nothing recorded) when the view keeps no history of switches.
+    bool SetTopEvent(const MainBarState& state);
+    void SetKeepsHistory(bool keeps) { keepsHistory_ = keeps; }
+    int GetEventCount() const { return static_cast<int>(events_.size()); }
+
+private:
+    std::vector<MainBarState> events_;
+    bool keepsHistory_ = true;
 };
 
 class CKVView : public CView {
@@ -76,6 +104,19 @@ class CKVView : public CView {
 public:
     CKVView() = default;
     void OnDraw(CDC* dc) override;
+
+    // The GUID of the view's type (the contextual tabs it brings).
+    const GUID& GetTypeGuid() const { return typeGuid_; }
+    void SetTypeGuid(const GUID& guid) { typeGuid_ = guid; }
+    // The tab the user last chose for this view (null GUID: none).
+    const GUID& GetStoredTabGuid() const { return storedTab_; }
+    void SetStoredTabGuid(const GUID& guid) { storedTab_ = guid; }
+    MainBarSwitchHistory& GetMainBarSwitchHistory() { return history_; }
+
+private:
+    GUID typeGuid_{};
+    GUID storedTab_{};
+    MainBarSwitchHistory history_;
 };
 
 class CKVTabView : public CKVView {

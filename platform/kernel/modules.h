@@ -2,6 +2,8 @@
 // each call.
 #pragma once
 
+#include <vector>
+
 #include "platform/mfc.h"
 
 class CKvw32Doc;
@@ -20,6 +22,8 @@ public:
     static void OnCurrentDocumentChanged(CKvw32Doc* previous, CKvw32Doc* next, int reason);
     // The document the panes show changed (null: none).
     static void SetActiveDocument(CKvw32Doc* document);
+    // The 3D part's own answer whether a document is a 3D one.
+    static bool Is3D(CKvw32Doc* document);
     // Whether the system panel should get its default values for the document now.
     static bool IsSyspanelResetNeeded(CKvw32Doc* document);
     // The activation of the document (null: none) is complete.
@@ -41,6 +45,8 @@ private:
 class AnnotateModuleProxy {
 public:
     static AnnotateModuleProxy& Instance();
+    // Opens the settings page named `name`.
+    void OpenSettings(LPCWSTR name);
     // Opens a document through the kernel's document template; null when it cannot.
     static CDocument* OpenDocument(LPCWSTR path, int mode, int page, int flags);
     // A document became the one the panes show.
@@ -80,3 +86,25 @@ private:
 
 // The macro manager, or null when the kernel has none.
 MacroManager* MacroManagerInstance();
+
+// The PDM work mix: whether the program works inside the PDM system now.
+class KVPDMWorkMix {
+public:
+    static bool IsActive();
+    static void SetActive(bool active);
+};
+
+namespace kvcae {
+// The FEA task manager of the kernel's analysis part; null when the part is absent.
+class I_FEA_Task_Manager {
+public:
+    static I_FEA_Task_Manager* Instance();
+    // Installs (true) or removes the manager.
+    static void SetPresent(bool present);
+    bool HasTaskForDocument(const CKvw32Doc* document) const;
+    void SetTask(const CKvw32Doc* document, bool has);
+
+private:
+    std::vector<const CKvw32Doc*> tasks_;
+};
+}  // namespace kvcae

@@ -39,12 +39,22 @@ public:
     virtual ~ModuleProxy() = default;
 };
 
-// Caption, tooltip and prompt of a command, as the kernel hands them over.
+// A picture of the kernel's graphics library (a bitmap with its size).
+struct CWinBMP {
+    int width = 0;
+    int height = 0;
+    CString source;  // the file it was read from
+    bool IsValid() const { return width > 0 && height > 0; }
+};
+
+// The texts of a command's rich tooltip. The record owns every text, its name too.
 struct CommandTooltipInfo {
-    CString caption;
-    CString tooltip;
-    CString prompt;
-    CString extendedTooltip;
+    CString name;      // the command's symbolic name, or its id in decimal
+    CString title;     // bold first line
+    CString text;      // short text
+    CString longText;  // shown once the tip has stayed open a while
+    CString shortcut;  // keyboard call and shortcut keys, "; "-separated
+    CWinBMP picture;
 };
 
 // State of a docking pane, as the kernel stores it.

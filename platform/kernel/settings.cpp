@@ -4,3 +4,8 @@ NativeSettings& GetSettings() {
     static NativeSettings settings;
     return settings;
 }
+
+KVOptions& GetKVOptions() {
+    static KVOptions options;
+    return options;
+}

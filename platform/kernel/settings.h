@@ -12,8 +12,17 @@ struct NativeSettings {
         int recentFileCount = 4;       // entries of the recent-file list (0: no list)
         bool reopenDocuments = false;  // reopen the documents of the last run
     } files;
-    bool runAsServer = false;
-    bool lockPanes = false;  // docking panes cannot be moved or resized  // run the add-on applications' server step at start-up
+    bool runAsServer = false;       // run the add-on applications' server step at start-up
+    bool lockPanes = false;         // docking panes cannot be moved or resized
+    bool showCommandNames = false;  // tooltips name the command
 };
+
+// The user's options of the kernel that the command bars read.
+struct KVOptions {
+    bool extendedTooltips = true;  // rich tooltips with texts from the command descriptions
+    bool screenTipsSet = false;    // whether the user set the screen-tips option at all
+    bool screenTips = true;        // tooltips shown at all (when set)
+};
+KVOptions& GetKVOptions();
 
 NativeSettings& GetSettings();

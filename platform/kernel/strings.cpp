@@ -148,3 +148,18 @@ CString KVLoadString(UINT id) {
     if (platform::core::config().missingResourceFails) platform::core::reportFailure(what);
     return CString(L"#" + std::to_wstring(id));
 }
+
+CString GetStrWithoutCommandLetters(const CString& text) {
+    std::wstring all(text);
+    // "Save (&S)": the whole parenthesis is the letter.
+    if (all.size() >= 4 && all.back() == L')' && all[all.size() - 4] == L'(' && all[all.size() - 3] == L'&') {
+        all.erase(all.size() - 4);
+        while (!all.empty() && all.back() == L' ') all.pop_back();
+    }
+    std::wstring out;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i] == L'&' && i + 1 < all.size()) ++i;
+        out += all[i];
+    }
+    return CString(out.c_str());
+}

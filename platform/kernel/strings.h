@@ -13,3 +13,7 @@ CString KVLoadFormatString(UINT id, const T&... args) {
     text.FormatV(KVLoadString(id), platform::makeFormatArgs(args...));
     return text;
 }
+
+// The text without its command letters: mnemonic marks go ("&&" stays one "&"), and so does a
+// trailing "(&X)" that carries only the letter.
+CString GetStrWithoutCommandLetters(const CString& text);

@@ -8,6 +8,8 @@
 
 #include "platform/mfc.h"
 
+class CXTPImageManager;
+
 namespace Korvo::UI {
 class MainFrame;
 namespace XML {
@@ -91,6 +93,12 @@ public:
     // when it is missing or malformed. There are no ribbons yet for the parameters to change, so
     // the stand-in checks the file and keeps nothing of it.
     bool LoadRibbonTabParameters(LPCWSTR path);
+
+    // The strings of a command (prompt, caption, and the further "\n"-separated parts of its
+    // string resource, the seventh being extra shortcut text); nothing without a resource.
+    std::optional<std::vector<CString>> GetCommandStrings(UINT id) const;
+    // Sets up the image of a control from the UI module's icons.
+    void SetupControlImage(CXTPImageManager* images, UINT id, UINT iconId, int flags1, int flags2);
 
 private:
     UIModuleProxy() = default;

@@ -135,10 +135,8 @@ int ToolBar::id() const { return toInt(attribute(L"id"), 0); }
 
 CString ToolBar::title() const { return CString(attribute(L"title", L"").c_str()); }
 
-void ToolBar::apply(CXTPCommandBar& bar, const ApplicationParameters& parameters) const {
-    CXTPControls* controls = bar.GetControls();
-    if (parameters.replaceControls) controls->RemoveAll();
-    for (const auto& element : children()) {
+void ApplyControls(const Element& parent, CXTPControls& controls, const ApplicationParameters& parameters) {
+    for (const auto& element : parent.children()) {
         const XTPControlType type = ControlTypeFromName(element->name());
         if (type == xtpControlError) {
             platform::core::recordWarning(L"Korvo::UI::XML::ToolBar::apply: unknown control element \"" +
@@ -147,7 +145,7 @@ void ToolBar::apply(CXTPCommandBar& bar, const ApplicationParameters& parameters
         }
         const int id = toInt(element->attribute(L"id"), 0);
         CXTPControl* made = parameters.createControl ? parameters.createControl(*element) : nullptr;
-        CXTPControl* control = made ? controls->Add(made, id) : controls->Add(type, id);
+        CXTPControl* control = made ? controls.Add(made, id) : controls.Add(type, id);
         if (const std::wstring* caption = element->attribute(L"caption")) control->SetCaption(caption->c_str());
         if (const std::wstring* tooltip = element->attribute(L"tooltip")) control->SetTooltip(tooltip->c_str());
         if (const std::wstring* text = element->attribute(L"description")) control->SetDescription(text->c_str());
@@ -159,7 +157,22 @@ void ToolBar::apply(CXTPCommandBar& bar, const ApplicationParameters& parameters
             for (const auto& [name, value] : element->attributes())
                 if (!ownedAttribute(name)) parameters.readAttribute(*control, name, value);
         }
+        // A popup's items are its child elements.
+        const bool popup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+        if (popup && !element->children().empty()) {
+            CXTPCommandBar* bar = controls.GetParent();
+            CXTPPopupBar* items = CXTPPopupBar::CreatePopupBar(bar ? bar->GetCommandBars() : nullptr);
+            ApplyControls(*element, *items->GetControls(), parameters);
+            control->SetCommandBar(items);
+            items->InternalRelease();
+        }
     }
+}
+
+void ToolBar::apply(CXTPCommandBar& bar, const ApplicationParameters& parameters) const {
+    CXTPControls* controls = bar.GetControls();
+    if (parameters.replaceControls) controls->RemoveAll();
+    ApplyControls(*this, *controls, parameters);
     if (parameters.storeOriginal) controls->CreateOriginalControls();
 }
 

@@ -83,10 +83,18 @@ public:
     void save(const CXTPCommandBar& bar, const ApplicationParameters& parameters);
 };
 
-// The ribbon part of a layout, kept as elements until the ribbon model exists.
+// Adds a control for every control element child of `parent` (see ToolBar::apply).
+void ApplyControls(const Element& parent, CXTPControls& controls, const ApplicationParameters& parameters);
+
+// The ribbon part of a layout: "RibbonTab" children ("caption", "id", "guid", "tags",
+// "contextColor", "visible", "disabledByUser") holding "RibbonGroup" children ("caption", "id",
+// "guid", "visible") that hold control elements.
 class RibbonBar : public Element {
 public:
     RibbonBar() : Element(L"RibbonBar") {}
+    // Rebuilds the ribbon's tabs from the elements (the tabs of the ribbon's tab class, marked as
+    // defined by the default layout when `defaults` is set); the first visible tab is selected.
+    void apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, bool defaults = false) const;
 };
 
 // The element name of a control type, and back (xtpControlError for an unknown name).

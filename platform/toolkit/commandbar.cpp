@@ -126,21 +126,23 @@ private:
 
 }  // namespace
 
+void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, CWnd* site) {
+    // A popup opens a menu; it runs no command of its own to ask about.
+    if (!control || !site || !control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) ||
+        control->GetID() <= 0 || control->GetType() == xtpControlPopup)
+        return;
+    CXTPControlCmdUI update(control);
+    update.m_nID = static_cast<UINT>(control->GetID());
+    update.m_nIndex = static_cast<UINT>(index);
+    update.m_nIndexMax = static_cast<UINT>(count);
+    const auto* frame = dynamic_cast<const CFrameWnd*>(site);
+    update.DoUpdate(site, frame ? frame->m_bAutoMenuEnable : TRUE);
+}
+
 void CXTPCommandBar::OnIdleUpdateCmdUI() {
     CWnd* site = GetSite();
     if (!site || !visible_) return;
-    for (int i = 0; i < controls_->GetCount(); ++i) {
-        CXTPControl* control = controls_->GetAt(i);
-        // A plain popup only opens its bar: it carries no command to update.
-        if (!control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) || control->GetID() <= 0 ||
-            control->GetType() == xtpControlPopup)
-            continue;
-        CXTPControlCmdUI update(control);
-        update.m_nID = static_cast<UINT>(control->GetID());
-        update.m_nIndex = static_cast<UINT>(i);
-        update.m_nIndexMax = static_cast<UINT>(controls_->GetCount());
-        update.DoUpdate(site, TRUE);
-    }
+    for (int i = 0; i < controls_->GetCount(); ++i) UpdateControl(controls_->GetAt(i), i, controls_->GetCount(), site);
 }
 
 CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {

@@ -75,8 +75,13 @@ public:
     CWnd* GetSite() const;
 
     // The update pass: each visible control without the manual-update flag gets its enabled,
-    // checked and text state from the site's command route (no handler disables it).
+    // checked and text state from the site's command route (no handler disables it while the
+    // site frame's auto-enable flag is on).
     virtual void OnIdleUpdateCmdUI();
+    // The update of one control through `site`'s route (what the pass does for each control).
+    static void UpdateControl(CXTPControl* control, int index, int count, CWnd* site);
+    // Makes the bar one of `bars` (popups and bars made outside CXTPCommandBars::Add).
+    void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
 
 protected:
     // The framework's idle pass reaches the bar's window with the frame's other descendants.
@@ -90,7 +95,6 @@ protected:
     explicit CXTPCommandBar(XTPBarType type);
     // Creates the bar's window under the site; FALSE when the site has no window.
     virtual BOOL CreateBarWindow(CWnd* site);
-    void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
     // The window class name of the bar's kind.
     virtual LPCWSTR GetBarClassName() const { return L"XTPToolBar"; }
     void PostNcDestroy() override {}

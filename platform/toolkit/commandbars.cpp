@@ -26,16 +26,13 @@ void CXTPCommandBarsOptions::CopyFrom(const CXTPCommandBarsOptions& other) {
     bShowKeyboardTips = other.bShowKeyboardTips;
     bSyncFloatingBars = other.bSyncFloatingBars;
     bDirtyState = other.bDirtyState;
+    bRibbonMode = other.bRibbonMode;
 }
 
 CXTPCommandBars::CXTPCommandBars() : imageManager_(new CXTPImageManager) {}
 
 CXTPCommandBars::~CXTPCommandBars() {
     RemoveAll();
-    if (menuBar_) {
-        menuBar_->InternalRelease();
-        menuBar_ = nullptr;
-    }
     imageManager_->InternalRelease();
 }
 
@@ -69,7 +66,7 @@ CXTPToolBar* CXTPCommandBars::Add(LPCWSTR title, XTPBarPosition position, CRunti
     if (!barClass) barClass = RUNTIME_CLASS(CXTPToolBar);
     CObject* object = barClass->IsDerivedFrom(RUNTIME_CLASS(CXTPToolBar)) ? barClass->CreateObject() : nullptr;
     auto* bar = dynamic_cast<CXTPToolBar*>(object);
-    if (!bar || bar->GetType() == xtpBarTypeMenuBar) {
+    if (!bar) {
         delete object;
         platform::core::reportFailure(L"CXTPCommandBars::Add(" + platform::core::quoted(title) + L"): class " +
                                       platform::core::quoted(std::wstring(CString(barClass->m_lpszClassName))) +
@@ -77,6 +74,14 @@ CXTPToolBar* CXTPCommandBars::Add(LPCWSTR title, XTPBarPosition position, CRunti
         return nullptr;
     }
     if (!adopt(bar, title, position)) return nullptr;
+    if (auto* menuBar = dynamic_cast<CXTPMenuBar*>(bar)) {
+        // A menu bar of the program's own class becomes the menu bar, listed first; there is one.
+        if (menuBar_) Remove(menuBar_);
+        menuBar_ = menuBar;
+        menuBar_->InternalAddRef();
+        bars_.insert(bars_.begin(), bar);
+        return bar;
+    }
     bars_.push_back(bar);
     return bar;
 }
@@ -87,36 +92,37 @@ CXTPMenuBar* CXTPCommandBars::SetMenu(LPCWSTR title, UINT menuId) {
                                       std::to_wstring(menuId) + L"): the stand-in has no menu resources");
         return nullptr;
     }
-    auto* bar = new CXTPMenuBar;
-    if (!adopt(bar, title, xtpBarTop)) return nullptr;
-    if (menuBar_) {
-        bars_.erase(std::remove(bars_.begin(), bars_.end(), menuBar_), bars_.end());
-        menuBar_->InternalRelease();
-    }
+    CXTPMenuBar* bar = CreateMenuBarObject();
+    if (!bar || !adopt(bar, title, xtpBarTop)) return nullptr;
+    // The earlier menu bar goes as a removed bar does (both its references, its window).
+    if (menuBar_) Remove(menuBar_);
     menuBar_ = bar;
     menuBar_->menuId_ = menuId;
     // The bars list keeps its own reference on the menu bar, which comes first.
     menuBar_->InternalAddRef();
     bars_.insert(bars_.begin(), menuBar_);
+    OnMenuBarSet(menuBar_);
     return menuBar_;
 }
 
+CXTPMenuBar* CXTPCommandBars::CreateMenuBarObject() { return new CXTPMenuBar; }
+
 void CXTPCommandBars::Remove(CXTPToolBar* bar) {
-    if (!bar || bar == menuBar_) return;
+    if (!bar) return;
     const auto it = std::find(bars_.begin(), bars_.end(), bar);
     if (it == bars_.end()) return;
-    bars_.erase(it);
+    OnToolBarRemoved(bar);
+    bars_.erase(std::find(bars_.begin(), bars_.end(), bar));
+    if (bar == menuBar_) {
+        menuBar_ = nullptr;
+        bar->InternalRelease();
+    }
     if (bar->GetSafeHwnd()) bar->DestroyWindow();
     bar->InternalRelease();
 }
 
 void CXTPCommandBars::RemoveAll() {
-    while (!bars_.empty()) {
-        CXTPToolBar* bar = bars_.back();
-        bars_.pop_back();
-        if (bar->GetSafeHwnd()) bar->DestroyWindow();
-        bar->InternalRelease();
-    }
+    while (!bars_.empty()) Remove(bars_.back());
 }
 
 CXTPToolBar* CXTPCommandBars::GetAt(int index) const {

@@ -38,6 +38,7 @@ public:
     BOOL bShowKeyboardTips = FALSE;
     BOOL bSyncFloatingBars = TRUE;
     BOOL bDirtyState = FALSE;
+    BOOL bRibbonMode = FALSE;         // the bars show a ribbon instead of the classic menu bar
 
     // Copies every option of another command bars.
     void CopyFrom(const CXTPCommandBarsOptions& other);
@@ -65,7 +66,7 @@ public:
     // not 0. Replaces an earlier menu bar.
     CXTPMenuBar* SetMenu(LPCWSTR title, UINT menuId);
     CXTPMenuBar* GetMenuBar() const { return menuBar_; }
-    // Removes and destroys a bar (never the menu bar).
+    // Removes and destroys a bar (OnToolBarRemoved first); the menu bar too.
     void Remove(CXTPToolBar* bar);
     void RemoveAll();
     // Every bar, the menu bar first.
@@ -81,7 +82,11 @@ public:
     // Shares another image manager (the caller's reference is taken over).
     void SetImageManager(CXTPImageManager* manager);
     CXTPShortcutManager* GetShortcutManager() { return &shortcuts_; }
-    CXTPToolTipContext* GetToolTipContext() { return &tooltips_; }
+    CXTPToolTipContext* GetToolTipContext() { return tooltips_.get(); }
+    // Replaces the tooltip context (the program's own class, say).
+    void SetToolTipContext(std::unique_ptr<CXTPToolTipContext> context) {
+        if (context) tooltips_ = std::move(context);
+    }
 
     // Commands shown only in full menus. Repeated ids count once.
     void HideCommands(const UINT* ids, int count);
@@ -100,6 +105,39 @@ public:
     // The ribbon flag of command bars that hold a ribbon (never for the base).
     virtual BOOL IsRibbonMode() const { return FALSE; }
 
+    // Popup menus and context menus. Tracking is modal: the popup is brought up to date (the
+    // site hears XTPWM_INITCOMMANDSPOPUP, then the update pass runs over it and its sub-menus as
+    // they would open), the simulated user answers, the site hears XTPWM_UNINITCOMMANDSPOPUP.
+    // With TPM_RETURNCMD the chosen id is returned and nothing runs; otherwise the chosen control
+    // executes and TRUE is returned. 0 when the menu was dismissed. The caller's reference on
+    // `popup` stays the caller's.
+    int TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y);
+    // The popup the user is in (null when none) and the popups closed by ClosePopups.
+    CXTPPopupBar* GetTrackingPopup() const { return tracking_; }
+    void ClosePopups() { ++closedPopups_; }
+    int GetClosePopupsCount() const { return closedPopups_; }
+    // The context menu of a bar at a screen point: the tool-bars popup.
+    virtual void ContextMenu(CXTPToolBar* bar, POINT point);
+    // The popup that lists the bars the user can show or hide (one checked item per listed bar).
+    virtual CXTPPopupBar* GetToolbarsPopup();
+    // Tracking of `popup` began (TRUE) or ended.
+    virtual void OnTrackingModeChanged(CXTPPopupBar* popup, BOOL tracking);
+    // A bar is about to go (Remove); it is still in the list.
+    virtual void OnToolBarRemoved(CXTPToolBar* bar);
+    // Creates a bar of a custom class added by the user (the toolkit's behaviour: a tool bar).
+    virtual CXTPToolBar* AddCustomBar(LPCWSTR title, UINT barId);
+    // A control of these bars was executed: every ribbon among them hears of it.
+    void NotifyControlExecuted(CXTPControl* control);
+    // Whether bars lay out right to left.
+    BOOL IsLayoutRTL() const { return rtl_; }
+    void SetLayoutRTL(BOOL rtl) { rtl_ = rtl; }
+
+protected:
+    // The object SetMenu makes (a menu bar of the program's class, say), and the moment after it
+    // became the menu bar.
+    virtual CXTPMenuBar* CreateMenuBarObject();
+    virtual void OnMenuBarSet(CXTPMenuBar* bar) { (void)bar; }
+
 private:
     CXTPToolBar* adopt(CXTPToolBar* bar, LPCWSTR title, XTPBarPosition position);
 
@@ -109,7 +147,10 @@ private:
     CXTPCommandBarsOptions options_;
     CXTPImageManager* imageManager_ = nullptr;
     CXTPShortcutManager shortcuts_;
-    CXTPToolTipContext tooltips_;
+    std::unique_ptr<CXTPToolTipContext> tooltips_ = std::make_unique<CXTPToolTipContext>();
     std::set<UINT> hiddenCommands_;
     BOOL customizeMode_ = FALSE;
+    BOOL rtl_ = FALSE;
+    CXTPPopupBar* tracking_ = nullptr;
+    int closedPopups_ = 0;
 };

@@ -4,6 +4,7 @@
 
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbar.h"
+#include "platform/toolkit/commandbars.h"
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
@@ -50,6 +51,7 @@ void CXTPControl::OnExecute() {
     const LRESULT handled =
         site->SendMessage(XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE, reinterpret_cast<LPARAM>(&notify));
     if (!handled) site->PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), 0), 0);
+    if (CXTPCommandBars* bars = bar->GetCommandBars()) bars->NotifyControlExecuted(this);
     InternalRelease();
 }
 

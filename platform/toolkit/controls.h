@@ -111,10 +111,17 @@ private:
         name() : CXTPControl(type) {}             \
     };
 KORVO_XTP_CONTROL_KIND(CXTPControlButton, xtpControlButton)
-KORVO_XTP_CONTROL_KIND(CXTPControlPopup, xtpControlPopup)
 KORVO_XTP_CONTROL_KIND(CXTPControlLabel, xtpControlLabel)
 KORVO_XTP_CONTROL_KIND(CXTPControlCheckBox, xtpControlCheckBox)
 #undef KORVO_XTP_CONTROL_KIND
+
+// A popup: executing it opens its bar as a tracked menu (a split button runs its face command).
+class CXTPControlPopup : public CXTPControl {
+    DECLARE_DYNCREATE(CXTPControlPopup)
+public:
+    CXTPControlPopup() : CXTPControl(xtpControlPopup) {}
+    void OnExecute() override;
+};
 
 // An edit field: its text stays with the control while it is hidden or disabled.
 class CXTPControlEdit : public CXTPControl {

@@ -45,6 +45,15 @@ CString CXTPShortcutManager::FindShortcutText(UINT cmd) const {
     return {};
 }
 
+int CXTPShortcutManager::CKeyHelper::Priority() const {
+    if (!accel_) return 0;
+    int priority = 0;
+    if (accel_->fVirt & FCONTROL) priority += 1;
+    if (accel_->fVirt & FSHIFT) priority += 2;
+    if (accel_->fVirt & FALT) priority += 4;
+    return priority;
+}
+
 namespace {
 // One accelerator entry as a section's values (read or written as the section exchanges).
 ACCEL exchangeEntry(CXTPPropExchange* section, ACCEL entry) {

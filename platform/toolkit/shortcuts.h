@@ -23,6 +23,19 @@ struct ACCEL {
 
 class CXTPShortcutManager : public CCmdTarget {
 public:
+    // The text and the ordering weight of one accelerator.
+    class CKeyHelper {
+    public:
+        CKeyHelper(const ACCEL* accel, const CXTPShortcutManager* manager) : accel_(accel), manager_(manager) {}
+        CString Format() const { return accel_ && manager_ ? manager_->Format(*accel_) : CString(); }
+        // Lower comes first: plain keys, then Ctrl, Shift, Alt and their combinations.
+        int Priority() const;
+
+    private:
+        const ACCEL* accel_;
+        const CXTPShortcutManager* manager_;
+    };
+
     // Takes the accelerator table of resource `id`. The stand-in's resources hold no accelerator
     // entries, so the table starts empty and entries come from AddShortcut (or a loaded layout).
     void SetAccelerators(UINT id);

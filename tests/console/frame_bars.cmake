@@ -7,14 +7,16 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(parts EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ndump windows\ndump bars 1\nquit\n")
 foreach(part "MDICLIENT" "XTPStatusBar\" \"\" visible enabled [^\n]* id 59393" "XTPDockingPaneManager"
-        "XTPMenuBar\" \"panels.main_menu\" visible" "XTPToolBar\" \"View\" visible")
+        "XTPMenuBar\" \"panels.main_menu\" hidden" "XTPRibbon\" \"panels.ribbon\" visible"
+        "XTPToolBar\" \"View\" visible")
   string(REGEX MATCHALL "\n  0x[0-9a-f]+ \"${part}" found "${out}")
   list(LENGTH found count)
   if(NOT count EQUAL 2)
     message(FATAL_ERROR "dump windows shows ${part} ${count} times, not once per frame:\n${out}")
   endif()
 endforeach()
-korvo_expect("${out}" "\nbar 0 \"panels.main_menu\" menu visible\n  57600 Popup \"File\" visible enabled unchecked\n"
+# Ribbon mode (the default): the menu bar is hidden, the ribbon shown.
+korvo_expect("${out}" "\nbar 1 \"panels.main_menu\" menu hidden\n  57600 Popup \"File\" visible enabled unchecked\n"
              "the menu bar and its first control")
 korvo_expect("${out}" "\nbar 1065 \"FullScreen\" toolbar hidden\n  1254 Button \"\" visible (enabled|disabled) unchecked\n"
              "a hidden tool bar and its first button")

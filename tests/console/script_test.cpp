@@ -18,8 +18,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "advance 1500\n"
         "command 1 57600\n"
         "command 0x00010010 0x8000\n"
+        "tab 1 \"View\"\n"
         "click 1/1022 886\n"
+        "hover 2 681\n"
         "expect box \"Cannot load*\" answer NO\n"
+        "expect menu choose \"Fix\"\n"
+        "expect menu dismiss\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "dump windows\n"
         "dump registry\n"
@@ -28,6 +32,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump bars 2\n"
         "dump panes 2\n"
         "dump status 0x00010010\n"
+        "dump ribbon 1\n"
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
@@ -50,19 +55,25 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(byHandle.frame.index, 0u);
     EXPECT_EQ(byHandle.frame.handle, 0x00010010u);
     EXPECT_EQ(byHandle.number, 0x8000u);
+    EXPECT_EQ(result.steps[5].arguments.text, L"View");
     // A pane's window: the frame, then the pane id.
-    const auto& byPane = result.steps[5].arguments;
+    const auto& byPane = result.steps[6].arguments;
     EXPECT_EQ(byPane.frame.index, 1u);
     EXPECT_EQ(byPane.frame.paneId, 1022u);
     EXPECT_EQ(byPane.number, 886u);
-    EXPECT_EQ(result.steps[6].arguments.text, L"Cannot load*");
-    EXPECT_EQ(result.steps[6].arguments.answer, Button::No);
+    EXPECT_EQ(result.steps[7].arguments.frame.index, 2u);
+    EXPECT_EQ(result.steps[7].arguments.number, 681u);
+    EXPECT_EQ(result.steps[8].arguments.text, L"Cannot load*");
+    EXPECT_EQ(result.steps[8].arguments.answer, Button::No);
+    EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
+    EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[7].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[12].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[13].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[14].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps.back().line, 23);
+    EXPECT_EQ(result.steps[11].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[16].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[17].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[18].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[19].arguments.frame.index, 1u);  // dump ribbon 1
+    EXPECT_EQ(result.steps.back().line, 28);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -88,7 +99,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         const char* message;
     };
     const Case cases[] = {
-        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, click, expect, dde, dump,"},
+        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, tab, click, hover, expect, dde, dump,"},
         {"Start", "unknown verb \"Start\""},
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
@@ -107,13 +118,13 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where \"box\" belongs"},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu belongs"},
         {"expect box \"x\" reply ok", "\"reply\" where \"answer\" belongs"},
         {"dde \"unterminated", "unterminated quoted text"},
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, documents-menu "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, ribbon, documents-menu "
                        "belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -132,7 +143,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, click, expect, dde, dump, new-frame, documents-menu, journal, quit)");
+                             "command, tab, click, hover, expect, dde, dump, new-frame, documents-menu, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;

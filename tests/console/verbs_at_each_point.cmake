@@ -33,7 +33,12 @@ foreach(n RANGE 1 ${verbs})
   # An instance of the syntax: harmless arguments for its placeholders.
   set(line "${VERB_SYNTAX_${n}}")
   string(REPLACE " MS" " 10" line "${line}")
+  # A control of the ribbon's selected tab that the kernel runs (it only journals it).
+  string(REGEX REPLACE "^(click|hover) (WINDOW|FRAME) ID$" "\\1 1 681" line "${line}")
   string(REPLACE " WINDOW ID" " 1 0xE100" line "${line}")
+  string(REPLACE " FRAME ID" " 1 0xE100" line "${line}")
+  string(REPLACE " ID|\"CAPTION\"" " 0xE100" line "${line}")
+  string(REPLACE "\"CAPTION\"" "\"Home\"" line "${line}")
   string(REPLACE " FRAME" " 1" line "${line}")
   string(REPLACE "\"PATTERN\"" "\"*\"" line "${line}")
   string(REPLACE " BUTTON" " ok" line "${line}")

@@ -1,0 +1,252 @@
+#include "commandbars/kv_ribbon_bar.h"
+
+#include <algorithm>
+
+#include "commandbars/varnel_popup.h"
+#include "syspanel/data_exchange.h"
+
+IMPLEMENT_DYNCREATE(KVRibbonBar, CXTPRibbonBar)
+
+namespace {
+
+CString withoutMnemonics(const CString& text) {
+    std::wstring out;
+    const std::wstring all(text);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i] == L'&' && i + 1 < all.size()) ++i;
+        out += all[i];
+    }
+    return CString(out.c_str());
+}
+
+// The tab row: a tab's tooltip is its caption when the toolkit has none.
+class RibbonTabControl : public CXTPRibbonControlTab {
+public:
+    CString GetItemTooltip(const CXTPRibbonTab* tab) const override {
+        const CString own = CXTPRibbonControlTab::GetItemTooltip(tab);
+        return withoutMnemonics(own.IsEmpty() && tab ? tab->GetCaption() : own);
+    }
+};
+
+// The file button: opens the backstage view.
+class RibbonSystemButton : public CXTPRibbonControlSystemButton {
+public:
+    RibbonSystemButton() {
+        SetCaption(Korvo::I18n::Translate(L"main_menu.file"));
+        auto* view = new CXTPRibbonBackstageView;
+        SetCommandBar(view);
+        view->InternalRelease();
+    }
+};
+
+// The popup of a tab while the ribbon is minimised: large icons as the ribbon's.
+class RibbonTabPopupToolBar : public CXTPRibbonTabPopupToolBar {
+public:
+    explicit RibbonTabPopupToolBar(SIZE largeIcons) : largeIcons_(largeIcons) {}
+    SIZE GetLargeIconSize() const { return largeIcons_; }
+
+private:
+    SIZE largeIcons_;
+};
+
+// Replaces the control at `index` of `controls` by `replacement` (same id, state copied).
+void replaceControl(CXTPControls* controls, int index, CXTPControl* replacement) {
+    CXTPControl* old = controls->GetAt(index);
+    replacement->Copy(old);
+    const int id = old->GetID();
+    controls->Remove(old);
+    controls->Add(replacement, id, nullptr, index);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(KVRibbonBar, CXTPRibbonBar)
+    ON_MESSAGE(WM_RBUTTONUP, &KVRibbonBar::OnRButtonUpMessage)
+END_MESSAGE_MAP()
+
+KVRibbonBar::KVRibbonBar() {
+    SetTabClass(RUNTIME_CLASS(Korvo::UI::RibbonTab));
+    SetGroupClass(RUNTIME_CLASS(Korvo::UI::RibbonGroup));
+    CXTPControls* controls = GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        if (dynamic_cast<CXTPRibbonControlTab*>(controls->GetAt(i))) {
+            replaceControl(controls, i, new RibbonTabControl);
+            break;
+        }
+    }
+    for (int i = 0; i < controls->GetCount(); ++i)
+        if (dynamic_cast<CXTPRibbonControlSystemButton*>(controls->GetAt(i))) {
+            controls->Remove(i);
+            break;
+        }
+    controls->Add(new RibbonSystemButton, 0, nullptr, 0);
+}
+
+KVRibbonBar::~KVRibbonBar() = default;
+
+Korvo::UI::MainFrame* KVRibbonBar::frame() const { return dynamic_cast<Korvo::UI::MainFrame*>(GetSite()); }
+
+CWnd* KVRibbonBar::GetBackstagePage(int slot) const {
+    if (slot < 0 || slot >= kBackstagePageCount) return nullptr;
+    return backstagePages_[slot].get();
+}
+
+void KVRibbonBar::SetBackstagePage(int slot, std::unique_ptr<CWnd> page) {
+    if (slot < 0 || slot >= kBackstagePageCount) return;
+    backstagePages_[slot] = std::move(page);
+}
+
+SIZE KVRibbonBar::GetIconSize() const {
+    CXTPCommandBars* bars = GetCommandBars();
+    const bool scale = bars && bars->GetCommandBarsOptions()->bDpiScaling;
+    return scale ? XTPDpiHelper()->Scale(SIZE{16, 16}) : SIZE{16, 16};
+}
+
+SIZE KVRibbonBar::GetLargeIconSize() const {
+    CXTPCommandBars* bars = GetCommandBars();
+    const bool scale = bars && bars->GetCommandBarsOptions()->bDpiScaling;
+    return scale ? XTPDpiHelper()->Scale(SIZE{32, 32}) : SIZE{32, 32};
+}
+
+BOOL KVRibbonBar::OnTabChanging(CXTPRibbonTab* newTab) {
+    if (const auto* tab = dynamic_cast<const Korvo::UI::RibbonTab*>(newTab); tab && tab->IsDisabledByUser()) return TRUE;
+    return CXTPRibbonBar::OnTabChanging(newTab);
+}
+
+void KVRibbonBar::OnTabChanged(CXTPRibbonTab* tab) {
+    CXTPRibbonBar::OnTabChanged(tab);
+    auto* ribbonTab = dynamic_cast<Korvo::UI::RibbonTab*>(tab);
+    if (ribbonTab && !ribbonTab->WasShown()) {
+        ribbonTab->SetShown();
+        CalcDockingLayout();
+    }
+    if (programmaticTabChanges_ != 0 || !ribbonTab || ribbonTab->GetGuid() == GUID{}) return;
+    Korvo::UI::MainFrame* owner = frame();
+    CKVView* view = owner ? owner->GetActiveKorvoView() : nullptr;
+    if (!view) return;
+    MainBarState state;
+    state.tab = ribbonTab->GetGuid();
+    state.context = view->GetTypeGuid();
+    if (!view->GetMainBarSwitchHistory().SetTopEvent(state)) view->SetStoredTabGuid(ribbonTab->GetGuid());
+}
+
+void KVRibbonBar::CalcDockingLayout() {
+    const bool popupShown = varnelPopup_ && varnelPopup_->IsVisible();
+    if (varnelPopup_) varnelPopup_->SetHideFlag(xtpHideGeneric, TRUE);
+    if (layoutPending_) {
+        ForEachGroup([](CXTPRibbonGroup* group) {
+            if (auto* own = dynamic_cast<Korvo::UI::RibbonGroup*>(group)) own->UpdateOptionButton();
+        });
+        layoutPending_ = false;
+    }
+    CXTPRibbonBar::CalcDockingLayout();
+    varnelRect_ = RECT{};
+    if (!varnelPopup_ || !popupShown) return;
+    // The popup sits in the caption row, 16 pixels left of the leftmost caption button.
+    int right = GetRibbonWidth();
+    int buttons = 0;
+    for (int id : {61472, 61488, 61536, 61728, 61824}) {
+        if (buttons == 5) break;
+        CXTPControl* button = GetControls()->FindControl(id);
+        if (!button || !button->IsVisible()) continue;
+        ++buttons;
+        right = std::min<int>(right, GetControlRect(button).left);
+    }
+    right -= XTPDpiHelper()->ScaleX(16);
+    const int width = kControlWidth * 2;
+    const RECT quickAccess = GetQuickAccessRect();
+    const int leftLimit = std::max<int>(quickAccess.right, kControlWidth);
+    if (right - width < leftLimit) return;  // too narrow: stays hidden
+    varnelPopup_->SetHideFlag(xtpHideGeneric, FALSE);
+    varnelRect_ = RECT{right - width, 0, right, kCaptionHeight};
+}
+
+CXTPRibbonTabPopupToolBar* KVRibbonBar::CreateTabPopupToolBar(CXTPRibbonTab* tab) {
+    auto* popup = new RibbonTabPopupToolBar(GetLargeIconSize());
+    popup->AttachToCommandBars(GetCommandBars());
+    popup->SetPosition(xtpBarPopup);
+    popup->FillFromTab(tab);
+    if (!tab) return popup;
+    // Parameter controls take their values from the control at the same place of the ribbon.
+    for (int g = 0; g < tab->GetGroupCount() && g < popup->GetControls()->GetCount(); ++g) {
+        CXTPCommandBar* groupBar = popup->GetControls()->GetAt(g)->GetCommandBar();
+        CXTPRibbonGroup* group = tab->GetGroup(g);
+        if (!groupBar) continue;
+        for (int c = 0; c < group->GetCount() && c < groupBar->GetControls()->GetCount(); ++c) {
+            std::vector<std::pair<CXTPControl*, CXTPControl*>> pending{{groupBar->GetControls()->GetAt(c), group->GetAt(c)}};
+            while (!pending.empty()) {
+                auto [copy, original] = pending.back();
+                pending.pop_back();
+                auto* target = dynamic_cast<IDataExchange*>(copy);
+                auto* source = dynamic_cast<IDataExchange*>(original);
+                if (target) {
+                    target->Initialize();
+                    if (source) target->CopyFrom(source);
+                }
+                CXTPCommandBar* copyBar = copy->GetCommandBar();
+                CXTPCommandBar* originalBar = original->GetCommandBar();
+                if (!copyBar || !originalBar) continue;
+                for (int i = 0; i < copyBar->GetControls()->GetCount() && i < originalBar->GetControls()->GetCount(); ++i)
+                    pending.emplace_back(copyBar->GetControls()->GetAt(i), originalBar->GetControls()->GetAt(i));
+            }
+        }
+    }
+    return popup;
+}
+
+void KVRibbonBar::OnHookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    CXTPRibbonBar::OnHookMessage(message, wParam, lParam);
+    if (message == XTP_HOOK_CONTROLEXECUTED) followSplitButton(reinterpret_cast<CXTPControl*>(lParam));
+    if (message == WM_ACTIVATE && varnelPopup_ && varnelPopup_->IsVisible() && GetSafeHwnd()) InvalidateRect(GetSafeHwnd(), &varnelRect_, FALSE);
+}
+
+void KVRibbonBar::followSplitButton(CXTPControl* control) {
+    if (!control) return;
+    std::vector<CXTPControl*> chain;
+    bool found = false;
+    ForEachControl(
+        [&](CXTPControl* each, const std::vector<CXTPControl*>& parents) {
+            if (found || each != control) return;
+            chain = parents;
+            found = true;
+        },
+        true);
+    if (!found) return;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        auto* parent = dynamic_cast<Korvo::UI::AutoPopup*>(*it);
+        if (!parent || parent->GetType() != xtpControlSplitButtonPopup || !parent->GetFollowFlag()) break;
+        parent->SetID(control->GetID());
+        parent->SetIconId(control->GetIconId());
+        parent->SetChecked(control->GetChecked());
+        parent->SetTooltip(control->GetTooltip());
+        parent->SetDescription(control->GetDescription());
+        if (parent->GetTakeCaptionFlag()) parent->SetCaption(control->GetCaption());
+    }
+}
+
+KVRibbonBar* KVRibbonBar::CloneRibbon() {
+    const BOOL saved = GetCustomizationSwitch();
+    SetCustomizationSwitch(TRUE);
+    auto* copy = new KVRibbonBar;
+    copy->AttachToCommandBars(GetCommandBars());
+    for (int t = 0; t < GetTabCount(); ++t) {
+        auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(GetTab(t));
+        auto* newTab = dynamic_cast<Korvo::UI::RibbonTab*>(copy->AddTab(GetTab(t)->GetCaption(), GetTab(t)->GetID()));
+        newTab->SetVisible(GetTab(t)->IsVisible());
+        newTab->SetContextColor(GetTab(t)->GetContextColor());
+        if (tab) {
+            newTab->SetGuid(tab->GetGuid());
+            newTab->SetTags(tab->GetTagString());
+            newTab->SetDisabledByUser(tab->IsDisabledByUser());
+        }
+        for (int g = 0; g < GetTab(t)->GetGroupCount(); ++g) {
+            CXTPRibbonGroup* group = GetTab(t)->GetGroup(g);
+            CXTPRibbonGroup* newGroup = newTab->AddGroup(group->GetCaption(), group->GetID());
+            newGroup->SetVisible(group->IsVisible());
+            for (int c = 0; c < group->GetCount(); ++c) newGroup->GetControls()->AddClone(group->GetAt(c), -1, TRUE);
+        }
+    }
+    copy->SetCustomizationSwitch(saved);
+    SetCustomizationSwitch(saved);
+    return copy;
+}

@@ -1,0 +1,174 @@
+#include "commandbars/tool_bars.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
+
+using FixableToolBar = Korvo::UI::FixableToolBar;
+IMPLEMENT_DYNCREATE(CKVToolBar, FixableToolBar)
+IMPLEMENT_DYNCREATE(CKVMenuBar, CXTPMenuBar)
+IMPLEMENT_DYNCREATE(CKVControlButton, CXTPControlButton)
+
+namespace {
+
+// MDI messages after which the active child may have changed: create, destroy, activate, restore,
+// maximize, next (WM_MDITILE at 548 does not change it).
+constexpr std::array<UINT, 6> kMdiMessages{545, 546, 547, 549, 550, 551};
+
+// A counted reference held for a scope.
+template <class T>
+class Hold {
+public:
+    explicit Hold(T* object) : object_(object) {
+        if (object_) object_->InternalAddRef();
+    }
+    ~Hold() {
+        if (object_) object_->InternalRelease();
+    }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+private:
+    T* object_;
+};
+
+// The bar that is not a popup and (through popup controls) holds `bar`, and the control of the
+// root whose popup `bar` is; the bar itself when it is a root.
+struct RootOfBar {
+    CXTPCommandBar* root = nullptr;
+    CXTPControl* popupControl = nullptr;
+};
+
+bool holdsBar(CXTPCommandBar* owner, CXTPCommandBar* bar) {
+    CXTPControls* controls = owner->GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPCommandBar* sub = controls->GetAt(i)->GetCommandBar();
+        if (sub && (sub == bar || holdsBar(sub, bar))) return true;
+    }
+    return false;
+}
+
+RootOfBar findRoot(CXTPCommandBar* bar) {
+    if (!bar) return {};
+    if (bar->GetType() != xtpBarTypePopup) return {bar, nullptr};
+    CXTPCommandBars* bars = bar->GetCommandBars();
+    if (!bars) return {};
+    for (int b = 0; b < bars->GetCount(); ++b) {
+        CXTPToolBar* candidate = bars->GetAt(b);
+        CXTPControls* controls = candidate->GetControls();
+        for (int i = 0; i < controls->GetCount(); ++i) {
+            CXTPControl* control = controls->GetAt(i);
+            CXTPCommandBar* sub = control->GetCommandBar();
+            if (sub && (sub == bar || holdsBar(sub, bar))) return {candidate, control};
+        }
+    }
+    return {};
+}
+
+std::vector<int> idsOf(const CXTPCommandBar* bar) {
+    std::vector<int> ids;
+    for (int i = 0; i < bar->GetControls()->GetCount(); ++i) ids.push_back(bar->GetControls()->GetAt(i)->GetID());
+    return ids;
+}
+
+// Expands the set of `setBar` on `root` into single buttons in place of its popup control.
+void expandSet(CXTPCommandBar* root, CXTPCommandBar* setBar) {
+    CXTPControls* controls = root->GetControls();
+    const std::vector<int> setIds = idsOf(setBar);
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPControl* popup = controls->GetAt(i);
+        CXTPCommandBar* sub = popup->GetCommandBar();
+        if (!sub || !popup->IsVisible() || idsOf(sub) != setIds) continue;
+        Hold<CXTPCommandBar> keepSet(sub);
+        const int place = i;
+        controls->Remove(popup);
+        int inserted = 0;
+        for (int s = 0; s + 1 < sub->GetControls()->GetCount(); ++s) {
+            const CXTPControl* source = sub->GetControls()->GetAt(s);
+            auto* button = new CKVControlButton;
+            controls->Add(button, source->GetID(), nullptr, place + inserted);
+            button->SetCaption(source->GetCaption());
+            button->SetTooltip(GetStrWithoutCommandLetters(source->GetTooltip()));
+            button->SetBeginGroup(inserted == 0);
+            ++inserted;
+        }
+        for (int n = place + inserted; n < controls->GetCount(); ++n)
+            if (controls->GetAt(n)->IsVisible()) {
+                controls->GetAt(n)->SetBeginGroup(TRUE);
+                break;
+            }
+        return;
+    }
+}
+
+// The visible split button of `root` whose popup holds `id` takes over the command's face.
+void takeFace(CXTPCommandBar* root, const CXTPControl& executed) {
+    CXTPControls* controls = root->GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPControl* split = controls->GetAt(i);
+        CXTPCommandBar* sub = split->GetCommandBar();
+        if (!sub || !split->IsVisible() || split->GetType() != xtpControlSplitButtonPopup) continue;
+        if (!sub->GetControls()->FindControl(executed.GetID())) continue;
+        split->SetID(executed.GetID());
+        const CString tooltip = GetStrWithoutCommandLetters(executed.GetTooltip());
+        split->SetTooltip(tooltip);
+        split->SetCaption(tooltip);
+        return;
+    }
+}
+
+}  // namespace
+
+bool CKVToolBar::ShouldSerializeBar() const {
+    CWnd* site = GetSite();
+    if (const auto* frame = dynamic_cast<const CMainFrame*>(site); frame && !frame->IsShown()) return true;
+    return !IsTemporary();
+}
+
+void CKVMenuBar::OnIdleUpdateCmdUI() {
+    LockRedraw();
+    CXTPMenuBar::OnIdleUpdateCmdUI();
+    Korvo::UI::UnlockRedraw(this);
+}
+
+BOOL CKVMenuBar::OnHookMessage(UINT message) {
+    const bool watched = message == WM_SIZE || message == WM_WINDOWPOSCHANGED ||
+                         std::find(kMdiMessages.begin(), kMdiMessages.end(), message) != kMdiMessages.end();
+    if (!watched) return FALSE;
+    auto* frame = dynamic_cast<CMDIFrameWnd*>(GetSite());
+    if (!frame || !frame->m_hWndMDIClient) return FALSE;
+    const LRESULT active = ::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0);
+    if (active) ++systemButtonRefreshes_;
+    return FALSE;
+}
+
+bool CKVControlButton::IsSnapCommand(int id) {
+    static constexpr std::array<int, 17> kSnaps{1275, 1276, 1273, 1813, 1997, 1270, 1968, 1274, 1969,
+                                                1794, 1271, 1272, 1970, 1277, 2896, 3173, 1278};
+    return std::find(kSnaps.begin(), kSnaps.end(), id) != kSnaps.end();
+}
+
+void CKVControlButton::OnExecute() {
+    if (!GetEnabled() || !IsVisible()) return;
+    // The button and its bar stay alive until this returns, whatever the handler removes.
+    Hold<CXTPControl> keepButton(this);
+    CXTPCommandBar* bar = GetParent();
+    Hold<CXTPCommandBar> keepBar(bar);
+    if (IsSnapCommand(GetID())) {
+        CMainFrame* frame = CKvw32App::Instance() ? CKvw32App::Instance()->GetActiveMainFrame() : nullptr;
+        if (frame && frame->GetSafeHwnd()) frame->PostMessage(WM_COMMAND, static_cast<WPARAM>(GetID()), 0);
+        if (bar && bar->GetSafeHwnd()) bar->PostMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+        return;
+    }
+    CXTPControlButton::OnExecute();
+    if (GetID() == kTemporarySnapsCommand) return;
+    const RootOfBar root = findRoot(bar);
+    if (!root.root || root.root->GetType() == xtpBarTypePopup || root.root == bar) return;
+    if (GetID() == kExpandSetCommand) {
+        expandSet(root.root, bar);
+        return;
+    }
+    takeFace(root.root, *this);
+}

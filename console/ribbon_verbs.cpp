@@ -1,0 +1,47 @@
+// The console's verbs for the command bars and the ribbon.
+#include "console/driver.h"
+#include "platform/core/text.h"
+
+namespace korvo::console {
+
+bool Driver::userDid(const Step& step, const std::optional<std::wstring>& refusal) {
+    if (!refusal) return true;
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + platform::core::toUtf8(*refusal));
+    return false;
+}
+
+bool Driver::selectTab(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame || !userDid(step, session_.user().selectTab(frame, step.arguments.text))) return false;
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::hover(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame || !userDid(step, session_.user().hover(frame, static_cast<int>(step.arguments.number)))) return false;
+    printDump(session_.inspect().tooltip(frame), L"(no tooltip)");
+    return true;
+}
+
+bool Driver::dumpRibbon(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpRibbon(frame), L"(no ribbon)");
+    return true;
+}
+
+bool Driver::expectMenuChoose(const Step& step) {
+    if (step.arguments.quotedChoice)
+        session_.user().expectMenuChoose(step.arguments.text);
+    else
+        session_.user().expectMenuChoose(static_cast<int>(step.arguments.number));
+    return true;
+}
+
+bool Driver::expectMenuDismiss(const Step&) {
+    session_.user().expectMenuDismiss();
+    return true;
+}
+
+}  // namespace korvo::console

@@ -1,0 +1,245 @@
+// The user at a frame's command bars and ribbon: tabs, clicks, tooltips, right clicks and menus,
+// and the ribbon as a dump.
+#include <algorithm>
+
+#include "platform/core/journal.h"
+#include "platform/core/record.h"
+#include "platform/core/useragent.h"
+#include "platform/harness.h"
+#include "platform/korvoui.h"
+#include "platform/toolkit.h"
+
+namespace platform::harness {
+
+namespace {
+
+using platform::core::handleText;
+using platform::core::quoted;
+
+CString readable(const CString& caption) {
+    std::wstring out;
+    const std::wstring all(caption);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i] == L'&' && i + 1 < all.size()) ++i;
+        out += all[i];
+    }
+    return CString(out.c_str());
+}
+
+CXTPCommandBars* commandBarsOf(HWND frame) {
+    auto* window = dynamic_cast<CXTPMDIFrameWnd*>(CWnd::FromHandlePermanent(frame));
+    return window ? window->GetCommandBars() : nullptr;
+}
+
+CXTPRibbonBar* ribbonOf(CXTPCommandBars* bars) {
+    for (int i = 0; bars && i < bars->GetCount(); ++i)
+        if (auto* ribbon = dynamic_cast<CXTPRibbonBar*>(bars->GetAt(i))) return ribbon;
+    return nullptr;
+}
+
+struct Located {
+    CXTPControl* control = nullptr;
+    std::optional<std::wstring> refusal;
+};
+
+// The control a user would reach with the id, or why none can be reached.
+Located locate(HWND frame, int id) {
+    const std::wstring name = L"control " + std::to_wstring(id);
+    CXTPCommandBars* bars = commandBarsOf(frame);
+    if (!bars) return {nullptr, handleText(frame) + L" is not a main frame with command bars"};
+    bars->UpdateCommandBars();
+    Located hidden;
+    CXTPRibbonBar* ribbon = ribbonOf(bars);
+    if (ribbon && ribbon->IsVisible()) {
+        if (CXTPRibbonTab* tab = ribbon->GetCurrentTab(); tab && !ribbon->IsRibbonMinimized())
+            for (int g = 0; g < tab->GetGroupCount(); ++g) {
+                CXTPRibbonGroup* group = tab->GetGroup(g);
+                if (CXTPControl* control = group->FindControl(id); control && group->IsVisible() && control->IsVisible())
+                    return {control, std::nullopt};
+            }
+        for (CXTPControls* list : {ribbon->GetQuickAccessControls(), ribbon->GetControls()})
+            if (CXTPControl* control = list->FindControl(xtpControlError, id, TRUE, FALSE);
+                control && ribbon->IsControlReachable(control))
+                return {control, std::nullopt};
+        for (int t = 0; t < ribbon->GetTabCount() && !hidden.refusal; ++t) {
+            CXTPRibbonTab* tab = ribbon->GetTab(t);
+            for (int g = 0; g < tab->GetGroupCount(); ++g)
+                if (tab->GetGroup(g)->FindControl(id)) {
+                    const wchar_t* why = !tab->IsVisible()  ? L", which is hidden"
+                                         : tab->IsSelected() ? L", in a hidden group or hidden itself"
+                                                             : L", which is not selected";
+                    hidden.refusal = name + L" is on ribbon tab " + quoted(std::wstring(readable(tab->GetCaption()))) + why;
+                    break;
+                }
+        }
+    }
+    for (int b = 0; b < bars->GetCount(); ++b) {
+        CXTPToolBar* bar = bars->GetAt(b);
+        if (bar == ribbon || !bar->IsVisible()) continue;
+        if (CXTPControl* control = bar->GetControls()->FindControl(xtpControlError, id, TRUE, FALSE))
+            return {control, std::nullopt};
+        if (!hidden.refusal && bar->GetControls()->FindControl(id))
+            hidden.refusal = name + L" is hidden on bar " + quoted(std::wstring(bar->GetTitle()));
+    }
+    if (hidden.refusal) return hidden;
+    return {nullptr, L"no button or tool-bar control " + std::to_wstring(id) + L" in " + handleText(frame)};
+}
+
+std::wstring typeName(const CXTPControl& control) {
+    switch (control.GetType()) {
+        case xtpControlButton: return L"button";
+        case xtpControlPopup: return L"popup";
+        case xtpControlButtonPopup: return L"button-popup";
+        case xtpControlSplitButtonPopup: return L"split-button";
+        case xtpControlComboBox: return L"combo";
+        case xtpControlEdit: return L"edit";
+        case xtpControlLabel: return L"label";
+        case xtpControlCheckBox: return L"check";
+        case xtpControlGallery: return L"gallery";
+        default: return L"custom";
+    }
+}
+
+std::wstring controlLine(const CXTPControl& control, int indent) {
+    std::wstring line(static_cast<std::size_t>(indent), L' ');
+    line += std::to_wstring(control.GetID()) + L" " + typeName(control) + L" " +
+            quoted(std::wstring(readable(control.GetCaption())));
+    if (!control.IsVisible()) line += L" hidden";
+    if (!control.GetEnabled()) line += L" disabled";
+    if (control.GetChecked()) line += L" checked";
+    if (control.GetFlags() & xtpFlagManualUpdate) line += L" manual";
+    if (control.GetBeginGroup()) line += L" group";
+    return line + L"\n";
+}
+
+std::wstring guidText(const GUID& guid) {
+    wchar_t buffer[40]{};
+    StringFromGUID2(guid, buffer, 40);
+    return buffer;
+}
+
+void dumpControls(const CXTPControls* controls, int indent, std::wstring& out) {
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        const CXTPControl* control = controls->GetAt(i);
+        out += controlLine(*control, indent);
+        if (const CXTPCommandBar* bar = control->GetCommandBar(); bar && !dynamic_cast<const CXTPRibbonBackstageView*>(bar))
+            dumpControls(bar->GetControls(), indent + 2, out);
+    }
+}
+
+}  // namespace
+
+std::optional<std::wstring> User::selectTab(HWND frame, std::wstring_view caption) {
+    platform::core::journal().add("user", L"tab " + quoted(std::wstring(caption)) + L" of " + handleText(frame));
+    CXTPRibbonBar* ribbon = ribbonOf(commandBarsOf(frame));
+    if (!ribbon || !ribbon->IsVisible()) return handleText(frame) + L" shows no ribbon";
+    const CString wanted = readable(CString(std::wstring(caption).c_str()));
+    for (int t = 0; t < ribbon->GetTabCount(); ++t) {
+        CXTPRibbonTab* tab = ribbon->GetTab(t);
+        if (readable(tab->GetCaption()) != wanted) continue;
+        if (!tab->IsVisible()) return L"ribbon tab " + quoted(std::wstring(caption)) + L" is hidden";
+        if (!ribbon->SetCurrentTab(tab)) return L"ribbon tab " + quoted(std::wstring(caption)) + L" refused the change";
+        return std::nullopt;
+    }
+    return L"the ribbon has no tab " + quoted(std::wstring(caption));
+}
+
+std::optional<std::wstring> User::clickControl(HWND frame, int id) {
+    platform::core::journal().add("user", L"click " + std::to_wstring(id) + L" on " + handleText(frame));
+    const Located found = locate(frame, id);
+    if (!found.control) return found.refusal;
+    if (!found.control->GetEnabled()) return L"control " + std::to_wstring(id) + L" is disabled";
+    CXTPControl* control = found.control;
+    control->InternalAddRef();
+    control->OnExecute();
+    control->InternalRelease();
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::hover(HWND frame, int id) {
+    platform::core::journal().add("user", L"hover " + std::to_wstring(id) + L" on " + handleText(frame));
+    const Located found = locate(frame, id);
+    if (!found.control) return found.refusal;
+    CXTPCommandBars* bars = commandBarsOf(frame);
+    CXTPToolTipContext* context = bars->GetToolTipContext();
+    RECT rect{};
+    GetWindowRect(frame, &rect);
+    if (!context->ShowToolTip(*found.control, CWnd::FromHandlePermanent(frame), POINT{rect.left + 40, rect.top + 80}))
+        return L"the tooltip of control " + std::to_wstring(id) + L" cannot be shown";
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::rightClick(HWND frame, int id) {
+    platform::core::journal().add("user", L"right-click " + std::to_wstring(id) + L" on " + handleText(frame));
+    CXTPRibbonBar* ribbon = ribbonOf(commandBarsOf(frame));
+    if (!ribbon || !ribbon->IsVisible() || !ribbon->GetSafeHwnd()) return handleText(frame) + L" shows no ribbon";
+    const Located found = locate(frame, id);
+    if (!found.control) return found.refusal;
+    const RECT rect = ribbon->GetControlRect(found.control);
+    if (rect.right <= rect.left) return L"control " + std::to_wstring(id) + L" is not on the ribbon";
+    const auto x = static_cast<WORD>((rect.left + rect.right) / 2);
+    const auto y = static_cast<WORD>((rect.top + rect.bottom) / 2);
+    ::SendMessageW(ribbon->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+    return std::nullopt;
+}
+
+void User::expectMenuChoose(int id) {
+    platform::core::userAgent().expectPopupMenu({platform::core::MenuAnswer::Kind::ChooseId, id, {}});
+}
+
+void User::expectMenuChoose(std::wstring caption) {
+    platform::core::userAgent().expectPopupMenu({platform::core::MenuAnswer::Kind::ChooseCaption, 0, std::move(caption)});
+}
+
+void User::expectMenuDismiss() {
+    platform::core::userAgent().expectPopupMenu({platform::core::MenuAnswer::Kind::Dismiss, 0, {}});
+}
+
+std::wstring Inspect::dumpRibbon(HWND frame) const {
+    CXTPRibbonBar* ribbon = ribbonOf(commandBarsOf(frame));
+    if (!ribbon) return {};
+    std::wstring out = L"ribbon " + std::wstring(ribbon->IsVisible() ? L"visible" : L"hidden") +
+                       (ribbon->IsRibbonMinimized() ? L" minimized" : L"") + L"\n";
+    for (int t = 0; t < ribbon->GetTabCount(); ++t) {
+        CXTPRibbonTab* tab = ribbon->GetTab(t);
+        out += L"tab " + std::to_wstring(t) + L" " + quoted(std::wstring(readable(tab->GetCaption())));
+        if (tab->IsSelected()) out += L" selected";
+        if (!tab->IsVisible()) out += L" hidden";
+        if (tab->GetContextColor() != xtpRibbonTabContextColorNone) out += L" contextual";
+        if (const auto* own = dynamic_cast<const Korvo::UI::RibbonTab*>(tab)) {
+            if (own->IsDisabledByUser()) out += L" disabled-by-user";
+            if (own->GetGuid() != GUID{}) out += L" " + guidText(own->GetGuid());
+            if (own->CarriesTags()) out += L" tags " + quoted(std::wstring(own->GetTagString()));
+        }
+        out += L"\n";
+        for (int g = 0; g < tab->GetGroupCount(); ++g) {
+            CXTPRibbonGroup* group = tab->GetGroup(g);
+            out += L"  group " + quoted(std::wstring(readable(group->GetCaption())));
+            if (!group->IsVisible()) out += L" hidden";
+            out += L"\n";
+            dumpControls(group->GetControls(), 4, out);
+        }
+    }
+    out += L"quick access\n";
+    dumpControls(ribbon->GetQuickAccessControls(), 2, out);
+    out += L"ribbon controls\n";
+    dumpControls(ribbon->GetControls(), 2, out);
+    return out;
+}
+
+std::wstring Inspect::tooltip(HWND frame) const {
+    CXTPCommandBars* bars = commandBarsOf(frame);
+    CXTPToolTipContextToolTip* tip = bars ? bars->GetToolTipContext()->GetToolTip() : nullptr;
+    if (!tip || !tip->GetSafeHwnd() || !tip->IsWindowVisible()) return {};
+    const SIZE size = tip->GetTipSize();
+    std::wstring out = L"tooltip " + std::to_wstring(tip->GetCurrentTool().id) + L" " + std::to_wstring(size.cx) + L"x" +
+                       std::to_wstring(size.cy) + L"\n";
+    for (const CXTPToolTipDrawing::Operation& op : tip->GetDrawing().Operations()) {
+        if (op.kind == L"text") out += std::wstring(op.bold ? L"  bold " : L"  text ") + quoted(op.text) + L"\n";
+        if (op.kind == L"picture") out += L"  picture\n";
+        if (op.kind == L"line") out += L"  separator\n";
+    }
+    return out;
+}
+
+}  // namespace platform::harness

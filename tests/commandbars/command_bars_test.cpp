@@ -1,0 +1,154 @@
+// Ribbon or classic mode, the tool-bars popup, the fix item and the buttons of button sets.
+#include "platform/core/text.h"
+#include "tests/commandbars/ribbon_frame.h"
+
+namespace {
+
+using namespace ribbontest;
+using platform::core::toUtf8;
+
+// The last menu shown: its header and item lines joined.
+std::string lastMenu(platform::harness::Session& s) {
+    std::string text;
+    for (const auto& entry : s.journal().entries()) {
+        const std::wstring line = entry.line();
+        if (line.rfind(L"menu ", 0) != 0 || line.rfind(L"menu answer", 0) == 0) continue;
+        if (line.find(L" items") != std::wstring::npos) text.clear();
+        text += toUtf8(line) + "\n";
+    }
+    return text;
+}
+
+CKVToolBar* AddToolBar(CKVRibbonCommandBars* bars, const wchar_t* title, UINT id) {
+    auto* bar = dynamic_cast<CKVToolBar*>(bars->Add(title, xtpBarTop, RUNTIME_CLASS(CKVToolBar)));
+    bar->SetBarID(id);
+    return bar;
+}
+
+TEST_F(RibbonFrameTest, ModeSwitchShowsExactlyOneOfRibbonAndMenuBar) {
+    CKVMenuBar* menu = bars->GetMainMenuBar();
+    ASSERT_NE(menu, nullptr);
+    for (bool on : {false, true, false}) {
+        bars->SetRibbonMode(on);
+        EXPECT_EQ(ribbon->IsVisible() != FALSE, on);
+        EXPECT_EQ(menu->IsVisible() != FALSE, !on);
+        EXPECT_EQ(bars->GetShowFixItem(), !on);
+        EXPECT_EQ(bars->GetActiveMenuBar(), on ? static_cast<CXTPCommandBar*>(ribbon) : menu);
+        EXPECT_EQ(bars->GetCommandBarsOptions()->bRibbonMode != FALSE, on);
+    }
+    // A removed ribbon is made anew on the next request.
+    bars->Remove(ribbon);
+    KVRibbonBar* again = bars->GetRibbonBar();
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->GetBarID(), 1u);
+    EXPECT_FALSE(again->IsVisible());
+}
+
+TEST_F(RibbonFrameTest, FixItemOnlyInClassicModeOnTheLeadingBorder) {
+    CKVToolBar* bar = AddToolBar(bars, L"Drawing", 200);
+    bars->SetRibbonMode(false);
+    RECT rect{};
+    bar->GetWindowRect(&rect);
+    ASSERT_GT(rect.right - rect.left, 100);
+    const POINT border{rect.left + 1, rect.top + 5};
+
+    s.user().expectMenuChoose(L"panels.context_menu.fix");
+    bars->ContextMenu(bar, border);
+    EXPECT_TRUE(Korvo::UI::IsFixed(bar));
+
+    s.user().expectMenuDismiss();
+    bars->ContextMenu(bar, border);
+    EXPECT_NE(lastMenu(s).find("\"panels.context_menu.fix\" checked"), std::string::npos) << lastMenu(s);
+
+    // Away from the border, or in ribbon mode: the tool-bars popup.
+    s.user().expectMenuDismiss();
+    bars->ContextMenu(bar, POINT{rect.left + 100, rect.top + 5});
+    EXPECT_NE(lastMenu(s).find("\"Drawing\""), std::string::npos) << lastMenu(s);
+    bars->SetRibbonMode(true);
+    s.user().expectMenuDismiss();
+    bars->ContextMenu(bar, border);
+    EXPECT_EQ(lastMenu(s).find("panels.context_menu.fix"), std::string::npos) << lastMenu(s);
+}
+
+TEST_F(RibbonFrameTest, ToolBarsPopupListsSortedBarsAndDropsPdmItemsAndAnEmptyList) {
+    CXTPPopupBar* empty = bars->GetToolbarsPopup();
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(empty->GetControls()->FindControl(xtpControlError, 700, FALSE, TRUE), nullptr);
+    EXPECT_EQ(empty->GetControls()->FindControl(xtpControlError, 787, FALSE, TRUE), nullptr);
+    EXPECT_NE(empty->GetControls()->FindControl(xtpControlError, 811, FALSE, TRUE), nullptr);
+    EXPECT_TRUE(bars->GetToolBarList().empty());
+    empty->InternalRelease();
+
+    AddToolBar(bars, L"Zeta", 201);
+    AddToolBar(bars, L"Alpha", 202)->SetVisible(FALSE);
+    AddToolBar(bars, L"System", 1002);
+    CXTPPopupBar* popup = bars->GetToolbarsPopup();
+    // Entries sort by group, then bar id.
+    ASSERT_EQ(bars->GetToolBarList().size(), 2u);
+    EXPECT_EQ(bars->GetToolBarList()[0].title, CString(L"Zeta"));
+    CXTPControl* second = popup->GetControls()->FindControl(xtpControlError, 701, FALSE, TRUE);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetCaption(), CString(L"Alpha"));
+    EXPECT_FALSE(second->GetChecked());
+    EXPECT_EQ(second->GetStyle(), xtpButtonCaption);
+    EXPECT_TRUE(popup->GetControls()->FindControl(xtpControlError, 700, FALSE, TRUE)->GetChecked());
+    s.user().expectMenuDismiss();
+    bars->TrackPopupMenu(popup, 0, 0, 0);
+    EXPECT_TRUE(bars->GetToolBarList().empty());  // cleared when tracking ends
+    popup->InternalRelease();
+}
+
+TEST_F(RibbonFrameTest, NoMoreThanFiftyToolBarEntriesSoNoneTakesAPaneToggleId) {
+    for (UINT i = 0; i < 60; ++i) AddToolBar(bars, (L"Bar " + std::to_wstring(100 + i)).c_str(), 300 + i);
+    CXTPPopupBar* popup = bars->GetToolbarsPopup();
+    EXPECT_EQ(bars->GetToolBarList().size(), 50u);
+    EXPECT_NE(popup->GetControls()->FindControl(xtpControlError, 749, FALSE, TRUE), nullptr);
+    EXPECT_EQ(popup->GetControls()->FindControl(xtpControlError, 750, FALSE, TRUE), nullptr);
+    const CXTPControl* toggle = popup->GetControls()->FindControl(xtpControlError, 781, FALSE, TRUE);
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_EQ(toggle->GetCaption(), CString(L"&Help"));
+    popup->InternalRelease();
+}
+
+class ButtonSetTest : public RibbonFrameTest {
+protected:
+    void SetUp() override {
+        RibbonFrameTest::SetUp();
+        bar = AddToolBar(bars, L"Sets", 210);
+        bar->GetControls()->Add(xtpControlButton, 681);
+        split = bar->GetControls()->Add(xtpControlSplitButtonPopup, 690);
+        set = CXTPPopupBar::CreatePopupBar(bars);
+        for (int id : {690, 691, 1202}) {
+            auto* button = new CKVControlButton;
+            set->GetControls()->Add(button, id)->SetTooltip((L"Tip &" + std::to_wstring(id)).c_str());
+        }
+        split->SetCommandBar(set);
+        set->InternalRelease();
+        bar->GetControls()->Add(xtpControlButton, 693);
+    }
+    CKVToolBar* bar = nullptr;
+    CXTPControl* split = nullptr;
+    CXTPPopupBar* set = nullptr;
+};
+
+TEST_F(ButtonSetTest, ACommandOfTheSetBecomesItsFace) {
+    set->GetControls()->FindControl(691)->OnExecute();
+    EXPECT_EQ(split->GetID(), 691);
+    EXPECT_EQ(split->GetTooltip(), CString(L"Tip 691"));
+    EXPECT_EQ(split->GetCaption(), CString(L"Tip 691"));
+}
+
+TEST_F(ButtonSetTest, ExpandingTheSetReplacesItsPopupBySingleButtonsWhileTheButtonLives) {
+    // The expand button's own popup goes while its handler runs.
+    set->GetControls()->FindControl(1202)->OnExecute();
+    CXTPControls* controls = bar->GetControls();
+    ASSERT_EQ(controls->GetCount(), 4);
+    EXPECT_EQ(controls->GetAt(1)->GetID(), 690);
+    EXPECT_TRUE(controls->GetAt(1)->GetBeginGroup());
+    EXPECT_EQ(controls->GetAt(2)->GetID(), 691);
+    EXPECT_FALSE(controls->GetAt(2)->GetBeginGroup());
+    EXPECT_EQ(controls->GetAt(2)->GetTooltip(), CString(L"Tip 691"));
+    EXPECT_TRUE(controls->GetAt(3)->GetBeginGroup());
+}
+
+}  // namespace

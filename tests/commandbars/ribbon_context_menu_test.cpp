@@ -1,0 +1,71 @@
+// The ribbon's own right-click menus.
+#include "platform/core/text.h"
+#include "tests/commandbars/ribbon_frame.h"
+
+namespace {
+
+using namespace ribbontest;
+using platform::core::toUtf8;
+
+std::string lastMenu(platform::harness::Session& s) {
+    std::string text;
+    for (const auto& entry : s.journal().entries()) {
+        const std::wstring line = entry.line();
+        if (line.rfind(L"menu ", 0) != 0 || line.rfind(L"menu answer", 0) == 0) continue;
+        if (line.find(L" items") != std::wstring::npos) text.clear();
+        text += toUtf8(line) + "\n";
+    }
+    return text;
+}
+
+TEST_F(RibbonFrameTest, AControlsMenuOffersQuickAccessToolBarsStylesAndTheGroupsEntries) {
+    auto* bar = dynamic_cast<CKVToolBar*>(bars->Add(L"Drawing", xtpBarTop, RUNTIME_CLASS(CKVToolBar)));
+    bar->SetBarID(220);
+    dynamic_cast<Korvo::UI::RibbonGroup*>(home->GetGroup(0))->SetDefaultDefinition(true);
+    home->SetDefaultDefinition(true);
+    s.user().expectMenuChoose(L"Drawing");
+    EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), kKernelCommand), std::nullopt);
+    const std::string menu = lastMenu(s);
+    EXPECT_NE(menu.find("9606 \"panels.ribbon.add_to_quick_access\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("\"panels.ribbon.add_to_toolbar\" >"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("0 \"panels.ribbon.control_style.automatic\" checked"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("\"panels.ribbon.customize.group\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("---- 0 \"panels.ribbon.reset_group\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("  0 \"panels.ribbon.reset_tab\""), std::string::npos) << menu;
+    EXPECT_EQ(menu.find("---- 0 \"panels.ribbon.reset_tab\""), std::string::npos) << menu;
+    // Chosen: a copy of the control on the tool bar.
+    CXTPControl* copy = bar->GetControls()->FindControl(kKernelCommand);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(copy->GetBeginGroup());
+}
+
+TEST_F(RibbonFrameTest, SystemPanelControlsGetNoQuickAccessAndCustomizeModeGetsNothing) {
+    home->GetGroup(0)->Add(xtpControlButton, 950)->SetCaption(L"Panel");
+    s.runUntilIdle();
+    ribbon->EnableControl(950, true);
+    s.user().expectMenuDismiss();
+    EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 950), std::nullopt);
+    const std::string menu = lastMenu(s);
+    EXPECT_EQ(menu.find("9606"), std::string::npos) << menu;
+    EXPECT_EQ(menu.find("add_to_toolbar"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("control_style"), std::string::npos) << menu;
+
+    bars->SetCustomizeMode(TRUE);
+    const std::size_t before = s.journal().entries().size();
+    EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 950), std::nullopt);
+    for (std::size_t i = before; i < s.journal().entries().size(); ++i)
+        EXPECT_NE(s.journal().entries()[i].line().rfind(L"menu ", 0), 0u);
+}
+
+TEST_F(RibbonFrameTest, TheEmptyGroupAreaShowsTheGroupsMenuThatSwitchesGroupsOff) {
+    const RECT edit = ribbon->GetGroupRect(home->GetGroup(1));
+    s.user().expectMenuChoose(L"Edit");
+    ::SendMessageW(ribbon->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(edit.right + 50), static_cast<WORD>(edit.top + 10)));
+    const std::string menu = lastMenu(s);
+    EXPECT_NE(menu.find("\"Edit\" checked"), std::string::npos) << menu;
+    EXPECT_EQ(menu.find("\"File\""), std::string::npos) << menu;  // no GUID: cannot be switched off
+    EXPECT_FALSE(home->GetGroup(1)->IsVisible());
+    EXPECT_TRUE(dynamic_cast<Korvo::UI::RibbonGroup*>(home->GetGroup(1))->IsDisabledByUser());
+}
+
+}  // namespace

@@ -1,0 +1,89 @@
+// Contextual tabs by GUID, tagged tabs by keyword, and tab changes by the program.
+#include "tests/commandbars/ribbon_frame.h"
+
+namespace {
+
+using namespace ribbontest;
+
+TEST_F(RibbonFrameTest, WithoutAnActiveViewOnlyTheDefaultContextIsTargeted) {
+    ribbon->SelectTabSilently(4);
+    GUID first, second, third;
+    GetRibbonContextGuids(*frame, first, second, third);
+    EXPECT_EQ(first, kDefaultRibbonContext);
+    EXPECT_EQ(second, GUID{});
+    EXPECT_EQ(third, GUID{});
+    ribbon->UpdateTabsForDocument(first, second, third, true);
+    // Null context GUIDs name no tab: the GUID-less contextual tab stays hidden.
+    EXPECT_FALSE(plain->IsVisible());
+    EXPECT_FALSE(sheet->IsVisible());
+    EXPECT_EQ(ribbon->GetCurrentTab(), home);
+    EXPECT_EQ(ribbon->GetTabChangeCounter(), 0);
+    EXPECT_FALSE(ribbon->GetNullContextFlag());
+}
+
+TEST_F(RibbonFrameTest, AContextShowsItsTabAndHidesContextualTabsNoLongerWanted) {
+    ribbon->UpdateTabsForDocument(kSheetGuid, GUID{}, GUID{}, false);
+    EXPECT_TRUE(sheet->IsVisible());
+    EXPECT_EQ(ribbon->GetCurrentTab(), sheet);  // it was hidden when chosen: selected
+    // The sheet context goes while its tab is current: hidden, and the target selected at once.
+    ribbon->UpdateTabsForDocument(kDefaultRibbonContext, GUID{}, GUID{}, false);
+    EXPECT_FALSE(sheet->IsVisible());
+    EXPECT_EQ(ribbon->GetCurrentTab(), home);
+}
+
+TEST_F(RibbonFrameTest, UserDisabledTabsAreSkippedUnlessTheUpdateIsFull) {
+    sheet->SetDisabledByUser(true);
+    ribbon->UpdateTabsForDocument(kSheetGuid, GUID{}, GUID{}, false);
+    EXPECT_FALSE(sheet->IsVisible());
+    EXPECT_TRUE(sheet->IsDisabledByUser());
+    ribbon->UpdateTabsForDocument(kSheetGuid, GUID{}, GUID{}, true);
+    EXPECT_TRUE(sheet->IsVisible());
+    EXPECT_FALSE(sheet->IsDisabledByUser());
+    EXPECT_EQ(ribbon->GetCurrentTab(), sheet);
+}
+
+TEST_F(RibbonFrameTest, NullFirstContextTargetsTheFirstTabOnceAndEmptyRibbonsIgnoreUpdates) {
+    ribbon->UpdateTabsForDocument(kSheetGuid, GUID{}, GUID{}, false);
+    ribbon->SelectTabSilently(4);
+    ribbon->UpdateTabsForDocument(GUID{}, GUID{}, GUID{}, true);
+    EXPECT_EQ(ribbon->GetCurrentTab(), home);
+    EXPECT_TRUE(ribbon->GetNullContextFlag());
+    // The second null update does nothing.
+    ribbon->SelectTabSilently(4);
+    ribbon->UpdateTabsForDocument(GUID{}, GUID{}, GUID{}, true);
+    EXPECT_EQ(ribbon->GetCurrentTab(), tagged);
+
+    ribbon->RemoveAllTabs();
+    ribbon->UpdateTabsForDocument(kSheetGuid, GUID{}, GUID{}, true);
+    ribbon->ShowTabsForDocumentKeywords(nullptr);
+    EXPECT_EQ(ribbon->GetTabCount(), 0);
+}
+
+TEST_F(RibbonFrameTest, TaggedTabsShowOnlyForMatchingKeywordsAndNeverWithoutADocument) {
+    CKvw32Doc document;
+    document.GetProperties()->keywords = {L"Pipe"};
+    ribbon->ShowTabsForDocumentKeywords(&document);
+    EXPECT_TRUE(tagged->IsVisible());
+    document.GetProperties()->keywords = {L"bolt"};
+    ribbon->ShowTabsForDocumentKeywords(&document);
+    EXPECT_FALSE(tagged->IsVisible());
+    tagged->SetVisible(TRUE);
+    ribbon->ShowTabsForDocumentKeywords(nullptr);
+    EXPECT_FALSE(tagged->IsVisible());
+    // Contextual updates leave tagged tabs to the keywords.
+    ribbon->UpdateTabsForDocument(kDefaultRibbonContext, GUID{}, GUID{}, true);
+    EXPECT_FALSE(tagged->IsVisible());
+}
+
+TEST_F(RibbonFrameTest, TabChangeGuardRestoresTheCounterAndFindsTabsByGuid) {
+    {
+        KVRibbonBar::TabChangeGuard outer(*ribbon);
+        KVRibbonBar::TabChangeGuard inner(*ribbon);
+        EXPECT_EQ(ribbon->GetTabChangeCounter(), 2);
+    }
+    EXPECT_EQ(ribbon->GetTabChangeCounter(), 0);
+    EXPECT_EQ(ribbon->FindTabByGuid(kSheetGuid), sheet);
+    EXPECT_EQ(ribbon->FindTabByGuid(kOtherGuid), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+# The ribbon verbs end to end: the first frame's ribbon, a tab chosen, a command run from it that
+# reaches the kernel, a popup answered by choosing and by dismissing, a tooltip, and the refusals
+# a user would meet.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+korvo_run(ribbon EXIT 0 OUTPUT out INPUT
+  "start\nidle\ndump ribbon 1\ntab 1 \"View\"\nclick 1 1063\nexpect menu choose \"Tile vertically\"\nclick 1 1059\nexpect menu dismiss\nclick 1 1059\nhover 1 1063\nquit\n")
+korvo_expect("${out}" "\nribbon visible\ntab 0 \"Home\" selected {84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}\n  group \"Document\"\n    57600 button \"New\" disabled\n    1001 button \"Open\"\n"
+             "the dump's first tab")
+korvo_expect("${out}" "\ntab 3 \"3D model\" hidden contextual {7EB4FAE1-C764-4869-906D-97BF25A7BC14}\n" "a hidden contextual tab")
+korvo_expect("${out}" "user tab \"View\" of 0x00010010\nuser click 1063 on 0x00010010\ncall KVCommand::Run\\(1063, \"WindowCascade\"\\)\n"
+             "a click reaches the kernel's command")
+korvo_expect("${out}" "menu 0x00010010 3 items\nmenu   1062 \"Tile horizontally\"\nmenu   1092 \"Tile vertically\"\n.*menu answer choose \"Tile vertically\" \\(expected\\)\ncall KVCommand::Run\\(1092, \"WindowTileVertical\"\\)\n"
+             "a popup's item chosen by caption")
+korvo_expect("${out}" "menu answer dismiss \\(expected\\)\nuser hover 1063" "a popup dismissed")
+korvo_expect("${out}" "tooltip 1063 [0-9]+x[0-9]+\n  bold \"Cascade\"\n" "the tooltip")
+
+# What a user cannot do: a click says why in the transcript, the other verbs end the run.
+korvo_run(hidden_tab EXIT 0 OUTPUT out INPUT "start\nidle\nclick 1 790\n")
+korvo_expect("${out}" "\nclick: control 790 is on ribbon tab \"Analysis\", which is hidden\n" "a control on a hidden tab")
+korvo_run(other_tab EXIT 2 ERROR err INPUT "start\nidle\nhover 1 1111\n")
+korvo_expect("${err}" "<stdin>:3: hover: control 1111 is on ribbon tab \"Tools\", which is not selected" "a control on another tab")
+korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\ntab 1 \"Nope\"\n")
+korvo_expect("${err}" "<stdin>:3: tab: the ribbon has no tab \"Nope\"" "a tab that does not exist")
+korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump ribbon 2\n")
+korvo_expect("${err}" "<stdin>:3: dump ribbon: there is no main frame 2" "a frame that is not open")
+
+# A menu expected by id but never shown fails the run; one chosen by an id it lacks too.
+korvo_run(unused EXIT 1 OUTPUT out INPUT "expect menu choose 1062\nstart\nidle\nquit\n")
+korvo_run(missing EXIT 1 OUTPUT out INPUT "start\nidle\ntab 1 \"View\"\nexpect menu choose 4711\nclick 1 1059\nquit\n")
+korvo_expect("${out}" "menu answer dismiss \\(no such item\\)" "an item the menu lacks")
+
+# A control the update pass disabled (no handler anywhere on the route) cannot be clicked.
+korvo_run(disabled EXIT 0 OUTPUT out INPUT "start\nidle\nclick 1 0xE100\n")
+korvo_expect("${out}" "\nclick: control 57600 is disabled\n" "a disabled control")
