@@ -3,6 +3,8 @@
 
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/menus.h"
 #include "platform/win32/mdi.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/system.h"

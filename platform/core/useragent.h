@@ -33,8 +33,27 @@ std::vector<int> messageBoxButtons(UINT type);
 std::wstring buttonName(int id);  // "IDYES", ...
 int defaultButton(UINT type);
 
+// A popup menu as tracking shows it: items in order, sub-menus inline.
+struct MenuItemView {
+    UINT id = 0;  // 0 for separators and sub-menus
+    std::wstring text;
+    bool separator = false;
+    bool checked = false;
+    bool radio = false;
+    bool greyed = false;
+    std::vector<MenuItemView> submenu;
+};
+struct PopupMenuRequest {
+    HWND owner = nullptr;
+    std::vector<MenuItemView> items;
+};
+// One line per item, sub-menu items indented: "600 Close", "605 [x] Fixed width", "606 (greyed)".
+std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent = 0);
+
 class UserAgent {
 public:
+    // Returns the id chosen (0 dismisses the menu).
+    using MenuCallback = std::function<UINT(const PopupMenuRequest&)>;
     using BoxCallback = std::function<int(const MessageBoxRequest&)>;
 
     // Expectations are consumed in registration order: a request takes the first unconsumed one
@@ -54,6 +73,11 @@ public:
     // calling thread, outside the agent's lock.
     int answerMessageBox(const MessageBoxRequest& request);
 
+    // Popup menus take menu expectations in registration order; an unexpected menu is a strict
+    // failure (dismissed in lenient mode).
+    int expectPopupMenu(MenuCallback choose);
+    UINT answerPopupMenu(const PopupMenuRequest& request);
+
     // Descriptions ("box \"pattern\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
     void clearExpectations();
@@ -68,6 +92,12 @@ private:
         bool consumed = false;
     };
 
+    struct MenuExpectation {
+        int id = 0;
+        MenuCallback choose;
+        bool consumed = false;
+    };
+    std::vector<MenuExpectation> menuExpectations_;
     mutable std::mutex mutex_;
     std::vector<Expectation> expectations_;
     std::vector<MessageBoxRequest> requests_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/mfc.h"
+#include "platform/toolkit/tabpaintmanager.h"
 #include "platform/toolkit/images.h"
 #include "platform/toolkit/messages.h"
 
@@ -76,20 +77,6 @@ private:
     CXTPDockingPane* neighbour_ = nullptr;
     RECT rect_{};
     bool selected_ = false;
-};
-
-// Tab drawing of the pane groups and of the panels; only the layout choice is kept.
-enum XTPTabLayoutStyle { xtpTabLayoutAutoSize = 0, xtpTabLayoutSizeToFit = 1, xtpTabLayoutFixed = 2, xtpTabLayoutCompressed = 3, xtpTabLayoutMultiRow = 4 };
-class CXTPTabPaintManager : public CCmdTarget {
-public:
-    void SetLayout(XTPTabLayoutStyle layout) { layout_ = layout; }
-    XTPTabLayoutStyle GetLayout() const { return layout_; }
-    int GetRedrawCount() const { return redraws_; }
-    void RefreshMetrics() { ++redraws_; }
-
-private:
-    XTPTabLayoutStyle layout_ = xtpTabLayoutAutoSize;
-    int redraws_ = 0;
 };
 
 class CXTPDockingPaneManager : public CWnd {
