@@ -3,11 +3,14 @@
 #include "app/command_registration.h"
 #include "app/kvw32_app.h"
 #include "app/product_settings.h"
+#include "app/startup_failure.h"
 #include "auxiliary/start_page.h"
 #include "mainframe/main_frame.h"
 
 namespace {
 
+// The icon sizes the command bars draw, and how many icons of each to make room for.
+constexpr int kIconSizes[] = {16, 24, 32};
 constexpr int kReservedIcons = 881;
 // Tells the options application that the shell started it.
 constexpr DWORD kOptionsApplicationFlag = 0x1;
@@ -15,7 +18,7 @@ constexpr DWORD kOptionsApplicationFlag = 0x1;
 }  // namespace
 
 BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile& ini) {
-    if (!kvaux::MfcApplication::InitInstance()) return FALSE;
+    if (!kvaux::MfcApplication::InitInstance()) return StartupStepFailed(L"CWinApp::InitInstance");
 
     FindPrimaryMonitor();
 
@@ -26,7 +29,7 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
     ApplyStartupProfile();
     LoadAddOnApplications();
     m_textBrowsers.Load();
-    Korvo::UI::ImageManager::GetInstance().ReserveResources(kReservedIcons);
+    Korvo::UI::ImageManager::GetInstance().ReserveResources(kIconSizes, kReservedIcons);
 
     CKVCom_Is3D::OnStartup();
     RegisterBuiltInCommands();
@@ -86,13 +89,13 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
 
     SetApplicationName();
 
-    if (!GlobalContainer::FinishInitSession()) return FALSE;
+    if (!GlobalContainer::FinishInitSession()) return StartupStepFailed(L"GlobalContainer::FinishInitSession");
 
     if (GetSettings().runAsServer || ini.GetInt(app::kSettingsSection, L"SERVER", 0) != 0) {
         ApplicationManager::RunServer();
     }
 
-    if (ConnectPdmAtStartup() == 3) return FALSE;
+    if (ConnectPdmAtStartup() == 3) return StartupStepFailed(L"CKvw32App::ConnectPdmAtStartup");
 
     CreateRecentFileList();
 
@@ -123,7 +126,7 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
     m_openingStartupShellCommand = true;
     const BOOL processed = ProcessShellCommand(commandLine);
     m_openingStartupShellCommand = false;
-    if (!processed) return FALSE;
+    if (!processed) return StartupStepFailed(L"CWinApp::ProcessShellCommand");
 
     const int iconSize = static_cast<int>(GetProfileInt(L"Settings", L"ToolBarIconSize", 24));
     if (iconSize > 0) SetToolBarIconSize({iconSize, iconSize});
@@ -139,7 +142,7 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
 
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (!PumpMessage()) return FALSE;
+        if (!PumpMessage()) return StartupStepFailed(L"CWinApp::PumpMessage (a quit message)");
     }
     return TRUE;
 }

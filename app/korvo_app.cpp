@@ -6,9 +6,9 @@
 namespace {
 
 // Runs one of the framework's entry points with a crash-dump context on the stack; an exception
-// that escapes it ends the entry point with 0.
+// that escapes it ends the entry point with 0, and the log says so.
 template <class F>
-int RunGuarded(F&& entry) {
+int RunGuarded(const wchar_t* name, F&& entry) {
     try {
         GenerateDumpFileAppContext context;
         return entry();
@@ -16,6 +16,7 @@ int RunGuarded(F&& entry) {
         e->Delete();
     } catch (...) {
     }
+    KVLog_WriteF(8, L"%s ended by an exception", name);
     return 0;
 }
 
@@ -46,15 +47,15 @@ KorvoApp::KorvoApp() : m_serverAppProxy(std::make_unique<ServerAppProxy>(this)) 
 KorvoApp::~KorvoApp() { m_serverAppProxy.reset(); }
 
 BOOL KorvoApp::InitInstance() {
-    return RunGuarded([this] { return CKvw32App::InitInstance(); });
+    return RunGuarded(L"CKvw32App::InitInstance", [this] { return CKvw32App::InitInstance(); });
 }
 
 int KorvoApp::Run() {
-    return RunGuarded([this] { return CKvw32App::Run(); });
+    return RunGuarded(L"CKvw32App::Run", [this] { return CKvw32App::Run(); });
 }
 
 int KorvoApp::ExitInstance() {
-    return RunGuarded([this] { return CKvw32App::ExitInstance(); });
+    return RunGuarded(L"CKvw32App::ExitInstance", [this] { return CKvw32App::ExitInstance(); });
 }
 
 BOOL KorvoApp::PumpMessage() {

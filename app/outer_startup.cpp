@@ -4,6 +4,7 @@
 #include "app/kvw32_app.h"
 #include "app/product_settings.h"
 #include "app/splash_wnd.h"
+#include "app/startup_failure.h"
 #include "auxiliary/info_tip.h"
 #include "auxiliary/start_page.h"
 #include "mainframe/main_frame.h"
@@ -116,7 +117,7 @@ BOOL CKvw32App::InitInstance() {
 
     SharedPathNameFlagsCacheBlock pathFlagsCache;
 
-    if (!GlobalContainer::PreInitSession(true)) return FALSE;
+    if (!GlobalContainer::PreInitSession(true)) return StartupStepFailed(L"GlobalContainer::PreInitSession");
 
     ReplaceAppName(*this, KVLoadString(m_titleStringId));
 
@@ -132,7 +133,8 @@ BOOL CKvw32App::InitInstance() {
     const bool sessionReady = GlobalContainer::PostInitSession();
     CXTPPaintManager::GetInstanceAddRef();
 
-    const BOOL result = sessionReady ? InitInstance(commandLine, ini) : FALSE;
+    const BOOL result =
+        sessionReady ? InitInstance(commandLine, ini) : StartupStepFailed(L"GlobalContainer::PostInitSession");
 
     CSplashWnd::SignalClose();
 

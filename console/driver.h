@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "console/script.h"
 #include "console/transcript.h"
+#include "console/verbs.h"
 #include "platform/harness.h"
-#include "platform/harness/script.h"
 
 namespace korvo::console {
 
@@ -20,8 +21,9 @@ public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
            bool strict);
 
-    // Runs one step; false when the run must not go on (a script error, or a strict failure).
-    bool run(const platform::harness::script::Step& step);
+    // Runs one step, or skips it or reports it as a mistake when its verb says so for this point
+    // of the run; false when the run must not go on (a mistake, or a strict failure).
+    bool run(const Step& step);
     // Reports a mistake at `line` of the input (a line that did not parse, a verb that cannot run
     // now); the run then ends with kExitScriptError.
     void scriptError(int line, const std::string& message);
@@ -30,12 +32,28 @@ public:
     int finish();
 
 private:
-    bool perform(const platform::harness::script::Step& step);
-    // Started, and no longer running: start-up failed, the program closed itself, or it was quit.
-    bool ended() const;
-    bool requireRunning(const platform::harness::script::Step& step, const char* verb);
+    friend std::span<const Verb> verbs();
+
+    // The verbs' handlers, each called only at a point of the run where its verb runs; false
+    // when the step was a mistake after all (reported).
+    bool start(const Step& step);
+    bool idle(const Step& step);
+    bool advance(const Step& step);
+    bool command(const Step& step);
+    bool expectBox(const Step& step);
+    bool dde(const Step& step);
+    bool dumpWindows(const Step& step);
+    bool dumpRegistry(const Step& step);
+    bool dumpCommands(const Step& step);
+    bool dumpFrames(const Step& step);
+    bool newFrame(const Step& step);
+    bool printJournal(const Step& step);
+    bool quit(const Step& step);
+
+    Phase phase() const;
+    bool perform(const Step& step);
     // The main frame a command goes to; null (reported) when there is none.
-    HWND frameFor(const platform::harness::script::Step& step, const platform::harness::script::FrameRef& frame);
+    HWND frameFor(const Step& step);
     void printDump(const std::wstring& dump, const wchar_t* whenEmpty);
     void afterStep();
 

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -13,16 +14,18 @@
 #include <vector>
 
 #include "console/driver.h"
+#include "console/end_signals.h"
+#include "console/input_lines.h"
 #include "console/options.h"
+#include "console/printable.h"
+#include "console/script.h"
 #include "console/transcript.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
-#include "platform/harness/script.h"
 
 namespace {
 
 using namespace korvo::console;
-namespace script = platform::harness::script;
 
 int fail(const std::string& message) {
     std::cerr << "korvo: " << message << std::endl;
@@ -60,15 +63,21 @@ std::optional<std::string> readScript(const std::string& path, std::string& prob
 
 // Reads verbs from standard input as they come. A mistake typed at a terminal is reported and
 // the operator goes on; from a pipe it ends the run like a bad script line.
-void runStandardInput(Driver& driver) {
+void runStandardInput(Driver& driver, EndSignals& signals) {
     const bool interactive = isatty(STDIN_FILENO) != 0;
-    std::string line;
+    if (interactive) {
+        std::cerr << "korvo: type verbs, one a line (start, then idle, dump windows, quit ...); Ctrl-D ends the run, "
+                     "korvo --help lists them"
+                  << std::endl;
+    }
+    InputLines input(STDIN_FILENO, signals);
     int lineNumber = 0;
-    while (std::getline(std::cin, line)) {
+    while (auto line = input.next()) {
+        if (signals.received() != 0 || !std::cout) return;
         ++lineNumber;
         // Piped from a file, the input may start as a script file may.
-        if (lineNumber == 1) line.erase(0, line.size() - platform::core::withoutUtf8Bom(line).size());
-        auto parsed = script::parseLine(line, lineNumber);
+        if (lineNumber == 1) line->erase(0, line->size() - platform::core::withoutUtf8Bom(*line).size());
+        auto parsed = parseLine(*line, lineNumber);
         if (!parsed.ok()) {
             driver.scriptError(lineNumber, parsed.error);
             if (interactive) continue;
@@ -78,28 +87,39 @@ void runStandardInput(Driver& driver) {
     }
 }
 
-int run(const Options& options) {
-    std::vector<script::Step> steps;
+struct RunEnd {
+    int exitCode = 0;
+    int signal = 0;  // the end signal that cut the run short, 0 when none
+};
+
+RunEnd run(const Options& options, EndSignals& signals) {
+    std::vector<Step> steps;
     if (options.script) {
         std::string problem;
         const auto text = readScript(*options.script, problem);
-        if (!text) return fail("cannot read the script \"" + *options.script + "\": " + problem);
-        auto parsed = script::parseScript(*text, *options.script);
-        if (!parsed.ok()) return fail(parsed.error);
+        if (!text) return {fail("cannot read the script \"" + printable(*options.script) + "\": " + problem)};
+        auto parsed = parseScript(*text, *options.script);
+        if (!parsed.ok()) return {fail(parsed.error)};
         steps = std::move(parsed.steps);
     }
 
+    // The session removes a temporary host folder when it ends, so it must end before the
+    // process does, however the run stops.
     platform::harness::Session session(sessionConfig(options));
     Transcript transcript(std::cout);
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
     if (options.script) {
         for (const auto& step : steps) {
-            if (!driver.run(step)) break;
+            if (signals.received() != 0 || !std::cout || !driver.run(step)) break;
         }
     } else {
-        runStandardInput(driver);
+        runStandardInput(driver, signals);
     }
-    return driver.finish();
+    if (const int signal = signals.received()) {
+        std::cerr << "korvo: " << EndSignals::name(signal) << ": the program is closed as at the end of the input"
+                  << std::endl;
+    }
+    return {driver.finish(), signals.received()};
 }
 
 }  // namespace
@@ -114,9 +134,16 @@ int main(int argc, char** argv) {
         std::cout << usage();
         return 0;
     }
+    EndSignals signals;
+    // A reader that goes away (korvo | head) ends the run as the end of the input does, instead
+    // of killing the process before it could close the program and remove its host folder.
+    std::signal(SIGPIPE, SIG_IGN);
+    RunEnd end;
     try {
-        return run(parsed.options);
+        end = run(parsed.options, signals);
     } catch (const std::exception& error) {
-        return fail(error.what());
+        end.exitCode = fail(printable(error.what()));
     }
+    if (end.signal != 0) signals.endProcessBy(end.signal);
+    return end.exitCode;
 }

@@ -1,6 +1,7 @@
 #include "console/options.h"
 
-#include "platform/harness/script.h"
+#include "console/printable.h"
+#include "console/verbs.h"
 
 namespace korvo::console {
 
@@ -29,7 +30,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
         else if (argument == "--real-time") options.realTime = true;
         else if (argument == "--lenient") options.lenient = true;
         else if (argument == "--help" || argument == "-h") options.help = true;
-        else parsed.error = "unknown option \"" + argument + "\"";
+        else parsed.error = "unknown option " + echo(argument);
         if (!parsed.error.empty()) return parsed;
     }
     return parsed;
@@ -41,15 +42,20 @@ std::string usage() {
            "Runs Korvo CAD on the stand-in platform and prints what happens, one line per event.\n"
            "  --host DIR     host folder with the drives and the registry (created when missing;\n"
            "                 its program folder is seeded from the bundled sample only when missing).\n"
-           "                 Without it, a fresh temporary folder seeded from the sample.\n"
+           "                 Without it, a fresh temporary folder seeded from the sample and removed\n"
+           "                 when the run ends (also by Ctrl-C, SIGTERM or SIGHUP).\n"
            "  --real-time    the platform clock follows real time (default: it moves only on advance)\n"
            "  --lenient      answer unexpected message boxes with their default button\n"
            "  --script FILE  read the verbs from FILE (default: standard input)\n"
            "  -- ARGS        the program's own command line (for example -- /Embedding)\n"
+           "  --help         this text\n"
            "\n"
-           "Verbs, one a line ('#' starts a comment):\n"
-           "  " +
-           platform::harness::script::verbUsages("\n  ") + "\n";
+           "Verbs, one a line ('#' starts a comment outside quotes; blank lines are ignored). In\n"
+           "brackets, what a verb does before start, while the program runs, and once it has ended:\n"
+           "runs, nothing (it is skipped) or mistake (the run stops with exit code 2).\n" +
+           verbHelp() +
+           "\n"
+           "Errors go to standard error, each line starting with \"korvo: \".\n";
 }
 
 }  // namespace korvo::console

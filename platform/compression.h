@@ -11,6 +11,10 @@
 
 #include "platform/mfc.h"
 
+namespace platform::core {
+class MalformedLines;
+}  // namespace platform::core
+
 namespace kvio {
 
 // A read-only view of an ini file, read whole at Load. Sections and keys are case-insensitive
@@ -59,8 +63,7 @@ private:
     const Section* findSection(std::wstring_view name) const;
     const Entry* findEntry(std::wstring_view section, std::wstring_view key) const;
     static constexpr std::size_t kNoSection = static_cast<std::size_t>(-1);
-    void parseLine(std::wstring_view line, int number, std::size_t& current);
-    void warn(int line, std::wstring_view problem, std::wstring_view text) const;
+    void parseLine(std::wstring_view line, int number, std::size_t& current, platform::core::MalformedLines& problems);
 
     std::vector<Section> sections_;
     std::map<std::wstring, std::size_t, NameLess> sectionIndex_;

@@ -103,6 +103,9 @@ public:
     void failDocumentOpen(std::wstring_view windowsPath, bool throwException);  // null result or exception
     void failTheme(std::wstring_view themeName);  // applying that theme name fails
     void failMainFrameCreation();                 // the first main frame's window cannot be created
+    // The next time the program reaches the named fault point (platform/faults.h), it fails there:
+    // "CMainFrame::OnCreate 1" to "CMainFrame::OnCreate 16" are the main frame's creation steps.
+    void failAt(std::wstring_view point);
 
 private:
     friend class Session;
@@ -133,6 +136,12 @@ public:
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
     void openPropertyFormChild(unsigned id);
+    // What the installed add-on applications do on the UI thread each time the kernel's manager
+    // starts them (first or second phase of start-up).
+    void whileApplicationsStart(std::function<void(bool firstPhase)> action);
+    // Dispatches every message waiting on the UI thread through the framework's pump, as an
+    // add-on's own loop or a progress display does while the program is busy.
+    void pumpMessages();
 
 private:
     friend class Session;

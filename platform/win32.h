@@ -6,6 +6,7 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/menus.h"
 #include "platform/win32/mdi.h"
+#include "platform/win32/dragdrop.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/system.h"
 #include "platform/win32/registry.h"

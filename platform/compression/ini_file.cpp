@@ -3,7 +3,7 @@
 #include "platform/compression.h"
 #include "platform/compression/text_decoding.h"
 #include "platform/core/api_text.h"
-#include "platform/core/journal.h"
+#include "platform/core/malformed_lines.h"
 #include "platform/core/text.h"
 #include "platform/win32/file.h"
 
@@ -52,22 +52,28 @@ void IniFile::LoadFromText(std::wstring_view text, const wchar_t* origin) {
     fileName_ = origin;
     std::size_t current = kNoSection;
     int number = 0;
-    for (const auto line : platform::compression::splitLines(text)) parseLine(line, ++number, current);
+    platform::core::MalformedLines problems{std::wstring(fileName_.view())};
+    for (const auto line : platform::compression::splitLines(text)) parseLine(line, ++number, current, problems);
+    problems.finish();
     loaded_ = true;
 }
 
-void IniFile::parseLine(std::wstring_view line, int number, std::size_t& current) {
+void IniFile::parseLine(std::wstring_view line, int number, std::size_t& current,
+                        platform::core::MalformedLines& problems) {
     const std::wstring_view text = trim(line);
+    auto warn = [&](std::wstring_view problem) {
+        problems.report(static_cast<std::size_t>(number), std::wstring(problem) + L": " + platform::core::quotedInput(text));
+    };
     if (text.empty() || text.front() == L';' || text.front() == L'#') return;
 
     if (text.front() == L'[') {
         const std::size_t close = text.find(L']');
-        if (close == std::wstring_view::npos) warn(number, L"section header without ']'", text);
+        if (close == std::wstring_view::npos) warn(L"section header without ']'");
         const std::wstring name(trim(text.substr(1, close == std::wstring_view::npos ? std::wstring_view::npos : close - 1)));
         const auto found = sectionIndex_.find(name);
         if (found != sectionIndex_.end()) {
             // Its keys join the first section of that name, where a key's first occurrence wins.
-            warn(number, L"section repeated, its keys join the first one", text);
+            warn(L"section repeated, its keys join the first one");
             current = found->second;
             return;
         }
@@ -79,30 +85,25 @@ void IniFile::parseLine(std::wstring_view line, int number, std::size_t& current
 
     const std::size_t equals = text.find(L'=');
     if (equals == std::wstring_view::npos) {
-        warn(number, L"line is not a section, a key=value pair or a comment, ignored", text);
+        warn(L"line is not a section, a key=value pair or a comment, ignored");
         return;
     }
     const std::wstring key(trim(text.substr(0, equals)));
     if (key.empty()) {
-        warn(number, L"key name missing, line ignored", text);
+        warn(L"key name missing, line ignored");
         return;
     }
     if (current == kNoSection) {
-        warn(number, L"key outside any section, ignored", text);
+        warn(L"key outside any section, ignored");
         return;
     }
     Section& section = sections_[current];
     if (section.index.contains(key)) {
-        warn(number, L"key repeated, the first occurrence is used", text);
+        warn(L"key repeated, the first occurrence is used");
         return;
     }
     section.entries.push_back(Entry{CString(key), CString(std::wstring(unquote(trim(text.substr(equals + 1)))))});
     section.index.emplace(key, section.entries.size() - 1);
-}
-
-void IniFile::warn(int line, std::wstring_view problem, std::wstring_view text) const {
-    platform::core::journal().add("warning", std::wstring(fileName_.view()) + L"(" + std::to_wstring(line) +
-                                                 L"): " + std::wstring(problem) + L": \"" + std::wstring(text) + L"\"");
 }
 
 const IniFile::Section* IniFile::findSection(std::wstring_view name) const {

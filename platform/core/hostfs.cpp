@@ -18,6 +18,7 @@
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/core/malformed_lines.h"
 
 namespace platform::core {
 
@@ -390,6 +391,7 @@ void HostFileSystem::ensureAttributesLoaded() {
     if (!in) return;
     std::string line;
     int number = 0;
+    MalformedLines problems{fromUtf8(file.string()), [](std::wstring problem) { reportFailure(std::move(problem)); }};
     while (std::getline(in, line)) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -398,20 +400,21 @@ void HostFileSystem::ensureAttributesLoaded() {
         char* end = nullptr;
         const unsigned long value = tab == std::string::npos ? 0 : std::strtoul(line.c_str(), &end, 16);
         if (tab == std::string::npos || tab == 0 || end != line.c_str() + tab || tab + 1 == line.size()) {
-            reportFailure(fromUtf8(file.string()) + L":" + std::to_wstring(number) +
-                          L": expected \"<hex attributes><tab><Windows path>\"; the file is left as it is");
+            problems.report(static_cast<std::size_t>(number),
+                            L"expected \"<hex attributes><tab><Windows path>\"; the file is left as it is");
             attributesBroken_ = true;
             continue;
         }
         auto path = winpath::normalize(fromUtf8(line.substr(tab + 1)));
         if (!path) {
-            reportFailure(fromUtf8(file.string()) + L":" + std::to_wstring(number) + L": not an absolute Windows path");
+            problems.report(static_cast<std::size_t>(number), L"not an absolute Windows path");
             attributesBroken_ = true;
             continue;
         }
         const DWORD stored = static_cast<DWORD>(value) & kStoredAttributeMask;
         if (stored != 0) attributes_[*path] = stored;
     }
+    problems.finish();
 }
 
 void HostFileSystem::saveAttributes() {

@@ -31,7 +31,9 @@ HWND ddeClientWindow(Session::State& state) {
     wc.lpfnWndProc = &ddeClientProc;
     wc.lpszClassName = kClass;
     RegisterClassExW(&wc);  // fails harmlessly when a previous call registered it
-    state.ddeClient = CreateWindowExW(0, kClass, L"DDE client", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+    // Message-only: the harness's window is no part of the program, so the program's windows,
+    // their dumps and the journal never show it.
+    state.ddeClient = CreateWindowExW(0, kClass, L"DDE client", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                                       nullptr);
     if (!state.ddeClient) throw std::runtime_error("harness: cannot create the DDE client window");
     return state.ddeClient;

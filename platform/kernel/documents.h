@@ -67,6 +67,9 @@ public:
     bool GetRepaintFlag() const { return repaintFlag_; }
     // The views are redrawn completely at their next update.
     void MarkForRepaint();
+    // Document flags the application sets (0x20000: the application became active).
+    void SetDocumentFlag(DWORD flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    DWORD GetDocumentFlags() const { return flags_; }
 
 private:
     friend struct platform::kernel::DocumentAccess;
@@ -79,6 +82,7 @@ private:
     bool inCommand_ = false;
     bool paintBlocked_ = false;
     bool repaintFlag_ = false;
+    DWORD flags_ = 0;
 };
 
 class CKVView : public CView {

@@ -12,7 +12,8 @@ struct NativeSettings {
         int recentFileCount = 4;       // entries of the recent-file list (0: no list)
         bool reopenDocuments = false;  // reopen the documents of the last run
     } files;
-    bool runAsServer = false;  // run the add-on applications' server step at start-up
+    bool runAsServer = false;
+    bool lockPanes = false;  // docking panes cannot be moved or resized  // run the add-on applications' server step at start-up
 };
 
 NativeSettings& GetSettings();

@@ -4,6 +4,7 @@
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/core/malformed_lines.h"
 #include "platform/core/numbers.h"
 #include "platform/core/text.h"
 #include "platform/kernel/control.h"
@@ -71,9 +72,10 @@ std::optional<std::wstring> unescape(std::wstring_view text) {
 std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstring_view origin,
                                               std::vector<std::wstring>* warnings) {
     std::map<UINT, std::wstring> table;
-    auto warn = [&](std::size_t line, const std::wstring& what) {
-        if (warnings) warnings->push_back(std::wstring(origin) + L"(" + std::to_wstring(line) + L"): " + what);
-    };
+    platform::core::MalformedLines problems{std::wstring(origin), [&](std::wstring warning) {
+                                                if (warnings) warnings->push_back(std::move(warning));
+                                            }};
+    auto warn = [&](std::size_t line, const std::wstring& what) { problems.report(line, what); };
     utf8 = platform::core::withoutUtf8Bom(utf8);
     std::size_t lineNumber = 0;
     while (!utf8.empty()) {
@@ -91,7 +93,8 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
         }
         const auto id = platform::core::parseWholeNumber<UINT>(line.substr(0, tab));
         if (!id) {
-            warn(lineNumber, L"\"" + platform::core::fromUtf8(line.substr(0, tab)) + L"\" is not a string id; line skipped");
+            warn(lineNumber, platform::core::quotedInput(platform::core::fromUtf8(line.substr(0, tab))) +
+                                 L" is not a string id; line skipped");
             continue;
         }
         auto text = unescape(platform::core::fromUtf8(line.substr(tab + 1)));
@@ -104,6 +107,7 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
             warn(lineNumber, L"string " + std::to_wstring(*id) + L" is defined again; the first text is kept");
         }
     }
+    problems.finish();
     return table;
 }
 

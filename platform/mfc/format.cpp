@@ -1,12 +1,11 @@
 #include "platform/mfc/format.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
+#include <algorithm>
 #include <optional>
 
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/mfc/format_fields.h"
 
 namespace platform {
 
@@ -54,7 +53,10 @@ FormatArg FormatArg::wideString(std::wstring_view text, bool isNull, const char*
     return a;
 }
 
-FormatArg FormatArg::narrowChar(char c) { return scalar(Kind::Char, 1, static_cast<unsigned char>(c)); }
+// Kept sign-extended, as a char promoted to int arrives.
+FormatArg FormatArg::narrowChar(char c) {
+    return scalar(Kind::Char, 1, static_cast<std::uint64_t>(static_cast<std::int64_t>(static_cast<signed char>(c))));
+}
 
 FormatArg FormatArg::wideChar(wchar_t c) {
     return scalar(Kind::WideChar, static_cast<int>(sizeof(wchar_t)), static_cast<std::uint32_t>(c));
@@ -76,215 +78,38 @@ std::string FormatArg::typeName() const {
 
 namespace {
 
-struct Spec {
-    bool left = false;
-    bool plus = false;
-    bool space = false;
-    bool alternate = false;
-    bool zero = false;
-    int width = 0;
-    int precision = -1;  // -1: none given
-    int narrowTo = 0;    // bytes an h, hh or I32 length narrows an integer to; 0: the argument's own width
-    wchar_t conversion = 0;
-};
+using formatting::kMaxWidthOrPrecision;
+using formatting::Spec;
 
-// The argument value at its own width (or the width a length modifier narrows it to).
-std::uint64_t truncated(std::uint64_t bits, int bytes) {
-    if (bytes <= 0 || bytes >= 8) return bits;
-    return bits & ((std::uint64_t{1} << (bytes * 8)) - 1);
+// What a conversion reads from the argument list, as the Windows type fields define it.
+enum class Need { Int32, Int64, NarrowChar, WideChar, NarrowString, WideString, Pointer, Double, Nothing };
+
+bool isSmallInteger(const FormatArg& a) {
+    return (a.kind() == FormatArg::Kind::Signed || a.kind() == FormatArg::Kind::Unsigned) && a.bytes() <= 4;
 }
 
-std::int64_t signExtended(std::uint64_t bits, int bytes) {
-    if (bytes <= 0 || bytes >= 8) return static_cast<std::int64_t>(bits);
-    const int shift = 64 - bytes * 8;
-    return static_cast<std::int64_t>(bits << shift) >> shift;
-}
-
-bool isInteger(const FormatArg& a) {
+// Does the argument fit what the conversion reads? Integers narrower than int and characters
+// arrive promoted to int, as variadic arguments do; nothing else converts.
+bool fits(Need need, const FormatArg& a) {
     using K = FormatArg::Kind;
-    return a.kind() == K::Signed || a.kind() == K::Unsigned || a.kind() == K::Char || a.kind() == K::WideChar ||
-           a.kind() == K::Pointer;
-}
-
-bool isString(const FormatArg& a) {
-    return a.kind() == FormatArg::Kind::NarrowString || a.kind() == FormatArg::Kind::WideString;
-}
-
-void pad(std::wstring& out, std::wstring_view body, const Spec& spec, bool zeroPadAllowed = false,
-         std::size_t prefixLength = 0) {
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
-    if (body.size() >= width) {
-        out.append(body);
-        return;
+    switch (need) {
+    case Need::Int32: return isSmallInteger(a) || a.kind() == K::Char || a.kind() == K::WideChar;
+    case Need::Int64: return (a.kind() == K::Signed || a.kind() == K::Unsigned) && a.bytes() == 8;
+    case Need::NarrowChar: return isSmallInteger(a) || a.kind() == K::Char;
+    case Need::WideChar: return isSmallInteger(a) || a.kind() == K::WideChar;
+    case Need::NarrowString: return a.kind() == K::NarrowString;
+    case Need::WideString: return a.kind() == K::WideString;
+    case Need::Pointer: return a.kind() == K::Pointer;
+    case Need::Double: return a.kind() == K::Double;
+    case Need::Nothing: return false;
     }
-    const std::size_t fill = width - body.size();
-    if (spec.left) {
-        out.append(body);
-        out.append(fill, L' ');
-    } else if (spec.zero && zeroPadAllowed) {
-        out.append(body.substr(0, prefixLength));
-        out.append(fill, L'0');
-        out.append(body.substr(prefixLength));
-    } else {
-        out.append(fill, L' ');
-        out.append(body);
-    }
-}
-
-void formatInteger(std::wstring& out, const Spec& spec, const FormatArg& arg) {
-    const wchar_t c = spec.conversion;
-    const bool isSigned = (c == L'd' || c == L'i');
-    const int bytes = spec.narrowTo > 0 ? spec.narrowTo : arg.bytes();
-    std::uint64_t magnitude = 0;
-    bool negative = false;
-    if (isSigned) {
-        // As printf does: the argument's bits read as a signed value of its width; characters
-        // print their code.
-        const bool isCharacter = arg.kind() == FormatArg::Kind::Char || arg.kind() == FormatArg::Kind::WideChar;
-        const std::int64_t value = isCharacter && spec.narrowTo == 0 ? static_cast<std::int64_t>(arg.bits())
-                                                                     : signExtended(arg.bits(), bytes);
-        negative = value < 0;
-        magnitude = negative ? (~static_cast<std::uint64_t>(value) + 1) : static_cast<std::uint64_t>(value);
-    } else {
-        magnitude = truncated(arg.bits(), bytes);
-    }
-
-    const unsigned base = (c == L'x' || c == L'X') ? 16 : c == L'o' ? 8 : 10;
-    const wchar_t* digitsOf = c == L'X' ? L"0123456789ABCDEF" : L"0123456789abcdef";
-    std::wstring digits;
-    for (std::uint64_t v = magnitude; v != 0; v /= base) digits.insert(digits.begin(), digitsOf[v % base]);
-    if (digits.empty() && spec.precision != 0) digits = L"0";
-    if (spec.precision > 0 && digits.size() < static_cast<std::size_t>(spec.precision)) {
-        digits.insert(0, static_cast<std::size_t>(spec.precision) - digits.size(), L'0');
-    }
-
-    std::wstring prefix;
-    if (isSigned) {
-        if (negative) prefix = L"-";
-        else if (spec.plus) prefix = L"+";
-        else if (spec.space) prefix = L" ";
-    } else if (spec.alternate && base == 16 && magnitude != 0) {
-        prefix = c == L'X' ? L"0X" : L"0x";
-    } else if (spec.alternate && base == 8 && (digits.empty() || digits[0] != L'0')) {
-        prefix = L"0";
-    }
-    pad(out, prefix + digits, spec, spec.precision < 0, prefix.size());
-}
-
-void formatPointer(std::wstring& out, const Spec& spec, const FormatArg& arg) {
-    // As on 64-bit Windows: sixteen upper-case hexadecimal digits, no prefix.
-    std::wstring digits(16, L'0');
-    std::uint64_t v = arg.bits();
-    for (int i = 15; i >= 0 && v != 0; --i, v >>= 4) digits[static_cast<std::size_t>(i)] = L"0123456789ABCDEF"[v & 15];
-    pad(out, digits, spec);
-}
-
-void formatDouble(std::wstring& out, const Spec& spec, double value) {
-    const wchar_t c = spec.conversion;
-    const bool upper = (c == L'E' || c == L'G' || c == L'F');
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
-    const bool negative = std::signbit(value);
-    const double magnitude = std::fabs(value);
-
-    char buffer[512];
-    std::string body;
-    if (std::isnan(value)) {
-        body = "nan";
-    } else if (std::isinf(value)) {
-        body = "inf";
-    } else {
-        std::chars_format format = std::chars_format::fixed;
-        int p = precision;
-        if (c == L'e' || c == L'E') format = std::chars_format::scientific;
-        if (c == L'g' || c == L'G') {
-            format = std::chars_format::general;
-            if (p == 0) p = 1;
-        }
-        if (format == std::chars_format::general && spec.alternate) {
-            // '#' keeps the trailing zeros: choose the style as %g does from the rounded
-            // exponent, then print with all P significant digits.
-            auto probe = std::to_chars(buffer, buffer + sizeof(buffer), magnitude, std::chars_format::scientific, p - 1);
-            const std::string_view scientific(buffer, static_cast<std::size_t>(probe.ptr - buffer));
-            const int exponent = std::atoi(std::string(scientific.substr(scientific.find('e') + 1)).c_str());
-            if (exponent < -4 || exponent >= p) {
-                format = std::chars_format::scientific;
-                p = p - 1;
-            } else {
-                format = std::chars_format::fixed;
-                p = p - 1 - exponent;
-            }
-        }
-        // Huge fixed values can need more room than the buffer; they fall back to scientific.
-        auto result = std::to_chars(buffer, buffer + sizeof(buffer), magnitude, format, p);
-        if (result.ec != std::errc{}) {
-            result = std::to_chars(buffer, buffer + sizeof(buffer), magnitude, std::chars_format::scientific, p);
-        }
-        body.assign(buffer, result.ptr);
-        if (spec.alternate && body.find('.') == std::string::npos) {
-            const auto exponent = body.find('e');
-            body.insert(exponent == std::string::npos ? body.size() : exponent, ".");
-        }
-    }
-    if (upper) {
-        for (auto& ch : body) ch = static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch);
-    }
-    std::wstring prefix;
-    if (negative && !std::isnan(value)) prefix = L"-";
-    else if (spec.plus) prefix = L"+";
-    else if (spec.space) prefix = L" ";
-    std::wstring text = prefix + std::wstring(body.begin(), body.end());
-    pad(out, text, spec, std::isfinite(value), prefix.size());
-}
-
-void formatString(std::wstring& out, const Spec& spec, const FormatArg& arg) {
-    std::wstring text;
-    if (arg.isNull()) {
-        text = L"(null)";
-    } else if (arg.kind() == FormatArg::Kind::NarrowString) {
-        text = core::fromUtf8(arg.narrow());
-    } else {
-        text = arg.wide();
-    }
-    if (spec.precision >= 0 && text.size() > static_cast<std::size_t>(spec.precision)) {
-        text.resize(static_cast<std::size_t>(spec.precision));
-    }
-    pad(out, text, spec);
-}
-
-void formatChar(std::wstring& out, const Spec& spec, const FormatArg& arg) {
-    wchar_t ch = 0;
-    if (arg.kind() == FormatArg::Kind::Char) {
-        const char byte = static_cast<char>(arg.bits());
-        const std::wstring decoded = core::fromUtf8(std::string_view(&byte, 1));
-        ch = decoded.empty() ? L'?' : decoded[0];
-    } else {
-        ch = static_cast<wchar_t>(static_cast<std::uint32_t>(arg.bits()));
-    }
-    pad(out, std::wstring_view(&ch, 1), spec);
-}
-
-// Does the argument fit the conversion?
-bool fits(wchar_t conversion, const FormatArg& arg) {
-    switch (conversion) {
-    case L'd': case L'i': case L'u': case L'x': case L'X': case L'o':
-        return isInteger(arg);
-    case L'c': case L'C':
-        return arg.kind() != FormatArg::Kind::Pointer && isInteger(arg);
-    case L's': case L'S':
-        return isString(arg);
-    case L'p':
-        return arg.kind() == FormatArg::Kind::Pointer || arg.kind() == FormatArg::Kind::Signed ||
-               arg.kind() == FormatArg::Kind::Unsigned;
-    case L'f': case L'F': case L'e': case L'E': case L'g': case L'G':
-        return arg.kind() == FormatArg::Kind::Double;
-    default:
-        return false;
-    }
+    return false;
 }
 
 class Formatter {
 public:
-    Formatter(std::wstring_view format, const FormatArgs& args) : format_(format), args_(args) {}
+    Formatter(std::wstring_view format, const FormatArgs& args, bool wideFormat)
+        : format_(format), args_(args), wideFormat_(wideFormat) {}
 
     std::wstring run() {
         std::wstring out;
@@ -321,39 +146,20 @@ private:
             else break;
         }
         // After a failed '*' the rest of the conversion is still read, so it is not printed as text.
-        bool starFailed = false;
-        if (i < format_.size() && format_[i] == L'*') {
-            ++i;
-            const auto width = starArgument(out, L"*");
-            starFailed = !width;
-            spec.width = width.value_or(0);
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = -spec.width;
-            }
-        } else {
-            spec.width = number(i);
-        }
-        if (i < format_.size() && format_[i] == L'.') {
-            ++i;
-            if (i < format_.size() && format_[i] == L'*') {
-                ++i;
-                const auto precision = starArgument(out, L".*");
-                starFailed = starFailed || !precision;
-                spec.precision = precision.value_or(-1) < 0 ? -1 : *precision;
-            } else {
-                spec.precision = number(i);
-            }
-        }
-        i = lengthModifier(i, spec);
+        std::optional<std::string> tooLarge;
+        const bool starFailed = !readWidthAndPrecision(out, i, spec, tooLarge);
+        const std::size_t lengthStart = i;
+        i = lengthModifier(i);
         if (i >= format_.size()) {
-            if (!starFailed) mismatch(out, L"", "incomplete");
+            if (!starFailed) mismatch(out, format_.substr(lengthStart), "incomplete");
             return i;
         }
         spec.conversion = format_[i++];
         if (starFailed) return i;
-        const std::wstring_view conversionText(&format_[i - 1], 1);
-        if (std::wstring_view(L"diuxXocCsSpfFeEgG").find(spec.conversion) == std::wstring_view::npos) {
+        // The marker names the conversion with its length: "%!lld(int)".
+        const std::wstring_view conversionText = format_.substr(lengthStart, i - lengthStart);
+        const Need need = needOf(format_.substr(lengthStart, i - 1 - lengthStart), spec);
+        if (need == Need::Nothing) {
             mismatch(out, conversionText, "bad conversion");
             return i;
         }
@@ -362,62 +168,147 @@ private:
             return i;
         }
         const FormatArg& arg = args_[next_++];
-        if (!fits(spec.conversion, arg)) {
+        if (!fits(need, arg)) {
             mismatch(out, conversionText, arg.typeName());
             return i;
         }
-        switch (spec.conversion) {
-        case L's': case L'S': formatString(out, spec, arg); break;
-        case L'c': case L'C': formatChar(out, spec, arg); break;
-        case L'p': formatPointer(out, spec, arg); break;
-        case L'f': case L'F': case L'e': case L'E': case L'g': case L'G':
-            formatDouble(out, spec, arg.doubleValue());
-            break;
-        default: formatInteger(out, spec, arg); break;
+        if (tooLarge) {
+            mismatch(out, conversionText, *tooLarge + " over " + std::to_string(kMaxWidthOrPrecision));
+            return i;
         }
+        print(out, spec, need, arg);
         return i;
     }
 
-    int number(std::size_t& i) const {
-        long long value = 0;
-        while (i < format_.size() && format_[i] >= L'0' && format_[i] <= L'9') {
-            if (value < 100000) value = value * 10 + (format_[i] - L'0');
+    // Reads the width and precision at `i`, from the format or from the arguments ('*'); false
+    // when a '*' argument is missing or not an int. `tooLarge` names one beyond the limit.
+    bool readWidthAndPrecision(std::wstring& out, std::size_t& i, Spec& spec, std::optional<std::string>& tooLarge) {
+        bool ok = true;
+        long long width = 0;
+        if (i < format_.size() && format_[i] == L'*') {
             ++i;
+            const auto fromArgument = starArgument(out, L"*");
+            ok = fromArgument.has_value();
+            width = fromArgument.value_or(0);
+            if (width < 0) {
+                spec.left = true;
+                width = -width;
+            }
+        } else {
+            width = number(i);
         }
-        return static_cast<int>(value);
+        if (width > kMaxWidthOrPrecision) tooLarge = "width";
+        spec.width = static_cast<int>(std::min<long long>(width, kMaxWidthOrPrecision));
+        if (i >= format_.size() || format_[i] != L'.') return ok;
+        ++i;
+        long long precision = 0;
+        if (i < format_.size() && format_[i] == L'*') {
+            ++i;
+            const auto fromArgument = starArgument(out, L".*");
+            ok = ok && fromArgument.has_value();
+            precision = fromArgument.value_or(-1) < 0 ? -1 : *fromArgument;  // negative: none given
+        } else {
+            precision = number(i);
+        }
+        if (precision > kMaxWidthOrPrecision) tooLarge = "precision";
+        spec.precision = static_cast<int>(std::min<long long>(precision, kMaxWidthOrPrecision));
+        return ok;
     }
 
-    std::optional<int> starArgument(std::wstring& out, std::wstring_view what) {
+    static void print(std::wstring& out, const Spec& spec, Need need, const FormatArg& arg) {
+        Spec character = spec;  // a precision means nothing to %c
+        character.precision = -1;
+        switch (need) {
+        case Need::Int32:
+        case Need::Int64: {
+            // Promoted to int when narrower, then narrowed again by an h or hh length.
+            const int bytes = spec.narrowTo > 0 ? spec.narrowTo : std::max(arg.bytes(), 4);
+            formatting::appendInteger(out, spec, arg.bits(), bytes);
+            break;
+        }
+        case Need::NarrowChar: {
+            const char byte = static_cast<char>(arg.bits());
+            const std::wstring decoded = core::fromUtf8(std::string_view(&byte, 1));
+            formatting::appendText(out, character, decoded.empty() ? L"?" : decoded.substr(0, 1));
+            break;
+        }
+        case Need::WideChar: {
+            const auto ch = static_cast<wchar_t>(static_cast<std::uint32_t>(arg.bits()));
+            formatting::appendText(out, character, std::wstring_view(&ch, 1));
+            break;
+        }
+        case Need::NarrowString:
+        case Need::WideString: {
+            if (arg.isNull()) formatting::appendText(out, spec, L"(null)");
+            else if (need == Need::NarrowString) formatting::appendText(out, spec, core::fromUtf8(arg.narrow()));
+            else formatting::appendText(out, spec, arg.wide());
+            break;
+        }
+        case Need::Pointer: formatting::appendPointer(out, spec, arg.bits()); break;
+        case Need::Double: formatting::appendDouble(out, spec, arg.doubleValue()); break;
+        case Need::Nothing: break;
+        }
+    }
+
+    // What the conversion with this length reads. In a wide format %s and %c are wide and %S
+    // and %C narrow, the reverse in a narrow one; h always means narrow, l and w wide.
+    Need needOf(std::wstring_view length, Spec& spec) const {
+        const wchar_t c = spec.conversion;
+        const bool none = length.empty();
+        if (std::wstring_view(L"diuxXo").find(c) != std::wstring_view::npos) {
+            if (length == L"h") spec.narrowTo = 2;
+            if (length == L"hh") spec.narrowTo = 1;
+            if (none || length == L"h" || length == L"hh" || length == L"l" || length == L"I32") return Need::Int32;
+            if (length == L"ll" || length == L"I64" || length == L"I" || length == L"z" || length == L"j" ||
+                length == L"t") {
+                return Need::Int64;
+            }
+            return Need::Nothing;
+        }
+        if (c == L'c' || c == L'C' || c == L's' || c == L'S') {
+            bool wide = false;
+            if (none) wide = (c == L'c' || c == L's') == wideFormat_;
+            else if (length == L"h") wide = false;
+            else if (length == L"l" || length == L"w") wide = true;
+            else return Need::Nothing;
+            if (c == L'c' || c == L'C') return wide ? Need::WideChar : Need::NarrowChar;
+            return wide ? Need::WideString : Need::NarrowString;
+        }
+        if (c == L'p') return none ? Need::Pointer : Need::Nothing;
+        if (std::wstring_view(L"fFeEgGaA").find(c) != std::wstring_view::npos) {
+            return none || length == L"l" || length == L"L" ? Need::Double : Need::Nothing;
+        }
+        return Need::Nothing;
+    }
+
+    // Digits of a width or precision; anything past the limit reads as one more than it.
+    int number(std::size_t& i) const {
+        int value = 0;
+        while (i < format_.size() && format_[i] >= L'0' && format_[i] <= L'9') {
+            value = std::min(value * 10 + (format_[i] - L'0'), kMaxWidthOrPrecision + 1);
+            ++i;
+        }
+        return value;
+    }
+
+    // A width or precision from the argument list: an int, as the runtime reads it.
+    std::optional<long long> starArgument(std::wstring& out, std::wstring_view what) {
         if (next_ >= args_.size()) {
             mismatch(out, what, "missing");
             return std::nullopt;
         }
         const FormatArg& arg = args_[next_++];
-        if (arg.kind() != FormatArg::Kind::Signed && arg.kind() != FormatArg::Kind::Unsigned) {
+        if (!isSmallInteger(arg)) {
             mismatch(out, what, arg.typeName());
             return std::nullopt;
         }
-        long long value = signExtended(arg.bits(), arg.bytes());
-        if (value > 100000) value = 100000;
-        if (value < -100000) value = -100000;
-        return static_cast<int>(value);
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(arg.bits()));
     }
 
-    std::size_t lengthModifier(std::size_t i, Spec& spec) const {
-        auto at = [&](std::size_t k) { return i + k < format_.size() ? format_[i + k] : L'\0'; };
-        if (at(0) == L'h') {
-            spec.narrowTo = at(1) == L'h' ? 1 : 2;
-            return i + (at(1) == L'h' ? 2 : 1);
-        }
-        if (at(0) == L'l') return i + (at(1) == L'l' ? 2 : 1);
-        if (at(0) == L'z' || at(0) == L'j' || at(0) == L't' || at(0) == L'L' || at(0) == L'w') return i + 1;
-        if (at(0) == L'I') {
-            if (at(1) == L'6' && at(2) == L'4') return i + 3;
-            if (at(1) == L'3' && at(2) == L'2') {
-                spec.narrowTo = 4;
-                return i + 3;
-            }
-            return i + 1;
+    // The index after the length modifier at `i`, if any.
+    std::size_t lengthModifier(std::size_t i) const {
+        for (const std::wstring_view length : {L"I64", L"I32", L"hh", L"ll", L"h", L"l", L"L", L"w", L"I", L"z", L"j", L"t"}) {
+            if (format_.substr(i).starts_with(length)) return i + length.size();
         }
         return i;
     }
@@ -430,17 +321,18 @@ private:
 
     std::wstring_view format_;
     const FormatArgs& args_;
+    bool wideFormat_;
     std::size_t next_ = 0;
 };
 
 }  // namespace
 
 std::wstring formatV(std::wstring_view format, const FormatArgs& args) {
-    return Formatter(format, args).run();
+    return Formatter(format, args, true).run();
 }
 
 std::string formatV(std::string_view format, const FormatArgs& args) {
-    return core::toUtf8(formatV(std::wstring_view(core::fromUtf8(format)), args));
+    return core::toUtf8(Formatter(core::fromUtf8(format), args, false).run());
 }
 
 }  // namespace platform

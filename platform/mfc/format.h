@@ -1,6 +1,14 @@
 // The one printf-style formatting engine of the platform. Callers hand it a format and a typed
 // argument list captured by a variadic template, so a conversion that does not fit its argument
-// prints a visible marker ("%!d(string)") and is reported, instead of being undefined behaviour.
+// prints a visible marker ("%!d(string)", "%!d(int64)") and is reported as a strict failure,
+// instead of being undefined behaviour.
+//
+// The type fields read what they read on 64-bit Windows, and nothing else fits: %d %i %u %x %X %o
+// and %c an int-sized value (l too: long is 32 bits there; h and hh narrow it), ll and I64 a
+// 64-bit one, z I j t a pointer-sized one; %p a pointer; %f %e %g %a a double. In a wide format
+// %s and %c are wide and %S and %C narrow, the reverse in a narrow format; h makes a string or
+// character narrow and l or w wide in either. Widths and precisions above 100000 are refused;
+// below, every digit asked for is printed exactly.
 #pragma once
 
 #include <concepts>

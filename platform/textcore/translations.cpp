@@ -6,6 +6,7 @@
 #include "platform/compression/text_decoding.h"
 #include "platform/core/api_text.h"
 #include "platform/core/journal.h"
+#include "platform/core/malformed_lines.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
 #include "platform/textcore.h"
@@ -49,11 +50,6 @@ std::wstring unescape(std::wstring_view text) {
     return out;
 }
 
-void warn(const CString& path, int line, std::wstring_view problem) {
-    platform::core::journal().add("warning", std::wstring(path.view()) + L"(" + std::to_wstring(line) + L"): " +
-                                                 std::wstring(problem));
-}
-
 // "key<TAB>text" a line; blank lines and lines starting with '#' are skipped.
 void load(TranslationTable& t) {
     t.texts.clear();
@@ -67,21 +63,25 @@ void load(TranslationTable& t) {
     }
     const std::wstring text = platform::compression::decodeText(bytes);
     int number = 0;
+    platform::core::MalformedLines problems{std::wstring(path.view())};
     for (const auto line : platform::compression::splitLines(text)) {
         ++number;
         if (line.empty() || line.front() == L'#') continue;
         const std::size_t tab = line.find(L'\t');
         if (tab == std::wstring_view::npos || tab == 0) {
-            warn(path, number, L"line is not \"key<TAB>text\", ignored");
+            problems.report(static_cast<std::size_t>(number),
+                            L"line is not \"key<TAB>text\", ignored: " + platform::core::quotedInput(line));
             continue;
         }
         std::wstring key = unescape(line.substr(0, tab));
         if (t.texts.contains(key)) {
-            warn(path, number, L"key \"" + key + L"\" repeated, the first text is used");
+            problems.report(static_cast<std::size_t>(number),
+                            L"key " + platform::core::quotedInput(key) + L" repeated, the first text is used");
             continue;
         }
         t.texts.emplace(std::move(key), unescape(line.substr(tab + 1)));
     }
+    problems.finish();
 }
 
 std::optional<std::wstring> lookup(std::wstring_view key) {

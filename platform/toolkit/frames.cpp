@@ -26,7 +26,9 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
         ::MoveWindow(bar->GetSafeHwnd(), client.left, client.top, width, kBarHeight, FALSE);
         client.top += kBarHeight;
     }
-    if (HWND status = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_STATUS_BAR)); status && ::IsWindowVisible(status)) {
+    // The bar's own visibility counts: the frame itself may not be shown yet.
+    HWND status = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_STATUS_BAR));
+    if (status && (::GetWindowLongPtrW(status, GWL_STYLE) & WS_VISIBLE)) {
         client.bottom -= CXTPStatusBar::kHeight;
         ::MoveWindow(status, client.left, client.bottom, width, CXTPStatusBar::kHeight, FALSE);
     }

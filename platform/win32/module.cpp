@@ -104,10 +104,10 @@ std::optional<ModuleManifest> readManifest(std::wstring_view windowsPath, DWORD&
     std::string bytes;
     error = platform::files::readAll(windowsPath, bytes);
     if (error != 0) return std::nullopt;
-    auto parsed = parseManifest(bytes);
+    platform::core::MalformedLines problems{std::wstring(windowsPath)};
+    auto parsed = parseManifest(bytes, &problems);
+    problems.finish();
     if (!parsed.error.empty()) {
-        platform::core::journal().add("warning", std::wstring(windowsPath) + L":" + std::to_wstring(parsed.line) +
-                                                     L": malformed module manifest: " + parsed.error);
         error = ERROR_BAD_EXE_FORMAT;
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/hostfs.h"
+#include "platform/core/malformed_lines.h"
 #include "platform/core/text.h"
 #include "platform/win32/file.h"
 
@@ -68,16 +69,20 @@ std::optional<std::uint64_t> parseVersion(std::wstring_view text) {
     return version;
 }
 
-ParsedManifest parseManifest(std::string_view bytes) {
+ParsedManifest parseManifest(std::string_view bytes, platform::core::MalformedLines* problems) {
+    using platform::core::quotedInput;
     ParsedManifest result;
     bytes = platform::core::withoutUtf8Bom(bytes);
     const std::wstring text = platform::core::fromUtf8(bytes);
     std::wstring_view rest = text;
     int number = 0;
+    // Every bad line is reported; the first one is the manifest's error.
     auto fail = [&](std::wstring message) {
-        result.line = number;
-        result.error = std::move(message);
-        return result;
+        if (result.error.empty()) {
+            result.line = number;
+            result.error = message;
+        }
+        if (problems) problems->report(static_cast<std::size_t>(number), L"malformed module manifest: " + message);
     };
     while (!rest.empty()) {
         ++number;
@@ -86,28 +91,26 @@ ParsedManifest parseManifest(std::string_view bytes) {
         rest.remove_prefix(end == std::wstring_view::npos ? rest.size() : end + 1);
         if (line.empty() || line.front() == L';') continue;
         const std::size_t equals = line.find(L'=');
-        if (equals == std::wstring_view::npos) return fail(L"expected \"key=value\", found \"" + std::wstring(line) + L"\"");
+        if (equals == std::wstring_view::npos) {
+            fail(L"expected \"key=value\", found " + quotedInput(line));
+            continue;
+        }
         const std::wstring key = platform::core::foldCase(trim(line.substr(0, equals)));
         const std::wstring_view value = trim(line.substr(equals + 1));
         if (key == L"version") {
-            if (!parseVersion(value)) return fail(L"version \"" + std::wstring(value) + L"\" is not four numbers 0-65535 (\"18.0.21.0\")");
-            result.manifest.version = std::wstring(value);
+            if (parseVersion(value)) result.manifest.version = std::wstring(value);
+            else fail(L"version " + quotedInput(value) + L" is not four numbers 0-65535 (\"18.0.21.0\")");
         } else if (key == L"exports") {
             result.manifest.exports = std::wstring(value);
         } else if (key == L"load") {
-            if (platform::core::equalsNoCase(value, L"fail")) {
-                result.manifest.loadFails = true;
-            } else if (platform::core::equalsNoCase(value, L"ok")) {
-                result.manifest.loadFails = false;
-            } else {
-                return fail(L"load must be \"fail\" or \"ok\", found \"" + std::wstring(value) + L"\"");
-            }
+            if (platform::core::equalsNoCase(value, L"fail")) result.manifest.loadFails = true;
+            else if (platform::core::equalsNoCase(value, L"ok")) result.manifest.loadFails = false;
+            else fail(L"load must be \"fail\" or \"ok\", found " + quotedInput(value));
         } else if (key == L"error") {
-            auto code = parseNumber(value);
-            if (!code) return fail(L"error \"" + std::wstring(value) + L"\" is not a number");
-            result.manifest.loadError = *code;
+            if (auto code = parseNumber(value)) result.manifest.loadError = *code;
+            else fail(L"error " + quotedInput(value) + L" is not a number");
         } else {
-            return fail(L"unknown key \"" + std::wstring(trim(line.substr(0, equals))) + L"\"");
+            fail(L"unknown key " + quotedInput(trim(line.substr(0, equals))));
         }
     }
     return result;

@@ -51,3 +51,23 @@ korvo_run(help EXIT 0 OUTPUT out ARGS --help)
 foreach(verb "advance MS" "command FRAME ID" "expect box" "dde" "dump frames" "dump commands" "new-frame" "journal")
   korvo_expect("${out}" "\n  ${verb}" "the help does not name \"${verb}\"")
 endforeach()
+
+# Input echoed in an error is escaped and cut, so it cannot drive the terminal or flood it; the
+# transcript escapes what a DDE text carried into the journal.
+string(ASCII 27 esc)
+korvo_run(escape_sequence EXIT 2 ERROR err INPUT "${esc}[2J${esc}[31mred\n")
+korvo_expect("${err}" "<stdin>:1: unknown verb \"\\\\x1b\\[2J\\\\x1b\\[31mred\"" "an escape sequence echoed as it came")
+korvo_run(escape_in_dde EXIT 0 OUTPUT out INPUT "start\nidle\ndde \"${esc}[2J\"\n")
+korvo_expect("${out}" "user dde \"\\\\x1b\\[2J\" to " "an escape sequence in the transcript")
+foreach(text "${err}" "${out}")
+  if(text MATCHES "${esc}")
+    message(FATAL_ERROR "an escape character reached the terminal:\n${text}")
+  endif()
+endforeach()
+execute_process(COMMAND sh -c "head -c 102400 /dev/zero | \"$0\"" ${KORVO} TIMEOUT 60
+                RESULT_VARIABLE code ERROR_VARIABLE err)
+string(LENGTH "${err}" length)
+if(NOT code EQUAL 2 OR length GREATER 1000)
+  message(FATAL_ERROR "a 100 KB line of NUL bytes: exit ${code}, ${length} bytes of error:\n${err}")
+endif()
+korvo_expect("${err}" "unknown verb \"(\\\\x00)+\\.\\.\\.\" \\(102400 bytes\\)" "a huge line cut with its size")

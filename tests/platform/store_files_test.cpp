@@ -236,7 +236,7 @@ TEST_F(StoreTest, MalformedAttributeTableIsReportedAndKept) {
     EXPECT_EQ(GetFileAttributesW(L"C:\\ok.txt"), FILE_ATTRIBUTE_HIDDEN);
     const auto failures = platform::core::takeFailures();
     ASSERT_EQ(failures.size(), 1u);
-    EXPECT_NE(failures[0].find(L"attributes.tsv:2"), std::wstring::npos);
+    EXPECT_NE(failures[0].find(L"attributes.tsv(2)"), std::wstring::npos);
     ASSERT_TRUE(SetFileAttributesW(L"C:\\ok.txt", FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(readHost("attributes.tsv"), "00000002\tC:\\ok.txt\nnot a line\n");
 }

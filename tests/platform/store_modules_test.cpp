@@ -49,7 +49,7 @@ TEST_F(ModuleTest, MalformedManifestIsReportedWithFileAndLine) {
     EXPECT_FALSE(fileVersion(L"KV2DAnnotate.dll"));
     auto warnings = platform::core::journal().texts("warning");
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find(kProgram + L"\\KV2DAnnotate.dll:2:"), std::wstring::npos) << platform::core::toUtf8(warnings[0]);
+    EXPECT_NE(warnings[0].find(kProgram + L"\\KV2DAnnotate.dll(2):"), std::wstring::npos) << platform::core::toUtf8(warnings[0]);
     EXPECT_EQ(LoadLibraryW(L"KV2DAnnotate.dll"), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_BAD_EXE_FORMAT);
 
@@ -57,7 +57,7 @@ TEST_F(ModuleTest, MalformedManifestIsReportedWithFileAndLine) {
         writeModule("KVTEXT.dll", bad);
         platform::core::journal().clear();
         EXPECT_FALSE(fileVersion(L"KVTEXT.dll")) << bad;
-        EXPECT_TRUE(store_test::containsText(platform::core::journal().texts("warning"), L"KVTEXT.dll:1:")) << bad;
+        EXPECT_TRUE(store_test::containsText(platform::core::journal().texts("warning"), L"KVTEXT.dll(1):")) << bad;
     }
 
     // Well-formed without a version: it loads, but has no version to report.

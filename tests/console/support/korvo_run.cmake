@@ -1,4 +1,5 @@
 # Helpers of the console's end-to-end tests (run by `cmake -P` with KORVO and WORK_DIR set).
+cmake_minimum_required(VERSION 3.25)
 
 # korvo_run(NAME EXIT code [ARGS args...] [INPUT text] [OUTPUT var] [ERROR var])
 # Runs the program with ARGS and INPUT as its standard input, fails the test unless it ends

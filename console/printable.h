@@ -1,0 +1,18 @@
+// Text from outside (script lines, paths, the program's own texts) made safe to print on a
+// terminal: control bytes, bytes that are not UTF-8 and invisible format characters are shown as
+// escapes, so input can neither move the cursor, recolour the screen nor hide what it says.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace korvo::console {
+
+// `keepNewlines`: line feeds stay as they are (multi-line dumps); otherwise they show as "\n".
+std::string printable(std::string_view utf8, bool keepNewlines = false);
+
+// Input quoted in an error message: printable, and cut after a line's worth of text with the
+// size of the whole, so a huge line cannot flood the terminal.
+std::string echo(std::string_view utf8);
+
+}  // namespace korvo::console

@@ -1,0 +1,281 @@
+#include "console/script.h"
+
+#include <algorithm>
+
+#include "console/printable.h"
+#include "console/verbs.h"
+#include "platform/core/numbers.h"
+#include "platform/core/text.h"
+
+namespace korvo::console {
+
+namespace {
+
+struct Token {
+    std::string text;  // UTF-8, escapes resolved
+    bool quoted = false;
+};
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Splits a line into bare words and quoted strings; stops at a '#' outside quotes. Inside quotes
+// only \" and \\ are escapes, so Windows paths can be written as they are.
+std::string tokenize(std::string_view line, std::vector<Token>& tokens) {
+    std::size_t i = 0;
+    while (i < line.size()) {
+        if (isSpace(line[i])) {
+            ++i;
+            continue;
+        }
+        if (line[i] == '#') break;
+        Token token;
+        if (line[i] == '"') {
+            token.quoted = true;
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                char c = line[i];
+                if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\')) {
+                    token.text.push_back(line[i + 1]);
+                    i += 2;
+                    continue;
+                }
+                ++i;
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                token.text.push_back(c);
+            }
+            if (!closed) return "unterminated quoted text";
+            if (i < line.size() && !isSpace(line[i]) && line[i] != '#') {
+                return "quoted text must be followed by a space";
+            }
+        } else {
+            while (i < line.size() && !isSpace(line[i]) && line[i] != '#') {
+                if (line[i] == '"') return "a quote inside a word (put the whole text in quotes)";
+                token.text.push_back(line[i++]);
+            }
+        }
+        tokens.push_back(std::move(token));
+    }
+    return {};
+}
+
+// The digits of a hexadecimal number written "0x..." (or "0X..."), nothing for any other text.
+std::optional<std::string_view> hexDigits(std::string_view text) {
+    if (text.size() <= 2 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return std::nullopt;
+    return text.substr(2);
+}
+
+// A decimal or "0x" hexadecimal number up to `max`.
+std::optional<std::uint64_t> parseNumber(std::string_view text, std::uint64_t max) {
+    const auto hex = hexDigits(text);
+    const auto value = platform::core::parseWholeNumber<std::uint64_t>(hex.value_or(text), hex ? 16 : 10);
+    if (!value || *value > max) return std::nullopt;
+    return value;
+}
+
+// Reads one argument into `arguments`; returns what is wrong with it, or nothing.
+using ArgumentReader = std::string (*)(const std::string& text, Arguments& arguments);
+
+struct Placeholder {
+    std::string_view word;  // as the syntax writes it
+    bool quoted;
+    ArgumentReader read;
+};
+
+std::string readMilliseconds(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0xFFFFFFFFu);
+    if (!value) return echo(text) + " is not a number of milliseconds (0 to 4294967295)";
+    arguments.number = static_cast<unsigned>(*value);
+    return {};
+}
+
+std::string readFrame(const std::string& text, Arguments& arguments) {
+    // Window handles are counted in 32 bits, as Windows keeps them; anything wider names no window.
+    const bool isHandle = hexDigits(text).has_value();
+    const auto value = parseNumber(text, isHandle ? 0xFFFFFFFFu : 0xFFFFu);
+    if (!value || *value == 0) return echo(text) + " is neither a frame number (1, 2, ...) nor a handle (0x...)";
+    if (isHandle) arguments.frame.handle = static_cast<std::uintptr_t>(*value);
+    else arguments.frame.index = static_cast<unsigned>(*value);
+    return {};
+}
+
+std::string readCommandId(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0xFFFFu);
+    if (!value) return echo(text) + " is not a command id (0 to 65535)";
+    arguments.number = static_cast<unsigned>(*value);
+    return {};
+}
+
+std::string readButton(const std::string& text, Arguments& arguments) {
+    const auto button = parseButton(text);
+    if (!button) return "unknown button " + echo(text) + " (ok, cancel, yes, no, abort, retry, ignore)";
+    arguments.answer = *button;
+    return {};
+}
+
+std::string readText(const std::string& text, Arguments& arguments) {
+    arguments.text = platform::core::fromUtf8(text);
+    return {};
+}
+
+constexpr Placeholder kPlaceholders[] = {
+    {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"ID", false, &readCommandId},
+    {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
+};
+
+const Placeholder* placeholder(std::string_view word) {
+    for (const Placeholder& candidate : kPlaceholders) {
+        if (candidate.word == word) return &candidate;
+    }
+    return nullptr;
+}
+
+std::vector<std::string_view> words(std::string_view syntax) {
+    std::vector<std::string_view> result;
+    while (!syntax.empty()) {
+        const std::size_t space = syntax.find(' ');
+        result.push_back(syntax.substr(0, space));
+        syntax = space == std::string_view::npos ? std::string_view{} : syntax.substr(space + 1);
+    }
+    return result;
+}
+
+std::string joined(const std::vector<std::string_view>& items, std::string_view separator) {
+    std::string text;
+    for (std::string_view item : items) {
+        if (!text.empty()) text += separator;
+        text += item;
+    }
+    return text;
+}
+
+// The verbs a line may mean, narrowed word by word as the line is matched against their syntax.
+class LineMatcher {
+public:
+    explicit LineMatcher(std::vector<Token> tokens) : tokens_(std::move(tokens)) {}
+
+    LineResult match(int lineNumber) {
+        LineResult result;
+        const Token& first = tokens_.front();
+        for (std::size_t index = 0; index < verbs().size(); ++index) {
+            if (!first.quoted && verbs()[index].name() == first.text) candidates_.push_back(index);
+        }
+        if (candidates_.empty()) {
+            std::vector<std::string_view> names;
+            for (const Verb& verb : verbs()) {
+                if (std::find(names.begin(), names.end(), verb.name()) == names.end()) names.push_back(verb.name());
+            }
+            result.error = "unknown verb " + echo(first.text) + " (verbs: " + joined(names, ", ") + ")";
+            return result;
+        }
+        usage_ = usage();
+        Step step;
+        step.line = lineNumber;
+        for (std::size_t position = 1; result.error.empty(); ++position) {
+            const auto syntax = words(verbs()[candidates_.front()].syntax);
+            if (position >= syntax.size() && position >= tokens_.size()) break;
+            result.error = matchWord(position, syntax, step.arguments);
+        }
+        if (!result.error.empty()) {
+            result.error = std::string(first.text) + ": " + result.error;
+            return result;
+        }
+        step.verb = candidates_.front();
+        result.step = std::move(step);
+        return result;
+    }
+
+private:
+    // Matches the line's word at `position` against the syntax's; what is wrong, or nothing.
+    std::string matchWord(std::size_t position, const std::vector<std::string_view>& syntax, Arguments& arguments) {
+        if (position >= tokens_.size()) return "missing argument; usage: " + usage_;
+        const Token& token = tokens_[position];
+        if (position >= syntax.size()) return "unexpected text " + echo(token.text) + "; usage: " + usage_;
+        if (const Placeholder* argument = placeholder(syntax[position])) return read(*argument, token, arguments);
+        return narrow(position, token);
+    }
+
+    std::string usage() const {
+        std::vector<std::string_view> syntaxes;
+        for (std::size_t index : candidates_) syntaxes.push_back(verbs()[index].syntax);
+        return joined(syntaxes, " | ");
+    }
+
+    std::string read(const Placeholder& argument, const Token& token, Arguments& arguments) const {
+        const std::string name(argument.word);
+        if (argument.quoted && !token.quoted) return name + " must be in quotes; usage: " + usage_;
+        if (!argument.quoted && token.quoted) return name + " must not be in quotes; usage: " + usage_;
+        return argument.read(token.text, arguments);
+    }
+
+    // Keeps the candidates whose word at `position` is the token; says which words belong there
+    // when none is.
+    std::string narrow(std::size_t position, const Token& token) {
+        std::vector<std::string_view> expected;
+        std::vector<std::size_t> kept;
+        for (std::size_t index : candidates_) {
+            const std::string_view word = words(verbs()[index].syntax).at(position);
+            expected.push_back(word);
+            if (!token.quoted && word == token.text) kept.push_back(index);
+        }
+        if (!kept.empty()) {
+            candidates_ = std::move(kept);
+            return {};
+        }
+        const std::string belongs = expected.size() == 1 ? "\"" + std::string(expected.front()) + "\""
+                                                         : "one of " + joined(expected, ", ");
+        const std::string quotedNote = token.quoted ? " (in quotes)" : "";
+        return echo(token.text) + quotedNote + " where " + belongs + " belongs; usage: " + usage_;
+    }
+
+    std::vector<Token> tokens_;
+    std::vector<std::size_t> candidates_;
+    std::string usage_;
+};
+
+}  // namespace
+
+LineResult parseLine(std::string_view utf8Line, int lineNumber) {
+    std::vector<Token> tokens;
+    LineResult result;
+    result.error = tokenize(utf8Line, tokens);
+    if (!result.ok() || tokens.empty()) return result;
+    return LineMatcher(std::move(tokens)).match(lineNumber);
+}
+
+ScriptResult parseScript(std::string_view utf8Text, std::string_view name) {
+    ScriptResult result;
+    utf8Text = platform::core::withoutUtf8Bom(utf8Text);
+    int lineNumber = 0;
+    while (!utf8Text.empty()) {
+        ++lineNumber;
+        const std::size_t end = utf8Text.find('\n');
+        std::string_view line = utf8Text.substr(0, end);
+        utf8Text = end == std::string_view::npos ? std::string_view{} : utf8Text.substr(end + 1);
+        LineResult parsed = parseLine(line, lineNumber);
+        if (!parsed.ok()) {
+            result.error = printable(name) + ":" + std::to_string(lineNumber) + ": " + parsed.error;
+            result.steps.clear();
+            return result;
+        }
+        if (parsed.step) result.steps.push_back(std::move(*parsed.step));
+    }
+    return result;
+}
+
+std::optional<Button> parseButton(std::string_view word) {
+    const std::wstring folded = platform::core::foldCase(platform::core::fromUtf8(word));
+    if (folded == L"ok") return Button::Ok;
+    if (folded == L"cancel") return Button::Cancel;
+    if (folded == L"abort") return Button::Abort;
+    if (folded == L"retry") return Button::Retry;
+    if (folded == L"ignore") return Button::Ignore;
+    if (folded == L"yes") return Button::Yes;
+    if (folded == L"no") return Button::No;
+    return std::nullopt;
+}
+
+}  // namespace korvo::console

@@ -1,0 +1,73 @@
+#include "console/verbs.h"
+
+#include <algorithm>
+
+#include "console/driver.h"
+
+namespace korvo::console {
+
+namespace {
+
+constexpr Effect R = Effect::Runs;
+constexpr Effect N = Effect::Nothing;
+constexpr Effect M = Effect::Mistake;
+
+}  // namespace
+
+Effect Verb::at(Phase phase) const {
+    switch (phase) {
+        case Phase::BeforeStart: return beforeStart;
+        case Phase::Running: return running;
+        case Phase::Ended: return ended;
+    }
+    return Effect::Mistake;
+}
+
+std::span<const Verb> verbs() {
+    // Waiting (idle, advance) and closing (quit) do nothing once the program has ended; acting on
+    // it is a mistake then, and so is everything but looking and expecting before it starts.
+    static constexpr Verb table[] = {
+        {"start", "runs the program's start-up (the framework's InitInstance)", R, M, M, &Driver::start},
+        {"idle", "runs the message loop until nothing is left to do", M, R, N, &Driver::idle},
+        {"advance MS", "moves the clock MS milliseconds, then runs the loop until idle", M, R, N, &Driver::advance},
+        {"command FRAME ID", "sends command ID to main frame FRAME as a menu item does, then runs the loop until idle",
+         M, R, M, &Driver::command},
+        {"expect box \"PATTERN\" answer BUTTON", "answers the next message box whose text matches PATTERN with BUTTON",
+         R, R, M, &Driver::expectBox},
+        {"dde \"TEXT\"", "sends the DDE command TEXT to the main frame, then runs the loop until idle", M, R, M,
+         &Driver::dde},
+        {"dump windows", "prints the window tree", R, R, R, &Driver::dumpWindows},
+        {"dump registry", "prints every registry hive in its file format", R, R, R, &Driver::dumpRegistry},
+        {"dump commands", "prints every command registered with the kernel and the context-menu container", R, R, R,
+         &Driver::dumpCommands},
+        {"dump frames", "prints the main frames: handle, title, active or inactive", R, R, R, &Driver::dumpFrames},
+        {"new-frame", "opens another main frame as the kernel's new-window request does", M, R, M, &Driver::newFrame},
+        {"journal", "prints the whole journal again", R, R, R, &Driver::printJournal},
+        {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
+    };
+    return table;
+}
+
+std::string_view effectName(Effect effect) {
+    switch (effect) {
+        case Effect::Runs: return "runs";
+        case Effect::Nothing: return "nothing";
+        case Effect::Mistake: return "mistake";
+    }
+    return "?";
+}
+
+std::string verbHelp() {
+    std::size_t width = 0;
+    for (const Verb& verb : verbs()) width = std::max(width, verb.syntax.size());
+    std::string text;
+    for (const Verb& verb : verbs()) {
+        text += "  " + std::string(verb.syntax) + std::string(width + 2 - verb.syntax.size(), ' ') + "[" +
+                std::string(effectName(verb.beforeStart)) + ", " + std::string(effectName(verb.running)) + ", " +
+                std::string(effectName(verb.ended)) + "]\n";
+        text += "      " + std::string(verb.help) + "\n";
+    }
+    return text;
+}
+
+}  // namespace korvo::console

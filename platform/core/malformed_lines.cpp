@@ -1,0 +1,57 @@
+#include "platform/core/malformed_lines.h"
+
+#include <cstdint>
+
+#include "platform/core/journal.h"
+
+namespace platform::core {
+
+MalformedLines::MalformedLines(std::wstring file, Sink sink) : file_(std::move(file)), sink_(std::move(sink)) {}
+
+MalformedLines::~MalformedLines() {
+    try {
+        finish();
+    } catch (...) {
+        // A count that cannot be reported while unwinding is lost; the lines shown stand.
+    }
+}
+
+void MalformedLines::report(std::size_t line, std::wstring_view problem) {
+    if (++count_ > kShown) return;
+    emit(file_ + L"(" + std::to_wstring(line) + L"): " + std::wstring(problem));
+}
+
+void MalformedLines::finish() {
+    if (finished_) return;
+    finished_ = true;
+    if (count_ <= kShown) return;
+    const std::size_t rest = count_ - kShown;
+    emit(file_ + L": " + std::to_wstring(rest) + (rest == 1 ? L" more malformed line" : L" more malformed lines") +
+         L" not shown");
+}
+
+void MalformedLines::emit(std::wstring text) {
+    if (sink_) sink_(std::move(text));
+    else journal().add("warning", std::move(text));
+}
+
+std::wstring quotedInput(std::wstring_view text, std::size_t limit) {
+    static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+    std::wstring out = L"\"";
+    const std::wstring_view shown = text.substr(0, limit);
+    for (const wchar_t c : shown) {
+        const auto code = static_cast<std::uint32_t>(c);
+        if (c == L'\t') out += L"\\t";
+        else if (c == L'\n') out += L"\\n";
+        else if (c == L'\r') out += L"\\r";
+        else if (code < 0x20 || code == 0x7F) out += {L'\\', L'x', kHex[code >> 4], kHex[code & 15]};
+        else if ((code >= 0x80 && code < 0xA0) || code == 0xFFFD || code == 0xFEFF || (code >= 0xD800 && code < 0xE000)) {
+            out += {L'\\', L'u', kHex[(code >> 12) & 15], kHex[(code >> 8) & 15], kHex[(code >> 4) & 15], kHex[code & 15]};
+        } else out += c;
+    }
+    out += L"\"";
+    if (shown.size() < text.size()) out += L"...";
+    return out;
+}
+
+}  // namespace platform::core

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "console/printable.h"
+#include "console/script.h"
+#include "console/verbs.h"
+
+namespace korvo::console {
+namespace {
+
+std::string_view syntaxOf(const Step& step) { return verbs()[step.verb].syntax; }
+
+TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
+    const auto result = parseScript(
+        "# a tour\n"
+        "\n"
+        "start\n"
+        "idle   # let the loop settle\n"
+        "advance 1500\n"
+        "command 1 57600\n"
+        "command 0x00010010 0x8000\n"
+        "expect box \"Cannot load*\" answer NO\n"
+        "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
+        "dump windows\n"
+        "dump registry\n"
+        "dump commands\n"
+        "dump frames\n"
+        "new-frame\n"
+        "journal\n"
+        "quit\r\n",
+        "tour.korvo");
+    ASSERT_TRUE(result.ok()) << result.error;
+    // Every verb once, in the table's order, and command twice.
+    ASSERT_EQ(result.steps.size(), verbs().size() + 1);
+    for (std::size_t i = 0; i < result.steps.size(); ++i) {
+        EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
+    }
+    EXPECT_EQ(result.steps[0].line, 3);
+    EXPECT_EQ(result.steps[2].arguments.number, 1500u);
+    const auto& byIndex = result.steps[3].arguments;
+    EXPECT_EQ(byIndex.frame.index, 1u);
+    EXPECT_EQ(byIndex.number, 57600u);
+    const auto& byHandle = result.steps[4].arguments;
+    EXPECT_EQ(byHandle.frame.index, 0u);
+    EXPECT_EQ(byHandle.frame.handle, 0x00010010u);
+    EXPECT_EQ(byHandle.number, 0x8000u);
+    EXPECT_EQ(result.steps[5].arguments.text, L"Cannot load*");
+    EXPECT_EQ(result.steps[5].arguments.answer, Button::No);
+    // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
+    EXPECT_EQ(result.steps[6].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps.back().line, 16);
+}
+
+TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
+    const auto result = parseScript("advance 0xFFFFFFFF\nadvance 4294967295\ncommand 0xffffffff 65535\n", "s");
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.steps[0].arguments.number, 0xFFFFFFFFu);
+    EXPECT_EQ(result.steps[1].arguments.number, 0xFFFFFFFFu);
+    EXPECT_EQ(result.steps[2].arguments.frame.handle, 0xFFFFFFFFu);
+    EXPECT_FALSE(parseScript("advance 4294967296\n", "s").ok());
+    EXPECT_FALSE(parseScript("advance 0x\n", "s").ok());
+}
+
+TEST(ConsoleScript, QuotedTextKeepsHashSpacesAndNonAsciiText) {
+    const auto result = parseScript("dde \"[run(#1  two)] \\\\x Чертёж\"  # comment\n", "s");
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(syntaxOf(result.steps.at(0)), "dde \"TEXT\"");
+    EXPECT_EQ(result.steps.at(0).arguments.text, L"[run(#1  two)] \\x Чертёж");
+}
+
+TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
+    struct Case {
+        const char* line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, expect, dde, dump,"},
+        {"Start", "unknown verb \"Start\""},
+        {"\"start\"", "unknown verb \"start\""},
+        {"start now", "start: unexpected text \"now\"; usage: start"},
+        {"advance", "advance: missing argument; usage: advance MS"},
+        {"advance -5", "advance: \"-5\" is not a number of milliseconds"},
+        {"advance 99999999999", "not a number of milliseconds (0 to 4294967295)"},
+        {"advance \"5\"", "MS must not be in quotes"},
+        {"command 0 100", "\"0\" is neither a frame number"},
+        {"command 0x100010010 100", "neither a frame number"},  // wider than any window handle
+        {"command 1", "missing argument; usage: command FRAME ID"},
+        {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
+        {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
+        {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where \"box\" belongs"},
+        {"expect box \"x\" reply ok", "\"reply\" where \"answer\" belongs"},
+        {"dde \"unterminated", "unterminated quoted text"},
+        {"dde \"a\"b", "followed by a space"},
+        {"dde a\"b\"", "a quote inside a word"},
+        {"dde text", "\"TEXT\" must be in quotes"},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames belongs; usage: dump windows | "},
+        {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
+        {"dump", "dump: missing argument"},
+        {"dump frames all", "unexpected text \"all\""},
+        {"new-frame 2", "new-frame: unexpected text \"2\""},
+    };
+    for (const Case& c : cases) {
+        const auto result = parseScript(std::string("start\n# fine so far\n") + c.line + "\nquit\n", "dir/s.korvo");
+        EXPECT_FALSE(result.ok()) << c.line;
+        EXPECT_TRUE(result.steps.empty()) << c.line;
+        EXPECT_EQ(result.error.rfind("dir/s.korvo:3: ", 0), 0u) << result.error;
+        EXPECT_NE(result.error.find(c.message), std::string::npos) << c.line << " -> " << result.error;
+    }
+}
+
+TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
+    const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
+    EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
+                             "command, expect, dde, dump, new-frame, journal, quit)");
+    const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
+    EXPECT_LT(nuls.error.size(), 500u);
+    EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
+    // A cut never splits a character.
+    EXPECT_EQ(echo(std::string(79, 'a') + "ё!"), "\"" + std::string(79, 'a') + "...\" (82 bytes)");
+    EXPECT_EQ(printable("Чертёж\tA\n", true), "Чертёж\\tA\n");
+}
+
+}  // namespace
+}  // namespace korvo::console

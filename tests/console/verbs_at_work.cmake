@@ -1,0 +1,44 @@
+# What the verbs without a test of their own elsewhere do, end to end: a second frame, commands
+# by number and by handle (and a handle that is no main frame), a DDE command and its
+# acknowledgement, the command dump, the journal again, and a start-up that fails saying why.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+korvo_run(frames EXIT 0 OUTPUT out INPUT
+  "start\nidle\nnew-frame\ndump frames\ncommand 2 0xE100\ncommand 0x00010010 57600\ndump commands\nquit\n")
+if(NOT out MATCHES "\n0x00010010 \"Korvo CAD \\(1\\)\" inactive\n(0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
+  message(FATAL_ERROR "dump frames after new-frame:\n${out}")
+endif()
+set(second "${CMAKE_MATCH_1}")
+korvo_expect("${out}" "user command 57600 to ${second}\nuser command 57600 to 0x00010010\n" "commands by number and handle")
+korvo_expect("${out}" "\nid +name +flags +" "the command dump's header")
+korvo_expect("${out}" "user close ${second}\n.*user close 0x00010010\n.*program exit 0\n$" "quit closes both frames")
+
+# The MDI client window is a window, but no main frame.
+korvo_run(not_a_frame EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x00010014 57600\n")
+korvo_expect("${err}" "<stdin>:3: command: 0x00010014 is not a main frame" "a child window as FRAME")
+korvo_run(no_window EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x7fff0000 57600\n")
+korvo_expect("${err}" "<stdin>:3: command: 0x7fff0000 is not a window" "a handle of no window as FRAME")
+
+# A DDE command reaches the main frame and is acknowledged; the harness's client window is no
+# window of the program.
+korvo_run(dde EXIT 0 OUTPUT out INPUT "start\nidle\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
+korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to 0x00010010\n.*dde ack positive from 0x00010010\n"
+             "the DDE command and its acknowledgement")
+if(out MATCHES "HarnessDdeClient")
+  message(FATAL_ERROR "the harness's DDE client shows as a window of the program:\n${out}")
+endif()
+
+# journal prints again what was printed as it happened.
+korvo_run(journal EXIT 0 OUTPUT out INPUT "start\njournal\n")
+string(REGEX MATCHALL "log 2 Initialized in [^\n]*\n" initialized "${out}")
+list(LENGTH initialized count)
+if(NOT count EQUAL 2)
+  message(FATAL_ERROR "journal did not print the journal again:\n${out}")
+endif()
+
+# A start-up that fails says why: here the document named on the command line does not open.
+korvo_run(failed_start EXIT 1 OUTPUT out ERROR err INPUT "start\nidle\n" ARGS -- "C:\\Users\\user\\missing.grb")
+korvo_expect("${out}" "log 8 Start-up failed: CWinApp::ProcessShellCommand returned failure\n" "why start-up failed")
+korvo_expect("${err}" "korvo: start-up failed" "the start-up failure on standard error")
