@@ -4,3 +4,8 @@ NativeSettings& GetSettings() {
     static NativeSettings settings;
     return settings;
 }
+
+NativeOptions& GetOptions() {
+    static NativeOptions options;
+    return options;
+}

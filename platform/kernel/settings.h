@@ -17,3 +17,10 @@ struct NativeSettings {
 };
 
 NativeSettings& GetSettings();
+
+// The kernel's global options object.
+struct NativeOptions {
+    int fixedWidthTabs = 0;  // 1: every document tab has the same width
+};
+
+NativeOptions& GetOptions();

@@ -166,6 +166,16 @@ class MdiChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(MdiChildFrame)
 public:
     MdiChildFrame() = default;
+    // The text of the frame's document tab; empty: the tab shows the window text.
+    const CString& GetTabText() const { return tabText_; }
+    void SetTabText(const CString& text) { tabText_ = text; }
+    // The close command of the frame's tab: false when the frame refuses to close now.
+    virtual bool OnCloseCommand() { return !refuseClose_; }
+    void SetRefuseClose(bool refuse) { refuseClose_ = refuse; }
+
+private:
+    CString tabText_;
+    bool refuseClose_ = false;
 };
 
 }  // namespace Korvo::UI

@@ -177,6 +177,10 @@ public:
     void ShowNewWindowItem(BOOL show) { newWindowItem_ = show; }
     BOOL IsNewWindowItemShown() const { return newWindowItem_; }
     BOOL IsGroupsEnabled() const { return groups_; }
+    // Tab groups one above the other (TRUE) or side by side.
+    BOOL IsStackedGroups() const { return stacked_; }
+    void SetStackedGroups(BOOL stacked) { stacked_ = stacked; }
+    int GetSplitterWidth() const { return 4; }
     void SetFlags(DWORD flags) { flags_ = flags; }
     DWORD GetFlags() const { return flags_; }
     // Close buttons on every tab (per-tab navigate buttons).
@@ -211,6 +215,7 @@ private:
     XTPTabClientFrame clientFrame_ = xtpTabFrameSingleLine;
     BOOL newWindowItem_ = FALSE;
     BOOL groups_ = FALSE;
+    BOOL stacked_ = FALSE;
     BOOL tabsShown_ = TRUE;
     DWORD flags_ = kCloseOnTabs;
     bool nextToActive_ = false;
