@@ -3,7 +3,13 @@
 
 CKvw32Doc* DocumentOfFrame(HWND childFrame) {
     auto* frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(childFrame));
-    return frame ? dynamic_cast<CKvw32Doc*>(frame->GetActiveDocument()) : nullptr;
+    if (!frame) return nullptr;
+    if (CView* view = frame->GetActiveView()) return dynamic_cast<CKvw32Doc*>(view->GetDocument());
+    // A frame that was never activated has no active view yet: its views still name the document.
+    for (HWND child = ::GetWindow(childFrame, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (auto* view = dynamic_cast<CView*>(CWnd::FromHandlePermanent(child)))
+            if (auto* document = dynamic_cast<CKvw32Doc*>(view->GetDocument())) return document;
+    return nullptr;
 }
 
 bool IsKeptOnPinnedDocument(HWND active, HWND target) {

@@ -47,6 +47,15 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    // Document tabs of main frame `frame`, numbered from 1 as `Inspect::dumpTabs` lists them.
+    void clickTab(HWND frame, int tab);             // the left button on the tab
+    void clickTabCloseButton(HWND frame, int tab);  // the tab's own close button
+    void middleClickTab(HWND frame, int tab);       // WM_MBUTTONDOWN on the tab
+    void rightClickTab(HWND frame, int tab);        // WM_CONTEXTMENU at the tab
+    // Expect a popup menu; `choose` reads it and returns the id chosen (0 dismisses it).
+    void expectMenu(std::function<unsigned(const std::vector<std::wstring>& lines)> choose);
+    // A button of a message bar (a child window of the bar) is pressed.
+    void pressButton(HWND button);
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -163,6 +172,12 @@ public:
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name
     // or symbol leaves its column blank.
     std::wstring dumpCommands() const;
+    // The document tabs of main frame `frame`: per tab group "group N (l,t,r,b)", then per tab
+    // "  N 0x%08x \"text\" [selected] (l,t,r,b) tip \"tooltip\"" and its close button; empty when
+    // the frame shows no tabs.
+    std::wstring dumpTabs(HWND frame) const;
+    // What the window's last paint drew, one call a line.
+    std::vector<std::wstring> drawing(HWND window) const;
 
 private:
     friend class Session;
