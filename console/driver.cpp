@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "console/printable.h"
+#include "console/verbs.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 
@@ -46,17 +47,18 @@ bool Driver::advance(const Step& step) {
 
 HWND Driver::frameFor(const Step& step) {
     const FrameRef& frame = step.arguments.frame;
+    const std::string verb(verbs()[step.verb].name());
     const auto frames = session_.inspect().mainFrames();
     if (frame.index == 0) {
         const HWND window = reinterpret_cast<HWND>(frame.handle);
         if (std::find(frames.begin(), frames.end(), window) != frames.end()) return window;
         const std::string handle = toUtf8(platform::core::handleText(window));
-        scriptError(step.line, "command: " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
+        scriptError(step.line, verb + ": " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
                                    " (dump frames lists the main frames)");
         return nullptr;
     }
     if (frame.index <= frames.size()) return frames[frame.index - 1];
-    scriptError(step.line, "command: there is no main frame " + std::to_string(frame.index) + " (" +
+    scriptError(step.line, verb + ": there is no main frame " + std::to_string(frame.index) + " (" +
                                std::to_string(frames.size()) + " open)");
     return nullptr;
 }
@@ -101,6 +103,13 @@ bool Driver::dumpCommands(const Step&) {
 
 bool Driver::dumpFrames(const Step&) {
     printDump(session_.inspect().dumpFrames(), L"(no frames)");
+    return true;
+}
+
+bool Driver::dumpTabs(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpTabs(frame), L"(no document tabs)");
     return true;
 }
 

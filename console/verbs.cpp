@@ -41,6 +41,8 @@ std::span<const Verb> verbs() {
         {"dump commands", "prints every command registered with the kernel and the context-menu container", R, R, R,
          &Driver::dumpCommands},
         {"dump frames", "prints the main frames: handle, title, active or inactive", R, R, R, &Driver::dumpFrames},
+        {"dump tabs FRAME", "prints the document tabs of main frame FRAME: groups, tabs, the selected one", M, R, M,
+         &Driver::dumpTabs},
         {"new-frame", "opens another main frame as the kernel's new-window request does", M, R, M, &Driver::newFrame},
         {"journal", "prints the whole journal again", R, R, R, &Driver::printJournal},
         {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
