@@ -12,3 +12,4 @@
 #include "platform/korvoui/menus.h"
 #include "platform/korvoui/frames.h"
 #include "platform/korvoui/panes.h"
+#include "platform/korvoui/controls.h"
