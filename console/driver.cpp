@@ -47,7 +47,9 @@ bool Driver::advance(const Step& step) {
 
 HWND Driver::frameFor(const Step& step) {
     const FrameRef& frame = step.arguments.frame;
-    const std::string verb(verbs()[step.verb].name());
+    // The verb's words before its FRAME argument name it in the messages.
+    const std::string_view syntax = verbs()[step.verb].syntax;
+    const std::string verb(syntax.substr(0, syntax.find(" FRAME")));
     const auto frames = session_.inspect().mainFrames();
     if (frame.index == 0) {
         const HWND window = reinterpret_cast<HWND>(frame.handle);
@@ -98,6 +100,13 @@ bool Driver::dumpRegistry(const Step&) {
 
 bool Driver::dumpCommands(const Step&) {
     printDump(session_.inspect().dumpCommands(), L"(no commands)");
+    return true;
+}
+
+bool Driver::dumpBars(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpBars(frame), L"(no command bars)");
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/generate_dump_file_app_context.h"
 #include "app/kvw32_app.h"
 #include "app/splash_wnd.h"
 #include "mainframe/main_frame_state.h"
@@ -199,6 +200,16 @@ void CMainFrame::SetWorkbookMode(bool on) {
         m_tabClient.Detach();
         m_mdiClient.Attach(this);
     }
+}
+
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    GenerateDumpFileAppContext context;
+    return Korvo::UI::MdiMainFrame::OnCommand(wParam, lParam);
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    GenerateDumpFileAppContext context;
+    return Korvo::UI::MdiMainFrame::WindowProc(message, wParam, lParam);
 }
 
 void CMainFrame::EndModalState() {

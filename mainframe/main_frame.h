@@ -100,6 +100,9 @@ public:
 
     // ---- Framework overrides -----------------------------------------------------------------
     const AFX_MSGMAP* GetMessageMap() const override;
+    // Every command and window message of the frame runs inside a crash-dump context.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void EndModalState() override;
     void GetMessageString(UINT id, CString& text) const;
 

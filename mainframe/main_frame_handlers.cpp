@@ -37,6 +37,8 @@ void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
 LRESULT CMainFrame::OnActivateApp(WPARAM active, LPARAM) {
     if (active) {
         if (CKvw32Doc* document = GetActiveKorvoDocument()) document->SetDocumentFlag(kApplicationActivatedFlag, true);
+    } else {
+        UIModuleProxy::Instance().NotifyApplicationDeactivated();
     }
     CKVSpaceballDeviceManager::Instance().Activate(active != 0);
     return Default();

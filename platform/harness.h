@@ -167,6 +167,11 @@ public:
     // The UI module's main frames in its order, one a line: handle 0x%08x, "title", active or
     // inactive.
     std::wstring dumpFrames() const;
+    // The command bars of a main frame, one bar a line: "bar <id> \"<title>\" <kind> visible|hidden",
+    // then its controls indented, one a line: "<id> <type> \"<caption>\" visible|hidden
+    // enabled|disabled checked|unchecked". Empty when the window is not a main frame or has no
+    // command bars.
+    std::wstring dumpBars(HWND frame) const;
     // Every command the kernel's containers and the context-menu container know: a header line,
     // then one line per registration sorted by id, in space-aligned columns: id (or "first-last"
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name

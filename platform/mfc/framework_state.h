@@ -68,6 +68,9 @@ T* createObjectAs(const CRuntimeClass& runtimeClass) {
 // another window, as MDI children do); the unhook answers whether the window was attached.
 void hookWindowCreation(CWnd* wnd, HWND* attachedSlot);
 BOOL unhookWindowCreation();
+// Registers (once) a window class with the framework's window procedure; the name stays valid for
+// the life of the process.
+LPCWSTR registerWindowClass(const std::wstring& name, UINT style);
 LPCWSTR childWindowClass();
 LPCWSTR frameOrViewWindowClass();
 LPCWSTR mdiFrameWindowClass();

@@ -123,6 +123,7 @@ LPCWSTR registerClassOnce(const std::wstring& name, UINT style) {
 namespace platform::mfc::detail {
 
 void hookWindowCreation(CWnd* wnd, HWND* attachedSlot) { hookWindowCreate(wnd, attachedSlot); }
+LPCWSTR registerWindowClass(const std::wstring& name, UINT style) { return registerClassOnce(name, style); }
 BOOL unhookWindowCreation() { return unhookWindowCreate(); }
 
 void TempWndDeleter::operator()(CWnd* wnd) const {

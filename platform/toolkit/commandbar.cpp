@@ -131,7 +131,10 @@ void CXTPCommandBar::OnIdleUpdateCmdUI() {
     if (!site || !visible_) return;
     for (int i = 0; i < controls_->GetCount(); ++i) {
         CXTPControl* control = controls_->GetAt(i);
-        if (!control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) || control->GetID() <= 0) continue;
+        // A plain popup only opens its bar: it carries no command to update.
+        if (!control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) || control->GetID() <= 0 ||
+            control->GetType() == xtpControlPopup)
+            continue;
         CXTPControlCmdUI update(control);
         update.m_nID = static_cast<UINT>(control->GetID());
         update.m_nIndex = static_cast<UINT>(i);

@@ -24,6 +24,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump registry\n"
         "dump commands\n"
         "dump frames\n"
+        "dump bars 2\n"
         "dump tabs 1\n"
         "new-frame\n"
         "journal\n"
@@ -48,7 +49,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[5].arguments.answer, Button::No);
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[6].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps.back().line, 17);
+    EXPECT_EQ(result.steps.back().line, 18);
+    EXPECT_EQ(result.steps[11].arguments.frame.index, 2u);  // dump bars 2
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -94,7 +96,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, tabs belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, tabs belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
