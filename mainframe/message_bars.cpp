@@ -43,6 +43,7 @@ CString MessageBarMarkup(int imageId, bool showImage, const CString& title, cons
 std::uint64_t MessageBarList::Show(CXTPCommandBars* commandBars, std::uint64_t id, int imageId, const CString& title,
                                    const CString& text, const std::vector<MessageBarButton>& buttons,
                                    Korvo::UI::MessageBar::Callback callback, INT_PTR tag, CObject* boundObject) {
+    retired_.clear();
     if (title.IsEmpty() && text.IsEmpty()) return 0;
     auto bar = std::make_unique<Korvo::UI::MessageBar>(id, tag, boundObject, std::move(callback));
     if (!bar->Create(commandBars, kStyle, kControlId)) return 0;
@@ -60,6 +61,7 @@ std::uint64_t MessageBarList::Show(CXTPCommandBars* commandBars, std::uint64_t i
 }
 
 bool MessageBarList::Close(std::uint64_t id) {
+    retired_.clear();
     bool closed = false;
     for (auto it = bars_.begin(); it != bars_.end();) {
         if ((*it)->GetId() != id) {
@@ -73,7 +75,13 @@ bool MessageBarList::Close(std::uint64_t id) {
 }
 
 void MessageBarList::Remove(const Korvo::UI::MessageBar* bar) {
-    bars_.remove_if([&](const std::unique_ptr<Korvo::UI::MessageBar>& held) { return held.get() == bar; });
+    for (auto it = bars_.begin(); it != bars_.end(); ++it) {
+        if (it->get() != bar) continue;
+        if ((*it)->GetSafeHwnd()) (*it)->ShowWindow(SW_HIDE);
+        retired_.push_back(std::move(*it));
+        bars_.erase(it);
+        return;
+    }
 }
 
 bool MessageBarList::IsValid(const Korvo::UI::MessageBar* bar) const {

@@ -33,11 +33,17 @@ public:
     Korvo::UI::MessageBar* Last() const { return bars_.empty() ? nullptr : bars_.back().get(); }
     // Closes every bar of `id`; false when there is none.
     bool Close(std::uint64_t id);
-    // Takes a bar away once it told its frame it closed.
+    // Takes a bar away once it told its frame it closed. The bar may still be inside its own
+    // button handler, so its window is hidden now and the object goes at the next change.
     void Remove(const Korvo::UI::MessageBar* bar);
     bool IsValid(const Korvo::UI::MessageBar* bar) const;
+    void Clear() {
+        bars_.clear();
+        retired_.clear();
+    }
     const std::list<std::unique_ptr<Korvo::UI::MessageBar>>& Bars() const { return bars_; }
 
 private:
     std::list<std::unique_ptr<Korvo::UI::MessageBar>> bars_;
+    std::list<std::unique_ptr<Korvo::UI::MessageBar>> retired_;
 };

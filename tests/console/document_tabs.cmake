@@ -8,4 +8,4 @@ korvo_run(no_documents EXIT 0 OUTPUT out INPUT "start\nidle\ndump tabs 1\nquit\n
 korvo_expect("${out}" "\n\\(no document tabs\\)\n" "a frame without documents")
 
 korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump tabs 2\n")
-korvo_expect("${err}" "<stdin>:3: dump: there is no main frame 2 \\(1 open\\)" "a frame that is not open")
+korvo_expect("${err}" "<stdin>:3: dump tabs: there is no main frame 2 \\(1 open\\)" "a frame that is not open")

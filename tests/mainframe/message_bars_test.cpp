@@ -2,6 +2,7 @@
 // callback and closing.
 #include "mainframe/message_bars.h"
 #include "platform/core/text.h"
+#include "platform/kernel.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
 namespace {
@@ -71,6 +72,42 @@ TEST_F(MessageBars, ABarShowsItsTextAndButtonsAndItsButtonsCallBack) {
     EXPECT_TRUE(bars.Close(5));
     EXPECT_FALSE(bars.IsValid(bar));
     EXPECT_FALSE(bars.Close(5));
+}
+
+}  // namespace
+
+namespace {
+
+using namespace platform::harness;
+
+class KernelMessageBars : public SessionTest {};
+
+TEST_F(KernelMessageBars, TheKernelRaisesABarInTheActiveFrameAndClosesItById) {
+    Session s;
+    s.start();
+    s.runUntilIdle();
+    KorvoServerAppProxy* kernel = KorvoServerAppProxy::Instance();
+    ASSERT_NE(kernel, nullptr);
+    EXPECT_EQ(kernel->ShowMessageBar(9, L"", L""), nullptr);
+    Korvo::UI::MessageBar* bar = kernel->ShowMessageBar(9, L"Licence", L"Expires {soon}");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(kernel->IsValidMessageBar(bar));
+    EXPECT_EQ(kernel->GetMessageBarId(bar), 9u);
+    const std::wstring dump = s.inspect().dumpWindows();
+    EXPECT_NE(dump.find(L"\"Korvo.MessageBar\" \"Licence Expires {soon}\""), std::wstring::npos)
+        << platform::core::toUtf8(dump);
+    EXPECT_NE(dump.find(L"\"Korvo.MessageBarButton\" \"Close\""), std::wstring::npos);
+
+    // The bar's own close button takes it away from its frame.
+    s.user().pressButton(::GetDlgItem(bar->GetSafeHwnd(), static_cast<int>(Korvo::UI::MessageBar::kCloseButton)));
+    s.runUntilIdle();
+    EXPECT_FALSE(kernel->IsValidMessageBar(bar));
+
+    Korvo::UI::MessageBar* second = kernel->ShowMessageBar(10, L"", L"Second");
+    ASSERT_NE(second, nullptr);
+    kernel->CloseMessageBar(10);
+    EXPECT_FALSE(kernel->IsValidMessageBar(second));
+    EXPECT_EQ(s.inspect().dumpWindows().find(L"Korvo.MessageBar\""), std::wstring::npos);
 }
 
 }  // namespace
