@@ -8,6 +8,7 @@
 #include "mainframe/main_frame_state.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "mainframe/stopwatch.h"
+#include "commandbars/auto_menu_command_bars.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
 IMPLEMENT_DYNCREATE(CKVControlButton, CXTPControlButton)
@@ -36,7 +37,6 @@ CMainFrame::~CMainFrame() {
     m_fullScreenLayoutSection.reset();
     m_layoutSection.reset();
     // The engine goes before the members it may point at.
-    m_tools.reset();
 }
 
 CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState> state, bool restorePlacement,
@@ -149,8 +149,7 @@ void CMainFrame::InitialShow() {
     if (!IsIconic() && m_shown) {
         RecalcLayout();
         if (CXTPCommandBars* bars = GetCommandBars()) bars->UpdateCommandBars();
-        if (m_tools)
-            if (CXTPCommandBars* autoMenu = m_tools->GetAutoMenuCommandBars()) autoMenu->UpdateCommandBars();
+        if (CXTPCommandBars* autoMenu = GetAutoMenuBars()) autoMenu->UpdateCommandBars();
     }
     PostMessage(WM_IDLEUPDATECMDUI);
     UpdateWindow();
@@ -187,7 +186,7 @@ void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
         options->szLargeIcons = size;
         options->bLargeIcons = largeIcons;
     }
-    if (m_tools) m_tools->ApplyCommandBarsOptions(true);
+    ApplyCommandBarsOptions(true);
 }
 
 void CMainFrame::SetWorkbookMode(bool on) {
@@ -219,7 +218,7 @@ void CMainFrame::EndModalState() {
 }
 
 void CMainFrame::GetMessageString(UINT id, CString& text) const {
-    if (m_tools && m_tools->GetCommandPrompt(id, text)) return;
+    if (GetCommandPrompt(id, text)) return;
     // The framework's own lookup: the command's string, up to its first line break.
     text.Empty();
     if (auto prompt = platform::loadStringResource(id)) text = CString(prompt->substr(0, prompt->find(L'\n')));

@@ -12,7 +12,7 @@
 #include "mainframe/menu_insertion.h"
 #include "mainframe/message_bars.h"
 #include "mainframe/docking_pane_manager.h"
-#include "mainframe/frame_tools.h"
+#include "mainframe/main_frame_profile_item.h"
 #include "mainframe/status_line.h"
 #include "platform/korvoui.h"
 
@@ -20,9 +20,11 @@ namespace Korvo::UI {
 class MainFrameState;
 }
 class KVRibbonBar;
+class IDataExchange;
 class CKVRibbonCommandBars;
 
 class CMainFrame : public Korvo::UI::MdiMainFrame,
+                   public CMainFrameProfileItem,
                    public CWSGDragDropInterface,
                    private CXTPCommandBarsFrameHook,
                    public IXTPPaintManagerEvents,
@@ -57,10 +59,8 @@ public:
     CKVView* GetActiveKVView();
     // The tool bar of a tool-bar command (700 + its index in the command bars' list), or null.
     CXTPToolBar* GetToolBarByCommand(UINT id) const;
-    CStatusLine& GetStatusLine() { return m_statusLine; }
     CKVDockingPaneManager& GetPaneManager() { return m_paneManager; }
     CKVTabClientWnd& GetTabClient() { return m_tabClient; }
-    FrameTools* GetFrameTools() const { return m_tools.get(); }
     UINT GetScreenMode() const { return m_screenMode; }
     void SetScreenMode(UINT mode) { m_screenMode = mode; }
     bool IsWorkbookMode() const { return m_workbookMode; }
@@ -196,9 +196,6 @@ private:
     bool m_shown = false;
     bool m_showClassicAutoMenu = true;
 
-    // The frame tools engine (the system panel, the auto-menu bars) and the status line.
-    std::unique_ptr<FrameTools> m_tools;
-    CStatusLine m_statusLine;
     bool m_workbookMode = false;
     bool m_creating = false;
     bool m_destroying = false;

@@ -42,8 +42,7 @@ bool CMainFrame::CreateStep(int number, bool succeeded) {
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!CreateStep(1, Korvo::UI::MdiMainFrame::OnCreate(lpCreateStruct) != -1)) return -1;
 
-    m_tools = MakeFrameTools(*this);
-    if (m_tools) m_tools->SetOwningFrame(this);
+    SetOwningFrame(this);
     DragAcceptFiles(m_hWnd, TRUE);
     if (!CreateStep(2, true)) return -1;
 
@@ -52,7 +51,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     if (!CreateStep(4, m_dropTarget.Register(this) != FALSE)) return -1;
 
-    const bool statusLine = m_statusLine.Create(this, CStatusLine::kStyle, CStatusLine::kId) && m_statusLine.CreatePanes();
+    const bool statusLine = GetStatusLine().Create(this, CStatusLine::kStyle, CStatusLine::kId) && GetStatusLine().CreatePanes();
     if (!CreateStep(5, statusLine)) return -1;
 
     if (!CreateStep(6, CreateCommandBarsStep())) return -1;
@@ -60,9 +59,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     ApplyCommandBarsOptionsStep();
     if (!CreateStep(7, true)) return -1;
 
-    if (m_tools) {
-        m_tools->ApplyCommandBarsOptions(false);
-        m_tools->CopyShortcutsToFramelessToolBars();
+    {
+        ApplyCommandBarsOptions(false);
+        CopyShortcutsToFramelessToolBars();
     }
     if (!CreateStep(8, true)) return -1;
 
@@ -130,8 +129,7 @@ void CMainFrame::ApplyCommandBarsOptionsStep() {
         tips->ShowTitleAndDescription(TRUE);
     }
     bars->GetShortcutManager()->SetAccelerators(kAcceleratorsId);
-    if (m_tools)
-        if (CXTPCommandBars* autoMenu = m_tools->GetAutoMenuCommandBars()) autoMenu->GetToolTipContext()->SetStyle(xtpToolTipMarkup);
+    if (CXTPCommandBars* autoMenu = GetAutoMenuBars()) autoMenu->GetToolTipContext()->SetStyle(xtpToolTipMarkup);
 }
 
 bool CMainFrame::InstallDockingPanesStep() {

@@ -3,6 +3,7 @@
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
+#include "syspanel/sys_panel_toolbar.h"
 
 namespace {
 
@@ -91,11 +92,12 @@ LRESULT CMainFrame::OnDefaultMessage(WPARAM, LPARAM) { return Default(); }
 LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     auto* request = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam);
     if (!request) return FALSE;
+    // The system panel answers for its own lists (a default button when it does not know the id).
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar(); panel && request->bToolBar && request->pCommandBar == panel) {
+        return CreateSysPanelControl(request);
+    }
     CXTPControl* control = nullptr;
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    if (panel && request->bToolBar && request->pCommandBar == panel->GetBar()) {
-        control = panel->CreateControlForId(request->nID);
-    } else if (request->nID == kFindCommandCommand) {
+    if (request->nID == kFindCommandCommand) {
         control = new FindCommandButton;
     } else {
         control = CreateCustomControl(request->nID, 0, request->pCommandBar);
@@ -147,14 +149,11 @@ void CMainFrame::OnUpdateToolBarCommand(CCmdUI* cmdUI) {
 }
 
 void CMainFrame::ShowDockingPane(UINT id) {
-    const UINT paneId = m_tools ? m_tools->FindPaneByCommand(id) : 0;
-    if (paneId == 0) return;
-    if (CXTPDockingPane* pane = m_paneManager.FindPane(paneId)) m_paneManager.ShowPane(pane, TRUE);
+    if (CXTPDockingPane* pane = FindPaneByCommand(id)) m_paneManager.ShowPane(pane, TRUE);
 }
 
 void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
-    const UINT paneId = m_tools ? m_tools->FindPaneByCommand(cmdUI->m_nID) : 0;
-    CXTPDockingPane* pane = paneId ? m_paneManager.FindPane(paneId) : nullptr;
+    CXTPDockingPane* pane = FindPaneByCommand(cmdUI->m_nID);
     cmdUI->Enable(pane != nullptr);
     cmdUI->SetCheck(pane && !pane->IsClosed() ? 1 : 0);
 }

@@ -5,6 +5,8 @@
 #include "mainframe/main_frame.h"
 #include "mainframe/pane_windows.h"
 #include "mainframe/ribbon_command_bars.h"
+#include "syspanel/parameter_controls.h"
+#include "syspanel/sys_panel_toolbar.h"
 
 namespace {
 
@@ -18,37 +20,50 @@ constexpr DWORD kClassicFramelessBars = 48;
 
 // ---- Selection filters: the library's tool bar first, then the system panel ----------------------
 
-#define KORVO_FORWARD_TO_PANEL(call)                                   \
-    Korvo::UI::MdiMainFrame::call;                                     \
-    if (SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr) panel->call
-
-void CMainFrame::BeginSelectionFilterConfiguration() { KORVO_FORWARD_TO_PANEL(BeginSelectionFilterConfiguration()); }
-void CMainFrame::SetSelectionFilterSet(int set) { KORVO_FORWARD_TO_PANEL(SetSelectionFilterSet(set)); }
-void CMainFrame::ShowSelectionFilterButton(int id, bool show) {
-    KORVO_FORWARD_TO_PANEL(ShowSelectionFilterButton(id, show));
+// The panel takes the operations it has: configuration under its layout lock, sets, shown
+// buttons, icons with tooltips and check states. Icons from image files, named buttons and button
+// properties are the selection-filter tool bar's alone.
+void CMainFrame::BeginSelectionFilterConfiguration() {
+    Korvo::UI::MdiMainFrame::BeginSelectionFilterConfiguration();
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->LockLayout();
 }
-void CMainFrame::HideAllSelectionFilterButtons() { KORVO_FORWARD_TO_PANEL(HideAllSelectionFilterButtons()); }
+void CMainFrame::SetSelectionFilterSet(int set) {
+    Korvo::UI::MdiMainFrame::SetSelectionFilterSet(set);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SwitchSelectionFilterSet(set);
+}
+void CMainFrame::ShowSelectionFilterButton(int id, bool show) {
+    Korvo::UI::MdiMainFrame::ShowSelectionFilterButton(id, show);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->ShowRegisteredControl(static_cast<unsigned>(id), show);
+}
+void CMainFrame::HideAllSelectionFilterButtons() {
+    Korvo::UI::MdiMainFrame::HideAllSelectionFilterButtons();
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->HideFilterButtons();
+}
 void CMainFrame::SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWSTR tooltip) {
-    KORVO_FORWARD_TO_PANEL(SetSelectionFilterButtonIconAndToolTip(id, icon, tooltip));
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonIconAndToolTip(id, icon, tooltip);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetFilterButtonText(static_cast<unsigned>(id), icon, tooltip);
 }
 void CMainFrame::SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip) {
-    KORVO_FORWARD_TO_PANEL(SetSelectionFilterButtonIconAndToolTip(id, iconPath, tooltip));
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonIconAndToolTip(id, iconPath, tooltip);
 }
 void CMainFrame::SetSelectionFilterButtonState(int id, int state) {
-    KORVO_FORWARD_TO_PANEL(SetSelectionFilterButtonState(id, state));
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonState(id, state);
+    // The state is the button's check mark; the library's buttons are never disabled by it.
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetSyspanelButtonStatus(static_cast<unsigned>(id), state == 1, false);
 }
 void CMainFrame::SetSelectionFilterButtonState(LPCWSTR name, int state) {
-    KORVO_FORWARD_TO_PANEL(SetSelectionFilterButtonState(name, state));
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonState(name, state);
 }
 void CMainFrame::SetSelectionFilterButtonProperties(int id, DWORD properties) {
-    KORVO_FORWARD_TO_PANEL(SetSelectionFilterButtonProperties(id, properties));
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonProperties(id, properties);
 }
 void CMainFrame::SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties) {
-    KORVO_FORWARD_TO_PANEL(SetSelectionFilterButtonProperties(name, properties));
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonProperties(name, properties);
 }
-void CMainFrame::EndSelectionFilterConfiguration() { KORVO_FORWARD_TO_PANEL(EndSelectionFilterConfiguration()); }
-
-#undef KORVO_FORWARD_TO_PANEL
+void CMainFrame::EndSelectionFilterConfiguration() {
+    Korvo::UI::MdiMainFrame::EndSelectionFilterConfiguration();
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->UnlockLayout();
+}
 
 // ---- Frameless tool bars, panes and controls -------------------------------------------------------
 
@@ -127,44 +142,56 @@ CString CMainFrame::GetUIStyle() const {
 // ---- System-panel forwarders ---------------------------------------------------------------------
 
 bool CMainFrame::GetSyspanelControlState(int id, bool& checked, bool& disabled) const {
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    return panel && panel->GetSyspanelControlState(id, checked, disabled);
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel && panel->GetControlState(static_cast<unsigned>(id), &checked, &disabled);
 }
 
 bool CMainFrame::GetSyspanelControlIntValue(int id, int& value) const {
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    return panel && panel->GetSyspanelControlIntValue(id, value);
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel && panel->GetControlIntValue(static_cast<unsigned>(id), &value) != nullptr;
 }
 
+namespace {
+// The measure of a panel edit, or null for controls whose value is not one.
+const SysPanelValue* measureOf(const CSysPanelToolbar* panel, int id) {
+    if (!panel || !dynamic_cast<CSyspanelEdit*>(panel->FindRegisteredControl(id))) return nullptr;
+    return static_cast<const SysPanelValue*>(panel->GetControlValue(static_cast<unsigned>(id)));
+}
+}  // namespace
+
 bool CMainFrame::UnpackSyspanelDoubleVar(int id, double& value) const {
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    return panel && panel->UnpackSyspanelDoubleVar(id, value);
+    const SysPanelValue* measure = measureOf(GetSysPanelToolbar(), id);
+    if (!measure) return false;
+    CSysPanelToolbar::UnpackDoubleVar(measure, &value, nullptr);
+    return true;
 }
 
 bool CMainFrame::UnpackSyspanelIntVar(int id, int& value) const {
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    return panel && panel->UnpackSyspanelIntVar(id, value);
+    const SysPanelValue* measure = measureOf(GetSysPanelToolbar(), id);
+    if (!measure) return false;
+    CSysPanelToolbar::UnpackIntVar(measure, &value, nullptr);
+    return true;
 }
 
 int CMainFrame::GetSyspanelCurrentId() const {
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    return panel ? panel->GetSyspanelCurrentId() : -1;
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel ? panel->GetCurrentFilterSet() : -1;
 }
 
 IDataExchange* CMainFrame::GetSyspanelControlData(int id) const {
     // In ribbon mode the ribbon's twins of the panel's controls hold the data; the ribbon comes
     // with its own work.
     if (IsRibbonMode() && GetRibbonBar()) return nullptr;
-    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
-    return panel ? panel->GetSyspanelControlData(id) : nullptr;
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel ? dynamic_cast<IDataExchange*>(panel->FindRegisteredControl(id)) : nullptr;
 }
 
 void CMainFrame::DisableSyspanelControls() {
-    if (SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr) panel->DisableSyspanelControls();
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->DisableSyspanelControls();
 }
 
 void CMainFrame::EnableSyspanelControl(int id, bool enable) {
-    if (SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr) panel->EnableSyspanelControl(id, enable);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->EnableSyspanelControl(static_cast<unsigned>(id), enable);
 }
 
 void CMainFrame::FindCommandControl(CString& text, int id) const {
@@ -173,9 +200,9 @@ void CMainFrame::FindCommandControl(CString& text, int id) const {
     CXTPControl* control = nullptr;
     if (IsRibbonMode()) {
         if (const KVRibbonBar* ribbon = GetRibbonBar()) control = ribbon->GetControls()->FindControl(xtpControlError, id, FALSE, TRUE);
-    } else if (SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr) {
-        if (CXTPToolBar* bar = panel->GetBar()) control = bar->GetControls()->FindControl(id);
-        if (!control) control = panel->FindControl(id);
+    } else if (const CSysPanelToolbar* panel = GetSysPanelToolbar()) {
+        control = panel->GetControls()->FindControl(id);
+        if (!control) control = panel->FindRegisteredControl(id);
     }
     const auto* combo = dynamic_cast<const CXTPControlComboBox*>(control);
     if (!combo) return;

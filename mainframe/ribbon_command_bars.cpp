@@ -35,6 +35,5 @@ bool InitDockingPanesAndToolBars(CMainFrame& frame) {
         if (!bar->SetButtons(entry.commandIds.data(), static_cast<int>(entry.commandIds.size()))) return false;
         bar->SetVisible(record.visible);
     }
-    if (FrameTools* tools = frame.GetFrameTools(); tools && !tools->CreateSystemPanel()) return false;
-    return true;
+    return frame.CreateSysPanelToolbar(bars);
 }

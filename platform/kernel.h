@@ -9,6 +9,8 @@
 #include "platform/toolkit.h"
 
 #include "platform/kernel/commands.h"
+#include "platform/kernel/command_prompts.h"
+#include "platform/kernel/control_ids.h"
 #include "platform/kernel/session.h"
 #include "platform/kernel/strings.h"
 #include "platform/kernel/events.h"

@@ -10,6 +10,7 @@
 #include "platform/korvoui/layout.h"
 #include "platform/korvoui/images.h"
 #include "platform/korvoui/menus.h"
+#include "platform/korvoui/auto_menu_hints.h"
 #include "platform/korvoui/frames.h"
 #include "platform/korvoui/panes.h"
 #include "platform/korvoui/controls.h"

@@ -37,6 +37,22 @@ struct Control {
     // them (first or second phase), e.g. pump the thread's messages in a loop of their own.
     std::function<void(bool firstPhase)> applicationsStarting;
 
+    // Command strings of the kernel and of its 3D part by command id, and the command running
+    // now (id 0: none) with its prompt.
+    std::map<UINT, std::wstring> commandStrings;
+    std::map<UINT, std::wstring> commandStrings3D;
+    int activeCommandId = 0;
+    std::wstring activeCommandPrompt;
+    // The UI module's command states (UIModuleProxy::CommandStateGet) by command id.
+    struct CommandState {
+        bool enabled = false;
+        bool checked = false;
+    };
+    std::map<UINT, CommandState> commandStates;
+    // The auto-menu controller's hints by command id; without a controller there are none.
+    bool autoMenuController = false;
+    std::map<UINT, std::wstring> autoMenuHints;
+
     static std::vector<std::pair<std::wstring, std::wstring>> defaultThemes();
 };
 

@@ -40,8 +40,6 @@ std::vector<CKVDocTemplate*>& liveTemplates() {
 
 // Profile items
 
-KorvoProfileItem::KorvoProfileItem(LPCWSTR name) : name_(name) {}
-
 // Documents
 
 IMPLEMENT_DYNCREATE(CKvw32Doc, CDocument)

@@ -8,26 +8,12 @@
 #include <vector>
 
 #include "platform/kernel/document_state.h"
+#include "platform/kernel/profile_item.h"
 #include "platform/mfc.h"
 
 namespace platform::kernel {
 struct DocumentAccess;
 }
-
-// A unit of the user's settings profiles, known by name. Loading and saving its state come with
-// the settings profiles, which are not built yet.
-class KorvoProfileItem {
-public:
-    explicit KorvoProfileItem(LPCWSTR name);
-    virtual ~KorvoProfileItem() = default;
-    KorvoProfileItem(const KorvoProfileItem&) = delete;
-    KorvoProfileItem& operator=(const KorvoProfileItem&) = delete;
-
-    const CString& GetProfileItemName() const { return name_; }
-
-private:
-    CString name_;
-};
 
 // The kernel's document.
 class CKvw32Doc : public CDocument, public KorvoDocument2 {

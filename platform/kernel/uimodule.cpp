@@ -204,6 +204,36 @@ void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
     if (frame) frame->OnChangeActiveMainFrame(previous);
 }
 
+bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) const {
+    const auto& states = platform::kernel::control().commandStates;
+    const auto it = states.find(command);
+    if (it == states.end()) return false;
+    enabled = it->second.enabled;
+    checked = it->second.checked;
+    return true;
+}
+
+namespace UIModule {
+
+FakeActiveMainFrameManager::FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame) {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    if (!frame || std::find(s.frames.begin(), s.frames.end(), frame) == s.frames.end()) return;
+    previous_ = s.active;
+    s.active = frame;
+    faked_ = true;
+}
+
+FakeActiveMainFrameManager::~FakeActiveMainFrameManager() {
+    if (!faked_) return;
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const bool previousAlive = std::find(s.frames.begin(), s.frames.end(), previous_) != s.frames.end();
+    s.active = previousAlive ? previous_ : nullptr;
+}
+
+}  // namespace UIModule
+
 void UIModuleProxy::NotifyApplicationDeactivated() {
     {
         std::lock_guard lock(state().mutex);

@@ -69,6 +69,10 @@ public:
     void SetCommandBarsIconSize(CFrameWnd* frame, SIZE size, bool largeIcons);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
 
+    // The UI module's state of a command (the text-formatting commands of the system panel): false
+    // when the module has none for it.
+    bool CommandStateGet(UINT command, bool& enabled, bool& checked) const;
+
     // Property-form children: forms the kernel's commands open in the properties pane, by id.
     bool IsPropertyFormChildOpen(UINT id) const;
     void ClosePropertyFormChild(UINT id);
@@ -86,3 +90,20 @@ public:
 private:
     UIModuleProxy() = default;
 };
+
+namespace UIModule {
+// While it lives, `frame` answers as the UI module's active main frame without anyone being told;
+// afterwards the previous active frame answers again (none when it has gone meanwhile). A frame
+// the module does not know changes nothing.
+class FakeActiveMainFrameManager {
+public:
+    explicit FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame);
+    ~FakeActiveMainFrameManager();
+    FakeActiveMainFrameManager(const FakeActiveMainFrameManager&) = delete;
+    FakeActiveMainFrameManager& operator=(const FakeActiveMainFrameManager&) = delete;
+
+private:
+    bool faked_ = false;
+    Korvo::UI::MainFrame* previous_ = nullptr;
+};
+}  // namespace UIModule

@@ -1,6 +1,7 @@
 #include "platform/toolkit/shortcuts.h"
 
 #include "platform/core/record.h"
+#include "platform/toolkit/propexchange.h"
 
 void CXTPShortcutManager::SetAccelerators(UINT id) {
     platform::core::recordCall(L"CXTPShortcutManager::SetAccelerators(" + std::to_wstring(id) + L")");
@@ -42,4 +43,28 @@ CString CXTPShortcutManager::FindShortcutText(UINT cmd) const {
     for (const ACCEL& entry : entries_)
         if (entry.cmd == cmd) return Format(entry);
     return {};
+}
+
+namespace {
+// One accelerator entry as a section's values (read or written as the section exchanges).
+ACCEL exchangeEntry(CXTPPropExchange* section, ACCEL entry) {
+    int modifiers = entry.fVirt, key = entry.key, cmd = entry.cmd;
+    PX_Int(section, L"Virt", modifiers);
+    PX_Int(section, L"Key", key);
+    PX_Int(section, L"Cmd", cmd);
+    return {static_cast<BYTE>(modifiers), static_cast<WORD>(key), static_cast<WORD>(cmd)};
+}
+}  // namespace
+
+void CXTPShortcutManager::DoPropExchange(CXTPPropExchange* px) {
+    CXTPPropExchangeEnumeratorPtr enumerator = px->GetEnumerator(L"Accel");
+    if (px->IsLoading()) {
+        std::vector<ACCEL> loaded;
+        POSITION position = enumerator->GetPosition();
+        while (position) loaded.push_back(exchangeEntry(enumerator->GetNext(position), {}));
+        entries_ = std::move(loaded);
+        return;
+    }
+    POSITION position = enumerator->GetPosition(static_cast<DWORD>(entries_.size()));
+    for (const ACCEL& entry : entries_) exchangeEntry(enumerator->GetNext(position), entry);
 }

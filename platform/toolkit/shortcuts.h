@@ -7,6 +7,8 @@
 
 #include "platform/mfc.h"
 
+class CXTPPropExchange;
+
 // Modifier bits of an accelerator entry, as accelerator tables keep them.
 inline constexpr BYTE FVIRTKEY = 0x01;
 inline constexpr BYTE FSHIFT = 0x04;
@@ -36,6 +38,10 @@ public:
     // The name shown for a virtual key (Ctrl, Alt, Shift, Page Down, ...).
     void SetKeyNameText(UINT virtualKey, LPCWSTR name) { keyNames_[virtualKey] = name; }
     CString GetKeyNameText(UINT virtualKey) const;
+
+    // Loads or stores the accelerator entries (one "Accel" child section each); loading
+    // replaces the entries.
+    void DoPropExchange(CXTPPropExchange* px);
 
     // While disabled, key messages are not turned into commands.
     void DisableShortcuts(BOOL disable) { disabled_ = disable; }

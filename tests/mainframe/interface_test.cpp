@@ -1,8 +1,11 @@
 // What a main frame does for the UI library's interface and for its tools engine and system
-// panel, seen through a stand-in engine registered as the program's.
+// panel.
 #include <string>
 #include <vector>
 
+#include "platform/kernel/control.h"
+#include "syspanel/parameter_controls.h"
+#include "syspanel/sys_panel_toolbar.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
 namespace {
@@ -10,130 +13,93 @@ namespace {
 using namespace platform::harness;
 using mainframetest::frameOf;
 
-std::vector<std::wstring>& panelCalls() {
-    static std::vector<std::wstring> calls;
-    return calls;
-}
-
-// Records what reaches the panel and what the library's own tool bar held at that moment.
-class RecordingPanel : public SysPanelAccess {
-public:
-    explicit RecordingPanel(CMainFrame& frame) : frame_(frame) {}
-    void BeginSelectionFilterConfiguration() override {
-        panelCalls().push_back(frame_.IsConfiguringSelectionFilters() ? L"begin after base" : L"begin");
-    }
-    void SetSelectionFilterSet(int set) override {
-        panelCalls().push_back(L"set " + std::to_wstring(set) + L" base " + std::to_wstring(frame_.GetSelectionFilterSet()));
-    }
-    void ShowSelectionFilterButton(int id, bool show) override {
-        panelCalls().push_back(L"show " + std::to_wstring(id) + (show ? L" on" : L" off"));
-    }
-    void HideAllSelectionFilterButtons() override { panelCalls().push_back(L"hide all"); }
-    void SetSelectionFilterButtonIconAndToolTip(int id, int, LPCWSTR) override { panelCalls().push_back(L"icon " + std::to_wstring(id)); }
-    void SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR, LPCWSTR) override { panelCalls().push_back(L"icon path " + std::to_wstring(id)); }
-    void SetSelectionFilterButtonState(int id, int state) override {
-        panelCalls().push_back(L"state " + std::to_wstring(id) + L" base " + std::to_wstring(frame_.GetSelectionFilterButtonState(id)) +
-                               L" panel " + std::to_wstring(state));
-    }
-    void SetSelectionFilterButtonState(LPCWSTR name, int) override { panelCalls().push_back(std::wstring(L"state ") + name); }
-    void SetSelectionFilterButtonProperties(int id, DWORD) override { panelCalls().push_back(L"properties " + std::to_wstring(id)); }
-    void SetSelectionFilterButtonProperties(LPCWSTR name, DWORD) override { panelCalls().push_back(std::wstring(L"properties ") + name); }
-    void EndSelectionFilterConfiguration() override {
-        panelCalls().push_back(frame_.IsConfiguringSelectionFilters() ? L"end early" : L"end after base");
-    }
-    bool GetSyspanelControlState(int id, bool& checked, bool& disabled) override {
-        checked = id == 907;
-        disabled = false;
-        return true;
-    }
-    bool GetSyspanelControlIntValue(int, int& value) override {
-        value = 42;
-        return true;
-    }
-    bool UnpackSyspanelDoubleVar(int, double& value) override {
-        value = 2.5;
-        return true;
-    }
-    bool UnpackSyspanelIntVar(int, int&) override { return false; }
-    int GetSyspanelCurrentId() override { return 3; }
-    IDataExchange* GetSyspanelControlData(int) override { return nullptr; }
-    void DisableSyspanelControls() override { panelCalls().push_back(L"disable all"); }
-    void EnableSyspanelControl(int id, bool enable) override {
-        panelCalls().push_back(L"enable " + std::to_wstring(id) + (enable ? L" on" : L" off"));
-    }
-    CXTPControl* FindControl(int) override { return nullptr; }
-    CXTPControl* CreateControlForId(UINT) override { return nullptr; }
-    CXTPToolBar* GetBar() override { return nullptr; }
-
-private:
-    CMainFrame& frame_;
-};
-
-class RecordingTools : public FrameTools {
-public:
-    explicit RecordingTools(CMainFrame& frame) : panel_(frame) {}
-    void SetOwningFrame(CMainFrame* frame) override { owner = frame; }
-    void ApplyCommandBarsOptions(bool) override {}
-    void CopyShortcutsToFramelessToolBars() override {}
-    bool GetCommandPrompt(UINT id, CString& prompt) override {
-        if (id != 1000) return false;
-        prompt = L"Engine prompt";
-        return true;
-    }
-    UINT FindPaneByCommand(UINT command) override { return command == 811 ? 1007 : 0; }
-    CXTPCommandBars* GetAutoMenuCommandBars() override { return nullptr; }
-    SysPanelAccess* GetSysPanel() override { return &panel_; }
-    bool CreateSystemPanel() override { return true; }
-
-    CMainFrame* owner = nullptr;
-
-private:
-    RecordingPanel panel_;
-};
-
 class MainFrameInterface : public SessionTest {
 protected:
-    void StartWithEngine() {
-        SetFrameToolsMaker([](CMainFrame& frame) -> std::unique_ptr<FrameTools> {
-            return std::make_unique<RecordingTools>(frame);
-        });
+    void Start() {
         s.start();
         s.runUntilIdle();
         frame = frameOf(s.inspect().mainFrames().at(0));
         ASSERT_NE(frame, nullptr);
-        panelCalls().clear();
+        panel = frame->GetSysPanelToolbar();
+        ASSERT_NE(panel, nullptr);
     }
 
     Session s;
     CMainFrame* frame = nullptr;
+    CSysPanelToolbar* panel = nullptr;
 };
 
-TEST_F(MainFrameInterface, SelectionFilterCallsReachTheLibraryFirstThenThePanel) {
-    StartWithEngine();
-    EXPECT_EQ(static_cast<RecordingTools*>(frame->GetFrameTools())->owner, frame);
+TEST_F(MainFrameInterface, TheFrameIsItsOwnToolsEngineWithItsPanelAndManipulatorPanels) {
+    Start();
+    EXPECT_EQ(frame->GetOwningFrame(), frame);
+    EXPECT_EQ(frame->GetCommandBars()->GetToolBar(1002), panel);
+    EXPECT_NE(panel->FindRegisteredControl(907), nullptr);
+    EXPECT_NE(frame->GetManipPanel(1), nullptr);
+    EXPECT_NE(frame->GetManipPanel(2), nullptr);
+    EXPECT_EQ(frame->GetAutoMenuBars()->GetSite(), static_cast<CWnd*>(frame));
+    EXPECT_EQ(frame->GetProfileItemName(), CString(L"MainFrame"));
+
+    // The toolkit rebuilding the panel from a list gets the registered controls back.
+    const UINT ids[] = {907, 904};
+    ASSERT_TRUE(panel->SetButtons(ids, 2));
+    EXPECT_EQ(panel->GetControls()->GetAt(0), panel->FindRegisteredControl(907));
+    EXPECT_EQ(panel->GetControls()->GetAt(1), panel->FindRegisteredControl(904));
+}
+
+TEST_F(MainFrameInterface, SelectionFilterCallsReachTheLibraryAndThenThePanel) {
+    Start();
     frame->BeginSelectionFilterConfiguration();
+    EXPECT_TRUE(frame->IsConfiguringSelectionFilters());
+    EXPECT_EQ(panel->GetLayoutLockCount(), 1u);
     frame->SetSelectionFilterSet(12);
+    EXPECT_EQ(frame->GetSelectionFilterSet(), 12);
+    frame->SetSelectionFilterButtonIconAndToolTip(2705, 300, L"Lines");
     frame->SetSelectionFilterButtonState(2705, 1);
     frame->ShowSelectionFilterButton(2705, true);
     frame->EndSelectionFilterConfiguration();
-    EXPECT_EQ(panelCalls(), (std::vector<std::wstring>{L"begin after base", L"set 12 base 12", L"state 2705 base 1 panel 1",
-                                                      L"show 2705 on", L"end after base"}));
+    EXPECT_EQ(panel->GetLayoutLockCount(), 0u);
+    EXPECT_EQ(panel->GetRedrawLockCount(), 0);
+
     EXPECT_TRUE(frame->GetSelectionFilterButtons().at(2705).visible);
+    EXPECT_EQ(frame->GetSelectionFilterButtonState(2705), 1);
+    CXTPControl* button = panel->GetControls()->FindControl(2705);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->GetTooltip(), CString(L"Lines"));
+    EXPECT_TRUE(button->GetChecked());
+    EXPECT_TRUE(button->GetEnabled());
+
+    frame->HideAllSelectionFilterButtons();
+    EXPECT_FALSE(button->IsVisible());
 }
 
 TEST_F(MainFrameInterface, PanelForwardersAnswerFromThePanelAndPromptsFromTheEngineFirst) {
-    StartWithEngine();
+    Start();
+    panel->SetSyspanelControls({{907, 0, 0}, {904, 0, 0}, {914, 0, 0}});
+    panel->set_syspanel_doublevar(nullptr, 907, 2.75, 4);
+    panel->set_syspanel_int(nullptr, 904, 42);
+    panel->SetSyspanelButtonStatus(907, true, false);
+
     bool checked = false, disabled = true;
     EXPECT_TRUE(frame->GetSyspanelControlState(907, checked, disabled));
     EXPECT_TRUE(checked);
     EXPECT_FALSE(disabled);
+    EXPECT_FALSE(frame->GetSyspanelControlState(909, checked, disabled));  // not on the panel
     int value = 0;
     EXPECT_TRUE(frame->GetSyspanelControlIntValue(904, value));
     EXPECT_EQ(value, 42);
-    EXPECT_EQ(frame->GetSyspanelCurrentId(), 3);
-    frame->EnableSyspanelControl(911, false);
-    EXPECT_EQ(panelCalls().back(), L"enable 911 off");
+    double measure = 0.0;
+    EXPECT_TRUE(frame->UnpackSyspanelDoubleVar(907, measure));
+    EXPECT_EQ(measure, 2.75);
+    EXPECT_TRUE(frame->UnpackSyspanelIntVar(907, value));
+    EXPECT_EQ(value, 2);
+    EXPECT_FALSE(frame->UnpackSyspanelDoubleVar(904, measure));  // a colour is no measure
+    EXPECT_EQ(frame->GetSyspanelCurrentId(), -1);
+    frame->EnableSyspanelControl(907, false);
+    EXPECT_FALSE(panel->GetControls()->FindControl(907)->GetEnabled());
+    frame->DisableSyspanelControls();
+    EXPECT_FALSE(panel->GetControls()->FindControl(904)->GetEnabled());
 
+    platform::kernel::control().commandStrings[1000] = L"Engine prompt";
     CString prompt;
     frame->GetMessageString(1000, prompt);
     EXPECT_EQ(prompt, CString(L"Engine prompt"));
@@ -141,24 +107,22 @@ TEST_F(MainFrameInterface, PanelForwardersAnswerFromThePanelAndPromptsFromTheEng
     EXPECT_EQ(prompt, CString(L"Korvo CAD"));
 }
 
-TEST_F(MainFrameInterface, WithoutAnEngineTheForwardersDoNothing) {
-    s.start();
-    s.runUntilIdle();
-    CMainFrame* only = frameOf(s.inspect().mainFrames().at(0));
-    bool checked = true, disabled = true;
-    int value = 7;
-    EXPECT_FALSE(only->GetSyspanelControlState(907, checked, disabled));
-    EXPECT_FALSE(only->GetSyspanelControlIntValue(904, value));
-    EXPECT_EQ(only->GetSyspanelCurrentId(), -1);
-    EXPECT_EQ(only->GetSyspanelControlData(904), nullptr);
+TEST_F(MainFrameInterface, TheFontComboGivesItsTextOnlyForTheFirstThreeEntries) {
+    Start();
+    frame->SetRibbonMode(false);
+    auto* font = static_cast<CFontComboBox*>(panel->FindRegisteredControl(914));
+    for (const wchar_t* name : {L"Arial", L"Courier", L"GOST", L"Times"}) font->AddString(name);
+    font->SelectFont(L"GOST");
     CString text = L"stale";
-    only->FindCommandControl(text);
+    frame->FindCommandControl(text);
+    EXPECT_EQ(text, CString(L"GOST"));
+    font->SelectFont(L"Times");
+    frame->FindCommandControl(text);
     EXPECT_TRUE(text.IsEmpty());
-    only->DisableSyspanelControls();  // nothing to do, nothing breaks
 }
 
 TEST_F(MainFrameInterface, FramelessBarsShowOnlyForTheActiveShownFrameAndLessOutsideTheRibbon) {
-    StartWithEngine();
+    Start();
     frame->SetFramelessToolBarsVisible(0x3F);
     EXPECT_EQ(frame->GetFramelessToolBarsFlags(), 0xFFFFFFFEu);
     frame->MakeActive();
@@ -176,7 +140,7 @@ TEST_F(MainFrameInterface, FramelessBarsShowOnlyForTheActiveShownFrameAndLessOut
 }
 
 TEST_F(MainFrameInterface, ToolBarCommandsNameTheBarsOfTheList) {
-    StartWithEngine();
+    Start();
     CXTPCommandBars* bars = frame->GetCommandBars();
     const int count = bars->GetCount();
     EXPECT_EQ(frame->GetToolBarByCommand(700), bars->GetAt(0));
@@ -193,7 +157,7 @@ TEST_F(MainFrameInterface, ToolBarCommandsNameTheBarsOfTheList) {
 }
 
 TEST_F(MainFrameInterface, ThePaneCommandShowsThePaneTheEngineNames) {
-    StartWithEngine();
+    Start();
     CXTPDockingPane* pane = frame->GetPaneManager().CreatePane(1007, RECT{0, 0, 200, 200}, xtpPaneDockLeft);
     ASSERT_NE(pane, nullptr);
     frame->GetPaneManager().ClosePane(pane);

@@ -1,0 +1,3 @@
+#include "commandbars/auto_menu_command_bars.h"
+
+IMPLEMENT_DYNCREATE(CKVAutoMenuCommandBars, CXTPCommandBars)

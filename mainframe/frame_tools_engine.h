@@ -1,0 +1,98 @@
+// The frame tools engine: the part of every main frame that makes it the "MainFrame" item of the
+// user's settings profiles and owns the frame's auxiliary bars (auto-menu command bars, status
+// line, manipulator panels and the system-panel tool bar), with the frame-level tools built on
+// them: command prompts, the pane of a pane command, the options and shortcuts the frameless tool
+// bars share with the frame's command bars.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "platform/kernel.h"
+#include "platform/toolkit.h"
+
+class CMainFrame;
+class CSysPanelToolbar;
+class CManipPanel;
+class CStatusLine;
+class CKVAutoMenuCommandBars;
+class CEmbeddedHelpFrame;
+class CXTPDockingPane;
+
+class CFrameToolsEngine : public KorvoProfileItem {
+public:
+    CFrameToolsEngine();
+    ~CFrameToolsEngine() override;
+
+    int LoadState() override;
+    int SaveState() override;
+    void GetRegistryKeys(std::vector<CString>& keys) const override;
+    // The status-line prompt for command `id`; false when the id is not one of the engine's (the
+    // frame then shows the framework's prompt).
+    virtual bool GetCommandPrompt(UINT id, CString& text) const;
+
+    // The frame the tools work for (also the site of the auto-menu bars); until it is set every
+    // tool does nothing.
+    void SetOwningFrame(CMainFrame* frame);
+    CMainFrame* GetOwningFrame() const { return m_frame; }
+
+    // Copies the options of the frame's command bars to the auto-menu command bars and the
+    // frameless tool bars; with `recalcLayout` the frame's layout follows.
+    void ApplyCommandBarsOptions(bool recalcLayout);
+    // The frameless tool bars take the keyboard shortcuts of the frame's command bars.
+    void CopyShortcutsToFramelessToolBars();
+    // The docking pane a pane command (782-826) shows, or null.
+    CXTPDockingPane* FindPaneByCommand(UINT command) const;
+    // The pane id of a pane command, or 0 when the command has no pane.
+    static UINT PaneIdOfCommand(UINT command);
+
+    // The system panel: a bar of the frame's command bars (bar id 1002, docked, not customisable,
+    // its built-in controls registered), then the two manipulator panels that put a command's
+    // controls on it (replacing earlier ones). False, with no panel, when the bar cannot be made.
+    bool CreateSysPanelToolbar(CXTPCommandBars* commandBars);
+    // The panel's answer to a create-control request of its own bar's button list; false for
+    // requests of other bars.
+    bool CreateSysPanelControl(XTP_COMMANDBARS_CREATECONTROL* request);
+    void SetSysPanelToolbar(CSysPanelToolbar* bar) { m_sysPanel = bar; }
+    CSysPanelToolbar* GetSysPanelToolbar() const { return m_sysPanel; }
+    void CreateManipPanels();
+    // Panel 1 or 2, or null.
+    CManipPanel* GetManipPanel(int id) const;
+    // Made with the engine; its window comes with the frame's.
+    CStatusLine& GetStatusLine() const { return *m_statusLine; }
+    CKVAutoMenuCommandBars* GetAutoMenuCommandBars() const { return m_autoMenuBars; }
+    // The same as the toolkit's command bars (null while there are none).
+    CXTPCommandBars* GetAutoMenuBars() const;
+    // The PDM docking windows that should be open (bits of the frame's saved state).
+    DWORD GetVarnelWindowBits() const { return m_varnelWindows; }
+    void SetVarnelWindowBits(DWORD bits) { m_varnelWindows = bits; }
+
+    // Tools that arrive with later work; until then they do nothing and report nothing done.
+    // Typed keyboard commands: 1 when the key was consumed.
+    int PreTranslateKeyMessage(UINT virtualKey);
+    // The customise sheet (mode 1: profiles page first, 2: ribbon page first).
+    void ShowCustomizeSheet(int mode, LPARAM ribbonValue);
+    // Shows or hides the PDM docking windows.
+    void ShowVarnelWindows(bool show);
+    // The embedded help window: shown at `address` (true when it navigated), or hidden without one.
+    bool ShowEmbeddedHelp(LPCWSTR address, DWORD flags);
+    void CloseEmbeddedHelp();
+    void UpdateEmbeddedHelp();
+    void OnEmbeddedHelpDestroyed();
+    // A tool bar of a library's fragments; false when none was made.
+    bool CreateLibraryFragmentToolBar(LPCWSTR libraryName, LPCWSTR libraryFolder);
+
+    // The edition of the product: 1, the viewer.
+    static int GetProductEdition() { return 1; }
+
+private:
+    CKVAutoMenuCommandBars* m_autoMenuBars = nullptr;  // one reference, released on destruction
+    CSysPanelToolbar* m_sysPanel = nullptr;           // the frame's command bars own it
+    std::array<std::unique_ptr<CManipPanel>, 2> m_manipPanels;
+    std::unique_ptr<CStatusLine> m_statusLine;
+    DWORD m_varnelWindows = 3;
+    RECT m_rect{};
+    CEmbeddedHelpFrame* m_embeddedHelp = nullptr;  // destroys itself and tells the engine
+    CMainFrame* m_frame = nullptr;
+};

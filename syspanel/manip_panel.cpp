@@ -1,0 +1,3 @@
+#include "syspanel/manip_panel.h"
+
+IMPLEMENT_DYNCREATE(CManipPanelEdit, CSyspanelEdit)

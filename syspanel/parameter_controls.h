@@ -1,0 +1,186 @@
+// The parameter controls of the system panel and of the ribbon's parameter group: colour (904),
+// material (905, 918), level (907), priority (909), layer (911), coordinate system (912), font
+// (914), font size (915), the icons of the panel (906, 908, 910) and the ray-tracing camera and
+// quality (2041, 2042). Each keeps its value in the layout the value protocol names for it, so
+// the kernel's values reach them whether or not they are on show.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "syspanel/data_exchange.h"
+
+namespace kvui {
+
+// A toolkit control of class T that takes part in the value protocol.
+template <class T>
+class SystemPanelControlBase : public T, public IDataExchange {
+public:
+    SystemPanelControlBase() = default;
+};
+
+}  // namespace kvui
+
+// A numeric parameter edit ("Level", "Priority", "FontSize"; unnamed on a manipulator panel).
+// Style bits: 1 wide, 2 the default text for 255, 4 at least 1.0, 8 never negative.
+class CSyspanelEdit : public kvui::SystemPanelControlBase<CXTPControlEdit> {
+    DECLARE_DYNCREATE(CSyspanelEdit)
+public:
+    explicit CSyspanelEdit(LPCWSTR name = L"", int style = 0, double spinStep = -1.0, int settingsKey1 = 0,
+                           int settingsKey2 = 0);
+
+    const CString& GetParameterName() const { return m_name; }
+    int GetEditStyle() const { return m_style; }
+    // The spin step; a step that is not positive counts as 1.0.
+    double GetSpinStep() const { return m_spinStep > 0.0 ? m_spinStep : 1.0; }
+    int GetSettingsKey1() const { return m_settingsKey1; }
+    int GetSettingsKey2() const { return m_settingsKey2; }
+    // Shows the value: its text when it has one (a variable's name), else the number.
+    void UpdateEditText();
+
+    void Reset() override;
+    void SetValue(KVDocument* document, const void* value) override;  // a SysPanelValue
+    const void* GetValue() override { return &m_value; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    CString m_name;
+    SysPanelValue m_value;
+    int m_style;
+    double m_spinStep;
+    int m_settingsKey1;
+    int m_settingsKey2;
+};
+
+// Popups whose value is one 32-bit word: the colour word (904), the layer (911, -1 none) and the
+// coordinate system (912, -1 the page's own).
+class CColorPopupControl : public kvui::SystemPanelControlBase<CXTPControlPopup> {
+    DECLARE_DYNCREATE(CColorPopupControl)
+public:
+    CColorPopupControl() = default;
+    void Reset() override {}
+    void SetValue(KVDocument* document, const void* value) override;  // an int32
+    const void* GetValue() override { return &m_color; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    std::int32_t m_color = 0;
+};
+
+class CLayerPopupControl : public kvui::SystemPanelControlBase<CXTPControlPopup> {
+    DECLARE_DYNCREATE(CLayerPopupControl)
+public:
+    CLayerPopupControl() = default;
+    void Reset() override { m_layer = -1; }
+    void SetValue(KVDocument* document, const void* value) override;  // an int32
+    const void* GetValue() override { return &m_layer; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    std::int32_t m_layer = -1;
+};
+
+class LCSPopupControl : public CXTPControlPopup, public IDataExchange {
+    DECLARE_DYNCREATE(LCSPopupControl)
+public:
+    LCSPopupControl() = default;
+    void Reset() override { m_index = -1; }
+    void SetValue(KVDocument* document, const void* value) override;  // an int32
+    const void* GetValue() override { return &m_index; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    std::int32_t m_index = -1;
+};
+
+// The font combo box (914): its value is the font name; the list comes with the font lists.
+class CFontComboBox : public kvui::SystemPanelControlBase<CXTPControlComboBox> {
+    DECLARE_DYNCREATE(CFontComboBox)
+public:
+    explicit CFontComboBox(CXTPCommandBars* commandBars = nullptr) : m_commandBars(commandBars) {}
+    // Selects the list entry named `name` (no selection when the list has none) and shows the name.
+    void SelectFont(const CString& name);
+
+    void Reset() override;
+    void SetValue(KVDocument* document, const void* value) override;  // a CString
+    const void* GetValue() override { return &m_name; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    CXTPCommandBars* m_commandBars;
+    CString m_name;
+};
+
+// The material of an element: by name (kind 1) or by its two ids (other kinds); kind 0: none.
+struct MaterialRecord {
+    std::int32_t kind = 0;
+    std::int32_t firstId = -1;
+    std::int32_t secondId = -1;
+    CString name;
+};
+
+// The material popups: 905 (of bodies, `forBodies` true) and 918. SetValue takes the material name.
+class CMaterialPopup : public kvui::SystemPanelControlBase<CXTPControlPopup> {
+    DECLARE_DYNCREATE(CMaterialPopup)
+public:
+    explicit CMaterialPopup(bool forBodies = false) : m_forBodies(forBodies) {}
+    bool IsForBodies() const { return m_forBodies; }
+
+    void Reset() override { m_record.name.Empty(); }
+    void SetValue(KVDocument* document, const void* value) override;  // a CString
+    const void* GetValue() override { return &m_record; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    MaterialRecord m_record;
+    bool m_forBodies;
+};
+
+// An icon on the panel (906, 908, 910).
+class CStaticImageControl : public CXTPControlLabel {
+    DECLARE_DYNCREATE(CStaticImageControl)
+public:
+    explicit CStaticImageControl(int iconId = 0);
+};
+
+// The ray-tracing camera (2041): its value is the camera id (uint64, 0: none).
+class OptixCameraPopup : public CXTPControlPopup, public IDataExchange {
+    DECLARE_DYNCREATE(OptixCameraPopup)
+public:
+    struct Camera {
+        std::uint64_t id = 0;
+        CString name;
+    };
+    explicit OptixCameraPopup(CXTPCommandBars* commandBars = nullptr) : m_commandBars(commandBars) {}
+    // Replaces the cameras: first the entry "none" (id 0, kernel string 12353), then one per camera.
+    void SetCameraList(const std::vector<Camera>& cameras);
+    const std::vector<Camera>& GetCameraList() const { return m_cameras; }
+
+    void Reset() override;
+    void SetValue(KVDocument* document, const void* value) override;  // a uint64
+    const void* GetValue() override { return &m_current; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    CXTPCommandBars* m_commandBars;
+    std::vector<Camera> m_cameras;
+    std::uint64_t m_current = 0;
+};
+
+// The ray-tracing quality (2042): its value is the quality index 0-3 (2 after a reset).
+class OptixQualityPopup : public CXTPControlPopup, public IDataExchange {
+    DECLARE_DYNCREATE(OptixQualityPopup)
+public:
+    explicit OptixQualityPopup(CXTPCommandBars* commandBars = nullptr) : m_commandBars(commandBars) {}
+
+    void Initialize() override { Reset(); }
+    void Reset() override { m_quality = 2; }
+    void SetValue(KVDocument* document, const void* value) override;  // an int32
+    const void* GetValue() override { return &m_quality; }
+    void CopyFrom(IDataExchange* other) override;
+
+private:
+    CXTPCommandBars* m_commandBars;
+    std::int32_t m_quality = 0;
+};

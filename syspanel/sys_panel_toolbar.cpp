@@ -1,0 +1,395 @@
+#include "syspanel/sys_panel_toolbar.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/kernel.h"
+#include "syspanel/parameter_controls.h"
+
+namespace {
+
+constexpr int kIconStylePopupId = 1869;
+constexpr unsigned kFirstFilterButton = 2701;
+constexpr unsigned kLastFilterButton = 2790;
+
+// The bits of a tag word that hold a group marker. The markers share bits (0x201 | 0x202 is
+// 0x203), so a marker is told by all of them, never by its own bits alone.
+constexpr DWORD_PTR kMarkerBits = 0x207;
+
+bool isFilterButtonId(unsigned id) { return id >= kFirstFilterButton && id <= kLastFilterButton; }
+
+IDataExchange* exchangeOf(CXTPControl* control) { return dynamic_cast<IDataExchange*>(control); }
+
+int clampedToInt(double value) {
+    if (std::isnan(value)) return 0;
+    const double truncated = std::trunc(value);
+    if (truncated <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    if (truncated >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    return static_cast<int>(truncated);
+}
+
+}  // namespace
+
+void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
+    CXTPControls::OnControlRemoved(control);
+    if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) control->SetVisible(TRUE);
+}
+
+IMPLEMENT_DYNCREATE(CSysPanelToolbar, CXTPToolBar)
+
+CSysPanelToolbar::CSysPanelToolbar() { SetControls(new CSysPanelControls()); }
+
+CSysPanelToolbar::~CSysPanelToolbar() {
+    for (auto& entry : m_registry) entry.second->InternalRelease();
+}
+
+// Registry
+
+void CSysPanelToolbar::RegisterSyspanelControls() {
+    if (!m_registry.empty()) return;
+    CXTPCommandBars* bars = GetCommandBars();
+    registerNew(910, new CStaticImageControl(218));
+    registerNew(908, new CStaticImageControl(43173));
+    registerNew(906, new CStaticImageControl(42977));
+    registerNew(911, new CLayerPopupControl());
+    registerNew(912, new LCSPopupControl());
+    registerNew(907, new CSyspanelEdit(L"Level", 2, -1.0));
+    registerNew(909, new CSyspanelEdit(L"Priority", 2, -1.0));
+    registerNew(904, new CColorPopupControl());
+    registerNew(914, new CFontComboBox(bars));
+    registerNew(915, new CSyspanelEdit(L"FontSize", 9, -1.0));
+    registerNew(918, new CMaterialPopup(false));
+    registerNew(905, new CMaterialPopup(true));
+}
+
+void CSysPanelToolbar::registerNew(int id, CXTPControl* control) {
+    RegisterControl(id, control, -1);
+    control->InternalRelease();
+}
+
+void CSysPanelToolbar::RegisterControl(int id, CXTPControl* control, int style) {
+    if (!control) return;
+    control->SetID(id);
+    control->SetFlags(xtpFlagManualUpdate);
+    if (style != -1 && style != control->GetStyle()) control->SetStyle(static_cast<XTPButtonStyle>(style));
+    if (IDataExchange* exchange = exchangeOf(control)) exchange->Initialize();
+    const auto it = std::lower_bound(m_registry.begin(), m_registry.end(), id,
+                                     [](const auto& entry, int key) { return entry.first < key; });
+    if (it != m_registry.end() && it->first == id) return;
+    control->InternalAddRef();
+    m_registry.insert(it, {id, control});
+}
+
+CXTPControl* CSysPanelToolbar::FindRegisteredControl(int id) const {
+    const auto it = std::lower_bound(m_registry.begin(), m_registry.end(), id,
+                                     [](const auto& entry, int key) { return entry.first < key; });
+    return it != m_registry.end() && it->first == id ? it->second : nullptr;
+}
+
+bool CSysPanelToolbar::CreateControlForId(XTP_COMMANDBARS_CREATECONTROL* request) {
+    if (!request) return false;
+    if (request->nID == kIconStylePopupId) {
+        request->controlType = xtpControlButtonPopup;
+        request->buttonStyle = xtpButtonIcon;
+        return true;
+    }
+    if (CXTPControl* registered = FindRegisteredControl(static_cast<int>(request->nID))) {
+        registered->InternalAddRef();
+        request->pControl = registered;
+        return true;
+    }
+    if (isFilterButtonId(request->nID)) {
+        request->pControl = new CXTPControlButton();
+        return true;
+    }
+    return false;
+}
+
+IDataExchange* CSysPanelToolbar::registeredExchange(unsigned id) const {
+    return exchangeOf(FindRegisteredControl(static_cast<int>(id)));
+}
+
+// Command-control groups
+
+int CSysPanelToolbar::FindGroupMarker(DWORD_PTR marker, int from) const {
+    const CXTPControls* controls = GetControls();
+    for (int index = std::max(from, 0); index < controls->GetCount(); ++index) {
+        if ((controls->GetAt(index)->GetTag() & kMarkerBits) == marker) return index;
+    }
+    return -1;
+}
+
+void CSysPanelToolbar::InsertCommandControl(CXTPControl* control, int group) {
+    if (!control || group < 1 || group > 2) return;
+    const DWORD_PTR first = kGroupFirst[group - 1];
+    const DWORD_PTR last = kGroupLast[group - 1];
+    CXTPControls* controls = GetControls();
+    const int firstIndex = FindGroupMarker(first, 0);
+    if (firstIndex < 0) {
+        control->SetTag(control->GetTag() | first);
+        controls->Add(control, control->GetID());
+        return;
+    }
+    control->SetTag(control->GetTag() | last);
+    // A group of one gets its second control right behind the first, so that the group stays
+    // together even when other controls follow it on the bar.
+    int lastIndex = FindGroupMarker(last, firstIndex);
+    if (lastIndex < 0) {
+        lastIndex = firstIndex;
+    } else {
+        CXTPControl* previousLast = controls->GetAt(lastIndex);
+        previousLast->SetTag(previousLast->GetTag() & ~last);
+    }
+    controls->Add(control, control->GetID(), nullptr, lastIndex + 1);
+}
+
+void CSysPanelToolbar::removeGroup(int group) {
+    const int firstIndex = FindGroupMarker(kGroupFirst[group - 1], 0);
+    if (firstIndex < 0) return;
+    const int lastIndex = FindGroupMarker(kGroupLast[group - 1], firstIndex);
+    CXTPControls* controls = GetControls();
+    std::vector<CXTPControl*> members;
+    const int end = std::max(firstIndex, lastIndex);
+    for (int index = firstIndex; index <= end; ++index) members.push_back(controls->GetAt(index));
+    for (CXTPControl* member : members) controls->Remove(member);
+}
+
+// Layout lock
+
+unsigned CSysPanelToolbar::LockLayout() {
+    if (m_layoutLocks++ == 0) LockRedraw();
+    return m_layoutLocks;
+}
+
+void CSysPanelToolbar::UnlockLayout() {
+    if (m_layoutLocks == 0) return;
+    if (--m_layoutLocks == 0) UnlockRedraw();
+}
+
+// Kernel requests
+
+void CSysPanelToolbar::enable(CXTPControl* control) { control->SetEnabled(TRUE); }
+
+void CSysPanelToolbar::set_syspanel_int(KVDocument* document, unsigned id, int value) {
+    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
+    if (!control) return;
+    const std::int32_t word = value;
+    if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &word);
+    enable(control);
+}
+
+void CSysPanelToolbar::set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable) {
+    set_syspanel_doublevar(document, id, static_cast<double>(value), variable);
+}
+
+void CSysPanelToolbar::set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable) {
+    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
+    if (!control) return;
+    const SysPanelValue record{value, variable, CString()};
+    if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &record);
+    enable(control);
+}
+
+void CSysPanelToolbar::set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text) {
+    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
+    if (!control) return;
+    if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &text);
+    enable(control);
+}
+
+void CSysPanelToolbar::set_syspanel_font(KVDocument*, unsigned id, const CString& name, int, bool isActiveDocument) {
+    auto* combo = dynamic_cast<CFontComboBox*>(FindRegisteredControl(static_cast<int>(id)));
+    if (!combo) return;
+    if (isActiveDocument) combo->SelectFont(name);
+    enable(combo);
+}
+
+void CSysPanelToolbar::EnableSyspanelControl(unsigned id, bool enable) {
+    CXTPControl* control = GetControls()->FindControl(static_cast<int>(id));
+    if (!control) return;
+    control->SetFlags(xtpFlagManualUpdate);
+    control->SetEnabled(enable ? TRUE : FALSE);
+}
+
+void CSysPanelToolbar::SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled) {
+    CXTPControl* control = GetControls()->FindControl(static_cast<int>(id));
+    if (!control) return;
+    control->SetFlags(xtpFlagManualUpdate);
+    control->SetEnabled(disabled ? FALSE : TRUE);
+    control->SetChecked(checked ? TRUE : FALSE);
+}
+
+void CSysPanelToolbar::DisableSyspanelControls() {
+    LockRedraw();
+    CXTPControls* controls = GetControls();
+    for (int index = 0; index < controls->GetCount(); ++index) {
+        CXTPControl* control = controls->GetAt(index);
+        if (IDataExchange* exchange = exchangeOf(control)) exchange->Reset();
+        control->SetEnabled(FALSE);
+    }
+    UnlockRedraw();
+}
+
+bool CSysPanelToolbar::GetControlState(unsigned id, bool* checked, bool* disabled) const {
+    const CXTPControl* control = GetControls()->FindControl(static_cast<int>(id));
+    if (!control) return false;
+    if (checked) *checked = control->GetChecked() == 1;
+    if (disabled) *disabled = !control->GetEnabled();
+    return true;
+}
+
+const void* CSysPanelToolbar::GetControlValue(unsigned id) const {
+    IDataExchange* exchange = registeredExchange(id);
+    return exchange ? exchange->GetValue() : nullptr;
+}
+
+const void* CSysPanelToolbar::GetControlIntValue(unsigned id, int* out) const {
+    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
+    IDataExchange* exchange = exchangeOf(control);
+    if (!exchange) return nullptr;
+    const void* value = exchange->GetValue();
+    if (!value) return nullptr;
+    // Only values that are a number can be read as one.
+    if (dynamic_cast<CSyspanelEdit*>(control)) {
+        if (out) *out = clampedToInt(static_cast<const SysPanelValue*>(value)->value);
+        return value;
+    }
+    const bool int32Value = dynamic_cast<CColorPopupControl*>(control) || dynamic_cast<CLayerPopupControl*>(control) ||
+                            dynamic_cast<LCSPopupControl*>(control) || dynamic_cast<OptixQualityPopup*>(control);
+    if (!int32Value) return nullptr;
+    if (out) *out = *static_cast<const std::int32_t*>(value);
+    return value;
+}
+
+void CSysPanelToolbar::UnpackDoubleVar(const SysPanelValue* value, double* number, int* variable) {
+    if (!value) return;
+    if (number) *number = value->value;
+    if (variable) *variable = value->variable;
+}
+
+void CSysPanelToolbar::UnpackIntVar(const SysPanelValue* value, int* number, int* variable) {
+    if (!value) return;
+    if (number) *number = clampedToInt(value->value);
+    if (variable) *variable = value->variable;
+}
+
+bool CSysPanelToolbar::SetSyspanelControls(const stlControlsIDs& records) {
+    LockLayout();
+    m_currentFilterSet = -1;
+    const std::size_t count = std::min<std::size_t>(records.size(), kMaxControls);
+    // The bar is emptied with a list of placeholders first, so that no control of the old list
+    // survives into the new one by position.
+    const std::vector<UINT> placeholders(kMaxControls, static_cast<UINT>(-1));
+    std::vector<UINT> ids;
+    for (std::size_t i = 0; i < count; ++i) ids.push_back(static_cast<UINT>(records[i].id));
+    const bool built = SetButtons(placeholders.data(), kMaxControls) && SetButtons(ids.data(), static_cast<int>(count));
+    SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
+    if (built) {
+        for (std::size_t i = 0; i < count; ++i) {
+            const KVControlID& record = records[i];
+            const auto id = static_cast<unsigned>(record.id);
+            if (record.tooltip != 0) {
+                SetFilterButtonText(id, record.icon, LoadSysPanelTooltip(static_cast<unsigned>(record.tooltip)));
+            } else {
+                SetCommandIcon(id, static_cast<unsigned>(record.icon));
+            }
+            if (CXTPControl* control = GetControls()->FindControl(record.id)) {
+                control->SetFlags(xtpFlagManualUpdate);
+                control->SetEnabled(TRUE);
+            }
+        }
+        SendMessage(WM_IDLEUPDATECMDUI, 0, 0);
+    }
+    UnlockLayout();
+    return built;
+}
+
+void CSysPanelToolbar::SyspanelStatusChanged() {
+    static constexpr std::pair<UINT, int> kTextCommands[] = {
+        {1289, 922}, {1290, 923}, {1291, 924}, {1292, 925}, {1293, 926}, {1294, 927},
+        {1295, 928}, {1296, 929}, {1297, 930}, {1298, 931}, {1320, 951}, {1327, 952},
+    };
+    for (const auto& [command, controlId] : kTextCommands) {
+        bool enabled = false, checked = false;
+        if (!UIModuleProxy::Instance().CommandStateGet(command, enabled, checked)) continue;
+        CXTPControl* control = GetControls()->FindControl(controlId);
+        if (!control) continue;
+        control->SetFlags(xtpFlagManualUpdate);
+        control->SetEnabled(enabled ? TRUE : FALSE);
+        control->SetChecked(checked ? TRUE : FALSE);
+    }
+}
+
+void CSysPanelToolbar::CopyControlValue(CXTPControl* source) {
+    IDataExchange* from = exchangeOf(source);
+    if (!from) return;
+    if (IDataExchange* to = registeredExchange(static_cast<unsigned>(source->GetID()))) to->CopyFrom(from);
+}
+
+// Selection filter
+
+// The sets' button tables come with the selection-filter buttons; until then no set is known.
+bool CSysPanelToolbar::SwitchSelectionFilterSet(int set) { return set == m_currentFilterSet; }
+
+void CSysPanelToolbar::SetFilterButton(unsigned id, unsigned icon, unsigned tooltipStringId) {
+    const CString tooltip = KVLoadString(tooltipStringId);
+    SetFilterButtonText(id, static_cast<int>(icon), tooltip);
+}
+
+void CSysPanelToolbar::SetFilterButtonText(unsigned id, int icon, LPCWSTR tooltip) {
+    CXTPControls* controls = GetControls();
+    const bool remove = icon == 0 || tooltip == nullptr;
+    if (CXTPControl* control = controls->FindControl(static_cast<int>(id))) {
+        if (remove) {
+            controls->Remove(control);
+            return;
+        }
+        control->SetIconId(icon);
+        control->SetTooltip(tooltip);
+        control->SetVisible(TRUE);
+        return;
+    }
+    if (remove || !isFilterButtonId(id)) return;
+    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
+    if (control && control->GetControls()) return;
+    if (control) {
+        control->InternalAddRef();
+    } else {
+        control = new CXTPControlButton();
+    }
+    control = controls->Add(control, static_cast<int>(id));
+    control->SetIconId(icon);
+    control->SetTooltip(tooltip);
+}
+
+void CSysPanelToolbar::HideFilterButtons() {
+    CXTPControls* controls = GetControls();
+    for (int index = 0; index < controls->GetCount(); ++index) {
+        CXTPControl* control = controls->GetAt(index);
+        if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) control->SetVisible(FALSE);
+    }
+}
+
+void CSysPanelToolbar::ShowRegisteredControl(unsigned id, bool show) {
+    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
+    if (!control) return;
+    if (show && !control->GetControls()) {
+        control->InternalAddRef();
+        GetControls()->Add(control, static_cast<int>(id));
+    }
+    control->SetVisible(show ? TRUE : FALSE);
+}
+
+void CSysPanelToolbar::SetCommandIcon(unsigned commandId, unsigned) {
+    CXTPCommandBars* bars = GetCommandBars();
+    CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
+    if (!images || images->GetIconSet(commandId)) return;
+    images->SetIcon(commandId, 16);
+}
+
+CString CSysPanelToolbar::LoadSysPanelTooltip(unsigned id) { return KVLoadString(id + 10000); }
+
+// The geometric-type and selection-mode buttons come with the selection-filter buttons.
+void CSysPanelToolbar::SetGeometricTypeState(int, const void*, bool) {}
+void CSysPanelToolbar::ShowSelectionModeButtons(bool) {}

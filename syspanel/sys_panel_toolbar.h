@@ -1,0 +1,122 @@
+// The system panel of one main frame: a docked tool bar whose controls show and edit the
+// parameters of the running command and the selection-filter buttons. It keeps its built-in
+// controls in a registry sorted by id, so that whenever the toolkit rebuilds the bar from a list
+// of ids the same control object (with its value) comes back. The kernel's requests reach it
+// through the main frame.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "platform/kernel.h"
+#include "platform/toolkit.h"
+#include "syspanel/data_exchange.h"
+
+// The controls collection of the system panel: a selection-filter button that leaves the bar is
+// made ready for its next appearance.
+class CSysPanelControls : public CXTPControls {
+public:
+    CSysPanelControls() = default;
+
+protected:
+    void OnControlRemoved(CXTPControl* control) override;
+};
+
+class CSysPanelToolbar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CSysPanelToolbar)
+public:
+    static constexpr UINT kBarId = 1002;
+    static constexpr UINT kTitleStringId = 10161;
+    static constexpr int kMaxControls = 30;
+
+    CSysPanelToolbar();
+    ~CSysPanelToolbar() override;
+
+    // Makes and registers the built-in controls; once (nothing when the registry holds any).
+    void RegisterSyspanelControls();
+    // Registers `control` under `id` with its own reference (the caller keeps its own); the
+    // first registration of an id stays. A style of -1 keeps the control's button style.
+    void RegisterControl(int id, CXTPControl* control, int style);
+    // The registered control of `id`, or null. The registry keeps its reference; the caller
+    // gets none.
+    CXTPControl* FindRegisteredControl(int id) const;
+    // The bar's answer to the toolkit's request for the control of one id of a button list;
+    // false leaves the toolkit to make its default button.
+    bool CreateControlForId(XTP_COMMANDBARS_CREATECONTROL* request);
+
+    // Command-owned controls stand in groups 1 and 2 (the manipulator panels), told by markers
+    // in their tag words.
+    static constexpr DWORD_PTR kGroupFirst[2] = {0x201, 0x203};
+    static constexpr DWORD_PTR kGroupLast[2] = {0x202, 0x204};
+    // The index of the first control at or after `from` that carries `marker`, or -1.
+    int FindGroupMarker(DWORD_PTR marker, int from) const;
+    // Adds the control (taking over the caller's reference) at the end of its group.
+    void InsertCommandControl(CXTPControl* control, int group);
+    void RemoveCommandControls() { removeGroup(1); }
+    void RemoveManipControls() { removeGroup(2); }
+
+    // Nested layout locks: nothing is redrawn until the outermost unlock.
+    unsigned LockLayout();
+    void UnlockLayout();
+    unsigned GetLayoutLockCount() const { return m_layoutLocks; }
+
+    // Kernel requests: values for registered controls (each then enabled; an unregistered id
+    // does nothing).
+    void set_syspanel_int(KVDocument* document, unsigned id, int value);
+    void set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
+    void set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
+    void set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
+    // Selects the font when `document` is the one the panel's frame shows (`isActiveDocument`),
+    // then enables the combo in any case.
+    void set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind,
+                           bool isActiveDocument = true);
+    // Controls on the bar.
+    void EnableSyspanelControl(unsigned id, bool enable);
+    void SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled);
+    void DisableSyspanelControls();
+    // False when no control with the id is on the bar; null out-pointers are skipped.
+    bool GetControlState(unsigned id, bool* checked, bool* disabled) const;
+    // The value of a registered control, or null (unregistered, or no value protocol).
+    const void* GetControlValue(unsigned id) const;
+    // The value as an int: the word of a 32-bit value, the measure of a SysPanelValue truncated
+    // toward zero and kept in the int range; null (and `out` untouched) for other values.
+    const void* GetControlIntValue(unsigned id, int* out) const;
+    static void UnpackDoubleVar(const SysPanelValue* value, double* number, int* variable);
+    // The measure truncated toward zero and kept in the int range (NaN gives 0).
+    static void UnpackIntVar(const SysPanelValue* value, int* number, int* variable);
+    // Puts the first 30 command-defined controls on the bar (an empty list clears it), each with
+    // its icon and tooltip, manually updated and enabled; no filter set is current afterwards.
+    bool SetSyspanelControls(const stlControlsIDs& controls);
+    // The text-formatting controls on the bar take the UI module's state of their commands.
+    void SyspanelStatusChanged();
+    // The registered control of the source's id takes over the source's value.
+    void CopyControlValue(CXTPControl* source);
+
+    // Selection filter.
+    int GetCurrentFilterSet() const { return m_currentFilterSet; }
+    // Switches to one of the selection-filter sets; true when it is (or already was) current.
+    bool SwitchSelectionFilterSet(int set);
+    void SetFilterButton(unsigned id, unsigned icon, unsigned tooltipStringId);
+    // Sets and shows a selection-filter button; icon 0 or no text removes one that is on the bar.
+    void SetFilterButtonText(unsigned id, int icon, LPCWSTR tooltip);
+    void HideFilterButtons();
+    // Shows or hides a registered control, putting it on the bar when it is first shown.
+    void ShowRegisteredControl(unsigned id, bool show);
+    void SetGeometricTypeState(int geometricType, const void* state, bool flag);
+    void ShowSelectionModeButtons(bool show);
+    // Gives the command its icon unless it has one.
+    void SetCommandIcon(unsigned commandId, unsigned iconId);
+    // The tooltip of a command-defined control: the kernel's string numbered `id` + 10000.
+    static CString LoadSysPanelTooltip(unsigned id);
+
+private:
+    // Registers a control made for the registry, giving up the creation reference.
+    void registerNew(int id, CXTPControl* control);
+    IDataExchange* registeredExchange(unsigned id) const;
+    void enable(CXTPControl* control);
+    void removeGroup(int group);
+
+    int m_currentFilterSet = -1;
+    std::vector<std::pair<int, CXTPControl*>> m_registry;  // sorted by id; one reference each
+    unsigned m_layoutLocks = 0;
+};
