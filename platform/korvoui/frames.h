@@ -34,6 +34,7 @@ public:
     ~MessageBar() override;
 
     // FALSE when the site has no window.
+    using CWnd::Create;
     BOOL Create(CXTPCommandBars* commandBars, DWORD style, UINT controlId);
     void EnableMarkup(BOOL enable) { markup_ = enable; }
     BOOL IsMarkupEnabled() const { return markup_; }
