@@ -192,7 +192,35 @@ public:
     // ---- Pane windows --------------------------------------------------------------------------
     // Applies the product ini's "DockingPanes" list; without the key every pane window is enabled.
     void EnableDockingPaneWindows(const kvio::IniFile& ini);
+    // Enables or disables the pane window of a "DockingPanes" name; false for an unknown name.
+    bool EnableDockingPaneWindow(LPCWSTR name, bool enabled);
     PaneWindows& GetPaneWindows() { return m_paneWindows; }
+    // The window of docking pane `paneId` (1003 to 1040), made on demand when `create` is set.
+    // Null for other ids, ids without a window in this edition, disabled panes and PDM windows
+    // that are not available.
+    CWnd* GetDockingPaneWindow(UINT paneId, bool create);
+    // The hidden window pane windows are created under; made on first use.
+    CWnd* GetDockingPaneDummyWindow();
+    // The pane of the first main frame, in GetMainFrames order, that hosts the window of
+    // `paneId` (made on demand); `frame` and `window` tell which. Null when none hosts it.
+    CXTPDockingPane* FindDockingPane(UINT paneId, CMainFrame*& frame, CWnd*& window);
+
+    // Pane-window creators: the window in the slot, made (when `create` is set and the pane is
+    // enabled) under the dummy host with the pane id as control id.
+    CWnd* GetModelTreeWindow(bool create);
+    CWnd* GetTaskWindow(bool create);
+    CWnd* GetNCWindow(bool create);
+    CWnd* GetGenerationQueueWindow(bool create);
+    CWnd* GetWeldTreeWindow(bool create);
+    CWnd* GetModelElementsWindow(bool create);
+    CWnd* GetAssemblyStructureWindow(bool create);
+    // The PDM assembly window; with `onlyWhenAvailable` null until its contents exist.
+    CWnd* GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetPropertiesWindow(bool create);
+    CWnd* GetAnnotationsWindow(bool create);
+    CWnd* GetConfigurationsWindow(bool create);
+    CWnd* GetLayersWindow(bool create);
+    CWnd* GetFormFactorWindow(bool create);
 
     // ---- Application commands and profiles -----------------------------------------------------
     void LoadApplicationCommands(CXTPPropExchangeEnumerator& sections);

@@ -6,6 +6,7 @@
 
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/status_line.h"
 
 bool ServerAppProxy::IsShellEditionFeature() {
     return true;
@@ -211,9 +212,7 @@ void* ServerAppProxy::GetFrameToolsData(CWnd*) {
     return nullptr;
 }
 
-StatusLineProxy* ServerAppProxy::GetStatusLineProxy() {
-    return nullptr;
-}
+StatusLineProxy* ServerAppProxy::GetStatusLineProxy() { return GetMainFrameStatusLine(); }
 
 bool ServerAppProxy::IsRestartRequested() {
     return false;

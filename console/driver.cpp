@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "console/printable.h"
 #include "console/verbs.h"
@@ -47,9 +48,9 @@ bool Driver::advance(const Step& step) {
 
 HWND Driver::frameFor(const Step& step) {
     const FrameRef& frame = step.arguments.frame;
-    // The verb's words before its FRAME argument name it in the messages.
+    // The verb's words before its FRAME (or WINDOW) argument name it in the messages.
     const std::string_view syntax = verbs()[step.verb].syntax;
-    const std::string verb(syntax.substr(0, syntax.find(" FRAME")));
+    const std::string verb(syntax.substr(0, std::min(syntax.find(" FRAME"), syntax.find(" WINDOW"))));
     const auto frames = session_.inspect().mainFrames();
     if (frame.index == 0) {
         const HWND window = reinterpret_cast<HWND>(frame.handle);
@@ -65,10 +66,36 @@ HWND Driver::frameFor(const Step& step) {
     return nullptr;
 }
 
-bool Driver::command(const Step& step) {
+HWND Driver::windowFor(const Step& step) {
     const HWND frame = frameFor(step);
-    if (!frame) return false;
-    session_.user().command(frame, step.arguments.number);
+    const unsigned paneId = step.arguments.frame.paneId;
+    if (!frame || paneId == 0) return frame;
+    if (const HWND window = session_.inspect().paneWindow(frame, paneId)) return window;
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": main frame " +
+                               toUtf8(platform::core::handleText(frame)) + " has no docking pane " +
+                               std::to_string(paneId) + " with a window (dump panes lists its panes)");
+    return nullptr;
+}
+
+bool Driver::command(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    session_.user().command(window, step.arguments.number);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::click(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    try {
+        session_.user().click(window, step.arguments.number);
+    } catch (const std::invalid_argument& error) {
+        // As with new-frame, what could not be done is said in the transcript and the run goes on.
+        std::string what = error.what();
+        if (what.rfind("harness: ", 0) == 0) what.erase(0, 9);
+        transcript_.print(L"click: " + platform::core::fromUtf8(what));
+    }
     session_.runUntilIdle();
     return true;
 }
@@ -115,6 +142,17 @@ bool Driver::dumpFrames(const Step&) {
     return true;
 }
 
+bool Driver::dumpPanes(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpPanes(frame), L"(no panes)");
+    return true;
+}
+
+bool Driver::dumpStatus(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpStatus(frame), L"(no status line)");
 bool Driver::dumpTabs(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;

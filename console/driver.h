@@ -40,6 +40,7 @@ private:
     bool idle(const Step& step);
     bool advance(const Step& step);
     bool command(const Step& step);
+    bool click(const Step& step);
     bool expectBox(const Step& step);
     bool dde(const Step& step);
     bool dumpWindows(const Step& step);
@@ -47,6 +48,8 @@ private:
     bool dumpCommands(const Step& step);
     bool dumpFrames(const Step& step);
     bool dumpBars(const Step& step);
+    bool dumpPanes(const Step& step);
+    bool dumpStatus(const Step& step);
     bool dumpTabs(const Step& step);
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
@@ -54,8 +57,11 @@ private:
 
     Phase phase() const;
     bool perform(const Step& step);
-    // The main frame a command goes to; null (reported) when there is none.
+    // The main frame a step names; null (reported) when there is none.
     HWND frameFor(const Step& step);
+    // The frame, or with a pane id the window that pane of the frame hosts; null (reported) when
+    // there is none.
+    HWND windowFor(const Step& step);
     void printDump(const std::wstring& dump, const wchar_t* whenEmpty);
     void afterStep();
 

@@ -102,6 +102,18 @@ std::string readFrame(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// A frame, or the window of one of its docking panes: "FRAME/PANE-ID".
+std::string readWindow(const std::string& text, Arguments& arguments) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos) return readFrame(text, arguments);
+    if (std::string error = readFrame(text.substr(0, slash), arguments); !error.empty()) return error;
+    const std::string pane = text.substr(slash + 1);
+    const auto value = parseNumber(pane, 0xFFFFu);
+    if (!value || *value == 0) return echo(text) + ": " + echo(pane) + " is not a docking-pane id (1 to 65535)";
+    arguments.frame.paneId = static_cast<unsigned>(*value);
+    return {};
+}
+
 std::string readCommandId(const std::string& text, Arguments& arguments) {
     const auto value = parseNumber(text, 0xFFFFu);
     if (!value) return echo(text) + " is not a command id (0 to 65535)";
@@ -122,7 +134,8 @@ std::string readText(const std::string& text, Arguments& arguments) {
 }
 
 constexpr Placeholder kPlaceholders[] = {
-    {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"ID", false, &readCommandId},
+    {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
+    {"ID", false, &readCommandId},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
 };
 

@@ -17,16 +17,18 @@ namespace korvo::console {
 
 using platform::harness::Button;
 
-// A main frame named by its 1-based index among the main frames, or by its window handle.
+// A main frame named by its 1-based index among the main frames, or by its window handle; with a
+// pane id, the window that docking pane of the frame hosts.
 struct FrameRef {
     unsigned index = 0;         // 1-based; 0 when a handle is given
     std::uintptr_t handle = 0;  // a window handle's 32 significant bits
+    unsigned paneId = 0;        // 0: the frame itself
 };
 
 // What a line's arguments say; a verb reads the fields its syntax names.
 struct Arguments {
     unsigned number = 0;         // MS, ID
-    FrameRef frame;              // FRAME
+    FrameRef frame;              // FRAME, WINDOW
     std::wstring text;           // "PATTERN", "TEXT"
     Button answer = Button::Ok;  // BUTTON
 };

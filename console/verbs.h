@@ -25,8 +25,8 @@ enum class Effect {
 enum class Phase { BeforeStart, Running, Ended };
 
 struct Verb {
-    // Words in lower case are written as they are; the first one names the verb. MS, FRAME, ID and
-    // BUTTON are bare arguments, "PATTERN" and "TEXT" quoted ones.
+    // Words in lower case are written as they are; the first one names the verb. MS, FRAME, WINDOW,
+    // ID and BUTTON are bare arguments, "PATTERN" and "TEXT" quoted ones.
     std::string_view syntax;
     std::string_view help;  // one line
     Effect beforeStart;

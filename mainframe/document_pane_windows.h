@@ -1,15 +1,41 @@
 // The application's pane windows around the UI library's document-bound controls: the model
-// elements list and the assembly structure. Each passes its being shown on to its control.
+// elements list (pane 1022) and the assembly structure (pane 1023). Each fills its client area
+// with its control and passes showing, themes, pane attachment and layout values on to it.
 #pragma once
 
 #include "platform/korvoui.h"
 
-class CModelElementsListWnd : public CWnd {
+class ControlPaneWindow : public Korvo::UI::DockingPaneChildWindow {
 public:
-    CModelElementsListWnd() = default;
+    static constexpr UINT kControlId = 100;
+
+    void SetTheme(const Korvo::UI::Theme& theme) override;
+    void OnAttachedToPane(CXTPDockingPane* pane) override;
+    BOOL DoPropExchange(CXTPPropExchange* px) override;
+
+protected:
+    // The pane id (the window's command) and the icon bound to it, and the control's style.
+    ControlPaneWindow(UINT paneId, UINT iconId, DWORD controlStyle)
+        : m_paneId(paneId), m_iconId(iconId), m_controlStyle(controlStyle) {}
+    virtual Korvo::UI::HostedPaneControl& Control() = 0;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    UINT m_paneId;
+    UINT m_iconId;
+    DWORD m_controlStyle;
+};
+
+class CModelElementsListWnd : public ControlPaneWindow {
+public:
+    CModelElementsListWnd() : ControlPaneWindow(1022, 795, WS_CHILD | WS_VISIBLE) {}
     CModelElementsList& GetList() { return m_list; }
 
 protected:
+    Korvo::UI::HostedPaneControl& Control() override { return m_list; }
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()
 
@@ -17,12 +43,14 @@ private:
     CModelElementsList m_list;
 };
 
-class AssemblyStructureWindow : public CWnd {
+class AssemblyStructureWindow : public ControlPaneWindow {
 public:
-    AssemblyStructureWindow() = default;
+    AssemblyStructureWindow()
+        : ControlPaneWindow(1023, 796, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN) {}
     Korvo::UI::AssemblyStructureControlSite& GetControlSite() { return m_site; }
 
 protected:
+    Korvo::UI::HostedPaneControl& Control() override { return m_site; }
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     DECLARE_MESSAGE_MAP()
 

@@ -78,7 +78,8 @@ void CMainFrame::OnDestroy() {
 void CMainFrame::DestroyFirstTime() {
     // Clipart views come with the documents-menu work.
     SetActiveView(nullptr, FALSE);
-    m_paneManager.DetachChildren();
+    // The pane windows are the application's, shared by every frame: they outlive this one.
+    m_paneManager.ReturnPaneWindows();
     m_screenMode = 0;
     KVResetDialogCache();
     KVNotifyMainFrameDestroyed(m_hWnd);

@@ -3,7 +3,6 @@
 #include "app/kvw32_app.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
-#include "mainframe/pane_windows.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -76,35 +75,10 @@ DWORD CMainFrame::GetVisibleFramelessToolBars(int viewType) const {
 }
 
 CWnd* CMainFrame::GetPaneWindow(CXTPDockingPane* pane) {
-    if (!pane) return nullptr;
     CKvw32App* app = CKvw32App::Instance();
-    if (!app) return nullptr;
-    PaneWindows& windows = app->GetPaneWindows();
-    switch (pane->GetID()) {
-        case 1003: return windows.birdsEyeView.Get();
-        case 1005: return windows.error.Get();
-        case 1006: return windows.modelTree.Get();
-        case 1007: return windows.properties.Get();
-        case 1008: return windows.tasks.Get();
-        case 1011: return windows.weldTree.Get();
-        case 1012: return windows.varnelArchives.Get();
-        case 1013: return windows.varnelDesktop.Get();
-        case 1014: return windows.varnelFavorites.Get();
-        case 1015: return windows.varnelFind.Get();
-        case 1019: return windows.varnelAssembly.Get();
-        case 1022: return windows.modelElements.Get();
-        case 1023: return windows.assemblyStructure.Get();
-        case 1027: return windows.varnelMail.Get();
-        case 1028: return windows.findCommand.Get();
-        case 1029: return windows.annotations.Get();
-        case 1030: return windows.configurations.Get();
-        case 1031: return windows.layers.Get();
-        case 1033: return windows.varnelConfigurationSettings.Get();
-        case 1035: return windows.formFactor.Get();
-        case 1039: return windows.generationQueue.Get();
-        case 1040: return windows.varnelLibraryElements.Get();
-        default: return nullptr;
-    }
+    if (!pane || !app) return nullptr;
+    // Panes are made only for windows that exist (the pane initialisation makes them first).
+    return app->GetDockingPaneWindow(pane->GetID(), false);
 }
 
 CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar*) {

@@ -7,6 +7,8 @@
 #include "mainframe/pane_window_slot.h"
 
 struct PaneWindows {
+    // The hidden host every pane window is created under; first in, so it goes last.
+    CountedPaneWindowSlot dummyHost;
     // Slots named in the "DockingPanes" list.
     PaneWindowSlot birdsEyeView;
     PaneWindowSlot modelTree;

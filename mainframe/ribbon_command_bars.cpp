@@ -1,6 +1,8 @@
 #include "mainframe/ribbon_command_bars.h"
 
 #include "app/default_toolbars.h"
+#include "app/kvw32_app.h"
+#include "mainframe/docking_panes_init.h"
 #include "mainframe/main_frame.h"
 
 IMPLEMENT_DYNCREATE(CKVRibbonCommandBars, CXTPCommandBars)
@@ -20,11 +22,21 @@ XTPBarPosition positionOf(CommandTables::ToolBarKind kind) {
     }
 }
 
+// The application's first main frame: no other frame exists while it is made.
+bool IsFirstMainFrame(const CMainFrame& frame) {
+    CKvw32App* app = CKvw32App::Instance();
+    if (!app) return true;
+    for (const CMainFrame* other : app->GetMainFrames())
+        if (other != &frame) return false;
+    return true;
+}
+
 }  // namespace
 
 bool InitDockingPanesAndToolBars(CMainFrame& frame) {
     CXTPCommandBars* bars = frame.GetCommandBars();
     if (!bars) return false;
+    if (!CreateInitialDockingPanes(&frame.GetPaneManager(), IsFirstMainFrame(frame))) return false;
     for (const DefaultToolBarButtons& entry : GetDefaultToolBars()) {
         const CommandTables::DefaultToolBarRecord& record = *entry.record;
         // The tabs of the tabbed tool bar come with that bar's own work.

@@ -47,6 +47,9 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
+    // pane's window); throws std::invalid_argument naming what is missing.
+    void click(HWND window, unsigned id);
     // Document tabs of main frame `frame`, numbered from 1 as `Inspect::dumpTabs` lists them.
     void clickTab(HWND frame, int tab);             // the left button on the tab
     void clickTabCloseButton(HWND frame, int tab);  // the tab's own close button
@@ -144,6 +147,11 @@ public:
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
+    // Whether the 3D part and the edit module make the pane windows the application asks for
+    // (default true).
+    void setPaneWindowsOffered(bool offered);
+    // What the background-process manager allows (the status line's Pause and Resume buttons).
+    void setBackgroundProcessControls(bool pauseEnabled, bool resumeEnabled);
     void openPropertyFormChild(unsigned id);
     // What the installed add-on applications do on the UI thread each time the kernel's manager
     // starts them (first or second phase of start-up).
@@ -177,6 +185,17 @@ public:
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name
     // or symbol leaves its column blank.
     std::wstring dumpCommands() const;
+    // The window docking pane `paneId` of main frame `frame` hosts, or null.
+    HWND paneWindow(HWND frame, unsigned paneId) const;
+    // The frame's docking panes in the manager's order, one a line: id, state (docked, floating,
+    // hidden, closed), "title", icon ID, "group HEAD" when in another pane's tab group,
+    // "selected", window 0x%08x or none. Empty without panes.
+    std::wstring dumpPanes(HWND frame) const;
+    // The frame's status line: "pane INDEX id ID "text"" (with "hidden") per pane, then its
+    // progress bars ("progress id ID POS/UPPER", "marquee") and buttons ("button ID "tooltip"",
+    // "hidden", "disabled"), then "taskbar STATE COMPLETED/TOTAL" of the frame's taskbar
+    // button. Empty without a status line.
+    std::wstring dumpStatus(HWND frame) const;
     // The document tabs of main frame `frame`: per tab group "group N (l,t,r,b)", then per tab
     // "  N 0x%08x \"text\" [selected] (l,t,r,b) tip \"tooltip\"" and its close button; empty when
     // the frame shows no tabs.

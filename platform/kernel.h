@@ -22,4 +22,5 @@
 #include "platform/kernel/panes.h"
 #include "platform/kernel/shellintegration.h"
 #include "platform/kernel/serverapp.h"
+#include "platform/kernel/statusline.h"
 #include "platform/kernel/frame_services.h"

@@ -13,4 +13,5 @@
 #include "platform/korvoui/auto_menu_hints.h"
 #include "platform/korvoui/frames.h"
 #include "platform/korvoui/panes.h"
+#include "platform/korvoui/docking.h"
 #include "platform/korvoui/controls.h"

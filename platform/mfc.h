@@ -14,3 +14,5 @@
 #include "platform/mfc/app.h"
 #include "platform/mfc/doc.h"
 #include "platform/mfc/ole.h"
+#include "platform/mfc/progress.h"
+#include "platform/mfc/taskbar.h"

@@ -13,6 +13,7 @@
 #include "platform/toolkit/commandbar.h"
 #include "platform/toolkit/commandbars.h"
 #include "platform/toolkit/propexchange.h"
+#include "platform/toolkit/button.h"
 #include "platform/toolkit/statusbar.h"
 #include "platform/toolkit/dockingpanes.h"
 #include "platform/toolkit/tabclient.h"

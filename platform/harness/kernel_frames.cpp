@@ -61,6 +61,12 @@ void Kernel::setSyspanelResetWanted(bool wanted) { platform::kernel::uiControl()
 
 void Kernel::setMacroManagerPresent(bool present) { platform::kernel::uiControl().macroManagerPresent = present; }
 
+void Kernel::setPaneWindowsOffered(bool offered) { platform::kernel::uiControl().paneWindowsOffered = offered; }
+
+void Kernel::setBackgroundProcessControls(bool pauseEnabled, bool resumeEnabled) {
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(pauseEnabled, resumeEnabled);
+}
+
 void Kernel::openPropertyFormChild(unsigned id) { platform::kernel::openPropertyFormChild(id); }
 
 }  // namespace platform::harness

@@ -53,6 +53,35 @@ void CKVCom_Is3D::SetMainWindowsDisabled(bool disabled) {
     recordCall(std::wstring(L"CKVCom_Is3D::SetMainWindowsDisabled(") + boolText(disabled) + L")");
 }
 
+namespace {
+
+const wchar_t* paneWindowName(CKVCom_Is3D::PaneWindow kind) {
+    switch (kind) {
+        case CKVCom_Is3D::PaneWindow::ModelTree: return L"ModelTree";
+        case CKVCom_Is3D::PaneWindow::Task: return L"Task";
+        case CKVCom_Is3D::PaneWindow::NC: return L"NC";
+        case CKVCom_Is3D::PaneWindow::GenerationQueue: return L"GenerationQueue";
+    }
+    return L"?";
+}
+
+}  // namespace
+
+CWnd* CKVCom_Is3D::CreatePaneWindow(PaneWindow kind) {
+    recordCall(std::wstring(L"CKVCom_Is3D::CreatePaneWindow(") + paneWindowName(kind) + L")");
+    return platform::kernel::uiControl().paneWindowsOffered ? new CWnd : nullptr;
+}
+
+void CKVCom_Is3D::RegisterPaneWindow(PaneWindow kind, CWnd* window) {
+    recordCall(std::wstring(L"CKVCom_Is3D::RegisterPaneWindow(") + paneWindowName(kind) + L", " +
+               handleText(window ? window->GetSafeHwnd() : nullptr) + L")");
+}
+
+CWnd* EditModuleProxy::CreateWeldTreeWindow() {
+    recordCall(L"EditModuleProxy::CreateWeldTreeWindow()");
+    return platform::kernel::uiControl().paneWindowsOffered ? new CWnd : nullptr;
+}
+
 void AnnotateModuleProxy::ActivateDocument(CKvw32Doc* document) {
     recordCall(L"AnnotateModuleProxy::ActivateDocument(" + documentText(document) + L")");
 }

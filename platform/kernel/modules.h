@@ -27,6 +27,12 @@ public:
     // The main windows were disabled (a modal state began) or enabled again.
     static void SetMainWindowsDisabled(bool disabled);
 
+    // Pane windows the 3D part makes for the application: a new window object (its window not
+    // created yet; the application creates it and hands it back with RegisterPaneWindow), or null.
+    enum class PaneWindow { ModelTree, Task, NC, GenerationQueue };
+    static CWnd* CreatePaneWindow(PaneWindow kind);
+    static void RegisterPaneWindow(PaneWindow kind, CWnd* window);
+
 private:
     CKVCom_Is3D() = default;
 };
@@ -50,6 +56,8 @@ public:
     static EditModuleProxy& Instance();
     // The module's pane window shows `document` (null: none).
     static void SetPaneDocument(CWnd* pane, CKvw32Doc* document);
+    // The weld-tree window object (its window not created yet), or null.
+    static CWnd* CreateWeldTreeWindow();
 
 private:
     EditModuleProxy() = default;

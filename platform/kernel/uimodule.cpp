@@ -256,6 +256,11 @@ Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {
     return nullptr;
 }
 
+void UIModuleProxy::BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId) {
+    recordCall(L"UIModuleProxy::BindCommandIcon(" + std::to_wstring(command) + L", " + std::to_wstring(iconId) + L")");
+    if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(command, 16);
+}
+
 void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {
     recordCall(L"UIModuleProxy::SetCommandBarsIconSize(" + handleText(windowHandle(window)) + L", {" +
                std::to_wstring(size.cx) + L", " + std::to_wstring(size.cy) + L"}, " + boolText(largeIcons) + L")");

@@ -22,6 +22,8 @@ struct Theme {
 };
 }  // namespace Korvo::UI
 
+class CXTPCommandBars;
+
 class UIModuleProxy {
 public:
     static UIModuleProxy& Instance();
@@ -67,6 +69,9 @@ public:
         bool largeIcons = false;
     };
     void SetCommandBarsIconSize(CFrameWnd* frame, SIZE size, bool largeIcons);
+    // Command `command` of `bars` shows the kernel's icon `iconId` (the bars' image manager gets
+    // it under the command's id).
+    void BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
 
     // The UI module's state of a command (the text-formatting commands of the system panel): false

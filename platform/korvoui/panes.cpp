@@ -36,6 +36,19 @@ void PropertiesWindow::OnFinalRelease() {
     KVCountedPaneWnd::OnFinalRelease();
 }
 
+void CommandBarsSiteBase::UpdateCommandBarsOptions() { ++optionsUpdates_; }
+
+BOOL HostedPaneControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    if (!parent || !parent->GetSafeHwnd()) return FALSE;
+    return CreateEx(0, L"STATIC", L"", style | WS_CHILD, rect, parent, id);
+}
+
+void HostedPaneControl::SetTheme(const Theme& theme) { themeName_ = theme.name; }
+
+BOOL HostedPaneControl::DoPropExchange(CXTPPropExchange* px) {
+    return PX_String(px, L"ColumnWidths", columnWidths_, L"");
+}
+
 void AssemblyStructureControlSite::OnShow(bool shown) {
     recordCall(std::wstring(L"Korvo::UI::AssemblyStructureControlSite::OnShow(") + boolText(shown) + L")");
 }

@@ -5,6 +5,7 @@
 
 #include "platform/kernel.h"
 #include "platform/mfc.h"
+#include "platform/toolkit.h"
 
 namespace Korvo::UI {
 
@@ -16,8 +17,36 @@ public:
     void OnFinalRelease() override;
 };
 
+// A host of command bars inside a pane: it follows the options of the frame's command bars.
+class CommandBarsSiteBase {
+public:
+    virtual ~CommandBarsSiteBase() = default;
+    void UpdateCommandBarsOptions();
+    int GetOptionsUpdates() const { return optionsUpdates_; }
+
+private:
+    int optionsUpdates_ = 0;
+};
+
+// A control of the library that fills an application pane window: a child window with a theme
+// and values of its own in saved layouts ("ColumnWidths", kept as given).
+class HostedPaneControl : public CWnd, public CommandBarsSiteBase {
+public:
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    using CWnd::Create;
+    void SetTheme(const Theme& theme);
+    const CString& GetThemeName() const { return themeName_; }
+    BOOL DoPropExchange(CXTPPropExchange* px);
+    const CString& GetColumnWidths() const { return columnWidths_; }
+    void SetColumnWidths(LPCWSTR widths) { columnWidths_ = widths ? widths : L""; }
+
+private:
+    CString themeName_;
+    CString columnWidths_;
+};
+
 // The control site inside the application's assembly-structure pane window.
-class AssemblyStructureControlSite {
+class AssemblyStructureControlSite : public HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
@@ -62,7 +91,7 @@ private:
 }  // namespace Korvo::UI
 
 // The model-elements list inside the application's model-elements pane window.
-class CModelElementsList {
+class CModelElementsList : public Korvo::UI::HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);

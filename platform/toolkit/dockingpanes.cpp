@@ -63,7 +63,10 @@ BOOL CXTPDockingPaneManager::InstallDockingPanes(CWnd* site, BOOL) {
 CXTPDockingPane* CXTPDockingPaneManager::CreatePane(UINT id, RECT rect, XTPDockingPaneDirection direction,
                                                     CXTPDockingPane* neighbour) {
     if (!GetSafeHwnd() || FindPane(id)) return nullptr;
-    auto* pane = new CXTPDockingPane(this, id);
+    CXTPDockingPane* pane = OnCreatePane(0, nullptr);
+    if (!pane) return nullptr;
+    pane->manager_ = this;
+    pane->id_ = id;
     pane->direction_ = direction;
     pane->rect_ = rect;
     panes_.push_back(pane);
@@ -117,6 +120,23 @@ void CXTPDockingPaneManager::HidePane(CXTPDockingPane* pane) {
     if (notifyAction(pane, xtpPaneActionHidden)) return;
     pane->state_ = xtpPaneHidden;
     hideContainer(pane);
+}
+
+void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
+    if (!pane || !GetSafeHwnd()) return;
+    if (notifyAction(pane, xtpPaneActionFloating)) return;
+    const bool wasShown = pane->state_ == xtpPaneDocked || pane->state_ == xtpPaneFloating;
+    pane->state_ = xtpPaneFloating;
+    pane->floatRect_ = rect;
+    pane->rect_ = rect;
+    hideContainer(pane);
+    showContainer(pane);
+    if (!wasShown && site_ && site_->GetSafeHwnd())
+        site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
+}
+
+CXTPDockingPane* CXTPDockingPaneManager::OnCreatePane(int, CXTPDockingPaneLayout*) {
+    return new CXTPDockingPane(this);
 }
 
 void CXTPDockingPaneManager::DestroyPane(CXTPDockingPane* pane) {

@@ -1,18 +1,23 @@
 // The toolkit's docking panes: a manager per frame holds panes (id, title, tab caption, icon id,
 // child window, state). A shown pane has a container window under the site holding its child
 // window; a closed or hidden pane's child waits under the manager's own hidden window. Every
-// state change is announced to the site with XTPWM_DOCKINGPANE_NOTIFY. (Layout persistence is not
-// built yet.)
+// state change is announced to the site with XTPWM_DOCKINGPANE_NOTIFY. Panes are made through the
+// manager's OnCreatePane, so programs can use their own pane class; a layout (CXTPDockingPaneLayout)
+// keeps every pane's place and state and each pane's own values through property exchange.
 #pragma once
 
 #include <vector>
+
+#include <memory>
 
 #include "platform/mfc.h"
 #include "platform/toolkit/tabpaintmanager.h"
 #include "platform/toolkit/images.h"
 #include "platform/toolkit/messages.h"
+#include "platform/toolkit/propexchange.h"
 
 class CXTPDockingPaneManager;
+class CXTPDockingPaneLayout;
 
 enum XTPDockingPaneDirection { xtpPaneDockLeft = 0, xtpPaneDockRight = 1, xtpPaneDockTop = 2, xtpPaneDockBottom = 3 };
 enum XTPDockingPaneState { xtpPaneDocked = 0, xtpPaneHidden = 1, xtpPaneClosed = 2, xtpPaneFloating = 3 };
@@ -61,12 +66,21 @@ public:
     CXTPDockingPane* GetNeighbour() const { return neighbour_; }
     XTPDockingPaneDirection GetDirection() const { return direction_; }
     CXTPDockingPaneManager* GetDockingPaneManager() const { return manager_; }
+    // The floating frame's rectangle while floating.
+    RECT GetFloatingRect() const { return floatRect_; }
+
+    // The pane's own values in a saved layout (the section is the pane's entry of the layout):
+    // title, tab caption and icon. FALSE makes the layout skip what the pane wrote.
+    virtual BOOL DoPropExchange(CXTPPropExchange* px);
+
+protected:
+    explicit CXTPDockingPane(CXTPDockingPaneManager* manager) : manager_(manager) {}
 
 private:
     friend class CXTPDockingPaneManager;
-    CXTPDockingPane(CXTPDockingPaneManager* manager, UINT id) : manager_(manager), id_(id) {}
+    friend class CXTPDockingPaneLayout;
     CXTPDockingPaneManager* manager_;
-    UINT id_;
+    UINT id_ = 0;
     CString title_, tabCaption_;
     int iconId_ = 0;
     SIZE minTrack_{0, 0};
@@ -76,7 +90,60 @@ private:
     XTPDockingPaneDirection direction_ = xtpPaneDockLeft;
     CXTPDockingPane* neighbour_ = nullptr;
     RECT rect_{};
+    RECT floatRect_{};
     bool selected_ = false;
+};
+
+// A saved arrangement of a manager's panes: order, ids, states, tab groups, rectangles and
+// selection, with each pane's own values. Made by the manager (CreateLayout), filled from the
+// live panes (GetLayout) or from a property exchange, and applied with SetLayout.
+class CXTPDockingPaneLayout {
+public:
+    struct PaneEntry {
+        UINT id = 0;
+        int type = 0;  // the pane type OnCreatePane is asked for
+        XTPDockingPaneState state = xtpPaneClosed;
+        XTPDockingPaneDirection direction = xtpPaneDockLeft;
+        UINT group = 0;  // the id of the pane heading its tab group, 0 for a group of its own
+        bool selected = false;
+        RECT rect{};
+        RECT floatRect{};
+        // The pane's own values: stored from the live pane, or the section read from a file.
+        CXTPDockingPane* source = nullptr;
+        std::shared_ptr<CXTPPropExchange> saved;
+    };
+
+    explicit CXTPDockingPaneLayout(CXTPDockingPaneManager* manager) : manager_(manager) {}
+    ~CXTPDockingPaneLayout();
+    CXTPDockingPaneLayout(const CXTPDockingPaneLayout&) = delete;
+    CXTPDockingPaneLayout& operator=(const CXTPDockingPaneLayout&) = delete;
+
+    // Stores the layout into, or loads it from, the exchange's "Panes" entries. Storing a pane
+    // whose own exchange fails keeps its place and drops only its own values. Loading fails only
+    // for a malformed entry list; entries without an id are skipped.
+    BOOL DoPropExchange(CXTPPropExchange* px);
+    const std::vector<PaneEntry>& GetEntries() const { return entries_; }
+    BOOL IsValid() const { return !entries_.empty(); }
+
+private:
+    friend class CXTPDockingPaneManager;
+    void releaseSources();
+    CXTPDockingPaneManager* manager_;
+    std::vector<PaneEntry> entries_;
+};
+
+// Tab drawing of the pane groups and of the panels; only the layout choice is kept.
+enum XTPTabLayoutStyle { xtpTabLayoutAutoSize = 0, xtpTabLayoutSizeToFit = 1, xtpTabLayoutFixed = 2, xtpTabLayoutCompressed = 3, xtpTabLayoutMultiRow = 4 };
+class CXTPTabPaintManager : public CCmdTarget {
+public:
+    void SetLayout(XTPTabLayoutStyle layout) { layout_ = layout; }
+    XTPTabLayoutStyle GetLayout() const { return layout_; }
+    int GetRedrawCount() const { return redraws_; }
+    void RefreshMetrics() { ++redraws_; }
+
+private:
+    XTPTabLayoutStyle layout_ = xtpTabLayoutAutoSize;
+    int redraws_ = 0;
 };
 
 class CXTPDockingPaneManager : public CWnd {
@@ -106,8 +173,23 @@ public:
     void ClosePane(UINT id);
     void ClosePane(CXTPDockingPane* pane);
     void HidePane(CXTPDockingPane* pane);
+    // Floats the pane in its own frame at `rect` (after the site did not refuse
+    // xtpPaneActionFloating).
+    void FloatPane(CXTPDockingPane* pane, RECT rect);
     // Removes and forgets the pane; its child window stays where it is.
     void DestroyPane(CXTPDockingPane* pane);
+
+    // Layouts. CreateLayout makes an empty one; GetLayout fills it from the live panes; SetLayout
+    // makes the panes what the layout says: panes it names are made through OnCreatePane when
+    // missing and take their state, group and rectangles; panes it does not name are destroyed.
+    // A pane whose own values cannot be loaded is left out. Shown panes announce themselves.
+    std::unique_ptr<CXTPDockingPaneLayout> CreateLayout() { return std::make_unique<CXTPDockingPaneLayout>(this); }
+    void GetLayout(CXTPDockingPaneLayout* layout) const;
+    void SetLayout(const CXTPDockingPaneLayout* layout);
+
+    // Makes the object of a new pane; type 0 is the ordinary pane. Programs override it to use
+    // their own class. `layout` is the layout being applied, or null.
+    virtual CXTPDockingPane* OnCreatePane(int type, CXTPDockingPaneLayout* layout);
     BOOL IsPaneClosed(UINT id) const;
     BOOL IsPaneHidden(UINT id) const;
     // Detaches every pane's child window (the children stay where they are).

@@ -28,6 +28,9 @@ public:
     void SetStyle(UINT style) { style_ = style; }
     BOOL IsVisible() const { return visible_; }
     void SetVisible(BOOL visible) { visible_ = visible; }
+    // DT_LEFT, DT_CENTER or DT_RIGHT.
+    int GetTextAlignment() const { return alignment_; }
+    void SetTextAlignment(int alignment) { alignment_ = alignment; }
 
 private:
     friend class CXTPStatusBar;
@@ -37,6 +40,7 @@ private:
     int width_ = 0;
     UINT style_ = SBPS_NORMAL;
     BOOL visible_ = TRUE;
+    int alignment_ = DT_LEFT;
 };
 
 class CXTPStatusBar : public CWnd {

@@ -507,6 +507,13 @@ inline constexpr UINT RDW_UPDATENOW = 0x0100;
 inline constexpr UINT RDW_FRAME = 0x0400;
 // Regions are not used by the program: `region` must be null (a strict failure otherwise).
 BOOL RedrawWindow(HWND hwnd, const RECT* rect, void* region, UINT flags);
+
+// DrawText format flags.
+inline constexpr UINT DT_LEFT = 0x0000;
+inline constexpr UINT DT_CENTER = 0x0001;
+inline constexpr UINT DT_RIGHT = 0x0002;
+inline constexpr UINT DT_VCENTER = 0x0004;
+inline constexpr UINT DT_SINGLELINE = 0x0020;
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 

@@ -48,7 +48,7 @@ korvo_expect("${err}" "expectation never used: box \"Save\\*\"" "an unused expec
 
 # The help names every verb the scripts know.
 korvo_run(help EXIT 0 OUTPUT out ARGS --help)
-foreach(verb "advance MS" "command FRAME ID" "expect box" "dde" "dump frames" "dump commands" "new-frame" "journal")
+foreach(verb "advance MS" "command WINDOW ID" "click WINDOW ID" "dump panes FRAME" "dump status FRAME" "expect box" "dde" "dump frames" "dump commands" "new-frame" "journal")
   korvo_expect("${out}" "\n  ${verb}" "the help does not name \"${verb}\"")
 endforeach()
 

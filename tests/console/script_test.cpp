@@ -18,6 +18,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "advance 1500\n"
         "command 1 57600\n"
         "command 0x00010010 0x8000\n"
+        "click 1/1022 886\n"
         "expect box \"Cannot load*\" answer NO\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "dump windows\n"
@@ -25,6 +26,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump commands\n"
         "dump frames\n"
         "dump bars 2\n"
+        "dump panes 2\n"
+        "dump status 0x00010010\n"
         "dump tabs 1\n"
         "new-frame\n"
         "journal\n"
@@ -45,12 +48,20 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(byHandle.frame.index, 0u);
     EXPECT_EQ(byHandle.frame.handle, 0x00010010u);
     EXPECT_EQ(byHandle.number, 0x8000u);
-    EXPECT_EQ(result.steps[5].arguments.text, L"Cannot load*");
-    EXPECT_EQ(result.steps[5].arguments.answer, Button::No);
+    // A pane's window: the frame, then the pane id.
+    const auto& byPane = result.steps[5].arguments;
+    EXPECT_EQ(byPane.frame.index, 1u);
+    EXPECT_EQ(byPane.frame.paneId, 1022u);
+    EXPECT_EQ(byPane.number, 886u);
+    EXPECT_EQ(result.steps[6].arguments.text, L"Cannot load*");
+    EXPECT_EQ(result.steps[6].arguments.answer, Button::No);
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[6].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps.back().line, 18);
-    EXPECT_EQ(result.steps[11].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[7].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[12].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[13].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[14].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[15].arguments.frame.index, 1u);  // dump tabs 1
+    EXPECT_EQ(result.steps.back().line, 21);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -76,7 +87,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         const char* message;
     };
     const Case cases[] = {
-        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, expect, dde, dump,"},
+        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, click, expect, dde, dump,"},
         {"Start", "unknown verb \"Start\""},
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
@@ -86,7 +97,12 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"advance \"5\"", "MS must not be in quotes"},
         {"command 0 100", "\"0\" is neither a frame number"},
         {"command 0x100010010 100", "neither a frame number"},  // wider than any window handle
-        {"command 1", "missing argument; usage: command FRAME ID"},
+        {"command 1", "missing argument; usage: command WINDOW ID"},
+        {"command 1/0 5", "\"1/0\": \"0\" is not a docking-pane id"},
+        {"click 1/x 5", "\"x\" is not a docking-pane id"},
+        {"click 0/1022 5", "\"0\" is neither a frame number"},
+        {"dump panes 1/1022", "\"1/1022\" is neither a frame number"},
+        {"dump status", "dump: missing argument; usage: dump windows"},
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
@@ -96,7 +112,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, tabs belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, "
+                       "tabs belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -114,7 +131,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, expect, dde, dump, new-frame, journal, quit)");
+                             "command, click, expect, dde, dump, new-frame, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;

@@ -33,7 +33,7 @@ foreach(n RANGE 1 ${verbs})
   # An instance of the syntax: harmless arguments for its placeholders.
   set(line "${VERB_SYNTAX_${n}}")
   string(REPLACE " MS" " 10" line "${line}")
-  string(REPLACE " FRAME ID" " 1 0xE100" line "${line}")
+  string(REPLACE " WINDOW ID" " 1 0xE100" line "${line}")
   string(REPLACE " FRAME" " 1" line "${line}")
   string(REPLACE "\"PATTERN\"" "\"*\"" line "${line}")
   string(REPLACE " BUTTON" " ok" line "${line}")

@@ -158,7 +158,7 @@ TEST_F(MainFrameInterface, ToolBarCommandsNameTheBarsOfTheList) {
 
 TEST_F(MainFrameInterface, ThePaneCommandShowsThePaneTheEngineNames) {
     Start();
-    CXTPDockingPane* pane = frame->GetPaneManager().CreatePane(1007, RECT{0, 0, 200, 200}, xtpPaneDockLeft);
+    CXTPDockingPane* pane = frame->GetPaneManager().FindPane(1007);  // the frame starts with it
     ASSERT_NE(pane, nullptr);
     frame->GetPaneManager().ClosePane(pane);
     s.user().command(frame->GetSafeHwnd(), 811);

@@ -75,7 +75,7 @@ TEST_F(MainFrameLifetime, ActivatingAnotherFrameShowsItsPropertiesPaneAgainUnles
     CMainFrame* second = frameOf(s.kernel().newMainFrame());
     ASSERT_NE(second, nullptr);
     CKVDockingPaneManager& panes = first->GetPaneManager();
-    CXTPDockingPane* properties = panes.CreatePane(1007, RECT{0, 0, 200, 200}, xtpPaneDockLeft);
+    CXTPDockingPane* properties = panes.FindPane(1007);  // the first frame starts with it open
     ASSERT_NE(properties, nullptr);
     panes.HidePane(properties);
     first->ActivateFrame();

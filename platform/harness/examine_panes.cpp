@@ -1,0 +1,161 @@
+// What the docking panes and the status line of a main frame show, and the user's clicks on the
+// buttons inside a frame or a pane's window.
+#include <stdexcept>
+
+#include "platform/core/record.h"
+#include "platform/core/text.h"
+#include "platform/harness.h"
+#include "platform/kernel.h"
+#include "platform/korvoui.h"
+
+namespace platform::harness {
+
+namespace {
+
+using platform::core::handleText;
+using platform::core::quoted;
+
+Korvo::UI::MainFrame* mainFrameOf(HWND frame) {
+    for (Korvo::UI::MainFrame* candidate : UIModuleProxy::Instance().GetMainFrames()) {
+        const CFrameWnd* window = candidate->AsWindow();
+        if (window && window->GetSafeHwnd() == frame) return candidate;
+    }
+    return nullptr;
+}
+
+const wchar_t* stateText(const CXTPDockingPane* pane) {
+    switch (pane->GetState()) {
+        case xtpPaneDocked: return L"docked";
+        case xtpPaneHidden: return L"hidden";
+        case xtpPaneClosed: return L"closed";
+        case xtpPaneFloating: return L"floating";
+    }
+    return L"?";
+}
+
+CXTPStatusBar* statusBarOf(HWND frame) {
+    const HWND bar = ::GetDlgItem(frame, AFX_IDW_STATUS_BAR);
+    return bar ? dynamic_cast<CXTPStatusBar*>(CWnd::FromHandlePermanent(bar)) : nullptr;
+}
+
+template <class Visit>
+void forEachChild(HWND parent, Visit visit) {
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) visit(child);
+}
+
+const wchar_t* taskbarStateText(TBPFLAG state) {
+    switch (state) {
+        case TBPF_NOPROGRESS: return L"none";
+        case TBPF_INDETERMINATE: return L"indeterminate";
+        case TBPF_NORMAL: return L"normal";
+        case TBPF_ERROR: return L"error";
+        case TBPF_PAUSED: return L"paused";
+    }
+    return L"?";
+}
+
+// A button with control id `id` among the descendants of `window`, depth first.
+CXTPButton* findButton(HWND window, unsigned id) {
+    CXTPButton* found = nullptr;
+    forEachChild(window, [&](HWND child) {
+        if (found) return;
+        auto* button = dynamic_cast<CXTPButton*>(CWnd::FromHandlePermanent(child));
+        if (button && static_cast<unsigned>(button->GetDlgCtrlID()) == id) found = button;
+        else found = findButton(child, id);
+    });
+    return found;
+}
+
+// A control with id `id` on a command bar among the descendants of `window`.
+CXTPControl* findBarControl(HWND window, unsigned id) {
+    CXTPControl* found = nullptr;
+    forEachChild(window, [&](HWND child) {
+        if (found) return;
+        auto* bar = dynamic_cast<CXTPCommandBar*>(CWnd::FromHandlePermanent(child));
+        if (bar && bar->GetControls()) found = bar->GetControls()->FindControl(static_cast<int>(id));
+        if (!found) found = findBarControl(child, id);
+    });
+    return found;
+}
+
+}  // namespace
+
+HWND Inspect::paneWindow(HWND frame, unsigned paneId) const {
+    Korvo::UI::MainFrame* main = mainFrameOf(frame);
+    CXTPDockingPaneManager* manager = main ? main->GetDockingPaneManager() : nullptr;
+    CXTPDockingPane* pane = manager ? manager->FindPane(paneId) : nullptr;
+    return pane && pane->IsValid() ? pane->GetChild() : nullptr;
+}
+
+std::wstring Inspect::dumpPanes(HWND frame) const {
+    Korvo::UI::MainFrame* main = mainFrameOf(frame);
+    const CXTPDockingPaneManager* manager = main ? main->GetDockingPaneManager() : nullptr;
+    if (!manager) return {};
+    std::wstring dump;
+    for (const CXTPDockingPane* pane : manager->GetPaneList()) {
+        if (!dump.empty()) dump += L"\n";
+        dump += std::to_wstring(pane->GetID()) + L" " + stateText(pane) + L" " + quoted(pane->GetTitle().GetString());
+        dump += L" icon " + std::to_wstring(pane->GetIconID());
+        if (const CXTPDockingPane* head = pane->GetNeighbour()) dump += L" group " + std::to_wstring(head->GetID());
+        if (pane->IsSelected()) dump += L" selected";
+        dump += L" window " + (pane->IsValid() ? handleText(pane->GetChild()) : std::wstring(L"none"));
+    }
+    return dump;
+}
+
+std::wstring Inspect::dumpStatus(HWND frame) const {
+    CXTPStatusBar* bar = statusBarOf(frame);
+    if (!bar) return {};
+    std::wstring dump;
+    auto line = [&](const std::wstring& text) {
+        if (!dump.empty()) dump += L"\n";
+        dump += text;
+    };
+    for (int index = 0; index < bar->GetPaneCount(); ++index) {
+        const CXTPStatusBarPane* pane = bar->GetPane(index);
+        std::wstring text = L"pane " + std::to_wstring(index) + L" id " + std::to_wstring(pane->GetID()) + L" " +
+                            quoted(pane->GetText().GetString());
+        if (!pane->IsVisible()) text += L" hidden";
+        line(text);
+    }
+    forEachChild(bar->GetSafeHwnd(), [&](HWND child) {
+        CWnd* window = CWnd::FromHandlePermanent(child);
+        if (auto* progress = dynamic_cast<CProgressCtrl*>(window)) {
+            std::wstring text = L"progress id " + std::to_wstring(progress->GetDlgCtrlID()) + L" " +
+                                std::to_wstring(progress->GetPosValue()) + L"/" +
+                                std::to_wstring(progress->GetUpper());
+            if (progress->IsMarqueeOn()) text += L" marquee";
+            line(text);
+        } else if (auto* button = dynamic_cast<CXTPButton*>(window)) {
+            std::wstring text = L"button " + std::to_wstring(button->GetDlgCtrlID()) + L" " +
+                                quoted(button->GetTooltip().GetString());
+            if (!button->IsWindowVisible()) text += L" hidden";
+            if (!button->IsWindowEnabled()) text += L" disabled";
+            line(text);
+        }
+    });
+    const platform::mfc::TaskbarProgress taskbar = platform::mfc::taskbarProgress(frame);
+    line(std::wstring(L"taskbar ") + taskbarStateText(taskbar.state) + L" " + std::to_wstring(taskbar.completed) +
+         L"/" + std::to_wstring(taskbar.total));
+    return dump;
+}
+
+void User::click(HWND window, unsigned id) {
+    platform::core::journal().add("user", L"click " + std::to_wstring(id) + L" in " + handleText(window));
+    if (!::IsWindow(window)) throw std::invalid_argument("harness: click in a window that does not exist");
+    if (CXTPButton* button = findButton(window, id)) {
+        if (!button->Click())
+            throw std::invalid_argument("harness: button " + std::to_string(id) + " is hidden or disabled");
+        return;
+    }
+    if (CXTPControl* control = findBarControl(window, id)) {
+        if (!control->GetEnabled() || !control->IsVisible())
+            throw std::invalid_argument("harness: control " + std::to_string(id) + " is hidden or disabled");
+        control->OnExecute();
+        return;
+    }
+    throw std::invalid_argument("harness: no button or tool-bar control " + std::to_string(id) + " in " +
+                                platform::core::toUtf8(handleText(window)));
+}
+
+}  // namespace platform::harness

@@ -1,0 +1,86 @@
+// The pane windows that host a UI library control: made with the control filling them, the
+// pane's icon bound in the active frame, and showing, pane attachment and layout values passed
+// on to the control.
+#include <gtest/gtest.h>
+
+#include "app/kvw32_app.h"
+#include "mainframe/docking_pane_manager.h"
+#include "mainframe/document_pane_windows.h"
+#include "tests/support/session_test.h"
+
+namespace {
+
+using namespace platform::harness;
+
+class PaneChildWindowsTest : public SessionTest {
+protected:
+    void SetUp() override {
+        // Both windows are left out at start-up, so they are made while a frame is active.
+        s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nDockingPanes=!modelElements,!assemblyStructure\n");
+        s.start();
+        ASSERT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+        app = CKvw32App::Instance();
+        app->EnableDockingPaneWindow(L"modelElements", true);
+        app->EnableDockingPaneWindow(L"assemblyStructure", true);
+    }
+    Session s;
+    CKvw32App* app = nullptr;
+};
+
+TEST_F(PaneChildWindowsTest, TheControlFillsTheWindowAndFollowsItsSize) {
+    auto* window = dynamic_cast<CModelElementsListWnd*>(app->GetDockingPaneWindow(1022, true));
+    ASSERT_NE(window, nullptr);
+    CModelElementsList& list = window->GetList();
+    ASSERT_NE(list.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(list.GetDlgCtrlID(), 100);
+    EXPECT_EQ(::GetParent(list.GetSafeHwnd()), window->GetSafeHwnd());
+    EXPECT_GE(indexOf(calls(s), L"UIModuleProxy::BindCommandIcon(1022, 795)"), 0);
+
+    window->MoveWindow(0, 0, 240, 180);
+    RECT placed{};
+    list.GetClientRect(&placed);
+    EXPECT_EQ(placed.right, 240);
+    EXPECT_EQ(placed.bottom, 180);
+
+    auto* assembly = dynamic_cast<AssemblyStructureWindow*>(app->GetDockingPaneWindow(1023, true));
+    ASSERT_NE(assembly, nullptr);
+    EXPECT_TRUE(assembly->GetControlSite().GetStyle() & WS_CLIPCHILDREN);
+    EXPECT_GE(indexOf(calls(s), L"UIModuleProxy::BindCommandIcon(1023, 796)"), 0);
+}
+
+TEST_F(PaneChildWindowsTest, ShowingThemesAttachmentAndLayoutValuesReachTheControl) {
+    auto* window = dynamic_cast<AssemblyStructureWindow*>(app->GetDockingPaneWindow(1023, true));
+    ASSERT_NE(window, nullptr);
+    window->ShowWindow(SW_HIDE);
+    EXPECT_GE(indexOf(calls(s), L"Korvo::UI::AssemblyStructureControlSite::OnShow(false)"), 0);
+
+    Korvo::UI::Theme theme;
+    theme.name = L"office2016black";
+    window->SetTheme(theme);
+    EXPECT_EQ(std::wstring(window->GetControlSite().GetThemeName()), L"office2016black");
+
+    CKVDockingPaneManager manager;
+    ASSERT_TRUE(manager.InstallDockingPanes(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0))));
+    auto* pane = dynamic_cast<Korvo::UI::DockingPane*>(manager.CreatePane(1023, RECT{0, 0, 100, 100}, xtpPaneDockRight));
+    ASSERT_NE(pane, nullptr);
+    pane->AttachChild(window);
+    EXPECT_EQ(window->GetControlSite().GetOptionsUpdates(), 1);
+
+    // The control's own values travel with the pane in a saved layout.
+    window->GetControlSite().SetColumnWidths(L"120,80");
+    CXTPPropExchangeXMLNode stored(FALSE, L"Layout");
+    auto layout = manager.CreateLayout();
+    manager.GetLayout(layout.get());
+    ASSERT_TRUE(layout->DoPropExchange(&stored));
+    window->GetControlSite().SetColumnWidths(L"");
+    CXTPPropExchangeXMLNode loaded(TRUE, L"Layout");
+    ASSERT_TRUE(loaded.LoadFromString(std::wstring_view(stored.SaveToString()), L"layout"));
+    auto restored = manager.CreateLayout();
+    ASSERT_TRUE(restored->DoPropExchange(&loaded));
+    manager.SetLayout(restored.get());
+    EXPECT_EQ(std::wstring(window->GetControlSite().GetColumnWidths()), L"120,80");
+    manager.ReturnPaneWindows();
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+// The status line as the kernel drives it through its StatusLineProxy face: pane layout, nested
+// progress with redraw limits on the manual clock, the taskbar button, and the background-task
+// group with its buttons.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "mainframe/status_line.h"
+#include "tests/support/session_test.h"
+
+namespace {
+
+using namespace platform::harness;
+
+TEST(StatusPaneWidths, FollowTheScreenWidthWithTheMiddlePanesClamped) {
+    // 1920: Q = 480, R = 672, M = 96.
+    EXPECT_EQ(StatusPaneWidths(1920), (std::array<int, 8>{465, 495, 96, 96, 96, 266, 266, 140}));
+    // 1024: M = 51 is raised to 70; R = 358 gives 109 and 109.
+    EXPECT_EQ(StatusPaneWidths(1024), (std::array<int, 8>{241, 271, 70, 70, 70, 109, 109, 140}));
+    // 3840: M = 192 is cut to 100; an odd remainder goes to pane 6.
+    EXPECT_EQ(StatusPaneWidths(3840), (std::array<int, 8>{945, 975, 100, 100, 100, 602, 602, 140}));
+    EXPECT_EQ(StatusPaneWidths(1370)[5] + 1, StatusPaneWidths(1370)[6]);  // 169 and 170
+}
+
+TEST(UpdateThrottle, DrawsTwentyInAWindowThenOnePerWindowUntilAQuietWindow) {
+    UpdateThrottle throttle(1000);
+    EXPECT_TRUE(throttle.Allow(0, 1000));  // idle: never held back, nothing counted
+    int drawn = 0;
+    for (int call = 0; call < 25; ++call) drawn += throttle.Allow(1, 1000 + 4 * call);
+    EXPECT_EQ(drawn, 19);  // the window opened at construction; its 20th call is refused
+    // The next window after a saturated one: only its opening call draws.
+    drawn = 0;
+    for (int call = 0; call < 10; ++call) drawn += throttle.Allow(1, 1300 + call);
+    EXPECT_EQ(drawn, 1);
+    // A window with just its opening call is quiet: the one after draws freely again.
+    EXPECT_TRUE(throttle.Allow(1, 1600));
+    drawn = 0;
+    for (int call = 0; call < 25; ++call) drawn += throttle.Allow(1, 1900 + call);
+    EXPECT_EQ(drawn, 20);
+}
+
+TEST(UpdateThrottle, SpansTheWrapOfTheTickCount) {
+    UpdateThrottle throttle(0xFFFFFF00u);
+    int drawn = 0;
+    // 0xFFFFFF00 to 0x10: 272 ms counting the wrap, so a new window opens at 0x10.
+    for (int call = 0; call < 21; ++call) drawn += throttle.Allow(1, 0xFFFFFF00u + static_cast<unsigned>(call));
+    EXPECT_EQ(drawn, 19);
+    EXPECT_TRUE(throttle.Allow(1, 0x10));
+}
+
+TEST(TextProgressPaint, SplitsAtThePositionAndCentresThePercentage) {
+    const TextProgressPaint none = LayoutTextProgress(RECT{0, 0, 200, 16}, 0);
+    EXPECT_TRUE(none.plain);
+    EXPECT_TRUE(none.text.IsEmpty());
+    const TextProgressPaint some = LayoutTextProgress(RECT{10, 0, 210, 16}, 42);
+    EXPECT_FALSE(some.plain);
+    EXPECT_EQ(some.done.left, 10);
+    EXPECT_EQ(some.done.right, 94);  // 10 + 200 * 42 / 100
+    EXPECT_EQ(some.rest.left, 94);
+    EXPECT_EQ(some.rest.right, 210);
+    EXPECT_EQ(std::wstring(some.text), L"42%");
+}
+
+// A started program; the kernel reaches the active frame's status line through its callbacks.
+class StatusLineTest : public SessionTest {
+protected:
+    void SetUp() override {
+        s.start();
+        ASSERT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+        frame = s.inspect().mainFrames().at(0);
+        line = GetMainFrameStatusLine();
+        ASSERT_NE(line, nullptr);
+        proxy = KorvoServerAppProxy::Instance()->GetStatusLineProxy();
+        ASSERT_EQ(proxy, static_cast<StatusLineProxy*>(line));
+    }
+    std::wstring Pane(int index) { return std::wstring(line->GetPaneText(index)); }
+    // Where a child window of the status line sits, in the line's client coordinates.
+    RECT Placed(CWnd* child) {
+        RECT rect{};
+        child->GetWindowRect(&rect);
+        POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+        for (POINT& corner : corners) ::ScreenToClient(line->GetSafeHwnd(), &corner);
+        return RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    }
+    // A message wakes the loop, so its next idle pass updates the bars.
+    void IdleUpdate() {
+        ::PostMessageW(frame, WM_NULL, 0, 0);
+        s.runUntilIdle();
+    }
+    platform::mfc::TaskbarProgress Taskbar() { return platform::mfc::taskbarProgress(frame); }
+
+    Session s;
+    HWND frame = nullptr;
+    CStatusLine* line = nullptr;
+    StatusLineProxy* proxy = nullptr;
+};
+
+TEST_F(StatusLineTest, StartsWithThePromptMarkTheReadyTextAndTheTaskPanesHidden) {
+    ASSERT_EQ(line->GetPaneCount(), 8);
+    for (int index = 0; index < 8; ++index)
+        EXPECT_EQ(line->GetPane(index)->GetID(), CStatusLine::kPaneIds[static_cast<std::size_t>(index)]);
+    EXPECT_EQ(Pane(0), L">");
+    EXPECT_EQ(Pane(1), L"Ready");
+    EXPECT_TRUE(line->GetPane(2)->GetStyle() & SBPS_POPOUT);
+    EXPECT_TRUE(line->GetPane(1)->GetStyle() & SBPS_STRETCH);
+    EXPECT_EQ(line->GetPane(5)->GetTextAlignment(), static_cast<int>(DT_RIGHT));
+    for (int index = 5; index < 8; ++index) EXPECT_FALSE(line->GetPane(index)->IsVisible());
+}
+
+TEST_F(StatusLineTest, TextsGoToTheirPanesWithPrefixesCutAtTheFirstLineFeed) {
+    EXPECT_TRUE(proxy->SetStatusText(L"Line one\nline two"));
+    EXPECT_EQ(Pane(0), L"Line one");
+    proxy->SetPromptText(L"  Pick a point \n more", true);
+    EXPECT_EQ(Pane(1), L"Pick a point");
+    EXPECT_EQ(std::wstring(proxy->GetPromptText()), L"Pick a point");
+    proxy->SetXText(L"12.5", true);
+    proxy->SetYText(L"7", false);
+    proxy->SetIndicatorText(L"ORTHO");
+    EXPECT_EQ(Pane(2), L"X=12.5");
+    EXPECT_EQ(Pane(3), L"7");
+    EXPECT_EQ(Pane(4), L"ORTHO");
+    // An empty coordinate clears the pane instead of showing a bare prefix.
+    proxy->SetXText(L"", true);
+    EXPECT_EQ(Pane(2), L"");
+}
+
+TEST_F(StatusLineTest, NestedProgressSharesOneBarAndFreezesTheTextsUntilTheOuterEnd) {
+    ASSERT_TRUE(proxy->BeginProgress());
+    ASSERT_TRUE(proxy->IsProgressShown());
+    CProgressCtrl* bar = line->GetProgressBar();
+    EXPECT_TRUE(bar->IsMarqueeOn());
+    EXPECT_EQ(Taskbar().state, TBPF_INDETERMINATE);
+    // The bar sits in the right two fifths of pane 1, one pixel in.
+    RECT pane{};
+    line->GetItemRect(1, &pane);
+    const RECT placed = Placed(bar);
+    EXPECT_EQ(placed.right, pane.right - 1);
+    EXPECT_EQ(placed.left, pane.right - static_cast<int>(2 * (pane.right - pane.left) / 5.0) + 1);
+
+    proxy->SetPromptText(L"Outer", false);
+    EXPECT_FALSE(proxy->BeginProgress());  // an inner progress is not shown
+    EXPECT_EQ(line->GetBusyLevel(), 2);
+    proxy->SetPromptText(L"Inner", false);
+    proxy->SetXText(L"1", true);
+    proxy->SetProgressPos(50);
+    EXPECT_EQ(Pane(1), L"Outer");
+    EXPECT_EQ(Pane(2), L"");
+    EXPECT_EQ(proxy->GetProgressPos(), 0);
+    proxy->SetStatusText(L"still written");
+    EXPECT_EQ(Pane(0), L"still written");
+
+    EXPECT_FALSE(proxy->EndProgress());
+    EXPECT_TRUE(proxy->IsProgressShown());
+    proxy->SetProgressRange(40);
+    proxy->SetProgressPos(55);  // beyond the bound: stored and drawn as the bound
+    EXPECT_EQ(proxy->GetProgressPos(), 40);
+    EXPECT_EQ(bar->GetPosValue(), 40);
+    EXPECT_FALSE(bar->IsMarqueeOn());
+    EXPECT_EQ(Taskbar().state, TBPF_NORMAL);
+    EXPECT_EQ(Taskbar().completed, 40u);
+    EXPECT_EQ(Taskbar().total, 40u);
+    proxy->SetProgressPos(-1);  // unknown progress: a marquee
+    EXPECT_TRUE(bar->IsMarqueeOn());
+
+    EXPECT_TRUE(proxy->EndProgress());
+    EXPECT_FALSE(proxy->IsProgressShown());
+    EXPECT_EQ(Taskbar().state, TBPF_NOPROGRESS);
+}
+
+TEST_F(StatusLineTest, ProgressDrawsAtMostTwentyTimesInAWindowOfTheClock) {
+    ASSERT_TRUE(proxy->BeginProgress());
+    CProgressCtrl* bar = line->GetProgressBar();
+    for (int pos = 1; pos <= 25; ++pos) {
+        proxy->SetProgressPos(pos);
+        if (pos % 5 == 0) s.advance(20);  // 100 ms for all 25 calls
+    }
+    EXPECT_EQ(proxy->GetProgressPos(), 25);  // every position is kept ...
+    EXPECT_LE(bar->GetPositionDraws(), 20);  // ... but not every one drawn
+    EXPECT_GE(bar->GetPositionDraws(), 19);
+    s.advance(300);
+    proxy->StepProgress();
+    EXPECT_EQ(bar->GetPosValue(), 26);  // a new window draws again
+    proxy->EndProgress();
+}
+
+TEST_F(StatusLineTest, SuspendingFreezesTextsAndResumingBelowTwoClearsTheLevel) {
+    EXPECT_EQ(proxy->SuspendOutput(true), 2);
+    proxy->SetIndicatorText(L"hidden");
+    EXPECT_EQ(Pane(4), L"");
+    EXPECT_EQ(proxy->SuspendOutput(false), 0);
+    ASSERT_TRUE(proxy->BeginProgress());
+    EXPECT_EQ(line->GetBusyLevel(), 1);
+    // Resuming what was never suspended returns the old level and clears it.
+    EXPECT_EQ(proxy->SuspendOutput(false), 1);
+    EXPECT_EQ(line->GetBusyLevel(), 0);
+    // The bar is still there; an unmatched end now drives the level below zero, as specified.
+    EXPECT_TRUE(proxy->EndProgress());
+    EXPECT_EQ(line->GetBusyLevel(), -1);
+}
+
+TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusyLevel) {
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(true, false);
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
+    for (int index = 5; index < 8; ++index) EXPECT_TRUE(line->GetPane(index)->IsVisible());
+    EXPECT_FALSE(proxy->BeginProgress());  // one busy level for both
+    EXPECT_FALSE(proxy->EndProgress());
+
+    RECT buttons{};
+    line->GetItemRect(7, &buttons);
+    const UINT bySlot[4] = {822, 723, 887, 886};
+    for (int slot = 0; slot < 4; ++slot) {
+        CXTPButton* button = line->GetTaskButton(bySlot[slot]);
+        ASSERT_NE(button, nullptr);
+        const RECT placed = Placed(button);
+        EXPECT_EQ(placed.right, buttons.right - 3 - 21 * slot) << "slot " << slot;
+        EXPECT_EQ(placed.right - placed.left, 18);
+        EXPECT_EQ(button->GetIconSize().cx, 16);
+    }
+    EXPECT_EQ(std::wstring(line->GetTaskButton(886)->GetIconFile()), L"PauseExplodeAnimation.svg");
+    EXPECT_EQ(std::wstring(line->GetTaskButton(822)->GetTooltip()), L"panes.background_tasks");
+
+    CTextProgressCtrl* bar = line->GetBackgroundTaskBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetDlgCtrlID(), 8);
+    const RECT placed = Placed(bar);
+    const RECT slot3 = Placed(line->GetTaskButton(886));
+    EXPECT_LE(placed.right, slot3.left - 5);
+    proxy->SetBackgroundTaskProgress(150);
+    EXPECT_EQ(bar->GetPos(), 100);
+    EXPECT_EQ(std::wstring(bar->GetPaint().text), L"100%");
+
+    // The idle update enables the buttons as the kernel's processes allow.
+    IdleUpdate();
+    EXPECT_TRUE(line->GetTaskButton(886)->IsWindowEnabled());
+    EXPECT_FALSE(line->GetTaskButton(887)->IsWindowEnabled());
+
+    EXPECT_TRUE(proxy->HideBackgroundTasks());
+    EXPECT_EQ(line->GetBackgroundTaskBar(), nullptr);
+    EXPECT_FALSE(line->GetTaskButton(886)->IsWindowVisible());
+    for (int index = 5; index < 8; ++index) EXPECT_FALSE(line->GetPane(index)->IsVisible());
+    // Shown again, the same buttons come back.
+    CXTPButton* pause = line->GetTaskButton(886);
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(true));
+    EXPECT_EQ(line->GetTaskButton(886), pause);
+    EXPECT_TRUE(pause->IsWindowVisible());
+    EXPECT_TRUE(line->GetBackgroundTaskBar()->IsMarqueeOn());
+    proxy->HideBackgroundTasks();
+}
+
+TEST_F(StatusLineTest, TaskButtonsDriveTheKernelsBackgroundProcesses) {
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(true, true);
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
+    IdleUpdate();
+    ASSERT_TRUE(line->GetTaskButton(886)->Click());
+    ASSERT_TRUE(line->GetTaskButton(887)->Click());
+    ASSERT_TRUE(line->GetTaskButton(723)->Click());
+    const std::vector<std::wstring> seen = calls(s);
+    EXPECT_GE(indexOf(seen, L"kvrt::StatusLineBkProcManager::Pause()"), 0);
+    EXPECT_GE(indexOf(seen, L"kvrt::StatusLineBkProcManager::Resume()"), 0);
+    EXPECT_GE(indexOf(seen, L"kvrt::StatusLineBkProcManager::Interrupt()"), 0);
+    proxy->HideBackgroundTasks();
+}
+
+}  // namespace
