@@ -132,20 +132,6 @@ private:
     std::vector<PaneEntry> entries_;
 };
 
-// Tab drawing of the pane groups and of the panels; only the layout choice is kept.
-enum XTPTabLayoutStyle { xtpTabLayoutAutoSize = 0, xtpTabLayoutSizeToFit = 1, xtpTabLayoutFixed = 2, xtpTabLayoutCompressed = 3, xtpTabLayoutMultiRow = 4 };
-class CXTPTabPaintManager : public CCmdTarget {
-public:
-    void SetLayout(XTPTabLayoutStyle layout) { layout_ = layout; }
-    XTPTabLayoutStyle GetLayout() const { return layout_; }
-    int GetRedrawCount() const { return redraws_; }
-    void RefreshMetrics() { ++redraws_; }
-
-private:
-    XTPTabLayoutStyle layout_ = xtpTabLayoutAutoSize;
-    int redraws_ = 0;
-};
-
 class CXTPDockingPaneManager : public CWnd {
     DECLARE_DYNCREATE(CXTPDockingPaneManager)
 public:
