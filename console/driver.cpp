@@ -153,6 +153,9 @@ bool Driver::dumpStatus(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
     printDump(session_.inspect().dumpStatus(frame), L"(no status line)");
+    return true;
+}
+
 bool Driver::dumpTabs(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
