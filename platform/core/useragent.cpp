@@ -168,7 +168,7 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
     std::vector<std::wstring> out;
     for (const auto& e : expectations_)
         if (!e.consumed) out.push_back(L"box \"" + e.pattern + L"\"");
-    for (const auto& e : menuExpectations_)
+    for (const auto& e : trackedMenuExpectations_)
         if (!e.consumed) out.push_back(L"menu");
     return out;
 }
@@ -176,7 +176,7 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
 void UserAgent::clearExpectations() {
     std::lock_guard lock(mutex_);
     expectations_.clear();
-    menuExpectations_.clear();
+    trackedMenuExpectations_.clear();
 }
 
 std::vector<MessageBoxRequest> UserAgent::requests() const {

@@ -43,7 +43,7 @@ struct MenuItemView {
     bool greyed = false;
     std::vector<MenuItemView> submenu;
 };
-struct PopupMenuRequest {
+struct TrackedMenuRequest {
     HWND owner = nullptr;
     std::vector<MenuItemView> items;
 };
@@ -53,7 +53,7 @@ std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent = 0
 class UserAgent {
 public:
     // Returns the id chosen (0 dismisses the menu).
-    using MenuCallback = std::function<UINT(const PopupMenuRequest&)>;
+    using TrackedMenuCallback = std::function<UINT(const TrackedMenuRequest&)>;
     using BoxCallback = std::function<int(const MessageBoxRequest&)>;
 
     // Expectations are consumed in registration order: a request takes the first unconsumed one
@@ -75,8 +75,8 @@ public:
 
     // Popup menus take menu expectations in registration order; an unexpected menu is a strict
     // failure (dismissed in lenient mode).
-    int expectPopupMenu(MenuCallback choose);
-    UINT answerPopupMenu(const PopupMenuRequest& request);
+    int expectTrackedMenu(TrackedMenuCallback choose);
+    UINT answerTrackedMenu(const TrackedMenuRequest& request);
 
     // Descriptions ("box \"pattern\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
@@ -92,12 +92,12 @@ private:
         bool consumed = false;
     };
 
-    struct MenuExpectation {
+    struct TrackedMenuExpectation {
         int id = 0;
-        MenuCallback choose;
+        TrackedMenuCallback choose;
         bool consumed = false;
     };
-    std::vector<MenuExpectation> menuExpectations_;
+    std::vector<TrackedMenuExpectation> trackedMenuExpectations_;
     mutable std::mutex mutex_;
     std::vector<Expectation> expectations_;
     std::vector<MessageBoxRequest> requests_;

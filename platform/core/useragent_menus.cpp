@@ -24,18 +24,18 @@ std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent) {
     return out;
 }
 
-int UserAgent::expectPopupMenu(MenuCallback choose) {
+int UserAgent::expectTrackedMenu(TrackedMenuCallback choose) {
     std::lock_guard lock(mutex_);
-    menuExpectations_.push_back(MenuExpectation{nextId_, std::move(choose), false});
+    trackedMenuExpectations_.push_back(TrackedMenuExpectation{nextId_, std::move(choose), false});
     return nextId_++;
 }
 
-UINT UserAgent::answerPopupMenu(const PopupMenuRequest& request) {
+UINT UserAgent::answerTrackedMenu(const TrackedMenuRequest& request) {
     journal().add("menu", L"popup owner " + handleText(request.owner) + L"\n" + describeMenu(request.items));
-    MenuCallback choose;
+    TrackedMenuCallback choose;
     {
         std::lock_guard lock(mutex_);
-        for (auto& e : menuExpectations_) {
+        for (auto& e : trackedMenuExpectations_) {
             if (e.consumed) continue;
             e.consumed = true;
             choose = e.choose;

@@ -89,7 +89,7 @@ void User::rightClickTab(HWND frame, int tab) {
 }
 
 void User::expectMenu(std::function<unsigned(const std::vector<std::wstring>& lines)> choose) {
-    platform::core::userAgent().expectPopupMenu([choose](const platform::core::PopupMenuRequest& request) -> UINT {
+    platform::core::userAgent().expectTrackedMenu([choose](const platform::core::TrackedMenuRequest& request) -> UINT {
         std::vector<std::wstring> lines;
         std::wistringstream text(platform::core::describeMenu(request.items));
         for (std::wstring line; std::getline(text, line);) lines.push_back(line);

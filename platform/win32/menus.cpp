@@ -248,14 +248,14 @@ HMENU LoadMenuW(HINSTANCE, UINT_PTR id) {
 }
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int, int, int, HWND owner, const RECT*) {
-    platform::core::PopupMenuRequest request;
+    platform::core::TrackedMenuRequest request;
     {
         Lock lock(table().mutex);
         if (!items(menu)) return FALSE;
         request.owner = owner;
         request.items = viewOf(menu);
     }
-    UINT chosen = platform::core::userAgent().answerPopupMenu(request);
+    UINT chosen = platform::core::userAgent().answerTrackedMenu(request);
     {
         // Only what the menu offers can be chosen: a greyed item or a stray id dismisses it.
         Lock lock(table().mutex);
