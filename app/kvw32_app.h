@@ -103,6 +103,8 @@ public:
     // The application's first template that is the kernel's document template, or null.
     CKVDocTemplate* GetDocTemplate() const;
     CKVRecentFileList* GetRecentFileList() const;
+    // The product ini's "BackgroundImage" (empty when not set).
+    const CString& GetBackgroundImage() const { return m_backgroundImage; }
 
     // ---- Main frames ---------------------------------------------------------------------------
     // The kernel's UI module keeps the main frames; the application keeps no list of its own.

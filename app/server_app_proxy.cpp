@@ -523,29 +523,39 @@ CString ServerAppProxy::GetCommandSymbolById(UINT id) {
     return symbol ? CString(symbol) : CString();
 }
 
-Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBar(std::uint64_t, LPCWSTR, LPCWSTR) {
-    return nullptr;
+Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBar(std::uint64_t id, LPCWSTR title, LPCWSTR text) {
+    return ShowMessageBarEx(id, title, text, nullptr);
 }
 
-Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBarEx(std::uint64_t, LPCWSTR, LPCWSTR, CObject*) {
-    return nullptr;
+Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBarEx(std::uint64_t id, LPCWSTR title, LPCWSTR text,
+                                                         CObject* boundObject) {
+    CMainFrame* frame = app_->GetActiveMainFrame();
+    if (!frame) return nullptr;
+    if (!frame->ShowMessageBar(0, title ? title : L"", text ? text : L"", {}, {}, id, 0, boundObject)) return nullptr;
+    return frame->GetLastMessageBar();
 }
 
-bool ServerAppProxy::IsValidMessageBar(const Korvo::UI::MessageBar*) {
-    return false;
+bool ServerAppProxy::IsValidMessageBar(const Korvo::UI::MessageBar* bar) {
+    bool valid = false;
+    app_->ForEachMainFrame([&](CMainFrame* frame) { valid = valid || frame->IsValidMessageBar(bar); });
+    return valid;
 }
 
-std::uint64_t ServerAppProxy::GetMessageBarId(const Korvo::UI::MessageBar*) {
-    return 0;
+std::uint64_t ServerAppProxy::GetMessageBarId(const Korvo::UI::MessageBar* bar) {
+    return bar ? bar->GetId() : 0;
 }
 
-INT_PTR ServerAppProxy::GetMessageBarTag(const Korvo::UI::MessageBar*) {
-    return 0;
+INT_PTR ServerAppProxy::GetMessageBarTag(const Korvo::UI::MessageBar* bar) {
+    return IsValidMessageBar(bar) ? bar->GetTag() : 0;
 }
 
-void ServerAppProxy::CloseMessageBar(std::uint64_t) {}
+void ServerAppProxy::CloseMessageBar(std::uint64_t id) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->CloseMessageBar(id); });
+}
 
-void ServerAppProxy::CloseMessageBarObject(Korvo::UI::MessageBar*) {}
+void ServerAppProxy::CloseMessageBarObject(Korvo::UI::MessageBar* bar) {
+    if (IsValidMessageBar(bar)) bar->Close();
+}
 
 void ServerAppProxy::ApplyVarnelProfile() {}
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "console/printable.h"
+#include "console/verbs.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 
@@ -159,6 +160,13 @@ bool Driver::dumpStatus(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
     printDump(session_.inspect().dumpStatus(frame), L"(no status line)");
+    return true;
+}
+
+bool Driver::dumpTabs(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpTabs(frame), L"(no document tabs)");
     return true;
 }
 

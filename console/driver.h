@@ -55,6 +55,7 @@ private:
     bool dumpBars(const Step& step);
     bool dumpPanes(const Step& step);
     bool dumpStatus(const Step& step);
+    bool dumpTabs(const Step& step);
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);

@@ -60,6 +60,8 @@ std::span<const Verb> verbs() {
         {"dump status FRAME", "prints the status line of main frame FRAME", M, R, M, &Driver::dumpStatus},
         {"dump ribbon FRAME", "prints the ribbon of main frame FRAME: tabs, groups and controls with their state", M, R,
          M, &Driver::dumpRibbon},
+        {"dump tabs FRAME", "prints the document tabs of main frame FRAME: groups, tabs, the selected one", M, R, M,
+         &Driver::dumpTabs},
         {"new-frame", "opens another main frame as the kernel's new-window request does", M, R, M, &Driver::newFrame},
         {"documents-menu configuration \"TEXT\"",
          "opens the library configuration file TEXT in the kernel's documents menu (a new, empty one when missing)",

@@ -32,7 +32,7 @@ CMainFrame::~CMainFrame() {
     // The UI module dropped the frame with its window; the others are renumbered.
     if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
     SetDockingPaneManager(nullptr);
-    m_messageBars.clear();
+    m_messageBars.Clear();
     m_fullScreenLayoutSection.reset();
     m_layoutSection.reset();
     // The engine goes before the members it may point at.

@@ -9,6 +9,8 @@
 #include <optional>
 
 #include "mainframe/client_windows.h"
+#include "mainframe/menu_insertion.h"
+#include "mainframe/message_bars.h"
 #include "mainframe/docking_pane_manager.h"
 #include "mainframe/main_frame_profile_item.h"
 #include "mainframe/status_line.h"
@@ -64,7 +66,20 @@ public:
     bool IsWorkbookMode() const { return m_workbookMode; }
     void SetWorkbookMode(bool on);
     CString GetUIStyle() const;
-    const std::list<std::unique_ptr<Korvo::UI::MessageBar>>& GetMessageBars() const { return m_messageBars; }
+    const std::list<std::unique_ptr<Korvo::UI::MessageBar>>& GetMessageBars() const { return m_messageBars.Bars(); }
+
+    // ---- Message bars and add-on menu items ----------------------------------------------------
+    // A message bar under the command bars; its id, 0 when title and text are both empty or the
+    // bar cannot be made.
+    std::uint64_t ShowMessageBar(int imageId, const CString& title, const CString& text,
+                                 const std::vector<MessageBarButton>& buttons = {},
+                                 Korvo::UI::MessageBar::Callback callback = {}, std::uint64_t id = 0, INT_PTR tag = 0,
+                                 CObject* boundObject = nullptr);
+    Korvo::UI::MessageBar* GetLastMessageBar() const { return m_messageBars.Last(); }
+    bool CloseMessageBar(std::uint64_t id);
+    bool IsValidMessageBar(const Korvo::UI::MessageBar* bar) const { return m_messageBars.IsValid(bar); }
+    bool InsertUserMenuItem(const CString& caption, UINT command, int referenceId, const UserMenuPlacement& placement);
+    bool InsertUserPopupMenu(const CString& caption, HMENU menu, int referenceId, const UserMenuPlacement& placement);
 
     // ---- System-panel forwarders (nothing, false or -1 without a panel) -----------------------
     bool GetSyspanelControlState(int id, bool& checked, bool& disabled) const;
@@ -131,6 +146,7 @@ protected:
     afx_msg LRESULT OnDefaultMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateControlText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMessageBarClosed(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitCommandsPopupMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUninitCommandsPopupMessage(WPARAM wParam, LPARAM lParam);
@@ -171,7 +187,7 @@ private:
     std::unique_ptr<CXTPPropExchange> m_layoutSection;
     std::unique_ptr<CXTPPropExchange> m_fullScreenLayoutSection;  // keeps "fullscreenLayout"
     UINT m_userItemCount = 0;
-    std::list<std::unique_ptr<Korvo::UI::MessageBar>> m_messageBars;
+    MessageBarList m_messageBars;
     UINT m_screenMode = 0;
     UINT m_analysisRibbonId = 1;
     bool m_minimizeRibbonWindowed = false;

@@ -1,6 +1,7 @@
 // What the main frame does for the UI library's main-frame interface, its accessors and the
 // system-panel forwarders.
 #include "app/kvw32_app.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "syspanel/parameter_controls.h"
@@ -80,9 +81,9 @@ CWnd* CMainFrame::GetPaneWindow(CXTPDockingPane* pane) {
     return app->GetDockingPaneWindow(pane->GetID(), false);
 }
 
-CXTPControl* CMainFrame::CreateCustomControl(UINT, DWORD_PTR, CXTPCommandBar*) {
-    // The program's control factory comes with the control work; plain buttons until then.
-    return nullptr;
+CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar*) {
+    // The tag is the layout element's name; without one only the id speaks.
+    return CreateFrameControl(id, tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString());
 }
 
 // ---- Accessors -----------------------------------------------------------------------------------

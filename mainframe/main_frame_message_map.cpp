@@ -111,7 +111,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
             ON_UPDATE_COMMAND_UI(2930, &CMainFrame::OnUpdateFrameCommand)                        // 83
             ON_COMMAND_RANGE(2938, 2938, &CMainFrame::OnFrameCommand)                            // 84
             ON_UPDATE_COMMAND_UI(2938, &CMainFrame::OnUpdateFrameCommand)                        // 85
-            ON_MESSAGE(WM_USER + 9321, &CMainFrame::OnDefaultMessage)                            // 86
+            ON_MESSAGE(WM_USER + 9321, &CMainFrame::OnMessageBarClosed)                          // 86
             ON_MESSAGE(WM_USER + 9325, &CMainFrame::OnDefaultMessage)                            // 87
             ON_COMMAND_RANGE(2826, 2826, &CMainFrame::OnFrameCommand)                            // 88
             ON_COMMAND_RANGE(3450, 3499, &CMainFrame::OnFrameCommand)                            // 89

@@ -71,6 +71,15 @@ public:
     void expectMenuChoose(int id);
     void expectMenuChoose(std::wstring caption);
     void expectMenuDismiss();
+    // Document tabs of main frame `frame`, numbered from 1 as `Inspect::dumpTabs` lists them.
+    void clickTab(HWND frame, int tab);             // the left button on the tab
+    void clickTabCloseButton(HWND frame, int tab);  // the tab's own close button
+    void middleClickTab(HWND frame, int tab);       // WM_MBUTTONDOWN on the tab
+    void rightClickTab(HWND frame, int tab);        // WM_CONTEXTMENU at the tab
+    // Expect a popup menu; `choose` reads it and returns the id chosen (0 dismisses it).
+    void expectMenu(std::function<unsigned(const std::vector<std::wstring>& lines)> choose);
+    // A button of a message bar (a child window of the bar) is pressed.
+    void pressButton(HWND button);
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -218,6 +227,12 @@ public:
     // "hidden", "disabled"), then "taskbar STATE COMPLETED/TOTAL" of the frame's taskbar
     // button. Empty without a status line.
     std::wstring dumpStatus(HWND frame) const;
+    // The document tabs of main frame `frame`: per tab group "group N (l,t,r,b)", then per tab
+    // "  N 0x%08x \"text\" [selected] (l,t,r,b) tip \"tooltip\"" and its close button; empty when
+    // the frame shows no tabs.
+    std::wstring dumpTabs(HWND frame) const;
+    // What the window's last paint drew, one call a line.
+    std::vector<std::wstring> drawing(HWND window) const;
 
 private:
     friend class Session;

@@ -17,3 +17,4 @@
 #include "platform/korvoui/panes.h"
 #include "platform/korvoui/docking.h"
 #include "platform/korvoui/report.h"
+#include "platform/korvoui/controls.h"

@@ -3,6 +3,9 @@
 
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
+#include "platform/win32/gdi.h"
+#include "platform/win32/menus.h"
+#include "platform/win32/shell.h"
 #include "platform/win32/mdi.h"
 #include "platform/win32/dragdrop.h"
 #include "platform/win32/thread.h"

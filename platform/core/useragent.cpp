@@ -170,6 +170,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
         if (!e.consumed) out.push_back(L"box \"" + e.pattern + L"\"");
     for (const auto& [answer, consumed] : menuExpectations_)
         if (!consumed) out.push_back(L"menu " + describeMenuAnswer(answer));
+    for (const auto& e : trackedMenuExpectations_)
+        if (!e.consumed) out.push_back(L"menu");
     return out;
 }
 
@@ -177,6 +179,7 @@ void UserAgent::clearExpectations() {
     std::lock_guard lock(mutex_);
     expectations_.clear();
     menuExpectations_.clear();
+    trackedMenuExpectations_.clear();
 }
 
 std::vector<MessageBoxRequest> UserAgent::requests() const {

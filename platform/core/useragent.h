@@ -62,6 +62,24 @@ struct MenuAnswer {
 // "choose 57600", "choose \"Save\"" or "dismiss".
 std::wstring describeMenuAnswer(const MenuAnswer& answer);
 
+// A popup menu as tracking shows it: items in order, sub-menus inline.
+struct MenuItemView {
+    UINT id = 0;  // 0 for separators and sub-menus
+    std::wstring text;
+    bool separator = false;
+    bool checked = false;
+    bool radio = false;
+    bool greyed = false;
+    std::vector<MenuItemView> submenu;
+};
+struct TrackedMenuRequest {
+    HWND owner = nullptr;
+    std::vector<MenuItemView> items;
+};
+// One line per item, sub-menu items indented: "600 Close", "605 [x] Fixed width", "606 (greyed)".
+std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent = 0);
+
+
 class UserAgent {
 public:
     // The next popup or context menu is answered so (expectations are consumed in order).
@@ -71,6 +89,8 @@ public:
     // menu is dismissed; so is a menu nobody expected in strict mode.
     int answerPopupMenu(const PopupMenuRequest& request);
 
+    // Returns the id chosen (0 dismisses the menu).
+    using TrackedMenuCallback = std::function<UINT(const TrackedMenuRequest&)>;
     using BoxCallback = std::function<int(const MessageBoxRequest&)>;
 
     // Expectations are consumed in registration order: a request takes the first unconsumed one
@@ -90,6 +110,11 @@ public:
     // calling thread, outside the agent's lock.
     int answerMessageBox(const MessageBoxRequest& request);
 
+    // Popup menus take menu expectations in registration order; an unexpected menu is a strict
+    // failure (dismissed in lenient mode).
+    int expectTrackedMenu(TrackedMenuCallback choose);
+    UINT answerTrackedMenu(const TrackedMenuRequest& request);
+
     // Descriptions ("box \"pattern\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
     void clearExpectations();
@@ -104,6 +129,12 @@ private:
         bool consumed = false;
     };
 
+    struct TrackedMenuExpectation {
+        int id = 0;
+        TrackedMenuCallback choose;
+        bool consumed = false;
+    };
+    std::vector<TrackedMenuExpectation> trackedMenuExpectations_;
     mutable std::mutex mutex_;
     std::vector<Expectation> expectations_;
     std::vector<std::pair<MenuAnswer, bool>> menuExpectations_;  // answer, consumed

@@ -24,8 +24,27 @@ public:
     void SetFlagValue(std::uint64_t flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
     std::uint64_t GetFlags() const { return flags_; }
 
+    // Pinned documents keep the user on them (flag 0x40000000 or a pin count of one or more).
+    static constexpr std::uint64_t kFlagPinned = 0x40000000;
+    int GetPinCount() const { return pinCount_; }
+    void Pin() { ++pinCount_; }
+    void Unpin() { pinCount_ = pinCount_ > 0 ? pinCount_ - 1 : 0; }
+    bool IsPinned() const { return IsFlagSet(kFlagPinned) || pinCount_ >= 1; }
+
+    // The short title (empty: the same as the title) and whether tabs show the full title.
+    const CString& GetShortTitle() const { return shortTitle_; }
+    void SetShortTitle(const CString& title) { shortTitle_ = title; }
+    bool KeepsFullTitle() const { return keepsFullTitle_; }
+    void SetKeepsFullTitle(bool keep) { keepsFullTitle_ = keep; }
+    bool IsReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
 private:
     std::uint64_t flags_ = 0;
+    int pinCount_ = 0;
+    CString shortTitle_;
+    bool keepsFullTitle_ = false;
+    bool readOnly_ = false;
 };
 
 // While a fragment is edited in place inside an assembly, both documents carry the pair.

@@ -9,3 +9,8 @@ KVOptions& GetKVOptions() {
     static KVOptions options;
     return options;
 }
+
+NativeOptions& GetOptions() {
+    static NativeOptions options;
+    return options;
+}

@@ -26,3 +26,10 @@ struct KVOptions {
 KVOptions& GetKVOptions();
 
 NativeSettings& GetSettings();
+
+// The kernel's global options object.
+struct NativeOptions {
+    int fixedWidthTabs = 0;  // 1: every document tab has the same width
+};
+
+NativeOptions& GetOptions();

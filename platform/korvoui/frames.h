@@ -3,6 +3,7 @@
 // the interface its base behaviour, and the MDI child frame of kernel documents.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -17,18 +18,57 @@ namespace XML {
 class Element;
 }
 
-// A bar of messages shown under a frame's command bars (built by the application).
-class MessageBar {
+// A bar of messages shown under a frame's command bars: a child window of the command bars' site
+// with an id, a tag, a bound object, a message in markup, buttons and a callback. Its buttons are
+// child windows (class "Korvo.MessageBarButton", id and caption); the close button 61536 is
+// always there. Pressing a button calls the callback; the close button, or a callback that
+// answers true, closes the bar: the site gets WM_USER+9321 with the bar.
+class MessageBar : public CWnd {
 public:
-    MessageBar(UINT id, CString text) : id_(id), text_(std::move(text)) {}
-    virtual ~MessageBar() = default;
-    UINT GetId() const { return id_; }
-    const CString& GetText() const { return text_; }
+    // The button pressed; true closes the bar.
+    using Callback = std::function<bool(MessageBar& bar, UINT button)>;
+    static constexpr UINT kCloseButton = 61536;
+    static constexpr UINT kClosedNotification = WM_USER + 9321;
+
+    MessageBar(std::uint64_t id, INT_PTR tag, CObject* boundObject, Callback callback);
+    ~MessageBar() override;
+
+    // FALSE when the site has no window.
+    using CWnd::Create;
+    BOOL Create(CXTPCommandBars* commandBars, DWORD style, UINT controlId);
+    void EnableMarkup(BOOL enable) { markup_ = enable; }
+    BOOL IsMarkupEnabled() const { return markup_; }
+    // The message; with markup enabled the window text is the markup's plain text.
+    void SetMessage(const CString& message);
+    const CString& GetMessage() const { return message_; }
+    // A button before the close button.
+    void AddButton(UINT id, const CString& caption, const CString& tooltip = CString());
+    std::uint64_t GetId() const { return id_; }
+    INT_PTR GetTag() const { return tag_; }
+    CObject* GetBoundObject() const { return bound_; }
+    bool IsClosed() const { return closed_; }
+    // Tells the site the bar closed (once).
+    void Close();
+
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void PostNcDestroy() override {}
 
 private:
-    UINT id_;
-    CString text_;
+    std::uint64_t id_;
+    INT_PTR tag_;
+    CObject* bound_;
+    Callback callback_;
+    CString message_;
+    BOOL markup_ = FALSE;
+    bool closed_ = false;
+    HWND site_ = nullptr;
+    std::vector<std::pair<UINT, CString>> pendingButtons_;
 };
+
+// The plain text of a message in markup: tags dropped, a line break as a space, entities read.
+CString MarkupPlainText(const CString& markup);
 
 // The state of one selection-filter button, as the frame's selection-filter tool bar keeps it.
 struct SelectionFilterButton {
@@ -166,6 +206,16 @@ class MdiChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(MdiChildFrame)
 public:
     MdiChildFrame() = default;
+    // The text of the frame's document tab; empty: the tab shows the window text.
+    const CString& GetTabText() const { return tabText_; }
+    void SetTabText(const CString& text) { tabText_ = text; }
+    // The close command of the frame's tab: false when the frame refuses to close now.
+    virtual bool OnCloseCommand() { return !refuseClose_; }
+    void SetRefuseClose(bool refuse) { refuseClose_ = refuse; }
+
+private:
+    CString tabText_;
+    bool refuseClose_ = false;
 };
 
 }  // namespace Korvo::UI

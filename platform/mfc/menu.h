@@ -6,15 +6,8 @@
 
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/object.h"
+#include "platform/win32/menus.h"
 
-inline constexpr UINT MF_STRING = 0x0000;
-inline constexpr UINT MF_GRAYED = 0x0001;
-inline constexpr UINT MF_DISABLED = 0x0002;
-inline constexpr UINT MF_CHECKED = 0x0008;
-inline constexpr UINT MF_POPUP = 0x0010;
-inline constexpr UINT MF_BYCOMMAND = 0x0000;
-inline constexpr UINT MF_BYPOSITION = 0x0400;
-inline constexpr UINT MF_SEPARATOR = 0x0800;
 
 class CMenu : public CObject {
 public:

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/mfc.h"
+#include "platform/toolkit/tabpaintmanager.h"
 #include "platform/toolkit/images.h"
 #include "platform/toolkit/messages.h"
 #include "platform/toolkit/propexchange.h"
@@ -129,20 +130,6 @@ private:
     void releaseSources();
     CXTPDockingPaneManager* manager_;
     std::vector<PaneEntry> entries_;
-};
-
-// Tab drawing of the pane groups and of the panels; only the layout choice is kept.
-enum XTPTabLayoutStyle { xtpTabLayoutAutoSize = 0, xtpTabLayoutSizeToFit = 1, xtpTabLayoutFixed = 2, xtpTabLayoutCompressed = 3, xtpTabLayoutMultiRow = 4 };
-class CXTPTabPaintManager : public CCmdTarget {
-public:
-    void SetLayout(XTPTabLayoutStyle layout) { layout_ = layout; }
-    XTPTabLayoutStyle GetLayout() const { return layout_; }
-    int GetRedrawCount() const { return redraws_; }
-    void RefreshMetrics() { ++redraws_; }
-
-private:
-    XTPTabLayoutStyle layout_ = xtpTabLayoutAutoSize;
-    int redraws_ = 0;
 };
 
 class CXTPDockingPaneManager : public CWnd {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32/types.h"
+#include "platform/win32/menus.h"  // the popup-menu tracking flags
 #include "platform/win32/window.h"
 
 class CXTPCommandBar;
@@ -25,12 +26,6 @@ inline constexpr UINT XTPWM_TEAROFFDONE = WM_USER + 9319;
 // A docking pane changed; wParam is the notification code, lParam the pane or an action record.
 inline constexpr UINT XTPWM_DOCKINGPANE_NOTIFY = WM_USER + 9901;
 
-// Popup-menu tracking flags (as TrackPopupMenu takes them).
-inline constexpr UINT TPM_LEFTALIGN = 0x0000;
-inline constexpr UINT TPM_RIGHTBUTTON = 0x0002;
-inline constexpr UINT TPM_NONOTIFY = 0x0080;
-inline constexpr UINT TPM_RETURNCMD = 0x0100;
-inline constexpr UINT TPM_LAYOUTRTL = 0x8000;
 
 // The notification code of an executed control.
 inline constexpr UINT CBN_XTP_EXECUTE = 100;

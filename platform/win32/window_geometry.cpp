@@ -1,6 +1,7 @@
 // Positions, sizes and the client area; the invalid flag behind WM_PAINT.
 #include <algorithm>
 
+#include "platform/win32/gdi.h"
 #include "platform/win32/system.h"
 #include "platform/win32/window_table.h"
 
@@ -202,8 +203,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
         w->eraseBackground = false;
         client = RECT{0, 0, width(w->client), height(w->client)};
     }
-    // The device context stands for the window; drawing is not modelled.
-    HDC dc = reinterpret_cast<HDC>(hwnd);
+    HDC dc = platform::win32::beginWindowPaint(hwnd);
     BOOL erased = FALSE;
     if (erase) erased = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? TRUE : FALSE;
     if (paint) {
@@ -215,4 +215,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
     return dc;
 }
 
-BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+BOOL EndPaint(HWND, const PAINTSTRUCT* paint) {
+    if (paint) platform::win32::endWindowPaint(paint->hdc);
+    return TRUE;
+}

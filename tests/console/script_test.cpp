@@ -33,6 +33,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump panes 2\n"
         "dump status 0x00010010\n"
         "dump ribbon 1\n"
+        "dump tabs 1\n"
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
@@ -73,7 +74,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[17].arguments.frame.index, 2u);  // dump panes 2
     EXPECT_EQ(result.steps[18].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[19].arguments.frame.index, 1u);  // dump ribbon 1
-    EXPECT_EQ(result.steps.back().line, 28);
+    EXPECT_EQ(result.steps[20].arguments.frame.index, 1u);  // dump tabs 1
+    EXPECT_EQ(result.steps.back().line, 29);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -124,7 +126,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, ribbon, documents-menu "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, ribbon, tabs, documents-menu "
                        "belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},

@@ -1,0 +1,89 @@
+#include "mainframe/frame_controls.h"
+
+#include <cwctype>
+#include <limits>
+
+namespace {
+
+constexpr DWORD kHelpAnchor = 0x1000;
+
+bool IsFileControl(UINT id) { return id == 1026 || id == 1072 || id == 1314; }
+
+bool IsButtonOrPopup(const CXTPControl* control) {
+    switch (control->GetType()) {
+        case xtpControlButton:
+        case xtpControlPopup:
+        case xtpControlButtonPopup:
+        case xtpControlSplitButtonPopup: return true;
+        default: return false;
+    }
+}
+
+// The attributes every control element may carry (tool bars and ribbon alike).
+void ApplyCommonAttribute(CXTPControl* control, const CString& name, const CString& value) {
+    if (IsFileControl(static_cast<UINT>(control->GetID()))) {
+        if (auto* button = dynamic_cast<Korvo::UI::FileButton*>(control)) {
+            if (name == L"fileName") button->SetParameter(value);
+            return;
+        }
+        if (auto* gallery = dynamic_cast<Korvo::UI::LibraryGallery*>(control)) {
+            if (name == L"library") gallery->SetLibraryPath(value);
+            if (name == L"width") gallery->SetWidth(ParseControlWidth(value));
+            return;
+        }
+    }
+    if (IsButtonOrPopup(control) && name == L"url" && IsUrl(value)) control->SetParameter(value);
+}
+
+}  // namespace
+
+CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
+    if (IsFileControl(id)) {
+        if (tag == L"Button") return new Korvo::UI::FileButton;
+        if (tag == L"Gallery") return new Korvo::UI::LibraryGallery;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+CXTPControl* CreateToolBarControl(UINT id, const CString& tag) {
+    if (id >= 17000 && id <= 32000) return nullptr;
+    CXTPControl* control = CreateFrameControl(id, tag);
+    if (!control) control = new CXTPControlButton;
+    control->SetID(static_cast<int>(id));
+    return control;
+}
+
+int ParseControlWidth(const CString& text) {
+    const std::wstring digits(text.GetString());
+    if (digits.empty()) return -1;
+    std::size_t i = digits[0] == L'-' || digits[0] == L'+' ? 1 : 0;
+    if (i == digits.size()) return -1;
+    long long value = 0;
+    for (; i < digits.size(); ++i) {
+        if (digits[i] < L'0' || digits[i] > L'9') return -1;
+        value = value * 10 + (digits[i] - L'0');
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return -1;
+    }
+    if (digits[0] == L'-') value = -value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) return -1;
+    return static_cast<int>(value);
+}
+
+bool IsUrl(const CString& value) {
+    const std::wstring text(value.GetString());
+    const std::size_t colon = text.find(L"://");
+    if (colon == std::wstring::npos || colon == 0 || !std::iswalpha(text[0])) return false;
+    for (std::size_t i = 0; i < colon; ++i)
+        if (!std::iswalnum(text[i]) && text[i] != L'+' && text[i] != L'-' && text[i] != L'.') return false;
+    return colon + 3 < text.size();
+}
+
+void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, const CString& value) {
+    if (!control) return;
+    ApplyCommonAttribute(control, name, value);
+    if (name.IsEmpty() || name == L"anchor") {
+        const bool help = !name.IsEmpty() && value == L"help";
+        control->SetFlags(help ? (control->GetFlags() | kHelpAnchor) : (control->GetFlags() & ~kHelpAnchor));
+    }
+}

@@ -1,0 +1,22 @@
+// The program's own controls for layout elements, and the attributes of layout elements that the
+// UI library leaves to the program.
+#pragma once
+
+#include "platform/korvoui.h"
+
+// The control for command `id` written as element `tag` ("Button", "Gallery", ...), or null when
+// the program has none: the file controls 1026, 1072 and 1314 (a file button for "Button", a
+// library gallery for "Gallery"). Controls of other subsystems are made by those subsystems.
+CXTPControl* CreateFrameControl(UINT id, const CString& tag);
+// The tool bars' control creator: none for application commands (17000 to 32000), which the
+// application places itself; otherwise the frame's control or a plain button, with the id set.
+CXTPControl* CreateToolBarControl(UINT id, const CString& tag);
+
+// A decimal integer, or -1 when the text is not one (or does not fit an int).
+int ParseControlWidth(const CString& text);
+// Whether `value` is a URL: a scheme of letters, digits, '+', '-' or '.' starting with a letter,
+// then "://".
+bool IsUrl(const CString& value);
+// The tool-bar attribute callback: file and library attributes, "url", and "anchor" ("help",
+// exactly, sets the help anchor; any other value, or an empty attribute name, clears it).
+void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, const CString& value);

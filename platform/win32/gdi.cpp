@@ -1,0 +1,280 @@
+#include "platform/win32/gdi.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <variant>
+
+#include "platform/core/config.h"
+#include "platform/core/journal.h"
+#include "platform/core/text.h"
+#include "platform/win32/window.h"
+
+namespace {
+
+struct Bitmap {
+    int width = 0;
+    int height = 0;
+};
+struct Brush {
+    COLORREF colour = 0;
+};
+struct Font {
+    int height = 0;
+    int weight = FW_NORMAL;
+};
+using GdiObject = std::variant<Bitmap, Brush, Font>;
+
+struct DeviceContext {
+    HWND window = nullptr;    // a window's DC records into the window's display list
+    HGDIOBJ bitmap = nullptr; // a memory DC draws into its selected bitmap
+    HGDIOBJ brush = nullptr;
+    HGDIOBJ font = nullptr;
+};
+
+struct Gdi {
+    std::mutex mutex;
+    std::map<std::uintptr_t, DeviceContext> contexts;
+    std::map<std::uintptr_t, GdiObject> objects;
+    std::map<HWND, std::vector<std::wstring>> drawings;
+    std::uintptr_t nextDc = 0x01000010;
+    std::uintptr_t nextObject = 0x05000010;
+};
+
+Gdi& gdi() {
+    static Gdi instance;
+    return instance;
+}
+
+std::uintptr_t key(const void* handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+
+DeviceContext* findDc(Gdi& g, HDC dc) {
+    auto it = g.contexts.find(key(dc));
+    return it == g.contexts.end() ? nullptr : &it->second;
+}
+
+template <class T>
+T* findObject(Gdi& g, const void* handle) {
+    auto it = g.objects.find(key(handle));
+    return it == g.objects.end() ? nullptr : std::get_if<T>(&it->second);
+}
+
+HDC newDc(Gdi& g, DeviceContext context) {
+    const std::uintptr_t handle = g.nextDc;
+    g.nextDc += 4;
+    g.contexts[handle] = context;
+    return reinterpret_cast<HDC>(handle);
+}
+
+HGDIOBJ newObject(Gdi& g, GdiObject object) {
+    const std::uintptr_t handle = g.nextObject;
+    g.nextObject += 4;
+    g.objects[handle] = object;
+    return reinterpret_cast<HGDIOBJ>(handle);
+}
+
+std::wstring rectText(int left, int top, int right, int bottom) {
+    return L"(" + std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(right) + L"," +
+           std::to_wstring(bottom) + L")";
+}
+
+std::wstring hexColour(COLORREF colour) {
+    wchar_t buffer[16];
+    std::swprintf(buffer, 16, L"0x%06X", static_cast<unsigned>(colour & 0xFFFFFF));
+    return buffer;
+}
+
+// Records one drawing call on `dc`; a memory DC's drawing lands in its bitmap and is not kept.
+void record(Gdi& g, const DeviceContext& context, std::wstring line) {
+    if (context.window) g.drawings[context.window].push_back(std::move(line));
+}
+
+void failCall(const std::wstring& what) { platform::core::reportFailure(what); }
+
+}  // namespace
+
+HDC GetDC(HWND hwnd) {
+    if (!::IsWindow(hwnd)) return nullptr;
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return newDc(g, DeviceContext{hwnd});
+}
+
+int ReleaseDC(HWND, HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return g.contexts.erase(key(dc)) ? 1 : 0;
+}
+
+HDC CreateCompatibleDC(HDC) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return newDc(g, DeviceContext{});
+}
+
+BOOL DeleteDC(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return g.contexts.erase(key(dc)) ? TRUE : FALSE;
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    auto it = g.objects.find(key(object));
+    if (!context || it == g.objects.end()) return nullptr;
+    HGDIOBJ* slot = std::holds_alternative<Bitmap>(it->second)  ? &context->bitmap
+                    : std::holds_alternative<Brush>(it->second) ? &context->brush
+                                                                 : &context->font;
+    HGDIOBJ previous = *slot;
+    *slot = object;
+    // Windows hands back the stock object a DC starts with; a non-null stand-in keeps callers'
+    // "restore what was selected" code on its usual path.
+    return previous ? previous : object;
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return g.objects.erase(key(object)) ? TRUE : FALSE;
+}
+
+HBRUSH CreateSolidBrush(COLORREF colour) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return static_cast<HBRUSH>(newObject(g, Brush{colour}));
+}
+
+HBITMAP CreateCompatibleBitmap(HDC, int width, int height) { return platform::win32::createBitmap(width, height); }
+
+HFONT CreateFontW(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+                  LPCWSTR) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return static_cast<HFONT>(newObject(g, Font{height < 0 ? -height : height, weight ? weight : FW_NORMAL}));
+}
+
+int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    const Bitmap* bitmap = findObject<Bitmap>(g, object);
+    if (!bitmap || !buffer || size < static_cast<int>(sizeof(BITMAP))) return 0;
+    BITMAP* out = static_cast<BITMAP*>(buffer);
+    *out = BITMAP{};
+    out->bmWidth = bitmap->width;
+    out->bmHeight = bitmap->height;
+    out->bmWidthBytes = bitmap->width * 4;
+    return static_cast<int>(sizeof(BITMAP));
+}
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    const Brush* fill = findObject<Brush>(g, brush);
+    if (!context || !rect || !fill) return 0;
+    record(g, *context, L"FillRect " + rectText(rect->left, rect->top, rect->right, rect->bottom) + L" " +
+                            hexColour(fill->colour));
+    return 1;
+}
+
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {
+    if (rop != SRCCOPY) {
+        failCall(L"BitBlt: raster operation " + std::to_wstring(rop) + L" is not modelled");
+        return FALSE;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* target = findDc(g, dc);
+    DeviceContext* from = findDc(g, source);
+    if (!target || !from) return FALSE;
+    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
+    if (!picture) {
+        failCall(L"BitBlt: the source DC has no bitmap selected");
+        return FALSE;
+    }
+    std::wstring line = L"BitBlt " + rectText(x, y, x + width, y + height) + L" from " +
+                        std::to_wstring(picture->width) + L"x" + std::to_wstring(picture->height) + L" at (" +
+                        std::to_wstring(sourceX) + L"," + std::to_wstring(sourceY) + L") SRCCOPY";
+    if (target->window) {
+        RECT client{};
+        ::GetClientRect(target->window, &client);
+        const int right = std::min<int>(x + width, client.right), bottom = std::min<int>(y + height, client.bottom);
+        line += L" visible " + rectText(std::max<int>(x, 0), std::max<int>(y, 0), std::max(right, 0),
+                                        std::max(bottom, 0));
+    }
+    record(g, *target, std::move(line));
+    return TRUE;
+}
+
+int GetDeviceCaps(HDC, int index) {
+    if (index == LOGPIXELSX || index == LOGPIXELSY) {
+        const int dpi = platform::core::config().dpi;
+        return dpi > 0 ? dpi : 96;
+    }
+    failCall(L"GetDeviceCaps: index " + std::to_wstring(index) + L" is not modelled");
+    return 0;
+}
+
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !metrics) return FALSE;
+    // Without a selected font the DC uses the system font, 16 pixels high.
+    Font font{16, FW_NORMAL};
+    if (const Font* selected = findObject<Font>(g, context->font)) font = *selected;
+    *metrics = TEXTMETRICW{};
+    metrics->tmHeight = font.height;
+    metrics->tmAscent = font.height - font.height / 5;
+    metrics->tmDescent = font.height / 5;
+    metrics->tmAveCharWidth = (font.height + 1) / 2 + (font.weight >= FW_BOLD ? 1 : 0);
+    metrics->tmMaxCharWidth = metrics->tmAveCharWidth * 2;
+    metrics->tmWeight = font.weight;
+    return TRUE;
+}
+
+int MulDiv(int number, int numerator, int denominator) {
+    if (denominator == 0) return -1;
+    // Rounded half away from zero, as Windows does; -1 when the result overflows.
+    const long long product = static_cast<long long>(number) * numerator;
+    const long long half = (denominator < 0 ? -denominator : denominator) / 2;
+    const bool negative = (product < 0) != (denominator < 0);
+    const long long magnitude = ((product < 0 ? -product : product) + half) / (denominator < 0 ? -denominator : denominator);
+    const long long result = negative ? -magnitude : magnitude;
+    if (result > INT32_MAX || result < INT32_MIN) return -1;
+    return static_cast<int>(result);
+}
+
+namespace platform::win32 {
+
+std::vector<std::wstring> windowDrawing(HWND hwnd) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    auto it = g.drawings.find(hwnd);
+    return it == g.drawings.end() ? std::vector<std::wstring>{} : it->second;
+}
+
+HBITMAP createBitmap(int width, int height) {
+    if (width < 0 || height < 0) return nullptr;
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return static_cast<HBITMAP>(newObject(g, Bitmap{width, height}));
+}
+
+HDC beginWindowPaint(HWND hwnd) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    g.drawings[hwnd].clear();
+    return newDc(g, DeviceContext{hwnd});
+}
+
+void endWindowPaint(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    g.contexts.erase(key(dc));
+}
+
+}  // namespace platform::win32

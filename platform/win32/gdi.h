@@ -1,0 +1,83 @@
+// Device contexts that record what is drawn. A window's DC (from BeginPaint or GetDC) records into
+// the window's display list, which a new BeginPaint starts afresh, so the list holds the window's
+// last paint; a memory DC draws into the bitmap selected into it. Bitmaps have a size but no
+// pixels: the program only copies pictures, and the copies are what tests look at.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/types.h"
+
+struct HBITMAP__ {
+    int unused;
+};
+using HBITMAP = HBITMAP__*;
+struct HFONT__ {
+    int unused;
+};
+using HFONT = HFONT__*;
+using HGDIOBJ = void*;
+
+struct BITMAP {
+    LONG bmType = 0;
+    LONG bmWidth = 0;
+    LONG bmHeight = 0;
+    LONG bmWidthBytes = 0;
+    WORD bmPlanes = 1;
+    WORD bmBitsPixel = 32;
+    LPVOID bmBits = nullptr;
+};
+
+struct TEXTMETRICW {
+    LONG tmHeight = 0;
+    LONG tmAscent = 0;
+    LONG tmDescent = 0;
+    LONG tmInternalLeading = 0;
+    LONG tmExternalLeading = 0;
+    LONG tmAveCharWidth = 0;
+    LONG tmMaxCharWidth = 0;
+    LONG tmWeight = 0;
+};
+
+inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr int LOGPIXELSX = 88;
+inline constexpr int LOGPIXELSY = 90;
+inline constexpr int FW_NORMAL = 400;
+inline constexpr int FW_BOLD = 700;
+
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC dc);
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+// Bitmaps, brushes and fonts; selecting a brush or font changes what later calls use.
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+HBRUSH CreateSolidBrush(COLORREF colour);
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+// Height in pixels (a negative height is the character height, as Windows takes it).
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
+                  DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);
+// A BITMAP for a bitmap handle; 0 for anything else.
+int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+// Only SRCCOPY is modelled; another operation is a strict failure naming the call.
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
+// LOGPIXELSX and LOGPIXELSY (the configured DPI); other indexes are a strict failure.
+int GetDeviceCaps(HDC dc, int index);
+// The selected font's deterministic metrics: height as created, average width half the height
+// rounded up, one more for bold.
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+int MulDiv(int number, int numerator, int denominator);
+
+namespace platform::win32 {
+// The display list of a window's last paint (and of GetDC drawing since), one line a call.
+std::vector<std::wstring> windowDrawing(HWND hwnd);
+// A bitmap of a given size, as an image loader produces it.
+HBITMAP createBitmap(int width, int height);
+// A DC for BeginPaint: starts the window's display list afresh.
+HDC beginWindowPaint(HWND hwnd);
+void endWindowPaint(HDC dc);
+}  // namespace platform::win32

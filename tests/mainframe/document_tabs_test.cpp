@@ -1,0 +1,274 @@
+// The document tabs and the plain MDI client as the user meets them: tabs that follow the
+// document windows, the pinned-document guard, the tab context menu, closing from a tab, and the
+// background picture.
+#include <algorithm>
+
+#include "platform/core/text.h"
+#include "platform/kernel.h"
+#include "platform/korvoui.h"
+#include "platform/textcore/clipboard.h"
+#include "mainframe/tab_group_layout.h"
+#include "tests/mainframe/main_frame_test_support.h"
+
+namespace {
+
+using namespace platform::harness;
+using mainframetest::frameOf;
+
+constexpr std::wstring_view kFirst = L"C:\\Work\\first.grb";
+constexpr std::wstring_view kSecond = L"C:\\Work\\second.grb";
+
+std::wstring OpenCommand(std::wstring_view path) { return L"[open(\"" + std::wstring(path) + L"\")]"; }
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = text.find(L'\n', start);
+        lines.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        if (end == std::wstring::npos) break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool HasLine(const std::vector<std::wstring>& lines, std::wstring_view needle) {
+    return std::any_of(lines.begin(), lines.end(), [&](const std::wstring& l) { return l.find(needle) != std::wstring::npos; });
+}
+
+class DocumentTabs : public SessionTest {
+protected:
+    void StartWithTwoDocuments() {
+        s.files().write(kFirst, "document");
+        s.files().write(kSecond, "document");
+        s.start();
+        s.runUntilIdle();
+        window = s.inspect().mainFrames().at(0);
+        frame = frameOf(window);
+        ASSERT_NE(frame, nullptr);
+        s.user().dde(OpenCommand(kFirst));
+        s.user().dde(OpenCommand(kSecond));
+        s.runUntilIdle();
+        // A document without a window gets one from its template, as opening it gives it.
+        for (CKvw32Doc* document : Korvo::DocumentManager::Instance().GetDocuments()) {
+            if (document->GetFrame()) continue;
+            CDocTemplate* docTemplate = document->GetDocTemplate();
+            ASSERT_NE(docTemplate, nullptr);
+            CFrameWnd* child = docTemplate->CreateNewFrame(document, nullptr);
+            ASSERT_NE(child, nullptr);
+            docTemplate->InitialUpdateFrame(child, document);
+        }
+        s.runUntilIdle();
+    }
+    CKvw32Doc* DocumentOfTab(int index) { return DocumentOfFrame(frame->GetTabClient().GetItemWindow(index)); }
+    HWND Active() { return frame->MDIGetActive() ? frame->MDIGetActive()->GetSafeHwnd() : nullptr; }
+
+    Session s;
+    HWND window = nullptr;
+    CMainFrame* frame = nullptr;
+};
+
+TEST_F(DocumentTabs, EachDocumentWindowHasATabAndTheActiveOneIsSelected) {
+    StartWithTwoDocuments();
+    const std::vector<std::wstring> dump = Lines(s.inspect().dumpTabs(window));
+    ASSERT_EQ(dump.size(), 3u) << platform::core::toUtf8(s.inspect().dumpTabs(window));
+    SCOPED_TRACE(platform::core::toUtf8(s.inspect().dumpTabs(window)));
+    EXPECT_EQ(dump[0].rfind(L"group 1", 0), 0u);
+    EXPECT_NE(dump[1].find(L"\"first.grb"), std::wstring::npos);
+    EXPECT_EQ(dump[1].find(L"selected"), std::wstring::npos);
+    EXPECT_NE(dump[2].find(L"\"second.grb"), std::wstring::npos);
+    EXPECT_NE(dump[2].find(L" selected "), std::wstring::npos);
+    EXPECT_NE(dump[2].find(L" close ("), std::wstring::npos);
+
+    s.user().clickTab(window, 1);
+    EXPECT_EQ(Active(), frame->GetTabClient().GetItemWindow(0));
+    EXPECT_EQ(frame->GetTabClient().GetSelectedItem(), 0);
+
+    // Closing a window takes its tab away.
+    s.user().clickTabCloseButton(window, 1);
+    s.runUntilIdle();
+    EXPECT_EQ(Lines(s.inspect().dumpTabs(window)).size(), 2u);
+    EXPECT_EQ(frame->GetTabClient().GetItemCount(), 1);
+}
+
+TEST_F(DocumentTabs, APinnedDocumentKeepsTheUserOnItsTabAndWindow) {
+    StartWithTwoDocuments();
+    CKvw32Doc* second = DocumentOfTab(1);
+    ASSERT_NE(second, nullptr);
+    second->SetFlag(KorvoDocument2::kFlagPinned);
+    const HWND pinnedWindow = Active();
+
+    s.user().clickTab(window, 1);
+    EXPECT_EQ(Active(), pinnedWindow);
+
+    // A pin count holds as the flag does; unpinned, the tabs switch again.
+    second->SetFlagValue(KorvoDocument2::kFlagPinned, false);
+    second->Pin();
+    s.user().clickTab(window, 1);
+    EXPECT_EQ(Active(), pinnedWindow);
+    second->Unpin();
+    s.user().clickTab(window, 1);
+    EXPECT_EQ(Active(), frame->GetTabClient().GetItemWindow(0));
+}
+
+TEST_F(DocumentTabs, ThePlainClientRefusesToLeaveAPinnedDocumentButLetsItsOwnWindowGo) {
+    StartWithTwoDocuments();
+    frame->SetWorkbookMode(false);
+    const HWND secondWindow = Active();
+    CKvw32Doc* second = DocumentOfFrame(secondWindow);
+    ASSERT_NE(second, nullptr);
+    second->Pin();
+    const HWND firstWindow = frame->GetTabClient().GetSafeHwnd() ? nullptr : ::GetWindow(secondWindow, GW_HWNDNEXT);
+    ASSERT_NE(firstWindow, nullptr);
+    frame->MDIActivate(CWnd::FromHandle(firstWindow));
+    EXPECT_EQ(Active(), secondWindow);
+    // Another window of the pinned document itself may come forward.
+    second->Unpin();
+    frame->MDIActivate(CWnd::FromHandle(firstWindow));
+    EXPECT_EQ(Active(), firstWindow);
+    second->Pin();
+    frame->MDIActivate(CWnd::FromHandle(secondWindow));
+    EXPECT_EQ(Active(), secondWindow);
+    // Closing the pinned document's own window still activates the other one.
+    ::SendMessageW(secondWindow, WM_CLOSE, 0, 0);
+    s.runUntilIdle();
+    EXPECT_NE(Active(), nullptr);
+    EXPECT_NE(Active(), secondWindow);
+}
+
+TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
+    StartWithTwoDocuments();
+    std::vector<std::wstring> menu;
+    s.user().expectMenu([&](const std::vector<std::wstring>& lines) {
+        menu = lines;
+        return 607u;
+    });
+    s.user().rightClickTab(window, 1);
+    EXPECT_TRUE(HasLine(menu, L"600 "));
+    EXPECT_TRUE(HasLine(menu, L"601 (o) "));
+    EXPECT_TRUE(HasLine(menu, L"1204 "));
+    EXPECT_TRUE(HasLine(menu, L"61217 "));
+    EXPECT_TRUE(HasLine(menu, L"2046 "));
+    EXPECT_TRUE(HasLine(menu, L"  3450 [x] "));  // the one main frame, checked
+    EXPECT_TRUE(HasLine(menu, L"  2826 "));
+    EXPECT_FALSE(HasLine(menu, L"606 (greyed)"));
+    EXPECT_EQ(Korvo::ClipboardManager::GetText(), CString(kFirst.data()));
+
+    // Tabs at the bottom: the radio mark moves; a document without a path greys 606 and 607.
+    frame->GetTabClient().SetTabPosition(xtpTabPositionBottom);
+    DocumentOfTab(1)->SetPathName(L"", FALSE);
+    s.user().expectMenu([&](const std::vector<std::wstring>& lines) {
+        menu = lines;
+        return 605u;
+    });
+    s.user().rightClickTab(window, 2);
+    EXPECT_TRUE(HasLine(menu, L"603 (o) "));
+    EXPECT_TRUE(HasLine(menu, L"606 (greyed)"));
+    EXPECT_TRUE(HasLine(menu, L"607 (greyed)"));
+    EXPECT_EQ(GetOptions().fixedWidthTabs, 1);
+    EXPECT_EQ(frame->GetTabClient().GetPaintManager()->GetLayout(), xtpTabLayoutFixed);
+}
+
+TEST_F(DocumentTabs, FixedWidthTabsAreSixteenAverageCharactersWideWithTheirMarginsIconAndCloseButton) {
+    GetOptions().fixedWidthTabs = 1;
+    StartWithTwoDocuments();
+    CXTPTabPaintManager* paint = frame->GetTabClient().GetPaintManager();
+    // Bold Tahoma 13 px: 7 + 1 for bold = 8 average; 16 x 8 at 96 DPI over 72 = 171 (rounded).
+    EXPECT_EQ(paint->GetFixedTabWidth(), 171 + 4 + 4 + 16 + xtpTabCloseButtonWidth);
+    const RECT first = frame->GetTabClient().GetWorkspace(0)->GetItem(0)->GetRect();
+    EXPECT_EQ(first.right - first.left, paint->GetFixedTabWidth());
+}
+
+TEST_F(DocumentTabs, ASecondWindowOfADocumentOpensNextToItsTabAndMiddleClickClosesOnlyWithGroups) {
+    StartWithTwoDocuments();
+    s.user().clickTab(window, 1);
+    // A second window of the first document (the framework's "new window" of a document).
+    auto* firstFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandle(frame->GetTabClient().GetItemWindow(0)));
+    CKvw32Doc* first = DocumentOfTab(0);
+    CDocTemplate* docTemplate = first->GetDocTemplate();
+    CFrameWnd* another = docTemplate->CreateNewFrame(first, firstFrame);
+    ASSERT_NE(another, nullptr);
+    docTemplate->InitialUpdateFrame(another, first);
+    s.runUntilIdle();
+    ASSERT_EQ(frame->GetTabClient().GetItemCount(), 3);
+    EXPECT_EQ(frame->GetTabClient().GetItemWindow(1), another->GetSafeHwnd());
+
+    // Without tab groups the middle button does nothing.
+    s.user().middleClickTab(window, 2);
+    s.runUntilIdle();
+    EXPECT_EQ(frame->GetTabClient().GetItemCount(), 3);
+}
+
+TEST_F(DocumentTabs, TheBackgroundPictureIsCentredOrDrawnFromItsMinimumOffsetAndSharedByTheClients) {
+    // A 100 x 50 PNG header is all the loader reads.
+    std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x64\0\0\0\x32", 24);
+    s.files().write(L"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\Background.png", png + std::string(16, '\0'));
+    s.start();
+    s.runUntilIdle();
+    window = s.inspect().mainFrames().at(0);
+    frame = frameOf(window);
+    const HWND client = frame->m_hWndMDIClient;
+    RECT area{};
+    ::GetClientRect(client, &area);
+    ::InvalidateRect(client, nullptr, TRUE);
+    ::UpdateWindow(client);
+    const std::vector<std::wstring> drawn = s.inspect().drawing(client);
+    ASSERT_EQ(drawn.size(), 2u);
+    EXPECT_EQ(drawn[0], L"FillRect (0,0," + std::to_wstring(area.right + 1) + L"," + std::to_wstring(area.bottom + 1) +
+                            L") 0xABABAB");
+    const int x = std::max<int>(15, (area.right - 100) / 2), y = std::max<int>(10, (area.bottom - 50) / 2);
+    EXPECT_EQ(drawn[1].rfind(L"BitBlt (" + std::to_wstring(x) + L"," + std::to_wstring(y) + L",", 0), 0u);
+
+    // Too small a client: the picture starts at (15, 10) and is clipped.
+    ::SetWindowPos(client, nullptr, 0, 0, 60, 30, SWP_NOZORDER | SWP_NOMOVE);
+    ::InvalidateRect(client, nullptr, TRUE);
+    ::UpdateWindow(client);
+    const std::vector<std::wstring> small = s.inspect().drawing(client);
+    ASSERT_EQ(small.size(), 2u);
+    EXPECT_EQ(small[1].rfind(L"BitBlt (15,10,115,60)", 0), 0u);
+    EXPECT_NE(small[1].find(L"visible (15,10,"), std::wstring::npos);
+
+    // Every client holds the one picture; it is loaded again once none holds it.
+    auto held = CMDIClientWndBackground::Acquire();
+    EXPECT_EQ(held->GetWidth(), 100);
+    EXPECT_EQ(held.use_count(), 3);  // the frame's two clients and this one
+    EXPECT_EQ(CMDIClientWndBackground::Acquire().get(), held.get());
+}
+
+TEST(TabGroupPlacement, GroupsShareTheLengthByRatioWithSplittersBetween) {
+    const RECT rect{0, 0, 1000, 600};
+    TabGroupPlacement two = PlaceTabGroups(rect, false, {1.0, 1.0}, 4);
+    ASSERT_EQ(two.groups.size(), 2u);
+    EXPECT_EQ(two.groups[0].right, 498);  // trunc(1 x 996 / 2)
+    EXPECT_EQ(two.splitters[0].left, 498);
+    EXPECT_EQ(two.groups[1].left, 502);
+    EXPECT_EQ(two.groups[1].right, 1000);
+
+    TabGroupPlacement three = PlaceTabGroups(rect, true, {0.5, 0.25, 0.25}, 4);
+    ASSERT_EQ(three.groups.size(), 3u);
+    EXPECT_EQ(three.groups[0].bottom, 296);           // trunc(0.5 x 592)
+    EXPECT_EQ(three.groups[1].top, 300);
+    EXPECT_EQ(three.groups[1].bottom, 444 + 4);       // trunc(0.75 x 592) + 1 splitter
+    EXPECT_EQ(three.groups[2].bottom, 592 + 8);
+    EXPECT_EQ(three.splitters.size(), 2u);
+
+    // Ratios whose sum truncates to zero count against 1.0: the groups leave the rest empty.
+    TabGroupPlacement tiny = PlaceTabGroups(rect, false, {0.25, 0.25}, 4);
+    EXPECT_EQ(tiny.groups[0].right, 249);  // trunc(0.25 x 996)
+    EXPECT_EQ(tiny.groups[1].right, 498 + 4);
+}
+
+TEST(TabGroupPlacement, TabButtonsAreRightAlignedOnHorizontalTabsAndBottomAlignedOnVerticalOnes) {
+    const RECT tab{100, 0, 200, 24};
+    const RECT margins{4, 2, 4, 2};
+    const std::vector<RECT> across = PlaceTabButtons(tab, margins, true, {SIZE{14, 14}, SIZE{10, 10}});
+    EXPECT_EQ(across[1].right, 193);
+    EXPECT_EQ(across[1].left, 183);
+    EXPECT_EQ(across[0].right, 183);
+    EXPECT_EQ(across[0].top, 5);
+    const std::vector<RECT> down = PlaceTabButtons(RECT{0, 0, 24, 100}, margins, false, {SIZE{14, 14}});
+    EXPECT_EQ(down[0].bottom, 95);
+    EXPECT_EQ(down[0].left, 5);
+}
+
+}  // namespace
