@@ -1,4 +1,5 @@
 #include "commandbars/kv_ribbon_bar.h"
+#include "commandbars/menu_text.h"
 
 #include <algorithm>
 
@@ -8,16 +9,6 @@
 IMPLEMENT_DYNCREATE(KVRibbonBar, CXTPRibbonBar)
 
 namespace {
-
-CString withoutMnemonics(const CString& text) {
-    std::wstring out;
-    const std::wstring all(text);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == L'&' && i + 1 < all.size()) ++i;
-        out += all[i];
-    }
-    return CString(out.c_str());
-}
 
 // The tab row: a tab's tooltip is its caption when the toolkit has none.
 class RibbonTabControl : public CXTPRibbonControlTab {

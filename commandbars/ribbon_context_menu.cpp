@@ -1,6 +1,7 @@
 // The ribbon's own right-click menus: for a control (quick access, tool bars, style, customise,
 // hide, remove), for a tab's groups, and for a group (customise, reset).
 #include "commandbars/command_bars.h"
+#include "commandbars/menu_text.h"
 #include "commandbars/kv_ribbon_bar.h"
 
 namespace {
@@ -144,16 +145,6 @@ public:
 bool isCommandType(XTPControlType type) {
     return type == xtpControlButton || type == xtpControlPopup || type == xtpControlButtonPopup ||
            type == xtpControlSplitButtonPopup;
-}
-
-CString withoutMnemonics(const CString& text) {
-    std::wstring out;
-    const std::wstring all(text);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == L'&' && i + 1 < all.size()) ++i;
-        out += all[i];
-    }
-    return CString(out.c_str());
 }
 
 // A sub-menu item captioned `caption` holding `bar` (the item takes the caller's reference).

@@ -1,4 +1,5 @@
 #include "commandbars/tooltip_context.h"
+#include "commandbars/menu_text.h"
 
 #include <algorithm>
 
@@ -12,16 +13,6 @@ using Drawing = CXTPToolTipDrawing;
 
 // System commands whose tips lose their mnemonics.
 bool stripsMnemonics(int id) { return id == 61472 || id == 61488 || id == 61536 || id == 61728; }
-
-CString withoutMnemonics(const CString& text) {
-    std::wstring out;
-    const std::wstring all(text);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == L'&' && i + 1 < all.size()) ++i;
-        out += all[i];
-    }
-    return CString(out.c_str());
-}
 
 int scaledPictureHeight(const CWinBMP& picture, int width) {
     if (!picture.IsValid() || width <= 0) return 0;
