@@ -103,6 +103,9 @@ public:
     void failDocumentOpen(std::wstring_view windowsPath, bool throwException);  // null result or exception
     void failTheme(std::wstring_view themeName);  // applying that theme name fails
     void failMainFrameCreation();                 // the first main frame's window cannot be created
+    void denyFileRead(std::wstring_view windowsPath);     // reading the file (or folder) is refused
+    void failStorageRead(std::wstring_view windowsPath);  // the document file's storage reads fail
+    void failDocumentSave(std::wstring_view windowsPath);  // saving the document at that path fails
 
 private:
     friend class Session;
@@ -133,6 +136,25 @@ public:
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
     void openPropertyFormChild(unsigned id);
+
+    // Writes a kernel document file (a compound file) at `windowsPath`: kind 1 drawing ... 5
+    // specification; without the header it is a compound file the kernel does not take for a
+    // document.
+    void writeDocumentFile(std::wstring_view windowsPath, unsigned kind = 1,
+                           const std::vector<std::wstring>& pages = {L"Sheet 1"}, bool header = true);
+    // What the import paths answer (default: nothing is imported, no add-on opens a file).
+    enum class Import3D { Nothing, DocumentWithView, DocumentWithoutView };
+    void set3DImport(Import3D result);
+    void setDocumentImportSucceeds(bool succeeds);
+    void setAddOnOpensFiles(bool opens);
+    // The kernel reports load failures itself (the application then shows none).
+    void setKernelReportsLoadFailures(bool reports);
+    void setAutoSave(bool on, int minutes);
+    void setModified(CDocument* document, bool modified);
+    void setReadOnly(CDocument* document, bool readOnly);
+    // Reports a critical error to the application as the kernel would, on the UI thread or on a
+    // worker thread (which the call joins, unless the error ended the process).
+    void reportCriticalError(std::wstring_view message, bool onWorkerThread);
 
 private:
     friend class Session;

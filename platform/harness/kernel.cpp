@@ -1,4 +1,7 @@
+#include "platform/core/hostfs.h"
 #include "platform/harness.h"
+#include "platform/harness/document_files.h"
+#include "platform/harness/host_files.h"
 #include "platform/kernel.h"
 #include "platform/kernel/control.h"
 
@@ -29,6 +32,53 @@ std::vector<std::wstring> Kernel::documentTitles() const {
         titles.emplace_back(static_cast<LPCWSTR>(document->GetTitle()));
     }
     return titles;
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+void Kernel::writeDocumentFile(std::wstring_view windowsPath, unsigned kind, const std::vector<std::wstring>& pages,
+                               bool header) {
+    detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = kind, .title = {}, .pages = pages, .header = header}));
+}
+
+void Kernel::set3DImport(Import3D result) {
+    using Result = platform::kernel::Control::Import3DResult;
+    platform::kernel::control().import3DResult = result == Import3D::Nothing            ? Result::Nothing
+                                                 : result == Import3D::DocumentWithView ? Result::DocumentWithView
+                                                                                        : Result::DocumentWithoutView;
+}
+
+void Kernel::setDocumentImportSucceeds(bool succeeds) { platform::kernel::control().documentImportSucceeds = succeeds; }
+
+void Kernel::setAddOnOpensFiles(bool opens) { platform::kernel::control().addOnOpensFiles = opens; }
+
+void Kernel::setKernelReportsLoadFailures(bool reports) {
+    platform::kernel::control().reportSaveLoadExceptionBlocked = !reports;
+}
+
+void Kernel::setAutoSave(bool on, int minutes) {
+    GetSettings().files.autoSave = on;
+    GetSettings().files.autoSaveMinutes = minutes;
+}
+
+void Kernel::setModified(CDocument* document, bool modified) { document->SetModifiedFlag(modified ? TRUE : FALSE); }
+
+void Kernel::setReadOnly(CDocument* document, bool readOnly) {
+    if (auto* kernelDocument = dynamic_cast<CKvw32Doc*>(document)) kernelDocument->SetReadOnly(readOnly);
+}
+
+void Faults::denyFileRead(std::wstring_view windowsPath) {
+    platform::core::hostFs().deny(windowsPath, platform::core::FileAccess::Read);
+}
+
+void Faults::failStorageRead(std::wstring_view windowsPath) {
+    platform::kernel::control().storageReadFaults.insert(std::wstring(windowsPath));
+}
+
+void Faults::failDocumentSave(std::wstring_view windowsPath) {
+    platform::kernel::control().saveFaults.insert(std::wstring(windowsPath));
 }
 
 }  // namespace platform::harness

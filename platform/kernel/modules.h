@@ -26,6 +26,9 @@ public:
     static void OnDocumentActivated(CKvw32Doc* document);
     // The main windows were disabled (a modal state began) or enabled again.
     static void SetMainWindowsDisabled(bool disabled);
+    // Imports a file of a foreign format into a new document; null when it cannot (the answer
+    // is the test's).
+    CKvw32Doc* ImportFile(LPCWSTR path, int mode);
 
 private:
     CKVCom_Is3D() = default;

@@ -148,3 +148,5 @@ CString KVLoadString(UINT id) {
     if (platform::core::config().missingResourceFails) platform::core::reportFailure(what);
     return CString(L"#" + std::to_wstring(id));
 }
+
+int KVMessageBox::Show(LPCWSTR text, UINT type) { return AfxMessageBox(text, type); }

@@ -13,3 +13,10 @@ CString KVLoadFormatString(UINT id, const T&... args) {
     text.FormatV(KVLoadString(id), platform::makeFormatArgs(args...));
     return text;
 }
+
+// The kernel's message box: the framework's message box (so the application's DoMessageBox
+// brackets it), returning the button pressed.
+class KVMessageBox {
+public:
+    static int Show(LPCWSTR text, UINT type = MB_OK);
+};
