@@ -100,6 +100,15 @@ public:
     bool IsRegisteredName(LPCWSTR name) const;
 
     CDocTemplate* AddDocTemplateSafe(CDocTemplate* docTemplate);
+    // Through the recent-file list's catching add, so a path it cannot take never fails an open.
+    void AddToRecentFileList(LPCWSTR path) override;
+    // Opens a recent-file entry; an entry that failed to open is removed unless the user chose to
+    // keep it.
+    BOOL OnOpenRecentFile(UINT id) override;
+    // The user's answer to removing the recent-file entry of `path` that failed to open. While a
+    // recent-file command opens, "No" keeps the entry from that command's removal; otherwise "Yes"
+    // removes it and "No" changes nothing.
+    void AnswerRecentEntryRemoval(LPCWSTR path, bool remove);
     // The application's first template that is the kernel's document template, or null.
     CKVDocTemplate* GetDocTemplate() const;
     CKVRecentFileList* GetRecentFileList() const;
@@ -300,6 +309,7 @@ private:
     UINT m_themeCommandId = 0;
     bool m_largeToolBarIcons = true;
     bool m_enablingMainFrames = false;
+    bool m_openingRecentFile = false;
     CKvw32Doc* m_currentDocument = nullptr;
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
 };

@@ -47,6 +47,9 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    // The next file chooser chooses `windowsPath`, or is cancelled.
+    void expectFileChoose(std::wstring windowsPath);
+    void expectFileCancel();
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -176,6 +179,10 @@ public:
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name
     // or symbol leaves its column blank.
     std::wstring dumpCommands() const;
+    // The kernel's documents in opening order, one a line: "title" "path", modified or
+    // unmodified, read-only or writable, editing blocked or editable, and the handle of each
+    // frame that shows it (none when it has no frame).
+    std::wstring dumpDocuments() const;
 
 private:
     friend class Session;

@@ -13,4 +13,5 @@
 #include "platform/mfc/thread.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/doc.h"
+#include "platform/mfc/filedialog.h"
 #include "platform/mfc/ole.h"

@@ -11,3 +11,4 @@
 #include "platform/toolkit/images.h"
 #include "platform/toolkit/commandbars.h"
 #include "platform/toolkit/propexchange.h"
+#include "platform/toolkit/recent_files.h"
