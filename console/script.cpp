@@ -124,6 +124,7 @@ std::string readText(const std::string& text, Arguments& arguments) {
 constexpr Placeholder kPlaceholders[] = {
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"ID", false, &readCommandId},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
+    {"\"PATH\"", true, &readText},
 };
 
 const Placeholder* placeholder(std::string_view word) {

@@ -27,7 +27,7 @@ struct FrameRef {
 struct Arguments {
     unsigned number = 0;         // MS, ID
     FrameRef frame;              // FRAME
-    std::wstring text;           // "PATTERN", "TEXT"
+    std::wstring text;           // "PATTERN", "TEXT", "PATH"
     Button answer = Button::Ok;  // BUTTON
 };
 

@@ -167,6 +167,7 @@ private:
 class Inspect {
 public:
     std::vector<HWND> mainFrames() const;  // the UI module's frames in creation order
+    HWND activeMainFrame() const;          // the UI module's active frame, or null
     std::vector<HWND> topLevelWindows() const;
     std::wstring text(HWND) const;
     bool visible(HWND) const;
