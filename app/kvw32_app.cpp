@@ -120,7 +120,6 @@ void CKvw32App::SetAlphaAllowed(bool) {}
 
 CString CKvw32App::GetVersionText() const { return {}; }
 
-void CKvw32App::OnApplicationEvent(UINT, const ApplicationEventArgs&) {}
 
 void CKvw32App::CreateNewDocumentFromPrototype(LPCWSTR path) {
     Korvo::DocumentManager::Instance().CreateAndSaveNewDocumentFromPrototype(path);

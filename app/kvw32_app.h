@@ -60,6 +60,26 @@ public:
     // ---- Framework overrides -------------------------------------------------------------------
     int ExitInstance() override;
     CDocument* OpenDocumentFile(LPCWSTR path) override;
+    // Count 0: the idle pass (kernel tasks, the critical-error bar, the watched handle, auto-save,
+    // session idle, the popup tool bar) and 1; count 1: the framework's cleanup and 0; later 0.
+    BOOL OnIdle(LONG count) override;
+    // The kernel's own heartbeat timer does not restart idle processing.
+    BOOL IsIdleMessage(MSG* message) override;
+
+    // ---- Auto-save and critical errors ---------------------------------------------------------
+    // Saves every modified, writable document with a path that waited an auto-save interval,
+    // showing the auto-save dialog at least a second per document.
+    void AutoSaveDocuments();
+    // Thread-safe. On the UI thread the first error is kept for the next idle pass, which offers
+    // it in a message bar; on another thread the crash reporter's dialog shows, the program
+    // restarts when asked to, and the process ends with exit code 1.
+    void OnCriticalError(LPCWSTR message);
+    // The critical-error message bar's buttons (0 send, 1 view, 2 show report files, 61536 close).
+    void OnCriticalErrorBarButton(UINT buttonId);
+    // The frame showing the critical-error bar closed, or the bar went away.
+    void ForgetCriticalErrorBar(HWND frame);
+    bool HasPendingCriticalError();
+    void SetApplicationFlag(BYTE flag) { m_applicationFlags |= flag; }
     // Before start-up has finished, commands are queued and acknowledged; afterwards they run
     // without changing the main window's show state.
     BOOL OnDDECommand(LPWSTR command) override;
@@ -252,6 +272,8 @@ private:
     void FinishStartupForDde();
 
     static CMainFrame* AsMainFrame(CFrameWnd* window);
+    // Idle step: offers a critical error that waits in a message bar of the active frame.
+    void ShowPendingCriticalErrorBar();
     // Steps of ActivateDocument.
     void SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
     void ShowDocumentErrors(CKvw32Doc* document);
@@ -297,7 +319,7 @@ private:
     CString m_themeName;
     CString m_varnelProfileFileName;
     std::mutex m_criticalErrorMutex;
-    CriticalErrorRecord m_criticalError;
+    std::unique_ptr<CriticalErrorRecord> m_criticalError;
     SIZE m_toolBarIconSize{24, 24};
     SIZE m_scaledToolBarIconSize{24, 24};
     bool m_ribbonMode = true;

@@ -219,7 +219,7 @@ private:
         std::vector<std::size_t> kept;
         for (std::size_t index : candidates_) {
             const std::string_view word = words(verbs()[index].syntax).at(position);
-            expected.push_back(word);
+            if (std::find(expected.begin(), expected.end(), word) == expected.end()) expected.push_back(word);
             if (!token.quoted && word == token.text) kept.push_back(index);
         }
         if (!kept.empty()) {

@@ -8,3 +8,4 @@
 #include "platform/win32/registry.h"
 #include "platform/win32/file.h"
 #include "platform/win32/module.h"
+#include "platform/win32/process_start.h"

@@ -32,6 +32,16 @@ private:
     CKvw32Doc* document_;
 };
 
+// Event 783: something was selected in a document's view; the flags say how.
+class PopupToolBarEventArgs : public DocumentEventArgs {
+public:
+    PopupToolBarEventArgs(CKvw32Doc* document, DWORD flags) : DocumentEventArgs(document), flags_(flags) {}
+    DWORD GetFlags() const { return flags_; }
+
+private:
+    DWORD flags_;
+};
+
 class ThemeEventArgs : public ApplicationEventArgs {
 public:
     explicit ThemeEventArgs(const Korvo::UI::Theme& theme) : theme_(theme) {}

@@ -47,10 +47,10 @@ AnnotateModuleProxy& AnnotateModuleProxy::Instance() {
 CDocument* AnnotateModuleProxy::OpenDocument(LPCWSTR path, int mode, int page, int flags) {
     recordCall(L"AnnotateModuleProxy::OpenDocument(" + quoted(path) + L", " + std::to_wstring(mode) + L", " +
                std::to_wstring(page) + L", " + std::to_wstring(flags) + L")");
-    // The module opens documents as the kernel's template does.
-    const auto templates = CKVDocTemplate::GetTemplates();
-    if (templates.empty()) return nullptr;
-    return templates.back()->OpenDocumentFile(path, TRUE);
+    // The module prepares its page and view settings, then opens the file through the
+    // application, whose opener reports a file that cannot be opened.
+    CWinApp* app = AfxGetApp();
+    return app ? app->OpenDocumentFile(path) : nullptr;
 }
 
 void CKVCom_Is3D::OnCurrentDocumentChanged(CKvw32Doc* previous, CKvw32Doc* next, int reason) {

@@ -83,3 +83,10 @@ public:
 private:
     UIModuleProxy() = default;
 };
+
+// The kernel's UI module as the crash reporter reaches it.
+class UIModule {
+public:
+    // Forgets the window that cancellable tasks report to (it may be gone after a crash).
+    static void ResetCancellationWindow();
+};

@@ -22,7 +22,7 @@ Config WithArguments(std::vector<std::wstring> arguments) {
 }
 
 void WriteDocuments(Session& s) {
-    for (std::wstring_view path : {kFirst, kSecond, kLater}) s.files().write(path, "document");
+    for (std::wstring_view path : {kFirst, kSecond, kLater}) s.kernel().writeDocumentFile(path);
 }
 
 // A crash-restore entry that cannot be opened: start-up shows a box between the first main

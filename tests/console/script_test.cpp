@@ -19,11 +19,15 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "command 1 57600\n"
         "command 0x00010010 0x8000\n"
         "expect box \"Cannot load*\" answer NO\n"
+        "expect file choose \"C:\\Work\\a b.grb\"\n"
+        "expect file cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
+        "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
         "dump registry\n"
         "dump commands\n"
         "dump frames\n"
+        "dump documents\n"
         "new-frame\n"
         "journal\n"
         "quit\r\n",
@@ -45,9 +49,11 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(byHandle.number, 0x8000u);
     EXPECT_EQ(result.steps[5].arguments.text, L"Cannot load*");
     EXPECT_EQ(result.steps[5].arguments.answer, Button::No);
+    EXPECT_EQ(result.steps[6].arguments.text, L"C:\\Work\\a b.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[6].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps.back().line, 16);
+    EXPECT_EQ(result.steps[8].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[9].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps.back().line, 20);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -73,7 +79,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         const char* message;
     };
     const Case cases[] = {
-        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, expect, dde, dump,"},
+        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, expect, dde, open, dump,"},
         {"Start", "unknown verb \"Start\""},
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
@@ -87,13 +93,16 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where \"box\" belongs"},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, file belongs"},
+        {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
+        {"expect file choose x", "\"PATH\" must be in quotes"},
+        {"open C:\\x.grb", "\"PATH\" must be in quotes"},
         {"expect box \"x\" reply ok", "\"reply\" where \"answer\" belongs"},
         {"dde \"unterminated", "unterminated quoted text"},
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -111,7 +120,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, expect, dde, dump, new-frame, journal, quit)");
+                             "command, expect, dde, open, dump, new-frame, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
