@@ -9,6 +9,8 @@
 
 namespace {
 
+// The icon sizes the command bars draw, and how many icons of each to make room for.
+constexpr int kIconSizes[] = {16, 24, 32};
 constexpr int kReservedIcons = 881;
 // Tells the options application that the shell started it.
 constexpr DWORD kOptionsApplicationFlag = 0x1;
@@ -27,7 +29,7 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
     ApplyStartupProfile();
     LoadAddOnApplications();
     m_textBrowsers.Load();
-    Korvo::UI::ImageManager::GetInstance().ReserveResources(kReservedIcons);
+    Korvo::UI::ImageManager::GetInstance().ReserveResources(kIconSizes, kReservedIcons);
 
     CKVCom_Is3D::OnStartup();
     RegisterBuiltInCommands();

@@ -4,7 +4,8 @@
 //
 // A session owns the process's state and cannot be started twice in one process, so every
 // measured start-up runs in a fresh child process (this executable re-run with --startup-child).
-// The child times only start() and the first runUntilIdle() and reports the microseconds; the
+// The child times only start() and the first runUntilIdle() (which includes writing out the
+// registry hives the start-up changed, as the loop goes idle) and reports the microseconds; the
 // benchmark uses that figure as the iteration's time, so process creation, seeding the host
 // folder and shutting down are not counted.
 //

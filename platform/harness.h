@@ -139,6 +139,12 @@ public:
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
     void openPropertyFormChild(unsigned id);
+    // What the installed add-on applications do on the UI thread each time the kernel's manager
+    // starts them (first or second phase of start-up).
+    void whileApplicationsStart(std::function<void(bool firstPhase)> action);
+    // Dispatches every message waiting on the UI thread through the framework's pump, as an
+    // add-on's own loop or a progress display does while the program is busy.
+    void pumpMessages();
 
     // Writes a kernel document file (a compound file) at `windowsPath`: kind 1 drawing ... 5
     // specification; without the header it is a compound file the kernel does not take for a

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -70,28 +71,6 @@ DWORD dataSize(const RegistryValue& value) {
     }
 }
 
-// Sets a value; false when it was already there with the same type and data, so that the
-// hive need not be written again (the start-up rewrites most of its settings unchanged).
-bool storeValue(RegistryStore::Key& key, std::wstring_view name, RegistryValue value) {
-    if (RegistryValue* existing = key.findValue(name)) {
-        if (*existing == value) return false;
-        *existing = std::move(value);
-    } else {
-        key.values.emplace_back(std::wstring(name), std::move(value));
-    }
-    key.section.clear();
-    return true;
-}
-
-// False when there is no such value.
-bool eraseValue(RegistryStore::Key& key, std::wstring_view name) {
-    auto it = std::find_if(key.values.begin(), key.values.end(), [&](const auto& entry) { return equalsNoCase(entry.first, name); });
-    if (it == key.values.end()) return false;
-    key.values.erase(it);
-    key.section.clear();
-    return true;
-}
-
 Key* walk(Key& root, std::wstring_view path) {
     Key* key = &root;
     for (const auto& name : winpath::components(path)) {
@@ -101,15 +80,38 @@ Key* walk(Key& root, std::wstring_view path) {
     return key;
 }
 
-// `created` is set when any key on the way was new.
-Key& walkCreating(Key& root, std::wstring_view path, bool* created = nullptr) {
-    Key* key = &root;
-    for (const auto& name : winpath::components(path)) {
-        bool made = false;
-        key = &key->child(name, &made);
-        if (made && created) *created = true;
+// Why making the keys `names[first...]` below `key` would break the documented limits; empty
+// when it would not.
+std::wstring creationProblem(const Key& key, const std::vector<std::wstring>& names, std::size_t first) {
+    if (key.depth + (names.size() - first) > kMaxKeyDepth) {
+        return L"keys nested deeper than " + std::to_wstring(kMaxKeyDepth) + L" levels";
     }
-    return *key;
+    for (std::size_t i = first; i < names.size(); ++i) {
+        if (names[i].size() > kMaxKeyNameLength) return L"a key name longer than " + std::to_wstring(kMaxKeyNameLength) + L" characters";
+    }
+    return {};
+}
+
+std::wstring valueNameProblem(std::wstring_view name) {
+    if (name.size() <= kMaxValueNameLength) return {};
+    return L"a value name longer than " + std::to_wstring(kMaxValueNameLength) + L" characters";
+}
+
+// The harness's way in: makes what is missing of `path` (new keys take the volatility of their
+// parent); null, reported as a failure, when that would break the limits. `created` is set when
+// any key on the way was new.
+Key* walkCreating(Hive hive, Key& root, std::wstring_view path, bool* created = nullptr) {
+    const std::vector<std::wstring> names = winpath::components(path);
+    Key* key = &root;
+    std::size_t found = 0;
+    for (Key* next = nullptr; found < names.size() && (next = key->findChild(names[found])) != nullptr; ++found) key = next;
+    if (const std::wstring problem = creationProblem(*key, names, found); !problem.empty()) {
+        reportFailure(L"registry: cannot create " + joinPath(hiveName(hive), path) + L": " + problem);
+        return nullptr;
+    }
+    for (std::size_t i = found; i < names.size(); ++i) key = &key->child(names[i]);
+    if (created && found < names.size()) *created = true;
+    return key;
 }
 
 // How the fault tables name a key: its hive and path, without a trailing separator.
@@ -236,48 +238,15 @@ std::optional<std::uint64_t> RegistryValue::asQword() const {
     return number;
 }
 
-// ---- the key tree ----
-
-RegistryValue* Key::findValue(std::wstring_view valueName) {
-    for (auto& [name, value] : values) {
-        if (equalsNoCase(name, valueName)) return &value;
-    }
-    return nullptr;
-}
-
-Key* Key::findChild(std::wstring_view childName) {
-    auto it = children.find(childName);
-    return it == children.end() ? nullptr : it->second.get();
-}
-
-Key& Key::child(std::wstring_view childName, bool* created) {
-    if (Key* existing = findChild(childName)) {
-        if (created) *created = false;
-        return *existing;
-    }
-    auto key = std::make_shared<Key>();
-    key->name = std::wstring(childName);
-    key->parent = this;
-    Key& result = *key;
-    children.emplace(key->name, std::move(key));
-    if (created) *created = true;
-    return result;
-}
-
-std::wstring Key::path() const {
-    if (parent == nullptr) return {};
-    return joinPath(parent->path(), name);
-}
-
-void Key::markDeleted() {
-    deleted = true;
-    for (auto& [name, child] : children) child->markDeleted();
-}
-
 struct RegistryStore::HiveState {
     Hive hive = Hive::CurrentUser;
     std::shared_ptr<Key> root = std::make_shared<Key>();
     bool broken = false;  // the file did not parse: it is kept and never written over
+    bool unsaved = false;  // changed since the file was last written
+    bool saveFailureReported = false;  // once per run of failed saves, not at every idle pass
+    // What the file holds as far as this process knows, so that changes that cancel out (a
+    // probe key made and deleted again) write nothing.
+    std::string fileText;
     std::filesystem::path file;  // where the hive is kept
     std::filesystem::path spare;  // the spare file the saves go through, once one was made
 
@@ -304,6 +273,10 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     auto it = hives_.find(hive);
     if (it != hives_.end()) return *it->second;
     if (hives_.empty()) removeStaleTemporaries(hostFs().registryFolder());  // of runs that were killed
+    // What is still unsaved when the process ends normally is written then. Registered after the
+    // host file system and this store exist, so it runs before either is destroyed.
+    static std::once_flag saveAtExit;
+    std::call_once(saveAtExit, [] { std::atexit([] { registryStore().saveChangedHives(); }); });
     auto state = std::make_unique<HiveState>();
     state->hive = hive;
     state->file = hiveFile(hive);
@@ -311,6 +284,7 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     std::ifstream in(file, std::ios::binary);
     if (in) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        state->fileText = text;
         if (auto error = registry_format::parse(text, *state->root)) {
             reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
                           L" (the hive runs empty and the file is left untouched)");
@@ -322,18 +296,57 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     return *hives_.emplace(hive, std::move(state)).first->second;
 }
 
-void RegistryStore::persist(Hive hive) {
+void RegistryStore::changed(Hive hive, const Key& key) {
+    if (key.isVolatile) return;
     HiveState& state = hiveState(hive);
     if (state.broken) return;
+    state.unsaved = true;
+    unsavedChanges_.store(true);
+}
+
+bool RegistryStore::save(HiveState& state) {
+    if (!state.unsaved) return true;
     const fs::path& file = state.file;
     if (state.spare.empty()) state.spare = file.parent_path() / spareName(file.filename().string());
-    const std::string text = registry_format::serialize(hive, *state.root);
+    std::string text = registry_format::serialize(state.hive, *state.root);
+    if (text == state.fileText) {
+        state.unsaved = false;
+        return true;
+    }
     std::string problem;
-    if (writeFileThroughSpare(file, state.spare, text, &problem)) return;
-    // The folder is made on the first save (and again should anyone have removed it).
+    bool saved = writeFileThroughSpare(file, state.spare, text, &problem);
+    // The registry folder is made on the first save (and again should anyone have removed it),
+    // but never the host folder itself: a run's end must not bring back a folder already removed.
     std::error_code error;
-    if (fs::create_directories(file.parent_path(), error) && writeFileThroughSpare(file, state.spare, text, &problem)) return;
-    reportFailure(L"cannot save the registry hive " + std::wstring(hiveName(hive)) + L": " + fromUtf8(problem));
+    if (!saved && fs::create_directory(file.parent_path(), error)) saved = writeFileThroughSpare(file, state.spare, text, &problem);
+    if (saved) {
+        state.fileText = std::move(text);
+        state.unsaved = false;
+        state.saveFailureReported = false;
+        return true;
+    }
+    if (!state.saveFailureReported) {
+        state.saveFailureReported = true;
+        reportFailure(L"cannot save the registry hive " + std::wstring(hiveName(state.hive)) + L": " + fromUtf8(problem));
+    }
+    return false;
+}
+
+void RegistryStore::saveChangedHives() {
+    if (!unsavedChanges_.load()) return;
+    std::lock_guard lock(mutex_);
+    bool unsaved = false;
+    for (auto& [hive, state] : hives_) {
+        if (!save(*state)) unsaved = true;
+    }
+    unsavedChanges_.store(unsaved);
+}
+
+LONG RegistryStore::flushKey(HKEY key) {
+    std::lock_guard lock(mutex_);
+    Handle* handle = nullptr;
+    if (LONG status = resolveHandle(key, 0, handle); status != ERROR_SUCCESS) return status;
+    return save(hiveState(handle->hive)) ? ERROR_SUCCESS : static_cast<LONG>(ERROR_WRITE_FAULT);
 }
 
 bool RegistryStore::isDenied(Hive hive, std::wstring_view path, RegistryAccess access) const {
@@ -372,8 +385,8 @@ LONG RegistryStore::resolveHandle(HKEY key, REGSAM needed, Handle*& handle) {
 
 // ---- the Win32 functions' model ----
 
-LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, Hive& hive, Key*& target,
-                             bool& madeNew) {
+LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, bool makeVolatile, Hive& hive,
+                             Key*& target, bool& madeNew) {
     madeNew = false;
     Handle* base = nullptr;
     if (LONG status = resolveHandle(parent, 0, base); status != ERROR_SUCCESS) return status;
@@ -394,6 +407,8 @@ LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM acces
     const std::wstring path = faultsInjected ? key->path() : std::wstring();
     if (found < names.size()) {
         if (!create) return ERROR_FILE_NOT_FOUND;
+        if (!creationProblem(*key, names, found).empty()) return ERROR_INVALID_PARAMETER;
+        if (key->isVolatile && !makeVolatile) return ERROR_CHILD_MUST_BE_VOLATILE;
         // Creating a key writes to its parent: the fault table decides, and when the parent is
         // the handle's own key, the handle must carry the right to create sub-keys.
         if (faultsInjected && isDenied(hive, joinPath(path, names[found]), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
@@ -407,13 +422,17 @@ LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM acces
         if ((granted & kWriteRights) != 0 && isDenied(hive, targetPath, RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
     }
 
-    for (std::size_t i = found; i < names.size(); ++i) key = &key->child(names[i]);
+    for (std::size_t i = found; i < names.size(); ++i) {
+        key = &key->child(names[i]);
+        key->isVolatile = makeVolatile;
+    }
     madeNew = found < names.size();
     target = key;
     return ERROR_SUCCESS;
 }
 
-LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created) {
+LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created,
+                            DWORD options) {
     std::lock_guard lock(mutex_);
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
@@ -421,8 +440,11 @@ LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access
     Hive hive = Hive::CurrentUser;
     Key* key = nullptr;
     bool madeNew = false;
-    if (LONG status = reachKey(parent, subKey, access, create, hive, key, madeNew); status != ERROR_SUCCESS) return status;
-    if (madeNew) persist(hive);
+    const bool makeVolatile = (options & REG_OPTION_VOLATILE) != 0;
+    if (LONG status = reachKey(parent, subKey, access, create, makeVolatile, hive, key, madeNew); status != ERROR_SUCCESS) {
+        return status;
+    }
+    if (madeNew) changed(hive, *key);
     if (created) *created = madeNew;
 
     // Handles share ownership of the key, so a key deleted under an open handle stays valid
@@ -453,7 +475,8 @@ LONG RegistryStore::setValue(HKEY key, std::wstring_view name, RegistryValue val
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
-    if (storeValue(*handle->key, name, std::move(value))) persist(handle->hive);
+    if (!valueNameProblem(name).empty()) return ERROR_INVALID_PARAMETER;
+    if (handle->key->storeValue(name, std::move(value))) changed(handle->hive, *handle->key);
     return ERROR_SUCCESS;
 }
 
@@ -461,13 +484,14 @@ LONG RegistryStore::setKeyValue(HKEY parent, std::wstring_view subKey, std::wstr
     // Without a sub-key the value goes to the handle's own key, which needs the right to set it.
     if (subKey.empty()) return setValue(parent, name, std::move(value));
     std::lock_guard lock(mutex_);
+    if (!valueNameProblem(name).empty()) return ERROR_INVALID_PARAMETER;
     Hive hive = Hive::CurrentUser;
     Key* key = nullptr;
     bool madeNew = false;
-    if (LONG status = reachKey(parent, subKey, KEY_SET_VALUE, true, hive, key, madeNew); status != ERROR_SUCCESS) {
+    if (LONG status = reachKey(parent, subKey, KEY_SET_VALUE, true, false, hive, key, madeNew); status != ERROR_SUCCESS) {
         return status;
     }
-    if (storeValue(*key, name, std::move(value)) || madeNew) persist(hive);
+    if (key->storeValue(name, std::move(value)) || madeNew) changed(hive, *key);
     return ERROR_SUCCESS;
 }
 
@@ -485,8 +509,8 @@ LONG RegistryStore::deleteValue(HKEY key, std::wstring_view name) {
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_SET_VALUE, handle); status != ERROR_SUCCESS) return status;
-    if (!eraseValue(*handle->key, name)) return ERROR_FILE_NOT_FOUND;
-    persist(handle->hive);
+    if (!handle->key->eraseValue(name)) return ERROR_FILE_NOT_FOUND;
+    changed(handle->hive, *handle->key);
     return ERROR_SUCCESS;
 }
 
@@ -500,8 +524,8 @@ LONG RegistryStore::deleteKey(HKEY parent, std::wstring_view subKey) {
     // A hive root cannot go; a key with sub-keys neither (only RegDeleteTree-like calls may).
     if (key->parent == nullptr || !key->children.empty()) return ERROR_ACCESS_DENIED;
     if (isDenied(handle->hive, key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
+    changed(handle->hive, *key);
     removeKey(*key);
-    persist(handle->hive);
     return ERROR_SUCCESS;
 }
 
@@ -519,7 +543,7 @@ LONG RegistryStore::enumValue(HKEY key, DWORD index, std::wstring& name, Registr
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS) return status;
-    const auto& values = handle->key->values;
+    const auto& values = handle->key->values();
     if (index >= values.size()) return ERROR_NO_MORE_ITEMS;
     name = values[index].first;
     value = values[index].second;
@@ -535,7 +559,7 @@ LONG RegistryStore::queryInfo(HKEY key, RegistryKeyInfo& info) {
         ++info.subKeys;
         info.maxSubKeyLength = std::max<DWORD>(info.maxSubKeyLength, static_cast<DWORD>(child->name.size()));
     }
-    for (const auto& [name, value] : handle->key->values) {
+    for (const auto& [name, value] : handle->key->values()) {
         ++info.values;
         info.maxValueNameLength = std::max<DWORD>(info.maxValueNameLength, static_cast<DWORD>(name.size()));
         info.maxValueBytes = std::max(info.maxValueBytes, dataSize(value));
@@ -547,10 +571,14 @@ LONG RegistryStore::queryInfo(HKEY key, RegistryKeyInfo& info) {
 
 void RegistryStore::setValue(Hive hive, std::wstring_view path, std::wstring_view name, RegistryValue value) {
     std::lock_guard lock(mutex_);
-    bool changed = false;
-    Key& key = walkCreating(*hiveState(hive).root, path, &changed);
-    if (storeValue(key, name, std::move(value))) changed = true;
-    if (changed) persist(hive);
+    if (const std::wstring problem = valueNameProblem(name); !problem.empty()) {
+        reportFailure(L"registry: cannot set a value in " + joinPath(hiveName(hive), path) + L": " + problem);
+        return;
+    }
+    bool made = false;
+    Key* key = walkCreating(hive, *hiveState(hive).root, path, &made);
+    if (key == nullptr) return;
+    if (key->storeValue(name, std::move(value)) || made) changed(hive, *key);
 }
 
 std::optional<RegistryValue> RegistryStore::value(Hive hive, std::wstring_view path, std::wstring_view name) {
@@ -565,18 +593,16 @@ std::optional<RegistryValue> RegistryStore::value(Hive hive, std::wstring_view p
 bool RegistryStore::deleteValue(Hive hive, std::wstring_view path, std::wstring_view name) {
     std::lock_guard lock(mutex_);
     Key* key = walk(*hiveState(hive).root, path);
-    if (key == nullptr) return false;
-    if (!eraseValue(*key, name)) return false;
-    persist(hive);
+    if (key == nullptr || !key->eraseValue(name)) return false;
+    changed(hive, *key);
     return true;
 }
 
 void RegistryStore::createKey(Hive hive, std::wstring_view path) {
     std::lock_guard lock(mutex_);
-    Key* existing = walk(*hiveState(hive).root, path);
-    if (existing != nullptr) return;
-    walkCreating(*hiveState(hive).root, path);
-    persist(hive);
+    bool made = false;
+    Key* key = walkCreating(hive, *hiveState(hive).root, path, &made);
+    if (key != nullptr && made) changed(hive, *key);
 }
 
 bool RegistryStore::keyExists(Hive hive, std::wstring_view path) {
@@ -588,8 +614,8 @@ bool RegistryStore::deleteTree(Hive hive, std::wstring_view path) {
     std::lock_guard lock(mutex_);
     Key* key = walk(*hiveState(hive).root, path);
     if (key == nullptr || key->parent == nullptr) return false;
+    changed(hive, *key);
     removeKey(*key);
-    persist(hive);
     return true;
 }
 
@@ -606,14 +632,14 @@ std::vector<std::wstring> RegistryStore::valueNames(Hive hive, std::wstring_view
     std::lock_guard lock(mutex_);
     std::vector<std::wstring> names;
     if (Key* key = walk(*hiveState(hive).root, path)) {
-        for (const auto& [name, value] : key->values) names.push_back(name);
+        for (const auto& [name, value] : key->values()) names.push_back(name);
     }
     return names;
 }
 
 std::wstring RegistryStore::dump(Hive hive) {
     std::lock_guard lock(mutex_);
-    return fromUtf8(registry_format::serialize(hive, *hiveState(hive).root));
+    return fromUtf8(registry_format::serialize(hive, *hiveState(hive).root, registry_format::VolatileKeys::Show));
 }
 
 void RegistryStore::deny(Hive hive, std::wstring_view path, RegistryAccess access) {
@@ -626,13 +652,15 @@ void RegistryStore::allow(Hive hive, std::wstring_view path, RegistryAccess acce
     (access == RegistryAccess::Read ? deniedRead_ : deniedWrite_).erase(faultPath(hive, path));
 }
 
-void RegistryStore::reloadForTesting() {
+void RegistryStore::reloadForTesting(EndOfRun end) {
+    if (end == EndOfRun::Normal) saveChangedHives();
     std::lock_guard lock(mutex_);
     for (auto& [hive, state] : hives_) state->root->markDeleted();
     hives_.clear();
     handles_.clear();
     deniedRead_.clear();
     deniedWrite_.clear();
+    unsavedChanges_.store(false);
 }
 
 RegistryStore& registryStore() {

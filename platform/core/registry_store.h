@@ -1,9 +1,14 @@
 // The registry behind the Win32 registry functions: four hives of keys and typed values,
 // persisted as one readable text file per hive under "<host>/registry/" (HKEY_CURRENT_USER.reg
-// ...), loaded on first access and rewritten atomically, before the call returns, after every
-// call that changes it (setting a value to the same type and data, or creating a key that
-// exists, changes nothing and writes nothing). This header is
-// also the harness's control surface (seed, read, dump, deny access, reload).
+// ...), loaded on first access. As on Windows, changes reach the disk lazily: a changed hive is
+// written out whole, atomically, when the UI thread's message queue runs dry (the framework's
+// loop, a modal loop or a message box going idle), on RegFlushKey, and when the process ends
+// (the program's end, ExitProcess or TerminateProcess, a normal exit of the host process). A
+// process killed at any point leaves each hive file with its old or its new content. Setting a
+// value to the same type and data, or creating a key that exists, changes nothing; changes that
+// cancel out before the next save write nothing. Keys created volatile live in memory only and
+// never reach the file. This header is also the harness's control surface (seed, read, dump,
+// deny access, reload).
 //
 // File format (UTF-8):
 //
@@ -19,7 +24,11 @@
 //   "Odd"=hex(4):01,02           (any other type or size: hex(type in hex):bytes)
 //
 // Lines starting with ';' are comments. Every key has a section (an empty key too); "[]" is the
-// hive's root. Quoted texts escape '\\' as \\, '"' as \", line feed as \n, carriage return as
+// hive's root. A section path longer than 1024 bytes is written relative to the section before
+// it, so that deep trees do not make the file grow with the square of their depth: "[\\Name]"
+// is a sub-key of the previous section's key, each further leading '\\' one level above it.
+// The documented limits hold for files as for the functions: 512 levels of keys below the hive
+// root, key names of up to 255 characters, value names of up to 16,383. Quoted texts escape '\\' as \\, '"' as \", line feed as \n, carriage return as
 // \r, tab as \t and other control characters as \xHH (two hex digits, up to U+00FF) or \uHHHH;
 // everything else is written as UTF-8. In a key path, where '\\' separates keys, '%' and control
 // characters are written as %HH / %uHHHH.
@@ -29,6 +38,7 @@
 // changes are not persisted.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -112,14 +122,17 @@ public:
     void deny(Hive hive, std::wstring_view path, RegistryAccess access);
     void allow(Hive hive, std::wstring_view path, RegistryAccess access);
     // Forgets every hive, open handle and fault; the next access reloads from the host folder,
-    // as the next run would.
-    void reloadForTesting();
+    // as the next run would. A normal end saves what is unsaved first; a killed run does not.
+    enum class EndOfRun { Normal, Killed };
+    void reloadForTesting(EndOfRun end = EndOfRun::Normal);
     std::string hiveFile(Hive hive);
 
     // ---- The Win32 functions' model (results are Windows error codes) ----
     // `subKey` may be empty (a new handle to the same key). `create` makes missing keys and sets
     // `*created` when the last one was new.
-    LONG openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created);
+    // With REG_OPTION_VOLATILE in `options`, the keys it makes are volatile.
+    LONG openKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, HKEY* result, bool* created,
+                 DWORD options = REG_OPTION_NON_VOLATILE);
     LONG closeKey(HKEY key);
     LONG setValue(HKEY key, std::wstring_view name, RegistryValue value);
     // Creates what is missing of `subKey` below `parent` and sets a value there: one change, so
@@ -131,6 +144,14 @@ public:
     LONG enumKey(HKEY key, DWORD index, std::wstring& name);
     LONG enumValue(HKEY key, DWORD index, std::wstring& name, RegistryValue& value);
     LONG queryInfo(HKEY key, RegistryKeyInfo& info);
+    // Writes the key's hive now when it has unsaved changes.
+    LONG flushKey(HKEY key);
+
+    // ---- The lazy writer ----
+    // Writes every hive with unsaved changes; cheap when there are none (called whenever the UI
+    // thread goes idle).
+    void saveChangedHives();
+    bool hasUnsavedChanges() const { return unsavedChanges_.load(); }
 
     struct Key;
     struct HiveState;
@@ -139,17 +160,22 @@ private:
     struct Handle;
     HiveState& hiveState(Hive hive);
     LONG resolveHandle(HKEY key, REGSAM needed, Handle*& handle);
-    // Finds the key `subKey` names below `parent` (with `create`, making what is missing, which
-    // `madeNew` reports and the caller persists), checking the rights `access` asks for on it.
-    LONG reachKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, Hive& hive, Key*& target,
-                  bool& madeNew);
-    void persist(Hive hive);
+    // Finds the key `subKey` names below `parent` (with `create`, making what is missing, volatile
+    // with `makeVolatile`, which `madeNew` reports and the caller records as a change), checking
+    // the limits and the rights `access` asks for on it.
+    LONG reachKey(HKEY parent, std::wstring_view subKey, REGSAM access, bool create, bool makeVolatile, Hive& hive,
+                  Key*& target, bool& madeNew);
+    // Notes that `key` of the hive changed, for the next save (nothing to save for a volatile key).
+    void changed(Hive hive, const Key& key);
+    // Writes the hive when it has unsaved changes; false (reported once) when that failed.
+    bool save(HiveState& state);
     bool isDenied(Hive hive, std::wstring_view path, RegistryAccess access) const;
 
     std::recursive_mutex mutex_;
     std::map<Hive, std::unique_ptr<HiveState>> hives_;
     std::map<ULONG_PTR, std::unique_ptr<Handle>> handles_;
     ULONG_PTR nextHandle_ = 0x00A00010;
+    std::atomic<bool> unsavedChanges_{false};
     std::set<std::wstring, NoCaseLess> deniedRead_;
     std::set<std::wstring, NoCaseLess> deniedWrite_;
 };

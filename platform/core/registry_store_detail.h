@@ -13,25 +13,49 @@
 
 namespace platform::core {
 
+// The documented registry limits, held by the functions and by the file loader alike, so that
+// every file the store writes loads again.
+inline constexpr std::size_t kMaxKeyDepth = 512;          // keys below the hive root
+inline constexpr std::size_t kMaxKeyNameLength = 255;     // characters of one key name
+inline constexpr std::size_t kMaxValueNameLength = 16383;  // characters of a value name
+
 struct RegistryStore::Key {
+    Key() = default;
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    // Takes the sub-tree apart level by level: a deep tree must not recurse once per level.
+    ~Key();
+
     std::wstring name;  // spelling of the first creation
     Key* parent = nullptr;
+    std::size_t depth = 0;  // 0 for the hive root
     std::map<std::wstring, std::shared_ptr<Key>, NoCaseLess> children;
-    std::vector<std::pair<std::wstring, RegistryValue>> values;  // creation order
+    // In memory only: never written to the hive file (its sub-keys are volatile too).
+    bool isVolatile = false;
     bool deleted = false;
-    // The key's section of the hive file, kept from one save to the next while the values stay
-    // as they are (a hive is written out after every change, most keys unchanged); whoever
-    // changes `values` clears it.
-    mutable std::string section;
+    // The key's value lines of the hive file, kept from one save to the next while the values
+    // stay as they are (most keys do not change between two saves); cleared on every change.
+    mutable std::string valueLines;
 
+    const std::vector<std::pair<std::wstring, RegistryValue>>& values() const { return values_; }
     RegistryValue* findValue(std::wstring_view valueName);
+    // Sets a value (a new name goes last); false when it was already there with the same type and data.
+    bool storeValue(std::wstring_view valueName, RegistryValue value);
+    // False when there is no such value.
+    bool eraseValue(std::wstring_view valueName);
+
     Key* findChild(std::wstring_view childName);
-    // The existing child of that name, or a new one spelled as given.
+    // The existing child of that name, or a new one spelled as given (volatile when this key is).
     Key& child(std::wstring_view childName, bool* created = nullptr);
     // Path below the hive root, components joined by '\\'.
     std::wstring path() const;
     // Marks this key and everything below it deleted (open handles then fail).
     void markDeleted();
+
+private:
+    std::vector<std::pair<std::wstring, RegistryValue>> values_;  // creation order
+    // Where each value sits in `values_`, so that a key of many values loads in linear time.
+    std::map<std::wstring, std::size_t, NoCaseLess> valueIndex_;
 };
 
 namespace registry_format {
@@ -41,8 +65,10 @@ struct ParseError {
     std::wstring message;
 };
 
-// The hive's file text (UTF-8).
-std::string serialize(Hive hive, const RegistryStore::Key& root);
+enum class VolatileKeys { Leave, Show };
+
+// The hive's file text (UTF-8). Volatile keys are left out, or for a dump shown after a comment.
+std::string serialize(Hive hive, const RegistryStore::Key& root, VolatileKeys volatileKeys = VolatileKeys::Leave);
 // Fills `root` (empty on entry) from a file's text; on error `root` is left partly filled and
 // must be discarded.
 std::optional<ParseError> parse(std::string_view text, RegistryStore::Key& root);

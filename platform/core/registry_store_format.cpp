@@ -131,21 +131,8 @@ void appendValue(const RegistryValue& value, std::string& out) {
     appendBytes(value.bytes, out);
 }
 
-// The key's path as a section names it, its names escaped and joined by '\\'.
-void appendSectionPath(const Key& key, std::string& out) {
-    if (key.parent == nullptr) return;
-    if (key.parent->parent != nullptr) {
-        appendSectionPath(*key.parent, out);
-        out.push_back('\\');
-    }
-    appendKeyName(key.name, out);
-}
-
-void appendSection(const Key& key, std::string& out) {
-    out.push_back('[');
-    appendSectionPath(key, out);
-    out += "]\n";
-    for (const auto& [name, value] : key.values) {
+void appendValueLines(const Key& key, std::string& out) {
+    for (const auto& [name, value] : key.values()) {
         if (name.empty()) {
             out.push_back('@');
         } else {
@@ -157,12 +144,47 @@ void appendSection(const Key& key, std::string& out) {
     }
 }
 
-void writeKey(const Key& key, bool isRoot, std::string& out) {
-    if (!isRoot || !key.values.empty()) {
-        if (key.section.empty()) appendSection(key, key.section);
-        out += key.section;
+// Beyond this many bytes a section names its key relative to the section before it, so that a
+// deep tree's file grows with the number of keys, not with the square of the depth.
+constexpr std::size_t kLongestAbsoluteSection = 1024;
+
+// Writes the sections in depth-first order without recursing. `path` holds the escaped path of
+// the key being written, `ends[d]` where its first d names end in it.
+void writeSections(const Key& root, VolatileKeys volatileKeys, std::string& out) {
+    std::string path;
+    std::vector<std::size_t> ends{0};
+    std::size_t previousDepth = 0;  // of the last section written
+    std::vector<const Key*> pending{&root};
+    while (!pending.empty()) {
+        const Key& key = *pending.back();
+        pending.pop_back();
+        if (key.isVolatile && volatileKeys == VolatileKeys::Leave) continue;  // with everything below it
+        for (auto it = key.children.rbegin(); it != key.children.rend(); ++it) pending.push_back(it->second.get());
+        if (key.parent == nullptr) {
+            if (key.values().empty()) continue;
+            out += "[]\n";
+        } else {
+            ends.resize(key.depth);
+            path.resize(ends.back());
+            if (key.depth > 1) path.push_back('\\');
+            const std::size_t nameStart = path.size();
+            appendKeyName(key.name, path);
+            ends.push_back(path.size());
+            if (key.isVolatile && !key.parent->isVolatile) out += "; volatile: kept in memory only\n";
+            out.push_back('[');
+            if (key.depth > 1 && path.size() > kLongestAbsoluteSection) {
+                // One '\\' for a child of the previous section's key, one more per level above it.
+                out.append(previousDepth - key.depth + 2, '\\');
+                out.append(path, nameStart);
+            } else {
+                out += path;
+            }
+            out += "]\n";
+        }
+        if (key.valueLines.empty()) appendValueLines(key, key.valueLines);
+        out += key.valueLines;
+        previousDepth = key.depth;
     }
-    for (const auto& [name, child] : key.children) writeKey(*child, false, out);
 }
 
 // ---- parsing ----
@@ -377,6 +399,51 @@ std::wstring trimmed(std::wstring_view text) {
     return std::wstring(text.substr(start, end - start));
 }
 
+// The key a section line names, made when missing: "[A\\B]" from the hive root, "[\\B]" below the
+// previous section's key, each further leading '\\' one level above it.
+Key* openSection(std::wstring_view path, Key& root, Key* previous, std::wstring& error) {
+    Key* key = &root;
+    if (path.starts_with(L'\\')) {
+        if (previous == nullptr) {
+            error = L"a relative section needs a section before it";
+            return nullptr;
+        }
+        key = previous;
+        path.remove_prefix(1);
+        for (; path.starts_with(L'\\'); path.remove_prefix(1)) {
+            if (key->parent == nullptr) {
+                error = L"a relative section climbs above the hive root";
+                return nullptr;
+            }
+            key = key->parent;
+        }
+        if (path.empty()) {
+            error = L"a relative section without a key name";
+            return nullptr;
+        }
+    }
+    if (path.empty()) return key;
+    while (true) {
+        const std::size_t slash = path.find(L'\\');
+        const std::wstring_view name = path.substr(0, slash);
+        if (name.empty()) {
+            error = L"empty key name in a section";
+            return nullptr;
+        }
+        if (name.size() > kMaxKeyNameLength) {
+            error = L"key name longer than " + std::to_wstring(kMaxKeyNameLength) + L" characters";
+            return nullptr;
+        }
+        if (key->depth >= kMaxKeyDepth) {
+            error = L"keys nested deeper than " + std::to_wstring(kMaxKeyDepth) + L" levels";
+            return nullptr;
+        }
+        key = &key->child(name);
+        if (slash == std::wstring_view::npos) return key;
+        path.remove_prefix(slash + 1);
+    }
+}
+
 }  // namespace
 
 std::string quote(std::wstring_view text) {
@@ -385,11 +452,11 @@ std::string quote(std::wstring_view text) {
     return out;
 }
 
-std::string serialize(Hive hive, const Key& root) {
+std::string serialize(Hive hive, const Key& root, VolatileKeys volatileKeys) {
     std::string out;
     out.reserve(8192);
     out += "; registry hive " + toUtf8(hiveName(hive)) + "\n";
-    writeKey(root, true, out);
+    writeSections(root, volatileKeys, out);
     return out;
 }
 
@@ -409,17 +476,9 @@ std::optional<ParseError> parse(std::string_view text, Key& root) {
             if (line.back() != L']') return ParseError{number, L"section line must end with ']'"};
             auto path = unescapeKeyPath(std::wstring_view(line).substr(1, line.size() - 2), error);
             if (!path) return ParseError{number, error};
-            section = &root;
-            if (path->empty()) continue;
-            std::size_t start = 0;
-            while (true) {
-                const std::size_t slash = path->find(L'\\', start);
-                const std::wstring_view name = std::wstring_view(*path).substr(start, slash == std::wstring::npos ? std::wstring::npos : slash - start);
-                if (name.empty()) return ParseError{number, L"empty key name in \"" + *path + L"\""};
-                section = &section->child(name);
-                if (slash == std::wstring::npos) break;
-                start = slash + 1;
-            }
+            auto opened = openSection(*path, root, section, error);
+            if (!opened) return ParseError{number, error};
+            section = opened;
             continue;
         }
         if (section == nullptr) return ParseError{number, L"value before the first [key] section"};
@@ -438,10 +497,13 @@ std::optional<ParseError> parse(std::string_view text, Key& root) {
         if (!value) return ParseError{number, error};
         parser.skipSpaces();
         if (!parser.atEnd()) return ParseError{number, L"unexpected text after the value"};
+        if (name.size() > kMaxValueNameLength) {
+            return ParseError{number, L"value name longer than " + std::to_wstring(kMaxValueNameLength) + L" characters"};
+        }
         if (section->findValue(name) != nullptr) {
             return ParseError{number, L"value \"" + name + L"\" appears twice in [" + section->path() + L"]"};
         }
-        section->values.emplace_back(name, std::move(*value));
+        section->storeValue(name, std::move(*value));
     }
     return std::nullopt;
 }

@@ -52,6 +52,9 @@ struct MessageQueue {
     std::vector<Timer> timers;
     UINT_PTR nextThreadTimerId = 1;
     DWORD lastMessageTime = 0;
+    // Another thread moved the foreground to or away from this thread: the activation messages
+    // follow when this thread next looks at its queue.
+    bool foregroundChanged = false;
 };
 
 enum class ThreadState { Running, Blocked, Finished };

@@ -1,3 +1,6 @@
+#include <stdexcept>
+#include <utility>
+
 #include "platform/core/hostfs.h"
 #include "platform/harness.h"
 #include "platform/harness/document_files.h"
@@ -17,6 +20,20 @@ void Kernel::setStartPage(bool show, int mode) {
 }
 
 void Kernel::setRecentFileCount(int count) { GetSettings().files.recentFileCount = count; }
+
+void Kernel::whileApplicationsStart(std::function<void(bool firstPhase)> action) {
+    platform::kernel::control().applicationsStarting = std::move(action);
+}
+
+void Kernel::pumpMessages() {
+    CWinThread* thread = AfxGetThread();
+    if (!thread) throw std::logic_error("harness: pumpMessages() outside the program's UI thread");
+    MSG waiting{};
+    while (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) {
+        // A quit is left for the program's own loop.
+        if (waiting.message == WM_QUIT || !thread->PumpMessage()) return;
+    }
+}
 
 std::vector<std::wstring> Kernel::openedDocuments() const {
     std::vector<std::wstring> paths;

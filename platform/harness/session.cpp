@@ -10,6 +10,7 @@
 #include "platform/core/control.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/registry_store.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/harness/framework_driver.h"
@@ -210,6 +211,8 @@ void Session::ended(int exitCode) {
         DestroyWindow(state_->ddeClient);
     }
     state_->ddeClient = nullptr;
+    // The program's end is its process's end: what the registry has not written yet goes now.
+    platform::core::registryStore().saveChangedHives();
     platform::core::journal().add("program", L"exit " + std::to_wstring(exitCode));
 }
 

@@ -1,9 +1,9 @@
 #include "platform/kernel/applications.h"
 
-#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "platform/core/api_text.h"
 #include "platform/core/text.h"
@@ -20,24 +20,33 @@ using platform::kernel::recordCall;
 
 std::wstring iniName(const kvio::IniFile& ini) { return quoted(ini.GetFileName()); }
 
+// The installed applications, each loaded: made when an ini names them and never destroyed, so a
+// pointer handed out stays valid for the whole process.
 struct ApplicationObjects {
     std::mutex mutex;
     std::map<std::wstring, std::unique_ptr<CKVApplication>, platform::core::NoCaseLess> byName;
 };
 
-// Application objects of the names the harness reports as loaded; made at the first lookup and
-// never destroyed, so a pointer handed out stays valid for the whole process.
-CKVApplication* loadedApplication(LPCWSTR name) {
+ApplicationObjects& applications() {
     static auto* objects = new ApplicationObjects();
-    if (!name) return nullptr;
-    const auto& loaded = platform::kernel::control().loadedApplications;
-    const bool isLoaded = std::any_of(loaded.begin(), loaded.end(),
-                                      [&](const std::wstring& n) { return platform::core::equalsNoCase(n, name); });
-    if (!isLoaded) return nullptr;
-    std::lock_guard lock(objects->mutex);
-    auto& slot = objects->byName[name];
-    if (!slot) slot = std::make_unique<CKVApplication>(name);
-    return slot.get();
+    return *objects;
+}
+
+bool installFrom(const kvio::IniFile& ini) {
+    const std::vector<CString> names = ini.GetSectionNames();
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    for (const CString& name : names) {
+        auto& slot = objects.byName[name.str()];
+        if (!slot) slot = std::make_unique<CKVApplication>(name);
+    }
+    return !names.empty();
+}
+
+void runStartingApplications(bool firstPhase) {
+    // A copy: the applications may install another action while they run.
+    const auto action = platform::kernel::control().applicationsStarting;
+    if (action) action(firstPhase);
 }
 
 std::wstring phaseArgs(bool firstPhase, bool interactive) {
@@ -51,16 +60,29 @@ CKVApplicationManager& CKVApplicationManager::Instance() {
     return instance;
 }
 
+void CKVApplication::SetFlag(DWORD flag, bool on) {
+    recordCall(L"CKVApplication::SetFlag(" + quoted(name_.str()) + L", " + std::to_wstring(flag) + L", " +
+               boolText(on) + L")");
+    flags_ = on ? (flags_ | flag) : (flags_ & ~flag);
+}
+
 bool CKVApplicationManager::LoadInstalledApplications(const kvio::IniFile& ini) {
     recordCall(L"CKVApplicationManager::LoadInstalledApplications(" + iniName(ini) + L")");
-    return !platform::kernel::control().loadedApplications.empty();
+    return installFrom(ini);
 }
 
 void CKVApplicationManager::StartApplications(bool firstPhase, bool interactive) {
     recordCall(L"CKVApplicationManager::StartApplications(" + phaseArgs(firstPhase, interactive) + L")");
+    runStartingApplications(firstPhase);
 }
 
-CKVApplication* CKVApplicationManager::FindApplication(LPCWSTR name) { return loadedApplication(name); }
+CKVApplication* CKVApplicationManager::FindApplication(LPCWSTR name) {
+    if (!name) return nullptr;
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    const auto it = objects.byName.find(std::wstring_view(name));
+    return it == objects.byName.end() ? nullptr : it->second.get();
+}
 
 ApplicationManager& ApplicationManager::Instance() {
     static ApplicationManager instance;
@@ -69,7 +91,7 @@ ApplicationManager& ApplicationManager::Instance() {
 
 bool ApplicationManager::LoadInstalledApplications(const kvio::IniFile& ini) {
     recordCall(L"ApplicationManager::LoadInstalledApplications(" + iniName(ini) + L")");
-    return !platform::kernel::control().loadedApplications.empty();
+    return !ini.GetSectionNames().empty();
 }
 
 void ApplicationManager::OnStartup() { recordCall(L"ApplicationManager::OnStartup()"); }

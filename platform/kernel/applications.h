@@ -1,6 +1,6 @@
 // Add-on applications: installed from an ini file and the registry, started in two phases.
-// The stand-in installs none unless a test lists them (the kernel control's loadedApplications);
-// it records the calls and answers from that list.
+// The stand-in installs the applications the installed-applications ini names, one a section
+// ("[KVOPT]"), each loaded at once; it reads none from the registry and records the calls.
 #pragma once
 
 #include <memory>
@@ -15,7 +15,7 @@ public:
     explicit CKVApplication(LPCWSTR name) : name_(name) {}
     virtual ~CKVApplication() = default;
     const CString& GetName() const { return name_; }
-    void SetFlag(DWORD flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    void SetFlag(DWORD flag, bool on);
     DWORD GetFlags() const { return flags_; }
 
 private:
@@ -27,7 +27,7 @@ private:
 class CKVApplicationManager {
 public:
     static CKVApplicationManager& Instance();
-    // Reads the installed applications of the ini file; false when there are none.
+    // Installs the applications the ini file names (one a section); false when it names none.
     static bool LoadInstalledApplications(const kvio::IniFile& ini);
     static void StartApplications(bool firstPhase, bool interactive);
     // The loaded application of that name (case-insensitive), or null.

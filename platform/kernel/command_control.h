@@ -20,6 +20,9 @@ enum class CommandRegistrationKind {
 
 enum class CommandObjectKind { None, System, Document, Other };
 
+// How far the kernel session had come: the last of its start-up steps that succeeded.
+enum class SessionStage { NotStarted, PreInitialised, PostInitialised, Finished };
+
 struct CommandRegistration {
     UINT firstId = 0;
     UINT lastId = 0;  // == firstId except for a range
@@ -30,7 +33,11 @@ struct CommandRegistration {
     CommandContainer container = CommandContainer::Global;
     CommandObjectKind objectKind = CommandObjectKind::None;
     bool hasUpdateHandler = false;
+    SessionStage stage = SessionStage::NotStarted;  // when the registration was made
 };
+
+// The stage the kernel session is in now.
+SessionStage sessionStage();
 
 // Accepted registrations, in the order they were made.
 std::vector<CommandRegistration> commandRegistrations();

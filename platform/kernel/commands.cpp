@@ -80,6 +80,7 @@ bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, c
     }
     registration.firstId = static_cast<UINT>(requestedFirst);
     registration.lastId = static_cast<UINT>(requestedLast);
+    registration.stage = sessionStage();
     if (anyRegistered(state, registration.firstId, registration.lastId)) {
         return refuse(state, caller, registration.firstId, registration.lastId, L"is registered already");
     }

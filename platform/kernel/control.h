@@ -2,6 +2,7 @@
 // injected failures, configured answers and the string tables.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -45,9 +46,9 @@ struct Control {
     std::vector<std::pair<std::wstring, std::wstring>> themes = defaultThemes();
     std::set<std::wstring, platform::core::NoCaseLess> failingThemes;
 
-    // Add-on applications the managers report as installed and loaded (by name), e.g. L"KVOPT";
-    // the stand-in reads no application list from ini files or the registry.
-    std::vector<std::wstring> loadedApplications;
+    // What the installed add-on applications do on the UI thread when the kernel's manager starts
+    // them (first or second phase), e.g. pump the thread's messages in a loop of their own.
+    std::function<void(bool firstPhase)> applicationsStarting;
 
     static std::vector<std::pair<std::wstring, std::wstring>> defaultThemes();
 };

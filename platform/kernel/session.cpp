@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "platform/kernel/command_control.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/record.h"
 #include "platform/textcore.h"
@@ -17,6 +18,7 @@ struct SessionState {
     CString language;
     bool metric = true;
     KorvoOemProduct product = KorvoOemProduct::None;
+    platform::kernel::SessionStage stage = platform::kernel::SessionStage::NotStarted;
 };
 
 SessionState& session() {
@@ -24,12 +26,18 @@ SessionState& session() {
     return state;
 }
 
-bool runStep(const wchar_t* name, bool fails) {
-    if (fails) platform::kernel::recordWarning(std::wstring(L"GlobalContainer::") + name + L" failed (injected)");
-    return !fails;
+bool runStep(const wchar_t* name, bool fails, platform::kernel::SessionStage reached) {
+    if (fails) {
+        platform::kernel::recordWarning(std::wstring(L"GlobalContainer::") + name + L" failed (injected)");
+        return false;
+    }
+    session().stage = reached;
+    return true;
 }
 
 }  // namespace
+
+platform::kernel::SessionStage platform::kernel::sessionStage() { return session().stage; }
 
 GlobalContainer& GlobalContainer::Instance() {
     static GlobalContainer instance;
@@ -65,7 +73,8 @@ bool GlobalContainer::PreInitSession(bool interactive) {
     platform::kernel::installStringLoader();
     platform::kernel::recordCall(std::wstring(L"GlobalContainer::PreInitSession(") +
                                  platform::kernel::boolText(interactive) + L")");
-    return runStep(L"PreInitSession", platform::kernel::control().failPreInitSession);
+    return runStep(L"PreInitSession", platform::kernel::control().failPreInitSession,
+                   platform::kernel::SessionStage::PreInitialised);
 }
 
 void GlobalContainer::RestoreSessionLanguage() {
@@ -75,7 +84,8 @@ void GlobalContainer::RestoreSessionLanguage() {
 
 bool GlobalContainer::PostInitSession() {
     platform::kernel::recordCall(L"GlobalContainer::PostInitSession()");
-    return runStep(L"PostInitSession", platform::kernel::control().failPostInitSession);
+    return runStep(L"PostInitSession", platform::kernel::control().failPostInitSession,
+                   platform::kernel::SessionStage::PostInitialised);
 }
 
 namespace {
@@ -88,7 +98,8 @@ int GlobalContainer::GetSessionIdleCount() { return sessionIdleCount.load(); }
 
 bool GlobalContainer::FinishInitSession() {
     platform::kernel::recordCall(L"GlobalContainer::FinishInitSession()");
-    return runStep(L"FinishInitSession", platform::kernel::control().failFinishInitSession);
+    return runStep(L"FinishInitSession", platform::kernel::control().failFinishInitSession,
+                   platform::kernel::SessionStage::Finished);
 }
 
 void automenu(int mode) { platform::kernel::recordCall(L"automenu(" + std::to_wstring(mode) + L")"); }

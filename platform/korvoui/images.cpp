@@ -1,5 +1,8 @@
 #include "platform/korvoui/images.h"
 
+#include <algorithm>
+#include <string>
+
 #include "platform/core/record.h"
 
 namespace Korvo::UI {
@@ -9,9 +12,17 @@ ImageManager& ImageManager::GetInstance() {
     return instance;
 }
 
-void ImageManager::ReserveResources(int count) {
-    platform::core::recordCall(L"Korvo::UI::ImageManager::ReserveResources(" + std::to_wstring(count) + L")");
-    if (count > reserved_) reserved_ = count;
+void ImageManager::ReserveResources(std::span<const int> iconSizes, int count) {
+    std::wstring sizes;
+    for (int size : iconSizes) sizes += (sizes.empty() ? L"" : L", ") + std::to_wstring(size);
+    platform::core::recordCall(L"Korvo::UI::ImageManager::ReserveResources({" + sizes + L"}, " + std::to_wstring(count) +
+                               L")");
+    for (int size : iconSizes) reserved_[size] = std::max(reserved_[size], count);
+}
+
+int ImageManager::GetReservedResources(int iconSize) const {
+    const auto it = reserved_.find(iconSize);
+    return it == reserved_.end() ? 0 : it->second;
 }
 
 }  // namespace Korvo::UI

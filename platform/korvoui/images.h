@@ -1,6 +1,9 @@
 // The UI library's image manager.
 #pragma once
 
+#include <map>
+#include <span>
+
 #include "platform/mfc.h"
 
 namespace Korvo::UI {
@@ -8,13 +11,15 @@ namespace Korvo::UI {
 class ImageManager {
 public:
     static ImageManager& GetInstance();
-    // Reserves room for `count` icons (per icon size) ahead of loading them.
-    void ReserveResources(int count);
-    int GetReservedResources() const { return reserved_; }
+    // Reserves room for `count` icons of each of the given icon sizes (in pixels) ahead of
+    // loading them; a reservation never shrinks.
+    void ReserveResources(std::span<const int> iconSizes, int count);
+    // The room reserved for icons of one size; 0 for a size never reserved.
+    int GetReservedResources(int iconSize) const;
 
 private:
     ImageManager() = default;
-    int reserved_ = 0;
+    std::map<int, int> reserved_;  // icon size -> count
 };
 
 }  // namespace Korvo::UI

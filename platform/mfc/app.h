@@ -140,6 +140,8 @@ public:
     void SetRegistryKey(UINT nIDRegistryKey);
     HKEY GetAppRegistryKey();               // caller closes; null without a registry key
     HKEY GetSectionKey(LPCWSTR lpszSection);  // created on demand; caller closes
+    // Before SetRegistryKey the profile would live in an .ini file, which is not provided: the
+    // Get/Write calls below then fail strictly, naming the call, and answer the default / FALSE.
     UINT GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault);
     CString GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault = nullptr);
     // *ppData is new[]'ed; the caller delete[]s it.

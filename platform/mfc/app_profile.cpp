@@ -7,6 +7,7 @@
 
 #include "platform/core/api_text.h"
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/framework_state.h"
@@ -46,6 +47,17 @@ HKEY createKey(HKEY parent, LPCWSTR name) {
 }
 
 DWORD stringBytes(const std::wstring& text) { return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)); }
+
+// Without SetRegistryKey the framework keeps the profile in an .ini file, which this stand-in
+// does not provide: the call is a failure naming it, never an answer from defaults.
+bool hasRegistryProfile(const CWinApp& app, const wchar_t* call, LPCWSTR section, LPCWSTR entry) {
+    if (app.m_pszRegistryKey != nullptr) return true;
+    platform::core::reportFailure(std::wstring(L"CWinApp::") + call + L"(" + platform::core::quoted(section) + L", " +
+                                  platform::core::quoted(entry) +
+                                  L"): no registry key (SetRegistryKey was not called) and the .ini profile is "
+                                  L"not provided");
+    return false;
+}
 
 }  // namespace
 
@@ -116,6 +128,7 @@ HKEY CWinApp::GetSectionKey(LPCWSTR lpszSection) {
 // ---- Values ----------------------------------------------------------------------------------
 
 UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault) {
+    if (!hasRegistryProfile(*this, L"GetProfileInt", lpszSection, lpszEntry)) return static_cast<UINT>(nDefault);
     KeyHolder section(GetSectionKey(lpszSection));
     if (!section) return static_cast<UINT>(nDefault);
     DWORD value = 0;
@@ -131,6 +144,7 @@ UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault
 }
 
 CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault) {
+    if (!hasRegistryProfile(*this, L"GetProfileString", lpszSection, lpszEntry)) return CString(lpszDefault);
     KeyHolder section(GetSectionKey(lpszSection));
     if (!section) return CString(lpszDefault);
     DWORD type = REG_NONE;
@@ -153,6 +167,7 @@ BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE* p
     if (ppData == nullptr || pBytes == nullptr) return FALSE;
     *ppData = nullptr;
     *pBytes = 0;
+    if (!hasRegistryProfile(*this, L"GetProfileBinary", lpszSection, lpszEntry)) return FALSE;
     KeyHolder section(GetSectionKey(lpszSection));
     if (!section) return FALSE;
     DWORD type = REG_NONE;
@@ -169,6 +184,7 @@ BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE* p
 }
 
 BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue) {
+    if (!hasRegistryProfile(*this, L"WriteProfileInt", lpszSection, lpszEntry)) return FALSE;
     KeyHolder section(GetSectionKey(lpszSection));
     if (!section) return FALSE;
     const auto value = static_cast<DWORD>(nValue);
@@ -177,6 +193,7 @@ BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue
 }
 
 BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue) {
+    if (!hasRegistryProfile(*this, L"WriteProfileString", lpszSection, lpszEntry)) return FALSE;
     if (lpszSection == nullptr) return FALSE;
     if (lpszEntry == nullptr) {
         // The whole section goes (a section with sub-keys stays, as the registry refuses it).
@@ -197,6 +214,7 @@ BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR
 }
 
 BOOL CWinApp::WriteProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE pData, UINT nBytes) {
+    if (!hasRegistryProfile(*this, L"WriteProfileBinary", lpszSection, lpszEntry)) return FALSE;
     KeyHolder section(GetSectionKey(lpszSection));
     if (!section) return FALSE;
     return ::RegSetValueExW(section.get(), lpszEntry, 0, REG_BINARY, pData, nBytes) == ERROR_SUCCESS;

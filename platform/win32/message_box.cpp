@@ -1,4 +1,6 @@
 // MessageBoxW: a real modal window answered by the user agent.
+#include <vector>
+
 #include "platform/core/threads.h"
 #include "platform/core/useragent.h"
 #include "platform/win32/system.h"
@@ -25,31 +27,52 @@ RECT boxRect(HWND owner) {
     return RECT{x, y, x + width, y + height};
 }
 
-// Runs what is already waiting (as the box's modal loop would) without taking WM_QUIT, which
-// stays pending for the caller's loop.
+// Runs what is already waiting, as the box's modal loop would. WM_QUIT ends the pumping and is
+// posted again, as modal loops do, so the caller's own loop still sees it.
 void pumpPending() {
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_NULL, WM_QUIT - 1, PM_REMOVE) ||
-           PeekMessageW(&msg, nullptr, WM_QUIT + 1, 0xFFFFFFFF, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+// The windows a box disables while it is open: its owner, or with MB_TASKMODAL and no owner
+// every enabled top-level window of the calling thread. Only those found enabled are disabled,
+// so only those are enabled again.
+std::vector<HWND> disableWhileOpen(HWND root, UINT type) {
+    std::vector<HWND> candidates;
+    if (root) {
+        // A window of another thread cannot be disabled from here: the box stays modeless
+        // towards it.
+        if (GetWindowThreadProcessId(root, nullptr) == GetCurrentThreadId()) candidates.push_back(root);
+    } else if ((type & MB_MODEMASK) == MB_TASKMODAL) {
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM list) {
+                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&candidates));
+    }
+    std::vector<HWND> disabled;
+    for (HWND w : candidates) {
+        if (!IsWindowEnabled(w)) continue;
+        EnableWindow(w, FALSE);
+        disabled.push_back(w);
+    }
+    return disabled;
 }
 
 }  // namespace
 
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     HWND root = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    bool disabledOwner = false;
-    if (root) {
-        DWORD ownerThread = GetWindowThreadProcessId(root, nullptr);
-        // Only a window of the calling thread can be disabled from here (a box owned by another
-        // thread's window stays modeless towards it).
-        if (ownerThread == GetCurrentThreadId() && IsWindowEnabled(root)) {
-            EnableWindow(root, FALSE);
-            disabledOwner = true;
-        }
-    }
+    const std::vector<HWND> disabled = disableWhileOpen(root, type);
     const RECT r = boxRect(root);
     const std::wstring title = caption ? caption : L"Error";
     HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME, L"#32770", title.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU,
@@ -70,8 +93,9 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     request.thread = GetCurrentThreadId();
     const int answer = platform::core::userAgent().answerMessageBox(request);
 
-    // The owner comes back before the box goes, so activation returns to it.
-    if (disabledOwner && IsWindow(root)) EnableWindow(root, TRUE);
+    // The disabled windows come back before the box goes, so activation returns to them.
+    for (HWND w : disabled)
+        if (IsWindow(w)) EnableWindow(w, TRUE);
     if (box && IsWindow(box)) DestroyWindow(box);
     return answer;
 }

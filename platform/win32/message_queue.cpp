@@ -9,6 +9,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/record.h"
+#include "platform/core/registry_store.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/window_table.h"
 
@@ -33,6 +34,9 @@ struct Filter {
     }
     bool passes(HWND target, UINT message) const { return passesRange(message) && passesWindow(target); }
 };
+
+// A filter window is null, the thread-messages-only value or a living window (lock held).
+bool isValidFilterWindow(HWND hwnd) { return !hwnd || hwnd == kThreadMessagesOnly || findWindow(hwnd); }
 
 MSG makeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg;
@@ -68,7 +72,8 @@ bool pick(ThreadRecord& me, const Filter& filter, bool remove, MSG& out) {
         if (remove) q.posted.erase(it);
         return true;
     }
-    if (q.quitPending && q.posted.empty() && filter.passesRange(WM_QUIT)) {
+    // WM_QUIT passes every filter, window and range alike, so a filtered loop still ends.
+    if (q.quitPending) {
         out = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
         if (remove) q.quitPending = false;
         return true;
@@ -92,7 +97,16 @@ bool pick(ThreadRecord& me, const Filter& filter, bool remove, MSG& out) {
 
 bool hasMessage(ThreadRecord& me, const Filter& filter) {
     MSG ignored;
-    return !me.queue.sent.empty() || pick(me, filter, false, ignored);
+    return !me.queue.sent.empty() || me.queue.foregroundChanged || pick(me, filter, false, ignored);
+}
+
+// What a pump does before it looks for a message: sent messages from other threads, then the
+// activation that follows a foreground change another thread made (lock held).
+void processIncoming(Lock& lock, ThreadRecord& me) {
+    do {
+        processIncomingSent(lock, me);
+        if (me.queue.foregroundChanged) followForeground(lock, me);
+    } while (!me.queue.sent.empty() || me.queue.foregroundChanged);
 }
 
 std::optional<std::uint64_t> nextTimerDue(ThreadRecord& me, const Filter& filter) {
@@ -101,12 +115,27 @@ std::optional<std::uint64_t> nextTimerDue(ThreadRecord& me, const Filter& filter
     return t ? std::optional<std::uint64_t>(t->due) : std::nullopt;
 }
 
+// The UI thread's queue ran dry: its loop (the framework's, a modal one, a message box's) is
+// about to idle or wait, which is when the registry writes out what changed meanwhile. Called
+// without the scheduler lock, as it writes files.
+void uiThreadIdle(DWORD thread) {
+    if (thread == platform::core::kUiThreadId) platform::core::registryStore().saveChangedHives();
+}
+
 // Waits until a message is available. False when the wait could never end (manual clock, UI
 // thread, nothing pending, nobody else able to post): reported as a failure.
 bool waitForMessage(Lock& lock, ThreadRecord& me, const Filter& filter, const char* what) {
+    bool idled = false;
     for (;;) {
-        processIncomingSent(lock, me);
+        processIncoming(lock, me);
         if (hasMessage(me, filter)) return true;
+        if (!idled && me.id == platform::core::kUiThreadId && platform::core::registryStore().hasUnsavedChanges()) {
+            idled = true;
+            lock.unlock();
+            uiThreadIdle(me.id);
+            lock.lock();
+            continue;
+        }
         const auto result = platform::core::threads().wait(
             lock, what, [&] { return hasMessage(me, filter); }, nextTimerDue(me, filter), false);
         if (result != platform::core::Threads::WaitResult::WouldHang) continue;
@@ -118,6 +147,29 @@ bool waitForMessage(Lock& lock, ThreadRecord& me, const Filter& filter, const ch
         lock.lock();
         return false;
     }
+}
+
+// A WM_TIMER carrying a TIMERPROC runs that procedure instead of the window's, but only when
+// it names a living timer of that window (or thread) with that procedure: a forged lParam calls
+// nothing.
+LRESULT runTimerProcedure(const MSG& msg) {
+    TIMERPROC proc = nullptr;
+    {
+        Lock lock = lockPlatform();
+        ThreadRecord* owner = nullptr;
+        if (msg.hwnd) {
+            Window* w = findWindow(msg.hwnd);
+            owner = w ? platform::core::threads().find(w->thread) : nullptr;
+        } else {
+            owner = &platform::core::threads().current(lock);
+        }
+        if (owner)
+            for (const auto& t : owner->queue.timers)
+                if (t.hwnd == msg.hwnd && t.id == msg.wParam && reinterpret_cast<LPARAM>(t.proc) == msg.lParam)
+                    proc = reinterpret_cast<TIMERPROC>(t.proc);
+    }
+    if (proc) proc(msg.hwnd, WM_TIMER, msg.wParam, platform::core::clock().tickCount());
+    return 0;
 }
 
 }  // namespace
@@ -187,10 +239,16 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
     Lock lock = lockPlatform();
+    if (!isValidFilterWindow(hwnd)) return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     auto& me = platform::core::threads().current(lock);
-    processIncomingSent(lock, me);
+    processIncoming(lock, me);
     MSG found;
-    if (!pick(me, Filter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0, found)) return FALSE;
+    if (!pick(me, Filter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0, found)) {
+        const DWORD thread = me.id;
+        lock.unlock();
+        uiThreadIdle(thread);
+        return FALSE;
+    }
     if (removeFlags & PM_REMOVE) me.queue.lastMessageTime = found.time;
     if (msg) *msg = found;
     return TRUE;
@@ -198,6 +256,7 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     Lock lock = lockPlatform();
+    if (!isValidFilterWindow(hwnd)) return failWith(ERROR_INVALID_WINDOW_HANDLE, -1);
     auto& me = platform::core::threads().current(lock);
     const Filter filter{hwnd, filterMin, filterMax};
     MSG found;
@@ -224,21 +283,9 @@ BOOL TranslateMessage(const MSG*) {
 }
 
 LRESULT DispatchMessageW(const MSG* msg) {
-    if (!msg || !msg->hwnd) return 0;
-    if (msg->message == WM_TIMER && msg->lParam) {
-        TIMERPROC proc = nullptr;
-        {
-            Lock lock = lockPlatform();
-            Window* w = findWindow(msg->hwnd);
-            ThreadRecord* owner = w ? platform::core::threads().find(w->thread) : nullptr;
-            if (owner)
-                for (const auto& t : owner->queue.timers)
-                    if (t.hwnd == msg->hwnd && t.id == msg->wParam && reinterpret_cast<LPARAM>(t.proc) == msg->lParam)
-                        proc = reinterpret_cast<TIMERPROC>(t.proc);
-        }
-        if (proc) proc(msg->hwnd, WM_TIMER, msg->wParam, platform::core::clock().tickCount());
-        return 0;
-    }
+    if (!msg) return 0;
+    if (msg->message == WM_TIMER && msg->lParam) return runTimerProcedure(*msg);
+    if (!msg->hwnd) return 0;
     return callWindowProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
@@ -305,10 +352,12 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 }
 
 namespace platform::win32 {
-void killTimersOf(HWND hwnd) {
+void dropQueuedFor(HWND hwnd) {
     Window* w = findWindow(hwnd);
     if (!w) return;
-    if (auto* owner = core::threads().find(w->thread))
-        std::erase_if(owner->queue.timers, [&](const auto& t) { return t.hwnd == hwnd; });
+    auto* owner = core::threads().find(w->thread);
+    if (!owner) return;
+    std::erase_if(owner->queue.timers, [&](const auto& t) { return t.hwnd == hwnd; });
+    std::erase_if(owner->queue.posted, [&](const MSG& m) { return m.hwnd == hwnd; });
 }
 }  // namespace platform::win32

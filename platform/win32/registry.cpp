@@ -2,10 +2,12 @@
 #include "platform/win32/registry.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/core/api_text.h"
 #include "platform/core/config.h"
+#include "platform/core/journal.h"
 #include "platform/core/registry_store.h"
 #include "platform/core/text.h"
 
@@ -160,16 +162,24 @@ LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesired, PHK
     return registryStore().openKey(hKey, viewOf(lpSubKey), samDesired, false, phkResult, nullptr);
 }
 
-LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM samDesired, const LPSECURITY_ATTRIBUTES,
-                        PHKEY phkResult, LPDWORD lpdwDisposition) {
+LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD dwOptions, REGSAM samDesired,
+                        const LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition) {
     if (lpSubKey == nullptr) return ERROR_INVALID_PARAMETER;
+    // Nothing is virtualised here, so asking for no virtualisation is granted as it stands.
+    if (const DWORD unsupported = dwOptions & ~(REG_OPTION_VOLATILE | REG_OPTION_DONT_VIRTUALIZE); unsupported != 0) {
+        platform::core::reportFailure(L"RegCreateKeyExW: options " + std::to_wstring(unsupported) +
+                                      L" (links, backup and restore) are not supported by the registry stand-in");
+        return ERROR_INVALID_PARAMETER;
+    }
     bool created = false;
-    const LONG status = registryStore().openKey(hKey, lpSubKey, samDesired, true, phkResult, &created);
+    const LONG status = registryStore().openKey(hKey, lpSubKey, samDesired, true, phkResult, &created, dwOptions);
     if (status == ERROR_SUCCESS && lpdwDisposition != nullptr) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     return status;
 }
 
 LSTATUS RegCloseKey(HKEY hKey) { return registryStore().closeKey(hKey); }
+
+LSTATUS RegFlushKey(HKEY hKey) { return registryStore().flushKey(hKey); }
 
 LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
     if (lpData == nullptr && cbData != 0) return ERROR_INVALID_PARAMETER;

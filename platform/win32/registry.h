@@ -38,6 +38,12 @@ inline constexpr REGSAM KEY_ALL_ACCESS = 0x000F003F;
 // Options and dispositions of RegCreateKeyExW.
 inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 inline constexpr DWORD REG_OPTION_VOLATILE = 1;
+inline constexpr DWORD REG_OPTION_CREATE_LINK = 2;
+inline constexpr DWORD REG_OPTION_BACKUP_RESTORE = 4;
+inline constexpr DWORD REG_OPTION_OPEN_LINK = 8;
+inline constexpr DWORD REG_OPTION_DONT_VIRTUALIZE = 0x10;
+// A key that is not volatile asked for below a volatile one.
+inline constexpr DWORD ERROR_CHILD_MUST_BE_VOLATILE = 1021;
 inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
 inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
@@ -67,14 +73,22 @@ inline constexpr DWORD RRF_NOEXPAND = 0x10000000;
 inline constexpr DWORD RRF_ZEROONFAILURE = 0x20000000;
 
 LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+// The keys it makes are volatile with REG_OPTION_VOLATILE (in memory only, gone with the process;
+// ignored for a key that exists); a key that is not volatile cannot be made below a volatile one
+// (ERROR_CHILD_MUST_BE_VOLATILE). Links and backup semantics are not supported: a strict failure
+// naming the call, and ERROR_INVALID_PARAMETER. Beyond the limits (512 levels, 255-character key
+// names) it fails with ERROR_INVALID_PARAMETER.
 LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
                         REGSAM samDesired, const LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                         LPDWORD lpdwDisposition);
 LSTATUS RegCloseKey(HKEY hKey);
+// Writes the key's hive to its file before returning, when it has changes not yet written.
+LSTATUS RegFlushKey(HKEY hKey);
 LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
                        DWORD cbData);
 // Sets a value in the sub-key `lpSubKey` of `hKey` (the key itself when it is null or empty),
-// creating what is missing of the sub-key first.
+// creating what is missing of the sub-key first (not volatile). A value name longer than 16,383
+// characters fails here and in RegSetValueExW with ERROR_INVALID_PARAMETER.
 LSTATUS RegSetKeyValueW(HKEY hKey, LPCWSTR lpSubKey, LPCWSTR lpValueName, DWORD dwType, LPCVOID lpData, DWORD cbData);
 LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                          LPDWORD lpcbData);

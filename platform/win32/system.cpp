@@ -9,6 +9,7 @@
 #include "platform/core/command_line.h"
 #include "platform/core/config.h"
 #include "platform/core/process.h"
+#include "platform/core/registry_store.h"
 #include "platform/core/text.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/module.h"
@@ -147,10 +148,17 @@ DWORD GetCurrentProcessId() { return 4242; }
 
 HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }
 
-void ExitProcess(UINT exitCode) { platform::core::process().terminate(exitCode, L"exit"); }
+// The registry's lazy writer gets its last chance when the process ends.
+void ExitProcess(UINT exitCode) {
+    platform::core::registryStore().saveChangedHives();
+    platform::core::process().terminate(exitCode, L"exit");
+}
 
 BOOL TerminateProcess(HANDLE process, UINT exitCode) {
-    if (process == GetCurrentProcess()) platform::core::process().terminate(exitCode, L"terminate");
+    if (process == GetCurrentProcess()) {
+        platform::core::registryStore().saveChangedHives();
+        platform::core::process().terminate(exitCode, L"terminate");
+    }
     // Other processes belong to the process table of the shell stand-in.
     return failWith(ERROR_INVALID_HANDLE, FALSE);
 }

@@ -503,6 +503,8 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 
 // ---- Activation and focus --------------------------------------------------------------------
+// Another thread's window becomes the foreground at once; that thread activates it when it next
+// pumps, and the caller's active window lets go before the call returns.
 BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 BOOL BringWindowToTop(HWND hwnd);
@@ -525,7 +527,8 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
-// Returns 0 for WM_QUIT. With the manual clock, a UI-thread call with nothing to deliver and no
+// WM_QUIT comes whatever the filters. GetMessage returns 0 for WM_QUIT and -1 (last error
+// ERROR_INVALID_WINDOW_HANDLE) for a filter window that is not a window. With the manual clock, a UI-thread call with nothing to deliver and no
 // timer that could ever become due by itself reports a failure ("would block forever") and
 // returns 0 as if WM_QUIT(0) had arrived, so a test ends instead of hanging.
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
@@ -543,5 +546,6 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 // ---- Message boxes ---------------------------------------------------------------------------
 // Answered by the user agent (the test script or the console); while it is answered, a visible
-// top-level window of class "#32770" exists on the calling thread and the owner is disabled.
+// top-level window of class "#32770" exists on the calling thread and the owner is disabled
+// (with MB_TASKMODAL and no owner: every enabled top-level window of the thread).
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);

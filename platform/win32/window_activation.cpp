@@ -1,7 +1,9 @@
 // Activation, foreground, focus and capture. The active and focus windows are per thread; the
 // foreground window is process-wide. WM_ACTIVATEAPP goes to the calling thread's own top-level
-// windows only (no cross-thread sends from here).
+// windows only (no cross-thread sends from here): a thread whose window gains or loses the
+// foreground through another thread sends its own activation messages when it next pumps.
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "platform/core/journal.h"
@@ -24,8 +26,29 @@ void sendActivateApp(const std::vector<HWND>& windows, BOOL active) {
         if (IsWindow(h)) SendMessageW(h, WM_ACTIVATEAPP, active, 0);
 }
 
+// Moves the foreground to `root` (a top-level window) and tells the thread that held it, when
+// that is neither the caller nor the new owner, to follow when it next pumps (lock held).
+void moveForeground(Lock& lock, HWND root, DWORD newOwner) {
+    auto& table = windowTable();
+    auto& threads = platform::core::threads();
+    Window* previous = findWindow(table.foreground);
+    const DWORD me = currentThread(lock);
+    if (previous && previous->thread != me && previous->thread != newOwner)
+        if (auto* t = threads.find(previous->thread)) t->queue.foregroundChanged = true;
+    table.foreground = root;
+    if (Window* w = findWindow(root); w && !w->messageOnly) {
+        std::erase(table.topLevel, root);
+        table.topLevel.insert(table.topLevel.begin(), root);
+    }
+    if (newOwner != me)
+        if (auto* t = threads.find(newOwner)) t->queue.foregroundChanged = true;
+    threads.notifyAll();
+}
+
 // Makes `hwnd` (a top-level window of the calling thread, or null) the thread's active window.
-HWND activate(HWND hwnd) {
+// WM_ACTIVATEAPP goes out when the thread gains or loses the foreground: by default judged from
+// the foreground window, or as the caller knows it when another thread already moved it.
+HWND activate(HWND hwnd, std::optional<bool> threadWasForeground = std::nullopt) {
     HWND old = nullptr;
     bool appWasActive = false;
     std::vector<HWND> ownWindows;
@@ -36,14 +59,10 @@ HWND activate(HWND hwnd) {
         if (old == hwnd) return old;
         auto& table = windowTable();
         Window* fg = findWindow(table.foreground);
-        appWasActive = fg && fg->thread == me.id;
+        appWasActive = threadWasForeground.value_or(fg && fg->thread == me.id);
         me.activeWindow = hwnd;
         if (hwnd) {
-            table.foreground = hwnd;
-            if (Window* w = findWindow(hwnd); w && !w->messageOnly) {
-                std::erase(table.topLevel, hwnd);
-                table.topLevel.insert(table.topLevel.begin(), hwnd);
-            }
+            moveForeground(lock, hwnd, me.id);
         } else if (table.foreground == old) {
             table.foreground = nullptr;
         }
@@ -113,6 +132,20 @@ void dropFocusInside(HWND hwnd) {
     SendMessageW(focus, WM_KILLFOCUS, 0, 0);
 }
 
+void followForeground(Lock& lock, core::ThreadRecord& me) {
+    me.queue.foregroundChanged = false;
+    Window* fg = findWindow(windowTable().foreground);
+    const bool mine = fg && fg->thread == me.id && !fg->destroying;
+    const HWND target = mine ? fg->handle : nullptr;
+    if (target == me.activeWindow) return;
+    lock.unlock();
+    // Gaining the foreground from another thread, or losing it to one: WM_ACTIVATEAPP either way;
+    // a thread left without an active window keeps no focus either.
+    activate(target, !mine);
+    if (!mine) SetFocus(nullptr);
+    lock.lock();
+}
+
 }  // namespace platform::win32
 
 HWND SetActiveWindow(HWND hwnd) {
@@ -131,29 +164,26 @@ HWND GetActiveWindow() {
 }
 
 BOOL SetForegroundWindow(HWND hwnd) {
-    DWORD owner = 0;
-    HWND root = nullptr;
-    {
-        Lock lock = lockPlatform();
-        Window* w = findWindow(hwnd);
-        if (!w) return FALSE;
-        root = rootOf(w)->handle;
-        owner = w->thread;
-        if (owner != currentThread(lock)) {
-            // Another thread's window: allowed (and recorded); that thread learns it has become
-            // active without activation messages.
-            auto& table = windowTable();
-            table.foreground = root;
-            if (auto* t = platform::core::threads().find(owner)) t->activeWindow = root;
-            std::erase(table.topLevel, root);
-            table.topLevel.insert(table.topLevel.begin(), root);
-            lock.unlock();
-            platform::core::journal().add("window", L"foreground " + platform::core::handleText(root) + L" from thread " +
-                                                        std::to_wstring(platform::core::threads().currentId()));
-            return TRUE;
-        }
+    Lock lock = lockPlatform();
+    Window* w = findWindow(hwnd);
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
+    const HWND root = rootOf(w)->handle;
+    const DWORD owner = w->thread;
+    auto& me = platform::core::threads().current(lock);
+    Window* previous = findWindow(windowTable().foreground);
+    const bool wasMine = previous && previous->thread == me.id;
+    moveForeground(lock, root, owner);
+    lock.unlock();
+    if (owner == me.id) {
+        activate(root, wasMine);
+        return TRUE;
     }
-    activate(root);
+    // Another thread's window is the foreground at once; its thread activates it when it next
+    // pumps, and the caller's own active window lets go now.
+    platform::core::journal().add("window", L"foreground " + platform::core::handleText(root) + L" from thread " +
+                                                std::to_wstring(me.id));
+    lock.lock();
+    followForeground(lock, me);
     return TRUE;
 }
 

@@ -58,7 +58,7 @@ void unlinkWindow(HWND hwnd) {
         if (t->focusWindow == hwnd) t->focusWindow = nullptr;
         if (t->captureWindow == hwnd) t->captureWindow = nullptr;
     }
-    killTimersOf(hwnd);
+    dropQueuedFor(hwnd);
     table.windows.erase(hwnd);
 }
 
@@ -90,6 +90,24 @@ void sendNcDestroyUpwards(HWND hwnd) {
     SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
     Lock lock = lockPlatform();
     unlinkWindow(hwnd);
+}
+
+// WM_PARENTNOTIFY(WM_DESTROY) goes up the chain of ancestors before anything of the window is
+// torn down, stopping at a window that asks not to notify (WS_EX_NOPARENTNOTIFY) or at the
+// top-level window.
+void notifyAncestorsOfDestruction(HWND hwnd) {
+    std::vector<HWND> ancestors;
+    WPARAM notice = 0;
+    {
+        Lock lock = lockPlatform();
+        Window* w = findWindow(hwnd);
+        if (!w) return;
+        notice = MAKEWPARAM(static_cast<WORD>(WM_DESTROY), static_cast<WORD>(w->id));
+        for (Window* c = w; c && c->parent && !(c->exStyle & WS_EX_NOPARENTNOTIFY); c = findWindow(c->parent))
+            ancestors.push_back(c->parent);
+    }
+    for (HWND ancestor : ancestors)
+        if (IsWindow(ancestor)) SendMessageW(ancestor, WM_PARENTNOTIFY, notice, reinterpret_cast<LPARAM>(hwnd));
 }
 
 }  // namespace
@@ -261,6 +279,7 @@ BOOL DestroyWindow(HWND hwnd) {
     LRESULT refused = 0;
     runCbtHooks(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hwnd), 0, refused);
     if (refused) return FALSE;
+    notifyAncestorsOfDestruction(hwnd);
 
     // Owned windows go first, as a whole.
     for (HWND o : owned)

@@ -91,7 +91,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE: DestroyWindow(hwnd); return 0;
         case WM_SYSCOMMAND:
             switch (wParam & 0xFFF0) {
-                case SC_CLOSE: PostMessageW(hwnd, WM_CLOSE, 0, 0); return 0;
+                case SC_CLOSE: SendMessageW(hwnd, WM_CLOSE, 0, 0); return 0;
                 case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return 0;
                 case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return 0;
                 case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return 0;

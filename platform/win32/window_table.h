@@ -120,9 +120,12 @@ void journalWindow(const std::wstring& text);
 void activateAfterLeaving(HWND leaving);
 void dropFocusInside(HWND hwnd);
 void runCbtHooks(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// Brings the calling thread's activation in line with the foreground window after another
+// thread moved it (lock held; released while the messages run).
+void followForeground(Lock& lock, core::ThreadRecord& me);
 
-// Removes the window's timers from its thread's queue (lock held).
-void killTimersOf(HWND hwnd);
+// Removes the window's timers and posted messages from its thread's queue (lock held).
+void dropQueuedFor(HWND hwnd);
 
 // Sets position/size with the WM_WINDOWPOSCHANGING / WM_NCCALCSIZE / WM_WINDOWPOSCHANGED protocol.
 BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags);

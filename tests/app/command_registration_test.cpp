@@ -96,6 +96,30 @@ TEST_F(CommandRegistrationTest, StartUpRegistersEveryRowAsItsTableSaysAndNothing
     EXPECT_EQ(byId.size(), 85u + 316u + 1u) << "both tables and StereoMode, nothing else";
 }
 
+// The kernel session takes the application's table before it is post-initialised; the built-in
+// table follows in the inner phase. Registration order alone would not show a table moved past it.
+TEST_F(CommandRegistrationTest, ApplicationTableGoesInBeforeTheSessionsPostInitialisationBuiltInsAfter) {
+    Start();
+    IdSet applicationIds;
+    for (const CommandTables::AppCommandEntry& row : CommandTables::ApplicationCommands()) {
+        applicationIds.insert(row.id);
+    }
+    for (const CommandTables::CommandRange& range : CommandTables::ApplicationCommandRanges()) {
+        applicationIds.insert(range.first);
+    }
+    using platform::kernel::SessionStage;
+    std::map<SessionStage, IdSet> applicationByStage, othersByStage;
+    for (const CommandRegistration& registration : platform::kernel::commandRegistrations()) {
+        auto& byStage = applicationIds.count(registration.firstId) ? applicationByStage : othersByStage;
+        byStage[registration.stage].insert(registration.firstId);
+    }
+    ASSERT_EQ(applicationByStage.size(), 1u) << "every application registration in one stage";
+    EXPECT_EQ(applicationByStage.begin()->first, SessionStage::PreInitialised);
+    EXPECT_EQ(applicationByStage.begin()->second, applicationIds);
+    ASSERT_EQ(othersByStage.size(), 1u);
+    EXPECT_EQ(othersByStage.begin()->first, SessionStage::PostInitialised);
+}
+
 TEST_F(CommandRegistrationTest, OnlyTheModelRepresentationAndReferenceCommandsGoToTheCommandContainerByName) {
     Start();
     const auto byId = SingleRegistrations();

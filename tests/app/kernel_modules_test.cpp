@@ -103,18 +103,4 @@ TEST_F(KernelModules, OptionalModuleThatFailsToLoadLeavesTheSplashOpen) {
     EXPECT_TRUE(Contains(logs(s), L"7 Failed to load optional module \"KV3DSE.dll\": 0x0000007e"));
 }
 
-TEST_F(KernelModules, HiddenStartHasNoSplash) {
-    Config config;
-    config.platform.showCommand = 7;  // minimised, not activated
-    Session s(config);
-    s.files().setModuleVersion(L"KV3DSE.dll", L"18.0.20.0");
-    bool splashOpen = true;
-    s.user().expectBox(L"*KV3DSE.dll*", [&](const BoxRequest&) {
-        splashOpen = CSplashWnd::IsOpen();
-        return Button::Ok;
-    });
-    s.start();
-    EXPECT_FALSE(splashOpen);
-}
-
 }  // namespace

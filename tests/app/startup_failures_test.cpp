@@ -11,6 +11,18 @@ using apptest::Contains;
 constexpr std::wstring_view kInitialized = L"2 Initialized in ";
 constexpr std::wstring_view kStartupEvent = L"ApplicationEventManager::Raise(1030)";
 
+// What another process sees of the running program: its settings mutex (which a settings tool
+// checks before it clears the settings), and the DDE names the shell's DDE conversation finds.
+bool SettingsMutexExists() {
+    HANDLE probe = CreateMutexW(nullptr, FALSE, L"Global\\KorvoCad_ClearSettingsMutex");
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    if (probe) CloseHandle(probe);
+    return existed;
+}
+
+bool DdeNamesAdded() { return GlobalFindAtomW(L"korvo") != 0 && GlobalFindAtomW(L"system") != 0; }
+bool AnyDdeNameAdded() { return GlobalFindAtomW(L"korvo") != 0 || GlobalFindAtomW(L"system") != 0; }
+
 class StartupFailure : public SessionTest {};
 
 TEST_F(StartupFailure, WrongKernelVersionEndsStartupBeforeTheSession) {
@@ -32,6 +44,9 @@ TEST_F(StartupFailure, WrongKernelVersionEndsStartupBeforeTheSession) {
     EXPECT_FALSE(Contains(logs(s), kInitialized));
     EXPECT_FALSE(Contains(calls(s), kStartupEvent));
     EXPECT_FALSE(Contains(calls(s), L"GlobalContainer::PreInitSession"));
+    // The mutex is held from before the check; the DDE names come only after it.
+    EXPECT_TRUE(SettingsMutexExists());
+    EXPECT_FALSE(AnyDdeNameAdded());
 }
 
 TEST_F(StartupFailure, SessionPreInitialisationEndsStartupSilently) {
@@ -43,6 +58,8 @@ TEST_F(StartupFailure, SessionPreInitialisationEndsStartupSilently) {
     EXPECT_FALSE(Contains(logs(s), kInitialized));
     EXPECT_FALSE(Contains(calls(s), kStartupEvent));
     EXPECT_TRUE(s.journal().texts("box").empty());
+    EXPECT_TRUE(SettingsMutexExists());
+    EXPECT_TRUE(DdeNamesAdded());
 }
 
 TEST_F(StartupFailure, SessionPostInitialisationSkipsTheInnerPhaseButReportsTheStartup) {

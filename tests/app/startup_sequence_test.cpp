@@ -1,5 +1,10 @@
 // The start-up of the program on the sample installation: both phases in order, what they leave
 // in the registry and on screen, and the answers that the ini file selects.
+#include <algorithm>
+#include <optional>
+#include <ostream>
+#include <string>
+
 #include "app/kvw32_app.h"
 #include "tests/app/app_test_support.h"
 
@@ -38,7 +43,7 @@ TEST_F(Startup, RunsBothPhasesInOrder) {
                       L"call CXTPPaintManager::GetInstanceAddRef()",
                       // inner phase
                       L"call LoadInstalledApplicationsFromRegistry(\"Rus\", \"Velmora\", \"Viewer\", 6, true)",
-                      L"call Korvo::UI::ImageManager::ReserveResources(881)",
+                      L"call Korvo::UI::ImageManager::ReserveResources({16, 24, 32}, 881)",
                       L"call CKVCom_Is3D::OnStartup()",
                       L"call Korvo::UI::GlobalContextMenuContainer::RegisterCommands()",
                       L"call ApplicationManager::OnStartup()",
@@ -64,6 +69,8 @@ TEST_F(Startup, RunsBothPhasesInOrder) {
                       L"call ApplicationEventManager::Raise(1030)",
                   });
     EXPECT_FALSE(Contains(calls(s), L"ApplicationManager::RunServer()"));
+    EXPECT_FALSE(Contains(calls(s), L"CKVApplication::SetFlag(")) << "the sample installs no add-on application";
+    for (int size : {16, 24, 32}) EXPECT_EQ(Korvo::UI::ImageManager::GetInstance().GetReservedResources(size), 881);
     EXPECT_TRUE(s.inspect().visible(frames[0]));
     EXPECT_EQ(AfxGetMainWnd()->GetSafeHwnd(), frames[0]);
 }
@@ -92,16 +99,23 @@ TEST_F(Startup, ReadOnlyClassIdsNeitherStopStartupNorKeepTheProbe) {
     EXPECT_TRUE(s.registry().hasKey(apptest::kClasses, L"KVW32.SERVER"));
 }
 
-TEST_F(Startup, AddOnApplicationsAreListedInTheConfiguredFile) {
+TEST_F(Startup, AddOnApplicationsComeFromTheConfiguredFileAndTheOptionsApplicationIsFlagged) {
     Session s;
     s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nApplicationsFile=Addons\\Installed.ini\n");
-    s.files().write(s.files().programFile(L"Addons\\Installed.ini"), "[KVOPT]\n");
+    s.files().write(s.files().programFile(L"Addons\\Installed.ini"), "[Reports]\n[KVOPT]\n");
     s.start();
     ASSERT_EQ(s.startResult(), 1);
     const std::wstring listed = L"(\"" + s.files().programFile(L"Addons\\Installed.ini") + L"\")";
     ExpectInOrder(calls(s), {L"CKVApplicationManager::LoadInstalledApplications" + listed,
                              L"ApplicationManager::LoadInstalledApplications" + listed,
-                             L"LoadInstalledApplicationsFromRegistry("});
+                             L"LoadInstalledApplicationsFromRegistry(",
+                             L"CKVApplicationManager::StartApplications(true, true)",
+                             L"ApplicationManager::StartApplications(true, true)",
+                             L"CKVApplication::SetFlag(\"KVOPT\", 1, true)", L"CKVDocTemplate::Create("});
+    const std::vector<std::wstring> all = calls(s);
+    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                            [](const std::wstring& call) { return call.starts_with(L"CKVApplication::SetFlag("); }),
+              1);
 }
 
 TEST_F(Startup, ServerStepRunsWhenTheIniAsks) {
@@ -164,5 +178,30 @@ TEST_F(Startup, StoredThemeIsAppliedWithoutBeingWrittenBack) {
     ASSERT_TRUE(CKvw32App::Instance()->SetTheme(L"office2016white"));
     EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"Settings"), L"UIStyle"), L"office2016white");
 }
+
+struct TraceCase {
+    const char* name;
+    std::optional<std::wstring> value;  // of KORVO_STRING_ID; none: not set
+    bool tracing;
+};
+
+void PrintTo(const TraceCase& c, std::ostream* out) { *out << c.name; }
+
+class StringIdTracing : public SessionTest, public ::testing::WithParamInterface<TraceCase> {};
+
+// Tracing shows the kernel's string ids in its texts; only the exact value "1" switches it on.
+TEST_P(StringIdTracing, FollowsTheEnvironmentVariable) {
+    Config config;
+    if (GetParam().value) config.platform.environment = {{L"KORVO_STRING_ID", *GetParam().value}};
+    Session s(config);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(g_bTraceMessages != FALSE, GetParam().tracing);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, StringIdTracing,
+                         ::testing::Values(TraceCase{"One", L"1", true}, TraceCase{"Ten", L"10", false},
+                                           TraceCase{"Zero", L"0", false}, TraceCase{"Unset", std::nullopt, false}),
+                         [](const ::testing::TestParamInfo<TraceCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

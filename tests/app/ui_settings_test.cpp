@@ -1,7 +1,9 @@
 // The UI theme: which themes can be chosen, what a dark theme switches, and when the choice is
-// remembered for the next run.
+// remembered for the next run; the tool-bar icon size and ribbon mode start-up takes from the
+// user's settings.
 #include "app/kvw32_app.h"
 #include "auxiliary/theme_names.h"
+#include "mainframe/main_frame.h"
 #include "tests/app/app_test_support.h"
 
 namespace {
@@ -112,6 +114,45 @@ TEST_F(Themes, TheStoredThemeIsAppliedAtStartUp) {
     EXPECT_EQ(CKvw32App::Instance()->GetThemeName(), L"office2013dark");
     EXPECT_EQ(CKvw32App::Instance()->GetThemeCommandId(), 3403u);
     EXPECT_TRUE(KorvoManagedUIProxy::WpfAccessor::IsDarkThemeEnabled());
+}
+
+class StoredBarSettings : public SessionTest {
+protected:
+    // Starts with these "Settings" values; returns the one main frame.
+    CMainFrame* StartWith(unsigned iconSize, unsigned ribbonMode) {
+        s.registry().setDword(apptest::kUser, apptest::section(L"Settings"), L"ToolBarIconSize", iconSize);
+        s.registry().setDword(apptest::kUser, apptest::section(L"Settings"), L"RibbonMode", ribbonMode);
+        s.start();
+        EXPECT_EQ(s.startResult(), 1);
+        const std::vector<CMainFrame*> frames = CKvw32App::Instance()->GetMainFrames();
+        EXPECT_EQ(frames.size(), 1u);
+        return frames.empty() ? nullptr : frames.front();
+    }
+    Session s;
+};
+
+TEST_F(StoredBarSettings, AreAppliedBeforeTheFirstShowing) {
+    CMainFrame* frame = StartWith(32, 0);
+    ASSERT_NE(frame, nullptr);
+    const std::wstring handle = apptest::HandleText(frame->GetSafeHwnd());
+    apptest::ExpectInOrder(apptest::Lines(s),
+                           {L"call UIModuleProxy::SetCommandBarsIconSize(" + handle + L", {32, 32}, true)",
+                            L"window shown " + handle});
+    const auto icons = UIModuleProxy::Instance().GetCommandBarsIconSize(frame);
+    ASSERT_TRUE(icons.has_value());
+    EXPECT_EQ(icons->size, (SIZE{32, 32}));
+    EXPECT_FALSE(frame->IsRibbonMode());
+    EXPECT_FALSE(CKvw32App::Instance()->IsRibbonMode());
+}
+
+TEST_F(StoredBarSettings, AnyNonZeroRibbonModeMeansTheRibbon) {
+    CMainFrame* frame = StartWith(16, 2);
+    ASSERT_NE(frame, nullptr);
+    const auto icons = UIModuleProxy::Instance().GetCommandBarsIconSize(frame);
+    ASSERT_TRUE(icons.has_value());
+    EXPECT_EQ(icons->size, (SIZE{16, 16}));
+    EXPECT_FALSE(icons->largeIcons);
+    EXPECT_TRUE(frame->IsRibbonMode());
 }
 
 TEST(ThemeNames, AreMatchedWholeAndCaseSensitively) {

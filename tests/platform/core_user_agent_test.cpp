@@ -65,6 +65,38 @@ TEST(CoreUserAgent, CallbackRunsWhileTheBoxWindowIsVisibleAndItsOwnerDisabled) {
     EXPECT_TRUE(platform::core::takeFailures().empty());
 }
 
+TEST(CoreUserAgent, TaskModalBoxWithoutOwnerDisablesTheThreadsEnabledWindowsAndGivesBackOnlyThose) {
+    HWND frame = createNamed("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND palette = createNamed("palette", WS_POPUP | WS_VISIBLE);
+    HWND hidden = createNamed("hidden", WS_POPUP);
+    HWND alreadyOff = createNamed("off", WS_POPUP | WS_VISIBLE | WS_DISABLED);
+    HWND child = createNamed("child", WS_CHILD | WS_VISIBLE, frame, 1);
+    static HWND otherThreads = nullptr;
+    HANDLE worker = CreateThread(
+        nullptr, 0, [](LPVOID) -> DWORD { return (otherThreads = createNamed("elsewhere", WS_POPUP)) ? 0 : 1; },
+        nullptr, 0, nullptr);
+    ASSERT_EQ(WaitForSingleObject(worker, INFINITE), WAIT_OBJECT_0);
+    CloseHandle(worker);
+    userAgent().expectMessageBox(L"Stop?", [&](const MessageBoxRequest& box) {
+        EXPECT_EQ(box.owner, nullptr);
+        EXPECT_TRUE(IsWindowEnabled(box.box)) << "the box itself answers";
+        for (HWND w : {frame, palette, hidden, alreadyOff}) EXPECT_FALSE(IsWindowEnabled(w));
+        EXPECT_TRUE(IsWindowEnabled(child)) << "children follow their top-level window, not the box";
+        EXPECT_TRUE(IsWindowEnabled(otherThreads)) << "only the calling thread's windows";
+        return IDOK;
+    });
+    EXPECT_EQ(MessageBoxW(nullptr, L"Stop?", L"K", MB_OK | MB_TASKMODAL), IDOK);
+    for (HWND w : {frame, palette, hidden}) EXPECT_TRUE(IsWindowEnabled(w));
+    EXPECT_FALSE(IsWindowEnabled(alreadyOff)) << "a window disabled before the box stays disabled";
+
+    userAgent().expectMessageBox(L"Again?", [&](const MessageBoxRequest&) {
+        EXPECT_TRUE(IsWindowEnabled(frame)) << "an application-modal box without owner disables nothing";
+        return IDOK;
+    });
+    MessageBoxW(nullptr, L"Again?", L"K", MB_OK);
+    EXPECT_TRUE(platform::core::takeFailures().empty());
+}
+
 TEST(CoreUserAgent, LenientAnswersTheDefaultButtonAndWrongAnswersAreCaught) {
     userAgent().setPolicy(platform::core::ModalPolicy::Lenient);
     EXPECT_EQ(MessageBoxW(nullptr, L"Overwrite?", nullptr, MB_YESNO | MB_DEFBUTTON2), IDNO);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,11 +30,15 @@ public:
     explicit FakeFrame(std::vector<std::wstring>& log, std::wstring name) : log_(log), name_(std::move(name)) {}
     CFrameWnd* AsWindow() override { return nullptr; }
     const CFrameWnd* AsWindow() const override { return nullptr; }
-    void SetTheme(const Korvo::UI::Theme& theme) override { log_.push_back(name_ + L" theme " + theme.name.str()); }
+    void SetTheme(const Korvo::UI::Theme& theme) override {
+        log_.push_back(name_ + L" theme " + theme.name.str());
+        if (onTheme) onTheme();
+    }
     void OnChangeActiveMainFrame(MainFrame* previous) override {
         log_.push_back(name_ + L" active after " + (previous ? static_cast<FakeFrame*>(previous)->name_ : L"none"));
     }
     const std::wstring& name() const { return name_; }
+    std::function<void()> onTheme;  // runs after the frame took a theme
 
 private:
     std::vector<std::wstring>& log_;
@@ -65,10 +70,10 @@ TEST(MakerFrameRegistry, KeepsCreationOrderAndForgetsRemovedFrames) {
 
 TEST(MakerFrameRegistry, ThemesReachEveryFrameThatIsStillThere) {
     std::vector<std::wstring> log;
-    FakeFrame a(log, L"a"), b(log, L"b");
+    FakeFrame a(log, L"a"), b(log, L"b"), c(log, L"c"), d(log, L"d");
     auto& ui = UIModuleProxy::Instance();
-    ui.RegisterMainFrame(&a);
-    ui.RegisterMainFrame(&b);
+    for (auto* frame : {&a, &b, &c, &d}) ui.RegisterMainFrame(frame);
+    ui.UnregisterMainFrame(&b);  // closed before
 
     EXPECT_FALSE(ui.ApplyTheme(L"no such theme"));
     platform::kernel::control().failingThemes.insert(L"office2013dark");
@@ -76,11 +81,14 @@ TEST(MakerFrameRegistry, ThemesReachEveryFrameThatIsStillThere) {
     EXPECT_EQ(ui.GetCurrentTheme(), nullptr);
     EXPECT_TRUE(log.empty());
 
+    // Taking the theme closes another frame: it is not visited afterwards.
+    a.onTheme = [&] { ui.UnregisterMainFrame(&c); };
     ASSERT_TRUE(ui.ApplyTheme(ui.GetDefaultThemeName()));
     ASSERT_NE(ui.GetCurrentTheme(), nullptr);
     EXPECT_EQ(ui.GetCurrentTheme()->index, ui.FindTheme(L"office2016white"));
     EXPECT_EQ(ui.GetUIStyle(), L"office2016white");
-    EXPECT_EQ(log, (std::vector<std::wstring>{L"a theme office2016white", L"b theme office2016white"}));
+    EXPECT_EQ(log, (std::vector<std::wstring>{L"a theme office2016white", L"d theme office2016white"}));
+    for (auto* frame : {&a, &d}) ui.UnregisterMainFrame(frame);
 }
 
 TEST(MakerFrameRegistry, ForEachMainFrameSkipsAFrameClosedByAnEarlierCall) {

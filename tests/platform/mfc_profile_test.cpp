@@ -66,12 +66,35 @@ TEST_F(MfcProfileTest, ValuesRoundTripUnderSoftwareCompanyProfileSection) {
     EXPECT_EQ(app().GetProfileInt(L"Settings", L"Count", 5), 5u) << "the section went as a whole";
 }
 
-TEST_F(MfcProfileTest, WithoutARegistryKeyNothingIsWritten) {
+TEST_F(MfcProfileTest, WithoutARegistryKeyEveryProfileCallFailsNamingItselfAndWritesNothing) {
     std::free(const_cast<wchar_t*>(app().m_pszRegistryKey));
     app().m_pszRegistryKey = nullptr;
+    BYTE bytes[] = {1, 2};
+    LPBYTE data = bytes;
+    UINT size = 7;
     EXPECT_FALSE(app().WriteProfileInt(L"Settings", L"Count", 1));
+    EXPECT_FALSE(app().WriteProfileString(L"Settings", L"Name", L"x"));
+    EXPECT_FALSE(app().WriteProfileBinary(L"Settings", L"Blob", bytes, sizeof(bytes)));
     EXPECT_EQ(app().GetProfileInt(L"Settings", L"Count", 8), 8u);
+    EXPECT_EQ(app().GetProfileString(L"Settings", L"Name", L"dflt"), L"dflt");
+    EXPECT_FALSE(app().GetProfileBinary(L"Settings", L"Blob", &data, &size));
+    EXPECT_EQ(data, nullptr) << "no stale buffer handed back";
+    EXPECT_EQ(size, 0u);
+
+    const auto failures = platform::core::takeFailures();
+    ASSERT_EQ(failures.size(), 6u) << "each call fails on its own";
+    const wchar_t* calls[] = {L"WriteProfileInt", L"WriteProfileString", L"WriteProfileBinary",
+                              L"GetProfileInt",   L"GetProfileString",   L"GetProfileBinary"};
+    for (std::size_t i = 0; i < failures.size(); ++i) {
+        EXPECT_EQ(failures[i].rfind(std::wstring(L"CWinApp::") + calls[i] + L"(\"Settings\", ", 0), 0u)
+            << utf8(failures[i]);
+        EXPECT_NE(failures[i].find(L"SetRegistryKey"), std::wstring::npos) << utf8(failures[i]);
+    }
     EXPECT_EQ(app().GetAppRegistryKey(), nullptr);
+    HKEY company = nullptr;
+    EXPECT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Velmora", 0, KEY_READ, &company),
+              static_cast<LONG>(ERROR_FILE_NOT_FOUND))
+        << "nothing reached the registry";
 }
 
 TEST_F(MfcProfileTest, RecentFilesMoveUpRepeatOnceAndPersistThroughExitInstance) {

@@ -15,6 +15,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/registry_store.h"
 #include "platform/core/text.h"
+#include "platform/win32.h"
 #include "platform/win32/store_control.h"
 
 namespace store_test {
@@ -43,6 +44,12 @@ protected:
         platform::core::hostFs().reloadForTesting();
         platform::core::registryStore().reloadForTesting();
         platform::modules::reloadForTesting();
+    }
+
+    // The UI thread's loop running out of messages, when the registry writes its changed hives.
+    static void idle() {
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
     }
 
     // Writes a host file directly, as a test seeding a folder would (creating its folders).

@@ -12,12 +12,12 @@ constexpr UINT kFirst = WM_USER + 1, kSecond = WM_USER + 2, kSent = WM_USER + 3;
 
 TEST(Win32MessageQueue, MessagePostedWhileHandlingArrivesAfterTheCurrentOneAndSentRunsInside) {
     HWND w = createNamed("w", WS_POPUP);
-    onMessage(kFirst, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto first = onMessage(kFirst, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         PostMessageW(hwnd, kSecond, 0, 0);
         EXPECT_EQ(SendMessageW(hwnd, kSent, 0, 0), 42);
         return 0;
     });
-    onMessage(kSent, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return 42; });
+    const auto sent = onMessage(kSent, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return 42; });
     takeEvents();
 
     PostMessageW(w, kFirst, 0, 0);
@@ -65,11 +65,44 @@ TEST(Win32MessageQueue, QuitComesOnlyAfterEveryPostedMessageAndCarriesTheExitCod
     EXPECT_EQ(msg.message, kFirst);
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
     EXPECT_EQ(msg.message, WM_QUIT) << "quit is visible without removing it";
-    EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE)) << "a range without WM_QUIT skips it";
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.message, WM_QUIT);
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) << "quit is taken once";
+    expectNoFailures();
+}
+
+TEST(Win32MessageQueue, QuitPassesEveryFilterAndAFilterForNoWindowFails) {
+    HWND w = createNamed("w", WS_POPUP);
+    HWND other = createNamed("other", WS_POPUP);
+    MSG msg;
+    PostQuitMessage(1);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE)) << "a range without WM_QUIT";
+    EXPECT_EQ(msg.message, WM_QUIT);
+    PostQuitMessage(2);
+    PostMessageW(other, kFirst, 0, 0);
+    EXPECT_FALSE(GetMessageW(&msg, w, 0, 0)) << "a window filter; other windows' messages do not hold it back";
+    EXPECT_EQ(msg.wParam, 2u);
+    PostQuitMessage(3);
+    EXPECT_FALSE(GetMessageW(&msg, reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)), kSecond, kSecond))
+        << "thread messages only, and a range";
+    EXPECT_EQ(msg.wParam, 3u);
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, other) << "the filtered-out message is still there";
+
+    DestroyWindow(other);
+    SetLastError(0);
+    msg.message = WM_NULL;
+    EXPECT_EQ(GetMessageW(&msg, other, 0, 0), -1) << "a destroyed window";
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_EQ(GetMessageW(&msg, reinterpret_cast<HWND>(static_cast<LONG_PTR>(0x1234)), 0, 0), -1) << "never a window";
+    EXPECT_EQ(msg.message, WM_NULL) << "nothing was taken";
+    PostQuitMessage(4);
+    SetLastError(0);
+    EXPECT_FALSE(PeekMessageW(&msg, other, 0, 0, PM_REMOVE));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_WINDOW_HANDLE);
+    EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0)) << "the quit waited for a valid call";
+    EXPECT_EQ(msg.wParam, 4u);
     expectNoFailures();
 }
 
@@ -101,18 +134,17 @@ TEST(Win32MessageQueue, MessagesToDestroyedWindowsAreDroppedAndPostingToThemFail
     expectNoFailures();
 }
 
-TEST(Win32MessageQueue, DefaultProcedureClosesThroughPostedCloseAndDestroys) {
+TEST(Win32MessageQueue, DefaultProcedureClosesThroughSentCloseAndDestroys) {
     HWND w = createNamed("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     takeEvents();
     SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_TRUE(IsWindow(w)) << "SC_CLOSE posts WM_CLOSE";
-    EXPECT_EQ(takeEvents(), Events{"w WM_SYSCOMMAND"});
-    pumpAll();
-    EXPECT_FALSE(IsWindow(w));
+    EXPECT_FALSE(IsWindow(w)) << "SC_CLOSE sends WM_CLOSE before it returns";
     const auto events = takeEvents();
-    ASSERT_GE(events.size(), 2u);
-    EXPECT_EQ(events.front(), "w WM_CLOSE");
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[0], "w WM_SYSCOMMAND");
+    EXPECT_EQ(events[1], "w WM_CLOSE");
     EXPECT_EQ(events.back(), "w WM_NCDESTROY");
+    EXPECT_EQ(pumpAll(), std::vector<UINT>{}) << "nothing was posted on the way";
     expectNoFailures();
 }
 

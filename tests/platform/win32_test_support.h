@@ -43,7 +43,7 @@ inline std::string messageName(UINT m) {
         {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"}, {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
         {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"}, {WM_NCCREATE, "WM_NCCREATE"}, {WM_NCDESTROY, "WM_NCDESTROY"},
         {WM_NCCALCSIZE, "WM_NCCALCSIZE"}, {WM_COMMAND, "WM_COMMAND"}, {WM_SYSCOMMAND, "WM_SYSCOMMAND"},
-        {WM_TIMER, "WM_TIMER"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}};
+        {WM_TIMER, "WM_TIMER"}, {WM_ERASEBKGND, "WM_ERASEBKGND"}, {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"}};
     auto it = names.find(m);
     if (it != names.end()) return it->second;
     if (m >= WM_USER) return "WM_USER+" + std::to_string(m - WM_USER);
@@ -100,10 +100,28 @@ inline HWND createNamed(const std::string& name, DWORD style, HWND parent = null
     return hwnd;
 }
 
-inline void onMessage(UINT message, Handler handler) {
+// A test's own handling of one message for every recording window, removed again when the test
+// ends: handlers capture the test's locals, and a window of the test may outlive it.
+class [[nodiscard]] MessageHandling {
+public:
+    explicit MessageHandling(UINT message) : message_(message) {}
+    ~MessageHandling() {
+        auto& r = recorder();
+        std::lock_guard lock(r.mutex);
+        r.handlers.erase(message_);
+    }
+    MessageHandling(const MessageHandling&) = delete;
+    MessageHandling& operator=(const MessageHandling&) = delete;
+
+private:
+    UINT message_;
+};
+
+inline MessageHandling onMessage(UINT message, Handler handler) {
     auto& r = recorder();
     std::lock_guard lock(r.mutex);
     r.handlers[message] = std::move(handler);
+    return MessageHandling(message);
 }
 
 inline std::vector<std::string> takeEvents() {

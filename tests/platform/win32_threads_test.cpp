@@ -27,7 +27,7 @@ void join(HANDLE thread) {
 TEST(Win32Threads, WorkerPostsAndSendsToAUiWindowAndBothRunOnTheUiThread) {
     HWND w = createNamed("w", WS_POPUP);
     DWORD ranOn = 0;
-    onMessage(WM_USER + 1, [&](HWND, UINT, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+    const auto doubling = onMessage(WM_USER + 1, [&](HWND, UINT, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         ranOn = GetCurrentThreadId();
         return static_cast<LRESULT>(wParam * 2);
     });
@@ -59,7 +59,7 @@ TEST(Win32Threads, UiSendToABusyWorkerWaitsWhileTimePassesUntilTheWorkerPumps) {
     HWND workerWindow = nullptr;
     HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     DWORD handledOn = 0;
-    onMessage(WM_USER + 7, [&](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto answering = onMessage(WM_USER + 7, [&](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         handledOn = GetCurrentThreadId();
         return 7;
     });
@@ -77,6 +77,81 @@ TEST(Win32Threads, UiSendToABusyWorkerWaitsWhileTimePassesUntilTheWorkerPumps) {
     EXPECT_EQ(SendMessageW(workerWindow, WM_USER + 7, 0, 0), 7);
     EXPECT_EQ(handledOn, workerId);
     EXPECT_EQ(clock().nowMillis(), before + 100) << "the blocked UI thread let the worker's sleep end";
+    PostThreadMessageW(workerId, WM_QUIT, 0, 0);
+    join(worker);
+    CloseHandle(created);
+    expectNoFailures();
+}
+
+// The events of one window, in order.
+std::vector<std::string> eventsOf(const std::vector<std::string>& events, const std::string& name) {
+    std::vector<std::string> mine;
+    for (const auto& e : events)
+        if (e.rfind(name + " ", 0) == 0) mine.push_back(e.substr(name.size() + 1));
+    return mine;
+}
+
+TEST(Win32Threads, ForegroundMovedToAnotherThreadsWindowActivatesItOnItsOwnThreadWhenItPumps) {
+    using Names = std::vector<std::string>;
+    HWND frame = createNamed("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND workerWindow = nullptr;
+    HANDLE created = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    constexpr UINT kGiveBack = WM_USER + 1;
+    HWND workerActiveAfterGiveBack = frame;
+    std::function<void()> body = [&] {
+        // Shown without activation: a background thread does not take the foreground by itself.
+        workerWindow = createNamed("worker", WS_POPUP | WS_VISIBLE, nullptr, 0, WS_EX_NOACTIVATE);
+        SetEvent(created);
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (msg.message != kGiveBack) continue;
+            SetForegroundWindow(frame);
+            workerActiveAfterGiveBack = GetActiveWindow();
+        }
+    };
+    HANDLE worker = start(body);
+    ASSERT_EQ(WaitForSingleObject(created, INFINITE), WAIT_OBJECT_0);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    ASSERT_EQ(GetForegroundWindow(), frame);
+    takeEvents();
+
+    EXPECT_TRUE(SetForegroundWindow(workerWindow));
+    EXPECT_EQ(GetForegroundWindow(), workerWindow) << "the foreground moves at once";
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    auto events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "frame"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}))
+        << "the caller's window lets go before the call returns";
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}))
+        << "the worker activated its window when it pumped";
+
+    // The way back, as a splash thread hands the foreground to the UI thread's window.
+    DWORD workerId = GetThreadId(worker);
+    PostThreadMessageW(workerId, kGiveBack, 0, 0);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    EXPECT_EQ(workerActiveAfterGiveBack, nullptr);
+    EXPECT_EQ(GetForegroundWindow(), frame);
+    EXPECT_EQ(GetActiveWindow(), nullptr) << "not before the UI thread pumps";
+    events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}));
+    EXPECT_EQ(eventsOf(events, "frame"), Names{});
+    pumpAll();
+    EXPECT_EQ(eventsOf(takeEvents(), "frame"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}));
+    EXPECT_EQ(GetActiveWindow(), frame);
+    EXPECT_EQ(GetFocus(), frame);
+
+    // Taking the foreground back to one's own window: at once here, the other thread follows.
+    SetForegroundWindow(workerWindow);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    takeEvents();
+    SetForegroundWindow(frame);
+    EXPECT_EQ(GetActiveWindow(), frame);
+    ASSERT_TRUE(platform::core::control::quiesce());
+    events = takeEvents();
+    EXPECT_EQ(eventsOf(events, "frame"), (Names{"WM_ACTIVATEAPP", "WM_ACTIVATE", "WM_SETFOCUS"}));
+    EXPECT_EQ(eventsOf(events, "worker"), (Names{"WM_ACTIVATE", "WM_ACTIVATEAPP", "WM_KILLFOCUS"}));
+
     PostThreadMessageW(workerId, WM_QUIT, 0, 0);
     join(worker);
     CloseHandle(created);

@@ -69,24 +69,34 @@ void CALLBACK_timerProc(HWND, UINT message, UINT_PTR id, DWORD) {
     procCalls().push_back(id);
 }
 
-TEST(Win32Timer, TimerProcRunsFromDispatchAndThreadTimersGetTheirOwnIds) {
+TEST(Win32Timer, TimerProcRunsFromDispatchForWindowAndThreadTimersAlike) {
     HWND w = createNamed("w", WS_POPUP);
     SetTimer(w, 4, 50, &CALLBACK_timerProc);
     const UINT_PTR threadTimer = SetTimer(nullptr, 0, 50, &CALLBACK_timerProc);
     EXPECT_NE(threadTimer, 0u);
+    EXPECT_NE(SetTimer(nullptr, 0, 50, &CALLBACK_timerProc), threadTimer) << "each thread timer gets its own id";
     takeEvents();
     platform::core::clock().advance(50);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE));
+    EXPECT_EQ(msg.lParam, reinterpret_cast<LPARAM>(&CALLBACK_timerProc)) << "the message carries the procedure";
     timerTicks();
-    EXPECT_EQ(procCalls(), (std::vector<UINT_PTR>{4})) << "thread timers are not dispatched to a window";
+    EXPECT_EQ(procCalls(), (std::vector<UINT_PTR>{4, threadTimer, threadTimer + 1})) << "in deadline order";
     EXPECT_EQ(takeEvents(), std::vector<std::string>{}) << "the procedure, not the window, gets the tick";
 
-    MSG msg;
-    platform::core::clock().advance(50);
-    int threadTicks = 0;
-    while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE))
-        if (msg.hwnd == nullptr && msg.wParam == threadTimer) ++threadTicks;
-    EXPECT_EQ(threadTicks, 1);
+    procCalls().clear();
+    MSG forged{};
+    forged.message = WM_TIMER;
+    forged.wParam = 99;
+    forged.lParam = reinterpret_cast<LPARAM>(&CALLBACK_timerProc);
+    DispatchMessageW(&forged);
+    forged.hwnd = w;
+    DispatchMessageW(&forged);
+    EXPECT_TRUE(procCalls().empty()) << "a procedure runs only for a timer that carries it";
     EXPECT_TRUE(KillTimer(nullptr, threadTimer));
+    platform::core::clock().advance(50);
+    timerTicks();
+    EXPECT_EQ(procCalls(), (std::vector<UINT_PTR>{4, threadTimer + 1})) << "a killed thread timer is gone";
     expectNoFailures();
 }
 

@@ -48,7 +48,8 @@ TEST(Win32WindowTree, CreationSendsTheHookThenTheMessagesInOrder) {
 }
 
 TEST(Win32WindowTree, CreateReturningMinusOneFailsAndCleansUp) {
-    onMessage(WM_CREATE, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return -1; });
+    const auto refusing =
+        onMessage(WM_CREATE, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return -1; });
     takeEvents();
     EXPECT_EQ(createNamed("bad", WS_OVERLAPPEDWINDOW | WS_VISIBLE), nullptr);
     const auto events = takeEvents();
@@ -69,7 +70,7 @@ TEST(Win32WindowTree, DestructionGoesDownWithDestroyAndUpWithNcDestroyOwnedWindo
     EXPECT_EQ(GetWindow(owned, GW_OWNER), parent);
     EXPECT_EQ(GetWindow(parent, GW_CHILD), a);
     EXPECT_EQ(GetWindow(a, GW_HWNDNEXT), GetDlgItem(parent, 2)) << "children in creation order, first on top";
-    onMessage(WM_DESTROY, [&](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+    const auto checking = onMessage(WM_DESTROY, [&](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
         EXPECT_TRUE(IsWindow(hwnd)) << "still a window during WM_DESTROY";
         return std::nullopt;
     });
@@ -86,6 +87,67 @@ TEST(Win32WindowTree, DestructionGoesDownWithDestroyAndUpWithNcDestroyOwnedWindo
     const auto windowJournal = platform::core::journal().texts("window");
     EXPECT_EQ(windowJournal.back(),
               L"destroyed " + platform::core::control::formatHandle(parent) + L" \"Test.Recording\" \"parent\"");
+    expectNoFailures();
+}
+
+TEST(Win32WindowTree, DestroyingAChildNotifiesItsAncestorsFirstUnlessItOptsOut) {
+    HWND top = createNamed("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND pane = createNamed("pane", WS_CHILD | WS_VISIBLE, top, 3);
+    HWND button = createNamed("button", WS_CHILD | WS_VISIBLE, pane, 0x1234);
+    HWND quiet = createNamed("quiet", WS_CHILD | WS_VISIBLE, pane, 5, WS_EX_NOPARENTNOTIFY);
+    HWND inner = createNamed("inner", WS_CHILD | WS_VISIBLE, quiet, 6);
+    std::vector<std::pair<WPARAM, LPARAM>> notices;
+    const auto notifying = onMessage(WM_PARENTNOTIFY, [&](HWND, UINT, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
+        EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(lParam))) << "the child is still whole";
+        notices.emplace_back(wParam, lParam);
+        return 0;
+    });
+    takeEvents();
+    EXPECT_TRUE(DestroyWindow(button));
+    const auto events = takeEvents();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ((Events{events[0], events[1], events[2]}),
+              (Events{"pane WM_PARENTNOTIFY", "top WM_PARENTNOTIFY", "button WM_DESTROY"}))
+        << "every ancestor up to the top-level window hears of it before the child's WM_DESTROY";
+    ASSERT_EQ(notices.size(), 2u);
+    EXPECT_EQ(notices[0], notices[1]) << "both name the child that goes";
+    EXPECT_EQ(LOWORD(notices[0].first), WM_DESTROY);
+    EXPECT_EQ(HIWORD(notices[0].first), 0x1234);
+    EXPECT_EQ(notices[0].second, reinterpret_cast<LPARAM>(button));
+
+    notices.clear();
+    DestroyWindow(quiet);
+    EXPECT_TRUE(notices.empty()) << "WS_EX_NOPARENTNOTIFY: its parent is not told";
+    notices.clear();
+    HWND inner2 = createNamed("inner2", WS_CHILD, createNamed("quiet2", WS_CHILD, pane, 7, WS_EX_NOPARENTNOTIFY), 8);
+    DestroyWindow(inner2);
+    ASSERT_EQ(notices.size(), 1u) << "the chain stops at a window that opted out";
+    EXPECT_EQ(notices[0].second, reinterpret_cast<LPARAM>(inner2));
+    EXPECT_FALSE(IsWindow(inner));
+
+    notices.clear();
+    DestroyWindow(top);
+    EXPECT_TRUE(notices.empty()) << "a top-level window has no one to tell, and its children go with it silently";
+    expectNoFailures();
+}
+
+TEST(Win32WindowTree, DestroyingAWindowDropsItsAndItsChildrensPostedMessages) {
+    HWND top = createNamed("top", WS_POPUP);
+    HWND child = createNamed("child", WS_CHILD, top, 1);
+    HWND other = createNamed("other", WS_POPUP);
+    PostMessageW(child, WM_USER + 1, 0, 0);
+    PostMessageW(other, WM_USER + 2, 0, 0);
+    PostMessageW(top, WM_USER + 3, 0, 0);
+    PostThreadMessageW(GetCurrentThreadId(), WM_USER + 4, 0, 0);
+    const auto posting = onMessage(WM_DESTROY, [](HWND hwnd, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        PostMessageW(hwnd, WM_USER + 5, 0, 0);  // posted while going: dropped as well
+        return 0;
+    });
+    DestroyWindow(top);
+    std::vector<std::pair<HWND, UINT>> left;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) left.emplace_back(msg.hwnd, msg.message);
+    EXPECT_EQ(left, (std::vector<std::pair<HWND, UINT>>{{other, WM_USER + 2}, {nullptr, WM_USER + 4}}));
     expectNoFailures();
 }
 
@@ -143,12 +205,10 @@ TEST(Win32WindowTree, ClientAreaFollowsTheStyleAndCanBeOverridden) {
     ClientToScreen(edge, &p);
     EXPECT_EQ(p, (POINT{4 + 10 + 2, 27 + 10 + 2}));
 
-    // A window that enlarges its client area through WM_NCCALCSIZE.
-    onMessage(WM_NCCALCSIZE, [](HWND, UINT, WPARAM wParam, LPARAM lParam) -> std::optional<LRESULT> {
-        RECT* r = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
-        (void)r;  // the whole window is client
-        return 0;
-    });
+    // A window that enlarges its client area through WM_NCCALCSIZE: answering 0 without changing
+    // the proposed rectangle makes the whole window client.
+    const auto wholeClient =
+        onMessage(WM_NCCALCSIZE, [](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> { return 0; });
     SetWindowLongPtrW(top, GWL_STYLE, WS_POPUP | WS_VISIBLE);
     takeEvents();
     SetWindowPos(top, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
