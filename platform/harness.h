@@ -164,6 +164,10 @@ public:
     // Reports a critical error to the application as the kernel would, on the UI thread or on a
     // worker thread (which the call joins, unless the error ended the process).
     void reportCriticalError(std::wstring_view message, bool onWorkerThread);
+    // Whether the crash reporter's error dialog is answered by asking for a restart.
+    void setCrashDialogRestarts(bool restart);
+    // Raises application event 783 (something was selected in the document's view).
+    void raiseSelectionEvent(CDocument* document, unsigned flags);
 
 private:
     friend class Session;

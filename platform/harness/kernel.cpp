@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "platform/core/hostfs.h"
+#include "platform/diagnostics/crash_control.h"
 #include "platform/harness.h"
 #include "platform/harness/document_files.h"
 #include "platform/harness/host_files.h"
@@ -96,6 +97,45 @@ void Faults::failStorageRead(std::wstring_view windowsPath) {
 
 void Faults::failDocumentSave(std::wstring_view windowsPath) {
     platform::kernel::control().saveFaults.insert(std::wstring(windowsPath));
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+namespace {
+
+struct CriticalErrorCall {
+    std::wstring message;
+};
+
+DWORD reportFromWorker(LPVOID parameter) {
+    const auto* call = static_cast<const CriticalErrorCall*>(parameter);
+    if (KorvoServerAppProxy* application = KorvoServerAppProxy::Instance()) application->OnCriticalError(call->message.c_str());
+    return 0;
+}
+
+}  // namespace
+
+void Kernel::reportCriticalError(std::wstring_view message, bool onWorkerThread) {
+    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
+    if (!application) throw std::logic_error("harness: no kernel callback object to report a critical error to");
+    CriticalErrorCall call{std::wstring(message)};
+    if (!onWorkerThread) {
+        application->OnCriticalError(call.message.c_str());
+        return;
+    }
+    HANDLE worker = CreateThread(nullptr, 0, &reportFromWorker, &call, 0, nullptr);
+    if (!worker) throw std::runtime_error("harness: cannot start the worker thread");
+    // The worker may end the process; the wait then unwinds with ProcessTerminated.
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+}
+
+void Kernel::setCrashDialogRestarts(bool restart) { platform::diagnostics::setCrashDialogRestarts(restart); }
+
+void Kernel::raiseSelectionEvent(CDocument* document, unsigned flags) {
+    ApplicationEventManager::Instance().Raise(783, PopupToolBarEventArgs(dynamic_cast<CKvw32Doc*>(document), flags));
 }
 
 }  // namespace platform::harness
