@@ -54,6 +54,9 @@ void GenerateDumpFileAppContext::Restart() {
     AllowSetForegroundWindow(process.dwProcessId);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
+    // The windows belong to the UI thread; from another thread (which ends the process next) they
+    // are left to go with it.
+    if (GetCurrentThreadId() != app->m_nThreadID) return;
     if (CWnd* mainWindow = app->GetMainWnd(); mainWindow && mainWindow->GetSafeHwnd()) {
         mainWindow->ShowWindow(SW_HIDE);
         EnumChildWindows(mainWindow->GetSafeHwnd(), &HideChildWindow, 0);
