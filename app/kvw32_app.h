@@ -215,6 +215,22 @@ public:
     UINT GetHelpId() const { return m_helpId; }
     const CString& GetHelpFile() const { return m_helpFile; }
 
+    // Help at the current help context (the UI module's context-help id when it has one).
+    void OnHelp();
+    void ShowHelpTopic(UINT topicId);
+    void ShowHelpContext(UINT id);
+    // The help file's topic page ("<help file>::/<topic>").
+    void ShowHelpFileTopic(LPCWSTR topic);
+    // Every help request ends here: data that is a multiple of 100 names an application command's
+    // help or a topic; listeners of event 1027 hear of the request first; without "Korvo.chm"
+    // the on-line help address is shown instead.
+    void WinHelpInternal(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
+    // The help file to open (made absolute against the program folder), the partner product's
+    // help file for country 5, or empty.
+    CString ResolveHelpFile(const CString& path) const;
+    CString GetTutorialsFolder() const;
+    void OnTutorial();
+
     // ---- Pane windows --------------------------------------------------------------------------
     // Applies the product ini's "DockingPanes" list; without the key every pane window is enabled.
     void EnableDockingPaneWindows(const kvio::IniFile& ini);

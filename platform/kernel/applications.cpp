@@ -102,6 +102,8 @@ void ApplicationManager::StartApplications(bool firstPhase, bool interactive) {
 
 void ApplicationManager::RunServer() { recordCall(L"ApplicationManager::RunServer()"); }
 
+CString ApplicationManager::GetHelpFile(int) { return {}; }
+
 CDocument* ApplicationManager::OpenDocument(LPCWSTR path) {
     recordCall(L"ApplicationManager::OpenDocument(" + platform::kernel::quoted(path) + L")");
     if (!platform::kernel::control().addOnOpensFiles) return nullptr;

@@ -50,6 +50,8 @@ public:
     // Hands a file to the add-on application that opens its format; the document it opened, or
     // null when none did.
     static CDocument* OpenDocument(LPCWSTR path);
+    // The help file of the add-on application that owns help topic `topicId`; empty when none.
+    static CString GetHelpFile(int topicId);
 
 private:
     ApplicationManager() = default;
