@@ -29,18 +29,7 @@ namespace {
 constexpr DWORD kStoredAttributeMask = 0x00000007;  // read-only, hidden, system
 constexpr const char* kAttributesFile = "attributes.tsv";
 
-bool hasInvalidCharacter(std::wstring_view component) {
-    for (wchar_t c : component) {
-        if (c < 0x20) return true;
-        switch (c) {
-            case L'<': case L'>': case L':': case L'"': case L'|': case L'?': case L'*':
-                return true;
-            default:
-                break;
-        }
-    }
-    return false;
-}
+using winpath::hasInvalidNameCharacter;
 
 std::vector<std::wstring> componentsAfterRoot(std::wstring_view normalizedPath) {
     std::vector<std::wstring> parts;
@@ -117,7 +106,8 @@ bool writeAllFromStart(int fd, std::string_view bytes) {
 
 // Writes `bytes` as the whole content of `path` (created when missing); 0 or the errno.
 int writeWholeFile(const fs::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // Never through a link: a temporary or spare name is ours alone.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return errno;
     // Rewriting in place and cutting the rest, rather than truncating first: ext4 flushes a
     // file truncated to nothing on its close.
@@ -218,7 +208,8 @@ void removeStaleTemporaries(const fs::path& folder) {
         const pid_t owner = ownerOfTemporary(name);
         if (owner == 0 || owner == ::getpid()) continue;
         if (::kill(owner, 0) == 0 || errno != ESRCH) continue;  // alive, or not ours to tell
-        ::unlink(it->path().c_str());
+        std::error_code ignored;
+        fs::remove_all(it->path(), ignored);  // a file, or a folder being seeded
     }
 }
 
@@ -272,8 +263,15 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     if (full->starts_with(L"\\\\")) {
         const std::wstring rootText = winpath::root(*full);
         const std::size_t serverEnd = rootText.find(L'\\', 2);
-        components.insert(components.begin(), rootText.substr(serverEnd + 1));
-        components.insert(components.begin(), rootText.substr(2, serverEnd - 2));
+        const std::wstring server = rootText.substr(2, serverEnd - 2);
+        const std::wstring share = rootText.substr(serverEnd + 1);
+        // No server or share has such a name; on the host they would climb out of "UNC".
+        if (winpath::isRelativeMarker(server) || winpath::isRelativeMarker(share)) {
+            location.error = ERROR_BAD_NETPATH;
+            return location;
+        }
+        components.insert(components.begin(), share);
+        components.insert(components.begin(), server);
         current /= "UNC";
     } else {
         current /= toUtf8(std::wstring(1, (*full)[0]));
@@ -290,7 +288,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     // Most paths exist exactly as spelled: one lstat of the whole path answers for every
     // component (an exact match always wins over a case-insensitive one). Anything else (a
     // missing component, another spelling, a link at the end) takes the walk below.
-    if (!components.empty() && std::none_of(components.begin(), components.end(), hasInvalidCharacter)) {
+    if (!components.empty() && std::none_of(components.begin(), components.end(), hasInvalidNameCharacter)) {
         std::string exact = current.native();
         for (const auto& component : components) {
             exact.push_back('/');
@@ -298,6 +296,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         }
         struct stat info{};
         if (::lstat(exact.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
+            if (!staysInside(exact)) return refusedAsOutside(location);
             location.hostPath = std::move(exact);
             location.spelledPath = *full;  // every component as asked
             location.exists = true;
@@ -311,7 +310,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     bool present = fs::is_directory(current, error);
     for (std::size_t i = 0; i < components.size(); ++i) {
         const std::wstring& component = components[i];
-        if (hasInvalidCharacter(component)) {
+        if (hasInvalidNameCharacter(component)) {
             location.error = ERROR_INVALID_NAME;
             location.hostPath = current;
             return location;
@@ -351,11 +350,52 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         if (!last && !fs::is_directory(current, error)) present = false;
     }
     if (components.empty()) location.parentExists = present;
+    if (!staysInside(current)) return refusedAsOutside(location);
     location.hostPath = current;
     location.spelledPath = spelled;
     location.exists = present && fs::exists(fs::symlink_status(current, error));
     location.directory = location.exists && fs::is_directory(current, error);
     return location;
+}
+
+HostLocation HostFileSystem::refusedAsOutside(HostLocation& location) {
+    location.error = ERROR_ACCESS_DENIED;
+    location.exists = location.directory = location.parentExists = false;
+    location.hostPath.clear();  // nothing to act on by mistake
+    return location;
+}
+
+std::string HostFileSystem::realRoot() {
+    std::lock_guard lock(mutex_);
+    if (realRoot_.empty()) {
+        const fs::path folder = root();
+        char* real = ::realpath(folder.c_str(), nullptr);
+        realRoot_ = real != nullptr ? std::string(real) : folder.lexically_normal().string();
+        std::free(real);
+    }
+    return realRoot_;
+}
+
+bool HostFileSystem::staysInside(const fs::path& hostPath) {
+    // The deepest part that exists decides: what is missing below it will be made inside it.
+    std::string probe = hostPath.native();
+    struct stat info{};
+    while (::lstat(probe.c_str(), &info) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR) return false;  // a loop of links, a name too long ...
+        const std::size_t slash = probe.rfind('/');
+        if (slash == std::string::npos || slash == 0) return false;
+        probe.resize(slash);
+    }
+    // Every link on the way followed; a dangling link fails here, as what it would create lies
+    // wherever it points.
+    char* real = ::realpath(probe.c_str(), nullptr);
+    if (real == nullptr) return false;
+    const std::string_view resolved(real);
+    const std::string inside = realRoot();
+    const bool within = resolved == inside || (resolved.starts_with(inside) && resolved.size() > inside.size() &&
+                                                (inside.back() == '/' || resolved[inside.size()] == '/'));
+    std::free(real);
+    return within;
 }
 
 std::optional<std::wstring> HostFileSystem::windowsPathOf(const fs::path& hostPath) {
@@ -533,6 +573,7 @@ bool HostFileSystem::denied(std::wstring_view normalizedPath, FileAccess access)
 void HostFileSystem::reloadForTesting() {
     std::lock_guard lock(mutex_);
     root_.reset();  // taken again from the configuration, which holds the folder chosen before
+    realRoot_.clear();
     currentFolder_.reset();
     attributesLoaded_ = false;
     attributesBroken_ = false;

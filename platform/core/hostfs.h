@@ -29,7 +29,10 @@ struct HostLocation {
     bool exists = false;              // the whole path exists on the host
     bool directory = false;           // ... and is a folder (or a link to one)
     bool parentExists = false;        // the folder that would contain it exists
-    DWORD error = 0;                  // ERROR_INVALID_NAME for a bad or ambiguous path
+    // ERROR_INVALID_NAME for a bad or ambiguous path; ERROR_BAD_NETPATH for a server or share
+    // named "." or ".."; ERROR_ACCESS_DENIED (and no host path) when a symbolic link on the way
+    // leads out of the host folder or nowhere.
+    DWORD error = 0;
 };
 
 enum class FileAccess { Read, Write };
@@ -52,6 +55,9 @@ public:
     // case-insensitive match; two case-insensitive matches are reported as a failure and the
     // path is refused with ERROR_INVALID_NAME. Components that do not exist keep their spelling.
     HostLocation resolve(std::wstring_view windowsPath);
+    // Whether the host path, once every symbolic link on the way to its deepest existing part is
+    // followed, lies in the host folder. Links between places inside it are followed.
+    bool staysInside(const std::filesystem::path& hostPath);
     // The Windows path of a host path inside the root ("<host>/C/x" -> "C:\\x"), if any.
     std::optional<std::wstring> windowsPathOf(const std::filesystem::path& hostPath);
 
@@ -75,11 +81,14 @@ public:
     void reloadForTesting();
 
 private:
+    static HostLocation refusedAsOutside(HostLocation& location);
+    std::string realRoot();
     void ensureAttributesLoaded();
     void saveAttributes();
 
     std::recursive_mutex mutex_;
     std::optional<std::filesystem::path> root_;
+    std::string realRoot_;  // the root with every link followed, for staysInside
     std::optional<std::wstring> currentFolder_;
     bool attributesLoaded_ = false;
     bool attributesBroken_ = false;  // a malformed table is reported and never overwritten
@@ -106,7 +115,8 @@ bool writeFileThroughSpare(const std::filesystem::path& target, const std::files
                            std::string* error = nullptr);
 // The spare's name for a file of a folder, for this process: ".~korvo-<pid>-<name>.spare".
 std::string spareName(std::string_view fileName);
-// Removes the temporary and spare files of processes that no longer run from a folder.
+// Removes the temporary and spare files (and folders) of processes that no longer run from a
+// folder.
 void removeStaleTemporaries(const std::filesystem::path& folder);
 
 }  // namespace platform::core

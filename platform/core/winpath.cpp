@@ -36,6 +36,21 @@ std::wstring trimComponent(std::wstring component) {
 
 bool isSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
 
+bool hasInvalidNameCharacter(std::wstring_view name) {
+    for (wchar_t c : name) {
+        if (c < 0x20) return true;
+        switch (c) {
+            case L'<': case L'>': case L':': case L'"': case L'|': case L'?': case L'*':
+                return true;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+bool isRelativeMarker(std::wstring_view name) { return name == L"." || name == L".."; }
+
 bool hasDrive(std::wstring_view path) { return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == L':'; }
 
 std::vector<std::wstring> components(std::wstring_view path) {
@@ -82,7 +97,8 @@ std::optional<std::wstring> normalize(std::wstring_view absolutePath) {
         std::wstring_view afterServer = afterPrefix.substr(serverEnd + 1);
         const std::size_t shareEnd = afterServer.find(L'\\');
         const std::wstring_view share = afterServer.substr(0, shareEnd);
-        if (share.empty()) return std::nullopt;
+        // "\\?\\\?\C:\x" would otherwise lose its second prefix only when normalised again.
+        if (share.empty() || hasInvalidNameCharacter(server) || hasInvalidNameCharacter(share)) return std::nullopt;
         rootText = L"\\\\" + std::wstring(server) + L"\\" + std::wstring(share);
         rest = shareEnd == std::wstring_view::npos ? std::wstring_view() : afterServer.substr(shareEnd + 1);
     } else if (hasDrive(path) && path.size() >= 3 && path[2] == L'\\') {

@@ -9,6 +9,10 @@
 namespace platform::core::winpath {
 
 bool isSeparator(wchar_t c);
+// A control character or one of <>:"|?* (never part of a file, folder, server or share name).
+bool hasInvalidNameCharacter(std::wstring_view name);
+// "." or "..": as a server or share name these would climb out of the network root.
+bool isRelativeMarker(std::wstring_view name);
 // A drive letter and a colon at the start ("C:", "d:x").
 bool hasDrive(std::wstring_view path);
 // "\\\\server\\share..." (after normalising separators).
@@ -26,8 +30,10 @@ std::wstring_view folderPart(std::wstring_view path);
 // Makes an absolute path canonical: '/' becomes '\\', repeated separators collapse, "." and ".."
 // are resolved (never above the root), trailing dots and spaces of components are dropped, the
 // drive letter is upper-case, and no trailing separator is kept except on a drive root
-// ("C:\\"). The "\\\\?\\" prefix is removed. Returns nothing for a path that is not absolute
-// or names no share.
+// ("C:\\"). The "\\\\?\\" prefix is removed. Returns nothing for a path that is not absolute,
+// names no share, or has a server or share name with a character no name may hold. Server and
+// share are kept as written ("." and ".." there are names, refused when the path is used).
+// Normalising a normalised path changes nothing.
 std::optional<std::wstring> normalize(std::wstring_view absolutePath);
 // Resolves `path` against the absolute folder `base` and normalises the result ("\\x" against
 // the drive root of `base`, "D:x" against the root of D: unless `base` is on D:).

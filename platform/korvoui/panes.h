@@ -48,6 +48,7 @@ public:
 class LogWindow : public CWnd {
 public:
     LogWindow() = default;
+    using CWnd::Create;  // the window's own Create below does not hide the framework's
     // Creates the window (caption from the text key "log_window"); false on failure.
     bool Create();
     // The UI theme id for the window's edit control.

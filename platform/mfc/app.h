@@ -232,12 +232,9 @@ AFX_MODULE_STATE* AfxGetStaticModuleState();
 // Switches to a module state for a scope (there is one module, so nothing changes).
 class AFX_MAINTAIN_STATE2 {
 public:
-    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE* pModuleState) : m_pPrevState(pModuleState) {}
+    explicit AFX_MAINTAIN_STATE2(AFX_MODULE_STATE*) {}
     AFX_MAINTAIN_STATE2(const AFX_MAINTAIN_STATE2&) = delete;
     AFX_MAINTAIN_STATE2& operator=(const AFX_MAINTAIN_STATE2&) = delete;
-
-private:
-    AFX_MODULE_STATE* m_pPrevState;
 };
 #define AFX_MANAGE_STATE(p) AFX_MAINTAIN_STATE2 _ctlState(p);
 

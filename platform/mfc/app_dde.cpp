@@ -7,15 +7,13 @@
 
 #include "platform/mfc/app.h"
 #include "platform/mfc/doc.h"
+#include "platform/mfc/dde_commands.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/wnd.h"
 
 namespace {
 
-struct DdeCommand {
-    CCommandLineInfo::ShellCommand kind = CCommandLineInfo::FileNothing;
-    std::vector<std::wstring> arguments;
-};
+using platform::mfc::detail::DdeCommand;
 
 // Parses `"a","b",...` up to the closing ")]" of one command; nothing when malformed.
 std::optional<std::vector<std::wstring>> parseArguments(std::wstring_view text, std::size_t& pos) {
@@ -36,7 +34,10 @@ std::optional<std::vector<std::wstring>> parseArguments(std::wstring_view text, 
     }
 }
 
-// The whole text as commands; nothing when any part is not a command the framework knows.
+}  // namespace
+
+namespace platform::mfc::detail {
+
 std::optional<std::vector<DdeCommand>> parseDdeCommands(std::wstring_view text) {
     static const struct {
         std::wstring_view prefix;
@@ -68,11 +69,11 @@ std::optional<std::vector<DdeCommand>> parseDdeCommands(std::wstring_view text) 
     return commands;
 }
 
-}  // namespace
+}  // namespace platform::mfc::detail
 
 BOOL CWinApp::OnDDECommand(LPWSTR lpszCommand) {
     if (lpszCommand == nullptr) return FALSE;
-    const auto commands = parseDdeCommands(lpszCommand);
+    const auto commands = platform::mfc::detail::parseDdeCommands(lpszCommand);
     if (!commands) return FALSE;
     for (const DdeCommand& command : *commands) {
         CCommandLineInfo info;

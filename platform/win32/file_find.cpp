@@ -100,6 +100,9 @@ std::vector<WIN32_FIND_DATAW> collect(const platform::core::HostLocation& folder
     for (const auto& entry : fs::directory_iterator(folder.hostPath, error)) {
         const std::string hostName = entry.path().filename().string();
         if (hostName.starts_with(platform::core::kAtomicTempPrefix)) continue;
+        // A link leading out of the host folder is no part of the Windows world it maps.
+        std::error_code linkError;
+        if (entry.is_symlink(linkError) && !hostFs().staysInside(entry.path())) continue;
         const std::wstring name = platform::core::fromUtf8(hostName);
         if (!matchesSearch(mask, name)) continue;
         platform::core::HostLocation location;

@@ -5,21 +5,9 @@ namespace {
 
 using platform::core::FileAccess;
 using platform::core::hostFs;
+using store_test::findNames;
 using store_test::StoreTest;
 namespace files = platform::files;
-
-std::vector<std::wstring> find(const wchar_t* pattern) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileW(pattern, &data);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.emplace_back(data.cFileName);
-    } while (FindNextFileW(search, &data));
-    EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
-    EXPECT_TRUE(FindClose(search));
-    return names;
-}
 
 std::wstring fullPathOf(const wchar_t* path) {
     wchar_t buffer[MAX_PATH];
@@ -104,7 +92,7 @@ TEST_F(StoreTest, NetworkPathsMapBelowUnc) {
     EXPECT_EQ(files::writeAllAtomic(L"//server/SHARE/docs/a.grb", "x"), 0u);
     EXPECT_EQ(readHost("UNC/Server/Share/Docs/a.grb"), "x");
     EXPECT_EQ(fullPathOf(L"\\\\server\\share\\docs\\..\\b"), L"\\\\server\\share\\b");
-    EXPECT_EQ(find(L"\\\\SERVER\\share\\*"), std::vector<std::wstring>{L"Docs"});
+    EXPECT_EQ(findNames(L"\\\\SERVER\\share\\*"), std::vector<std::wstring>{L"Docs"});
     EXPECT_EQ(hostFs().windowsPathOf(root_ / "UNC/Server/Share/Docs/a.grb"), L"\\\\Server\\Share\\Docs\\a.grb");
     EXPECT_EQ(hostFs().windowsPathOf(root_ / "C/Work"), L"C:\\Work");
 }
@@ -128,7 +116,7 @@ TEST_F(StoreTest, FileFunctionsReportWindowsErrorCodes) {
     ASSERT_EQ(files::writeAllAtomic(L"C:\\Work\\doc.grb", "doc"), 0u);
     hostFs().deny(L"C:\\Work", FileAccess::Read);
     EXPECT_EQ(files::readAll(L"C:\\Work\\doc.grb", bytes), ERROR_ACCESS_DENIED);
-    EXPECT_EQ(find(L"C:\\Work\\*"), std::vector<std::wstring>{});
+    EXPECT_EQ(findNames(L"C:\\Work\\*"), std::vector<std::wstring>{});
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     hostFs().allow(L"C:\\Work", FileAccess::Read);
     hostFs().deny(L"c:\\work\\DOC.grb", FileAccess::Write);
@@ -163,15 +151,15 @@ TEST_F(StoreTest, FileFunctionsReportWindowsErrorCodes) {
 TEST_F(StoreTest, EnumerationMatchesLongNamesInCaseInsensitiveOrder) {
     for (const char* name : {"b.grb", "A.grb", "x.grbx", "c.GRB", "README", "notes.grb.bak"}) writeHost(std::string("C/Docs/") + name, "x");
     std::filesystem::create_directories(root_ / "C/Docs/Sub");
-    EXPECT_EQ(find(L"C:\\docs\\*.grb"), (std::vector<std::wstring>{L"A.grb", L"b.grb", L"c.GRB"}));
-    EXPECT_EQ(find(L"C:\\Docs\\*"),
+    EXPECT_EQ(findNames(L"C:\\docs\\*.grb"), (std::vector<std::wstring>{L"A.grb", L"b.grb", L"c.GRB"}));
+    EXPECT_EQ(findNames(L"C:\\Docs\\*"),
               (std::vector<std::wstring>{L".", L"..", L"A.grb", L"b.grb", L"c.GRB", L"notes.grb.bak", L"README", L"Sub", L"x.grbx"}));
-    EXPECT_EQ(find(L"C:\\Docs\\?.grb"), (std::vector<std::wstring>{L"A.grb", L"b.grb", L"c.GRB"}));
-    EXPECT_EQ(find(L"C:\\Docs\\*.*").size(), 9u);  // "*.*" matches names without a dot too
-    EXPECT_EQ(find(L"C:\\Docs\\*."), (std::vector<std::wstring>{L".", L"..", L"README", L"Sub"}));
-    EXPECT_EQ(find(L"C:\\Docs\\readme"), std::vector<std::wstring>{L"README"});
+    EXPECT_EQ(findNames(L"C:\\Docs\\?.grb"), (std::vector<std::wstring>{L"A.grb", L"b.grb", L"c.GRB"}));
+    EXPECT_EQ(findNames(L"C:\\Docs\\*.*").size(), 9u);  // "*.*" matches names without a dot too
+    EXPECT_EQ(findNames(L"C:\\Docs\\*."), (std::vector<std::wstring>{L".", L"..", L"README", L"Sub"}));
+    EXPECT_EQ(findNames(L"C:\\Docs\\readme"), std::vector<std::wstring>{L"README"});
     // A drive root has no "." and "..".
-    EXPECT_EQ(find(L"C:\\*"), std::vector<std::wstring>{L"Docs"});
+    EXPECT_EQ(findNames(L"C:\\*"), std::vector<std::wstring>{L"Docs"});
 
     WIN32_FIND_DATAW data;
     EXPECT_EQ(FindFirstFileW(L"C:\\Docs\\*.kva", &data), INVALID_HANDLE_VALUE);

@@ -75,6 +75,21 @@ protected:
     std::filesystem::path root_;
 };
 
+// The names FindFirstFileW/FindNextFileW list for a pattern, in their order (none on failure,
+// with the thread's last error left as the search set it).
+inline std::vector<std::wstring> findNames(const wchar_t* pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(pattern, &data);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.emplace_back(data.cFileName);
+    } while (FindNextFileW(search, &data));
+    EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
+    EXPECT_TRUE(FindClose(search));
+    return names;
+}
+
 inline bool containsText(const std::vector<std::wstring>& texts, std::wstring_view needle) {
     for (const auto& text : texts) {
         if (text.find(needle) != std::wstring::npos) return true;

@@ -1,0 +1,12 @@
+// String tables ("<id><tab><text>" a line): anything parses; a bad line is a warning naming the
+// table and its line.
+#include "fuzz/fuzz_support.h"
+#include "platform/kernel/control.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::wstring> warnings;
+    platform::kernel::parseStringTable(fuzz::bytesOf(data, size), L"strings.tsv", &warnings);
+    for (const auto& warning : warnings) FUZZ_CHECK(warning.find(L"strings.tsv") != std::wstring::npos);
+    fuzz::forget();
+    return 0;
+}
