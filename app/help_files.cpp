@@ -1,6 +1,7 @@
 // Help: the compiled help file at a context or topic, the on-line help when the file is not
 // installed, and the tutorials.
 #include "app/kvw32_app.h"
+#include "app/machine_registry.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -24,16 +25,6 @@ CString Absolute(const CString& path) {
 bool IsFile(const CString& path) {
     const DWORD attributes = GetFileAttributesW(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-CString ReadMachineString(const CString& key, LPCWSTR name) {
-    DWORD size = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
-    CString value;
-    LPWSTR buffer = value.GetBuffer(static_cast<int>(size / sizeof(wchar_t)) + 1);
-    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
-    value.ReleaseBuffer();
-    return status == ERROR_SUCCESS ? value : CString();
 }
 
 // The file name is the help file's own: compared over its length, ignoring case.

@@ -1,7 +1,7 @@
 // Every way of opening a document ends in one opener: native documents open in a child frame and
 // head the recent-file list; files that do not open are reported in one of six messages, and an
 // entry of the recent-file list that failed may be removed; foreign files are imported.
-#include "tests/app/app_test_support.h"
+#include "tests/app/document_test_support.h"
 
 #include "app/kvw32_app.h"
 #include "app/recent_file_list.h"
@@ -12,27 +12,11 @@ using namespace platform::harness;
 using apptest::Contains;
 
 const std::wstring kRecent = apptest::section(L"Recent File List");
-constexpr unsigned kFileOpen = 0xE101;
+using apptest::kFileOpen;
 constexpr unsigned kFirstRecentFile = 0xE110;
 constexpr const wchar_t* kUnknownFormat = L"The file is of a format that cannot be opened.";
 
-class DocumentOpening : public SessionTest {
-protected:
-    void Start(Session& s) {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        frame_ = s.inspect().activeMainFrame();
-        ASSERT_NE(frame_, nullptr);
-    }
-    // File Open in the active frame, choosing `path`.
-    void Open(Session& s, const std::wstring& path) {
-        s.user().expectFileChoose(path);
-        s.user().command(frame_, kFileOpen);
-        s.runUntilIdle();
-    }
-    HWND frame_ = nullptr;
-};
+class DocumentOpening : public apptest::DocumentSessionTest {};
 
 TEST_F(DocumentOpening, ASampleDocumentOpensInAChildFrameAndHeadsTheRecentList) {
     Session s;

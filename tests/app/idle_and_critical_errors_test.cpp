@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "tests/app/app_test_support.h"
+#include "tests/app/document_test_support.h"
 
 #include "app/kvw32_app.h"
 #include "platform/core/process.h"
@@ -18,20 +18,8 @@ constexpr unsigned kMinute = 60 * 1000;
 const std::wstring kBracket = L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb";
 const std::wstring kCoverPlate = L"C:\\Users\\user\\Documents\\Samples\\Cover plate.grb";
 
-class IdlePass : public SessionTest {
+class IdlePass : public apptest::DocumentSessionTest {
 protected:
-    void Start(Session& s) {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        frame_ = s.inspect().activeMainFrame();
-    }
-    CDocument* Open(Session& s, const std::wstring& path) {
-        s.user().expectFileChoose(path);
-        s.user().command(frame_, 0xE101);
-        s.runUntilIdle();
-        return Korvo::DocumentManager::Instance().FindDocument(path.c_str());
-    }
     // Time passes, then something happens (any message ends the idle wait) and the loop settles.
     void Later(Session& s, unsigned milliseconds) {
         s.advance(milliseconds);
@@ -42,7 +30,6 @@ protected:
         const auto lines = calls(s);
         return std::count(lines.begin(), lines.end(), L"CKvw32Doc::DoFileSave(\"" + title + L"\")");
     }
-    HWND frame_ = nullptr;
 };
 
 TEST_F(IdlePass, CountsAndTheHeartbeatTimer) {
