@@ -196,7 +196,8 @@ public:
     void GetTextBrowserMenuTexts(CStringArray& texts) const;
     void SetTextBrowsersEdit(bool edit);
     void InitializeTextBrowserProfileItems();
-    std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState() const { return m_defaultMainFrameState; }
+    // Loaded from the default layout on first use (then the global context menus are loaded).
+    std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState();
     // The error pane window when it exists (never created here).
     CWnd* GetErrorWindow() const { return m_paneWindows.error.Get(); }
     Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }

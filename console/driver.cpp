@@ -46,17 +46,20 @@ bool Driver::advance(const Step& step) {
 
 HWND Driver::frameFor(const Step& step) {
     const FrameRef& frame = step.arguments.frame;
+    // The verb's words before its FRAME argument name it in the messages.
+    const std::string_view syntax = verbs()[step.verb].syntax;
+    const std::string verb(syntax.substr(0, syntax.find(" FRAME")));
     const auto frames = session_.inspect().mainFrames();
     if (frame.index == 0) {
         const HWND window = reinterpret_cast<HWND>(frame.handle);
         if (std::find(frames.begin(), frames.end(), window) != frames.end()) return window;
         const std::string handle = toUtf8(platform::core::handleText(window));
-        scriptError(step.line, "command: " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
+        scriptError(step.line, verb + ": " + handle + (IsWindow(window) ? " is not a main frame" : " is not a window") +
                                    " (dump frames lists the main frames)");
         return nullptr;
     }
     if (frame.index <= frames.size()) return frames[frame.index - 1];
-    scriptError(step.line, "command: there is no main frame " + std::to_string(frame.index) + " (" +
+    scriptError(step.line, verb + ": there is no main frame " + std::to_string(frame.index) + " (" +
                                std::to_string(frames.size()) + " open)");
     return nullptr;
 }
@@ -123,6 +126,13 @@ bool Driver::dumpRegistry(const Step&) {
 
 bool Driver::dumpCommands(const Step&) {
     printDump(session_.inspect().dumpCommands(), L"(no commands)");
+    return true;
+}
+
+bool Driver::dumpBars(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpBars(frame), L"(no command bars)");
     return true;
 }
 

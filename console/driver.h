@@ -52,6 +52,7 @@ private:
     bool dumpRegistry(const Step& step);
     bool dumpCommands(const Step& step);
     bool dumpFrames(const Step& step);
+    bool dumpBars(const Step& step);
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);

@@ -1,53 +1,165 @@
 #include "mainframe/main_frame.h"
 
+#include <exception>
+
+#include "app/generate_dump_file_app_context.h"
 #include "app/kvw32_app.h"
 #include "app/splash_wnd.h"
+#include "mainframe/main_frame_state.h"
+#include "mainframe/ribbon_command_bars.h"
+#include "mainframe/stopwatch.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
-
-BEGIN_MESSAGE_MAP(CMainFrame, Korvo::UI::MdiMainFrame)
-    ON_WM_ACTIVATE()
-    ON_MESSAGE(WM_ENABLE, &CMainFrame::OnEnableMessage)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNCREATE(CKVControlButton, CXTPControlButton)
 
 namespace {
 
 constexpr DWORD kMainFrameStyle = 0xCF8000;
+constexpr UINT kRedrawEverything = 1413;  // invalidate, erase, all children, update now, frame
+
+// The frame resource this edition selects.
+constexpr UINT kFrameResourceId = 1;
 
 }  // namespace
 
-CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow : SW_SHOWNORMAL) {}
-
-CMainFrame::~CMainFrame() {
-    // The UI module dropped the frame with its window; the others are renumbered.
-    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow : SW_SHOWNORMAL) {
+    if (CKvw32App* app = CKvw32App::Instance()) m_ribbonMode = app->IsRibbonMode();
+    KVLog_WriteF(2, L"Constructed main window @ 0x%p...", static_cast<const void*>(this));
 }
 
-CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState>, bool, bool) {
+CMainFrame::~CMainFrame() {
+    m_destroying = true;
+    // The UI module dropped the frame with its window; the others are renumbered.
+    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+    SetDockingPaneManager(nullptr);
+    m_messageBars.clear();
+    m_fullScreenLayoutSection.reset();
+    m_layoutSection.reset();
+    // The engine goes before the members it may point at.
+    m_tools.reset();
+}
+
+CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState> state, bool restorePlacement,
+                                        bool second) {
+    if (!state) {
+        if (CKvw32App* app = CKvw32App::Instance()) state = app->GetDefaultMainFrameState();
+    }
+    if (!state) return nullptr;
+    return Create(*state, restorePlacement, second);
+}
+
+CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second) {
+    const Stopwatch stopwatch;
+    AFX_MANAGE_STATE(AfxGetAppModuleState());
     // A frame normally deletes itself with its window; until it exists for good, this owns it.
-    auto owned = std::make_unique<CMainFrame>();
-    owned->m_creating = true;
-    if (!owned->LoadFrame(kFrameResourceId, kMainFrameStyle)) {
-        if (owned->GetSafeHwnd()) owned->DestroyWindow();
+    std::unique_ptr<CMainFrame> owned;
+    try {
+        owned = std::make_unique<CMainFrame>();
+        owned->m_creating = true;
+        if (!owned->LoadFrame(kFrameResourceId, kMainFrameStyle)) {
+            if (owned->GetSafeHwnd()) owned->DestroyWindow();
+            return nullptr;
+        }
+        CXTPMenuBar* menuBar = owned->GetMenuBar();
+        if (menuBar && state.menuBar) {
+            Korvo::UI::XML::ApplicationParameters parameters;
+            parameters.replaceControls = true;
+            parameters.storeOriginal = true;
+            state.menuBar->apply(*menuBar, parameters);
+            menuBar->GetControls()->CreateOriginalControls();
+        }
+        // The frame is in the UI module's list now: every title is renumbered.
+        if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+        owned->LoadState(state, restorePlacement, second);
+        if (KVRibbonBar* ribbon = owned->GetRibbonBar()) ribbon->GetControls()->CreateOriginalControls();
+        owned->RecalcLayout();
+        // The installed-library-configurations pop-up comes with the library work.
+        KVLog_WriteF(2, L"Created main frame in %lld.%03lld ms", stopwatch.elapsedMicroseconds() / 1000,
+                     stopwatch.elapsedMicroseconds() % 1000);
+    } catch (const std::exception& e) {
+        if (owned && owned->GetSafeHwnd()) owned->DestroyWindow();
+        KVLog_WriteF(7, L"Failed to create a main frame: %s", CString(e.what()).GetString());
         return nullptr;
     }
     owned->m_creating = false;
     CMainFrame* frame = owned.release();
     CWinApp* app = AfxGetApp();
     if (app && !app->m_pMainWnd) app->m_pMainWnd = frame;
-    if (CKvw32App* application = CKvw32App::Instance()) {
-        // A new frame looks like the others.
-        frame->SetRibbonMode(application->IsRibbonMode());
-        frame->ApplyToolBarIconSize(application->GetToolBarIconSize(), application->IsLargeToolBarIcons());
-        application->UpdateFrameTitles();
-    }
     return frame;
 }
 
+void CMainFrame::LoadState(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool) {
+    // The program's layout (placement, flags, bars and the command-bars layout) comes with the
+    // layout work; the frame already takes what the UI library's state holds.
+    if (const auto* programState = dynamic_cast<const MainFrameState*>(&state)) {
+        if (restorePlacement) m_showCommand = static_cast<int>(programState->showCommand);
+        m_minimizeRibbonWindowed = programState->minimizeRibbonWindowed;
+        m_minimizeRibbonFullScreen = programState->minimizeRibbonFullScreen;
+        m_showClassicAutoMenu = programState->showClassicAutoMenu;
+    }
+    if (CKvw32App* app = CKvw32App::Instance()) {
+        SetRibbonMode(app->IsRibbonMode());
+        ApplyToolBarIconSize(app->GetToolBarIconSize(), app->IsLargeToolBarIcons());
+    }
+}
+
 CMainFrame* CMainFrame::Clone() const {
-    // The frame's layout lives in its command bars and panes; a frame has none yet, so the clone
-    // starts from the default layout as well.
-    return CreateFromState(nullptr, false, true);
+    const Stopwatch stopwatch;
+    AFX_MANAGE_STATE(AfxGetAppModuleState());
+    auto state = std::make_shared<MainFrameState>();
+    Korvo::UI::XML::ApplicationParameters parameters;
+    if (CXTPMenuBar* menuBar = GetMenuBar()) {
+        state->menuBar = std::make_shared<Korvo::UI::XML::ToolBar>(L"MenuBar");
+        state->menuBar->save(*menuBar, parameters);
+    }
+    BOOL maximized = FALSE;
+    const bool hasChild = MDIGetActive(&maximized) != nullptr;
+    state->maximizeMdi = hasChild ? maximized != FALSE : state->maximizeMdi;
+    state->workbook = m_workbookMode;
+    state->minimizeRibbonWindowed = m_minimizeRibbonWindowed;
+    state->minimizeRibbonFullScreen = m_minimizeRibbonFullScreen;
+    state->showClassicAutoMenu = m_showClassicAutoMenu;
+    if (CKvw32App* app = CKvw32App::Instance()) {
+        if (auto defaults = app->GetDefaultMainFrameState()) {
+            state->toolBars = defaults->toolBars;
+            state->ribbonBar = defaults->ribbonBar;
+        }
+    }
+    const XTPTabLayoutStyle tabLayout = m_paneManager.GetTabPaintManager()->GetLayout();
+    const XTPTabLayoutStyle panelLayout = m_paneManager.GetPanelPaintManager()->GetLayout();
+    CMainFrame* frame = Create(*state, false, false);
+    if (!frame) return nullptr;
+    // The clone shares this frame's pane icons and looks like it.
+    CXTPImageManager* images = m_paneManager.GetImageManager();
+    images->InternalAddRef();
+    frame->m_paneManager.SetImageManager(images);
+    frame->m_paneManager.GetTabPaintManager()->SetLayout(tabLayout);
+    frame->m_paneManager.GetPanelPaintManager()->SetLayout(panelLayout);
+    frame->m_paneManager.RedrawPanes();
+    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+    KVLog_WriteF(2, L"Cloned main frame in %lld.%03lld ms", stopwatch.elapsedMicroseconds() / 1000,
+                 stopwatch.elapsedMicroseconds() % 1000);
+    return frame;
+}
+
+void CMainFrame::InitialShow() {
+    if (m_shown) return;
+    if (const Korvo::UI::Theme* theme = UIModuleProxy::Instance().GetCurrentTheme()) SetTheme(*theme);
+    if (CWinApp* app = AfxGetApp()) app->OnIdle(0);
+    if (!IsIconic() && m_shown) {
+        RecalcLayout();
+        if (CXTPCommandBars* bars = GetCommandBars()) bars->UpdateCommandBars();
+        if (m_tools)
+            if (CXTPCommandBars* autoMenu = m_tools->GetAutoMenuCommandBars()) autoMenu->UpdateCommandBars();
+    }
+    PostMessage(WM_IDLEUPDATECMDUI);
+    UpdateWindow();
+    CSplashWnd::SignalClose();
+    ShowWindow(m_showCommand);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawEverything);
+    m_shown = true;
+    SetActiveView(GetActiveView());
+    ApplySettings();
 }
 
 void CMainFrame::PostNcDestroy() {
@@ -57,32 +169,58 @@ void CMainFrame::PostNcDestroy() {
 
 void CMainFrame::SetTheme(const Korvo::UI::Theme& theme) { m_themeName = theme.name; }
 
-void CMainFrame::SetRibbonMode(bool ribbon) { m_ribbonMode = ribbon; }
+void CMainFrame::SetRibbonMode(bool ribbon) {
+    m_ribbonMode = ribbon;
+    if (auto* bars = dynamic_cast<CKVRibbonCommandBars*>(GetCommandBars())) bars->SetRibbonMode(ribbon);
+}
+
+bool CMainFrame::IsRibbonMode() const {
+    if (const auto* bars = dynamic_cast<const CKVRibbonCommandBars*>(CXTPMDIFrameWnd::GetCommandBars()))
+        return bars->IsRibbonMode() != FALSE;
+    return m_ribbonMode;
+}
 
 void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
     UIModuleProxy::Instance().SetCommandBarsIconSize(this, size, largeIcons);
-    // The frame's command-bar options are re-applied here once it has its tools engine.
+    if (CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars()) {
+        CXTPCommandBarsOptions* options = bars->GetCommandBarsOptions();
+        options->szLargeIcons = size;
+        options->bLargeIcons = largeIcons;
+    }
+    if (m_tools) m_tools->ApplyCommandBarsOptions(true);
 }
 
-void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
-    Korvo::UI::MdiMainFrame::OnActivate(nState, pWndOther, bMinimized);
-    if (nState != WA_INACTIVE && !bMinimized) MakeActive();
+void CMainFrame::SetWorkbookMode(bool on) {
+    if (on == m_workbookMode && (on ? m_tabClient.IsAttached() : true)) return;
+    m_workbookMode = on;
+    if (on) {
+        m_mdiClient.Detach();
+        m_tabClient.Attach(this);
+    } else {
+        m_tabClient.Detach();
+        m_mdiClient.Attach(this);
+    }
 }
 
-LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
-    const bool enabled = wParam != 0;
-    if (MacroManager* macros = MacroManagerInstance()) macros->OnEnableMainWindows(enabled);
-    CKVCom_Is3D::SetMainWindowsDisabled(!enabled);
-    if (CKvw32App* app = CKvw32App::Instance()) app->EnableMainFrames(enabled);
-    return Default();
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
+    GenerateDumpFileAppContext context;
+    return Korvo::UI::MdiMainFrame::OnCommand(wParam, lParam);
 }
 
-void CMainFrame::InitialShow() {
-    if (m_shown) return;
-    if (const Korvo::UI::Theme* theme = UIModuleProxy::Instance().GetCurrentTheme()) SetTheme(*theme);
-    PostMessage(WM_IDLEUPDATECMDUI);
-    UpdateWindow();
-    CSplashWnd::SignalClose();
-    ShowWindow(m_showCommand);
-    m_shown = true;
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    GenerateDumpFileAppContext context;
+    return Korvo::UI::MdiMainFrame::WindowProc(message, wParam, lParam);
+}
+
+void CMainFrame::EndModalState() {
+    Korvo::UI::MdiMainFrame::EndModalState();
+    if (GetModalDepth() == 0)
+        if (CKvw32App* app = CKvw32App::Instance()) app->ProcessPendingDdeCommands();
+}
+
+void CMainFrame::GetMessageString(UINT id, CString& text) const {
+    if (m_tools && m_tools->GetCommandPrompt(id, text)) return;
+    // The framework's own lookup: the command's string, up to its first line break.
+    text.Empty();
+    if (auto prompt = platform::loadStringResource(id)) text = CString(prompt->substr(0, prompt->find(L'\n')));
 }

@@ -1,72 +1,197 @@
-// A main frame of the shell: one top-level MDI window. Any number can exist at once; the UI
-// module keeps their list. The frame is empty yet: no command bars, panes or status line; it keeps
-// the application-wide settings it was given (theme, ribbon mode, tool-bar icons) for them.
+// A main frame of the shell: one top-level MDI window with its command bars, docking panes, MDI
+// client and document tabs, status line and system panel. Any number can exist at once; the UI
+// module keeps their list in creation order.
 #pragma once
 
+#include <chrono>
+#include <list>
 #include <memory>
+#include <optional>
 
+#include "mainframe/client_windows.h"
+#include "mainframe/docking_pane_manager.h"
+#include "mainframe/frame_tools.h"
+#include "mainframe/status_line.h"
 #include "platform/korvoui.h"
 
 namespace Korvo::UI {
 class MainFrameState;
 }
+class KVRibbonBar;
+class CKVRibbonCommandBars;
 
-class CMainFrame : public Korvo::UI::MdiMainFrame {
+class CMainFrame : public Korvo::UI::MdiMainFrame,
+                   public CWSGDragDropInterface,
+                   private CXTPCommandBarsFrameHook,
+                   public IXTPPaintManagerEvents,
+                   public IXTPFrameShadow {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // Creates a frame from a saved layout, or from the application's default layout when `state`
-    // is empty. The first frame becomes the framework's main window. Null when the window cannot
-    // be created.
+    // ---- Creation and lifetime ---------------------------------------------------------------
+    // A new frame from `state`, or from the application's default state when `state` is empty;
+    // null without any state or when the frame cannot be created. The first frame becomes the
+    // framework's main window.
     static CMainFrame* CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState> state,
                                        bool restorePlacement = false, bool second = false);
-
+    static CMainFrame* Create(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second);
     // A new frame with this frame's layout, or null.
     CMainFrame* Clone() const;
-
     // Shows the frame the first time; later calls do nothing.
     void InitialShow();
     bool IsShown() const { return m_shown; }
+    // Applies a layout to the live frame.
+    void LoadState(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second);
+    // Moves a document window of another main frame into this frame. False when it cannot.
+    bool AttachChildFrame(CMDIChildWnd* child);
 
-    // The UI module applied a theme.
-    void SetTheme(const Korvo::UI::Theme& theme) override;
-    const CString& GetThemeName() const { return m_themeName; }
-    // Ribbon (true) or classic menus and tool bars.
+    // ---- Accessors ---------------------------------------------------------------------------
+    KVRibbonBar* GetRibbonBar() const;
+    CXTPMenuBar* GetMenuBar() const;
+    bool IsRibbonMode() const;
     void SetRibbonMode(bool ribbon);
-    bool IsRibbonMode() const { return m_ribbonMode; }
+    CKVView* GetActiveKVView();
+    // The tool bar of a tool-bar command (700 + its index in the command bars' list), or null.
+    CXTPToolBar* GetToolBarByCommand(UINT id) const;
+    CStatusLine& GetStatusLine() { return m_statusLine; }
+    CKVDockingPaneManager& GetPaneManager() { return m_paneManager; }
+    CKVTabClientWnd& GetTabClient() { return m_tabClient; }
+    FrameTools* GetFrameTools() const { return m_tools.get(); }
+    UINT GetScreenMode() const { return m_screenMode; }
+    void SetScreenMode(UINT mode) { m_screenMode = mode; }
+    bool IsWorkbookMode() const { return m_workbookMode; }
+    void SetWorkbookMode(bool on);
+    CString GetUIStyle() const;
+    const std::list<std::unique_ptr<Korvo::UI::MessageBar>>& GetMessageBars() const { return m_messageBars; }
+
+    // ---- System-panel forwarders (nothing, false or -1 without a panel) -----------------------
+    bool GetSyspanelControlState(int id, bool& checked, bool& disabled) const;
+    bool GetSyspanelControlIntValue(int id, int& value) const;
+    bool UnpackSyspanelDoubleVar(int id, double& value) const;
+    bool UnpackSyspanelIntVar(int id, int& value) const;
+    int GetSyspanelCurrentId() const;
+    IDataExchange* GetSyspanelControlData(int id) const;
+    void DisableSyspanelControls();
+    void EnableSyspanelControl(int id, bool enable);
+    // The text of a command's control (the font combo by default); empty when none is found.
+    void FindCommandControl(CString& text, int id = -1) const;
+
+    // ---- The UI library's main-frame interface -------------------------------------------------
+    void BeginSelectionFilterConfiguration() override;
+    void SetSelectionFilterSet(int set) override;
+    void ShowSelectionFilterButton(int id, bool show) override;
+    void HideAllSelectionFilterButtons() override;
+    void SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWSTR tooltip) override;
+    void SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip) override;
+    void SetSelectionFilterButtonState(int id, int state) override;
+    void SetSelectionFilterButtonState(LPCWSTR name, int state) override;
+    void SetSelectionFilterButtonProperties(int id, DWORD properties) override;
+    void SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties) override;
+    void EndSelectionFilterConfiguration() override;
+    DWORD GetFramelessToolBarsFlags() const override { return 0xFFFFFFFE; }
+    void SetTheme(const Korvo::UI::Theme& theme) override;
+    void OnChangeActiveMainFrame(Korvo::UI::MainFrame* previous) override;
+    DWORD GetVisibleFramelessToolBars(int viewType) const override;
+    CWnd* GetPaneWindow(CXTPDockingPane* pane) override;
+    CXTPControl* CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar* bar) override;
+    using Korvo::UI::MdiMainFrame::CreateCustomControl;
+
+    // ---- Framework overrides -----------------------------------------------------------------
+    const AFX_MSGMAP* GetMessageMap() const override;
+    // Every command and window message of the frame runs inside a crash-dump context.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void EndModalState() override;
+    void GetMessageString(UINT id, CString& text) const;
+
+    const CString& GetThemeName() const { return m_themeName; }
     // The application's tool-bar icon size and large-icons flag for this frame's command bars.
     void ApplyToolBarIconSize(SIZE size, bool largeIcons);
-    // The frame's document tabs; none while the frame has no tab client.
     void* GetFrameTabs() const { return nullptr; }
-
-    // The callbacks in force while a ribbon layout is applied to this frame.
     const Korvo::UI::XML::ApplicationParameters* GetRibbonApplicationParameters() const {
         return &m_ribbonParameters;
     }
-    // Disables the system-panel controls of the ribbon and of the panel; the frame has neither yet.
-    void DisableSyspanelControls() {}
-    // The classic menu bar's controls, or null while the frame has no menu bar.
-    CXTPControls* GetMenuBarControls() const { return nullptr; }
+    CXTPControls* GetMenuBarControls() const;
+
+    // The number of OnCreate steps; a fault can be injected at each (see platform/faults.h).
+    static constexpr int kCreateSteps = 16;
 
 protected:
-    // While CreateFromState runs, the frame's window going away leaves the object to it.
+    // While Create runs, the frame's window going away leaves the object to it.
     void PostNcDestroy() override;
-    // Activation makes this frame the UI module's active main frame.
-    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    // Enabling or disabling one main frame (a modal state begins or ends) does the same to all.
-    afx_msg LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
 
-    DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg LRESULT OnActivateApp(WPARAM active, LPARAM threadId);
+    afx_msg LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDefaultMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUpdateControlText(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInitCommandsPopupMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUninitCommandsPopupMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnChangingActiveTab(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnFrameMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void ShowDockingPane(UINT id);
+    afx_msg void OnUpdateDockingPane(CCmdUI* cmdUI);
+    afx_msg void OnToolBarCommand(UINT id);
+    afx_msg void OnUpdateToolBarCommand(CCmdUI* cmdUI);
+    afx_msg void OnFrameCommand(UINT id);
+    afx_msg void OnUpdateFrameCommand(CCmdUI* cmdUI);
+    afx_msg void OnNoAction();
+    afx_msg void OnFrameHelp();
+    afx_msg void OnContextHelp();
+    afx_msg void OnWindowList();
+    afx_msg void OnUpdateWindowMenu(CCmdUI* cmdUI);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
 
 private:
-    static constexpr UINT kFrameResourceId = 1;
+    friend class MainFrameMessageMap;
+    // One OnCreate step: its number (1-based) and whether it went well; a failure is logged with
+    // the step's number, and an injected fault fails the step.
+    bool CreateStep(int number, bool succeeded);
+    bool CreateCommandBarsStep();
+    void ApplyCommandBarsOptionsStep();
+    bool InstallDockingPanesStep();
+    bool CreateMenuBarStep();
+    void SetKeyNamesStep();
+    void PlaceOnMonitor();
+    void DestroyFirstTime();
 
+    // Members in declaration order.
+    COleDropTarget m_dropTarget;
+    CKVDockingPaneManager m_paneManager;
+    CKVTabClientWnd m_tabClient;
+    CKVMDIClientWnd m_mdiClient;
+    std::unique_ptr<CXTPPropExchange> m_layoutSection;
+    std::unique_ptr<CXTPPropExchange> m_fullScreenLayoutSection;  // keeps "fullscreenLayout"
+    UINT m_userItemCount = 0;
+    std::list<std::unique_ptr<Korvo::UI::MessageBar>> m_messageBars;
+    UINT m_screenMode = 0;
+    UINT m_analysisRibbonId = 1;
+    bool m_minimizeRibbonWindowed = false;
+    bool m_minimizeRibbonFullScreen = true;
     int m_showCommand;
-    bool m_creating = false;
     bool m_shown = false;
+    bool m_showClassicAutoMenu = true;
+
+    // The frame tools engine (the system panel, the auto-menu bars) and the status line.
+    std::unique_ptr<FrameTools> m_tools;
+    CStatusLine m_statusLine;
+    bool m_workbookMode = false;
+    bool m_creating = false;
+    bool m_destroying = false;
     bool m_ribbonMode = true;
     CString m_themeName;
     Korvo::UI::XML::ApplicationParameters m_ribbonParameters;
+};
+
+// The program's plain command-bar button.
+class CKVControlButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(CKVControlButton)
 };

@@ -109,6 +109,9 @@ public:
     void denyFileRead(std::wstring_view windowsPath);     // reading the file (or folder) is refused
     void failStorageRead(std::wstring_view windowsPath);  // the document file's storage reads fail
     void failDocumentSave(std::wstring_view windowsPath);  // saving the document at that path fails
+    // The next time the program reaches the named fault point (platform/faults.h), it fails there:
+    // "CMainFrame::OnCreate 1" to "CMainFrame::OnCreate 16" are the main frame's creation steps.
+    void failAt(std::wstring_view point);
 
 private:
     friend class Session;
@@ -185,6 +188,11 @@ public:
     // The UI module's main frames in its order, one a line: handle 0x%08x, "title", active or
     // inactive.
     std::wstring dumpFrames() const;
+    // The command bars of a main frame, one bar a line: "bar <id> \"<title>\" <kind> visible|hidden",
+    // then its controls indented, one a line: "<id> <type> \"<caption>\" visible|hidden
+    // enabled|disabled checked|unchecked". Empty when the window is not a main frame or has no
+    // command bars.
+    std::wstring dumpBars(HWND frame) const;
     // Every command the kernel's containers and the context-menu container know: a header line,
     // then one line per registration sorted by id, in space-aligned columns: id (or "first-last"
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name

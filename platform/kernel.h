@@ -21,3 +21,4 @@
 #include "platform/kernel/panes.h"
 #include "platform/kernel/shellintegration.h"
 #include "platform/kernel/serverapp.h"
+#include "platform/kernel/frame_services.h"

@@ -7,6 +7,7 @@
 #include "platform/toolkit.h"
 
 #include "platform/korvoui/xml.h"
+#include "platform/korvoui/layout.h"
 #include "platform/korvoui/images.h"
 #include "platform/korvoui/menus.h"
 #include "platform/korvoui/frames.h"

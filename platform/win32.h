@@ -3,6 +3,8 @@
 
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
+#include "platform/win32/mdi.h"
+#include "platform/win32/dragdrop.h"
 #include "platform/win32/thread.h"
 #include "platform/win32/system.h"
 #include "platform/win32/registry.h"

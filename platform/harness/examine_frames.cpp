@@ -26,3 +26,44 @@ std::wstring Inspect::dumpFrames() const {
 }
 
 }  // namespace platform::harness
+
+namespace platform::harness {
+namespace {
+
+const wchar_t* barKind(const CXTPCommandBar& bar) {
+    switch (bar.GetType()) {
+        case xtpBarTypeMenuBar: return L"menu";
+        case xtpBarTypePopup: return L"popup";
+        case xtpBarTypeRibbon: return L"ribbon";
+        default: return L"toolbar";
+    }
+}
+
+}  // namespace
+
+std::wstring Inspect::dumpBars(HWND frame) const {
+    Korvo::UI::MainFrame* main = UIModuleProxy::Instance().GetMainFrameOf(frame);
+    if (!main || !main->AsWindow() || main->AsWindow()->GetSafeHwnd() != frame) return {};
+    CXTPCommandBars* bars = main->GetCommandBars();
+    if (!bars) return {};
+    std::wstring dump;
+    for (int i = 0; i < bars->GetCount(); ++i) {
+        const CXTPToolBar* bar = bars->GetAt(i);
+        if (!dump.empty()) dump += L"\n";
+        dump += L"bar " + std::to_wstring(bar->GetBarID()) + L" " + platform::core::quoted(bar->GetTitle().GetString()) +
+                L" " + barKind(*bar) + (bar->IsVisible() ? L" visible" : L" hidden");
+        const CXTPControls* controls = bar->GetControls();
+        for (int c = 0; c < controls->GetCount(); ++c) {
+            const CXTPControl* control = controls->GetAt(c);
+            dump += L"\n  " + std::to_wstring(control->GetID()) + L" " +
+                    Korvo::UI::XML::ControlTypeName(control->GetType()) + L" " +
+                    platform::core::quoted(control->GetCaption().GetString()) +
+                    (control->IsVisible() ? L" visible" : L" hidden") +
+                    (control->GetEnabled() ? L" enabled" : L" disabled") +
+                    (control->GetChecked() ? L" checked" : L" unchecked");
+        }
+    }
+    return dump;
+}
+
+}  // namespace platform::harness

@@ -6,6 +6,8 @@
 #include "platform/core/text.h"
 #include "platform/core/threads.h"
 #include "platform/harness.h"
+
+#include "platform/faults.h"
 #include "platform/kernel/control.h"
 #include "platform/mfc/control.h"
 
@@ -60,6 +62,8 @@ LRESULT failFrameCreation(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+
+void Faults::failAt(std::wstring_view point) { platform::faults::arm(std::wstring(point)); }
 
 void Faults::failMainFrameCreation() {
     if (frameCreationHook) return;

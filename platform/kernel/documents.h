@@ -97,6 +97,9 @@ public:
     bool GetRepaintFlag() const { return repaintFlag_; }
     // The views are redrawn completely at their next update.
     void MarkForRepaint();
+    // Document flags the application sets (0x20000: the application became active).
+    void SetDocumentFlag(DWORD flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    DWORD GetDocumentFlags() const { return flags_; }
 
 private:
     friend struct platform::kernel::DocumentAccess;
@@ -115,6 +118,7 @@ private:
     std::int64_t lastAutoSaveTime_ = 0;
     int storedSelection_ = 0;
     HRESULT lastOpenFailure_ = S_OK;
+    DWORD flags_ = 0;
 };
 
 class CKVView : public CView {

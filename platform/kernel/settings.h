@@ -20,7 +20,8 @@ struct NativeSettings {
         // "Prototypes" folder.
         static CString GetPrototypeName(int kind);
     } files;
-    bool runAsServer = false;  // run the add-on applications' server step at start-up
+    bool runAsServer = false;
+    bool lockPanes = false;  // docking panes cannot be moved or resized  // run the add-on applications' server step at start-up
 };
 
 NativeSettings& GetSettings();

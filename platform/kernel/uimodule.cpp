@@ -37,6 +37,7 @@ struct UiModuleState {
     const Korvo::UI::XML::ApplicationParameters* ribbonParameters = nullptr;
     std::map<Korvo::UI::MainFrame*, UIModuleProxy::CommandBarsIconSize> iconSizes;
     std::set<UINT> propertyFormChildren;
+    int deactivations = 0;
 };
 
 // Never destroyed: main frames leave the registry from their destructors, which may run after
@@ -201,6 +202,19 @@ void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
     }
     recordCall(L"UIModuleProxy::SetActiveMainFrame(" + handleText(frameHandle(frame)) + L")");
     if (frame) frame->OnChangeActiveMainFrame(previous);
+}
+
+void UIModuleProxy::NotifyApplicationDeactivated() {
+    {
+        std::lock_guard lock(state().mutex);
+        ++state().deactivations;
+    }
+    recordCall(L"UIModuleProxy::NotifyApplicationDeactivated()");
+}
+
+int UIModuleProxy::GetApplicationDeactivationCount() const {
+    std::lock_guard lock(state().mutex);
+    return state().deactivations;
 }
 
 Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {

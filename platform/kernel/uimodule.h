@@ -53,6 +53,9 @@ public:
     // The frame becomes the active one; it hears of the change (OnChangeActiveMainFrame with the
     // previous frame). Unregistered frames are refused.
     void SetActiveMainFrame(Korvo::UI::MainFrame* frame);
+    // The application lost the activation to another program (its pop-ups and tips close).
+    void NotifyApplicationDeactivated();
+    int GetApplicationDeactivationCount() const;
     // The main frame whose window is `window` or one of its ancestors, or null.
     Korvo::UI::MainFrame* GetMainFrameOf(HWND window) const;
 

@@ -1,7 +1,11 @@
 // The UI library's frames: the main-frame interface the kernel's UI module knows frames by, the
-// frame base that registers each main frame with the UI module for the frame's life, and the MDI
-// child frame of kernel documents.
+// frame base that registers each main frame with the UI module for the frame's life and gives
+// the interface its base behaviour, and the MDI child frame of kernel documents.
 #pragma once
+
+#include <map>
+#include <memory>
+#include <vector>
 
 #include "platform/kernel.h"
 #include "platform/mfc.h"
@@ -9,18 +13,97 @@
 
 namespace Korvo::UI {
 
+namespace XML {
+class Element;
+}
+
+// A bar of messages shown under a frame's command bars (built by the application).
+class MessageBar {
+public:
+    MessageBar(UINT id, CString text) : id_(id), text_(std::move(text)) {}
+    virtual ~MessageBar() = default;
+    UINT GetId() const { return id_; }
+    const CString& GetText() const { return text_; }
+
+private:
+    UINT id_;
+    CString text_;
+};
+
+// The state of one selection-filter button, as the frame's selection-filter tool bar keeps it.
+struct SelectionFilterButton {
+    bool visible = false;
+    int state = 0;
+    int icon = 0;
+    CString iconPath;
+    CString tooltip;
+    DWORD properties = 0;
+};
+
 class MainFrame {
 public:
     virtual ~MainFrame() = default;
 
     virtual CFrameWnd* AsWindow() = 0;
     virtual const CFrameWnd* AsWindow() const = 0;
+    // The active MDI child frame, or null.
+    virtual CMDIChildWnd* GetActiveChildFrame();
+    virtual CKvw32Doc* GetActiveKorvoDocument();
+    virtual CKVView* GetActiveKorvoView();
+    virtual CXTPCommandBars* GetCommandBars();
+    virtual CXTPDockingPaneManager* GetDockingPaneManager();
+    virtual const CXTPDockingPaneManager* GetDockingPaneManager() const;
+    // The pop-up tool bar shown next to the cursor, or null.
+    virtual CXTPToolBar* GetPopupToolbar();
+
+    // Selection filters.
+    virtual int GetSelectionFilterSet() const;
+    virtual void BeginSelectionFilterConfiguration();
+    virtual void SetSelectionFilterSet(int set);
+    virtual void ShowSelectionFilterButton(int id, bool show);
+    virtual int GetSelectionFilterButtonState(int id) const;
+    virtual void HideAllSelectionFilterButtons();
+    virtual void SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWSTR tooltip);
+    virtual void SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip);
+    virtual void SetSelectionFilterButtonState(int id, int state);
+    virtual void SetSelectionFilterButtonState(LPCWSTR name, int state);
+    virtual void SetSelectionFilterButtonProperties(int id, DWORD properties);
+    virtual void SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties);
+    virtual void EndSelectionFilterConfiguration();
+    const std::map<int, SelectionFilterButton>& GetSelectionFilterButtons() const { return filterButtons_; }
+    bool IsConfiguringSelectionFilters() const { return filterConfiguring_ > 0; }
+
     // Makes this frame the UI module's active main frame.
     virtual void MakeActive();
+    // The application's settings changed.
+    virtual void ApplySettings() {}
+    // Which frameless tool bars the frame has (a bit per bar).
+    virtual DWORD GetFramelessToolBarsFlags() const { return 0; }
     // The UI module applied a theme.
     virtual void SetTheme(const Theme& theme);
     // This frame became the active main frame; `previous` was (null when there was none).
     virtual void OnChangeActiveMainFrame(MainFrame* previous);
+    // The command state changed (a command started or ended).
+    virtual void UpdateCommandState() {}
+    virtual void ViewActivated(CView* view);
+    const CView* GetLastActivatedView() const { return lastView_; }
+
+    // Nested layout locks: while one is held, the frame does not recalculate its layout.
+    void LockLayout() { ++layoutLocks_; }
+    void UnlockLayout() {
+        if (layoutLocks_ > 0) --layoutLocks_;
+    }
+    int GetLayoutLockCount() const { return layoutLocks_; }
+    // Hides the pop-up tool bar (the frame was deactivated).
+    void HidePopupToolbar();
+
+private:
+    std::map<int, SelectionFilterButton> filterButtons_;
+    std::map<CString, int> filterButtonsByName_;
+    int filterSet_ = -1;
+    int filterConfiguring_ = 0;
+    int layoutLocks_ = 0;
+    CView* lastView_ = nullptr;
 };
 
 namespace detail {
@@ -29,7 +112,9 @@ void unregisterMainFrame(MainFrame* frame);
 }  // namespace detail
 
 // A main frame over a toolkit frame class: in the UI module's registry from the creation of its
-// window (WM_CREATE) until the window is destroyed.
+// window (WM_CREATE) until the window is destroyed. It owns the frame's docking-pane manager
+// pointer (set by the application), and asks the application's overrides at the library's
+// points: command-bars initialisation, custom controls, frameless tool bars, pane windows.
 template <class Base>
 class GenericMainFrame : public Base, public MainFrame {
 public:
@@ -38,8 +123,26 @@ public:
 
     CFrameWnd* AsWindow() override { return this; }
     const CFrameWnd* AsWindow() const override { return this; }
+    CXTPCommandBars* GetCommandBars() override { return Base::GetCommandBars(); }
+    CXTPDockingPaneManager* GetDockingPaneManager() override { return paneManager_; }
+    const CXTPDockingPaneManager* GetDockingPaneManager() const override { return paneManager_; }
+    void SetDockingPaneManager(CXTPDockingPaneManager* manager) { paneManager_ = manager; }
     // What the framework's route left goes to the kernel's command containers.
     BOOL OnUnroutedCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    // Creates the command bars by run-time class (the toolkit's).
+    BOOL InitCommandBars(CRuntimeClass* runtimeClass = nullptr) override { return Base::InitCommandBars(runtimeClass); }
+    // The control for an element of a layout (null: the library makes one).
+    virtual CXTPControl* CreateCustomControl(const XML::Element&) { return nullptr; }
+    // The control for a button-list id of a bar (null: a plain button).
+    virtual CXTPControl* CreateCustomControl(UINT, DWORD_PTR, CXTPCommandBar*) { return nullptr; }
+    // The frameless tool bars visible for a view type (a bit per bar).
+    virtual DWORD GetVisibleFramelessToolBars(int /*viewType*/) const { return framelessVisible_; }
+    void SetFramelessToolBarsVisible(DWORD bits) { framelessVisible_ = bits; }
+    // The application's window for a pane, or null.
+    virtual CWnd* GetPaneWindow(CXTPDockingPane*) { return nullptr; }
+    virtual void OnInitCommandsPopup(CXTPPopupBar*) {}
+    virtual void OnUninitCommandsPopup(CXTPPopupBar*) {}
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         const LRESULT result = Base::WindowProc(message, wParam, lParam);
@@ -47,6 +150,10 @@ public:
         if (message == WM_DESTROY) detail::unregisterMainFrame(this);
         return result;
     }
+
+protected:
+    CXTPDockingPaneManager* paneManager_ = nullptr;
+    DWORD framelessVisible_ = 0x3F;
 };
 
 class MdiMainFrame : public GenericMainFrame<CXTPMDIFrameWnd> {
@@ -62,3 +169,18 @@ public:
 };
 
 }  // namespace Korvo::UI
+
+// Drag and drop onto the main window (libraries and library groups, for instance).
+class IWSGDragDropInterface {
+public:
+    virtual ~IWSGDragDropInterface() = default;
+    // The drop effect for data of `format` over `window`.
+    virtual DWORD OnDragOver(CWnd* window, LPCWSTR format, POINT point) = 0;
+    virtual bool OnDrop(CWnd* window, LPCWSTR format, POINT point) = 0;
+};
+
+class CWSGDragDropInterface : public IWSGDragDropInterface {
+public:
+    DWORD OnDragOver(CWnd*, LPCWSTR, POINT) override { return 0; }
+    bool OnDrop(CWnd*, LPCWSTR, POINT) override { return false; }
+};

@@ -70,3 +70,9 @@ int contextMenuCommandSetRegistrations() {
 }
 
 }  // namespace platform::korvoui
+
+namespace Korvo::UI {
+
+void GlobalContextMenuContainer::Load() { platform::kernel::recordCall(L"Korvo::UI::GlobalContextMenuContainer::Load()"); }
+
+}  // namespace Korvo::UI

@@ -24,6 +24,8 @@ public:
     static bool RegisterCommand(int id, std::wstring_view symbol);
     // Registers the container's own commands, once the application's are known.
     static void RegisterCommands();
+    // Loads the context-menu definitions (once the first main-frame state is known).
+    static void Load();
 };
 
 }  // namespace Korvo::UI

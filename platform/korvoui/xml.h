@@ -7,10 +7,6 @@
 
 namespace Korvo::UI::XML {
 
-// Parameters in force while the library applies a layout to a ribbon or tool bar; the
-// application's callbacks join them as the layout model grows.
-struct ApplicationParameters {};
-
 // The product whose layout elements apply (elements carry a product attribute).
 void SetProduct(int product);
 int GetProduct();

@@ -7,6 +7,7 @@
 #include "platform/mfc/doc.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
+#include "platform/win32/mdi.h"
 #include "platform/win32/thread.h"
 
 using platform::mfc::detail::extent;
@@ -101,7 +102,11 @@ BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
-    return OnCreateHelper(lpCreateStruct, static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams));
+    void* parameter = lpCreateStruct->lpCreateParams;
+    // An MDI child's creation parameter is the client's creation record; the context rides in it.
+    if ((lpCreateStruct->dwExStyle & WS_EX_MDICHILD) != 0 && parameter != nullptr)
+        parameter = reinterpret_cast<void*>(static_cast<MDICREATESTRUCTW*>(parameter)->lParam);
+    return OnCreateHelper(lpCreateStruct, static_cast<CCreateContext*>(parameter));
 }
 
 int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext) {
@@ -390,6 +395,17 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate) {
     ::SendMessageW(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(SafeHwnd(pWndActivate)), 0);
 }
 
+void CMDIFrameWnd::MDIMaximize(CWnd* pWnd) {
+    ::SendMessageW(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(SafeHwnd(pWnd)), 0);
+}
+
+void CMDIFrameWnd::MDIRestore(CWnd* pWnd) {
+    ::SendMessageW(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(SafeHwnd(pWnd)), 0);
+}
+
+void CMDIFrameWnd::MDINext() { ::SendMessageW(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
+void CMDIFrameWnd::MDIPrev() { ::SendMessageW(m_hWndMDIClient, WM_MDINEXT, 0, 1); }
+
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CMDIChildWnd* child = MDIGetActive(); child != nullptr && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
@@ -433,4 +449,91 @@ LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const {
     HWND client = ::GetParent(m_hWnd);
     return DYNAMIC_DOWNCAST(CMDIFrameWnd, CWnd::FromHandlePermanent(client ? ::GetParent(client) : nullptr));
+}
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
+    m_nIDHelp = nIDResource;
+    if (auto text = platform::loadStringResource(nIDResource)) {
+        m_strTitle = CString(text->substr(0, text->find(L'\n')));
+    }
+    const CString title = m_strTitle;
+    return Create(nullptr, title, dwDefaultStyle, rectDefault, pParentWnd, nullptr, 0, pContext);
+}
+
+BOOL CMDIChildWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                          CWnd* pParentWnd, LPCWSTR, DWORD dwExStyle, CCreateContext* pContext) {
+    HWND client = nullptr;
+    if (pParentWnd == nullptr) pParentWnd = AfxGetMainWnd();
+    if (auto* frame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd)) {
+        client = frame->m_hWndMDIClient;
+    } else if (pParentWnd != nullptr) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(pParentWnd->m_hWnd, className, 16);
+        if (std::wstring_view(className) == L"MDICLIENT") client = pParentWnd->m_hWnd;
+    }
+    if (client == nullptr) {
+        platform::core::reportFailure(L"CMDIChildWnd::Create(" + std::wstring(lpszWindowName ? lpszWindowName : L"") +
+                                      L"): no MDI frame to hold the child");
+        PostNcDestroy();
+        return FALSE;
+    }
+    m_strTitle = lpszWindowName;
+    CREATESTRUCT cs;
+    cs.dwExStyle = dwExStyle | WS_EX_MDICHILD;
+    cs.lpszClass = lpszClassName;
+    cs.lpszName = lpszWindowName;
+    cs.style = static_cast<LONG>(dwStyle | WS_CHILD);
+    cs.x = rect.left;
+    cs.y = rect.top;
+    cs.cx = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : extent(rect.left, rect.right);
+    cs.cy = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : extent(rect.top, rect.bottom);
+    cs.hwndParent = client;
+    cs.hInstance = AfxGetInstanceHandle();
+    if (!PreCreateWindow(cs)) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    MDICREATESTRUCTW mcs;
+    mcs.szClass = cs.lpszClass;
+    mcs.szTitle = cs.lpszName;
+    mcs.hOwner = cs.hInstance;
+    mcs.x = cs.x;
+    mcs.y = cs.y;
+    mcs.cx = cs.cx;
+    mcs.cy = cs.cy;
+    mcs.style = static_cast<DWORD>(cs.style);
+    mcs.lParam = reinterpret_cast<LPARAM>(pContext);
+    HWND attached = nullptr;
+    platform::mfc::detail::hookWindowCreation(this, &attached);
+    HWND hWnd = reinterpret_cast<HWND>(::SendMessageW(client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    if (!platform::mfc::detail::unhookWindowCreation()) {
+        PostNcDestroy();
+        return FALSE;
+    }
+    if (hWnd == nullptr) {
+        if (attached != nullptr && FromHandlePermanent(attached) == this && !::IsWindow(attached)) {
+            Detach();
+            PostNcDestroy();
+        }
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CMDIChildWnd::MDIActivate() {
+    if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+void CMDIChildWnd::MDIMaximize() {
+    if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+void CMDIChildWnd::MDIRestore() {
+    if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+void CMDIChildWnd::MDIDestroy() {
+    if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+
+LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr) return CFrameWnd::DefWindowProc(message, wParam, lParam);
+    return ::DefMDIChildProcW(m_hWnd, message, wParam, lParam);
 }

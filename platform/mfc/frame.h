@@ -141,6 +141,11 @@ public:
     // The active MDI child frame, or null (asks the MDI client).
     CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
     void MDIActivate(CWnd* pWndActivate);
+    void MDIMaximize(CWnd* pWnd);
+    void MDIRestore(CWnd* pWnd);
+    // Activates the child after the active one (in the client's order).
+    void MDINext();
+    void MDIPrev();
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     CFrameWnd* GetActiveFrame() override;
@@ -154,9 +159,23 @@ protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 };
 
+// A document frame inside an MDI frame's client. Created through the client (WM_MDICREATE): the
+// parent is the given MDI frame (or an MDI client window), else the application's main window.
 class CMDIChildWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
     CMDIChildWnd() = default;
     CMDIFrameWnd* GetMDIFrame() const;
+
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+    BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCWSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr) override;
+    using CFrameWnd::Create;
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
+    void MDIDestroy();
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

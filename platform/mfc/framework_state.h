@@ -64,6 +64,13 @@ T* createObjectAs(const CRuntimeClass& runtimeClass) {
 }
 
 // The framework's default window classes, registered on first use with AfxWndProc.
+// Attaches `wnd` to the next window the calling thread creates (for creations that go through
+// another window, as MDI children do); the unhook answers whether the window was attached.
+void hookWindowCreation(CWnd* wnd, HWND* attachedSlot);
+BOOL unhookWindowCreation();
+// Registers (once) a window class with the framework's window procedure; the name stays valid for
+// the life of the process.
+LPCWSTR registerWindowClass(const std::wstring& name, UINT style);
 LPCWSTR childWindowClass();
 LPCWSTR frameOrViewWindowClass();
 LPCWSTR mdiFrameWindowClass();

@@ -112,3 +112,19 @@ BOOL AfxOleGetUserCtrl();
 void AfxOleLockApp();
 void AfxOleUnlockApp();
 BOOL AfxOleCanExitApp();
+
+// A window's OLE drop target: registered for one window at a time; revoked when the window goes
+// or the object does.
+class COleDropTarget : public CCmdTarget {
+    DECLARE_DYNAMIC(COleDropTarget)
+public:
+    COleDropTarget() = default;
+    ~COleDropTarget() override;
+    // FALSE when the window is not a window or already has a drop target.
+    BOOL Register(CWnd* pWnd);
+    void Revoke();
+    HWND GetRegisteredWindow() const { return m_hWnd; }
+
+private:
+    HWND m_hWnd = nullptr;
+};

@@ -122,6 +122,10 @@ LPCWSTR registerClassOnce(const std::wstring& name, UINT style) {
 
 namespace platform::mfc::detail {
 
+void hookWindowCreation(CWnd* wnd, HWND* attachedSlot) { hookWindowCreate(wnd, attachedSlot); }
+LPCWSTR registerWindowClass(const std::wstring& name, UINT style) { return registerClassOnce(name, style); }
+BOOL unhookWindowCreation() { return unhookWindowCreate(); }
+
 void TempWndDeleter::operator()(CWnd* wnd) const {
     wnd->m_hWnd = nullptr;  // a wrapper never owns its window
     delete wnd;

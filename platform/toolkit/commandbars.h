@@ -1,21 +1,115 @@
-// The toolkit's command bars, at their least: a bar holds its controls.
+// The command bars of one frame: the bars (added by run-time class), their options, the image
+// manager, the shortcut manager, the tooltip context and the commands hidden from short menus.
+// Bars send their requests to the site (the frame).
 #pragma once
 
+#include <memory>
+#include <set>
+#include <vector>
+
 #include "platform/mfc.h"
-#include "platform/toolkit/controls.h"
+#include "platform/toolkit/commandbar.h"
+#include "platform/toolkit/images.h"
+#include "platform/toolkit/shortcuts.h"
+#include "platform/toolkit/tooltips.h"
 
-class CXTPCommandBar : public CWnd {
+enum XTPKeyboardCuesShow { xtpKeyboardCuesShowAlways = 0, xtpKeyboardCuesShowNever = 1, xtpKeyboardCuesShowWindowsDefault = 2 };
+enum XTPAnimationType { xtpAnimateWindowsDefault = 0, xtpAnimateRandom = 1, xtpAnimateUnfold = 2, xtpAnimateSlide = 3, xtpAnimateFade = 4, xtpAnimateNone = 5 };
+
+// What every bar of one command bars shares.
+class CXTPCommandBarsOptions : public CCmdTarget {
 public:
-    CXTPCommandBar() = default;
-    CXTPControls* GetControls() { return &controls_; }
-    const CXTPControls* GetControls() const { return &controls_; }
+    XTPKeyboardCuesShow keyboardCuesShow = xtpKeyboardCuesShowAlways;
+    BOOL bAlwaysShowFullMenus = TRUE;
+    BOOL bShowFullAfterDelay = TRUE;
+    BOOL bToolBarScreenTips = TRUE;
+    BOOL bToolBarAccelTips = FALSE;   // shortcuts in the tips
+    BOOL bShowExpandButtonAlways = TRUE;
+    BOOL bLargeIcons = FALSE;
+    SIZE szIcons{16, 16};             // tool-bar icons
+    SIZE szLargeIcons{32, 32};        // tool-bar icons when bLargeIcons
+    SIZE szPopupIcons{16, 16};        // popup-bar icons
+    BOOL bDpiScaling = TRUE;          // sizes designed for 96 dpi are scaled to the screen's
+    XTPAnimationType animationType = xtpAnimateWindowsDefault;
+    BOOL bShowPopupBarToolTips = FALSE;
+    BOOL bShowContextMenuAccelerators = TRUE;
+    BOOL bAutoUpdateShortcuts = TRUE;
+    BOOL bUseAltNumPadKeys = FALSE;
+    BOOL bShowKeyboardTips = FALSE;
+    BOOL bSyncFloatingBars = TRUE;
+    BOOL bDirtyState = FALSE;
 
-private:
-    CXTPControls controls_;
+    // Copies every option of another command bars.
+    void CopyFrom(const CXTPCommandBarsOptions& other);
+    void ShowKeyboardCues(XTPKeyboardCuesShow show) { keyboardCuesShow = show; }
 };
 
-// The classic menu bar.
-class CXTPMenuBar : public CXTPCommandBar {
+class CXTPCommandBars : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPCommandBars)
 public:
-    CXTPMenuBar() = default;
+    CXTPCommandBars();
+    ~CXTPCommandBars() override;
+
+    // A new command bars of `runtimeClass` (CXTPCommandBars or derived) for `site`; null when the
+    // class is not a creatable command bars. The caller owns it.
+    static CXTPCommandBars* CreateCommandBars(CRuntimeClass* runtimeClass, CWnd* site);
+
+    CWnd* GetSite() const { return site_; }
+    void SetSite(CWnd* site) { site_ = site; }
+
+    // Adds a tool bar of `barClass` (CXTPToolBar or derived) with its window under the site.
+    // Null, with a strict failure naming the call, when the class is not a tool bar or there is
+    // no site window.
+    CXTPToolBar* Add(LPCWSTR title, XTPBarPosition position, CRuntimeClass* barClass = nullptr);
+    // The classic menu bar (one per command bars), built from menu resource `menuId` when it is
+    // not 0. Replaces an earlier menu bar.
+    CXTPMenuBar* SetMenu(LPCWSTR title, UINT menuId);
+    CXTPMenuBar* GetMenuBar() const { return menuBar_; }
+    // Removes and destroys a bar (never the menu bar).
+    void Remove(CXTPToolBar* bar);
+    void RemoveAll();
+    // Every bar, the menu bar first.
+    int GetCount() const { return static_cast<int>(bars_.size()); }
+    CXTPToolBar* GetAt(int index) const;
+    CXTPToolBar* GetToolBar(UINT barId) const;
+    CXTPToolBar* FindToolBar(LPCWSTR title) const;
+    // The first control with the id on any bar (popups included when `recursive`).
+    CXTPControl* FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const;
+
+    CXTPCommandBarsOptions* GetCommandBarsOptions() { return &options_; }
+    CXTPImageManager* GetImageManager() const { return imageManager_; }
+    // Shares another image manager (the caller's reference is taken over).
+    void SetImageManager(CXTPImageManager* manager);
+    CXTPShortcutManager* GetShortcutManager() { return &shortcuts_; }
+    CXTPToolTipContext* GetToolTipContext() { return &tooltips_; }
+
+    // Commands shown only in full menus. Repeated ids count once.
+    void HideCommands(const UINT* ids, int count);
+    void HideCommand(UINT id) { hiddenCommands_.insert(id); }
+    BOOL IsControlHidden(UINT id) const { return hiddenCommands_.count(id) != 0; }
+    const std::set<UINT>& GetHiddenCommands() const { return hiddenCommands_; }
+
+    BOOL IsCustomizeMode() const { return customizeMode_; }
+    void SetCustomizeMode(BOOL customize) { customizeMode_ = customize; }
+
+    // The update pass over every visible bar (see CXTPCommandBar::OnIdleUpdateCmdUI).
+    void UpdateCommandBars();
+    // Recalculates the site's layout after the bars changed.
+    void RecalcFrameLayout();
+
+    // The ribbon flag of command bars that hold a ribbon (never for the base).
+    virtual BOOL IsRibbonMode() const { return FALSE; }
+
+private:
+    CXTPToolBar* adopt(CXTPToolBar* bar, LPCWSTR title, XTPBarPosition position);
+
+    CWnd* site_ = nullptr;
+    std::vector<CXTPToolBar*> bars_;  // one reference each
+    CXTPMenuBar* menuBar_ = nullptr;
+    CXTPCommandBarsOptions options_;
+    CXTPImageManager* imageManager_ = nullptr;
+    CXTPShortcutManager shortcuts_;
+    CXTPToolTipContext tooltips_;
+    std::set<UINT> hiddenCommands_;
+    BOOL customizeMode_ = FALSE;
 };

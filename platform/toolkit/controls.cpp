@@ -3,16 +3,181 @@
 #include <algorithm>
 
 #include "platform/core/record.h"
+#include "platform/toolkit/commandbar.h"
+
+IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
+IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
+IMPLEMENT_DYNCREATE(CXTPControlPopup, CXTPControl)
+IMPLEMENT_DYNCREATE(CXTPControlLabel, CXTPControl)
+IMPLEMENT_DYNCREATE(CXTPControlCheckBox, CXTPControl)
+IMPLEMENT_DYNCREATE(CXTPControlEdit, CXTPControl)
+IMPLEMENT_DYNCREATE(CXTPControlComboBox, CXTPControl)
+IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
+
+// ---- CXTPControl -------------------------------------------------------------------------------
+
+CXTPControl::~CXTPControl() { SetCommandBar(nullptr); }
+
+void CXTPControl::SetCaption(LPCWSTR caption) {
+    const CString text = caption ? caption : L"";
+    if (text == caption_) return;
+    caption_ = text;
+    OnCaptionChanged();
+}
+
+CXTPCommandBar* CXTPControl::GetParent() const { return parent_ ? parent_->GetParent() : nullptr; }
+
+void CXTPControl::SetCommandBar(CXTPCommandBar* bar) {
+    if (bar == commandBar_) return;
+    if (bar) bar->InternalAddRef();
+    if (commandBar_) commandBar_->InternalRelease();
+    commandBar_ = bar;
+}
+
+void CXTPControl::OnExecute() {
+    if (!enabled_ || !IsVisible()) return;
+    CXTPCommandBar* bar = GetParent();
+    CWnd* site = bar ? bar->GetSite() : nullptr;
+    if (!site || !site->GetSafeHwnd()) return;
+    // The site may handle the control itself (parameter controls do); otherwise the command is
+    // posted, as a menu closes before its command runs.
+    InternalAddRef();
+    NMXTPCONTROL notify{};
+    notify.hdr.hwndFrom = bar->GetSafeHwnd();
+    notify.hdr.idFrom = static_cast<UINT_PTR>(id_);
+    notify.hdr.code = CBN_XTP_EXECUTE;
+    notify.pControl = this;
+    const LRESULT handled =
+        site->SendMessage(XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE, reinterpret_cast<LPARAM>(&notify));
+    if (!handled) site->PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), 0), 0);
+    InternalRelease();
+}
+
+void CXTPControl::Copy(CXTPControl* source, BOOL recursive) {
+    if (!source || source == this) return;
+    type_ = source->type_;
+    id_ = source->id_;
+    caption_ = source->caption_;
+    description_ = source->description_;
+    tooltip_ = source->tooltip_;
+    parameter_ = source->parameter_;
+    category_ = source->category_;
+    style_ = source->style_;
+    flags_ = source->flags_;
+    tag_ = source->tag_;
+    iconId_ = source->iconId_;
+    beginGroup_ = source->beginGroup_;
+    hideFlags_ = source->hideFlags_;
+    enabled_ = source->enabled_;
+    checked_ = source->checked_;
+    if (recursive && source->commandBar_) {
+        // A popup's bar is shared with the source unless the caller rebuilds it.
+        SetCommandBar(source->commandBar_);
+    }
+}
+
+CXTPControl* CXTPControl::Clone(BOOL recursive) {
+    CObject* object = GetRuntimeClass()->CreateObject();
+    auto* clone = dynamic_cast<CXTPControl*>(object);
+    if (!clone) {
+        delete object;
+        platform::core::reportFailure(L"CXTPControl::Clone: the control's class is not creatable");
+        return nullptr;
+    }
+    clone->Copy(this, recursive);
+    return clone;
+}
+
+void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
+    CXTPControl::Copy(source, recursive);
+    if (auto* edit = dynamic_cast<CXTPControlEdit*>(source)) {
+        text_ = edit->text_;
+        readOnly_ = edit->readOnly_;
+    }
+}
+
+int CXTPControlComboBox::AddString(LPCWSTR text) {
+    items_.emplace_back(text ? text : L"");
+    return GetCount() - 1;
+}
+
+void CXTPControlComboBox::ResetContent() {
+    items_.clear();
+    selection_ = -1;
+}
+
+BOOL CXTPControlComboBox::SetCurSel(int index) {
+    if (index < -1 || index >= GetCount()) return FALSE;
+    selection_ = index;
+    text_ = index < 0 ? CString() : items_[static_cast<std::size_t>(index)];
+    return TRUE;
+}
+
+CString CXTPControlComboBox::GetLBText(int index) const {
+    if (index < 0 || index >= GetCount()) return {};
+    return items_[static_cast<std::size_t>(index)];
+}
+
+void CXTPControlComboBox::Copy(CXTPControl* source, BOOL recursive) {
+    CXTPControl::Copy(source, recursive);
+    if (auto* combo = dynamic_cast<CXTPControlComboBox*>(source)) {
+        items_ = combo->items_;
+        selection_ = combo->selection_;
+        text_ = combo->text_;
+    }
+}
+
+// ---- CXTPControls ------------------------------------------------------------------------------
+
+namespace {
+
+CXTPControl* newControlOfType(XTPControlType type) {
+    switch (type) {
+        case xtpControlPopup:
+        case xtpControlButtonPopup:
+        case xtpControlSplitButtonPopup: {
+            auto* popup = new CXTPControlPopup;
+            popup->SetType(type);
+            return popup;
+        }
+        case xtpControlEdit: return new CXTPControlEdit;
+        case xtpControlComboBox: return new CXTPControlComboBox;
+        case xtpControlLabel: return new CXTPControlLabel;
+        case xtpControlCheckBox: return new CXTPControlCheckBox;
+        case xtpControlButton: return new CXTPControlButton;
+        default: return new CXTPControl(type);
+    }
+}
+
+}  // namespace
 
 CXTPControls::~CXTPControls() { RemoveAll(); }
 
-CXTPControl* CXTPControls::Add(XTPControlType type, int id, LPCWSTR, int before, BOOL) {
-    auto* control = new CXTPControl(type);
+CXTPControl* CXTPControls::insert(CXTPControl* control, int id, LPCWSTR parameter, int before) {
+    if (control->parent_ && control->parent_ != this) control->parent_->Remove(control);
     control->SetID(id);
+    if (parameter) control->SetParameter(parameter);
     control->parent_ = this;
     const auto position = before < 0 || before >= GetCount() ? controls_.end() : controls_.begin() + before;
     controls_.insert(position, control);
+    OnControlAdded(control);
     return control;
+}
+
+CXTPControl* CXTPControls::Add(XTPControlType type, int id, LPCWSTR parameter, int before, BOOL) {
+    return insert(newControlOfType(type), id, parameter, before);
+}
+
+CXTPControl* CXTPControls::Add(CXTPControl* control, int id, LPCWSTR parameter, int before, BOOL) {
+    if (!control) return nullptr;
+    return insert(control, id, parameter, before);
+}
+
+CXTPControl* CXTPControls::AddClone(CXTPControl* control, int before, BOOL recursive) {
+    if (!control) return nullptr;
+    CXTPControl* clone = control->Clone(recursive);
+    if (!clone) return nullptr;
+    return insert(clone, clone->GetID(), nullptr, before);
 }
 
 CXTPControl* CXTPControls::GetAt(int index) const {
@@ -20,11 +185,29 @@ CXTPControl* CXTPControls::GetAt(int index) const {
     return controls_[static_cast<std::size_t>(index)];
 }
 
+int CXTPControls::IndexOf(const CXTPControl* control) const {
+    const auto it = std::find(controls_.begin(), controls_.end(), control);
+    return it == controls_.end() ? -1 : static_cast<int>(it - controls_.begin());
+}
+
+CXTPControl* CXTPControls::FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const {
+    for (CXTPControl* control : controls_) {
+        if (visible && !control->IsVisible()) continue;
+        if (control->GetID() == id && (type == xtpControlError || control->GetType() == type)) return control;
+        if (recursive && control->GetCommandBar()) {
+            if (CXTPControl* inner = control->GetCommandBar()->GetControls()->FindControl(type, id, visible, TRUE))
+                return inner;
+        }
+    }
+    return nullptr;
+}
+
 void CXTPControls::Remove(CXTPControl* control) {
     const auto it = std::find(controls_.begin(), controls_.end(), control);
     if (it == controls_.end()) return;
     controls_.erase(it);
     control->parent_ = nullptr;
+    OnControlRemoved(control);
     control->InternalRelease();
 }
 
@@ -35,4 +218,6 @@ void CXTPControls::RemoveAll() {
 void CXTPControls::CreateOriginalControls() {
     platform::core::recordCall(L"CXTPControls::CreateOriginalControls()");
     hasOriginal_ = true;
+    originalIds_.clear();
+    for (const CXTPControl* control : controls_) originalIds_.push_back(control->GetID());
 }

@@ -1,64 +1,209 @@
-// The toolkit's controls and control collections, at their least: a collection holds one
-// reference on each of its controls; a control goes away with its last reference.
+// The toolkit's controls and control collections. Controls are reference counted: a collection
+// holds one reference on each of its controls, and a control removed from its collection lives on
+// while anyone else (a registry of controls, a clone source) still holds one.
 #pragma once
 
 #include <vector>
 
 #include "platform/mfc.h"
+#include "platform/toolkit/messages.h"
 
-enum XTPControlType {
-    xtpControlError = 0,
-    xtpControlButton = 1,
-    xtpControlPopup = 2,
-    xtpControlButtonPopup = 3,
-    xtpControlSplitButtonPopup = 4,
-    xtpControlComboBox = 5,
-    xtpControlEdit = 6,
-    xtpControlLabel = 8,
-};
-
+class CXTPCommandBar;
 class CXTPControls;
 
+// Control flags.
+inline constexpr DWORD xtpFlagHideWrap = 1;
+inline constexpr DWORD xtpFlagSkipFocus = 2;
+inline constexpr DWORD xtpFlagManualUpdate = 8;
+inline constexpr DWORD xtpFlagNoMovable = 16;
+inline constexpr DWORD xtpFlagControlStretched = 32;
+
+// Why a control is hidden (any reason hides it).
+inline constexpr DWORD xtpHideGeneric = 1;
+inline constexpr DWORD xtpHideCustomize = 4;
+
 class CXTPControl : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPControl)
 public:
-    explicit CXTPControl(XTPControlType type = xtpControlButton) : type_(type) {}
+    CXTPControl() = default;
+    explicit CXTPControl(XTPControlType type) : type_(type) {}
+    ~CXTPControl() override;
 
     XTPControlType GetType() const { return type_; }
+    void SetType(XTPControlType type) { type_ = type; }
     int GetID() const { return id_; }
     void SetID(int id) { id_ = id; }
     CString GetCaption() const { return caption_; }
-    void SetCaption(LPCWSTR caption) { caption_ = caption; }
+    void SetCaption(LPCWSTR caption);
+    CString GetDescription() const { return description_; }
+    void SetDescription(LPCWSTR text) { description_ = text; }
+    CString GetTooltip() const { return tooltip_; }
+    void SetTooltip(LPCWSTR text) { tooltip_ = text; }
+    CString GetParameter() const { return parameter_; }
+    void SetParameter(LPCWSTR text) { parameter_ = text; }
+    CString GetCategory() const { return category_; }
+    void SetCategory(LPCWSTR text) { category_ = text; }
+    XTPButtonStyle GetStyle() const { return style_; }
+    void SetStyle(XTPButtonStyle style) { style_ = style; }
+    DWORD GetFlags() const { return flags_; }
+    void SetFlags(DWORD flags) { flags_ = flags; }
+    DWORD_PTR GetTag() const { return tag_; }
+    void SetTag(DWORD_PTR tag) { tag_ = tag; }
+    int GetIconId() const { return iconId_ ? iconId_ : id_; }
+    void SetIconId(int id) { iconId_ = id; }
+    BOOL GetBeginGroup() const { return beginGroup_; }
+    void SetBeginGroup(BOOL begin) { beginGroup_ = begin; }
+
+    BOOL IsVisible() const { return hideFlags_ == 0; }
+    void SetVisible(BOOL visible) { SetHideFlag(xtpHideGeneric, !visible); }
+    DWORD GetHideFlags() const { return hideFlags_; }
+    void SetHideFlag(DWORD flag, BOOL hide) { hideFlags_ = hide ? (hideFlags_ | flag) : (hideFlags_ & ~flag); }
+    BOOL GetEnabled() const { return enabled_; }
+    virtual void SetEnabled(BOOL enabled) { enabled_ = enabled; }
+    BOOL GetChecked() const { return checked_; }
+    virtual void SetChecked(BOOL checked) { checked_ = checked; }
+
+    // The collection that holds the control, or null; and that collection's bar.
     CXTPControls* GetControls() const { return parent_; }
+    CXTPCommandBar* GetParent() const;
+    // The bar the control opens (popups, split buttons, galleries), or null. The control holds
+    // one reference on it.
+    CXTPCommandBar* GetCommandBar() const { return commandBar_; }
+    void SetCommandBar(CXTPCommandBar* bar);
+
+    // The user (or the harness) executed the control: the site hears of it first
+    // (XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE); when it does not handle it, WM_COMMAND with the
+    // control's id is posted to the site. Disabled or hidden controls do nothing.
+    virtual void OnExecute();
+    // A popup opens (TRUE) or closes.
+    virtual void OnSetPopup(BOOL popup) { popup_ = popup; }
+    BOOL GetPopuped() const { return popup_; }
+    virtual void OnCaptionChanged() {}
+    // Copies the other control's state (not its reference count or collection).
+    virtual void Copy(CXTPControl* source, BOOL recursive = FALSE);
+    // A new control of the same run-time class with this one's state; the caller holds its
+    // reference.
+    CXTPControl* Clone(BOOL recursive = FALSE);
 
 private:
     friend class CXTPControls;
-    XTPControlType type_;
+    XTPControlType type_ = xtpControlButton;
     int id_ = 0;
-    CString caption_;
+    CString caption_, description_, tooltip_, parameter_, category_;
+    XTPButtonStyle style_ = xtpButtonAutomatic;
+    DWORD flags_ = 0;
+    DWORD_PTR tag_ = 0;
+    int iconId_ = 0;
+    BOOL beginGroup_ = FALSE;
+    DWORD hideFlags_ = 0;
+    BOOL enabled_ = TRUE;
+    BOOL checked_ = FALSE;
+    BOOL popup_ = FALSE;
     CXTPControls* parent_ = nullptr;
+    CXTPCommandBar* commandBar_ = nullptr;
 };
 
-// The controls of one command bar (or popup).
+// The controls of the program's usual kinds; each differs only in its type.
+#define KORVO_XTP_CONTROL_KIND(name, type)      \
+    class name : public CXTPControl {             \
+        DECLARE_DYNCREATE(name)                   \
+    public:                                       \
+        name() : CXTPControl(type) {}             \
+    };
+KORVO_XTP_CONTROL_KIND(CXTPControlButton, xtpControlButton)
+KORVO_XTP_CONTROL_KIND(CXTPControlPopup, xtpControlPopup)
+KORVO_XTP_CONTROL_KIND(CXTPControlLabel, xtpControlLabel)
+KORVO_XTP_CONTROL_KIND(CXTPControlCheckBox, xtpControlCheckBox)
+#undef KORVO_XTP_CONTROL_KIND
+
+// An edit field: its text stays with the control while it is hidden or disabled.
+class CXTPControlEdit : public CXTPControl {
+    DECLARE_DYNCREATE(CXTPControlEdit)
+public:
+    CXTPControlEdit() : CXTPControl(xtpControlEdit) {}
+    CString GetEditText() const { return text_; }
+    void SetEditText(LPCWSTR text) { text_ = text; }
+    BOOL GetReadOnly() const { return readOnly_; }
+    void SetReadOnly(BOOL readOnly) { readOnly_ = readOnly; }
+    void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
+
+private:
+    CString text_;
+    BOOL readOnly_ = FALSE;
+};
+
+// A combo box: a list of texts and the current selection (-1: none).
+class CXTPControlComboBox : public CXTPControl {
+    DECLARE_DYNCREATE(CXTPControlComboBox)
+public:
+    CXTPControlComboBox() : CXTPControl(xtpControlComboBox) {}
+    int AddString(LPCWSTR text);
+    int GetCount() const { return static_cast<int>(items_.size()); }
+    void ResetContent();
+    int GetCurSel() const { return selection_; }
+    // -1 or an index of the list; anything else is refused (FALSE).
+    BOOL SetCurSel(int index);
+    // The text of the item at `index`; empty outside the list.
+    CString GetLBText(int index) const;
+    CString GetEditText() const { return text_; }
+    void SetEditText(LPCWSTR text) { text_ = text; }
+    void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
+
+private:
+    std::vector<CString> items_;
+    int selection_ = -1;
+    CString text_;
+};
+
+// The controls of one command bar (or popup), in order. Subclasses (the system panel's) learn of
+// each control added and removed.
 class CXTPControls : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPControls)
 public:
     CXTPControls() = default;
     ~CXTPControls() override;
 
-    // Adds a new control of `type` with `id` before the control at `before` (-1: at the end).
+    // Adds a new control of `type` (of the usual run-time class for that type) with `id` before
+    // the control at `before` (-1 or past the end: at the end).
     CXTPControl* Add(XTPControlType type, int id, LPCWSTR parameter = nullptr, int before = -1,
                      BOOL temporary = FALSE);
+    // Adds `control`, taking over the reference the caller gives with it.
+    CXTPControl* Add(CXTPControl* control, int id, LPCWSTR parameter = nullptr, int before = -1,
+                     BOOL temporary = FALSE);
+    // Adds a copy of `control` (the caller keeps its own reference).
+    CXTPControl* AddClone(CXTPControl* control, int before = -1, BOOL recursive = FALSE);
     int GetCount() const { return static_cast<int>(controls_.size()); }
     // Null outside 0 .. GetCount() - 1.
     CXTPControl* GetAt(int index) const;
+    int IndexOf(const CXTPControl* control) const;
+    // The first control with the id (and the type unless it is xtpControlError), visible ones only
+    // with `visible`; with `recursive`, also inside the controls' own bars.
+    CXTPControl* FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const;
+    CXTPControl* FindControl(int id) const { return FindControl(xtpControlError, id, FALSE, FALSE); }
     // Removes the control, giving back the collection's reference.
     void Remove(CXTPControl* control);
+    void Remove(int index) { Remove(GetAt(index)); }
     void RemoveAll();
+
+    // The bar these controls belong to (null for a free collection).
+    CXTPCommandBar* GetParent() const { return parent_; }
+    void SetParent(CXTPCommandBar* bar) { parent_ = bar; }
 
     // Records the present controls as the set a reset of the bar returns to.
     void CreateOriginalControls();
     bool HasOriginalControls() const { return hasOriginal_; }
+    // The ids of the recorded set, in order.
+    const std::vector<int>& GetOriginalIds() const { return originalIds_; }
+
+protected:
+    virtual void OnControlAdded(CXTPControl*) {}
+    virtual void OnControlRemoved(CXTPControl*) {}
 
 private:
+    CXTPControl* insert(CXTPControl* control, int id, LPCWSTR parameter, int before);
+
     std::vector<CXTPControl*> controls_;
+    CXTPCommandBar* parent_ = nullptr;
     bool hasOriginal_ = false;
+    std::vector<int> originalIds_;
 };

@@ -1,11 +1,52 @@
-// The toolkit's frame windows.
+// The toolkit's frame windows and the interfaces frames implement for it.
 #pragma once
 
-#include "platform/mfc.h"
+#include <memory>
 
-// The toolkit's MDI main frame (the base of the UI library's main frames).
+#include "platform/mfc.h"
+#include "platform/toolkit/commandbars.h"
+
+// A frame's command bars: created by run-time class, deleted with the frame object. The frame's
+// layout puts the visible top bars above the client area and the status bar (the child with
+// the framework's status-bar id) below it.
 class CXTPMDIFrameWnd : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CXTPMDIFrameWnd)
 public:
+    static constexpr int kBarHeight = 26;
+
     CXTPMDIFrameWnd() = default;
+    ~CXTPMDIFrameWnd() override;
+
+    // Creates the frame's command bars of `runtimeClass` (CXTPCommandBars when null) with the
+    // frame as their site. FALSE when the class is not a command bars or the frame has some.
+    virtual BOOL InitCommandBars(CRuntimeClass* runtimeClass = nullptr);
+    CXTPCommandBars* GetCommandBars() const { return commandBars_.get(); }
+
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+protected:
+    // Deletes the command bars (their windows go with the frame's).
+    void DestroyCommandBars() { commandBars_.reset(); }
+
+private:
+    std::unique_ptr<CXTPCommandBars> commandBars_;
+};
+
+// Frame message hook of command bars (the frame's part of keyboard and non-client handling).
+class CXTPCommandBarsFrameHook {
+public:
+    virtual ~CXTPCommandBarsFrameHook() = default;
+};
+
+// Theme changes of the paint manager.
+class IXTPPaintManagerEvents {
+public:
+    virtual ~IXTPPaintManagerEvents() = default;
+    virtual void OnPaintManagerChanged() {}
+};
+
+// Frames that draw a shadow around themselves.
+class IXTPFrameShadow {
+public:
+    virtual ~IXTPFrameShadow() = default;
 };

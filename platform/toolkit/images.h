@@ -36,3 +36,25 @@ private:
     UINT id_;
     std::map<int, CXTPImageManagerIcon*> icons_;
 };
+
+// The icons of command bars by command id and width. Shared between owners by reference count
+// (InternalAddRef / InternalRelease).
+class CXTPImageManager : public CCmdTarget {
+public:
+    CXTPImageManager() = default;
+    ~CXTPImageManager() override;
+    CXTPImageManager(const CXTPImageManager&) = delete;
+    CXTPImageManager& operator=(const CXTPImageManager&) = delete;
+
+    // Adds (or replaces) the icon of `id` at `width`.
+    void SetIcon(UINT id, int width, bool vector = false);
+    // The icon of `id` at `width`, or null.
+    CXTPImageManagerIcon* Lookup(UINT id, int width) const;
+    CXTPImageManagerIconSet* GetIconSet(UINT id) const;
+    void RemoveIcon(UINT id);
+    void RemoveAll();
+    int GetIconSetCount() const { return static_cast<int>(sets_.size()); }
+
+private:
+    std::map<UINT, CXTPImageManagerIconSet*> sets_;
+};

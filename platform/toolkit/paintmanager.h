@@ -11,6 +11,16 @@ public:
 
     virtual ~CXTPPaintManager() = default;
 
+    // How icons are drawn: faded when inactive, and scaled for the screen's DPI.
+    struct IconsInfo {
+        BOOL bUseFadedIcons = FALSE;
+        BOOL bUseDpiIcons = FALSE;
+    };
+    IconsInfo* GetIconsInfo() { return &iconsInfo_; }
+
 protected:
     CXTPPaintManager() = default;
+
+private:
+    IconsInfo iconsInfo_;
 };

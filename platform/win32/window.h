@@ -499,6 +499,14 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
 BOOL UpdateWindow(HWND hwnd);
+// Redraw flags: invalidate, erase, every descendant, paint at once, the frame too.
+inline constexpr UINT RDW_INVALIDATE = 0x0001;
+inline constexpr UINT RDW_ERASE = 0x0004;
+inline constexpr UINT RDW_ALLCHILDREN = 0x0080;
+inline constexpr UINT RDW_UPDATENOW = 0x0100;
+inline constexpr UINT RDW_FRAME = 0x0400;
+// Regions are not used by the program: `region` must be null (a strict failure otherwise).
+BOOL RedrawWindow(HWND hwnd, const RECT* rect, void* region, UINT flags);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 

@@ -1,5 +1,7 @@
 #include "platform/win32/window_table.h"
 
+#include "platform/win32/mdi.h"
+
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/record.h"
@@ -8,13 +10,12 @@
 namespace platform::win32 {
 
 WindowTable::WindowTable() {
-    // The message-box and dialog class, static text, and the MDI client (a plain child class
-    // until the MDI messages are needed).
+    // The message-box and dialog class, static text, and the MDI client.
     for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT"}) {
         auto c = std::make_shared<WindowClass>();
         c->name = name;
         c->atom = nextClassAtom++;
-        c->proc = &DefWindowProcW;
+        c->proc = c->name == L"MDICLIENT" ? &MdiClientWindowProc : &DefWindowProcW;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
         classes[c->name] = c;

@@ -215,9 +215,10 @@ TEST(ApplicationCommandBindings, EveryHandlerNameHasAFunctionOfItsKind) {
 // ---- Default tool bars ----
 
 TEST_F(CommandRegistrationTest, DefaultToolBarsLoadTheirCaptionsOnceAndKeepTheNameWhenOneIsMissing) {
-    Start();
+    // The first main frame builds its tool bars from the table during start-up.
     platform::kernel::overrideString(9000, L"Drawing");
     platform::kernel::overrideString(9001, std::wstring(100, L'S'));
+    Start();
     const auto bars = GetDefaultToolBars();
     ASSERT_EQ(bars.size(), 10u);
     EXPECT_EQ(bars[0].caption, L"Startup") << "the sample has no string 9043";

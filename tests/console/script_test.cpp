@@ -28,6 +28,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump commands\n"
         "dump frames\n"
         "dump documents\n"
+        "dump bars 2\n"
         "new-frame\n"
         "journal\n"
         "quit\r\n",
@@ -53,7 +54,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[8].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
     EXPECT_EQ(result.steps[9].arguments.text, L"C:\\Work\\d.grb");
-    EXPECT_EQ(result.steps.back().line, 20);
+    EXPECT_EQ(result.steps.back().line, 21);
+    EXPECT_EQ(result.steps[15].arguments.frame.index, 2u);  // dump bars 2
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -102,7 +104,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},

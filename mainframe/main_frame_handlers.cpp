@@ -1,0 +1,176 @@
+// The main frame's message handlers: activation, closing and destruction, the toolkit's requests
+// and the frame's own commands.
+#include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/ribbon_command_bars.h"
+
+namespace {
+
+// The document flag the kernel reads when the application becomes active.
+constexpr DWORD kApplicationActivatedFlag = 0x20000;
+constexpr UINT kFirstToolBarCommand = 700;
+constexpr UINT kPropertiesPane = 1007;
+constexpr UINT kFindCommandCommand = 799;
+
+// The button made for the find-command pane's command.
+class FindCommandButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(FindCommandButton)
+};
+IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
+
+}  // namespace
+
+// ---- Activation ----------------------------------------------------------------------------------
+
+void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    Korvo::UI::MdiMainFrame::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_INACTIVE) {
+        HidePopupToolbar();
+        return;
+    }
+    if (bMinimized) return;
+    MakeActive();
+    // The read-only state, the frameless bars' z-order and the activation observer come with
+    // the documents and frameless-bar work.
+}
+
+LRESULT CMainFrame::OnActivateApp(WPARAM active, LPARAM) {
+    if (active) {
+        if (CKvw32Doc* document = GetActiveKorvoDocument()) document->SetDocumentFlag(kApplicationActivatedFlag, true);
+    } else {
+        UIModuleProxy::Instance().NotifyApplicationDeactivated();
+    }
+    CKVSpaceballDeviceManager::Instance().Activate(active != 0);
+    return Default();
+}
+
+void CMainFrame::OnChangeActiveMainFrame(Korvo::UI::MainFrame* previous) {
+    LockLayout();
+    if (previous) previous->LockLayout();
+    if (CXTPDockingPane* pane = m_paneManager.FindPane(kPropertiesPane); pane && !pane->IsClosed())
+        m_paneManager.ShowPane(pane, FALSE);
+    if (previous) previous->UnlockLayout();
+    UnlockLayout();
+    Korvo::UI::MdiMainFrame::OnChangeActiveMainFrame(previous);
+}
+
+LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
+    const bool enabled = wParam != 0;
+    if (MacroManager* macros = MacroManagerInstance()) macros->OnEnableMainWindows(enabled);
+    CKVCom_Is3D::SetMainWindowsDisabled(!enabled);
+    if (CKvw32App* app = CKvw32App::Instance()) app->EnableMainFrames(enabled);
+    return Default();
+}
+
+// ---- Closing and destruction -----------------------------------------------------------------------
+
+void CMainFrame::OnClose() { Korvo::UI::MdiMainFrame::OnClose(); }
+
+void CMainFrame::OnDestroy() {
+    if (!m_destroying) {
+        m_destroying = true;
+        DestroyFirstTime();
+    }
+    Korvo::UI::MdiMainFrame::OnDestroy();
+}
+
+void CMainFrame::DestroyFirstTime() {
+    // Clipart views come with the documents-menu work.
+    SetActiveView(nullptr, FALSE);
+    m_paneManager.DetachChildren();
+    m_screenMode = 0;
+    KVResetDialogCache();
+    KVNotifyMainFrameDestroyed(m_hWnd);
+    m_dropTarget.Revoke();
+}
+
+// ---- Toolkit requests -----------------------------------------------------------------------------
+
+LRESULT CMainFrame::OnDefaultMessage(WPARAM, LPARAM) { return Default(); }
+
+LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
+    auto* request = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam);
+    if (!request) return FALSE;
+    CXTPControl* control = nullptr;
+    SysPanelAccess* panel = m_tools ? m_tools->GetSysPanel() : nullptr;
+    if (panel && request->bToolBar && request->pCommandBar == panel->GetBar()) {
+        control = panel->CreateControlForId(request->nID);
+    } else if (request->nID == kFindCommandCommand) {
+        control = new FindCommandButton;
+    } else {
+        control = CreateCustomControl(request->nID, 0, request->pCommandBar);
+    }
+    if (!control) return FALSE;
+    request->pControl = control;
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM) { return 0; }
+
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
+    if (code == XTP_DPN_SHOWWINDOW) {
+        auto* pane = reinterpret_cast<CXTPDockingPane*>(lParam);
+        if (pane && !pane->IsValid())
+            if (CWnd* window = GetPaneWindow(pane)) pane->Attach(window);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+LRESULT CMainFrame::OnInitCommandsPopupMessage(WPARAM, LPARAM lParam) {
+    OnInitCommandsPopup(reinterpret_cast<CXTPPopupBar*>(lParam));
+    return 0;
+}
+
+LRESULT CMainFrame::OnUninitCommandsPopupMessage(WPARAM, LPARAM lParam) {
+    OnUninitCommandsPopup(reinterpret_cast<CXTPPopupBar*>(lParam));
+    return 0;
+}
+
+LRESULT CMainFrame::OnChangingActiveTab(WPARAM, LPARAM) { return 0; }
+
+LRESULT CMainFrame::OnFrameMessage(WPARAM, LPARAM) { return Default(); }
+
+// ---- Commands -------------------------------------------------------------------------------------
+
+void CMainFrame::OnToolBarCommand(UINT id) {
+    CXTPToolBar* bar = GetToolBarByCommand(id);
+    if (!bar) return;
+    bar->SetVisible(!bar->IsVisible());
+    RecalcLayout();
+}
+
+void CMainFrame::OnUpdateToolBarCommand(CCmdUI* cmdUI) {
+    CXTPToolBar* bar = GetToolBarByCommand(cmdUI->m_nID);
+    cmdUI->Enable(bar != nullptr);
+    cmdUI->SetCheck(bar && bar->IsVisible() ? 1 : 0);
+}
+
+void CMainFrame::ShowDockingPane(UINT id) {
+    const UINT paneId = m_tools ? m_tools->FindPaneByCommand(id) : 0;
+    if (paneId == 0) return;
+    if (CXTPDockingPane* pane = m_paneManager.FindPane(paneId)) m_paneManager.ShowPane(pane, TRUE);
+}
+
+void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
+    const UINT paneId = m_tools ? m_tools->FindPaneByCommand(cmdUI->m_nID) : 0;
+    CXTPDockingPane* pane = paneId ? m_paneManager.FindPane(paneId) : nullptr;
+    cmdUI->Enable(pane != nullptr);
+    cmdUI->SetCheck(pane && !pane->IsClosed() ? 1 : 0);
+}
+
+// The commands below are the frame's own (screen modes, panes, tabs, windows); they come with
+// the frame's command work. Until then they are shown disabled rather than doing nothing.
+void CMainFrame::OnFrameCommand(UINT) {}
+void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+void CMainFrame::OnNoAction() {}
+void CMainFrame::OnFrameHelp() {}
+void CMainFrame::OnContextHelp() {}
+void CMainFrame::OnWindowList() {}
+void CMainFrame::OnUpdateWindowMenu(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+
+CXTPToolBar* CMainFrame::GetToolBarByCommand(UINT id) const {
+    const CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars();
+    if (!bars || id < kFirstToolBarCommand) return nullptr;
+    return bars->GetAt(static_cast<int>(id - kFirstToolBarCommand));
+}

@@ -1,0 +1,127 @@
+// The UI library's layout model: XML elements, tool bars as lists of control elements (applied to
+// and saved from live command bars), and the main-frame state that holds a frame's layout.
+//
+// Schema of the stand-in (elements by name): "MainWindow" holds "MenuBar", "ToolBar" and
+// "RibbonBar" children; a bar holds control elements named by control type ("Button", "Popup",
+// "ButtonPopup", "SplitButtonPopup", "Edit", "ComboBox", "Label", "CheckBox"). The library reads
+// the attributes it owns ("id", "caption", "tooltip", "description", "style", "beginGroup",
+// "iconId", "visible"); every other attribute of a control goes to the application's attribute
+// callback.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/diagnostics.h"
+#include "platform/mfc.h"
+#include "platform/toolkit.h"
+
+namespace Korvo::UI::XML {
+
+// One element: a name, attributes in document order and child elements.
+class Element {
+public:
+    Element() = default;
+    explicit Element(std::wstring name) : name_(std::move(name)) {}
+    virtual ~Element() = default;
+
+    const std::wstring& name() const { return name_; }
+    void setName(std::wstring name) { name_ = std::move(name); }
+    // Null when the attribute is absent.
+    const std::wstring* attribute(std::wstring_view name) const;
+    std::wstring attribute(std::wstring_view name, std::wstring_view fallback) const;
+    void setAttribute(std::wstring_view name, std::wstring_view value);
+    const std::vector<std::pair<std::wstring, std::wstring>>& attributes() const { return attributes_; }
+    const std::vector<std::shared_ptr<Element>>& children() const { return children_; }
+    std::shared_ptr<Element> addChild(std::wstring name);
+    void addChild(std::shared_ptr<Element> child) { children_.push_back(std::move(child)); }
+    // The first child of that name, or null.
+    std::shared_ptr<Element> child(std::wstring_view name) const;
+    void removeChildren(std::wstring_view name);
+
+    // Parses an XML file (UTF-8) into its root element. Null, with a journal warning naming the
+    // file and line, when it cannot be read or parsed.
+    static std::shared_ptr<Element> loadFile(LPCWSTR path);
+    // The element as XML text.
+    std::wstring toXml() const;
+
+private:
+    std::wstring name_;
+    std::vector<std::pair<std::wstring, std::wstring>> attributes_;
+    std::vector<std::shared_ptr<Element>> children_;
+};
+
+// Callbacks and flags in force while the library applies a layout to a bar or saves one.
+struct ApplicationParameters {
+    // Applying: the first flag replaces the bar's controls, the second marks them as the set a
+    // reset of the bar returns to.
+    bool replaceControls = false;
+    bool storeOriginal = false;
+    // Creates the control for an element (null: the library makes one of the element's type).
+    std::function<CXTPControl*(const Element& control)> createControl;
+    // Offered every attribute the library does not own, with the control made from the element.
+    std::function<void(CXTPControl& control, const std::wstring& name, const std::wstring& value)> readAttribute;
+    // Saving: adds the application's attributes of a control to its element.
+    std::function<void(const CXTPControl& control, Element& element)> writeAttributes;
+};
+
+// A tool bar (or the menu bar) as the layout keeps it.
+class ToolBar : public Element {
+public:
+    ToolBar() : Element(L"ToolBar") {}
+    explicit ToolBar(std::wstring name) : Element(std::move(name)) {}
+
+    int id() const;
+    CString title() const;
+    // Rebuilds `bar`'s controls from the elements (every child is a control element). A control
+    // type the library does not know is skipped with a journal warning naming it.
+    void apply(CXTPCommandBar& bar, const ApplicationParameters& parameters) const;
+    // Writes `bar`'s id, title and controls into this element (replacing its children).
+    void save(const CXTPCommandBar& bar, const ApplicationParameters& parameters);
+};
+
+// The ribbon part of a layout, kept as elements until the ribbon model exists.
+class RibbonBar : public Element {
+public:
+    RibbonBar() : Element(L"RibbonBar") {}
+};
+
+// The element name of a control type, and back (xtpControlError for an unknown name).
+std::wstring ControlTypeName(XTPControlType type);
+XTPControlType ControlTypeFromName(std::wstring_view name);
+
+}  // namespace Korvo::UI::XML
+
+namespace Korvo::UI {
+
+// The layout of one main frame. Loading walks the element: every attribute goes to
+// loadAttributes, every child element to loadElement; the base keeps the menu bar, the tool
+// bars and the ribbon.
+class MainFrameState : public XML::Element {
+public:
+    MainFrameState() : XML::Element(L"MainWindow") {}
+    ~MainFrameState() override = default;
+
+    virtual void reset();
+    // FALSE when `element` is not a "MainWindow" element.
+    virtual bool load(const XML::Element& element, VersionNumber version);
+    // Loads the default layout of `version` from the file `path`; FALSE (the state left reset)
+    // when the file is missing or malformed or holds no "MainWindow" element.
+    bool loadDefault(LPCWSTR path, VersionNumber version);
+    // Takes from `other` what this state lacks (menu bar, ribbon, tool bars by id).
+    virtual void merge(const MainFrameState& other);
+
+    std::shared_ptr<XML::ToolBar> menuBar;
+    std::shared_ptr<XML::RibbonBar> ribbonBar;
+    std::vector<std::shared_ptr<XML::ToolBar>> toolBars;
+    VersionNumber version;
+
+protected:
+    virtual void loadAttributes(const XML::Element& element);
+    virtual void loadElement(const XML::Element& child);
+};
+
+}  // namespace Korvo::UI

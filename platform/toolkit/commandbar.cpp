@@ -1,0 +1,151 @@
+#include "platform/toolkit/commandbar.h"
+
+#include <mutex>
+
+#include "platform/core/record.h"
+#include "platform/toolkit/commandbars.h"
+#include "platform/toolkit/window_classes.h"
+
+IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
+IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
+IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
+
+BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CXTPCommandBar::OnIdleUpdateMessage)
+END_MESSAGE_MAP()
+
+CXTPCommandBar::CXTPCommandBar() : CXTPCommandBar(xtpBarTypeNormal) {}
+
+CXTPCommandBar::CXTPCommandBar(XTPBarType type) : type_(type), controls_(new CXTPControls) {
+    controls_->SetParent(this);
+}
+
+CXTPCommandBar::~CXTPCommandBar() {
+    controls_->RemoveAll();
+    controls_->SetParent(nullptr);
+    controls_->InternalRelease();
+}
+
+void CXTPCommandBar::SetControls(CXTPControls* controls) {
+    if (!controls || controls == controls_) return;
+    controls_->RemoveAll();
+    controls_->SetParent(nullptr);
+    controls_->InternalRelease();
+    controls_ = controls;
+    controls_->SetParent(this);
+}
+
+CWnd* CXTPCommandBar::GetSite() const { return commandBars_ ? commandBars_->GetSite() : nullptr; }
+
+BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
+    CWnd* site = GetSite();
+    if (!site || !site->GetSafeHwnd()) {
+        platform::core::reportFailure(L"CXTPCommandBar::SetButtons: the bar \"" + std::wstring(title_) +
+                                      L"\" has no site window to create its controls");
+        return FALSE;
+    }
+    controls_->RemoveAll();
+    bool beginGroup = false;
+    for (int i = 0; i < count; ++i) {
+        const UINT id = ids ? ids[i] : 0;
+        if (id == 0) {
+            beginGroup = true;
+            continue;
+        }
+        XTP_COMMANDBARS_CREATECONTROL request;
+        request.nID = id;
+        request.bToolBar = TRUE;
+        request.pCommandBar = this;
+        request.controlType = xtpControlButton;
+        request.buttonStyle = xtpButtonAutomatic;
+        request.nIndex = controls_->GetCount();
+        const LRESULT handled = site->SendMessage(XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request));
+        CXTPControl* control = nullptr;
+        if (handled && request.pControl) {
+            control = controls_->Add(request.pControl, static_cast<int>(id));
+        } else {
+            // An answer without a control would leak the site's object: there is none to take.
+            control = controls_->Add(request.controlType, static_cast<int>(id));
+            control->SetStyle(request.buttonStyle);
+        }
+        if (beginGroup) control->SetBeginGroup(TRUE);
+        beginGroup = false;
+    }
+    return TRUE;
+}
+
+void CXTPCommandBar::SetBarID(UINT id) {
+    barId_ = id;
+    if (GetSafeHwnd()) SetDlgCtrlID(static_cast<int>(id));
+}
+
+void CXTPCommandBar::SetTitle(LPCWSTR title) {
+    title_ = title ? title : L"";
+    if (GetSafeHwnd()) SetWindowText(title_);
+}
+
+void CXTPCommandBar::SetVisible(BOOL visible) {
+    visible_ = visible;
+    if (GetSafeHwnd()) ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void CXTPCommandBar::UnlockRedraw() {
+    if (redrawLocks_ > 0) --redrawLocks_;
+}
+
+BOOL CXTPCommandBar::CreateBarWindow(CWnd* site) {
+    if (!site || !site->GetSafeHwnd()) return FALSE;
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_ ? WS_VISIBLE : 0);
+    return CreateEx(0, platform::toolkit::toolkitWindowClass(GetBarClassName()), title_, style, RECT{0, 0, 0, 0},
+                    site, barId_);
+}
+
+namespace {
+
+// An update of one control: the handlers' answers go to the control.
+class CXTPControlCmdUI : public CCmdUI {
+public:
+    explicit CXTPControlCmdUI(CXTPControl* control) : control_(control) {}
+    void Enable(BOOL on) override {
+        CCmdUI::Enable(on);
+        control_->SetEnabled(on);
+    }
+    void SetCheck(int check) override {
+        CCmdUI::SetCheck(check);
+        control_->SetChecked(check != 0);
+    }
+    void SetText(LPCWSTR text) override {
+        CCmdUI::SetText(text);
+        control_->SetCaption(text);
+    }
+
+private:
+    CXTPControl* control_;
+};
+
+}  // namespace
+
+void CXTPCommandBar::OnIdleUpdateCmdUI() {
+    CWnd* site = GetSite();
+    if (!site || !visible_) return;
+    for (int i = 0; i < controls_->GetCount(); ++i) {
+        CXTPControl* control = controls_->GetAt(i);
+        // A plain popup only opens its bar: it carries no command to update.
+        if (!control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) || control->GetID() <= 0 ||
+            control->GetType() == xtpControlPopup)
+            continue;
+        CXTPControlCmdUI update(control);
+        update.m_nID = static_cast<UINT>(control->GetID());
+        update.m_nIndex = static_cast<UINT>(i);
+        update.m_nIndexMax = static_cast<UINT>(controls_->GetCount());
+        update.DoUpdate(site, TRUE);
+    }
+}
+
+CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {
+    auto* bar = new CXTPPopupBar;
+    bar->AttachToCommandBars(commandBars);
+    bar->SetPosition(xtpBarPopup);
+    return bar;
+}

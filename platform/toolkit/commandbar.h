@@ -1,0 +1,143 @@
+// The toolkit's command bars: tool bars, the menu bar and popup bars. A bar belongs to one
+// CXTPCommandBars, holds its controls (a replaceable collection) and, once its command bars have
+// a site, has a child window of the site titled with the bar's title.
+#pragma once
+
+#include "platform/mfc.h"
+#include "platform/toolkit/controls.h"
+
+class CXTPCommandBars;
+
+enum XTPBarType { xtpBarTypeNormal = 0, xtpBarTypeMenuBar = 1, xtpBarTypePopup = 2, xtpBarTypeRibbon = 3 };
+enum XTPBarPosition {
+    xtpBarTop = 0,
+    xtpBarBottom = 1,
+    xtpBarLeft = 2,
+    xtpBarRight = 3,
+    xtpBarFloating = 4,
+    xtpBarPopup = 5,
+    xtpBarNone = 7,
+};
+
+// Docking flags of a bar (where the user may dock it).
+inline constexpr DWORD xtpFlagAlignTop = 0x1;
+inline constexpr DWORD xtpFlagAlignBottom = 0x2;
+inline constexpr DWORD xtpFlagAlignLeft = 0x4;
+inline constexpr DWORD xtpFlagAlignRight = 0x8;
+inline constexpr DWORD xtpFlagAlignAny = 0xF;
+inline constexpr DWORD xtpFlagFloating = 0x10;
+inline constexpr DWORD xtpFlagHideWrapBar = 0x20;
+inline constexpr DWORD xtpFlagStretched = 0x100000;
+
+class CXTPCommandBar : public CWnd {
+    DECLARE_DYNCREATE(CXTPCommandBar)
+public:
+    CXTPCommandBar();
+    ~CXTPCommandBar() override;
+
+    CXTPControls* GetControls() const { return controls_; }
+    // Replaces the collection by `controls` (a subclass, say), taking over the caller's reference;
+    // the old collection's controls are released.
+    void SetControls(CXTPControls* controls);
+
+    // Rebuilds the controls from a button list: every control is removed, then each id asks the
+    // site for its control (XTPWM_CREATECONTROL); an id the site does not answer gets a plain
+    // button. An id of 0 makes the next control begin a group. FALSE without a site.
+    BOOL SetButtons(const UINT* ids, int count);
+
+    XTPBarType GetType() const { return type_; }
+    UINT GetBarID() const { return barId_; }
+    void SetBarID(UINT id);
+    CString GetTitle() const { return title_; }
+    void SetTitle(LPCWSTR title);
+    XTPBarPosition GetPosition() const { return position_; }
+    void SetPosition(XTPBarPosition position) { position_ = position; }
+    DWORD GetFlags() const { return flags_; }
+    void EnableDocking(DWORD flags) { flags_ = flags; }
+    BOOL IsVisible() const { return visible_; }
+    // Shows or hides the bar (and its window).
+    void SetVisible(BOOL visible);
+    BOOL IsCustomizable() const { return customizable_; }
+    void EnableCustomization(BOOL enable) { customizable_ = enable; }
+    // Whether the bar appears in the lists of bars the user can show.
+    BOOL IsShowInList() const { return showInList_; }
+    void SetShowInList(BOOL show) { showInList_ = show; }
+    BOOL IsTemporary() const { return temporary_; }
+    void SetTemporary(BOOL temporary) { temporary_ = temporary; }
+
+    // Nested redraw locks: while any is held the bar does not repaint.
+    void LockRedraw() { ++redrawLocks_; }
+    void UnlockRedraw();
+    int GetRedrawLockCount() const { return redrawLocks_; }
+
+    CXTPCommandBars* GetCommandBars() const { return commandBars_; }
+    // The window that hears of the bar's requests and commands (the command bars' site).
+    CWnd* GetSite() const;
+
+    // The update pass: each visible control without the manual-update flag gets its enabled,
+    // checked and text state from the site's command route (no handler disables it).
+    virtual void OnIdleUpdateCmdUI();
+
+protected:
+    // The framework's idle pass reaches the bar's window with the frame's other descendants.
+    afx_msg LRESULT OnIdleUpdateMessage(WPARAM, LPARAM) {
+        OnIdleUpdateCmdUI();
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
+    friend class CXTPCommandBars;
+    explicit CXTPCommandBar(XTPBarType type);
+    // Creates the bar's window under the site; FALSE when the site has no window.
+    virtual BOOL CreateBarWindow(CWnd* site);
+    void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
+    // The window class name of the bar's kind.
+    virtual LPCWSTR GetBarClassName() const { return L"XTPToolBar"; }
+    void PostNcDestroy() override {}
+
+private:
+    XTPBarType type_ = xtpBarTypeNormal;
+    CXTPControls* controls_ = nullptr;
+    CXTPCommandBars* commandBars_ = nullptr;
+    UINT barId_ = 0;
+    CString title_;
+    XTPBarPosition position_ = xtpBarTop;
+    DWORD flags_ = xtpFlagAlignAny | xtpFlagFloating;
+    BOOL visible_ = TRUE;
+    BOOL customizable_ = TRUE;
+    BOOL showInList_ = TRUE;
+    BOOL temporary_ = FALSE;
+    int redrawLocks_ = 0;
+};
+
+class CXTPToolBar : public CXTPCommandBar {
+    DECLARE_DYNCREATE(CXTPToolBar)
+public:
+    CXTPToolBar() : CXTPCommandBar(xtpBarTypeNormal) {}
+
+protected:
+    explicit CXTPToolBar(XTPBarType type) : CXTPCommandBar(type) {}
+};
+
+// The classic menu bar, loaded from a menu resource or built control by control.
+class CXTPMenuBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPMenuBar)
+public:
+    CXTPMenuBar() : CXTPToolBar(xtpBarTypeMenuBar) {}
+    UINT GetMenuResourceId() const { return menuId_; }
+
+protected:
+    friend class CXTPCommandBars;
+    LPCWSTR GetBarClassName() const override { return L"XTPMenuBar"; }
+
+private:
+    UINT menuId_ = 0;
+};
+
+// The bar a popup control opens; it has no window until it is shown.
+class CXTPPopupBar : public CXTPCommandBar {
+    DECLARE_DYNCREATE(CXTPPopupBar)
+public:
+    CXTPPopupBar() : CXTPCommandBar(xtpBarTypePopup) {}
+    static CXTPPopupBar* CreatePopupBar(CXTPCommandBars* commandBars);
+};

@@ -1,0 +1,49 @@
+// The shortcut manager of command bars: the accelerator entries and the names of keys used when
+// shortcuts are shown ("Ctrl+Shift+A").
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/mfc.h"
+
+// Modifier bits of an accelerator entry, as accelerator tables keep them.
+inline constexpr BYTE FVIRTKEY = 0x01;
+inline constexpr BYTE FSHIFT = 0x04;
+inline constexpr BYTE FCONTROL = 0x08;
+inline constexpr BYTE FALT = 0x10;
+
+struct ACCEL {
+    BYTE fVirt = 0;
+    WORD key = 0;
+    WORD cmd = 0;
+};
+
+class CXTPShortcutManager : public CCmdTarget {
+public:
+    // Takes the accelerator table of resource `id`. The stand-in's resources hold no accelerator
+    // entries, so the table starts empty and entries come from AddShortcut (or a loaded layout).
+    void SetAccelerators(UINT id);
+    UINT GetAcceleratorsId() const { return acceleratorsId_; }
+    void AddShortcut(ACCEL entry) { entries_.push_back(entry); }
+    const std::vector<ACCEL>& GetAccelerators() const { return entries_; }
+    void SetAccelerators(std::vector<ACCEL> entries) { entries_ = std::move(entries); }
+    // The shortcut of a command as text, or empty when it has none.
+    CString FindShortcutText(UINT cmd) const;
+    // The text of one entry: modifiers then the key, joined by "+".
+    CString Format(const ACCEL& entry) const;
+
+    // The name shown for a virtual key (Ctrl, Alt, Shift, Page Down, ...).
+    void SetKeyNameText(UINT virtualKey, LPCWSTR name) { keyNames_[virtualKey] = name; }
+    CString GetKeyNameText(UINT virtualKey) const;
+
+    // While disabled, key messages are not turned into commands.
+    void DisableShortcuts(BOOL disable) { disabled_ = disable; }
+    BOOL IsShortcutsDisabled() const { return disabled_; }
+
+private:
+    UINT acceleratorsId_ = 0;
+    std::vector<ACCEL> entries_;
+    std::map<UINT, CString> keyNames_;
+    BOOL disabled_ = FALSE;
+};

@@ -1,0 +1,27 @@
+# A main frame's parts end to end: the window tree shows each frame with its command bars, status
+# line and docking-pane manager; dump bars lists a frame's bars and controls; a frame that is not
+# open is a mistake; closing two frames ends the program cleanly.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+korvo_run(parts EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ndump windows\ndump bars 1\nquit\n")
+foreach(part "MDICLIENT" "XTPStatusBar\" \"\" visible enabled [^\n]* id 59393" "XTPDockingPaneManager"
+        "XTPMenuBar\" \"panels.main_menu\" visible" "XTPToolBar\" \"View\" visible")
+  string(REGEX MATCHALL "\n  0x[0-9a-f]+ \"${part}" found "${out}")
+  list(LENGTH found count)
+  if(NOT count EQUAL 2)
+    message(FATAL_ERROR "dump windows shows ${part} ${count} times, not once per frame:\n${out}")
+  endif()
+endforeach()
+korvo_expect("${out}" "\nbar 0 \"panels.main_menu\" menu visible\n  57600 Popup \"File\" visible enabled unchecked\n"
+             "the menu bar and its first control")
+korvo_expect("${out}" "\nbar 1065 \"FullScreen\" toolbar hidden\n  1254 Button \"\" visible (enabled|disabled) unchecked\n"
+             "a hidden tool bar and its first button")
+korvo_expect("${out}" "window destroyed 0x[0-9a-f]+ \"AfxMDIFrame\"[^\n]*\n.*window destroyed 0x00010010 \"AfxMDIFrame\"[^\n]*\n.*program exit 0\n$"
+             "both frames destroyed once")
+
+korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump bars 2\n")
+korvo_expect("${err}" "<stdin>:3: dump bars: there is no main frame 2 \\(1 open\\)" "a frame that is not open")
+korvo_run(before_start EXIT 2 ERROR err INPUT "dump bars 1\n")
+korvo_expect("${err}" "<stdin>:1: " "dump bars before start")
