@@ -1,5 +1,7 @@
 #include "app/application_command_handlers.h"
 
+#include "app/kvw32_app.h"
+
 namespace AppCommands {
 
 int OnDocumentClose(CKvw32Doc*) { return 0; }
@@ -10,7 +12,11 @@ int OnDocumentCheckLinks(CKvw32Doc*) { return 0; }
 int OnSelectVarnelMaterial(CKvw32Doc*) { return 0; }
 
 int OnDocumentSaveAll(std::int64_t) { return 0; }
-int OnDocumentOpen(std::int64_t) { return 0; }
+int OnDocumentOpen(std::int64_t) {
+    // The framework's File Open: the file chooser, then the application's opener.
+    if (CKvw32App* app = CKvw32App::Instance()) app->OnFileOpen();
+    return 1;
+}
 int OnDocumentSetAccess(std::int64_t) { return 0; }
 int OnWindowTileHorizontal(std::int64_t) { return 0; }
 int OnWindowTileVertical(std::int64_t) { return 0; }

@@ -1,9 +1,16 @@
-// A critical error the kernel reported, waiting to be offered to the user.
+// A critical error the kernel reported, waiting to be offered to the user in a message bar.
 #pragma once
 
+#include "app/generate_dump_file_app_context.h"
 #include "platform/mfc.h"
 
 struct CriticalErrorRecord {
     CString message;
-    int errorCode = -1;
+    // The frame whose message bar shows the error; null until shown, and again once that frame
+    // or its bar went away (the next idle pass shows it on the active frame).
+    HWND barFrame = nullptr;
+    GenerateDumpFileAppContext context;
+    CString reportPath;  // empty until the report files exist
+    CString reportFolder;
+    CString dumpFile;
 };

@@ -1,9 +1,23 @@
-// The one open-by-path operation in which every way of opening a document ends.
+// The one open-by-path operation in which every way of opening a document ends (command line,
+// DDE, automation, the recent-file list, File Open): images go to the image documents, files the
+// kernel's storage reader rejects are imported, native documents open through the kernel's
+// document manager; a failure is reported in one of six fixed messages.
 #pragma once
 
-#include "platform/mfc.h"
+#include "platform/kernel.h"
 
-// Opens the file at `path` as a kernel document; null when it cannot be opened. Files are
-// opened through the kernel's document template; the choice by file type (images, PDM files,
-// foreign formats) is not made yet.
+// The opened document, or null.
 CDocument* OpenDocumentFile(LPCWSTR path);
+
+// Whether the extension (with its dot) is one of the image formats opened as image documents.
+bool IsImageFileExtension(const CString& extension);
+
+// The message for a failed open by the storage failure code, and whether the path is in the
+// recent-file list (the texts with a question offer to remove it).
+CString OpenFailureMessage(HRESULT failureCode, bool inRecentList);
+
+// The document manager's open parameters as every open starts from them.
+Korvo::DocInitParams GetDocumentOpenParameters(const Korvo::DocumentManager& manager);
+
+// Images open in image documents, which are not built yet: nothing opens.
+CDocument* OpenImageInFrame(LPCWSTR path);

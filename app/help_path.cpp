@@ -1,5 +1,6 @@
 // Where the help file is: the per-user "Help" "Path", or the path the installation recorded.
 #include "app/kvw32_app.h"
+#include "app/machine_registry.h"
 
 namespace {
 
@@ -10,16 +11,6 @@ constexpr const wchar_t* kHelpFileName = L"Korvo.chm";
 bool IsOnFloppyDrive(const CString& path) {
     const wchar_t first = path[0];
     return first == L'A' || first == L'B' || first == L'a' || first == L'b';
-}
-
-CString ReadMachineValue(const CString& key, LPCWSTR name) {
-    DWORD size = 0;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
-    CString value;
-    LPWSTR buffer = value.GetBuffer(static_cast<int>(size / sizeof(wchar_t)) + 1);
-    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
-    value.ReleaseBuffer();
-    return status == ERROR_SUCCESS ? value : CString();
 }
 
 void AppendToPath(const CString& folder) {
@@ -40,7 +31,7 @@ void AppendToPath(const CString& folder) {
 void CKvw32App::SetUpHelpPath() {
     CString path = GetProfileString(L"Help", L"Path", L"");
     if (path.IsEmpty()) {
-        path = ReadMachineValue(L"SOFTWARE\\" + m_company + L"\\" + m_registryName, L"SetupHelpPath");
+        path = ReadMachineString(L"SOFTWARE\\" + m_company + L"\\" + m_registryName, L"SetupHelpPath");
         if (!path.IsEmpty()) WriteProfileString(L"Help", L"Path", path);
     }
     if (path.IsEmpty() || IsOnFloppyDrive(path)) return;

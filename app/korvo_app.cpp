@@ -63,6 +63,10 @@ BOOL KorvoApp::PumpMessage() {
     return CKvw32App::PumpMessage();
 }
 
+BOOL KorvoApp::PreTranslateMessage(MSG* message) {
+    return RunGuarded(L"CKvw32App::PreTranslateMessage", [this, message] { return CKvw32App::PreTranslateMessage(message); });
+}
+
 int KorvoApp::DoMessageBox(LPCWSTR prompt, UINT type, UINT helpId) {
     ModalBoxScope modal;
     return CKvw32App::DoMessageBox(prompt, type, helpId);

@@ -15,6 +15,7 @@ public:
     BOOL InitInstance() override;
     int Run() override;
     BOOL PumpMessage() override;
+    BOOL PreTranslateMessage(MSG* message) override;
     int ExitInstance() override;
     CDocument* OpenDocumentFile(LPCWSTR path) override;
     int DoMessageBox(LPCWSTR prompt, UINT type, UINT helpId) override;

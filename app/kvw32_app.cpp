@@ -78,6 +78,40 @@ CDocTemplate* CKvw32App::AddDocTemplateSafe(CDocTemplate* docTemplate) {
     return docTemplate;
 }
 
+void CKvw32App::AddToRecentFileList(LPCWSTR path) {
+    if (CKVRecentFileList* list = GetRecentFileList()) list->Add(path, m_pszAppName);
+}
+
+BOOL CKvw32App::OnOpenRecentFile(UINT id) {
+    // Whatever way the open ends, the list is not left frozen.
+    struct RecentOpenScope {
+        bool& opening;
+        CKVRecentFileList* list;
+        ~RecentOpenScope() {
+            opening = false;
+            if (list) list->SetKeepEntries(false);
+        }
+    } scope{m_openingRecentFile = true, GetRecentFileList()};
+    return kvaux::MfcApplication::OnOpenRecentFile(id);
+}
+
+void CKvw32App::AnswerRecentEntryRemoval(LPCWSTR path, bool remove) {
+    CKVRecentFileList* list = GetRecentFileList();
+    if (!list) return;
+    if (m_openingRecentFile) {
+        if (!remove) list->SetKeepEntries(true);
+        return;
+    }
+    if (!remove) return;
+    for (int i = 0; i < list->GetSize(); ++i) {
+        const CString& entry = (*list)[i];
+        if (entry.GetLength() == CString(path).GetLength() && entry.CompareNoCase(path) == 0) {
+            list->Remove(i);
+            return;
+        }
+    }
+}
+
 CKVRecentFileList* CKvw32App::GetRecentFileList() const {
     return dynamic_cast<CKVRecentFileList*>(m_pRecentFileList);
 }
@@ -86,7 +120,6 @@ void CKvw32App::SetAlphaAllowed(bool) {}
 
 CString CKvw32App::GetVersionText() const { return {}; }
 
-void CKvw32App::OnApplicationEvent(UINT, const ApplicationEventArgs&) {}
 
 void CKvw32App::CreateNewDocumentFromPrototype(LPCWSTR path) {
     Korvo::DocumentManager::Instance().CreateAndSaveNewDocumentFromPrototype(path);

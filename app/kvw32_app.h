@@ -60,6 +60,26 @@ public:
     // ---- Framework overrides -------------------------------------------------------------------
     int ExitInstance() override;
     CDocument* OpenDocumentFile(LPCWSTR path) override;
+    // Count 0: the idle pass (kernel tasks, the critical-error bar, the watched handle, auto-save,
+    // session idle, the popup tool bar) and 1; count 1: the framework's cleanup and 0; later 0.
+    BOOL OnIdle(LONG count) override;
+    // The kernel's own heartbeat timer does not restart idle processing.
+    BOOL IsIdleMessage(MSG* message) override;
+
+    // ---- Auto-save and critical errors ---------------------------------------------------------
+    // Saves every modified, writable document with a path that waited an auto-save interval,
+    // showing the auto-save dialog at least a second per document.
+    void AutoSaveDocuments();
+    // Thread-safe. On the UI thread the first error is kept for the next idle pass, which offers
+    // it in a message bar; on another thread the crash reporter's dialog shows, the program
+    // restarts when asked to, and the process ends with exit code 1.
+    void OnCriticalError(LPCWSTR message);
+    // The critical-error message bar's buttons (0 send, 1 view, 2 show report files, 61536 close).
+    void OnCriticalErrorBarButton(UINT buttonId);
+    // The frame showing the critical-error bar closed, or the bar went away.
+    void ForgetCriticalErrorBar(HWND frame);
+    bool HasPendingCriticalError();
+    void SetApplicationFlag(BYTE flag) { m_applicationFlags |= flag; }
     // Before start-up has finished, commands are queued and acknowledged; afterwards they run
     // without changing the main window's show state.
     BOOL OnDDECommand(LPWSTR command) override;
@@ -100,6 +120,15 @@ public:
     bool IsRegisteredName(LPCWSTR name) const;
 
     CDocTemplate* AddDocTemplateSafe(CDocTemplate* docTemplate);
+    // Through the recent-file list's catching add, so a path it cannot take never fails an open.
+    void AddToRecentFileList(LPCWSTR path) override;
+    // Opens a recent-file entry; an entry that failed to open is removed unless the user chose to
+    // keep it.
+    BOOL OnOpenRecentFile(UINT id) override;
+    // The user's answer to removing the recent-file entry of `path` that failed to open. While a
+    // recent-file command opens, "No" keeps the entry from that command's removal; otherwise "Yes"
+    // removes it and "No" changes nothing.
+    void AnswerRecentEntryRemoval(LPCWSTR path, bool remove);
     // The application's first template that is the kernel's document template, or null.
     CKVDocTemplate* GetDocTemplate() const;
     CKVRecentFileList* GetRecentFileList() const;
@@ -189,6 +218,22 @@ public:
     UINT GetHelpId() const { return m_helpId; }
     const CString& GetHelpFile() const { return m_helpFile; }
 
+    // Help at the current help context (the UI module's context-help id when it has one).
+    void OnHelp();
+    void ShowHelpTopic(UINT topicId);
+    void ShowHelpContext(UINT id);
+    // The help file's topic page ("<help file>::/<topic>").
+    void ShowHelpFileTopic(LPCWSTR topic);
+    // Every help request ends here: data that is a multiple of 100 names an application command's
+    // help or a topic; listeners of event 1027 hear of the request first; without "Korvo.chm"
+    // the on-line help address is shown instead.
+    void WinHelpInternal(DWORD_PTR data, UINT command = HELP_CONTEXT) override;
+    // The help file to open (made absolute against the program folder), the partner product's
+    // help file for country 5, or empty.
+    CString ResolveHelpFile(const CString& path) const;
+    CString GetTutorialsFolder() const;
+    void OnTutorial();
+
     // ---- Pane windows --------------------------------------------------------------------------
     // Applies the product ini's "DockingPanes" list; without the key every pane window is enabled.
     void EnableDockingPaneWindows(const kvio::IniFile& ini);
@@ -274,6 +319,8 @@ private:
     void FinishStartupForDde();
 
     static CMainFrame* AsMainFrame(CFrameWnd* window);
+    // Idle step: offers a critical error that waits in a message bar of the active frame.
+    void ShowPendingCriticalErrorBar();
     // Steps of ActivateDocument.
     void SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
     void ShowDocumentErrors(CKvw32Doc* document);
@@ -319,7 +366,7 @@ private:
     CString m_themeName;
     CString m_varnelProfileFileName;
     std::mutex m_criticalErrorMutex;
-    CriticalErrorRecord m_criticalError;
+    std::unique_ptr<CriticalErrorRecord> m_criticalError;
     SIZE m_toolBarIconSize{24, 24};
     SIZE m_scaledToolBarIconSize{24, 24};
     bool m_ribbonMode = true;
@@ -331,6 +378,7 @@ private:
     UINT m_themeCommandId = 0;
     bool m_largeToolBarIcons = true;
     bool m_enablingMainFrames = false;
+    bool m_openingRecentFile = false;
     CKvw32Doc* m_currentDocument = nullptr;
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
 };

@@ -611,7 +611,7 @@ bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd*, CKvw32Doc*) {
     return false;
 }
 
-void ServerAppProxy::OnCriticalError(LPCWSTR) {}
+void ServerAppProxy::OnCriticalError(LPCWSTR message) { app_->OnCriticalError(message); }
 
 bool ServerAppProxy::SetAnalysisMode(CWnd*, UINT) {
     return false;

@@ -15,6 +15,11 @@ class IStartPageView {
 public:
     virtual ~IStartPageView() = default;
     virtual void SetTheme(int themeNumber) = 0;
+    // The recent-file list changed at `index`, lost the entry at `index`, or the pinned state of
+    // the entry at `index` changed.
+    virtual void OnRecentListChanged(int /*index*/) {}
+    virtual void OnRecentItemRemoved(int /*index*/) {}
+    virtual void OnRecentPinStateChanged(int /*index*/) {}
 };
 
 // Calls `function` for every start page view. The start-page document template is created when

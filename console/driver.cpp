@@ -118,6 +118,33 @@ bool Driver::dde(const Step& step) {
     return true;
 }
 
+bool Driver::expectFileChoose(const Step& step) {
+    session_.user().expectFileChoose(step.arguments.text);
+    return true;
+}
+
+bool Driver::expectFileCancel(const Step&) {
+    session_.user().expectFileCancel();
+    return true;
+}
+
+bool Driver::open(const Step& step) {
+    const HWND frame = session_.inspect().activeMainFrame();
+    if (!frame) {
+        scriptError(step.line, "open: there is no active main frame");
+        return false;
+    }
+    session_.user().expectFileChoose(step.arguments.text);
+    session_.user().command(frame, kFileOpenCommand);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::dumpDocuments(const Step&) {
+    printDump(session_.inspect().dumpDocuments(), L"(no documents)");
+    return true;
+}
+
 void Driver::printDump(const std::wstring& dump, const wchar_t* whenEmpty) {
     transcript_.print(dump.empty() ? std::wstring(whenEmpty) : dump);
 }

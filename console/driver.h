@@ -16,6 +16,8 @@ namespace korvo::console {
 // Exit codes of the console besides the program's own.
 inline constexpr int kExitFailed = 1;       // a strict failure, an unconsumed expectation, failed start-up
 inline constexpr int kExitScriptError = 2;  // bad command line, bad script, a verb that cannot run now
+// The framework's File Open command, which the open verb sends.
+inline constexpr unsigned kFileOpenCommand = 0xE101;
 
 // What `dump documents-menu` prints: the shell's configurations tree, every row expanded. The
 // program installs it; without it the verb says the documents menu is missing.
@@ -48,6 +50,10 @@ private:
     bool click(const Step& step);
     bool expectBox(const Step& step);
     bool dde(const Step& step);
+    bool expectFileChoose(const Step& step);
+    bool expectFileCancel(const Step& step);
+    bool open(const Step& step);
+    bool dumpDocuments(const Step& step);
     bool dumpWindows(const Step& step);
     bool dumpRegistry(const Step& step);
     bool dumpCommands(const Step& step);

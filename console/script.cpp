@@ -144,6 +144,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ID", false, &readCommandId},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
+    {"\"PATH\"", true, &readText},
 };
 
 const Placeholder* placeholder(std::string_view word) {

@@ -29,7 +29,7 @@ struct FrameRef {
 struct Arguments {
     unsigned number = 0;         // MS, ID
     FrameRef frame;              // FRAME, WINDOW
-    std::wstring text;           // "PATTERN", "TEXT", "CAPTION"
+    std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
     Button answer = Button::Ok;  // BUTTON
 };

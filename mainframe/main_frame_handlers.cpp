@@ -68,6 +68,8 @@ LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
 void CMainFrame::OnClose() { Korvo::UI::MdiMainFrame::OnClose(); }
 
 void CMainFrame::OnDestroy() {
+    // A critical error shown on this frame is offered again on the frame active next.
+    if (CKvw32App* app = CKvw32App::Instance()) app->ForgetCriticalErrorBar(GetSafeHwnd());
     if (!m_destroying) {
         m_destroying = true;
         DestroyFirstTime();

@@ -84,6 +84,37 @@ public:
     // The innermost context alive on the calling thread, or nullptr.
     static GenerateDumpFileContextBase* Current();
 
+    // The crash reporter's operations. The error dialog asks the user (the harness's answer)
+    // whether to restart; a restart asked for is passed to RequestRestart of the innermost context.
+    static void ShowErrorDialog(LPCWSTR message, LPCWSTR productName);
+    // Writes a dump and a report file into a new report folder under the user's local
+    // application data; returns the report file's path (empty on failure) and fills the folder
+    // and the dump file's path.
+    static CString GenerateReportFiles(LPCWSTR productName, LPCWSTR message, CString& reportFolder, CString& dumpFile);
+    static void SendReport(LPCWSTR reportPath);
+    static void ShowReport(LPCWSTR reportPath);
+    static void ShowReportFiles(LPCWSTR reportFolder);
+
+    // The context's slots, in the crash reporter's order.
+    virtual bool IsErrorHandled() const { return false; }
+    virtual void SetErrorHandled() {}
+    virtual void RequestRestart() {}
+    virtual void DisableDocumentSaving() {}
+    virtual CString GetWindowTitle() const { return {}; }
+    virtual CString BuildDate() const;
+    virtual CString VarnelInfo() const { return {}; }
+    virtual CString GetActiveDocPathName() const { return {}; }
+    virtual bool SaveDocumentsEnabled() const { return true; }
+    virtual void Output(LPCWSTR text);
+    virtual void AppendLocalizationInfo(CString& report) const;
+    virtual CString GetCompanyName() const { return L"Velmora"; }
+    virtual CString GetBugReportAddress() const { return L"support@velmora.example"; }
+    virtual void AppendReport(CString& report) const;
+    virtual CString GetProductName() const { return L"Korvo"; }
+    virtual void AppendPath(CString& report) const;
+    virtual void FreeResources();
+    virtual void Restart() {}
+
 private:
     GenerateDumpFileContextBase* outer_ = nullptr;
 };

@@ -80,6 +80,9 @@ public:
     void expectMenu(std::function<unsigned(const std::vector<std::wstring>& lines)> choose);
     // A button of a message bar (a child window of the bar) is pressed.
     void pressButton(HWND button);
+    // The next file chooser chooses `windowsPath`, or is cancelled.
+    void expectFileChoose(std::wstring windowsPath);
+    void expectFileCancel();
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -136,6 +139,9 @@ public:
     void failDocumentOpen(std::wstring_view windowsPath, bool throwException);  // null result or exception
     void failTheme(std::wstring_view themeName);  // applying that theme name fails
     void failMainFrameCreation();                 // the first main frame's window cannot be created
+    void denyFileRead(std::wstring_view windowsPath);     // reading the file (or folder) is refused
+    void failStorageRead(std::wstring_view windowsPath);  // the document file's storage reads fail
+    void failDocumentSave(std::wstring_view windowsPath);  // saving the document at that path fails
     // The next time the program reaches the named fault point (platform/faults.h), it fails there:
     // "CMainFrame::OnCreate 1" to "CMainFrame::OnCreate 16" are the main frame's creation steps.
     void failAt(std::wstring_view point);
@@ -183,6 +189,29 @@ public:
     // The documents-menu model, changed as the kernel would change it.
     DocumentsMenuModel& documentsMenu() { return documentsMenu_; }
 
+    // Writes a kernel document file (a compound file) at `windowsPath`: kind 1 drawing ... 5
+    // specification; without the header it is a compound file the kernel does not take for a
+    // document.
+    void writeDocumentFile(std::wstring_view windowsPath, unsigned kind = 1,
+                           const std::vector<std::wstring>& pages = {L"Sheet 1"}, bool header = true);
+    // What the import paths answer (default: nothing is imported, no add-on opens a file).
+    enum class Import3D { Nothing, DocumentWithView, DocumentWithoutView };
+    void set3DImport(Import3D result);
+    void setDocumentImportSucceeds(bool succeeds);
+    void setAddOnOpensFiles(bool opens);
+    // The kernel reports load failures itself (the application then shows none).
+    void setKernelReportsLoadFailures(bool reports);
+    void setAutoSave(bool on, int minutes);
+    void setModified(CDocument* document, bool modified);
+    void setReadOnly(CDocument* document, bool readOnly);
+    // Reports a critical error to the application as the kernel would, on the UI thread or on a
+    // worker thread (which the call joins, unless the error ended the process).
+    void reportCriticalError(std::wstring_view message, bool onWorkerThread);
+    // Whether the crash reporter's error dialog is answered by asking for a restart.
+    void setCrashDialogRestarts(bool restart);
+    // Raises application event 783 (something was selected in the document's view).
+    void raiseSelectionEvent(CDocument* document, unsigned flags);
+
 private:
     friend class Session;
     Kernel() = default;
@@ -192,6 +221,7 @@ private:
 class Inspect {
 public:
     std::vector<HWND> mainFrames() const;  // the UI module's frames in creation order
+    HWND activeMainFrame() const;          // the UI module's active frame, or null
     std::vector<HWND> topLevelWindows() const;
     std::wstring text(HWND) const;
     bool visible(HWND) const;
@@ -233,6 +263,10 @@ public:
     std::wstring dumpTabs(HWND frame) const;
     // What the window's last paint drew, one call a line.
     std::vector<std::wstring> drawing(HWND window) const;
+    // The kernel's documents in opening order, one a line: "title" "path", modified or
+    // unmodified, read-only or writable, editing blocked or editable, and the handle of each
+    // frame that shows it (none when it has no frame).
+    std::wstring dumpDocuments() const;
 
 private:
     friend class Session;

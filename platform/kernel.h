@@ -16,6 +16,7 @@
 #include "platform/kernel/events.h"
 #include "platform/kernel/settings.h"
 #include "platform/kernel/uimodule.h"
+#include "platform/kernel/document_file.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/applications.h"
 #include "platform/kernel/modules.h"

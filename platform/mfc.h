@@ -13,6 +13,7 @@
 #include "platform/mfc/thread.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/doc.h"
+#include "platform/mfc/filedialog.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/progress.h"
 #include "platform/mfc/taskbar.h"

@@ -17,6 +17,7 @@
 #include "platform/toolkit/tooltip_window.h"
 #include "platform/toolkit/propexchange.h"
 #include "platform/toolkit/button.h"
+#include "platform/toolkit/recent_files.h"
 #include "platform/toolkit/statusbar.h"
 #include "platform/toolkit/dockingpanes.h"
 #include "platform/toolkit/tabclient.h"

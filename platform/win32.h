@@ -14,3 +14,5 @@
 #include "platform/win32/file.h"
 #include "platform/win32/module.h"
 #include "platform/win32/colors.h"
+#include "platform/win32/process_start.h"
+#include "platform/win32/html_help.h"

@@ -163,6 +163,37 @@ int UserAgent::answerMessageBox(const MessageBoxRequest& request) {
     return answer;
 }
 
+void UserAgent::expectFileDialog(std::optional<std::wstring> path) {
+    std::lock_guard lock(mutex_);
+    fileExpectations_.push_back(FileExpectation{std::move(path), false});
+}
+
+std::optional<std::wstring> UserAgent::answerFileDialog(const FileDialogRequest& request) {
+    const std::wstring description = std::wstring(request.open ? L"open" : L"save") + L" " + quoted(request.title) +
+                                     L" filter " + quoted(request.filter) + L" folder " +
+                                     quoted(request.initialFolder) + L" name " + quoted(request.initialName) +
+                                     L" thread " + std::to_wstring(request.thread);
+    journal().add("file", description);
+    std::optional<FileExpectation> match;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& e : fileExpectations_) {
+            if (!e.consumed) {
+                e.consumed = true;
+                match = e;
+                break;
+            }
+        }
+    }
+    if (!match) {
+        if (policy() == ModalPolicy::Strict) reportFailure(L"unexpected file dialog " + description);
+        journal().add("file", L"cancel (unexpected)");
+        return std::nullopt;
+    }
+    journal().add("file", match->path ? L"choose " + quoted(*match->path) : std::wstring(L"cancel"));
+    return match->path;
+}
+
 std::vector<std::wstring> UserAgent::unconsumed() const {
     std::lock_guard lock(mutex_);
     std::vector<std::wstring> out;
@@ -172,6 +203,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
         if (!consumed) out.push_back(L"menu " + describeMenuAnswer(answer));
     for (const auto& e : trackedMenuExpectations_)
         if (!e.consumed) out.push_back(L"menu");
+    for (const auto& e : fileExpectations_)
+        if (!e.consumed) out.push_back(e.path ? L"file choose \"" + *e.path + L"\"" : std::wstring(L"file cancel"));
     return out;
 }
 
@@ -180,6 +213,7 @@ void UserAgent::clearExpectations() {
     expectations_.clear();
     menuExpectations_.clear();
     trackedMenuExpectations_.clear();
+    fileExpectations_.clear();
 }
 
 std::vector<MessageBoxRequest> UserAgent::requests() const {

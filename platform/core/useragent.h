@@ -27,6 +27,16 @@ struct MessageBoxRequest {
     DWORD thread = 0;
 };
 
+// A file chooser (open or save) waiting for the user's choice.
+struct FileDialogRequest {
+    bool open = true;
+    std::wstring title;
+    std::wstring filter;
+    std::wstring initialFolder;
+    std::wstring initialName;
+    DWORD thread = 0;
+};
+
 // "OK", "YESNO", ... and the button ids of the box type, in display order.
 std::wstring messageBoxButtonsName(UINT type);
 std::vector<int> messageBoxButtons(UINT type);
@@ -116,6 +126,14 @@ public:
     UINT answerTrackedMenu(const TrackedMenuRequest& request);
 
     // Descriptions ("box \"pattern\"") of expectations never consumed.
+    // The next file chooser chooses `path` (nothing: it is cancelled). File choosers take these
+    // in registration order; one nobody expected is cancelled and, in strict mode, a failure.
+    void expectFileDialog(std::optional<std::wstring> path);
+    // Called by the file choosers: the chosen path, or nothing when cancelled. Journalled as kind
+    // "file".
+    std::optional<std::wstring> answerFileDialog(const FileDialogRequest& request);
+
+    // Descriptions ("box \"pattern\"", "file choose \"path\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
     void clearExpectations();
     std::vector<MessageBoxRequest> requests() const;  // every box so far, in order
@@ -139,6 +157,11 @@ private:
     std::vector<Expectation> expectations_;
     std::vector<std::pair<MenuAnswer, bool>> menuExpectations_;  // answer, consumed
     std::vector<MessageBoxRequest> requests_;
+    struct FileExpectation {
+        std::optional<std::wstring> path;
+        bool consumed = false;
+    };
+    std::vector<FileExpectation> fileExpectations_;
     std::function<std::optional<int>(const MessageBoxRequest&)> unexpectedHandler_;
     std::optional<ModalPolicy> policy_;  // unset: the configuration's
     int nextId_ = 1;

@@ -5,6 +5,12 @@
 
 namespace platform::harness {
 
+HWND Inspect::activeMainFrame() const {
+    const Korvo::UI::MainFrame* active = UIModuleProxy::Instance().GetActiveMainFrame();
+    const CFrameWnd* window = active ? active->AsWindow() : nullptr;
+    return window ? window->GetSafeHwnd() : nullptr;
+}
+
 std::wstring Inspect::dumpFrames() const {
     const Korvo::UI::MainFrame* active = UIModuleProxy::Instance().GetActiveMainFrame();
     std::wstring dump;

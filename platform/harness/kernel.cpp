@@ -1,7 +1,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/core/hostfs.h"
+#include "platform/diagnostics/crash_control.h"
 #include "platform/harness.h"
+#include "platform/harness/document_files.h"
+#include "platform/harness/host_files.h"
 #include "platform/kernel.h"
 #include "platform/kernel/control.h"
 
@@ -46,6 +50,92 @@ std::vector<std::wstring> Kernel::documentTitles() const {
         titles.emplace_back(static_cast<LPCWSTR>(document->GetTitle()));
     }
     return titles;
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+void Kernel::writeDocumentFile(std::wstring_view windowsPath, unsigned kind, const std::vector<std::wstring>& pages,
+                               bool header) {
+    detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = kind, .title = {}, .pages = pages, .header = header}));
+}
+
+void Kernel::set3DImport(Import3D result) {
+    using Result = platform::kernel::Control::Import3DResult;
+    platform::kernel::control().import3DResult = result == Import3D::Nothing            ? Result::Nothing
+                                                 : result == Import3D::DocumentWithView ? Result::DocumentWithView
+                                                                                        : Result::DocumentWithoutView;
+}
+
+void Kernel::setDocumentImportSucceeds(bool succeeds) { platform::kernel::control().documentImportSucceeds = succeeds; }
+
+void Kernel::setAddOnOpensFiles(bool opens) { platform::kernel::control().addOnOpensFiles = opens; }
+
+void Kernel::setKernelReportsLoadFailures(bool reports) {
+    platform::kernel::control().reportSaveLoadExceptionBlocked = !reports;
+}
+
+void Kernel::setAutoSave(bool on, int minutes) {
+    GetSettings().files.autoSave = on;
+    GetSettings().files.autoSaveMinutes = minutes;
+}
+
+void Kernel::setModified(CDocument* document, bool modified) { document->SetModifiedFlag(modified ? TRUE : FALSE); }
+
+void Kernel::setReadOnly(CDocument* document, bool readOnly) {
+    if (auto* kernelDocument = dynamic_cast<CKvw32Doc*>(document)) kernelDocument->SetReadOnly(readOnly);
+}
+
+void Faults::denyFileRead(std::wstring_view windowsPath) {
+    platform::core::hostFs().deny(windowsPath, platform::core::FileAccess::Read);
+}
+
+void Faults::failStorageRead(std::wstring_view windowsPath) {
+    platform::kernel::control().storageReadFaults.insert(std::wstring(windowsPath));
+}
+
+void Faults::failDocumentSave(std::wstring_view windowsPath) {
+    platform::kernel::control().saveFaults.insert(std::wstring(windowsPath));
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+namespace {
+
+struct CriticalErrorCall {
+    std::wstring message;
+};
+
+DWORD reportFromWorker(LPVOID parameter) {
+    const auto* call = static_cast<const CriticalErrorCall*>(parameter);
+    if (KorvoServerAppProxy* application = KorvoServerAppProxy::Instance()) application->OnCriticalError(call->message.c_str());
+    return 0;
+}
+
+}  // namespace
+
+void Kernel::reportCriticalError(std::wstring_view message, bool onWorkerThread) {
+    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
+    if (!application) throw std::logic_error("harness: no kernel callback object to report a critical error to");
+    CriticalErrorCall call{std::wstring(message)};
+    if (!onWorkerThread) {
+        application->OnCriticalError(call.message.c_str());
+        return;
+    }
+    HANDLE worker = CreateThread(nullptr, 0, &reportFromWorker, &call, 0, nullptr);
+    if (!worker) throw std::runtime_error("harness: cannot start the worker thread");
+    // The worker may end the process; the wait then unwinds with ProcessTerminated.
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+}
+
+void Kernel::setCrashDialogRestarts(bool restart) { platform::diagnostics::setCrashDialogRestarts(restart); }
+
+void Kernel::raiseSelectionEvent(CDocument* document, unsigned flags) {
+    ApplicationEventManager::Instance().Raise(783, PopupToolBarEventArgs(dynamic_cast<CKvw32Doc*>(document), flags));
 }
 
 }  // namespace platform::harness

@@ -14,6 +14,7 @@
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/harness/framework_driver.h"
+#include "platform/harness/document_files.h"
 #include "platform/harness/host_files.h"
 #include "platform/harness/session_state.h"
 
@@ -78,8 +79,9 @@ Session::Session(Config config)
     current = state_.get();
     platform::core::control::configure(config.platform);
     if (config.seedSample) {
-        detail::seedProgramFolder(config.platform.programFolder,
-                                  config.keepExistingProgramFolder && state_->createdHostRoot.empty());
+        const bool seeded = detail::seedProgramFolder(config.platform.programFolder,
+                                                      config.keepExistingProgramFolder && state_->createdHostRoot.empty());
+        if (seeded) detail::seedSampleDocuments(config.platform.programFolder);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/core/useragent.h"
 #include "platform/harness.h"
 #include "platform/harness/session_state.h"
 
@@ -83,5 +84,13 @@ void User::close(HWND window) {
 }
 
 std::vector<std::wstring> User::pendingExpectations() const { return platform::core::control::user().unconsumed(); }
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+void User::expectFileChoose(std::wstring windowsPath) { platform::core::userAgent().expectFileDialog(std::move(windowsPath)); }
+
+void User::expectFileCancel() { platform::core::userAgent().expectFileDialog(std::nullopt); }
 
 }  // namespace platform::harness

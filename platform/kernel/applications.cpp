@@ -5,7 +5,10 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/core/api_text.h"
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
+#include "platform/kernel/documents.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/record.h"
 
@@ -98,6 +101,18 @@ void ApplicationManager::StartApplications(bool firstPhase, bool interactive) {
 }
 
 void ApplicationManager::RunServer() { recordCall(L"ApplicationManager::RunServer()"); }
+
+CString ApplicationManager::GetHelpFile(int) { return {}; }
+
+CDocument* ApplicationManager::OpenDocument(LPCWSTR path) {
+    recordCall(L"ApplicationManager::OpenDocument(" + platform::kernel::quoted(path) + L")");
+    if (!platform::kernel::control().addOnOpensFiles) return nullptr;
+    const auto templates = CKVDocTemplate::GetTemplates();
+    if (templates.empty()) return nullptr;
+    CKvw32Doc* document = templates.back()->OpenNewDocument(TRUE);
+    if (document) document->SetTitle(std::wstring(platform::core::winpath::namePart(platform::core::viewOf(path))).c_str());
+    return document;
+}
 
 void LoadInstalledApplicationsFromRegistry(LPCWSTR language, LPCWSTR company, LPCWSTR editionName, int editionKind,
                                            bool is3D) {

@@ -47,6 +47,11 @@ public:
     static void StartApplications(bool firstPhase, bool interactive);
     // The server operation, run when the program starts as an application server.
     static void RunServer();
+    // Hands a file to the add-on application that opens its format; the document it opened, or
+    // null when none did.
+    static CDocument* OpenDocument(LPCWSTR path);
+    // The help file of the add-on application that owns help topic `topicId`; empty when none.
+    static CString GetHelpFile(int topicId);
 
 private:
     ApplicationManager() = default;

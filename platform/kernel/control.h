@@ -28,6 +28,19 @@ struct Control {
 
     // Documents whose opening fails, by Windows path (case-insensitive).
     std::map<std::wstring, DocumentOpenFault, platform::core::NoCaseLess> documentOpenFaults;
+    // Document files whose storage cannot be read (STG_E_READFAULT), by Windows path.
+    std::set<std::wstring, platform::core::NoCaseLess> storageReadFaults;
+
+    // Import paths: what the 3D kernel's import returns, whether a document's own import of a
+    // file succeeds, whether an add-on application opens a file it is handed.
+    enum class Import3DResult { Nothing, DocumentWithView, DocumentWithoutView };
+    Import3DResult import3DResult = Import3DResult::Nothing;
+    bool documentImportSucceeds = false;
+    bool addOnOpensFiles = false;
+    // Whether the kernel leaves reporting load failures to the application.
+    bool reportSaveLoadExceptionBlocked = true;
+    // Documents whose save fails, by Windows path.
+    std::set<std::wstring, platform::core::NoCaseLess> saveFaults;
 
     // The UI module's themes in list order (name, caption) and the names that fail to apply.
     std::vector<std::pair<std::wstring, std::wstring>> themes = defaultThemes();

@@ -9,6 +9,8 @@
 #include "platform/kernel/document_text.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/serverapp.h"
+#include "platform/kernel/uimodule.h"
+#include "platform/korvoui/frames.h"
 #include "platform/win32/file.h"
 
 namespace {
@@ -57,7 +59,45 @@ BOOL CKvw32Doc::OnOpenDocument(LPCWSTR pathName) {
         recordWarning(L"opening " + quoted(pathName) + L" fails (injected)");
         return FALSE;
     }
-    return isFile(pathName) ? TRUE : FALSE;
+    KVDocumentFileInfo info;
+    if (!ReadDocumentFileInfo(SharedPathName(pathName), info, lastOpenFailure_)) return FALSE;
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+bool CKvw32Doc::ReportSaveLoadExceptionBlocked() { return platform::kernel::control().reportSaveLoadExceptionBlocked; }
+
+void CKvw32Doc::BlockEditing(int block, int reason, int flags) {
+    recordCall(platform::format(L"CKvw32Doc::BlockEditing(%s, %d, %d, %d)", documentText(this), block, reason, flags));
+    editingBlocked_ = block != 0;
+}
+
+bool CKvw32Doc::Import(LPCWSTR path, int mode) {
+    recordCall(platform::format(L"CKvw32Doc::Import(%s, %s, %d)", documentText(this), quoted(path), mode));
+    return platform::kernel::control().documentImportSucceeds;
+}
+
+int CKvw32Doc::DoFileSave(bool& saved) {
+    recordCall(L"CKvw32Doc::DoFileSave(" + documentText(this) + L")");
+    saved = false;
+    if (GetPathName().IsEmpty() || platform::kernel::control().saveFaults.contains(std::wstring(GetPathName().view()))) {
+        return 0;
+    }
+    saved = true;
+    SetModifiedFlag(FALSE);
+    return 1;
+}
+
+void CKvw32Doc::PushAction(int kind, UINT key, UINT modifiers) {
+    recordCall(platform::format(L"CKvw32Doc::PushAction(%s, %d, %u, %u)", documentText(this), kind, key, modifiers));
+}
+
+CView* CKvw32Doc::GetActiveView() const {
+    for (CView* view : GetViews()) {
+        CFrameWnd* frame = view->GetParentFrame();
+        if (frame && frame->GetActiveView() == view) return view;
+    }
+    return GetViews().empty() ? nullptr : GetViews().front();
 }
 
 bool CKvw32Doc::LockDocumentFile(LPCWSTR path) {
@@ -143,7 +183,38 @@ CDocument* CKVDocTemplate::OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible) 
         return nullptr;
     }
     document->SetPathName(pathName);
+    CreateDocumentFrame(document, makeVisible);
     return document;
+}
+
+CKvw32Doc* CKVDocTemplate::OpenNewDocument(BOOL makeVisible) {
+    recordCall(L"CKVDocTemplate::OpenNewDocument()");
+    auto* document = dynamic_cast<CKvw32Doc*>(CreateNewDocument());
+    if (!document) return nullptr;
+    SetDefaultTitle(document);
+    ++m_nUntitledCount;
+    document->OnNewDocument();
+    CreateDocumentFrame(document, makeVisible);
+    return document;
+}
+
+bool CKVDocTemplate::CreateDocumentFrame(CDocument* document, BOOL makeVisible) {
+    Korvo::UI::MainFrame* mainFrame = UIModuleProxy::Instance().GetActiveMainFrame();
+    CFrameWnd* parent = mainFrame ? mainFrame->AsWindow() : nullptr;
+    if (!parent || !m_pFrameClass) {
+        recordWarning(L"no main frame to show " + documentText(document) + L" in");
+        return false;
+    }
+    CCreateContext context;
+    context.m_pCurrentDoc = document;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pNewDocTemplate = this;
+    auto* frame = dynamic_cast<CFrameWnd*>(m_pFrameClass->CreateObject());
+    if (!frame) return false;
+    // A frame that fails to load deletes itself.
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, parent, &context)) return false;
+    InitialUpdateFrame(frame, document, makeVisible);
+    return true;
 }
 
 // Document manager of the application
@@ -169,6 +240,41 @@ CKvw32Doc* DocumentManager::FindDocument(LPCWSTR path) const {
         return platform::core::equalsNoCase(document->GetPathName().view(), path);
     });
     return it == documents_.end() ? nullptr : *it;
+}
+
+namespace {
+
+CKVDocTemplate* kernelTemplate() {
+    const auto templates = liveTemplates();
+    return templates.empty() ? nullptr : templates.back();
+}
+
+}  // namespace
+
+CKvw32Doc* DocumentManager::Open(const SharedPathName& path, const DocInitParams& params) {
+    recordCall(platform::format(L"Korvo::DocumentManager::Open(%s, visible %d, frame %d, recent %d, pdm %s)",
+                                quoted(path.view()), params.options[DocInitParams::kOptionMakeVisible],
+                                params.options[DocInitParams::kOptionCreateFrame],
+                                params.options[DocInitParams::kOptionAddToRecentList], boolText(params.hasPdmContext)));
+    if (CKvw32Doc* open = FindDocument(path)) return open;
+    CKVDocTemplate* docTemplate = kernelTemplate();
+    if (!docTemplate) return nullptr;
+    return dynamic_cast<CKvw32Doc*>(docTemplate->OpenDocumentFile(path, params.options[DocInitParams::kOptionMakeVisible] ? TRUE : FALSE));
+}
+
+CKvw32Doc* DocumentManager::CreateNewDocument(const SharedPathName& prototypePath, const DocInitParams& params) {
+    recordCall(L"Korvo::DocumentManager::CreateNewDocument(" + quoted(prototypePath.view()) + L")");
+    KVDocumentFileInfo info;
+    HRESULT failure = S_OK;
+    if (!ReadDocumentFileInfo(prototypePath, info, failure)) return nullptr;
+    CKVDocTemplate* docTemplate = kernelTemplate();
+    if (!docTemplate) return nullptr;
+    return docTemplate->OpenNewDocument(params.options[DocInitParams::kOptionMakeVisible] ? TRUE : FALSE);
+}
+
+void DocumentManager::ActivateFirstFrame(CKvw32Doc* document) {
+    recordCall(L"Korvo::DocumentManager::ActivateFirstFrame(" + documentText(document) + L")");
+    if (document) document->ActivateFrame();
 }
 
 CKvw32Doc* DocumentManager::CreateAndSaveNewDocumentFromPrototype(LPCWSTR path) {

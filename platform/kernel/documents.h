@@ -1,12 +1,14 @@
-// Kernel documents, their template and the kernel's document manager, at their least: a
-// document is "opened" when its file exists. There is no document format yet, and an opened
-// document gets no frame or view (the framework cannot make MDI children from a template yet).
+// Kernel documents, their template and the kernel's document manager. A document opens from a
+// compound file whose document header the kernel reads (document_file.h); the template puts
+// each document in an MDI child frame of the active main frame, with a tab view.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "platform/compression.h"
+#include "platform/kernel/document_file.h"
 #include "platform/kernel/document_state.h"
 #include "platform/kernel/profile_item.h"
 #include "platform/mfc.h"
@@ -22,8 +24,36 @@ public:
     CKvw32Doc();
     ~CKvw32Doc() override;
 
-    // Opens the document's file: fails when it does not exist (or a test makes it fail).
+    // Opens the document's file: fails when its header cannot be read (or a test makes it fail).
     BOOL OnOpenDocument(LPCWSTR pathName) override;
+    // The header failure of the last open on this thread's documents (S_OK after a success).
+    HRESULT GetLastOpenFailure() const { return lastOpenFailure_; }
+
+    // Whether the kernel leaves the reporting of load failures to the application (true unless a
+    // test makes the kernel report them itself).
+    static bool ReportSaveLoadExceptionBlocked();
+    // Editing blocked (the viewer edition opens documents read-only for editing).
+    void BlockEditing(int block, int reason, int flags);
+    bool IsEditingBlocked() const { return editingBlocked_; }
+    // Imports a foreign file into this document; the answer is the test's (default: fails).
+    bool Import(LPCWSTR path, int mode);
+
+    bool IsReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The link id of a document embedded in another program's document (0: none).
+    std::uint64_t GetEmbeddedLinkId() const { return embeddedLinkId_; }
+    // Seconds of the platform's wall clock at the last auto-save (0: never).
+    std::int64_t GetLastAutoSaveTime() const { return lastAutoSaveTime_; }
+    void SetLastAutoSaveTime(std::int64_t seconds) { lastAutoSaveTime_ = seconds; }
+    // Saves the document to its path: non-zero on success; `saved` tells whether the file was
+    // written (a save the kernel declined leaves it false).
+    int DoFileSave(bool& saved);
+    // A user action (kind 1: a key with its modifier mask) the kernel's action log records.
+    void PushAction(int kind, UINT key, UINT modifiers);
+    // The document's stored selection: the number of selected objects.
+    int GetStoredSelectionCount() const { return storedSelection_; }
+    // The view the document was last active in, or null.
+    CView* GetActiveView() const;
 
     // Keeps the file at `path` locked for this document (the document's real file when it was
     // opened from a crash copy). False when the file does not exist. The platform's files have no
@@ -75,6 +105,12 @@ private:
     bool inCommand_ = false;
     bool paintBlocked_ = false;
     bool repaintFlag_ = false;
+    bool editingBlocked_ = false;
+    bool readOnly_ = false;
+    std::uint64_t embeddedLinkId_ = 0;
+    std::int64_t lastAutoSaveTime_ = 0;
+    int storedSelection_ = 0;
+    HRESULT lastOpenFailure_ = S_OK;
     DWORD flags_ = 0;
 };
 
@@ -113,10 +149,17 @@ public:
     void SetStoredTabGuid(const GUID& guid) { storedTab_ = guid; }
     MainBarSwitchHistory& GetMainBarSwitchHistory() { return history_; }
 
+    // The view does not want the popup tool bar (set by the kernel while it edits in the view).
+    bool IsPopupSuppressed() const { return popupSuppressed_; }
+    void SetPopupSuppressed(bool suppressed) { popupSuppressed_ = suppressed; }
+    // Whether the popup tool bar shows over this view when something is selected.
+    bool ShowsPopupToolBar() const { return !popupSuppressed_; }
+
 private:
     GUID typeGuid_{};
     GUID storedTab_{};
     MainBarSwitchHistory history_;
+    bool popupSuppressed_ = false;
 };
 
 class CKVTabView : public CKVView {
@@ -139,13 +182,18 @@ public:
     bool GetCrashCopyFlag() const { return crashCopy_; }
 
     // Null when the file is missing or cannot be opened; a framework exception when reading it
-    // fails.
+    // fails. The document gets an MDI child frame of the active main frame with a tab view.
     CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE) override;
+    // A new untitled document in a frame of its own (null when the frame cannot be made).
+    CKvw32Doc* OpenNewDocument(BOOL makeVisible = TRUE);
 
     // The templates alive, in creation order (the kernel opens documents through the last one).
     static std::vector<CKVDocTemplate*> GetTemplates();
 
 private:
+    // The document's MDI child frame in the active main frame, shown; false when none was made.
+    bool CreateDocumentFrame(CDocument* document, BOOL makeVisible);
+
     bool crashCopy_ = false;
 };
 
@@ -158,9 +206,38 @@ public:
 
 namespace Korvo {
 
+// How the document manager opens a document. The layout is the kernel's; the option bytes the
+// stand-in acts on are named below.
+struct DocInitParams {
+    static constexpr int kOptionMakeVisible = 0;
+    static constexpr int kOptionCreateFrame = 1;
+    static constexpr int kOptionAddToRecentList = 5;
+
+    std::uint64_t reserved0 = 0;
+    std::uint64_t reserved1 = 0;
+    SharedPathName prototypePath;
+    std::uint64_t reserved2 = 0;
+    std::uint64_t reserved3 = 0;
+    std::uint8_t flags = 0;
+    std::uint8_t options[17] = {};
+    std::uint32_t value = 0;
+    // What the PDM system knows of the file (empty when it is not managed).
+    bool hasPdmContext = false;
+    bool nomenclature = false;
+};
+
 class DocumentManager {
 public:
     static DocumentManager& Instance();
+
+    // The parameters a caller starts from.
+    const DocInitParams& GetDocInitParams() const { return defaultParams_; }
+    // Opens a native document (an open one is returned as it is); null when it cannot be opened.
+    CKvw32Doc* Open(const SharedPathName& path, const DocInitParams& params);
+    // A new document made from the prototype file; null when the prototype cannot be read.
+    CKvw32Doc* CreateNewDocument(const SharedPathName& prototypePath, const DocInitParams& params);
+    // Activates the frame of the document's first view.
+    static void ActivateFirstFrame(CKvw32Doc* document);
 
     // Open kernel documents in opening order.
     std::vector<CKvw32Doc*> GetDocuments() const;
@@ -175,6 +252,7 @@ public:
 private:
     DocumentManager() = default;
     std::vector<CKvw32Doc*> documents_;
+    DocInitParams defaultParams_;
 };
 
 }  // namespace Korvo

@@ -2,7 +2,9 @@
 // on the raising thread, in subscription order; a listener unsubscribes in its destructor.
 #pragma once
 
+#include <cstdint>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/mfc.h"
@@ -22,6 +24,7 @@ struct Theme;
 // Event ids the application raises.
 inline constexpr UINT kEventActiveDocumentChanged = 258;  // DocumentEventArgs: the panes' document
 inline constexpr UINT kEventThemeChanged = 1033;          // ThemeEventArgs: the UI module's current theme
+inline constexpr UINT kEventHelpWindowOpening = 1027;     // HelpWindowOpening: a help request
 
 class DocumentEventArgs : public ApplicationEventArgs {
 public:
@@ -30,6 +33,34 @@ public:
 
 private:
     CKvw32Doc* document_;
+};
+
+// Event 1027: help is about to open; the embedded help window may fill the address to show.
+class HelpWindowOpening : public ApplicationEventArgs {
+public:
+    HelpWindowOpening(std::int64_t helpContext, CString helpFile, int topicId)
+        : helpContext_(helpContext), helpFile_(std::move(helpFile)), topicId_(topicId) {}
+    std::int64_t GetHelpContext() const { return helpContext_; }  // -1 unless a context was asked for
+    const CString& GetHelpFile() const { return helpFile_; }
+    int GetTopicId() const { return topicId_; }  // -1 when none is known
+    const CString& GetAddress() const { return address_; }
+    void SetAddress(const CString& address) const { address_ = address; }
+
+private:
+    std::int64_t helpContext_;
+    CString helpFile_;
+    int topicId_;
+    mutable CString address_;
+};
+
+// Event 783: something was selected in a document's view; the flags say how.
+class PopupToolBarEventArgs : public DocumentEventArgs {
+public:
+    PopupToolBarEventArgs(CKvw32Doc* document, DWORD flags) : DocumentEventArgs(document), flags_(flags) {}
+    DWORD GetFlags() const { return flags_; }
+
+private:
+    DWORD flags_;
 };
 
 class ThemeEventArgs : public ApplicationEventArgs {

@@ -1,4 +1,7 @@
 #include "platform/kernel/modules.h"
+#include "platform/core/api_text.h"
+#include "platform/core/winpath.h"
+#include "platform/kernel/control.h"
 
 #include "platform/kernel/document_text.h"
 #include "platform/kernel/documents.h"
@@ -20,6 +23,22 @@ void CKVCom_Is3D::OnStartup() { recordCall(L"CKVCom_Is3D::OnStartup()"); }
 
 void CKVCom_Is3D::OnStartupCompleted() { recordCall(L"CKVCom_Is3D::OnStartupCompleted()"); }
 
+CKvw32Doc* CKVCom_Is3D::ImportFile(LPCWSTR path, int mode) {
+    recordCall(platform::format(L"CKVCom_Is3D::ImportFile(%s, %d)", platform::kernel::quoted(path), mode));
+    using Result = platform::kernel::Control::Import3DResult;
+    const Result result = platform::kernel::control().import3DResult;
+    if (result == Result::Nothing) return nullptr;
+    const auto templates = CKVDocTemplate::GetTemplates();
+    if (templates.empty()) return nullptr;
+    CKvw32Doc* document = result == Result::DocumentWithView ? templates.back()->OpenNewDocument(TRUE) : nullptr;
+    if (result == Result::DocumentWithoutView) {
+        document = dynamic_cast<CKvw32Doc*>(templates.back()->CreateNewDocument());
+        if (document) document->OnNewDocument();
+    }
+    if (document) document->SetTitle(std::wstring(platform::core::winpath::namePart(platform::core::viewOf(path))).c_str());
+    return document;
+}
+
 AnnotateModuleProxy& AnnotateModuleProxy::Instance() {
     static AnnotateModuleProxy instance;
     return instance;
@@ -28,10 +47,10 @@ AnnotateModuleProxy& AnnotateModuleProxy::Instance() {
 CDocument* AnnotateModuleProxy::OpenDocument(LPCWSTR path, int mode, int page, int flags) {
     recordCall(L"AnnotateModuleProxy::OpenDocument(" + quoted(path) + L", " + std::to_wstring(mode) + L", " +
                std::to_wstring(page) + L", " + std::to_wstring(flags) + L")");
-    // The module opens documents as the kernel's template does.
-    const auto templates = CKVDocTemplate::GetTemplates();
-    if (templates.empty()) return nullptr;
-    return templates.back()->OpenDocumentFile(path, TRUE);
+    // The module prepares its page and view settings, then opens the file through the
+    // application, whose opener reports a file that cannot be opened.
+    CWinApp* app = AfxGetApp();
+    return app ? app->OpenDocumentFile(path) : nullptr;
 }
 
 void CKVCom_Is3D::OnCurrentDocumentChanged(CKvw32Doc* previous, CKvw32Doc* next, int reason) {

@@ -30,6 +30,9 @@ public:
     static void OnDocumentActivated(CKvw32Doc* document);
     // The main windows were disabled (a modal state began) or enabled again.
     static void SetMainWindowsDisabled(bool disabled);
+    // Imports a file of a foreign format into a new document; null when it cannot (the answer
+    // is the test's).
+    CKvw32Doc* ImportFile(LPCWSTR path, int mode);
 
     // Pane windows the 3D part makes for the application: a new window object (its window not
     // created yet; the application creates it and hands it back with RegisterPaneWindow), or null.

@@ -1,5 +1,7 @@
 #include "platform/kernel/session.h"
 
+#include <atomic>
+
 #include <mutex>
 
 #include "platform/kernel/command_control.h"
@@ -85,6 +87,14 @@ bool GlobalContainer::PostInitSession() {
     return runStep(L"PostInitSession", platform::kernel::control().failPostInitSession,
                    platform::kernel::SessionStage::PostInitialised);
 }
+
+namespace {
+std::atomic<int> sessionIdleCount{0};
+}  // namespace
+
+void GlobalContainer::OnSessionIdle() { ++sessionIdleCount; }
+
+int GlobalContainer::GetSessionIdleCount() { return sessionIdleCount.load(); }
 
 bool GlobalContainer::FinishInitSession() {
     platform::kernel::recordCall(L"GlobalContainer::FinishInitSession()");

@@ -37,6 +37,10 @@ public:
     // Start-up steps, in the order the application calls them. Each answers whether the session
     // can go on.
     static bool PreInitSession(bool interactive);
+    // The session's idle work, at every idle pass of the application. Counted, not journalled
+    // (idle passes follow every burst of messages).
+    static void OnSessionIdle();
+    static int GetSessionIdleCount();
     static void RestoreSessionLanguage();
     static bool PostInitSession();
     static bool FinishInitSession();

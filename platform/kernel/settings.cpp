@@ -1,5 +1,7 @@
 #include "platform/kernel/settings.h"
 
+#include "platform/compression.h"
+
 NativeSettings& GetSettings() {
     static NativeSettings settings;
     return settings;
@@ -13,4 +15,13 @@ KVOptions& GetKVOptions() {
 NativeOptions& GetOptions() {
     static NativeOptions options;
     return options;
+}
+
+int COUNTRY = 0;
+
+CString NativeSettings::Files::GetPrototypeName(int kind) {
+    static constexpr const wchar_t* kNames[] = {L"Drawing.grb", L"Drawing.grb", L"Fragment.grb", L"Part.grb",
+                                                L"Assembly.grb", L"Specification.grb"};
+    const wchar_t* name = kind >= 0 && kind < 6 ? kNames[kind] : kNames[0];
+    return KVGetProgramPath() + L"\\Prototypes\\" + name;
 }

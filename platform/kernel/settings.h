@@ -11,6 +11,14 @@ struct NativeSettings {
     struct Files {
         int recentFileCount = 4;       // entries of the recent-file list (0: no list)
         bool reopenDocuments = false;  // reopen the documents of the last run
+        bool autoSave = false;         // save modified documents periodically
+        int autoSaveMinutes = 10;      // the period of auto-save
+        int pdmLocalFiles = 0;         // how the PDM system keeps local copies (1: always)
+        bool nomenclature = false;     // open PDM nomenclature data with the documents
+
+        // The prototype file of a document kind (1: drawing), in the program folder's
+        // "Prototypes" folder.
+        static CString GetPrototypeName(int kind);
     } files;
     bool runAsServer = false;       // run the add-on applications' server step at start-up
     bool lockPanes = false;         // docking panes cannot be moved or resized
@@ -33,3 +41,5 @@ struct NativeOptions {
 };
 
 NativeOptions& GetOptions();
+// The country the installation was made for (3 and 5 select partner editions).
+extern int COUNTRY;

@@ -163,3 +163,4 @@ CString GetStrWithoutCommandLetters(const CString& text) {
     }
     return CString(out.c_str());
 }
+int KVMessageBox::Show(LPCWSTR text, UINT type) { return AfxMessageBox(text, type); }

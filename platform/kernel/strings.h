@@ -17,3 +17,9 @@ CString KVLoadFormatString(UINT id, const T&... args) {
 // The text without its command letters: mnemonic marks go ("&&" stays one "&"), and so does a
 // trailing "(&X)" that carries only the letter.
 CString GetStrWithoutCommandLetters(const CString& text);
+// The kernel's message box: the framework's message box (so the application's DoMessageBox
+// brackets it), returning the button pressed.
+class KVMessageBox {
+public:
+    static int Show(LPCWSTR text, UINT type = MB_OK);
+};

@@ -312,3 +312,5 @@ bool UIModuleProxy::LoadRibbonTabParameters(LPCWSTR path) {
     pugi::xml_document document;
     return platform::toolkit::readXmlFile(file, bytes) && platform::toolkit::parseXml(document, bytes, file);
 }
+
+void UIModule::ResetCancellationWindow() { platform::kernel::recordCall(L"UIModule::ResetCancellationWindow()"); }

@@ -119,4 +119,7 @@ private:
     bool faked_ = false;
     Korvo::UI::MainFrame* previous_ = nullptr;
 };
+
+// Forgets the window that cancellable tasks report to (it may be gone after a crash).
+void ResetCancellationWindow();
 }  // namespace UIModule

@@ -163,9 +163,10 @@ public:
     int GetOpenDocumentCount();
     void HideApplication();
     afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
     afx_msg void OnAppExit();
     // Opens recent entry nID; an entry that fails to open is removed.
-    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    virtual BOOL OnOpenRecentFile(UINT nID);
 
     // ---- DDE, messages, help, cursor ---------------------------------------------------------
     // "[open(\"path\")]", "[print(\"path\")]", "[printto(\"path\",\"printer\",\"driver\",\"port\")]";

@@ -375,6 +375,7 @@ inline constexpr UINT ID_HELP = 0xE146;
 inline constexpr UINT ID_DEFAULT_HELP = 0xE147;
 
 inline constexpr UINT AFX_IDS_APP_TITLE = 0xE000;
+inline constexpr UINT AFX_IDS_OPENFILE = 0xF000;
 inline constexpr UINT AFX_IDS_IDLEMESSAGE = 0xE001;
 inline constexpr UINT AFX_IDW_PANE_FIRST = 0xE900;
 inline constexpr UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;

@@ -5,6 +5,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/mfc/app.h"
+#include "platform/mfc/filedialog.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/win32/file.h"
 
@@ -388,6 +389,32 @@ void CDocManager::OnFileNew() {
     // Without templates there is nothing to create; with several, the first (no chooser yet).
     if (m_templateList.empty()) return;
     m_templateList.front()->OpenDocumentFile(nullptr);
+}
+
+void CDocManager::OnFileOpen() {
+    CString fileName;
+    if (!DoPromptFileName(fileName, AFX_IDS_OPENFILE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, TRUE, nullptr)) return;
+    if (CWinApp* app = AfxGetApp()) app->OpenDocumentFile(fileName);
+}
+
+BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                   CDocTemplate*) {
+    // One filter line per template with a file type, then every file.
+    CString filter;
+    for (CDocTemplate* docTemplate : m_templateList) {
+        CString name;
+        CString extension;
+        if (docTemplate->GetDocString(name, CDocTemplate::filterName) &&
+            docTemplate->GetDocString(extension, CDocTemplate::filterExt)) {
+            filter += name + L"|*" + extension + L"|";
+        }
+    }
+    filter += L"All Files (*.*)|*.*||";
+    CFileDialog dialog(bOpenFileDialog, nullptr, fileName, lFlags, filter);
+    if (auto title = platform::loadStringResource(nIDSTitle)) dialog.m_strTitle = title->c_str();
+    if (dialog.DoModal() != IDOK) return FALSE;
+    fileName = dialog.GetPathName();
+    return TRUE;
 }
 
 void CDocManager::OnIdle() {

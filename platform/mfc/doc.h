@@ -166,6 +166,11 @@ public:
     virtual int GetOpenDocumentCount();
     // New document of the only template; nothing without templates.
     virtual void OnFileNew();
+    // Asks the user for a file and opens it through the application.
+    virtual void OnFileOpen();
+    // The file chooser for opening (bOpenFileDialog) or saving: TRUE with the chosen path.
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
     virtual void OnIdle();
 
 protected:

@@ -533,6 +533,17 @@ void CMDIChildWnd::MDIDestroy() {
     if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
 
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(bAddToTitle);
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0 || !bAddToTitle) return;
+    CDocument* document = GetActiveDocument();
+    CString text = document != nullptr ? document->GetTitle() : m_strTitle;
+    if (m_nWindow > 0) text.AppendFormat(L":%d", m_nWindow);
+    CString current;
+    GetWindowText(current);
+    if (current != text) SetWindowText(text);
+}
+
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper != nullptr) return CFrameWnd::DefWindowProc(message, wParam, lParam);
     return ::DefMDIChildProcW(m_hWnd, message, wParam, lParam);

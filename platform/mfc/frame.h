@@ -177,5 +177,8 @@ public:
     void MDIMaximize();
     void MDIRestore();
     void MDIDestroy();
+    // The MDI frame's title first; then this child's text is its document's title (its own title
+    // without a document), with ":n" when the document has several windows.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

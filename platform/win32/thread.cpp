@@ -94,6 +94,14 @@ DWORD ResumeThread(HANDLE handle) {
     return static_cast<DWORD>(previous);
 }
 
+HANDLE OpenThread(DWORD, BOOL, DWORD threadId) {
+    Lock lock = lockPlatform();
+    if (!platform::core::threads().find(threadId)) return failWith(ERROR_INVALID_PARAMETER, static_cast<HANDLE>(nullptr));
+    auto object = std::make_shared<ThreadObject>();
+    object->threadId = threadId;
+    return addHandle(std::move(object));
+}
+
 DWORD SuspendThread(HANDLE handle) {
     Lock lock = lockPlatform();
     auto* t = threadOf(handle);

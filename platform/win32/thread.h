@@ -22,6 +22,9 @@ HANDLE GetCurrentThread();  // pseudo handle, never closed
 // before it runs. The handle is signalled when the thread ends; close it with CloseHandle.
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start,
                     LPVOID parameter, DWORD creationFlags, LPDWORD threadId);
+// A handle of the thread with that id (close it with CloseHandle); null with
+// ERROR_INVALID_PARAMETER when there is no such thread.
+HANDLE OpenThread(DWORD desiredAccess, BOOL inheritHandle, DWORD threadId);
 DWORD ResumeThread(HANDLE thread);   // previous suspend count, or (DWORD)-1
 DWORD SuspendThread(HANDLE thread);  // previous suspend count; the thread parks at its next platform call
 DWORD GetThreadId(HANDLE thread);

@@ -87,8 +87,8 @@ class DocumentPainting : public SessionTest {};
 
 TEST_F(DocumentPainting, ReachesEveryDocumentAndRepaintsOnlyFlaggedOnes) {
     Session s;
-    s.files().write(L"C:\\Work\\a.grb", "document");
-    s.files().write(L"C:\\Work\\b.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
     s.start();
     ASSERT_EQ(s.startResult(), 1);
     auto* a = dynamic_cast<CKvw32Doc*>(CKvw32App::Instance()->OpenDocumentFile(L"C:\\Work\\a.grb"));

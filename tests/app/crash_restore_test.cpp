@@ -24,7 +24,7 @@ TEST_F(CrashRestore, AtMostHundredDocumentsAfterTheCountIsReset) {
     std::vector<std::wstring> paths;
     for (int i = 0; i < 250; ++i) {
         paths.push_back(L"C:\\Work\\doc" + std::to_wstring(i) + L".grb");
-        if (i > 0) s.files().write(paths.back(), "document");
+        if (i > 0) s.kernel().writeDocumentFile(paths.back());
     }
     RecordCrashDocuments(s, paths, 250);
     std::optional<unsigned> countDuringFirstOpen;
@@ -49,7 +49,7 @@ TEST_F(CrashRestore, AtMostHundredDocumentsAfterTheCountIsReset) {
 
 TEST_F(CrashRestore, CorruptCountStillRestoresTheFirstEntries) {
     Session s;
-    s.files().write(L"C:\\Work\\a.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
     RecordCrashDocuments(s, {L"C:\\Work\\a.grb"}, 0xFFFFFFFFu);
     s.start();
     ASSERT_EQ(s.startResult(), 1);
@@ -59,9 +59,9 @@ TEST_F(CrashRestore, CorruptCountStillRestoresTheFirstEntries) {
 
 TEST_F(CrashRestore, CrashCopyOpensUnderItsOwnNameAndIsDeleted) {
     Session s;
-    s.files().write(L"C:\\Work\\plan.grb", "saved");
-    s.files().write(L"C:\\Work\\plan.grb.ERR", "unsaved work");
-    s.files().write(L"C:\\Work\\notes.err.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\plan.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\plan.grb.ERR");
+    s.kernel().writeDocumentFile(L"C:\\Work\\notes.err.grb");
     RecordCrashDocuments(s, {L"C:\\Work\\plan.grb.ERR", L"C:\\Work\\notes.err.grb"}, 2);
     s.start();
     ASSERT_EQ(s.startResult(), 1);
@@ -77,8 +77,8 @@ TEST_F(CrashRestore, CrashCopyOpensUnderItsOwnNameAndIsDeleted) {
 
 TEST_F(CrashRestore, CrashCopyThatThrowsIsKeptAndTheDocumentOpensFromItsOwnFile) {
     Session s;
-    s.files().write(L"C:\\Work\\plan.grb", "saved");
-    s.files().write(L"C:\\Work\\plan.grb.err", "unsaved work");
+    s.kernel().writeDocumentFile(L"C:\\Work\\plan.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\plan.grb.err");
     s.faults().failDocumentOpen(L"C:\\Work\\plan.grb.err", true);
     RecordCrashDocuments(s, {L"C:\\Work\\plan.grb.err"}, 1);
     s.user().expectBox(L"Cannot restore the document \"C:\\Work\\plan.grb.err\".", [](const BoxRequest& box) {
@@ -95,7 +95,7 @@ TEST_F(CrashRestore, CrashCopyThatThrowsIsKeptAndTheDocumentOpensFromItsOwnFile)
 
 TEST_F(CrashRestore, CrashCopyThatThrowsTwiceIsTriedOnlyOnceMore) {
     Session s;
-    s.files().write(L"C:\\Work\\plan.grb.err", "unsaved work");
+    s.kernel().writeDocumentFile(L"C:\\Work\\plan.grb.err");
     s.faults().failDocumentOpen(L"C:\\Work\\plan.grb.err", true);
     s.faults().failDocumentOpen(L"C:\\Work\\plan.grb", true);
     RecordCrashDocuments(s, {L"C:\\Work\\plan.grb.err"}, 1);
@@ -112,8 +112,8 @@ class LastRunDocuments : public SessionTest {};
 TEST_F(LastRunDocuments, AreReopenedWhenTheSettingsAsk) {
     Session s;
     s.kernel().setReopenDocuments(true);
-    s.files().write(L"C:\\Work\\a.grb", "document");
-    s.files().write(L"C:\\Work\\b.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
     s.registry().setDword(apptest::kUser, kOpenDocuments, L"Count", 3);
     s.registry().setString(apptest::kUser, kOpenDocuments, L"Document0", L"C:\\Work\\b.grb");
     s.registry().setString(apptest::kUser, kOpenDocuments, L"Document1", L"");
@@ -127,8 +127,8 @@ TEST_F(LastRunDocuments, AreReopenedWhenTheSettingsAsk) {
 TEST_F(LastRunDocuments, CorruptCountIsCapped) {
     Session s;
     s.kernel().setReopenDocuments(true);
-    s.files().write(L"C:\\Work\\a.grb", "document");
-    s.files().write(L"C:\\Work\\z.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\z.grb");
     s.registry().setDword(apptest::kUser, kOpenDocuments, L"Count", 0x7FFFFFFF);
     s.registry().setString(apptest::kUser, kOpenDocuments, L"Document0", L"C:\\Work\\a.grb");
     s.registry().setString(apptest::kUser, kOpenDocuments, L"Document100", L"C:\\Work\\z.grb");
@@ -144,8 +144,8 @@ TEST_F(LastRunDocuments, FollowTheCommandLineDocumentWhichGoesToTheAnnotationMod
     config.platform.arguments = {L"C:\\Work\\given.grb"};
     Session s(config);
     s.kernel().setReopenDocuments(true);
-    s.files().write(L"C:\\Work\\given.grb", "document");
-    s.files().write(L"C:\\Work\\a.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\given.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
     s.registry().setDword(apptest::kUser, kOpenDocuments, L"Count", 1);
     s.registry().setString(apptest::kUser, kOpenDocuments, L"Document0", L"C:\\Work\\a.grb");
     s.start();
@@ -158,7 +158,7 @@ TEST_F(LastRunDocuments, FollowTheCommandLineDocumentWhichGoesToTheAnnotationMod
 
 TEST_F(LastRunDocuments, AreForgottenWhenTheSettingsDoNotAsk) {
     Session s;
-    s.files().write(L"C:\\Work\\a.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
     s.registry().setDword(apptest::kUser, kOpenDocuments, L"Count", 1);
     s.registry().setString(apptest::kUser, kOpenDocuments, L"Document0", L"C:\\Work\\a.grb");
     s.start();

@@ -24,7 +24,7 @@ Config WithArguments(std::vector<std::wstring> arguments) {
 }
 
 void WriteDocuments(Session& s) {
-    for (std::wstring_view path : {kFirst, kSecond, kThird, kFourth, kLater}) s.files().write(path, "document");
+    for (std::wstring_view path : {kFirst, kSecond, kThird, kFourth, kLater}) s.kernel().writeDocumentFile(path);
 }
 
 std::vector<std::wstring> PendingDdeCommands() {

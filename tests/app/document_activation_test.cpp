@@ -59,8 +59,8 @@ Window* CreatedChild(Window* window, CWnd* parent, UINT id) {
 class DocumentActivation : public SessionTest {
 protected:
     void SetUp() override {
-        s.files().write(L"C:\\Work\\a.grb", "document");
-        s.files().write(L"C:\\Work\\b.grb", "document");
+        s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+        s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
         s.start();
         ASSERT_EQ(s.startResult(), 1);
         app = CKvw32App::Instance();

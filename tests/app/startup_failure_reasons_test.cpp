@@ -9,12 +9,12 @@ using apptest::Contains;
 
 class StartupFailureReason : public SessionTest {
 protected:
-    static void ExpectReason(Session& s, std::wstring_view step) {
+    static void ExpectReason(Session& s, std::wstring_view step, std::size_t boxes = 0) {
         s.start();
         EXPECT_EQ(s.startResult(), 0);
         EXPECT_TRUE(Contains(logs(s), L"8 Start-up failed: " + std::wstring(step) + L" returned failure"))
             << apptest::Utf8(step);
-        EXPECT_TRUE(s.journal().texts("box").empty());
+        EXPECT_EQ(s.journal().texts("box").size(), boxes * 2);  // each box and its answer
     }
 };
 
@@ -40,7 +40,9 @@ TEST_F(StartupFailureReason, CommandLineDocumentThatDoesNotOpen) {
     Config config;
     config.platform.arguments = {L"C:\\Work\\missing.grb"};
     Session s(config);
-    ExpectReason(s, L"CWinApp::ProcessShellCommand");
+    // The opener says why before start-up ends.
+    s.user().expectBox(L"File not found", Button::Ok);
+    ExpectReason(s, L"CWinApp::ProcessShellCommand", 1);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(StartupFailure, CommandLineDocumentThatCannotBeOpenedEndsStartupUnshown) 
     Config config;
     config.platform.arguments = {L"C:\\Work\\broken.grb"};
     Session s(config);
-    s.files().write(L"C:\\Work\\broken.grb", "document");
+    s.kernel().writeDocumentFile(L"C:\\Work\\broken.grb");
     s.faults().failDocumentOpen(L"C:\\Work\\broken.grb", false);
     s.start();
     EXPECT_EQ(s.startResult(), 0);

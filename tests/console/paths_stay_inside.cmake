@@ -10,7 +10,6 @@ file(WRITE ${beside}/x.grb "outside")
 file(WRITE ${beside}/victim.log "victim")
 file(WRITE ${beside}/x.grb.err "crash copy")
 file(WRITE ${beside}/linked.grb.err "crash copy")
-file(WRITE ${user}/real.grb "inside")
 # Below "UNC" the host path "UNC/../../outside" would lead out.
 file(MAKE_DIRECTORY ${host}/UNC)
 file(MAKE_DIRECTORY ${user}/AppData/Local/Velmora/Logs)
@@ -33,16 +32,16 @@ idle
 dde "[open(\"\\\\..\\..\\outside\\x.grb\")]"
 dde "[open(\"C:\\Users\\user\\linked.grb\")]"
 dde "[open(\"C:\\Users\\user\\Out\\x.grb\")]"
-dde "[open(\"C:\\Users\\user\\real.grb\")]"
+dde "[open(\"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\")]"
 quit
 ]])
 korvo_run(open EXIT 0 OUTPUT out ARGS --host ${host} --lenient --script ${WORK_DIR}/open.korvo)
-korvo_expect("${out}" "OpenDocumentFile\\(\"\\\\\\\\\\.\\.\\\\\\.\\.\\\\outside\\\\x\\.grb\", true\\)"
+korvo_expect("${out}" "ReadDocumentFileInfo\\(\"\\\\\\\\\\.\\.\\\\\\.\\.\\\\outside\\\\x\\.grb\"\\)"
              "the DDE open was not tried")
 korvo_expect("${out}" "OpenDocumentFile\\(\"C:\\\\Users\\\\user\\\\linked\\.grb\\.err\", true\\)"
              "the crash copy was not restored")
 # The document inside opens; none of those leading out does.
-korvo_expect("${out}" "UpdateFrameCounts\\(\"real.grb\"\\)" "the document inside the host folder did not open")
+korvo_expect("${out}" "UpdateFrameCounts\\(\"Bracket.grb\"\\)" "the document inside the host folder did not open")
 if(out MATCHES "UpdateFrameCounts\\(\"(x|linked)\\.grb\"\\)")
   message(FATAL_ERROR "a document outside the host folder was opened:\n${out}")
 endif()
@@ -51,7 +50,7 @@ endif()
 # that is not there).
 korvo_run(command_line EXIT 1 OUTPUT out ERROR err INPUT "start\n"
           ARGS --host ${host} --lenient -- "\\\\..\\..\\outside\\x.grb")
-korvo_expect("${out}" "OpenDocumentFile\\(\"\\\\\\\\\\.\\.\\\\\\.\\.\\\\outside" "the command-line open was not tried")
+korvo_expect("${out}" "ReadDocumentFileInfo\\(\"\\\\\\\\\\.\\.\\\\\\.\\.\\\\outside" "the command-line open was not tried")
 if(out MATCHES "UpdateFrameCounts\\(\"x\\.grb\"\\)")
   message(FATAL_ERROR "the document outside the host folder was opened from the command line:\n${out}")
 endif()

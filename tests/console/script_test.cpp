@@ -24,11 +24,15 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect box \"Cannot load*\" answer NO\n"
         "expect menu choose \"Fix\"\n"
         "expect menu dismiss\n"
+        "expect file choose \"C:\\Work\\a b.grb\"\n"
+        "expect file cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
+        "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
         "dump registry\n"
         "dump commands\n"
         "dump frames\n"
+        "dump documents\n"
         "dump bars 2\n"
         "dump panes 2\n"
         "dump status 0x00010010\n"
@@ -68,14 +72,16 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[8].arguments.answer, Button::No);
     EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
+    EXPECT_EQ(result.steps[11].arguments.text, L"C:\\Work\\a b.grb");
+    EXPECT_EQ(result.steps[14].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[11].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[16].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[17].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[18].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[19].arguments.frame.index, 1u);  // dump ribbon 1
-    EXPECT_EQ(result.steps[20].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 29);
+    EXPECT_EQ(result.steps[13].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[20].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[21].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
+    EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
+    EXPECT_EQ(result.steps.back().line, 33);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -101,7 +107,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         const char* message;
     };
     const Case cases[] = {
-        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, tab, click, hover, expect, dde, dump,"},
+        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, tab, click, hover, expect, dde, open, dump,"},
         {"Start", "unknown verb \"Start\""},
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
@@ -120,13 +126,16 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu belongs"},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file belongs"},
+        {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
+        {"expect file choose x", "\"PATH\" must be in quotes"},
+        {"open C:\\x.grb", "\"PATH\" must be in quotes"},
         {"expect box \"x\" reply ok", "\"reply\" where \"answer\" belongs"},
         {"dde \"unterminated", "unterminated quoted text"},
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, bars, panes, status, ribbon, tabs, documents-menu "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu "
                        "belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -145,7 +154,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, dump, new-frame, documents-menu, journal, quit)");
+                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;

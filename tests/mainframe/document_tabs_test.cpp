@@ -39,8 +39,8 @@ bool HasLine(const std::vector<std::wstring>& lines, std::wstring_view needle) {
 class DocumentTabs : public SessionTest {
 protected:
     void StartWithTwoDocuments() {
-        s.files().write(kFirst, "document");
-        s.files().write(kSecond, "document");
+        s.kernel().writeDocumentFile(kFirst);
+        s.kernel().writeDocumentFile(kSecond);
         s.start();
         s.runUntilIdle();
         window = s.inspect().mainFrames().at(0);

@@ -6,6 +6,7 @@
 
 #include "platform/core/journal.h"
 #include "platform/kernel.h"
+#include "platform/kernel/compound_file.h"
 #include "platform/kernel/control.h"
 #include "platform/korvoui.h"
 #include "platform/win32/file.h"
@@ -76,7 +77,10 @@ TEST(MakerKernel, ShellFileTypesAreRegisteredFromTheDocumentString) {
 TEST(MakerKernel, TheTemplateOpensExistingFilesAndFailsAsInjected) {
     ASSERT_EQ(platform::files::createDirectories(L"C:\\Work"), 0u);
     for (const wchar_t* name : {L"C:\\Work\\a.grb", L"C:\\Work\\b.grb.err", L"C:\\Work\\c.grb", L"C:\\Work\\d.grb"})
-        ASSERT_EQ(platform::files::writeAllAtomic(name, "document"), 0u);
+        ASSERT_EQ(platform::files::writeAllAtomic(name, platform::kernel::encodeCompoundFile(
+                                                            {{platform::kernel::kHeaderStreamName,
+                                                              platform::kernel::encodeDocumentHeader(18, 1)}})),
+                  0u);
     platform::kernel::failDocumentOpen(L"c:\\work\\C.GRB", false);
     platform::kernel::failDocumentOpen(L"C:\\Work\\d.grb", true);
 

@@ -21,6 +21,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/process.h"
+
 extern char** environ;
 
 namespace {
@@ -290,6 +292,17 @@ int RunEachInItsOwnProcess(std::vector<SelectedTest> tests, const std::vector<st
     return failedIterations == 0 ? 0 : 1;
 }
 
+// A program that ended its process (TerminateProcess) runs nothing more, its static destructors
+// included, as on Windows: the test process then ends at once with gtest's result.
+int RunAndEnd() {
+    const int result = RUN_ALL_TESTS();
+    if (platform::core::process().terminated()) {
+        std::fflush(nullptr);
+        std::_Exit(result);
+    }
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -297,8 +310,8 @@ int main(int argc, char** argv) {
     // What gtest left: the program name and arguments that are not gtest flags.
     const std::vector<std::string> ownArguments(argv, argv + argc);
 
-    if (std::getenv(kChildMarker) || GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+    if (std::getenv(kChildMarker) || GTEST_FLAG_GET(list_tests)) return RunAndEnd();
     std::vector<SelectedTest> tests = SelectedTests();
-    if (tests.size() <= 1 && GTEST_FLAG_GET(repeat) == 1) return RUN_ALL_TESTS();
+    if (tests.size() <= 1 && GTEST_FLAG_GET(repeat) == 1) return RunAndEnd();
     return RunEachInItsOwnProcess(std::move(tests), ownArguments);
 }

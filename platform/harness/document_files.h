@@ -1,0 +1,27 @@
+// The harness's fixture builder for kernel document files (compound files), shared by tests and
+// the sample seeding.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::harness::detail {
+
+struct DocumentFileSpec {
+    std::uint32_t kind = 1;  // 1 drawing, 2 fragment, 3 part, 4 assembly, 5 specification
+    std::wstring title;
+    std::vector<std::wstring> pages;
+    bool header = true;  // false: a compound file without the document header
+};
+
+// The bytes of the compound file the spec describes.
+std::string buildDocumentFile(const DocumentFileSpec& spec);
+
+// The sample documents, written under the user's documents folder, and the prototype documents
+// of the program folder.
+inline constexpr const wchar_t* kSampleDocumentsFolder = L"C:\\Users\\user\\Documents\\Samples";
+void seedSampleDocuments(std::wstring_view programFolder);
+
+}  // namespace platform::harness::detail

@@ -1,0 +1,28 @@
+// Starting programs. The process table knows one program: the program's own file, whose start
+// (a restart) is recorded with its command line; any other program fails with
+// ERROR_FILE_NOT_FOUND.
+#pragma once
+
+#include "platform/win32/types.h"
+
+struct STARTUPINFOW {
+    DWORD cb = sizeof(STARTUPINFOW);
+    DWORD dwFlags = 0;
+    WORD wShowWindow = 0;
+};
+
+struct PROCESS_INFORMATION {
+    HANDLE hProcess = nullptr;
+    HANDLE hThread = nullptr;
+    DWORD dwProcessId = 0;
+    DWORD dwThreadId = 0;
+};
+
+// Journalled as kind "process" ("started <path> <command line>"). The handles returned must be
+// closed with CloseHandle.
+BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                    LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    LPVOID environment, LPCWSTR currentDirectory, STARTUPINFOW* startupInfo,
+                    PROCESS_INFORMATION* processInformation);
+// Recorded; always allowed.
+BOOL AllowSetForegroundWindow(DWORD processId);

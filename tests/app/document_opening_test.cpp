@@ -1,0 +1,180 @@
+// Every way of opening a document ends in one opener: native documents open in a child frame and
+// head the recent-file list; files that do not open are reported in one of six messages, and an
+// entry of the recent-file list that failed may be removed; foreign files are imported.
+#include "tests/app/document_test_support.h"
+
+#include "app/kvw32_app.h"
+#include "app/recent_file_list.h"
+
+namespace {
+
+using namespace platform::harness;
+using apptest::Contains;
+
+const std::wstring kRecent = apptest::section(L"Recent File List");
+using apptest::kFileOpen;
+constexpr unsigned kFirstRecentFile = 0xE110;
+constexpr const wchar_t* kUnknownFormat = L"The file is of a format that cannot be opened.";
+
+class DocumentOpening : public apptest::DocumentSessionTest {};
+
+TEST_F(DocumentOpening, ASampleDocumentOpensInAChildFrameAndHeadsTheRecentList) {
+    Session s;
+    Start(s);
+    const std::wstring path = L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb";
+    Open(s, path);
+    EXPECT_EQ(s.kernel().openedDocuments(), std::vector<std::wstring>{path});
+    const std::wstring documents = s.inspect().dumpDocuments();
+    EXPECT_NE(documents.find(L"\"Bracket.grb\" \"" + path + L"\" unmodified writable editing-blocked frame 0x"),
+              std::wstring::npos)
+        << apptest::Utf8(documents);
+    EXPECT_EQ(s.registry().getString(apptest::kUser, kRecent, L"File1"), path);
+    // Opening it again brings the open document forward instead of a second one.
+    Open(s, path);
+    EXPECT_EQ(s.kernel().openedDocuments().size(), 1u);
+}
+
+TEST_F(DocumentOpening, EveryFailureOutsideTheRecentListHasItsMessage) {
+    Session s;
+    s.files().write(L"C:\\Work\\denied.grb", "x");
+    s.faults().denyFileRead(L"C:\\Work\\denied.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\damaged.grb");
+    s.faults().failStorageRead(L"C:\\Work\\damaged.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\headless.dat", 1, {}, false);
+    s.files().write(L"C:\\Work\\drawing.dwg", "AC1032");
+    Start(s);
+    const struct {
+        const wchar_t* path;
+        const wchar_t* message;
+    } cases[] = {
+        {L"C:\\Work\\missing.grb", L"File not found"},  // the file is missing
+        {L"C:\\Nowhere\\x.grb", L"File not found"},     // its folder is missing
+        {L"C:\\Work\\denied.grb", L"Access denied"},
+        {L"C:\\Work\\damaged.grb", L"I/O error"},
+        {L"C:\\Work\\headless.dat", kUnknownFormat},  // a compound file without a document header
+        {L"C:\\Work\\drawing.dwg", kUnknownFormat},   // no compound file at all
+    };
+    for (const auto& c : cases) {
+        s.user().expectBox(c.message, [&](const BoxRequest& box) {
+            EXPECT_EQ(box.type, MB_ICONEXCLAMATION) << apptest::Utf8(c.path);
+            return Button::Ok;
+        });
+        Open(s, c.path);
+    }
+    EXPECT_TRUE(s.kernel().openedDocuments().empty());
+    // The unknown formats went to the 3D kernel's import, then to the add-on applications.
+    EXPECT_TRUE(Contains(calls(s), L"CKVCom_Is3D::ImportFile(\"C:\\Work\\drawing.dwg\", 1)"));
+    EXPECT_TRUE(Contains(calls(s), L"ApplicationManager::OpenDocument(\"C:\\Work\\drawing.dwg\")"));
+}
+
+TEST_F(DocumentOpening, FailedRecentEntriesOfferRemoval) {
+    Session s;
+    s.registry().setString(apptest::kUser, kRecent, L"File1", L"C:\\Work\\gone.grb");
+    s.registry().setString(apptest::kUser, kRecent, L"File2", L"C:\\Work\\also gone.grb");
+    s.registry().setString(apptest::kUser, kRecent, L"File3", L"C:\\Work\\odd.dwg");
+    s.files().write(L"C:\\Work\\odd.dwg", "AC1032");
+    s.kernel().writeDocumentFile(L"C:\\Work\\fine.grb");
+    Start(s);
+    CKVRecentFileList* list = CKvw32App::Instance()->GetRecentFileList();
+    ASSERT_NE(list, nullptr);
+
+    // In a recent-file command, "No" keeps the entry from the command's own removal ...
+    s.user().expectBox(L"File not found, remove from recent?", [](const BoxRequest& box) {
+        EXPECT_EQ(box.type, MB_ICONEXCLAMATION | MB_YESNO);
+        return Button::No;
+    });
+    s.user().command(frame_, kFirstRecentFile);
+    s.runUntilIdle();
+    EXPECT_EQ((*list)[0], L"C:\\Work\\gone.grb");
+    // ... and the list is not left frozen: a later open still heads it.
+    Open(s, L"C:\\Work\\fine.grb");
+    EXPECT_EQ((*list)[0], L"C:\\Work\\fine.grb");
+    EXPECT_EQ(s.registry().getString(apptest::kUser, kRecent, L"File1"), L"C:\\Work\\fine.grb");
+
+    // "Yes" removes it, from a recent-file command or from File Open.
+    s.user().expectBox(L"File not found, remove from recent?", Button::Yes);
+    s.user().command(frame_, kFirstRecentFile + 1);
+    s.runUntilIdle();
+    EXPECT_FALSE(list->Contains(L"C:\\Work\\gone.grb"));
+    s.user().expectBox(L"File not found, remove from recent?", Button::Yes);
+    Open(s, L"C:\\work\\ALSO GONE.grb");
+    EXPECT_FALSE(list->Contains(L"C:\\Work\\also gone.grb"));
+    // Outside a recent-file command "No" changes nothing.
+    s.user().expectBox(L"Format not supported, remove from recent?", Button::No);
+    Open(s, L"C:\\Work\\odd.dwg");
+    EXPECT_TRUE(list->Contains(L"C:\\Work\\odd.dwg"));
+    const auto entries = s.registry().dump();
+    EXPECT_EQ(entries.find(L"gone.grb"), std::wstring::npos) << apptest::Utf8(entries);
+}
+
+TEST_F(DocumentOpening, ImagesAndFragmentIndexesOpenNothingAndSayNothing) {
+    Session s;
+    s.files().write(L"C:\\Work\\picture.PNG", "png");
+    s.files().write(L"C:\\Work\\index.gri", "gri");
+    Start(s);
+    Open(s, L"C:\\Work\\picture.PNG");
+    Open(s, L"C:\\Work\\index.gri");
+    EXPECT_FALSE(Contains(calls(s), L"ReadDocumentFileInfo"));
+    // Only the listed extensions are images.
+    s.user().expectBox(L"File not found", Button::Ok);
+    Open(s, L"C:\\Work\\picture.jpe");
+    EXPECT_TRUE(Contains(calls(s), L"ReadDocumentFileInfo(\"C:\\Work\\picture.jpe\")"));
+}
+
+TEST_F(DocumentOpening, AWorkSessionFileNobodyClaimsIsImportedIntoANewDocumentAndKept) {
+    Session s;
+    s.files().write(L"C:\\Work\\session.grb", "a work session of another program");
+    s.kernel().setDocumentImportSucceeds(true);
+    Start(s);
+    Open(s, L"C:\\Work\\session.grb");
+    const auto lines = calls(s);
+    apptest::ExpectInOrder(lines, {L"Korvo::DocumentManager::CreateNewDocument(\"C:\\Program Files\\Velmora\\Korvo CAD "
+                                   L"18.0\\Prototypes\\Drawing.grb\")",
+                                   L"\"C:\\Work\\session.grb\", 1)"});
+    EXPECT_TRUE(Contains(lines, L"CKvw32Doc::Import("));
+    ASSERT_EQ(s.kernel().documentTitles().size(), 1u);
+    EXPECT_TRUE(s.files().exists(L"C:\\Work\\session.grb"));
+}
+
+TEST_F(DocumentOpening, ForeignFormatsGoToTheThreeDImportThenToTheAddOns) {
+    Session s;
+    s.files().write(L"C:\\Work\\model.step", "ISO-10303-21;");
+    s.files().write(L"C:\\Work\\model.iges", "IGES");
+    s.files().write(L"C:\\Work\\table.xls", "XLS");
+    Start(s);
+
+    s.kernel().set3DImport(Kernel::Import3D::DocumentWithoutView);
+    Open(s, L"C:\\Work\\model.step");
+    auto* withoutView = dynamic_cast<CKvw32Doc*>(Korvo::DocumentManager::Instance().GetDocuments().back());
+    ASSERT_NE(withoutView, nullptr);
+    EXPECT_TRUE(withoutView->IsFlagSet(0x200000000000ULL));  // the kernel fits it to its view later
+    EXPECT_TRUE(withoutView->IsEditingBlocked());
+
+    s.kernel().set3DImport(Kernel::Import3D::Nothing);
+    s.kernel().setAddOnOpensFiles(true);
+    Open(s, L"C:\\Work\\table.xls");
+    EXPECT_EQ(s.kernel().documentTitles().back(), L"table.xls");
+    EXPECT_EQ(s.kernel().documentTitles().size(), 2u);
+}
+
+TEST_F(DocumentOpening, AFailureTheKernelReportsItselfShowsNoSecondMessage) {
+    Session s;
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.faults().failDocumentOpen(L"C:\\Work\\a.grb", false);
+    s.kernel().setKernelReportsLoadFailures(true);
+    Start(s);
+    Open(s, L"C:\\Work\\a.grb");
+    EXPECT_TRUE(s.journal().texts("box").empty());
+}
+
+TEST_F(DocumentOpening, CancellingTheFileChooserOpensNothing) {
+    Session s;
+    Start(s);
+    s.user().expectFileCancel();
+    s.user().command(frame_, kFileOpen);
+    s.runUntilIdle();
+    EXPECT_TRUE(s.kernel().openedDocuments().empty());
+    EXPECT_TRUE(Contains(s.journal().texts("file"), L"cancel"));
+}
+
+}  // namespace

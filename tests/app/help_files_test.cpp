@@ -1,0 +1,86 @@
+// Help: the nested help context, the help file at a context or topic, the on-line address when
+// the help file is not installed, and the tutorials folder.
+#include "tests/app/app_test_support.h"
+
+#include "app/kvw32_app.h"
+
+namespace {
+
+using namespace platform::harness;
+using apptest::Contains;
+
+const std::wstring kProgram = L"C:\\Program Files\\Velmora\\Korvo CAD 18.0";
+
+class Help : public SessionTest {
+protected:
+    CKvw32App& Started(Session& s) {
+        s.start();
+        EXPECT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+        return *CKvw32App::Instance();
+    }
+};
+
+TEST_F(Help, ContextsNestAndOnlyTheOutermostLevelReplacesThem) {
+    Session s;
+    CKvw32App& app = Started(s);
+    EXPECT_EQ(app.SetHelpContext(5, L"A.chm", +1), 1u);
+    EXPECT_EQ(app.SetHelpContext(7, L"B.chm", +1), 5u);
+    EXPECT_EQ(app.GetHelpId(), 5u);
+    EXPECT_EQ(app.SetHelpContext(8, L"C.chm", -1), 5u);
+    EXPECT_EQ(app.GetHelpFile(), L"A.chm");
+    EXPECT_EQ(app.SetHelpContext(9, L"C.chm", -1), 5u);  // back at level 0: replaced
+    EXPECT_EQ(app.GetHelpId(), 9u);
+    EXPECT_EQ(app.GetHelpFile(), L"C.chm");
+    // A pop past level 0 leaves the level negative: the next push replaces nothing.
+    app.SetHelpContext(10, nullptr, -1);
+    app.SetHelpContext(11, L"D.chm", +1);
+    EXPECT_EQ(app.GetHelpId(), 9u);
+}
+
+TEST_F(Help, TheHelpFileOpensAtTheTopicAfterTheHelpWindowHeardOfIt) {
+    Session s;
+    s.files().write(kProgram + L"\\Korvo.chm", "ITSF");
+    CKvw32App& app = Started(s);
+    std::optional<int> topicHeard;
+    struct Listener : TypedApplicationEventListener<kEventHelpWindowOpening> {
+        std::optional<int>& topic;
+        explicit Listener(std::optional<int>& t) : topic(t) {}
+        void OnApplicationEvent(UINT, const ApplicationEventArgs& args) override {
+            topic = dynamic_cast<const HelpWindowOpening&>(args).GetTopicId();
+        }
+    } listener(topicHeard);
+    app.SetHelpContext(1, (kProgram + L"\\Korvo.chm").c_str(), 0);
+    app.ShowHelpTopic(1700500);
+    EXPECT_EQ(topicHeard, 17005);
+    EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 1700500)"));
+    app.WinHelpInternal(0, HELP_CONTENTS);
+    EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 1, 0)"));
+}
+
+TEST_F(Help, WithoutTheHelpFileTheOnlineAddressShowsForRealContexts) {
+    Session s;
+    CKvw32App& app = Started(s);
+    app.SetHelpContext(1, L"KORVO.CHM", 0);
+    app.WinHelpInternal(1, HELP_CONTEXT);
+    app.WinHelpInternal(0, HELP_CONTEXT);
+    EXPECT_FALSE(Contains(logs(s), L"Help address"));
+    app.WinHelpInternal(4711, HELP_CONTEXT);
+    EXPECT_TRUE(Contains(logs(s), L"6 Help address: https://help.velmora.example/korvo/18/rus/4711"));
+    // Another missing help file shows nothing.
+    app.SetHelpContext(1, L"FEA.chm", 0);
+    app.WinHelpInternal(4712, HELP_CONTEXT);
+    EXPECT_FALSE(Contains(logs(s), L"4712"));
+    EXPECT_TRUE(s.journal().texts("help").empty());
+}
+
+TEST_F(Help, TheTutorialPageJoinsTheFolderWithOneBackslash) {
+    Session s;
+    s.registry().setString(apptest::kMachine, L"SOFTWARE\\WOW6432Node\\Velmora\\Korvo Tutorials 18\\Rus",
+                           L"SetupDirectory", L"C:\\Tutorials");
+    CKvw32App& app = Started(s);
+    app.OnTutorial();
+    EXPECT_TRUE(Contains(logs(s), L"6 Tutorial page: C:\\Tutorials\\index.htm"));
+}
+
+}  // namespace
