@@ -100,8 +100,7 @@ std::string verbHelp() {
     for (const Verb& verb : verbs()) {
         text += "  " + std::string(verb.syntax) + std::string(width + 2 - verb.syntax.size(), ' ') + "[" +
                 std::string(effectName(verb.beforeStart)) + ", " + std::string(effectName(verb.running)) + ", " +
-                std::string(effectName(verb.ended)) + "]\n";
-        text += "      " + std::string(verb.help) + "\n";
+                std::string(effectName(verb.ended)) + "]  " + std::string(verb.help) + "\n";
     }
     return text;
 }

@@ -16,7 +16,7 @@ struct DocumentFileSpec {
     bool header = true;  // false: a compound file without the document header
 };
 
-// The bytes of the compound file the spec describes.
+// The bytes of a compound file laid out as the record says.
 std::string buildDocumentFile(const DocumentFileSpec& spec);
 
 // The sample documents, written under the user's documents folder, and the prototype documents

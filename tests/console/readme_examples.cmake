@@ -20,12 +20,12 @@ endif()
 readme_verbs(verbs)
 set(expected "")
 foreach(n RANGE 1 ${verbs})
-  string(APPEND expected "  ${VERB_SYNTAX_${n}} [${VERB_BEFORE_${n}}, ${VERB_RUNNING_${n}}, ${VERB_ENDED_${n}}]\n"
-                         "      ${VERB_HELP_${n}}\n")
+  string(APPEND expected "  ${VERB_SYNTAX_${n}} [${VERB_BEFORE_${n}}, ${VERB_RUNNING_${n}}, ${VERB_ENDED_${n}}]  "
+                         "${VERB_HELP_${n}}\n")
 endforeach()
 string(REGEX REPLACE "  +\\[" " [" printed "${help}")
 string(FIND "${printed}" "${expected}" at)
-string(REGEX MATCHALL "\n  [^\n]* \\[[a-z]+, [a-z]+, [a-z]+\\]\n" help_verbs "${printed}")
+string(REGEX MATCHALL "\n  [^\n]* \\[[a-z]+, [a-z]+, [a-z]+\\]  [^\n]*" help_verbs "${printed}")
 list(LENGTH help_verbs help_count)
 if(at EQUAL -1 OR NOT help_count EQUAL verbs)
   message(FATAL_ERROR "the README's verb table (${verbs} verbs) is not the one --help prints (${help_count}):\n"
