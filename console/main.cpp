@@ -21,6 +21,7 @@
 #include "console/script.h"
 #include "console/transcript.h"
 #include "documentsmenu/tree_outline.h"
+#include "syspanel/sys_panel_outline.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 
@@ -127,6 +128,7 @@ RunEnd run(const Options& options, EndSignals& signals) {
 
 int main(int argc, char** argv) {
     korvo::console::setDocumentsMenuOutline(&DocumentsMenu::ConfigurationsTreeOutline);
+    korvo::console::setSysPanelOutline(&SysPanelOutline);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\n" << usage();
