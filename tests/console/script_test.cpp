@@ -42,6 +42,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
         "dump documents-menu\n"
+        "dump syspanel 1\n"
+        "type 1 907 \"2,5\"\n"
         "journal\n"
         "quit\r\n",
         "tour.korvo");
@@ -81,7 +83,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 33);
+    EXPECT_EQ(result.steps.back().line, 35);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -135,8 +137,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu "
-                       "belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
+                       "syspanel belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -154,7 +156,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, journal, quit)");
+                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, type, journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
