@@ -3,6 +3,7 @@
 #include "documentsmenu/document_record.h"
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/group_rows.h"
+#include "documentsmenu/idle_work.h"
 #include "documentsmenu/record_icons.h"
 
 namespace DocumentsMenu {
@@ -14,6 +15,7 @@ constexpr SIZE kBrowseButtonSize{18, 18};
 }  // namespace
 
 LibraryRecord::~LibraryRecord() {
+    CancelIdleWork(this);
     if (library_) library_->RemoveClient(this);
 }
 
@@ -94,28 +96,6 @@ bool LibraryRecord::IsHidden() {
     return window && window->IsHidden(library_);
 }
 
-void LibraryRecord::UpdateChildren(const CString& filter) {
-    BeginWaitCursor();
-    BeforeFill();
-    GetChilds()->RemoveAll();
-    const DocumentsMenuDlg* window = GetWindow();
-    const bool showExcluded = ShowExcluded();
-    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-    if (library_) {
-        ForEachLibraryDocument(library_, [&](const CString&, const CString& name, bool excluded) {
-            if (excluded && !showExcluded) return true;
-            if (!filter.IsEmpty() && !ContainsFilter(Korvo::GetSearchableEquivalent(name), filter)) return true;
-            DocumentRecord* row = CreateDocumentRecord(name);
-            AppendChild(row);
-            if (excluded) row->SetCellsTextColor(grey);
-            if (window && window->IsHidden(library_, name)) row->SetVisible(window->IsShowHidden() ? TRUE : FALSE);
-            return true;
-        });
-    }
-    SetChildrenFilled(true);
-    EndWaitCursor();
-}
-
 void LibraryRecord::OnExpandedChanged(bool expanded) {
     if (DocumentsMenuDlg* window = GetWindow()) window->SetExpanded(library_, expanded);
     // Collapsing keeps the watch: the children stay current for the next expansion.
@@ -155,22 +135,15 @@ void LibraryRecord::LibraryDestroyed(ILibrary*) {
     library_ = nullptr;
     nameItem_->ForgetLibrary();
     if (browse_) browse_->ForgetLibrary();
-    for (int i = 0; i < GetChilds()->GetCount(); ++i) {
-        if (auto* document = dynamic_cast<DocumentRecord*>(GetChilds()->GetAt(i))) document->ForgetLibrary();
-    }
+    // A fill under way has nothing to list any more.
+    CancelIdleWork(this);
+    listing_.reset();
+    for (const auto& [name, document] : documents_) document->ForgetLibrary();
 }
 
 void LibraryRecord::LibraryContentsChanged(ILibrary*) {
     UpdateChildren(CString());
     Repopulate();
-}
-
-DocumentRecord* LibraryRecord::FindDocumentRow(const CString& path) {
-    for (int i = 0; i < GetChilds()->GetCount(); ++i) {
-        auto* document = dynamic_cast<DocumentRecord*>(GetChilds()->GetAt(i));
-        if (document && document->GetPath().CompareNoCase(path) == 0) return document;
-    }
-    return nullptr;
 }
 
 void LibraryListRecord::Init() {

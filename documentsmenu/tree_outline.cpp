@@ -1,5 +1,6 @@
 #include "documentsmenu/tree_outline.h"
 
+#include "documentsmenu/library_record.h"
 #include "documentsmenu/record.h"
 #include "documentsmenu/tree_view.h"
 
@@ -12,7 +13,14 @@ std::wstring ConfigurationsTreeOutline() {
     // Expanding a row rebuilds the rows; the ones after it are its children, then the rest.
     for (int i = 0; i < tree.GetRows()->GetCount(); ++i) {
         CXTPReportRow* row = tree.GetRows()->GetAt(i);
-        if (row->HasChildren() && !row->IsExpanded()) row->SetExpanded(TRUE);
+        if (!row->HasChildren() || row->IsExpanded()) continue;
+        CXTPReportRecord* record = row->GetRecord();
+        row->SetExpanded(TRUE);
+        // A huge folder's rows beyond the first screen would come while the loop is idle.
+        if (auto* library = dynamic_cast<LibraryRecord*>(record); library && library->IsFilling()) {
+            library->FinishFill();
+            tree.Populate();
+        }
     }
     std::wstring out;
     CXTPReportRows* rows = tree.GetRows();
