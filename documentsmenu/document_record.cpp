@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/kvw32_app.h"
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/record_icons.h"
 
@@ -125,9 +126,40 @@ void DocumentRecord::LoadProperties() {
     setProperty(keywords_, properties, L"Keywords");
 }
 
-// The document actions belong to the documents menu's menu items.
 void DocumentRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
-void DocumentRecord::AddMenuItems(CXTPPopupBar*) {}
+
+void DocumentRecord::AddMenuItems(CXTPPopupBar* popup) {
+    const CString path = GetPath();
+    if (path.IsEmpty()) return;
+    AddMenuItem(popup, new DocumentMenuItems::OpenInExplorer(path));
+    AddMenuItem(popup, new DocumentMenuItems::CopyFullPath(path));
+    AddMenuItem(popup, new DocumentMenuItems::Open(path, true));
+    AddMenuItem(popup, new DocumentMenuItems::Insert(path, library_));
+    AddMenuItem(popup, new DocumentMenuItems::InsertAsImage(path, library_));
+    AddMenuItem(popup, new DocumentMenuItems::Properties(path));
+}
+
+void PDMDocumentRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) {
+    std::vector<CString> paths;
+    for (Record* record : selection) {
+        auto* row = dynamic_cast<DocumentRecord*>(record);
+        const CString path = row ? row->GetPath() : CString();
+        if (path.IsEmpty()) return;
+        paths.push_back(path);
+    }
+    if (!paths.empty() && IsPdmConnected()) AddMenuItem(popup, new DocumentMenuItems::Update(paths));
+}
+
+void PDMDocumentRecord::AddMenuItems(CXTPPopupBar* popup) {
+    const CString path = GetPath();
+    if (path.IsEmpty()) return;
+    AddMenuItem(popup, new DocumentMenuItems::OpenInExplorer(path));
+    AddMenuItem(popup, new DocumentMenuItems::Open(path, true));
+    AddMenuItem(popup, new DocumentMenuItems::Insert(path, GetLibrary()));
+    AddMenuItem(popup, new DocumentMenuItems::InsertAsImage(path, GetLibrary()));
+    AddMenuItem(popup, new DocumentMenuItems::Properties(path));
+    if (IsPdmConnected()) AddMenuItem(popup, new DocumentMenuItems::Update(path, true));
+}
 
 bool DocumentRecord::SetName(const CString& value) {
     if (value == name_ || !library_) return false;

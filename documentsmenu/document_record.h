@@ -86,9 +86,12 @@ protected:
     void AddTrailingCells() override;
 };
 
+// Its menu offers the PDM system's update instead of copying the path.
 class PDMDocumentRecord : public DocumentRecord {
 public:
     using DocumentRecord::DocumentRecord;
+    void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;
+    void AddMenuItems(CXTPPopupBar* popup) override;
 };
 
 // The display name of the library's configuration, empty when it has none (list rows show it).

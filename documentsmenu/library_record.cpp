@@ -1,5 +1,6 @@
 #include "documentsmenu/library_record.h"
 
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/document_record.h"
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/group_rows.h"
@@ -52,9 +53,32 @@ void LibraryRecord::Init() {
     if (library_) library_->AddClient(this);
 }
 
-// The library menu items belong to the documents menu's menus.
 void LibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
-void LibraryRecord::AddMenuItems(CXTPPopupBar*) {}
+
+void LibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
+    const CString folder = library_ ? GetLibraryAbsolutePath(library_) : CString();
+    const DWORD attributes = folder.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(folder);
+    // A library whose folder is missing offers nothing to do with it.
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    AddMenuItem(popup, new FolderMenuItems::OpenInExplorer(folder));
+    AddMenuItem(popup, new LibraryMenuItems::OpenClipart(library_));
+    AddMenuItem(popup, new LibraryMenuItems::CreateToolBar(library_));
+}
+
+void PDMLibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) {
+    std::vector<ILibrary*> libraries;
+    for (Record* record : selection) {
+        auto* row = dynamic_cast<LibraryRecord*>(record);
+        if (!row) return;
+        if (row->GetLibrary()) libraries.push_back(row->GetLibrary());
+    }
+    if (!libraries.empty() && IsPdmConnected()) AddMenuItem(popup, new LibraryMenuItems::Update(libraries));
+}
+
+void PDMLibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
+    LibraryRecord::AddMenuItems(popup);
+    if (GetLibrary() && IsPdmConnected()) AddMenuItem(popup, new LibraryMenuItems::Update(GetLibrary(), true));
+}
 
 CString LibraryRecord::GetName() { return library_ ? library_->GetName() : CString(); }
 bool LibraryRecord::SetName(const CString& value) { return library_ && library_->SetName(value); }

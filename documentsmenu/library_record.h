@@ -109,6 +109,8 @@ class PDMLibraryRecord : public LibraryRecord {
 public:
     explicit PDMLibraryRecord(ILibrary* library) : LibraryRecord(library, false) {}
     DocumentRecord* CreateDocumentRecord(const CString& name) override;
+    void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;
+    void AddMenuItems(CXTPPopupBar* popup) override;
 };
 
 }  // namespace DocumentsMenu
