@@ -1,6 +1,7 @@
 #include "documentsmenu/context_menu_items.h"
 
 #include "app/kvw32_app.h"
+#include "platform/textcore/clipboard.h"
 
 namespace DocumentsMenu {
 
@@ -115,8 +116,16 @@ void OpenInExplorer::Execute() {
     if (const auto* path = Single()) showInShell(*path, false);
 }
 
-// The clipboard, the properties dialog and the PDM update come with the documents menu's actions.
-void CopyFullPath::Execute() {}
+// The clipboard belongs to the active main frame: without one there is none to copy to.
+void CopyFullPath::Execute() {
+    const auto* path = Single();
+    if (!path || path->IsEmpty() || !UIModuleProxy::Instance().GetActiveMainFrame()) return;
+    Korvo::ClipboardManager clipboard;
+    clipboard.Clear();
+    clipboard.SetText(*path);
+}
+
+// The properties dialog and the PDM update come with the documents menu's actions.
 void Properties::Execute() {}
 void Update::Execute() {}
 
