@@ -1,7 +1,9 @@
 // How a library row lists the documents of its folder. A folder may hold a great many: the rows
-// of the first screen are made when the row expands, the rest in steps of growing size while the
-// UI thread is idle, each step followed by one re-population (so re-populating stays linear in
-// the folder's size overall).
+// of the first screen are made when the row expands, the rest in steps while the UI thread is
+// idle, each step followed by one re-population. Steps grow, so the re-populations cost little
+// beside the rows themselves, up to a size that keeps each step short for the user.
+#include <algorithm>
+
 #include "documentsmenu/document_record.h"
 #include "documentsmenu/idle_work.h"
 #include "documentsmenu/library_record.h"
@@ -13,6 +15,7 @@ namespace {
 // More than a tree shows at once.
 constexpr int kFirstScreenRows = 64;
 constexpr int kFirstStepRows = 256;
+constexpr int kLargestStepRows = 8192;
 
 }  // namespace
 
@@ -51,7 +54,7 @@ void LibraryRecord::FinishFill() {
 
 bool LibraryRecord::fillStep() {
     const bool more = listing_ && fillRows(nextStepRows_);
-    nextStepRows_ *= 2;
+    nextStepRows_ = std::min(nextStepRows_ * 2, kLargestStepRows);
     if (!more) listing_.reset();
     Repopulate();
     return more;
