@@ -20,10 +20,10 @@
 #include "console/printable.h"
 #include "console/script.h"
 #include "console/transcript.h"
-#include "documentsmenu/tree_outline.h"
-#include "syspanel/sys_panel_outline.h"
+#include "documentsmenu/console_tree.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "syspanel/sys_panel_outline.h"
 
 namespace {
 
@@ -127,7 +127,9 @@ RunEnd run(const Options& options, EndSignals& signals) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    korvo::console::setDocumentsMenuOutline(&DocumentsMenu::ConfigurationsTreeOutline);
+    korvo::console::setDocumentsMenuHooks({&DocumentsMenu::ConsoleTree::Outline, &DocumentsMenu::ConsoleTree::Expand,
+                                           &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
+                                           &DocumentsMenu::ConsoleTree::Close});
     korvo::console::setSysPanelOutline(&SysPanelOutline);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
