@@ -171,6 +171,11 @@ public:
     void set3DContainerMode(CDocument* document, std::optional<int> mode);  // nullopt: no 3D container
     void setInCommand(CDocument* document, bool inCommand);
     void setRepaintFlag(CDocument* document, bool on);
+    // The number of objects in the document's stored selection (0: empty).
+    void setStoredSelection(CDocument* document, int count);
+    // The calls the program's idle passes made into the maker's libraries since the last take
+    // (kept apart from the journal; only the most recent few hundred), oldest first.
+    std::vector<std::wstring> takeIdleCalls();
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);

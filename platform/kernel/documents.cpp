@@ -139,7 +139,17 @@ void KVErrorContainer::BindToWindow(HWND window) {
 
 IMPLEMENT_DYNCREATE(CKVView, CView)
 
+void KV3DContainer::ModelTreeIdle() const { platform::core::recordIdleCall(L"KV3DContainer::ModelTreeIdle()"); }
+
 void CKVView::OnDraw(CDC*) {}
+
+void CKVView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
+    CView::OnActivateView(activate, activated, deactivated);
+    if (!activate) return;
+    auto* document = dynamic_cast<CKvw32Doc*>(GetDocument());
+    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
+    if (document && application) application->SetCurrentDocument(document);
+}
 
 IMPLEMENT_DYNCREATE(CKVTabView, CKVView)
 

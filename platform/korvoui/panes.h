@@ -15,6 +15,7 @@ public:
     static PropertiesWindow* Instance(CWnd* parent);
     void OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
     void OnFinalRelease() override;
+    void OnIdleUpdate();
 };
 
 // A host of command bars inside a pane: it follows the options of the frame's command bars.
@@ -50,6 +51,8 @@ class AssemblyStructureControlSite : public HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // Idle time: the tree is rebuilt when the assembly changed.
+    void UpdateIfDirty();
 };
 
 // The base of the application's error (diagnostics) pane window.
@@ -95,6 +98,8 @@ class CModelElementsList : public Korvo::UI::HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // Idle time: the list is refilled when the document's elements changed.
+    void UpdateIfDirty();
 };
 
 namespace kvpf {

@@ -29,6 +29,8 @@ TEST_F(DocumentOpening, ASampleDocumentOpensInAChildFrameAndHeadsTheRecentList) 
               std::wstring::npos)
         << apptest::Utf8(documents);
     EXPECT_EQ(s.registry().getString(apptest::kUser, kRecent, L"File1"), path);
+    // It is the document the panes show now.
+    EXPECT_EQ(CKvw32App::Instance()->GetCurrentDocument(), Korvo::DocumentManager::Instance().FindDocument(path.c_str()));
     // Opening it again brings the open document forward instead of a second one.
     Open(s, path);
     EXPECT_EQ(s.kernel().openedDocuments().size(), 1u);
