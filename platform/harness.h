@@ -216,6 +216,13 @@ public:
     void setCrashDialogRestarts(bool restart);
     // Raises application event 783 (something was selected in the document's view).
     void raiseSelectionEvent(CDocument* document, unsigned flags);
+    // The PDM work mix: connected or not; a file it manages; a file it holds back from opening;
+    // a PDM call ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix") that throws
+    // the PDM system's exception from now on.
+    void setPdmConnected(bool connected);
+    void pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature = false);
+    void pdmHoldBack(std::wstring_view windowsPath);
+    void pdmFailCall(std::wstring_view call);
 
 private:
     friend class Session;
