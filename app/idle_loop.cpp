@@ -56,6 +56,7 @@ BOOL CKvw32App::OnIdle(LONG count) {
     if (auto* configurations = ExistingWindow<CConfigurationsWnd>(m_paneWindows.configurations.Get())) {
         configurations->OnIdleUpdate();
     }
+    // The technical-requirements pane has no window in this edition, so its idle hook never runs.
     // The framework calls once more with count 1 for its own clean-up.
     return TRUE;
 }
@@ -74,6 +75,9 @@ void CKvw32App::UpdatePanesAtIdle() {
     if (auto* properties = ExistingWindow<Korvo::UI::PropertiesWindow>(panes.properties.Get())) {
         properties->OnIdleUpdate();
     }
+    if (auto* errors = ExistingWindow<Korvo::UI::ErrorWindowBase>(panes.error.Get())) {
+        if (kvpf::CKVDiagnosticsDialog* page = errors->GetActiveWnd()) page->UpdateIfNeed();
+    }
     if (auto* modelElements = ExistingWindow<CModelElementsListWnd>(panes.modelElements.Get())) {
         modelElements->GetList().UpdateIfDirty();
     }
@@ -84,6 +88,7 @@ void CKvw32App::UpdatePanesAtIdle() {
     if (m_currentDocument) {
         if (const KV3DContainer* scene = m_currentDocument->Get3DContainer()) scene->ModelTreeIdle();
     }
+    // The product-structure pane has no window in this edition.
 }
 
 // The popup tool bar answers one fresh selection: the document the selection event named is

@@ -108,6 +108,8 @@ void CModelElementsList::UpdateIfDirty() { platform::core::recordIdleCall(L"CMod
 
 namespace kvpf {
 
+void CKVDiagnosticsDialog::UpdateIfNeed() { platform::core::recordIdleCall(L"kvpf::CKVDiagnosticsDialog::UpdateIfNeed()"); }
+
 void CmdDockFormView::SetDefaultBgColor(COLORREF colour) {
     recordCall(L"kvpf::CmdDockFormView::SetDefaultBgColor(RGB(" + std::to_wstring(GetRValue(colour)) + L", " +
                std::to_wstring(GetGValue(colour)) + L", " + std::to_wstring(GetBValue(colour)) + L"))");

@@ -55,10 +55,28 @@ public:
     void UpdateIfDirty();
 };
 
+}  // namespace Korvo::UI
+
+namespace kvpf {
+
+// A page of the diagnostics pane (messages of one kind).
+class CKVDiagnosticsDialog : public CWnd {
+public:
+    // Idle time: the page is refilled when its messages changed.
+    void UpdateIfNeed();
+};
+
+}  // namespace kvpf
+
+namespace Korvo::UI {
+
 // The base of the application's error (diagnostics) pane window.
 class ErrorWindowBase : public CWnd {
 public:
     ErrorWindowBase() = default;
+    // The page the pane shows now, or null.
+    kvpf::CKVDiagnosticsDialog* GetActiveWnd() const { return active_; }
+    void SetActiveWnd(kvpf::CKVDiagnosticsDialog* page) { active_ = page; }
     // Shows the messages of `container` (the container must already be bound to this window).
     void ShowErrors(KVErrorContainer* container);
     // Shows no messages.
@@ -67,6 +85,7 @@ public:
 
 private:
     KVErrorContainer* shown_ = nullptr;
+    kvpf::CKVDiagnosticsDialog* active_ = nullptr;
 };
 
 // Form views shown expanded in their own pane; all of them follow one theme switch.

@@ -71,6 +71,11 @@ TEST_F(IdlePass, OnePassRunsItsStepsInOrderAfterEachBurstOfMessages) {
     auto* assembly = new AssemblyStructureWindow;
     assembly->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1023);
     panes.assemblyStructure.Reset(assembly);
+    auto* errors = new Korvo::UI::ErrorWindowBase;
+    errors->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1005);
+    kvpf::CKVDiagnosticsDialog page;
+    errors->SetActiveWnd(&page);
+    panes.error.Reset(errors);
     s.kernel().takeIdleCalls();
 
     Later(s, 0);
@@ -78,6 +83,7 @@ TEST_F(IdlePass, OnePassRunsItsStepsInOrderAfterEachBurstOfMessages) {
                                                L"kvrt::TaskManager::Idle()",
                                                L"kvrt::StatusLineBkProcManager::Update()",
                                                L"Korvo::UI::PropertiesWindow::OnIdleUpdate()",
+                                               L"kvpf::CKVDiagnosticsDialog::UpdateIfNeed()",
                                                L"CModelElementsList::UpdateIfDirty()",
                                                L"Korvo::UI::AssemblyStructureControlSite::UpdateIfDirty()",
                                                L"CLayersWnd::UpdateIfDirty()",
@@ -88,6 +94,7 @@ TEST_F(IdlePass, OnePassRunsItsStepsInOrderAfterEachBurstOfMessages) {
     // Nothing to do, no pass.
     s.runUntilIdle();
     EXPECT_TRUE(s.kernel().takeIdleCalls().empty());
+    errors->SetActiveWnd(nullptr);  // the page goes before the program ends
 }
 
 TEST_F(IdlePass, ThePopupToolBarFollowsOneFreshSelectionInAFocusedView) {
