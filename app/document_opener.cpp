@@ -1,6 +1,7 @@
 #include "app/document_opener.h"
 
 #include <array>
+#include <memory>
 
 #include "app/kvw32_app.h"
 #include "app/recent_file_list.h"
@@ -77,21 +78,10 @@ Answer AskPdm(Call&& call, Answer unanswered) {
 }
 
 // The work mix's item of the file being opened; released on every way out of the opener.
-class PdmItemHold {
-public:
-    PdmItemHold() = default;
-    ~PdmItemHold() { Reset(nullptr); }
-    PdmItemHold(const PdmItemHold&) = delete;
-    PdmItemHold& operator=(const PdmItemHold&) = delete;
-    void Reset(KVPDMItem* item) {
-        if (item_) item_->Release();
-        item_ = item;
-    }
-    KVPDMItem* Get() const { return item_; }
-
-private:
-    KVPDMItem* item_ = nullptr;
+struct PdmItemRelease {
+    void operator()(KVPDMItem* item) const { item->Release(); }
 };
+using PdmItemHold = std::unique_ptr<KVPDMItem, PdmItemRelease>;
 
 // Before the file is read: the UI module notes the path, the cached icon goes, and a file the
 // work mix manages gets its local copy brought up to date.
@@ -100,21 +90,21 @@ void PrepareForOpening(const SharedPathName& path, PdmItemHold& item) {
     Korvo::UI::ImageManager::GetInstance().RemoveIcon(path);
     KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
     if (!workMix) return;
-    item.Reset(AskPdm(
+    item.reset(AskPdm(
         [&] {
             workMix->ResetCacheFor(path);
             return workMix->FindFile(path);
         },
         static_cast<KVPDMItem*>(nullptr)));
-    if (!item.Get()) return;
+    if (!item) return;
     const bool localCopies = GetSettings().files.pdmLocalFiles == 1;
     const bool updated = AskPdm(
         [&] {
-            item.Get()->Update(localCopies, localCopies);
+            item->Update(localCopies, localCopies);
             return true;
         },
         false);
-    if (!updated) item.Reset(nullptr);
+    if (!updated) item.reset();
 }
 
 CDocument* OpenNativeDocument(const SharedPathName& path, KVPDMItem* item, bool& failed) {
@@ -187,7 +177,7 @@ CDocument* OpenDocumentFile(LPCWSTR path) {
         HRESULT failureCode = S_OK;
         bool failed = false;
         if (ReadDocumentFileInfo(sharedPath, info, failureCode)) {
-            result = OpenNativeDocument(sharedPath, item.Get(), failed);
+            result = OpenNativeDocument(sharedPath, item.get(), failed);
         } else if (failureCode == STG_E_INVALIDHEADER) {
             result = ImportForeignFile(path, extension, info, failed);
         } else {

@@ -212,7 +212,7 @@ TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     for (int i = 0; i < 3; ++i) s.user().expectBox(L"Save changes to *", Button::No);
 }
 
-class CriticalErrors : public SessionTest {
+class CriticalErrors : public apptest::DocumentSessionTest {
 protected:
     // The critical-error bars (id 299) of main frame `frame`.
     static std::vector<Korvo::UI::MessageBar*> ErrorBars(HWND frame) {
@@ -238,10 +238,8 @@ protected:
 
 TEST_F(CriticalErrors, TheFirstErrorOnTheUiThreadWaitsInABarAndItsReportIsMadeOnce) {
     Session s;
-    s.start();
-    ASSERT_EQ(s.startResult(), 1);
-    s.runUntilIdle();
-    const HWND frame = s.inspect().activeMainFrame();
+    Start(s);
+    const HWND frame = frame_;
     Report(s, frame, L"out of memory");
     Report(s, frame, L"second");
     const auto bars = ErrorBars(frame);
@@ -283,10 +281,8 @@ TEST_F(CriticalErrors, TheFirstErrorOnTheUiThreadWaitsInABarAndItsReportIsMadeOn
 
 TEST_F(CriticalErrors, ABarClosedByItsIdIsOfferedAgainAtTheNextIdlePass) {
     Session s;
-    s.start();
-    ASSERT_EQ(s.startResult(), 1);
-    s.runUntilIdle();
-    const HWND frame = s.inspect().activeMainFrame();
+    Start(s);
+    const HWND frame = frame_;
     Report(s, frame, L"out of memory");
     ASSERT_EQ(ErrorBars(frame).size(), 1u);
     KorvoServerAppProxy::Instance()->CloseMessageBar(299);
