@@ -8,17 +8,8 @@ namespace {
 constexpr UINT kSendReportButton = 0;
 constexpr UINT kViewReportButton = 1;
 constexpr UINT kShowReportFilesButton = 2;
-constexpr UINT kCloseButton = 61536;
-constexpr UINT kCriticalErrorBarId = 299;
-
-struct CriticalErrorBarButton {
-    UINT id;
-    CString text;
-};
-
-// The main frame's message bars are not built yet: nothing can show the bar, and the error
-// stays pending until a frame can.
-bool ShowMessageBarOn(CMainFrame*, UINT, const CString&, const std::vector<CriticalErrorBarButton>&) { return false; }
+constexpr UINT kCloseButton = Korvo::UI::MessageBar::kCloseButton;  // the system close command
+constexpr std::uint64_t kCriticalErrorBarId = 299;
 
 }  // namespace
 
@@ -46,34 +37,52 @@ bool CKvw32App::HasPendingCriticalError() {
     return m_criticalError != nullptr;
 }
 
+bool CKvw32App::IsCriticalErrorBarShown() const {
+    if (!m_criticalError || !m_criticalError->barFrame) return false;
+    for (CMainFrame* frame : GetMainFrames()) {
+        if (frame->GetSafeHwnd() == m_criticalError->barFrame) return frame->IsValidMessageBar(m_criticalError->bar);
+    }
+    return false;
+}
+
 void CKvw32App::ShowPendingCriticalErrorBar() {
     std::lock_guard lock(m_criticalErrorMutex);
-    if (!m_criticalError || m_criticalError->barFrame) return;
+    if (!m_criticalError) return;
+    // A bar closed by its id or with its frame no longer shows the error: it is offered again.
+    if (IsCriticalErrorBarShown()) return;
+    m_criticalError->barFrame = nullptr;
+    m_criticalError->bar = nullptr;
     CMainFrame* frame = GetActiveMainFrame();
     if (!frame) return;
     using Korvo::I18n::Translate;
-    const std::vector<CriticalErrorBarButton> buttons{
-        {kSendReportButton, Translate(L"prompts.critical_error.send_report")},
-        {kViewReportButton, Translate(L"prompts.critical_error.view_report")},
-        {kShowReportFilesButton, Translate(L"prompts.critical_error.show_report_files")},
-        {kCloseButton, CString()},
+    // The bar brings its own close button (the system close command) after these.
+    const std::vector<MessageBarButton> buttons{
+        {kSendReportButton, Translate(L"prompts.critical_error.send_report"), CString()},
+        {kViewReportButton, Translate(L"prompts.critical_error.view_report"), CString()},
+        {kShowReportFilesButton, Translate(L"prompts.critical_error.show_report_files"), CString()},
     };
-    if (ShowMessageBarOn(frame, kCriticalErrorBarId, Translate(L"prompts.critical_error"), buttons)) {
-        m_criticalError->barFrame = frame->GetSafeHwnd();
+    auto callback = [this](Korvo::UI::MessageBar&, UINT button) { return OnCriticalErrorBarButton(button); };
+    if (!frame->ShowMessageBar(0, CString(), Translate(L"prompts.critical_error"), buttons, std::move(callback),
+                               kCriticalErrorBarId)) {
+        return;
     }
+    m_criticalError->barFrame = frame->GetSafeHwnd();
+    m_criticalError->bar = frame->GetLastMessageBar();
 }
 
 void CKvw32App::ForgetCriticalErrorBar(HWND frame) {
     std::lock_guard lock(m_criticalErrorMutex);
-    if (m_criticalError && m_criticalError->barFrame == frame) m_criticalError->barFrame = nullptr;
+    if (!m_criticalError || m_criticalError->barFrame != frame) return;
+    m_criticalError->barFrame = nullptr;
+    m_criticalError->bar = nullptr;
 }
 
-void CKvw32App::OnCriticalErrorBarButton(UINT buttonId) {
+bool CKvw32App::OnCriticalErrorBarButton(UINT buttonId) {
     std::lock_guard lock(m_criticalErrorMutex);
-    if (!m_criticalError) return;
+    if (!m_criticalError) return true;
     if (buttonId == kCloseButton) {
         m_criticalError.reset();
-        return;
+        return true;
     }
     ReleaseCapture();
     CriticalErrorRecord& record = *m_criticalError;
@@ -87,4 +96,5 @@ void CKvw32App::OnCriticalErrorBarButton(UINT buttonId) {
         case kShowReportFilesButton: GenerateDumpFileContextBase::ShowReportFiles(record.reportFolder); break;
         default: break;
     }
+    return false;
 }

@@ -1,6 +1,7 @@
 // The current document: the one the document-bound panes (properties, layers, model elements,
 // assembly structure ...) show. Activation tells every such pane, the kernel's modules and the
 // system panel, in a fixed order.
+#include "app/existing_window.h"
 #include "app/kvw32_app.h"
 #include "mainframe/document_pane_windows.h"
 
@@ -31,13 +32,6 @@ bool AreLinked(const CKvw32Doc* oldDocument, const CKvw32Doc* newDocument) {
     const KVEditInPlaceParams* oldParams = oldDocument->GetEditInPlaceParams();
     const KVEditInPlaceParams* newParams = newDocument->GetEditInPlaceParams();
     return (oldParams && oldParams->Names(newDocument)) || (newParams && newParams->Names(oldDocument));
-}
-
-// The pane window of a slot when it is of the expected class and its window exists.
-template <class Window>
-Window* ExistingWindow(CWnd* window) {
-    auto* typed = dynamic_cast<Window*>(window);
-    return typed && typed->GetSafeHwnd() ? typed : nullptr;
 }
 
 }  // namespace
@@ -71,7 +65,9 @@ void CKvw32App::ActivateDocument(CKvw32Doc* document) {
 }
 
 void CKvw32App::ForgetClosedDocument(CKvw32Doc* document) {
-    if (document && document == m_currentDocument) m_currentDocument = nullptr;
+    if (!document) return;
+    if (document == m_currentDocument) m_currentDocument = nullptr;
+    if (document == m_popupToolbarDocument) m_popupToolbarDocument = nullptr;
 }
 
 void CKvw32App::SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* document) {

@@ -1,6 +1,7 @@
 #include "app/document_opener.h"
 
 #include <array>
+#include <memory>
 
 #include "app/kvw32_app.h"
 #include "app/recent_file_list.h"
@@ -38,8 +39,8 @@ CDocument* ImportForeignFile(LPCWSTR path, const CString& extension, const KVDoc
                              (HasExtension(extension, L".grs") && KorvoServerAppProxy::Instance() &&
                               KorvoServerAppProxy::Instance()->CanLoadWorkSessionFiles());
     if (info.storageFormat == 0 && workSession) {
-        // Without a PDM work mix no work session claims the file: it is imported into a new
-        // document made from the prototype, and the file itself is left where it is.
+        // No work session of the PDM system claims the file (the work mix holds none): it is
+        // imported into a new document made from the prototype, and the file is left where it is.
         Korvo::DocumentManager& manager = Korvo::DocumentManager::Instance();
         const SharedPathName prototype(NativeSettings::Files::GetPrototypeName(kDrawingPrototype));
         CKvw32Doc* document = manager.CreateNewDocument(prototype, GetDocumentOpenParameters(manager));
@@ -63,9 +64,61 @@ CDocument* ImportForeignFile(LPCWSTR path, const CString& extension, const KVDoc
     return opened;
 }
 
-CDocument* OpenNativeDocument(LPCWSTR path, bool& failed) {
+// Runs a call into the PDM system. Its exception is shown and freed, and the call counts as
+// unanswered: opening goes on as if the PDM system had nothing to say.
+template <class Call, class Answer>
+Answer AskPdm(Call&& call, Answer unanswered) {
+    try {
+        return call();
+    } catch (KVPDMExceptionProxy* exception) {
+        exception->Report();
+        exception->Delete();
+        return unanswered;
+    }
+}
+
+// The work mix's item of the file being opened; released on every way out of the opener.
+struct PdmItemRelease {
+    void operator()(KVPDMItem* item) const { item->Release(); }
+};
+using PdmItemHold = std::unique_ptr<KVPDMItem, PdmItemRelease>;
+
+// Before the file is read: the UI module notes the path, the cached icon goes, and a file the
+// work mix manages gets its local copy brought up to date.
+void PrepareForOpening(const SharedPathName& path, PdmItemHold& item) {
+    UIModuleProxy::Instance().NotifyRecentPath(path);
+    Korvo::UI::ImageManager::GetInstance().RemoveIcon(path);
+    KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+    if (!workMix) return;
+    item.reset(AskPdm(
+        [&] {
+            workMix->ResetCacheFor(path);
+            return workMix->FindFile(path);
+        },
+        static_cast<KVPDMItem*>(nullptr)));
+    if (!item) return;
+    const bool localCopies = GetSettings().files.pdmLocalFiles == 1;
+    const bool updated = AskPdm(
+        [&] {
+            item->Update(localCopies, localCopies);
+            return true;
+        },
+        false);
+    if (!updated) item.reset();
+}
+
+CDocument* OpenNativeDocument(const SharedPathName& path, KVPDMItem* item, bool& failed) {
     Korvo::DocumentManager& manager = Korvo::DocumentManager::Instance();
-    CKvw32Doc* document = manager.Open(SharedPathName(path), GetDocumentOpenParameters(manager));
+    Korvo::DocInitParams params = GetDocumentOpenParameters(manager);
+    const KVPDMOpenningContext context =
+        item ? AskPdm([&] { return item->GetOpeningContext(); }, KVPDMOpenningContext()) : KVPDMOpenningContext();
+    if (!context.IsEmpty()) {
+        params.hasPdmContext = true;
+        params.nomenclature = GetSettings().files.nomenclature && context.CanHaveNomenclature();
+    }
+    KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+    const bool allowed = !workMix || AskPdm([&] { return workMix->CanOpenFileFromWorkmix(path, context); }, true);
+    CKvw32Doc* document = allowed ? manager.Open(path, params) : nullptr;
     if (document) Korvo::DocumentManager::ActivateFirstFrame(document);
     failed = !document && CKvw32Doc::ReportSaveLoadExceptionBlocked();
     return document;
@@ -118,11 +171,13 @@ CDocument* OpenDocumentFile(LPCWSTR path) {
         result = OpenImageInFrame(path);
     } else if (!HasExtension(extension, L".gri")) {
         const SharedPathName sharedPath(path);
+        PdmItemHold item;
+        PrepareForOpening(sharedPath, item);
         KVDocumentFileInfo info;
         HRESULT failureCode = S_OK;
         bool failed = false;
         if (ReadDocumentFileInfo(sharedPath, info, failureCode)) {
-            result = OpenNativeDocument(path, failed);
+            result = OpenNativeDocument(sharedPath, item.get(), failed);
         } else if (failureCode == STG_E_INVALIDHEADER) {
             result = ImportForeignFile(path, extension, info, failed);
         } else {

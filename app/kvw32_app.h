@@ -60,11 +60,15 @@ public:
     // ---- Framework overrides -------------------------------------------------------------------
     int ExitInstance() override;
     CDocument* OpenDocumentFile(LPCWSTR path) override;
-    // Count 0: the idle pass (kernel tasks, the critical-error bar, the watched handle, auto-save,
-    // session idle, the popup tool bar) and 1; count 1: the framework's cleanup and 0; later 0.
+    // Count 0: the idle pass (kernel tasks, the critical-error bar, the watched handle, the panes,
+    // auto-save, session idle, the popup tool bar, the configurations pane) and 1; count 1: the
+    // framework's clean-up and 0; later 0.
     BOOL OnIdle(LONG count) override;
     // The kernel's own heartbeat timer does not restart idle processing.
     BOOL IsIdleMessage(MSG* message) override;
+    // A key pressed while a document is current goes to its action log (with Shift 4, Alt 2,
+    // Ctrl 1); then the framework's walk from the main window, when there is one.
+    BOOL PreTranslateMessage(MSG* message) override;
 
     // ---- Auto-save and critical errors ---------------------------------------------------------
     // Saves every modified, writable document with a path that waited an auto-save interval,
@@ -74,8 +78,6 @@ public:
     // it in a message bar; on another thread the crash reporter's dialog shows, the program
     // restarts when asked to, and the process ends with exit code 1.
     void OnCriticalError(LPCWSTR message);
-    // The critical-error message bar's buttons (0 send, 1 view, 2 show report files, 61536 close).
-    void OnCriticalErrorBarButton(UINT buttonId);
     // The frame showing the critical-error bar closed, or the bar went away.
     void ForgetCriticalErrorBar(HWND frame);
     bool HasPendingCriticalError();
@@ -319,8 +321,19 @@ private:
     void FinishStartupForDde();
 
     static CMainFrame* AsMainFrame(CFrameWnd* window);
-    // Idle step: offers a critical error that waits in a message bar of the active frame.
+    // Idle steps.
+    // Offers a critical error that waits in a message bar of the active frame.
     void ShowPendingCriticalErrorBar();
+    // A signalled watched handle runs its callback once and is closed.
+    void RunWatchedHandleCallback();
+    void UpdatePanesAtIdle();
+    // Shows or hides the popup tool bar for the selection the last event 783 announced.
+    void DecidePopupToolBar();
+    // Under the critical-error mutex: the bar the record names still stands in its frame.
+    bool IsCriticalErrorBarShown() const;
+    // The critical-error message bar's buttons (0 send, 1 view, 2 show report files, 61536
+    // close); true closes the bar.
+    bool OnCriticalErrorBarButton(UINT buttonId);
     // Steps of ActivateDocument.
     void SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
     void ShowDocumentErrors(CKvw32Doc* document);

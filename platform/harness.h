@@ -176,6 +176,11 @@ public:
     void set3DContainerMode(CDocument* document, std::optional<int> mode);  // nullopt: no 3D container
     void setInCommand(CDocument* document, bool inCommand);
     void setRepaintFlag(CDocument* document, bool on);
+    // The number of objects in the document's stored selection (0: empty).
+    void setStoredSelection(CDocument* document, int count);
+    // The calls the program's idle passes made into the maker's libraries since the last take
+    // (kept apart from the journal; only the most recent few hundred), oldest first.
+    std::vector<std::wstring> takeIdleCalls();
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
@@ -240,6 +245,13 @@ public:
     void setVariableCreationResult(CDocument* document, std::optional<int> result);
     // Raises a parameter event (515, 531, 778, 783, 791, 1037) for the document and its active view.
     void raiseParameterEvent(CDocument* document, unsigned eventId, unsigned flags = 0);
+    // The PDM work mix: connected or not; a file it manages; a file it holds back from opening;
+    // a PDM call ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix") that throws
+    // the PDM system's exception from now on.
+    void setPdmConnected(bool connected);
+    void pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature = false);
+    void pdmHoldBack(std::wstring_view windowsPath);
+    void pdmFailCall(std::wstring_view call);
 
 private:
     friend class Session;

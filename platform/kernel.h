@@ -21,6 +21,7 @@
 #include "platform/kernel/directory_watcher.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/applications.h"
+#include "platform/kernel/pdm.h"
 #include "platform/kernel/modules.h"
 #include "platform/kernel/panes.h"
 #include "platform/kernel/shellintegration.h"

@@ -15,6 +15,7 @@
 #include "platform/korvoui/auto_menu_hints.h"
 #include "platform/korvoui/frames.h"
 #include "platform/korvoui/panes.h"
+#include "platform/korvoui/popup_toolbar.h"
 #include "platform/korvoui/docking.h"
 #include "platform/korvoui/report.h"
 #include "platform/korvoui/controls.h"

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/core/journal.h"
 
@@ -13,6 +14,12 @@ namespace platform::core {
 // in code, e.g. L"GlobalContainer::PreInitSession(true)".
 inline void recordCall(std::wstring text) { journal().add("call", std::move(text)); }
 inline void recordWarning(std::wstring text) { journal().add("warning", std::move(text)); }
+
+// Calls made from the program's idle pass: kept apart from the journal, which they would flood
+// (a pass follows every burst of messages); only the most recent ones are kept.
+void recordIdleCall(std::wstring text);
+// The idle calls recorded since the last take, oldest first.
+std::vector<std::wstring> takeIdleCalls();
 
 inline const wchar_t* boolText(bool value) { return value ? L"true" : L"false"; }
 // A string argument in double quotes; a null string as "null".

@@ -5,6 +5,7 @@
 // so that `quiesce` can tell when nothing else can happen without the clock moving.
 #pragma once
 
+#include <bitset>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -52,6 +53,8 @@ struct MessageQueue {
     std::vector<Timer> timers;
     UINT_PTR nextThreadTimerId = 1;
     DWORD lastMessageTime = 0;
+    // The keys down as the key messages taken from the queue so far tell (GetKeyState).
+    std::bitset<256> keysDown;
     // Another thread moved the foreground to or away from this thread: the activation messages
     // follow when this thread next looks at its queue.
     bool foregroundChanged = false;

@@ -1,6 +1,7 @@
 // The harness acting as the kernel around main frames, themes and the documents the panes show.
 #include <stdexcept>
 
+#include "platform/core/record.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
 #include "platform/kernel/control.h"
@@ -56,6 +57,12 @@ void Kernel::setInCommand(CDocument* document, bool inCommand) {
 }
 
 void Kernel::setRepaintFlag(CDocument* document, bool on) { DocumentAccess::setRepaintFlag(kernelDocument(document), on); }
+
+void Kernel::setStoredSelection(CDocument* document, int count) {
+    DocumentAccess::setStoredSelection(kernelDocument(document), count);
+}
+
+std::vector<std::wstring> Kernel::takeIdleCalls() { return platform::core::takeIdleCalls(); }
 
 void Kernel::setSyspanelResetWanted(bool wanted) { platform::kernel::uiControl().syspanelDefaultsWanted = wanted; }
 

@@ -88,6 +88,8 @@ public:
     int GetMode() const { return mode_; }
     // Whether the model holds 3D content (the 3D scene mode).
     bool Has3DContent() const { return mode_ == 1; }
+    // The idle step of the container's model-tree manager.
+    void ModelTreeIdle() const;
 
 private:
     int mode_;

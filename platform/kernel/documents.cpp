@@ -149,7 +149,17 @@ CKvw32Doc* KVGetActiveDoc(CFrameWnd* frame) {
     return dynamic_cast<CKvw32Doc*>(active ? active->GetActiveDocument() : nullptr);
 }
 
+void KV3DContainer::ModelTreeIdle() const { platform::core::recordIdleCall(L"KV3DContainer::ModelTreeIdle()"); }
+
 void CKVView::OnDraw(CDC*) {}
+
+void CKVView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
+    CView::OnActivateView(activate, activated, deactivated);
+    if (!activate) return;
+    auto* document = dynamic_cast<CKvw32Doc*>(GetDocument());
+    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
+    if (document && application) application->SetCurrentDocument(document);
+}
 
 IMPLEMENT_DYNCREATE(CKVTabView, CKVView)
 

@@ -166,6 +166,9 @@ class CKVView : public CKVBaseView {
 public:
     CKVView() = default;
     void OnDraw(CDC* dc) override;
+    // An activated view makes its document the application's current one (the kernel's
+    // SetCurrentDocument callback).
+    void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
 
     // The GUID of the view's type (the contextual tabs it brings).
     const GUID& GetTypeGuid() const { return typeGuid_; }

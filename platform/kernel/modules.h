@@ -90,13 +90,6 @@ private:
 // The macro manager, or null when the kernel has none.
 MacroManager* MacroManagerInstance();
 
-// The PDM work mix: whether the program works inside the PDM system now.
-class KVPDMWorkMix {
-public:
-    static bool IsActive();
-    static void SetActive(bool active);
-};
-
 namespace kvcae {
 // The FEA task manager of the kernel's analysis part; null when the part is absent.
 class I_FEA_Task_Manager {

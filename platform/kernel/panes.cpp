@@ -44,6 +44,8 @@ void CFormFactorWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"
 CLayersWnd* CLayersWnd::Create(CWnd* parent) { return NewPane<CLayersWnd>(parent, kLayersPane); }
 
 void CLayersWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CLayersWnd", document); }
+void CLayersWnd::UpdateIfDirty() { platform::core::recordIdleCall(L"CLayersWnd::UpdateIfDirty()"); }
+void CConfigurationsWnd::OnIdleUpdate() { platform::core::recordIdleCall(L"CConfigurationsWnd::OnIdleUpdate()"); }
 
 CConfigurationsWnd* CConfigurationsWnd::Instance(CWnd* parent) {
     return SharedInstance(g_configurations, parent, kConfigurationsPane);

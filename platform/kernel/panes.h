@@ -54,6 +54,8 @@ class CLayersWnd : public KVCountedPaneWnd {
 public:
     static CLayersWnd* Create(CWnd* parent);
     void ActivateDocument(CKvw32Doc* document);
+    // Idle time: the list is refilled when the document's layers changed.
+    void UpdateIfDirty();
 };
 
 // One window for the whole process; every Instance call takes a reference.
@@ -61,6 +63,7 @@ class CConfigurationsWnd : public KVCountedPaneWnd {
 public:
     static CConfigurationsWnd* Instance(CWnd* parent);
     void ActivateDocument(CKvw32Doc* document);
+    void OnIdleUpdate();
     void OnFinalRelease() override;
 };
 

@@ -15,7 +15,6 @@ using platform::kernel::recordCall;
 namespace {
 
 struct KernelRibbonState {
-    bool pdmActive = false;
     bool feaPresent = false;
     kvcae::I_FEA_Task_Manager fea;
 };
@@ -55,8 +54,6 @@ void AnnotateModuleProxy::OpenSettings(LPCWSTR name) {
     recordCall(L"AnnotateModuleProxy::OpenSettings(" + quoted(name) + L")");
 }
 
-bool KVPDMWorkMix::IsActive() { return state().pdmActive; }
-void KVPDMWorkMix::SetActive(bool active) { state().pdmActive = active; }
 
 namespace kvcae {
 

@@ -20,4 +20,13 @@ void StatusLineBkProcManager::setEnabled(bool pause, bool resume) {
     resumeEnabled_ = resume;
 }
 
+void StatusLineBkProcManager::Update() { platform::core::recordIdleCall(L"kvrt::StatusLineBkProcManager::Update()"); }
+
+TaskManager& TaskManager::Instance() {
+    static auto* manager = new TaskManager;  // lives as long as the kernel
+    return *manager;
+}
+
+void TaskManager::Idle() { platform::core::recordIdleCall(L"kvrt::TaskManager::Idle()"); }
+
 }  // namespace kvrt

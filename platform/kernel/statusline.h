@@ -45,6 +45,8 @@ public:
     void Resume();
     bool isPauseEnabled() const;
     bool isResumeEnabled() const;
+    // The idle step that refreshes the processes' state in the status line.
+    void Update();
 
     // What the kernel's processes allow (set by the harness; both false at first).
     void setEnabled(bool pause, bool resume);
@@ -53,6 +55,16 @@ private:
     StatusLineBkProcManager() = default;
     bool pauseEnabled_ = false;
     bool resumeEnabled_ = false;
+};
+
+// The kernel's task manager: runs queued kernel tasks a piece at a time when the program idles.
+class TaskManager {
+public:
+    static TaskManager& Instance();
+    void Idle();
+
+private:
+    TaskManager() = default;
 };
 
 }  // namespace kvrt

@@ -28,6 +28,8 @@ void DocumentAccess::setInCommand(CKvw32Doc& document, bool inCommand) { documen
 
 void DocumentAccess::setRepaintFlag(CKvw32Doc& document, bool on) { document.repaintFlag_ = on; }
 
+void DocumentAccess::setStoredSelection(CKvw32Doc& document, int count) { document.storedSelection_ = count; }
+
 UiControl& uiControl() {
     static UiControl state;
     return state;

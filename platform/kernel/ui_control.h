@@ -19,6 +19,7 @@ struct DocumentAccess {
     static void set3DContainer(CKvw32Doc& document, std::optional<int> mode);
     static void setInCommand(CKvw32Doc& document, bool inCommand);
     static void setRepaintFlag(CKvw32Doc& document, bool on);
+    static void setStoredSelection(CKvw32Doc& document, int count);
 };
 
 struct UiControl {

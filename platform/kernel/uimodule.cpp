@@ -92,6 +92,10 @@ void UIModuleProxy::NotifyModalBoxBegin() {
     ++s.modalCount;
 }
 
+void UIModuleProxy::NotifyRecentPath(const SharedPathName& path) {
+    recordCall(L"UIModuleProxy::NotifyRecentPath(" + quoted(path.view()) + L")");
+}
+
 void UIModuleProxy::NotifyModalBoxEnd() {
     recordCall(L"UIModuleProxy::NotifyModalBoxEnd()");
     auto& s = state();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "platform/compression.h"
 #include "platform/mfc.h"
 
 class CXTPImageManager;
@@ -33,6 +34,8 @@ public:
     // Modal message boxes: the application brackets every box with these notifications.
     void NotifyModalBoxBegin();
     void NotifyModalBoxEnd();
+    // A file is about to be opened: the UI module keeps it as its most recent path.
+    void NotifyRecentPath(const SharedPathName& path);
     int GetModalBoxDepth() const;
 
     // Themes.

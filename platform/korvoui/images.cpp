@@ -20,6 +20,10 @@ void ImageManager::ReserveResources(std::span<const int> iconSizes, int count) {
     for (int size : iconSizes) reserved_[size] = std::max(reserved_[size], count);
 }
 
+void ImageManager::RemoveIcon(LPCWSTR path) {
+    platform::core::recordCall(L"Korvo::UI::ImageManager::RemoveIcon(" + platform::core::quoted(path) + L")");
+}
+
 int ImageManager::GetReservedResources(int iconSize) const {
     const auto it = reserved_.find(iconSize);
     return it == reserved_.end() ? 0 : it->second;

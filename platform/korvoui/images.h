@@ -16,6 +16,8 @@ public:
     void ReserveResources(std::span<const int> iconSizes, int count);
     // The room reserved for icons of one size; 0 for a size never reserved.
     int GetReservedResources(int iconSize) const;
+    // Drops the cached document icon of a file (it is read again when next shown).
+    void RemoveIcon(LPCWSTR path);
 
 private:
     ImageManager() = default;

@@ -31,6 +31,8 @@ void PropertiesWindow::OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocu
                documentText(newDocument) + L")");
 }
 
+void PropertiesWindow::OnIdleUpdate() { platform::core::recordIdleCall(L"Korvo::UI::PropertiesWindow::OnIdleUpdate()"); }
+
 void PropertiesWindow::OnFinalRelease() {
     if (g_properties == this) g_properties = nullptr;
     KVCountedPaneWnd::OnFinalRelease();
@@ -55,6 +57,10 @@ void AssemblyStructureControlSite::OnShow(bool shown) {
 
 void AssemblyStructureControlSite::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::SetActiveDocument(" + documentText(document) + L")");
+}
+
+void AssemblyStructureControlSite::UpdateIfDirty() {
+    platform::core::recordIdleCall(L"Korvo::UI::AssemblyStructureControlSite::UpdateIfDirty()");
 }
 
 void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {
@@ -98,7 +104,11 @@ void CModelElementsList::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"CModelElementsList::SetActiveDocument(" + documentText(document) + L")");
 }
 
+void CModelElementsList::UpdateIfDirty() { platform::core::recordIdleCall(L"CModelElementsList::UpdateIfDirty()"); }
+
 namespace kvpf {
+
+void CKVDiagnosticsDialog::UpdateIfNeed() { platform::core::recordIdleCall(L"kvpf::CKVDiagnosticsDialog::UpdateIfNeed()"); }
 
 void CmdDockFormView::SetDefaultBgColor(COLORREF colour) {
     recordCall(L"kvpf::CmdDockFormView::SetDefaultBgColor(RGB(" + std::to_wstring(GetRValue(colour)) + L", " +

@@ -15,6 +15,7 @@ public:
     static PropertiesWindow* Instance(CWnd* parent);
     void OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
     void OnFinalRelease() override;
+    void OnIdleUpdate();
 };
 
 // A host of command bars inside a pane: it follows the options of the frame's command bars.
@@ -50,12 +51,32 @@ class AssemblyStructureControlSite : public HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // Idle time: the tree is rebuilt when the assembly changed.
+    void UpdateIfDirty();
 };
+
+}  // namespace Korvo::UI
+
+namespace kvpf {
+
+// A page of the diagnostics pane (messages of one kind).
+class CKVDiagnosticsDialog : public CWnd {
+public:
+    // Idle time: the page is refilled when its messages changed.
+    void UpdateIfNeed();
+};
+
+}  // namespace kvpf
+
+namespace Korvo::UI {
 
 // The base of the application's error (diagnostics) pane window.
 class ErrorWindowBase : public CWnd {
 public:
     ErrorWindowBase() = default;
+    // The page the pane shows now, or null.
+    kvpf::CKVDiagnosticsDialog* GetActiveWnd() const { return active_; }
+    void SetActiveWnd(kvpf::CKVDiagnosticsDialog* page) { active_ = page; }
     // Shows the messages of `container` (the container must already be bound to this window).
     void ShowErrors(KVErrorContainer* container);
     // Shows no messages.
@@ -64,6 +85,7 @@ public:
 
 private:
     KVErrorContainer* shown_ = nullptr;
+    kvpf::CKVDiagnosticsDialog* active_ = nullptr;
 };
 
 // Form views shown expanded in their own pane; all of them follow one theme switch.
@@ -95,6 +117,8 @@ class CModelElementsList : public Korvo::UI::HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // Idle time: the list is refilled when the document's elements changed.
+    void UpdateIfDirty();
 };
 
 namespace kvpf {

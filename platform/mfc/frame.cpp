@@ -544,6 +544,20 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if (current != text) SetWindowText(text);
 }
 
+BOOL CMDIChildWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_MDIACTIVATE) {
+        const bool activated = reinterpret_cast<HWND>(lParam) == m_hWnd;
+        if (CView* view = GetActiveView()) {
+            if (!activated) {
+                view->OnActivateView(FALSE, view, view);
+            } else if (CMDIFrameWnd* frame = GetMDIFrame(); frame != nullptr && frame->m_hWnd == ::GetActiveWindow()) {
+                view->OnActivateView(TRUE, view, view);
+            }
+        }
+    }
+    return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+}
+
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_pfnSuper != nullptr) return CFrameWnd::DefWindowProc(message, wParam, lParam);
     return ::DefMDIChildProcW(m_hWnd, message, wParam, lParam);

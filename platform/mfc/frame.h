@@ -181,4 +181,7 @@ public:
     // without a document), with ":n" when the document has several windows.
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // WM_MDIACTIVATE: the active view hears that its frame lost the MDI activation, or gained it
+    // while the MDI frame is the active window.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

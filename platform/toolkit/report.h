@@ -282,6 +282,8 @@ class CXTPReportControl : public CWnd {
 public:
     CXTPReportControl();
     ~CXTPReportControl() override;
+    // Frees the extra data the controls keep for batches of rows drawn since the last call.
+    static void FreeRowBatchExtraData();
 
     using CWnd::Create;
     // A child window of `parent` (or a top-level window without one).

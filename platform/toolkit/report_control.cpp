@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/toolkit/report.h"
 
 // --- rows ---
@@ -42,6 +43,10 @@ CXTPReportRow* CXTPReportRows::Find(const CXTPReportRecord* record) const {
 }
 
 // --- control ---
+
+void CXTPReportControl::FreeRowBatchExtraData() {
+    platform::core::recordIdleCall(L"CXTPReportControl::FreeRowBatchExtraData()");
+}
 
 CXTPReportControl::CXTPReportControl()
     : records_(std::make_unique<CXTPReportRecords>()), inplaceEdit_(std::make_unique<CXTPReportInplaceEdit>()) {

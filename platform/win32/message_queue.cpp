@@ -95,6 +95,13 @@ bool pick(ThreadRecord& me, const Filter& filter, bool remove, MSG& out) {
     return false;
 }
 
+// Windows keeps a thread's key state in step with the key messages it takes from its queue.
+void noteKeyState(ThreadRecord& me, const MSG& msg) {
+    const std::size_t key = static_cast<std::size_t>(msg.wParam) & 0xFF;
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) me.queue.keysDown.set(key);
+    if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) me.queue.keysDown.reset(key);
+}
+
 bool hasMessage(ThreadRecord& me, const Filter& filter) {
     MSG ignored;
     return !me.queue.sent.empty() || me.queue.foregroundChanged || pick(me, filter, false, ignored);
@@ -249,7 +256,10 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
         uiThreadIdle(thread);
         return FALSE;
     }
-    if (removeFlags & PM_REMOVE) me.queue.lastMessageTime = found.time;
+    if (removeFlags & PM_REMOVE) {
+        me.queue.lastMessageTime = found.time;
+        noteKeyState(me, found);
+    }
     if (msg) *msg = found;
     return TRUE;
 }
@@ -266,6 +276,7 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     } else {
         pick(me, filter, true, found);
         me.queue.lastMessageTime = found.time;
+        noteKeyState(me, found);
     }
     if (msg) *msg = found;
     return found.message == WM_QUIT ? FALSE : TRUE;
@@ -307,6 +318,12 @@ DWORD GetQueueStatus(UINT flags) {
     if (auto* t = earliestTimer(me, Filter{}); t && t->due <= platform::core::clock().nowMillis()) status |= QS_TIMER;
     status &= flags;
     return MAKELONG(static_cast<WORD>(status), static_cast<WORD>(status));
+}
+
+SHORT GetKeyState(int virtualKey) {
+    Lock lock = lockPlatform();
+    auto& me = platform::core::threads().current(lock);
+    return me.queue.keysDown.test(static_cast<std::size_t>(virtualKey) & 0xFF) ? static_cast<SHORT>(0x8000) : 0;
 }
 
 DWORD GetMessageTime() {

@@ -72,6 +72,9 @@ inline constexpr UINT WM_SYSCHAR = 0x0106;
 inline constexpr UINT WM_SYSDEADCHAR = 0x0107;
 inline constexpr UINT WM_UNICHAR = 0x0109;
 inline constexpr UINT WM_KEYLAST = 0x0109;
+inline constexpr int VK_SHIFT = 0x10;
+inline constexpr int VK_CONTROL = 0x11;
+inline constexpr int VK_MENU = 0x12;
 inline constexpr UINT WM_INITDIALOG = 0x0110;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
@@ -566,6 +569,9 @@ LRESULT DispatchMessageW(const MSG* msg);
 void PostQuitMessage(int exitCode);
 DWORD GetQueueStatus(UINT flags);  // HIWORD: kinds waiting; LOWORD: the same (no "new since" tracking)
 DWORD GetMessageTime();
+// The key's state as of the last key message this thread took from its queue: negative while
+// down. Only key-down and key-up messages taken from the queue change it.
+SHORT GetKeyState(int virtualKey);
 UINT RegisterWindowMessageW(LPCWSTR name);  // shares the atom numbering (0xC000 on)
 
 // ---- Timers (on the platform clock) ----------------------------------------------------------

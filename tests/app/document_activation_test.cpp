@@ -67,6 +67,12 @@ protected:
         a = Open(L"C:\\Work\\a.grb");
         b = Open(L"C:\\Work\\b.grb");
         ASSERT_TRUE(a && b);
+        // Opening made each current in turn; the tests start from no current document.
+        EXPECT_EQ(app->GetCurrentDocument(), b);
+        EXPECT_EQ(events.count, 2);
+        app->ActivateDocument(nullptr);
+        events.count = 0;
+        events.last = nullptr;
 
         CWnd* host = app->m_pMainWnd;
         PaneWindows& panes = app->GetPaneWindows();

@@ -29,9 +29,29 @@ TEST_F(DocumentOpening, ASampleDocumentOpensInAChildFrameAndHeadsTheRecentList) 
               std::wstring::npos)
         << apptest::Utf8(documents);
     EXPECT_EQ(s.registry().getString(apptest::kUser, kRecent, L"File1"), path);
+    // It is the document the panes show now.
+    EXPECT_EQ(CKvw32App::Instance()->GetCurrentDocument(), Korvo::DocumentManager::Instance().FindDocument(path.c_str()));
     // Opening it again brings the open document forward instead of a second one.
     Open(s, path);
     EXPECT_EQ(s.kernel().openedDocuments().size(), 1u);
+}
+
+TEST_F(DocumentOpening, TheDocumentWhoseWindowIsActivatedBecomesCurrent) {
+    Session s;
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
+    Start(s);
+    CDocument* a = Open(s, L"C:\\Work\\a.grb");
+    CDocument* b = Open(s, L"C:\\Work\\b.grb");
+    ASSERT_TRUE(a && b);
+    CKvw32App* app = CKvw32App::Instance();
+    EXPECT_EQ(app->GetCurrentDocument(), b);
+    s.user().clickTab(frame_, 1);
+    s.runUntilIdle();
+    EXPECT_EQ(app->GetCurrentDocument(), a);
+    s.user().clickTab(frame_, 2);
+    s.runUntilIdle();
+    EXPECT_EQ(app->GetCurrentDocument(), b);
 }
 
 TEST_F(DocumentOpening, EveryFailureOutsideTheRecentListHasItsMessage) {
@@ -155,6 +175,58 @@ TEST_F(DocumentOpening, ForeignFormatsGoToTheThreeDImportThenToTheAddOns) {
     Open(s, L"C:\\Work\\table.xls");
     EXPECT_EQ(s.kernel().documentTitles().back(), L"table.xls");
     EXPECT_EQ(s.kernel().documentTitles().size(), 2u);
+}
+
+TEST_F(DocumentOpening, FilesOfTheWorkMixOpenWithTheirPdmContext) {
+    Session s;
+    s.kernel().writeDocumentFile(L"C:\\Pdm\\managed.grb");
+    s.kernel().writeDocumentFile(L"C:\\Pdm\\held.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\plain.grb");
+    s.files().write(L"C:\\Work\\session.grb", "a work session of another program");
+    s.kernel().setPdmConnected(true);
+    s.kernel().pdmManageFile(L"C:\\Pdm\\managed.grb", false, true);
+    s.kernel().pdmManageFile(L"C:\\Pdm\\held.grb", true);
+    s.kernel().pdmHoldBack(L"C:\\Pdm\\held.grb");
+    GetSettings().files.pdmLocalFiles = 1;
+    Start(s);
+
+    ASSERT_NE(Open(s, L"C:\\Pdm\\managed.grb"), nullptr);
+    apptest::ExpectInOrder(calls(s), {L"UIModuleProxy::NotifyRecentPath(\"C:\\Pdm\\managed.grb\")",
+                                      L"Korvo::UI::ImageManager::RemoveIcon(\"C:\\Pdm\\managed.grb\")",
+                                      L"KVPDMWorkMix::ResetCacheFor(\"C:\\Pdm\\managed.grb\")",
+                                      L"KVPDMWorkMix::FindFile(\"C:\\Pdm\\managed.grb\")",
+                                      L"KVPDMItem::Update(\"C:\\Pdm\\managed.grb\", true, true)",
+                                      L"ReadDocumentFileInfo(\"C:\\Pdm\\managed.grb\")",
+                                      L"KVPDMWorkMix::CanOpenFileFromWorkmix(\"C:\\Pdm\\managed.grb\", \"C:\\Pdm\\managed.grb\")",
+                                      L"Korvo::DocumentManager::Open(\"C:\\Pdm\\managed.grb\", visible 1, frame 1, recent 1, pdm true)"});
+    // A file the work mix does not manage opens without a context.
+    ASSERT_NE(Open(s, L"C:\\Work\\plain.grb"), nullptr);
+    EXPECT_TRUE(Contains(calls(s), L"KVPDMWorkMix::CanOpenFileFromWorkmix(\"C:\\Work\\plain.grb\", no context)"));
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::Open(\"C:\\Work\\plain.grb\", visible 1, frame 1, recent 1, pdm false)"));
+    // What the PDM system holds back does not open, and it says why itself.
+    EXPECT_EQ(Open(s, L"C:\\Pdm\\held.grb"), nullptr);
+    EXPECT_FALSE(Contains(calls(s), L"Korvo::DocumentManager::Open(\"C:\\Pdm\\held.grb\""));
+    EXPECT_TRUE(s.journal().texts("box").empty());
+    // A work-session file the PDM system does not claim is imported into a new document; the
+    // file stays.
+    Open(s, L"C:\\Work\\session.grb");
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::CreateNewDocument("));
+    EXPECT_TRUE(s.files().exists(L"C:\\Work\\session.grb"));
+}
+
+TEST_F(DocumentOpening, APdmErrorIsShownAndTheFileOpensAsIfUnmanaged) {
+    Session s;
+    s.kernel().writeDocumentFile(L"C:\\Pdm\\managed.grb");
+    s.kernel().setPdmConnected(true);
+    s.kernel().pdmManageFile(L"C:\\Pdm\\managed.grb", false);
+    Start(s);
+    s.kernel().pdmFailCall(L"FindFile");
+    s.user().expectBox(L"The PDM system did not answer: FindFile", [](const BoxRequest& box) {
+        EXPECT_EQ(box.type, MB_ICONSTOP);
+        return Button::Ok;
+    });
+    ASSERT_NE(Open(s, L"C:\\Pdm\\managed.grb"), nullptr);
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::Open(\"C:\\Pdm\\managed.grb\", visible 1, frame 1, recent 1, pdm false)"));
 }
 
 TEST_F(DocumentOpening, AFailureTheKernelReportsItselfShowsNoSecondMessage) {

@@ -7,6 +7,8 @@
 #include "tests/app/document_test_support.h"
 
 #include "app/kvw32_app.h"
+#include "mainframe/document_pane_windows.h"
+#include "mainframe/main_frame.h"
 #include "platform/core/process.h"
 
 namespace {
@@ -51,6 +53,123 @@ TEST_F(IdlePass, CountsAndTheHeartbeatTimer) {
     EXPECT_EQ(GlobalContainer::GetSessionIdleCount(), before + 1);
 }
 
+TEST_F(IdlePass, OnePassRunsItsStepsInOrderAfterEachBurstOfMessages) {
+    Session s;
+    Start(s);
+    CDocument* bracket = Open(s, kBracket);
+    ASSERT_NE(bracket, nullptr);
+    s.kernel().set3DContainerMode(bracket, 1);
+    CKvw32App* app = CKvw32App::Instance();
+    CWnd* host = app->GetDockingPaneDummyWindow();
+    PaneWindows& panes = app->GetPaneWindows();
+    panes.properties.Reset(Korvo::UI::PropertiesWindow::Instance(host));
+    panes.layers.Reset(CLayersWnd::Create(host));
+    panes.configurations.Reset(CConfigurationsWnd::Instance(host));
+    auto* elements = new CModelElementsListWnd;
+    elements->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1022);
+    panes.modelElements.Reset(elements);
+    auto* assembly = new AssemblyStructureWindow;
+    assembly->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1023);
+    panes.assemblyStructure.Reset(assembly);
+    auto* errors = new Korvo::UI::ErrorWindowBase;
+    errors->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1005);
+    kvpf::CKVDiagnosticsDialog page;
+    errors->SetActiveWnd(&page);
+    panes.error.Reset(errors);
+    s.kernel().takeIdleCalls();
+
+    Later(s, 0);
+    EXPECT_EQ(s.kernel().takeIdleCalls(), (std::vector<std::wstring>{
+                                               L"kvrt::TaskManager::Idle()",
+                                               L"kvrt::StatusLineBkProcManager::Update()",
+                                               L"Korvo::UI::PropertiesWindow::OnIdleUpdate()",
+                                               L"kvpf::CKVDiagnosticsDialog::UpdateIfNeed()",
+                                               L"CModelElementsList::UpdateIfDirty()",
+                                               L"Korvo::UI::AssemblyStructureControlSite::UpdateIfDirty()",
+                                               L"CLayersWnd::UpdateIfDirty()",
+                                               L"KV3DContainer::ModelTreeIdle()",
+                                               L"CXTPReportControl::FreeRowBatchExtraData()",
+                                               L"CConfigurationsWnd::OnIdleUpdate()",
+                                           }));
+    // Nothing to do, no pass.
+    s.runUntilIdle();
+    EXPECT_TRUE(s.kernel().takeIdleCalls().empty());
+    errors->SetActiveWnd(nullptr);  // the page goes before the program ends
+}
+
+TEST_F(IdlePass, ThePopupToolBarFollowsOneFreshSelectionInAFocusedView) {
+    Session s;
+    Start(s);
+    CDocument* bracket = Open(s, kBracket);
+    ASSERT_NE(bracket, nullptr);
+    auto* view = dynamic_cast<CKVView*>(dynamic_cast<CKvw32Doc*>(bracket)->GetActiveView());
+    ASSERT_NE(view, nullptr);
+    const std::wstring shown = L"Korvo::UI::PopupToolBar::ShowPopupToolBar(" + apptest::HandleText(view->GetSafeHwnd()) + L", 0, 0)";
+    const auto popupCalls = [&] {
+        std::vector<std::wstring> found;
+        for (const std::wstring& line : calls(s)) {
+            if (line.starts_with(L"Korvo::UI::PopupToolBar::")) found.push_back(line);
+        }
+        return found;
+    };
+    const auto selectAndIdle = [&](int selected, unsigned flags) {
+        s.kernel().setStoredSelection(bracket, selected);
+        s.kernel().raiseSelectionEvent(bracket, flags);
+        Later(s, 0);
+    };
+
+    // Without the keyboard focus the view gets no popup tool bar.
+    ::SetFocus(frame_);
+    selectAndIdle(2, 0);
+    EXPECT_TRUE(popupCalls().empty());
+
+    ::SetFocus(view->GetSafeHwnd());
+    selectAndIdle(2, 32);  // the kernel asked for none
+    EXPECT_TRUE(popupCalls().empty());
+    selectAndIdle(2, 0);
+    EXPECT_EQ(popupCalls(), std::vector<std::wstring>{shown});
+    // The selection was answered once: later passes leave the bar alone.
+    Later(s, 0);
+    EXPECT_EQ(popupCalls().size(), 1u);
+    selectAndIdle(0, 0);
+    EXPECT_EQ(popupCalls().back(), L"Korvo::UI::PopupToolBar::HidePopupToolBar()");
+
+    view->SetPopupSuppressed(true);
+    selectAndIdle(2, 0);
+    EXPECT_EQ(popupCalls().size(), 2u);
+    view->SetPopupSuppressed(false);
+    s.kernel().setInCommand(bracket, true);
+    selectAndIdle(2, 0);
+    EXPECT_EQ(popupCalls().size(), 2u);
+}
+
+TEST_F(IdlePass, KeysPressedInACurrentDocumentGoToItsActionLogWithTheirModifiers) {
+    Session s;
+    Start(s);
+    ASSERT_NE(Open(s, kBracket), nullptr);
+    const auto key = [&](UINT message, WPARAM code) {
+        PostMessageW(frame_, message, code, 0);
+        s.runUntilIdle();
+    };
+    key(WM_KEYDOWN, VK_CONTROL);
+    key(WM_KEYDOWN, VK_SHIFT);
+    key(WM_KEYDOWN, 'A');
+    key(WM_KEYUP, 'A');
+    key(WM_KEYUP, VK_SHIFT);
+    key(WM_KEYUP, VK_CONTROL);
+    key(WM_KEYDOWN, VK_MENU);
+    key(WM_KEYDOWN, 'B');
+    key(WM_KEYUP, VK_MENU);
+    key(WM_KEYDOWN, 'C');
+    std::vector<std::wstring> actions;
+    for (const std::wstring& line : calls(s)) {
+        if (line.starts_with(L"CKvw32Doc::PushAction(")) actions.push_back(line);
+    }
+    EXPECT_EQ(actions, (std::vector<std::wstring>{L"CKvw32Doc::PushAction(\"Bracket.grb\", 1, 65, 5)",
+                                                 L"CKvw32Doc::PushAction(\"Bracket.grb\", 1, 66, 2)",
+                                                 L"CKvw32Doc::PushAction(\"Bracket.grb\", 1, 67, 0)"}));
+}
+
 TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     Session s;
     s.files().write(L"C:\\Work\\model.step", "ISO-10303-21;");
@@ -93,20 +212,50 @@ TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     for (int i = 0; i < 3; ++i) s.user().expectBox(L"Save changes to *", Button::No);
 }
 
-class CriticalErrors : public SessionTest {};
+class CriticalErrors : public apptest::DocumentSessionTest {
+protected:
+    // The critical-error bars (id 299) of main frame `frame`.
+    static std::vector<Korvo::UI::MessageBar*> ErrorBars(HWND frame) {
+        std::vector<Korvo::UI::MessageBar*> bars;
+        auto* mainFrame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frame));
+        if (!mainFrame) return bars;
+        for (const auto& bar : mainFrame->GetMessageBars()) {
+            if (bar->GetId() == 299) bars.push_back(bar.get());
+        }
+        return bars;
+    }
+    static void Press(Session& s, Korvo::UI::MessageBar* bar, int button) {
+        s.user().pressButton(::GetDlgItem(bar->GetSafeHwnd(), button));
+        s.runUntilIdle();
+    }
+    // The kernel reports from inside some message's handling; an idle pass follows it.
+    static void Report(Session& s, HWND frame, const wchar_t* message) {
+        s.kernel().reportCriticalError(message, false);
+        PostMessageW(frame, WM_NULL, 0, 0);
+        s.runUntilIdle();
+    }
+};
 
-TEST_F(CriticalErrors, TheFirstErrorOnTheUiThreadWaitsForTheUserAndItsReportIsMadeOnce) {
+TEST_F(CriticalErrors, TheFirstErrorOnTheUiThreadWaitsInABarAndItsReportIsMadeOnce) {
     Session s;
-    s.start();
-    ASSERT_EQ(s.startResult(), 1);
-    s.kernel().reportCriticalError(L"out of memory", false);
-    s.kernel().reportCriticalError(L"second", false);
-    s.runUntilIdle();
-    CKvw32App* app = CKvw32App::Instance();
-    EXPECT_TRUE(app->HasPendingCriticalError());
+    Start(s);
+    const HWND frame = frame_;
+    Report(s, frame, L"out of memory");
+    Report(s, frame, L"second");
+    const auto bars = ErrorBars(frame);
+    ASSERT_EQ(bars.size(), 1u);
+    const std::wstring dump = s.inspect().dumpWindows();
+    for (const wchar_t* text : {L"\"Korvo.MessageBar\" \"prompts.critical_error\"",
+                                L"\"Korvo.MessageBarButton\" \"prompts.critical_error.send_report\"",
+                                L"\"Korvo.MessageBarButton\" \"prompts.critical_error.view_report\"",
+                                L"\"Korvo.MessageBarButton\" \"prompts.critical_error.show_report_files\"",
+                                L"\"Korvo.MessageBarButton\" \"Close\""}) {
+        EXPECT_NE(dump.find(text), std::wstring::npos) << apptest::Utf8(text) << "\n" << apptest::Utf8(dump);
+    }
 
-    app->OnCriticalErrorBarButton(1);
-    app->OnCriticalErrorBarButton(0);
+    Press(s, bars[0], 1);
+    Press(s, bars[0], 0);
+    Press(s, bars[0], 2);
     const auto lines = calls(s);
     ASSERT_EQ(std::count_if(lines.begin(), lines.end(),
                             [](const std::wstring& line) { return line.find(L"GenerateReportFiles") != std::wstring::npos; }),
@@ -115,13 +264,33 @@ TEST_F(CriticalErrors, TheFirstErrorOnTheUiThreadWaitsForTheUserAndItsReportIsMa
     const std::wstring report = L"C:\\Users\\user\\AppData\\Local\\Velmora\\Reports\\Report1\\report.txt";
     EXPECT_TRUE(Contains(lines, L"GenerateDumpFileContextBase::ShowReport(\"" + report + L"\")"));
     EXPECT_TRUE(Contains(lines, L"GenerateDumpFileContextBase::SendReport(\"" + report + L"\")"));
+    EXPECT_TRUE(Contains(lines, L"GenerateDumpFileContextBase::ShowReportFiles("));
     EXPECT_TRUE(s.files().exists(report));
     EXPECT_TRUE(s.files().exists(L"C:\\Users\\user\\AppData\\Local\\Velmora\\Reports\\Report1\\crash.dmp"));
+    ASSERT_EQ(ErrorBars(frame).size(), 1u) << "the report buttons leave the bar open";
 
-    app->OnCriticalErrorBarButton(61536);
+    // Its close button ends the error: the next one gets a bar of its own.
+    Press(s, bars[0], 61536);
+    EXPECT_TRUE(ErrorBars(frame).empty());
+    CKvw32App* app = CKvw32App::Instance();
     EXPECT_FALSE(app->HasPendingCriticalError());
-    s.kernel().reportCriticalError(L"later", false);
+    Report(s, frame, L"later");
     EXPECT_TRUE(app->HasPendingCriticalError());
+    EXPECT_EQ(ErrorBars(frame).size(), 1u);
+}
+
+TEST_F(CriticalErrors, ABarClosedByItsIdIsOfferedAgainAtTheNextIdlePass) {
+    Session s;
+    Start(s);
+    const HWND frame = frame_;
+    Report(s, frame, L"out of memory");
+    ASSERT_EQ(ErrorBars(frame).size(), 1u);
+    KorvoServerAppProxy::Instance()->CloseMessageBar(299);
+    EXPECT_TRUE(ErrorBars(frame).empty());
+    PostMessageW(frame, WM_NULL, 0, 0);
+    s.runUntilIdle();
+    ASSERT_EQ(ErrorBars(frame).size(), 1u);
+    EXPECT_TRUE(CKvw32App::Instance()->HasPendingCriticalError());
 }
 
 TEST_F(CriticalErrors, AnErrorOnAWorkerThreadRestartsWhenAskedAndEndsTheProcess) {

@@ -1,0 +1,19 @@
+#include "platform/harness.h"
+#include "platform/kernel.h"
+#include "platform/kernel/pdm_control.h"
+
+namespace platform::harness {
+
+void Kernel::setPdmConnected(bool connected) { KVPDMWorkMix::SetActive(connected); }
+
+void Kernel::pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature) {
+    platform::kernel::pdmControl().files[std::wstring(windowsPath)] = {readOnly, nomenclature};
+}
+
+void Kernel::pdmHoldBack(std::wstring_view windowsPath) {
+    platform::kernel::pdmControl().heldBack.insert(std::wstring(windowsPath));
+}
+
+void Kernel::pdmFailCall(std::wstring_view call) { platform::kernel::pdmControl().failingCalls.insert(std::wstring(call)); }
+
+}  // namespace platform::harness

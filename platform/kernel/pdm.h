@@ -1,0 +1,78 @@
+// The client of the PDM system (KVPDMProxy.dll) as the opener uses it: the work mix, present only
+// while the program works inside the PDM system; the items of the files it manages; and what it
+// knows about opening them. Every call may throw the PDM system's exception, as the real client's
+// calls do.
+#pragma once
+
+#include "platform/compression.h"
+#include "platform/mfc.h"
+
+// An error of the PDM system, thrown by pointer: whoever catches it shows it (Report) and frees
+// it (Delete).
+class KVPDMExceptionProxy {
+public:
+    explicit KVPDMExceptionProxy(CString message) : message_(std::move(message)) {}
+    KVPDMExceptionProxy(const KVPDMExceptionProxy&) = delete;
+    KVPDMExceptionProxy& operator=(const KVPDMExceptionProxy&) = delete;
+    // A message box with the PDM system's text.
+    void Report();
+    void Delete() { delete this; }
+    const CString& GetMessage() const { return message_; }
+
+private:
+    ~KVPDMExceptionProxy() = default;
+    CString message_;
+};
+
+// What the PDM system knows of a file opened from it; empty when it does not manage the file.
+class KVPDMOpenningContext {
+public:
+    KVPDMOpenningContext() = default;
+    KVPDMOpenningContext(CString itemPath, bool readOnly, bool nomenclature)
+        : itemPath_(std::move(itemPath)), readOnly_(readOnly), nomenclature_(nomenclature) {}
+    bool IsEmpty() const { return itemPath_.IsEmpty(); }
+    bool IsReadOnly() const { return readOnly_; }
+    // Whether the item can carry nomenclature data (documents it names besides itself).
+    bool CanHaveNomenclature() const { return nomenclature_; }
+    const CString& GetItemPath() const { return itemPath_; }
+
+private:
+    CString itemPath_;
+    bool readOnly_ = false;
+    bool nomenclature_ = false;
+};
+
+// A file the work mix manages; FindFile hands the caller a reference, which it releases.
+class KVPDMItem {
+public:
+    explicit KVPDMItem(KVPDMOpenningContext context) : context_(std::move(context)) {}
+    KVPDMItem(const KVPDMItem&) = delete;
+    KVPDMItem& operator=(const KVPDMItem&) = delete;
+    // Brings the local copy up to date (the kernel's setting for local copies, twice).
+    void Update(bool localCopies, bool keepLocalCopies);
+    KVPDMOpenningContext GetOpeningContext() const;
+    void AddRef() { ++references_; }
+    void Release();
+
+private:
+    ~KVPDMItem() = default;
+    KVPDMOpenningContext context_;
+    int references_ = 1;
+};
+
+// The PDM work mix.
+class KVPDMWorkMix {
+public:
+    // Whether the program works inside the PDM system now.
+    static bool IsActive();
+    static void SetActive(bool active);
+    // The work mix, or null while the program does not work inside the PDM system.
+    static KVPDMWorkMix* Instance();
+
+    // Forgets what the work mix cached about the file.
+    void ResetCacheFor(const SharedPathName& path);
+    // The item of a managed file (a new reference), or null.
+    KVPDMItem* FindFile(const SharedPathName& path);
+    // Whether the document may be opened with that context (the PDM system may hold it back).
+    bool CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context);
+};

@@ -1,0 +1,29 @@
+// Control surface of the PDM client stand-in for the harness and tests (never for shell code):
+// the files the work mix manages and the calls that fail.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/core/text.h"
+
+namespace platform::kernel {
+
+struct PdmControl {
+    struct ManagedFile {
+        bool readOnly = false;
+        bool nomenclature = false;
+    };
+    bool active = false;
+    // Managed files by Windows path (case-insensitive).
+    std::map<std::wstring, ManagedFile, platform::core::NoCaseLess> files;
+    // Files the PDM system does not let the program open now.
+    std::set<std::wstring, platform::core::NoCaseLess> heldBack;
+    // PDM calls that throw ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix").
+    std::set<std::wstring> failingCalls;
+};
+
+PdmControl& pdmControl();
+
+}  // namespace platform::kernel
