@@ -92,6 +92,16 @@ public:
     void EnableSyspanelControl(int id, bool enable);
     // The text of a command's control (the font combo by default); empty when none is found.
     void FindCommandControl(CString& text, int id = -1) const;
+    // The kernel's values and control lists for the panel (nothing without a panel).
+    void SetSyspanelControls(const stlControlsIDs& controls);
+    void SyspanelStatusChanged();
+    void SetSyspanelButtonStatus(int id, bool checked, bool disabled);
+    void set_syspanel_int(CKvw32Doc* document, UINT id, int value);
+    void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable);
+    void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable);
+    void set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text);
+    // The font is selected only when `document` is the one this frame shows.
+    void set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind);
 
     // ---- The UI library's main-frame interface -------------------------------------------------
     void BeginSelectionFilterConfiguration() override;

@@ -183,3 +183,43 @@ void CMainFrame::FindCommandControl(CString& text, int id) const {
     const int selection = combo->GetCurSel();
     if (selection >= 0 && selection < kFontComboTextLimit) text = combo->GetLBText(selection);
 }
+
+namespace {
+// The panel keeps a document by address only.
+KVDocument* PanelDocument(CKvw32Doc* document) { return reinterpret_cast<KVDocument*>(document); }
+}  // namespace
+
+void CMainFrame::SetSyspanelControls(const stlControlsIDs& controls) {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetSyspanelControls(controls);
+}
+
+void CMainFrame::SyspanelStatusChanged() {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SyspanelStatusChanged();
+}
+
+void CMainFrame::SetSyspanelButtonStatus(int id, bool checked, bool disabled) {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetSyspanelButtonStatus(static_cast<unsigned>(id), checked, disabled);
+}
+
+void CMainFrame::set_syspanel_int(CKvw32Doc* document, UINT id, int value) {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_int(PanelDocument(document), id, value);
+}
+
+void CMainFrame::set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_intvar(PanelDocument(document), id, value, variable);
+}
+
+void CMainFrame::set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_doublevar(PanelDocument(document), id, value, variable);
+}
+
+void CMainFrame::set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) {
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_cstr(PanelDocument(document), id, text);
+}
+
+void CMainFrame::set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) {
+    CSysPanelToolbar* panel = GetSysPanelToolbar();
+    if (!panel) return;
+    const bool shown = document && document == dynamic_cast<CKvw32Doc*>(GetActiveDocument());
+    panel->set_syspanel_font(PanelDocument(document), id, name, kind, shown);
+}

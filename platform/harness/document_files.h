@@ -14,6 +14,9 @@ struct DocumentFileSpec {
     std::wstring title;
     std::vector<std::wstring> pages;
     bool header = true;  // false: a compound file without the document header
+    // PNG pictures of the preview and icon streams; a side of 0 leaves the picture out.
+    int previewWidth = 0, previewHeight = 0;
+    int iconWidth = 0, iconHeight = 0;
 };
 
 // The bytes of a compound file laid out as the record says.

@@ -57,6 +57,20 @@ void AssemblyStructureControlSite::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::SetActiveDocument(" + documentText(document) + L")");
 }
 
+void AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates() {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates()");
+}
+
+void AssemblyStructureControlSite::OnChangeVisualItemStates() {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVisualItemStates()");
+}
+
+void AssemblyStructureControlSite::ShowSelection(CKvw32Doc* document) {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::ShowSelection(" + documentText(document) + L")");
+}
+
+CWnd* DiagnosticsWindow::Instance() { return nullptr; }
+
 void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {
     recordCall(L"Korvo::UI::ErrorWindowBase::ShowErrors()");
     if (container && container->GetBoundWindow() != GetSafeHwnd()) {

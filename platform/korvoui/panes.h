@@ -50,6 +50,17 @@ class AssemblyStructureControlSite : public HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // The PDM repository states, or the visual states, of the tree's items changed.
+    void OnChangeVarnelRepositoryItemStates();
+    void OnChangeVisualItemStates();
+    // Shows the document's selection in the tree.
+    void ShowSelection(CKvw32Doc* document);
+};
+
+// The UI library's diagnostics window (null while it has not been opened).
+class DiagnosticsWindow {
+public:
+    static CWnd* Instance();
 };
 
 // The base of the application's error (diagnostics) pane window.
