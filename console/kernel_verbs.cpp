@@ -34,8 +34,8 @@ std::pair<std::optional<Automation::ObjectId>, std::wstring> splitTarget(const s
     return {static_cast<Automation::ObjectId>(*number), operation.substr(dot + 1)};
 }
 
-// The words of ARGS as the operation's parameter types want them; a number for a short
-// reference goes into `references`, which must outlive the call.
+// The words of ARGS as the operation's parameter types want them: texts for texts, numbers for
+// numbers; a number for a short reference goes into `references`, which must outlive the call.
 std::vector<DispatchValue> dispatchArguments(const std::vector<ArgumentValue>& values,
                                              const std::optional<std::vector<VARTYPE>>& parameters,
                                              std::vector<short>& references) {
@@ -45,10 +45,9 @@ std::vector<DispatchValue> dispatchArguments(const std::vector<ArgumentValue>& v
         const ArgumentValue& value = values[i];
         const VARTYPE wanted = parameters && i < parameters->size() ? (*parameters)[i] : VT_EMPTY;
         const auto number = value.quoted ? std::nullopt : numberOf(value.text);
-        if (wanted == VT_BSTR || (!number && wanted == VT_EMPTY)) {
+        // What does not fit is passed as it is: the object answers DISP_E_TYPEMISMATCH.
+        if (wanted == VT_BSTR || !number) {
             arguments.push_back(DispatchValue::String(value.text.c_str()));
-        } else if (!number) {
-            throw std::invalid_argument("automation: " + platform::core::toUtf8(value.text) + " is not a number");
         } else if (wanted == (VT_I2 | VT_BYREF)) {
             references.push_back(static_cast<short>(*number));
             arguments.push_back(DispatchValue::ShortRef(&references.back()));

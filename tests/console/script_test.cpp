@@ -43,7 +43,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu library \"Bolts\"\n"
         "dump documents-menu\n"
         "journal\n"
-        "quit\r\n",
+        "quit\r\n"
+        "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
+        "kernel --worker OnCriticalError \"disk full\"\n"
+        "kernel IsViewerEdition\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
@@ -52,6 +55,16 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
     EXPECT_EQ(result.steps[0].line, 3);
+    // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
+    const auto& automation = result.steps[result.steps.size() - 3].arguments;
+    EXPECT_EQ(automation.operation, L"2.FullName");
+    ASSERT_EQ(automation.values.size(), 3u);
+    EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
+    EXPECT_TRUE(automation.values[0].quoted);
+    EXPECT_EQ(automation.values[2].text, L"-1");
+    EXPECT_FALSE(automation.values[2].quoted);
+    EXPECT_EQ(result.steps[result.steps.size() - 2].arguments.operation, L"OnCriticalError");
+    EXPECT_TRUE(result.steps.back().arguments.values.empty());
     EXPECT_EQ(result.steps[2].arguments.number, 1500u);
     const auto& byIndex = result.steps[3].arguments;
     EXPECT_EQ(byIndex.frame.index, 1u);
@@ -81,7 +94,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 33);
+    EXPECT_EQ(result.steps.back().line, 36);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -154,7 +167,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, journal, quit)");
+                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, journal, quit, "
+                             "automation, kernel)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
