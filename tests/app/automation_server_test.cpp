@@ -191,6 +191,27 @@ TEST_F(AutomationServer, TheActiveConfigurationsLibrariesByIndexAndName) {
     EXPECT_EQ(TextOf(Call(*opened.object, L"FullName")), L"C:\\Lib\\Std\\part.grb");
 }
 
+TEST_F(AutomationServer, OpenLibraryConfigurationActivatesOrAsksAndNeverMakesAnEmptyFile) {
+    DocumentsMenu::IConfiguration* configuration =
+        s.kernel().documentsMenu().addConfiguration(L"C:\\Lib\\Main.tws", L"Main");
+    ASSERT_NE(configuration, nullptr);
+    EXPECT_FALSE(configuration->IsActive());
+    EXPECT_EQ(NumberOf(Call(L"OpenLibraryConfiguration", {Text(L"C:\\Lib\\Main.tws")})), 1);
+    EXPECT_TRUE(configuration->IsActive());
+    EXPECT_EQ(NumberOf(Call(L"SaveLibraryConfiguration")), 1);
+
+    // A path that names no file asks the user; cancelling, or naming a file that is not there,
+    // opens nothing and writes nothing.
+    s.user().expectFileCancel();
+    EXPECT_EQ(NumberOf(Call(L"OpenLibraryConfiguration", {Text(L"C:\\Lib\\Other.tws")})), 0);
+    s.user().expectFileChoose(L"C:\\Lib\\New.tws");
+    EXPECT_EQ(NumberOf(Call(L"OpenLibraryConfiguration", {Text(L"C:\\Lib\\Other.tws")})), 0);
+    EXPECT_FALSE(s.files().exists(L"C:\\Lib\\New.tws"));
+
+    EXPECT_EQ(NumberOf(Call(L"CloseLibraryConfiguration")), 1);
+    EXPECT_EQ(NumberOf(Call(L"GetLibraryCount")), 0);
+}
+
 TEST_F(AutomationServer, TheDispatchMapChecksNamesCountsAndTypes) {
     EXPECT_EQ(Call(L"NoSuchMethod").hr, DISP_E_UNKNOWNNAME);
     EXPECT_EQ(Call(L"getversion").hr, S_OK);  // names ignore case, as IDispatch's do
