@@ -139,6 +139,11 @@ std::string readOperation(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+std::string readName(const std::string& text, Arguments& arguments) {
+    arguments.name = platform::core::fromUtf8(text);
+    return {};
+}
+
 std::string readIdOrCaption(const std::string& text, Arguments& arguments) {
     if (arguments.quotedChoice) return readText(text, arguments);
     return readCommandId(text, arguments);
@@ -149,7 +154,8 @@ constexpr Placeholder kPlaceholders[] = {
     {"ID", false, &readCommandId},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
-    {"\"PATH\"", true, &readText},     {"OPERATION", false, &readOperation},
+    {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
+    {"OPERATION", false, &readOperation},
 };
 
 // The syntax word that takes the rest of the line, word by word.

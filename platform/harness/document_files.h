@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform::harness::detail {
@@ -14,6 +15,8 @@ struct DocumentFileSpec {
     std::wstring title;
     std::vector<std::wstring> pages;
     bool header = true;  // false: a compound file without the document header
+    // Summary properties besides the title, by name ("Author", "Keywords" ...).
+    std::vector<std::pair<std::wstring, std::wstring>> properties = {};
     // PNG pictures of the preview and icon streams; a side of 0 leaves the picture out.
     int previewWidth = 0, previewHeight = 0;
     int iconWidth = 0, iconHeight = 0;
