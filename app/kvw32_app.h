@@ -134,6 +134,8 @@ public:
     // The application's first template that is the kernel's document template, or null.
     CKVDocTemplate* GetDocTemplate() const;
     CKVRecentFileList* GetRecentFileList() const;
+    // A recent-file command is opening its file.
+    bool IsOpeningRecentFile() const { return m_openingRecentFile; }
     // The product ini's "BackgroundImage" (empty when not set).
     const CString& GetBackgroundImage() const { return m_backgroundImage; }
 

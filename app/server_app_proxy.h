@@ -1,11 +1,16 @@
 // The kernel's way into the shell: the application's implementation of the kernel's callback
-// interface. The answers that the application core gives today are filled in; the other
-// operations belong to subsystems that are not built yet and answer with their empty value.
+// interface, in the interface's order. Each operation forwards to the application object, to the
+// kernel's UI module, to the active main frame or to every main frame in the UI module's order
+// (frames of other classes are skipped). Without an active main frame an operation changes
+// nothing and answers its empty value (null, 0, false; -1 for the selection-filter set, 0xFFFFFFFF
+// for the backstage tab). Operations that reach panes, dialogs or bars this program does not make
+// answer that empty value too.
 #pragma once
 
 #include "platform/kernel.h"
 
 class CKvw32App;
+class CMainFrame;
 
 class ServerAppProxy : public KorvoServerAppProxy {
 public:
@@ -22,6 +27,7 @@ public:
     bool IsEdition256() override;
     bool IsEdition512() override;
     bool CanLoadWorkSessionFiles() override;
+    bool IsGrsDocumentsShown() override;
     CKvw32Doc* GetCurrentDocument() override;
     void SetCurrentDocument(CKvw32Doc* document) override;
     void OnChangeDocumentState(CKvw32Doc* document, DWORD state) override;
@@ -53,15 +59,15 @@ public:
     bool GetPaneState1006(KVPaneState& state) override;
     void SelectWorkmixPosition(std::function<void(KVWorkmixPosition&)> fill) override;
     UINT GetSyspanelCurrentId() override;
-    void SetSyspanelControls(const UINT* ids, int count) override;
+    void SetSyspanelControls(const stlControlsIDs& controls) override;
     void EnableSyspanelControl(UINT id, bool enable) override;
     void DisableSyspanelControls() override;
     void SyspanelStatusChanged() override;
     void GetFontComboText(CString& text, UINT id) override;
-    void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, int precision) override;
+    void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) override;
     void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override;
-    void set_syspanel_cstr(CKvw32Doc* document, UINT id, LPCWSTR text) override;
-    void set_syspanel_font(CKvw32Doc* document, UINT id, LPCWSTR faceName) override;
+    void set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) override;
+    void set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) override;
     void set_syspanel_int(CKvw32Doc* document, UINT id, int value) override;
     bool UnpackSyspanelDoubleVar(UINT id, double& value) override;
     bool UnpackSyspanelIntVar(UINT id, int& value) override;
@@ -94,9 +100,11 @@ public:
     IApplicationCommand* FindApplicationCommandById(UINT id) override;
     bool IsRegisteredName(LPCWSTR name) override;
     void AddRegisteredName(LPCWSTR name) override;
-    bool InsertUserPopupMenu(LPCWSTR name, LPCWSTR caption, int position) override;
-    bool RemoveUserPopupMenu(LPCWSTR name) override;
-    bool InsertUserMenuItem(LPCWSTR popupName, UINT id, LPCWSTR caption, int position) override;
+    bool InsertUserPopupMenu(LPCWSTR caption, HMENU menu, int referenceId, BYTE mode, DWORD flags, LPCWSTR key,
+                             int index) override;
+    bool RemoveUserPopupMenu(LPCWSTR key) override;
+    bool InsertUserMenuItem(LPCWSTR caption, UINT command, int referenceId, BYTE mode, DWORD flags,
+                            int index) override;
     void InsertRibbonSystemMenuItem(UINT id, LPCWSTR caption, UINT position, bool after) override;
     void UpdateInstalledConfigurationsMenu() override;
     HICON LoadMainIcon() override;
@@ -170,6 +178,7 @@ public:
     void OnChangeVarnelItemStates() override;
     void OnChangeVisualItemStates() override;
     void OnChangeSettings(const void* newSettings) override;
+    void GetWindowsProfileCurrentSectionName(CString& name) override;
     void GetProductName(CString& name) override;
     CString GetMainWindowTitle() override;
     CString GetApplicationStringA() override;
@@ -197,5 +206,10 @@ public:
     void AutoSaveDocuments() override;
 
 private:
+    // The active main frame, or null.
+    CMainFrame* ActiveFrame() const;
+    // The given window as a main frame; without a window, the active main frame.
+    CMainFrame* FrameOrActive(CWnd* window) const;
+
     CKvw32App* app_;
 };

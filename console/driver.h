@@ -97,6 +97,11 @@ private:
     // The system panel (console/syspanel_verbs.cpp).
     bool dumpSysPanel(const Step& step);
     bool typeText(const Step& step);
+    // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
+    bool automation(const Step& step);
+    bool kernelCall(const Step& step);
+    bool kernelCallOnWorker(const Step& step);
+    bool callKernel(const Step& step, bool onWorkerThread);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
 
@@ -118,6 +123,8 @@ private:
     bool started_ = false;
     bool scriptFailed_ = false;
     std::vector<std::wstring> failures_;
+    // The "KVW32.SERVER" object the automation verb made on first use.
+    std::optional<platform::harness::Automation::ObjectId> automationServer_;
 };
 
 }  // namespace korvo::console

@@ -134,6 +134,11 @@ std::string readText(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+std::string readOperation(const std::string& text, Arguments& arguments) {
+    arguments.operation = platform::core::fromUtf8(text);
+    return {};
+}
+
 std::string readName(const std::string& text, Arguments& arguments) {
     arguments.name = platform::core::fromUtf8(text);
     return {};
@@ -150,7 +155,11 @@ constexpr Placeholder kPlaceholders[] = {
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
+    {"OPERATION", false, &readOperation},
 };
+
+// The syntax word that takes the rest of the line, word by word.
+constexpr std::string_view kRestOfLine = "ARGS";
 
 const Placeholder* placeholder(std::string_view word) {
     for (const Placeholder& candidate : kPlaceholders) {
@@ -203,6 +212,12 @@ public:
         for (std::size_t position = 1; result.error.empty(); ++position) {
             const auto syntax = words(verbs()[candidates_.front()].syntax);
             if (position >= syntax.size() && position >= tokens_.size()) break;
+            if (position < syntax.size() && syntax[position] == kRestOfLine) {
+                for (std::size_t rest = position; rest < tokens_.size(); ++rest) {
+                    step.arguments.values.push_back({platform::core::fromUtf8(tokens_[rest].text), tokens_[rest].quoted});
+                }
+                break;
+            }
             result.error = matchWord(position, syntax, step.arguments);
         }
         if (!result.error.empty()) {
@@ -221,7 +236,7 @@ private:
         const Token& token = tokens_[position];
         if (position >= syntax.size()) return "unexpected text " + echo(token.text) + "; usage: " + usage_;
         if (const Placeholder* argument = placeholder(syntax[position])) return read(*argument, token, arguments);
-        return narrow(position, token);
+        return narrow(position, token, arguments);
     }
 
     std::string usage() const {
@@ -241,19 +256,25 @@ private:
         return argument.read(token.text, arguments);
     }
 
-    // Keeps the candidates whose word at `position` is the token; says which words belong there
-    // when none is.
-    std::string narrow(std::size_t position, const Token& token) {
+    // Keeps the candidates whose word at `position` is the token; without one, the candidates
+    // that take an argument there read it; says which words belong there when neither is.
+    std::string narrow(std::size_t position, const Token& token, Arguments& arguments) {
         std::vector<std::string_view> expected;
         std::vector<std::size_t> kept;
+        std::vector<std::size_t> takingArgument;
         for (std::size_t index : candidates_) {
             const std::string_view word = words(verbs()[index].syntax).at(position);
             if (std::find(expected.begin(), expected.end(), word) == expected.end()) expected.push_back(word);
-            if (!token.quoted && word == token.text) kept.push_back(index);
+            if (placeholder(word)) takingArgument.push_back(index);
+            else if (!token.quoted && word == token.text) kept.push_back(index);
         }
         if (!kept.empty()) {
             candidates_ = std::move(kept);
             return {};
+        }
+        if (!takingArgument.empty()) {
+            candidates_ = std::move(takingArgument);
+            return read(*placeholder(words(verbs()[candidates_.front()].syntax).at(position)), token, arguments);
         }
         const std::string belongs = expected.size() == 1 ? "\"" + std::string(expected.front()) + "\""
                                                          : "one of " + joined(expected, ", ");

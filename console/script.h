@@ -25,8 +25,16 @@ struct FrameRef {
     unsigned paneId = 0;        // 0: the frame itself
 };
 
+// One word of ARGS: a number or bare word, or a quoted text.
+struct ArgumentValue {
+    std::wstring text;
+    bool quoted = false;
+};
+
 // What a line's arguments say; a verb reads the fields its syntax names.
 struct Arguments {
+    std::wstring operation;             // OPERATION
+    std::vector<ArgumentValue> values;  // ARGS: every word after OPERATION (none is fine)
     unsigned number = 0;         // MS, ID
     FrameRef frame;              // FRAME, WINDOW
     std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH", "ROW"

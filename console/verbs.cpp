@@ -95,6 +95,14 @@ std::span<const Verb> verbs() {
          R, M, &Driver::typeText},
         {"journal", "prints the whole journal again", R, R, R, &Driver::printJournal},
         {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
+        {"automation OPERATION ARGS",
+         "calls OPERATION of the program's \"KVW32.SERVER\" object as an automation client would (N.OPERATION: of object N "
+         "that a call returned), then runs the loop until idle, and prints the answer",
+         M, R, M, &Driver::automation},
+        {"kernel --worker OPERATION ARGS", "calls the kernel callback OPERATION from another thread, as the kernel's own "
+         "threads do, and prints the answer", M, R, M, &Driver::kernelCallOnWorker},
+        {"kernel OPERATION ARGS", "calls the kernel callback OPERATION on the UI thread as the kernel would, then runs "
+         "the loop until idle, and prints the answer", M, R, M, &Driver::kernelCall},
     };
     return table;
 }

@@ -185,3 +185,4 @@ void CMainFrame::FindCommandControl(CString& text, int id) const {
     const int selection = combo->GetCurSel();
     if (selection >= 0 && selection < kFontComboTextLimit) text = combo->GetLBText(selection);
 }
+

@@ -19,6 +19,8 @@
 #include "platform/mfc.h"
 #include "platform/win32/types.h"
 
+class KorvoServerAppProxy;
+
 namespace platform::harness {
 
 struct Config {
@@ -253,10 +255,76 @@ public:
     void pdmHoldBack(std::wstring_view windowsPath);
     void pdmFailCall(std::wstring_view call);
 
+    // Calls the application's kernel callback object as the kernel would: on the UI thread, or
+    // on a worker thread that the call joins (rethrowing what the call threw). Throws
+    // std::logic_error when the application made no callback object.
+    void callback(const std::function<void(KorvoServerAppProxy&)>& call, bool onWorkerThread = false);
+    // A callback operation with simple arguments by name, as the console's `kernel` verb calls it
+    // (numbers decimal or 0x..., texts, DOCUMENT and FRAME as 1-based indexes, 0 for none); its
+    // answer as text ("true", "42", "\"text\"", "window 0x...", "null", "done").
+    // std::invalid_argument for an unknown operation or arguments that do not fit.
+    std::wstring callback(std::wstring_view operation, const std::vector<std::wstring>& arguments,
+                          bool onWorkerThread = false);
+    // The operations `callback` by name knows, each with its arguments ("IsToolBarVisible BAR").
+    static std::vector<std::wstring> callbackOperations();
+    // GlobalContainer::InAppCreateToolsMode's answer (default false).
+    void setToolsMode(bool on);
+    // The kind the kernel's 3D module reports (1 full, 2 viewer, 0 none; default 1).
+    void set3DModuleKind(int kind);
+    // The folder the kernel's file dialog of that name starts in (empty when none was saved).
+    std::wstring rememberedFolder(std::wstring_view dialogName) const;
+    // The kernel settings' two link-update suppression values.
+    std::pair<int, int> linkUpdateSuppression() const;
+    // Writes a kernel document file that also holds a preview and an icon picture of those
+    // sizes (a side of 0 leaves that picture out).
+    void writeDocumentFileWithPictures(std::wstring_view windowsPath, SIZE preview, SIZE icon);
+
 private:
     friend class Session;
     Kernel() = default;
     DocumentsMenuModel documentsMenu_;
+};
+
+// An automation client of the program: creates objects by ProgID as OLE would and calls their
+// operations by name with typed arguments; each call is delivered on the UI thread through the
+// object's dispatch map, after which the loop runs until idle (as OLE's message handling returns
+// to it). Objects are numbered from 1 in the order the client got them (created, or returned by
+// a call); the client holds one reference to each until it releases it or the session ends.
+class Automation {
+public:
+    using ObjectId = std::size_t;
+    struct Answer {
+        HRESULT hr = S_OK;
+        DispatchValue value;             // a returned object is held, and named in `object`
+        std::optional<ObjectId> object;  // with VT_DISPATCH: the held object, nothing for null
+    };
+    // The class id under HKEY_CLASSES_ROOT\<ProgID>\CLSID, then the registered factory of that
+    // class id. Throws std::runtime_error saying which step failed.
+    ObjectId create(std::wstring_view progId);
+    Answer call(ObjectId object, std::wstring_view name, std::vector<DispatchValue> arguments);
+    // The parameter types of operation `name`; nothing when the object is gone or has no such
+    // operation. Throws std::invalid_argument for an id the client never had.
+    std::optional<std::vector<VARTYPE>> parameters(ObjectId object, std::wstring_view name) const;
+    // Gives the client's reference back; false when it was released already.
+    bool release(ObjectId object);
+    // The objects that keep the application alive (AfxOleLockApp's count).
+    LONG lockCount() const;
+    // "S_OK", or the failure code in hex with its name.
+    static std::wstring describeResult(HRESULT hr);
+
+private:
+    friend class Session;
+    explicit Automation(Session& session) : session_(session) {}
+    void releaseAll();
+    struct Held {
+        IDispatch* dispatch = nullptr;
+        std::uint64_t serial = 0;
+        bool released = false;
+    };
+    const Held& held(ObjectId object) const;
+    ObjectId hold(IDispatch* dispatch, std::uint64_t serial);
+    Session& session_;
+    std::vector<Held> objects_;
 };
 
 class Inspect {
@@ -337,6 +405,7 @@ public:
     Registry& registry();
     Faults& faults();
     Kernel& kernel();
+    Automation& automation();
     Inspect& inspect();
     platform::core::Journal& journal();
 
@@ -361,6 +430,7 @@ private:
     Registry registry_;
     Faults faults_;
     Kernel kernel_;
+    Automation automation_;
     Inspect inspect_;
 };
 

@@ -31,3 +31,4 @@
 #include "platform/kernel/documents_menu.h"
 #include "platform/kernel/folder_chooser.h"
 #include "platform/kernel/parameter_texts.h"
+#include "platform/kernel/automation_services.h"

@@ -24,6 +24,16 @@ std::string xmlEscaped(const std::wstring& text) {
     return out;
 }
 
+// The start of a PNG file of that size: enough for readers that look at its header.
+std::string pngHeader(int width, int height) {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (int value : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
+    }
+    bytes.append("\x08\x06\0\0\0", 5);
+    return bytes;
+}
+
 }  // namespace
 
 std::string buildDocumentFile(const DocumentFileSpec& spec) {
@@ -41,6 +51,8 @@ std::string buildDocumentFile(const DocumentFileSpec& spec) {
         summary += platform::core::toUtf8(key) + "=" + platform::core::toUtf8(value) + "\n";
     }
     streams[kSummaryStreamName] = summary;
+    if (spec.previewWidth > 0 && spec.previewHeight > 0) streams["Preview"] = pngHeader(spec.previewWidth, spec.previewHeight);
+    if (spec.iconWidth > 0 && spec.iconHeight > 0) streams["Icon"] = pngHeader(spec.iconWidth, spec.iconHeight);
     return encodeCompoundFile(streams);
 }
 

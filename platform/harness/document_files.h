@@ -17,6 +17,9 @@ struct DocumentFileSpec {
     bool header = true;  // false: a compound file without the document header
     // Summary properties besides the title, by name ("Author", "Keywords" ...).
     std::vector<std::pair<std::wstring, std::wstring>> properties = {};
+    // PNG pictures of the preview and icon streams; a side of 0 leaves the picture out.
+    int previewWidth = 0, previewHeight = 0;
+    int iconWidth = 0, iconHeight = 0;
 };
 
 // The bytes of a compound file laid out as the record says.

@@ -61,6 +61,17 @@ void Kernel::writeDocumentFile(std::wstring_view windowsPath, unsigned kind, con
     detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = kind, .title = {}, .pages = pages, .header = header}));
 }
 
+void Kernel::writeDocumentFileWithPictures(std::wstring_view windowsPath, SIZE preview, SIZE icon) {
+    detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = 1,
+                                                                  .title = {},
+                                                                  .pages = {L"Sheet 1"},
+                                                                  .header = true,
+                                                                  .previewWidth = preview.cx,
+                                                                  .previewHeight = preview.cy,
+                                                                  .iconWidth = icon.cx,
+                                                                  .iconHeight = icon.cy}));
+}
+
 void Kernel::writeDocumentFile(std::wstring_view windowsPath,
                                const std::vector<std::pair<std::wstring, std::wstring>>& properties) {
     detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = 1, .title = {}, .pages = {L"Sheet 1"},

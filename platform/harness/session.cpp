@@ -57,7 +57,7 @@ Session::State& currentState() {
 }
 
 Session::Session(Config config)
-    : state_(std::make_unique<State>()), user_(*this), files_(*this), registry_(*this) {
+    : state_(std::make_unique<State>()), user_(*this), files_(*this), registry_(*this), automation_(*this) {
     if (sessionCreated.exchange(true)) {
         throw std::logic_error(
             "harness: a second Session in one process; the platform's state cannot be reset, so every "
@@ -87,6 +87,8 @@ Session::Session(Config config)
 
 Session::~Session() {
     try {
+        // A client lets go of its objects when it goes away.
+        if (!platform::core::control::terminated()) automation_.releaseAll();
         // As the framework's entry would: ExitInstance after a failed start, the user closing the
         // windows of a running program.
         if (state_->started && !state_->loopEnded) quit();
@@ -230,6 +232,7 @@ Files& Session::files() { return files_; }
 Registry& Session::registry() { return registry_; }
 Faults& Session::faults() { return faults_; }
 Kernel& Session::kernel() { return kernel_; }
+Automation& Session::automation() { return automation_; }
 Inspect& Session::inspect() { return inspect_; }
 platform::core::Journal& Session::journal() { return platform::core::journal(); }
 

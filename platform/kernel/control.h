@@ -37,6 +37,8 @@ struct Control {
     Import3DResult import3DResult = Import3DResult::Nothing;
     bool documentImportSucceeds = false;
     bool addOnOpensFiles = false;
+    // GlobalContainer::InAppCreateToolsMode's answer.
+    bool inAppCreateToolsMode = false;
     // Whether the kernel leaves reporting load failures to the application.
     bool reportSaveLoadExceptionBlocked = true;
     // Documents whose save fails, by Windows path.

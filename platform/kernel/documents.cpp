@@ -46,7 +46,26 @@ std::vector<CKVDocTemplate*>& liveTemplates() {
 
 IMPLEMENT_DYNCREATE(CKvw32Doc, CDocument)
 
-CKvw32Doc::CKvw32Doc() { Korvo::DocumentManager::Instance().AddDocument(this); }
+CKvw32Doc::CKvw32Doc() {
+    EnableAutomation();
+    Korvo::DocumentManager::Instance().AddDocument(this);
+}
+
+const platform::mfc::DispatchMap* CKvw32Doc::GetDispatchMap() const {
+    using platform::mfc::dispatchFunction;
+    static const platform::mfc::DispatchMap map{{
+        dispatchFunction<&CKvw32Doc::GetFullName>(L"FullName"),
+        dispatchFunction<&CKvw32Doc::GetName>(L"Name"),
+        dispatchFunction<&CKvw32Doc::GetReadOnlyProperty>(L"ReadOnly"),
+        dispatchFunction<&CKvw32Doc::GetModifiedProperty>(L"Modified"),
+    }};
+    return &map;
+}
+
+BSTR CKvw32Doc::GetFullName() { return SysAllocString(GetPathName().GetString()); }
+BSTR CKvw32Doc::GetName() { return SysAllocString(GetTitle().GetString()); }
+short CKvw32Doc::GetReadOnlyProperty() { return readOnly_ ? 1 : 0; }
+short CKvw32Doc::GetModifiedProperty() { return IsModified() ? 1 : 0; }
 
 CKvw32Doc::~CKvw32Doc() {
     Korvo::DocumentManager::Instance().RemoveDocument(this);
@@ -279,7 +298,10 @@ CKvw32Doc* DocumentManager::Open(const SharedPathName& path, const DocInitParams
     if (CKvw32Doc* open = FindDocument(path)) return open;
     CKVDocTemplate* docTemplate = kernelTemplate();
     if (!docTemplate) return nullptr;
-    return dynamic_cast<CKvw32Doc*>(docTemplate->OpenDocumentFile(path, params.options[DocInitParams::kOptionMakeVisible] ? TRUE : FALSE));
+    auto* document = dynamic_cast<CKvw32Doc*>(
+        docTemplate->OpenDocumentFile(path, params.options[DocInitParams::kOptionMakeVisible] ? TRUE : FALSE));
+    if (document && params.options[DocInitParams::kOptionReadOnly]) document->SetReadOnly(true);
+    return document;
 }
 
 CKvw32Doc* DocumentManager::CreateNewDocument(const SharedPathName& prototypePath, const DocInitParams& params) {

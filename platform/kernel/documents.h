@@ -69,6 +69,14 @@ public:
     // Activates the document's first frame (does nothing without one).
     void ActivateFrame();
 
+    // The document's automation object: read-only properties "FullName" (path), "Name"
+    // (title), "ReadOnly" and "Modified" (1 or 0).
+    const platform::mfc::DispatchMap* GetDispatchMap() const override;
+    BSTR GetFullName();
+    BSTR GetName();
+    short GetReadOnlyProperty();
+    short GetModifiedProperty();
+
     // The pair of an in-place edit this document takes part in, or null.
     const KVEditInPlaceParams* GetEditInPlaceParams() const { return editInPlace_ ? &*editInPlace_ : nullptr; }
     // The assembly this document belongs to, or null.
@@ -240,6 +248,8 @@ namespace Korvo {
 struct DocInitParams {
     static constexpr int kOptionMakeVisible = 0;
     static constexpr int kOptionCreateFrame = 1;
+    static constexpr int kOptionReadOnly = 2;
+    static constexpr int kOptionSecondaryMode = 3;
     static constexpr int kOptionAddToRecentList = 5;
 
     std::uint64_t reserved0 = 0;

@@ -19,8 +19,9 @@ std::int32_t littleEndian32(const std::string& bytes, std::size_t at) {
     return static_cast<std::int32_t>(value);
 }
 
-// The picture's size from its header; false when the content is no PNG or BMP we read.
-bool pictureSize(const std::string& bytes, int& width, int& height) {
+}  // namespace
+
+bool platform::kernel::pictureSize(const std::string& bytes, int& width, int& height) {
     static const std::string pngSignature("\x89PNG\r\n\x1a\n", 8);
     if (bytes.size() >= 24 && bytes.compare(0, 8, pngSignature) == 0 && bytes.compare(12, 4, "IHDR") == 0) {
         const std::uint32_t w = bigEndian32(bytes, 16), h = bigEndian32(bytes, 20);
@@ -40,15 +41,13 @@ bool pictureSize(const std::string& bytes, int& width, int& height) {
     return false;
 }
 
-}  // namespace
-
 namespace KVGC {
 
 HBITMAP LoadBitmapFromFile(LPCWSTR path, COLORREF) {
     std::string bytes;
     if (!path || platform::files::readAll(path, bytes) != 0) return nullptr;
     int width = 0, height = 0;
-    if (!pictureSize(bytes, width, height)) return nullptr;
+    if (!platform::kernel::pictureSize(bytes, width, height)) return nullptr;
     return platform::win32::createBitmap(width, height);
 }
 

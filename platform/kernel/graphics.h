@@ -3,6 +3,13 @@
 
 #include "platform/win32/gdi.h"
 
+#include <string>
+
+namespace platform::kernel {
+// The picture's size from its header; false when the bytes are no PNG or BMP the loader reads.
+bool pictureSize(const std::string& bytes, int& width, int& height);
+}  // namespace platform::kernel
+
 namespace KVGC {
 
 // A bitmap of the picture at `path` (PNG or BMP, recognised by content), its transparent parts

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/kernel/control_ids.h"
 #include "platform/mfc.h"
 
 class CCmdUI;
@@ -147,16 +148,18 @@ public:
     virtual UINT GetSyspanelCurrentId() = 0;
 
     // System panel
-    virtual void SetSyspanelControls(const UINT* ids, int count) = 0;
+    // The command-defined controls a running command wants on the panel (command id, icon,
+    // tooltip string per record).
+    virtual void SetSyspanelControls(const stlControlsIDs& controls) = 0;
     virtual void EnableSyspanelControl(UINT id, bool enable) = 0;
     virtual void DisableSyspanelControls() = 0;
     virtual void SyspanelStatusChanged() = 0;
     virtual void GetFontComboText(CString& text, UINT id) = 0;
-    virtual void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, int precision) = 0;
     // `variable`: the index of a document variable holding the value, -1 for a plain number.
+    virtual void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) = 0;
     virtual void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) = 0;
-    virtual void set_syspanel_cstr(CKvw32Doc* document, UINT id, LPCWSTR text) = 0;
-    virtual void set_syspanel_font(CKvw32Doc* document, UINT id, LPCWSTR faceName) = 0;
+    virtual void set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) = 0;
+    virtual void set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) = 0;
     virtual void set_syspanel_int(CKvw32Doc* document, UINT id, int value) = 0;
     virtual bool UnpackSyspanelDoubleVar(UINT id, double& value) = 0;
     virtual bool UnpackSyspanelIntVar(UINT id, int& value) = 0;
@@ -194,9 +197,14 @@ public:
     virtual IApplicationCommand* FindApplicationCommandById(UINT id) = 0;
     virtual bool IsRegisteredName(LPCWSTR name) = 0;
     virtual void AddRegisteredName(LPCWSTR name) = 0;
-    virtual bool InsertUserPopupMenu(LPCWSTR name, LPCWSTR caption, int position) = 0;
-    virtual bool RemoveUserPopupMenu(LPCWSTR name) = 0;
-    virtual bool InsertUserMenuItem(LPCWSTR popupName, UINT id, LPCWSTR caption, int position) = 0;
+    // Menu insertions of add-on applications: where they go (`mode`, `flags` and `index`
+    // relative to command `referenceId`) and, for pop-ups, the key that replaces an earlier
+    // insertion.
+    virtual bool InsertUserPopupMenu(LPCWSTR caption, HMENU menu, int referenceId, BYTE mode, DWORD flags,
+                                     LPCWSTR key, int index) = 0;
+    virtual bool RemoveUserPopupMenu(LPCWSTR key) = 0;
+    virtual bool InsertUserMenuItem(LPCWSTR caption, UINT command, int referenceId, BYTE mode, DWORD flags,
+                                    int index) = 0;
     virtual void InsertRibbonSystemMenuItem(UINT id, LPCWSTR caption, UINT position, bool after) = 0;
     virtual void UpdateInstalledConfigurationsMenu() = 0;
     virtual HICON LoadMainIcon() = 0;
@@ -227,6 +235,7 @@ public:
     virtual bool ShowMainBarTab(const GUID& tab, bool show);
     virtual void SetDefaultSystemMainBarTab(const GUID& tab);
     virtual void RedrawCommandBars() = 0;
+    // Runs a kernel dialog modally (the sketch check list among them); true when it ends with OK.
     virtual bool RunModalDialog(KorvoDialog* dialog) = 0;
     virtual void SetProfileName(LPCWSTR name) = 0;
     virtual UINT GetMainResourceId() = 0;
@@ -270,6 +279,7 @@ public:
     // Cameras, panels, diagnostics, frames, state file
     virtual void SetCameraList(const CStringArray& cameras) = 0;
     virtual void* GetSelectedCamera(CKvw32Doc* document) = 0;
+    // Resets the ray-tracing quality popups with a value (the quality setter).
     virtual void ResetCommandBarControls(UINT id) = 0;
     virtual int GetSyspanelValue2042() = 0;
     virtual CWnd* GetErrorWindow() = 0;

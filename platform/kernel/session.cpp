@@ -68,6 +68,7 @@ bool GlobalContainer::IsMetric() { return session().metric; }
 bool GlobalContainer::IsMardel() { return session().product == KorvoOemProduct::Mardel; }
 bool GlobalContainer::IsQuenta() { return session().product == KorvoOemProduct::Quenta; }
 bool GlobalContainer::IsOstrel() { return session().product == KorvoOemProduct::Ostrel; }
+bool GlobalContainer::InAppCreateToolsMode() { return platform::kernel::control().inAppCreateToolsMode; }
 
 bool GlobalContainer::PreInitSession(bool interactive) {
     platform::kernel::installStringLoader();

@@ -33,6 +33,8 @@ public:
     static bool IsMardel();
     static bool IsQuenta();
     static bool IsOstrel();
+    // The kernel's in-application tools mode, in which add-on applications may change the menus.
+    static bool InAppCreateToolsMode();
 
     // Start-up steps, in the order the application calls them. Each answers whether the session
     // can go on.

@@ -20,6 +20,11 @@ struct NativeSettings {
         // "Prototypes" folder.
         static CString GetPrototypeName(int kind);
     } files;
+    // Automatic update of linked documents: either value at 1 suppresses it.
+    struct Links {
+        int suppressUpdate = 0;
+        int suppressUpdateOnOpen = 0;
+    } links;
     bool runAsServer = false;       // run the add-on applications' server step at start-up
     bool lockPanes = false;         // docking panes cannot be moved or resized
     bool showCommandNames = false;  // tooltips name the command

@@ -63,6 +63,20 @@ void AssemblyStructureControlSite::UpdateIfDirty() {
     platform::core::recordIdleCall(L"Korvo::UI::AssemblyStructureControlSite::UpdateIfDirty()");
 }
 
+void AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates() {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates()");
+}
+
+void AssemblyStructureControlSite::OnChangeVisualItemStates() {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVisualItemStates()");
+}
+
+void AssemblyStructureControlSite::ShowSelection(CKvw32Doc* document) {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::ShowSelection(" + documentText(document) + L")");
+}
+
+CWnd* DiagnosticsWindow::Instance() { return nullptr; }
+
 void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {
     recordCall(L"Korvo::UI::ErrorWindowBase::ShowErrors()");
     if (container && container->GetBoundWindow() != GetSafeHwnd()) {

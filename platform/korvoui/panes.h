@@ -53,6 +53,17 @@ public:
     void SetActiveDocument(CKvw32Doc* document);
     // Idle time: the tree is rebuilt when the assembly changed.
     void UpdateIfDirty();
+    // The PDM repository states, or the visual states, of the tree's items changed.
+    void OnChangeVarnelRepositoryItemStates();
+    void OnChangeVisualItemStates();
+    // Shows the document's selection in the tree.
+    void ShowSelection(CKvw32Doc* document);
+};
+
+// The UI library's diagnostics window (null while it has not been opened).
+class DiagnosticsWindow {
+public:
+    static CWnd* Instance();
 };
 
 }  // namespace Korvo::UI

@@ -24,7 +24,10 @@
 // table it fills once (thread-safely) before the first lookup; lookups never cache entries.
 #pragma once
 
+#include <memory>
+
 #include "platform/mfc/cstring.h"
+#include "platform/mfc/dispatch.h"
 #include "platform/mfc/object.h"
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
@@ -91,7 +94,8 @@ class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
-    ~CCmdTarget() override = default;
+    // Disconnects the dispatch interface: clients that still hold it get RPC_E_DISCONNECTED.
+    ~CCmdTarget() override;
     CCmdTarget(const CCmdTarget&) = delete;
     CCmdTarget& operator=(const CCmdTarget&) = delete;
 
@@ -118,10 +122,21 @@ public:
 
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
+    // Automation (platform/mfc/dispatch.h). A class with a dispatch map calls EnableAutomation in
+    // its constructor; GetIDispatch is null until then.
+    void EnableAutomation();
+    LPDISPATCH GetIDispatch(BOOL bAddRef);
+    // The object behind a connected dispatch interface, or null.
+    static CCmdTarget* FromIDispatch(LPDISPATCH lpDispatch);
+    virtual const platform::mfc::DispatchMap* GetDispatchMap() const { return nullptr; }
+
 protected:
     static const AFX_MSGMAP* GetThisMessageMap();
 
     LONG m_dwRef = 1;
+
+private:
+    std::unique_ptr<IDispatch> m_xDispatch;
 };
 
 // The state of one user-interface item (menu item, tool-bar button, control) during an update

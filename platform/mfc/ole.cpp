@@ -194,6 +194,20 @@ BOOL COleObjectFactory::Register() {
 
 void COleObjectFactory::Revoke() { m_bRegistered = FALSE; }
 
+LPDISPATCH COleObjectFactory::CreateInstance() {
+    if (m_pRuntimeClass == nullptr) return nullptr;
+    CObject* object = m_pRuntimeClass->CreateObject();
+    auto* target = dynamic_cast<CCmdTarget*>(object);
+    if (target == nullptr) {
+        delete object;
+        return nullptr;
+    }
+    LPDISPATCH dispatch = target->GetIDispatch(TRUE);
+    // The object's own first reference goes; the client's keeps it alive (or nothing does).
+    target->InternalRelease();
+    return dispatch;
+}
+
 BOOL COleObjectFactory::RegisterAll() {
     BOOL result = TRUE;
     for (COleObjectFactory* factory : Factories()) {

@@ -68,6 +68,10 @@ public:
     // (name), CLSID\{clsid}\ProgID and CLSID\{clsid}\LocalServer32 ("<program> /Automation").
     void UpdateRegistry(LPCWSTR lpszProgID = nullptr);
 
+    // A new object of the factory's class with its dispatch interface, holding the caller's one
+    // reference (IClassFactory::CreateInstance for IDispatch); null when the class makes no
+    // automation object.
+    virtual LPDISPATCH CreateInstance();
     // Factories alive, in construction order.
     static std::vector<COleObjectFactory*> Factories();
     static COleObjectFactory* FindByProgID(LPCWSTR lpszProgID);

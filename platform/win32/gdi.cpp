@@ -95,7 +95,8 @@ void failCall(const std::wstring& what) { platform::core::reportFailure(what); }
 }  // namespace
 
 HDC GetDC(HWND hwnd) {
-    if (!::IsWindow(hwnd)) return nullptr;
+    // A null window asks for the screen's DC, which records nothing.
+    if (hwnd && !::IsWindow(hwnd)) return nullptr;
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     return newDc(g, DeviceContext{hwnd});

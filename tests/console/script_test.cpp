@@ -48,7 +48,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump syspanel 1\n"
         "type 1 907 \"2,5\"\n"
         "journal\n"
-        "quit\r\n",
+        "quit\r\n"
+        "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
+        "kernel --worker OnCriticalError \"disk full\"\n"
+        "kernel IsViewerEdition\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
@@ -57,6 +60,16 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
     EXPECT_EQ(result.steps[0].line, 3);
+    // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
+    const auto& automation = result.steps[result.steps.size() - 3].arguments;
+    EXPECT_EQ(automation.operation, L"2.FullName");
+    ASSERT_EQ(automation.values.size(), 3u);
+    EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
+    EXPECT_TRUE(automation.values[0].quoted);
+    EXPECT_EQ(automation.values[2].text, L"-1");
+    EXPECT_FALSE(automation.values[2].quoted);
+    EXPECT_EQ(result.steps[result.steps.size() - 2].arguments.operation, L"OnCriticalError");
+    EXPECT_TRUE(result.steps.back().arguments.values.empty());
     EXPECT_EQ(result.steps[2].arguments.number, 1500u);
     const auto& byIndex = result.steps[3].arguments;
     EXPECT_EQ(byIndex.frame.index, 1u);
@@ -89,7 +102,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[30].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
     EXPECT_EQ(result.steps[30].arguments.name, L"b.grb");
     EXPECT_EQ(result.steps[33].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps.back().line, 38);
+    EXPECT_EQ(result.steps.back().line, 41);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -162,7 +175,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, type, journal, quit)");
+                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, type, journal, quit, "
+                             "automation, kernel)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;

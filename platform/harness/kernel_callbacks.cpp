@@ -1,0 +1,325 @@
+// The harness acting as the kernel through the application's callback object: any operation with
+// typed arguments, or the ones with simple arguments by name (the console's `kernel` verb), on the
+// UI thread or on a worker thread.
+#include <exception>
+#include <stdexcept>
+
+#include "platform/core/record.h"
+#include "platform/core/text.h"
+#include "platform/harness.h"
+#include "platform/kernel.h"
+#include "platform/kernel/control.h"
+
+namespace platform::harness {
+
+namespace {
+
+struct WorkerCall {
+    const std::function<void(KorvoServerAppProxy&)>* call = nullptr;
+    KorvoServerAppProxy* application = nullptr;
+    std::exception_ptr failure;
+};
+
+DWORD runOnWorker(LPVOID parameter) {
+    auto* work = static_cast<WorkerCall*>(parameter);
+    try {
+        (*work->call)(*work->application);
+    } catch (...) {
+        work->failure = std::current_exception();
+    }
+    return 0;
+}
+
+// The arguments of a call by name, read in order.
+class CallArguments {
+public:
+    CallArguments(std::wstring_view operation, const std::vector<std::wstring>& values)
+        : operation_(operation), values_(values) {}
+
+    long long number() {
+        const std::wstring& text = next();
+        try {
+            std::size_t used = 0;
+            const long long value = std::stoll(text, &used, 0);
+            if (used == text.size()) return value;
+        } catch (const std::exception&) {
+        }
+        throw std::invalid_argument(platform::core::toUtf8(operation_) + ": " + platform::core::toUtf8(text) + " is not a number");
+    }
+    UINT id() { return static_cast<UINT>(number()); }
+    int integer() { return static_cast<int>(number()); }
+    bool flag() { return number() != 0; }
+    std::wstring text() { return next(); }
+    // 0: none; N: the Nth open document in opening order.
+    CKvw32Doc* document() {
+        const long long index = number();
+        if (index == 0) return nullptr;
+        const auto documents = Korvo::DocumentManager::Instance().GetDocuments();
+        if (index < 0 || index > static_cast<long long>(documents.size())) throw bad("no open document " + std::to_string(index));
+        return documents[static_cast<std::size_t>(index - 1)];
+    }
+    // 0: none; N: the Nth main frame of the UI module.
+    CWnd* frame() {
+        const long long index = number();
+        if (index == 0) return nullptr;
+        std::vector<CFrameWnd*> frames;
+        UIModuleProxy::Instance().ForEachMainFrame([&](CFrameWnd* frame) { frames.push_back(frame); });
+        if (index < 0 || index > static_cast<long long>(frames.size())) throw bad("no main frame " + std::to_string(index));
+        return frames[static_cast<std::size_t>(index - 1)];
+    }
+    void finish() const {
+        if (used_ != values_.size()) throw bad("too many arguments");
+    }
+
+private:
+    const std::wstring& next() {
+        if (used_ >= values_.size()) throw bad("missing argument");
+        return values_[used_++];
+    }
+    std::invalid_argument bad(const std::string& what) const {
+        return std::invalid_argument(platform::core::toUtf8(operation_) + ": " + what);
+    }
+    std::wstring_view operation_;
+    const std::vector<std::wstring>& values_;
+    std::size_t used_ = 0;
+};
+
+std::wstring answer(bool value) { return value ? L"true" : L"false"; }
+std::wstring answer(int value) { return std::to_wstring(value); }
+std::wstring answer(UINT value) { return std::to_wstring(value); }
+std::wstring answer(const CString& value) { return platform::core::quoted(value.view()); }
+std::wstring answer(const CWnd* window) {
+    return window ? L"window " + platform::core::handleText(window->GetSafeHwnd()) : L"null";
+}
+std::wstring answer(const void* object) { return object ? L"object" : L"null"; }
+const std::wstring kDone = L"done";
+
+using Proxy = KorvoServerAppProxy;
+using Call = std::wstring (*)(Proxy&, CallArguments&);
+struct Operation {
+    const wchar_t* name;
+    const wchar_t* arguments;  // as the console shows them
+    Call call;
+};
+
+// Operations whose arguments and answers are plain values, in the interface's order.
+constexpr Operation kOperations[] = {
+    {L"IsShellEditionFeature", L"", [](Proxy& k, CallArguments&) { return answer(k.IsShellEditionFeature()); }},
+    {L"GetProductFlags", L"", [](Proxy& k, CallArguments&) {
+         DWORD flags = 0;
+         k.GetProductFlags(flags);
+         return platform::format(L"0x%X", static_cast<unsigned>(flags));
+     }},
+    {L"IsViewerEdition", L"", [](Proxy& k, CallArguments&) { return answer(k.IsViewerEdition()); }},
+    {L"IsMardel", L"", [](Proxy& k, CallArguments&) { return answer(k.IsMardel()); }},
+    {L"IsQuenta", L"", [](Proxy& k, CallArguments&) { return answer(k.IsQuenta()); }},
+    {L"IsOstrel", L"", [](Proxy& k, CallArguments&) { return answer(k.IsOstrel()); }},
+    {L"IsEditionFeatureOff", L"", [](Proxy& k, CallArguments&) { return answer(k.IsEditionFeatureOff()); }},
+    {L"IsEdition128", L"", [](Proxy& k, CallArguments&) { return answer(k.IsEdition128()); }},
+    {L"IsEdition256", L"", [](Proxy& k, CallArguments&) { return answer(k.IsEdition256()); }},
+    {L"IsEdition512", L"", [](Proxy& k, CallArguments&) { return answer(k.IsEdition512()); }},
+    {L"CanLoadWorkSessionFiles", L"", [](Proxy& k, CallArguments&) { return answer(k.CanLoadWorkSessionFiles()); }},
+    {L"IsGrsDocumentsShown", L"", [](Proxy& k, CallArguments&) { return answer(k.IsGrsDocumentsShown()); }},
+    {L"GetCurrentDocument", L"", [](Proxy& k, CallArguments&) {
+         CKvw32Doc* document = k.GetCurrentDocument();
+         return document ? answer(document->GetPathName()) : std::wstring(L"null");
+     }},
+    {L"SetCurrentDocument", L"DOCUMENT", [](Proxy& k, CallArguments& a) { k.SetCurrentDocument(a.document()); return kDone; }},
+    {L"GetCurrentHelpId", L"", [](Proxy& k, CallArguments&) { return answer(k.GetCurrentHelpId()); }},
+    {L"SetHelpContext", L"ID \"FILE\"", [](Proxy& k, CallArguments& a) {
+         const UINT id = a.id();
+         const std::wstring file = a.text();
+         return answer(k.SetHelpContext(id, file.c_str()));
+     }},
+    {L"ShowHelpFileTopic", L"\"TOPIC\"", [](Proxy& k, CallArguments& a) { k.ShowHelpFileTopic(a.text().c_str()); return kDone; }},
+    {L"ShowCurrentHelpTopic", L"", [](Proxy& k, CallArguments&) { k.ShowCurrentHelpTopic(); return kDone; }},
+    {L"ShowCurrentHelp", L"", [](Proxy& k, CallArguments&) { k.ShowCurrentHelp(); return kDone; }},
+    {L"BuildDate", L"", [](Proxy& k, CallArguments&) { return answer(k.BuildDate()); }},
+    {L"GetBugReportAddress", L"", [](Proxy& k, CallArguments&) { return answer(k.GetBugReportAddress()); }},
+    {L"BlockPaintAllDocuments", L"0|1", [](Proxy& k, CallArguments& a) { k.BlockPaintAllDocuments(a.flag()); return kDone; }},
+    {L"RepaintAllDocuments", L"", [](Proxy& k, CallArguments&) { k.RepaintAllDocuments(); return kDone; }},
+    {L"GetTextBrowserMenuTexts", L"0|1", [](Proxy& k, CallArguments& a) {
+         CStringArray texts;
+         k.GetTextBrowserMenuTexts(texts, a.flag());
+         return answer(static_cast<int>(texts.GetSize())) + L" texts";
+     }},
+    {L"GetConfigurationsControl", L"", [](Proxy& k, CallArguments&) { return answer(k.GetConfigurationsControl()); }},
+    {L"GetWeldTreeWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetWeldTreeWindow()); }},
+    {L"GetSyspanelCurrentId", L"", [](Proxy& k, CallArguments&) { return answer(static_cast<int>(k.GetSyspanelCurrentId())); }},
+    {L"EnableSyspanelControl", L"ID 0|1", [](Proxy& k, CallArguments& a) {
+         const UINT id = a.id();
+         k.EnableSyspanelControl(id, a.flag());
+         return kDone;
+     }},
+    {L"DisableSyspanelControls", L"", [](Proxy& k, CallArguments&) { k.DisableSyspanelControls(); return kDone; }},
+    {L"SyspanelStatusChanged", L"", [](Proxy& k, CallArguments&) { k.SyspanelStatusChanged(); return kDone; }},
+    {L"GetFontComboText", L"ID", [](Proxy& k, CallArguments& a) {
+         CString text;
+         k.GetFontComboText(text, a.id());
+         return answer(text);
+     }},
+    {L"set_syspanel_int", L"DOCUMENT ID VALUE", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         const UINT id = a.id();
+         k.set_syspanel_int(document, id, a.integer());
+         return kDone;
+     }},
+    {L"set_syspanel_cstr", L"DOCUMENT ID \"TEXT\"", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         const UINT id = a.id();
+         k.set_syspanel_cstr(document, id, CString(a.text().c_str()));
+         return kDone;
+     }},
+    {L"GetSyspanelControlIntValue", L"ID", [](Proxy& k, CallArguments& a) {
+         int value = 0;
+         return k.GetSyspanelControlIntValue(a.id(), value) ? answer(value) : std::wstring(L"none");
+     }},
+    {L"SetSyspanelButtonStatus", L"ID CHECKED DISABLED", [](Proxy& k, CallArguments& a) {
+         const UINT id = a.id();
+         const bool checked = a.flag();
+         k.SetSyspanelButtonStatus(id, checked, a.flag());
+         return kDone;
+     }},
+    {L"GetSyspanelControlState", L"ID", [](Proxy& k, CallArguments& a) {
+         bool checked = false, disabled = false;
+         if (!k.GetSyspanelControlState(a.id(), checked, disabled)) return std::wstring(L"none");
+         return std::wstring(checked ? L"checked" : L"unchecked") + (disabled ? L" disabled" : L" enabled");
+     }},
+    {L"GetRibbonBarOfFrame", L"FRAME", [](Proxy& k, CallArguments& a) { return answer(k.GetRibbonBarOfFrame(a.frame())); }},
+    {L"GetStatusLineProxy", L"", [](Proxy& k, CallArguments&) { return answer(k.GetStatusLineProxy()); }},
+    {L"IsRestartRequested", L"", [](Proxy& k, CallArguments&) { return answer(k.IsRestartRequested()); }},
+    {L"IsCrashFlagSet", L"", [](Proxy& k, CallArguments&) { return answer(k.IsCrashFlagSet()); }},
+    {L"SetCrashFlag", L"", [](Proxy& k, CallArguments&) { k.SetCrashFlag(); return kDone; }},
+    {L"IsApplicationCommandId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.IsApplicationCommandId(a.id())); }},
+    {L"IsRegisteredName", L"\"NAME\"", [](Proxy& k, CallArguments& a) { return answer(k.IsRegisteredName(a.text().c_str())); }},
+    {L"AddRegisteredName", L"\"NAME\"", [](Proxy& k, CallArguments& a) { k.AddRegisteredName(a.text().c_str()); return kDone; }},
+    {L"RemoveUserPopupMenu", L"\"KEY\"", [](Proxy& k, CallArguments& a) { return answer(k.RemoveUserPopupMenu(a.text().c_str())); }},
+    {L"IsToolBarVisible", L"BAR", [](Proxy& k, CallArguments& a) { return answer(k.IsToolBarVisible(a.id())); }},
+    {L"GetRegistryCompanyName", L"", [](Proxy& k, CallArguments&) { return answer(CString(k.GetRegistryCompanyName())); }},
+    {L"GetRegistryProductName", L"", [](Proxy& k, CallArguments&) { return answer(CString(k.GetRegistryProductName())); }},
+    {L"IsIdleProcessDone", L"", [](Proxy& k, CallArguments&) { return answer(k.IsIdleProcessDone()); }},
+    {L"GetModelTreeWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetModelTreeWindow()); }},
+    {L"GetTaskWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetTaskWindow()); }},
+    {L"GetNCWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetNCWindow()); }},
+    {L"GetMainBarTabCount", L"", [](Proxy& k, CallArguments&) { return answer(k.GetMainBarTabCount()); }},
+    {L"RedrawCommandBars", L"", [](Proxy& k, CallArguments&) { k.RedrawCommandBars(); return kDone; }},
+    {L"GetMainResourceId", L"", [](Proxy& k, CallArguments&) { return answer(k.GetMainResourceId()); }},
+    {L"SetMainResourceId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.SetMainResourceId(a.id())); }},
+    {L"GetTitleStringId", L"", [](Proxy& k, CallArguments&) { return answer(k.GetTitleStringId()); }},
+    {L"SetTitleStringId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.SetTitleStringId(a.id())); }},
+    {L"IsClipartControlId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.IsClipartControlId(a.id())); }},
+    {L"ShowVarnelWindows", L"0|1", [](Proxy& k, CallArguments& a) { k.ShowVarnelWindows(a.flag()); return kDone; }},
+    {L"ShowAnalysisPane", L"", [](Proxy& k, CallArguments&) { k.ShowAnalysisPane(); return kDone; }},
+    {L"IsAnalysisPaneOpen", L"", [](Proxy& k, CallArguments&) { return answer(k.IsAnalysisPaneOpen()); }},
+    {L"ShowPane826", L"", [](Proxy& k, CallArguments&) { k.ShowPane826(); return kDone; }},
+    {L"IsPane826Open", L"", [](Proxy& k, CallArguments&) { return answer(k.IsPane826Open()); }},
+    {L"GetProfileFileExtension", L"", [](Proxy& k, CallArguments&) { return answer(k.GetProfileFileExtension()); }},
+    {L"GetWindowsProfileCurrentSectionName", L"", [](Proxy& k, CallArguments&) {
+         CString name;
+         k.GetWindowsProfileCurrentSectionName(name);
+         return answer(name);
+     }},
+    {L"ShowEmbeddedHelp", L"\"PAGE\" FLAGS", [](Proxy& k, CallArguments& a) {
+         const std::wstring page = a.text();
+         return answer(k.ShowEmbeddedHelp(page.c_str(), a.integer()));
+     }},
+    {L"HideEmbeddedHelp", L"", [](Proxy& k, CallArguments&) { return answer(k.HideEmbeddedHelp()); }},
+    {L"GetProductIniFileName", L"", [](Proxy& k, CallArguments&) { return answer(k.GetProductIniFileName()); }},
+    {L"GetApplicationsIniPath", L"", [](Proxy& k, CallArguments&) { return answer(k.GetApplicationsIniPath()); }},
+    {L"ResetCommandBarControls", L"VALUE", [](Proxy& k, CallArguments& a) { k.ResetCommandBarControls(a.id()); return kDone; }},
+    {L"GetSyspanelValue2042", L"", [](Proxy& k, CallArguments&) { return answer(k.GetSyspanelValue2042()); }},
+    {L"GetErrorWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetErrorWindow()); }},
+    {L"GetDiagnosticsWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetDiagnosticsWindow()); }},
+    {L"CreateMainFrame", L"", [](Proxy& k, CallArguments&) { return answer(static_cast<CWnd*>(k.CreateMainFrame())); }},
+    {L"LoadState", L"", [](Proxy& k, CallArguments&) { return answer(k.LoadState()); }},
+    {L"SaveState", L"", [](Proxy& k, CallArguments&) { return answer(k.SaveState()); }},
+    {L"GetCommandSymbolById", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.GetCommandSymbolById(a.id())); }},
+    {L"ShowMessageBar", L"ID \"TITLE\" \"TEXT\"", [](Proxy& k, CallArguments& a) {
+         const UINT id = a.id();
+         const std::wstring title = a.text();
+         const std::wstring text = a.text();
+         return answer(static_cast<const void*>(k.ShowMessageBar(id, title.c_str(), text.c_str())));
+     }},
+    {L"CloseMessageBar", L"ID", [](Proxy& k, CallArguments& a) { k.CloseMessageBar(a.id()); return kDone; }},
+    {L"OnChangeVarnelItemStates", L"", [](Proxy& k, CallArguments&) { k.OnChangeVarnelItemStates(); return kDone; }},
+    {L"OnChangeVisualItemStates", L"", [](Proxy& k, CallArguments&) { k.OnChangeVisualItemStates(); return kDone; }},
+    {L"GetProductName", L"", [](Proxy& k, CallArguments&) {
+         CString name;
+         k.GetProductName(name);
+         return answer(name);
+     }},
+    {L"GetMainWindowTitle", L"", [](Proxy& k, CallArguments&) { return answer(k.GetMainWindowTitle()); }},
+    {L"GetActiveBackstageTabId", L"FRAME", [](Proxy& k, CallArguments& a) {
+         return answer(static_cast<int>(k.GetActiveBackstageTabId(a.frame())));
+     }},
+    {L"ReportApplicationError", L"\"APPLICATION\" \"TEXT\"", [](Proxy& k, CallArguments& a) {
+         const std::wstring application = a.text();
+         k.ReportApplicationError(application.c_str(), a.text().c_str());
+         return kDone;
+     }},
+    {L"OnCriticalError", L"\"MESSAGE\"", [](Proxy& k, CallArguments& a) { k.OnCriticalError(a.text().c_str()); return kDone; }},
+    {L"KeepRecentEntry", L"", [](Proxy& k, CallArguments&) { k.KeepRecentEntry(); return kDone; }},
+    {L"StartTechRequirementsLeaders", L"", [](Proxy& k, CallArguments&) { k.StartTechRequirementsLeaders(); return kDone; }},
+    {L"AutoSaveDocuments", L"", [](Proxy& k, CallArguments&) { k.AutoSaveDocuments(); return kDone; }},
+};
+
+const Operation* findOperation(std::wstring_view name) {
+    for (const Operation& operation : kOperations) {
+        if (name == operation.name) return &operation;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void Kernel::callback(const std::function<void(KorvoServerAppProxy&)>& call, bool onWorkerThread) {
+    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
+    if (!application) throw std::logic_error("harness: the application made no kernel callback object");
+    if (!onWorkerThread) {
+        call(*application);
+        return;
+    }
+    WorkerCall work{&call, application, nullptr};
+    HANDLE worker = CreateThread(nullptr, 0, &runOnWorker, &work, 0, nullptr);
+    if (!worker) throw std::runtime_error("harness: cannot start the worker thread");
+    // The worker may end the process; the wait then unwinds with ProcessTerminated.
+    WaitForSingleObject(worker, INFINITE);
+    CloseHandle(worker);
+    if (work.failure) std::rethrow_exception(work.failure);
+}
+
+std::wstring Kernel::callback(std::wstring_view name, const std::vector<std::wstring>& arguments, bool onWorkerThread) {
+    const Operation* operation = findOperation(name);
+    if (!operation) throw std::invalid_argument("kernel: unknown callback operation " + platform::core::toUtf8(name));
+    std::wstring result;
+    callback(
+        [&](KorvoServerAppProxy& application) {
+            CallArguments read(name, arguments);
+            result = operation->call(application, read);
+            read.finish();
+        },
+        onWorkerThread);
+    return result;
+}
+
+std::vector<std::wstring> Kernel::callbackOperations() {
+    std::vector<std::wstring> names;
+    for (const Operation& operation : kOperations) {
+        names.push_back(*operation.arguments ? std::wstring(operation.name) + L" " + operation.arguments : operation.name);
+    }
+    return names;
+}
+
+void Kernel::setToolsMode(bool on) { platform::kernel::control().inAppCreateToolsMode = on; }
+
+void Kernel::set3DModuleKind(int kind) { platform::kernel::setModuleKind3D(kind); }
+
+std::wstring Kernel::rememberedFolder(std::wstring_view dialogName) const {
+    return CPathManager::GetPath(std::wstring(dialogName).c_str()).str();
+}
+
+std::pair<int, int> Kernel::linkUpdateSuppression() const {
+    return {GetSettings().links.suppressUpdate, GetSettings().links.suppressUpdateOnOpen};
+}
+
+}  // namespace platform::harness
