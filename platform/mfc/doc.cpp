@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/mfc/app.h"
@@ -19,6 +20,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 namespace {
@@ -210,6 +212,31 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnActivateView(BOOL, CView*, CView*) {}
+
+void CView::OnPaint() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+
+BOOL CView::OnPreparePrinting(CPrintInfo*) { return FALSE; }
+
+BOOL CView::DoPreparePrinting(CPrintInfo*) {
+    platform::core::reportFailure(L"CView::DoPreparePrinting: the print dialog is not built in the stand-in");
+    return FALSE;
+}
+
+void CView::OnFilePrint() {
+    CPrintInfo info;
+    if (!OnPreparePrinting(&info)) return;
+    platform::core::reportFailure(L"CView::OnFilePrint: printing through the framework is not built in the stand-in");
+}
+
+void CView::OnFilePrintPreview() {
+    platform::core::reportFailure(L"CView::OnFilePrintPreview: print preview is not built in the stand-in");
+}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;

@@ -7,9 +7,9 @@
 #include "platform/mfc/cmdtarget.h"
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/frame.h"
+#include "platform/mfc/gdi.h"
 #include "platform/mfc/wnd.h"
 
-class CDC;
 class CDocTemplate;
 class CView;
 
@@ -71,6 +71,13 @@ public:
 
     CDocument* GetDocument() const { return m_pDocument; }
     virtual void OnDraw(CDC* pDC) = 0;
+    // Prepares a DC before drawing: the base does nothing more for screen or printer.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    // Called before printing; returns whether to print. The base prints nothing (FALSE).
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The framework's print preparation: the print dialog. The stand-in has no print dialog: a
+    // strict failure naming the call, and nothing is printed (FALSE).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
@@ -86,6 +93,13 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    // Paints through OnPrepareDC and OnDraw.
+    afx_msg void OnPaint();
+    // The framework's print (ID_FILE_PRINT) and print preview (ID_FILE_PRINT_PREVIEW) commands for
+    // views that map them: printing starts with OnPreparePrinting; print preview is not built in
+    // the stand-in (a strict failure naming the call).
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     DECLARE_MESSAGE_MAP()
 };
