@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
 #include "app/recent_file_list.h"
 
@@ -108,14 +109,12 @@ Korvo::DocInitParams GetDocumentOpenParameters(const Korvo::DocumentManager& man
     return params;
 }
 
-CDocument* OpenImageInFrame(LPCWSTR) { return nullptr; }
-
 CDocument* OpenDocumentFile(LPCWSTR path) {
     if (!path || !*path) return nullptr;
     const CString extension = Korvo::GetFileExtension(path);
     CDocument* result = nullptr;
     if (IsImageFileExtension(extension)) {
-        result = OpenImageInFrame(path);
+        result = OpenImageInFrame(path, path, nullptr, true);
     } else if (!HasExtension(extension, L".gri")) {
         const SharedPathName sharedPath(path);
         KVDocumentFileInfo info;

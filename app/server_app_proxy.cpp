@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/status_line.h"
@@ -350,12 +351,13 @@ CWnd* ServerAppProxy::GetAbsentPaneF() {
     return nullptr;
 }
 
-CDocument* ServerAppProxy::OpenImageDocument(LPCWSTR) {
-    return nullptr;
+CDocument* ServerAppProxy::OpenImageDocument(LPCWSTR path) {
+    return ::OpenImageDocument(path);
 }
 
-bool ServerAppProxy::CreateImageFrame(CDocument*, SIZE, int) {
-    return false;
+// The kernel passes no title: the frame takes the document's (its path).
+bool ServerAppProxy::CreateImageFrame(CDocument* document, SIZE, int flag) {
+    return document && ::CreateImageFrame(document, document->GetTitle(), nullptr, flag != 0);
 }
 
 void* ServerAppProxy::GetWindowPaneObject(CWnd*) {
