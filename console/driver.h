@@ -75,6 +75,11 @@ private:
     bool dumpRibbon(const Step& step);
     bool expectMenuChoose(const Step& step);
     bool expectMenuDismiss(const Step& step);
+    // Image windows and print jobs (console/image_verbs.cpp).
+    bool scroll(const Step& step);
+    bool dragThumb(const Step& step);
+    bool dumpImage(const Step& step);
+    bool dumpPrintJobs(const Step& step);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
 

@@ -32,6 +32,8 @@ struct Arguments {
     std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
     Button answer = Button::Ok;  // BUTTON
+    int scrollBar = 0;           // BAR: SB_HORZ or SB_VERT
+    int scrollCode = 0;          // ACTION: an SB_ scroll request
 };
 
 struct Step {

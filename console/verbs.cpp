@@ -78,6 +78,18 @@ std::span<const Verb> verbs() {
          &Driver::addLibrary},
         {"dump documents-menu", "prints the documents menu's configurations tree with every row expanded", R, R, R,
          &Driver::dumpDocumentsMenu},
+        {"scroll FRAME BAR ACTION",
+         "clicks scroll bar BAR (horizontal or vertical) of the active document window of main frame FRAME: ACTION is "
+         "line-up, line-down, page-up, page-down, top or bottom (left and right stand for up and down), then runs the loop until idle",
+         M, R, M, &Driver::scroll},
+        {"drag-thumb FRAME BAR POS",
+         "drags the thumb of scroll bar BAR of the active document window of main frame FRAME to position POS, then runs the loop until idle",
+         M, R, M, &Driver::dragThumb},
+        {"dump image FRAME",
+         "prints the active document window of main frame FRAME: zoom, origin, sizes, scroll bars and its last paint", M, R,
+         M, &Driver::dumpImage},
+        {"dump print-jobs", "prints every print job: its document and what was drawn on its pages", R, R, R,
+         &Driver::dumpPrintJobs},
         {"journal", "prints the whole journal again", R, R, R, &Driver::printJournal},
         {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
     };

@@ -42,6 +42,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
         "dump documents-menu\n"
+        "scroll 1 horizontal page-right\n"
+        "drag-thumb 1 vertical 0x7FFFFFFF\n"
+        "dump image 1\n"
+        "dump print-jobs\n"
         "journal\n"
         "quit\r\n",
         "tour.korvo");
@@ -81,7 +85,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 33);
+    const std::size_t scroll = result.steps.size() - 6;
+    EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
+    EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
+    EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
+    EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
+    EXPECT_EQ(result.steps.back().line, 37);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -112,6 +121,9 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
         {"advance", "advance: missing argument; usage: advance MS"},
+        {"scroll 1 sideways top", "scroll: unknown scroll bar \"sideways\" (horizontal, vertical)"},
+        {"scroll 1 vertical up", "scroll: unknown scroll action \"up\""},
+        {"drag-thumb 1 vertical 2147483648", "is not a scroll position (0 to 2147483647)"},
         {"advance -5", "advance: \"-5\" is not a number of milliseconds"},
         {"advance 99999999999", "not a number of milliseconds (0 to 4294967295)"},
         {"advance \"5\"", "MS must not be in quotes"},
@@ -135,8 +147,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu "
-                       "belongs; usage: dump windows | "},
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
+                       "image, print-jobs belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -154,7 +166,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, journal, quit)");
+                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, scroll, drag-thumb, "
+                             "journal, quit)");
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), 500u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
