@@ -155,6 +155,17 @@ bool bitmapSizeAllowed(int width, int height) {
 
 void failCall(const std::wstring& what) { platform::core::reportFailure(what); }
 
+// The bitmap selected into the source DC of a copy, and the target DC; null when either DC is
+// unknown or (a failure naming the call) the source holds no bitmap. The GDI lock is held.
+const Bitmap* copySource(Gdi& g, HDC dc, HDC source, const wchar_t* call, DeviceContext*& target) {
+    target = findDc(g, dc);
+    DeviceContext* from = findDc(g, source);
+    if (!target || !from) return nullptr;
+    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
+    if (!picture) failCall(std::wstring(call) + L": the source DC has no bitmap selected");
+    return picture;
+}
+
 }  // namespace
 
 HDC GetDC(HWND hwnd) {
@@ -255,14 +266,9 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX
     }
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    DeviceContext* target = findDc(g, dc);
-    DeviceContext* from = findDc(g, source);
-    if (!target || !from) return FALSE;
-    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
-    if (!picture) {
-        failCall(L"BitBlt: the source DC has no bitmap selected");
-        return FALSE;
-    }
+    DeviceContext* target = nullptr;
+    const Bitmap* picture = copySource(g, dc, source, L"BitBlt", target);
+    if (!picture) return FALSE;
     std::wstring line = L"BitBlt " + rectText(x, y, x + width, y + height) + L" from " +
                         std::to_wstring(picture->width) + L"x" + std::to_wstring(picture->height) + L" at (" +
                         std::to_wstring(sourceX) + L"," + std::to_wstring(sourceY) + L") SRCCOPY";
@@ -291,14 +297,9 @@ BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sou
     }
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    DeviceContext* target = findDc(g, dc);
-    DeviceContext* from = findDc(g, source);
-    if (!target || !from) return FALSE;
-    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
-    if (!picture) {
-        failCall(L"StretchBlt: the source DC has no bitmap selected");
-        return FALSE;
-    }
+    DeviceContext* target = nullptr;
+    const Bitmap* picture = copySource(g, dc, source, L"StretchBlt", target);
+    if (!picture) return FALSE;
     if (Bitmap* pixels = targetBitmap(g, *target))
         stretchPixels(*pixels, x, y, width, height, *picture, sourceX, sourceY, sourceWidth, sourceHeight);
     record(g, *target,
