@@ -190,6 +190,18 @@ TEST_F(ImageDocuments, NewFramesFollowTheActiveChildsMaximisingAndMayLeaveItActi
     EXPECT_EQ(text, L"Second");
 }
 
+TEST_F(ImageDocuments, ClosingItsFrameClosesTheDocument) {
+    s.files().writePicture(L"C:\\Work\\A.gif", 20, 10);
+    Start(s);
+    Open(s, L"C:\\Work\\A.gif");
+    ASSERT_EQ(ImageDocumentTemplate().GetDocuments().size(), 1u);
+    CFrameWnd* frame = ActiveView()->GetParentFrame();
+    s.user().close(frame->GetSafeHwnd());
+    s.runUntilIdle();
+    EXPECT_TRUE(ImageDocumentTemplate().GetDocuments().empty());
+    EXPECT_EQ(s.inspect().dumpDocuments(), L"");
+}
+
 TEST_F(ImageDocuments, AFrameThatCannotBeMadeIsGoneAndTheDocumentStaysWindowless) {
     s.files().writePicture(L"C:\\Work\\A.png", 20, 10);
     Start(s);
