@@ -80,6 +80,8 @@ private:
     bool dragThumb(const Step& step);
     bool dumpImage(const Step& step);
     bool dumpPrintJobs(const Step& step);
+    bool expectPrintOk(const Step& step);
+    bool expectPrintCancel(const Step& step);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
 

@@ -1,4 +1,4 @@
-// The console's verbs for image windows and print jobs.
+// The console's verbs for image windows, print dialogs and print jobs.
 #include "console/driver.h"
 
 namespace korvo::console {
@@ -31,6 +31,16 @@ bool Driver::dumpImage(const Step& step) {
 
 bool Driver::dumpPrintJobs(const Step&) {
     printDump(session_.inspect().dumpPrintJobs(), L"(no print jobs)");
+    return true;
+}
+
+bool Driver::expectPrintOk(const Step&) {
+    session_.user().expectPrintOk();
+    return true;
+}
+
+bool Driver::expectPrintCancel(const Step&) {
+    session_.user().expectPrintCancel();
     return true;
 }
 

@@ -49,6 +49,9 @@ std::span<const Verb> verbs() {
         {"expect file choose \"PATH\"", "answers the next file chooser by choosing PATH", R, R, M,
          &Driver::expectFileChoose},
         {"expect file cancel", "answers the next file chooser by cancelling it", R, R, M, &Driver::expectFileCancel},
+        {"expect print ok", "answers the next print dialog by printing on the default printer", R, R, M,
+         &Driver::expectPrintOk},
+        {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
         {"dde \"TEXT\"", "sends the DDE command TEXT to the main frame, then runs the loop until idle", M, R, M,
          &Driver::dde},
         {"open \"PATH\"", "opens PATH as File Open does in the active main frame (choosing PATH in its file chooser), "

@@ -84,6 +84,9 @@ public:
     // The next file chooser chooses `windowsPath`, or is cancelled.
     void expectFileChoose(std::wstring windowsPath);
     void expectFileCancel();
+    // The next print dialog prints on the default printer, or is cancelled.
+    void expectPrintOk();
+    void expectPrintCancel();
     // The view of the active document window of main frame `frame`, scrolled at its scroll bar
     // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
     // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept

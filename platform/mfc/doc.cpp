@@ -4,6 +4,7 @@
 
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/core/useragent.h"
 #include "platform/core/winpath.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/filedialog.h"
@@ -223,15 +224,35 @@ void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 
 BOOL CView::OnPreparePrinting(CPrintInfo*) { return FALSE; }
 
-BOOL CView::DoPreparePrinting(CPrintInfo*) {
-    platform::core::reportFailure(L"CView::DoPreparePrinting: the print dialog is not built in the stand-in");
-    return FALSE;
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
+    if (pInfo && pInfo->m_bPreview) {
+        platform::core::reportFailure(L"CView::DoPreparePrinting: print preview is not built in the stand-in");
+        return FALSE;
+    }
+    const std::wstring document = m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : std::wstring();
+    return platform::core::userAgent().answerPrintDialog(document) ? TRUE : FALSE;
 }
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 void CView::OnFilePrint() {
     CPrintInfo info;
     if (!OnPreparePrinting(&info)) return;
-    platform::core::reportFailure(L"CView::OnFilePrint: printing through the framework is not built in the stand-in");
+    CDC printer;
+    printer.Attach(platform::win32::startPrintJob(m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : L""));
+    printer.m_bPrinting = TRUE;
+    OnBeginPrinting(&printer, &info);
+    for (info.m_nCurPage = info.m_nFromPage; info.m_nCurPage <= std::min(info.m_nToPage, info.GetMaxPage());
+         ++info.m_nCurPage) {
+        OnPrepareDC(&printer, &info);
+        OnPrint(&printer, &info);
+    }
+    OnEndPrinting(&printer, &info);
+    platform::win32::endPrintJob(printer.Detach());
 }
 
 void CView::OnFilePrintPreview() {

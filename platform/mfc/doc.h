@@ -75,9 +75,14 @@ public:
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     // Called before printing; returns whether to print. The base prints nothing (FALSE).
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
-    // The framework's print preparation: the print dialog. The stand-in has no print dialog: a
-    // strict failure naming the call, and nothing is printed (FALSE).
+    // The framework's print preparation: the print dialog, which the simulated user answers
+    // (TRUE: print on the default printer). Print preview is not built in the stand-in: a strict
+    // failure naming the call (FALSE).
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Prints one page: the base draws it with OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
@@ -96,8 +101,9 @@ protected:
     // Paints through OnPrepareDC and OnDraw.
     afx_msg void OnPaint();
     // The framework's print (ID_FILE_PRINT) and print preview (ID_FILE_PRINT_PREVIEW) commands for
-    // views that map them: printing starts with OnPreparePrinting; print preview is not built in
-    // the stand-in (a strict failure naming the call).
+    // views that map them. Printing: OnPreparePrinting, then a print job titled with the
+    // document's title (platform::win32::printJobs) whose pages OnPrepareDC and OnPrint draw.
+    // Print preview is not built in the stand-in (a strict failure naming the call).
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
 

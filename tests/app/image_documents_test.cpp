@@ -228,6 +228,17 @@ TEST_F(ImageDocuments, PrintingAndSavingGoThroughTheKernelAndTheGraphicsLibrary)
               std::wstring::npos)
         << apptest::Utf8(jobs);
 
+    // The framework's print asks first, then prints the view's drawing on a page.
+    s.user().expectPrintCancel();
+    s.user().command(frame_, ID_FILE_PRINT);
+    s.user().expectPrintOk();
+    s.user().command(frame_, ID_FILE_PRINT);
+    s.runUntilIdle();
+    const std::wstring allJobs = s.inspect().dumpPrintJobs();
+    EXPECT_NE(allJobs.find(L"\njob 2 \"C:\\Work\\Print.png\" ended\n  StretchBlt"), std::wstring::npos)
+        << apptest::Utf8(allJobs);
+    EXPECT_EQ(allJobs.find(L"job 3"), std::wstring::npos);
+
     // Saving asks where; the file holds the same pixels.
     s.user().expectFileChoose(L"C:\\Work\\Copy.png");
     s.user().command(frame_, kSave);

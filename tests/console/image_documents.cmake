@@ -33,9 +33,10 @@ korvo_expect("${out}" "\nscroll: the active document window shows no vertical sc
 
 file(REMOVE_RECURSE ${WORK_DIR}/host)
 korvo_run(print_and_save EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
-  "start\nidle\nopen \"${gear}\"\ncommand 1 1027\ndump print-jobs\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Gear copy.png\"\ncommand 1 1029\nquit\n")
+  "start\nidle\nopen \"${gear}\"\ncommand 1 1027\nexpect print cancel\ncommand 1 0xE107\nexpect print ok\ncommand 1 0xE107\ndump print-jobs\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Gear copy.png\"\ncommand 1 1029\nquit\n")
 korvo_expect("${out}" "call print_bitmap\\(96x64\\) = 0\n" "the kernel prints the picture")
 korvo_expect("${out}" "job 1 \"Picture 96x64\" ended\n  StretchBlt \\(0,0,4800,3200\\) from 96x64" "the print job")
+korvo_expect("${out}" "\njob 2 \"C:[^\n]*Gear.png\" ended\n  StretchBlt \\([0-9,]+\\) from 96x64" "the framework's print after the dialog")
 file(SHA256 ${SOURCE_DIR}/sample/program/Samples/Gear.png original)
 file(SHA256 "${WORK_DIR}/host/C/Users/user/Documents/Gear copy.png" saved)
 if(NOT original STREQUAL saved)

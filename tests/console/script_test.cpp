@@ -26,6 +26,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect menu dismiss\n"
         "expect file choose \"C:\\Work\\a b.grb\"\n"
         "expect file cancel\n"
+        "expect print ok\n"
+        "expect print cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
@@ -77,20 +79,20 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     EXPECT_EQ(result.steps[11].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[14].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[16].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[13].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[20].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[21].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
-    EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
+    EXPECT_EQ(result.steps[15].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[22].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[23].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[24].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[25].arguments.frame.index, 1u);  // dump ribbon 1
+    EXPECT_EQ(result.steps[26].arguments.frame.index, 1u);  // dump tabs 1
     const std::size_t scroll = result.steps.size() - 6;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 37);
+    EXPECT_EQ(result.steps.back().line, 39);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -138,7 +140,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file belongs"},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file, print belongs"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
         {"expect file choose x", "\"PATH\" must be in quotes"},
         {"open C:\\x.grb", "\"PATH\" must be in quotes"},
