@@ -43,6 +43,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
+        "documents-menu expand \"Standard/Bolts\"\n"
+        "documents-menu enter \"Standard/Bolts/a.grb\"\n"
+        "documents-menu rename \"Standard/Bolts/a.grb\" \"b.grb\"\n"
         "dump documents-menu\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
@@ -87,12 +90,14 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[24].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[25].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[26].arguments.frame.index, 1u);  // dump tabs 1
+    EXPECT_EQ(result.steps[32].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[32].arguments.name, L"b.grb");
     const std::size_t scroll = result.steps.size() - 6;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 39);
+    EXPECT_EQ(result.steps.back().line, 42);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
