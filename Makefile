@@ -1,7 +1,7 @@
 # The commands of the README: `make run`, `make test` and `make fuzz`. Each installs what it needs.
 SHELL := /bin/bash
 SRC := $(CURDIR)
-PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libgsf-1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev
+PACKAGES := cmake ninja-build g++ ccache pkg-config libpugixml-dev libgsf-1-dev libgraphicsmagick++1-dev libboost-dev libgtest-dev libgmock-dev libbenchmark-dev
 export CCACHE_BASEDIR := $(SRC)
 export CCACHE_NOHASHDIR := 1
 export CCACHE_DIR ?= $(HOME)/.cache/korvo-ccache

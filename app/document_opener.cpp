@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
 #include "app/recent_file_list.h"
 
@@ -161,14 +162,12 @@ Korvo::DocInitParams GetDocumentOpenParameters(const Korvo::DocumentManager& man
     return params;
 }
 
-CDocument* OpenImageInFrame(LPCWSTR) { return nullptr; }
-
 CDocument* OpenDocumentFile(LPCWSTR path) {
     if (!path || !*path) return nullptr;
     const CString extension = Korvo::GetFileExtension(path);
     CDocument* result = nullptr;
     if (IsImageFileExtension(extension)) {
-        result = OpenImageInFrame(path);
+        result = OpenImageInFrame(path, path, nullptr, true);
     } else if (!HasExtension(extension, L".gri")) {
         const SharedPathName sharedPath(path);
         PdmItemHold item;

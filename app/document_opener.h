@@ -18,6 +18,3 @@ CString OpenFailureMessage(HRESULT failureCode, bool inRecentList);
 
 // The document manager's open parameters as every open starts from them.
 Korvo::DocInitParams GetDocumentOpenParameters(const Korvo::DocumentManager& manager);
-
-// Images open in image documents, which are not built yet: nothing opens.
-CDocument* OpenImageInFrame(LPCWSTR path);

@@ -2,6 +2,7 @@
 // pane windows, clipart and PDM panes, profiles, state, message bars, settings, backstage and the
 // rest.
 #include "app/command_registration.h"
+#include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
 #include "app/recent_file_list.h"
 #include "app/server_app_proxy.h"
@@ -153,8 +154,11 @@ CWnd* ServerAppProxy::GetAbsentPaneD() { return nullptr; }
 CWnd* ServerAppProxy::GetNCWindow() { return app_->GetNCWindow(true); }
 CWnd* ServerAppProxy::GetAbsentPaneE() { return nullptr; }
 CWnd* ServerAppProxy::GetAbsentPaneF() { return nullptr; }
-CDocument* ServerAppProxy::OpenImageDocument(LPCWSTR) { return nullptr; }
-bool ServerAppProxy::CreateImageFrame(CDocument*, SIZE, int) { return false; }
+CDocument* ServerAppProxy::OpenImageDocument(LPCWSTR path) { return ::OpenImageDocument(path); }
+// The kernel passes no title: the frame takes the document's (its path).
+bool ServerAppProxy::CreateImageFrame(CDocument* document, SIZE, int flag) {
+    return document && ::CreateImageFrame(document, document->GetTitle(), nullptr, flag != 0);
+}
 void* ServerAppProxy::GetWindowPaneObject(CWnd*) { return nullptr; }
 // The main bar of this edition has no tabbed tool bar.
 int ServerAppProxy::GetMainBarTabCount() { return 0; }

@@ -156,9 +156,14 @@ const CommandTooltipInfo* LoadCommandDescription(UINT id, CXTPCommandBars* bars,
     info.longText = trimmed(info.longText);
     info.shortcut = trimmed(info.shortcut);
 
-    if (!leavesFolder(info.name))
-        if (auto picture = Korvo::CreateImageBitmap(Korvo::ChangeFileExtension(path, L".png"), background))
-            info.picture = CWinBMP{picture->width, picture->height, Korvo::ChangeFileExtension(path, L".png")};
+    if (!leavesFolder(info.name)) {
+        const CString picturePath = Korvo::ChangeFileExtension(path, L".png");
+        if (HBITMAP picture = Korvo::CreateImageBitmap(picturePath, background)) {
+            info.picture.Create(picture, nullptr, 0.0, 0.0);
+            info.picture.source = picturePath;
+            ::DeleteObject(picture);
+        }
+    }
 
     return &map.emplace(id, std::move(info)).first->second;
 }

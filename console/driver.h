@@ -102,6 +102,13 @@ private:
     bool kernelCall(const Step& step);
     bool kernelCallOnWorker(const Step& step);
     bool callKernel(const Step& step, bool onWorkerThread);
+    // Image windows and print jobs (console/image_verbs.cpp).
+    bool scroll(const Step& step);
+    bool dragThumb(const Step& step);
+    bool dumpImage(const Step& step);
+    bool dumpPrintJobs(const Step& step);
+    bool expectPrintOk(const Step& step);
+    bool expectPrintCancel(const Step& step);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
 

@@ -149,6 +149,38 @@ std::string readIdOrCaption(const std::string& text, Arguments& arguments) {
     return readCommandId(text, arguments);
 }
 
+std::string readScrollBar(const std::string& text, Arguments& arguments) {
+    if (text == "horizontal") arguments.scrollBar = SB_HORZ;
+    else if (text == "vertical") arguments.scrollBar = SB_VERT;
+    else return "unknown scroll bar " + echo(text) + " (horizontal, vertical)";
+    return {};
+}
+
+std::string readScrollAction(const std::string& text, Arguments& arguments) {
+    static const struct {
+        const char* name;
+        int code;
+    } kActions[] = {{"line-up", SB_LINEUP},     {"line-left", SB_LINELEFT}, {"line-down", SB_LINEDOWN},
+                    {"line-right", SB_LINERIGHT}, {"page-up", SB_PAGEUP},   {"page-left", SB_PAGELEFT},
+                    {"page-down", SB_PAGEDOWN}, {"page-right", SB_PAGERIGHT}, {"top", SB_TOP},
+                    {"left", SB_LEFT},          {"bottom", SB_BOTTOM},      {"right", SB_RIGHT}};
+    for (const auto& action : kActions) {
+        if (text == action.name) {
+            arguments.scrollCode = action.code;
+            return {};
+        }
+    }
+    return "unknown scroll action " + echo(text) +
+           " (line-up, line-down, page-up, page-down, top, bottom; or left and right for up and down)";
+}
+
+std::string readPosition(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not a scroll position (0 to 2147483647)";
+    arguments.number = static_cast<unsigned>(*value);
+    return {};
+}
+
 constexpr Placeholder kPlaceholders[] = {
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
     {"ID", false, &readCommandId},
@@ -156,6 +188,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
+    {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"POS", false, &readPosition},
 };
 
 // The syntax word that takes the rest of the line, word by word.

@@ -41,6 +41,8 @@ struct Arguments {
     std::wstring name;           // "NAME"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
     Button answer = Button::Ok;  // BUTTON
+    int scrollBar = 0;           // BAR: SB_HORZ or SB_VERT
+    int scrollCode = 0;          // ACTION: an SB_ scroll request
 };
 
 struct Step {

@@ -130,15 +130,6 @@ CString ChangeFileExtension(const wchar_t* path, const wchar_t* extension);
 enum class TextFileResult { Read, NotOpened, ReadFailed };
 TextFileResult ReadTextFile(const wchar_t* path, CString& text);
 
-// A PNG picture's size, read from its header; nothing when the file is missing or no PNG. The
-// stand-in keeps no pixels: the picture is drawn as its rectangle.
-struct ImageBitmap {
-    int width = 0;
-    int height = 0;
-    COLORREF background = 0;
-};
-std::optional<ImageBitmap> CreateImageBitmap(const wchar_t* path, COLORREF background);
-
 }  // namespace Korvo
 
 namespace kvio {

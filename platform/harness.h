@@ -4,6 +4,7 @@
 // strict run must not accept. Shell code never includes this header.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -90,6 +91,16 @@ public:
     // The next file chooser chooses `windowsPath`, or is cancelled.
     void expectFileChoose(std::wstring windowsPath);
     void expectFileCancel();
+    // The next print dialog prints on the default printer, or is cancelled.
+    void expectPrintOk();
+    void expectPrintCancel();
+    // The view of the active document window of main frame `frame`, scrolled at its scroll bar
+    // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
+    // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept
+    // on the bar): SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL. Each returns why a user could
+    // not (no active document window, the bar not shown), or nothing when done.
+    std::optional<std::wstring> scroll(HWND frame, int bar, int code);
+    std::optional<std::wstring> dragThumb(HWND frame, int bar, int position);
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -100,8 +111,22 @@ private:
     Session& session_;
 };
 
+// A picture as pixels: 0x00RRGGBB, row-major, top row first.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+    bool operator==(const Picture&) const = default;
+};
+
 class Files {  // the mapped Windows file system of the host folder
 public:
+    // Writes a picture in the format the path's extension names (".png", ".bmp", ".jpg", ...)
+    // through the graphics library's codecs; without pixels, a pattern of its own (a colour per
+    // quarter). Throws std::invalid_argument when the extension names no such format.
+    void writePicture(std::wstring_view windowsPath, int width, int height, std::vector<std::uint32_t> pixels = {});
+    // The picture a file holds (any format the graphics library reads), or nothing.
+    std::optional<Picture> readPicture(std::wstring_view windowsPath) const;
     void write(std::wstring_view windowsPath, std::string_view bytes);  // creates parent folders
     std::optional<std::string> read(std::wstring_view windowsPath) const;
     bool exists(std::wstring_view windowsPath) const;
@@ -372,9 +397,17 @@ public:
     std::wstring dumpTabs(HWND frame) const;
     // What the window's last paint drew, one call a line.
     std::vector<std::wstring> drawing(HWND window) const;
+    // The view of the active document window of main frame `frame`: its own diagnostic dump (an
+    // image view: zoom, origin, picture, zoomed and client sizes), its scroll bars
+    // ("horizontal MIN..MAX page P pos N" or "horizontal none", the same for vertical) and its
+    // last paint, one call a line indented. Empty without an active document window.
+    std::wstring dumpActiveView(HWND frame) const;
+    // Every print job so far: "job N \"document\" ended" (or "printing"), its drawing indented.
+    std::wstring dumpPrintJobs() const;
     // The kernel's documents in opening order, one a line: "title" "path", modified or
     // unmodified, read-only or writable, editing blocked or editable, and the handle of each
-    // frame that shows it (none when it has no frame).
+    // frame that shows it (none when it has no frame). Then the application's other documents
+    // (pictures): "title" "path", the framework class, modified or unmodified, and the frames.
     std::wstring dumpDocuments() const;
 
 private:

@@ -32,3 +32,4 @@
 #include "platform/kernel/folder_chooser.h"
 #include "platform/kernel/parameter_texts.h"
 #include "platform/kernel/automation_services.h"
+#include "platform/kernel/graphics.h"

@@ -4,6 +4,7 @@
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/scrollbars.h"
 #include "platform/win32/menus.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/mdi.h"

@@ -194,6 +194,33 @@ std::optional<std::wstring> UserAgent::answerFileDialog(const FileDialogRequest&
     return match->path;
 }
 
+void UserAgent::expectPrintDialog(bool print) {
+    std::lock_guard lock(mutex_);
+    printExpectations_.emplace_back(print, false);
+}
+
+bool UserAgent::answerPrintDialog(const std::wstring& document) {
+    journal().add("print", L"dialog for " + quoted(document));
+    std::optional<bool> print;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& [answer, consumed] : printExpectations_) {
+            if (!consumed) {
+                consumed = true;
+                print = answer;
+                break;
+            }
+        }
+    }
+    if (!print) {
+        if (policy() == ModalPolicy::Strict) reportFailure(L"unexpected print dialog for " + quoted(document));
+        journal().add("print", L"cancel (unexpected)");
+        return false;
+    }
+    journal().add("print", *print ? L"ok" : L"cancel");
+    return *print;
+}
+
 std::vector<std::wstring> UserAgent::unconsumed() const {
     std::lock_guard lock(mutex_);
     std::vector<std::wstring> out;
@@ -205,6 +232,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
         if (!e.consumed) out.push_back(L"menu");
     for (const auto& e : fileExpectations_)
         if (!e.consumed) out.push_back(e.path ? L"file choose \"" + *e.path + L"\"" : std::wstring(L"file cancel"));
+    for (const auto& [print, consumed] : printExpectations_)
+        if (!consumed) out.push_back(print ? L"print ok" : L"print cancel");
     return out;
 }
 
@@ -213,6 +242,7 @@ void UserAgent::clearExpectations() {
     expectations_.clear();
     menuExpectations_.clear();
     trackedMenuExpectations_.clear();
+    printExpectations_.clear();
     fileExpectations_.clear();
 }
 

@@ -133,6 +133,14 @@ public:
     // "file".
     std::optional<std::wstring> answerFileDialog(const FileDialogRequest& request);
 
+    // The next print dialog prints on the default printer (`print`) or is cancelled. Print
+    // dialogs take these in registration order; one nobody expected is cancelled and, in strict
+    // mode, a failure.
+    void expectPrintDialog(bool print);
+    // Called by the framework's print preparation for `document`: whether to print. Journalled as
+    // kind "print".
+    bool answerPrintDialog(const std::wstring& document);
+
     // Descriptions ("box \"pattern\"", "file choose \"path\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
     void clearExpectations();
@@ -162,6 +170,7 @@ private:
         bool consumed = false;
     };
     std::vector<FileExpectation> fileExpectations_;
+    std::vector<std::pair<bool, bool>> printExpectations_;  // print, consumed
     std::function<std::optional<int>(const MessageBoxRequest&)> unexpectedHandler_;
     std::optional<ModalPolicy> policy_;  // unset: the configuration's
     int nextId_ = 1;

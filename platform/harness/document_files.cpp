@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "platform/core/text.h"
+#include "platform/harness/embedded_sample.h"
 #include "platform/harness/host_files.h"
 #include "platform/kernel/compound_file.h"
 
@@ -63,6 +64,12 @@ void seedSampleDocuments(std::wstring_view programFolder) {
     writeHostFile(folder + L"\\Bracket.grb", buildDocumentFile({.kind = 1, .title = L"Bracket", .pages = {L"Sheet 1"}}));
     writeHostFile(folder + L"\\Cover plate.grb",
                   buildDocumentFile({.kind = 1, .title = L"Cover plate", .pages = {L"Sheet 1", L"Sheet 2"}}));
+    // The sample's pictures (its "Samples" folder) join the drawings.
+    for (const auto& [path, bytes] : embeddedSampleFiles()) {
+        constexpr std::string_view kPictures = "Samples/";
+        if (path.substr(0, kPictures.size()) == kPictures)
+            writeHostFile(folder + L"\\" + platform::core::fromUtf8(path.substr(kPictures.size())), std::string(bytes));
+    }
 }
 
 }  // namespace platform::harness::detail

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "platform/core/record.h"
@@ -6,6 +7,40 @@
 #include "platform/kernel.h"
 
 namespace platform::harness {
+
+namespace {
+
+std::wstring framesText(const CDocument& document) {
+    std::vector<HWND> frames;
+    for (CView* view : document.GetViews()) {
+        CFrameWnd* frame = view->GetParentFrame();
+        const HWND handle = frame ? frame->GetSafeHwnd() : nullptr;
+        if (handle && std::find(frames.begin(), frames.end(), handle) == frames.end()) frames.push_back(handle);
+    }
+    if (frames.empty()) return L" frame none";
+    std::wstring text;
+    for (HWND frame : frames) text += L" frame " + platform::core::handleText(frame);
+    return text;
+}
+
+// The documents of the application's own templates that are not the kernel's.
+std::wstring otherDocuments() {
+    std::wstring dump;
+    CWinApp* app = AfxGetApp();
+    if (!app || !app->m_pDocManager) return dump;
+    for (CDocTemplate* documentTemplate : app->m_pDocManager->GetTemplates()) {
+        for (CDocument* document : documentTemplate->GetDocuments()) {
+            if (dynamic_cast<CKvw32Doc*>(document)) continue;
+            const char* name = document->GetRuntimeClass()->m_lpszClassName;
+            dump += L"\n" + platform::core::quoted(document->GetTitle().view()) + L" " +
+                    platform::core::quoted(document->GetPathName().view()) + L" " + std::wstring(name, name + std::strlen(name)) +
+                    (document->IsModified() ? L" modified" : L" unmodified") + framesText(*document);
+        }
+    }
+    return dump;
+}
+
+}  // namespace
 
 std::wstring Inspect::dumpDocuments() const {
     std::wstring dump;
@@ -16,16 +51,10 @@ std::wstring Inspect::dumpDocuments() const {
         dump += document->IsModified() ? L" modified" : L" unmodified";
         dump += document->IsReadOnly() ? L" read-only" : L" writable";
         dump += document->IsEditingBlocked() ? L" editing-blocked" : L" editable";
-        std::vector<HWND> frames;
-        for (CView* view : document->GetViews()) {
-            CFrameWnd* frame = view->GetParentFrame();
-            const HWND handle = frame ? frame->GetSafeHwnd() : nullptr;
-            if (handle && std::find(frames.begin(), frames.end(), handle) == frames.end()) frames.push_back(handle);
-        }
-        if (frames.empty()) dump += L" frame none";
-        for (HWND frame : frames) dump += L" frame " + platform::core::handleText(frame);
+        dump += framesText(*document);
     }
-    return dump;
+    const std::wstring others = otherDocuments();
+    return dump.empty() && !others.empty() ? others.substr(1) : dump + others;
 }
 
 }  // namespace platform::harness

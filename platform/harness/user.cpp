@@ -93,4 +93,8 @@ void User::expectFileChoose(std::wstring windowsPath) { platform::core::userAgen
 
 void User::expectFileCancel() { platform::core::userAgent().expectFileDialog(std::nullopt); }
 
+void User::expectPrintOk() { platform::core::userAgent().expectPrintDialog(true); }
+
+void User::expectPrintCancel() { platform::core::userAgent().expectPrintDialog(false); }
+
 }  // namespace platform::harness

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/kernel/control_ids.h"
+#include "platform/kvgc.h"
 #include "platform/mfc.h"
 
 class CCmdUI;
@@ -38,14 +39,6 @@ class ModuleProxy {
 public:
     virtual bool IsLoaded() const;
     virtual ~ModuleProxy() = default;
-};
-
-// A picture of the kernel's graphics library (a bitmap with its size).
-struct CWinBMP {
-    int width = 0;
-    int height = 0;
-    CString source;  // the file it was read from
-    bool IsValid() const { return width > 0 && height > 0; }
 };
 
 // The texts of a command's rich tooltip. The record owns every text, its name too.

@@ -28,6 +28,7 @@ struct NativeSettings {
     bool runAsServer = false;       // run the add-on applications' server step at start-up
     bool lockPanes = false;         // docking panes cannot be moved or resized
     bool showCommandNames = false;  // tooltips name the command
+    bool smoothRasterImages = false;  // raster pictures are scaled with halftoning
 };
 
 // The user's options of the kernel that the command bars read.

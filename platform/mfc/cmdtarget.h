@@ -359,6 +359,27 @@ protected:                                             \
                            CWnd::FromHandle(reinterpret_cast<HWND>(afxCall.lParam)),               \
                            static_cast<BOOL>(HIWORD(afxCall.wParam)));)
 
+// void OnPaint()
+#define ON_WM_PAINT()                                                                  \
+    KORVO_AFX_WM_ENTRY(WM_PAINT, void (ThisClass::*afxHandler)() = &ThisClass::OnPaint; \
+                       (static_cast<ThisClass*>(afxTarget)->*afxHandler)();)
+// BOOL OnEraseBkgnd(CDC* pDC); the DC wraps the message's device context for the call.
+#define ON_WM_ERASEBKGND()                                                             \
+    KORVO_AFX_WM_ENTRY(WM_ERASEBKGND, BOOL (ThisClass::*afxHandler)(CDC*) = &ThisClass::OnEraseBkgnd; \
+                       CDC afxDc; afxDc.Attach(reinterpret_cast<HDC>(afxCall.wParam));             \
+                       afxCall.result = (static_cast<ThisClass*>(afxTarget)->*afxHandler)(&afxDc); \
+                       afxDc.Detach();)
+// void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) (null for the window's own bar)
+#define ON_WM_HSCROLL()                                                                \
+    KORVO_AFX_WM_ENTRY(WM_HSCROLL, void (ThisClass::*afxHandler)(UINT, UINT, CScrollBar*) = &ThisClass::OnHScroll; \
+                       (static_cast<ThisClass*>(afxTarget)->*afxHandler)(                          \
+                           LOWORD(afxCall.wParam), HIWORD(afxCall.wParam), nullptr);)
+// void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) (null for the window's own bar)
+#define ON_WM_VSCROLL()                                                                \
+    KORVO_AFX_WM_ENTRY(WM_VSCROLL, void (ThisClass::*afxHandler)(UINT, UINT, CScrollBar*) = &ThisClass::OnVScroll; \
+                       (static_cast<ThisClass*>(afxTarget)->*afxHandler)(                          \
+                           LOWORD(afxCall.wParam), HIWORD(afxCall.wParam), nullptr);)
+
 // ---- Standard command ids and framework resource ids -------------------------------------------
 
 inline constexpr UINT ID_FILE_NEW = 0xE100;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/core/useragent.h"
 #include "platform/core/winpath.h"
 #include "platform/mfc/app.h"
 #include "platform/mfc/filedialog.h"
@@ -19,6 +21,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 namespace {
@@ -210,6 +213,51 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnActivateView(BOOL, CView*, CView*) {}
+
+void CView::OnPaint() {
+    CPaintDC dc(this);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
+
+BOOL CView::OnPreparePrinting(CPrintInfo*) { return FALSE; }
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
+    if (pInfo && pInfo->m_bPreview) {
+        platform::core::reportFailure(L"CView::DoPreparePrinting: print preview is not built in the stand-in");
+        return FALSE;
+    }
+    const std::wstring document = m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : std::wstring();
+    return platform::core::userAgent().answerPrintDialog(document) ? TRUE : FALSE;
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnFilePrint() {
+    CPrintInfo info;
+    if (!OnPreparePrinting(&info)) return;
+    CDC printer;
+    printer.Attach(platform::win32::startPrintJob(m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : L""));
+    printer.m_bPrinting = TRUE;
+    OnBeginPrinting(&printer, &info);
+    for (info.m_nCurPage = info.m_nFromPage; info.m_nCurPage <= std::min(info.m_nToPage, info.GetMaxPage());
+         ++info.m_nCurPage) {
+        OnPrepareDC(&printer, &info);
+        OnPrint(&printer, &info);
+    }
+    OnEndPrinting(&printer, &info);
+    platform::win32::endPrintJob(printer.Detach());
+}
+
+void CView::OnFilePrintPreview() {
+    platform::core::reportFailure(L"CView::OnFilePrintPreview: print preview is not built in the stand-in");
+}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;

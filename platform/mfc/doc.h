@@ -7,9 +7,9 @@
 #include "platform/mfc/cmdtarget.h"
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/frame.h"
+#include "platform/mfc/gdi.h"
 #include "platform/mfc/wnd.h"
 
-class CDC;
 class CDocTemplate;
 class CView;
 
@@ -71,6 +71,18 @@ public:
 
     CDocument* GetDocument() const { return m_pDocument; }
     virtual void OnDraw(CDC* pDC) = 0;
+    // Prepares a DC before drawing: the base does nothing more for screen or printer.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    // Called before printing; returns whether to print. The base prints nothing (FALSE).
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    // The framework's print preparation: the print dialog, which the simulated user answers
+    // (TRUE: print on the default printer). Print preview is not built in the stand-in: a strict
+    // failure naming the call (FALSE).
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // Prints one page: the base draws it with OnDraw.
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
@@ -86,6 +98,14 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    // Paints through OnPrepareDC and OnDraw.
+    afx_msg void OnPaint();
+    // The framework's print (ID_FILE_PRINT) and print preview (ID_FILE_PRINT_PREVIEW) commands for
+    // views that map them. Printing: OnPreparePrinting, then a print job titled with the
+    // document's title (platform::win32::printJobs) whose pages OnPrepareDC and OnPrint draw.
+    // Print preview is not built in the stand-in (a strict failure naming the call).
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 #include "platform/mfc/object.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
 
 #include "platform/mfc/app.h"
@@ -13,6 +14,33 @@ CRuntimeClass* CObject::GetRuntimeClass() const { return GetThisClass(); }
 
 BOOL CObject::IsKindOf(const CRuntimeClass* runtimeClass) const {
     return GetRuntimeClass()->IsDerivedFrom(runtimeClass);
+}
+
+void CObject::Dump(CDumpContext& dc) const {
+    const char* name = GetRuntimeClass()->m_lpszClassName;
+    dc << std::wstring(name, name + std::strlen(name)).c_str();
+}
+
+CDumpContext& CDumpContext::operator<<(const wchar_t* text) {
+    if (text) m_text += text;
+    return *this;
+}
+
+CDumpContext& CDumpContext::operator<<(int value) {
+    m_text += std::to_wstring(value);
+    return *this;
+}
+
+CDumpContext& CDumpContext::operator<<(unsigned value) {
+    m_text += std::to_wstring(value);
+    return *this;
+}
+
+CDumpContext& CDumpContext::operator<<(double value) {
+    wchar_t buffer[32];
+    std::swprintf(buffer, 32, L"%.10g", value);
+    m_text += buffer;
+    return *this;
 }
 
 CObject* CRuntimeClass::CreateObject() const {

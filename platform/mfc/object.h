@@ -22,11 +22,26 @@ struct CRuntimeClass {
     BOOL IsDerivedFrom(const CRuntimeClass* base) const;
 };
 
+// Where an object's diagnostic dump (CObject::Dump) is written: text the harness shows.
+class CDumpContext {
+public:
+    CDumpContext& operator<<(const wchar_t* text);
+    CDumpContext& operator<<(int value);
+    CDumpContext& operator<<(unsigned value);
+    CDumpContext& operator<<(double value);  // shortest form up to ten significant digits
+    const std::wstring& GetText() const { return m_text; }
+
+private:
+    std::wstring m_text;
+};
+
 class CObject {
 public:
     virtual ~CObject() = default;
     virtual CRuntimeClass* GetRuntimeClass() const;
     BOOL IsKindOf(const CRuntimeClass* runtimeClass) const;
+    // Writes the object's state for diagnostics; the base writes its class name.
+    virtual void Dump(CDumpContext& dc) const;
 
     static const CRuntimeClass classCObject;
     static CRuntimeClass* GetThisClass();

@@ -13,10 +13,13 @@
 
 #include "platform/mfc/cmdtarget.h"
 #include "platform/mfc/cstring.h"
+#include "platform/win32/scrollbars.h"
 #include "platform/win32/types.h"
 #include "platform/win32/window.h"
 
+class CDC;
 class CFrameWnd;
+class CScrollBar;  // scroll-bar controls are not modelled: window bars pass null
 struct CCreateContext;
 
 using CREATESTRUCT = CREATESTRUCTW;
@@ -129,6 +132,13 @@ public:
     void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    // The window's own scroll bars (SB_HORZ, SB_VERT).
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+    // Shows or hides SB_HORZ, SB_VERT or SB_BOTH.
+    virtual void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
     BOOL KillTimer(UINT_PTR nIDEvent);
 
     // ---- Default message handlers (Default processing) ---------------------------------------
@@ -142,6 +152,10 @@ public:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
 
 protected:
     WNDPROC m_pfnSuper = nullptr;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <utility>
 #include <variant>
 
 #include "platform/core/config.h"
@@ -13,9 +14,12 @@
 
 namespace {
 
+constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 26;
+
 struct Bitmap {
     int width = 0;
     int height = 0;
+    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row-major
 };
 struct Brush {
     COLORREF colour = 0;
@@ -31,6 +35,10 @@ struct DeviceContext {
     HGDIOBJ bitmap = nullptr; // a memory DC draws into its selected bitmap
     HGDIOBJ brush = nullptr;
     HGDIOBJ font = nullptr;
+    int printJob = -1;        // a printer DC records into its print job
+    int stretchMode = BLACKONWHITE;
+    int mapMode = MM_TEXT;
+    POINT brushOrigin{0, 0};
 };
 
 struct Gdi {
@@ -38,6 +46,7 @@ struct Gdi {
     std::map<std::uintptr_t, DeviceContext> contexts;
     std::map<std::uintptr_t, GdiObject> objects;
     std::map<HWND, std::vector<std::wstring>> drawings;
+    std::vector<platform::win32::PrintJob> printJobs;
     std::uintptr_t nextDc = 0x01000010;
     std::uintptr_t nextObject = 0x05000010;
 };
@@ -88,9 +97,74 @@ std::wstring hexColour(COLORREF colour) {
 // Records one drawing call on `dc`; a memory DC's drawing lands in its bitmap and is not kept.
 void record(Gdi& g, const DeviceContext& context, std::wstring line) {
     if (context.window) g.drawings[context.window].push_back(std::move(line));
+    if (context.printJob >= 0) g.printJobs[static_cast<std::size_t>(context.printJob)].drawing.push_back(std::move(line));
+}
+
+Bitmap* targetBitmap(Gdi& g, const DeviceContext& context) {
+    if (context.window || context.printJob >= 0) return nullptr;
+    return findObject<Bitmap>(g, context.bitmap);
+}
+
+// 0x00BBGGRR (COLORREF) to the bitmap's 0x00RRGGBB.
+std::uint32_t pixelOf(COLORREF colour) {
+    return std::uint32_t{GetRValue(colour)} << 16 | std::uint32_t{GetGValue(colour)} << 8 | GetBValue(colour);
+}
+
+void fillPixels(Bitmap& bitmap, RECT r, COLORREF colour) {
+    r.left = std::max<LONG>(r.left, 0);
+    r.top = std::max<LONG>(r.top, 0);
+    r.right = std::min<LONG>(r.right, bitmap.width);
+    r.bottom = std::min<LONG>(r.bottom, bitmap.height);
+    const std::uint32_t pixel = pixelOf(colour);
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x)
+            bitmap.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(bitmap.width) + static_cast<std::size_t>(x)] = pixel;
+}
+
+// Nearest-neighbour copy of the source rectangle onto the target rectangle; pixels outside
+// either bitmap are left alone.
+void stretchPixels(Bitmap& target, int x, int y, int width, int height, const Bitmap& source, int sourceX, int sourceY,
+                   int sourceWidth, int sourceHeight) {
+    const std::int64_t top = std::max(y, 0), bottom = std::min<std::int64_t>(std::int64_t{y} + height, target.height);
+    const std::int64_t left = std::max(x, 0), right = std::min<std::int64_t>(std::int64_t{x} + width, target.width);
+    for (std::int64_t ty = top; ty < bottom; ++ty) {
+        const std::int64_t sy = sourceY + (ty - y) * sourceHeight / height;
+        if (sy < 0 || sy >= source.height) continue;
+        for (std::int64_t tx = left; tx < right; ++tx) {
+            const std::int64_t sx = sourceX + (tx - x) * sourceWidth / width;
+            if (sx < 0 || sx >= source.width) continue;
+            target.pixels[static_cast<std::size_t>(ty * target.width + tx)] =
+                source.pixels[static_cast<std::size_t>(sy * source.width + sx)];
+        }
+    }
+}
+
+std::wstring stretchModeName(int mode) {
+    switch (mode) {
+        case BLACKONWHITE: return L"BLACKONWHITE";
+        case WHITEONBLACK: return L"WHITEONBLACK";
+        case COLORONCOLOR: return L"COLORONCOLOR";
+        case HALFTONE: return L"HALFTONE";
+        default: return std::to_wstring(mode);
+    }
+}
+
+bool bitmapSizeAllowed(int width, int height) {
+    return width >= 0 && height >= 0 && std::int64_t{width} * height <= kMaxBitmapPixels;
 }
 
 void failCall(const std::wstring& what) { platform::core::reportFailure(what); }
+
+// The bitmap selected into the source DC of a copy, and the target DC; null when either DC is
+// unknown or (a failure naming the call) the source holds no bitmap. The GDI lock is held.
+const Bitmap* copySource(Gdi& g, HDC dc, HDC source, const wchar_t* call, DeviceContext*& target) {
+    target = findDc(g, dc);
+    DeviceContext* from = findDc(g, source);
+    if (!target || !from) return nullptr;
+    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
+    if (!picture) failCall(std::wstring(call) + L": the source DC has no bitmap selected");
+    return picture;
+}
 
 }  // namespace
 
@@ -148,7 +222,11 @@ HBRUSH CreateSolidBrush(COLORREF colour) {
     return static_cast<HBRUSH>(newObject(g, Brush{colour}));
 }
 
-HBITMAP CreateCompatibleBitmap(HDC, int width, int height) { return platform::win32::createBitmap(width, height); }
+HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
+    HBITMAP bitmap = platform::win32::createBitmap(width, height);
+    if (!bitmap) ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return bitmap;
+}
 
 HFONT CreateFontW(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
                   LPCWSTR) {
@@ -176,6 +254,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     DeviceContext* context = findDc(g, dc);
     const Brush* fill = findObject<Brush>(g, brush);
     if (!context || !rect || !fill) return 0;
+    if (Bitmap* target = targetBitmap(g, *context)) fillPixels(*target, *rect, fill->colour);
     record(g, *context, L"FillRect " + rectText(rect->left, rect->top, rect->right, rect->bottom) + L" " +
                             hexColour(fill->colour));
     return 1;
@@ -188,14 +267,9 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX
     }
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    DeviceContext* target = findDc(g, dc);
-    DeviceContext* from = findDc(g, source);
-    if (!target || !from) return FALSE;
-    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
-    if (!picture) {
-        failCall(L"BitBlt: the source DC has no bitmap selected");
-        return FALSE;
-    }
+    DeviceContext* target = nullptr;
+    const Bitmap* picture = copySource(g, dc, source, L"BitBlt", target);
+    if (!picture) return FALSE;
     std::wstring line = L"BitBlt " + rectText(x, y, x + width, y + height) + L" from " +
                         std::to_wstring(picture->width) + L"x" + std::to_wstring(picture->height) + L" at (" +
                         std::to_wstring(sourceX) + L"," + std::to_wstring(sourceY) + L") SRCCOPY";
@@ -206,7 +280,96 @@ BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX
         line += L" visible " + rectText(std::max<int>(x, 0), std::max<int>(y, 0), std::max(right, 0),
                                         std::max(bottom, 0));
     }
+    if (Bitmap* pixels = targetBitmap(g, *target))
+        stretchPixels(*pixels, x, y, width, height, *picture, sourceX, sourceY, width, height);
     record(g, *target, std::move(line));
+    return TRUE;
+}
+
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop) {
+    if (rop != SRCCOPY) {
+        failCall(L"StretchBlt: raster operation " + std::to_wstring(rop) + L" is not modelled");
+        return FALSE;
+    }
+    if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0) {
+        failCall(L"StretchBlt: mirrored or empty rectangles are not modelled");
+        return FALSE;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* target = nullptr;
+    const Bitmap* picture = copySource(g, dc, source, L"StretchBlt", target);
+    if (!picture) return FALSE;
+    if (Bitmap* pixels = targetBitmap(g, *target))
+        stretchPixels(*pixels, x, y, width, height, *picture, sourceX, sourceY, sourceWidth, sourceHeight);
+    record(g, *target,
+           L"StretchBlt " + rectText(x, y, x + width, y + height) + L" from " + std::to_wstring(picture->width) + L"x" +
+               std::to_wstring(picture->height) + L" " +
+               rectText(sourceX, sourceY, sourceX + sourceWidth, sourceY + sourceHeight) + L" SRCCOPY " +
+               stretchModeName(target->stretchMode));
+    return TRUE;
+}
+
+int SetStretchBltMode(HDC dc, int mode) {
+    if (mode < BLACKONWHITE || mode > HALFTONE) return 0;
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return 0;
+    return std::exchange(context->stretchMode, mode);
+}
+
+int GetStretchBltMode(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    return context ? context->stretchMode : 0;
+}
+
+BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    if (previous) *previous = context->brushOrigin;
+    context->brushOrigin = POINT{x, y};
+    return TRUE;
+}
+
+int SetMapMode(HDC dc, int mode) {
+    if (mode != MM_TEXT) {
+        failCall(L"SetMapMode: mapping mode " + std::to_wstring(mode) + L" is not modelled");
+        return 0;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    return context ? std::exchange(context->mapMode, mode) : 0;
+}
+
+int GetMapMode(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    return context ? context->mapMode : 0;
+}
+
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
+    if (rop != PATCOPY) {
+        failCall(L"PatBlt: raster operation " + std::to_wstring(rop) + L" is not modelled");
+        return FALSE;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    const Brush* fill = findObject<Brush>(g, context->brush);
+    // A DC starts with the stock white brush.
+    const COLORREF colour = fill ? fill->colour : RGB(255, 255, 255);
+    const RECT r{std::min(x, x + width), std::min(y, y + height), std::max(x, x + width), std::max(y, y + height)};
+    if (Bitmap* target = targetBitmap(g, *context)) fillPixels(*target, r, colour);
+    record(g, *context, L"PatBlt " + rectText(r.left, r.top, r.right, r.bottom) + L" " + hexColour(colour) + L" PATCOPY");
     return TRUE;
 }
 
@@ -259,10 +422,52 @@ std::vector<std::wstring> windowDrawing(HWND hwnd) {
 }
 
 HBITMAP createBitmap(int width, int height) {
-    if (width < 0 || height < 0) return nullptr;
+    if (!bitmapSizeAllowed(width, height)) return nullptr;
+    return createBitmap(width, height, std::vector<std::uint32_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)));
+}
+
+HBITMAP createBitmap(int width, int height, std::vector<std::uint32_t> pixels) {
+    if (!bitmapSizeAllowed(width, height) ||
+        pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+        return nullptr;
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    return static_cast<HBITMAP>(newObject(g, Bitmap{width, height}));
+    return static_cast<HBITMAP>(newObject(g, Bitmap{width, height, std::move(pixels)}));
+}
+
+bool bitmapPixels(HGDIOBJ bitmap, int& width, int& height, std::vector<std::uint32_t>& pixels) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    const Bitmap* found = findObject<Bitmap>(g, bitmap);
+    if (!found) return false;
+    width = found->width;
+    height = found->height;
+    pixels = found->pixels;
+    return true;
+}
+
+HDC startPrintJob(std::wstring document) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    g.printJobs.push_back(PrintJob{std::move(document), {}, false});
+    DeviceContext context;
+    context.printJob = static_cast<int>(g.printJobs.size() - 1);
+    return newDc(g, context);
+}
+
+void endPrintJob(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || context->printJob < 0) return;
+    g.printJobs[static_cast<std::size_t>(context->printJob)].ended = true;
+    g.contexts.erase(key(dc));
+}
+
+std::vector<PrintJob> printJobs() {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return g.printJobs;
 }
 
 HDC beginWindowPaint(HWND hwnd) {

@@ -1,9 +1,10 @@
 // Device contexts that record what is drawn. A window's DC (from BeginPaint or GetDC) records into
 // the window's display list, which a new BeginPaint starts afresh, so the list holds the window's
-// last paint; a memory DC draws into the bitmap selected into it. Bitmaps have a size but no
-// pixels: the program only copies pictures, and the copies are what tests look at.
+// last paint; a printer DC records into its print job; a memory DC draws into the pixels of the
+// bitmap selected into it (fills and nearest-neighbour copies; text is not rasterised).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,14 @@ struct TEXTMETRICW {
 };
 
 inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr DWORD PATCOPY = 0x00F00021;
+// Stretch modes; a DC starts with BLACKONWHITE.
+inline constexpr int BLACKONWHITE = 1;
+inline constexpr int WHITEONBLACK = 2;
+inline constexpr int COLORONCOLOR = 3;
+inline constexpr int HALFTONE = 4;
+// Mapping modes; a DC starts with MM_TEXT (one logical unit a pixel), the only one drawn in.
+inline constexpr int MM_TEXT = 1;
 inline constexpr int LOGPIXELSX = 88;
 inline constexpr int LOGPIXELSY = 90;
 inline constexpr int FW_NORMAL = 400;
@@ -54,6 +63,7 @@ BOOL DeleteDC(HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 BOOL DeleteObject(HGDIOBJ object);
 HBRUSH CreateSolidBrush(COLORREF colour);
+// Null (ERROR_NOT_ENOUGH_MEMORY) past 2^26 pixels, as a real device refuses what it cannot hold.
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 // Height in pixels (a negative height is the character height, as Windows takes it).
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
@@ -65,6 +75,19 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 // Only SRCCOPY is modelled; another operation is a strict failure naming the call.
 BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
+// SRCCOPY only, positive sizes only (mirroring is not modelled); nearest-neighbour into a memory
+// DC whatever the stretch mode, recorded with the mode into a window's or printer's list.
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, int sourceWidth,
+                int sourceHeight, DWORD rop);
+// The previous mode; 0 for a bad DC or mode.
+int SetStretchBltMode(HDC dc, int mode);
+int GetStretchBltMode(HDC dc);
+BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous);
+// Modes other than MM_TEXT are a strict failure naming the call (0).
+int SetMapMode(HDC dc, int mode);
+int GetMapMode(HDC dc);
+// Fills with the selected brush; PATCOPY only.
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 // LOGPIXELSX and LOGPIXELSY (the configured DPI); other indexes are a strict failure.
 int GetDeviceCaps(HDC dc, int index);
 // The selected font's deterministic metrics: height as created, average width half the height
@@ -75,8 +98,23 @@ int MulDiv(int number, int numerator, int denominator);
 namespace platform::win32 {
 // The display list of a window's last paint (and of GetDC drawing since), one line a call.
 std::vector<std::wstring> windowDrawing(HWND hwnd);
-// A bitmap of a given size, as an image loader produces it.
+// A bitmap of a given size, black, as an image loader produces it; null past the size limit.
 HBITMAP createBitmap(int width, int height);
+// A bitmap holding `pixels` (row-major, top row first, 0x00RRGGBB); null when the count does not
+// match the size or past the size limit.
+HBITMAP createBitmap(int width, int height, std::vector<std::uint32_t> pixels);
+// The pixels of a bitmap (0x00RRGGBB); false for anything else.
+bool bitmapPixels(HGDIOBJ bitmap, int& width, int& height, std::vector<std::uint32_t>& pixels);
+
+// Print jobs: a printer DC records what is drawn on it into its job, which ends with the DC.
+struct PrintJob {
+    std::wstring document;
+    std::vector<std::wstring> drawing;
+    bool ended = false;
+};
+HDC startPrintJob(std::wstring document);
+void endPrintJob(HDC dc);
+std::vector<PrintJob> printJobs();
 // A DC for BeginPaint: starts the window's display list afresh.
 HDC beginWindowPaint(HWND hwnd);
 void endWindowPaint(HDC dc);

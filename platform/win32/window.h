@@ -520,6 +520,19 @@ BOOL ClientToScreen(HWND hwnd, LPPOINT point);
 BOOL ScreenToClient(HWND hwnd, LPPOINT point);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 
+// The restored rectangle kept apart from the minimised or maximised state.
+struct WINDOWPLACEMENT {
+    UINT length = sizeof(WINDOWPLACEMENT);
+    UINT flags = 0;
+    UINT showCmd = 0;  // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+    POINT ptMinPosition{};
+    POINT ptMaxPosition{};
+    RECT rcNormalPosition{};
+};
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
+// Sets the restored rectangle (a restored window moves there at once), then the show state.
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement);
+
 // ---- Painting (only the invalid flag and WM_PAINT delivery) ----------------------------------
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);

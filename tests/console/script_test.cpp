@@ -26,6 +26,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect menu dismiss\n"
         "expect file choose \"C:\\Work\\a b.grb\"\n"
         "expect file cancel\n"
+        "expect print ok\n"
+        "expect print cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
@@ -47,6 +49,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump documents-menu\n"
         "dump syspanel 1\n"
         "type 1 907 \"2,5\"\n"
+        "scroll 1 horizontal page-right\n"
+        "drag-thumb 1 vertical 0x7FFFFFFF\n"
+        "dump image 1\n"
+        "dump print-jobs\n"
         "journal\n"
         "quit\r\n"
         "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
@@ -91,18 +97,23 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     EXPECT_EQ(result.steps[11].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[14].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[16].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[13].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[20].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[21].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
-    EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps[30].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[30].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[33].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps.back().line, 41);
+    EXPECT_EQ(result.steps[15].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[22].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[23].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[24].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[25].arguments.frame.index, 1u);  // dump ribbon 1
+    EXPECT_EQ(result.steps[26].arguments.frame.index, 1u);  // dump tabs 1
+    EXPECT_EQ(result.steps[32].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[32].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[35].arguments.text, L"2,5");  // type
+    const std::size_t scroll = result.steps.size() - 10;
+    EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
+    EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
+    EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
+    EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
+    EXPECT_EQ(result.steps.back().line, 47);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -133,6 +144,9 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
         {"advance", "advance: missing argument; usage: advance MS"},
+        {"scroll 1 sideways top", "scroll: unknown scroll bar \"sideways\" (horizontal, vertical)"},
+        {"scroll 1 vertical up", "scroll: unknown scroll action \"up\""},
+        {"drag-thumb 1 vertical 2147483648", "is not a scroll position (0 to 2147483647)"},
         {"advance -5", "advance: \"-5\" is not a number of milliseconds"},
         {"advance 99999999999", "not a number of milliseconds (0 to 4294967295)"},
         {"advance \"5\"", "MS must not be in quotes"},
@@ -147,7 +161,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file belongs"},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file, print belongs"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
         {"expect file choose x", "\"PATH\" must be in quotes"},
         {"open C:\\x.grb", "\"PATH\" must be in quotes"},
@@ -157,7 +171,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
-                       "syspanel belongs; usage: dump windows | "},
+                       "syspanel, image, print-jobs belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -175,10 +189,11 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, type, journal, quit, "
-                             "automation, kernel)");
+                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, type, scroll, "
+                             "drag-thumb, journal, quit, automation, kernel)");
+    // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
-    EXPECT_LT(nuls.error.size(), 500u);
+    EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);
     EXPECT_NE(nuls.error.find("\\x00\\x00...\" (102400 bytes)"), std::string::npos) << nuls.error;
     // A cut never splits a character.
     EXPECT_EQ(echo(std::string(79, 'a') + "ё!"), "\"" + std::string(79, 'a') + "...\" (82 bytes)");

@@ -200,9 +200,7 @@ TEST_F(DocumentTabs, ASecondWindowOfADocumentOpensNextToItsTabAndMiddleClickClos
 }
 
 TEST_F(DocumentTabs, TheBackgroundPictureIsCentredOrDrawnFromItsMinimumOffsetAndSharedByTheClients) {
-    // A 100 x 50 PNG header is all the loader reads.
-    std::string png("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x64\0\0\0\x32", 24);
-    s.files().write(L"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\Background.png", png + std::string(16, '\0'));
+    s.files().writePicture(L"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\Background.png", 100, 50);
     s.start();
     s.runUntilIdle();
     window = s.inspect().mainFrames().at(0);

@@ -1,0 +1,77 @@
+#include <string>
+
+#include "platform/core/record.h"
+#include "platform/kvgc.h"
+#include "platform/kvgc/picture_codec.h"
+#include "platform/mfc/filedialog.h"
+#include "platform/win32/file.h"
+#include "platform/win32/window.h"
+
+namespace {
+
+std::wstring extensionOf(std::wstring_view path) {
+    const std::size_t dot = path.find_last_of(L'.');
+    const std::size_t separator = path.find_last_of(L"\\/");
+    if (dot == std::wstring_view::npos || (separator != std::wstring_view::npos && dot < separator)) return {};
+    return std::wstring(path.substr(dot));
+}
+
+// Lays a pixel with its opacity over the background (0x00RRGGBB).
+std::uint32_t over(std::uint32_t pixel, std::uint32_t background) {
+    const std::uint32_t alpha = pixel >> 24;
+    std::uint32_t result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const std::uint32_t front = (pixel >> shift) & 0xFF, back = (background >> shift) & 0xFF;
+        result |= ((front * alpha + back * (255 - alpha) + 127) / 255) << shift;
+    }
+    return result;
+}
+
+}  // namespace
+
+namespace Korvo {
+
+HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background) {
+    std::string bytes;
+    if (!path || platform::files::readAll(path, bytes) != 0) return nullptr;
+    std::optional<platform::kvgc::Picture> picture = platform::kvgc::decodePicture(bytes, extensionOf(path));
+    if (!picture) return nullptr;
+    const std::uint32_t back = std::uint32_t{GetRValue(background)} << 16 | std::uint32_t{GetGValue(background)} << 8 |
+                               GetBValue(background);
+    for (std::uint32_t& pixel : picture->pixels) pixel = over(pixel, back);
+    return platform::win32::createBitmap(picture->width, picture->height, std::move(picture->pixels));
+}
+
+}  // namespace Korvo
+
+int CWinBMP::Create(HBITMAP bitmap, HPALETTE, double, double) {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    if (!bitmap || !platform::win32::bitmapPixels(bitmap, width, height, pixels)) return 1;
+    this->width = width;
+    this->height = height;
+    this->pixels = std::move(pixels);
+    return 0;
+}
+
+int CWinBMP::Save(LPCWSTR fileName) {
+    if (!IsValid() || pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return 1;
+    std::wstring path = fileName ? fileName : L"";
+    if (!fileName) {
+        CFileDialog chooser(FALSE, L"png", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                            L"PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|GIF (*.gif)|*.gif|"
+                            L"TIFF (*.tif)|*.tif;*.tiff|PCX (*.pcx)|*.pcx|TGA (*.tga)|*.tga||");
+        if (chooser.DoModal() != IDOK) return 2;
+        path = chooser.GetPathName().GetString();
+    }
+    platform::kvgc::Picture picture{width, height, pixels};
+    for (std::uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
+    const std::optional<std::string> bytes = platform::kvgc::encodePicture(picture, extensionOf(path));
+    int result = 0;
+    if (!bytes)
+        result = 3;
+    else if (platform::files::writeAllAtomic(path, *bytes) != 0)
+        result = 4;
+    platform::core::recordCall(L"CWinBMP::Save(" + platform::core::quoted(path) + L") = " + std::to_wstring(result));
+    return result;
+}

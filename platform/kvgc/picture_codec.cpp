@@ -1,0 +1,171 @@
+#include "platform/kvgc/picture_codec.h"
+
+#include <Magick++.h>
+
+#include <array>
+#include <cstdio>
+#include <mutex>
+#include <stdexcept>
+
+namespace platform::kvgc {
+
+namespace {
+
+struct FormatName {
+    const wchar_t* extension;
+    const char* format;
+};
+
+constexpr std::array kExtensionFormats{
+    FormatName{L".png", "PNG"},  FormatName{L".bmp", "BMP"},   FormatName{L".dib", "BMP"},
+    FormatName{L".jpg", "JPEG"}, FormatName{L".jpeg", "JPEG"}, FormatName{L".gif", "GIF"},
+    FormatName{L".tif", "TIFF"}, FormatName{L".tiff", "TIFF"}, FormatName{L".pcx", "PCX"},
+    FormatName{L".tga", "TGA"},
+};
+
+bool sameExtension(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const wchar_t x = a[i] >= L'A' && a[i] <= L'Z' ? a[i] - L'A' + L'a' : a[i];
+        if (x != b[i]) return false;
+    }
+    return true;
+}
+
+const char* formatOfExtension(std::wstring_view extension) {
+    for (const FormatName& entry : kExtensionFormats)
+        if (sameExtension(extension, entry.extension)) return entry.format;
+    return nullptr;
+}
+
+bool startsWith(std::string_view bytes, std::string_view prefix) { return bytes.substr(0, prefix.size()) == prefix; }
+
+// The library is set up once per process: no signal handlers of its own (the program has its
+// own), one worker thread (deterministic and sanitizer-friendly), pictures of bounded size.
+void initialiseLibrary() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        using namespace MagickLib;
+        ExceptionInfo exception;
+        GetExceptionInfo(&exception);
+        InitializeMagickEx(nullptr, MAGICK_OPT_NO_SIGNAL_HANDER, &exception);
+        DestroyExceptionInfo(&exception);
+        SetMagickResourceLimit(ThreadsResource, 1);
+        SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
+        SetMagickResourceLimit(WidthResource, 1 << 20);
+        SetMagickResourceLimit(HeightResource, 1 << 20);
+        SetMagickResourceLimit(DiskResource, 0);
+    });
+}
+
+// The picture read by the named codec alone: Magick++'s blob reading lets the library pick a
+// codec by the content whatever format is named, so the codec is pinned here ("PNG:" and the
+// affirm flag) through the library's C layer.
+MagickLib::Image* readWithCodec(std::string_view bytes, const std::string& format) {
+    using namespace MagickLib;
+    struct Cleanup {
+        ImageInfo* info = CloneImageInfo(nullptr);
+        ExceptionInfo exception;
+        Cleanup() { GetExceptionInfo(&exception); }
+        ~Cleanup() {
+            DestroyExceptionInfo(&exception);
+            DestroyImageInfo(info);
+        }
+    } c;
+    std::snprintf(c.info->filename, sizeof c.info->filename, "%s:", format.c_str());
+    std::snprintf(c.info->magick, sizeof c.info->magick, "%s", format.c_str());
+    c.info->affirm = MagickTrue;
+    c.info->subimage = 0;
+    c.info->subrange = 1;
+    Image* image = BlobToImage(c.info, bytes.data(), bytes.size(), &c.exception);
+    if (!image) throw std::runtime_error("unreadable picture");
+    if (c.exception.severity >= ErrorException) {
+        DestroyImageList(image);
+        throw std::runtime_error("damaged picture");
+    }
+    // Only the first frame of a multi-frame picture (an animated GIF, a TIFF with pages) is shown.
+    if (Image* rest = image->next) {
+        image->next = nullptr;
+        rest->previous = nullptr;
+        DestroyImageList(rest);
+    }
+    return image;
+}
+
+}  // namespace
+
+std::string pictureFormat(std::string_view bytes, std::wstring_view extension) {
+    if (startsWith(bytes, "\x89PNG\r\n\x1a\n")) return "PNG";
+    if (startsWith(bytes, "\xFF\xD8\xFF")) return "JPEG";
+    if (startsWith(bytes, "GIF87a") || startsWith(bytes, "GIF89a")) return "GIF";
+    if (startsWith(bytes, "BM")) return "BMP";
+    if (startsWith(bytes, std::string_view("II*\0", 4)) || startsWith(bytes, std::string_view("MM\0*", 4)))
+        return "TIFF";
+    // Manufacturer 10, a known version, run-length encoding 1.
+    if (bytes.size() >= 3 && bytes[0] == 0x0A && (bytes[1] == 0 || (bytes[1] >= 2 && bytes[1] <= 5)) && bytes[2] == 1)
+        return "PCX";
+    const char* named = formatOfExtension(extension);
+    if (named && std::string_view(named) == "TGA") return named;
+    return {};
+}
+
+std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension) {
+    const std::string format = pictureFormat(bytes, extension);
+    if (format.empty() || bytes.empty()) return std::nullopt;
+    initialiseLibrary();
+    try {
+        Magick::Image image(readWithCodec(bytes, format));
+        const std::int64_t width = image.columns(), height = image.rows();
+        if (width <= 0 || height <= 0 || width * height > kMaxPicturePixels) return std::nullopt;
+        Picture picture;
+        picture.width = static_cast<int>(width);
+        picture.height = static_cast<int>(height);
+        picture.pixels.resize(static_cast<std::size_t>(width * height));
+        // Without an alpha channel the library's opacity values are undefined: such pictures
+        // are opaque.
+        const bool hasAlpha = image.matte();
+        std::vector<unsigned char> bgra(picture.pixels.size() * 4);
+        image.write(0, 0, picture.width, picture.height, hasAlpha ? "BGRA" : "BGRP", Magick::CharPixel, bgra.data());
+        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+            const unsigned char* p = &bgra[i * 4];
+            const std::uint32_t alpha = hasAlpha ? p[3] : 0xFF;
+            picture.pixels[i] = alpha << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
+        }
+        return picture;
+    } catch (const std::exception&) {
+        // The library reports unreadable, truncated and oversized pictures by exception.
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> encodePicture(const Picture& picture, std::wstring_view extension) {
+    const char* format = formatOfExtension(extension);
+    if (!format || picture.width <= 0 || picture.height <= 0 ||
+        picture.pixels.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
+        return std::nullopt;
+    initialiseLibrary();
+    try {
+        std::vector<unsigned char> bgra(picture.pixels.size() * 4);
+        bool opaque = true;
+        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+            const std::uint32_t pixel = picture.pixels[i];
+            bgra[i * 4] = static_cast<unsigned char>(pixel);
+            bgra[i * 4 + 1] = static_cast<unsigned char>(pixel >> 8);
+            bgra[i * 4 + 2] = static_cast<unsigned char>(pixel >> 16);
+            bgra[i * 4 + 3] = static_cast<unsigned char>(pixel >> 24);
+            opaque = opaque && (pixel >> 24) == 0xFF;
+        }
+        Magick::Image image;
+        image.quiet(true);
+        image.read(picture.width, picture.height, opaque ? "BGRP" : "BGRA", Magick::CharPixel, bgra.data());
+        if (opaque) image.matte(false);
+        image.depth(8);
+        Magick::Blob blob;
+        image.write(&blob, format);
+        return std::string(static_cast<const char*>(blob.data()), blob.length());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace platform::kvgc

@@ -1,0 +1,36 @@
+// Picture files to pixels and back, through the graphics library's codecs (GraphicsMagick). Only
+// this folder includes the library; everything else sees pictures as plain pixel arrays.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform::kvgc {
+
+// Decoded pictures are refused beyond this many pixels (a memory bitmap holds 4 bytes a pixel).
+inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 25;
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    // Row-major, top row first; 0xAARRGGBB with AA the opacity (0xFF opaque).
+    std::vector<std::uint32_t> pixels;
+};
+
+// The format of the bytes by their signature ("PNG", "JPEG", "GIF", "BMP", "TIFF", "PCX"); when
+// no signature matches, the format the extension names (only TGA has no signature of its own).
+// Empty when neither says a format the loader reads.
+std::string pictureFormat(std::string_view bytes, std::wstring_view extension);
+
+// The picture the bytes hold, decoded by the codec of `pictureFormat` alone (never by a codec
+// the library would guess); nothing when the bytes are not such a picture or it is too large.
+std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension);
+
+// The picture encoded in the format an extension names (".png", ".bmp", ".dib", ".jpg", ".jpeg",
+// ".gif", ".tif", ".tiff", ".pcx", ".tga"); nothing for another extension or when the codec fails.
+std::optional<std::string> encodePicture(const Picture& picture, std::wstring_view extension);
+
+}  // namespace platform::kvgc

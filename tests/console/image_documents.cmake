@@ -1,0 +1,44 @@
+# Image documents from the console: a picture opens in a child frame of its own with its tab,
+# zoom stops at its limits, the scroll bars move the picture, printing makes a print job and
+# saving writes a file with the same pixels (here: the same bytes as the sample's picture).
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+set(gear "C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Gear.png")
+korvo_run(open EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
+  "start\nidle\nopen \"${gear}\"\ndump documents\ndump tabs 1\ndump windows\ndump image 1\nquit\n")
+korvo_expect("${out}" "\n\"C:[^\n]*Gear.png\" \"\" CDibDoc unmodified frame 0x[0-9a-f]+\n" "the image document")
+korvo_expect("${out}" "\n  1 0x[0-9a-f]+ \"C:[^\n]*Gear.png\" selected " "its tab")
+korvo_expect("${out}" "\"AfxFrameOrView\" \"C:[^\n]*Gear.png\" visible" "its frame, titled with the path")
+korvo_expect("${out}" "zoom 1 origin \\([0-9]+,[0-9]+\\) picture 96x64 zoomed 96x64[^\n]*\nhorizontal none\nvertical none\npaint\n  PatBlt"
+             "centred at 1:1 without scroll bars")
+korvo_expect("${out}" "\n  StretchBlt \\([0-9,]+\\) from 96x64 \\(0,0,96,64\\) SRCCOPY" "the whole picture drawn")
+
+# Zoom in as far as it goes (2^30 pixels for the wider side), out as far as it goes (a pixel for
+# the shorter side).
+string(REPEAT "command 1 1098\n" 26 zoomIn)
+string(REPEAT "command 1 1099\n" 36 zoomOut)
+korvo_run(limits EXIT 0 OUTPUT out INPUT
+  "start\nidle\nopen \"${gear}\"\n${zoomIn}dump image 1\n${zoomOut}dump image 1\nquit\n")
+korvo_expect("${out}" "zoom 8388608 [^\n]* zoomed 805306368x536870912" "the largest zoom")
+korvo_expect("${out}" "zoom 0.015625 [^\n]* zoomed 1x1 " "the smallest zoom")
+
+# Scrolling, a bar that is not shown, printing and saving.
+korvo_run(scroll EXIT 0 OUTPUT out INPUT
+  "start\nidle\nopen \"${gear}\"\ncommand 1 1098\ncommand 1 1098\ndrag-thumb 1 horizontal 100\nscroll 1 horizontal line-down\ndump image 1\nquit\n")
+korvo_expect("${out}" "origin \\(-1[0-9][0-9]," "the thumb and a line step moved the picture")
+korvo_run(no_bar EXIT 0 OUTPUT out INPUT "start\nidle\nopen \"${gear}\"\nscroll 1 vertical page-down\nquit\n")
+korvo_expect("${out}" "\nscroll: the active document window shows no vertical scroll bar\n" "a bar not shown")
+
+file(REMOVE_RECURSE ${WORK_DIR}/host)
+korvo_run(print_and_save EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
+  "start\nidle\nopen \"${gear}\"\ncommand 1 1027\nexpect print cancel\ncommand 1 0xE107\nexpect print ok\ncommand 1 0xE107\ndump print-jobs\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Gear copy.png\"\ncommand 1 1029\nquit\n")
+korvo_expect("${out}" "call print_bitmap\\(96x64\\) = 0\n" "the kernel prints the picture")
+korvo_expect("${out}" "job 1 \"Picture 96x64\" ended\n  StretchBlt \\(0,0,4800,3200\\) from 96x64" "the print job")
+korvo_expect("${out}" "\njob 2 \"C:[^\n]*Gear.png\" ended\n  StretchBlt \\([0-9,]+\\) from 96x64" "the framework's print after the dialog")
+file(SHA256 ${SOURCE_DIR}/sample/program/Samples/Gear.png original)
+file(SHA256 "${WORK_DIR}/host/C/Users/user/Documents/Gear copy.png" saved)
+if(NOT original STREQUAL saved)
+  message(FATAL_ERROR "the saved picture differs from the sample's")
+endif()
