@@ -485,17 +485,6 @@ BOOL ShowWindow(HWND hwnd, int cmdShow);
 BOOL IsWindowVisible(HWND hwnd);
 BOOL IsIconic(HWND hwnd);
 BOOL IsZoomed(HWND hwnd);
-struct WINDOWPLACEMENT {
-    UINT length = sizeof(WINDOWPLACEMENT);
-    UINT flags = 0;
-    UINT showCmd = 0;  // SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED or SW_SHOWNORMAL
-    POINT ptMinPosition{-1, -1};
-    POINT ptMaxPosition{-1, -1};
-    RECT rcNormalPosition{};
-};
-// The show state and the window's rectangle (the stand-in keeps no separate restore rectangle).
-// FALSE for a handle that is no window.
-BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement);
 BOOL EnableWindow(HWND hwnd, BOOL enable);  // returns whether it was disabled before
 BOOL IsWindowEnabled(HWND hwnd);
 BOOL SetWindowTextW(HWND hwnd, LPCWSTR text);

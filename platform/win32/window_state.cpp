@@ -290,11 +290,3 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
     if (!isExtraBytesIndex(*w, index)) return failWith(ERROR_INVALID_INDEX, 0);
     return std::exchange(w->extraBytes[index], value);
 }
-
-BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
-    if (!placement || !IsWindow(hwnd)) return FALSE;
-    placement->flags = 0;
-    placement->showCmd = IsIconic(hwnd) ? SW_SHOWMINIMIZED : IsZoomed(hwnd) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    GetWindowRect(hwnd, &placement->rcNormalPosition);
-    return TRUE;
-}

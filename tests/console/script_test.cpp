@@ -108,7 +108,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[32].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
     EXPECT_EQ(result.steps[32].arguments.name, L"b.grb");
     EXPECT_EQ(result.steps[35].arguments.text, L"2,5");  // type
-    const std::size_t scroll = result.steps.size() - 10;
+    const std::size_t scroll = result.steps.size() - 9;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
