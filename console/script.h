@@ -28,6 +28,7 @@ struct FrameRef {
 // What a line's arguments say; a verb reads the fields its syntax names.
 struct Arguments {
     unsigned number = 0;         // MS, ID
+    int position = 0;            // POS
     FrameRef frame;              // FRAME, WINDOW
     std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
