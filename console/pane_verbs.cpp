@@ -31,7 +31,10 @@ bool Driver::paneAction(const Step& step, User::PaneAction action) {
                                    ": name the pane as FRAME/PANE-ID (dump panes lists them)");
         return false;
     }
-    if (!userDid(step, session_.user().paneAction(frame, step.arguments.frame.paneId, action))) return false;
+    if (const auto refusal = session_.user().paneAction(frame, step.arguments.frame.paneId, action)) {
+        scriptError(step.line, verbWords(verbs()[step.verb].syntax) + ": " + platform::core::toUtf8(*refusal));
+        return false;
+    }
     session_.runUntilIdle();
     return true;
 }

@@ -36,6 +36,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump bars 2\n"
         "dump panes 2\n"
         "dump status 0x00010010\n"
+        "pane close 1/1007\n"
+        "pane float 2/1022\n"
+        "pane hide 1/1006\n"
+        "progress begin\n"
+        "progress set -1\n"
+        "progress step\n"
+        "progress end\n"
         "dump ribbon 1\n"
         "dump tabs 1\n"
         "new-frame\n"
@@ -79,9 +86,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[20].arguments.frame.index, 2u);  // dump bars 2
     EXPECT_EQ(result.steps[21].arguments.frame.index, 2u);  // dump panes 2
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
-    EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 33);
+    EXPECT_EQ(result.steps[23].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[24].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[27].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[30].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[31].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps.back().line, 40);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
