@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/config.h"
@@ -174,6 +175,8 @@ public:
     void setAssemblyDocument(CDocument* document, CDocument* assembly);
     void setErrorContainer(CDocument* document, bool present);
     void set3DContainerMode(CDocument* document, std::optional<int> mode);  // nullopt: no 3D container
+    // The profiles of the document's 3D model: name and colour index (0xFFFFFFFF: no colour).
+    void setProfiles(CDocument* document, std::vector<std::pair<std::wstring, unsigned>> profiles);
     void setInCommand(CDocument* document, bool inCommand);
     void setRepaintFlag(CDocument* document, bool on);
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
