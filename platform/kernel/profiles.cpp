@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "platform/core/record.h"
 #include "platform/kernel/document_text.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/record.h"
@@ -66,4 +67,31 @@ void KV3DProfiles::ApplyProfile(CKvw32Doc* document, LPCWSTR name) {
 
 void platform::kernel::setProfiles(CKvw32Doc* document, std::vector<std::pair<std::wstring, UINT>> profiles) {
     profileTable()[document] = std::move(profiles);
+}
+
+ProductStructEditorProxy& ProductStructEditorProxy::Instance() {
+    static ProductStructEditorProxy editor;
+    return editor;
+}
+
+void ProductStructEditorProxy::Attach(HWND window) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::Attach(" + platform::core::handleText(window) + L")");
+}
+
+void ProductStructEditorProxy::Detach() { platform::kernel::recordCall(L"ProductStructEditorProxy::Detach()"); }
+
+void ProductStructEditorProxy::Resize(int width, int height) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::Resize(" + std::to_wstring(width) + L", " +
+                                 std::to_wstring(height) + L")");
+}
+
+void ProductStructEditorProxy::SetTheme(const Korvo::UI::Theme& theme) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::SetTheme(" + platform::kernel::quoted(theme.name.GetString()) + L")");
+}
+
+void ProductStructEditorProxy::Refresh() { platform::kernel::recordCall(L"ProductStructEditorProxy::Refresh()"); }
+
+void ProductStructEditorProxy::OnDocumentClosed(CKvw32Doc* document) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::OnDocumentClosed(" +
+                                 platform::kernel::documentText(document) + L")");
 }

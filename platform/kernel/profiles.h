@@ -41,3 +41,19 @@ namespace platform::kernel {
 // What a test gives a document's model: (name, colour index) per profile.
 void setProfiles(CKvw32Doc* document, std::vector<std::pair<std::wstring, UINT>> profiles);
 }  // namespace platform::kernel
+
+namespace Korvo::UI {
+struct Theme;
+}
+
+// The kernel's product-structure editor, hosted by a pane window of editions that have one.
+class ProductStructEditorProxy {
+public:
+    static ProductStructEditorProxy& Instance();
+    void Attach(HWND window);
+    void Detach();
+    void Resize(int width, int height);
+    void SetTheme(const Korvo::UI::Theme& theme);
+    void Refresh();
+    void OnDocumentClosed(CKvw32Doc* document);
+};
