@@ -48,6 +48,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
+        "documents-menu expand \"Standard/Bolts\"\n"
+        "documents-menu enter \"Standard/Bolts/a.grb\"\n"
+        "documents-menu rename \"Standard/Bolts/a.grb\" \"b.grb\"\n"
         "dump documents-menu\n"
         "journal\n"
         "quit\r\n",
@@ -91,7 +94,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[27].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[30].arguments.frame.index, 1u);      // dump ribbon 1
     EXPECT_EQ(result.steps[31].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 40);
+    EXPECT_EQ(result.steps[37].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[37].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps.back().line, 43);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
