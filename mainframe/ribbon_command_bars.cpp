@@ -12,7 +12,8 @@ bool InitRibbonBar(CMainFrame& frame) {
     if (ribbon->GetTabCount() == 0)
         if (CKvw32App* app = CKvw32App::Instance())
             if (auto defaults = app->GetDefaultMainFrameState(); defaults && defaults->ribbonBar) {
-                Korvo::UI::XML::ApplicationParameters parameters;
+                // The frame's parameters make the controls the program has its own classes for.
+                Korvo::UI::XML::ApplicationParameters parameters = *frame.GetRibbonApplicationParameters();
                 defaults->ribbonBar->apply(*ribbon, parameters, true);
             }
     ribbon->EnableDocking(0);
