@@ -238,6 +238,21 @@ public:
     CString GetTutorialsFolder() const;
     void OnTutorial();
 
+    // ---- The main windows' state file -----------------------------------------------------------
+    // The registry sections of a settings profile and of its "MainFrame" item (null: the default
+    // profile).
+    static CString GetProfileSectionName(LPCWSTR profile);
+    static CString GetMainFrameSectionName(LPCWSTR profile);
+    // Applies the profile's "state.xml" to the main frames: the k-th "MainWindow" element to the
+    // k-th frame (a new frame when there are fewer), the last one to every remaining frame.
+    // False, with nothing changed, unless the profile says a state file was written (or
+    // `ignoreUseStateFile`) and the file loads with the root "state" of this product.
+    bool LoadState(LPCWSTR profile, bool ignoreUseStateFile);
+    // Writes one "MainWindow" element per main frame into the default profile's "state.xml"
+    // and notes in the profile that it exists. True without writing before start-up completed;
+    // false without a main frame or when the file cannot be written.
+    bool SaveState();
+
     // ---- Pane windows --------------------------------------------------------------------------
     // Applies the product ini's "DockingPanes" list; without the key every pane window is enabled.
     void EnableDockingPaneWindows(const kvio::IniFile& ini);
@@ -397,3 +412,7 @@ private:
     CKvw32Doc* m_currentDocument = nullptr;
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
 };
+
+// The path of "state.xml" in the "MainFrame" folder of a settings profile (null: the default
+// profile), making the folder when `createFolder` is set; empty without such a folder.
+CString GetMainFrameStateFilePath(LPCWSTR profile, bool createFolder);

@@ -252,8 +252,8 @@ CFrameWnd* ServerAppProxy::CreateMainFrame() {
     return frame;
 }
 
-bool ServerAppProxy::LoadState() { return false; }
-bool ServerAppProxy::SaveState() { return false; }
+bool ServerAppProxy::LoadState() { return app_->LoadState(nullptr, false); }
+bool ServerAppProxy::SaveState() { return app_->SaveState(); }
 
 CString ServerAppProxy::GetCommandSymbolById(UINT id) {
     const wchar_t* symbol = ::GetCommandSymbolById(static_cast<int>(id));

@@ -75,6 +75,13 @@ private:
     bool dumpBars(const Step& step);
     bool dumpPanes(const Step& step);
     bool dumpStatus(const Step& step);
+    bool closePane(const Step& step);
+    bool floatPane(const Step& step);
+    bool hidePane(const Step& step);
+    bool beginProgress(const Step& step);
+    bool setProgress(const Step& step);
+    bool stepProgress(const Step& step);
+    bool endProgress(const Step& step);
     bool dumpTabs(const Step& step);
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
@@ -111,6 +118,8 @@ private:
     bool expectPrintCancel(const Step& step);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
+    bool paneAction(const Step& step, platform::harness::User::PaneAction action);
+    bool progress(const Step& step, platform::harness::Kernel::ProgressCall call);
 
     Phase phase() const;
     bool perform(const Step& step);

@@ -93,6 +93,15 @@ std::string readMilliseconds(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// A progress position: a whole number that may be negative (an unknown amount of work).
+std::string readPosition(const std::string& text, Arguments& arguments) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const auto value = parseNumber(negative ? std::string_view(text).substr(1) : std::string_view(text), 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not a progress position (-2147483647 to 2147483647)";
+    arguments.position = negative ? -static_cast<int>(*value) : static_cast<int>(*value);
+    return {};
+}
+
 std::string readFrame(const std::string& text, Arguments& arguments) {
     // Window handles are counted in 32 bits, as Windows keeps them; anything wider names no window.
     const bool isHandle = hexDigits(text).has_value();
@@ -174,7 +183,7 @@ std::string readScrollAction(const std::string& text, Arguments& arguments) {
            " (line-up, line-down, page-up, page-down, top, bottom; or left and right for up and down)";
 }
 
-std::string readPosition(const std::string& text, Arguments& arguments) {
+std::string readThumbPosition(const std::string& text, Arguments& arguments) {
     const auto value = parseNumber(text, 0x7FFFFFFFu);
     if (!value) return echo(text) + " is not a scroll position (0 to 2147483647)";
     arguments.number = static_cast<unsigned>(*value);
@@ -183,12 +192,12 @@ std::string readPosition(const std::string& text, Arguments& arguments) {
 
 constexpr Placeholder kPlaceholders[] = {
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
-    {"ID", false, &readCommandId},
+    {"ID", false, &readCommandId},      {"POS", false, &readPosition},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
-    {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"POS", false, &readPosition},
+    {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"THUMB", false, &readThumbPosition},
 };
 
 // The syntax word that takes the rest of the line, word by word.

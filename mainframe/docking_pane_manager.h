@@ -8,10 +8,14 @@ class CKVDockingPane : public Korvo::UI::DockingPane {
 public:
     explicit CKVDockingPane(CXTPDockingPaneManager* manager) : Korvo::UI::DockingPane(manager) {}
 
-    // Storing: the values of the pane's window (made on demand) when it takes part in layouts;
-    // failure when the pane has no window. Loading: the window named by the pane's id gets its
-    // values back. A "Clipart" section names the clipart the pane hosted; cliparts cannot be
-    // rebuilt from a layout yet, so such a pane fails and the layout leaves it out.
+    // The per-pane hook of saved layouts. A pane window takes part by implementing
+    // Korvo::UI::DockingPaneChild::DoPropExchange: storing, it writes into the pane's own section
+    // (which also holds the pane's title, tab caption and icon, so a window keeps its values in
+    // a sub-section of its own name); loading, it reads them back when a frame's saved layout is
+    // applied (at start-up, before the frame is first shown). A window that fails to store keeps
+    // its pane's place without its values; one that fails to load leaves its pane out.
+    // Storing without a window fails. A "Clipart" section names the clipart the pane hosted;
+    // cliparts cannot be rebuilt from a layout yet, so such a pane is left out.
     BOOL DoPropExchange(CXTPPropExchange* px) override;
 };
 

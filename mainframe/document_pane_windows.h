@@ -1,6 +1,7 @@
 // The application's pane windows around the UI library's document-bound controls: the model
 // elements list (pane 1022) and the assembly structure (pane 1023). Each fills its client area
-// with its control and passes showing, themes, pane attachment and layout values on to it.
+// with its control and passes showing, themes, pane attachment and layout values on to it. The
+// product structure (pane 1020) hosts the kernel's editor instead; editions with that pane make it.
 #pragma once
 
 #include "platform/korvoui.h"
@@ -56,4 +57,24 @@ protected:
 
 private:
     Korvo::UI::AssemblyStructureControlSite m_site;
+};
+
+class CProductStructWnd : public Korvo::UI::DockingPaneChildWindow {
+public:
+    static constexpr UINT kPaneId = 1020;
+    static constexpr UINT kIconId = 1553;
+
+    CProductStructWnd() = default;
+    ~CProductStructWnd() override;
+    void SetTheme(const Korvo::UI::Theme& theme) override;
+    void OnAttachedToPane(CXTPDockingPane* pane) override;
+    // The application's idle pass: the editor refreshes while the window exists.
+    void Refresh();
+    // The main frame closed a document.
+    void OnDocumentClosed(CKvw32Doc* document);
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
 };

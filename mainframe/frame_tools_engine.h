@@ -17,6 +17,7 @@ class CSysPanelToolbar;
 class CManipPanel;
 class CStatusLine;
 class CKVAutoMenuCommandBars;
+class CKVTabToolBar;
 class CEmbeddedHelpFrame;
 class CXTPDockingPane;
 
@@ -46,6 +47,17 @@ public:
     CXTPDockingPane* FindPaneByCommand(UINT command) const;
     // The pane id of a pane command, or 0 when the command has no pane.
     static UINT PaneIdOfCommand(UINT command);
+
+    // Builds the frame's auto-menu bar, its docking panes (only a few open in the first frame,
+    // none in later ones), its default tool bars with the tabbed tool bar, and the system panel.
+    // False when a pane or a bar cannot be made; what was made stays for the frame to free.
+    bool InitDockingPanesAndToolBars();
+    CXTPToolBar* GetAutoMenuToolBar() const { return m_autoMenuToolBar; }
+    CKVTabToolBar* GetTabToolBar() const { return m_tabToolBar; }
+    // Default tool bars the frame toggles later (1063, 1065, 1070, 1071); null when this
+    // edition's table has no such bar.
+    CXTPToolBar* GetKeptToolBar(UINT barId) const;
+    static constexpr std::array<UINT, 4> kKeptToolBarIds{1063, 1065, 1070, 1071};
 
     // The system panel: a bar of the frame's command bars (bar id 1002, docked, not customisable,
     // its built-in controls registered), then the two manipulator panels that put a command's
@@ -87,7 +99,12 @@ public:
     static int GetProductEdition() { return 1; }
 
 private:
+    bool CreateTabToolBar(CXTPCommandBars* bars);
+
     CKVAutoMenuCommandBars* m_autoMenuBars = nullptr;  // one reference, released on destruction
+    CXTPToolBar* m_autoMenuToolBar = nullptr;           // the auto-menu command bars own it
+    CKVTabToolBar* m_tabToolBar = nullptr;              // the frame's command bars own these
+    std::array<CXTPToolBar*, 4> m_keptToolBars{};
     CSysPanelToolbar* m_sysPanel = nullptr;           // the frame's command bars own it
     std::array<std::unique_ptr<CManipPanel>, 2> m_manipPanels;
     std::unique_ptr<CStatusLine> m_statusLine;

@@ -51,6 +51,16 @@ public:
     // Moves a document window of another main frame into this frame. False when it cannot.
     bool AttachChildFrame(CMDIChildWnd* child);
 
+    // ---- Layout persistence: the "codejock" node of the frame's "MainWindow" element ----------
+    // Writes the node into `mainWindow` with its "normalLayout" section.
+    void SaveCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDockingPanes);
+    // Reads the node's "normalLayout" section from `mainWindow`, when there is one.
+    void LoadCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDockingPanes);
+    // Reads or writes one layout section: with `withDockingPanes` the "DockingPane" section, the
+    // docking panes' arrangement and each pane's own values (loading closes pane 1016 after).
+    // The command bars' own sections are not part of it yet.
+    bool ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loading, bool withDockingPanes);
+
     // ---- Accessors ---------------------------------------------------------------------------
     KVRibbonBar* GetRibbonBar() const;
     CXTPMenuBar* GetMenuBar() const;

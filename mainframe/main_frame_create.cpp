@@ -71,7 +71,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
     if (!CreateStep(11, InitRibbonBar(*this))) return -1;
 
-    if (!CreateStep(12, InitDockingPanesAndToolBars(*this))) return -1;
+    if (!CreateStep(12, InitDockingPanesAndToolBars())) return -1;
 
     SetWorkbookMode(true);
     if (!CreateStep(13, m_tabClient.LoadState())) return -1;

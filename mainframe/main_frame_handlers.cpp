@@ -65,7 +65,13 @@ LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
 
 // ---- Closing and destruction -----------------------------------------------------------------------
 
-void CMainFrame::OnClose() { Korvo::UI::MdiMainFrame::OnClose(); }
+void CMainFrame::OnClose() {
+    // The last main frame takes the user's layout into the settings profile while it still exists.
+    CKvw32App* app = CKvw32App::Instance();
+    KorvoProfileManager& profiles = KorvoProfileManager::Instance();
+    if (app && app->NumMainFrames() == 1 && profiles.IsStateLoaded()) profiles.SaveState();
+    Korvo::UI::MdiMainFrame::OnClose();
+}
 
 void CMainFrame::OnDestroy() {
     // A critical error shown on this frame is offered again on the frame active next.

@@ -3,6 +3,8 @@
 #include "app/kvw32_app.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/move_to_main_window_popup.h"
+#include "mainframe/profile_popup.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -82,6 +84,17 @@ CWnd* CMainFrame::GetPaneWindow(CXTPDockingPane* pane) {
 }
 
 CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar*) {
+    // The frame's own popups, rebuilt whenever they open.
+    if (id == kMoveToMainWindowCommand) {
+        auto* popup = new MoveToMainWindowPopup;
+        popup->Build(GetCommandBars());
+        return popup;
+    }
+    if (id == ProfilePopup::kCommand) {
+        auto* popup = new ProfilePopup;
+        popup->Build(GetCommandBars());
+        return popup;
+    }
     // The tag is the layout element's name; without one only the id speaks.
     return CreateFrameControl(id, tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString());
 }

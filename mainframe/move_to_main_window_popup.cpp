@@ -1,5 +1,6 @@
 #include "mainframe/move_to_main_window_popup.h"
 
+#include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 #include "platform/textcore.h"
 
@@ -24,4 +25,31 @@ void FillMoveToMainWindowControls(CXTPControls* controls, const std::vector<CMai
         button->SetFlags(button->GetFlags() | xtpFlagManualUpdate);
         ++id;
     }
+}
+
+IMPLEMENT_DYNCREATE(MoveToMainWindowPopup, CXTPControlPopup)
+
+MoveToMainWindowPopup::MoveToMainWindowPopup() {
+    SetID(static_cast<int>(kMoveToMainWindowCommand));
+    SetFlags(GetFlags() | xtpFlagManualUpdate);
+}
+
+void MoveToMainWindowPopup::Build(CXTPCommandBars* bars) {
+    CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(bars);
+    SetCommandBar(popup);
+    popup->InternalRelease();
+}
+
+void MoveToMainWindowPopup::OnSetPopup(BOOL popup) {
+    CXTPCommandBar* bar = GetCommandBar();
+    CKvw32App* app = CKvw32App::Instance();
+    if (popup && bar && app) {
+        CXTPCommandBar* holder = GetParent();
+        CXTPCommandBars* bars = holder ? holder->GetCommandBars() : nullptr;
+        const CMainFrame* current = holder ? dynamic_cast<CMainFrame*>(bars ? bars->GetSite() : nullptr)
+                                           : app->GetActiveMainFrame();
+        FillMoveToMainWindowControls(bar->GetControls(), app->GetMainFrames(), current,
+                                     bars && bars->IsCustomizeMode());
+    }
+    CXTPControlPopup::OnSetPopup(popup);
 }

@@ -1,6 +1,5 @@
-// The contents of the "move to main window" popup (command 2825): a new main window, and with two
-// frames or more the frames a document can move to, the current one checked. Rebuilt on every
-// opening; the popup control itself comes with the toolkit's popup controls.
+// The "move to main window" popup (command 2825): a new main window, and with two frames or more
+// the frames a document can move to, the current one checked. Rebuilt on every opening.
 #pragma once
 
 #include <vector>
@@ -18,3 +17,14 @@ inline constexpr UINT kLastMoveTargetCommand = 3498;
 // `current` checked. Nothing changes while the command bars are being customised.
 void FillMoveToMainWindowControls(CXTPControls* controls, const std::vector<CMainFrame*>& frames,
                                   const CMainFrame* current, bool customizing);
+
+// The popup control: its own popup bar, filled each time it opens (unless the bars are being
+// customised) for the frame that holds it, or the active frame when it sits on no bar.
+class MoveToMainWindowPopup : public CXTPControlPopup {
+    DECLARE_DYNCREATE(MoveToMainWindowPopup)
+public:
+    MoveToMainWindowPopup();
+    // Gives the control its popup bar in `bars`.
+    void Build(CXTPCommandBars* bars);
+    void OnSetPopup(BOOL popup) override;
+};

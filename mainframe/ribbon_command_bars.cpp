@@ -1,9 +1,7 @@
 #include "mainframe/ribbon_command_bars.h"
 
-#include "app/default_toolbars.h"
 #include "app/kvw32_app.h"
 #include "commandbars/varnel_popup.h"
-#include "mainframe/docking_panes_init.h"
 #include "mainframe/main_frame.h"
 
 bool InitRibbonBar(CMainFrame& frame) {
@@ -33,44 +31,4 @@ bool InitRibbonBar(CMainFrame& frame) {
     }
     ribbon->CalcDockingLayout();
     return true;
-}
-
-namespace {
-
-XTPBarPosition positionOf(CommandTables::ToolBarKind kind) {
-    using CommandTables::ToolBarKind;
-    switch (kind) {
-        case ToolBarKind::DockedLeft: return xtpBarLeft;
-        case ToolBarKind::DockedRight: return xtpBarRight;
-        case ToolBarKind::DockedBottom: return xtpBarBottom;
-        default: return xtpBarTop;
-    }
-}
-
-// The application's first main frame: no other frame exists while it is made.
-bool IsFirstMainFrame(const CMainFrame& frame) {
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app) return true;
-    for (const CMainFrame* other : app->GetMainFrames())
-        if (other != &frame) return false;
-    return true;
-}
-
-}  // namespace
-
-bool InitDockingPanesAndToolBars(CMainFrame& frame) {
-    CXTPCommandBars* bars = frame.GetCommandBars();
-    if (!bars) return false;
-    if (!CreateInitialDockingPanes(&frame.GetPaneManager(), IsFirstMainFrame(frame))) return false;
-    for (const DefaultToolBarButtons& entry : GetDefaultToolBars()) {
-        const CommandTables::DefaultToolBarRecord& record = *entry.record;
-        // The tabs of the tabbed tool bar come with that bar's own work.
-        if (record.kind == CommandTables::ToolBarKind::None || record.kind == CommandTables::ToolBarKind::Tab) continue;
-        CXTPToolBar* bar = bars->Add(entry.caption, positionOf(record.kind));
-        if (!bar) return false;
-        bar->SetBarID(record.barId);
-        if (!bar->SetButtons(entry.commandIds.data(), static_cast<int>(entry.commandIds.size()))) return false;
-        bar->SetVisible(record.visible);
-    }
-    return frame.CreateSysPanelToolbar(bars);
 }

@@ -10,6 +10,3 @@ class CMainFrame;
 // Readies the frame's ribbon once its layout is applied: no docking, the system button's icon, the
 // backstage bound to the frame's command bars, the PDM popup in the caption row.
 bool InitRibbonBar(CMainFrame& frame);
-// Builds the frame's classic tool bars (and asks the frame tools engine for the system panel).
-// False when a bar cannot be made.
-bool InitDockingPanesAndToolBars(CMainFrame& frame);

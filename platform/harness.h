@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/core/config.h"
@@ -57,6 +58,11 @@ public:
     // pane's window); throws std::invalid_argument naming what is missing.
     void click(HWND window, unsigned id);
     ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
+    // What a user does with docking pane `paneId` of main frame `frame`: its close button,
+    // dragging it out of its dock to float, or its auto-hide pin. The reason it could not be
+    // done (no such frame or pane, the pane closed already), or nothing when it was done.
+    enum class PaneAction { Close, Float, Hide };
+    std::optional<std::wstring> paneAction(HWND frame, unsigned paneId, PaneAction action);
 
     // Command bars and the ribbon of main frame `frame`, as a user reaches them. Each returns the
     // reason a user could not do it (no such frame, tab or control; hidden, on a tab that is not
@@ -201,6 +207,8 @@ public:
     void setAssemblyDocument(CDocument* document, CDocument* assembly);
     void setErrorContainer(CDocument* document, bool present);
     void set3DContainerMode(CDocument* document, std::optional<int> mode);  // nullopt: no 3D container
+    // The profiles of the document's 3D model: name and colour index (0xFFFFFFFF: no colour).
+    void setProfiles(CDocument* document, std::vector<std::pair<std::wstring, unsigned>> profiles);
     void setInCommand(CDocument* document, bool inCommand);
     void setRepaintFlag(CDocument* document, bool on);
     // The number of objects in the document's stored selection (0: empty).
@@ -223,6 +231,11 @@ public:
     // Dispatches every message waiting on the UI thread through the framework's pump, as an
     // add-on's own loop or a progress display does while the program is busy.
     void pumpMessages();
+    // A call of the kernel's running command on the status line of the active main frame:
+    // begin a progress, step it, set its position, end it. The call's answer as text ("true",
+    // "false" or a number), or nothing when no main frame has a status line.
+    enum class ProgressCall { Begin, Step, SetPosition, End };
+    std::optional<std::wstring> progress(ProgressCall call, int position = 0);
     // The documents-menu model, changed as the kernel would change it.
     DocumentsMenuModel& documentsMenu() { return documentsMenu_; }
 

@@ -26,6 +26,8 @@
 #include "platform/kernel/panes.h"
 #include "platform/kernel/shellintegration.h"
 #include "platform/kernel/serverapp.h"
+#include "platform/kernel/profile_manager.h"
+#include "platform/kernel/profiles.h"
 #include "platform/kernel/statusline.h"
 #include "platform/kernel/frame_services.h"
 #include "platform/kernel/documents_menu.h"

@@ -158,4 +158,47 @@ void User::click(HWND window, unsigned id) {
                                 platform::core::toUtf8(handleText(window)));
 }
 
+std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAction action) {
+    static constexpr const wchar_t* kNames[] = {L"close", L"float", L"hide"};
+    const wchar_t* name = kNames[static_cast<int>(action)];
+    platform::core::journal().add("user", std::wstring(name) + L" pane " + std::to_wstring(paneId) + L" of " +
+                                              handleText(frame));
+    Korvo::UI::MainFrame* main = mainFrameOf(frame);
+    CXTPDockingPaneManager* manager = main ? main->GetDockingPaneManager() : nullptr;
+    if (!manager) return handleText(frame) + L" is not a main frame with docking panes";
+    CXTPDockingPane* pane = manager->FindPane(paneId);
+    if (!pane) return L"main frame " + handleText(frame) + L" has no docking pane " + std::to_wstring(paneId);
+    if (pane->IsClosed()) return L"docking pane " + std::to_wstring(paneId) + L" is closed";
+    switch (action) {
+        case PaneAction::Close: manager->ClosePane(pane); break;
+        case PaneAction::Float: {
+            // Dropped a little inside the frame, at the size the pane had.
+            RECT frameRect{};
+            ::GetWindowRect(frame, &frameRect);
+            const RECT docked = pane->GetFloatingRect();
+            const LONG width = docked.right > docked.left ? docked.right - docked.left : 300;
+            const LONG height = docked.bottom > docked.top ? docked.bottom - docked.top : 200;
+            const RECT target{frameRect.left + 100, frameRect.top + 100, frameRect.left + 100 + width,
+                              frameRect.top + 100 + height};
+            manager->FloatPane(pane, target);
+            break;
+        }
+        case PaneAction::Hide: manager->HidePane(pane); break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::wstring> Kernel::progress(ProgressCall call, int position) {
+    KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
+    StatusLineProxy* line = shell ? shell->GetStatusLineProxy() : nullptr;
+    if (!line) return std::nullopt;
+    switch (call) {
+        case ProgressCall::Begin: return line->BeginProgress() ? L"true" : L"false";
+        case ProgressCall::Step: return std::to_wstring(line->StepProgress());
+        case ProgressCall::SetPosition: line->SetProgressPos(position); return std::to_wstring(line->GetProgressPos());
+        case ProgressCall::End: return line->EndProgress() ? L"true" : L"false";
+    }
+    return std::nullopt;
+}
+
 }  // namespace platform::harness

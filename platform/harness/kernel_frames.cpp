@@ -52,6 +52,10 @@ void Kernel::set3DContainerMode(CDocument* document, std::optional<int> mode) {
     DocumentAccess::set3DContainer(kernelDocument(document), mode);
 }
 
+void Kernel::setProfiles(CDocument* document, std::vector<std::pair<std::wstring, unsigned>> profiles) {
+    platform::kernel::setProfiles(&kernelDocument(document), std::move(profiles));
+}
+
 void Kernel::setInCommand(CDocument* document, bool inCommand) {
     DocumentAccess::setInCommand(kernelDocument(document), inCommand);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/kernel/command_control.h"
 #include "platform/kernel/control.h"
+#include "platform/kernel/profile_manager.h"
 #include "platform/kernel/record.h"
 #include "platform/textcore.h"
 
@@ -99,8 +100,12 @@ int GlobalContainer::GetSessionIdleCount() { return sessionIdleCount.load(); }
 
 bool GlobalContainer::FinishInitSession() {
     platform::kernel::recordCall(L"GlobalContainer::FinishInitSession()");
-    return runStep(L"FinishInitSession", platform::kernel::control().failFinishInitSession,
-                   platform::kernel::SessionStage::Finished);
+    if (!runStep(L"FinishInitSession", platform::kernel::control().failFinishInitSession,
+                 platform::kernel::SessionStage::Finished))
+        return false;
+    // The session ends its start-up with the user's settings profile, the shell's UI state with it.
+    KorvoProfileManager::Instance().LoadState();
+    return true;
 }
 
 void automenu(int mode) { platform::kernel::recordCall(L"automenu(" + std::to_wstring(mode) + L")"); }

@@ -76,3 +76,28 @@ namespace Korvo::UI {
 void GlobalContextMenuContainer::Load() { platform::kernel::recordCall(L"Korvo::UI::GlobalContextMenuContainer::Load()"); }
 
 }  // namespace Korvo::UI
+
+namespace Korvo::UI {
+
+IMPLEMENT_DYNCREATE(AutoMenuToolBar, CXTPToolBar)
+IMPLEMENT_DYNCREATE(TabbableToolBar, CXTPTabToolBar)
+
+int TabbableToolBar::AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible,
+                                    const GUID& guid) {
+    Tab tab;
+    tab.caption = name ? name : L"";
+    if (ids && count > 0) tab.commandIds.assign(ids, ids + count);
+    tab.iconId = iconId;
+    tab.visible = visible;
+    tab.guid = guid;
+    return InsertTab(std::move(tab));
+}
+
+bool TabbableToolBar::SetTabAccelerator(const GUID& guid, const ACCEL& accelerator) {
+    Tab* tab = FindTab(guid);
+    if (!tab) return false;
+    tab->accelerator = accelerator;
+    return true;
+}
+
+}  // namespace Korvo::UI

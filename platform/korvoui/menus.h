@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/mfc.h"
+#include "platform/toolkit.h"
 
 namespace Korvo::UI {
 
@@ -14,6 +15,25 @@ public:
     virtual ~AutoMenuController() = default;
     AutoMenuController(const AutoMenuController&) = delete;
     AutoMenuController& operator=(const AutoMenuController&) = delete;
+};
+
+// The tool bar of the auto-menu command bars: the running command's own buttons.
+class AutoMenuToolBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(AutoMenuToolBar)
+public:
+    AutoMenuToolBar() = default;
+};
+
+// The classic tool bar whose buttons come in tabs that the user picks; each tab keeps its
+// original buttons for a reset and may have a keyboard accelerator.
+class TabbableToolBar : public CXTPTabToolBar {
+    DECLARE_DYNCREATE(TabbableToolBar)
+public:
+    TabbableToolBar() = default;
+    // Adds a tab with its original buttons (`count` ids, 0 for a separator).
+    int AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible, const GUID& guid);
+    // Gives the tab with `guid` the accelerator; false when no tab has that GUID.
+    bool SetTabAccelerator(const GUID& guid, const ACCEL& accelerator);
 };
 
 // The context menus shared by every frame.

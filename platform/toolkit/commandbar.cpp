@@ -151,3 +151,33 @@ CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {
     bar->SetPosition(xtpBarPopup);
     return bar;
 }
+
+void CXTPToolBar::DockRightOf(CXTPToolBar* left) {
+    rightOf_ = left == this ? nullptr : left;
+    if (rightOf_) SetPosition(rightOf_->GetPosition());
+}
+
+IMPLEMENT_DYNCREATE(CXTPTabToolBar, CXTPToolBar)
+
+int CXTPTabToolBar::InsertTab(Tab tab) {
+    const bool shown = tab.visible;
+    tabs_.push_back(std::move(tab));
+    const int index = static_cast<int>(tabs_.size()) - 1;
+    if (selected_ < 0 && shown) SelectTab(index);
+    return index;
+}
+
+CXTPTabToolBar::Tab* CXTPTabToolBar::FindTab(const GUID& guid) {
+    for (Tab& tab : tabs_)
+        if (tab.guid == guid) return &tab;
+    return nullptr;
+}
+
+BOOL CXTPTabToolBar::SelectTab(int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return FALSE;
+    selected_ = index;
+    const std::vector<UINT>& ids = tabs_[static_cast<std::size_t>(index)].commandIds;
+    // Without a site yet (the bar is being made) the buttons come with the next selection.
+    if (GetSite()) SetButtons(ids.data(), static_cast<int>(ids.size()));
+    return TRUE;
+}

@@ -3,8 +3,11 @@
 // a site, has a child window of the site titled with the bar's title.
 #pragma once
 
+#include <vector>
+
 #include "platform/mfc.h"
 #include "platform/toolkit/controls.h"
+#include "platform/toolkit/shortcuts.h"
 
 class CXTPCommandBars;
 
@@ -118,9 +121,53 @@ class CXTPToolBar : public CXTPCommandBar {
     DECLARE_DYNCREATE(CXTPToolBar)
 public:
     CXTPToolBar() : CXTPCommandBar(xtpBarTypeNormal) {}
+    // Docks the bar in the row of `left`, right of it (null: its own row again).
+    void DockRightOf(CXTPToolBar* left);
+    CXTPToolBar* GetDockedRightOf() const { return rightOf_; }
 
 protected:
     explicit CXTPToolBar(XTPBarType type) : CXTPCommandBar(type) {}
+
+private:
+    CXTPToolBar* rightOf_ = nullptr;
+};
+
+// A tool bar whose buttons come in tabs, one tab's buttons shown at a time.
+class CXTPTabToolBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPTabToolBar)
+public:
+    struct Tab {
+        CString caption;
+        std::vector<UINT> commandIds;
+        int iconId = 0;
+        bool visible = true;
+        GUID guid{};
+        ACCEL accelerator{};  // key 0: none
+    };
+
+    CXTPTabToolBar() = default;
+    // Adds a tab; the first visible tab is selected and its buttons are the bar's. Its index.
+    int InsertTab(Tab tab);
+    const std::vector<Tab>& GetTabs() const { return tabs_; }
+    Tab* FindTab(const GUID& guid);
+    int GetSelectedTab() const { return selected_; }
+    // Selects a tab: its buttons become the bar's controls. FALSE for an index out of range.
+    BOOL SelectTab(int index);
+
+    // Appearance of the tab strip (the toolkit's numbers) and option flags.
+    void SetTabAppearance(int appearance) { appearance_ = appearance; }
+    int GetTabAppearance() const { return appearance_; }
+    void SetTabColor(int color) { color_ = color; }
+    int GetTabColor() const { return color_; }
+    void SetTabOptions(DWORD options) { options_ = options; }
+    DWORD GetTabOptions() const { return options_; }
+
+private:
+    std::vector<Tab> tabs_;
+    int selected_ = -1;
+    int appearance_ = 0;
+    int color_ = 0;
+    DWORD options_ = 0;
 };
 
 // The classic menu bar, loaded from a menu resource or built control by control.

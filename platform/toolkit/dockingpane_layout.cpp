@@ -173,3 +173,15 @@ void CXTPDockingPaneManager::SetLayout(const CXTPDockingPaneLayout* layout) {
     for (const CXTPDockingPaneLayout::PaneEntry& entry : layout->entries_)
         if (CXTPDockingPane* pane = FindPane(entry.id)) pane->selected_ = entry.selected && !pane->IsClosed();
 }
+
+BOOL CXTPDockingPaneManager::DoPropExchange(CXTPPropExchange* px) {
+    if (!px) return FALSE;
+    std::unique_ptr<CXTPDockingPaneLayout> layout = CreateLayout();
+    if (!px->IsLoading()) {
+        GetLayout(layout.get());
+        return layout->DoPropExchange(px);
+    }
+    if (!layout->DoPropExchange(px)) return FALSE;
+    if (layout->IsValid()) SetLayout(layout.get());
+    return TRUE;
+}

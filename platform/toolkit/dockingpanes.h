@@ -172,6 +172,10 @@ public:
     std::unique_ptr<CXTPDockingPaneLayout> CreateLayout() { return std::make_unique<CXTPDockingPaneLayout>(this); }
     void GetLayout(CXTPDockingPaneLayout* layout) const;
     void SetLayout(const CXTPDockingPaneLayout* layout);
+    // The panes' layout in a saved section: storing writes the live layout; loading applies the
+    // section's layout when it names panes and leaves the panes as they are when it names none.
+    // FALSE for a section that cannot be read or written.
+    BOOL DoPropExchange(CXTPPropExchange* px);
 
     // Makes the object of a new pane; type 0 is the ordinary pane. Programs override it to use
     // their own class. `layout` is the layout being applied, or null.

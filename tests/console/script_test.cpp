@@ -38,6 +38,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump bars 2\n"
         "dump panes 2\n"
         "dump status 0x00010010\n"
+        "pane close 1/1007\n"
+        "pane float 2/1022\n"
+        "pane hide 1/1006\n"
+        "progress begin\n"
+        "progress set -1\n"
+        "progress step\n"
+        "progress end\n"
         "dump ribbon 1\n"
         "dump tabs 1\n"
         "new-frame\n"
@@ -103,17 +110,20 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.index, 2u);  // dump bars 2
     EXPECT_EQ(result.steps[23].arguments.frame.index, 2u);  // dump panes 2
     EXPECT_EQ(result.steps[24].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[25].arguments.frame.index, 1u);  // dump ribbon 1
-    EXPECT_EQ(result.steps[26].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps[32].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[32].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[35].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[25].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[26].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[29].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[32].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[33].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[39].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[39].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[42].arguments.text, L"2,5");  // type
     const std::size_t scroll = result.steps.size() - 9;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 47);
+    EXPECT_EQ(result.steps.back().line, 54);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -189,8 +199,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, new-frame, documents-menu, type, scroll, "
-                             "drag-thumb, journal, quit, automation, kernel)");
+                             "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
+                             "type, scroll, drag-thumb, journal, quit, automation, kernel)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -3,6 +3,9 @@
 // on to the control.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+
 #include "app/kvw32_app.h"
 #include "mainframe/docking_pane_manager.h"
 #include "mainframe/document_pane_windows.h"
@@ -81,6 +84,39 @@ TEST_F(PaneChildWindowsTest, ShowingThemesAttachmentAndLayoutValuesReachTheContr
     manager.SetLayout(restored.get());
     EXPECT_EQ(std::wstring(window->GetControlSite().GetColumnWidths()), L"120,80");
     manager.ReturnPaneWindows();
+}
+
+TEST_F(PaneChildWindowsTest, TheProductStructureWindowDrivesTheKernelsEditor) {
+    // No creator of this edition makes it; an edition that has the pane makes it this way.
+    auto window = std::make_unique<CProductStructWnd>();
+    window->Refresh();  // no window yet: the editor is not asked
+    ASSERT_TRUE(window->Create(L"STATIC", nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 0, 0},
+                               app->GetDockingPaneDummyWindow(), CProductStructWnd::kPaneId, nullptr));
+    window->MoveWindow(0, 0, 300, 200);
+    window->OnAttachedToPane(nullptr);
+    window->SetTheme(Korvo::UI::Theme{0, L"office2016white", L"White"});
+    window->Refresh();
+    window->OnDocumentClosed(nullptr);
+    window->DestroyWindow();
+    window.reset();
+    const std::vector<std::wstring> journal = calls(s);
+    const long long bound = indexOf(journal, L"UIModuleProxy::BindCommandIcon(1020, 1553)");
+    const long long resized = indexOf(journal, L"ProductStructEditorProxy::Resize(300, 200)");
+    const long long attached = indexOf(journal, L"ProductStructEditorProxy::Attach(");
+    const long long themed = indexOf(journal, L"ProductStructEditorProxy::SetTheme(\"office2016white\")");
+    const long long refreshed = indexOf(journal, L"ProductStructEditorProxy::Refresh()");
+    const long long closed = indexOf(journal, L"ProductStructEditorProxy::OnDocumentClosed(");
+    const long long detached = indexOf(journal, L"ProductStructEditorProxy::Detach()");
+    EXPECT_GE(bound, 0);
+    EXPECT_LT(bound, resized);
+    EXPECT_LT(resized, attached);
+    EXPECT_LT(attached, themed);
+    EXPECT_LT(themed, refreshed);
+    EXPECT_LT(refreshed, closed);
+    EXPECT_LT(closed, detached);
+    EXPECT_EQ(std::count_if(journal.begin(), journal.end(),
+                            [](const std::wstring& call) { return call == L"ProductStructEditorProxy::Refresh()"; }),
+              1);
 }
 
 }  // namespace

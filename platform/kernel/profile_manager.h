@@ -1,0 +1,34 @@
+// The kernel's settings-profile manager, as far as the shell's UI state needs it: where a profile
+// and its items keep their files and registry values, and the loading and saving of the profile
+// state, during which the kernel asks the shell (its callback object) to load or save the state
+// of its main windows.
+#pragma once
+
+#include "platform/mfc.h"
+
+class KorvoProfileManager {
+public:
+    static KorvoProfileManager& Instance();
+
+    // The profile used when none is named.
+    static CString GetDefaultProfileName() { return L"Default"; }
+    // The registry section (under the application's key) of a profile; null names the default.
+    static CString GetProfileSectionName(LPCWSTR profile);
+    // The folder of a profile (`item` null) or of one of its items:
+    // <LOCALAPPDATA>\<registry key>\<product>\Profiles\<profile>[\<item>]. Empty while the
+    // application has no registry key (it then keeps no profiles).
+    static CString GetProfileSectionAppDataPath(LPCWSTR profile, LPCWSTR item);
+
+    // Loads the default profile's state: the shell loads its UI state. Afterwards the state
+    // counts as loaded, whatever the shell answered (there was a profile to load from).
+    bool LoadState();
+    // Saves the profile state: the shell saves its UI state; its answer is returned.
+    bool SaveState();
+    bool IsStateLoaded() const { return loaded_; }
+    // The state is no longer taken as loaded (after the last save of a session).
+    void SetStateLoaded(bool loaded) { loaded_ = loaded; }
+
+private:
+    KorvoProfileManager() = default;
+    bool loaded_ = false;
+};
