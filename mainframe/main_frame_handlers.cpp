@@ -2,6 +2,7 @@
 // and the frame's own commands.
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/pane_values_store.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -80,7 +81,9 @@ void CMainFrame::OnDestroy() {
 void CMainFrame::DestroyFirstTime() {
     // Clipart views come with the documents-menu work.
     SetActiveView(nullptr, FALSE);
-    // The pane windows are the application's, shared by every frame: they outlive this one.
+    // The pane windows are the application's, shared by every frame: they outlive this one, and
+    // their values the run (the last frame to close writes them last).
+    SavePaneValues(m_paneManager, GetPaneValuesFilePath());
     m_paneManager.ReturnPaneWindows();
     m_screenMode = 0;
     KVResetDialogCache();

@@ -4,6 +4,7 @@
 #include "app/kvw32_app.h"
 #include "commandbars/varnel_popup.h"
 #include "mainframe/docking_panes_init.h"
+#include "mainframe/pane_values_store.h"
 #include "mainframe/main_frame.h"
 
 bool InitRibbonBar(CMainFrame& frame) {
@@ -60,7 +61,10 @@ bool IsFirstMainFrame(const CMainFrame& frame) {
 bool InitDockingPanesAndToolBars(CMainFrame& frame) {
     CXTPCommandBars* bars = frame.GetCommandBars();
     if (!bars) return false;
-    if (!CreateInitialDockingPanes(&frame.GetPaneManager(), IsFirstMainFrame(frame))) return false;
+    const bool first = IsFirstMainFrame(frame);
+    if (!CreateInitialDockingPanes(&frame.GetPaneManager(), first)) return false;
+    // The pane windows are shared by every frame: the first one gives them their saved values.
+    if (first) LoadPaneValues(frame.GetPaneManager(), GetPaneValuesFilePath());
     for (const DefaultToolBarButtons& entry : GetDefaultToolBars()) {
         const CommandTables::DefaultToolBarRecord& record = *entry.record;
         // The tabs of the tabbed tool bar come with that bar's own work.

@@ -52,6 +52,9 @@ public:
     // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
     // pane's window); throws std::invalid_argument naming what is missing.
     void click(HWND window, unsigned id);
+    // Types `text` into the visible, enabled combo box `id` inside `window` (its text replaced)
+    // and presses Enter; throws std::invalid_argument naming what is missing.
+    void enterText(HWND window, unsigned id, std::wstring_view text);
     ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
 
     // Command bars and the ribbon of main frame `frame`, as a user reaches them. Each returns the
@@ -248,9 +251,12 @@ public:
     std::wstring tooltip(HWND frame) const;
     // The window docking pane `paneId` of main frame `frame` hosts, or null.
     HWND paneWindow(HWND frame, unsigned paneId) const;
+    // The first visible report control inside `window` (depth first), or null.
+    HWND shownReportControl(HWND window) const;
     // The frame's docking panes in the manager's order, one a line: id, state (docked, floating,
     // hidden, closed), "title", icon ID, "group HEAD" when in another pane's tab group,
-    // "selected", window 0x%08x or none. Empty without panes.
+    // "selected", window 0x%08x or none; below a pane, indented, the rows of the report control
+    // its window shows (ReportDriver::outline). Empty without panes.
     std::wstring dumpPanes(HWND frame) const;
     // The frame's status line: "pane INDEX id ID "text"" (with "hidden") per pane, then its
     // progress bars ("progress id ID POS/UPPER", "marquee") and buttons ("button ID "tooltip"",

@@ -196,6 +196,14 @@ void CXTPReportControl::ClickItemControl(CXTPReportRow* row, CXTPReportColumn* c
     control->OnLButtonUp(&args);
 }
 
+void CXTPReportControl::ClickHeader(CXTPReportColumn* column) {
+    if (!column || !column->IsSortable()) return;
+    const auto& order = columns_.GetSortOrder();
+    const bool again = !order.empty() && order.front() == column;
+    columns_.SetSortColumn(column, again ? !column->IsSortedIncreasing() : TRUE);
+    Populate();
+}
+
 void CXTPReportControl::SerializeState(CXTPPropExchange* px) {
     if (!px) return;
     int sortItem = columns_.GetSortOrder().empty() ? -1 : columns_.GetSortOrder().front()->GetItemIndex();

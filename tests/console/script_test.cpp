@@ -42,6 +42,11 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
         "dump documents-menu\n"
+        "documents-menu search \"hex\"\n"
+        "documents-menu expand \"Bolts\"\n"
+        "documents-menu collapse \"Bolts\"\n"
+        "documents-menu visible \"hex bolt.grb\"\n"
+        "documents-menu show-hidden\n"
         "journal\n"
         "quit\r\n",
         "tour.korvo");
