@@ -86,7 +86,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 33);
+    EXPECT_EQ(result.steps.back().line, 38);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
