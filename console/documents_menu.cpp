@@ -110,12 +110,12 @@ CXTPReportControl* reportOf(HWND report) {
     return dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(report));
 }
 
-// The column the user knows as "Visible", or -1.
-int visibleColumn(HWND report) {
+// The item index of the column named `name` ("Name", "Visible"), or -1.
+int columnNamed(HWND report, const wchar_t* name) {
     CXTPReportControl* control = reportOf(report);
     for (int i = 0; control && i < control->GetColumns()->GetCount(); ++i) {
         const CXTPReportColumn* column = control->GetColumns()->GetAt(i);
-        if (column->GetInternalName() == L"Visible") return column->GetItemIndex();
+        if (column->GetInternalName() == name) return column->GetItemIndex();
     }
     return -1;
 }
@@ -180,7 +180,16 @@ bool Driver::toggleDocumentsMenuRowVisible(const Step& step) {
     HWND report = nullptr;
     const int row = documentsMenuRow(step, report);
     if (row < 0) return true;
-    session_.user().report(report).click(row, visibleColumn(report));
+    session_.user().report(report).click(row, columnNamed(report, L"Visible"));
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::selectDocumentsMenuRow(const Step& step) {
+    HWND report = nullptr;
+    const int row = documentsMenuRow(step, report);
+    if (row < 0) return true;
+    session_.user().report(report).click(row, columnNamed(report, L"Name"));
     session_.runUntilIdle();
     return true;
 }
@@ -189,7 +198,7 @@ bool Driver::toggleDocumentsMenuShowHidden(const Step& step) {
     const HWND window = documentsMenuWindow(step);
     const HWND report = window ? session_.inspect().shownReportControl(window) : nullptr;
     if (!report) return true;
-    session_.user().report(report).clickHeader(visibleColumn(report));
+    session_.user().report(report).clickHeader(columnNamed(report, L"Visible"));
     session_.runUntilIdle();
     return true;
 }

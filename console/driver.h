@@ -74,6 +74,7 @@ private:
     bool expandDocumentsMenuRow(const Step& step);
     bool collapseDocumentsMenuRow(const Step& step);
     bool toggleDocumentsMenuRowVisible(const Step& step);
+    bool selectDocumentsMenuRow(const Step& step);
     bool toggleDocumentsMenuShowHidden(const Step& step);
     // The window docking pane 1004 of the first main frame that hosts it shows; null (said in the
     // transcript) when none does.

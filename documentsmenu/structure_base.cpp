@@ -134,6 +134,16 @@ void StructureBase::PlaceRow(Record* row, bool excluded, bool expand, const CStr
     if (hidden) row->SetVisible(IsShowHidden() ? TRUE : FALSE);
 }
 
+void StructureBase::OnSelectionChanged() {
+    const std::vector<CXTPReportRow*> selected = GetSelectedRows();
+    if (selected.size() >= 2) {
+        if (window_) window_->ClearBrowser();
+        return;
+    }
+    if (auto* record = selected.empty() ? nullptr : dynamic_cast<Record*>(selected.front()->GetRecord()))
+        record->OnSelected();
+}
+
 void StructureBase::ClickHeader(CXTPReportColumn* column) {
     if (column && column->GetItemIndex() == kColumnVisible && window_) {
         window_->SetShowHidden(!window_->IsShowHidden());

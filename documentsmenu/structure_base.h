@@ -45,6 +45,8 @@ public:
     // The filter of the last fill.
     const CString& GetFilter() const { return filter_; }
 
+    // One selected row shows itself in the browser pane; several clear it.
+    void OnSelectionChanged() override;
     // The Visible column's header switches hidden rows on and off; others sort.
     void ClickHeader(CXTPReportColumn* column) override;
 

@@ -310,6 +310,8 @@ public:
     std::vector<CXTPReportRow*> GetSelectedRows() const;
     void SelectRow(CXTPReportRow* row, BOOL add);
     void ClearSelection();
+    // The set of selected rows changed (the toolkit's selection-changed notification).
+    virtual void OnSelectionChanged() {}
 
     void SetImageManager(CXTPImageManager* manager) { imageManager_ = manager; }
     CXTPImageManager* GetImageManager() const { return imageManager_; }

@@ -131,14 +131,20 @@ std::vector<CXTPReportRow*> CXTPReportControl::GetSelectedRows() const {
 }
 
 void CXTPReportControl::SelectRow(CXTPReportRow* row, BOOL add) {
+    const std::vector<const CXTPReportRecord*> before = selected_;
     if (!add) selected_.clear();
     if (row && std::find(selected_.begin(), selected_.end(), row->GetRecord()) == selected_.end()) {
         selected_.push_back(row->GetRecord());
     }
     if (row) focused_ = row;
+    if (selected_ != before) OnSelectionChanged();
 }
 
-void CXTPReportControl::ClearSelection() { selected_.clear(); }
+void CXTPReportControl::ClearSelection() {
+    if (selected_.empty()) return;
+    selected_.clear();
+    OnSelectionChanged();
+}
 
 void CXTPReportControl::EditItem(XTP_REPORTRECORDITEM_ARGS* args) {
     if (!args || !args->pItem || !args->pItem->IsEditable()) return;

@@ -28,6 +28,8 @@ korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Tem
 korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Samples\n          Cover plate.grb\n1007 "
              "the search lists what matches")
 
-# The collapse of the second run is what the third run finds.
-korvo_run(third EXIT 0 OUTPUT out ARGS --host ${host} INPUT "${open_sample}start\nidle\ndump panes 1\nquit\n")
+# The collapse of the second run is what the third run finds; a selected row shows in the browser.
+korvo_run(third EXIT 0 OUTPUT out ARGS --host ${host} INPUT
+  "${open_sample}start\nidle\ndump panes 1\ndocuments-menu select \"Libraries\"\ndump windows\nquit\n")
+korvo_expect("${out}" "\n +0x[0-9a-f]+ [^\n]*\"Libraries\" visible" "the browser pane shows the selected configuration")
 korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    \\+ Libraries\n1007 " "the collapsed configuration after a restart")

@@ -45,6 +45,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu search \"hex\"\n"
         "documents-menu expand \"Bolts\"\n"
         "documents-menu collapse \"Bolts\"\n"
+        "documents-menu select \"Bolts\"\n"
         "documents-menu visible \"hex bolt.grb\"\n"
         "documents-menu show-hidden\n"
         "journal\n"
@@ -86,7 +87,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 38);
+    EXPECT_EQ(result.steps.back().line, 39);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {

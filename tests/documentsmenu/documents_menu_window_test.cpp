@@ -166,6 +166,11 @@ TEST_F(DocumentsMenuWindowTest, ListModeCarriesColumnsAndSplitModesShowTheBrowse
     EXPECT_FALSE(window->SetSplitMode(3));
     EXPECT_TRUE(window->SetSplitMode(2));
     EXPECT_FALSE(window->GetSplitter().IsHorizontal());
+    // One selected row shows in the browser; two clear it.
+    view().click(view().find(L"Nuts"), kColumnName);
+    EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nuts);
+    view().select(view().find(L"M6"), true);
+    EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nullptr);
     EXPECT_TRUE(window->ShowInBrowser(nuts));
     EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nuts);
     EXPECT_TRUE(window->SetSplitMode(0));
@@ -209,6 +214,12 @@ TEST_F(DocumentsMenuWindowTest, ClientsHearOnceAndUpdatesNest) {
     EXPECT_EQ(view().find(L"Second"), 1);
     tree.EndUpdate();  // at count 0: nothing
     EXPECT_EQ(tree.GetUpdateCount(), 0u);
+
+    // A settings profile applied (event 1043) re-applies the command-bar options; other events not.
+    const int updates = window->GetCommandBarsOptionsUpdates();
+    ApplicationEventManager::Instance().Raise(kEventProfileApplied, ApplicationEventArgs());
+    ApplicationEventManager::Instance().Raise(kEventThemeChanged + 1, ApplicationEventArgs());
+    EXPECT_EQ(window->GetCommandBarsOptionsUpdates(), updates + 1);
 }
 
 }  // namespace
