@@ -41,13 +41,16 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
+        "documents-menu expand \"Standard/Bolts\"\n"
+        "documents-menu enter \"Standard/Bolts/a.grb\"\n"
+        "documents-menu rename \"Standard/Bolts/a.grb\" \"b.grb\"\n"
         "dump documents-menu\n"
-        "documents-menu search \"hex\"\n"
-        "documents-menu expand \"Bolts\"\n"
-        "documents-menu collapse \"Bolts\"\n"
-        "documents-menu select \"Bolts\"\n"
-        "documents-menu visible \"hex bolt.grb\"\n"
-        "documents-menu show-hidden\n"
+        "documents-pane search \"hex\"\n"
+        "documents-pane expand \"Bolts\"\n"
+        "documents-pane collapse \"Bolts\"\n"
+        "documents-pane select \"Bolts\"\n"
+        "documents-pane visible \"hex bolt.grb\"\n"
+        "documents-pane show-hidden\n"
         "journal\n"
         "quit\r\n",
         "tour.korvo");
@@ -87,7 +90,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 39);
+    EXPECT_EQ(result.steps[30].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[30].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps.back().line, 42);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
