@@ -27,6 +27,9 @@ CKvw32App::~CKvw32App() {
 CKvw32App* CKvw32App::Instance() { return g_application; }
 
 int CKvw32App::ExitInstance() {
+    // The documents menu's views are clients of the kernel's library model, which ends with the
+    // session: the window goes first.
+    m_paneWindows.libraries.Reset(nullptr);
     const int result = kvaux::MfcApplication::ExitInstance();
     // The mutex tells other processes that settings may be in use; it goes last.
     if (m_settingsMutex) {

@@ -271,6 +271,7 @@ public:
 
     // Pane-window creators: the window in the slot, made (when `create` is set and the pane is
     // enabled) under the dummy host with the pane id as control id.
+    CWnd* GetDrawMenuWindow(bool create);
     CWnd* GetModelTreeWindow(bool create);
     CWnd* GetTaskWindow(bool create);
     CWnd* GetNCWindow(bool create);

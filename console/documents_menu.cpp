@@ -1,11 +1,15 @@
 // The console's verbs over the kernel's documents-menu model: open configurations, add library
 // folders, and print the configurations tree as the documents menu shows it (the program hands
-// the console the shell's outline of the tree).
+// the console the shell's outline of the tree); and the documents-menu window as its user works
+// it: search, expand, collapse, hide and show rows.
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "console/driver.h"
+#include "platform/core/text.h"
 #include "platform/kernel.h"
+#include "platform/toolkit.h"
 
 namespace korvo::console {
 
@@ -116,6 +120,114 @@ bool Driver::enterDocumentsMenuRow(const Step& step) {
 bool Driver::renameDocumentsMenuRow(const Step& step) {
     if (!g_hooks.rename) return documentsMenuDid(kMissing);
     return documentsMenuDid(g_hooks.rename(step.arguments.text, step.arguments.name));
+}
+
+}  // namespace korvo::console
+
+namespace korvo::console {
+
+namespace {
+
+constexpr unsigned kDocumentsMenuPane = 1004;
+constexpr unsigned kSearchBox = 692;
+
+std::wstring verbName(const Step& step) { return platform::core::fromUtf8(std::string(verbs()[step.verb].name())); }
+
+CXTPReportControl* reportOf(HWND report) {
+    return dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(report));
+}
+
+// The item index of the column named `name` ("Name", "Visible"), or -1.
+int columnNamed(HWND report, const wchar_t* name) {
+    CXTPReportControl* control = reportOf(report);
+    for (int i = 0; control && i < control->GetColumns()->GetCount(); ++i) {
+        const CXTPReportColumn* column = control->GetColumns()->GetAt(i);
+        if (column->GetInternalName() == name) return column->GetItemIndex();
+    }
+    return -1;
+}
+
+}  // namespace
+
+HWND Driver::documentsMenuWindow(const Step& step) {
+    for (HWND frame : session_.inspect().mainFrames()) {
+        if (const HWND window = session_.inspect().paneWindow(frame, kDocumentsMenuPane)) return window;
+    }
+    transcript_.print(verbName(step) + L": no main frame has the documents menu's pane");
+    return nullptr;
+}
+
+int Driver::documentsMenuRow(const Step& step, HWND& report) {
+    const HWND window = documentsMenuWindow(step);
+    report = window ? session_.inspect().shownReportControl(window) : nullptr;
+    if (!report) return -1;
+    const int row = session_.user().report(report).find(step.arguments.text);
+    if (row < 0) transcript_.print(verbName(step) + L": no row \"" + step.arguments.text + L"\" is shown");
+    return row;
+}
+
+bool Driver::searchDocumentsMenu(const Step& step) {
+    const HWND window = documentsMenuWindow(step);
+    if (!window) return true;
+    try {
+        session_.user().enterText(window, kSearchBox, step.arguments.text);
+    } catch (const std::invalid_argument& error) {
+        std::string what = error.what();
+        if (what.rfind("harness: ", 0) == 0) what.erase(0, 9);
+        transcript_.print(verbName(step) + L": " + platform::core::fromUtf8(what));
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::expandDocumentsPaneRow(const Step& step) {
+    HWND report = nullptr;
+    const int row = documentsMenuRow(step, report);
+    if (row < 0) return true;
+    const CXTPReportRow* found = reportOf(report)->GetRows()->GetAt(row);
+    if (!found->HasChildren()) {
+        transcript_.print(verbName(step) + L": row \"" + step.arguments.text + L"\" has nothing to expand");
+    } else if (!found->IsExpanded()) {
+        session_.user().report(report).expand(row);
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::collapseDocumentsMenuRow(const Step& step) {
+    HWND report = nullptr;
+    const int row = documentsMenuRow(step, report);
+    if (row < 0) return true;
+    if (reportOf(report)->GetRows()->GetAt(row)->IsExpanded()) session_.user().report(report).collapse(row);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::toggleDocumentsMenuRowVisible(const Step& step) {
+    HWND report = nullptr;
+    const int row = documentsMenuRow(step, report);
+    if (row < 0) return true;
+    session_.user().report(report).click(row, columnNamed(report, L"Visible"));
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::selectDocumentsMenuRow(const Step& step) {
+    HWND report = nullptr;
+    const int row = documentsMenuRow(step, report);
+    if (row < 0) return true;
+    session_.user().report(report).click(row, columnNamed(report, L"Name"));
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::toggleDocumentsMenuShowHidden(const Step& step) {
+    const HWND window = documentsMenuWindow(step);
+    const HWND report = window ? session_.inspect().shownReportControl(window) : nullptr;
+    if (!report) return true;
+    session_.user().report(report).clickHeader(columnNamed(report, L"Visible"));
+    session_.runUntilIdle();
+    return true;
 }
 
 }  // namespace korvo::console

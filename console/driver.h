@@ -95,6 +95,18 @@ private:
     bool renameDocumentsMenuRow(const Step& step);
     // Prints what the user could not do at the tree; false when the hooks are missing.
     bool documentsMenuDid(const std::wstring& refusal);
+    // The documents-menu window as its user works it (console/documents_menu.cpp).
+    bool searchDocumentsMenu(const Step& step);
+    bool expandDocumentsPaneRow(const Step& step);
+    bool collapseDocumentsMenuRow(const Step& step);
+    bool toggleDocumentsMenuRowVisible(const Step& step);
+    bool selectDocumentsMenuRow(const Step& step);
+    bool toggleDocumentsMenuShowHidden(const Step& step);
+    // The window docking pane 1004 of the first main frame that hosts it shows; null (said in the
+    // transcript) when none does.
+    HWND documentsMenuWindow(const Step& step);
+    // The row captioned as the step says in the window's shown view; -1 (said) when none.
+    int documentsMenuRow(const Step& step, HWND& report);
     // The command bars and the ribbon (console/ribbon_verbs.cpp).
     bool selectTab(const Step& step);
     bool hover(const Step& step);

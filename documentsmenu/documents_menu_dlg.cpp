@@ -1,71 +1,257 @@
 #include "documentsmenu/documents_menu_dlg.h"
 
+#include <algorithm>
+
+#include "documentsmenu/window/preview_wnd.h"
+#include "documentsmenu/window/tool_bar_controls.h"
+
 namespace DocumentsMenu {
 
 namespace {
 
-template <class Set>
-void setMember(Set& set, const std::wstring& key, bool member) {
-    if (member) {
-        set.insert(key);
-    } else {
-        set.erase(key);
-    }
-}
+constexpr double kGoldenRatio = 1.618034;
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+constexpr SIZE kMinPaneSize{50, 50};  // at 96 dpi
+constexpr int kBarHeight = 26;        // at 96 dpi
+constexpr DWORD kMainBarDocking = 96;     // stretched, no wrapping
+constexpr DWORD kSearchBarDocking = 97;   // top, stretched, no wrapping
+constexpr UINT kAcceleratorTable = 1051;
+constexpr int kMainBarIcons[] = {690, 691, 1912, 693, 696, 40780};
+
+int Scaled(int value) { return XTPDpiHelper()->ScaleX(value); }
 
 }  // namespace
 
-std::wstring DocumentsMenuDlg::key(const GUID& id) {
-    return std::wstring(Korvo::UniqueIdentifier(id).ToString().view());
+BEGIN_MESSAGE_MAP(DocumentsMenuDlg, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &DocumentsMenuDlg::OnIdleUpdateCmdUI)
+END_MESSAGE_MAP()
+
+DocumentsMenuDlg::DocumentsMenuDlg() : splitter_(kGoldenRatio, true), structure_(this) {}
+
+// Clients are expected to have left; the views let go of the model with the structure.
+DocumentsMenuDlg::~DocumentsMenuDlg() {
+    clients_.clear();
+    if (GetSafeHwnd()) DestroyWindow();
 }
 
-// Document names compare without regard to case, as the file system does.
-std::wstring DocumentsMenuDlg::documentKey(ILibrary* library, const CString& name) {
-    CString folded = name;
-    folded.MakeLower();
-    return key(library->GetId()) + L"/" + std::wstring(folded.view());
+int DocumentsMenuDlg::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+    if (!splitter_.Create(this, kChildStyle, kSplitterId)) return -1;
+    splitter_.SetMinPaneSize(SIZE{Scaled(kMinPaneSize.cx), Scaled(kMinPaneSize.cy)});
+    if (!structure_.Create(&splitter_, kChildStyle, Korvo::UI::SimpleSplitter::GetPaneId(0))) return -1;
+    auto preview = std::make_unique<PreviewWnd>();
+    if (!preview->Create(&splitter_, kChildStyle, Korvo::UI::SimpleSplitter::GetPaneId(1))) return -1;
+    preview_ = std::move(preview);
+    if (!createCommandBars()) return -1;
+    createToolBars();
+    recalcLayout();
+    return 0;
 }
 
-bool DocumentsMenuDlg::IsExpanded(ILibrariesGroup* group) const {
-    return group && expanded_.contains(key(group->GetId()));
+bool DocumentsMenuDlg::createCommandBars() {
+    commandBars_.reset(CXTPCommandBars::CreateCommandBars(RUNTIME_CLASS(CXTPCommandBars), this));
+    if (!commandBars_) return false;
+    commandBarsSite_.UpdateCommandBarsOptions();
+    CXTPCommandBarsOptions& options = *commandBars_->GetCommandBarsOptions();
+    options.szIcons = SIZE{16, 16};
+    options.szLargeIcons = SIZE{24, 24};
+    options.szPopupIcons = SIZE{16, 16};
+    options.ShowKeyboardCues(xtpKeyboardCuesShowWindowsDefault);
+    commandBars_->GetShortcutManager()->SetAccelerators(kAcceleratorTable);
+    return true;
 }
 
-bool DocumentsMenuDlg::IsExpanded(ILibrary* library) const {
-    return library && expanded_.contains(key(library->GetId()));
+void DocumentsMenuDlg::createToolBars() {
+    mainBar_ = commandBars_->Add(L"", xtpBarTop);
+    mainBar_->EnableDocking(kMainBarDocking);
+    CXTPImageManager* images = commandBars_->GetImageManager();
+    // Each icon under its own id; the collapse button shows resource 496.
+    for (int icon : kMainBarIcons) images->SetIcon(static_cast<UINT>(icon), 16);
+    images->SetIcon(kCollapseId, 16);
+    CXTPControls* mainControls = mainBar_->GetControls();
+    mainControls->Add(new OpenConfigurationButton, kOpenConfigurationId);
+    varnelButton_ = static_cast<OpenVarnelConfigurationButton*>(
+        mainControls->Add(new OpenVarnelConfigurationButton, kOpenVarnelConfigurationId));
+
+    searchBar_ = commandBars_->Add(Korvo::I18n::Translate(L"panels.search_panel"), xtpBarTop);
+    searchBar_->EnableDocking(kSearchBarDocking);
+    searchBar_->SetVisible(TRUE);
+    searchBox_ = static_cast<ComboBoxFind*>(searchBar_->GetControls()->Add(new ComboBoxFind(structure_), kSearchBoxId));
+    auto* find = static_cast<ButtonFind*>(searchBar_->GetControls()->Add(new ButtonFind(*searchBox_), kFindId));
+    searchBox_->SetFindButton(find);
+
+    mainControls->Add(new CollapseButton(structure_), kCollapseId);
+    mainControls->CreateOriginalControls();
 }
 
-void DocumentsMenuDlg::SetExpanded(ILibrariesGroup* group, bool expanded) {
-    if (group) setMember(expanded_, key(group->GetId()), expanded);
+void DocumentsMenuDlg::OnSize(UINT nType, int cx, int cy) {
+    CWnd::OnSize(nType, cx, cy);
+    recalcLayout();
 }
 
-void DocumentsMenuDlg::SetExpanded(ILibrary* library, bool expanded) {
-    if (library) setMember(expanded_, key(library->GetId()), expanded);
+// The tool bars stand one above the other at the top; the splitter takes the rest.
+void DocumentsMenuDlg::recalcLayout() {
+    if (!GetSafeHwnd() || !splitter_.GetSafeHwnd()) return;
+    RECT client{};
+    GetClientRect(&client);
+    int top = client.top;
+    for (CXTPToolBar* bar : {mainBar_, searchBar_}) {
+        if (!bar || !bar->GetSafeHwnd() || !bar->IsVisible()) continue;
+        bar->MoveWindow(client.left, top, client.right - client.left, Scaled(kBarHeight));
+        top += Scaled(kBarHeight);
+    }
+    RECT rest = client;
+    rest.top = std::min(top, static_cast<int>(client.bottom));
+    splitter_.MoveWindow(&rest);
 }
 
-bool DocumentsMenuDlg::IsHidden(ILibrariesGroup* group) const { return group && hidden_.contains(key(group->GetId())); }
+LRESULT DocumentsMenuDlg::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+    if (varnelButton_) varnelButton_->UpdateVisibility();
+    if (commandBars_) commandBars_->UpdateCommandBars();
+    return 0;
+}
 
-bool DocumentsMenuDlg::IsHidden(ILibrary* library) const { return library && hidden_.contains(key(library->GetId())); }
+void DocumentsMenuDlg::AddClient(IClient* client) {
+    if (client && std::find(clients_.begin(), clients_.end(), client) == clients_.end()) clients_.push_back(client);
+}
+
+void DocumentsMenuDlg::RemoveClient(IClient* client) { std::erase(clients_, client); }
+
+template <class Call>
+void DocumentsMenuDlg::notifyClients(Call call) {
+    // A client may leave while it is told.
+    const std::vector<IClient*> clients = clients_;
+    for (IClient* client : clients) {
+        if (std::find(clients_.begin(), clients_.end(), client) != clients_.end()) call(*client);
+    }
+}
+
+bool DocumentsMenuDlg::SetShowHidden(bool show) {
+    if (!structure_.SetShowHidden(show)) return false;
+    notifyClients([](IClient& client) { client.ShowHiddenChanged(); });
+    return true;
+}
+
+bool DocumentsMenuDlg::SetShowExcluded(bool show) {
+    if (show == showExcluded_) return false;
+    showExcluded_ = show;
+    if (structure_.GetSafeHwnd()) structure_.SetFilter(CString());
+    notifyClients([](IClient& client) { client.ShowExcludedChanged(); });
+    return true;
+}
+
+int DocumentsMenuDlg::GetSplitMode() const {
+    if (!splitter_.IsSecondPaneShown()) return 0;
+    return splitter_.IsHorizontal() ? 1 : 2;
+}
+
+bool DocumentsMenuDlg::SetSplitMode(int mode) {
+    if (mode < 0 || mode > 2 || mode == GetSplitMode()) return false;
+    if (mode == 0) {
+        splitter_.ShowSecondPane(false, true, false);
+        return true;
+    }
+    splitter_.SetHorizontal(mode == 1, true, false, false);
+    splitter_.ShowSecondPane(true, true, false);
+    return true;
+}
 
 bool DocumentsMenuDlg::IsHidden(ILibrary* library, const CString& documentName) const {
-    return library && hidden_.contains(documentKey(library, documentName));
+    return viewState_.IsDocumentHidden(library, documentName);
 }
 
 void DocumentsMenuDlg::SetHidden(ILibrariesGroup* group, bool hidden) {
-    if (group) setMember(hidden_, key(group->GetId()), hidden);
+    if (!group) return;
+    viewState_.SetGroupHidden(group, hidden);
+    notifyClients([group](IClient& client) { client.LibrariesGroupHiddenChanged(group); });
 }
 
 void DocumentsMenuDlg::SetHidden(ILibrary* library, bool hidden) {
-    if (library) setMember(hidden_, key(library->GetId()), hidden);
+    if (!library) return;
+    viewState_.SetLibraryHidden(library, hidden);
+    notifyClients([library](IClient& client) { client.LibraryHiddenChanged(library); });
 }
 
 void DocumentsMenuDlg::SetHidden(ILibrary* library, const CString& documentName, bool hidden) {
-    if (library) setMember(hidden_, documentKey(library, documentName), hidden);
+    if (!library) return;
+    viewState_.SetDocumentHidden(library, documentName, hidden);
+    notifyClients([&](IClient& client) { client.DocumentHiddenChanged(library, documentName); });
 }
 
-void DocumentsMenuDlg::ShowInBrowser(ILibrariesGroup* group) { browsed_ = group; }
+bool DocumentsMenuDlg::browserShown() const { return preview_ && GetSplitMode() != 0; }
 
-void DocumentsMenuDlg::ShowInBrowser(ILibrary* library) { browsed_ = library; }
+bool DocumentsMenuDlg::ShowInBrowser(IConfiguration* configuration) {
+    if (!browserShown()) return false;
+    preview_->SetClient(this);
+    preview_->ShowConfiguration(configuration, true);
+    return true;
+}
 
-void DocumentsMenuDlg::ShowInBrowser(ILibrary* library, const CString&) { browsed_ = library; }
+bool DocumentsMenuDlg::ShowInBrowser(ILibrariesGroup* group) {
+    // A configuration's row hands its group base.
+    if (auto* configuration = dynamic_cast<IConfiguration*>(group)) return ShowInBrowser(configuration);
+    if (!browserShown()) return false;
+    preview_->SetClient(this);
+    preview_->ShowLibrariesGroup(group, true);
+    return true;
+}
+
+bool DocumentsMenuDlg::ShowInBrowser(ILibrary* library) {
+    if (!browserShown()) return false;
+    preview_->SetClient(this);
+    preview_->ShowLibrary(library, true);
+    return true;
+}
+
+bool DocumentsMenuDlg::ShowInBrowser(ILibrary* library, const CString& documentName) {
+    if (!browserShown()) return false;
+    preview_->SetClient(this);
+    return preview_->ShowDocument(library, documentName, true);
+}
+
+void DocumentsMenuDlg::ClearBrowser() {
+    if (browserShown()) preview_->Hide();
+}
+
+BOOL DocumentsMenuDlg::DoPropExchange(CXTPPropExchange* px) {
+    if (searchBar_) {
+        bool show = searchBar_->IsVisible() != FALSE;
+        PX_Bool(px, L"ShowSearchToolBar", show, true);
+        if (px->IsLoading()) {
+            searchBar_->SetVisible(show ? TRUE : FALSE);
+            recalcLayout();
+        }
+    }
+    {
+        CXTPPropExchangeSection state(px->GetSection(L"State"));
+        viewState_.DoPropExchange(state.get());
+    }
+    PX_Bool(px, L"ShowExcluded", showExcluded_, showExcluded_);
+    structure_.DoPropExchange(px);
+    splitter_.DoPropExchange(px);
+    if (!px->IsLoading() && browserShown()) iconSize_ = preview_->GetIconSize();
+    PX_Int(px, L"IconSize", iconSize_, iconSize_);
+    if (px->IsLoading() && browserShown()) preview_->SetIconSize(iconSize_);
+    return TRUE;
+}
+
+void DocumentsMenuDlg::OnAttachedToPane(CXTPDockingPane*) {
+    commandBarsSite_.UpdateCommandBarsOptions();
+    if (structure_.GetSafeHwnd()) structure_.EnsurePopulated();
+}
+
+void DocumentsMenuDlg::OnToBeDetachedFromPane(CXTPDockingPane*) { structure_.ClearSelection(); }
+
+void DocumentsMenuDlg::SetTheme(const Korvo::UI::Theme& theme) {
+    if (preview_) preview_->SetTheme(theme);
+}
+
+void DocumentsMenuDlg::OnApplicationEvent(UINT eventId, const ApplicationEventArgs&) {
+    if (eventId != kEventProfileApplied) return;
+    commandBarsSite_.UpdateCommandBarsOptions();
+    structure_.ApplyScreenTipOption();
+}
 
 }  // namespace DocumentsMenu

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "documentsmenu/documents_menu_dlg.h"
 #include "documentsmenu/structure_base.h"
 #include "platform/kernel.h"
 #include "platform/toolkit.h"

@@ -1,12 +1,168 @@
 #include "documentsmenu/structure_base.h"
 
+#include "documentsmenu/documents_menu_dlg.h"
+#include "documentsmenu/record.h"
 #include "documentsmenu/record_icons.h"
 
 namespace DocumentsMenu {
 
+namespace {
+
+constexpr int kIconHiddenExist = 40823;
+
+struct ColumnSpec {
+    int index;
+    const wchar_t* name;
+    const wchar_t* captionKey;
+    int width;
+    bool autoSize;
+    int icon;
+    bool sortable;
+    bool visible;
+    bool inList;
+    bool inTree;
+};
+
+constexpr ColumnSpec kColumns[] = {
+    {kColumnName, L"Name", L"docs_menu.title", 100, true, -1, true, true, true, true},
+    {kColumnConfiguration, L"Configuration", L"docs_menu.configuration", 100, true, -1, true, true, true, false},
+    {kColumnPath, L"Path", L"docs_menu.path", 100, true, -1, true, false, true, true},
+    {kColumnAuthor, L"Author", L"docs_menu.author", 100, true, -1, true, false, true, true},
+    {kColumnCompany, L"Company", L"docs_menu.company", 100, true, -1, true, false, true, true},
+    {kColumnComment, L"Comment", L"docs_menu.comment", 100, true, -1, true, false, true, true},
+    {kColumnVisible, L"Visible", L"docs_menu.visibility", 20, false, kIconHidden, false, true, true, true},
+    {6, L"Title", L"docs_menu.document_title", 100, true, -1, true, false, false, true},
+    {7, L"Subject", L"docs_menu.subject", 100, true, -1, true, false, false, true},
+    {8, L"Category", L"docs_menu.category", 100, true, -1, true, false, false, true},
+    {9, L"Keywords", L"docs_menu.keywords", 100, true, -1, true, false, false, true},
+};
+
+}  // namespace
+
+StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) { SetImageManager(&images_); }
+
+StructureBase::~StructureBase() {
+    if (listening_) GlobalCfgGroup()->RemoveClient(this);
+    // The rows unregister from the model while the control still exists.
+    GetRecords()->RemoveAll();
+}
+
+BOOL StructureBase::Create(CWnd* parent, UINT id, DWORD style) {
+    if (!CXTPReportControl::Create(style, RECT{0, 0, 600, 400}, parent, id)) return FALSE;
+    Open();
+    return TRUE;
+}
+
+void StructureBase::Open() {
+    if (listening_) return;
+    CreateColumns();
+    UpdateVisibleColumnIcon();
+    UpdateHeaderVisibility();
+    GlobalCfgGroup()->AddClient(this);
+    listening_ = true;
+    Fill(CString());
+}
+
+void StructureBase::AddColumns(bool listView) {
+    for (const ColumnSpec& spec : kColumns) {
+        if (!(listView ? spec.inList : spec.inTree)) continue;
+        CXTPReportColumn* column =
+            AddColumn(new CXTPReportColumn(spec.index, Korvo::I18n::Translate(spec.captionKey), spec.width,
+                                           spec.autoSize, spec.icon, spec.sortable, spec.visible));
+        column->SetInternalName(spec.name);
+        // Rows keep the model's order (groups before libraries): no sort column is set.
+        column->SetTreeColumn(spec.index == kColumnName ? TRUE : FALSE);
+    }
+}
+
+void StructureBase::UpdateHiddenRecords(bool) {
+    // Rows of hidden objects are left out of fills while hidden rows are not shown, so a walk over
+    // the rows could not bring them back: the rows are made again, as remembered.
+    Fill(filter_);
+    UpdateVisibleColumnIcon();
+}
+
+bool StructureBase::IsShowHidden() const { return window_ && window_->IsShowHidden(); }
+
+bool StructureBase::ShowExcluded() const { return window_ && window_->IsShowExcluded(); }
+
 void StructureBase::UpdateVisibleColumnIcon() {
-    visibleColumnIcon_ = window_ && window_->IsShowHidden() ? kIconShown : kIconHidden;
+    if (IsShowHidden()) {
+        visibleColumnIcon_ = kIconShown;
+    } else {
+        visibleColumnIcon_ = window_ && window_->HasHiddenItems() ? kIconHiddenExist : kIconHidden;
+    }
     if (CXTPReportColumn* column = GetColumns()->Find(kColumnVisible)) column->SetIconID(visibleColumnIcon_);
+}
+
+void StructureBase::UpdateHeaderVisibility() {
+    int visible = 0;
+    for (int i = 0; i < GetColumns()->GetCount(); ++i) visible += GetColumns()->GetAt(i)->IsVisible() ? 1 : 0;
+    ShowHeader(visible >= 2 ? TRUE : FALSE);
+}
+
+void StructureBase::EnsurePopulated() {
+    if (GetRows()->GetCount() == 0) Fill(filter_);
+}
+
+void StructureBase::CollapseAll() {
+    std::vector<CXTPReportRecords*> pending{GetRecords()};
+    while (!pending.empty()) {
+        CXTPReportRecords* records = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < records->GetCount(); ++i) {
+            CXTPReportRecord* record = records->GetAt(i);
+            if (record->IsExpanded()) record->SetExpanded(FALSE);
+            pending.push_back(record->GetChilds());
+        }
+    }
+    Korvo::UI::ReportControl::Populate(this);
+}
+
+void StructureBase::ResetRows(const CString& filter) {
+    filter_ = filter;
+    GetRecords()->RemoveAll();
+}
+
+void StructureBase::PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden) {
+    if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));
+    if (expand) {
+        row->UpdateChildren(childFilter);
+        // The toolkit's own flag: what a search opens is not remembered as the user's expansion.
+        row->CXTPReportRecord::SetExpanded(TRUE);
+    }
+    if (hidden) row->SetVisible(IsShowHidden() ? TRUE : FALSE);
+}
+
+void StructureBase::OnSelectionChanged() {
+    const std::vector<CXTPReportRow*> selected = GetSelectedRows();
+    if (selected.size() >= 2) {
+        if (window_) window_->ClearBrowser();
+        return;
+    }
+    if (auto* record = selected.empty() ? nullptr : dynamic_cast<Record*>(selected.front()->GetRecord()))
+        record->OnSelected();
+}
+
+void StructureBase::ClickHeader(CXTPReportColumn* column) {
+    if (column && column->GetItemIndex() == kColumnVisible && window_) {
+        window_->SetShowHidden(!window_->IsShowHidden());
+        return;
+    }
+    CXTPReportControl::ClickHeader(column);
+}
+
+void StructureBase::ConfigurationsChanged() { Fill(CString()); }
+
+void StructureBase::BeginUpdate() {
+    if (++updateCount_ == 1) CXTPReportControl::BeginUpdate();
+}
+
+void StructureBase::EndUpdate() {
+    if (updateCount_ == 0) return;
+    if (--updateCount_ != 0) return;
+    Korvo::UI::ReportControl::Populate(this);
+    CXTPReportControl::EndUpdate();
 }
 
 }  // namespace DocumentsMenu

@@ -1,25 +1,78 @@
 // The report controls of the documents menu's structure views (the configurations tree and the
-// flat libraries list): they hold the window whose view state their rows follow.
+// flat libraries list): they hold the window whose view state their rows follow, listen to the
+// kernel's configurations group and rebuild their rows from it.
 #pragma once
 
-#include "documentsmenu/documents_menu_dlg.h"
+#include "platform/kernel.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 
 namespace DocumentsMenu {
 
-class StructureBase : public CXTPReportControl {
+class DocumentsMenuDlg;
+class Record;
+
+class StructureBase : public CXTPReportControl, public IConfigurationsGroup::IClient {
 public:
-    explicit StructureBase(DocumentsMenuDlg* window) : window_(window) {}
+    explicit StructureBase(DocumentsMenuDlg* window);
+    ~StructureBase() override;
 
     DocumentsMenuDlg* GetDocumentsMenuDlg() const { return window_; }
-    // The Visible column's header shows whether hidden rows are shown.
-    void UpdateVisibleColumnIcon();
+
+    // The control's window below `parent` (a top-level window without one), its columns, and
+    // the rows of the configurations open now.
+    using CXTPReportControl::Create;
+    BOOL Create(CWnd* parent, UINT id, DWORD style = WS_CHILD | WS_VISIBLE);
+    // The columns, the model's notifications and the rows, without a window (what Create does
+    // after making it).
+    void Open();
+
+    // Rebuilds every row; `filter` is already folded for searching (empty: everything).
+    virtual void Fill(const CString& filter) = 0;
+    // Hidden rows are shown or left out as the window now says.
+    virtual void UpdateHiddenRecords(bool show);
+    virtual bool IsShowHidden() const;
+    // The Visible column's header: hidden rows shown, hidden rows exist, or none.
+    virtual void UpdateVisibleColumnIcon();
+    virtual void CreateColumns() = 0;
     int GetVisibleColumnIcon() const { return visibleColumnIcon_; }
+
+    // The header shows only with two or more visible columns.
+    void UpdateHeaderVisibility();
+    // Fills the rows when there are none yet.
+    void EnsurePopulated();
+    void CollapseAll();
+    // The filter of the last fill.
+    const CString& GetFilter() const { return filter_; }
+
+    // One selected row shows itself in the browser pane; several clear it.
+    void OnSelectionChanged() override;
+    // The Visible column's header switches hidden rows on and off; others sort.
+    void ClickHeader(CXTPReportColumn* column) override;
+
+    void ConfigurationsChanged() override;
+    // Nested: the rows are rebuilt once, when the outermost update ends.
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    unsigned GetUpdateCount() const { return updateCount_; }
+
+protected:
+    // The columns of the table the view shows, in its order (`listView`: the flat list's).
+    void AddColumns(bool listView);
+    // Grey cells for an excluded object, the remembered or searched expansion with the rows below
+    // (filtered by `childFilter`), and the visible flag of a hidden object.
+    void PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden);
+    // Starts a fill: no rows, the filter remembered.
+    void ResetRows(const CString& filter);
+    bool ShowExcluded() const;
 
 private:
     DocumentsMenuDlg* window_;
+    Korvo::UI::CachingImageManager images_;
+    CString filter_;
+    unsigned updateCount_ = 0;
     int visibleColumnIcon_ = -1;
+    bool listening_ = false;
 };
 
 }  // namespace DocumentsMenu

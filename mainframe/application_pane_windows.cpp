@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/kvw32_app.h"
+#include "documentsmenu/documents_menu_dlg.h"
 #include "mainframe/document_pane_windows.h"
 #include "mainframe/main_frame.h"
 #include "platform/diagnostics.h"
@@ -70,6 +71,11 @@ bool CKvw32App::EnableDockingPaneWindow(LPCWSTR name, bool enabled) {
     if (!slot) return false;
     slot->SetEnabled(enabled);
     return true;
+}
+
+CWnd* CKvw32App::GetDrawMenuWindow(bool create) {
+    return MakeSlotWindow(m_paneWindows.libraries, create, GetDockingPaneDummyWindow(), 1004, L"draw menu",
+                          [] { return new DocumentsMenu::DocumentsMenuDlg; });
 }
 
 CWnd* CKvw32App::GetModelTreeWindow(bool create) {
@@ -146,7 +152,6 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
     switch (paneId) {
         // Windows whose classes come with their own modules: only what those put in the slots.
         case 1003: return slots.birdsEyeView.Get();
-        case 1004: return slots.libraries.Get();
         case 1005: return slots.error.Get();
         case 1012: return slots.varnelArchives.Get();
         case 1013: return slots.varnelDesktop.Get();
@@ -156,6 +161,7 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
         case 1028: return slots.findCommand.Get();
         case 1033: return slots.varnelConfigurationSettings.Get();
         case 1040: return slots.varnelLibraryElements.Get();
+        case 1004: return GetDrawMenuWindow(create);
         case 1006: return GetModelTreeWindow(create);
         case 1007: return GetPropertiesWindow(create);
         case 1008: return GetTaskWindow(create);

@@ -38,6 +38,8 @@ void CKVDockingPaneManager::ReturnPaneWindows() {
     CWnd* host = app ? app->GetDockingPaneDummyWindow() : nullptr;
     for (CXTPDockingPane* pane : GetPaneList()) {
         if (!pane->IsValid()) continue;
+        if (auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(CWnd::FromHandlePermanent(pane->GetChild())))
+            child->OnToBeDetachedFromPane(pane);
         const HWND child = pane->Detach();
         ::ShowWindow(child, SW_HIDE);
         if (host && host->GetSafeHwnd()) ::SetParent(child, host->GetSafeHwnd());

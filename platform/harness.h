@@ -57,6 +57,9 @@ public:
     // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
     // pane's window); throws std::invalid_argument naming what is missing.
     void click(HWND window, unsigned id);
+    // Types `text` into the visible, enabled combo box `id` inside `window` (its text replaced)
+    // and presses Enter; throws std::invalid_argument naming what is missing.
+    void enterText(HWND window, unsigned id, std::wstring_view text);
     ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
     // What a user does with docking pane `paneId` of main frame `frame`: its close button,
     // dragging it out of its dock to float, or its auto-hide pin. The reason it could not be
@@ -395,9 +398,12 @@ public:
     std::wstring tooltip(HWND frame) const;
     // The window docking pane `paneId` of main frame `frame` hosts, or null.
     HWND paneWindow(HWND frame, unsigned paneId) const;
+    // The first visible report control inside `window` (depth first), or null.
+    HWND shownReportControl(HWND window) const;
     // The frame's docking panes in the manager's order, one a line: id, state (docked, floating,
     // hidden, closed), "title", icon ID, "group HEAD" when in another pane's tab group,
-    // "selected", window 0x%08x or none. Empty without panes.
+    // "selected", window 0x%08x or none; below a pane, indented, the rows of the report control
+    // its window shows (ReportDriver::outline). Empty without panes.
     std::wstring dumpPanes(HWND frame) const;
     // The frame's status line: "pane INDEX id ID "text"" (with "hidden") per pane, then its
     // progress bars ("progress id ID POS/UPPER", "marquee") and buttons ("button ID "tooltip"",

@@ -19,3 +19,4 @@
 #include "platform/korvoui/docking.h"
 #include "platform/korvoui/report.h"
 #include "platform/korvoui/controls.h"
+#include "platform/korvoui/splitter.h"

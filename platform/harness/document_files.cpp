@@ -70,6 +70,17 @@ void seedSampleDocuments(std::wstring_view programFolder) {
         if (path.substr(0, kPictures.size()) == kPictures)
             writeHostFile(folder + L"\\" + platform::core::fromUtf8(path.substr(kPictures.size())), std::string(bytes));
     }
+    // A library configuration over the sample documents and the prototypes, with fixed ids so
+    // that what a run remembers of its objects is found again in the next run.
+    writeHostFile(kSampleConfiguration,
+                  "<configuration name=\"Libraries\">\n"
+                  "  <library id=\"6F1C2A40-8D3B-4E55-9A61-0B7C3D2E1F01\" name=\"Samples\" path=\"Samples\"/>\n"
+                  "  <group id=\"6F1C2A40-8D3B-4E55-9A61-0B7C3D2E1F02\" name=\"Templates\">\n"
+                  "    <library id=\"6F1C2A40-8D3B-4E55-9A61-0B7C3D2E1F03\" name=\"Prototypes\" path=\"" +
+                      platform::core::toUtf8(std::wstring(programFolder)) +
+                      "\\Prototypes\"/>\n"
+                  "  </group>\n"
+                  "</configuration>\n");
 }
 
 }  // namespace platform::harness::detail

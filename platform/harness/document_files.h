@@ -28,6 +28,9 @@ std::string buildDocumentFile(const DocumentFileSpec& spec);
 // The sample documents, written under the user's documents folder, and the prototype documents
 // of the program folder.
 inline constexpr const wchar_t* kSampleDocumentsFolder = L"C:\\Users\\user\\Documents\\Samples";
+// The sample library configuration: library "Samples" (the folder above) and, in group
+// "Templates", library "Prototypes" (the program folder's prototypes).
+inline constexpr const wchar_t* kSampleConfiguration = L"C:\\Users\\user\\Documents\\Libraries.tws";
 void seedSampleDocuments(std::wstring_view programFolder);
 
 }  // namespace platform::harness::detail

@@ -87,6 +87,16 @@ HWND Inspect::paneWindow(HWND frame, unsigned paneId) const {
     return pane && pane->IsValid() ? pane->GetChild() : nullptr;
 }
 
+HWND Inspect::shownReportControl(HWND window) const {
+    HWND found = nullptr;
+    forEachChild(window, [&](HWND child) {
+        if (found || !::IsWindowVisible(child)) return;
+        if (dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(child))) found = child;
+        else found = shownReportControl(child);
+    });
+    return found;
+}
+
 std::wstring Inspect::dumpPanes(HWND frame) const {
     Korvo::UI::MainFrame* main = mainFrameOf(frame);
     const CXTPDockingPaneManager* manager = main ? main->GetDockingPaneManager() : nullptr;
@@ -99,6 +109,14 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
         if (const CXTPDockingPane* head = pane->GetNeighbour()) dump += L" group " + std::to_wstring(head->GetID());
         if (pane->IsSelected()) dump += L" selected";
         dump += L" window " + (pane->IsValid() ? handleText(pane->GetChild()) : std::wstring(L"none"));
+        const HWND report = pane->IsValid() ? shownReportControl(pane->GetChild()) : nullptr;
+        if (!report) continue;
+        const std::wstring rows = ReportDriver(report).outline();
+        for (std::size_t at = 0; at < rows.size();) {
+            const std::size_t end = rows.find(L'\n', at);
+            dump += L"\n    " + rows.substr(at, end - at);
+            at = end == std::wstring::npos ? rows.size() : end + 1;
+        }
     }
     return dump;
 }
@@ -138,6 +156,20 @@ std::wstring Inspect::dumpStatus(HWND frame) const {
     line(std::wstring(L"taskbar ") + taskbarStateText(taskbar.state) + L" " + std::to_wstring(taskbar.completed) +
          L"/" + std::to_wstring(taskbar.total));
     return dump;
+}
+
+void User::enterText(HWND window, unsigned id, std::wstring_view text) {
+    platform::core::journal().add("user", L"enter " + quoted(std::wstring(text)) + L" in " + std::to_wstring(id) +
+                                              L" of " + handleText(window));
+    if (!::IsWindow(window)) throw std::invalid_argument("harness: typing in a window that does not exist");
+    auto* box = dynamic_cast<CXTPControlComboBox*>(findBarControl(window, id));
+    if (!box) throw std::invalid_argument("harness: no combo box " + std::to_string(id) + " in " +
+                                          platform::core::toUtf8(handleText(window)));
+    if (!box->GetEnabled() || !box->IsVisible())
+        throw std::invalid_argument("harness: combo box " + std::to_string(id) + " is hidden or disabled");
+    box->SetEditText(std::wstring(text).c_str());
+    box->OnEditChanged();
+    box->OnExecute();
 }
 
 void User::click(HWND window, unsigned id) {

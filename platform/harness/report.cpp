@@ -58,6 +58,15 @@ void ReportDriver::click(int row, int itemIndex) {
         control_->ClickItem(found, control_->GetColumns()->Find(itemIndex));
 }
 
+void ReportDriver::clickHeader(int itemIndex) {
+    CXTPReportColumn* column = control_ ? control_->GetColumns()->Find(itemIndex) : nullptr;
+    if (!column) {
+        platform::core::reportFailure(L"harness: no column " + std::to_wstring(itemIndex) + L" to click");
+        return;
+    }
+    control_->ClickHeader(column);
+}
+
 void ReportDriver::select(int row, bool add) {
     if (CXTPReportRow* found = rowAt(row, L"select")) control_->SelectRow(found, add);
 }

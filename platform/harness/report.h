@@ -30,6 +30,8 @@ public:
     void click(int row, int itemIndex);
     void select(int row, bool add);
     void doubleClick(int row, int itemIndex);
+    // A click on the header of the column with `itemIndex` (a strict failure when there is none).
+    void clickHeader(int itemIndex);
     // The button of the cell (the first one unless told).
     void clickButton(int row, int itemIndex, int buttonIndex = 0);
     // Types `text` into the in-place editor and presses Enter (a strict failure when none is open).

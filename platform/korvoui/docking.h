@@ -17,6 +17,8 @@ public:
     virtual BOOL DoPropExchange(CXTPPropExchange*) { return TRUE; }
     // A pane adopted the window.
     virtual void OnAttachedToPane(CXTPDockingPane*) {}
+    // The pane is about to give the window up.
+    virtual void OnToBeDetachedFromPane(CXTPDockingPane*) {}
     virtual void SetTheme(const Theme&) {}
 };
 

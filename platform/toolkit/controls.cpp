@@ -109,6 +109,13 @@ int CXTPControlComboBox::AddString(LPCWSTR text) {
     return GetCount() - 1;
 }
 
+int CXTPControlComboBox::InsertString(int index, LPCWSTR text) {
+    if (index < 0 || index > GetCount()) return AddString(text);
+    items_.insert(items_.begin() + index, CString(text ? text : L""));
+    if (selection_ >= index) ++selection_;
+    return index;
+}
+
 void CXTPControlComboBox::ResetContent() {
     items_.clear();
     selection_ = -1;

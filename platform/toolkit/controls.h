@@ -176,6 +176,8 @@ class CXTPControlComboBox : public CXTPControl {
 public:
     CXTPControlComboBox() : CXTPControl(xtpControlComboBox) {}
     int AddString(LPCWSTR text);
+    // Inserts before `index` (past the end or -1: at the end); the index it got.
+    int InsertString(int index, LPCWSTR text);
     int GetCount() const { return static_cast<int>(items_.size()); }
     void ResetContent();
     int GetCurSel() const { return selection_; }
@@ -185,6 +187,8 @@ public:
     CString GetLBText(int index) const;
     CString GetEditText() const { return text_; }
     void SetEditText(LPCWSTR text) { text_ = text; }
+    // The user changed the edit text (CBN_EDITCHANGE); the control's owner reacts.
+    virtual void OnEditChanged() {}
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 
 private:

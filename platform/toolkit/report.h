@@ -312,11 +312,16 @@ public:
     std::vector<CXTPReportRow*> GetSelectedRows() const;
     void SelectRow(CXTPReportRow* row, BOOL add);
     void ClearSelection();
+    // The set of selected rows changed (the toolkit's selection-changed notification).
+    virtual void OnSelectionChanged() {}
 
     void SetImageManager(CXTPImageManager* manager) { imageManager_ = manager; }
     CXTPImageManager* GetImageManager() const { return imageManager_; }
     // The tree column shows the expand buttons.
     void SetTreeIndent(int indent) { treeIndent_ = indent; }
+    // The column header above the rows.
+    void ShowHeader(BOOL show) { headerVisible_ = show; }
+    BOOL IsHeaderVisible() const { return headerVisible_; }
 
     // Column widths, visibility and sort order.
     void SerializeState(CXTPPropExchange* px);
@@ -326,6 +331,9 @@ public:
     void ClickItem(CXTPReportRow* row, CXTPReportColumn* column);
     void DblClickItem(CXTPReportRow* row, CXTPReportColumn* column);
     void ClickItemControl(CXTPReportRow* row, CXTPReportColumn* column, int controlIndex);
+    // A click on the column's header: a sortable column becomes the sort column (again: the
+    // other direction) and the rows are rebuilt.
+    virtual void ClickHeader(CXTPReportColumn* column);
 
     // Rows as text, one a line: indentation by depth, expand mark ("+" collapsed with children,
     // "-" expanded, " " none), the captions of the visible columns separated by " | ".
@@ -353,4 +361,5 @@ private:
     bool populatePending_ = false;
     int populateCount_ = 0;
     int treeIndent_ = 20;
+    BOOL headerVisible_ = TRUE;
 };

@@ -136,14 +136,20 @@ std::vector<CXTPReportRow*> CXTPReportControl::GetSelectedRows() const {
 }
 
 void CXTPReportControl::SelectRow(CXTPReportRow* row, BOOL add) {
+    const std::vector<const CXTPReportRecord*> before = selected_;
     if (!add) selected_.clear();
     if (row && std::find(selected_.begin(), selected_.end(), row->GetRecord()) == selected_.end()) {
         selected_.push_back(row->GetRecord());
     }
     if (row) focused_ = row;
+    if (selected_ != before) OnSelectionChanged();
 }
 
-void CXTPReportControl::ClearSelection() { selected_.clear(); }
+void CXTPReportControl::ClearSelection() {
+    if (selected_.empty()) return;
+    selected_.clear();
+    OnSelectionChanged();
+}
 
 void CXTPReportControl::EditItem(XTP_REPORTRECORDITEM_ARGS* args) {
     if (!args || !args->pItem || !args->pItem->IsEditable()) return;
@@ -199,6 +205,14 @@ void CXTPReportControl::ClickItemControl(CXTPReportRow* row, CXTPReportColumn* c
     XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
     control->OnLButtonDown(&args);
     control->OnLButtonUp(&args);
+}
+
+void CXTPReportControl::ClickHeader(CXTPReportColumn* column) {
+    if (!column || !column->IsSortable()) return;
+    const auto& order = columns_.GetSortOrder();
+    const bool again = !order.empty() && order.front() == column;
+    columns_.SetSortColumn(column, again ? !column->IsSortedIncreasing() : TRUE);
+    Populate();
 }
 
 void CXTPReportControl::SerializeState(CXTPPropExchange* px) {

@@ -9,7 +9,9 @@ korvo_run(panes EXIT 0 OUTPUT out INPUT
   "start\nidle\ndump status 1\ndump panes 1\ncommand 1/1022 57600\nclick 1 886\nnew-frame\ndump panes 2\nquit\n")
 korvo_expect("${out}" "\npane 0 id 0 \">\"\npane 1 id 104 \"Ready\"\npane 2 id 105 \"\"\n" "the status line's first panes")
 korvo_expect("${out}" "\npane 7 id 110 \"\" hidden\ntaskbar none 0/0\n" "the hidden task panes and the taskbar")
-korvo_expect("${out}" "\n1006 docked \"Model tree\" icon 785 selected window 0x[0-9a-f]+\n" "the model tree open and selected")
+korvo_expect("${out}" "\n1006 docked \"Model tree\" icon 785 window 0x[0-9a-f]+\n" "the model tree open")
+korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+\n"
+             "the documents menu open and selected in the model tree's group")
 string(REGEX MATCH "\n1022 docked \"panes.model_elements\" icon 795 group 1006 window (0x[0-9a-f]+)\n" found "${out}")
 if(NOT found)
   message(FATAL_ERROR "the model elements are not in the model tree's group:\n${out}")
@@ -26,5 +28,5 @@ if(NOT second STREQUAL "\n1006 closed \"Model tree\"")
 endif()
 
 # A pane that does not exist in the frame is refused with its line.
-korvo_run(no_pane EXIT 2 ERROR err INPUT "start\nidle\nclick 1/1004 5\n")
-korvo_expect("${err}" "<stdin>:3: click: main frame 0x00010010 has no docking pane 1004 with a window" "a pane without a window")
+korvo_run(no_pane EXIT 2 ERROR err INPUT "start\nidle\nclick 1/1010 5\n")
+korvo_expect("${err}" "<stdin>:3: click: main frame 0x00010010 has no docking pane 1010 with a window" "a pane without a window")

@@ -54,6 +54,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu enter \"Standard/Bolts/a.grb\"\n"
         "documents-menu rename \"Standard/Bolts/a.grb\" \"b.grb\"\n"
         "dump documents-menu\n"
+        "documents-pane search \"hex\"\n"
+        "documents-pane expand \"Bolts\"\n"
+        "documents-pane collapse \"Bolts\"\n"
+        "documents-pane select \"Bolts\"\n"
+        "documents-pane visible \"hex bolt.grb\"\n"
+        "documents-pane show-hidden\n"
         "dump syspanel 1\n"
         "type 1 907 \"2,5\"\n"
         "scroll 1 horizontal page-right\n"
@@ -117,13 +123,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[33].arguments.frame.index, 1u);      // dump tabs 1
     EXPECT_EQ(result.steps[39].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
     EXPECT_EQ(result.steps[39].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[42].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[48].arguments.text, L"2,5");  // type
     const std::size_t scroll = result.steps.size() - 9;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 54);
+    EXPECT_EQ(result.steps.back().line, 60);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -200,7 +206,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
-                             "type, scroll, drag-thumb, journal, quit, automation, kernel)");
+                             "documents-pane, type, scroll, drag-thumb, journal, quit, automation, kernel)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -165,7 +165,7 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     window.SetHidden(washers, false);
     EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window));
     EXPECT_TRUE(LibraryRecord::MatchesSearch(m6, L"hex", &window));
-    window.SetHidden(m6, L"HEX BOLT.grb", true);
+    window.SetHidden(m6, L"hex bolt.grb", true);
     EXPECT_FALSE(LibraryRecord::MatchesSearch(m6, L"hex", &window));
     EXPECT_TRUE(ConfigurationRecord::NameContains(standard, L"stand"));
 }

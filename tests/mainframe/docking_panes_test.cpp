@@ -115,20 +115,22 @@ TEST_F(UnstartedDockingPanesTest, WindowsTheKernelDoesNotOfferGetNoPane) {
     const std::vector<UINT> ids = AllPanes(&frame->GetPaneManager());
     EXPECT_EQ(std::count(ids.begin(), ids.end(), 1006u), 0);
     EXPECT_EQ(std::count(ids.begin(), ids.end(), 1009u), 0);
-    EXPECT_EQ(OpenPanes(&frame->GetPaneManager()), (std::vector<UINT>{1022, 1007}));
+    EXPECT_EQ(OpenPanes(&frame->GetPaneManager()), (std::vector<UINT>{1022, 1004, 1007}));
 }
 
 TEST_F(DockingPanesTest, TheFirstFrameKeepsItsMainPanesOpenInGroupsAndLaterFramesStartClosed) {
     CXTPDockingPaneManager* first = Manager(0);
     ASSERT_TRUE(CreateInitialDockingPanes(first, true));
     // Every pane whose window exists, in table order; no edition-only pane.
-    EXPECT_EQ(AllPanes(first), (std::vector<UINT>{1030, 1006, 1022, 1007, 1008, 1009, 1011, 1029, 1031, 1039, 1023,
-                                                  1035}));
-    EXPECT_EQ(OpenPanes(first), (std::vector<UINT>{1006, 1022, 1007}));
-    // One tab stack per group, headed by its first pane; the first open pane is selected.
+    EXPECT_EQ(AllPanes(first), (std::vector<UINT>{1030, 1006, 1022, 1004, 1007, 1008, 1009, 1011, 1029, 1031, 1039,
+                                                  1023, 1035}));
+    EXPECT_EQ(OpenPanes(first), (std::vector<UINT>{1006, 1022, 1004, 1007}));
+    // One tab stack per group, headed by its first pane; the documents menu is selected in its
+    // group (else the group's first open pane would be).
     EXPECT_EQ(first->FindPane(1039)->GetNeighbour(), first->FindPane(1006));
     EXPECT_EQ(first->FindPane(1035)->GetNeighbour(), first->FindPane(1030));
-    EXPECT_TRUE(first->FindPane(1006)->IsSelected());
+    EXPECT_TRUE(first->FindPane(1004)->IsSelected());
+    EXPECT_FALSE(first->FindPane(1006)->IsSelected());
     EXPECT_FALSE(first->FindPane(1022)->IsSelected());
     EXPECT_EQ(std::wstring(first->FindPane(1006)->GetTitle()), L"Model tree");
     EXPECT_EQ(first->FindPane(1006)->GetIconID(), 785);
@@ -239,7 +241,7 @@ TEST_F(DockingPanesTest, AFrameStartsWithItsPanesAndItsPaneWindowsOutliveIt) {
     auto* first = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frames.at(0)));
     auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frames.at(1)));
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(OpenPanes(&first->GetPaneManager()), (std::vector<UINT>{1006, 1022, 1007}));
+    EXPECT_EQ(OpenPanes(&first->GetPaneManager()), (std::vector<UINT>{1006, 1022, 1004, 1007}));
     EXPECT_TRUE(OpenPanes(&second->GetPaneManager()).empty());
     // Every pane of the first frame hosts its window, NC included.
     for (const CXTPDockingPane* pane : first->GetPaneManager().GetPaneList())

@@ -67,13 +67,13 @@ TEST_F(StateFileTest, AFileOfAnotherProductOrWithoutTheProfilesWordLoadsNothing)
     Seed("<state product=\"Other\">" + Window(1008) + Window(1031) + "</state>");
     Start();
     EXPECT_EQ(s.inspect().mainFrames().size(), 1u);
-    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1007}));
+    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1004, 1007}));
     // Without "UseStateFile" the file is not even read.
     CKvw32App* app = CKvw32App::Instance();
     Seed("<state>" + Window(1008) + "</state>", false);
     s.registry().setDword(L"HKEY_CURRENT_USER", kMainFrameSection, L"UseStateFile", 0);
     EXPECT_FALSE(app->LoadState(nullptr, false));
-    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1007}));  // the first frame's own panes, untouched
+    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1004, 1007}));  // the first frame's own panes, untouched
     // ... unless the caller ignores it.
     EXPECT_TRUE(app->LoadState(nullptr, true));
     EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1008}));
@@ -108,7 +108,7 @@ TEST_F(StateFileTest, AMalformedFileIsReportedAndLeavesTheFramesAsTheyAre) {
     const std::vector<std::wstring> warnings = s.journal().texts("warning");
     ASSERT_FALSE(warnings.empty());
     EXPECT_NE(warnings.front().find(L"state.xml"), std::wstring::npos) << warnings.front();
-    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1007}));
+    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1004, 1007}));
     EXPECT_EQ(indexOf(logs(s), L"2 Loaded state in "), -1);
 }
 

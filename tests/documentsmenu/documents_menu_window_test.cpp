@@ -1,0 +1,226 @@
+// The documents-menu window as its user meets it: the search bar, hidden rows and their header
+// icon, the tree and list views, the browser split, and the view state the window keeps in a
+// pane's layout.
+#include "tests/documentsmenu/structure_test_support.h"
+
+#include "documentsmenu/record_icons.h"
+#include "documentsmenu/window/preview_wnd.h"
+#include "documentsmenu/window/tool_bar_controls.h"
+
+namespace documentsmenutest {
+namespace {
+
+using namespace DocumentsMenu;
+
+class DocumentsMenuWindowTest : public platform::harness::SessionTest {
+protected:
+    platform::harness::Session session;
+    platform::harness::DocumentsMenuModel& model = session.kernel().documentsMenu();
+    IConfiguration* standard = model.addConfiguration(kLibraries + L"Standard.tws", L"Standard");
+    ILibrariesGroup* bolts = model.addGroup(standard, L"Bolts");
+    ILibrary* m6 = model.addLibrary(bolts, L"M6", L"Bolts\\M6");
+    ILibrary* nuts = model.addLibrary(standard, L"Nuts", L"Nuts");
+    std::unique_ptr<DocumentsMenuDlg> window;
+
+    DocumentsMenuWindowTest() {
+        writeFile(kLibraries + L"Bolts\\M6\\hex bolt.grb");
+        writeFile(kLibraries + L"Nuts\\hex nut.grb");
+    }
+    ~DocumentsMenuWindowTest() override {
+        window.reset();
+        CloseAllConfigurations(GlobalCfgGroup());
+    }
+
+    void open() {
+        window = std::make_unique<DocumentsMenuDlg>();
+        ASSERT_TRUE(window->CreateEx(0, L"STATIC", L"", WS_VISIBLE, RECT{0, 0, 300, 600}, nullptr, 1004));
+    }
+    platform::harness::ReportDriver view() {
+        return session.user().report(session.inspect().shownReportControl(window->GetSafeHwnd()));
+    }
+    std::wstring rows() { return view().outline(); }
+    void expand(const std::wstring& caption) { view().expand(view().find(caption)); }
+    void search(const std::wstring& text) { session.user().enterText(window->GetSafeHwnd(), kSearchBoxId, text); }
+    ButtonFind* findButton() {
+        return static_cast<ButtonFind*>(window->GetSearchToolBar()->GetControls()->FindControl(kFindId));
+    }
+    static void writeFile(const std::wstring& path) { platform::files::writeAllAtomic(path, "document"); }
+    // The state as a pane's layout would hold it.
+    CString saved() {
+        CXTPPropExchangeXMLNode px(FALSE, L"Pane");
+        window->DoPropExchange(&px);
+        return px.SaveToString();
+    }
+    void load(const CString& xml) {
+        CXTPPropExchangeXMLNode px(TRUE, L"Pane");
+        ASSERT_TRUE(px.LoadFromString(xml.view(), L"layout"));
+        window->DoPropExchange(&px);
+    }
+};
+
+TEST_F(DocumentsMenuWindowTest, SearchFiltersWithTheTrimmedLowerCaseTextAndClearingShowsEverything) {
+    open();
+    expand(L"Standard");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+
+    search(L"  HEX Nut ");
+    EXPECT_EQ(rows(), L"- Standard\n  - Nuts\n      hex nut.grb\n");
+    ComboBoxFind* box = window->GetSearchBox();
+    ASSERT_EQ(box->GetCount(), 1);
+    EXPECT_EQ(box->GetLBText(0), L"hex nut");
+    EXPECT_TRUE(findButton()->ShowsClear());
+    // Searching the same text again adds nothing to the drop-down list.
+    search(L"hex nut");
+    EXPECT_EQ(box->GetCount(), 1);
+
+    // Show-excluded refills without the filter; the box keeps its text.
+    window->SetShowExcluded(true);
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+    EXPECT_EQ(box->GetEditText(), L"hex nut");
+
+    // The clear button empties the box and the filter; the search expansions were not remembered.
+    search(L"bolt");
+    session.user().click(window->GetSafeHwnd(), kFindId);
+    EXPECT_EQ(box->GetEditText(), L"");
+    EXPECT_FALSE(findButton()->ShowsClear());
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+}
+
+TEST_F(DocumentsMenuWindowTest, TheVisibleHeaderSwitchesHiddenRowsAndItsIconFollows) {
+    open();
+    expand(L"Standard");
+    StructureBase& tree = window->GetStructure().GetTreeView();
+    EXPECT_EQ(tree.GetVisibleColumnIcon(), kIconHidden);
+
+    view().click(view().find(L"Nuts"), kColumnVisible);
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n");
+    EXPECT_EQ(tree.GetVisibleColumnIcon(), 40823) << "hidden rows exist";
+
+    view().clickHeader(kColumnVisible);
+    EXPECT_TRUE(window->IsShowHidden());
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+    EXPECT_EQ(tree.GetVisibleColumnIcon(), kIconShown);
+
+    // Showing the row again and leaving hidden rows out: nothing is hidden any more.
+    view().click(view().find(L"Nuts"), kColumnVisible);
+    view().clickHeader(kColumnVisible);
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+    EXPECT_EQ(tree.GetVisibleColumnIcon(), kIconHidden);
+}
+
+TEST_F(DocumentsMenuWindowTest, ViewStateRoundTripsThroughALayoutAndLoadingTwiceKeepsOnePair) {
+    open();
+    expand(L"Standard");
+    expand(L"Bolts");
+    window->SetHidden(m6, L"hex bolt.grb", true);
+    window->SetHidden(nuts, L"gone.grb", true);  // no such file: not saved
+    ILibrariesGroup* temporary = model.addGroup(standard, L"Temporary");
+    window->SetExpanded(temporary, true);
+    const CString temporaryId = Korvo::UniqueIdentifier(temporary->GetId()).ToString();
+    temporary->Destroy();  // a deleted group: kept in memory, not saved
+    const CString xml = saved();
+    EXPECT_NE(xml.Find(L"ShowSearchToolBar=\"true\""), -1);
+    EXPECT_NE(xml.Find(L"docName=\"hex bolt.grb\""), -1);
+    EXPECT_EQ(xml.Find(L"gone.grb"), -1);
+    EXPECT_NE(xml.Find(Korvo::UniqueIdentifier(bolts->GetId()).ToString()), -1);
+    EXPECT_EQ(xml.Find(temporaryId), -1) << xml.GetString();
+
+    // A new window gets it back; the same state loaded twice still un-hides with one click.
+    window.reset();
+    open();
+    load(xml);
+    load(xml);
+    EXPECT_TRUE(window->IsExpanded(bolts));
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    + M6\n  + Nuts\n");
+    window->SetHidden(m6, L"hex bolt.grb", false);
+    EXPECT_FALSE(window->IsHidden(m6, L"hex bolt.grb"));
+    EXPECT_FALSE(window->HasHiddenItems());
+
+    // Entries without a readable id or name are skipped; a missing search-bar key shows the bar.
+    window->GetSearchToolBar()->SetVisible(FALSE);
+    load(L"<Pane><State><HiddenLibs><lib id=\"nonsense\"/><lib/></HiddenLibs>"
+         L"<HiddenDocs><doc libID=\"" + Korvo::UniqueIdentifier(m6->GetId()).ToString() + L"\" docName=\"\"/></HiddenDocs>"
+         L"</State></Pane>");
+    EXPECT_FALSE(window->HasHiddenItems());
+    EXPECT_TRUE(window->GetSearchToolBar()->IsVisible());
+}
+
+TEST_F(DocumentsMenuWindowTest, ListModeCarriesColumnsAndSplitModesShowTheBrowser) {
+    open();
+    StructureBase& tree = window->GetStructure().GetTreeView();
+    StructureBase& list = window->GetStructure().GetListView();
+    tree.GetColumns()->Find(kColumnPath)->SetVisible(TRUE);
+    EXPECT_TRUE(window->ShowLibrariesList(true));
+    EXPECT_FALSE(window->ShowLibrariesList(true));
+    EXPECT_TRUE(list.GetColumns()->Find(kColumnPath)->IsVisible());
+    EXPECT_EQ(rows(), L"+ M6\n+ Nuts\n");
+
+    // One visible column: no header.
+    for (int i = 0; i < list.GetColumns()->GetCount(); ++i) list.GetColumns()->GetAt(i)->SetVisible(FALSE);
+    list.GetColumns()->Find(kColumnName)->SetVisible(TRUE);
+    list.UpdateHeaderVisibility();
+    EXPECT_FALSE(list.IsHeaderVisible());
+
+    EXPECT_EQ(window->GetSplitMode(), 1);
+    EXPECT_FALSE(window->SetSplitMode(1));
+    EXPECT_FALSE(window->SetSplitMode(3));
+    EXPECT_TRUE(window->SetSplitMode(2));
+    EXPECT_FALSE(window->GetSplitter().IsHorizontal());
+    // One selected row shows in the browser; two clear it.
+    view().click(view().find(L"Nuts"), kColumnName);
+    EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nuts);
+    view().select(view().find(L"M6"), true);
+    EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nullptr);
+    EXPECT_TRUE(window->ShowInBrowser(nuts));
+    EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nuts);
+    EXPECT_TRUE(window->SetSplitMode(0));
+    EXPECT_FALSE(window->ShowInBrowser(nuts)) << "the browser pane is hidden";
+}
+
+struct CountingClient : DocumentsMenuDlg::IClient {
+    int showHidden = 0, documents = 0, libraries = 0;
+    void ShowHiddenChanged() override { ++showHidden; }
+    void ShowExcludedChanged() override {}
+    void DocumentHiddenChanged(ILibrary*, const CString&) override { ++documents; }
+    void LibrariesGroupHiddenChanged(ILibrariesGroup*) override {}
+    void LibraryHiddenChanged(ILibrary*) override { ++libraries; }
+};
+
+TEST_F(DocumentsMenuWindowTest, ClientsHearOnceAndUpdatesNest) {
+    open();
+    CountingClient client;
+    window->AddClient(&client);
+    window->AddClient(&client);
+    EXPECT_TRUE(window->SetShowHidden(true));
+    EXPECT_FALSE(window->SetShowHidden(true));
+    window->SetHidden(nuts, true);
+    window->SetHidden(nuts, L"hex nut.grb", true);
+    window->SetHidden(static_cast<ILibrary*>(nullptr), true);
+    EXPECT_EQ(client.showHidden, 1);
+    EXPECT_EQ(client.libraries, 1);
+    EXPECT_EQ(client.documents, 1);
+    window->RemoveClient(&client);
+    window->SetHidden(nuts, false);
+    EXPECT_EQ(client.libraries, 1);
+
+    StructureBase& tree = window->GetStructure().GetTreeView();
+    const int before = tree.GetPopulateCount();
+    tree.BeginUpdate();
+    tree.BeginUpdate();
+    model.addConfiguration(kLibraries + L"Second.tws", L"Second");
+    tree.EndUpdate();
+    EXPECT_EQ(tree.GetPopulateCount(), before) << "drawing stays suspended";
+    tree.EndUpdate();
+    EXPECT_EQ(view().find(L"Second"), 1);
+    tree.EndUpdate();  // at count 0: nothing
+    EXPECT_EQ(tree.GetUpdateCount(), 0u);
+
+    // A settings profile applied (event 1043) re-applies the command-bar options; other events not.
+    const int updates = window->GetCommandBarsOptionsUpdates();
+    ApplicationEventManager::Instance().Raise(kEventProfileApplied, ApplicationEventArgs());
+    ApplicationEventManager::Instance().Raise(kEventThemeChanged + 1, ApplicationEventArgs());
+    EXPECT_EQ(window->GetCommandBarsOptionsUpdates(), updates + 1);
+}
+
+}  // namespace
+}  // namespace documentsmenutest
