@@ -95,6 +95,14 @@ public:
     // Rebuilds the ribbon's tabs from the elements (the tabs of the ribbon's tab class, marked as
     // defined by the default layout when `defaults` is set); the first visible tab is selected.
     void apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, bool defaults = false) const;
+    // The "RibbonTab" element with that GUID, or null (a null GUID names none).
+    const Element* findTab(const GUID& guid) const;
+    // The "RibbonGroup" element with that GUID inside `tabElement`, or null.
+    static const Element* findGroup(const Element& tabElement, const GUID& guid);
+    // Rebuilds one live tab (its groups) or one live group (its controls) from its element; what
+    // they rebuild counts as defined by the default layout.
+    static void applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters);
+    static void applyGroup(const Element& groupElement, CXTPRibbonGroup& group, const ApplicationParameters& parameters);
 };
 
 // The element name of a control type, and back (xtpControlError for an unknown name).
