@@ -95,6 +95,7 @@ void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(source)) {
         text_ = edit->text_;
         readOnly_ = edit->readOnly_;
+        spinButtons_ = edit->spinButtons_;
     }
 }
 

@@ -132,11 +132,17 @@ public:
     void SetEditText(LPCWSTR text) { text_ = text; }
     BOOL GetReadOnly() const { return readOnly_; }
     void SetReadOnly(BOOL readOnly) { readOnly_ = readOnly; }
+    // Spin buttons beside the edit field; a click on one is a step of `increment` in `direction`
+    // (+1 up, -1 down), which the control's owner handles.
+    void ShowSpinButtons(BOOL show) { spinButtons_ = show; }
+    BOOL IsSpinButtonsVisible() const { return spinButtons_; }
+    virtual void NotifySpinChanged(int /*increment*/, int /*direction*/) {}
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 
 private:
     CString text_;
     BOOL readOnly_ = FALSE;
+    BOOL spinButtons_ = FALSE;
 };
 
 // A combo box: a list of texts and the current selection (-1: none).
