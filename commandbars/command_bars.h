@@ -30,6 +30,9 @@ public:
     bool GetShowFixItem() const { return showFixItem_; }
     void SetShowFixItem(bool show) { showFixItem_ = show; }
     const std::vector<ToolBarEntry>& GetToolBarList() const { return toolBars_; }
+    // The bar of the tool-bars list's entry that command `id` (700 + position) names; null
+    // outside the list.
+    CXTPToolBar* GetListedToolBar(UINT id) const;
 
     void ContextMenu(CXTPToolBar* bar, POINT point) override;
     CXTPPopupBar* GetToolbarsPopup() override;

@@ -9,7 +9,6 @@ namespace {
 
 // The document flag the kernel reads when the application becomes active.
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
-constexpr UINT kFirstToolBarCommand = 700;
 constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kFindCommandCommand = 799;
 
@@ -172,7 +171,7 @@ void CMainFrame::OnWindowList() {}
 void CMainFrame::OnUpdateWindowMenu(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
 
 CXTPToolBar* CMainFrame::GetToolBarByCommand(UINT id) const {
-    const CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars();
-    if (!bars || id < kFirstToolBarCommand) return nullptr;
-    return bars->GetAt(static_cast<int>(id - kFirstToolBarCommand));
+    // The command names an entry of the tool-bars list the bars' popup was built from.
+    const auto* bars = dynamic_cast<const CKVCommandBars*>(CXTPMDIFrameWnd::GetCommandBars());
+    return bars ? bars->GetListedToolBar(id) : nullptr;
 }

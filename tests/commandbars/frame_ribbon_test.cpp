@@ -152,4 +152,21 @@ TEST_F(FrameRibbonViews, ResetTabAndGroupReturnToTheDefaultLayout) {
     EXPECT_FALSE(frame->ResetRibbonGroup(nullptr));
 }
 
+// The classic menu bar shows the system buttons of the active document window once the frame's
+// size or place changes.
+TEST_F(FrameRibbonViews, TheMenuBarRefreshesTheActiveWindowsSystemButtons) {
+    StartWithTwoDocuments();
+    CXTPMenuBar* menu = frame->GetMenuBar();
+    ASSERT_NE(menu, nullptr);
+    const int before = menu->GetSysButtonsRefreshCount();
+    ::SendMessageW(frame->GetSafeHwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(900, 700));
+    EXPECT_GT(menu->GetSysButtonsRefreshCount(), before);
+    EXPECT_EQ(menu->GetSysButtonsChild(), windows[1]->GetSafeHwnd());
+    // Without a document window there is nothing to refresh.
+    for (CFrameWnd* child : windows) child->DestroyWindow();
+    const int after = menu->GetSysButtonsRefreshCount();
+    ::SendMessageW(frame->GetSafeHwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));
+    EXPECT_EQ(menu->GetSysButtonsRefreshCount(), after);
+}
+
 }  // namespace
