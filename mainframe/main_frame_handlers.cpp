@@ -11,6 +11,7 @@ namespace {
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kFindCommandCommand = 799;
+constexpr UINT kToggleRibbonModeCommand = 806;
 
 // The button made for the find-command pane's command.
 class FindCommandButton : public CXTPControlButton {
@@ -161,9 +162,18 @@ void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
 }
 
 // The commands below are the frame's own (screen modes, panes, tabs, windows); they come with
-// the frame's command work. Until then they are shown disabled rather than doing nothing.
-void CMainFrame::OnFrameCommand(UINT) {}
-void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+// the frame's command work. Until then they are shown disabled rather than doing nothing, except
+// the switch between ribbon and classic menus, which every frame follows.
+void CMainFrame::OnFrameCommand(UINT id) {
+    if (id != kToggleRibbonModeCommand) return;
+    if (CKvw32App* app = CKvw32App::Instance()) app->SetRibbonMode(!IsRibbonMode());
+}
+
+void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
+    const bool ribbonSwitch = cmdUI->m_nID == kToggleRibbonModeCommand;
+    cmdUI->Enable(ribbonSwitch);
+    if (ribbonSwitch) cmdUI->SetCheck(IsRibbonMode() ? 1 : 0);
+}
 void CMainFrame::OnNoAction() {}
 void CMainFrame::OnFrameHelp() {}
 void CMainFrame::OnContextHelp() {}

@@ -27,3 +27,16 @@ korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump bars 2\n")
 korvo_expect("${err}" "<stdin>:3: dump bars: there is no main frame 2 \\(1 open\\)" "a frame that is not open")
 korvo_run(before_start EXIT 2 ERROR err INPUT "dump bars 1\n")
 korvo_expect("${err}" "<stdin>:1: " "dump bars before start")
+
+# The switch to classic menus (command 806) reaches every frame: each shows its menu bar and tool
+# bars and hides its ribbon; switching back shows the ribbons again.
+korvo_run(classic EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ncommand 1 806\ndump bars 1\ndump bars 2\ncommand 2 806\ndump ribbon 1\nquit\n")
+foreach(shown "bar 1 \"panels.main_menu\" menu visible" "bar 1 \"panels.ribbon\" ribbon hidden"
+        "bar 1063 \"View\" toolbar visible")
+  string(REGEX MATCHALL "\n${shown}\n" found "${out}")
+  list(LENGTH found count)
+  if(NOT count EQUAL 2)
+    message(FATAL_ERROR "classic mode: \"${shown}\" in ${count} frames, not 2:\n${out}")
+  endif()
+endforeach()
+korvo_expect("${out}" "\nribbon visible\ntab 0 " "the ribbon back after the second switch")
