@@ -1,5 +1,8 @@
 #include "mainframe/frame_controls.h"
 
+#include "commandbars/menu_text.h"
+#include "platform/kernel.h"
+
 #include <cwctype>
 #include <limits>
 
@@ -86,4 +89,41 @@ void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, con
         const bool help = !name.IsEmpty() && value == L"help";
         control->SetFlags(help ? (control->GetFlags() | kHelpAnchor) : (control->GetFlags() & ~kHelpAnchor));
     }
+}
+
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle) {
+    if (hintsBlocked) {
+        control.SetDescription(L"");
+        control.SetTooltip(L"");
+        control.SetFlags(control.GetFlags() | xtpFlagManualUpdate);
+        return;
+    }
+    constexpr UINT kFindElement = 1251, kFullScreen = 1254, kClipPlane = 1416, kFirstSized = 1628,
+                   kSecondSized = 1636, kFullScreenTip = 43107, kToolBarPrompt = 11284;
+    constexpr int kSizedHeight = 20;
+    const auto id = static_cast<UINT>(control.GetID());
+    if (id == kFindElement) {
+        control.SetFlags(control.GetFlags() | xtpFlagManualUpdate);
+    } else if (id == kFullScreen) {
+        control.SetStyle(xtpButtonIconAndCaption);
+        control.SetCaption(GetStrWithoutCommandLetters(control.GetCaption()));
+        control.SetTooltip(GetStrWithoutCommandLetters(KVLoadString(kFullScreenTip)));
+    } else if (id == kClipPlane) {
+        const CString text = Korvo::I18n::Translate(L"panels.ribbon.enableclipplane");
+        control.SetCaption(text);
+        control.SetTooltip(text);
+    } else if (id == kFirstSized || id == kSecondSized) {
+        control.SetHeight(XTPDpiHelper()->ScaleY(kSizedHeight));
+        const int icon = UIModuleProxy::GetBestUnscaledIconSize(kSizedHeight);
+        control.SetIconSize(SIZE{icon, icon});
+        control.SetStyle(xtpButtonIconAndCaption);
+    } else if (id >= 700 && id <= 749 && !toolBarTitle.IsEmpty()) {
+        CString prompt;
+        prompt.Format(KVLoadString(kToolBarPrompt), static_cast<LPCWSTR>(toolBarTitle));
+        control.SetDescription(prompt);
+    }
+    const bool popup = control.GetType() == xtpControlPopup || control.GetType() == xtpControlButtonPopup;
+    control.SetDescription(popup ? GetStrWithoutCommandLetters(control.GetDescription())
+                                 : withoutMnemonics(control.GetDescription()));
+    control.SetTooltip(GetStrWithoutCommandLetters(control.GetTooltip()));
 }

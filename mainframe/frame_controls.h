@@ -20,3 +20,9 @@ bool IsUrl(const CString& value);
 // The tool-bar attribute callback: file and library attributes, "url", and "anchor" ("help",
 // exactly, sets the help anchor; any other value, or an empty attribute name, clears it).
 void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, const CString& value);
+
+// The texts of a control the toolkit is about to show (its id in the control): hints blocked leave
+// it without description and tooltip, under manual update; otherwise the program's captions,
+// sizes and prompts for its own ids, and descriptions and tooltips without mnemonic marks.
+// `toolBarTitle` is the title of the tool bar a tool-bar toggle (700 to 749) names.
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle = CString());

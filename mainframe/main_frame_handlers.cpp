@@ -1,6 +1,7 @@
 // The main frame's message handlers: activation, closing and destruction, the toolkit's requests
 // and the frame's own commands.
 #include "app/kvw32_app.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -110,7 +111,13 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM) { return 0; }
+LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM lParam) {
+    auto* control = reinterpret_cast<CXTPControl*>(lParam);
+    if (!control) return 0;
+    const CXTPToolBar* bar = GetToolBarByCommand(static_cast<UINT>(control->GetID()));
+    UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString());
+    return 0;
+}
 
 LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
     if (code == XTP_DPN_SHOWWINDOW) {

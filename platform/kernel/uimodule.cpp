@@ -314,3 +314,9 @@ bool UIModuleProxy::LoadRibbonTabParameters(LPCWSTR path) {
 }
 
 void UIModule::ResetCancellationWindow() { platform::kernel::recordCall(L"UIModule::ResetCancellationWindow()"); }
+
+int UIModuleProxy::GetBestUnscaledIconSize(int pixels) {
+    for (int size : {32, 24, 16})
+        if (size <= pixels) return size;
+    return 16;
+}

@@ -75,6 +75,9 @@ public:
     // it under the command's id).
     void BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
+    // The largest size of the module's icons (16, 24 and 32 pixels, unscaled) that fits into
+    // `pixels`; 16 when none does.
+    static int GetBestUnscaledIconSize(int pixels);
 
     // The UI module's state of a command (the text-formatting commands of the system panel): false
     // when the module has none for it.

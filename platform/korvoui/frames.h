@@ -130,6 +130,10 @@ public:
     virtual void ViewActivated(CView* view);
     const CView* GetLastActivatedView() const { return lastView_; }
 
+    // While hints are blocked, controls about to be shown lose their descriptions and tooltips.
+    void BlockControlsHints(bool block) { hintsBlocked_ = block; }
+    bool AreControlsHintsBlocked() const { return hintsBlocked_; }
+
     // Nested layout locks: while one is held, the frame does not recalculate its layout.
     void LockLayout() { ++layoutLocks_; }
     void UnlockLayout() {
@@ -145,6 +149,7 @@ private:
     int filterSet_ = -1;
     int filterConfiguring_ = 0;
     int layoutLocks_ = 0;
+    bool hintsBlocked_ = false;
     CView* lastView_ = nullptr;
 };
 

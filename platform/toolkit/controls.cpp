@@ -72,6 +72,8 @@ void CXTPControl::Copy(CXTPControl* source, BOOL recursive) {
     hideFlags_ = source->hideFlags_;
     enabled_ = source->enabled_;
     checked_ = source->checked_;
+    height_ = source->height_;
+    iconSize_ = source->iconSize_;
     if (recursive && source->commandBar_) {
         // A popup's bar is shared with the source unless the caller rebuilds it.
         SetCommandBar(source->commandBar_);
