@@ -69,6 +69,17 @@ void tidyGroups(CXTPControls* controls) {
 
 }  // namespace
 
+void AddThemeControls(CXTPControls* controls) {
+    CMenu menu;
+    menu.CreatePopupMenu();
+    if (CKvw32App* app = CKvw32App::Instance()) app->FillThemeMenu(&menu);
+    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
+        CString caption;
+        menu.GetMenuString(i, caption, MF_BYPOSITION);
+        controls->Add(xtpControlButton, static_cast<int>(menu.GetMenuItemID(static_cast<int>(i))))->SetCaption(caption);
+    }
+}
+
 CKVCommandBars::CKVCommandBars() : CKVCommandBars(true) {}
 
 CKVCommandBars::CKVCommandBars(bool ownTooltips) {
@@ -145,15 +156,7 @@ CXTPPopupBar* CKVCommandBars::GetToolbarsPopup() {
     themes->SetCaption(KVLoadString(kThemeMenuCaption));
     themes->SetBeginGroup(items->GetCount() > 1);
     CXTPPopupBar* themeBar = CXTPPopupBar::CreatePopupBar(this);
-    CMenu menu;
-    menu.CreatePopupMenu();
-    if (CKvw32App* app = CKvw32App::Instance()) app->FillThemeMenu(&menu);
-    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
-        CString caption;
-        menu.GetMenuString(i, caption, MF_BYPOSITION);
-        themeBar->GetControls()->Add(xtpControlButton, static_cast<int>(menu.GetMenuItemID(static_cast<int>(i))))
-            ->SetCaption(caption);
-    }
+    AddThemeControls(themeBar->GetControls());
     themes->SetCommandBar(themeBar);
     themeBar->InternalRelease();
 

@@ -10,6 +10,9 @@
 class KVRibbonBar;
 class CKVMenuBar;
 
+// Appends one control per UI theme (ids 3401 onwards, captioned with the theme's name).
+void AddThemeControls(CXTPControls* controls);
+
 class CKVCommandBars : public CXTPCommandBars {
     DECLARE_DYNCREATE(CKVCommandBars)
 public:

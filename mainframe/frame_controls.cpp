@@ -1,6 +1,9 @@
 #include "mainframe/frame_controls.h"
 
+#include "commandbars/command_bars.h"
+#include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/menu_text.h"
+#include "syspanel/parameter_controls.h"
 #include "platform/kernel.h"
 
 #include <cwctype>
@@ -126,4 +129,42 @@ void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& t
     control.SetDescription(popup ? GetStrWithoutCommandLetters(control.GetDescription())
                                  : withoutMnemonics(control.GetDescription()));
     control.SetTooltip(GetStrWithoutCommandLetters(control.GetTooltip()));
+}
+
+CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBars* bars) {
+    constexpr UINT kOptixCamera = 2041, kOptixQuality = 2042, kThemes = 2851;
+    if (id == kOptixCamera) return new OptixCameraPopup(bars);
+    if (id == kOptixQuality) return new OptixQualityPopup(bars);
+    if (id != kThemes) return nullptr;
+    auto* popup = new CXTPControlPopup;
+    popup->SetType(Korvo::UI::XML::TagNameToPopupType(std::wstring(tag.GetString())));
+    popup->SetFlags(popup->GetFlags() | xtpFlagManualUpdate);
+    CXTPPopupBar* themes = CXTPPopupBar::CreatePopupBar(bars);
+    AddThemeControls(themes->GetControls());
+    popup->SetCommandBar(themes);
+    themes->InternalRelease();
+    return popup;
+}
+
+bool CreateBackstageTab(CXTPRibbonBackstageView& view, int id, const CString& name, const CString& caption,
+                        CXTPRibbonBar& ribbon) {
+    // The ribbon's page slots: print, recent files, new document, export, export to the PDM system.
+    enum Slot { kPrint, kRecentFiles, kNewDocument, kExport, kExportToPdm };
+    auto* own = dynamic_cast<KVRibbonBar*>(&ribbon);
+    const auto page = [own](Slot slot) { return own ? own->GetBackstagePage(slot) : nullptr; };
+    switch (id) {
+        case 1072: view.AddTab(id, caption, page(kNewDocument)); return true;
+        case 1036: view.AddTab(id, caption, page(kExport)); return true;
+        case 1551: view.AddTab(id, caption, page(kExportToPdm)); return true;
+        default: break;
+    }
+    if (name == L"printDialog") {
+        view.AddTab(id, caption, page(kPrint));
+        return true;
+    }
+    if (name == L"recentFileList") {
+        view.SetDefaultItem(view.AddTab(0, caption, page(kRecentFiles), xtpFlagManualUpdate));
+        return true;
+    }
+    return false;
 }

@@ -24,6 +24,7 @@ constexpr UINT kFrameResourceId = 1;
 
 CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow : SW_SHOWNORMAL) {
     if (CKvw32App* app = CKvw32App::Instance()) m_ribbonMode = app->IsRibbonMode();
+    InitRibbonApplicationParameters();
     KVLog_WriteF(2, L"Constructed main window @ 0x%p...", static_cast<const void*>(this));
 }
 

@@ -191,6 +191,9 @@ private:
     void DestroyFirstTime();
     // The ribbon's tabs for the active view (and its document's keywords when it changed).
     void UpdateRibbonForView(bool fullUpdate);
+    // The callbacks through which the UI library asks the frame while it applies a ribbon
+    // layout: the frame's own controls and the attributes the library leaves to it.
+    void InitRibbonApplicationParameters();
 
     // Members in declaration order.
     COleDropTarget m_dropTarget;

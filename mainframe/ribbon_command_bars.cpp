@@ -4,6 +4,7 @@
 #include "app/kvw32_app.h"
 #include "commandbars/varnel_popup.h"
 #include "mainframe/docking_panes_init.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -49,6 +50,25 @@ bool InitRibbonBar(CMainFrame& frame) {
 }
 
 // ---- The frame's ribbon ---------------------------------------------------------------------------
+
+void CMainFrame::InitRibbonApplicationParameters() {
+    m_ribbonParameters.createControl = [this](const Korvo::UI::XML::Element& element) -> CXTPControl* {
+        const std::wstring* idText = element.attribute(L"id");
+        const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
+        if (id < 0) return nullptr;
+        return CreateCustomControl(static_cast<UINT>(id), reinterpret_cast<DWORD_PTR>(element.name().c_str()), nullptr);
+    };
+    m_ribbonParameters.readAttribute = [](CXTPControl& control, const std::wstring& name, const std::wstring& value) {
+        ApplyToolBarControlAttribute(&control, CString(name.c_str()), CString(value.c_str()));
+    };
+    m_ribbonParameters.createBackstageTab = [](CXTPRibbonBackstageView& view, const Korvo::UI::XML::Element& control,
+                                               CXTPRibbonBar& ribbon) {
+        const std::wstring* idText = control.attribute(L"id");
+        const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
+        return CreateBackstageTab(view, id, control.attribute(L"name", L"").c_str(),
+                                  control.attribute(L"caption", L"").c_str(), ribbon);
+    };
+}
 
 void CMainFrame::ViewActivated(CView* view) {
     Korvo::UI::MdiMainFrame::ViewActivated(view);

@@ -75,6 +75,13 @@ const Element* RibbonBar::findGroup(const Element& tabElement, const GUID& guid)
 
 void RibbonBar::apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, bool defaults) const {
     ribbon.RemoveAllTabs();
+    const CXTPRibbonControlSystemButton* system = ribbon.GetSystemButton();
+    auto* backstage = system ? dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar()) : nullptr;
+    if (const auto element = child(L"Backstage"); element && backstage && parameters.createBackstageTab) {
+        backstage->RemoveAllTabs();
+        for (const auto& tab : element->children())
+            if (tab->name() == L"BackstageTab") parameters.createBackstageTab(*backstage, *tab, ribbon);
+    }
     for (const auto& tabElement : children()) {
         if (tabElement->name() != L"RibbonTab") continue;
         CXTPRibbonTab* tab = ribbon.AddTab(tabElement->attribute(L"caption", L"").c_str(), number(*tabElement, L"id"));

@@ -2,6 +2,7 @@
 // switch to classic mode shows the menu bar and tool bars in every frame.
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "platform/core/text.h"
 #include "platform/kernel.h"
@@ -167,6 +168,31 @@ TEST_F(FrameRibbonViews, TheMenuBarRefreshesTheActiveWindowsSystemButtons) {
     const int after = menu->GetSysButtonsRefreshCount();
     ::SendMessageW(frame->GetSafeHwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));
     EXPECT_EQ(menu->GetSysButtonsRefreshCount(), after);
+}
+
+// The default layout's backstage tabs come from the frame's factory: pages by id or by name, the
+// recent files under id 0 as the default item; anything else makes no tab.
+TEST_F(FrameRibbonViews, TheBackstageTabsComeFromTheFramesFactory) {
+    s.start();
+    s.runUntilIdle();
+    frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    auto* view = dynamic_cast<CXTPRibbonBackstageView*>(ribbon->GetSystemButton()->GetCommandBar());
+    ASSERT_NE(view, nullptr);
+    const auto& tabs = view->GetTabs();
+    ASSERT_EQ(tabs.size(), 4u);
+    EXPECT_EQ(tabs[0].id, 0);
+    EXPECT_EQ(tabs[0].flags, static_cast<DWORD>(xtpFlagManualUpdate));
+    EXPECT_EQ(view->GetDefaultItem(), 0);
+    EXPECT_EQ(tabs[1].id, 1072);
+    EXPECT_EQ(tabs[2].id, 57607);
+    EXPECT_EQ(tabs[2].caption, CString(L"Print"));
+    EXPECT_EQ(tabs[3].id, 1036);
+
+    EXPECT_FALSE(CreateBackstageTab(*view, 1037, L"", L"Other", *ribbon));
+    EXPECT_FALSE(CreateBackstageTab(*view, 57607, L"printdialog", L"Print", *ribbon));
+    EXPECT_TRUE(CreateBackstageTab(*view, 1551, L"", L"To the PDM system", *ribbon));
+    EXPECT_EQ(view->GetTabs().size(), 5u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "mainframe/frame_controls.h"
+#include "syspanel/parameter_controls.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -117,6 +118,29 @@ TEST_F(FrameControlText, FollowsTheIdAndBlockedHints) {
     auto find = make(xtpControlComboBox, 1251);
     UpdateControlText(*find, false);
     EXPECT_NE(find->GetFlags() & xtpFlagManualUpdate, 0u);
+}
+
+// The frame's controls that other parts of the program own: the ray-tracing popups and the theme
+// popup of the type its element names, filled with one item per UI theme.
+TEST_F(FrameControlText, FramePopupsByIdAndTag) {
+    platform::harness::Session s;
+    s.start();
+    const Control camera(CreateFramePopupControl(2041, L"Popup", nullptr));
+    EXPECT_NE(dynamic_cast<OptixCameraPopup*>(camera.get()), nullptr);
+    const Control quality(CreateFramePopupControl(2042, L"Popup", nullptr));
+    EXPECT_NE(dynamic_cast<OptixQualityPopup*>(quality.get()), nullptr);
+    EXPECT_EQ(CreateFramePopupControl(2043, L"Popup", nullptr), nullptr);
+
+    const Control split(CreateFramePopupControl(2851, L"SplitButtonPopup", nullptr));
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(split->GetType(), xtpControlSplitButtonPopup);
+    EXPECT_NE(split->GetFlags() & xtpFlagManualUpdate, 0u);
+    ASSERT_NE(split->GetCommandBar(), nullptr);
+    CXTPControls* themes = split->GetCommandBar()->GetControls();
+    ASSERT_GT(themes->GetCount(), 0);
+    EXPECT_EQ(themes->GetAt(0)->GetID(), 3401);
+    const Control plain(CreateFramePopupControl(2851, L"Button", nullptr));
+    EXPECT_EQ(plain->GetType(), xtpControlPopup);
 }
 
 }  // namespace
