@@ -1,5 +1,6 @@
 // Expanding a library row of the documents menu's configurations tree, from the user's click on
-// its expand button until its rows are built, for a folder of n documents. The tree is made and
+// its expand button until the rows of its first screen are built (the rest follow while the loop
+// is idle), for a folder of n documents. The tree is made and
 // the configuration row expanded before the clock runs; each iteration expands a library row
 // that was never expanded before.
 //

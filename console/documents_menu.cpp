@@ -76,19 +76,46 @@ bool Driver::addLibrary(const Step& step) {
 
 namespace {
 
-std::wstring (*g_treeOutline)() = nullptr;
+DocumentsMenuHooks g_hooks;
+
+constexpr const wchar_t* kMissing = L"the documents menu is not part of this program";
 
 }  // namespace
 
-void setDocumentsMenuOutline(std::wstring (*outline)()) { g_treeOutline = outline; }
+void setDocumentsMenuHooks(const DocumentsMenuHooks& hooks) { g_hooks = hooks; }
+
+void closeDocumentsMenu() {
+    if (g_hooks.close) g_hooks.close();
+}
 
 bool Driver::dumpDocumentsMenu(const Step&) {
-    if (!g_treeOutline) {
-        transcript_.print(L"dump documents-menu: the documents menu is not part of this program");
+    if (!g_hooks.outline) {
+        transcript_.print(std::wstring(L"dump documents-menu: ") + kMissing);
         return true;
     }
-    printDump(g_treeOutline(), L"(no configurations)");
+    printDump(g_hooks.outline(), L"(no configurations)");
     return true;
+}
+
+bool Driver::documentsMenuDid(const std::wstring& refusal) {
+    if (!refusal.empty()) transcript_.print(L"documents-menu: " + refusal);
+    if (session_.running()) session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::expandDocumentsMenuRow(const Step& step) {
+    if (!g_hooks.expand) return documentsMenuDid(kMissing);
+    return documentsMenuDid(g_hooks.expand(step.arguments.text));
+}
+
+bool Driver::enterDocumentsMenuRow(const Step& step) {
+    if (!g_hooks.enter) return documentsMenuDid(kMissing);
+    return documentsMenuDid(g_hooks.enter(step.arguments.text));
+}
+
+bool Driver::renameDocumentsMenuRow(const Step& step) {
+    if (!g_hooks.rename) return documentsMenuDid(kMissing);
+    return documentsMenuDid(g_hooks.rename(step.arguments.text, step.arguments.name));
 }
 
 }  // namespace korvo::console

@@ -254,6 +254,7 @@ void Driver::afterStep() {
 int Driver::finish() {
     // Closes the program as a user would when it still runs; otherwise only collects its exit
     // code (and, when it never started, the expectations never used).
+    closeDocumentsMenu();
     int exitCode = session_.quit();
     if (started_ && session_.startResult() == 0 && exitCode == 0) exitCode = kExitFailed;
     for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));

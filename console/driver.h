@@ -19,9 +19,19 @@ inline constexpr int kExitScriptError = 2;  // bad command line, bad script, a v
 // The framework's File Open command, which the open verb sends.
 inline constexpr unsigned kFileOpenCommand = 0xE101;
 
-// What `dump documents-menu` prints: the shell's configurations tree, every row expanded. The
-// program installs it; without it the verb says the documents menu is missing.
-void setDocumentsMenuOutline(std::wstring (*outline)());
+// The shell's documents-menu tree the console's user acts on (rows named by their captions from
+// the top row down, joined by "/"). The program installs the hooks; without them the verbs say
+// the documents menu is missing. Each action returns what the user could not do, empty when done.
+struct DocumentsMenuHooks {
+    std::wstring (*outline)() = nullptr;
+    std::wstring (*expand)(const std::wstring& row) = nullptr;
+    std::wstring (*enter)(const std::wstring& row) = nullptr;
+    std::wstring (*rename)(const std::wstring& row, const std::wstring& name) = nullptr;
+    void (*close)() = nullptr;  // before the program ends, so the rows let go of the model
+};
+void setDocumentsMenuHooks(const DocumentsMenuHooks& hooks);
+// The run ends: the tree goes while the model it follows is still there.
+void closeDocumentsMenu();
 
 class Driver {
 public:
@@ -69,6 +79,11 @@ private:
     bool addConfiguration(const Step& step);
     bool addLibrary(const Step& step);
     bool dumpDocumentsMenu(const Step& step);
+    bool expandDocumentsMenuRow(const Step& step);
+    bool enterDocumentsMenuRow(const Step& step);
+    bool renameDocumentsMenuRow(const Step& step);
+    // Prints what the user could not do at the tree; false when the hooks are missing.
+    bool documentsMenuDid(const std::wstring& refusal);
     // The command bars and the ribbon (console/ribbon_verbs.cpp).
     bool selectTab(const Step& step);
     bool hover(const Step& step);

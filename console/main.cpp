@@ -20,7 +20,7 @@
 #include "console/printable.h"
 #include "console/script.h"
 #include "console/transcript.h"
-#include "documentsmenu/tree_outline.h"
+#include "documentsmenu/console_tree.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 
@@ -126,7 +126,9 @@ RunEnd run(const Options& options, EndSignals& signals) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    korvo::console::setDocumentsMenuOutline(&DocumentsMenu::ConfigurationsTreeOutline);
+    korvo::console::setDocumentsMenuHooks({&DocumentsMenu::ConsoleTree::Outline, &DocumentsMenu::ConsoleTree::Expand,
+                                           &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
+                                           &DocumentsMenu::ConsoleTree::Close});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\n" << usage();

@@ -134,6 +134,11 @@ std::string readText(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+std::string readName(const std::string& text, Arguments& arguments) {
+    arguments.name = platform::core::fromUtf8(text);
+    return {};
+}
+
 std::string readIdOrCaption(const std::string& text, Arguments& arguments) {
     if (arguments.quotedChoice) return readText(text, arguments);
     return readCommandId(text, arguments);
@@ -144,7 +149,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ID", false, &readCommandId},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
-    {"\"PATH\"", true, &readText},
+    {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
 };
 
 const Placeholder* placeholder(std::string_view word) {

@@ -29,7 +29,8 @@ struct FrameRef {
 struct Arguments {
     unsigned number = 0;         // MS, ID
     FrameRef frame;              // FRAME, WINDOW
-    std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH"
+    std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH", "ROW"
+    std::wstring name;           // "NAME"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
     Button answer = Button::Ok;  // BUTTON
 };

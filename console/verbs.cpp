@@ -76,7 +76,16 @@ std::span<const Verb> verbs() {
         {"documents-menu library \"TEXT\"",
          "adds the library folder TEXT (made when missing) to the configuration opened last", R, R, M,
          &Driver::addLibrary},
-        {"dump documents-menu", "prints the documents menu's configurations tree with every row expanded", R, R, R,
+        {"documents-menu expand \"ROW\"",
+         "expands the row ROW of the documents menu's configurations tree (its captions from the top row down, "
+         "joined by /) as a click on its expand button does", R, R, M, &Driver::expandDocumentsMenuRow},
+        {"documents-menu enter \"ROW\"",
+         "focuses the row ROW of the documents menu's tree and presses Enter, then runs the loop until idle", M, R, M,
+         &Driver::enterDocumentsMenuRow},
+        {"documents-menu rename \"ROW\" \"NAME\"",
+         "edits the name of the row ROW of the documents menu's tree in place, typing NAME and Enter, then runs the "
+         "loop until idle", M, R, M, &Driver::renameDocumentsMenuRow},
+        {"dump documents-menu", "prints the documents menu's configurations tree as the user has expanded it", R, R, R,
          &Driver::dumpDocumentsMenu},
         {"journal", "prints the whole journal again", R, R, R, &Driver::printJournal},
         {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},

@@ -1,5 +1,6 @@
 #include "documentsmenu/configuration_record.h"
 
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/libraries_group_record.h"
 #include "documentsmenu/library_drag_drop.h"
 #include "documentsmenu/library_record.h"
@@ -49,8 +50,50 @@ void ConfigurationRecord::Init() {
 }
 
 // The configuration menu items belong to the documents menu's menus.
-void ConfigurationRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
-void ConfigurationRecord::AddMenuItems(CXTPPopupBar*) {}
+namespace {
+
+// The configurations of the selected rows; empty unless every one is a configuration row.
+std::vector<IConfiguration*> selectedConfigurations(const std::vector<Record*>& selection) {
+    std::vector<IConfiguration*> configurations;
+    for (Record* record : selection) {
+        auto* row = dynamic_cast<ConfigurationRecord*>(record);
+        if (!row) return {};
+        if (row->GetConfiguration()) configurations.push_back(row->GetConfiguration());
+    }
+    return configurations;
+}
+
+}  // namespace
+
+void ConfigurationRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) {
+    const std::vector<IConfiguration*> configurations = selectedConfigurations(selection);
+    if (configurations.empty()) return;
+    AddMenuItem(popup, new ConfigurationMenuItems::Close(configurations));
+}
+
+void ConfigurationRecord::AddMenuItems(CXTPPopupBar* popup) {
+    if (!configuration_) return;
+    AddMenuItem(popup, new ConfigurationMenuItems::Active(configuration_));
+    AddMenuItem(popup, new ConfigurationMenuItems::OpenInExplorer(configuration_, true));
+    AddMenuItem(popup, new LibrariesGroupMenuItems::OpenClipart(static_cast<ILibrariesGroup*>(configuration_)));
+    AddMenuItem(popup, new ConfigurationMenuItems::Close(configuration_, true));
+}
+
+void PDMConfigurationRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) {
+    const std::vector<IConfiguration*> configurations = selectedConfigurations(selection);
+    if (configurations.empty()) return;
+    AddMenuItem(popup, new ConfigurationMenuItems::Close(configurations));
+    if (IsPdmConnected()) AddMenuItem(popup, new ConfigurationMenuItems::Update(configurations));
+}
+
+void PDMConfigurationRecord::AddMenuItems(CXTPPopupBar* popup) {
+    IConfiguration* configuration = GetConfiguration();
+    if (!configuration) return;
+    AddMenuItem(popup, new ConfigurationMenuItems::Active(configuration, true));
+    AddMenuItem(popup, new ConfigurationMenuItems::OpenInExplorer(configuration, true));
+    if (IsPdmConnected()) AddMenuItem(popup, new ConfigurationMenuItems::Update(configuration, true));
+    AddMenuItem(popup, new ConfigurationMenuItems::Close(configuration, true));
+}
 
 CString ConfigurationRecord::GetName() { return configuration_ ? configuration_->GetDisplayName() : CString(); }
 // Configurations take their names from their files.

@@ -80,6 +80,8 @@ public:
     Record* CreateLibraryRecord(ILibrary* library) override;
     Record* CreateLibrariesGroupRecord(ILibrariesGroup* group) override;
     DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState) override;
+    void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;
+    void AddMenuItems(CXTPPopupBar* popup) override;
 };
 
 }  // namespace DocumentsMenu

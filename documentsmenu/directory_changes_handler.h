@@ -1,7 +1,12 @@
-// What a row or browser hears about the files of a watched folder. Paths are full paths.
+// What a row or browser hears about the files of a watched folder. Paths are full paths. Every
+// handler interested in a folder shares one watch of the kernel's folder watcher: the folder's
+// dispatcher fans each notification out to its handlers, on the UI thread.
 #pragma once
 
+#include <vector>
+
 #include "platform/compression.h"
+#include "platform/kernel.h"
 #include "platform/mfc.h"
 
 namespace DocumentsMenu {
@@ -24,19 +29,50 @@ public:
     virtual void WatchStopped(const SharedPathName& folder);
     virtual bool FilterNotification(DWORD action, LPCWSTR name, LPCWSTR newName);
 
-    bool IsWatching() const { return !watchedFolder_.IsNull(); }
-    const SharedPathName& GetWatchedFolder() const { return watchedFolder_; }
+    bool IsWatching() const { return dispatcher_ != nullptr; }
+    // The folder watched, null while not watching.
+    SharedPathName GetWatchedFolder() const;
 
 private:
-    friend void WatchDirectory(const SharedPathName& folder, DirectoryChangesHandler* handler);
+    friend class DirectoryChangeDispatcher;
     friend void StopWatching(DirectoryChangesHandler* handler);
-    // The folder's dispatcher, once the shared folder watcher delivers changes; until then the
-    // handler keeps the folder it asked for.
     DirectoryChangeDispatcher* dispatcher_ = nullptr;
-    SharedPathName watchedFolder_;
 };
 
-// The handler hears the folder's changes from now on (leaving any folder it watched before).
+// The handlers of one watched folder (held by the kernel's watcher, reference-counted).
+class DirectoryChangeDispatcher : public CDirectoryChangeHandler {
+public:
+    explicit DirectoryChangeDispatcher(const SharedPathName& folder) : folder_(folder) {}
+    // Unless present: the handler's dispatcher becomes this one and it is appended.
+    void AddHandler(DirectoryChangesHandler* handler);
+    void RemoveHandler(DirectoryChangesHandler* handler);
+    bool HasHandlers() const { return !handlers_.empty(); }
+    const SharedPathName& GetFolder() const { return folder_; }
+
+    void On_FileAdded(const CString& path) override;
+    void On_FileRemoved(const CString& path) override;
+    void On_FileNameChanged(const CString& oldPath, const CString& newPath) override;
+    void On_FileModified(const CString& path) override;
+    void On_ReadDirectoryChangesError(DWORD error, const CString& folder) override;
+    void On_WatchStarted(DWORD error, const CString& folder) override;
+    void On_WatchStopped(const CString& folder) override;
+    bool On_FilterNotification(DWORD action, LPCWSTR name, LPCWSTR newName) override;
+
+protected:
+    ~DirectoryChangeDispatcher() override;
+
+private:
+    // Calls every handler in list order; a handler that leaves (or is deleted) meanwhile is not
+    // called any more.
+    template <class Call>
+    void notify(Call call);
+
+    SharedPathName folder_;
+    std::vector<DirectoryChangesHandler*> handlers_;
+};
+
+// The handler hears the folder's changes from now on (leaving any folder it watched before). A
+// folder that does not exist is not watched.
 void WatchDirectory(const SharedPathName& folder, DirectoryChangesHandler* handler);
 void StopWatching(DirectoryChangesHandler* handler);
 

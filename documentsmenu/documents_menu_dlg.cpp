@@ -66,4 +66,6 @@ void DocumentsMenuDlg::ShowInBrowser(ILibrariesGroup* group) { browsed_ = group;
 
 void DocumentsMenuDlg::ShowInBrowser(ILibrary* library) { browsed_ = library; }
 
+void DocumentsMenuDlg::ShowInBrowser(ILibrary* library, const CString&) { browsed_ = library; }
+
 }  // namespace DocumentsMenu

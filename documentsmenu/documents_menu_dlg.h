@@ -37,6 +37,7 @@ public:
     // The browser pane shows the object; here the last one shown is kept until the pane exists.
     void ShowInBrowser(ILibrariesGroup* group);
     void ShowInBrowser(ILibrary* library);
+    void ShowInBrowser(ILibrary* library, const CString& documentName);
     const void* GetBrowsedObject() const { return browsed_; }
 
 private:

@@ -11,3 +11,12 @@ FileDragSource& FileDragSource::Instance() {
 bool FileDragSource::CopyDroppedDocuments(COleDataObject*, const CString&) { return false; }
 
 }  // namespace DocumentsMenu
+
+namespace DocumentsMenu {
+
+// File drags need the drop-files formats, which come with the documents menu's drag and drop: no
+// drag starts yet.
+bool FileDragSource::DragFile(const CString&, DWORD) { return false; }
+bool FileDragSource::DragFiles(const std::vector<CString>&, DWORD) { return false; }
+
+}  // namespace DocumentsMenu

@@ -1,5 +1,6 @@
 #include "documentsmenu/libraries_group_record.h"
 
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/library_drag_drop.h"
 #include "documentsmenu/library_record.h"
 #include "documentsmenu/record_icons.h"
@@ -43,7 +44,10 @@ void LibrariesGroupRecord::Init() {
 }
 
 void LibrariesGroupRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
-void LibrariesGroupRecord::AddMenuItems(CXTPPopupBar*) {}
+
+void LibrariesGroupRecord::AddMenuItems(CXTPPopupBar* popup) {
+    if (group_) AddMenuItem(popup, new LibrariesGroupMenuItems::OpenClipart(group_));
+}
 
 CString LibrariesGroupRecord::GetName() { return group_ ? group_->GetName() : CString(); }
 bool LibrariesGroupRecord::SetName(const CString& value) { return group_ && group_->SetName(value); }

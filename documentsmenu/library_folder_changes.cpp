@@ -10,23 +10,26 @@ bool isDocument(const CString& path) { return path.GetLength() >= 4 && path.Righ
 
 CString fileNameOf(const CString& path) { return path.Mid(path.ReverseFind(L'\\') + 1); }
 
+bool isExcluded(ILibrary* library, const CString& name) { return library && library->IsDocumentExcluded(name); }
+
 }  // namespace
 
 void LibraryRecord::FileAdded(const SharedPathName& path) {
     const CString& added = path.GetPath();
     // A change queued before a fill that already listed the file must not list it twice.
-    if (!isDocument(added) || FindDocumentRow(added)) return;
-    AppendChild(CreateDocumentRecord(fileNameOf(added)));
+    if (!isDocument(added)) return;
+    const CString name = fileNameOf(added);
+    if (!AppendDocument(name, false)) return;
     Expand(true);
     Repopulate();
 }
 
 void LibraryRecord::FileRemoved(const SharedPathName& path) {
-    const CString& removed = path.GetPath();
-    if (ILibrary* library = GetLibrary()) library->SetDocumentExcluded(fileNameOf(removed), false);
-    if (DocumentRecord* row = FindDocumentRow(removed)) {
+    const CString name = fileNameOf(path.GetPath());
+    if (ILibrary* library = GetLibrary()) library->SetDocumentExcluded(name, false);
+    if (DocumentRecord* row = FindDocumentRow(name)) {
         CXTPReportControl* control = GetControl();
-        row->Delete();
+        DeleteDocument(row);
         Korvo::UI::ReportControl::Populate(control);
     }
 }
@@ -36,19 +39,19 @@ void LibraryRecord::FileNameChanged(const SharedPathName& oldPath, const SharedP
     const CString& to = newPath.GetPath();
     ILibrary* library = GetLibrary();
     if (!isDocument(from)) {
-        if (isDocument(to) && !FindDocumentRow(to)) AppendChild(CreateDocumentRecord(fileNameOf(to)));
+        if (isDocument(to)) AppendDocument(fileNameOf(to), false);
         Repopulate();
         return;
     }
-    DocumentRecord* row = FindDocumentRow(from);
+    DocumentRecord* row = FindDocumentRow(fileNameOf(from));
     if (!row) return;
     const CString oldName = fileNameOf(from);
-    const bool wasExcluded = library && library->IsDocumentExcluded(oldName);
+    const bool wasExcluded = isExcluded(library, oldName);
     if (!isDocument(to)) {
-        row->Delete();
+        DeleteDocument(row);
         if (wasExcluded) library->SetDocumentExcluded(oldName, false);
     } else {
-        row->SetDocumentName(fileNameOf(to));
+        RenameDocument(row, fileNameOf(to));
         if (wasExcluded) {
             library->SetDocumentExcluded(oldName, false);
             library->SetDocumentExcluded(fileNameOf(to), true);

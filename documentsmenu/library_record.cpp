@@ -1,8 +1,10 @@
 #include "documentsmenu/library_record.h"
 
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/document_record.h"
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/group_rows.h"
+#include "documentsmenu/idle_work.h"
 #include "documentsmenu/record_icons.h"
 
 namespace DocumentsMenu {
@@ -14,6 +16,7 @@ constexpr SIZE kBrowseButtonSize{18, 18};
 }  // namespace
 
 LibraryRecord::~LibraryRecord() {
+    CancelIdleWork(this);
     if (library_) library_->RemoveClient(this);
 }
 
@@ -50,9 +53,32 @@ void LibraryRecord::Init() {
     if (library_) library_->AddClient(this);
 }
 
-// The library menu items belong to the documents menu's menus.
 void LibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
-void LibraryRecord::AddMenuItems(CXTPPopupBar*) {}
+
+void LibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
+    const CString folder = library_ ? GetLibraryAbsolutePath(library_) : CString();
+    const DWORD attributes = folder.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(folder);
+    // A library whose folder is missing offers nothing to do with it.
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+    AddMenuItem(popup, new FolderMenuItems::OpenInExplorer(folder));
+    AddMenuItem(popup, new LibraryMenuItems::OpenClipart(library_));
+    AddMenuItem(popup, new LibraryMenuItems::CreateToolBar(library_));
+}
+
+void PDMLibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) {
+    std::vector<ILibrary*> libraries;
+    for (Record* record : selection) {
+        auto* row = dynamic_cast<LibraryRecord*>(record);
+        if (!row) return;
+        if (row->GetLibrary()) libraries.push_back(row->GetLibrary());
+    }
+    if (!libraries.empty() && IsPdmConnected()) AddMenuItem(popup, new LibraryMenuItems::Update(libraries));
+}
+
+void PDMLibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
+    LibraryRecord::AddMenuItems(popup);
+    if (GetLibrary() && IsPdmConnected()) AddMenuItem(popup, new LibraryMenuItems::Update(GetLibrary(), true));
+}
 
 CString LibraryRecord::GetName() { return library_ ? library_->GetName() : CString(); }
 bool LibraryRecord::SetName(const CString& value) { return library_ && library_->SetName(value); }
@@ -94,28 +120,6 @@ bool LibraryRecord::IsHidden() {
     return window && window->IsHidden(library_);
 }
 
-void LibraryRecord::UpdateChildren(const CString& filter) {
-    BeginWaitCursor();
-    BeforeFill();
-    GetChilds()->RemoveAll();
-    const DocumentsMenuDlg* window = GetWindow();
-    const bool showExcluded = ShowExcluded();
-    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
-    if (library_) {
-        ForEachLibraryDocument(library_, [&](const CString&, const CString& name, bool excluded) {
-            if (excluded && !showExcluded) return true;
-            if (!filter.IsEmpty() && !ContainsFilter(Korvo::GetSearchableEquivalent(name), filter)) return true;
-            DocumentRecord* row = CreateDocumentRecord(name);
-            AppendChild(row);
-            if (excluded) row->SetCellsTextColor(grey);
-            if (window && window->IsHidden(library_, name)) row->SetVisible(window->IsShowHidden() ? TRUE : FALSE);
-            return true;
-        });
-    }
-    SetChildrenFilled(true);
-    EndWaitCursor();
-}
-
 void LibraryRecord::OnExpandedChanged(bool expanded) {
     if (DocumentsMenuDlg* window = GetWindow()) window->SetExpanded(library_, expanded);
     // Collapsing keeps the watch: the children stay current for the next expansion.
@@ -155,22 +159,15 @@ void LibraryRecord::LibraryDestroyed(ILibrary*) {
     library_ = nullptr;
     nameItem_->ForgetLibrary();
     if (browse_) browse_->ForgetLibrary();
-    for (int i = 0; i < GetChilds()->GetCount(); ++i) {
-        if (auto* document = dynamic_cast<DocumentRecord*>(GetChilds()->GetAt(i))) document->ForgetLibrary();
-    }
+    // A fill under way has nothing to list any more.
+    CancelIdleWork(this);
+    listing_.reset();
+    for (const auto& [name, document] : documents_) document->ForgetLibrary();
 }
 
 void LibraryRecord::LibraryContentsChanged(ILibrary*) {
     UpdateChildren(CString());
     Repopulate();
-}
-
-DocumentRecord* LibraryRecord::FindDocumentRow(const CString& path) {
-    for (int i = 0; i < GetChilds()->GetCount(); ++i) {
-        auto* document = dynamic_cast<DocumentRecord*>(GetChilds()->GetAt(i));
-        if (document && document->GetPath().CompareNoCase(path) == 0) return document;
-    }
-    return nullptr;
 }
 
 void LibraryListRecord::Init() {

@@ -2,7 +2,12 @@
 // first expanded, and it follows the folder's changes once it was expanded.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <unordered_map>
+
 #include "documentsmenu/directory_changes_handler.h"
+#include "documentsmenu/library_listing.h"
 #include "documentsmenu/record.h"
 #include "documentsmenu/record_items.h"
 
@@ -42,7 +47,12 @@ public:
     void BeginRename() override;
     void SetHidden(bool hidden) override;
     bool IsHidden() override;
+    // Makes the first screen of document rows at once and the rest in steps while the UI thread
+    // is idle (library_fill.cpp).
     void UpdateChildren(const CString& filter) override;
+    // Makes the rows a fill still owes now.
+    void FinishFill();
+    bool IsFilling() const { return listing_ != nullptr; }
 
     void LibraryPathChanged(ILibrary* library) override;
     void LibraryNameChanged(ILibrary* library) override;
@@ -59,17 +69,31 @@ protected:
     void OnExpandedChanged(bool expanded) override;
     // Before the documents are listed (PDM rows refresh the folder first).
     virtual void BeforeFill() {}
-    // The child document row showing `path`, or null.
-    DocumentRecord* FindDocumentRow(const CString& path);
+    // The child document row of the file (compared without regard to case), or null.
+    DocumentRecord* FindDocumentRow(const CString& fileName) const;
+    // A new child row for the document, unless one shows it already; null then.
+    DocumentRecord* AppendDocument(const CString& fileName, bool excluded);
+    void DeleteDocument(DocumentRecord* row);
+    void RenameDocument(DocumentRecord* row, const CString& fileName);
 
 private:
     void watchFolder();
+    void clearChildren();
+    // Rows for the next documents of the listing, at most `rows` of them; false at its end.
+    bool fillRows(int rows);
+    bool fillStep();
 
     LibraryRecordItemName* nameItem_ = nullptr;
     ReportRecordItem* pathItem_ = nullptr;
     LibraryRecordButtonBrowse* browse_ = nullptr;
     bool browseButton_;
     ILibrary* library_;
+    // The fill under way: what is left of the folder, and its filter.
+    std::unique_ptr<LibraryListing> listing_;
+    CString fillFilter_;
+    int nextStepRows_ = 0;
+    // The document rows by folded file name: duplicate checks stay cheap in huge folders.
+    std::unordered_map<std::wstring, DocumentRecord*> documents_;
 };
 
 // A library row of the flat list: it also shows its configuration.
@@ -85,6 +109,8 @@ class PDMLibraryRecord : public LibraryRecord {
 public:
     explicit PDMLibraryRecord(ILibrary* library) : LibraryRecord(library, false) {}
     DocumentRecord* CreateDocumentRecord(const CString& name) override;
+    void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;
+    void AddMenuItems(CXTPPopupBar* popup) override;
 };
 
 }  // namespace DocumentsMenu

@@ -10,6 +10,12 @@ inline constexpr int kColumnCompany = 3;
 inline constexpr int kColumnComment = 4;
 inline constexpr int kColumnVisible = 5;
 inline constexpr int kColumnConfiguration = 6;
+// Document rows of the tree show summary properties from here on (the flat list shows the
+// configuration at 6 instead of the title).
+inline constexpr int kColumnTitle = 6;
+inline constexpr int kColumnSubject = 7;
+inline constexpr int kColumnCategory = 8;
+inline constexpr int kColumnKeywords = 9;
 
 inline constexpr int kIconConfiguration = 4300;
 inline constexpr int kIconActiveConfiguration = 4309;

@@ -194,6 +194,12 @@ public:
     // document.
     void writeDocumentFile(std::wstring_view windowsPath, unsigned kind = 1,
                            const std::vector<std::wstring>& pages = {L"Sheet 1"}, bool header = true);
+    // A drawing whose summary holds these properties ("Author", "Title", "Keywords" ...).
+    void writeDocumentFile(std::wstring_view windowsPath,
+                           const std::vector<std::pair<std::wstring, std::wstring>>& properties);
+    // The kernel's folder watcher hears of a change made outside the program: action 1 added,
+    // 2 removed, 3 modified, 4 renamed (`newPath` then names the new file).
+    void folderChanged(unsigned action, std::wstring_view path, std::wstring_view newPath = {});
     // What the import paths answer (default: nothing is imported, no add-on opens a file).
     enum class Import3D { Nothing, DocumentWithView, DocumentWithoutView };
     void set3DImport(Import3D result);

@@ -17,6 +17,8 @@
 #include "platform/kernel/settings.h"
 #include "platform/kernel/uimodule.h"
 #include "platform/kernel/document_file.h"
+#include "platform/kernel/document_properties.h"
+#include "platform/kernel/directory_watcher.h"
 #include "platform/kernel/documents.h"
 #include "platform/kernel/applications.h"
 #include "platform/kernel/modules.h"

@@ -1,5 +1,7 @@
 #include "platform/harness/document_files.h"
 
+#include <cwctype>
+
 #include "platform/core/text.h"
 #include "platform/harness/host_files.h"
 #include "platform/kernel/compound_file.h"
@@ -32,7 +34,13 @@ std::string buildDocumentFile(const DocumentFileSpec& spec) {
     for (const auto& page : spec.pages) model += "  <page name=\"" + xmlEscaped(page) + "\"/>\n";
     model += "</document>\n";
     streams[kModelStreamName] = model;
-    streams[kSummaryStreamName] = "title=" + platform::core::toUtf8(spec.title) + "\n";
+    std::string summary = "title=" + platform::core::toUtf8(spec.title) + "\n";
+    for (const auto& [name, value] : spec.properties) {
+        std::wstring key = name;
+        for (wchar_t& c : key) c = static_cast<wchar_t>(std::towlower(c));
+        summary += platform::core::toUtf8(key) + "=" + platform::core::toUtf8(value) + "\n";
+    }
+    streams[kSummaryStreamName] = summary;
     return encodeCompoundFile(streams);
 }
 

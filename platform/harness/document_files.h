@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform::harness::detail {
@@ -14,6 +15,8 @@ struct DocumentFileSpec {
     std::wstring title;
     std::vector<std::wstring> pages;
     bool header = true;  // false: a compound file without the document header
+    // Summary properties besides the title, by name ("Author", "Keywords" ...).
+    std::vector<std::pair<std::wstring, std::wstring>> properties = {};
 };
 
 // The bytes of a compound file laid out as the record says.

@@ -61,6 +61,16 @@ void Kernel::writeDocumentFile(std::wstring_view windowsPath, unsigned kind, con
     detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = kind, .title = {}, .pages = pages, .header = header}));
 }
 
+void Kernel::writeDocumentFile(std::wstring_view windowsPath,
+                               const std::vector<std::pair<std::wstring, std::wstring>>& properties) {
+    detail::writeHostFile(windowsPath, detail::buildDocumentFile({.kind = 1, .title = {}, .pages = {L"Sheet 1"},
+                                                                  .header = true, .properties = properties}));
+}
+
+void Kernel::folderChanged(unsigned action, std::wstring_view path, std::wstring_view newPath) {
+    platform::kernel::reportFolderChange(action, path, newPath);
+}
+
 void Kernel::set3DImport(Import3D result) {
     using Result = platform::kernel::Control::Import3DResult;
     platform::kernel::control().import3DResult = result == Import3D::Nothing            ? Result::Nothing

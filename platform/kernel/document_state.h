@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/kernel/document_properties.h"
 #include "platform/mfc.h"
 
 class CKvw32Doc;
@@ -17,6 +18,11 @@ public:
 
     KorvoDocument2() = default;
     virtual ~KorvoDocument2() = default;
+
+    // The summary properties stored in the document file at `path`: "Author", "Company",
+    // "Comments", "Title", "Subject", "Category", "Keywords". A file that cannot be read, or is no
+    // document, gives an empty set.
+    static CKVPropertySet ReadProperties(LPCWSTR path);
 
     // True when every bit of `flag` is set (a zero flag is never set).
     bool IsFlagSet(std::uint64_t flag) const { return flag != 0 && (flags_ & flag) == flag; }

@@ -21,6 +21,20 @@ private:
     std::map<std::wstring, int> ids_;
 };
 
+// A text cell with a value of the caller's beside its caption.
+class SimpleTextReportItem : public CXTPReportRecordItem {
+public:
+    explicit SimpleTextReportItem(LPCWSTR text = L"", DWORD_PTR data = 0, BOOL editable = TRUE)
+        : CXTPReportRecordItem(text ? text : L""), data_(data) {
+        SetEditable(editable);
+    }
+    DWORD_PTR GetData() const { return data_; }
+    void SetData(DWORD_PTR data) { data_ = data; }
+
+private:
+    DWORD_PTR data_;
+};
+
 namespace ReportControl {
 // Rebuilds the control's rows; the focused record stays focused when it is still shown.
 void Populate(CXTPReportControl* control);

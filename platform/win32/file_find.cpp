@@ -1,5 +1,8 @@
-// FindFirstFileW and friends. A search takes a snapshot of the folder at FindFirstFileW, sorted
-// by case-insensitive name as NTFS returns it, so lists are deterministic.
+// FindFirstFileW and friends. A search reads the folder as it goes, a block of names at a time
+// (as the system fetches directory entries), so the first entry of a huge folder comes as fast as
+// that of a small one. Each block is sorted by case-insensitive name as NTFS returns names; a
+// folder of up to one block of matching names (every folder but huge ones) lists in that order,
+// so lists are deterministic. Windows promises no order at all.
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -19,9 +22,21 @@ using namespace platform::files::detail;
 
 namespace {
 
+// Matching names read per block.
+constexpr std::size_t kBlockSize = 128;
+
+struct Found {
+    std::wstring name;
+    platform::core::HostLocation location;
+};
+
 struct Search {
-    std::vector<WIN32_FIND_DATAW> entries;
+    platform::core::HostLocation folder;
+    std::wstring mask;
+    fs::directory_iterator entries;
+    std::vector<Found> block;  // sorted; entries are made (their file read) only when returned
     std::size_t next = 0;
+    bool dotsPending = true;
 };
 
 struct SearchTable {
@@ -94,40 +109,63 @@ std::pair<std::wstring, std::wstring> splitPattern(std::wstring_view pattern) {
     return {folder, std::wstring(pattern.substr(cut + 1))};
 }
 
-std::vector<WIN32_FIND_DATAW> collect(const platform::core::HostLocation& folder, std::wstring_view mask) {
-    std::vector<std::pair<std::wstring, WIN32_FIND_DATAW>> found;
+bool lessForListing(const Found& a, const Found& b) {
+    const int order = platform::core::compareNoCase(a.name, b.name);
+    return order != 0 ? order < 0 : a.name < b.name;
+}
+
+// The next block of matching names; a sub-folder lists itself and its parent first (a root has
+// neither).
+void readBlock(Search& search) {
+    search.block.clear();
+    search.next = 0;
+    if (search.dotsPending) {
+        search.dotsPending = false;
+        const bool isRoot = platform::core::winpath::root(search.folder.windowsPath).size() >= search.folder.windowsPath.size();
+        if (!isRoot) {
+            for (const wchar_t* dots : {L".", L".."}) {
+                if (!matchesSearch(search.mask, dots)) continue;
+                platform::core::HostLocation location = search.folder;
+                location.directory = true;
+                search.block.push_back({dots, location});
+            }
+            if (!search.block.empty()) return;
+        }
+    }
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder.hostPath, error)) {
+    const fs::directory_iterator end;
+    const std::size_t first = search.block.size();
+    for (; search.entries != end && search.block.size() - first < kBlockSize; search.entries.increment(error)) {
+        if (error) break;
+        const fs::directory_entry& entry = *search.entries;
         const std::string hostName = entry.path().filename().string();
         if (hostName.starts_with(platform::core::kAtomicTempPrefix)) continue;
         // A link leading out of the host folder is no part of the Windows world it maps.
         std::error_code linkError;
         if (entry.is_symlink(linkError) && !hostFs().staysInside(entry.path())) continue;
-        const std::wstring name = platform::core::fromUtf8(hostName);
-        if (!matchesSearch(mask, name)) continue;
+        std::wstring name = platform::core::fromUtf8(hostName);
+        if (!matchesSearch(search.mask, name)) continue;
         platform::core::HostLocation location;
-        location.windowsPath = folder.windowsPath + (folder.windowsPath.back() == L'\\' ? L"" : L"\\") + name;
+        location.windowsPath =
+            search.folder.windowsPath + (search.folder.windowsPath.back() == L'\\' ? L"" : L"\\") + name;
         location.hostPath = entry.path();
         location.exists = true;
         std::error_code typeError;
         location.directory = entry.is_directory(typeError);
-        found.emplace_back(name, makeEntry(name, attributesOf(location), entry.path()));
+        search.block.push_back({std::move(name), std::move(location)});
     }
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        const int order = platform::core::compareNoCase(a.first, b.first);
-        return order != 0 ? order < 0 : a.first < b.first;
-    });
+    if (error) search.entries = end;
+    std::stable_sort(search.block.begin() + static_cast<std::ptrdiff_t>(first), search.block.end(), lessForListing);
+}
 
-    std::vector<WIN32_FIND_DATAW> entries;
-    // A sub-folder lists itself and its parent first; a root has neither.
-    const bool isRoot = platform::core::winpath::root(folder.windowsPath).size() >= folder.windowsPath.size();
-    if (!isRoot) {
-        for (const wchar_t* dots : {L".", L".."}) {
-            if (matchesSearch(mask, dots)) entries.push_back(makeEntry(dots, FILE_ATTRIBUTE_DIRECTORY, folder.hostPath));
-        }
-    }
-    for (auto& [name, data] : found) entries.push_back(data);
-    return entries;
+// The next entry of the search, false when there is none left.
+bool nextEntry(Search& search, WIN32_FIND_DATAW& data) {
+    if (search.next >= search.block.size()) readBlock(search);
+    if (search.next >= search.block.size()) return false;
+    const Found& found = search.block[search.next++];
+    const bool dots = found.name == L"." || found.name == L"..";
+    data = makeEntry(found.name, dots ? FILE_ATTRIBUTE_DIRECTORY : attributesOf(found.location), found.location.hostPath);
+    return true;
 }
 
 }  // namespace
@@ -152,13 +190,14 @@ HANDLE FindFirstFileW(LPCWSTR lpFileName, LPWIN32_FIND_DATAW lpFindFileData) {
         return INVALID_HANDLE_VALUE;
     }
     Search search;
-    search.entries = collect(folder, mask);
-    if (search.entries.empty()) {
+    search.folder = folder;
+    search.mask = mask;
+    std::error_code error;
+    search.entries = fs::directory_iterator(folder.hostPath, error);
+    if (!nextEntry(search, *lpFindFileData)) {
         setError(ERROR_FILE_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    *lpFindFileData = search.entries.front();
-    search.next = 1;
     auto& table = searchTable();
     std::lock_guard lock(table.mutex);
     table.nextHandle += 4;
@@ -176,12 +215,10 @@ BOOL FindNextFileW(HANDLE hFindFile, LPWIN32_FIND_DATAW lpFindFileData) {
         setError(it == table.searches.end() ? ERROR_INVALID_HANDLE : ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    Search& search = it->second;
-    if (search.next >= search.entries.size()) {
+    if (!nextEntry(it->second, *lpFindFileData)) {
         setError(ERROR_NO_MORE_FILES);
         return FALSE;
     }
-    *lpFindFileData = search.entries[search.next++];
     setError(ERROR_SUCCESS);
     return TRUE;
 }

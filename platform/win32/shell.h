@@ -16,3 +16,26 @@ HRESULT SHParseDisplayName(LPCWSTR name, void* bindContext, PIDLIST_ABSOLUTE* li
 // Journals "SHOpenFolderAndSelectItems(folder, item, ...)" and returns S_OK.
 HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count, PCUITEMID_CHILD_ARRAY items, DWORD flags);
 void ILFree(PIDLIST_ABSOLUTE list);
+
+// ---- File operations ------------------------------------------------------------------------
+inline constexpr UINT FO_MOVE = 1;
+inline constexpr UINT FO_COPY = 2;
+inline constexpr UINT FO_DELETE = 3;
+inline constexpr UINT FO_RENAME = 4;
+inline constexpr WORD FOF_ALLOWUNDO = 0x40;
+
+struct SHFILEOPSTRUCTW {
+    HWND hwnd = nullptr;
+    UINT wFunc = 0;
+    LPCWSTR pFrom = nullptr;  // names, each ended by a NUL, the list by one more
+    LPCWSTR pTo = nullptr;
+    WORD fFlags = 0;
+    BOOL fAnyOperationsAborted = FALSE;
+    void* hNameMappings = nullptr;
+    LPCWSTR lpszProgressTitle = nullptr;
+};
+
+// FO_RENAME of one file or folder within its folder: 0, or the error of the move (an existing
+// target: ERROR_ALREADY_EXISTS; a missing source: ERROR_FILE_NOT_FOUND). The folder watchers hear
+// of the rename. Other operations, and lists of more than one name, are strict failures.
+int SHFileOperationW(SHFILEOPSTRUCTW* operation);

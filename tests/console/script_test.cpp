@@ -41,6 +41,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
+        "documents-menu expand \"Standard/Bolts\"\n"
+        "documents-menu enter \"Standard/Bolts/a.grb\"\n"
+        "documents-menu rename \"Standard/Bolts/a.grb\" \"b.grb\"\n"
         "dump documents-menu\n"
         "journal\n"
         "quit\r\n",
@@ -81,7 +84,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[22].arguments.frame.handle, 0x00010010u);
     EXPECT_EQ(result.steps[23].arguments.frame.index, 1u);  // dump ribbon 1
     EXPECT_EQ(result.steps[24].arguments.frame.index, 1u);  // dump tabs 1
-    EXPECT_EQ(result.steps.back().line, 33);
+    EXPECT_EQ(result.steps[30].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[30].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps.back().line, 36);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {

@@ -46,6 +46,22 @@ protected:
         return found ? dynamic_cast<DocumentsMenu::Record*>(found->GetRecord()) : nullptr;
     }
     static void writeFile(const std::wstring& path) { platform::files::writeAllAtomic(path, "document"); }
+    // Lets the UI thread do what waits for it (idle fills, folder notifications), with or without
+    // the program running.
+    void idle() {
+        if (session.running()) {
+            session.runUntilIdle();
+            return;
+        }
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+    // How often the journal has a call containing `text`.
+    long callCount(std::wstring_view text) {
+        long count = 0;
+        for (const std::wstring& call : platform::harness::calls(session)) count += call.find(text) != std::wstring::npos;
+        return count;
+    }
 };
 
 }  // namespace documentsmenutest

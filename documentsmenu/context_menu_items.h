@@ -1,0 +1,107 @@
+// The items of the documents menu's context menus: each a menu button that knows its caption key,
+// its icon and its targets and runs its action when picked. Menus are built afresh each time they
+// open, so items hold their targets without observing them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/kernel.h"
+#include "platform/toolkit.h"
+
+namespace DocumentsMenu {
+
+class ContextMenuItem : public CXTPControlButton {
+public:
+    // The caption is the key's translation; -1: no icon.
+    ContextMenuItem(LPCWSTR captionKey, int iconId, bool beginGroup);
+    // The toolkit's own handling, then the item's action.
+    void OnExecute() override;
+    virtual void Execute() {}
+};
+
+// An item acting on a list of targets (several for the multi-selection menus); single actions do
+// nothing unless the list holds exactly one.
+template <class Target>
+class TargetsMenuItem : public ContextMenuItem {
+public:
+    TargetsMenuItem(std::vector<Target> targets, LPCWSTR captionKey, int iconId, bool beginGroup)
+        : ContextMenuItem(captionKey, iconId, beginGroup), targets_(std::move(targets)) {}
+    const std::vector<Target>& GetTargets() const { return targets_; }
+
+protected:
+    const Target* Single() const { return targets_.size() == 1 ? &targets_.front() : nullptr; }
+
+private:
+    std::vector<Target> targets_;
+};
+
+using ConfigurationMenuItem = TargetsMenuItem<IConfiguration*>;
+using LibrariesGroupMenuItem = TargetsMenuItem<ILibrariesGroup*>;
+using LibraryMenuItem = TargetsMenuItem<ILibrary*>;
+using DocumentMenuItem = TargetsMenuItem<CString>;  // document paths
+using FolderMenuItem = TargetsMenuItem<CString>;    // folder paths
+
+// Declares a leaf item: its base, caption key and icon are fixed; the targets and the begin-group
+// flag are the menu's.
+#define KORVO_DOCUMENTS_MENU_ITEM(Name, Base, Target)                                    \
+    class Name : public Base {                                                          \
+    public:                                                                             \
+        explicit Name(std::vector<Target> targets, bool beginGroup = false);            \
+        Name(Target target, bool beginGroup = false)                                    \
+            : Name(std::vector<Target>{std::move(target)}, beginGroup) {}               \
+        void Execute() override;                                                        \
+    }
+
+namespace ConfigurationMenuItems {
+KORVO_DOCUMENTS_MENU_ITEM(Active, ConfigurationMenuItem, IConfiguration*);
+KORVO_DOCUMENTS_MENU_ITEM(Close, ConfigurationMenuItem, IConfiguration*);
+KORVO_DOCUMENTS_MENU_ITEM(OpenInExplorer, ConfigurationMenuItem, IConfiguration*);
+KORVO_DOCUMENTS_MENU_ITEM(Update, ConfigurationMenuItem, IConfiguration*);
+}  // namespace ConfigurationMenuItems
+
+namespace LibrariesGroupMenuItems {
+KORVO_DOCUMENTS_MENU_ITEM(OpenClipart, LibrariesGroupMenuItem, ILibrariesGroup*);
+}  // namespace LibrariesGroupMenuItems
+
+namespace LibraryMenuItems {
+KORVO_DOCUMENTS_MENU_ITEM(OpenClipart, LibraryMenuItem, ILibrary*);
+KORVO_DOCUMENTS_MENU_ITEM(CreateToolBar, LibraryMenuItem, ILibrary*);
+KORVO_DOCUMENTS_MENU_ITEM(Update, LibraryMenuItem, ILibrary*);
+}  // namespace LibraryMenuItems
+
+namespace FolderMenuItems {
+KORVO_DOCUMENTS_MENU_ITEM(OpenInExplorer, FolderMenuItem, CString);
+}  // namespace FolderMenuItems
+
+namespace DocumentMenuItems {
+KORVO_DOCUMENTS_MENU_ITEM(Open, DocumentMenuItem, CString);
+KORVO_DOCUMENTS_MENU_ITEM(OpenInExplorer, DocumentMenuItem, CString);
+KORVO_DOCUMENTS_MENU_ITEM(CopyFullPath, DocumentMenuItem, CString);
+KORVO_DOCUMENTS_MENU_ITEM(Properties, DocumentMenuItem, CString);
+KORVO_DOCUMENTS_MENU_ITEM(Update, DocumentMenuItem, CString);
+// The insert items also hold the document's library (null when it comes from none).
+class Insert : public DocumentMenuItem {
+public:
+    Insert(CString path, ILibrary* library, bool beginGroup = false);
+    void Execute() override;
+
+protected:
+    Insert(CString path, ILibrary* library, LPCWSTR captionKey, int iconId, bool beginGroup);
+    ILibrary* library_;
+};
+class InsertAsImage : public Insert {
+public:
+    InsertAsImage(CString path, ILibrary* library, bool beginGroup = false);
+    void Execute() override;
+};
+}  // namespace DocumentMenuItems
+
+#undef KORVO_DOCUMENTS_MENU_ITEM
+
+// Appends the item (the popup holds it from now on).
+void AddMenuItem(CXTPPopupBar* popup, ContextMenuItem* item);
+// While the program works with the PDM system, its update items are offered.
+bool IsPdmConnected();
+
+}  // namespace DocumentsMenu

@@ -1,0 +1,20 @@
+// Work the documents menu does in steps while the UI thread has nothing else to do: a huge
+// folder's rows beyond the first screen are made this way, so expanding it shows the first rows
+// at once and the user can go on while the rest arrive.
+#pragma once
+
+#include <functional>
+
+namespace DocumentsMenu {
+
+// One step of a job; true while the job has more to do.
+using IdleStep = std::function<bool()>;
+
+// Queues `step` for `owner` (replacing the owner's job when it has one). Steps of all jobs run in
+// turn, one per message the queue posts to itself on the UI thread.
+void PostIdleWork(const void* owner, IdleStep step);
+// Drops the owner's job (an owner that goes away must call this).
+void CancelIdleWork(const void* owner);
+bool HasIdleWork(const void* owner);
+
+}  // namespace DocumentsMenu

@@ -1,0 +1,107 @@
+// How a library row lists the documents of its folder. A folder may hold a great many: the rows
+// of the first screen are made when the row expands, the rest in steps while the UI thread is
+// idle, each step followed by one re-population. Steps grow, so the re-populations cost little
+// beside the rows themselves, up to a size that keeps each step short for the user.
+#include <algorithm>
+
+#include "documentsmenu/document_record.h"
+#include "documentsmenu/idle_work.h"
+#include "documentsmenu/library_record.h"
+
+namespace DocumentsMenu {
+
+namespace {
+
+// More than a tree shows at once.
+constexpr int kFirstScreenRows = 64;
+constexpr int kFirstStepRows = 256;
+constexpr int kLargestStepRows = 8192;
+
+}  // namespace
+
+void LibraryRecord::clearChildren() {
+    CancelIdleWork(this);
+    listing_.reset();
+    documents_.clear();
+    GetChilds()->RemoveAll();
+}
+
+void LibraryRecord::UpdateChildren(const CString& filter) {
+    BeginWaitCursor();
+    BeforeFill();
+    clearChildren();
+    if (library_) {
+        listing_ = std::make_unique<LibraryListing>(library_);
+        fillFilter_ = filter;
+        nextStepRows_ = kFirstStepRows;
+        if (fillRows(kFirstScreenRows)) {
+            PostIdleWork(this, [this] { return fillStep(); });
+        } else {
+            listing_.reset();
+        }
+    }
+    SetChildrenFilled(true);
+    EndWaitCursor();
+}
+
+void LibraryRecord::FinishFill() {
+    if (!listing_) return;
+    CancelIdleWork(this);
+    while (fillRows(nextStepRows_)) {
+    }
+    listing_.reset();
+}
+
+bool LibraryRecord::fillStep() {
+    const bool more = listing_ && fillRows(nextStepRows_);
+    nextStepRows_ = std::min(nextStepRows_ * 2, kLargestStepRows);
+    if (!more) listing_.reset();
+    Repopulate();
+    return more;
+}
+
+bool LibraryRecord::fillRows(int rows) {
+    const DocumentsMenuDlg* window = GetWindow();
+    const bool showExcluded = ShowExcluded();
+    CString name;
+    bool excluded = false;
+    for (int made = 0; made < rows;) {
+        if (!listing_->Next(name, excluded)) return false;
+        if (excluded && !showExcluded) continue;
+        if (!fillFilter_.IsEmpty() && !ContainsFilter(Korvo::GetSearchableEquivalent(name), fillFilter_)) continue;
+        // A folder change heard while the fill was under way may have listed the file already.
+        DocumentRecord* row = AppendDocument(name, excluded);
+        if (!row) continue;
+        ++made;
+        if (window && window->IsHidden(library_, name)) row->SetVisible(window->IsShowHidden() ? TRUE : FALSE);
+    }
+    return !listing_->AtEnd();
+}
+
+DocumentRecord* LibraryRecord::FindDocumentRow(const CString& fileName) const {
+    const auto found = documents_.find(FoldedFileName(fileName));
+    return found == documents_.end() ? nullptr : found->second;
+}
+
+DocumentRecord* LibraryRecord::AppendDocument(const CString& fileName, bool excluded) {
+    auto [slot, added] = documents_.try_emplace(FoldedFileName(fileName), nullptr);
+    if (!added) return nullptr;
+    DocumentRecord* row = CreateDocumentRecord(fileName);
+    slot->second = row;
+    AppendChild(row);
+    if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));
+    return row;
+}
+
+void LibraryRecord::DeleteDocument(DocumentRecord* row) {
+    documents_.erase(FoldedFileName(row->GetDocumentName()));
+    row->Delete();
+}
+
+void LibraryRecord::RenameDocument(DocumentRecord* row, const CString& fileName) {
+    documents_.erase(FoldedFileName(row->GetDocumentName()));
+    row->SetDocumentName(fileName);
+    documents_[FoldedFileName(fileName)] = row;
+}
+
+}  // namespace DocumentsMenu
