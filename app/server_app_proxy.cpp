@@ -194,7 +194,7 @@ bool ServerAppProxy::GetSyspanelControlIntValue(UINT, int&) {
     return false;
 }
 
-void ServerAppProxy::SetSyspanelButtonStatus(UINT, bool, int) {}
+void ServerAppProxy::SetSyspanelButtonStatus(UINT, bool, bool) {}
 
 bool ServerAppProxy::GetSyspanelControlState(UINT, bool&, bool&) {
     return false;

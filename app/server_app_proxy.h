@@ -66,7 +66,7 @@ public:
     bool UnpackSyspanelDoubleVar(UINT id, double& value) override;
     bool UnpackSyspanelIntVar(UINT id, int& value) override;
     bool GetSyspanelControlIntValue(UINT id, int& value) override;
-    void SetSyspanelButtonStatus(UINT id, bool enabled, int checkState) override;
+    void SetSyspanelButtonStatus(UINT id, bool checked, bool disabled) override;
     bool GetSyspanelControlState(UINT id, bool& checked, bool& disabled) override;
     void* GetSyspanelControlData(UINT id) override;
     CXTPRibbonBar* GetRibbonBarOfFrame(CWnd* frame) override;

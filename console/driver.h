@@ -33,6 +33,10 @@ void setDocumentsMenuHooks(const DocumentsMenuHooks& hooks);
 // The run ends: the tree goes while the model it follows is still there.
 void closeDocumentsMenu();
 
+// What `dump syspanel` prints for a main frame: the shell's outline of the frame's system panel.
+// The program installs it; without it the verb says the panel is missing.
+void setSysPanelOutline(std::wstring (*outline)(HWND frame));
+
 class Driver {
 public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
@@ -90,6 +94,9 @@ private:
     bool dumpRibbon(const Step& step);
     bool expectMenuChoose(const Step& step);
     bool expectMenuDismiss(const Step& step);
+    // The system panel (console/syspanel_verbs.cpp).
+    bool dumpSysPanel(const Step& step);
+    bool typeText(const Step& step);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
 

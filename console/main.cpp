@@ -23,6 +23,7 @@
 #include "documentsmenu/console_tree.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "syspanel/sys_panel_outline.h"
 
 namespace {
 
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
     korvo::console::setDocumentsMenuHooks({&DocumentsMenu::ConsoleTree::Outline, &DocumentsMenu::ConsoleTree::Expand,
                                            &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                            &DocumentsMenu::ConsoleTree::Close});
+    korvo::console::setSysPanelOutline(&SysPanelOutline);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\n" << usage();

@@ -87,6 +87,12 @@ std::span<const Verb> verbs() {
          "loop until idle", M, R, M, &Driver::renameDocumentsMenuRow},
         {"dump documents-menu", "prints the documents menu's configurations tree as the user has expanded it", R, R, R,
          &Driver::dumpDocumentsMenu},
+        {"dump syspanel FRAME",
+         "prints the system panel of main frame FRAME: its controls in order with kind, group, value, enabled, visible",
+         M, R, M, &Driver::dumpSysPanel},
+        {"type FRAME ID \"TEXT\"",
+         "types TEXT into the edit control ID of main frame FRAME and presses Enter, then runs the loop until idle", M,
+         R, M, &Driver::typeText},
         {"journal", "prints the whole journal again", R, R, R, &Driver::printJournal},
         {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
     };

@@ -9,6 +9,8 @@
 #include <cwctype>
 #include <limits>
 
+#include "syspanel/parameter_control_factory.h"
+
 namespace {
 
 constexpr DWORD kHelpAnchor = 0x1000;
@@ -44,6 +46,8 @@ void ApplyCommonAttribute(CXTPControl* control, const CString& name, const CStri
 }  // namespace
 
 CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
+    // The system panel's parameter controls, the same as the panel's own.
+    if (id >= 904 && id <= 918) return CreateParameterControl(static_cast<int>(id), nullptr);
     if (IsFileControl(id)) {
         if (tag == L"Button") return new Korvo::UI::FileButton;
         if (tag == L"Gallery") return new Korvo::UI::LibraryGallery;

@@ -1,5 +1,6 @@
 #include "mainframe/main_frame.h"
 
+
 #include <exception>
 
 #include "app/generate_dump_file_app_context.h"

@@ -87,9 +87,22 @@ public:
     bool UnpackSyspanelDoubleVar(int id, double& value) const;
     bool UnpackSyspanelIntVar(int id, int& value) const;
     int GetSyspanelCurrentId() const;
-    IDataExchange* GetSyspanelControlData(int id) const;
+    // The value of control `id` for a running command: the ribbon's in ribbon mode, else the
+    // panel's; null when neither has one.
+    const void* GetSyspanelControlData(int id) const;
     void DisableSyspanelControls();
     void EnableSyspanelControl(int id, bool enable);
+    // Kernel requests for the panel's controls: the ribbon's controls of the id first, then the
+    // panel's; both are updated in either mode (mainframe/main_frame_syspanel.cpp).
+    void set_syspanel_int(KVDocument* document, unsigned id, int value);
+    void set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
+    void set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
+    void set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
+    void set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind);
+    void SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled);
+    // The panel alone.
+    bool SetSyspanelControls(const stlControlsIDs& controls);
+    void SyspanelStatusChanged();
     // The text of a command's control (the font combo by default); empty when none is found.
     void FindCommandControl(CString& text, int id = -1) const;
 

@@ -156,19 +156,21 @@ int CMainFrame::GetSyspanelCurrentId() const {
     return panel ? panel->GetCurrentFilterSet() : -1;
 }
 
-IDataExchange* CMainFrame::GetSyspanelControlData(int id) const {
-    // In ribbon mode the ribbon's twins of the panel's controls hold the data; the ribbon comes
-    // with its own work.
-    if (IsRibbonMode() && GetRibbonBar()) return nullptr;
+const void* CMainFrame::GetSyspanelControlData(int id) const {
+    // In ribbon mode the user enters values in the ribbon's twins of the panel's controls.
+    if (IsRibbonMode())
+        if (const KVRibbonBar* ribbon = GetRibbonBar()) return ribbon->GetControlData(id);
     const CSysPanelToolbar* panel = GetSysPanelToolbar();
-    return panel ? dynamic_cast<IDataExchange*>(panel->FindRegisteredControl(id)) : nullptr;
+    return panel ? panel->GetControlValue(static_cast<unsigned>(id)) : nullptr;
 }
 
 void CMainFrame::DisableSyspanelControls() {
+    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->DisableSystemPanelControls();
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->DisableSyspanelControls();
 }
 
 void CMainFrame::EnableSyspanelControl(int id, bool enable) {
+    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->EnableControl(id, enable);
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->EnableSyspanelControl(static_cast<unsigned>(id), enable);
 }
 

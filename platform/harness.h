@@ -15,6 +15,7 @@
 #include "platform/core/journal.h"
 #include "platform/harness/documents_menu.h"
 #include "platform/harness/report.h"
+#include "platform/kernel/parameters.h"
 #include "platform/mfc.h"
 #include "platform/win32/types.h"
 
@@ -62,6 +63,10 @@ public:
     // Executes the visible, enabled control with the id: the selected ribbon tab first, then the
     // quick-access bar, the ribbon's own controls, then the visible tool bars and the menu bar.
     std::optional<std::wstring> clickControl(HWND frame, int id);
+    // Types `text` into the visible, enabled edit control with the id (found as clickControl
+    // finds controls) and presses Enter: the control is selected, takes the focus, gets the
+    // text, loses the focus to the document and is deselected.
+    std::optional<std::wstring> typeText(HWND frame, int id, std::wstring_view text);
     // Rests the mouse on the control: its tooltip shows (Inspect::tooltip reads it).
     std::optional<std::wstring> hover(HWND frame, int id);
     // A right click on the ribbon control with the id (its context menu, if any, is a menu
@@ -217,6 +222,24 @@ public:
     void setCrashDialogRestarts(bool restart);
     // Raises application event 783 (something was selected in the document's view).
     void raiseSelectionEvent(CDocument* document, unsigned flags);
+    // Parameters of a kernel document as the kernel's own work sets them, by parameter name
+    // ("Color", "Layer", "Level", "Priority", "FontSize", "FontName").
+    int addObject(CDocument* document);  // the new object's index
+    void setObjectParameter(CDocument* document, int object, std::string_view name,
+                            const kveval::VariantParameter& value);
+    std::optional<kveval::VariantParameter> objectParameter(CDocument* document, int object,
+                                                            std::string_view name) const;
+    // Selects the objects (-1 stands for an empty entry); nothing: no selection.
+    void select(CDocument* document, std::vector<int> objects);
+    // The defaults for new elements: written into every default container that has the name;
+    // read per container (2D first, then 3D; a container without the name is left out).
+    void setDefaultParameter(CDocument* document, std::string_view name, const kveval::VariantParameter& value);
+    std::vector<kveval::VariantParameter> defaultParameter(CDocument* document, std::string_view name) const;
+    int addVariable(CDocument* document, std::wstring_view name, double value);  // its index
+    // What the document's next variable creations answer (nothing: the kernel's own answer).
+    void setVariableCreationResult(CDocument* document, std::optional<int> result);
+    // Raises a parameter event (515, 531, 778, 783, 791, 1037) for the document and its active view.
+    void raiseParameterEvent(CDocument* document, unsigned eventId, unsigned flags = 0);
 
 private:
     friend class Session;

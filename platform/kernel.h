@@ -29,3 +29,4 @@
 #include "platform/kernel/frame_services.h"
 #include "platform/kernel/documents_menu.h"
 #include "platform/kernel/folder_chooser.h"
+#include "platform/kernel/parameter_texts.h"

@@ -27,5 +27,5 @@ private:
 class CManipPanelEdit : public CSyspanelEdit {
     DECLARE_DYNCREATE(CManipPanelEdit)
 public:
-    CManipPanelEdit() : CSyspanelEdit(L"", 0, 0.1) {}
+    CManipPanelEdit() : CSyspanelEdit(std::string_view(), 0, 0.1) {}
 };

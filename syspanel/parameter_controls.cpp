@@ -1,6 +1,7 @@
 #include "syspanel/parameter_controls.h"
 
 #include "platform/kernel.h"
+#include "syspanel/panel_parameters.h"
 
 bool CStringEquals(const CString& a, const CString& b) { return &a == &b || a.view() == b.view(); }
 
@@ -15,73 +16,77 @@ Control* sameKind(IDataExchange* self, IDataExchange* other) {
 
 std::int32_t int32At(const void* value) { return *static_cast<const std::int32_t*>(value); }
 
+// Whether `document` is the 2D container of the active document of the control's frame (null:
+// the frame shows none).
+bool isFramesDocument(const CXTPControl* control, const KVDocument* document) {
+    return document == GetControlDocument(control);
+}
+
+bool sameActiveDocument(const CXTPControl* a, const CXTPControl* b) {
+    return GetControlKorvoDocument(a) == GetControlKorvoDocument(b);
+}
+
+// Stores a new word (the stand-in's bars draw nothing, so a change needs no redraw).
+void storeWord(std::int32_t& stored, std::int32_t value) { stored = value; }
+
 }  // namespace
-
-// Parameter edits
-
-IMPLEMENT_DYNCREATE(CSyspanelEdit, CXTPControlEdit)
-
-CSyspanelEdit::CSyspanelEdit(LPCWSTR name, int style, double spinStep, int settingsKey1, int settingsKey2)
-    : m_name(name), m_style(style), m_spinStep(spinStep), m_settingsKey1(settingsKey1), m_settingsKey2(settingsKey2) {}
-
-void CSyspanelEdit::UpdateEditText() {
-    if (!m_value.text.IsEmpty()) {
-        SetEditText(m_value.text);
-        return;
-    }
-    CString text;
-    text.Format(L"%g", m_value.value);
-    SetEditText(text);
-}
-
-void CSyspanelEdit::Reset() {
-    m_value = SysPanelValue{};
-    SetEditText(L"");
-}
-
-void CSyspanelEdit::SetValue(KVDocument*, const void* value) {
-    if (!value) return;
-    m_value = *static_cast<const SysPanelValue*>(value);
-    UpdateEditText();
-}
-
-void CSyspanelEdit::CopyFrom(IDataExchange* other) {
-    auto* source = sameKind<CSyspanelEdit>(this, other);
-    if (!source) return;
-    m_value = source->m_value;
-    SetEditText(source->GetEditText());
-}
 
 // Word-valued popups
 
 IMPLEMENT_DYNCREATE(CColorPopupControl, CXTPControlPopup)
 
 void CColorPopupControl::SetValue(KVDocument*, const void* value) {
-    if (value) m_color = int32At(value);
+    if (value) storeWord(m_color, int32At(value));
 }
 
 void CColorPopupControl::CopyFrom(IDataExchange* other) {
-    if (auto* source = sameKind<CColorPopupControl>(this, other)) m_color = source->m_color;
+    if (auto* source = sameKind<CColorPopupControl>(this, other)) storeWord(m_color, source->m_color);
+}
+
+void CColorPopupControl::OnParameterEvent(UINT, const ApplicationEventArgs& args) {
+    const auto target = GetRefreshTarget(this, args, false);
+    if (!target) return;
+    std::int32_t color = target->document->GetDefaultParameters()->GetDefaultColor(target->is3D);
+    const auto common = GetSelectionCommonParameter(target->document, "Color");
+    if (const auto* selected = common ? common->Get<kveval::ColorParameter>() : nullptr) color = selected->color;
+    storeWord(m_color, color);
+    SetEnabled(TRUE);
 }
 
 IMPLEMENT_DYNCREATE(CLayerPopupControl, CXTPControlPopup)
 
-void CLayerPopupControl::SetValue(KVDocument*, const void* value) {
-    if (value) m_layer = int32At(value);
+void CLayerPopupControl::SetValue(KVDocument* document, const void* value) {
+    if (value && isFramesDocument(this, document)) storeWord(m_layer, int32At(value));
 }
 
 void CLayerPopupControl::CopyFrom(IDataExchange* other) {
-    if (auto* source = sameKind<CLayerPopupControl>(this, other)) m_layer = source->m_layer;
+    auto* source = sameKind<CLayerPopupControl>(this, other);
+    if (source && sameActiveDocument(this, source)) storeWord(m_layer, source->m_layer);
+}
+
+void CLayerPopupControl::OnParameterEvent(UINT, const ApplicationEventArgs& args) {
+    const auto target = GetRefreshTarget(this, args, false);
+    if (!target) return;
+    std::int32_t layer = target->document->GetDefaultParameters()->GetDefaultLayer(target->is3D);
+    const auto common = GetSelectionCommonParameter(target->document, "Layer");
+    if (const auto* selected = common ? common->Get<std::int32_t>() : nullptr) layer = *selected;
+    storeWord(m_layer, layer);
+    SetEnabled(TRUE);
 }
 
 IMPLEMENT_DYNCREATE(LCSPopupControl, CXTPControlPopup)
 
-void LCSPopupControl::SetValue(KVDocument*, const void* value) {
-    if (value) m_index = int32At(value);
+void LCSPopupControl::Reset() {
+    if (!GetControlDocument(this)) storeWord(m_index, -1);
+}
+
+void LCSPopupControl::SetValue(KVDocument* document, const void* value) {
+    if (value && isFramesDocument(this, document)) storeWord(m_index, int32At(value));
 }
 
 void LCSPopupControl::CopyFrom(IDataExchange* other) {
-    if (auto* source = sameKind<LCSPopupControl>(this, other)) m_index = source->m_index;
+    auto* source = sameKind<LCSPopupControl>(this, other);
+    if (source && sameActiveDocument(this, source)) storeWord(m_index, source->m_index);
 }
 
 // Font
@@ -104,12 +109,23 @@ void CFontComboBox::Reset() {
     SetEditText(L"");
 }
 
-void CFontComboBox::SetValue(KVDocument*, const void* value) {
-    if (value) SelectFont(*static_cast<const CString*>(value));
+void CFontComboBox::SetValue(KVDocument* document, const void* value) {
+    if (value && isFramesDocument(this, document)) SelectFont(*static_cast<const CString*>(value));
 }
 
 void CFontComboBox::CopyFrom(IDataExchange* other) {
-    if (auto* source = sameKind<CFontComboBox>(this, other)) SelectFont(source->m_name);
+    auto* source = sameKind<CFontComboBox>(this, other);
+    if (source) SetValue(GetControlDocument(source), &source->m_name);
+}
+
+void CFontComboBox::OnParameterEvent(UINT, const ApplicationEventArgs& args) {
+    const auto target = GetRefreshTarget(this, args, true);
+    if (!target) return;
+    const auto common = GetSelectionCommonParameter(target->document, "FontName");
+    const CString* name = common ? common->Get<CString>() : nullptr;
+    if (!name || name->IsEmpty()) return;
+    SelectFont(*name);
+    SetEnabled(TRUE);
 }
 
 // Material

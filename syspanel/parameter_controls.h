@@ -10,48 +10,8 @@
 
 #include "platform/toolkit.h"
 #include "syspanel/data_exchange.h"
-
-namespace kvui {
-
-// A toolkit control of class T that takes part in the value protocol.
-template <class T>
-class SystemPanelControlBase : public T, public IDataExchange {
-public:
-    SystemPanelControlBase() = default;
-};
-
-}  // namespace kvui
-
-// A numeric parameter edit ("Level", "Priority", "FontSize"; unnamed on a manipulator panel).
-// Style bits: 1 wide, 2 the default text for 255, 4 at least 1.0, 8 never negative.
-class CSyspanelEdit : public kvui::SystemPanelControlBase<CXTPControlEdit> {
-    DECLARE_DYNCREATE(CSyspanelEdit)
-public:
-    explicit CSyspanelEdit(LPCWSTR name = L"", int style = 0, double spinStep = -1.0, int settingsKey1 = 0,
-                           int settingsKey2 = 0);
-
-    const CString& GetParameterName() const { return m_name; }
-    int GetEditStyle() const { return m_style; }
-    // The spin step; a step that is not positive counts as 1.0.
-    double GetSpinStep() const { return m_spinStep > 0.0 ? m_spinStep : 1.0; }
-    int GetSettingsKey1() const { return m_settingsKey1; }
-    int GetSettingsKey2() const { return m_settingsKey2; }
-    // Shows the value: its text when it has one (a variable's name), else the number.
-    void UpdateEditText();
-
-    void Reset() override;
-    void SetValue(KVDocument* document, const void* value) override;  // a SysPanelValue
-    const void* GetValue() override { return &m_value; }
-    void CopyFrom(IDataExchange* other) override;
-
-private:
-    CString m_name;
-    SysPanelValue m_value;
-    int m_style;
-    double m_spinStep;
-    int m_settingsKey1;
-    int m_settingsKey2;
-};
+#include "syspanel/syspanel_edit.h"
+#include "syspanel/system_panel_control_base.h"
 
 // Popups whose value is one 32-bit word: the colour word (904), the layer (911, -1 none) and the
 // coordinate system (912, -1 the page's own).
@@ -60,9 +20,13 @@ class CColorPopupControl : public kvui::SystemPanelControlBase<CXTPControlPopup>
 public:
     CColorPopupControl() = default;
     void Reset() override {}
-    void SetValue(KVDocument* document, const void* value) override;  // an int32
+    void SetValue(KVDocument* document, const void* value) override;  // an int32, for any document
     const void* GetValue() override { return &m_color; }
     void CopyFrom(IDataExchange* other) override;
+
+protected:
+    // The default colour, or the selection's common colour.
+    void OnParameterEvent(UINT eventId, const ApplicationEventArgs& args) override;
 
 private:
     std::int32_t m_color = 0;
@@ -73,9 +37,15 @@ class CLayerPopupControl : public kvui::SystemPanelControlBase<CXTPControlPopup>
 public:
     CLayerPopupControl() = default;
     void Reset() override { m_layer = -1; }
-    void SetValue(KVDocument* document, const void* value) override;  // an int32
+    // An int32, only for the frame's active document.
+    void SetValue(KVDocument* document, const void* value) override;
     const void* GetValue() override { return &m_layer; }
+    // Only between frames that show the same document.
     void CopyFrom(IDataExchange* other) override;
+
+protected:
+    // The default layer, or the selection's common layer.
+    void OnParameterEvent(UINT eventId, const ApplicationEventArgs& args) override;
 
 private:
     std::int32_t m_layer = -1;
@@ -85,7 +55,8 @@ class LCSPopupControl : public CXTPControlPopup, public IDataExchange {
     DECLARE_DYNCREATE(LCSPopupControl)
 public:
     LCSPopupControl() = default;
-    void Reset() override { m_index = -1; }
+    // Keeps the index while the frame shows a document.
+    void Reset() override;
     void SetValue(KVDocument* document, const void* value) override;  // an int32
     const void* GetValue() override { return &m_index; }
     void CopyFrom(IDataExchange* other) override;
@@ -103,9 +74,14 @@ public:
     void SelectFont(const CString& name);
 
     void Reset() override;
-    void SetValue(KVDocument* document, const void* value) override;  // a CString
+    // A CString, only for the frame's active document.
+    void SetValue(KVDocument* document, const void* value) override;
     const void* GetValue() override { return &m_name; }
     void CopyFrom(IDataExchange* other) override;
+
+protected:
+    // The selection's common font name.
+    void OnParameterEvent(UINT eventId, const ApplicationEventArgs& args) override;
 
 private:
     CXTPCommandBars* m_commandBars;
@@ -131,6 +107,10 @@ public:
     void SetValue(KVDocument* document, const void* value) override;  // a CString
     const void* GetValue() override { return &m_record; }
     void CopyFrom(IDataExchange* other) override;
+
+protected:
+    // The material list comes with the material popups; events change nothing yet.
+    void OnParameterEvent(UINT, const ApplicationEventArgs&) override {}
 
 private:
     MaterialRecord m_record;

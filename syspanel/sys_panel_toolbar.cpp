@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/kernel.h"
+#include "syspanel/panel_parameters.h"
 #include "syspanel/parameter_controls.h"
 
 namespace {
@@ -54,11 +55,11 @@ void CSysPanelToolbar::RegisterSyspanelControls() {
     registerNew(906, new CStaticImageControl(42977));
     registerNew(911, new CLayerPopupControl());
     registerNew(912, new LCSPopupControl());
-    registerNew(907, new CSyspanelEdit(L"Level", 2, -1.0));
-    registerNew(909, new CSyspanelEdit(L"Priority", 2, -1.0));
+    registerNew(907, new CSyspanelEdit("Level", 2, -1.0));
+    registerNew(909, new CSyspanelEdit("Priority", 2, -1.0));
     registerNew(904, new CColorPopupControl());
     registerNew(914, new CFontComboBox(bars));
-    registerNew(915, new CSyspanelEdit(L"FontSize", 9, -1.0));
+    registerNew(915, new CSyspanelEdit("FontSize", 9, -1.0));
     registerNew(918, new CMaterialPopup(false));
     registerNew(905, new CMaterialPopup(true));
 }
@@ -198,10 +199,10 @@ void CSysPanelToolbar::set_syspanel_cstr(KVDocument* document, unsigned id, cons
     enable(control);
 }
 
-void CSysPanelToolbar::set_syspanel_font(KVDocument*, unsigned id, const CString& name, int, bool isActiveDocument) {
+void CSysPanelToolbar::set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int) {
     auto* combo = dynamic_cast<CFontComboBox*>(FindRegisteredControl(static_cast<int>(id)));
     if (!combo) return;
-    if (isActiveDocument) combo->SelectFont(name);
+    if (document == GetControlDocument(combo)) combo->SelectFont(name);
     enable(combo);
 }
 

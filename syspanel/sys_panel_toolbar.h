@@ -66,10 +66,9 @@ public:
     void set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
     void set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
     void set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
-    // Selects the font when `document` is the one the panel's frame shows (`isActiveDocument`),
-    // then enables the combo in any case.
-    void set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind,
-                           bool isActiveDocument = true);
+    // Selects the font when `document` is the one the combo's frame shows, then enables the combo
+    // in any case.
+    void set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind);
     // Controls on the bar.
     void EnableSyspanelControl(unsigned id, bool enable);
     void SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled);

@@ -156,6 +156,27 @@ std::optional<std::wstring> User::clickControl(HWND frame, int id) {
     return std::nullopt;
 }
 
+std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view text) {
+    platform::core::journal().add("user", L"type " + quoted(std::wstring(text)) + L" into " + std::to_wstring(id) +
+                                              L" on " + handleText(frame));
+    const Located found = locate(frame, id);
+    if (!found.control) return found.refusal;
+    auto* edit = dynamic_cast<CXTPControlEdit*>(found.control);
+    if (!edit) return L"control " + std::to_wstring(id) + L" is no edit";
+    if (!edit->GetEnabled()) return L"control " + std::to_wstring(id) + L" is disabled";
+    if (edit->GetReadOnly()) return L"control " + std::to_wstring(id) + L" is read-only";
+    edit->InternalAddRef();
+    edit->OnSetSelected(TRUE);
+    edit->OnSetFocus();
+    edit->SetEditText(std::wstring(text).c_str());
+    edit->OnEditChanged();
+    edit->OnEditKeyDown(VK_RETURN, false);
+    if (edit->IsFocused()) edit->OnKillFocus();
+    edit->OnSetSelected(FALSE);
+    edit->InternalRelease();
+    return std::nullopt;
+}
+
 std::optional<std::wstring> User::hover(HWND frame, int id) {
     platform::core::journal().add("user", L"hover " + std::to_wstring(id) + L" on " + handleText(frame));
     const Located found = locate(frame, id);

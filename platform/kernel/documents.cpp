@@ -137,7 +137,17 @@ void KVErrorContainer::BindToWindow(HWND window) {
     bound_ = true;
 }
 
-IMPLEMENT_DYNCREATE(CKVView, CView)
+IMPLEMENT_DYNAMIC(CKVBaseView, CView)
+
+IMPLEMENT_DYNCREATE(CKVView, CKVBaseView)
+
+CKVBaseView* CKvw32Doc::GetActiveKVView() const { return dynamic_cast<CKVBaseView*>(GetActiveView()); }
+
+CKvw32Doc* KVGetActiveDoc(CFrameWnd* frame) {
+    if (!frame) return nullptr;
+    CFrameWnd* active = frame->GetActiveFrame();
+    return dynamic_cast<CKvw32Doc*>(active ? active->GetActiveDocument() : nullptr);
+}
 
 void CKVView::OnDraw(CDC*) {}
 

@@ -9,7 +9,9 @@
 
 #include "platform/compression.h"
 #include "platform/kernel/document_file.h"
+#include "platform/kernel/document_2d.h"
 #include "platform/kernel/document_state.h"
+#include "platform/kernel/parameters.h"
 #include "platform/kernel/profile_item.h"
 #include "platform/mfc.h"
 
@@ -82,6 +84,16 @@ public:
     // A command of the kernel is running on this document.
     bool IsInCommand() const { return inCommand_; }
 
+    // The document's 2D part, its stored selection and its defaults for new elements.
+    KVDocument* Cont2D() const { return container2D_.get(); }
+    const CSelectionContainer* GetStoreSelection() const { return &selection_; }
+    CSelectionContainer* GetStoreSelection() { return &selection_; }
+    kveval::ModelDefaultParameterProvider* GetDefaultParameters() { return &defaults_; }
+    // 0 while no undo block collects steps.
+    int GetUndoMode() const { return container2D_->GetUndoMode(); }
+    // The kernel view the document was last active in, or null.
+    class CKVBaseView* GetActiveKVView() const;
+
     // Painting of every view stops while blocked.
     void BlockPaint(bool block);
     bool IsPaintBlocked() const { return paintBlocked_; }
@@ -101,6 +113,9 @@ private:
     CKvw32Doc* assemblyDocument_ = nullptr;
     std::unique_ptr<KVErrorContainer> errors_;
     std::unique_ptr<KV3DContainer> container3D_;
+    std::unique_ptr<KVDocument> container2D_ = std::make_unique<KVDocument>();
+    CSelectionContainer selection_;
+    kveval::ModelDefaultParameterProvider defaults_;
     Properties properties_;
     bool inCommand_ = false;
     bool paintBlocked_ = false;
@@ -135,7 +150,18 @@ private:
     bool keepsHistory_ = true;
 };
 
-class CKVView : public CView {
+// A kernel view: shows the document's 2D part (a drawing) or its 3D model.
+class CKVBaseView : public CView {
+    DECLARE_DYNAMIC(CKVBaseView)
+public:
+    bool Is2DView() const { return !shows3D_; }
+    void SetShows3D(bool shows3D) { shows3D_ = shows3D; }
+
+private:
+    bool shows3D_ = false;
+};
+
+class CKVView : public CKVBaseView {
     DECLARE_DYNCREATE(CKVView)
 public:
     CKVView() = default;
@@ -263,3 +289,6 @@ public:
     // Drops the extracted objects that no document references any more.
     static void DropUnreferenced();
 };
+
+// The document of the frame's active view (an MDI frame: of its active child), or null.
+CKvw32Doc* KVGetActiveDoc(CFrameWnd* frame);

@@ -9,14 +9,26 @@
 
 #include "platform/mfc.h"
 
-// Arguments of an event; events with a payload derive from it.
+class CKvw32Doc;
+class CKVBaseView;
+
+// Arguments of an event: flags, and the document and view it concerns (either may be null);
+// events with a payload derive from it.
 class ApplicationEventArgs {
 public:
     ApplicationEventArgs() = default;
+    ApplicationEventArgs(DWORD flags, CKvw32Doc* document, CKVBaseView* view)
+        : flags_(flags), eventDocument_(document), view_(view) {}
     virtual ~ApplicationEventArgs() = default;
-};
+    DWORD GetFlags() const { return flags_; }
+    CKvw32Doc* GetEventDocument() const { return eventDocument_; }
+    CKVBaseView* GetView() const { return view_; }
 
-class CKvw32Doc;
+private:
+    DWORD flags_ = 0;
+    CKvw32Doc* eventDocument_ = nullptr;
+    CKVBaseView* view_ = nullptr;
+};
 namespace Korvo::UI {
 struct Theme;
 }
@@ -26,9 +38,25 @@ inline constexpr UINT kEventActiveDocumentChanged = 258;  // DocumentEventArgs: 
 inline constexpr UINT kEventThemeChanged = 1033;          // ThemeEventArgs: the UI module's current theme
 inline constexpr UINT kEventHelpWindowOpening = 1027;     // HelpWindowOpening: a help request
 
+// Events after which the parameter controls show the document's values again (the selection, the
+// active view or objects' properties changed, among others).
+inline constexpr UINT kParameterEvents[] = {515, 531, 778, 783, 791, 1037};
+inline constexpr UINT kEventObjectsPropertiesChanged = 1037;
+
+// Event 1037: properties of objects changed; `kind` 0 comes from the material control's own write.
+class ObjectsPropertiesChangedArgs : public ApplicationEventArgs {
+public:
+    ObjectsPropertiesChangedArgs(DWORD flags, CKvw32Doc* document, CKVBaseView* view, std::int32_t kind)
+        : ApplicationEventArgs(flags, document, view), kind_(kind) {}
+    std::int32_t GetKind() const { return kind_; }
+
+private:
+    std::int32_t kind_;
+};
+
 class DocumentEventArgs : public ApplicationEventArgs {
 public:
-    explicit DocumentEventArgs(CKvw32Doc* document) : document_(document) {}
+    explicit DocumentEventArgs(CKvw32Doc* document) : ApplicationEventArgs(0, document, nullptr), document_(document) {}
     CKvw32Doc* GetDocument() const { return document_; }
 
 private:

@@ -161,7 +161,7 @@ public:
     virtual bool UnpackSyspanelDoubleVar(UINT id, double& value) = 0;
     virtual bool UnpackSyspanelIntVar(UINT id, int& value) = 0;
     virtual bool GetSyspanelControlIntValue(UINT id, int& value) = 0;
-    virtual void SetSyspanelButtonStatus(UINT id, bool enabled, int checkState) = 0;
+    virtual void SetSyspanelButtonStatus(UINT id, bool checked, bool disabled) = 0;
     virtual bool GetSyspanelControlState(UINT id, bool& checked, bool& disabled) = 0;
     virtual void* GetSyspanelControlData(UINT id) = 0;
 

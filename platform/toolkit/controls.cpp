@@ -101,6 +101,12 @@ void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
     }
 }
 
+BOOL CXTPControlEdit::OnEditKeyDown(UINT virtualKey, bool) {
+    if (virtualKey != VK_RETURN && virtualKey != VK_ESCAPE) return FALSE;
+    if (focused_) OnKillFocus();
+    return TRUE;
+}
+
 int CXTPControlComboBox::AddString(LPCWSTR text) {
     items_.emplace_back(text ? text : L"");
     return GetCount() - 1;

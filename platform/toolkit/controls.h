@@ -130,7 +130,9 @@ public:
     void OnExecute() override;
 };
 
-// An edit field: its text stays with the control while it is hidden or disabled.
+// An edit field: its text stays with the control while it is hidden or disabled. The stand-in
+// keeps the state of the edit window with the control: the keyboard focus, the modification flag
+// (EM_GETMODIFY, EM_SETMODIFY) and the spin buttons.
 class CXTPControlEdit : public CXTPControl {
     DECLARE_DYNCREATE(CXTPControlEdit)
 public:
@@ -139,17 +141,40 @@ public:
     void SetEditText(LPCWSTR text) { text_ = text; }
     BOOL GetReadOnly() const { return readOnly_; }
     void SetReadOnly(BOOL readOnly) { readOnly_ = readOnly; }
-    // Spin buttons beside the edit field; a click on one is a step of `increment` in `direction`
-    // (+1 up, -1 down), which the control's owner handles.
-    void ShowSpinButtons(BOOL show) { spinButtons_ = show; }
-    BOOL IsSpinButtonsVisible() const { return spinButtons_; }
-    virtual void NotifySpinChanged(int /*increment*/, int /*direction*/) {}
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
+
+    BOOL IsFocused() const { return focused_; }
+    BOOL GetModify() const { return modified_; }
+    void SetModify(BOOL modified) { modified_ = modified; }
+    int GetWidth() const { return width_; }
+    void SetWidth(int width) { width_ = width; }
+    BOOL IsSpinButtons() const { return spinButtons_; }
+    void ShowSpinButtons(BOOL show) { spinButtons_ = show; }
+    // Whether the control is the bar's selected (hot) control.
+    BOOL GetSelected() const { return selected_; }
+
+    // What the user does, in the order a user does it: the control becomes selected, the edit
+    // takes the focus, the text changes, keys are pressed, the spin buttons are clicked, the focus
+    // leaves, the control is no longer selected.
+    virtual void OnSetSelected(BOOL selected) { selected_ = selected; }
+    virtual void OnSetFocus() { focused_ = TRUE; }
+    virtual void OnKillFocus() { focused_ = FALSE; }
+    // The user changed the text (typing, pasting).
+    virtual void OnEditChanged() { modified_ = TRUE; }
+    // A key in the edit; true when the control took it. The toolkit's own: Enter and Esc leave
+    // the edit.
+    virtual BOOL OnEditKeyDown(UINT virtualKey, bool control);
+    // The spin buttons: `delta` times `direction` is the signed count of steps.
+    virtual void NotifySpinChanged(int delta, int direction) { (void)delta, (void)direction; }
 
 private:
     CString text_;
     BOOL readOnly_ = FALSE;
+    BOOL focused_ = FALSE;
+    BOOL modified_ = FALSE;
     BOOL spinButtons_ = FALSE;
+    BOOL selected_ = FALSE;
+    int width_ = 0;
 };
 
 // A combo box: a list of texts and the current selection (-1: none).

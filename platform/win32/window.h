@@ -129,6 +129,17 @@ inline constexpr UINT WM_DDE_LAST = 0x03E8;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
 
+// Virtual keys.
+inline constexpr UINT VK_RETURN = 0x0D;
+inline constexpr UINT VK_ESCAPE = 0x1B;
+inline constexpr UINT VK_UP = 0x26;
+inline constexpr UINT VK_DOWN = 0x28;
+inline constexpr UINT VK_F6 = 0x75;
+inline constexpr UINT VK_F8 = 0x77;
+inline constexpr UINT VK_F9 = 0x78;
+inline constexpr UINT VK_F11 = 0x7A;
+inline constexpr UINT VK_F12 = 0x7B;
+
 // WM_SYSCOMMAND codes.
 inline constexpr UINT SC_SIZE = 0xF000;
 inline constexpr UINT SC_MOVE = 0xF010;
@@ -526,6 +537,8 @@ BOOL BringWindowToTop(HWND hwnd);
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 HWND SetFocus(HWND hwnd);
+// The standard sound; the stand-in journals it.
+BOOL MessageBeep(UINT type);
 HWND GetFocus();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();

@@ -95,7 +95,7 @@ TEST_F(RibbonFrameTest, AGallerysWidthMenuSwitchesBetweenAutomaticAndFixedColumn
     EXPECT_TRUE(automatic->GetChecked());
     EXPECT_FALSE(box->GetChecked());
     EXPECT_EQ(box->GetEditText(), L"1");
-    EXPECT_TRUE(box->IsSpinButtonsVisible());
+    EXPECT_TRUE(box->IsSpinButtons());
 
     box->SetEditText(L"4");
     box->OnExecute();

@@ -27,27 +27,29 @@ TEST(ParameterControls, CopyTakesOverOnlyTheSameKindOfControl) {
 
     // A manipulator edit is a parameter edit: the two exchange values.
     CManipPanelEdit manip;
-    CSyspanelEdit edit(L"Level", 2, -1.0);
+    CSyspanelEdit edit("Level", 2, -1.0);
     const SysPanelValue value{1.5, -1, CString()};
     manip.SetValue(kDocument, &value);
     edit.CopyFrom(&manip);
     EXPECT_EQ(static_cast<const SysPanelValue*>(edit.GetValue())->value, 1.5);
     EXPECT_EQ(edit.GetEditText(), CString(L"1.5"));
-    EXPECT_EQ(manip.GetParameterName(), CString());
+    EXPECT_TRUE(manip.GetParameterName().empty());
     EXPECT_EQ(manip.GetSpinStep(), 0.1);
     EXPECT_EQ(edit.GetSpinStep(), 1.0);  // a step of -1 counts as 1
 }
 
 TEST(ParameterControls, EachResetsToItsOwnEmptyValue) {
-    CSyspanelEdit edit(L"FontSize", 9, -1.0, 1016, 1023);
+    CSyspanelEdit edit("FontSize", 9, -1.0, 1016, 1023);
     const SysPanelValue value{3.5, 2, L"h1"};
     edit.SetValue(kDocument, &value);
-    EXPECT_EQ(edit.GetEditText(), CString(L"h1"));  // a variable shows its name
+    // Without a document the variable cannot be shown: "0", and the binding is dropped.
+    EXPECT_EQ(edit.GetEditText(), CString(L"0"));
     edit.Reset();
-    const auto* reset = static_cast<const SysPanelValue*>(edit.GetValue());
-    EXPECT_EQ(reset->value, 0.0);
-    EXPECT_EQ(reset->variable, -1);
     EXPECT_TRUE(edit.GetEditText().IsEmpty());
+    // Reading commits the empty text: with style bit 1 that is the "default" sentinel.
+    const auto* reset = static_cast<const SysPanelValue*>(edit.GetValue());
+    EXPECT_EQ(reset->value, 99999.0);
+    EXPECT_EQ(reset->variable, -1);
 
     OptixQualityPopup quality;
     quality.Initialize();

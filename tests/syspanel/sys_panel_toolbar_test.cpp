@@ -15,7 +15,7 @@ using syspaneltest::PanelTest;
 KVDocument* const kDocument = nullptr;
 
 TEST_F(PanelTest, RebuildingTheBarBringsBackTheRegisteredControlsWithTheirValues) {
-    bar->set_syspanel_doublevar(kDocument, 907, 2.5, 3);
+    bar->set_syspanel_doublevar(kDocument, 907, 2.5, -1);
     CXTPControl* level = bar->FindRegisteredControl(907);
     ASSERT_NE(level, nullptr);
     EXPECT_TRUE(level->IsKindOf(RUNTIME_CLASS(CSyspanelEdit)));
@@ -39,7 +39,7 @@ TEST_F(PanelTest, RebuildingTheBarBringsBackTheRegisteredControlsWithTheirValues
     const auto* value = static_cast<const SysPanelValue*>(bar->GetControlValue(907));
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->value, 2.5);
-    EXPECT_EQ(value->variable, 3);
+    EXPECT_EQ(value->variable, -1);
     EXPECT_EQ(bar->FindRegisteredControl(5000), nullptr);
 }
 
@@ -102,7 +102,8 @@ TEST_F(PanelTest, SettersReachOnlyRegisteredControlsAndWorkWhileTheyAreOffTheBar
     EXPECT_EQ(font->GetLBText(font->GetCurSel()), CString(L"GOST"));
     // For a document the frame does not show the selection stays, but the combo is enabled.
     font->SetEnabled(FALSE);
-    bar->set_syspanel_font(kDocument, 914, L"Arial", 0, false);
+    KVDocument other;
+    bar->set_syspanel_font(&other, 914, L"Arial", 0);
     EXPECT_EQ(font->GetCurSel(), 1);
     EXPECT_TRUE(font->GetEnabled());
     // The font request is for the font combo only: another control is not even enabled.
@@ -282,15 +283,15 @@ TEST_F(PanelTest, CommandGroupsGrowAtTheirEndAndLeaveEachOtherAlone) {
 }
 
 TEST_F(PanelTest, TwinControlsPassTheirValueToTheRegisteredControlOfTheirId) {
-    CSyspanelEdit twin(L"Level", 2, -1.0);
+    CSyspanelEdit twin("Level", 2, -1.0);
     twin.SetID(907);
-    const SysPanelValue value{12.0, 1, L"h"};
+    const SysPanelValue value{12.0, -1, CString()};
     twin.SetValue(kDocument, &value);
     bar->CopyControlValue(&twin);
     const auto* copied = static_cast<const SysPanelValue*>(bar->GetControlValue(907));
     EXPECT_EQ(copied->value, 12.0);
-    EXPECT_EQ(copied->variable, 1);
-    EXPECT_EQ(copied->text, CString(L"h"));
+    EXPECT_EQ(copied->variable, -1);
+    EXPECT_EQ(copied->text, CString(L"12"));  // reading commits the shown text
 
     // A control of another class under the same id, or one without a value, changes nothing.
     CColorPopupControl stranger;

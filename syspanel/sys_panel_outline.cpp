@@ -1,0 +1,69 @@
+#include "syspanel/sys_panel_outline.h"
+
+#include "platform/korvoui.h"
+#include "syspanel/parameter_controls.h"
+#include "syspanel/sys_panel_toolbar.h"
+
+namespace {
+
+CSysPanelToolbar* panelOf(HWND frame) {
+    Korvo::UI::MainFrame* mainFrame = UIModuleProxy::Instance().GetMainFrameOf(frame);
+    CXTPCommandBars* bars = mainFrame && mainFrame->AsWindow()->GetSafeHwnd() == frame ? mainFrame->GetCommandBars() : nullptr;
+    for (int i = 0; bars && i < bars->GetCount(); ++i)
+        if (auto* panel = dynamic_cast<CSysPanelToolbar*>(bars->GetAt(i))) return panel;
+    return nullptr;
+}
+
+std::wstring kindOf(const CXTPControl& control) {
+    if (dynamic_cast<const CSyspanelEdit*>(&control)) return L"edit";
+    if (dynamic_cast<const CFontComboBox*>(&control)) return L"font";
+    if (dynamic_cast<const CColorPopupControl*>(&control)) return L"colour";
+    if (dynamic_cast<const CLayerPopupControl*>(&control)) return L"layer";
+    if (dynamic_cast<const LCSPopupControl*>(&control)) return L"lcs";
+    if (dynamic_cast<const CMaterialPopup*>(&control)) return L"material";
+    if (dynamic_cast<const CStaticImageControl*>(&control)) return L"icon";
+    return L"button";
+}
+
+std::wstring groupOf(const CSysPanelToolbar& panel, const CXTPControl& control) {
+    const CXTPControls* controls = panel.GetControls();
+    const int index = controls->IndexOf(&control);
+    for (int group = 1; group <= 2; ++group) {
+        const int first = panel.FindGroupMarker(CSysPanelToolbar::kGroupFirst[group - 1], 0);
+        if (first < 0 || index < first) continue;
+        const int last = panel.FindGroupMarker(CSysPanelToolbar::kGroupLast[group - 1], first);
+        if (index <= (last < 0 ? first : last)) return std::to_wstring(group);
+    }
+    return L"-";
+}
+
+std::wstring quotedText(const CString& text) { return L"\"" + std::wstring(text.view()) + L"\""; }
+
+// The value as the control holds it; popups show their word.
+std::wstring valueOf(CXTPControl& control) {
+    if (auto* edit = dynamic_cast<CXTPControlEdit*>(&control)) return quotedText(edit->GetEditText());
+    if (auto* font = dynamic_cast<CFontComboBox*>(&control))
+        return quotedText(*static_cast<const CString*>(font->GetValue()));
+    if (auto* material = dynamic_cast<CMaterialPopup*>(&control))
+        return quotedText(static_cast<const MaterialRecord*>(material->GetValue())->name);
+    if (dynamic_cast<CColorPopupControl*>(&control) || dynamic_cast<CLayerPopupControl*>(&control) ||
+        dynamic_cast<LCSPopupControl*>(&control))
+        return std::to_wstring(*static_cast<const std::int32_t*>(dynamic_cast<IDataExchange&>(control).GetValue()));
+    return L"-";
+}
+
+}  // namespace
+
+std::wstring SysPanelOutline(HWND frame) {
+    CSysPanelToolbar* panel = panelOf(frame);
+    if (!panel) return {};
+    std::wstring out = panel->IsVisible() ? L"bar visible\n" : L"bar hidden\n";
+    const CXTPControls* controls = panel->GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPControl& control = *controls->GetAt(i);
+        out += L"  " + std::to_wstring(control.GetID()) + L" " + kindOf(control) + L" group " + groupOf(*panel, control) +
+               L" " + valueOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
+               (control.IsVisible() ? L" visible" : L" hidden") + L"\n";
+    }
+    return out;
+}

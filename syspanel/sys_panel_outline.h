@@ -1,0 +1,11 @@
+// The system panel of a main frame as text, for the console: one line per control on the bar.
+#pragma once
+
+#include <string>
+
+#include "platform/mfc.h"
+
+// "bar hidden" or "bar visible", then per control on the bar, in order: id, kind, group (1 or 2
+// for a command's controls, else -), the value ("text" of an edit, the font, or the word of a
+// popup), enabled or disabled, visible or hidden. Empty when the window has no system panel.
+std::wstring SysPanelOutline(HWND frame);

@@ -1,0 +1,196 @@
+// The panel's parameter controls on a running program: what they show of a document's defaults
+// and its selection, where a value the user types goes (the selected objects, the defaults, or a
+// running command), and how the ribbon's twins and the panel bar both follow the kernel.
+#include <gtest/gtest.h>
+
+#include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/main_frame.h"
+#include "platform/kernel.h"
+#include "syspanel/panel_parameters.h"
+#include "syspanel/parameter_controls.h"
+#include "syspanel/sys_panel_toolbar.h"
+#include "tests/support/session_test.h"
+
+namespace {
+
+using kveval::NumberParameter;
+using kveval::VariantParameter;
+using platform::harness::calls;
+using platform::harness::indexOf;
+
+constexpr unsigned kFileOpen = 0xE101;
+constexpr unsigned kLevel = 907;
+constexpr unsigned kFontSize = 915;
+constexpr unsigned kColour = 904;
+
+class PanelValues : public platform::harness::SessionTest {
+protected:
+    void SetUp() override {
+        s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+        s.start();
+        ASSERT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+        window = s.inspect().activeMainFrame();
+        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window));
+        ASSERT_NE(frame, nullptr);
+        s.user().expectFileChoose(L"C:\\Work\\a.grb");
+        s.user().command(window, kFileOpen);
+        s.runUntilIdle();
+        document = Korvo::DocumentManager::Instance().FindDocument(L"C:\\Work\\a.grb");
+        ASSERT_NE(document, nullptr);
+        // The kernel puts the parameter controls on the panel and enables them, as a command does.
+        ASSERT_TRUE(frame->SetSyspanelControls({{kColour, 0, 0}, {kLevel, 0, 0}, {kFontSize, 0, 0}}));
+        frame->EnableSyspanelControl(kLevel, true);
+        frame->EnableSyspanelControl(kFontSize, true);
+    }
+
+    CXTPControl* onBar(unsigned id) { return frame->GetSysPanelToolbar()->GetControls()->FindControl(static_cast<int>(id)); }
+    CXTPControl* inRibbon(unsigned id) {
+        CXTPControl* found = nullptr;
+        frame->GetRibbonBar()->ForEachControl(
+            [&](CXTPControl* control) {
+                if (!found && control->GetID() == static_cast<int>(id)) found = control;
+            },
+            true);
+        return found;
+    }
+    CString barText(unsigned id) { return dynamic_cast<CXTPControlEdit*>(onBar(id))->GetEditText(); }
+    CString ribbonText(unsigned id) { return dynamic_cast<CXTPControlEdit*>(inRibbon(id))->GetEditText(); }
+    std::optional<VariantParameter> levelOf(int object) { return s.kernel().objectParameter(document, object, "Level"); }
+    double numberOf(const std::optional<VariantParameter>& value) {
+        return value && value->Get<NumberParameter>() ? value->Get<NumberParameter>()->value : -1.0;
+    }
+
+    platform::harness::Session s;
+    HWND window = nullptr;
+    CMainFrame* frame = nullptr;
+    CKvw32Doc* document = nullptr;
+};
+
+TEST_F(PanelValues, ShowTheDefaultsOrWhatTheSelectionHasInCommon) {
+    ASSERT_NE(onBar(kLevel), nullptr);
+    ASSERT_NE(inRibbon(kLevel), nullptr);
+    s.kernel().setDefaultParameter(document, "Level", NumberParameter{4.0, -1, 0});
+    s.kernel().setDefaultParameter(document, "Color", kveval::ColorParameter{7, -1});
+    s.kernel().raiseParameterEvent(document, 778);
+    EXPECT_EQ(barText(kLevel), CString(L"4"));
+    EXPECT_EQ(ribbonText(kLevel), CString(L"4"));
+    EXPECT_EQ(*static_cast<const std::int32_t*>(dynamic_cast<IDataExchange*>(onBar(kColour))->GetValue()), 7);
+
+    // Three objects: two agree within the tolerance, one has no level and does not count.
+    const int a = s.kernel().addObject(document), b = s.kernel().addObject(document), c = s.kernel().addObject(document);
+    s.kernel().setObjectParameter(document, a, "Level", NumberParameter{2.0, -1, 0});
+    s.kernel().setObjectParameter(document, b, "Level", NumberParameter{2.0 + 5e-9, -1, 0});
+    s.kernel().select(document, {a, -1, b, c});
+    s.kernel().raiseParameterEvent(document, 783);
+    EXPECT_EQ(barText(kLevel), CString(L"2"));
+    EXPECT_EQ(ribbonText(kLevel), CString(L"2"));
+
+    // Values that differ beyond it have nothing in common: the edit keeps what it shows.
+    s.kernel().setObjectParameter(document, b, "Level", NumberParameter{2.0 + 2e-8, -1, 0});
+    s.kernel().setObjectParameter(document, a, "Level", NumberParameter{9.0, -1, 0});
+    s.kernel().raiseParameterEvent(document, 515);
+    EXPECT_EQ(barText(kLevel), CString(L"2"));
+    // An event flagged 0x20 and one in a command are not for the panel.
+    s.kernel().setObjectParameter(document, b, "Level", NumberParameter{9.0, -1, 0});
+    s.kernel().raiseParameterEvent(document, 515, 0x20);
+    EXPECT_EQ(barText(kLevel), CString(L"2"));
+    s.kernel().setInCommand(document, true);
+    s.kernel().raiseParameterEvent(document, 515);
+    EXPECT_EQ(barText(kLevel), CString(L"2"));
+}
+
+TEST_F(PanelValues, KernelValuesReachTheRibbonTwinAndTheBar) {
+    frame->set_syspanel_doublevar(document->Cont2D(), kLevel, 5.5, -1);
+    ASSERT_EQ(GetControlDocument(onBar(kLevel)), document->Cont2D());
+    ASSERT_EQ(onBar(kLevel), frame->GetSysPanelToolbar()->FindRegisteredControl(kLevel));
+    ASSERT_EQ(static_cast<const SysPanelValue*>(dynamic_cast<IDataExchange*>(onBar(kLevel))->GetValue())->value, 5.5);
+    EXPECT_EQ(barText(kLevel), CString(L"5.5"));
+    EXPECT_EQ(ribbonText(kLevel), CString(L"5.5"));
+    double value = 0;
+    ASSERT_TRUE(frame->UnpackSyspanelDoubleVar(kLevel, value));
+    EXPECT_EQ(value, 5.5);
+    // A value for a document the frame does not show is not taken by the edits.
+    KVDocument other;
+    frame->set_syspanel_doublevar(&other, kLevel, 8.0, -1);
+    EXPECT_EQ(barText(kLevel), CString(L"5.5"));
+    frame->SetSyspanelButtonStatus(kLevel, true, true);
+    bool checked = false, disabled = false;
+    ASSERT_TRUE(frame->GetSyspanelControlState(kLevel, checked, disabled));
+    EXPECT_TRUE(checked);
+    EXPECT_TRUE(disabled);
+    EXPECT_FALSE(inRibbon(kLevel)->GetEnabled());
+}
+
+TEST_F(PanelValues, TypingWritesToTheSelectionOrElseToTheDefaults) {
+    const int a = s.kernel().addObject(document), b = s.kernel().addObject(document);
+    s.kernel().select(document, {a, b});
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"7"), std::nullopt);  // the ribbon's twin
+    EXPECT_EQ(numberOf(levelOf(a)), 7.0);
+    EXPECT_EQ(numberOf(levelOf(b)), 7.0);
+
+    s.kernel().select(document, {});
+    ASSERT_EQ(s.user().typeText(window, kFontSize, L"2,5"), std::nullopt);
+    // The default goes into the document's own containers.
+    const auto defaults = s.kernel().defaultParameter(document, "FontSize");
+    ASSERT_EQ(defaults.size(), 1u);
+    EXPECT_EQ(numberOf(defaults[0]), 2.5);
+    EXPECT_EQ(numberOf(levelOf(a)), 7.0);
+}
+
+int g_commandRuns = 0;
+double g_commandValue = 0.0;
+
+int readLevel(CKvw32Doc*) {
+    ++g_commandRuns;
+    auto* frame = dynamic_cast<CMainFrame*>(UIModuleProxy::Instance().GetActiveMainFrame()->AsWindow());
+    if (const auto* value = static_cast<const SysPanelValue*>(frame->GetSyspanelControlData(kLevel)))
+        g_commandValue = value->value;
+    return 1;
+}
+
+TEST_F(PanelValues, InsideACommandTheCommandReadsTheTypedValue) {
+    ASSERT_TRUE(KVCommandContainer::Instance().RegisterCommand(
+        new KVDocumentCommand(kLevel, L"ReadLevel", &readLevel, nullptr, KVCommandFlags()), kLevel));
+    const int a = s.kernel().addObject(document);
+    s.kernel().setObjectParameter(document, a, "Level", NumberParameter{1.0, -1, 0});
+    s.kernel().select(document, {a});
+    s.kernel().setInCommand(document, true);
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"12.5"), std::nullopt);
+    s.runUntilIdle();
+    EXPECT_EQ(g_commandRuns, 1);
+    EXPECT_EQ(g_commandValue, 12.5);
+    EXPECT_EQ(numberOf(levelOf(a)), 1.0);  // the command decides what to do with it
+}
+
+TEST_F(PanelValues, ANameBecomesAVariableInOneUndoBlock) {
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"h1"), std::nullopt);
+    const auto journal = calls(s);
+    const auto start = indexOf(journal, L"KVDocument::start_undo_block(0, 210)");
+    const auto create = indexOf(journal, L"KVDocument::create_real_var(\"h1\", 0)");
+    const auto end = indexOf(journal, L"KVDocument::end_undo_block()");
+    ASSERT_GE(start, 0);
+    EXPECT_LT(start, create);
+    EXPECT_LT(create, end);
+    EXPECT_EQ(document->GetUndoMode(), 0);
+    const auto defaults = s.kernel().defaultParameter(document, "Level");
+    ASSERT_FALSE(defaults.empty());
+    ASSERT_NE(defaults[0].Get<NumberParameter>(), nullptr);
+    EXPECT_EQ(defaults[0].Get<NumberParameter>()->variable, 0);
+    EXPECT_EQ(ribbonText(kLevel), CString(L"h1"));
+
+    // Typing the bound name again changes nothing and opens no block.
+    const auto before = calls(s).size();
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"h1"), std::nullopt);
+    const auto after = calls(s);
+    EXPECT_EQ(indexOf(std::vector<std::wstring>(after.begin() + static_cast<long>(before), after.end()),
+                      L"start_undo_block"),
+              -1);
+
+    // A text that can be no variable is refused once; the binding stays.
+    s.user().expectBox(L"*STATIC*", platform::harness::Button::Ok);
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"1+"), std::nullopt);
+    EXPECT_EQ(ribbonText(kLevel), CString(L"h1"));
+}
+
+}  // namespace
