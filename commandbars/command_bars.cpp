@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/kvw32_app.h"
+#include "commandbars/app_custom_tool_bar.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/tool_bars.h"
 #include "commandbars/tooltip_context.h"
@@ -23,6 +24,8 @@ constexpr UINT kFirstThemeCommand = 3401;
 constexpr UINT kLastThemeCommand = 3449;
 constexpr UINT kFirstPaneToggle = 781;
 constexpr UINT kLastPaneToggle = 826;
+// The tool-bars list's group of add-on applications' bars (the program's own are group 0).
+constexpr UINT kAddOnToolBarGroup = 2;
 
 // The one item of a tool bar's context menu: fixes or frees the bar.
 class ToggleToolBarFixtureButton : public CXTPControlButton {
@@ -66,6 +69,17 @@ void tidyGroups(CXTPControls* controls) {
 
 }  // namespace
 
+void AddThemeControls(CXTPControls* controls) {
+    CMenu menu;
+    menu.CreatePopupMenu();
+    if (CKvw32App* app = CKvw32App::Instance()) app->FillThemeMenu(&menu);
+    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
+        CString caption;
+        menu.GetMenuString(i, caption, MF_BYPOSITION);
+        controls->Add(xtpControlButton, static_cast<int>(menu.GetMenuItemID(static_cast<int>(i))))->SetCaption(caption);
+    }
+}
+
 CKVCommandBars::CKVCommandBars() : CKVCommandBars(true) {}
 
 CKVCommandBars::CKVCommandBars(bool ownTooltips) {
@@ -87,7 +101,14 @@ void CKVCommandBars::ContextMenu(CXTPToolBar* bar, POINT point) {
 }
 
 bool CKVCommandBars::IsListableToolBar(const CXTPToolBar* bar) const {
-    if (!bar || bar->GetType() == xtpBarTypeMenuBar || !bar->IsCustomizable() || !bar->IsShowInList()) return false;
+    if (!bar || bar->GetType() == xtpBarTypeMenuBar || !bar->IsShowInList()) return false;
+    // An add-on application's bar is not customisable; it is listed once its application made
+    // it active.
+    if (const auto* addOn = dynamic_cast<const CKVAppCustomToolBar*>(bar)) {
+        if (!addOn->IsActive()) return false;
+    } else if (!bar->IsCustomizable()) {
+        return false;
+    }
     if (bar->GetBarID() == 1001 || bar->GetBarID() == 1002) return false;
     if (!bar->GetSafeHwnd() || bar->GetTitle().IsEmpty()) return false;
     if (!KVPDMWorkMix::IsActive() && bar->GetTitle() == KVLoadString(kPdmAssemblyBarTitle)) return bar->IsVisible() != FALSE;
@@ -103,7 +124,8 @@ CXTPPopupBar* CKVCommandBars::GetToolbarsPopup() {
     for (int i = 0; i < GetCount(); ++i) {
         const CXTPToolBar* bar = GetAt(i);
         if (!IsListableToolBar(bar)) continue;
-        toolBars_.push_back(ToolBarEntry{0, bar->GetBarID(), bar->GetTitle(), bar->IsVisible() != FALSE});
+        const UINT group = dynamic_cast<const CKVAppCustomToolBar*>(bar) ? kAddOnToolBarGroup : 0;
+        toolBars_.push_back(ToolBarEntry{group, bar->GetBarID(), bar->GetTitle(), bar->IsVisible() != FALSE});
     }
     // The sub-menu that holds the placeholder item.
     CXTPControls* items = popup->GetControls();
@@ -134,15 +156,7 @@ CXTPPopupBar* CKVCommandBars::GetToolbarsPopup() {
     themes->SetCaption(KVLoadString(kThemeMenuCaption));
     themes->SetBeginGroup(items->GetCount() > 1);
     CXTPPopupBar* themeBar = CXTPPopupBar::CreatePopupBar(this);
-    CMenu menu;
-    menu.CreatePopupMenu();
-    if (CKvw32App* app = CKvw32App::Instance()) app->FillThemeMenu(&menu);
-    for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
-        CString caption;
-        menu.GetMenuString(i, caption, MF_BYPOSITION);
-        themeBar->GetControls()->Add(xtpControlButton, static_cast<int>(menu.GetMenuItemID(static_cast<int>(i))))
-            ->SetCaption(caption);
-    }
+    AddThemeControls(themeBar->GetControls());
     themes->SetCommandBar(themeBar);
     themeBar->InternalRelease();
 
@@ -163,6 +177,14 @@ CXTPPopupBar* CKVCommandBars::GetToolbarsPopup() {
         }
     }
     return popup;
+}
+
+CXTPToolBar* CKVCommandBars::GetListedToolBar(UINT id) const {
+    if (id < kFirstToolBarCommand || id - kFirstToolBarCommand >= toolBars_.size()) return nullptr;
+    const ToolBarEntry& entry = toolBars_[id - kFirstToolBarCommand];
+    for (int i = 0; i < GetCount(); ++i)
+        if (CXTPToolBar* bar = GetAt(i); bar->GetBarID() == entry.barId && bar->GetTitle() == entry.title) return bar;
+    return nullptr;
 }
 
 void CKVCommandBars::OnTrackingModeChanged(CXTPPopupBar* popup, BOOL tracking) {

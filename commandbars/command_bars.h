@@ -10,6 +10,9 @@
 class KVRibbonBar;
 class CKVMenuBar;
 
+// Appends one control per UI theme (ids 3401 onwards, captioned with the theme's name).
+void AddThemeControls(CXTPControls* controls);
+
 class CKVCommandBars : public CXTPCommandBars {
     DECLARE_DYNCREATE(CKVCommandBars)
 public:
@@ -30,6 +33,9 @@ public:
     bool GetShowFixItem() const { return showFixItem_; }
     void SetShowFixItem(bool show) { showFixItem_ = show; }
     const std::vector<ToolBarEntry>& GetToolBarList() const { return toolBars_; }
+    // The bar of the tool-bars list's entry that command `id` (700 + position) names; null
+    // outside the list.
+    CXTPToolBar* GetListedToolBar(UINT id) const;
 
     void ContextMenu(CXTPToolBar* bar, POINT point) override;
     CXTPPopupBar* GetToolbarsPopup() override;

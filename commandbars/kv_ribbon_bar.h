@@ -128,6 +128,11 @@ private:
     MenuActions menuActions_;
 };
 
+// The gallery-width box of the ribbon's context menu: the column count after a spin step (never
+// below 1), and the count typed into the box (0 when it is not a positive number of digits).
+int NextGalleryWidth(int value, int increment, int direction);
+int ParseGalleryWidth(const CString& text);
+
 // The three context GUIDs of a frame: the first the default context (or the view's top switch
 // event, or its stored tab, or its type), the second the event's or the view's type, the third
 // the view's type; null when there is no active view.

@@ -4,6 +4,27 @@
 #include "commandbars/menu_text.h"
 #include "commandbars/kv_ribbon_bar.h"
 
+#include <algorithm>
+#include <limits>
+
+int NextGalleryWidth(int value, int increment, int direction) {
+    const long long next = static_cast<long long>(value) + static_cast<long long>(increment) * direction;
+    return static_cast<int>(std::clamp<long long>(next, 1, std::numeric_limits<int>::max()));
+}
+
+int ParseGalleryWidth(const CString& text) {
+    CString trimmed = text;
+    trimmed.Trim();
+    if (trimmed.IsEmpty() || trimmed.GetLength() > 9) return 0;
+    int value = 0;
+    for (int i = 0; i < trimmed.GetLength(); ++i) {
+        const wchar_t c = trimmed[i];
+        if (c < L'0' || c > L'9') return 0;
+        value = value * 10 + (c - L'0');
+    }
+    return value;
+}
+
 namespace {
 
 // A menu item that keeps a counted reference to what it acts on.
@@ -142,6 +163,79 @@ public:
     void OnExecute() override { target_->SetDisabledByUser(!target_->IsDisabledByUser()); }
 };
 
+class LibraryGalleryWidthEditBox;
+
+// Automatic width of a library gallery; the width box beside it is its other choice.
+class LibraryGalleryAutoWidthButton : public TargetButton<Korvo::UI::LibraryGallery> {
+public:
+    explicit LibraryGalleryAutoWidthButton(Korvo::UI::LibraryGallery* gallery) : TargetButton(gallery) {
+        SetCaption(Korvo::I18n::Translate(L"panels.ribbon.gallery_width.auto"));
+        SetChecked(gallery->GetItemsPerRow() < 0);
+    }
+    void SetWidthBox(LibraryGalleryWidthEditBox* box) { box_ = box; }
+    void OnExecute() override;
+
+private:
+    LibraryGalleryWidthEditBox* box_ = nullptr;  // a sibling in the same menu
+};
+
+// A fixed number of columns for a library gallery, with spin buttons.
+class LibraryGalleryWidthEditBox : public CXTPControlEdit {
+public:
+    LibraryGalleryWidthEditBox(Korvo::UI::LibraryGallery* gallery, LibraryGalleryAutoWidthButton* automatic)
+        : gallery_(gallery), automatic_(automatic) {
+        gallery_->InternalAddRef();
+        SetFlags(GetFlags() | xtpFlagManualUpdate);
+        ShowSpinButtons(TRUE);
+        SetFixed(gallery->GetItemsPerRow() > 0);
+    }
+    ~LibraryGalleryWidthEditBox() override { gallery_->InternalRelease(); }
+
+    // The box's check follows the width setting; either way it shows the columns shown now.
+    void SetFixed(bool fixed) {
+        SetChecked(fixed);
+        CString text;
+        text.Format(L"%d", gallery_->GetColumnCount());
+        SetEditText(text);
+    }
+    void NotifySpinChanged(int increment, int direction) override {
+        apply(NextGalleryWidth(currentValue(), increment, direction));
+    }
+    // Clicked outside the spin buttons, or activated from the keyboard.
+    void OnExecute() override { apply(currentValue()); }
+
+private:
+    int currentValue() const {
+        const int value = ParseGalleryWidth(GetEditText());
+        return value > 0 ? value : gallery_->GetColumnCount();
+    }
+    void apply(int columns) {
+        gallery_->SetItemsPerRow(columns, true);
+        SetFixed(true);
+        automatic_->SetChecked(FALSE);
+    }
+
+    Korvo::UI::LibraryGallery* gallery_;
+    LibraryGalleryAutoWidthButton* automatic_;  // a sibling in the same menu
+};
+
+void LibraryGalleryAutoWidthButton::OnExecute() {
+    target_->SetItemsPerRow(-1, true);
+    SetChecked(TRUE);
+    if (box_) box_->SetFixed(false);
+}
+
+// The gallery-width sub-menu of a library gallery (the caller takes the reference).
+CXTPPopupBar* createGalleryWidthMenu(CXTPCommandBars* bars, Korvo::UI::LibraryGallery* gallery) {
+    CXTPPopupBar* menu = CXTPPopupBar::CreatePopupBar(bars);
+    auto* automatic = new LibraryGalleryAutoWidthButton(gallery);
+    menu->GetControls()->Add(automatic, 0);
+    auto* box = new LibraryGalleryWidthEditBox(gallery, automatic);
+    menu->GetControls()->Add(box, 0);
+    automatic->SetWidthBox(box);
+    return menu;
+}
+
 bool isCommandType(XTPControlType type) {
     return type == xtpControlButton || type == xtpControlPopup || type == xtpControlButtonPopup ||
            type == xtpControlSplitButtonPopup;
@@ -213,6 +307,8 @@ CXTPPopupBar* KVRibbonBar::CreateContextMenu(CXTPControl* control) {
             for (const auto& [style, key] : kStyles) styles->GetControls()->Add(new ControlStyleButton(control, style, key), 0);
             addSubMenu(menu, Korvo::I18n::Translate(L"panels.ribbon.control_style"), styles);
         }
+        if (auto* gallery = dynamic_cast<Korvo::UI::LibraryGallery*>(control))
+            addSubMenu(menu, Korvo::I18n::Translate(L"panels.ribbon.gallery_width"), createGalleryWidthMenu(bars, gallery));
         items->Add(new CustomizeButton(this, control, nullptr, nullptr, L"panels.ribbon.customize.control"), 0);
         if (Korvo::UI::CanBeOptional(control)) items->Add(new HideControlButton(control), 0);
         items->Add(new RemoveControlButton(control), 0);

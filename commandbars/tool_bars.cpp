@@ -133,14 +133,14 @@ void CKVMenuBar::OnIdleUpdateCmdUI() {
     Korvo::UI::UnlockRedraw(this);
 }
 
-BOOL CKVMenuBar::OnHookMessage(UINT message) {
+BOOL CKVMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) {
     const bool watched = message == WM_SIZE || message == WM_WINDOWPOSCHANGED ||
                          std::find(kMdiMessages.begin(), kMdiMessages.end(), message) != kMdiMessages.end();
-    if (!watched) return FALSE;
+    if (!watched) return CXTPMenuBar::OnHookMessage(hWnd, message, wParam, lParam, result);
     auto* frame = dynamic_cast<CMDIFrameWnd*>(GetSite());
     if (!frame || !frame->m_hWndMDIClient) return FALSE;
-    const LRESULT active = ::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0);
-    if (active) ++systemButtonRefreshes_;
+    if (const auto active = reinterpret_cast<HWND>(::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0)))
+        RefreshSysButtons(active);
     return FALSE;
 }
 

@@ -19,14 +19,10 @@ public:
     CKVMenuBar() = default;
     // The update pass runs under the redraw lock and redraws once.
     void OnIdleUpdateCmdUI() override;
-    int GetSystemButtonRefreshes() const { return systemButtonRefreshes_; }
 
     // A message of the frame the bar hooks: size, position and MDI changes refresh the MDI
-    // system buttons when the frame has an active child. FALSE: the message goes on.
-    BOOL OnHookMessage(UINT message);
-
-private:
-    int systemButtonRefreshes_ = 0;
+    // system buttons when the frame has an active child; other messages are the toolkit's.
+    BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;
 };
 
 // A button of a tool-bar button set: a snap toggles without becoming the set's face; 1202 turns

@@ -1,5 +1,11 @@
 #include "mainframe/frame_controls.h"
 
+#include "commandbars/command_bars.h"
+#include "commandbars/kv_ribbon_bar.h"
+#include "commandbars/menu_text.h"
+#include "syspanel/parameter_controls.h"
+#include "platform/kernel.h"
+
 #include <cwctype>
 #include <limits>
 
@@ -90,4 +96,79 @@ void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, con
         const bool help = !name.IsEmpty() && value == L"help";
         control->SetFlags(help ? (control->GetFlags() | kHelpAnchor) : (control->GetFlags() & ~kHelpAnchor));
     }
+}
+
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle) {
+    if (hintsBlocked) {
+        control.SetDescription(L"");
+        control.SetTooltip(L"");
+        control.SetFlags(control.GetFlags() | xtpFlagManualUpdate);
+        return;
+    }
+    constexpr UINT kFindElement = 1251, kFullScreen = 1254, kClipPlane = 1416, kFirstSized = 1628,
+                   kSecondSized = 1636, kFullScreenTip = 43107, kToolBarPrompt = 11284;
+    constexpr int kSizedHeight = 20;
+    const auto id = static_cast<UINT>(control.GetID());
+    if (id == kFindElement) {
+        control.SetFlags(control.GetFlags() | xtpFlagManualUpdate);
+    } else if (id == kFullScreen) {
+        control.SetStyle(xtpButtonIconAndCaption);
+        control.SetCaption(GetStrWithoutCommandLetters(control.GetCaption()));
+        control.SetTooltip(GetStrWithoutCommandLetters(KVLoadString(kFullScreenTip)));
+    } else if (id == kClipPlane) {
+        const CString text = Korvo::I18n::Translate(L"panels.ribbon.enableclipplane");
+        control.SetCaption(text);
+        control.SetTooltip(text);
+    } else if (id == kFirstSized || id == kSecondSized) {
+        control.SetHeight(XTPDpiHelper()->ScaleY(kSizedHeight));
+        const int icon = UIModuleProxy::GetBestUnscaledIconSize(kSizedHeight);
+        control.SetIconSize(SIZE{icon, icon});
+        control.SetStyle(xtpButtonIconAndCaption);
+    } else if (id >= 700 && id <= 749 && !toolBarTitle.IsEmpty()) {
+        CString prompt;
+        prompt.Format(KVLoadString(kToolBarPrompt), static_cast<LPCWSTR>(toolBarTitle));
+        control.SetDescription(prompt);
+    }
+    const bool popup = control.GetType() == xtpControlPopup || control.GetType() == xtpControlButtonPopup;
+    control.SetDescription(popup ? GetStrWithoutCommandLetters(control.GetDescription())
+                                 : withoutMnemonics(control.GetDescription()));
+    control.SetTooltip(GetStrWithoutCommandLetters(control.GetTooltip()));
+}
+
+CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBars* bars) {
+    constexpr UINT kOptixCamera = 2041, kOptixQuality = 2042, kThemes = 2851;
+    if (id == kOptixCamera) return new OptixCameraPopup(bars);
+    if (id == kOptixQuality) return new OptixQualityPopup(bars);
+    if (id != kThemes) return nullptr;
+    auto* popup = new CXTPControlPopup;
+    popup->SetType(Korvo::UI::XML::TagNameToPopupType(std::wstring(tag.GetString())));
+    popup->SetFlags(popup->GetFlags() | xtpFlagManualUpdate);
+    CXTPPopupBar* themes = CXTPPopupBar::CreatePopupBar(bars);
+    AddThemeControls(themes->GetControls());
+    popup->SetCommandBar(themes);
+    themes->InternalRelease();
+    return popup;
+}
+
+bool CreateBackstageTab(CXTPRibbonBackstageView& view, int id, const CString& name, const CString& caption,
+                        CXTPRibbonBar& ribbon) {
+    // The ribbon's page slots: print, recent files, new document, export, export to the PDM system.
+    enum Slot { kPrint, kRecentFiles, kNewDocument, kExport, kExportToPdm };
+    auto* own = dynamic_cast<KVRibbonBar*>(&ribbon);
+    const auto page = [own](Slot slot) { return own ? own->GetBackstagePage(slot) : nullptr; };
+    switch (id) {
+        case 1072: view.AddTab(id, caption, page(kNewDocument)); return true;
+        case 1036: view.AddTab(id, caption, page(kExport)); return true;
+        case 1551: view.AddTab(id, caption, page(kExportToPdm)); return true;
+        default: break;
+    }
+    if (name == L"printDialog") {
+        view.AddTab(id, caption, page(kPrint));
+        return true;
+    }
+    if (name == L"recentFileList") {
+        view.SetDefaultItem(view.AddTab(0, caption, page(kRecentFiles), xtpFlagManualUpdate));
+        return true;
+    }
+    return false;
 }

@@ -8,6 +8,10 @@
 // the program has none: the file controls 1026, 1072 and 1314 (a file button for "Button", a
 // library gallery for "Gallery"). Controls of other subsystems are made by those subsystems.
 CXTPControl* CreateFrameControl(UINT id, const CString& tag);
+// The frame's controls owned by other parts of the program, for command `id` written as element
+// `tag` on a bar of `bars` (null: none yet): the ray-tracing camera and quality popups (2041,
+// 2042) and the UI-theme popup (2851, of the pop-up type the tag names); null for other ids.
+CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBars* bars);
 // The tool bars' control creator: none for application commands (17000 to 32000), which the
 // application places itself; otherwise the frame's control or a plain button, with the id set.
 CXTPControl* CreateToolBarControl(UINT id, const CString& tag);
@@ -20,3 +24,16 @@ bool IsUrl(const CString& value);
 // The tool-bar attribute callback: file and library attributes, "url", and "anchor" ("help",
 // exactly, sets the help anchor; any other value, or an empty attribute name, clears it).
 void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, const CString& value);
+
+// The texts of a control the toolkit is about to show (its id in the control): hints blocked leave
+// it without description and tooltip, under manual update; otherwise the program's captions,
+// sizes and prompts for its own ids, and descriptions and tooltips without mnemonic marks.
+// `toolBarTitle` is the title of the tool bar a tool-bar toggle (700 to 749) names.
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle = CString());
+
+// The backstage-tab factory: the new-document (1072), export (1036) and export-to-PDM (1551)
+// pages by id, the print page ("printDialog") and the recent files ("recentFileList", id 0,
+// manual update, the view's default item) by name; each tab shows the ribbon's page of its slot
+// (made by the ribbon on request). False, and no tab, for anything else.
+bool CreateBackstageTab(CXTPRibbonBackstageView& view, int id, const CString& name, const CString& caption,
+                        CXTPRibbonBar& ribbon);

@@ -1,7 +1,6 @@
 #include "mainframe/main_frame.h"
 
 
-#include <cwchar>
 #include <exception>
 
 #include "app/generate_dump_file_app_context.h"
@@ -26,12 +25,7 @@ constexpr UINT kFrameResourceId = 1;
 
 CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow : SW_SHOWNORMAL) {
     if (CKvw32App* app = CKvw32App::Instance()) m_ribbonMode = app->IsRibbonMode();
-    // The ribbon's layout places the system panel's parameter controls as the panel makes them.
-    m_ribbonParameters.createControl = [this](const Korvo::UI::XML::Element& element) -> CXTPControl* {
-        const std::wstring* id = element.attribute(L"id");
-        const long number = id ? std::wcstol(id->c_str(), nullptr, 10) : 0;
-        return number >= 904 && number <= 918 ? CreateCustomControl(static_cast<UINT>(number), 0, nullptr) : nullptr;
-    };
+    InitRibbonApplicationParameters();
     KVLog_WriteF(2, L"Constructed main window @ 0x%p...", static_cast<const void*>(this));
 }
 

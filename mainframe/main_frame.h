@@ -135,6 +135,17 @@ public:
     CWnd* GetPaneWindow(CXTPDockingPane* pane) override;
     CXTPControl* CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar* bar) override;
     using Korvo::UI::MdiMainFrame::CreateCustomControl;
+    // The active view changed: the ribbon's contextual and tagged tabs follow it.
+    void ViewActivated(CView* view) override;
+    // The active command changed: in ribbon mode the contextual tabs follow (without forcing a
+    // tab change).
+    void UpdateCommandState() override;
+
+    // ---- Ribbon ----------------------------------------------------------------------------------
+    // Back to the definition of the default layout; false when the tab (or the group, by GUID
+    // within its tab's) has none.
+    bool ResetRibbonTab(Korvo::UI::RibbonTab* tab);
+    bool ResetRibbonGroup(Korvo::UI::RibbonGroup* group);
 
     // ---- Framework overrides -----------------------------------------------------------------
     const AFX_MSGMAP* GetMessageMap() const override;
@@ -201,6 +212,11 @@ private:
     void SetKeyNamesStep();
     void PlaceOnMonitor();
     void DestroyFirstTime();
+    // The ribbon's tabs for the active view (and its document's keywords when it changed).
+    void UpdateRibbonForView(bool fullUpdate);
+    // The callbacks through which the UI library asks the frame while it applies a ribbon
+    // layout: the frame's own controls and the attributes the library leaves to it.
+    void InitRibbonApplicationParameters();
 
     // Members in declaration order.
     COleDropTarget m_dropTarget;
@@ -225,4 +241,6 @@ private:
     bool m_ribbonMode = true;
     CString m_themeName;
     Korvo::UI::XML::ApplicationParameters m_ribbonParameters;
+    // The document whose keywords the ribbon's tagged tabs show (compared, never dereferenced).
+    const CKvw32Doc* m_ribbonDocument = nullptr;
 };

@@ -1,6 +1,7 @@
 // The main frame's message handlers: activation, closing and destruction, the toolkit's requests
 // and the frame's own commands.
 #include "app/kvw32_app.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -9,9 +10,9 @@ namespace {
 
 // The document flag the kernel reads when the application becomes active.
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
-constexpr UINT kFirstToolBarCommand = 700;
 constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kFindCommandCommand = 799;
+constexpr UINT kToggleRibbonModeCommand = 806;
 
 // The button made for the find-command pane's command.
 class FindCommandButton : public CXTPControlButton {
@@ -116,7 +117,13 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM) { return 0; }
+LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM lParam) {
+    auto* control = reinterpret_cast<CXTPControl*>(lParam);
+    if (!control) return 0;
+    const CXTPToolBar* bar = GetToolBarByCommand(static_cast<UINT>(control->GetID()));
+    UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString());
+    return 0;
+}
 
 LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
     if (code == XTP_DPN_SHOWWINDOW) {
@@ -168,9 +175,18 @@ void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
 }
 
 // The commands below are the frame's own (screen modes, panes, tabs, windows); they come with
-// the frame's command work. Until then they are shown disabled rather than doing nothing.
-void CMainFrame::OnFrameCommand(UINT) {}
-void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
+// the frame's command work. Until then they are shown disabled rather than doing nothing, except
+// the switch between ribbon and classic menus, which every frame follows.
+void CMainFrame::OnFrameCommand(UINT id) {
+    if (id != kToggleRibbonModeCommand) return;
+    if (CKvw32App* app = CKvw32App::Instance()) app->SetRibbonMode(!IsRibbonMode());
+}
+
+void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
+    const bool ribbonSwitch = cmdUI->m_nID == kToggleRibbonModeCommand;
+    cmdUI->Enable(ribbonSwitch);
+    if (ribbonSwitch) cmdUI->SetCheck(IsRibbonMode() ? 1 : 0);
+}
 void CMainFrame::OnNoAction() {}
 void CMainFrame::OnFrameHelp() {}
 void CMainFrame::OnContextHelp() {}
@@ -178,7 +194,7 @@ void CMainFrame::OnWindowList() {}
 void CMainFrame::OnUpdateWindowMenu(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
 
 CXTPToolBar* CMainFrame::GetToolBarByCommand(UINT id) const {
-    const CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars();
-    if (!bars || id < kFirstToolBarCommand) return nullptr;
-    return bars->GetAt(static_cast<int>(id - kFirstToolBarCommand));
+    // The command names an entry of the tool-bars list the bars' popup was built from.
+    const auto* bars = dynamic_cast<const CKVCommandBars*>(CXTPMDIFrameWnd::GetCommandBars());
+    return bars ? bars->GetListedToolBar(id) : nullptr;
 }

@@ -83,7 +83,7 @@ CWnd* CMainFrame::GetPaneWindow(CXTPDockingPane* pane) {
     return app->GetDockingPaneWindow(pane->GetID(), false);
 }
 
-CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar*) {
+CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar* bar) {
     // The frame's own popups, rebuilt whenever they open.
     if (id == kMoveToMainWindowCommand) {
         auto* popup = new MoveToMainWindowPopup;
@@ -96,7 +96,11 @@ CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommand
         return popup;
     }
     // The tag is the layout element's name; without one only the id speaks.
-    return CreateFrameControl(id, tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString());
+    const CString tagName = tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString();
+    if (CXTPControl* control = CreateFramePopupControl(id, tagName, bar ? bar->GetCommandBars() : nullptr)) return control;
+    if (CXTPControl* control = CreateFrameControl(id, tagName)) return control;
+    // The user commands (none in this edition yet) come after the library's own.
+    return Korvo::UI::MdiMainFrame::CreateCustomControl(id, tag, bar);
 }
 
 // ---- Accessors -----------------------------------------------------------------------------------

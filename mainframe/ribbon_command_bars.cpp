@@ -2,7 +2,13 @@
 
 #include "app/kvw32_app.h"
 #include "commandbars/varnel_popup.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
+
+namespace {
+// The customise sheet's start page that shows the ribbon.
+constexpr int kRibbonCustomizePage = 2;
+}  // namespace
 
 bool InitRibbonBar(CMainFrame& frame) {
     auto* bars = dynamic_cast<CKVRibbonCommandBars*>(frame.GetCommandBars());
@@ -12,9 +18,7 @@ bool InitRibbonBar(CMainFrame& frame) {
     if (ribbon->GetTabCount() == 0)
         if (CKvw32App* app = CKvw32App::Instance())
             if (auto defaults = app->GetDefaultMainFrameState(); defaults && defaults->ribbonBar) {
-                // The frame's parameters make the controls the program has its own classes for.
-                Korvo::UI::XML::ApplicationParameters parameters = *frame.GetRibbonApplicationParameters();
-                defaults->ribbonBar->apply(*ribbon, parameters, true);
+                defaults->ribbonBar->apply(*ribbon, *frame.GetRibbonApplicationParameters(), true);
             }
     ribbon->EnableDocking(0);
     if (CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton()) {
@@ -29,6 +33,89 @@ bool InitRibbonBar(CMainFrame& frame) {
         ribbon->GetControls()->Add(popup, VarnelPopup::kId);
         ribbon->SetVarnelPopup(popup);
     }
+    // The context menus' customise and reset items act on this frame.
+    KVRibbonBar::MenuActions actions;
+    actions.customize = [&frame](CXTPControl* control, CXTPRibbonGroup* group, CXTPRibbonTab* tab) {
+        CCmdTarget* item = control ? static_cast<CCmdTarget*>(control)
+                                   : group ? static_cast<CCmdTarget*>(group) : static_cast<CCmdTarget*>(tab);
+        frame.ShowCustomizeSheet(kRibbonCustomizePage, reinterpret_cast<LPARAM>(item));
+    };
+    actions.resetGroup = [&frame](Korvo::UI::RibbonGroup* group) { frame.ResetRibbonGroup(group); };
+    actions.resetTab = [&frame](Korvo::UI::RibbonTab* tab) { frame.ResetRibbonTab(tab); };
+    ribbon->SetMenuActions(std::move(actions));
     ribbon->CalcDockingLayout();
+    return true;
+}
+
+// ---- The frame's ribbon ---------------------------------------------------------------------------
+
+void CMainFrame::InitRibbonApplicationParameters() {
+    m_ribbonParameters.createControl = [this](const Korvo::UI::XML::Element& element) -> CXTPControl* {
+        const std::wstring* idText = element.attribute(L"id");
+        const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
+        if (id < 0) return nullptr;
+        return CreateCustomControl(static_cast<UINT>(id), reinterpret_cast<DWORD_PTR>(element.name().c_str()), nullptr);
+    };
+    m_ribbonParameters.readAttribute = [](CXTPControl& control, const std::wstring& name, const std::wstring& value) {
+        ApplyToolBarControlAttribute(&control, CString(name.c_str()), CString(value.c_str()));
+    };
+    m_ribbonParameters.createBackstageTab = [](CXTPRibbonBackstageView& view, const Korvo::UI::XML::Element& control,
+                                               CXTPRibbonBar& ribbon) {
+        const std::wstring* idText = control.attribute(L"id");
+        const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
+        return CreateBackstageTab(view, id, control.attribute(L"name", L"").c_str(),
+                                  control.attribute(L"caption", L"").c_str(), ribbon);
+    };
+}
+
+void CMainFrame::ViewActivated(CView* view) {
+    Korvo::UI::MdiMainFrame::ViewActivated(view);
+    if (m_destroying) return;
+    UpdateRibbonForView(true);
+}
+
+void CMainFrame::UpdateCommandState() {
+    if (m_destroying || !IsRibbonMode()) return;
+    KVRibbonBar* ribbon = GetRibbonBar();
+    if (!ribbon) return;
+    GUID first{}, second{}, third{};
+    GetRibbonContextGuids(*this, first, second, third);
+    ribbon->UpdateTabsForDocument(first, second, third, false);
+}
+
+void CMainFrame::UpdateRibbonForView(bool fullUpdate) {
+    KVRibbonBar* ribbon = GetRibbonBar();
+    if (!ribbon) return;
+    GUID first{}, second{}, third{};
+    GetRibbonContextGuids(*this, first, second, third);
+    ribbon->UpdateTabsForDocument(first, second, third, fullUpdate);
+    CKvw32Doc* document = GetActiveKorvoDocument();
+    if (document == m_ribbonDocument) return;
+    m_ribbonDocument = document;
+    ribbon->ShowTabsForDocumentKeywords(document);
+}
+
+bool CMainFrame::ResetRibbonTab(Korvo::UI::RibbonTab* tab) {
+    CKvw32App* app = CKvw32App::Instance();
+    const auto defaults = app ? app->GetDefaultMainFrameState() : nullptr;
+    if (!tab || !defaults || !defaults->ribbonBar) return false;
+    const Korvo::UI::XML::Element* definition = defaults->ribbonBar->findTab(tab->GetGuid());
+    if (!definition) return false;
+    Korvo::UI::XML::RibbonBar::applyTab(*definition, *tab, m_ribbonParameters);
+    RecalcLayout();
+    return true;
+}
+
+bool CMainFrame::ResetRibbonGroup(Korvo::UI::RibbonGroup* group) {
+    CKvw32App* app = CKvw32App::Instance();
+    const auto defaults = app ? app->GetDefaultMainFrameState() : nullptr;
+    auto* tab = group ? dynamic_cast<Korvo::UI::RibbonTab*>(group->GetParentTab()) : nullptr;
+    if (!tab || group->GetGuid() == GUID{} || !defaults || !defaults->ribbonBar) return false;
+    const Korvo::UI::XML::Element* tabDefinition = defaults->ribbonBar->findTab(tab->GetGuid());
+    const Korvo::UI::XML::Element* definition =
+        tabDefinition ? Korvo::UI::XML::RibbonBar::findGroup(*tabDefinition, group->GetGuid()) : nullptr;
+    if (!definition) return false;
+    Korvo::UI::XML::RibbonBar::applyGroup(*definition, *group, m_ribbonParameters);
+    RecalcLayout();
     return true;
 }

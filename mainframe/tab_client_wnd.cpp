@@ -85,7 +85,14 @@ BEGIN_MESSAGE_MAP(CKVTabClientWnd, CXTPTabClientWnd)
     ON_MESSAGE(WM_MBUTTONDBLCLK, &CKVTabClientWnd::OnMiddleButtonMessage)
 END_MESSAGE_MAP()
 
-CKVTabClientWnd::CKVTabClientWnd() : m_background(CMDIClientWndBackground::Acquire()) {}
+CKVTabClientWnd::CKVTabClientWnd() : m_background(CMDIClientWndBackground::Acquire()) {
+    // The tab row's navigation images are the kernel's.
+    constexpr std::pair<UINT, UINT> kKernelImages[] = {{9157, 487}, {9158, 501}};
+    for (const auto& [image, icon] : kKernelImages) {
+        XTPImageManager()->RemoveIcon(image);
+        UIModuleProxy::Instance().BindIcon(XTPImageManager(), image, icon);
+    }
+}
 
 bool CKVTabClientWnd::LoadState() {
     // The saved tab settings come with the window layout; until it is read the defaults hold.
@@ -164,6 +171,14 @@ void CKVTabClientWnd::RefreshTheme() {
     paint->m_bBoldNormal = TRUE;
     paint->m_bStaticFrame = FALSE;
     SetClientFrame(IsTabsShown() ? xtpTabFrameSingleLine : xtpTabFrameNone);
+    // The toolkit's own theme gets its flat tab look with a small margin around the tabs.
+    constexpr int kToolkitTheme = 6, kFlatTabs = 10, kMargin = 2;
+    const auto* frame = dynamic_cast<const CXTPMDIFrameWnd*>(GetFrame());
+    if (const CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr; bars && bars->GetTheme() == kToolkitTheme) {
+        if (paint->GetAppearance() != kFlatTabs) paint->SetAppearance(kFlatTabs);
+        const int x = XTPDpiHelper()->ScaleX(kMargin), y = XTPDpiHelper()->ScaleY(kMargin);
+        paint->m_rcControlMargin = RECT{x, y, x, y};
+    }
     paint->RefreshMetrics();
 }
 

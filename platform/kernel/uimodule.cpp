@@ -265,6 +265,11 @@ void UIModuleProxy::BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT ic
     if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(command, 16);
 }
 
+void UIModuleProxy::BindIcon(CXTPImageManager* images, UINT command, UINT iconId) {
+    recordCall(L"UIModuleProxy::BindIcon(" + std::to_wstring(command) + L", " + std::to_wstring(iconId) + L")");
+    if (images) images->SetIcon(command, 16);
+}
+
 void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {
     recordCall(L"UIModuleProxy::SetCommandBarsIconSize(" + handleText(windowHandle(window)) + L", {" +
                std::to_wstring(size.cx) + L", " + std::to_wstring(size.cy) + L"}, " + boolText(largeIcons) + L")");
@@ -318,3 +323,9 @@ bool UIModuleProxy::LoadRibbonTabParameters(LPCWSTR path) {
 }
 
 void UIModule::ResetCancellationWindow() { platform::kernel::recordCall(L"UIModule::ResetCancellationWindow()"); }
+
+int UIModuleProxy::GetBestUnscaledIconSize(int pixels) {
+    for (int size : {32, 24, 16})
+        if (size <= pixels) return size;
+    return 16;
+}

@@ -77,7 +77,12 @@ public:
     // Command `command` of `bars` shows the kernel's icon `iconId` (the bars' image manager gets
     // it under the command's id).
     void BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId);
+    // The same for an image manager of its own (the toolkit's global one, for instance).
+    void BindIcon(CXTPImageManager* images, UINT command, UINT iconId);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
+    // The largest size of the module's icons (16, 24 and 32 pixels, unscaled) that fits into
+    // `pixels`; 16 when none does.
+    static int GetBestUnscaledIconSize(int pixels);
 
     // The UI module's state of a command (the text-formatting commands of the system panel): false
     // when the module has none for it.

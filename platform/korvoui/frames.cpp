@@ -91,4 +91,29 @@ void unregisterMainFrame(MainFrame* frame) { UIModuleProxy::Instance().Unregiste
 
 IMPLEMENT_DYNCREATE(MdiChildFrame, CMDIChildWnd)
 
+void MdiChildFrame::tellMainFrame(CView* view) {
+    if (auto* frame = dynamic_cast<MainFrame*>(GetMDIFrame())) frame->ViewActivated(view);
+}
+
+void MdiChildFrame::SetActiveView(CView* pViewNew, BOOL bNotify) {
+    const CView* old = GetActiveView();
+    CMDIChildWnd::SetActiveView(pViewNew, bNotify);
+    if (GetActiveView() == old || !m_hWnd) return;
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (frame && frame->MDIGetActive() == this) tellMainFrame(GetActiveView());
+}
+
+LRESULT MdiChildFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND self = m_hWnd;
+    const HWND client = ::GetParent(self);
+    const LRESULT result = CMDIChildWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_MDIACTIVATE && reinterpret_cast<HWND>(lParam) == self) tellMainFrame(GetActiveView());
+    // The last document window gone: the frame has no active view any more.
+    if (message == WM_DESTROY && client && !::SendMessageW(client, WM_MDIGETACTIVE, 0, 0)) {
+        CWnd* owner = CWnd::FromHandlePermanent(::GetParent(client));
+        if (auto* frame = dynamic_cast<MainFrame*>(owner)) frame->ViewActivated(nullptr);
+    }
+    return result;
+}
+
 }  // namespace Korvo::UI

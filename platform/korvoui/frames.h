@@ -125,8 +125,14 @@ public:
     virtual void OnChangeActiveMainFrame(MainFrame* previous);
     // The command state changed (a command started or ended).
     virtual void UpdateCommandState() {}
+    // The active view of the frame changed: a document window became active or its active view
+    // changed (`view`), or the last document window went (null).
     virtual void ViewActivated(CView* view);
     const CView* GetLastActivatedView() const { return lastView_; }
+
+    // While hints are blocked, controls about to be shown lose their descriptions and tooltips.
+    void BlockControlsHints(bool block) { hintsBlocked_ = block; }
+    bool AreControlsHintsBlocked() const { return hintsBlocked_; }
 
     // Nested layout locks: while one is held, the frame does not recalculate its layout.
     void LockLayout() { ++layoutLocks_; }
@@ -143,6 +149,7 @@ private:
     int filterSet_ = -1;
     int filterConfiguring_ = 0;
     int layoutLocks_ = 0;
+    bool hintsBlocked_ = false;
     CView* lastView_ = nullptr;
 };
 
@@ -212,8 +219,16 @@ public:
     // The close command of the frame's tab: false when the frame refuses to close now.
     virtual bool OnCloseCommand() { return !refuseClose_; }
     void SetRefuseClose(bool refuse) { refuseClose_ = refuse; }
+    // The main frame hears of the active view of its active document window.
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Tells the main frame of this window's MDI client that `view` is its active view now.
+    void tellMainFrame(CView* view);
+
     CString tabText_;
     bool refuseClose_ = false;
 };

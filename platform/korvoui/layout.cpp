@@ -131,6 +131,12 @@ XTPControlType ControlTypeFromName(std::wstring_view name) {
     return xtpControlError;
 }
 
+XTPControlType TagNameToPopupType(std::wstring_view name) {
+    const XTPControlType type = ControlTypeFromName(name);
+    const bool popup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+    return popup ? type : xtpControlPopup;
+}
+
 int ToolBar::id() const { return toInt(attribute(L"id"), 0); }
 
 CString ToolBar::title() const { return CString(attribute(L"title", L"").c_str()); }

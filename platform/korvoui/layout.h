@@ -66,6 +66,9 @@ struct ApplicationParameters {
     std::function<void(CXTPControl& control, const std::wstring& name, const std::wstring& value)> readAttribute;
     // Saving: adds the application's attributes of a control to its element.
     std::function<void(const CXTPControl& control, Element& element)> writeAttributes;
+    // Applying a ribbon: adds the tab of a "BackstageTab" element ("id", "name", "caption") to
+    // the ribbon's backstage view; false when the application has none for it.
+    std::function<bool(CXTPRibbonBackstageView& view, const Element& control, CXTPRibbonBar& ribbon)> createBackstageTab;
 };
 
 // A tool bar (or the menu bar) as the layout keeps it.
@@ -86,7 +89,8 @@ public:
 // Adds a control for every control element child of `parent` (see ToolBar::apply).
 void ApplyControls(const Element& parent, CXTPControls& controls, const ApplicationParameters& parameters);
 
-// The ribbon part of a layout: "RibbonTab" children ("caption", "id", "guid", "tags",
+// The ribbon part of a layout: a "Backstage" child with "BackstageTab" children (each offered to
+// the application's backstage-tab factory), and "RibbonTab" children ("caption", "id", "guid", "tags",
 // "contextColor", "visible", "disabledByUser") holding "RibbonGroup" children ("caption", "id",
 // "guid", "visible") that hold control elements.
 class RibbonBar : public Element {
@@ -95,11 +99,21 @@ public:
     // Rebuilds the ribbon's tabs from the elements (the tabs of the ribbon's tab class, marked as
     // defined by the default layout when `defaults` is set); the first visible tab is selected.
     void apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, bool defaults = false) const;
+    // The "RibbonTab" element with that GUID, or null (a null GUID names none).
+    const Element* findTab(const GUID& guid) const;
+    // The "RibbonGroup" element with that GUID inside `tabElement`, or null.
+    static const Element* findGroup(const Element& tabElement, const GUID& guid);
+    // Rebuilds one live tab (its groups) or one live group (its controls) from its element; what
+    // they rebuild counts as defined by the default layout.
+    static void applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters);
+    static void applyGroup(const Element& groupElement, CXTPRibbonGroup& group, const ApplicationParameters& parameters);
 };
 
 // The element name of a control type, and back (xtpControlError for an unknown name).
 std::wstring ControlTypeName(XTPControlType type);
 XTPControlType ControlTypeFromName(std::wstring_view name);
+// The pop-up type a pop-up element's name stands for; a plain pop-up for any other name.
+XTPControlType TagNameToPopupType(std::wstring_view name);
 
 }  // namespace Korvo::UI::XML
 

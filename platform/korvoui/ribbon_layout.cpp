@@ -36,8 +36,52 @@ GUID guidOf(const Element& element) {
 
 }  // namespace
 
+void RibbonBar::applyGroup(const Element& groupElement, CXTPRibbonGroup& group, const ApplicationParameters& parameters) {
+    group.SetCaption(groupElement.attribute(L"caption", L"").c_str());
+    if (auto* own = dynamic_cast<RibbonGroup*>(&group)) {
+        own->SetGuid(guidOf(groupElement));
+        own->SetDefaultDefinition(true);
+        own->SetOptionCommand(number(groupElement, L"optionId"));
+    }
+    group.GetControls()->RemoveAll();
+    group.SetVisible(flag(groupElement, L"visible", true));
+    ApplyControls(groupElement, *group.GetControls(), parameters);
+}
+
+void RibbonBar::applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters) {
+    tab.SetCaption(tabElement.attribute(L"caption", L"").c_str());
+    if (auto* own = dynamic_cast<RibbonTab*>(&tab)) own->SetDefaultDefinition(true);
+    while (tab.GetGroupCount() > 0) tab.RemoveGroup(0);
+    for (const auto& groupElement : tabElement.children()) {
+        if (groupElement->name() != L"RibbonGroup") continue;
+        if (CXTPRibbonGroup* group = tab.AddGroup(L"", number(*groupElement, L"id")))
+            applyGroup(*groupElement, *group, parameters);
+    }
+}
+
+const Element* RibbonBar::findTab(const GUID& guid) const {
+    if (guid == GUID{}) return nullptr;
+    for (const auto& tabElement : children())
+        if (tabElement->name() == L"RibbonTab" && guidOf(*tabElement) == guid) return tabElement.get();
+    return nullptr;
+}
+
+const Element* RibbonBar::findGroup(const Element& tabElement, const GUID& guid) {
+    if (guid == GUID{}) return nullptr;
+    for (const auto& groupElement : tabElement.children())
+        if (groupElement->name() == L"RibbonGroup" && guidOf(*groupElement) == guid) return groupElement.get();
+    return nullptr;
+}
+
 void RibbonBar::apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, bool defaults) const {
     ribbon.RemoveAllTabs();
+    const CXTPRibbonControlSystemButton* system = ribbon.GetSystemButton();
+    auto* backstage = system ? dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar()) : nullptr;
+    if (const auto element = child(L"Backstage"); element && backstage && parameters.createBackstageTab) {
+        backstage->RemoveAllTabs();
+        for (const auto& tab : element->children())
+            if (tab->name() == L"BackstageTab") parameters.createBackstageTab(*backstage, *tab, ribbon);
+    }
     for (const auto& tabElement : children()) {
         if (tabElement->name() != L"RibbonTab") continue;
         CXTPRibbonTab* tab = ribbon.AddTab(tabElement->attribute(L"caption", L"").c_str(), number(*tabElement, L"id"));

@@ -181,3 +181,21 @@ BOOL CXTPTabToolBar::SelectTab(int index) {
     if (GetSite()) SetButtons(ids.data(), static_cast<int>(ids.size()));
     return TRUE;
 }
+
+BOOL CXTPMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM&, LPARAM&, LRESULT&) {
+    // A maximised child shows its system buttons in the menu bar; only activation and
+    // maximising change which child that is.
+    if (message != WM_MDIACTIVATE && message != WM_MDIMAXIMIZE && message != WM_MDIRESTORE) return FALSE;
+    auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(hWnd));
+    if (!frame || !frame->m_hWndMDIClient) return FALSE;
+    BOOL maximized = FALSE;
+    const auto child = reinterpret_cast<HWND>(::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0,
+                                                             reinterpret_cast<LPARAM>(&maximized)));
+    if (child && maximized) RefreshSysButtons(child);
+    return FALSE;
+}
+
+void CXTPMenuBar::RefreshSysButtons(HWND child) {
+    sysButtonsChild_ = child;
+    ++sysButtonsRefreshes_;
+}

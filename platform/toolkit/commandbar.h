@@ -177,12 +177,23 @@ public:
     CXTPMenuBar() : CXTPToolBar(xtpBarTypeMenuBar) {}
     UINT GetMenuResourceId() const { return menuId_; }
 
+    // A message of the site frame, offered before the frame handles it; TRUE when the bar took
+    // it (`result` is the answer). The menu bar's own: a maximised active MDI child's system
+    // buttons follow MDI activation and maximising.
+    virtual BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result);
+    // Shows the system buttons (icon, minimise, restore, close) of the MDI child `child`.
+    void RefreshSysButtons(HWND child);
+    HWND GetSysButtonsChild() const { return sysButtonsChild_; }
+    int GetSysButtonsRefreshCount() const { return sysButtonsRefreshes_; }
+
 protected:
     friend class CXTPCommandBars;
     LPCWSTR GetBarClassName() const override { return L"XTPMenuBar"; }
 
 private:
     UINT menuId_ = 0;
+    HWND sysButtonsChild_ = nullptr;
+    int sysButtonsRefreshes_ = 0;
 };
 
 // The bar a popup control opens; it has no window until it is shown.

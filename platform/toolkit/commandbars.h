@@ -79,6 +79,9 @@ public:
 
     CXTPCommandBarsOptions* GetCommandBarsOptions() { return &options_; }
     CXTPImageManager* GetImageManager() const { return imageManager_; }
+    // The toolkit theme number the bars are drawn with (0: the default theme).
+    int GetTheme() const { return theme_; }
+    void SetTheme(int theme) { theme_ = theme; }
     // Shares another image manager (the caller's reference is taken over).
     void SetImageManager(CXTPImageManager* manager);
     CXTPShortcutManager* GetShortcutManager() { return &shortcuts_; }
@@ -146,6 +149,7 @@ private:
     CXTPMenuBar* menuBar_ = nullptr;
     CXTPCommandBarsOptions options_;
     CXTPImageManager* imageManager_ = nullptr;
+    int theme_ = 0;
     CXTPShortcutManager shortcuts_;
     std::unique_ptr<CXTPToolTipContext> tooltips_ = std::make_unique<CXTPToolTipContext>();
     std::set<UINT> hiddenCommands_;

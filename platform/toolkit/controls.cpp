@@ -72,6 +72,8 @@ void CXTPControl::Copy(CXTPControl* source, BOOL recursive) {
     hideFlags_ = source->hideFlags_;
     enabled_ = source->enabled_;
     checked_ = source->checked_;
+    height_ = source->height_;
+    iconSize_ = source->iconSize_;
     if (recursive && source->commandBar_) {
         // A popup's bar is shared with the source unless the caller rebuilds it.
         SetCommandBar(source->commandBar_);
@@ -95,6 +97,7 @@ void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(source)) {
         text_ = edit->text_;
         readOnly_ = edit->readOnly_;
+        spinButtons_ = edit->spinButtons_;
     }
 }
 

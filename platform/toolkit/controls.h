@@ -53,6 +53,11 @@ public:
     void SetIconId(int id) { iconId_ = id; }
     BOOL GetBeginGroup() const { return beginGroup_; }
     void SetBeginGroup(BOOL begin) { beginGroup_ = begin; }
+    // The control's own height and icon size in pixels; 0 (or an empty size): the bar's.
+    int GetHeight() const { return height_; }
+    void SetHeight(int height) { height_ = height; }
+    SIZE GetIconSize() const { return iconSize_; }
+    void SetIconSize(SIZE size) { iconSize_ = size; }
 
     BOOL IsVisible() const { return hideFlags_ == 0; }
     void SetVisible(BOOL visible) { SetHideFlag(xtpHideGeneric, !visible); }
@@ -99,6 +104,8 @@ private:
     BOOL enabled_ = TRUE;
     BOOL checked_ = FALSE;
     BOOL popup_ = FALSE;
+    int height_ = 0;
+    SIZE iconSize_{};
     CXTPControls* parent_ = nullptr;
     CXTPCommandBar* commandBar_ = nullptr;
 };

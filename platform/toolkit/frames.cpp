@@ -37,3 +37,14 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
         ::MoveWindow(pane, client.left, client.top, width, client.bottom - client.top, FALSE);
     }
 }
+
+LRESULT CXTPMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (commandBars_ && m_hWnd) {
+        for (int i = 0; i < commandBars_->GetCount(); ++i) {
+            auto* menuBar = dynamic_cast<CXTPMenuBar*>(commandBars_->GetAt(i));
+            LRESULT result = 0;
+            if (menuBar && menuBar->OnHookMessage(m_hWnd, message, wParam, lParam, result)) return result;
+        }
+    }
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}

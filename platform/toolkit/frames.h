@@ -23,6 +23,8 @@ public:
     CXTPCommandBars* GetCommandBars() const { return commandBars_.get(); }
 
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // The menu bars of the command bars see each message first (their hook).
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     // Deletes the command bars (their windows go with the frame's).

@@ -42,3 +42,9 @@ void CXTPImageManager::RemoveAll() {
     for (auto& [id, set] : sets_) set->InternalRelease();
     sets_.clear();
 }
+
+CXTPImageManager* XTPImageManager() {
+    // Lives until the process ends, as the toolkit keeps it until it is unloaded.
+    static CXTPImageManager* const manager = new CXTPImageManager;
+    return manager;
+}

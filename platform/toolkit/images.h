@@ -58,3 +58,6 @@ public:
 private:
     std::map<UINT, CXTPImageManagerIconSet*> sets_;
 };
+
+// The toolkit's process-wide image manager (icons that no command bars own).
+CXTPImageManager* XTPImageManager();

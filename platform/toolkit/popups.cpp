@@ -12,12 +12,15 @@ namespace {
 // The items of a popup as the user sees them, sub-menus after their item; the update pass runs
 // over each bar as it would open.
 void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::MenuItemInfo>& items,
-                  std::vector<CXTPControl*>& controls) {
+                  std::vector<CXTPControl*>& controls, CWnd* site) {
     bar->OnIdleUpdateCmdUI();
     CXTPControls* list = bar->GetControls();
     for (int i = 0; i < list->GetCount(); ++i) {
         CXTPControl* control = list->GetAt(i);
         if (!control->IsVisible()) continue;
+        // The site may set the texts of a control about to be shown.
+        if (site) site->SendMessage(XTPWM_UPDATECONTROLTEXT, static_cast<WPARAM>(control->GetID()),
+                                    reinterpret_cast<LPARAM>(control));
         platform::core::MenuItemInfo item;
         item.id = control->GetID();
         item.caption = std::wstring(control->GetCaption());
@@ -29,7 +32,7 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
         item.subMenu = sub != nullptr && control->GetType() == xtpControlPopup;
         items.push_back(item);
         controls.push_back(control);
-        if (sub) collectItems(sub, depth + 1, items, controls);
+        if (sub) collectItems(sub, depth + 1, items, controls, site);
     }
 }
 
@@ -54,7 +57,7 @@ int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int 
     platform::core::PopupMenuRequest request;
     request.owner = site ? site->GetSafeHwnd() : nullptr;
     std::vector<CXTPControl*> controls;
-    collectItems(popup, 0, request.items, controls);
+    collectItems(popup, 0, request.items, controls, notify ? site : nullptr);
     for (CXTPControl* control : controls) control->InternalAddRef();
     const int chosen = platform::core::userAgent().answerPopupMenu(request);
 

@@ -138,10 +138,22 @@ public:
         int id = 0;
         CString caption;
         CWnd* page = nullptr;  // not owned
+        DWORD flags = 0;       // control flags (xtpFlagManualUpdate, ...)
     };
     CXTPRibbonBackstageView();
-    void AddTab(int id, LPCWSTR caption, CWnd* page) { tabs_.push_back(Tab{id, caption ? caption : L"", page}); }
+    // The new tab's index.
+    int AddTab(int id, LPCWSTR caption, CWnd* page, DWORD flags = 0) {
+        tabs_.push_back(Tab{id, caption ? caption : L"", page, flags});
+        return static_cast<int>(tabs_.size()) - 1;
+    }
     const std::vector<Tab>& GetTabs() const { return tabs_; }
+    void RemoveAllTabs() {
+        tabs_.clear();
+        defaultItem_ = -1;
+    }
+    // The tab shown when the view opens (an index; -1: the first).
+    int GetDefaultItem() const { return defaultItem_; }
+    void SetDefaultItem(int index) { defaultItem_ = index; }
     int GetActiveTab() const { return activeTab_; }
     // FALSE for an id no tab has.
     BOOL SetActiveTab(int id);
@@ -154,6 +166,7 @@ public:
 
 private:
     std::vector<Tab> tabs_;
+    int defaultItem_ = -1;
     int activeTab_ = 0;
     BOOL open_ = FALSE;
     CXTPCommandBars* bound_ = nullptr;

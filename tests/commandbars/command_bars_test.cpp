@@ -1,4 +1,5 @@
 // Ribbon or classic mode, the tool-bars popup, the fix item and the buttons of button sets.
+#include "commandbars/app_custom_tool_bar.h"
 #include "platform/core/text.h"
 #include "tests/commandbars/ribbon_frame.h"
 
@@ -107,6 +108,33 @@ TEST_F(RibbonFrameTest, NoMoreThanFiftyToolBarEntriesSoNoneTakesAPaneToggleId) {
     const CXTPControl* toggle = popup->GetControls()->FindControl(xtpControlError, 781, FALSE, TRUE);
     ASSERT_NE(toggle, nullptr);
     EXPECT_EQ(toggle->GetCaption(), CString(L"&Help"));
+    popup->InternalRelease();
+}
+
+// Add-on applications' bars follow the program's own after a separator, once their application
+// made them active; a tool-bar command names the bar of its list entry, not a collection index.
+TEST_F(RibbonFrameTest, AddOnToolBarsAreGroupedAfterTheProgramsOwn) {
+    auto* addOn = dynamic_cast<CKVAppCustomToolBar*>(bars->Add(L"Add-on", xtpBarTop, RUNTIME_CLASS(CKVAppCustomToolBar)));
+    ASSERT_NE(addOn, nullptr);
+    addOn->SetBarID(100);
+    AddToolBar(bars, L"Zeta", 201);
+    CXTPPopupBar* popup = bars->GetToolbarsPopup();
+    ASSERT_EQ(bars->GetToolBarList().size(), 1u);  // not active yet
+    popup->InternalRelease();
+
+    addOn->SetActive(true);
+    popup = bars->GetToolbarsPopup();
+    ASSERT_EQ(bars->GetToolBarList().size(), 2u);
+    EXPECT_EQ(bars->GetToolBarList()[0].group, 0u);
+    EXPECT_EQ(bars->GetToolBarList()[1].group, 2u);
+    const CXTPControl* second = popup->GetControls()->FindControl(xtpControlError, 701, FALSE, TRUE);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetCaption(), CString(L"Add-on"));
+    EXPECT_TRUE(second->GetBeginGroup());
+    EXPECT_FALSE(popup->GetControls()->FindControl(xtpControlError, 700, FALSE, TRUE)->GetBeginGroup());
+    EXPECT_EQ(bars->GetListedToolBar(701), addOn);
+    EXPECT_EQ(bars->GetListedToolBar(702), nullptr);
+    EXPECT_EQ(bars->GetListedToolBar(699), nullptr);
     popup->InternalRelease();
 }
 

@@ -2,8 +2,10 @@
 // switch to classic mode shows the menu bar and tool bars in every frame.
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "platform/core/text.h"
+#include "platform/kernel.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -47,6 +49,151 @@ TEST_F(FrameRibbon, ClassicModeShowsTheMenuBarAndToolBarsInEveryFrame) {
     EXPECT_TRUE(s.user().clickControl(frames[0], 1243).has_value());
     CKvw32App::Instance()->SetRibbonMode(true);
     EXPECT_EQ(s.user().clickControl(frames[0], 1243), std::nullopt);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace platform::harness;
+
+constexpr std::wstring_view kModelPath = L"C:\\Work\\model.grb";
+constexpr std::wstring_view kSheetPath = L"C:\\Work\\sheet.grb";
+
+class FrameRibbonViews : public SessionTest {
+protected:
+    // Two documents, each in its own window; the second is active.
+    void StartWithTwoDocuments() {
+        s.kernel().writeDocumentFile(kModelPath);
+        s.kernel().writeDocumentFile(kSheetPath);
+        s.start();
+        s.runUntilIdle();
+        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+        ASSERT_NE(frame, nullptr);
+        for (std::wstring_view path : {kModelPath, kSheetPath}) {
+            s.user().dde(L"[open(\"" + std::wstring(path) + L"\")]");
+            s.runUntilIdle();
+            CKvw32Doc* document = Korvo::DocumentManager::Instance().GetDocuments().back();
+            if (!document->GetFrame()) {
+                CDocTemplate* docTemplate = document->GetDocTemplate();
+                CFrameWnd* child = docTemplate->CreateNewFrame(document, nullptr);
+                ASSERT_NE(child, nullptr);
+                docTemplate->InitialUpdateFrame(child, document);
+            }
+            windows.push_back(document->GetFrame());
+        }
+        s.runUntilIdle();
+    }
+    CKVView* ViewOf(CFrameWnd* child) { return DYNAMIC_DOWNCAST(CKVView, child->GetActiveView()); }
+    CXTPRibbonTab* CurrentTab() { return frame->GetRibbonBar()->GetCurrentTab(); }
+
+    Session s;
+    CMainFrame* frame = nullptr;
+    std::vector<CFrameWnd*> windows;
+};
+
+// The 3D tab of the sample layout is contextual and hidden until a view of its type is active.
+TEST_F(FrameRibbonViews, ContextualTabsFollowTheActiveViewAndGoWithTheLastWindow) {
+    StartWithTwoDocuments();
+    ASSERT_EQ(windows.size(), 2u);
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    Korvo::UI::RibbonTab* modelTab = ribbon->FindTabByGuid(k3DRibbonContext);
+    ASSERT_NE(modelTab, nullptr);
+    EXPECT_FALSE(modelTab->IsVisible());
+    ViewOf(windows[0])->SetTypeGuid(k3DRibbonContext);
+
+    frame->MDIActivate(windows[0]);
+    s.runUntilIdle();
+    EXPECT_TRUE(modelTab->IsVisible());
+    EXPECT_EQ(ribbon->GetCurrentTab(), modelTab);
+    // The program's own tab change is not the user's choice for the view.
+    EXPECT_EQ(ViewOf(windows[0])->GetStoredTabGuid(), GUID{});
+
+    // A view without a type of its own brings the default tab back and hides the contextual one.
+    frame->MDIActivate(windows[1]);
+    s.runUntilIdle();
+    EXPECT_FALSE(modelTab->IsVisible());
+    EXPECT_EQ(CurrentTab(), ribbon->GetTab(0));
+
+    frame->MDIActivate(windows[0]);
+    s.runUntilIdle();
+    ASSERT_EQ(ribbon->GetCurrentTab(), modelTab);
+    // No window left: the default context holds and the contextual tab goes.
+    for (CFrameWnd* child : windows) child->DestroyWindow();
+    s.runUntilIdle();
+    EXPECT_EQ(frame->GetActiveKorvoView(), nullptr);
+    EXPECT_FALSE(modelTab->IsVisible());
+    EXPECT_EQ(CurrentTab(), ribbon->GetTab(0));
+}
+
+// The context menus' reset items bring a tab or a group back to the default layout; a group
+// without a default definition answers false.
+TEST_F(FrameRibbonViews, ResetTabAndGroupReturnToTheDefaultLayout) {
+    s.start();
+    s.runUntilIdle();
+    frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    auto* home = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->GetTab(0));
+    ASSERT_NE(home, nullptr);
+    const int groups = home->GetGroupCount();
+    ASSERT_GT(groups, 0);
+    auto* group = dynamic_cast<Korvo::UI::RibbonGroup*>(home->GetGroup(0));
+    const int controls = group->GetCount();
+    group->GetControls()->RemoveAll();
+    home->RemoveGroup(groups - 1);
+
+    EXPECT_TRUE(frame->ResetRibbonGroup(group));
+    EXPECT_EQ(group->GetCount(), controls);
+    group->GetControls()->RemoveAll();
+    EXPECT_TRUE(frame->ResetRibbonTab(home));
+    EXPECT_EQ(home->GetGroupCount(), groups);
+    EXPECT_EQ(home->GetGroup(0)->GetCount(), controls);
+
+    auto* stray = dynamic_cast<Korvo::UI::RibbonGroup*>(home->AddGroup(L"Stray"));
+    EXPECT_FALSE(frame->ResetRibbonGroup(stray));
+    EXPECT_FALSE(frame->ResetRibbonGroup(nullptr));
+}
+
+// The classic menu bar shows the system buttons of the active document window once the frame's
+// size or place changes.
+TEST_F(FrameRibbonViews, TheMenuBarRefreshesTheActiveWindowsSystemButtons) {
+    StartWithTwoDocuments();
+    CXTPMenuBar* menu = frame->GetMenuBar();
+    ASSERT_NE(menu, nullptr);
+    const int before = menu->GetSysButtonsRefreshCount();
+    ::SendMessageW(frame->GetSafeHwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(900, 700));
+    EXPECT_GT(menu->GetSysButtonsRefreshCount(), before);
+    EXPECT_EQ(menu->GetSysButtonsChild(), windows[1]->GetSafeHwnd());
+    // Without a document window there is nothing to refresh.
+    for (CFrameWnd* child : windows) child->DestroyWindow();
+    const int after = menu->GetSysButtonsRefreshCount();
+    ::SendMessageW(frame->GetSafeHwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(800, 600));
+    EXPECT_EQ(menu->GetSysButtonsRefreshCount(), after);
+}
+
+// The default layout's backstage tabs come from the frame's factory: pages by id or by name, the
+// recent files under id 0 as the default item; anything else makes no tab.
+TEST_F(FrameRibbonViews, TheBackstageTabsComeFromTheFramesFactory) {
+    s.start();
+    s.runUntilIdle();
+    frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    auto* view = dynamic_cast<CXTPRibbonBackstageView*>(ribbon->GetSystemButton()->GetCommandBar());
+    ASSERT_NE(view, nullptr);
+    const auto& tabs = view->GetTabs();
+    ASSERT_EQ(tabs.size(), 4u);
+    EXPECT_EQ(tabs[0].id, 0);
+    EXPECT_EQ(tabs[0].flags, static_cast<DWORD>(xtpFlagManualUpdate));
+    EXPECT_EQ(view->GetDefaultItem(), 0);
+    EXPECT_EQ(tabs[1].id, 1072);
+    EXPECT_EQ(tabs[2].id, 57607);
+    EXPECT_EQ(tabs[2].caption, CString(L"Print"));
+    EXPECT_EQ(tabs[3].id, 1036);
+
+    EXPECT_FALSE(CreateBackstageTab(*view, 1037, L"", L"Other", *ribbon));
+    EXPECT_FALSE(CreateBackstageTab(*view, 57607, L"printdialog", L"Print", *ribbon));
+    EXPECT_TRUE(CreateBackstageTab(*view, 1551, L"", L"To the PDM system", *ribbon));
+    EXPECT_EQ(view->GetTabs().size(), 5u);
 }
 
 }  // namespace

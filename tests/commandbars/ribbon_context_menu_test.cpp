@@ -1,4 +1,6 @@
 // The ribbon's own right-click menus.
+#include <limits>
+
 #include "platform/core/text.h"
 #include "tests/commandbars/ribbon_frame.h"
 
@@ -66,6 +68,60 @@ TEST_F(RibbonFrameTest, TheEmptyGroupAreaShowsTheGroupsMenuThatSwitchesGroupsOff
     EXPECT_EQ(menu.find("\"File\""), std::string::npos) << menu;  // no GUID: cannot be switched off
     EXPECT_FALSE(home->GetGroup(1)->IsVisible());
     EXPECT_TRUE(dynamic_cast<Korvo::UI::RibbonGroup*>(home->GetGroup(1))->IsDisabledByUser());
+}
+
+// A library gallery's width: automatic, or a fixed column count from the box (spin steps never
+// below one column); choosing one unchecks the other.
+TEST_F(RibbonFrameTest, AGallerysWidthMenuSwitchesBetweenAutomaticAndFixedColumns) {
+    auto* gallery = new Korvo::UI::LibraryGallery;
+    home->GetGroup(0)->GetControls()->Add(gallery, 1314);
+    gallery->SetLibraryPath(L"Bolts");
+    gallery->SetItemsPerRow(3, true);
+    s.user().expectMenuChoose(L"panels.ribbon.gallery_width.auto");
+    EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 1314), std::nullopt);
+    EXPECT_NE(lastMenu(s).find("\"panels.ribbon.gallery_width\" >"), std::string::npos) << lastMenu(s);
+    EXPECT_EQ(gallery->GetItemsPerRow(), -1);
+
+    CXTPPopupBar* menu = ribbon->CreateContextMenu(gallery);
+    CXTPControls* widths = nullptr;
+    for (int i = 0; i < menu->GetControls()->GetCount(); ++i)
+        if (menu->GetControls()->GetAt(i)->GetCaption() == L"panels.ribbon.gallery_width")
+            widths = menu->GetControls()->GetAt(i)->GetCommandBar()->GetControls();
+    ASSERT_NE(widths, nullptr);
+    ASSERT_EQ(widths->GetCount(), 2);
+    CXTPControl* automatic = widths->GetAt(0);
+    auto* box = dynamic_cast<CXTPControlEdit*>(widths->GetAt(1));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(automatic->GetChecked());
+    EXPECT_FALSE(box->GetChecked());
+    EXPECT_EQ(box->GetEditText(), L"1");
+    EXPECT_TRUE(box->IsSpinButtons());
+
+    box->SetEditText(L"4");
+    box->OnExecute();
+    EXPECT_EQ(gallery->GetItemsPerRow(), 4);
+    EXPECT_TRUE(box->GetChecked());
+    EXPECT_FALSE(automatic->GetChecked());
+    box->NotifySpinChanged(1, -1);
+    EXPECT_EQ(gallery->GetItemsPerRow(), 3);
+    box->NotifySpinChanged(10, -1);
+    EXPECT_EQ(gallery->GetItemsPerRow(), 1);
+    EXPECT_EQ(box->GetEditText(), L"1");
+    // Not a number: the box keeps the columns shown.
+    box->SetEditText(L"x");
+    box->OnExecute();
+    EXPECT_EQ(gallery->GetItemsPerRow(), 1);
+
+    automatic->OnExecute();
+    EXPECT_EQ(gallery->GetItemsPerRow(), -1);
+    EXPECT_TRUE(automatic->GetChecked());
+    EXPECT_FALSE(box->GetChecked());
+    menu->InternalRelease();
+
+    EXPECT_EQ(NextGalleryWidth(std::numeric_limits<int>::max(), 5, 1), std::numeric_limits<int>::max());
+    EXPECT_EQ(ParseGalleryWidth(L" 12 "), 12);
+    EXPECT_EQ(ParseGalleryWidth(L"-3"), 0);
+    EXPECT_EQ(ParseGalleryWidth(L"9999999999"), 0);
 }
 
 }  // namespace

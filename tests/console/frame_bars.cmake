@@ -5,16 +5,22 @@ include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
+# Each of `patterns` matches exactly twice in `text`: once for each of the two frames.
+function(expect_once_per_frame text)
+  foreach(pattern ${ARGN})
+    string(REGEX MATCHALL "${pattern}" found "${text}")
+    list(LENGTH found count)
+    if(NOT count EQUAL 2)
+      message(FATAL_ERROR "\"${pattern}\" matches ${count} times, not once per frame:\n${text}")
+    endif()
+  endforeach()
+endfunction()
+
 korvo_run(parts EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ndump windows\ndump bars 1\nquit\n")
-foreach(part "MDICLIENT" "XTPStatusBar\" \"\" visible enabled [^\n]* id 59393" "XTPDockingPaneManager"
-        "XTPMenuBar\" \"panels.main_menu\" hidden" "XTPRibbon\" \"panels.ribbon\" visible"
-        "XTPToolBar\" \"View\" visible")
-  string(REGEX MATCHALL "\n  0x[0-9a-f]+ \"${part}" found "${out}")
-  list(LENGTH found count)
-  if(NOT count EQUAL 2)
-    message(FATAL_ERROR "dump windows shows ${part} ${count} times, not once per frame:\n${out}")
-  endif()
-endforeach()
+set(window "\n  0x[0-9a-f]+ \"")
+expect_once_per_frame("${out}" "${window}MDICLIENT" "${window}XTPStatusBar\" \"\" visible enabled [^\n]* id 59393"
+                      "${window}XTPDockingPaneManager" "${window}XTPMenuBar\" \"panels.main_menu\" hidden"
+                      "${window}XTPRibbon\" \"panels.ribbon\" visible" "${window}XTPToolBar\" \"View\" visible")
 # Ribbon mode (the default): the menu bar is hidden, the ribbon shown.
 korvo_expect("${out}" "\nbar 1 \"panels.main_menu\" menu hidden\n  57600 Popup \"File\" visible enabled unchecked\n"
              "the menu bar and its first control")
@@ -27,3 +33,10 @@ korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump bars 2\n")
 korvo_expect("${err}" "<stdin>:3: dump bars: there is no main frame 2 \\(1 open\\)" "a frame that is not open")
 korvo_run(before_start EXIT 2 ERROR err INPUT "dump bars 1\n")
 korvo_expect("${err}" "<stdin>:1: " "dump bars before start")
+
+# The switch to classic menus (command 806) reaches every frame: each shows its menu bar and tool
+# bars and hides its ribbon; switching back shows the ribbons again.
+korvo_run(classic EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ncommand 1 806\ndump bars 1\ndump bars 2\ncommand 2 806\ndump ribbon 1\nquit\n")
+expect_once_per_frame("${out}" "\nbar 1 \"panels.main_menu\" menu visible\n" "\nbar 1 \"panels.ribbon\" ribbon hidden\n"
+                      "\nbar 1063 \"View\" toolbar visible\n")
+korvo_expect("${out}" "\nribbon visible\ntab 0 " "the ribbon back after the second switch")

@@ -269,4 +269,26 @@ TEST(TabGroupPlacement, TabButtonsAreRightAlignedOnHorizontalTabsAndBottomAligne
     EXPECT_EQ(down[0].left, 5);
 }
 
+// The tab row takes the kernel's navigation images, and under the toolkit's own theme its flat
+// look with a two-pixel margin.
+TEST_F(DocumentTabs, TheTabRowTakesKernelImagesAndTheToolkitThemesLook) {
+    StartWithTwoDocuments();
+    EXPECT_NE(XTPImageManager()->Lookup(9157, 16), nullptr);
+    EXPECT_NE(XTPImageManager()->Lookup(9158, 16), nullptr);
+    bool bound = false;
+    for (const auto& entry : s.journal().entries())
+        bound |= entry.line().find(L"UIModuleProxy::BindIcon(9158, 501)") != std::wstring::npos;
+    EXPECT_TRUE(bound);
+
+    CKVTabClientWnd& tabs = frame->GetTabClient();
+    tabs.RefreshTheme();
+    EXPECT_NE(tabs.GetPaintManager()->GetAppearance(), 10);
+    frame->GetCommandBars()->SetTheme(6);
+    tabs.RefreshTheme();
+    EXPECT_EQ(tabs.GetPaintManager()->GetAppearance(), 10);
+    const int margin = XTPDpiHelper()->ScaleX(2);
+    EXPECT_EQ(tabs.GetPaintManager()->m_rcControlMargin.left, margin);
+    EXPECT_EQ(tabs.GetPaintManager()->m_rcControlMargin.bottom, margin);
+}
+
 }  // namespace

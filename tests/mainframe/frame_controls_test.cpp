@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "mainframe/frame_controls.h"
+#include "syspanel/parameter_controls.h"
+#include "tests/support/session_test.h"
 
 namespace {
 
@@ -59,6 +61,86 @@ TEST(FrameControls, AttributesSetFileLibraryWidthUrlAndTheHelpAnchor) {
     ApplyToolBarControlAttribute(button.get(), L"anchor", L"help");
     ApplyToolBarControlAttribute(button.get(), L"", L"help");
     EXPECT_FALSE(button->GetFlags() & 0x1000);
+}
+
+}  // namespace
+
+namespace {
+
+// A control about to be shown: blocked hints empty it; the program's own ids get their captions,
+// sizes and prompts; every description and tooltip loses its mnemonic marks.
+// The kernel's strings come from the program folder of a session.
+class FrameControlText : public platform::harness::SessionTest {};
+
+TEST_F(FrameControlText, FollowsTheIdAndBlockedHints) {
+    platform::harness::Session s;
+    s.start();
+    auto make = [](XTPControlType type, int id) {
+        Control control(new CXTPControlButton);
+        control->SetType(type);
+        control->SetID(id);
+        control->SetDescription(L"&Open a file");
+        control->SetTooltip(L"Open (&O)");
+        return control;
+    };
+    auto blocked = make(xtpControlButton, 1001);
+    UpdateControlText(*blocked, true);
+    EXPECT_EQ(blocked->GetDescription(), CString());
+    EXPECT_EQ(blocked->GetTooltip(), CString());
+    EXPECT_NE(blocked->GetFlags() & xtpFlagManualUpdate, 0u);
+
+    auto plain = make(xtpControlButton, 1001);
+    UpdateControlText(*plain, false);
+    EXPECT_EQ(plain->GetDescription(), CString(L"Open a file"));
+    EXPECT_EQ(plain->GetTooltip(), CString(L"Open"));
+    EXPECT_EQ(plain->GetFlags() & xtpFlagManualUpdate, 0u);
+
+    auto fullScreen = make(xtpControlButton, 1254);
+    fullScreen->SetCaption(L"Full screen (&U)");
+    UpdateControlText(*fullScreen, false);
+    EXPECT_EQ(fullScreen->GetStyle(), xtpButtonIconAndCaption);
+    EXPECT_EQ(fullScreen->GetCaption(), CString(L"Full screen"));
+    EXPECT_EQ(fullScreen->GetTooltip(), CString(L"Full screen"));
+
+    auto sized = make(xtpControlButton, 1636);
+    UpdateControlText(*sized, false);
+    EXPECT_EQ(sized->GetHeight(), XTPDpiHelper()->ScaleY(20));
+    EXPECT_EQ(sized->GetIconSize().cx, 16);
+    EXPECT_EQ(sized->GetStyle(), xtpButtonIconAndCaption);
+
+    auto toggle = make(xtpControlButton, 701);
+    UpdateControlText(*toggle, false, L"Drawing");
+    EXPECT_EQ(toggle->GetDescription(), CString(L"Shows or hides the tool bar \"Drawing\""));
+    auto unnamed = make(xtpControlButton, 702);
+    UpdateControlText(*unnamed, false);
+    EXPECT_EQ(unnamed->GetDescription(), CString(L"Open a file"));
+
+    auto find = make(xtpControlComboBox, 1251);
+    UpdateControlText(*find, false);
+    EXPECT_NE(find->GetFlags() & xtpFlagManualUpdate, 0u);
+}
+
+// The frame's controls that other parts of the program own: the ray-tracing popups and the theme
+// popup of the type its element names, filled with one item per UI theme.
+TEST_F(FrameControlText, FramePopupsByIdAndTag) {
+    platform::harness::Session s;
+    s.start();
+    const Control camera(CreateFramePopupControl(2041, L"Popup", nullptr));
+    EXPECT_NE(dynamic_cast<OptixCameraPopup*>(camera.get()), nullptr);
+    const Control quality(CreateFramePopupControl(2042, L"Popup", nullptr));
+    EXPECT_NE(dynamic_cast<OptixQualityPopup*>(quality.get()), nullptr);
+    EXPECT_EQ(CreateFramePopupControl(2043, L"Popup", nullptr), nullptr);
+
+    const Control split(CreateFramePopupControl(2851, L"SplitButtonPopup", nullptr));
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(split->GetType(), xtpControlSplitButtonPopup);
+    EXPECT_NE(split->GetFlags() & xtpFlagManualUpdate, 0u);
+    ASSERT_NE(split->GetCommandBar(), nullptr);
+    CXTPControls* themes = split->GetCommandBar()->GetControls();
+    ASSERT_GT(themes->GetCount(), 0);
+    EXPECT_EQ(themes->GetAt(0)->GetID(), 3401);
+    const Control plain(CreateFramePopupControl(2851, L"Button", nullptr));
+    EXPECT_EQ(plain->GetType(), xtpControlPopup);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "commandbars/command_bars.h"
 #include "platform/kernel/control.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -139,21 +140,31 @@ TEST_F(MainFrameInterface, FramelessBarsShowOnlyForTheActiveShownFrameAndLessOut
     EXPECT_EQ(frame->GetVisibleFramelessToolBars(1), 0u);
 }
 
+// A tool-bar command names an entry of the tool-bars list the bars' popup was built from (sorted
+// by group and bar id), not a place in the bars' collection.
 TEST_F(MainFrameInterface, ToolBarCommandsNameTheBarsOfTheList) {
     Start();
-    CXTPCommandBars* bars = frame->GetCommandBars();
-    const int count = bars->GetCount();
-    EXPECT_EQ(frame->GetToolBarByCommand(700), bars->GetAt(0));
-    EXPECT_EQ(frame->GetToolBarByCommand(700 + count - 1), bars->GetAt(count - 1));
+    auto* bars = dynamic_cast<CKVCommandBars*>(frame->GetCommandBars());
+    ASSERT_NE(bars, nullptr);
+    EXPECT_EQ(frame->GetToolBarByCommand(700), nullptr);  // no list yet
+    CXTPPopupBar* popup = bars->GetToolbarsPopup();
+    const auto& list = bars->GetToolBarList();
+    ASSERT_GE(list.size(), 2u);
+    const auto count = static_cast<UINT>(list.size());
+    EXPECT_EQ(frame->GetToolBarByCommand(700)->GetBarID(), list.front().barId);
+    CXTPToolBar* last = frame->GetToolBarByCommand(700 + count - 1);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->GetBarID(), list.back().barId);
+    EXPECT_EQ(last->GetTitle(), list.back().title);
     EXPECT_EQ(frame->GetToolBarByCommand(700 + count), nullptr);
     EXPECT_EQ(frame->GetToolBarByCommand(699), nullptr);
 
-    // The user toggles a bar through its command.
-    CXTPToolBar* last = bars->GetAt(count - 1);
+    // The user toggles a bar through its command while the list stands.
     const BOOL wasVisible = last->IsVisible();
     s.user().command(frame->GetSafeHwnd(), 700 + count - 1);
     s.runUntilIdle();
     EXPECT_NE(last->IsVisible(), wasVisible);
+    popup->InternalRelease();
 }
 
 TEST_F(MainFrameInterface, ThePaneCommandShowsThePaneTheEngineNames) {
