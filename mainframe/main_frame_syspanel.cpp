@@ -4,8 +4,21 @@
 #include "mainframe/main_frame.h"
 #include "syspanel/data_exchange.h"
 #include "syspanel/sys_panel_toolbar.h"
+#include "syspanel/syspanel_edit.h"
+
+namespace {
+// An edit keeps a measure record, never a bare word: a whole number for it is a plain measure.
+bool IsEditControl(const CXTPControl* control) { return dynamic_cast<const CSyspanelEdit*>(control) != nullptr; }
+}  // namespace
 
 void CMainFrame::set_syspanel_int(KVDocument* document, unsigned id, int value) {
+    const KVRibbonBar* ribbon = GetRibbonBar();
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    if ((ribbon && IsEditControl(ribbon->GetControls()->FindControl(xtpControlError, static_cast<int>(id), FALSE, TRUE))) ||
+        (panel && IsEditControl(panel->FindRegisteredControl(static_cast<int>(id))))) {
+        set_syspanel_doublevar(document, id, static_cast<double>(value), -1);
+        return;
+    }
     const std::int32_t word = value;
     if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->SetControlValue(document, static_cast<int>(id), static_cast<const void*>(&word));
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_int(document, id, value);

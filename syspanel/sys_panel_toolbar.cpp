@@ -175,6 +175,11 @@ void CSysPanelToolbar::enable(CXTPControl* control) { control->SetEnabled(TRUE);
 void CSysPanelToolbar::set_syspanel_int(KVDocument* document, unsigned id, int value) {
     CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
     if (!control) return;
+    // An edit keeps a measure record, never a bare word: a whole number for it is a plain measure.
+    if (dynamic_cast<CSyspanelEdit*>(control)) {
+        set_syspanel_doublevar(document, id, static_cast<double>(value), -1);
+        return;
+    }
     const std::int32_t word = value;
     if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &word);
     enable(control);

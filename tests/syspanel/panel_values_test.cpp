@@ -114,6 +114,10 @@ TEST_F(PanelValues, KernelValuesReachTheRibbonTwinAndTheBar) {
     KVDocument other;
     frame->set_syspanel_doublevar(&other, kLevel, 8.0, -1);
     EXPECT_EQ(barText(kLevel), CString(L"5.5"));
+    // A whole number for an edit is a plain measure, not a word read as a measure record.
+    frame->set_syspanel_int(document->Cont2D(), kLevel, 3);
+    EXPECT_EQ(barText(kLevel), CString(L"3"));
+    EXPECT_EQ(ribbonText(kLevel), CString(L"3"));
     frame->SetSyspanelButtonStatus(kLevel, true, true);
     bool checked = false, disabled = false;
     ASSERT_TRUE(frame->GetSyspanelControlState(kLevel, checked, disabled));
