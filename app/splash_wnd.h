@@ -27,6 +27,6 @@ private:
     static UINT ThreadProc(LPVOID splash);
 
     CString bannerPath_;
-    bool drawTexts_;
+    [[maybe_unused]] bool drawTexts_;
     HANDLE closeEvent_ = nullptr;
 };

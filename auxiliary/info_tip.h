@@ -28,7 +28,7 @@ public:
 private:
     CInfoTip() = default;
 
-    int currentIndex_ = 0;
+    [[maybe_unused]] int currentIndex_ = 0;
     CStringArray tips_;
     std::vector<UINT> displayTimes_;
     CString fileName_;  // empty: the strip is switched off
@@ -41,5 +41,5 @@ private:
     CString fontName_ = L"Arial";
     int fontSize_ = 16;
     CString currentText_;
-    UINT currentTime_ = 0;
+    [[maybe_unused]] UINT currentTime_ = 0;
 };

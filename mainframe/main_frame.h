@@ -46,7 +46,8 @@ public:
     // Shows the frame the first time; later calls do nothing.
     void InitialShow();
     bool IsShown() const { return m_shown; }
-    // Applies a layout to the live frame.
+    // Applies a layout to the live frame. (LoadState() is the settings profile's.)
+    using CMainFrameProfileItem::LoadState;
     void LoadState(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second);
     // Moves a document window of another main frame into this frame. False when it cannot.
     bool AttachChildFrame(CMDIChildWnd* child);

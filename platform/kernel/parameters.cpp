@@ -16,8 +16,14 @@ bool sameNumber(const NumberParameter& a, const NumberParameter& b) {
 
 bool sameValue(const VariantParameter::Value& a, const VariantParameter::Value& b) {
     if (a.index() != b.index()) return false;
-    if (const auto* number = std::get_if<NumberParameter>(&a)) return sameNumber(*number, std::get<NumberParameter>(b));
-    return a == b;
+    return std::visit(
+        [&b](const auto& left) {
+            using T = std::decay_t<decltype(left)>;
+            const T& right = std::get<T>(b);
+            if constexpr (std::is_same_v<T, NumberParameter>) return sameNumber(left, right);
+            else return left == right;
+        },
+        a);
 }
 
 }  // namespace

@@ -75,8 +75,10 @@ public:
 
     VariantParameter() = default;
     // A value of exactly one of the alternatives' types.
+    // The copy is ruled out first: checking it against the alternatives would ask about itself.
     template <class T>
-        requires std::is_constructible_v<Value, std::in_place_type_t<T>, T>
+        requires(!std::is_same_v<std::remove_cvref_t<T>, VariantParameter>) &&
+                std::is_constructible_v<Value, std::in_place_type_t<T>, T>
     VariantParameter(T value) : value_(Value(std::in_place_type<T>, std::move(value))) {}  // NOLINT: implicit
 
     // The alternative held, or -1 for none.
