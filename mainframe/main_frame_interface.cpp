@@ -83,18 +83,20 @@ CWnd* CMainFrame::GetPaneWindow(CXTPDockingPane* pane) {
     return app->GetDockingPaneWindow(pane->GetID(), false);
 }
 
+namespace {
+// The bar takes ownership of the control it is given.
+template <class Popup>
+CXTPControl* BuildPopup(CXTPCommandBars* bars) {
+    auto* popup = new Popup;
+    popup->Build(bars);
+    return popup;
+}
+}  // namespace
+
 CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommandBar* bar) {
     // The frame's own popups, rebuilt whenever they open.
-    if (id == kMoveToMainWindowCommand) {
-        auto* popup = new MoveToMainWindowPopup;
-        popup->Build(GetCommandBars());
-        return popup;
-    }
-    if (id == ProfilePopup::kCommand) {
-        auto* popup = new ProfilePopup;
-        popup->Build(GetCommandBars());
-        return popup;
-    }
+    if (id == kMoveToMainWindowCommand) return BuildPopup<MoveToMainWindowPopup>(GetCommandBars());
+    if (id == ProfilePopup::kCommand) return BuildPopup<ProfilePopup>(GetCommandBars());
     // The tag is the layout element's name; without one only the id speaks.
     const CString tagName = tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString();
     if (CXTPControl* control = CreateFramePopupControl(id, tagName, bar ? bar->GetCommandBars() : nullptr)) return control;
