@@ -214,7 +214,7 @@ ILibrary* GetLibraryForFullPath(LPCWSTR fullPath) {
     std::vector<ILibrary*> libraries;
     CollectAllLibraries(GlobalCfgGroup(), libraries);
     for (ILibrary* library : libraries) {
-        if (winpath::equal(libraryFolder(*static_cast<Library*>(library)), folder)) return library;
+        if (winpath::equal(libraryFolder(*dynamic_cast<Library*>(library)), folder)) return library;
     }
     return nullptr;
 }

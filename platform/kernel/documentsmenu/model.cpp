@@ -370,7 +370,7 @@ void destroyLibrary(Library* library) {
     objects.forget(library);
 }
 
-Library* asLibrary(ILibrary* library) { return model().alive(library) ? static_cast<Library*>(library) : nullptr; }
+Library* asLibrary(ILibrary* library) { return model().alive(library) ? dynamic_cast<Library*>(library) : nullptr; }
 
 Group* asGroup(ILibrariesGroup* group) { return model().alive(group) ? dynamic_cast<Group*>(group) : nullptr; }
 

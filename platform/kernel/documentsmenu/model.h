@@ -47,13 +47,34 @@ struct Properties {
     CString name, author, company, comment;
 };
 
+// Libraries and groups keep their texts alike. The interface is a virtual base, as a
+// configuration's group base must be.
+template <class Interface>
+class Described : public virtual Interface {
+public:
+    explicit Described(CString name) { properties_.name = std::move(name); }
+
+    void SetComment(LPCWSTR text) override { properties_.comment = text; }
+    CString GetComment() const override { return properties_.comment; }
+    void SetAuthor(LPCWSTR text) override { properties_.author = text; }
+    CString GetAuthor() const override { return properties_.author; }
+    void SetCompany(LPCWSTR text) override { properties_.company = text; }
+    CString GetCompany() const override { return properties_.company; }
+
+    Properties& properties() { return properties_; }
+    const Properties& properties() const { return properties_; }
+
+protected:
+    Properties properties_;
+};
+
 class Group;
 class Configuration;
 struct StoredGroup;
 
-class Library final : public DocumentsMenu::ILibrary {
+class Library final : public Described<DocumentsMenu::ILibrary> {
 public:
-    Library(const GUID& id, CString name) : id_(id) { properties_.name = std::move(name); }
+    Library(const GUID& id, CString name) : Described(std::move(name)), id_(id) {}
 
     GUID GetId() const override { return id_; }
     void AddClient(IClient* client) override { clients_.add(client); }
@@ -64,12 +85,6 @@ public:
     CString GetDisplayName() const override;
     CString GetName() const override { return properties_.name; }
     CString GetSearchName() const override;
-    void SetComment(LPCWSTR text) override { properties_.comment = text; }
-    CString GetComment() const override { return properties_.comment; }
-    void SetAuthor(LPCWSTR text) override { properties_.author = text; }
-    CString GetAuthor() const override { return properties_.author; }
-    void SetCompany(LPCWSTR text) override { properties_.company = text; }
-    CString GetCompany() const override { return properties_.company; }
     DocumentsMenu::ILibrariesGroup* GetParent() const override;
     void SetDocumentExcluded(LPCWSTR fileName, bool excluded) override;
     bool IsDocumentExcluded(LPCWSTR fileName) const override;
@@ -80,8 +95,6 @@ public:
     void setExcluded(bool excluded) { excluded_ = excluded; }
     // Without checks or notifications: for reading a file and for copies.
     void setStoredPath(CString path) { path_ = std::move(path); }
-    Properties& properties() { return properties_; }
-    const Properties& properties() const { return properties_; }
     const std::set<std::wstring, platform::core::NoCaseLess>& excludedDocuments() const { return excludedDocuments_; }
     Clients<IClient>& clients() { return clients_; }
     // True the first time: a client that destroys the object again while it is going away is ignored.
@@ -90,7 +103,6 @@ public:
 private:
     GUID id_;
     bool dying_ = false;
-    Properties properties_;
     CString path_;
     bool excluded_ = false;
     Group* parent_ = nullptr;
@@ -98,9 +110,9 @@ private:
     Clients<IClient> clients_;
 };
 
-class Group : public virtual DocumentsMenu::ILibrariesGroup {
+class Group : public Described<DocumentsMenu::ILibrariesGroup> {
 public:
-    Group(const GUID& id, CString name) : id_(id) { properties_.name = std::move(name); }
+    Group(const GUID& id, CString name) : Described(std::move(name)), id_(id) {}
     virtual ~Group() = default;
 
     void Destroy() override;
@@ -111,12 +123,6 @@ public:
     CString GetDisplayName() const override { return properties_.name; }
     CString GetName() const override { return properties_.name; }
     CString GetSearchName() const override;
-    void SetComment(LPCWSTR text) override { properties_.comment = text; }
-    CString GetComment() const override { return properties_.comment; }
-    void SetCompany(LPCWSTR text) override { properties_.company = text; }
-    CString GetCompany() const override { return properties_.company; }
-    void SetAuthor(LPCWSTR text) override { properties_.author = text; }
-    CString GetAuthor() const override { return properties_.author; }
     int GetLibraryCount() const override { return static_cast<int>(libraries_.size()); }
     DocumentsMenu::ILibrary* GetLibraryAt(int index) const override;
     bool AddLibrary(DocumentsMenu::ILibrary* library) override;
@@ -131,8 +137,6 @@ public:
     void setExcluded(bool excluded) { excluded_ = excluded; }
     // The configuration at the top of this group's chain, or null.
     virtual Configuration* configuration();
-    Properties& properties() { return properties_; }
-    const Properties& properties() const { return properties_; }
     const std::vector<Library*>& libraries() const { return libraries_; }
     const std::vector<Group*>& groups() const { return groups_; }
     Clients<IClient>& clients() { return clients_; }
@@ -152,7 +156,6 @@ public:
 private:
     GUID id_;
     bool dying_ = false;
-    Properties properties_;
     bool excluded_ = false;
     Group* parent_ = nullptr;
     std::vector<Library*> libraries_;
