@@ -1,28 +1,10 @@
 #include "documentsmenu/context_menu_items.h"
 
 #include "app/kvw32_app.h"
+#include "app/shell_folder_window.h"
 #include "platform/textcore/clipboard.h"
 
 namespace DocumentsMenu {
-
-namespace {
-
-// The shell's window of the path's folder with the file selected; a folder opens itself.
-void showInShell(const CString& path, bool isFolder) {
-    CString folder = path;
-    if (!isFolder) folder = path.Left(path.ReverseFind(L'\\') + 1);
-    PIDLIST_ABSOLUTE folderList = nullptr;
-    PIDLIST_ABSOLUTE itemList = nullptr;
-    if (SUCCEEDED(SHParseDisplayName(folder, nullptr, &folderList, 0, nullptr)) &&
-        (isFolder || SUCCEEDED(SHParseDisplayName(path, nullptr, &itemList, 0, nullptr)))) {
-        PCUITEMID_CHILD_ARRAY items = isFolder ? nullptr : &itemList;
-        SHOpenFolderAndSelectItems(folderList, isFolder ? 0 : 1, items, 0);
-    }
-    if (itemList) ILFree(itemList);
-    if (folderList) ILFree(folderList);
-}
-
-}  // namespace
 
 ContextMenuItem::ContextMenuItem(LPCWSTR captionKey, int iconId, bool beginGroup) {
     SetCaption(Korvo::I18n::Translate(captionKey));
@@ -68,7 +50,7 @@ void Close::Execute() {
 }
 
 void OpenInExplorer::Execute() {
-    if (const auto* configuration = Single()) showInShell((*configuration)->GetPath(), false);
+    if (const auto* configuration = Single()) ShowFileInFolderWindow((*configuration)->GetPath());
 }
 
 // The PDM system's update comes with the documents menu's PDM actions.
@@ -95,7 +77,7 @@ void Update::Execute() {}
 namespace FolderMenuItems {
 KORVO_ITEM_CONSTRUCTOR(OpenInExplorer, FolderMenuItem, CString, L"docs_menu.ctx_menu.open_in_explorer", 40819)
 void OpenInExplorer::Execute() {
-    if (const auto* folder = Single()) showInShell(*folder, true);
+    if (const auto* folder = Single()) OpenFolderWindow(*folder);
 }
 }  // namespace FolderMenuItems
 
@@ -113,7 +95,7 @@ void Open::Execute() {
 }
 
 void OpenInExplorer::Execute() {
-    if (const auto* path = Single()) showInShell(*path, false);
+    if (const auto* path = Single()) ShowFileInFolderWindow(*path);
 }
 
 // The clipboard belongs to the active main frame: without one there is none to copy to.

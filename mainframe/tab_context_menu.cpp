@@ -1,5 +1,6 @@
 // The document tab's context menu and its commands.
 #include "app/kvw32_app.h"
+#include "app/shell_folder_window.h"
 #include "mainframe/client_windows.h"
 #include "mainframe/main_frame.h"
 #include "platform/kernel.h"
@@ -21,23 +22,6 @@ CString NewMainWindowCaption() {
     CString text = KVLoadString(kNewMainWindow);
     const int lineFeed = text.Find(L'\n');
     return lineFeed >= 0 ? text.Mid(lineFeed + 1) : text;
-}
-
-CString FolderOf(const CString& path) {
-    const int slash = path.ReverseFind(L'\\');
-    return slash > 0 ? path.Left(slash) : CString();
-}
-
-void ShowInFolder(const CString& path) {
-    PIDLIST_ABSOLUTE folder = nullptr;
-    if (FAILED(::SHParseDisplayName(FolderOf(path), nullptr, &folder, 0, nullptr))) return;
-    PIDLIST_ABSOLUTE file = nullptr;
-    if (SUCCEEDED(::SHParseDisplayName(path, nullptr, &file, 0, nullptr))) {
-        const ITEMIDLIST* items[] = {file};
-        ::SHOpenFolderAndSelectItems(folder, 1, items, 0);
-        ::ILFree(file);
-    }
-    ::ILFree(folder);
 }
 
 bool MoveTo(CMainFrame* target, CWnd* child) {
@@ -121,7 +105,7 @@ void CKVTabClientWnd::OnTabCommand(UINT id, CWnd* child) {
             ::InvalidateRect(m_hWnd, nullptr, TRUE);
             return;
         case kOpenFolder:
-            if (document && !document->GetPathName().IsEmpty()) ShowInFolder(document->GetPathName());
+            if (document && !document->GetPathName().IsEmpty()) ShowFileInFolderWindow(document->GetPathName());
             return;
         case kCopyPath:
             if (document && !document->GetPathName().IsEmpty()) {
