@@ -1,8 +1,7 @@
 // The harness acting as the kernel around main frames, themes and the documents the panes show.
-#include <stdexcept>
-
 #include "platform/core/record.h"
 #include "platform/harness.h"
+#include "platform/harness/kernel_document.h"
 #include "platform/kernel.h"
 #include "platform/kernel/control.h"
 #include "platform/kernel/ui_control.h"
@@ -11,13 +10,8 @@ namespace platform::harness {
 
 namespace {
 
+using detail::kernelDocument;
 using platform::kernel::DocumentAccess;
-
-CKvw32Doc& kernelDocument(CDocument* document) {
-    auto* kernelDoc = dynamic_cast<CKvw32Doc*>(document);
-    if (!kernelDoc) throw std::invalid_argument("harness: not a kernel document");
-    return *kernelDoc;
-}
 
 CKvw32Doc* kernelDocumentOrNull(CDocument* document) { return document ? &kernelDocument(document) : nullptr; }
 

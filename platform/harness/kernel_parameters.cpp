@@ -4,17 +4,14 @@
 #include <string>
 
 #include "platform/harness.h"
+#include "platform/harness/kernel_document.h"
 #include "platform/kernel.h"
 
 namespace platform::harness {
 
 namespace {
 
-CKvw32Doc& kernelDocument(CDocument* document) {
-    auto* kernelDoc = dynamic_cast<CKvw32Doc*>(document);
-    if (!kernelDoc) throw std::invalid_argument("harness: not a kernel document");
-    return *kernelDoc;
-}
+using detail::kernelDocument;
 
 int parameterId(std::string_view name) {
     const kveval::ParameterDescriptor* descriptor = kveval::ObjectParametersProvider::Instance().GetDescriptorByName(name);
