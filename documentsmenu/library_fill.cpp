@@ -30,8 +30,8 @@ void LibraryRecord::UpdateChildren(const CString& filter) {
     BeginWaitCursor();
     BeforeFill();
     clearChildren();
-    if (library_) {
-        listing_ = std::make_unique<LibraryListing>(library_);
+    if (GetLibrary()) {
+        listing_ = std::make_unique<LibraryListing>(GetLibrary());
         fillFilter_ = filter;
         nextStepRows_ = kFirstStepRows;
         if (fillRows(kFirstScreenRows)) {
@@ -61,7 +61,6 @@ bool LibraryRecord::fillStep() {
 }
 
 bool LibraryRecord::fillRows(int rows) {
-    const DocumentsMenuDlg* window = GetWindow();
     const bool showExcluded = ShowExcluded();
     CString name;
     bool excluded = false;
@@ -70,10 +69,7 @@ bool LibraryRecord::fillRows(int rows) {
         if (excluded && !showExcluded) continue;
         if (!fillFilter_.IsEmpty() && !ContainsFilter(Korvo::GetSearchableEquivalent(name), fillFilter_)) continue;
         // A folder change heard while the fill was under way may have listed the file already.
-        DocumentRecord* row = AppendDocument(name, excluded);
-        if (!row) continue;
-        ++made;
-        if (window && window->IsHidden(library_, name)) row->SetVisible(window->IsShowHidden() ? TRUE : FALSE);
+        if (AppendDocument(name, excluded)) ++made;
     }
     return !listing_->AtEnd();
 }
@@ -90,7 +86,16 @@ DocumentRecord* LibraryRecord::AppendDocument(const CString& fileName, bool excl
     slot->second = row;
     AppendChild(row);
     if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));
+    const DocumentsMenuDlg* window = GetWindow();
+    if (window && window->IsHidden(GetLibrary(), fileName)) row->SetVisible(window->IsShowHidden() ? TRUE : FALSE);
     return row;
+}
+
+DocumentRecord* LibraryRecord::ListDocument(const CString& fileName) {
+    ILibrary* library = GetLibrary();
+    const bool excluded = library && library->IsDocumentExcluded(fileName);
+    if (excluded && !ShowExcluded()) return nullptr;
+    return AppendDocument(fileName, excluded);
 }
 
 void LibraryRecord::DeleteDocument(DocumentRecord* row) {

@@ -17,10 +17,11 @@ constexpr SIZE kBrowseButtonSize{18, 18};
 
 LibraryRecord::~LibraryRecord() {
     CancelIdleWork(this);
-    if (library_) library_->RemoveClient(this);
 }
 
-DocumentRecord* LibraryRecord::CreateDocumentRecord(const CString& name) { return new DocumentRecord(library_, name); }
+DocumentRecord* LibraryRecord::CreateDocumentRecord(const CString& name) {
+    return new DocumentRecord(GetLibrary(), name);
+}
 
 bool LibraryRecord::NameContains(ILibrary* library, const CString& filter) {
     return library && ContainsFilter(library->GetSearchName(), filter);
@@ -32,37 +33,31 @@ bool LibraryRecord::MatchesSearch(ILibrary* library, const CString& filter, cons
 
 void LibraryRecord::Init() {
     nameItem_ = static_cast<LibraryRecordItemName*>(
-        AddItem(new LibraryRecordItemName(library_, new RecordNameEditor(this), [this] {
-            Expand(!IsExpanded());
-            Repopulate();
-        })));
+        AddItem(new LibraryRecordItemName(GetLibrary(), new RecordNameEditor(this), [this] { ToggleExpanded(); })));
     pathItem_ = static_cast<ReportRecordItem*>(AddItem(new ReportRecordItem(new RecordPathEditor(this), nullptr)));
     if (browseButton_) {
-        browse_ = new LibraryRecordButtonBrowse(library_);
+        browse_ = new LibraryRecordButtonBrowse(GetLibrary());
         browse_->SetSize(kBrowseButtonSize);
         browse_->SetAlignment(xtpItemControlRight);
         pathItem_->GetItemControls()->AddControl(browse_);
     }
-    AddItem(new ReportRecordItem(new RecordAuthorEditor(this), nullptr));
-    AddItem(new ReportRecordItem(new RecordCompanyEditor(this), nullptr));
-    AddItem(new ReportRecordItem(new RecordCommentEditor(this), nullptr));
-    AddItem(new ReportRecordIconItem(kIconShown, kIconHidden));
+    AddDescriptionCells();
     // A library may hold documents whatever the model says: the expand button stays until a
     // fill finds none.
     AddPlaceholderChild();
-    if (library_) library_->AddClient(this);
+    observeObject();
 }
 
 void LibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar*, const std::vector<Record*>&) {}
 
 void LibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
-    const CString folder = library_ ? GetLibraryAbsolutePath(library_) : CString();
+    const CString folder = GetLibrary() ? GetLibraryAbsolutePath(GetLibrary()) : CString();
     const DWORD attributes = folder.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(folder);
     // A library whose folder is missing offers nothing to do with it.
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
     AddMenuItem(popup, new FolderMenuItems::OpenInExplorer(folder));
-    AddMenuItem(popup, new LibraryMenuItems::OpenClipart(library_));
-    AddMenuItem(popup, new LibraryMenuItems::CreateToolBar(library_));
+    AddMenuItem(popup, new LibraryMenuItems::OpenClipart(GetLibrary()));
+    AddMenuItem(popup, new LibraryMenuItems::CreateToolBar(GetLibrary()));
 }
 
 void PDMLibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) {
@@ -80,54 +75,27 @@ void PDMLibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
     if (GetLibrary() && IsPdmConnected()) AddMenuItem(popup, new LibraryMenuItems::Update(GetLibrary(), true));
 }
 
-CString LibraryRecord::GetName() { return library_ ? library_->GetName() : CString(); }
-bool LibraryRecord::SetName(const CString& value) { return library_ && library_->SetName(value); }
-CString LibraryRecord::GetPath() { return library_ ? library_->GetPath() : CString(); }
-bool LibraryRecord::SetPath(const CString& value) { return library_ && library_->SetPath(value); }
-CString LibraryRecord::GetAuthor() { return library_ ? library_->GetAuthor() : CString(); }
-CString LibraryRecord::GetCompany() { return library_ ? library_->GetCompany() : CString(); }
-CString LibraryRecord::GetComment() { return library_ ? library_->GetComment() : CString(); }
-
-bool LibraryRecord::SetAuthor(const CString& value) { return SetObjectText(library_, &ILibrary::SetAuthor, value); }
-bool LibraryRecord::SetCompany(const CString& value) { return SetObjectText(library_, &ILibrary::SetCompany, value); }
-bool LibraryRecord::SetComment(const CString& value) { return SetObjectText(library_, &ILibrary::SetComment, value); }
-
-void LibraryRecord::OnSelected() {
-    DocumentsMenuDlg* window = GetWindow();
-    if (!window) return;
-    BeginWaitCursor();
-    window->ShowInBrowser(library_);
-    EndWaitCursor();
-}
-
-void LibraryRecord::BeginDragSelection(const std::vector<Record*>&) {}
-void LibraryRecord::BeginDrag() {}
+CString LibraryRecord::GetName() { return object() ? object()->GetName() : CString(); }
+bool LibraryRecord::SetName(const CString& value) { return object() && object()->SetName(value); }
+CString LibraryRecord::GetPath() { return object() ? object()->GetPath() : CString(); }
+bool LibraryRecord::SetPath(const CString& value) { return object() && object()->SetPath(value); }
 DROPEFFECT LibraryRecord::OnDragOver(COleDataObject*, DWORD) { return 0; }
 
 bool LibraryRecord::OnDrop(COleDataObject* data, DROPEFFECT) {
-    if (!data || !library_) return false;
-    return FileDragSource::Instance().CopyDroppedDocuments(data, GetLibraryAbsolutePath(library_));
+    if (!data || !GetLibrary()) return false;
+    return FileDragSource::Instance().CopyDroppedDocuments(data, GetLibraryAbsolutePath(GetLibrary()));
 }
 
 void LibraryRecord::BeginRename() { nameItem_->StartEdit(); }
 
-void LibraryRecord::SetHidden(bool hidden) {
-    if (DocumentsMenuDlg* window = GetWindow()) window->SetHidden(library_, hidden);
-}
-
-bool LibraryRecord::IsHidden() {
-    const DocumentsMenuDlg* window = GetWindow();
-    return window && window->IsHidden(library_);
-}
-
 void LibraryRecord::OnExpandedChanged(bool expanded) {
-    if (DocumentsMenuDlg* window = GetWindow()) window->SetExpanded(library_, expanded);
+    ModelRecord::OnExpandedChanged(expanded);
     // Collapsing keeps the watch: the children stay current for the next expansion.
     if (expanded && !IsWatching()) watchFolder();
 }
 
 void LibraryRecord::watchFolder() {
-    const CString folder = library_ ? GetLibraryAbsolutePath(library_) : CString();
+    const CString folder = GetLibrary() ? GetLibraryAbsolutePath(GetLibrary()) : CString();
     if (!folder.IsEmpty()) WatchDirectory(SharedPathName(folder), this);
 }
 
@@ -144,19 +112,15 @@ void LibraryRecord::LibraryPathChanged(ILibrary*) {
 }
 
 void LibraryRecord::LibraryNameChanged(ILibrary*) {
-    nameItem_->SetCaption(library_ ? library_->GetDisplayName() : CString());
+    nameItem_->SetCaption(GetLibrary() ? GetLibrary()->GetDisplayName() : CString());
     Repopulate();
 }
 
-void LibraryRecord::LibraryRemoved(ILibrary*) {
-    CXTPReportControl* control = GetControl();
-    Delete();
-    Korvo::UI::ReportControl::Populate(control);
-}
+void LibraryRecord::LibraryRemoved(ILibrary*) { DeleteSelf(); }
 
 void LibraryRecord::LibraryDestroyed(ILibrary*) {
     StopWatching(this);
-    library_ = nullptr;
+    forgetObject();
     nameItem_->ForgetLibrary();
     if (browse_) browse_->ForgetLibrary();
     // A fill under way has nothing to list any more.

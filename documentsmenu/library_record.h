@@ -8,19 +8,18 @@
 
 #include "documentsmenu/directory_changes_handler.h"
 #include "documentsmenu/library_listing.h"
-#include "documentsmenu/record.h"
-#include "documentsmenu/record_items.h"
+#include "documentsmenu/model_record.h"
 
 namespace DocumentsMenu {
 
 class DocumentRecord;
 
-class LibraryRecord : public Record, public ILibrary::IClient, public DirectoryChangesHandler {
+class LibraryRecord : public ModelRecord<ILibrary>, public DirectoryChangesHandler {
 public:
-    LibraryRecord(ILibrary* library, bool browseButton) : browseButton_(browseButton), library_(library) {}
+    LibraryRecord(ILibrary* library, bool browseButton) : ModelRecord(library), browseButton_(browseButton) {}
     ~LibraryRecord() override;
 
-    virtual ILibrary* GetLibrary() const { return library_; }
+    virtual ILibrary* GetLibrary() const { return object(); }
     virtual DocumentRecord* CreateDocumentRecord(const CString& name);
 
     static bool NameContains(ILibrary* library, const CString& filter);
@@ -33,20 +32,9 @@ public:
     bool SetName(const CString& value) override;
     CString GetPath() override;
     bool SetPath(const CString& value) override;
-    CString GetAuthor() override;
-    bool SetAuthor(const CString& value) override;
-    CString GetCompany() override;
-    bool SetCompany(const CString& value) override;
-    CString GetComment() override;
-    bool SetComment(const CString& value) override;
-    void OnSelected() override;
-    void BeginDragSelection(const std::vector<Record*>& selection) override;
-    void BeginDrag() override;
     DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState) override;
     bool OnDrop(COleDataObject* data, DROPEFFECT effect) override;
     void BeginRename() override;
-    void SetHidden(bool hidden) override;
-    bool IsHidden() override;
     // Makes the first screen of document rows at once and the rest in steps while the UI thread
     // is idle (library_fill.cpp).
     void UpdateChildren(const CString& filter) override;
@@ -71,8 +59,12 @@ protected:
     virtual void BeforeFill() {}
     // The child document row of the file (compared without regard to case), or null.
     DocumentRecord* FindDocumentRow(const CString& fileName) const;
-    // A new child row for the document, unless one shows it already; null then.
+    // A new child row for the document, unless one shows it already; null then. Grey when
+    // excluded; out of view when the window hides it and hidden rows are not shown.
     DocumentRecord* AppendDocument(const CString& fileName, bool excluded);
+    // The same for a document the folder watcher reports: left out while it is excluded and
+    // excluded documents are not shown.
+    DocumentRecord* ListDocument(const CString& fileName);
     void DeleteDocument(DocumentRecord* row);
     void RenameDocument(DocumentRecord* row, const CString& fileName);
 
@@ -87,7 +79,6 @@ private:
     ReportRecordItem* pathItem_ = nullptr;
     LibraryRecordButtonBrowse* browse_ = nullptr;
     bool browseButton_;
-    ILibrary* library_;
     // The fill under way: what is left of the folder, and its filter.
     std::unique_ptr<LibraryListing> listing_;
     CString fillFilter_;

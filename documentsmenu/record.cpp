@@ -9,6 +9,11 @@ void Record::Expand(bool expand) {
 
 void Record::OnKeyDown(UINT) {}
 
+void Record::ToggleExpanded() {
+    Expand(!IsExpanded());
+    Repopulate();
+}
+
 void Record::SetExpanded(BOOL expanded) {
     if (expanded && !childrenFilled_) UpdateChildren(CString());
     CXTPReportRecord::SetExpanded(expanded);

@@ -52,6 +52,9 @@ public:
     // window remembers the state.
     void SetExpanded(BOOL expanded) override;
 
+    // The Name cell's double click: the row opens or closes and its control shows it.
+    void ToggleExpanded();
+
     bool AreChildrenFilled() const { return childrenFilled_; }
     StructureBase* GetStructure() const { return dynamic_cast<StructureBase*>(GetControl()); }
     DocumentsMenuDlg* GetWindow() const;
@@ -75,14 +78,6 @@ private:
     friend class GroupRows;
     bool childrenFilled_ = false;
 };
-
-// Sets one text property of a row's model object; false once the object is gone.
-template <class Object>
-bool SetObjectText(Object* object, void (Object::*set)(LPCWSTR), const CString& value) {
-    if (!object) return false;
-    (object->*set)(value);
-    return true;
-}
 
 // A text contains the filter when the filter is a case-sensitive part of it (both folded).
 bool ContainsFilter(const CString& text, const CString& filter);

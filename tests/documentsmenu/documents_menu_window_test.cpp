@@ -1,62 +1,15 @@
 // The documents-menu window as its user meets it: the search bar, hidden rows and their header
 // icon, the tree and list views, the browser split, and the view state the window keeps in a
 // pane's layout.
-#include "tests/documentsmenu/structure_test_support.h"
+#include "tests/documentsmenu/window_test_support.h"
 
 #include "documentsmenu/record_icons.h"
 #include "documentsmenu/window/preview_wnd.h"
-#include "documentsmenu/window/tool_bar_controls.h"
 
 namespace documentsmenutest {
 namespace {
 
 using namespace DocumentsMenu;
-
-class DocumentsMenuWindowTest : public platform::harness::SessionTest {
-protected:
-    platform::harness::Session session;
-    platform::harness::DocumentsMenuModel& model = session.kernel().documentsMenu();
-    IConfiguration* standard = model.addConfiguration(kLibraries + L"Standard.tws", L"Standard");
-    ILibrariesGroup* bolts = model.addGroup(standard, L"Bolts");
-    ILibrary* m6 = model.addLibrary(bolts, L"M6", L"Bolts\\M6");
-    ILibrary* nuts = model.addLibrary(standard, L"Nuts", L"Nuts");
-    std::unique_ptr<DocumentsMenuDlg> window;
-
-    DocumentsMenuWindowTest() {
-        writeFile(kLibraries + L"Bolts\\M6\\hex bolt.grb");
-        writeFile(kLibraries + L"Nuts\\hex nut.grb");
-    }
-    ~DocumentsMenuWindowTest() override {
-        window.reset();
-        CloseAllConfigurations(GlobalCfgGroup());
-    }
-
-    void open() {
-        window = std::make_unique<DocumentsMenuDlg>();
-        ASSERT_TRUE(window->CreateEx(0, L"STATIC", L"", WS_VISIBLE, RECT{0, 0, 300, 600}, nullptr, 1004));
-    }
-    platform::harness::ReportDriver view() {
-        return session.user().report(session.inspect().shownReportControl(window->GetSafeHwnd()));
-    }
-    std::wstring rows() { return view().outline(); }
-    void expand(const std::wstring& caption) { view().expand(view().find(caption)); }
-    void search(const std::wstring& text) { session.user().enterText(window->GetSafeHwnd(), kSearchBoxId, text); }
-    ButtonFind* findButton() {
-        return static_cast<ButtonFind*>(window->GetSearchToolBar()->GetControls()->FindControl(kFindId));
-    }
-    static void writeFile(const std::wstring& path) { platform::files::writeAllAtomic(path, "document"); }
-    // The state as a pane's layout would hold it.
-    CString saved() {
-        CXTPPropExchangeXMLNode px(FALSE, L"Pane");
-        window->DoPropExchange(&px);
-        return px.SaveToString();
-    }
-    void load(const CString& xml) {
-        CXTPPropExchangeXMLNode px(TRUE, L"Pane");
-        ASSERT_TRUE(px.LoadFromString(xml.view(), L"layout"));
-        window->DoPropExchange(&px);
-    }
-};
 
 TEST_F(DocumentsMenuWindowTest, SearchFiltersWithTheTrimmedLowerCaseTextAndClearingShowsEverything) {
     open();
