@@ -16,10 +16,9 @@ bool isExcluded(ILibrary* library, const CString& name) { return library && libr
 
 void LibraryRecord::FileAdded(const SharedPathName& path) {
     const CString& added = path.GetPath();
-    // A change queued before a fill that already listed the file must not list it twice.
     if (!isDocument(added)) return;
-    const CString name = fileNameOf(added);
-    if (!AppendDocument(name, false)) return;
+    // A change queued before a fill that already listed the file must not list it twice.
+    if (!ListDocument(fileNameOf(added))) return;
     Expand(true);
     Repopulate();
 }
@@ -37,25 +36,28 @@ void LibraryRecord::FileRemoved(const SharedPathName& path) {
 void LibraryRecord::FileNameChanged(const SharedPathName& oldPath, const SharedPathName& newPath) {
     const CString& from = oldPath.GetPath();
     const CString& to = newPath.GetPath();
-    ILibrary* library = GetLibrary();
     if (!isDocument(from)) {
-        if (isDocument(to)) AppendDocument(fileNameOf(to), false);
+        if (isDocument(to)) ListDocument(fileNameOf(to));
         Repopulate();
         return;
     }
-    DocumentRecord* row = FindDocumentRow(fileNameOf(from));
-    if (!row) return;
     const CString oldName = fileNameOf(from);
-    const bool wasExcluded = isExcluded(library, oldName);
-    if (!isDocument(to)) {
+    const CString newName = fileNameOf(to);
+    // The exclusion belongs to the file, and an excluded document has no row while excluded ones
+    // are not shown: it moves (or goes) whether or not a row shows the document.
+    ILibrary* library = GetLibrary();
+    if (isExcluded(library, oldName)) {
+        library->SetDocumentExcluded(oldName, false);
+        if (isDocument(to)) library->SetDocumentExcluded(newName, true);
+    }
+    DocumentRecord* row = FindDocumentRow(oldName);
+    if (!row) return;
+    DocumentRecord* replaced = FindDocumentRow(newName);
+    if (!isDocument(to) || (replaced && replaced != row)) {
+        // A file moved over a listed one leaves that one's row to show it.
         DeleteDocument(row);
-        if (wasExcluded) library->SetDocumentExcluded(oldName, false);
     } else {
-        RenameDocument(row, fileNameOf(to));
-        if (wasExcluded) {
-            library->SetDocumentExcluded(oldName, false);
-            library->SetDocumentExcluded(fileNameOf(to), true);
-        }
+        RenameDocument(row, newName);
     }
     Repopulate();
 }
