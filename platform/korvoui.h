@@ -20,3 +20,4 @@
 #include "platform/korvoui/report.h"
 #include "platform/korvoui/controls.h"
 #include "platform/korvoui/splitter.h"
+#include "platform/korvoui/selection_buttons.h"

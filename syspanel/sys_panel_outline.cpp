@@ -22,6 +22,7 @@ std::wstring kindOf(const CXTPControl& control) {
     if (dynamic_cast<const LCSPopupControl*>(&control)) return L"lcs";
     if (dynamic_cast<const CMaterialPopup*>(&control)) return L"material";
     if (dynamic_cast<const CStaticImageControl*>(&control)) return L"icon";
+    if (dynamic_cast<const Korvo::UI::SelectionFilterButton*>(&control)) return L"filter";
     return L"button";
 }
 
@@ -39,8 +40,9 @@ std::wstring groupOf(const CSysPanelToolbar& panel, const CXTPControl& control) 
 
 std::wstring quotedText(const CString& text) { return L"\"" + std::wstring(text.view()) + L"\""; }
 
-// The value as the control holds it; popups show their word.
+// The value as the control holds it; popups show their word, filter buttons their tooltip.
 std::wstring valueOf(CXTPControl& control) {
+    if (dynamic_cast<Korvo::UI::SelectionFilterButton*>(&control)) return quotedText(control.GetTooltip());
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(&control)) return quotedText(edit->GetEditText());
     if (auto* font = dynamic_cast<CFontComboBox*>(&control))
         return quotedText(*static_cast<const CString*>(font->GetValue()));

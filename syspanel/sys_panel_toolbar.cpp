@@ -11,14 +11,12 @@
 namespace {
 
 constexpr int kIconStylePopupId = 1869;
-constexpr unsigned kFirstFilterButton = 2701;
-constexpr unsigned kLastFilterButton = 2790;
 
 // The bits of a tag word that hold a group marker. The markers share bits (0x201 | 0x202 is
 // 0x203), so a marker is told by all of them, never by its own bits alone.
 constexpr DWORD_PTR kMarkerBits = 0x207;
 
-bool isFilterButtonId(unsigned id) { return id >= kFirstFilterButton && id <= kLastFilterButton; }
+bool isFilterButtonId(unsigned id) { return Korvo::UI::IsFilterButtonId(static_cast<int>(id)); }
 
 IDataExchange* exchangeOf(CXTPControl* control) { return dynamic_cast<IDataExchange*>(control); }
 
@@ -32,17 +30,41 @@ int clampedToInt(double value) {
 
 }  // namespace
 
-void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
-    CXTPControls::OnControlRemoved(control);
-    if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) control->SetVisible(TRUE);
+void ResetRemovedFilterButton(CXTPControl* control) {
+    auto* button = dynamic_cast<Korvo::UI::SelectionFilterButton*>(control);
+    if (!button) return;
+    button->ResetIconAndToolTip();
+    button->SetVisible(TRUE);
 }
 
-IMPLEMENT_DYNCREATE(CSysPanelToolbar, CXTPToolBar)
+void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
+    CXTPControls::OnControlRemoved(control);
+    ResetRemovedFilterButton(control);
+}
 
-CSysPanelToolbar::CSysPanelToolbar() { SetControls(new CSysPanelControls()); }
+using Korvo::UI::FixableToolBar;
+IMPLEMENT_DYNCREATE(CSysPanelToolbar, FixableToolBar)
+
+CSysPanelToolbar::CSysPanelToolbar() {
+    SetControls(new CSysPanelControls());
+    SetButtonSize({XTPDpiHelper()->ScaleX(kButtonSize), XTPDpiHelper()->ScaleY(kButtonSize)});
+}
 
 CSysPanelToolbar::~CSysPanelToolbar() {
-    for (auto& entry : m_registry) entry.second->InternalRelease();
+    auto release = [](CXTPControl* control) {
+        if (control) control->InternalRelease();
+    };
+    release(m_g1Button);
+    release(m_lazyGeometryButton);
+    release(m_selectionModePopup);
+    for (auto* button : m_geometricTypeButtons) release(button);
+    for (auto& entry : m_registry) release(entry.second);
+}
+
+CXTPCommandBar* CSysPanelToolbar::Clone(BOOL recursive) {
+    auto* copy = new CSysPanelToolbar();
+    copy->Copy(this, recursive);
+    return copy;
 }
 
 // Registry
@@ -50,6 +72,7 @@ CSysPanelToolbar::~CSysPanelToolbar() {
 void CSysPanelToolbar::RegisterSyspanelControls() {
     if (!m_registry.empty()) return;
     CXTPCommandBars* bars = GetCommandBars();
+    makeSelectionButtons(bars);
     registerNew(910, new CStaticImageControl(218));
     registerNew(908, new CStaticImageControl(43173));
     registerNew(906, new CStaticImageControl(42977));
@@ -62,6 +85,35 @@ void CSysPanelToolbar::RegisterSyspanelControls() {
     registerNew(915, new CSyspanelEdit("FontSize", 9, -1.0));
     registerNew(918, new CMaterialPopup(false));
     registerNew(905, new CMaterialPopup(true));
+    registerBuiltinFilterButtons();
+}
+
+void CSysPanelToolbar::makeSelectionButtons(CXTPCommandBars* bars) {
+    m_g1Button = new Korvo::UI::G1SelectionButton();
+    m_lazyGeometryButton = new Korvo::UI::LazyGeometrySelectionButton();
+    m_selectionModePopup = new Korvo::UI::SelectionModePopup(bars);
+    const auto& types = Korvo::UI::GetGeometricTypes();
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        m_geometricTypeButtons[i] = new Korvo::UI::GeometricTypePopupButton(types[i], bars);
+        m_geometricTypeButtons[i]->SetBeginGroup(i == 0 ? TRUE : FALSE);
+    }
+}
+
+void CSysPanelToolbar::registerBuiltinFilterButtons() {
+    CXTPCommandBars* bars = GetCommandBars();
+    CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
+    DWORD_PTR ordinal = 0;
+    Korvo::UI::ForEachBuiltinFilterButton(
+        [&](int id, GRTypes type, unsigned icon, const CString& tooltip, bool builtIn) {
+            auto* button = new Korvo::UI::SelectionFilterButton(id, builtIn);
+            if (icon != 0) Korvo::UI::SelectionFilterToolBar::LoadIconW(images, icon, type);
+            button->SetIconId(static_cast<int>(icon));
+            button->SetTooltip(tooltip);
+            button->SaveDefaultIconAndToolTip();
+            // The ordinal keeps the built-in buttons in their own order wherever they are shown.
+            button->SetTag(ordinal++);
+            registerNew(id, button);
+        });
 }
 
 void CSysPanelToolbar::registerNew(int id, CXTPControl* control) {
@@ -77,9 +129,35 @@ void CSysPanelToolbar::RegisterControl(int id, CXTPControl* control, int style) 
     if (IDataExchange* exchange = exchangeOf(control)) exchange->Initialize();
     const auto it = std::lower_bound(m_registry.begin(), m_registry.end(), id,
                                      [](const auto& entry, int key) { return entry.first < key; });
-    if (it != m_registry.end() && it->first == id) return;
-    control->InternalAddRef();
-    m_registry.insert(it, {id, control});
+    if (it == m_registry.end() || it->first != id) {
+        control->InternalAddRef();
+        m_registry.insert(it, {id, control});
+    }
+    fitButtonSizeTo(control);
+}
+
+void CSysPanelToolbar::fitButtonSizeTo(CXTPControl* control) {
+    // The toolkit measures a control on a bar only; one that stands on none borrows this one.
+    CXTPControls* controls = GetControls();
+    const bool borrowed = control->GetControls() == nullptr;
+    if (borrowed) {
+        control->InternalAddRef();
+        controls->Add(control, control->GetID());
+    }
+    const HWND window = GetSafeHwnd();
+    CDC dc;
+    dc.Attach(::GetDC(window));
+    const SIZE size = control->GetSize(&dc);
+    ::ReleaseDC(window, dc.Detach());
+    if (borrowed) controls->Remove(control);
+
+    SIZE buttons = GetButtonSize();
+    if (size.cy <= buttons.cy) return;
+    buttons.cy = size.cy;
+    // Square buttons: at unequal resolutions the same length in 96-dpi units on both axes.
+    CXTPDpi* dpi = XTPDpiHelper();
+    buttons.cx = dpi->GetDPIX() == dpi->GetDPIY() ? size.cy : dpi->ScaleX(dpi->UnscaleY(size.cy));
+    SetButtonSize(buttons);
 }
 
 CXTPControl* CSysPanelToolbar::FindRegisteredControl(int id) const {
@@ -101,7 +179,7 @@ bool CSysPanelToolbar::CreateControlForId(XTP_COMMANDBARS_CREATECONTROL* request
         return true;
     }
     if (isFilterButtonId(request->nID)) {
-        request->pControl = new CXTPControlButton();
+        request->pControl = new Korvo::UI::SelectionFilterButton(static_cast<int>(request->nID), false);
         return true;
     }
     return false;
@@ -165,7 +243,22 @@ unsigned CSysPanelToolbar::LockLayout() {
 
 void CSysPanelToolbar::UnlockLayout() {
     if (m_layoutLocks == 0) return;
-    if (--m_layoutLocks == 0) UnlockRedraw();
+    if (--m_layoutLocks != 0) return;
+    layOutSelectionArea();
+    Korvo::UI::UnlockRedraw(this);
+}
+
+// The filter sets' arrangement of the selection area comes with the sets themselves; until then
+// only the filter buttons are told apart from what stands before them.
+void CSysPanelToolbar::layOutSelectionArea() {
+    CXTPControls* controls = GetControls();
+    bool first = true;
+    for (int index = 0; index < controls->GetCount(); ++index) {
+        CXTPControl* control = controls->GetAt(index);
+        if (!isFilterButtonId(static_cast<unsigned>(control->GetID()))) continue;
+        control->SetBeginGroup(first ? TRUE : FALSE);
+        first = false;
+    }
 }
 
 // Kernel requests
@@ -234,7 +327,7 @@ void CSysPanelToolbar::DisableSyspanelControls() {
         if (IDataExchange* exchange = exchangeOf(control)) exchange->Reset();
         control->SetEnabled(FALSE);
     }
-    UnlockRedraw();
+    Korvo::UI::UnlockRedraw(this);
 }
 
 bool CSysPanelToolbar::GetControlState(unsigned id, bool* checked, bool* disabled) const {
@@ -358,23 +451,62 @@ void CSysPanelToolbar::SetFilterButtonText(unsigned id, int icon, LPCWSTR toolti
     }
     if (remove || !isFilterButtonId(id)) return;
     CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    if (control && control->GetControls()) return;
+    int place = -1;
     if (control) {
         control->InternalAddRef();
+        place = FindFilterButtonPlace(control);
     } else {
-        control = new CXTPControlButton();
+        control = new Korvo::UI::SelectionFilterButton(static_cast<int>(id), false);
+        // A button of a command's own stands before the command's controls.
+        const int group1 = FindGroupMarker(kGroupFirst[0], 0);
+        const int group2 = FindGroupMarker(kGroupFirst[1], 0);
+        place = group1 < 0 ? group2 : (group2 < 0 ? group1 : std::min(group1, group2));
     }
-    control = controls->Add(control, static_cast<int>(id));
+    if (control->GetControls()) {
+        control->InternalRelease();  // it stands on another bar: only its look changes
+    } else {
+        controls->Add(control, static_cast<int>(id), nullptr, place);
+    }
     control->SetIconId(icon);
     control->SetTooltip(tooltip);
 }
 
+int CSysPanelToolbar::FindFilterButtonPlace(const CXTPControl* button) const {
+    const CXTPControls* controls = GetControls();
+    long long best = std::numeric_limits<std::int32_t>::max();
+    int place = -1;
+    for (int index = 0; index < controls->GetCount(); ++index) {
+        const CXTPControl* control = controls->GetAt(index);
+        if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) {
+            const auto distance = static_cast<std::int32_t>(static_cast<std::uint32_t>(control->GetTag()) -
+                                                            static_cast<std::uint32_t>(button->GetTag()));
+            const long long magnitude = distance < 0 ? -static_cast<long long>(distance) : distance;
+            if (magnitude < best) {
+                best = magnitude;
+                place = distance >= 0 ? index : index + 1;
+            }
+            continue;
+        }
+        const DWORD_PTR marker = control->GetTag() & kMarkerBits;
+        if (marker == kGroupFirst[0] || marker == kGroupFirst[1]) return index;
+    }
+    return place;
+}
+
 void CSysPanelToolbar::HideFilterButtons() {
+    LockRedraw();
+    for (auto* button : m_geometricTypeButtons)
+        if (button) button->SetVisible(FALSE);
     CXTPControls* controls = GetControls();
     for (int index = 0; index < controls->GetCount(); ++index) {
         CXTPControl* control = controls->GetAt(index);
-        if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) control->SetVisible(FALSE);
+        const auto id = static_cast<unsigned>(control->GetID());
+        const bool selectionCommand = id == 2791 || id == 2792 || id == 2798 || id == 2824;
+        if (!isFilterButtonId(id) && !selectionCommand) continue;
+        control->SetVisible(FALSE);
+        if (auto* button = dynamic_cast<Korvo::UI::SelectionFilterButton*>(control)) button->ResetIconAndToolTip();
     }
+    Korvo::UI::UnlockRedraw(this);
 }
 
 void CSysPanelToolbar::ShowRegisteredControl(unsigned id, bool show) {
@@ -382,7 +514,7 @@ void CSysPanelToolbar::ShowRegisteredControl(unsigned id, bool show) {
     if (!control) return;
     if (show && !control->GetControls()) {
         control->InternalAddRef();
-        GetControls()->Add(control, static_cast<int>(id));
+        GetControls()->Add(control, static_cast<int>(id), nullptr, FindFilterButtonPlace(control));
     }
     control->SetVisible(show ? TRUE : FALSE);
 }
@@ -397,5 +529,5 @@ void CSysPanelToolbar::SetCommandIcon(unsigned commandId, unsigned) {
 CString CSysPanelToolbar::LoadSysPanelTooltip(unsigned id) { return KVLoadString(id + 10000); }
 
 // The geometric-type and selection-mode buttons come with the selection-filter buttons.
-void CSysPanelToolbar::SetGeometricTypeState(int, const void*, bool) {}
+void CSysPanelToolbar::SetGeometricTypeState(int, const TGeomClass*, bool) {}
 void CSysPanelToolbar::ShowSelectionModeButtons(bool) {}

@@ -5,10 +5,12 @@
 // through the main frame.
 #pragma once
 
+#include <array>
 #include <utility>
 #include <vector>
 
 #include "platform/kernel.h"
+#include "platform/korvoui.h"
 #include "platform/toolkit.h"
 #include "syspanel/data_exchange.h"
 
@@ -22,21 +24,34 @@ protected:
     void OnControlRemoved(CXTPControl* control) override;
 };
 
-class CSysPanelToolbar : public CXTPToolBar {
+// A selection-filter button taken off the panel gets its default icon and tooltip back and is
+// visible again, ready for the next list that names it; other controls are left alone.
+void ResetRemovedFilterButton(CXTPControl* control);
+
+class CSysPanelToolbar : public Korvo::UI::FixableToolBar {
     DECLARE_DYNCREATE(CSysPanelToolbar)
 public:
     static constexpr UINT kBarId = 1002;
     static constexpr UINT kTitleStringId = 10161;
     static constexpr int kMaxControls = 30;
+    // The bar's buttons at 96 dpi.
+    static constexpr int kButtonSize = 22;
 
     CSysPanelToolbar();
     ~CSysPanelToolbar() override;
+    CSysPanelToolbar(const CSysPanelToolbar&) = delete;
+    CSysPanelToolbar& operator=(const CSysPanelToolbar&) = delete;
+
+    // A new panel with this one's controls (clones) and settings; its registry is empty.
+    CXTPCommandBar* Clone(BOOL recursive = FALSE) override;
 
     // Makes and registers the built-in controls; once (nothing when the registry holds any).
     void RegisterSyspanelControls();
     // Registers `control` under `id` with its own reference (the caller keeps its own); the
-    // first registration of an id stays. A style of -1 keeps the control's button style.
+    // first registration of an id stays. A style of -1 keeps the control's button style. The
+    // bar's buttons grow to the control's height when it is taller.
     void RegisterControl(int id, CXTPControl* control, int style);
+    std::size_t GetRegisteredCount() const { return m_registry.size(); }
     // The registered control of `id`, or null. The registry keeps its reference; the caller
     // gets none.
     CXTPControl* FindRegisteredControl(int id) const;
@@ -99,23 +114,45 @@ public:
     // Sets and shows a selection-filter button; icon 0 or no text removes one that is on the bar.
     void SetFilterButtonText(unsigned id, int icon, LPCWSTR tooltip);
     void HideFilterButtons();
+    // Where a selection-filter button goes on the bar: next to the filter button nearest in
+    // order, before the commands' own controls; -1 for the end.
+    int FindFilterButtonPlace(const CXTPControl* button) const;
     // Shows or hides a registered control, putting it on the bar when it is first shown.
     void ShowRegisteredControl(unsigned id, bool show);
-    void SetGeometricTypeState(int geometricType, const void* state, bool flag);
+    void SetGeometricTypeState(int geometricType, const TGeomClass* state, bool flag);
     void ShowSelectionModeButtons(bool show);
     // Gives the command its icon unless it has one.
     void SetCommandIcon(unsigned commandId, unsigned iconId);
     // The tooltip of a command-defined control: the kernel's string numbered `id` + 10000.
     static CString LoadSysPanelTooltip(unsigned id);
 
+    // The selection area's buttons (null until the built-in controls are registered).
+    Korvo::UI::G1SelectionButton* GetG1Button() const { return m_g1Button; }
+    Korvo::UI::LazyGeometrySelectionButton* GetLazyGeometryButton() const { return m_lazyGeometryButton; }
+    Korvo::UI::SelectionModePopup* GetSelectionModePopup() const { return m_selectionModePopup; }
+    Korvo::UI::GeometricTypePopupButton* GetGeometricTypeButton(std::size_t index) const {
+        return index < m_geometricTypeButtons.size() ? m_geometricTypeButtons[index] : nullptr;
+    }
+
 private:
     // Registers a control made for the registry, giving up the creation reference.
     void registerNew(int id, CXTPControl* control);
+    void makeSelectionButtons(CXTPCommandBars* bars);
+    void registerBuiltinFilterButtons();
+    // Grows the bar's buttons to the control's height when it is taller.
+    void fitButtonSizeTo(CXTPControl* control);
+    // Arranges the selection area after a batch of changes.
+    void layOutSelectionArea();
     IDataExchange* registeredExchange(unsigned id) const;
     void enable(CXTPControl* control);
     void removeGroup(int group);
 
     int m_currentFilterSet = -1;
     std::vector<std::pair<int, CXTPControl*>> m_registry;  // sorted by id; one reference each
+    // One reference each.
+    Korvo::UI::G1SelectionButton* m_g1Button = nullptr;
+    Korvo::UI::LazyGeometrySelectionButton* m_lazyGeometryButton = nullptr;
+    Korvo::UI::SelectionModePopup* m_selectionModePopup = nullptr;
+    std::array<Korvo::UI::GeometricTypePopupButton*, 10> m_geometricTypeButtons{};
     unsigned m_layoutLocks = 0;
 };

@@ -260,3 +260,9 @@ void CSyspanelEdit::OnExecute() {
     CXTPControlEdit::OnExecute();
     m_executing = false;
 }
+
+SIZE CSyspanelEdit::GetSize(CDC* dc) {
+    SIZE size = kvui::SystemPanelControlBase<CXTPControlEdit>::GetSize(dc);
+    size.cy -= 2;
+    return size;
+}

@@ -57,6 +57,8 @@ public:
     BOOL OnEditKeyDown(UINT virtualKey, bool control) override;
     void NotifySpinChanged(int delta, int direction) override;
     void OnExecute() override;
+    // Two pixels lower than the toolkit's edit, so that it sits inside the bar's buttons.
+    SIZE GetSize(CDC* dc) override;
 
 protected:
     void OnParameterEvent(UINT eventId, const ApplicationEventArgs& args) override;

@@ -34,6 +34,7 @@ struct Config {
     std::map<std::wstring, std::wstring> environment;
     std::vector<MonitorConfig> monitors{MonitorConfig{}};
     int dpi = 96;
+    int dpiY = 0;  // vertical dots per inch when they differ from the horizontal; 0: as `dpi`
     int showCommand = 1;  // SW_SHOWNORMAL, as a shortcut or the shell would start the program
     ClockMode clock = ClockMode::Manual;
     ModalPolicy modal = ModalPolicy::Strict;

@@ -50,6 +50,7 @@ public:
     int integer() { return static_cast<int>(number()); }
     bool flag() { return number() != 0; }
     std::wstring text() { return next(); }
+    bool more() const { return used_ < values_.size(); }
     // 0: none; N: the Nth open document in opening order.
     CKvw32Doc* document() {
         const long long index = number();
@@ -168,6 +169,18 @@ constexpr Operation kOperations[] = {
          CKvw32Doc* document = a.document();
          const UINT id = a.id();
          k.set_syspanel_cstr(document, id, CString(a.text().c_str()));
+         return kDone;
+     }},
+    {L"SetSyspanelControls", L"ID ICON TOOLTIP ...", [](Proxy& k, CallArguments& a) {
+         stlControlsIDs controls;
+         while (a.more()) {
+             KVControlID control;
+             control.id = a.integer();
+             control.icon = a.integer();
+             control.tooltip = a.integer();
+             controls.push_back(control);
+         }
+         k.SetSyspanelControls(controls);
          return kDone;
      }},
     {L"GetSyspanelControlIntValue", L"ID", [](Proxy& k, CallArguments& a) {

@@ -40,14 +40,14 @@ void MainFrame::HideAllSelectionFilterButtons() {
 }
 
 void MainFrame::SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWSTR tooltip) {
-    SelectionFilterButton& button = filterButtons_[id];
+    FilterToolBarButton& button = filterButtons_[id];
     button.icon = icon;
     button.iconPath.Empty();
     button.tooltip = tooltip ? tooltip : L"";
 }
 
 void MainFrame::SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip) {
-    SelectionFilterButton& button = filterButtons_[id];
+    FilterToolBarButton& button = filterButtons_[id];
     button.icon = 0;
     button.iconPath = iconPath ? iconPath : L"";
     button.tooltip = tooltip ? tooltip : L"";

@@ -71,7 +71,7 @@ private:
 CString MarkupPlainText(const CString& markup);
 
 // The state of one selection-filter button, as the frame's selection-filter tool bar keeps it.
-struct SelectionFilterButton {
+struct FilterToolBarButton {
     bool visible = false;
     int state = 0;
     int icon = 0;
@@ -110,7 +110,7 @@ public:
     virtual void SetSelectionFilterButtonProperties(int id, DWORD properties);
     virtual void SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties);
     virtual void EndSelectionFilterConfiguration();
-    const std::map<int, SelectionFilterButton>& GetSelectionFilterButtons() const { return filterButtons_; }
+    const std::map<int, FilterToolBarButton>& GetSelectionFilterButtons() const { return filterButtons_; }
     bool IsConfiguringSelectionFilters() const { return filterConfiguring_ > 0; }
 
     // Makes this frame the UI module's active main frame.
@@ -144,7 +144,7 @@ public:
     void HidePopupToolbar();
 
 private:
-    std::map<int, SelectionFilterButton> filterButtons_;
+    std::map<int, FilterToolBarButton> filterButtons_;
     std::map<CString, int> filterButtonsByName_;
     int filterSet_ = -1;
     int filterConfiguring_ = 0;

@@ -4,6 +4,7 @@
 
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars.h"
+#include "platform/toolkit/dpi.h"
 #include "platform/toolkit/window_classes.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
@@ -34,6 +35,43 @@ void CXTPCommandBar::SetControls(CXTPControls* controls) {
     controls_->InternalRelease();
     controls_ = controls;
     controls_->SetParent(this);
+}
+
+SIZE CXTPCommandBar::DefaultButtonSize() {
+    constexpr int kDefaultButton = 22;
+    return {XTPDpiHelper()->ScaleX(kDefaultButton), XTPDpiHelper()->ScaleY(kDefaultButton)};
+}
+
+SIZE CXTPCommandBar::GetButtonSize() const {
+    return buttonSize_.cx > 0 && buttonSize_.cy > 0 ? buttonSize_ : DefaultButtonSize();
+}
+
+void CXTPCommandBar::Copy(CXTPCommandBar* source, BOOL recursive) {
+    if (!source || source == this) return;
+    barId_ = source->barId_;
+    title_ = source->title_;
+    position_ = source->position_;
+    flags_ = source->flags_;
+    visible_ = source->visible_;
+    customizable_ = source->customizable_;
+    showInList_ = source->showInList_;
+    temporary_ = source->temporary_;
+    buttonSize_ = source->buttonSize_;
+    controls_->RemoveAll();
+    const CXTPControls* from = source->GetControls();
+    for (int index = 0; index < from->GetCount(); ++index) controls_->AddClone(from->GetAt(index), -1, recursive);
+}
+
+CXTPCommandBar* CXTPCommandBar::Clone(BOOL recursive) {
+    CObject* object = GetRuntimeClass()->CreateObject();
+    auto* clone = dynamic_cast<CXTPCommandBar*>(object);
+    if (!clone) {
+        delete object;
+        platform::core::reportFailure(L"CXTPCommandBar::Clone: the bar's class is not creatable");
+        return nullptr;
+    }
+    clone->Copy(this, recursive);
+    return clone;
 }
 
 CWnd* CXTPCommandBar::GetSite() const { return commandBars_ ? commandBars_->GetSite() : nullptr; }

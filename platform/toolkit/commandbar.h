@@ -68,6 +68,18 @@ public:
     BOOL IsTemporary() const { return temporary_; }
     void SetTemporary(BOOL temporary) { temporary_ = temporary; }
 
+    // The size of the bar's buttons in pixels; the toolkit's default (22 by 22 at 96 dpi,
+    // scaled) until one is set.
+    SIZE GetButtonSize() const;
+    void SetButtonSize(SIZE size) { buttonSize_ = size; }
+    static SIZE DefaultButtonSize();
+
+    // Copies the other bar's state and a clone of each of its controls (not its window, command
+    // bars or redraw locks); the controls the bar had are removed first.
+    virtual void Copy(CXTPCommandBar* source, BOOL recursive = FALSE);
+    // A new bar of the same run-time class with this one's state; the caller holds its reference.
+    virtual CXTPCommandBar* Clone(BOOL recursive = FALSE);
+
     // Nested redraw locks: while any is held the bar does not repaint.
     void LockRedraw() { ++redrawLocks_; }
     void UnlockRedraw();
@@ -115,6 +127,7 @@ private:
     BOOL showInList_ = TRUE;
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
+    SIZE buttonSize_{};
 };
 
 class CXTPToolBar : public CXTPCommandBar {

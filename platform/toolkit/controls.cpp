@@ -5,6 +5,7 @@
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbar.h"
 #include "platform/toolkit/commandbars.h"
+#include "platform/toolkit/dpi.h"
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
@@ -55,6 +56,32 @@ void CXTPControl::OnExecute() {
     InternalRelease();
 }
 
+namespace {
+
+constexpr int kDefaultFieldWidth = 100;  // an edit or combo box without a width, at 96 dpi
+
+// The button size of the control's bar, or the toolkit's default when it stands on none.
+SIZE buttonSizeFor(const CXTPControl& control) {
+    if (const CXTPCommandBar* bar = control.GetParent()) return bar->GetButtonSize();
+    return CXTPCommandBar::DefaultButtonSize();
+}
+
+SIZE fieldSize(const CXTPControl& control, int width) {
+    return {width > 0 ? width : XTPDpiHelper()->ScaleX(kDefaultFieldWidth), buttonSizeFor(control).cy};
+}
+
+}  // namespace
+
+SIZE CXTPControl::GetSize(CDC*) {
+    SIZE size = buttonSizeFor(*this);
+    if (height_ > 0) size.cy = height_;
+    return size;
+}
+
+SIZE CXTPControlEdit::GetSize(CDC*) { return fieldSize(*this, width_); }
+
+SIZE CXTPControlComboBox::GetSize(CDC*) { return fieldSize(*this, width_); }
+
 void CXTPControl::Copy(CXTPControl* source, BOOL recursive) {
     if (!source || source == this) return;
     type_ = source->type_;
@@ -96,6 +123,7 @@ void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
     CXTPControl::Copy(source, recursive);
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(source)) {
         text_ = edit->text_;
+        width_ = edit->width_;
         readOnly_ = edit->readOnly_;
         spinButtons_ = edit->spinButtons_;
     }
@@ -139,6 +167,7 @@ CString CXTPControlComboBox::GetLBText(int index) const {
 void CXTPControlComboBox::Copy(CXTPControl* source, BOOL recursive) {
     CXTPControl::Copy(source, recursive);
     if (auto* combo = dynamic_cast<CXTPControlComboBox*>(source)) {
+        width_ = combo->width_;
         items_ = combo->items_;
         selection_ = combo->selection_;
         text_ = combo->text_;

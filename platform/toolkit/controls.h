@@ -84,6 +84,9 @@ public:
     virtual void OnSetPopup(BOOL popup) { popup_ = popup; }
     BOOL GetPopuped() const { return popup_; }
     virtual void OnCaptionChanged() {}
+    // The control's size on its bar in pixels (`dc` is a device context of the bar's window): a
+    // button is the bar's button size, as high as its own height when it has one.
+    virtual SIZE GetSize(CDC* dc);
     // Copies the other control's state (not its reference count or collection).
     virtual void Copy(CXTPControl* source, BOOL recursive = FALSE);
     // A new control of the same run-time class with this one's state; the caller holds its
@@ -141,6 +144,9 @@ public:
     void SetEditText(LPCWSTR text) { text_ = text; }
     BOOL GetReadOnly() const { return readOnly_; }
     void SetReadOnly(BOOL readOnly) { readOnly_ = readOnly; }
+    // As wide as its width (the toolkit's 100 pixels at 96 dpi when it has none) and as high as
+    // a button of its bar.
+    SIZE GetSize(CDC* dc) override;
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 
     BOOL IsFocused() const { return focused_; }
@@ -196,9 +202,14 @@ public:
     void SetEditText(LPCWSTR text) { text_ = text; }
     // The user changed the edit text (CBN_EDITCHANGE); the control's owner reacts.
     virtual void OnEditChanged() {}
+    int GetWidth() const { return width_; }
+    void SetWidth(int width) { width_ = width; }
+    // As an edit: its width (or the toolkit's) by a button's height.
+    SIZE GetSize(CDC* dc) override;
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 
 private:
+    int width_ = 0;
     std::vector<CString> items_;
     int selection_ = -1;
     CString text_;

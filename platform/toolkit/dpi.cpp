@@ -2,6 +2,20 @@
 
 #include "platform/core/config.h"
 
+namespace {
+
+constexpr int kDesignDpi = 96;
+
+// value * to / from, rounded to the nearest pixel, halves away from zero, as the toolkit's
+// scaling does.
+int rescale(int value, int to, int from) {
+    const long long product = static_cast<long long>(value) * to;
+    const long long half = from / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / from : (product - half) / from);
+}
+
+}  // namespace
+
 CXTPDpi* CXTPDpi::GetInstance() {
     static CXTPDpi instance;
     return &instance;
@@ -9,11 +23,15 @@ CXTPDpi* CXTPDpi::GetInstance() {
 
 int CXTPDpi::GetDPIX() const {
     const int dpi = platform::core::config().dpi;
-    return dpi > 0 ? dpi : 96;
+    return dpi > 0 ? dpi : kDesignDpi;
 }
 
-int CXTPDpi::ScaleX(int value) const {
-    // Rounded to the nearest pixel, halves away from zero, as the toolkit's scaling does.
-    const long long scaled = static_cast<long long>(value) * GetDPIX();
-    return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : (scaled - 48) / 96);
+int CXTPDpi::GetDPIY() const {
+    const int dpi = platform::core::config().dpiY;
+    return dpi > 0 ? dpi : GetDPIX();
 }
+
+int CXTPDpi::ScaleX(int value) const { return rescale(value, GetDPIX(), kDesignDpi); }
+int CXTPDpi::ScaleY(int value) const { return rescale(value, GetDPIY(), kDesignDpi); }
+int CXTPDpi::UnscaleX(int value) const { return rescale(value, kDesignDpi, GetDPIX()); }
+int CXTPDpi::UnscaleY(int value) const { return rescale(value, kDesignDpi, GetDPIY()); }

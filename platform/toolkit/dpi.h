@@ -1,4 +1,5 @@
-// The toolkit's DPI scaling: sizes designed for 96 dots per inch scaled to the screen's.
+// The toolkit's DPI scaling: sizes designed for 96 dots per inch scaled to the screen's, each axis
+// by its own resolution.
 #pragma once
 
 #include "platform/mfc.h"
@@ -8,9 +9,12 @@ public:
     static CXTPDpi* GetInstance();
 
     int GetDPIX() const;
-    int GetDPIY() const { return GetDPIX(); }
+    int GetDPIY() const;
     int ScaleX(int value) const;
-    int ScaleY(int value) const { return ScaleX(value); }
+    int ScaleY(int value) const;
+    // Back to 96 dpi.
+    int UnscaleX(int value) const;
+    int UnscaleY(int value) const;
     SIZE Scale(SIZE size) const { return {ScaleX(size.cx), ScaleY(size.cy)}; }
 
 private:

@@ -375,7 +375,8 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
 
 int GetDeviceCaps(HDC, int index) {
     if (index == LOGPIXELSX || index == LOGPIXELSY) {
-        const int dpi = platform::core::config().dpi;
+        const auto& config = platform::core::config();
+        const int dpi = index == LOGPIXELSY && config.dpiY > 0 ? config.dpiY : config.dpi;
         return dpi > 0 ? dpi : 96;
     }
     failCall(L"GetDeviceCaps: index " + std::to_wstring(index) + L" is not modelled");

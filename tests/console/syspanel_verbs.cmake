@@ -13,6 +13,11 @@ korvo_expect("${out}" "\ntype: no button or tool-bar control 4711 in 0x[0-9a-f]+
 korvo_expect("${out}" "\n  group \"Parameters\"\n    904 popup \"Colour\" disabled manual\n    911 popup \"Layer\" disabled manual\n    907 edit \"Level\" disabled manual\n"
              "the ribbon's parameter group holds the panel's twins, left to the kernel")
 
+korvo_run(filters EXIT 0 OUTPUT out INPUT
+  "start\nidle\nkernel SetSyspanelControls 907 0 0 2702 0 0 2750 0 0\ndump syspanel 1\nquit\n")
+korvo_expect("${out}" "\n  2702 filter group - \"Lines\" enabled visible\n  2750 filter group - \"\" enabled visible\n"
+             "a command's list: a built-in filter button with its own tooltip and a new one")
+
 korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump syspanel 2\n")
 korvo_expect("${err}" "<stdin>:3: dump syspanel: there is no main frame 2" "a frame that is not open")
 korvo_run(before_start EXIT 2 ERROR err INPUT "type 1 907 \"5\"\n")
