@@ -32,10 +32,22 @@ int clampedToInt(double value) {
 
 }  // namespace
 
+void CSysPanelControls::OnControlAdded(CXTPControl* control) {
+    CXTPControls::OnControlAdded(control);
+    if (auto* edit = dynamic_cast<CSyspanelEdit*>(control)) edit->ShowEditWindow(TRUE);
+    if (dynamic_cast<CFontComboBox*>(control)) showFontCombo(*control, true);
+}
+
 void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
     CXTPControls::OnControlRemoved(control);
-    if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) control->SetVisible(TRUE);
+    if (auto* edit = dynamic_cast<CSyspanelEdit*>(control)) edit->ShowEditWindow(FALSE);
+    if (dynamic_cast<CFontComboBox*>(control)) showFontCombo(*control, false);
+    if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) resetSelectionFilterButton(*control);
 }
+
+void CSysPanelControls::showFontCombo(CXTPControl&, bool) {}
+
+void CSysPanelControls::resetSelectionFilterButton(CXTPControl& button) { button.SetVisible(TRUE); }
 
 IMPLEMENT_DYNCREATE(CSysPanelToolbar, CXTPToolBar)
 
