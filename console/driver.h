@@ -116,6 +116,9 @@ private:
     // The system panel (console/syspanel_verbs.cpp).
     bool dumpSysPanel(const Step& step);
     bool typeText(const Step& step);
+    bool pressKey(const Step& step);
+    bool spinEdit(const Step& step);
+    bool editContextMenu(const Step& step);
     // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
     bool automation(const Step& step);
     bool kernelCall(const Step& step);

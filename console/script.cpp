@@ -183,6 +183,53 @@ std::string readScrollAction(const std::string& text, Arguments& arguments) {
            " (line-up, line-down, page-up, page-down, top, bottom; or left and right for up and down)";
 }
 
+// Clicks of a spin button: up for a positive count, down for a negative one; never 0.
+std::string readSpinCount(const std::string& text, Arguments& arguments) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const auto value = parseNumber(negative ? std::string_view(text).substr(1) : std::string_view(text), 1000u);
+    if (!value || *value == 0) return echo(text) + " is not a spin count (-1000 to -1 or 1 to 1000)";
+    arguments.count = negative ? -static_cast<int>(*value) : static_cast<int>(*value);
+    return {};
+}
+
+// A key by name, with "Ctrl+" and "Alt+" before it for the keys held with it.
+std::string readKey(const std::string& text, Arguments& arguments) {
+    static const struct {
+        const char* name;
+        unsigned key;
+    } kKeys[] = {{"Up", VK_UP},          {"Down", VK_DOWN},         {"Left", VK_LEFT},   {"Right", VK_RIGHT},
+                 {"Home", VK_HOME},      {"End", VK_END},           {"Delete", VK_DELETE}, {"Backspace", VK_BACK},
+                 {"Enter", VK_RETURN},   {"Esc", VK_ESCAPE},        {"Tab", VK_TAB},     {"F1", VK_F1},
+                 {"F2", VK_F2},          {"F3", VK_F3},             {"F4", VK_F4},       {"F5", VK_F5},
+                 {"F6", VK_F6},          {"F7", VK_F7},             {"F8", VK_F8},       {"F9", VK_F9},
+                 {"F10", VK_F10},        {"F11", VK_F11},           {"F12", VK_F12}};
+    std::string_view rest = text;
+    arguments.keyControl = arguments.keyAlt = false;
+    for (bool more = true; more;) {
+        more = false;
+        if (rest.starts_with("Ctrl+")) {
+            arguments.keyControl = more = true;
+            rest.remove_prefix(5);
+        } else if (rest.starts_with("Alt+")) {
+            arguments.keyAlt = more = true;
+            rest.remove_prefix(4);
+        }
+    }
+    for (const auto& key : kKeys) {
+        if (rest == key.name) {
+            arguments.key = key.key;
+            return {};
+        }
+    }
+    if (rest.size() == 1 && ((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= '0' && rest[0] <= '9'))) {
+        arguments.key = static_cast<unsigned char>(rest[0]);
+        return {};
+    }
+    return "unknown key " + echo(text) +
+           " (Up, Down, Left, Right, Home, End, Delete, Backspace, Enter, Esc, Tab, F1 to F12, A to Z, 0 to 9; "
+           "Ctrl+ or Alt+ before it)";
+}
+
 std::string readThumbPosition(const std::string& text, Arguments& arguments) {
     const auto value = parseNumber(text, 0x7FFFFFFFu);
     if (!value) return echo(text) + " is not a scroll position (0 to 2147483647)";
@@ -198,6 +245,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
     {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"THUMB", false, &readThumbPosition},
+    {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
 };
 
 // The syntax word that takes the rest of the line, word by word.

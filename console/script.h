@@ -44,6 +44,10 @@ struct Arguments {
     Button answer = Button::Ok;  // BUTTON
     int scrollBar = 0;           // BAR: SB_HORZ or SB_VERT
     int scrollCode = 0;          // ACTION: an SB_ scroll request
+    int count = 0;               // COUNT: spin steps, negative for the down button
+    unsigned key = 0;            // KEY: a virtual-key code ...
+    bool keyControl = false;     // ... with Ctrl held
+    bool keyAlt = false;         // ... with Alt held
 };
 
 struct Step {

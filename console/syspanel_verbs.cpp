@@ -1,5 +1,6 @@
 // The console's verbs at the system panel: its controls as the shell sees them, and typing a
-// value into one of its edits as a user does.
+// value into one of its edits, pressing keys in it, spinning it and opening its context menu as a
+// user does.
 #include "console/driver.h"
 
 namespace korvo::console {
@@ -30,6 +31,34 @@ bool Driver::typeText(const Step& step) {
     if (const auto refusal =
             session_.user().typeText(frame, static_cast<int>(step.arguments.number), step.arguments.text))
         transcript_.print(L"type: " + *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::pressKey(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    const platform::harness::User::Key key{step.arguments.key, step.arguments.keyControl, step.arguments.keyAlt};
+    if (const auto refusal = session_.user().pressKey(frame, static_cast<int>(step.arguments.number), key))
+        transcript_.print(L"key: " + *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::spinEdit(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (const auto refusal = session_.user().spin(frame, static_cast<int>(step.arguments.number), step.arguments.count))
+        transcript_.print(L"spin: " + *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::editContextMenu(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (const auto refusal = session_.user().editContextMenu(frame, static_cast<int>(step.arguments.number)))
+        transcript_.print(L"context-menu: " + *refusal);
     session_.runUntilIdle();
     return true;
 }

@@ -121,11 +121,21 @@ std::span<const Verb> verbs() {
          "clicks the header of the documents-menu window's Visible column (shows hidden rows, or leaves them out)", M, R, M,
          &Driver::toggleDocumentsMenuShowHidden},
         {"dump syspanel FRAME",
-         "prints the system panel of main frame FRAME: its controls in order with kind, group, value, enabled, visible",
+         "prints the system panel of main frame FRAME: its controls in order with kind, group, value, enabled, visible "
+         "(an edit also: whether its window exists, modified, spin mode)",
          M, R, M, &Driver::dumpSysPanel},
         {"type FRAME ID \"TEXT\"",
          "types TEXT into the edit control ID of main frame FRAME and presses Enter, then runs the loop until idle", M,
          R, M, &Driver::typeText},
+        {"key FRAME ID KEY",
+         "presses KEY (Up, Down, Enter, Esc, F1 to F12, a letter or digit, with Ctrl+ or Alt+ before it) in the edit window of "
+         "edit control ID of main frame FRAME, then runs the loop until idle", M, R, M, &Driver::pressKey},
+        {"spin FRAME ID COUNT",
+         "clicks the spin buttons of edit control ID of main frame FRAME COUNT times (a negative COUNT: the down button), "
+         "then runs the loop until idle", M, R, M, &Driver::spinEdit},
+        {"context-menu FRAME ID",
+         "right-clicks the edit window of edit control ID of main frame FRAME (answer its menu with expect menu first), "
+         "then runs the loop until idle", M, R, M, &Driver::editContextMenu},
         {"scroll FRAME BAR ACTION",
          "clicks scroll bar BAR (horizontal or vertical) of the active document window of main frame FRAME: ACTION is "
          "line-up, line-down, page-up, page-down, top or bottom (left and right stand for up and down), then runs the loop until idle",

@@ -76,9 +76,25 @@ public:
     // quick-access bar, the ribbon's own controls, then the visible tool bars and the menu bar.
     std::optional<std::wstring> clickControl(HWND frame, int id);
     // Types `text` into the visible, enabled edit control with the id (found as clickControl
-    // finds controls) and presses Enter: the control is selected, takes the focus, gets the
-    // text, loses the focus to the document and is deselected.
+    // finds controls) and presses Enter, through the control's edit window: the control is
+    // selected, its window takes the focus, the text is selected and typed over character by
+    // character, Enter goes through the program's queue, and the mouse leaves the control.
     std::optional<std::wstring> typeText(HWND frame, int id, std::wstring_view text);
+    // A key pressed in the edit window of the edit control with the id (found as typeText finds
+    // it): the control is selected, its window takes the focus, the key (with Ctrl or Alt held)
+    // goes down and up through the program's queue, then the mouse leaves the control.
+    struct Key {
+        unsigned virtualKey = 0;
+        bool control = false;
+        bool alt = false;
+    };
+    std::optional<std::wstring> pressKey(HWND frame, int id, Key key);
+    // The spin buttons of the edit control with the id clicked `count` times (negative: the down
+    // button), then the mouse leaves the control.
+    std::optional<std::wstring> spin(HWND frame, int id, int count);
+    // A right click in the edit window of the edit control with the id: its context menu is a
+    // menu request (expect it first); then the mouse leaves the control.
+    std::optional<std::wstring> editContextMenu(HWND frame, int id);
     // Rests the mouse on the control: its tooltip shows (Inspect::tooltip reads it).
     std::optional<std::wstring> hover(HWND frame, int id);
     // A right click on the ribbon control with the id (its context menu, if any, is a menu

@@ -8,6 +8,7 @@
 #include "platform/toolkit/frames.h"
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/controls.h"
+#include "platform/toolkit/edit_ctrl.h"
 #include "platform/toolkit/images.h"
 #include "platform/toolkit/messages.h"
 #include "platform/toolkit/commandbar.h"

@@ -54,6 +54,16 @@ std::wstring valueOf(CXTPControl& control) {
     return L"-";
 }
 
+// A parameter edit's window: whether it exists, its modification flag and its spin mode.
+std::wstring editWindowOf(const CXTPControl& control) {
+    const auto* edit = dynamic_cast<const CSyspanelEdit*>(&control);
+    if (!edit) return {};
+    const CSyspanelEditCtrl* window = edit->GetSyspanelEditCtrl();
+    if (!window) return L" no-window";
+    return std::wstring(L" window") + (window->GetModify() ? L" modified" : L" unmodified") + L" spin-mode " +
+           std::to_wstring(window->GetSpinMode());
+}
+
 }  // namespace
 
 std::wstring SysPanelOutline(HWND frame) {
@@ -64,7 +74,7 @@ std::wstring SysPanelOutline(HWND frame) {
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl& control = *controls->GetAt(i);
         out += L"  " + std::to_wstring(control.GetID()) + L" " + kindOf(control) + L" group " + groupOf(*panel, control) +
-               L" " + valueOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
+               L" " + valueOf(control) + editWindowOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
                (control.IsVisible() ? L" visible" : L" hidden") + L"\n";
     }
     return out;

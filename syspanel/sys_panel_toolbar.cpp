@@ -37,10 +37,22 @@ void ResetRemovedFilterButton(CXTPControl* control) {
     button->SetVisible(TRUE);
 }
 
+void CSysPanelControls::OnControlAdded(CXTPControl* control) {
+    CXTPControls::OnControlAdded(control);
+    if (auto* edit = dynamic_cast<CSyspanelEdit*>(control)) edit->ShowEditWindow(TRUE);
+    if (dynamic_cast<CFontComboBox*>(control)) showFontCombo(*control, true);
+}
+
 void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
     CXTPControls::OnControlRemoved(control);
+    if (auto* edit = dynamic_cast<CSyspanelEdit*>(control)) edit->ShowEditWindow(FALSE);
+    if (dynamic_cast<CFontComboBox*>(control)) showFontCombo(*control, false);
     ResetRemovedFilterButton(control);
 }
+
+// The font combo has no window of its own yet: nothing to show or hide.
+void CSysPanelControls::showFontCombo(CXTPControl&, bool) {}
+
 
 using Korvo::UI::FixableToolBar;
 IMPLEMENT_DYNCREATE(CSysPanelToolbar, FixableToolBar)

@@ -14,14 +14,21 @@
 #include "platform/toolkit.h"
 #include "syspanel/data_exchange.h"
 
-// The controls collection of the system panel: a selection-filter button that leaves the bar is
+// The controls collection of the system panel: a parameter edit put on the bar shows its edit
+// window at once and one that leaves hides it; a selection-filter button that leaves the bar is
 // made ready for its next appearance.
 class CSysPanelControls : public CXTPControls {
 public:
     CSysPanelControls() = default;
 
 protected:
+    void OnControlAdded(CXTPControl* control) override;
     void OnControlRemoved(CXTPControl* control) override;
+
+private:
+    // The font combo refreshes its font list when the fonts folder changed and shows its window;
+    // the combo has no window of its own yet, so there is nothing to show.
+    static void showFontCombo(CXTPControl& combo, bool show);
 };
 
 // A selection-filter button taken off the panel gets its default icon and tooltip back and is

@@ -32,13 +32,20 @@ CSyspanelEdit::CSyspanelEdit(std::string_view name, unsigned style, double spinS
       m_style(style),
       m_spinStep(spinStep),
       m_settingsKey1(settingsKey1),
-      m_settingsKey2(settingsKey2),
-      m_ctrl(std::make_unique<CSyspanelEditCtrl>(*this, spinStep)) {
+      m_settingsKey2(settingsKey2) {
     SetWidth(XTPDpiHelper()->ScaleX((style & kDefaultText) ? kWideEdit : kNarrowEdit));
     ShowSpinButtons(TRUE);
 }
 
-CSyspanelEdit::~CSyspanelEdit() = default;
+// The window refers to this control: it goes first.
+CSyspanelEdit::~CSyspanelEdit() { ShowEditWindow(FALSE); }
+
+CSyspanelEditCtrl* CSyspanelEdit::GetSyspanelEditCtrl() const { return dynamic_cast<CSyspanelEditCtrl*>(GetEditCtrl()); }
+
+// A new window starts in spin mode 0 with the control's step.
+std::unique_ptr<CXTPControlEditCtrl> CSyspanelEdit::CreateEditControl() {
+    return std::make_unique<CSyspanelEditCtrl>(*this, m_spinStep);
+}
 
 // Showing and reading the value
 
@@ -201,7 +208,7 @@ void CSyspanelEdit::OnParameterEvent(UINT, const ApplicationEventArgs& args) {
 // Entering a value
 
 void CSyspanelEdit::ApplyValue() {
-    if (GetSelected() || !GetModify()) return;
+    if (!GetEditCtrl() || GetSelected() || !GetModify()) return;
     if (!m_executing) {
         CKvw32Doc* document = GetControlKorvoDocument(this);
         if (!document) return;
@@ -249,11 +256,14 @@ void CSyspanelEdit::OnKillFocus() {
     CXTPControlEdit::OnKillFocus();
 }
 
-BOOL CSyspanelEdit::OnEditKeyDown(UINT virtualKey, bool control) {
-    return m_ctrl->OnKeyDown(virtualKey, control) ? TRUE : CXTPControlEdit::OnEditKeyDown(virtualKey, control);
+void CSyspanelEdit::OnEditChanged() {
+    CXTPControlEdit::OnEditChanged();
+    SetModify(TRUE);
 }
 
-void CSyspanelEdit::NotifySpinChanged(int delta, int direction) { m_ctrl->Spin(delta * direction); }
+void CSyspanelEdit::NotifySpinChanged(int delta, int direction) {
+    if (CSyspanelEditCtrl* window = GetSyspanelEditCtrl()) window->Spin(delta * direction);
+}
 
 void CSyspanelEdit::OnExecute() {
     m_executing = true;

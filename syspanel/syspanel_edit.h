@@ -34,7 +34,8 @@ public:
     void SetFormatValue(double format) { m_formatValue = format; }
     // False: the edit shows the magnitude and keeps the stored value's sign for typed numbers.
     void SetShowSign(bool show) { m_showSign = show; }
-    CSyspanelEditCtrl& GetEditCtrl() { return *m_ctrl; }
+    // The edit window while the bar shows the control, else null.
+    CSyspanelEditCtrl* GetSyspanelEditCtrl() const;
 
     // Shows the stored value: the variable's name, the "default" text for the sentinel, or the
     // number.
@@ -54,13 +55,15 @@ public:
     void OnSetSelected(BOOL selected) override;
     void OnSetFocus() override;
     void OnKillFocus() override;
-    BOOL OnEditKeyDown(UINT virtualKey, bool control) override;
+    // Any change of the text marks the edit window modified.
+    void OnEditChanged() override;
     void NotifySpinChanged(int delta, int direction) override;
     void OnExecute() override;
     // Two pixels lower than the toolkit's edit, so that it sits inside the bar's buttons.
     SIZE GetSize(CDC* dc) override;
 
 protected:
+    std::unique_ptr<CXTPControlEditCtrl> CreateEditControl() override;
     void OnParameterEvent(UINT eventId, const ApplicationEventArgs& args) override;
 
 private:
@@ -83,5 +86,4 @@ private:
     bool m_showSign = true;
     bool m_committing = false;
     bool m_executing = false;
-    std::unique_ptr<CSyspanelEditCtrl> m_ctrl;
 };

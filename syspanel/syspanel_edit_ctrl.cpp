@@ -1,7 +1,7 @@
 #include "syspanel/syspanel_edit_ctrl.h"
 
 #include <algorithm>
-#include <cwchar>
+#include <functional>
 
 #include "syspanel/panel_parameters.h"
 #include "syspanel/syspanel_edit.h"
@@ -9,24 +9,60 @@
 namespace {
 
 // Commands of the edit window.
+constexpr UINT kClear = 57632;
 constexpr UINT kCopy = 57634;
+constexpr UINT kCut = 57635;
+constexpr UINT kPaste = 57637;
 constexpr UINT kSelectAll = 57642;
-constexpr UINT kWritingCommands[] = {57632, 57635, 57637, 57643};  // clear, cut, paste, undo
+constexpr UINT kUndo = 57643;
 constexpr UINT kSpinDialog = 2145;
 constexpr UINT kToggleSpinButtons = 2810;
 constexpr UINT kInsertVariable = 2137;
 constexpr UINT kTextModule = 2148;
 constexpr UINT kAngleInfo = 2231;
 // Commands the edit takes for its keys (F6, F9, F12, Alt+F9) or its menu and never enables.
-constexpr UINT kNeverEnabled[] = {1114, 2138, 2140, 2142, 2232, 2493};
+constexpr UINT kFormula = 2138;
+constexpr UINT kMeasure = 2140;
+constexpr UINT kMeasureOnce = 2142;
+constexpr UINT kAngleFromObject = 2232;
+constexpr UINT kNeverEnabled[] = {1114, kFormula, kMeasure, kMeasureOnce, kAngleFromObject, 2493};
 constexpr UINT kFirstNeverEnabledBlock = 1955;
 constexpr UINT kLastNeverEnabledBlock = 1964;
 constexpr UINT kFirstListEntry = 1;
 constexpr UINT kLastListEntry = 501;
+constexpr UINT kSelectAllKey = 'A';
+
+// Entries of the context menu the edit does not offer: first the value-exchange entries, then
+// (after the spin-buttons entry is added) the formula, measuring and function entries.
+const std::vector<int> kRemovedFirst = {2143, 2144, 2146, 2147};
+const std::vector<int> kRemovedLast = {2142, 2140, 2232, 1114, 1955, 1956, 1957, 1958, 1959,
+                                       1960, 1961, 1962, 1963, 1964, 2138, 2493};
 
 bool contains(const UINT* begin, const UINT* end, UINT id) { return std::find(begin, end, id) != end; }
 
+void forEachItem(CXTPCommandBar* bar, const std::function<void(CXTPControl&)>& action) {
+    CXTPControls* controls = bar->GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPControl* control = controls->GetAt(i);
+        action(*control);
+        if (CXTPCommandBar* sub = control->GetCommandBar(); sub && control->GetType() == xtpControlPopup)
+            forEachItem(sub, action);
+    }
+}
+
+void greyItem(CXTPCommandBar* bar, int id) {
+    forEachItem(bar, [id](CXTPControl& item) {
+        if (item.GetID() == id) item.SetEnabled(FALSE);
+    });
+}
+
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CSyspanelEditCtrl, CXTPControlEditCtrl)
+    ON_MESSAGE(WM_KEYDOWN, &CSyspanelEditCtrl::OnEditKeyDownMessage)
+    ON_MESSAGE(WM_SYSKEYDOWN, &CSyspanelEditCtrl::OnSysKeyDownMessage)
+    ON_MESSAGE(WM_CONTEXTMENU, &CSyspanelEditCtrl::OnContextMenuMessage)
+END_MESSAGE_MAP()
 
 CSyspanelEditCtrl::CSyspanelEditCtrl(CSyspanelEdit& control, double controlStep)
     : control_(control), spinStep_(controlStep > 0.0 ? controlStep : 1.0) {}
@@ -37,13 +73,11 @@ void CSyspanelEditCtrl::SetSpinAction(unsigned mode, double step) {
     if (mode == kSpinByOwnStep) spinStep_ = step > 0.0 ? step : 1.0;
 }
 
-void CSyspanelEditCtrl::replaceText(const CString& text) {
-    control_.SetEditText(text);
-    control_.OnEditChanged();
-}
+void CSyspanelEditCtrl::replaceText(const CString& text) { ReplaceAllText(text); }
 
 bool CSyspanelEditCtrl::SelectAdjacentItem(bool previous) {
-    const CString current = control_.GetEditText();
+    CString current;
+    GetWindowText(current);
     const auto it = std::find(valueList_.begin(), valueList_.end(), current);
     if (it == valueList_.end()) return false;
     if (previous && it == valueList_.begin()) return false;
@@ -54,59 +88,79 @@ bool CSyspanelEditCtrl::SelectAdjacentItem(bool previous) {
 }
 
 void CSyspanelEditCtrl::Spin(int count) {
-    if (!control_.GetEnabled() || count == 0) return;
-    if (!control_.IsFocused()) control_.OnSetFocus();
-    const double current = control_.GetNumericValue();
+    if (!IsWindowEnabled() || count == 0) return;
+    SetFocus();
     if (spinMode_ == kSpinByDefaultStep || spinMode_ == kSpinByOwnStep) {
+        const double current = control_.GetNumericValue();
         double next = current + count * spinStep_;
         if (control_.GetParameterName() == "FontSize") {
             const double standard =
                 count > 0 ? FontSizeManager::GetIncreasedSize(current, 1) : FontSizeManager::GetReducedSize(current, 1);
             if (standard != current) next = standard;
         }
+        // A number the style refuses is dropped without a sound.
         const unsigned style = control_.GetEditStyle();
         if (((style & CSyspanelEdit::kAtLeastOne) && next <= 0.0) || ((style & CSyspanelEdit::kNotNegative) && next < 0.0))
             return;
         CString text;
         text.Format(L"%lg", next);
         replaceText(text);
+        SetModify(TRUE);
         return;
     }
     if (spinMode_ == kSpinThroughList) {
-        if (!SelectAdjacentItem(count < 0)) MessageBeep(0xFFFFFFFF);
-        return;
+        if (!SelectAdjacentItem(count < 0)) {
+            MessageBeep(0xFFFFFFFF);
+            return;
+        }
     }
-    control_.SetModify(TRUE);
+    SetModify(TRUE);
 }
 
-bool CSyspanelEditCtrl::OnKeyDown(UINT virtualKey, bool control) {
-    switch (virtualKey) {
+void CSyspanelEditCtrl::leaveEdit() {
+    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
+    CFrameWnd* active = frame ? frame->AsWindow()->GetActiveFrame() : nullptr;
+    if (active && active->GetSafeHwnd()) active->SetFocus();
+}
+
+LRESULT CSyspanelEditCtrl::OnEditKeyDownMessage(WPARAM key, LPARAM flags) {
+    const bool control = ::GetKeyState(VK_CONTROL) < 0;
+    switch (static_cast<UINT>(key)) {
         case VK_UP:
         case VK_DOWN:
-            SelectAdjacentItem(virtualKey == VK_UP);
-            return false;  // the toolkit's handling follows
+            if (!IsMultiLine()) SelectAdjacentItem(key == VK_UP);
+            break;  // the toolkit's key handling follows
         case VK_ESCAPE:
             control_.UpdateEditText();
-            [[fallthrough]];
-        case VK_RETURN:
-            // The focus goes to the document: the edit is left.
-            if (Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame())
-                if (CFrameWnd* active = frame->AsWindow()->GetActiveFrame()) active->SetFocus();
-            if (control_.IsFocused()) control_.OnKillFocus();
-            return true;
-        case VK_F8: return OnCommand(control ? kTextModule : kInsertVariable), true;
-        case VK_F11: return OnCommand(kAngleInfo), true;
-        case VK_F6:
-        case VK_F9:
-        case VK_F12: return true;  // their commands are never enabled
-        default: return false;
+            leaveEdit();
+            return 0;
+        case VK_RETURN: leaveEdit(); return 0;
+        case kSelectAllKey:
+            if (!control) break;
+            SetSel(0, -1);
+            return 0;
+        case VK_F8: runCommand(control ? kTextModule : kInsertVariable); return 0;
+        case VK_F11: runCommand(kAngleInfo); return 0;
+        case VK_F6: runCommand(kFormula); return 0;
+        case VK_F9: runCommand(kMeasure); return 0;
+        case VK_F12: runCommand(kAngleFromObject); return 0;
+        default: break;
     }
+    return OnKeyDownMessage(key, flags);
+}
+
+LRESULT CSyspanelEditCtrl::OnSysKeyDownMessage(WPARAM key, LPARAM flags) {
+    if (key == VK_F9) {
+        runCommand(kMeasureOnce);
+        return 0;
+    }
+    return OnKeyDownMessage(key, flags);
 }
 
 bool CSyspanelEditCtrl::IsCommandEnabled(UINT id) const {
-    const bool writable = !control_.GetReadOnly();
+    const bool writable = !IsReadOnly();
     if (id == kCopy || id == kSelectAll || id == kSpinDialog || id == kToggleSpinButtons) return true;
-    if (contains(std::begin(kWritingCommands), std::end(kWritingCommands), id)) return writable;
+    if (id == kClear || id == kCut || id == kPaste || id == kUndo) return writable;
     if (contains(std::begin(kNeverEnabled), std::end(kNeverEnabled), id)) return false;
     if (id >= kFirstNeverEnabledBlock && id <= kLastNeverEnabledBlock) return false;
     if (id == kInsertVariable) return writable && GetControlDocument(&control_) != nullptr;
@@ -116,13 +170,75 @@ bool CSyspanelEditCtrl::IsCommandEnabled(UINT id) const {
     return false;
 }
 
-bool CSyspanelEditCtrl::OnCommand(UINT id) {
+bool CSyspanelEditCtrl::ExecuteCommand(UINT id) {
     if (!IsCommandEnabled(id)) return false;
-    if (id == kToggleSpinButtons) {
-        control_.ShowSpinButtons(!control_.IsSpinButtons());
-    } else if (id >= kFirstListEntry && id <= kLastListEntry) {
-        replaceText(valueList_[id - 1]);
-        control_.ApplyValue();
+    switch (id) {
+        case kCopy: Copy(); break;
+        case kSelectAll:
+            SetSel(0, -1);
+            ScrollCaret();
+            break;
+        case kClear: Clear(); break;
+        case kCut: Cut(); break;
+        case kPaste: Paste(); break;
+        case kUndo: Undo(); break;
+        case kToggleSpinButtons: control_.ShowSpinButtons(!control_.IsSpinButtons()); break;
+        case kSpinDialog: openSpinStepDialog(); break;
+        case kInsertVariable: insertVariable(); break;
+        case kTextModule: runTextModule(); break;
+        case kAngleInfo: readAngle(); break;
+        default: {
+            // A value-list entry; an empty edit first gets a space so that the replacement counts
+            // as a change.
+            if (GetWindowTextLength() == 0) SetTextQuietly(L" ");
+            replaceText(valueList_[id - 1]);
+            SetModify(TRUE);
+            control_.ApplyValue();
+            break;
+        }
     }
     return true;
+}
+
+BOOL CSyspanelEditCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam != 0) return CXTPControlEditCtrl::OnCommand(wParam, lParam);
+    ExecuteCommand(LOWORD(wParam));
+    return TRUE;
+}
+
+LRESULT CSyspanelEditCtrl::OnContextMenuMessage(WPARAM, LPARAM point) {
+    ShowContextMenu(POINT{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))});
+    return 0;
+}
+
+void CSyspanelEditCtrl::ShowContextMenu(POINT screen) {
+    CXTPCommandBar* bar = control_.GetParent();
+    CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
+    if (!bars) return;
+    CXTPPopupBar* popup = LoadMenuPopupBar(bars, kContextMenuId);
+    if (!popup) return;
+    // The edit decides every entry's state; the frame's update pass does not.
+    forEachItem(popup, [this](CXTPControl& item) {
+        item.SetFlags(item.GetFlags() | xtpFlagManualUpdate);
+        if (item.GetType() != xtpControlPopup) item.SetEnabled(IsCommandEnabled(static_cast<UINT>(item.GetID())));
+    });
+    if (!CanUndo()) greyItem(popup, kUndo);
+    RemoveMenuItems(popup, kRemovedFirst);
+    int start = 0, end = 0;
+    GetSel(start, end);
+    if (start == end)
+        for (const UINT id : {kCut, kCopy, kClear}) greyItem(popup, static_cast<int>(id));
+    CXTPControl* spinButtons = popup->GetControls()->Add(xtpControlButton, static_cast<int>(kToggleSpinButtons));
+    spinButtons->SetCaption(KVLoadString(kSpinButtonsStringId));
+    spinButtons->SetFlags(spinButtons->GetFlags() | xtpFlagManualUpdate);
+    spinButtons->SetChecked(control_.IsSpinButtons());
+    RemoveMenuItems(popup, kRemovedLast);
+
+    UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON;
+    if (bar->GetSafeHwnd() && (bar->GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RIGHT))) flags |= TPM_RIGHTALIGN;
+    const int chosen = bars->TrackPopupMenu(popup, flags, screen.x, screen.y);
+    popup->InternalRelease();
+    if (chosen <= 0) return;
+    bars->SetCommandUsed(static_cast<UINT>(chosen));
+    PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
 }

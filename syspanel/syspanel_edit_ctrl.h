@@ -1,20 +1,25 @@
 // The edit window of a parameter edit: how its spin buttons step (by a number, or through the
-// edit's value list), its keys and its commands. The window lives with its control.
+// edit's value list), its keys, its commands and its context menu. The window exists while the
+// bar shows its control; its spin mode and steps go with it, so a new window starts again in mode
+// 0 with the control's step.
 #pragma once
 
 #include <vector>
 
 #include "platform/mfc.h"
+#include "platform/toolkit.h"
 
 class CSyspanelEdit;
 
-class CSyspanelEditCtrl {
+class CSyspanelEditCtrl : public CXTPControlEditCtrl {
 public:
     // Spin modes: 0 and 1 add the step (1 with a step of the user's choice), 2 steps through the
     // value list.
     static constexpr unsigned kSpinByDefaultStep = 0;
     static constexpr unsigned kSpinByOwnStep = 1;
     static constexpr unsigned kSpinThroughList = 2;
+    static constexpr UINT kContextMenuId = 1139;
+    static constexpr UINT kSpinButtonsStringId = 41193;
 
     CSyspanelEditCtrl(CSyspanelEdit& control, double controlStep);
 
@@ -33,15 +38,33 @@ public:
 
     // The spin buttons, `count` steps (negative: down).
     void Spin(int count);
-    // A key; true when the edit took it.
-    bool OnKeyDown(UINT virtualKey, bool control);
     // The edit's commands and when they are enabled.
     bool IsCommandEnabled(UINT id) const;
     // Runs the command when it is enabled; false when it is not.
-    bool OnCommand(UINT id);
+    bool ExecuteCommand(UINT id);
+    // The context menu at a screen point, as a popup bar of the control's command bars.
+    void ShowContextMenu(POINT screen);
+
+protected:
+    // Menu and accelerator commands (WM_COMMAND without a control) are the edit's own.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    afx_msg LRESULT OnEditKeyDownMessage(WPARAM key, LPARAM flags);
+    afx_msg LRESULT OnSysKeyDownMessage(WPARAM key, LPARAM flags);
+    afx_msg LRESULT OnContextMenuMessage(WPARAM window, LPARAM point);
+    DECLARE_MESSAGE_MAP()
 
 private:
+    // Selects everything, scrolls the caret into view and replaces the text with undo.
     void replaceText(const CString& text);
+    // The focus leaves the edit for the document: the active main frame's active frame.
+    void leaveEdit();
+    void runCommand(UINT id) { SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0); }
+    // The kernel's services of the edit (2137 insert a variable, 2148 a text module, 2231 the
+    // angle of the text) and the spin-step dialog (2145); each is completed with its service.
+    void insertVariable() {}
+    void runTextModule() {}
+    void readAngle() {}
+    void openSpinStepDialog() {}
 
     CSyspanelEdit& control_;
     unsigned spinMode_ = kSpinByDefaultStep;

@@ -156,24 +156,107 @@ std::optional<std::wstring> User::clickControl(HWND frame, int id) {
     return std::nullopt;
 }
 
+namespace {
+
+struct ReachedEdit {
+    CXTPControlEdit* edit = nullptr;
+    HWND window = nullptr;
+    std::optional<std::wstring> refusal;
+};
+
+// The edit control with the id and its edit window, as a user reaches them.
+ReachedEdit reachEdit(HWND frame, int id, bool writing) {
+    const Located found = locate(frame, id);
+    if (!found.control) return {nullptr, nullptr, found.refusal};
+    auto* edit = dynamic_cast<CXTPControlEdit*>(found.control);
+    const std::wstring name = L"control " + std::to_wstring(id);
+    if (!edit) return {nullptr, nullptr, name + L" is no edit"};
+    if (!edit->GetEnabled()) return {nullptr, nullptr, name + L" is disabled"};
+    if (writing && edit->GetReadOnly()) return {nullptr, nullptr, name + L" is read-only"};
+    CXTPControlEditCtrl* window = edit->GetEditCtrl();
+    if (!window) return {nullptr, nullptr, name + L" shows no edit window"};
+    return {edit, window->GetSafeHwnd(), std::nullopt};
+}
+
+void postKey(HWND window, UINT key, bool down, bool alt) {
+    // A key with Alt held is a system key; its context bit (29) says so.
+    const UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    LPARAM flags = 1;
+    if (alt) flags |= LPARAM{1} << 29;
+    if (!down) flags |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    PostMessageW(window, message, key, flags);
+}
+
+// The mouse rests on the control and its window takes the focus; `act` does what the user does
+// there; then the mouse leaves the control.
+template <class Act>
+void actInEdit(Session& session, const ReachedEdit& reached, Act act) {
+    CXTPControlEdit* edit = reached.edit;
+    edit->InternalAddRef();
+    edit->OnSetSelected(TRUE);
+    if (GetFocus() != reached.window) SetFocus(reached.window);
+    act();
+    session.runUntilIdle();
+    edit->OnSetSelected(FALSE);
+    edit->InternalRelease();
+    session.runUntilIdle();
+}
+
+}  // namespace
+
 std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view text) {
     platform::core::journal().add("user", L"type " + quoted(std::wstring(text)) + L" into " + std::to_wstring(id) +
                                               L" on " + handleText(frame));
-    const Located found = locate(frame, id);
-    if (!found.control) return found.refusal;
-    auto* edit = dynamic_cast<CXTPControlEdit*>(found.control);
-    if (!edit) return L"control " + std::to_wstring(id) + L" is no edit";
-    if (!edit->GetEnabled()) return L"control " + std::to_wstring(id) + L" is disabled";
-    if (edit->GetReadOnly()) return L"control " + std::to_wstring(id) + L" is read-only";
-    edit->InternalAddRef();
-    edit->OnSetSelected(TRUE);
-    edit->OnSetFocus();
-    edit->SetEditText(std::wstring(text).c_str());
-    edit->OnEditChanged();
-    edit->OnEditKeyDown(VK_RETURN, false);
-    if (edit->IsFocused()) edit->OnKillFocus();
-    edit->OnSetSelected(FALSE);
-    edit->InternalRelease();
+    const ReachedEdit reached = reachEdit(frame, id, true);
+    if (!reached.edit) return reached.refusal;
+    actInEdit(session_, reached, [&] {
+        SendMessageW(reached.window, EM_SETSEL, 0, -1);
+        for (const wchar_t c : text) PostMessageW(reached.window, WM_CHAR, c, 1);
+        postKey(reached.window, VK_RETURN, true, false);
+        postKey(reached.window, VK_RETURN, false, false);
+    });
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::pressKey(HWND frame, int id, Key key) {
+    std::wstring name = (key.control ? L"Ctrl+" : L"") + std::wstring(key.alt ? L"Alt+" : L"") + std::to_wstring(key.virtualKey);
+    platform::core::journal().add("user", L"key " + name + L" in " + std::to_wstring(id) + L" on " + handleText(frame));
+    const ReachedEdit reached = reachEdit(frame, id, false);
+    if (!reached.edit) return reached.refusal;
+    actInEdit(session_, reached, [&] {
+        if (key.control) postKey(reached.window, VK_CONTROL, true, false);
+        if (key.alt) postKey(reached.window, VK_MENU, true, true);
+        postKey(reached.window, key.virtualKey, true, key.alt);
+        postKey(reached.window, key.virtualKey, false, key.alt);
+        if (key.alt) postKey(reached.window, VK_MENU, false, false);
+        if (key.control) postKey(reached.window, VK_CONTROL, false, false);
+    });
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::spin(HWND frame, int id, int count) {
+    platform::core::journal().add("user", L"spin " + std::to_wstring(count) + L" on " + std::to_wstring(id) + L" of " +
+                                              handleText(frame));
+    const ReachedEdit reached = reachEdit(frame, id, true);
+    if (!reached.edit) return reached.refusal;
+    if (!reached.edit->IsSpinButtons()) return L"control " + std::to_wstring(id) + L" shows no spin buttons";
+    actInEdit(session_, reached, [&] {
+        for (int i = 0; i < (count < 0 ? -count : count); ++i) reached.edit->NotifySpinChanged(1, count < 0 ? -1 : 1);
+    });
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::editContextMenu(HWND frame, int id) {
+    platform::core::journal().add("user", L"context menu of " + std::to_wstring(id) + L" on " + handleText(frame));
+    const ReachedEdit reached = reachEdit(frame, id, false);
+    if (!reached.edit) return reached.refusal;
+    actInEdit(session_, reached, [&] {
+        RECT rect{};
+        GetWindowRect(reached.window, &rect);
+        const auto x = static_cast<WORD>((rect.left + rect.right) / 2);
+        const auto y = static_cast<WORD>((rect.top + rect.bottom) / 2);
+        PostMessageW(reached.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(reached.window), MAKELPARAM(x, y));
+    });
     return std::nullopt;
 }
 

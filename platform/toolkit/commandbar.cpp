@@ -5,6 +5,7 @@
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars.h"
 #include "platform/toolkit/dpi.h"
+#include "platform/toolkit/edit_ctrl.h"
 #include "platform/toolkit/window_classes.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
@@ -126,6 +127,29 @@ void CXTPCommandBar::SetTitle(LPCWSTR title) {
 void CXTPCommandBar::SetVisible(BOOL visible) {
     visible_ = visible;
     if (GetSafeHwnd()) ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
+    SyncEditWindows();
+}
+
+BOOL CXTPCommandBar::IsControlShown(const CXTPControl* control) const {
+    return control && GetSafeHwnd() && visible_ && control->IsVisible() && control->GetControls() == controls_;
+}
+
+void CXTPCommandBar::SyncEditWindowsOf(CXTPControls* controls) {
+    for (int i = 0; controls && i < controls->GetCount(); ++i)
+        if (auto* edit = dynamic_cast<CXTPControlEdit*>(controls->GetAt(i))) edit->SyncEditWindow();
+}
+
+void CXTPCommandBar::SyncEditWindows() { SyncEditWindowsOf(controls_); }
+
+BOOL CXTPCommandBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam) {
+        if (auto* edit = dynamic_cast<CXTPControlEditCtrl*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)));
+            edit && edit->GetParent() == this) {
+            edit->OnEditNotification(HIWORD(wParam));
+            return TRUE;
+        }
+    }
+    return CWnd::OnCommand(wParam, lParam);
 }
 
 void CXTPCommandBar::UnlockRedraw() {
@@ -178,6 +202,7 @@ void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, C
 }
 
 void CXTPCommandBar::OnIdleUpdateCmdUI() {
+    SyncEditWindows();
     CWnd* site = GetSite();
     if (!site || !visible_) return;
     for (int i = 0; i < controls_->GetCount(); ++i) UpdateControl(controls_->GetAt(i), i, controls_->GetCount(), site);

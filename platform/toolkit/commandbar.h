@@ -95,10 +95,19 @@ public:
     virtual void OnIdleUpdateCmdUI();
     // The update of one control through `site`'s route (what the pass does for each control).
     static void UpdateControl(CXTPControl* control, int index, int count, CWnd* site);
+    // Whether the bar shows `control` to the user now: a visible bar with a window, and the
+    // control visible on it. Edit controls have their edit windows exactly then.
+    virtual BOOL IsControlShown(const CXTPControl* control) const;
+    // Creates or destroys the edit windows of the bar's edit controls to match what it shows.
+    virtual void SyncEditWindows();
     // Makes the bar one of `bars` (popups and bars made outside CXTPCommandBars::Add).
     void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
 
 protected:
+    // The notifications of the bar's edit windows go to the window objects.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Syncs the edit windows of `controls` (a list of this bar's).
+    static void SyncEditWindowsOf(CXTPControls* controls);
     // The framework's idle pass reaches the bar's window with the frame's other descendants.
     afx_msg LRESULT OnIdleUpdateMessage(WPARAM, LPARAM) {
         OnIdleUpdateCmdUI();

@@ -97,6 +97,10 @@ public:
     BOOL IsControlHidden(UINT id) const { return hiddenCommands_.count(id) != 0; }
     const std::set<UINT>& GetHiddenCommands() const { return hiddenCommands_; }
 
+    // Commands the user ran from menus, which personalised menus show even when short.
+    void SetCommandUsed(UINT id) { usedCommands_.insert(id); }
+    BOOL IsCommandUsed(UINT id) const { return usedCommands_.count(id) != 0; }
+
     BOOL IsCustomizeMode() const { return customizeMode_; }
     void SetCustomizeMode(BOOL customize) { customizeMode_ = customize; }
 
@@ -153,6 +157,7 @@ private:
     CXTPShortcutManager shortcuts_;
     std::unique_ptr<CXTPToolTipContext> tooltips_ = std::make_unique<CXTPToolTipContext>();
     std::set<UINT> hiddenCommands_;
+    std::set<UINT> usedCommands_;
     BOOL customizeMode_ = FALSE;
     BOOL rtl_ = FALSE;
     CXTPPopupBar* tracking_ = nullptr;

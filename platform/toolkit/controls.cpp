@@ -6,6 +6,7 @@
 #include "platform/toolkit/commandbar.h"
 #include "platform/toolkit/commandbars.h"
 #include "platform/toolkit/dpi.h"
+#include "platform/toolkit/edit_ctrl.h"
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
@@ -119,10 +120,90 @@ CXTPControl* CXTPControl::Clone(BOOL recursive) {
     return clone;
 }
 
+CXTPControlEdit::CXTPControlEdit() : CXTPControl(xtpControlEdit) {}
+
+CXTPControlEdit::~CXTPControlEdit() { destroyEditWindow(); }
+
+CString CXTPControlEdit::GetEditText() const {
+    if (CXTPControlEditCtrl* edit = GetEditCtrl()) {
+        CString text;
+        edit->GetWindowText(text);
+        return text;
+    }
+    return text_;
+}
+
+void CXTPControlEdit::SetEditText(LPCWSTR text) {
+    text_ = text ? text : L"";
+    if (CXTPControlEditCtrl* edit = GetEditCtrl()) edit->SetTextQuietly(text_);
+}
+
+void CXTPControlEdit::SetReadOnly(BOOL readOnly) {
+    readOnly_ = readOnly;
+    if (CXTPControlEditCtrl* edit = GetEditCtrl()) edit->SetReadOnly(readOnly);
+}
+
+void CXTPControlEdit::SetEnabled(BOOL enabled) {
+    CXTPControl::SetEnabled(enabled);
+    if (CXTPControlEditCtrl* edit = GetEditCtrl()) edit->EnableWindow(enabled);
+}
+
+BOOL CXTPControlEdit::GetModify() const {
+    CXTPControlEditCtrl* edit = GetEditCtrl();
+    return edit ? edit->GetModify() : FALSE;
+}
+
+void CXTPControlEdit::SetModify(BOOL modified) {
+    if (CXTPControlEditCtrl* edit = GetEditCtrl()) edit->SetModify(modified);
+}
+
+CXTPControlEditCtrl* CXTPControlEdit::GetEditCtrl() const {
+    return edit_ && edit_->GetSafeHwnd() ? edit_.get() : nullptr;
+}
+
+BOOL CXTPControlEdit::IsShown() const {
+    CXTPCommandBar* bar = GetParent();
+    return bar && bar->IsControlShown(this);
+}
+
+std::unique_ptr<CXTPControlEditCtrl> CXTPControlEdit::CreateEditControl() {
+    return std::make_unique<CXTPControlEditCtrl>();
+}
+
+BOOL CXTPControlEdit::ShowEditWindow(BOOL show) {
+    if (!show) {
+        destroyEditWindow();
+        return FALSE;
+    }
+    if (GetEditCtrl()) return TRUE;
+    edit_.reset();  // a window its bar's window took with it
+    CXTPCommandBar* bar = GetParent();
+    if (!bar || !bar->GetSafeHwnd() || !IsShown()) return FALSE;
+    std::unique_ptr<CXTPControlEditCtrl> edit = CreateEditControl();
+    const int height = GetHeight() > 0 ? GetHeight() : 22;
+    if (!edit || !edit->CreateEdit(this, bar, RECT{0, 0, width_ > 0 ? width_ : 80, height})) return FALSE;
+    edit_ = std::move(edit);
+    return TRUE;
+}
+
+void CXTPControlEdit::destroyEditWindow() {
+    if (!edit_) return;
+    // The text stays with the control; the window's other state goes with it.
+    if (edit_->GetSafeHwnd()) edit_->GetWindowText(text_);
+    edit_->ReleaseControl();
+    focused_ = FALSE;
+    edit_.reset();
+}
+
+void CXTPControlEdit::OnEditWindowChanged(const CString& text) {
+    text_ = text;
+    OnEditChanged();
+}
+
 void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
     CXTPControl::Copy(source, recursive);
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(source)) {
-        text_ = edit->text_;
+        SetEditText(edit->GetEditText());
         width_ = edit->width_;
         readOnly_ = edit->readOnly_;
         spinButtons_ = edit->spinButtons_;
@@ -131,7 +212,14 @@ void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
 
 BOOL CXTPControlEdit::OnEditKeyDown(UINT virtualKey, bool) {
     if (virtualKey != VK_RETURN && virtualKey != VK_ESCAPE) return FALSE;
-    if (focused_) OnKillFocus();
+    if (!focused_) return TRUE;
+    CXTPCommandBar* bar = GetParent();
+    CWnd* site = bar ? bar->GetSite() : nullptr;
+    if (site && site->GetSafeHwnd() && GetEditCtrl()) {
+        site->SetFocus();
+    } else {
+        OnKillFocus();
+    }
     return TRUE;
 }
 
@@ -254,6 +342,8 @@ void CXTPControls::Remove(CXTPControl* control) {
     if (it == controls_.end()) return;
     controls_.erase(it);
     control->parent_ = nullptr;
+    // A control that leaves its bar is no longer shown: its edit window goes.
+    if (auto* edit = dynamic_cast<CXTPControlEdit*>(control)) edit->ShowEditWindow(FALSE);
     OnControlRemoved(control);
     control->InternalRelease();
 }

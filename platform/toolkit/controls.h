@@ -3,6 +3,7 @@
 // while anyone else (a registry of controls, a clone source) still holds one.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/mfc.h"
@@ -10,6 +11,7 @@
 
 class CXTPCommandBar;
 class CXTPControls;
+class CXTPControlEditCtrl;
 
 // Control flags.
 inline constexpr DWORD xtpFlagHideWrap = 1;
@@ -133,25 +135,32 @@ public:
     void OnExecute() override;
 };
 
-// An edit field: its text stays with the control while it is hidden or disabled. The stand-in
-// keeps the state of the edit window with the control: the keyboard focus, the modification flag
-// (EM_GETMODIFY, EM_SETMODIFY) and the spin buttons.
+// An edit field. While a visible bar with a window shows the control it has an edit window (a
+// CXTPControlEditCtrl, see edit_ctrl.h) that holds the text, the selection, the modification flag
+// (EM_GETMODIFY, EM_SETMODIFY) and the undo step; hidden or removed, the window goes and the text
+// stays with the control.
 class CXTPControlEdit : public CXTPControl {
     DECLARE_DYNCREATE(CXTPControlEdit)
 public:
-    CXTPControlEdit() : CXTPControl(xtpControlEdit) {}
-    CString GetEditText() const { return text_; }
-    void SetEditText(LPCWSTR text) { text_ = text; }
+    CXTPControlEdit();
+    ~CXTPControlEdit() override;
+    // The window's text while there is one, else the control's.
+    CString GetEditText() const;
+    // Sets the text as the program does (not a change by the user: the window's modification
+    // flag is cleared, and OnEditChanged does not run).
+    void SetEditText(LPCWSTR text);
     BOOL GetReadOnly() const { return readOnly_; }
-    void SetReadOnly(BOOL readOnly) { readOnly_ = readOnly; }
+    void SetReadOnly(BOOL readOnly);
+    void SetEnabled(BOOL enabled) override;
     // As wide as its width (the toolkit's 100 pixels at 96 dpi when it has none) and as high as
     // a button of its bar.
     SIZE GetSize(CDC* dc) override;
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 
     BOOL IsFocused() const { return focused_; }
-    BOOL GetModify() const { return modified_; }
-    void SetModify(BOOL modified) { modified_ = modified; }
+    // The edit window's modification flag; FALSE (and nothing to set) without a window.
+    BOOL GetModify() const;
+    void SetModify(BOOL modified);
     int GetWidth() const { return width_; }
     void SetWidth(int width) { width_ = width; }
     BOOL IsSpinButtons() const { return spinButtons_; }
@@ -159,28 +168,47 @@ public:
     // Whether the control is the bar's selected (hot) control.
     BOOL GetSelected() const { return selected_; }
 
+    // The edit window, or null while the control has none.
+    CXTPControlEditCtrl* GetEditCtrl() const;
+    // Creates the window (when the control's bar shows it and it has none) or destroys it; TRUE
+    // when the window exists afterwards.
+    BOOL ShowEditWindow(BOOL show);
+    // Whether the control's bar shows it now (see CXTPCommandBar::IsControlShown).
+    BOOL IsShown() const;
+    // Makes the window follow whether the bar shows the control.
+    void SyncEditWindow() { ShowEditWindow(IsShown()); }
+
     // What the user does, in the order a user does it: the control becomes selected, the edit
     // takes the focus, the text changes, keys are pressed, the spin buttons are clicked, the focus
     // leaves, the control is no longer selected.
     virtual void OnSetSelected(BOOL selected) { selected_ = selected; }
     virtual void OnSetFocus() { focused_ = TRUE; }
     virtual void OnKillFocus() { focused_ = FALSE; }
-    // The user changed the text (typing, pasting).
-    virtual void OnEditChanged() { modified_ = TRUE; }
-    // A key in the edit; true when the control took it. The toolkit's own: Enter and Esc leave
-    // the edit.
+    // The user changed the text in the window (typing, pasting, undo, a replacement with undo).
+    virtual void OnEditChanged() {}
+    // A key in the edit window; true when the control took it. The toolkit's own: Enter and Esc
+    // give the focus back to the bar's site.
     virtual BOOL OnEditKeyDown(UINT virtualKey, bool control);
     // The spin buttons: `delta` times `direction` is the signed count of steps.
     virtual void NotifySpinChanged(int delta, int direction) { (void)delta, (void)direction; }
 
+    // The window's text changed by the user; the control keeps it and hears OnEditChanged.
+    void OnEditWindowChanged(const CString& text);
+
+protected:
+    // The window object a new edit window is made of (the program's own class, say).
+    virtual std::unique_ptr<CXTPControlEditCtrl> CreateEditControl();
+
 private:
+    void destroyEditWindow();
+
     CString text_;
     BOOL readOnly_ = FALSE;
     BOOL focused_ = FALSE;
-    BOOL modified_ = FALSE;
     BOOL spinButtons_ = FALSE;
     BOOL selected_ = FALSE;
     int width_ = 0;
+    std::unique_ptr<CXTPControlEditCtrl> edit_;
 };
 
 // A combo box: a list of texts and the current selection (-1: none).

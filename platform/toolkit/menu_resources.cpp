@@ -1,6 +1,7 @@
 #include "platform/toolkit/menu_resources.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars.h"
@@ -39,10 +40,64 @@ constexpr MenuEntry kViewMenu[] = {
     {799, L"&Find command", 0},
 };
 
+// Menu 1139: the context menu of the panel's parameter edits. The kernel's entries (variables,
+// text modules, angles, the formula and measuring entries) come with it; the edit removes those
+// it does not offer.
+constexpr MenuEntry kParameterEditMenu[] = {
+    {57643, L"&Undo", 0},
+    {0, L"", 0},
+    {57635, L"Cu&t", 0},
+    {57634, L"&Copy", 0},
+    {57637, L"&Paste", 0},
+    {57632, L"&Delete", 0},
+    {0, L"", 0},
+    {57642, L"Select &all", 0},
+    {0, L"", 0},
+    {2137, L"Insert &variable...", 0},
+    {2148, L"Te&xt module...", 0},
+    {2231, L"An&gle...", 0},
+    {2138, L"&Formula", 0},
+    {2140, L"&Measure", 0},
+    {2142, L"Measure &once", 0},
+    {2232, L"Angle from &object", 0},
+    {2143, L"Copy &value", 0},
+    {2144, L"Paste v&alue", 0},
+    {2146, L"&Remember value", 0},
+    {2147, L"Recall val&ue", 0},
+    {0, L"", 0},
+    {-1, L"&Functions", 0},
+    {1955, L"sin", 1},
+    {1956, L"cos", 1},
+    {1957, L"tan", 1},
+    {1958, L"sqrt", 1},
+    {1959, L"abs", 1},
+    {1960, L"min", 1},
+    {1961, L"max", 1},
+    {1962, L"pi", 1},
+    {1963, L"round", 1},
+    {1964, L"int", 1},
+    {1114, L"&Calculator", 0},
+    {2493, L"&Units", 0},
+    {0, L"", 0},
+    {2145, L"&Spin step...", 0},
+};
+
+struct MenuResource {
+    UINT id;
+    const MenuEntry* begin;
+    const MenuEntry* end;
+};
+
+constexpr MenuResource kMenus[] = {
+    {1100, std::begin(kViewMenu), std::end(kViewMenu)},
+    {1139, std::begin(kParameterEditMenu), std::end(kParameterEditMenu)},
+};
+
 }  // namespace
 
 CXTPPopupBar* LoadMenuPopupBar(CXTPCommandBars* bars, UINT id) {
-    if (id != 1100) {
+    const auto menu = std::find_if(std::begin(kMenus), std::end(kMenus), [id](const MenuResource& m) { return m.id == id; });
+    if (menu == std::end(kMenus)) {
         platform::core::reportFailure(L"LoadMenuPopupBar(" + std::to_wstring(id) +
                                       L"): the product resources hold no such menu");
         return nullptr;
@@ -50,7 +105,8 @@ CXTPPopupBar* LoadMenuPopupBar(CXTPCommandBars* bars, UINT id) {
     CXTPPopupBar* root = CXTPPopupBar::CreatePopupBar(bars);
     std::vector<CXTPCommandBar*> stack{root};
     bool group = false;
-    for (const MenuEntry& entry : kViewMenu) {
+    for (const MenuEntry* each = menu->begin; each != menu->end; ++each) {
+        const MenuEntry& entry = *each;
         stack.resize(static_cast<std::size_t>(entry.depth) + 1);
         if (entry.id == 0) {
             group = true;

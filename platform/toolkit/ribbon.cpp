@@ -299,7 +299,19 @@ void CXTPRibbonBar::updateControls(CXTPControls* controls) {
     for (int i = 0; i < controls->GetCount(); ++i) UpdateControl(controls->GetAt(i), i, controls->GetCount(), site);
 }
 
+BOOL CXTPRibbonBar::IsControlShown(const CXTPControl* control) const {
+    return GetSafeHwnd() && IsControlReachable(control);
+}
+
+void CXTPRibbonBar::SyncEditWindows() {
+    for (CXTPRibbonTab* tab : tabs_)
+        for (int g = 0; g < tab->GetGroupCount(); ++g) SyncEditWindowsOf(tab->GetGroup(g)->GetControls());
+    SyncEditWindowsOf(quickAccess_);
+    SyncEditWindowsOf(GetControls());
+}
+
 void CXTPRibbonBar::OnIdleUpdateCmdUI() {
+    SyncEditWindows();
     if (!GetSite() || !IsVisible()) return;
     if (current_ && !minimized_)
         for (int g = 0; g < current_->GetGroupCount(); ++g)

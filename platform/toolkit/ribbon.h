@@ -264,6 +264,9 @@ public:
 
     // The update pass over the controls a user can see (those without the manual-update flag).
     void OnIdleUpdateCmdUI() override;
+    // The ribbon shows the controls a user can reach (IsControlReachable) while it has a window.
+    BOOL IsControlShown(const CXTPControl* control) const override;
+    void SyncEditWindows() override;
     // Messages the ribbon hooks: XTP_HOOK_CONTROLEXECUTED (lParam the control) after a control of
     // its command bars ran, and the frame's WM_ACTIVATE.
     virtual void OnHookMessage(UINT message, WPARAM wParam, LPARAM lParam) {

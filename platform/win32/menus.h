@@ -18,6 +18,7 @@ inline constexpr UINT MFT_RADIOCHECK = 0x0200;
 
 inline constexpr UINT TPM_LEFTALIGN = 0x0000;
 inline constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+inline constexpr UINT TPM_RIGHTALIGN = 0x0008;
 inline constexpr UINT TPM_NONOTIFY = 0x0080;
 inline constexpr UINT TPM_RETURNCMD = 0x0100;
 inline constexpr UINT TPM_LAYOUTRTL = 0x8000;

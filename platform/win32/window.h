@@ -142,6 +142,20 @@ inline constexpr UINT VK_F8 = 0x77;
 inline constexpr UINT VK_F9 = 0x78;
 inline constexpr UINT VK_F11 = 0x7A;
 inline constexpr UINT VK_F12 = 0x7B;
+inline constexpr UINT VK_BACK = 0x08;
+inline constexpr UINT VK_TAB = 0x09;
+inline constexpr UINT VK_END = 0x23;
+inline constexpr UINT VK_HOME = 0x24;
+inline constexpr UINT VK_LEFT = 0x25;
+inline constexpr UINT VK_RIGHT = 0x27;
+inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_F1 = 0x70;
+inline constexpr UINT VK_F2 = 0x71;
+inline constexpr UINT VK_F3 = 0x72;
+inline constexpr UINT VK_F4 = 0x73;
+inline constexpr UINT VK_F5 = 0x74;
+inline constexpr UINT VK_F7 = 0x76;
+inline constexpr UINT VK_F10 = 0x79;
 
 // WM_SYSCOMMAND codes.
 inline constexpr UINT SC_SIZE = 0xF000;
@@ -446,7 +460,8 @@ struct PAINTSTRUCT {
 };
 
 // ---- Classes ---------------------------------------------------------------------------------
-// Built-in classes: "STATIC", "MDICLIENT" and "#32770" (the dialog and message-box class).
+// Built-in classes: "STATIC", "MDICLIENT", "EDIT" (platform/win32/edit.h) and "#32770" (the dialog
+// and message-box class).
 ATOM RegisterClassExW(const WNDCLASSEXW* wc);
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* wc);

@@ -62,6 +62,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-pane show-hidden\n"
         "dump syspanel 1\n"
         "type 1 907 \"2,5\"\n"
+        "key 1 907 Ctrl+Alt+F8\n"
+        "spin 1 907 -3\n"
+        "context-menu 1 907\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
         "dump image 1\n"
@@ -124,12 +127,16 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[39].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
     EXPECT_EQ(result.steps[39].arguments.name, L"b.grb");
     EXPECT_EQ(result.steps[48].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[49].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[49].arguments.keyControl);
+    EXPECT_TRUE(result.steps[49].arguments.keyAlt);
+    EXPECT_EQ(result.steps[50].arguments.count, -3);     // spin
     const std::size_t scroll = result.steps.size() - 9;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 60);
+    EXPECT_EQ(result.steps.back().line, 63);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -161,6 +168,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"start now", "start: unexpected text \"now\"; usage: start"},
         {"advance", "advance: missing argument; usage: advance MS"},
         {"scroll 1 sideways top", "scroll: unknown scroll bar \"sideways\" (horizontal, vertical)"},
+        {"key 1 907 Shift+F8", "key: unknown key \"Shift+F8\""},
+        {"spin 1 907 0", "spin: \"0\" is not a spin count"},
         {"scroll 1 vertical up", "scroll: unknown scroll action \"up\""},
         {"drag-thumb 1 vertical 2147483648", "is not a scroll position (0 to 2147483647)"},
         {"advance -5", "advance: \"-5\" is not a number of milliseconds"},
@@ -206,7 +215,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
-                             "documents-pane, type, scroll, drag-thumb, journal, quit, automation, kernel)");
+                             "documents-pane, type, key, spin, context-menu, scroll, drag-thumb, journal, quit, automation, kernel)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -198,3 +198,48 @@ TEST_F(PanelValues, ANameBecomesAVariableInOneUndoBlock) {
 }
 
 }  // namespace
+
+namespace {
+
+// The edit window as a user drives it: its context menu, its keys and its spin buttons, each
+// ending with the mouse leaving the edit, which writes a changed value.
+TEST_F(PanelValues, TheEditWindowsMenuKeysAndSpinButtonsReachTheSelection) {
+    const int a = s.kernel().addObject(document);
+    s.kernel().select(document, {a});
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"4"), std::nullopt);
+    EXPECT_EQ(numberOf(levelOf(a)), 4.0);
+
+    // Nothing selected in the edit: Cut, Copy and Clear are grey; the value-exchange, formula,
+    // measuring and function entries are gone; the spin-buttons entry comes checked.
+    s.user().expectMenuChoose(57642);  // select all
+    ASSERT_EQ(s.user().editContextMenu(window, kLevel), std::nullopt);
+    const std::vector<std::wstring> items = s.journal().texts("menu");
+    const auto item = [&](std::wstring_view needle) { return indexOf(items, needle); };
+    EXPECT_GE(item(L"57634 \"Copy\" disabled"), 0);
+    EXPECT_GE(item(L"57635 \"Cut\" disabled"), 0);
+    EXPECT_GE(item(L"57632 \"Delete\" disabled"), 0);
+    EXPECT_GE(item(L"57637 \"Paste\""), 0);
+    EXPECT_GE(item(L"2810 \"Spin buttons\" checked"), 0);
+    for (const wchar_t* gone : {L"2143 ", L"2144 ", L"2146 ", L"2147 ", L"2142 ", L"2140 ", L"2232 ", L"1114 ",
+                                L"1955 ", L"1964 ", L"2138 ", L"2493 ", L"Functions"})
+        EXPECT_LT(item(gone), 0) << std::wstring(gone);
+
+    // F6, F9, F12 and Alt+F9 do nothing; the level is unchanged.
+    for (const platform::harness::User::Key key : {platform::harness::User::Key{VK_F6}, platform::harness::User::Key{VK_F9},
+                                                   platform::harness::User::Key{VK_F12},
+                                                   platform::harness::User::Key{VK_F9, false, true}})
+        ASSERT_EQ(s.user().pressKey(window, kLevel, key), std::nullopt);
+    EXPECT_EQ(ribbonText(kLevel), CString(L"4"));
+
+    // The spin buttons step the level and leaving the edit writes it.
+    ASSERT_EQ(s.user().spin(window, kLevel, 3), std::nullopt);
+    EXPECT_EQ(ribbonText(kLevel), CString(L"7"));
+    EXPECT_EQ(numberOf(levelOf(a)), 7.0);
+
+    // Hidden spin buttons cannot be clicked.
+    s.user().expectMenuChoose(2810);
+    ASSERT_EQ(s.user().editContextMenu(window, kLevel), std::nullopt);
+    EXPECT_NE(s.user().spin(window, kLevel, 1), std::nullopt);
+}
+
+}  // namespace

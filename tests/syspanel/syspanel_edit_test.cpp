@@ -1,6 +1,7 @@
-// The parameter edit on its own (no frame, no document): what a typed text commits to, what the
-// stored value shows, the spin buttons, the value list and the spin-step dialog; and the kernel's
-// parameter equality the panel relies on.
+// The parameter edit on its own (no frame, no document): what a typed text commits to and what
+// the stored value shows; its edit window on a panel bar: the spin buttons, the value list, the
+// clipboard commands, the window's lifetime and the spin-step dialog; and the kernel's parameter
+// equality the panel relies on.
 #include <gtest/gtest.h>
 
 #include "platform/harness.h"
@@ -8,6 +9,7 @@
 #include "syspanel/spin_action_dialog.h"
 #include "syspanel/syspanel_edit.h"
 #include "tests/support/session_test.h"
+#include "tests/syspanel/sys_panel_test_support.h"
 
 namespace {
 
@@ -62,37 +64,55 @@ TEST(SyspanelEdit, FocusClearsAndRestoresTheDefaultText) {
     EXPECT_EQ(edit.GetEditText(), CString(L"Default"));
 }
 
-TEST(SyspanelEdit, SpinningStepsByNumberByStandardSizeOrThroughTheList) {
-    CSyspanelEdit level("Level", 2, -1.0);
+// The edit windows on a panel bar: made when an edit is put on the bar, gone when it leaves.
+class EditWindow : public syspaneltest::PanelTest {
+protected:
+    CSyspanelEdit& show(UINT id) {
+        const UINT ids[] = {id};
+        EXPECT_TRUE(bar->SetButtons(ids, 1));
+        auto* edit = dynamic_cast<CSyspanelEdit*>(bar->GetControls()->FindControl(static_cast<int>(id)));
+        EXPECT_NE(edit, nullptr);
+        EXPECT_NE(edit->GetSyspanelEditCtrl(), nullptr);
+        return *edit;
+    }
+};
+
+TEST_F(EditWindow, SpinningStepsByNumberByStandardSizeOrThroughTheList) {
+    CSyspanelEdit& level = show(907);
     level.SetEditText(L"3");
+    EXPECT_FALSE(level.GetModify());
     level.NotifySpinChanged(2, 1);
     EXPECT_EQ(level.GetEditText(), CString(L"5"));
     EXPECT_TRUE(level.GetModify());
+    // A spun text is an ordinary change: it can be undone.
+    EXPECT_TRUE(level.GetSyspanelEditCtrl()->CanUndo());
 
-    CSyspanelEdit fontSize("FontSize", 9, -1.0);
+    CSyspanelEdit& fontSize = show(915);
     // Font sizes step to the next standard size, not by the step.
     fontSize.SetEditText(L"12");
     fontSize.NotifySpinChanged(1, 1);
     EXPECT_EQ(fontSize.GetEditText(), CString(L"14"));
     fontSize.NotifySpinChanged(1, -1);
     EXPECT_EQ(fontSize.GetEditText(), CString(L"12"));
-
-    // A step to a value the style refuses changes nothing and makes no sound.
-    CSyspanelEdit positive("Scale", 4, -1.0);
-    positive.SetEditText(L"1");
-    positive.NotifySpinChanged(1, -1);
-    EXPECT_EQ(positive.GetEditText(), CString(L"1"));
+    // "FontSize" refuses a negative number (style bit 8) without a sound.
+    fontSize.SetEditText(L"0.5");
+    fontSize.GetSyspanelEditCtrl()->SetSpinAction(CSyspanelEditCtrl::kSpinByOwnStep, 1.0);
+    fontSize.NotifySpinChanged(1, -1);
+    EXPECT_EQ(fontSize.GetEditText(), CString(L"0.5"));
+    EXPECT_FALSE(fontSize.GetModify());
+    EXPECT_LT(platform::harness::indexOf(platform::harness::calls(s), L"MessageBeep(0xFFFFFFFF)"), 0);
 
     // A disabled edit does not spin.
-    level.SetEnabled(FALSE);
-    level.NotifySpinChanged(1, 1);
-    EXPECT_EQ(level.GetEditText(), CString(L"5"));
+    CSyspanelEdit& again = show(907);
+    again.SetEnabled(FALSE);
+    again.SetEditText(L"5");
+    again.NotifySpinChanged(1, 1);
+    EXPECT_EQ(again.GetEditText(), CString(L"5"));
 }
 
-TEST(SyspanelEdit, ValueListStepsPicksOnlyItsEntriesAndBeepsAtItsEnds) {
-    platform::harness::Session s;  // the journal hears the beep
-    CSyspanelEdit edit("FontSize", 9, -1.0, 1016, 1023);
-    CSyspanelEditCtrl& ctrl = edit.GetEditCtrl();
+TEST_F(EditWindow, ValueListStepsPicksOnlyItsEntriesAndBeepsAtItsEnds) {
+    CSyspanelEdit& edit = show(915);
+    CSyspanelEditCtrl& ctrl = *edit.GetSyspanelEditCtrl();
     ctrl.SetValueList({L"2.5", L"3.5", L"5"});
     ctrl.SetSpinAction(CSyspanelEditCtrl::kSpinThroughList, 0.0);
     edit.SetEditText(L"3.5");
@@ -101,37 +121,94 @@ TEST(SyspanelEdit, ValueListStepsPicksOnlyItsEntriesAndBeepsAtItsEnds) {
     edit.NotifySpinChanged(1, 1);
     EXPECT_EQ(edit.GetEditText(), CString(L"5"));
     EXPECT_GE(platform::harness::indexOf(platform::harness::calls(s), L"MessageBeep(0xFFFFFFFF)"), 0);
+    // Up and Down step through the list as well.
+    ctrl.SendMessage(WM_KEYDOWN, VK_UP, 1);
+    EXPECT_EQ(edit.GetEditText(), CString(L"3.5"));
 
     // Commands 1..n pick entry n-1; a command id past the list is not an entry.
-    EXPECT_TRUE(ctrl.OnCommand(1));
+    ctrl.SendMessage(WM_COMMAND, 1, 0);
     EXPECT_EQ(edit.GetEditText(), CString(L"2.5"));
     EXPECT_FALSE(ctrl.IsCommandEnabled(4));
-    EXPECT_FALSE(ctrl.OnCommand(400));
+    ctrl.SendMessage(WM_COMMAND, 400, 0);
     EXPECT_EQ(edit.GetEditText(), CString(L"2.5"));
     // Keys whose commands are never enabled do nothing; the spin buttons toggle.
     EXPECT_FALSE(ctrl.IsCommandEnabled(2140));
     EXPECT_FALSE(ctrl.IsCommandEnabled(1960));
     EXPECT_TRUE(edit.IsSpinButtons());
-    EXPECT_TRUE(ctrl.OnCommand(2810));
+    ctrl.SendMessage(WM_COMMAND, 2810, 0);
     EXPECT_FALSE(edit.IsSpinButtons());
     edit.SetReadOnly(TRUE);
     EXPECT_FALSE(ctrl.IsCommandEnabled(57637));  // paste
     EXPECT_TRUE(ctrl.IsCommandEnabled(57634));   // copy
 }
 
-TEST(SyspanelEdit, TheSpinStepDialogNeverGivesAStepBelowOne) {
-    CSyspanelEdit edit("Level", 2, -1.0);
-    CSpinActionDialog dialog(edit.GetEditCtrl().GetSpinMode(), edit.GetEditCtrl().GetSpinStep());
+TEST_F(EditWindow, ClipboardCommandsRoundTripAndUndo) {
+    CSyspanelEdit& level = show(907);
+    CSyspanelEditCtrl& ctrl = *level.GetSyspanelEditCtrl();
+    level.SetEditText(L"12");
+    ctrl.SendMessage(WM_COMMAND, 57642, 0);  // select all
+    ctrl.SendMessage(WM_COMMAND, 57634, 0);  // copy
+    ctrl.SendMessage(WM_COMMAND, 57632, 0);  // clear
+    EXPECT_EQ(level.GetEditText(), CString(L""));
+    EXPECT_TRUE(level.GetModify());
+    ctrl.SendMessage(WM_COMMAND, 57637, 0);  // paste
+    ctrl.SendMessage(WM_COMMAND, 57637, 0);
+    EXPECT_EQ(level.GetEditText(), CString(L"1212"));
+    ctrl.SendMessage(WM_COMMAND, 57643, 0);  // undo takes back the last paste
+    EXPECT_EQ(level.GetEditText(), CString(L"12"));
+    // Select all; the text stays with the control when the window goes, the modification does not.
+    level.SetEditText(L"7");
+    ctrl.SendMessage(WM_COMMAND, 57642, 0);
+    int start = -1, end = -1;
+    ctrl.GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 1);
+    const UINT none[] = {906};
+    ASSERT_TRUE(bar->SetButtons(none, 1));
+    EXPECT_EQ(level.GetSyspanelEditCtrl(), nullptr);
+    EXPECT_EQ(level.GetEditText(), CString(L"7"));
+    EXPECT_FALSE(level.GetModify());
+}
+
+TEST_F(EditWindow, EscShowsTheStoredValueAgainAndLeavesNothingToWrite) {
+    CSyspanelEdit& level = show(907);
+    const SysPanelValue stored{3.0, -1, CString()};
+    level.SetValue(nullptr, &stored);
+    CSyspanelEditCtrl& ctrl = *level.GetSyspanelEditCtrl();
+    ctrl.SendMessage(EM_SETSEL, 0, -1);
+    ctrl.SendMessage(WM_CHAR, L'9', 1);
+    EXPECT_EQ(level.GetEditText(), CString(L"9"));
+    EXPECT_TRUE(level.GetModify());
+    ctrl.SendMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_EQ(level.GetEditText(), CString(L"3"));
+    EXPECT_FALSE(level.GetModify());
+}
+
+TEST_F(EditWindow, ANewWindowStartsAgainInModeZeroWithTheControlsStep) {
+    CSyspanelEdit& edit = show(907);
+    edit.GetSyspanelEditCtrl()->SetSpinAction(CSyspanelEditCtrl::kSpinByOwnStep, 0.25);
+    bar->SetVisible(FALSE);
+    EXPECT_EQ(edit.GetSyspanelEditCtrl(), nullptr);
+    bar->SetVisible(TRUE);
+    ASSERT_NE(edit.GetSyspanelEditCtrl(), nullptr);
+    EXPECT_EQ(edit.GetSyspanelEditCtrl()->GetSpinMode(), CSyspanelEditCtrl::kSpinByDefaultStep);
+    EXPECT_EQ(edit.GetSyspanelEditCtrl()->GetSpinStep(), 1.0);
+}
+
+TEST_F(EditWindow, TheSpinStepDialogNeverGivesAStepBelowOne) {
+    CSyspanelEdit& edit = show(907);
+    CSyspanelEditCtrl& ctrl = *edit.GetSyspanelEditCtrl();
+    CSpinActionDialog dialog(ctrl.GetSpinMode(), ctrl.GetSpinStep());
     EXPECT_FALSE(dialog.IsStepEditEnabled());
     EXPECT_EQ(dialog.GetStepText(), CString(L"1"));
     dialog.OnModeRadio(1491);
     EXPECT_TRUE(dialog.IsStepEditEnabled());
     dialog.SetStepText(L"abc");
-    edit.GetEditCtrl().SetSpinAction(dialog.GetMode(), dialog.GetStep());
-    EXPECT_EQ(edit.GetEditCtrl().GetSpinStep(), 1.0);  // not 0: spinning would do nothing
-    edit.GetEditCtrl().SetSpinAction(1, -2.0);
-    EXPECT_EQ(edit.GetEditCtrl().GetSpinStep(), 1.0);  // not negative: spinning would turn round
-    edit.GetEditCtrl().SetSpinAction(1, 0.25);
+    ctrl.SetSpinAction(dialog.GetMode(), dialog.GetStep());
+    EXPECT_EQ(ctrl.GetSpinStep(), 1.0);  // not 0: spinning would do nothing
+    ctrl.SetSpinAction(1, -2.0);
+    EXPECT_EQ(ctrl.GetSpinStep(), 1.0);  // not negative: spinning would turn round
+    ctrl.SetSpinAction(1, 0.25);
     edit.SetEditText(L"1");
     edit.NotifySpinChanged(1, 1);
     EXPECT_EQ(edit.GetEditText(), CString(L"1.25"));
