@@ -116,6 +116,9 @@ private:
     // The system panel (console/syspanel_verbs.cpp).
     bool dumpSysPanel(const Step& step);
     bool typeText(const Step& step);
+    bool editCommand(const Step& step);
+    // Dialogs (console/dialog_verbs.cpp).
+    bool expectDialog(const Step& step);
     // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
     bool automation(const Step& step);
     bool kernelCall(const Step& step);

@@ -1,5 +1,5 @@
-// The console's verbs at the system panel: its controls as the shell sees them, and typing a
-// value into one of its edits as a user does.
+// The console's verbs at the system panel: its controls as the shell sees them, typing a value
+// into one of its edits and choosing a command of an edit's window as a user does.
 #include "console/driver.h"
 
 namespace korvo::console {
@@ -31,6 +31,16 @@ bool Driver::typeText(const Step& step) {
             session_.user().typeText(frame, static_cast<int>(step.arguments.number), step.arguments.text))
         transcript_.print(L"type: " + *refusal);
     session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::editCommand(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    // As with typing, what a user could not do is said in the transcript and the run goes on.
+    if (const auto refusal =
+            session_.user().editCommand(frame, static_cast<int>(step.arguments.number), step.arguments.command))
+        transcript_.print(L"edit-command: " + *refusal);
     return true;
 }
 

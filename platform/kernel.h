@@ -35,3 +35,4 @@
 #include "platform/kernel/parameter_texts.h"
 #include "platform/kernel/automation_services.h"
 #include "platform/kernel/graphics.h"
+#include "platform/kernel/dialogs.h"

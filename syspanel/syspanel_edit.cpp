@@ -255,6 +255,8 @@ BOOL CSyspanelEdit::OnEditKeyDown(UINT virtualKey, bool control) {
 
 void CSyspanelEdit::NotifySpinChanged(int delta, int direction) { m_ctrl->Spin(delta * direction); }
 
+BOOL CSyspanelEdit::OnEditCommand(UINT id) { return m_ctrl->OnCommand(id) ? TRUE : FALSE; }
+
 void CSyspanelEdit::OnExecute() {
     m_executing = true;
     CXTPControlEdit::OnExecute();

@@ -56,6 +56,7 @@ public:
     void OnKillFocus() override;
     BOOL OnEditKeyDown(UINT virtualKey, bool control) override;
     void NotifySpinChanged(int delta, int direction) override;
+    BOOL OnEditCommand(UINT id) override;
     void OnExecute() override;
 
 protected:

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "syspanel/panel_parameters.h"
+#include "syspanel/spin_action_dialog.h"
 #include "syspanel/syspanel_edit.h"
 
 namespace {
@@ -118,6 +119,7 @@ bool CSyspanelEditCtrl::IsCommandEnabled(UINT id) const {
 
 bool CSyspanelEditCtrl::OnCommand(UINT id) {
     if (!IsCommandEnabled(id)) return false;
+    if (id == kSpinDialog) RunSpinActionDialog(*this, &control_);
     if (id == kToggleSpinButtons) {
         control_.ShowSpinButtons(!control_.IsSpinButtons());
     } else if (id >= kFirstListEntry && id <= kLastListEntry) {

@@ -1,11 +1,10 @@
 // The parameter edit on its own (no frame, no document): what a typed text commits to, what the
-// stored value shows, the spin buttons, the value list and the spin-step dialog; and the kernel's
+// stored value shows, the spin buttons and the value list; and the kernel's
 // parameter equality the panel relies on.
 #include <gtest/gtest.h>
 
 #include "platform/harness.h"
 #include "platform/kernel.h"
-#include "syspanel/spin_action_dialog.h"
 #include "syspanel/syspanel_edit.h"
 #include "tests/support/session_test.h"
 
@@ -119,15 +118,9 @@ TEST(SyspanelEdit, ValueListStepsPicksOnlyItsEntriesAndBeepsAtItsEnds) {
     EXPECT_TRUE(ctrl.IsCommandEnabled(57634));   // copy
 }
 
-TEST(SyspanelEdit, TheSpinStepDialogNeverGivesAStepBelowOne) {
+TEST(SyspanelEdit, TheSpinStepNeverGoesBelowOne) {
     CSyspanelEdit edit("Level", 2, -1.0);
-    CSpinActionDialog dialog(edit.GetEditCtrl().GetSpinMode(), edit.GetEditCtrl().GetSpinStep());
-    EXPECT_FALSE(dialog.IsStepEditEnabled());
-    EXPECT_EQ(dialog.GetStepText(), CString(L"1"));
-    dialog.OnModeRadio(1491);
-    EXPECT_TRUE(dialog.IsStepEditEnabled());
-    dialog.SetStepText(L"abc");
-    edit.GetEditCtrl().SetSpinAction(dialog.GetMode(), dialog.GetStep());
+    edit.GetEditCtrl().SetSpinAction(1, 0.0);
     EXPECT_EQ(edit.GetEditCtrl().GetSpinStep(), 1.0);  // not 0: spinning would do nothing
     edit.GetEditCtrl().SetSpinAction(1, -2.0);
     EXPECT_EQ(edit.GetEditCtrl().GetSpinStep(), 1.0);  // not negative: spinning would turn round
