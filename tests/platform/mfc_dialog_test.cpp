@@ -146,7 +146,7 @@ TEST_F(MfcDialog, WhatAUserCouldNotDoOrDidNotFinishCancelsTheDialogAsAFailure) {
     ChoiceDialog refused(3001, CWnd::FromHandle(owner));
     s.user().expectDialog(3001, {Action{Kind::Click, 30, {}}, Action{Kind::Ok, 0, {}}});
     EXPECT_EQ(refused.DoModal(), IDCANCEL);
-    EXPECT_TRUE(failedWith(L"dialog 3001 (")) ;
+    EXPECT_TRUE(failedWith(L": click 30: control 30 is disabled; the dialog is cancelled"));
     EXPECT_TRUE(IsWindowEnabled(owner));
 
     ChoiceDialog unfinished(3001, CWnd::FromHandle(owner));
