@@ -119,6 +119,9 @@ private:
     bool pressKey(const Step& step);
     bool spinEdit(const Step& step);
     bool editContextMenu(const Step& step);
+    bool editCommand(const Step& step);
+    // Dialogs (console/dialog_verbs.cpp).
+    bool expectDialog(const Step& step);
     // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
     bool automation(const Step& step);
     bool kernelCall(const Step& step);

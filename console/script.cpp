@@ -131,6 +131,13 @@ std::string readCommandId(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+std::string readCommand(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0xFFFFu);
+    if (!value) return echo(text) + " is not a command id (0 to 65535)";
+    arguments.command = static_cast<unsigned>(*value);
+    return {};
+}
+
 std::string readButton(const std::string& text, Arguments& arguments) {
     const auto button = parseButton(text);
     if (!button) return "unknown button " + echo(text) + " (ok, cancel, yes, no, abort, retry, ignore)";
@@ -244,6 +251,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
+    {"COMMAND", false, &readCommand},
     {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"THUMB", false, &readThumbPosition},
     {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
 };

@@ -36,6 +36,7 @@ struct Arguments {
     std::wstring operation;             // OPERATION
     std::vector<ArgumentValue> values;  // ARGS: every word after OPERATION (none is fine)
     unsigned number = 0;         // MS, ID
+    unsigned command = 0;        // COMMAND
     int position = 0;            // POS
     FrameRef frame;              // FRAME, WINDOW
     std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH", "ROW"

@@ -1,6 +1,6 @@
 // The console's verbs at the system panel: its controls as the shell sees them, and typing a
-// value into one of its edits, pressing keys in it, spinning it and opening its context menu as a
-// user does.
+// value into one of its edits, pressing keys in it, spinning it, opening its context menu and
+// choosing a command of its window as a user does.
 #include "console/driver.h"
 
 namespace korvo::console {
@@ -59,6 +59,17 @@ bool Driver::editContextMenu(const Step& step) {
     if (!frame) return false;
     if (const auto refusal = session_.user().editContextMenu(frame, static_cast<int>(step.arguments.number)))
         transcript_.print(L"context-menu: " + *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::editCommand(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    // As with typing, what a user could not do is said in the transcript and the run goes on.
+    if (const auto refusal =
+            session_.user().editCommand(frame, static_cast<int>(step.arguments.number), step.arguments.command))
+        transcript_.print(L"edit-command: " + *refusal);
     session_.runUntilIdle();
     return true;
 }

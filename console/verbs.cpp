@@ -52,6 +52,9 @@ std::span<const Verb> verbs() {
         {"expect print ok", "answers the next print dialog by printing on the default printer", R, R, M,
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
+        {"expect dialog ID answer ARGS",
+         "answers the next dialog made from template ID with ARGS, done in order: click ID, text ID \"TEXT\", ok, cancel",
+         R, R, M, &Driver::expectDialog},
         {"dde \"TEXT\"", "sends the DDE command TEXT to the main frame, then runs the loop until idle", M, R, M,
          &Driver::dde},
         {"open \"PATH\"", "opens PATH as File Open does in the active main frame (choosing PATH in its file chooser), "
@@ -136,6 +139,9 @@ std::span<const Verb> verbs() {
         {"context-menu FRAME ID",
          "right-clicks the edit window of edit control ID of main frame FRAME (answer its menu with expect menu first), "
          "then runs the loop until idle", M, R, M, &Driver::editContextMenu},
+        {"edit-command FRAME ID COMMAND",
+         "runs command COMMAND in the edit window of edit control ID of main frame FRAME, as a choice of its context "
+         "menu does, then runs the loop until idle", M, R, M, &Driver::editCommand},
         {"scroll FRAME BAR ACTION",
          "clicks scroll bar BAR (horizontal or vertical) of the active document window of main frame FRAME: ACTION is "
          "line-up, line-down, page-up, page-down, top or bottom (left and right stand for up and down), then runs the loop until idle",

@@ -15,6 +15,7 @@
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/core/useragent.h"
 #include "platform/harness/documents_menu.h"
 #include "platform/harness/report.h"
 #include "platform/kernel/parameters.h"
@@ -119,6 +120,20 @@ public:
     // The next print dialog prints on the default printer, or is cancelled.
     void expectPrintOk();
     void expectPrintCancel();
+    // The next dialog built from template `templateId` is answered with `actions`, one each time
+    // its modal loop has nothing else to do; or `whileOpen` runs once while it is open (its
+    // window and controls exist, its owner is disabled) and acts through `act`. A dialog left
+    // open after its answer is a failure and is cancelled.
+    using DialogAction = platform::core::DialogAction;
+    void expectDialog(unsigned templateId, std::vector<DialogAction> actions);
+    void expectDialog(unsigned templateId, std::function<void(HWND dialog)> whileOpen);
+    // One action in an open dialog, as a user does it; the reason a user could not, or nothing.
+    std::optional<std::wstring> act(HWND dialog, const DialogAction& action);
+    // A command reaching the edit window of the visible, enabled edit control `id` (the choice of
+    // its context menu), then the loop runs until idle. The reason it could not be done (no such
+    // frame or control, not an edit, disabled, the edit does not run that command now), or
+    // nothing when it was done.
+    std::optional<std::wstring> editCommand(HWND frame, int id, unsigned command);
     // The view of the active document window of main frame `frame`, scrolled at its scroll bar
     // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
     // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept

@@ -36,3 +36,4 @@
 #include "platform/kernel/automation_services.h"
 #include "platform/kernel/graphics.h"
 #include "platform/kernel/element_types.h"
+#include "platform/kernel/dialogs.h"

@@ -15,6 +15,7 @@
 #include "platform/mfc/app.h"
 #include "platform/mfc/doc.h"
 #include "platform/mfc/filedialog.h"
+#include "platform/mfc/dialog.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/progress.h"
 #include "platform/mfc/taskbar.h"

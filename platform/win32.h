@@ -5,6 +5,8 @@
 #include "platform/win32/window.h"
 #include "platform/win32/edit.h"
 #include "platform/win32/clipboard.h"
+#include "platform/win32/button.h"
+#include "platform/win32/crt.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/scrollbars.h"
 #include "platform/win32/menus.h"

@@ -1,13 +1,55 @@
 #include "syspanel/spin_action_dialog.h"
 
+#include <cmath>
 #include <cwchar>
 
-CSpinActionDialog::CSpinActionDialog(unsigned mode, double step) : mode_(mode <= 2 ? mode : 0) {
-    stepText_.Format(L"%lg", step);
+#include "syspanel/panel_parameters.h"
+#include "syspanel/syspanel_edit_ctrl.h"
+
+BEGIN_MESSAGE_MAP(CSpinActionDialog, CKorvoXTPDialog)
+    ON_BN_CLICKED(CSpinActionDialog::kFirstModeRadio, &CSpinActionDialog::OnModeClicked)
+    ON_BN_CLICKED(CSpinActionDialog::kOwnStepRadio, &CSpinActionDialog::OnModeClicked)
+    ON_BN_CLICKED(CSpinActionDialog::kLastModeRadio, &CSpinActionDialog::OnModeClicked)
+END_MESSAGE_MAP()
+
+CSpinActionDialog::CSpinActionDialog(unsigned mode, double step, CWnd* parent)
+    : CKorvoXTPDialog(kTemplateId, parent), mode_(mode <= 2 ? mode : 0), step_(step) {}
+
+BOOL CSpinActionDialog::OnInitDialog() {
+    CKorvoXTPDialog::OnInitDialog();
+    enableStepEdit();
+    return TRUE;
 }
 
-void CSpinActionDialog::OnModeRadio(int radioId) {
-    if (radioId >= kFirstModeRadio && radioId <= kFirstModeRadio + 2) mode_ = static_cast<unsigned>(radioId - kFirstModeRadio);
+void CSpinActionDialog::DoDataExchange(CDataExchange* pDX) {
+    CKorvoXTPDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, kStepEditId, stepEdit_);
+    int mode = static_cast<int>(mode_);
+    DDX_Radio(pDX, kFirstModeRadio, mode);
+    // No radio checked leaves the mode as it was.
+    if (pDX->m_bSaveAndValidate && mode >= 0 && mode <= 2) mode_ = static_cast<unsigned>(mode);
+    CString text;
+    if (!pDX->m_bSaveAndValidate) {
+        text.Format(L"%lg", step_);
+        stepEdit_.SetWindowText(text);
+        return;
+    }
+    stepEdit_.GetWindowText(text);
+    step_ = _wtof(text.GetString());
 }
 
-double CSpinActionDialog::GetStep() const { return std::wcstod(stepText_.GetString(), nullptr); }
+void CSpinActionDialog::OnModeClicked() { enableStepEdit(); }
+
+void CSpinActionDialog::enableStepEdit() {
+    if (stepEdit_.GetSafeHwnd()) stepEdit_.EnableWindow(IsDlgButtonChecked(kOwnStepRadio) == BST_CHECKED);
+}
+
+bool RunSpinActionDialog(CSyspanelEditCtrl& edit, const CXTPControl* control) {
+    Korvo::UI::MainFrame* frame = GetControlMainFrame(control);
+    CSpinActionDialog dialog(edit.GetSpinMode(), edit.GetSpinStep(), frame ? frame->AsWindow() : nullptr);
+    if (dialog.DoModal() != IDOK) return false;
+    // A text that is no positive, finite number would stop or reverse the spinning.
+    const double step = dialog.GetStep();
+    edit.SetSpinAction(dialog.GetMode(), std::isfinite(step) && step > 0.0 ? step : 1.0);
+    return true;
+}

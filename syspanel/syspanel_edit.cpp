@@ -265,6 +265,15 @@ void CSyspanelEdit::NotifySpinChanged(int delta, int direction) {
     if (CSyspanelEditCtrl* window = GetSyspanelEditCtrl()) window->Spin(delta * direction);
 }
 
+// Runs a command of the edit window as a choice of its context menu would; FALSE when there is no
+// window or the command is not enabled now.
+BOOL CSyspanelEdit::OnEditCommand(UINT id) {
+    CSyspanelEditCtrl* window = GetSyspanelEditCtrl();
+    if (!window || !window->IsCommandEnabled(id)) return FALSE;
+    window->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+    return TRUE;
+}
+
 void CSyspanelEdit::OnExecute() {
     m_executing = true;
     CXTPControlEdit::OnExecute();

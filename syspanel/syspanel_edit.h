@@ -58,6 +58,7 @@ public:
     // Any change of the text marks the edit window modified.
     void OnEditChanged() override;
     void NotifySpinChanged(int delta, int direction) override;
+    BOOL OnEditCommand(UINT id) override;
     void OnExecute() override;
     // Two pixels lower than the toolkit's edit, so that it sits inside the bar's buttons.
     SIZE GetSize(CDC* dc) override;

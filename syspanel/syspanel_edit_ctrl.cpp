@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "syspanel/panel_parameters.h"
+#include "syspanel/spin_action_dialog.h"
 #include "syspanel/syspanel_edit.h"
 
 namespace {
@@ -242,3 +243,5 @@ void CSyspanelEditCtrl::ShowContextMenu(POINT screen) {
     bars->SetCommandUsed(static_cast<UINT>(chosen));
     PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
 }
+
+void CSyspanelEditCtrl::openSpinStepDialog() { RunSpinActionDialog(*this, &control_); }

@@ -64,7 +64,7 @@ private:
     void insertVariable() {}
     void runTextModule() {}
     void readAngle() {}
-    void openSpinStepDialog() {}
+    void openSpinStepDialog();
 
     CSyspanelEdit& control_;
     unsigned spinMode_ = kSpinByDefaultStep;

@@ -89,9 +89,48 @@ struct TrackedMenuRequest {
 // One line per item, sub-menu items indented: "600 Close", "605 [x] Fixed width", "606 (greyed)".
 std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent = 0);
 
+// A modal dialog waiting for the user: its window (visible, with its controls), the owner it
+// disabled, and the template it was built from.
+struct DialogRequest {
+    HWND owner = nullptr;
+    HWND dialog = nullptr;
+    UINT templateId = 0;
+    std::wstring caption;
+    DWORD thread = 0;
+};
+
+// One thing a user does in a dialog: click a button (a radio button, a check box), type a text
+// into an edit (its whole text replaced), press OK (its OK button) or cancel (Escape).
+struct DialogAction {
+    enum class Kind { Click, Text, Ok, Cancel };
+    Kind kind = Kind::Cancel;
+    int id = 0;
+    std::wstring text;
+};
+// "click 1491", "text 102 \"2.5\"", "ok", "cancel".
+std::wstring describeDialogAction(const DialogAction& action);
+// Does it in the open dialog as a user would (the controls send their real notifications); the
+// reason a user could not (no such control, hidden, disabled, not a button or an edit), or
+// nothing when done.
+std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction& action);
+
+// How an expected dialog is answered: its actions one at a time, each when the dialog's loop has
+// nothing else to do; or a callback that runs while the dialog is open and acts itself.
+struct DialogAnswer {
+    std::vector<DialogAction> actions;
+    std::function<void(const DialogRequest&)> whileOpen;
+};
 
 class UserAgent {
 public:
+    // The next dialog built from template `templateId` is answered so (expectations are taken
+    // in registration order by the first dialog with their id).
+    void expectDialog(UINT templateId, DialogAnswer answer);
+    // Called by a modal dialog's loop the first time it has nothing to do. Nothing when no
+    // expectation names the dialog: in strict mode a failure naming it; the dialog is then
+    // cancelled. Journalled as kind "dialog".
+    std::optional<DialogAnswer> answerDialog(const DialogRequest& request);
+
     // The next popup or context menu is answered so (expectations are consumed in order).
     void expectPopupMenu(MenuAnswer answer);
     // The index in request.items of the chosen item, or -1 (dismissed). An item that cannot be
@@ -171,6 +210,12 @@ private:
     };
     std::vector<FileExpectation> fileExpectations_;
     std::vector<std::pair<bool, bool>> printExpectations_;  // print, consumed
+    struct DialogExpectation {
+        UINT templateId = 0;
+        DialogAnswer answer;
+        bool consumed = false;
+    };
+    std::vector<DialogExpectation> dialogExpectations_;
     std::function<std::optional<int>(const MessageBoxRequest&)> unexpectedHandler_;
     std::optional<ModalPolicy> policy_;  // unset: the configuration's
     int nextId_ = 1;

@@ -260,6 +260,22 @@ std::optional<std::wstring> User::editContextMenu(HWND frame, int id) {
     return std::nullopt;
 }
 
+std::optional<std::wstring> User::editCommand(HWND frame, int id, unsigned command) {
+    platform::core::journal().add("user", L"command " + std::to_wstring(command) + L" in edit " + std::to_wstring(id) +
+                                              L" on " + handleText(frame));
+    const Located found = locate(frame, id);
+    if (!found.control) return found.refusal;
+    auto* edit = dynamic_cast<CXTPControlEdit*>(found.control);
+    if (!edit) return L"control " + std::to_wstring(id) + L" is no edit";
+    if (!edit->GetEnabled()) return L"control " + std::to_wstring(id) + L" is disabled";
+    edit->InternalAddRef();
+    const BOOL ran = edit->OnEditCommand(command);
+    edit->InternalRelease();
+    if (!ran) return L"edit " + std::to_wstring(id) + L" does not run command " + std::to_wstring(command) + L" now";
+    session_.runUntilIdle();
+    return std::nullopt;
+}
+
 std::optional<std::wstring> User::hover(HWND frame, int id) {
     platform::core::journal().add("user", L"hover " + std::to_wstring(id) + L" on " + handleText(frame));
     const Located found = locate(frame, id);

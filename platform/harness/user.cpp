@@ -97,4 +97,21 @@ void User::expectPrintOk() { platform::core::userAgent().expectPrintDialog(true)
 
 void User::expectPrintCancel() { platform::core::userAgent().expectPrintDialog(false); }
 
+void User::expectDialog(unsigned templateId, std::vector<DialogAction> actions) {
+    platform::core::userAgent().expectDialog(templateId, platform::core::DialogAnswer{std::move(actions), {}});
+}
+
+void User::expectDialog(unsigned templateId, std::function<void(HWND dialog)> whileOpen) {
+    platform::core::userAgent().expectDialog(
+        templateId, platform::core::DialogAnswer{{}, [whileOpen = std::move(whileOpen)](
+                                                         const platform::core::DialogRequest& request) {
+                                                     whileOpen(request.dialog);
+                                                 }});
+}
+
+std::optional<std::wstring> User::act(HWND dialog, const DialogAction& action) {
+    platform::core::journal().add("dialog", platform::core::describeDialogAction(action));
+    return platform::core::performDialogAction(dialog, action);
+}
+
 }  // namespace platform::harness

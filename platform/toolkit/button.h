@@ -5,10 +5,6 @@
 
 #include "platform/mfc.h"
 
-inline constexpr DWORD BS_PUSHBUTTON = 0x0000;
-inline constexpr DWORD BS_ICON = 0x0040;
-inline constexpr WORD BN_CLICKED = 0;
-
 class CXTPButton : public CWnd {
 public:
     CXTPButton() = default;

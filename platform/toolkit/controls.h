@@ -191,6 +191,9 @@ public:
     virtual BOOL OnEditKeyDown(UINT virtualKey, bool control);
     // The spin buttons: `delta` times `direction` is the signed count of steps.
     virtual void NotifySpinChanged(int delta, int direction) { (void)delta, (void)direction; }
+    // A command reaching the edit window (WM_COMMAND: a choice of its context menu); TRUE when
+    // the edit ran it. The toolkit's own edit runs none.
+    virtual BOOL OnEditCommand(UINT id) { (void)id; return FALSE; }
 
     // The window's text changed by the user; the control keeps it and hears OnEditChanged.
     void OnEditWindowChanged(const CString& text);

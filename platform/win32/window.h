@@ -460,8 +460,8 @@ struct PAINTSTRUCT {
 };
 
 // ---- Classes ---------------------------------------------------------------------------------
-// Built-in classes: "STATIC", "MDICLIENT", "EDIT" (platform/win32/edit.h) and "#32770" (the dialog
-// and message-box class).
+// Built-in classes: "STATIC", "MDICLIENT", "EDIT" (platform/win32/edit.h), "BUTTON"
+// (platform/win32/button.h) and "#32770" (the dialog and message-box class).
 ATOM RegisterClassExW(const WNDCLASSEXW* wc);
 BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, WNDCLASSEXW* wc);

@@ -1,5 +1,6 @@
 #include "platform/win32/window_table.h"
 
+#include "platform/win32/button.h"
 #include "platform/win32/edit.h"
 #include "platform/win32/mdi.h"
 
@@ -11,14 +12,17 @@
 namespace platform::win32 {
 
 WindowTable::WindowTable() {
-    // The message-box and dialog class, static text, the MDI client and the edit control.
-    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT"}) {
+    // The message-box and dialog class, static text, the MDI client, the edit control and the
+    // button.
+    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON"}) {
         auto c = std::make_shared<WindowClass>();
         c->name = name;
         c->atom = nextClassAtom++;
         c->proc = c->name == L"MDICLIENT" ? &MdiClientWindowProc : c->name == L"EDIT" ? &EditWindowProc : &DefWindowProcW;
+        if (c->name == L"BUTTON") c->proc = &ButtonWindowProc;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
+        if (c->name == L"BUTTON") c->windowExtra = sizeof(LONG_PTR);  // the check state
         classes[c->name] = c;
     }
 }

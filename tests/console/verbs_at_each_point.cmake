@@ -33,6 +33,8 @@ foreach(n RANGE 1 ${verbs})
   # An instance of the syntax: harmless arguments for its placeholders.
   set(line "${VERB_SYNTAX_${n}}")
   string(REPLACE " MS" " 10" line "${line}")
+  string(REPLACE " ID answer ARGS" " 1598 answer ok" line "${line}")
+  string(REPLACE " COMMAND" " 2145" line "${line}")
   # A control of the ribbon's selected tab that the kernel runs (it only journals it).
   string(REGEX REPLACE "^(click|hover) (WINDOW|FRAME) ID$" "\\1 1 681" line "${line}")
   string(REPLACE " WINDOW ID" " 1 0xE100" line "${line}")

@@ -6,7 +6,6 @@
 
 #include "platform/harness.h"
 #include "platform/kernel.h"
-#include "syspanel/spin_action_dialog.h"
 #include "syspanel/syspanel_edit.h"
 #include "tests/support/session_test.h"
 #include "tests/syspanel/sys_panel_test_support.h"
@@ -195,16 +194,10 @@ TEST_F(EditWindow, ANewWindowStartsAgainInModeZeroWithTheControlsStep) {
     EXPECT_EQ(edit.GetSyspanelEditCtrl()->GetSpinStep(), 1.0);
 }
 
-TEST_F(EditWindow, TheSpinStepDialogNeverGivesAStepBelowOne) {
+TEST_F(EditWindow, TheSpinStepNeverGoesBelowOne) {
     CSyspanelEdit& edit = show(907);
     CSyspanelEditCtrl& ctrl = *edit.GetSyspanelEditCtrl();
-    CSpinActionDialog dialog(ctrl.GetSpinMode(), ctrl.GetSpinStep());
-    EXPECT_FALSE(dialog.IsStepEditEnabled());
-    EXPECT_EQ(dialog.GetStepText(), CString(L"1"));
-    dialog.OnModeRadio(1491);
-    EXPECT_TRUE(dialog.IsStepEditEnabled());
-    dialog.SetStepText(L"abc");
-    ctrl.SetSpinAction(dialog.GetMode(), dialog.GetStep());
+    ctrl.SetSpinAction(1, 0.0);
     EXPECT_EQ(ctrl.GetSpinStep(), 1.0);  // not 0: spinning would do nothing
     ctrl.SetSpinAction(1, -2.0);
     EXPECT_EQ(ctrl.GetSpinStep(), 1.0);  // not negative: spinning would turn round

@@ -1,0 +1,65 @@
+// The console's answers to the program's dialogs: what the user will do in the next dialog made
+// from a template, given before the action that opens it.
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "console/driver.h"
+#include "console/printable.h"
+#include "platform/core/numbers.h"
+#include "platform/core/text.h"
+
+namespace korvo::console {
+
+namespace {
+
+using platform::core::DialogAction;
+
+// "click ID", "text ID \"TEXT\"", "ok", "cancel", one after another; what is wrong otherwise.
+std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
+    std::vector<DialogAction> actions;
+    auto controlId = [&](std::size_t index) -> std::optional<int> {
+        if (index >= words.size() || words[index].quoted) return std::nullopt;
+        const auto value = platform::core::parseWholeNumber<unsigned>(platform::core::toUtf8(words[index].text));
+        if (!value || *value > 0xFFFFu) return std::nullopt;
+        return static_cast<int>(*value);
+    };
+    for (std::size_t i = 0; i < words.size();) {
+        const ArgumentValue& word = words[i];
+        const std::string text = platform::core::toUtf8(word.text);
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, ok, cancel)";
+        if (text == "ok" || text == "cancel") {
+            actions.push_back(DialogAction{text == "ok" ? DialogAction::Kind::Ok : DialogAction::Kind::Cancel, 0, {}});
+            ++i;
+            continue;
+        }
+        if (text != "click" && text != "text") return "unknown action " + echo(text) + " (click, text, ok, cancel)";
+        const auto id = controlId(i + 1);
+        if (!id) return text + " needs a control id (0 to 65535)";
+        if (text == "click") {
+            actions.push_back(DialogAction{DialogAction::Kind::Click, *id, {}});
+            i += 2;
+            continue;
+        }
+        if (i + 2 >= words.size() || !words[i + 2].quoted) return "text " + std::to_string(*id) + " needs a text in quotes";
+        actions.push_back(DialogAction{DialogAction::Kind::Text, *id, words[i + 2].text});
+        i += 3;
+    }
+    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", ok, cancel)";
+    return actions;
+}
+
+}  // namespace
+
+bool Driver::expectDialog(const Step& step) {
+    auto parsed = parseDialogAnswer(step.arguments.values);
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        scriptError(step.line, "expect dialog: " + *error);
+        return false;
+    }
+    session_.user().expectDialog(step.arguments.number, std::move(std::get<std::vector<DialogAction>>(parsed)));
+    return true;
+}
+
+}  // namespace korvo::console
