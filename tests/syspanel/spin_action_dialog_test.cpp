@@ -44,11 +44,11 @@ protected:
     std::vector<CSyspanelEditCtrl*> windows() {
         std::vector<CSyspanelEditCtrl*> found;
         if (auto* edit = dynamic_cast<CSyspanelEdit*>(frame->GetSysPanelToolbar()->GetControls()->FindControl(kLevel)))
-            found.push_back(&edit->GetEditCtrl());
+            if (CSyspanelEditCtrl* window = edit->GetSyspanelEditCtrl()) found.push_back(window);
         frame->GetRibbonBar()->ForEachControl(
             [&](CXTPControl* control) {
                 if (auto* edit = dynamic_cast<CSyspanelEdit*>(control); edit && control->GetID() == static_cast<int>(kLevel))
-                    found.push_back(&edit->GetEditCtrl());
+                    if (CSyspanelEditCtrl* window = edit->GetSyspanelEditCtrl()) found.push_back(window);
             },
             true);
         return found;
