@@ -41,6 +41,8 @@ std::wstring quotedText(const CString& text) { return L"\"" + std::wstring(text.
 
 // The value as the control holds it; popups show their word.
 std::wstring valueOf(CXTPControl& control) {
+    if (auto* edit = dynamic_cast<CSyspanelEdit*>(&control))
+        return quotedText(edit->GetEditText()) + L" list " + std::to_wstring(edit->GetEditCtrl().GetValueList().size());
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(&control)) return quotedText(edit->GetEditText());
     if (auto* font = dynamic_cast<CFontComboBox*>(&control))
         return quotedText(*static_cast<const CString*>(font->GetValue()));

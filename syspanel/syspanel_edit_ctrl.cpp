@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "syspanel/edit_kernel_commands.h"
 #include "syspanel/panel_parameters.h"
 #include "syspanel/syspanel_edit.h"
 
@@ -29,7 +30,9 @@ bool contains(const UINT* begin, const UINT* end, UINT id) { return std::find(be
 }  // namespace
 
 CSyspanelEditCtrl::CSyspanelEditCtrl(CSyspanelEdit& control, double controlStep)
-    : control_(control), spinStep_(controlStep > 0.0 ? controlStep : 1.0) {}
+    : control_(control),
+      spinStep_(controlStep > 0.0 ? controlStep : 1.0),
+      valueList_(LoadEditValueList(control.GetSettingsKey1(), control.GetSettingsKey2())) {}
 
 void CSyspanelEditCtrl::SetSpinAction(unsigned mode, double step) {
     spinMode_ = mode;
@@ -120,9 +123,27 @@ bool CSyspanelEditCtrl::OnCommand(UINT id) {
     if (!IsCommandEnabled(id)) return false;
     if (id == kToggleSpinButtons) {
         control_.ShowSpinButtons(!control_.IsSpinButtons());
+    } else if (id == kInsertVariable) {
+        RunInsertVariable(control_);
+    } else if (id == kTextModule) {
+        RunTextModule(control_);
+    } else if (id == kAngleInfo) {
+        RunAngleInfo(control_);
     } else if (id >= kFirstListEntry && id <= kLastListEntry) {
-        replaceText(valueList_[id - 1]);
-        control_.ApplyValue();
+        PickValueListEntry(control_, valueList_, id);
     }
     return true;
 }
+
+bool CSyspanelEditCtrl::WantsListButton() const { return !valueList_.empty() && !control_.GetReadOnly(); }
+
+void CSyspanelEditCtrl::LayoutListButton(CWnd& editWindow) {
+    listButton_.Layout(editWindow, *this, WantsListButton());
+    listButton_.FollowEnabled(control_.GetEnabled() != FALSE);
+}
+
+void CSyspanelEditCtrl::OpenValueList() {
+    if (const UINT chosen = TrackValueListMenu(control_, valueList_)) OnCommand(chosen);
+}
+
+void CSyspanelEditCtrl::OnListButtonClicked(CListButtonXP&) { OpenValueList(); }

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "platform/mfc.h"
+#include "syspanel/edit_value_list.h"
 
 class CSyspanelEdit;
 
-class CSyspanelEditCtrl {
+class CSyspanelEditCtrl : public CListButtonXPParent {
 public:
     // Spin modes: 0 and 1 add the step (1 with a step of the user's choice), 2 steps through the
     // value list.
@@ -40,6 +41,16 @@ public:
     // Runs the command when it is enabled; false when it is not.
     bool OnCommand(UINT id);
 
+    // The edit window was created or resized: the list button follows (`editWindow` is the
+    // button's parent).
+    void LayoutListButton(CWnd& editWindow);
+    const EditListButton& GetListButton() const { return listButton_; }
+    // Whether the edit has a list button to show: a value list, and the edit writable.
+    bool WantsListButton() const;
+    // The list button's click: the value list's menu, and the entry the user picks.
+    void OpenValueList();
+    void OnListButtonClicked(CListButtonXP& button) override;
+
 private:
     void replaceText(const CString& text);
 
@@ -48,4 +59,5 @@ private:
     double defaultStep_ = 1.0;
     double spinStep_;
     std::vector<CString> valueList_;
+    EditListButton listButton_;
 };

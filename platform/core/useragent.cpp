@@ -234,6 +234,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
         if (!e.consumed) out.push_back(e.path ? L"file choose \"" + *e.path + L"\"" : std::wstring(L"file cancel"));
     for (const auto& [print, consumed] : printExpectations_)
         if (!consumed) out.push_back(print ? L"print ok" : L"print cancel");
+    for (const auto& e : kernelDialogExpectations_)
+        if (!e.consumed) out.push_back(e.kind + (e.text ? L" \"" + *e.text + L"\"" : std::wstring(L" cancel")));
     return out;
 }
 
@@ -244,6 +246,7 @@ void UserAgent::clearExpectations() {
     trackedMenuExpectations_.clear();
     printExpectations_.clear();
     fileExpectations_.clear();
+    kernelDialogExpectations_.clear();
 }
 
 std::vector<MessageBoxRequest> UserAgent::requests() const {
