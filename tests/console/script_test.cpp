@@ -28,6 +28,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect file cancel\n"
         "expect print ok\n"
         "expect print cancel\n"
+        "expect variable choose \"h1\"\n"
+        "expect variable cancel\n"
+        "expect text-module choose \"M12x1.5\"\n"
+        "expect text-module cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
@@ -62,6 +66,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-pane show-hidden\n"
         "dump syspanel 1\n"
         "type 1 907 \"2,5\"\n"
+        "list-button 1 915\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
         "dump image 1\n"
@@ -110,26 +115,29 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     EXPECT_EQ(result.steps[11].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[16].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[15].arguments.name, L"h1");            // expect variable choose
+    EXPECT_EQ(result.steps[17].arguments.text, L"M12x1.5");  // expect text-module choose
+    EXPECT_EQ(result.steps[20].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[15].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[22].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[23].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[24].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[25].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[26].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[29].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[32].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[33].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[39].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[39].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[48].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[19].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[26].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[27].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[28].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[29].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[30].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[33].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[36].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[37].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[43].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[43].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[52].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[53].arguments.number, 915u);  // list-button
     const std::size_t scroll = result.steps.size() - 9;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 60);
+    EXPECT_EQ(result.steps.back().line, 65);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -177,7 +185,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file, print belongs"},
+        {"expect dialog \"x\" answer ok", "expect: \"dialog\" where one of box, menu, file, print, variable, text-module belongs"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
         {"expect file choose x", "\"PATH\" must be in quotes"},
         {"open C:\\x.grb", "\"PATH\" must be in quotes"},
@@ -206,7 +214,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
-                             "documents-pane, type, scroll, drag-thumb, journal, quit, automation, kernel)");
+                             "documents-pane, type, list-button, scroll, drag-thumb, journal, quit, automation, kernel)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);
