@@ -55,7 +55,7 @@ void EditListButton::Layout(CWnd& editWindow, CListButtonXPParent& owner, bool w
     const RECT place{client.right - height, client.top, client.right, client.bottom};
     if (!button_) {
         auto button = std::make_unique<CListButtonXP>();
-        if (!button->Create(owner, editWindow, place, static_cast<UINT>(editWindow.GetDlgCtrlID()))) return;
+        if (!button->CreateButton(owner, editWindow, place, static_cast<UINT>(editWindow.GetDlgCtrlID()))) return;
         button_ = std::move(button);
     } else {
         button_->MoveWindow(&place);

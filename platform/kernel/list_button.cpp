@@ -2,7 +2,7 @@
 
 #include "platform/mfc/framework_state.h"
 
-BOOL CListButtonXP::Create(CListButtonXPParent& owner, CWnd& parentWindow, const RECT& rect, UINT id) {
+BOOL CListButtonXP::CreateButton(CListButtonXPParent& owner, CWnd& parentWindow, const RECT& rect, UINT id) {
     owner_ = &owner;
     LPCWSTR windowClass = platform::mfc::detail::registerWindowClass(kClassName, CS_DBLCLKS);
     return CWnd::Create(windowClass, L"", WS_CHILD, rect, &parentWindow, id);

@@ -20,7 +20,7 @@ public:
 
     // A hidden child window of `parentWindow` at `rect` with control id `id`; `owner` hears the
     // clicks and must outlive the window.
-    BOOL Create(CListButtonXPParent& owner, CWnd& parentWindow, const RECT& rect, UINT id);
+    BOOL CreateButton(CListButtonXPParent& owner, CWnd& parentWindow, const RECT& rect, UINT id);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
