@@ -36,6 +36,9 @@ void closeDocumentsMenu();
 // What `dump syspanel` prints for a main frame: the shell's outline of the frame's system panel.
 // The program installs it; without it the verb says the panel is missing.
 void setSysPanelOutline(std::wstring (*outline)(HWND frame));
+// What `list-button` does: the shell's click on the list button of a parameter edit; nothing, or
+// why a user could not click it.
+void setListButtonClick(std::optional<std::wstring> (*click)(HWND frame, int id));
 
 class Driver {
 public:
@@ -122,6 +125,11 @@ private:
     bool editCommand(const Step& step);
     // Dialogs (console/dialog_verbs.cpp).
     bool expectDialog(const Step& step);
+    bool clickListButton(const Step& step);
+    bool expectVariable(const Step& step);
+    bool expectVariableCancel(const Step& step);
+    bool expectTextModule(const Step& step);
+    bool expectTextModuleCancel(const Step& step);
     // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
     bool automation(const Step& step);
     bool kernelCall(const Step& step);

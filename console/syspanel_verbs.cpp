@@ -8,10 +8,12 @@ namespace korvo::console {
 namespace {
 
 std::wstring (*g_sysPanelOutline)(HWND frame) = nullptr;
+std::optional<std::wstring> (*g_listButtonClick)(HWND frame, int id) = nullptr;
 
 }  // namespace
 
 void setSysPanelOutline(std::wstring (*outline)(HWND frame)) { g_sysPanelOutline = outline; }
+void setListButtonClick(std::optional<std::wstring> (*click)(HWND frame, int id)) { g_listButtonClick = click; }
 
 bool Driver::dumpSysPanel(const Step& step) {
     const HWND frame = frameFor(step);
@@ -71,6 +73,44 @@ bool Driver::editCommand(const Step& step) {
             session_.user().editCommand(frame, static_cast<int>(step.arguments.number), step.arguments.command))
         transcript_.print(L"edit-command: " + *refusal);
     session_.runUntilIdle();
+    return true;
+}
+
+}  // namespace korvo::console
+
+namespace korvo::console {
+
+bool Driver::clickListButton(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (!g_listButtonClick) {
+        transcript_.print(L"list-button: the system panel is not part of this program");
+        return true;
+    }
+    // What a user could not do is said in the transcript and the run goes on.
+    if (const auto refusal = g_listButtonClick(frame, static_cast<int>(step.arguments.number)))
+        transcript_.print(L"list-button: " + *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::expectVariable(const Step& step) {
+    session_.user().expectVariable(step.arguments.name);
+    return true;
+}
+
+bool Driver::expectVariableCancel(const Step&) {
+    session_.user().expectVariable(std::nullopt);
+    return true;
+}
+
+bool Driver::expectTextModule(const Step& step) {
+    session_.user().expectTextModule(step.arguments.text);
+    return true;
+}
+
+bool Driver::expectTextModuleCancel(const Step&) {
+    session_.user().expectTextModule(std::nullopt);
     return true;
 }
 

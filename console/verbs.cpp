@@ -55,6 +55,14 @@ std::span<const Verb> verbs() {
         {"expect dialog ID answer ARGS",
          "answers the next dialog made from template ID with ARGS, done in order: click ID, text ID \"TEXT\", ok, cancel",
          R, R, M, &Driver::expectDialog},
+        {"expect variable choose \"NAME\"", "answers the next insert-variable dialog by choosing the document variable NAME",
+         R, R, M, &Driver::expectVariable},
+        {"expect variable cancel", "answers the next insert-variable dialog by cancelling it", R, R, M,
+         &Driver::expectVariableCancel},
+        {"expect text-module choose \"TEXT\"", "answers the next text-module dialog by choosing the module whose text is TEXT",
+         R, R, M, &Driver::expectTextModule},
+        {"expect text-module cancel", "answers the next text-module dialog by cancelling it", R, R, M,
+         &Driver::expectTextModuleCancel},
         {"dde \"TEXT\"", "sends the DDE command TEXT to the main frame, then runs the loop until idle", M, R, M,
          &Driver::dde},
         {"open \"PATH\"", "opens PATH as File Open does in the active main frame (choosing PATH in its file chooser), "
@@ -142,6 +150,10 @@ std::span<const Verb> verbs() {
         {"edit-command FRAME ID COMMAND",
          "runs command COMMAND in the edit window of edit control ID of main frame FRAME, as a choice of its context "
          "menu does, then runs the loop until idle", M, R, M, &Driver::editCommand},
+        {"list-button FRAME ID",
+         "clicks the list button of parameter edit ID of main frame FRAME (answer its menu with expect menu), then runs "
+         "the loop until idle",
+         M, R, M, &Driver::clickListButton},
         {"scroll FRAME BAR ACTION",
          "clicks scroll bar BAR (horizontal or vertical) of the active document window of main frame FRAME: ACTION is "
          "line-up, line-down, page-up, page-down, top or bottom (left and right stand for up and down), then runs the loop until idle",

@@ -134,6 +134,10 @@ public:
     // frame or control, not an edit, disabled, the edit does not run that command now), or
     // nothing when it was done.
     std::optional<std::wstring> editCommand(HWND frame, int id, unsigned command);
+    // The next insert-variable dialog of the kernel chooses the variable `name`, or is cancelled.
+    void expectVariable(std::optional<std::wstring> name);
+    // The next text-module dialog of the kernel chooses a module of text `text`, or is cancelled.
+    void expectTextModule(std::optional<std::wstring> text);
     // The view of the active document window of main frame `frame`, scrolled at its scroll bar
     // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
     // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept

@@ -38,11 +38,18 @@ std::wstring groupOf(const CSysPanelToolbar& panel, const CXTPControl& control) 
     return L"-";
 }
 
+std::size_t editValueListSize(const CSyspanelEdit& edit) {
+    const CSyspanelEditCtrl* window = edit.GetSyspanelEditCtrl();
+    return window ? window->GetValueList().size() : 0;
+}
+
 std::wstring quotedText(const CString& text) { return L"\"" + std::wstring(text.view()) + L"\""; }
 
 // The value as the control holds it; popups show their word, filter buttons their tooltip.
 std::wstring valueOf(CXTPControl& control) {
     if (dynamic_cast<Korvo::UI::SelectionFilterButton*>(&control)) return quotedText(control.GetTooltip());
+    if (auto* edit = dynamic_cast<CSyspanelEdit*>(&control))
+        return quotedText(edit->GetEditText()) + L" list " + std::to_wstring(editValueListSize(*edit));
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(&control)) return quotedText(edit->GetEditText());
     if (auto* font = dynamic_cast<CFontComboBox*>(&control))
         return quotedText(*static_cast<const CString*>(font->GetValue()));

@@ -6,7 +6,7 @@
 #include "platform/mfc.h"
 
 // "bar hidden" or "bar visible", then per control on the bar, in order: id, kind, group (1 or 2
-// for a command's controls, else -), the value ("text" of an edit, the font, the word of a
-// popup, or the "tooltip" of a filter button), enabled or disabled, visible or hidden. Empty
-// when the window has no system panel.
+// for a command's controls, else -), the value ("text" of an edit followed by "list N", the size
+// of its value list; the font; the word of a popup; or the "tooltip" of a filter button), enabled
+// or disabled, visible or hidden. Empty when the window has no system panel.
 std::wstring SysPanelOutline(HWND frame);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "syspanel/edit_kernel_commands.h"
 #include "syspanel/panel_parameters.h"
 #include "syspanel/spin_action_dialog.h"
 #include "syspanel/syspanel_edit.h"
@@ -63,10 +64,14 @@ BEGIN_MESSAGE_MAP(CSyspanelEditCtrl, CXTPControlEditCtrl)
     ON_MESSAGE(WM_KEYDOWN, &CSyspanelEditCtrl::OnEditKeyDownMessage)
     ON_MESSAGE(WM_SYSKEYDOWN, &CSyspanelEditCtrl::OnSysKeyDownMessage)
     ON_MESSAGE(WM_CONTEXTMENU, &CSyspanelEditCtrl::OnContextMenuMessage)
+    ON_MESSAGE(WM_SIZE, &CSyspanelEditCtrl::OnSizeMessage)
+    ON_MESSAGE(WM_ENABLE, &CSyspanelEditCtrl::OnEnableMessage)
 END_MESSAGE_MAP()
 
 CSyspanelEditCtrl::CSyspanelEditCtrl(CSyspanelEdit& control, double controlStep)
-    : control_(control), spinStep_(controlStep > 0.0 ? controlStep : 1.0) {}
+    : control_(control),
+      spinStep_(controlStep > 0.0 ? controlStep : 1.0),
+      valueList_(LoadEditValueList(control.GetSettingsKey1(), control.GetSettingsKey2())) {}
 
 void CSyspanelEditCtrl::SetSpinAction(unsigned mode, double step) {
     spinMode_ = mode;
@@ -74,7 +79,7 @@ void CSyspanelEditCtrl::SetSpinAction(unsigned mode, double step) {
     if (mode == kSpinByOwnStep) spinStep_ = step > 0.0 ? step : 1.0;
 }
 
-void CSyspanelEditCtrl::replaceText(const CString& text) { ReplaceAllText(text); }
+void CSyspanelEditCtrl::ReplaceWholeText(const CString& text) { ReplaceAllText(text); }
 
 bool CSyspanelEditCtrl::SelectAdjacentItem(bool previous) {
     CString current;
@@ -84,7 +89,7 @@ bool CSyspanelEditCtrl::SelectAdjacentItem(bool previous) {
     if (previous && it == valueList_.begin()) return false;
     const auto next = previous ? it - 1 : it + 1;
     if (next == valueList_.end()) return false;
-    replaceText(*next);
+    ReplaceWholeText(*next);
     return true;
 }
 
@@ -105,7 +110,7 @@ void CSyspanelEditCtrl::Spin(int count) {
             return;
         CString text;
         text.Format(L"%lg", next);
-        replaceText(text);
+        ReplaceWholeText(text);
         SetModify(TRUE);
         return;
     }
@@ -184,19 +189,11 @@ bool CSyspanelEditCtrl::ExecuteCommand(UINT id) {
         case kPaste: Paste(); break;
         case kUndo: Undo(); break;
         case kToggleSpinButtons: control_.ShowSpinButtons(!control_.IsSpinButtons()); break;
-        case kSpinDialog: openSpinStepDialog(); break;
-        case kInsertVariable: insertVariable(); break;
-        case kTextModule: runTextModule(); break;
-        case kAngleInfo: readAngle(); break;
-        default: {
-            // A value-list entry; an empty edit first gets a space so that the replacement counts
-            // as a change.
-            if (GetWindowTextLength() == 0) SetTextQuietly(L" ");
-            replaceText(valueList_[id - 1]);
-            SetModify(TRUE);
-            control_.ApplyValue();
-            break;
-        }
+        case kSpinDialog: RunSpinActionDialog(*this, &control_); break;
+        case kInsertVariable: RunInsertVariable(control_); break;
+        case kTextModule: RunTextModule(control_); break;
+        case kAngleInfo: RunAngleInfo(control_); break;
+        default: PickValueListEntry(control_, valueList_, id); break;
     }
     return true;
 }
@@ -244,4 +241,25 @@ void CSyspanelEditCtrl::ShowContextMenu(POINT screen) {
     PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
 }
 
-void CSyspanelEditCtrl::openSpinStepDialog() { RunSpinActionDialog(*this, &control_); }
+bool CSyspanelEditCtrl::WantsListButton() const { return !valueList_.empty() && !control_.GetReadOnly(); }
+
+void CSyspanelEditCtrl::layOutListButton() {
+    listButton_.Layout(*this, *this, WantsListButton());
+    listButton_.FollowEnabled(IsWindowEnabled() != FALSE);
+}
+
+LRESULT CSyspanelEditCtrl::OnSizeMessage(WPARAM, LPARAM) {
+    layOutListButton();
+    return Default();
+}
+
+LRESULT CSyspanelEditCtrl::OnEnableMessage(WPARAM enabled, LPARAM) {
+    listButton_.FollowEnabled(enabled != FALSE);
+    return Default();
+}
+
+void CSyspanelEditCtrl::OpenValueList() {
+    if (const UINT chosen = TrackValueListMenu(control_, valueList_)) ExecuteCommand(chosen);
+}
+
+void CSyspanelEditCtrl::OnListButtonClicked(CListButtonXP&) { OpenValueList(); }

@@ -8,10 +8,11 @@
 
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
+#include "syspanel/edit_value_list.h"
 
 class CSyspanelEdit;
 
-class CSyspanelEditCtrl : public CXTPControlEditCtrl {
+class CSyspanelEditCtrl : public CXTPControlEditCtrl, public CListButtonXPParent {
 public:
     // Spin modes: 0 and 1 add the step (1 with a step of the user's choice), 2 steps through the
     // value list.
@@ -44,6 +45,15 @@ public:
     bool ExecuteCommand(UINT id);
     // The context menu at a screen point, as a popup bar of the control's command bars.
     void ShowContextMenu(POINT screen);
+    // Selects everything, scrolls the caret into view and replaces the text with undo.
+    void ReplaceWholeText(const CString& text);
+
+    const EditListButton& GetListButton() const { return listButton_; }
+    // Whether the edit has a list button to show: a value list, and the edit writable.
+    bool WantsListButton() const;
+    // The list button's click: the value list's menu, and the entry the user picks.
+    void OpenValueList();
+    void OnListButtonClicked(CListButtonXP& button) override;
 
 protected:
     // Menu and accelerator commands (WM_COMMAND without a control) are the edit's own.
@@ -51,24 +61,21 @@ protected:
     afx_msg LRESULT OnEditKeyDownMessage(WPARAM key, LPARAM flags);
     afx_msg LRESULT OnSysKeyDownMessage(WPARAM key, LPARAM flags);
     afx_msg LRESULT OnContextMenuMessage(WPARAM window, LPARAM point);
+    // Created or resized, enabled or disabled: the list button follows.
+    afx_msg LRESULT OnSizeMessage(WPARAM type, LPARAM size);
+    afx_msg LRESULT OnEnableMessage(WPARAM enabled, LPARAM unused);
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Selects everything, scrolls the caret into view and replaces the text with undo.
-    void replaceText(const CString& text);
     // The focus leaves the edit for the document: the active main frame's active frame.
     void leaveEdit();
     void runCommand(UINT id) { SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0); }
-    // The kernel's services of the edit (2137 insert a variable, 2148 a text module, 2231 the
-    // angle of the text) and the spin-step dialog (2145); each is completed with its service.
-    void insertVariable() {}
-    void runTextModule() {}
-    void readAngle() {}
-    void openSpinStepDialog();
+    void layOutListButton();
 
     CSyspanelEdit& control_;
     unsigned spinMode_ = kSpinByDefaultStep;
     double defaultStep_ = 1.0;
     double spinStep_;
     std::vector<CString> valueList_;
+    EditListButton listButton_;
 };

@@ -236,6 +236,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
         if (!consumed) out.push_back(print ? L"print ok" : L"print cancel");
     for (const auto& e : dialogExpectations_)
         if (!e.consumed) out.push_back(L"dialog " + std::to_wstring(e.templateId));
+    for (const auto& e : kernelDialogExpectations_)
+        if (!e.consumed) out.push_back(e.kind + (e.text ? L" \"" + *e.text + L"\"" : std::wstring(L" cancel")));
     return out;
 }
 
@@ -247,6 +249,7 @@ void UserAgent::clearExpectations() {
     printExpectations_.clear();
     fileExpectations_.clear();
     dialogExpectations_.clear();
+    kernelDialogExpectations_.clear();
 }
 
 std::vector<MessageBoxRequest> UserAgent::requests() const {

@@ -120,6 +120,16 @@ struct DialogAnswer {
     std::vector<DialogAction> actions;
     std::function<void(const DialogRequest&)> whileOpen;
 };
+// A kernel dialog in which the user picks or enters one text: `kind` names it ("variable": the
+// insert-variable dialog, whose choices are the document's variables; "text-module": the text
+// modules, where any text may be entered). `current` is the text of the edit that opened it.
+struct KernelDialogRequest {
+    std::wstring kind;
+    std::wstring current;
+    std::vector<std::wstring> choices;
+    bool anyText = false;  // any text may be entered, not only a choice
+};
+
 
 class UserAgent {
 public:
@@ -180,6 +190,13 @@ public:
     // kind "print".
     bool answerPrintDialog(const std::wstring& document);
 
+    // The next kernel dialog of `kind` chooses `text` (nothing: it is cancelled). Each kind takes
+    // its expectations in registration order; a dialog nobody expected is cancelled and, in
+    // strict mode, a failure; so is a text that is not one of the dialog's choices. Journalled as
+    // kind "dialog".
+    void expectKernelDialog(std::wstring kind, std::optional<std::wstring> text);
+    std::optional<std::wstring> answerKernelDialog(const KernelDialogRequest& request);
+
     // Descriptions ("box \"pattern\"", "file choose \"path\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
     void clearExpectations();
@@ -216,6 +233,12 @@ private:
         bool consumed = false;
     };
     std::vector<DialogExpectation> dialogExpectations_;
+    struct KernelDialogExpectation {
+        std::wstring kind;
+        std::optional<std::wstring> text;
+        bool consumed = false;
+    };
+    std::vector<KernelDialogExpectation> kernelDialogExpectations_;
     std::function<std::optional<int>(const MessageBoxRequest&)> unexpectedHandler_;
     std::optional<ModalPolicy> policy_;  // unset: the configuration's
     int nextId_ = 1;

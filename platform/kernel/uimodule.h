@@ -26,6 +26,7 @@ struct Theme {
 }  // namespace Korvo::UI
 
 class CXTPCommandBars;
+class CXTPPopupBar;
 
 class UIModuleProxy {
 public:
@@ -105,6 +106,11 @@ public:
     // The strings of a command (prompt, caption, and the further "\n"-separated parts of its
     // string resource, the seventh being extra shortcut text); nothing without a resource.
     std::optional<std::vector<CString>> GetCommandStrings(UINT id) const;
+    // Tracks `popup` (a popup bar of `commandBars`, such as an edit's value-list menu) as the
+    // user's popup menu and returns the chosen command id, 0 when dismissed. The popup's owner
+    // hears nothing: the caller acts on the id.
+    UINT TrackPopupMenu(CXTPCommandBars* commandBars, CXTPPopupBar* popup);
+
     // Sets up the image of a control from the UI module's icons.
     void SetupControlImage(CXTPImageManager* images, UINT id, UINT iconId, int flags1, int flags2);
 

@@ -29,6 +29,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect print ok\n"
         "expect print cancel\n"
         "expect dialog 1598 answer click 1491 text 102 \"2.5\" ok\n"
+        "expect variable choose \"h1\"\n"
+        "expect variable cancel\n"
+        "expect text-module choose \"M12x1.5\"\n"
+        "expect text-module cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
@@ -67,6 +71,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "spin 1 907 -3\n"
         "context-menu 1 907\n"
         "edit-command 1 907 2145\n"
+        "list-button 1 915\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
         "dump image 1\n"
@@ -127,30 +132,33 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
     EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
     EXPECT_EQ(result.steps[11].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[17].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[16].arguments.name, L"h1");       // expect variable choose
+    EXPECT_EQ(result.steps[18].arguments.text, L"M12x1.5");  // expect text-module choose
+    EXPECT_EQ(result.steps[21].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[16].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[23].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[24].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[25].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[26].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[27].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[30].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[33].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[34].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[40].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[40].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[49].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[50].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[50].arguments.keyControl);
-    EXPECT_TRUE(result.steps[50].arguments.keyAlt);
-    EXPECT_EQ(result.steps[51].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[20].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[27].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[28].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[29].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[30].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[31].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[34].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[37].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[38].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[44].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[44].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[53].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[54].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[54].arguments.keyControl);
+    EXPECT_TRUE(result.steps[54].arguments.keyAlt);
+    EXPECT_EQ(result.steps[55].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[58].arguments.number, 915u);  // list-button
     const std::size_t scroll = result.steps.size() - 9;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 65);
+    EXPECT_EQ(result.steps.back().line, 70);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -200,7 +208,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, print, dialog belongs"},
+        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, print, dialog, variable, text-module belongs"},
         {"expect dialog \"x\" answer ok", "expect: ID must not be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
         {"expect file choose x", "\"PATH\" must be in quotes"},
@@ -230,7 +238,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
-                             "documents-pane, type, key, spin, context-menu, edit-command, scroll, drag-thumb, journal, quit, automation, kernel)");
+                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, quit, automation, kernel)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -1,0 +1,15 @@
+// The user at the kernel's text dialogs: the insert-variable dialog and the text modules.
+#include "platform/core/useragent.h"
+#include "platform/harness.h"
+
+namespace platform::harness {
+
+void User::expectVariable(std::optional<std::wstring> name) {
+    platform::core::userAgent().expectKernelDialog(L"variable", std::move(name));
+}
+
+void User::expectTextModule(std::optional<std::wstring> text) {
+    platform::core::userAgent().expectKernelDialog(L"text-module", std::move(text));
+}
+
+}  // namespace platform::harness

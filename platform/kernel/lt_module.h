@@ -1,0 +1,24 @@
+// The kernel's text module (LT): the insert-variable dialog and the text modules an edit can
+// take its text from. Both are dialogs of the kernel, so the simulated user answers them
+// (platform::core::UserAgent::answerKernelDialog, kinds "variable" and "text-module").
+#pragma once
+
+#include "platform/mfc.h"
+
+class KVDocument;
+
+class LTModuleProxy {
+public:
+    static LTModuleProxy& Instance();
+
+    // The insert-variable dialog over the variables of `document` (`textOutput` 2: the chosen
+    // variable may be put out as text). True when the user chose one: its index and its name (or
+    // expression, for a variable without a name). False when cancelled or without a document.
+    bool InsertVariableDialog(KVDocument* document, int textOutput, int& index, CString& name);
+    // The text modules for `text` of `document`: true with the text of the module the user chose
+    // in `result`; false, leaving `result` alone, when cancelled or without a document.
+    bool TextModule(KVDocument* document, const CString& text, CString& result);
+
+private:
+    LTModuleProxy() = default;
+};
