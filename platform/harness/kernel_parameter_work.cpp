@@ -119,6 +119,11 @@ struct WorkOperation {
 };
 
 constexpr WorkOperation kWork[] = {
+    {L"ParameterNames", L"", [](Kernel&, WorkArguments&) {
+         std::wstring answer;
+         for (const char* name : kParameterNames) answer += (answer.empty() ? L"" : L" ") + platform::core::fromUtf8(name);
+         return answer;
+     }},
     {L"AddObject", L"DOCUMENT", [](Kernel& k, WorkArguments& a) {
          return L"object " + std::to_wstring(k.addObject(a.document()));
      }},
@@ -249,7 +254,8 @@ std::wstring Kernel::work(std::wstring_view operation, const std::vector<std::ws
 
 std::vector<std::wstring> Kernel::workOperations() {
     std::vector<std::wstring> names;
-    for (const WorkOperation& operation : kWork) names.push_back(std::wstring(operation.name) + L" " + operation.arguments);
+    for (const WorkOperation& operation : kWork)
+        names.push_back(*operation.arguments ? std::wstring(operation.name) + L" " + operation.arguments : operation.name);
     return names;
 }
 

@@ -70,7 +70,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "quit\r\n"
         "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
         "kernel --worker OnCriticalError \"disk full\"\n"
-        "kernel IsViewerEdition\n",
+        "kernel IsViewerEdition\n"
+        "model SetObjectParameter 1 0 \"Level\" 1.5 var 2\n"
+        "dump parameters\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
@@ -206,7 +208,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
-                             "documents-pane, type, scroll, drag-thumb, journal, quit, automation, kernel)");
+                             "documents-pane, type, scroll, drag-thumb, journal, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);
