@@ -82,15 +82,19 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     }
     EXPECT_EQ(result.steps[0].line, 3);
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
-    const auto& automation = result.steps[result.steps.size() - 3].arguments;
+    const auto& automation = result.steps[result.steps.size() - 5].arguments;
     EXPECT_EQ(automation.operation, L"2.FullName");
     ASSERT_EQ(automation.values.size(), 3u);
     EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
     EXPECT_TRUE(automation.values[0].quoted);
     EXPECT_EQ(automation.values[2].text, L"-1");
     EXPECT_FALSE(automation.values[2].quoted);
-    EXPECT_EQ(result.steps[result.steps.size() - 2].arguments.operation, L"OnCriticalError");
-    EXPECT_TRUE(result.steps.back().arguments.values.empty());
+    EXPECT_EQ(result.steps[result.steps.size() - 4].arguments.operation, L"OnCriticalError");
+    EXPECT_TRUE(result.steps[result.steps.size() - 3].arguments.values.empty());
+    const auto& model = result.steps[result.steps.size() - 2].arguments;
+    EXPECT_EQ(model.operation, L"SetObjectParameter");
+    ASSERT_EQ(model.values.size(), 6u);
+    EXPECT_TRUE(model.values[2].quoted);
     EXPECT_EQ(result.steps[2].arguments.number, 1500u);
     const auto& byIndex = result.steps[3].arguments;
     EXPECT_EQ(byIndex.frame.index, 1u);
@@ -126,12 +130,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[39].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
     EXPECT_EQ(result.steps[39].arguments.name, L"b.grb");
     EXPECT_EQ(result.steps[48].arguments.text, L"2,5");  // type
-    const std::size_t scroll = result.steps.size() - 9;
+    const std::size_t scroll = result.steps.size() - 11;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 60);
+    EXPECT_EQ(result.steps.back().line, 62);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -189,7 +193,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
-                       "syspanel, image, print-jobs belongs; usage: dump windows | "},
+                       "syspanel, image, print-jobs, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
