@@ -21,9 +21,8 @@ using platform::core::toUtf8;
 
 constexpr const char* kParameterNames[] = {"Color", "Layer", "Level", "Priority", "FontSize", "FontName"};
 
-// The ids of the panel's parameter controls whose commands a running command takes.
+// The measure controls: their value starts with a double; the others' with a 32-bit word.
 constexpr UINT kMeasureControls[] = {907, 909, 915};
-constexpr UINT kWordControls[] = {904, 911, 912};
 constexpr const wchar_t* kReaderName = L"PanelValueReader";
 
 // The leading fields of a measure control's value, as the kernel reads what the panel hands out.
