@@ -135,6 +135,8 @@ private:
     bool kernelCall(const Step& step);
     bool kernelCallOnWorker(const Step& step);
     bool callKernel(const Step& step, bool onWorkerThread);
+    bool modelWork(const Step& step);
+    bool dumpParameters(const Step& step);
     // Image windows and print jobs (console/image_verbs.cpp).
     bool scroll(const Step& step);
     bool dragThumb(const Step& step);

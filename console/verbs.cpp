@@ -176,6 +176,12 @@ std::span<const Verb> verbs() {
          "threads do, and prints the answer", M, R, M, &Driver::kernelCallOnWorker},
         {"kernel OPERATION ARGS", "calls the kernel callback OPERATION on the UI thread as the kernel would, then runs "
          "the loop until idle, and prints the answer", M, R, M, &Driver::kernelCall},
+        {"model OPERATION ARGS",
+         "does OPERATION of the kernel's own work on a document's parameters (objects, selection, defaults, variables, "
+         "events, a running command), then runs the loop until idle, and prints the answer", M, R, M, &Driver::modelWork},
+        {"dump parameters",
+         "prints each open document's objects with their parameters, its selection, defaults and variables, and whether "
+         "a command runs", R, R, R, &Driver::dumpParameters},
     };
     return table;
 }

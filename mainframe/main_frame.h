@@ -181,6 +181,8 @@ protected:
     afx_msg LRESULT OnDefaultMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateControlText(WPARAM wParam, LPARAM lParam);
+    // A command-bar control was executed (mainframe/main_frame_syspanel.cpp).
+    afx_msg LRESULT OnControlExecuted(WPARAM code, LPARAM lParam);
     afx_msg LRESULT OnMessageBarClosed(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDockingPaneNotify(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitCommandsPopupMessage(WPARAM wParam, LPARAM lParam);
@@ -240,6 +242,7 @@ private:
     bool m_creating = false;
     bool m_destroying = false;
     bool m_ribbonMode = true;
+    bool m_copyingControlValue = false;  // an executed control's value goes to its twins
     CString m_themeName;
     Korvo::UI::XML::ApplicationParameters m_ribbonParameters;
     // The document whose keywords the ribbon's tagged tabs show (compared, never dereferenced).

@@ -115,7 +115,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
             ON_MESSAGE(WM_USER + 9325, &CMainFrame::OnDefaultMessage)                            // 87
             ON_COMMAND_RANGE(2826, 2826, &CMainFrame::OnFrameCommand)                            // 88
             ON_COMMAND_RANGE(3450, 3499, &CMainFrame::OnFrameCommand)                            // 89
-            ON_MESSAGE(WM_USER + 9314, &CMainFrame::OnDefaultMessage)                            // 90
+            ON_MESSAGE(WM_USER + 9314, &CMainFrame::OnControlExecuted)                           // 90
             ON_MESSAGE(WM_USER + 291, &CMainFrame::OnDefaultMessage)                             // 91
             ON_MESSAGE(WM_USER + 9301, &CMainFrame::OnDefaultMessage)                            // 92
         };

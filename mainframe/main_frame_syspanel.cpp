@@ -58,3 +58,22 @@ bool CMainFrame::SetSyspanelControls(const stlControlsIDs& controls) {
 void CMainFrame::SyspanelStatusChanged() {
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SyspanelStatusChanged();
 }
+
+LRESULT CMainFrame::OnControlExecuted(WPARAM code, LPARAM lParam) {
+    const auto* notify = reinterpret_cast<const NMXTPCONTROL*>(lParam);
+    if (code != CBN_XTP_EXECUTE || !notify || !notify->pControl) return 0;
+    CXTPControl* control = notify->pControl;
+    // Copying may execute a twin; the first execution alone hands its value on.
+    if (m_copyingControlValue || !dynamic_cast<IDataExchange*>(control)) return 0;
+    m_copyingControlValue = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_copyingControlValue};
+    // Whichever bar the user entered the value in, the other one holds it too, so the running
+    // command reads the same value through any of the panel's getters.
+    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->PopulateControlData(control);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->CopyControlValue(control);
+    // Not handled: the control's command goes on to the command route.
+    return 0;
+}

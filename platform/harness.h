@@ -321,8 +321,22 @@ public:
     int addVariable(CDocument* document, std::wstring_view name, double value);  // its index
     // What the document's next variable creations answer (nothing: the kernel's own answer).
     void setVariableCreationResult(CDocument* document, std::optional<int> result);
-    // Raises a parameter event (515, 531, 778, 783, 791, 1037) for the document and its active view.
+    // Raises a parameter event (515, 531, 778, 783, 791, 1037) for the document, once for each of
+    // its views (every main frame showing it hears), or once without a view when it has none.
     void raiseParameterEvent(CDocument* document, unsigned eventId, unsigned flags = 0);
+    // A command of the kernel starts (or ends) running in the document. While it runs, the
+    // commands of the panel's parameter controls (904, 907, 909, 911, 912, 915) reach it and it
+    // reads the control's value back through the application's panel getters, journalled as a
+    // `call PanelValueReader reads ...` line.
+    void setCommandRunning(CDocument* document, bool running);
+    // The operations above by name with simple arguments, as the console's `model` verb calls
+    // them (DOCUMENT a 1-based index of the open documents); the answer as text. Throws
+    // std::invalid_argument for an unknown operation or arguments that do not fit.
+    std::wstring work(std::wstring_view operation, const std::vector<std::wstring>& arguments);
+    static std::vector<std::wstring> workOperations();  // each with its arguments
+    // Per open document: its objects with their parameters, the selection, the default
+    // containers, the variables, and whether a command runs.
+    std::wstring dumpParameters() const;
     // The PDM work mix: connected or not; a file it manages; a file it holds back from opening;
     // a PDM call ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix") that throws
     // the PDM system's exception from now on.

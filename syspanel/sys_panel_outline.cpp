@@ -1,5 +1,6 @@
 #include "syspanel/sys_panel_outline.h"
 
+#include "commandbars/kv_ribbon_bar.h"
 #include "platform/korvoui.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -71,6 +72,21 @@ std::wstring editWindowOf(const CXTPControl& control) {
            std::to_wstring(window->GetSpinMode());
 }
 
+// The ribbon's parameter control with the id, when the frame has a ribbon holding one.
+CXTPControl* ribbonTwinOf(HWND frame, int id) {
+    Korvo::UI::MainFrame* mainFrame = UIModuleProxy::Instance().GetMainFrameOf(frame);
+    CXTPCommandBars* bars = mainFrame ? mainFrame->GetCommandBars() : nullptr;
+    CXTPControl* found = nullptr;
+    for (int i = 0; bars && i < bars->GetCount() && !found; ++i)
+        if (auto* ribbon = dynamic_cast<KVRibbonBar*>(bars->GetAt(i)))
+            ribbon->ForEachControl(
+                [&](CXTPControl* control) {
+                    if (!found && control->GetID() == id && dynamic_cast<IDataExchange*>(control)) found = control;
+                },
+                true);
+    return found;
+}
+
 }  // namespace
 
 std::wstring SysPanelOutline(HWND frame) {
@@ -82,7 +98,9 @@ std::wstring SysPanelOutline(HWND frame) {
         CXTPControl& control = *controls->GetAt(i);
         out += L"  " + std::to_wstring(control.GetID()) + L" " + kindOf(control) + L" group " + groupOf(*panel, control) +
                L" " + valueOf(control) + editWindowOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
-               (control.IsVisible() ? L" visible" : L" hidden") + L"\n";
+               (control.IsVisible() ? L" visible" : L" hidden");
+        if (CXTPControl* twin = ribbonTwinOf(frame, control.GetID())) out += L" ribbon " + valueOf(*twin);
+        out += L"\n";
     }
     return out;
 }

@@ -7,6 +7,8 @@
 
 // "bar hidden" or "bar visible", then per control on the bar, in order: id, kind, group (1 or 2
 // for a command's controls, else -), the value ("text" of an edit followed by "list N", the size
-// of its value list; the font; the word of a popup; or the "tooltip" of a filter button), enabled
-// or disabled, visible or hidden. Empty when the window has no system panel.
+// of its value list; the font; the word of a popup; or the "tooltip" of a filter button), the edit
+// window of a parameter edit, enabled or disabled, visible or hidden, and `ribbon VALUE` with the
+// value of the ribbon's twin of the control when the frame's ribbon has one. Empty when the
+// window has no system panel.
 std::wstring SysPanelOutline(HWND frame);

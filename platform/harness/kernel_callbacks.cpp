@@ -47,6 +47,17 @@ public:
         throw std::invalid_argument(platform::core::toUtf8(operation_) + ": " + platform::core::toUtf8(text) + " is not a number");
     }
     UINT id() { return static_cast<UINT>(number()); }
+    double real() {
+        const std::wstring& text = next();
+        try {
+            std::size_t used = 0;
+            const double value = std::stod(text, &used);
+            if (used == text.size()) return value;
+        } catch (const std::exception&) {
+        }
+        throw std::invalid_argument(platform::core::toUtf8(operation_) + ": " + platform::core::toUtf8(text) + " is not a number");
+    }
+    bool more() const { return used_ < values_.size(); }
     int integer() { return static_cast<int>(number()); }
     bool flag() { return number() != 0; }
     std::wstring text() { return next(); }
@@ -182,6 +193,35 @@ constexpr Operation kOperations[] = {
          }
          k.SetSyspanelControls(controls);
          return kDone;
+     }},
+    {L"set_syspanel_doublevar", L"DOCUMENT ID VALUE VARIABLE", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         const UINT id = a.id();
+         const double value = a.real();
+         k.set_syspanel_doublevar(document, id, value, static_cast<short>(a.integer()));
+         return kDone;
+     }},
+    {L"set_syspanel_intvar", L"DOCUMENT ID VALUE VARIABLE", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         const UINT id = a.id();
+         const int value = a.integer();
+         k.set_syspanel_intvar(document, id, value, static_cast<short>(a.integer()));
+         return kDone;
+     }},
+    {L"set_syspanel_font", L"DOCUMENT ID \"NAME\" KIND", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         const UINT id = a.id();
+         const std::wstring name = a.text();
+         k.set_syspanel_font(document, id, CString(name.c_str()), a.integer());
+         return kDone;
+     }},
+    {L"UnpackSyspanelDoubleVar", L"ID", [](Proxy& k, CallArguments& a) {
+         double value = 0.0;
+         return k.UnpackSyspanelDoubleVar(a.id(), value) ? platform::format(L"%.10g", value) : std::wstring(L"none");
+     }},
+    {L"UnpackSyspanelIntVar", L"ID", [](Proxy& k, CallArguments& a) {
+         int value = 0;
+         return k.UnpackSyspanelIntVar(a.id(), value) ? answer(value) : std::wstring(L"none");
      }},
     {L"GetSyspanelControlIntValue", L"ID", [](Proxy& k, CallArguments& a) {
          int value = 0;

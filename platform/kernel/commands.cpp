@@ -286,11 +286,14 @@ bool GlobalContainer::RegisterCmd(int id, std::wstring_view name, int commandNum
 int new_window(CKvw32Doc* document) {
     platform::kernel::recordCall(L"new_window(" + platform::kernel::documentText(document) + L")");
     if (!document) return 0;
-    // Documents have no frames yet (the framework cannot create MDI children from a template), so
-    // no second window can open: say so rather than answer that one did.
-    platform::kernel::recordWarning(L"new_window: no window opened on " + platform::kernel::documentText(document) +
-                                    L"; document windows are not built yet");
-    return 0;
+    // The kernel opens every document window in the active main frame, another one as well.
+    auto* docTemplate = dynamic_cast<CKVDocTemplate*>(document->GetDocTemplate());
+    if (!docTemplate) {
+        platform::kernel::recordWarning(L"new_window: " + platform::kernel::documentText(document) +
+                                        L" has no kernel document template");
+        return 0;
+    }
+    return docTemplate->OpenAnotherWindow(document) ? 1 : 0;
 }
 
 CString KVCommandContainer::GetCommandName(UINT id) const {

@@ -148,7 +148,6 @@ private:
     KVCommandContainer() = default;
 };
 
-// The kernel's own handler of the new-window command: opens another window on `document`.
-// Returns 1 when a window opened, 0 otherwise (always 0 in the stand-in: documents have no
-// windows yet).
+// The kernel's own handler of the new-window command: opens another window on `document` in
+// the active main frame. Returns 1 when a window opened, 0 otherwise.
 int new_window(CKvw32Doc* document);

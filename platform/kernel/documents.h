@@ -224,6 +224,10 @@ public:
     // A new untitled document in a frame of its own (null when the frame cannot be made).
     CKvw32Doc* OpenNewDocument(BOOL makeVisible = TRUE);
 
+    // Another MDI child frame on `document`, open already, in the active main frame (the kernel's
+    // new-window command); false when none was made.
+    bool OpenAnotherWindow(CDocument* document) { return CreateDocumentFrame(document, TRUE); }
+
     // The templates alive, in creation order (the kernel opens documents through the last one).
     static std::vector<CKVDocTemplate*> GetTemplates();
 

@@ -80,7 +80,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "quit\r\n"
         "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
         "kernel --worker OnCriticalError \"disk full\"\n"
-        "kernel IsViewerEdition\n",
+        "kernel IsViewerEdition\n"
+        "model SetObjectParameter 1 0 \"Level\" 1.5 var 2\n"
+        "dump parameters\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
@@ -102,15 +104,19 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         }
     }
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
-    const auto& automation = result.steps[result.steps.size() - 3].arguments;
+    const auto& automation = result.steps[result.steps.size() - 5].arguments;
     EXPECT_EQ(automation.operation, L"2.FullName");
     ASSERT_EQ(automation.values.size(), 3u);
     EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
     EXPECT_TRUE(automation.values[0].quoted);
     EXPECT_EQ(automation.values[2].text, L"-1");
     EXPECT_FALSE(automation.values[2].quoted);
-    EXPECT_EQ(result.steps[result.steps.size() - 2].arguments.operation, L"OnCriticalError");
-    EXPECT_TRUE(result.steps.back().arguments.values.empty());
+    EXPECT_EQ(result.steps[result.steps.size() - 4].arguments.operation, L"OnCriticalError");
+    EXPECT_TRUE(result.steps[result.steps.size() - 3].arguments.values.empty());
+    const auto& model = result.steps[result.steps.size() - 2].arguments;
+    EXPECT_EQ(model.operation, L"SetObjectParameter");
+    ASSERT_EQ(model.values.size(), 6u);
+    EXPECT_TRUE(model.values[2].quoted);
     EXPECT_EQ(result.steps[2].arguments.number, 1500u);
     const auto& byIndex = result.steps[3].arguments;
     EXPECT_EQ(byIndex.frame.index, 1u);
@@ -153,12 +159,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[54].arguments.keyAlt);
     EXPECT_EQ(result.steps[55].arguments.count, -3);     // spin
     EXPECT_EQ(result.steps[58].arguments.number, 915u);  // list-button
-    const std::size_t scroll = result.steps.size() - 9;
+    const std::size_t scroll = result.steps.size() - 11;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 70);
+    EXPECT_EQ(result.steps.back().line, 72);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -219,7 +225,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
-                       "syspanel, image, print-jobs belongs; usage: dump windows | "},
+                       "syspanel, image, print-jobs, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -238,7 +244,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
-                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, quit, automation, kernel)");
+                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -1,0 +1,58 @@
+# The panel's values end to end, as the kernel and the user exchange them: a drawing's default in
+# both frames that show it and not in a frame showing another; the selection's common value (an
+# object without the parameter left out, the 1e-8 tolerance); typing outside a command writes the
+# selection or the defaults; inside one the command reads the value through the panel's getters,
+# and executing the ribbon's twin hands the value to the bar.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(samples "C:\\Users\\user\\Documents\\Samples")
+
+string(CONCAT frames_script
+  "start\nidle\nopen \"${samples}\\Bracket.grb\"\nnew-frame\ncommand 1 1059\nnew-frame\nopen \"${samples}\\Cover plate.grb\"\n"
+  "kernel SetSyspanelControls 907 0 0 909 0 0\nmodel SetDefaultParameter 2 \"Level\" 9\nmodel SetDefaultParameter 1 \"Level\" 4\n"
+  "model RaiseParameterEvent 1 778\ndump syspanel 1\ndump syspanel 2\ndump syspanel 3\n"
+  "model AddObject 1\nmodel AddObject 1\nmodel AddObject 1\nmodel SetObjectParameter 1 0 \"Level\" 1\n"
+  "model SetObjectParameter 1 1 \"Level\" 1.000000005\nmodel SetObjectParameter 1 2 \"Priority\" 3\nmodel Select 1 0 1 2\n"
+  "model RaiseParameterEvent 1 783\ndump syspanel 2\n"
+  "model SetObjectParameter 1 0 \"Level\" 6\nmodel SetObjectParameter 1 1 \"Level\" 6.00000002\nmodel RaiseParameterEvent 1 515\ndump syspanel 1\n"
+  "type 1 909 \"5\"\nmodel Select 1\ntype 2 907 \"7\"\ndump parameters\nquit\n")
+korvo_run(frames EXIT 0 OUTPUT out INPUT "${frames_script}")
+korvo_expect("${out}" "model RaiseParameterEvent: done\nbar visible\n  907 edit group - \"4\" enabled visible ribbon \"4\"\n"
+             "  909 edit group - \"0\" enabled visible ribbon \"0\"\nbar visible\n  907 edit group - \"4\" enabled visible ribbon \"4\"\n"
+             "  909 edit group - \"0\" enabled visible ribbon \"0\"\nbar visible\n  907 edit group - \"0\" "
+             "both frames showing the drawing take its default, the third frame not")
+korvo_expect("${out}" "model RaiseParameterEvent: done\nbar visible\n  907 edit group - \"1\" enabled visible ribbon \"1\"\n"
+             "  909 edit group - \"3\" enabled visible ribbon \"3\"\n"
+             "the common value: 1 and 1+5e-9 are one, the object without a level does not count")
+korvo_expect("${out}" "model RaiseParameterEvent: done\nbar visible\n  907 edit group - \"1\" enabled"
+             "6 and 6+2e-8 have nothing in common: the edit keeps what it shows")
+korvo_expect("${out}" "document 1 \"Bracket.grb\"\n  object 0 Level 6 Priority 5\n  object 1 Level 6.00000002 Priority 5\n"
+             "  object 2 Priority 5\n  selection none\n  defaults 2D Color colour 0 Layer 0 Level 7 Priority 0 "
+             "typing writes the selected objects, then with nothing selected the default")
+korvo_expect("${out}" "document 2 \"Cover plate.grb\"\n  selection none\n  defaults 2D Color colour 0 Layer 0 Level 9 "
+             "the other drawing keeps its own default")
+
+string(CONCAT command_script
+  "start\nidle\nopen \"${samples}\\Bracket.grb\"\nkernel SetSyspanelControls 907 0 0\nkernel EnableSyspanelControl 907 1\n"
+  "model RunCommand 1 1\ntype 1 907 \"12.5\"\nclick 1 907\ndump syspanel 1\nkernel UnpackSyspanelIntVar 907\n"
+  "dump parameters\nmodel RunCommand 1 0\ncommand 1 907\nquit\n")
+korvo_run(command EXIT 0 OUTPUT out INPUT "${command_script}")
+korvo_expect("${out}" "user type \"12.5\" into 907 on 0x[0-9a-f]+\ncall KVCommand::Run\\(907, \"PanelValueReader\"\\)\n"
+             "call PanelValueReader reads 907: GetSyspanelControlData 12.5, "
+             "typed inside a command: the command is sent 907 and reads the ribbon twin's value")
+korvo_expect("${out}" "call PanelValueReader reads 907: GetSyspanelControlData 12.5, UnpackSyspanelDoubleVar 12.5, "
+             "UnpackSyspanelIntVar 12, GetSyspanelControlIntValue 12\n"
+             "executing the twin hands the value to the bar, where every getter reads it")
+korvo_expect("${out}" "\nbar visible\n  907 edit group - \"12.5\" enabled visible ribbon \"12.5\"\nkernel UnpackSyspanelIntVar: 12\n"
+             "both the ribbon twin and the bar hold the value")
+korvo_expect("${out}" "document 1 \"Bracket.grb\" in command\n  selection none\n  defaults 2D Color colour 0 Layer 0 Level 0 "
+             "inside a command nothing is written")
+korvo_expect("${out}" "call PanelValueReader\\(907\\): no command runs\n" "after the command the reader is not running")
+
+korvo_run(bad_value EXIT 2 ERROR err INPUT "start\nidle\nopen \"${samples}\\Bracket.grb\"\nmodel SetDefaultParameter 1 \"Level\" high\n")
+korvo_expect("${err}" "<stdin>:4: SetDefaultParameter: high is not a number" "a value that is no number")
+korvo_run(bad_document EXIT 2 ERROR err INPUT "start\nidle\nmodel AddObject 3\n")
+korvo_expect("${err}" "<stdin>:3: AddObject: no open document 3" "a document that is not open")
+korvo_run(bad_name EXIT 2 ERROR err INPUT "start\nidle\nopen \"${samples}\\Bracket.grb\"\nmodel DefaultParameter 1 \"Colour\"\n")
+korvo_expect("${err}" "<stdin>:4: DefaultParameter: unknown parameter Colour" "a parameter the kernel does not know")

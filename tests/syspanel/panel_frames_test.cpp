@@ -1,0 +1,153 @@
+// The panel's values across main frames and bars, driven as the kernel and the user drive them:
+// every frame showing a document hears its events, a frame showing another document does not,
+// and a value entered in the ribbon's twin reaches the panel bar, where the running command's
+// getters read it.
+#include <gtest/gtest.h>
+
+#include "mainframe/main_frame.h"
+#include "platform/kernel.h"
+#include "syspanel/data_exchange.h"
+#include "syspanel/sys_panel_toolbar.h"
+#include "tests/support/session_test.h"
+
+namespace {
+
+using kveval::NumberParameter;
+using platform::harness::calls;
+using platform::harness::indexOf;
+
+constexpr unsigned kFileOpen = 0xE101;
+constexpr unsigned kWindowOpen = 1059;
+constexpr unsigned kLevel = 907;
+constexpr unsigned kPriority = 909;
+
+class PanelFrames : public platform::harness::SessionTest {
+protected:
+    void SetUp() override {
+        s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+        s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
+        s.start();
+        ASSERT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+        first = s.inspect().activeMainFrame();
+        a = open(first, L"C:\\Work\\a.grb");
+        ASSERT_NE(a, nullptr);
+        // A second frame on the same document, as the kernel's new-window command opens it.
+        second = s.kernel().newMainFrame();
+        ASSERT_NE(second, nullptr);
+        s.user().command(first, kWindowOpen);
+        s.runUntilIdle();
+        // A third frame with a document of its own.
+        third = s.kernel().newMainFrame();
+        ASSERT_NE(third, nullptr);
+        b = open(third, L"C:\\Work\\b.grb");
+        ASSERT_NE(b, nullptr);
+        s.kernel().callback([](KorvoServerAppProxy& kernel) {
+            kernel.SetSyspanelControls({{static_cast<int>(kLevel), 0, 0}, {static_cast<int>(kPriority), 0, 0}});
+        });
+    }
+
+    CKvw32Doc* open(HWND frame, const wchar_t* path) {
+        s.user().expectFileChoose(path);
+        s.user().command(frame, kFileOpen);
+        s.runUntilIdle();
+        return Korvo::DocumentManager::Instance().FindDocument(path);
+    }
+    static CMainFrame* frameOf(HWND window) { return dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window)); }
+    // What the panel bar's edit shows.
+    static std::wstring barText(HWND window, unsigned id) {
+        auto* edit = dynamic_cast<CXTPControlEdit*>(frameOf(window)->GetSysPanelToolbar()->FindRegisteredControl(static_cast<int>(id)));
+        return edit ? std::wstring(edit->GetEditText().view()) : L"(none)";
+    }
+    static double barValue(HWND window, unsigned id) {
+        return static_cast<const SysPanelValue*>(frameOf(window)->GetSysPanelToolbar()->GetControlValue(id))->value;
+    }
+
+    platform::harness::Session s;
+    HWND first = nullptr, second = nullptr, third = nullptr;
+    CKvw32Doc* a = nullptr;
+    CKvw32Doc* b = nullptr;
+};
+
+TEST_F(PanelFrames, EveryFrameShowingTheDocumentShowsItsDefaultsAndCommonValue) {
+    ASSERT_EQ(a->GetViews().size(), 2u);
+    s.kernel().setDefaultParameter(a, "Level", NumberParameter{4.0, -1, 0});
+    s.kernel().setDefaultParameter(b, "Level", NumberParameter{8.0, -1, 0});
+    s.kernel().raiseParameterEvent(a, 778);
+    EXPECT_EQ(barText(first, kLevel), L"4");
+    EXPECT_EQ(barText(second, kLevel), L"4");
+    EXPECT_EQ(barText(third, kLevel), L"0");  // it shows another document
+
+    // One object without a level is left out; 1.0 and 1.0 + 5e-9 are one value.
+    const int x = s.kernel().addObject(a), y = s.kernel().addObject(a), z = s.kernel().addObject(a);
+    s.kernel().setObjectParameter(a, x, "Level", NumberParameter{1.0, -1, 0});
+    s.kernel().setObjectParameter(a, y, "Level", NumberParameter{1.0 + 5e-9, -1, 0});
+    s.kernel().setObjectParameter(a, z, "Priority", NumberParameter{3.0, -1, 0});
+    s.kernel().select(a, {x, y, z});
+    s.kernel().raiseParameterEvent(a, 783);
+    EXPECT_EQ(barText(first, kLevel), L"1");
+    EXPECT_EQ(barText(second, kLevel), L"1");
+    EXPECT_EQ(barText(first, kPriority), L"3");
+
+    // 1.0 and 1.0 + 2e-8 are not: the edits keep what they show.
+    s.kernel().setObjectParameter(a, x, "Level", NumberParameter{6.0, -1, 0});
+    s.kernel().setObjectParameter(a, y, "Level", NumberParameter{6.0 + 2e-8, -1, 0});
+    s.kernel().raiseParameterEvent(a, 515);
+    EXPECT_EQ(barText(first, kLevel), L"1");
+    EXPECT_EQ(barText(second, kLevel), L"1");
+
+    // The other document's event reaches its own frame only.
+    s.kernel().raiseParameterEvent(b, 778);
+    EXPECT_EQ(barText(third, kLevel), L"8");
+    EXPECT_EQ(barText(first, kLevel), L"1");
+}
+
+TEST_F(PanelFrames, AValueTypedInACommandReachesItAndItsGettersReadIt) {
+    frameOf(third)->EnableSyspanelControl(static_cast<int>(kLevel), true);
+    s.kernel().setCommandRunning(b, true);
+    ASSERT_EQ(s.user().typeText(third, static_cast<int>(kLevel), L"12.5"), std::nullopt);
+    s.runUntilIdle();
+    const auto journal = calls(s);
+    const auto run = indexOf(journal, L"KVCommand::Run(907, \"PanelValueReader\")");
+    const auto read = indexOf(journal, L"PanelValueReader reads 907: GetSyspanelControlData 12.5,");
+    ASSERT_GE(run, 0);
+    EXPECT_GT(read, run);
+    // Nothing was written: the command decides what to do with the value.
+    EXPECT_EQ(s.kernel().defaultParameter(b, "Level")[0].Get<NumberParameter>()->value, 0.0);
+
+    // Once the command has ended the value goes to the defaults, and the reader hears nothing.
+    s.kernel().setCommandRunning(b, false);
+    const auto before = calls(s).size();
+    ASSERT_EQ(s.user().typeText(third, static_cast<int>(kLevel), L"2"), std::nullopt);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().defaultParameter(b, "Level")[0].Get<NumberParameter>()->value, 2.0);
+    const auto after = calls(s);
+    EXPECT_EQ(indexOf(std::vector<std::wstring>(after.begin() + static_cast<long>(before), after.end()), L"PanelValueReader"),
+              -1);
+}
+
+TEST_F(PanelFrames, ExecutingTheRibbonTwinHandsItsValueToTheBar) {
+    ASSERT_TRUE(frameOf(third)->IsRibbonMode());
+    frameOf(third)->EnableSyspanelControl(static_cast<int>(kLevel), true);
+    s.kernel().setCommandRunning(b, true);
+    ASSERT_EQ(s.user().typeText(third, static_cast<int>(kLevel), L"12.5"), std::nullopt);  // the ribbon's twin
+    s.runUntilIdle();
+    ASSERT_EQ(s.user().clickControl(third, static_cast<int>(kLevel)), std::nullopt);
+    s.runUntilIdle();
+    EXPECT_EQ(barText(third, kLevel), L"12.5");
+    EXPECT_EQ(barValue(third, kLevel), 12.5);
+    double value = 0.0;
+    int whole = 0;
+    ASSERT_TRUE(frameOf(third)->UnpackSyspanelDoubleVar(static_cast<int>(kLevel), value));
+    EXPECT_EQ(value, 12.5);
+    ASSERT_TRUE(frameOf(third)->GetSyspanelControlIntValue(static_cast<int>(kLevel), whole));
+    EXPECT_EQ(whole, 12);
+    // The execution sent the command; the command's getters read the bar's copy.
+    EXPECT_GE(indexOf(calls(s), L"PanelValueReader reads 907: GetSyspanelControlData 12.5, UnpackSyspanelDoubleVar 12.5, "
+                                L"UnpackSyspanelIntVar 12, GetSyspanelControlIntValue 12"),
+              0);
+    // The other frames' bars are their own.
+    EXPECT_EQ(barText(first, kLevel), L"0");
+}
+
+}  // namespace
