@@ -61,7 +61,6 @@ public:
     int integer() { return static_cast<int>(number()); }
     bool flag() { return number() != 0; }
     std::wstring text() { return next(); }
-    bool more() const { return used_ < values_.size(); }
     // 0: none; N: the Nth open document in opening order.
     CKvw32Doc* document() {
         const long long index = number();
