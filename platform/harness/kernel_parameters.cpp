@@ -65,18 +65,7 @@ void Kernel::setVariableCreationResult(CDocument* document, std::optional<int> r
 }
 
 void Kernel::raiseParameterEvent(CDocument* document, unsigned eventId, unsigned flags) {
-    CKvw32Doc& kernelDoc = kernelDocument(document);
-    // The kernel tells each window of the document, so that every main frame showing it hears.
-    std::vector<CKVBaseView*> views;
-    for (CView* view : kernelDoc.GetViews())
-        if (auto* kernelView = dynamic_cast<CKVBaseView*>(view)) views.push_back(kernelView);
-    if (views.empty()) views.push_back(kernelDoc.GetActiveKVView());
-    for (CKVBaseView* view : views) {
-        if (eventId == kEventObjectsPropertiesChanged)
-            ApplicationEventManager::Instance().Raise(eventId, ObjectsPropertiesChangedArgs(flags, &kernelDoc, view, 1));
-        else
-            ApplicationEventManager::Instance().Raise(eventId, ApplicationEventArgs(flags, &kernelDoc, view));
-    }
+    RaiseParameterEventInEveryView(kernelDocument(document), eventId, flags);
 }
 
 }  // namespace platform::harness

@@ -4,6 +4,7 @@
 
 #include "platform/kernel/document_2d.h"
 #include "platform/kernel/documents.h"
+#include "platform/kernel/events.h"
 #include "platform/kernel/record.h"
 
 namespace kveval {
@@ -144,5 +145,20 @@ bool EditPropManager::ApplyAllChanges(bool) {
     for (CKVObject* object : objects_)
         for (const auto& [id, value] : values_) object->SetParameterValue(id, value);
     platform::kernel::recordCall(L"EditPropManager::ApplyAllChanges(" + std::to_wstring(objects_.size()) + L" objects)");
+    if (document_ && !objects_.empty() && !values_.empty())
+        RaiseParameterEventInEveryView(*document_, kEventObjectsPropertiesChanged, 0);
     return true;
+}
+
+void RaiseParameterEventInEveryView(CKvw32Doc& document, UINT eventId, DWORD flags) {
+    std::vector<CKVBaseView*> views;
+    for (CView* view : document.GetViews())
+        if (auto* kernelView = dynamic_cast<CKVBaseView*>(view)) views.push_back(kernelView);
+    if (views.empty()) views.push_back(document.GetActiveKVView());
+    for (CKVBaseView* view : views) {
+        if (eventId == kEventObjectsPropertiesChanged)
+            ApplicationEventManager::Instance().Raise(eventId, ObjectsPropertiesChangedArgs(flags, &document, view, 1));
+        else
+            ApplicationEventManager::Instance().Raise(eventId, ApplicationEventArgs(flags, &document, view));
+    }
 }

@@ -218,8 +218,13 @@ private:
 
 class CKvw32Doc;
 
+// Tells every window of the document that its parameters changed (event `eventId`, one of the
+// parameter events), so that every main frame showing the document hears it.
+void RaiseParameterEventInEveryView(CKvw32Doc& document, UINT eventId, DWORD flags);
+
 // Changes parameters of a document's selected objects: initialised from the selection, given a
-// value per parameter, then applied all at once.
+// value per parameter, then applied all at once; the kernel then tells the document's windows
+// that the objects' properties changed.
 class EditPropManager {
 public:
     explicit EditPropManager(CKvw32Doc* document) : document_(document) {}

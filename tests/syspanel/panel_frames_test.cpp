@@ -102,6 +102,19 @@ TEST_F(PanelFrames, EveryFrameShowingTheDocumentShowsItsDefaultsAndCommonValue) 
     EXPECT_EQ(barText(first, kLevel), L"1");
 }
 
+TEST_F(PanelFrames, AValueTypedForTheSelectionShowsInTheOtherFrameToo) {
+    const int x = s.kernel().addObject(a), y = s.kernel().addObject(a);
+    s.kernel().select(a, {x, y});
+    s.kernel().raiseParameterEvent(a, 783);
+    frameOf(first)->EnableSyspanelControl(static_cast<int>(kLevel), true);
+    ASSERT_EQ(s.user().typeText(first, static_cast<int>(kLevel), L"5"), std::nullopt);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().objectParameter(a, y, "Level")->Get<NumberParameter>()->value, 5.0);
+    // The kernel tells every window of the drawing that its objects changed: no event from the test.
+    EXPECT_EQ(barText(second, kLevel), L"5");
+    EXPECT_EQ(barText(third, kLevel), L"0");
+}
+
 TEST_F(PanelFrames, AValueTypedInACommandReachesItAndItsGettersReadIt) {
     frameOf(third)->EnableSyspanelControl(static_cast<int>(kLevel), true);
     s.kernel().setCommandRunning(b, true);
