@@ -2,9 +2,9 @@
 // and what the application sees of every message before it is dispatched.
 #include <utility>
 
-#include "app/existing_window.h"
+#include "app/startup/existing_window.h"
 #include "app/kvw32_app.h"
-#include "mainframe/document_pane_windows.h"
+#include "mainframe/panes/document_pane_windows.h"
 #include "mainframe/main_frame.h"
 
 namespace {

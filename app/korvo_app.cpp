@@ -1,7 +1,7 @@
 #include "app/korvo_app.h"
 
-#include "app/generate_dump_file_app_context.h"
-#include "app/kv_server.h"
+#include "app/recovery/generate_dump_file_app_context.h"
+#include "app/automation/kv_server.h"
 
 namespace {
 

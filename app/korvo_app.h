@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/kvw32_app.h"
-#include "app/server_app_proxy.h"
+#include "app/automation/server_app_proxy.h"
 
 class KorvoApp final : public CKvw32App {
 public:

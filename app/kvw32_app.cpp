@@ -1,8 +1,8 @@
 #include "app/kvw32_app.h"
 
-#include "app/document_opener.h"
-#include "app/product_settings.h"
-#include "app/recent_file_list.h"
+#include "app/documents/document_opener.h"
+#include "app/startup/product_settings.h"
+#include "app/documents/recent_file_list.h"
 #include "mainframe/main_frame.h"
 
 namespace {

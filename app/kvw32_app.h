@@ -9,11 +9,11 @@
 #include <set>
 #include <vector>
 
-#include "app/critical_error_record.h"
-#include "app/kv_server.h"
+#include "app/recovery/critical_error_record.h"
+#include "app/automation/kv_server.h"
 #include "auxiliary/text_browser_array.h"
 #include "commandbars/user_commands.h"
-#include "mainframe/pane_windows.h"
+#include "mainframe/panes/pane_windows.h"
 #include "platform/compression.h"
 #include "platform/diagnostics.h"
 #include "platform/kernel.h"

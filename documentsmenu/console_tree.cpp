@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "documentsmenu/record.h"
+#include "documentsmenu/records/record.h"
 #include "documentsmenu/tree_view.h"
 
 namespace DocumentsMenu::ConsoleTree {

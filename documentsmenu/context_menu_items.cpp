@@ -1,7 +1,7 @@
 #include "documentsmenu/context_menu_items.h"
 
 #include "app/kvw32_app.h"
-#include "app/shell_folder_window.h"
+#include "app/documents/shell_folder_window.h"
 #include "platform/textcore/clipboard.h"
 
 namespace DocumentsMenu {

@@ -1,6 +1,6 @@
 #include "documentsmenu/group_rows.h"
 
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/record_icons.h"
 
 namespace DocumentsMenu {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "documentsmenu/record.h"
+#include "documentsmenu/records/record.h"
 
 namespace DocumentsMenu {
 

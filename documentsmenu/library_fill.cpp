@@ -4,9 +4,9 @@
 // beside the rows themselves, up to a size that keeps each step short for the user.
 #include <algorithm>
 
-#include "documentsmenu/document_record.h"
+#include "documentsmenu/records/document_record.h"
 #include "documentsmenu/idle_work.h"
-#include "documentsmenu/library_record.h"
+#include "documentsmenu/records/library_record.h"
 
 namespace DocumentsMenu {
 

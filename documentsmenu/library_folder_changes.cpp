@@ -1,6 +1,6 @@
 // How a library row follows the files of its watched folder. Documents are ".grb" files.
-#include "documentsmenu/document_record.h"
-#include "documentsmenu/library_record.h"
+#include "documentsmenu/records/document_record.h"
+#include "documentsmenu/records/library_record.h"
 
 namespace DocumentsMenu {
 

@@ -1,8 +1,8 @@
 #include "documentsmenu/structure_base.h"
 
 #include "documentsmenu/documents_menu_dlg.h"
-#include "documentsmenu/record.h"
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/record.h"
+#include "documentsmenu/records/record_icons.h"
 
 namespace DocumentsMenu {
 

@@ -1,6 +1,6 @@
 #include "documentsmenu/tree_view.h"
 
-#include "documentsmenu/configuration_record.h"
+#include "documentsmenu/records/configuration_record.h"
 
 namespace DocumentsMenu {
 

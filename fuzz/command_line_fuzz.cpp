@@ -2,7 +2,7 @@
 // arguments split back unchanged.
 #include "fuzz/fuzz_support.h"
 #include "platform/core/command_line.h"
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 #include "platform/mfc/framework_state.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

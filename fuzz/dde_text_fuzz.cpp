@@ -1,6 +1,6 @@
 // DDE command texts: anything parses into known commands with their argument counts, or is refused.
 #include "fuzz/fuzz_support.h"
-#include "platform/mfc/dde_commands.h"
+#include "platform/mfc/app/dde_commands.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto commands = platform::mfc::detail::parseDdeCommands(fuzz::wideOf(data, size));

@@ -1,6 +1,6 @@
 // Module manifests: a manifest, or an error with its line; versions parse or are refused.
 #include "fuzz/fuzz_support.h"
-#include "platform/win32/module_manifest.h"
+#include "platform/win32/process/module_manifest.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto parsed = platform::modules::parseManifest(fuzz::bytesOf(data, size));

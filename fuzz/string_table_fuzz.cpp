@@ -1,7 +1,7 @@
 // String tables ("<id><tab><text>" a line): anything parses; a bad line is a warning naming the
 // table and its line.
 #include "fuzz/fuzz_support.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::wstring> warnings;

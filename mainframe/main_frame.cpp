@@ -3,12 +3,12 @@
 
 #include <exception>
 
-#include "app/generate_dump_file_app_context.h"
+#include "app/recovery/generate_dump_file_app_context.h"
 #include "app/kvw32_app.h"
-#include "app/splash_wnd.h"
+#include "app/startup/splash_wnd.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/ribbon_command_bars.h"
-#include "mainframe/stopwatch.h"
+#include "mainframe/statusline/stopwatch.h"
 #include "commandbars/auto_menu_command_bars.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)

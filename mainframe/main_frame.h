@@ -8,12 +8,12 @@
 #include <memory>
 #include <optional>
 
-#include "mainframe/client_windows.h"
+#include "mainframe/mdi/client_windows.h"
 #include "mainframe/menu_insertion.h"
 #include "mainframe/message_bars.h"
-#include "mainframe/docking_pane_manager.h"
+#include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/main_frame_profile_item.h"
-#include "mainframe/status_line.h"
+#include "mainframe/statusline/status_line.h"
 #include "platform/korvoui.h"
 
 namespace Korvo::UI {

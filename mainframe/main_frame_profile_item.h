@@ -2,7 +2,7 @@
 // frame's own ("UIStyle" and the theme applied before loading).
 #pragma once
 
-#include "mainframe/frame_tools_engine.h"
+#include "mainframe/toolsengine/frame_tools_engine.h"
 
 class CMainFrameProfileItem : public CFrameToolsEngine {
 public:

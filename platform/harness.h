@@ -18,7 +18,7 @@
 #include "platform/core/useragent.h"
 #include "platform/harness/documents_menu.h"
 #include "platform/harness/report.h"
-#include "platform/kernel/parameters.h"
+#include "platform/kernel/documents/parameters.h"
 #include "platform/mfc.h"
 #include "platform/win32/types.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "platform/win32/scrollbars.h"
+#include "platform/win32/window/scrollbars.h"
 
 namespace image_geometry {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "documentsmenu/configuration_record.h"
+#include "documentsmenu/records/configuration_record.h"
 #include "documentsmenu/documents_menu_dlg.h"
-#include "documentsmenu/libraries_group_record.h"
-#include "documentsmenu/library_record.h"
+#include "documentsmenu/records/libraries_group_record.h"
+#include "documentsmenu/records/library_record.h"
 
 namespace DocumentsMenu {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "documentsmenu/library_record.h"
+#include "documentsmenu/records/library_record.h"
 
 namespace DocumentsMenu {
 

@@ -1,7 +1,7 @@
 // Whole-file reading for the maker's utility library: text files.
 #include "platform/compression.h"
 #include "platform/compression/text_decoding.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace Korvo {
 

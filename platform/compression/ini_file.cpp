@@ -5,7 +5,7 @@
 #include "platform/core/api_text.h"
 #include "platform/core/malformed_lines.h"
 #include "platform/core/text.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace kvio {
 

@@ -4,7 +4,7 @@
 #include "platform/core/api_text.h"
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
-#include "platform/win32/system.h"
+#include "platform/win32/process/system.h"
 
 namespace kvio {
 

@@ -7,8 +7,8 @@
 #include "platform/core/clock.h"
 #include "platform/core/process.h"
 #include "platform/core/record.h"
-#include "platform/win32/kernel_objects.h"
-#include "platform/win32/window_table.h"
+#include "platform/win32/process/kernel_objects.h"
+#include "platform/win32/window/window_table.h"
 
 namespace platform::win32 {
 std::vector<std::wstring> atomNames();

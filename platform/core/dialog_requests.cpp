@@ -3,9 +3,9 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/core/useragent.h"
-#include "platform/win32/button.h"
-#include "platform/win32/edit.h"
-#include "platform/win32/window.h"
+#include "platform/win32/controls/button.h"
+#include "platform/win32/controls/edit.h"
+#include "platform/win32/window/window.h"
 
 namespace platform::core {
 

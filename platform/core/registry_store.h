@@ -50,7 +50,7 @@
 #include <vector>
 
 #include "platform/core/text.h"
-#include "platform/win32/registry.h"
+#include "platform/win32/files/registry.h"
 
 namespace platform::core {
 

@@ -6,7 +6,7 @@
 #include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 namespace platform::core {
 

@@ -6,7 +6,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/diagnostics/crash_control.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace {
 

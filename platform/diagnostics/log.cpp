@@ -12,8 +12,8 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/diagnostics.h"
-#include "platform/win32/file.h"
-#include "platform/win32/thread.h"
+#include "platform/win32/files/file.h"
+#include "platform/win32/process/thread.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/diagnostics.h"
-#include "platform/win32/module.h"
+#include "platform/win32/process/module.h"
 
 namespace Korvo {
 

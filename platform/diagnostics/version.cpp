@@ -1,5 +1,5 @@
 #include "platform/diagnostics.h"
-#include "platform/win32/module.h"
+#include "platform/win32/process/module.h"
 
 namespace Korvo {
 

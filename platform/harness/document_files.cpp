@@ -5,7 +5,7 @@
 #include "platform/core/text.h"
 #include "platform/harness/embedded_sample.h"
 #include "platform/harness/host_files.h"
-#include "platform/kernel/compound_file.h"
+#include "platform/kernel/documents/compound_file.h"
 
 namespace platform::harness::detail {
 

@@ -3,8 +3,8 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
-#include "platform/kernel/folder_chooser.h"
-#include "platform/win32/file.h"
+#include "platform/kernel/services/folder_chooser.h"
+#include "platform/win32/files/file.h"
 
 namespace platform::harness {
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/kernel/documents_menu.h"
+#include "platform/kernel/documentsmenu/documents_menu.h"
 
 namespace platform::harness {
 

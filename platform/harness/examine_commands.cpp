@@ -6,7 +6,7 @@
 #include <map>
 
 #include "platform/harness.h"
-#include "platform/kernel/command_control.h"
+#include "platform/kernel/ui/command_control.h"
 #include "platform/korvoui/context_menu_control.h"
 #include "platform/mfc.h"
 

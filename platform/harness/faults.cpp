@@ -8,7 +8,7 @@
 #include "platform/harness.h"
 
 #include "platform/faults.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 #include "platform/mfc/control.h"
 
 namespace platform::harness {

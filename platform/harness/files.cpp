@@ -7,7 +7,7 @@
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/harness/host_files.h"
-#include "platform/win32/store_control.h"
+#include "platform/win32/files/store_control.h"
 
 namespace platform::harness {
 

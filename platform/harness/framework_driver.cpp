@@ -1,6 +1,6 @@
 #include "platform/harness/framework_driver.h"
 
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 #include "platform/mfc.h"
 #include "platform/mfc/control.h"
 

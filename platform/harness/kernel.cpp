@@ -7,7 +7,7 @@
 #include "platform/harness/document_files.h"
 #include "platform/harness/host_files.h"
 #include "platform/kernel.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 
 namespace platform::harness {
 

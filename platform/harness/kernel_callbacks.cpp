@@ -8,7 +8,7 @@
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 
 namespace platform::harness {
 

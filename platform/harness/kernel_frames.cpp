@@ -3,8 +3,8 @@
 #include "platform/harness.h"
 #include "platform/harness/kernel_document.h"
 #include "platform/kernel.h"
-#include "platform/kernel/control.h"
-#include "platform/kernel/ui_control.h"
+#include "platform/kernel/ui/control.h"
+#include "platform/kernel/ui/ui_control.h"
 
 namespace platform::harness {
 

@@ -1,6 +1,6 @@
 #include "platform/harness.h"
 #include "platform/kernel.h"
-#include "platform/kernel/pdm_control.h"
+#include "platform/kernel/services/pdm_control.h"
 
 namespace platform::harness {
 

@@ -1,7 +1,7 @@
 #include "platform/harness/report.h"
 
 #include "platform/core/journal.h"
-#include "platform/toolkit/report.h"
+#include "platform/toolkit/panes/report.h"
 
 namespace platform::harness {
 

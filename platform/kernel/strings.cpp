@@ -7,9 +7,9 @@
 #include "platform/core/malformed_lines.h"
 #include "platform/core/numbers.h"
 #include "platform/core/text.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace platform::kernel {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/korvoui/auto_menu_hints.h"
 
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 
 namespace Korvo::UI {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/core/record.h"
-#include "platform/kernel/document_text.h"
+#include "platform/kernel/documents/document_text.h"
 #include "platform/textcore.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace Korvo::UI {
 

@@ -3,9 +3,9 @@
 #include "platform/core/record.h"
 #include "platform/kvgc.h"
 #include "platform/kvgc/picture_codec.h"
-#include "platform/mfc/filedialog.h"
-#include "platform/win32/file.h"
-#include "platform/win32/window.h"
+#include "platform/mfc/dialogs/filedialog.h"
+#include "platform/win32/files/file.h"
+#include "platform/win32/window/window.h"
 
 namespace {
 

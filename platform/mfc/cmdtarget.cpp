@@ -1,6 +1,6 @@
 #include "platform/mfc/cmdtarget.h"
 
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 #include "platform/mfc/wnd.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)

@@ -30,7 +30,7 @@
 #include "platform/mfc/dispatch.h"
 #include "platform/mfc/object.h"
 #include "platform/win32/types.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 class CCmdTarget;
 class CCmdUI;

@@ -6,10 +6,10 @@
 #include "platform/core/text.h"
 #include "platform/core/useragent.h"
 #include "platform/core/winpath.h"
-#include "platform/mfc/app.h"
-#include "platform/mfc/filedialog.h"
+#include "platform/mfc/app/app.h"
+#include "platform/mfc/dialogs/filedialog.h"
 #include "platform/mfc/framework_state.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 IMPLEMENT_DYNAMIC(CView, CWnd)

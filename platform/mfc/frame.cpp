@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "platform/core/journal.h"
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 #include "platform/mfc/doc.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
-#include "platform/win32/mdi.h"
-#include "platform/win32/thread.h"
+#include "platform/win32/window/mdi.h"
+#include "platform/win32/process/thread.h"
 
 using platform::mfc::detail::extent;
 using platform::mfc::detail::threadState;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "platform/mfc/object.h"
-#include "platform/win32/registry.h"
+#include "platform/win32/files/registry.h"
 #include "platform/win32/types.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 class CCommandLineInfo;
 class CFrameWnd;

@@ -6,7 +6,7 @@
 #include "platform/mfc/object.h"
 #include "platform/win32/colors.h"
 #include "platform/win32/gdi.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 class CWnd;
 

@@ -6,7 +6,7 @@
 
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/object.h"
-#include "platform/win32/menus.h"
+#include "platform/win32/window/menus.h"
 
 
 class CMenu : public CObject {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 
 const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), 0xFFFF, nullptr, nullptr};
 

@@ -8,13 +8,13 @@
 #include "platform/core/command_line.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 #include "platform/mfc/doc.h"
 #include "platform/mfc/control.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/wnd.h"
-#include "platform/win32/registry.h"
-#include "platform/win32/system.h"
+#include "platform/win32/files/registry.h"
+#include "platform/win32/process/system.h"
 
 IMPLEMENT_DYNAMIC(COleObjectFactory, CCmdTarget)
 IMPLEMENT_DYNAMIC(COleTemplateServer, COleObjectFactory)

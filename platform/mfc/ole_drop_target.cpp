@@ -1,6 +1,6 @@
 #include "platform/mfc/ole.h"
 #include "platform/mfc/wnd.h"
-#include "platform/win32/dragdrop.h"
+#include "platform/win32/files/dragdrop.h"
 
 IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 

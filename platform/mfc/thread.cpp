@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "platform/core/journal.h"
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 #include "platform/mfc/frame.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/wnd.h"

@@ -16,9 +16,9 @@
 #pragma once
 
 #include "platform/mfc/cmdtarget.h"
-#include "platform/win32/thread.h"
+#include "platform/win32/process/thread.h"
 #include "platform/win32/types.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 class CException;
 class CWnd;

@@ -5,12 +5,12 @@
 #include <unordered_map>
 
 #include "platform/core/journal.h"
-#include "platform/mfc/app.h"
+#include "platform/mfc/app/app.h"
 #include "platform/mfc/frame.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/thread.h"
-#include "platform/win32/module.h"
+#include "platform/win32/process/module.h"
 
 using platform::mfc::detail::extent;
 using platform::mfc::detail::threadState;

@@ -13,9 +13,9 @@
 
 #include "platform/mfc/cmdtarget.h"
 #include "platform/mfc/cstring.h"
-#include "platform/win32/scrollbars.h"
+#include "platform/win32/window/scrollbars.h"
 #include "platform/win32/types.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 class CDC;
 class CFrameWnd;

@@ -10,7 +10,7 @@
 #include "platform/core/process.h"
 #include "platform/core/text.h"
 #include "platform/textcore.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace Korvo::I18n {
 

@@ -1,6 +1,6 @@
 #include "platform/toolkit/frames.h"
 
-#include "platform/toolkit/statusbar.h"
+#include "platform/toolkit/panes/statusbar.h"
 
 IMPLEMENT_DYNCREATE(CXTPMDIFrameWnd, CMDIFrameWnd)
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/mfc.h"
-#include "platform/toolkit/commandbars.h"
+#include "platform/toolkit/commandbars/commandbars.h"
 
 // A frame's command bars: created by run-time class, deleted with the frame object. The frame's
 // layout puts the visible top bars above the client area and the status bar (the child with

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/win32/types.h"
-#include "platform/win32/menus.h"  // the popup-menu tracking flags
-#include "platform/win32/window.h"
+#include "platform/win32/window/menus.h"  // the popup-menu tracking flags
+#include "platform/win32/window/window.h"
 
 class CXTPCommandBar;
 class CXTPControl;

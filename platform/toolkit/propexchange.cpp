@@ -10,7 +10,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/toolkit/xml_reading.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 using platform::core::fromUtf8;
 using platform::core::toUtf8;

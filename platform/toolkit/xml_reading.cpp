@@ -4,7 +4,7 @@
 
 #include "platform/core/record.h"
 #include "platform/core/text.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace platform::toolkit {
 

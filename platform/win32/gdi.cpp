@@ -10,7 +10,7 @@
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
-#include "platform/win32/window.h"
+#include "platform/win32/window/window.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The automation object "KVW32.SERVER" as a client program uses it: documents opened, read,
 // enumerated, found and closed; pictures; remembered folders; link updates; versions; the
 // argument checks of the dispatch map; and a quit that ends the program once.
-#include "app/kv_server_paths.h"
+#include "app/automation/kv_server_paths.h"
 #include "tests/app/app_test_support.h"
 
 namespace {

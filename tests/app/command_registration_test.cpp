@@ -8,13 +8,13 @@
 #include <tuple>
 #include <vector>
 
-#include "app/command_handler_bindings.h"
-#include "app/command_registration.h"
-#include "app/command_table_data.h"
-#include "app/default_toolbars.h"
+#include "app/commands/command_handler_bindings.h"
+#include "app/commands/command_registration.h"
+#include "app/commands/command_table_data.h"
+#include "app/toolbars/default_toolbars.h"
 #include "platform/kernel.h"
-#include "platform/kernel/command_control.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/command_control.h"
+#include "platform/kernel/ui/control.h"
 #include "platform/korvoui/context_menu_control.h"
 #include "tests/app/app_test_support.h"
 

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/command_table_data.h"
-#include "app/default_toolbar_table.h"
+#include "app/commands/command_table_data.h"
+#include "app/toolbars/default_toolbar_table.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/kvw32_app.h"
-#include "app/server_app_proxy.h"
-#include "mainframe/document_pane_windows.h"
+#include "app/automation/server_app_proxy.h"
+#include "mainframe/panes/document_pane_windows.h"
 #include "tests/app/app_test_support.h"
 
 namespace {

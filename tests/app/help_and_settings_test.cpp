@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "app/kvw32_app.h"
-#include "app/recent_file_list.h"
+#include "app/documents/recent_file_list.h"
 #include "auxiliary/info_tip.h"
 #include "tests/app/app_test_support.h"
 

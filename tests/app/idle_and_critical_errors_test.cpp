@@ -7,7 +7,7 @@
 #include "tests/app/document_test_support.h"
 
 #include "app/kvw32_app.h"
-#include "mainframe/document_pane_windows.h"
+#include "mainframe/panes/document_pane_windows.h"
 #include "mainframe/main_frame.h"
 #include "platform/core/process.h"
 

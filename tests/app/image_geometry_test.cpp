@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/image_documents/image_geometry.h"
-#include "platform/win32/scrollbars.h"
+#include "platform/win32/window/scrollbars.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The kernel's modules: a module with the wrong version or one that fails to load is reported and
 // left out, start-up goes on, and only a mandatory module's failure closes the splash at once.
-#include "app/splash_wnd.h"
+#include "app/startup/splash_wnd.h"
 #include "tests/app/app_test_support.h"
 
 namespace {

@@ -2,10 +2,10 @@
 // running the program.
 #include <gtest/gtest.h>
 
-#include "app/command_line_flags.h"
+#include "app/startup/command_line_flags.h"
 #include "app/kvw32_app.h"
-#include "app/product_settings.h"
-#include "mainframe/pane_windows.h"
+#include "app/startup/product_settings.h"
+#include "mainframe/panes/pane_windows.h"
 #include "platform/core/journal.h"
 #include "tests/app/app_test_support.h"
 

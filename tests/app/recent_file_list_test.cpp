@@ -3,7 +3,7 @@
 #include "tests/app/app_test_support.h"
 
 #include "app/kvw32_app.h"
-#include "app/recent_file_list.h"
+#include "app/documents/recent_file_list.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/splash_wnd.h"
+#include "app/startup/splash_wnd.h"
 #include "tests/app/app_test_support.h"
 
 namespace {

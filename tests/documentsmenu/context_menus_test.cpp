@@ -4,7 +4,7 @@
 #include "tests/documentsmenu/structure_test_support.h"
 
 #include "documentsmenu/context_menu_items.h"
-#include "documentsmenu/document_record.h"
+#include "documentsmenu/records/document_record.h"
 
 namespace documentsmenutest {
 namespace {

@@ -4,8 +4,8 @@
 // follows once the folder watcher reports the new name, while bad names are refused.
 #include "tests/documentsmenu/structure_test_support.h"
 
-#include "documentsmenu/document_record.h"
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/document_record.h"
+#include "documentsmenu/records/record_icons.h"
 #include "platform/core/text.h"
 
 namespace documentsmenutest {

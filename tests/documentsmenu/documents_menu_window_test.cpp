@@ -3,7 +3,7 @@
 // pane's layout.
 #include "tests/documentsmenu/window_test_support.h"
 
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/record_icons.h"
 #include "documentsmenu/window/preview_wnd.h"
 
 namespace documentsmenutest {

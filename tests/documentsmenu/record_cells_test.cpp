@@ -2,8 +2,8 @@
 // browse button; and a library row following its watched folder.
 #include "tests/documentsmenu/structure_test_support.h"
 
-#include "documentsmenu/record_icons.h"
-#include "documentsmenu/record_items.h"
+#include "documentsmenu/records/record_icons.h"
+#include "documentsmenu/records/record_items.h"
 
 namespace documentsmenutest {
 namespace {

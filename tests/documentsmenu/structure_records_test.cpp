@@ -2,7 +2,7 @@
 // rename and vanish as the model changes, and filtered fills list only what matches.
 #include "tests/documentsmenu/structure_test_support.h"
 
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/record_icons.h"
 
 namespace documentsmenutest {
 namespace {

@@ -5,12 +5,12 @@
 #include <memory>
 #include <string>
 
-#include "documentsmenu/configuration_record.h"
-#include "documentsmenu/libraries_group_record.h"
-#include "documentsmenu/library_record.h"
+#include "documentsmenu/records/configuration_record.h"
+#include "documentsmenu/records/libraries_group_record.h"
+#include "documentsmenu/records/library_record.h"
 #include "documentsmenu/tree_view.h"
 #include "platform/harness.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 #include "tests/support/session_test.h"
 
 namespace documentsmenutest {

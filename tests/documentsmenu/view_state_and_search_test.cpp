@@ -2,7 +2,7 @@
 // expanded tree leaves the tree, and what is saved of it, as the user left it.
 #include "tests/documentsmenu/window_test_support.h"
 
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/record_icons.h"
 
 namespace documentsmenutest {
 namespace {

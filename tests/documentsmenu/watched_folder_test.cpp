@@ -3,7 +3,7 @@
 // that stay hidden when they come back; and rows of libraries and documents whose files are gone.
 #include "tests/documentsmenu/structure_test_support.h"
 
-#include "documentsmenu/record_icons.h"
+#include "documentsmenu/records/record_icons.h"
 
 namespace documentsmenutest {
 namespace {

@@ -1,7 +1,7 @@
 // The command-group table: 29 groups, registered members only, the last group winning.
 #include <gtest/gtest.h>
 
-#include "mainframe/command_groups.h"
+#include "mainframe/toolsengine/command_groups.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/kvw32_app.h"
-#include "mainframe/docking_pane_manager.h"
-#include "mainframe/docking_panes_init.h"
+#include "mainframe/panes/docking_pane_manager.h"
+#include "mainframe/panes/docking_panes_init.h"
 #include "mainframe/main_frame.h"
 #include "tests/support/session_test.h"
 

@@ -7,7 +7,7 @@
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 #include "platform/textcore/clipboard.h"
-#include "mainframe/tab_group_layout.h"
+#include "mainframe/mdi/tab_group_layout.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "mainframe/main_frame.h"
-#include "mainframe/move_to_main_window_popup.h"
-#include "mainframe/profile_popup.h"
+#include "mainframe/popups/move_to_main_window_popup.h"
+#include "mainframe/popups/profile_popup.h"
 #include "tests/mainframe/main_frame_test_support.h"
 #include "tests/support/session_test.h"
 

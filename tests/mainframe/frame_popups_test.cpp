@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "mainframe/main_frame.h"
-#include "mainframe/move_to_main_window_popup.h"
-#include "mainframe/profile_icon.h"
+#include "mainframe/popups/move_to_main_window_popup.h"
+#include "mainframe/popups/profile_icon.h"
 #include "tests/support/session_test.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "commandbars/auto_menu_command_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_profile_item.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 #include "syspanel/manip_panel.h"
 #include "tests/support/session_test.h"
 

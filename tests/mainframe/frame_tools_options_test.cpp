@@ -2,7 +2,7 @@
 // size rules, and the keyboard shortcuts.
 #include <gtest/gtest.h>
 
-#include "mainframe/frame_tools_options.h"
+#include "mainframe/toolsengine/frame_tools_options.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "commandbars/command_bars.h"
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "tests/mainframe/main_frame_test_support.h"

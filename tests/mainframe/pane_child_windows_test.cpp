@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/kvw32_app.h"
-#include "mainframe/docking_pane_manager.h"
-#include "mainframe/document_pane_windows.h"
+#include "mainframe/panes/docking_pane_manager.h"
+#include "mainframe/panes/document_pane_windows.h"
 #include "tests/support/session_test.h"
 
 namespace {

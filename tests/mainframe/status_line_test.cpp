@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "mainframe/status_line.h"
+#include "mainframe/statusline/status_line.h"
 #include "tests/support/session_test.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "platform/kernel/control.h"
+#include "platform/kernel/ui/control.h"
 #include "syspanel/parameter_controls.h"
 #include "tests/syspanel/sys_panel_test_support.h"
 

@@ -4,7 +4,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace DocumentsMenu {
 

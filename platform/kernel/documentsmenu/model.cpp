@@ -6,7 +6,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/winpath.h"
 #include "platform/textcore.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace platform::kernel::documentsmenu {
 

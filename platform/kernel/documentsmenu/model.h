@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/core/text.h"
-#include "platform/kernel/documents_menu.h"
+#include "platform/kernel/documentsmenu/documents_menu.h"
 
 namespace platform::kernel::documentsmenu {
 

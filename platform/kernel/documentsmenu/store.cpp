@@ -13,7 +13,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/documentsmenu/model.h"
 #include "platform/textcore.h"
-#include "platform/win32/file.h"
+#include "platform/win32/files/file.h"
 
 namespace platform::kernel::documentsmenu {
 

@@ -1,0 +1,227 @@
+// The kernel callback object: edition queries, documents, help, painting and text browsers, panes
+// and the system panel.
+#include "app/automation/server_app_proxy.h"
+
+#include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/statusline/status_line.h"
+
+namespace {
+
+constexpr UINT kBirdsEyeViewPane = 1003;
+constexpr UINT kQualityControl = 2042;
+// No selection-filter set is current (0 is a real set).
+constexpr UINT kNoFilterSet = 0xFFFFFFFF;
+
+// The panel's controls know a document by its 2D container.
+KVDocument* PanelDocument(CKvw32Doc* document) { return document ? document->Cont2D() : nullptr; }
+
+}  // namespace
+
+CMainFrame* ServerAppProxy::ActiveFrame() const { return app_->GetActiveMainFrame(); }
+
+CMainFrame* ServerAppProxy::FrameOrActive(CWnd* window) const {
+    return window ? DYNAMIC_DOWNCAST(CMainFrame, window) : ActiveFrame();
+}
+
+// ---- Edition and product queries ------------------------------------------------------------------
+
+bool ServerAppProxy::IsShellEditionFeature() { return true; }
+
+DWORD ServerAppProxy::GetProductFlags(DWORD& flags) {
+    flags = 0x1 | 0x20000 | (GlobalContainer::IsMardel() ? 0x10000u : 0u);
+    return flags;
+}
+
+bool ServerAppProxy::IsViewerEdition() { return true; }
+bool ServerAppProxy::IsMardel() { return GlobalContainer::IsMardel(); }
+bool ServerAppProxy::IsQuenta() { return GlobalContainer::IsQuenta(); }
+bool ServerAppProxy::IsOstrel() { return GlobalContainer::IsOstrel(); }
+bool ServerAppProxy::IsEditionFeatureOff() { return false; }
+bool ServerAppProxy::IsEdition128() { return KV_EDITION_CODE == 128; }
+bool ServerAppProxy::IsEdition256() { return KV_EDITION_CODE == 256; }
+bool ServerAppProxy::IsEdition512() { return KV_EDITION_CODE == 512; }
+// Work-session files go to the kernel's work-session import when opened.
+bool ServerAppProxy::CanLoadWorkSessionFiles() { return true; }
+// Libraries list ".grb" documents only.
+bool ServerAppProxy::IsGrsDocumentsShown() { return false; }
+
+// ---- Documents -------------------------------------------------------------------------------------
+
+CKvw32Doc* ServerAppProxy::GetCurrentDocument() { return app_->GetCurrentDocument(); }
+
+void ServerAppProxy::SetCurrentDocument(CKvw32Doc* document) {
+    CKVCom_Is3D::OnCurrentDocumentChanged(app_->GetCurrentDocument(), document, 0);
+    app_->ActivateDocument(document);
+}
+
+void ServerAppProxy::OnChangeDocumentState(CKvw32Doc*, DWORD) {}
+
+void ServerAppProxy::OnDocumentClosed(CKvw32Doc* document) {
+    CKVCom_Is3D::OnCurrentDocumentChanged(document, document, 1);
+    // A closed document must not stay the panes' current document.
+    app_->ForgetClosedDocument(document);
+}
+
+void ServerAppProxy::QueryAbsentPane() {}
+
+// ---- Help and the error-report address --------------------------------------------------------------
+
+UINT ServerAppProxy::GetCurrentHelpId() { return app_->GetHelpId(); }
+
+UINT ServerAppProxy::SetHelpContext(UINT helpId, LPCWSTR helpFile) { return app_->SetHelpContext(helpId, helpFile, 0); }
+
+void ServerAppProxy::ShowHelpFileTopic(LPCWSTR topic) { app_->ShowHelpFileTopic(topic); }
+
+void ServerAppProxy::ShowCurrentHelpTopic() { app_->ShowHelpTopic(app_->GetHelpId()); }
+
+void ServerAppProxy::ShowCurrentHelp() { app_->WinHelpInternal(app_->GetHelpId(), HELP_CONTEXT); }
+
+CString ServerAppProxy::GetBugReportAddress() {
+    kvio::IniFile ini;
+    if (!ini.Load(GetProductIniFileName())) return {};
+    return ini.GetString(L"SETTINGS", L"BugReportAddress");
+}
+
+// ---- Painting and text browsers ---------------------------------------------------------------------
+
+void ServerAppProxy::BlockPaintAllDocuments(bool block) { app_->BlockPaintAllDocuments(block); }
+void ServerAppProxy::RepaintAllDocuments() { app_->RepaintAllDocuments(); }
+int ServerAppProxy::BrowseText(int index, LPCWSTR text, bool edit) { return app_->BrowseText(index, text, edit); }
+void ServerAppProxy::SetTextBrowsersEdit(bool edit) { app_->SetTextBrowsersEdit(edit); }
+
+int ServerAppProxy::BrowseTextByKey(UINT key, UINT modifiers, bool edit) {
+    return app_->BrowseTextByKey(key, modifiers, edit);
+}
+
+void ServerAppProxy::GetTextBrowserMenuTexts(CStringArray& texts, bool limit) {
+    constexpr INT_PTR kMenuLimit = 10;
+    app_->GetTextBrowserMenuTexts(texts);
+    if (limit && texts.GetSize() > kMenuLimit) texts.SetSize(kMenuLimit);
+}
+
+// ---- Panes -------------------------------------------------------------------------------------------
+
+// The bird's-eye view's window is made on demand; this edition has no view object in it.
+CKVView* ServerAppProxy::GetBirdsEyeView() {
+    app_->GetDockingPaneWindow(kBirdsEyeViewPane, true);
+    return nullptr;
+}
+
+void ServerAppProxy::SetBirdsEyeViewView(CKVView*) { app_->GetDockingPaneWindow(kBirdsEyeViewPane, true); }
+
+void ServerAppProxy::RedrawBirdsEyeView() { app_->GetDockingPaneWindow(kBirdsEyeViewPane, true); }
+
+void ServerAppProxy::InvalidateBirdsEyeView() {}
+
+CWnd* ServerAppProxy::GetConfigurationsControl() { return app_->GetConfigurationsWindow(true); }
+
+CWnd* ServerAppProxy::GetWeldTreeWindow() { return app_->GetWeldTreeWindow(true); }
+
+CWnd* ServerAppProxy::GetAbsentPaneA() { return nullptr; }
+void ServerAppProxy::QueryAbsentPaneB() {}
+CWnd* ServerAppProxy::GetAbsentPaneC() { return nullptr; }
+
+bool ServerAppProxy::GetPaneState1020(KVPaneState&) { return false; }
+bool ServerAppProxy::SetPaneState1020(const KVPaneState&) { return false; }
+bool ServerAppProxy::GetPaneState1006(KVPaneState&) { return false; }
+
+void ServerAppProxy::SelectWorkmixPosition(std::function<void(KVWorkmixPosition&)> fill) {
+    if (!fill || !app_->GetVarnelAssemblyWindow(false, true)) return;
+    KVWorkmixPosition position;
+    fill(position);
+}
+
+UINT ServerAppProxy::GetSyspanelCurrentId() {
+    CMainFrame* frame = ActiveFrame();
+    return frame ? static_cast<UINT>(frame->GetSyspanelCurrentId()) : kNoFilterSet;
+}
+
+// ---- System panel ------------------------------------------------------------------------------------
+
+void ServerAppProxy::SetSyspanelControls(const stlControlsIDs& controls) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->SetSyspanelControls(controls); });
+}
+
+void ServerAppProxy::EnableSyspanelControl(UINT id, bool enable) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->EnableSyspanelControl(static_cast<int>(id), enable); });
+}
+
+void ServerAppProxy::DisableSyspanelControls() {
+    app_->ForEachMainFrame([](CMainFrame* frame) { frame->DisableSyspanelControls(); });
+}
+
+void ServerAppProxy::SyspanelStatusChanged() {
+    app_->ForEachMainFrame([](CMainFrame* frame) { frame->SyspanelStatusChanged(); });
+}
+
+void ServerAppProxy::GetFontComboText(CString& text, UINT id) {
+    text.Empty();
+    // The frame takes -1 (0xFFFFFFFF) for its font combo.
+    if (CMainFrame* frame = ActiveFrame()) frame->FindCommandControl(text, static_cast<int>(id));
+}
+
+void ServerAppProxy::set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_doublevar(PanelDocument(document), id, value, variable); });
+}
+
+void ServerAppProxy::set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_intvar(PanelDocument(document), id, value, variable); });
+}
+
+void ServerAppProxy::set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_cstr(PanelDocument(document), id, text); });
+}
+
+void ServerAppProxy::set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_font(PanelDocument(document), id, name, kind); });
+}
+
+void ServerAppProxy::set_syspanel_int(CKvw32Doc* document, UINT id, int value) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_int(PanelDocument(document), id, value); });
+}
+
+bool ServerAppProxy::UnpackSyspanelDoubleVar(UINT id, double& value) {
+    CMainFrame* frame = ActiveFrame();
+    return frame && frame->UnpackSyspanelDoubleVar(static_cast<int>(id), value);
+}
+
+bool ServerAppProxy::UnpackSyspanelIntVar(UINT id, int& value) {
+    CMainFrame* frame = ActiveFrame();
+    return frame && frame->UnpackSyspanelIntVar(static_cast<int>(id), value);
+}
+
+bool ServerAppProxy::GetSyspanelControlIntValue(UINT id, int& value) {
+    CMainFrame* frame = ActiveFrame();
+    return frame && frame->GetSyspanelControlIntValue(static_cast<int>(id), value);
+}
+
+void ServerAppProxy::SetSyspanelButtonStatus(UINT id, bool checked, bool disabled) {
+    app_->ForEachMainFrame(
+        [&](CMainFrame* frame) { frame->SetSyspanelButtonStatus(id, checked, disabled); });
+}
+
+bool ServerAppProxy::GetSyspanelControlState(UINT id, bool& checked, bool& disabled) {
+    CMainFrame* frame = ActiveFrame();
+    return frame && frame->GetSyspanelControlState(static_cast<int>(id), checked, disabled);
+}
+
+void* ServerAppProxy::GetSyspanelControlData(UINT id) {
+    CMainFrame* frame = ActiveFrame();
+    return frame ? const_cast<void*>(frame->GetSyspanelControlData(static_cast<int>(id))) : nullptr;
+}
+
+// ---- Cameras and the ray-tracing quality ------------------------------------------------------------
+
+// The ray-tracing camera and quality popups are not among this edition's controls: the list and
+// the quality value have nowhere to go, and no camera is selected.
+void ServerAppProxy::SetCameraList(const CStringArray&) {}
+
+void* ServerAppProxy::GetSelectedCamera(CKvw32Doc*) { return nullptr; }
+
+void ServerAppProxy::ResetCommandBarControls(UINT) {}
+
+int ServerAppProxy::GetSyspanelValue2042() {
+    int value = 0;
+    return GetSyspanelControlIntValue(kQualityControl, value) ? value : 0;
+}

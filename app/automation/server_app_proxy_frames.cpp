@@ -1,0 +1,376 @@
+// The kernel callback object: frames, crash flags, drag and drop, commands and menus, tool bars,
+// pane windows, clipart and PDM panes, profiles, state, message bars, settings, backstage and the
+// rest.
+#include "app/commands/command_registration.h"
+#include "app/image_documents/image_documents.h"
+#include "app/kvw32_app.h"
+#include "app/documents/recent_file_list.h"
+#include "app/automation/server_app_proxy.h"
+#include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/toolsengine/frame_tools_engine.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/panes/document_pane_windows.h"
+#include "mainframe/statusline/status_line.h"
+
+namespace {
+
+constexpr BYTE kCrashFlag = 0x1;
+constexpr BYTE kRestartFlag = 0x2;
+constexpr UINT kFirstApplicationCommand = 17000;
+constexpr UINT kLastApplicationCommand = 32000;
+constexpr UINT kAnalysisPaneCommand = 790;
+constexpr UINT kPane826Command = 826;
+constexpr UINT kTitleBlockNotesCommand = 823;
+constexpr UINT kNoBackstageTab = 0xFFFFFFFF;
+
+// The constant object the kernel asks the shell for.
+constexpr int kStaticObject = 0;
+
+CXTPDockingPane* PaneOfCommand(CMainFrame* frame, UINT command) {
+    return frame ? frame->FindPaneByCommand(command) : nullptr;
+}
+
+bool IsPaneOpen(CMainFrame* frame, UINT command) {
+    CXTPDockingPane* pane = PaneOfCommand(frame, command);
+    return pane && !pane->IsClosed();
+}
+
+void ShowPaneOfCommand(CMainFrame* frame, UINT command) {
+    if (CXTPDockingPane* pane = PaneOfCommand(frame, command)) frame->GetPaneManager().ShowPane(pane);
+}
+
+Korvo::UI::AssemblyStructureControlSite* AssemblyStructureSite(CKvw32App& app) {
+    auto* window = dynamic_cast<AssemblyStructureWindow*>(app.GetAssemblyStructureWindow(false));
+    return window ? &window->GetControlSite() : nullptr;
+}
+
+}  // namespace
+
+// ---- Frames, crash flags, drag and drop, object commands --------------------------------------------
+
+CXTPRibbonBar* ServerAppProxy::GetRibbonBarOfFrame(CWnd* frame) {
+    CMainFrame* mainFrame = DYNAMIC_DOWNCAST(CMainFrame, frame);
+    return mainFrame ? mainFrame->GetRibbonBar() : nullptr;
+}
+
+void* ServerAppProxy::GetFrameToolsData(CWnd* frame) {
+    CMainFrame* mainFrame = DYNAMIC_DOWNCAST(CMainFrame, frame);
+    return mainFrame ? static_cast<CFrameToolsEngine*>(mainFrame) : nullptr;
+}
+
+StatusLineProxy* ServerAppProxy::GetStatusLineProxy() { return GetMainFrameStatusLine(); }
+
+bool ServerAppProxy::IsRestartRequested() { return (app_->GetApplicationFlags() & kRestartFlag) != 0; }
+bool ServerAppProxy::IsCrashFlagSet() { return (app_->GetApplicationFlags() & kCrashFlag) != 0; }
+void ServerAppProxy::SetCrashFlag() { app_->SetApplicationFlag(kCrashFlag); }
+
+void* ServerAppProxy::GetActiveMainFrameTabs() { return app_->GetActiveMainFrameTabs(); }
+
+// Libraries dragged onto a drawing are not taken by this edition's views.
+bool ServerAppProxy::OnDropOnWindow(CWnd*, COleDataObject*, DROPEFFECT, POINT) { return false; }
+DROPEFFECT ServerAppProxy::OnDragOverWindow(CWnd*, COleDataObject*, DWORD, POINT) { return 0; }
+
+BOOL ServerAppProxy::OnObjectCommand(UINT) { return FALSE; }
+BOOL ServerAppProxy::OnUpdateObjectCommand(CCmdUI*) { return FALSE; }
+
+// ---- Command registration, icons, menus ---------------------------------------------------------------
+
+UINT ServerAppProxy::RegisterAppCommand(std::unique_ptr<IApplicationCommand>, UINT, HICON, HICON, const CommandTooltipInfo*) {
+    return 0;
+}
+
+void ServerAppProxy::SetCommandIcon(UINT, HMODULE, LPCWSTR) {}
+void ServerAppProxy::SetCommandIcon(UINT, const BYTE*, std::uint64_t) {}
+void ServerAppProxy::SetCommandIcon(UINT, CXTPImageManagerIcon*) {}
+void ServerAppProxy::SetCommandIcon(UINT, HICON) {}
+void ServerAppProxy::SetCommandIcon(UINT, UINT, bool) {}
+
+bool ServerAppProxy::IsApplicationCommandId(UINT id) {
+    return id >= kFirstApplicationCommand && id <= kLastApplicationCommand;
+}
+
+int ServerAppProxy::GetApplicationCommandCount() { return 0; }
+IApplicationCommand* ServerAppProxy::GetApplicationCommand(int) { return nullptr; }
+IApplicationCommand* ServerAppProxy::GetApplicationCommandById(UINT) { return nullptr; }
+IApplicationCommand* ServerAppProxy::FindApplicationCommand(LPCWSTR) { return nullptr; }
+IApplicationCommand* ServerAppProxy::FindApplicationCommandById(UINT) { return nullptr; }
+
+bool ServerAppProxy::IsRegisteredName(LPCWSTR name) { return app_->IsRegisteredName(name); }
+void ServerAppProxy::AddRegisteredName(LPCWSTR name) { app_->AddRegisteredName(name); }
+
+bool ServerAppProxy::InsertUserPopupMenu(LPCWSTR caption, HMENU menu, int referenceId, BYTE mode, DWORD flags,
+                                         LPCWSTR key, int index) {
+    if (!GlobalContainer::InAppCreateToolsMode()) return false;
+    const UserMenuPlacement placement{mode, flags, key ? key : L"", index};
+    bool inserted = true;
+    app_->ForEachMainFrame([&](CMainFrame* frame) {
+        if (inserted) inserted = frame->InsertUserPopupMenu(caption ? caption : L"", menu, referenceId, placement);
+    });
+    return inserted;
+}
+
+bool ServerAppProxy::RemoveUserPopupMenu(LPCWSTR key) {
+    if (!GlobalContainer::InAppCreateToolsMode()) return false;
+    app_->ForEachMainFrame([&](CMainFrame* frame) {
+        CXTPControls* menuBar = frame->GetMenuBarControls();
+        CXTPControl* popup = menuBar ? FindControlByParameter(menuBar, key ? key : L"") : nullptr;
+        if (popup && popup->GetControls()) popup->GetControls()->Remove(popup);
+    });
+    return true;
+}
+
+bool ServerAppProxy::InsertUserMenuItem(LPCWSTR caption, UINT command, int referenceId, BYTE mode, DWORD flags,
+                                        int index) {
+    if (!GlobalContainer::InAppCreateToolsMode()) return false;
+    const UserMenuPlacement placement{mode, flags, {}, index};
+    bool inserted = true;
+    app_->ForEachMainFrame([&](CMainFrame* frame) {
+        if (inserted) inserted = frame->InsertUserMenuItem(caption ? caption : L"", command, referenceId, placement);
+    });
+    return inserted;
+}
+
+void ServerAppProxy::InsertRibbonSystemMenuItem(UINT, LPCWSTR, UINT, bool) {}
+
+void ServerAppProxy::UpdateInstalledConfigurationsMenu() {}
+
+HICON ServerAppProxy::LoadMainIcon() { return nullptr; }
+
+// ---- Tool bars, pane windows, images, main-bar tabs, application ids ---------------------------------
+
+bool ServerAppProxy::IsToolBarVisible(UINT barId) {
+    CMainFrame* frame = ActiveFrame();
+    CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr;
+    CXTPToolBar* bar = bars ? bars->GetToolBar(barId) : nullptr;
+    return bar && bar->IsVisible();
+}
+
+LPCWSTR ServerAppProxy::GetRegistryCompanyName() { return app_->GetCompany(); }
+LPCWSTR ServerAppProxy::GetRegistryProductName() { return app_->GetRegistryName(); }
+bool ServerAppProxy::IsIdleProcessDone() { return app_->IsIdleProcessDone(); }
+CWnd* ServerAppProxy::GetModelTreeWindow() { return app_->GetModelTreeWindow(true); }
+CWnd* ServerAppProxy::GetTaskWindow() { return app_->GetTaskWindow(true); }
+CWnd* ServerAppProxy::GetAbsentPaneD() { return nullptr; }
+CWnd* ServerAppProxy::GetNCWindow() { return app_->GetNCWindow(true); }
+CWnd* ServerAppProxy::GetAbsentPaneE() { return nullptr; }
+CWnd* ServerAppProxy::GetAbsentPaneF() { return nullptr; }
+CDocument* ServerAppProxy::OpenImageDocument(LPCWSTR path) { return ::OpenImageDocument(path); }
+// The kernel passes no title: the frame takes the document's (its path).
+bool ServerAppProxy::CreateImageFrame(CDocument* document, SIZE, int flag) {
+    return document && ::CreateImageFrame(document, document->GetTitle(), nullptr, flag != 0);
+}
+void* ServerAppProxy::GetWindowPaneObject(CWnd*) { return nullptr; }
+// The main bar of this edition has no tabbed tool bar.
+int ServerAppProxy::GetMainBarTabCount() { return 0; }
+bool ServerAppProxy::GetMainBarTab(int, GUID&, bool&) { return false; }
+
+void ServerAppProxy::RedrawCommandBars() {
+    CMainFrame* frame = ActiveFrame();
+    CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr;
+    if (!bars) return;
+    for (int i = 0; i < bars->GetCount(); ++i) {
+        if (CXTPCommandBar* bar = bars->GetAt(i); bar && bar->GetSafeHwnd()) bar->Invalidate();
+    }
+}
+
+bool ServerAppProxy::RunModalDialog(KorvoDialog*) { return false; }
+
+void ServerAppProxy::SetProfileName(LPCWSTR name) { app_->SetProfileName(name); }
+UINT ServerAppProxy::GetMainResourceId() { return app_->GetMainResourceId(); }
+UINT ServerAppProxy::SetMainResourceId(UINT id) { return app_->SetMainResourceId(id); }
+UINT ServerAppProxy::GetTitleStringId() { return app_->GetTitleStringId(); }
+UINT ServerAppProxy::SetTitleStringId(UINT id) { return app_->SetTitleStringId(id); }
+
+// ---- Clipart panes and PDM panes ----------------------------------------------------------------------
+
+// Clipart panes are made only in tools mode, for add-on applications; none exists otherwise.
+HWND ServerAppProxy::ShowApplicationClipart(LPCWSTR, UINT, LPCWSTR) { return nullptr; }
+bool ServerAppProxy::ShowModelTreeClipart(CKvw32Doc*, UINT) { return false; }
+bool ServerAppProxy::IsClipartWindowVisible(LPCWSTR, UINT) { return false; }
+void ServerAppProxy::ShowClipartWindow(LPCWSTR, UINT, bool) {}
+void ServerAppProxy::SetClipartTitle(LPCWSTR, UINT, LPCWSTR) {}
+void ServerAppProxy::SetClipartSvgIcon(LPCWSTR, UINT, const BYTE*, std::uint64_t) {}
+void ServerAppProxy::SetClipartPaneIcon(LPCWSTR, UINT, UINT, HINSTANCE) {}
+void ServerAppProxy::SetClipartIcon(LPCWSTR, UINT, HICON) {}
+void ServerAppProxy::MoveClipartWindow(LPCWSTR, UINT, const RECT&) {}
+bool ServerAppProxy::GetClipartWindowRect(LPCWSTR, UINT, RECT&) { return false; }
+bool ServerAppProxy::IsClipartControlId(UINT) { return false; }
+
+void ServerAppProxy::ShowVarnelWindows(bool show) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->ShowVarnelWindows(show); });
+}
+
+void ServerAppProxy::ShowAnalysisPane() { ShowPaneOfCommand(ActiveFrame(), kAnalysisPaneCommand); }
+bool ServerAppProxy::IsAnalysisPaneOpen() { return IsPaneOpen(ActiveFrame(), kAnalysisPaneCommand); }
+void ServerAppProxy::ShowPane826() { ShowPaneOfCommand(ActiveFrame(), kPane826Command); }
+bool ServerAppProxy::IsPane826Open() { return IsPaneOpen(ActiveFrame(), kPane826Command); }
+
+// ---- Profiles, help pane, ini files, form panes ----------------------------------------------------------
+
+void ServerAppProxy::GetWindowsProfileCurrentSectionName(CString& name) {
+    if (app_->NumMainFrames() > 0) KorvoServerAppProxy::GetWindowsProfileCurrentSectionName(name);
+}
+
+bool ServerAppProxy::ShowEmbeddedHelp(LPCWSTR page, int flag) {
+    CMainFrame* frame = ActiveFrame();
+    return frame && frame->ShowEmbeddedHelp(page, static_cast<DWORD>(flag));
+}
+
+bool ServerAppProxy::HideEmbeddedHelp() { return ShowEmbeddedHelp(nullptr, 0); }
+
+CString ServerAppProxy::GetApplicationsIniPath() { return app_->GetApplicationsIniPath(); }
+bool ServerAppProxy::AttachFormToPane1016(CWnd*) { return false; }
+void ServerAppProxy::DetachFormFromPane1016() {}
+void ServerAppProxy::FitPane1016() {}
+void ServerAppProxy::ShowExpandedForm(UINT, CWnd*, LPCWSTR) {}
+CWnd* ServerAppProxy::DetachExpandedForm(UINT) { return nullptr; }
+
+// ---- Diagnostics, frames, state file ---------------------------------------------------------------------
+
+CWnd* ServerAppProxy::GetErrorWindow() { return app_->GetErrorWindow(); }
+CWnd* ServerAppProxy::GetDiagnosticsWindow() { return Korvo::UI::DiagnosticsWindow::Instance(); }
+
+void* ServerAppProxy::GetActiveFrameMemberA() {
+    CMainFrame* frame = ActiveFrame();
+    return frame ? &frame->GetPaneManager() : nullptr;
+}
+
+void* ServerAppProxy::GetActiveFrameMemberB() {
+    CMainFrame* frame = ActiveFrame();
+    return frame ? &frame->GetTabClient() : nullptr;
+}
+
+const void* ServerAppProxy::GetStaticObject() { return &kStaticObject; }
+
+CFrameWnd* ServerAppProxy::CreateMainFrame() {
+    CWaitCursor wait;
+    CMainFrame* active = app_->GetActiveMainFrame();
+    CMainFrame* frame = active ? active->Clone() : CMainFrame::CreateFromState(app_->GetDefaultMainFrameState());
+    if (!frame) return nullptr;
+    frame->InitialShow();
+    frame->ActivateFrame();
+    return frame;
+}
+
+bool ServerAppProxy::LoadState() { return app_->LoadState(nullptr, false); }
+bool ServerAppProxy::SaveState() { return app_->SaveState(); }
+
+CString ServerAppProxy::GetCommandSymbolById(UINT id) {
+    const wchar_t* symbol = ::GetCommandSymbolById(static_cast<int>(id));
+    return symbol ? CString(symbol) : CString();
+}
+
+// ---- Message bars ------------------------------------------------------------------------------------------
+
+Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBar(std::uint64_t id, LPCWSTR title, LPCWSTR text) {
+    return ShowMessageBarEx(id, title, text, nullptr);
+}
+
+Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBarEx(std::uint64_t id, LPCWSTR title, LPCWSTR text,
+                                                         CObject* boundObject) {
+    CMainFrame* frame = ActiveFrame();
+    if (!frame) return nullptr;
+    if (!frame->ShowMessageBar(0, title ? title : L"", text ? text : L"", {}, {}, id, 0, boundObject)) return nullptr;
+    return frame->GetLastMessageBar();
+}
+
+bool ServerAppProxy::IsValidMessageBar(const Korvo::UI::MessageBar* bar) {
+    bool valid = false;
+    app_->ForEachMainFrame([&](CMainFrame* frame) { valid = valid || frame->IsValidMessageBar(bar); });
+    return valid;
+}
+
+std::uint64_t ServerAppProxy::GetMessageBarId(const Korvo::UI::MessageBar* bar) { return bar ? bar->GetId() : 0; }
+
+INT_PTR ServerAppProxy::GetMessageBarTag(const Korvo::UI::MessageBar* bar) {
+    return IsValidMessageBar(bar) ? bar->GetTag() : 0;
+}
+
+void ServerAppProxy::CloseMessageBar(std::uint64_t id) {
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->CloseMessageBar(id); });
+}
+
+void ServerAppProxy::CloseMessageBarObject(Korvo::UI::MessageBar* bar) {
+    if (IsValidMessageBar(bar)) bar->Close();
+}
+
+// ---- PDM, settings, product strings ------------------------------------------------------------------------
+
+void ServerAppProxy::ApplyVarnelProfile() {}
+
+void ServerAppProxy::OnChangeVarnelItemStates() {
+    if (auto* site = AssemblyStructureSite(*app_)) site->OnChangeVarnelRepositoryItemStates();
+}
+
+void ServerAppProxy::OnChangeVisualItemStates() {
+    if (auto* site = AssemblyStructureSite(*app_)) site->OnChangeVisualItemStates();
+}
+
+void ServerAppProxy::OnChangeSettings(const void*) {}
+
+void ServerAppProxy::GetProductName(CString& name) { name = Korvo::UI::XML::GetProductName(); }
+CString ServerAppProxy::GetMainWindowTitle() { return app_->GetMainWindowTitle(); }
+CString ServerAppProxy::GetApplicationStringA() { return {}; }
+CString ServerAppProxy::GetApplicationStringB() { return {}; }
+CString ServerAppProxy::GetApplicationStringC() { return {}; }
+
+DWORD ServerAppProxy::GetProcessesUsingFile(std::vector<std::pair<CString, CString>>&, LPCWSTR) { return 0; }
+
+CXTPCommandBars* ServerAppProxy::GetFrameCommandBars(CWnd* frame) {
+    CMainFrame* mainFrame = DYNAMIC_DOWNCAST(CMainFrame, frame);
+    return mainFrame ? mainFrame->GetCommandBars() : nullptr;
+}
+
+// ---- Backstage: this edition's ribbon opens no backstage tab of the kernel's --------------------------------
+
+UINT ServerAppProxy::GetActiveBackstageTabId(CWnd*) { return kNoBackstageTab; }
+bool ServerAppProxy::ActivateBackstageTab(CWnd*, UINT) { return false; }
+void ServerAppProxy::RefreshBackstage(CWnd*) {}
+bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd*, KVDrawingContext*) { return false; }
+bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd*, CKvw32Doc*) { return false; }
+
+// ---- Errors and the rest -------------------------------------------------------------------------------------
+
+void ServerAppProxy::OnCriticalError(LPCWSTR message) { app_->OnCriticalError(message); }
+
+bool ServerAppProxy::SetAnalysisMode(CWnd*, UINT) { return false; }
+
+void* ServerAppProxy::GetFrameTabsState(CWnd* frame) {
+    CMainFrame* mainFrame = FrameOrActive(frame);
+    return mainFrame ? mainFrame->GetFrameTabs() : nullptr;
+}
+
+void ServerAppProxy::RefreshVarnelArchives() {}
+
+void ServerAppProxy::ShowSelectionInAssemblyTree(CKvw32Doc* document) {
+    if (!document || !document->Get3DContainer()) return;
+    if (auto* site = AssemblyStructureSite(*app_)) site->ShowSelection(document);
+}
+
+void ServerAppProxy::GetApplicationValue(std::uint64_t& value) { value = 0; }
+
+void ServerAppProxy::KeepRecentEntry() {
+    CKVRecentFileList* recent = app_->GetRecentFileList();
+    if (recent && app_->IsOpeningRecentFile()) recent->SetKeepEntries(true);
+}
+
+std::unique_ptr<IKorvoFileDialog> ServerAppProxy::CreateDocumentFileDialog(const CKVFileDialogOptions&, CWnd*) {
+    // The kernel's file dialog type is not known to the shell yet.
+    AfxThrowNotSupportedException();
+}
+
+void ServerAppProxy::ShowCustomizeSheet(CWnd* frame, UINT pageId, int option1, int) {
+    if (CMainFrame* mainFrame = FrameOrActive(frame)) mainFrame->ShowCustomizeSheet(static_cast<int>(pageId), option1);
+}
+
+std::optional<UINT> ServerAppProxy::SelectCommandId(CWnd*) { return std::nullopt; }
+
+void ServerAppProxy::StartTechRequirementsLeaders() {
+    // The technical-requirements pane window is never made in this edition, so the title-block
+    // notes command is all that starts.
+    if (CMainFrame* frame = ActiveFrame()) frame->PostMessage(WM_COMMAND, kTitleBlockNotesCommand, 0);
+}
+
+CDocTemplate* ServerAppProxy::GetDocTemplate() { return app_->GetDocTemplate(); }
+
+void ServerAppProxy::AutoSaveDocuments() { app_->AutoSaveDocuments(); }

@@ -1,0 +1,11 @@
+#include "app/startup/machine_registry.h"
+
+CString ReadMachineString(const CString& key, LPCWSTR name) {
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, nullptr, &size) != ERROR_SUCCESS) return {};
+    CString value;
+    LPWSTR buffer = value.GetBuffer(static_cast<int>(size / sizeof(wchar_t)) + 1);
+    const LSTATUS status = RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+    value.ReleaseBuffer();
+    return status == ERROR_SUCCESS ? value : CString();
+}

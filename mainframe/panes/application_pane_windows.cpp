@@ -1,0 +1,197 @@
+// The application's docking-pane windows: made on first demand under the hidden host window,
+// kept in the application's slots and shared by every main frame.
+#include <cstdint>
+
+#include "app/kvw32_app.h"
+#include "documentsmenu/documents_menu_dlg.h"
+#include "mainframe/panes/document_pane_windows.h"
+#include "mainframe/main_frame.h"
+#include "platform/diagnostics.h"
+#include "platform/korvoui.h"
+
+namespace {
+
+constexpr UINT kFirstPaneId = 1003;
+constexpr UINT kLastPaneId = 1040;
+constexpr DWORD kPaneWindowStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+
+void LogCreated(const wchar_t* logName, CWnd* window) {
+    const auto handle = static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(window->GetSafeHwnd()));
+    KVLog_WriteF(3, L"Created %s window 0x%08x", logName, handle);
+}
+
+// Creates `window`'s own window as a pane window under `host`; false leaves it without one.
+bool CreatePaneWindow(CWnd* window, CWnd* host, UINT paneId) {
+    if (!host || !host->GetSafeHwnd()) return false;
+    return window->Create(L"STATIC", nullptr, kPaneWindowStyle, RECT{0, 0, 0, 0}, host, paneId, nullptr) != FALSE;
+}
+
+// A flagged or owned slot's window: made by `make` only when the slot is empty, creation is asked
+// for and the pane is enabled. A window that cannot be created stays in the slot without one.
+template <class Make>
+CWnd* MakeSlotWindow(PaneWindowSlot& slot, bool create, CWnd* host, UINT paneId, const wchar_t* logName, Make make) {
+    if (slot.Get() || !create || slot.IsDisabled()) return slot.Get();
+    CWnd* window = make();
+    if (!window) return nullptr;
+    slot.Reset(window);
+    if (CreatePaneWindow(window, host, paneId)) LogCreated(logName, window);
+    return slot.Get();
+}
+
+// A counted slot's window, handed out by its library with one reference for the slot.
+template <class Make>
+CWnd* MakeCountedWindow(CountedPaneWindowSlot& slot, bool create, CWnd* host, const wchar_t* logName, Make make) {
+    if (slot.Get() || !create) return slot.Get();
+    CWnd* window = make(host);
+    if (!window) return nullptr;
+    slot.Reset(window);
+    LogCreated(logName, window);
+    return slot.Get();
+}
+
+// A window the kernel's 3D part makes: handed back to it once its window exists.
+CWnd* Make3DWindow(PaneWindowSlot& slot, bool create, CWnd* host, UINT paneId, const wchar_t* logName,
+                   CKVCom_Is3D::PaneWindow kind) {
+    const bool wasEmpty = slot.Get() == nullptr;
+    CWnd* window =
+        MakeSlotWindow(slot, create, host, paneId, logName, [kind] { return CKVCom_Is3D::CreatePaneWindow(kind); });
+    if (wasEmpty && window && window->GetSafeHwnd()) CKVCom_Is3D::RegisterPaneWindow(kind, window);
+    return window;
+}
+
+}  // namespace
+
+CWnd* CKvw32App::GetDockingPaneDummyWindow() {
+    if (!m_paneWindows.dummyHost.Get()) m_paneWindows.dummyHost.Reset(Korvo::UI::GetDockingPaneDummyWindow(true));
+    return m_paneWindows.dummyHost.Get();
+}
+
+bool CKvw32App::EnableDockingPaneWindow(LPCWSTR name, bool enabled) {
+    PaneWindowSlot* slot = FindDockingPaneSlot(m_paneWindows, name ? name : L"");
+    if (!slot) return false;
+    slot->SetEnabled(enabled);
+    return true;
+}
+
+CWnd* CKvw32App::GetDrawMenuWindow(bool create) {
+    return MakeSlotWindow(m_paneWindows.libraries, create, GetDockingPaneDummyWindow(), 1004, L"draw menu",
+                          [] { return new DocumentsMenu::DocumentsMenuDlg; });
+}
+
+CWnd* CKvw32App::GetModelTreeWindow(bool create) {
+    return Make3DWindow(m_paneWindows.modelTree, create, GetDockingPaneDummyWindow(), 1006, L"model tree",
+                        CKVCom_Is3D::PaneWindow::ModelTree);
+}
+
+CWnd* CKvw32App::GetTaskWindow(bool create) {
+    return Make3DWindow(m_paneWindows.tasks, create, GetDockingPaneDummyWindow(), 1008, L"task",
+                        CKVCom_Is3D::PaneWindow::Task);
+}
+
+CWnd* CKvw32App::GetNCWindow(bool create) {
+    return Make3DWindow(m_paneWindows.legacyCam, create, GetDockingPaneDummyWindow(), 1009, L"NC",
+                        CKVCom_Is3D::PaneWindow::NC);
+}
+
+CWnd* CKvw32App::GetGenerationQueueWindow(bool create) {
+    return Make3DWindow(m_paneWindows.generationQueue, create, GetDockingPaneDummyWindow(), 1039, L"generation queue",
+                        CKVCom_Is3D::PaneWindow::GenerationQueue);
+}
+
+CWnd* CKvw32App::GetWeldTreeWindow(bool create) {
+    return MakeSlotWindow(m_paneWindows.weldTree, create, GetDockingPaneDummyWindow(), 1011, L"weld tree",
+                          [] { return EditModuleProxy::CreateWeldTreeWindow(); });
+}
+
+CWnd* CKvw32App::GetModelElementsWindow(bool create) {
+    return MakeSlotWindow(m_paneWindows.modelElements, create, GetDockingPaneDummyWindow(), 1022, L"model elements",
+                          [] { return new CModelElementsListWnd; });
+}
+
+CWnd* CKvw32App::GetAssemblyStructureWindow(bool create) {
+    return MakeSlotWindow(m_paneWindows.assemblyStructure, create, GetDockingPaneDummyWindow(), 1023,
+                          L"assembly structure", [] { return new AssemblyStructureWindow; });
+}
+
+CWnd* CKvw32App::GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create) {
+    CWnd* window = MakeSlotWindow(m_paneWindows.varnelAssembly, create, GetDockingPaneDummyWindow(), 1019,
+                                  L"Varnel assembly", [] { return new CVarnelAssemblyWnd; });
+    auto* assembly = dynamic_cast<CVarnelAssemblyWnd*>(window);
+    if (onlyWhenAvailable && assembly && !assembly->HasContents()) return nullptr;
+    return window;
+}
+
+CWnd* CKvw32App::GetPropertiesWindow(bool create) {
+    return MakeCountedWindow(m_paneWindows.properties, create, GetDockingPaneDummyWindow(), L"properties",
+                             [](CWnd* host) { return Korvo::UI::PropertiesWindow::Instance(host); });
+}
+
+CWnd* CKvw32App::GetAnnotationsWindow(bool create) {
+    return MakeCountedWindow(m_paneWindows.annotations, create, GetDockingPaneDummyWindow(), L"annotations",
+                             [](CWnd* host) { return CAnnotationsWnd::Create(host); });
+}
+
+CWnd* CKvw32App::GetConfigurationsWindow(bool create) {
+    return MakeCountedWindow(m_paneWindows.configurations, create, GetDockingPaneDummyWindow(), L"configurations",
+                             [](CWnd* host) { return CConfigurationsWnd::Instance(host); });
+}
+
+CWnd* CKvw32App::GetLayersWindow(bool create) {
+    return MakeCountedWindow(m_paneWindows.layers, create, GetDockingPaneDummyWindow(), L"layers",
+                             [](CWnd* host) { return CLayersWnd::Create(host); });
+}
+
+CWnd* CKvw32App::GetFormFactorWindow(bool create) {
+    return MakeCountedWindow(m_paneWindows.formFactor, create, GetDockingPaneDummyWindow(), L"form factor",
+                             [](CWnd* host) { return CFormFactorWnd::Create(host); });
+}
+
+CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
+    if (paneId < kFirstPaneId || paneId > kLastPaneId) return nullptr;
+    PaneWindows& slots = m_paneWindows;
+    switch (paneId) {
+        // Windows whose classes come with their own modules: only what those put in the slots.
+        case 1003: return slots.birdsEyeView.Get();
+        case 1005: return slots.error.Get();
+        case 1012: return slots.varnelArchives.Get();
+        case 1013: return slots.varnelDesktop.Get();
+        case 1014: return slots.varnelFavorites.Get();
+        case 1015: return slots.varnelFind.Get();
+        case 1027: return slots.varnelMail.Get();
+        case 1028: return slots.findCommand.Get();
+        case 1033: return slots.varnelConfigurationSettings.Get();
+        case 1040: return slots.varnelLibraryElements.Get();
+        case 1004: return GetDrawMenuWindow(create);
+        case 1006: return GetModelTreeWindow(create);
+        case 1007: return GetPropertiesWindow(create);
+        case 1008: return GetTaskWindow(create);
+        case 1009: return GetNCWindow(create);
+        case 1011: return GetWeldTreeWindow(create);
+        case 1019: return GetVarnelAssemblyWindow(true, create);
+        case 1022: return GetModelElementsWindow(create);
+        case 1023: return GetAssemblyStructureWindow(create);
+        case 1029: return GetAnnotationsWindow(create);
+        case 1030: return GetConfigurationsWindow(create);
+        case 1031: return GetLayersWindow(create);
+        case 1035: return GetFormFactorWindow(create);
+        case 1039: return GetGenerationQueueWindow(create);
+        default: return nullptr;
+    }
+}
+
+CXTPDockingPane* CKvw32App::FindDockingPane(UINT paneId, CMainFrame*& frame, CWnd*& window) {
+    frame = nullptr;
+    window = GetDockingPaneWindow(paneId, true);
+    if (!window || !window->GetSafeHwnd()) return nullptr;
+    for (CMainFrame* candidate : GetMainFrames()) {
+        CXTPDockingPaneManager* manager = candidate->GetDockingPaneManager();
+        if (!manager) continue;
+        for (CXTPDockingPane* pane : manager->GetPaneList()) {
+            if (pane->IsValid() && pane->GetChild() == window->GetSafeHwnd()) {
+                frame = candidate;
+                return pane;
+            }
+        }
+    }
+    return nullptr;
+}

@@ -1,4 +1,0 @@
-#include "platform/kernel/dialogs.h"
-
-IMPLEMENT_DYNAMIC(CKorvoXTPDialog, CDialog)
-IMPLEMENT_DYNAMIC(CKVBasicEditEx, CWnd)

@@ -1,0 +1,48 @@
+// The summary stream holds one "name=value" line per property, names in lower case.
+#include "platform/kernel/documents/document_properties.h"
+
+#include <sstream>
+
+#include "platform/core/text.h"
+#include "platform/kernel/documents/compound_file.h"
+#include "platform/kernel/documents/document_state.h"
+#include "platform/kernel/record.h"
+#include "platform/win32/files/file.h"
+
+namespace {
+
+constexpr const wchar_t* kPropertyNames[] = {L"Author",  L"Company",  L"Comments", L"Title",
+                                             L"Subject", L"Category", L"Keywords"};
+
+}  // namespace
+
+CString CKVPropertySet::GetProperty(LPCWSTR name) const {
+    const auto found = properties_.find(name ? name : L"");
+    return found == properties_.end() ? CString() : found->second;
+}
+
+void CKVPropertySet::SetProperty(LPCWSTR name, LPCWSTR value) { properties_[name ? name : L""] = value ? value : L""; }
+
+CKVPropertySet KorvoDocument2::ReadProperties(LPCWSTR path) {
+    platform::kernel::recordCall(L"KorvoDocument2::ReadProperties(" + platform::kernel::quoted(path ? path : L"") + L")");
+    CKVPropertySet properties;
+    std::string bytes;
+    if (!path || platform::files::readAll(path, bytes) != ERROR_SUCCESS) return properties;
+    const auto streams = platform::kernel::decodeCompoundFile(bytes);
+    if (!streams) return properties;
+    const auto summary = streams->find(platform::kernel::kSummaryStreamName);
+    if (summary == streams->end()) return properties;
+    std::istringstream lines(summary->second);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        const std::wstring key = platform::core::fromUtf8(line.substr(0, equals));
+        for (const wchar_t* name : kPropertyNames) {
+            if (platform::core::equalsNoCase(key, name)) {
+                properties.SetProperty(name, platform::core::fromUtf8(line.substr(equals + 1)).c_str());
+            }
+        }
+    }
+    return properties;
+}

@@ -1,0 +1,96 @@
+// What the kernel keeps about a document besides the framework's document: its flags, the link of
+// an in-place edit, its error container and its 3D container. The values come from the kernel's
+// own work (loading, commands, in-place editing); tests set them through the kernel's control.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/kernel/documents/document_properties.h"
+#include "platform/mfc.h"
+
+class CKvw32Doc;
+
+// The kernel's document flags.
+class KorvoDocument2 {
+public:
+    // The panes do not show this document (it never becomes their current document).
+    static constexpr std::uint64_t kFlagHiddenFromPanes = 16384;
+
+    KorvoDocument2() = default;
+    virtual ~KorvoDocument2() = default;
+
+    // The summary properties stored in the document file at `path`: "Author", "Company",
+    // "Comments", "Title", "Subject", "Category", "Keywords". A file that cannot be read, or is no
+    // document, gives an empty set.
+    static CKVPropertySet ReadProperties(LPCWSTR path);
+
+    // True when every bit of `flag` is set (a zero flag is never set).
+    bool IsFlagSet(std::uint64_t flag) const { return flag != 0 && (flags_ & flag) == flag; }
+    void SetFlag(std::uint64_t flag) { flags_ |= flag; }
+    void SetFlagValue(std::uint64_t flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    std::uint64_t GetFlags() const { return flags_; }
+
+    // Pinned documents keep the user on them (flag 0x40000000 or a pin count of one or more).
+    static constexpr std::uint64_t kFlagPinned = 0x40000000;
+    int GetPinCount() const { return pinCount_; }
+    void Pin() { ++pinCount_; }
+    void Unpin() { pinCount_ = pinCount_ > 0 ? pinCount_ - 1 : 0; }
+    bool IsPinned() const { return IsFlagSet(kFlagPinned) || pinCount_ >= 1; }
+
+    // The short title (empty: the same as the title) and whether tabs show the full title.
+    const CString& GetShortTitle() const { return shortTitle_; }
+    void SetShortTitle(const CString& title) { shortTitle_ = title; }
+    bool KeepsFullTitle() const { return keepsFullTitle_; }
+    void SetKeepsFullTitle(bool keep) { keepsFullTitle_ = keep; }
+    bool IsReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+
+private:
+    std::uint64_t flags_ = 0;
+    int pinCount_ = 0;
+    CString shortTitle_;
+    bool keepsFullTitle_ = false;
+    bool readOnly_ = false;
+};
+
+// While a fragment is edited in place inside an assembly, both documents carry the pair.
+struct KVEditInPlaceParams {
+    CKvw32Doc* assemblyDocument = nullptr;
+    CKvw32Doc* fragmentDocument = nullptr;
+
+    bool Names(const CKvw32Doc* document) const {
+        return document != nullptr && (assemblyDocument == document || fragmentDocument == document);
+    }
+};
+
+// The messages (errors and warnings) of a document, shown in the application's error window.
+class KVErrorContainer {
+public:
+    KVErrorContainer() = default;
+    KVErrorContainer(const KVErrorContainer&) = delete;
+    KVErrorContainer& operator=(const KVErrorContainer&) = delete;
+
+    // The window the container reports to, once bound.
+    HWND GetBoundWindow() const { return boundWindow_; }
+    bool IsBound() const { return bound_; }
+    void BindToWindow(HWND window);
+
+private:
+    HWND boundWindow_ = nullptr;
+    bool bound_ = false;
+};
+
+// The 3D model of a document.
+class KV3DContainer {
+public:
+    explicit KV3DContainer(int mode) : mode_(mode) {}
+    // 1 while the model is shown as a 3D scene; other values for the 2D and drawing modes.
+    int GetMode() const { return mode_; }
+    // Whether the model holds 3D content (the 3D scene mode).
+    bool Has3DContent() const { return mode_ == 1; }
+    // The idle step of the container's model-tree manager.
+    void ModelTreeIdle() const;
+
+private:
+    int mode_;
+};

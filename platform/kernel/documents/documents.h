@@ -1,0 +1,311 @@
+// Kernel documents, their template and the kernel's document manager. A document opens from a
+// compound file whose document header the kernel reads (document_file.h); the template puts
+// each document in an MDI child frame of the active main frame, with a tab view.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/compression.h"
+#include "platform/kernel/documents/document_file.h"
+#include "platform/kernel/documents/document_2d.h"
+#include "platform/kernel/documents/document_state.h"
+#include "platform/kernel/documents/parameters.h"
+#include "platform/kernel/profiles/profile_item.h"
+#include "platform/mfc.h"
+
+namespace platform::kernel {
+struct DocumentAccess;
+}
+
+// The kernel's document.
+class CKvw32Doc : public CDocument, public KorvoDocument2 {
+    DECLARE_DYNCREATE(CKvw32Doc)
+public:
+    CKvw32Doc();
+    ~CKvw32Doc() override;
+
+    // Opens the document's file: fails when its header cannot be read (or a test makes it fail).
+    BOOL OnOpenDocument(LPCWSTR pathName) override;
+    // The header failure of the last open on this thread's documents (S_OK after a success).
+    HRESULT GetLastOpenFailure() const { return lastOpenFailure_; }
+
+    // Whether the kernel leaves the reporting of load failures to the application (true unless a
+    // test makes the kernel report them itself).
+    static bool ReportSaveLoadExceptionBlocked();
+    // Editing blocked (the viewer edition opens documents read-only for editing).
+    void BlockEditing(int block, int reason, int flags);
+    bool IsEditingBlocked() const { return editingBlocked_; }
+    // Imports a foreign file into this document; the answer is the test's (default: fails).
+    bool Import(LPCWSTR path, int mode);
+
+    bool IsReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The link id of a document embedded in another program's document (0: none).
+    std::uint64_t GetEmbeddedLinkId() const { return embeddedLinkId_; }
+    // Seconds of the platform's wall clock at the last auto-save (0: never).
+    std::int64_t GetLastAutoSaveTime() const { return lastAutoSaveTime_; }
+    void SetLastAutoSaveTime(std::int64_t seconds) { lastAutoSaveTime_ = seconds; }
+    // Saves the document to its path: non-zero on success; `saved` tells whether the file was
+    // written (a save the kernel declined leaves it false).
+    int DoFileSave(bool& saved);
+    // A user action (kind 1: a key with its modifier mask) the kernel's action log records.
+    void PushAction(int kind, UINT key, UINT modifiers);
+    // The document's stored selection: the number of selected objects.
+    int GetStoredSelectionCount() const { return storedSelection_; }
+    // The view the document was last active in, or null.
+    CView* GetActiveView() const;
+
+    // Keeps the file at `path` locked for this document (the document's real file when it was
+    // opened from a crash copy). False when the file does not exist. The platform's files have no
+    // locks, so the stand-in only remembers which file the document holds.
+    bool LockDocumentFile(LPCWSTR path);
+    const CString& GetLockedFile() const { return lockedFile_; }
+    // Numbers the titles of the document's frames ("T:1", "T:2") as the framework does.
+    void UpdateFrameCounts() override;
+    // The frame of the document's first view, or null.
+    CFrameWnd* GetFrame() const;
+    // Activates the document's first frame (does nothing without one).
+    void ActivateFrame();
+
+    // The document's automation object: read-only properties "FullName" (path), "Name"
+    // (title), "ReadOnly" and "Modified" (1 or 0).
+    const platform::mfc::DispatchMap* GetDispatchMap() const override;
+    BSTR GetFullName();
+    BSTR GetName();
+    short GetReadOnlyProperty();
+    short GetModifiedProperty();
+
+    // The pair of an in-place edit this document takes part in, or null.
+    const KVEditInPlaceParams* GetEditInPlaceParams() const { return editInPlace_ ? &*editInPlace_ : nullptr; }
+    // The assembly this document belongs to, or null.
+    CKvw32Doc* GetAssemblyDocument() const { return assemblyDocument_; }
+    KVErrorContainer* GetErrorContainer() const { return errors_.get(); }
+    KV3DContainer* Get3DContainer() const { return container3D_.get(); }
+    // The document's properties: its keywords.
+    struct Properties {
+        std::vector<CString> keywords;
+        const std::vector<CString>& GetKeywordList() const { return keywords; }
+    };
+    Properties* GetProperties() { return &properties_; }
+    // A command of the kernel is running on this document.
+    bool IsInCommand() const { return inCommand_; }
+
+    // The document's 2D part, its stored selection and its defaults for new elements.
+    KVDocument* Cont2D() const { return container2D_.get(); }
+    const CSelectionContainer* GetStoreSelection() const { return &selection_; }
+    CSelectionContainer* GetStoreSelection() { return &selection_; }
+    kveval::ModelDefaultParameterProvider* GetDefaultParameters() { return &defaults_; }
+    // 0 while no undo block collects steps.
+    int GetUndoMode() const { return container2D_->GetUndoMode(); }
+    // The kernel view the document was last active in, or null.
+    class CKVBaseView* GetActiveKVView() const;
+
+    // Painting of every view stops while blocked.
+    void BlockPaint(bool block);
+    bool IsPaintBlocked() const { return paintBlocked_; }
+    // The kernel noted changes that the views do not show yet.
+    bool GetRepaintFlag() const { return repaintFlag_; }
+    // The views are redrawn completely at their next update.
+    void MarkForRepaint();
+    // Document flags the application sets (0x20000: the application became active).
+    void SetDocumentFlag(DWORD flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    DWORD GetDocumentFlags() const { return flags_; }
+
+private:
+    friend struct platform::kernel::DocumentAccess;
+
+    CString lockedFile_;
+    std::optional<KVEditInPlaceParams> editInPlace_;
+    CKvw32Doc* assemblyDocument_ = nullptr;
+    std::unique_ptr<KVErrorContainer> errors_;
+    std::unique_ptr<KV3DContainer> container3D_;
+    std::unique_ptr<KVDocument> container2D_ = std::make_unique<KVDocument>();
+    CSelectionContainer selection_;
+    kveval::ModelDefaultParameterProvider defaults_;
+    Properties properties_;
+    bool inCommand_ = false;
+    bool paintBlocked_ = false;
+    bool repaintFlag_ = false;
+    bool editingBlocked_ = false;
+    bool readOnly_ = false;
+    std::uint64_t embeddedLinkId_ = 0;
+    std::int64_t lastAutoSaveTime_ = 0;
+    int storedSelection_ = 0;
+    HRESULT lastOpenFailure_ = S_OK;
+    DWORD flags_ = 0;
+};
+
+// What the main bar showed for a view: the tab's GUID and the GUID of the context it served.
+struct MainBarState {
+    GUID tab{};
+    GUID context{};
+};
+
+// The tabs a view switched to, newest on top.
+class MainBarSwitchHistory {
+public:
+    bool HasTopEvent() const { return !events_.empty(); }
+    const MainBarState& GetTopEvent() const { return events_.back(); }
+    // Records a switch; false (and nothing recorded) when the view keeps no history of switches.
+    bool SetTopEvent(const MainBarState& state);
+    void SetKeepsHistory(bool keeps) { keepsHistory_ = keeps; }
+    int GetEventCount() const { return static_cast<int>(events_.size()); }
+
+private:
+    std::vector<MainBarState> events_;
+    bool keepsHistory_ = true;
+};
+
+// A kernel view: shows the document's 2D part (a drawing) or its 3D model.
+class CKVBaseView : public CView {
+    DECLARE_DYNAMIC(CKVBaseView)
+public:
+    bool Is2DView() const { return !shows3D_; }
+    void SetShows3D(bool shows3D) { shows3D_ = shows3D; }
+
+private:
+    bool shows3D_ = false;
+};
+
+class CKVView : public CKVBaseView {
+    DECLARE_DYNCREATE(CKVView)
+public:
+    CKVView() = default;
+    void OnDraw(CDC* dc) override;
+    // An activated view makes its document the application's current one (the kernel's
+    // SetCurrentDocument callback).
+    void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
+
+    // The GUID of the view's type (the contextual tabs it brings).
+    const GUID& GetTypeGuid() const { return typeGuid_; }
+    void SetTypeGuid(const GUID& guid) { typeGuid_ = guid; }
+    // The tab the user last chose for this view (null GUID: none).
+    const GUID& GetStoredTabGuid() const { return storedTab_; }
+    void SetStoredTabGuid(const GUID& guid) { storedTab_ = guid; }
+    MainBarSwitchHistory& GetMainBarSwitchHistory() { return history_; }
+
+    // The view does not want the popup tool bar (set by the kernel while it edits in the view).
+    bool IsPopupSuppressed() const { return popupSuppressed_; }
+    void SetPopupSuppressed(bool suppressed) { popupSuppressed_ = suppressed; }
+    // Whether the popup tool bar shows over this view when something is selected.
+    bool ShowsPopupToolBar() const { return !popupSuppressed_; }
+
+private:
+    GUID typeGuid_{};
+    GUID storedTab_{};
+    MainBarSwitchHistory history_;
+    bool popupSuppressed_ = false;
+};
+
+class CKVTabView : public CKVView {
+    DECLARE_DYNCREATE(CKVTabView)
+public:
+    CKVTabView() = default;
+};
+
+// The kernel's document template: opens kernel documents by path.
+class CKVDocTemplate : public CMultiDocTemplate {
+public:
+    static CKVDocTemplate* Create(UINT resourceId, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
+                                  CRuntimeClass* viewClass);
+    CKVDocTemplate(UINT resourceId, CRuntimeClass* documentClass, CRuntimeClass* frameClass,
+                   CRuntimeClass* viewClass);
+    ~CKVDocTemplate() override;
+
+    // The next OpenDocumentFile opens a crash copy; the flag is consumed by that call.
+    void SetCrashCopyFlag(bool crashCopy);
+    bool GetCrashCopyFlag() const { return crashCopy_; }
+
+    // Null when the file is missing or cannot be opened; a framework exception when reading it
+    // fails. The document gets an MDI child frame of the active main frame with a tab view.
+    CDocument* OpenDocumentFile(LPCWSTR pathName, BOOL makeVisible = TRUE) override;
+    // A new untitled document in a frame of its own (null when the frame cannot be made).
+    CKvw32Doc* OpenNewDocument(BOOL makeVisible = TRUE);
+
+    // Another MDI child frame on `document`, open already, in the active main frame (the kernel's
+    // new-window command); false when none was made.
+    bool OpenAnotherWindow(CDocument* document) { return CreateDocumentFrame(document, TRUE); }
+
+    // The templates alive, in creation order (the kernel opens documents through the last one).
+    static std::vector<CKVDocTemplate*> GetTemplates();
+
+private:
+    // The document's MDI child frame in the active main frame, shown; false when none was made.
+    bool CreateDocumentFrame(CDocument* document, BOOL makeVisible);
+
+    bool crashCopy_ = false;
+};
+
+// The application's document manager (owned by the framework once handed to it).
+class CWSDocManager : public CDocManager, public KorvoProfileItem {
+public:
+    CWSDocManager();
+    ~CWSDocManager() override;
+};
+
+namespace Korvo {
+
+// How the document manager opens a document. The layout is the kernel's; the option bytes the
+// stand-in acts on are named below.
+struct DocInitParams {
+    static constexpr int kOptionMakeVisible = 0;
+    static constexpr int kOptionCreateFrame = 1;
+    static constexpr int kOptionReadOnly = 2;
+    static constexpr int kOptionSecondaryMode = 3;
+    static constexpr int kOptionAddToRecentList = 5;
+
+    std::uint64_t reserved0 = 0;
+    std::uint64_t reserved1 = 0;
+    SharedPathName prototypePath;
+    std::uint64_t reserved2 = 0;
+    std::uint64_t reserved3 = 0;
+    std::uint8_t flags = 0;
+    std::uint8_t options[17] = {};
+    std::uint32_t value = 0;
+    // What the PDM system knows of the file (empty when it is not managed).
+    bool hasPdmContext = false;
+    bool nomenclature = false;
+};
+
+class DocumentManager {
+public:
+    static DocumentManager& Instance();
+
+    // The parameters a caller starts from.
+    const DocInitParams& GetDocInitParams() const { return defaultParams_; }
+    // Opens a native document (an open one is returned as it is); null when it cannot be opened.
+    CKvw32Doc* Open(const SharedPathName& path, const DocInitParams& params);
+    // A new document made from the prototype file; null when the prototype cannot be read.
+    CKvw32Doc* CreateNewDocument(const SharedPathName& prototypePath, const DocInitParams& params);
+    // Activates the frame of the document's first view.
+    static void ActivateFirstFrame(CKvw32Doc* document);
+
+    // Open kernel documents in opening order.
+    std::vector<CKvw32Doc*> GetDocuments() const;
+    CKvw32Doc* FindDocument(LPCWSTR path) const;  // by path, case-insensitively
+    // Creates a document from the prototype at `path` and saves it (recorded; no document yet).
+    CKvw32Doc* CreateAndSaveNewDocumentFromPrototype(LPCWSTR path);
+
+    // Called by the documents themselves.
+    void AddDocument(CKvw32Doc* document);
+    void RemoveDocument(CKvw32Doc* document);
+
+private:
+    DocumentManager() = default;
+    std::vector<CKvw32Doc*> documents_;
+    DocInitParams defaultParams_;
+};
+
+}  // namespace Korvo
+
+// The kernel's collector of objects extracted from documents.
+class CKVExtractedObjectsCollector {
+public:
+    // Drops the extracted objects that no document references any more.
+    static void DropUnreferenced();
+};
+
+// The document of the frame's active view (an MDI frame: of its active child), or null.
+CKvw32Doc* KVGetActiveDoc(CFrameWnd* frame);

@@ -1,0 +1,48 @@
+#include "platform/kernel/editing/lt_module.h"
+
+#include "platform/core/record.h"
+#include "platform/core/useragent.h"
+#include "platform/kernel/documents/document_2d.h"
+
+LTModuleProxy& LTModuleProxy::Instance() {
+    static LTModuleProxy proxy;
+    return proxy;
+}
+
+bool LTModuleProxy::InsertVariableDialog(KVDocument* document, int textOutput, int& index, CString& name) {
+    (void)textOutput;  // the stand-in's dialog has no text output of its own to switch
+    if (!document) {
+        platform::core::reportFailure(L"LTModuleProxy::InsertVariableDialog: no document");
+        return false;
+    }
+    platform::core::KernelDialogRequest request;
+    request.kind = L"variable";
+    for (int i = 0; i < document->GetVariableCount(); ++i)
+        if (const KVVariable* variable = document->GetVariable(i))
+            request.choices.emplace_back(FORMULA::GetNameOrExpression(*variable).view());
+    const auto chosen = platform::core::userAgent().answerKernelDialog(request);
+    if (!chosen || chosen->empty()) return false;
+    for (int i = 0; i < document->GetVariableCount(); ++i) {
+        const KVVariable* variable = document->GetVariable(i);
+        if (!variable || std::wstring(FORMULA::GetNameOrExpression(*variable).view()) != *chosen) continue;
+        index = i;
+        name = chosen->c_str();
+        return true;
+    }
+    return false;
+}
+
+bool LTModuleProxy::TextModule(KVDocument* document, const CString& text, CString& result) {
+    if (!document) {
+        platform::core::reportFailure(L"LTModuleProxy::TextModule: no document");
+        return false;
+    }
+    platform::core::KernelDialogRequest request;
+    request.kind = L"text-module";
+    request.current = std::wstring(text.view());
+    request.anyText = true;
+    const auto chosen = platform::core::userAgent().answerKernelDialog(request);
+    if (!chosen) return false;
+    result = chosen->c_str();
+    return true;
+}

@@ -1,0 +1,97 @@
+#include "platform/kernel/profiles/profiles.h"
+
+#include <map>
+
+#include "platform/core/record.h"
+#include "platform/kernel/documents/document_text.h"
+#include "platform/kernel/documents/documents.h"
+#include "platform/kernel/record.h"
+#include "platform/kernel/ui/uimodule.h"
+#include "platform/korvoui/frames.h"
+
+namespace {
+
+std::map<const CKvw32Doc*, std::vector<std::pair<std::wstring, UINT>>>& profileTable() {
+    static std::map<const CKvw32Doc*, std::vector<std::pair<std::wstring, UINT>>> table;
+    return table;
+}
+
+}  // namespace
+
+CKVView* KVGetActiveView() {
+    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
+    CFrameWnd* window = frame ? frame->AsWindow() : nullptr;
+    if (!window) return nullptr;
+    // In an MDI frame the view is the active document window's.
+    CFrameWnd* active = window->GetActiveFrame();
+    CView* view = active ? active->GetActiveView() : nullptr;
+    return dynamic_cast<CKVView*>(view ? view : window->GetActiveView());
+}
+
+std::optional<COLORREF> CColorTable::GetColor(UINT index) const {
+    if (index >= colours_.size()) return std::nullopt;
+    return colours_[index];
+}
+
+const CColorTable* GetColorTable() {
+    static const CColorTable table = [] {
+        CColorTable made;
+        // The first sixteen colours of the kernel's palette.
+        made.colours_ = {RGB(0, 0, 0),     RGB(255, 0, 0),     RGB(0, 255, 0),   RGB(0, 0, 255),
+                         RGB(255, 255, 0), RGB(255, 0, 255),   RGB(0, 255, 255), RGB(255, 255, 255),
+                         RGB(128, 0, 0),   RGB(0, 128, 0),     RGB(0, 0, 128),   RGB(128, 128, 0),
+                         RGB(128, 0, 128), RGB(0, 128, 128),   RGB(192, 192, 192), RGB(128, 128, 128)};
+        return made;
+    }();
+    return &table;
+}
+
+bool KV3DProfiles::GetProfiles(CKvw32Doc* document, std::vector<CString>& names, std::vector<UINT>& colourIndexes) {
+    names.clear();
+    colourIndexes.clear();
+    const KV3DContainer* model = document ? document->Get3DContainer() : nullptr;
+    if (!model || !model->Has3DContent()) return false;
+    const auto found = profileTable().find(document);
+    if (found == profileTable().end()) return true;
+    for (const auto& [name, colour] : found->second) {
+        names.emplace_back(name.c_str());
+        colourIndexes.push_back(colour);
+    }
+    return true;
+}
+
+void KV3DProfiles::ApplyProfile(CKvw32Doc* document, LPCWSTR name) {
+    platform::kernel::recordCall(L"KV3DProfiles::ApplyProfile(" + platform::kernel::documentText(document) + L", " +
+                                 platform::kernel::quoted(name) + L")");
+}
+
+void platform::kernel::setProfiles(CKvw32Doc* document, std::vector<std::pair<std::wstring, UINT>> profiles) {
+    profileTable()[document] = std::move(profiles);
+}
+
+ProductStructEditorProxy& ProductStructEditorProxy::Instance() {
+    static ProductStructEditorProxy editor;
+    return editor;
+}
+
+void ProductStructEditorProxy::Attach(HWND window) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::Attach(" + platform::core::handleText(window) + L")");
+}
+
+void ProductStructEditorProxy::Detach() { platform::kernel::recordCall(L"ProductStructEditorProxy::Detach()"); }
+
+void ProductStructEditorProxy::Resize(int width, int height) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::Resize(" + std::to_wstring(width) + L", " +
+                                 std::to_wstring(height) + L")");
+}
+
+void ProductStructEditorProxy::SetTheme(const Korvo::UI::Theme& theme) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::SetTheme(" + platform::kernel::quoted(theme.name.GetString()) + L")");
+}
+
+void ProductStructEditorProxy::Refresh() { platform::kernel::recordCall(L"ProductStructEditorProxy::Refresh()"); }
+
+void ProductStructEditorProxy::OnDocumentClosed(CKvw32Doc* document) {
+    platform::kernel::recordCall(L"ProductStructEditorProxy::OnDocumentClosed(" +
+                                 platform::kernel::documentText(document) + L")");
+}

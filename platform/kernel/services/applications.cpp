@@ -1,0 +1,121 @@
+#include "platform/kernel/services/applications.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "platform/core/api_text.h"
+#include "platform/core/text.h"
+#include "platform/core/winpath.h"
+#include "platform/kernel/documents/documents.h"
+#include "platform/kernel/ui/control.h"
+#include "platform/kernel/record.h"
+
+namespace {
+
+using platform::kernel::boolText;
+using platform::kernel::quoted;
+using platform::kernel::recordCall;
+
+std::wstring iniName(const kvio::IniFile& ini) { return quoted(ini.GetFileName()); }
+
+// The installed applications, each loaded: made when an ini names them and never destroyed, so a
+// pointer handed out stays valid for the whole process.
+struct ApplicationObjects {
+    std::mutex mutex;
+    std::map<std::wstring, std::unique_ptr<CKVApplication>, platform::core::NoCaseLess> byName;
+};
+
+ApplicationObjects& applications() {
+    static auto* objects = new ApplicationObjects();
+    return *objects;
+}
+
+bool installFrom(const kvio::IniFile& ini) {
+    const std::vector<CString> names = ini.GetSectionNames();
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    for (const CString& name : names) {
+        auto& slot = objects.byName[name.str()];
+        if (!slot) slot = std::make_unique<CKVApplication>(name);
+    }
+    return !names.empty();
+}
+
+void runStartingApplications(bool firstPhase) {
+    // A copy: the applications may install another action while they run.
+    const auto action = platform::kernel::control().applicationsStarting;
+    if (action) action(firstPhase);
+}
+
+std::wstring phaseArgs(bool firstPhase, bool interactive) {
+    return std::wstring(boolText(firstPhase)) + L", " + boolText(interactive);
+}
+
+}  // namespace
+
+CKVApplicationManager& CKVApplicationManager::Instance() {
+    static CKVApplicationManager instance;
+    return instance;
+}
+
+void CKVApplication::SetFlag(DWORD flag, bool on) {
+    recordCall(L"CKVApplication::SetFlag(" + quoted(name_.str()) + L", " + std::to_wstring(flag) + L", " +
+               boolText(on) + L")");
+    flags_ = on ? (flags_ | flag) : (flags_ & ~flag);
+}
+
+bool CKVApplicationManager::LoadInstalledApplications(const kvio::IniFile& ini) {
+    recordCall(L"CKVApplicationManager::LoadInstalledApplications(" + iniName(ini) + L")");
+    return installFrom(ini);
+}
+
+void CKVApplicationManager::StartApplications(bool firstPhase, bool interactive) {
+    recordCall(L"CKVApplicationManager::StartApplications(" + phaseArgs(firstPhase, interactive) + L")");
+    runStartingApplications(firstPhase);
+}
+
+CKVApplication* CKVApplicationManager::FindApplication(LPCWSTR name) {
+    if (!name) return nullptr;
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    const auto it = objects.byName.find(std::wstring_view(name));
+    return it == objects.byName.end() ? nullptr : it->second.get();
+}
+
+ApplicationManager& ApplicationManager::Instance() {
+    static ApplicationManager instance;
+    return instance;
+}
+
+bool ApplicationManager::LoadInstalledApplications(const kvio::IniFile& ini) {
+    recordCall(L"ApplicationManager::LoadInstalledApplications(" + iniName(ini) + L")");
+    return !ini.GetSectionNames().empty();
+}
+
+void ApplicationManager::OnStartup() { recordCall(L"ApplicationManager::OnStartup()"); }
+
+void ApplicationManager::StartApplications(bool firstPhase, bool interactive) {
+    recordCall(L"ApplicationManager::StartApplications(" + phaseArgs(firstPhase, interactive) + L")");
+}
+
+void ApplicationManager::RunServer() { recordCall(L"ApplicationManager::RunServer()"); }
+
+CString ApplicationManager::GetHelpFile(int) { return {}; }
+
+CDocument* ApplicationManager::OpenDocument(LPCWSTR path) {
+    recordCall(L"ApplicationManager::OpenDocument(" + platform::kernel::quoted(path) + L")");
+    if (!platform::kernel::control().addOnOpensFiles) return nullptr;
+    const auto templates = CKVDocTemplate::GetTemplates();
+    if (templates.empty()) return nullptr;
+    CKvw32Doc* document = templates.back()->OpenNewDocument(TRUE);
+    if (document) document->SetTitle(std::wstring(platform::core::winpath::namePart(platform::core::viewOf(path))).c_str());
+    return document;
+}
+
+void LoadInstalledApplicationsFromRegistry(LPCWSTR language, LPCWSTR company, LPCWSTR editionName, int editionKind,
+                                           bool is3D) {
+    recordCall(L"LoadInstalledApplicationsFromRegistry(" + quoted(language) + L", " + quoted(company) + L", " +
+               quoted(editionName) + L", " + std::to_wstring(editionKind) + L", " + boolText(is3D) + L")");
+}

@@ -1,0 +1,75 @@
+#include "platform/kernel/services/pdm.h"
+
+#include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/record.h"
+#include "platform/kernel/strings.h"
+
+namespace {
+
+using platform::kernel::quoted;
+using platform::kernel::recordCall;
+
+// A call the test made fail throws the PDM system's exception.
+void throwIfFailing(const wchar_t* call) {
+    if (!platform::kernel::pdmControl().failingCalls.contains(call)) return;
+    throw new KVPDMExceptionProxy(CString(L"The PDM system did not answer: ") + call);
+}
+
+}  // namespace
+
+namespace platform::kernel {
+
+PdmControl& pdmControl() {
+    static PdmControl control;
+    return control;
+}
+
+}  // namespace platform::kernel
+
+void KVPDMExceptionProxy::Report() {
+    recordCall(L"KVPDMExceptionProxy::Report(" + quoted(message_.GetString()) + L")");
+    KVMessageBox::Show(message_, MB_ICONSTOP);
+}
+
+void KVPDMItem::Update(bool localCopies, bool keepLocalCopies) {
+    recordCall(L"KVPDMItem::Update(" + quoted(context_.GetItemPath().GetString()) + L", " +
+               platform::kernel::boolText(localCopies) + L", " + platform::kernel::boolText(keepLocalCopies) + L")");
+    throwIfFailing(L"Update");
+}
+
+KVPDMOpenningContext KVPDMItem::GetOpeningContext() const {
+    throwIfFailing(L"GetOpeningContext");
+    return context_;
+}
+
+void KVPDMItem::Release() {
+    if (--references_ == 0) delete this;
+}
+
+bool KVPDMWorkMix::IsActive() { return platform::kernel::pdmControl().active; }
+void KVPDMWorkMix::SetActive(bool active) { platform::kernel::pdmControl().active = active; }
+
+KVPDMWorkMix* KVPDMWorkMix::Instance() {
+    static KVPDMWorkMix workMix;
+    return IsActive() ? &workMix : nullptr;
+}
+
+void KVPDMWorkMix::ResetCacheFor(const SharedPathName& path) {
+    recordCall(L"KVPDMWorkMix::ResetCacheFor(" + quoted(path.view()) + L")");
+}
+
+KVPDMItem* KVPDMWorkMix::FindFile(const SharedPathName& path) {
+    recordCall(L"KVPDMWorkMix::FindFile(" + quoted(path.view()) + L")");
+    throwIfFailing(L"FindFile");
+    const auto& files = platform::kernel::pdmControl().files;
+    const auto it = files.find(std::wstring(path.view()));
+    if (it == files.end()) return nullptr;
+    return new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
+}
+
+bool KVPDMWorkMix::CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context) {
+    recordCall(L"KVPDMWorkMix::CanOpenFileFromWorkmix(" + quoted(path.view()) + L", " +
+               (context.IsEmpty() ? std::wstring(L"no context") : quoted(context.GetItemPath().GetString())) + L")");
+    throwIfFailing(L"CanOpenFileFromWorkmix");
+    return !platform::kernel::pdmControl().heldBack.contains(std::wstring(path.view()));
+}

@@ -1,0 +1,113 @@
+#include "platform/kernel/services/session.h"
+
+#include <atomic>
+
+#include <mutex>
+
+#include "platform/kernel/ui/command_control.h"
+#include "platform/kernel/ui/control.h"
+#include "platform/kernel/profiles/profile_manager.h"
+#include "platform/kernel/record.h"
+#include "platform/textcore.h"
+
+BOOL g_bTraceMessages = FALSE;
+
+namespace {
+
+struct SessionState {
+    bool macros = true;
+    CString language;
+    bool metric = true;
+    KorvoOemProduct product = KorvoOemProduct::None;
+    platform::kernel::SessionStage stage = platform::kernel::SessionStage::NotStarted;
+};
+
+SessionState& session() {
+    static SessionState state;
+    return state;
+}
+
+bool runStep(const wchar_t* name, bool fails, platform::kernel::SessionStage reached) {
+    if (fails) {
+        platform::kernel::recordWarning(std::wstring(L"GlobalContainer::") + name + L" failed (injected)");
+        return false;
+    }
+    session().stage = reached;
+    return true;
+}
+
+}  // namespace
+
+platform::kernel::SessionStage platform::kernel::sessionStage() { return session().stage; }
+
+GlobalContainer& GlobalContainer::Instance() {
+    static GlobalContainer instance;
+    return instance;
+}
+
+void GlobalContainer::EnableMacros(bool enable) {
+    platform::kernel::recordCall(std::wstring(L"GlobalContainer::EnableMacros(") + platform::kernel::boolText(enable) +
+                                 L")");
+    session().macros = enable;
+}
+
+bool GlobalContainer::AreMacrosEnabled() { return session().macros; }
+
+void GlobalContainer::InitSessionLocale(LPCWSTR language, bool metric, KorvoOemProduct product) {
+    platform::kernel::recordCall(L"GlobalContainer::InitSessionLocale(" + platform::kernel::quoted(language) + L", " +
+                                 platform::kernel::boolText(metric) + L", " +
+                                 std::to_wstring(static_cast<int>(product)) + L")");
+    auto& state = session();
+    state.language = language ? language : L"";
+    state.metric = metric;
+    state.product = product;
+    Korvo::I18n::SetLanguage(state.language);
+}
+
+CString GlobalContainer::GetSessionLanguage() { return session().language; }
+bool GlobalContainer::IsMetric() { return session().metric; }
+bool GlobalContainer::IsMardel() { return session().product == KorvoOemProduct::Mardel; }
+bool GlobalContainer::IsQuenta() { return session().product == KorvoOemProduct::Quenta; }
+bool GlobalContainer::IsOstrel() { return session().product == KorvoOemProduct::Ostrel; }
+bool GlobalContainer::InAppCreateToolsMode() { return platform::kernel::control().inAppCreateToolsMode; }
+
+bool GlobalContainer::PreInitSession(bool interactive) {
+    platform::kernel::installStringLoader();
+    platform::kernel::recordCall(std::wstring(L"GlobalContainer::PreInitSession(") +
+                                 platform::kernel::boolText(interactive) + L")");
+    return runStep(L"PreInitSession", platform::kernel::control().failPreInitSession,
+                   platform::kernel::SessionStage::PreInitialised);
+}
+
+void GlobalContainer::RestoreSessionLanguage() {
+    platform::kernel::recordCall(L"GlobalContainer::RestoreSessionLanguage()");
+    Korvo::I18n::SetLanguage(session().language);
+}
+
+bool GlobalContainer::PostInitSession() {
+    platform::kernel::recordCall(L"GlobalContainer::PostInitSession()");
+    return runStep(L"PostInitSession", platform::kernel::control().failPostInitSession,
+                   platform::kernel::SessionStage::PostInitialised);
+}
+
+namespace {
+std::atomic<int> sessionIdleCount{0};
+}  // namespace
+
+void GlobalContainer::OnSessionIdle() { ++sessionIdleCount; }
+
+int GlobalContainer::GetSessionIdleCount() { return sessionIdleCount.load(); }
+
+bool GlobalContainer::FinishInitSession() {
+    platform::kernel::recordCall(L"GlobalContainer::FinishInitSession()");
+    if (!runStep(L"FinishInitSession", platform::kernel::control().failFinishInitSession,
+                 platform::kernel::SessionStage::Finished))
+        return false;
+    // The session ends its start-up with the user's settings profile, the shell's UI state with it.
+    KorvoProfileManager::Instance().LoadState();
+    return true;
+}
+
+void automenu(int mode) { platform::kernel::recordCall(L"automenu(" + std::to_wstring(mode) + L")"); }
+
+void ShowSyspanelSet(int mode) { platform::kernel::recordCall(L"ShowSyspanelSet(" + std::to_wstring(mode) + L")"); }

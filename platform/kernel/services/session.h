@@ -1,0 +1,61 @@
+// The kernel session: locale and product answers, and the start-up steps the application runs
+// around its own initialisation.
+#pragma once
+
+#include <string_view>
+
+#include "platform/kernel/ui/commands.h"
+#include "platform/mfc.h"
+
+// Product kind handed to the session: which partner edition the ini file selected.
+enum class KorvoOemProduct : int { None = 0, Mardel = 1, Quenta = 2, Ostrel = 3 };
+
+// The edition this kernel build serves (the viewer edition).
+inline constexpr UINT KV_EDITION_CODE = 1;
+
+// String-id tracing of the kernel's string loader (switched on by the application).
+extern BOOL g_bTraceMessages;
+
+// The session's process-wide state. Every operation is static, so the kernel's usual call form
+// `GlobalContainer::PreInitSession(true)` and `GlobalContainer::Instance().PreInitSession(true)`
+// both work.
+class GlobalContainer {
+public:
+    static GlobalContainer& Instance();
+
+    static void EnableMacros(bool enable);
+    static bool AreMacrosEnabled();
+    // Sets the session language (and with it the text core's translation language), the unit
+    // system and the product kind the edition queries answer from.
+    static void InitSessionLocale(LPCWSTR language, bool metric, KorvoOemProduct product);
+    static CString GetSessionLanguage();
+    static bool IsMetric();
+    static bool IsMardel();
+    static bool IsQuenta();
+    static bool IsOstrel();
+    // The kernel's in-application tools mode, in which add-on applications may change the menus.
+    static bool InAppCreateToolsMode();
+
+    // Start-up steps, in the order the application calls them. Each answers whether the session
+    // can go on.
+    static bool PreInitSession(bool interactive);
+    // The session's idle work, at every idle pass of the application. Counted, not journalled
+    // (idle passes follow every burst of messages).
+    static void OnSessionIdle();
+    static int GetSessionIdleCount();
+    static void RestoreSessionLanguage();
+    static bool PostInitSession();
+    static bool FinishInitSession();
+
+    // Makes a built-in kernel command known by id and name (the same table as the command
+    // container's: an id registered already is refused).
+    static bool RegisterCmd(int id, std::wstring_view name, int commandNumber, KVCommandFlags flags);
+
+private:
+    GlobalContainer() = default;
+};
+
+// The kernel's automenu switch (0 switches it off).
+void automenu(int mode);
+// Shows (non-zero) or hides (0) the system-panel set.
+void ShowSyspanelSet(int mode);

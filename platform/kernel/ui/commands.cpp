@@ -1,0 +1,302 @@
+#include "platform/kernel/ui/commands.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+#include "platform/kernel/ui/command_control.h"
+#include "platform/kernel/documents/document_text.h"
+#include "platform/kernel/documents/documents.h"
+#include "platform/kernel/record.h"
+#include "platform/kernel/services/session.h"
+
+namespace platform::kernel {
+namespace {
+
+constexpr UINT kHighestCommandId = 0xFFFF;
+
+struct Slot {
+    CommandRegistration registration;
+    std::unique_ptr<KVCommand> command;  // only for a command object
+};
+
+// Both containers share one table: an id means one command whichever container knows it.
+struct Registry {
+    mutable std::mutex mutex;
+    std::vector<Slot> slots;            // registration order
+    std::map<UINT, std::size_t> byId;   // single ids -> index in slots
+    std::vector<std::size_t> ranges;    // indexes of the ranges in slots
+    int refused = 0;
+};
+
+Registry& registry() {
+    static Registry state;
+    return state;
+}
+
+bool validId(long long id) { return id >= 1 && id <= kHighestCommandId; }
+
+// Call with the mutex held.
+bool inRange(const Registry& state, UINT id) {
+    for (std::size_t index : state.ranges) {
+        const CommandRegistration& range = state.slots[index].registration;
+        if (id >= range.firstId && id <= range.lastId) return true;
+    }
+    return false;
+}
+
+// Call with the mutex held.
+bool anyRegistered(const Registry& state, UINT firstId, UINT lastId) {
+    if (auto it = state.byId.lower_bound(firstId); it != state.byId.end() && it->first <= lastId) return true;
+    for (std::size_t index : state.ranges) {
+        const CommandRegistration& range = state.slots[index].registration;
+        if (firstId <= range.lastId && range.firstId <= lastId) return true;
+    }
+    return false;
+}
+
+std::wstring idText(long long firstId, long long lastId) {
+    return firstId == lastId ? std::to_wstring(firstId) : std::to_wstring(firstId) + L"-" + std::to_wstring(lastId);
+}
+
+bool refuse(Registry& state, const std::wstring& caller, UINT firstId, UINT lastId, const wchar_t* why) {
+    ++state.refused;
+    recordWarning(caller + L": command " + idText(firstId, lastId) + L" " + why + L"; not registered");
+    return false;
+}
+
+// Adds a registration unless an id is invalid or taken.
+bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, const std::wstring& caller,
+         long long requestedFirst, long long requestedLast) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    if (!validId(requestedFirst) || !validId(requestedLast) || requestedFirst > requestedLast) {
+        ++state.refused;
+        recordWarning(caller + L": command id " + idText(requestedFirst, requestedLast) +
+                      L" is outside 1 to 65535; not registered");
+        return false;
+    }
+    registration.firstId = static_cast<UINT>(requestedFirst);
+    registration.lastId = static_cast<UINT>(requestedLast);
+    registration.stage = sessionStage();
+    if (anyRegistered(state, registration.firstId, registration.lastId)) {
+        return refuse(state, caller, registration.firstId, registration.lastId, L"is registered already");
+    }
+    const std::size_t index = state.slots.size();
+    if (registration.how == CommandRegistrationKind::Range) {
+        state.ranges.push_back(index);
+    } else {
+        state.byId.emplace(registration.firstId, index);
+    }
+    state.slots.push_back({std::move(registration), std::move(command)});
+    return true;
+}
+
+struct Found {
+    CommandRegistrationKind how = CommandRegistrationKind::Range;
+    std::wstring name;
+    KVCommand* command = nullptr;
+};
+
+std::optional<Found> find(UINT id) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    if (auto it = state.byId.find(id); it != state.byId.end()) {
+        const Slot& slot = state.slots[it->second];
+        return Found{slot.registration.how, slot.registration.name, slot.command.get()};
+    }
+    if (inRange(state, id)) return Found{};
+    return std::nullopt;
+}
+
+CommandObjectKind objectKindOf(const KVCommand& command, bool& hasUpdateHandler) {
+    if (const auto* system = dynamic_cast<const KVSystemCommand*>(&command)) {
+        hasUpdateHandler = system->HasUpdateHandler();
+        return CommandObjectKind::System;
+    }
+    if (const auto* document = dynamic_cast<const KVDocumentCommand*>(&command)) {
+        hasUpdateHandler = document->HasUpdateHandler();
+        return CommandObjectKind::Document;
+    }
+    hasUpdateHandler = false;
+    return CommandObjectKind::Other;
+}
+
+}  // namespace
+
+std::vector<CommandRegistration> commandRegistrations() {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    std::vector<CommandRegistration> registrations;
+    registrations.reserve(state.slots.size());
+    for (const Slot& slot : state.slots) registrations.push_back(slot.registration);
+    return registrations;
+}
+
+int refusedCommandRegistrations() {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    return state.refused;
+}
+
+const wchar_t* commandRegistrationKindName(CommandRegistrationKind how) {
+    switch (how) {
+        case CommandRegistrationKind::CommandObject: return L"command object";
+        case CommandRegistrationKind::NameOnly: return L"name only";
+        case CommandRegistrationKind::Range: return L"range";
+    }
+    return L"?";
+}
+
+}  // namespace platform::kernel
+
+using platform::kernel::CommandContainer;
+using platform::kernel::CommandRegistration;
+using platform::kernel::CommandRegistrationKind;
+
+// ---- Command objects -------------------------------------------------------------------------
+
+KVCommand::KVCommand(UINT commandNumber, std::wstring_view name, KVCommandFlags flags)
+    : commandNumber_(commandNumber), name_(name), flags_(flags) {}
+
+KVCommand::~KVCommand() = default;
+
+void KVCommand::UpdateUI(CKVView*, CKvw32Doc*, CCmdUI*) {}
+
+KVSystemCommand::KVSystemCommand(UINT commandNumber, std::wstring_view name, Handler handler,
+                                 UpdateHandler updateHandler, KVCommandFlags flags)
+    : KVCommand(commandNumber, name, flags), handler_(handler), updateHandler_(updateHandler) {}
+
+std::int64_t KVSystemCommand::Run(CKVView*, CKvw32Doc*, std::int64_t argument) {
+    return handler_ ? handler_(argument) : 0;
+}
+
+void KVSystemCommand::UpdateUI(CKVView*, CKvw32Doc*, CCmdUI* cmdUI) {
+    if (updateHandler_ && cmdUI) updateHandler_(cmdUI);
+}
+
+KVDocumentCommand::KVDocumentCommand(UINT commandNumber, std::wstring_view name, Handler handler,
+                                     UpdateHandler updateHandler, KVCommandFlags flags)
+    : KVCommand(commandNumber, name, flags), handler_(handler), updateHandler_(updateHandler) {}
+
+std::int64_t KVDocumentCommand::Run(CKVView*, CKvw32Doc* document, std::int64_t) {
+    return handler_ ? handler_(document) : 0;
+}
+
+void KVDocumentCommand::UpdateUI(CKVView*, CKvw32Doc* document, CCmdUI* cmdUI) {
+    if (updateHandler_ && cmdUI) updateHandler_(document, cmdUI);
+}
+
+// ---- Containers ------------------------------------------------------------------------------
+
+KVCommandContainer& KVCommandContainer::Instance() {
+    static KVCommandContainer instance;
+    return instance;
+}
+
+bool KVCommandContainer::RegisterCommand(KVCommand* command, UINT id) {
+    std::unique_ptr<KVCommand> owned(command);
+    if (!owned) {
+        platform::kernel::recordWarning(L"KVCommandContainer::RegisterCommand: no command object for id " +
+                                        std::to_wstring(id) + L"; not registered");
+        return false;
+    }
+    CommandRegistration registration;
+    registration.name = owned->GetName();
+    registration.flags = owned->GetFlags().bits();
+    registration.commandNumber = owned->GetCommandNumber();
+    registration.how = CommandRegistrationKind::CommandObject;
+    registration.container = CommandContainer::Command;
+    registration.objectKind = platform::kernel::objectKindOf(*owned, registration.hasUpdateHandler);
+    return platform::kernel::add(std::move(registration), std::move(owned), L"KVCommandContainer::RegisterCommand", id,
+                                 id);
+}
+
+bool KVCommandContainer::RegisterCommand(UINT id, std::wstring_view name, KVCommandFlags flags) {
+    CommandRegistration registration;
+    registration.name = name;
+    registration.flags = flags.bits();
+    registration.commandNumber = id;
+    registration.how = CommandRegistrationKind::NameOnly;
+    registration.container = CommandContainer::Command;
+    return platform::kernel::add(std::move(registration), nullptr, L"KVCommandContainer::RegisterCommand", id, id);
+}
+
+bool KVCommandContainer::RegisterCommands(UINT firstId, UINT lastId, KVCommandFlags flags) {
+    CommandRegistration registration;
+    registration.flags = flags.bits();
+    registration.how = CommandRegistrationKind::Range;
+    registration.container = CommandContainer::Command;
+    return platform::kernel::add(std::move(registration), nullptr, L"KVCommandContainer::RegisterCommands", firstId,
+                                 lastId);
+}
+
+bool KVCommandContainer::IsRegistered(UINT id) const { return platform::kernel::find(id).has_value(); }
+
+KVCommand* KVCommandContainer::FindCommand(UINT id) const {
+    const auto found = platform::kernel::find(id);
+    return found ? found->command : nullptr;
+}
+
+bool KVCommandContainer::HasHandler(UINT id) const {
+    const auto found = platform::kernel::find(id);
+    return found && found->how != CommandRegistrationKind::Range;
+}
+
+bool KVCommandContainer::ExecuteCommand(UINT id, CKVView* view, CKvw32Doc* document, std::int64_t argument) {
+    const auto found = platform::kernel::find(id);
+    if (!found) return false;
+    switch (found->how) {
+        case CommandRegistrationKind::CommandObject:
+            platform::kernel::recordCall(L"KVCommand::Run(" + std::to_wstring(id) + L", " +
+                                         platform::kernel::quoted(found->name) + L")");
+            // The object is never removed, so it outlives the lookup's lock.
+            found->command->Run(view, document, argument);
+            return true;
+        case CommandRegistrationKind::NameOnly:
+            // The kernel carries out its own command; the stand-in records that it was asked to.
+            platform::kernel::recordCall(L"KVCommandContainer::ExecuteCommand(" + std::to_wstring(id) + L", " +
+                                         platform::kernel::quoted(found->name) + L")");
+            return true;
+        case CommandRegistrationKind::Range:
+            return false;
+    }
+    return false;
+}
+
+bool KVCommandContainer::UpdateCommandUI(UINT id, CKVView* view, CKvw32Doc* document, CCmdUI* cmdUI) {
+    const auto found = platform::kernel::find(id);
+    if (!found || found->command == nullptr) return false;
+    found->command->UpdateUI(view, document, cmdUI);
+    return true;
+}
+
+bool GlobalContainer::RegisterCmd(int id, std::wstring_view name, int commandNumber, KVCommandFlags flags) {
+    CommandRegistration registration;
+    registration.name = name;
+    registration.flags = flags.bits();
+    registration.commandNumber = static_cast<UINT>(commandNumber);
+    registration.how = CommandRegistrationKind::NameOnly;
+    registration.container = CommandContainer::Global;
+    return platform::kernel::add(std::move(registration), nullptr, L"GlobalContainer::RegisterCmd", id, id);
+}
+
+int new_window(CKvw32Doc* document) {
+    platform::kernel::recordCall(L"new_window(" + platform::kernel::documentText(document) + L")");
+    if (!document) return 0;
+    // The kernel opens every document window in the active main frame, another one as well.
+    auto* docTemplate = dynamic_cast<CKVDocTemplate*>(document->GetDocTemplate());
+    if (!docTemplate) {
+        platform::kernel::recordWarning(L"new_window: " + platform::kernel::documentText(document) +
+                                        L" has no kernel document template");
+        return 0;
+    }
+    return docTemplate->OpenAnotherWindow(document) ? 1 : 0;
+}
+
+CString KVCommandContainer::GetCommandName(UINT id) const {
+    const auto found = platform::kernel::find(id);
+    return found ? CString(found->name.c_str()) : CString();
+}

@@ -1,0 +1,65 @@
+#include "platform/kernel/ui/panes.h"
+
+#include "platform/kernel/documents/document_text.h"
+#include "platform/kernel/documents/documents.h"
+#include "platform/kernel/record.h"
+
+namespace {
+
+using platform::kernel::documentText;
+using platform::kernel::recordCall;
+
+constexpr UINT kAnnotationsPane = 1029;
+constexpr UINT kConfigurationsPane = 1030;
+constexpr UINT kLayersPane = 1031;
+constexpr UINT kFormFactorPane = 1035;
+
+CConfigurationsWnd* g_configurations = nullptr;
+
+void recordActivation(const wchar_t* window, CKvw32Doc* document) {
+    recordCall(std::wstring(window) + L"::ActivateDocument(" + documentText(document) + L")");
+}
+
+}  // namespace
+
+void KVCountedPaneWnd::OnFinalRelease() {
+    if (GetSafeHwnd()) DestroyWindow();
+    delete this;
+}
+
+bool KVCountedPaneWnd::CreatePaneWindow(CWnd* parent, UINT paneId) {
+    if (!parent || !parent->GetSafeHwnd()) return false;
+    return Create(L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, RECT{0, 0, 0, 0}, parent,
+                  paneId, nullptr) != FALSE;
+}
+
+CAnnotationsWnd* CAnnotationsWnd::Create(CWnd* parent) { return NewPane<CAnnotationsWnd>(parent, kAnnotationsPane); }
+
+void CAnnotationsWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CAnnotationsWnd", document); }
+
+CFormFactorWnd* CFormFactorWnd::Create(CWnd* parent) { return NewPane<CFormFactorWnd>(parent, kFormFactorPane); }
+
+void CFormFactorWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CFormFactorWnd", document); }
+
+CLayersWnd* CLayersWnd::Create(CWnd* parent) { return NewPane<CLayersWnd>(parent, kLayersPane); }
+
+void CLayersWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CLayersWnd", document); }
+void CLayersWnd::UpdateIfDirty() { platform::core::recordIdleCall(L"CLayersWnd::UpdateIfDirty()"); }
+void CConfigurationsWnd::OnIdleUpdate() { platform::core::recordIdleCall(L"CConfigurationsWnd::OnIdleUpdate()"); }
+
+CConfigurationsWnd* CConfigurationsWnd::Instance(CWnd* parent) {
+    return SharedInstance(g_configurations, parent, kConfigurationsPane);
+}
+
+void CConfigurationsWnd::ActivateDocument(CKvw32Doc* document) { recordActivation(L"CConfigurationsWnd", document); }
+
+void CConfigurationsWnd::OnFinalRelease() {
+    if (g_configurations == this) g_configurations = nullptr;
+    KVCountedPaneWnd::OnFinalRelease();
+}
+
+void CVarnelAssemblyWnd::CreateContents() { hasContents_ = true; }
+
+void CVarnelAssemblyWnd::OnSetActiveDoc(CKvw32Doc* document) {
+    recordCall(L"CVarnelAssemblyWnd::OnSetActiveDoc(" + documentText(document) + L")");
+}

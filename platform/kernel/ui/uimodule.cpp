@@ -1,0 +1,331 @@
+#include "platform/kernel/ui/uimodule.h"
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <utility>
+
+#include <pugixml.hpp>
+
+#include "platform/core/api_text.h"
+#include "platform/core/text.h"
+#include "platform/kernel/ui/control.h"
+#include "platform/kernel/record.h"
+#include "platform/kernel/ui/ui_control.h"
+#include "platform/korvoui/frames.h"
+#include "platform/toolkit/xml_reading.h"
+
+namespace {
+
+using platform::kernel::boolText;
+using platform::kernel::handleText;
+using platform::kernel::quoted;
+using platform::kernel::recordCall;
+using platform::kernel::recordWarning;
+
+constexpr const wchar_t* kDefaultTheme = L"office2016white";
+
+struct UiModuleState {
+    mutable std::recursive_mutex mutex;
+    int modalDepth = 0;
+    int modalCount = 0;
+    std::optional<Korvo::UI::Theme> currentTheme;
+    std::vector<Korvo::UI::MainFrame*> frames;  // creation order
+    Korvo::UI::MainFrame* active = nullptr;
+    const Korvo::UI::XML::ApplicationParameters* ribbonParameters = nullptr;
+    std::map<Korvo::UI::MainFrame*, UIModuleProxy::CommandBarsIconSize> iconSizes;
+    std::set<UINT> propertyFormChildren;
+    int deactivations = 0;
+};
+
+// Never destroyed: main frames leave the registry from their destructors, which may run after
+// every function-local static has gone.
+UiModuleState& state() {
+    static auto* instance = new UiModuleState();
+    return *instance;
+}
+
+HWND windowHandle(const CWnd* window) { return window ? window->GetSafeHwnd() : nullptr; }
+HWND frameHandle(Korvo::UI::MainFrame* frame) { return windowHandle(frame ? frame->AsWindow() : nullptr); }
+
+// Calls `action` for every registered frame in creation order, outside the lock; a frame that an
+// earlier call removed (closed) is skipped, one registered meanwhile is not visited.
+template <class Action>
+void forEachRegisteredFrame(Action&& action) {
+    const auto frames = UIModuleProxy::Instance().GetMainFrames();
+    for (auto* frame : frames) {
+        const auto current = UIModuleProxy::Instance().GetMainFrames();
+        if (std::find(current.begin(), current.end(), frame) != current.end()) action(frame);
+    }
+}
+
+}  // namespace
+
+namespace platform::kernel {
+void openPropertyFormChild(unsigned id) {
+    std::lock_guard lock(state().mutex);
+    state().propertyFormChildren.insert(id);
+}
+
+int modalBoxDepth() {
+    std::lock_guard lock(state().mutex);
+    return state().modalDepth;
+}
+int modalBoxCount() {
+    std::lock_guard lock(state().mutex);
+    return state().modalCount;
+}
+}  // namespace platform::kernel
+
+UIModuleProxy& UIModuleProxy::Instance() {
+    static UIModuleProxy instance;
+    return instance;
+}
+
+void UIModuleProxy::NotifyModalBoxBegin() {
+    recordCall(L"UIModuleProxy::NotifyModalBoxBegin()");
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    ++s.modalDepth;
+    ++s.modalCount;
+}
+
+void UIModuleProxy::NotifyRecentPath(const SharedPathName& path) {
+    recordCall(L"UIModuleProxy::NotifyRecentPath(" + quoted(path.view()) + L")");
+}
+
+void UIModuleProxy::NotifyModalBoxEnd() {
+    recordCall(L"UIModuleProxy::NotifyModalBoxEnd()");
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    if (s.modalDepth == 0) {
+        recordWarning(L"UIModuleProxy::NotifyModalBoxEnd() without a box begun");
+        return;
+    }
+    --s.modalDepth;
+}
+
+int UIModuleProxy::GetModalBoxDepth() const { return platform::kernel::modalBoxDepth(); }
+
+CString UIModuleProxy::GetDefaultThemeName() const { return CString(kDefaultTheme); }
+
+std::vector<Korvo::UI::Theme> UIModuleProxy::GetThemes() const {
+    std::vector<Korvo::UI::Theme> themes;
+    int index = 0;
+    for (const auto& [name, caption] : platform::kernel::control().themes)
+        themes.push_back({index++, CString(name), CString(caption)});
+    return themes;
+}
+
+int UIModuleProxy::FindTheme(LPCWSTR name) const {
+    if (!name) return -1;
+    const auto& themes = platform::kernel::control().themes;
+    for (std::size_t i = 0; i < themes.size(); ++i)
+        if (platform::core::equalsNoCase(themes[i].first, name)) return static_cast<int>(i);
+    return -1;
+}
+
+bool UIModuleProxy::ApplyTheme(LPCWSTR name) {
+    recordCall(L"UIModuleProxy::ApplyTheme(" + quoted(name) + L")");
+    const int index = FindTheme(name);
+    if (index < 0) return false;
+    const auto& control = platform::kernel::control();
+    if (control.failingThemes.count(control.themes[static_cast<std::size_t>(index)].first)) {
+        recordWarning(L"UIModuleProxy::ApplyTheme(" + quoted(name) + L") failed (injected)");
+        return false;
+    }
+    const Korvo::UI::Theme theme = GetThemes()[static_cast<std::size_t>(index)];
+    {
+        std::lock_guard lock(state().mutex);
+        state().currentTheme = theme;
+    }
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { frame->SetTheme(theme); });
+    return true;
+}
+
+const Korvo::UI::Theme* UIModuleProxy::GetCurrentTheme() const {
+    std::lock_guard lock(state().mutex);
+    return state().currentTheme ? &*state().currentTheme : nullptr;
+}
+
+CString UIModuleProxy::GetUIStyle() const {
+    std::lock_guard lock(state().mutex);
+    return state().currentTheme ? state().currentTheme->name : CString();
+}
+
+void UIModuleProxy::RegisterMainFrame(Korvo::UI::MainFrame* frame) {
+    if (!frame) return;
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    if (std::find(s.frames.begin(), s.frames.end(), frame) != s.frames.end()) return;
+    recordCall(L"UIModuleProxy::RegisterMainFrame(" + handleText(frameHandle(frame)) + L")");
+    s.frames.push_back(frame);
+    // The first frame of a run is the active one until another frame is activated.
+    if (!s.active) s.active = frame;
+}
+
+void UIModuleProxy::UnregisterMainFrame(Korvo::UI::MainFrame* frame) {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const auto it = std::find(s.frames.begin(), s.frames.end(), frame);
+    if (it == s.frames.end()) return;
+    recordCall(L"UIModuleProxy::UnregisterMainFrame(" + handleText(frameHandle(frame)) + L")");
+    s.frames.erase(it);
+    s.iconSizes.erase(frame);
+    if (s.active == frame) s.active = nullptr;
+}
+
+std::vector<Korvo::UI::MainFrame*> UIModuleProxy::GetMainFrames() const {
+    std::lock_guard lock(state().mutex);
+    return state().frames;
+}
+
+void UIModuleProxy::ForEachMainFrame(const std::function<void(CFrameWnd*)>& callback) const {
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { callback(frame->AsWindow()); });
+}
+
+Korvo::UI::MainFrame* UIModuleProxy::GetActiveMainFrame() const {
+    std::lock_guard lock(state().mutex);
+    return state().active;
+}
+
+void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
+    Korvo::UI::MainFrame* previous = nullptr;
+    {
+        auto& s = state();
+        std::lock_guard lock(s.mutex);
+        if (frame == s.active) return;
+        if (frame && std::find(s.frames.begin(), s.frames.end(), frame) == s.frames.end()) {
+            recordWarning(L"UIModuleProxy::SetActiveMainFrame: the frame is not registered");
+            return;
+        }
+        previous = s.active;
+        s.active = frame;
+    }
+    recordCall(L"UIModuleProxy::SetActiveMainFrame(" + handleText(frameHandle(frame)) + L")");
+    if (frame) frame->OnChangeActiveMainFrame(previous);
+}
+
+bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) const {
+    const auto& states = platform::kernel::control().commandStates;
+    const auto it = states.find(command);
+    if (it == states.end()) return false;
+    enabled = it->second.enabled;
+    checked = it->second.checked;
+    return true;
+}
+
+namespace UIModule {
+
+FakeActiveMainFrameManager::FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame) {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    if (!frame || std::find(s.frames.begin(), s.frames.end(), frame) == s.frames.end()) return;
+    previous_ = s.active;
+    s.active = frame;
+    faked_ = true;
+}
+
+FakeActiveMainFrameManager::~FakeActiveMainFrameManager() {
+    if (!faked_) return;
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const bool previousAlive = std::find(s.frames.begin(), s.frames.end(), previous_) != s.frames.end();
+    s.active = previousAlive ? previous_ : nullptr;
+}
+
+}  // namespace UIModule
+
+void UIModuleProxy::NotifyApplicationDeactivated() {
+    {
+        std::lock_guard lock(state().mutex);
+        ++state().deactivations;
+    }
+    recordCall(L"UIModuleProxy::NotifyApplicationDeactivated()");
+}
+
+int UIModuleProxy::GetApplicationDeactivationCount() const {
+    std::lock_guard lock(state().mutex);
+    return state().deactivations;
+}
+
+Korvo::UI::MainFrame* UIModuleProxy::GetMainFrameOf(HWND window) const {
+    const auto frames = GetMainFrames();
+    for (HWND current = window; current; current = ::GetParent(current)) {
+        for (auto* frame : frames)
+            if (frameHandle(frame) == current) return frame;
+    }
+    return nullptr;
+}
+
+void UIModuleProxy::BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId) {
+    recordCall(L"UIModuleProxy::BindCommandIcon(" + std::to_wstring(command) + L", " + std::to_wstring(iconId) + L")");
+    if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(command, 16);
+}
+
+void UIModuleProxy::BindIcon(CXTPImageManager* images, UINT command, UINT iconId) {
+    recordCall(L"UIModuleProxy::BindIcon(" + std::to_wstring(command) + L", " + std::to_wstring(iconId) + L")");
+    if (images) images->SetIcon(command, 16);
+}
+
+void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {
+    recordCall(L"UIModuleProxy::SetCommandBarsIconSize(" + handleText(windowHandle(window)) + L", {" +
+               std::to_wstring(size.cx) + L", " + std::to_wstring(size.cy) + L"}, " + boolText(largeIcons) + L")");
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    const auto it = std::find_if(s.frames.begin(), s.frames.end(),
+                                 [&](Korvo::UI::MainFrame* frame) { return window && frame->AsWindow() == window; });
+    if (it == s.frames.end()) {
+        recordWarning(L"UIModuleProxy::SetCommandBarsIconSize: the frame is not registered");
+        return;
+    }
+    s.iconSizes[*it] = {size, largeIcons};
+}
+
+std::optional<UIModuleProxy::CommandBarsIconSize> UIModuleProxy::GetCommandBarsIconSize(const CFrameWnd* window) const {
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    for (const auto& [frame, iconSize] : s.iconSizes)
+        if (window && frame->AsWindow() == window) return iconSize;
+    return std::nullopt;
+}
+
+bool UIModuleProxy::IsPropertyFormChildOpen(UINT id) const {
+    std::lock_guard lock(state().mutex);
+    return state().propertyFormChildren.count(id) != 0;
+}
+
+void UIModuleProxy::ClosePropertyFormChild(UINT id) {
+    recordCall(L"UIModuleProxy::ClosePropertyFormChild(" + std::to_wstring(id) + L")");
+    std::lock_guard lock(state().mutex);
+    state().propertyFormChildren.erase(id);
+}
+
+const Korvo::UI::XML::ApplicationParameters* UIModuleProxy::SetRibbonApplicationParameters(
+    const Korvo::UI::XML::ApplicationParameters* parameters) {
+    std::lock_guard lock(state().mutex);
+    return std::exchange(state().ribbonParameters, parameters);
+}
+
+const Korvo::UI::XML::ApplicationParameters* UIModuleProxy::GetRibbonApplicationParameters() const {
+    std::lock_guard lock(state().mutex);
+    return state().ribbonParameters;
+}
+
+bool UIModuleProxy::LoadRibbonTabParameters(LPCWSTR path) {
+    recordCall(L"UIModuleProxy::LoadRibbonTabParameters(" + quoted(path) + L")");
+    const std::wstring_view file = platform::core::viewOf(path);
+    std::string bytes;
+    pugi::xml_document document;
+    return platform::toolkit::readXmlFile(file, bytes) && platform::toolkit::parseXml(document, bytes, file);
+}
+
+void UIModule::ResetCancellationWindow() { platform::kernel::recordCall(L"UIModule::ResetCancellationWindow()"); }
+
+int UIModuleProxy::GetBestUnscaledIconSize(int pixels) {
+    for (int size : {32, 24, 16})
+        if (size <= pixels) return size;
+    return 16;
+}

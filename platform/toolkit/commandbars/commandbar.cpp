@@ -1,0 +1,264 @@
+#include "platform/toolkit/commandbars/commandbar.h"
+
+#include <mutex>
+
+#include "platform/core/record.h"
+#include "platform/toolkit/commandbars/commandbars.h"
+#include "platform/toolkit/dpi.h"
+#include "platform/toolkit/commandbars/edit_ctrl.h"
+#include "platform/toolkit/window_classes.h"
+
+IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
+IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
+IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
+
+BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CXTPCommandBar::OnIdleUpdateMessage)
+END_MESSAGE_MAP()
+
+CXTPCommandBar::CXTPCommandBar() : CXTPCommandBar(xtpBarTypeNormal) {}
+
+CXTPCommandBar::CXTPCommandBar(XTPBarType type) : type_(type), controls_(new CXTPControls) {
+    controls_->SetParent(this);
+}
+
+CXTPCommandBar::~CXTPCommandBar() {
+    controls_->RemoveAll();
+    controls_->SetParent(nullptr);
+    controls_->InternalRelease();
+}
+
+void CXTPCommandBar::SetControls(CXTPControls* controls) {
+    if (!controls || controls == controls_) return;
+    controls_->RemoveAll();
+    controls_->SetParent(nullptr);
+    controls_->InternalRelease();
+    controls_ = controls;
+    controls_->SetParent(this);
+}
+
+SIZE CXTPCommandBar::DefaultButtonSize() {
+    constexpr int kDefaultButton = 22;
+    return {XTPDpiHelper()->ScaleX(kDefaultButton), XTPDpiHelper()->ScaleY(kDefaultButton)};
+}
+
+SIZE CXTPCommandBar::GetButtonSize() const {
+    return buttonSize_.cx > 0 && buttonSize_.cy > 0 ? buttonSize_ : DefaultButtonSize();
+}
+
+void CXTPCommandBar::Copy(CXTPCommandBar* source, BOOL recursive) {
+    if (!source || source == this) return;
+    barId_ = source->barId_;
+    title_ = source->title_;
+    position_ = source->position_;
+    flags_ = source->flags_;
+    visible_ = source->visible_;
+    customizable_ = source->customizable_;
+    showInList_ = source->showInList_;
+    temporary_ = source->temporary_;
+    buttonSize_ = source->buttonSize_;
+    controls_->RemoveAll();
+    const CXTPControls* from = source->GetControls();
+    for (int index = 0; index < from->GetCount(); ++index) controls_->AddClone(from->GetAt(index), -1, recursive);
+}
+
+CXTPCommandBar* CXTPCommandBar::Clone(BOOL recursive) {
+    CObject* object = GetRuntimeClass()->CreateObject();
+    auto* clone = dynamic_cast<CXTPCommandBar*>(object);
+    if (!clone) {
+        delete object;
+        platform::core::reportFailure(L"CXTPCommandBar::Clone: the bar's class is not creatable");
+        return nullptr;
+    }
+    clone->Copy(this, recursive);
+    return clone;
+}
+
+CWnd* CXTPCommandBar::GetSite() const { return commandBars_ ? commandBars_->GetSite() : nullptr; }
+
+BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
+    CWnd* site = GetSite();
+    if (!site || !site->GetSafeHwnd()) {
+        platform::core::reportFailure(L"CXTPCommandBar::SetButtons: the bar \"" + std::wstring(title_) +
+                                      L"\" has no site window to create its controls");
+        return FALSE;
+    }
+    controls_->RemoveAll();
+    bool beginGroup = false;
+    for (int i = 0; i < count; ++i) {
+        const UINT id = ids ? ids[i] : 0;
+        if (id == 0) {
+            beginGroup = true;
+            continue;
+        }
+        XTP_COMMANDBARS_CREATECONTROL request;
+        request.nID = id;
+        request.bToolBar = TRUE;
+        request.pCommandBar = this;
+        request.controlType = xtpControlButton;
+        request.buttonStyle = xtpButtonAutomatic;
+        request.nIndex = controls_->GetCount();
+        const LRESULT handled = site->SendMessage(XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request));
+        CXTPControl* control = nullptr;
+        if (handled && request.pControl) {
+            control = controls_->Add(request.pControl, static_cast<int>(id));
+        } else {
+            // An answer without a control would leak the site's object: there is none to take.
+            control = controls_->Add(request.controlType, static_cast<int>(id));
+            control->SetStyle(request.buttonStyle);
+        }
+        if (beginGroup) control->SetBeginGroup(TRUE);
+        beginGroup = false;
+    }
+    return TRUE;
+}
+
+void CXTPCommandBar::SetBarID(UINT id) {
+    barId_ = id;
+    if (GetSafeHwnd()) SetDlgCtrlID(static_cast<int>(id));
+}
+
+void CXTPCommandBar::SetTitle(LPCWSTR title) {
+    title_ = title ? title : L"";
+    if (GetSafeHwnd()) SetWindowText(title_);
+}
+
+void CXTPCommandBar::SetVisible(BOOL visible) {
+    visible_ = visible;
+    if (GetSafeHwnd()) ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
+    SyncEditWindows();
+}
+
+BOOL CXTPCommandBar::IsControlShown(const CXTPControl* control) const {
+    return control && GetSafeHwnd() && visible_ && control->IsVisible() && control->GetControls() == controls_;
+}
+
+void CXTPCommandBar::SyncEditWindowsOf(CXTPControls* controls) {
+    for (int i = 0; controls && i < controls->GetCount(); ++i)
+        if (auto* edit = dynamic_cast<CXTPControlEdit*>(controls->GetAt(i))) edit->SyncEditWindow();
+}
+
+void CXTPCommandBar::SyncEditWindows() { SyncEditWindowsOf(controls_); }
+
+BOOL CXTPCommandBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam) {
+        if (auto* edit = dynamic_cast<CXTPControlEditCtrl*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)));
+            edit && edit->GetParent() == this) {
+            edit->OnEditNotification(HIWORD(wParam));
+            return TRUE;
+        }
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+void CXTPCommandBar::UnlockRedraw() {
+    if (redrawLocks_ > 0) --redrawLocks_;
+}
+
+BOOL CXTPCommandBar::CreateBarWindow(CWnd* site) {
+    if (!site || !site->GetSafeHwnd()) return FALSE;
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (visible_ ? WS_VISIBLE : 0);
+    return CreateEx(0, platform::toolkit::toolkitWindowClass(GetBarClassName()), title_, style, RECT{0, 0, 0, 0},
+                    site, barId_);
+}
+
+namespace {
+
+// An update of one control: the handlers' answers go to the control.
+class CXTPControlCmdUI : public CCmdUI {
+public:
+    explicit CXTPControlCmdUI(CXTPControl* control) : control_(control) {}
+    void Enable(BOOL on) override {
+        CCmdUI::Enable(on);
+        control_->SetEnabled(on);
+    }
+    void SetCheck(int check) override {
+        CCmdUI::SetCheck(check);
+        control_->SetChecked(check != 0);
+    }
+    void SetText(LPCWSTR text) override {
+        CCmdUI::SetText(text);
+        control_->SetCaption(text);
+    }
+
+private:
+    CXTPControl* control_;
+};
+
+}  // namespace
+
+void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, CWnd* site) {
+    // A popup opens a menu; it runs no command of its own to ask about.
+    if (!control || !site || !control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) ||
+        control->GetID() <= 0 || control->GetType() == xtpControlPopup)
+        return;
+    CXTPControlCmdUI update(control);
+    update.m_nID = static_cast<UINT>(control->GetID());
+    update.m_nIndex = static_cast<UINT>(index);
+    update.m_nIndexMax = static_cast<UINT>(count);
+    const auto* frame = dynamic_cast<const CFrameWnd*>(site);
+    update.DoUpdate(site, frame ? frame->m_bAutoMenuEnable : TRUE);
+}
+
+void CXTPCommandBar::OnIdleUpdateCmdUI() {
+    SyncEditWindows();
+    CWnd* site = GetSite();
+    if (!site || !visible_) return;
+    for (int i = 0; i < controls_->GetCount(); ++i) UpdateControl(controls_->GetAt(i), i, controls_->GetCount(), site);
+}
+
+CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {
+    auto* bar = new CXTPPopupBar;
+    bar->AttachToCommandBars(commandBars);
+    bar->SetPosition(xtpBarPopup);
+    return bar;
+}
+
+void CXTPToolBar::DockRightOf(CXTPToolBar* left) {
+    rightOf_ = left == this ? nullptr : left;
+    if (rightOf_) SetPosition(rightOf_->GetPosition());
+}
+
+IMPLEMENT_DYNCREATE(CXTPTabToolBar, CXTPToolBar)
+
+int CXTPTabToolBar::InsertTab(Tab tab) {
+    const bool shown = tab.visible;
+    tabs_.push_back(std::move(tab));
+    const int index = static_cast<int>(tabs_.size()) - 1;
+    if (selected_ < 0 && shown) SelectTab(index);
+    return index;
+}
+
+CXTPTabToolBar::Tab* CXTPTabToolBar::FindTab(const GUID& guid) {
+    for (Tab& tab : tabs_)
+        if (tab.guid == guid) return &tab;
+    return nullptr;
+}
+
+BOOL CXTPTabToolBar::SelectTab(int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return FALSE;
+    selected_ = index;
+    const std::vector<UINT>& ids = tabs_[static_cast<std::size_t>(index)].commandIds;
+    // Without a site yet (the bar is being made) the buttons come with the next selection.
+    if (GetSite()) SetButtons(ids.data(), static_cast<int>(ids.size()));
+    return TRUE;
+}
+
+BOOL CXTPMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM&, LPARAM&, LRESULT&) {
+    // A maximised child shows its system buttons in the menu bar; only activation and
+    // maximising change which child that is.
+    if (message != WM_MDIACTIVATE && message != WM_MDIMAXIMIZE && message != WM_MDIRESTORE) return FALSE;
+    auto* frame = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(hWnd));
+    if (!frame || !frame->m_hWndMDIClient) return FALSE;
+    BOOL maximized = FALSE;
+    const auto child = reinterpret_cast<HWND>(::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0,
+                                                             reinterpret_cast<LPARAM>(&maximized)));
+    if (child && maximized) RefreshSysButtons(child);
+    return FALSE;
+}
+
+void CXTPMenuBar::RefreshSysButtons(HWND child) {
+    sysButtonsChild_ = child;
+    ++sysButtonsRefreshes_;
+}

@@ -1,0 +1,227 @@
+// The toolkit's command bars: tool bars, the menu bar and popup bars. A bar belongs to one
+// CXTPCommandBars, holds its controls (a replaceable collection) and, once its command bars have
+// a site, has a child window of the site titled with the bar's title.
+#pragma once
+
+#include <vector>
+
+#include "platform/mfc.h"
+#include "platform/toolkit/commandbars/controls.h"
+#include "platform/toolkit/commandbars/shortcuts.h"
+
+class CXTPCommandBars;
+
+enum XTPBarType { xtpBarTypeNormal = 0, xtpBarTypeMenuBar = 1, xtpBarTypePopup = 2, xtpBarTypeRibbon = 3 };
+enum XTPBarPosition {
+    xtpBarTop = 0,
+    xtpBarBottom = 1,
+    xtpBarLeft = 2,
+    xtpBarRight = 3,
+    xtpBarFloating = 4,
+    xtpBarPopup = 5,
+    xtpBarNone = 7,
+};
+
+// Docking flags of a bar (where the user may dock it).
+inline constexpr DWORD xtpFlagAlignTop = 0x1;
+inline constexpr DWORD xtpFlagAlignBottom = 0x2;
+inline constexpr DWORD xtpFlagAlignLeft = 0x4;
+inline constexpr DWORD xtpFlagAlignRight = 0x8;
+inline constexpr DWORD xtpFlagAlignAny = 0xF;
+inline constexpr DWORD xtpFlagFloating = 0x10;
+inline constexpr DWORD xtpFlagHideWrapBar = 0x20;
+inline constexpr DWORD xtpFlagStretched = 0x100000;
+
+class CXTPCommandBar : public CWnd {
+    DECLARE_DYNCREATE(CXTPCommandBar)
+public:
+    CXTPCommandBar();
+    ~CXTPCommandBar() override;
+
+    CXTPControls* GetControls() const { return controls_; }
+    // Replaces the collection by `controls` (a subclass, say), taking over the caller's reference;
+    // the old collection's controls are released.
+    void SetControls(CXTPControls* controls);
+
+    // Rebuilds the controls from a button list: every control is removed, then each id asks the
+    // site for its control (XTPWM_CREATECONTROL); an id the site does not answer gets a plain
+    // button. An id of 0 makes the next control begin a group. FALSE without a site.
+    BOOL SetButtons(const UINT* ids, int count);
+
+    XTPBarType GetType() const { return type_; }
+    UINT GetBarID() const { return barId_; }
+    void SetBarID(UINT id);
+    CString GetTitle() const { return title_; }
+    void SetTitle(LPCWSTR title);
+    XTPBarPosition GetPosition() const { return position_; }
+    void SetPosition(XTPBarPosition position) { position_ = position; }
+    DWORD GetFlags() const { return flags_; }
+    void EnableDocking(DWORD flags) { flags_ = flags; }
+    BOOL IsVisible() const { return visible_; }
+    // Shows or hides the bar (and its window).
+    void SetVisible(BOOL visible);
+    BOOL IsCustomizable() const { return customizable_; }
+    void EnableCustomization(BOOL enable) { customizable_ = enable; }
+    // Whether the bar appears in the lists of bars the user can show.
+    BOOL IsShowInList() const { return showInList_; }
+    void SetShowInList(BOOL show) { showInList_ = show; }
+    BOOL IsTemporary() const { return temporary_; }
+    void SetTemporary(BOOL temporary) { temporary_ = temporary; }
+
+    // The size of the bar's buttons in pixels; the toolkit's default (22 by 22 at 96 dpi,
+    // scaled) until one is set.
+    SIZE GetButtonSize() const;
+    void SetButtonSize(SIZE size) { buttonSize_ = size; }
+    static SIZE DefaultButtonSize();
+
+    // Copies the other bar's state and a clone of each of its controls (not its window, command
+    // bars or redraw locks); the controls the bar had are removed first.
+    virtual void Copy(CXTPCommandBar* source, BOOL recursive = FALSE);
+    // A new bar of the same run-time class with this one's state; the caller holds its reference.
+    virtual CXTPCommandBar* Clone(BOOL recursive = FALSE);
+
+    // Nested redraw locks: while any is held the bar does not repaint.
+    void LockRedraw() { ++redrawLocks_; }
+    void UnlockRedraw();
+    int GetRedrawLockCount() const { return redrawLocks_; }
+
+    CXTPCommandBars* GetCommandBars() const { return commandBars_; }
+    // The window that hears of the bar's requests and commands (the command bars' site).
+    CWnd* GetSite() const;
+
+    // The update pass: each visible control without the manual-update flag gets its enabled,
+    // checked and text state from the site's command route (no handler disables it while the
+    // site frame's auto-enable flag is on).
+    virtual void OnIdleUpdateCmdUI();
+    // The update of one control through `site`'s route (what the pass does for each control).
+    static void UpdateControl(CXTPControl* control, int index, int count, CWnd* site);
+    // Whether the bar shows `control` to the user now: a visible bar with a window, and the
+    // control visible on it. Edit controls have their edit windows exactly then.
+    virtual BOOL IsControlShown(const CXTPControl* control) const;
+    // Creates or destroys the edit windows of the bar's edit controls to match what it shows.
+    virtual void SyncEditWindows();
+    // Makes the bar one of `bars` (popups and bars made outside CXTPCommandBars::Add).
+    void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
+
+protected:
+    // The notifications of the bar's edit windows go to the window objects.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Syncs the edit windows of `controls` (a list of this bar's).
+    static void SyncEditWindowsOf(CXTPControls* controls);
+    // The framework's idle pass reaches the bar's window with the frame's other descendants.
+    afx_msg LRESULT OnIdleUpdateMessage(WPARAM, LPARAM) {
+        OnIdleUpdateCmdUI();
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+
+    friend class CXTPCommandBars;
+    explicit CXTPCommandBar(XTPBarType type);
+    // Creates the bar's window under the site; FALSE when the site has no window.
+    virtual BOOL CreateBarWindow(CWnd* site);
+    // The window class name of the bar's kind.
+    virtual LPCWSTR GetBarClassName() const { return L"XTPToolBar"; }
+    void PostNcDestroy() override {}
+
+private:
+    XTPBarType type_ = xtpBarTypeNormal;
+    CXTPControls* controls_ = nullptr;
+    CXTPCommandBars* commandBars_ = nullptr;
+    UINT barId_ = 0;
+    CString title_;
+    XTPBarPosition position_ = xtpBarTop;
+    DWORD flags_ = xtpFlagAlignAny | xtpFlagFloating;
+    BOOL visible_ = TRUE;
+    BOOL customizable_ = TRUE;
+    BOOL showInList_ = TRUE;
+    BOOL temporary_ = FALSE;
+    int redrawLocks_ = 0;
+    SIZE buttonSize_{};
+};
+
+class CXTPToolBar : public CXTPCommandBar {
+    DECLARE_DYNCREATE(CXTPToolBar)
+public:
+    CXTPToolBar() : CXTPCommandBar(xtpBarTypeNormal) {}
+    // Docks the bar in the row of `left`, right of it (null: its own row again).
+    void DockRightOf(CXTPToolBar* left);
+    CXTPToolBar* GetDockedRightOf() const { return rightOf_; }
+
+protected:
+    explicit CXTPToolBar(XTPBarType type) : CXTPCommandBar(type) {}
+
+private:
+    CXTPToolBar* rightOf_ = nullptr;
+};
+
+// A tool bar whose buttons come in tabs, one tab's buttons shown at a time.
+class CXTPTabToolBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPTabToolBar)
+public:
+    struct Tab {
+        CString caption;
+        std::vector<UINT> commandIds;
+        int iconId = 0;
+        bool visible = true;
+        GUID guid{};
+        ACCEL accelerator{};  // key 0: none
+    };
+
+    CXTPTabToolBar() = default;
+    // Adds a tab; the first visible tab is selected and its buttons are the bar's. Its index.
+    int InsertTab(Tab tab);
+    const std::vector<Tab>& GetTabs() const { return tabs_; }
+    Tab* FindTab(const GUID& guid);
+    int GetSelectedTab() const { return selected_; }
+    // Selects a tab: its buttons become the bar's controls. FALSE for an index out of range.
+    BOOL SelectTab(int index);
+
+    // Appearance of the tab strip (the toolkit's numbers) and option flags.
+    void SetTabAppearance(int appearance) { appearance_ = appearance; }
+    int GetTabAppearance() const { return appearance_; }
+    void SetTabColor(int color) { color_ = color; }
+    int GetTabColor() const { return color_; }
+    void SetTabOptions(DWORD options) { options_ = options; }
+    DWORD GetTabOptions() const { return options_; }
+
+private:
+    std::vector<Tab> tabs_;
+    int selected_ = -1;
+    int appearance_ = 0;
+    int color_ = 0;
+    DWORD options_ = 0;
+};
+
+// The classic menu bar, loaded from a menu resource or built control by control.
+class CXTPMenuBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPMenuBar)
+public:
+    CXTPMenuBar() : CXTPToolBar(xtpBarTypeMenuBar) {}
+    UINT GetMenuResourceId() const { return menuId_; }
+
+    // A message of the site frame, offered before the frame handles it; TRUE when the bar took
+    // it (`result` is the answer). The menu bar's own: a maximised active MDI child's system
+    // buttons follow MDI activation and maximising.
+    virtual BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result);
+    // Shows the system buttons (icon, minimise, restore, close) of the MDI child `child`.
+    void RefreshSysButtons(HWND child);
+    HWND GetSysButtonsChild() const { return sysButtonsChild_; }
+    int GetSysButtonsRefreshCount() const { return sysButtonsRefreshes_; }
+
+protected:
+    friend class CXTPCommandBars;
+    LPCWSTR GetBarClassName() const override { return L"XTPMenuBar"; }
+
+private:
+    UINT menuId_ = 0;
+    HWND sysButtonsChild_ = nullptr;
+    int sysButtonsRefreshes_ = 0;
+};
+
+// The bar a popup control opens; it has no window until it is shown.
+class CXTPPopupBar : public CXTPCommandBar {
+    DECLARE_DYNCREATE(CXTPPopupBar)
+public:
+    CXTPPopupBar() : CXTPCommandBar(xtpBarTypePopup) {}
+    static CXTPPopupBar* CreatePopupBar(CXTPCommandBars* commandBars);
+};

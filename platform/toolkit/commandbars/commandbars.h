@@ -1,0 +1,165 @@
+// The command bars of one frame: the bars (added by run-time class), their options, the image
+// manager, the shortcut manager, the tooltip context and the commands hidden from short menus.
+// Bars send their requests to the site (the frame).
+#pragma once
+
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "platform/mfc.h"
+#include "platform/toolkit/commandbars/commandbar.h"
+#include "platform/toolkit/commandbars/images.h"
+#include "platform/toolkit/commandbars/shortcuts.h"
+#include "platform/toolkit/commandbars/tooltips.h"
+
+enum XTPKeyboardCuesShow { xtpKeyboardCuesShowAlways = 0, xtpKeyboardCuesShowNever = 1, xtpKeyboardCuesShowWindowsDefault = 2 };
+enum XTPAnimationType { xtpAnimateWindowsDefault = 0, xtpAnimateRandom = 1, xtpAnimateUnfold = 2, xtpAnimateSlide = 3, xtpAnimateFade = 4, xtpAnimateNone = 5 };
+
+// What every bar of one command bars shares.
+class CXTPCommandBarsOptions : public CCmdTarget {
+public:
+    XTPKeyboardCuesShow keyboardCuesShow = xtpKeyboardCuesShowAlways;
+    BOOL bAlwaysShowFullMenus = TRUE;
+    BOOL bShowFullAfterDelay = TRUE;
+    BOOL bToolBarScreenTips = TRUE;
+    BOOL bToolBarAccelTips = FALSE;   // shortcuts in the tips
+    BOOL bShowExpandButtonAlways = TRUE;
+    BOOL bLargeIcons = FALSE;
+    SIZE szIcons{16, 16};             // tool-bar icons
+    SIZE szLargeIcons{32, 32};        // tool-bar icons when bLargeIcons
+    SIZE szPopupIcons{16, 16};        // popup-bar icons
+    BOOL bDpiScaling = TRUE;          // sizes designed for 96 dpi are scaled to the screen's
+    XTPAnimationType animationType = xtpAnimateWindowsDefault;
+    BOOL bShowPopupBarToolTips = FALSE;
+    BOOL bShowContextMenuAccelerators = TRUE;
+    BOOL bAutoUpdateShortcuts = TRUE;
+    BOOL bUseAltNumPadKeys = FALSE;
+    BOOL bShowKeyboardTips = FALSE;
+    BOOL bSyncFloatingBars = TRUE;
+    BOOL bDirtyState = FALSE;
+    BOOL bRibbonMode = FALSE;         // the bars show a ribbon instead of the classic menu bar
+
+    // Copies every option of another command bars.
+    void CopyFrom(const CXTPCommandBarsOptions& other);
+    void ShowKeyboardCues(XTPKeyboardCuesShow show) { keyboardCuesShow = show; }
+};
+
+class CXTPCommandBars : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPCommandBars)
+public:
+    CXTPCommandBars();
+    ~CXTPCommandBars() override;
+
+    // A new command bars of `runtimeClass` (CXTPCommandBars or derived) for `site`; null when the
+    // class is not a creatable command bars. The caller owns it.
+    static CXTPCommandBars* CreateCommandBars(CRuntimeClass* runtimeClass, CWnd* site);
+
+    CWnd* GetSite() const { return site_; }
+    void SetSite(CWnd* site) { site_ = site; }
+
+    // Adds a tool bar of `barClass` (CXTPToolBar or derived) with its window under the site.
+    // Null, with a strict failure naming the call, when the class is not a tool bar or there is
+    // no site window.
+    CXTPToolBar* Add(LPCWSTR title, XTPBarPosition position, CRuntimeClass* barClass = nullptr);
+    // The classic menu bar (one per command bars), built from menu resource `menuId` when it is
+    // not 0. Replaces an earlier menu bar.
+    CXTPMenuBar* SetMenu(LPCWSTR title, UINT menuId);
+    CXTPMenuBar* GetMenuBar() const { return menuBar_; }
+    // Removes and destroys a bar (OnToolBarRemoved first); the menu bar too.
+    void Remove(CXTPToolBar* bar);
+    void RemoveAll();
+    // Every bar, the menu bar first.
+    int GetCount() const { return static_cast<int>(bars_.size()); }
+    CXTPToolBar* GetAt(int index) const;
+    CXTPToolBar* GetToolBar(UINT barId) const;
+    CXTPToolBar* FindToolBar(LPCWSTR title) const;
+    // The first control with the id on any bar (popups included when `recursive`).
+    CXTPControl* FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const;
+
+    CXTPCommandBarsOptions* GetCommandBarsOptions() { return &options_; }
+    CXTPImageManager* GetImageManager() const { return imageManager_; }
+    // The toolkit theme number the bars are drawn with (0: the default theme).
+    int GetTheme() const { return theme_; }
+    void SetTheme(int theme) { theme_ = theme; }
+    // Shares another image manager (the caller's reference is taken over).
+    void SetImageManager(CXTPImageManager* manager);
+    CXTPShortcutManager* GetShortcutManager() { return &shortcuts_; }
+    CXTPToolTipContext* GetToolTipContext() { return tooltips_.get(); }
+    // Replaces the tooltip context (the program's own class, say).
+    void SetToolTipContext(std::unique_ptr<CXTPToolTipContext> context) {
+        if (context) tooltips_ = std::move(context);
+    }
+
+    // Commands shown only in full menus. Repeated ids count once.
+    void HideCommands(const UINT* ids, int count);
+    void HideCommand(UINT id) { hiddenCommands_.insert(id); }
+    BOOL IsControlHidden(UINT id) const { return hiddenCommands_.count(id) != 0; }
+    const std::set<UINT>& GetHiddenCommands() const { return hiddenCommands_; }
+
+    // Commands the user ran from menus, which personalised menus show even when short.
+    void SetCommandUsed(UINT id) { usedCommands_.insert(id); }
+    BOOL IsCommandUsed(UINT id) const { return usedCommands_.count(id) != 0; }
+
+    BOOL IsCustomizeMode() const { return customizeMode_; }
+    void SetCustomizeMode(BOOL customize) { customizeMode_ = customize; }
+
+    // The update pass over every visible bar (see CXTPCommandBar::OnIdleUpdateCmdUI).
+    void UpdateCommandBars();
+    // Recalculates the site's layout after the bars changed.
+    void RecalcFrameLayout();
+
+    // The ribbon flag of command bars that hold a ribbon (never for the base).
+    virtual BOOL IsRibbonMode() const { return FALSE; }
+
+    // Popup menus and context menus. Tracking is modal: the popup is brought up to date (the
+    // site hears XTPWM_INITCOMMANDSPOPUP, then the update pass runs over it and its sub-menus as
+    // they would open), the simulated user answers, the site hears XTPWM_UNINITCOMMANDSPOPUP.
+    // With TPM_RETURNCMD the chosen id is returned and nothing runs; otherwise the chosen control
+    // executes and TRUE is returned. 0 when the menu was dismissed. The caller's reference on
+    // `popup` stays the caller's.
+    int TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y);
+    // The popup the user is in (null when none) and the popups closed by ClosePopups.
+    CXTPPopupBar* GetTrackingPopup() const { return tracking_; }
+    void ClosePopups() { ++closedPopups_; }
+    int GetClosePopupsCount() const { return closedPopups_; }
+    // The context menu of a bar at a screen point: the tool-bars popup.
+    virtual void ContextMenu(CXTPToolBar* bar, POINT point);
+    // The popup that lists the bars the user can show or hide (one checked item per listed bar).
+    virtual CXTPPopupBar* GetToolbarsPopup();
+    // Tracking of `popup` began (TRUE) or ended.
+    virtual void OnTrackingModeChanged(CXTPPopupBar* popup, BOOL tracking);
+    // A bar is about to go (Remove); it is still in the list.
+    virtual void OnToolBarRemoved(CXTPToolBar* bar);
+    // Creates a bar of a custom class added by the user (the toolkit's behaviour: a tool bar).
+    virtual CXTPToolBar* AddCustomBar(LPCWSTR title, UINT barId);
+    // A control of these bars was executed: every ribbon among them hears of it.
+    void NotifyControlExecuted(CXTPControl* control);
+    // Whether bars lay out right to left.
+    BOOL IsLayoutRTL() const { return rtl_; }
+    void SetLayoutRTL(BOOL rtl) { rtl_ = rtl; }
+
+protected:
+    // The object SetMenu makes (a menu bar of the program's class, say), and the moment after it
+    // became the menu bar.
+    virtual CXTPMenuBar* CreateMenuBarObject();
+    virtual void OnMenuBarSet(CXTPMenuBar* bar) { (void)bar; }
+
+private:
+    CXTPToolBar* adopt(CXTPToolBar* bar, LPCWSTR title, XTPBarPosition position);
+
+    CWnd* site_ = nullptr;
+    std::vector<CXTPToolBar*> bars_;  // one reference each
+    CXTPMenuBar* menuBar_ = nullptr;
+    CXTPCommandBarsOptions options_;
+    CXTPImageManager* imageManager_ = nullptr;
+    int theme_ = 0;
+    CXTPShortcutManager shortcuts_;
+    std::unique_ptr<CXTPToolTipContext> tooltips_ = std::make_unique<CXTPToolTipContext>();
+    std::set<UINT> hiddenCommands_;
+    std::set<UINT> usedCommands_;
+    BOOL customizeMode_ = FALSE;
+    BOOL rtl_ = FALSE;
+    CXTPPopupBar* tracking_ = nullptr;
+    int closedPopups_ = 0;
+};

@@ -1,0 +1,136 @@
+// Popup menus of command bars: modal tracking answered by the simulated user, the default context
+// menu and the tool-bars popup.
+#include <functional>
+
+#include "platform/core/record.h"
+#include "platform/core/useragent.h"
+#include "platform/toolkit/commandbars/commandbars.h"
+#include "platform/toolkit/commandbars/ribbon.h"
+
+namespace {
+
+// The items of a popup as the user sees them, sub-menus after their item; the update pass runs
+// over each bar as it would open.
+void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::MenuItemInfo>& items,
+                  std::vector<CXTPControl*>& controls, CWnd* site) {
+    bar->OnIdleUpdateCmdUI();
+    CXTPControls* list = bar->GetControls();
+    for (int i = 0; i < list->GetCount(); ++i) {
+        CXTPControl* control = list->GetAt(i);
+        if (!control->IsVisible()) continue;
+        // The site may set the texts of a control about to be shown.
+        if (site) site->SendMessage(XTPWM_UPDATECONTROLTEXT, static_cast<WPARAM>(control->GetID()),
+                                    reinterpret_cast<LPARAM>(control));
+        platform::core::MenuItemInfo item;
+        item.id = control->GetID();
+        item.caption = std::wstring(control->GetCaption());
+        item.enabled = control->GetEnabled() != FALSE;
+        item.checked = control->GetChecked() != FALSE;
+        item.beginGroup = control->GetBeginGroup() != FALSE;
+        item.depth = depth;
+        CXTPCommandBar* sub = control->GetCommandBar();
+        item.subMenu = sub != nullptr && control->GetType() == xtpControlPopup;
+        items.push_back(item);
+        controls.push_back(control);
+        if (sub) collectItems(sub, depth + 1, items, controls, site);
+    }
+}
+
+}  // namespace
+
+int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y) {
+    if (!popup) return 0;
+    if (tracking_) {
+        platform::core::reportFailure(L"CXTPCommandBars::TrackPopupMenu: a popup is already being tracked");
+        return 0;
+    }
+    popup->InternalAddRef();
+    tracking_ = popup;
+    popup->SetPosition(xtpBarPopup);
+    (void)x;
+    (void)y;
+    CWnd* site = GetSite();
+    const bool notify = (flags & TPM_NONOTIFY) == 0 && site && site->GetSafeHwnd();
+    if (notify) site->SendMessage(XTPWM_INITCOMMANDSPOPUP, 0, reinterpret_cast<LPARAM>(popup));
+    OnTrackingModeChanged(popup, TRUE);
+
+    platform::core::PopupMenuRequest request;
+    request.owner = site ? site->GetSafeHwnd() : nullptr;
+    std::vector<CXTPControl*> controls;
+    collectItems(popup, 0, request.items, controls, notify ? site : nullptr);
+    for (CXTPControl* control : controls) control->InternalAddRef();
+    const int chosen = platform::core::userAgent().answerPopupMenu(request);
+
+    tracking_ = nullptr;
+    OnTrackingModeChanged(popup, FALSE);
+    if (notify) site->SendMessage(XTPWM_UNINITCOMMANDSPOPUP, 0, reinterpret_cast<LPARAM>(popup));
+    int result = 0;
+    if (chosen >= 0) {
+        CXTPControl* control = controls[static_cast<std::size_t>(chosen)];
+        if (flags & TPM_RETURNCMD) {
+            result = control->GetID();
+        } else {
+            control->OnExecute();
+            result = TRUE;
+        }
+    }
+    for (CXTPControl* control : controls) control->InternalRelease();
+    popup->InternalRelease();
+    return result;
+}
+
+void CXTPCommandBars::ContextMenu(CXTPToolBar* /*bar*/, POINT point) {
+    if (IsCustomizeMode()) return;
+    CXTPPopupBar* popup = GetToolbarsPopup();
+    if (!popup) return;
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y);
+    popup->InternalRelease();
+}
+
+CXTPPopupBar* CXTPCommandBars::GetToolbarsPopup() {
+    CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(this);
+    for (CXTPToolBar* bar : bars_) {
+        if (!bar->IsShowInList() || !bar->IsCustomizable() || bar->GetTitle().IsEmpty()) continue;
+        CXTPControl* item = popup->GetControls()->Add(xtpControlButton, static_cast<int>(bar->GetBarID()));
+        item->SetCaption(bar->GetTitle());
+        item->SetChecked(bar->IsVisible());
+        item->SetFlags(item->GetFlags() | xtpFlagManualUpdate);
+    }
+    return popup;
+}
+
+void CXTPCommandBars::OnTrackingModeChanged(CXTPPopupBar*, BOOL) {}
+
+void CXTPCommandBars::OnToolBarRemoved(CXTPToolBar*) {}
+
+CXTPToolBar* CXTPCommandBars::AddCustomBar(LPCWSTR title, UINT barId) {
+    CXTPToolBar* bar = Add(title, xtpBarTop);
+    if (bar) bar->SetBarID(barId);
+    return bar;
+}
+
+void CXTPCommandBars::NotifyControlExecuted(CXTPControl* control) {
+    std::vector<CXTPToolBar*> bars = bars_;
+    for (CXTPToolBar* bar : bars)
+        if (auto* ribbon = dynamic_cast<CXTPRibbonBar*>(bar))
+            ribbon->OnHookMessage(XTP_HOOK_CONTROLEXECUTED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void CXTPControlPopup::OnExecute() {
+    if (GetType() == xtpControlSplitButtonPopup || !GetCommandBar()) {
+        CXTPControl::OnExecute();
+        return;
+    }
+    if (!GetEnabled() || !IsVisible()) return;
+    CXTPCommandBar* parent = GetParent();
+    CXTPCommandBars* bars = parent ? parent->GetCommandBars() : nullptr;
+    if (!bars) return;
+    auto* popup = dynamic_cast<CXTPPopupBar*>(GetCommandBar());
+    if (!popup) return;
+    // The control stays while its menu is open, whatever the chosen command does to the bars.
+    InternalAddRef();
+    OnSetPopup(TRUE);
+    bars->TrackPopupMenu(popup, 0, 0, 0);
+    OnSetPopup(FALSE);
+    InternalRelease();
+}

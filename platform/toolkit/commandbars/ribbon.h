@@ -1,0 +1,309 @@
+// The toolkit's ribbon: tabs of groups of controls, the tab row (a control of the ribbon), the
+// system button with its backstage view, the quick-access controls, the selected tab with its
+// changing/changed events, the minimised state, and a deterministic layout so that hit tests and
+// "too narrow" answers are the same on every run.
+#pragma once
+
+#include <vector>
+
+#include "platform/toolkit/commandbars/commandbar.h"
+
+class CXTPRibbonBar;
+class CXTPRibbonTab;
+
+enum XTPRibbonTabContextColor {
+    xtpRibbonTabContextColorNone = 0,
+    xtpRibbonTabContextColorBlue = 1,
+    xtpRibbonTabContextColorYellow = 2,
+    xtpRibbonTabContextColorGreen = 3,
+    xtpRibbonTabContextColorRed = 4,
+    xtpRibbonTabContextColorPurple = 5,
+    xtpRibbonTabContextColorCyan = 6,
+    xtpRibbonTabContextColorOrange = 7,
+};
+
+// Where a point of the ribbon lies.
+enum XTPRibbonHitCode {
+    xtpRibbonHitNone = 0,
+    xtpRibbonHitCaption = 2,         // the window caption row (the frame theme draws it)
+    xtpRibbonHitCaptionButton = 3,   // a caption button of that row
+    xtpRibbonHitTabRow = 10,         // a tab or the free part of the tab row
+    xtpRibbonHitGroup = 11,          // a group (maybe a control in it)
+    xtpRibbonHitGroupsArea = 12,     // the free part of the group area of the selected tab
+    xtpRibbonHitControl = 13,        // a control outside groups (quick access, system button ...)
+};
+
+struct XTPRibbonHitTest {
+    XTPRibbonHitCode code = xtpRibbonHitNone;
+    CXTPRibbonTab* tab = nullptr;
+    class CXTPRibbonGroup* group = nullptr;
+    CXTPControl* control = nullptr;
+};
+
+class CXTPRibbonGroup : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPRibbonGroup)
+public:
+    CXTPRibbonGroup();
+    ~CXTPRibbonGroup() override;
+
+    CString GetCaption() const { return caption_; }
+    void SetCaption(LPCWSTR caption) { caption_ = caption ? caption : L""; }
+    int GetID() const { return id_; }
+    void SetID(int id) { id_ = id; }
+    BOOL IsVisible() const { return visible_; }
+    void SetVisible(BOOL visible) { visible_ = visible; }
+    BOOL IsOptionButtonVisible() const { return optionButton_; }
+    void ShowOptionButton(BOOL show) { optionButton_ = show; }
+
+    // The group's controls; their bar is the ribbon.
+    CXTPControls* GetControls() const { return controls_; }
+    int GetCount() const { return controls_->GetCount(); }
+    CXTPControl* GetAt(int index) const { return controls_->GetAt(index); }
+    CXTPControl* Add(XTPControlType type, int id, LPCWSTR parameter = nullptr, int before = -1);
+    // Takes over the caller's reference on `control`.
+    CXTPControl* Add(CXTPControl* control, int id, LPCWSTR parameter = nullptr, int before = -1);
+    CXTPControl* FindControl(int id) const { return controls_->FindControl(id); }
+    CXTPControl* FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const {
+        return controls_->FindControl(type, id, visible, recursive);
+    }
+
+    CXTPRibbonTab* GetParentTab() const { return tab_; }
+    CXTPRibbonBar* GetRibbonBar() const;
+    int GetIndex() const;
+
+private:
+    friend class CXTPRibbonTab;
+    CString caption_;
+    int id_ = 0;
+    BOOL visible_ = TRUE;
+    BOOL optionButton_ = FALSE;
+    CXTPControls* controls_;
+    CXTPRibbonTab* tab_ = nullptr;
+};
+
+class CXTPRibbonTab : public CCmdTarget {
+    DECLARE_DYNCREATE(CXTPRibbonTab)
+public:
+    CXTPRibbonTab() = default;
+    ~CXTPRibbonTab() override;
+
+    CString GetCaption() const { return caption_; }
+    void SetCaption(LPCWSTR caption) { caption_ = caption ? caption : L""; }
+    int GetID() const { return id_; }
+    void SetID(int id) { id_ = id; }
+    BOOL IsVisible() const { return visible_; }
+    // Hiding the selected tab selects the first visible one after it (or before it).
+    void SetVisible(BOOL visible);
+    // A contextual tab has a context colour (and usually a context caption).
+    XTPRibbonTabContextColor GetContextColor() const { return contextColor_; }
+    void SetContextColor(XTPRibbonTabContextColor color) { contextColor_ = color; }
+    CString GetContextCaption() const { return contextCaption_; }
+    void SetContextCaption(LPCWSTR caption) { contextCaption_ = caption ? caption : L""; }
+
+    // A new group of the ribbon's group class.
+    CXTPRibbonGroup* AddGroup(LPCWSTR caption, int id = 0);
+    int GetGroupCount() const { return static_cast<int>(groups_.size()); }
+    CXTPRibbonGroup* GetGroup(int index) const;
+    void RemoveGroup(int index);
+
+    CXTPRibbonBar* GetRibbonBar() const { return ribbon_; }
+    int GetIndex() const;
+    BOOL IsSelected() const;
+
+private:
+    friend class CXTPRibbonBar;
+    CString caption_, contextCaption_;
+    int id_ = 0;
+    BOOL visible_ = TRUE;
+    XTPRibbonTabContextColor contextColor_ = xtpRibbonTabContextColorNone;
+    std::vector<CXTPRibbonGroup*> groups_;  // one reference each
+    CXTPRibbonBar* ribbon_ = nullptr;
+};
+
+// The row of tabs: a control of the ribbon with its own bar of extra controls.
+class CXTPRibbonControlTab : public CXTPControl {
+    DECLARE_DYNCREATE(CXTPRibbonControlTab)
+public:
+    CXTPRibbonControlTab();
+    // The tooltip of a tab (the toolkit has none of its own).
+    virtual CString GetItemTooltip(const CXTPRibbonTab* tab) const;
+    void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
+};
+
+// The backstage view the system button opens: tabs that carry a page window and an id.
+class CXTPRibbonBackstageView : public CXTPCommandBar {
+    DECLARE_DYNCREATE(CXTPRibbonBackstageView)
+public:
+    struct Tab {
+        int id = 0;
+        CString caption;
+        CWnd* page = nullptr;  // not owned
+        DWORD flags = 0;       // control flags (xtpFlagManualUpdate, ...)
+    };
+    CXTPRibbonBackstageView();
+    // The new tab's index.
+    int AddTab(int id, LPCWSTR caption, CWnd* page, DWORD flags = 0) {
+        tabs_.push_back(Tab{id, caption ? caption : L"", page, flags});
+        return static_cast<int>(tabs_.size()) - 1;
+    }
+    const std::vector<Tab>& GetTabs() const { return tabs_; }
+    void RemoveAllTabs() {
+        tabs_.clear();
+        defaultItem_ = -1;
+    }
+    // The tab shown when the view opens (an index; -1: the first).
+    int GetDefaultItem() const { return defaultItem_; }
+    void SetDefaultItem(int index) { defaultItem_ = index; }
+    int GetActiveTab() const { return activeTab_; }
+    // FALSE for an id no tab has.
+    BOOL SetActiveTab(int id);
+    BOOL IsOpen() const { return open_; }
+    // Opens the view over the frame and closes it again.
+    virtual void Popup();
+    virtual void Close();
+    void SetCommandBarsOf(CXTPCommandBars* bars) { bound_ = bars; }
+    CXTPCommandBars* GetBoundCommandBars() const { return bound_; }
+
+private:
+    std::vector<Tab> tabs_;
+    int defaultItem_ = -1;
+    int activeTab_ = 0;
+    BOOL open_ = FALSE;
+    CXTPCommandBars* bound_ = nullptr;
+};
+
+// The ribbon's file button: its bar is the backstage view.
+class CXTPRibbonControlSystemButton : public CXTPControlPopup {
+    DECLARE_DYNCREATE(CXTPRibbonControlSystemButton)
+public:
+    CXTPRibbonControlSystemButton() = default;
+    void OnExecute() override;
+};
+
+// The popup of a tab while the ribbon is minimised.
+class CXTPRibbonTabPopupToolBar : public CXTPPopupBar {
+    DECLARE_DYNCREATE(CXTPRibbonTabPopupToolBar)
+public:
+    CXTPRibbonTabPopupToolBar() = default;
+    // Fills the popup with copies of the tab's groups: one nested popup per group.
+    void FillFromTab(CXTPRibbonTab* tab);
+};
+
+class CXTPRibbonBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(CXTPRibbonBar)
+public:
+    // Deterministic layout (pixels at 96 dpi).
+    static constexpr int kCaptionHeight = 24;
+    static constexpr int kTabRowHeight = 24;
+    static constexpr int kGroupHeight = 92;
+    static constexpr int kControlWidth = 48;
+    static constexpr int kGroupPadding = 8;
+    static constexpr int kQuickAccessControlWidth = 22;
+
+    CXTPRibbonBar();
+    ~CXTPRibbonBar() override;
+
+    // The classes new tabs and groups are made of (CXTPRibbonTab / CXTPRibbonGroup or derived).
+    void SetTabClass(CRuntimeClass* tabClass) { tabClass_ = tabClass; }
+    void SetGroupClass(CRuntimeClass* groupClass) { groupClass_ = groupClass; }
+    CRuntimeClass* GetGroupClass() const { return groupClass_; }
+
+    // A new tab of the tab class at the end (or before `before`). The first tab becomes current.
+    CXTPRibbonTab* AddTab(LPCWSTR caption, int id = 0, int before = -1);
+    void RemoveTab(int index);
+    void RemoveAllTabs();
+    int GetTabCount() const { return static_cast<int>(tabs_.size()); }
+    CXTPRibbonTab* GetTab(int index) const;
+    CXTPRibbonTab* GetCurrentTab() const { return current_; }
+    // Selects a visible tab of this ribbon: OnTabChanging may refuse (FALSE), OnTabChanged follows.
+    BOOL SetCurrentTab(CXTPRibbonTab* tab);
+    CXTPRibbonTab* FindTab(int id) const;
+
+    // The tab row control (a control of the ribbon's list; it may be replaced by a subclass).
+    CXTPRibbonControlTab* GetControlTab() const;
+    CXTPRibbonControlSystemButton* GetSystemButton() const;
+    CXTPControls* GetQuickAccessControls() const { return quickAccess_; }
+    BOOL IsQuickAccessVisible() const { return quickAccessVisible_; }
+    void ShowQuickAccess(BOOL show) { quickAccessVisible_ = show; }
+
+    BOOL IsRibbonMinimized() const { return minimized_; }
+    // Minimises or restores the group area; the site hears XTPWM_RIBBONMINIMIZE.
+    void SetRibbonMinimized(BOOL minimized);
+    void EnableFrameTheme(BOOL enable) { frameTheme_ = enable; }
+    BOOL IsFrameThemeEnabled() const { return frameTheme_; }
+    // Turns the customisation switch of the bar on or off (copies keep their customisation).
+    void SetCustomizationSwitch(BOOL on) { customizationSwitch_ = on; }
+    BOOL GetCustomizationSwitch() const { return customizationSwitch_; }
+
+    // The controls a user can see: the visible groups of the current tab, the quick-access
+    // controls and the ribbon's own (system button, tab row).
+    BOOL IsControlReachable(const CXTPControl* control) const;
+    // The group of `control` (in any tab), or null.
+    CXTPRibbonGroup* FindGroupOf(const CXTPControl* control) const;
+
+    // Layout: the ribbon's rectangle in the frame's client area, and where a point falls.
+    int GetRibbonWidth() const { return width_; }
+    void SetRibbonWidth(int width) { width_ = width; }
+    // The client rectangle of a control of the current tab, of the quick-access bar or of the
+    // ribbon's own list; empty when it is not shown.
+    RECT GetControlRect(const CXTPControl* control) const;
+    RECT GetGroupRect(const CXTPRibbonGroup* group) const;
+    RECT GetQuickAccessRect() const;
+    XTPRibbonHitTest HitTest(POINT client) const;
+
+    // Virtuals of the toolkit's ribbon.
+    virtual BOOL OnTabChanging(CXTPRibbonTab* newTab);  // non-zero refuses the change
+    virtual void OnTabChanged(CXTPRibbonTab* tab);
+    // The context menu for a control (null: none) or the tab row; the caller holds its reference.
+    virtual CXTPPopupBar* CreateContextMenu(CXTPControl* control);
+    virtual CXTPRibbonTabPopupToolBar* CreateTabPopupToolBar(CXTPRibbonTab* tab);
+    virtual void OnControlsChanged() {}
+    virtual SIZE GetIconSize() const { return SIZE{16, 16}; }
+    virtual SIZE GetLargeIconSize() const { return SIZE{32, 32}; }
+    virtual void CalcDockingLayout() {}
+
+    // The update pass over the controls a user can see (those without the manual-update flag).
+    void OnIdleUpdateCmdUI() override;
+    // The ribbon shows the controls a user can reach (IsControlReachable) while it has a window.
+    BOOL IsControlShown(const CXTPControl* control) const override;
+    void SyncEditWindows() override;
+    // Messages the ribbon hooks: XTP_HOOK_CONTROLEXECUTED (lParam the control) after a control of
+    // its command bars ran, and the frame's WM_ACTIVATE.
+    virtual void OnHookMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        (void)message;
+        (void)wParam;
+        (void)lParam;
+    }
+
+protected:
+    LPCWSTR GetBarClassName() const override { return L"XTPRibbon"; }
+    // The toolkit's right-button handling: the context menu of the control or tab row under the
+    // point; the caption row gets the frame's system menu.
+    afx_msg LRESULT OnRButtonUp(WPARAM flags, LPARAM point);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend class CXTPRibbonTab;
+    void updateControls(CXTPControls* controls);
+
+    std::vector<CXTPRibbonTab*> tabs_;  // one reference each
+    CXTPRibbonTab* current_ = nullptr;
+    CRuntimeClass* tabClass_;
+    CRuntimeClass* groupClass_;
+    CXTPControls* quickAccess_;
+    BOOL quickAccessVisible_ = TRUE;
+    BOOL minimized_ = FALSE;
+    BOOL frameTheme_ = FALSE;
+    BOOL customizationSwitch_ = FALSE;
+    int width_ = 1200;
+};
+
+// A control of the ribbon's command bars was executed (lParam: the control).
+inline constexpr UINT XTP_HOOK_CONTROLEXECUTED = 10338;
+// The ribbon was minimised (wParam TRUE) or restored.
+inline constexpr UINT XTPWM_RIBBONMINIMIZE = WM_USER + 9325;
+// The system menu of the frame at a screen point (lParam), as the caption's right click asks.
+inline constexpr UINT WM_POPUPSYSTEMMENU = 0x0313;
+
+// Plays one of the toolkit's system sounds (recorded: the stand-in has no speaker).
+void XTPPlaySystemSound(int sound);

@@ -1,0 +1,209 @@
+#include "platform/toolkit/panes/dockingpanes.h"
+
+#include <algorithm>
+
+#include "platform/toolkit/window_classes.h"
+
+IMPLEMENT_DYNCREATE(CXTPDockingPaneManager, CWnd)
+
+namespace {
+
+// The pane that heads the tab group of `pane`.
+CXTPDockingPane* groupOf(CXTPDockingPane* pane) {
+    while (pane && pane->GetNeighbour()) pane = pane->GetNeighbour();
+    return pane;
+}
+
+}  // namespace
+
+void CXTPDockingPane::SetTitle(LPCWSTR title) {
+    title_ = title ? title : L"";
+    if (container_) ::SetWindowTextW(container_, title_);
+}
+
+void CXTPDockingPane::Attach(CWnd* child) {
+    child_ = child ? child->GetSafeHwnd() : nullptr;
+    if (!child_) return;
+    HWND holder = container_ ? container_ : manager_->GetSafeHwnd();
+    if (holder && ::GetParent(child_) != holder) ::SetParent(child_, holder);
+    if (container_) ::ShowWindow(child_, SW_SHOWNA);
+}
+
+HWND CXTPDockingPane::Detach() {
+    const HWND child = child_;
+    child_ = nullptr;
+    return child;
+}
+
+BOOL CXTPDockingPane::IsFocus() const {
+    const HWND focus = ::GetFocus();
+    return child_ && focus && (focus == child_ || ::IsChild(child_, focus));
+}
+
+CXTPDockingPaneManager::CXTPDockingPaneManager()
+    : imageManager_(new CXTPImageManager),
+      tabPaintManager_(new CXTPTabPaintManager),
+      panelPaintManager_(new CXTPTabPaintManager) {}
+
+CXTPDockingPaneManager::~CXTPDockingPaneManager() {
+    for (CXTPDockingPane* pane : panes_) pane->InternalRelease();
+    imageManager_->InternalRelease();
+    tabPaintManager_->InternalRelease();
+    panelPaintManager_->InternalRelease();
+}
+
+BOOL CXTPDockingPaneManager::InstallDockingPanes(CWnd* site, BOOL) {
+    if (!site || !site->GetSafeHwnd()) return FALSE;
+    site_ = site;
+    if (GetSafeHwnd()) return TRUE;
+    return CreateEx(0, platform::toolkit::toolkitWindowClass(L"XTPDockingPaneManager"), L"",
+                    WS_CHILD | WS_CLIPCHILDREN, RECT{0, 0, 0, 0}, site, 0);
+}
+
+CXTPDockingPane* CXTPDockingPaneManager::CreatePane(UINT id, RECT rect, XTPDockingPaneDirection direction,
+                                                    CXTPDockingPane* neighbour) {
+    if (!GetSafeHwnd() || FindPane(id)) return nullptr;
+    CXTPDockingPane* pane = OnCreatePane(0, nullptr);
+    if (!pane) return nullptr;
+    pane->manager_ = this;
+    pane->id_ = id;
+    pane->direction_ = direction;
+    pane->rect_ = rect;
+    panes_.push_back(pane);
+    if (neighbour) pane->neighbour_ = groupOf(neighbour);
+    ShowPane(pane, FALSE);
+    return pane;
+}
+
+void CXTPDockingPaneManager::AttachPane(CXTPDockingPane* pane, CXTPDockingPane* neighbour) {
+    if (!pane || !neighbour || pane == neighbour) return;
+    CXTPDockingPane* group = groupOf(neighbour);
+    if (group == pane) return;
+    pane->neighbour_ = group;
+    pane->direction_ = group->direction_;
+}
+
+CXTPDockingPane* CXTPDockingPaneManager::FindPane(UINT id) const {
+    for (CXTPDockingPane* pane : panes_)
+        if (pane->GetID() == id) return pane;
+    return nullptr;
+}
+
+void CXTPDockingPaneManager::ShowPane(UINT id, BOOL setFocus) { ShowPane(FindPane(id), setFocus); }
+
+void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pane, BOOL setFocus) {
+    if (!pane || !GetSafeHwnd()) return;
+    const bool wasShown = pane->state_ == xtpPaneDocked || pane->state_ == xtpPaneFloating;
+    if (!wasShown) pane->state_ = xtpPaneDocked;
+    // The pane becomes the selected one of its tab group.
+    CXTPDockingPane* group = groupOf(pane);
+    for (CXTPDockingPane* other : panes_)
+        if (groupOf(other) == group) other->selected_ = other == pane;
+    showContainer(pane);
+    if (setFocus && pane->IsValid()) ::SetFocus(pane->child_);
+    if (!wasShown && site_ && site_->GetSafeHwnd())
+        site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
+}
+
+void CXTPDockingPaneManager::ClosePane(UINT id) { ClosePane(FindPane(id)); }
+
+void CXTPDockingPaneManager::ClosePane(CXTPDockingPane* pane) {
+    if (!pane || pane->IsClosed()) return;
+    if (notifyAction(pane, xtpPaneActionClosed)) return;
+    pane->state_ = xtpPaneClosed;
+    pane->selected_ = false;
+    hideContainer(pane);
+}
+
+void CXTPDockingPaneManager::HidePane(CXTPDockingPane* pane) {
+    if (!pane || pane->IsHidden() || pane->IsClosed()) return;
+    if (notifyAction(pane, xtpPaneActionHidden)) return;
+    pane->state_ = xtpPaneHidden;
+    hideContainer(pane);
+}
+
+void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
+    if (!pane || !GetSafeHwnd()) return;
+    if (notifyAction(pane, xtpPaneActionFloating)) return;
+    const bool wasShown = pane->state_ == xtpPaneDocked || pane->state_ == xtpPaneFloating;
+    pane->state_ = xtpPaneFloating;
+    pane->floatRect_ = rect;
+    pane->rect_ = rect;
+    hideContainer(pane);
+    showContainer(pane);
+    if (!wasShown && site_ && site_->GetSafeHwnd())
+        site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
+}
+
+CXTPDockingPane* CXTPDockingPaneManager::OnCreatePane(int, CXTPDockingPaneLayout*) {
+    return new CXTPDockingPane(this);
+}
+
+void CXTPDockingPaneManager::DestroyPane(CXTPDockingPane* pane) {
+    const auto it = std::find(panes_.begin(), panes_.end(), pane);
+    if (it == panes_.end()) return;
+    pane->Detach();
+    if (pane->container_ && ::IsWindow(pane->container_)) ::DestroyWindow(pane->container_);
+    pane->container_ = nullptr;
+    for (CXTPDockingPane* other : panes_)
+        if (other->neighbour_ == pane) other->neighbour_ = pane->neighbour_;
+    panes_.erase(it);
+    pane->InternalRelease();
+}
+
+BOOL CXTPDockingPaneManager::IsPaneClosed(UINT id) const {
+    const CXTPDockingPane* pane = FindPane(id);
+    return !pane || pane->IsClosed();
+}
+
+BOOL CXTPDockingPaneManager::IsPaneHidden(UINT id) const {
+    const CXTPDockingPane* pane = FindPane(id);
+    return pane && pane->IsHidden();
+}
+
+void CXTPDockingPaneManager::DetachChildren() {
+    for (CXTPDockingPane* pane : panes_) pane->Detach();
+}
+
+void CXTPDockingPaneManager::SetImageManager(CXTPImageManager* manager) {
+    if (!manager || manager == imageManager_) return;
+    imageManager_->InternalRelease();
+    imageManager_ = manager;
+}
+
+void CXTPDockingPaneManager::RedrawPanes() {
+    tabPaintManager_->RefreshMetrics();
+    panelPaintManager_->RefreshMetrics();
+    for (CXTPDockingPane* pane : panes_)
+        if (pane->container_) ::InvalidateRect(pane->container_, nullptr, TRUE);
+}
+
+void CXTPDockingPaneManager::showContainer(CXTPDockingPane* pane) {
+    if (!pane->container_ || !::IsWindow(pane->container_)) {
+        pane->container_ = ::CreateWindowExW(
+            0, platform::toolkit::toolkitWindowClass(L"XTPDockingPaneTabbedContainer"), pane->title_,
+            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, pane->rect_.left, pane->rect_.top,
+            pane->rect_.right - pane->rect_.left, pane->rect_.bottom - pane->rect_.top, site_->GetSafeHwnd(),
+            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(pane->id_)), AfxGetInstanceHandle(), nullptr);
+    }
+    if (pane->IsValid()) {
+        ::SetParent(pane->child_, pane->container_);
+        ::ShowWindow(pane->child_, SW_SHOWNA);
+    }
+}
+
+void CXTPDockingPaneManager::hideContainer(CXTPDockingPane* pane) {
+    if (pane->IsValid()) {
+        ::ShowWindow(pane->child_, SW_HIDE);
+        ::SetParent(pane->child_, GetSafeHwnd());
+    }
+    if (pane->container_ && ::IsWindow(pane->container_)) ::DestroyWindow(pane->container_);
+    pane->container_ = nullptr;
+}
+
+BOOL CXTPDockingPaneManager::notifyAction(CXTPDockingPane* pane, XTPDockingPaneAction action) {
+    if (!site_ || !site_->GetSafeHwnd()) return FALSE;
+    XTP_DOCKINGPANE_ACTION record{action, pane, FALSE};
+    site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_ACTION, reinterpret_cast<LPARAM>(&record));
+    return record.bCancel;
+}

@@ -1,0 +1,365 @@
+// The toolkit's report control: a grid of records (with child records, shown as a tree) whose
+// cells are record items. Rows are built by Populate from the records: visible records only,
+// children only below expanded records, sorted by the sort columns through the items' Compare.
+// Expanding a row calls its record's virtual SetExpanded, so a record may make its children
+// then. The control is a window; the user reaches it through the harness (clicks, double clicks,
+// expansion, in-place editing).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/mfc.h"
+#include "platform/toolkit/commandbars/images.h"
+#include "platform/toolkit/propexchange.h"
+
+class CXTPReportControl;
+class CXTPReportRecord;
+class CXTPReportRecords;
+class CXTPReportRecordItem;
+class CXTPReportRow;
+class CXTPReportColumn;
+class CXTPImageManager;
+
+struct XTP_REPORTRECORDITEM_ARGS {
+    CXTPReportControl* pControl = nullptr;
+    CXTPReportRow* pRow = nullptr;
+    CXTPReportColumn* pColumn = nullptr;
+    CXTPReportRecordItem* pItem = nullptr;
+};
+
+struct XTP_REPORTRECORDITEM_CLICKARGS : XTP_REPORTRECORDITEM_ARGS {
+    POINT ptClient{};
+};
+
+enum XTPReportItemControlAlignment { xtpItemControlLeft = 0, xtpItemControlRight = 1 };
+
+// A control inside a cell (a button).
+class CXTPReportRecordItemControl : public CCmdTarget {
+public:
+    CXTPReportRecordItemControl() = default;
+    void SetCaption(LPCWSTR caption) { caption_ = caption; }
+    CString GetCaption() const { return caption_; }
+    void SetSize(SIZE size) { size_ = size; }
+    SIZE GetSize() const { return size_; }
+    void SetAlignment(XTPReportItemControlAlignment alignment) { alignment_ = alignment; }
+    XTPReportItemControlAlignment GetAlignment() const { return alignment_; }
+    CXTPReportRecordItem* GetItem() const { return item_; }
+
+    virtual void OnLButtonDown(XTP_REPORTRECORDITEM_CLICKARGS* args);
+    virtual void OnLButtonUp(XTP_REPORTRECORDITEM_CLICKARGS* args);
+    int GetPressCount() const { return presses_; }
+
+private:
+    friend class CXTPReportRecordItemControls;
+    CString caption_;
+    SIZE size_{0, 0};
+    XTPReportItemControlAlignment alignment_ = xtpItemControlLeft;
+    CXTPReportRecordItem* item_ = nullptr;
+    int presses_ = 0;
+};
+
+class CXTPReportRecordItemButton : public CXTPReportRecordItemControl {};
+
+// The controls of one cell, owned.
+class CXTPReportRecordItemControls {
+public:
+    explicit CXTPReportRecordItemControls(CXTPReportRecordItem* item) : item_(item) {}
+    // Appends the control (owned from now on) and returns it.
+    CXTPReportRecordItemControl* AddControl(CXTPReportRecordItemControl* control);
+    int GetSize() const { return static_cast<int>(controls_.size()); }
+    CXTPReportRecordItemControl* GetAt(int index) const;
+
+private:
+    CXTPReportRecordItem* item_;
+    std::vector<std::unique_ptr<CXTPReportRecordItemControl>> controls_;
+};
+
+class CXTPReportRecordItem : public CCmdTarget {
+public:
+    CXTPReportRecordItem() = default;
+    explicit CXTPReportRecordItem(LPCWSTR caption) : caption_(caption) {}
+    ~CXTPReportRecordItem() override = default;
+
+    virtual CString GetCaption(CXTPReportColumn* column = nullptr) const;
+    void SetCaption(LPCWSTR caption) { caption_ = caption; }
+    BOOL IsEditable() const { return editable_; }
+    void SetEditable(BOOL editable) { editable_ = editable; }
+    virtual int GetIconIndex() const { return iconIndex_; }
+    void SetIconIndex(int index) { iconIndex_ = index; }
+    // CLR_DEFAULT (0xFF000000) until set.
+    COLORREF GetTextColor() const { return textColor_; }
+    void SetTextColor(COLORREF color) { textColor_ = color; }
+    int GetSortPriority() const { return sortPriority_; }
+    void SetSortPriority(int priority) { sortPriority_ = priority; }
+    CXTPReportRecord* GetRecord() const { return record_; }
+    // The item's index in its record (the column's item index that shows it).
+    int GetIndex() const;
+    CXTPReportRecordItemControls* GetItemControls() { return &controls_; }
+
+    virtual void OnClick(XTP_REPORTRECORDITEM_CLICKARGS* args);
+    virtual void OnDblClick(XTP_REPORTRECORDITEM_CLICKARGS* args);
+    // <0, 0, >0 against another item of the same column: captions through the records' Compare.
+    virtual int Compare(CXTPReportColumn* column, CXTPReportRecordItem* item);
+    // The user ended in-place editing with `text`: the toolkit's own handling takes the text.
+    virtual void OnEditChanged(XTP_REPORTRECORDITEM_ARGS* args, LPCWSTR text);
+
+private:
+    friend class CXTPReportRecord;
+    CString caption_;
+    BOOL editable_ = TRUE;
+    int iconIndex_ = -1;
+    COLORREF textColor_ = 0xFF000000;
+    int sortPriority_ = -1;
+    CXTPReportRecord* record_ = nullptr;
+    CXTPReportRecordItemControls controls_{this};
+};
+
+inline constexpr COLORREF XTP_REPORT_COLOR_DEFAULT = 0xFF000000;
+
+// Records owned by a control (the top records) or by a parent record (its children).
+class CXTPReportRecords : public CCmdTarget {
+public:
+    CXTPReportRecords() = default;
+    ~CXTPReportRecords() override;
+
+    // Appends (owned from now on) and returns the record.
+    CXTPReportRecord* Add(CXTPReportRecord* record);
+    void InsertAt(int index, CXTPReportRecord* record);
+    // Deletes the record at `index`.
+    void RemoveAt(int index);
+    void RemoveAll();
+    int GetCount() const { return static_cast<int>(records_.size()); }
+    CXTPReportRecord* GetAt(int index) const;
+    CXTPReportRecord* GetOwnerRecord() const { return owner_; }
+    CXTPReportControl* GetControl() const;
+    // How captions compare when sorting: case-insensitive, then by code unit.
+    virtual int Compare(const CString& first, const CString& second) const;
+
+private:
+    friend class CXTPReportRecord;
+    friend class CXTPReportControl;
+    std::vector<CXTPReportRecord*> records_;
+    CXTPReportRecord* owner_ = nullptr;
+    CXTPReportControl* control_ = nullptr;
+};
+
+class CXTPReportRecord : public CCmdTarget {
+public:
+    CXTPReportRecord();
+    ~CXTPReportRecord() override;
+
+    // Appends the item (owned from now on) and returns it.
+    CXTPReportRecordItem* AddItem(CXTPReportRecordItem* item);
+    int GetItemCount() const { return static_cast<int>(items_.size()); }
+    CXTPReportRecordItem* GetItem(int index) const;
+    int IndexOf(const CXTPReportRecordItem* item) const;
+
+    CXTPReportRecords* GetChilds() { return children_.get(); }
+    BOOL HasChildren() const { return children_->GetCount() > 0; }
+    CXTPReportRecord* GetParentRecord() const { return owner_ ? owner_->GetOwnerRecord() : nullptr; }
+    CXTPReportRecords* GetRecords() const { return owner_; }
+    CXTPReportControl* GetControl() const { return owner_ ? owner_->GetControl() : nullptr; }
+    int GetIndex() const;
+
+    virtual void SetExpanded(BOOL expanded) { expanded_ = expanded; }
+    BOOL IsExpanded() const { return expanded_; }
+    void SetVisible(BOOL visible) { visible_ = visible; }
+    BOOL IsVisible() const { return visible_; }
+    // Takes the record out of its collection and deletes it (with its children).
+    void Delete();
+
+private:
+    friend class CXTPReportRecords;
+    std::vector<std::unique_ptr<CXTPReportRecordItem>> items_;
+    std::unique_ptr<CXTPReportRecords> children_;
+    CXTPReportRecords* owner_ = nullptr;
+    BOOL expanded_ = FALSE;
+    BOOL visible_ = TRUE;
+};
+
+class CXTPReportColumn : public CCmdTarget {
+public:
+    CXTPReportColumn(int itemIndex, LPCWSTR caption, int width, BOOL autoSize = TRUE, int iconId = -1,
+                     BOOL sortable = TRUE, BOOL visible = TRUE);
+    int GetItemIndex() const { return itemIndex_; }
+    CString GetCaption() const { return caption_; }
+    void SetInternalName(LPCWSTR name) { internalName_ = name; }
+    CString GetInternalName() const { return internalName_; }
+    int GetWidth() const { return width_; }
+    void SetWidth(int width) { width_ = width; }
+    BOOL IsVisible() const { return visible_; }
+    void SetVisible(BOOL visible) { visible_ = visible; }
+    BOOL IsSortable() const { return sortable_; }
+    int GetIconID() const { return iconId_; }
+    void SetIconID(int id) { iconId_ = id; }
+    BOOL IsAutoSize() const { return autoSize_; }
+    BOOL IsTreeColumn() const { return treeColumn_; }
+    void SetTreeColumn(BOOL tree) { treeColumn_ = tree; }
+    BOOL IsSortedIncreasing() const { return increasing_; }
+    void SetSortIncreasing(BOOL increasing) { increasing_ = increasing; }
+
+private:
+    int itemIndex_;
+    CString caption_, internalName_;
+    int width_;
+    BOOL autoSize_, sortable_, visible_;
+    int iconId_;
+    BOOL treeColumn_ = FALSE;
+    BOOL increasing_ = TRUE;
+};
+
+class CXTPReportColumns {
+public:
+    CXTPReportColumn* Add(CXTPReportColumn* column);  // owned from now on
+    int GetCount() const { return static_cast<int>(columns_.size()); }
+    CXTPReportColumn* GetAt(int index) const;
+    CXTPReportColumn* Find(int itemIndex) const;
+    // The columns rows are sorted by, first to last.
+    void SetSortColumn(CXTPReportColumn* column, BOOL increasing);
+    const std::vector<CXTPReportColumn*>& GetSortOrder() const { return sortOrder_; }
+
+private:
+    std::vector<std::unique_ptr<CXTPReportColumn>> columns_;
+    std::vector<CXTPReportColumn*> sortOrder_;
+};
+
+// One shown line: a record at a depth.
+class CXTPReportRow {
+public:
+    CXTPReportRow(CXTPReportControl* control, CXTPReportRecord* record, CXTPReportRow* parent, int depth)
+        : control_(control), record_(record), parent_(parent), depth_(depth) {}
+    CXTPReportRecord* GetRecord() const { return record_; }
+    CXTPReportControl* GetControl() const { return control_; }
+    CXTPReportRow* GetParentRow() const { return parent_; }
+    int GetTreeDepth() const { return depth_; }
+    int GetIndex() const { return index_; }
+    BOOL IsExpanded() const { return record_->IsExpanded(); }
+    // The record's SetExpanded, then the control rebuilds its rows.
+    void SetExpanded(BOOL expanded);
+    // A row shows an expand button when its record has children.
+    BOOL HasChildren() const { return record_->HasChildren(); }
+    BOOL IsSelected() const;
+    void SetSelected(BOOL selected);
+
+private:
+    friend class CXTPReportControl;
+    CXTPReportControl* control_;
+    CXTPReportRecord* record_;
+    CXTPReportRow* parent_;
+    int depth_;
+    int index_ = 0;
+};
+
+class CXTPReportRows {
+public:
+    int GetCount() const { return static_cast<int>(rows_.size()); }
+    CXTPReportRow* GetAt(int index) const;
+    CXTPReportRow* Find(const CXTPReportRecord* record) const;
+
+private:
+    friend class CXTPReportControl;
+    std::vector<std::unique_ptr<CXTPReportRow>> rows_;
+};
+
+// The in-place editor of the control: one, shown while a cell is edited.
+class CXTPReportInplaceEdit {
+public:
+    BOOL IsWindowVisible() const { return visible_; }
+    void HideWindow() { visible_ = FALSE; }
+    const XTP_REPORTRECORDITEM_ARGS& GetItemArgs() const { return args_; }
+    CString GetEditText() const { return text_; }
+
+private:
+    friend class CXTPReportControl;
+    BOOL visible_ = FALSE;
+    XTP_REPORTRECORDITEM_ARGS args_;
+    CString text_;
+};
+
+class CXTPReportControl : public CWnd {
+public:
+    CXTPReportControl();
+    ~CXTPReportControl() override;
+    // Frees the extra data the controls keep for batches of rows drawn since the last call.
+    static void FreeRowBatchExtraData();
+
+    using CWnd::Create;
+    // A child window of `parent` (or a top-level window without one).
+    BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
+    CXTPReportRecords* GetRecords() { return records_.get(); }
+    CXTPReportRecord* AddRecord(CXTPReportRecord* record) { return records_->Add(record); }
+    CXTPReportColumns* GetColumns() { return &columns_; }
+    CXTPReportColumn* AddColumn(CXTPReportColumn* column) { return columns_.Add(column); }
+    CXTPReportRows* GetRows() { return &rows_; }
+    // Rebuilds the rows from the records (skipped while updates are locked; done at the last
+    // EndUpdate). Selection and focus stay on the same records when they are still shown.
+    virtual void Populate();
+    int GetPopulateCount() const { return populateCount_; }
+    void BeginUpdate() { ++updateLock_; }
+    void EndUpdate();
+
+    // Starts in-place editing of the item; the user ends it (CXTPReportControl::EndEdit).
+    void EditItem(XTP_REPORTRECORDITEM_ARGS* args);
+    CXTPReportInplaceEdit* GetInplaceEdit() { return inplaceEdit_.get(); }
+    // The editor's text is committed: the item hears OnEditChanged. False when nothing is edited.
+    BOOL EndEdit(LPCWSTR text);
+
+    CXTPReportRow* GetFocusedRow() const { return focused_; }
+    void SetFocusedRow(CXTPReportRow* row);
+    std::vector<CXTPReportRow*> GetSelectedRows() const;
+    void SelectRow(CXTPReportRow* row, BOOL add);
+    void ClearSelection();
+    // The set of selected rows changed (the toolkit's selection-changed notification).
+    virtual void OnSelectionChanged() {}
+
+    void SetImageManager(CXTPImageManager* manager) { imageManager_ = manager; }
+    CXTPImageManager* GetImageManager() const { return imageManager_; }
+    // The tree column shows the expand buttons.
+    void SetTreeIndent(int indent) { treeIndent_ = indent; }
+    // The column header above the rows.
+    void ShowHeader(BOOL show) { headerVisible_ = show; }
+    BOOL IsHeaderVisible() const { return headerVisible_; }
+
+    // Column widths, visibility and sort order.
+    void SerializeState(CXTPPropExchange* px);
+
+    // What the user does, in the toolkit's order (the harness calls these). A click on a row of
+    // the selection keeps the selection.
+    void ClickItem(CXTPReportRow* row, CXTPReportColumn* column);
+    void DblClickItem(CXTPReportRow* row, CXTPReportColumn* column);
+    void ClickItemControl(CXTPReportRow* row, CXTPReportColumn* column, int controlIndex);
+    // A click on the column's header: a sortable column becomes the sort column (again: the
+    // other direction) and the rows are rebuilt.
+    virtual void ClickHeader(CXTPReportColumn* column);
+
+    // Rows as text, one a line: indentation by depth, expand mark ("+" collapsed with children,
+    // "-" expanded, " " none), the captions of the visible columns separated by " | ".
+    std::wstring DumpRows() const;
+
+protected:
+    CXTPReportRecordItem* ItemAt(CXTPReportRow* row, CXTPReportColumn* column) const;
+    XTP_REPORTRECORDITEM_CLICKARGS ClickArgs(CXTPReportRow* row, CXTPReportColumn* column);
+
+private:
+    friend class CXTPReportRecords;
+    void addRows(CXTPReportRecords* records, CXTPReportRow* parent, int depth);
+    std::vector<CXTPReportRecord*> sortedVisible(CXTPReportRecords* records) const;
+    // The record was deleted: forget rows pointing at it.
+    void forgetRecord(const CXTPReportRecord* record);
+
+    std::unique_ptr<CXTPReportRecords> records_;
+    CXTPReportColumns columns_;
+    CXTPReportRows rows_;
+    std::unique_ptr<CXTPReportInplaceEdit> inplaceEdit_;
+    std::vector<const CXTPReportRecord*> selected_;
+    CXTPReportRow* focused_ = nullptr;
+    CXTPImageManager* imageManager_ = nullptr;
+    int updateLock_ = 0;
+    bool populatePending_ = false;
+    int populateCount_ = 0;
+    int treeIndent_ = 20;
+    BOOL headerVisible_ = TRUE;
+};

@@ -1,0 +1,258 @@
+// The report control: rows from records, selection, in-place editing, clicks and column state.
+#include <algorithm>
+
+#include "platform/core/journal.h"
+#include "platform/core/record.h"
+#include "platform/toolkit/panes/report.h"
+
+// --- rows ---
+
+void CXTPReportRow::SetExpanded(BOOL expanded) {
+    // The record may change its children, which drops every row, this one included.
+    CXTPReportControl* control = control_;
+    record_->SetExpanded(expanded);
+    control->Populate();
+}
+
+BOOL CXTPReportRow::IsSelected() const {
+    const auto rows = control_->GetSelectedRows();
+    return std::find(rows.begin(), rows.end(), this) != rows.end();
+}
+
+void CXTPReportRow::SetSelected(BOOL selected) {
+    if (selected) {
+        control_->SelectRow(this, TRUE);
+    } else {
+        const auto rows = control_->GetSelectedRows();
+        control_->ClearSelection();
+        for (CXTPReportRow* row : rows) {
+            if (row != this) control_->SelectRow(row, TRUE);
+        }
+    }
+}
+
+CXTPReportRow* CXTPReportRows::GetAt(int index) const {
+    return index >= 0 && index < GetCount() ? rows_[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+CXTPReportRow* CXTPReportRows::Find(const CXTPReportRecord* record) const {
+    for (const auto& row : rows_) {
+        if (row->GetRecord() == record) return row.get();
+    }
+    return nullptr;
+}
+
+// --- control ---
+
+void CXTPReportControl::FreeRowBatchExtraData() {
+    platform::core::recordIdleCall(L"CXTPReportControl::FreeRowBatchExtraData()");
+}
+
+CXTPReportControl::CXTPReportControl()
+    : records_(std::make_unique<CXTPReportRecords>()), inplaceEdit_(std::make_unique<CXTPReportInplaceEdit>()) {
+    records_->control_ = this;
+}
+
+CXTPReportControl::~CXTPReportControl() {
+    rows_.rows_.clear();
+    records_->RemoveAll();
+}
+
+BOOL CXTPReportControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+    if (parent) return CWnd::Create(L"STATIC", L"", style, rect, parent, id, nullptr);
+    return CreateEx(0, L"STATIC", L"", style & ~WS_CHILD, rect, nullptr, id, nullptr);
+}
+
+void CXTPReportControl::EndUpdate() {
+    if (updateLock_ > 0 && --updateLock_ == 0 && populatePending_) Populate();
+}
+
+std::vector<CXTPReportRecord*> CXTPReportControl::sortedVisible(CXTPReportRecords* records) const {
+    std::vector<CXTPReportRecord*> shown;
+    shown.reserve(static_cast<std::size_t>(records->GetCount()));
+    for (int i = 0; i < records->GetCount(); ++i) {
+        CXTPReportRecord* record = records->GetAt(i);
+        if (record->IsVisible()) shown.push_back(record);
+    }
+    for (auto column = columns_.GetSortOrder().rbegin(); column != columns_.GetSortOrder().rend(); ++column) {
+        CXTPReportColumn* by = *column;
+        std::stable_sort(shown.begin(), shown.end(), [by](CXTPReportRecord* a, CXTPReportRecord* b) {
+            CXTPReportRecordItem* first = a->GetItem(by->GetItemIndex());
+            CXTPReportRecordItem* second = b->GetItem(by->GetItemIndex());
+            if (!first || !second) return false;
+            const int order = first->Compare(by, second);
+            return by->IsSortedIncreasing() ? order < 0 : order > 0;
+        });
+    }
+    return shown;
+}
+
+void CXTPReportControl::addRows(CXTPReportRecords* records, CXTPReportRow* parent, int depth) {
+    for (CXTPReportRecord* record : sortedVisible(records)) {
+        auto row = std::make_unique<CXTPReportRow>(this, record, parent, depth);
+        row->index_ = rows_.GetCount();
+        CXTPReportRow* added = row.get();
+        rows_.rows_.push_back(std::move(row));
+        // Collapsed records hold no rows below them.
+        if (record->IsExpanded() && record->HasChildren()) addRows(record->GetChilds(), added, depth + 1);
+    }
+}
+
+void CXTPReportControl::Populate() {
+    if (updateLock_ > 0) {
+        populatePending_ = true;
+        return;
+    }
+    populatePending_ = false;
+    ++populateCount_;
+    rows_.rows_.clear();
+    focused_ = nullptr;
+    addRows(records_.get(), nullptr, 0);
+}
+
+void CXTPReportControl::forgetRecord(const CXTPReportRecord* record) {
+    // Rows of a deleted record are gone until the next Populate; so are the others, which keeps
+    // a deletion of many records cheap.
+    if (!rows_.rows_.empty()) {
+        rows_.rows_.clear();
+        focused_ = nullptr;
+    }
+    std::erase(selected_, record);
+    if (inplaceEdit_->args_.pItem && inplaceEdit_->args_.pItem->GetRecord() == record) {
+        inplaceEdit_->args_ = {};
+        inplaceEdit_->visible_ = FALSE;
+    }
+}
+
+void CXTPReportControl::SetFocusedRow(CXTPReportRow* row) { focused_ = row; }
+
+std::vector<CXTPReportRow*> CXTPReportControl::GetSelectedRows() const {
+    std::vector<CXTPReportRow*> rows;
+    for (const auto& row : rows_.rows_) {
+        if (std::find(selected_.begin(), selected_.end(), row->GetRecord()) != selected_.end())
+            rows.push_back(row.get());
+    }
+    return rows;
+}
+
+void CXTPReportControl::SelectRow(CXTPReportRow* row, BOOL add) {
+    const std::vector<const CXTPReportRecord*> before = selected_;
+    if (!add) selected_.clear();
+    if (row && std::find(selected_.begin(), selected_.end(), row->GetRecord()) == selected_.end()) {
+        selected_.push_back(row->GetRecord());
+    }
+    if (row) focused_ = row;
+    if (selected_ != before) OnSelectionChanged();
+}
+
+void CXTPReportControl::ClearSelection() {
+    if (selected_.empty()) return;
+    selected_.clear();
+    OnSelectionChanged();
+}
+
+void CXTPReportControl::EditItem(XTP_REPORTRECORDITEM_ARGS* args) {
+    if (!args || !args->pItem || !args->pItem->IsEditable()) return;
+    inplaceEdit_->args_ = *args;
+    inplaceEdit_->args_.pControl = this;
+    inplaceEdit_->text_ = args->pItem->GetCaption(args->pColumn);
+    inplaceEdit_->visible_ = TRUE;
+}
+
+BOOL CXTPReportControl::EndEdit(LPCWSTR text) {
+    XTP_REPORTRECORDITEM_ARGS args = inplaceEdit_->args_;
+    if (!inplaceEdit_->visible_ || !args.pItem) return FALSE;
+    inplaceEdit_->text_ = text ? text : L"";
+    args.pItem->OnEditChanged(&args, inplaceEdit_->text_);
+    inplaceEdit_->visible_ = FALSE;
+    inplaceEdit_->args_ = {};
+    return TRUE;
+}
+
+CXTPReportRecordItem* CXTPReportControl::ItemAt(CXTPReportRow* row, CXTPReportColumn* column) const {
+    return row && column ? row->GetRecord()->GetItem(column->GetItemIndex()) : nullptr;
+}
+
+XTP_REPORTRECORDITEM_CLICKARGS CXTPReportControl::ClickArgs(CXTPReportRow* row, CXTPReportColumn* column) {
+    XTP_REPORTRECORDITEM_CLICKARGS args;
+    args.pControl = this;
+    args.pRow = row;
+    args.pColumn = column;
+    args.pItem = ItemAt(row, column);
+    return args;
+}
+
+void CXTPReportControl::ClickItem(CXTPReportRow* row, CXTPReportColumn* column) {
+    // A click on a row of the selection keeps the selection; elsewhere it selects the row alone.
+    if (!row || !row->IsSelected()) SelectRow(row, FALSE);
+    XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
+    if (args.pItem) args.pItem->OnClick(&args);
+}
+
+void CXTPReportControl::DblClickItem(CXTPReportRow* row, CXTPReportColumn* column) {
+    XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
+    if (args.pItem) args.pItem->OnDblClick(&args);
+}
+
+void CXTPReportControl::ClickItemControl(CXTPReportRow* row, CXTPReportColumn* column, int controlIndex) {
+    CXTPReportRecordItem* item = ItemAt(row, column);
+    CXTPReportRecordItemControl* control = item ? item->GetItemControls()->GetAt(controlIndex) : nullptr;
+    if (!control) {
+        platform::core::reportFailure(L"CXTPReportControl: no item control " + std::to_wstring(controlIndex) +
+                                      L" in the clicked cell");
+        return;
+    }
+    XTP_REPORTRECORDITEM_CLICKARGS args = ClickArgs(row, column);
+    control->OnLButtonDown(&args);
+    control->OnLButtonUp(&args);
+}
+
+void CXTPReportControl::ClickHeader(CXTPReportColumn* column) {
+    if (!column || !column->IsSortable()) return;
+    const auto& order = columns_.GetSortOrder();
+    const bool again = !order.empty() && order.front() == column;
+    columns_.SetSortColumn(column, again ? !column->IsSortedIncreasing() : TRUE);
+    Populate();
+}
+
+void CXTPReportControl::SerializeState(CXTPPropExchange* px) {
+    if (!px) return;
+    int sortItem = columns_.GetSortOrder().empty() ? -1 : columns_.GetSortOrder().front()->GetItemIndex();
+    BOOL increasing = columns_.GetSortOrder().empty() ? TRUE : columns_.GetSortOrder().front()->IsSortedIncreasing();
+    for (int i = 0; i < columns_.GetCount(); ++i) {
+        CXTPReportColumn* column = columns_.GetAt(i);
+        CXTPPropExchangeSection section(px->GetSection((L"Column" + std::to_wstring(column->GetItemIndex())).c_str()));
+        if (!section) continue;
+        int width = column->GetWidth();
+        BOOL visible = column->IsVisible();
+        PX_Int(section.get(), L"Width", width, column->GetWidth());
+        PX_Bool(section.get(), L"Visible", visible, column->IsVisible());
+        if (px->IsLoading()) {
+            column->SetWidth(width);
+            column->SetVisible(visible);
+        }
+    }
+    PX_Int(px, L"SortColumn", sortItem, sortItem);
+    PX_Bool(px, L"SortIncreasing", increasing, increasing);
+    if (px->IsLoading()) columns_.SetSortColumn(columns_.Find(sortItem), increasing);
+}
+
+std::wstring CXTPReportControl::DumpRows() const {
+    std::wstring out;
+    for (const auto& row : rows_.rows_) {
+        CXTPReportRecord* record = row->GetRecord();
+        out += std::wstring(static_cast<std::size_t>(row->GetTreeDepth()) * 2, L' ');
+        out += !record->HasChildren() ? L"  " : record->IsExpanded() ? L"- " : L"+ ";
+        bool first = true;
+        for (int i = 0; i < columns_.GetCount(); ++i) {
+            CXTPReportColumn* column = columns_.GetAt(i);
+            if (!column->IsVisible()) continue;
+            CXTPReportRecordItem* item = record->GetItem(column->GetItemIndex());
+            if (!first) out += L" | ";
+            first = false;
+            if (item) out += std::wstring(item->GetCaption(column).view());
+        }
+        out += L"\n";
+    }
+    return out;
+}

@@ -1,0 +1,45 @@
+#include "platform/win32/process/process_start.h"
+
+#include "platform/core/api_text.h"
+#include "platform/core/journal.h"
+#include "platform/core/record.h"
+#include "platform/core/text.h"
+#include "platform/win32/process/system.h"
+#include "platform/win32/process/thread.h"
+
+namespace {
+
+DWORD& nextProcessId() {
+    static DWORD id = 1000;
+    return id;
+}
+
+}  // namespace
+
+BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
+                    BOOL inheritHandles, DWORD, LPVOID, LPCWSTR, STARTUPINFOW*, PROCESS_INFORMATION* processInformation) {
+    wchar_t own[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, own, MAX_PATH);
+    const std::wstring_view path = platform::core::viewOf(applicationName);
+    const std::wstring text = platform::core::quoted(path) + L" " + platform::core::quoted(platform::core::viewOf(commandLine)) +
+                              (inheritHandles ? L" inheriting handles" : L"");
+    if (!platform::core::equalsNoCase(path, own)) {
+        platform::core::journal().add("process", L"cannot start " + text);
+        ::SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    platform::core::journal().add("process", L"started " + text);
+    if (processInformation) {
+        processInformation->hProcess = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        processInformation->hThread = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        processInformation->dwProcessId = ++nextProcessId();
+        processInformation->dwThreadId = 1;
+    }
+    ::SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL AllowSetForegroundWindow(DWORD processId) {
+    platform::core::recordCall(L"AllowSetForegroundWindow(" + std::to_wstring(processId) + L")");
+    return TRUE;
+}

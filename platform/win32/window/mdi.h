@@ -1,0 +1,28 @@
+// The MDI client window class ("MDICLIENT") and the default procedure of MDI child windows.
+#pragma once
+
+#include "platform/win32/types.h"
+#include "platform/win32/window/window.h"
+
+// Creation parameter of WM_MDICREATE; the child's CREATESTRUCT carries a pointer to it.
+struct MDICREATESTRUCTW {
+    LPCWSTR szClass = nullptr;
+    LPCWSTR szTitle = nullptr;
+    HINSTANCE hOwner = nullptr;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    DWORD style = 0;
+    LPARAM lParam = 0;
+};
+
+// Children of an MDI client in creation order, and the client's own data.
+// The MDI client procedure: WM_MDICREATE, WM_MDIDESTROY, WM_MDIACTIVATE, WM_MDIGETACTIVE,
+// WM_MDINEXT, WM_MDIMAXIMIZE and WM_MDIRESTORE as Windows documents them. One maximised state
+// holds for every child: a child created or activated while it stands is maximised too. Tiling,
+// cascading and arranging icons are not built: they are reported as failures.
+LRESULT MdiClientWindowProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam);
+// The default procedure of an MDI child: tells its client when it goes, so that the next child
+// becomes active; everything else as DefWindowProcW.
+LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam);

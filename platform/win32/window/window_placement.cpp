@@ -1,0 +1,34 @@
+// The restored rectangle of a window, apart from its minimised or maximised state.
+#include "platform/win32/window/window_table.h"
+
+using namespace platform::win32;
+
+BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
+    Lock lock = lockPlatform();
+    Window* w = findWindow(hwnd);
+    if (!w || !placement) return FALSE;
+    *placement = WINDOWPLACEMENT{};
+    placement->showCmd = (w->style & WS_MINIMIZE)   ? SW_SHOWMINIMIZED
+                         : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED
+                                                    : SW_SHOWNORMAL;
+    placement->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
+    return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
+    if (!placement) return FALSE;
+    const RECT r = placement->rcNormalPosition;
+    bool restored = false;
+    UINT current = SW_SHOWNORMAL;
+    {
+        Lock lock = lockPlatform();
+        Window* w = findOwned(lock, hwnd, "SetWindowPlacement");
+        if (!w) return FALSE;
+        w->normalRect = r;
+        restored = !(w->style & (WS_MINIMIZE | WS_MAXIMIZE));
+        current = (w->style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : (w->style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    }
+    if (restored) SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (placement->showCmd != current && placement->showCmd != 0) ShowWindow(hwnd, static_cast<int>(placement->showCmd));
+    return TRUE;
+}

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/core/journal.h"
+#include "platform/harness.h"
+#include "platform/kernel.h"
+#include "platform/textcore.h"
+#include "platform/win32/files/file.h"
+
+namespace {
+
+using namespace DocumentsMenu;
+
+const std::wstring kUser = L"C:\\Users\\user\\";
+
+// Records every notification of one group and library as "<call> <name>".
+class Recorder : public IConfiguration::IClient, public ILibrary::IClient {
+public:
+    std::vector<std::wstring> calls;
+    std::function<void()> onNextCall;
+
+    void LibraryAdded(ILibrariesGroup* group, ILibrary* library) override {
+        note(L"LibraryAdded " + name(group) + L" " + std::wstring(library->GetName().view()));
+    }
+    void LibrariesGroupAdded(ILibrariesGroup* group, ILibrariesGroup* added) override {
+        note(L"GroupAdded " + name(group) + L" " + name(added));
+    }
+    void GroupNameChanged(ILibrariesGroup* group) override { note(L"GroupNameChanged " + name(group)); }
+    void GroupRemoved(ILibrariesGroup* group) override { note(L"GroupRemoved " + name(group)); }
+    void GroupDestroyed(ILibrariesGroup*) override { note(L"GroupDestroyed"); }
+    void LibrariesChanged(ILibrariesGroup* group) override { note(L"LibrariesChanged " + name(group)); }
+    void GroupsChanged(ILibrariesGroup* group) override { note(L"GroupsChanged " + name(group)); }
+    void ActiveChanged(IConfiguration* configuration) override {
+        note(L"ActiveChanged " + name(configuration) + (configuration->IsActive() ? L" on" : L" off"));
+    }
+    void PathChanged(IConfiguration* configuration) override { note(L"PathChanged " + name(configuration)); }
+    void Reloaded(IConfiguration* configuration) override { note(L"Reloaded " + name(configuration)); }
+    void ReloadedFromVarnel(IConfiguration* configuration) override {
+        note(L"ReloadedFromVarnel " + name(configuration));
+    }
+    void LibraryPathChanged(ILibrary* library) override {
+        note(L"LibraryPathChanged " + std::wstring(library->GetPath().view()));
+    }
+    void LibraryNameChanged(ILibrary* library) override {
+        note(L"LibraryNameChanged " + std::wstring(library->GetName().view()));
+    }
+    void LibraryRemoved(ILibrary*) override { note(L"LibraryRemoved"); }
+    void LibraryDestroyed(ILibrary*) override { note(L"LibraryDestroyed"); }
+    void LibraryContentsChanged(ILibrary*) override { note(L"LibraryContentsChanged"); }
+
+private:
+    static std::wstring name(ILibrariesGroup* group) { return std::wstring(group->GetName().view()); }
+    void note(std::wstring call) {
+        calls.push_back(std::move(call));
+        if (auto next = std::exchange(onNextCall, nullptr)) next();
+    }
+};
+
+class DocumentsMenuModelTest : public ::testing::Test {
+protected:
+    platform::harness::Session session;
+    platform::harness::DocumentsMenuModel& model = session.kernel().documentsMenu();
+    IConfiguration* standard = model.addConfiguration(kUser + L"Libraries\\Standard.tws", L"Standard");
+};
+
+TEST_F(DocumentsMenuModelTest, ChangesNotifyAtOnceAndGroupsCannotHoldThemselves) {
+    ASSERT_NE(standard, nullptr);
+    Recorder recorder;
+    standard->AddClient(&recorder);
+    ILibrariesGroup* bolts = model.addGroup(standard, L"Bolts");
+    ILibrariesGroup* metric = model.addGroup(bolts, L"Metric");
+    ASSERT_NE(metric, nullptr);
+    EXPECT_EQ(recorder.calls, (std::vector<std::wstring>{L"GroupAdded Standard Bolts"}));
+    // A group in a group is refused again, as are cycles and configurations as sub-groups.
+    EXPECT_FALSE(metric->AddLibrariesGroup(bolts));
+    EXPECT_FALSE(metric->AddLibrariesGroup(metric));
+    EXPECT_FALSE(standard->AddLibrariesGroup(metric));
+    IConfiguration* other = CreateConfiguration(L"Other", false);
+    EXPECT_FALSE(metric->AddLibrariesGroup(other));
+    other->Destroy();
+    EXPECT_EQ(metric->GetParent(), bolts);
+    EXPECT_EQ(bolts->GetGroupCount(), 1);
+
+    ILibrary* m6 = model.addLibrary(standard, L"M6", L"Parts\\M6");
+    EXPECT_EQ(recorder.calls.back(), L"LibraryAdded Standard M6");
+    EXPECT_FALSE(bolts->AddLibrary(m6));  // one parent only
+    EXPECT_FALSE(standard->SetName(L""));
+    EXPECT_TRUE(standard->SetName(L"Standard 2"));
+    EXPECT_EQ(recorder.calls.back(), L"GroupNameChanged Standard 2");
+    standard->RemoveClient(&recorder);
+}
+
+TEST_F(DocumentsMenuModelTest, ClientsMayRemoveThemselvesOrDestroyTheObjectWhileNotified) {
+    Recorder first, second, third;
+    standard->AddClient(&first);
+    standard->AddClient(&second);
+    standard->AddClient(&third);
+    // The first removes the second; the second is not called for this change any more.
+    first.onNextCall = [&] {
+        standard->RemoveClient(&second);
+        standard->RemoveClient(&first);
+    };
+    model.addGroup(standard, L"Bolts");
+    EXPECT_EQ(first.calls.size(), 1u);
+    EXPECT_TRUE(second.calls.empty());
+    EXPECT_EQ(third.calls.size(), 1u);
+
+    // A client destroying the object while told its name changed: the rest hear it go away,
+    // nobody is called on the freed object.
+    ILibrariesGroup* bolts = model.group(L"Bolts");
+    Recorder watcher, destroyer;
+    bolts->AddClient(&destroyer);
+    bolts->AddClient(&watcher);
+    destroyer.onNextCall = [&] { bolts->Destroy(); };
+    bolts->SetName(L"Screws");
+    EXPECT_EQ(destroyer.calls,
+              (std::vector<std::wstring>{L"GroupNameChanged Screws", L"GroupRemoved Screws", L"GroupDestroyed"}));
+    EXPECT_EQ(watcher.calls, (std::vector<std::wstring>{L"GroupRemoved Screws", L"GroupDestroyed"}));
+    EXPECT_EQ(standard->GetGroupCount(), 0);
+    standard->RemoveClient(&third);
+}
+
+TEST_F(DocumentsMenuModelTest, LookupsFindLiveObjectsOnly) {
+    ILibrariesGroup* bolts = model.addGroup(standard, L"Bolts");
+    ILibrary* m6 = model.addLibrary(bolts, L"M6", L"Parts\\M6");
+    const GUID groupId = bolts->GetId();
+    const GUID libraryId = m6->GetId();
+    EXPECT_EQ(FindLibrary(libraryId), m6);
+    EXPECT_EQ(FindLibrariesGroup(groupId), bolts);
+    EXPECT_EQ(FindLibraryByName(GlobalCfgGroup(), L"m6"), m6);
+    EXPECT_EQ(FindLibraryByName(standard, L"M6", false), nullptr);
+    EXPECT_EQ(FindLibraryByName(standard, L"M6", true), m6);
+    EXPECT_EQ(GetConfiguration(m6), standard);
+    EXPECT_EQ(FindConfigurationByPath((kUser + L"LIBRARIES\\standard.tws").c_str()), standard);
+
+    Recorder recorder;
+    m6->AddClient(&recorder);
+    bolts->Destroy();
+    EXPECT_EQ(recorder.calls, (std::vector<std::wstring>{L"LibraryDestroyed"}));
+    EXPECT_EQ(FindLibrary(libraryId), nullptr);
+    EXPECT_EQ(FindLibrariesGroup(groupId), nullptr);
+    EXPECT_EQ(FindLibraryByName(GlobalCfgGroup(), L"M6"), nullptr);
+
+    Recorder global;
+    standard->AddClient(&global);
+    standard->SetActive(true);
+    EXPECT_EQ(FindActiveCfg(), standard);
+    IConfiguration* second = model.addConfiguration(kUser + L"Libraries\\Second.tws", L"Second");
+    second->AddClient(&global);
+    second->SetActive(true);
+    EXPECT_EQ(global.calls, (std::vector<std::wstring>{L"ActiveChanged Standard on", L"ActiveChanged Standard off",
+                                                       L"ActiveChanged Second on"}));
+    CloseAllConfigurations(GlobalCfgGroup());
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 0);
+    EXPECT_EQ(FindActiveCfg(), nullptr);
+    EXPECT_EQ(FindConfigurationByPath((kUser + L"Libraries\\Standard.tws").c_str()), nullptr);
+}
+
+TEST_F(DocumentsMenuModelTest, RelativeLibraryPathsResolveAgainstTheConfigurationFolder) {
+    ILibrary* m6 = model.addLibrary(standard, L"", L"Parts\\M6");
+    EXPECT_EQ(m6->GetPath(), L"Parts\\M6");
+    EXPECT_EQ(GetLibraryAbsolutePath(m6), kUser + L"Libraries\\Parts\\M6\\");
+    EXPECT_EQ(m6->GetDisplayName(), L"M6");
+    EXPECT_EQ(GetLibraryRelativePath(m6), L"Parts\\M6");
+    EXPECT_EQ(BuildLibraryItemPath(m6, L"a.grb"), kUser + L"Libraries\\Parts\\M6\\a.grb");
+    EXPECT_EQ(GetLibraryForFullPath((kUser + L"libraries\\parts\\m6\\b.grb").c_str()), m6);
+
+    Recorder recorder;
+    m6->AddClient(&recorder);
+    EXPECT_FALSE(m6->SetPath(L"Parts\\Missing"));  // no such folder
+    EXPECT_FALSE(m6->SetPath(L""));
+    platform::files::createDirectories(L"D:\\Shared\\Nuts");
+    EXPECT_TRUE(m6->SetPath(L"D:\\Shared\\Nuts"));
+    EXPECT_EQ(GetLibraryRelativePath(m6), L"D:\\Shared\\Nuts");  // not below the configuration
+    EXPECT_EQ(recorder.calls, (std::vector<std::wstring>{L"LibraryPathChanged D:\\Shared\\Nuts"}));
+    m6->RemoveClient(&recorder);
+}
+
+TEST_F(DocumentsMenuModelTest, DocumentsAreTheVisibleGrbFilesWithTheirExclusion) {
+    ILibrary* m6 = model.addLibrary(standard, L"M6", L"M6");
+    const std::wstring folder = kUser + L"Libraries\\M6\\";
+    for (const wchar_t* name : {L"b.grb", L"a.GRB", L"c.grbx", L"d.txt", L"h.grb"}) {
+        platform::files::writeAllAtomic(folder + name, "x");
+    }
+    SetFileAttributesW((folder + L"h.grb").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    platform::files::createDirectories(folder + L"sub.grb");
+    m6->SetDocumentExcluded(L"B.grb", true);
+
+    std::vector<std::wstring> seen;
+    ForEachLibraryDocument(m6, [&](const CString& in, const CString& name, bool excluded) {
+        EXPECT_EQ(in, folder);
+        seen.push_back(std::wstring(name.view()) + (excluded ? L" excluded" : L""));
+        return true;
+    });
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"a.GRB", L"b.grb excluded"}));
+    int calls = 0;
+    ForEachLibraryDocument(m6, [&](const CString&, const CString&, bool) { return ++calls < 1; });
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(DocumentsMenuModelTest, SavedConfigurationsReloadWithIdsAndExclusions) {
+    ILibrariesGroup* bolts = model.addGroup(standard, L"Bolts");
+    ILibrary* m6 = model.addLibrary(bolts, L"M6", L"M6");
+    m6->SetAuthor(L"Иванов");
+    m6->SetDocumentExcluded(L"old.grb", true);
+    model.setExcluded(bolts, true);
+    const GUID id = m6->GetId();
+    ASSERT_TRUE(standard->Save(false));
+
+    Recorder recorder;
+    standard->AddClient(&recorder);
+    ASSERT_TRUE(standard->Load(standard->GetPath()));
+    EXPECT_EQ(recorder.calls, (std::vector<std::wstring>{L"Reloaded Standard"}));
+    ILibrary* reloaded = FindLibrary(id);
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_TRUE(reloaded->IsDocumentExcluded(L"OLD.grb"));
+    EXPECT_EQ(reloaded->GetAuthor(), L"Иванов");
+    EXPECT_TRUE(reloaded->GetParent()->IsExcluded());
+
+    // A damaged file is refused with its line, and the model keeps what it had.
+    const std::wstring path(standard->GetPath().view());
+    platform::files::writeAllAtomic(
+        path, "<configuration name=\"x\">\n  <group name=\"g\">\n    <folder/>\n  </group>\n</configuration>\n");
+    EXPECT_FALSE(standard->Load(path.c_str()));
+    EXPECT_TRUE(platform::core::journal().contains("warning", path + L"(3): unknown element <folder>"));
+    platform::files::writeAllAtomic(path, "<configuration name=\"x\">\n<library id=\"nonsense\"/>");
+    EXPECT_FALSE(standard->Load(path.c_str()));
+    EXPECT_EQ(FindLibrary(id), reloaded);
+    EXPECT_EQ(standard->GetName(), L"Standard");
+    standard->RemoveClient(&recorder);
+}
+
+TEST_F(DocumentsMenuModelTest, AskingTheUserIsAStrictFailure) {
+    EXPECT_EQ(OpenConfiguration(GlobalCfgGroup()), nullptr);
+    IConfiguration* unsaved = CreateConfiguration(L"Unsaved", false);
+    EXPECT_FALSE(unsaved->Save(false));
+    EXPECT_FALSE(unsaved->Save(true));
+    unsaved->Destroy();
+    const auto failures = session.takeFailures();
+    ASSERT_EQ(failures.size(), 2u);
+    EXPECT_NE(failures[0].find(L"DocumentsMenu::OpenConfiguration"), std::wstring::npos);
+}
+
+TEST(TextCore, SearchableTextsAndIdentifiers) {
+    EXPECT_EQ(Korvo::GetSearchableEquivalent(L"Ёлка Cafe\u0301"), L"елка cafe");
+    Korvo::UniqueIdentifier id;
+    ASSERT_TRUE(Korvo::UniqueIdentifier::TryParse(L"{0123abcd-0001-4b56-8000-4c4942000001}", id));
+    EXPECT_EQ(id.ToString(), L"0123ABCD-0001-4B56-8000-4C4942000001");
+    Korvo::UniqueIdentifier again;
+    ASSERT_TRUE(Korvo::UniqueIdentifier::TryParse(id.ToString(), again));
+    EXPECT_EQ(again, id);
+    for (const wchar_t* bad : {L"", L"{0123abcd-0001-4b56-8000-4c4942000001", L"0123abcd00014b5680004c4942000001",
+                               L"0123abcd-0001-4b56-8000-4c494200000g", L"(0123abcd-0001-4b56-8000-4c4942000001)"}) {
+        EXPECT_FALSE(Korvo::UniqueIdentifier::TryParse(bad, id)) << bad;
+    }
+}
+
+}  // namespace

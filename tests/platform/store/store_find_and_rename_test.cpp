@@ -1,0 +1,54 @@
+// Folder searches read huge folders as they go (every entry once, small folders in name order),
+// and the shell's rename moves one name within its folder or says why it cannot.
+#include <algorithm>
+#include <set>
+
+#include "tests/platform/store/store_test_support.h"
+
+namespace {
+
+using store_test::findNames;
+using store_test::StoreTest;
+namespace files = platform::files;
+
+TEST_F(StoreTest, AHugeFolderListsEveryEntryOnce) {
+    ASSERT_EQ(files::createDirectories(L"C:\\Big"), 0u);
+    for (int i = 0; i < 1000; ++i) writeHost("C/Big/part " + std::to_string(i) + ".grb", "d");
+    writeHost("C/Big/notes.txt", "n");
+    const std::vector<std::wstring> names = findNames(L"C:\\Big\\*.grb");
+    ASSERT_EQ(names.size(), 1000u);
+    EXPECT_EQ(std::set<std::wstring>(names.begin(), names.end()).size(), 1000u);
+    const std::vector<std::wstring> all = findNames(L"C:\\Big\\*");
+    ASSERT_EQ(all.size(), 1003u);
+    EXPECT_EQ(all[0], L".");
+    EXPECT_EQ(all[1], L"..");
+}
+
+TEST_F(StoreTest, TheShellRenamesOneNameAndSaysWhyItCannot) {
+    ASSERT_EQ(files::createDirectories(L"C:\\Lib"), 0u);
+    ASSERT_EQ(files::writeAllAtomic(L"C:\\Lib\\a.grb", "a"), 0u);
+    ASSERT_EQ(files::writeAllAtomic(L"C:\\Lib\\b.grb", "b"), 0u);
+    const auto rename = [](const wchar_t* from, const wchar_t* to, UINT function = FO_RENAME) {
+        const std::wstring source = std::wstring(from) + L'\0';
+        const std::wstring target = std::wstring(to) + L'\0';
+        SHFILEOPSTRUCTW operation;
+        operation.wFunc = function;
+        operation.pFrom = source.c_str();
+        operation.pTo = target.c_str();
+        operation.fFlags = FOF_ALLOWUNDO;
+        return SHFileOperationW(&operation);
+    };
+    EXPECT_EQ(rename(L"C:\\Lib\\a.grb", L"C:\\Lib\\b.grb"), static_cast<int>(ERROR_ALREADY_EXISTS));
+    EXPECT_EQ(rename(L"C:\\Lib\\gone.grb", L"C:\\Lib\\c.grb"), static_cast<int>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(rename(L"C:\\Lib\\a.grb", L"C:\\Lib\\A M6.grb"), 0);
+    EXPECT_EQ(findNames(L"C:\\Lib\\*.grb"), (std::vector<std::wstring>{L"A M6.grb", L"b.grb"}));
+
+    // What the stand-in cannot do is a failure, not a quiet success.
+    EXPECT_NE(rename(L"C:\\Lib\\b.grb", L"C:\\Other", FO_COPY), 0);
+    const auto failures = platform::core::takeFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures.front().find(L"SHFileOperationW"), std::wstring::npos);
+    EXPECT_TRUE(files::exists(L"C:\\Lib\\b.grb"));
+}
+
+}  // namespace

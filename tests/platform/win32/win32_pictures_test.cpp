@@ -1,0 +1,164 @@
+// Pictures in the stand-ins: the graphics library's codecs, memory bitmaps with real pixels,
+// stretched copies and fills, print jobs, and a window's own scroll bars.
+#include <gtest/gtest.h>
+
+#include "platform/core/journal.h"
+#include "platform/kernel.h"
+#include "platform/kvgc/picture_codec.h"
+#include "tests/platform/mfc/mfc_test_app.h"
+
+namespace {
+
+using mfctest::MfcTest;
+using platform::kvgc::Picture;
+
+class Win32Pictures : public MfcTest {};
+
+Picture opaque(int width, int height) {
+    Picture p{width, height, {}};
+    for (int i = 0; i < width * height; ++i) p.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 0x010307));
+    return p;
+}
+
+TEST_F(Win32Pictures, EveryListedFormatRoundTripsAndTheContentDecidesTheCodec) {
+    const Picture picture = opaque(5, 3);
+    for (const wchar_t* extension : {L".png", L".bmp", L".dib", L".gif", L".tif", L".tiff", L".pcx", L".tga"}) {
+        const auto bytes = platform::kvgc::encodePicture(picture, extension);
+        ASSERT_TRUE(bytes) << mfctest::utf8(extension);
+        const auto back = platform::kvgc::decodePicture(*bytes, extension);
+        ASSERT_TRUE(back) << mfctest::utf8(extension);
+        EXPECT_EQ(back->pixels, picture.pixels) << mfctest::utf8(extension);
+    }
+    // JPEG is lossy: the size survives.
+    const auto jpeg = platform::kvgc::encodePicture(picture, L".JPEG");
+    ASSERT_TRUE(jpeg);
+    EXPECT_EQ(platform::kvgc::decodePicture(*jpeg, L".jpg")->width, 5);
+
+    // A PNG or GIF named otherwise is read as what it is; TGA, which has no signature, only by its
+    // extension; nothing else is handed to a codec the library would guess.
+    const std::string png = *platform::kvgc::encodePicture(picture, L".png");
+    EXPECT_EQ(platform::kvgc::pictureFormat(png, L".jpg"), "PNG");
+    EXPECT_TRUE(platform::kvgc::decodePicture(png, L".JPG"));
+    const std::string gif = *platform::kvgc::encodePicture(picture, L".gif");
+    EXPECT_EQ(platform::kvgc::pictureFormat(gif, L".tga"), "GIF");
+    const std::string tga = *platform::kvgc::encodePicture(picture, L".tga");
+    EXPECT_EQ(platform::kvgc::pictureFormat(tga, L".png"), "");
+    EXPECT_FALSE(platform::kvgc::decodePicture(tga, L".png"));
+    EXPECT_FALSE(platform::kvgc::decodePicture("%!PS-Adobe-3.0\n0 0 moveto\n", L".tga"));
+    EXPECT_FALSE(platform::kvgc::decodePicture(png.substr(0, png.size() / 2), L".png"));
+    EXPECT_FALSE(platform::kvgc::decodePicture("", L".png"));
+    EXPECT_FALSE(platform::kvgc::encodePicture(picture, L".svg"));
+}
+
+TEST_F(Win32Pictures, APictureBecomesABitmapWithItsTransparentPartsOnTheBackground) {
+    Picture picture{2, 1, {0xFF102030u, 0x00FFFFFFu}};
+    ASSERT_EQ(platform::files::writeAllAtomic(L"C:\\Pictures\\half.png", *platform::kvgc::encodePicture(picture, L".png")),
+              static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    ASSERT_EQ(platform::files::createDirectories(L"C:\\Pictures"), 0u);
+    ASSERT_EQ(platform::files::writeAllAtomic(L"C:\\Pictures\\half.png", *platform::kvgc::encodePicture(picture, L".png")), 0u);
+    HBITMAP bitmap = Korvo::CreateImageBitmap(L"C:\\Pictures\\half.png", RGB(125, 125, 125));
+    ASSERT_NE(bitmap, nullptr);
+    CWinBMP copy;
+    ASSERT_EQ(copy.Create(bitmap, nullptr, 0.0, 0.0), 0);
+    EXPECT_EQ(copy.pixels, (std::vector<std::uint32_t>{0x102030u, 0x7D7D7Du}));
+    EXPECT_EQ(Korvo::CreateImageBitmap(L"C:\\Pictures\\missing.png", 0), nullptr);
+    ::DeleteObject(bitmap);
+
+    // Saving: the extension names the format; an unknown one or a missing folder writes nothing.
+    EXPECT_EQ(copy.Save(L"C:\\Pictures\\copy.bmp"), 0);
+    std::string bytes;
+    ASSERT_EQ(platform::files::readAll(L"C:\\Pictures\\copy.bmp", bytes), 0u);
+    EXPECT_EQ(platform::kvgc::decodePicture(bytes, L".bmp")->pixels, (std::vector<std::uint32_t>{0xFF102030u, 0xFF7D7D7Du}));
+    EXPECT_EQ(copy.Save(L"C:\\Pictures\\copy.svg"), 3);
+    EXPECT_EQ(copy.Save(L"C:\\Nowhere\\copy.png"), 4);
+    EXPECT_EQ(CWinBMP{}.Save(L"C:\\Pictures\\empty.png"), 1);
+    EXPECT_EQ(CWinBMP{}.Create(nullptr, nullptr, 0.0, 0.0), 1);
+}
+
+TEST_F(Win32Pictures, MemoryBitmapsTakeStretchedCopiesAndFillsAsPixels) {
+    HBITMAP source = platform::win32::createBitmap(2, 2, {0x000001, 0x000002, 0x000003, 0x000004});
+    HBITMAP target = ::CreateCompatibleBitmap(nullptr, 4, 4);
+    ASSERT_NE(source, nullptr);
+    ASSERT_NE(target, nullptr);
+    CDC from, to;
+    from.CreateCompatibleDC(nullptr);
+    to.CreateCompatibleDC(nullptr);
+    CBitmap sourceBitmap, targetBitmap;
+    sourceBitmap.Attach(source);
+    targetBitmap.Attach(target);
+    CBitmap* previousSource = from.SelectObject(&sourceBitmap);
+    CBitmap* previousTarget = to.SelectObject(&targetBitmap);
+    ASSERT_TRUE(to.StretchBlt(0, 0, 4, 4, &from, 0, 0, 2, 2, SRCCOPY));
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    ASSERT_TRUE(platform::win32::bitmapPixels(target, width, height, pixels));
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{1, 1, 2, 2, 1, 1, 2, 2, 3, 3, 4, 4, 3, 3, 4, 4}));
+    CBrush red(RGB(255, 0, 0));
+    to.SelectObject(&red);
+    ASSERT_TRUE(to.PatBlt(3, 3, 5, 5, PATCOPY));  // clipped to the bitmap
+    platform::win32::bitmapPixels(target, width, height, pixels);
+    EXPECT_EQ(pixels.back(), 0xFF0000u);
+    EXPECT_EQ(pixels[14], 4u);
+    // What is not modelled is no quiet success.
+    EXPECT_FALSE(to.StretchBlt(0, 0, -4, 4, &from, 0, 0, 2, 2, SRCCOPY));
+    EXPECT_FALSE(to.PatBlt(0, 0, 1, 1, SRCCOPY));
+    EXPECT_EQ(to.SetMapMode(8), 0);
+    EXPECT_EQ(platform::core::takeFailures().size(), 3u);
+    EXPECT_EQ(::CreateCompatibleBitmap(nullptr, 1 << 14, 1 << 14), nullptr);
+    from.SelectObject(previousSource);
+    to.SelectObject(previousTarget);
+}
+
+TEST_F(Win32Pictures, PrintJobsRecordTheirPages) {
+    auto picture = std::make_shared<CWinBMP>();
+    picture->width = 2;
+    picture->height = 4;
+    picture->pixels.assign(8, 0x123456);
+    EXPECT_EQ(print_bitmap(picture), 0);
+    EXPECT_EQ(print_bitmap(std::make_shared<CWinBMP>()), 1);
+    const auto jobs = platform::win32::printJobs();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].document, L"Picture 2x4");
+    EXPECT_TRUE(jobs[0].ended);
+    EXPECT_EQ(jobs[0].drawing,
+              std::vector<std::wstring>{L"StretchBlt (0,0,3300,6600) from 2x4 (0,0,2,4) SRCCOPY BLACKONWHITE"});
+}
+
+TEST_F(Win32Pictures, AWindowsScrollBarsKeepTheirRangeAndShowWhenTheRangeExceedsThePage) {
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, L"Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 200, 100}, frame, 1));
+    SCROLLINFO info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 1;
+    info.nMax = 500;
+    info.nPage = 200;
+    info.nPos = 1000;  // kept where the page still fits
+    EXPECT_EQ(::SetScrollInfo(child, SB_HORZ, &info, TRUE), 301);
+    EXPECT_TRUE(child.GetStyle() & WS_HSCROLL);
+    RECT client{};
+    child.GetClientRect(&client);
+    EXPECT_EQ(client.bottom, 100 - ::GetSystemMetrics(SM_CYHSCROLL));
+    info.nPage = 900;  // larger than the range: the page shrinks to it and the bar goes
+    info.fMask = SIF_PAGE;
+    ::SetScrollInfo(child, SB_HORZ, &info, TRUE);
+    EXPECT_FALSE(child.GetStyle() & WS_HSCROLL);
+    child.GetScrollInfo(SB_HORZ, &info);
+    EXPECT_EQ(info.nPage, 500u);
+    EXPECT_EQ(info.nPos, 1);
+    // SIF_DISABLENOSCROLL keeps the bar as it is; ShowScrollBar shows it whatever the range.
+    child.EnableScrollBarCtrl(SB_BOTH, TRUE);
+    info.fMask = SIF_PAGE | SIF_DISABLENOSCROLL;
+    ::SetScrollInfo(child, SB_HORZ, &info, TRUE);
+    EXPECT_EQ(child.GetStyle() & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);
+    child.GetClientRect(&client);
+    EXPECT_EQ(client.right, 200 - ::GetSystemMetrics(SM_CXVSCROLL));
+    // Scroll-bar controls are not modelled.
+    EXPECT_EQ(::SetScrollInfo(child, SB_CTL, &info, TRUE), 0);
+    EXPECT_EQ(platform::core::takeFailures().size(), 1u);
+    child.DestroyWindow();
+    frame->DestroyWindow();
+}
+
+}  // namespace
