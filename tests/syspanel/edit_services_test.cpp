@@ -11,15 +11,14 @@
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "tests/support/session_test.h"
+#include "tests/syspanel/sys_panel_test_support.h"
 
 namespace {
 
 using kveval::NumberParameter;
 
-constexpr unsigned kFileOpen = 0xE101;
 constexpr unsigned kLevel = 907;
 constexpr unsigned kFontSize = 915;
-constexpr UINT kSetMargins = 0x00D3;
 
 TEST(EditValueList, IsAskedOnlyWithBothKeys) {
     platform::harness::Session s;
@@ -29,20 +28,12 @@ TEST(EditValueList, IsAskedOnlyWithBothKeys) {
     EXPECT_TRUE(LoadEditValueList(-1, -1).empty());
 }
 
-class EditServices : public platform::harness::SessionTest {
+class EditServices : public syspaneltest::FrameTest {
 protected:
     void SetUp() override {
         s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        window = s.inspect().activeMainFrame();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window));
-        ASSERT_NE(frame, nullptr);
-        s.user().expectFileChoose(L"C:\\Work\\a.grb");
-        s.user().command(window, kFileOpen);
-        s.runUntilIdle();
-        document = Korvo::DocumentManager::Instance().FindDocument(L"C:\\Work\\a.grb");
+        FrameTest::SetUp();
+        document = openDocument(window, L"C:\\Work\\a.grb");
         ASSERT_NE(document, nullptr);
         ASSERT_TRUE(frame->SetSyspanelControls({{kLevel, 0, 0}, {kFontSize, 0, 0}}));
         frame->EnableSyspanelControl(kLevel, true);
@@ -53,22 +44,10 @@ protected:
         ASSERT_NE(level, nullptr);
     }
 
-    CSyspanelEdit* ribbonEdit(unsigned id) {
-        CSyspanelEdit* found = nullptr;
-        frame->GetRibbonBar()->ForEachControl(
-            [&](CXTPControl* control) {
-                if (!found && control->GetID() == static_cast<int>(id)) found = dynamic_cast<CSyspanelEdit*>(control);
-            },
-            true);
-        return found;
-    }
     double numberOf(const std::optional<kveval::VariantParameter>& value) {
         return value && value->Get<NumberParameter>() ? value->Get<NumberParameter>()->value : -1.0;
     }
 
-    platform::harness::Session s;
-    HWND window = nullptr;
-    CMainFrame* frame = nullptr;
     CKvw32Doc* document = nullptr;
     CSyspanelEdit* fontSize = nullptr;
     CSyspanelEdit* level = nullptr;

@@ -9,6 +9,7 @@
 #include "syspanel/data_exchange.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "tests/support/session_test.h"
+#include "tests/syspanel/sys_panel_test_support.h"
 
 namespace {
 
@@ -16,21 +17,18 @@ using kveval::NumberParameter;
 using platform::harness::calls;
 using platform::harness::indexOf;
 
-constexpr unsigned kFileOpen = 0xE101;
 constexpr unsigned kWindowOpen = 1059;
 constexpr unsigned kLevel = 907;
 constexpr unsigned kPriority = 909;
 
-class PanelFrames : public platform::harness::SessionTest {
+class PanelFrames : public syspaneltest::FrameTest {
 protected:
     void SetUp() override {
         s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
         s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        first = s.inspect().activeMainFrame();
-        a = open(first, L"C:\\Work\\a.grb");
+        FrameTest::SetUp();
+        first = window;
+        a = openDocument(first, L"C:\\Work\\a.grb");
         ASSERT_NE(a, nullptr);
         // A second frame on the same document, as the kernel's new-window command opens it.
         second = s.kernel().newMainFrame();
@@ -40,20 +38,13 @@ protected:
         // A third frame with a document of its own.
         third = s.kernel().newMainFrame();
         ASSERT_NE(third, nullptr);
-        b = open(third, L"C:\\Work\\b.grb");
+        b = openDocument(third, L"C:\\Work\\b.grb");
         ASSERT_NE(b, nullptr);
         s.kernel().callback([](KorvoServerAppProxy& kernel) {
             kernel.SetSyspanelControls({{static_cast<int>(kLevel), 0, 0}, {static_cast<int>(kPriority), 0, 0}});
         });
     }
 
-    CKvw32Doc* open(HWND frame, const wchar_t* path) {
-        s.user().expectFileChoose(path);
-        s.user().command(frame, kFileOpen);
-        s.runUntilIdle();
-        return Korvo::DocumentManager::Instance().FindDocument(path);
-    }
-    static CMainFrame* frameOf(HWND window) { return dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window)); }
     // What the panel bar's edit shows.
     static std::wstring barText(HWND window, unsigned id) {
         auto* edit = dynamic_cast<CXTPControlEdit*>(frameOf(window)->GetSysPanelToolbar()->FindRegisteredControl(static_cast<int>(id)));
@@ -63,7 +54,6 @@ protected:
         return static_cast<const SysPanelValue*>(frameOf(window)->GetSysPanelToolbar()->GetControlValue(id))->value;
     }
 
-    platform::harness::Session s;
     HWND first = nullptr, second = nullptr, third = nullptr;
     CKvw32Doc* a = nullptr;
     CKvw32Doc* b = nullptr;

@@ -10,6 +10,7 @@
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "tests/support/session_test.h"
+#include "tests/syspanel/sys_panel_test_support.h"
 
 namespace {
 
@@ -18,25 +19,16 @@ using kveval::VariantParameter;
 using platform::harness::calls;
 using platform::harness::indexOf;
 
-constexpr unsigned kFileOpen = 0xE101;
 constexpr unsigned kLevel = 907;
 constexpr unsigned kFontSize = 915;
 constexpr unsigned kColour = 904;
 
-class PanelValues : public platform::harness::SessionTest {
+class PanelValues : public syspaneltest::FrameTest {
 protected:
     void SetUp() override {
         s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        window = s.inspect().activeMainFrame();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window));
-        ASSERT_NE(frame, nullptr);
-        s.user().expectFileChoose(L"C:\\Work\\a.grb");
-        s.user().command(window, kFileOpen);
-        s.runUntilIdle();
-        document = Korvo::DocumentManager::Instance().FindDocument(L"C:\\Work\\a.grb");
+        FrameTest::SetUp();
+        document = openDocument(window, L"C:\\Work\\a.grb");
         ASSERT_NE(document, nullptr);
         // The kernel puts the parameter controls on the panel and enables them, as a command does.
         ASSERT_TRUE(frame->SetSyspanelControls({{kColour, 0, 0}, {kLevel, 0, 0}, {kFontSize, 0, 0}}));
@@ -44,16 +36,6 @@ protected:
         frame->EnableSyspanelControl(kFontSize, true);
     }
 
-    CXTPControl* onBar(unsigned id) { return frame->GetSysPanelToolbar()->GetControls()->FindControl(static_cast<int>(id)); }
-    CXTPControl* inRibbon(unsigned id) {
-        CXTPControl* found = nullptr;
-        frame->GetRibbonBar()->ForEachControl(
-            [&](CXTPControl* control) {
-                if (!found && control->GetID() == static_cast<int>(id)) found = control;
-            },
-            true);
-        return found;
-    }
     CString barText(unsigned id) { return dynamic_cast<CXTPControlEdit*>(onBar(id))->GetEditText(); }
     CString ribbonText(unsigned id) { return dynamic_cast<CXTPControlEdit*>(inRibbon(id))->GetEditText(); }
     std::optional<VariantParameter> levelOf(int object) { return s.kernel().objectParameter(document, object, "Level"); }
@@ -61,9 +43,6 @@ protected:
         return value && value->Get<NumberParameter>() ? value->Get<NumberParameter>()->value : -1.0;
     }
 
-    platform::harness::Session s;
-    HWND window = nullptr;
-    CMainFrame* frame = nullptr;
     CKvw32Doc* document = nullptr;
 };
 

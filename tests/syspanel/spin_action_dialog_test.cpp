@@ -11,6 +11,7 @@
 #include "syspanel/syspanel_edit.h"
 #include "syspanel/syspanel_edit_ctrl.h"
 #include "tests/support/session_test.h"
+#include "tests/syspanel/sys_panel_test_support.h"
 
 namespace {
 
@@ -26,15 +27,10 @@ Action text(int id, const wchar_t* value) { return Action{Kind::Text, id, value}
 const Action ok{Kind::Ok, 0, {}};
 const Action cancel{Kind::Cancel, 0, {}};
 
-class SpinActionDialog : public platform::harness::SessionTest {
+class SpinActionDialog : public syspaneltest::FrameTest {
 protected:
     void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        window = s.inspect().activeMainFrame();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window));
-        ASSERT_NE(frame, nullptr);
+        FrameTest::SetUp();
         ASSERT_TRUE(frame->SetSyspanelControls({{kLevel, 0, 0}}));
         frame->EnableSyspanelControl(kLevel, true);
     }
@@ -65,9 +61,6 @@ protected:
         ASSERT_EQ(s.user().editCommand(window, kLevel, kSpinDialog), std::nullopt);
     }
 
-    platform::harness::Session s;
-    HWND window = nullptr;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(SpinActionDialog, TheChosenModeIsTakenOverAndAStepThatIsNoPositiveNumberBecomesOne) {
