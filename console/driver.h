@@ -33,7 +33,7 @@ void setDocumentsMenuHooks(const DocumentsMenuHooks& hooks);
 // The run ends: the tree goes while the model it follows is still there.
 void closeDocumentsMenu();
 
-// What `dump syspanel` prints for a main frame: the shell's outline of the frame's system panel.
+// What `dump panel` prints for a main frame: the shell's outline of the frame's system panel.
 // The program installs it; without it the verb says the panel is missing.
 void setSysPanelOutline(std::wstring (*outline)(HWND frame));
 // What `list-button` does: the shell's click on the list button of a parameter edit; nothing, or

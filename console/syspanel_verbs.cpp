@@ -19,7 +19,7 @@ bool Driver::dumpSysPanel(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
     if (!g_sysPanelOutline) {
-        transcript_.print(L"dump syspanel: the system panel is not part of this program");
+        transcript_.print(L"dump panel: the system panel is not part of this program");
         return true;
     }
     printDump(g_sysPanelOutline(frame), L"(no system panel)");

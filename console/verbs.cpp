@@ -131,7 +131,7 @@ std::span<const Verb> verbs() {
         {"documents-pane show-hidden",
          "clicks the header of the documents-menu window's Visible column (shows hidden rows, or leaves them out)", M, R, M,
          &Driver::toggleDocumentsMenuShowHidden},
-        {"dump syspanel FRAME",
+        {"dump panel FRAME",
          "prints the system panel of main frame FRAME: its controls in order with kind, group, value, enabled, visible "
          "(an edit also: whether its window exists, modified, spin mode)",
          M, R, M, &Driver::dumpSysPanel},

@@ -11,11 +11,11 @@ set(samples "C:\\Users\\user\\Documents\\Samples")
 string(CONCAT frames_script
   "start\nidle\nopen \"${samples}\\Bracket.grb\"\nnew-frame\ncommand 1 1059\nnew-frame\nopen \"${samples}\\Cover plate.grb\"\n"
   "kernel SetSyspanelControls 907 0 0 909 0 0\nmodel SetDefaultParameter 2 \"Level\" 9\nmodel SetDefaultParameter 1 \"Level\" 4\n"
-  "model RaiseParameterEvent 1 778\ndump syspanel 1\ndump syspanel 2\ndump syspanel 3\n"
+  "model RaiseParameterEvent 1 778\ndump panel 1\ndump panel 2\ndump panel 3\n"
   "model AddObject 1\nmodel AddObject 1\nmodel AddObject 1\nmodel SetObjectParameter 1 0 \"Level\" 1\n"
   "model SetObjectParameter 1 1 \"Level\" 1.000000005\nmodel SetObjectParameter 1 2 \"Priority\" 3\nmodel Select 1 0 1 2\n"
-  "model RaiseParameterEvent 1 783\ndump syspanel 2\n"
-  "model SetObjectParameter 1 0 \"Level\" 6\nmodel SetObjectParameter 1 1 \"Level\" 6.00000002\nmodel RaiseParameterEvent 1 515\ndump syspanel 1\n"
+  "model RaiseParameterEvent 1 783\ndump panel 2\n"
+  "model SetObjectParameter 1 0 \"Level\" 6\nmodel SetObjectParameter 1 1 \"Level\" 6.00000002\nmodel RaiseParameterEvent 1 515\ndump panel 1\n"
   "type 1 909 \"5\"\nmodel Select 1\ntype 2 907 \"7\"\ndump parameters\nquit\n")
 korvo_run(frames EXIT 0 OUTPUT out INPUT "${frames_script}")
 korvo_expect("${out}" "model RaiseParameterEvent: done\nbar visible\n  907 edit group - \"4\" list 0 window unmodified spin-mode 0 enabled visible ribbon \"4\" list 0\n"
@@ -35,7 +35,7 @@ korvo_expect("${out}" "document 2 \"Cover plate.grb\"\n  selection none\n  defau
 
 string(CONCAT command_script
   "start\nidle\nopen \"${samples}\\Bracket.grb\"\nkernel SetSyspanelControls 907 0 0\nkernel EnableSyspanelControl 907 1\n"
-  "model RunCommand 1 1\ntype 1 907 \"12.5\"\nclick 1 907\ndump syspanel 1\nkernel UnpackSyspanelIntVar 907\n"
+  "model RunCommand 1 1\ntype 1 907 \"12.5\"\nclick 1 907\ndump panel 1\nkernel UnpackSyspanelIntVar 907\n"
   "dump parameters\nmodel RunCommand 1 0\ncommand 1 907\nquit\n")
 korvo_run(command EXIT 0 OUTPUT out INPUT "${command_script}")
 korvo_expect("${out}" "user type \"12.5\" into 907 on 0x[0-9a-f]+\n(call [^\n]*\n)*call KVCommand::Run\\(907, \"PanelValueReader\"\\)\n"

@@ -65,7 +65,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-pane select \"Bolts\"\n"
         "documents-pane visible \"hex bolt.grb\"\n"
         "documents-pane show-hidden\n"
-        "dump syspanel 1\n"
+        "dump panel 1\n"
         "type 1 907 \"2,5\"\n"
         "key 1 907 Ctrl+Alt+F8\n"
         "spin 1 907 -3\n"
@@ -225,7 +225,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
-                       "syspanel, image, print-jobs, parameters belongs; usage: dump windows | "},
+                       "panel, image, print-jobs, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},

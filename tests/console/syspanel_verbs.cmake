@@ -5,7 +5,7 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(panel EXIT 0 OUTPUT out INPUT
-  "start\nidle\nnew-frame\ndump syspanel 2\ntype 1 907 \"5\"\ntype 1 1001 \"5\"\ntype 1 4711 \"5\"\ndump ribbon 1\nquit\n")
+  "start\nidle\nnew-frame\ndump panel 2\ntype 1 907 \"5\"\ntype 1 1001 \"5\"\ntype 1 4711 \"5\"\ndump ribbon 1\nquit\n")
 korvo_expect("${out}" "\nbar visible\nuser type \"5\" into 907 on 0x[0-9a-f]+\ntype: control 907 is disabled\n"
              "an empty panel and a parameter edit the kernel has not enabled")
 korvo_expect("${out}" "\ntype: control 1001 is no edit\n" "a button is no edit")
@@ -14,11 +14,11 @@ korvo_expect("${out}" "\n  group \"Parameters\"\n    904 popup \"Colour\" disabl
              "the ribbon's parameter group holds the panel's twins, left to the kernel")
 
 korvo_run(filters EXIT 0 OUTPUT out INPUT
-  "start\nidle\nkernel SetSyspanelControls 907 0 0 2702 0 0 2750 0 0\ndump syspanel 1\nquit\n")
+  "start\nidle\nkernel SetSyspanelControls 907 0 0 2702 0 0 2750 0 0\ndump panel 1\nquit\n")
 korvo_expect("${out}" "\n  2702 filter group - \"Lines\" enabled visible\n  2750 filter group - \"\" enabled visible\n"
              "a command's list: a built-in filter button with its own tooltip and a new one")
 
-korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump syspanel 2\n")
-korvo_expect("${err}" "<stdin>:3: dump syspanel: there is no main frame 2" "a frame that is not open")
+korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump panel 2\n")
+korvo_expect("${err}" "<stdin>:3: dump panel: there is no main frame 2" "a frame that is not open")
 korvo_run(before_start EXIT 2 ERROR err INPUT "type 1 907 \"5\"\n")
 korvo_expect("${err}" "<stdin>:1: type" "typing before start")
