@@ -37,6 +37,8 @@ CKVPropertySet KorvoDocument2::ReadProperties(LPCWSTR path) {
     while (std::getline(lines, line)) {
         const std::size_t equals = line.find('=');
         if (equals == std::string::npos) continue;
+        // A summary written with Windows line ends would otherwise keep the carriage return.
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::wstring key = platform::core::fromUtf8(line.substr(0, equals));
         for (const wchar_t* name : kPropertyNames) {
             if (platform::core::equalsNoCase(key, name)) {

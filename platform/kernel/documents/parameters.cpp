@@ -1,5 +1,6 @@
 #include "platform/kernel/documents/parameters.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/kernel/documents/document_2d.h"
@@ -154,8 +155,15 @@ void RaiseParameterEventInEveryView(CKvw32Doc& document, UINT eventId, DWORD fla
     std::vector<CKVBaseView*> views;
     for (CView* view : document.GetViews())
         if (auto* kernelView = dynamic_cast<CKVBaseView*>(view)) views.push_back(kernelView);
-    if (views.empty()) views.push_back(document.GetActiveKVView());
+    const bool noViews = views.empty();
+    if (noViews) views.push_back(document.GetActiveKVView());
     for (CKVBaseView* view : views) {
+        // A listener may close a window of the document while the event goes round: the views
+        // after it are taken from the document again, so that no one is handed a dead view.
+        if (!noViews && std::find(document.GetViews().begin(), document.GetViews().end(), view) ==
+                            document.GetViews().end()) {
+            continue;
+        }
         if (eventId == kEventObjectsPropertiesChanged)
             ApplicationEventManager::Instance().Raise(eventId, ObjectsPropertiesChangedArgs(flags, &document, view, 1));
         else
