@@ -7,6 +7,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/documents/document_text.h"
+#include "platform/kernel/profiles/profiles.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/ui/uimodule.h"
@@ -69,6 +70,7 @@ short CKvw32Doc::GetModifiedProperty() { return IsModified() ? 1 : 0; }
 
 CKvw32Doc::~CKvw32Doc() {
     Korvo::DocumentManager::Instance().RemoveDocument(this);
+    platform::kernel::forgetProfiles(this);
     // The application hears of every document that goes away.
     if (KorvoServerAppProxy* application = KorvoServerAppProxy::Instance()) application->OnDocumentClosed(this);
 }

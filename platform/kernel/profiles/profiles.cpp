@@ -69,6 +69,8 @@ void platform::kernel::setProfiles(CKvw32Doc* document, std::vector<std::pair<st
     profileTable()[document] = std::move(profiles);
 }
 
+void platform::kernel::forgetProfiles(const CKvw32Doc* document) { profileTable().erase(document); }
+
 ProductStructEditorProxy& ProductStructEditorProxy::Instance() {
     static ProductStructEditorProxy editor;
     return editor;

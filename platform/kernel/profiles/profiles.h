@@ -40,6 +40,9 @@ void ApplyProfile(CKvw32Doc* document, LPCWSTR name);
 namespace platform::kernel {
 // What a test gives a document's model: (name, colour index) per profile.
 void setProfiles(CKvw32Doc* document, std::vector<std::pair<std::wstring, UINT>> profiles);
+// A document that goes away takes its profiles along, so a later document at the same address
+// starts without them.
+void forgetProfiles(const CKvw32Doc* document);
 }  // namespace platform::kernel
 
 namespace Korvo::UI {
