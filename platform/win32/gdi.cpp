@@ -39,6 +39,7 @@ struct DeviceContext {
     int stretchMode = BLACKONWHITE;
     int mapMode = MM_TEXT;
     POINT brushOrigin{0, 0};
+    bool fromGetDc = false;   // only these go back through ReleaseDC
 };
 
 struct Gdi {
@@ -173,13 +174,19 @@ HDC GetDC(HWND hwnd) {
     if (hwnd && !::IsWindow(hwnd)) return nullptr;
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    return newDc(g, DeviceContext{hwnd});
+    DeviceContext context{hwnd};
+    context.fromGetDc = true;
+    return newDc(g, context);
 }
 
 int ReleaseDC(HWND, HDC dc) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    return g.contexts.erase(key(dc)) ? 1 : 0;
+    // A memory or printer DC is not released here: it stays until DeleteDC, as on Windows.
+    const DeviceContext* context = findDc(g, dc);
+    if (!context || !context->fromGetDc) return 0;
+    g.contexts.erase(key(dc));
+    return 1;
 }
 
 HDC CreateCompatibleDC(HDC) {

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr DWORD kErrorResourceNameNotFound = 1814;
+constexpr DWORD kErrorInvalidMenuHandle = 1401;
 
 struct MenuItem {
     UINT flags = 0;
@@ -39,6 +40,15 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 std::vector<MenuItem>* items(HMENU menu) {
     auto it = table().menus.find(menu);
     return it == table().menus.end() ? nullptr : &it->second;
+}
+
+// Whether `inner` is `menu` or one of its sub-menus at any depth (lock held).
+bool contains(HMENU menu, HMENU inner) {
+    if (menu == inner) return true;
+    if (const std::vector<MenuItem>* list = items(menu))
+        for (const MenuItem& item : *list)
+            if (item.submenu && contains(item.submenu, inner)) return true;
+    return false;
 }
 
 // The item by position, or by command searching sub-menus as Windows does.
@@ -122,7 +132,7 @@ HMENU CreateMenu() { return newMenu(); }
 BOOL DestroyMenu(HMENU menu) {
     Lock lock(table().mutex);
     std::vector<MenuItem>* list = items(menu);
-    if (!list) return FALSE;
+    if (!list) return platform::win32::failWith(kErrorInvalidMenuHandle, FALSE);
     const std::vector<MenuItem> owned = *list;
     table().menus.erase(menu);
     for (const MenuItem& item : owned)
@@ -138,12 +148,14 @@ BOOL IsMenu(HMENU menu) {
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text) {
     Lock lock(table().mutex);
     std::vector<MenuItem>* list = items(menu);
-    if (!list) return FALSE;
+    if (!list) return platform::win32::failWith(kErrorInvalidMenuHandle, FALSE);
     MenuItem item;
     item.flags = flags;
     if (flags & MF_POPUP) {
         item.submenu = reinterpret_cast<HMENU>(idOrSubmenu);
-        if (!items(item.submenu) || item.submenu == menu) return FALSE;
+        if (!items(item.submenu)) return platform::win32::failWith(kErrorInvalidMenuHandle, FALSE);
+        // A menu inside itself would make every search by command endless.
+        if (contains(item.submenu, menu)) return platform::win32::failWith(ERROR_INVALID_PARAMETER, FALSE);
     } else {
         item.id = static_cast<UINT>(idOrSubmenu);
     }
@@ -249,9 +261,11 @@ HMENU LoadMenuW(HINSTANCE, UINT_PTR id) {
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int, int, int, HWND owner, const RECT*) {
     platform::core::TrackedMenuRequest request;
+    const bool ownerExists = IsWindow(owner);  // asked before the menu lock: windows lock first
     {
         Lock lock(table().mutex);
-        if (!items(menu)) return FALSE;
+        if (!items(menu)) return platform::win32::failWith(kErrorInvalidMenuHandle, FALSE);
+        if (!ownerExists) return platform::win32::failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
         request.owner = owner;
         request.items = viewOf(menu);
     }

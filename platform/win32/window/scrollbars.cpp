@@ -55,8 +55,10 @@ int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL) {
         if (!w || !info) return 0;
         Window::ScrollBar& b = *barOf(*w, bar);
         if (info->fMask & SIF_RANGE) {
-            b.min = info->nMin;
-            b.max = info->nMax;
+            // An inverted range is no range: (0, 0), as Windows keeps it.
+            const bool valid = info->nMin <= info->nMax;
+            b.min = valid ? info->nMin : 0;
+            b.max = valid ? info->nMax : 0;
         }
         if (info->fMask & SIF_PAGE) b.page = static_cast<int>(std::min<UINT>(info->nPage, 0x7FFFFFFF));
         if (info->fMask & SIF_POS) b.pos = info->nPos;

@@ -10,6 +10,8 @@ using namespace platform::win32;
 namespace {
 
 void moveInZOrder(Window& w, HWND insertAfter) {
+    // After itself: the window stays where it is (taking it out first would lose its place).
+    if (insertAfter == w.handle) return;
     std::vector<HWND>* siblings = w.messageOnly ? nullptr : siblingsOf(w);
     if (!siblings) return;
     std::erase(*siblings, w.handle);

@@ -192,6 +192,8 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
         else
             w->style |= WS_DISABLED;
     }
+    // A disabled window cannot hold the focus; the focus inside it (its children) stays.
+    if (!enable && GetFocus() == hwnd) SetFocus(nullptr);
     SendMessageW(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled ? TRUE : FALSE;
 }

@@ -1,0 +1,139 @@
+// What device contexts and GDI objects keep: the selected objects, the modes, and which handle
+// goes back by which call; stale handles fail instead of reaching another object.
+#include "tests/platform/win32/win32_test_support.h"
+
+namespace {
+
+using namespace win32test;
+
+TEST(Win32Gdi, SelectingHandsBackThePreviousObjectOfTheSameKind) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    ASSERT_NE(dc, nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    HFONT font = CreateFontW(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, L"Sans");
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 4, 3);
+    ASSERT_TRUE(red && blue && font && bitmap);
+
+    SelectObject(dc, red);
+    EXPECT_EQ(SelectObject(dc, blue), red);
+    EXPECT_EQ(SelectObject(dc, font), font) << "the first font: the stand-in's own start";
+    EXPECT_EQ(SelectObject(dc, bitmap), bitmap);
+    EXPECT_EQ(SelectObject(dc, red), blue) << "a font and a bitmap in between did not replace the brush";
+
+    BITMAP info{};
+    EXPECT_EQ(GetObjectW(bitmap, sizeof(info), &info), static_cast<int>(sizeof(BITMAP)));
+    EXPECT_EQ(info.bmWidth, 4);
+    EXPECT_EQ(info.bmHeight, 3);
+    EXPECT_EQ(GetObjectW(bitmap, sizeof(info) - 1, &info), 0) << "a buffer too small";
+    EXPECT_EQ(GetObjectW(red, sizeof(info), &info), 0) << "not a bitmap";
+
+    EXPECT_TRUE(DeleteObject(blue));
+    EXPECT_FALSE(DeleteObject(blue)) << "deleted already";
+    EXPECT_EQ(SelectObject(dc, blue), nullptr) << "a deleted object cannot be selected";
+    RECT r{0, 0, 2, 2};
+    EXPECT_EQ(FillRect(dc, &r, blue), 0);
+    EXPECT_EQ(FillRect(dc, &r, red), 1);
+    EXPECT_EQ(FillRect(dc, nullptr, red), 0);
+
+    EXPECT_TRUE(DeleteDC(dc));
+    EXPECT_FALSE(DeleteDC(dc));
+    EXPECT_EQ(SelectObject(dc, red), nullptr) << "a deleted DC";
+    EXPECT_EQ(FillRect(dc, &r, red), 0);
+    expectNoFailures();
+}
+
+TEST(Win32Gdi, ModesReturnTheirPreviousValueAndRefuseWhatIsNotModelled) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(GetStretchBltMode(dc), BLACKONWHITE);
+    EXPECT_EQ(SetStretchBltMode(dc, HALFTONE), BLACKONWHITE);
+    EXPECT_EQ(SetStretchBltMode(dc, 0), 0) << "no such mode";
+    EXPECT_EQ(GetStretchBltMode(dc), HALFTONE);
+    POINT previous{-1, -1};
+    EXPECT_TRUE(SetBrushOrgEx(dc, 3, 4, &previous));
+    EXPECT_EQ(previous, (POINT{0, 0}));
+    EXPECT_TRUE(SetBrushOrgEx(dc, 0, 0, &previous));
+    EXPECT_EQ(previous, (POINT{3, 4}));
+    EXPECT_EQ(GetMapMode(dc), MM_TEXT);
+    EXPECT_EQ(SetMapMode(dc, MM_TEXT), MM_TEXT);
+    expectNoFailures();
+    EXPECT_EQ(SetMapMode(dc, MM_TEXT + 1), 0);
+    EXPECT_EQ(platform::core::takeFailures().size(), 1u) << "a mapping mode the stand-in cannot honour";
+    DeleteDC(dc);
+    EXPECT_FALSE(SetBrushOrgEx(dc, 1, 1, nullptr));
+    EXPECT_EQ(SetStretchBltMode(dc, HALFTONE), 0);
+}
+
+TEST(Win32Gdi, WindowDcsGoBackThroughReleaseDcAndMemoryDcsOnlyThroughDeleteDc) {
+    HWND top = createNamed("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HDC window = GetDC(top);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(window);
+    ASSERT_TRUE(window && screen && memory);
+    EXPECT_EQ(ReleaseDC(top, memory), 0) << "not a DC of GetDC";
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    EXPECT_NE(SelectObject(memory, brush), nullptr) << "still alive";
+    EXPECT_EQ(ReleaseDC(top, window), 1);
+    EXPECT_EQ(ReleaseDC(top, window), 0) << "released once";
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_TRUE(DeleteDC(memory));
+
+    DestroyWindow(top);
+    EXPECT_EQ(GetDC(top), nullptr) << "a destroyed window has no DC";
+    expectNoFailures();
+}
+
+TEST(Win32Kernel, ManualEventsStayOpenForEveryWaitUntilResetAndNamesAreShared) {
+    HANDLE manual = CreateEventW(nullptr, TRUE, FALSE, L"Korvo.Test.Event");
+    ASSERT_NE(manual, nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_TIMEOUT);
+    EXPECT_TRUE(SetEvent(manual));
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_OBJECT_0) << "manual reset: still signalled";
+
+    // Opening the same name gives the same object, whatever the other arguments say.
+    HANDLE again = CreateEventW(nullptr, FALSE, FALSE, L"korvo.test.EVENT");
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_NE(again, manual) << "a handle of its own";
+    EXPECT_EQ(WaitForSingleObject(again, 0), WAIT_OBJECT_0) << "already signalled, still manual";
+    EXPECT_TRUE(ResetEvent(again));
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_TIMEOUT);
+
+    EXPECT_TRUE(CloseHandle(manual));
+    EXPECT_TRUE(SetEvent(again)) << "the other handle keeps the object";
+    EXPECT_TRUE(CloseHandle(again));
+    HANDLE fresh = CreateEventW(nullptr, TRUE, FALSE, L"Korvo.Test.Event");
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "the last handle took the name with it";
+    EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
+    CloseHandle(fresh);
+
+    SetLastError(0);
+    EXPECT_FALSE(SetEvent(manual));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_FALSE(ResetEvent(nullptr));
+    EXPECT_EQ(WaitForSingleObject(manual, 0), WAIT_FAILED);
+    SetLastError(0);
+    EXPECT_FALSE(CloseHandle(manual));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    expectNoFailures();
+}
+
+TEST(Win32Kernel, AMutexIsNotAnEventAndRecursesForItsOwner) {
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, nullptr);
+    ASSERT_NE(mutex, nullptr);
+    SetLastError(0);
+    EXPECT_FALSE(SetEvent(mutex)) << "a handle of another kind";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    EXPECT_EQ(WaitForSingleObject(mutex, 0), WAIT_OBJECT_0) << "the owner enters again";
+    EXPECT_TRUE(ReleaseMutex(mutex));
+    EXPECT_TRUE(ReleaseMutex(mutex));
+    SetLastError(0);
+    EXPECT_FALSE(ReleaseMutex(mutex)) << "released more often than taken";
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_OWNER));
+    CloseHandle(mutex);
+    expectNoFailures();
+}
+
+}  // namespace
