@@ -118,14 +118,16 @@ void CKVTabClientWnd::ApplyTabWidthOption() {
         return;
     }
     HDC dc = ::GetDC(GetSafeHwnd());
-    if (!dc) dc = ::CreateCompatibleDC(nullptr);
+    // Without a window DC the screen's compatible one measures the text; it is deleted, not released.
+    const bool windowDc = dc != nullptr;
+    if (!windowDc) dc = ::CreateCompatibleDC(nullptr);
     const bool bold = paint->m_bBoldNormal || paint->m_bBoldSelected;
     ::SelectObject(dc, bold ? paint->GetBoldFont() : paint->GetFont());
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     int width = ::MulDiv(16 * metrics.tmAveCharWidth, ::GetDeviceCaps(dc, LOGPIXELSX), 72) +
                 paint->m_rcButtonMargin.left + paint->m_rcButtonMargin.right;
-    if (GetSafeHwnd()) ::ReleaseDC(m_hWnd, dc);
+    if (windowDc) ::ReleaseDC(m_hWnd, dc);
     else ::DeleteDC(dc);
     if (paint->m_bShowIcons) width += paint->GetIconSize().cx;
     if (IsCloseButtonsOnTabs()) width += xtpTabCloseButtonWidth;
