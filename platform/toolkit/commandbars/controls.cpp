@@ -289,7 +289,9 @@ CXTPControl* newControlOfType(XTPControlType type) {
 CXTPControls::~CXTPControls() { RemoveAll(); }
 
 CXTPControl* CXTPControls::insert(CXTPControl* control, int id, LPCWSTR parameter, int before) {
-    if (control->parent_ && control->parent_ != this) control->parent_->Remove(control);
+    // A control is in one list once: it leaves the list it is in (this one too) with that list's
+    // reference, and the caller's reference goes with it to its new place.
+    if (control->parent_) control->parent_->Remove(control);
     control->SetID(id);
     if (parameter) control->SetParameter(parameter);
     control->parent_ = this;

@@ -18,9 +18,20 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
     for (int i = 0; i < list->GetCount(); ++i) {
         CXTPControl* control = list->GetAt(i);
         if (!control->IsVisible()) continue;
+        // The menu holds each item it offers, whatever the site does to the bar meanwhile.
+        control->InternalAddRef();
+        controls.push_back(control);
         // The site may set the texts of a control about to be shown.
         if (site) site->SendMessage(XTPWM_UPDATECONTROLTEXT, static_cast<WPARAM>(control->GetID()),
                                     reinterpret_cast<LPARAM>(control));
+        if (control->GetControls() != list) {
+            // The site took the control out of the bar: it is not offered, and the control that
+            // moved into its place still is.
+            controls.pop_back();
+            control->InternalRelease();
+            --i;
+            continue;
+        }
         platform::core::MenuItemInfo item;
         item.id = control->GetID();
         item.caption = std::wstring(control->GetCaption());
@@ -31,7 +42,6 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
         CXTPCommandBar* sub = control->GetCommandBar();
         item.subMenu = sub != nullptr && control->GetType() == xtpControlPopup;
         items.push_back(item);
-        controls.push_back(control);
         if (sub) collectItems(sub, depth + 1, items, controls, site);
     }
 }
@@ -58,7 +68,6 @@ int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int 
     request.owner = site ? site->GetSafeHwnd() : nullptr;
     std::vector<CXTPControl*> controls;
     collectItems(popup, 0, request.items, controls, notify ? site : nullptr);
-    for (CXTPControl* control : controls) control->InternalAddRef();
     const int chosen = platform::core::userAgent().answerPopupMenu(request);
 
     tracking_ = nullptr;

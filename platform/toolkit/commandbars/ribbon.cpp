@@ -39,9 +39,23 @@ int CXTPRibbonGroup::GetIndex() const {
     return -1;
 }
 
+namespace {
+
+// A group that leaves its ribbon (removed, or its tab removed) may outlive it in another holder's
+// hands: its controls stop naming the ribbon as their bar and their edit windows go.
+void detachFromRibbon(CXTPRibbonGroup* group) {
+    CXTPControls* controls = group->GetControls();
+    controls->SetParent(nullptr);
+    for (int i = 0; i < controls->GetCount(); ++i)
+        if (auto* edit = dynamic_cast<CXTPControlEdit*>(controls->GetAt(i))) edit->ShowEditWindow(FALSE);
+}
+
+}  // namespace
+
 CXTPRibbonTab::~CXTPRibbonTab() {
     for (CXTPRibbonGroup* group : groups_) {
         group->tab_ = nullptr;
+        detachFromRibbon(group);
         group->InternalRelease();
     }
 }
@@ -91,6 +105,7 @@ void CXTPRibbonTab::RemoveGroup(int index) {
     if (!group) return;
     groups_.erase(groups_.begin() + index);
     group->tab_ = nullptr;
+    detachFromRibbon(group);
     group->InternalRelease();
     if (ribbon_) ribbon_->OnControlsChanged();
 }
@@ -226,6 +241,7 @@ void CXTPRibbonBar::RemoveTab(int index) {
             }
     }
     tab->ribbon_ = nullptr;
+    for (int g = 0; g < tab->GetGroupCount(); ++g) detachFromRibbon(tab->GetGroup(g));
     tab->InternalRelease();
     OnControlsChanged();
 }

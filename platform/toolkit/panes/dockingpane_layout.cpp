@@ -85,7 +85,11 @@ BOOL CXTPDockingPaneLayout::DoPropExchange(CXTPPropExchange* px) {
         PX_Bool(item, L"Selected", entry.selected, false);
         exchangeRect(item, L"", entry.rect);
         exchangeRect(item, L"Float", entry.floatRect);
+        // An entry without an id, or naming a pane an earlier entry named, places no pane: one
+        // pane cannot be in two places.
         if (id <= 0) continue;
+        if (std::any_of(entries_.begin(), entries_.end(), [id](const PaneEntry& e) { return e.id == static_cast<UINT>(id); }))
+            continue;
         entry.id = static_cast<UINT>(id);
         entry.type = type;
         entry.state = static_cast<XTPDockingPaneState>(std::clamp(state, 0, 3));
@@ -157,7 +161,8 @@ void CXTPDockingPaneManager::SetLayout(const CXTPDockingPaneLayout* layout) {
     for (const CXTPDockingPaneLayout::PaneEntry& entry : layout->entries_) {
         CXTPDockingPane* pane = FindPane(entry.id);
         CXTPDockingPane* head = entry.group ? FindPane(entry.group) : nullptr;
-        if (pane && head && head != pane) pane->neighbour_ = head;
+        // A group that would lead back to the pane (a file's loop of groups) is not joined.
+        if (pane && head && groupHead(head) != pane) pane->neighbour_ = head;
     }
     for (const CXTPDockingPaneLayout::PaneEntry& entry : layout->entries_) {
         CXTPDockingPane* pane = FindPane(entry.id);

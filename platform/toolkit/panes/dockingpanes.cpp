@@ -145,8 +145,14 @@ void CXTPDockingPaneManager::DestroyPane(CXTPDockingPane* pane) {
     pane->Detach();
     if (pane->container_ && ::IsWindow(pane->container_)) ::DestroyWindow(pane->container_);
     pane->container_ = nullptr;
-    for (CXTPDockingPane* other : panes_)
-        if (other->neighbour_ == pane) other->neighbour_ = pane->neighbour_;
+    // The panes that shared the pane's tab group keep sharing one: the first of them takes the
+    // pane's place in the group and the others join it.
+    CXTPDockingPane* successor = nullptr;
+    for (CXTPDockingPane* other : panes_) {
+        if (other == pane || other->neighbour_ != pane) continue;
+        other->neighbour_ = successor ? successor : pane->neighbour_;
+        if (!successor) successor = other;
+    }
     panes_.erase(it);
     pane->InternalRelease();
 }

@@ -79,7 +79,13 @@ std::vector<CXTPReportRecord*> CXTPReportControl::sortedVisible(CXTPReportRecord
         std::stable_sort(shown.begin(), shown.end(), [by](CXTPReportRecord* a, CXTPReportRecord* b) {
             CXTPReportRecordItem* first = a->GetItem(by->GetItemIndex());
             CXTPReportRecordItem* second = b->GetItem(by->GetItemIndex());
-            if (!first || !second) return false;
+            // A record without an item in the column sorts as an empty caption would, before
+            // the others: the order must stay consistent for the sort to be sound.
+            if (!first || !second) {
+                if (!first == !second) return false;
+                const int order = first ? 1 : -1;
+                return by->IsSortedIncreasing() ? order < 0 : order > 0;
+            }
             const int order = first->Compare(by, second);
             return by->IsSortedIncreasing() ? order < 0 : order > 0;
         });
@@ -122,6 +128,9 @@ void CXTPReportControl::forgetRecord(const CXTPReportRecord* record) {
         inplaceEdit_->args_ = {};
         inplaceEdit_->visible_ = FALSE;
     }
+    // The record's children go with it, and by then they no longer know this control.
+    CXTPReportRecords* children = const_cast<CXTPReportRecord*>(record)->GetChilds();
+    for (int i = 0; i < children->GetCount(); ++i) forgetRecord(children->GetAt(i));
 }
 
 void CXTPReportControl::SetFocusedRow(CXTPReportRow* row) { focused_ = row; }

@@ -143,12 +143,15 @@ LRESULT CXTPStatusBar::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     for (std::size_t i = 0; i < panes_.size(); ++i) {
         CXTPStatusBarPane* pane = panes_[i];
         if (pane->GetID() == 0) continue;
+        // A handler may remove indicators; the pane it updates lives until the update is done.
+        pane->InternalAddRef();
         CStatusCmdUI update(pane);
         update.m_nID = pane->GetID();
         update.m_nIndex = static_cast<UINT>(i);
         update.m_nIndexMax = static_cast<UINT>(panes_.size());
         // Panes keep their text when nobody on the route updates them.
         update.DoUpdate(frame, FALSE);
+        pane->InternalRelease();
     }
     return 0;
 }
