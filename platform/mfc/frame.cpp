@@ -529,6 +529,14 @@ void CMDIChildWnd::MDIMaximize() {
 void CMDIChildWnd::MDIRestore() {
     if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIRESTORE, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
+BOOL CMDIChildWnd::DestroyWindow() {
+    if (!m_hWnd) return FALSE;
+    const HWND client = ::GetParent(m_hWnd);
+    if (!client) return CFrameWnd::DestroyWindow();
+    MDIDestroy();
+    return TRUE;
+}
+
 void CMDIChildWnd::MDIDestroy() {
     if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }

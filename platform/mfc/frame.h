@@ -173,6 +173,9 @@ public:
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCWSTR lpszMenuName = nullptr,
                 DWORD dwExStyle = 0, CCreateContext* pContext = nullptr) override;
     using CFrameWnd::Create;
+    // An MDI child is destroyed by its MDI client (WM_MDIDESTROY), so that the client and those
+    // watching it learn that the child is gone.
+    BOOL DestroyWindow() override;
     void MDIActivate();
     void MDIMaximize();
     void MDIRestore();

@@ -416,10 +416,9 @@ TEST_F(ToolkitPanes, TabsFollowTheChildrenTheirActivationAndTheUsersClicks) {
     group->OnNavigateButtonClick(&buttons[0]);
     runUntilIdle();
     EXPECT_FALSE(::IsWindow(closing));
-    // The closed child tells the client nothing of its own; the next MDI message brings the tabs
-    // up to date.
-    b->MDIActivate();
+    // The child went through its MDI client, so its tab is gone at once.
     EXPECT_EQ(tabs.GetItemCount(), 2) << "the closed window's tab went";
+    b->MDIActivate();
     EXPECT_EQ(group->FindItem(b->GetSafeHwnd())->GetIndex(), 1) << "indexes follow";
     tabs.ShowNewWindowItem(FALSE);
     tabs.UpdateContents();
