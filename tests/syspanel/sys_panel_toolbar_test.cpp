@@ -36,6 +36,12 @@ TEST_F(PanelTest, RebuildingTheBarBringsBackTheRegisteredControlsWithTheirValues
     ASSERT_TRUE(bar->SetButtons(others, 1));
     ASSERT_TRUE(bar->SetButtons(ids, 1));
     EXPECT_EQ(controls->GetAt(0), level);
+    // A control that began a group in one list begins none in a list without a separator.
+    const UINT grouped[] = {904, 0, 907};
+    ASSERT_TRUE(bar->SetButtons(grouped, 3));
+    EXPECT_TRUE(level->GetBeginGroup());
+    ASSERT_TRUE(bar->SetButtons(ids, 1));
+    EXPECT_FALSE(level->GetBeginGroup());
     const auto* value = static_cast<const SysPanelValue*>(bar->GetControlValue(907));
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->value, 2.5);

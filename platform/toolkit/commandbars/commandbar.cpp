@@ -108,7 +108,9 @@ BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
             control = controls_->Add(request.controlType, static_cast<int>(id));
             control->SetStyle(request.buttonStyle);
         }
-        if (beginGroup) control->SetBeginGroup(TRUE);
+        // The list decides where groups begin, also for a control that comes back from an
+        // earlier list.
+        control->SetBeginGroup(beginGroup ? TRUE : FALSE);
         beginGroup = false;
     }
     return TRUE;
