@@ -65,7 +65,7 @@ const platform::mfc::DispatchMap* CKvw32Doc::GetDispatchMap() const {
 
 BSTR CKvw32Doc::GetFullName() { return SysAllocString(GetPathName().GetString()); }
 BSTR CKvw32Doc::GetName() { return SysAllocString(GetTitle().GetString()); }
-short CKvw32Doc::GetReadOnlyProperty() { return readOnly_ ? 1 : 0; }
+short CKvw32Doc::GetReadOnlyProperty() { return IsReadOnly() ? 1 : 0; }
 short CKvw32Doc::GetModifiedProperty() { return IsModified() ? 1 : 0; }
 
 CKvw32Doc::~CKvw32Doc() {

@@ -40,8 +40,6 @@ public:
     // Imports a foreign file into this document; the answer is the test's (default: fails).
     bool Import(LPCWSTR path, int mode);
 
-    bool IsReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     // The link id of a document embedded in another program's document (0: none).
     std::uint64_t GetEmbeddedLinkId() const { return embeddedLinkId_; }
     // Seconds of the platform's wall clock at the last auto-save (0: never).
@@ -129,7 +127,6 @@ private:
     bool paintBlocked_ = false;
     bool repaintFlag_ = false;
     bool editingBlocked_ = false;
-    bool readOnly_ = false;
     std::uint64_t embeddedLinkId_ = 0;
     std::int64_t lastAutoSaveTime_ = 0;
     int storedSelection_ = 0;

@@ -130,3 +130,15 @@ TEST(MakerDocumentProperties, AFileThatCannotServeGivesAnEmptySet) {
 }
 
 }  // namespace
+
+// The document's one read-only flag, whichever of its kernel faces sets or reads it.
+TEST(MakerDocumentState, OneReadOnlyFlagWhicheverFaceReachesIt) {
+    CKvw32Doc drawing;
+    KorvoDocument2& state = drawing;
+    state.SetReadOnly(true);
+    EXPECT_TRUE(drawing.IsReadOnly());
+    EXPECT_EQ(drawing.GetReadOnlyProperty(), 1);
+    drawing.SetReadOnly(false);
+    EXPECT_FALSE(state.IsReadOnly());
+    EXPECT_EQ(drawing.GetReadOnlyProperty(), 0);
+}
