@@ -157,9 +157,15 @@ void RaiseParameterEventInEveryView(CKvw32Doc& document, UINT eventId, DWORD fla
         if (auto* kernelView = dynamic_cast<CKVBaseView*>(view)) views.push_back(kernelView);
     const bool noViews = views.empty();
     if (noViews) views.push_back(document.GetActiveKVView());
+    const auto stillOpen = [&document] {
+        const auto open = Korvo::DocumentManager::Instance().GetDocuments();
+        return std::find(open.begin(), open.end(), &document) != open.end();
+    };
     for (CKVBaseView* view : views) {
-        // A listener may close a window of the document while the event goes round: the views
-        // after it are taken from the document again, so that no one is handed a dead view.
+        // A listener may close a window of the document, even its last one (the document then
+        // goes too), while the event goes round: what is left is taken from the document again,
+        // so that no one is handed a dead view or a dead document.
+        if (!stillOpen()) return;
         if (!noViews && std::find(document.GetViews().begin(), document.GetViews().end(), view) ==
                             document.GetViews().end()) {
             continue;

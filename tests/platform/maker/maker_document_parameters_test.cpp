@@ -229,6 +229,27 @@ TEST(MakerParameterEvents, EveryKernelViewOfTheDocumentHearsOnce) {
     EXPECT_TRUE(Korvo::DocumentManager::Instance().GetDocuments().empty());
 }
 
+TEST(MakerParameterEvents, ClosingTheLastViewMidwayEndsTheRound) {
+    auto* document = new CKvw32Doc;  // closes itself when its last view goes
+    auto first = std::make_unique<CKVView>();
+    auto second = std::make_unique<CKVView>();
+    document->AddView(first.get());
+    document->AddView(second.get());
+    // The first listener closes both windows: the document goes with the second.
+    struct Closer : TypedApplicationEventListener<515> {
+        std::unique_ptr<CKVView>* views[2] = {};
+        void OnApplicationEvent(UINT, const ApplicationEventArgs&) override {
+            for (auto* view : views) view->reset();
+        }
+    } closer;
+    closer.views[0] = &first;
+    closer.views[1] = &second;
+    ParameterListener listener;
+    RaiseParameterEventInEveryView(*document, 515, 0);
+    EXPECT_TRUE(Korvo::DocumentManager::Instance().GetDocuments().empty());
+    EXPECT_EQ(listener.heard.size(), 1u) << "only the round's first view was told";
+}
+
 TEST(MakerParameterEvents, ADocumentWithoutViewsIsStillHeardOf) {
     CKvw32Doc document;
     ParameterListener listener;
