@@ -1,5 +1,7 @@
 // The kernel's requests for the system panel's controls: the ribbon's twins of a control take
 // the same change as the panel bar, so that whichever the frame shows holds the value.
+#include <boost/scope_exit.hpp>
+
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
 #include "syspanel/data_exchange.h"
@@ -66,10 +68,7 @@ LRESULT CMainFrame::OnControlExecuted(WPARAM code, LPARAM lParam) {
     // Copying may execute a twin; the first execution alone hands its value on.
     if (m_copyingControlValue || !dynamic_cast<IDataExchange*>(control)) return 0;
     m_copyingControlValue = true;
-    struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-    } reset{m_copyingControlValue};
+    BOOST_SCOPE_EXIT_ALL(this) { m_copyingControlValue = false; };
     // Whichever bar the user entered the value in, the other one holds it too, so the running
     // command reads the same value through any of the panel's getters.
     if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->PopulateControlData(control);

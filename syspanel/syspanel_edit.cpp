@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cwchar>
 
+#include <boost/scope_exit.hpp>
+
 #include "syspanel/panel_parameters.h"
 
 namespace {
@@ -119,10 +121,7 @@ bool CSyspanelEdit::commitVariable(CKvw32Doc& owner) {
 
 const void* CSyspanelEdit::GetValue() {
     m_committing = true;
-    struct ClearOnExit {
-        bool& flag;
-        ~ClearOnExit() { flag = false; }
-    } clear{m_committing};
+    BOOST_SCOPE_EXIT_ALL(this) { m_committing = false; };
 
     m_value.text = GetEditText();
     if (m_style & kDefaultText) {

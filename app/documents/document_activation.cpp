@@ -1,6 +1,8 @@
 // The current document: the one the document-bound panes (properties, layers, model elements,
 // assembly structure ...) show. Activation tells every such pane, the kernel's modules and the
 // system panel, in a fixed order.
+#include <boost/scope_exit.hpp>
+
 #include "app/startup/existing_window.h"
 #include "app/kvw32_app.h"
 #include "mainframe/panes/document_pane_windows.h"
@@ -17,14 +19,6 @@ constexpr int kSceneMode = 1;
 // Process-wide: the panes told of a new document may ask to activate one themselves.
 bool g_activatingDocument = false;
 
-class ActivationGuard {
-public:
-    ActivationGuard() { g_activatingDocument = true; }
-    ~ActivationGuard() { g_activatingDocument = false; }
-    ActivationGuard(const ActivationGuard&) = delete;
-    ActivationGuard& operator=(const ActivationGuard&) = delete;
-};
-
 // Documents of one in-place edit (an assembly and the fragment edited inside it) share the
 // panes' state: switching between them is not a change of document for the panes.
 bool AreLinked(const CKvw32Doc* oldDocument, const CKvw32Doc* newDocument) {
@@ -38,7 +32,8 @@ bool AreLinked(const CKvw32Doc* oldDocument, const CKvw32Doc* newDocument) {
 
 void CKvw32App::ActivateDocument(CKvw32Doc* document) {
     if (g_activatingDocument) return;
-    ActivationGuard guard;
+    g_activatingDocument = true;
+    BOOST_SCOPE_EXIT_ALL(&) { g_activatingDocument = false; };
 
     if (document && document->IsFlagSet(KorvoDocument2::kFlagHiddenFromPanes)) document = nullptr;
     if (document == m_currentDocument) return;

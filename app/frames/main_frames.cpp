@@ -2,24 +2,11 @@
 // active frame, titles, activating the next frame and enabling them all.
 #include <algorithm>
 
+#include <boost/scope_exit.hpp>
+
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 
-namespace {
-
-// Clears a flag on every way out.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
 
 CMainFrame* CKvw32App::AsMainFrame(CFrameWnd* window) { return dynamic_cast<CMainFrame*>(window); }
 
@@ -71,7 +58,8 @@ void CKvw32App::ActivateNextMainFrame() {
 
 void CKvw32App::EnableMainFrames(bool enable) {
     if (m_enablingMainFrames) return;
-    FlagScope guard(m_enablingMainFrames);
+    m_enablingMainFrames = true;
+    BOOST_SCOPE_EXIT_ALL(this) { m_enablingMainFrames = false; };
     ForEachMainFrame([&](CMainFrame* frame) {
         if (frame->GetSafeHwnd()) frame->EnableWindow(enable ? TRUE : FALSE);
     });
