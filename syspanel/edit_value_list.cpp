@@ -1,7 +1,7 @@
 #include "syspanel/edit_value_list.h"
 
-#include "syspanel/edit_whole_text.h"
 #include "syspanel/syspanel_edit.h"
+#include "syspanel/syspanel_edit_ctrl.h"
 
 namespace {
 
@@ -14,28 +14,27 @@ constexpr WORD kListButtonMargin = 16;
 
 }  // namespace
 
-std::vector<CString> LoadEditValueList(int settingsKey1, int settingsKey2) {
+CMenuItemArray LoadEditValueList(int settingsKey1, int settingsKey2) {
     if (settingsKey1 < 1 || settingsKey2 < 1) return {};
     using namespace Korvo::ControlSettings;
     const EditSettings* settings = EditSettingsManager::Settings().GetEditSettigns(settingsKey1, settingsKey2, -1, 0);
-    return EditSettingsAccessor::GetMenuItems(settings).Items();
+    return EditSettingsAccessor::GetMenuItems(settings);
 }
 
-bool PickValueListEntry(CSyspanelEdit& control, const std::vector<CString>& list, unsigned id) {
-    if (id < 1 || id > list.size()) return false;
+bool PickValueListEntry(CSyspanelEditCtrl& window, CSyspanelEdit& control, const CMenuItemArray& list, unsigned id) {
+    if (id < 1 || id > static_cast<unsigned>(list.GetSize())) return false;
     // Replacing an empty text by the same nothing would not count as a change.
     if (control.GetEditText().IsEmpty()) control.SetEditText(L" ");
-    ReplaceWholeEditText(control, list[id - 1]);
-    control.SetModify(TRUE);
+    window.ReplaceWholeText(list.GetAt(static_cast<int>(id) - 1));
     control.OnEditChanged();
     control.ApplyValue();
     return true;
 }
 
-unsigned TrackValueListMenu(CSyspanelEdit& control, const std::vector<CString>& list) {
+unsigned TrackValueListMenu(CSyspanelEdit& control, const CMenuItemArray& list) {
     CXTPCommandBar* bar = control.GetParent();
     CXTPCommandBars* commandBars = bar ? bar->GetCommandBars() : nullptr;
-    CXTPPopupBar* popup = CreateEditMenuPopup(commandBars, CMenuItemArray(list), control.GetEditText());
+    CXTPPopupBar* popup = CreateEditMenuPopup(commandBars, list, control.GetEditText());
     if (!popup) return 0;
     const UINT chosen = UIModuleProxy::Instance().TrackPopupMenu(commandBars, popup);
     popup->InternalRelease();

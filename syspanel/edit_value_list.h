@@ -3,22 +3,23 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "platform/kernel.h"
 
 class CSyspanelEdit;
+class CSyspanelEditCtrl;
 
 // The kernel's value list for an edit's two settings keys; empty unless both are 1 or more.
-std::vector<CString> LoadEditValueList(int settingsKey1, int settingsKey2);
+CMenuItemArray LoadEditValueList(int settingsKey1, int settingsKey2);
 
-// Entry `id` (1 to the list's size) replaces the whole text of the edit, which is marked
-// modified, hears of the change and applies the value. False, changing nothing, for any other id.
-bool PickValueListEntry(CSyspanelEdit& control, const std::vector<CString>& list, unsigned id);
+// Entry `id` (1 to the list's size) replaces the whole text of the edit's window; the edit hears
+// of the change (and is marked modified) and applies the value. False, changing nothing, for any
+// other id.
+bool PickValueListEntry(CSyspanelEditCtrl& window, CSyspanelEdit& control, const CMenuItemArray& list, unsigned id);
 
 // Opens the list's menu for the edit, the current text's entry checked, and returns the command
 // the user chose (0: none).
-unsigned TrackValueListMenu(CSyspanelEdit& control, const std::vector<CString>& list);
+unsigned TrackValueListMenu(CSyspanelEdit& control, const CMenuItemArray& list);
 
 // The list button at the right end of an edit window.
 class EditListButton {

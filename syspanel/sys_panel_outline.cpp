@@ -41,7 +41,7 @@ std::wstring groupOf(const CSysPanelToolbar& panel, const CXTPControl& control) 
 
 std::size_t editValueListSize(const CSyspanelEdit& edit) {
     const CSyspanelEditCtrl* window = edit.GetSyspanelEditCtrl();
-    return window ? window->GetValueList().size() : 0;
+    return window ? static_cast<std::size_t>(window->GetValueList().GetSize()) : 0;
 }
 
 std::wstring quotedText(const CString& text) { return L"\"" + std::wstring(text.view()) + L"\""; }

@@ -84,12 +84,9 @@ void CSyspanelEditCtrl::ReplaceWholeText(const CString& text) { ReplaceAllText(t
 bool CSyspanelEditCtrl::SelectAdjacentItem(bool previous) {
     CString current;
     GetWindowText(current);
-    const auto it = std::find(valueList_.begin(), valueList_.end(), current);
-    if (it == valueList_.end()) return false;
-    if (previous && it == valueList_.begin()) return false;
-    const auto next = previous ? it - 1 : it + 1;
-    if (next == valueList_.end()) return false;
-    ReplaceWholeText(*next);
+    CString adjacent;
+    if (!valueList_.GetPrevNextStr(valueList_.ItemByStr(current), previous, adjacent)) return false;
+    ReplaceWholeText(adjacent);
     return true;
 }
 
@@ -172,7 +169,7 @@ bool CSyspanelEditCtrl::IsCommandEnabled(UINT id) const {
     if (id == kInsertVariable) return writable && GetControlDocument(&control_) != nullptr;
     if (id == kTextModule || id == kAngleInfo) return writable;
     // Only ids that name an entry of the list pick one.
-    if (id >= kFirstListEntry && id <= kLastListEntry) return writable && id <= valueList_.size();
+    if (id >= kFirstListEntry && id <= kLastListEntry) return writable && id <= static_cast<UINT>(valueList_.GetSize());
     return false;
 }
 
@@ -190,10 +187,10 @@ bool CSyspanelEditCtrl::ExecuteCommand(UINT id) {
         case kUndo: Undo(); break;
         case kToggleSpinButtons: control_.ShowSpinButtons(!control_.IsSpinButtons()); break;
         case kSpinDialog: RunSpinActionDialog(*this, &control_); break;
-        case kInsertVariable: RunInsertVariable(control_); break;
-        case kTextModule: RunTextModule(control_); break;
-        case kAngleInfo: RunAngleInfo(control_); break;
-        default: PickValueListEntry(control_, valueList_, id); break;
+        case kInsertVariable: RunInsertVariable(*this, control_); break;
+        case kTextModule: RunTextModule(*this, control_); break;
+        case kAngleInfo: RunAngleInfo(*this, control_); break;
+        default: PickValueListEntry(*this, control_, valueList_, id); break;
     }
     return true;
 }
@@ -241,7 +238,7 @@ void CSyspanelEditCtrl::ShowContextMenu(POINT screen) {
     PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(chosen), 0), 0);
 }
 
-bool CSyspanelEditCtrl::WantsListButton() const { return !valueList_.empty() && !control_.GetReadOnly(); }
+bool CSyspanelEditCtrl::WantsListButton() const { return !valueList_.IsEmpty() && !control_.GetReadOnly(); }
 
 void CSyspanelEditCtrl::layOutListButton() {
     listButton_.Layout(*this, *this, WantsListButton());

@@ -31,8 +31,8 @@ public:
     void SetSpinAction(unsigned mode, double step);
 
     // The entries the edit offers (the kernel's edit settings for the edit's keys).
-    const std::vector<CString>& GetValueList() const { return valueList_; }
-    void SetValueList(std::vector<CString> entries) { valueList_ = std::move(entries); }
+    const CMenuItemArray& GetValueList() const { return valueList_; }
+    void SetValueList(CMenuItemArray entries) { valueList_ = std::move(entries); }
     // Replaces the text by the entry before or after the current text; false when the text is no
     // entry or there is none on that side.
     bool SelectAdjacentItem(bool previous);
@@ -76,6 +76,6 @@ private:
     unsigned spinMode_ = kSpinByDefaultStep;
     double defaultStep_ = 1.0;
     double spinStep_;
-    std::vector<CString> valueList_;
+    CMenuItemArray valueList_;
     EditListButton listButton_;
 };

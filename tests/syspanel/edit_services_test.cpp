@@ -22,10 +22,10 @@ constexpr unsigned kFontSize = 915;
 
 TEST(EditValueList, IsAskedOnlyWithBothKeys) {
     platform::harness::Session s;
-    EXPECT_EQ(LoadEditValueList(1016, 1023).size(), 16u);
-    EXPECT_TRUE(LoadEditValueList(1016, -1).empty());
-    EXPECT_TRUE(LoadEditValueList(0, 1023).empty());
-    EXPECT_TRUE(LoadEditValueList(-1, -1).empty());
+    EXPECT_EQ(LoadEditValueList(1016, 1023).GetSize(), 16);
+    EXPECT_TRUE(LoadEditValueList(1016, -1).IsEmpty());
+    EXPECT_TRUE(LoadEditValueList(0, 1023).IsEmpty());
+    EXPECT_TRUE(LoadEditValueList(-1, -1).IsEmpty());
 }
 
 class EditServices : public syspaneltest::FrameTest {
@@ -56,7 +56,7 @@ protected:
 TEST_F(EditServices, APickFromTheListButtonsMenuGoesToTheSelectionOrTheDefaults) {
     // Only the ribbon's font-size edit has the keys of a list.
     auto* panelFontSize = dynamic_cast<CSyspanelEdit*>(frame->GetSysPanelToolbar()->FindRegisteredControl(kFontSize));
-    EXPECT_TRUE(!panelFontSize->GetSyspanelEditCtrl() || panelFontSize->GetSyspanelEditCtrl()->GetValueList().empty());
+    EXPECT_TRUE(!panelFontSize->GetSyspanelEditCtrl() || panelFontSize->GetSyspanelEditCtrl()->GetValueList().IsEmpty());
     const int a = s.kernel().addObject(document), b = s.kernel().addObject(document);
     s.kernel().select(document, {a, b});
     fontSize->SetEditText(L"11");

@@ -112,7 +112,7 @@ TEST_F(EditWindow, SpinningStepsByNumberByStandardSizeOrThroughTheList) {
 TEST_F(EditWindow, ValueListStepsPicksOnlyItsEntriesAndBeepsAtItsEnds) {
     CSyspanelEdit& edit = show(915);
     CSyspanelEditCtrl& ctrl = *edit.GetSyspanelEditCtrl();
-    ctrl.SetValueList({L"2.5", L"3.5", L"5"});
+    ctrl.SetValueList(CMenuItemArray({L"2.5", L"3.5", L"5"}));
     ctrl.SetSpinAction(CSyspanelEditCtrl::kSpinThroughList, 0.0);
     edit.SetEditText(L"3.5");
     edit.NotifySpinChanged(1, 1);
