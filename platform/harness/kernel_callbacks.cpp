@@ -7,6 +7,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
 #include "platform/kernel/ui/control.h"
 
@@ -30,11 +31,10 @@ DWORD runOnWorker(LPVOID parameter) {
     return 0;
 }
 
-// The arguments of a call by name, read in order.
-class CallArguments {
+// The arguments of a kernel callback by name, read in order.
+class CallArguments : public ArgumentReader {
 public:
-    CallArguments(std::wstring_view operation, const std::vector<std::wstring>& values)
-        : operation_(operation), values_(values) {}
+    using ArgumentReader::ArgumentReader;
 
     long long number() {
         const std::wstring& text = next();
@@ -44,7 +44,7 @@ public:
             if (used == text.size()) return value;
         } catch (const std::exception&) {
         }
-        throw std::invalid_argument(platform::core::toUtf8(operation_) + ": " + platform::core::toUtf8(text) + " is not a number");
+        throw bad(platform::core::toUtf8(text) + " is not a number");
     }
     UINT id() { return static_cast<UINT>(number()); }
     double real() {
@@ -55,12 +55,10 @@ public:
             if (used == text.size()) return value;
         } catch (const std::exception&) {
         }
-        throw std::invalid_argument(platform::core::toUtf8(operation_) + ": " + platform::core::toUtf8(text) + " is not a number");
+        throw bad(platform::core::toUtf8(text) + " is not a number");
     }
-    bool more() const { return used_ < values_.size(); }
     int integer() { return static_cast<int>(number()); }
     bool flag() { return number() != 0; }
-    std::wstring text() { return next(); }
     // 0: none; N: the Nth open document in opening order.
     CKvw32Doc* document() {
         const long long index = number();
@@ -78,21 +76,6 @@ public:
         if (index < 0 || index > static_cast<long long>(frames.size())) throw bad("no main frame " + std::to_string(index));
         return frames[static_cast<std::size_t>(index - 1)];
     }
-    void finish() const {
-        if (used_ != values_.size()) throw bad("too many arguments");
-    }
-
-private:
-    const std::wstring& next() {
-        if (used_ >= values_.size()) throw bad("missing argument");
-        return values_[used_++];
-    }
-    std::invalid_argument bad(const std::string& what) const {
-        return std::invalid_argument(platform::core::toUtf8(operation_) + ": " + what);
-    }
-    std::wstring_view operation_;
-    const std::vector<std::wstring>& values_;
-    std::size_t used_ = 0;
 };
 
 std::wstring answer(bool value) { return value ? L"true" : L"false"; }

@@ -10,6 +10,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
 
 namespace platform::harness {
@@ -44,10 +45,9 @@ std::wstring valueText(const kveval::VariantParameter& value) {
     return L"alternative " + std::to_wstring(value.Index());
 }
 
-class WorkArguments {
+class WorkArguments : public ArgumentReader {
 public:
-    WorkArguments(std::wstring_view operation, const std::vector<std::wstring>& values)
-        : operation_(operation), values_(values) {}
+    using ArgumentReader::ArgumentReader;
 
     double real() {
         const std::wstring& text = next();
@@ -65,7 +65,6 @@ public:
             throw bad(platform::core::toUtf8(number(value)) + " is not a whole number");
         return static_cast<int>(value);
     }
-    std::wstring text() { return next(); }
     CKvw32Doc* document() {
         const int index = integer();
         const auto documents = Korvo::DocumentManager::Instance().GetDocuments();
@@ -85,28 +84,12 @@ public:
         if (name == "Color") return kveval::ColorParameter{integer(), -1};
         if (name == "Layer") return std::int32_t{integer()};
         kveval::NumberParameter measure{real(), -1, 0};
-        if (used_ < values_.size() && values_[used_] == L"var") {
-            ++used_;
+        if (const std::wstring* following = peek(); following && *following == L"var") {
+            next();
             measure.variable = integer();
         }
         return measure;
     }
-    bool more() const { return used_ < values_.size(); }
-    void finish() const {
-        if (more()) throw bad("too many arguments");
-    }
-
-private:
-    const std::wstring& next() {
-        if (used_ >= values_.size()) throw bad("missing argument");
-        return values_[used_++];
-    }
-    std::invalid_argument bad(const std::string& what) const {
-        return std::invalid_argument(toUtf8(operation_) + ": " + what);
-    }
-    std::wstring_view operation_;
-    const std::vector<std::wstring>& values_;
-    std::size_t used_ = 0;
 };
 
 const std::wstring kDone = L"done";
