@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <initializer_list>
 
 namespace korvo::console {
@@ -12,11 +14,17 @@ namespace {
 
 constexpr int kEndSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-volatile sig_atomic_t caught = 0;
+std::atomic<int> caught{0};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 extern "C" void noteSignal(int signal) {
-    if (caught == 0) caught = signal;
+    int none = 0;
+    caught.compare_exchange_strong(none, signal);
 }
+
+// How long a signal may wait for the run to act on it.
+constexpr auto kGrace = std::chrono::milliseconds(900);
+constexpr timespec kPoll{0, 50'000'000};
 
 }  // namespace
 
@@ -31,14 +39,61 @@ EndSignals::EndSignals() {
     action.sa_handler = &noteSignal;
     sigemptyset(&action.sa_mask);
     for (int signal : kEndSignals) sigaction(signal, &action, nullptr);
+    runThread_ = pthread_self();
+    watcher_ = std::thread([this] { watch(); });
+}
+
+EndSignals::~EndSignals() {
+    runEnded();
+    watcher_.join();
+}
+
+void EndSignals::onOverdue(std::function<void()> lastWord) {
+    std::lock_guard lock(mutex_);
+    lastWord_ = std::move(lastWord);
+}
+
+void EndSignals::runEnded() {
+    {
+        std::lock_guard lock(mutex_);
+        ended_ = true;
+    }
+    changed_.notify_all();
+}
+
+void EndSignals::watch() {
+    // Takes the signals that come while no thread waits for input, then gives the run its grace.
+    std::unique_lock lock(mutex_);
+    while (!ended_ && caught.load() == 0) {
+        lock.unlock();
+        const int pending = sigtimedwait(&signals_, nullptr, &kPoll);
+        if (pending > 0) {
+            noteSignal(pending);
+            // The run's thread may be waiting for input: the signal interrupts that wait.
+            pthread_kill(runThread_, pending);
+        }
+        lock.lock();
+    }
+    if (ended_) return;
+    if (changed_.wait_for(lock, kGrace, [this] { return ended_; })) return;
+    const int signal = caught.load();
+    const std::function<void()> lastWord = lastWord_;
+    lock.unlock();
+    static constexpr char kOverdue[] = "korvo: the run did not end in time after the signal; ending it now\n";
+    [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kOverdue, sizeof kOverdue - 1);
+    if (lastWord) lastWord();
+    endProcessBy(signal);
 }
 
 int EndSignals::received() {
     if (received_ != 0) return received_;
-    if (caught != 0) return received_ = caught;
+    if (const int signal = caught.load(); signal != 0) return received_ = signal;
     const timespec now{};
     const int pending = sigtimedwait(&signals_, nullptr, &now);
-    if (pending > 0) received_ = pending;
+    if (pending > 0) {
+        noteSignal(pending);
+        received_ = caught.load();
+    }
     return received_;
 }
 

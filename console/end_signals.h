@@ -2,9 +2,18 @@
 // does: the program is closed as a user would close it and a temporary host folder is removed.
 // The signals are held back in every thread and taken only where the console can act on them:
 // between steps, and while it waits for input.
+// A step that runs long (a start-up over a huge state file) would keep a signal waiting for
+// minutes: a signal that the run has not acted on within a second ends the process there, after
+// the last word given to onOverdue (the temporary host folder goes), by the signal itself.
 #pragma once
 
+#include <pthread.h>
 #include <signal.h>
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
 
 namespace korvo::console {
 
@@ -13,8 +22,15 @@ public:
     // Blocks the signals in this thread and so in every thread it starts later: construct it
     // before anything starts a thread.
     EndSignals();
+    ~EndSignals();
     EndSignals(const EndSignals&) = delete;
     EndSignals& operator=(const EndSignals&) = delete;
+
+    // What to do before the process ends for a signal the run did not act on in time; the run
+    // clears it (an empty function) once it has nothing left that such an end would leave behind.
+    void onOverdue(std::function<void()> lastWord);
+    // The run has ended by itself: a signal from now on is no longer overdue.
+    void runEnded();
 
     // The end signal received so far, 0 when none came.
     int received();
@@ -27,9 +43,17 @@ public:
     static const char* name(int signal);
 
 private:
+    void watch();
+
     sigset_t signals_{};
     sigset_t waitMask_{};  // the thread's mask with the end signals let through
     int received_ = 0;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::function<void()> lastWord_;
+    bool ended_ = false;
+    pthread_t runThread_{};
+    std::thread watcher_;
 };
 
 }  // namespace korvo::console

@@ -1,6 +1,7 @@
 // The console as another program's automation client, and as the kernel calling the program's
 // callback object.
 #include <cwctype>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -45,14 +46,22 @@ std::vector<DispatchValue> dispatchArguments(const std::vector<ArgumentValue>& v
         const ArgumentValue& value = values[i];
         const VARTYPE wanted = parameters && i < parameters->size() ? (*parameters)[i] : VT_EMPTY;
         const auto number = value.quoted ? std::nullopt : numberOf(value.text);
-        // What does not fit is passed as it is: the object answers DISP_E_TYPEMISMATCH.
+        // What does not fit is passed as it is: the object answers DISP_E_TYPEMISMATCH, or
+        // DISP_E_OVERFLOW for a number wider than its parameter.
         if (wanted == VT_BSTR || !number) {
             arguments.push_back(DispatchValue::String(value.text.c_str()));
         } else if (wanted == (VT_I2 | VT_BYREF)) {
+            // The client's own variable is a short: a wider number cannot be put in it.
+            if (*number < std::numeric_limits<short>::min() || *number > std::numeric_limits<short>::max()) {
+                throw std::invalid_argument("automation: argument " + std::to_string(i + 1) + " (" +
+                                            std::to_string(*number) + ") does not fit a 16-bit reference");
+            }
             references.push_back(static_cast<short>(*number));
             arguments.push_back(DispatchValue::ShortRef(&references.back()));
-        } else {
+        } else if (*number >= std::numeric_limits<LONG>::min() && *number <= std::numeric_limits<LONG>::max()) {
             arguments.push_back(DispatchValue::Long(static_cast<LONG>(*number)));
+        } else {
+            arguments.push_back(DispatchValue::LongLong(*number));
         }
     }
     return arguments;

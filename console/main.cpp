@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -109,6 +110,12 @@ RunEnd run(const Options& options, EndSignals& signals) {
     // The session removes a temporary host folder when it ends, so it must end before the
     // process does, however the run stops.
     platform::harness::Session session(sessionConfig(options));
+    if (!options.host && !std::getenv("KORVO_KEEP_HOST")) {
+        signals.onOverdue([root = session.hostRoot()] {
+            std::error_code ignored;
+            std::filesystem::remove_all(root, ignored);
+        });
+    }
     Transcript transcript(std::cout);
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
     if (options.script) {
@@ -152,6 +159,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         end.exitCode = fail(printable(error.what()));
     }
+    signals.runEnded();
     if (end.signal != 0) signals.endProcessBy(end.signal);
     return end.exitCode;
 }

@@ -20,11 +20,12 @@ GUID GuidOf(const Id& id) {
     return guid;
 }
 
-void SetMember(std::set<Id>& set, const Id& id, bool member) {
+template <class Key>
+void SetMember(std::set<Key>& set, const Key& key, bool member) {
     if (member) {
-        set.insert(id);
+        set.insert(key);
     } else {
-        set.erase(id);
+        set.erase(key);
     }
 }
 
@@ -75,8 +76,7 @@ bool ViewState::IsLibraryHidden(ILibrary* library) const {
 
 bool ViewState::IsDocumentHidden(ILibrary* library, const CString& name) const {
     if (!library) return false;
-    const HiddenDocument pair{IdOf(library->GetId()), name};
-    return std::find(hiddenDocuments_.begin(), hiddenDocuments_.end(), pair) != hiddenDocuments_.end();
+    return hiddenDocuments_.contains(HiddenDocument{IdOf(library->GetId()), name});
 }
 
 bool ViewState::HasHiddenItems() const {
@@ -101,10 +101,7 @@ void ViewState::SetLibraryHidden(ILibrary* library, bool hidden) {
 
 void ViewState::SetDocumentHidden(ILibrary* library, const CString& name, bool hidden) {
     if (!library) return;
-    const HiddenDocument pair{IdOf(library->GetId()), name};
-    const auto found = std::find(hiddenDocuments_.begin(), hiddenDocuments_.end(), pair);
-    if (hidden && found == hiddenDocuments_.end()) hiddenDocuments_.push_back(pair);
-    if (!hidden && found != hiddenDocuments_.end()) hiddenDocuments_.erase(found);
+    SetMember(hiddenDocuments_, HiddenDocument{IdOf(library->GetId()), name}, hidden);
 }
 
 void ViewState::DoPropExchange(CXTPPropExchange* px) {
@@ -145,11 +142,8 @@ void ViewState::exchangeHiddenDocuments(CXTPPropExchange* px) {
             CString name;
             PX_String(entry, L"docName", name, L"");
             if (name.IsEmpty()) continue;
-            // A state loaded twice (a layout or profile applied again) must not hold a pair twice:
-            // showing the document again removes one pair only.
-            const HiddenDocument pair{library, name};
-            if (std::find(hiddenDocuments_.begin(), hiddenDocuments_.end(), pair) == hiddenDocuments_.end())
-                hiddenDocuments_.push_back(pair);
+            // A state loaded twice (a layout or profile applied again) holds each pair once.
+            hiddenDocuments_.emplace(library, name);
         }
         return;
     }

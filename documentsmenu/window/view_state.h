@@ -62,7 +62,7 @@ private:
     std::set<Id> expandedLibraries_;
     std::set<Id> hiddenGroups_;
     std::set<Id> hiddenLibraries_;
-    std::vector<HiddenDocument> hiddenDocuments_;
+    std::set<HiddenDocument> hiddenDocuments_;
 };
 
 }  // namespace DocumentsMenu

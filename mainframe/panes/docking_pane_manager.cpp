@@ -1,6 +1,9 @@
 #include "mainframe/panes/docking_pane_manager.h"
 
+#include <algorithm>
+
 #include "app/kvw32_app.h"
+#include "mainframe/panes/docking_panes_init.h"
 
 namespace {
 
@@ -31,6 +34,10 @@ BOOL CKVDockingPane::DoPropExchange(CXTPPropExchange* px) {
 CXTPDockingPane* CKVDockingPaneManager::OnCreatePane(int type, CXTPDockingPaneLayout* layout) {
     if (type == 0) return new CKVDockingPane(this);
     return Korvo::UI::DockingPaneManager::OnCreatePane(type, layout);
+}
+
+bool CKVDockingPaneManager::IsLayoutPaneKnown(UINT id) const {
+    return std::any_of(kInitialPanes.begin(), kInitialPanes.end(), [id](const InitialPaneRow& row) { return row.id == id; });
 }
 
 void CKVDockingPaneManager::ReturnPaneWindows() {

@@ -24,6 +24,8 @@ public:
     CKVDockingPaneManager() = default;
     // Ordinary panes (type 0) are CKVDockingPane; other types are the UI library's.
     CXTPDockingPane* OnCreatePane(int type, CXTPDockingPaneLayout* layout) override;
+    // A saved layout keeps only the panes the program makes (its initial panes).
+    bool IsLayoutPaneKnown(UINT id) const override;
     // Gives every pane window back to the application's hidden host, so that the windows outlive
     // this frame (they are shared by all main frames).
     void ReturnPaneWindows();

@@ -27,6 +27,8 @@ protected:
         if (used_ >= values_.size()) throw bad("missing argument");
         return values_[used_++];
     }
+    // How many arguments were taken so far.
+    std::size_t used() const { return used_; }
     // The next text without taking it; null when there is none.
     const std::wstring* peek() const { return more() ? &values_[used_] : nullptr; }
     std::invalid_argument bad(const std::string& what) const {

@@ -2,6 +2,7 @@
 // typed arguments, or the ones with simple arguments by name (the console's `kernel` verb), on the
 // UI thread or on a worker thread.
 #include <exception>
+#include <limits>
 #include <stdexcept>
 
 #include "platform/core/record.h"
@@ -46,7 +47,15 @@ public:
         }
         throw bad(platform::core::toUtf8(text) + " is not a number");
     }
-    UINT id() { return static_cast<UINT>(number()); }
+    // A number the callback's parameter holds as it is: a wider one is refused, never cut.
+    long long numberIn(long long low, long long high, const char* what) {
+        const std::size_t position = used() + 1;
+        const long long value = number();
+        if (value < low || value > high)
+            throw bad("argument " + std::to_string(position) + " (" + std::to_string(value) + ") does not fit " + what);
+        return value;
+    }
+    UINT id() { return static_cast<UINT>(numberIn(0, std::numeric_limits<UINT>::max(), "an unsigned 32-bit number")); }
     double real() {
         const std::wstring& text = next();
         try {
@@ -57,7 +66,10 @@ public:
         }
         throw bad(platform::core::toUtf8(text) + " is not a number");
     }
-    int integer() { return static_cast<int>(number()); }
+    int integer() {
+        return static_cast<int>(
+            numberIn(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), "a 32-bit number"));
+    }
     bool flag() { return number() != 0; }
     // 0: none; N: the Nth open document in opening order.
     CKvw32Doc* document() {

@@ -11,6 +11,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/registry_store.h"
+#include "platform/core/stale_temporaries.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/harness/framework_driver.h"
@@ -78,6 +79,8 @@ Session::Session(Config config)
     state_->config = config;
     current = state_.get();
     platform::core::control::configure(config.platform);
+    // Temporary files of runs that were killed before putting them in place.
+    platform::core::removeStaleTemporariesBelow(config.platform.hostRoot);
     if (config.seedSample) {
         const bool seeded = detail::seedProgramFolder(config.platform.programFolder,
                                                       config.keepExistingProgramFolder && state_->createdHostRoot.empty());

@@ -98,11 +98,15 @@ void Element::removeChildren(std::wstring_view name) {
 std::shared_ptr<Element> Element::loadFile(LPCWSTR path) {
     std::string bytes;
     if (!platform::toolkit::readXmlFile(path ? path : L"", bytes)) return nullptr;
+    return loadText(bytes, path);
+}
+
+std::shared_ptr<Element> Element::loadText(std::string_view bytes, std::wstring_view origin) {
     pugi::xml_document dom;
-    if (!platform::toolkit::parseXml(dom, bytes, path)) return nullptr;
+    if (!platform::toolkit::parseXml(dom, bytes, origin)) return nullptr;
     const pugi::xml_node root = dom.document_element();
     if (!root) {
-        platform::core::recordWarning(std::wstring(path) + L"(1): no root element");
+        platform::core::recordWarning(std::wstring(origin) + L"(1): no root element");
         return nullptr;
     }
     return fromDom(root);
@@ -155,7 +159,13 @@ void ApplyControls(const Element& parent, CXTPControls& controls, const Applicat
         if (const std::wstring* caption = element->attribute(L"caption")) control->SetCaption(caption->c_str());
         if (const std::wstring* tooltip = element->attribute(L"tooltip")) control->SetTooltip(tooltip->c_str());
         if (const std::wstring* text = element->attribute(L"description")) control->SetDescription(text->c_str());
-        control->SetStyle(static_cast<XTPButtonStyle>(toInt(element->attribute(L"style"), xtpButtonAutomatic)));
+        const int style = toInt(element->attribute(L"style"), xtpButtonAutomatic);
+        if (style >= xtpButtonAutomatic && style <= xtpButtonIconAndCaptionBelow) {
+            control->SetStyle(static_cast<XTPButtonStyle>(style));
+        } else {
+            platform::core::recordWarning(L"Korvo::UI::XML::ToolBar::apply: style " + std::to_wstring(style) +
+                                          L" is not a button style (0 to 4)");
+        }
         control->SetBeginGroup(toBool(element->attribute(L"beginGroup"), false));
         if (const int icon = toInt(element->attribute(L"iconId"), 0)) control->SetIconId(icon);
         control->SetVisible(toBool(element->attribute(L"visible"), true));

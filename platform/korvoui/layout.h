@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -45,6 +46,8 @@ public:
     // Parses an XML file (UTF-8) into its root element. Null, with a journal warning naming the
     // file and line, when it cannot be read or parsed.
     static std::shared_ptr<Element> loadFile(LPCWSTR path);
+    // The same for the bytes of a file read already; `origin` names it in warnings.
+    static std::shared_ptr<Element> loadText(std::string_view bytes, std::wstring_view origin);
     // The element as XML text.
     std::wstring toXml() const;
 

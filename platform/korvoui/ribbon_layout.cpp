@@ -86,7 +86,13 @@ void RibbonBar::apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parame
         if (tabElement->name() != L"RibbonTab") continue;
         CXTPRibbonTab* tab = ribbon.AddTab(tabElement->attribute(L"caption", L"").c_str(), number(*tabElement, L"id"));
         if (!tab) continue;
-        tab->SetContextColor(static_cast<XTPRibbonTabContextColor>(number(*tabElement, L"contextColor")));
+        const int color = number(*tabElement, L"contextColor");
+        if (color >= xtpRibbonTabContextColorNone && color <= xtpRibbonTabContextColorOrange) {
+            tab->SetContextColor(static_cast<XTPRibbonTabContextColor>(color));
+        } else {
+            platform::core::recordWarning(L"Korvo::UI::XML::RibbonBar::apply: contextColor " + std::to_wstring(color) +
+                                          L" is not a context colour (0 to 7)");
+        }
         if (auto* own = dynamic_cast<RibbonTab*>(tab)) {
             own->SetGuid(guidOf(*tabElement));
             own->SetTags(tabElement->attribute(L"tags", L"").c_str());

@@ -40,7 +40,12 @@ bool coerce(DispatchValue& value, VARTYPE parameter) {
     if (parameter == (VT_I2 | VT_BYREF)) return value.vt == parameter && value.shortRef;
     if (parameter == VT_BSTR) return value.vt == VT_BSTR;
     if (parameter == VT_I2 || parameter == VT_I4) {
-        if (value.vt != VT_I2 && value.vt != VT_I4) return false;
+        if (value.vt != VT_I2 && value.vt != VT_I4 && value.vt != VT_I8) return false;
+        // A 64-bit number that no LONG holds stays as it is, for fits() to refuse.
+        if (value.vt == VT_I8) {
+            if (value.wide < std::numeric_limits<LONG>::min() || value.wide > std::numeric_limits<LONG>::max()) return true;
+            value.number = static_cast<LONG>(value.wide);
+        }
         value.vt = parameter;
         return true;
     }
@@ -48,6 +53,7 @@ bool coerce(DispatchValue& value, VARTYPE parameter) {
 }
 
 bool fits(const DispatchValue& value, VARTYPE parameter) {
+    if (value.vt == VT_I8) return false;
     if (parameter != VT_I2) return true;
     return value.number >= std::numeric_limits<short>::min() && value.number <= std::numeric_limits<short>::max();
 }

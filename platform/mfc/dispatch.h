@@ -23,6 +23,7 @@ inline constexpr VARTYPE VT_I2 = 2;
 inline constexpr VARTYPE VT_I4 = 3;
 inline constexpr VARTYPE VT_BSTR = 8;
 inline constexpr VARTYPE VT_DISPATCH = 9;
+inline constexpr VARTYPE VT_I8 = 20;
 inline constexpr VARTYPE VT_BYREF = 0x4000;
 using DISPID = LONG;
 
@@ -53,6 +54,7 @@ using LPDISPATCH = IDispatch*;
 struct DispatchValue {
     VARTYPE vt = VT_EMPTY;
     LONG number = 0;                     // VT_I2, VT_I4
+    LONGLONG wide = 0;                   // VT_I8
     std::optional<CString> text;         // VT_BSTR; nothing for a null BSTR
     short* shortRef = nullptr;           // VT_I2 | VT_BYREF
     LPDISPATCH dispatch = nullptr;       // VT_DISPATCH; the receiver owns one reference
@@ -60,6 +62,7 @@ struct DispatchValue {
 
     static DispatchValue Short(short value) { return {.vt = VT_I2, .number = value}; }
     static DispatchValue Long(LONG value) { return {.vt = VT_I4, .number = value}; }
+    static DispatchValue LongLong(LONGLONG value) { return {.vt = VT_I8, .wide = value}; }
     static DispatchValue String(CString value) { return {.vt = VT_BSTR, .text = std::move(value)}; }
     static DispatchValue ShortRef(short* value) { return {.vt = VT_I2 | VT_BYREF, .shortRef = value}; }
 };

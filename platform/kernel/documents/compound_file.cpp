@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/kernel/documents/compound_directory.h"
+
 namespace platform::kernel {
 namespace {
 
@@ -47,7 +49,8 @@ std::string encodeCompoundFile(const CompoundStreams& streams) {
 }
 
 std::optional<CompoundStreams> decodeCompoundFile(const std::string& bytes) {
-    if (bytes.empty()) return std::nullopt;
+    // A damaged directory is refused before the library builds (and leaks) its entries.
+    if (bytes.empty() || !compoundDirectoryIsSound(bytes)) return std::nullopt;
     GPtr<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
                                               static_cast<gsf_off_t>(bytes.size()), FALSE));
     GError* error = nullptr;

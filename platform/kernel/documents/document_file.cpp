@@ -2,6 +2,7 @@
 
 #include "platform/core/api_text.h"
 #include "platform/kernel/documents/compound_file.h"
+#include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
 #include "platform/win32/files/file.h"
@@ -30,14 +31,12 @@ bool ReadDocumentFileInfo(const SharedPathName& path, KVDocumentFileInfo& info, 
     failureCode = S_OK;
     if (path.IsNull()) return fail(STG_E_FILENOTFOUND, failureCode);
     if (platform::files::isDirectory(path.view())) return fail(STG_E_ACCESSDENIED, failureCode);
-    std::string bytes;
-    if (const DWORD error = platform::files::readAll(path.view(), bytes); error != ERROR_SUCCESS) {
-        return fail(storageCodeFor(error), failureCode);
-    }
+    const platform::kernel::CompoundRead read = platform::kernel::readCompoundDocument(path.view());
+    if (read.error != ERROR_SUCCESS) return fail(storageCodeFor(read.error), failureCode);
     if (platform::kernel::control().storageReadFaults.contains(std::wstring(path.view()))) {
         return fail(STG_E_READFAULT, failureCode);
     }
-    const auto streams = platform::kernel::decodeCompoundFile(bytes);
+    const auto& streams = read.streams;
     if (!streams) return fail(STG_E_INVALIDHEADER, failureCode);
     info.storageFormat = 1;
     const auto header = streams->find(platform::kernel::kHeaderStreamName);

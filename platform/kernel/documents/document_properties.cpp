@@ -5,9 +5,9 @@
 
 #include "platform/core/text.h"
 #include "platform/kernel/documents/compound_file.h"
+#include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/documents/document_state.h"
 #include "platform/kernel/record.h"
-#include "platform/win32/files/file.h"
 
 namespace {
 
@@ -26,9 +26,8 @@ void CKVPropertySet::SetProperty(LPCWSTR name, LPCWSTR value) { properties_[name
 CKVPropertySet KorvoDocument2::ReadProperties(LPCWSTR path) {
     platform::kernel::recordCall(L"KorvoDocument2::ReadProperties(" + platform::kernel::quoted(path ? path : L"") + L")");
     CKVPropertySet properties;
-    std::string bytes;
-    if (!path || platform::files::readAll(path, bytes) != ERROR_SUCCESS) return properties;
-    const auto streams = platform::kernel::decodeCompoundFile(bytes);
+    if (!path) return properties;
+    const auto streams = platform::kernel::readCompoundDocument(path).streams;
     if (!streams) return properties;
     const auto summary = streams->find(platform::kernel::kSummaryStreamName);
     if (summary == streams->end()) return properties;

@@ -13,6 +13,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/documentsmenu/model.h"
 #include "platform/textcore.h"
+#include "platform/toolkit/xml_reading.h"
 #include "platform/win32/files/file.h"
 
 namespace platform::kernel::documentsmenu {
@@ -39,6 +40,11 @@ public:
         const pugi::xml_parse_result parsed = document.load_buffer(bytes_.data(), bytes_.size());
         if (!parsed) {
             fail(static_cast<std::ptrdiff_t>(parsed.offset), fromUtf8(parsed.description()));
+            return std::nullopt;
+        }
+        // Groups are read, kept and written again recursively: nesting is bounded first.
+        if (const pugi::xml_node deep = platform::toolkit::nestedTooDeep(document)) {
+            fail(deep.offset_debug(), platform::toolkit::nestedTooDeepProblem());
             return std::nullopt;
         }
         const pugi::xml_node root = document.document_element();

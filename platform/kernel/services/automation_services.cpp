@@ -5,6 +5,7 @@
 
 #include "platform/core/text.h"
 #include "platform/kernel/documents/compound_file.h"
+#include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/graphics.h"
 #include "platform/kernel/record.h"
@@ -56,9 +57,8 @@ std::unique_ptr<CWinBMP> KvwLoadKVDocImage(LPCWSTR path, LPCWSTR streamName) {
     using platform::kernel::recordCall;
     using platform::kernel::quoted;
     recordCall(L"KvwLoadKVDocImage(" + quoted(path ? path : L"") + L", " + quoted(streamName ? streamName : L"") + L")");
-    std::string bytes;
-    if (!path || !streamName || platform::files::readAll(path, bytes) != 0) return nullptr;
-    const auto streams = platform::kernel::decodeCompoundFile(bytes);
+    if (!path || !streamName) return nullptr;
+    const auto streams = platform::kernel::readCompoundDocument(path).streams;
     if (!streams) return nullptr;
     const auto stream = streams->find(platform::core::toUtf8(streamName));
     if (stream == streams->end()) return nullptr;

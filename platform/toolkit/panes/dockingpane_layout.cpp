@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/toolkit/panes/dockingpanes.h"
 
@@ -10,6 +11,18 @@ const CXTPDockingPane* groupHead(const CXTPDockingPane* pane) {
     return pane;
 }
 
+// Window coordinates are 16-bit values, as the window manager keeps them: a rectangle read from a
+// file is held to that range, and to a size of at least nothing, so its width and height are
+// plain numbers for everything that places a window with it.
+constexpr int kMinCoordinate = -32768;
+constexpr int kMaxCoordinate = 32767;
+
+RECT clampedRect(int left, int top, int right, int bottom) {
+    left = std::clamp(left, kMinCoordinate, kMaxCoordinate);
+    top = std::clamp(top, kMinCoordinate, kMaxCoordinate);
+    return RECT{left, top, std::clamp(right, left, kMaxCoordinate), std::clamp(bottom, top, kMaxCoordinate)};
+}
+
 void exchangeRect(CXTPPropExchange* px, LPCWSTR prefix, RECT& rect) {
     const CString name(prefix);
     int left = rect.left, top = rect.top, right = rect.right, bottom = rect.bottom;
@@ -17,7 +30,7 @@ void exchangeRect(CXTPPropExchange* px, LPCWSTR prefix, RECT& rect) {
     PX_Int(px, name + L"Top", top, 0);
     PX_Int(px, name + L"Right", right, 0);
     PX_Int(px, name + L"Bottom", bottom, 0);
-    rect = RECT{left, top, right, bottom};
+    rect = px->IsLoading() ? clampedRect(left, top, right, bottom) : RECT{left, top, right, bottom};
 }
 
 }  // namespace
@@ -71,6 +84,7 @@ BOOL CXTPDockingPaneLayout::DoPropExchange(CXTPPropExchange* px) {
 
     releaseSources();
     entries_.clear();
+    std::unordered_set<UINT> named;
     POSITION position = items->GetPosition();
     while (position) {
         CXTPPropExchange* item = items->GetNext(position);
@@ -87,9 +101,8 @@ BOOL CXTPDockingPaneLayout::DoPropExchange(CXTPPropExchange* px) {
         exchangeRect(item, L"Float", entry.floatRect);
         // An entry without an id, or naming a pane an earlier entry named, places no pane: one
         // pane cannot be in two places.
-        if (id <= 0) continue;
-        if (std::any_of(entries_.begin(), entries_.end(), [id](const PaneEntry& e) { return e.id == static_cast<UINT>(id); }))
-            continue;
+        if (id <= 0 || (manager_ && !manager_->IsLayoutPaneKnown(static_cast<UINT>(id)))) continue;
+        if (!named.insert(static_cast<UINT>(id)).second) continue;
         entry.id = static_cast<UINT>(id);
         entry.type = type;
         entry.state = static_cast<XTPDockingPaneState>(std::clamp(state, 0, 3));

@@ -83,6 +83,8 @@ void CXTPDockingPaneManager::AttachPane(CXTPDockingPane* pane, CXTPDockingPane* 
     pane->direction_ = group->direction_;
 }
 
+bool CXTPDockingPaneManager::IsLayoutPaneKnown(UINT) const { return true; }
+
 CXTPDockingPane* CXTPDockingPaneManager::FindPane(UINT id) const {
     for (CXTPDockingPane* pane : panes_)
         if (pane->GetID() == id) return pane;

@@ -180,6 +180,10 @@ public:
     // Makes the object of a new pane; type 0 is the ordinary pane. Programs override it to use
     // their own class. `layout` is the layout being applied, or null.
     virtual CXTPDockingPane* OnCreatePane(int type, CXTPDockingPaneLayout* layout);
+    // Whether a layout being loaded keeps its entry for pane `id`: an entry refused here is dropped
+    // as it is read, so a file naming panes the program never makes costs nothing. Every id by
+    // default.
+    virtual bool IsLayoutPaneKnown(UINT id) const;
     BOOL IsPaneClosed(UINT id) const;
     BOOL IsPaneHidden(UINT id) const;
     // Detaches every pane's child window (the children stay where they are).

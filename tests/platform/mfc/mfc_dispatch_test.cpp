@@ -57,6 +57,11 @@ TEST(MfcDispatch, CallsByNameCheckAndConvertTheirArguments) {
     EXPECT_EQ(Call(dispatch, L"Add").hr, DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(Call(dispatch, L"Subtract", {DispatchValue::Long(1)}).hr, DISP_E_UNKNOWNNAME);
     EXPECT_EQ(counter.total, 5);
+    // A 64-bit number (what a client passes for one no LONG holds) converts when it fits.
+    EXPECT_EQ(Call(dispatch, L"Add", {DispatchValue::LongLong(2)}).value.number, 7);
+    EXPECT_EQ(Call(dispatch, L"Add", {DispatchValue::LongLong(4294967297)}).hr, DISP_E_OVERFLOW);
+    EXPECT_EQ(Call(dispatch, L"Add", {DispatchValue::LongLong(-4294967295)}).hr, DISP_E_OVERFLOW);
+    EXPECT_EQ(counter.total, 7);
 
     const auto label = Call(dispatch, L"Label", {DispatchValue::String(L"five")});
     EXPECT_EQ(label.value.vt, VT_BSTR);
