@@ -20,8 +20,8 @@ GUID GuidOf(const Id& id) {
     return guid;
 }
 
-template <class Key>
-void SetMember(std::set<Key>& set, const Key& key, bool member) {
+template <class Set>
+void SetMember(Set& set, const typename Set::key_type& key, bool member) {
     if (member) {
         set.insert(key);
     } else {

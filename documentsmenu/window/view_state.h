@@ -53,6 +53,13 @@ public:
 
 private:
     using HiddenDocument = std::pair<Id, CString>;
+    // By library, then name as written. (A pair's own ordering would compare the names' pointers:
+    // CString turns into one.)
+    struct HiddenDocumentLess {
+        bool operator()(const HiddenDocument& a, const HiddenDocument& b) const {
+            return a.first != b.first ? a.first < b.first : a.second.str() < b.second.str();
+        }
+    };
 
     void exchangeIds(CXTPPropExchange* px, const wchar_t* section, const wchar_t* entry, std::set<Id>& ids,
                      bool (*resolves)(const Id&));
@@ -62,7 +69,7 @@ private:
     std::set<Id> expandedLibraries_;
     std::set<Id> hiddenGroups_;
     std::set<Id> hiddenLibraries_;
-    std::set<HiddenDocument> hiddenDocuments_;
+    std::set<HiddenDocument, HiddenDocumentLess> hiddenDocuments_;
 };
 
 }  // namespace DocumentsMenu
