@@ -59,9 +59,12 @@ private:
 
     Program() : session_(config()), transcript_(out_), driver_(session_, transcript_, err_, "fuzz.korvo", false) {
         static const std::string root = session_.hostRoot();
+        // The fuzzer ends with exit(0) while the program still runs: its static objects must not
+        // be torn down under it, so the process ends here, with only its host folder removed.
         std::atexit([] {
             std::error_code ignored;
             std::filesystem::remove_all(root, ignored);
+            std::_Exit(0);
         });
         run("documents-menu configuration \"C:\\Users\\user\\Documents\\Libraries.tws\"");
         run("start");

@@ -17,8 +17,10 @@ namespace winpath = platform::core::winpath;
 constexpr UINT kDeliver = WM_APP + 0x31;
 constexpr const wchar_t* kWindowClass = L"Korvo.KernelDirectoryWatcher";
 
+// Never destroyed: a watcher held by a static object of the program goes after every
+// function-local static made later, this list among them.
 std::vector<CDirectoryChangeWatcher*>& watchers() {
-    static std::vector<CDirectoryChangeWatcher*> all;
+    static auto& all = *new std::vector<CDirectoryChangeWatcher*>;
     return all;
 }
 
