@@ -18,7 +18,7 @@ pugi::xml_node nestedTooDeep(const pugi::xml_node& root) {
     pugi::xml_node node = root.first_child();
     if (node) ++depth;
     while (node) {
-        if (depth > kMaxXmlDepth) return node;
+        if (depth > kMaxXmlDepth && node.type() == pugi::node_element) return node;
         if (pugi::xml_node child = node.first_child()) {
             node = child;
             ++depth;

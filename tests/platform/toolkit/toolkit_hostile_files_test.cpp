@@ -14,9 +14,11 @@ namespace {
 
 // `depth` elements named `name` nested in one another, each opening on a line of its own, inside
 // `<root>` (line 1, depth 1): the element at depth D opens on line D.
+// The deepest element holds text, which is no element nested deeper.
 std::string Nested(const std::string& root, const std::string& name, int depth) {
     std::string text = "<" + root + ">";
     for (int i = 0; i < depth; ++i) text += "\n<" + name + ">";
+    text += "deepest";
     for (int i = 0; i < depth; ++i) text += "</" + name + ">";
     return text + "</" + root + ">";
 }
