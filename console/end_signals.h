@@ -1,10 +1,10 @@
 // Ctrl-C (SIGINT), SIGTERM and a closed terminal (SIGHUP) end a run the way the end of its input
 // does: the program is closed as a user would close it and a temporary host folder is removed.
-// The signals are held back in every thread and taken only where the console can act on them:
-// between steps, and while it waits for input.
-// A step that runs long (a start-up over a huge state file) would keep a signal waiting for
-// minutes: a signal that the run has not acted on within a second ends the process there, after
-// the last word given to onOverdue (the temporary host folder goes), by the signal itself.
+// The signals are held back in every thread and acted on where the console can: between steps,
+// and while it waits for input. A thread of its own takes them as they come, so that a step that
+// runs long (a start-up over a huge state file) cannot keep one waiting for minutes: a signal the
+// run has not finished acting on within 0.9 s ends the process there, after the last word given
+// to onOverdue (the temporary host folder goes), by the signal itself.
 #pragma once
 
 #include <pthread.h>
@@ -26,8 +26,7 @@ public:
     EndSignals(const EndSignals&) = delete;
     EndSignals& operator=(const EndSignals&) = delete;
 
-    // What to do before the process ends for a signal the run did not act on in time; the run
-    // clears it (an empty function) once it has nothing left that such an end would leave behind.
+    // What to do before the process ends for a signal the run did not act on in time.
     void onOverdue(std::function<void()> lastWord);
     // The run has ended by itself: a signal from now on is no longer overdue.
     void runEnded();
