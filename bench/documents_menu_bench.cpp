@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_support.h"
+#include "documentsmenu/documents_menu_dlg.h"
 #include "documentsmenu/tree_view.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
@@ -69,6 +71,6 @@ void BM_ExpandLibraryRow(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(rows);
 }
 
-BENCHMARK(BM_ExpandLibraryRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_ExpandLibraryRow)->Arg(100)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
 }  // namespace

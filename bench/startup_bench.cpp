@@ -30,6 +30,7 @@
 #include <system_error>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 
@@ -141,7 +142,7 @@ void runStartups(benchmark::State& state, const std::string& hostRoot) {
         std::string error;
         const Measurement measurement = measureOnce(hostRoot, error);
         if (measurement.startupMicros < 0) {
-            state.SkipWithError(error.c_str());
+            bench::fail(state, error.c_str());
             return;
         }
         state.SetIterationTime(static_cast<double>(measurement.startupMicros) / 1e6);
@@ -154,25 +155,25 @@ void runStartups(benchmark::State& state, const std::string& hostRoot) {
 }
 
 void BM_FirstStartup(benchmark::State& state) { runStartups(state, ""); }
-BENCHMARK(BM_FirstStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FirstStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
 // One folder for all repetitions, set up by an unmeasured first run.
 void BM_LaterStartup(benchmark::State& state) {
     std::error_code ignored;
     std::string folder = (std::filesystem::temp_directory_path(ignored) / "korvo-bench-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) {
-        state.SkipWithError("cannot create a host folder");
+        bench::fail(state, "cannot create a host folder");
         return;
     }
     std::string error;
     if (measureOnce(folder, error).startupMicros < 0) {
-        state.SkipWithError(error.c_str());
+        bench::fail(state, error.c_str());
     } else {
         runStartups(state, folder);
     }
     std::filesystem::remove_all(folder, ignored);
 }
-BENCHMARK(BM_LaterStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_LaterStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
 }  // namespace
 
@@ -182,5 +183,5 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
+    return bench::anyFailed() ? 1 : 0;
 }

@@ -79,7 +79,9 @@ public:
     template <class T>
         requires(!std::is_same_v<std::remove_cvref_t<T>, VariantParameter>) &&
                 std::is_constructible_v<Value, std::in_place_type_t<T>, T>
-    VariantParameter(T value) : value_(Value(std::in_place_type<T>, std::move(value))) {}  // NOLINT: implicit
+    // Built in place: a temporary variant moved into the optional makes GCC 12 at -O2 see a
+    // destructor of a never-built vector on that temporary (a false -Wfree-nonheap-object).
+    VariantParameter(T value) : value_(std::in_place, std::in_place_type<T>, std::move(value)) {}  // NOLINT: implicit
 
     // The alternative held, or -1 for none.
     int Index() const { return value_ ? static_cast<int>(value_->index()) : -1; }

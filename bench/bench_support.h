@@ -1,0 +1,32 @@
+// What every benchmark shares: how many times its body runs, and how it reports a failure so
+// that the run ends with a non-zero exit code (a skipped benchmark alone would not).
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+
+namespace bench {
+
+// `KORVO_BENCH_SMOKE=1` (what CI sets) runs each body once: a check that every benchmark still
+// builds and runs, not a timing.
+inline bool smokeRun() {
+    const char* value = std::getenv("KORVO_BENCH_SMOKE");
+    return value != nullptr && std::strcmp(value, "1") == 0;
+}
+
+inline int iterations(int timed) { return smokeRun() ? 1 : timed; }
+
+inline std::atomic<bool>& anyFailed() {
+    static std::atomic<bool> failed{false};
+    return failed;
+}
+
+inline void fail(benchmark::State& state, const char* message) {
+    anyFailed() = true;
+    state.SkipWithError(message);
+}
+
+}  // namespace bench
