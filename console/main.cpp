@@ -108,7 +108,10 @@ RunEnd run(const Options& options, EndSignals& signals) {
 
     // The session removes a temporary host folder when it ends, so it must end before the
     // process does, however the run stops.
-    platform::harness::Session session(sessionConfig(options));
+    platform::harness::Config config = sessionConfig(options);
+    // A signal gives up a call that keeps the run waiting.
+    config.interrupted = [&signals] { return signals.received() != 0; };
+    platform::harness::Session session(config);
     Transcript transcript(std::cout);
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
     if (options.script) {
