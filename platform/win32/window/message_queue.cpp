@@ -70,7 +70,6 @@ platform::core::Timer* earliestTimer(ThreadRecord& me, const Filter& filter) {
 // The next message by the pick order, without sent messages. Lock held.
 bool pick(ThreadRecord& me, const Filter& filter, bool remove, MSG& out) {
     auto& q = me.queue;
-    if (!filter.looksAt(QS_POSTMESSAGE | QS_ALLPOSTMESSAGE | QS_PAINT | QS_TIMER)) return false;
     for (auto it = q.posted.begin(); it != q.posted.end() && filter.looksAt(QS_POSTMESSAGE); ++it) {
         if (!filter.passes(it->hwnd, it->message)) continue;
         out = *it;

@@ -2,6 +2,7 @@
 // clock, kernel object lifetimes.
 #include "platform/core/clock.h"
 #include "platform/core/control.h"
+#include "platform/core/process.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {
@@ -339,6 +340,23 @@ TEST(Win32Threads, MsgWaitEndsForAHandleOrASentMessageAndCanNeverEndOnlyWhenNoth
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures[0].find(L"MsgWaitForMultipleObjects on the UI thread would block forever"), std::wstring::npos);
     CloseHandle(event);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace win32test;
+
+TEST(Win32Threads, WhatDestructorsCloseAfterTheProcessEndedNeitherThrowsNorFindsWindows) {
+    HWND w = createNamed("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\Korvo.Settings");
+    EXPECT_THROW(TerminateProcess(GetCurrentProcess(), 1), platform::core::ProcessTerminated);
+    // As a program's static objects do while the process goes: nothing unwinds from here.
+    EXPECT_NO_THROW(EXPECT_TRUE(CloseHandle(mutex)));
+    EXPECT_NO_THROW(EXPECT_FALSE(IsWindow(w)));
+    EXPECT_NO_THROW(EXPECT_FALSE(DestroyWindow(w)));
+    EXPECT_THROW(GetCurrentThreadId(), platform::core::ProcessTerminated) << "anything else still ends the caller";
 }
 
 }  // namespace
