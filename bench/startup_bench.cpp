@@ -36,6 +36,10 @@
 
 extern char** environ;
 
+// bench/finished_threads_bench.cpp: its child's flag and body.
+extern const char* const kFinishedThreadsChildFlag;
+int runFinishedThreadsChild();
+
 namespace {
 
 constexpr const char* kChildFlag = "--startup-child";
@@ -179,6 +183,7 @@ BENCHMARK(BM_LaterStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iter
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], kChildFlag) == 0) return runChild(argc > 2 ? argv[2] : nullptr);
+    if (argc > 1 && std::strcmp(argv[1], kFinishedThreadsChildFlag) == 0) return runFinishedThreadsChild();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

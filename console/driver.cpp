@@ -232,6 +232,9 @@ bool Driver::run(const Step& step) {
     bool done = false;
     try {
         done = perform(step);
+    } catch (const platform::harness::HungCall& hung) {
+        err_ << "korvo: " << printable(source_) << ":" << step.line << ": " << printable(hung.what()) << std::endl;
+        hung_ = true;
     } catch (const std::exception& error) {
         scriptError(step.line, printable(error.what()));
     }
@@ -259,6 +262,7 @@ int Driver::finish() {
     if (started_ && session_.startResult() == 0 && exitCode == 0) exitCode = kExitFailed;
     for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));
     for (const auto& failure : failures_) err_ << "korvo: failed: " << printable(toUtf8(failure)) << std::endl;
+    if (hung_) return kExitHung;
     if (scriptFailed_) return kExitScriptError;
     if (!failures_.empty()) return exitCode != 0 ? exitCode : kExitFailed;
     return exitCode;

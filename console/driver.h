@@ -16,6 +16,7 @@ namespace korvo::console {
 // Exit codes of the console besides the program's own.
 inline constexpr int kExitFailed = 1;       // a strict failure, an unconsumed expectation, failed start-up
 inline constexpr int kExitScriptError = 2;  // bad command line, bad script, a verb that cannot run now
+inline constexpr int kExitHung = 3;         // a call into the program could never end: the run was ended
 // The framework's File Open command, which the open verb sends.
 inline constexpr unsigned kFileOpenCommand = 0xE101;
 
@@ -166,6 +167,7 @@ private:
     bool strict_;
     bool started_ = false;
     bool scriptFailed_ = false;
+    bool hung_ = false;
     std::vector<std::wstring> failures_;
     // The "KVW32.SERVER" object the automation verb made on first use.
     std::optional<platform::harness::Automation::ObjectId> automationServer_;

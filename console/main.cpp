@@ -109,7 +109,10 @@ RunEnd run(const Options& options, EndSignals& signals) {
 
     // The session removes a temporary host folder when it ends, so it must end before the
     // process does, however the run stops.
-    platform::harness::Session session(sessionConfig(options));
+    platform::harness::Config config = sessionConfig(options);
+    // A signal gives up a call that keeps the run waiting.
+    config.interrupted = [&signals] { return signals.received() != 0; };
+    platform::harness::Session session(config);
     if (!options.host && !std::getenv("KORVO_KEEP_HOST")) {
         signals.onOverdue([root = session.hostRoot()] {
             std::error_code ignored;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -32,6 +33,17 @@ struct Config {
     // With a given host root: leave an existing program folder as an earlier run left it, and seed
     // only a missing one (the console's --host, so a second run continues where the first stopped).
     bool keepExistingProgramFolder = false;
+    // Asked now and then while the harness waits, in real time, on a call that has not ended; true
+    // gives the call up and ends the run (the console's termination signals).
+    std::function<bool()> interrupted;
+};
+
+// The run was ended because a call the harness made could never end (or an interruption gave
+// it up): the process was ended as a user ends a program that hangs, after which the call's
+// threads have unwound.
+class HungCall : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 enum class Button { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
@@ -346,12 +358,16 @@ public:
     void pdmFailCall(std::wstring_view call);
 
     // Calls the application's kernel callback object as the kernel would: on the UI thread, or
-    // on a worker thread that the call joins (rethrowing what the call threw). Throws
-    // std::logic_error when the application made no callback object.
+    // on a worker thread that the call joins (rethrowing what the call threw). While a worker
+    // runs, what it sends to the UI thread's windows runs on the UI thread, as the program's loop
+    // would run it. A worker call that can never end (manual clock), or one given up through
+    // Config::interrupted, ends the process and throws HungCall once the worker has unwound.
+    // Throws std::logic_error when the application made no callback object.
     void callback(const std::function<void(KorvoServerAppProxy&)>& call, bool onWorkerThread = false);
     // A callback operation with simple arguments by name, as the console's `kernel` verb calls it
     // (numbers decimal or 0x..., texts, DOCUMENT and FRAME as 1-based indexes, 0 for none); its
-    // answer as text ("true", "42", "\"text\"", "window 0x...", "null", "done").
+    // answer as text ("true", "42", "\"text\"", "window 0x...", "null", "done"; "the process
+    // ended" when the call ended the program's process).
     // std::invalid_argument for an unknown operation or arguments that do not fit.
     std::wstring callback(std::wstring_view operation, const std::vector<std::wstring>& arguments,
                           bool onWorkerThread = false);

@@ -12,19 +12,14 @@ namespace {
 
 thread_local DWORD tlsThreadId = 0;
 
-// Marks a host thread that registered on its own (not through CreateThread) finished when it ends.
+// Ends a host thread that registered on its own (not through CreateThread) when it ends. The UI
+// thread is the process's main thread: it lasts until the process ends, static destructors
+// included.
 struct ExitMarker {
     DWORD id = 0;
     ~ExitMarker() {
-        if (id == 0) return;
-        auto& table = threads();
-        std::lock_guard lock(table.mutex());
-        if (auto* t = table.find(id); t && t->state != ThreadState::Finished) {
-            t->state = ThreadState::Finished;
-            t->ready = nullptr;
-            t->exitCode = 0;
-        }
-        table.notifyAll();
+        if (id == 0 || id == kUiThreadId || tlsThreadId != id) return;
+        threads().finishCurrent(0);
     }
 };
 thread_local ExitMarker tlsExitMarker;
@@ -33,7 +28,6 @@ const char* stateName(ThreadState s) {
     switch (s) {
         case ThreadState::Running: return "running";
         case ThreadState::Blocked: return "blocked";
-        case ThreadState::Finished: return "finished";
     }
     return "?";
 }
@@ -43,6 +37,13 @@ const char* stateName(ThreadState s) {
 ThreadRecord* Threads::find(DWORD id) {
     auto it = records_.find(id);
     return it == records_.end() ? nullptr : it->second.get();
+}
+
+std::vector<DWORD> Threads::ids() const {
+    std::vector<DWORD> out;
+    out.reserve(records_.size());
+    for (const auto& [id, record] : records_) out.push_back(id);
+    return out;
 }
 
 ThreadRecord& Threads::current(std::unique_lock<std::mutex>&) {
@@ -79,21 +80,25 @@ void Threads::bindCurrent(DWORD id) { tlsThreadId = id; }
 
 void Threads::finishCurrent(DWORD exitCode) {
     std::lock_guard lock(mutex_);
-    if (auto* t = find(tlsThreadId)) {
-        t->state = ThreadState::Finished;
-        t->ready = nullptr;
-        t->deadline.reset();
-        t->exitCode = exitCode;
-        t->queue.posted.clear();
+    if (auto it = records_.find(tlsThreadId); it != records_.end()) {
+        ThreadRecord& t = *it->second;
+        t.end->finished = true;
+        t.end->exitCode = exitCode;
         // Senders waiting on this thread get 0 rather than waiting forever.
-        for (auto& sent : t->queue.sent) sent->done = true;
-        t->queue.sent.clear();
+        for (auto& sent : t.queue.sent) sent->done = true;
+        records_.erase(it);
     }
+    // Anything the host thread still does on its way out registers it anew.
+    tlsThreadId = 0;
     notifyAll();
 }
 
+std::shared_ptr<ThreadEnd> Threads::endOf(DWORD id) {
+    ThreadRecord* t = find(id);
+    return t ? t->end : nullptr;
+}
+
 bool Threads::quiescentLocked(const ThreadRecord& t) const {
-    if (t.state == ThreadState::Finished) return true;
     if (t.state != ThreadState::Blocked) return false;
     if (process().terminated()) return false;
     if (t.deadline && clock().nowMillis() >= *t.deadline) return false;

@@ -24,7 +24,9 @@ namespace platform::core {
 
 inline constexpr DWORD kUiThreadId = 1;
 
-// A message sent to a window of another thread; the sender waits for `done`.
+// A message sent to a window of another thread; the sender waits for `done`. With `call`, the
+// receiving thread runs it instead of the window procedure: a cross-thread call whose messages
+// Windows sends to the window's thread runs there whole.
 struct SentMessage {
     HWND hwnd = nullptr;
     UINT message = 0;
@@ -33,6 +35,14 @@ struct SentMessage {
     LRESULT result = 0;
     bool done = false;
     DWORD sender = 0;
+    std::function<LRESULT()> call;
+};
+
+// How a thread ended, kept by its thread handles after its record is gone (guarded by the
+// scheduler lock).
+struct ThreadEnd {
+    bool finished = false;
+    DWORD exitCode = 259;  // STILL_ACTIVE
 };
 
 struct Timer {
@@ -60,7 +70,7 @@ struct MessageQueue {
     bool foregroundChanged = false;
 };
 
-enum class ThreadState { Running, Blocked, Finished };
+enum class ThreadState { Running, Blocked };
 
 struct ThreadRecord {
     DWORD id = 0;
@@ -71,7 +81,7 @@ struct ThreadRecord {
     std::optional<std::uint64_t> deadline;      // while blocked: platform milliseconds
     MessageQueue queue;
     int suspendCount = 0;
-    DWORD exitCode = 259;  // STILL_ACTIVE
+    std::shared_ptr<ThreadEnd> end = std::make_shared<ThreadEnd>();
     // Per-thread window state.
     HWND activeWindow = nullptr;
     HWND focusWindow = nullptr;
@@ -101,6 +111,8 @@ public:
     DWORD currentId();
     // Record of a thread; requires the lock. Null for unknown ids.
     ThreadRecord* find(DWORD id);
+    // The ids of the threads alive, in order; requires the lock.
+    std::vector<DWORD> ids() const;
     // The calling thread's record; requires the lock.
     ThreadRecord& current(std::unique_lock<std::mutex>& lock);
 
@@ -108,8 +120,11 @@ public:
     DWORD reserve(std::wstring name);
     // Binds the calling host thread to a reserved record (first thing the new thread does).
     void bindCurrent(DWORD id);
-    // Marks the calling thread finished (thread exit).
+    // Ends the calling thread (thread exit): its handles learn the exit code, senders waiting on
+    // it are released, and its record goes, so finished threads cost nothing later.
     void finishCurrent(DWORD exitCode);
+    // How thread `id` ends, for a handle to it; null for unknown ids. Requires the lock.
+    std::shared_ptr<ThreadEnd> endOf(DWORD id);
 
     enum class WaitResult { Ready, DeadlineReached, WouldHang };
     // Blocks the calling thread until `ready()` (evaluated under the lock) or the platform clock

@@ -124,33 +124,12 @@ void Faults::failDocumentSave(std::wstring_view windowsPath) {
 
 namespace platform::harness {
 
-namespace {
-
-struct CriticalErrorCall {
-    std::wstring message;
-};
-
-DWORD reportFromWorker(LPVOID parameter) {
-    const auto* call = static_cast<const CriticalErrorCall*>(parameter);
-    if (KorvoServerAppProxy* application = KorvoServerAppProxy::Instance()) application->OnCriticalError(call->message.c_str());
-    return 0;
-}
-
-}  // namespace
-
 void Kernel::reportCriticalError(std::wstring_view message, bool onWorkerThread) {
-    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
-    if (!application) throw std::logic_error("harness: no kernel callback object to report a critical error to");
-    CriticalErrorCall call{std::wstring(message)};
-    if (!onWorkerThread) {
-        application->OnCriticalError(call.message.c_str());
-        return;
-    }
-    HANDLE worker = CreateThread(nullptr, 0, &reportFromWorker, &call, 0, nullptr);
-    if (!worker) throw std::runtime_error("harness: cannot start the worker thread");
-    // The worker may end the process; the wait then unwinds with ProcessTerminated.
-    WaitForSingleObject(worker, INFINITE);
-    CloseHandle(worker);
+    if (!KorvoServerAppProxy::Instance())
+        throw std::logic_error("harness: no kernel callback object to report a critical error to");
+    callback([message = std::wstring(message)](KorvoServerAppProxy& application) {
+        application.OnCriticalError(message.c_str());
+    }, onWorkerThread);
 }
 
 void Kernel::setCrashDialogRestarts(bool restart) { platform::diagnostics::setCrashDialogRestarts(restart); }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
@@ -15,22 +16,6 @@
 namespace platform::harness {
 
 namespace {
-
-struct WorkerCall {
-    const std::function<void(KorvoServerAppProxy&)>* call = nullptr;
-    KorvoServerAppProxy* application = nullptr;
-    std::exception_ptr failure;
-};
-
-DWORD runOnWorker(LPVOID parameter) {
-    auto* work = static_cast<WorkerCall*>(parameter);
-    try {
-        (*work->call)(*work->application);
-    } catch (...) {
-        work->failure = std::current_exception();
-    }
-    return 0;
-}
 
 // The arguments of a kernel callback by name, read in order.
 class CallArguments : public ArgumentReader {
@@ -319,34 +304,25 @@ const Operation* findOperation(std::wstring_view name) {
 
 }  // namespace
 
-void Kernel::callback(const std::function<void(KorvoServerAppProxy&)>& call, bool onWorkerThread) {
-    KorvoServerAppProxy* application = KorvoServerAppProxy::Instance();
-    if (!application) throw std::logic_error("harness: the application made no kernel callback object");
-    if (!onWorkerThread) {
-        call(*application);
-        return;
-    }
-    WorkerCall work{&call, application, nullptr};
-    HANDLE worker = CreateThread(nullptr, 0, &runOnWorker, &work, 0, nullptr);
-    if (!worker) throw std::runtime_error("harness: cannot start the worker thread");
-    // The worker may end the process; the wait then unwinds with ProcessTerminated.
-    WaitForSingleObject(worker, INFINITE);
-    CloseHandle(worker);
-    if (work.failure) std::rethrow_exception(work.failure);
-}
-
 std::wstring Kernel::callback(std::wstring_view name, const std::vector<std::wstring>& arguments, bool onWorkerThread) {
     const Operation* operation = findOperation(name);
     if (!operation) throw std::invalid_argument("kernel: unknown callback operation " + platform::core::toUtf8(name));
-    std::wstring result;
-    callback(
-        [&](KorvoServerAppProxy& application) {
-            CallArguments read(name, arguments);
-            result = operation->call(application, read);
-            read.finish();
-        },
-        onWorkerThread);
-    return result;
+    // The call owns what it reads and writes: a worker the run had to give up on may outlive
+    // this frame.
+    auto result = std::make_shared<std::wstring>();
+    try {
+        callback(
+            [operation, result, name = std::wstring(name), arguments](KorvoServerAppProxy& application) {
+                CallArguments read(name, arguments);
+                *result = operation->call(application, read);
+                read.finish();
+            },
+            onWorkerThread);
+    } catch (const platform::core::ProcessTerminated&) {
+        // The call ended the program's process (a critical error): it never answered.
+        return L"the process ended";
+    }
+    return *result;
 }
 
 std::vector<std::wstring> Kernel::callbackOperations() {

@@ -520,6 +520,13 @@ BOOL CMDIChildWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD d
     return TRUE;
 }
 
+void CMDIChildWnd::ActivateFrame(int nCmdShow) {
+    CFrameWnd::ActivateFrame(nCmdShow);
+    const bool shown = nCmdShow != SW_HIDE && nCmdShow != SW_MINIMIZE && nCmdShow != SW_SHOWMINNOACTIVE;
+    CMDIFrameWnd* frame = GetMDIFrame();
+    if (shown && frame != nullptr && frame->MDIGetActive() != this) MDIActivate();
+}
+
 void CMDIChildWnd::MDIActivate() {
     if (HWND client = ::GetParent(m_hWnd)) ::SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
 }
@@ -562,6 +569,8 @@ BOOL CMDIChildWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
                 view->OnActivateView(TRUE, view, view);
             }
         }
+        // Nothing is added to the title once the last child has gone.
+        if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(activated || lParam != 0);
     }
     return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
 }

@@ -180,11 +180,14 @@ public:
     void MDIMaximize();
     void MDIRestore();
     void MDIDestroy();
+    // Shown and brought forward as any frame, the child is also its MDI client's active child
+    // (what Windows' MDI does for a child brought to the top).
+    void ActivateFrame(int nCmdShow = -1) override;
     // The MDI frame's title first; then this child's text is its document's title (its own title
     // without a document), with ":n" when the document has several windows.
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // WM_MDIACTIVATE: the active view hears that its frame lost the MDI activation, or gained it
-    // while the MDI frame is the active window.
+    // while the MDI frame is the active window; the MDI frame's title follows the active child.
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

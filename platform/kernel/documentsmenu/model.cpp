@@ -4,6 +4,7 @@
 #include <tuple>
 
 #include "platform/core/journal.h"
+#include "platform/core/process.h"
 #include "platform/core/winpath.h"
 #include "platform/textcore.h"
 #include "platform/win32/files/file.h"
@@ -351,7 +352,9 @@ std::vector<Library*> Model::allLibraries() const {
 }
 
 Model& model() {
-    static Model instance;
+    // The kernel's library outlives the program's objects (it is unloaded after them), so a window
+    // that still listens when the process ends finds its model.
+    static Model& instance = platform::core::process().table<Model>();
     return instance;
 }
 

@@ -345,6 +345,9 @@ protected:
 
 private:
     friend class CXTPReportRecords;
+    friend class CXTPReportRow;
+    // The row leaves the selection, announced once when it was in it.
+    void deselectRow(const CXTPReportRow* row);
     void addRows(CXTPReportRecords* records, CXTPReportRow* parent, int depth);
     std::vector<CXTPReportRecord*> sortedVisible(CXTPReportRecords* records) const;
     // The record was deleted: forget rows pointing at it.

@@ -23,11 +23,7 @@ void CXTPReportRow::SetSelected(BOOL selected) {
     if (selected) {
         control_->SelectRow(this, TRUE);
     } else {
-        const auto rows = control_->GetSelectedRows();
-        control_->ClearSelection();
-        for (CXTPReportRow* row : rows) {
-            if (row != this) control_->SelectRow(row, TRUE);
-        }
+        control_->deselectRow(this);
     }
 }
 
@@ -152,6 +148,10 @@ void CXTPReportControl::SelectRow(CXTPReportRow* row, BOOL add) {
     }
     if (row) focused_ = row;
     if (selected_ != before) OnSelectionChanged();
+}
+
+void CXTPReportControl::deselectRow(const CXTPReportRow* row) {
+    if (std::erase(selected_, row->GetRecord()) > 0) OnSelectionChanged();
 }
 
 void CXTPReportControl::ClearSelection() {

@@ -30,6 +30,37 @@ std::shared_ptr<KernelObject> findObject(HANDLE handle) {
     return it == table.handles.end() ? nullptr : it->second;
 }
 
+Waitable waitableOf(std::shared_ptr<KernelObject> object, DWORD me) {
+    auto& threads = core::threads();
+    switch (object->kind) {
+        case KernelObject::Kind::Event: {
+            auto event = std::static_pointer_cast<EventObject>(object);
+            return {[event] { return event->signalled; },
+                    [event] {
+                        if (!event->manualReset) event->signalled = false;
+                        return DWORD{WAIT_OBJECT_0};
+                    }};
+        }
+        case KernelObject::Kind::Mutex: {
+            auto mutex = std::static_pointer_cast<MutexObject>(object);
+            auto ownerEnded = [mutex, &threads] { return mutex->owner != 0 && !threads.find(mutex->owner); };
+            return {[mutex, me, ownerEnded] { return mutex->owner == 0 || mutex->owner == me || ownerEnded(); },
+                    [mutex, me, ownerEnded] {
+                        const bool abandoned = mutex->owner != me && ownerEnded();
+                        if (abandoned) mutex->recursion = 0;
+                        mutex->owner = me;
+                        ++mutex->recursion;
+                        return DWORD{abandoned ? WAIT_ABANDONED : WAIT_OBJECT_0};
+                    }};
+        }
+        case KernelObject::Kind::Thread: {
+            auto thread = std::static_pointer_cast<ThreadObject>(object);
+            return {[thread] { return !thread->end || thread->end->finished; }, [] { return DWORD{WAIT_OBJECT_0}; }};
+        }
+    }
+    return {[] { return true; }, [] { return DWORD{WAIT_FAILED}; }};
+}
+
 }  // namespace platform::win32
 
 namespace {
@@ -122,37 +153,10 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
     auto object = findObject(handle);
     if (!object) return failWith(ERROR_INVALID_HANDLE, WAIT_FAILED);
     auto& threads = platform::core::threads();
-    const DWORD me = threads.current(lock).id;
-    bool abandoned = false;
-    std::function<bool()> ready;
-    switch (object->kind) {
-        case KernelObject::Kind::Event: {
-            auto* event = static_cast<EventObject*>(object.get());
-            ready = [event] { return event->signalled; };
-            break;
-        }
-        case KernelObject::Kind::Mutex: {
-            auto* mutex = static_cast<MutexObject*>(object.get());
-            ready = [mutex, me, &threads, &abandoned] {
-                if (mutex->owner == 0 || mutex->owner == me) return true;
-                auto* owner = threads.find(mutex->owner);
-                abandoned = !owner || owner->state == platform::core::ThreadState::Finished;
-                return abandoned;
-            };
-            break;
-        }
-        case KernelObject::Kind::Thread: {
-            const DWORD id = static_cast<ThreadObject*>(object.get())->threadId;
-            ready = [id, &threads] {
-                auto* t = threads.find(id);
-                return !t || t->state == platform::core::ThreadState::Finished;
-            };
-            break;
-        }
-    }
+    const Waitable waitable = waitableOf(std::move(object), threads.current(lock).id);
     std::optional<std::uint64_t> deadline;
     if (timeoutMs != INFINITE) deadline = platform::core::clock().nowMillis() + timeoutMs;
-    const auto result = threads.wait(lock, "WaitForSingleObject", ready, deadline);
+    const auto result = threads.wait(lock, "WaitForSingleObject", waitable.ready, deadline);
     using R = platform::core::Threads::WaitResult;
     if (result == R::DeadlineReached) return WAIT_TIMEOUT;
     if (result == R::WouldHang) {
@@ -162,27 +166,13 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs) {
         SetLastError(ERROR_TIMEOUT);
         return WAIT_FAILED;
     }
-    switch (object->kind) {
-        case KernelObject::Kind::Event: {
-            auto* event = static_cast<EventObject*>(object.get());
-            if (!event->manualReset) event->signalled = false;
-            break;
-        }
-        case KernelObject::Kind::Mutex: {
-            auto* mutex = static_cast<MutexObject*>(object.get());
-            if (abandoned) mutex->recursion = 0;
-            mutex->owner = me;
-            ++mutex->recursion;
-            if (abandoned) return WAIT_ABANDONED;
-            break;
-        }
-        case KernelObject::Kind::Thread: break;
-    }
-    return WAIT_OBJECT_0;
+    return waitable.acquire();
 }
 
 BOOL CloseHandle(HANDLE handle) {
-    Lock lock = lockPlatform();
+    // Not lockPlatform: handles are closed as a process ends too (destructors of its objects),
+    // which Windows lets succeed.
+    Lock lock(platform::core::threads().mutex());
     auto& table = kernelTable();
     auto it = table.handles.find(reinterpret_cast<std::uintptr_t>(handle));
     if (it == table.handles.end()) return failWith(ERROR_INVALID_HANDLE, FALSE);

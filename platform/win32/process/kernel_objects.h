@@ -3,11 +3,13 @@
 // another object; an object lives while a handle or a waiting thread holds it.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "platform/core/text.h"
+#include "platform/core/threads.h"
 #include "platform/win32/types.h"
 
 namespace platform::win32 {
@@ -35,6 +37,7 @@ struct MutexObject : KernelObject {
 struct ThreadObject : KernelObject {
     ThreadObject() : KernelObject(Kind::Thread) {}
     DWORD threadId = 0;
+    std::shared_ptr<core::ThreadEnd> end;  // outlives the thread's record
 };
 
 struct KernelTable {
@@ -47,5 +50,14 @@ KernelTable& kernelTable();
 // Lock held.
 HANDLE addHandle(std::shared_ptr<KernelObject> object);
 std::shared_ptr<KernelObject> findObject(HANDLE handle);
+
+// A wait of thread `me` on a kernel object (lock held): `ready` says when it can end, `acquire`
+// then takes the object (an auto-reset event resets, a mutex gets its owner) and answers
+// WAIT_OBJECT_0 or, for a mutex whose owner ended, WAIT_ABANDONED. Both keep the object alive.
+struct Waitable {
+    std::function<bool()> ready;
+    std::function<DWORD()> acquire;
+};
+Waitable waitableOf(std::shared_ptr<KernelObject> object, DWORD me);
 
 }  // namespace platform::win32

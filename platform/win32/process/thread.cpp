@@ -22,11 +22,20 @@ struct ExitThreadSignal {
 
 const HANDLE kCurrentThreadPseudoHandle = reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-2));
 
+// Lock held. Null for a thread that has ended.
 platform::core::ThreadRecord* threadOf(HANDLE handle) {
     auto& threads = platform::core::threads();
     if (handle == kCurrentThreadPseudoHandle) return threads.find(threads.currentId());
     auto object = std::dynamic_pointer_cast<ThreadObject>(findObject(handle));
     return object ? threads.find(object->threadId) : nullptr;
+}
+
+// A handle to thread `id` (lock held).
+HANDLE threadHandle(DWORD id) {
+    auto object = std::make_shared<ThreadObject>();
+    object->threadId = id;
+    object->end = platform::core::threads().endOf(id);
+    return addHandle(std::move(object));
 }
 
 }  // namespace
@@ -51,9 +60,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
     {
         Lock lock = lockPlatform();
         if (creationFlags & CREATE_SUSPENDED) threads.find(id)->suspendCount = 1;
-        auto object = std::make_shared<ThreadObject>();
-        object->threadId = id;
-        handle = addHandle(std::move(object));
+        handle = threadHandle(id);
     }
     if (threadId) *threadId = id;
     std::thread([id, start, parameter] {
@@ -74,6 +81,11 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
             platform::core::reportFailure(L"thread " + std::to_wstring(id) + L" ended with an exception: " +
                                           platform::core::fromUtf8(error.what()));
             exitCode = 1;
+        }
+        try {
+            destroyThreadWindows();
+        } catch (const platform::core::ProcessTerminated&) {
+            // The process took every window with it.
         }
         table.finishCurrent(exitCode);
     }).detach();
@@ -97,16 +109,13 @@ DWORD ResumeThread(HANDLE handle) {
 HANDLE OpenThread(DWORD, BOOL, DWORD threadId) {
     Lock lock = lockPlatform();
     if (!platform::core::threads().find(threadId)) return failWith(ERROR_INVALID_PARAMETER, static_cast<HANDLE>(nullptr));
-    auto object = std::make_shared<ThreadObject>();
-    object->threadId = threadId;
-    return addHandle(std::move(object));
+    return threadHandle(threadId);
 }
 
 DWORD SuspendThread(HANDLE handle) {
     Lock lock = lockPlatform();
     auto* t = threadOf(handle);
-    if (!t || t->state == platform::core::ThreadState::Finished)
-        return failWith(ERROR_INVALID_HANDLE, static_cast<DWORD>(-1));
+    if (!t) return failWith(ERROR_INVALID_HANDLE, static_cast<DWORD>(-1));
     const int previous = t->suspendCount++;
     const DWORD id = t->id;
     lock.unlock();
@@ -116,15 +125,21 @@ DWORD SuspendThread(HANDLE handle) {
 
 DWORD GetThreadId(HANDLE handle) {
     Lock lock = lockPlatform();
-    auto* t = threadOf(handle);
-    return t ? t->id : 0;
+    if (handle == kCurrentThreadPseudoHandle) return currentThread(lock);
+    auto object = std::dynamic_pointer_cast<ThreadObject>(findObject(handle));
+    return object ? object->threadId : failWith(ERROR_INVALID_HANDLE, DWORD{0});
 }
 
 BOOL GetExitCodeThread(HANDLE handle, LPDWORD exitCode) {
     Lock lock = lockPlatform();
-    auto* t = threadOf(handle);
-    if (!t || !exitCode) return failWith(ERROR_INVALID_HANDLE, FALSE);
-    *exitCode = t->state == platform::core::ThreadState::Finished ? t->exitCode : STILL_ACTIVE;
+    if (!exitCode) return failWith(ERROR_INVALID_HANDLE, FALSE);
+    if (handle == kCurrentThreadPseudoHandle) {
+        *exitCode = STILL_ACTIVE;
+        return TRUE;
+    }
+    auto object = std::dynamic_pointer_cast<ThreadObject>(findObject(handle));
+    if (!object || !object->end) return failWith(ERROR_INVALID_HANDLE, FALSE);
+    *exitCode = object->end->finished ? object->end->exitCode : STILL_ACTIVE;
     return TRUE;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/core/registry_store.h"
+#include "platform/win32/process/kernel_objects.h"
 #include "platform/win32/process/thread.h"
 #include "platform/win32/window/window_table.h"
 
@@ -25,6 +26,9 @@ struct Filter {
     HWND hwnd = nullptr;
     UINT min = 0;
     UINT max = 0;
+    UINT kinds = 0;  // QS_* kinds looked at; 0: all
+
+    bool looksAt(UINT kind) const { return kinds == 0 || (kinds & kind) != 0; }
 
     bool passesRange(UINT message) const { return (min == 0 && max == 0) || (message >= min && message <= max); }
     bool passesWindow(HWND target) const {
@@ -66,25 +70,25 @@ platform::core::Timer* earliestTimer(ThreadRecord& me, const Filter& filter) {
 // The next message by the pick order, without sent messages. Lock held.
 bool pick(ThreadRecord& me, const Filter& filter, bool remove, MSG& out) {
     auto& q = me.queue;
-    for (auto it = q.posted.begin(); it != q.posted.end(); ++it) {
+    for (auto it = q.posted.begin(); it != q.posted.end() && filter.looksAt(QS_POSTMESSAGE); ++it) {
         if (!filter.passes(it->hwnd, it->message)) continue;
         out = *it;
         if (remove) q.posted.erase(it);
         return true;
     }
     // WM_QUIT passes every filter, window and range alike, so a filtered loop still ends.
-    if (q.quitPending) {
+    if (q.quitPending && filter.looksAt(QS_POSTMESSAGE)) {
         out = makeMessage(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
         if (remove) q.quitPending = false;
         return true;
     }
-    if (filter.passesRange(WM_PAINT)) {
+    if (filter.passesRange(WM_PAINT) && filter.looksAt(QS_PAINT)) {
         if (Window* w = firstInvalidWindow(me.id, filter)) {
             out = makeMessage(w->handle, WM_PAINT, 0, 0);
             return true;
         }
     }
-    if (filter.passesRange(WM_TIMER)) {
+    if (filter.passesRange(WM_TIMER) && filter.looksAt(QS_TIMER)) {
         const auto now = platform::core::clock().nowMillis();
         if (auto* t = earliestTimer(me, filter); t && t->due <= now) {
             out = makeMessage(t->hwnd, WM_TIMER, t->id, reinterpret_cast<LPARAM>(t->proc));
@@ -100,6 +104,16 @@ void noteKeyState(ThreadRecord& me, const MSG& msg) {
     const std::size_t key = static_cast<std::size_t>(msg.wParam) & 0xFF;
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) me.queue.keysDown.set(key);
     if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP) me.queue.keysDown.reset(key);
+}
+
+// The QS_* kinds waiting in the thread's queue (lock held).
+UINT queueStatus(ThreadRecord& me) {
+    UINT status = 0;
+    if (!me.queue.posted.empty() || me.queue.quitPending) status |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
+    if (!me.queue.sent.empty()) status |= QS_SENDMESSAGE;
+    if (firstInvalidWindow(me.id, Filter{})) status |= QS_PAINT;
+    if (auto* t = earliestTimer(me, Filter{}); t && t->due <= platform::core::clock().nowMillis()) status |= QS_TIMER;
+    return status;
 }
 
 bool hasMessage(ThreadRecord& me, const Filter& filter) {
@@ -186,8 +200,7 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
     ThreadRecord* target = w ? platform::core::threads().find(w->thread) : nullptr;
-    if (!w || !target || target->state == platform::core::ThreadState::Finished)
-        return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
+    if (!w || !target) return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     target->queue.posted.push_back(makeMessage(hwnd, message, wParam, lParam));
     platform::core::threads().notifyAll();
     return TRUE;
@@ -198,8 +211,7 @@ BOOL PostThreadMessageW(DWORD threadId, UINT message, WPARAM wParam, LPARAM lPar
     auto& threads = platform::core::threads();
     threads.current(lock);
     ThreadRecord* target = threads.find(threadId);
-    if (!target || target->state == platform::core::ThreadState::Finished)
-        return failWith(ERROR_INVALID_THREAD_ID, FALSE);
+    if (!target) return failWith(ERROR_INVALID_THREAD_ID, FALSE);
     target->queue.posted.push_back(makeMessage(nullptr, message, wParam, lParam));
     threads.notifyAll();
     return TRUE;
@@ -209,39 +221,17 @@ LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
     if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, 0);
-    auto& threads = platform::core::threads();
-    auto& me = threads.current(lock);
-    if (w->thread == me.id) {
+    if (w->thread == currentThread(lock)) {
         WNDPROC proc = w->proc;
         lock.unlock();
         return proc ? proc(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    ThreadRecord* target = threads.find(w->thread);
-    if (!target || target->state == platform::core::ThreadState::Finished) return 0;
     auto sent = std::make_shared<platform::core::SentMessage>();
     sent->hwnd = hwnd;
     sent->message = message;
     sent->wParam = wParam;
     sent->lParam = lParam;
-    sent->sender = me.id;
-    target->queue.sent.push_back(sent);
-    threads.notifyAll();
-    for (;;) {
-        // While waiting, messages sent to this thread still run (as Windows does), so two threads
-        // sending to each other do not deadlock.
-        const auto result =
-            threads.wait(lock, "SendMessage", [&] { return sent->done || !me.queue.sent.empty(); }, std::nullopt);
-        if (sent->done) return sent->result;
-        if (result == platform::core::Threads::WaitResult::WouldHang) {
-            if (ThreadRecord* t = threads.find(w->thread)) std::erase(t->queue.sent, sent);
-            const std::wstring state = threads.dumpLocked();
-            lock.unlock();
-            platform::core::reportFailure(L"SendMessage to " + platform::core::handleText(hwnd) +
-                                          L" would block forever: its thread does not pump:\n" + state);
-            return 0;
-        }
-        processIncomingSent(lock, me);
-    }
+    return sendToThread(lock, w->thread, sent);
 }
 
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
@@ -250,10 +240,12 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
     auto& me = platform::core::threads().current(lock);
     processIncoming(lock, me);
     MSG found;
-    if (!pick(me, Filter{hwnd, filterMin, filterMax}, (removeFlags & PM_REMOVE) != 0, found)) {
+    const Filter filter{hwnd, filterMin, filterMax, removeFlags >> 16};
+    if (!pick(me, filter, (removeFlags & PM_REMOVE) != 0, found)) {
         const DWORD thread = me.id;
         lock.unlock();
-        uiThreadIdle(thread);
+        // A look at sent messages only is no sign that the loop goes idle.
+        if (filter.kinds == 0) uiThreadIdle(thread);
         return FALSE;
     }
     if (removeFlags & PM_REMOVE) {
@@ -310,14 +302,48 @@ void PostQuitMessage(int exitCode) {
 
 DWORD GetQueueStatus(UINT flags) {
     Lock lock = lockPlatform();
-    auto& me = platform::core::threads().current(lock);
-    UINT status = 0;
-    if (!me.queue.posted.empty() || me.queue.quitPending) status |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
-    if (!me.queue.sent.empty()) status |= QS_SENDMESSAGE;
-    if (firstInvalidWindow(me.id, Filter{})) status |= QS_PAINT;
-    if (auto* t = earliestTimer(me, Filter{}); t && t->due <= platform::core::clock().nowMillis()) status |= QS_TIMER;
-    status &= flags;
+    const UINT status = queueStatus(platform::core::threads().current(lock)) & flags;
     return MAKELONG(static_cast<WORD>(status), static_cast<WORD>(status));
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs, DWORD wakeMask) {
+    if (waitAll) {
+        platform::core::reportFailure(L"MsgWaitForMultipleObjects waiting for all handles is not supported");
+        return failWith(ERROR_INVALID_PARAMETER, WAIT_FAILED);
+    }
+    if (count > 0 && !handles) return failWith(ERROR_INVALID_PARAMETER, WAIT_FAILED);
+    Lock lock = lockPlatform();
+    auto& threads = platform::core::threads();
+    auto& me = threads.current(lock);
+    std::vector<Waitable> waitables;
+    for (DWORD i = 0; i < count; ++i) {
+        auto object = findObject(handles[i]);
+        if (!object) return failWith(ERROR_INVALID_HANDLE, WAIT_FAILED);
+        waitables.push_back(waitableOf(std::move(object), me.id));
+    }
+    auto firstReady = [&]() -> std::optional<DWORD> {
+        for (DWORD i = 0; i < count; ++i)
+            if (waitables[i].ready()) return i;
+        if (queueStatus(me) & wakeMask) return count;
+        return std::nullopt;
+    };
+    std::optional<std::uint64_t> deadline;
+    if (timeoutMs != INFINITE) deadline = platform::core::clock().nowMillis() + timeoutMs;
+    const auto result =
+        threads.wait(lock, "MsgWaitForMultipleObjects", [&] { return firstReady().has_value(); }, deadline);
+    using R = platform::core::Threads::WaitResult;
+    if (result == R::DeadlineReached) return WAIT_TIMEOUT;
+    if (result == R::WouldHang) {
+        const std::wstring state = threads.dumpLocked();
+        lock.unlock();
+        platform::core::reportFailure(L"MsgWaitForMultipleObjects on the UI thread would block forever (manual clock):\n" +
+                                      state);
+        return failWith(ERROR_TIMEOUT, WAIT_FAILED);
+    }
+    const DWORD index = *firstReady();
+    if (index == count) return WAIT_OBJECT_0 + count;
+    const DWORD taken = waitables[index].acquire();
+    return taken + index;
 }
 
 SHORT GetKeyState(int virtualKey) {
@@ -369,6 +395,57 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id) {
 }
 
 namespace platform::win32 {
+
+LRESULT sendToThread(Lock& lock, DWORD targetThread, const std::shared_ptr<core::SentMessage>& sent) {
+    auto& threads = core::threads();
+    auto& me = threads.current(lock);
+    ThreadRecord* target = threads.find(targetThread);
+    if (!target) return 0;
+    sent->sender = me.id;
+    target->queue.sent.push_back(sent);
+    threads.notifyAll();
+    // A sender that unwinds (the process ended) takes its message back: it may point into the
+    // sender's stack.
+    struct Withdraw {
+        Lock& lock;
+        DWORD target;
+        const std::shared_ptr<core::SentMessage>& sent;
+        ~Withdraw() {
+            if (sent->done) return;
+            if (!lock.owns_lock()) lock.lock();
+            if (ThreadRecord* t = core::threads().find(target)) std::erase(t->queue.sent, sent);
+        }
+    } withdraw{lock, targetThread, sent};
+    for (;;) {
+        // While waiting, messages sent to this thread still run (as Windows does), so two threads
+        // sending to each other do not deadlock.
+        const auto result =
+            threads.wait(lock, "SendMessage", [&] { return sent->done || !me.queue.sent.empty(); }, std::nullopt);
+        if (sent->done) return sent->result;
+        if (result == core::Threads::WaitResult::WouldHang) {
+            if (ThreadRecord* t = threads.find(targetThread)) std::erase(t->queue.sent, sent);
+            sent->done = true;
+            const std::wstring state = threads.dumpLocked();
+            lock.unlock();
+            core::reportFailure(L"SendMessage to " + core::handleText(sent->hwnd) +
+                                L" would block forever: its thread does not pump:\n" + state);
+            lock.lock();
+            return 0;
+        }
+        processIncomingSent(lock, me);
+    }
+}
+
+std::optional<LRESULT> callOnOwnerThread(HWND hwnd, std::function<LRESULT()> call) {
+    Lock lock = lockPlatform();
+    Window* w = findWindow(hwnd);
+    if (!w || w->thread == currentThread(lock)) return std::nullopt;
+    auto sent = std::make_shared<core::SentMessage>();
+    sent->hwnd = hwnd;
+    sent->call = std::move(call);
+    return sendToThread(lock, w->thread, sent);
+}
+
 void dropQueuedFor(HWND hwnd) {
     Window* w = findWindow(hwnd);
     if (!w) return;

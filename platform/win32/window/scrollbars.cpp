@@ -45,8 +45,9 @@ bool scrollable(const Window::ScrollBar& b) {
 
 }  // namespace
 
-int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL) {
+int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
     if (refuseControlBar(bar, L"SetScrollInfo")) return 0;
+    if (auto done = onOwnerThread<int>(hwnd, [&] { return SetScrollInfo(hwnd, bar, info, redraw); })) return *done;
     int position = 0;
     bool setVisibility = false, show = false;
     {
@@ -95,6 +96,7 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show) {
         platform::core::reportFailure(L"ShowScrollBar: scroll bar " + std::to_wstring(bar) + L" is not modelled");
         return FALSE;
     }
+    if (auto done = onOwnerThread<BOOL>(hwnd, [&] { return ShowScrollBar(hwnd, bar, show); })) return *done;
     {
         Lock lock = lockPlatform();
         Window* w = findOwned(lock, hwnd, "ShowScrollBar");

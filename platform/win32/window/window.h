@@ -185,6 +185,10 @@ inline constexpr WPARAM ICON_BIG = 1;
 inline constexpr UINT PM_NOREMOVE = 0x0000;
 inline constexpr UINT PM_REMOVE = 0x0001;
 inline constexpr UINT PM_NOYIELD = 0x0002;
+// PeekMessage looks only at these kinds (none of them: every kind).
+inline constexpr UINT PM_QS_POSTMESSAGE = (0x0008 | 0x0100) << 16;
+inline constexpr UINT PM_QS_PAINT = 0x0020 << 16;
+inline constexpr UINT PM_QS_SENDMESSAGE = 0x0040 << 16;
 inline constexpr UINT QS_KEY = 0x0001;
 inline constexpr UINT QS_MOUSEMOVE = 0x0002;
 inline constexpr UINT QS_MOUSEBUTTON = 0x0004;
@@ -596,6 +600,12 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 void PostQuitMessage(int exitCode);
 DWORD GetQueueStatus(UINT flags);  // HIWORD: kinds waiting; LOWORD: the same (no "new since" tracking)
+// Waits until one of the handles is signalled (WAIT_OBJECT_0 + its index) or a message of the
+// `wakeMask` kinds waits in the queue (WAIT_OBJECT_0 + count); sent messages are not run: a
+// PeekMessage runs them. Waiting for all handles at once is not supported (a failure naming
+// the call). With the manual clock, a UI-thread wait that could never end reports a failure
+// and answers WAIT_FAILED (last error ERROR_TIMEOUT), as WaitForSingleObject does.
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs, DWORD wakeMask);
 DWORD GetMessageTime();
 // The key's state as of the last key message this thread took from its queue: negative while
 // down. Only key-down and key-up messages taken from the queue change it.

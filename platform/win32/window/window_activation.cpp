@@ -193,6 +193,7 @@ HWND GetForegroundWindow() {
 }
 
 BOOL BringWindowToTop(HWND hwnd) {
+    if (auto done = onOwnerThread<BOOL>(hwnd, [&] { return BringWindowToTop(hwnd); })) return *done;
     bool topLevel = false;
     {
         Lock lock = lockPlatform();

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/core/journal.h"
+#include "platform/core/process.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/window/window_table.h"
 
@@ -92,17 +93,17 @@ void sendNcDestroyUpwards(HWND hwnd) {
     unlinkWindow(hwnd);
 }
 
-// WM_PARENTNOTIFY(WM_DESTROY) goes up the chain of ancestors before anything of the window is
-// torn down, stopping at a window that asks not to notify (WS_EX_NOPARENTNOTIFY) or at the
-// top-level window.
-void notifyAncestorsOfDestruction(HWND hwnd) {
+// WM_PARENTNOTIFY(WM_CREATE, WM_DESTROY) goes up the chain of ancestors (once a child is made,
+// before it is shown; before anything of it is torn down), stopping at a window that asks not
+// to notify (WS_EX_NOPARENTNOTIFY) or at the top-level window.
+void notifyAncestors(HWND hwnd, UINT event) {
     std::vector<HWND> ancestors;
     WPARAM notice = 0;
     {
         Lock lock = lockPlatform();
         Window* w = findWindow(hwnd);
         if (!w) return;
-        notice = MAKEWPARAM(static_cast<WORD>(WM_DESTROY), static_cast<WORD>(w->id));
+        notice = MAKEWPARAM(static_cast<WORD>(event), static_cast<WORD>(w->id));
         for (Window* c = w; c && c->parent && !(c->exStyle & WS_EX_NOPARENTNOTIFY); c = findWindow(c->parent))
             ancestors.push_back(c->parent);
     }
@@ -247,6 +248,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     SendMessageW(hwnd, WM_SIZE, SIZE_RESTORED,
                  MAKELPARAM(static_cast<WORD>(client.right - client.left), static_cast<WORD>(client.bottom - client.top)));
     SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(static_cast<WORD>(client.left), static_cast<WORD>(client.top)));
+    if (child) notifyAncestors(hwnd, WM_CREATE);
     if (!IsWindow(hwnd)) return nullptr;
 
     if (wantVisible) {
@@ -265,6 +267,9 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 }
 
 BOOL DestroyWindow(HWND hwnd) {
+    // Once the process has ended its windows are gone with it; what its objects' destructors
+    // still ask for at exit finds none.
+    if (platform::core::process().terminated()) return failWith(ERROR_INVALID_WINDOW_HANDLE, FALSE);
     std::vector<HWND> owned;
     std::wstring destroyed;
     {
@@ -279,7 +284,7 @@ BOOL DestroyWindow(HWND hwnd) {
     LRESULT refused = 0;
     runCbtHooks(HCBT_DESTROYWND, reinterpret_cast<WPARAM>(hwnd), 0, refused);
     if (refused) return FALSE;
-    notifyAncestorsOfDestruction(hwnd);
+    notifyAncestors(hwnd, WM_DESTROY);
 
     // Owned windows go first, as a whole.
     for (HWND o : owned)
@@ -300,7 +305,25 @@ BOOL DestroyWindow(HWND hwnd) {
     return TRUE;
 }
 
+namespace platform::win32 {
+void destroyThreadWindows() {
+    std::vector<HWND> roots;
+    {
+        Lock lock = lockPlatform();
+        const DWORD me = currentThread(lock);
+        for (const auto& [handle, w] : windowTable().windows) {
+            if (w->thread != me) continue;
+            const Window* parent = w->parent ? findWindow(w->parent) : nullptr;
+            if (!parent || parent->thread != me) roots.push_back(handle);
+        }
+    }
+    for (HWND root : roots)
+        if (IsWindow(root)) DestroyWindow(root);
+}
+}  // namespace platform::win32
+
 BOOL IsWindow(HWND hwnd) {
+    if (platform::core::process().terminated()) return FALSE;
     Lock lock = lockPlatform();
     return findWindow(hwnd) != nullptr;
 }
@@ -323,9 +346,8 @@ BOOL UnhookWindowsHookEx(HHOOK hook) {
     Lock lock = lockPlatform();
     const auto handle = reinterpret_cast<std::uintptr_t>(hook);
     auto& threads = platform::core::threads();
-    for (DWORD id = 1;; ++id) {
+    for (DWORD id : threads.ids()) {
         auto* t = threads.find(id);
-        if (!t) break;
         const auto before = t->cbtHooks.size();
         std::erase_if(t->cbtHooks, [&](const auto& h) { return h.first == handle; });
         if (t->cbtHooks.size() != before) return TRUE;

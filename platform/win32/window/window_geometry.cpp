@@ -14,6 +14,10 @@ void moveInZOrder(Window& w, HWND insertAfter) {
     if (insertAfter == w.handle) return;
     std::vector<HWND>* siblings = w.messageOnly ? nullptr : siblingsOf(w);
     if (!siblings) return;
+    const bool placeholder = insertAfter == HWND_TOP || insertAfter == HWND_BOTTOM || insertAfter == HWND_TOPMOST ||
+                             insertAfter == HWND_NOTOPMOST;
+    // After a window that is not a sibling: Windows leaves the z-order as it is.
+    if (!placeholder && std::find(siblings->begin(), siblings->end(), insertAfter) == siblings->end()) return;
     std::erase(*siblings, w.handle);
     if (insertAfter == HWND_BOTTOM) {
         siblings->push_back(w.handle);
@@ -22,8 +26,7 @@ void moveInZOrder(Window& w, HWND insertAfter) {
     if (insertAfter == HWND_TOPMOST) w.exStyle |= WS_EX_TOPMOST;
     if (insertAfter == HWND_NOTOPMOST) w.exStyle &= ~WS_EX_TOPMOST;
     auto it = std::find(siblings->begin(), siblings->end(), insertAfter);
-    if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST ||
-        it == siblings->end()) {
+    if (placeholder) {
         siblings->insert(siblings->begin(), w.handle);
     } else {
         siblings->insert(it + 1, w.handle);
@@ -49,6 +52,8 @@ LONG height(const RECT& r) { return r.bottom - r.top; }
 namespace platform::win32 {
 
 BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
+    if (auto done = onOwnerThread<BOOL>(hwnd, [&] { return setWindowPosition(hwnd, insertAfter, newRect, flags); }))
+        return *done;
     RECT oldRect, oldClient;
     bool visible = false, topLevel = false;
     {

@@ -17,6 +17,7 @@ BOOL GetWindowPlacement(HWND hwnd, WINDOWPLACEMENT* placement) {
 
 BOOL SetWindowPlacement(HWND hwnd, const WINDOWPLACEMENT* placement) {
     if (!placement) return FALSE;
+    if (auto done = onOwnerThread<BOOL>(hwnd, [&] { return SetWindowPlacement(hwnd, placement); })) return *done;
     const RECT r = placement->rcNormalPosition;
     bool restored = false;
     UINT current = SW_SHOWNORMAL;

@@ -36,8 +36,9 @@ HWND GetParent(HWND hwnd) {
 HWND SetParent(HWND child, HWND newParent) {
     if (newParent == HWND_MESSAGE) newParent = nullptr;
     Lock lock = lockPlatform();
-    Window* w = findOwned(lock, child, "SetParent");
-    if (!w) return nullptr;
+    // Another thread's window may be re-parented too, as on Windows.
+    Window* w = findWindow(child);
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
     if (newParent && (!findWindow(newParent) || isDescendant(child, newParent)))
         return failWith(ERROR_INVALID_PARAMETER, nullptr);
     auto& table = windowTable();

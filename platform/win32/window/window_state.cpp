@@ -86,6 +86,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
         const int configured = platform::core::config().showCommand;
         cmdShow = configured == SW_SHOWDEFAULT ? SW_SHOWNORMAL : configured;
     }
+    if (auto done = onOwnerThread<BOOL>(hwnd, [&] { return ShowWindow(hwnd, cmdShow); })) return *done;
     bool wasVisible = false;
     bool topLevel = false;
     {
@@ -174,6 +175,7 @@ BOOL IsZoomed(HWND hwnd) {
 }
 
 BOOL EnableWindow(HWND hwnd, BOOL enable) {
+    if (auto done = onOwnerThread<BOOL>(hwnd, [&] { return EnableWindow(hwnd, enable); })) return *done;
     bool wasDisabled = false;
     {
         Lock lock = lockPlatform();
@@ -207,10 +209,7 @@ BOOL IsWindowEnabled(HWND hwnd) {
 // ---- Text ------------------------------------------------------------------------------------
 
 BOOL SetWindowTextW(HWND hwnd, LPCWSTR text) {
-    {
-        Lock lock = lockPlatform();
-        if (!findOwned(lock, hwnd, "SetWindowTextW")) return FALSE;
-    }
+    // Another thread's window gets the message on its own thread, as SendMessage delivers it.
     return SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text ? text : L"")) ? TRUE : FALSE;
 }
 
@@ -263,6 +262,7 @@ LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) {
 }
 
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
+    if (auto done = onOwnerThread<LONG_PTR>(hwnd, [&] { return SetWindowLongPtrW(hwnd, index, value); })) return *done;
     Lock lock = lockPlatform();
     Window* w = findOwned(lock, hwnd, "SetWindowLongPtrW");
     if (!w) return 0;
@@ -285,7 +285,11 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             if (w->parent) return std::exchange(w->id, static_cast<int>(value));
             return reinterpret_cast<LONG_PTR>(std::exchange(w->menu, reinterpret_cast<HMENU>(value)));
         case GWLP_HWNDPARENT:
-            if (w->parent) break;
+            if (w->parent) {
+                // On a child window it changes the parent, as SetParent does.
+                lock.unlock();
+                return reinterpret_cast<LONG_PTR>(SetParent(hwnd, reinterpret_cast<HWND>(value)));
+            }
             return reinterpret_cast<LONG_PTR>(std::exchange(w->owner, reinterpret_cast<HWND>(value)));
         default: break;
     }

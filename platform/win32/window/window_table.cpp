@@ -63,10 +63,11 @@ Window* findOwned(Lock& lock, HWND hwnd, const char* operation) {
     if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
     const DWORD me = currentThread(lock);
     if (w->thread == me) return w;
-    const std::wstring failure = core::fromUtf8(operation) + L" on window " + describeWindow(*w) + L" of thread " +
-                                 std::to_wstring(w->thread) + L" called from thread " + std::to_wstring(me);
+    const std::wstring refusal = core::fromUtf8(operation) + L" on window " + describeWindow(*w) + L" of thread " +
+                                 std::to_wstring(w->thread) + L" called from thread " + std::to_wstring(me) +
+                                 L": refused, as Windows refuses it";
     lock.unlock();
-    core::reportFailure(failure);
+    core::journal().add("warning", refusal);
     return failWith(ERROR_ACCESS_DENIED, nullptr);
 }
 
@@ -162,6 +163,7 @@ LRESULT callWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 void processIncomingSent(Lock& lock, core::ThreadRecord& me) {
     auto& threads = core::threads();
     while (!me.queue.sent.empty()) {
+        core::process().throwIfTerminated();
         auto sent = me.queue.sent.front();
         me.queue.sent.pop_front();
         lock.unlock();
@@ -174,7 +176,8 @@ void processIncomingSent(Lock& lock, core::ThreadRecord& me) {
                 core::threads().notifyAll();
             }
         } complete{lock, sent};
-        sent->result = callWindowProcedure(sent->hwnd, sent->message, sent->wParam, sent->lParam);
+        sent->result =
+            sent->call ? sent->call() : callWindowProcedure(sent->hwnd, sent->message, sent->wParam, sent->lParam);
     }
     threads.notifyAll();
 }

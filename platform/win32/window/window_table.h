@@ -3,10 +3,13 @@
 // (platform::core::threads().mutex()) unless it says otherwise.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/core/text.h"
@@ -91,8 +94,9 @@ std::wstring describeWindow(const Window& w);  // 0x00010010 "class" "text"
 // The calling thread's id (lock held).
 DWORD currentThread(Lock& lock);
 // The window when the calling thread owns it. Null when there is no such window, and when it
-// belongs to another thread: that is reported as a failure naming the window, the operation and
-// both threads (the lock is released to report it).
+// belongs to another thread (for the calls Windows refuses across threads: destroying, focus,
+// activation, capture, timers): last error ERROR_ACCESS_DENIED and a journal warning naming the
+// window, the operation and both threads (the lock is released to write it).
 Window* findOwned(Lock& lock, HWND hwnd, const char* operation);
 
 bool isTopLevel(const Window& w);
@@ -114,6 +118,25 @@ LRESULT callWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 // Runs the cross-thread sent messages waiting for the calling thread (lock held; released while
 // each one runs).
 void processIncomingSent(Lock& lock, core::ThreadRecord& me);
+// Queues `sent` for thread `targetThread` and waits for its answer, running what is sent to the
+// calling thread meanwhile (lock held; released while waiting). 0 when the thread has ended.
+LRESULT sendToThread(Lock& lock, DWORD targetThread, const std::shared_ptr<core::SentMessage>& sent);
+// A call on another thread's window whose messages Windows sends to that thread: runs `call` on
+// the owning thread and answers what it answered, the caller waiting as SendMessage waits.
+// Nothing when the calling thread owns the window or there is no such window: the caller goes
+// on itself. No lock held.
+std::optional<LRESULT> callOnOwnerThread(HWND hwnd, std::function<LRESULT()> call);
+// The same for a call answering R (a number or a handle).
+template <class R, class Call>
+std::optional<R> onOwnerThread(HWND hwnd, Call call) {
+    const auto answer = callOnOwnerThread(hwnd, [&call] {
+        if constexpr (std::is_pointer_v<R>) return reinterpret_cast<LRESULT>(call());
+        else return static_cast<LRESULT>(call());
+    });
+    if (!answer) return std::nullopt;
+    if constexpr (std::is_pointer_v<R>) return reinterpret_cast<R>(*answer);
+    else return static_cast<R>(*answer);
+}
 
 // Text of a journal entry of kind "window" ("<what> 0x00010010 \"class\" \"text\""), empty for
 // windows that are not journalled (children, message-only windows). Add it after unlocking.
@@ -127,6 +150,10 @@ void runCbtHooks(int code, WPARAM wParam, LPARAM lParam, LRESULT& result);
 // Brings the calling thread's activation in line with the foreground window after another
 // thread moved it (lock held; released while the messages run).
 void followForeground(Lock& lock, core::ThreadRecord& me);
+
+// The calling thread ends: its windows go with it, as Windows destroys a thread's windows when
+// the thread exits (no lock held).
+void destroyThreadWindows();
 
 // Removes the window's timers and posted messages from its thread's queue (lock held).
 void dropQueuedFor(HWND hwnd);

@@ -71,12 +71,20 @@ TEST(CoreUserAgent, TaskModalBoxWithoutOwnerDisablesTheThreadsEnabledWindowsAndG
     HWND hidden = createNamed("hidden", WS_POPUP);
     HWND alreadyOff = createNamed("off", WS_POPUP | WS_VISIBLE | WS_DISABLED);
     HWND child = createNamed("child", WS_CHILD | WS_VISIBLE, frame, 1);
+    // Another thread's window, kept while its thread lives (its windows go with it).
     static HWND otherThreads = nullptr;
+    static HANDLE made = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    static HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     HANDLE worker = CreateThread(
-        nullptr, 0, [](LPVOID) -> DWORD { return (otherThreads = createNamed("elsewhere", WS_POPUP)) ? 0 : 1; },
+        nullptr, 0,
+        [](LPVOID) -> DWORD {
+            otherThreads = createNamed("elsewhere", WS_POPUP);
+            SetEvent(made);
+            WaitForSingleObject(done, INFINITE);
+            return 0;
+        },
         nullptr, 0, nullptr);
-    ASSERT_EQ(WaitForSingleObject(worker, INFINITE), WAIT_OBJECT_0);
-    CloseHandle(worker);
+    ASSERT_EQ(WaitForSingleObject(made, INFINITE), WAIT_OBJECT_0);
     userAgent().expectMessageBox(L"Stop?", [&](const MessageBoxRequest& box) {
         EXPECT_EQ(box.owner, nullptr);
         EXPECT_TRUE(IsWindowEnabled(box.box)) << "the box itself answers";
@@ -86,6 +94,9 @@ TEST(CoreUserAgent, TaskModalBoxWithoutOwnerDisablesTheThreadsEnabledWindowsAndG
         return IDOK;
     });
     EXPECT_EQ(MessageBoxW(nullptr, L"Stop?", L"K", MB_OK | MB_TASKMODAL), IDOK);
+    SetEvent(done);
+    ASSERT_EQ(WaitForSingleObject(worker, INFINITE), WAIT_OBJECT_0);
+    CloseHandle(worker);
     for (HWND w : {frame, palette, hidden}) EXPECT_TRUE(IsWindowEnabled(w));
     EXPECT_FALSE(IsWindowEnabled(alreadyOff)) << "a window disabled before the box stays disabled";
 

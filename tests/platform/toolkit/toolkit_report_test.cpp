@@ -39,6 +39,13 @@ public:
     }
 };
 
+// Counts the selection-changed notifications.
+class CountingReport : public CXTPReportControl {
+public:
+    void OnSelectionChanged() override { ++changes; }
+    int changes = 0;
+};
+
 class ReportControlTest : public ::testing::Test {
 protected:
     ReportControlTest() {
@@ -46,7 +53,7 @@ protected:
         control.AddColumn(new CXTPReportColumn(0, L"Name", 100))->SetTreeColumn(TRUE);
     }
     platform::harness::Session session;
-    CXTPReportControl control;
+    CountingReport control;
     bool created = control.Create(WS_POPUP, RECT{0, 0, 300, 200}, nullptr, 0) != FALSE;
     platform::harness::ReportDriver report{control.GetSafeHwnd()};
 };
@@ -120,6 +127,23 @@ TEST_F(ReportControlTest, ColumnStateRoundTrips) {
     ASSERT_EQ(other.GetColumns()->GetSortOrder().size(), 1u);
     EXPECT_EQ(other.GetColumns()->GetSortOrder()[0]->GetItemIndex(), 1);
     EXPECT_FALSE(other.GetColumns()->GetSortOrder()[0]->IsSortedIncreasing());
+}
+
+TEST_F(ReportControlTest, UnselectingARowAnnouncesOneChangeAndKeepsTheOthersAndTheFocus) {
+    for (const wchar_t* name : {L"a", L"b", L"c"}) control.AddRecord(new LazyRecord(name, 0));
+    control.Populate();
+    CXTPReportRows* rows = control.GetRows();
+    rows->GetAt(0)->SetSelected(TRUE);
+    rows->GetAt(2)->SetSelected(TRUE);
+    control.SetFocusedRow(rows->GetAt(0));
+    control.changes = 0;
+    rows->GetAt(2)->SetSelected(FALSE);
+    EXPECT_EQ(control.changes, 1);
+    ASSERT_EQ(control.GetSelectedRows().size(), 1u);
+    EXPECT_EQ(control.GetSelectedRows()[0], rows->GetAt(0));
+    EXPECT_EQ(control.GetFocusedRow(), rows->GetAt(0));
+    rows->GetAt(1)->SetSelected(FALSE);
+    EXPECT_EQ(control.changes, 1) << "a row that was not selected changes nothing";
 }
 
 }  // namespace

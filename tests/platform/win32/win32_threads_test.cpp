@@ -2,6 +2,7 @@
 // clock, kernel object lifetimes.
 #include "platform/core/clock.h"
 #include "platform/core/control.h"
+#include "platform/core/process.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {
@@ -253,7 +254,7 @@ TEST(Win32Threads, AMutexHeldByAnotherThreadBlocksUntilReleasedOrAbandoned) {
     expectNoFailures();
 }
 
-TEST(Win32Threads, PostingToAFinishedThreadFailsAndItsExitCodeIsKept) {
+TEST(Win32Threads, AFinishedThreadLeavesNothingButWhatItsHandlesTell) {
     std::function<void()> body = [] { ExitThread(5); };
     DWORD id = 0;
     HANDLE worker = start(body, &id);
@@ -261,9 +262,101 @@ TEST(Win32Threads, PostingToAFinishedThreadFailsAndItsExitCodeIsKept) {
     DWORD code = 0;
     EXPECT_TRUE(GetExitCodeThread(worker, &code));
     EXPECT_EQ(code, 5u);
+    EXPECT_EQ(GetThreadId(worker), id);
     EXPECT_FALSE(PostThreadMessageW(id, WM_USER, 0, 0));
+    EXPECT_EQ(platform::core::control::threads().size(), 1u) << "only the UI thread is left in the table";
     CloseHandle(worker);
+
+    // Many finished threads later, the table and the handles are as before them.
+    const std::size_t handles = platform::core::control::openHandleCount();
+    std::function<void()> nothing = [] {};
+    for (int i = 0; i < 200; ++i) join(start(nothing));
+    EXPECT_EQ(platform::core::control::threads().size(), 1u);
+    EXPECT_EQ(platform::core::control::openHandleCount(), handles);
     expectNoFailures();
+}
+
+TEST(Win32Threads, CallsOnAUiWindowFromAWorkerRunOnTheUiThreadWhileItPumps) {
+    HWND frame = createNamed("frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HWND child = createNamed("child", WS_CHILD | WS_VISIBLE, frame, 5);
+    std::vector<DWORD> ranOn;
+    const auto positioned = onMessage(WM_WINDOWPOSCHANGED, [&](HWND, UINT, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        ranOn.push_back(GetCurrentThreadId());
+        return 0;
+    });
+    BOOL moved = FALSE, disabled = TRUE, texted = FALSE;
+    std::function<void()> body = [&] {
+        moved = SetWindowPos(child, nullptr, 1, 2, 30, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+        disabled = EnableWindow(child, FALSE);
+        texted = SetWindowTextW(child, L"from the worker");
+        ShowWindow(child, SW_HIDE);
+        SetWindowLongPtrW(child, GWLP_USERDATA, 7);
+    };
+    HANDLE worker = start(body);
+    takeEvents();
+    // The UI thread waits for the worker and pumps what it sends, as a loop would.
+    for (;;) {
+        const DWORD woke = MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0) break;
+        ASSERT_EQ(woke, WAIT_OBJECT_0 + 1);
+        MSG msg;
+        EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE)) << "sent ones run, none is taken";
+    }
+    CloseHandle(worker);
+    EXPECT_TRUE(moved);
+    EXPECT_FALSE(disabled) << "it was enabled before";
+    EXPECT_TRUE(texted);
+    RECT r{};
+    GetWindowRect(child, &r);
+    POINT origin{0, 0};
+    ClientToScreen(frame, &origin);
+    EXPECT_EQ(r.left - origin.x, 1);
+    EXPECT_EQ(r.bottom - r.top, 40);
+    EXPECT_FALSE(IsWindowEnabled(child));
+    EXPECT_FALSE(IsWindowVisible(child));
+    EXPECT_EQ(GetWindowLongPtrW(child, GWLP_USERDATA), 7);
+    wchar_t text[32] = {};
+    GetWindowTextW(child, text, 32);
+    EXPECT_EQ(std::wstring(text), L"from the worker");
+    ASSERT_FALSE(ranOn.empty());
+    for (DWORD thread : ranOn) EXPECT_EQ(thread, 1u) << "the window's own thread handles its messages";
+    const auto events = takeEvents();
+    EXPECT_NE(std::find(events.begin(), events.end(), "child WM_ENABLE"), events.end());
+    EXPECT_NE(std::find(events.begin(), events.end(), "child WM_SETTEXT"), events.end());
+    expectNoFailures();
+}
+
+TEST(Win32Threads, MsgWaitEndsForAHandleOrASentMessageAndCanNeverEndOnlyWhenNothingCanCome) {
+    HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_ALLINPUT), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT) << "the wait took the auto-reset event";
+    PostThreadMessageW(GetCurrentThreadId(), WM_USER, 0, 0);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_SENDMESSAGE), WAIT_TIMEOUT) << "posted is not sent";
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 0, QS_POSTMESSAGE), WAIT_OBJECT_0 + 1);
+    pumpAll();
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT), WAIT_FAILED);
+    EXPECT_EQ(GetLastError(), ERROR_TIMEOUT);
+    const auto failures = platform::core::takeFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find(L"MsgWaitForMultipleObjects on the UI thread would block forever"), std::wstring::npos);
+    CloseHandle(event);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace win32test;
+
+TEST(Win32Threads, WhatDestructorsCloseAfterTheProcessEndedNeitherThrowsNorFindsWindows) {
+    HWND w = createNamed("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, L"Local\\Korvo.Settings");
+    EXPECT_THROW(TerminateProcess(GetCurrentProcess(), 1), platform::core::ProcessTerminated);
+    // As a program's static objects do while the process goes: nothing unwinds from here.
+    EXPECT_NO_THROW(EXPECT_TRUE(CloseHandle(mutex)));
+    EXPECT_NO_THROW(EXPECT_FALSE(IsWindow(w)));
+    EXPECT_NO_THROW(EXPECT_FALSE(DestroyWindow(w)));
+    EXPECT_THROW(GetCurrentThreadId(), platform::core::ProcessTerminated) << "anything else still ends the caller";
 }
 
 }  // namespace
