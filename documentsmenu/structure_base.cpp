@@ -70,8 +70,9 @@ void StructureBase::AddColumns(bool listView) {
             AddColumn(new CXTPReportColumn(spec.index, Korvo::I18n::Translate(spec.captionKey), spec.width,
                                            spec.autoSize, spec.icon, spec.sortable, spec.visible));
         column->SetInternalName(spec.name);
-        // Rows keep the model's order (groups before libraries): no sort column is set.
         column->SetTreeColumn(spec.index == kColumnName ? TRUE : FALSE);
+        // Rows list by name (a document named "_..." first), however their rows were made.
+        if (spec.index == kColumnName) GetColumns()->SetSortColumn(column, TRUE);
     }
 }
 
@@ -126,11 +127,9 @@ void StructureBase::ResetRows(const CString& filter) {
 
 void StructureBase::PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden) {
     if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));
-    if (expand) {
-        row->UpdateChildren(childFilter);
-        // The toolkit's own flag: what a search opens is not remembered as the user's expansion.
-        row->CXTPReportRecord::SetExpanded(TRUE);
-    }
+    if (expand) row->UpdateChildren(childFilter);
+    // Recorded in the window like every expansion change, a searched one too.
+    row->SetExpanded(expand ? TRUE : FALSE);
     if (hidden) row->SetVisible(IsShowHidden() ? TRUE : FALSE);
 }
 

@@ -74,9 +74,13 @@ short KVServer::OpenLibraryConfiguration(LPCWSTR path) {
     if (Korvo::GetFileSystemEntryType(chosen) != 1) return 0;
     DocumentsMenu::IConfiguration* configuration = DocumentsMenu::CreateConfiguration(FileTitle(chosen), false);
     if (!configuration) return 0;
-    if (configuration->Load(chosen) && group->AddConfiguration(configuration)) return 1;
-    configuration->Destroy();
-    return 0;
+    if (!configuration->Load(chosen) || !group->AddConfiguration(configuration)) {
+        configuration->Destroy();
+        return 0;
+    }
+    // The client that opened it works with it next: it is the active one.
+    configuration->SetActive(true);
+    return 1;
 }
 
 short KVServer::CloseLibraryConfiguration() {

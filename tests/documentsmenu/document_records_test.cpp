@@ -109,17 +109,33 @@ TEST_F(DocumentRecordsTest, RenamingGoesThroughTheShellAndTheRowFollowsTheFolder
     // The stored path has no trailing separator; the Path cell puts one in.
     EXPECT_EQ(report().caption(row(L"hex.grb"), kColumnPath), L"M6\\hex.grb");
 
-    // Refused names touch no file and leave the old text.
-    for (const wchar_t* bad : {L"", L".", L"..", L"..\\x.grb", L"sub/x.grb", L"C:x.grb", L"a?.grb", L"hex.grb"}) {
+    // Refused names touch no file and leave the old text; the user hears why.
+    for (const wchar_t* bad : {L"", L".", L"..", L"..\\x.grb", L"sub/x.grb", L"C:x.grb", L"a?.grb", L"CON", L"nul.grb",
+                               L"COM1.grb", L"lpt9", L" . "}) {
+        const CString quoted = CString(L"\"") + bad + L"\"";
+        session.user().expectBox(L"Cannot rename \"hex.grb\" to " + std::wstring(quoted.view()) + L": *", platform::harness::Button::Ok);
         rename(L"hex.grb", bad);
         EXPECT_EQ(report().caption(row(L"hex.grb"), kColumnName), L"hex.grb") << platform::core::toUtf8(bad);
     }
+    // The same name, also with the trailing dots and blanks Windows drops, is no rename at all.
+    rename(L"hex.grb", L"hex.grb");
+    rename(L"hex.grb", L"hex.grb. .");
     EXPECT_EQ(callCount(L"SHFileOperationW"), 0);
     EXPECT_TRUE(platform::files::exists(folder + L"hex.grb"));
 
-    // A name taken by another file is refused by the shell.
+    // A name taken by another file is refused by the shell, which says so.
+    session.user().expectBox(L"Cannot rename hex.grb: There is already a file with the same name*", platform::harness::Button::Ok);
     rename(L"hex.grb", L"nut.grb");
     EXPECT_EQ(report().caption(row(L"hex.grb"), kColumnName), L"hex.grb");
+    // A name "COM10" or "console" is no device.
+    rename(L"nut.grb", L"COM10.grb");
+    idle();
+    rename(L"COM10.grb", L"console.grb.");
+    idle();
+    EXPECT_TRUE(platform::files::exists(folder + L"console.grb"));
+    ASSERT_NE(document(L"console.grb"), nullptr) << "the row takes the name the file got";
+    rename(L"console.grb", L"nut.grb");
+    idle();
 
     rename(L"hex.grb", L"_hex M6.grb");
     EXPECT_TRUE(platform::files::exists(folder + L"_hex M6.grb"));

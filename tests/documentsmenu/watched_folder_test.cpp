@@ -135,7 +135,7 @@ TEST_F(WatchedFolderTest, RowsOfMissingFoldersAndFilesShowWhatIsThere) {
     auto* goneRow = dynamic_cast<LibraryRecord*>(record(L"Gone"));
     ASSERT_NE(goneRow, nullptr);
     EXPECT_FALSE(goneRow->IsWatching());
-    EXPECT_EQ(rows(), L"- Standard\n  + M6\n    Gone\n");
+    EXPECT_EQ(rows(), L"- Standard\n    Gone\n  + M6\n");
     EXPECT_FALSE(LibraryRecord::MatchesSearch(gone, L"a", &window));
 
     // A document deleted without a word from the watcher: its row reads empty properties.

@@ -141,8 +141,9 @@ public:
     const std::vector<Group*>& groups() const { return groups_; }
     Clients<IClient>& clients() { return clients_; }
 
-    // Builds the stored children below this group without notifications (a file being read).
-    void adoptStored(const StoredGroup& stored);
+    // Builds the stored children below this group without notifications (a file being read);
+    // false when some child could not keep its stored id (none, or one another object has).
+    bool adoptStored(const StoredGroup& stored);
     // Takes the child out of this group's lists (no notification); false when it is not there.
     bool detachLibrary(Library* library);
     bool detachGroup(Group* group);
@@ -152,6 +153,8 @@ public:
     // forgets the object.
     void notifyGoingAway(bool removed);
     bool startDying() { return !std::exchange(dying_, true); }
+    // Only the model changes an id, keeping its own index current.
+    void setId(const GUID& id) { id_ = id; }
 
 private:
     GUID id_;
@@ -217,9 +220,15 @@ private:
 class Model {
 public:
     ConfigurationsGroup& global() { return global_; }
+    // A new unique identifier: made once, then kept in the configuration file, so that what the
+    // user remembers of an object (expanded, hidden) finds it again in any later run, whatever
+    // else is open and in whichever order.
     GUID newId();
     // `wanted` when it is a valid id no live object has, else a new one.
     GUID idFor(const GUID& wanted);
+    // Gives the group `wanted` when it is a valid id no other live object has; false otherwise
+    // (the group keeps its id).
+    bool takeId(Group* group, const GUID& wanted);
 
     Library* newLibrary(CString name, const GUID* wanted = nullptr);
     Group* newGroup(CString name, const GUID* wanted = nullptr);
@@ -248,7 +257,6 @@ private:
     // without being read.
     std::set<const DocumentsMenu::ILibrary*> liveLibraries_;
     std::set<const DocumentsMenu::ILibrariesGroup*> liveGroups_;
-    DWORD nextId_ = 1;
 };
 
 Model& model();

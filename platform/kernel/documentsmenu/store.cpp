@@ -1,6 +1,6 @@
 // The configuration file of the stand-in: a small XML file.
 //
-//   <configuration name="..." author="..." company="..." comment="...">
+//   <configuration id="..." name="..." author="..." company="..." comment="...">
 //     <group id="..." name="..." excluded="true"> ... groups and libraries ... </group>
 //     <library id="..." name="..." path="..."><excluded-document name="a.grb"/></library>
 //   </configuration>
@@ -47,7 +47,10 @@ public:
             return std::nullopt;
         }
         StoredGroup configuration;
-        if (!readProperties(root, configuration.properties) || !readChildren(root, configuration)) return std::nullopt;
+        if (!readId(root, configuration.id) || !readProperties(root, configuration.properties) ||
+            !readChildren(root, configuration)) {
+            return std::nullopt;
+        }
         return configuration;
     }
 
@@ -204,6 +207,7 @@ std::optional<StoredGroup> readConfigurationFile(std::wstring_view path) {
 bool writeConfigurationFile(const Configuration& configuration, std::wstring_view path) {
     pugi::xml_document document;
     pugi::xml_node root = document.append_child(kRoot);
+    writeId(root, configuration.GetId());
     writeProperties(root, configuration.properties());
     writeChildren(root, configuration);
     std::ostringstream text;
