@@ -55,7 +55,8 @@ ComboBoxFind::ComboBoxFind(DocumentsStructure& structure) : structure_(structure
 
 void ComboBoxFind::OnExecute() {
     if (!Usable(*this)) return;
-    if (button_) button_->ShowClear(!GetEditText().IsEmpty());
+    // Enter offers to clear whatever the box holds, an empty text too.
+    if (button_) button_->ShowClear(true);
     ApplySearch();
 }
 

@@ -25,6 +25,11 @@ TEST_F(DocumentsMenuWindowTest, SearchFiltersWithTheTrimmedLowerCaseTextAndClear
     // Searching the same text again adds nothing to the drop-down list.
     search(L"hex nut");
     EXPECT_EQ(box->GetCount(), 1);
+    // Enter on an empty box clears the filter and offers to clear all the same.
+    search(L"");
+    EXPECT_TRUE(findButton()->ShowsClear());
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  - Nuts\n      hex nut.grb\n");
+    search(L"hex nut");
 
     // Show-excluded refills without the filter; the box keeps its text; what the search opened
     // stays open, as the user's own expansion.

@@ -122,6 +122,37 @@ TEST_F(WatchedFolderTest, AHiddenDocumentStaysHiddenWhenItsFileComesBack) {
     EXPECT_EQ(report().icon(row(L"a.grb"), kColumnVisible), kIconHidden);
 }
 
+TEST_F(WatchedFolderTest, AHiddenDocumentRenamedStaysHiddenUnderItsNewName) {
+    writeFile(folder + L"a.grb");
+    writeFile(folder + L"b.grb");
+    openM6();
+    window.SetHidden(m6, L"a.grb", true);
+    renameOutside(L"a.grb", L"c.grb");
+    EXPECT_FALSE(window.IsHidden(m6, L"a.grb"));
+    EXPECT_TRUE(window.IsHidden(m6, L"c.grb"));
+    // Renamed out of the documents, it is hidden no more.
+    renameOutside(L"c.grb", L"c.txt");
+    EXPECT_FALSE(window.IsHidden(m6, L"c.grb"));
+    EXPECT_FALSE(window.HasHiddenItems());
+}
+
+TEST_F(WatchedFolderTest, AFileThatComesWhileASearchShowsTheRowsIsListedOnlyWhenItMatches) {
+    writeFile(folder + L"hex a.grb");
+    open();
+    Record* top = record(L"Standard");
+    top->UpdateChildren(L"hex");
+    top->SetExpanded(TRUE);
+    tree->Populate();
+    ASSERT_EQ(rows(), listing({L"hex a.grb"}));
+    addOutside(L"plain.grb");
+    addOutside(L"hex b.grb");
+    writeFile(folder + L"x.tmp");
+    renameOutside(L"x.tmp", L"other.grb");
+    writeFile(folder + L"y.tmp");
+    renameOutside(L"y.tmp", L"Hex c.grb");
+    EXPECT_EQ(rows(), listing({L"hex a.grb", L"hex b.grb", L"Hex c.grb"}));
+}
+
 TEST_F(WatchedFolderTest, RowsOfMissingFoldersAndFilesShowWhatIsThere) {
     writeFile(folder + L"a.grb");
     ILibrary* gone = model.addLibrary(standard, L"Gone", L"Gone");
