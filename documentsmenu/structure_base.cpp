@@ -39,6 +39,10 @@ constexpr ColumnSpec kColumns[] = {
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(StructureBase, CXTPReportControl)
+    ON_MESSAGE(WM_KEYDOWN, &StructureBase::OnKeyDownMessage)
+END_MESSAGE_MAP()
+
 StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) { SetImageManager(&images_); }
 
 StructureBase::~StructureBase() {
@@ -149,6 +153,21 @@ void StructureBase::ClickHeader(CXTPReportColumn* column) {
         return;
     }
     CXTPReportControl::ClickHeader(column);
+}
+
+LRESULT StructureBase::OnKeyDownMessage(WPARAM key, LPARAM) {
+    CXTPReportRow* focused = GetFocusedRow();
+    if (auto* record = focused ? dynamic_cast<Record*>(focused->GetRecord()) : nullptr)
+        record->OnKeyDown(static_cast<UINT>(key));
+    return Default();
+}
+
+void StructureBase::OnRowExpanded(CXTPReportRecord* record, BOOL expanded) {
+    auto* row = dynamic_cast<Record*>(record);
+    if (!row) return;
+    row->Expand(expanded != FALSE);
+    if (expanded) Korvo::UI::ReportControl::Populate(this);
+    if (CXTPReportRow* shown = GetRows()->Find(row)) SetFocusedRow(shown);
 }
 
 void StructureBase::ConfigurationsChanged() { Fill(CString()); }

@@ -12,17 +12,18 @@
 namespace DocumentsMenu {
 
 // A cell of one summary property: it asks its row to read the document's properties the first
-// time its caption is wanted, so nothing is read while no property column is shown.
+// time its caption or tip is wanted, so nothing is read while no property column is shown.
 class PropertyItem : public Korvo::UI::SimpleTextReportItem {
 public:
     PropertyItem() : SimpleTextReportItem(L"", 0, TRUE) { SetEditable(FALSE); }
 
     CString GetCaption(CXTPReportColumn* column) const override {
-        if (!loaded_) {
-            loaded_ = true;
-            if (auto* row = dynamic_cast<DocumentRecord*>(GetRecord())) row->LoadProperties();
-        }
+        load();
         return SimpleTextReportItem::GetCaption(column);
+    }
+    CString GetTooltip() const override {
+        load();
+        return SimpleTextReportItem::GetTooltip();
     }
     void SetLoadedCaption(const CString& caption) {
         loaded_ = true;
@@ -30,6 +31,12 @@ public:
     }
 
 private:
+    void load() const {
+        if (loaded_) return;
+        loaded_ = true;
+        if (auto* row = dynamic_cast<DocumentRecord*>(GetRecord())) row->LoadProperties();
+    }
+
     mutable bool loaded_ = false;
 };
 
