@@ -24,6 +24,20 @@ class OpenConfigurationButton : public CXTPControlPopup {
 public:
     OpenConfigurationButton();
     void OnExecute() override;
+    // The arrow opens: the list is made from what is installed now.
+    void OnSetPopup(BOOL popup) override;
+};
+
+// One installed configuration on the open button's arrow: checked while it is open; choosing it
+// opens it (or, open already, makes it the active one).
+class OpenInstalledConfigurationItem : public CXTPControlButton {
+public:
+    OpenInstalledConfigurationItem(const CString& name, const CString& path);
+    void OnExecute() override;
+
+private:
+    CString name_;
+    CString path_;
 };
 
 // Opens a configuration from the PDM system; shown only while the PDM work mix is available.

@@ -181,5 +181,39 @@ TEST_F(DocumentsMenuWindowTest, ClientsHearOnceAndUpdatesNest) {
     EXPECT_EQ(window->GetCommandBarsOptionsUpdates(), updates + 1);
 }
 
+TEST_F(DocumentsMenuWindowTest, TheOpenButtonsArrowListsTheInstalledConfigurationsCheckedWhileOpen) {
+    const std::wstring other = kLibraries + L"Other.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(other, "<configuration name=\"Other\"/>"), 0u);
+    model.setInstalledConfigurations({{L"Standard", kLibraries + L"Standard.tws"}, {L"Other", other}});
+    open();
+    // The items as the arrow last listed them: caption and checked.
+    const auto listed = [&] {
+        session.user().expectMenuDismiss();
+        session.user().clickArrow(window->GetSafeHwnd(), kOpenConfigurationId);
+        CXTPControl* button = window->GetMainToolBar()->GetControls()->FindControl(kOpenConfigurationId);
+        std::wstring text;
+        CXTPControls* items = button && button->GetCommandBar() ? button->GetCommandBar()->GetControls() : nullptr;
+        for (int i = 0; items && i < items->GetCount(); ++i) {
+            text += std::wstring(items->GetAt(i)->GetCaption().view()) + (items->GetAt(i)->GetChecked() ? L"*" : L"") + L" ";
+        }
+        return text;
+    };
+    EXPECT_EQ(listed(), L"Standard* Other ");
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 1);
+
+    // Choosing one that is not open opens it, as the active configuration; the list follows.
+    session.user().expectMenuChoose(L"Other");
+    session.user().clickArrow(window->GetSafeHwnd(), kOpenConfigurationId);
+    IConfiguration* opened = FindConfigurationByPath(other.c_str());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->IsActive());
+    EXPECT_EQ(listed(), L"Standard* Other* ");
+    // One open already becomes the active one again.
+    session.user().expectMenuChoose(L"Standard");
+    session.user().clickArrow(window->GetSafeHwnd(), kOpenConfigurationId);
+    EXPECT_TRUE(standard->IsActive());
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 2);
+}
+
 }  // namespace
 }  // namespace documentsmenutest

@@ -97,6 +97,7 @@ bool Group::AddLibrary(ILibrary* library) {
     Library* added = asLibrary(library);
     if (!added || added->parent()) return false;
     libraries_.push_back(added);
+    childOrder_.push_back(added);
     added->setParent(this);
     clients_.notify([&](IClient* client) { client->LibraryAdded(this, added); });
     return true;
@@ -109,6 +110,7 @@ bool Group::AddLibrariesGroup(ILibrariesGroup* group) {
         if (above == added) return false;  // a group cannot hold itself
     }
     groups_.push_back(added);
+    childOrder_.push_back(added);
     added->setParent(this);
     clients_.notify([&](IClient* client) { client->LibrariesGroupAdded(this, added); });
     return true;
@@ -119,16 +121,17 @@ Configuration* Group::configuration() { return parent_ ? parent_->configuration(
 bool Group::adoptStored(const StoredGroup& stored) {
     Model& objects = model();
     bool kept = true;
-    for (const StoredGroup& storedGroup : stored.groups) {
+    const auto adoptGroup = [&](const StoredGroup& storedGroup) {
         Group* group = objects.newGroup(storedGroup.properties.name, &storedGroup.id);
         kept = kept && group->GetId() == storedGroup.id;
         group->properties() = storedGroup.properties;
         group->setExcluded(storedGroup.excluded);
         group->setParent(this);
         groups_.push_back(group);
+        childOrder_.push_back(group);
         kept = group->adoptStored(storedGroup) && kept;
-    }
-    for (const StoredLibrary& storedLibrary : stored.libraries) {
+    };
+    const auto adoptLibrary = [&](const StoredLibrary& storedLibrary) {
         Library* library = objects.newLibrary(storedLibrary.properties.name, &storedLibrary.id);
         kept = kept && library->GetId() == storedLibrary.id;
         library->properties() = storedLibrary.properties;
@@ -138,7 +141,17 @@ bool Group::adoptStored(const StoredGroup& stored) {
             library->SetDocumentExcluded(name.c_str(), true);
         library->setParent(this);
         libraries_.push_back(library);
+        childOrder_.push_back(library);
+    };
+    std::size_t nextGroup = 0;
+    std::size_t nextLibrary = 0;
+    for (const bool isGroup : stored.order) {
+        if (isGroup && nextGroup < stored.groups.size()) adoptGroup(stored.groups[nextGroup++]);
+        if (!isGroup && nextLibrary < stored.libraries.size()) adoptLibrary(stored.libraries[nextLibrary++]);
     }
+    // Children the order does not name (none from a file) follow, groups first.
+    while (nextGroup < stored.groups.size()) adoptGroup(stored.groups[nextGroup++]);
+    while (nextLibrary < stored.libraries.size()) adoptLibrary(stored.libraries[nextLibrary++]);
     return kept;
 }
 
@@ -146,6 +159,7 @@ bool Group::detachLibrary(Library* library) {
     const auto found = std::find(libraries_.begin(), libraries_.end(), library);
     if (found == libraries_.end()) return false;
     libraries_.erase(found);
+    std::erase(childOrder_, static_cast<const void*>(library));
     library->setParent(nullptr);
     return true;
 }
@@ -154,6 +168,7 @@ bool Group::detachGroup(Group* group) {
     const auto found = std::find(groups_.begin(), groups_.end(), group);
     if (found == groups_.end()) return false;
     groups_.erase(found);
+    std::erase(childOrder_, static_cast<const void*>(group));
     group->setParent(nullptr);
     return true;
 }

@@ -139,6 +139,9 @@ public:
     virtual Configuration* configuration();
     const std::vector<Library*>& libraries() const { return libraries_; }
     const std::vector<Group*>& groups() const { return groups_; }
+    // Libraries and groups as they came, mixed (the file's order, then additions): a saved file
+    // keeps the order it was read in.
+    const std::vector<const void*>& childOrder() const { return childOrder_; }
     Clients<IClient>& clients() { return clients_; }
 
     // Builds the stored children below this group without notifications (a file being read);
@@ -163,6 +166,7 @@ private:
     Group* parent_ = nullptr;
     std::vector<Library*> libraries_;
     std::vector<Group*> groups_;
+    std::vector<const void*> childOrder_;
     Clients<IClient> clients_;
 };
 
@@ -277,6 +281,8 @@ struct StoredGroup {
     bool excluded = false;
     std::vector<StoredGroup> groups;
     std::vector<StoredLibrary> libraries;
+    // Per child element in the file's order: true for a group, false for a library.
+    std::vector<bool> order;
 };
 // The text of a configuration file; nothing, with `error` saying "<origin>(<line>): <problem>",
 // when it is malformed.

@@ -296,6 +296,29 @@ TEST_F(DocumentsMenuModelTest, IdsAreMadeOnceAndKeptInTheFileWhateverElseIsOpen)
     EXPECT_EQ(ids(open(kUser + L"Libraries\\Copy.tws")), copy);
 }
 
+TEST_F(DocumentsMenuModelTest, SavingKeepsTheOrderGroupsAndLibrariesCameIn) {
+    const std::wstring path = kUser + L"Libraries\\Mixed.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(path, "<configuration name=\"Mixed\"><library name=\"A\" path=\"A\"/>"
+                                                    "<group name=\"G\"/><library name=\"B\" path=\"B\"/></configuration>"),
+              0u);
+    IConfiguration* mixed = CreateConfiguration(L"Mixed", false);
+    ASSERT_TRUE(mixed->Load(path.c_str()));
+    ASSERT_TRUE(GlobalCfgGroup()->AddConfiguration(mixed));
+    model.addLibrary(mixed, L"C", L"C");
+    ILibrariesGroup* removed = mixed->GetGroupAt(0);
+    ASSERT_TRUE(mixed->AddLibrariesGroup(CreateLibrariesGroup(L"H")));
+    removed->Destroy();
+    ASSERT_TRUE(mixed->Save(false));
+    std::string bytes;
+    ASSERT_EQ(platform::files::readAll(path, bytes), 0u);
+    const auto at = [&](const char* name) { return bytes.find(std::string("name=\"") + name + "\""); };
+    ASSERT_NE(at("H"), std::string::npos) << bytes;
+    EXPECT_EQ(at("G"), std::string::npos);
+    EXPECT_LT(at("A"), at("B"));
+    EXPECT_LT(at("B"), at("C"));
+    EXPECT_LT(at("C"), at("H"));
+}
+
 TEST(TextCore, SearchableTextsAndIdentifiers) {
     EXPECT_EQ(Korvo::GetSearchableEquivalent(L"Ёлка Cafe\u0301"), L"елка cafe");
     Korvo::UniqueIdentifier id;
