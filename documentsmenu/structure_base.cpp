@@ -80,10 +80,19 @@ void StructureBase::AddColumns(bool listView) {
     }
 }
 
-void StructureBase::UpdateHiddenRecords(bool) {
-    // Rows of hidden objects are left out of fills while hidden rows are not shown, so a walk over
-    // the rows could not bring them back: the rows are made again, as remembered.
-    Fill(filter_);
+void StructureBase::UpdateHiddenRecords(bool show) {
+    // Hidden rows stay in the tree out of view: they only change their visible flag.
+    std::vector<CXTPReportRecords*> pending{GetRecords()};
+    while (!pending.empty()) {
+        CXTPReportRecords* records = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < records->GetCount(); ++i) {
+            CXTPReportRecord* record = records->GetAt(i);
+            if (auto* row = dynamic_cast<Record*>(record); row && row->IsHidden()) row->SetVisible(show ? TRUE : FALSE);
+            pending.push_back(record->GetChilds());
+        }
+    }
+    Korvo::UI::ReportControl::Populate(this);
     UpdateVisibleColumnIcon();
 }
 

@@ -88,6 +88,10 @@ TEST_F(DocumentRecordsTest, PropertiesAreReadOnceWhenFirstShown) {
     // A file that is no document shows empty properties.
     EXPECT_EQ(report().caption(row(L"plain.grb"), kColumnAuthor), L"");
     EXPECT_EQ(callCount(L"ReadProperties"), 2);
+    // Showing hidden rows changes only which rows show: the rows stay, read already.
+    tree->UpdateHiddenRecords(true);
+    EXPECT_EQ(report().caption(row(L"bolt.grb"), kColumnAuthor), L"Ada");
+    EXPECT_EQ(callCount(L"ReadProperties"), 2);
 }
 
 TEST_F(DocumentRecordsTest, EnterOpensTheDocumentThroughTheApplication) {
