@@ -53,6 +53,8 @@ public:
     // The expand button's row: its record expands as the view's rows do, and the row becomes the
     // focused one.
     void OnRowExpanded(CXTPReportRecord* record, BOOL expanded) override;
+    // Two or more visible columns show the header.
+    void OnColumnsChanged() override { UpdateHeaderVisibility(); }
 
     void ConfigurationsChanged() override;
     // Nested: the rows are rebuilt once, when the outermost update ends.

@@ -77,6 +77,13 @@ void CollapseButton::OnExecute() {
     if (Usable(*this)) structure_.CollapseAll();
 }
 
+ColumnsSelector::ColumnsSelector(DocumentsStructure& structure)
+    : ReportColumnsPopup([&structure]() -> CXTPReportControl* { return &structure.GetVisibleView(); }) {
+    // Flag 1: the control stands at the right end of its bar.
+    constexpr DWORD kRightAligned = 1;
+    SetFlags(GetFlags() | xtpFlagManualUpdate | kRightAligned);
+}
+
 ComboBoxFind::ComboBoxFind(DocumentsStructure& structure) : structure_(structure) {
     Prepare(*this, kSearchBoxId, xtpFlagControlStretched);
     SetTooltip(KVLoadString(kSearchBoxId));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/kernel.h"
+#include "platform/korvoui.h"
 #include "platform/toolkit.h"
 
 namespace DocumentsMenu {
@@ -55,6 +56,12 @@ public:
 
 private:
     DocumentsStructure& structure_;
+};
+
+// The column chooser over the columns of the view shown now, at the right of the main bar.
+class ColumnsSelector : public Korvo::UI::ReportColumnsPopup {
+public:
+    explicit ColumnsSelector(DocumentsStructure& structure);
 };
 
 // The search text. Enter searches; emptying the text clears the filter.

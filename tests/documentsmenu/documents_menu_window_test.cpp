@@ -215,5 +215,33 @@ TEST_F(DocumentsMenuWindowTest, TheOpenButtonsArrowListsTheInstalledConfiguratio
     EXPECT_EQ(GlobalCfgGroup()->GetCount(), 2);
 }
 
+TEST_F(DocumentsMenuWindowTest, TheColumnChooserOffersEveryColumnButNameAndTheHeaderFollows) {
+    open();
+    StructureBase& tree = window->GetStructure().GetTreeView();
+    CXTPControls* controls = window->GetMainToolBar()->GetControls();
+    auto* chooser = dynamic_cast<ColumnsSelector*>(controls->GetAt(controls->GetCount() - 1));
+    ASSERT_NE(chooser, nullptr);
+    const CString visible = tree.GetColumns()->Find(kColumnVisible)->GetCaption();
+    ASSERT_TRUE(tree.IsHeaderVisible()) << "Name and Visible";
+
+    session.user().expectMenuChoose(std::wstring(visible.view()));
+    chooser->OpenPopup();
+    EXPECT_FALSE(tree.GetColumns()->Find(kColumnVisible)->IsVisible());
+    EXPECT_FALSE(tree.IsHeaderVisible()) << "one column left";
+    CXTPControls* items = chooser->GetCommandBar()->GetControls();
+    ASSERT_EQ(items->GetCount(), tree.GetColumns()->GetCount() - 1) << "all but Name";
+    for (int i = 0; i < items->GetCount(); ++i) EXPECT_NE(items->GetAt(i)->GetCaption(), tree.GetColumns()->Find(kColumnName)->GetCaption());
+
+    // Shown again from the list, which says which columns show.
+    session.user().expectMenuChoose(std::wstring(visible.view()));
+    chooser->OpenPopup();
+    EXPECT_TRUE(tree.IsHeaderVisible());
+    session.user().expectMenuDismiss();
+    chooser->OpenPopup();
+    int checked = 0;
+    for (int i = 0; i < items->GetCount(); ++i) checked += items->GetAt(i)->GetChecked() ? 1 : 0;
+    EXPECT_EQ(checked, 1);
+}
+
 }  // namespace
 }  // namespace documentsmenutest

@@ -321,6 +321,8 @@ public:
     // The user expanded or collapsed the record's row (the toolkit's row-expanded notification,
     // reflected to the control); the rows are rebuilt already.
     virtual void OnRowExpanded(CXTPReportRecord*, BOOL) {}
+    // A column was shown or hidden (the toolkit's column notification, reflected to the control).
+    virtual void OnColumnsChanged() {}
 
     void SetImageManager(CXTPImageManager* manager) { imageManager_ = manager; }
     CXTPImageManager* GetImageManager() const { return imageManager_; }
