@@ -35,18 +35,21 @@ std::wstring baseName(const std::wstring& path) {
     return dot == std::wstring::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-// An existing file is read; a missing one becomes a new configuration written there.
+// An existing file is read; a missing one becomes a new configuration written there. Either way
+// it ends as the active configuration, as the kernel's own opening does.
 IConfiguration* openConfiguration(platform::harness::Session& session, const std::wstring& path) {
-    if (IConfiguration* open = FindConfigurationByPath(path.c_str())) return open;
-    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return session.kernel().documentsMenu().addConfiguration(path, baseName(path));
+    IConfiguration* configuration = FindConfigurationByPath(path.c_str());
+    if (!configuration && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        configuration = session.kernel().documentsMenu().addConfiguration(path, baseName(path));
+    } else if (!configuration) {
+        configuration = CreateConfiguration(baseName(path).c_str(), false);
+        if (configuration && (!configuration->Load(path.c_str()) || !GlobalCfgGroup()->AddConfiguration(configuration))) {
+            configuration->Destroy();
+            configuration = nullptr;
+        }
     }
-    IConfiguration* configuration = CreateConfiguration(baseName(path).c_str(), false);
-    if (configuration && configuration->Load(path.c_str()) && GlobalCfgGroup()->AddConfiguration(configuration)) {
-        return configuration;
-    }
-    if (configuration) configuration->Destroy();
-    return nullptr;
+    if (configuration) configuration->SetActive(true);
+    return configuration;
 }
 
 }  // namespace

@@ -83,6 +83,7 @@ void DocumentsMenuDlg::createToolBars() {
     searchBox_->SetFindButton(find);
 
     mainControls->Add(new CollapseButton(structure_), kCollapseId);
+    mainControls->Add(new ColumnsSelector(structure_), 0);
     mainControls->CreateOriginalControls();
 }
 

@@ -14,9 +14,13 @@ bool isExcluded(ILibrary* library, const CString& name) { return library && libr
 
 }  // namespace
 
+bool LibraryRecord::MatchesFillFilter(const CString& fileName) const {
+    return fillFilter_.IsEmpty() || ContainsFilter(Korvo::GetSearchableEquivalent(fileName), fillFilter_);
+}
+
 void LibraryRecord::FileAdded(const SharedPathName& path) {
     const CString& added = path.GetPath();
-    if (!isDocument(added)) return;
+    if (!isDocument(added) || !MatchesFillFilter(fileNameOf(added))) return;
     // A change queued before a fill that already listed the file must not list it twice.
     if (!ListDocument(fileNameOf(added))) return;
     Expand(true);
@@ -37,7 +41,7 @@ void LibraryRecord::FileNameChanged(const SharedPathName& oldPath, const SharedP
     const CString& from = oldPath.GetPath();
     const CString& to = newPath.GetPath();
     if (!isDocument(from)) {
-        if (isDocument(to)) ListDocument(fileNameOf(to));
+        if (isDocument(to) && MatchesFillFilter(fileNameOf(to))) ListDocument(fileNameOf(to));
         Repopulate();
         return;
     }
@@ -49,6 +53,11 @@ void LibraryRecord::FileNameChanged(const SharedPathName& oldPath, const SharedP
     if (isExcluded(library, oldName)) {
         library->SetDocumentExcluded(oldName, false);
         if (isDocument(to)) library->SetDocumentExcluded(newName, true);
+    }
+    // So does what the user hid of it.
+    if (DocumentsMenuDlg* window = GetWindow(); window && window->IsHidden(library, oldName)) {
+        window->SetHidden(library, oldName, false);
+        if (isDocument(to)) window->SetHidden(library, newName, true);
     }
     DocumentRecord* row = FindDocumentRow(oldName);
     if (!row) return;

@@ -39,6 +39,10 @@ constexpr ColumnSpec kColumns[] = {
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(StructureBase, CXTPReportControl)
+    ON_MESSAGE(WM_KEYDOWN, &StructureBase::OnKeyDownMessage)
+END_MESSAGE_MAP()
+
 StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) { SetImageManager(&images_); }
 
 StructureBase::~StructureBase() {
@@ -70,15 +74,25 @@ void StructureBase::AddColumns(bool listView) {
             AddColumn(new CXTPReportColumn(spec.index, Korvo::I18n::Translate(spec.captionKey), spec.width,
                                            spec.autoSize, spec.icon, spec.sortable, spec.visible));
         column->SetInternalName(spec.name);
-        // Rows keep the model's order (groups before libraries): no sort column is set.
         column->SetTreeColumn(spec.index == kColumnName ? TRUE : FALSE);
+        // Rows list by name (a document named "_..." first), however their rows were made.
+        if (spec.index == kColumnName) GetColumns()->SetSortColumn(column, TRUE);
     }
 }
 
-void StructureBase::UpdateHiddenRecords(bool) {
-    // Rows of hidden objects are left out of fills while hidden rows are not shown, so a walk over
-    // the rows could not bring them back: the rows are made again, as remembered.
-    Fill(filter_);
+void StructureBase::UpdateHiddenRecords(bool show) {
+    // Hidden rows stay in the tree out of view: they only change their visible flag.
+    std::vector<CXTPReportRecords*> pending{GetRecords()};
+    while (!pending.empty()) {
+        CXTPReportRecords* records = pending.back();
+        pending.pop_back();
+        for (int i = 0; i < records->GetCount(); ++i) {
+            CXTPReportRecord* record = records->GetAt(i);
+            if (auto* row = dynamic_cast<Record*>(record); row && row->IsHidden()) row->SetVisible(show ? TRUE : FALSE);
+            pending.push_back(record->GetChilds());
+        }
+    }
+    Korvo::UI::ReportControl::Populate(this);
     UpdateVisibleColumnIcon();
 }
 
@@ -126,11 +140,9 @@ void StructureBase::ResetRows(const CString& filter) {
 
 void StructureBase::PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden) {
     if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));
-    if (expand) {
-        row->UpdateChildren(childFilter);
-        // The toolkit's own flag: what a search opens is not remembered as the user's expansion.
-        row->CXTPReportRecord::SetExpanded(TRUE);
-    }
+    if (expand) row->UpdateChildren(childFilter);
+    // Recorded in the window like every expansion change, a searched one too.
+    row->SetExpanded(expand ? TRUE : FALSE);
     if (hidden) row->SetVisible(IsShowHidden() ? TRUE : FALSE);
 }
 
@@ -150,6 +162,21 @@ void StructureBase::ClickHeader(CXTPReportColumn* column) {
         return;
     }
     CXTPReportControl::ClickHeader(column);
+}
+
+LRESULT StructureBase::OnKeyDownMessage(WPARAM key, LPARAM) {
+    CXTPReportRow* focused = GetFocusedRow();
+    if (auto* record = focused ? dynamic_cast<Record*>(focused->GetRecord()) : nullptr)
+        record->OnKeyDown(static_cast<UINT>(key));
+    return Default();
+}
+
+void StructureBase::OnRowExpanded(CXTPReportRecord* record, BOOL expanded) {
+    auto* row = dynamic_cast<Record*>(record);
+    if (!row) return;
+    row->Expand(expanded != FALSE);
+    if (expanded) Korvo::UI::ReportControl::Populate(this);
+    if (CXTPReportRow* shown = GetRows()->Find(row)) SetFocusedRow(shown);
 }
 
 void StructureBase::ConfigurationsChanged() { Fill(CString()); }

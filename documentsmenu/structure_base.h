@@ -50,6 +50,12 @@ public:
     // The Visible column's header switches hidden rows on and off; others sort.
     void ClickHeader(CXTPReportColumn* column) override;
 
+    // The expand button's row: its record expands as the view's rows do, and the row becomes the
+    // focused one.
+    void OnRowExpanded(CXTPReportRecord* record, BOOL expanded) override;
+    // Two or more visible columns show the header.
+    void OnColumnsChanged() override { UpdateHeaderVisibility(); }
+
     void ConfigurationsChanged() override;
     // Nested: the rows are rebuilt once, when the outermost update ends.
     void BeginUpdate() override;
@@ -65,6 +71,10 @@ protected:
     // Starts a fill: no rows, the filter remembered.
     void ResetRows(const CString& filter);
     bool ShowExcluded() const;
+
+    // A key goes to the focused row first (Enter opens a document), then to the control.
+    afx_msg LRESULT OnKeyDownMessage(WPARAM key, LPARAM flags);
+    DECLARE_MESSAGE_MAP()
 
 private:
     DocumentsMenuDlg* window_;

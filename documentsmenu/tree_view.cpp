@@ -24,9 +24,11 @@ void TreeView::Fill(const CString& filter) {
         bool expand = window && window->IsExpanded(group);
         CString childFilter;
         if (!filter.IsEmpty()) {
-            expand = ConfigurationRecord::MatchesFilterRecursive(configuration, filter, window);
+            // A configuration whose own name matches is listed, expanded, with all it holds.
+            const bool nameMatches = ConfigurationRecord::NameContains(configuration, filter);
+            expand = nameMatches || ConfigurationRecord::MatchesFilterRecursive(configuration, filter, window);
             if (!expand) continue;
-            if (!ConfigurationRecord::NameContains(configuration, filter)) childFilter = filter;
+            if (!nameMatches) childFilter = filter;
         }
         Record* row = addConfigurationRow(configuration);
         PlaceRow(row, group->IsExcluded(), expand, childFilter, window && window->IsHidden(group));

@@ -70,6 +70,9 @@ public:
     // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
     // pane's window); throws std::invalid_argument naming what is missing.
     void click(HWND window, unsigned id);
+    // Opens the arrow of the split button (or the popup) `id` inside `window`; its menu is a menu
+    // request: expect it first.
+    void clickArrow(HWND window, unsigned id);
     // Types `text` into the visible, enabled combo box `id` inside `window` (its text replaced)
     // and presses Enter; throws std::invalid_argument naming what is missing.
     void enterText(HWND window, unsigned id, std::wstring_view text);

@@ -1,6 +1,7 @@
 // The automation server's operations on the active library configuration and its libraries.
 #include "app/automation/kv_server.h"
 #include "app/automation/kv_server_state.h"
+#include "documentsmenu/configuration_opening.h"
 
 namespace kvserver {
 
@@ -65,18 +66,11 @@ short KVServer::OpenLibraryConfiguration(LPCWSTR path) {
     if (chosen.IsEmpty()) return 0;
     DocumentsMenu::IConfigurationsGroup* group = DocumentsMenu::GlobalCfgGroup();
     if (!group) return 0;
-    if (DocumentsMenu::IConfiguration* open = DocumentsMenu::FindConfigurationByPath(chosen)) {
-        open->SetActive(true);
-        return 1;
-    }
     // Only an existing file is opened: a name typed in the dialog for a file that is not there
-    // must not leave an empty configuration file behind.
-    if (Korvo::GetFileSystemEntryType(chosen) != 1) return 0;
-    DocumentsMenu::IConfiguration* configuration = DocumentsMenu::CreateConfiguration(FileTitle(chosen), false);
-    if (!configuration) return 0;
-    if (configuration->Load(chosen) && group->AddConfiguration(configuration)) return 1;
-    configuration->Destroy();
-    return 0;
+    // must not leave an empty configuration file behind. The client that opened it works with it
+    // next: it ends as the active one.
+    if (!DocumentsMenu::FindConfigurationByPath(chosen) && Korvo::GetFileSystemEntryType(chosen) != 1) return 0;
+    return DocumentsMenu::OpenConfigurationFile(chosen, FileTitle(chosen)) ? 1 : 0;
 }
 
 short KVServer::CloseLibraryConfiguration() {

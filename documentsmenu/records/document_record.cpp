@@ -1,5 +1,7 @@
 #include "documentsmenu/records/document_record.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <string>
 
 #include "app/kvw32_app.h"
@@ -10,17 +12,18 @@
 namespace DocumentsMenu {
 
 // A cell of one summary property: it asks its row to read the document's properties the first
-// time its caption is wanted, so nothing is read while no property column is shown.
+// time its caption or tip is wanted, so nothing is read while no property column is shown.
 class PropertyItem : public Korvo::UI::SimpleTextReportItem {
 public:
     PropertyItem() : SimpleTextReportItem(L"", 0, TRUE) { SetEditable(FALSE); }
 
     CString GetCaption(CXTPReportColumn* column) const override {
-        if (!loaded_) {
-            loaded_ = true;
-            if (auto* row = dynamic_cast<DocumentRecord*>(GetRecord())) row->LoadProperties();
-        }
+        load();
         return SimpleTextReportItem::GetCaption(column);
+    }
+    CString GetTooltip() const override {
+        load();
+        return SimpleTextReportItem::GetTooltip();
     }
     void SetLoadedCaption(const CString& caption) {
         loaded_ = true;
@@ -28,6 +31,12 @@ public:
     }
 
 private:
+    void load() const {
+        if (loaded_) return;
+        loaded_ = true;
+        if (auto* row = dynamic_cast<DocumentRecord*>(GetRecord())) row->LoadProperties();
+    }
+
     mutable bool loaded_ = false;
 };
 
@@ -47,12 +56,39 @@ void setProperty(PropertyItem* cell, const CKVPropertySet& properties, LPCWSTR n
 
 }  // namespace
 
-bool IsValidDocumentFileName(const CString& name) {
-    if (name.IsEmpty() || name == L"." || name == L"..") return false;
-    for (const wchar_t c : name.view()) {
-        if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos) return false;
+CString DocumentFileNameAsStored(const CString& typed) {
+    std::wstring name(typed.view());
+    while (!name.empty() && (name.back() == L'.' || name.back() == L' ')) name.pop_back();
+    // "." and ".." are names of their own, refused as such.
+    if (name.empty() && (typed == L"." || typed == L"..")) return typed;
+    return CString(name);
+}
+
+namespace {
+
+// Windows opens a device for these names, with any extension ("NUL.grb").
+bool isDeviceName(const CString& name) {
+    std::wstring stem(name.view().substr(0, std::min(name.view().find(L'.'), name.view().size())));
+    while (!stem.empty() && stem.back() == L' ') stem.pop_back();
+    for (wchar_t& c : stem) c = static_cast<wchar_t>(std::towupper(c));
+    for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (stem == device) return true;
     }
-    return true;
+    const bool numbered = stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT"));
+    return numbered && stem[3] >= L'1' && stem[3] <= L'9';
+}
+
+}  // namespace
+
+CString DocumentFileNameProblem(const CString& name) {
+    if (name.IsEmpty()) return L"a document needs a name";
+    if (name == L"." || name == L"..") return L"\"" + name + L"\" names a folder";
+    for (const wchar_t c : name.view()) {
+        if (c < 32 || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos)
+            return L"a file name cannot hold any of \\ / : * ? \" < > | or control characters";
+    }
+    if (isDeviceName(name)) return L"\"" + name + L"\" is reserved for a device";
+    return {};
 }
 
 void DocumentRecord::Init() {
@@ -161,10 +197,16 @@ void PDMDocumentRecord::AddMenuItems(CXTPPopupBar* popup) {
     if (IsPdmConnected()) AddMenuItem(popup, new DocumentMenuItems::Update(path, true));
 }
 
-bool DocumentRecord::SetName(const CString& value) {
+bool DocumentRecord::SetName(const CString& typed) {
+    const CString value = DocumentFileNameAsStored(typed);
     if (value == name_ || !library_) return false;
-    // Anything but a plain file name would move the file out of the library or fail oddly.
-    if (!IsValidDocumentFileName(value)) return false;
+    // Anything but a plain file name would move the file out of the library or fail oddly; the
+    // user hears why the name is not taken.
+    if (const CString problem = DocumentFileNameProblem(value); !problem.IsEmpty()) {
+        KVMessageBox::Show(L"Cannot rename \"" + name_ + L"\" to \"" + typed + L"\": " + problem + L".",
+                           MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     const CString folder = GetLibraryAbsolutePath(library_);
     if (folder.IsEmpty()) return false;
     const std::wstring from = nameList(folder + name_);
@@ -178,6 +220,7 @@ bool DocumentRecord::SetName(const CString& value) {
     operation.pFrom = from.c_str();
     operation.pTo = to.c_str();
     operation.fFlags = FOF_ALLOWUNDO;
+    // A failure (the file open in the program, a name taken) is told by the shell's own dialog.
     return SHFileOperationW(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 

@@ -97,8 +97,12 @@ public:
 // The display name of the library's configuration, empty when it has none (list rows show it).
 CString ConfigurationNameOf(ILibrary* library);
 
-// Whether `name` can name a file in a library folder: not empty, not "." or "..", and free of
-// separators, drive marks, wildcards, quotes, pipes, redirections and control characters.
-bool IsValidDocumentFileName(const CString& name);
+// The name a file given `typed` gets: Windows drops trailing dots and blanks.
+CString DocumentFileNameAsStored(const CString& typed);
+// Why `name` (as stored) cannot name a file in a library folder, empty when it can: it must not
+// be empty, "." or "..", nor hold separators, drive marks, wildcards, quotes, pipes,
+// redirections or control characters, nor be a device name (CON, NUL.grb, COM1.grb...).
+CString DocumentFileNameProblem(const CString& name);
+inline bool IsValidDocumentFileName(const CString& name) { return DocumentFileNameProblem(name).IsEmpty(); }
 
 }  // namespace DocumentsMenu

@@ -57,6 +57,9 @@ protected:
     void OnExpandedChanged(bool expanded) override;
     // Before the documents are listed (PDM rows refresh the folder first).
     virtual void BeforeFill() {}
+    // Whether the document passes the filter the rows were last filled with (a file that comes
+    // while a search shows its rows is listed only when it matches).
+    bool MatchesFillFilter(const CString& fileName) const;
     // The child document row of the file (compared without regard to case), or null.
     DocumentRecord* FindDocumentRow(const CString& fileName) const;
     // A new child row for the document, unless one shows it already; null then. Grey when

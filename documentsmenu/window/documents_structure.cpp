@@ -76,13 +76,10 @@ void DocumentsStructure::layoutViews() {
 }
 
 void DocumentsStructure::SetFilter(const CString& text) {
+    // What the search opens is recorded as expanded, as every expansion is.
     const CString folded = Korvo::GetSearchableEquivalent(text);
-    // Rows a search opens are not the user's expansions: what was remembered before stays.
-    ViewState::Expansion remembered;
-    if (owner_) remembered = owner_->GetViewState().GetExpansion();
     list_.Fill(folded);
     tree_.Fill(folded);
-    if (owner_) owner_->GetViewState().SetExpansion(std::move(remembered));
 }
 
 bool DocumentsStructure::SetShowHidden(bool show) {

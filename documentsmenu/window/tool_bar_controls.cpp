@@ -1,5 +1,8 @@
 #include "documentsmenu/window/tool_bar_controls.h"
 
+#include <vector>
+
+#include "documentsmenu/configuration_opening.h"
 #include "documentsmenu/window/documents_structure.h"
 
 namespace DocumentsMenu {
@@ -27,6 +30,32 @@ void OpenConfigurationButton::OnExecute() {
     if (Usable(*this)) OpenConfiguration(GlobalCfgGroup());
 }
 
+void OpenConfigurationButton::OnSetPopup(BOOL popup) {
+    CXTPControlPopup::OnSetPopup(popup);
+    CXTPCommandBar* parent = GetParent();
+    if (!popup || !parent || !parent->GetCommandBars()) return;
+    if (!GetCommandBar()) {
+        CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(parent->GetCommandBars());
+        SetCommandBar(bar);
+        bar->InternalRelease();
+    }
+    CXTPControls* items = GetCommandBar()->GetControls();
+    items->RemoveAll();
+    std::vector<CString> names;
+    std::vector<CString> paths;
+    GetInstalledConfigurations(names, paths);
+    for (std::size_t i = 0; i < names.size() && i < paths.size(); ++i)
+        items->Add(new OpenInstalledConfigurationItem(names[i], paths[i]), 0);
+}
+
+OpenInstalledConfigurationItem::OpenInstalledConfigurationItem(const CString& name, const CString& path)
+    : name_(name), path_(path) {
+    SetCaption(name_);
+    SetChecked(FindConfigurationByPath(path_) != nullptr ? TRUE : FALSE);
+}
+
+void OpenInstalledConfigurationItem::OnExecute() { OpenConfigurationFile(path_, name_); }
+
 OpenVarnelConfigurationButton::OpenVarnelConfigurationButton() {
     Prepare(*this, kOpenVarnelConfigurationId);
     SetTooltip(KVLoadString(kOpenVarnelConfigurationId));
@@ -48,6 +77,13 @@ void CollapseButton::OnExecute() {
     if (Usable(*this)) structure_.CollapseAll();
 }
 
+ColumnsSelector::ColumnsSelector(DocumentsStructure& structure)
+    : ReportColumnsPopup([&structure]() -> CXTPReportControl* { return &structure.GetVisibleView(); }) {
+    // Flag 1: the control stands at the right end of its bar.
+    constexpr DWORD kRightAligned = 1;
+    SetFlags(GetFlags() | xtpFlagManualUpdate | kRightAligned);
+}
+
 ComboBoxFind::ComboBoxFind(DocumentsStructure& structure) : structure_(structure) {
     Prepare(*this, kSearchBoxId, xtpFlagControlStretched);
     SetTooltip(KVLoadString(kSearchBoxId));
@@ -55,7 +91,8 @@ ComboBoxFind::ComboBoxFind(DocumentsStructure& structure) : structure_(structure
 
 void ComboBoxFind::OnExecute() {
     if (!Usable(*this)) return;
-    if (button_) button_->ShowClear(!GetEditText().IsEmpty());
+    // Enter offers to clear whatever the box holds, an empty text too.
+    if (button_) button_->ShowClear(true);
     ApplySearch();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/kernel.h"
+#include "platform/korvoui.h"
 #include "platform/toolkit.h"
 
 namespace DocumentsMenu {
@@ -24,6 +25,20 @@ class OpenConfigurationButton : public CXTPControlPopup {
 public:
     OpenConfigurationButton();
     void OnExecute() override;
+    // The arrow opens: the list is made from what is installed now.
+    void OnSetPopup(BOOL popup) override;
+};
+
+// One installed configuration on the open button's arrow: checked while it is open; choosing it
+// opens it (or, open already, makes it the active one).
+class OpenInstalledConfigurationItem : public CXTPControlButton {
+public:
+    OpenInstalledConfigurationItem(const CString& name, const CString& path);
+    void OnExecute() override;
+
+private:
+    CString name_;
+    CString path_;
 };
 
 // Opens a configuration from the PDM system; shown only while the PDM work mix is available.
@@ -41,6 +56,12 @@ public:
 
 private:
     DocumentsStructure& structure_;
+};
+
+// The column chooser over the columns of the view shown now, at the right of the main bar.
+class ColumnsSelector : public Korvo::UI::ReportColumnsPopup {
+public:
+    explicit ColumnsSelector(DocumentsStructure& structure);
 };
 
 // The search text. Enter searches; emptying the text clears the filter.

@@ -40,17 +40,6 @@ public:
     // still exists, leaving what is held untouched.
     void DoPropExchange(CXTPPropExchange* px);
 
-    // What is expanded, to be put back after rows opened for a search recorded themselves.
-    struct Expansion {
-        std::set<Id> groups;
-        std::set<Id> libraries;
-    };
-    Expansion GetExpansion() const { return {expandedGroups_, expandedLibraries_}; }
-    void SetExpansion(Expansion expansion) {
-        expandedGroups_ = std::move(expansion.groups);
-        expandedLibraries_ = std::move(expansion.libraries);
-    }
-
 private:
     using HiddenDocument = std::pair<Id, CString>;
     // By library, then name as written. (A pair's own ordering would compare the names' pointers:

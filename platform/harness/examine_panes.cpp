@@ -190,6 +190,16 @@ void User::click(HWND window, unsigned id) {
                                 platform::core::toUtf8(handleText(window)));
 }
 
+void User::clickArrow(HWND window, unsigned id) {
+    platform::core::journal().add("user", L"click the arrow of " + std::to_wstring(id) + L" in " + handleText(window));
+    auto* popup = ::IsWindow(window) ? dynamic_cast<CXTPControlPopup*>(findBarControl(window, id)) : nullptr;
+    if (!popup) throw std::invalid_argument("harness: no popup control " + std::to_string(id) + " in " +
+                                            platform::core::toUtf8(handleText(window)));
+    if (!popup->GetEnabled() || !popup->IsVisible())
+        throw std::invalid_argument("harness: control " + std::to_string(id) + " is hidden or disabled");
+    popup->OpenPopup();
+}
+
 std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAction action) {
     static constexpr const wchar_t* kNames[] = {L"close", L"float", L"hide"};
     const wchar_t* name = kNames[static_cast<int>(action)];

@@ -2,6 +2,7 @@
 
 #include "platform/core/journal.h"
 #include "platform/toolkit/panes/report.h"
+#include "platform/win32/window/window.h"
 
 namespace platform::harness {
 
@@ -117,6 +118,30 @@ std::wstring ReportDriver::caption(int row, int itemIndex) const {
     CXTPReportRow* found = rowAt(row, L"caption");
     CXTPReportRecordItem* item = found ? found->GetRecord()->GetItem(itemIndex) : nullptr;
     return item ? std::wstring(item->GetCaption(nullptr).view()) : std::wstring();
+}
+
+std::wstring ReportDriver::tooltip(int row, int itemIndex) const {
+    CXTPReportRow* found = rowAt(row, L"tooltip");
+    CXTPReportRecordItem* item = found ? found->GetRecord()->GetItem(itemIndex) : nullptr;
+    return item ? std::wstring(item->GetTooltip().view()) : std::wstring();
+}
+
+void ReportDriver::pressKey(int row, unsigned virtualKey) {
+    CXTPReportRow* found = rowAt(row, L"key");
+    if (!found) return;
+    control_->SetFocusedRow(found);
+    const HWND window = control_->GetSafeHwnd();
+    if (!window) {
+        fail(L"key: the report control has no window");
+        return;
+    }
+    SendMessageW(window, WM_KEYDOWN, virtualKey, 0);
+    if (::IsWindow(window)) SendMessageW(window, WM_KEYUP, virtualKey, 0);
+}
+
+int ReportDriver::focusedRow() const {
+    CXTPReportRow* focused = control_ ? control_->GetFocusedRow() : nullptr;
+    return focused ? focused->GetIndex() : -1;
 }
 
 unsigned ReportDriver::textColor(int row, int itemIndex) const {

@@ -45,6 +45,12 @@ public:
     // The icon index of a cell as the control would draw it.
     int icon(int row, int itemIndex) const;
     std::wstring caption(int row, int itemIndex) const;
+    // The tip of the cell, as the mouse resting on it shows it.
+    std::wstring tooltip(int row, int itemIndex) const;
+    // Focuses the row and presses the key in the control (WM_KEYDOWN, then WM_KEYUP).
+    void pressKey(int row, unsigned virtualKey);
+    // The index of the focused row, or -1.
+    int focusedRow() const;
     unsigned textColor(int row, int itemIndex) const;
 
 private:

@@ -33,4 +33,49 @@ void Populate(CXTPReportControl* control) {
 
 }  // namespace ReportControl
 
+namespace {
+
+// One column of the chooser.
+class ReportColumnItem : public CXTPControlButton {
+public:
+    ReportColumnItem(CXTPReportControl* control, CXTPReportColumn* column) : control_(control), column_(column) {
+        SetCaption(column->GetCaption());
+        SetChecked(column->IsVisible());
+    }
+    void OnExecute() override {
+        column_->SetVisible(column_->IsVisible() ? FALSE : TRUE);
+        control_->OnColumnsChanged();
+        control_->Populate();
+    }
+
+private:
+    CXTPReportControl* control_;
+    CXTPReportColumn* column_;
+};
+
+}  // namespace
+
+ReportColumnsPopup::ReportColumnsPopup(ControlOf control) : control_(std::move(control)) {
+    SetType(xtpControlPopup);
+    SetStyle(xtpButtonIcon);
+}
+
+void ReportColumnsPopup::OnSetPopup(BOOL popup) {
+    CXTPControlPopup::OnSetPopup(popup);
+    CXTPCommandBar* parent = GetParent();
+    CXTPReportControl* control = control_ ? control_() : nullptr;
+    if (!popup || !parent || !parent->GetCommandBars() || !control) return;
+    if (!GetCommandBar()) {
+        CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(parent->GetCommandBars());
+        SetCommandBar(bar);
+        bar->InternalRelease();
+    }
+    CXTPControls* items = GetCommandBar()->GetControls();
+    items->RemoveAll();
+    for (int i = 0; i < control->GetColumns()->GetCount(); ++i) {
+        CXTPReportColumn* column = control->GetColumns()->GetAt(i);
+        if (!column->IsTreeColumn()) items->Add(new ReportColumnItem(control, column), 0);
+    }
+}
+
 }  // namespace Korvo::UI

@@ -2,6 +2,7 @@
 // an image manager that gives files and folders the images the shell shows for them.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -33,6 +34,20 @@ public:
 
 private:
     DWORD_PTR data_;
+};
+
+// The column chooser of a tool bar: its arrow lists the columns of a report control that the user
+// may show or hide (every column but the tree column), each checked while visible; choosing one
+// switches it, and the control hears that its columns changed.
+class ReportColumnsPopup : public CXTPControlPopup {
+public:
+    // The report control whose columns are listed (the one shown now), or null.
+    using ControlOf = std::function<CXTPReportControl*()>;
+    explicit ReportColumnsPopup(ControlOf control);
+    void OnSetPopup(BOOL popup) override;
+
+private:
+    ControlOf control_;
 };
 
 namespace ReportControl {

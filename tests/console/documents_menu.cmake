@@ -25,15 +25,15 @@ file(WRITE "${host}/C/Users/user/Libraries/Bolts/nut.grb" "document")
 file(WRITE "${host}/C/Users/user/Libraries/Bolts/notes.txt" "text")
 korvo_run(second EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "documents-menu configuration \"${configuration}\"\ndocuments-menu configuration \"C:\\Users\\user\\Broken.tws\"\ndump documents-menu\ndocuments-menu expand \"Standard\"\ndocuments-menu expand \"Standard/Bolts\"\ndocuments-menu expand \"Standard/Nuts\"\ndocuments-menu expand \"Standard/Washers\"\ndump documents-menu\n")
-korvo_expect("${out}" "^\\+ Standard  C:\\\\Users\\\\user\\\\Libraries\\\\Standard.tws\n  Broken  C:\\\\Users\\\\user\\\\Broken.tws\n"
-             "the configuration read back, collapsed until expanded (and a new, empty one)")
-korvo_expect("${out}" "documents-menu: no row \"Standard/Washers\" is shown\n- Standard  C:\\\\Users\\\\user\\\\Libraries\\\\Standard.tws\n  - Bolts  Bolts\n      hex bolt.grb  C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\hex bolt.grb\n      nut.grb  C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\nut.grb\n    Nuts  D:\\\\Shared\\\\Nuts\n  Broken"
+korvo_expect("${out}" "^  Broken  C:\\\\Users\\\\user\\\\Broken.tws\n\\+ Standard  C:\\\\Users\\\\user\\\\Libraries\\\\Standard.tws\n"
+             "the configuration read back, collapsed until expanded (and a new, empty one), by name")
+korvo_expect("${out}" "documents-menu: no row \"Standard/Washers\" is shown\n  Broken  C:\\\\Users\\\\user\\\\Broken.tws\n- Standard  C:\\\\Users\\\\user\\\\Libraries\\\\Standard.tws\n  - Bolts  Bolts\n      hex bolt.grb  C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\hex bolt.grb\n      nut.grb  C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\nut.grb\n    Nuts  D:\\\\Shared\\\\Nuts\n"
              "the expanded tree: documents below their library, an empty library without expand button")
 
 # Enter opens a document through the application; a rename to ".." is refused, a good one renames
 # the file and the row follows the folder.
 korvo_run(documents EXIT 0 OUTPUT out ARGS --host ${host} INPUT
-  "documents-menu configuration \"${configuration}\"\nstart\nidle\ndocuments-menu expand \"Standard\"\ndocuments-menu expand \"Standard/Bolts\"\ndocuments-menu enter \"Standard/Bolts/nut.grb\"\ndocuments-menu rename \"Standard/Bolts/hex bolt.grb\" \"..\"\ndocuments-menu rename \"Standard/Bolts/hex bolt.grb\" \"hex bolt M6.grb\"\ndocuments-menu rename \"Standard\" \"Other\"\ndump documents-menu\nquit\n")
+  "documents-menu configuration \"${configuration}\"\nstart\nidle\ndocuments-menu expand \"Standard\"\ndocuments-menu expand \"Standard/Bolts\"\ndocuments-menu enter \"Standard/Bolts/nut.grb\"\nexpect box \"Cannot rename \\\"hex bolt.grb\\\" to \\\"..\\\": *\" answer ok\ndocuments-menu rename \"Standard/Bolts/hex bolt.grb\" \"..\"\ndocuments-menu rename \"Standard/Bolts/hex bolt.grb\" \"hex bolt M6.grb\"\ndocuments-menu rename \"Standard\" \"Other\"\ndump documents-menu\nquit\n")
 korvo_expect("${out}" "call ReadDocumentFileInfo\\(\"C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\nut.grb\"\\)" "Enter opens the document")
 korvo_expect("${out}" "call SHFileOperationW\\(4, \"C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\hex bolt.grb\" -> \"C:\\\\Users\\\\user\\\\Libraries\\\\Bolts\\\\hex bolt M6.grb\", flags 64\\)\n"
              "one rename reaches the shell")

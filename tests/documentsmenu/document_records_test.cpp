@@ -31,7 +31,8 @@ protected:
 
 TEST_F(DocumentRecordsTest, AHugeFolderShowsItsFirstScreenAtOnceAndTheRestWhenIdle) {
     build();
-    for (int i = 0; i < 300; ++i) writeFile(folder + L"part " + std::to_wstring(1000 + i) + L".grb");
+    for (int i = 0; i < 300; ++i) writeFile(folder + L"part " + std::to_wstring(1299 - i) + L".grb");
+    writeFile(folder + L"_last written.grb");
     open();
     expand(L"Standard");
     expand(L"M6");
@@ -39,7 +40,7 @@ TEST_F(DocumentRecordsTest, AHugeFolderShowsItsFirstScreenAtOnceAndTheRestWhenId
     ASSERT_NE(library, nullptr);
     const int firstScreen = library->GetChilds()->GetCount();
     EXPECT_GT(firstScreen, 20);
-    EXPECT_LT(firstScreen, 300);
+    EXPECT_LT(firstScreen, 301);
     EXPECT_TRUE(library->IsFilling());
 
     // A change heard before the fill reached the file lists it once.
@@ -47,15 +48,18 @@ TEST_F(DocumentRecordsTest, AHugeFolderShowsItsFirstScreenAtOnceAndTheRestWhenId
     session.kernel().folderChanged(1, folder + L"part 1299.grb");
     idle();
     EXPECT_FALSE(library->IsFilling());
-    EXPECT_EQ(library->GetChilds()->GetCount(), 300);
-    EXPECT_EQ(report().rowCount(), 302);
+    EXPECT_EQ(library->GetChilds()->GetCount(), 301);
+    EXPECT_EQ(report().rowCount(), 303);
+    // Listed by name however the folder was read, a name beginning with "_" first.
+    EXPECT_EQ(row(L"_last written.grb"), 2);
+    for (int i = 3; i < 302; ++i) EXPECT_LT(report().caption(i, kColumnName), report().caption(i + 1, kColumnName));
 
     // A new fill while one is under way starts over; collapsed rows keep their rows out of view.
     model.contentsChanged(m6);
     report().collapse(row(L"M6"));
     EXPECT_EQ(report().rowCount(), 2);
     idle();
-    EXPECT_EQ(library->GetChilds()->GetCount(), 300);
+    EXPECT_EQ(library->GetChilds()->GetCount(), 301);
     EXPECT_EQ(report().rowCount(), 2);
 }
 
@@ -70,6 +74,9 @@ TEST_F(DocumentRecordsTest, PropertiesAreReadOnceWhenFirstShown) {
     expand(L"Standard");
     expand(L"M6");
     EXPECT_EQ(callCount(L"ReadProperties"), 0) << "nothing is read before a property cell is drawn";
+    // The tip of a property cell reads them as well, once.
+    EXPECT_EQ(report().tooltip(row(L"plain.grb"), kColumnTitle), L"");
+    EXPECT_EQ(callCount(L"ReadProperties"), 1);
 
     const int bolt = row(L"bolt.grb");
     EXPECT_EQ(report().caption(bolt, kColumnComment), L"M6 x 20");
@@ -77,9 +84,13 @@ TEST_F(DocumentRecordsTest, PropertiesAreReadOnceWhenFirstShown) {
     EXPECT_EQ(report().caption(bolt, kColumnCompany), L"Korvo");
     EXPECT_EQ(report().caption(bolt, kColumnKeywords), L"bolt; hex");
     EXPECT_EQ(report().caption(bolt, kColumnTitle), L"");
-    EXPECT_EQ(callCount(L"ReadProperties"), 1);
+    EXPECT_EQ(callCount(L"ReadProperties"), 2);
     // A file that is no document shows empty properties.
     EXPECT_EQ(report().caption(row(L"plain.grb"), kColumnAuthor), L"");
+    EXPECT_EQ(callCount(L"ReadProperties"), 2);
+    // Showing hidden rows changes only which rows show: the rows stay, read already.
+    tree->UpdateHiddenRecords(true);
+    EXPECT_EQ(report().caption(row(L"bolt.grb"), kColumnAuthor), L"Ada");
     EXPECT_EQ(callCount(L"ReadProperties"), 2);
 }
 
@@ -92,9 +103,12 @@ TEST_F(DocumentRecordsTest, EnterOpensTheDocumentThroughTheApplication) {
     open();
     expand(L"Standard");
     expand(L"M6");
-    document(L"bracket.grb")->OnKeyDown(27);
-    EXPECT_TRUE(session.kernel().openedDocuments().empty()) << "Escape opens nothing";
-    document(L"bracket.grb")->OnKeyDown(13);
+    // The expanded row is the focused one; keys go to the focused row, then to the control.
+    EXPECT_EQ(report().focusedRow(), row(L"M6"));
+    report().pressKey(row(L"M6"), 13);
+    report().pressKey(row(L"bracket.grb"), 27);
+    EXPECT_TRUE(session.kernel().openedDocuments().empty()) << "Escape opens nothing, nor Enter on a library";
+    report().pressKey(row(L"bracket.grb"), 13);
     session.runUntilIdle();
     EXPECT_EQ(session.kernel().openedDocuments(), std::vector<std::wstring>{folder + L"bracket.grb"});
 }
@@ -109,17 +123,33 @@ TEST_F(DocumentRecordsTest, RenamingGoesThroughTheShellAndTheRowFollowsTheFolder
     // The stored path has no trailing separator; the Path cell puts one in.
     EXPECT_EQ(report().caption(row(L"hex.grb"), kColumnPath), L"M6\\hex.grb");
 
-    // Refused names touch no file and leave the old text.
-    for (const wchar_t* bad : {L"", L".", L"..", L"..\\x.grb", L"sub/x.grb", L"C:x.grb", L"a?.grb", L"hex.grb"}) {
+    // Refused names touch no file and leave the old text; the user hears why.
+    for (const wchar_t* bad : {L"", L".", L"..", L"..\\x.grb", L"sub/x.grb", L"C:x.grb", L"a?.grb", L"CON", L"nul.grb",
+                               L"COM1.grb", L"lpt9", L" . "}) {
+        const CString quoted = CString(L"\"") + bad + L"\"";
+        session.user().expectBox(L"Cannot rename \"hex.grb\" to " + std::wstring(quoted.view()) + L": *", platform::harness::Button::Ok);
         rename(L"hex.grb", bad);
         EXPECT_EQ(report().caption(row(L"hex.grb"), kColumnName), L"hex.grb") << platform::core::toUtf8(bad);
     }
+    // The same name, also with the trailing dots and blanks Windows drops, is no rename at all.
+    rename(L"hex.grb", L"hex.grb");
+    rename(L"hex.grb", L"hex.grb. .");
     EXPECT_EQ(callCount(L"SHFileOperationW"), 0);
     EXPECT_TRUE(platform::files::exists(folder + L"hex.grb"));
 
-    // A name taken by another file is refused by the shell.
+    // A name taken by another file is refused by the shell, which says so.
+    session.user().expectBox(L"Cannot rename hex.grb: There is already a file with the same name*", platform::harness::Button::Ok);
     rename(L"hex.grb", L"nut.grb");
     EXPECT_EQ(report().caption(row(L"hex.grb"), kColumnName), L"hex.grb");
+    // A name "COM10" or "console" is no device.
+    rename(L"nut.grb", L"COM10.grb");
+    idle();
+    rename(L"COM10.grb", L"console.grb.");
+    idle();
+    EXPECT_TRUE(platform::files::exists(folder + L"console.grb"));
+    ASSERT_NE(document(L"console.grb"), nullptr) << "the row takes the name the file got";
+    rename(L"console.grb", L"nut.grb");
+    idle();
 
     rename(L"hex.grb", L"_hex M6.grb");
     EXPECT_TRUE(platform::files::exists(folder + L"_hex M6.grb"));

@@ -25,18 +25,24 @@ TEST_F(DocumentsMenuWindowTest, SearchFiltersWithTheTrimmedLowerCaseTextAndClear
     // Searching the same text again adds nothing to the drop-down list.
     search(L"hex nut");
     EXPECT_EQ(box->GetCount(), 1);
+    // Enter on an empty box clears the filter and offers to clear all the same.
+    search(L"");
+    EXPECT_TRUE(findButton()->ShowsClear());
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  - Nuts\n      hex nut.grb\n");
+    search(L"hex nut");
 
-    // Show-excluded refills without the filter; the box keeps its text.
+    // Show-excluded refills without the filter; the box keeps its text; what the search opened
+    // stays open, as the user's own expansion.
     window->SetShowExcluded(true);
-    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  - Nuts\n      hex nut.grb\n");
     EXPECT_EQ(box->GetEditText(), L"hex nut");
 
-    // The clear button empties the box and the filter; the search expansions were not remembered.
+    // The clear button empties the box and the filter; the search expansions were remembered.
     search(L"bolt");
     session.user().click(window->GetSafeHwnd(), kFindId);
     EXPECT_EQ(box->GetEditText(), L"");
     EXPECT_FALSE(findButton()->ShowsClear());
-    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n");
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n  - Nuts\n      hex nut.grb\n");
 }
 
 TEST_F(DocumentsMenuWindowTest, TheVisibleHeaderSwitchesHiddenRowsAndItsIconFollows) {
@@ -164,7 +170,7 @@ TEST_F(DocumentsMenuWindowTest, ClientsHearOnceAndUpdatesNest) {
     tree.EndUpdate();
     EXPECT_EQ(tree.GetPopulateCount(), before) << "drawing stays suspended";
     tree.EndUpdate();
-    EXPECT_EQ(view().find(L"Second"), 1);
+    EXPECT_EQ(view().find(L"Second"), 0) << "rows list by name";
     tree.EndUpdate();  // at count 0: nothing
     EXPECT_EQ(tree.GetUpdateCount(), 0u);
 
@@ -173,6 +179,68 @@ TEST_F(DocumentsMenuWindowTest, ClientsHearOnceAndUpdatesNest) {
     ApplicationEventManager::Instance().Raise(kEventProfileApplied, ApplicationEventArgs());
     ApplicationEventManager::Instance().Raise(kEventThemeChanged + 1, ApplicationEventArgs());
     EXPECT_EQ(window->GetCommandBarsOptionsUpdates(), updates + 1);
+}
+
+TEST_F(DocumentsMenuWindowTest, TheOpenButtonsArrowListsTheInstalledConfigurationsCheckedWhileOpen) {
+    const std::wstring other = kLibraries + L"Other.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(other, "<configuration name=\"Other\"/>"), 0u);
+    model.setInstalledConfigurations({{L"Standard", kLibraries + L"Standard.tws"}, {L"Other", other}});
+    open();
+    // The items as the arrow last listed them: caption and checked.
+    const auto listed = [&] {
+        session.user().expectMenuDismiss();
+        session.user().clickArrow(window->GetSafeHwnd(), kOpenConfigurationId);
+        CXTPControl* button = window->GetMainToolBar()->GetControls()->FindControl(kOpenConfigurationId);
+        std::wstring text;
+        CXTPControls* items = button && button->GetCommandBar() ? button->GetCommandBar()->GetControls() : nullptr;
+        for (int i = 0; items && i < items->GetCount(); ++i) {
+            text += std::wstring(items->GetAt(i)->GetCaption().view()) + (items->GetAt(i)->GetChecked() ? L"*" : L"") + L" ";
+        }
+        return text;
+    };
+    EXPECT_EQ(listed(), L"Standard* Other ");
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 1);
+
+    // Choosing one that is not open opens it, as the active configuration; the list follows.
+    session.user().expectMenuChoose(L"Other");
+    session.user().clickArrow(window->GetSafeHwnd(), kOpenConfigurationId);
+    IConfiguration* opened = FindConfigurationByPath(other.c_str());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->IsActive());
+    EXPECT_EQ(listed(), L"Standard* Other* ");
+    // One open already becomes the active one again.
+    session.user().expectMenuChoose(L"Standard");
+    session.user().clickArrow(window->GetSafeHwnd(), kOpenConfigurationId);
+    EXPECT_TRUE(standard->IsActive());
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 2);
+}
+
+TEST_F(DocumentsMenuWindowTest, TheColumnChooserOffersEveryColumnButNameAndTheHeaderFollows) {
+    open();
+    StructureBase& tree = window->GetStructure().GetTreeView();
+    CXTPControls* controls = window->GetMainToolBar()->GetControls();
+    auto* chooser = dynamic_cast<ColumnsSelector*>(controls->GetAt(controls->GetCount() - 1));
+    ASSERT_NE(chooser, nullptr);
+    const CString visible = tree.GetColumns()->Find(kColumnVisible)->GetCaption();
+    ASSERT_TRUE(tree.IsHeaderVisible()) << "Name and Visible";
+
+    session.user().expectMenuChoose(std::wstring(visible.view()));
+    chooser->OpenPopup();
+    EXPECT_FALSE(tree.GetColumns()->Find(kColumnVisible)->IsVisible());
+    EXPECT_FALSE(tree.IsHeaderVisible()) << "one column left";
+    CXTPControls* items = chooser->GetCommandBar()->GetControls();
+    ASSERT_EQ(items->GetCount(), tree.GetColumns()->GetCount() - 1) << "all but Name";
+    for (int i = 0; i < items->GetCount(); ++i) EXPECT_NE(items->GetAt(i)->GetCaption(), tree.GetColumns()->Find(kColumnName)->GetCaption());
+
+    // Shown again from the list, which says which columns show.
+    session.user().expectMenuChoose(std::wstring(visible.view()));
+    chooser->OpenPopup();
+    EXPECT_TRUE(tree.IsHeaderVisible());
+    session.user().expectMenuDismiss();
+    chooser->OpenPopup();
+    int checked = 0;
+    for (int i = 0; i < items->GetCount(); ++i) checked += items->GetAt(i)->GetChecked() ? 1 : 0;
+    EXPECT_EQ(checked, 1);
 }
 
 }  // namespace

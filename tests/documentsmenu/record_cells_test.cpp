@@ -74,8 +74,8 @@ TEST_F(RecordCellsTest, LibraryIconsSayWhetherTheFolderExistsAndIsNamedOnce) {
     EXPECT_EQ(report().icon(row(L"Shared"), kColumnName), kIconSharedLibraryName);
     expand(L"Other");
     EXPECT_EQ(report().icon(tree->GetRows()->GetCount() - 1, kColumnName), kIconSharedLibraryName);
-    // A deleted folder says so whatever the name.
-    ASSERT_TRUE(RemoveDirectoryW((kLibraries + L"Shared A").c_str()));
+    // A deleted folder says so whatever the name (Other lists first, by name).
+    ASSERT_TRUE(RemoveDirectoryW((kLibraries + L"Shared B").c_str()));
     EXPECT_EQ(report().icon(row(L"Shared"), kColumnName), kIconMissingFolder);
 
     // Documents: the file's image, the plain document icon once the file is gone.
@@ -158,7 +158,7 @@ TEST_F(RecordCellsTest, AWatchedLibraryFollowsItsFolder) {
     library->FileNameChanged(SharedPathName((folder + L"c.txt").c_str()), SharedPathName((folder + L"c.grb").c_str()));
     library->FileNameChanged(SharedPathName((folder + L"a.grb").c_str()), SharedPathName((folder + L"a.bak").c_str()));
     library->FileNameChanged(SharedPathName((folder + L"b.grb").c_str()), SharedPathName((folder + L"d.grb").c_str()));
-    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        d.grb\n        c.grb\n  + Shared\n");
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        c.grb\n        d.grb\n  + Shared\n");
     EXPECT_FALSE(m6->IsDocumentExcluded(L"a.grb"));
     EXPECT_FALSE(m6->IsDocumentExcluded(L"b.grb"));
     EXPECT_TRUE(m6->IsDocumentExcluded(L"d.grb"));

@@ -41,24 +41,24 @@ TEST_F(StructureRecordsTest, ChildrenAreMadeOnlyWhenARowIsFirstExpanded) {
 
     expand(L"Standard");
     // Groups with nothing below them have no expand button; a library always has one.
-    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Washers\n  + Nuts\n");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n    Washers\n");
     EXPECT_FALSE(record(L"Bolts")->AreChildrenFilled());
     EXPECT_FALSE(record(L"Nuts")->AreChildrenFilled());
 
     expand(L"Bolts");
     expand(L"M6");
     EXPECT_EQ(rows(),
-              L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n "
-              L" + Nuts\n");
+              L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n      Metric\n  + Nuts\n"
+              L"    Washers\n");
     // An empty library loses its expand button once a fill finds nothing.
     expand(L"Nuts");
-    EXPECT_EQ(rows().substr(rows().rfind(L"Washers")), L"Washers\n    Nuts\n");
+    EXPECT_EQ(rows().substr(rows().rfind(L"Nuts")), L"Nuts\n    Washers\n");
 
     // The window remembers what was expanded: a new tree opens the same way.
     report().collapse(row(L"Bolts"));
     tree.reset();
     open();
-    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Washers\n    Nuts\n");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Nuts\n    Washers\n");
 }
 
 TEST_F(StructureRecordsTest, RowsFollowTheModel) {
@@ -74,7 +74,7 @@ TEST_F(StructureRecordsTest, RowsFollowTheModel) {
     model.addGroup(washers, L"Flat");
     EXPECT_EQ(
         rows(),
-        L"- Standard\n  - Fasteners\n      Metric\n    + M6 bolts\n    + M8\n  - Washers\n      Flat\n  + Nuts\n");
+        L"- Standard\n  - Fasteners\n    + M6 bolts\n    + M8\n      Metric\n  + Nuts\n  - Washers\n      Flat\n");
     model.removeLibrary(m8);
     model.removeLibrary(nuts);
     metric->Destroy();
@@ -93,7 +93,7 @@ TEST_F(StructureRecordsTest, RowsFollowTheModel) {
 
     // A second configuration gets its row; closing one removes it.
     IConfiguration* second = model.addConfiguration(kLibraries + L"Second.tws", L"Second");
-    EXPECT_EQ(row(L"Second"), report().rowCount() - 1);
+    EXPECT_EQ(row(L"Second"), 0) << "rows list by name";
     second->Destroy();
     standard->Destroy();
     EXPECT_EQ(rows(), L"");
@@ -103,10 +103,10 @@ TEST_F(StructureRecordsTest, ALibraryAddedToANeverExpandedConfigurationIsListedO
     build();
     open();
     model.addLibrary(standard, L"Pins", L"Pins");
-    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n    Washers\n  + Nuts\n  + Pins\n");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n  + Pins\n    Washers\n");
     // The same into a group whose rows exist but were never expanded.
     model.addLibrary(washers, L"Flat", L"Washers\\Flat");
-    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  - Washers\n    + Flat\n  + Nuts\n  + Pins\n");
+    EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  + Nuts\n  + Pins\n  - Washers\n    + Flat\n");
 }
 
 TEST_F(StructureRecordsTest, FilteredFillsExpandDownToWhatMatches) {
@@ -132,7 +132,7 @@ TEST_F(StructureRecordsTest, FilteredFillsExpandDownToWhatMatches) {
     EXPECT_EQ(rows(), L"- Standard\n    Washers\n");
     top->UpdateChildren(L"bolt");
     tree->Populate();
-    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n");
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n      Metric\n");
 }
 
 TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
@@ -145,7 +145,7 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n");
     expand(L"Bolts");
     expand(L"M6");
-    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      Metric\n    - M6\n        Ёлочка.grb\n");
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        Ёлочка.grb\n      Metric\n");
 
     // Shown on request: excluded rows grey, hidden ones in the tree again.
     window.SetShowExcluded(true);
@@ -153,8 +153,8 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     record(L"Standard")->UpdateChildren(L"");
     tree->Populate();
     EXPECT_EQ(rows(),
-              L"- Standard\n  - Bolts\n      Metric\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n    Washers\n "
-              L" + Nuts\n");
+              L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n      Metric\n  + Nuts\n"
+              L"    Washers\n");
     EXPECT_EQ(report().textColor(row(L"Nuts"), kColumnAuthor), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_EQ(report().textColor(row(L"hex bolt.grb"), kColumnName), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_EQ(report().textColor(row(L"Bolts"), kColumnName), XTP_REPORT_COLOR_DEFAULT);
@@ -178,7 +178,7 @@ TEST_F(StructureRecordsTest, DestroyedObjectsAreNeverTouchedAgain) {
     expand(L"M6");
     // The group goes with everything below it; every row of it goes without calling the model.
     bolts->Destroy();
-    EXPECT_EQ(rows(), L"- Standard\n    Washers\n  + Nuts\n");
+    EXPECT_EQ(rows(), L"- Standard\n  + Nuts\n    Washers\n");
     // A configuration destroyed while its rows live: the rows forget it and go with the removal.
     standard->Destroy();
     EXPECT_EQ(rows(), L"");

@@ -122,6 +122,37 @@ TEST_F(WatchedFolderTest, AHiddenDocumentStaysHiddenWhenItsFileComesBack) {
     EXPECT_EQ(report().icon(row(L"a.grb"), kColumnVisible), kIconHidden);
 }
 
+TEST_F(WatchedFolderTest, AHiddenDocumentRenamedStaysHiddenUnderItsNewName) {
+    writeFile(folder + L"a.grb");
+    writeFile(folder + L"b.grb");
+    openM6();
+    window.SetHidden(m6, L"a.grb", true);
+    renameOutside(L"a.grb", L"c.grb");
+    EXPECT_FALSE(window.IsHidden(m6, L"a.grb"));
+    EXPECT_TRUE(window.IsHidden(m6, L"c.grb"));
+    // Renamed out of the documents, it is hidden no more.
+    renameOutside(L"c.grb", L"c.txt");
+    EXPECT_FALSE(window.IsHidden(m6, L"c.grb"));
+    EXPECT_FALSE(window.HasHiddenItems());
+}
+
+TEST_F(WatchedFolderTest, AFileThatComesWhileASearchShowsTheRowsIsListedOnlyWhenItMatches) {
+    writeFile(folder + L"hex a.grb");
+    open();
+    Record* top = record(L"Standard");
+    top->UpdateChildren(L"hex");
+    top->SetExpanded(TRUE);
+    tree->Populate();
+    ASSERT_EQ(rows(), listing({L"hex a.grb"}));
+    addOutside(L"plain.grb");
+    addOutside(L"hex b.grb");
+    writeFile(folder + L"x.tmp");
+    renameOutside(L"x.tmp", L"other.grb");
+    writeFile(folder + L"y.tmp");
+    renameOutside(L"y.tmp", L"Hex c.grb");
+    EXPECT_EQ(rows(), listing({L"hex a.grb", L"hex b.grb", L"Hex c.grb"}));
+}
+
 TEST_F(WatchedFolderTest, RowsOfMissingFoldersAndFilesShowWhatIsThere) {
     writeFile(folder + L"a.grb");
     ILibrary* gone = model.addLibrary(standard, L"Gone", L"Gone");
@@ -135,7 +166,7 @@ TEST_F(WatchedFolderTest, RowsOfMissingFoldersAndFilesShowWhatIsThere) {
     auto* goneRow = dynamic_cast<LibraryRecord*>(record(L"Gone"));
     ASSERT_NE(goneRow, nullptr);
     EXPECT_FALSE(goneRow->IsWatching());
-    EXPECT_EQ(rows(), L"- Standard\n  + M6\n    Gone\n");
+    EXPECT_EQ(rows(), L"- Standard\n    Gone\n  + M6\n");
     EXPECT_FALSE(LibraryRecord::MatchesSearch(gone, L"a", &window));
 
     // A document deleted without a word from the watcher: its row reads empty properties.

@@ -82,6 +82,7 @@ BOOL CKvw32Doc::OnOpenDocument(LPCWSTR pathName) {
     }
     KVDocumentFileInfo info;
     if (!ReadDocumentFileInfo(SharedPathName(pathName), info, lastOpenFailure_)) return FALSE;
+    heldFile_ = platform::files::OpenFileHold(pathName);
     SetModifiedFlag(FALSE);
     return TRUE;
 }
@@ -125,6 +126,8 @@ bool CKvw32Doc::LockDocumentFile(LPCWSTR path) {
     recordCall(L"CKvw32Doc::LockDocumentFile(" + quoted(path) + L")");
     if (!isFile(path)) return false;
     lockedFile_ = path;
+    // The document holds its real file from now on, no longer the copy it was read from.
+    heldFile_ = platform::files::OpenFileHold(path);
     return true;
 }
 

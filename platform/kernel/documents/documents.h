@@ -14,6 +14,7 @@
 #include "platform/kernel/documents/parameters.h"
 #include "platform/kernel/profiles/profile_item.h"
 #include "platform/mfc.h"
+#include "platform/win32/files/file.h"
 
 namespace platform::kernel {
 struct DocumentAccess;
@@ -56,8 +57,8 @@ public:
     CView* GetActiveView() const;
 
     // Keeps the file at `path` locked for this document (the document's real file when it was
-    // opened from a crash copy). False when the file does not exist. The platform's files have no
-    // locks, so the stand-in only remembers which file the document holds.
+    // opened from a crash copy). False when the file does not exist. The file is held open as
+    // any open document's is (it cannot be renamed or deleted meanwhile), the copy no longer.
     bool LockDocumentFile(LPCWSTR path);
     const CString& GetLockedFile() const { return lockedFile_; }
     // Numbers the titles of the document's frames ("T:1", "T:2") as the framework does.
@@ -115,6 +116,8 @@ private:
     friend struct platform::kernel::DocumentAccess;
 
     CString lockedFile_;
+    // The kernel keeps an open document's file open: it cannot be renamed or deleted meanwhile.
+    platform::files::OpenFileHold heldFile_;
     std::optional<KVEditInPlaceParams> editInPlace_;
     CKvw32Doc* assemblyDocument_ = nullptr;
     std::unique_ptr<KVErrorContainer> errors_;

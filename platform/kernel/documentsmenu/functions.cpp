@@ -4,6 +4,8 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
+#include "platform/kernel/strings.h"
+#include "platform/mfc/dialogs/filedialog.h"
 #include "platform/win32/files/file.h"
 
 namespace DocumentsMenu {
@@ -115,9 +117,28 @@ IConfiguration* CreateNewConfiguration(IConfigurationsGroup*) {
     return nullptr;
 }
 
-IConfiguration* OpenConfiguration(IConfigurationsGroup*) {
-    noDialog(L"DocumentsMenu::OpenConfiguration");
-    return nullptr;
+IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
+    if (group != GlobalCfgGroup()) return nullptr;
+    constexpr UINT kConfigurationFilter = 2238;
+    CFileDialog dialog(TRUE, L".tws", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER,
+                       KVLoadString(kConfigurationFilter));
+    if (dialog.DoModal() != IDOK) return nullptr;
+    const CString path = dialog.GetPathName();
+    // One that is open already only becomes the active one.
+    if (IConfiguration* open = FindConfigurationByPath(path)) {
+        open->SetActive(true);
+        return open;
+    }
+    const std::wstring name = winpath::fileName(path.view());
+    const std::size_t dot = name.rfind(L'.');
+    IConfiguration* configuration = CreateConfiguration(name.substr(0, dot == 0 ? name.size() : dot).c_str(), false);
+    if (!configuration) return nullptr;
+    if (!configuration->Load(path) || !group->AddConfiguration(configuration)) {
+        configuration->Destroy();
+        return nullptr;
+    }
+    configuration->SetActive(true);
+    return configuration;
 }
 
 IConfiguration* OpenConfigurationFromVARNEL(IConfigurationsGroup*) {

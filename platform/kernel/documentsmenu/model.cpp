@@ -1,6 +1,8 @@
 #include "platform/kernel/documentsmenu/model.h"
 
+#include <cstdint>
 #include <optional>
+#include <random>
 #include <tuple>
 
 #include "platform/core/journal.h"
@@ -96,6 +98,7 @@ bool Group::AddLibrary(ILibrary* library) {
     Library* added = asLibrary(library);
     if (!added || added->parent()) return false;
     libraries_.push_back(added);
+    childOrder_.push_back(added);
     added->setParent(this);
     clients_.notify([&](IClient* client) { client->LibraryAdded(this, added); });
     return true;
@@ -108,6 +111,7 @@ bool Group::AddLibrariesGroup(ILibrariesGroup* group) {
         if (above == added) return false;  // a group cannot hold itself
     }
     groups_.push_back(added);
+    childOrder_.push_back(added);
     added->setParent(this);
     clients_.notify([&](IClient* client) { client->LibrariesGroupAdded(this, added); });
     return true;
@@ -115,18 +119,22 @@ bool Group::AddLibrariesGroup(ILibrariesGroup* group) {
 
 Configuration* Group::configuration() { return parent_ ? parent_->configuration() : nullptr; }
 
-void Group::adoptStored(const StoredGroup& stored) {
+bool Group::adoptStored(const StoredGroup& stored) {
     Model& objects = model();
-    for (const StoredGroup& storedGroup : stored.groups) {
+    bool kept = true;
+    const auto adoptGroup = [&](const StoredGroup& storedGroup) {
         Group* group = objects.newGroup(storedGroup.properties.name, &storedGroup.id);
+        kept = kept && group->GetId() == storedGroup.id;
         group->properties() = storedGroup.properties;
         group->setExcluded(storedGroup.excluded);
         group->setParent(this);
         groups_.push_back(group);
-        group->adoptStored(storedGroup);
-    }
-    for (const StoredLibrary& storedLibrary : stored.libraries) {
+        childOrder_.push_back(group);
+        kept = group->adoptStored(storedGroup) && kept;
+    };
+    const auto adoptLibrary = [&](const StoredLibrary& storedLibrary) {
         Library* library = objects.newLibrary(storedLibrary.properties.name, &storedLibrary.id);
+        kept = kept && library->GetId() == storedLibrary.id;
         library->properties() = storedLibrary.properties;
         library->setStoredPath(storedLibrary.path);
         library->setExcluded(storedLibrary.excluded);
@@ -134,13 +142,25 @@ void Group::adoptStored(const StoredGroup& stored) {
             library->SetDocumentExcluded(name.c_str(), true);
         library->setParent(this);
         libraries_.push_back(library);
+        childOrder_.push_back(library);
+    };
+    std::size_t nextGroup = 0;
+    std::size_t nextLibrary = 0;
+    for (const bool isGroup : stored.order) {
+        if (isGroup && nextGroup < stored.groups.size()) adoptGroup(stored.groups[nextGroup++]);
+        if (!isGroup && nextLibrary < stored.libraries.size()) adoptLibrary(stored.libraries[nextLibrary++]);
     }
+    // Children the order does not name (none from a file) follow, groups first.
+    while (nextGroup < stored.groups.size()) adoptGroup(stored.groups[nextGroup++]);
+    while (nextLibrary < stored.libraries.size()) adoptLibrary(stored.libraries[nextLibrary++]);
+    return kept;
 }
 
 bool Group::detachLibrary(Library* library) {
     const auto found = std::find(libraries_.begin(), libraries_.end(), library);
     if (found == libraries_.end()) return false;
     libraries_.erase(found);
+    std::erase(childOrder_, static_cast<const void*>(library));
     library->setParent(nullptr);
     return true;
 }
@@ -149,6 +169,7 @@ bool Group::detachGroup(Group* group) {
     const auto found = std::find(groups_.begin(), groups_.end(), group);
     if (found == groups_.end()) return false;
     groups_.erase(found);
+    std::erase(childOrder_, static_cast<const void*>(group));
     group->setParent(nullptr);
     return true;
 }
@@ -211,8 +232,12 @@ bool Configuration::Load(LPCWSTR path) {
     // The old children go first, so the file's ids are free for the new ones.
     destroyChildren();
     properties() = stored->properties;
-    adoptStored(*stored);
+    const bool ownIdKept = GetId() == stored->id || model().takeId(this, stored->id);
+    const bool idsKept = adoptStored(*stored) && ownIdKept;
     path_ = CString(*full);
+    // Ids are made once and kept: a file written before ids were stored, or whose ids another
+    // open file holds already, gets its new ones at once.
+    if (!idsKept) writeConfigurationFile(*this, path_.view());
     if (path_ != oldPath)
         notifyConfigurationClients([&](IConfiguration::IClient* client) { client->PathChanged(this); });
     notifyConfigurationClients([&](IConfiguration::IClient* client) {
@@ -283,12 +308,30 @@ bool Model::IdLess::operator()(const GUID& a, const GUID& b) const {
 }
 
 GUID Model::newId() {
-    // Deterministic, so transcripts and saved files compare between runs.
+    // A version-4 identifier, as the system makes them: unique across runs and files.
+    static std::mt19937_64 random{std::random_device{}()};
     GUID id;
     do {
-        id = GUID{nextId_++, 0x4B56, 0x444D, {0x80, 0x00, 0x4C, 0x49, 0x42, 0x00, 0x00, 0x01}};
+        const std::uint64_t high = random();
+        const std::uint64_t low = random();
+        id.Data1 = static_cast<DWORD>(high >> 32);
+        id.Data2 = static_cast<WORD>(high >> 16);
+        id.Data3 = static_cast<WORD>((high & 0x0FFF) | 0x4000);
+        for (int i = 0; i < 8; ++i) id.Data4[i] = static_cast<BYTE>(low >> (56 - 8 * i));
+        id.Data4[0] = static_cast<BYTE>((id.Data4[0] & 0x3F) | 0x80);
     } while (libraries_.contains(id) || groups_.contains(id));
     return id;
+}
+
+bool Model::takeId(Group* group, const GUID& wanted) {
+    if (!group || wanted == GUID{} || libraries_.contains(wanted) || groups_.contains(wanted)) return false;
+    const auto found = groups_.find(group->GetId());
+    if (found == groups_.end() || found->second.get() != group) return false;
+    std::unique_ptr<Group> owned = std::move(found->second);
+    groups_.erase(found);
+    group->setId(wanted);
+    groups_[wanted] = std::move(owned);
+    return true;
 }
 
 GUID Model::idFor(const GUID& wanted) {

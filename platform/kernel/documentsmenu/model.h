@@ -139,10 +139,14 @@ public:
     virtual Configuration* configuration();
     const std::vector<Library*>& libraries() const { return libraries_; }
     const std::vector<Group*>& groups() const { return groups_; }
+    // Libraries and groups as they came, mixed (the file's order, then additions): a saved file
+    // keeps the order it was read in.
+    const std::vector<const void*>& childOrder() const { return childOrder_; }
     Clients<IClient>& clients() { return clients_; }
 
-    // Builds the stored children below this group without notifications (a file being read).
-    void adoptStored(const StoredGroup& stored);
+    // Builds the stored children below this group without notifications (a file being read);
+    // false when some child could not keep its stored id (none, or one another object has).
+    bool adoptStored(const StoredGroup& stored);
     // Takes the child out of this group's lists (no notification); false when it is not there.
     bool detachLibrary(Library* library);
     bool detachGroup(Group* group);
@@ -152,6 +156,8 @@ public:
     // forgets the object.
     void notifyGoingAway(bool removed);
     bool startDying() { return !std::exchange(dying_, true); }
+    // Only the model changes an id, keeping its own index current.
+    void setId(const GUID& id) { id_ = id; }
 
 private:
     GUID id_;
@@ -160,6 +166,7 @@ private:
     Group* parent_ = nullptr;
     std::vector<Library*> libraries_;
     std::vector<Group*> groups_;
+    std::vector<const void*> childOrder_;
     Clients<IClient> clients_;
 };
 
@@ -217,9 +224,15 @@ private:
 class Model {
 public:
     ConfigurationsGroup& global() { return global_; }
+    // A new unique identifier: made once, then kept in the configuration file, so that what the
+    // user remembers of an object (expanded, hidden) finds it again in any later run, whatever
+    // else is open and in whichever order.
     GUID newId();
     // `wanted` when it is a valid id no live object has, else a new one.
     GUID idFor(const GUID& wanted);
+    // Gives the group `wanted` when it is a valid id no other live object has; false otherwise
+    // (the group keeps its id).
+    bool takeId(Group* group, const GUID& wanted);
 
     Library* newLibrary(CString name, const GUID* wanted = nullptr);
     Group* newGroup(CString name, const GUID* wanted = nullptr);
@@ -248,7 +261,6 @@ private:
     // without being read.
     std::set<const DocumentsMenu::ILibrary*> liveLibraries_;
     std::set<const DocumentsMenu::ILibrariesGroup*> liveGroups_;
-    DWORD nextId_ = 1;
 };
 
 Model& model();
@@ -269,6 +281,8 @@ struct StoredGroup {
     bool excluded = false;
     std::vector<StoredGroup> groups;
     std::vector<StoredLibrary> libraries;
+    // Per child element in the file's order: true for a group, false for a library.
+    std::vector<bool> order;
 };
 // The text of a configuration file; nothing, with `error` saying "<origin>(<line>): <problem>",
 // when it is malformed.

@@ -1,6 +1,6 @@
 // The configuration file of the stand-in: a small XML file.
 //
-//   <configuration name="..." author="..." company="..." comment="...">
+//   <configuration id="..." name="..." author="..." company="..." comment="...">
 //     <group id="..." name="..." excluded="true"> ... groups and libraries ... </group>
 //     <library id="..." name="..." path="..."><excluded-document name="a.grb"/></library>
 //   </configuration>
@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <unordered_set>
 
 #include "platform/core/record.h"
 #include "platform/core/text.h"
@@ -53,7 +54,10 @@ public:
             return std::nullopt;
         }
         StoredGroup configuration;
-        if (!readProperties(root, configuration.properties) || !readChildren(root, configuration)) return std::nullopt;
+        if (!readId(root, configuration.id) || !readProperties(root, configuration.properties) ||
+            !readChildren(root, configuration)) {
+            return std::nullopt;
+        }
         return configuration;
     }
 
@@ -114,12 +118,14 @@ private:
             if (child.type() != pugi::node_element) continue;
             const std::string_view name = child.name();
             if (name == kGroup) {
+                group.order.push_back(true);
                 StoredGroup& sub = group.groups.emplace_back();
                 if (!readId(child, sub.id) || !readExcluded(child, sub.excluded) ||
                     !readProperties(child, sub.properties) || !readChildren(child, sub)) {
                     return false;
                 }
             } else if (name == kLibrary) {
+                group.order.push_back(false);
                 StoredLibrary& library = group.libraries.emplace_back();
                 if (!readLibrary(child, library)) return false;
             } else {
@@ -165,14 +171,19 @@ void writeId(pugi::xml_node& node, const GUID& id) {
 }
 
 void writeChildren(pugi::xml_node& node, const Group& group) {
-    for (const Group* sub : group.groups()) {
-        pugi::xml_node element = node.append_child(kGroup);
-        writeId(element, sub->GetId());
-        writeProperties(element, sub->properties());
-        if (sub->IsExcluded()) element.append_attribute("excluded") = "true";
-        writeChildren(element, *sub);
-    }
-    for (const Library* library : group.libraries()) {
+    // In the order the children came, groups and libraries mixed.
+    const std::unordered_set<const void*> groups(group.groups().begin(), group.groups().end());
+    for (const void* child : group.childOrder()) {
+        if (groups.contains(child)) {
+            const Group* sub = static_cast<const Group*>(child);
+            pugi::xml_node element = node.append_child(kGroup);
+            writeId(element, sub->GetId());
+            writeProperties(element, sub->properties());
+            if (sub->IsExcluded()) element.append_attribute("excluded") = "true";
+            writeChildren(element, *sub);
+            continue;
+        }
+        const Library* library = static_cast<const Library*>(child);
         pugi::xml_node element = node.append_child(kLibrary);
         writeId(element, library->GetId());
         writeProperties(element, library->properties());
@@ -210,6 +221,7 @@ std::optional<StoredGroup> readConfigurationFile(std::wstring_view path) {
 bool writeConfigurationFile(const Configuration& configuration, std::wstring_view path) {
     pugi::xml_document document;
     pugi::xml_node root = document.append_child(kRoot);
+    writeId(root, configuration.GetId());
     writeProperties(root, configuration.properties());
     writeChildren(root, configuration);
     std::ostringstream text;

@@ -133,6 +133,8 @@ class CXTPControlPopup : public CXTPControl {
 public:
     CXTPControlPopup() : CXTPControl(xtpControlPopup) {}
     void OnExecute() override;
+    // The arrow of a split button (the whole of a plain popup): the bar opens as a tracked menu.
+    void OpenPopup();
 };
 
 // An edit field. While a visible bar with a window shows the control it has an edit window (a

@@ -130,16 +130,19 @@ void CXTPControlPopup::OnExecute() {
         CXTPControl::OnExecute();
         return;
     }
+    OpenPopup();
+}
+
+void CXTPControlPopup::OpenPopup() {
     if (!GetEnabled() || !IsVisible()) return;
     CXTPCommandBar* parent = GetParent();
     CXTPCommandBars* bars = parent ? parent->GetCommandBars() : nullptr;
     if (!bars) return;
-    auto* popup = dynamic_cast<CXTPPopupBar*>(GetCommandBar());
-    if (!popup) return;
-    // The control stays while its menu is open, whatever the chosen command does to the bars.
+    // The control stays while its menu is open, whatever the chosen command does to the bars; it
+    // may fill (or make) its bar as it opens.
     InternalAddRef();
     OnSetPopup(TRUE);
-    bars->TrackPopupMenu(popup, 0, 0, 0);
+    if (auto* popup = dynamic_cast<CXTPPopupBar*>(GetCommandBar())) bars->TrackPopupMenu(popup, 0, 0, 0);
     OnSetPopup(FALSE);
     InternalRelease();
 }

@@ -93,6 +93,9 @@ public:
     void SetTextColor(COLORREF color) { textColor_ = color; }
     int GetSortPriority() const { return sortPriority_; }
     void SetSortPriority(int priority) { sortPriority_ = priority; }
+    // The tip shown while the mouse rests on the item (empty: none).
+    virtual CString GetTooltip() const { return tooltip_; }
+    void SetTooltip(LPCWSTR tooltip) { tooltip_ = tooltip ? tooltip : L""; }
     CXTPReportRecord* GetRecord() const { return record_; }
     // The item's index in its record (the column's item index that shows it).
     int GetIndex() const;
@@ -108,6 +111,7 @@ public:
 private:
     friend class CXTPReportRecord;
     CString caption_;
+    CString tooltip_;
     BOOL editable_ = TRUE;
     int iconIndex_ = -1;
     COLORREF textColor_ = 0xFF000000;
@@ -314,6 +318,11 @@ public:
     void ClearSelection();
     // The set of selected rows changed (the toolkit's selection-changed notification).
     virtual void OnSelectionChanged() {}
+    // The user expanded or collapsed the record's row (the toolkit's row-expanded notification,
+    // reflected to the control); the rows are rebuilt already.
+    virtual void OnRowExpanded(CXTPReportRecord*, BOOL) {}
+    // A column was shown or hidden (the toolkit's column notification, reflected to the control).
+    virtual void OnColumnsChanged() {}
 
     void SetImageManager(CXTPImageManager* manager) { imageManager_ = manager; }
     CXTPImageManager* GetImageManager() const { return imageManager_; }

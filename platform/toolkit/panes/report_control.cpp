@@ -10,8 +10,10 @@
 void CXTPReportRow::SetExpanded(BOOL expanded) {
     // The record may change its children, which drops every row, this one included.
     CXTPReportControl* control = control_;
-    record_->SetExpanded(expanded);
+    CXTPReportRecord* record = record_;
+    record->SetExpanded(expanded);
     control->Populate();
+    control->OnRowExpanded(record, expanded);
 }
 
 BOOL CXTPReportRow::IsSelected() const {

@@ -5,7 +5,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <set>
 #include <system_error>
+#include <utility>
 
 #include "platform/core/api_text.h"
 #include "platform/core/config.h"
@@ -43,7 +46,68 @@ bool isReadOnly(const HostLocation& location) {
     return (hostFs().storedAttributes(location.windowsPath) & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+namespace {
+
+// Held files by host path, as the look-up spells them: every Windows spelling of one file maps
+// to the same host path, while a link is a file of its own.
+struct Holds {
+    std::mutex mutex;
+    std::multiset<std::string> paths;
+};
+
+Holds& holds() {
+    static Holds instance;
+    return instance;
+}
+
+}  // namespace
+
+bool isHeldOpen(const HostLocation& location) {
+    if (!location.exists) return false;
+    const std::string path = location.hostPath.string();
+    Holds& held = holds();
+    const std::lock_guard lock(held.mutex);
+    if (held.paths.contains(path)) return true;
+    if (!isHostDirectory(location)) return false;
+    const std::string below = path + "/";
+    const auto next = held.paths.lower_bound(below);
+    return next != held.paths.end() && next->starts_with(below);
+}
+
 }  // namespace platform::files::detail
+
+namespace platform::files {
+
+OpenFileHold::OpenFileHold(std::wstring_view windowsPath) {
+    const HostLocation location = hostFs().resolve(windowsPath);
+    if (!location.exists || detail::isHostDirectory(location)) return;
+    hostPath_ = location.hostPath.string();
+    detail::Holds& held = detail::holds();
+    const std::lock_guard lock(held.mutex);
+    held.paths.insert(hostPath_);
+}
+
+OpenFileHold::~OpenFileHold() { release(); }
+
+OpenFileHold::OpenFileHold(OpenFileHold&& other) noexcept : hostPath_(std::exchange(other.hostPath_, {})) {}
+
+OpenFileHold& OpenFileHold::operator=(OpenFileHold&& other) noexcept {
+    if (this != &other) {
+        release();
+        hostPath_ = std::exchange(other.hostPath_, {});
+    }
+    return *this;
+}
+
+void OpenFileHold::release() {
+    if (hostPath_.empty()) return;
+    detail::Holds& held = detail::holds();
+    const std::lock_guard lock(held.mutex);
+    if (const auto found = held.paths.find(hostPath_); found != held.paths.end()) held.paths.erase(found);
+    hostPath_.clear();
+}
+
+}  // namespace platform::files
 
 using namespace platform::files::detail;
 
@@ -104,6 +168,7 @@ BOOL DeleteFileW(LPCWSTR lpFileName) {
     if (!location.exists) return fail(missingError(location));
     if (isHostDirectory(location)) return fail(ERROR_ACCESS_DENIED);
     if (hostFs().denied(location.windowsPath, FileAccess::Write) || isReadOnly(location)) return fail(ERROR_ACCESS_DENIED);
+    if (isHeldOpen(location)) return fail(ERROR_SHARING_VIOLATION);
     std::error_code error;
     if (!fs::remove(location.hostPath, error) || error) return fail(ERROR_ACCESS_DENIED);
     hostFs().forgetStoredAttributes(location.windowsPath);
@@ -122,18 +187,22 @@ BOOL MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlag
     if (hostFs().denied(source.windowsPath, FileAccess::Write) || hostFs().denied(target.windowsPath, FileAccess::Write)) {
         return fail(ERROR_ACCESS_DENIED);
     }
+    // Names are renamed, never what a link points to: the target is the source only when both
+    // name the same directory entry (a change of spelling, "a.txt" to "A.TXT"). Another entry,
+    // even a link to the same file or a name differing only in case, is an existing file.
     std::error_code error;
     fs::path destination = target.hostPath;
-    if (target.exists && fs::equivalent(source.hostPath, target.hostPath, error)) {
-        // Only the spelling changes ("a.txt" to "A.TXT").
+    if (target.exists && target.hostPath == source.hostPath) {
         destination = source.hostPath.parent_path() / platform::core::toUtf8(platform::core::winpath::fileName(target.windowsPath));
     } else if (target.exists) {
         const bool replaceable = (dwFlags & MOVEFILE_REPLACE_EXISTING) != 0 && !isHostDirectory(source) && !isHostDirectory(target);
         if (!replaceable) return fail(ERROR_ALREADY_EXISTS);
         if (isReadOnly(target)) return fail(ERROR_ACCESS_DENIED);
+        if (isHeldOpen(target)) return fail(ERROR_SHARING_VIOLATION);
     } else if (!target.parentExists) {
         return fail(ERROR_PATH_NOT_FOUND);
     }
+    if (isHeldOpen(source)) return fail(ERROR_SHARING_VIOLATION);
     if (isHostDirectory(source) && platform::core::winpath::isWithin(target.windowsPath, source.windowsPath) &&
         !platform::core::winpath::equal(target.windowsPath, source.windowsPath)) {
         return fail(ERROR_SHARING_VIOLATION);

@@ -77,4 +77,25 @@ bool isDirectory(std::wstring_view windowsPath);
 // The host path a Windows path maps to (for the harness and diagnostics; never for shell code).
 std::string hostPath(std::wstring_view windowsPath);
 
+// A file kept open by its holder (the kernel, for a document it shows) the way a Windows handle
+// opened without FILE_SHARE_DELETE keeps it: others may read it, but renaming, moving or deleting
+// the file (or renaming a folder above it) fails with ERROR_SHARING_VIOLATION until the hold ends.
+class OpenFileHold {
+public:
+    OpenFileHold() = default;
+    // Holds nothing when the path names no existing file.
+    explicit OpenFileHold(std::wstring_view windowsPath);
+    ~OpenFileHold();
+    OpenFileHold(OpenFileHold&& other) noexcept;
+    OpenFileHold& operator=(OpenFileHold&& other) noexcept;
+    OpenFileHold(const OpenFileHold&) = delete;
+    OpenFileHold& operator=(const OpenFileHold&) = delete;
+
+    bool holds() const { return !hostPath_.empty(); }
+
+private:
+    void release();
+    std::string hostPath_;
+};
+
 }  // namespace platform::files

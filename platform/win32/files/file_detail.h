@@ -16,5 +16,7 @@ DWORD missingError(const platform::core::HostLocation& location);
 bool isHostDirectory(const platform::core::HostLocation& location);
 DWORD attributesOf(const platform::core::HostLocation& location);
 bool isReadOnly(const platform::core::HostLocation& location);
+// Some holder keeps the file, or a file below the folder, open (OpenFileHold).
+bool isHeldOpen(const platform::core::HostLocation& location);
 
 }  // namespace platform::files::detail

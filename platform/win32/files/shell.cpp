@@ -6,8 +6,10 @@
 
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
+#include "platform/core/winpath.h"
 #include "platform/kernel/services/directory_watcher.h"
 #include "platform/win32/files/file.h"
+#include "platform/win32/window/window.h"
 
 struct ITEMIDLIST {
     std::wstring path;
@@ -45,6 +47,27 @@ std::vector<std::wstring> nameList(LPCWSTR list) {
     return names;
 }
 
+// The shell's error box names the file and says what the system says of the error.
+std::wstring errorText(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND: return L"The system cannot find the file specified.";
+        case ERROR_PATH_NOT_FOUND: return L"The system cannot find the path specified.";
+        case ERROR_ACCESS_DENIED: return L"Access is denied.";
+        case ERROR_SHARING_VIOLATION:
+            return L"The action can't be completed because the file is open in another program. Close the file "
+                   L"and try again.";
+        case ERROR_ALREADY_EXISTS: return L"There is already a file with the same name in this location.";
+        case ERROR_INVALID_NAME: return L"The file name, directory name, or volume label syntax is incorrect.";
+        default: return L"Error " + std::to_wstring(error) + L".";
+    }
+}
+
+void tellFailure(const SHFILEOPSTRUCTW& operation, const std::wstring& name, DWORD error) {
+    if (operation.fFlags & (FOF_NOERRORUI | FOF_SILENT)) return;
+    const std::wstring text = L"Cannot rename " + platform::core::winpath::fileName(name) + L": " + errorText(error);
+    MessageBoxW(operation.hwnd, text.c_str(), L"Rename File", MB_OK | MB_ICONERROR);
+}
+
 }  // namespace
 
 int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
@@ -60,7 +83,12 @@ int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
         platform::core::reportFailure(L"SHFileOperationW: the stand-in renames one name at a time only");
         return ERROR_INVALID_PARAMETER;
     }
-    if (!MoveFileW(from.front().c_str(), to.front().c_str())) return static_cast<int>(GetLastError());
-    platform::kernel::reportFolderChange(FILE_ACTION_RENAMED_OLD_NAME, from.front(), to.front());
+    if (!MoveFileW(from.front().c_str(), to.front().c_str())) {
+        const DWORD error = GetLastError();
+        tellFailure(*operation, from.front(), error);
+        return static_cast<int>(error);
+    }
+    const auto renamed = platform::core::winpath::normalize(to.front());
+    platform::kernel::reportFolderChange(FILE_ACTION_RENAMED_OLD_NAME, from.front(), renamed.value_or(to.front()));
     return 0;
 }

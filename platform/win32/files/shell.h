@@ -22,7 +22,9 @@ inline constexpr UINT FO_MOVE = 1;
 inline constexpr UINT FO_COPY = 2;
 inline constexpr UINT FO_DELETE = 3;
 inline constexpr UINT FO_RENAME = 4;
+inline constexpr WORD FOF_SILENT = 0x4;
 inline constexpr WORD FOF_ALLOWUNDO = 0x40;
+inline constexpr WORD FOF_NOERRORUI = 0x400;
 
 struct SHFILEOPSTRUCTW {
     HWND hwnd = nullptr;
@@ -36,6 +38,9 @@ struct SHFILEOPSTRUCTW {
 };
 
 // FO_RENAME of one file or folder within its folder: 0, or the error of the move (an existing
-// target: ERROR_ALREADY_EXISTS; a missing source: ERROR_FILE_NOT_FOUND). The folder watchers hear
-// of the rename. Other operations, and lists of more than one name, are strict failures.
+// target: ERROR_ALREADY_EXISTS; a missing source: ERROR_FILE_NOT_FOUND; a file some program
+// keeps open: ERROR_SHARING_VIOLATION). Unless FOF_NOERRORUI is set, a failure is told to the
+// user in the shell's error box, owned by `hwnd`. The folder watchers hear of the rename under
+// the names the file system took (trailing dots dropped). Other operations, and lists of more
+// than one name, are strict failures.
 int SHFileOperationW(SHFILEOPSTRUCTW* operation);

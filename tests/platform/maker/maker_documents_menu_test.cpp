@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -232,15 +233,90 @@ TEST_F(DocumentsMenuModelTest, SavedConfigurationsReloadWithIdsAndExclusions) {
     standard->RemoveClient(&recorder);
 }
 
-TEST_F(DocumentsMenuModelTest, AskingTheUserIsAStrictFailure) {
+TEST_F(DocumentsMenuModelTest, OpeningAsksForTheFileAndActivatesWhatItOpened) {
+    const std::wstring path = kUser + L"Libraries\\Other.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(path, "<configuration name=\"Other\"/>"), 0u);
+    session.user().expectFileCancel();
     EXPECT_EQ(OpenConfiguration(GlobalCfgGroup()), nullptr);
+    session.user().expectFileChoose(path);
+    IConfiguration* other = OpenConfiguration(GlobalCfgGroup());
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->GetDisplayName(), L"Other");
+    EXPECT_TRUE(other->IsActive());
+    // One open already is only made active again.
+    standard->SetActive(true);
+    session.user().expectFileChoose(path);
+    EXPECT_EQ(OpenConfiguration(GlobalCfgGroup()), other);
+    EXPECT_TRUE(other->IsActive());
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 2);
+
+    // Saving to a path the user would be asked for is what the stand-in cannot do.
     IConfiguration* unsaved = CreateConfiguration(L"Unsaved", false);
     EXPECT_FALSE(unsaved->Save(false));
     EXPECT_FALSE(unsaved->Save(true));
     unsaved->Destroy();
-    const auto failures = session.takeFailures();
-    ASSERT_EQ(failures.size(), 2u);
-    EXPECT_NE(failures[0].find(L"DocumentsMenu::OpenConfiguration"), std::wstring::npos);
+    EXPECT_EQ(session.takeFailures().size(), 1u);
+}
+
+TEST_F(DocumentsMenuModelTest, IdsAreMadeOnceAndKeptInTheFileWhateverElseIsOpen) {
+    // A file of before ids were stored gets them when it is first read, and keeps them.
+    const std::wstring old = kUser + L"Libraries\\Old.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(
+                  old, "<configuration name=\"Old\"><group name=\"G\"><library name=\"L\" path=\"L\"/></group></configuration>"),
+              0u);
+    const auto open = [](const std::wstring& path) {
+        IConfiguration* configuration = CreateConfiguration(L"x", false);
+        EXPECT_TRUE(configuration->Load(path.c_str()));
+        EXPECT_TRUE(GlobalCfgGroup()->AddConfiguration(configuration));
+        return configuration;
+    };
+    const auto ids = [](IConfiguration* configuration) {
+        ILibrariesGroup* group = configuration->GetGroupAt(0);
+        return std::vector<GUID>{static_cast<ILibrariesGroup*>(configuration)->GetId(), group->GetId(),
+                                 group->GetLibraryAt(0)->GetId()};
+    };
+    const std::vector<GUID> first = ids(open(old));
+    const std::vector<GUID> standardIds{static_cast<ILibrariesGroup*>(standard)->GetId()};
+    CloseAllConfigurations(GlobalCfgGroup());
+    std::string bytes;
+    ASSERT_EQ(platform::files::readAll(old, bytes), 0u);
+    EXPECT_NE(bytes.find("<configuration id=\""), std::string::npos) << bytes;
+    // Opened again, after another configuration or before it: the same ids.
+    open(kUser + L"Libraries\\Standard.tws");
+    EXPECT_EQ(ids(open(old)), first);
+    CloseAllConfigurations(GlobalCfgGroup());
+    IConfiguration* again = open(old);
+    EXPECT_EQ(ids(again), first);
+    EXPECT_EQ(static_cast<ILibrariesGroup*>(open(kUser + L"Libraries\\Standard.tws"))->GetId(), standardIds[0]);
+    // A copy of the file opened beside it cannot share its ids: it gets its own, for good.
+    ASSERT_EQ(platform::files::writeAllAtomic(kUser + L"Libraries\\Copy.tws", bytes), 0u);
+    const std::vector<GUID> copy = ids(open(kUser + L"Libraries\\Copy.tws"));
+    for (const GUID& id : copy) EXPECT_EQ(std::find(first.begin(), first.end(), id), first.end());
+    CloseAllConfigurations(GlobalCfgGroup());
+    EXPECT_EQ(ids(open(kUser + L"Libraries\\Copy.tws")), copy);
+}
+
+TEST_F(DocumentsMenuModelTest, SavingKeepsTheOrderGroupsAndLibrariesCameIn) {
+    const std::wstring path = kUser + L"Libraries\\Mixed.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(path, "<configuration name=\"Mixed\"><library name=\"A\" path=\"A\"/>"
+                                                    "<group name=\"G\"/><library name=\"B\" path=\"B\"/></configuration>"),
+              0u);
+    IConfiguration* mixed = CreateConfiguration(L"Mixed", false);
+    ASSERT_TRUE(mixed->Load(path.c_str()));
+    ASSERT_TRUE(GlobalCfgGroup()->AddConfiguration(mixed));
+    model.addLibrary(mixed, L"C", L"C");
+    ILibrariesGroup* removed = mixed->GetGroupAt(0);
+    ASSERT_TRUE(mixed->AddLibrariesGroup(CreateLibrariesGroup(L"H")));
+    removed->Destroy();
+    ASSERT_TRUE(mixed->Save(false));
+    std::string bytes;
+    ASSERT_EQ(platform::files::readAll(path, bytes), 0u);
+    const auto at = [&](const char* name) { return bytes.find(std::string("name=\"") + name + "\""); };
+    ASSERT_NE(at("H"), std::string::npos) << bytes;
+    EXPECT_EQ(at("G"), std::string::npos);
+    EXPECT_LT(at("A"), at("B"));
+    EXPECT_LT(at("B"), at("C"));
+    EXPECT_LT(at("C"), at("H"));
 }
 
 TEST(TextCore, SearchableTextsAndIdentifiers) {

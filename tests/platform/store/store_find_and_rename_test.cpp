@@ -28,14 +28,16 @@ TEST_F(StoreTest, TheShellRenamesOneNameAndSaysWhyItCannot) {
     ASSERT_EQ(files::createDirectories(L"C:\\Lib"), 0u);
     ASSERT_EQ(files::writeAllAtomic(L"C:\\Lib\\a.grb", "a"), 0u);
     ASSERT_EQ(files::writeAllAtomic(L"C:\\Lib\\b.grb", "b"), 0u);
-    const auto rename = [](const wchar_t* from, const wchar_t* to, UINT function = FO_RENAME) {
+    // The error box is the documents menu's tests' (here nobody would answer it).
+    const auto rename = [](const wchar_t* from, const wchar_t* to, UINT function = FO_RENAME,
+                           WORD flags = FOF_ALLOWUNDO | FOF_NOERRORUI) {
         const std::wstring source = std::wstring(from) + L'\0';
         const std::wstring target = std::wstring(to) + L'\0';
         SHFILEOPSTRUCTW operation;
         operation.wFunc = function;
         operation.pFrom = source.c_str();
         operation.pTo = target.c_str();
-        operation.fFlags = FOF_ALLOWUNDO;
+        operation.fFlags = flags;
         return SHFileOperationW(&operation);
     };
     EXPECT_EQ(rename(L"C:\\Lib\\a.grb", L"C:\\Lib\\b.grb"), static_cast<int>(ERROR_ALREADY_EXISTS));
@@ -49,6 +51,49 @@ TEST_F(StoreTest, TheShellRenamesOneNameAndSaysWhyItCannot) {
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures.front().find(L"SHFileOperationW"), std::wstring::npos);
     EXPECT_TRUE(files::exists(L"C:\\Lib\\b.grb"));
+}
+
+TEST_F(StoreTest, RenamesGoByNameNeverByWhatALinkPointsTo) {
+    writeHost("C/Lib/Bracket.grb", "bracket");
+    std::filesystem::create_symlink("Bracket.grb", root_ / "C/Lib/Alias.grb");
+    std::filesystem::create_hard_link(root_ / "C/Lib/Bracket.grb", root_ / "C/Lib/Hard.grb");
+    // A link or a second name of the document is a file of its own: the document's name, in any
+    // spelling, is taken.
+    for (const wchar_t* source : {L"C:\\Lib\\Alias.grb", L"C:\\Lib\\Hard.grb"}) {
+        for (const wchar_t* target : {L"C:\\Lib\\Bracket.grb", L"C:\\Lib\\bracket.grb"}) {
+            EXPECT_FALSE(MoveFileExW(source, target, 0)) << platform::core::toUtf8(source);
+            EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+        }
+    }
+    EXPECT_EQ(readHost("C/Lib/Bracket.grb"), "bracket");
+    EXPECT_TRUE(std::filesystem::is_symlink(root_ / "C/Lib/Alias.grb"));
+    // Respelling one name renames it.
+    EXPECT_TRUE(MoveFileExW(L"C:\\Lib\\alias.grb", L"C:\\Lib\\ALIAS.grb", 0));
+    EXPECT_EQ(hostEntries("C/Lib"), (std::vector<std::string>{"ALIAS.grb", "Bracket.grb", "Hard.grb"}));
+    EXPECT_TRUE(std::filesystem::is_symlink(root_ / "C/Lib/ALIAS.grb"));
+}
+
+TEST_F(StoreTest, AFileHeldOpenIsReadButNeitherRenamedMovedNorDeleted) {
+    writeHost("C/Lib/Bracket.grb", "bracket");
+    writeHost("C/Lib/Other.grb", "other");
+    {
+        const files::OpenFileHold hold(L"c:\\lib\\BRACKET.grb");
+        ASSERT_TRUE(hold.holds());
+        EXPECT_FALSE(MoveFileW(L"C:\\Lib\\Bracket.grb", L"C:\\Lib\\Moved.grb"));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        EXPECT_FALSE(MoveFileExW(L"C:\\Lib\\Other.grb", L"C:\\Lib\\Bracket.grb", MOVEFILE_REPLACE_EXISTING));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        EXPECT_FALSE(DeleteFileW(L"C:\\Lib\\Bracket.grb"));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        EXPECT_FALSE(MoveFileW(L"C:\\Lib", L"C:\\Library"));
+        EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+        std::string bytes;
+        EXPECT_EQ(files::readAll(L"C:\\Lib\\Bracket.grb", bytes), 0u);
+        // Other files of the folder are free.
+        EXPECT_TRUE(MoveFileW(L"C:\\Lib\\Other.grb", L"C:\\Lib\\Renamed.grb"));
+    }
+    EXPECT_TRUE(MoveFileW(L"C:\\Lib\\Bracket.grb", L"C:\\Lib\\Moved.grb"));
+    EXPECT_TRUE(DeleteFileW(L"C:\\Lib\\Moved.grb"));
 }
 
 }  // namespace
