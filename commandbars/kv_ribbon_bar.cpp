@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <boost/scope_exit.hpp>
+
 #include "commandbars/varnel_popup.h"
 #include "syspanel/data_exchange.h"
 
@@ -208,36 +210,50 @@ void KVRibbonBar::followSplitButton(CXTPControl* control) {
         if (!parent || parent->GetType() != xtpControlSplitButtonPopup || !parent->GetFollowFlag()) break;
         parent->SetID(control->GetID());
         parent->SetIconId(control->GetIconId());
-        parent->SetChecked(control->GetChecked());
+        // A control bound to an action shows the action's check mark, not its own.
+        const CXTPControlAction* action = control->GetAction();
+        parent->SetChecked(action ? action->GetChecked() : control->GetChecked());
         parent->SetTooltip(control->GetTooltip());
         parent->SetDescription(control->GetDescription());
+        parent->SetShortcutText(control->GetShortcutText());
+        parent->SetKeyboardTip(control->GetKeyboardTip());
         if (parent->GetTakeCaptionFlag()) parent->SetCaption(control->GetCaption());
     }
 }
 
-KVRibbonBar* KVRibbonBar::CloneRibbon() {
-    const BOOL saved = GetCustomizationSwitch();
-    SetCustomizationSwitch(TRUE);
-    auto* copy = new KVRibbonBar;
-    copy->AttachToCommandBars(GetCommandBars());
-    for (int t = 0; t < GetTabCount(); ++t) {
-        auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(GetTab(t));
-        auto* newTab = dynamic_cast<Korvo::UI::RibbonTab*>(copy->AddTab(GetTab(t)->GetCaption(), GetTab(t)->GetID()));
-        newTab->SetVisible(GetTab(t)->IsVisible());
-        newTab->SetContextColor(GetTab(t)->GetContextColor());
-        if (tab) {
-            newTab->SetGuid(tab->GetGuid());
-            newTab->SetTags(tab->GetTagString());
-            newTab->SetDisabledByUser(tab->IsDisabledByUser());
+void KVRibbonBar::Copy(CXTPCommandBar* source, BOOL recursive) {
+    auto* ribbon = dynamic_cast<CXTPRibbonBar*>(source);
+    // The ribbon's own controls (system button, tab row, PDM popup) are this bar's, made by its
+    // constructor: only the tabs, groups and their controls come over.
+    if (!ribbon || ribbon == this) return CXTPRibbonBar::Copy(source, recursive);
+    const BOOL saved = ribbon->GetCustomizationSwitch();
+    ribbon->SetCustomizationSwitch(TRUE);
+    BOOST_SCOPE_EXIT_ALL(ribbon, saved) { ribbon->SetCustomizationSwitch(saved); };
+    while (GetTabCount() > 0) RemoveTab(0);
+    for (int t = 0; t < ribbon->GetTabCount(); ++t) {
+        CXTPRibbonTab* tab = ribbon->GetTab(t);
+        CXTPRibbonTab* newTab = AddTab(tab->GetCaption(), tab->GetID());
+        newTab->SetVisible(tab->IsVisible());
+        newTab->SetContextColor(tab->GetContextColor());
+        auto* own = dynamic_cast<Korvo::UI::RibbonTab*>(tab);
+        auto* newOwn = dynamic_cast<Korvo::UI::RibbonTab*>(newTab);
+        if (own && newOwn) {
+            newOwn->SetGuid(own->GetGuid());
+            newOwn->SetTags(own->GetTagString());
+            newOwn->SetDisabledByUser(own->IsDisabledByUser());
         }
-        for (int g = 0; g < GetTab(t)->GetGroupCount(); ++g) {
-            CXTPRibbonGroup* group = GetTab(t)->GetGroup(g);
+        for (int g = 0; g < tab->GetGroupCount(); ++g) {
+            CXTPRibbonGroup* group = tab->GetGroup(g);
             CXTPRibbonGroup* newGroup = newTab->AddGroup(group->GetCaption(), group->GetID());
             newGroup->SetVisible(group->IsVisible());
             for (int c = 0; c < group->GetCount(); ++c) newGroup->GetControls()->AddClone(group->GetAt(c), -1, TRUE);
         }
     }
-    copy->SetCustomizationSwitch(saved);
-    SetCustomizationSwitch(saved);
+}
+
+CXTPCommandBar* KVRibbonBar::Clone(BOOL recursive) {
+    auto* copy = new KVRibbonBar;
+    copy->AttachToCommandBars(GetCommandBars());
+    copy->Copy(this, recursive);
     return copy;
 }

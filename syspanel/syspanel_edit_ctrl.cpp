@@ -1,6 +1,7 @@
 #include "syspanel/syspanel_edit_ctrl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "syspanel/edit_kernel_commands.h"
@@ -101,7 +102,8 @@ void CSyspanelEditCtrl::Spin(int count) {
                 count > 0 ? FontSizeManager::GetIncreasedSize(current, 1) : FontSizeManager::GetReducedSize(current, 1);
             if (standard != current) next = standard;
         }
-        // A number the style refuses is dropped without a sound.
+        // A number the style refuses, or one beyond the double range, is dropped without a sound.
+        if (!std::isfinite(next)) return;
         const unsigned style = control_.GetEditStyle();
         if (((style & CSyspanelEdit::kAtLeastOne) && next <= 0.0) || ((style & CSyspanelEdit::kNotNegative) && next < 0.0))
             return;
