@@ -271,8 +271,12 @@ void CSyspanelEdit::OnKillFocus() {
             SetEditText(m_savedText);
         } else if ((m_style & (kNotNegative | kAtLeastOne)) && IsNumericEx(text)) {
             const double number = parsedText(text);
-            if (((m_style & kNotNegative) && number < 0.0) || ((m_style & kAtLeastOne) && number < 1e-6))
+            if (((m_style & kNotNegative) && number < 0.0) || ((m_style & kAtLeastOne) && number < 1e-6)) {
+                // The number the style refuses gives way to the default, which leaving the edit
+                // then writes as any entered value.
                 SetEditText(GetDefaultEditString(g_fDefaultCtrlValue, m_value.text));
+                SetModify(TRUE);
+            }
         }
     }
     CXTPControlEdit::OnKillFocus();

@@ -149,6 +149,17 @@ TEST_F(PanelValues, ANumberBeyondTheDoubleRangeIsRefusedTypedOrSpun) {
     EXPECT_TRUE(s.kernel().dumpParameters().find(L"inf") == std::wstring::npos);
 }
 
+TEST_F(PanelValues, ANumberTheStyleRefusesGivesWayToTheStoredValueOnLeaving) {
+    ASSERT_EQ(s.user().typeText(window, kFontSize, L"5"), std::nullopt);
+    ASSERT_EQ(numberOf(s.kernel().defaultParameter(document, "FontSize").at(0)), 5.0);
+    // The font size is never negative: leaving puts the default text in its place, which is an
+    // entry too: committed with a document it names no variable, so the edit shows its value
+    // again, and that is what is written.
+    ASSERT_EQ(s.user().typeText(window, kFontSize, L"-3"), std::nullopt);
+    EXPECT_EQ(ribbonText(kFontSize), CString(L"5"));
+    EXPECT_EQ(numberOf(s.kernel().defaultParameter(document, "FontSize").at(0)), 5.0);
+}
+
 int g_commandRuns = 0;
 double g_commandValue = 0.0;
 

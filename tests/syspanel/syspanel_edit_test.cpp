@@ -88,6 +88,14 @@ protected:
     }
 };
 
+TEST_F(EditWindow, AnEntryWithoutADocumentIsSpentWithNothingWritten) {
+    CSyspanelEdit& level = show(907);
+    level.OnSetSelected(TRUE);
+    level.SetModify(TRUE);
+    level.OnSetSelected(FALSE);
+    EXPECT_FALSE(level.GetModify());
+}
+
 TEST_F(EditWindow, SpinningStepsByNumberByStandardSizeOrThroughTheList) {
     CSyspanelEdit& level = show(907);
     level.SetEditText(L"3");
