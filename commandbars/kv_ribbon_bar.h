@@ -120,6 +120,10 @@ public:
 
 protected:
     afx_msg LRESULT OnRButtonUpMessage(WPARAM flags, LPARAM point);
+    // With desktop composition the caption buttons the ribbon covers stay the frame's: their hit
+    // codes (minimise, maximise, close, help) answer HTTRANSPARENT. The composition's answer is
+    // kept for the last frame rectangle and point.
+    afx_msg LRESULT OnNcHitTestMessage(WPARAM unused, LPARAM point);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -137,6 +141,16 @@ private:
     bool layoutPending_ = false;
     RECT varnelRect_{};
     MenuActions menuActions_;
+    // The last composition hit test.
+    struct CaptionHit {
+        RECT frame{};
+        LPARAM point = 0;
+        LRESULT result = 0;
+        bool valid = false;
+    } captionHit_;
+    // The left edge (ribbon coordinates) of the leftmost visible caption button, or the ribbon's
+    // right edge when there is none.
+    int captionButtonsLeft() const;
 };
 
 // The gallery-width box of the ribbon's context menu: the column count after a spin step (never
