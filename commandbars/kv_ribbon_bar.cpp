@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include <boost/scope_exit.hpp>
+
 #include "commandbars/varnel_popup.h"
 #include "syspanel/data_exchange.h"
 
@@ -40,6 +42,9 @@ private:
     SIZE largeIcons_;
 };
 
+// The reason the layout hides the PDM popup for (not one of the toolkit's).
+constexpr DWORD kHiddenByLayout = 0x100;
+
 // Replaces the control at `index` of `controls` by `replacement` (same id, state copied).
 void replaceControl(CXTPControls* controls, int index, CXTPControl* replacement) {
     CXTPControl* old = controls->GetAt(index);
@@ -52,6 +57,7 @@ void replaceControl(CXTPControls* controls, int index, CXTPControl* replacement)
 }  // namespace
 
 BEGIN_MESSAGE_MAP(KVRibbonBar, CXTPRibbonBar)
+    ON_MESSAGE(WM_NCHITTEST, &KVRibbonBar::OnNcHitTestMessage)
     ON_MESSAGE(WM_RBUTTONUP, &KVRibbonBar::OnRButtonUpMessage)
 END_MESSAGE_MAP()
 
@@ -122,8 +128,10 @@ void KVRibbonBar::OnTabChanged(CXTPRibbonTab* tab) {
 }
 
 void KVRibbonBar::CalcDockingLayout() {
-    const bool popupShown = varnelPopup_ && varnelPopup_->IsVisible();
-    if (varnelPopup_) varnelPopup_->SetHideFlag(xtpHideGeneric, TRUE);
+    // The layout hides the popup for a reason of its own, so that one that did not fit comes
+    // back once the caption row is wide enough again.
+    const bool popupShown = varnelPopup_ && (varnelPopup_->GetHideFlags() & ~kHiddenByLayout) == 0;
+    if (varnelPopup_) varnelPopup_->SetHideFlag(kHiddenByLayout, TRUE);
     if (layoutPending_) {
         ForEachGroup([](CXTPRibbonGroup* group) {
             if (auto* own = dynamic_cast<Korvo::UI::RibbonGroup*>(group)) own->UpdateOptionButton();
@@ -134,22 +142,67 @@ void KVRibbonBar::CalcDockingLayout() {
     varnelRect_ = RECT{};
     if (!varnelPopup_ || !popupShown) return;
     // The popup sits in the caption row, 16 pixels left of the leftmost caption button.
-    int right = GetRibbonWidth();
+    const int right = captionButtonsLeft() - XTPDpiHelper()->ScaleX(16);
+    const int width = kControlWidth * 2;
+    const RECT quickAccess = GetQuickAccessRect();
+    const int leftLimit = std::max<int>(quickAccess.right, kControlWidth);
+    if (right - width < leftLimit) return;  // too narrow: stays hidden
+    varnelPopup_->SetHideFlag(kHiddenByLayout, FALSE);
+    varnelRect_ = RECT{right - width, 0, right, kCaptionHeight};
+}
+
+int KVRibbonBar::captionButtonsLeft() const {
+    int left = GetRibbonWidth();
+    BOOL composition = FALSE;
+    CWnd* site = GetSite();
+    if (SUCCEEDED(DwmIsCompositionEnabled(&composition)) && composition && site && site->GetSafeHwnd() && GetSafeHwnd()) {
+        // The frame's own buttons; one that is unavailable, hidden or off screen does not count.
+        constexpr DWORD kNotShown = STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+        TITLEBARINFOEX info;
+        info.cbSize = sizeof(info);
+        if (!site->SendMessage(WM_GETTITLEBARINFOEX, 0, reinterpret_cast<LPARAM>(&info))) return left;
+        for (int index = 2; index <= CCHILDREN_TITLEBAR; ++index) {
+            if (info.rgstate[index] & kNotShown) continue;
+            POINT corner{info.rgrect[index].left, info.rgrect[index].top};
+            ScreenToClient(GetSafeHwnd(), &corner);
+            left = std::min<int>(left, corner.x);
+        }
+        return left;
+    }
+    if (!IsFrameThemeEnabled()) return left;
+    // The toolkit's frame theme draws the caption buttons as the ribbon's own controls.
     int buttons = 0;
     for (int id : {61472, 61488, 61536, 61728, 61824}) {
         if (buttons == 5) break;
         CXTPControl* button = GetControls()->FindControl(id);
         if (!button || !button->IsVisible()) continue;
         ++buttons;
-        right = std::min<int>(right, GetControlRect(button).left);
+        left = std::min<int>(left, GetControlRect(button).left);
     }
-    right -= XTPDpiHelper()->ScaleX(16);
-    const int width = kControlWidth * 2;
-    const RECT quickAccess = GetQuickAccessRect();
-    const int leftLimit = std::max<int>(quickAccess.right, kControlWidth);
-    if (right - width < leftLimit) return;  // too narrow: stays hidden
-    varnelPopup_->SetHideFlag(xtpHideGeneric, FALSE);
-    varnelRect_ = RECT{right - width, 0, right, kCaptionHeight};
+    return left;
+}
+
+LRESULT KVRibbonBar::OnNcHitTestMessage(WPARAM wParam, LPARAM lParam) {
+    BOOL composition = FALSE;
+    CWnd* site = GetSite();
+    if (FAILED(DwmIsCompositionEnabled(&composition)) || !composition || !site || !site->GetSafeHwnd()) return Default();
+    RECT frame{};
+    site->GetWindowRect(&frame);
+    const RECT& last = captionHit_.frame;
+    const bool cached = captionHit_.valid && captionHit_.point == lParam && last.left == frame.left &&
+                        last.top == frame.top && last.right == frame.right && last.bottom == frame.bottom;
+    if (!cached) {
+        LRESULT result = 0;
+        if (!DwmDefWindowProc(site->GetSafeHwnd(), WM_NCHITTEST, wParam, lParam, &result)) result = 0;
+        captionHit_ = CaptionHit{frame, lParam, result, true};
+    }
+    switch (captionHit_.result) {
+        case HTMINBUTTON:
+        case HTMAXBUTTON:
+        case HTCLOSE:
+        case HTHELP: return HTTRANSPARENT;
+        default: return Default();
+    }
 }
 
 CXTPRibbonTabPopupToolBar* KVRibbonBar::CreateTabPopupToolBar(CXTPRibbonTab* tab) {
@@ -208,36 +261,50 @@ void KVRibbonBar::followSplitButton(CXTPControl* control) {
         if (!parent || parent->GetType() != xtpControlSplitButtonPopup || !parent->GetFollowFlag()) break;
         parent->SetID(control->GetID());
         parent->SetIconId(control->GetIconId());
-        parent->SetChecked(control->GetChecked());
+        // A control bound to an action shows the action's check mark, not its own.
+        const CXTPControlAction* action = control->GetAction();
+        parent->SetChecked(action ? action->GetChecked() : control->GetChecked());
         parent->SetTooltip(control->GetTooltip());
         parent->SetDescription(control->GetDescription());
+        parent->SetShortcutText(control->GetShortcutText());
+        parent->SetKeyboardTip(control->GetKeyboardTip());
         if (parent->GetTakeCaptionFlag()) parent->SetCaption(control->GetCaption());
     }
 }
 
-KVRibbonBar* KVRibbonBar::CloneRibbon() {
-    const BOOL saved = GetCustomizationSwitch();
-    SetCustomizationSwitch(TRUE);
-    auto* copy = new KVRibbonBar;
-    copy->AttachToCommandBars(GetCommandBars());
-    for (int t = 0; t < GetTabCount(); ++t) {
-        auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(GetTab(t));
-        auto* newTab = dynamic_cast<Korvo::UI::RibbonTab*>(copy->AddTab(GetTab(t)->GetCaption(), GetTab(t)->GetID()));
-        newTab->SetVisible(GetTab(t)->IsVisible());
-        newTab->SetContextColor(GetTab(t)->GetContextColor());
-        if (tab) {
-            newTab->SetGuid(tab->GetGuid());
-            newTab->SetTags(tab->GetTagString());
-            newTab->SetDisabledByUser(tab->IsDisabledByUser());
+void KVRibbonBar::Copy(CXTPCommandBar* source, BOOL recursive) {
+    auto* ribbon = dynamic_cast<CXTPRibbonBar*>(source);
+    // The ribbon's own controls (system button, tab row, PDM popup) are this bar's, made by its
+    // constructor: only the tabs, groups and their controls come over.
+    if (!ribbon || ribbon == this) return CXTPRibbonBar::Copy(source, recursive);
+    const BOOL saved = ribbon->GetCustomizationSwitch();
+    ribbon->SetCustomizationSwitch(TRUE);
+    BOOST_SCOPE_EXIT_ALL(ribbon, saved) { ribbon->SetCustomizationSwitch(saved); };
+    while (GetTabCount() > 0) RemoveTab(0);
+    for (int t = 0; t < ribbon->GetTabCount(); ++t) {
+        CXTPRibbonTab* tab = ribbon->GetTab(t);
+        CXTPRibbonTab* newTab = AddTab(tab->GetCaption(), tab->GetID());
+        newTab->SetVisible(tab->IsVisible());
+        newTab->SetContextColor(tab->GetContextColor());
+        auto* own = dynamic_cast<Korvo::UI::RibbonTab*>(tab);
+        auto* newOwn = dynamic_cast<Korvo::UI::RibbonTab*>(newTab);
+        if (own && newOwn) {
+            newOwn->SetGuid(own->GetGuid());
+            newOwn->SetTags(own->GetTagString());
+            newOwn->SetDisabledByUser(own->IsDisabledByUser());
         }
-        for (int g = 0; g < GetTab(t)->GetGroupCount(); ++g) {
-            CXTPRibbonGroup* group = GetTab(t)->GetGroup(g);
+        for (int g = 0; g < tab->GetGroupCount(); ++g) {
+            CXTPRibbonGroup* group = tab->GetGroup(g);
             CXTPRibbonGroup* newGroup = newTab->AddGroup(group->GetCaption(), group->GetID());
             newGroup->SetVisible(group->IsVisible());
             for (int c = 0; c < group->GetCount(); ++c) newGroup->GetControls()->AddClone(group->GetAt(c), -1, TRUE);
         }
     }
-    copy->SetCustomizationSwitch(saved);
-    SetCustomizationSwitch(saved);
+}
+
+CXTPCommandBar* KVRibbonBar::Clone(BOOL recursive) {
+    auto* copy = new KVRibbonBar;
+    copy->AttachToCommandBars(GetCommandBars());
+    copy->Copy(this, recursive);
     return copy;
 }

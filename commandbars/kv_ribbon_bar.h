@@ -12,6 +12,7 @@
 
 class VarnelPopup;
 class IDataExchange;
+class KernelPanelValue;
 class KVDocument;
 
 // Well-known tab GUIDs of contextual updates.
@@ -57,10 +58,17 @@ public:
     // manual-update so the update pass leaves them alone.
     void EnableControl(int id, bool enable);
     void SetControlState(int id, bool checked, bool disabled);
-    void SetControlValue(KVDocument* document, int id, unsigned value);
-    void SetControlValue(KVDocument* document, int id, double value, short unit);
-    void SetControlValue(KVDocument* document, int id, int value, short unit);
+    // `value` laid out as the controls read it; see the typed forms.
     void SetControlValue(KVDocument* document, int id, const void* value);
+    // The typed forms give each control only a value of a kind it keeps (a word; a measure of
+    // the value and its variable index): false, with nothing changed, when a control of the id
+    // takes no such value, or when none has a value.
+    bool SetControlValue(KVDocument* document, int id, unsigned value);
+    bool SetControlValue(KVDocument* document, int id, double value, int variable);
+    bool SetControlValue(KVDocument* document, int id, int value, int variable);
+    bool SetControlValue(KVDocument* document, int id, const KernelPanelValue& value);
+    // Whether every control of the id would take the value (a refusal is logged).
+    bool TakesControlValue(int id, const KernelPanelValue& value) const;
     // The value of the first control with the id (the selected tab's visible groups first, then
     // the ribbon's own controls); null when none has a value.
     const void* GetControlData(int id) const;
@@ -88,8 +96,11 @@ public:
     CXTPRibbonTabPopupToolBar* CreateTabPopupToolBar(CXTPRibbonTab* tab) override;
     CXTPPopupBar* CreateContextMenu(CXTPControl* control) override;
     void OnHookMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // A copy of this ribbon with its tabs, groups and controls (customisation switch on meanwhile).
-    KVRibbonBar* CloneRibbon();
+    // The source ribbon's tabs, groups and controls, with its customisation switch on while they
+    // are copied; a bar of another kind is copied as the toolkit copies it.
+    void Copy(CXTPCommandBar* source, BOOL recursive = FALSE) override;
+    // A new KVRibbonBar on the same command bars with this one's tabs.
+    CXTPCommandBar* Clone(BOOL recursive = FALSE) override;
     bool IsLayoutPending() const { return layoutPending_; }
     // The PDM popup's place in the caption row, or empty when it is hidden.
     RECT GetVarnelPopupRect() const { return varnelRect_; }
@@ -109,6 +120,10 @@ public:
 
 protected:
     afx_msg LRESULT OnRButtonUpMessage(WPARAM flags, LPARAM point);
+    // With desktop composition the caption buttons the ribbon covers stay the frame's: their hit
+    // codes (minimise, maximise, close, help) answer HTTRANSPARENT. The composition's answer is
+    // kept for the last frame rectangle and point.
+    afx_msg LRESULT OnNcHitTestMessage(WPARAM unused, LPARAM point);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -126,6 +141,16 @@ private:
     bool layoutPending_ = false;
     RECT varnelRect_{};
     MenuActions menuActions_;
+    // The last composition hit test.
+    struct CaptionHit {
+        RECT frame{};
+        LPARAM point = 0;
+        LRESULT result = 0;
+        bool valid = false;
+    } captionHit_;
+    // The left edge (ribbon coordinates) of the leftmost visible caption button, or the ribbon's
+    // right edge when there is none.
+    int captionButtonsLeft() const;
 };
 
 // The gallery-width box of the ribbon's context menu: the column count after a spin step (never

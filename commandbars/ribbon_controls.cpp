@@ -3,15 +3,9 @@
 
 #include "commandbars/kv_ribbon_bar.h"
 #include "syspanel/data_exchange.h"
+#include "syspanel/kernel_panel_value.h"
 
 namespace {
-
-// The value record of measure controls set from the kernel.
-struct MeasureValue {
-    double value = 0.0;
-    std::int16_t unit = 0;
-    CString text;
-};
 
 bool isSystemPanelId(int id) { return id >= 904 && id <= 999 && id != 912; }
 
@@ -97,18 +91,38 @@ void KVRibbonBar::SetControlValue(KVDocument* document, int id, const void* valu
     });
 }
 
-void KVRibbonBar::SetControlValue(KVDocument* document, int id, unsigned value) {
-    const std::uint32_t record = value;
-    SetControlValue(document, id, static_cast<const void*>(&record));
+bool KVRibbonBar::SetControlValue(KVDocument* document, int id, unsigned value) {
+    return SetControlValue(document, id, KernelPanelValue::Word(static_cast<std::int32_t>(value)));
 }
 
-void KVRibbonBar::SetControlValue(KVDocument* document, int id, double value, short unit) {
-    const MeasureValue record{value, unit, CString()};
-    SetControlValue(document, id, static_cast<const void*>(&record));
+bool KVRibbonBar::SetControlValue(KVDocument* document, int id, double value, int variable) {
+    return SetControlValue(document, id, KernelPanelValue::Measure(value, variable));
 }
 
-void KVRibbonBar::SetControlValue(KVDocument* document, int id, int value, short unit) {
-    SetControlValue(document, id, static_cast<double>(value), unit);
+bool KVRibbonBar::SetControlValue(KVDocument* document, int id, int value, int variable) {
+    return SetControlValue(document, id, static_cast<double>(value), variable);
+}
+
+bool KVRibbonBar::TakesControlValue(int id, const KernelPanelValue& value) const {
+    bool takes = true;
+    ForEachControl(
+        [&](CXTPControl* control) {
+            if (takes && control->GetID() == id) takes = value.CheckFor(*control);
+        },
+        true);
+    return takes;
+}
+
+bool KVRibbonBar::SetControlValue(KVDocument* document, int id, const KernelPanelValue& value) {
+    if (!TakesControlValue(id, value)) return false;
+    RedrawLock lock(*this);
+    bool stored = false;
+    forEachControlWithId(id, [&](CXTPControl* control) {
+        if (!value.StoreIn(*control, document)) return;
+        control->SetEnabled(TRUE);
+        stored = true;
+    });
+    return stored;
 }
 
 const void* KVRibbonBar::GetControlData(int id) const {

@@ -37,9 +37,6 @@ void closeDocumentsMenu();
 // What `dump panel` prints for a main frame: the shell's outline of the frame's system panel.
 // The program installs it; without it the verb says the panel is missing.
 void setSysPanelOutline(std::wstring (*outline)(HWND frame));
-// What `list-button` does: the shell's click on the list button of a parameter edit; nothing, or
-// why a user could not click it.
-void setListButtonClick(std::optional<std::wstring> (*click)(HWND frame, int id));
 
 class Driver {
 public:

@@ -24,7 +24,6 @@
 #include "documentsmenu/console_tree.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
-#include "syspanel/edit_list_button_click.h"
 #include "syspanel/sys_panel_outline.h"
 
 namespace {
@@ -142,7 +141,6 @@ int main(int argc, char** argv) {
                                            &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                            &DocumentsMenu::ConsoleTree::Close});
     korvo::console::setSysPanelOutline(&SysPanelOutline);
-    korvo::console::setListButtonClick(&ClickEditListButton);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\n" << usage();

@@ -8,12 +8,10 @@ namespace korvo::console {
 namespace {
 
 std::wstring (*g_sysPanelOutline)(HWND frame) = nullptr;
-std::optional<std::wstring> (*g_listButtonClick)(HWND frame, int id) = nullptr;
 
 }  // namespace
 
 void setSysPanelOutline(std::wstring (*outline)(HWND frame)) { g_sysPanelOutline = outline; }
-void setListButtonClick(std::optional<std::wstring> (*click)(HWND frame, int id)) { g_listButtonClick = click; }
 
 bool Driver::dumpSysPanel(const Step& step) {
     const HWND frame = frameFor(step);
@@ -83,12 +81,8 @@ namespace korvo::console {
 bool Driver::clickListButton(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    if (!g_listButtonClick) {
-        transcript_.print(L"list-button: the system panel is not part of this program");
-        return true;
-    }
     // What a user could not do is said in the transcript and the run goes on.
-    if (const auto refusal = g_listButtonClick(frame, static_cast<int>(step.arguments.number)))
+    if (const auto refusal = session_.user().clickListButton(frame, static_cast<int>(step.arguments.number)))
         transcript_.print(L"list-button: " + *refusal);
     session_.runUntilIdle();
     return true;

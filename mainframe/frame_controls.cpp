@@ -46,8 +46,9 @@ void ApplyCommonAttribute(CXTPControl* control, const CString& name, const CStri
 }  // namespace
 
 CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
-    // The system panel's parameter controls, the same as the panel's own.
-    if (id >= 904 && id <= 918) return CreateParameterControl(static_cast<int>(id), nullptr);
+    // The system panel's parameter controls, the same as the panel's own, and the ray-tracing
+    // camera and quality.
+    if ((id >= 904 && id <= 918) || id == 2041 || id == 2042) return CreateParameterControl(static_cast<int>(id), nullptr);
     if (IsFileControl(id)) {
         if (tag == L"Button") return new Korvo::UI::FileButton;
         if (tag == L"Gallery") return new Korvo::UI::LibraryGallery;

@@ -104,12 +104,14 @@ public:
     void DisableSyspanelControls();
     void EnableSyspanelControl(int id, bool enable);
     // Kernel requests for the panel's controls: the ribbon's controls of the id first, then the
-    // panel's; both are updated in either mode (mainframe/main_frame_syspanel.cpp).
-    void set_syspanel_int(KVDocument* document, unsigned id, int value);
-    void set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
-    void set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
-    void set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
-    void set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind);
+    // panel's; both are updated in either mode (mainframe/main_frame_syspanel.cpp). False, with
+    // nothing changed in either bar, when a control of the id takes no value of the kind; false
+    // too when no control of the id took it.
+    bool set_syspanel_int(KVDocument* document, unsigned id, int value);
+    bool set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
+    bool set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
+    bool set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
+    bool set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind);
     void SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled);
     // The panel alone.
     bool SetSyspanelControls(const stlControlsIDs& controls);
@@ -217,6 +219,9 @@ private:
     void DestroyFirstTime();
     // The ribbon's tabs for the active view (and its document's keywords when it changed).
     void UpdateRibbonForView(bool fullUpdate);
+    // Every ribbon control (deep) is initialised through the value protocol, and a twin of a
+    // panel control the update pass leaves alone is left alone too.
+    void InitRibbonControls();
     // The callbacks through which the UI library asks the frame while it applies a ribbon
     // layout: the frame's own controls and the attributes the library leaves to it.
     void InitRibbonApplicationParameters();

@@ -72,6 +72,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!CreateStep(11, InitRibbonBar(*this))) return -1;
 
     if (!CreateStep(12, InitDockingPanesAndToolBars())) return -1;
+    // The ribbon's twins of the panel's controls can follow the panel now. Whichever frame this
+    // is, they start as the first frame's do at start-up: reset and disabled until the kernel
+    // enables them.
+    InitRibbonControls();
+    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->DisableSystemPanelControls();
 
     SetWorkbookMode(true);
     if (!CreateStep(13, m_tabClient.LoadState())) return -1;

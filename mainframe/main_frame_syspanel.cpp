@@ -5,46 +5,44 @@
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
 #include "syspanel/data_exchange.h"
+#include "syspanel/kernel_panel_value.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "syspanel/syspanel_edit.h"
 
 namespace {
-// An edit keeps a measure record, never a bare word: a whole number for it is a plain measure.
-bool IsEditControl(const CXTPControl* control) { return dynamic_cast<const CSyspanelEdit*>(control) != nullptr; }
+
+// Both bars' controls of an id are of one kind, and a value that one of them refuses changes
+// neither.
+bool SetKernelPanelValue(KVRibbonBar* ribbon, CSysPanelToolbar* panel, KVDocument* document, unsigned id,
+                         const KernelPanelValue& value) {
+    if (ribbon && !ribbon->TakesControlValue(static_cast<int>(id), value)) return false;
+    if (panel && panel->FindRegisteredControl(static_cast<int>(id)) && !panel->TakesKernelValue(id, value)) return false;
+    bool stored = ribbon && ribbon->SetControlValue(document, static_cast<int>(id), value);
+    if (panel && panel->SetKernelValue(document, id, value)) stored = true;
+    return stored;
+}
+
 }  // namespace
 
-void CMainFrame::set_syspanel_int(KVDocument* document, unsigned id, int value) {
-    const KVRibbonBar* ribbon = GetRibbonBar();
-    const CSysPanelToolbar* panel = GetSysPanelToolbar();
-    if ((ribbon && IsEditControl(ribbon->GetControls()->FindControl(xtpControlError, static_cast<int>(id), FALSE, TRUE))) ||
-        (panel && IsEditControl(panel->FindRegisteredControl(static_cast<int>(id))))) {
-        set_syspanel_doublevar(document, id, static_cast<double>(value), -1);
-        return;
-    }
-    const std::int32_t word = value;
-    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->SetControlValue(document, static_cast<int>(id), static_cast<const void*>(&word));
-    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_int(document, id, value);
+bool CMainFrame::set_syspanel_int(KVDocument* document, unsigned id, int value) {
+    return SetKernelPanelValue(GetRibbonBar(), GetSysPanelToolbar(), document, id, KernelPanelValue::Word(value));
 }
 
-void CMainFrame::set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable) {
-    set_syspanel_doublevar(document, id, static_cast<double>(value), variable);
+bool CMainFrame::set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable) {
+    return SetKernelPanelValue(GetRibbonBar(), GetSysPanelToolbar(), document, id,
+                               KernelPanelValue::Measure(static_cast<double>(value), variable));
 }
 
-void CMainFrame::set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable) {
-    // The ribbon's edits share the panel's value record.
-    const SysPanelValue record{value, variable, CString()};
-    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->SetControlValue(document, static_cast<int>(id), static_cast<const void*>(&record));
-    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_doublevar(document, id, value, variable);
+bool CMainFrame::set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable) {
+    return SetKernelPanelValue(GetRibbonBar(), GetSysPanelToolbar(), document, id, KernelPanelValue::Measure(value, variable));
 }
 
-void CMainFrame::set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text) {
-    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->SetControlValue(document, static_cast<int>(id), static_cast<const void*>(&text));
-    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_cstr(document, id, text);
+bool CMainFrame::set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text) {
+    return SetKernelPanelValue(GetRibbonBar(), GetSysPanelToolbar(), document, id, KernelPanelValue::Text(text));
 }
 
-void CMainFrame::set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind) {
-    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->SetControlValue(document, static_cast<int>(id), static_cast<const void*>(&name));
-    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->set_syspanel_font(document, id, name, kind);
+bool CMainFrame::set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int) {
+    return SetKernelPanelValue(GetRibbonBar(), GetSysPanelToolbar(), document, id, KernelPanelValue::FontName(name));
 }
 
 void CMainFrame::SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled) {

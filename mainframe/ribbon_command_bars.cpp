@@ -4,6 +4,8 @@
 #include "commandbars/varnel_popup.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
+#include "syspanel/data_exchange.h"
+#include "syspanel/sys_panel_toolbar.h"
 
 namespace {
 // The customise sheet's start page that shows the ribbon.
@@ -20,6 +22,8 @@ bool InitRibbonBar(CMainFrame& frame) {
             if (auto defaults = app->GetDefaultMainFrameState(); defaults && defaults->ribbonBar) {
                 defaults->ribbonBar->apply(*ribbon, *frame.GetRibbonApplicationParameters(), true);
             }
+    // Tagged tabs show only for a document with one of their tags: none yet.
+    ribbon->ShowTabsForDocumentKeywords(frame.GetActiveKorvoDocument());
     ribbon->EnableDocking(0);
     if (CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton()) {
         system->SetIconId(1);
@@ -66,6 +70,20 @@ void CMainFrame::InitRibbonApplicationParameters() {
         return CreateBackstageTab(view, id, control.attribute(L"name", L"").c_str(),
                                   control.attribute(L"caption", L"").c_str(), ribbon);
     };
+}
+
+void CMainFrame::InitRibbonControls() {
+    KVRibbonBar* ribbon = GetRibbonBar();
+    if (!ribbon) return;
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    ribbon->ForEachControl(
+        [panel](CXTPControl* control) {
+            if (auto* exchange = dynamic_cast<IDataExchange*>(control)) exchange->Initialize();
+            const CXTPControl* registered = panel ? panel->FindRegisteredControl(control->GetID()) : nullptr;
+            if (registered && (registered->GetFlags() & xtpFlagManualUpdate))
+                control->SetFlags(control->GetFlags() | xtpFlagManualUpdate);
+        },
+        true);
 }
 
 void CMainFrame::ViewActivated(CView* view) {

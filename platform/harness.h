@@ -111,6 +111,9 @@ public:
     // A right click in the edit window of the edit control with the id: its context menu is a
     // menu request (expect it first); then the mouse leaves the control.
     std::optional<std::wstring> editContextMenu(HWND frame, int id);
+    // A click on the list button the edit window of the edit control with the id shows (found
+    // as typeText finds it): the button's menu is a menu request (expect it first).
+    std::optional<std::wstring> clickListButton(HWND frame, int id);
     // Rests the mouse on the control: its tooltip shows (Inspect::tooltip reads it).
     std::optional<std::wstring> hover(HWND frame, int id);
     // A right click on the ribbon control with the id (its context menu, if any, is a menu

@@ -15,6 +15,16 @@ struct SysPanelValue {
     CString text;       // what the edit shows: the number, or the variable's name or expression
 };
 
+// The kinds of value the kernel's setters hand a control.
+enum class PanelValueKind {
+    Word,      // a 32-bit whole number: a colour word, a layer, a coordinate system, a quality
+    Measure,   // a SysPanelValue
+    Text,      // a CString: a material or a font name
+    FontName,  // a CString from the font request, for the font combo alone
+};
+// How a log line names the kind.
+const wchar_t* PanelValueKindName(PanelValueKind kind);
+
 // Every setter must work while the control is hidden or disabled: the kernel sets values for
 // controls that are not on show.
 class IDataExchange {
@@ -34,6 +44,9 @@ public:
     // Takes over the value of the same kind of control on another bar; itself or another kind of
     // control changes nothing.
     virtual void CopyFrom(IDataExchange* other) = 0;
+    // Whether SetValue reads a value of this kind: a value of another kind would be read as
+    // memory of another layout.
+    virtual bool TakesValue(PanelValueKind kind) const = 0;
 
 protected:
     IDataExchange() = default;

@@ -58,6 +58,9 @@ CKvw32Doc* GetControlKorvoDocument(const CXTPControl* control) {
 
 KVDocument* GetControlDocument(const CXTPControl* control) {
     CKvw32Doc* document = GetControlKorvoDocument(control);
+    // A bar on a window that is no main frame's serves that window's own document.
+    if (!document && control && control->GetParent())
+        document = KVGetActiveDoc(dynamic_cast<CFrameWnd*>(control->GetParent()->GetSite()));
     return document ? document->Cont2D() : nullptr;
 }
 

@@ -14,7 +14,8 @@
 Korvo::UI::MainFrame* GetControlMainFrame(const CXTPControl* control);
 // The active document of the control's frame, or null.
 CKvw32Doc* GetControlKorvoDocument(const CXTPControl* control);
-// Its 2D container, or null.
+// Its 2D container; for a bar on a window that is no main frame's, that of the window's own
+// active document; else null.
 KVDocument* GetControlDocument(const CXTPControl* control);
 
 // The document an event asks the control to refresh for, with whether its view shows 3D; nothing

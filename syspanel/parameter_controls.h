@@ -23,6 +23,7 @@ public:
     void SetValue(KVDocument* document, const void* value) override;  // an int32, for any document
     const void* GetValue() override { return &m_color; }
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
 
 protected:
     // The default colour, or the selection's common colour.
@@ -42,6 +43,7 @@ public:
     const void* GetValue() override { return &m_layer; }
     // Only between frames that show the same document.
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
 
 protected:
     // The default layer, or the selection's common layer.
@@ -60,6 +62,7 @@ public:
     void SetValue(KVDocument* document, const void* value) override;  // an int32
     const void* GetValue() override { return &m_index; }
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
 
 private:
     std::int32_t m_index = -1;
@@ -78,6 +81,9 @@ public:
     void SetValue(KVDocument* document, const void* value) override;
     const void* GetValue() override { return &m_name; }
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override {
+        return kind == PanelValueKind::Text || kind == PanelValueKind::FontName;
+    }
 
 protected:
     // The selection's common font name.
@@ -107,6 +113,7 @@ public:
     void SetValue(KVDocument* document, const void* value) override;  // a CString
     const void* GetValue() override { return &m_record; }
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Text; }
 
 protected:
     // The material list comes with the material popups; events change nothing yet.
@@ -141,6 +148,8 @@ public:
     void SetValue(KVDocument* document, const void* value) override;  // a uint64
     const void* GetValue() override { return &m_current; }
     void CopyFrom(IDataExchange* other) override;
+    // A 64-bit camera id: no kernel setter hands one.
+    bool TakesValue(PanelValueKind) const override { return false; }
 
 private:
     CXTPCommandBars* m_commandBars;
@@ -159,6 +168,7 @@ public:
     void SetValue(KVDocument* document, const void* value) override;  // an int32
     const void* GetValue() override { return &m_quality; }
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
 
 private:
     CXTPCommandBars* m_commandBars;

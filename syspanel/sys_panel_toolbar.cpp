@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/kernel.h"
+#include "syspanel/kernel_panel_value.h"
 #include "syspanel/panel_parameters.h"
 #include "syspanel/parameter_controls.h"
 
@@ -277,43 +278,40 @@ void CSysPanelToolbar::layOutSelectionArea() {
 
 void CSysPanelToolbar::enable(CXTPControl* control) { control->SetEnabled(TRUE); }
 
-void CSysPanelToolbar::set_syspanel_int(KVDocument* document, unsigned id, int value) {
+bool CSysPanelToolbar::TakesKernelValue(unsigned id, const KernelPanelValue& value) const {
     CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    if (!control) return;
-    // An edit keeps a measure record, never a bare word: a whole number for it is a plain measure.
-    if (dynamic_cast<CSyspanelEdit*>(control)) {
-        set_syspanel_doublevar(document, id, static_cast<double>(value), -1);
-        return;
-    }
-    const std::int32_t word = value;
-    if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &word);
-    enable(control);
+    if (!control) return false;
+    // The font request is for the font combo only: another control is not even enabled.
+    if (value.GetKind() == PanelValueKind::FontName && !exchangeOf(control)) return false;
+    return value.CheckFor(*control);
 }
 
-void CSysPanelToolbar::set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable) {
-    set_syspanel_doublevar(document, id, static_cast<double>(value), variable);
-}
-
-void CSysPanelToolbar::set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable) {
+bool CSysPanelToolbar::SetKernelValue(KVDocument* document, unsigned id, const KernelPanelValue& value) {
+    if (!TakesKernelValue(id, value)) return false;
     CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    if (!control) return;
-    const SysPanelValue record{value, variable, CString()};
-    if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &record);
+    value.StoreIn(*control, document);
     enable(control);
+    return true;
 }
 
-void CSysPanelToolbar::set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text) {
-    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    if (!control) return;
-    if (IDataExchange* exchange = exchangeOf(control)) exchange->SetValue(document, &text);
-    enable(control);
+bool CSysPanelToolbar::set_syspanel_int(KVDocument* document, unsigned id, int value) {
+    return SetKernelValue(document, id, KernelPanelValue::Word(value));
 }
 
-void CSysPanelToolbar::set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int) {
-    auto* combo = dynamic_cast<CFontComboBox*>(FindRegisteredControl(static_cast<int>(id)));
-    if (!combo) return;
-    if (document == GetControlDocument(combo)) combo->SelectFont(name);
-    enable(combo);
+bool CSysPanelToolbar::set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable) {
+    return SetKernelValue(document, id, KernelPanelValue::Measure(static_cast<double>(value), variable));
+}
+
+bool CSysPanelToolbar::set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable) {
+    return SetKernelValue(document, id, KernelPanelValue::Measure(value, variable));
+}
+
+bool CSysPanelToolbar::set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text) {
+    return SetKernelValue(document, id, KernelPanelValue::Text(text));
+}
+
+bool CSysPanelToolbar::set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int) {
+    return SetKernelValue(document, id, KernelPanelValue::FontName(name));
 }
 
 void CSysPanelToolbar::EnableSyspanelControl(unsigned id, bool enable) {

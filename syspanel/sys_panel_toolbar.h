@@ -13,6 +13,7 @@
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 #include "syspanel/data_exchange.h"
+#include "syspanel/kernel_panel_value.h"
 
 // The controls collection of the system panel: a parameter edit put on the bar shows its edit
 // window at once and one that leaves hides it; a selection-filter button that leaves the bar is
@@ -82,15 +83,17 @@ public:
     void UnlockLayout();
     unsigned GetLayoutLockCount() const { return m_layoutLocks; }
 
-    // Kernel requests: values for registered controls (each then enabled; an unregistered id
-    // does nothing).
-    void set_syspanel_int(KVDocument* document, unsigned id, int value);
-    void set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
-    void set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
-    void set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
-    // Selects the font when `document` is the one the combo's frame shows, then enables the combo
-    // in any case.
-    void set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind);
+    // Kernel requests: values for registered controls, each then enabled. False, with nothing
+    // changed, for an unregistered id or a control that takes no value of the kind (logged);
+    // the font request is for the font combo alone.
+    bool set_syspanel_int(KVDocument* document, unsigned id, int value);
+    bool set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
+    bool set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);
+    bool set_syspanel_cstr(KVDocument* document, unsigned id, const CString& text);
+    bool set_syspanel_font(KVDocument* document, unsigned id, const CString& name, int kind);
+    // Whether the registered control of `id` would take the value (a refusal is logged).
+    bool TakesKernelValue(unsigned id, const KernelPanelValue& value) const;
+    bool SetKernelValue(KVDocument* document, unsigned id, const KernelPanelValue& value);
     // Controls on the bar.
     void EnableSyspanelControl(unsigned id, bool enable);
     void SetSyspanelButtonStatus(unsigned id, bool checked, bool disabled);

@@ -83,12 +83,16 @@ double CSyspanelEdit::parsedText(const CString& text) const {
     return !m_showSign && m_value.value < -1e-10 ? -number : number;
 }
 
-double CSyspanelEdit::committedNumber(const CString& text) const {
-    double number = parsedText(text);
-    if (number == 0.0) number = (m_style & kDefaultText) && !hasZeroDigit(text) ? sentinel() : 0.0;
+double CSyspanelEdit::withinStyleLimits(double number) const {
     if ((m_style & kNotNegative) && number < 0.0) number = 0.0;
     if ((m_style & kAtLeastOne) && number < 1e-6) number = 1.0;
     return number;
+}
+
+double CSyspanelEdit::committedNumber(const CString& text) const {
+    double number = parsedText(text);
+    if (number == 0.0) number = (m_style & kDefaultText) && !hasZeroDigit(text) ? sentinel() : 0.0;
+    return withinStyleLimits(number);
 }
 
 bool CSyspanelEdit::commitVariable(CKvw32Doc& owner) {
@@ -120,9 +124,15 @@ bool CSyspanelEdit::commitVariable(CKvw32Doc& owner) {
 }
 
 const void* CSyspanelEdit::GetValue() {
+    commitText();
+    return &m_value;
+}
+
+bool CSyspanelEdit::commitText() {
     m_committing = true;
     BOOST_SCOPE_EXIT_ALL(this) { m_committing = false; };
 
+    const SysPanelValue before = m_value;
     m_value.text = GetEditText();
     if (m_style & kDefaultText) {
         if (IsDefaultEditString(m_value.text)) m_value.text.Empty();
@@ -130,14 +140,27 @@ const void* CSyspanelEdit::GetValue() {
     }
     CKvw32Doc* document = GetControlKorvoDocument(this);
     if (IsNumericEx(m_value.text)) {
+        if (!std::isfinite(parsedText(m_value.text))) return refuseText(before);
         m_value.variable = -1;
     } else if (document && document->Cont2D()) {
-        if (commitVariable(*document)) return &m_value;
+        if (commitVariable(*document)) return true;
     } else if (m_value.variable >= 0) {
-        return &m_value;  // no document to ask: a bound edit keeps its value
+        return true;  // no document to ask: a bound edit keeps its value
     }
-    m_value.value = committedNumber(m_value.text);
-    return &m_value;
+    const double number = committedNumber(m_value.text);
+    // A number beyond the double range ("1e400") or a text the parser reads as infinity: no
+    // document or command may be handed it.
+    if (!std::isfinite(number)) return refuseText(before);
+    m_value.value = number;
+    return true;
+}
+
+bool CSyspanelEdit::refuseText(const SysPanelValue& before) {
+    KVMessageBox::Show(KVGetFormatMessage(kNotAVariableMessage, L"STATIC"), 0x30);
+    m_value = before;
+    UpdateEditText();
+    m_value.text = GetEditText();
+    return false;
 }
 
 double CSyspanelEdit::GetNumericValue() const {
@@ -161,7 +184,7 @@ double CSyspanelEdit::GetNumericValue() const {
         const STATUS* page = document ? document->GetPageStatus(-1) : nullptr;
         number = m_name == "FontSize" && page ? page->GetProperties().fontSize : 0.0;
     }
-    return number;
+    return withinStyleLimits(number);
 }
 
 // The value protocol
@@ -175,6 +198,7 @@ void CSyspanelEdit::SetValue(KVDocument* document, const void* value) {
     // A null document stands for "no document" (the kernel's reset), which a frame without one shows.
     if (!value || document != GetControlDocument(this)) return;
     const auto& record = *static_cast<const SysPanelValue*>(value);
+    if (!std::isfinite(record.value)) return;
     m_value.value = record.value;
     m_value.variable = record.variable;
     m_value.text = record.text;
@@ -197,7 +221,7 @@ void CSyspanelEdit::OnParameterEvent(UINT, const ApplicationEventArgs& args) {
     if (!target) return;
     const auto common = GetSelectionCommonParameter(target->document, m_name);
     const auto* number = common ? common->Get<kveval::NumberParameter>() : nullptr;
-    if (!number) return;
+    if (!number || !std::isfinite(number->value)) return;
     m_value.value = number->value;
     m_value.variable = number->variable;
     UpdateEditText();
@@ -210,13 +234,12 @@ void CSyspanelEdit::ApplyValue() {
     if (!GetEditCtrl() || GetSelected() || !GetModify()) return;
     if (!m_executing) {
         CKvw32Doc* document = GetControlKorvoDocument(this);
-        if (!document) return;
-        if (document->IsInCommand()) {
+        // Without a document there is nothing to write to; the entry is spent all the same.
+        if (document && document->IsInCommand()) {
             // The running command reads the value through the panel's getters.
             if (Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame())
                 frame->AsWindow()->PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetID()), 0), 0);
-        } else {
-            GetValue();
+        } else if (document && commitText()) {
             // A manipulator edit stands for no parameter: the command reads it, nothing is written.
             if (!m_name.empty()) {
                 const kvtypes::Units& units = kvtypes::Units::Instance();
@@ -248,8 +271,12 @@ void CSyspanelEdit::OnKillFocus() {
             SetEditText(m_savedText);
         } else if ((m_style & (kNotNegative | kAtLeastOne)) && IsNumericEx(text)) {
             const double number = parsedText(text);
-            if (((m_style & kNotNegative) && number < 0.0) || ((m_style & kAtLeastOne) && number < 1e-6))
+            if (((m_style & kNotNegative) && number < 0.0) || ((m_style & kAtLeastOne) && number < 1e-6)) {
+                // The number the style refuses gives way to the default, which leaving the edit
+                // then writes as any entered value.
                 SetEditText(GetDefaultEditString(g_fDefaultCtrlValue, m_value.text));
+                SetModify(TRUE);
+            }
         }
     }
     CXTPControlEdit::OnKillFocus();

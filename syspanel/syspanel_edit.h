@@ -51,6 +51,7 @@ public:
     // Commits the typed text first.
     const void* GetValue() override;
     void CopyFrom(IDataExchange* other) override;
+    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Measure; }
 
     void OnSetSelected(BOOL selected) override;
     void OnSetFocus() override;
@@ -71,10 +72,17 @@ private:
     double sentinel() const { return (m_style & kDefault255) ? 255.0 : 99999.0; }
     // The number a text reads as ("," as "."), with the stored value's sign when signs are hidden.
     double parsedText(const CString& text) const;
-    // Steps 7 and 8 of committing: the value of a number text.
+    // Style bits 8 and 4: a negative number becomes 0, then one below 1e-6 becomes 1.
+    double withinStyleLimits(double number) const;
+    // The value of a number text: read, the "default" sentinel for a text without a number, and
+    // the style's limits.
     double committedNumber(const CString& text) const;
     // Turns a non-numeric text into a variable of the document; true when the value is settled.
     bool commitVariable(CKvw32Doc& document);
+    // Commits the typed text into the value; false when the text was refused (the value and
+    // its binding stay and the edit shows them again).
+    bool commitText();
+    bool refuseText(const SysPanelValue& before);
 
     std::string_view m_name;
     SysPanelValue m_value;

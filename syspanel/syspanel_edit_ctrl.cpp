@@ -1,7 +1,7 @@
 #include "syspanel/syspanel_edit_ctrl.h"
 
 #include <algorithm>
-#include <functional>
+#include <cmath>
 
 #include "syspanel/edit_kernel_commands.h"
 #include "syspanel/panel_parameters.h"
@@ -41,22 +41,6 @@ const std::vector<int> kRemovedLast = {2142, 2140, 2232, 1114, 1955, 1956, 1957,
                                        1960, 1961, 1962, 1963, 1964, 2138, 2493};
 
 bool contains(const UINT* begin, const UINT* end, UINT id) { return std::find(begin, end, id) != end; }
-
-void forEachItem(CXTPCommandBar* bar, const std::function<void(CXTPControl&)>& action) {
-    CXTPControls* controls = bar->GetControls();
-    for (int i = 0; i < controls->GetCount(); ++i) {
-        CXTPControl* control = controls->GetAt(i);
-        action(*control);
-        if (CXTPCommandBar* sub = control->GetCommandBar(); sub && control->GetType() == xtpControlPopup)
-            forEachItem(sub, action);
-    }
-}
-
-void greyItem(CXTPCommandBar* bar, int id) {
-    forEachItem(bar, [id](CXTPControl& item) {
-        if (item.GetID() == id) item.SetEnabled(FALSE);
-    });
-}
 
 }  // namespace
 
@@ -101,7 +85,8 @@ void CSyspanelEditCtrl::Spin(int count) {
                 count > 0 ? FontSizeManager::GetIncreasedSize(current, 1) : FontSizeManager::GetReducedSize(current, 1);
             if (standard != current) next = standard;
         }
-        // A number the style refuses is dropped without a sound.
+        // A number the style refuses, or one beyond the double range, is dropped without a sound.
+        if (!std::isfinite(next)) return;
         const unsigned style = control_.GetEditStyle();
         if (((style & CSyspanelEdit::kAtLeastOne) && next <= 0.0) || ((style & CSyspanelEdit::kNotNegative) && next < 0.0))
             return;
@@ -201,6 +186,20 @@ BOOL CSyspanelEditCtrl::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+BOOL CSyspanelEditCtrl::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
+    if (code != CN_UPDATE_COMMAND_UI || !extra) return CXTPControlEditCtrl::OnCmdMsg(id, code, extra, handlerInfo);
+    auto& update = *static_cast<CCmdUI*>(extra);
+    int start = 0, end = 0;
+    GetSel(start, end);
+    const bool selected = start != end;
+    bool enabled = IsCommandEnabled(id);
+    if (id == kUndo && !CanUndo()) enabled = false;
+    if ((id == kCut || id == kCopy || id == kClear) && !selected) enabled = false;
+    update.Enable(enabled ? TRUE : FALSE);
+    if (id == kToggleSpinButtons) update.SetCheck(control_.IsSpinButtons() ? 1 : 0);
+    return TRUE;
+}
+
 LRESULT CSyspanelEditCtrl::OnContextMenuMessage(WPARAM, LPARAM point) {
     ShowContextMenu(POINT{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))});
     return 0;
@@ -212,26 +211,15 @@ void CSyspanelEditCtrl::ShowContextMenu(POINT screen) {
     if (!bars) return;
     CXTPPopupBar* popup = LoadMenuPopupBar(bars, kContextMenuId);
     if (!popup) return;
-    // The edit decides every entry's state; the frame's update pass does not.
-    forEachItem(popup, [this](CXTPControl& item) {
-        item.SetFlags(item.GetFlags() | xtpFlagManualUpdate);
-        if (item.GetType() != xtpControlPopup) item.SetEnabled(IsCommandEnabled(static_cast<UINT>(item.GetID())));
-    });
-    if (!CanUndo()) greyItem(popup, kUndo);
     RemoveMenuItems(popup, kRemovedFirst);
-    int start = 0, end = 0;
-    GetSel(start, end);
-    if (start == end)
-        for (const UINT id : {kCut, kCopy, kClear}) greyItem(popup, static_cast<int>(id));
     CXTPControl* spinButtons = popup->GetControls()->Add(xtpControlButton, static_cast<int>(kToggleSpinButtons));
     spinButtons->SetCaption(KVLoadString(kSpinButtonsStringId));
-    spinButtons->SetFlags(spinButtons->GetFlags() | xtpFlagManualUpdate);
-    spinButtons->SetChecked(control_.IsSpinButtons());
     RemoveMenuItems(popup, kRemovedLast);
 
     UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON;
     if (bar->GetSafeHwnd() && (bar->GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RIGHT))) flags |= TPM_RIGHTALIGN;
-    const int chosen = bars->TrackPopupMenu(popup, flags, screen.x, screen.y);
+    // The entries' states come from this window's update pass.
+    const int chosen = bars->TrackPopupMenu(popup, flags, screen.x, screen.y, this);
     popup->InternalRelease();
     if (chosen <= 0) return;
     bars->SetCommandUsed(static_cast<UINT>(chosen));

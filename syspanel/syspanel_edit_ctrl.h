@@ -55,6 +55,11 @@ public:
     void OpenValueList();
     void OnListButtonClicked(CListButtonXP& button) override;
 
+    // The update pass of the context menu: an entry is enabled when its command is, except
+    // Undo with nothing to undo and Cut, Copy and Clear with nothing selected; the spin-buttons
+    // entry is checked while they are shown.
+    BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
+
 protected:
     // Menu and accelerator commands (WM_COMMAND without a control) are the edit's own.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -2,6 +2,8 @@
 // and the system panel.
 #include "app/automation/server_app_proxy.h"
 
+#include <functional>
+
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/statusline/status_line.h"
@@ -161,24 +163,33 @@ void ServerAppProxy::GetFontComboText(CString& text, UINT id) {
     if (CMainFrame* frame = ActiveFrame()) frame->FindCommandControl(text, static_cast<int>(id));
 }
 
-void ServerAppProxy::set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) {
-    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_doublevar(PanelDocument(document), id, value, variable); });
+namespace {
+// Every frame takes the value; the answer is whether each of them took it.
+bool ForEveryFrame(CKvw32App* app, const std::function<bool(CMainFrame*)>& set) {
+    bool taken = false, refused = false;
+    app->ForEachMainFrame([&](CMainFrame* frame) { (set(frame) ? taken : refused) = true; });
+    return taken && !refused;
+}
+}  // namespace
+
+bool ServerAppProxy::set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) {
+    return ForEveryFrame(app_, [&](CMainFrame* frame) { return frame->set_syspanel_doublevar(PanelDocument(document), id, value, variable); });
 }
 
-void ServerAppProxy::set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) {
-    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_intvar(PanelDocument(document), id, value, variable); });
+bool ServerAppProxy::set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) {
+    return ForEveryFrame(app_, [&](CMainFrame* frame) { return frame->set_syspanel_intvar(PanelDocument(document), id, value, variable); });
 }
 
-void ServerAppProxy::set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) {
-    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_cstr(PanelDocument(document), id, text); });
+bool ServerAppProxy::set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) {
+    return ForEveryFrame(app_, [&](CMainFrame* frame) { return frame->set_syspanel_cstr(PanelDocument(document), id, text); });
 }
 
-void ServerAppProxy::set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) {
-    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_font(PanelDocument(document), id, name, kind); });
+bool ServerAppProxy::set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) {
+    return ForEveryFrame(app_, [&](CMainFrame* frame) { return frame->set_syspanel_font(PanelDocument(document), id, name, kind); });
 }
 
-void ServerAppProxy::set_syspanel_int(CKvw32Doc* document, UINT id, int value) {
-    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->set_syspanel_int(PanelDocument(document), id, value); });
+bool ServerAppProxy::set_syspanel_int(CKvw32Doc* document, UINT id, int value) {
+    return ForEveryFrame(app_, [&](CMainFrame* frame) { return frame->set_syspanel_int(PanelDocument(document), id, value); });
 }
 
 bool ServerAppProxy::UnpackSyspanelDoubleVar(UINT id, double& value) {

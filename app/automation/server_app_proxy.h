@@ -64,11 +64,11 @@ public:
     void DisableSyspanelControls() override;
     void SyspanelStatusChanged() override;
     void GetFontComboText(CString& text, UINT id) override;
-    void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) override;
-    void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override;
-    void set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) override;
-    void set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) override;
-    void set_syspanel_int(CKvw32Doc* document, UINT id, int value) override;
+    bool set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) override;
+    bool set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override;
+    bool set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) override;
+    bool set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) override;
+    bool set_syspanel_int(CKvw32Doc* document, UINT id, int value) override;
     bool UnpackSyspanelDoubleVar(UINT id, double& value) override;
     bool UnpackSyspanelIntVar(UINT id, int& value) override;
     bool GetSyspanelControlIntValue(UINT id, int& value) override;

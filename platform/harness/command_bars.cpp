@@ -6,6 +6,7 @@
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/harness.h"
+#include "platform/kernel/editing/list_button.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 
@@ -257,6 +258,25 @@ std::optional<std::wstring> User::editContextMenu(HWND frame, int id) {
         const auto y = static_cast<WORD>((rect.top + rect.bottom) / 2);
         PostMessageW(reached.window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(reached.window), MAKELPARAM(x, y));
     });
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::clickListButton(HWND frame, int id) {
+    platform::core::journal().add("user", L"list button of " + std::to_wstring(id) + L" on " + handleText(frame));
+    const ReachedEdit reached = reachEdit(frame, id, true);
+    if (!reached.edit) return reached.refusal;
+    const std::wstring name = L"control " + std::to_wstring(id);
+    HWND button = nullptr;
+    for (HWND child = GetWindow(reached.window, GW_CHILD); child && !button; child = GetWindow(child, GW_HWNDNEXT))
+        if (dynamic_cast<CListButtonXP*>(CWnd::FromHandlePermanent(child))) button = child;
+    if (!button || !IsWindowVisible(button)) return name + L" shows no list button";
+    if (!IsWindowEnabled(button)) return name + L"'s list button is disabled";
+    reached.edit->InternalAddRef();
+    constexpr WPARAM kLeftButton = 0x0001;
+    SendMessageW(button, WM_LBUTTONDOWN, kLeftButton, 0);
+    SendMessageW(button, WM_LBUTTONUP, 0, 0);
+    reached.edit->InternalRelease();
+    session_.runUntilIdle();
     return std::nullopt;
 }
 

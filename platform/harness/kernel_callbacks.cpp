@@ -152,14 +152,12 @@ constexpr Operation kOperations[] = {
     {L"set_syspanel_int", L"DOCUMENT ID VALUE", [](Proxy& k, CallArguments& a) {
          CKvw32Doc* document = a.document();
          const UINT id = a.id();
-         k.set_syspanel_int(document, id, a.integer());
-         return kDone;
+         return answer(k.set_syspanel_int(document, id, a.integer()));
      }},
     {L"set_syspanel_cstr", L"DOCUMENT ID \"TEXT\"", [](Proxy& k, CallArguments& a) {
          CKvw32Doc* document = a.document();
          const UINT id = a.id();
-         k.set_syspanel_cstr(document, id, CString(a.text().c_str()));
-         return kDone;
+         return answer(k.set_syspanel_cstr(document, id, CString(a.text().c_str())));
      }},
     {L"SetSyspanelControls", L"ID ICON TOOLTIP ...", [](Proxy& k, CallArguments& a) {
          stlControlsIDs controls;
@@ -177,22 +175,19 @@ constexpr Operation kOperations[] = {
          CKvw32Doc* document = a.document();
          const UINT id = a.id();
          const double value = a.real();
-         k.set_syspanel_doublevar(document, id, value, static_cast<short>(a.integer()));
-         return kDone;
+         return answer(k.set_syspanel_doublevar(document, id, value, static_cast<short>(a.integer())));
      }},
     {L"set_syspanel_intvar", L"DOCUMENT ID VALUE VARIABLE", [](Proxy& k, CallArguments& a) {
          CKvw32Doc* document = a.document();
          const UINT id = a.id();
          const int value = a.integer();
-         k.set_syspanel_intvar(document, id, value, static_cast<short>(a.integer()));
-         return kDone;
+         return answer(k.set_syspanel_intvar(document, id, value, static_cast<short>(a.integer())));
      }},
     {L"set_syspanel_font", L"DOCUMENT ID \"NAME\" KIND", [](Proxy& k, CallArguments& a) {
          CKvw32Doc* document = a.document();
          const UINT id = a.id();
          const std::wstring name = a.text();
-         k.set_syspanel_font(document, id, CString(name.c_str()), a.integer());
-         return kDone;
+         return answer(k.set_syspanel_font(document, id, CString(name.c_str()), a.integer()));
      }},
     {L"UnpackSyspanelDoubleVar", L"ID", [](Proxy& k, CallArguments& a) {
          double value = 0.0;

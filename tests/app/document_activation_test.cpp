@@ -33,12 +33,14 @@ public:
 class SyspanelValues : public ServerAppProxy {
 public:
     explicit SyspanelValues(CKvw32App* app) : ServerAppProxy(app) {}
-    void set_syspanel_int(CKvw32Doc* document, UINT id, int value) override {
+    bool set_syspanel_int(CKvw32Doc* document, UINT id, int value) override {
         values.push_back(std::to_wstring(id) + L" " + std::to_wstring(value) + L" " + Name(document));
+        return true;
     }
-    void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override {
+    bool set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) override {
         values.push_back(std::to_wstring(id) + L" " + std::to_wstring(value) + L" " + std::to_wstring(variable) + L" " +
                          Name(document));
+        return true;
     }
     std::vector<std::wstring> Take() { return std::exchange(values, {}); }
 

@@ -6,6 +6,7 @@
 #include "mainframe/main_frame.h"
 #include "platform/core/text.h"
 #include "platform/kernel.h"
+#include "syspanel/parameter_controls.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -49,6 +50,69 @@ TEST_F(FrameRibbon, ClassicModeShowsTheMenuBarAndToolBarsInEveryFrame) {
     EXPECT_TRUE(s.user().clickControl(frames[0], 1243).has_value());
     CKvw32App::Instance()->SetRibbonMode(true);
     EXPECT_EQ(s.user().clickControl(frames[0], 1243), std::nullopt);
+}
+
+// The default layout with `extra` put before the closing tag of the Parameters group, and the
+// View tab tagged for welded drawings.
+void EditDefaultLayout(Session& s, const std::string& extra) {
+    const std::wstring path = s.files().programFile(L"DefaultLayout.xml");
+    std::string layout = s.files().read(path).value();
+    const auto tab = layout.find("<RibbonTab caption=\"&amp;View\"");
+    ASSERT_NE(tab, std::string::npos);
+    layout.insert(tab + 10, " tags=\"weld\"");
+    const auto group = layout.find("</RibbonGroup>", layout.find("caption=\"Parameters\""));
+    ASSERT_NE(group, std::string::npos);
+    layout.insert(group, extra);
+    s.files().write(path, layout);
+}
+
+Korvo::UI::RibbonTab* FindTab(KVRibbonBar& ribbon, const wchar_t* caption) {
+    for (int t = 0; t < ribbon.GetTabCount(); ++t)
+        if (ribbon.GetTab(t)->GetCaption() == caption) return dynamic_cast<Korvo::UI::RibbonTab*>(ribbon.GetTab(t));
+    return nullptr;
+}
+
+CXTPControl* FindControl(KVRibbonBar& ribbon, int id) {
+    CXTPControl* found = nullptr;
+    ribbon.ForEachControl(
+        [&](CXTPControl* control) {
+            if (!found && control->GetID() == id) found = control;
+        },
+        true);
+    return found;
+}
+
+TEST_F(FrameRibbon, EveryFrameStartsWithTaggedTabsHiddenAndItsParameterControlsReset) {
+    Session s;
+    EditDefaultLayout(s, "<Popup id=\"2042\" caption=\"Quality\"/>");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    s.runUntilIdle();
+    HWND first = s.inspect().mainFrames().at(0);
+    // The kernel enables the level edit in the first frame, as a command does.
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.EnableSyspanelControl(907, true); });
+    HWND second = s.kernel().newMainFrame();
+    ASSERT_NE(second, nullptr);
+    s.runUntilIdle();
+    for (HWND window : {first, second}) {
+        KVRibbonBar& ribbon = *frameOf(window)->GetRibbonBar();
+        // No document has the tag yet.
+        ASSERT_NE(FindTab(ribbon, L"&View"), nullptr);
+        EXPECT_FALSE(FindTab(ribbon, L"&View")->IsVisible());
+        // The quality popup's value protocol was initialised: its reset gives quality 2.
+        auto* quality = dynamic_cast<OptixQualityPopup*>(FindControl(ribbon, 2042));
+        ASSERT_NE(quality, nullptr);
+        EXPECT_EQ(*static_cast<const std::int32_t*>(quality->GetValue()), 2);
+        for (int id : {904, 907, 909, 911, 914, 915}) {
+            SCOPED_TRACE(id);
+            ASSERT_NE(FindControl(ribbon, id), nullptr);
+            EXPECT_TRUE(FindControl(ribbon, id)->GetFlags() & xtpFlagManualUpdate);
+        }
+    }
+    // The second frame's parameter controls start as the first frame's did: disabled until the
+    // kernel enables them.
+    EXPECT_TRUE(FindControl(*frameOf(first)->GetRibbonBar(), 907)->GetEnabled());
+    for (int id : {904, 907, 909, 911, 915}) EXPECT_FALSE(FindControl(*frameOf(second)->GetRibbonBar(), id)->GetEnabled());
 }
 
 }  // namespace

@@ -70,6 +70,23 @@ TEST_F(RibbonControlsTest, SplitButtonTakesTheFaceOfTheCommandRunFromIt) {
     EXPECT_EQ(split->GetTooltip(), CString(L"Make a configuration"));
     EXPECT_TRUE(split->GetChecked());
     EXPECT_EQ(split->GetCaption(), CString(L"Split"));  // keeps its caption without the flag
+    // The shortcut and the key tip come along; a control bound to an action shows the action's
+    // check mark.
+    CXTPControl* panel = split->GetCommandBar()->GetControls()->FindControl(912);
+    panel->SetShortcutText(L"Ctrl+L");
+    panel->SetKeyboardTip(L"L");
+    panel->SetChecked(TRUE);
+    auto* action = new CXTPControlAction(912);
+    panel->SetAction(action);
+    action->InternalRelease();
+    bars->NotifyControlExecuted(panel);
+    EXPECT_EQ(split->GetShortcutText(), CString(L"Ctrl+L"));
+    EXPECT_EQ(split->GetKeyboardTip(), CString(L"L"));
+    EXPECT_FALSE(split->GetChecked());
+    action->SetChecked(TRUE);
+    panel->SetChecked(FALSE);
+    bars->NotifyControlExecuted(panel);
+    EXPECT_TRUE(split->GetChecked());
 
     auto* taking = AddSplit(true);
     bars->NotifyControlExecuted(taking->GetCommandBar()->GetControls()->FindControl(950));

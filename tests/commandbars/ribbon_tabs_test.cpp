@@ -1,4 +1,6 @@
 // Contextual tabs by GUID, tagged tabs by keyword, and tab changes by the program.
+#include <memory>
+
 #include "tests/commandbars/ribbon_frame.h"
 
 namespace {
@@ -73,6 +75,28 @@ TEST_F(RibbonFrameTest, TaggedTabsShowOnlyForMatchingKeywordsAndNeverWithoutADoc
     // Contextual updates leave tagged tabs to the keywords.
     ribbon->UpdateTabsForDocument(kDefaultRibbonContext, GUID{}, GUID{}, true);
     EXPECT_FALSE(tagged->IsVisible());
+}
+
+TEST_F(RibbonFrameTest, ACloneIsARibbonOfTheSameClassWithTheSameTabs) {
+    ribbon->SetCustomizationSwitch(FALSE);
+    std::unique_ptr<CXTPCommandBar, void (*)(CXTPCommandBar*)> clone(ribbon->Clone(), [](CXTPCommandBar* bar) {
+        bar->InternalRelease();
+    });
+    auto* copy = dynamic_cast<KVRibbonBar*>(clone.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_FALSE(ribbon->GetCustomizationSwitch());  // on for the copy only
+    ASSERT_EQ(copy->GetTabCount(), ribbon->GetTabCount());
+    EXPECT_EQ(copy->FindTabByGuid(kSheetGuid)->GetCaption(), CString(L"Sheet"));
+    EXPECT_FALSE(copy->FindTabByGuid(kSheetGuid)->IsVisible());
+    auto* copiedTags = dynamic_cast<Korvo::UI::RibbonTab*>(copy->GetTab(ribbon->GetTabCount() - 1));
+    ASSERT_NE(copiedTags, nullptr);
+    EXPECT_EQ(copiedTags->GetTagString(), tagged->GetTagString());
+    ASSERT_EQ(copy->GetTab(0)->GetGroupCount(), 2);
+    EXPECT_NE(copy->GetTab(0)->GetGroup(1)->FindControl(690), nullptr);
+    EXPECT_NE(copy->GetTab(0)->GetGroup(1)->FindControl(690), home->GetGroup(1)->FindControl(690));
+    // Copying into an existing ribbon replaces its tabs.
+    copy->Copy(ribbon);
+    EXPECT_EQ(copy->GetTabCount(), ribbon->GetTabCount());
 }
 
 TEST_F(RibbonFrameTest, TabChangeGuardRestoresTheCounterAndFindsTabsByGuid) {

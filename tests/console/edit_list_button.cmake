@@ -6,12 +6,12 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(pick EXIT 0 OUTPUT out INPUT
-  "start\nidle\nlist-button 1 915\nkernel EnableSyspanelControl 915 1\nexpect menu choose 10\nlist-button 1 915\nlist-button 1 907\nlist-button 1 4711\nquit\n")
+  "start\nidle\nlist-button 1 915\nkernel EnableSyspanelControl 915 1\nexpect menu choose 10\nlist-button 1 915\nkernel EnableSyspanelControl 907 1\nlist-button 1 907\nlist-button 1 4711\nquit\n")
 korvo_expect("${out}" "\nlist-button: control 915 is disabled\n" "a disabled edit's button cannot be clicked")
 korvo_expect("${out}" "\nmenu 0x[0-9a-f]+ 16 items\nmenu   1 \"1.8\"\n" "the sample's standard font sizes")
 korvo_expect("${out}" "\nmenu   16 \"36\"\nmenu answer choose 10 \\(expected\\)\n" "the pick answers the menu")
 korvo_expect("${out}" "\nlist-button: control 907 shows no list button\n" "an edit without a list")
-korvo_expect("${out}" "\nlist-button: no parameter edit 4711 is shown in the frame\n" "no such edit")
+korvo_expect("${out}" "\nlist-button: no button or tool-bar control 4711 in 0x[0-9a-f]+\n" "no such edit")
 
 korvo_run(unused EXIT 1 ERROR err INPUT "start\nidle\nexpect variable choose \"h1\"\nexpect text-module cancel\nquit\n")
 korvo_expect("${err}" "expectation never used: variable \"h1\"" "an insert-variable answer nobody asked for")

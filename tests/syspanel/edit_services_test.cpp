@@ -7,7 +7,6 @@
 #include "platform/core/journal.h"
 #include "platform/kernel.h"
 #include "platform/mfc/framework_state.h"
-#include "syspanel/edit_list_button_click.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "tests/support/session_test.h"
@@ -61,7 +60,7 @@ TEST_F(EditServices, APickFromTheListButtonsMenuGoesToTheSelectionOrTheDefaults)
     s.kernel().select(document, {a, b});
     fontSize->SetEditText(L"11");
     s.user().expectMenuChoose(10);  // the tenth standard size
-    ASSERT_EQ(ClickEditListButton(window, kFontSize), std::nullopt);
+    ASSERT_EQ(s.user().clickListButton(window, kFontSize), std::nullopt);
     s.runUntilIdle();
     EXPECT_EQ(fontSize->GetEditText(), CString(L"12"));
     EXPECT_EQ(numberOf(s.kernel().objectParameter(document, a, "FontSize")), 12.0);
@@ -74,14 +73,14 @@ TEST_F(EditServices, APickFromTheListButtonsMenuGoesToTheSelectionOrTheDefaults)
     s.kernel().select(document, {});
     fontSize->SetEditText(L"");
     s.user().expectMenuChoose(L"2.5");
-    ASSERT_EQ(ClickEditListButton(window, kFontSize), std::nullopt);
+    ASSERT_EQ(s.user().clickListButton(window, kFontSize), std::nullopt);
     const auto defaults = s.kernel().defaultParameter(document, "FontSize");
     ASSERT_EQ(defaults.size(), 1u);
     EXPECT_EQ(numberOf(defaults[0]), 2.5);
 
     // A dismissed menu changes nothing; ids past the list are no entries.
     s.user().expectMenuDismiss();
-    ASSERT_EQ(ClickEditListButton(window, kFontSize), std::nullopt);
+    ASSERT_EQ(s.user().clickListButton(window, kFontSize), std::nullopt);
     EXPECT_EQ(fontSize->GetEditText(), CString(L"2.5"));
     EXPECT_FALSE(fontSize->GetSyspanelEditCtrl()->ExecuteCommand(17));
     EXPECT_FALSE(fontSize->GetSyspanelEditCtrl()->ExecuteCommand(501));
@@ -89,13 +88,13 @@ TEST_F(EditServices, APickFromTheListButtonsMenuGoesToTheSelectionOrTheDefaults)
 }
 
 TEST_F(EditServices, TheListButtonIsThereOnlyForAWritableEnabledEditWithAList) {
-    EXPECT_NE(ClickEditListButton(window, kLevel), std::nullopt);  // no list
-    EXPECT_NE(ClickEditListButton(window, 4711), std::nullopt);
+    EXPECT_NE(s.user().clickListButton(window, kLevel), std::nullopt);  // no list
+    EXPECT_NE(s.user().clickListButton(window, 4711), std::nullopt);
     fontSize->SetEnabled(FALSE);
-    EXPECT_NE(ClickEditListButton(window, kFontSize), std::nullopt);
+    EXPECT_NE(s.user().clickListButton(window, kFontSize), std::nullopt);
     fontSize->SetEnabled(TRUE);
     fontSize->SetReadOnly(TRUE);
-    EXPECT_NE(ClickEditListButton(window, kFontSize), std::nullopt);
+    EXPECT_NE(s.user().clickListButton(window, kFontSize), std::nullopt);
     fontSize->SetReadOnly(FALSE);
 }
 
@@ -120,7 +119,7 @@ TEST_F(EditServices, TheListButtonSitsAtTheRightEndOfTheEditWindow) {
     // The user clicks it: the menu opens and the pick is applied.
     s.kernel().select(document, {});
     s.user().expectMenuChoose(L"36");
-    ASSERT_EQ(ClickEditListButton(window, kFontSize), std::nullopt);
+    ASSERT_EQ(s.user().clickListButton(window, kFontSize), std::nullopt);
     EXPECT_EQ(fontSize->GetEditText(), CString(L"36"));
 
     // Disabled with the edit; hidden for a read-only edit once the window is laid out again; the

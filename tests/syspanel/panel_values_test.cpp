@@ -3,6 +3,8 @@
 // running command), and how the ribbon's twins and the panel bar both follow the kernel.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
 #include "platform/kernel.h"
@@ -119,6 +121,43 @@ TEST_F(PanelValues, TypingWritesToTheSelectionOrElseToTheDefaults) {
     ASSERT_EQ(defaults.size(), 1u);
     EXPECT_EQ(numberOf(defaults[0]), 2.5);
     EXPECT_EQ(numberOf(levelOf(a)), 7.0);
+}
+
+TEST_F(PanelValues, ANumberBeyondTheDoubleRangeIsRefusedTypedOrSpun) {
+    const int a = s.kernel().addObject(document);
+    s.kernel().setObjectParameter(document, a, "Level", NumberParameter{3.0, -1, 0});
+    s.kernel().select(document, {a});
+    s.kernel().raiseParameterEvent(document, 783);
+    // Refused as a text that is no number is: said, and the edit shows the value again.
+    s.user().expectBox(L"*neither a number*", platform::harness::Button::Ok);
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"1e400"), std::nullopt);
+    EXPECT_EQ(numberOf(levelOf(a)), 3.0);
+    EXPECT_EQ(ribbonText(kLevel), CString(L"3"));
+    s.kernel().select(document, {});
+    s.user().expectBox(L"*neither a number*", platform::harness::Button::Ok);
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"-1e999"), std::nullopt);
+    EXPECT_TRUE(std::isfinite(numberOf(s.kernel().defaultParameter(document, "Level").at(0))));
+
+    // Spinning past the largest double changes nothing and writes no "inf" to be taken for a
+    // variable's name later.
+    CSyspanelEdit* edit = ribbonEdit(kLevel);
+    edit->SetEditText(L"1.7976931348623157e308");
+    edit->GetSyspanelEditCtrl()->SetSpinAction(CSyspanelEditCtrl::kSpinByOwnStep, 1e308);
+    ASSERT_EQ(s.user().spin(window, kLevel, 1), std::nullopt);
+    EXPECT_EQ(edit->GetEditText().Find(L"inf"), -1);
+    EXPECT_TRUE(std::isfinite(static_cast<const SysPanelValue*>(edit->GetValue())->value));
+    EXPECT_TRUE(s.kernel().dumpParameters().find(L"inf") == std::wstring::npos);
+}
+
+TEST_F(PanelValues, ANumberTheStyleRefusesGivesWayToTheStoredValueOnLeaving) {
+    ASSERT_EQ(s.user().typeText(window, kFontSize, L"5"), std::nullopt);
+    ASSERT_EQ(numberOf(s.kernel().defaultParameter(document, "FontSize").at(0)), 5.0);
+    // The font size is never negative: leaving puts the default text in its place, which is an
+    // entry too: committed with a document it names no variable, so the edit shows its value
+    // again, and that is what is written.
+    ASSERT_EQ(s.user().typeText(window, kFontSize, L"-3"), std::nullopt);
+    EXPECT_EQ(ribbonText(kFontSize), CString(L"5"));
+    EXPECT_EQ(numberOf(s.kernel().defaultParameter(document, "FontSize").at(0)), 5.0);
 }
 
 int g_commandRuns = 0;

@@ -15,6 +15,10 @@ namespace syspaneltest {
 class PanelSite : public CFrameWnd {
 public:
     CSysPanelToolbar* bar = nullptr;
+    // The window's own document, when a test gives it one.
+    CDocument* document = nullptr;
+
+    CDocument* GetActiveDocument() override { return document ? document : CFrameWnd::GetActiveDocument(); }
 
     afx_msg LRESULT OnCreateControl(WPARAM, LPARAM lParam) {
         auto* request = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam);

@@ -119,6 +119,22 @@ TEST_F(PanelTest, SettersReachOnlyRegisteredControlsAndWorkWhileTheyAreOffTheBar
     EXPECT_FALSE(colour->GetEnabled());
 }
 
+TEST_F(PanelTest, ABarOnAWindowThatIsNoMainFramesServesThatWindowsDocument) {
+    CKvw32Doc own;
+    CKvw32Doc other;
+    site->document = &own;
+    const UINT ids[] = {907, 911};
+    ASSERT_TRUE(bar->SetButtons(ids, 2));
+    EXPECT_TRUE(bar->set_syspanel_doublevar(own.Cont2D(), 907, 3.0, -1));
+    EXPECT_TRUE(bar->set_syspanel_doublevar(other.Cont2D(), 907, 8.0, -1));  // taken, but for another document
+    const auto* level = static_cast<const SysPanelValue*>(bar->GetControlValue(907));
+    EXPECT_EQ(level->value, 3.0);
+    // The same holds for the layer: only the window's document sets it.
+    EXPECT_TRUE(bar->set_syspanel_int(own.Cont2D(), 911, 4));
+    EXPECT_TRUE(bar->set_syspanel_int(nullptr, 911, 6));
+    EXPECT_EQ(*static_cast<const std::int32_t*>(bar->GetControlValue(911)), 4);
+}
+
 TEST_F(PanelTest, IntegerReadsGiveWordsAndClampedMeasuresButNothingForOtherValues) {
     int out = -99;
     bar->set_syspanel_int(kDocument, 904, 0x00FF00);

@@ -40,6 +40,18 @@ TEST(SyspanelEdit, CommittingATextFollowsTheStyleBits) {
     EXPECT_EQ(commit(atLeastOne, L"-5").value, 1.0);
 }
 
+TEST(SyspanelEdit, TheNumberBehindATextKeepsToTheStyleLimits) {
+    // No document to name a variable: a text that is no number is read as far as it goes.
+    CSyspanelEdit atLeastOne("Scale", 4, -1.0);
+    atLeastOne.SetEditText(L"-5 mm");
+    EXPECT_EQ(atLeastOne.GetNumericValue(), 1.0);
+    CSyspanelEdit fontSize("FontSize", 9, -1.0);
+    fontSize.SetEditText(L"-3 pt");
+    EXPECT_EQ(fontSize.GetNumericValue(), 0.0);
+    fontSize.SetEditText(L"2,5 pt");
+    EXPECT_EQ(fontSize.GetNumericValue(), 2.5);
+}
+
 TEST(SyspanelEdit, HiddenSignsKeepTheStoredSign) {
     CSyspanelEdit edit(std::string_view(), 0, 0.1);
     edit.SetShowSign(false);
@@ -75,6 +87,14 @@ protected:
         return *edit;
     }
 };
+
+TEST_F(EditWindow, AnEntryWithoutADocumentIsSpentWithNothingWritten) {
+    CSyspanelEdit& level = show(907);
+    level.OnSetSelected(TRUE);
+    level.SetModify(TRUE);
+    level.OnSetSelected(FALSE);
+    EXPECT_FALSE(level.GetModify());
+}
 
 TEST_F(EditWindow, SpinningStepsByNumberByStandardSizeOrThroughTheList) {
     CSyspanelEdit& level = show(907);

@@ -149,11 +149,12 @@ public:
     virtual void SyspanelStatusChanged() = 0;
     virtual void GetFontComboText(CString& text, UINT id) = 0;
     // `variable`: the index of a document variable holding the value, -1 for a plain number.
-    virtual void set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) = 0;
-    virtual void set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) = 0;
-    virtual void set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) = 0;
-    virtual void set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) = 0;
-    virtual void set_syspanel_int(CKvw32Doc* document, UINT id, int value) = 0;
+    // False when a control of the id takes no value of that kind (nothing changed) or none took it.
+    virtual bool set_syspanel_doublevar(CKvw32Doc* document, UINT id, double value, short variable) = 0;
+    virtual bool set_syspanel_intvar(CKvw32Doc* document, UINT id, int value, short variable) = 0;
+    virtual bool set_syspanel_cstr(CKvw32Doc* document, UINT id, const CString& text) = 0;
+    virtual bool set_syspanel_font(CKvw32Doc* document, UINT id, const CString& name, int kind) = 0;
+    virtual bool set_syspanel_int(CKvw32Doc* document, UINT id, int value) = 0;
     virtual bool UnpackSyspanelDoubleVar(UINT id, double& value) = 0;
     virtual bool UnpackSyspanelIntVar(UINT id, int& value) = 0;
     virtual bool GetSyspanelControlIntValue(UINT id, int& value) = 0;

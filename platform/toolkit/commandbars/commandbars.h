@@ -117,8 +117,9 @@ public:
     // they would open), the simulated user answers, the site hears XTPWM_UNINITCOMMANDSPOPUP.
     // With TPM_RETURNCMD the chosen id is returned and nothing runs; otherwise the chosen control
     // executes and TRUE is returned. 0 when the menu was dismissed. The caller's reference on
-    // `popup` stays the caller's.
-    int TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y);
+    // `popup` stays the caller's. With an `owner` window the update pass asks the owner's route
+    // instead of the site's (a window's own context menu).
+    int TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y, CWnd* owner = nullptr);
     // The popup the user is in (null when none) and the popups closed by ClosePopups.
     CXTPPopupBar* GetTrackingPopup() const { return tracking_; }
     void ClosePopups() { ++closedPopups_; }

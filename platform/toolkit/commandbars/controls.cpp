@@ -19,7 +19,17 @@ IMPLEMENT_DYNCREATE(CXTPControls, CCmdTarget)
 
 // ---- CXTPControl -------------------------------------------------------------------------------
 
-CXTPControl::~CXTPControl() { SetCommandBar(nullptr); }
+CXTPControl::~CXTPControl() {
+    SetCommandBar(nullptr);
+    SetAction(nullptr);
+}
+
+void CXTPControl::SetAction(CXTPControlAction* action) {
+    if (action == action_) return;
+    if (action) action->InternalAddRef();
+    if (action_) action_->InternalRelease();
+    action_ = action;
+}
 
 void CXTPControl::SetCaption(LPCWSTR caption) {
     const CString text = caption ? caption : L"";
@@ -92,6 +102,9 @@ void CXTPControl::Copy(CXTPControl* source, BOOL recursive) {
     tooltip_ = source->tooltip_;
     parameter_ = source->parameter_;
     category_ = source->category_;
+    shortcutText_ = source->shortcutText_;
+    keyboardTip_ = source->keyboardTip_;
+    SetAction(source->action_);
     style_ = source->style_;
     flags_ = source->flags_;
     tag_ = source->tag_;

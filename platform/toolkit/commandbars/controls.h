@@ -24,6 +24,20 @@ inline constexpr DWORD xtpFlagControlStretched = 32;
 inline constexpr DWORD xtpHideGeneric = 1;
 inline constexpr DWORD xtpHideCustomize = 4;
 
+// A command's state shared by every control bound to it: such a control defers its check mark
+// to the action.
+class CXTPControlAction : public CCmdTarget {
+public:
+    explicit CXTPControlAction(int id = 0) : id_(id) {}
+    int GetID() const { return id_; }
+    BOOL GetChecked() const { return checked_; }
+    void SetChecked(BOOL checked) { checked_ = checked; }
+
+private:
+    int id_;
+    BOOL checked_ = FALSE;
+};
+
 class CXTPControl : public CCmdTarget {
     DECLARE_DYNCREATE(CXTPControl)
 public:
@@ -45,6 +59,15 @@ public:
     void SetParameter(LPCWSTR text) { parameter_ = text; }
     CString GetCategory() const { return category_; }
     void SetCategory(LPCWSTR text) { category_ = text; }
+    // The shortcut shown beside the caption ("Ctrl+S") and the key tip shown while keyboard
+    // tips are on.
+    CString GetShortcutText() const { return shortcutText_; }
+    void SetShortcutText(LPCWSTR text) { shortcutText_ = text; }
+    CString GetKeyboardTip() const { return keyboardTip_; }
+    void SetKeyboardTip(LPCWSTR text) { keyboardTip_ = text; }
+    // The action the control is bound to, or null; the control holds one reference on it.
+    CXTPControlAction* GetAction() const { return action_; }
+    void SetAction(CXTPControlAction* action);
     XTPButtonStyle GetStyle() const { return style_; }
     void SetStyle(XTPButtonStyle style) { style_ = style; }
     DWORD GetFlags() const { return flags_; }
@@ -99,7 +122,8 @@ private:
     friend class CXTPControls;
     XTPControlType type_ = xtpControlButton;
     int id_ = 0;
-    CString caption_, description_, tooltip_, parameter_, category_;
+    CString caption_, description_, tooltip_, parameter_, category_, shortcutText_, keyboardTip_;
+    CXTPControlAction* action_ = nullptr;
     XTPButtonStyle style_ = xtpButtonAutomatic;
     DWORD flags_ = 0;
     DWORD_PTR tag_ = 0;

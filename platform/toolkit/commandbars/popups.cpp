@@ -12,8 +12,13 @@ namespace {
 // The items of a popup as the user sees them, sub-menus after their item; the update pass runs
 // over each bar as it would open.
 void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::MenuItemInfo>& items,
-                  std::vector<CXTPControl*>& controls, CWnd* site) {
-    bar->OnIdleUpdateCmdUI();
+                  std::vector<CXTPControl*>& controls, CWnd* site, CWnd* owner) {
+    if (owner) {
+        CXTPControls* list = bar->GetControls();
+        for (int i = 0; i < list->GetCount(); ++i) CXTPCommandBar::UpdateControl(list->GetAt(i), i, list->GetCount(), owner);
+    } else {
+        bar->OnIdleUpdateCmdUI();
+    }
     CXTPControls* list = bar->GetControls();
     for (int i = 0; i < list->GetCount(); ++i) {
         CXTPControl* control = list->GetAt(i);
@@ -42,13 +47,13 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
         CXTPCommandBar* sub = control->GetCommandBar();
         item.subMenu = sub != nullptr && control->GetType() == xtpControlPopup;
         items.push_back(item);
-        if (sub) collectItems(sub, depth + 1, items, controls, site);
+        if (sub) collectItems(sub, depth + 1, items, controls, site, owner);
     }
 }
 
 }  // namespace
 
-int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y) {
+int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y, CWnd* owner) {
     if (!popup) return 0;
     if (tracking_) {
         platform::core::reportFailure(L"CXTPCommandBars::TrackPopupMenu: a popup is already being tracked");
@@ -67,7 +72,7 @@ int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int 
     platform::core::PopupMenuRequest request;
     request.owner = site ? site->GetSafeHwnd() : nullptr;
     std::vector<CXTPControl*> controls;
-    collectItems(popup, 0, request.items, controls, notify ? site : nullptr);
+    collectItems(popup, 0, request.items, controls, notify ? site : nullptr, owner && owner->GetSafeHwnd() ? owner : nullptr);
     const int chosen = platform::core::userAgent().answerPopupMenu(request);
 
     tracking_ = nullptr;

@@ -621,3 +621,34 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 // top-level window of class "#32770" exists on the calling thread and the owner is disabled
 // (with MB_TASKMODAL and no owner: every enabled top-level window of the thread).
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+
+// ---- The caption buttons and desktop composition ----------------------------------------------
+// A top-level window with a caption has its buttons at the right end of the caption row, from
+// the right: close (with WS_SYSMENU), maximise, minimise (with either box style), help (with
+// WS_EX_CONTEXTHELP and neither box), each SM_CXSIZE wide and SM_CYSIZE high.
+inline constexpr UINT WM_GETTITLEBARINFOEX = 0x033F;
+inline constexpr LRESULT HTTRANSPARENT = -1;
+inline constexpr LRESULT HTCLIENT = 1;
+inline constexpr LRESULT HTMINBUTTON = 8;
+inline constexpr LRESULT HTMAXBUTTON = 9;
+inline constexpr LRESULT HTCLOSE = 20;
+inline constexpr LRESULT HTHELP = 21;
+inline constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x00000001;
+inline constexpr DWORD STATE_SYSTEM_INVISIBLE = 0x00008000;
+inline constexpr DWORD STATE_SYSTEM_OFFSCREEN = 0x00010000;
+inline constexpr int CCHILDREN_TITLEBAR = 5;
+// Indexes of rgstate and rgrect: 0 the title bar, 2 minimise, 3 maximise, 4 help, 5 close.
+struct TITLEBARINFOEX {
+    DWORD cbSize = 0;
+    RECT rcTitleBar{};
+    DWORD rgstate[CCHILDREN_TITLEBAR + 1]{};
+    RECT rgrect[CCHILDREN_TITLEBAR + 1]{};
+};
+// Desktop composition is a setting of the machine (off unless the harness turns it on). With
+// it, DwmDefWindowProc answers the hit test of a point on a caption button of a window with a
+// caption (TRUE, the HT code in *result) and nothing else (FALSE).
+HRESULT DwmIsCompositionEnabled(BOOL* enabled);
+BOOL DwmDefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+namespace platform::win32 {
+void setDesktopComposition(bool on);
+}  // namespace platform::win32

@@ -10,8 +10,6 @@ using namespace platform::win32;
 
 namespace {
 
-constexpr LRESULT HTCLIENT = 1;
-
 LRESULT setText(HWND hwnd, LPCWSTR text) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
@@ -103,6 +101,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCACTIVATE: return TRUE;
         case WM_MOUSEACTIVATE: return MA_ACTIVATE;
         case WM_NCHITTEST: return HTCLIENT;
+        case WM_GETTITLEBARINFOEX: return titleBarInfo(hwnd, reinterpret_cast<TITLEBARINFOEX*>(lParam));
         case WM_WINDOWPOSCHANGED: return positionChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
         case WM_PAINT: {
             PAINTSTRUCT ps;

@@ -111,6 +111,8 @@ RECT windowRectOnScreen(const Window& w);
 
 // Non-client thickness by style: the client area of `windowRect`.
 RECT clientFromWindowRect(const RECT& windowRect, DWORD style, DWORD exStyle);
+// WM_GETTITLEBARINFOEX of the default window procedure: the caption and its buttons.
+LRESULT titleBarInfo(HWND hwnd, TITLEBARINFOEX* info);
 int frameThickness(DWORD style);
 
 // Calls a window's current procedure on the calling thread (no lock held). 0 for gone windows.
