@@ -1,6 +1,7 @@
 #include "mainframe/panes/docking_pane_manager.h"
 
 #include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
 
 namespace {
 
@@ -37,11 +38,29 @@ void CKVDockingPaneManager::ReturnPaneWindows() {
     CKvw32App* app = CKvw32App::Instance();
     CWnd* host = app ? app->GetDockingPaneDummyWindow() : nullptr;
     for (CXTPDockingPane* pane : GetPaneList()) {
-        if (!pane->IsValid()) continue;
+        // A window that sits in another frame's pane is that frame's to keep.
+        if (!pane->HoldsChild()) {
+            pane->Detach();
+            continue;
+        }
         if (auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(CWnd::FromHandlePermanent(pane->GetChild())))
             child->OnToBeDetachedFromPane(pane);
         const HWND child = pane->Detach();
         ::ShowWindow(child, SW_HIDE);
         if (host && host->GetSafeHwnd()) ::SetParent(child, host->GetSafeHwnd());
+    }
+    ReseatSharedPaneWindows(this);
+}
+
+void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
+    CKvw32App* app = CKvw32App::Instance();
+    if (!app) return;
+    for (CMainFrame* frame : app->GetMainFrames()) {
+        CXTPDockingPaneManager* manager = frame->GetDockingPaneManager();
+        if (!manager || manager == except) continue;
+        for (CXTPDockingPane* pane : manager->GetPaneList()) {
+            const bool shown = pane->GetState() == xtpPaneDocked || pane->GetState() == xtpPaneFloating;
+            if (shown && pane->IsValid() && !pane->HoldsChild()) pane->Attach(CWnd::FromHandle(pane->GetChild()));
+        }
     }
 }

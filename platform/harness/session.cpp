@@ -17,6 +17,7 @@
 #include "platform/harness/document_files.h"
 #include "platform/harness/host_files.h"
 #include "platform/harness/session_state.h"
+#include "platform/mfc/control.h"
 
 namespace platform::harness {
 
@@ -125,6 +126,10 @@ void Session::start() {
 }
 
 int Session::startResult() const { return state_->startResult; }
+
+bool Session::startEndedAfterPrinting() const {
+    return state_->started && state_->startResult == 0 && platform::mfc::shellCommandPrinted();
+}
 
 bool Session::running() const {
     return state_->started && state_->startResult != 0 && !state_->loopEnded &&

@@ -127,11 +127,13 @@ TEST_F(DocumentOpening, FailedRecentEntriesOfferRemoval) {
     EXPECT_EQ(entries.find(L"gone.grb"), std::wstring::npos) << apptest::Utf8(entries);
 }
 
-TEST_F(DocumentOpening, ImagesAndFragmentIndexesOpenNothingAndSayNothing) {
+TEST_F(DocumentOpening, ImagesGoToThePictureReaderAndFragmentIndexesOpenNothingAndSayNothing) {
     Session s;
     s.files().write(L"C:\\Work\\picture.PNG", "png");
     s.files().write(L"C:\\Work\\index.gri", "gri");
     Start(s);
+    // No picture in the bytes: the picture reader says so as the document readers do.
+    s.user().expectBox(kUnknownFormat, Button::Ok);
     Open(s, L"C:\\Work\\picture.PNG");
     Open(s, L"C:\\Work\\index.gri");
     EXPECT_FALSE(Contains(calls(s), L"ReadDocumentFileInfo"));
