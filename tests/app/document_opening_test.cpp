@@ -251,4 +251,33 @@ TEST_F(DocumentOpening, CancellingTheFileChooserOpensNothing) {
     EXPECT_TRUE(Contains(s.journal().texts("file"), L"cancel"));
 }
 
+TEST_F(DocumentOpening, FileCloseAsksToSaveAModifiedDocumentThenClosesItWithItsWindows) {
+    Session s;
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
+    Start(s);
+    CDocument* a = Open(s, L"C:\\Work\\a.grb");
+    ASSERT_NE(a, nullptr);
+    s.kernel().setModified(a, true);
+    constexpr unsigned kFileClose = 57602;
+    // Cancelled: the document and its tab stay.
+    s.user().expectBox(L"Save changes to C:\\Work\\a.grb?", Button::Cancel);
+    s.user().command(frame_, kFileClose);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().documentTitles(), std::vector<std::wstring>{L"a.grb"});
+    EXPECT_NE(s.inspect().dumpTabs(frame_).find(L"\"a.grb\""), std::wstring::npos);
+    // Not saved: it goes with its window and its tab.
+    s.user().expectBox(L"Save changes to C:\\Work\\a.grb?", Button::No);
+    s.user().command(frame_, kFileClose);
+    s.runUntilIdle();
+    EXPECT_TRUE(s.kernel().documentTitles().empty());
+    EXPECT_EQ(s.inspect().dumpTabs(frame_).find(L"a.grb"), std::wstring::npos);
+    // An unmodified document closes without a word; only the active one closes.
+    Open(s, L"C:\\Work\\a.grb");
+    Open(s, L"C:\\Work\\b.grb");
+    s.user().command(frame_, kFileClose);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().documentTitles(), std::vector<std::wstring>{L"a.grb"});
+}
+
 }  // namespace
