@@ -52,7 +52,12 @@ void CKVDockingPaneManager::ReturnPaneWindows() {
     ReseatSharedPaneWindows(this);
 }
 
-void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
+namespace {
+
+// The shown panes of the other frames' managers that host a window they do not hold (only those
+// hosting `window` when it is given).
+template <class Visit>
+void ForEachWaitingPane(const CXTPDockingPaneManager* except, HWND window, Visit visit) {
     CKvw32App* app = CKvw32App::Instance();
     if (!app) return;
     for (CMainFrame* frame : app->GetMainFrames()) {
@@ -60,7 +65,27 @@ void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
         if (!manager || manager == except) continue;
         for (CXTPDockingPane* pane : manager->GetPaneList()) {
             const bool shown = pane->GetState() == xtpPaneDocked || pane->GetState() == xtpPaneFloating;
-            if (shown && pane->IsValid() && !pane->HoldsChild()) pane->Attach(CWnd::FromHandle(pane->GetChild()));
+            if (!shown || !pane->IsValid() || pane->HoldsChild()) continue;
+            if (window && pane->GetChild() != window) continue;
+            if (!visit(pane)) return;
         }
     }
+}
+
+}  // namespace
+
+void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
+    ForEachWaitingPane(except, nullptr, [](CXTPDockingPane* pane) {
+        // A window one pane took back is no longer waiting for the others.
+        if (!pane->HoldsChild()) pane->Attach(CWnd::FromHandle(pane->GetChild()));
+        return true;
+    });
+}
+
+void HandOverSharedPaneWindow(CXTPDockingPane* leaving) {
+    if (!leaving || !leaving->HoldsChild()) return;
+    ForEachWaitingPane(leaving->GetDockingPaneManager(), leaving->GetChild(), [](CXTPDockingPane* pane) {
+        pane->Attach(CWnd::FromHandle(pane->GetChild()));
+        return false;
+    });
 }

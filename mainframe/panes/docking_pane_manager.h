@@ -34,3 +34,6 @@ public:
 // frame that took them (a new frame creates its panes shown, then closes them) or let them go
 // hands each back to a shown pane of another frame (not `except`'s) that hosts it.
 void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except);
+// A pane about to close or hide that holds its window hands it to the first shown pane of another
+// frame that hosts the same window, so that pane shows it again.
+void HandOverSharedPaneWindow(CXTPDockingPane* leaving);

@@ -22,6 +22,13 @@ korvo_expect("${out}" "\n1006 closed \"Model tree\" icon 785 window none\n" "fra
 korvo_expect("${out}" "\"XTPDockingPaneTabbedContainer\" \"Model tree\" visible[^\n]*\n    0x[0-9a-f]+ \"STATIC\" \"\" visible"
              "the model tree's window inside frame 1's pane container")
 
+# The properties shown in frame 2 take their window from frame 1's pane; closed there, the window
+# goes back to frame 1's pane, which still shows the properties.
+korvo_run(shared_window EXIT 0 OUTPUT out INPUT
+  "start\nidle\nnew-frame\ncommand 2 811\ndump panes 1\npane close 2/1007\ndump panes 1\nquit\n")
+korvo_expect("${out}" "\n1007 docked \"Properties\" icon 811 group 1006 window none\n.*\n1007 docked \"Properties\" icon 811 group 1006 window 0x[0-9a-f]+\n"
+             "the properties window moves to frame 2 and comes back to frame 1")
+
 # The kernel's progress ends on the status line it began on, though another frame became active.
 korvo_run(progress EXIT 0 OUTPUT out INPUT "start\nidle\nprogress begin\nnew-frame\nprogress end\ndump status 1\nquit\n")
 korvo_expect("${out}" "\nprogress end: true\n" "the progress ended where it began")

@@ -292,6 +292,12 @@ TEST_F(DockingPanesTest, ASecondFrameLeavesTheFirstFramesPanesShowingTheirWindow
     const std::wstring firstPanes = s.inspect().dumpPanes(before.at(0));
     EXPECT_NE(firstPanes.find(L"1007 docked \"Properties\" icon 811 group 1006 window none"), std::wstring::npos)
         << platform::core::toUtf8(firstPanes);
+    // Closed there again, the window goes back to the first frame's pane, which still shows it.
+    other->GetPaneManager().ClosePane(1007);
+    s.runUntilIdle();
+    EXPECT_EQ(shownWindows(), open);
+    other->GetPaneManager().ShowPane(1007, FALSE);
+    s.runUntilIdle();
     // The second frame goes: the window returns to the first frame's pane that shows it.
     s.user().close(second);
     s.runUntilIdle();
