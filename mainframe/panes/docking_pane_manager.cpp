@@ -1,5 +1,7 @@
 #include "mainframe/panes/docking_pane_manager.h"
 
+#include <set>
+
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 
@@ -75,9 +77,17 @@ void ForEachWaitingPane(const CXTPDockingPaneManager* except, HWND window, Visit
 }  // namespace
 
 void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
-    ForEachWaitingPane(except, nullptr, [](CXTPDockingPane* pane) {
-        // A window one pane took back is no longer waiting for the others.
-        if (!pane->HoldsChild()) pane->Attach(CWnd::FromHandle(pane->GetChild()));
+    // A window a pane holds stays there; any other goes to the first pane waiting for it.
+    std::set<HWND> seated;
+    if (CKvw32App* app = CKvw32App::Instance()) {
+        for (CMainFrame* frame : app->GetMainFrames()) {
+            if (const CXTPDockingPaneManager* manager = frame->GetDockingPaneManager())
+                for (const CXTPDockingPane* pane : manager->GetPaneList())
+                    if (pane->HoldsChild()) seated.insert(pane->GetChild());
+        }
+    }
+    ForEachWaitingPane(except, nullptr, [&seated](CXTPDockingPane* pane) {
+        if (seated.insert(pane->GetChild()).second) pane->Attach(CWnd::FromHandle(pane->GetChild()));
         return true;
     });
 }
