@@ -30,7 +30,7 @@ Phase Driver::phase() const {
 bool Driver::start(const Step&) {
     started_ = true;
     session_.start();
-    if (session_.startResult() == 0) {
+    if (session_.startResult() == 0 && !session_.startEndedAfterPrinting()) {
         err_ << "korvo: start-up failed (the log lines above say why); the program ends" << std::endl;
     }
     return true;
@@ -209,8 +209,17 @@ bool Driver::printJournal(const Step&) {
 }
 
 bool Driver::quit(const Step&) {
+    endAutomationClient();
     session_.quit();
     return true;
+}
+
+void Driver::endAutomationClient() {
+    // The console's automation client ends with the script: like a client process that ended, it
+    // lets go of every object it was given, so they keep the program alive no longer.
+    if (!session_.running()) return;
+    session_.automation().releaseAll();
+    if (session_.running()) session_.runUntilIdle();
 }
 
 bool Driver::perform(const Step& step) {
@@ -258,8 +267,10 @@ int Driver::finish() {
     // Closes the program as a user would when it still runs; otherwise only collects its exit
     // code (and, when it never started, the expectations never used).
     closeDocumentsMenu();
+    endAutomationClient();
     int exitCode = session_.quit();
-    if (started_ && session_.startResult() == 0 && exitCode == 0) exitCode = kExitFailed;
+    if (started_ && session_.startResult() == 0 && !session_.startEndedAfterPrinting() && exitCode == 0)
+        exitCode = kExitFailed;
     for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));
     for (const auto& failure : failures_) err_ << "korvo: failed: " << printable(toUtf8(failure)) << std::endl;
     if (hung_) return kExitHung;

@@ -87,6 +87,8 @@ private:
     bool newFrame(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
+    // Lets the console's automation client give back what it holds (before the program is closed).
+    void endAutomationClient();
     // The kernel's documents-menu model and the configurations tree (console/documents_menu.cpp).
     bool addConfiguration(const Step& step);
     bool addLibrary(const Step& step);

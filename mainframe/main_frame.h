@@ -57,7 +57,8 @@ public:
     void SaveCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDockingPanes);
     // Reads the node's "normalLayout" section from `mainWindow`, when there is one.
     void LoadCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDockingPanes);
-    // Reads or writes one layout section: with `withDockingPanes` the "DockingPane" section, the
+    // Reads or writes one layout section: the "TabClient" section (the document tabs' position
+    // and the toolkit's tab settings) and, with `withDockingPanes`, the "DockingPane" section, the
     // docking panes' arrangement and each pane's own values (loading closes pane 1016 after).
     // The command bars' own sections are not part of it yet.
     bool ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loading, bool withDockingPanes);

@@ -132,6 +132,12 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
             if (CWnd* window = GetPaneWindow(pane)) pane->Attach(window);
         return TRUE;
     }
+    if (code == XTP_DPN_ACTION) {
+        // A shared window leaving this frame's pane goes back to another frame's pane showing it.
+        const auto* action = reinterpret_cast<const XTP_DOCKINGPANE_ACTION*>(lParam);
+        if (action && (action->action == xtpPaneActionClosed || action->action == xtpPaneActionHidden))
+            HandOverSharedPaneWindow(action->pPane);
+    }
     return FALSE;
 }
 

@@ -1,5 +1,6 @@
 // A main frame's layout in the state file: the "codejock" node holds the layout of the normal
-// screen mode ("normalLayout"); the full-screen layout is kept apart by the screen-mode switch.
+// screen mode ("normalLayout": the document tabs' settings and the docking panes); the full-screen
+// layout is kept apart by the screen-mode switch.
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -7,6 +8,7 @@ namespace {
 constexpr const wchar_t* kLayoutNode = L"codejock";
 constexpr const wchar_t* kNormalLayout = L"normalLayout";
 constexpr const wchar_t* kDockingPaneSection = L"DockingPane";
+constexpr const wchar_t* kTabClientSection = L"TabClient";
 // A pane that a loaded layout may name but that never starts open.
 constexpr UINT kAlwaysClosedPane = 1016;
 
@@ -26,6 +28,11 @@ void CMainFrame::LoadCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDo
 }
 
 bool CMainFrame::ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loading, bool withDockingPanes) {
+    // The document tabs' place and the toolkit's tab settings go with the window layout.
+    if (std::unique_ptr<CXTPPropExchange> tabs = section.GetSection(kTabClientSection)) {
+        m_tabClient.DoPropExchange(tabs.get());
+        if (loading && m_tabClient.LoadState()) m_tabClient.Reposition();
+    }
     if (!withDockingPanes) return true;
     LockLayout();
     std::unique_ptr<CXTPPropExchange> panes = section.GetSection(kDockingPaneSection);

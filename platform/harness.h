@@ -288,7 +288,8 @@ public:
     // add-on's own loop or a progress display does while the program is busy.
     void pumpMessages();
     // A call of the kernel's running command on the status line of the active main frame:
-    // begin a progress, step it, set its position, end it. The call's answer as text ("true",
+    // begin a progress, step it, set its position, end it. Until the last begin has ended, the
+    // calls go to the status line the first begin used, whichever frame is active. The call's answer as text ("true",
     // "false" or a number), or nothing when no main frame has a status line.
     enum class ProgressCall { Begin, Step, SetPosition, End };
     std::optional<std::wstring> progress(ProgressCall call, int position = 0);
@@ -419,6 +420,9 @@ public:
     std::optional<std::vector<VARTYPE>> parameters(ObjectId object, std::wstring_view name) const;
     // Gives the client's reference back; false when it was released already.
     bool release(ObjectId object);
+    // Gives back every reference the client holds, the newest first, as a client process that
+    // ends does.
+    void releaseAll();
     // The objects that keep the application alive (AfxOleLockApp's count).
     LONG lockCount() const;
     // "S_OK", or the failure code in hex with its name.
@@ -427,7 +431,6 @@ public:
 private:
     friend class Session;
     explicit Automation(Session& session) : session_(session) {}
-    void releaseAll();
     struct Held {
         IDispatch* dispatch = nullptr;
         std::uint64_t serial = 0;
@@ -514,6 +517,9 @@ public:
 
     void start();  // AfxWinInit, InitApplication, InitInstance (result kept)
     int startResult() const;
+    // Whether the start-up answered 0 because the command line's print was done (/p, /pt): the
+    // program then ends as the framework's print-and-exit does, which is no failure.
+    bool startEndedAfterPrinting() const;
     void runUntilIdle();                  // the framework's loop, returning instead of blocking
     void advance(unsigned milliseconds);  // clock, then runUntilIdle
     // Closes every main frame as a user would, runs the loop to its end (ExitInstance); if start

@@ -15,8 +15,11 @@ namespace Korvo {
 
 // A bitmap of the picture file at `path` (PNG, JPEG, GIF, BMP/DIB, TIFF, PCX, TGA; recognised by
 // its content, TGA by its extension), transparent parts laid on `background`. Null when the file
-// is missing or not a picture the library reads.
-HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background);
+// is missing or not a picture the library reads; then `failureCode` (when given) says why in the
+// storage codes the document readers use: STG_E_FILENOTFOUND or STG_E_PATHNOTFOUND for a missing
+// file, STG_E_ACCESSDENIED, STG_E_READFAULT for a read that failed, STG_E_INVALIDHEADER for bytes
+// that are no picture the library decodes (a broken or truncated file).
+HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background, HRESULT* failureCode = nullptr);
 
 }  // namespace Korvo
 

@@ -167,7 +167,10 @@ CDocument* OpenDocumentFile(LPCWSTR path) {
     const CString extension = Korvo::GetFileExtension(path);
     CDocument* result = nullptr;
     if (IsImageFileExtension(extension)) {
-        result = OpenImageInFrame(path, path, nullptr, true);
+        // A picture that cannot be read is reported as any document is.
+        HRESULT failureCode = S_OK;
+        result = OpenImageInFrame(path, path, nullptr, true, &failureCode);
+        if (!result) ReportOpenFailure(path, failureCode);
     } else if (!HasExtension(extension, L".gri")) {
         const SharedPathName sharedPath(path);
         PdmItemHold item;

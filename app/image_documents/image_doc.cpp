@@ -21,7 +21,7 @@ constexpr COLORREF kPictureBackground = RGB(125, 125, 125);
 BOOL CDibDoc::OnOpenDocument(LPCWSTR lpszPathName) {
     KVLog_WriteF(2, L"Opening DIB document \"%s\"...", lpszPathName ? lpszPathName : L"");
     CWaitCursor wait;
-    HBITMAP handle = Korvo::CreateImageBitmap(lpszPathName, kPictureBackground);
+    HBITMAP handle = Korvo::CreateImageBitmap(lpszPathName, kPictureBackground, &m_openFailure);
     if (!handle) return FALSE;
     auto bitmap = std::make_unique<CBitmap>();
     bitmap->Attach(handle);

@@ -19,8 +19,12 @@ class CDibDoc : public CImageDoc {
 public:
     CDibDoc() = default;
 
-    // Reads the picture; false (and no bitmap) when the graphics library can't read it.
+    // Reads the picture; false (and no bitmap) when the graphics library can't read it, with
+    // the reason in GetOpenFailureCode.
     BOOL OnOpenDocument(LPCWSTR lpszPathName) override;
+    // Why the last OnOpenDocument failed, in the storage failure codes of document opening
+    // (S_OK after a success).
+    HRESULT GetOpenFailureCode() const { return m_openFailure; }
     // The bitmap's size, 0 x 0 without one.
     SIZE GetImageSize() const override;
     // The loaded picture, or null.
@@ -37,4 +41,5 @@ protected:
 
 private:
     std::unique_ptr<CBitmap> m_bitmap;
+    HRESULT m_openFailure = S_OK;
 };

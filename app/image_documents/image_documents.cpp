@@ -38,11 +38,19 @@ CMultiDocTemplate& ImageDocumentTemplate() {
     return *imageTemplate;
 }
 
-CDocument* OpenImageDocument(LPCWSTR path) {
+CDocument* OpenImageDocument(LPCWSTR path, HRESULT* failureCode) {
+    HRESULT ignored = S_OK;
+    HRESULT& failure = failureCode ? *failureCode : ignored;
+    failure = S_OK;
     CMultiDocTemplate& imageTemplate = ImageDocumentTemplate();
     CDocument* document = imageTemplate.CreateNewDocument();
-    if (!document) return nullptr;
+    if (!document) {
+        failure = E_FAIL;
+        return nullptr;
+    }
     if (!document->OnOpenDocument(path)) {
+        const auto* picture = dynamic_cast<const CDibDoc*>(document);
+        failure = picture && FAILED(picture->GetOpenFailureCode()) ? picture->GetOpenFailureCode() : E_FAIL;
         delete document;  // leaves the template too
         return nullptr;
     }
@@ -95,8 +103,9 @@ bool CreateImageFrame(CDocument* document, LPCWSTR title, CMainFrame* mainFrame,
     return true;
 }
 
-CDocument* OpenImageInFrame(LPCWSTR path, LPCWSTR title, CMainFrame* mainFrame, bool activate) {
-    CDocument* document = OpenImageDocument(path);
+CDocument* OpenImageInFrame(LPCWSTR path, LPCWSTR title, CMainFrame* mainFrame, bool activate,
+                            HRESULT* failureCode) {
+    CDocument* document = OpenImageDocument(path, failureCode);
     if (!document) return nullptr;
     CreateImageFrame(document, title, mainFrame, activate);
     return document;

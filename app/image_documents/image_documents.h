@@ -11,8 +11,9 @@ class CMainFrame;
 CMultiDocTemplate& ImageDocumentTemplate();
 
 // Opens the picture at `path` as a document without a window; null when it can't be read (then
-// no document is left behind).
-CDocument* OpenImageDocument(LPCWSTR path);
+// no document is left behind, and `failureCode`, when given, says why as the storage failure
+// codes of document opening do).
+CDocument* OpenImageDocument(LPCWSTR path, HRESULT* failureCode = nullptr);
 
 // Gives an opened picture document an MDI child frame titled `title` in `mainFrame` (null: the
 // active main frame), sized to the picture within the main frame's client area, maximised when
@@ -22,5 +23,6 @@ CDocument* OpenImageDocument(LPCWSTR path);
 bool CreateImageFrame(CDocument* document, LPCWSTR title, CMainFrame* mainFrame, bool activate);
 
 // OpenImageDocument, then CreateImageFrame; the document whether or not its frame could be made,
-// null when the picture can't be read.
-CDocument* OpenImageInFrame(LPCWSTR path, LPCWSTR title, CMainFrame* mainFrame, bool activate);
+// null when the picture can't be read (with `failureCode` as OpenImageDocument gives it).
+CDocument* OpenImageInFrame(LPCWSTR path, LPCWSTR title, CMainFrame* mainFrame, bool activate,
+                            HRESULT* failureCode = nullptr);

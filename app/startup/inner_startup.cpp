@@ -126,7 +126,13 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
     m_openingStartupShellCommand = true;
     const BOOL processed = ProcessShellCommand(commandLine);
     m_openingStartupShellCommand = false;
-    if (!processed) return StartupStepFailed(L"CWinApp::ProcessShellCommand");
+    if (!processed) {
+        // Printing from the command line answers FALSE once the document is printed: the
+        // framework's print-and-exit, not a failure.
+        const bool printed = commandLine.m_nShellCommand == CCommandLineInfo::FilePrint ||
+                             commandLine.m_nShellCommand == CCommandLineInfo::FilePrintTo;
+        return printed ? FALSE : StartupStepFailed(L"CWinApp::ProcessShellCommand");
+    }
 
     const int iconSize = static_cast<int>(GetProfileInt(L"Settings", L"ToolBarIconSize", 24));
     if (iconSize > 0) SetToolBarIconSize({iconSize, iconSize});

@@ -69,8 +69,14 @@ void CKVTabClientWnd::ShowContextMenu(POINT screenPoint) {
         ::EnableMenuItem(popup, kOpenFolder, MF_BYCOMMAND | MF_GRAYED);
         ::EnableMenuItem(popup, kCopyPath, MF_BYCOMMAND | MF_GRAYED);
     }
-    const UINT chosen = static_cast<UINT>(
-        ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0, m_hWnd, nullptr));
+    // The menu is tracked through the frame's command bars, as every menu of the frame is.
+    UINT chosen = 0;
+    auto* site = dynamic_cast<CXTPMDIFrameWnd*>(GetFrame());
+    CXTPCommandBars* bars = site ? site->GetCommandBars() : nullptr;
+    if (CXTPPopupBar* bar = bars ? MenuPopupBar(bars, popup) : nullptr) {
+        chosen = static_cast<UINT>(bars->TrackPopupMenu(bar, TPM_RETURNCMD | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y));
+        bar->InternalRelease();
+    }
     ::DestroyMenu(menu);
     if (chosen) OnTabCommand(chosen, CWnd::FromHandle(window));
 }

@@ -1,8 +1,10 @@
 #include "mainframe/panes/docking_pane_manager.h"
 
 #include <algorithm>
+#include <set>
 
 #include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
 #include "mainframe/panes/docking_panes_init.h"
 
 namespace {
@@ -44,11 +46,62 @@ void CKVDockingPaneManager::ReturnPaneWindows() {
     CKvw32App* app = CKvw32App::Instance();
     CWnd* host = app ? app->GetDockingPaneDummyWindow() : nullptr;
     for (CXTPDockingPane* pane : GetPaneList()) {
-        if (!pane->IsValid()) continue;
+        // A window that sits in another frame's pane is that frame's to keep.
+        if (!pane->HoldsChild()) {
+            pane->Detach();
+            continue;
+        }
         if (auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(CWnd::FromHandlePermanent(pane->GetChild())))
             child->OnToBeDetachedFromPane(pane);
         const HWND child = pane->Detach();
         ::ShowWindow(child, SW_HIDE);
         if (host && host->GetSafeHwnd()) ::SetParent(child, host->GetSafeHwnd());
     }
+    ReseatSharedPaneWindows(this);
+}
+
+namespace {
+
+// The shown panes of the other frames' managers that host a window they do not hold (only those
+// hosting `window` when it is given).
+template <class Visit>
+void ForEachWaitingPane(const CXTPDockingPaneManager* except, HWND window, Visit visit) {
+    CKvw32App* app = CKvw32App::Instance();
+    if (!app) return;
+    for (CMainFrame* frame : app->GetMainFrames()) {
+        CXTPDockingPaneManager* manager = frame->GetDockingPaneManager();
+        if (!manager || manager == except) continue;
+        for (CXTPDockingPane* pane : manager->GetPaneList()) {
+            const bool shown = pane->GetState() == xtpPaneDocked || pane->GetState() == xtpPaneFloating;
+            if (!shown || !pane->IsValid() || pane->HoldsChild()) continue;
+            if (window && pane->GetChild() != window) continue;
+            if (!visit(pane)) return;
+        }
+    }
+}
+
+}  // namespace
+
+void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
+    // A window a pane holds stays there; any other goes to the first pane waiting for it.
+    std::set<HWND> seated;
+    if (CKvw32App* app = CKvw32App::Instance()) {
+        for (CMainFrame* frame : app->GetMainFrames()) {
+            if (const CXTPDockingPaneManager* manager = frame->GetDockingPaneManager())
+                for (const CXTPDockingPane* pane : manager->GetPaneList())
+                    if (pane->HoldsChild()) seated.insert(pane->GetChild());
+        }
+    }
+    ForEachWaitingPane(except, nullptr, [&seated](CXTPDockingPane* pane) {
+        if (seated.insert(pane->GetChild()).second) pane->Attach(CWnd::FromHandle(pane->GetChild()));
+        return true;
+    });
+}
+
+void HandOverSharedPaneWindow(CXTPDockingPane* leaving) {
+    if (!leaving || !leaving->HoldsChild()) return;
+    ForEachWaitingPane(leaving->GetDockingPaneManager(), leaving->GetChild(), [](CXTPDockingPane* pane) {
+        pane->Attach(CWnd::FromHandle(pane->GetChild()));
+        return false;
+    });
 }

@@ -26,7 +26,16 @@ public:
     CXTPDockingPane* OnCreatePane(int type, CXTPDockingPaneLayout* layout) override;
     // A saved layout keeps only the panes the program makes (its initial panes).
     bool IsLayoutPaneKnown(UINT id) const override;
-    // Gives every pane window back to the application's hidden host, so that the windows outlive
-    // this frame (they are shared by all main frames).
+    // Gives every pane window this frame's panes hold back to the application's hidden host, so
+    // that the windows outlive this frame (they are shared by all main frames); a window that
+    // another frame's pane still shows goes back into that pane.
     void ReturnPaneWindows();
 };
+
+// The application's pane windows are shared by the main frames and sit in one pane at a time: a
+// frame that took them (a new frame creates its panes shown, then closes them) or let them go
+// hands each back to a shown pane of another frame (not `except`'s) that hosts it.
+void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except);
+// A pane about to close or hide that holds its window hands it to the first shown pane of another
+// frame that hosts the same window, so that pane shows it again.
+void HandOverSharedPaneWindow(CXTPDockingPane* leaving);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/kvw32_app.h"
+#include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/statusline/stopwatch.h"
 #include "platform/diagnostics.h"
 #include "platform/korvoui.h"
@@ -112,6 +113,7 @@ bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame)
         if (!manager->IsPaneClosed(kDrawMenuPane)) manager->ShowPane(kDrawMenuPane, FALSE);
     } else {
         for (CXTPDockingPane* pane : std::vector<CXTPDockingPane*>(manager->GetPaneList())) manager->ClosePane(pane);
+        ReseatSharedPaneWindows(manager);
     }
 
     manager->GetImageManager()->SetIcon(kPaneIconsResource, 16);

@@ -25,4 +25,11 @@ public:
     CTextProgressCtrl() = default;
     // The paint of the control's current position over its client area.
     TextProgressPaint GetPaint();
+
+protected:
+    // Paints GetPaint's parts and text, clipped to the client area; below position 1 the plain
+    // control paints.
+    afx_msg void OnPaint();
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -30,7 +30,7 @@ std::wstring describeItem(const MenuItemInfo& item) {
     if (item.beginGroup) text += L"---- ";
     text += std::to_wstring(item.id) + L" " + quoted(readableCaption(item.caption));
     if (item.subMenu) text += L" >";
-    if (item.checked) text += L" checked";
+    if (item.checked) text += item.radio ? L" radio-checked" : L" checked";
     if (!item.enabled) text += L" disabled";
     return text;
 }
@@ -65,24 +65,28 @@ std::wstring describeMenuAnswer(const MenuAnswer& answer) {
 
 void UserAgent::expectPopupMenu(MenuAnswer answer) {
     std::lock_guard lock(mutex_);
-    menuExpectations_.emplace_back(std::move(answer), false);
+    menuExpectations_.push_back(MenuExpectation{std::move(answer), nullptr, false});
 }
 
 int UserAgent::answerPopupMenu(const PopupMenuRequest& request) {
     journal().add("menu", describeMenu(request));
     for (const MenuItemInfo& item : request.items) journal().add("menu", describeItem(item));
     std::optional<MenuAnswer> answer;
+    std::function<MenuAnswer(const PopupMenuRequest&)> decide;
     ModalPolicy currentPolicy;
     {
         std::lock_guard lock(mutex_);
-        for (auto& [expected, consumed] : menuExpectations_) {
-            if (consumed) continue;
-            consumed = true;
-            answer = expected;
+        for (MenuExpectation& expected : menuExpectations_) {
+            if (expected.consumed) continue;
+            expected.consumed = true;
+            answer = expected.answer;
+            decide = expected.decide;
             break;
         }
         currentPolicy = policy_.value_or(config().modal);
     }
+    // A callback decides outside the lock, as the user looks at the menu.
+    if (answer && decide) answer = decide(request);
     if (!answer) {
         if (currentPolicy == ModalPolicy::Strict) reportFailure(L"unexpected menu " + describeItems(request));
         journal().add("menu", L"answer dismiss (unexpected)");

@@ -226,10 +226,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
     std::vector<std::wstring> out;
     for (const auto& e : expectations_)
         if (!e.consumed) out.push_back(L"box \"" + e.pattern + L"\"");
-    for (const auto& [answer, consumed] : menuExpectations_)
-        if (!consumed) out.push_back(L"menu " + describeMenuAnswer(answer));
-    for (const auto& e : trackedMenuExpectations_)
-        if (!e.consumed) out.push_back(L"menu");
+    for (const auto& e : menuExpectations_)
+        if (!e.consumed) out.push_back(e.decide ? std::wstring(L"menu") : L"menu " + describeMenuAnswer(e.answer));
     for (const auto& e : fileExpectations_)
         if (!e.consumed) out.push_back(e.path ? L"file choose \"" + *e.path + L"\"" : std::wstring(L"file cancel"));
     for (const auto& [print, consumed] : printExpectations_)
@@ -245,7 +243,6 @@ void UserAgent::clearExpectations() {
     std::lock_guard lock(mutex_);
     expectations_.clear();
     menuExpectations_.clear();
-    trackedMenuExpectations_.clear();
     printExpectations_.clear();
     fileExpectations_.clear();
     dialogExpectations_.clear();

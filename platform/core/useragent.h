@@ -51,6 +51,7 @@ struct MenuItemInfo {
     bool enabled = true;
     bool checked = false;
     bool beginGroup = false;  // a separator comes before it
+    bool radio = false;       // its check mark is a radio mark
     int depth = 0;            // 0: the menu itself, 1: a sub-menu of it, ...
     bool subMenu = false;     // the item opens a sub-menu
 };
@@ -169,8 +170,9 @@ public:
     // calling thread, outside the agent's lock.
     int answerMessageBox(const MessageBoxRequest& request);
 
-    // Popup menus take menu expectations in registration order; an unexpected menu is a strict
-    // failure (dismissed in lenient mode).
+    // A Windows popup menu (TrackPopupMenu) is the same request as the toolkit's: it takes the
+    // next menu expectation, whichever call registered it. `choose` sees the menu as tracking
+    // shows it and returns the id chosen (0 dismisses it).
     int expectTrackedMenu(TrackedMenuCallback choose);
     UINT answerTrackedMenu(const TrackedMenuRequest& request);
 
@@ -211,15 +213,16 @@ private:
         bool consumed = false;
     };
 
-    struct TrackedMenuExpectation {
-        int id = 0;
-        TrackedMenuCallback choose;
+    // Every popup or context menu, the toolkit's and Windows' alike, takes the next of these:
+    // a fixed answer, or one a callback decides on seeing the menu.
+    struct MenuExpectation {
+        MenuAnswer answer;
+        std::function<MenuAnswer(const PopupMenuRequest&)> decide;
         bool consumed = false;
     };
-    std::vector<TrackedMenuExpectation> trackedMenuExpectations_;
     mutable std::mutex mutex_;
     std::vector<Expectation> expectations_;
-    std::vector<std::pair<MenuAnswer, bool>> menuExpectations_;  // answer, consumed
+    std::vector<MenuExpectation> menuExpectations_;
     std::vector<MessageBoxRequest> requests_;
     struct FileExpectation {
         std::optional<std::wstring> path;

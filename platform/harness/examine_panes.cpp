@@ -5,6 +5,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "platform/harness/session_state.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 
@@ -108,8 +109,10 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
         dump += L" icon " + std::to_wstring(pane->GetIconID());
         if (const CXTPDockingPane* head = pane->GetNeighbour()) dump += L" group " + std::to_wstring(head->GetID());
         if (pane->IsSelected()) dump += L" selected";
-        dump += L" window " + (pane->IsValid() ? handleText(pane->GetChild()) : std::wstring(L"none"));
-        const HWND report = pane->IsValid() ? shownReportControl(pane->GetChild()) : nullptr;
+        // The window really inside the pane: a shared window may sit in another frame's pane.
+        const bool holds = pane->HoldsChild();
+        dump += L" window " + (holds ? handleText(pane->GetChild()) : std::wstring(L"none"));
+        const HWND report = holds ? shownReportControl(pane->GetChild()) : nullptr;
         if (!report) continue;
         const std::wstring rows = ReportDriver(report).outline();
         for (std::size_t at = 0; at < rows.size();) {
@@ -231,9 +234,22 @@ std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAc
 }
 
 std::optional<std::wstring> Kernel::progress(ProgressCall call, int position) {
-    KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
-    StatusLineProxy* line = shell ? shell->GetStatusLineProxy() : nullptr;
+    // The kernel's running command asks for the active frame's status line when its progress
+    // begins and keeps that line until the progress ends, whichever frame becomes active.
+    Session::State& state = currentState();
+    StatusLineProxy* line = nullptr;
+    if (state.progressDepth > 0 && ::IsWindow(state.progressFrame))
+        line = dynamic_cast<StatusLineProxy*>(statusBarOf(state.progressFrame));
+    if (!line) {
+        KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
+        line = shell ? shell->GetStatusLineProxy() : nullptr;
+        const auto* bar = dynamic_cast<CXTPStatusBar*>(line);
+        if (bar && call == ProgressCall::Begin && state.progressDepth == 0)
+            state.progressFrame = ::GetParent(bar->GetSafeHwnd());
+    }
     if (!line) return std::nullopt;
+    if (call == ProgressCall::Begin) ++state.progressDepth;
+    if (call == ProgressCall::End && state.progressDepth > 0 && --state.progressDepth == 0) state.progressFrame = nullptr;
     switch (call) {
         case ProgressCall::Begin: return line->BeginProgress() ? L"true" : L"false";
         case ProgressCall::Step: return std::to_wstring(line->StepProgress());

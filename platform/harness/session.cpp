@@ -18,6 +18,7 @@
 #include "platform/harness/document_files.h"
 #include "platform/harness/host_files.h"
 #include "platform/harness/session_state.h"
+#include "platform/mfc/control.h"
 
 namespace platform::harness {
 
@@ -128,6 +129,10 @@ void Session::start() {
 }
 
 int Session::startResult() const { return state_->startResult; }
+
+bool Session::startEndedAfterPrinting() const {
+    return state_->started && state_->startResult == 0 && platform::mfc::shellCommandPrinted();
+}
 
 bool Session::running() const {
     return state_->started && state_->startResult != 0 && !state_->loopEnded &&

@@ -24,6 +24,11 @@ struct Session::State {
     // handed over in lParam (kept alive until the session ends).
     HWND ddeClient = nullptr;
     std::deque<std::wstring> ddeTexts;
+
+    // The kernel's progress: the main frame whose status line it began on, and how many begins
+    // have not ended yet.
+    HWND progressFrame = nullptr;
+    int progressDepth = 0;
 };
 
 // The one session alive, for the harness code that acts without a Session reference.

@@ -1,6 +1,8 @@
 #include <string>
 
 #include "platform/core/record.h"
+#include "platform/kernel/documents/document_file.h"
+#include "platform/kernel/ui/control.h"
 #include "platform/kvgc.h"
 #include "platform/kvgc/picture_codec.h"
 #include "platform/mfc/dialogs/filedialog.h"
@@ -27,15 +29,41 @@ std::uint32_t over(std::uint32_t pixel, std::uint32_t background) {
     return result;
 }
 
+HRESULT readFailureCode(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND: return STG_E_FILENOTFOUND;
+        case ERROR_PATH_NOT_FOUND: return STG_E_PATHNOTFOUND;
+        case ERROR_ACCESS_DENIED: return STG_E_ACCESSDENIED;
+        default: return STG_E_READFAULT;
+    }
+}
+
 }  // namespace
 
 namespace Korvo {
 
-HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background) {
+HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background, HRESULT* failureCode) {
+    HRESULT ignored = S_OK;
+    HRESULT& failure = failureCode ? *failureCode : ignored;
+    failure = S_OK;
+    if (!path) {
+        failure = STG_E_FILENOTFOUND;
+        return nullptr;
+    }
     std::string bytes;
-    if (!path || platform::files::readAll(path, bytes) != 0) return nullptr;
+    if (const DWORD error = platform::files::readAll(path, bytes); error != ERROR_SUCCESS) {
+        failure = readFailureCode(error);
+        return nullptr;
+    }
+    if (platform::kernel::control().storageReadFaults.contains(std::wstring(path))) {
+        failure = STG_E_READFAULT;
+        return nullptr;
+    }
     std::optional<platform::kvgc::Picture> picture = platform::kvgc::decodePicture(bytes, extensionOf(path));
-    if (!picture) return nullptr;
+    if (!picture) {
+        failure = STG_E_INVALIDHEADER;
+        return nullptr;
+    }
     const std::uint32_t back = std::uint32_t{GetRValue(background)} << 16 | std::uint32_t{GetGValue(background)} << 8 |
                                GetBValue(background);
     for (std::uint32_t& pixel : picture->pixels) pixel = over(pixel, back);

@@ -101,8 +101,9 @@ std::string pictureFormat(std::string_view bytes, std::wstring_view extension) {
     if (startsWith(bytes, "BM")) return "BMP";
     if (startsWith(bytes, std::string_view("II*\0", 4)) || startsWith(bytes, std::string_view("MM\0*", 4)))
         return "TIFF";
-    // Manufacturer 10, a known version, run-length encoding 1.
-    if (bytes.size() >= 3 && bytes[0] == 0x0A && (bytes[1] == 0 || (bytes[1] >= 2 && bytes[1] <= 5)) && bytes[2] == 1)
+    // Manufacturer 10, a known version, encoding 0 (none) or 1 (run lengths).
+    if (bytes.size() >= 3 && bytes[0] == 0x0A && (bytes[1] == 0 || (bytes[1] >= 2 && bytes[1] <= 5)) &&
+        (bytes[2] == 0 || bytes[2] == 1))
         return "PCX";
     const char* named = formatOfExtension(extension);
     if (named && std::string_view(named) == "TGA") return named;

@@ -36,6 +36,9 @@ bool oleInitialized();
 int waitCursorDepth();
 // The lock count of AfxOleLockApp/AfxOleUnlockApp.
 LONG oleLockCount();
+// Whether ProcessShellCommand ran the command line's print (/p, /pt): its FALSE then asks the
+// program to end once the document is printed, as the framework's print-and-exit does.
+bool shellCommandPrinted();
 
 // The framework's default window classes (registered on first use): frames and views, MDI frames.
 std::wstring frameWindowClassName();

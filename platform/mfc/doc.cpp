@@ -82,6 +82,15 @@ BOOL CDocument::OnSaveDocument(LPCWSTR) {
     return FALSE;
 }
 
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+    ON_COMMAND(ID_FILE_CLOSE, &CDocument::OnFileClose)
+END_MESSAGE_MAP()
+
+void CDocument::OnFileClose() {
+    if (!SaveModified()) return;
+    OnCloseDocument();
+}
+
 void CDocument::OnCloseDocument() {
     // The document must survive while its frames go.
     const BOOL autoDelete = m_bAutoDelete;
@@ -229,6 +238,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
         platform::core::reportFailure(L"CView::DoPreparePrinting: print preview is not built in the stand-in");
         return FALSE;
     }
+    // Printing direct goes to the default printer without asking.
+    if (pInfo && pInfo->m_bDirect) return TRUE;
     const std::wstring document = m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : std::wstring();
     return platform::core::userAgent().answerPrintDialog(document) ? TRUE : FALSE;
 }
@@ -241,6 +252,14 @@ void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 void CView::OnFilePrint() {
     CPrintInfo info;
+    // ID_FILE_PRINT_DIRECT, and a print the command line or DDE asked for, print direct.
+    const MSG* message = AfxGetCurrentMessage();
+    if (message && message->message == WM_COMMAND && LOWORD(message->wParam) == ID_FILE_PRINT_DIRECT)
+        info.m_bDirect = TRUE;
+    if (const CWinApp* app = AfxGetApp(); app && app->m_pCmdInfo &&
+                                          (app->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrint ||
+                                           app->m_pCmdInfo->m_nShellCommand == CCommandLineInfo::FilePrintTo))
+        info.m_bDirect = TRUE;
     if (!OnPreparePrinting(&info)) return;
     CDC printer;
     printer.Attach(platform::win32::startPrintJob(m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : L""));

@@ -53,6 +53,9 @@ public:
 
     // The document's own map, then its template's.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // File Close (ID_FILE_CLOSE): a modified document asks to be saved first (SaveModified);
+    // unless the user cancels, the document closes with all its windows.
+    virtual void OnFileClose();
 
     CString m_strTitle;
     CString m_strPathName;
@@ -61,6 +64,8 @@ public:
     BOOL m_bModified = FALSE;
     BOOL m_bAutoDelete = TRUE;
     BOOL m_bEmbedded = FALSE;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 class CView : public CWnd {
@@ -100,8 +105,10 @@ protected:
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
     // Paints through OnPrepareDC and OnDraw.
     afx_msg void OnPaint();
-    // The framework's print (ID_FILE_PRINT) and print preview (ID_FILE_PRINT_PREVIEW) commands for
-    // views that map them. Printing: OnPreparePrinting, then a print job titled with the
+    // The framework's print (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT) and print preview
+    // (ID_FILE_PRINT_PREVIEW) commands for views that map them. Printing: OnPreparePrinting (with
+    // m_bDirect set for ID_FILE_PRINT_DIRECT and for the command line's or DDE's print, so
+    // DoPreparePrinting asks nothing), then a print job titled with the
     // document's title (platform::win32::printJobs) whose pages OnPrepareDC and OnPrint draw.
     // Print preview is not built in the stand-in (a strict failure naming the call).
     afx_msg void OnFilePrint();

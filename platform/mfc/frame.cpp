@@ -284,15 +284,20 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
 LRESULT CFrameWnd::OnDDEExecute(WPARAM wParam, LPARAM lParam) {
     const auto* text = reinterpret_cast<const wchar_t*>(lParam);
     std::wstring command = text != nullptr ? text : L"";
-    ::PostMessageW(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(0x8000, 0));
+    // The acknowledgement tells the client whether the command was carried out (fAck, 0x8000).
+    const HWND client = reinterpret_cast<HWND>(wParam);
+    auto acknowledge = [&](bool done) {
+        ::PostMessageW(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(done ? 0x8000 : 0, 0));
+    };
     if (!IsWindowEnabled()) {
         platform::core::journal().add("dde", L"command ignored, the window is disabled: " + command);
+        acknowledge(false);
         return 0;
     }
     CWinApp* app = AfxGetApp();
-    if (app != nullptr && !app->OnDDECommand(command.data())) {
-        platform::core::journal().add("dde", L"command failed: " + command);
-    }
+    const bool done = app != nullptr && app->OnDDECommand(command.data());
+    if (!done) platform::core::journal().add("dde", L"command failed: " + command);
+    acknowledge(done);
     return 0;
 }
 
@@ -569,8 +574,12 @@ BOOL CMDIChildWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
                 view->OnActivateView(TRUE, view, view);
             }
         }
-        // Nothing is added to the title once the last child has gone.
-        if (CMDIFrameWnd* frame = GetMDIFrame()) frame->OnUpdateFrameTitle(activated || lParam != 0);
+        const BOOL handled = CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
+        // The MDI frame's title follows the active child's document; it drops the document only
+        // when no child is active any more.
+        if (CMDIFrameWnd* frame = GetMDIFrame(); frame != nullptr && ::IsWindow(frame->m_hWnd))
+            frame->OnUpdateFrameTitle(activated || lParam != 0 ? TRUE : FALSE);
+        return handled;
     }
     return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);
 }

@@ -117,8 +117,9 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // WM_DDE_EXECUTE: wParam the client window, lParam the command text (a NUL-terminated wide
-    // string, standing in for the global memory block). Acknowledged positively at once, then
-    // run through the application's OnDDECommand unless the frame is disabled.
+    // string, standing in for the global memory block). Run through the application's
+    // OnDDECommand unless the frame is disabled, then acknowledged: positively when it was
+    // carried out, negatively when it failed or the frame was disabled.
     afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
 
     CString m_strTitle;
@@ -188,6 +189,7 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // WM_MDIACTIVATE: the active view hears that its frame lost the MDI activation, or gained it
-    // while the MDI frame is the active window; the MDI frame's title follows the active child.
+    // while the MDI frame is the active window; then the MDI frame's title follows the child
+    // active now (OnUpdateFrameTitle).
     BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

@@ -7,6 +7,7 @@
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
+IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 IMPLEMENT_DYNAMIC(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 
@@ -29,6 +30,7 @@ CDC::~CDC() {
     // The wrappers of previously selected objects do not own them.
     for (CBitmap& bitmap : m_previousBitmaps) bitmap.Detach();
     for (CBrush& brush : m_previousBrushes) brush.Detach();
+    for (CFont& font : m_previousFonts) font.Detach();
     if (m_bOwnsDC) DeleteDC();
 }
 
@@ -70,6 +72,31 @@ CBrush* CDC::SelectObject(CBrush* pBrush) {
     if (!previous) return nullptr;
     m_previousBrushes.emplace_back().m_hObject = previous;
     return &m_previousBrushes.back();
+}
+
+CFont* CDC::SelectObject(CFont* pFont) {
+    if (!pFont) return nullptr;
+    HGDIOBJ previous = ::SelectObject(m_hDC, pFont->m_hObject);
+    if (!previous) return nullptr;
+    m_previousFonts.emplace_back().m_hObject = previous;
+    return &m_previousFonts.back();
+}
+
+void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
+    CBrush brush(clr);
+    ::FillRect(m_hDC, lpRect, brush);
+}
+
+int CDC::IntersectClipRect(LPCRECT lpRect) {
+    return lpRect ? ::IntersectClipRect(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom) : 0;
+}
+
+BOOL CFont::CreatePointFont(int nPointSize, LPCWSTR lpszFaceName, CDC* pDC) {
+    if (m_hObject) return FALSE;
+    const int dpi = ::GetDeviceCaps(pDC ? pDC->m_hDC : nullptr, LOGPIXELSY);
+    // Tenths of a point to pixels: a negative height is the character height.
+    const int height = -::MulDiv(nPointSize, dpi, 720);
+    return Attach(::CreateFontW(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, lpszFaceName));
 }
 
 BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,

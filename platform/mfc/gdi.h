@@ -42,6 +42,17 @@ public:
     operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
 };
 
+class CDC;
+
+class CFont : public CGdiObject {
+    DECLARE_DYNAMIC(CFont)
+public:
+    operator HFONT() const { return static_cast<HFONT>(m_hObject); }
+    // A font of `nPointSize` tenths of a point in face `lpszFaceName`, its pixel height from the
+    // vertical DPI of `pDC` (the screen's when null). FALSE when the object holds a font already.
+    BOOL CreatePointFont(int nPointSize, LPCWSTR lpszFaceName, CDC* pDC = nullptr);
+};
+
 class CDC : public CObject {
     DECLARE_DYNAMIC(CDC)
 public:
@@ -63,12 +74,21 @@ public:
     // failure.
     CBitmap* SelectObject(CBitmap* pBitmap);
     CBrush* SelectObject(CBrush* pBrush);
+    CFont* SelectObject(CFont* pFont);
 
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop);
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
     void FillRect(LPCRECT lpRect, CBrush* pBrush);
+    // Fills the rectangle with one colour (recorded as a fill).
+    void FillSolidRect(LPCRECT lpRect, COLORREF clr);
+    int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
+    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
+    int IntersectClipRect(LPCRECT lpRect);
+    int DrawText(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat) {
+        return ::DrawTextW(m_hDC, lpszString, nCount, lpRect, nFormat);
+    }
     int SetStretchBltMode(int nStretchMode);
     int GetStretchBltMode() const;
     POINT SetBrushOrg(int x, int y);
@@ -84,6 +104,7 @@ protected:
 private:
     std::deque<CBitmap> m_previousBitmaps;
     std::deque<CBrush> m_previousBrushes;
+    std::deque<CFont> m_previousFonts;
 };
 
 // The DC of a WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor.

@@ -5,10 +5,12 @@
 #include <map>
 #include <mutex>
 #include <utility>
+#include <optional>
 #include <variant>
 
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/win32/window/window.h"
 
@@ -27,6 +29,7 @@ struct Brush {
 struct Font {
     int height = 0;
     int weight = FW_NORMAL;
+    std::wstring face;
 };
 using GdiObject = std::variant<Bitmap, Brush, Font>;
 
@@ -40,6 +43,9 @@ struct DeviceContext {
     int mapMode = MM_TEXT;
     POINT brushOrigin{0, 0};
     bool fromGetDc = false;   // only these go back through ReleaseDC
+    int bkMode = OPAQUE;
+    COLORREF textColour = 0;  // black
+    std::optional<RECT> clip;
 };
 
 struct Gdi {
@@ -236,10 +242,67 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
 }
 
 HFONT CreateFontW(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                  LPCWSTR) {
+                  LPCWSTR faceName) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    return static_cast<HFONT>(newObject(g, Font{height < 0 ? -height : height, weight ? weight : FW_NORMAL}));
+    return static_cast<HFONT>(newObject(
+        g, Font{height < 0 ? -height : height, weight ? weight : FW_NORMAL, faceName ? faceName : L""}));
+}
+
+int SetBkMode(HDC dc, int mode) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    return std::exchange(context->bkMode, mode);
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF colour) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return CLR_INVALID;
+    return std::exchange(context->textColour, colour);
+}
+
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return 0;
+    RECT clip{left, top, right, bottom};
+    if (context->clip) {
+        clip.left = std::max(clip.left, context->clip->left);
+        clip.top = std::max(clip.top, context->clip->top);
+        clip.right = std::min(clip.right, context->clip->right);
+        clip.bottom = std::min(clip.bottom, context->clip->bottom);
+    }
+    context->clip = clip;
+    return clip.left < clip.right && clip.top < clip.bottom ? SIMPLEREGION : NULLREGION;
+}
+
+int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !text || !rect) return 0;
+    const std::wstring shown = count < 0 ? std::wstring(text) : std::wstring(text, static_cast<std::size_t>(count));
+    // Without a selected font the DC uses the system font, 16 pixels high.
+    Font font{16, FW_NORMAL, L"System"};
+    if (const Font* selected = findObject<Font>(g, context->font)) font = *selected;
+    std::wstring line = L"DrawText " + rectText(rect->left, rect->top, rect->right, rect->bottom) + L" " +
+                        platform::core::quoted(shown) + L" font " + platform::core::quoted(font.face) + L" " +
+                        std::to_wstring(font.height) + L" colour " + hexColour(context->textColour) +
+                        (context->bkMode == TRANSPARENT ? L" transparent" : L" opaque");
+    if (format & DT_CENTER) line += L" DT_CENTER";
+    if (format & DT_RIGHT) line += L" DT_RIGHT";
+    if (format & DT_VCENTER) line += L" DT_VCENTER";
+    if (format & DT_BOTTOM) line += L" DT_BOTTOM";
+    if (format & DT_SINGLELINE) line += L" DT_SINGLELINE";
+    if (context->clip && !(format & DT_NOCLIP))
+        line += L" clip " + rectText(context->clip->left, context->clip->top, context->clip->right, context->clip->bottom);
+    record(g, *context, std::move(line));
+    return font.height;
 }
 
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {

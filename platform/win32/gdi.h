@@ -54,6 +54,16 @@ inline constexpr int LOGPIXELSX = 88;
 inline constexpr int LOGPIXELSY = 90;
 inline constexpr int FW_NORMAL = 400;
 inline constexpr int FW_BOLD = 700;
+// Background modes of text; a DC starts OPAQUE.
+inline constexpr int TRANSPARENT = 1;
+inline constexpr int OPAQUE = 2;
+inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+// DrawText formats beside the alignment ones of window.h.
+inline constexpr UINT DT_BOTTOM = 0x8;
+inline constexpr UINT DT_NOCLIP = 0x100;
+// Region kinds IntersectClipRect answers.
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
 
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
@@ -69,6 +79,17 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
                   DWORD quality, DWORD pitchAndFamily, LPCWSTR faceName);
+// Text: the background mode and colour later DrawTextW calls use; the previous value (0, or
+// CLR_INVALID for the colour, for a bad DC).
+int SetBkMode(HDC dc, int mode);
+COLORREF SetTextColor(HDC dc, COLORREF colour);
+// Narrows the DC's clip rectangle (logical units); later drawing is recorded with it. The region
+// kind left, 0 for a bad DC.
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+// Records the text with its rectangle, format, the selected font (face and height), the text
+// colour, the background mode and the clip rectangle; the text is not rasterised. The height of
+// the text (the font's height a line), 0 for a bad DC. A negative count: up to the terminator.
+int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 // A BITMAP for a bitmap handle; 0 for anything else.
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 

@@ -67,6 +67,26 @@ TEST_F(AutomationServer, AClientOpensADocumentReadsItsPropertiesAndQuitsOnce) {
     EXPECT_EQ(s.automation().lockCount(), 0);
 }
 
+TEST_F(AutomationServer, AHeldObjectKeepsTheClosedProgramAliveHiddenAndItsReleaseEndsIt) {
+    const Automation::ObjectId document = Open(kBracket);
+    const HWND frame = s.inspect().activeMainFrame();
+    ASSERT_NE(frame, nullptr);
+    // The user closes the program while the client holds its objects: it goes on, hidden.
+    s.user().close(frame);
+    s.runUntilIdle();
+    EXPECT_TRUE(s.running());
+    EXPECT_FALSE(::IsWindowVisible(frame));
+    EXPECT_TRUE(s.automation().release(document));
+    s.runUntilIdle();
+    EXPECT_TRUE(s.running()) << "the client still holds the server object";
+    // The last release ends the program, without asking anything.
+    EXPECT_TRUE(s.automation().release(server));
+    s.runUntilIdle();
+    EXPECT_FALSE(s.running());
+    EXPECT_EQ(s.quit(), 0);
+    EXPECT_EQ(s.automation().lockCount(), 0);
+}
+
 TEST_F(AutomationServer, EnumerationsVisitEveryDocumentOnceInOpeningOrder) {
     short position = 5;
     EXPECT_EQ(TextOf(Call(L"GetFirstFile", {DispatchValue::ShortRef(&position)})), L"");

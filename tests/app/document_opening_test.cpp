@@ -127,11 +127,13 @@ TEST_F(DocumentOpening, FailedRecentEntriesOfferRemoval) {
     EXPECT_EQ(entries.find(L"gone.grb"), std::wstring::npos) << apptest::Utf8(entries);
 }
 
-TEST_F(DocumentOpening, ImagesAndFragmentIndexesOpenNothingAndSayNothing) {
+TEST_F(DocumentOpening, ImagesGoToThePictureReaderAndFragmentIndexesOpenNothingAndSayNothing) {
     Session s;
     s.files().write(L"C:\\Work\\picture.PNG", "png");
     s.files().write(L"C:\\Work\\index.gri", "gri");
     Start(s);
+    // No picture in the bytes: the picture reader says so as the document readers do.
+    s.user().expectBox(kUnknownFormat, Button::Ok);
     Open(s, L"C:\\Work\\picture.PNG");
     Open(s, L"C:\\Work\\index.gri");
     EXPECT_FALSE(Contains(calls(s), L"ReadDocumentFileInfo"));
@@ -247,6 +249,35 @@ TEST_F(DocumentOpening, CancellingTheFileChooserOpensNothing) {
     s.runUntilIdle();
     EXPECT_TRUE(s.kernel().openedDocuments().empty());
     EXPECT_TRUE(Contains(s.journal().texts("file"), L"cancel"));
+}
+
+TEST_F(DocumentOpening, FileCloseAsksToSaveAModifiedDocumentThenClosesItWithItsWindows) {
+    Session s;
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
+    Start(s);
+    CDocument* a = Open(s, L"C:\\Work\\a.grb");
+    ASSERT_NE(a, nullptr);
+    s.kernel().setModified(a, true);
+    constexpr unsigned kFileClose = 57602;
+    // Cancelled: the document and its tab stay.
+    s.user().expectBox(L"Save changes to C:\\Work\\a.grb?", Button::Cancel);
+    s.user().command(frame_, kFileClose);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().documentTitles(), std::vector<std::wstring>{L"a.grb"});
+    EXPECT_NE(s.inspect().dumpTabs(frame_).find(L"\"a.grb\""), std::wstring::npos);
+    // Not saved: it goes with its window and its tab.
+    s.user().expectBox(L"Save changes to C:\\Work\\a.grb?", Button::No);
+    s.user().command(frame_, kFileClose);
+    s.runUntilIdle();
+    EXPECT_TRUE(s.kernel().documentTitles().empty());
+    EXPECT_EQ(s.inspect().dumpTabs(frame_).find(L"a.grb"), std::wstring::npos);
+    // An unmodified document closes without a word; only the active one closes.
+    Open(s, L"C:\\Work\\a.grb");
+    Open(s, L"C:\\Work\\b.grb");
+    s.user().command(frame_, kFileClose);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().documentTitles(), std::vector<std::wstring>{L"a.grb"});
 }
 
 }  // namespace

@@ -162,9 +162,115 @@ TEST_F(ImageDocuments, ContentDecidesAndAnUnreadablePictureLeavesNothing) {
     EXPECT_EQ(OpenImageDocument(L"C:\\Work\\Broken.png"), nullptr);
     EXPECT_EQ(OpenImageInFrame(L"C:\\Work\\Missing.gif", L"x", nullptr, true), nullptr);
     EXPECT_EQ(ImageDocumentTemplate().GetDocuments().size(), 1u);
-    // The opener shows nothing for an unreadable picture (no box is expected).
-    Open(s, L"C:\\Work\\Broken.png");
-    EXPECT_EQ(ImageDocumentTemplate().GetDocuments().size(), 1u);
+}
+
+// A PCX file as the library reads it: 24 bits in three planes, `encoding` 0 (bytes as they are)
+// or 1 (run lengths), every pixel red.
+std::string RedPcx(int width, int height, char encoding) {
+    std::string header(128, '\0');
+    header[0] = 10;
+    header[1] = 5;
+    header[2] = encoding;
+    header[3] = 8;
+    header[8] = static_cast<char>(width - 1);
+    header[10] = static_cast<char>(height - 1);
+    header[65] = 3;
+    const int lineBytes = (width + 1) / 2 * 2;
+    header[66] = static_cast<char>(lineBytes);
+    header[68] = 1;
+    std::string data;
+    for (int row = 0; row < height; ++row) {
+        for (const char value : {'\xFF', '\0', '\0'}) {
+            for (int column = 0; column < lineBytes; ++column) {
+                // A byte of 0xC0 or more is a run length in encoding 1: one byte of it is a run of one.
+                if (encoding == 1 && static_cast<unsigned char>(value) >= 0xC0) data += '\xC1';
+                data += value;
+            }
+        }
+    }
+    return header + data;
+}
+
+TEST_F(ImageDocuments, PicturesThatCannotBeReadAreReportedAsAnyDocumentIs) {
+    s.files().writePicture(L"C:\\Work\\Whole.png", 40, 30);
+    const std::string png = *s.files().read(L"C:\\Work\\Whole.png");
+    s.files().write(L"C:\\Work\\Cut.png", png.substr(0, png.size() / 2));
+    s.files().writePicture(L"C:\\Work\\Whole.tif", 40, 30);
+    const std::string tiff = *s.files().read(L"C:\\Work\\Whole.tif");
+    s.files().write(L"C:\\Work\\Cut.tif", tiff.substr(0, 16));
+    s.files().write(L"C:\\Work\\Text.bmp", "no picture at all");
+    s.files().writePicture(L"C:\\Work\\Damaged.gif", 4, 4);
+    s.faults().failStorageRead(L"C:\\Work\\Damaged.gif");
+    s.files().write(L"C:\\Work\\Plain.pcx", RedPcx(5, 3, 0));
+    s.files().write(L"C:\\Work\\Packed.pcx", RedPcx(5, 3, 1));
+    s.registry().setString(apptest::kUser, apptest::section(L"Recent File List"), L"File1", L"C:\\Work\\Cut.png");
+    Start(s);
+    const struct {
+        const wchar_t* path;
+        const wchar_t* message;
+    } cases[] = {
+        {L"C:\\Work\\Cut.tif", L"The file is of a format that cannot be opened."},
+        {L"C:\\Work\\Text.bmp", L"The file is of a format that cannot be opened."},
+        {L"C:\\Work\\Damaged.gif", L"I/O error"},
+        {L"C:\\Work\\Gone.jpg", L"File not found"},
+    };
+    for (const auto& c : cases) {
+        s.user().expectBox(c.message, [&](const BoxRequest& box) {
+            EXPECT_EQ(box.type, MB_ICONEXCLAMATION) << apptest::Utf8(c.path);
+            return Button::Ok;
+        });
+        Open(s, c.path);
+    }
+    // In the recent-file list, the user may keep the entry.
+    s.user().expectBox(L"Format not supported, remove from recent?", Button::No);
+    Open(s, L"C:\\Work\\Cut.png");
+    EXPECT_TRUE(ImageDocumentTemplate().GetDocuments().empty());
+
+    // Both encodings of PCX open, with their pixels.
+    for (const wchar_t* path : {L"C:\\Work\\Plain.pcx", L"C:\\Work\\Packed.pcx"}) {
+        Open(s, path);
+        CImageView* view = ActiveView();
+        ASSERT_NE(view, nullptr) << apptest::Utf8(path);
+        auto* picture = dynamic_cast<CDibDoc*>(view->GetDocument());
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(picture->GetImageSize().cx, 5);
+        EXPECT_EQ(picture->GetImageSize().cy, 3);
+        int width = 0, height = 0;
+        std::vector<std::uint32_t> pixels;
+        ASSERT_TRUE(platform::win32::bitmapPixels(static_cast<HBITMAP>(picture->GetBitmap()->GetSafeHandle()), width,
+                                                  height, pixels));
+        EXPECT_EQ(pixels.front(), 0xFF0000u);
+        EXPECT_EQ(pixels.back(), 0xFF0000u);
+    }
+
+    // DDE hears of the failure.
+    s.user().expectBox(L"The file is of a format that cannot be opened.", Button::Ok);
+    s.user().dde(L"[open(\"C:\\Work\\Text.bmp\")]");
+    s.runUntilIdle();
+    s.user().dde(L"[open(\"C:\\Work\\Whole.png\")]");
+    s.runUntilIdle();
+    const auto lines = apptest::Lines(s);
+    apptest::ExpectInOrder(lines, {L"dde ack negative", L"dde ack positive"});
+}
+
+TEST_F(ImageDocuments, TheMainFramesTitleFollowsTheActiveDocumentPicturesIncluded) {
+    s.files().writePicture(L"C:\\Work\\A.png", 20, 10);
+    s.kernel().writeDocumentFile(L"C:\\Work\\Plan.grb");
+    Start(s);
+    auto title = [&] {
+        wchar_t text[256]{};
+        ::GetWindowTextW(frame_, text, 256);
+        return std::wstring(text);
+    };
+    Open(s, L"C:\\Work\\Plan.grb");
+    EXPECT_EQ(title().find(L"Plan.grb"), 0u) << apptest::Utf8(title());
+    Open(s, L"C:\\Work\\A.png");
+    EXPECT_EQ(title().find(L"C:\\Work\\A.png - "), 0u) << apptest::Utf8(title());
+    // Back to the drawing's tab, and its title again.
+    auto* main = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(frame_));
+    main->MDINext();
+    s.runUntilIdle();
+    EXPECT_EQ(title().find(L"Plan.grb - "), 0u) << apptest::Utf8(title());
 }
 
 TEST_F(ImageDocuments, NewFramesFollowTheActiveChildsMaximisingAndMayLeaveItActive) {

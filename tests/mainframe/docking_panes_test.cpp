@@ -10,6 +10,7 @@
 #include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/panes/docking_panes_init.h"
 #include "mainframe/main_frame.h"
+#include "platform/core/text.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -256,6 +257,51 @@ TEST_F(DockingPanesTest, AFrameStartsWithItsPanesAndItsPaneWindowsOutliveIt) {
     // Both frames are gone; the shared windows wait under the hidden host for the next frame.
     ASSERT_NE(tree->GetSafeHwnd(), nullptr);
     EXPECT_EQ(::GetParent(tree->GetSafeHwnd()), app->GetDockingPaneDummyWindow()->GetSafeHwnd());
+}
+
+TEST_F(DockingPanesTest, ASecondFrameLeavesTheFirstFramesPanesShowingTheirWindows) {
+    const std::vector<HWND> before = s.inspect().mainFrames();
+    auto* first = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(before.at(0)));
+    ASSERT_NE(first, nullptr);
+    auto shownWindows = [&] {
+        std::vector<UINT> shown;
+        for (const CXTPDockingPane* pane : first->GetPaneManager().GetPaneList()) {
+            if (pane->IsClosed()) continue;
+            // The window is inside the pane's container and visible there.
+            if (pane->HoldsChild() && ::IsWindowVisible(pane->GetChild())) shown.push_back(pane->GetID());
+        }
+        return shown;
+    };
+    const std::vector<UINT> open{1006, 1022, 1004, 1007};
+    EXPECT_EQ(shownWindows(), open);
+
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    const HWND second = s.inspect().mainFrames().at(1) == before.at(0) ? s.inspect().mainFrames().at(0)
+                                                                       : s.inspect().mainFrames().at(1);
+    EXPECT_EQ(shownWindows(), open) << "the new frame's closed panes gave the windows back";
+    const std::wstring panes = s.inspect().dumpPanes(second);
+    EXPECT_EQ(panes.find(L"window 0x"), std::wstring::npos) << platform::core::toUtf8(panes);
+
+    // Showing a pane in the second frame takes its window there; the first frame's dump says so.
+    auto* other = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(second));
+    ASSERT_NE(other, nullptr);
+    other->GetPaneManager().ShowPane(1007, FALSE);
+    s.runUntilIdle();
+    EXPECT_TRUE(other->GetPaneManager().FindPane(1007)->HoldsChild());
+    const std::wstring firstPanes = s.inspect().dumpPanes(before.at(0));
+    EXPECT_NE(firstPanes.find(L"1007 docked \"Properties\" icon 811 group 1006 window none"), std::wstring::npos)
+        << platform::core::toUtf8(firstPanes);
+    // Closed there again, the window goes back to the first frame's pane, which still shows it.
+    other->GetPaneManager().ClosePane(1007);
+    s.runUntilIdle();
+    EXPECT_EQ(shownWindows(), open);
+    other->GetPaneManager().ShowPane(1007, FALSE);
+    s.runUntilIdle();
+    // The second frame goes: the window returns to the first frame's pane that shows it.
+    s.user().close(second);
+    s.runUntilIdle();
+    EXPECT_EQ(shownWindows(), open);
 }
 
 }  // namespace

@@ -145,7 +145,7 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
     });
     s.user().rightClickTab(window, 1);
     EXPECT_TRUE(HasLine(menu, L"600 "));
-    EXPECT_TRUE(HasLine(menu, L"601 (o) "));
+    EXPECT_TRUE(HasLine(menu, L"601 [x] "));
     EXPECT_TRUE(HasLine(menu, L"1204 "));
     EXPECT_TRUE(HasLine(menu, L"61217 "));
     EXPECT_TRUE(HasLine(menu, L"2046 "));
@@ -162,11 +162,35 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
         return 605u;
     });
     s.user().rightClickTab(window, 2);
-    EXPECT_TRUE(HasLine(menu, L"603 (o) "));
+    EXPECT_TRUE(HasLine(menu, L"603 [x] "));
     EXPECT_TRUE(HasLine(menu, L"606 (greyed)"));
     EXPECT_TRUE(HasLine(menu, L"607 (greyed)"));
     EXPECT_EQ(GetOptions().fixedWidthTabs, 1);
     EXPECT_EQ(frame->GetTabClient().GetPaintManager()->GetLayout(), xtpTabLayoutFixed);
+}
+
+TEST_F(DocumentTabs, TheTabMenuGoesThroughTheCommandBarsAndTheTabPositionGoesWithTheLayout) {
+    StartWithTwoDocuments();
+    // The menu is the command bars' popup: the console's menu answer chooses from it.
+    s.user().expectMenuChoose(603);
+    s.user().rightClickTab(window, 1);
+    EXPECT_EQ(frame->GetTabClient().GetTabPosition(), xtpTabPositionBottom);
+    EXPECT_TRUE(HasLine(s.journal().texts("menu"), L"answer choose 603 (expected)"));
+
+    // The layout written now brings the tabs back at the bottom in another frame.
+    CXTPPropExchangeXMLNode stored(FALSE, L"MainWindow");
+    frame->SaveCommandBarsLayout(stored, false);
+    const CString xml = stored.SaveToString();
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    CMainFrame* second = frameOf(s.inspect().mainFrames().at(1) == window ? s.inspect().mainFrames().at(0)
+                                                                          : s.inspect().mainFrames().at(1));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(second->GetTabClient().GetTabPosition(), xtpTabPositionTop);
+    CXTPPropExchangeXMLNode loaded(TRUE, L"MainWindow");
+    ASSERT_TRUE(loaded.LoadFromString(std::wstring_view(xml), L"layout"));
+    second->LoadCommandBarsLayout(loaded, false);
+    EXPECT_EQ(second->GetTabClient().GetTabPosition(), xtpTabPositionBottom);
 }
 
 TEST_F(DocumentTabs, FixedWidthTabsAreSixteenAverageCharactersWideWithTheirMarginsIconAndCloseButton) {

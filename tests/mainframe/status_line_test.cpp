@@ -230,6 +230,29 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
     EXPECT_EQ(bar->GetPos(), 100);
     EXPECT_EQ(std::wstring(bar->GetPaint().text), L"100%");
 
+    // Painted: the done part green, the rest grey, the percentage centred in 10-point Tahoma,
+    // black on the bar, clipped to it. Position 0 leaves the painting to the plain control.
+    proxy->SetBackgroundTaskProgress(25);
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT client{};
+    bar->GetClientRect(&client);
+    const int split = client.right * 25 / 100;
+    auto rect = [](int l, int t, int r, int b) {
+        return L"(" + std::to_wstring(l) + L"," + std::to_wstring(t) + L"," + std::to_wstring(r) + L"," +
+               std::to_wstring(b) + L")";
+    };
+    const std::vector<std::wstring> expected{
+        L"FillRect " + rect(0, 0, split, client.bottom) + L" 0x25B006",
+        L"FillRect " + rect(split, 0, client.right, client.bottom) + L" 0xDCDCDC",
+        L"DrawText " + rect(0, 0, client.right, client.bottom) +
+            L" \"25%\" font \"Tahoma\" 13 colour 0x000000 transparent DT_CENTER DT_VCENTER DT_SINGLELINE clip " +
+            rect(0, 0, client.right, client.bottom),
+    };
+    EXPECT_EQ(s.inspect().drawing(bar->GetSafeHwnd()), expected);
+    proxy->SetBackgroundTaskProgress(0);
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(s.inspect().drawing(bar->GetSafeHwnd()).empty());
+
     // The idle update enables the buttons as the kernel's processes allow.
     IdleUpdate();
     EXPECT_TRUE(line->GetTaskButton(886)->IsWindowEnabled());

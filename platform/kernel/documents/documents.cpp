@@ -165,6 +165,10 @@ IMPLEMENT_DYNAMIC(CKVBaseView, CView)
 
 IMPLEMENT_DYNCREATE(CKVView, CKVBaseView)
 
+BEGIN_MESSAGE_MAP(CKVView, CKVBaseView)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, &CKVView::OnFilePrint)
+END_MESSAGE_MAP()
+
 CKVBaseView* CKvw32Doc::GetActiveKVView() const { return dynamic_cast<CKVBaseView*>(GetActiveView()); }
 
 CKvw32Doc* KVGetActiveDoc(CFrameWnd* frame) {

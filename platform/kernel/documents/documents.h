@@ -174,6 +174,8 @@ class CKVView : public CKVBaseView {
 public:
     CKVView() = default;
     void OnDraw(CDC* dc) override;
+    // The framework's print preparation (the print dialog, or none when printing direct).
+    BOOL OnPreparePrinting(CPrintInfo* info) override { return DoPreparePrinting(info); }
     // An activated view makes its document the application's current one (the kernel's
     // SetCurrentDocument callback).
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
@@ -197,6 +199,10 @@ private:
     GUID storedTab_{};
     MainBarSwitchHistory history_;
     bool popupSuppressed_ = false;
+
+    // A print the command line or DDE asks for (ID_FILE_PRINT_DIRECT) goes through the
+    // framework's print: a print job of the document.
+    DECLARE_MESSAGE_MAP()
 };
 
 class CKVTabView : public CKVView {

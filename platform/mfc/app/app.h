@@ -170,9 +170,9 @@ public:
 
     // ---- DDE, messages, help, cursor ---------------------------------------------------------
     // "[open(\"path\")]", "[print(\"path\")]", "[printto(\"path\",\"printer\",\"driver\",\"port\")]";
-    // several commands in one text run in order. FALSE (nothing run) for any other text. An open
-    // shows the main window with m_nCmdShow first (-1: the window keeps its show state), then
-    // sets m_nCmdShow to -1.
+    // several commands in one text run in order. FALSE (nothing run) for any other text, and
+    // FALSE when a command's document did not open. An open shows the main window with m_nCmdShow
+    // first (-1: the window keeps its show state), then sets m_nCmdShow to -1.
     virtual BOOL OnDDECommand(LPWSTR lpszCommand);
     // A message box owned by the main window under the application's name; a box without an icon
     // gets the framework's default icon for its buttons.

@@ -6,6 +6,7 @@
 #include "platform/core/config.h"
 #include "platform/core/text.h"
 #include "platform/mfc/app/app.h"
+#include "platform/mfc/control.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/wnd.h"
@@ -107,6 +108,17 @@ void CCommandLineInfo::ParseLast(BOOL bLast) {
     m_bShowSplash = !m_bRunEmbedded && !m_bRunAutomated;
 }
 
+namespace {
+
+bool& shellPrinted() {
+    static bool printed = false;
+    return printed;
+}
+
+}  // namespace
+
+bool platform::mfc::shellCommandPrinted() { return shellPrinted(); }
+
 // ---- CWinApp ---------------------------------------------------------------------------------
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo) {
@@ -127,6 +139,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo) {
         case CCommandLineInfo::FilePrint:
             // Printing from the shell runs hidden and ends the program.
             m_nCmdShow = SW_HIDE;
+            shellPrinted() = true;
             if (OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr && m_pMainWnd != nullptr) {
                 CCommandLineInfo* previous = m_pCmdInfo;
                 m_pCmdInfo = &rCmdInfo;

@@ -75,6 +75,7 @@ BOOL CWinApp::OnDDECommand(LPWSTR lpszCommand) {
     if (lpszCommand == nullptr) return FALSE;
     const auto commands = platform::mfc::detail::parseDdeCommands(lpszCommand);
     if (!commands) return FALSE;
+    BOOL carriedOut = TRUE;
     for (const DdeCommand& command : *commands) {
         CCommandLineInfo info;
         info.m_nShellCommand = command.kind;
@@ -84,9 +85,9 @@ BOOL CWinApp::OnDDECommand(LPWSTR lpszCommand) {
             info.m_strDriverName = command.arguments[2].c_str();
             info.m_strPortName = command.arguments[3].c_str();
         }
-        RunOneDdeCommand(info);
+        if (!RunOneDdeCommand(info)) carriedOut = FALSE;
     }
-    return TRUE;
+    return carriedOut;
 }
 
 BOOL CWinApp::RunOneDdeCommand(CCommandLineInfo& cmdInfo) {
@@ -106,17 +107,18 @@ BOOL CWinApp::RunOneDdeCommand(CCommandLineInfo& cmdInfo) {
             if (nCmdShow != -1) mainWnd->ShowWindow(nCmdShow);
             if (nCmdShow != SW_MINIMIZE && mainWnd->IsWindowVisible()) mainWnd->SetForegroundWindow();
         }
-        OpenDocumentFile(cmdInfo.m_strFileName);
+        const bool opened = OpenDocumentFile(cmdInfo.m_strFileName) != nullptr;
         // The user is in control from now on; later commands show the window as it is.
         if (!AfxOleGetUserCtrl()) AfxOleSetUserCtrl(TRUE);
         m_nCmdShow = -1;
         m_pCmdInfo = previous;
-        return TRUE;
+        return opened ? TRUE : FALSE;
     }
 
     // Print: open, print directly, and close again what was opened only for printing.
     const int documentsBefore = GetOpenDocumentCount();
-    if (CDocument* document = OpenDocumentFile(cmdInfo.m_strFileName); document != nullptr) {
+    CDocument* document = OpenDocumentFile(cmdInfo.m_strFileName);
+    if (document != nullptr) {
         if (m_pMainWnd != nullptr) {
             m_pCmdInfo = &cmdInfo;
             m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT_DIRECT);
@@ -130,5 +132,5 @@ BOOL CWinApp::RunOneDdeCommand(CCommandLineInfo& cmdInfo) {
     // A program started only for this command ends with it.
     if (!AfxOleGetUserCtrl() && m_pMainWnd != nullptr) m_pMainWnd->PostMessage(WM_CLOSE);
     m_pCmdInfo = previous;
-    return TRUE;
+    return document != nullptr ? TRUE : FALSE;
 }

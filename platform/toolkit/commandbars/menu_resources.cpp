@@ -127,6 +127,47 @@ CXTPPopupBar* LoadMenuPopupBar(CXTPCommandBars* bars, UINT id) {
     return root;
 }
 
+namespace {
+
+void addMenuItems(CXTPCommandBars* bars, HMENU menu, CXTPCommandBar* bar) {
+    const int count = ::GetMenuItemCount(menu);
+    bool group = false;
+    for (int position = 0; position < count; ++position) {
+        const UINT state = ::GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
+        if (state & MF_SEPARATOR) {
+            group = true;
+            continue;
+        }
+        wchar_t text[256]{};
+        ::GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+        HMENU sub = ::GetSubMenu(menu, position);
+        const UINT id = sub ? 0u : ::GetMenuItemID(menu, position);
+        CXTPControls* controls = bar->GetControls();
+        CXTPControl* control = controls->Add(sub ? xtpControlPopup : xtpControlButton, static_cast<int>(id));
+        control->SetCaption(text);
+        control->SetFlags(control->GetFlags() | xtpFlagManualUpdate);
+        control->SetChecked((state & MF_CHECKED) ? TRUE : FALSE);
+        control->SetEnabled((state & (MF_GRAYED | MF_DISABLED)) ? FALSE : TRUE);
+        control->SetBeginGroup(group && controls->GetCount() > 1);
+        group = false;
+        if (sub) {
+            CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(bars);
+            control->SetCommandBar(popup);
+            addMenuItems(bars, sub, popup);
+            popup->InternalRelease();
+        }
+    }
+}
+
+}  // namespace
+
+CXTPPopupBar* MenuPopupBar(CXTPCommandBars* bars, HMENU menu) {
+    if (!menu || ::GetMenuItemCount(menu) < 0) return nullptr;
+    CXTPPopupBar* root = CXTPPopupBar::CreatePopupBar(bars);
+    addMenuItems(bars, menu, root);
+    return root;
+}
+
 void RemoveMenuItems(CXTPCommandBar* popup, const std::vector<int>& ids) {
     if (!popup) return;
     CXTPControls* controls = popup->GetControls();

@@ -11,6 +11,12 @@ class CXTPCommandBars;
 // resources do not hold. The caller holds the reference.
 CXTPPopupBar* LoadMenuPopupBar(CXTPCommandBars* bars, UINT id);
 
+// A popup bar of `bars` holding the items of the Windows menu `menu` as they are: captions, ids,
+// check marks, greyed items disabled, separators as group marks, sub-menus as popup controls.
+// The controls keep those states (the update pass leaves them alone). Null for no menu. The
+// caller holds the reference.
+CXTPPopupBar* MenuPopupBar(CXTPCommandBars* bars, HMENU menu);
+
 // Removes every control with one of `ids` from the popup and its sub-menus; sub-menus left
 // empty go too, and no group mark is left on a first control.
 void RemoveMenuItems(CXTPCommandBar* popup, const std::vector<int>& ids);

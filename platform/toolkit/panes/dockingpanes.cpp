@@ -113,7 +113,7 @@ void CXTPDockingPaneManager::ClosePane(CXTPDockingPane* pane) {
     if (!pane || pane->IsClosed()) return;
     if (notifyAction(pane, xtpPaneActionClosed)) return;
     pane->state_ = xtpPaneClosed;
-    pane->selected_ = false;
+    if (pane->selected_) selectAnother(pane);
     hideContainer(pane);
 }
 
@@ -128,6 +128,11 @@ void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
     if (!pane || !GetSafeHwnd()) return;
     if (notifyAction(pane, xtpPaneActionFloating)) return;
     const bool wasShown = pane->state_ == xtpPaneDocked || pane->state_ == xtpPaneFloating;
+    // A floating pane has a frame of its own: it leaves its tab group, whose other panes stay
+    // together with one of them shown.
+    if (pane->selected_) selectAnother(pane);
+    leaveGroup(pane);
+    pane->selected_ = true;
     pane->state_ = xtpPaneFloating;
     pane->floatRect_ = rect;
     pane->rect_ = rect;
@@ -144,17 +149,16 @@ CXTPDockingPane* CXTPDockingPaneManager::OnCreatePane(int, CXTPDockingPaneLayout
 void CXTPDockingPaneManager::DestroyPane(CXTPDockingPane* pane) {
     const auto it = std::find(panes_.begin(), panes_.end(), pane);
     if (it == panes_.end()) return;
+    // The child outlives the pane: it leaves the container before the container goes.
+    if (pane->HoldsChild()) {
+        ::ShowWindow(pane->child_, SW_HIDE);
+        ::SetParent(pane->child_, GetSafeHwnd());
+    }
     pane->Detach();
     if (pane->container_ && ::IsWindow(pane->container_)) ::DestroyWindow(pane->container_);
     pane->container_ = nullptr;
-    // The panes that shared the pane's tab group keep sharing one: the first of them takes the
-    // pane's place in the group and the others join it.
-    CXTPDockingPane* successor = nullptr;
-    for (CXTPDockingPane* other : panes_) {
-        if (other == pane || other->neighbour_ != pane) continue;
-        other->neighbour_ = successor ? successor : pane->neighbour_;
-        if (!successor) successor = other;
-    }
+    if (pane->selected_) selectAnother(pane);
+    leaveGroup(pane);
     panes_.erase(it);
     pane->InternalRelease();
 }
@@ -200,8 +204,42 @@ void CXTPDockingPaneManager::showContainer(CXTPDockingPane* pane) {
     }
 }
 
+void CXTPDockingPaneManager::leaveGroup(CXTPDockingPane* pane) {
+    // The panes that shared the pane's tab group keep sharing one: the first of them takes the
+    // pane's place in the group and the others join it.
+    CXTPDockingPane* successor = nullptr;
+    for (CXTPDockingPane* other : panes_) {
+        if (other == pane || other->neighbour_ != pane) continue;
+        other->neighbour_ = successor ? successor : pane->neighbour_;
+        if (!successor) successor = other;
+    }
+    pane->neighbour_ = nullptr;
+}
+
+void CXTPDockingPaneManager::selectAnother(CXTPDockingPane* pane) {
+    pane->selected_ = false;
+    // The tab after the pane's in its group, else the one before it.
+    CXTPDockingPane* group = groupOf(pane);
+    CXTPDockingPane* before = nullptr;
+    bool passed = false;
+    for (CXTPDockingPane* other : panes_) {
+        if (other == pane) {
+            passed = true;
+            continue;
+        }
+        if (groupOf(other) != group || other->state_ != xtpPaneDocked) continue;
+        if (passed) {
+            other->selected_ = true;
+            return;
+        }
+        before = other;
+    }
+    if (before) before->selected_ = true;
+}
+
 void CXTPDockingPaneManager::hideContainer(CXTPDockingPane* pane) {
-    if (pane->IsValid()) {
+    // A window another manager's pane took over stays where it is.
+    if (pane->HoldsChild()) {
         ::ShowWindow(pane->child_, SW_HIDE);
         ::SetParent(pane->child_, GetSafeHwnd());
     }

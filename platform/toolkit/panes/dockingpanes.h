@@ -58,6 +58,9 @@ public:
     BOOL IsHidden() const { return state_ == xtpPaneHidden; }
     BOOL IsFloating() const { return state_ == xtpPaneFloating; }
     BOOL IsValid() const { return child_ != nullptr && ::IsWindow(child_); }
+    // Whether the child window really sits in this pane's container: a window shared by the
+    // panes of several managers is inside one of them at a time.
+    BOOL HoldsChild() const { return IsValid() && container_ && ::GetParent(child_) == container_; }
     BOOL IsSelected() const { return selected_ && state_ != xtpPaneClosed; }
     BOOL IsFocus() const;
     // The container window while shown, else null.
@@ -155,14 +158,16 @@ public:
     // `setFocus`). Announced with XTP_DPN_SHOWWINDOW.
     void ShowPane(UINT id, BOOL setFocus = TRUE);
     void ShowPane(CXTPDockingPane* pane, BOOL setFocus = TRUE);
-    // Closes the pane (after the site did not refuse xtpPaneActionClosed).
+    // Closes the pane (after the site did not refuse xtpPaneActionClosed); when it was its tab
+    // group's selected pane, the next shown pane of the group (else the one before) is selected.
     void ClosePane(UINT id);
     void ClosePane(CXTPDockingPane* pane);
     void HidePane(CXTPDockingPane* pane);
-    // Floats the pane in its own frame at `rect` (after the site did not refuse
+    // Floats the pane in its own frame, out of its tab group, at `rect` (after the site did not refuse
     // xtpPaneActionFloating).
     void FloatPane(CXTPDockingPane* pane, RECT rect);
-    // Removes and forgets the pane; its child window stays where it is.
+    // Removes and forgets the pane; its child window survives (under the manager's hidden window
+    // when the pane held it).
     void DestroyPane(CXTPDockingPane* pane);
 
     // Layouts. CreateLayout makes an empty one; GetLayout fills it from the live panes; SetLayout
@@ -220,6 +225,10 @@ protected:
 private:
     void showContainer(CXTPDockingPane* pane);
     void hideContainer(CXTPDockingPane* pane);
+    // Takes the pane out of its tab group; the group's other panes stay one group.
+    void leaveGroup(CXTPDockingPane* pane);
+    // Selects another shown pane of the pane's tab group in place of the pane.
+    void selectAnother(CXTPDockingPane* pane);
     // Asks the site; TRUE when it refused.
     BOOL notifyAction(CXTPDockingPane* pane, XTPDockingPaneAction action);
 

@@ -122,7 +122,8 @@ protected:
         app().openDocument = [this](LPCWSTR path) -> CDocument* {
             opened_.push_back(path);
             shownWhenOpened_.push_back(frame_->IsWindowVisible() != FALSE);
-            return nullptr;
+            // A path with "missing" in it does not open.
+            return std::wstring_view(path).find(L"missing") == std::wstring_view::npos ? &document_ : nullptr;
         };
     }
     BOOL dde(const wchar_t* text) {
@@ -131,6 +132,7 @@ protected:
     }
 
     CFrameWnd* frame_ = nullptr;
+    CDocument document_;
     Strings opened_;
     std::vector<bool> shownWhenOpened_;
 };
@@ -147,6 +149,9 @@ TEST_F(MfcDdeTest, SeveralOpenCommandsRunInOrderAndRestoreTheShowCommandOfADdeSt
     EXPECT_TRUE(frame_->IsZoomed()) << "the show command of the start applies";
     EXPECT_EQ(app().m_nCmdShow, -1) << "later commands show the window as it is";
     EXPECT_TRUE(AfxOleGetUserCtrl());
+    // A command whose document does not open makes the whole text fail, the others still run.
+    EXPECT_FALSE(dde(L"[open(\"C:\\missing.grb\")][open(\"C:\\c.grb\")]"));
+    EXPECT_EQ(opened_.back(), L"C:\\c.grb");
 }
 
 TEST_F(MfcDdeTest, UnknownOrMalformedTextRunsNothing) {
@@ -183,14 +188,20 @@ TEST_F(MfcDdeTest, ExecuteMessageIsAcknowledgedAndRunsOnlyWhileTheFrameIsEnabled
     ASSERT_TRUE(client.CreateEx(0, AfxRegisterWndClass(0), L"client", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
     const std::wstring first = L"[open(\"C:\\first.grb\")]";
     const std::wstring second = L"[open(\"C:\\second.grb\")]";
+    const std::wstring missing = L"[open(\"C:\\missing.grb\")]";
     frame_->PostMessage(WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client.m_hWnd), reinterpret_cast<LPARAM>(first.c_str()));
+    runUntilIdle();
+    frame_->PostMessage(WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client.m_hWnd), reinterpret_cast<LPARAM>(missing.c_str()));
     runUntilIdle();
     frame_->EnableWindow(FALSE);
     frame_->PostMessage(WM_DDE_EXECUTE, reinterpret_cast<WPARAM>(client.m_hWnd), reinterpret_cast<LPARAM>(second.c_str()));
     runUntilIdle();
-    EXPECT_EQ(opened_, Strings{L"C:\\first.grb"}) << "a disabled frame drops the command";
-    ASSERT_EQ(client.acks.size(), 2u) << "every command is acknowledged";
-    EXPECT_TRUE(LOWORD(client.acks[1]) & 0x8000);
+    EXPECT_EQ(opened_, (Strings{L"C:\\first.grb", L"C:\\missing.grb"})) << "a disabled frame drops the command";
+    ASSERT_EQ(client.acks.size(), 3u) << "every command is acknowledged";
+    // Positively only when it was carried out.
+    EXPECT_TRUE(LOWORD(client.acks[0]) & 0x8000);
+    EXPECT_FALSE(LOWORD(client.acks[1]) & 0x8000) << "the document did not open";
+    EXPECT_FALSE(LOWORD(client.acks[2]) & 0x8000) << "the frame was disabled";
     client.DestroyWindow();
 }
 

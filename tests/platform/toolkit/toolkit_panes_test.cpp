@@ -133,7 +133,7 @@ TEST_F(ToolkitPanes, ALayoutRestoresStatesGroupsSelectionAndTheirOwnValuesMaking
     EXPECT_EQ(props->GetTitle(), CString(L"Properties"));
     EXPECT_EQ(props->GetState(), xtpPaneDocked);
     EXPECT_TRUE(props->IsSelected());
-    EXPECT_EQ(layers->GetNeighbour(), props);
+    EXPECT_EQ(layers->GetNeighbour(), nullptr) << "a floating pane has left its tab group";
     EXPECT_TRUE(layers->IsFloating());
     EXPECT_EQ(layers->GetFloatingRect().left, 300);
     EXPECT_TRUE(manager_.IsPaneClosed(3));
@@ -207,6 +207,69 @@ TEST_F(ToolkitPanes, DestroyingAPaneKeepsTheOthersOfItsTabGroupTogether) {
     EXPECT_EQ(second->GetNeighbour(), nullptr) << "a head joined to its own member stays the head";
     manager_.AttachPane(lone, lone);
     EXPECT_EQ(lone->GetNeighbour(), second);
+}
+
+TEST_F(ToolkitPanes, AFloatedPaneLeavesItsGroupAndClosingTheSelectedPaneSelectsAnother) {
+    CXTPDockingPane* head = manager_.CreatePane(41, RECT{}, xtpPaneDockLeft);
+    CXTPDockingPane* second = manager_.CreatePane(42, RECT{}, xtpPaneDockLeft, head);
+    CXTPDockingPane* third = manager_.CreatePane(43, RECT{}, xtpPaneDockLeft, head);
+    CXTPDockingPane* fourth = manager_.CreatePane(44, RECT{}, xtpPaneDockLeft, head);
+    EXPECT_TRUE(fourth->IsSelected());
+
+    // Floating the head: it has a frame of its own; the others stay one group, one of them shown.
+    manager_.ShowPane(head, FALSE);
+    manager_.FloatPane(head, RECT{10, 10, 200, 200});
+    EXPECT_EQ(head->GetNeighbour(), nullptr);
+    EXPECT_TRUE(head->IsSelected());
+    EXPECT_EQ(second->GetNeighbour(), nullptr) << "the next pane heads the group now";
+    EXPECT_EQ(third->GetNeighbour(), second);
+    EXPECT_EQ(fourth->GetNeighbour(), second);
+    EXPECT_TRUE(second->IsSelected()) << "the tab after the floated one";
+
+    // Closing the selected pane selects the next shown one, or the one before the last.
+    manager_.ClosePane(second);
+    EXPECT_FALSE(second->IsSelected());
+    EXPECT_TRUE(third->IsSelected());
+    manager_.ClosePane(fourth);
+    EXPECT_TRUE(third->IsSelected()) << "closing a pane that was not selected changes nothing";
+    manager_.ShowPane(fourth, FALSE);
+    manager_.ClosePane(fourth);
+    EXPECT_TRUE(third->IsSelected()) << "the one before the closed last tab";
+    manager_.ClosePane(third);
+    EXPECT_FALSE(third->IsSelected());
+    int selected = 0;
+    for (CXTPDockingPane* pane : manager_.GetPaneList()) selected += pane->IsSelected() ? 1 : 0;
+    EXPECT_EQ(selected, 1) << "only the floating pane still shows";
+}
+
+TEST_F(ToolkitPanes, AChildSharedByTwoManagersStaysWithThePaneThatShowsIt) {
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, RECT{}, frame_, 500));
+    CXTPDockingPane* mine = manager_.CreatePane(51, RECT{}, xtpPaneDockLeft);
+    mine->Attach(&child);
+    EXPECT_TRUE(mine->HoldsChild());
+
+    // Another frame's pane shows the same window, then closes: it takes the window while shown
+    // and, closing, leaves alone what it no longer holds.
+    auto* other = new PanesSite;
+    ASSERT_TRUE(other->Create(nullptr, L"Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 400, 300}));
+    ProgramPanes otherPanes;
+    ASSERT_TRUE(otherPanes.InstallDockingPanes(other));
+    CXTPDockingPane* theirs = otherPanes.CreatePane(51, RECT{}, xtpPaneDockLeft);
+    theirs->Attach(&child);
+    EXPECT_TRUE(theirs->HoldsChild());
+    EXPECT_FALSE(mine->HoldsChild());
+    mine->Attach(&child);  // shown here again
+    otherPanes.ClosePane(theirs);
+    EXPECT_TRUE(mine->HoldsChild()) << "closing a pane that does not hold the window leaves it shown";
+    EXPECT_TRUE(child.IsWindowVisible());
+
+    // Destroying a pane that holds the window keeps the window alive.
+    manager_.DestroyPane(mine);
+    EXPECT_TRUE(::IsWindow(child.GetSafeHwnd()));
+    EXPECT_EQ(::GetParent(child.GetSafeHwnd()), manager_.GetSafeHwnd());
+    child.DestroyWindow();
+    other->DestroyWindow();
 }
 
 TEST_F(ToolkitPanes, TheSiteHearsEachActionOnceAndMayRefuseIt) {

@@ -64,6 +64,35 @@ TEST(Win32Gdi, ModesReturnTheirPreviousValueAndRefuseWhatIsNotModelled) {
     EXPECT_EQ(SetStretchBltMode(dc, HALFTONE), 0);
 }
 
+TEST(Win32Gdi, TextIsRecordedWithItsFontColourModeAndTheNarrowedClip) {
+    HWND top = createNamed("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HDC dc = GetDC(top);
+    ASSERT_NE(dc, nullptr);
+    EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
+    EXPECT_EQ(SetBkMode(dc, 7), 0) << "no such mode";
+    EXPECT_EQ(SetTextColor(dc, RGB(1, 2, 3)), RGB(0, 0, 0));
+    EXPECT_EQ(IntersectClipRect(dc, 0, 0, 100, 20), SIMPLEREGION);
+    EXPECT_EQ(IntersectClipRect(dc, 10, 5, 200, 50), SIMPLEREGION) << "narrowed to (10,5,100,20)";
+    HFONT font = CreateFontW(-13, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, L"Tahoma");
+    SelectObject(dc, font);
+    RECT box{0, 0, 120, 30};
+    EXPECT_EQ(DrawTextW(dc, L"42%x", 3, &box, DT_CENTER | DT_SINGLELINE), 13);
+    EXPECT_EQ(DrawTextW(dc, L"all", -1, &box, DT_NOCLIP), 13);
+    EXPECT_EQ(IntersectClipRect(dc, 300, 300, 400, 400), NULLREGION) << "outside what is left";
+    const std::vector<std::wstring> expected{
+        L"DrawText (0,0,120,30) \"42%\" font \"Tahoma\" 13 colour 0x030201 transparent DT_CENTER DT_SINGLELINE "
+        L"clip (10,5,100,20)",
+        L"DrawText (0,0,120,30) \"all\" font \"Tahoma\" 13 colour 0x030201 transparent",
+    };
+    EXPECT_EQ(platform::win32::windowDrawing(top), expected);
+    ReleaseDC(top, dc);
+    EXPECT_EQ(DrawTextW(dc, L"gone", -1, &box, 0), 0) << "a released DC draws nothing";
+    EXPECT_EQ(SetTextColor(dc, 0), CLR_INVALID);
+    DeleteObject(font);
+    DestroyWindow(top);
+    expectNoFailures();
+}
+
 TEST(Win32Gdi, WindowDcsGoBackThroughReleaseDcAndMemoryDcsOnlyThroughDeleteDc) {
     HWND top = createNamed("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HDC window = GetDC(top);

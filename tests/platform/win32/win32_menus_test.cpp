@@ -120,10 +120,18 @@ TEST(Win32Menus, TrackingAsksTheUserAgentAndOnlyWhatTheMenuOffersCanBeChosen) {
     takeEvents();
     EXPECT_TRUE(pumpAll().empty()) << "with TPM_RETURNCMD nothing is posted";
 
+    // What the user cannot choose dismisses the menu and is a failure naming it, as for every menu.
     agent.expectTrackedMenu([](const platform::core::TrackedMenuRequest&) { return 502u; });
     EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 0) << "greyed: dismissed";
     agent.expectTrackedMenu([](const platform::core::TrackedMenuRequest&) { return 777u; });
     EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 0) << "not in the menu";
+    EXPECT_EQ(platform::core::takeFailures().size(), 2u);
+
+    // One queue of menu expectations: an answer given for any menu serves a Windows menu too.
+    agent.expectPopupMenu(platform::core::MenuAnswer{platform::core::MenuAnswer::Kind::ChooseCaption, 0, L"Copy"});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 501);
+    agent.expectPopupMenu(platform::core::MenuAnswer{});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 0) << "dismissed";
 
     const auto command = onMessage(WM_COMMAND, [](HWND, UINT, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         EXPECT_EQ(wParam, 501u);
