@@ -172,6 +172,7 @@ public:
     // Popup menus take menu expectations in registration order; an unexpected menu is a strict
     // failure (dismissed in lenient mode).
     int expectTrackedMenu(TrackedMenuCallback choose);
+    // A tracked menu with no answer of its own kind takes the next expectPopupMenu answer.
     UINT answerTrackedMenu(const TrackedMenuRequest& request);
 
     // Descriptions ("box \"pattern\"") of expectations never consumed.
@@ -220,6 +221,8 @@ private:
     mutable std::mutex mutex_;
     std::vector<Expectation> expectations_;
     std::vector<std::pair<MenuAnswer, bool>> menuExpectations_;  // answer, consumed
+    std::optional<MenuAnswer> takeMenuAnswer();
+    UINT answerTrackedMenuWith(const TrackedMenuRequest& request, const MenuAnswer& answer);
     std::vector<MessageBoxRequest> requests_;
     struct FileExpectation {
         std::optional<std::wstring> path;

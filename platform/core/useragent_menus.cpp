@@ -24,6 +24,63 @@ std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent) {
     return out;
 }
 
+namespace {
+
+std::wstring withoutMnemonics(const std::wstring& text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;
+        out += text[i];
+    }
+    return out;
+}
+
+// The item the answer names, sub-menus searched too; null when none.
+const MenuItemView* findTrackedItem(const std::vector<MenuItemView>& items, const MenuAnswer& answer) {
+    for (const MenuItemView& item : items) {
+        if (!item.separator && item.submenu.empty() && item.id != 0) {
+            const bool match = answer.kind == MenuAnswer::Kind::ChooseId
+                                   ? static_cast<int>(item.id) == answer.id
+                                   : withoutMnemonics(item.text) == withoutMnemonics(answer.caption);
+            if (match) return &item;
+        }
+        if (const MenuItemView* inner = findTrackedItem(item.submenu, answer)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<MenuAnswer> UserAgent::takeMenuAnswer() {
+    std::lock_guard lock(mutex_);
+    for (auto& [expected, consumed] : menuExpectations_) {
+        if (consumed) continue;
+        consumed = true;
+        return expected;
+    }
+    return std::nullopt;
+}
+
+UINT UserAgent::answerTrackedMenuWith(const TrackedMenuRequest& request, const MenuAnswer& answer) {
+    if (answer.kind == MenuAnswer::Kind::Dismiss) {
+        journal().add("menu", L"answer dismiss (expected)");
+        return 0;
+    }
+    const MenuItemView* item = findTrackedItem(request.items, answer);
+    if (!item) {
+        reportFailure(L"menu has no item to " + describeMenuAnswer(answer));
+        journal().add("menu", L"answer dismiss (no such item)");
+        return 0;
+    }
+    if (item->greyed) {
+        reportFailure(L"menu item " + std::to_wstring(item->id) + L" " + quoted(item->text) + L" is disabled");
+        journal().add("menu", L"answer dismiss (disabled item)");
+        return 0;
+    }
+    journal().add("menu", L"answer " + describeMenuAnswer(answer) + L" (expected)");
+    return item->id;
+}
+
 int UserAgent::expectTrackedMenu(TrackedMenuCallback choose) {
     std::lock_guard lock(mutex_);
     trackedMenuExpectations_.push_back(TrackedMenuExpectation{nextId_, std::move(choose), false});
@@ -43,6 +100,8 @@ UINT UserAgent::answerTrackedMenu(const TrackedMenuRequest& request) {
         }
     }
     if (!choose) {
+        // A menu answer the user gave for the next menu of any kind (the console's expect menu).
+        if (const std::optional<MenuAnswer> answer = takeMenuAnswer()) return answerTrackedMenuWith(request, *answer);
         if (policy() != ModalPolicy::Lenient) reportFailure(L"unexpected popup menu (owner " + handleText(request.owner) + L")");
         journal().add("menu", L"dismissed");
         return 0;
