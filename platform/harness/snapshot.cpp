@@ -108,10 +108,18 @@ struct Drawing {
     std::vector<platform::kvgc::Label> labels;
 };
 
+// Words drawn before under what now covers them go: the words come last, over every fill.
+void cover(Drawing& out, const RECT& rect) {
+    std::erase_if(out.labels, [&](const platform::kvgc::Label& label) {
+        return label.x >= rect.left && label.x < rect.right && label.y > rect.top && label.y <= rect.bottom;
+    });
+}
+
 // Draws the place and what is inside it, clipped to `clip` (its parent window's client area).
 void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame) {
     const RECT visible = intersect(place.rect, clip);
     if (visible.right <= visible.left || visible.bottom <= visible.top) return;
+    cover(out, visible);
     const Colours colours = partColours(place);
     RECT inner = clip;
     if (place.kind == Place::Kind::Window) {
@@ -123,6 +131,12 @@ void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame) {
         } else {
             out.canvas.fill(visible, colours.fill);
             out.canvas.edge(visible, colours.edge);
+            // A window with a caption of its own (a document's frame): its title bar.
+            if (place.client.top - place.rect.top > 8) {
+                const RECT bar{place.rect.left, place.rect.top, place.rect.right, place.client.top};
+                out.canvas.fill(intersect(bar, clip), 0x5A6F8F);
+                label(out.labels, intersect(bar, clip), place.text, 0xFFFFFF);
+            }
         }
         inner = intersect(place.client, clip);
         int width = 0, height = 0;
@@ -140,9 +154,12 @@ void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame) {
         if (place.kind == Place::Kind::RibbonGroup) words.top = words.bottom - 16;
         label(out.labels, words, place.text, colours.text);
     }
-    // Bottom of the z-order first, so the windows on top cover it.
+    // What the window draws itself comes first, then its child windows over it, the bottom of
+    // the z-order first.
+    for (const Place& child : place.children)
+        if (child.kind != Place::Kind::Window) draw(child, visible, out, false);
     for (auto child = place.children.rbegin(); child != place.children.rend(); ++child)
-        draw(*child, child->kind == Place::Kind::Window ? inner : visible, out, false);
+        if (child->kind == Place::Kind::Window) draw(*child, inner, out, false);
 }
 
 }  // namespace
