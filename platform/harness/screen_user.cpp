@@ -27,12 +27,6 @@ void collectControls(const Place& place, const Place* window, std::vector<std::p
     for (const Place& child : place.children) collectControls(child, owner, out);
 }
 
-CXTPTabClientWnd* tabClientOf(HWND frame) {
-    auto* window = dynamic_cast<CMDIFrameWnd*>(CWnd::FromHandlePermanent(frame));
-    if (!window || !window->m_hWndMDIClient) return nullptr;
-    return dynamic_cast<CXTPTabClientWnd*>(CWnd::FromHandlePermanent(window->m_hWndMDIClient));
-}
-
 void collectBars(HWND window, std::vector<const CXTPToolBar*>& out) {
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (const auto* bar = dynamic_cast<const CXTPToolBar*>(CWnd::FromHandlePermanent(child))) out.push_back(bar);
@@ -70,23 +64,6 @@ std::optional<std::wstring> User::rightClickControl(HWND window, long long id) {
         return std::nullopt;
     }
     return L"no visible control " + std::to_wstring(id) + L" in " + handleText(window);
-}
-
-std::vector<int> Inspect::documentTabsCaptioned(HWND frame, std::wstring_view caption) const {
-    std::vector<int> numbers;
-    CXTPTabClientWnd* client = tabClientOf(frame);
-    if (!client) return numbers;
-    client->UpdateContents();
-    int number = 0;
-    for (int g = 0; g < client->GetWorkspaceCount(); ++g) {
-        const CXTPTabManagerAtom* group = client->GetWorkspace(g);
-        for (int i = 0; i < group->GetItemCount(); ++i) {
-            ++number;
-            const CXTPTabManagerItem* item = group->GetItem(i);
-            if (!item->IsNewWindowItem() && item->GetCaption().view() == caption) numbers.push_back(number);
-        }
-    }
-    return numbers;
 }
 
 std::optional<std::wstring> User::pressMessageBarButton(HWND frame, std::uint64_t barId, unsigned button) {

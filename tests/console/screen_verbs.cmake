@@ -41,13 +41,15 @@ korvo_expect("${err}" "<stdin>:3: hover: no visible control is captioned \"Nothi
 
 # A pane's own tool bar, the ribbon's PDM popup (an id past 65535), and right clicks.
 korvo_run(bars EXIT 0 OUTPUT out INPUT
-  "start\nidle\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nright-click 1 1098\nright-click 1 4711\nquit\n")
+  "start\nidle\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nright-click 1 1098\nright-click 1 4711\nexpect menu dismiss\nright-click 1/1004 691\nquit\n")
 korvo_expect("${out}" "\nbar 0 \"panels.search_panel\" toolbar visible\n  692 ComboBox " "a pane's tool bar")
 korvo_expect("${out}" "user click 65536 on 0x00010010\nmenu 0x00010010 3 items\n" "the PDM popup opens")
 korvo_expect("${out}" "user right-click 1001 in 0x00010010\nmenu 0x00010010 [0-9]+ items\nmenu   9606 " "a ribbon control's menu")
 korvo_expect("${out}" "user right-click 1098 in 0x00010010\nmenu [^\n]*\nmenu   0 \"Toolbars\" >\n" "a tool-bar control's menu")
 korvo_expect("${out}" "menu answer choose 700 \\(expected\\)" "its item chosen")
 korvo_expect("${out}" "\nright-click: no visible control 4711 in 0x00010010\n" "a control nobody shows")
+korvo_expect("${out}" "user right-click 691 in 0x[0-9a-f]+\nmenu 0x[0-9a-f]+ 1 items\nmenu   0 \"panels.search_panel\" checked\n"
+             "a pane's tool-bar control: its bars' menu")
 korvo_run(big_command EXIT 2 ERROR err INPUT "start\nidle\ncommand 1 65536\n")
 korvo_expect("${err}" "<stdin>:3: command: 65536 is not a command id \\(0 to 65535\\)" "a command id past 16 bits")
 
