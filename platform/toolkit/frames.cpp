@@ -31,11 +31,8 @@ CXTPDockingPaneManager* dockingPaneManagerOf(HWND frame) {
 
 }  // namespace
 
-void CXTPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
-    if (!m_hWnd || !commandBars_) {
-        CMDIFrameWnd::RecalcLayout(bNotify);
-        return;
-    }
+void CXTPMDIFrameWnd::RecalcLayout(BOOL) {
+    if (!m_hWnd) return;
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     // The bar's own visibility counts: the frame itself may not be shown yet.
@@ -44,7 +41,7 @@ void CXTPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
         client.bottom -= CXTPStatusBar::kHeight;
         place(status, RECT{client.left, client.bottom, client.right, client.bottom + CXTPStatusBar::kHeight});
     }
-    layoutBars(client);
+    if (commandBars_) layoutBars(client);
     // Message bars stand under the bars, one a row, across the whole width.
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (::GetDlgCtrlID(child) != kMessageBarId || !(::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;

@@ -177,6 +177,30 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps.back().line, 82);
 }
 
+TEST(ConsoleScript, VerbsThatDifferOnlyInQuotingTakeTheOneTheWordFitsAndControlsTakeACaption) {
+    const auto frame = parseLine("activate 2", 1);
+    ASSERT_TRUE(frame.step) << frame.error;
+    EXPECT_EQ(syntaxOf(*frame.step), "activate FRAME");
+    EXPECT_EQ(frame.step->arguments.frame.index, 2u);
+    const auto path = parseLine("activate \"C:\\Work\\a.grb\"", 1);
+    ASSERT_TRUE(path.step) << path.error;
+    EXPECT_EQ(syntaxOf(*path.step), "activate \"PATH\"");
+    EXPECT_EQ(path.step->arguments.text, L"C:\\Work\\a.grb");
+
+    const auto caption = parseLine("click 1 \"Open\"", 1);
+    ASSERT_TRUE(caption.step) << caption.error;
+    EXPECT_TRUE(caption.step->arguments.quotedChoice);
+    EXPECT_EQ(caption.step->arguments.text, L"Open");
+    const auto wide = parseLine("click 1 65536", 1);
+    ASSERT_TRUE(wide.step) << wide.error;
+    EXPECT_FALSE(wide.step->arguments.quotedChoice);
+    EXPECT_EQ(wide.step->arguments.number, 65536u) << "the ribbon's own popups have ids past 65535";
+    const auto bar = parseLine("message-bar 1 299 61536", 1);
+    ASSERT_TRUE(bar.step) << bar.error;
+    EXPECT_EQ(bar.step->arguments.number, 299u);
+    EXPECT_EQ(bar.step->arguments.command, 61536u);
+}
+
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
     const auto result = parseScript("advance 0xFFFFFFFF\nadvance 4294967295\ncommand 0xffffffff 65535\n", "s");
     ASSERT_TRUE(result.ok()) << result.error;
