@@ -74,6 +74,7 @@ void CXTPMDIFrameWnd::layoutBars(RECT& client) {
             continue;
         }
         const SIZE content = bar->GetContentSize();
+        bar->SetPlacedContent(content);
         if (content.cx == 0 || content.cy == 0) {
             place(bar->GetSafeHwnd(), RECT{});
             continue;

@@ -255,6 +255,11 @@ void CXTPCommandBar::OnIdleUpdateCmdUI() {
     CWnd* site = GetSite();
     if (!site || !visible_) return;
     for (int i = 0; i < controls_->GetCount(); ++i) UpdateControl(controls_->GetAt(i), i, controls_->GetCount(), site);
+    // Controls came or went (or changed their size) since the frame placed the bar: it places it again.
+    const SIZE content = GetContentSize();
+    const bool docked = position_ == xtpBarTop || position_ == xtpBarBottom || position_ == xtpBarLeft || position_ == xtpBarRight;
+    if (docked && commandBars_ && GetSafeHwnd() && (content.cx != placedContent_.cx || content.cy != placedContent_.cy))
+        commandBars_->RecalcFrameLayout();
 }
 
 CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {

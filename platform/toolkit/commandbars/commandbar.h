@@ -110,6 +110,9 @@ public:
     static constexpr int kGroupGap = 6;
     virtual RECT GetControlRect(const CXTPControl* control) const;
     SIZE GetContentSize() const;
+    // The frame placed the bar for this content size; the update pass asks for a new layout
+    // when the content no longer has that size.
+    void SetPlacedContent(SIZE content) { placedContent_ = content; }
     // Makes the bar one of `bars` (popups and bars made outside CXTPCommandBars::Add).
     void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
 
@@ -147,6 +150,7 @@ private:
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
     SIZE buttonSize_{};
+    SIZE placedContent_{};
 };
 
 class CXTPToolBar : public CXTPCommandBar {

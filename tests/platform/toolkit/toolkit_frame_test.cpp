@@ -81,6 +81,12 @@ TEST_F(ToolkitFrame, TheLayoutStacksTopBarsAndKeepsTheStatusBarBelowTheClient) {
     EXPECT_EQ(mdi.top, bar.bottom);  // two visible bars: menu, standard
     EXPECT_EQ(mdi.bottom, statusRect.top);
     EXPECT_EQ(mdi.bottom - mdi.top, client.bottom - 2 * CXTPMDIFrameWnd::kBarHeight - CXTPStatusBar::kHeight);
+    // A control that comes later: the bar's next update pass has the frame place it again.
+    const LONG width = bar.right - bar.left;
+    standard->GetControls()->Add(xtpControlButton, 102);
+    standard->OnIdleUpdateCmdUI();
+    ::GetWindowRect(standard->GetSafeHwnd(), &bar);
+    EXPECT_EQ(bar.right - bar.left, width + CXTPCommandBar::DefaultButtonSize().cx);
 
     // Stretching panes take what the fixed ones leave; the route gives pane texts.
     RECT first{}, second{};
