@@ -1,5 +1,7 @@
 #include "platform/harness/screen_layout.h"
 
+#include <algorithm>
+
 #include "platform/core/control.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
@@ -16,6 +18,10 @@ RECT shifted(const RECT& rect, POINT by) {
 }
 
 bool empty(const RECT& rect) { return rect.right <= rect.left || rect.bottom <= rect.top; }
+
+bool contains(const RECT& outer, const RECT& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+}
 
 Place part(Place::Kind kind, std::wstring text, const RECT& rect) {
     Place place;
@@ -157,9 +163,15 @@ bool buildWindow(HWND window, POINT frameCorner, Place& place) {
     if (empty(place.rect)) return false;
     place.client = shifted(info->client, clientOrigin(window, frameCorner));
     addParts(window, *info, frameCorner, place.children);
+    // Children come top of the z-order first; one wholly under a sibling above it shows nothing
+    // (the document windows behind the selected tab, say).
+    std::vector<RECT> above;
     for (HWND child : info->children) {
         Place inner;
-        if (buildWindow(child, frameCorner, inner)) place.children.push_back(std::move(inner));
+        if (!buildWindow(child, frameCorner, inner)) continue;
+        if (std::any_of(above.begin(), above.end(), [&](const RECT& r) { return contains(r, inner.rect); })) continue;
+        above.push_back(inner.rect);
+        place.children.push_back(std::move(inner));
     }
     return true;
 }

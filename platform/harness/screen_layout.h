@@ -38,7 +38,8 @@ struct Place {
 };
 
 // The frame and everything visible in it; children in the window tree's z-order (top first),
-// a window's own parts before its child windows.
+// a window's own parts before its child windows. A window wholly covered by a sibling above it
+// is left out, as the screen does not show it.
 Place frameLayout(HWND frame);
 
 // One line a place, children indented by two blanks.

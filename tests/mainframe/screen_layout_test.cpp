@@ -19,6 +19,7 @@ namespace {
 using namespace platform::harness;
 
 constexpr std::wstring_view kPicture = L"C:\\Work\\Quarters.png";
+constexpr std::wstring_view kBehind = L"C:\\Work\\Behind.png";
 constexpr unsigned kFileOpen = 0xE101;
 
 bool Overlap(const RECT& a, const RECT& b) {
@@ -48,12 +49,15 @@ class ScreenLayout : public SessionTest {
 protected:
     void StartWithPicture() {
         s.files().writePicture(kPicture, 200, 100);  // a colour per quarter
+        s.files().writePicture(kBehind, 10, 10);
         s.start();
         s.runUntilIdle();
         frame = s.inspect().mainFrames().at(0);
-        s.user().expectFileChoose(std::wstring(kPicture));
-        s.user().command(frame, kFileOpen);
-        s.runUntilIdle();
+        for (std::wstring_view path : {kBehind, kPicture}) {
+            s.user().expectFileChoose(std::wstring(path));
+            s.user().command(frame, kFileOpen);
+            s.runUntilIdle();
+        }
     }
     Session s;
     HWND frame = nullptr;
@@ -87,6 +91,12 @@ TEST_F(ScreenLayout, TheFrameIsSplitAmongItsBarsPanesStatusLineAndDocumentsWitho
     EXPECT_EQ(pane->rect.right - pane->rect.left, 300);
     EXPECT_EQ(documents->rect.left, pane->rect.right);
     EXPECT_EQ(pane->rect.bottom, status->rect.top);
+    // The document windows fill what the tabs leave; one behind another shows nothing.
+    std::vector<const Place*> documentWindows;
+    for (const Place& child : documents->children)
+        if (child.kind == Place::Kind::Window) documentWindows.push_back(&child);
+    ASSERT_EQ(documentWindows.size(), 1u);
+    EXPECT_EQ(documentWindows.front()->rect.bottom, documents->rect.bottom);
 
     // The pane's window fills its pane between the caption and the group's tabs.
     const Place* caption = Find(*pane, [](const Place& p) { return p.kind == Place::Kind::PaneCaption; });
