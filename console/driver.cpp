@@ -79,25 +79,32 @@ HWND Driver::windowFor(const Step& step) {
 
 bool Driver::command(const Step& step) {
     const HWND window = windowFor(step);
-    if (!window) return false;
-    session_.user().command(window, step.arguments.number);
+    std::optional<long long> id;
+    if (!window || !controlFor(step, window, true, id)) return false;
+    if (*id > 0xFFFF) {
+        scriptError(step.line, "command: " + std::to_string(*id) + " is not a command id (0 to 65535)");
+        return false;
+    }
+    session_.user().command(window, static_cast<unsigned>(*id));
     session_.runUntilIdle();
     return true;
 }
 
 bool Driver::click(const Step& step) {
     const HWND window = windowFor(step);
-    if (!window) return false;
+    std::optional<long long> id;
+    if (!window || !controlFor(step, window, false, id)) return false;
+    if (!id) return true;
     // What a user could not do is said in the transcript and the run goes on.
     if (step.arguments.frame.paneId == 0) {
         // A main frame: its ribbon and bars, as a user reaches them.
-        if (const auto refusal = session_.user().clickControl(window, static_cast<int>(step.arguments.number)))
+        if (const auto refusal = session_.user().clickControl(window, static_cast<int>(*id)))
             transcript_.print(L"click: " + *refusal);
         session_.runUntilIdle();
         return true;
     }
     try {
-        session_.user().click(window, step.arguments.number);
+        session_.user().click(window, static_cast<unsigned>(*id));
     } catch (const std::invalid_argument& error) {
         std::string what = error.what();
         if (what.rfind("harness: ", 0) == 0) what.erase(0, 9);
@@ -165,9 +172,10 @@ bool Driver::dumpCommands(const Step&) {
 }
 
 bool Driver::dumpBars(const Step& step) {
-    const HWND frame = frameFor(step);
-    if (!frame) return false;
-    printDump(session_.inspect().dumpBars(frame), L"(no command bars)");
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    if (step.arguments.frame.paneId != 0) printDump(session_.inspect().dumpWindowBars(window), L"(no tool bars)");
+    else printDump(session_.inspect().dumpBars(window), L"(no command bars)");
     return true;
 }
 

@@ -144,6 +144,24 @@ private:
     bool dumpPrintJobs(const Step& step);
     bool expectPrintOk(const Step& step);
     bool expectPrintCancel(const Step& step);
+    // The screen as a user sees it (console/screen_verbs.cpp).
+    bool dumpLayout(const Step& step);
+    bool snapshot(const Step& step);
+    bool rightClick(const Step& step);
+    bool clickDocumentTab(const Step& step);
+    bool closeDocumentTab(const Step& step);
+    bool middleClickDocumentTab(const Step& step);
+    bool documentTabMenu(const Step& step);
+    bool activateFrame(const Step& step);
+    bool activateDocument(const Step& step);
+    bool pressMessageBarButton(const Step& step);
+    // The control a step names in `window` by id, or by caption (ID|"CAPTION"): the id, or
+    // nothing when there is none to act on. A caption that names controls of two ids is a
+    // mistake (reported); one that names none is a mistake when `missingIsMistake`, otherwise
+    // said in the transcript. False when the run must stop.
+    bool controlFor(const Step& step, HWND window, bool missingIsMistake, std::optional<long long>& id);
+    enum class TabAction { Click, Close, MiddleClick, ContextMenu };
+    bool documentTab(const Step& step, TabAction action);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
     bool paneAction(const Step& step, platform::harness::User::PaneAction action);

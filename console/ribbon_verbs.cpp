@@ -19,7 +19,9 @@ bool Driver::selectTab(const Step& step) {
 
 bool Driver::hover(const Step& step) {
     const HWND frame = frameFor(step);
-    if (!frame || !userDid(step, session_.user().hover(frame, static_cast<int>(step.arguments.number)))) return false;
+    std::optional<long long> id;
+    if (!frame || !controlFor(step, frame, true, id) || !userDid(step, session_.user().hover(frame, static_cast<int>(*id))))
+        return false;
     printDump(session_.inspect().tooltip(frame), L"(no tooltip)");
     return true;
 }

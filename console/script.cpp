@@ -160,9 +160,22 @@ std::string readName(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// A control's or menu item's id (wider than a command id: the ribbon's own popups have ids past
+// 65535), or its caption in quotes.
 std::string readIdOrCaption(const std::string& text, Arguments& arguments) {
     if (arguments.quotedChoice) return readText(text, arguments);
-    return readCommandId(text, arguments);
+    const auto value = parseNumber(text, 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not an id (0 to 2147483647) or a caption in quotes";
+    arguments.number = static_cast<unsigned>(*value);
+    return {};
+}
+
+// The id of a message bar's button (its command id).
+std::string readButtonId(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0xFFFFu);
+    if (!value) return echo(text) + " is not a button id (0 to 65535)";
+    arguments.command = static_cast<unsigned>(*value);
+    return {};
 }
 
 std::string readScrollBar(const std::string& text, Arguments& arguments) {
@@ -254,6 +267,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"COMMAND", false, &readCommand},
     {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"THUMB", false, &readThumbPosition},
     {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
+    {"BUTTON-ID", false, &readButtonId},
 };
 
 // The syntax word that takes the rest of the line, word by word.
@@ -333,7 +347,8 @@ private:
         if (position >= tokens_.size()) return "missing argument; usage: " + usage_;
         const Token& token = tokens_[position];
         if (position >= syntax.size()) return "unexpected text " + echo(token.text) + "; usage: " + usage_;
-        if (const Placeholder* argument = placeholder(syntax[position])) return read(*argument, token, arguments);
+        const Placeholder* argument = placeholder(syntax[position]);
+        if (argument && candidates_.size() == 1) return read(*argument, token, arguments);
         return narrow(position, token, arguments);
     }
 
@@ -371,7 +386,13 @@ private:
             return {};
         }
         if (!takingArgument.empty()) {
-            candidates_ = std::move(takingArgument);
+            // Verbs that differ in taking a bare or a quoted argument here: the quoting decides.
+            std::vector<std::size_t> fitting;
+            for (std::size_t index : takingArgument) {
+                const Placeholder* argument = placeholder(words(verbs()[index].syntax).at(position));
+                if (argument->eitherQuoting || argument->quoted == token.quoted) fitting.push_back(index);
+            }
+            candidates_ = fitting.empty() ? std::move(takingArgument) : std::move(fitting);
             return read(*placeholder(words(verbs()[candidates_.front()].syntax).at(position)), token, arguments);
         }
         const std::string belongs = expected.size() == 1 ? "\"" + std::string(expected.front()) + "\""

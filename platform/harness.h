@@ -119,6 +119,20 @@ public:
     // A right click on the ribbon control with the id (its context menu, if any, is a menu
     // request: expect it first).
     std::optional<std::wstring> rightClick(HWND frame, int id);
+    // A right click on the place of the visible control `id` inside `window` (a frame's ribbon or
+    // tool bar, a pane's tool bar; the ribbon's place first), then the loop runs until idle; its
+    // context menu, if any, is a menu request (expect it first). Why a user could not, or nothing.
+    std::optional<std::wstring> rightClickControl(HWND window, long long id);
+    // Presses button `button` of the visible message bar `barId` of main frame `frame`, then the
+    // loop runs until idle. Why a user could not (no such bar or button), or nothing.
+    std::optional<std::wstring> pressMessageBarButton(HWND frame, std::uint64_t barId, unsigned button);
+    // Makes main frame `frame` the active one, as a click into it does, then runs the loop until idle.
+    void activate(HWND frame);
+    // Makes the first window of the open document at `path` (case ignored; a picture's title is
+    // its path) the active one in its
+    // frame, and the frame the active one, as a click into the window does. Why it could not
+    // (no such document, or it has no window), or nothing.
+    std::optional<std::wstring> activateDocument(std::wstring_view path);
     // The next popup or context menu: choose the item with the id, or captioned so; or dismiss.
     void expectMenuChoose(int id);
     void expectMenuChoose(std::wstring caption);
@@ -488,6 +502,22 @@ public:
     // "  N 0x%08x \"text\" [selected] (l,t,r,b) tip \"tooltip\"" and its close button; empty when
     // the frame shows no tabs.
     std::wstring dumpTabs(HWND frame) const;
+    // What the main frame shows: its visible windows as a tree, each "0x%08x \"CLASS\" \"text\"
+    // (l,t)-(r,b)" in the frame's own coordinates ((0,0) its top-left corner), and below a window
+    // the parts the toolkit draws in it: ribbon tabs, groups and controls, tool-bar controls, a
+    // docking pane's caption and tabs, document tabs, status-line panes. Empty when nothing shows.
+    std::wstring dumpLayout(HWND frame) const;
+    // Draws what the frame shows (as dumpLayout lays it out, with the pixels the windows painted)
+    // into a PNG file at `hostPath` on the host's file system, replacing it whole; the reason it
+    // could not, or nothing.
+    std::optional<std::wstring> snapshot(HWND frame, const std::string& hostPath) const;
+    // The distinct ids of the controls `window`'s layout shows with the caption (mnemonic marks
+    // ignored), in the layout's order.
+    std::vector<long long> controlsCaptioned(HWND window, std::wstring_view caption) const;
+    // The numbers (as dumpTabs counts them) of the frame's document tabs captioned so.
+    std::vector<int> documentTabsCaptioned(HWND frame, std::wstring_view caption) const;
+    // The tool bars inside a window (a pane's own, say), as dumpBars prints a frame's.
+    std::wstring dumpWindowBars(HWND window) const;
     // What the window's last paint drew, one call a line.
     std::vector<std::wstring> drawing(HWND window) const;
     // The view of the active document window of main frame `frame`: its own diagnostic dump (an

@@ -7,6 +7,7 @@
 #include "platform/core/useragent.h"
 #include "platform/harness.h"
 #include "platform/kernel/editing/list_button.h"
+#include "platform/harness/screen_layout.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 
@@ -129,6 +130,9 @@ void dumpControls(const CXTPControls* controls, int indent, std::wstring& out) {
 }
 
 }  // namespace
+
+std::wstring controlKindName(const CXTPControl& control) { return typeName(control); }
+std::wstring readableCaption(const wchar_t* caption) { return std::wstring(readable(CString(caption))); }
 
 std::optional<std::wstring> User::selectTab(HWND frame, std::wstring_view caption) {
     platform::core::journal().add("user", L"tab " + quoted(std::wstring(caption)) + L" of " + handleText(frame));

@@ -1,5 +1,6 @@
 #include "platform/core/record.h"
 #include "platform/harness.h"
+#include "platform/harness/screen_layout.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 
@@ -41,6 +42,20 @@ const wchar_t* barKind(const CXTPCommandBar& bar) {
 
 }  // namespace
 
+std::wstring barDump(const CXTPToolBar& bar) {
+    std::wstring dump = L"bar " + std::to_wstring(bar.GetBarID()) + L" " + platform::core::quoted(bar.GetTitle().GetString()) +
+                        L" " + barKind(bar) + (bar.IsVisible() ? L" visible" : L" hidden");
+    const CXTPControls* controls = bar.GetControls();
+    for (int c = 0; c < controls->GetCount(); ++c) {
+        const CXTPControl* control = controls->GetAt(c);
+        dump += L"\n  " + std::to_wstring(control->GetID()) + L" " + Korvo::UI::XML::ControlTypeName(control->GetType()) +
+                L" " + platform::core::quoted(control->GetCaption().GetString()) +
+                (control->IsVisible() ? L" visible" : L" hidden") + (control->GetEnabled() ? L" enabled" : L" disabled") +
+                (control->GetChecked() ? L" checked" : L" unchecked");
+    }
+    return dump;
+}
+
 std::wstring Inspect::dumpBars(HWND frame) const {
     Korvo::UI::MainFrame* main = UIModuleProxy::Instance().GetMainFrameOf(frame);
     if (!main || !main->AsWindow() || main->AsWindow()->GetSafeHwnd() != frame) return {};
@@ -48,20 +63,8 @@ std::wstring Inspect::dumpBars(HWND frame) const {
     if (!bars) return {};
     std::wstring dump;
     for (int i = 0; i < bars->GetCount(); ++i) {
-        const CXTPToolBar* bar = bars->GetAt(i);
         if (!dump.empty()) dump += L"\n";
-        dump += L"bar " + std::to_wstring(bar->GetBarID()) + L" " + platform::core::quoted(bar->GetTitle().GetString()) +
-                L" " + barKind(*bar) + (bar->IsVisible() ? L" visible" : L" hidden");
-        const CXTPControls* controls = bar->GetControls();
-        for (int c = 0; c < controls->GetCount(); ++c) {
-            const CXTPControl* control = controls->GetAt(c);
-            dump += L"\n  " + std::to_wstring(control->GetID()) + L" " +
-                    Korvo::UI::XML::ControlTypeName(control->GetType()) + L" " +
-                    platform::core::quoted(control->GetCaption().GetString()) +
-                    (control->IsVisible() ? L" visible" : L" hidden") +
-                    (control->GetEnabled() ? L" enabled" : L" disabled") +
-                    (control->GetChecked() ? L" checked" : L" unchecked");
-        }
+        dump += barDump(*bars->GetAt(i));
     }
     return dump;
 }

@@ -135,6 +135,23 @@ std::wstring Inspect::dumpTabs(HWND frame) const {
     return dump;
 }
 
+std::vector<int> Inspect::documentTabsCaptioned(HWND frame, std::wstring_view caption) const {
+    std::vector<int> numbers;
+    CXTPTabClientWnd* client = tabClientOf(frame);
+    if (!client) return numbers;
+    client->UpdateContents();
+    int number = 0;
+    for (int g = 0; g < client->GetWorkspaceCount(); ++g) {
+        const CXTPTabManagerAtom* group = client->GetWorkspace(g);
+        for (int i = 0; i < group->GetItemCount(); ++i) {
+            ++number;
+            const CXTPTabManagerItem* item = group->GetItem(i);
+            if (!item->IsNewWindowItem() && item->GetCaption().view() == caption) numbers.push_back(number);
+        }
+    }
+    return numbers;
+}
+
 std::vector<std::wstring> Inspect::drawing(HWND window) const { return platform::win32::windowDrawing(window); }
 
 }  // namespace platform::harness

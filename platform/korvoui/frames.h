@@ -51,11 +51,14 @@ public:
     void Close();
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // A new size lays the buttons out again.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
     void PostNcDestroy() override {}
 
 private:
+    void placeButtons();
     std::uint64_t id_;
     INT_PTR tag_;
     CObject* bound_;

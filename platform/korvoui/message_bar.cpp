@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "platform/korvoui/frames.h"
@@ -65,6 +66,7 @@ BOOL MessageBar::Create(CXTPCommandBars* commandBars, DWORD style, UINT controlI
     for (const auto& [id, caption] : pendingButtons_) createButton(m_hWnd, id, caption);
     pendingButtons_.clear();
     createButton(m_hWnd, kCloseButton, L"Close");
+    placeButtons();
     return TRUE;
 }
 
@@ -83,12 +85,36 @@ void MessageBar::AddButton(UINT id, const CString& caption, const CString&) {
     if (close) ::DestroyWindow(close);
     createButton(m_hWnd, id, caption);
     createButton(m_hWnd, kCloseButton, L"Close");
+    placeButtons();
 }
 
 void MessageBar::Close() {
     if (closed_) return;
     closed_ = true;
     if (site_ && ::IsWindow(site_)) ::SendMessageW(site_, kClosedNotification, 0, reinterpret_cast<LPARAM>(this));
+}
+
+LRESULT MessageBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_SIZE) placeButtons();
+    return result;
+}
+
+void MessageBar::placeButtons() {
+    // The buttons stand in a row at the bar's right end, the close button last, centred in its height.
+    constexpr int kGap = 6, kButtonWidth = 60, kButtonHeight = 20;
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    std::vector<HWND> buttons;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) buttons.push_back(child);
+    // Children come in the order they were made: the last (the close button) stands rightmost.
+    int right = client.right - kGap;
+    const int top = std::max<int>(0, (client.bottom - kButtonHeight) / 2);
+    for (auto it = buttons.rbegin(); it != buttons.rend(); ++it) {
+        const HWND button = *it;
+        ::MoveWindow(button, right - kButtonWidth, top, kButtonWidth, kButtonHeight, FALSE);
+        right -= kButtonWidth + kGap;
+    }
 }
 
 BOOL MessageBar::OnCommand(WPARAM wParam, LPARAM lParam) {

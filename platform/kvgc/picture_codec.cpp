@@ -3,6 +3,7 @@
 #include <Magick++.h>
 
 #include <array>
+#include <list>
 #include <cstdio>
 #include <mutex>
 #include <stdexcept>
@@ -139,28 +140,80 @@ std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view e
     }
 }
 
-std::optional<std::string> encodePicture(const Picture& picture, std::wstring_view extension) {
+namespace {
+
+// The picture as an image of the library (an opaque one without its alpha channel).
+Magick::Image imageOf(const Picture& picture) {
+    std::vector<unsigned char> bgra(picture.pixels.size() * 4);
+    bool opaque = true;
+    for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+        const std::uint32_t pixel = picture.pixels[i];
+        bgra[i * 4] = static_cast<unsigned char>(pixel);
+        bgra[i * 4 + 1] = static_cast<unsigned char>(pixel >> 8);
+        bgra[i * 4 + 2] = static_cast<unsigned char>(pixel >> 16);
+        bgra[i * 4 + 3] = static_cast<unsigned char>(pixel >> 24);
+        opaque = opaque && (pixel >> 24) == 0xFF;
+    }
+    Magick::Image image;
+    image.quiet(true);
+    image.read(picture.width, picture.height, opaque ? "BGRP" : "BGRA", Magick::CharPixel, bgra.data());
+    if (opaque) image.matte(false);
+    image.depth(8);
+    return image;
+}
+
+bool wellFormed(const Picture& picture) {
+    return picture.width > 0 && picture.height > 0 &&
+           picture.pixels.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height);
+}
+
+// A sans-serif face of the system, or empty.
+std::string labelFace() {
+    for (const char* path : {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                             "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf"})
+        if (std::FILE* file = std::fopen(path, "rb")) {
+            std::fclose(file);
+            return path;
+        }
+    return {};
+}
+
+}  // namespace
+
+std::optional<std::string> encodeLabelledPicture(const Picture& picture, const std::vector<Label>& labels,
+                                                 std::wstring_view extension) {
     const char* format = formatOfExtension(extension);
-    if (!format || picture.width <= 0 || picture.height <= 0 ||
-        picture.pixels.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
-        return std::nullopt;
+    if (!format || !wellFormed(picture)) return std::nullopt;
     initialiseLibrary();
     try {
-        std::vector<unsigned char> bgra(picture.pixels.size() * 4);
-        bool opaque = true;
-        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-            const std::uint32_t pixel = picture.pixels[i];
-            bgra[i * 4] = static_cast<unsigned char>(pixel);
-            bgra[i * 4 + 1] = static_cast<unsigned char>(pixel >> 8);
-            bgra[i * 4 + 2] = static_cast<unsigned char>(pixel >> 16);
-            bgra[i * 4 + 3] = static_cast<unsigned char>(pixel >> 24);
-            opaque = opaque && (pixel >> 24) == 0xFF;
+        Magick::Image image = imageOf(picture);
+        if (const std::string face = labelFace(); !face.empty() && !labels.empty()) {
+            std::list<Magick::Drawable> drawing;
+            drawing.push_back(Magick::DrawableFont(face));
+            drawing.push_back(Magick::DrawablePointSize(11));
+            drawing.push_back(Magick::DrawableTextAntialias(true));
+            for (const Label& label : labels) {
+                char colour[8];
+                std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(label.colour & 0xFFFFFF));
+                drawing.push_back(Magick::DrawableFillColor(Magick::Color(colour)));
+                drawing.push_back(Magick::DrawableText(label.x, label.y, label.utf8, "UTF-8"));
+            }
+            image.draw(drawing);
         }
-        Magick::Image image;
-        image.quiet(true);
-        image.read(picture.width, picture.height, opaque ? "BGRP" : "BGRA", Magick::CharPixel, bgra.data());
-        if (opaque) image.matte(false);
-        image.depth(8);
+        Magick::Blob blob;
+        image.write(&blob, format);
+        return std::string(static_cast<const char*>(blob.data()), blob.length());
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> encodePicture(const Picture& picture, std::wstring_view extension) {
+    const char* format = formatOfExtension(extension);
+    if (!format || !wellFormed(picture)) return std::nullopt;
+    initialiseLibrary();
+    try {
+        Magick::Image image = imageOf(picture);
         Magick::Blob blob;
         image.write(&blob, format);
         return std::string(static_cast<const char*>(blob.data()), blob.length());

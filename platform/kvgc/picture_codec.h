@@ -33,4 +33,17 @@ std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view e
 // ".gif", ".tif", ".tiff", ".pcx", ".tga"); nothing for another extension or when the codec fails.
 std::optional<std::string> encodePicture(const Picture& picture, std::wstring_view extension);
 
+// Words drawn onto a picture before it is encoded, for pictures of the screen.
+struct Label {
+    int x = 0;  // the left end of the text's base line
+    int y = 0;
+    std::string utf8;
+    std::uint32_t colour = 0;  // 0x00RRGGBB
+};
+
+// The opaque picture with the labels drawn in a small sans-serif face, encoded as the extension
+// names; nothing when the codec fails. Without such a face on the system the labels are left out.
+std::optional<std::string> encodeLabelledPicture(const Picture& picture, const std::vector<Label>& labels,
+                                                 std::wstring_view extension);
+
 }  // namespace platform::kvgc

@@ -1,5 +1,9 @@
 #include "platform/toolkit/frames.h"
 
+#include <algorithm>
+
+#include "platform/toolkit/commandbars/ribbon.h"
+#include "platform/toolkit/panes/dockingpanes.h"
 #include "platform/toolkit/panes/statusbar.h"
 
 IMPLEMENT_DYNCREATE(CXTPMDIFrameWnd, CMDIFrameWnd)
@@ -12,30 +16,98 @@ BOOL CXTPMDIFrameWnd::InitCommandBars(CRuntimeClass* runtimeClass) {
     return commandBars_ != nullptr;
 }
 
-void CXTPMDIFrameWnd::RecalcLayout(BOOL bNotify) {
-    if (!m_hWnd || !commandBars_) {
-        CMDIFrameWnd::RecalcLayout(bNotify);
-        return;
-    }
+namespace {
+
+void place(HWND window, const RECT& rect) {
+    ::MoveWindow(window, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+}
+
+// The site's docking-pane manager: a child window of the frame that is one.
+CXTPDockingPaneManager* dockingPaneManagerOf(HWND frame) {
+    for (HWND child = ::GetWindow(frame, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (auto* manager = dynamic_cast<CXTPDockingPaneManager*>(CWnd::FromHandlePermanent(child))) return manager;
+    return nullptr;
+}
+
+}  // namespace
+
+void CXTPMDIFrameWnd::RecalcLayout(BOOL) {
+    if (!m_hWnd) return;
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    const int width = client.right - client.left;
-    for (int i = 0; i < commandBars_->GetCount(); ++i) {
-        CXTPToolBar* bar = commandBars_->GetAt(i);
-        if (!bar->GetSafeHwnd() || !bar->IsVisible() || bar->GetPosition() != xtpBarTop) continue;
-        ::MoveWindow(bar->GetSafeHwnd(), client.left, client.top, width, kBarHeight, FALSE);
-        client.top += kBarHeight;
-    }
     // The bar's own visibility counts: the frame itself may not be shown yet.
     HWND status = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_STATUS_BAR));
     if (status && (::GetWindowLongPtrW(status, GWL_STYLE) & WS_VISIBLE)) {
         client.bottom -= CXTPStatusBar::kHeight;
-        ::MoveWindow(status, client.left, client.bottom, width, CXTPStatusBar::kHeight, FALSE);
+        place(status, RECT{client.left, client.bottom, client.right, client.bottom + CXTPStatusBar::kHeight});
+    }
+    if (commandBars_) layoutBars(client);
+    // Message bars stand under the bars, one a row, across the whole width.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (::GetDlgCtrlID(child) != kMessageBarId || !(::GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        place(child, RECT{client.left, client.top, client.right, client.top + kMessageBarHeight});
+        client.top += kMessageBarHeight;
     }
     if (client.bottom < client.top) client.bottom = client.top;
-    if (HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST))) {
-        ::MoveWindow(pane, client.left, client.top, width, client.bottom - client.top, FALSE);
+    if (CXTPDockingPaneManager* panes = dockingPaneManagerOf(m_hWnd)) panes->LayoutDockedPanes(client);
+    if (HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST))) place(pane, client);
+}
+
+void CXTPMDIFrameWnd::layoutBars(RECT& client) {
+    const int width = client.right - client.left;
+    // The ribbon spans the frame; tool bars take rows (a bar docked right of another shares its
+    // row) on their side, as wide as their controls; bars without shown controls take no room.
+    RECT row{client.left, client.top, client.left, client.top};
+    CXTPToolBar* rowLast = nullptr;
+    RECT bottomEdge = client;
+    for (int i = 0; i < commandBars_->GetCount(); ++i) {
+        CXTPToolBar* bar = commandBars_->GetAt(i);
+        if (!bar->GetSafeHwnd() || !bar->IsVisible()) continue;
+        if (auto* ribbon = dynamic_cast<CXTPRibbonBar*>(bar)) {
+            if (bar->GetPosition() != xtpBarTop) continue;
+            ribbon->SetRibbonWidth(width);
+            const int height = ribbon->GetRibbonHeight();
+            place(bar->GetSafeHwnd(), RECT{client.left, client.top, client.right, client.top + height});
+            client.top += height;
+            row = RECT{client.left, client.top, client.left, client.top};
+            rowLast = nullptr;
+            continue;
+        }
+        const SIZE content = bar->GetContentSize();
+        bar->SetPlacedContent(content);
+        if (content.cx == 0 || content.cy == 0) {
+            place(bar->GetSafeHwnd(), RECT{});
+            continue;
+        }
+        const bool vertical = bar->GetPosition() == xtpBarLeft || bar->GetPosition() == xtpBarRight;
+        const int length = vertical ? std::min<int>(content.cy, client.bottom - client.top) : std::min<int>(content.cx, width);
+        switch (bar->GetPosition()) {
+            case xtpBarTop: {
+                const bool sameRow = rowLast && bar->GetDockedRightOf() == rowLast && row.right + length <= client.right;
+                if (!sameRow) row = RECT{client.left, client.top, client.left, client.top + kBarHeight};
+                place(bar->GetSafeHwnd(), RECT{row.right, row.top, row.right + length, row.bottom});
+                row.right += length;
+                client.top = row.bottom;
+                rowLast = bar;
+                break;
+            }
+            case xtpBarBottom:
+                bottomEdge.bottom -= kBarHeight;
+                place(bar->GetSafeHwnd(), RECT{client.left, bottomEdge.bottom, client.left + length, bottomEdge.bottom + kBarHeight});
+                break;
+            case xtpBarLeft:
+                place(bar->GetSafeHwnd(), RECT{client.left, client.top, client.left + kBarHeight, client.top + length});
+                client.left += kBarHeight;
+                break;
+            case xtpBarRight:
+                client.right -= kBarHeight;
+                place(bar->GetSafeHwnd(), RECT{client.right, client.top, client.right + kBarHeight, client.top + length});
+                break;
+            default: break;
+        }
+        bar->SyncEditWindows();
     }
+    client.bottom = std::max(client.top, bottomEdge.bottom);
 }
 
 LRESULT CXTPMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -7,12 +7,15 @@
 #include "platform/toolkit/commandbars/commandbars.h"
 
 // A frame's command bars: created by run-time class, deleted with the frame object. The frame's
-// layout puts the visible top bars above the client area and the status bar (the child with
-// the framework's status-bar id) below it.
+// layout puts the visible bars at their sides (the ribbon across the top), the message bars under
+// them, the status bar (the child with the framework's status-bar id) at the bottom, the docked
+// panes of its docking-pane manager at their sides, and the MDI client in what is left.
 class CXTPMDIFrameWnd : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CXTPMDIFrameWnd)
 public:
     static constexpr int kBarHeight = 26;
+    static constexpr int kMessageBarHeight = 40;
+    static constexpr int kMessageBarId = 59398;  // the control id message bars are made with
 
     CXTPMDIFrameWnd() = default;
     ~CXTPMDIFrameWnd() override;
@@ -31,6 +34,9 @@ protected:
     void DestroyCommandBars() { commandBars_.reset(); }
 
 private:
+    // Places the visible bars and takes their room from `client`.
+    void layoutBars(RECT& client);
+
     std::unique_ptr<CXTPCommandBars> commandBars_;
 };
 

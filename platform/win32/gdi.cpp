@@ -46,6 +46,7 @@ struct DeviceContext {
     int bkMode = OPAQUE;
     COLORREF textColour = 0;  // black
     std::optional<RECT> clip;
+    SIZE client{0, 0};        // a window DC's client size when it was made
 };
 
 struct Gdi {
@@ -53,6 +54,9 @@ struct Gdi {
     std::map<std::uintptr_t, DeviceContext> contexts;
     std::map<std::uintptr_t, GdiObject> objects;
     std::map<HWND, std::vector<std::wstring>> drawings;
+    // What a window's pixel drawing (fills and copies) put on its client area since its last
+    // paint began; unpainted pixels keep kUnpainted.
+    std::map<HWND, Bitmap> surfaces;
     std::vector<platform::win32::PrintJob> printJobs;
     std::uintptr_t nextDc = 0x01000010;
     std::uintptr_t nextObject = 0x05000010;
@@ -107,9 +111,27 @@ void record(Gdi& g, const DeviceContext& context, std::wstring line) {
     if (context.printJob >= 0) g.printJobs[static_cast<std::size_t>(context.printJob)].drawing.push_back(std::move(line));
 }
 
+constexpr std::uint32_t kUnpainted = 0xFF000000u;
+
 Bitmap* targetBitmap(Gdi& g, const DeviceContext& context) {
-    if (context.window || context.printJob >= 0) return nullptr;
-    return findObject<Bitmap>(g, context.bitmap);
+    if (context.printJob >= 0) return nullptr;
+    if (!context.window) return findObject<Bitmap>(g, context.bitmap);
+    if (context.client.cx <= 0 || context.client.cy <= 0) return nullptr;
+    // The surface is made on the first pixel drawing, so windows that only record cost nothing.
+    Bitmap& surface = g.surfaces[context.window];
+    if (surface.width != context.client.cx || surface.height != context.client.cy) {
+        surface.width = context.client.cx;
+        surface.height = context.client.cy;
+        surface.pixels.assign(static_cast<std::size_t>(surface.width) * static_cast<std::size_t>(surface.height),
+                              kUnpainted);
+    }
+    return &surface;
+}
+
+SIZE clientSize(HWND hwnd) {
+    RECT client{};
+    if (!hwnd || !::GetClientRect(hwnd, &client)) return SIZE{0, 0};
+    return SIZE{client.right - client.left, client.bottom - client.top};
 }
 
 // 0x00BBGGRR (COLORREF) to the bitmap's 0x00RRGGBB.
@@ -141,7 +163,7 @@ void stretchPixels(Bitmap& target, int x, int y, int width, int height, const Bi
             const std::int64_t sx = sourceX + (tx - x) * sourceWidth / width;
             if (sx < 0 || sx >= source.width) continue;
             target.pixels[static_cast<std::size_t>(ty * target.width + tx)] =
-                source.pixels[static_cast<std::size_t>(sy * source.width + sx)];
+                source.pixels[static_cast<std::size_t>(sy * source.width + sx)] & 0x00FFFFFFu;
         }
     }
 }
@@ -178,10 +200,12 @@ const Bitmap* copySource(Gdi& g, HDC dc, HDC source, const wchar_t* call, Device
 HDC GetDC(HWND hwnd) {
     // A null window asks for the screen's DC, which records nothing.
     if (hwnd && !::IsWindow(hwnd)) return nullptr;
+    const SIZE client = clientSize(hwnd);
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     DeviceContext context{hwnd};
     context.fromGetDc = true;
+    context.client = client;
     return newDc(g, context);
 }
 
@@ -541,11 +565,25 @@ std::vector<PrintJob> printJobs() {
     return g.printJobs;
 }
 
-HDC beginWindowPaint(HWND hwnd) {
+HDC beginWindowPaint(HWND hwnd, SIZE client) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     g.drawings[hwnd].clear();
-    return newDc(g, DeviceContext{hwnd});
+    g.surfaces.erase(hwnd);
+    DeviceContext context{hwnd};
+    context.client = client;
+    return newDc(g, context);
+}
+
+bool windowPixels(HWND hwnd, int& width, int& height, std::vector<std::uint32_t>& pixels) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    const auto it = g.surfaces.find(hwnd);
+    if (it == g.surfaces.end()) return false;
+    width = it->second.width;
+    height = it->second.height;
+    pixels = it->second.pixels;
+    return true;
 }
 
 void endWindowPaint(HDC dc) {

@@ -137,6 +137,9 @@ HDC startPrintJob(std::wstring document);
 void endPrintJob(HDC dc);
 std::vector<PrintJob> printJobs();
 // A DC for BeginPaint: starts the window's display list afresh.
-HDC beginWindowPaint(HWND hwnd);
+HDC beginWindowPaint(HWND hwnd, SIZE client);
+// What fills and copies of the window's drawing since its last paint began put on its client
+// area (row-major, 0x00RRGGBB; 0xFF000000 where nothing was drawn); false when nothing was.
+bool windowPixels(HWND hwnd, int& width, int& height, std::vector<std::uint32_t>& pixels);
 void endWindowPaint(HDC dc);
 }  // namespace platform::win32

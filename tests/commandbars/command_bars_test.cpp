@@ -47,6 +47,7 @@ TEST_F(RibbonFrameTest, ModeSwitchShowsExactlyOneOfRibbonAndMenuBar) {
 
 TEST_F(RibbonFrameTest, FixItemOnlyInClassicModeOnTheLeadingBorder) {
     CKVToolBar* bar = AddToolBar(bars, L"Drawing", 200);
+    for (int id = 1; id <= 6; ++id) bar->GetControls()->Add(xtpControlButton, 1000 + id);  // room to click in
     bars->SetRibbonMode(false);
     RECT rect{};
     bar->GetWindowRect(&rect);

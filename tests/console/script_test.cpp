@@ -21,6 +21,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "tab 1 \"View\"\n"
         "click 1/1022 886\n"
         "hover 2 681\n"
+        "right-click 1/1004 691\n"
         "expect box \"Cannot load*\" answer NO\n"
         "expect menu choose \"Fix\"\n"
         "expect menu dismiss\n"
@@ -52,6 +53,15 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "progress end\n"
         "dump ribbon 1\n"
         "dump tabs 1\n"
+        "dump layout 1\n"
+        "snapshot 1 \"shot.png\"\n"
+        "doc-tab 1 \"Bracket.grb\" click\n"
+        "doc-tab 1 \"Bracket.grb\" close\n"
+        "doc-tab 1 \"Bracket.grb\" middle-click\n"
+        "doc-tab 1 \"Bracket.grb\" context-menu\n"
+        "activate 2\n"
+        "activate \"C:\\Work\\d.grb\"\n"
+        "message-bar 1 299 61536\n"
         "new-frame\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
@@ -133,38 +143,62 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(byPane.number, 886u);
     EXPECT_EQ(result.steps[7].arguments.frame.index, 2u);
     EXPECT_EQ(result.steps[7].arguments.number, 681u);
-    EXPECT_EQ(result.steps[8].arguments.text, L"Cannot load*");
-    EXPECT_EQ(result.steps[8].arguments.answer, Button::No);
-    EXPECT_TRUE(result.steps[9].arguments.quotedChoice);
-    EXPECT_EQ(result.steps[9].arguments.text, L"Fix");
-    EXPECT_EQ(result.steps[11].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[16].arguments.name, L"h1");       // expect variable choose
-    EXPECT_EQ(result.steps[18].arguments.text, L"M12x1.5");  // expect text-module choose
-    EXPECT_EQ(result.steps[21].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[9].arguments.text, L"Cannot load*");
+    EXPECT_EQ(result.steps[9].arguments.answer, Button::No);
+    EXPECT_TRUE(result.steps[10].arguments.quotedChoice);
+    EXPECT_EQ(result.steps[10].arguments.text, L"Fix");
+    EXPECT_EQ(result.steps[12].arguments.text, L"C:\\Work\\a b.grb");
+    EXPECT_EQ(result.steps[17].arguments.name, L"h1");       // expect variable choose
+    EXPECT_EQ(result.steps[19].arguments.text, L"M12x1.5");  // expect text-module choose
+    EXPECT_EQ(result.steps[22].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[20].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[27].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[28].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[29].arguments.frame.handle, 0x00010010u);
-    EXPECT_EQ(result.steps[30].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[31].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[34].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[37].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[38].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[44].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[44].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[53].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[54].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[54].arguments.keyControl);
-    EXPECT_TRUE(result.steps[54].arguments.keyAlt);
-    EXPECT_EQ(result.steps[55].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[58].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[21].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[28].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[29].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[30].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[31].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[32].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[35].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[38].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[54].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[54].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[63].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[64].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[64].arguments.keyControl);
+    EXPECT_TRUE(result.steps[64].arguments.keyAlt);
+    EXPECT_EQ(result.steps[65].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[68].arguments.number, 915u);  // list-button
     const std::size_t scroll = result.steps.size() - 11;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 72);
+    EXPECT_EQ(result.steps.back().line, 82);
+}
+
+TEST(ConsoleScript, VerbsThatDifferOnlyInQuotingTakeTheOneTheWordFitsAndControlsTakeACaption) {
+    const auto frame = parseLine("activate 2", 1);
+    ASSERT_TRUE(frame.step) << frame.error;
+    EXPECT_EQ(syntaxOf(*frame.step), "activate FRAME");
+    EXPECT_EQ(frame.step->arguments.frame.index, 2u);
+    const auto path = parseLine("activate \"C:\\Work\\a.grb\"", 1);
+    ASSERT_TRUE(path.step) << path.error;
+    EXPECT_EQ(syntaxOf(*path.step), "activate \"PATH\"");
+    EXPECT_EQ(path.step->arguments.text, L"C:\\Work\\a.grb");
+
+    const auto caption = parseLine("click 1 \"Open\"", 1);
+    ASSERT_TRUE(caption.step) << caption.error;
+    EXPECT_TRUE(caption.step->arguments.quotedChoice);
+    EXPECT_EQ(caption.step->arguments.text, L"Open");
+    const auto wide = parseLine("click 1 65536", 1);
+    ASSERT_TRUE(wide.step) << wide.error;
+    EXPECT_FALSE(wide.step->arguments.quotedChoice);
+    EXPECT_EQ(wide.step->arguments.number, 65536u) << "the ribbon's own popups have ids past 65535";
+    const auto bar = parseLine("message-bar 1 299 61536", 1);
+    ASSERT_TRUE(bar.step) << bar.error;
+    EXPECT_EQ(bar.step->arguments.number, 299u);
+    EXPECT_EQ(bar.step->arguments.command, 61536u);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -190,7 +224,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         const char* message;
     };
     const Case cases[] = {
-        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, tab, click, hover, expect, dde, open, dump,"},
+        {"frobnicate", "unknown verb \"frobnicate\" (verbs: start, idle, advance, command, tab, click, hover, right-click, expect, dde, open, dump,"},
         {"Start", "unknown verb \"Start\""},
         {"\"start\"", "unknown verb \"start\""},
         {"start now", "start: unexpected text \"now\"; usage: start"},
@@ -205,13 +239,15 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"advance \"5\"", "MS must not be in quotes"},
         {"command 0 100", "\"0\" is neither a frame number"},
         {"command 0x100010010 100", "neither a frame number"},  // wider than any window handle
-        {"command 1", "missing argument; usage: command WINDOW ID"},
+        {"command 1", "missing argument; usage: command WINDOW ID|\"CAPTION\""},
         {"command 1/0 5", "\"1/0\": \"0\" is not a docking-pane id"},
         {"click 1/x 5", "\"x\" is not a docking-pane id"},
         {"click 0/1022 5", "\"0\" is neither a frame number"},
         {"dump panes 1/1022", "\"1/1022\" is neither a frame number"},
         {"dump status", "dump: missing argument; usage: dump windows"},
-        {"command 1 70000", "\"70000\" is not a command id (0 to 65535)"},
+        {"command 1 2147483648", "\"2147483648\" is not an id (0 to 2147483647) or a caption in quotes"},
+        {"message-bar 1 299 \"Close\"", "BUTTON-ID must not be in quotes"},
+        {"doc-tab 1 \"x\" press", "\"press\" where one of click, close, middle-click, context-menu belongs"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
         {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, print, dialog, variable, text-module belongs"},
@@ -224,7 +260,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, documents-menu, "
                        "panel, image, print-jobs, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -243,7 +279,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, expect, dde, open, dump, pane, progress, new-frame, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, documents-menu, "
                              "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);

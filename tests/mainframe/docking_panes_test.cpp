@@ -267,8 +267,9 @@ TEST_F(DockingPanesTest, ASecondFrameLeavesTheFirstFramesPanesShowingTheirWindow
         std::vector<UINT> shown;
         for (const CXTPDockingPane* pane : first->GetPaneManager().GetPaneList()) {
             if (pane->IsClosed()) continue;
-            // The window is inside the pane's container and visible there.
-            if (pane->HoldsChild() && ::IsWindowVisible(pane->GetChild())) shown.push_back(pane->GetID());
+            // The window is inside the pane's container, within this frame (only a tab group's
+            // selected pane is visible, so visibility alone would not say whose pane holds it).
+            if (pane->HoldsChild() && ::IsChild(first->GetSafeHwnd(), pane->GetChild())) shown.push_back(pane->GetID());
         }
         return shown;
     };

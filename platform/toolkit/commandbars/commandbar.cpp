@@ -1,5 +1,6 @@
 #include "platform/toolkit/commandbars/commandbar.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "platform/core/record.h"
@@ -143,6 +144,52 @@ void CXTPCommandBar::SyncEditWindowsOf(CXTPControls* controls) {
 
 void CXTPCommandBar::SyncEditWindows() { SyncEditWindowsOf(controls_); }
 
+namespace {
+
+// A control's size on a docked bar: its own size, and a menu bar's items as wide as their caption.
+SIZE dockedSize(const CXTPCommandBar& bar, const CXTPControl& control) {
+    SIZE size = const_cast<CXTPControl&>(control).GetSize(nullptr);
+    if (bar.GetType() == xtpBarTypeMenuBar) {
+        constexpr int kCharacterWidth = 7;
+        size.cx = std::max<int>(size.cx, 12 + kCharacterWidth * control.GetCaption().GetLength());
+    }
+    return size;
+}
+
+}  // namespace
+
+RECT CXTPCommandBar::GetControlRect(const CXTPControl* control) const {
+    if (!control || control->GetControls() != controls_ || !control->IsVisible()) return RECT{};
+    // A bar docked at the left or right stacks its controls from the top.
+    const bool vertical = position_ == xtpBarLeft || position_ == xtpBarRight;
+    int along = kMargin;
+    for (int i = 0; i < controls_->GetCount(); ++i) {
+        const CXTPControl* each = controls_->GetAt(i);
+        if (!each->IsVisible()) continue;
+        if (each->GetBeginGroup() && along > kMargin) along += kGroupGap;
+        const SIZE size = dockedSize(*this, *each);
+        const int length = vertical ? size.cy : size.cx, across = vertical ? size.cx : size.cy;
+        if (each == control) {
+            const int offset = std::max(0, (kRowHeight - across) / 2);
+            return vertical ? RECT{offset, along, offset + across, along + length}
+                            : RECT{along, offset, along + length, offset + across};
+        }
+        along += length;
+    }
+    return RECT{};
+}
+
+SIZE CXTPCommandBar::GetContentSize() const {
+    const bool vertical = position_ == xtpBarLeft || position_ == xtpBarRight;
+    int end = 0;
+    for (int i = 0; i < controls_->GetCount(); ++i) {
+        const RECT rect = GetControlRect(controls_->GetAt(i));
+        end = std::max<int>(end, vertical ? rect.bottom : rect.right);
+    }
+    const int length = end > 0 ? end + kMargin : 0;
+    return vertical ? SIZE{kRowHeight, length} : SIZE{length, kRowHeight};
+}
+
 BOOL CXTPCommandBar::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam) {
         if (auto* edit = dynamic_cast<CXTPControlEditCtrl*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam)));
@@ -208,6 +255,11 @@ void CXTPCommandBar::OnIdleUpdateCmdUI() {
     CWnd* site = GetSite();
     if (!site || !visible_) return;
     for (int i = 0; i < controls_->GetCount(); ++i) UpdateControl(controls_->GetAt(i), i, controls_->GetCount(), site);
+    // Controls came or went (or changed their size) since the frame placed the bar: it places it again.
+    const SIZE content = GetContentSize();
+    const bool docked = position_ == xtpBarTop || position_ == xtpBarBottom || position_ == xtpBarLeft || position_ == xtpBarRight;
+    if (docked && commandBars_ && GetSafeHwnd() && (content.cx != placedContent_.cx || content.cy != placedContent_.cy))
+        commandBars_->RecalcFrameLayout();
 }
 
 CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {
@@ -215,6 +267,19 @@ CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {
     bar->AttachToCommandBars(commandBars);
     bar->SetPosition(xtpBarPopup);
     return bar;
+}
+
+BEGIN_MESSAGE_MAP(CXTPToolBar, CXTPCommandBar)
+    ON_MESSAGE(WM_RBUTTONUP, &CXTPToolBar::OnRButtonUp)
+END_MESSAGE_MAP()
+
+LRESULT CXTPToolBar::OnRButtonUp(WPARAM, LPARAM lParam) {
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars) return 0;
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ::ClientToScreen(GetSafeHwnd(), &point);
+    bars->ContextMenu(this, point);
+    return 0;
 }
 
 void CXTPToolBar::DockRightOf(CXTPToolBar* left) {

@@ -100,6 +100,19 @@ public:
     virtual BOOL IsControlShown(const CXTPControl* control) const;
     // Creates or destroys the edit windows of the bar's edit controls to match what it shows.
     virtual void SyncEditWindows();
+
+    // The layout of a docked bar: its shown controls side by side from the left, a gap before
+    // each that begins a group, all in one row of kRowHeight. GetControlRect is in the bar's
+    // client coordinates and empty for a control the bar does not show; GetContentSize is the
+    // size the row needs.
+    static constexpr int kRowHeight = 26;
+    static constexpr int kMargin = 2;
+    static constexpr int kGroupGap = 6;
+    virtual RECT GetControlRect(const CXTPControl* control) const;
+    SIZE GetContentSize() const;
+    // The frame placed the bar for this content size; the update pass asks for a new layout
+    // when the content no longer has that size.
+    void SetPlacedContent(SIZE content) { placedContent_ = content; }
     // Makes the bar one of `bars` (popups and bars made outside CXTPCommandBars::Add).
     void AttachToCommandBars(CXTPCommandBars* bars) { commandBars_ = bars; }
 
@@ -137,6 +150,7 @@ private:
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
     SIZE buttonSize_{};
+    SIZE placedContent_{};
 };
 
 class CXTPToolBar : public CXTPCommandBar {
@@ -149,6 +163,9 @@ public:
 
 protected:
     explicit CXTPToolBar(XTPBarType type) : CXTPCommandBar(type) {}
+    // The toolkit's right-button handling of a bar: its command bars' context menu at the point.
+    afx_msg LRESULT OnRButtonUp(WPARAM flags, LPARAM point);
+    DECLARE_MESSAGE_MAP()
 
 private:
     CXTPToolBar* rightOf_ = nullptr;

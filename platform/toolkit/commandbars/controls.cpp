@@ -188,15 +188,31 @@ BOOL CXTPControlEdit::ShowEditWindow(BOOL show) {
         destroyEditWindow();
         return FALSE;
     }
-    if (GetEditCtrl()) return TRUE;
-    edit_.reset();  // a window its bar's window took with it
     CXTPCommandBar* bar = GetParent();
+    if (CXTPControlEditCtrl* window = GetEditCtrl()) {
+        if (!bar) return TRUE;
+        // The bar's layout may have moved the control since.
+        const RECT rect = editWindowRect(*bar);
+        RECT now{};
+        window->GetWindowRect(&now);
+        POINT topLeft{now.left, now.top};
+        ::ScreenToClient(bar->GetSafeHwnd(), &topLeft);
+        if (topLeft.x != rect.left || topLeft.y != rect.top) window->MoveWindow(&rect, FALSE);
+        return TRUE;
+    }
+    edit_.reset();  // a window its bar's window took with it
     if (!bar || !bar->GetSafeHwnd() || !IsShown()) return FALSE;
     std::unique_ptr<CXTPControlEditCtrl> edit = CreateEditControl();
-    const int height = GetHeight() > 0 ? GetHeight() : 22;
-    if (!edit || !edit->CreateEdit(this, bar, RECT{0, 0, width_ > 0 ? width_ : 80, height})) return FALSE;
+    if (!edit || !edit->CreateEdit(this, bar, editWindowRect(*bar))) return FALSE;
     edit_ = std::move(edit);
     return TRUE;
+}
+
+RECT CXTPControlEdit::editWindowRect(const CXTPCommandBar& bar) const {
+    const int width = width_ > 0 ? width_ : 80;
+    const int height = GetHeight() > 0 ? GetHeight() : 22;
+    const RECT slot = bar.GetControlRect(this);
+    return RECT{slot.left, slot.top, slot.left + width, slot.top + height};
 }
 
 void CXTPControlEdit::destroyEditWindow() {

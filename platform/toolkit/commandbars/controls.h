@@ -230,6 +230,8 @@ protected:
 
 private:
     void destroyEditWindow();
+    // Where the edit window stands on `bar`: at the control's place in the bar's layout.
+    RECT editWindowRect(const CXTPCommandBar& bar) const;
 
     CString text_;
     BOOL readOnly_ = FALSE;

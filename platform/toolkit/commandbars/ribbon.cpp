@@ -338,6 +338,32 @@ void CXTPRibbonBar::OnIdleUpdateCmdUI() {
 
 // ---- Layout and hit tests ---------------------------------------------------------------------
 
+RECT CXTPRibbonBar::GetTabRect(const CXTPRibbonTab* tab) const {
+    constexpr int kCharacterWidth = 7, kTabPadding = 16;
+    int left = kControlWidth;
+    for (const CXTPRibbonTab* each : tabs_) {
+        if (!each->IsVisible()) continue;
+        int characters = 0;
+        const CString caption = each->GetCaption();
+        for (int i = 0; i < caption.GetLength(); ++i)
+            if (caption[i] != L'&' || (i > 0 && caption[i - 1] == L'&')) ++characters;
+        const int width = kTabPadding + kCharacterWidth * characters;
+        if (each == tab) return RECT{left, kCaptionHeight, left + width, kCaptionHeight + kTabRowHeight};
+        left += width;
+    }
+    return RECT{};
+}
+
+int CXTPRibbonBar::GetRibbonHeight() const {
+    return kCaptionHeight + kTabRowHeight + (minimized_ ? 0 : kGroupHeight);
+}
+
+// A control of a group is a column as wide as a large button, or as its field when wider.
+int CXTPRibbonBar::groupControlWidth(const CXTPControl& control) {
+    const bool field = dynamic_cast<const CXTPControlEdit*>(&control) || dynamic_cast<const CXTPControlComboBox*>(&control);
+    return field ? std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx) : kControlWidth;
+}
+
 RECT CXTPRibbonBar::GetQuickAccessRect() const {
     if (!quickAccessVisible_) return RECT{};
     int visible = 0;
@@ -354,8 +380,9 @@ RECT CXTPRibbonBar::GetGroupRect(const CXTPRibbonGroup* group) const {
         const CXTPRibbonGroup* each = current_->GetGroup(g);
         if (!each->IsVisible()) continue;
         int controls = 0;
-        for (int c = 0; c < each->GetCount(); ++c) controls += each->GetAt(c)->IsVisible() ? 1 : 0;
-        const int width = kGroupPadding * 2 + std::max(1, controls) * kControlWidth;
+        for (int c = 0; c < each->GetCount(); ++c)
+            if (each->GetAt(c)->IsVisible()) controls += groupControlWidth(*each->GetAt(c));
+        const int width = kGroupPadding * 2 + std::max(kControlWidth, controls);
         if (each == group) return RECT{left, top, left + width, top + kGroupHeight};
         left += width;
     }
@@ -398,8 +425,9 @@ RECT CXTPRibbonBar::GetControlRect(const CXTPControl* control) const {
     for (int c = 0; c < group->GetCount(); ++c) {
         const CXTPControl* each = group->GetAt(c);
         if (!each->IsVisible()) continue;
-        if (each == control) return RECT{left, rect.top, left + kControlWidth, rect.bottom - 16};
-        left += kControlWidth;
+        const int width = groupControlWidth(*each);
+        if (each == control) return RECT{left, rect.top, left + width, rect.bottom - kGroupCaptionHeight};
+        left += width;
     }
     return RECT{};
 }

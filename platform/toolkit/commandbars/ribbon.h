@@ -199,6 +199,7 @@ public:
     static constexpr int kControlWidth = 48;
     static constexpr int kGroupPadding = 8;
     static constexpr int kQuickAccessControlWidth = 22;
+    static constexpr int kGroupCaptionHeight = 16;  // the caption under a group's controls
 
     CXTPRibbonBar();
     ~CXTPRibbonBar() override;
@@ -246,7 +247,12 @@ public:
     void SetRibbonWidth(int width) { width_ = width; }
     // The client rectangle of a control of the current tab, of the quick-access bar or of the
     // ribbon's own list; empty when it is not shown.
-    RECT GetControlRect(const CXTPControl* control) const;
+    RECT GetControlRect(const CXTPControl* control) const override;
+    // A visible tab's place in the tab row, right of the system button, as wide as its caption;
+    // empty for a hidden tab.
+    RECT GetTabRect(const CXTPRibbonTab* tab) const;
+    // The height the ribbon takes in the frame: caption and tab rows, and the groups unless minimised.
+    int GetRibbonHeight() const;
     RECT GetGroupRect(const CXTPRibbonGroup* group) const;
     RECT GetQuickAccessRect() const;
     XTPRibbonHitTest HitTest(POINT client) const;
@@ -285,6 +291,7 @@ protected:
 private:
     friend class CXTPRibbonTab;
     void updateControls(CXTPControls* controls);
+    static int groupControlWidth(const CXTPControl& control);
 
     std::vector<CXTPRibbonTab*> tabs_;  // one reference each
     CXTPRibbonTab* current_ = nullptr;

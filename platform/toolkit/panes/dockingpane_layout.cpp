@@ -190,6 +190,7 @@ void CXTPDockingPaneManager::SetLayout(const CXTPDockingPaneLayout* layout) {
     // Showing selects; the saved selection wins once every pane is in place.
     for (const CXTPDockingPaneLayout::PaneEntry& entry : layout->entries_)
         if (CXTPDockingPane* pane = FindPane(entry.id)) pane->selected_ = entry.selected && !pane->IsClosed();
+    relayoutSite();
 }
 
 BOOL CXTPDockingPaneManager::DoPropExchange(CXTPPropExchange* px) {

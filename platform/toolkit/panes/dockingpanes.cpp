@@ -81,6 +81,7 @@ void CXTPDockingPaneManager::AttachPane(CXTPDockingPane* pane, CXTPDockingPane* 
     if (group == pane) return;
     pane->neighbour_ = group;
     pane->direction_ = group->direction_;
+    relayoutSite();
 }
 
 bool CXTPDockingPaneManager::IsLayoutPaneKnown(UINT) const { return true; }
@@ -102,6 +103,7 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pane, BOOL setFocus) {
     for (CXTPDockingPane* other : panes_)
         if (groupOf(other) == group) other->selected_ = other == pane;
     showContainer(pane);
+    relayoutSite();
     if (setFocus && pane->IsValid()) ::SetFocus(pane->child_);
     if (!wasShown && site_ && site_->GetSafeHwnd())
         site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
@@ -115,6 +117,7 @@ void CXTPDockingPaneManager::ClosePane(CXTPDockingPane* pane) {
     pane->state_ = xtpPaneClosed;
     if (pane->selected_) selectAnother(pane);
     hideContainer(pane);
+    relayoutSite();
 }
 
 void CXTPDockingPaneManager::HidePane(CXTPDockingPane* pane) {
@@ -122,6 +125,7 @@ void CXTPDockingPaneManager::HidePane(CXTPDockingPane* pane) {
     if (notifyAction(pane, xtpPaneActionHidden)) return;
     pane->state_ = xtpPaneHidden;
     hideContainer(pane);
+    relayoutSite();
 }
 
 void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
@@ -138,6 +142,7 @@ void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
     pane->rect_ = rect;
     hideContainer(pane);
     showContainer(pane);
+    relayoutSite();
     if (!wasShown && site_ && site_->GetSafeHwnd())
         site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
 }

@@ -219,6 +219,20 @@ public:
     // Redraws every shown pane.
     void RedrawPanes();
 
+    // The site's layout gives the docked panes their room: each tab group at its side of
+    // `client` (taken from it), as thick as its selected pane's docked rectangle asks, the groups
+    // of one side sharing its length. Only a group's selected pane shows its container; inside
+    // a container the caption comes first, the group's tabs last, the pane's window between.
+    static constexpr int kCaptionHeight = 22;
+    static constexpr int kTabHeight = 24;
+    static constexpr int kMinimumThickness = 40;
+    void LayoutDockedPanes(RECT& client);
+    // The docked panes of `pane`'s tab group in the manager's order (empty unless it is docked).
+    std::vector<CXTPDockingPane*> GetDockedGroup(const CXTPDockingPane* pane) const;
+    // A docked pane's tab in a group of several, in its container's client coordinates; empty
+    // otherwise.
+    RECT GetTabRect(const CXTPDockingPane* pane) const;
+
 protected:
     void PostNcDestroy() override {}
 
@@ -229,6 +243,9 @@ private:
     void leaveGroup(CXTPDockingPane* pane);
     // Selects another shown pane of the pane's tab group in place of the pane.
     void selectAnother(CXTPDockingPane* pane);
+    void placeInside(CXTPDockingPane* pane, bool tabs);
+    // A pane changed its place: the site frame lays itself out again.
+    void relayoutSite();
     // Asks the site; TRUE when it refused.
     BOOL notifyAction(CXTPDockingPane* pane, XTPDockingPaneAction action);
 

@@ -214,6 +214,21 @@ void CXTPTabClientWnd::Reposition() {
     RECT rect{};
     ::GetClientRect(m_hWnd, &rect);
     CalcWindowRect(&rect, 0);
+    // One group: its windows fill what the tabs leave of the client, each over the others.
+    if (IsGroupsEnabled() || workspaces_.empty() || rect.right <= rect.left) return;
+    for (const auto& item : workspaces_.front()->items_) {
+        const HWND window = item->GetHandle();
+        if (!window || ::GetParent(window) != m_hWnd) continue;
+        RECT now{};
+        ::GetWindowRect(window, &now);
+        POINT topLeft{now.left, now.top};
+        ::ScreenToClient(m_hWnd, &topLeft);
+        if (topLeft.x == rect.left && topLeft.y == rect.top && now.right - now.left == rect.right - rect.left &&
+            now.bottom - now.top == rect.bottom - rect.top)
+            continue;
+        ::SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void CXTPTabClientWnd::CalcWindowRect(LPRECT rect, UINT) {

@@ -210,7 +210,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
         w->eraseBackground = false;
         client = RECT{0, 0, width(w->client), height(w->client)};
     }
-    HDC dc = platform::win32::beginWindowPaint(hwnd);
+    HDC dc = platform::win32::beginWindowPaint(hwnd, SIZE{client.right, client.bottom});
     BOOL erased = FALSE;
     if (erase) erased = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? TRUE : FALSE;
     if (paint) {

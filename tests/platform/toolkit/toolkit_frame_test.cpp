@@ -50,9 +50,14 @@ TEST_F(ToolkitFrame, TheLayoutStacksTopBarsAndKeepsTheStatusBarBelowTheClient) {
     ASSERT_TRUE(frame_->InitCommandBars());
     EXPECT_FALSE(frame_->InitCommandBars());  // one command bars per frame
     CXTPCommandBars* bars = frame_->GetCommandBars();
-    ASSERT_NE(bars->SetMenu(L"Menu", 0), nullptr);
+    CXTPMenuBar* menu = bars->SetMenu(L"Menu", 0);
+    ASSERT_NE(menu, nullptr);
+    menu->GetControls()->Add(xtpControlPopup, 57600)->SetCaption(L"&File");
     CXTPToolBar* standard = bars->Add(L"Standard", xtpBarTop);
+    standard->GetControls()->Add(xtpControlButton, 100);
+    CXTPToolBar* empty = bars->Add(L"Empty", xtpBarTop);  // no controls: no room
     CXTPToolBar* hidden = bars->Add(L"Hidden", xtpBarTop);
+    hidden->GetControls()->Add(xtpControlButton, 101);
     hidden->SetVisible(FALSE);
     auto* status = new CXTPStatusBar;
     ASSERT_TRUE(status->Create(frame_));
@@ -69,9 +74,19 @@ TEST_F(ToolkitFrame, TheLayoutStacksTopBarsAndKeepsTheStatusBarBelowTheClient) {
     ::GetWindowRect(frame_->m_hWndMDIClient, &mdi);
     ::GetWindowRect(status->GetSafeHwnd(), &statusRect);
     EXPECT_EQ(bar.bottom - bar.top, CXTPMDIFrameWnd::kBarHeight);
+    EXPECT_EQ(bar.right - bar.left, standard->GetContentSize().cx) << "as wide as its controls";
+    RECT emptyRect{};
+    ::GetWindowRect(empty->GetSafeHwnd(), &emptyRect);
+    EXPECT_EQ(emptyRect.right - emptyRect.left, 0);
     EXPECT_EQ(mdi.top, bar.bottom);  // two visible bars: menu, standard
     EXPECT_EQ(mdi.bottom, statusRect.top);
     EXPECT_EQ(mdi.bottom - mdi.top, client.bottom - 2 * CXTPMDIFrameWnd::kBarHeight - CXTPStatusBar::kHeight);
+    // A control that comes later: the bar's next update pass has the frame place it again.
+    const LONG width = bar.right - bar.left;
+    standard->GetControls()->Add(xtpControlButton, 102);
+    standard->OnIdleUpdateCmdUI();
+    ::GetWindowRect(standard->GetSafeHwnd(), &bar);
+    EXPECT_EQ(bar.right - bar.left, width + CXTPCommandBar::DefaultButtonSize().cx);
 
     // Stretching panes take what the fixed ones leave; the route gives pane texts.
     RECT first{}, second{};

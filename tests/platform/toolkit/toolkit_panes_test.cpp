@@ -517,3 +517,73 @@ TEST_F(ToolkitPanes, TabSettingsRoundTripAndBadValuesFallBack) {
 }
 
 }  // namespace
+
+namespace {
+
+RECT WindowRectIn(HWND window, HWND parent) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    POINT corner{0, 0};
+    ::ClientToScreen(parent, &corner);
+    return RECT{rect.left - corner.x, rect.top - corner.y, rect.right - corner.x, rect.bottom - corner.y};
+}
+
+bool Visible(HWND window) { return (::GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+}  // namespace
+
+TEST_F(ToolkitPanes, DockedGroupsTakeTheirSidesAndShowTheSelectedPaneWithItsWindowBetweenCaptionAndTabs) {
+    CXTPDockingPane* tree = manager_.CreatePane(1, RECT{0, 0, 200, 300}, xtpPaneDockLeft);
+    CXTPDockingPane* props = manager_.CreatePane(2, RECT{0, 0, 200, 300}, xtpPaneDockLeft, tree);
+    CXTPDockingPane* output = manager_.CreatePane(3, RECT{0, 0, 400, 100}, xtpPaneDockBottom);
+    CXTPDockingPane* tools = manager_.CreatePane(4, RECT{0, 0, 100, 100}, xtpPaneDockRight);
+    CXTPDockingPane* huge = manager_.CreatePane(5, RECT{0, 0, 5000, 100}, xtpPaneDockRight);
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame_->GetSafeHwnd(),
+                                          nullptr, nullptr, nullptr);
+    props->Attach(CWnd::FromHandle(window));
+    frame_->RecalcLayout();
+    RECT client{};
+    frame_->GetClientRect(&client);
+    const HWND site = frame_->GetSafeHwnd();
+
+    // The left group: its selected pane (the last shown) over the group's room, the other hidden.
+    const RECT left = WindowRectIn(props->GetContainer(), site);
+    EXPECT_EQ(left.left, 0);
+    EXPECT_EQ(left.right, 200);
+    EXPECT_EQ(left.bottom, client.bottom);
+    EXPECT_TRUE(Visible(props->GetContainer()));
+    EXPECT_FALSE(Visible(tree->GetContainer()));
+    EXPECT_EQ(WindowRectIn(tree->GetContainer(), site).right, 200);
+    // Two groups on the right share its height; a side takes at most 40% of the width left.
+    const RECT top = WindowRectIn(tools->GetContainer(), site), bottom = WindowRectIn(huge->GetContainer(), site);
+    EXPECT_EQ(top.right, client.right);
+    EXPECT_EQ(top.right - top.left, (client.right - 200) * 2 / 5);
+    EXPECT_EQ(top.bottom, bottom.top);
+    EXPECT_EQ(bottom.bottom, client.bottom);
+    // The bottom group lies between the sides; the documents take what is left.
+    const RECT low = WindowRectIn(output->GetContainer(), site);
+    EXPECT_EQ(low.left, 200);
+    EXPECT_EQ(low.right, top.left);
+    EXPECT_EQ(low.bottom - low.top, 100);
+    const RECT documents = WindowRectIn(frame_->m_hWndMDIClient, site);
+    EXPECT_EQ(documents.left, 200);
+    EXPECT_EQ(documents.right, top.left);
+    EXPECT_EQ(documents.bottom, low.top);
+
+    // The pane's window between the caption and the group's tabs, the tabs side by side.
+    const RECT inner = WindowRectIn(window, props->GetContainer());
+    EXPECT_EQ(inner.top, CXTPDockingPaneManager::kCaptionHeight);
+    EXPECT_EQ(inner.bottom, left.bottom - left.top - CXTPDockingPaneManager::kTabHeight);
+    const RECT first = manager_.GetTabRect(tree), second = manager_.GetTabRect(props);
+    EXPECT_EQ(first.right, second.left);
+    EXPECT_EQ(second.right, 200);
+    EXPECT_EQ(second.top, inner.bottom);
+    EXPECT_EQ(manager_.GetTabRect(output).right, 0) << "a group of one has no tabs";
+
+    // Showing the other pane of the group swaps which container shows.
+    manager_.ShowPane(tree, FALSE);
+    EXPECT_TRUE(Visible(tree->GetContainer()));
+    EXPECT_FALSE(Visible(props->GetContainer()));
+    props->Detach();
+    ::DestroyWindow(window);
+}

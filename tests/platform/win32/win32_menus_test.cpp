@@ -149,6 +149,39 @@ TEST(Win32Menus, TrackingAsksTheUserAgentAndOnlyWhatTheMenuOffersCanBeChosen) {
     EXPECT_EQ(platform::core::takeFailures().size(), 1u);
 }
 
+TEST(Win32Menus, ATrackedMenuTakesTheUsersNextMenuAnswerByIdOrCaptionInSubMenusToo) {
+    HWND owner = createNamed("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HMENU menu = CreatePopupMenu();
+    HMENU sub = CreatePopupMenu();
+    AppendMenuW(sub, MF_STRING, 3450, L"&First frame");
+    AppendMenuW(menu, MF_STRING, 600, L"&Close");
+    AppendMenuW(menu, MF_STRING | MF_GRAYED, 606, L"Open containing &folder");
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&Move");
+    auto& agent = platform::core::userAgent();
+    using Answer = platform::core::MenuAnswer;
+
+    agent.expectPopupMenu(Answer{Answer::Kind::ChooseCaption, 0, L"First frame"});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 3450) << "a sub-menu's item by caption";
+    agent.expectPopupMenu(Answer{Answer::Kind::ChooseId, 600, {}});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 600);
+    agent.expectPopupMenu(Answer{Answer::Kind::Dismiss, 0, {}});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 0);
+    expectNoFailures();
+    // A greyed item or one the menu lacks is no choice a user has: dismissed, and a failure.
+    agent.expectPopupMenu(Answer{Answer::Kind::ChooseId, 606, {}});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 0);
+    agent.expectPopupMenu(Answer{Answer::Kind::ChooseCaption, 0, L"Move"});
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 0) << "a sub-menu is not an item";
+    EXPECT_EQ(platform::core::takeFailures().size(), 2u);
+    // Every menu answer waits in one queue, whichever call registered it: the first given is the
+    // first used.
+    agent.expectPopupMenu(Answer{Answer::Kind::ChooseId, 600, {}});
+    agent.expectTrackedMenu([](const platform::core::TrackedMenuRequest&) { return 3450u; });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 600);
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 0, 0, 0, owner, nullptr), 3450);
+    expectNoFailures();
+}
+
 TEST(Win32Menus, TrackingABadMenuOrOwnerFailsBeforeAskingAnybody) {
     HWND owner = createNamed("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     HMENU menu = CreatePopupMenu();

@@ -109,6 +109,40 @@ TEST_F(Win32Pictures, MemoryBitmapsTakeStretchedCopiesAndFillsAsPixels) {
     to.SelectObject(previousTarget);
 }
 
+TEST_F(Win32Pictures, AWindowKeepsThePixelsItsPaintDrewUntilItsNextPaint) {
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                          nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    EXPECT_FALSE(platform::win32::windowPixels(window, width, height, pixels)) << "nothing drawn yet";
+    HBITMAP source = platform::win32::createBitmap(2, 1, {0xFF000001u, 0x000002});
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(window, &paint);
+    CDC from;
+    from.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.Attach(source);
+    CBitmap* previous = from.SelectObject(&bitmap);
+    ASSERT_TRUE(::StretchBlt(dc, 10, 20, 4, 2, from.GetSafeHdc(), 0, 0, 2, 1, SRCCOPY));
+    from.SelectObject(previous);
+    ::EndPaint(window, &paint);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    ASSERT_TRUE(platform::win32::windowPixels(window, width, height, pixels));
+    EXPECT_EQ(width, client.right);
+    EXPECT_EQ(height, client.bottom);
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; };
+    EXPECT_EQ(at(10, 20), 1u) << "the source's alpha does not reach the screen";
+    EXPECT_EQ(at(13, 21), 2u);
+    EXPECT_EQ(at(14, 20), 0xFF000000u) << "unpainted";
+    // The next paint starts afresh.
+    ::BeginPaint(window, &paint);
+    ::EndPaint(window, &paint);
+    EXPECT_FALSE(platform::win32::windowPixels(window, width, height, pixels));
+    ::DestroyWindow(window);
+}
+
 TEST_F(Win32Pictures, PrintJobsRecordTheirPages) {
     auto picture = std::make_shared<CWinBMP>();
     picture->width = 2;
