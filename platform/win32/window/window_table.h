@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,8 @@ struct Window {
 struct WindowTable {
     WindowTable();  // registers the built-in classes
     std::map<HWND, std::shared_ptr<Window>> windows;  // ordered by handle = creation order
+    // The windows whose `invalid` is set, so that a loop asking for paint work looks at those only.
+    std::set<HWND> invalidWindows;
     std::vector<HWND> topLevel;                       // z-order, front first
     std::map<std::wstring, std::shared_ptr<WindowClass>, core::NoCaseLess> classes;
     std::uintptr_t nextHandle = 0x00010010;
@@ -85,6 +88,8 @@ std::shared_ptr<WindowClass> findClass(LPCWSTR name);
 Lock lockPlatform();
 
 Window* findWindow(HWND hwnd);
+// Sets or clears a window's `invalid`, keeping the table's set of invalid windows (lock held).
+void markInvalid(Window& w, bool invalid);
 std::shared_ptr<Window> findShared(HWND hwnd);
 std::wstring describeWindow(const Window& w);  // 0x00010010 "class" "text"
 
