@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <iterator>
 #include <set>
@@ -172,8 +173,8 @@ void addAddOns(const fs::path& host, AddOns kind) {
         for (int i = 0; i < kAddOns; ++i) {
             const std::string key = "[Software\\Velmora\\Korvo CAD 18.0\\AddOns\\AddOn" + std::to_string(i) + "]\n";
             hive << key << "\"Name\"=\"Add-on " << i << "\"\n\"Path\"=\"C:\\\\AddOns\\\\addon" << i
-                 << ".kva\"\n\"Version\"=\"18.0.21.0\"\n\"Load\"=dword:00000000\n\"Order\"=dword:" << std::hex << i << std::dec
-                 << "\n";
+                 << ".kva\"\n\"Version\"=\"18.0.21.0\"\n\"Load\"=dword:00000000\n\"Order\"=dword:" << std::hex << std::setw(8)
+                 << std::setfill('0') << i << std::dec << "\n";
         }
     } else if (kind == AddOns::Files) {
         const fs::path program = host / "C/Program Files/Velmora/Korvo CAD 18.0";
