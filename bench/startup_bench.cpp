@@ -1,49 +1,43 @@
 // The whole start-up on the sample setup, up to the end of the first idle pass, with the
-// real-time clock: the first start over a fresh host folder, and a later start over a folder
-// an earlier run has already set up (registry written, folders made).
+// real-time clock: the first start over a fresh host folder, and later starts over a folder an
+// earlier run has already set up (registry written, folders made), plain and with 1000 add-ons
+// the program does not load (keys in the user's hive, files in the program folder).
 //
-// A session owns the process's state and cannot be started twice in one process, so every
-// measured start-up runs in a fresh child process (this executable re-run with --startup-child).
-// The child times only start() and the first runUntilIdle() (which includes writing out the
-// registry hives the start-up changed, as the loop goes idle) and reports the microseconds; the
-// benchmark uses that figure as the iteration's time, so process creation, seeding the host
-// folder and shutting down are not counted.
+// Every measured start-up runs in a child process that times only start() and the first
+// runUntilIdle() (which includes writing out the registry hives the start-up changed) and reports
+// the microseconds; the benchmark uses that figure as the iteration's time, so process creation,
+// seeding the host folder and shutting down are not counted.
 //
-// For scale, the child also times reading every file of the host folder once (what the start-up
-// reads is a subset of it, plus what it wrote), reported as the counter `read_ms`; `x_read` is
-// the start-up's multiple of it.
+// For scale, in the same run: reading every file of the host folder once (what the start-up
+// reads is a subset of it, plus what it wrote), the counter `read_ms`, with `x_read` the
+// start-up's multiple of it; for the first start also creating, empty, the folders and files it
+// creates (`create_ms`), with `x_read_create` its multiple of reading plus creating. A later
+// start with add-ons reports `x_base`, its multiple of the plain later start measured just before.
 #include <benchmark/benchmark.h>
 
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "bench/bench_support.h"
+#include "bench/child.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 
-extern char** environ;
-
-// bench/finished_threads_bench.cpp: its child's flag and body.
-extern const char* const kFinishedThreadsChildFlag;
-int runFinishedThreadsChild();
-
 namespace {
 
-constexpr const char* kChildFlag = "--startup-child";
-
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 long long microsSince(Clock::time_point begin) {
@@ -51,12 +45,11 @@ long long microsSince(Clock::time_point begin) {
 }
 
 // Reads every regular file below `root` once; the time in microseconds.
-long long timeReadingEveryFile(const std::filesystem::path& root) {
+long long timeReadingEveryFile(const fs::path& root) {
     const auto begin = Clock::now();
     std::error_code error;
     std::size_t bytes = 0;
-    for (auto it = std::filesystem::recursive_directory_iterator(root, error); !error && it != std::filesystem::end(it);
-         it.increment(error)) {
+    for (auto it = fs::recursive_directory_iterator(root, error); !error && it != fs::end(it); it.increment(error)) {
         if (!it->is_regular_file(error)) continue;
         std::ifstream in(it->path(), std::ios::binary);
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -66,22 +59,63 @@ long long timeReadingEveryFile(const std::filesystem::path& root) {
     return microsSince(begin);
 }
 
-// The child: one start-up, over `hostRoot` when given (a later start) or over a fresh folder.
-// Prints "<start-up us> <reading us>".
-int runChild(const char* hostRoot) {
+// Every folder and file below `root`, relative, folders marked by a trailing '/'.
+std::set<std::string> entriesBelow(const fs::path& root) {
+    std::set<std::string> entries;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(root, error); !error && it != fs::end(it); it.increment(error)) {
+        const bool folder = it->is_directory(error);
+        entries.insert(it->path().lexically_relative(root).string() + (folder ? "/" : ""));
+    }
+    return entries;
+}
+
+// Creates `entries` (empty) below a fresh folder beside `root`, then removes them; the
+// creating time in microseconds.
+long long timeCreating(const fs::path& root, const std::vector<std::string>& entries) {
+    const fs::path scratch = root.string() + "-floor";
+    std::error_code error;
+    fs::remove_all(scratch, error);
+    const auto begin = Clock::now();
+    fs::create_directory(scratch, error);
+    for (const auto& entry : entries) {
+        if (entry.back() == '/') {
+            fs::create_directory(scratch / entry, error);
+        } else {
+            std::ofstream(scratch / entry, std::ios::binary);
+        }
+    }
+    const long long micros = microsSince(begin);
+    fs::remove_all(scratch, error);
+    return micros;
+}
+
+// The child: one start-up, over the folder given (a later start) or over a fresh one (a first
+// start). Prints "<start-up us> <reading us> <creating us>".
+int startupChild(const std::vector<std::string>& arguments) {
     platform::harness::Config config;
     config.platform.clock = platform::core::ClockMode::Real;
-    if (hostRoot != nullptr) {
-        config.platform.hostRoot = hostRoot;
+    const bool later = !arguments.empty();
+    if (later) {
+        config.platform.hostRoot = arguments[0];
         config.keepExistingProgramFolder = true;
     }
     platform::harness::Session session(config);
+    const std::set<std::string> before = later ? std::set<std::string>{} : entriesBelow(session.hostRoot());
     const auto begin = Clock::now();
     session.start();
     session.runUntilIdle();
     const long long startupMicros = microsSince(begin);
     const int result = session.startResult();
     const long long readMicros = timeReadingEveryFile(session.hostRoot());
+    long long createMicros = 0;
+    if (!later) {
+        std::vector<std::string> created;
+        for (const auto& entry : entriesBelow(session.hostRoot())) {
+            if (!before.contains(entry)) created.push_back(entry);
+        }
+        createMicros = timeCreating(session.hostRoot(), created);
+    }
     session.quit();
     bool failed = result == 0;
     for (const auto& failure : session.takeFailures()) {
@@ -89,104 +123,102 @@ int runChild(const char* hostRoot) {
         failed = true;
     }
     if (failed) return 1;
-    std::printf("%lld %lld\n", startupMicros, readMicros);
+    std::printf("%lld %lld %lld\n", startupMicros, readMicros, createMicros);
     return 0;
 }
+const bool registered = bench::registerChild("startup", startupChild);
 
-struct Measurement {
-    long long startupMicros = -1;
-    long long readMicros = 0;
+struct Totals {
+    double startup = 0, read = 0, create = 0;
 };
 
-// Runs one child; a negative start-up time with `error` set when it failed.
-Measurement measureOnce(const std::string& hostRoot, std::string& error) {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
-        error = "pipe failed";
-        return {};
-    }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::string self = "/proc/self/exe";
-    std::string flag = kChildFlag;
-    std::string host = hostRoot;
-    std::vector<char*> argv{self.data(), flag.data()};
-    if (!host.empty()) argv.push_back(host.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int spawned = posix_spawn(&child, self.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeFds[1]);
-    if (spawned != 0) {
-        close(pipeFds[0]);
-        error = std::string("cannot start a child: ") + std::strerror(spawned);
-        return {};
-    }
-    std::string output;
-    char buffer[256];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;) output.append(buffer, static_cast<size_t>(n));
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    Measurement measurement;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-        std::sscanf(output.c_str(), "%lld %lld", &measurement.startupMicros, &measurement.readMicros) != 2) {
-        error = "the start-up failed in the child (see its messages above)";
-        return {};
-    }
-    return measurement;
-}
-
-void runStartups(benchmark::State& state, const std::string& hostRoot) {
-    double readSeconds = 0;
-    double startupSeconds = 0;
+// Runs the start-ups of the benchmark's iterations; false when one failed.
+bool runStartups(benchmark::State& state, const std::string& hostRoot, Totals& totals) {
     for (auto _ : state) {
+        std::vector<double> figures;
         std::string error;
-        const Measurement measurement = measureOnce(hostRoot, error);
-        if (measurement.startupMicros < 0) {
-            bench::fail(state, error.c_str());
-            return;
+        if (!bench::runChild("startup", hostRoot.empty() ? std::vector<std::string>{} : std::vector<std::string>{hostRoot},
+                             figures, error) ||
+            figures.size() != 3) {
+            bench::fail(state, error.empty() ? "the child printed no figures" : error.c_str());
+            return false;
         }
-        state.SetIterationTime(static_cast<double>(measurement.startupMicros) / 1e6);
-        startupSeconds += static_cast<double>(measurement.startupMicros) / 1e6;
-        readSeconds += static_cast<double>(measurement.readMicros) / 1e6;
+        state.SetIterationTime(figures[0] / 1e6);
+        totals.startup += figures[0] / 1e3;
+        totals.read += figures[1] / 1e3;
+        totals.create += figures[2] / 1e3;
     }
     const auto iterations = static_cast<double>(state.iterations());
-    state.counters["read_ms"] = readSeconds * 1e3 / iterations;
-    state.counters["x_read"] = readSeconds > 0 ? startupSeconds / readSeconds : 0;
+    state.counters["read_ms"] = totals.read / iterations;
+    state.counters["x_read"] = totals.read > 0 ? totals.startup / totals.read : 0;
+    return true;
 }
 
-void BM_FirstStartup(benchmark::State& state) { runStartups(state, ""); }
+void BM_FirstStartup(benchmark::State& state) {
+    Totals totals;
+    if (!runStartups(state, "", totals)) return;
+    state.counters["create_ms"] = totals.create / static_cast<double>(state.iterations());
+    state.counters["x_read_create"] = totals.read + totals.create > 0 ? totals.startup / (totals.read + totals.create) : 0;
+}
 BENCHMARK(BM_FirstStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
-// One folder for all repetitions, set up by an unmeasured first run.
-void BM_LaterStartup(benchmark::State& state) {
+// What the later starts add to a host folder an unmeasured first run has set up.
+enum class AddOns { None, Keys, Files };
+constexpr int kAddOns = 1000;
+
+void addAddOns(const fs::path& host, AddOns kind) {
+    if (kind == AddOns::Keys) {
+        // Installed add-ons of another edition: keys the start-up never opens.
+        std::ofstream hive(host / "registry/HKEY_CURRENT_USER.reg", std::ios::app | std::ios::binary);
+        for (int i = 0; i < kAddOns; ++i) {
+            const std::string key = "[Software\\Velmora\\Korvo CAD 18.0\\AddOns\\AddOn" + std::to_string(i) + "]\n";
+            hive << key << "\"Name\"=\"Add-on " << i << "\"\n\"Path\"=\"C:\\\\AddOns\\\\addon" << i
+                 << ".kva\"\n\"Version\"=\"18.0.21.0\"\n\"Load\"=dword:00000000\n\"Order\"=dword:" << std::hex << std::setw(8)
+                 << std::setfill('0') << i << std::dec << "\n";
+        }
+    } else if (kind == AddOns::Files) {
+        const fs::path program = host / "C/Program Files/Velmora/Korvo CAD 18.0";
+        for (int i = 0; i < kAddOns; ++i) std::ofstream(program / ("addon" + std::to_string(i) + ".kva")) << "add-on";
+    }
+}
+
+double plainLaterStartupMs = 0;  // of the last BM_LaterStartup, for x_base
+
+// One folder for all repetitions, set up by an unmeasured first run and removed before the next
+// benchmark starts.
+void laterStartups(benchmark::State& state, AddOns kind) {
     std::error_code ignored;
-    std::string folder = (std::filesystem::temp_directory_path(ignored) / "korvo-bench-XXXXXX").string();
+    std::string folder = (fs::temp_directory_path(ignored) / "korvo-bench-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) {
         bench::fail(state, "cannot create a host folder");
         return;
     }
+    std::vector<double> figures;
     std::string error;
-    if (measureOnce(folder, error).startupMicros < 0) {
+    Totals totals;
+    if (!bench::runChild("startup", {folder}, figures, error)) {
         bench::fail(state, error.c_str());
     } else {
-        runStartups(state, folder);
+        addAddOns(folder, kind);
+        // One more unmeasured run takes in what was added (the hive is rewritten in its own form).
+        if (kind != AddOns::None && !bench::runChild("startup", {folder}, figures, error)) {
+            bench::fail(state, error.c_str());
+        } else if (runStartups(state, folder, totals)) {
+            const double ms = totals.startup / static_cast<double>(state.iterations());
+            if (kind == AddOns::None) plainLaterStartupMs = ms;
+            if (kind != AddOns::None && plainLaterStartupMs > 0) state.counters["x_base"] = ms / plainLaterStartupMs;
+        }
     }
-    std::filesystem::remove_all(folder, ignored);
+    fs::remove_all(folder, ignored);
 }
+
+void BM_LaterStartup(benchmark::State& state) { laterStartups(state, AddOns::None); }
 BENCHMARK(BM_LaterStartup)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
-}  // namespace
+void BM_LaterStartupWith1000AddOnKeys(benchmark::State& state) { laterStartups(state, AddOns::Keys); }
+BENCHMARK(BM_LaterStartupWith1000AddOnKeys)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
 
-int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], kChildFlag) == 0) return runChild(argc > 2 ? argv[2] : nullptr);
-    if (argc > 1 && std::strcmp(argv[1], kFinishedThreadsChildFlag) == 0) return runFinishedThreadsChild();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return bench::anyFailed() ? 1 : 0;
-}
+void BM_LaterStartupWith1000AddOnFiles(benchmark::State& state) { laterStartups(state, AddOns::Files); }
+BENCHMARK(BM_LaterStartupWith1000AddOnFiles)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(5));
+
+}  // namespace

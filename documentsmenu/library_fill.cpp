@@ -1,8 +1,9 @@
 // How a library row lists the documents of its folder. A folder may hold a great many: the rows
 // of the first screen are made when the row expands, the rest in steps while the UI thread is
-// idle, each step followed by one re-population. Steps grow, so the re-populations cost little
-// beside the rows themselves, up to a size that keeps each step short for the user.
-#include <algorithm>
+// idle, each step followed by one re-population. What bounds a step is the work it does, not the
+// rows it makes: a search that matches little looks at many documents for each row, and one that
+// matches nothing would otherwise read the whole folder at once.
+#include <climits>
 
 #include "documentsmenu/records/document_record.h"
 #include "documentsmenu/idle_work.h"
@@ -14,8 +15,10 @@ namespace {
 
 // More than a tree shows at once.
 constexpr int kFirstScreenRows = 64;
-constexpr int kFirstStepRows = 256;
-constexpr int kLargestStepRows = 8192;
+// The work of one step, counted in documents looked at: a few milliseconds, well within a frame
+// of the user's screen. Making a row for a document costs about as much as looking at four more.
+constexpr int kStepWork = 2048;
+constexpr int kRowWork = 4;
 
 }  // namespace
 
@@ -33,8 +36,7 @@ void LibraryRecord::UpdateChildren(const CString& filter) {
     if (GetLibrary()) {
         listing_ = std::make_unique<LibraryListing>(GetLibrary());
         fillFilter_ = filter;
-        nextStepRows_ = kFirstStepRows;
-        if (fillRows(kFirstScreenRows)) {
+        if (fillRows(kFirstScreenRows, kStepWork)) {
             PostIdleWork(this, [this] { return fillStep(); });
         } else {
             listing_.reset();
@@ -47,29 +49,32 @@ void LibraryRecord::UpdateChildren(const CString& filter) {
 void LibraryRecord::FinishFill() {
     if (!listing_) return;
     CancelIdleWork(this);
-    while (fillRows(nextStepRows_)) {
+    while (fillRows(INT_MAX, INT_MAX)) {
     }
     listing_.reset();
 }
 
 bool LibraryRecord::fillStep() {
-    const bool more = listing_ && fillRows(nextStepRows_);
-    nextStepRows_ = std::min(nextStepRows_ * 2, kLargestStepRows);
+    const bool more = listing_ && fillRows(INT_MAX, kStepWork);
     if (!more) listing_.reset();
     Repopulate();
     return more;
 }
 
-bool LibraryRecord::fillRows(int rows) {
+bool LibraryRecord::fillRows(int rows, int work) {
     const bool showExcluded = ShowExcluded();
     CString name;
     bool excluded = false;
-    for (int made = 0; made < rows;) {
+    for (int made = 0; made < rows && work > 0;) {
         if (!listing_->Next(name, excluded)) return false;
+        --work;
         if (excluded && !showExcluded) continue;
         if (!fillFilter_.IsEmpty() && !ContainsFilter(Korvo::GetSearchableEquivalent(name), fillFilter_)) continue;
         // A folder change heard while the fill was under way may have listed the file already.
-        if (AppendDocument(name, excluded)) ++made;
+        if (AppendDocument(name, excluded)) {
+            ++made;
+            work -= kRowWork;
+        }
     }
     return !listing_->AtEnd();
 }

@@ -74,8 +74,9 @@ protected:
 private:
     void watchFolder();
     void clearChildren();
-    // Rows for the next documents of the listing, at most `rows` of them; false at its end.
-    bool fillRows(int rows);
+    // Rows for the next documents of the listing, at most `rows` of them and no more than `work`
+    // (documents looked at, rows made counting more); false at its end.
+    bool fillRows(int rows, int work);
     bool fillStep();
 
     LibraryRecordItemName* nameItem_ = nullptr;
@@ -85,7 +86,6 @@ private:
     // The fill under way: what is left of the folder, and its filter.
     std::unique_ptr<LibraryListing> listing_;
     CString fillFilter_;
-    int nextStepRows_ = 0;
     // The document rows by folded file name: duplicate checks stay cheap in huge folders.
     std::unordered_map<std::wstring, DocumentRecord*> documents_;
 };

@@ -1,6 +1,8 @@
 #include "platform/core/hostfs.h"
 
 #include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/syscall.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <stdio.h>
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "platform/core/config.h"
+#include "platform/core/host_walk.h"
 #include "platform/core/journal.h"
 #include "platform/core/malformed_lines.h"
 
@@ -247,6 +250,43 @@ std::optional<std::wstring> HostFileSystem::fullPath(std::wstring_view path) {
     return winpath::combine(currentFolder(), path);
 }
 
+namespace {
+
+// Windows refuses longer names and paths with ERROR_FILENAME_EXCED_RANGE.
+constexpr std::size_t kMaxComponentLength = 255;
+constexpr std::size_t kMaxPathLength = 32767;
+
+// Opens `relative` below the root in one call when no part of it is a link and every part is
+// spelled as on the host (the kernel checks each part as it goes and refuses any link, so nothing
+// outside is touched); nothing when that does not hold or the host cannot say so in one call.
+std::optional<struct stat> statWithoutLinks(int rootFd, const std::string& relative) {
+#ifdef SYS_openat2
+    static std::atomic<bool> unsupported{false};
+    if (unsupported.load(std::memory_order_relaxed)) return std::nullopt;
+    open_how how{};
+    how.flags = O_PATH | O_NOFOLLOW | O_CLOEXEC;
+    how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH;
+    const long fd = ::syscall(SYS_openat2, rootFd, relative.c_str(), &how, sizeof how);
+    if (fd < 0) {
+        if (errno == ENOSYS || errno == EPERM) unsupported = true;  // EPERM: a sandbox filtering it
+        return std::nullopt;
+    }
+    struct stat info{};
+    const bool known = ::fstat(static_cast<int>(fd), &info) == 0 && !S_ISLNK(info.st_mode);
+    ::close(static_cast<int>(fd));
+    if (!known) return std::nullopt;
+    return info;
+#else
+    (void)rootFd;
+    (void)relative;
+    return std::nullopt;
+#endif
+}
+
+DWORD errorOfHost(int code) { return code == ENAMETOOLONG ? ERROR_FILENAME_EXCED_RANGE : ERROR_ACCESS_DENIED; }
+
+}  // namespace
+
 HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     HostLocation location;
     auto full = fullPath(windowsPath);
@@ -255,11 +295,16 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         return location;
     }
     location.windowsPath = *full;
+    if (full->size() > kMaxPathLength) {
+        location.error = ERROR_FILENAME_EXCED_RANGE;
+        return location;
+    }
 
-    // The root: "<host>/C" for a drive, "<host>/UNC/server/share" for a share; server and share
-    // are looked up like any other component.
-    fs::path current = root();
+    // The top folder: "<host>/C" for a drive, "<host>/UNC/server/share" for a share; server and
+    // share are looked up like any other component.
     std::vector<std::wstring> components = componentsAfterRoot(*full);
+    std::string top;
+    std::size_t rootComponents = 0;  // server and share are already in the root's text
     if (full->starts_with(L"\\\\")) {
         const std::wstring rootText = winpath::root(*full);
         const std::size_t serverEnd = rootText.find(L'\\', 2);
@@ -272,89 +317,100 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         }
         components.insert(components.begin(), share);
         components.insert(components.begin(), server);
-        current /= "UNC";
+        rootComponents = 2;
+        top = "UNC";
     } else {
-        current /= toUtf8(std::wstring(1, (*full)[0]));
+        top = toUtf8(std::wstring(1, (*full)[0]));
+    }
+    for (const auto& component : components) {
+        if (hasInvalidNameCharacter(component)) {
+            location.error = ERROR_INVALID_NAME;
+            return location;
+        }
+        if (component.size() > kMaxComponentLength) {
+            location.error = ERROR_FILENAME_EXCED_RANGE;
+            return location;
+        }
+    }
+
+    const std::string rootPath = root().native();
+    const int rootFd = openRoot();
+    if (rootFd < 0) return refusedAsOutside(location);
+
+    // Most paths exist exactly as spelled, without a link: one call answers for every part (an
+    // exact match always wins over a case-insensitive one). Anything else takes the walk.
+    std::string relative = top;
+    for (const auto& component : components) {
+        relative.push_back('/');
+        relative += toUtf8(component);
+    }
+    if (const auto info = statWithoutLinks(rootFd, relative)) {
+        location.hostPath = rootPath + "/" + relative;
+        location.spelledPath = *full;  // every component as asked
+        location.exists = true;
+        location.parentExists = true;
+        location.directory = S_ISDIR(info->st_mode);
+        return location;
     }
 
     std::wstring spelled = winpath::root(*full);
-    const std::size_t rootComponents = full->starts_with(L"\\\\") ? 2 : 0;
     auto spell = [&](std::size_t index, const std::wstring& name) {
-        if (index < rootComponents) return;  // server and share are already in the root text
+        if (index < rootComponents) return;
         if (spelled.back() != L'\\') spelled.push_back(L'\\');
         spelled += name;
     };
-
-    // Most paths exist exactly as spelled: one lstat of the whole path answers for every
-    // component (an exact match always wins over a case-insensitive one). Anything else (a
-    // missing component, another spelling, a link at the end) takes the walk below.
-    if (!components.empty() && std::none_of(components.begin(), components.end(), hasInvalidNameCharacter)) {
-        std::string exact = current.native();
-        for (const auto& component : components) {
-            exact.push_back('/');
-            exact += toUtf8(component);
-        }
-        struct stat info{};
-        if (::lstat(exact.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
-            if (!staysInside(exact)) return refusedAsOutside(location);
-            location.hostPath = std::move(exact);
-            location.spelledPath = *full;  // every component as asked
-            location.exists = true;
-            location.parentExists = true;
-            location.directory = S_ISDIR(info.st_mode);
-            return location;
-        }
+    HostWalk walk(rootFd, realRoot(), rootPath, folderIndex_);
+    std::string host = rootPath + "/" + top;
+    HostWalk::Step step = walk.enter(top);
+    if (step == HostWalk::Step::Outside) return refusedAsOutside(location);
+    if (step == HostWalk::Step::Failed) {
+        location.error = errorOfHost(walk.error());
+        return location;
     }
-
-    std::error_code error;
-    bool present = fs::is_directory(current, error);
+    bool present = step == HostWalk::Step::Folder;
     for (std::size_t i = 0; i < components.size(); ++i) {
         const std::wstring& component = components[i];
-        if (hasInvalidNameCharacter(component)) {
-            location.error = ERROR_INVALID_NAME;
-            location.hostPath = current;
-            return location;
-        }
         const bool last = i + 1 == components.size();
         if (last) location.parentExists = present;
         if (!present) {
-            current /= toUtf8(component);
+            host += "/" + toUtf8(component);
             spell(i, component);
             continue;
         }
-        const fs::path exact = current / toUtf8(component);
-        if (fs::exists(fs::symlink_status(exact, error))) {
-            current = exact;
-        } else {
-            std::vector<fs::path> matches;
-            for (const auto& entry : fs::directory_iterator(current, error)) {
-                if (equalsNoCase(fromUtf8(entry.path().filename().string()), component)) matches.push_back(entry.path());
-            }
-            if (matches.size() > 1) {
-                reportFailure(L"ambiguous path " + *full + L": \"" + component + L"\" matches " +
-                              std::to_wstring(matches.size()) + L" host entries in " + fromUtf8(current.string()));
+        std::string hostName;
+        std::size_t matches = 0;
+        step = walk.enterNoCase(component, hostName, matches);
+        switch (step) {
+            case HostWalk::Step::Ambiguous:
+                reportFailure(L"ambiguous path " + *full + L": \"" + component + L"\" matches " + std::to_wstring(matches) +
+                              L" host entries in " + fromUtf8(host));
                 location.error = ERROR_INVALID_NAME;
-                location.hostPath = current / toUtf8(component);
+                location.hostPath = host + "/" + toUtf8(component);
                 return location;
-            }
-            if (matches.empty()) {
-                current = exact;
+            case HostWalk::Step::Outside:
+                return refusedAsOutside(location);
+            case HostWalk::Step::Failed:
+                location.error = errorOfHost(walk.error());
+                return location;
+            case HostWalk::Step::Missing:
                 present = false;
+                host += "/" + hostName;
                 spell(i, component);
-                continue;
-            }
-            current = matches.front();
+                break;
+            case HostWalk::Step::Folder:
+            case HostWalk::Step::Other:
+                host += "/" + hostName;
+                spell(i, fromUtf8(hostName));
+                // A file in the middle of a path ends the lookup: nothing can lie below it.
+                if (step == HostWalk::Step::Other && !last) present = false;
+                break;
         }
-        spell(i, fromUtf8(current.filename().string()));
-        // A file in the middle of a path ends the lookup: nothing can lie below it.
-        if (!last && !fs::is_directory(current, error)) present = false;
     }
     if (components.empty()) location.parentExists = present;
-    if (!staysInside(current)) return refusedAsOutside(location);
-    location.hostPath = current;
+    location.hostPath = host;
     location.spelledPath = spelled;
-    location.exists = present && fs::exists(fs::symlink_status(current, error));
-    location.directory = location.exists && fs::is_directory(current, error);
+    location.exists = present;
+    location.directory = present && step == HostWalk::Step::Folder;
     return location;
 }
 
@@ -363,6 +419,12 @@ HostLocation HostFileSystem::refusedAsOutside(HostLocation& location) {
     location.exists = location.directory = location.parentExists = false;
     location.hostPath.clear();  // nothing to act on by mistake
     return location;
+}
+
+int HostFileSystem::openRoot() {
+    std::lock_guard lock(mutex_);
+    if (rootFd_ < 0) rootFd_ = ::open(root().c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    return rootFd_;
 }
 
 std::string HostFileSystem::realRoot() {
@@ -377,25 +439,28 @@ std::string HostFileSystem::realRoot() {
 }
 
 bool HostFileSystem::staysInside(const fs::path& hostPath) {
-    // The deepest part that exists decides: what is missing below it will be made inside it.
-    std::string probe = hostPath.native();
-    struct stat info{};
-    while (::lstat(probe.c_str(), &info) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR) return false;  // a loop of links, a name too long ...
-        const std::size_t slash = probe.rfind('/');
-        if (slash == std::string::npos || slash == 0) return false;
-        probe.resize(slash);
+    const fs::path rootPath = root();
+    fs::path relative = hostPath.lexically_relative(rootPath);
+    if (relative.empty() || *relative.begin() == "..") relative = hostPath.lexically_relative(realRoot());
+    if (relative.empty() || *relative.begin() == "..") return false;
+    const int rootFd = openRoot();
+    if (rootFd < 0) return false;
+    HostWalk walk(rootFd, realRoot(), rootPath.string(), folderIndex_);
+    for (const auto& part : relative) {
+        switch (walk.enter(part.native())) {
+            case HostWalk::Step::Folder:
+                continue;
+            // The deepest part that exists decides: what is missing below it will be made inside it.
+            case HostWalk::Step::Missing:
+            case HostWalk::Step::Other:
+                return true;
+            case HostWalk::Step::Outside:
+            case HostWalk::Step::Ambiguous:
+            case HostWalk::Step::Failed:
+                return false;
+        }
     }
-    // Every link on the way followed; a dangling link fails here, as what it would create lies
-    // wherever it points.
-    char* real = ::realpath(probe.c_str(), nullptr);
-    if (real == nullptr) return false;
-    const std::string_view resolved(real);
-    const std::string inside = realRoot();
-    const bool within = resolved == inside || (resolved.starts_with(inside) && resolved.size() > inside.size() &&
-                                                (inside.back() == '/' || resolved[inside.size()] == '/'));
-    std::free(real);
-    return within;
+    return true;
 }
 
 std::optional<std::wstring> HostFileSystem::windowsPathOf(const fs::path& hostPath) {
@@ -427,6 +492,13 @@ void HostFileSystem::ensureAttributesLoaded() {
     attributesLoaded_ = true;
     attributes_.clear();
     const fs::path file = root() / kAttributesFile;
+    // A link put in the table's place that leads out of the host folder is never read, nor
+    // replaced by a save (the table is left as it is, like a malformed one).
+    if (!staysInside(file)) {
+        reportFailure(L"file attributes " + fromUtf8(file.string()) + L" lead out of the host folder; the file is left as it is");
+        attributesBroken_ = true;
+        return;
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) return;
     std::string line;
@@ -574,6 +646,9 @@ void HostFileSystem::reloadForTesting() {
     std::lock_guard lock(mutex_);
     root_.reset();  // taken again from the configuration, which holds the folder chosen before
     realRoot_.clear();
+    if (rootFd_ >= 0) ::close(rootFd_);
+    rootFd_ = -1;
+    folderIndex_.clear();
     currentFolder_.reset();
     attributesLoaded_ = false;
     attributesBroken_ = false;

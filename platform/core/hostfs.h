@@ -15,6 +15,7 @@
 #include <string_view>
 #include <map>
 
+#include "platform/core/host_folder_index.h"
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/win32/types.h"
@@ -52,8 +53,13 @@ public:
     std::optional<std::wstring> fullPath(std::wstring_view path);
 
     // Maps a Windows path. Each component matches exactly first, else the only
-    // case-insensitive match; two case-insensitive matches are reported as a failure and the
-    // path is refused with ERROR_INVALID_NAME. Components that do not exist keep their spelling.
+    // case-insensitive match (found in an index of the folder's names, kept while the folder is
+    // unchanged); two case-insensitive matches are reported as a failure and the path is refused
+    // with ERROR_INVALID_NAME. Components that do not exist keep their spelling. Each part is
+    // checked as it is reached, so a link leading out of the host folder is refused before
+    // anything outside is opened, listed or read. A name over 255 characters, a path over 32,767
+    // or one the host cannot hold gives ERROR_FILENAME_EXCED_RANGE; a name with a character
+    // Windows forbids ERROR_INVALID_NAME.
     HostLocation resolve(std::wstring_view windowsPath);
     // Whether the host path, once every symbolic link on the way to its deepest existing part is
     // followed, lies in the host folder. Links between places inside it are followed.
@@ -83,12 +89,16 @@ public:
 private:
     static HostLocation refusedAsOutside(HostLocation& location);
     std::string realRoot();
+    // The host root, open for the walks below it (-1 when it cannot be opened).
+    int openRoot();
     void ensureAttributesLoaded();
     void saveAttributes();
 
     std::recursive_mutex mutex_;
     std::optional<std::filesystem::path> root_;
-    std::string realRoot_;  // the root with every link followed, for staysInside
+    std::string realRoot_;  // the root with every link followed, for links that name it
+    int rootFd_ = -1;
+    HostFolderIndex folderIndex_;
     std::optional<std::wstring> currentFolder_;
     bool attributesLoaded_ = false;
     bool attributesBroken_ = false;  // a malformed table is reported and never overwritten

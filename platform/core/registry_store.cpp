@@ -126,6 +126,7 @@ void removeKey(Key& key) {
     Key* owner = key.parent;
     key.markDeleted();
     owner->children.erase(owner->children.find(key.name));
+    ++owner->childrenChanges;
 }
 
 // Keys every Windows installation has, so that a fresh host behaves like a real machine (the
@@ -260,6 +261,14 @@ struct RegistryStore::Handle {
     Hive hive = Hive::CurrentUser;
     std::shared_ptr<Key> key;
     REGSAM access = 0;
+    // Where the last RegEnumKeyExW through this handle stopped: enumerating index 0, 1, 2, ...
+    // steps on from there instead of counting from the first child each time.
+    struct EnumCursor {
+        DWORD index = 0;
+        std::map<std::wstring, std::shared_ptr<Key>, NoCaseLess>::const_iterator at;
+        std::uint64_t childrenChanges = 0;
+    };
+    std::optional<EnumCursor> enumCursor;
 };
 
 RegistryStore::RegistryStore() = default;
@@ -272,7 +281,10 @@ std::string RegistryStore::hiveFile(Hive hive) {
 RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     auto it = hives_.find(hive);
     if (it != hives_.end()) return *it->second;
-    if (hives_.empty()) removeStaleTemporaries(hostFs().registryFolder());  // of runs that were killed
+    // The hive files are the host's own, yet someone may have put a link where they lie: one that
+    // leads out of the host folder is never read, written or listed through.
+    const bool folderInside = hostFs().staysInside(hostFs().registryFolder());
+    if (hives_.empty() && folderInside) removeStaleTemporaries(hostFs().registryFolder());  // of runs that were killed
     // What is still unsaved when the process ends normally is written then. Registered after the
     // host file system and this store exist, so it runs before either is destroyed.
     static std::once_flag saveAtExit;
@@ -281,7 +293,13 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     state->hive = hive;
     state->file = hiveFile(hive);
     const std::string file = state->file.string();
-    std::ifstream in(file, std::ios::binary);
+    if (!folderInside || !hostFs().staysInside(state->file)) {
+        reportFailure(L"registry file " + fromUtf8(file) +
+                      L" leads out of the host folder (the hive runs empty and the file is left untouched)");
+        state->broken = true;
+    }
+    std::ifstream in;
+    if (!state->broken) in.open(file, std::ios::binary);
     if (in) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         state->fileText = text;
@@ -314,11 +332,13 @@ bool RegistryStore::save(HiveState& state) {
         return true;
     }
     std::string problem;
-    bool saved = writeFileThroughSpare(file, state.spare, text, &problem);
+    const bool inside = hostFs().staysInside(file);
+    bool saved = inside && writeFileThroughSpare(file, state.spare, text, &problem);
     // The registry folder is made on the first save (and again should anyone have removed it),
     // but never the host folder itself: a run's end must not bring back a folder already removed.
     std::error_code error;
-    if (!saved && fs::create_directory(file.parent_path(), error)) saved = writeFileThroughSpare(file, state.spare, text, &problem);
+    if (!saved && inside && fs::create_directory(file.parent_path(), error)) saved = writeFileThroughSpare(file, state.spare, text, &problem);
+    if (!inside) problem = file.string() + " leads out of the host folder";
     if (saved) {
         state.fileText = std::move(text);
         state.unsaved = false;
@@ -533,9 +553,18 @@ LONG RegistryStore::enumKey(HKEY key, DWORD index, std::wstring& name) {
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_ENUMERATE_SUB_KEYS, handle); status != ERROR_SUCCESS) return status;
-    const auto& children = handle->key->children;
+    const Key& parent = *handle->key;
+    const auto& children = parent.children;
     if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
-    name = std::next(children.begin(), index)->second->name;
+    auto& cursor = handle->enumCursor;
+    if (cursor && cursor->childrenChanges == parent.childrenChanges && cursor->index <= index) {
+        cursor->at = std::next(cursor->at, index - cursor->index);
+    } else {
+        cursor = Handle::EnumCursor{0, children.begin(), parent.childrenChanges};
+        cursor->at = std::next(children.begin(), index);
+    }
+    cursor->index = index;
+    name = cursor->at->second->name;
     return ERROR_SUCCESS;
 }
 

@@ -30,6 +30,8 @@ struct RegistryStore::Key {
     Key* parent = nullptr;
     std::size_t depth = 0;  // 0 for the hive root
     std::map<std::wstring, std::shared_ptr<Key>, NoCaseLess> children;
+    // Counts insertions and removals of children, so an enumeration cursor knows it is stale.
+    std::uint64_t childrenChanges = 0;
     // In memory only: never written to the hive file (its sub-keys are volatile too).
     bool isVolatile = false;
     bool deleted = false;

@@ -76,6 +76,7 @@ Key& Key::child(std::wstring_view childName, bool* created) {
     key->isVolatile = isVolatile;
     Key& result = *key;
     children.emplace(key->name, std::move(key));
+    ++childrenChanges;
     if (created) *created = true;
     return result;
 }

@@ -1,5 +1,7 @@
 #include "platform/mfc/cmdtarget.h"
 
+#include <cstdint>
+
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/wnd.h"
 
@@ -26,6 +28,58 @@ const AFX_MSGMAP_ENTRY* findInChain(const AFX_MSGMAP* map, Visit visit) {
     return nullptr;
 }
 
+// The framework's cache of handler lookups: a map chain never changes, so what a search of it
+// found (or that it found nothing) for a message, code and id holds for good. One per thread:
+// no lock on the way of every update pass. A map is never null, which marks an empty slot.
+struct LookupKey {
+    const AFX_MSGMAP* map;
+    UINT message;
+    UINT code;
+    UINT id;
+    bool operator==(const LookupKey&) const = default;
+};
+
+// Direct-mapped: a lookup costs a hash and one comparison; two keys of one slot take turns.
+constexpr std::size_t kCacheSlots = 4096;
+
+std::size_t slotOf(const LookupKey& key) {
+    std::uint64_t hash = reinterpret_cast<std::uintptr_t>(key.map);
+    for (UINT part : {key.message, key.code, key.id}) hash = (hash ^ part) * 0x9E3779B97F4A7C15ull;
+    return static_cast<std::size_t>(hash >> 52) & (kCacheSlots - 1);
+}
+
+struct CachedLookup {
+    LookupKey key{};
+    const AFX_MSGMAP_ENTRY* entry = nullptr;
+};
+
+// The thread's slots; plain values, so that lookups made while the thread's (or the process's)
+// objects are destroyed still find them gone rather than destroyed.
+thread_local CachedLookup* threadSlots = nullptr;
+thread_local bool threadEnding = false;
+
+struct ReleaseSlots {
+    ~ReleaseSlots() {
+        delete[] threadSlots;
+        threadSlots = nullptr;
+        threadEnding = true;
+    }
+};
+
+template <class Visit>
+const AFX_MSGMAP_ENTRY* cachedFind(const AFX_MSGMAP* map, const LookupKey& key, Visit visit) {
+    if (threadEnding) return findInChain(map, visit);
+    if (threadSlots == nullptr) {
+        thread_local ReleaseSlots release;
+        threadSlots = new CachedLookup[kCacheSlots]();
+    }
+    CachedLookup& slot = threadSlots[slotOf(key)];
+    if (slot.key.map != nullptr && slot.key == key) return slot.entry;
+    slot.key = key;
+    slot.entry = findInChain(map, visit);
+    return slot.entry;
+}
+
 }  // namespace
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -38,7 +92,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     }
     if (message == 0) message = WM_COMMAND;
 
-    const AFX_MSGMAP_ENTRY* entry = findInChain(GetMessageMap(), [&](const AFX_MSGMAP_ENTRY& e) {
+    const AFX_MSGMAP* map = GetMessageMap();
+    const AFX_MSGMAP_ENTRY* entry = cachedFind(map, LookupKey{map, message, code, nID}, [&](const AFX_MSGMAP_ENTRY& e) {
         return e.nMessage == message && e.nCode == code && nID >= e.nID && nID <= e.nLastID;
     });
     if (entry == nullptr) return FALSE;
@@ -56,12 +111,16 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 }
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message) const {
-    return findInChain(GetMessageMap(), [&](const AFX_MSGMAP_ENTRY& e) {
+    const AFX_MSGMAP* map = GetMessageMap();
+    auto matches = [&](const AFX_MSGMAP_ENTRY& e) {
         if (e.nMessage == AFX_REGISTERED_MESSAGE) {
             return message >= AFX_REGISTERED_MESSAGE && e.pRegisteredMessage && *e.pRegisteredMessage == message;
         }
         return e.nMessage == message && e.nCode == 0 && e.nID == 0 && e.nLastID == 0;
-    });
+    };
+    // A registered message's entry reads its variable, which may be set later: never cached.
+    if (message >= AFX_REGISTERED_MESSAGE) return findInChain(map, matches);
+    return cachedFind(map, LookupKey{map, message, 0, 0}, matches);
 }
 
 void CCmdTarget::BeginWaitCursor() {

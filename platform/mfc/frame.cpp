@@ -1,6 +1,7 @@
 #include "platform/mfc/frame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/core/journal.h"
 #include "platform/mfc/app/app.h"
@@ -138,14 +139,29 @@ void CFrameWnd::PostNcDestroy() { delete this; }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }
 
+namespace {
+
+// The child frame an MDI frame is routing a command through right now: that child has a parent
+// frame (the one routing), so it need not walk up its windows to find out. Taken by the child on
+// entry, so that nothing the route calls in turn mistakes itself for it.
+CFrameWnd*& childFrameBeingRouted() {
+    thread_local CFrameWnd* child = nullptr;
+    return child;
+}
+
+}  // namespace
+
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    const bool routedByParent = std::exchange(childFrameBeingRouted(), nullptr) == this;
     if (CView* view = GetActiveView(); view != nullptr && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
     }
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     if (CWinApp* app = AfxGetApp(); app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     // Only the outermost frame hands on what the framework's route left.
-    if (GetParentFrame() == nullptr && OnUnroutedCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+    if (routedByParent) return FALSE;
+    const bool outermost = passDepth_ > 0 ? passOutermost_ : GetParentFrame() == nullptr;
+    if (outermost && OnUnroutedCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     return FALSE;
 }
 
@@ -388,32 +404,74 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, HMENU hWindowMenu
     return TRUE;
 }
 
+HWND CMDIFrameWnd::askClientForActive(BOOL* pbMaximized) const {
+    return reinterpret_cast<HWND>(::SendMessageW(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
+}
+
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
     if (pbMaximized != nullptr) *pbMaximized = FALSE;
     if (m_hWndMDIClient == nullptr) return nullptr;
-    auto active = reinterpret_cast<HWND>(
-        ::SendMessageW(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized)));
-    return DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(active));
+    if (passDepth_ > 0) {
+        CWnd* child = CWnd::FromHandlePermanent(passChild_);
+        // A child destroyed meanwhile is no answer: the client is asked after all.
+        if (passChild_ == nullptr || (child != nullptr && child->m_hWnd == passChild_)) {
+            if (pbMaximized != nullptr) *pbMaximized = passMaximized_;
+            return DYNAMIC_DOWNCAST(CMDIChildWnd, child);
+        }
+    }
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(askClientForActive(pbMaximized)));
+}
+
+void CMDIFrameWnd::refreshPass() {
+    if (passDepth_ > 0 && m_hWndMDIClient != nullptr) passChild_ = askClientForActive(&passMaximized_);
+}
+
+CFrameWnd::IdlePass::IdlePass(CWnd* frame) : frame_(frame != nullptr && frame->IsFrameWnd() ? static_cast<CFrameWnd*>(frame) : nullptr) {
+    if (frame_ == nullptr || frame_->m_hWnd == nullptr) {
+        frame_ = nullptr;
+        return;
+    }
+    window_ = frame_->m_hWnd;
+    if (frame_->passDepth_++ > 0) return;
+    frame_->passOutermost_ = frame_->GetParentFrame() == nullptr;
+    if (auto* mdi = dynamic_cast<CMDIFrameWnd*>(frame_)) mdi->refreshPass();
+}
+
+CFrameWnd::IdlePass::~IdlePass() {
+    if (frame_ != nullptr && CWnd::FromHandlePermanent(window_) == frame_) --frame_->passDepth_;
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate) {
     ::SendMessageW(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(SafeHwnd(pWndActivate)), 0);
+    refreshPass();
 }
 
 void CMDIFrameWnd::MDIMaximize(CWnd* pWnd) {
     ::SendMessageW(m_hWndMDIClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(SafeHwnd(pWnd)), 0);
+    refreshPass();
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* pWnd) {
     ::SendMessageW(m_hWndMDIClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(SafeHwnd(pWnd)), 0);
+    refreshPass();
 }
 
-void CMDIFrameWnd::MDINext() { ::SendMessageW(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
-void CMDIFrameWnd::MDIPrev() { ::SendMessageW(m_hWndMDIClient, WM_MDINEXT, 0, 1); }
+void CMDIFrameWnd::MDINext() {
+    ::SendMessageW(m_hWndMDIClient, WM_MDINEXT, 0, 0);
+    refreshPass();
+}
+
+void CMDIFrameWnd::MDIPrev() {
+    ::SendMessageW(m_hWndMDIClient, WM_MDINEXT, 0, 1);
+    refreshPass();
+}
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (CMDIChildWnd* child = MDIGetActive(); child != nullptr && child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
-        return TRUE;
+    if (CMDIChildWnd* child = MDIGetActive(); child != nullptr) {
+        childFrameBeingRouted() = child;
+        const BOOL handled = child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+        childFrameBeingRouted() = nullptr;  // a child's own OnCmdMsg may not have taken it
+        if (handled) return TRUE;
     }
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

@@ -99,6 +99,22 @@ public:
     // Frames alive on the calling thread, in creation order.
     static const std::vector<CFrameWnd*>& ThreadFrames();
 
+    // While the idle pass updates a frame's commands (every control of its bars asks the route
+    // whether it is enabled), what the route depends on is found once: whether the frame has a
+    // frame around it and, in an MDI frame, which child is active. Nothing the pass does changes
+    // either; the frame's own activation calls look again should one do so.
+    class IdlePass {
+    public:
+        explicit IdlePass(CWnd* frame);
+        ~IdlePass();
+        IdlePass(const IdlePass&) = delete;
+        IdlePass& operator=(const IdlePass&) = delete;
+
+    private:
+        CFrameWnd* frame_;
+        HWND window_ = nullptr;  // the frame may be destroyed during the pass
+    };
+
     BOOL m_bAutoMenuEnable = TRUE;
     int m_nWindow = -1;  // window number in the title (":2"), -1 for none
     UINT m_nIDHelp = 0;
@@ -126,6 +142,9 @@ protected:
     CView* m_pViewActive = nullptr;
     int m_cModalStack = 0;
     std::vector<HWND> m_disabledByModalState;
+
+    int passDepth_ = 0;
+    bool passOutermost_ = false;
 
     DECLARE_MESSAGE_MAP()
 };
@@ -158,6 +177,14 @@ public:
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+
+private:
+    friend class CFrameWnd;
+    HWND askClientForActive(BOOL* pbMaximized) const;
+    void refreshPass();
+
+    HWND passChild_ = nullptr;
+    BOOL passMaximized_ = FALSE;
 };
 
 // A document frame inside an MDI frame's client. Created through the client (WM_MDICREATE): the

@@ -133,6 +133,7 @@ BOOL CWinThread::OnIdle(LONG lCount) {
     if (lCount <= 0) {
         CWnd* mainWnd = m_pMainWnd;
         if (mainWnd != nullptr && mainWnd->m_hWnd != nullptr && mainWnd->IsWindowVisible()) {
+            const CFrameWnd::IdlePass pass(mainWnd);
             AfxCallWndProc(mainWnd, mainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
             mainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         }
@@ -144,6 +145,7 @@ BOOL CWinThread::OnIdle(LONG lCount) {
             if (frame->m_hWnd == nullptr || frame == mainWnd) continue;
             if (frame->m_nShowDelay == SW_HIDE) frame->ShowWindow(SW_HIDE);
             if (frame->IsWindowVisible() || frame->m_nShowDelay >= 0) {
+                const CFrameWnd::IdlePass pass(frame);
                 AfxCallWndProc(frame, frame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
                 frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
             }

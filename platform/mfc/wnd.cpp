@@ -480,8 +480,9 @@ CWnd* CWnd::GetTopLevelParent() const {
 
 CFrameWnd* CWnd::GetParentFrame() const {
     if (m_hWnd == nullptr) return nullptr;
-    for (CWnd* parent = GetParent(); parent != nullptr; parent = parent->GetParent()) {
-        if (parent->IsFrameWnd()) return static_cast<CFrameWnd*>(parent);
+    // Only a permanent object can be a frame: no temporary object is made for the windows passed.
+    for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
+        if (CWnd* wnd = FromHandlePermanent(parent); wnd != nullptr && wnd->IsFrameWnd()) return static_cast<CFrameWnd*>(wnd);
     }
     return nullptr;
 }

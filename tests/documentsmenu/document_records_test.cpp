@@ -4,9 +4,13 @@
 // follows once the folder watcher reports the new name, while bad names are refused.
 #include "tests/documentsmenu/structure_test_support.h"
 
+#include <filesystem>
+#include <fstream>
+
 #include "documentsmenu/records/document_record.h"
 #include "documentsmenu/records/record_icons.h"
 #include "platform/core/text.h"
+#include "platform/textcore.h"
 
 namespace documentsmenutest {
 namespace {
@@ -61,6 +65,33 @@ TEST_F(DocumentRecordsTest, AHugeFolderShowsItsFirstScreenAtOnceAndTheRestWhenId
     idle();
     EXPECT_EQ(library->GetChilds()->GetCount(), 301);
     EXPECT_EQ(report().rowCount(), 2);
+}
+
+// A search that matches few documents of a huge folder looks at a bounded part of it at a time,
+// however few rows that part yields, so the user is never kept waiting for the rest.
+TEST_F(DocumentRecordsTest, ASearchOfAHugeFolderGoesOnInBoundedSteps) {
+    build();
+    const std::string host = session.files().hostPath(folder);
+    std::filesystem::create_directories(host);
+    for (int i = 0; i < 6000; ++i) std::ofstream(host + "/part " + std::to_string(i) + ".grb") << "d";
+    for (const char* name : {"special 1.grb", "special 2.grb"}) std::ofstream(host + "/" + name) << "d";
+    open();
+    expand(L"Standard");
+    expand(L"M6");
+    idle();
+    auto* library = dynamic_cast<LibraryRecord*>(record(L"M6"));
+    ASSERT_NE(library, nullptr);
+    ASSERT_EQ(library->GetChilds()->GetCount(), 6002);
+
+    tree->Fill(Korvo::GetSearchableEquivalent(CString(L"Special")));
+    library = dynamic_cast<LibraryRecord*>(record(L"M6"));
+    ASSERT_NE(library, nullptr);
+    EXPECT_TRUE(library->IsFilling());
+    int steps = 0;
+    for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++steps) DispatchMessageW(&message);
+    EXPECT_GE(steps, 2);
+    EXPECT_FALSE(library->IsFilling());
+    EXPECT_EQ(library->GetChilds()->GetCount(), 2);
 }
 
 TEST_F(DocumentRecordsTest, PropertiesAreReadOnceWhenFirstShown) {

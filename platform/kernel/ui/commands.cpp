@@ -1,6 +1,6 @@
 #include "platform/kernel/ui/commands.h"
 
-#include <map>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -22,12 +22,14 @@ struct Slot {
     std::unique_ptr<KVCommand> command;  // only for a command object
 };
 
-// Both containers share one table: an id means one command whichever container knows it.
+constexpr std::int32_t kNoSlot = -1;
+
+// Both containers share one table: an id means one command whichever container knows it. Every
+// update pass asks about each visible control's id, so an id finds its registration at once.
 struct Registry {
     mutable std::mutex mutex;
-    std::vector<Slot> slots;            // registration order
-    std::map<UINT, std::size_t> byId;   // single ids -> index in slots
-    std::vector<std::size_t> ranges;    // indexes of the ranges in slots
+    std::deque<Slot> slots;  // registration order; a slot never moves, so lookups may point into it
+    std::vector<std::int32_t> byId = std::vector<std::int32_t>(kHighestCommandId + 1, kNoSlot);  // id -> slot
     int refused = 0;
 };
 
@@ -39,20 +41,9 @@ Registry& registry() {
 bool validId(long long id) { return id >= 1 && id <= kHighestCommandId; }
 
 // Call with the mutex held.
-bool inRange(const Registry& state, UINT id) {
-    for (std::size_t index : state.ranges) {
-        const CommandRegistration& range = state.slots[index].registration;
-        if (id >= range.firstId && id <= range.lastId) return true;
-    }
-    return false;
-}
-
-// Call with the mutex held.
 bool anyRegistered(const Registry& state, UINT firstId, UINT lastId) {
-    if (auto it = state.byId.lower_bound(firstId); it != state.byId.end() && it->first <= lastId) return true;
-    for (std::size_t index : state.ranges) {
-        const CommandRegistration& range = state.slots[index].registration;
-        if (firstId <= range.lastId && range.firstId <= lastId) return true;
+    for (UINT id = firstId; id <= lastId; ++id) {
+        if (state.byId[id] != kNoSlot) return true;
     }
     return false;
 }
@@ -84,31 +75,25 @@ bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, c
     if (anyRegistered(state, registration.firstId, registration.lastId)) {
         return refuse(state, caller, registration.firstId, registration.lastId, L"is registered already");
     }
-    const std::size_t index = state.slots.size();
-    if (registration.how == CommandRegistrationKind::Range) {
-        state.ranges.push_back(index);
-    } else {
-        state.byId.emplace(registration.firstId, index);
-    }
+    const auto index = static_cast<std::int32_t>(state.slots.size());
+    for (UINT id = registration.firstId; id <= registration.lastId; ++id) state.byId[id] = index;
     state.slots.push_back({std::move(registration), std::move(command)});
     return true;
 }
 
 struct Found {
     CommandRegistrationKind how = CommandRegistrationKind::Range;
-    std::wstring name;
+    std::wstring_view name;  // the slot's, which stays where it is
     KVCommand* command = nullptr;
 };
 
 std::optional<Found> find(UINT id) {
     auto& state = registry();
     std::lock_guard lock(state.mutex);
-    if (auto it = state.byId.find(id); it != state.byId.end()) {
-        const Slot& slot = state.slots[it->second];
-        return Found{slot.registration.how, slot.registration.name, slot.command.get()};
-    }
-    if (inRange(state, id)) return Found{};
-    return std::nullopt;
+    if (id > kHighestCommandId || state.byId[id] == kNoSlot) return std::nullopt;
+    const Slot& slot = state.slots[static_cast<std::size_t>(state.byId[id])];
+    if (slot.registration.how == CommandRegistrationKind::Range) return Found{};
+    return Found{slot.registration.how, slot.registration.name, slot.command.get()};
 }
 
 CommandObjectKind objectKindOf(const KVCommand& command, bool& hasUpdateHandler) {
@@ -298,5 +283,5 @@ int new_window(CKvw32Doc* document) {
 
 CString KVCommandContainer::GetCommandName(UINT id) const {
     const auto found = platform::kernel::find(id);
-    return found ? CString(found->name.c_str()) : CString();
+    return found ? CString(found->name) : CString();
 }

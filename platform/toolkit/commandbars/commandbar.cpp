@@ -139,7 +139,7 @@ BOOL CXTPCommandBar::IsControlShown(const CXTPControl* control) const {
 
 void CXTPCommandBar::SyncEditWindowsOf(CXTPControls* controls) {
     for (int i = 0; controls && i < controls->GetCount(); ++i)
-        if (auto* edit = dynamic_cast<CXTPControlEdit*>(controls->GetAt(i))) edit->SyncEditWindow();
+        if (auto* edit = DYNAMIC_DOWNCAST(CXTPControlEdit, controls->GetAt(i))) edit->SyncEditWindow();
 }
 
 void CXTPCommandBar::SyncEditWindows() { SyncEditWindowsOf(controls_); }
@@ -246,8 +246,9 @@ void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, C
     update.m_nID = static_cast<UINT>(control->GetID());
     update.m_nIndex = static_cast<UINT>(index);
     update.m_nIndexMax = static_cast<UINT>(count);
-    const auto* frame = dynamic_cast<const CFrameWnd*>(site);
-    update.DoUpdate(site, frame ? frame->m_bAutoMenuEnable : TRUE);
+    // Asked for every control of every pass: the frame test is the framework's own, not a cast.
+    const BOOL autoMenuEnable = site->IsFrameWnd() ? static_cast<const CFrameWnd*>(site)->m_bAutoMenuEnable : TRUE;
+    update.DoUpdate(site, autoMenuEnable);
 }
 
 void CXTPCommandBar::OnIdleUpdateCmdUI() {

@@ -3,8 +3,9 @@
 // that of a small one. Each block is sorted by case-insensitive name as NTFS returns names; a
 // folder of up to one block of matching names (every folder but huge ones) lists in that order,
 // so lists are deterministic. Windows promises no order at all.
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -63,30 +64,29 @@ bool matchesSearch(std::wstring_view mask, std::wstring_view name) {
     return false;
 }
 
-FILETIME toFileTime(fs::file_time_type time) {
+FILETIME toFileTime(const timespec& time) {
     // 100-ns intervals between 1601-01-01 and 1970-01-01.
     constexpr std::int64_t kEpochDifference = 116444736000000000LL;
-    const auto system = std::chrono::file_clock::to_sys(time);
-    const auto ticks = std::chrono::duration_cast<std::chrono::nanoseconds>(system.time_since_epoch()).count() / 100 + kEpochDifference;
+    const std::int64_t ticks = static_cast<std::int64_t>(time.tv_sec) * 10'000'000 + time.tv_nsec / 100 + kEpochDifference;
     FILETIME result;
     result.dwLowDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(ticks) & 0xFFFFFFFFu);
     result.dwHighDateTime = static_cast<DWORD>(static_cast<std::uint64_t>(ticks) >> 32);
     return result;
 }
 
+// One look at the file answers for its size and its time.
 WIN32_FIND_DATAW makeEntry(std::wstring_view name, DWORD attributes, const fs::path& hostPath) {
     WIN32_FIND_DATAW data;
     data.dwFileAttributes = attributes;
-    std::error_code error;
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        const auto size = static_cast<std::uint64_t>(fs::file_size(hostPath, error));
-        if (!error) {
+    struct stat info{};
+    if (::stat(hostPath.c_str(), &info) == 0) {
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            const auto size = static_cast<std::uint64_t>(info.st_size);
             data.nFileSizeLow = static_cast<DWORD>(size & 0xFFFFFFFFu);
             data.nFileSizeHigh = static_cast<DWORD>(size >> 32);
         }
+        data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = toFileTime(info.st_mtim);
     }
-    const auto written = fs::last_write_time(hostPath, error);
-    if (!error) data.ftCreationTime = data.ftLastAccessTime = data.ftLastWriteTime = toFileTime(written);
     platform::core::copyTruncated(name, data.cFileName, MAX_PATH);
     return data;
 }

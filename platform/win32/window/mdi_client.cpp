@@ -114,7 +114,9 @@ LRESULT MdiClientWindowProc(HWND client, UINT message, WPARAM wParam, LPARAM lPa
         }
         case WM_MDIACTIVATE: activate(client, *state, reinterpret_cast<HWND>(wParam)); return 0;
         case WM_MDIGETACTIVE:
-            prune(*state);
+            // Asked for every control of every update pass: the list is pruned only when the
+            // active child itself is gone (the answer depends on nothing else).
+            if (state->active && !IsWindow(state->active)) prune(*state);
             if (lParam) *reinterpret_cast<BOOL*>(lParam) = state->active && state->maximized ? TRUE : FALSE;
             return reinterpret_cast<LRESULT>(state->active);
         case WM_MDINEXT: {

@@ -53,8 +53,10 @@ MSG makeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 Window* firstInvalidWindow(DWORD thread, const Filter& filter) {
-    for (auto& [handle, w] : windowTable().windows)
-        if (w->thread == thread && w->invalid && effectivelyVisible(*w) && filter.passesWindow(handle)) return w.get();
+    for (HWND handle : windowTable().invalidWindows) {
+        Window* w = findWindow(handle);
+        if (w && w->thread == thread && effectivelyVisible(*w) && filter.passesWindow(handle)) return w;
+    }
     return nullptr;
 }
 

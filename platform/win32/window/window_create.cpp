@@ -60,6 +60,7 @@ void unlinkWindow(HWND hwnd) {
         if (t->captureWindow == hwnd) t->captureWindow = nullptr;
     }
     dropQueuedFor(hwnd);
+    table.invalidWindows.erase(hwnd);
     table.windows.erase(hwnd);
 }
 

@@ -172,7 +172,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT*, BOOL erase) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
     if (!w) return FALSE;
-    w->invalid = true;
+    markInvalid(*w, true);
     w->eraseBackground = w->eraseBackground || erase;
     platform::core::threads().notifyAll();
     return TRUE;
@@ -182,7 +182,7 @@ BOOL ValidateRect(HWND hwnd, const RECT*) {
     Lock lock = lockPlatform();
     Window* w = findWindow(hwnd);
     if (!w) return FALSE;
-    w->invalid = false;
+    markInvalid(*w, false);
     w->eraseBackground = false;
     return TRUE;
 }
@@ -206,7 +206,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
         Window* w = findWindow(hwnd);
         if (!w) return nullptr;
         erase = w->eraseBackground;
-        w->invalid = false;
+        markInvalid(*w, false);
         w->eraseBackground = false;
         client = RECT{0, 0, width(w->client), height(w->client)};
     }

@@ -46,6 +46,15 @@ Window* findWindow(HWND hwnd) {
     return it == table.windows.end() ? nullptr : it->second.get();
 }
 
+void markInvalid(Window& w, bool invalid) {
+    w.invalid = invalid;
+    if (invalid) {
+        windowTable().invalidWindows.insert(w.handle);
+    } else {
+        windowTable().invalidWindows.erase(w.handle);
+    }
+}
+
 std::shared_ptr<Window> findShared(HWND hwnd) {
     auto& table = windowTable();
     auto it = table.windows.find(hwnd);

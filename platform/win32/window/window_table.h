@@ -8,6 +8,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -71,6 +72,8 @@ struct Window {
 struct WindowTable {
     WindowTable();  // registers the built-in classes
     std::map<HWND, std::shared_ptr<Window>> windows;  // ordered by handle = creation order
+    // The windows whose `invalid` is set, so that a loop asking for paint work looks at those only.
+    std::set<HWND> invalidWindows;
     std::vector<HWND> topLevel;                       // z-order, front first
     std::map<std::wstring, std::shared_ptr<WindowClass>, core::NoCaseLess> classes;
     std::uintptr_t nextHandle = 0x00010010;
@@ -88,6 +91,8 @@ std::shared_ptr<WindowClass> findClass(LPCWSTR name);
 Lock lockPlatform();
 
 Window* findWindow(HWND hwnd);
+// Sets or clears a window's `invalid`, keeping the table's set of invalid windows (lock held).
+void markInvalid(Window& w, bool invalid);
 std::shared_ptr<Window> findShared(HWND hwnd);
 std::wstring describeWindow(const Window& w);  // 0x00010010 "class" "text"
 
