@@ -1,12 +1,13 @@
 // The console's verbs for the command bars and the ribbon.
 #include "console/driver.h"
+#include "console/printable.h"
 #include "platform/core/text.h"
 
 namespace korvo::console {
 
 bool Driver::userDid(const Step& step, const std::optional<std::wstring>& refusal) {
     if (!refusal) return true;
-    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + platform::core::toUtf8(*refusal));
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + quotingSafely(platform::core::toUtf8(transcript_.named(*refusal))));
     return false;
 }
 
@@ -20,7 +21,8 @@ bool Driver::selectTab(const Step& step) {
 bool Driver::hover(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame || !userDid(step, session_.user().hover(frame, static_cast<int>(step.arguments.number)))) return false;
-    printDump(session_.inspect().tooltip(frame), L"(no tooltip)");
+    const std::wstring tooltip = session_.inspect().tooltip(frame);
+    transcript_.print(tooltip.empty() ? L"(no tooltip)" : tooltip);
     return true;
 }
 

@@ -22,9 +22,9 @@ expect_once_per_frame("${out}" "${window}MDICLIENT" "${window}XTPStatusBar\" \"\
                       "${window}XTPDockingPaneManager" "${window}XTPMenuBar\" \"panels.main_menu\" hidden"
                       "${window}XTPRibbon\" \"panels.ribbon\" visible" "${window}XTPToolBar\" \"View\" visible")
 # Ribbon mode (the default): the menu bar is hidden, the ribbon shown.
-korvo_expect("${out}" "\nbar 1 \"panels.main_menu\" menu hidden\n  57600 Popup \"File\" visible enabled unchecked\n"
+korvo_expect("${out}" "\nbar 1 \"panels.main_menu\" menu hidden\n  57600 popup \"File\" visible enabled unchecked\n"
              "the menu bar and its first control")
-korvo_expect("${out}" "\nbar 1065 \"FullScreen\" toolbar hidden\n  1254 Button \"\" visible (enabled|disabled) unchecked\n"
+korvo_expect("${out}" "\nbar 1065 \"FullScreen\" toolbar hidden\n  1254 button \"\" visible (enabled|disabled) unchecked\n"
              "a hidden tool bar and its first button")
 korvo_expect("${out}" "window destroyed 0x[0-9a-f]+ \"AfxMDIFrame\"[^\n]*\n.*window destroyed 0x00010010 \"AfxMDIFrame\"[^\n]*\n.*program exit 0\n$"
              "both frames destroyed once")

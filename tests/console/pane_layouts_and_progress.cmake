@@ -52,4 +52,4 @@ korvo_expect("${out}" "\ntaskbar none [0-9]+/[0-9]+\nuser close" "no progress at
 korvo_run(no_pane EXIT 2 ERROR err INPUT "start\nidle\npane close 1\n")
 korvo_expect("${err}" "<stdin>:3: pane close: name the pane as FRAME/PANE-ID" "a frame instead of a pane")
 korvo_run(unknown_pane EXIT 2 ERROR err INPUT "start\nidle\npane float 1/1099\n")
-korvo_expect("${err}" "<stdin>:3: pane float: main frame 0x00010010 has no docking pane 1099" "a pane the frame lacks")
+korvo_expect("${err}" "<stdin>:3: pane float: main frame 1 has no docking pane 1099" "a pane the frame lacks")

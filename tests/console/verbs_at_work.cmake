@@ -7,13 +7,13 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(frames EXIT 0 OUTPUT out INPUT
   "start\nidle\nnew-frame\ndump frames\ncommand 2 0xE100\ncommand 0x00010010 57600\ndump commands\nquit\n")
-if(NOT out MATCHES "\n0x00010010 \"Korvo CAD \\(1\\)\" inactive\n(0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
+if(NOT out MATCHES "\ndump frames\n1 0x00010010 \"Korvo CAD \\(1\\)\" inactive\n2 (0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
   message(FATAL_ERROR "dump frames after new-frame:\n${out}")
 endif()
 set(second "${CMAKE_MATCH_1}")
-korvo_expect("${out}" "user command 57600 to ${second}\nuser command 57600 to 0x00010010\n" "commands by number and handle")
+korvo_expect("${out}" "user command 57600 to frame 2\nuser command 57600 to frame 1\n" "commands by number and handle")
 korvo_expect("${out}" "\nid +name +flags +" "the command dump's header")
-korvo_expect("${out}" "user close ${second}\n.*user close 0x00010010\n.*program exit 0\n$" "quit closes both frames")
+korvo_expect("${out}" "user close frame 2\n.*user close frame 1\n.*program exit 0\n$" "quit closes both frames")
 
 # The MDI client window is a window, but no main frame.
 korvo_run(not_a_frame EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x00010014 57600\n")
@@ -25,7 +25,7 @@ korvo_expect("${err}" "<stdin>:3: command: 0x7fff0000 is not a window" "a handle
 # window of the program.
 korvo_run(dde EXIT 0 OUTPUT out INPUT
   "start\nidle\nexpect box \"File not found\" answer ok\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
-korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to 0x00010010\n.*dde ack positive from 0x00010010\n"
+korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to frame 1\n.*dde ack positive from 0x00010010\n"
              "the DDE command and its acknowledgement")
 if(out MATCHES "HarnessDdeClient")
   message(FATAL_ERROR "the harness's DDE client shows as a window of the program:\n${out}")
