@@ -14,6 +14,24 @@ namespace korvo::console {
 
 using platform::core::toUtf8;
 
+namespace {
+
+// An error message that may repeat the step's input bare: every long piece of input in it is put
+// in quotes, so that quotingSafely() cuts it as it cuts quoted input.
+std::string quotingLongInput(std::string message, const Step& step) {
+    std::vector<std::wstring> inputs{step.arguments.operation, step.arguments.text, step.arguments.name};
+    for (const ArgumentValue& value : step.arguments.values) inputs.push_back(value.text);
+    for (const std::wstring& input : inputs) {
+        const std::string text = toUtf8(input);
+        if (text.size() <= 80 || message.find("\"" + text + "\"") != std::string::npos) continue;
+        for (std::size_t at = message.find(text); at != std::string::npos; at = message.find(text, at + text.size() + 2))
+            message.replace(at, text.size(), "\"" + text + "\"");
+    }
+    return message;
+}
+
+}  // namespace
+
 Driver::Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
                bool strict)
     : session_(session), transcript_(transcript), err_(err), source_(std::move(source)), strict_(strict) {
@@ -272,7 +290,7 @@ bool Driver::run(const Step& step) {
     try {
         done = perform(step);
     } catch (const std::exception& error) {
-        scriptError(step.line, transcript_.labelled(quotingSafely(error.what())));
+        scriptError(step.line, transcript_.labelled(quotingSafely(quotingLongInput(error.what(), step))));
     }
     current_ = nullptr;
     if (!done) {
