@@ -24,7 +24,7 @@ korvo_expect("${err}" "<stdin>:3: command: 0x7fff0000 is not a window" "a handle
 # A DDE command reaches the main frame and is acknowledged; the harness's client window is no
 # window of the program.
 korvo_run(dde EXIT 0 OUTPUT out INPUT
-  "start\nidle\nexpect box \"File not found\" answer ok\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
+  "start\nidle\nexpect box \"Файл не найден\" answer ok\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
 korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to frame 1\n.*dde ack positive from 0x00010010\n"
              "the DDE command and its acknowledgement")
 if(out MATCHES "HarnessDdeClient")
@@ -41,8 +41,8 @@ endif()
 
 # A start-up that fails says why: here the document named on the command line does not open,
 # and the opener says so before start-up ends.
-korvo_run(failed_start EXIT 1 OUTPUT out ERROR err INPUT "expect box \"File not found\" answer ok\nstart\nidle\n"
+korvo_run(failed_start EXIT 1 OUTPUT out ERROR err INPUT "expect box \"Файл не найден\" answer ok\nstart\nidle\n"
   ARGS -- "C:\\Users\\user\\missing.grb")
-korvo_expect("${out}" "box [^\n]*\"File not found\" OK icon WARNING[^\n]*\n.*log 8 Start-up failed" "the opener's message before start-up ends")
+korvo_expect("${out}" "box [^\n]*\"Файл не найден\" OK icon WARNING[^\n]*\n.*log 8 Start-up failed" "the opener's message before start-up ends")
 korvo_expect("${out}" "log 8 Start-up failed: CWinApp::ProcessShellCommand returned failure\n" "why start-up failed")
 korvo_expect("${err}" "korvo: start-up failed" "the start-up failure on standard error")
