@@ -293,11 +293,8 @@ bool Driver::run(const Step& step) {
         scriptError(step.line, transcript_.labelled(quotingSafely(quotingLongInput(error.what(), step))));
     }
     current_ = nullptr;
-    if (!done) {
-        afterStep();
-        return goOnAfterMistakes_;
-    }
     afterStep();
+    if (!done && !goOnAfterMistakes_) return false;
     if (strict_ && !failures_.empty() && phase() != Phase::Ended) {
         err_ << "korvo: " << printable(source_) << ":" << step.line << ": stopping after a failure" << std::endl;
         return false;
