@@ -40,3 +40,8 @@ korvo_expect("${out}" "\nclick: control 57600 is disabled\n" "a disabled control
 korvo_run(tab_update EXIT 0 OUTPUT out INPUT "start\nidle\ntab 1 \"View\"\ndump ribbon 1\nclick 1 1254\nclick 1 1063\n")
 korvo_expect("${out}" "\n    1254 button \"Full screen\" disabled\n" "the tab's disabled control shown disabled")
 korvo_expect("${out}" "\n    1063 button \"Cascade\"\n.*\nclick: control 1254 is disabled\n" "and the click meets what was shown")
+
+# The frame's accelerator table comes from the sample: a tooltip shows the command's keys.
+korvo_run(keys EXIT 0 OUTPUT out INPUT "start\nidle\nhover 1 1001\nquit\n")
+korvo_expect("${out}" "\ntooltip 1001 [0-9]+x[0-9]+\n  bold \"Open\"\n  text \"Opens a document\"\n(  [^\n]*\n)*  bold \"Ctrl\\+O\"\n"
+             "the open command's caption, prompt and shortcut")
