@@ -12,6 +12,16 @@
 
 namespace platform::harness {
 
+CString readable(const CString& caption) {
+    std::wstring out;
+    const std::wstring all(caption);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i] == L'&' && i + 1 < all.size()) ++i;
+        out += all[i];
+    }
+    return CString(out.c_str());
+}
+
 std::wstring controlKind(const CXTPControl& control) {
     switch (control.GetType()) {
         case xtpControlButton: return L"button";
@@ -32,15 +42,6 @@ namespace {
 using platform::core::handleText;
 using platform::core::quoted;
 
-CString readable(const CString& caption) {
-    std::wstring out;
-    const std::wstring all(caption);
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (all[i] == L'&' && i + 1 < all.size()) ++i;
-        out += all[i];
-    }
-    return CString(out.c_str());
-}
 
 CXTPCommandBars* commandBarsOf(HWND frame) {
     auto* window = dynamic_cast<CXTPMDIFrameWnd*>(CWnd::FromHandlePermanent(frame));

@@ -58,7 +58,7 @@ std::wstring Inspect::dumpBars(HWND frame) const {
         for (int c = 0; c < controls->GetCount(); ++c) {
             const CXTPControl* control = controls->GetAt(c);
             dump += L"\n  " + std::to_wstring(control->GetID()) + L" " + controlKind(*control) + L" " +
-                    platform::core::quoted(control->GetCaption().GetString()) +
+                    platform::core::quoted(readable(control->GetCaption()).GetString()) +
                     (control->IsVisible() ? L" visible" : L" hidden") +
                     (control->GetEnabled() ? L" enabled" : L" disabled") +
                     (control->GetChecked() ? L" checked" : L" unchecked");

@@ -45,3 +45,12 @@ korvo_run(classic EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ncommand 1 806
 expect_once_per_frame("${out}" "\nbar 1 \"panels.main_menu\" menu visible\n" "\nbar 1 \"Лента\" ribbon hidden\n"
                       "\nbar 1063 \"View\" toolbar visible\n")
 korvo_expect("${out}" "\nribbon visible\ntab 0 " "the ribbon back after the second switch")
+
+# The classic menus hold their items: the Window menu opened from the menu bar runs its choice.
+korvo_run(menus EXIT 0 OUTPUT out INPUT
+  "start\nidle\ncommand 1 806\nexpect menu choose \"Tile vertically\"\nclick 1 57648\nexpect menu dismiss\nclick 1 57600\nquit\n")
+korvo_expect("${out}" "\nmenu 0x00010010 5 items\nmenu   1059 \"New window\"\nmenu   ---- 1062 \"Tile horizontally\"\n"
+             "the Window menu's items")
+korvo_expect("${out}" "menu answer choose \"Tile vertically\" \\(expected\\)\ncall KVCommand::Run\\(1092, \"WindowTileVertical\"\\)\n"
+             "its choice runs")
+korvo_expect("${out}" "\nmenu   1001 \"Open...\"\n(menu [^\n]*\n)*menu   ---- 57665 \"Exit\"\n" "the File menu's items")
