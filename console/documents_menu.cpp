@@ -57,7 +57,7 @@ IConfiguration* openConfiguration(platform::harness::Session& session, const std
 bool Driver::addConfiguration(const Step& step) {
     const std::wstring path = fullPath(step.arguments.text);
     if (path.empty() || !openConfiguration(session_, path)) {
-        transcript_.print(L"documents-menu: cannot open the configuration \"" + step.arguments.text + L"\"");
+        printRefusal("documents-menu", L"cannot open the configuration \"" + step.arguments.text + L"\"");
     }
     return true;
 }
@@ -72,12 +72,12 @@ bool Driver::addLibrary(const Step& step) {
     const std::wstring& folder = step.arguments.text;
     const std::wstring name = lastComponent(folder);
     if (name.empty() || !session_.kernel().documentsMenu().addLibrary(last, name, folder)) {
-        transcript_.print(L"documents-menu: cannot add the library \"" + folder + L"\"");
+        printRefusal("documents-menu", L"cannot add the library \"" + folder + L"\"");
         return true;
     }
     // Written at once, so a later run over the same host folder opens it with its libraries.
     if (!last->Save(false))
-        transcript_.print(L"documents-menu: cannot save \"" + std::wstring(last->GetPath().view()) + L"\"");
+        printRefusal("documents-menu", L"cannot save \"" + std::wstring(last->GetPath().view()) + L"\"");
     return true;
 }
 
@@ -105,7 +105,7 @@ bool Driver::dumpDocumentsMenu(const Step&) {
 }
 
 bool Driver::documentsMenuDid(const std::wstring& refusal) {
-    if (!refusal.empty()) transcript_.print(L"documents-menu: " + refusal);
+    if (!refusal.empty()) printRefusal("documents-menu", refusal);
     if (session_.running()) session_.runUntilIdle();
     return true;
 }
@@ -165,7 +165,7 @@ int Driver::documentsMenuRow(const Step& step, HWND& report) {
     report = window ? session_.inspect().shownReportControl(window) : nullptr;
     if (!report) return -1;
     const int row = session_.user().report(report).find(step.arguments.text);
-    if (row < 0) transcript_.print(verbName(step) + L": no row \"" + step.arguments.text + L"\" is shown");
+    if (row < 0) printRefusal(platform::core::toUtf8(verbName(step)), L"no row \"" + step.arguments.text + L"\" is shown");
     return row;
 }
 
@@ -177,7 +177,7 @@ bool Driver::searchDocumentsMenu(const Step& step) {
     } catch (const std::invalid_argument& error) {
         std::string what = error.what();
         if (what.rfind("harness: ", 0) == 0) what.erase(0, 9);
-        transcript_.print(verbName(step) + L": " + platform::core::fromUtf8(what));
+        printRefusal(platform::core::toUtf8(verbName(step)), platform::core::fromUtf8(what));
     }
     session_.runUntilIdle();
     return true;
@@ -189,7 +189,7 @@ bool Driver::expandDocumentsPaneRow(const Step& step) {
     if (row < 0) return true;
     const CXTPReportRow* found = reportOf(report)->GetRows()->GetAt(row);
     if (!found->HasChildren()) {
-        transcript_.print(verbName(step) + L": row \"" + step.arguments.text + L"\" has nothing to expand");
+        printRefusal(platform::core::toUtf8(verbName(step)), L"row \"" + step.arguments.text + L"\" has nothing to expand");
     } else if (!found->IsExpanded()) {
         session_.user().report(report).expand(row);
     }

@@ -6,6 +6,7 @@
 
 #include "console/printable.h"
 #include "console/verbs.h"
+#include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 
@@ -13,9 +14,51 @@ namespace korvo::console {
 
 using platform::core::toUtf8;
 
+namespace {
+
+// An error message that may repeat the step's input bare: every long piece of input in it is put
+// in quotes, so that quotingSafely() cuts it as it cuts quoted input.
+std::string quotingLongInput(std::string message, const Step& step) {
+    std::vector<std::wstring> inputs{step.arguments.operation, step.arguments.text, step.arguments.name};
+    for (const ArgumentValue& value : step.arguments.values) inputs.push_back(value.text);
+    for (const std::wstring& input : inputs) {
+        const std::string text = toUtf8(input);
+        if (text.size() <= 80 || message.find("\"" + text + "\"") != std::string::npos) continue;
+        for (std::size_t at = message.find(text); at != std::string::npos; at = message.find(text, at + text.size() + 2))
+            message.replace(at, text.size(), "\"" + text + "\"");
+    }
+    return message;
+}
+
+}  // namespace
+
 Driver::Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
                bool strict)
-    : session_(session), transcript_(transcript), err_(err), source_(std::move(source)), strict_(strict) {}
+    : session_(session), transcript_(transcript), err_(err), source_(std::move(source)), strict_(strict) {
+    transcript_.nameWindows([this](std::wstring_view handle) {
+        const auto value = platform::core::parseWholeNumber<std::uintptr_t>(platform::core::toUtf8(handle.substr(2)), 16);
+        return value ? windowName(reinterpret_cast<HWND>(*value)) : std::wstring();
+    });
+}
+
+std::wstring Driver::frameName(HWND frame) const {
+    const auto frames = session_.inspect().mainFrames();
+    const auto found = std::find(frames.begin(), frames.end(), frame);
+    if (found == frames.end()) return {};
+    return L"frame " + std::to_wstring(found - frames.begin() + 1);
+}
+
+std::wstring Driver::windowName(HWND window) const {
+    if (!window || !IsWindow(window)) return {};
+    if (std::wstring name = frameName(window); !name.empty()) return name;
+    HWND top = window;
+    while (const HWND parent = GetParent(top)) top = parent;
+    const std::wstring frame = frameName(top);
+    const int paneId = GetDlgCtrlID(window);
+    if (frame.empty() || paneId <= 0 || session_.inspect().paneWindow(top, static_cast<unsigned>(paneId)) != window)
+        return {};
+    return frame + L"/" + std::to_wstring(paneId);
+}
 
 void Driver::scriptError(int line, const std::string& message) {
     err_ << "korvo: " << printable(source_) << ":" << line << ": " << message << std::endl;
@@ -71,8 +114,8 @@ HWND Driver::windowFor(const Step& step) {
     const unsigned paneId = step.arguments.frame.paneId;
     if (!frame || paneId == 0) return frame;
     if (const HWND window = session_.inspect().paneWindow(frame, paneId)) return window;
-    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": main frame " +
-                               toUtf8(platform::core::handleText(frame)) + " has no docking pane " +
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": main " + toUtf8(frameName(frame)) +
+                               " has no docking pane " +
                                std::to_string(paneId) + " with a window (dump panes lists its panes)");
     return nullptr;
 }
@@ -99,7 +142,7 @@ bool Driver::click(const Step& step) {
     if (step.arguments.frame.paneId == 0) {
         // A main frame: its ribbon and bars, as a user reaches them.
         if (const auto refusal = session_.user().clickControl(window, static_cast<int>(*id)))
-            transcript_.print(L"click: " + *refusal);
+            printRefusal("click", *refusal);
         session_.runUntilIdle();
         return true;
     }
@@ -108,7 +151,7 @@ bool Driver::click(const Step& step) {
     } catch (const std::invalid_argument& error) {
         std::string what = error.what();
         if (what.rfind("harness: ", 0) == 0) what.erase(0, 9);
-        transcript_.print(L"click: " + platform::core::fromUtf8(what));
+        printRefusal("click", platform::core::fromUtf8(what));
     }
     session_.runUntilIdle();
     return true;
@@ -153,7 +196,12 @@ bool Driver::dumpDocuments(const Step&) {
 }
 
 void Driver::printDump(const std::wstring& dump, const wchar_t* whenEmpty) {
+    if (current_) transcript_.print(platform::core::fromUtf8(current_->source));
     transcript_.print(dump.empty() ? std::wstring(whenEmpty) : dump);
+}
+
+void Driver::printRefusal(std::string_view verb, const std::wstring& refusal) {
+    transcript_.print(platform::core::fromUtf8(std::string(verb) + ": " + quotingSafely(toUtf8(transcript_.named(refusal)))));
 }
 
 bool Driver::dumpWindows(const Step&) {
@@ -162,7 +210,7 @@ bool Driver::dumpWindows(const Step&) {
 }
 
 bool Driver::dumpRegistry(const Step&) {
-    transcript_.print(session_.registry().dump());
+    printDump(session_.registry().dump(), L"(no registry)");
     return true;
 }
 
@@ -212,6 +260,7 @@ bool Driver::newFrame(const Step&) {
 }
 
 bool Driver::printJournal(const Step&) {
+    if (current_) transcript_.print(platform::core::fromUtf8(current_->source));
     for (const auto& entry : session_.journal().entries()) transcript_.printEntry(entry);
     return true;
 }
@@ -246,17 +295,26 @@ bool Driver::perform(const Step& step) {
 }
 
 bool Driver::run(const Step& step) {
+    // An assertion looks at what the verb before it printed; any other step starts afresh.
+    const bool assertion = verbs()[step.verb].handler == &Driver::assertPrinted ||
+                           verbs()[step.verb].handler == &Driver::assertNotPrinted;
+    if (!assertion) {
+        transcript_.collect();
+        asserted_ = step;
+    }
     bool done = false;
+    current_ = &step;
     try {
         done = perform(step);
     } catch (const platform::harness::HungCall& hung) {
         err_ << "korvo: " << printable(source_) << ":" << step.line << ": " << printable(hung.what()) << std::endl;
         hung_ = true;
     } catch (const std::exception& error) {
-        scriptError(step.line, printable(error.what()));
+        scriptError(step.line, transcript_.labelled(quotingSafely(quotingLongInput(error.what(), step))));
     }
-    if (!done) return false;
+    current_ = nullptr;
     afterStep();
+    if (!done && !goOnAfterMistakes_) return false;
     if (strict_ && !failures_.empty() && phase() != Phase::Ended) {
         err_ << "korvo: " << printable(source_) << ":" << step.line << ": stopping after a failure" << std::endl;
         return false;
@@ -280,7 +338,8 @@ int Driver::finish() {
     if (started_ && session_.startResult() == 0 && !session_.startEndedAfterPrinting() && exitCode == 0)
         exitCode = kExitFailed;
     for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));
-    for (const auto& failure : failures_) err_ << "korvo: failed: " << printable(toUtf8(failure)) << std::endl;
+    for (const auto& failure : failures_)
+        err_ << "korvo: failed: " << transcript_.labelled(quotingSafely(toUtf8(failure))) << std::endl;
     if (hung_) return kExitHung;
     if (scriptFailed_) return kExitScriptError;
     if (!failures_.empty()) return exitCode != 0 ? exitCode : kExitFailed;

@@ -43,6 +43,9 @@ public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
            bool strict);
 
+    // At a terminal a verb that cannot run at its point is reported and the session goes on;
+    // a script stops there.
+    void goOnAfterMistakes() { goOnAfterMistakes_ = true; }
     // Runs one step, or skips it or reports it as a mistake when its verb says so for this point
     // of the run; false when the run must not go on (a mistake, or a strict failure).
     bool run(const Step& step);
@@ -89,6 +92,10 @@ private:
     bool quit(const Step& step);
     // Lets the console's automation client give back what it holds (before the program is closed).
     void endAutomationClient();
+    // What the previous verb printed, asserted (console/assertions.cpp).
+    bool assertPrinted(const Step& step);
+    bool assertNotPrinted(const Step& step);
+    bool assertion(const Step& step, bool wanted);
     // The kernel's documents-menu model and the configurations tree (console/documents_menu.cpp).
     bool addConfiguration(const Step& step);
     bool addLibrary(const Step& step);
@@ -164,6 +171,8 @@ private:
     bool documentTab(const Step& step, TabAction action);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
+    // Says in the transcript what the user could not do ("click: ..."), the input it quotes cut.
+    void printRefusal(std::string_view verb, const std::wstring& refusal);
     bool paneAction(const Step& step, platform::harness::User::PaneAction action);
     bool progress(const Step& step, platform::harness::Kernel::ProgressCall call);
 
@@ -174,6 +183,11 @@ private:
     // The frame, or with a pane id the window that pane of the frame hosts; null (reported) when
     // there is none.
     HWND windowFor(const Step& step);
+    // How the transcript names a window of a user's action: "frame N" for a main frame, "frame
+    // N/PANE-ID" for a docking pane's window; empty for any other.
+    std::wstring windowName(HWND window) const;
+    std::wstring frameName(HWND frame) const;
+    // A dump, after the line of the verb that asked for it.
     void printDump(const std::wstring& dump, const wchar_t* whenEmpty);
     void afterStep();
 
@@ -185,6 +199,10 @@ private:
     bool started_ = false;
     bool scriptFailed_ = false;
     bool hung_ = false;
+    bool goOnAfterMistakes_ = false;
+    // The step running now, and the last one that was not an assertion (what assert looks at).
+    const Step* current_ = nullptr;
+    std::optional<Step> asserted_;
     std::vector<std::wstring> failures_;
     // The "KVW32.SERVER" object the automation verb made on first use.
     std::optional<platform::harness::Automation::ObjectId> automationServer_;

@@ -1,5 +1,6 @@
 // The console's verbs for image windows, print dialogs and print jobs.
 #include "console/driver.h"
+#include "platform/core/text.h"
 
 namespace korvo::console {
 
@@ -8,8 +9,9 @@ namespace korvo::console {
 bool Driver::scroll(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    if (const auto refusal = session_.user().scroll(frame, step.arguments.scrollBar, step.arguments.scrollCode))
-        transcript_.print(L"scroll: " + *refusal);
+    if (const auto refusal = session_.user().scroll(frame, step.arguments.scrollBar, step.arguments.scrollCode,
+                                                       platform::core::fromUtf8(step.arguments.keyName)))
+        printRefusal("scroll", *refusal);
     return true;
 }
 
@@ -18,7 +20,7 @@ bool Driver::dragThumb(const Step& step) {
     if (!frame) return false;
     const int position = static_cast<int>(step.arguments.number);
     if (const auto refusal = session_.user().dragThumb(frame, step.arguments.scrollBar, position))
-        transcript_.print(L"drag-thumb: " + *refusal);
+        printRefusal("drag-thumb", *refusal);
     return true;
 }
 

@@ -22,6 +22,7 @@
 #include "console/script.h"
 #include "console/transcript.h"
 #include "documentsmenu/console_tree.h"
+#include "platform/core/hostfs.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "syspanel/sys_panel_outline.h"
@@ -69,6 +70,7 @@ std::optional<std::string> readScript(const std::string& path, std::string& prob
 void runStandardInput(Driver& driver, EndSignals& signals) {
     const bool interactive = isatty(STDIN_FILENO) != 0;
     if (interactive) {
+        driver.goOnAfterMistakes();
         std::cerr << "korvo: type verbs, one a line (start, then idle, dump windows, quit ...); Ctrl-D ends the run, "
                      "korvo --help lists them"
                   << std::endl;
@@ -119,6 +121,7 @@ RunEnd run(const Options& options, EndSignals& signals) {
         });
     }
     Transcript transcript(std::cout);
+    transcript.leaveOut(options.quiet);
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
     if (options.script) {
         for (const auto& step : steps) {
@@ -131,7 +134,12 @@ RunEnd run(const Options& options, EndSignals& signals) {
         std::cerr << "korvo: " << EndSignals::name(signal) << ": the program is closed as at the end of the input"
                   << std::endl;
     }
-    return {driver.finish(), signals.received()};
+    const int exitCode = driver.finish();
+    if (!options.host && platform::core::keepTemporaryHosts()) {
+        std::cerr << "korvo: the temporary host folder is kept (KORVO_KEEP_HOST=1): " << printable(session.hostRoot())
+                  << std::endl;
+    }
+    return {exitCode, signals.received()};
 }
 
 }  // namespace
@@ -143,7 +151,7 @@ int main(int argc, char** argv) {
     korvo::console::setSysPanelOutline(&SysPanelOutline);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
-        std::cerr << "korvo: " << parsed.error << "\n" << usage();
+        std::cerr << "korvo: " << parsed.error << "\nkorvo: korvo --help lists the options and verbs" << std::endl;
         return kExitScriptError;
     }
     if (parsed.options.help) {

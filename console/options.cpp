@@ -1,9 +1,38 @@
 #include "console/options.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "console/printable.h"
 #include "console/verbs.h"
 
 namespace korvo::console {
+
+namespace {
+
+// The kinds of journal lines, as the transcript prints them.
+constexpr const char* kKinds[] = {"log",    "call",   "box",  "window", "user",   "dde",     "warning", "failure",
+                                  "file",   "menu",   "dialog", "print", "help",  "process", "thread",  "fault",
+                                  "program"};
+
+// "call,log" into kinds; what is wrong, or nothing.
+std::string readKinds(const std::string& list, std::set<std::string>& kinds) {
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        const std::string kind = list.substr(start, comma - start);
+        if (std::find(std::begin(kKinds), std::end(kKinds), kind) == std::end(kKinds)) {
+            std::string known;
+            for (const char* name : kKinds) known += std::string(known.empty() ? "" : ", ") + name;
+            return "--quiet: unknown kind " + echo(kind) + " (" + known + ")";
+        }
+        kinds.insert(kind);
+        start = comma + 1;
+    }
+    return {};
+}
+
+}  // namespace
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
     ParsedOptions parsed;
@@ -29,6 +58,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
         else if (argument == "--script") value(options.script);
         else if (argument == "--real-time") options.realTime = true;
         else if (argument == "--lenient") options.lenient = true;
+        else if (argument == "--quiet") {
+            std::optional<std::string> kinds;
+            if (!options.quiet.empty()) parsed.error = argument + " given twice";
+            else value(kinds);
+            if (kinds) parsed.error = readKinds(*kinds, options.quiet);
+        }
         else if (argument == "--help" || argument == "-h") options.help = true;
         else parsed.error = "unknown option " + echo(argument);
         if (!parsed.error.empty()) return parsed;
@@ -37,16 +72,18 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usage() {
-    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [-- program arguments]\n"
+    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [-- program arguments]\n"
            "\n"
            "Runs Korvo CAD on the stand-in platform and prints what happens, one line per event.\n"
            "  --host DIR     host folder with the drives and the registry (created when missing;\n"
            "                 its program folder is seeded from the bundled sample only when missing).\n"
            "                 Without it, a fresh temporary folder seeded from the sample and removed\n"
-           "                 when the run ends (also by Ctrl-C, SIGTERM or SIGHUP).\n"
+           "                 when the run ends (also by Ctrl-C, SIGTERM or SIGHUP); KORVO_KEEP_HOST=1\n"
+           "                 in the environment keeps it and says where it is.\n"
            "  --real-time    the platform clock follows real time (default: it moves only on advance)\n"
            "  --lenient      answer unexpected message boxes with their default button\n"
            "  --script FILE  read the verbs from FILE (default: standard input)\n"
+           "  --quiet KIND,...  leave these kinds of lines out of the transcript (for example call,log)\n"
            "  -- ARGS        the program's own command line (for example -- /Embedding)\n"
            "  --help         this text\n"
            "\n"

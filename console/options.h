@@ -1,8 +1,9 @@
 // The program's own command line: korvo [--host DIR] [--real-time] [--lenient] [--script FILE]
-// [-- program arguments].
+// [--quiet KIND,...] [-- program arguments].
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,13 @@ struct Options {
     bool realTime = false;
     bool lenient = false;
     bool help = false;
+    std::set<std::string> quiet;  // journal kinds the transcript leaves out
     std::vector<std::string> programArguments;  // after "--", handed to the program as its command line
 };
 
 struct ParsedOptions {
     Options options;
-    std::string error;  // empty when the command line is sound
+    std::string error;  // one line; empty when the command line is sound
 };
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments);

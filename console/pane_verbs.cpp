@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "console/printable.h"
 #include "console/verbs.h"
 #include "platform/core/text.h"
 
@@ -32,7 +33,7 @@ bool Driver::paneAction(const Step& step, User::PaneAction action) {
         return false;
     }
     if (const auto refusal = session_.user().paneAction(frame, step.arguments.frame.paneId, action)) {
-        scriptError(step.line, verbWords(verbs()[step.verb].syntax) + ": " + platform::core::toUtf8(*refusal));
+        scriptError(step.line, verbWords(verbs()[step.verb].syntax) + ": " + quotingSafely(platform::core::toUtf8(transcript_.named(*refusal))));
         return false;
     }
     session_.runUntilIdle();

@@ -103,4 +103,16 @@ std::string echo(std::string_view utf8) {
     return "\"" + printable(utf8.substr(0, cut)) + "...\" (" + std::to_string(utf8.size()) + " bytes)";
 }
 
+std::string quotingSafely(std::string_view utf8) {
+    std::string out;
+    while (!utf8.empty()) {
+        const std::size_t open = utf8.find('"');
+        const std::size_t close = open == std::string_view::npos ? open : utf8.find('"', open + 1);
+        if (close == std::string_view::npos) break;
+        out += printable(utf8.substr(0, open)) + echo(utf8.substr(open + 1, close - open - 1));
+        utf8.remove_prefix(close + 1);
+    }
+    return out + printable(utf8);
+}
+
 }  // namespace korvo::console

@@ -15,4 +15,8 @@ std::string printable(std::string_view utf8, bool keepNewlines = false);
 // size of the whole, so a huge line cannot flood the terminal.
 std::string echo(std::string_view utf8);
 
+// A message from the program or its stand-ins that may quote input: every double-quoted text in
+// it longer than a line's worth is cut as echo() cuts it, and the whole is made printable.
+std::string quotingSafely(std::string_view utf8);
+
 }  // namespace korvo::console

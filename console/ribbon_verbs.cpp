@@ -1,12 +1,13 @@
 // The console's verbs for the command bars and the ribbon.
 #include "console/driver.h"
+#include "console/printable.h"
 #include "platform/core/text.h"
 
 namespace korvo::console {
 
 bool Driver::userDid(const Step& step, const std::optional<std::wstring>& refusal) {
     if (!refusal) return true;
-    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + platform::core::toUtf8(*refusal));
+    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + quotingSafely(platform::core::toUtf8(transcript_.named(*refusal))));
     return false;
 }
 
@@ -22,7 +23,8 @@ bool Driver::hover(const Step& step) {
     std::optional<long long> id;
     if (!frame || !controlFor(step, frame, true, id) || !userDid(step, session_.user().hover(frame, static_cast<int>(*id))))
         return false;
-    printDump(session_.inspect().tooltip(frame), L"(no tooltip)");
+    const std::wstring tooltip = session_.inspect().tooltip(frame);
+    transcript_.print(tooltip.empty() ? L"(no tooltip)" : tooltip);
     return true;
 }
 

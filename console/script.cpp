@@ -19,8 +19,9 @@ struct Token {
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Splits a line into bare words and quoted strings; stops at a '#' outside quotes. Inside quotes
-// only \" and \\ are escapes, so Windows paths can be written as they are.
-std::string tokenize(std::string_view line, std::vector<Token>& tokens) {
+// only \" and \\ are escapes, so Windows paths can be written as they are. `end` is where the
+// last word ends.
+std::string tokenize(std::string_view line, std::vector<Token>& tokens, std::size_t& end) {
     std::size_t i = 0;
     while (i < line.size()) {
         if (isSpace(line[i])) {
@@ -58,6 +59,7 @@ std::string tokenize(std::string_view line, std::vector<Token>& tokens) {
             }
         }
         tokens.push_back(std::move(token));
+        end = i;
     }
     return {};
 }
@@ -196,6 +198,7 @@ std::string readScrollAction(const std::string& text, Arguments& arguments) {
     for (const auto& action : kActions) {
         if (text == action.name) {
             arguments.scrollCode = action.code;
+            arguments.keyName = text;
             return {};
         }
     }
@@ -238,11 +241,13 @@ std::string readKey(const std::string& text, Arguments& arguments) {
     for (const auto& key : kKeys) {
         if (rest == key.name) {
             arguments.key = key.key;
+            arguments.keyName = text;
             return {};
         }
     }
     if (rest.size() == 1 && ((rest[0] >= 'A' && rest[0] <= 'Z') || (rest[0] >= '0' && rest[0] <= '9'))) {
         arguments.key = static_cast<unsigned char>(rest[0]);
+        arguments.keyName = text;
         return {};
     }
     return "unknown key " + echo(text) +
@@ -411,9 +416,15 @@ private:
 LineResult parseLine(std::string_view utf8Line, int lineNumber) {
     std::vector<Token> tokens;
     LineResult result;
-    result.error = tokenize(utf8Line, tokens);
+    std::size_t end = 0;
+    result.error = tokenize(utf8Line, tokens, end);
     if (!result.ok() || tokens.empty()) return result;
-    return LineMatcher(std::move(tokens)).match(lineNumber);
+    result = LineMatcher(std::move(tokens)).match(lineNumber);
+    if (result.step) {
+        const std::size_t begin = utf8Line.find_first_not_of(" \t\r\n");
+        result.step->source = std::string(utf8Line.substr(begin, end - begin));
+    }
+    return result;
 }
 
 ScriptResult parseScript(std::string_view utf8Text, std::string_view name) {

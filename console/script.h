@@ -42,6 +42,7 @@ struct Arguments {
     std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH", "ROW"
     std::wstring name;           // "NAME"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
+    std::string keyName;         // KEY, ACTION: as the script wrote it
     Button answer = Button::Ok;  // BUTTON
     int scrollBar = 0;           // BAR: SB_HORZ or SB_VERT
     int scrollCode = 0;          // ACTION: an SB_ scroll request
@@ -55,6 +56,7 @@ struct Step {
     std::size_t verb = 0;  // index into verbs()
     Arguments arguments;
     int line = 0;
+    std::string source;  // the line as written, without its comment and outer blanks
 };
 
 // Either a step, nothing (a blank or comment line), or an error message without the location.

@@ -2,6 +2,7 @@
 // value into one of its edits, pressing keys in it, spinning it, opening its context menu and
 // choosing a command of its window as a user does.
 #include "console/driver.h"
+#include "platform/core/text.h"
 
 namespace korvo::console {
 
@@ -30,7 +31,7 @@ bool Driver::typeText(const Step& step) {
     // What a user could not do is said in the transcript and the run goes on.
     if (const auto refusal =
             session_.user().typeText(frame, static_cast<int>(step.arguments.number), step.arguments.text))
-        transcript_.print(L"type: " + *refusal);
+        printRefusal("type", *refusal);
     session_.runUntilIdle();
     return true;
 }
@@ -38,9 +39,10 @@ bool Driver::typeText(const Step& step) {
 bool Driver::pressKey(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    const platform::harness::User::Key key{step.arguments.key, step.arguments.keyControl, step.arguments.keyAlt};
+    const std::wstring name = platform::core::fromUtf8(step.arguments.keyName);
+    const platform::harness::User::Key key{step.arguments.key, step.arguments.keyControl, step.arguments.keyAlt, name};
     if (const auto refusal = session_.user().pressKey(frame, static_cast<int>(step.arguments.number), key))
-        transcript_.print(L"key: " + *refusal);
+        printRefusal("key", *refusal);
     session_.runUntilIdle();
     return true;
 }
@@ -49,7 +51,7 @@ bool Driver::spinEdit(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
     if (const auto refusal = session_.user().spin(frame, static_cast<int>(step.arguments.number), step.arguments.count))
-        transcript_.print(L"spin: " + *refusal);
+        printRefusal("spin", *refusal);
     session_.runUntilIdle();
     return true;
 }
@@ -58,7 +60,7 @@ bool Driver::editContextMenu(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
     if (const auto refusal = session_.user().editContextMenu(frame, static_cast<int>(step.arguments.number)))
-        transcript_.print(L"context-menu: " + *refusal);
+        printRefusal("context-menu", *refusal);
     session_.runUntilIdle();
     return true;
 }
@@ -69,7 +71,7 @@ bool Driver::editCommand(const Step& step) {
     // As with typing, what a user could not do is said in the transcript and the run goes on.
     if (const auto refusal =
             session_.user().editCommand(frame, static_cast<int>(step.arguments.number), step.arguments.command))
-        transcript_.print(L"edit-command: " + *refusal);
+        printRefusal("edit-command", *refusal);
     session_.runUntilIdle();
     return true;
 }
@@ -83,7 +85,7 @@ bool Driver::clickListButton(const Step& step) {
     if (!frame) return false;
     // What a user could not do is said in the transcript and the run goes on.
     if (const auto refusal = session_.user().clickListButton(frame, static_cast<int>(step.arguments.number)))
-        transcript_.print(L"list-button: " + *refusal);
+        printRefusal("list-button", *refusal);
     session_.runUntilIdle();
     return true;
 }

@@ -103,6 +103,7 @@ public:
         unsigned virtualKey = 0;
         bool control = false;
         bool alt = false;
+        std::wstring_view name;  // how the journal names it ("Ctrl+A"); the key code when empty
     };
     std::optional<std::wstring> pressKey(HWND frame, int id, Key key);
     // The spin buttons of the edit control with the id clicked `count` times (negative: the down
@@ -174,8 +175,9 @@ public:
     // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
     // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept
     // on the bar): SB_THUMBTRACK, SB_THUMBPOSITION, SB_ENDSCROLL. Each returns why a user could
-    // not (no active document window, the bar not shown), or nothing when done.
-    std::optional<std::wstring> scroll(HWND frame, int bar, int code);
+    // not (no active document window, the bar not shown), or nothing when done. `name` is how
+    // the journal names the request ("page-down"); its code when empty.
+    std::optional<std::wstring> scroll(HWND frame, int bar, int code, std::wstring_view name = {});
     std::optional<std::wstring> dragThumb(HWND frame, int bar, int position);
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
@@ -464,8 +466,8 @@ public:
     std::wstring text(HWND) const;
     bool visible(HWND) const;
     std::wstring dumpWindows() const;  // tree: handle 0x%08x, class, "text", flags, rect
-    // The UI module's main frames in its order, one a line: handle 0x%08x, "title", active or
-    // inactive.
+    // The UI module's main frames in its order, one a line: its number (1, 2, ...), handle
+    // 0x%08x, "title", active or inactive.
     std::wstring dumpFrames() const;
     // The command bars of a main frame, one bar a line: "bar <id> \"<title>\" <kind> visible|hidden",
     // then its controls indented, one a line: "<id> <type> \"<caption>\" visible|hidden
@@ -498,8 +500,8 @@ public:
     // "hidden", "disabled"), then "taskbar STATE COMPLETED/TOTAL" of the frame's taskbar
     // button. Empty without a status line.
     std::wstring dumpStatus(HWND frame) const;
-    // The document tabs of main frame `frame`: per tab group "group N (l,t,r,b)", then per tab
-    // "  N 0x%08x \"text\" [selected] (l,t,r,b) tip \"tooltip\"" and its close button; empty when
+    // The document tabs of main frame `frame`: per tab group "group N (l,t)-(r,b)", then per tab
+    // "  N 0x%08x \"text\" [selected] (l,t)-(r,b) tip \"tooltip\"" and its close button; empty when
     // the frame shows no tabs.
     std::wstring dumpTabs(HWND frame) const;
     // What the main frame shows: its visible windows as a tree, each "0x%08x \"CLASS\" \"text\"

@@ -24,7 +24,7 @@ void dumpWindow(const win32::Window& w, int depth, std::wostringstream& out) {
     const RECT r = win32::windowRectOnScreen(w);
     out << std::wstring(static_cast<std::size_t>(depth) * 2, L' ') << win32::describeWindow(w)
         << ((w.style & WS_VISIBLE) ? L" visible" : L" hidden") << ((w.style & WS_DISABLED) ? L" disabled" : L" enabled")
-        << L" (" << r.left << L"," << r.top << L")-(" << r.right << L"," << r.bottom << L")";
+        << L" " << rectText(r.left, r.top, r.right, r.bottom);
     if (w.parent) out << L" id " << w.id;
     out << L" thread " << w.thread << L"\n";
     for (HWND child : w.children)

@@ -50,16 +50,25 @@ std::vector<std::wstring> componentsAfterRoot(std::wstring_view normalizedPath) 
     return parts;
 }
 
+}  // namespace
+
+bool keepTemporaryHosts() {
+    const char* keep = std::getenv("KORVO_KEEP_HOST");
+    return keep != nullptr && std::string_view(keep) == "1";
+}
+
+namespace {
+
 // The temporary host folder this process made for itself (a test of the stand-ins that set no
 // host root). It goes with everything in it when the process ends normally, so test runs leave
 // nothing behind; a process that is killed leaves it, as it would leave any host folder. Only
-// the process that made it removes it (not a child forked from it), and KORVO_KEEP_HOST keeps
+// the process that made it removes it (not a child forked from it), and KORVO_KEEP_HOST=1 keeps
 // it for a look afterwards, as for the harness's own temporary folders.
 class OwnedTemporaryRoot {
 public:
     void adopt(fs::path folder) { folders_.emplace_back(std::move(folder), ::getpid()); }
     ~OwnedTemporaryRoot() {
-        if (std::getenv("KORVO_KEEP_HOST") != nullptr) return;
+        if (keepTemporaryHosts()) return;
         for (const auto& [folder, owner] : folders_) {
             if (owner != ::getpid()) continue;
             std::error_code ignored;

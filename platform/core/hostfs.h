@@ -38,11 +38,15 @@ struct HostLocation {
 
 enum class FileAccess { Read, Write };
 
+// Whether temporary host folders are to be kept for a look afterwards: KORVO_KEEP_HOST=1 (any
+// other value, or none, removes them).
+bool keepTemporaryHosts();
+
 class HostFileSystem {
 public:
     // The host root; when the configuration leaves it empty, a fresh temporary directory is
     // created once per process, stored back into the configuration and removed again when the
-    // process exits normally (unless KORVO_KEEP_HOST is set).
+    // process exits normally (unless keepTemporaryHosts()).
     std::filesystem::path root();
     std::filesystem::path registryFolder();
 

@@ -17,6 +17,11 @@ std::wstring handleText(const void* handle) {
     return text;
 }
 
+std::wstring rectText(int left, int top, int right, int bottom) {
+    return L"(" + std::to_wstring(left) + L"," + std::to_wstring(top) + L")-(" + std::to_wstring(right) + L"," +
+           std::to_wstring(bottom) + L")";
+}
+
 namespace {
 
 constexpr std::size_t kIdleCallsKept = 256;

@@ -27,5 +27,7 @@ std::wstring quoted(std::wstring_view text);
 std::wstring quoted(const wchar_t* text);
 // A handle (window, box, kernel object) as "0x%08x": "0x00010010".
 std::wstring handleText(const void* handle);
+// A rectangle as every dump writes one: "(left,top)-(right,bottom)".
+std::wstring rectText(int left, int top, int right, int bottom);
 
 }  // namespace platform::core

@@ -8,15 +8,11 @@
 #include "platform/harness.h"
 #include "platform/kernel/editing/list_button.h"
 #include "platform/harness/screen_layout.h"
+#include "platform/harness/control_kind.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 
 namespace platform::harness {
-
-namespace {
-
-using platform::core::handleText;
-using platform::core::quoted;
 
 CString readable(const CString& caption) {
     std::wstring out;
@@ -27,6 +23,27 @@ CString readable(const CString& caption) {
     }
     return CString(out.c_str());
 }
+
+std::wstring controlKind(const CXTPControl& control) {
+    switch (control.GetType()) {
+        case xtpControlButton: return L"button";
+        case xtpControlPopup: return L"popup";
+        case xtpControlButtonPopup: return L"button-popup";
+        case xtpControlSplitButtonPopup: return L"split-button";
+        case xtpControlComboBox: return L"combo";
+        case xtpControlEdit: return L"edit";
+        case xtpControlLabel: return L"label";
+        case xtpControlCheckBox: return L"check";
+        case xtpControlGallery: return L"gallery";
+        default: return L"custom";
+    }
+}
+
+namespace {
+
+using platform::core::handleText;
+using platform::core::quoted;
+
 
 CXTPCommandBars* commandBarsOf(HWND frame) {
     auto* window = dynamic_cast<CXTPMDIFrameWnd*>(CWnd::FromHandlePermanent(frame));
@@ -87,24 +104,10 @@ Located locate(HWND frame, int id) {
     return {nullptr, L"no button or tool-bar control " + std::to_wstring(id) + L" in " + handleText(frame)};
 }
 
-std::wstring typeName(const CXTPControl& control) {
-    switch (control.GetType()) {
-        case xtpControlButton: return L"button";
-        case xtpControlPopup: return L"popup";
-        case xtpControlButtonPopup: return L"button-popup";
-        case xtpControlSplitButtonPopup: return L"split-button";
-        case xtpControlComboBox: return L"combo";
-        case xtpControlEdit: return L"edit";
-        case xtpControlLabel: return L"label";
-        case xtpControlCheckBox: return L"check";
-        case xtpControlGallery: return L"gallery";
-        default: return L"custom";
-    }
-}
 
 std::wstring controlLine(const CXTPControl& control, int indent) {
     std::wstring line(static_cast<std::size_t>(indent), L' ');
-    line += std::to_wstring(control.GetID()) + L" " + typeName(control) + L" " +
+    line += std::to_wstring(control.GetID()) + L" " + controlKind(control) + L" " +
             quoted(std::wstring(readable(control.GetCaption())));
     if (!control.IsVisible()) line += L" hidden";
     if (!control.GetEnabled()) line += L" disabled";
@@ -144,6 +147,9 @@ std::optional<std::wstring> User::selectTab(HWND frame, std::wstring_view captio
         if (readable(tab->GetCaption()) != wanted) continue;
         if (!tab->IsVisible()) return L"ribbon tab " + quoted(std::wstring(caption)) + L" is hidden";
         if (!ribbon->SetCurrentTab(tab)) return L"ribbon tab " + quoted(std::wstring(caption)) + L" refused the change";
+        // The tab's controls come into view: the update pass gives them their states, so what
+        // the ribbon shows now is what a click on them meets.
+        commandBarsOf(frame)->UpdateCommandBars();
         return std::nullopt;
     }
     return L"the ribbon has no tab " + quoted(std::wstring(caption));
@@ -224,7 +230,9 @@ std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view
 }
 
 std::optional<std::wstring> User::pressKey(HWND frame, int id, Key key) {
-    std::wstring name = (key.control ? L"Ctrl+" : L"") + std::wstring(key.alt ? L"Alt+" : L"") + std::to_wstring(key.virtualKey);
+    const std::wstring name = !key.name.empty() ? std::wstring(key.name)
+                                                : (key.control ? L"Ctrl+" : L"") + std::wstring(key.alt ? L"Alt+" : L"") +
+                                                      std::to_wstring(key.virtualKey);
     platform::core::journal().add("user", L"key " + name + L" in " + std::to_wstring(id) + L" on " + handleText(frame));
     const ReachedEdit reached = reachEdit(frame, id, false);
     if (!reached.edit) return reached.refusal;

@@ -1,6 +1,7 @@
 #include "platform/core/record.h"
 #include "platform/harness.h"
 #include "platform/harness/screen_layout.h"
+#include "platform/harness/control_kind.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 
@@ -15,11 +16,12 @@ HWND Inspect::activeMainFrame() const {
 std::wstring Inspect::dumpFrames() const {
     const Korvo::UI::MainFrame* active = UIModuleProxy::Instance().GetActiveMainFrame();
     std::wstring dump;
+    int number = 0;
     for (Korvo::UI::MainFrame* frame : UIModuleProxy::Instance().GetMainFrames()) {
         const CFrameWnd* window = frame->AsWindow();
         const HWND handle = window ? window->GetSafeHwnd() : nullptr;
         if (!dump.empty()) dump += L"\n";
-        dump += platform::core::handleText(handle);
+        dump += std::to_wstring(++number) + L" " + platform::core::handleText(handle);
         dump += L" " + platform::core::quoted(text(handle)) + L" ";
         dump += frame == active ? L"active" : L"inactive";
     }
@@ -48,8 +50,8 @@ std::wstring barDump(const CXTPToolBar& bar) {
     const CXTPControls* controls = bar.GetControls();
     for (int c = 0; c < controls->GetCount(); ++c) {
         const CXTPControl* control = controls->GetAt(c);
-        dump += L"\n  " + std::to_wstring(control->GetID()) + L" " + Korvo::UI::XML::ControlTypeName(control->GetType()) +
-                L" " + platform::core::quoted(control->GetCaption().GetString()) +
+        dump += L"\n  " + std::to_wstring(control->GetID()) + L" " + controlKind(*control) + L" " +
+                platform::core::quoted(readable(control->GetCaption()).GetString()) +
                 (control->IsVisible() ? L" visible" : L" hidden") + (control->GetEnabled() ? L" enabled" : L" disabled") +
                 (control->GetChecked() ? L" checked" : L" unchecked");
     }

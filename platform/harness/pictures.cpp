@@ -90,11 +90,12 @@ std::optional<Picture> Files::readPicture(std::wstring_view windowsPath) const {
     return Picture{decoded->width, decoded->height, std::move(decoded->pixels)};
 }
 
-std::optional<std::wstring> User::scroll(HWND frame, int bar, int code) {
+std::optional<std::wstring> User::scroll(HWND frame, int bar, int code, std::wstring_view name) {
     const auto target = scrollTarget(frame, bar);
     if (const auto* refusal = std::get_if<std::wstring>(&target)) return *refusal;
     const HWND view = std::get<HWND>(target);
-    journalUser(L"scroll " + std::wstring(barName(bar)) + L" " + std::to_wstring(code) + L" in " + handleText(view));
+    const std::wstring request = name.empty() ? std::to_wstring(code) : std::wstring(name);
+    journalUser(L"scroll " + std::wstring(barName(bar)) + L" " + request + L" in " + handleText(view));
     sendScroll(view, bar, code, 0);
     sendScroll(view, bar, SB_ENDSCROLL, 0);
     session_.runUntilIdle();

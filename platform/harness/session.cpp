@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/core/control.h"
+#include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/registry_store.h"
@@ -111,7 +112,7 @@ Session::~Session() {
         for (const auto& failure : takeFailures()) hook(failure);
     }
     current = nullptr;
-    if (!state_->createdHostRoot.empty() && !std::getenv("KORVO_KEEP_HOST")) {
+    if (!state_->createdHostRoot.empty() && !platform::core::keepTemporaryHosts()) {
         std::error_code ignored;
         std::filesystem::remove_all(state_->createdHostRoot, ignored);
     }

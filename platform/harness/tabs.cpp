@@ -21,10 +21,7 @@ CXTPTabClientWnd* tabClientOf(HWND frame) {
     return dynamic_cast<CXTPTabClientWnd*>(CWnd::FromHandlePermanent(window->m_hWndMDIClient));
 }
 
-std::wstring rectText(const RECT& r) {
-    return L"(" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
-           std::to_wstring(r.bottom) + L")";
-}
+std::wstring rectText(const RECT& r) { return core::rectText(r.left, r.top, r.right, r.bottom); }
 
 struct TabRef {
     CXTPTabClientWnd* client = nullptr;

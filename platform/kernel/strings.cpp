@@ -7,6 +7,7 @@
 #include "platform/core/malformed_lines.h"
 #include "platform/core/numbers.h"
 #include "platform/core/text.h"
+#include "platform/kernel/accelerators.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
 #include "platform/win32/files/file.h"
@@ -136,6 +137,7 @@ void reloadStrings() {
 void installStringLoader() {
     static std::once_flag installed;
     std::call_once(installed, [] { platform::setStringLoader([](UINT id) { return findString(id); }); });
+    installAcceleratorLoader();
 }
 
 }  // namespace platform::kernel

@@ -16,6 +16,8 @@
 
 namespace {
 
+using platform::core::rectText;
+
 constexpr std::int64_t kMaxBitmapPixels = std::int64_t{1} << 26;
 
 struct Bitmap {
@@ -92,11 +94,6 @@ HGDIOBJ newObject(Gdi& g, GdiObject object) {
     g.nextObject += 4;
     g.objects[handle] = object;
     return reinterpret_cast<HGDIOBJ>(handle);
-}
-
-std::wstring rectText(int left, int top, int right, int bottom) {
-    return L"(" + std::to_wstring(left) + L"," + std::to_wstring(top) + L"," + std::to_wstring(right) + L"," +
-           std::to_wstring(bottom) + L")";
 }
 
 std::wstring hexColour(COLORREF colour) {

@@ -67,10 +67,10 @@ TEST_F(DocumentOpening, EveryFailureOutsideTheRecentListHasItsMessage) {
         const wchar_t* path;
         const wchar_t* message;
     } cases[] = {
-        {L"C:\\Work\\missing.grb", L"File not found"},  // the file is missing
-        {L"C:\\Nowhere\\x.grb", L"File not found"},     // its folder is missing
-        {L"C:\\Work\\denied.grb", L"Access denied"},
-        {L"C:\\Work\\damaged.grb", L"I/O error"},
+        {L"C:\\Work\\missing.grb", L"Файл не найден"},  // the file is missing
+        {L"C:\\Nowhere\\x.grb", L"Файл не найден"},     // its folder is missing
+        {L"C:\\Work\\denied.grb", L"Доступ запрещён"},
+        {L"C:\\Work\\damaged.grb", L"Ошибка ввода-вывода"},
         {L"C:\\Work\\headless.dat", kUnknownFormat},  // a compound file without a document header
         {L"C:\\Work\\drawing.dwg", kUnknownFormat},   // no compound file at all
     };
@@ -99,7 +99,7 @@ TEST_F(DocumentOpening, FailedRecentEntriesOfferRemoval) {
     ASSERT_NE(list, nullptr);
 
     // In a recent-file command, "No" keeps the entry from the command's own removal ...
-    s.user().expectBox(L"File not found, remove from recent?", [](const BoxRequest& box) {
+    s.user().expectBox(L"Файл не найден. Удалить его из списка последних файлов?", [](const BoxRequest& box) {
         EXPECT_EQ(box.type, MB_ICONEXCLAMATION | MB_YESNO);
         return Button::No;
     });
@@ -112,15 +112,15 @@ TEST_F(DocumentOpening, FailedRecentEntriesOfferRemoval) {
     EXPECT_EQ(s.registry().getString(apptest::kUser, kRecent, L"File1"), L"C:\\Work\\fine.grb");
 
     // "Yes" removes it, from a recent-file command or from File Open.
-    s.user().expectBox(L"File not found, remove from recent?", Button::Yes);
+    s.user().expectBox(L"Файл не найден. Удалить его из списка последних файлов?", Button::Yes);
     s.user().command(frame_, kFirstRecentFile + 1);
     s.runUntilIdle();
     EXPECT_FALSE(list->Contains(L"C:\\Work\\gone.grb"));
-    s.user().expectBox(L"File not found, remove from recent?", Button::Yes);
+    s.user().expectBox(L"Файл не найден. Удалить его из списка последних файлов?", Button::Yes);
     Open(s, L"C:\\work\\ALSO GONE.grb");
     EXPECT_FALSE(list->Contains(L"C:\\Work\\also gone.grb"));
     // Outside a recent-file command "No" changes nothing.
-    s.user().expectBox(L"Format not supported, remove from recent?", Button::No);
+    s.user().expectBox(L"Формат не поддерживается. Удалить файл из списка последних файлов?", Button::No);
     Open(s, L"C:\\Work\\odd.dwg");
     EXPECT_TRUE(list->Contains(L"C:\\Work\\odd.dwg"));
     const auto entries = s.registry().dump();
@@ -138,7 +138,7 @@ TEST_F(DocumentOpening, ImagesGoToThePictureReaderAndFragmentIndexesOpenNothingA
     Open(s, L"C:\\Work\\index.gri");
     EXPECT_FALSE(Contains(calls(s), L"ReadDocumentFileInfo"));
     // Only the listed extensions are images.
-    s.user().expectBox(L"File not found", Button::Ok);
+    s.user().expectBox(L"Файл не найден", Button::Ok);
     Open(s, L"C:\\Work\\picture.jpe");
     EXPECT_TRUE(Contains(calls(s), L"ReadDocumentFileInfo(\"C:\\Work\\picture.jpe\")"));
 }

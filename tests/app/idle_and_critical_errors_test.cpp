@@ -245,10 +245,10 @@ TEST_F(CriticalErrors, TheFirstErrorOnTheUiThreadWaitsInABarAndItsReportIsMadeOn
     const auto bars = ErrorBars(frame);
     ASSERT_EQ(bars.size(), 1u);
     const std::wstring dump = s.inspect().dumpWindows();
-    for (const wchar_t* text : {L"\"Korvo.MessageBar\" \"prompts.critical_error\"",
-                                L"\"Korvo.MessageBarButton\" \"prompts.critical_error.send_report\"",
-                                L"\"Korvo.MessageBarButton\" \"prompts.critical_error.view_report\"",
-                                L"\"Korvo.MessageBarButton\" \"prompts.critical_error.show_report_files\"",
+    for (const wchar_t* text : {L"\"Korvo.MessageBar\" \"Произошла критическая ошибка. Сохраните документы и перезапустите программу.\"",
+                                L"\"Korvo.MessageBarButton\" \"Отправить отчёт\"",
+                                L"\"Korvo.MessageBarButton\" \"Просмотреть отчёт\"",
+                                L"\"Korvo.MessageBarButton\" \"Показать файлы отчёта\"",
                                 L"\"Korvo.MessageBarButton\" \"Close\""}) {
         EXPECT_NE(dump.find(text), std::wstring::npos) << apptest::Utf8(text) << "\n" << apptest::Utf8(dump);
     }

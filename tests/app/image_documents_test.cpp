@@ -34,7 +34,7 @@ protected:
 };
 
 std::wstring Rect(int x, int y, int width, int height) {
-    return L"(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L"," + std::to_wstring(x + width) + L"," +
+    return L"(" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")-(" + std::to_wstring(x + width) + L"," +
            std::to_wstring(y + height) + L")";
 }
 
@@ -66,7 +66,7 @@ TEST_F(ImageDocuments, ASmallPictureOpensCentredInItsOwnFrameWithTheFreeBandsPai
         L"PatBlt " + Rect(0, (c.cy + 30) / 2, c.cx + 1, top + 1) + window,
         L"PatBlt " + Rect(0, top, side, 30) + window,
         L"PatBlt " + Rect((c.cx + 40) / 2, top, side, 30) + window,
-        L"StretchBlt " + Rect(side, top, 40, 30) + L" from 40x30 (0,0,40,30) SRCCOPY BLACKONWHITE",
+        L"StretchBlt " + Rect(side, top, 40, 30) + L" from 40x30 (0,0)-(40,30) SRCCOPY BLACKONWHITE",
     };
     EXPECT_EQ(drawn, expected);
     EXPECT_EQ(view->GetOriginX(), side);
@@ -103,7 +103,7 @@ TEST_F(ImageDocuments, ZoomingKeepsThePointUnderTheCentreAndStopsAtItsLimits) {
     EXPECT_EQ(view->GetZoom(), 1073741824.0);
     const std::vector<std::wstring> drawn = Paint(view);
     ASSERT_FALSE(drawn.empty());
-    EXPECT_NE(drawn.back().find(L"from 1x1 (0,0,1,1)"), std::wstring::npos) << apptest::Utf8(drawn.back());
+    EXPECT_NE(drawn.back().find(L"from 1x1 (0,0)-(1,1)"), std::wstring::npos) << apptest::Utf8(drawn.back());
     // The zoom floor: 2^-10.
     Open(s, L"C:\\Work\\Big.png");
     view = ActiveView();
@@ -132,7 +132,7 @@ TEST_F(ImageDocuments, AWidePictureScrollsWithinItsRange) {
     EXPECT_EQ(s.user().dragThumb(frame_, SB_HORZ, 700), std::nullopt);
     EXPECT_EQ(view->GetOriginX(), -700);
     std::vector<std::wstring> drawn = Paint(view);
-    EXPECT_NE(drawn.back().find(L"from 3000x20 (700,0,"), std::wstring::npos) << apptest::Utf8(drawn.back());
+    EXPECT_NE(drawn.back().find(L"from 3000x20 (700,0)-("), std::wstring::npos) << apptest::Utf8(drawn.back());
     // Past either end the position stops at the end.
     for (int i = 0; i < 40; ++i) s.user().scroll(frame_, SB_HORZ, SB_PAGEDOWN);
     EXPECT_EQ(view->GetOriginX(), -(3000 - page));
@@ -330,7 +330,7 @@ TEST_F(ImageDocuments, PrintingAndSavingGoThroughTheKernelAndTheGraphicsLibrary)
     s.runUntilIdle();
     EXPECT_TRUE(Contains(calls(s), L"print_bitmap(30x20) = 0"));
     const std::wstring jobs = s.inspect().dumpPrintJobs();
-    EXPECT_NE(jobs.find(L"job 1 \"Picture 30x20\" ended\n  StretchBlt (0,0,4800,3200) from 30x20 (0,0,30,20)"),
+    EXPECT_NE(jobs.find(L"job 1 \"Picture 30x20\" ended\n  StretchBlt (0,0)-(4800,3200) from 30x20 (0,0)-(30,20)"),
               std::wstring::npos)
         << apptest::Utf8(jobs);
 

@@ -58,8 +58,8 @@ TEST_F(ThreeFrames, DumpShowsEachFrameWithItsTitleAndTheActiveOne) {
     wchar_t handles[3][16];
     for (int i = 0; i < 3; ++i)
         std::swprintf(handles[i], 16, L"0x%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(frames[i])));
-    EXPECT_EQ(s.inspect().dumpFrames(), std::wstring(handles[0]) + L" \"T (1)\" inactive\n" + handles[1] +
-                                            L" \"T (2)\" inactive\n" + handles[2] + L" \"T (3)\" active");
+    EXPECT_EQ(s.inspect().dumpFrames(), L"1 " + std::wstring(handles[0]) + L" \"T (1)\" inactive\n2 " + handles[1] +
+                                            L" \"T (2)\" inactive\n3 " + handles[2] + L" \"T (3)\" active");
 }
 
 TEST_F(ThreeFrames, ActivatingTheNextFrameWrapsAround) {

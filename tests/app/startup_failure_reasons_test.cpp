@@ -40,8 +40,8 @@ TEST_F(StartupFailureReason, CommandLineDocumentThatDoesNotOpen) {
     Config config;
     config.platform.arguments = {L"C:\\Work\\missing.grb"};
     Session s(config);
-    // The opener says why before start-up ends.
-    s.user().expectBox(L"File not found", Button::Ok);
+    // The opener says why before start-up ends (in the sample's language).
+    s.user().expectBox(L"Файл не найден", Button::Ok);
     ExpectReason(s, L"CWinApp::ProcessShellCommand", 1);
 }
 

@@ -54,13 +54,13 @@ TEST_F(RibbonFrameTest, FixItemOnlyInClassicModeOnTheLeadingBorder) {
     ASSERT_GT(rect.right - rect.left, 100);
     const POINT border{rect.left + 1, rect.top + 5};
 
-    s.user().expectMenuChoose(L"panels.context_menu.fix");
+    s.user().expectMenuChoose(L"Закрепить");
     bars->ContextMenu(bar, border);
     EXPECT_TRUE(Korvo::UI::IsFixed(bar));
 
     s.user().expectMenuDismiss();
     bars->ContextMenu(bar, border);
-    EXPECT_NE(lastMenu(s).find("\"panels.context_menu.fix\" checked"), std::string::npos) << lastMenu(s);
+    EXPECT_NE(lastMenu(s).find("\"Закрепить\" checked"), std::string::npos) << lastMenu(s);
 
     // Away from the border, or in ribbon mode: the tool-bars popup.
     s.user().expectMenuDismiss();
@@ -69,7 +69,7 @@ TEST_F(RibbonFrameTest, FixItemOnlyInClassicModeOnTheLeadingBorder) {
     bars->SetRibbonMode(true);
     s.user().expectMenuDismiss();
     bars->ContextMenu(bar, border);
-    EXPECT_EQ(lastMenu(s).find("panels.context_menu.fix"), std::string::npos) << lastMenu(s);
+    EXPECT_EQ(lastMenu(s).find("Закрепить"), std::string::npos) << lastMenu(s);
 }
 
 TEST_F(RibbonFrameTest, ToolBarsPopupListsSortedBarsAndDropsPdmItemsAndAnEmptyList) {

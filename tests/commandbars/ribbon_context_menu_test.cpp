@@ -28,13 +28,13 @@ TEST_F(RibbonFrameTest, AControlsMenuOffersQuickAccessToolBarsStylesAndTheGroups
     s.user().expectMenuChoose(L"Drawing");
     EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), kKernelCommand), std::nullopt);
     const std::string menu = lastMenu(s);
-    EXPECT_NE(menu.find("9606 \"panels.ribbon.add_to_quick_access\""), std::string::npos) << menu;
-    EXPECT_NE(menu.find("\"panels.ribbon.add_to_toolbar\" >"), std::string::npos) << menu;
-    EXPECT_NE(menu.find("0 \"panels.ribbon.control_style.automatic\" checked"), std::string::npos) << menu;
-    EXPECT_NE(menu.find("\"panels.ribbon.customize.group\""), std::string::npos) << menu;
-    EXPECT_NE(menu.find("---- 0 \"panels.ribbon.reset_group\""), std::string::npos) << menu;
-    EXPECT_NE(menu.find("  0 \"panels.ribbon.reset_tab\""), std::string::npos) << menu;
-    EXPECT_EQ(menu.find("---- 0 \"panels.ribbon.reset_tab\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("9606 \"Добавить на панель быстрого доступа\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("\"Добавить на панель инструментов\" >"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("0 \"Автоматически\" checked"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("\"Настроить группу...\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("---- 0 \"Восстановить группу\""), std::string::npos) << menu;
+    EXPECT_NE(menu.find("  0 \"Восстановить вкладку\""), std::string::npos) << menu;
+    EXPECT_EQ(menu.find("---- 0 \"Восстановить вкладку\""), std::string::npos) << menu;
     // Chosen: a copy of the control on the tool bar.
     CXTPControl* copy = bar->GetControls()->FindControl(kKernelCommand);
     ASSERT_NE(copy, nullptr);
@@ -49,8 +49,8 @@ TEST_F(RibbonFrameTest, SystemPanelControlsGetNoQuickAccessAndCustomizeModeGetsN
     EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 950), std::nullopt);
     const std::string menu = lastMenu(s);
     EXPECT_EQ(menu.find("9606"), std::string::npos) << menu;
-    EXPECT_EQ(menu.find("add_to_toolbar"), std::string::npos) << menu;
-    EXPECT_NE(menu.find("control_style"), std::string::npos) << menu;
+    EXPECT_EQ(menu.find("Добавить на панель инструментов"), std::string::npos) << menu;
+    EXPECT_NE(menu.find("Вид элемента"), std::string::npos) << menu;
 
     bars->SetCustomizeMode(TRUE);
     const std::size_t before = s.journal().entries().size();
@@ -77,15 +77,15 @@ TEST_F(RibbonFrameTest, AGallerysWidthMenuSwitchesBetweenAutomaticAndFixedColumn
     home->GetGroup(0)->GetControls()->Add(gallery, 1314);
     gallery->SetLibraryPath(L"Bolts");
     gallery->SetItemsPerRow(3, true);
-    s.user().expectMenuChoose(L"panels.ribbon.gallery_width.auto");
+    s.user().expectMenuChoose(L"Автоматическая ширина");
     EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 1314), std::nullopt);
-    EXPECT_NE(lastMenu(s).find("\"panels.ribbon.gallery_width\" >"), std::string::npos) << lastMenu(s);
+    EXPECT_NE(lastMenu(s).find("\"Ширина галереи\" >"), std::string::npos) << lastMenu(s);
     EXPECT_EQ(gallery->GetItemsPerRow(), -1);
 
     CXTPPopupBar* menu = ribbon->CreateContextMenu(gallery);
     CXTPControls* widths = nullptr;
     for (int i = 0; i < menu->GetControls()->GetCount(); ++i)
-        if (menu->GetControls()->GetAt(i)->GetCaption() == L"panels.ribbon.gallery_width")
+        if (menu->GetControls()->GetAt(i)->GetCaption() == L"Ширина галереи")
             widths = menu->GetControls()->GetAt(i)->GetCommandBar()->GetControls();
     ASSERT_NE(widths, nullptr);
     ASSERT_EQ(widths->GetCount(), 2);

@@ -13,7 +13,7 @@ korvo_expect("${out}" "\n  1 0x[0-9a-f]+ \"C:[^\n]*Gear.png\" selected " "its ta
 korvo_expect("${out}" "\"AfxFrameOrView\" \"C:[^\n]*Gear.png\" visible" "its frame, titled with the path")
 korvo_expect("${out}" "zoom 1 origin \\([0-9]+,[0-9]+\\) picture 96x64 zoomed 96x64[^\n]*\nhorizontal none\nvertical none\npaint\n  PatBlt"
              "centred at 1:1 without scroll bars")
-korvo_expect("${out}" "\n  StretchBlt \\([0-9,]+\\) from 96x64 \\(0,0,96,64\\) SRCCOPY" "the whole picture drawn")
+korvo_expect("${out}" "\n  StretchBlt \\([0-9,]+\\)-\\([0-9,]+\\) from 96x64 \\(0,0\\)-\\(96,64\\) SRCCOPY" "the whole picture drawn")
 
 # Zoom in as far as it goes (2^30 pixels for the wider side), out as far as it goes (a pixel for
 # the shorter side).
@@ -36,8 +36,8 @@ file(REMOVE_RECURSE ${WORK_DIR}/host)
 korvo_run(print_and_save EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
   "start\nidle\nopen \"${gear}\"\ncommand 1 1027\nexpect print cancel\ncommand 1 0xE107\nexpect print ok\ncommand 1 0xE107\ndump print-jobs\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Gear copy.png\"\ncommand 1 1029\nquit\n")
 korvo_expect("${out}" "call print_bitmap\\(96x64\\) = 0\n" "the kernel prints the picture")
-korvo_expect("${out}" "job 1 \"Picture 96x64\" ended\n  StretchBlt \\(0,0,4800,3200\\) from 96x64" "the print job")
-korvo_expect("${out}" "\njob 2 \"C:[^\n]*Gear.png\" ended\n  StretchBlt \\([0-9,]+\\) from 96x64" "the framework's print after the dialog")
+korvo_expect("${out}" "job 1 \"Picture 96x64\" ended\n  StretchBlt \\(0,0\\)-\\(4800,3200\\) from 96x64" "the print job")
+korvo_expect("${out}" "\njob 2 \"C:[^\n]*Gear.png\" ended\n  StretchBlt \\([0-9,]+\\)-\\([0-9,]+\\) from 96x64" "the framework's print after the dialog")
 file(SHA256 ${SOURCE_DIR}/sample/program/Samples/Gear.png original)
 file(SHA256 "${WORK_DIR}/host/C/Users/user/Documents/Gear copy.png" saved)
 if(NOT original STREQUAL saved)

@@ -27,20 +27,20 @@ endif()
 write_script(no_frame "start\nidle\ncommand 9 1001\nidle\n")
 korvo_run(no_frame EXIT 2 OUTPUT out ERROR err ARGS --script ${WORK_DIR}/no_frame.korvo)
 korvo_expect("${err}" "no_frame.korvo:3: command: there is no main frame 9 \\(1 open\\)" "a frame that is not open")
-korvo_expect("${out}" "user close 0x00010010\n.*program exit 0" "the program was not closed")
+korvo_expect("${out}" "user close frame 1\n.*program exit 0" "the program was not closed")
 korvo_run(negative_advance EXIT 2 ERROR err INPUT "start\nadvance -5\n")
 korvo_expect("${err}" "<stdin>:2: advance: \"-5\" is not a number of milliseconds" "a negative advance")
 
 # After quit the program has ended: waiting does nothing, looking still works, acting is a mistake.
 korvo_run(after_quit EXIT 0 OUTPUT out INPUT "start\nidle\nquit\nidle\nadvance 10\nquit\ndump frames\n")
-korvo_expect("${out}" "program exit 0\n\\(no frames\\)\n$" "verbs after quit")
+korvo_expect("${out}" "program exit 0\ndump frames\n\\(no frames\\)\n$" "verbs after quit")
 korvo_run(command_after_quit EXIT 2 ERROR err INPUT "start\nquit\ncommand 1 1001\n")
 korvo_expect("${err}" "<stdin>:3: command: the program has ended" "a command after quit")
 
 # The end of standard input closes the program as a user would; a byte-order mark is no verb.
 string(ASCII 239 187 191 bom)
 korvo_run(end_of_input EXIT 0 OUTPUT out INPUT "${bom}start\nidle\n")
-korvo_expect("${out}" "user close 0x00010010\n.*program exit 0\n$" "the end of input did not close the program")
+korvo_expect("${out}" "user close frame 1\n.*program exit 0\n$" "the end of input did not close the program")
 
 # An expectation nobody used fails the run, even when the program never started.
 korvo_run(unused_expectation EXIT 1 ERROR err INPUT "expect box \"Save*\" answer no\n")

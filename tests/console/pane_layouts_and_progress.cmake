@@ -25,7 +25,7 @@ korvo_run(second EXIT 0 OUTPUT out ARGS --host ${host} INPUT "start\nidle\ndump 
 korvo_expect("${out}" "log 2 Loaded state in " "the state file loaded")
 korvo_expect("${out}" "\n1008 docked \"Tasks\" icon 4172 group 1006 selected window " "tasks open and selected")
 korvo_expect("${out}" "\n1007 closed \"Properties\" icon 811 group 1006 window " "properties closed")
-korvo_expect("${out}" "\n1022 floating \"panes.model_elements\" icon 795 " "model elements floating")
+korvo_expect("${out}" "\n1022 floating \"Элементы модели\" icon 795 " "model elements floating")
 korvo_expect("${out}" "\n1008 closed \"Tasks\" icon 4172 group 1006 window " "the second frame's tasks closed")
 
 # A state file that is not XML loads nothing, is reported with its name, and start-up goes on.
@@ -52,4 +52,4 @@ korvo_expect("${out}" "\ntaskbar none [0-9]+/[0-9]+\nuser close" "no progress at
 korvo_run(no_pane EXIT 2 ERROR err INPUT "start\nidle\npane close 1\n")
 korvo_expect("${err}" "<stdin>:3: pane close: name the pane as FRAME/PANE-ID" "a frame instead of a pane")
 korvo_run(unknown_pane EXIT 2 ERROR err INPUT "start\nidle\npane float 1/1099\n")
-korvo_expect("${err}" "<stdin>:3: pane float: main frame 0x00010010 has no docking pane 1099" "a pane the frame lacks")
+korvo_expect("${err}" "<stdin>:3: pane float: main frame 1 has no docking pane 1099" "a pane the frame lacks")

@@ -7,10 +7,10 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(ribbon EXIT 0 OUTPUT out INPUT
   "start\nidle\ndump ribbon 1\ntab 1 \"View\"\nclick 1 1063\nexpect menu choose \"Tile vertically\"\nclick 1 1059\nexpect menu dismiss\nclick 1 1059\nhover 1 1063\nquit\n")
-korvo_expect("${out}" "\nribbon visible\ntab 0 \"Home\" selected {84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}\n  group \"Document\"\n    57600 button \"New\" disabled\n    1001 button \"Open\"\n"
+korvo_expect("${out}" "\ndump ribbon 1\nribbon visible\ntab 0 \"Home\" selected {84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}\n  group \"Document\"\n    57600 button \"New\" disabled\n    1001 button \"Open\"\n"
              "the dump's first tab")
 korvo_expect("${out}" "\ntab 3 \"3D model\" hidden contextual {7EB4FAE1-C764-4869-906D-97BF25A7BC14}\n" "a hidden contextual tab")
-korvo_expect("${out}" "user tab \"View\" of 0x00010010\nuser click 1063 on 0x00010010\ncall KVCommand::Run\\(1063, \"WindowCascade\"\\)\n"
+korvo_expect("${out}" "user tab \"View\" of frame 1\nuser click 1063 on frame 1\ncall KVCommand::Run\\(1063, \"WindowCascade\"\\)\n"
              "a click reaches the kernel's command")
 korvo_expect("${out}" "menu 0x00010010 3 items\nmenu   1062 \"Tile horizontally\"\nmenu   1092 \"Tile vertically\"\n.*menu answer choose \"Tile vertically\" \\(expected\\)\ncall KVCommand::Run\\(1092, \"WindowTileVertical\"\\)\n"
              "a popup's item chosen by caption")
@@ -35,3 +35,13 @@ korvo_expect("${out}" "menu answer dismiss \\(no such item\\)" "an item the menu
 # A control the update pass disabled (no handler anywhere on the route) cannot be clicked.
 korvo_run(disabled EXIT 0 OUTPUT out INPUT "start\nidle\nclick 1 0xE100\n")
 korvo_expect("${out}" "\nclick: control 57600 is disabled\n" "a disabled control")
+
+# A tab chosen brings the update pass: the ribbon shows the state a click then meets.
+korvo_run(tab_update EXIT 0 OUTPUT out INPUT "start\nidle\ntab 1 \"View\"\ndump ribbon 1\nclick 1 1254\nclick 1 1063\n")
+korvo_expect("${out}" "\n    1254 button \"Full screen\" disabled\n" "the tab's disabled control shown disabled")
+korvo_expect("${out}" "\n    1063 button \"Cascade\"\n.*\nclick: control 1254 is disabled\n" "and the click meets what was shown")
+
+# The frame's accelerator table comes from the sample: a tooltip shows the command's keys.
+korvo_run(keys EXIT 0 OUTPUT out INPUT "start\nidle\nhover 1 1001\nquit\n")
+korvo_expect("${out}" "\ntooltip 1001 [0-9]+x[0-9]+\n  bold \"Open\"\n  text \"Opens a document\"\n(  [^\n]*\n)*  bold \"Ctrl\\+O\"\n"
+             "the open command's caption, prompt and shortcut")

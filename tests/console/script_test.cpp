@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "console/heap_labels.h"
 #include "console/printable.h"
 #include "console/script.h"
 #include "console/verbs.h"
@@ -87,6 +88,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump image 1\n"
         "dump print-jobs\n"
         "journal\n"
+        "assert not \"*Korvo*\"\n"
+        "assert \"log 2 *\"\n"
         "quit\r\n"
         "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
         "kernel --worker OnCriticalError \"disk full\"\n"
@@ -169,12 +172,16 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[64].arguments.keyAlt);
     EXPECT_EQ(result.steps[65].arguments.count, -3);     // spin
     EXPECT_EQ(result.steps[68].arguments.number, 915u);  // list-button
-    const std::size_t scroll = result.steps.size() - 11;
+    const std::size_t scroll = result.steps.size() - 13;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 82);
+    EXPECT_EQ(result.steps.back().line, 84);
+    const std::size_t asserted = result.steps.size() - 8;
+    EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
+    EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
+    EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");
 }
 
 TEST(ConsoleScript, VerbsThatDifferOnlyInQuotingTakeTheOneTheWordFitsAndControlsTakeACaption) {
@@ -280,7 +287,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, documents-menu, "
-                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, quit, automation, kernel, model)");
+                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);
@@ -288,6 +295,40 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     // A cut never splits a character.
     EXPECT_EQ(echo(std::string(79, 'a') + "ё!"), "\"" + std::string(79, 'a') + "...\" (82 bytes)");
     EXPECT_EQ(printable("Чертёж\tA\n", true), "Чертёж\\tA\n");
+}
+
+TEST(ConsoleScript, AStepKeepsItsLineAsWrittenForTheDumpsItPrints) {
+    EXPECT_EQ(parseLine("  dump panes 1   # the panes\r", 4).step->source, "dump panes 1");
+    EXPECT_EQ(parseLine("\tassert not \"a # b\" # why", 5).step->source, "assert not \"a # b\"");
+    EXPECT_EQ(parseLine("key 1 907 Ctrl+Up", 1).step->arguments.keyName, "Ctrl+Up");
+    EXPECT_EQ(parseLine("scroll 1 horizontal left", 1).step->arguments.keyName, "left");
+}
+
+TEST(ConsoleTranscript, EveryHeapAddressBecomesOneLabelTheSameInEveryRun) {
+    HeapLabels first;
+    EXPECT_EQ(first.apply("main window @ 0x000061A000000C80..."), "main window @ 0xA000000000000001...");
+    EXPECT_EQ(first.apply("@ 0x000061A000000C80, @ 0x000061A000001080 and 000061A000000C80"),
+              "@ 0xA000000000000001, @ 0xA000000000000002 and A000000000000001");
+    EXPECT_EQ(first.apply("0x7ffd1234abcd"), "0xa000000000000003") << "lower case stays lower case";
+    // Another run: other addresses, the same labels in the same order.
+    HeapLabels second;
+    EXPECT_EQ(second.apply("@ 0x0000555555559EB0 @ 0x00005555AAAA0000 @ 0x0000555555559EB0"),
+              "@ 0xA000000000000001 @ 0xA000000000000002 @ 0xA000000000000001");
+    // Window handles, module handles in 64-bit form, ids, GUIDs, labels and longer words stay.
+    for (const char* kept : {"window 0x00010010", "Afx:0000000000400000:0:0000000000000000",
+                             "{84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}", "0xA000000000000001", "x0x000061A000000C80",
+                             "0x000061A000000C80F", "12345678901234567890", "0x0000000100000000_"})
+        EXPECT_EQ(second.apply(kept), kept);
+    EXPECT_EQ(second.apply("0x0000000100000000"), "0xA000000000000003") << "the lowest address above 32 bits";
+}
+
+TEST(ConsoleScript, QuotedInputInAMessageIsCutAndEscaped) {
+    const std::string longCaption(200, 'x');
+    EXPECT_EQ(quotingSafely("the ribbon has no tab \"" + longCaption + "\" here"),
+              "the ribbon has no tab \"" + std::string(80, 'x') + "...\" (200 bytes) here");
+    EXPECT_EQ(quotingSafely("tab \"\x1b[2J\" and \"ok\""), "tab \"\\x1b[2J\" and \"ok\"");
+    // A quote left open is escaped text like the rest.
+    EXPECT_EQ(quotingSafely("a \"b\" \"c\x07"), "a \"b\" \"c\\x07");
 }
 
 }  // namespace

@@ -7,13 +7,13 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(frames EXIT 0 OUTPUT out INPUT
   "start\nidle\nnew-frame\ndump frames\ncommand 2 0xE100\ncommand 0x00010010 57600\ndump commands\nquit\n")
-if(NOT out MATCHES "\n0x00010010 \"Korvo CAD \\(1\\)\" inactive\n(0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
+if(NOT out MATCHES "\ndump frames\n1 0x00010010 \"Korvo CAD \\(1\\)\" inactive\n2 (0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
   message(FATAL_ERROR "dump frames after new-frame:\n${out}")
 endif()
 set(second "${CMAKE_MATCH_1}")
-korvo_expect("${out}" "user command 57600 to ${second}\nuser command 57600 to 0x00010010\n" "commands by number and handle")
+korvo_expect("${out}" "user command 57600 to frame 2\nuser command 57600 to frame 1\n" "commands by number and handle")
 korvo_expect("${out}" "\nid +name +flags +" "the command dump's header")
-korvo_expect("${out}" "user close ${second}\n.*user close 0x00010010\n.*program exit 0\n$" "quit closes both frames")
+korvo_expect("${out}" "user close frame 2\n.*user close frame 1\n.*program exit 0\n$" "quit closes both frames")
 
 # The MDI client window is a window, but no main frame.
 korvo_run(not_a_frame EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x00010014 57600\n")
@@ -24,8 +24,8 @@ korvo_expect("${err}" "<stdin>:3: command: 0x7fff0000 is not a window" "a handle
 # A DDE command reaches the main frame and is acknowledged, negatively as the file does not open;
 # the harness's client window is no window of the program.
 korvo_run(dde EXIT 0 OUTPUT out INPUT
-  "start\nidle\nexpect box \"File not found\" answer ok\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
-korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to 0x00010010\n.*dde ack negative from 0x00010010\n"
+  "start\nidle\nexpect box \"Файл не найден\" answer ok\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
+korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to frame 1\n.*dde ack negative from 0x00010010\n"
              "the DDE command, and its acknowledgement saying it failed")
 if(out MATCHES "HarnessDdeClient")
   message(FATAL_ERROR "the harness's DDE client shows as a window of the program:\n${out}")
@@ -41,8 +41,8 @@ endif()
 
 # A start-up that fails says why: here the document named on the command line does not open,
 # and the opener says so before start-up ends.
-korvo_run(failed_start EXIT 1 OUTPUT out ERROR err INPUT "expect box \"File not found\" answer ok\nstart\nidle\n"
+korvo_run(failed_start EXIT 1 OUTPUT out ERROR err INPUT "expect box \"Файл не найден\" answer ok\nstart\nidle\n"
   ARGS -- "C:\\Users\\user\\missing.grb")
-korvo_expect("${out}" "box [^\n]*\"File not found\" OK icon WARNING[^\n]*\n.*log 8 Start-up failed" "the opener's message before start-up ends")
+korvo_expect("${out}" "box [^\n]*\"Файл не найден\" OK icon WARNING[^\n]*\n.*log 8 Start-up failed" "the opener's message before start-up ends")
 korvo_expect("${out}" "log 8 Start-up failed: CWinApp::ProcessShellCommand returned failure\n" "why start-up failed")
 korvo_expect("${err}" "korvo: start-up failed" "the start-up failure on standard error")

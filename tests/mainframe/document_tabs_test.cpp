@@ -236,10 +236,10 @@ TEST_F(DocumentTabs, TheBackgroundPictureIsCentredOrDrawnFromItsMinimumOffsetAnd
     ::UpdateWindow(client);
     const std::vector<std::wstring> drawn = s.inspect().drawing(client);
     ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0], L"FillRect (0,0," + std::to_wstring(area.right + 1) + L"," + std::to_wstring(area.bottom + 1) +
+    EXPECT_EQ(drawn[0], L"FillRect (0,0)-(" + std::to_wstring(area.right + 1) + L"," + std::to_wstring(area.bottom + 1) +
                             L") 0xABABAB");
     const int x = std::max<int>(15, (area.right - 100) / 2), y = std::max<int>(10, (area.bottom - 50) / 2);
-    EXPECT_EQ(drawn[1].rfind(L"BitBlt (" + std::to_wstring(x) + L"," + std::to_wstring(y) + L",", 0), 0u);
+    EXPECT_EQ(drawn[1].rfind(L"BitBlt (" + std::to_wstring(x) + L"," + std::to_wstring(y) + L")-(", 0), 0u);
 
     // Too small a client: the picture starts at (15, 10) and is clipped.
     ::SetWindowPos(client, nullptr, 0, 0, 60, 30, SWP_NOZORDER | SWP_NOMOVE);
@@ -247,8 +247,8 @@ TEST_F(DocumentTabs, TheBackgroundPictureIsCentredOrDrawnFromItsMinimumOffsetAnd
     ::UpdateWindow(client);
     const std::vector<std::wstring> small = s.inspect().drawing(client);
     ASSERT_EQ(small.size(), 2u);
-    EXPECT_EQ(small[1].rfind(L"BitBlt (15,10,115,60)", 0), 0u);
-    EXPECT_NE(small[1].find(L"visible (15,10,"), std::wstring::npos);
+    EXPECT_EQ(small[1].rfind(L"BitBlt (15,10)-(115,60)", 0), 0u);
+    EXPECT_NE(small[1].find(L"visible (15,10)-("), std::wstring::npos);
 
     // Every client holds the one picture; it is loaded again once none holds it.
     auto held = CMDIClientWndBackground::Acquire();

@@ -75,7 +75,7 @@ TEST_F(FramePopupControls, WithoutA3DDocumentTheProfilePopupShowsOnlyItsEmptyLab
     CXTPControls* items = Open(control);
     ASSERT_EQ(items->GetCount(), 1);
     EXPECT_EQ(items->GetAt(0)->GetType(), xtpControlLabel);
-    EXPECT_EQ(std::wstring(items->GetAt(0)->GetCaption()), L"profile_popup.empty");
+    EXPECT_EQ(std::wstring(items->GetAt(0)->GetCaption()), L"(пусто)");
     // A document whose model is not a 3D scene lists nothing either, and a second opening does
     // not add the label twice.
     OpenWithProfiles(2, {{L"Front", 1}});

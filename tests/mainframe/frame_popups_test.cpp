@@ -34,7 +34,7 @@ TEST_F(MoveToMainWindowTest, OneFrameOffersOnlyANewMainWindow) {
     FillMoveToMainWindowControls(controls, {frames[0]}, frames[0], false);
     ASSERT_EQ(controls->GetCount(), 1);
     EXPECT_EQ(controls->GetAt(0)->GetID(), 2826);
-    EXPECT_EQ(std::wstring(controls->GetAt(0)->GetCaption()), L"commands.new_main_window");
+    EXPECT_EQ(std::wstring(controls->GetAt(0)->GetCaption()), L"Новое главное окно");
     EXPECT_TRUE(controls->GetAt(0)->GetFlags() & xtpFlagManualUpdate);
 }
 

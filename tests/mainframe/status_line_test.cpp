@@ -218,7 +218,7 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
         EXPECT_EQ(button->GetIconSize().cx, 16);
     }
     EXPECT_EQ(std::wstring(line->GetTaskButton(886)->GetIconFile()), L"PauseExplodeAnimation.svg");
-    EXPECT_EQ(std::wstring(line->GetTaskButton(822)->GetTooltip()), L"panes.background_tasks");
+    EXPECT_EQ(std::wstring(line->GetTaskButton(822)->GetTooltip()), L"Фоновые задачи");
 
     CTextProgressCtrl* bar = line->GetBackgroundTaskBar();
     ASSERT_NE(bar, nullptr);

@@ -317,11 +317,33 @@ CXTPControl* newControlOfType(XTPControlType type) {
 
 CXTPControls::~CXTPControls() { RemoveAll(); }
 
+namespace {
+
+// A control without texts takes them from the string resource of its id, "description\ntooltip":
+// the tooltip is also its caption.
+void loadTexts(CXTPControl& control) {
+    if (control.GetID() <= 0 || !control.GetCaption().IsEmpty() || !control.GetTooltip().IsEmpty() ||
+        !control.GetDescription().IsEmpty())
+        return;
+    CString resource;
+    if (!resource.LoadString(static_cast<UINT>(control.GetID()))) return;
+    const std::wstring text(resource);
+    const std::size_t newline = text.find(L'\n');
+    if (newline == std::wstring::npos) return;
+    const std::wstring tooltip = text.substr(newline + 1, text.find(L'\n', newline + 1) - newline - 1);
+    control.SetDescription(text.substr(0, newline).c_str());
+    control.SetTooltip(tooltip.c_str());
+    control.SetCaption(tooltip.c_str());
+}
+
+}  // namespace
+
 CXTPControl* CXTPControls::insert(CXTPControl* control, int id, LPCWSTR parameter, int before) {
     // A control is in one list once: it leaves the list it is in (this one too) with that list's
     // reference, and the caller's reference goes with it to its new place.
     if (control->parent_) control->parent_->Remove(control);
     control->SetID(id);
+    loadTexts(*control);
     if (parameter) control->SetParameter(parameter);
     control->parent_ = this;
     const auto position = before < 0 || before >= GetCount() ? controls_.end() : controls_.begin() + before;

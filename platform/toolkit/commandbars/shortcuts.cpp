@@ -1,12 +1,44 @@
 #include "platform/toolkit/commandbars/shortcuts.h"
 
+#include <mutex>
+
 #include "platform/core/record.h"
 #include "platform/toolkit/propexchange.h"
+
+namespace platform::toolkit {
+namespace {
+
+struct AcceleratorLoaderSlot {
+    std::mutex mutex;
+    AcceleratorLoader loader;
+};
+
+AcceleratorLoaderSlot& loaderSlot() {
+    static AcceleratorLoaderSlot slot;
+    return slot;
+}
+
+}  // namespace
+
+void setAcceleratorLoader(AcceleratorLoader loader) {
+    std::lock_guard lock(loaderSlot().mutex);
+    loaderSlot().loader = std::move(loader);
+}
+
+}  // namespace platform::toolkit
 
 void CXTPShortcutManager::SetAccelerators(UINT id) {
     platform::core::recordCall(L"CXTPShortcutManager::SetAccelerators(" + std::to_wstring(id) + L")");
     acceleratorsId_ = id;
     entries_.clear();
+    platform::toolkit::AcceleratorLoader loader;
+    {
+        auto& slot = platform::toolkit::loaderSlot();
+        std::lock_guard lock(slot.mutex);
+        loader = slot.loader;
+    }
+    if (!loader) return;
+    if (auto table = loader(id)) entries_ = std::move(*table);
 }
 
 CString CXTPShortcutManager::GetKeyNameText(UINT virtualKey) const {

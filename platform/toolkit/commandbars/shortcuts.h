@@ -2,7 +2,9 @@
 // shortcuts are shown ("Ctrl+Shift+A").
 #pragma once
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/mfc.h"
@@ -21,6 +23,15 @@ struct ACCEL {
     WORD cmd = 0;
 };
 
+namespace platform::toolkit {
+
+// The accelerator tables of the application's resources, installed by the resource stand-in:
+// the entries of table `id`, nothing when there is no such table.
+using AcceleratorLoader = std::function<std::optional<std::vector<ACCEL>>(UINT id)>;
+void setAcceleratorLoader(AcceleratorLoader loader);
+
+}  // namespace platform::toolkit
+
 class CXTPShortcutManager : public CCmdTarget {
 public:
     // The text and the ordering weight of one accelerator.
@@ -36,8 +47,8 @@ public:
         const CXTPShortcutManager* manager_;
     };
 
-    // Takes the accelerator table of resource `id`. The stand-in's resources hold no accelerator
-    // entries, so the table starts empty and entries come from AddShortcut (or a loaded layout).
+    // Takes the accelerator table of resource `id` (none without such a table); AddShortcut and
+    // a loaded layout change it afterwards.
     void SetAccelerators(UINT id);
     UINT GetAcceleratorsId() const { return acceleratorsId_; }
     void AddShortcut(ACCEL entry) { entries_.push_back(entry); }

@@ -217,6 +217,33 @@ TEST(ToolkitControls, HiddenAndDisabledStatesAreIndependentReasons) {
     EXPECT_EQ(button.GetIconId(), 5);
 }
 
+TEST(ToolkitControls, AControlWithoutTextsTakesThemFromItsIdsStringResource) {
+    platform::setStringLoader([](UINT id) -> std::optional<std::wstring> {
+        if (id == 1001) return L"Opens a document\nOpen";
+        if (id == 1002) return L"Only a prompt";
+        if (id == 1003) return L"Prompt\nTip\nthird part";
+        return std::nullopt;
+    });
+    auto* controls = new CXTPControls;
+    const CXTPControl* open = controls->Add(xtpControlButton, 1001);
+    EXPECT_EQ(std::wstring(open->GetCaption()), L"Open");
+    EXPECT_EQ(std::wstring(open->GetTooltip()), L"Open");
+    EXPECT_EQ(std::wstring(open->GetDescription()), L"Opens a document");
+    EXPECT_TRUE(controls->Add(xtpControlButton, 1002)->GetCaption().IsEmpty()) << "no tooltip part, no texts";
+    EXPECT_EQ(std::wstring(controls->Add(xtpControlButton, 1003)->GetCaption()), L"Tip");
+    EXPECT_TRUE(controls->Add(xtpControlButton, 1004)->GetTooltip().IsEmpty());
+    // Texts the control has already stay, whichever of them it has.
+    auto* named = new CXTPControlButton;
+    named->SetCaption(L"Mine");
+    EXPECT_EQ(std::wstring(controls->Add(named, 1001)->GetCaption()), L"Mine");
+    EXPECT_TRUE(named->GetTooltip().IsEmpty());
+    auto* described = new CXTPControlButton;
+    described->SetDescription(L"Described");
+    EXPECT_TRUE(controls->Add(described, 1001)->GetCaption().IsEmpty());
+    controls->InternalRelease();
+    platform::setStringLoader(nullptr);
+}
+
 // ---- Bars with a site ----------------------------------------------------------------------
 
 // A site that answers the bars' requests as the main frame does.

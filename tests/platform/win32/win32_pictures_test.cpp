@@ -155,7 +155,7 @@ TEST_F(Win32Pictures, PrintJobsRecordTheirPages) {
     EXPECT_EQ(jobs[0].document, L"Picture 2x4");
     EXPECT_TRUE(jobs[0].ended);
     EXPECT_EQ(jobs[0].drawing,
-              std::vector<std::wstring>{L"StretchBlt (0,0,3300,6600) from 2x4 (0,0,2,4) SRCCOPY BLACKONWHITE"});
+              std::vector<std::wstring>{L"StretchBlt (0,0)-(3300,6600) from 2x4 (0,0)-(2,4) SRCCOPY BLACKONWHITE"});
 }
 
 TEST_F(Win32Pictures, AWindowsScrollBarsKeepTheirRangeAndShowWhenTheRangeExceedsThePage) {
