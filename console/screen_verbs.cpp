@@ -49,13 +49,13 @@ bool Driver::controlFor(const Step& step, HWND window, bool missingIsMistake, st
     }
     const std::string quotedCaption = echo(platform::core::toUtf8(caption));
     if (ids.empty()) {
-        const std::string refusal = "no visible control is captioned " + quotedCaption + " in " +
-                                    platform::core::toUtf8(platform::core::handleText(window));
         if (missingIsMistake) {
-            scriptError(step.line, verb + ": " + refusal);
+            scriptError(step.line, verb + ": no visible control is captioned " + quotedCaption + " in " +
+                                       platform::core::toUtf8(platform::core::handleText(window)));
             return false;
         }
-        transcript_.print(platform::core::fromUtf8(verb + ": " + refusal));
+        printRefusal(verb, L"no visible control is captioned " + platform::core::quoted(caption) + L" in " +
+                               platform::core::handleText(window));
         return true;
     }
     constexpr std::size_t kNamed = 5;
@@ -73,7 +73,7 @@ bool Driver::rightClick(const Step& step) {
     if (!window) return false;
     // What a user could not do is said in the transcript and the run goes on, as for a click.
     if (const auto refusal = session_.user().rightClickControl(window, step.arguments.number))
-        transcript_.print(L"right-click: " + *refusal);
+        printRefusal("right-click", *refusal);
     return true;
 }
 
@@ -84,8 +84,8 @@ bool Driver::documentTab(const Step& step, TabAction action) {
     const std::vector<int> tabs = session_.inspect().documentTabsCaptioned(frame, caption);
     const std::string quotedCaption = echo(platform::core::toUtf8(caption));
     if (tabs.empty()) {
-        transcript_.print(L"doc-tab: main frame " + platform::core::handleText(frame) + L" shows no document tab " +
-                          platform::core::quoted(caption));
+        printRefusal("doc-tab", L"main frame " + platform::core::handleText(frame) + L" shows no document tab " +
+                                    platform::core::quoted(caption));
         return true;
     }
     if (tabs.size() > 1) {
@@ -118,7 +118,7 @@ bool Driver::activateFrame(const Step& step) {
 bool Driver::activateDocument(const Step& step) {
     // What a user could not do is said in the transcript and the run goes on, as for a click.
     if (const auto refusal = session_.user().activateDocument(step.arguments.text))
-        transcript_.print(L"activate: " + *refusal);
+        printRefusal("activate", *refusal);
     return true;
 }
 
@@ -127,7 +127,7 @@ bool Driver::pressMessageBarButton(const Step& step) {
     if (!frame) return false;
     // What a user could not do is said in the transcript and the run goes on, as for a click.
     if (const auto refusal = session_.user().pressMessageBarButton(frame, step.arguments.number, step.arguments.command))
-        transcript_.print(L"message-bar: " + *refusal);
+        printRefusal("message-bar", *refusal);
     return true;
 }
 

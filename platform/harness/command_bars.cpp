@@ -134,7 +134,6 @@ void dumpControls(const CXTPControls* controls, int indent, std::wstring& out) {
 
 }  // namespace
 
-std::wstring controlKindName(const CXTPControl& control) { return typeName(control); }
 std::wstring readableCaption(const wchar_t* caption) { return std::wstring(readable(CString(caption))); }
 
 std::optional<std::wstring> User::selectTab(HWND frame, std::wstring_view caption) {

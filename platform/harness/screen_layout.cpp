@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/harness/control_kind.h"
 #include "platform/core/control.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
@@ -34,7 +35,7 @@ Place part(Place::Kind kind, std::wstring text, const RECT& rect) {
 Place controlPlace(const CXTPControl& control, const RECT& rect) {
     Place place = part(Place::Kind::Control, readableCaption(control.GetCaption()), rect);
     place.id = control.GetID();
-    place.controlKind = controlKindName(control);
+    place.controlKind = controlKind(control);
     place.enabled = control.GetEnabled();
     place.selected = control.GetChecked();
     return place;
@@ -208,10 +209,7 @@ void appendText(const Place& place, int depth, std::wstring& out) {
 
 }  // namespace
 
-std::wstring placeRectText(const RECT& rect) {
-    return L"(" + std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L")-(" + std::to_wstring(rect.right) +
-           L"," + std::to_wstring(rect.bottom) + L")";
-}
+std::wstring placeRectText(const RECT& rect) { return platform::core::rectText(rect.left, rect.top, rect.right, rect.bottom); }
 
 Place frameLayout(HWND frame) {
     Place place;

@@ -48,8 +48,7 @@ std::wstring layoutText(const Place& frame);
 // "(l,t)-(r,b)".
 std::wstring placeRectText(const RECT& rect);
 
-// The kind of a control as the dumps spell it, and its caption without mnemonic marks.
-std::wstring controlKindName(const CXTPControl& control);
+// A caption as the user reads it (mnemonic marks "&" left out).
 std::wstring readableCaption(const wchar_t* caption);
 
 // A bar as `dump bars` prints it: "bar ID \"TITLE\" KIND visible|hidden", then its controls.

@@ -211,8 +211,8 @@ TEST_F(ImageDocuments, PicturesThatCannotBeReadAreReportedAsAnyDocumentIs) {
     } cases[] = {
         {L"C:\\Work\\Cut.tif", L"The file is of a format that cannot be opened."},
         {L"C:\\Work\\Text.bmp", L"The file is of a format that cannot be opened."},
-        {L"C:\\Work\\Damaged.gif", L"I/O error"},
-        {L"C:\\Work\\Gone.jpg", L"File not found"},
+        {L"C:\\Work\\Damaged.gif", L"Ошибка ввода-вывода"},  // "I/O error" in the sample's language
+        {L"C:\\Work\\Gone.jpg", L"Файл не найден"},  // "File not found"
     };
     for (const auto& c : cases) {
         s.user().expectBox(c.message, [&](const BoxRequest& box) {
@@ -222,7 +222,7 @@ TEST_F(ImageDocuments, PicturesThatCannotBeReadAreReportedAsAnyDocumentIs) {
         Open(s, c.path);
     }
     // In the recent-file list, the user may keep the entry.
-    s.user().expectBox(L"Format not supported, remove from recent?", Button::No);
+    s.user().expectBox(L"Формат не поддерживается*", Button::No);  // "Format not supported, remove from recent?"
     Open(s, L"C:\\Work\\Cut.png");
     EXPECT_TRUE(ImageDocumentTemplate().GetDocuments().empty());
 

@@ -32,7 +32,7 @@ korvo_expect("${one}" "\nlog 2 Constructed main window @ 0xA000000000000001\\.\\
 
 # The user's actions in the script's words; every dump under its verb's line.
 korvo_run(words EXIT 0 OUTPUT out INPUT
-  "start\nidle\nkernel EnableSyspanelControl 907 1\nkey 1 907 Ctrl+A\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Gear.png\"\ncommand 1 1098\ncommand 1 1098\nscroll 1 horizontal right\ncommand 1/1022 0xE100\ndump   status 1   # the status line\nquit\n")
+  "start\nidle\nkernel EnableSyspanelControl 907 1\nkey 1 907 Ctrl+A\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Gear.png\"\ncommand 1 1098\ncommand 1 1098\ncommand 1 1098\ncommand 1 1098\ncommand 1 1098\nscroll 1 horizontal right\ncommand 1/1022 0xE100\ndump   status 1   # the status line\nquit\n")
 korvo_expect("${out}" "\nuser key Ctrl\\+A in 907 on frame 1\n" "a key by its name")
 korvo_expect("${out}" "\nuser scroll horizontal right in 0x[0-9a-f]+\n" "a scroll action by the script's name")
 korvo_expect("${out}" "\nuser command 57600 to frame 1/1022\n" "a pane's window by frame and pane")

@@ -41,9 +41,9 @@ endif()
 # with its window and tab.
 korvo_run(title_and_close EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"${bracket}\"\nopen \"${gear}\"\ndump frames\ncommand 1 57602\ndump frames\ncommand 1 57602\ndump tabs 1\ndump documents\nquit\n")
-korvo_expect("${out}" "\n0x[0-9a-f]+ \"C:[^\n]*Gear.png - Korvo CAD\" active\n" "the picture's path in the title")
-korvo_expect("${out}" "\n0x[0-9a-f]+ \"Bracket.grb - Korvo CAD\" active\n" "the drawing's name once the picture closed")
-korvo_expect("${out}" "\n\\(no document tabs\\)\n\\(no documents\\)\n" "both documents closed with their tabs")
+korvo_expect("${out}" "\n1 0x[0-9a-f]+ \"C:[^\n]*Gear.png - Korvo CAD\" active\n" "the picture's path in the title")
+korvo_expect("${out}" "\n1 0x[0-9a-f]+ \"Bracket.grb - Korvo CAD\" active\n" "the drawing's name once the picture closed")
+korvo_expect("${out}" "\n\\(no document tabs\\)\ndump documents\n\\(no documents\\)\n" "both documents closed with their tabs")
 
 # Pictures that cannot be read: the opening failure message and a negative DDE acknowledgement;
 # both PCX encodings open.

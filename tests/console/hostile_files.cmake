@@ -32,7 +32,7 @@ file(WRITE "${program}/DefaultLayout.xml" "<MainWindow>\n<MenuBar id=\"59392\">\
 korvo_run(deep_layout EXIT 0 OUTPUT out ARGS --lenient --host ${host} INPUT "start\nidle\nquit\n")
 korvo_expect("${out}" "warning C:\\\\Program Files\\\\Velmora\\\\Korvo CAD 18.0\\\\DefaultLayout.xml\\(257\\): elements nested deeper than 256 levels"
              "a deep default layout refused with its file and line")
-string(REPLACE "<Popup id=\"57600\" caption=\"File\"/>" "<Popup id=\"57600\" caption=\"File\" style=\"99\"/>" odd "${layout}")
+string(REPLACE "<Popup id=\"57600\" caption=\"&amp;File\">" "<Popup id=\"57600\" caption=\"&amp;File\" style=\"99\">" odd "${layout}")
 string(REPLACE "<RibbonTab caption=\"&amp;Home\"" "<RibbonTab contextColor=\"2147483647\" caption=\"&amp;Home\"" odd "${odd}")
 file(WRITE "${program}/DefaultLayout.xml" "${odd}")
 korvo_run(odd_values EXIT 0 OUTPUT out ARGS --lenient --host ${host} INPUT "start\nidle\nquit\n")

@@ -8,6 +8,6 @@ set(samples "C:\\Users\\user\\Documents\\Samples")
 
 korvo_run(reopen EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"${samples}\\Bracket.grb\"\nopen \"${samples}\\Cover plate.grb\"\ndump frames\nopen \"${samples}\\Bracket.grb\"\ndump tabs 1\ndump frames\nquit\n")
-korvo_expect("${out}" "\n0x[0-9a-f]+ \"Cover plate.grb - Korvo CAD\" active\n" "the second drawing is active")
+korvo_expect("${out}" "\n1 0x[0-9a-f]+ \"Cover plate.grb - Korvo CAD\" active\n" "the second drawing is active")
 korvo_expect("${out}" "\n  1 0x[0-9a-f]+ \"Bracket.grb\" selected [^\n]*\n  2 0x[0-9a-f]+ \"Cover plate.grb\" \\(" "the reopened drawing's tab is selected")
-korvo_expect("${out}" "\n0x[0-9a-f]+ \"Bracket.grb - Korvo CAD\" active\n" "the title names the reopened drawing")
+korvo_expect("${out}" "\n1 0x[0-9a-f]+ \"Bracket.grb - Korvo CAD\" active\n" "the title names the reopened drawing")

@@ -29,10 +29,10 @@ korvo_expect("${err}" "<stdin>:3: snapshot: cannot write " "a folder that does n
 # (click) or a mistake (hover), two ids of one caption are a mistake naming them.
 korvo_run(captions EXIT 0 OUTPUT out INPUT
   "start\nidle\nexpect file cancel\nclick 1 \"Open\"\nexpect file cancel\ncommand 1 \"&Open\"\nhover 1 \"Save as\"\nclick 1 \"Nothing\"\nquit\n")
-korvo_expect("${out}" "user click 1001 on 0x00010010\n(call [^\n]*\n)*file open " "a click by caption opens the file chooser")
-korvo_expect("${out}" "user command 1001 to 0x00010010\n" "a command by caption")
+korvo_expect("${out}" "user click 1001 on frame 1\n(call [^\n]*\n)*file open " "a click by caption opens the file chooser")
+korvo_expect("${out}" "user command 1001 to frame 1\n" "a command by caption")
 korvo_expect("${out}" "user hover 1093 " "a hover by caption")
-korvo_expect("${out}" "\nclick: no visible control is captioned \"Nothing\" in 0x00010010\n" "a caption nobody shows")
+korvo_expect("${out}" "\nclick: no visible control is captioned \"Nothing\" in frame 1\n" "a caption nobody shows")
 korvo_run(ambiguous EXIT 2 ERROR err INPUT "start\nidle\nclick 1 \"\"\n")
 korvo_expect("${err}" "<stdin>:3: click: [0-9]+ visible controls are captioned \"\" \\(ids [0-9]+, [0-9]+.*\\): name one by its id"
              "one caption of several controls")
@@ -42,13 +42,13 @@ korvo_expect("${err}" "<stdin>:3: hover: no visible control is captioned \"Nothi
 # A pane's own tool bar, the ribbon's PDM popup (an id past 65535), and right clicks.
 korvo_run(bars EXIT 0 OUTPUT out INPUT
   "start\nidle\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nright-click 1 1098\nright-click 1 4711\nexpect menu dismiss\nright-click 1/1004 691\nquit\n")
-korvo_expect("${out}" "\nbar 0 \"panels.search_panel\" toolbar visible\n  692 ComboBox " "a pane's tool bar")
-korvo_expect("${out}" "user click 65536 on 0x00010010\nmenu 0x00010010 3 items\n" "the PDM popup opens")
-korvo_expect("${out}" "user right-click 1001 in 0x00010010\nmenu 0x00010010 [0-9]+ items\nmenu   9606 " "a ribbon control's menu")
-korvo_expect("${out}" "user right-click 1098 in 0x00010010\nmenu [^\n]*\nmenu   0 \"Toolbars\" >\n" "a tool-bar control's menu")
+korvo_expect("${out}" "\nbar 0 \"Панель поиска\" toolbar visible\n  692 combo " "a pane's tool bar")
+korvo_expect("${out}" "user click 65536 on frame 1\nmenu 0x00010010 3 items\n" "the PDM popup opens")
+korvo_expect("${out}" "user right-click 1001 in frame 1\nmenu 0x00010010 [0-9]+ items\nmenu   9606 " "a ribbon control's menu")
+korvo_expect("${out}" "user right-click 1098 in frame 1\nmenu [^\n]*\nmenu   0 \"Toolbars\" >\n" "a tool-bar control's menu")
 korvo_expect("${out}" "menu answer choose 700 \\(expected\\)" "its item chosen")
-korvo_expect("${out}" "\nright-click: no visible control 4711 in 0x00010010\n" "a control nobody shows")
-korvo_expect("${out}" "user right-click 691 in 0x[0-9a-f]+\nmenu 0x[0-9a-f]+ 1 items\nmenu   0 \"panels.search_panel\" checked\n"
+korvo_expect("${out}" "\nright-click: no visible control 4711 in frame 1\n" "a control nobody shows")
+korvo_expect("${out}" "user right-click 691 in frame 1/1004\nmenu 0x[0-9a-f]+ 1 items\nmenu   0 \"Панель поиска\" checked\n"
              "a pane's tool-bar control: its bars' menu")
 korvo_run(big_command EXIT 2 ERROR err INPUT "start\nidle\ncommand 1 65536\n")
 korvo_expect("${err}" "<stdin>:3: command: 65536 is not a command id \\(0 to 65535\\)" "a command id past 16 bits")
@@ -57,18 +57,18 @@ korvo_expect("${err}" "<stdin>:3: command: 65536 is not a command id \\(0 to 655
 set(bracket "C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb")
 korvo_run(tabs EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"${bracket}\"\nopen \"${gear}\"\ndoc-tab 1 \"Bracket.grb\" click\nexpect menu choose \"Copy full path\"\ndoc-tab 1 \"Bracket.grb\" context-menu\ndoc-tab 1 \"${gear}\" close\ndoc-tab 1 \"Nothing\" click\ndump tabs 1\nquit\n")
-korvo_expect("${out}" "user click tab 1 of 0x00010010\n" "a tab clicked by caption")
+korvo_expect("${out}" "user click tab 1 of frame 1\n" "a tab clicked by caption")
 korvo_expect("${out}" "menu answer choose \"Copy full path\" \\(expected\\)\n" "the tab menu answered")
-korvo_expect("${out}" "\ndoc-tab: main frame 0x00010010 shows no document tab \"Nothing\"\n" "a tab nobody shows")
+korvo_expect("${out}" "\ndoc-tab: main frame 1 shows no document tab \"Nothing\"\n" "a tab nobody shows")
 korvo_expect("${out}" "\ngroup 1 [^\n]*\n  1 0x[0-9a-f]+ \"Bracket.grb\" selected [^\n]*\n[a-z]" "the closed tab is gone")
 korvo_run(middle EXIT 0 OUTPUT out INPUT "start\nidle\nopen \"${gear}\"\ndoc-tab 1 \"${gear}\" middle-click\ndump tabs 1\nquit\n")
-korvo_expect("${out}" "user middle button on tab 1 of 0x00010010\n" "a middle click")
+korvo_expect("${out}" "user middle button on tab 1 of frame 1\n" "a middle click")
 
 # Activating a frame and a document's window; a document that is not open is a mistake.
 korvo_run(activate EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"${gear}\"\nnew-frame\nactivate 2\ndump frames\nactivate \"${gear}\"\ndump frames\nquit\n")
-korvo_expect("${out}" "user activate 0x[0-9a-f]+\n(.*\n)*0x00010010 \"[^\"]*\" inactive\n0x[0-9a-f]+ \"[^\"]*\" active\n" "the second frame active")
-korvo_expect("${out}" "user activate \"${gear}\"\n(.*\n)*0x00010010 \"[^\"]*\" active\n" "the picture's frame active again")
+korvo_expect("${out}" "user activate frame 2\n(.*\n)*1 0x00010010 \"[^\"]*\" inactive\n2 0x[0-9a-f]+ \"[^\"]*\" active\n" "the second frame active")
+korvo_expect("${out}" "user activate \"${gear}\"\n(.*\n)*1 0x00010010 \"[^\"]*\" active\n" "the picture's frame active again")
 korvo_run(activate_missing EXIT 0 OUTPUT out INPUT "start\nidle\nactivate \"C:\\\\nothing.grb\"\nquit\n")
 korvo_expect("${out}" "\nactivate: no open document has the path \"C:\\\\nothing.grb\"\n" "a document that is not open")
 
@@ -77,5 +77,5 @@ korvo_run(message_bar EXIT 0 OUTPUT out INPUT
   "start\nidle\nkernel OnCriticalError \"boom\"\nactivate 1\ndump layout 1\nmessage-bar 1 299 7\nmessage-bar 1 299 61536\nmessage-bar 1 299 61536\nquit\n")
 korvo_expect("${out}" "\n  0x[0-9a-f]+ \"Korvo.MessageBar\" \"[^\"]*\" \\(4,193\\)-\\([0-9]+,233\\)\n" "the bar under the bars")
 korvo_expect("${out}" "\nmessage-bar: message bar 299 has no button 7\n" "a button the bar lacks")
-korvo_expect("${out}" "user message bar 299 button 61536 in 0x00010010\n(.*\n)*message-bar: main frame 0x00010010 shows no message bar 299\n"
+korvo_expect("${out}" "user message bar 299 button 61536 in frame 1\n(.*\n)*message-bar: main frame 1 shows no message bar 299\n"
              "closed by its close button")

@@ -238,7 +238,7 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
     bar->GetClientRect(&client);
     const int split = client.right * 25 / 100;
     auto rect = [](int l, int t, int r, int b) {
-        return L"(" + std::to_wstring(l) + L"," + std::to_wstring(t) + L"," + std::to_wstring(r) + L"," +
+        return L"(" + std::to_wstring(l) + L"," + std::to_wstring(t) + L")-(" + std::to_wstring(r) + L"," +
                std::to_wstring(b) + L")";
     };
     const std::vector<std::wstring> expected{

@@ -80,9 +80,9 @@ TEST(Win32Gdi, TextIsRecordedWithItsFontColourModeAndTheNarrowedClip) {
     EXPECT_EQ(DrawTextW(dc, L"all", -1, &box, DT_NOCLIP), 13);
     EXPECT_EQ(IntersectClipRect(dc, 300, 300, 400, 400), NULLREGION) << "outside what is left";
     const std::vector<std::wstring> expected{
-        L"DrawText (0,0,120,30) \"42%\" font \"Tahoma\" 13 colour 0x030201 transparent DT_CENTER DT_SINGLELINE "
-        L"clip (10,5,100,20)",
-        L"DrawText (0,0,120,30) \"all\" font \"Tahoma\" 13 colour 0x030201 transparent",
+        L"DrawText (0,0)-(120,30) \"42%\" font \"Tahoma\" 13 colour 0x030201 transparent DT_CENTER DT_SINGLELINE "
+        L"clip (10,5)-(100,20)",
+        L"DrawText (0,0)-(120,30) \"all\" font \"Tahoma\" 13 colour 0x030201 transparent",
     };
     EXPECT_EQ(platform::win32::windowDrawing(top), expected);
     ReleaseDC(top, dc);
