@@ -2,6 +2,8 @@
 // the key names its shortcuts are written with, the command ranges its update pass refuses, and
 // the order in which its windows come to be.
 #include <algorithm>
+#include <map>
+#include <optional>
 
 #include "tests/mainframe/main_frame_test_support.h"
 #include "tests/support/table_check.h"
@@ -73,6 +75,56 @@ TEST_F(FrameTables, TheFramesWindowsComeInTheOrderOfItsCreationSteps) {
     tablecheck::ExpectSteps("the frame's children", children,
                             {L"MDICLIENT", L"XTPStatusBar", L"XTPRibbon", L"XTPDockingPaneManager", L"XTPMenuBar",
                              L"XTPToolBar"});
+}
+
+// The update pass as the tool-bars popup shows it: a tool-bar entry is checked while its bar
+// shows; a pane toggle is enabled while the frame has the pane and checked while it is open.
+TEST_F(FrameTables, TheToolBarsPopupShowsEachBarAndPaneAsItIs) {
+    CXTPCommandBars* bars = frame->GetCommandBars();
+    CXTPToolBar* bar = nullptr;
+    for (int i = 0; i < bars->GetCount() && !bar; ++i)
+        if (bars->GetAt(i)->GetType() == xtpBarTypeNormal && bars->GetAt(i)->IsVisible()) bar = bars->GetAt(i);
+    ASSERT_NE(bar, nullptr);
+    RECT rect{};
+    bar->GetWindowRect(&rect);
+    const POINT away{rect.left + 60, rect.top + 5};  // away from the fix item's border
+    // Each item's state by id, from the popup the user sees ("" when enabled and unchecked).
+    const auto states = [&](bool choose, int id) {
+        const std::size_t before = s.journal().entries().size();
+        if (choose)
+            s.user().expectMenuChoose(id);
+        else
+            s.user().expectMenuDismiss();
+        bars->ContextMenu(bar, away);
+        s.runUntilIdle();
+        std::map<int, std::wstring> shown;
+        const auto& entries = s.journal().entries();
+        for (std::size_t i = before; i < entries.size(); ++i) {
+            std::wstring line = entries[i].line();
+            if (line.rfind(L"menu ", 0) != 0 || line.find(L'"') == std::wstring::npos) continue;
+            line = line.substr(5);
+            line.erase(0, line.find_first_not_of(L" -"));
+            const int item = std::stoi(line);
+            const std::size_t close = line.rfind(L'"');
+            shown[item] = close + 1 < line.size() ? line.substr(close + 2) : L"";
+        }
+        return shown;
+    };
+    std::map<int, std::wstring> shown = states(false, 0);
+    tablecheck::ExpectRows<int, std::wstring>(
+        "tool-bars popup",
+        {{700, L"checked"}, {702, L""},                  // a shown and a hidden bar
+         {785, L"checked"}, {816, L""}, {782, L"disabled"},  // an open, a closed and a missing pane
+         {781, L"disabled"}, {799, L"disabled"}, {811, L"checked"}},
+        [&](int id) { return shown.count(id) ? shown[id] : L"(absent)"; });
+
+    // The other side of each rule: the bar hidden, the pane closed by the user.
+    for (int i = 0; i < bars->GetCount(); ++i)
+        if (bars->GetAt(i)->GetTitle() == L"Compact Panel") bars->GetAt(i)->SetVisible(FALSE);
+    ASSERT_EQ(s.user().paneAction(window, 1006, User::PaneAction::Close), std::nullopt);
+    shown = states(false, 0);
+    tablecheck::ExpectRows<int, std::wstring>("tool-bars popup after the changes", {{700, L""}, {785, L""}},
+                                              [&](int id) { return shown.count(id) ? shown[id] : L"(absent)"; });
 }
 
 }  // namespace
