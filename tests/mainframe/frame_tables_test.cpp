@@ -77,6 +77,26 @@ TEST_F(FrameTables, TheFramesWindowsComeInTheOrderOfItsCreationSteps) {
                              L"XTPToolBar"});
 }
 
+// Of the frame's own commands only the switch between ribbon and classic menus runs; it shows
+// checked while the ribbon is on.
+TEST_F(FrameTables, TheRibbonSwitchIsTheFramesOneEnabledCommandAndShowsTheMode) {
+    const auto checked = [&] {
+        CCmdUI state;
+        state.m_nID = 806;
+        frame->OnCmdMsg(806, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        EXPECT_TRUE(state.m_stateEnabled);
+        return state.m_stateCheck;
+    };
+    ExpectMembers<UINT>("refused frame commands", {800, 801, 802, 807, 803, 805}, {806},
+                        [&](UINT id) { return Refused(id); });
+    const bool ribbon = frame->IsRibbonMode();
+    EXPECT_EQ(checked(), ribbon ? 1 : 0);
+    s.user().command(window, 806);
+    s.runUntilIdle();
+    EXPECT_EQ(frame->IsRibbonMode(), !ribbon);
+    EXPECT_EQ(checked(), ribbon ? 0 : 1);
+}
+
 // The update pass as the tool-bars popup shows it: a tool-bar entry is checked while its bar
 // shows; a pane toggle is enabled while the frame has the pane and checked while it is open.
 TEST_F(FrameTables, TheToolBarsPopupShowsEachBarAndPaneAsItIs) {
