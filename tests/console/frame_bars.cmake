@@ -26,7 +26,8 @@ korvo_expect("${out}" "\nbar 1 \"panels.main_menu\" menu hidden\n  57600 Popup \
              "the menu bar and its first control")
 korvo_expect("${out}" "\nbar 1065 \"FullScreen\" toolbar hidden\n  1254 Button \"\" visible (enabled|disabled) unchecked\n"
              "a hidden tool bar and its first button")
-korvo_expect("${out}" "window destroyed 0x[0-9a-f]+ \"AfxMDIFrame\"[^\n]*\n.*window destroyed 0x00010010 \"AfxMDIFrame\"[^\n]*\n.*program exit 0\n$"
+korvo_frame_handle("${out}" first)
+korvo_expect("${out}" "window destroyed 0x[0-9a-f]+ \"AfxMDIFrame\"[^\n]*\n.*window destroyed ${first} \"AfxMDIFrame\"[^\n]*\n.*program exit 0\n$"
              "both frames destroyed once")
 
 korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump bars 2\n")

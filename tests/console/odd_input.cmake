@@ -27,7 +27,8 @@ endif()
 write_script(no_frame "start\nidle\ncommand 9 1001\nidle\n")
 korvo_run(no_frame EXIT 2 OUTPUT out ERROR err ARGS --script ${WORK_DIR}/no_frame.korvo)
 korvo_expect("${err}" "no_frame.korvo:3: command: there is no main frame 9 \\(1 open\\)" "a frame that is not open")
-korvo_expect("${out}" "user close 0x00010010\n.*program exit 0" "the program was not closed")
+korvo_frame_handle("${out}" first)
+korvo_expect("${out}" "user close ${first}\n.*program exit 0" "the program was not closed")
 korvo_run(negative_advance EXIT 2 ERROR err INPUT "start\nadvance -5\n")
 korvo_expect("${err}" "<stdin>:2: advance: \"-5\" is not a number of milliseconds" "a negative advance")
 
@@ -40,7 +41,8 @@ korvo_expect("${err}" "<stdin>:3: command: the program has ended" "a command aft
 # The end of standard input closes the program as a user would; a byte-order mark is no verb.
 string(ASCII 239 187 191 bom)
 korvo_run(end_of_input EXIT 0 OUTPUT out INPUT "${bom}start\nidle\n")
-korvo_expect("${out}" "user close 0x00010010\n.*program exit 0\n$" "the end of input did not close the program")
+korvo_frame_handle("${out}" first)
+korvo_expect("${out}" "user close ${first}\n.*program exit 0\n$" "the end of input did not close the program")
 
 # An expectation nobody used fails the run, even when the program never started.
 korvo_run(unused_expectation EXIT 1 ERROR err INPUT "expect box \"Save*\" answer no\n")

@@ -51,5 +51,6 @@ korvo_expect("${out}" "\ntaskbar none [0-9]+/[0-9]+\nuser close" "no progress at
 # A pane verb must name a pane the frame has.
 korvo_run(no_pane EXIT 2 ERROR err INPUT "start\nidle\npane close 1\n")
 korvo_expect("${err}" "<stdin>:3: pane close: name the pane as FRAME/PANE-ID" "a frame instead of a pane")
-korvo_run(unknown_pane EXIT 2 ERROR err INPUT "start\nidle\npane float 1/1099\n")
-korvo_expect("${err}" "<stdin>:3: pane float: main frame 0x00010010 has no docking pane 1099" "a pane the frame lacks")
+korvo_run(unknown_pane EXIT 2 OUTPUT out ERROR err INPUT "start\nidle\npane float 1/1099\n")
+korvo_frame_handle("${out}" first)
+korvo_expect("${err}" "<stdin>:3: pane float: main frame ${first} has no docking pane 1099" "a pane the frame lacks")
