@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/core/record.h"
 #include "tests/mainframe/main_frame_test_support.h"
 #include "tests/support/table_check.h"
 
@@ -75,6 +76,20 @@ TEST_F(FrameTables, TheFramesWindowsComeInTheOrderOfItsCreationSteps) {
     tablecheck::ExpectSteps("the frame's children", children,
                             {L"MDICLIENT", L"XTPStatusBar", L"XTPRibbon", L"XTPDockingPaneManager", L"XTPMenuBar",
                              L"XTPToolBar"});
+}
+
+TEST_F(FrameTables, TheFirstFrameIsMadeStepByStepInItsOrder) {
+    const std::wstring handle = platform::core::handleText(window);
+    std::vector<std::wstring> lines;
+    for (const auto& entry : s.journal().entries()) lines.push_back(entry.line());
+    tablecheck::ExpectSteps("the first frame's creation", lines,
+                            {L"call Korvo::UI::MainFrameState::loadDefault(", L"log 2 Constructed main window @",
+                             L"window created " + handle, L"call CXTPShortcutManager::SetAccelerators(1)",
+                             L"call UIModuleProxy::SetupControlImage(",  // the ribbon's PDM popup
+                             L"log 2 Initialized docking panes in", L"log 2 Initialized tool bars in",
+                             L"call UIModuleProxy::RegisterMainFrame(" + handle + L")",
+                             L"call UIModuleProxy::SetCommandBarsIconSize(" + handle, L"log 2 Created main frame in",
+                             L"window shown " + handle});
 }
 
 // Of the frame's own commands only the switch between ribbon and classic menus runs; it shows
