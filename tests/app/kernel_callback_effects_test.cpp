@@ -1,5 +1,6 @@
 // What kernel callbacks that do more than pass a call on do: keeping a recent entry only while a
-// recent file is being opened, and panel values reaching every main frame, not only the active.
+// recent file is being opened, panel values reaching every main frame, not only the active, and
+// the windows section named only while a frame exists.
 #include "app/documents/recent_file_list.h"
 #include "app/kvw32_app.h"
 #include "tests/app/app_test_support.h"
@@ -54,6 +55,14 @@ TEST_F(CallbackEffects, PanelValuesReachEveryFrame) {
         EXPECT_EQ(value, 2.5);
         app->ActivateNextMainFrame();
     }
+}
+
+// Without a frame the request leaves the name alone (see the kernel-callback tests); with one it
+// is the profile's windows section.
+TEST_F(CallbackEffects, TheWindowsProfileSectionIsNamedWhileAFrameExists) {
+    CString name = L"stale";
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { kernel.GetWindowsProfileCurrentSectionName(name); });
+    EXPECT_EQ(name, CString(L"Windows"));
 }
 
 }  // namespace
