@@ -1,6 +1,7 @@
 // The kernel's callback object as the kernel drives it: edition answers, empty answers without a
 // main frame, frame-wide requests reaching every frame in the UI module's order, tools-mode menus,
 // crash flags, help, message bars, frames and the answers for panes this edition never makes.
+#include <algorithm>
 #include <utility>
 
 #include "app/kvw32_app.h"
@@ -259,11 +260,19 @@ TEST_F(KernelCallbacks, CallsByNameRefuseWhatDoesNotFit) {
     EXPECT_THROW(s.kernel().callback(L"SetCurrentDocument", {L"3"}), std::invalid_argument);  // no third document
 }
 
-TEST_F(KernelCallbacks, TheTitleBlockNotesCommandStartsTheLeaders) {
+TEST_F(KernelCallbacks, StartingTheLeadersPostsTheTitleBlockNotesCommandToTheActiveFrame) {
+    const std::wstring refused = L"warning disabled command 823 not executed";
+    // No frame yet: nothing to post to.
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });
+    EXPECT_FALSE(apptest::Contains(apptest::Lines(s), L"823"));
     Start();
     s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });
+    // Posted, not sent: the frame meets it only when its queue runs; without a document its
+    // update pass refuses the command, which is how the arrival shows.
+    EXPECT_FALSE(apptest::Contains(apptest::Lines(s), refused));
     s.runUntilIdle();
-    EXPECT_TRUE(apptest::Contains(apptest::Lines(s), L"823"));
+    const std::vector<std::wstring> lines = apptest::Lines(s);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), refused), 1);
 }
 
 }  // namespace

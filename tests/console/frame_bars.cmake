@@ -31,7 +31,8 @@ string(REGEX MATCH "\nbar 1000 [^\n]*\n(  [^\n]*\n)*" compact "${out}")
 if(NOT compact MATCHES "\n  1001 button \"Open\" " OR compact MATCHES " button \"\" ")
   message(FATAL_ERROR "a tool-bar button without its caption:\n${compact}")
 endif()
-korvo_expect("${out}" "window destroyed 0x[0-9a-f]+ \"AfxMDIFrame\"[^\n]*\n.*window destroyed 0x00010010 \"AfxMDIFrame\"[^\n]*\n.*program exit 0\n$"
+korvo_frame_handle("${out}" first)
+korvo_expect("${out}" "window destroyed 0x[0-9a-f]+ \"AfxMDIFrame\"[^\n]*\n.*window destroyed ${first} \"AfxMDIFrame\"[^\n]*\n.*program exit 0\n$"
              "both frames destroyed once")
 
 korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump bars 2\n")

@@ -29,6 +29,19 @@ TEST(FrameControls, FileControlsDependOnTheirTagAndApplicationCommandsGetNone) {
     EXPECT_EQ(plain->GetType(), xtpControlButton);
 }
 
+TEST(FrameControls, EachRangeAtItsEndsAndTheFirstIdBeyond) {
+    // Application commands get no control; the ids around them get the toolkit's button.
+    for (UINT id : {17000u, 32000u}) EXPECT_EQ(Control(CreateToolBarControl(id, L"Button")), nullptr) << id;
+    for (UINT id : {16999u, 32001u}) {
+        Control control(CreateToolBarControl(id, L"Button"));
+        ASSERT_NE(control, nullptr) << id;
+        EXPECT_EQ(control->GetType(), xtpControlButton) << id;
+    }
+    // The panel's parameter controls, first and last, and none on either side.
+    for (UINT id : {904u, 918u}) EXPECT_NE(Control(CreateFrameControl(id, L"Edit")), nullptr) << id;
+    for (UINT id : {903u, 919u}) EXPECT_EQ(Control(CreateFrameControl(id, L"Edit")), nullptr) << id;
+}
+
 TEST(FrameControls, AttributesSetFileLibraryWidthUrlAndTheHelpAnchor) {
     Control file(CreateToolBarControl(1026, L"Button"));
     ApplyToolBarControlAttribute(file.get(), L"fileName", L"C:\\Parts\\bolt.grb");

@@ -28,3 +28,12 @@ function(korvo_expect text regex what)
     message(FATAL_ERROR "${what}:\n${text}")
   endif()
 endfunction()
+
+# korvo_frame_handle(text var): the handle of the first main frame `text` shows created, so an
+# expectation names the frame by its place, not by how the platform happens to number windows.
+function(korvo_frame_handle text var)
+  if(NOT text MATCHES "window created (0x[0-9a-f]+) \"AfxMDIFrame\"")
+    message(FATAL_ERROR "no main frame was created:\n${text}")
+  endif()
+  set(${var} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()
