@@ -33,7 +33,8 @@ TEST_F(CallbackEffects, ARecentEntryIsKeptOnlyWhileARecentFileOpens) {
     EXPECT_FALSE(list->GetKeepEntries());
 
     bool keptWhileOpening = false;
-    s.user().expectBox(L"File not found, remove from recent?", [&](const BoxRequest&) {
+    // "File not found, remove from recent?" in the sample's language.
+    s.user().expectBox(L"Файл не найден. Удалить*", [&](const BoxRequest&) {
         KeepRecentEntry();
         keptWhileOpening = list->GetKeepEntries();
         return Button::Yes;

@@ -10,6 +10,7 @@ korvo_run(ribbon EXIT 0 OUTPUT out INPUT
 korvo_expect("${out}" "\ndump ribbon 1\nribbon visible\ntab 0 \"Home\" selected {84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}\n  group \"Document\"\n    57600 button \"New\" disabled\n    1001 button \"Open\"\n"
              "the dump's first tab")
 korvo_expect("${out}" "\ntab 3 \"3D model\" hidden contextual {7EB4FAE1-C764-4869-906D-97BF25A7BC14}\n" "a hidden contextual tab")
+korvo_frame_handle("${out}" first)
 korvo_expect("${out}" "user tab \"View\" of frame 1\nuser click 1063 on frame 1\ncall KVCommand::Run\\(1063, \"WindowCascade\"\\)\n"
              "a click reaches the kernel's command")
 korvo_expect("${out}" "menu ${first} 3 items\nmenu   1062 \"Tile horizontally\"\nmenu   1092 \"Tile vertically\"\n.*menu answer choose \"Tile vertically\" \\(expected\\)\ncall KVCommand::Run\\(1092, \"WindowTileVertical\"\\)\n"

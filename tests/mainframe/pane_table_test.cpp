@@ -38,19 +38,19 @@ TEST_F(PaneTable, TheFirstFrameShowsEachPaneWithItsTitleIconAndGroup) {
     }
     tablecheck::ExpectRows<UINT, std::wstring>(
         "the first frame's panes",
-        {{1030, L"closed \"panes.model_configurations\" icon 816"},
+        {{1030, L"closed \"Конфигурации модели\" icon 816"},
          {1006, L"docked \"Model tree\" icon 785"},
-         {1022, L"docked \"panes.model_elements\" icon 795 group 1006"},
+         {1022, L"docked \"Элементы модели\" icon 795 group 1006"},
          {1004, L"docked \"Documents\" icon 783 group 1006 selected"},
          {1007, L"docked \"Properties\" icon 811 group 1006"},
          {1008, L"closed \"Tasks\" icon 4172 group 1006"},
          {1009, L"closed \"NC program\" icon 4226 group 1006"},
          {1011, L"closed \"Weld tree\" icon 813 group 1006"},
-         {1029, L"closed \"panes.annotations\" icon 815 group 1006"},
-         {1031, L"closed \"panes.layers\" icon 817 group 1006"},
-         {1039, L"closed \"panes.generation_queue\" icon 824 group 1006"},
-         {1023, L"closed \"panes.assembly_structure\" icon 796"},
-         {1035, L"closed \"panes.formfactors\" icon 821 group 1030"}},
+         {1029, L"closed \"Аннотации\" icon 815 group 1006"},
+         {1031, L"closed \"Слои\" icon 817 group 1006"},
+         {1039, L"closed \"Очередь построения\" icon 824 group 1006"},
+         {1023, L"closed \"Структура сборки\" icon 796"},
+         {1035, L"closed \"Типоразмеры\" icon 821 group 1030"}},
         [&](UINT id) { return shown[id]; });
     EXPECT_EQ(shown.size(), 13u);
 }
