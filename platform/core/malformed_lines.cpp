@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/core/journal.h"
+#include "platform/core/text.h"
 
 namespace platform::core {
 
@@ -52,6 +53,18 @@ std::wstring quotedInput(std::wstring_view text, std::size_t limit) {
     out += L"\"";
     if (shown.size() < text.size()) out += L"...";
     return out;
+}
+
+TextLines::TextLines(std::string_view utf8) : rest_(withoutUtf8Bom(utf8)) {}
+
+bool TextLines::next(std::string_view& line) {
+    if (rest_.empty()) return false;
+    ++number_;
+    const std::size_t end = rest_.find('\n');
+    line = rest_.substr(0, end);
+    rest_ = end == std::string_view::npos ? std::string_view{} : rest_.substr(end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return true;
 }
 
 }  // namespace platform::core

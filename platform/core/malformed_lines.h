@@ -36,6 +36,20 @@ private:
     bool finished_ = false;
 };
 
+// The lines of a text file in order, numbered from 1 for the reports above: a leading UTF-8 BOM is
+// dropped and a line ends at "\n" or "\r\n".
+class TextLines {
+public:
+    explicit TextLines(std::string_view utf8);
+    // The next line without its end; false when none is left.
+    bool next(std::string_view& line);
+    std::size_t number() const { return number_; }
+
+private:
+    std::string_view rest_;
+    std::size_t number_ = 0;
+};
+
 // A piece of input as a warning may quote it: in double quotes, control and other unprintable
 // characters escaped (\t, \n, \r, \xNN, \uNNNN), and cut after `limit` characters with "...".
 // Backslashes and quotes stay as they are, so Windows paths read as written.

@@ -79,14 +79,9 @@ std::map<UINT, std::vector<ACCEL>> parseAcceleratorTables(std::string_view utf8,
     platform::core::MalformedLines problems{std::wstring(origin), [&](std::wstring warning) {
                                                 if (warnings) warnings->push_back(std::move(warning));
                                             }};
-    utf8 = platform::core::withoutUtf8Bom(utf8);
-    std::size_t lineNumber = 0;
-    while (!utf8.empty()) {
-        ++lineNumber;
-        const std::size_t end = utf8.find('\n');
-        std::string_view line = utf8.substr(0, end);
-        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+    platform::core::TextLines lines(utf8);
+    for (std::string_view line; lines.next(line);) {
+        const std::size_t lineNumber = lines.number();
         if (line.empty() || line.front() == '#') continue;
         const std::size_t first = line.find('\t');
         const std::size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);

@@ -77,14 +77,9 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
                                                 if (warnings) warnings->push_back(std::move(warning));
                                             }};
     auto warn = [&](std::size_t line, const std::wstring& what) { problems.report(line, what); };
-    utf8 = platform::core::withoutUtf8Bom(utf8);
-    std::size_t lineNumber = 0;
-    while (!utf8.empty()) {
-        ++lineNumber;
-        const std::size_t end = utf8.find('\n');
-        std::string_view line = utf8.substr(0, end);
-        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+    platform::core::TextLines lines(utf8);
+    for (std::string_view line; lines.next(line);) {
+        const std::size_t lineNumber = lines.number();
         if (line.empty() || line.front() == '#') continue;
 
         const std::size_t tab = line.find('\t');

@@ -83,14 +83,9 @@ EditSettingsTable parseEditSettings(std::string_view utf8, std::wstring_view ori
                                                 if (warnings) warnings->push_back(std::move(warning));
                                             }};
     auto quoted = [](std::string_view text) { return platform::core::quotedInput(platform::core::fromUtf8(text)); };
-    utf8 = platform::core::withoutUtf8Bom(utf8);
-    std::size_t lineNumber = 0;
-    while (!utf8.empty()) {
-        ++lineNumber;
-        const std::size_t end = utf8.find('\n');
-        std::string_view line = utf8.substr(0, end);
-        utf8 = end == std::string_view::npos ? std::string_view{} : utf8.substr(end + 1);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+    platform::core::TextLines lines(utf8);
+    for (std::string_view line; lines.next(line);) {
+        const std::size_t lineNumber = lines.number();
         line = trimmed(line);
         if (line.empty() || line.front() == '#') continue;
 
