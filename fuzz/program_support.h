@@ -15,7 +15,6 @@
 #include "documentsmenu/console_tree.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/harness.h"
-#include "syspanel/edit_list_button_click.h"
 #include "syspanel/sys_panel_outline.h"
 
 namespace fuzz {
@@ -51,7 +50,6 @@ private:
                                                &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                                &DocumentsMenu::ConsoleTree::Close});
         korvo::console::setSysPanelOutline(&SysPanelOutline);
-        korvo::console::setListButtonClick(&ClickEditListButton);
         platform::harness::Config config;
         config.platform.modal = platform::core::ModalPolicy::Lenient;
         return config;

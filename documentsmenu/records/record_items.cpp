@@ -68,6 +68,12 @@ int ReportRecordItem::Compare(CXTPReportColumn* column, CXTPReportRecordItem* it
                    : GetCaption(column).Compare(item->GetCaption(column));
 }
 
+bool ReportRecordItem::GetSortKey(CXTPReportColumn* column, int& priority, CString& caption) const {
+    priority = GetSortPriority();
+    caption = GetCaption(column);
+    return true;
+}
+
 void ReportRecordItem::OnEditChanged(XTP_REPORTRECORDITEM_ARGS* args, LPCWSTR text) {
     CXTPReportInplaceEdit* editor = args && args->pControl ? args->pControl->GetInplaceEdit() : nullptr;
     if (!editor) return;

@@ -20,6 +20,7 @@ public:
 
     void OnDblClick(XTP_REPORTRECORDITEM_CLICKARGS* args) override;
     int Compare(CXTPReportColumn* column, CXTPReportRecordItem* item) override;
+    bool GetSortKey(CXTPReportColumn* column, int& priority, CString& caption) const override;
     void OnEditChanged(XTP_REPORTRECORDITEM_ARGS* args, LPCWSTR text) override;
     // In-place editing of this cell in its report control.
     void StartEdit();

@@ -65,6 +65,46 @@ void CXTPReportControl::EndUpdate() {
     if (updateLock_ > 0 && --updateLock_ == 0 && populatePending_) Populate();
 }
 
+namespace {
+
+// Sorts `shown` by `by` as its items' Compare would, with each item's key read once; false (and
+// `shown` untouched) when an item's Compare is not a key comparison.
+bool sortByKeys(const CXTPReportRecords* records, CXTPReportColumn* by, std::vector<CXTPReportRecord*>& shown) {
+    struct Keyed {
+        CXTPReportRecord* record;
+        bool present;
+        int priority;
+        CString caption;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(shown.size());
+    for (CXTPReportRecord* record : shown) {
+        Keyed key{record, false, 0, {}};
+        if (const CXTPReportRecordItem* item = record->GetItem(by->GetItemIndex())) {
+            if (!item->GetSortKey(by, key.priority, key.caption)) return false;
+            key.present = true;
+        }
+        keyed.push_back(std::move(key));
+    }
+    const bool increasing = by->IsSortedIncreasing() != FALSE;
+    std::stable_sort(keyed.begin(), keyed.end(), [records, increasing](const Keyed& a, const Keyed& b) {
+        // A record without an item sorts as an empty caption would, before the others.
+        int order = 0;
+        if (!a.present || !b.present) {
+            order = a.present == b.present ? 0 : a.present ? 1 : -1;
+        } else if (a.priority != b.priority) {
+            order = a.priority - b.priority;
+        } else {
+            order = records ? records->Compare(a.caption, b.caption) : a.caption.Compare(b.caption);
+        }
+        return increasing ? order < 0 : order > 0;
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) shown[i] = keyed[i].record;
+    return true;
+}
+
+}  // namespace
+
 std::vector<CXTPReportRecord*> CXTPReportControl::sortedVisible(CXTPReportRecords* records) const {
     std::vector<CXTPReportRecord*> shown;
     shown.reserve(static_cast<std::size_t>(records->GetCount()));
@@ -74,6 +114,7 @@ std::vector<CXTPReportRecord*> CXTPReportControl::sortedVisible(CXTPReportRecord
     }
     for (auto column = columns_.GetSortOrder().rbegin(); column != columns_.GetSortOrder().rend(); ++column) {
         CXTPReportColumn* by = *column;
+        if (sortByKeys(records, by, shown)) continue;
         std::stable_sort(shown.begin(), shown.end(), [by](CXTPReportRecord* a, CXTPReportRecord* b) {
             CXTPReportRecordItem* first = a->GetItem(by->GetItemIndex());
             CXTPReportRecordItem* second = b->GetItem(by->GetItemIndex());

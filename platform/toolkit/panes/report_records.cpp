@@ -31,6 +31,8 @@ void CXTPReportRecordItem::OnClick(XTP_REPORTRECORDITEM_CLICKARGS*) {}
 
 void CXTPReportRecordItem::OnDblClick(XTP_REPORTRECORDITEM_CLICKARGS*) {}
 
+bool CXTPReportRecordItem::GetSortKey(CXTPReportColumn*, int&, CString&) const { return false; }
+
 int CXTPReportRecordItem::Compare(CXTPReportColumn* column, CXTPReportRecordItem* item) {
     if (!item) return 0;
     const CXTPReportRecords* records = record_ ? record_->GetRecords() : nullptr;
