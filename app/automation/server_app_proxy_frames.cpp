@@ -308,6 +308,7 @@ void ServerAppProxy::OnChangeVarnelItemStates() {
 
 void ServerAppProxy::OnChangeVisualItemStates() {
     if (auto* site = AssemblyStructureSite(*app_)) site->OnChangeVisualItemStates();
+    if (auto* window = dynamic_cast<CModelElementsListWnd*>(app_->GetModelElementsWindow(false))) window->GetList().Refresh();
 }
 
 void ServerAppProxy::OnChangeSettings(const void*) {}
