@@ -199,6 +199,25 @@ TEST_F(DocumentTabs, ASecondWindowOfADocumentOpensNextToItsTabAndMiddleClickClos
     EXPECT_EQ(frame->GetTabClient().GetItemCount(), 3);
 }
 
+// The new-window item stands for the last document tab before it: choosing it selects that one.
+TEST_F(DocumentTabs, TheNewWindowItemSelectsTheTabBeforeIt) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    client.ShowNewWindowItem(TRUE);
+    client.UpdateContents();
+    s.user().clickTab(window, 1);  // the first document's
+    s.runUntilIdle();
+    CXTPTabClientWnd::CWorkspace* workspace = client.GetWorkspace(0);
+    ASSERT_NE(workspace, nullptr);
+    ASSERT_EQ(workspace->GetItemCount(), 3);
+    CXTPTabManagerItem* newWindow = workspace->GetItem(2);
+    ASSERT_TRUE(newWindow->IsNewWindowItem());
+    workspace->SetSelectedItem(newWindow);
+    s.runUntilIdle();
+    EXPECT_EQ(workspace->GetSelectedItem(), workspace->GetItem(1));
+    EXPECT_EQ(Active(), workspace->GetItem(1)->GetHandle());
+}
+
 TEST_F(DocumentTabs, TheBackgroundPictureIsCentredOrDrawnFromItsMinimumOffsetAndSharedByTheClients) {
     s.files().writePicture(L"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\Background.png", 100, 50);
     s.start();
