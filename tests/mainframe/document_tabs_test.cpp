@@ -148,7 +148,7 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
     EXPECT_TRUE(HasLine(menu, L"601 (o) "));
     EXPECT_TRUE(HasLine(menu, L"1204 "));
     EXPECT_TRUE(HasLine(menu, L"61217 "));
-    EXPECT_TRUE(HasLine(menu, L"2046 "));
+    EXPECT_TRUE(HasLine(menu, L"2046 New Main Window"));  // the second line of its kernel string
     EXPECT_TRUE(HasLine(menu, L"  3450 [x] "));  // the one main frame, checked
     EXPECT_TRUE(HasLine(menu, L"  2826 "));
     EXPECT_FALSE(HasLine(menu, L"606 (greyed)"));
@@ -167,6 +167,24 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
     EXPECT_TRUE(HasLine(menu, L"607 (greyed)"));
     EXPECT_EQ(GetOptions().fixedWidthTabs, 1);
     EXPECT_EQ(frame->GetTabClient().GetPaintManager()->GetLayout(), xtpTabLayoutFixed);
+}
+
+// The move submenu has ids for fifty frames: the fifty-first is not listed (its id would be
+// another command's), while "new main window" still is.
+TEST_F(DocumentTabs, TheMoveSubmenuListsAtMostFiftyFrames) {
+    StartWithTwoDocuments();
+    for (int i = 0; i < 50; ++i) ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    ASSERT_EQ(s.inspect().mainFrames().size(), 51u);
+    std::vector<std::wstring> menu;
+    s.user().expectMenu([&](const std::vector<std::wstring>& lines) {
+        menu = lines;
+        return 0u;
+    });
+    s.user().rightClickTab(window, 1);
+    EXPECT_TRUE(HasLine(menu, L"  3499 "));
+    EXPECT_FALSE(HasLine(menu, L"  3500 "));
+    EXPECT_TRUE(HasLine(menu, L"  2826 "));
 }
 
 TEST_F(DocumentTabs, FixedWidthTabsAreSixteenAverageCharactersWideWithTheirMarginsIconAndCloseButton) {
