@@ -1,9 +1,12 @@
 #include "platform/korvoui/layout.h"
 
+#include <new>
+
 #include <pugixml.hpp>
 
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/faults.h"
 #include "platform/toolkit/xml_reading.h"
 
 namespace Korvo::UI::XML {
@@ -176,6 +179,8 @@ void ApplyControls(const Element& parent, CXTPControls& controls, const Applicat
 }
 
 void ToolBar::apply(CXTPCommandBar& bar, const ApplicationParameters& parameters) const {
+    // Building the controls allocates: a test can make that run out of memory.
+    if (platform::faultInjected(L"Korvo::UI::XML::ToolBar::apply")) throw std::bad_alloc();
     CXTPControls* controls = bar.GetControls();
     if (parameters.replaceControls) controls->RemoveAll();
     ApplyControls(*this, *controls, parameters);
