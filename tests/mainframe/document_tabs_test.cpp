@@ -217,6 +217,26 @@ TEST_F(DocumentTabs, ASecondWindowOfADocumentOpensNextToItsTabAndMiddleClickClos
     EXPECT_EQ(frame->GetTabClient().GetItemCount(), 3);
 }
 
+// A tab shows the document's short title in place of its title, unless the document keeps the
+// full one; the window's own text is left alone.
+TEST_F(DocumentTabs, ATabShowsTheShortTitle) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    CWnd* child = CWnd::FromHandle(client.GetItemWindow(0));
+    CKvw32Doc* document = DocumentOfTab(0);
+    CString windowText;
+    child->GetWindowText(windowText);
+    const CString title = document->GetTitle();
+    ASSERT_FALSE(title.IsEmpty());
+    ASSERT_GE(windowText.Find(title), 0);
+    document->SetShortTitle(L"Short");
+    CString expected = windowText;
+    expected.Replace(title, L"Short");
+    EXPECT_EQ(client.GetItemText(child), expected);
+    document->SetKeepsFullTitle(true);
+    EXPECT_EQ(client.GetItemText(child), windowText);
+}
+
 // The new-window item stands for the last document tab before it: choosing it selects that one.
 TEST_F(DocumentTabs, TheNewWindowItemSelectsTheTabBeforeIt) {
     StartWithTwoDocuments();
