@@ -84,7 +84,14 @@ TEST_F(DocumentTabs, EachDocumentWindowHasATabAndTheActiveOneIsSelected) {
     EXPECT_EQ(Active(), frame->GetTabClient().GetItemWindow(0));
     EXPECT_EQ(frame->GetTabClient().GetSelectedItem(), 0);
 
-    // Closing a window takes its tab away.
+    // A window that refuses to close keeps its tab; closing a window takes its tab away.
+    auto* child = dynamic_cast<Korvo::UI::MdiChildFrame*>(CWnd::FromHandlePermanent(frame->GetTabClient().GetItemWindow(0)));
+    ASSERT_NE(child, nullptr);
+    child->SetRefuseClose(true);
+    s.user().clickTabCloseButton(window, 1);
+    s.runUntilIdle();
+    EXPECT_EQ(frame->GetTabClient().GetItemCount(), 2);
+    child->SetRefuseClose(false);
     s.user().clickTabCloseButton(window, 1);
     s.runUntilIdle();
     EXPECT_EQ(Lines(s.inspect().dumpTabs(window)).size(), 2u);
