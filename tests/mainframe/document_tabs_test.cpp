@@ -244,6 +244,27 @@ TEST_F(DocumentTabs, ATabShowsTheShortTitle) {
     EXPECT_EQ(client.GetItemText(child), windowText);
 }
 
+// The menu bar's system buttons follow the active document window on every watched frame message,
+// and the toolkit's own handling of the message runs after.
+TEST_F(DocumentTabs, TheMenuBarHandsWatchedMessagesOnToTheToolkitsHook) {
+    StartWithTwoDocuments();
+    CXTPMenuBar* menuBar = frame->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    frame->MDIMaximize(frame->MDIGetActive());
+    s.runUntilIdle();
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    LRESULT result = 0;
+    int before = menuBar->GetSysButtonsRefreshCount();
+    EXPECT_FALSE(menuBar->OnHookMessage(window, WM_SIZE, wParam, lParam, result));
+    EXPECT_EQ(menuBar->GetSysButtonsRefreshCount(), before + 1);
+    EXPECT_EQ(menuBar->GetSysButtonsChild(), Active());
+    // Activation: the menu bar's refresh, then the toolkit's for the maximised child.
+    before = menuBar->GetSysButtonsRefreshCount();
+    EXPECT_FALSE(menuBar->OnHookMessage(window, WM_MDIACTIVATE, wParam, lParam, result));
+    EXPECT_EQ(menuBar->GetSysButtonsRefreshCount(), before + 2);
+}
+
 // The new-window item stands for the last document tab before it: choosing it selects that one.
 TEST_F(DocumentTabs, TheNewWindowItemSelectsTheTabBeforeIt) {
     StartWithTwoDocuments();
