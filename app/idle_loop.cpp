@@ -78,6 +78,9 @@ void CKvw32App::UpdatePanesAtIdle() {
     if (auto* errors = ExistingWindow<Korvo::UI::ErrorWindowBase>(panes.error.Get())) {
         if (kvpf::CKVDiagnosticsDialog* page = errors->GetActiveWnd()) page->UpdateIfNeed();
     }
+    if (auto* productStructure = ExistingWindow<CProductStructWnd>(panes.productStructure.Get())) {
+        productStructure->Refresh();
+    }
     if (auto* modelElements = ExistingWindow<CModelElementsListWnd>(panes.modelElements.Get())) {
         modelElements->GetList().UpdateIfDirty();
     }
@@ -88,7 +91,6 @@ void CKvw32App::UpdatePanesAtIdle() {
     if (m_currentDocument) {
         if (const KV3DContainer* scene = m_currentDocument->Get3DContainer()) scene->ModelTreeIdle();
     }
-    // The product-structure pane has no window in this edition.
 }
 
 // The popup tool bar answers one fresh selection: the document the selection event named is

@@ -137,11 +137,12 @@ BOOL CKVMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& 
     const bool watched = message == WM_SIZE || message == WM_WINDOWPOSCHANGED ||
                          std::find(kMdiMessages.begin(), kMdiMessages.end(), message) != kMdiMessages.end();
     if (!watched) return CXTPMenuBar::OnHookMessage(hWnd, message, wParam, lParam, result);
+    // The buttons follow the active child first; the toolkit's own handling of the message still runs.
     auto* frame = dynamic_cast<CMDIFrameWnd*>(GetSite());
-    if (!frame || !frame->m_hWndMDIClient) return FALSE;
-    if (const auto active = reinterpret_cast<HWND>(::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0)))
-        RefreshSysButtons(active);
-    return FALSE;
+    if (frame && frame->m_hWndMDIClient)
+        if (const auto active = reinterpret_cast<HWND>(::SendMessageW(frame->m_hWndMDIClient, WM_MDIGETACTIVE, 0, 0)))
+            RefreshSysButtons(active);
+    return CXTPMenuBar::OnHookMessage(hWnd, message, wParam, lParam, result);
 }
 
 bool CKVControlButton::IsSnapCommand(int id) {

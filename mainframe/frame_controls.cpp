@@ -57,10 +57,12 @@ CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
     return nullptr;
 }
 
-CXTPControl* CreateToolBarControl(UINT id, const CString& tag) {
+CXTPControl* CreateToolBarControl(UINT id, const CString& tag,
+                                  const std::function<CXTPControl*(UINT id, const CString& tag)>& factory) {
     if (id >= 17000 && id <= 32000) return nullptr;
-    CXTPControl* control = CreateFrameControl(id, tag);
-    if (!control) control = new CXTPControlButton;
+    CXTPControl* control = factory ? factory(id, tag) : CreateFrameControl(id, tag);
+    if (!control && tag == L"Button") control = new CXTPControlButton;
+    if (!control) return nullptr;
     control->SetID(static_cast<int>(id));
     return control;
 }
@@ -97,6 +99,10 @@ void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, con
         const bool help = !name.IsEmpty() && value == L"help";
         control->SetFlags(help ? (control->GetFlags() | kHelpAnchor) : (control->GetFlags() & ~kHelpAnchor));
     }
+}
+
+void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element) {
+    if (control.GetFlags() & kHelpAnchor) element.setAttribute(L"anchor", L"help");
 }
 
 void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle) {

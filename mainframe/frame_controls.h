@@ -2,6 +2,8 @@
 // UI library leaves to the program.
 #pragma once
 
+#include <functional>
+
 #include "platform/korvoui.h"
 
 // The control for command `id` written as element `tag` ("Button", "Gallery", ...), or null when
@@ -13,8 +15,12 @@ CXTPControl* CreateFrameControl(UINT id, const CString& tag);
 // 2042) and the UI-theme popup (2851, of the pop-up type the tag names); null for other ids.
 CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBars* bars);
 // The tool bars' control creator: none for application commands (17000 to 32000), which the
-// application places itself; otherwise the frame's control or a plain button, with the id set.
-CXTPControl* CreateToolBarControl(UINT id, const CString& tag);
+// application places itself; otherwise `factory`'s control (the frame's CreateFrameControl when
+// none is given) or, for a "Button" element, a plain button, with the id set. Other elements
+// without a control of the program's are left to the UI library, which makes one of the
+// element's own type: a pop-up made a button would lose its items.
+CXTPControl* CreateToolBarControl(UINT id, const CString& tag,
+                                  const std::function<CXTPControl*(UINT id, const CString& tag)>& factory = {});
 
 // A decimal integer, or -1 when the text is not one (or does not fit an int).
 int ParseControlWidth(const CString& text);
@@ -24,6 +30,8 @@ bool IsUrl(const CString& value);
 // The tool-bar attribute callback: file and library attributes, "url", and "anchor" ("help",
 // exactly, sets the help anchor; any other value, or an empty attribute name, clears it).
 void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, const CString& value);
+// The attributes the tool-bar callback reads, written back when a bar is saved: the help anchor.
+void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element);
 
 // The texts of a control the toolkit is about to show (its id in the control): hints blocked leave
 // it without description and tooltip, under manual update; otherwise the program's captions,

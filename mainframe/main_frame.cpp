@@ -6,6 +6,7 @@
 #include "app/recovery/generate_dump_file_app_context.h"
 #include "app/kvw32_app.h"
 #include "app/startup/splash_wnd.h"
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "mainframe/statusline/stopwatch.h"
@@ -63,10 +64,7 @@ CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool rest
         }
         CXTPMenuBar* menuBar = owned->GetMenuBar();
         if (menuBar && state.menuBar) {
-            Korvo::UI::XML::ApplicationParameters parameters;
-            parameters.replaceControls = true;
-            parameters.storeOriginal = true;
-            state.menuBar->apply(*menuBar, parameters);
+            state.menuBar->apply(*menuBar, owned->ToolBarApplicationParameters(*menuBar));
             menuBar->GetControls()->CreateOriginalControls();
         }
         // The frame is in the UI module's list now: every title is renumbered.
@@ -109,6 +107,7 @@ CMainFrame* CMainFrame::Clone() const {
     AFX_MANAGE_STATE(AfxGetAppModuleState());
     auto state = std::make_shared<MainFrameState>();
     Korvo::UI::XML::ApplicationParameters parameters;
+    parameters.writeAttributes = WriteToolBarControlAttributes;
     if (CXTPMenuBar* menuBar = GetMenuBar()) {
         state->menuBar = std::make_shared<Korvo::UI::XML::ToolBar>(L"MenuBar");
         state->menuBar->save(*menuBar, parameters);

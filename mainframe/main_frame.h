@@ -226,6 +226,10 @@ private:
     // The callbacks through which the UI library asks the frame while it applies a ribbon
     // layout: the frame's own controls and the attributes the library leaves to it.
     void InitRibbonApplicationParameters();
+    // How a tool bar (the menu bar among them) is built from its layout element: the controls
+    // replaced and kept as the bar's originals, the frame's own controls and the tool-bar
+    // attributes (the help anchor among them).
+    Korvo::UI::XML::ApplicationParameters ToolBarApplicationParameters(CXTPCommandBar& bar);
 
     // Members in declaration order.
     COleDropTarget m_dropTarget;

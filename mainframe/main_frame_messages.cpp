@@ -1,6 +1,8 @@
 // The main frame's message bars and the add-on applications' menu items.
 #include "mainframe/main_frame.h"
 
+#include "commandbars/kv_ribbon_bar.h"
+
 std::uint64_t CMainFrame::ShowMessageBar(int imageId, const CString& title, const CString& text,
                                          const std::vector<MessageBarButton>& buttons,
                                          Korvo::UI::MessageBar::Callback callback, std::uint64_t id, INT_PTR tag,
@@ -22,7 +24,9 @@ LRESULT CMainFrame::OnMessageBarClosed(WPARAM, LPARAM lParam) {
 
 bool CMainFrame::InsertUserMenuItem(const CString& caption, UINT command, int referenceId,
                                     const UserMenuPlacement& placement) {
-    const UserMenuTarget target{GetMenuBarControls(), nullptr, GetCommandBars(), &m_userItemCount};
+    KVRibbonBar* ribbon = GetRibbonBar();
+    const UserMenuTarget target{GetMenuBarControls(), ribbon ? FindRibbonHelpPopup(ribbon->GetControls()) : nullptr,
+                                GetCommandBars(), &m_userItemCount};
     return ::InsertUserMenuItem(target, caption, command, referenceId, placement);
 }
 

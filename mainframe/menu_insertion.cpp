@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/kernel.h"
+#include "platform/korvoui.h"
 
 namespace {
 
@@ -145,6 +146,17 @@ CXTPControl* FindHelpAnchor(CXTPControls* controls) {
         CXTPControl* control = controls->GetAt(i);
         if (control->GetFlags() & kHelpAnchorFlag) return control;
         if (CXTPControl* inner = FindHelpAnchor(PopupControls(control))) return inner;
+    }
+    return nullptr;
+}
+
+CXTPControls* FindRibbonHelpPopup(CXTPControls* ribbonControls) {
+    if (!ribbonControls) return nullptr;
+    for (int i = 0; i < ribbonControls->GetCount(); ++i) {
+        CXTPControl* control = ribbonControls->GetAt(i);
+        if (!control->IsVisible() || !Korvo::UI::IsRibbonFreeControl(control)) continue;
+        CXTPControl* anchor = (control->GetFlags() & kHelpAnchorFlag) ? control : FindHelpAnchor(PopupControls(control));
+        if (CXTPControls* popup = PopupControls(anchor)) return popup;
     }
     return nullptr;
 }

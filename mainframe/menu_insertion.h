@@ -29,6 +29,10 @@ CXTPControl* FindControlByParameter(CXTPControls* controls, const CString& param
 // The first control (recursively) with the help-anchor flag.
 CXTPControl* FindHelpAnchor(CXTPControls* controls);
 
+// The pop-up an add-on's help items go to in the ribbon: that of the help anchor inside (or on) the
+// first visible free-standing control that holds one; null when none does.
+CXTPControls* FindRibbonHelpPopup(CXTPControls* ribbonControls);
+
 // The context of an insertion: the menu bar's controls, the ribbon's help-anchored pop-up (or
 // null), the command bars that own new pop-up bars, and the frame's user-item count.
 struct UserMenuTarget {

@@ -86,6 +86,28 @@ void CMainFrame::InitRibbonControls() {
         true);
 }
 
+Korvo::UI::XML::ApplicationParameters CMainFrame::ToolBarApplicationParameters(CXTPCommandBar& bar) {
+    Korvo::UI::XML::ApplicationParameters parameters;
+    parameters.replaceControls = true;
+    parameters.storeOriginal = true;
+    parameters.createControl = [this, &bar](const Korvo::UI::XML::Element& element) -> CXTPControl* {
+        const std::wstring* idText = element.attribute(L"id");
+        const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
+        if (id < 0) return nullptr;
+        // The frame's factory takes the element's name as its tag.
+        const auto tag = reinterpret_cast<DWORD_PTR>(element.name().c_str());
+        return CreateToolBarControl(static_cast<UINT>(id), element.name().c_str(),
+                                    [this, &bar, tag](UINT control, const CString&) {
+                                        return CreateCustomControl(control, tag, &bar);
+                                    });
+    };
+    parameters.readAttribute = [](CXTPControl& control, const std::wstring& name, const std::wstring& value) {
+        ApplyToolBarControlAttribute(&control, CString(name.c_str()), CString(value.c_str()));
+    };
+    parameters.writeAttributes = WriteToolBarControlAttributes;
+    return parameters;
+}
+
 void CMainFrame::ViewActivated(CView* view) {
     Korvo::UI::MdiMainFrame::ViewActivated(view);
     if (m_destroying) return;

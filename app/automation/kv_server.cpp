@@ -166,7 +166,9 @@ BSTR KVServer::GetFirstFile(short* position) {
 
 BSTR KVServer::GetNextFile(short* position) {
     const std::vector<CKvw32Doc*> documents = OpenDocuments();
-    const int next = *position < 0 ? static_cast<int>(documents.size()) : *position + 1;
+    // The first document whose index is greater than the position: any negative position starts
+    // the enumeration over.
+    const int next = *position < 0 ? 0 : *position + 1;
     if (next >= static_cast<int>(documents.size())) {
         *position = -1;
         return SysAllocString(L"");

@@ -270,8 +270,12 @@ Korvo::UI::MessageBar* ServerAppProxy::ShowMessageBarEx(std::uint64_t id, LPCWST
                                                          CObject* boundObject) {
     CMainFrame* frame = ActiveFrame();
     if (!frame) return nullptr;
-    if (!frame->ShowMessageBar(0, title ? title : L"", text ? text : L"", {}, {}, id, 0, boundObject)) return nullptr;
-    return frame->GetLastMessageBar();
+    // The frame answers the bar's id, which is 0 for a bar the caller made under id 0: whether a bar
+    // was made is whether the frame's newest bar changed. A live bar cannot share the new one's address.
+    const Korvo::UI::MessageBar* before = frame->GetLastMessageBar();
+    frame->ShowMessageBar(0, title ? title : L"", text ? text : L"", {}, {}, id, 0, boundObject);
+    Korvo::UI::MessageBar* made = frame->GetLastMessageBar();
+    return made != before ? made : nullptr;
 }
 
 bool ServerAppProxy::IsValidMessageBar(const Korvo::UI::MessageBar* bar) {
@@ -304,6 +308,7 @@ void ServerAppProxy::OnChangeVarnelItemStates() {
 
 void ServerAppProxy::OnChangeVisualItemStates() {
     if (auto* site = AssemblyStructureSite(*app_)) site->OnChangeVisualItemStates();
+    if (auto* window = dynamic_cast<CModelElementsListWnd*>(app_->GetModelElementsWindow(false))) window->GetList().Refresh();
 }
 
 void ServerAppProxy::OnChangeSettings(const void*) {}

@@ -23,7 +23,7 @@ void CKVRecentFileList::Add(LPCWSTR path) {
     const CString text(path);
     int index = 0;
     if (const int tagLength = TagLength(text); tagLength > 0) {
-        AddTagged(text, tagLength);
+        index = AddTagged(text, tagLength);
     } else {
         wchar_t full[MAX_PATH] = {};
         if (text.GetLength() >= MAX_PATH || !AfxFullPath(full, path)) {
@@ -46,7 +46,7 @@ void CKVRecentFileList::Add(LPCWSTR path) {
     ForEachStartPageView([index](IStartPageView* view) { view->OnRecentListChanged(index); });
 }
 
-void CKVRecentFileList::AddTagged(const CString& path, int tagLength) {
+int CKVRecentFileList::AddTagged(const CString& path, int tagLength) {
     const CString tag = path.Left(tagLength);
     int index = m_nSize - 1;
     for (int i = 0; i < m_nSize - 1; ++i) {
@@ -61,6 +61,7 @@ void CKVRecentFileList::AddTagged(const CString& path, int tagLength) {
     }
     m_arrNames[0] = path;
     m_arrPinned[0] = false;
+    return index;
 }
 
 void CKVRecentFileList::Add(LPCWSTR path, LPCWSTR appId) {

@@ -25,7 +25,9 @@ public:
     bool GetKeepEntries() const { return m_keepEntries; }
 
 private:
-    void AddTagged(const CString& path, int tagLength);
+    // Puts a tagged path at the top in place of an older entry of the same tag; returns the
+    // position the older entry (or the entry the list lost) had.
+    int AddTagged(const CString& path, int tagLength);
 
     bool m_keepEntries = false;
 };

@@ -24,14 +24,29 @@ void destroyHalfMadeFrame(CFrameWnd* frame) {
         delete frame;
 }
 
+// The image template is made from the drawings' resource, so its file type is theirs: it offers no
+// filter of its own, and File Open lists the drawings' once. Pictures are opened by the
+// application, never chosen by their extension.
+class ImageDocTemplate : public CMultiDocTemplate {
+public:
+    using CMultiDocTemplate::CMultiDocTemplate;
+    BOOL GetDocString(CString& text, DocStringIndex index) const override {
+        if (index == filterName || index == filterExt) {
+            text.Empty();
+            return FALSE;
+        }
+        return CMultiDocTemplate::GetDocString(text, index);
+    }
+};
+
 }  // namespace
 
 CMultiDocTemplate& ImageDocumentTemplate() {
     // The application keeps every template it is given until the process ends.
     static CMultiDocTemplate* const imageTemplate = [] {
         CKvw32App* app = CKvw32App::Instance();
-        auto* made = new CMultiDocTemplate(app->GetMainResourceId(), RUNTIME_CLASS(CDibDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                           RUNTIME_CLASS(CImageView));
+        auto* made = new ImageDocTemplate(app->GetMainResourceId(), RUNTIME_CLASS(CDibDoc), RUNTIME_CLASS(CMDIChildWnd),
+                                          RUNTIME_CLASS(CImageView));
         app->AddDocTemplateSafe(made);
         return made;
     }();

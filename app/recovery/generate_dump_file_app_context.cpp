@@ -48,8 +48,9 @@ void GenerateDumpFileAppContext::Restart() {
     app->WriteProfileInt(L"ErrorRestore", L"Restart", 1);
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    STARTUPINFOW startup;
-    PROCESS_INFORMATION process;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
     if (!CreateProcessW(program, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return;
     AllowSetForegroundWindow(process.dwProcessId);
     CloseHandle(process.hProcess);

@@ -1,9 +1,12 @@
 #include "platform/korvoui/layout.h"
 
+#include <new>
+
 #include <pugixml.hpp>
 
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/faults.h"
 #include "platform/toolkit/xml_reading.h"
 
 namespace Korvo::UI::XML {
@@ -186,26 +189,40 @@ void ApplyControls(const Element& parent, CXTPControls& controls, const Applicat
 }
 
 void ToolBar::apply(CXTPCommandBar& bar, const ApplicationParameters& parameters) const {
+    // Building the controls allocates: a test can make that run out of memory.
+    if (platform::faultInjected(L"Korvo::UI::XML::ToolBar::apply")) throw std::bad_alloc();
     CXTPControls* controls = bar.GetControls();
     if (parameters.replaceControls) controls->RemoveAll();
     ApplyControls(*this, *controls, parameters);
     if (parameters.storeOriginal) controls->CreateOriginalControls();
 }
 
-void ToolBar::save(const CXTPCommandBar& bar, const ApplicationParameters& parameters) {
-    *this = ToolBar(name());
-    setAttribute(L"id", std::to_wstring(bar.GetBarID()));
-    setAttribute(L"title", bar.GetTitle().GetString());
-    const CXTPControls* controls = bar.GetControls();
-    for (int i = 0; i < controls->GetCount(); ++i) {
-        const CXTPControl* control = controls->GetAt(i);
-        auto element = addChild(ControlTypeName(control->GetType()));
+namespace {
+
+// The controls of a list as child elements of `parent`; a pop-up's items as its own children, as
+// applying reads them.
+void SaveControls(const CXTPControls& controls, Element& parent, const ApplicationParameters& parameters) {
+    for (int i = 0; i < controls.GetCount(); ++i) {
+        const CXTPControl* control = controls.GetAt(i);
+        auto element = parent.addChild(ControlTypeName(control->GetType()));
         element->setAttribute(L"id", std::to_wstring(control->GetID()));
         if (!control->GetCaption().IsEmpty()) element->setAttribute(L"caption", control->GetCaption().GetString());
         if (control->GetBeginGroup()) element->setAttribute(L"beginGroup", L"true");
         if (!control->IsVisible()) element->setAttribute(L"visible", L"false");
         if (parameters.writeAttributes) parameters.writeAttributes(*control, *element);
+        const XTPControlType type = control->GetType();
+        const bool popup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+        if (popup && control->GetCommandBar()) SaveControls(*control->GetCommandBar()->GetControls(), *element, parameters);
     }
+}
+
+}  // namespace
+
+void ToolBar::save(const CXTPCommandBar& bar, const ApplicationParameters& parameters) {
+    *this = ToolBar(name());
+    setAttribute(L"id", std::to_wstring(bar.GetBarID()));
+    setAttribute(L"title", bar.GetTitle().GetString());
+    SaveControls(*bar.GetControls(), *this, parameters);
 }
 
 }  // namespace Korvo::UI::XML

@@ -118,6 +118,8 @@ void CModelElementsList::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"CModelElementsList::SetActiveDocument(" + documentText(document) + L")");
 }
 
+void CModelElementsList::Refresh() { recordCall(L"CModelElementsList::Refresh()"); }
+
 void CModelElementsList::UpdateIfDirty() { platform::core::recordIdleCall(L"CModelElementsList::UpdateIfDirty()"); }
 
 namespace kvpf {

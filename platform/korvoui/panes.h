@@ -130,6 +130,8 @@ public:
     void SetActiveDocument(CKvw32Doc* document);
     // Idle time: the list is refilled when the document's elements changed.
     void UpdateIfDirty();
+    // Shows the elements' visual states again (the kernel changed them).
+    void Refresh();
 };
 
 namespace kvpf {

@@ -94,6 +94,9 @@ bool CanBeOptional(const CXTPControl* control);
 bool IsOptionalControl(const CXTPControl* control);
 void MakeControlOptional(CXTPControl* control, bool optional, bool relayout);
 
+// Whether a control stands free in the ribbon (beside the tabs, outside every group): flag 1.
+inline bool IsRibbonFreeControl(const CXTPControl* control) { return control && (control->GetFlags() & 1) != 0; }
+
 // Keeps a window on its monitor's work area, moving it when needed.
 void EnsureIsVisible(CWnd* window);
 

@@ -102,6 +102,12 @@ TEST_F(AutomationServer, EnumerationsVisitEveryDocumentOnceInOpeningOrder) {
     }
     EXPECT_EQ(visited, (std::vector<std::wstring>{kBracket, kCover, L""}));
     EXPECT_EQ(position, -1);
+    // Every index is greater than a negative position: the enumeration starts over.
+    for (short before : {short{-1}, short{-7}}) {
+        position = before;
+        EXPECT_EQ(TextOf(Call(L"GetNextFile", {DispatchValue::ShortRef(&position)})), kBracket) << before;
+        EXPECT_EQ(position, 0);
+    }
 
     EXPECT_EQ(TextOf(Call(L"GetFirstFileEx")), kBracket);
     EXPECT_EQ(TextOf(Call(L"GetNextFileEx")), kCover);

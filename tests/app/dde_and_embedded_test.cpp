@@ -69,6 +69,28 @@ TEST_F(DdeQueue, CommandsOfTheStartupRunAfterTheFirstShowingInArrivalOrder) {
     EXPECT_EQ(s.kernel().openedDocuments().back(), kLater);
 }
 
+// A command kept while a frame is modal runs when the last modal state of that frame ends, not
+// while an inner one ends.
+TEST_F(DdeQueue, KeptCommandsRunWhenTheFramesLastModalStateEnds) {
+    Session s;
+    WriteDocuments(s);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    s.runUntilIdle();
+    auto* frame = dynamic_cast<CFrameWnd*>(CWnd::FromHandle(s.inspect().mainFrames().at(0)));
+    ASSERT_NE(frame, nullptr);
+    frame->BeginModalState();
+    frame->BeginModalState();
+    CKvw32App::Instance()->QueueDdeCommand(OpenCommand(kLater).c_str());
+    frame->EndModalState();
+    EXPECT_EQ(PendingDdeCommands().size(), 1u);
+    EXPECT_TRUE(s.kernel().openedDocuments().empty());
+    frame->EndModalState();
+    s.runUntilIdle();
+    EXPECT_TRUE(PendingDdeCommands().empty());
+    EXPECT_EQ(s.kernel().openedDocuments(), std::vector<std::wstring>{std::wstring(kLater)});
+}
+
 class EmbeddedStart : public SessionTest {};
 
 TEST_F(EmbeddedStart, ShowsNothingAndRestoresNothing) {

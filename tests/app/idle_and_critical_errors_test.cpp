@@ -65,6 +65,9 @@ TEST_F(IdlePass, OnePassRunsItsStepsInOrderAfterEachBurstOfMessages) {
     panes.properties.Reset(Korvo::UI::PropertiesWindow::Instance(host));
     panes.layers.Reset(CLayersWnd::Create(host));
     panes.configurations.Reset(CConfigurationsWnd::Instance(host));
+    auto* product = new CProductStructWnd;
+    product->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1020);
+    panes.productStructure.Reset(product);
     auto* elements = new CModelElementsListWnd;
     elements->Create(L"STATIC", nullptr, WS_CHILD, RECT{0, 0, 0, 0}, host, 1022);
     panes.modelElements.Reset(elements);
@@ -91,6 +94,8 @@ TEST_F(IdlePass, OnePassRunsItsStepsInOrderAfterEachBurstOfMessages) {
                                                L"CXTPReportControl::FreeRowBatchExtraData()",
                                                L"CConfigurationsWnd::OnIdleUpdate()",
                                            }));
+    // The product structure's editor refreshes at every pass.
+    EXPECT_GE(indexOf(calls(s), L"ProductStructEditorProxy::Refresh()"), 0);
     // Nothing to do, no pass.
     s.runUntilIdle();
     EXPECT_TRUE(s.kernel().takeIdleCalls().empty());

@@ -276,3 +276,35 @@ TEST_F(KernelCallbacks, StartingTheLeadersPostsTheTitleBlockNotesCommandToTheAct
 }
 
 }  // namespace
+
+namespace {
+
+// A layout that marks the Help menu as where add-ons put their help items.
+TEST_F(KernelCallbacks, HelpItemsGoToTheMenuTheLayoutAnchorsInEveryFrame) {
+    const std::wstring layout = s.files().programFile(L"DefaultLayout.xml");
+    std::string text = s.files().read(layout).value();
+    const std::string help = "<Popup id=\"57664\" caption=\"Help\"/>";
+    ASSERT_NE(text.find(help), std::string::npos);
+    text.replace(text.find(help), help.size(),
+                 "<Popup id=\"57664\" caption=\"Help\" anchor=\"help\"><Button id=\"57670\" caption=\"Index\"/></Popup>");
+    s.files().write(layout, text);
+    Start();
+    // A second frame is built from the first one's menu bar: the anchor goes with it.
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    s.kernel().setToolsMode(true);
+    s.kernel().callback([](KorvoServerAppProxy& kernel) {
+        EXPECT_TRUE(kernel.InsertUserMenuItem(L"Add-on help", 20012, 0, 6, 0, 1));
+    });
+    for (HWND window : s.inspect().mainFrames()) {
+        CXTPControl* menu = Frame(window)->GetMenuBarControls()->FindControl(57664);
+        ASSERT_NE(menu, nullptr);
+        ASSERT_NE(menu->GetCommandBar(), nullptr);
+        CXTPControls* items = menu->GetCommandBar()->GetControls();
+        ASSERT_EQ(items->GetCount(), 2);
+        EXPECT_EQ(items->GetAt(1)->GetID(), 20012);
+        EXPECT_EQ(items->GetAt(1)->GetCaption(), CString(L"Add-on help"));
+    }
+}
+
+}  // namespace

@@ -167,6 +167,21 @@ TEST_F(ButtonSetTest, ACommandOfTheSetBecomesItsFace) {
     EXPECT_EQ(split->GetCaption(), CString(L"Tip 691"));
 }
 
+// The seventeen snap commands only switch a snap: none takes over the set's face, while any other
+// command of the set does.
+TEST_F(ButtonSetTest, NoSnapCommandBecomesTheFace) {
+    const std::vector<int> snaps{1275, 1276, 1273, 1813, 1997, 1270, 1968, 1274, 1969,
+                                 1794, 1271, 1272, 1970, 1277, 2896, 3173, 1278};
+    for (int id : snaps) set->GetControls()->Add(new CKVControlButton, id);
+    set->GetControls()->Add(new CKVControlButton, 1279);
+    for (int id : snaps) {
+        set->GetControls()->FindControl(id)->OnExecute();
+        EXPECT_EQ(split->GetID(), 690) << id;
+    }
+    set->GetControls()->FindControl(1279)->OnExecute();
+    EXPECT_EQ(split->GetID(), 1279);
+}
+
 TEST_F(ButtonSetTest, ExpandingTheSetReplacesItsPopupBySingleButtonsWhileTheButtonLives) {
     // The expand button's own popup goes while its handler runs.
     set->GetControls()->FindControl(1202)->OnExecute();

@@ -99,6 +99,21 @@ TEST_F(MainFrameCreation, EveryCreationStepCanFailAndLeavesNothingBehind) {
     EXPECT_EQ(s.inspect().mainFrames(), before);
 }
 
+// A library that throws while the frame is built (its layout ran out of memory) costs the frame,
+// not the program: the half-made window goes and the failure is logged with its reason.
+TEST_F(MainFrameCreation, AnExceptionWhileBuildingLeavesNoWindowAndIsLogged) {
+    Session s;
+    s.start();
+    s.runUntilIdle();
+    const std::vector<HWND> before = s.inspect().mainFrames();
+    const std::size_t windowsBefore = s.inspect().topLevelWindows().size();
+    s.faults().failAt(L"Korvo::UI::XML::ToolBar::apply");
+    EXPECT_EQ(CMainFrame::CreateFromState(nullptr), nullptr);
+    EXPECT_EQ(s.inspect().mainFrames(), before);
+    EXPECT_EQ(s.inspect().topLevelWindows().size(), windowsBefore);
+    EXPECT_GE(indexOf(logs(s), L"7 Failed to create a main frame: std::bad_alloc"), 0);
+}
+
 TEST_F(MainFrameCreation, CreationIsTimedAndTheFirstShowingHappensOnce) {
     Session s;
     s.start();

@@ -84,7 +84,14 @@ TEST_F(DocumentTabs, EachDocumentWindowHasATabAndTheActiveOneIsSelected) {
     EXPECT_EQ(Active(), frame->GetTabClient().GetItemWindow(0));
     EXPECT_EQ(frame->GetTabClient().GetSelectedItem(), 0);
 
-    // Closing a window takes its tab away.
+    // A window that refuses to close keeps its tab; closing a window takes its tab away.
+    auto* child = dynamic_cast<Korvo::UI::MdiChildFrame*>(CWnd::FromHandlePermanent(frame->GetTabClient().GetItemWindow(0)));
+    ASSERT_NE(child, nullptr);
+    child->SetRefuseClose(true);
+    s.user().clickTabCloseButton(window, 1);
+    s.runUntilIdle();
+    EXPECT_EQ(frame->GetTabClient().GetItemCount(), 2);
+    child->SetRefuseClose(false);
     s.user().clickTabCloseButton(window, 1);
     s.runUntilIdle();
     EXPECT_EQ(Lines(s.inspect().dumpTabs(window)).size(), 2u);
@@ -148,7 +155,7 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
     EXPECT_TRUE(HasLine(menu, L"601 [x] "));
     EXPECT_TRUE(HasLine(menu, L"1204 "));
     EXPECT_TRUE(HasLine(menu, L"61217 "));
-    EXPECT_TRUE(HasLine(menu, L"2046 "));
+    EXPECT_TRUE(HasLine(menu, L"2046 New Main Window"));  // the second line of its kernel string
     EXPECT_TRUE(HasLine(menu, L"  3450 [x] "));  // the one main frame, checked
     EXPECT_TRUE(HasLine(menu, L"  2826 "));
     EXPECT_FALSE(HasLine(menu, L"606 (greyed)"));
@@ -193,6 +200,24 @@ TEST_F(DocumentTabs, TheTabMenuGoesThroughTheCommandBarsAndTheTabPositionGoesWit
     EXPECT_EQ(second->GetTabClient().GetTabPosition(), xtpTabPositionBottom);
 }
 
+// The move submenu has ids for fifty frames: the fifty-first is not listed (its id would be
+// another command's), while "new main window" still is.
+TEST_F(DocumentTabs, TheMoveSubmenuListsAtMostFiftyFrames) {
+    StartWithTwoDocuments();
+    for (int i = 0; i < 50; ++i) ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    ASSERT_EQ(s.inspect().mainFrames().size(), 51u);
+    std::vector<std::wstring> menu;
+    s.user().expectMenu([&](const std::vector<std::wstring>& lines) {
+        menu = lines;
+        return 0u;
+    });
+    s.user().rightClickTab(window, 1);
+    EXPECT_TRUE(HasLine(menu, L"  3499 "));
+    EXPECT_FALSE(HasLine(menu, L"  3500 "));
+    EXPECT_TRUE(HasLine(menu, L"  2826 "));
+}
+
 TEST_F(DocumentTabs, FixedWidthTabsAreSixteenAverageCharactersWideWithTheirMarginsIconAndCloseButton) {
     GetOptions().fixedWidthTabs = 1;
     StartWithTwoDocuments();
@@ -221,6 +246,66 @@ TEST_F(DocumentTabs, ASecondWindowOfADocumentOpensNextToItsTabAndMiddleClickClos
     s.user().middleClickTab(window, 2);
     s.runUntilIdle();
     EXPECT_EQ(frame->GetTabClient().GetItemCount(), 3);
+}
+
+// A tab shows the document's short title in place of its title, unless the document keeps the
+// full one; the window's own text is left alone.
+TEST_F(DocumentTabs, ATabShowsTheShortTitle) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    CWnd* child = CWnd::FromHandle(client.GetItemWindow(0));
+    CKvw32Doc* document = DocumentOfTab(0);
+    CString windowText;
+    child->GetWindowText(windowText);
+    const CString title = document->GetTitle();
+    ASSERT_FALSE(title.IsEmpty());
+    ASSERT_GE(windowText.Find(title), 0);
+    document->SetShortTitle(L"Short");
+    CString expected = windowText;
+    expected.Replace(title, L"Short");
+    EXPECT_EQ(client.GetItemText(child), expected);
+    document->SetKeepsFullTitle(true);
+    EXPECT_EQ(client.GetItemText(child), windowText);
+}
+
+// The menu bar's system buttons follow the active document window on every watched frame message,
+// and the toolkit's own handling of the message runs after.
+TEST_F(DocumentTabs, TheMenuBarHandsWatchedMessagesOnToTheToolkitsHook) {
+    StartWithTwoDocuments();
+    CXTPMenuBar* menuBar = frame->GetMenuBar();
+    ASSERT_NE(menuBar, nullptr);
+    frame->MDIMaximize(frame->MDIGetActive());
+    s.runUntilIdle();
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    LRESULT result = 0;
+    int before = menuBar->GetSysButtonsRefreshCount();
+    EXPECT_FALSE(menuBar->OnHookMessage(window, WM_SIZE, wParam, lParam, result));
+    EXPECT_EQ(menuBar->GetSysButtonsRefreshCount(), before + 1);
+    EXPECT_EQ(menuBar->GetSysButtonsChild(), Active());
+    // Activation: the menu bar's refresh, then the toolkit's for the maximised child.
+    before = menuBar->GetSysButtonsRefreshCount();
+    EXPECT_FALSE(menuBar->OnHookMessage(window, WM_MDIACTIVATE, wParam, lParam, result));
+    EXPECT_EQ(menuBar->GetSysButtonsRefreshCount(), before + 2);
+}
+
+// The new-window item stands for the last document tab before it: choosing it selects that one.
+TEST_F(DocumentTabs, TheNewWindowItemSelectsTheTabBeforeIt) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    client.ShowNewWindowItem(TRUE);
+    client.UpdateContents();
+    s.user().clickTab(window, 1);  // the first document's
+    s.runUntilIdle();
+    CXTPTabClientWnd::CWorkspace* workspace = client.GetWorkspace(0);
+    ASSERT_NE(workspace, nullptr);
+    ASSERT_EQ(workspace->GetItemCount(), 3);
+    CXTPTabManagerItem* newWindow = workspace->GetItem(2);
+    ASSERT_TRUE(newWindow->IsNewWindowItem());
+    workspace->SetSelectedItem(newWindow);
+    s.runUntilIdle();
+    EXPECT_EQ(workspace->GetSelectedItem(), workspace->GetItem(1));
+    EXPECT_EQ(Active(), workspace->GetItem(1)->GetHandle());
 }
 
 TEST_F(DocumentTabs, TheBackgroundPictureIsCentredOrDrawnFromItsMinimumOffsetAndSharedByTheClients) {

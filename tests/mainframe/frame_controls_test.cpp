@@ -23,10 +23,12 @@ TEST(FrameControls, FileControlsDependOnTheirTagAndApplicationCommandsGetNone) {
     EXPECT_NE(dynamic_cast<Korvo::UI::LibraryGallery*>(gallery.get()), nullptr);
     EXPECT_EQ(Control(CreateFrameControl(1072, L"Popup")), nullptr);
     EXPECT_EQ(Control(CreateFrameControl(0, L"Popup")), nullptr);
-    Control plain(CreateToolBarControl(1072, L"Popup"));
+    Control plain(CreateToolBarControl(1072, L"Button"));
     ASSERT_NE(plain, nullptr);
     EXPECT_EQ(plain->GetID(), 1072);
     EXPECT_EQ(plain->GetType(), xtpControlButton);
+    // A pop-up element keeps the UI library's pop-up, which holds its items.
+    EXPECT_EQ(Control(CreateToolBarControl(1072, L"Popup")), nullptr);
 }
 
 TEST(FrameControls, EachRangeAtItsEndsAndTheFirstIdBeyond) {

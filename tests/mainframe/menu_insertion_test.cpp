@@ -106,4 +106,26 @@ TEST_F(MenuInsertion, AKeyedPopupInsertedAgainReplacesTheFirst) {
     EXPECT_FALSE(InsertUserPopupMenu(target, L"Gone", sub, 0, {0}));
 }
 
+// In the ribbon only a visible control standing free beside the tabs counts, whether it carries
+// the anchor itself or holds it in its pop-up.
+TEST_F(MenuInsertion, TheRibbonsHelpPopupIsThatOfTheFirstVisibleFreeControlHoldingTheAnchor) {
+    CXTPControls ribbon;
+    CXTPControls* grouped = AddPopup(ribbon, 3001);  // in a group: not free
+    grouped->Add(xtpControlPopup, 3002)->SetFlags(kHelpAnchorFlag);
+    CXTPControls* hidden = AddPopup(ribbon, 3003);
+    ribbon.GetAt(1)->SetFlags(1);
+    ribbon.GetAt(1)->SetVisible(FALSE);
+    AddPopup(*hidden, 3004);
+    hidden->GetAt(0)->SetFlags(kHelpAnchorFlag);
+    EXPECT_EQ(FindRibbonHelpPopup(&ribbon), nullptr);
+
+    CXTPControls* free = AddPopup(ribbon, 3005);
+    ribbon.GetAt(2)->SetFlags(1);
+    CXTPControls* anchored = AddPopup(*free, 3006);
+    free->GetAt(0)->SetFlags(kHelpAnchorFlag);
+    EXPECT_EQ(FindRibbonHelpPopup(&ribbon), anchored);
+    ribbon.GetAt(2)->SetFlags(1 | kHelpAnchorFlag);
+    EXPECT_EQ(FindRibbonHelpPopup(&ribbon), free);
+}
+
 }  // namespace

@@ -108,6 +108,15 @@ TEST_F(KernelMessageBars, TheKernelRaisesABarInTheActiveFrameAndClosesItById) {
     kernel->CloseMessageBar(10);
     EXPECT_FALSE(kernel->IsValidMessageBar(second));
     EXPECT_EQ(s.inspect().dumpWindows().find(L"Korvo.MessageBar\""), std::wstring::npos);
+
+    // Id 0 is the caller's to choose: the bar made under it is answered, and closes by it.
+    Korvo::UI::MessageBar* zero = kernel->ShowMessageBar(0, L"Zero id", L"shown?");
+    ASSERT_NE(zero, nullptr);
+    EXPECT_EQ(kernel->GetMessageBarId(zero), 0u);
+    EXPECT_EQ(kernel->ShowMessageBar(0, L"", L""), nullptr);
+    kernel->CloseMessageBar(0);
+    EXPECT_FALSE(kernel->IsValidMessageBar(zero));
+    EXPECT_EQ(s.inspect().dumpWindows().find(L"Korvo.MessageBar\""), std::wstring::npos);
 }
 
 }  // namespace

@@ -120,3 +120,22 @@ TEST_F(PaneChildWindowsTest, TheProductStructureWindowDrivesTheKernelsEditor) {
 }
 
 }  // namespace
+
+namespace {
+
+// The kernel changed the elements' visual states: both windows that show them follow, and a
+// window not made yet is not made for it.
+TEST_F(PaneChildWindowsTest, ChangedVisualStatesReachTheAssemblyAndTheModelElements) {
+    s.kernel().callback(L"OnChangeVisualItemStates", {});
+    EXPECT_EQ(app->GetModelElementsWindow(false), nullptr);
+    ASSERT_NE(app->GetDockingPaneWindow(1022, true), nullptr);
+    ASSERT_NE(app->GetDockingPaneWindow(1023, true), nullptr);
+    s.kernel().callback(L"OnChangeVisualItemStates", {});
+    const std::vector<std::wstring> journal = calls(s);
+    const int assembly = indexOf(journal, L"Korvo::UI::AssemblyStructureControlSite::OnChangeVisualItemStates()");
+    const int elements = indexOf(journal, L"CModelElementsList::Refresh()");
+    EXPECT_GE(assembly, 0);
+    EXPECT_GT(elements, assembly);
+}
+
+}  // namespace

@@ -271,6 +271,21 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
     proxy->HideBackgroundTasks();
 }
 
+// In a button pane too narrow for the four buttons, the bar gives way and keeps five pixels
+// before the first button.
+TEST_F(StatusLineTest, TheTaskBarEndsFivePixelsBeforeTheButtons) {
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(true, false);
+    line->SetPaneStyle(7, line->GetPane(7)->GetStyle() & ~SBPS_STRETCH);
+    line->SetPaneWidth(7, 30);
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
+    RECT barPane{};
+    line->GetItemRect(6, &barPane);
+    const RECT pause = Placed(line->GetTaskButton(886));
+    ASSERT_GT(barPane.right, pause.left - 5);
+    EXPECT_EQ(Placed(line->GetBackgroundTaskBar()).right, pause.left - 5);
+    proxy->HideBackgroundTasks();
+}
+
 TEST_F(StatusLineTest, TaskButtonsDriveTheKernelsBackgroundProcesses) {
     kvrt::StatusLineBkProcManager::Instance().setEnabled(true, true);
     ASSERT_TRUE(proxy->ShowBackgroundTasks(false));

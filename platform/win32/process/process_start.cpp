@@ -17,12 +17,18 @@ DWORD& nextProcessId() {
 }  // namespace
 
 BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES,
-                    BOOL inheritHandles, DWORD, LPVOID, LPCWSTR, STARTUPINFOW*, PROCESS_INFORMATION* processInformation) {
+                    BOOL inheritHandles, DWORD, LPVOID, LPCWSTR, STARTUPINFOW* startupInfo,
+                    PROCESS_INFORMATION* processInformation) {
     wchar_t own[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, own, MAX_PATH);
     const std::wstring_view path = platform::core::viewOf(applicationName);
     const std::wstring text = platform::core::quoted(path) + L" " + platform::core::quoted(platform::core::viewOf(commandLine)) +
                               (inheritHandles ? L" inheriting handles" : L"");
+    if (!startupInfo || startupInfo->cb != sizeof(STARTUPINFOW)) {
+        platform::core::journal().add("process", L"cannot start " + text + L": CreateProcessW needs a STARTUPINFOW whose cb is its size");
+        ::SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     if (!platform::core::equalsNoCase(path, own)) {
         platform::core::journal().add("process", L"cannot start " + text);
         ::SetLastError(ERROR_FILE_NOT_FOUND);

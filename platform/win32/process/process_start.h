@@ -5,10 +5,12 @@
 
 #include "platform/win32/types.h"
 
+// As the API's own structure: no member has a value until the caller gives it one, and `cb` must
+// hold the structure's size.
 struct STARTUPINFOW {
-    DWORD cb = sizeof(STARTUPINFOW);
-    DWORD dwFlags = 0;
-    WORD wShowWindow = 0;
+    DWORD cb;
+    DWORD dwFlags;
+    WORD wShowWindow;
 };
 
 struct PROCESS_INFORMATION {
@@ -19,7 +21,8 @@ struct PROCESS_INFORMATION {
 };
 
 // Journalled as kind "process" ("started <path> <command line>"). The handles returned must be
-// closed with CloseHandle.
+// closed with CloseHandle. A missing start-up record or one whose `cb` is not its size fails with
+// ERROR_INVALID_PARAMETER.
 BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
                     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
                     LPVOID environment, LPCWSTR currentDirectory, STARTUPINFOW* startupInfo,
