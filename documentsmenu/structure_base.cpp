@@ -80,18 +80,25 @@ void StructureBase::AddColumns(bool listView) {
     }
 }
 
-void StructureBase::UpdateHiddenRecords(bool show) {
-    // Hidden rows stay in the tree out of view: they only change their visible flag.
+void StructureBase::forEachRecord(const std::function<void(CXTPReportRecord*)>& visit) {
+    // Without recursion: a tree may be as deep as its folders.
     std::vector<CXTPReportRecords*> pending{GetRecords()};
     while (!pending.empty()) {
         CXTPReportRecords* records = pending.back();
         pending.pop_back();
         for (int i = 0; i < records->GetCount(); ++i) {
             CXTPReportRecord* record = records->GetAt(i);
-            if (auto* row = dynamic_cast<Record*>(record); row && row->IsHidden()) row->SetVisible(show ? TRUE : FALSE);
+            visit(record);
             pending.push_back(record->GetChilds());
         }
     }
+}
+
+void StructureBase::UpdateHiddenRecords(bool show) {
+    // Hidden rows stay in the tree out of view: they only change their visible flag.
+    forEachRecord([show](CXTPReportRecord* record) {
+        if (auto* row = dynamic_cast<Record*>(record); row && row->IsHidden()) row->SetVisible(show ? TRUE : FALSE);
+    });
     Korvo::UI::ReportControl::Populate(this);
     UpdateVisibleColumnIcon();
 }
@@ -120,16 +127,9 @@ void StructureBase::EnsurePopulated() {
 }
 
 void StructureBase::CollapseAll() {
-    std::vector<CXTPReportRecords*> pending{GetRecords()};
-    while (!pending.empty()) {
-        CXTPReportRecords* records = pending.back();
-        pending.pop_back();
-        for (int i = 0; i < records->GetCount(); ++i) {
-            CXTPReportRecord* record = records->GetAt(i);
-            if (record->IsExpanded()) record->SetExpanded(FALSE);
-            pending.push_back(record->GetChilds());
-        }
-    }
+    forEachRecord([](CXTPReportRecord* record) {
+        if (record->IsExpanded()) record->SetExpanded(FALSE);
+    });
     Korvo::UI::ReportControl::Populate(this);
 }
 

@@ -3,6 +3,8 @@
 // kernel's configurations group and rebuild their rows from it.
 #pragma once
 
+#include <functional>
+
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
@@ -77,6 +79,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Every record of the tree, parents before their children.
+    void forEachRecord(const std::function<void(CXTPReportRecord*)>& visit);
     DocumentsMenuDlg* window_;
     Korvo::UI::CachingImageManager images_;
     CString filter_;

@@ -32,15 +32,9 @@ void OpenConfigurationButton::OnExecute() {
 
 void OpenConfigurationButton::OnSetPopup(BOOL popup) {
     CXTPControlPopup::OnSetPopup(popup);
-    CXTPCommandBar* parent = GetParent();
-    if (!popup || !parent || !parent->GetCommandBars()) return;
-    if (!GetCommandBar()) {
-        CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(parent->GetCommandBars());
-        SetCommandBar(bar);
-        bar->InternalRelease();
-    }
-    CXTPControls* items = GetCommandBar()->GetControls();
-    items->RemoveAll();
+    if (!popup) return;
+    CXTPControls* items = Korvo::UI::EmptiedPopupItems(*this);
+    if (!items) return;
     std::vector<CString> names;
     std::vector<CString> paths;
     GetInstalledConfigurations(names, paths);

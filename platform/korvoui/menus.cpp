@@ -101,3 +101,20 @@ bool TabbableToolBar::SetTabAccelerator(const GUID& guid, const ACCEL& accelerat
 }
 
 }  // namespace Korvo::UI
+
+namespace Korvo::UI {
+
+CXTPControls* EmptiedPopupItems(CXTPControlPopup& popup) {
+    CXTPCommandBar* parent = popup.GetParent();
+    if (!parent || !parent->GetCommandBars()) return nullptr;
+    if (!popup.GetCommandBar()) {
+        CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(parent->GetCommandBars());
+        popup.SetCommandBar(bar);
+        bar->InternalRelease();
+    }
+    CXTPControls* items = popup.GetCommandBar()->GetControls();
+    items->RemoveAll();
+    return items;
+}
+
+}  // namespace Korvo::UI

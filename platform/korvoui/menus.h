@@ -48,4 +48,9 @@ public:
     static void Load();
 };
 
+// A pop-up control filled afresh each time it opens: its pop-up bar (made on first use, in the
+// command bars of the control's parent) with no items left. Null when the control has no parent
+// bar in command bars yet.
+CXTPControls* EmptiedPopupItems(CXTPControlPopup& popup);
+
 }  // namespace Korvo::UI

@@ -1,5 +1,7 @@
 #include "platform/korvoui/report.h"
 
+#include "platform/korvoui/menus.h"
+
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/win32/files/file.h"
@@ -62,16 +64,10 @@ ReportColumnsPopup::ReportColumnsPopup(ControlOf control) : control_(std::move(c
 
 void ReportColumnsPopup::OnSetPopup(BOOL popup) {
     CXTPControlPopup::OnSetPopup(popup);
-    CXTPCommandBar* parent = GetParent();
     CXTPReportControl* control = control_ ? control_() : nullptr;
-    if (!popup || !parent || !parent->GetCommandBars() || !control) return;
-    if (!GetCommandBar()) {
-        CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(parent->GetCommandBars());
-        SetCommandBar(bar);
-        bar->InternalRelease();
-    }
-    CXTPControls* items = GetCommandBar()->GetControls();
-    items->RemoveAll();
+    if (!popup || !control) return;
+    CXTPControls* items = EmptiedPopupItems(*this);
+    if (!items) return;
     for (int i = 0; i < control->GetColumns()->GetCount(); ++i) {
         CXTPReportColumn* column = control->GetColumns()->GetAt(i);
         if (!column->IsTreeColumn()) items->Add(new ReportColumnItem(control, column), 0);
