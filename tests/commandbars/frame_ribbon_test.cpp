@@ -170,8 +170,9 @@ TEST_F(FrameRibbonViews, ContextualTabsFollowTheActiveViewAndGoWithTheLastWindow
     s.runUntilIdle();
     EXPECT_TRUE(modelTab->IsVisible());
     EXPECT_EQ(ribbon->GetCurrentTab(), modelTab);
-    // The program's own tab change is not the user's choice for the view.
+    // The program's own tab change is not the user's choice for the view: nothing is recorded.
     EXPECT_EQ(ViewOf(windows[0])->GetStoredTabGuid(), GUID{});
+    EXPECT_EQ(ViewOf(windows[0])->GetMainBarSwitchHistory().GetEventCount(), 0);
 
     // A view without a type of its own brings the default tab back and hides the contextual one.
     frame->MDIActivate(windows[1]);
@@ -188,6 +189,95 @@ TEST_F(FrameRibbonViews, ContextualTabsFollowTheActiveViewAndGoWithTheLastWindow
     EXPECT_EQ(frame->GetActiveKorvoView(), nullptr);
     EXPECT_FALSE(modelTab->IsVisible());
     EXPECT_EQ(CurrentTab(), ribbon->GetTab(0));
+}
+
+// A tab the user picks is the view's choice: it comes back with the view, where the view's own
+// type would have chosen another; a view that keeps no history stores the tab instead.
+TEST_F(FrameRibbonViews, TheUsersTabPickGoesIntoTheViewsHistoryAndComesBackWithTheView) {
+    StartWithTwoDocuments();
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    Korvo::UI::RibbonTab* modelTab = ribbon->FindTabByGuid(k3DRibbonContext);
+    ASSERT_NE(modelTab, nullptr);
+    auto* home = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->GetTab(0));
+    ASSERT_NE(home, nullptr);
+    ASSERT_NE(home->GetGuid(), GUID{});
+    CKVView* view = ViewOf(windows[0]);
+    view->SetTypeGuid(k3DRibbonContext);
+    frame->MDIActivate(windows[0]);
+    s.runUntilIdle();
+    ASSERT_EQ(CurrentTab(), modelTab);
+
+    ASSERT_EQ(s.user().selectTab(frame->GetSafeHwnd(), std::wstring(home->GetCaption().view())), std::nullopt);
+    ASSERT_EQ(view->GetMainBarSwitchHistory().GetEventCount(), 1);
+    EXPECT_EQ(view->GetMainBarSwitchHistory().GetTopEvent().tab, home->GetGuid());
+    EXPECT_EQ(view->GetMainBarSwitchHistory().GetTopEvent().context, k3DRibbonContext);
+    frame->MDIActivate(windows[1]);
+    s.runUntilIdle();
+    frame->MDIActivate(windows[0]);
+    s.runUntilIdle();
+    EXPECT_EQ(CurrentTab(), home);
+    EXPECT_EQ(view->GetMainBarSwitchHistory().GetEventCount(), 1) << "the program's selections add nothing";
+
+    CKVView* other = ViewOf(windows[1]);
+    other->GetMainBarSwitchHistory().SetKeepsHistory(false);
+    other->SetTypeGuid(k3DRibbonContext);
+    frame->MDIActivate(windows[1]);
+    s.runUntilIdle();
+    ASSERT_EQ(CurrentTab(), modelTab);
+    EXPECT_EQ(other->GetStoredTabGuid(), GUID{});
+    ASSERT_EQ(s.user().selectTab(frame->GetSafeHwnd(), std::wstring(home->GetCaption().view())), std::nullopt);
+    EXPECT_EQ(other->GetStoredTabGuid(), home->GetGuid());
+}
+
+// The 3D tab shows for a document with 3D content, and the analysis tab for a document the
+// analysis part has a task for; neither becomes the selected tab by that alone.
+TEST_F(FrameRibbonViews, TheThreeDTabFollowsTheDocumentsContentAndTheAnalysisTabItsTask) {
+    StartWithTwoDocuments();
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    Korvo::UI::RibbonTab* modelTab = ribbon->FindTabByGuid(k3DRibbonContext);
+    ASSERT_NE(modelTab, nullptr);
+    auto* analysis = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->AddTab(L"Analysis"));
+    ASSERT_NE(analysis, nullptr);
+    analysis->SetGuid(kFeaRibbonContext);
+    analysis->SetContextColor(xtpRibbonTabContextColorYellow);
+    analysis->SetVisible(FALSE);
+    // Both views have the default type, so the first tab is the target every time.
+    for (CFrameWnd* child : windows) ViewOf(child)->SetTypeGuid(kDefaultRibbonContext);
+    CKvw32Doc* model = dynamic_cast<CKvw32Doc*>(windows[0]->GetActiveDocument());
+    CKvw32Doc* sheet = dynamic_cast<CKvw32Doc*>(windows[1]->GetActiveDocument());
+    ASSERT_NE(model, nullptr);
+    ASSERT_NE(sheet, nullptr);
+    s.kernel().set3DContainerMode(model, 1);
+    s.kernel().set3DContainerMode(sheet, 0);
+    kvcae::I_FEA_Task_Manager::SetPresent(true);
+    kvcae::I_FEA_Task_Manager::Instance()->SetTask(model, true);
+
+    const auto activate = [&](CFrameWnd* child) {
+        frame->MDIActivate(child);
+        s.runUntilIdle();
+    };
+    activate(windows[0]);
+    EXPECT_TRUE(modelTab->IsVisible());
+    EXPECT_TRUE(analysis->IsVisible());
+    EXPECT_EQ(CurrentTab(), ribbon->GetTab(0));
+    activate(windows[1]);
+    EXPECT_FALSE(modelTab->IsVisible()) << "a drawing without 3D content";
+    EXPECT_FALSE(analysis->IsVisible()) << "a document without an analysis task";
+    // A view of a type no tab has: the analysis tab shows, but is still not selected.
+    ViewOf(windows[0])->SetTypeGuid(GUID{0x0BADF00D, 1, 2, {3, 4, 5, 6, 7, 8, 9, 10}});
+    s.kernel().set3DContainerMode(model, 0);
+    CXTPRibbonTab* before = CurrentTab();
+    activate(windows[0]);
+    EXPECT_TRUE(analysis->IsVisible());
+    EXPECT_EQ(CurrentTab(), before);
+    ViewOf(windows[0])->SetTypeGuid(kDefaultRibbonContext);
+    s.kernel().set3DContainerMode(model, 1);
+    // Without the analysis part no document has a task.
+    kvcae::I_FEA_Task_Manager::SetPresent(false);
+    activate(windows[1]);
+    activate(windows[0]);
+    EXPECT_TRUE(modelTab->IsVisible());
+    EXPECT_FALSE(analysis->IsVisible());
 }
 
 // The context menus' reset items bring a tab or a group back to the default layout; a group
