@@ -3,6 +3,7 @@
 
 #include "platform/core/text.h"
 #include "tests/commandbars/ribbon_frame.h"
+#include "tests/support/table_check.h"
 
 namespace {
 
@@ -51,6 +52,18 @@ TEST_F(RibbonFrameTest, SystemPanelControlsGetNoQuickAccessAndCustomizeModeGetsN
     EXPECT_EQ(menu.find("9606"), std::string::npos) << menu;
     EXPECT_EQ(menu.find("Добавить на панель инструментов"), std::string::npos) << menu;
     EXPECT_NE(menu.find("Вид элемента"), std::string::npos) << menu;
+
+    // The first and last ids of the system panel's range against the first ones outside it.
+    for (int id : {903, 904, 999, 1000}) {
+        home->GetGroup(0)->Add(xtpControlButton, id)->SetCaption(L"Edge");
+        ribbon->EnableControl(id, true);
+    }
+    s.runUntilIdle();
+    tablecheck::ExpectMembers<int>("controls offered for quick access", {903, 1000}, {904, 999}, [&](int id) {
+        s.user().expectMenuDismiss();
+        EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), id), std::nullopt) << id;
+        return lastMenu(s).find("9606") != std::string::npos;
+    });
 
     bars->SetCustomizeMode(TRUE);
     const std::size_t before = s.journal().entries().size();
