@@ -5,8 +5,10 @@
 
 #include <memory>
 
+#include "mainframe/main_frame.h"
 #include "mainframe/statusline/status_line.h"
 #include "tests/support/session_test.h"
+#include "tests/support/table_check.h"
 
 namespace {
 
@@ -98,14 +100,33 @@ protected:
 
 TEST_F(StatusLineTest, StartsWithThePromptMarkTheReadyTextAndTheTaskPanesHidden) {
     ASSERT_EQ(line->GetPaneCount(), 8);
-    for (int index = 0; index < 8; ++index)
-        EXPECT_EQ(line->GetPane(index)->GetID(), CStatusLine::kPaneIds[static_cast<std::size_t>(index)]);
+    ASSERT_EQ(::GetSystemMetrics(SM_CXSCREEN), 1920);
+    struct Layout {
+        UINT id;
+        UINT style;
+        int width;
+        bool visible;
+        bool operator==(const Layout&) const = default;
+    };
+    const auto popout = [](UINT style) { return style & (SBPS_POPOUT | SBPS_STRETCH); };
+    tablecheck::ExpectRows<int, Layout>(
+        "status panes (id, style, width, visible)",
+        {{0, {0, SBPS_STRETCH, 465, true}},
+         {1, {104, SBPS_STRETCH, 495, true}},
+         {2, {105, SBPS_POPOUT, 96, true}},
+         {3, {106, SBPS_POPOUT, 96, true}},
+         {4, {107, SBPS_POPOUT, 96, true}},
+         {5, {108, SBPS_STRETCH, 266, false}},
+         {6, {109, SBPS_STRETCH, 266, false}},
+         {7, {110, SBPS_STRETCH, 140, false}}},
+        [&](int index) {
+            CXTPStatusBarPane* pane = line->GetPane(index);
+            return Layout{pane->GetID(), popout(pane->GetStyle()), pane->GetWidth(), pane->IsVisible() != FALSE};
+        });
     EXPECT_EQ(Pane(0), L">");
     EXPECT_EQ(Pane(1), L"Ready");
-    EXPECT_TRUE(line->GetPane(2)->GetStyle() & SBPS_POPOUT);
-    EXPECT_TRUE(line->GetPane(1)->GetStyle() & SBPS_STRETCH);
     EXPECT_EQ(line->GetPane(5)->GetTextAlignment(), static_cast<int>(DT_RIGHT));
-    for (int index = 5; index < 8; ++index) EXPECT_FALSE(line->GetPane(index)->IsVisible());
+    EXPECT_NE(line->GetPane(6)->GetTextAlignment(), static_cast<int>(DT_RIGHT));
 }
 
 TEST_F(StatusLineTest, TextsGoToTheirPanesWithPrefixesCutAtTheFirstLineFeed) {
@@ -138,14 +159,24 @@ TEST_F(StatusLineTest, NestedProgressSharesOneBarAndFreezesTheTextsUntilTheOuter
     EXPECT_EQ(placed.right, pane.right - 1);
     EXPECT_EQ(placed.left, pane.right - static_cast<int>(2 * (pane.right - pane.left) / 5.0) + 1);
 
+    // One progress leaves every text pane writable ...
     proxy->SetPromptText(L"Outer", false);
+    proxy->SetXText(L"3", true);
+    proxy->SetYText(L"4", true);
+    proxy->SetIndicatorText(L"SNAP");
+    proxy->SetBackgroundTaskText(L"1 task");
+    EXPECT_EQ(Pane(2) + Pane(3) + Pane(4) + Pane(5), L"X=3Y=4SNAP1 task");
     EXPECT_FALSE(proxy->BeginProgress());  // an inner progress is not shown
     EXPECT_EQ(line->GetBusyLevel(), 2);
+    // ... a second freezes panes 1 to 5.
     proxy->SetPromptText(L"Inner", false);
     proxy->SetXText(L"1", true);
+    proxy->SetYText(L"2", true);
+    proxy->SetIndicatorText(L"ORTHO");
+    proxy->SetBackgroundTaskText(L"2 tasks");
     proxy->SetProgressPos(50);
     EXPECT_EQ(Pane(1), L"Outer");
-    EXPECT_EQ(Pane(2), L"");
+    EXPECT_EQ(Pane(2) + Pane(3) + Pane(4) + Pane(5), L"X=3Y=4SNAP1 task");
     EXPECT_EQ(proxy->GetProgressPos(), 0);
     proxy->SetStatusText(L"still written");
     EXPECT_EQ(Pane(0), L"still written");
@@ -287,9 +318,16 @@ TEST_F(StatusLineTest, TheTaskBarEndsFivePixelsBeforeTheButtons) {
 }
 
 TEST_F(StatusLineTest, TaskButtonsDriveTheKernelsBackgroundProcesses) {
-    kvrt::StatusLineBkProcManager::Instance().setEnabled(true, true);
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(false, true);
     ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
     IdleUpdate();
+    // Each button follows its own answer of the kernel, both ways.
+    EXPECT_FALSE(line->GetTaskButton(886)->IsWindowEnabled());
+    EXPECT_TRUE(line->GetTaskButton(887)->IsWindowEnabled());
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(true, true);
+    IdleUpdate();
+    EXPECT_TRUE(line->GetTaskButton(886)->IsWindowEnabled());
+    EXPECT_TRUE(line->GetTaskButton(887)->IsWindowEnabled());
     ASSERT_TRUE(line->GetTaskButton(886)->Click());
     ASSERT_TRUE(line->GetTaskButton(887)->Click());
     ASSERT_TRUE(line->GetTaskButton(723)->Click());
@@ -297,6 +335,41 @@ TEST_F(StatusLineTest, TaskButtonsDriveTheKernelsBackgroundProcesses) {
     EXPECT_GE(indexOf(seen, L"kvrt::StatusLineBkProcManager::Pause()"), 0);
     EXPECT_GE(indexOf(seen, L"kvrt::StatusLineBkProcManager::Resume()"), 0);
     EXPECT_GE(indexOf(seen, L"kvrt::StatusLineBkProcManager::Interrupt()"), 0);
+    // The fourth button is the frame's: it opens the background-tasks pane.
+    auto* main = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frame));
+    ASSERT_NE(main, nullptr);
+    CXTPDockingPane* tasks = main->GetPaneManager().FindPane(1036);
+    if (!tasks) tasks = main->GetPaneManager().CreatePane(1036, RECT{0, 0, 200, 120}, xtpPaneDockBottom);
+    ASSERT_NE(tasks, nullptr);
+    main->GetPaneManager().ClosePane(tasks);
+    ASSERT_TRUE(tasks->IsClosed());
+    ASSERT_TRUE(line->GetTaskButton(822)->Click());
+    s.runUntilIdle();
+    EXPECT_FALSE(tasks->IsClosed());
+    proxy->HideBackgroundTasks();
+}
+
+// A wider or narrower frame moves the bar and the four buttons with the panes they stand in.
+TEST_F(StatusLineTest, TheTaskControlsFollowTheirPanesWhenTheFrameIsResized) {
+    kvrt::StatusLineBkProcManager::Instance().setEnabled(true, false);
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
+    RECT before{};
+    line->GetItemRect(7, &before);
+    RECT frameRect{};
+    ::GetWindowRect(frame, &frameRect);
+    ::SetWindowPos(frame, nullptr, 0, 0, frameRect.right - frameRect.left - 300, frameRect.bottom - frameRect.top,
+                   SWP_NOZORDER | SWP_NOMOVE);
+    s.runUntilIdle();
+    RECT buttons{}, barPane{};
+    line->GetItemRect(7, &buttons);
+    line->GetItemRect(6, &barPane);
+    ASSERT_NE(buttons.right, before.right);
+    const UINT bySlot[4] = {822, 723, 887, 886};
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_EQ(Placed(line->GetTaskButton(bySlot[slot])).right, buttons.right - 3 - 21 * slot) << "slot " << slot;
+    const RECT bar = Placed(line->GetBackgroundTaskBar());
+    EXPECT_EQ(bar.left, barPane.left);
+    EXPECT_EQ(bar.bottom, barPane.bottom - 2);
     proxy->HideBackgroundTasks();
 }
 
