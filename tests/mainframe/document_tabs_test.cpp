@@ -49,7 +49,10 @@ protected:
         s.user().dde(OpenCommand(kFirst));
         s.user().dde(OpenCommand(kSecond));
         s.runUntilIdle();
-        // A document without a window gets one from its template, as opening it gives it.
+        GiveWindows();
+    }
+    // A document without a window gets one from its template, as opening it gives it.
+    void GiveWindows() {
         for (CKvw32Doc* document : Korvo::DocumentManager::Instance().GetDocuments()) {
             if (document->GetFrame()) continue;
             CDocTemplate* docTemplate = document->GetDocTemplate();
@@ -198,6 +201,81 @@ TEST_F(DocumentTabs, TheTabMenuGoesThroughTheCommandBarsAndTheTabPositionGoesWit
     ASSERT_TRUE(loaded.LoadFromString(std::wstring_view(xml), L"layout"));
     second->LoadCommandBarsLayout(loaded, false);
     EXPECT_EQ(second->GetTabClient().GetTabPosition(), xtpTabPositionBottom);
+}
+
+// Each chosen item does its own work on the tab it was opened on.
+TEST_F(DocumentTabs, TheTabMenuItemsActOnTheirTab) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    const auto choose = [&](UINT id, int tab) {
+        s.user().expectMenuChoose(id);
+        s.user().rightClickTab(window, tab);
+        s.runUntilIdle();
+    };
+    const auto frames = [&] { return s.inspect().mainFrames().size(); };
+    ASSERT_EQ(frames(), 1u);
+
+    // A new main window: the frame runs the application's command; the tabs stay.
+    choose(2046, 1);
+    EXPECT_GE(indexOf(calls(s), L"KVCommand::Run(2046, \"NewMainWindow\")"), 0);
+    EXPECT_EQ(client.GetItemCount(), 2);
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    ASSERT_EQ(frames(), 2u);
+    const HWND other = s.inspect().mainFrames().at(1) == window ? s.inspect().mainFrames().at(0) : s.inspect().mainFrames().at(1);
+    ASSERT_EQ(CKvw32App::Instance()->GetMainFrames().at(1)->GetSafeHwnd(), other);
+
+    // Moved to the frame of its own list entry: the second frame takes the first tab's window.
+    CKvw32Doc* first = DocumentOfTab(0);
+    choose(3451, 1);
+    EXPECT_EQ(client.GetItemCount(), 1);
+    ASSERT_EQ(frameOf(other)->GetTabClient().GetItemCount(), 1);
+    EXPECT_EQ(DocumentOfFrame(frameOf(other)->GetTabClient().GetItemWindow(0)), first);
+    // Its own frame's entry leaves it where it is.
+    choose(3450, 1);
+    EXPECT_EQ(client.GetItemCount(), 1);
+
+    // Moved to a new main window: a third frame holds it.
+    CKvw32Doc* second = DocumentOfTab(0);
+    choose(2826, 1);
+    ASSERT_EQ(frames(), 3u);
+    EXPECT_EQ(client.GetItemCount(), 0);
+    bool found = false;
+    for (HWND main : s.inspect().mainFrames())
+        if (main != window && main != other) found = DocumentOfFrame(frameOf(main)->GetTabClient().GetItemWindow(0)) == second;
+    EXPECT_TRUE(found);
+
+    // Closing from the second frame's menu: the tab's window only.
+    CKVTabClientWnd& otherTabs = frameOf(other)->GetTabClient();
+    s.user().expectMenuChoose(600u);
+    s.user().rightClickTab(other, 1);
+    s.runUntilIdle();
+    EXPECT_EQ(otherTabs.GetItemCount(), 0);
+    EXPECT_EQ(Korvo::DocumentManager::Instance().GetDocuments().size(), 1u);
+}
+
+// Ending the running commands and closing the document, or closing every document.
+TEST_F(DocumentTabs, TheTabMenuClosesItsDocumentAfterTheCommandsOrEveryDocument) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    const HWND firstWindow = client.GetItemWindow(0);
+    s.user().expectMenuChoose(604u);
+    s.user().rightClickTab(window, 1);
+    s.runUntilIdle();
+    EXPECT_GE(indexOf(calls(s), L"KorvoServerAppProxy::TerminateAllCommands(null, true)"), 0);
+    EXPECT_FALSE(::IsWindow(firstWindow)) << "the tab's document, made active, is the one closed";
+    ASSERT_EQ(client.GetItemCount(), 1);
+
+    s.kernel().writeDocumentFile(L"C:\\Work\\third.grb");
+    s.user().dde(OpenCommand(L"C:\\Work\\third.grb"));
+    s.runUntilIdle();
+    GiveWindows();
+    ASSERT_EQ(Korvo::DocumentManager::Instance().GetDocuments().size(), 2u);
+    s.user().expectMenuChoose(1204u);
+    s.user().rightClickTab(window, 1);
+    s.runUntilIdle();
+    EXPECT_TRUE(Korvo::DocumentManager::Instance().GetDocuments().empty());
+    EXPECT_EQ(client.GetItemCount(), 0);
 }
 
 // The move submenu has ids for fifty frames: the fifty-first is not listed (its id would be
