@@ -67,6 +67,10 @@ TEST_F(ContextMenusTest, EachRowKindOffersItsActions) {
     EXPECT_EQ(keys(single(L"flange.grb")), L"open_in_explorer |open insert_as_fragment insert_as_picture properties ");
     EXPECT_EQ(keys(multi({L"bolt.grb", L"nut.grb"})), L"") << "plain documents offer nothing together";
     EXPECT_EQ(keys(multi({L"Standard", L"M6"})), L"") << "not every row is a configuration";
+    // PDM rows offer their update only while the PDM system is connected.
+    EXPECT_EQ(keys(single(L"Flanges")), L"open_in_explorer open_window create_toolbar ");
+    EXPECT_EQ(keys(multi({L"Flanges"})), L"");
+    EXPECT_EQ(keys(multi({L"Vault"})), L"close ");
 
     KVPDMWorkMix::SetActive(true);
     EXPECT_EQ(keys(single(L"Vault")), L"|active_configuration |open_in_explorer |update |close ");

@@ -2,6 +2,7 @@
 // icon, the tree and list views, the browser split, and the view state the window keeps in a
 // pane's layout.
 #include "tests/documentsmenu/window_test_support.h"
+#include "tests/support/table_check.h"
 
 #include "documentsmenu/records/record_icons.h"
 #include "documentsmenu/window/preview_wnd.h"
@@ -134,6 +135,70 @@ TEST_F(DocumentsMenuWindowTest, ListModeCarriesColumnsAndSplitModesShowTheBrowse
     EXPECT_EQ(window->GetPreviewWnd()->GetCurrentLibrary(), nuts);
     EXPECT_TRUE(window->SetSplitMode(0));
     EXPECT_FALSE(window->ShowInBrowser(nuts)) << "the browser pane is hidden";
+}
+
+// The two tool bars in their order: the main one opens configurations (the PDM one only while
+// the PDM system is there), collapses and chooses columns; the search bar searches.
+TEST_F(DocumentsMenuWindowTest, TheToolBarsHoldTheirControlsInOrderAndThePdmButtonFollowsThePdmSystem) {
+    KVPDMWorkMix::SetActive(false);
+    open();
+    struct Face {
+        int id;
+        XTPControlType type;
+        std::wstring tooltip;
+        bool operator==(const Face&) const = default;
+    };
+    const auto faces = [](CXTPToolBar* bar) {
+        std::vector<Face> out;
+        for (int i = 0; i < bar->GetControls()->GetCount(); ++i) {
+            CXTPControl* control = bar->GetControls()->GetAt(i);
+            EXPECT_TRUE(control->GetFlags() & xtpFlagManualUpdate) << "control " << i;
+            out.push_back(Face{control->GetID(), control->GetType(), std::wstring(control->GetTooltip().view())});
+        }
+        return out;
+    };
+    const auto string = [](UINT id) { return std::wstring(KVLoadString(id).view()); };
+    const std::vector<Face> main = faces(window->GetMainToolBar());
+    ASSERT_EQ(main.size(), 4u);
+    tablecheck::ExpectRows<int, Face>(
+        "main tool bar (id, type, tooltip)",
+        {{0, {kOpenConfigurationId, xtpControlSplitButtonPopup, string(691)}},
+         {1, {kOpenVarnelConfigurationId, xtpControlButton, string(1912)}},
+         {2, {kCollapseId, xtpControlButton, std::wstring(Korvo::I18n::Translate(L"Collapse all").view())}}},
+        [&](int index) { return main[static_cast<std::size_t>(index)]; });
+    EXPECT_NE(dynamic_cast<ColumnsSelector*>(window->GetMainToolBar()->GetControls()->GetAt(3)), nullptr);
+    EXPECT_TRUE(window->GetMainToolBar()->GetControls()->GetAt(3)->GetFlags() & 1) << "right-aligned";
+    const std::vector<Face> search = faces(window->GetSearchToolBar());
+    ASSERT_EQ(search.size(), 2u);
+    EXPECT_EQ(search[0].id, kSearchBoxId);
+    EXPECT_EQ(search[0].tooltip, string(692));
+    EXPECT_EQ(search[1].id, kFindId);
+    EXPECT_EQ(search[1].tooltip, string(693));
+    EXPECT_TRUE(window->GetSearchToolBar()->GetControls()->GetAt(0)->GetFlags() & xtpFlagControlStretched);
+    // The main bar's icons, the collapse button's under its command.
+    tablecheck::ExpectMembers<UINT>("main tool bar icons", {690, 691, 1912, 693, 696, 40780, 497}, {496, 692},
+                                    [&](UINT id) {
+                                        CXTPImageManager* images = window->GetCommandBars()->GetImageManager();
+                                        return images && images->Lookup(id, 16) != nullptr;
+                                    });
+
+    CXTPControl* pdm = window->GetMainToolBar()->GetControls()->GetAt(1);
+    const auto idle = [&] {
+        ::SendMessageW(window->GetSafeHwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
+        return pdm->IsVisible() != FALSE;
+    };
+    EXPECT_FALSE(idle());
+    KVPDMWorkMix::SetActive(true);
+    EXPECT_TRUE(idle());
+    KVPDMWorkMix::SetActive(false);
+    EXPECT_FALSE(idle());
+
+    // Collapse: every open row of the view closes.
+    expand(L"Standard");
+    expand(L"Bolts");
+    ASSERT_EQ(rows(), L"- Standard\n  - Bolts\n    + M6\n  + Nuts\n");
+    session.user().click(window->GetSafeHwnd(), kCollapseId);
+    EXPECT_EQ(rows(), L"+ Standard\n");
 }
 
 struct CountingClient : DocumentsMenuDlg::IClient {
