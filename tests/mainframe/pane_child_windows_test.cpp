@@ -139,3 +139,35 @@ TEST_F(PaneChildWindowsTest, ChangedVisualStatesReachTheAssemblyAndTheModelEleme
 }
 
 }  // namespace
+
+namespace {
+
+// The kernel asks to show its selection in the assembly tree: only for a document with a 3D model,
+// and only once the tree's window exists; a change of PDM states reaches the tree the same way.
+TEST_F(PaneChildWindowsTest, TheAssemblyTreeShowsTheSelectionOfA3DDocumentOnceItExists) {
+    CKvw32Doc drawing, model;
+    s.kernel().set3DContainerMode(&model, 1);
+    const auto show = [&](CKvw32Doc* document) {
+        s.kernel().callback([&](KorvoServerAppProxy& kernel) { kernel.ShowSelectionInAssemblyTree(document); });
+    };
+    const auto shown = [&] {
+        const std::vector<std::wstring> journal = calls(s);
+        return std::count_if(journal.begin(), journal.end(), [](const std::wstring& call) {
+            return call.rfind(L"Korvo::UI::AssemblyStructureControlSite::ShowSelection(", 0) == 0;
+        });
+    };
+    show(&model);
+    s.kernel().callback(L"OnChangeVarnelItemStates", {});
+    EXPECT_EQ(app->GetDockingPaneWindow(1023, false), nullptr) << "not made for the request";
+    EXPECT_EQ(shown(), 0);
+    ASSERT_NE(app->GetDockingPaneWindow(1023, true), nullptr);
+    show(&drawing);
+    show(nullptr);
+    EXPECT_EQ(shown(), 0) << "no 3D model, no document";
+    show(&model);
+    EXPECT_EQ(shown(), 1);
+    s.kernel().callback(L"OnChangeVarnelItemStates", {});
+    EXPECT_GE(indexOf(calls(s), L"Korvo::UI::AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates()"), 0);
+}
+
+}  // namespace
