@@ -155,6 +155,8 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
     });
     s.user().rightClickTab(window, 1);
     EXPECT_TRUE(HasLine(menu, L"600 "));
+    EXPECT_TRUE(HasLine(menu, L"605 "));
+    EXPECT_FALSE(HasLine(menu, L"605 [x]"));
     EXPECT_TRUE(HasLine(menu, L"601 [x] "));
     EXPECT_TRUE(HasLine(menu, L"1204 "));
     EXPECT_TRUE(HasLine(menu, L"61217 "));
@@ -177,6 +179,12 @@ TEST_F(DocumentTabs, TheContextMenuOffersItsItemsAndActsOnTheChosenOne) {
     EXPECT_TRUE(HasLine(menu, L"607 (greyed)"));
     EXPECT_EQ(GetOptions().fixedWidthTabs, 1);
     EXPECT_EQ(frame->GetTabClient().GetPaintManager()->GetLayout(), xtpTabLayoutFixed);
+    s.user().expectMenu([&](const std::vector<std::wstring>& lines) {
+        menu = lines;
+        return 0u;
+    });
+    s.user().rightClickTab(window, 1);
+    EXPECT_TRUE(HasLine(menu, L"605 [x]"));
 }
 
 TEST_F(DocumentTabs, TheTabMenuGoesThroughTheCommandBarsAndTheTabPositionGoesWithTheLayout) {
@@ -344,6 +352,29 @@ TEST_F(DocumentTabs, ATabShowsTheShortTitle) {
     EXPECT_EQ(client.GetItemText(child), expected);
     document->SetKeepsFullTitle(true);
     EXPECT_EQ(client.GetItemText(child), windowText);
+    // The tooltip is the window's text; a tab text of the window's own stands for both.
+    CXTPTabManagerItem* item = client.GetWorkspace(0)->GetItem(0);
+    EXPECT_EQ(client.GetItemTooltip(item), windowText);
+    auto* frameWithText = dynamic_cast<Korvo::UI::MdiChildFrame*>(child);
+    ASSERT_NE(frameWithText, nullptr);
+    frameWithText->SetTabText(L"Own text");
+    EXPECT_EQ(client.GetItemText(child), CString(L"Own text"));
+    EXPECT_EQ(client.GetItemTooltip(item), CString(L"Own text"));
+}
+
+// A read-only document's tab is longer by its mark: one icon and two pixels.
+TEST_F(DocumentTabs, AReadOnlyDocumentsTabMakesRoomForItsMark) {
+    StartWithTwoDocuments();
+    CKVTabClientWnd& client = frame->GetTabClient();
+    const auto width = [&] {
+        client.UpdateContents();
+        s.runUntilIdle();
+        const RECT rect = client.GetWorkspace(0)->GetItem(0)->GetRect();
+        return rect.right - rect.left;
+    };
+    const int plain = width();
+    s.kernel().setReadOnly(DocumentOfTab(0), true);
+    EXPECT_EQ(width(), plain + 2 + client.GetPaintManager()->GetIconSize().cx);
 }
 
 // The menu bar's system buttons follow the active document window on every watched frame message,
