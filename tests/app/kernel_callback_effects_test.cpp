@@ -58,6 +58,45 @@ TEST_F(CallbackEffects, PanelValuesReachEveryFrame) {
     }
 }
 
+// A bar the kernel binds to an object (a document) carries it; with nothing to say no bar is made.
+TEST_F(CallbackEffects, AMessageBarMayBeBoundToAnObject) {
+    CKvw32Doc document;
+    Korvo::UI::MessageBar* bar = nullptr;
+    Korvo::UI::MessageBar* none = nullptr;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        bar = kernel.ShowMessageBarEx(12, L"Links", L"Two links are broken", &document);
+        none = kernel.ShowMessageBarEx(13, L"", L"", &document);
+    });
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetBoundObject(), &document);
+    EXPECT_EQ(bar->GetId(), 12u);
+    EXPECT_EQ(none, nullptr);
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { kernel.CloseMessageBar(12); });
+}
+
+// With the PDM assembly pane allowed (true) or left out by the ini file (false).
+class WorkMixPosition : public SessionTest, public ::testing::WithParamInterface<bool> {};
+
+// The kernel selects a position of the PDM work mix: its filler runs only where the PDM assembly
+// pane can have a window, which the request makes.
+TEST_P(WorkMixPosition, IsFilledOnlyWhereThePdmAssemblyPaneCanBe) {
+    const bool paneOn = GetParam();
+    Session s;
+    if (!paneOn) s.files().writeIni(L"Korvo.ini", L"[SETTINGS]\nDockingPanes=!varnelAssembly\n");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    s.runUntilIdle();
+    int filled = 0;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        kernel.SelectWorkmixPosition([&](KVWorkmixPosition&) { ++filled; });
+        kernel.SelectWorkmixPosition({});
+    });
+    EXPECT_EQ(filled, paneOn ? 1 : 0);
+    EXPECT_EQ(CKvw32App::Instance()->GetVarnelAssemblyWindow(false, false) != nullptr, paneOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(PaneAllowedOrNot, WorkMixPosition, ::testing::Bool());
+
 // Without a frame the request leaves the name alone (see the kernel-callback tests); with one it
 // is the profile's windows section.
 TEST_F(CallbackEffects, TheWindowsProfileSectionIsNamedWhileAFrameExists) {
