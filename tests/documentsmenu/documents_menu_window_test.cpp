@@ -23,9 +23,14 @@ TEST_F(DocumentsMenuWindowTest, SearchFiltersWithTheTrimmedLowerCaseTextAndClear
     ASSERT_EQ(box->GetCount(), 1);
     EXPECT_EQ(box->GetLBText(0), L"hex nut");
     EXPECT_TRUE(findButton()->ShowsClear());
-    // Searching the same text again adds nothing to the drop-down list.
+    // Searching the same text again adds nothing to the drop-down list; a new one goes first.
     search(L"hex nut");
     EXPECT_EQ(box->GetCount(), 1);
+    search(L"washer");
+    ASSERT_EQ(box->GetCount(), 2);
+    EXPECT_EQ(box->GetLBText(0), L"washer");
+    EXPECT_EQ(box->GetLBText(1), L"hex nut");
+    search(L"hex nut");
     // Enter on an empty box clears the filter and offers to clear all the same.
     search(L"");
     EXPECT_TRUE(findButton()->ShowsClear());
