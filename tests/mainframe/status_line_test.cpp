@@ -234,6 +234,8 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
     kvrt::StatusLineBkProcManager::Instance().setEnabled(true, false);
     ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
     for (int index = 5; index < 8; ++index) EXPECT_TRUE(line->GetPane(index)->IsVisible());
+    EXPECT_EQ(Taskbar().state, TBPF_INDETERMINATE);
+    EXPECT_FALSE(line->GetBackgroundTaskBar()->IsMarqueeOn());
     EXPECT_FALSE(proxy->BeginProgress());  // one busy level for both
     EXPECT_FALSE(proxy->EndProgress());
 
@@ -290,6 +292,7 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
     EXPECT_FALSE(line->GetTaskButton(887)->IsWindowEnabled());
 
     EXPECT_TRUE(proxy->HideBackgroundTasks());
+    EXPECT_EQ(Taskbar().state, TBPF_NOPROGRESS);
     EXPECT_EQ(line->GetBackgroundTaskBar(), nullptr);
     EXPECT_FALSE(line->GetTaskButton(886)->IsWindowVisible());
     for (int index = 5; index < 8; ++index) EXPECT_FALSE(line->GetPane(index)->IsVisible());
