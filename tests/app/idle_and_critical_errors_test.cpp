@@ -205,14 +205,24 @@ TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     Later(s, kMinute);
     EXPECT_EQ(Saves(s, L"Bracket.grb"), 2);
 
+    // The kernel's own request runs the same check at once, the interval and all.
+    s.kernel().setModified(bracket, true);
+    const auto autoSave = [&] { s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.AutoSaveDocuments(); }); };
+    autoSave();
+    EXPECT_EQ(Saves(s, L"Bracket.grb"), 2);
+    s.advance(10 * kMinute);
+    ASSERT_EQ(Saves(s, L"Bracket.grb"), 2) << "no idle pass without a message";
+    autoSave();
+    EXPECT_EQ(Saves(s, L"Bracket.grb"), 3);
+
     // A save that fails is logged and not tried again before another interval.
     s.faults().failDocumentSave(kBracket);
     s.kernel().setModified(bracket, true);
     Later(s, 10 * kMinute);
-    EXPECT_EQ(Saves(s, L"Bracket.grb"), 3);
+    EXPECT_EQ(Saves(s, L"Bracket.grb"), 4);
     EXPECT_TRUE(Contains(logs(s), L"6 Auto-save of \"" + kBracket + L"\" failed"));
     Later(s, kMinute);
-    EXPECT_EQ(Saves(s, L"Bracket.grb"), 3);
+    EXPECT_EQ(Saves(s, L"Bracket.grb"), 4);
     // The three documents are still modified when the program closes.
     for (int i = 0; i < 3; ++i) s.user().expectBox(L"Save changes to *", Button::No);
 }

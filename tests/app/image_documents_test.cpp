@@ -296,6 +296,41 @@ TEST_F(ImageDocuments, NewFramesFollowTheActiveChildsMaximisingAndMayLeaveItActi
     EXPECT_EQ(text, L"Second");
 }
 
+// The kernel's way to a picture: the document first, then its frame under the document's own
+// title, activated only when the kernel asks so; no document, no frame.
+TEST_F(ImageDocuments, TheKernelOpensAPictureAndGivesItAFrameTitledByTheDocument) {
+    s.files().writePicture(L"C:\\Work\\A.png", 20, 10);
+    s.files().writePicture(L"C:\\Work\\B.png", 20, 10);
+    Start(s);
+    auto* main = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(frame_));
+    ASSERT_NE(main, nullptr);
+    CDocument* first = nullptr;
+    CDocument* second = nullptr;
+    bool none = true;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        first = kernel.OpenImageDocument(L"C:\\Work\\A.png");
+        second = kernel.OpenImageDocument(L"C:\\Work\\B.png");
+        none = kernel.CreateImageFrame(nullptr, SIZE{20, 10}, 1);
+    });
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_FALSE(none);
+    EXPECT_TRUE(first->GetViews().empty());
+    bool made = false;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { made = kernel.CreateImageFrame(first, SIZE{20, 10}, 1); });
+    ASSERT_TRUE(made);
+    s.runUntilIdle();
+    CFrameWnd* firstFrame = first->GetViews().at(0)->GetParentFrame();
+    EXPECT_EQ(main->MDIGetActive(), firstFrame);
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { made = kernel.CreateImageFrame(second, SIZE{20, 10}, 0); });
+    ASSERT_TRUE(made);
+    s.runUntilIdle();
+    EXPECT_EQ(main->MDIGetActive(), firstFrame) << "flag 0 leaves the active window";
+    CString text;
+    second->GetViews().at(0)->GetParentFrame()->GetWindowText(text);
+    EXPECT_EQ(text, second->GetTitle());
+}
+
 TEST_F(ImageDocuments, ClosingItsFrameClosesTheDocument) {
     s.files().writePicture(L"C:\\Work\\A.gif", 20, 10);
     Start(s);
