@@ -3,6 +3,7 @@
 // the windows section named only while a frame exists.
 #include "app/documents/recent_file_list.h"
 #include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
 #include "tests/app/app_test_support.h"
 
 namespace {
@@ -96,6 +97,34 @@ TEST_P(WorkMixPosition, IsFilledOnlyWhereThePdmAssemblyPaneCanBe) {
 }
 
 INSTANTIATE_TEST_SUITE_P(PaneAllowedOrNot, WorkMixPosition, ::testing::Bool());
+
+// Pane 1041 of command 826 opens at the kernel's request and says so; a command's symbol is its
+// table name, an unknown one none.
+TEST_F(CallbackEffects, PaneRequestsReachTheirPanesAndCommandSymbolsComeFromTheTable) {
+    auto* frame = app->GetActiveMainFrame();
+    ASSERT_NE(frame, nullptr);
+    CXTPDockingPane* pane = frame->GetPaneManager().FindPane(1041);
+    if (!pane) pane = frame->GetPaneManager().CreatePane(1041, RECT{0, 0, 200, 120}, xtpPaneDockBottom);
+    ASSERT_NE(pane, nullptr);
+    frame->GetPaneManager().ClosePane(pane);
+    bool open = true;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { open = kernel.IsPane826Open(); });
+    EXPECT_FALSE(open);
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        kernel.ShowPane826();
+        open = kernel.IsPane826Open();
+    });
+    EXPECT_TRUE(open);
+    EXPECT_FALSE(pane->IsClosed());
+
+    CString known, unknown = L"stale";
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        known = kernel.GetCommandSymbolById(1399);
+        unknown = kernel.GetCommandSymbolById(4242);
+    });
+    EXPECT_EQ(known, CString(L"CM_3D_SELECT_CAMERA"));
+    EXPECT_TRUE(unknown.IsEmpty());
+}
 
 // Without a frame the request leaves the name alone (see the kernel-callback tests); with one it
 // is the profile's windows section.
