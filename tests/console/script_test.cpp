@@ -18,7 +18,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "idle   # let the loop settle\n"
         "advance 1500\n"
         "command 1 57600\n"
-        "command 0x00010010 0x8000\n"
+        "command 0x0002a5c4 0x8000\n"
         "tab 1 \"View\"\n"
         "click 1/1022 886\n"
         "hover 2 681\n"
@@ -44,7 +44,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump documents\n"
         "dump bars 2\n"
         "dump panes 2\n"
-        "dump status 0x00010010\n"
+        "dump status 0x0003B7D8\n"
         "pane close 1/1007\n"
         "pane float 2/1022\n"
         "pane hide 1/1006\n"
@@ -136,7 +136,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(byIndex.number, 57600u);
     const auto& byHandle = result.steps[4].arguments;
     EXPECT_EQ(byHandle.frame.index, 0u);
-    EXPECT_EQ(byHandle.frame.handle, 0x00010010u);
+    // Any 32-bit number parses as a handle, in either case: whether it names a window is for the run.
+    EXPECT_EQ(byHandle.frame.handle, 0x0002a5c4u);
     EXPECT_EQ(byHandle.number, 0x8000u);
     EXPECT_EQ(result.steps[5].arguments.text, L"View");
     // A pane's window: the frame, then the pane id.
@@ -158,7 +159,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[21].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
     EXPECT_EQ(result.steps[28].arguments.frame.index, 2u);  // dump bars 2
     EXPECT_EQ(result.steps[29].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[30].arguments.frame.handle, 0x00010010u);
+    EXPECT_EQ(result.steps[30].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
     EXPECT_EQ(result.steps[31].arguments.frame.paneId, 1007u);  // pane close 1/1007
     EXPECT_EQ(result.steps[32].arguments.frame.index, 2u);      // pane float 2/1022
     EXPECT_EQ(result.steps[35].arguments.position, -1);         // progress set -1
@@ -314,8 +315,9 @@ TEST(ConsoleTranscript, EveryHeapAddressBecomesOneLabelTheSameInEveryRun) {
     HeapLabels second;
     EXPECT_EQ(second.apply("@ 0x0000555555559EB0 @ 0x00005555AAAA0000 @ 0x0000555555559EB0"),
               "@ 0xA000000000000001 @ 0xA000000000000002 @ 0xA000000000000001");
-    // Window handles, module handles in 64-bit form, ids, GUIDs, labels and longer words stay.
-    for (const char* kept : {"window 0x00010010", "Afx:0000000000400000:0:0000000000000000",
+    // Window handles (32 bits, up to the widest), module handles in 64-bit form, ids, GUIDs, labels
+    // and longer words stay.
+    for (const char* kept : {"window 0xffffffff", "Afx:0000000000400000:0:0000000000000000",
                              "{84F3EAA9-60FB-4DF4-AE1D-3F08A30223AE}", "0xA000000000000001", "x0x000061A000000C80",
                              "0x000061A000000C80F", "12345678901234567890", "0x0000000100000000_"})
         EXPECT_EQ(second.apply(kept), kept);

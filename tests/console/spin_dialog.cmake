@@ -7,7 +7,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(answered EXIT 0 OUTPUT out INPUT
   "start\nidle\nkernel EnableSyspanelControl 907 1\nexpect dialog 1598 answer click 1491 text 102 \"2.5\" ok\nedit-command 1 907 2145\nquit\n")
-korvo_expect("${out}" "\nuser command 2145 in edit 907 on frame 1\n.*\ndialog 1598 \"Spin buttons\" window 0x[0-9a-f]+ owner (0x00010010) thread 1\n"
+korvo_frame_handle("${out}" first)
+korvo_expect("${out}" "\nuser command 2145 in edit 907 on frame 1\n.*\ndialog 1598 \"Spin buttons\" window 0x[0-9a-f]+ owner ${first} thread 1\n"
              "the edit window's command opens the dialog over its main frame")
 korvo_expect("${out}" "\ndialog click 1491\ndialog text 102 \"2.5\"\ndialog ok\ndialog ended 1\n"
              "the script's answer, one step at a time, ends the dialog with OK")

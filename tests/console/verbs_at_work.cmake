@@ -5,9 +5,18 @@ include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
+# A script names a window by handle before it runs, so the handles come from a first run's window
+# dump: the same start-up numbers its windows the same way every time.
+korvo_run(handles EXIT 0 OUTPUT out INPUT "start\nidle\ndump windows\nquit\n")
+korvo_frame_handle("${out}" first)
+if(NOT out MATCHES "\n  (0x[0-9a-f]+) \"MDICLIENT\" ")
+  message(FATAL_ERROR "the first frame has no MDI client window:\n${out}")
+endif()
+set(client "${CMAKE_MATCH_1}")
+
 korvo_run(frames EXIT 0 OUTPUT out INPUT
-  "start\nidle\nnew-frame\ndump frames\ncommand 2 0xE100\ncommand 0x00010010 57600\ndump commands\nquit\n")
-if(NOT out MATCHES "\ndump frames\n1 0x00010010 \"Korvo CAD \\(1\\)\" inactive\n2 (0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
+  "start\nidle\nnew-frame\ndump frames\ncommand 2 0xE100\ncommand ${first} 57600\ndump commands\nquit\n")
+if(NOT out MATCHES "\ndump frames\n1 ${first} \"Korvo CAD \\(1\\)\" inactive\n2 (0x[0-9a-f]+) \"Korvo CAD \\(2\\)\" active\n")
   message(FATAL_ERROR "dump frames after new-frame:\n${out}")
 endif()
 set(second "${CMAKE_MATCH_1}")
@@ -16,8 +25,8 @@ korvo_expect("${out}" "\nid +name +flags +" "the command dump's header")
 korvo_expect("${out}" "user close frame 2\n.*user close frame 1\n.*program exit 0\n$" "quit closes both frames")
 
 # The MDI client window is a window, but no main frame.
-korvo_run(not_a_frame EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x00010014 57600\n")
-korvo_expect("${err}" "<stdin>:3: command: 0x00010014 is not a main frame" "a child window as FRAME")
+korvo_run(not_a_frame EXIT 2 ERROR err INPUT "start\nidle\ncommand ${client} 57600\n")
+korvo_expect("${err}" "<stdin>:3: command: ${client} is not a main frame" "a child window as FRAME")
 korvo_run(no_window EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x7fff0000 57600\n")
 korvo_expect("${err}" "<stdin>:3: command: 0x7fff0000 is not a window" "a handle of no window as FRAME")
 
