@@ -81,6 +81,9 @@ public:
     // The same for an image manager of its own (the toolkit's global one, for instance).
     void BindIcon(CXTPImageManager* images, UINT command, UINT iconId);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
+    // Adjusts the options of a new frame's command bars to the module's settings: the frame's
+    // icon setting, when the module keeps one for the bars' frame. Null bars are a failure.
+    void AdjustCommandBarsOptions(CXTPCommandBars* bars) const;
     // The largest size of the module's icons (16, 24 and 32 pixels, unscaled) that fits into
     // `pixels`; 16 when none does.
     static int GetBestUnscaledIconSize(int pixels);
