@@ -109,6 +109,9 @@ public:
     // (XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE); when it does not handle it, WM_COMMAND with the
     // control's id is posted to the site. Disabled or hidden controls do nothing.
     virtual void OnExecute();
+    // The right mouse button went up over the control (its bar's screen point); the toolkit's
+    // controls do nothing of their own.
+    virtual void OnRButtonUp(POINT /*point*/) {}
     // A popup opens (TRUE) or closes.
     virtual void OnSetPopup(BOOL popup) { popup_ = popup; }
     BOOL GetPopuped() const { return popup_; }
