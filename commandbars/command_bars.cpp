@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/kvw32_app.h"
+#include "auxiliary/varnel_frame.h"
 #include "commandbars/app_custom_tool_bar.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/tool_bars.h"
@@ -67,6 +68,21 @@ void tidyGroups(CXTPControls* controls) {
     if (CXTPControl* first = controls->GetAt(0)) first->SetBeginGroup(FALSE);
 }
 
+// The PDM panes' items take the captions of the panes they show.
+void NamePdmPaneItems(CXTPPopupBar* popup) {
+    const auto name = [popup](int id, const CString& caption) {
+        CXTPControl* item = popup->GetControls()->FindControl(xtpControlError, id, FALSE, TRUE);
+        if (item && !caption.IsEmpty()) item->SetCaption(caption);
+    };
+    name(787, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kArchives, true));
+    name(788, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kDesktop, true));
+    name(789, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kDesktop, true));
+    name(798, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kMail, true));
+    CKvw32App* app = CKvw32App::Instance();
+    if (const auto* assembly = dynamic_cast<const CVarnelAssemblyWnd*>(app ? app->GetVarnelAssemblyWindow(false, false) : nullptr))
+        name(814, assembly->GetCaption());
+}
+
 }  // namespace
 
 void AddThemeControls(CXTPControls* controls) {
@@ -120,6 +136,7 @@ CXTPPopupBar* CKVCommandBars::GetToolbarsPopup() {
     CXTPPopupBar* popup = LoadMenuPopupBar(this, kToolBarsMenu);
     if (!popup) return nullptr;
     if (!KVPDMWorkMix::IsActive()) RemoveMenuItems(popup, {787, 788, 789, 791, 814, 798});
+    else NamePdmPaneItems(popup);
 
     for (int i = 0; i < GetCount(); ++i) {
         const CXTPToolBar* bar = GetAt(i);

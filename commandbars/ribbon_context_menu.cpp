@@ -353,7 +353,12 @@ LRESULT KVRibbonBar::OnRButtonUpMessage(WPARAM, LPARAM lParam) {
         }
         case xtpRibbonHitControl:
             if (site && site->GetSafeHwnd()) site->SendMessage(10329, 0, reinterpret_cast<LPARAM>(hit.control));
+            if (!hit.control) break;
+            // The control's own handler may take it out of the ribbon; its menu still names it.
+            hit.control->InternalAddRef();
+            hit.control->OnRButtonUp(point);
             menu = CXTPRibbonBar::CreateContextMenu(hit.control);
+            hit.control->InternalRelease();
             break;
         case xtpRibbonHitTabRow: menu = CXTPRibbonBar::CreateContextMenu(GetControlTab()); break;
         case xtpRibbonHitGroupsArea: menu = CreateGroupsMenu(GetCurrentTab()); break;

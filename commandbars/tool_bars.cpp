@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/kvw32_app.h"
+#include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
 
 using FixableToolBar = Korvo::UI::FixableToolBar;
@@ -73,9 +74,30 @@ std::vector<int> idsOf(const CXTPCommandBar* bar) {
     return ids;
 }
 
+// What the single buttons of a set on the tabbed main bar take from it: the shown tab's
+// category, and the caption below the icon while the bars show large icons.
+struct TabLook {
+    bool tabbed = false;
+    CString category;
+    bool largeIcons = false;
+};
+
+TabLook tabLookOf(CXTPCommandBar* root) {
+    const auto* tabBar = dynamic_cast<const CKVTabToolBar*>(root);
+    if (!tabBar) return {};
+    TabLook look;
+    look.tabbed = true;
+    const int selected = tabBar->GetSelectedTab();
+    if (selected >= 0 && selected < static_cast<int>(tabBar->GetTabs().size()))
+        look.category = tabBar->GetTabs()[static_cast<std::size_t>(selected)].caption;
+    if (CXTPCommandBars* bars = root->GetCommandBars()) look.largeIcons = bars->GetCommandBarsOptions()->bLargeIcons != FALSE;
+    return look;
+}
+
 // Expands the set of `setBar` on `root` into single buttons in place of its popup control.
 void expandSet(CXTPCommandBar* root, CXTPCommandBar* setBar) {
     CXTPControls* controls = root->GetControls();
+    const TabLook look = tabLookOf(root);
     const std::vector<int> setIds = idsOf(setBar);
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl* popup = controls->GetAt(i);
@@ -92,6 +114,8 @@ void expandSet(CXTPCommandBar* root, CXTPCommandBar* setBar) {
             button->SetCaption(source->GetCaption());
             button->SetTooltip(GetStrWithoutCommandLetters(source->GetTooltip()));
             button->SetBeginGroup(inserted == 0);
+            if (look.tabbed) button->SetCategory(look.category);
+            if (look.largeIcons) button->SetStyle(xtpButtonIconAndCaptionBelow);
             ++inserted;
         }
         for (int n = place + inserted; n < controls->GetCount(); ++n)

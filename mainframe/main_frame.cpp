@@ -102,9 +102,7 @@ void CMainFrame::LoadState(const Korvo::UI::MainFrameState& state, bool restoreP
     }
 }
 
-CMainFrame* CMainFrame::Clone() const {
-    const Stopwatch stopwatch;
-    AFX_MANAGE_STATE(AfxGetAppModuleState());
+std::shared_ptr<MainFrameState> CMainFrame::SaveStateForClone() const {
     auto state = std::make_shared<MainFrameState>();
     Korvo::UI::XML::ApplicationParameters parameters;
     parameters.writeAttributes = WriteToolBarControlAttributes;
@@ -114,7 +112,8 @@ CMainFrame* CMainFrame::Clone() const {
     }
     BOOL maximized = FALSE;
     const bool hasChild = MDIGetActive(&maximized) != nullptr;
-    state->maximizeMdi = hasChild ? maximized != FALSE : state->maximizeMdi;
+    // Without a document window the kernel session knows how the next one opens.
+    state->maximizeMdi = hasChild ? maximized != FALSE : GlobalContainer::GetMaximizeMdi();
     state->workbook = m_workbookMode;
     state->minimizeRibbonWindowed = m_minimizeRibbonWindowed;
     state->minimizeRibbonFullScreen = m_minimizeRibbonFullScreen;
@@ -125,6 +124,13 @@ CMainFrame* CMainFrame::Clone() const {
             state->ribbonBar = defaults->ribbonBar;
         }
     }
+    return state;
+}
+
+CMainFrame* CMainFrame::Clone() const {
+    const Stopwatch stopwatch;
+    AFX_MANAGE_STATE(AfxGetAppModuleState());
+    const std::shared_ptr<MainFrameState> state = SaveStateForClone();
     const XTPTabLayoutStyle tabLayout = m_paneManager.GetTabPaintManager()->GetLayout();
     const XTPTabLayoutStyle panelLayout = m_paneManager.GetPanelPaintManager()->GetLayout();
     CMainFrame* frame = Create(*state, false, false);

@@ -19,6 +19,7 @@
 namespace Korvo::UI {
 class MainFrameState;
 }
+class MainFrameState;
 class KVRibbonBar;
 class IDataExchange;
 class CKVRibbonCommandBars;
@@ -43,6 +44,9 @@ public:
     static CMainFrame* Create(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second);
     // A new frame with this frame's layout, or null.
     CMainFrame* Clone() const;
+    // The state a clone is made from: this frame's menu bar and flags, the application's default
+    // tool bars and ribbon.
+    std::shared_ptr<MainFrameState> SaveStateForClone() const;
     // Shows the frame the first time; later calls do nothing.
     void InitialShow();
     bool IsShown() const { return m_shown; }

@@ -110,10 +110,9 @@ void CMainFrame::PlaceOnMonitor() {
 
 bool CMainFrame::CreateCommandBarsStep() {
     if (!InitCommandBars(RUNTIME_CLASS(CKVRibbonCommandBars))) return false;
-    auto* bars = dynamic_cast<CKVRibbonCommandBars*>(GetCommandBars());
-    if (!bars) return false;
-    bars->SetRibbonMode(m_ribbonMode);
-    return true;
+    // The menu bar and the ribbon come with their own steps; the state applied after creation
+    // chooses between them.
+    return dynamic_cast<CKVRibbonCommandBars*>(GetCommandBars()) != nullptr;
 }
 
 void CMainFrame::ApplyCommandBarsOptionsStep() {
@@ -129,6 +128,7 @@ void CMainFrame::ApplyCommandBarsOptionsStep() {
     CKvw32App* app = CKvw32App::Instance();
     if (app) options->szLargeIcons = app->GetToolBarIconSize();
     if (GetSystemMetrics(SM_CXFULLSCREEN) > kLargeIconScreenWidth) options->bLargeIcons = TRUE;
+    UIModuleProxy::Instance().AdjustCommandBarsOptions(bars);
     for (CXTPToolTipContext* tips : {bars->GetToolTipContext()}) {
         tips->SetStyle(xtpToolTipMarkup);
         tips->ShowTitleAndDescription(TRUE);
@@ -152,10 +152,8 @@ bool CMainFrame::InstallDockingPanesStep() {
 }
 
 bool CMainFrame::CreateMenuBarStep() {
-    CXTPCommandBars* bars = GetCommandBars();
-    // The classic menu bar's contents come with the menu work; its title is its text key.
-    CXTPMenuBar* menuBar = bars->SetMenu(L"panels.main_menu", 0);
-    if (!menuBar) return false;
+    auto* bars = dynamic_cast<CKVRibbonCommandBars*>(GetCommandBars());
+    if (!bars || !bars->GetMainMenuBar()) return false;
     bars->HideCommands(kHiddenCommands.data(), static_cast<int>(kHiddenCommands.size()));
     return true;
 }

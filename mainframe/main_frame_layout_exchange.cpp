@@ -3,6 +3,8 @@
 // layout is kept apart by the screen-mode switch.
 #include "mainframe/main_frame.h"
 
+#include "commandbars/command_tooltips.h"
+
 namespace {
 
 constexpr const wchar_t* kLayoutNode = L"codejock";
@@ -33,6 +35,8 @@ bool CMainFrame::ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loadi
         m_tabClient.DoPropExchange(tabs.get());
         if (loading && m_tabClient.LoadState()) m_tabClient.Reposition();
     }
+    // The command tips show the shortcuts the layout leaves in force.
+    if (loading) UpdateCommandTooltips(GetCommandBars());
     if (!withDockingPanes) return true;
     LockLayout();
     std::unique_ptr<CXTPPropExchange> panes = section.GetSection(kDockingPaneSection);

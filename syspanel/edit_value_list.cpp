@@ -31,12 +31,17 @@ bool PickValueListEntry(CSyspanelEditCtrl& window, CSyspanelEdit& control, const
     return true;
 }
 
-unsigned TrackValueListMenu(CSyspanelEdit& control, const CMenuItemArray& list) {
+unsigned TrackValueListMenu(CSyspanelEdit& control, const CMenuItemArray& list, CWnd& owner, const CWnd* button) {
     CXTPCommandBar* bar = control.GetParent();
     CXTPCommandBars* commandBars = bar ? bar->GetCommandBars() : nullptr;
     CXTPPopupBar* popup = CreateEditMenuPopup(commandBars, list, control.GetEditText());
     if (!popup) return 0;
-    const UINT chosen = UIModuleProxy::Instance().TrackPopupMenu(commandBars, popup);
+    // The menu drops down from the bottom left of the button that opened it.
+    RECT place{};
+    const CWnd& anchor = button && button->GetSafeHwnd() ? *button : owner;
+    anchor.GetWindowRect(&place);
+    const UINT chosen =
+        UIModuleProxy::Instance().TrackPopupMenu(popup, TPM_NONOTIFY, POINT{place.left, place.bottom}, &owner);
     popup->InternalRelease();
     return chosen;
 }

@@ -17,9 +17,9 @@ CMenuItemArray LoadEditValueList(int settingsKey1, int settingsKey2);
 // other id.
 bool PickValueListEntry(CSyspanelEditCtrl& window, CSyspanelEdit& control, const CMenuItemArray& list, unsigned id);
 
-// Opens the list's menu for the edit, the current text's entry checked, and returns the command
-// the user chose (0: none).
-unsigned TrackValueListMenu(CSyspanelEdit& control, const CMenuItemArray& list);
+// Opens the list's menu for the edit window `owner` under its list button (or under the edit), the
+// current text's entry checked, and returns the command the user chose (0: none).
+unsigned TrackValueListMenu(CSyspanelEdit& control, const CMenuItemArray& list, CWnd& owner, const CWnd* button);
 
 // The list button at the right end of an edit window.
 class EditListButton {

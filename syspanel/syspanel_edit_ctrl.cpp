@@ -244,7 +244,7 @@ LRESULT CSyspanelEditCtrl::OnEnableMessage(WPARAM enabled, LPARAM) {
 }
 
 void CSyspanelEditCtrl::OpenValueList() {
-    if (const UINT chosen = TrackValueListMenu(control_, valueList_)) ExecuteCommand(chosen);
+    if (const UINT chosen = TrackValueListMenu(control_, valueList_, *this, listButton_.GetButton())) ExecuteCommand(chosen);
 }
 
 void CSyspanelEditCtrl::OnListButtonClicked(CListButtonXP&) { OpenValueList(); }

@@ -1,5 +1,6 @@
 // Ribbon or classic mode, the tool-bars popup, the fix item and the buttons of button sets.
 #include "commandbars/app_custom_tool_bar.h"
+#include "commandbars/tab_tool_bar.h"
 #include "platform/core/text.h"
 #include "tests/commandbars/ribbon_frame.h"
 
@@ -193,6 +194,54 @@ TEST_F(ButtonSetTest, ExpandingTheSetReplacesItsPopupBySingleButtonsWhileTheButt
     EXPECT_FALSE(controls->GetAt(2)->GetBeginGroup());
     EXPECT_EQ(controls->GetAt(2)->GetTooltip(), CString(L"Tip 691"));
     EXPECT_TRUE(controls->GetAt(3)->GetBeginGroup());
+}
+
+// On the tabbed main bar the single buttons join the shown tab's category and, while the bars
+// show large icons, put their caption below the icon.
+TEST_F(RibbonFrameTest, ExpandingASetOnTheTabbedBarGivesTheButtonsTheTabsLook) {
+    for (const bool large : {false, true}) {
+        bars->GetCommandBarsOptions()->bLargeIcons = large;
+        auto* tabbed = dynamic_cast<CKVTabToolBar*>(bars->Add(L"Main", xtpBarTop, RUNTIME_CLASS(CKVTabToolBar)));
+        ASSERT_NE(tabbed, nullptr);
+        tabbed->InsertTab({L"Drawing", {681}, 0, true, {}, {}});
+        CXTPControl* popup = tabbed->GetControls()->Add(xtpControlPopup, 0);
+        CXTPPopupBar* set = CXTPPopupBar::CreatePopupBar(bars);
+        for (int id : {690, 1202}) set->GetControls()->Add(new CKVControlButton, id);
+        popup->SetCommandBar(set);
+        set->InternalRelease();
+        set->GetControls()->FindControl(1202)->OnExecute();
+        const CXTPControl* single = tabbed->GetControls()->FindControl(690);
+        ASSERT_NE(single, nullptr) << large;
+        EXPECT_EQ(single->GetCategory(), CString(L"Drawing"));
+        EXPECT_EQ(single->GetStyle(), large ? xtpButtonIconAndCaptionBelow : xtpButtonAutomatic);
+        bars->Remove(tabbed);
+    }
+    // On a plain tool bar the buttons keep their own look.
+    bars->GetCommandBarsOptions()->bLargeIcons = TRUE;
+    CKVToolBar* plain = AddToolBar(bars, L"Plain", 211);
+    CXTPControl* popup = plain->GetControls()->Add(xtpControlPopup, 0);
+    CXTPPopupBar* set = CXTPPopupBar::CreatePopupBar(bars);
+    for (int id : {690, 1202}) set->GetControls()->Add(new CKVControlButton, id);
+    popup->SetCommandBar(set);
+    set->InternalRelease();
+    set->GetControls()->FindControl(1202)->OnExecute();
+    EXPECT_EQ(plain->GetControls()->FindControl(690)->GetStyle(), xtpButtonAutomatic);
+    EXPECT_TRUE(plain->GetControls()->FindControl(690)->GetCategory().IsEmpty());
+}
+
+// A copy of the program's bars and buttons is of the program's class, so it behaves as they do.
+TEST_F(RibbonFrameTest, ClonesKeepTheProgramsClasses) {
+    CKVToolBar* bar = AddToolBar(bars, L"Sets", 210);
+    CXTPControl* button = bar->GetControls()->Add(new CKVControlButton, 690);
+    CXTPControl* copy = button->Clone();
+    EXPECT_NE(dynamic_cast<CKVControlButton*>(copy), nullptr);
+    copy->InternalRelease();
+    for (CXTPCommandBar* original : {static_cast<CXTPCommandBar*>(bar), static_cast<CXTPCommandBar*>(bars->GetMainMenuBar())}) {
+        CXTPCommandBar* clone = original->Clone(TRUE);
+        ASSERT_NE(clone, nullptr);
+        EXPECT_EQ(clone->GetRuntimeClass(), original->GetRuntimeClass());
+        clone->InternalRelease();
+    }
 }
 
 }  // namespace

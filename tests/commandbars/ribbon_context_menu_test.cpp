@@ -137,4 +137,31 @@ TEST_F(RibbonFrameTest, AGallerysWidthMenuSwitchesBetweenAutomaticAndFixedColumn
     EXPECT_EQ(ParseGalleryWidth(L"9999999999"), 0);
 }
 
+// A right click on a control outside the groups (on the quick-access bar): the frame hears of the
+// control first, then the control's own handler runs, then the toolkit's menu shows.
+TEST_F(RibbonFrameTest, AControlOutsideTheGroupsHearsOfItsRightClickBeforeItsMenuShows) {
+    class Watched : public CXTPControlButton {
+    public:
+        explicit Watched(platform::harness::Session& session) : session_(session) {}
+        void OnRButtonUp(POINT) override { heardAt = session_.journal().entries().size(); }
+        std::size_t heardAt = 0;
+
+    private:
+        platform::harness::Session& session_;
+    };
+    auto* watched = new Watched(s);
+    ribbon->GetQuickAccessControls()->Add(watched, 4711)->SetCaption(L"Watched");
+    s.runUntilIdle();
+    const std::size_t before = s.journal().entries().size();
+    s.user().expectMenuDismiss();
+    EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 4711), std::nullopt);
+    ASSERT_GT(watched->heardAt, before) << "the control's handler ran";
+    bool menuAfter = false;
+    for (std::size_t i = watched->heardAt; i < s.journal().entries().size(); ++i)
+        menuAfter |= s.journal().entries()[i].line().rfind(L"menu ", 0) == 0;
+    EXPECT_TRUE(menuAfter) << "the menu shows after the handler";
+    for (std::size_t i = before; i < watched->heardAt; ++i)
+        EXPECT_NE(s.journal().entries()[i].line().rfind(L"menu ", 0), 0u) << "and not before it";
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // takes, rule by rule, each rule met and missed.
 #include <map>
 
+#include "app/kvw32_app.h"
 #include "commandbars/app_custom_tool_bar.h"
 #include "platform/core/text.h"
 #include "tests/commandbars/ribbon_frame.h"
@@ -35,6 +36,29 @@ TEST_F(RibbonFrameTest, ThePaneTogglesOfThePopupInOrderAndThePdmOnesOnlyWithPdm)
     popup = bars->GetToolbarsPopup();
     EXPECT_EQ(ItemIds(popup->GetControls()),
               (std::vector<int>{811, 782, 785, 783, 816, 784, 786, 0, 787, 788, 789, 791, 798, 814, 781, 799, 0}));
+    // With PDM the pane items are captioned as their panes are; the assembly item only once its
+    // window has a caption, and the search item keeps its own.
+    const auto caption = [&](int id) {
+        return popup->GetControls()->FindControl(xtpControlError, id, FALSE, TRUE)->GetCaption();
+    };
+    EXPECT_EQ(caption(787), CString(L"Archives"));
+    EXPECT_EQ(caption(788), CString(L"Desktop"));
+    EXPECT_EQ(caption(789), CString(L"Desktop"));
+    EXPECT_EQ(caption(798), Korvo::I18n::Translate(L"panes.varnel.mail"));
+    EXPECT_EQ(caption(791), CString(L"PDM search"));
+    EXPECT_EQ(caption(814), CString(L"PDM assembly"));
+    popup->InternalRelease();
+
+    CWnd* assembly = CKvw32App::Instance()->GetVarnelAssemblyWindow(false, true);
+    ASSERT_NE(assembly, nullptr);
+    assembly->SetWindowText(L"Assembly of the work mix");
+    popup = bars->GetToolbarsPopup();
+    EXPECT_EQ(caption(814), CString(L"Assembly of the work mix"));
+    popup->InternalRelease();
+
+    s.kernel().setPdmConnected(false);
+    popup = bars->GetToolbarsPopup();
+    EXPECT_EQ(popup->GetControls()->FindControl(xtpControlError, 814, FALSE, TRUE), nullptr);
     popup->InternalRelease();
 }
 

@@ -8,6 +8,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 korvo_run(pick EXIT 0 OUTPUT out INPUT
   "start\nidle\nlist-button 1 915\nkernel EnableSyspanelControl 915 1\nexpect menu choose 10\nlist-button 1 915\nkernel EnableSyspanelControl 907 1\nlist-button 1 907\nlist-button 1 4711\nquit\n")
 korvo_expect("${out}" "\nlist-button: control 915 is disabled\n" "a disabled edit's button cannot be clicked")
+korvo_expect("${out}" "\ncall UIModuleProxy::TrackPopupMenu\\(128, \\([0-9]+,[0-9]+\\), 0x[0-9a-f]+\\)\n"
+             "the UI module tracks the menu for the edit window, below its button")
 korvo_expect("${out}" "\nmenu 0x[0-9a-f]+ 16 items\nmenu   1 \"1.8\"\n" "the sample's standard font sizes")
 korvo_expect("${out}" "\nmenu   16 \"36\"\nmenu answer choose 10 \\(expected\\)\n" "the pick answers the menu")
 korvo_expect("${out}" "\nlist-button: control 907 shows no list button\n" "an edit without a list")

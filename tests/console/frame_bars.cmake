@@ -19,10 +19,10 @@ endfunction()
 korvo_run(parts EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ndump windows\ndump bars 1\nquit\n")
 set(window "\n  0x[0-9a-f]+ \"")
 expect_once_per_frame("${out}" "${window}MDICLIENT" "${window}XTPStatusBar\" \"\" visible enabled [^\n]* id 59393"
-                      "${window}XTPDockingPaneManager" "${window}XTPMenuBar\" \"panels.main_menu\" hidden"
+                      "${window}XTPDockingPaneManager" "${window}XTPMenuBar\" \"Главное меню\" hidden"
                       "${window}XTPRibbon\" \"Лента\" visible" "${window}XTPToolBar\" \"View\" visible")
 # Ribbon mode (the default): the menu bar is hidden, the ribbon shown.
-korvo_expect("${out}" "\nbar 1 \"panels.main_menu\" menu hidden\n  57600 popup \"File\" visible enabled unchecked\n"
+korvo_expect("${out}" "\nbar 1 \"Главное меню\" menu hidden\n  57600 popup \"File\" visible enabled unchecked\n"
              "the menu bar and its first control")
 korvo_expect("${out}" "\nbar 1065 \"FullScreen\" toolbar hidden\n  1254 button \"Full screen\" visible (enabled|disabled) unchecked\n"
              "a hidden tool bar and its first button, captioned by its command string")
@@ -43,7 +43,7 @@ korvo_expect("${err}" "<stdin>:1: " "dump bars before start")
 # The switch to classic menus (command 806) reaches every frame: each shows its menu bar and tool
 # bars and hides its ribbon; switching back shows the ribbons again.
 korvo_run(classic EXIT 0 OUTPUT out INPUT "start\nidle\nnew-frame\ncommand 1 806\ndump bars 1\ndump bars 2\ncommand 2 806\ndump ribbon 1\nquit\n")
-expect_once_per_frame("${out}" "\nbar 1 \"panels.main_menu\" menu visible\n" "\nbar 1 \"Лента\" ribbon hidden\n"
+expect_once_per_frame("${out}" "\nbar 1 \"Главное меню\" menu visible\n" "\nbar 1 \"Лента\" ribbon hidden\n"
                       "\nbar 1063 \"View\" toolbar visible\n")
 korvo_expect("${out}" "\nribbon visible\ntab 0 " "the ribbon back after the second switch")
 

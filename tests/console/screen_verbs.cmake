@@ -42,7 +42,7 @@ korvo_expect("${err}" "<stdin>:3: hover: no visible control is captioned \"Nothi
 
 # A pane's own tool bar, the ribbon's PDM popup (an id past 65535), and right clicks.
 korvo_run(bars EXIT 0 OUTPUT out INPUT
-  "start\nidle\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nright-click 1 1098\nright-click 1 4711\nexpect menu dismiss\nright-click 1/1004 691\nquit\n")
+  "start\nidle\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nexpect menu dismiss\nright-click 1 1098\nright-click 1 4711\nexpect menu dismiss\nright-click 1/1004 691\nquit\n")
 korvo_expect("${out}" "\nbar 0 \"Панель поиска\" toolbar visible\n  692 combo " "a pane's tool bar")
 korvo_frame_handle("${out}" first)
 korvo_expect("${out}" "user click 65536 on frame 1\nmenu ${first} 3 items\n" "the PDM popup opens")

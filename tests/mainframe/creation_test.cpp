@@ -2,6 +2,7 @@
 // of which can fail) and its first showing.
 #include <algorithm>
 
+#include "commandbars/command_tooltips.h"
 #include "platform/core/text.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
@@ -130,6 +131,36 @@ TEST_F(MainFrameCreation, CreationIsTimedAndTheFirstShowingHappensOnce) {
     frame->InitialShow();
     EXPECT_FALSE(s.inspect().visible(frame->GetSafeHwnd()));
     EXPECT_EQ(s.journal().entries().size(), entries);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace platform::harness;
+using mainframetest::frameOf;
+class MainFrameTips : public SessionTest {};
+
+// A loaded layout leaves its shortcuts in force: the command tips shown afterwards name them.
+TEST_F(MainFrameTips, ALoadedLayoutRebuildsTheShortcutsOfTheCommandTips) {
+    Session s;
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    s.runUntilIdle();
+    CMainFrame* frame = frameOf(s.inspect().mainFrames().at(0));
+    ASSERT_NE(frame, nullptr);
+    CXTPCommandBars* bars = frame->GetCommandBars();
+    const CommandTooltipInfo* record = LoadCommandDescription(1001, bars, 0);
+    ASSERT_NE(record, nullptr);
+    const CString before = record->shortcut;
+    bars->GetShortcutManager()->AddShortcut(ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'K', 1001});
+    EXPECT_EQ(record->shortcut, before) << "a record keeps its line until the tips are rebuilt";
+
+    CXTPPropExchangeXMLNode layout(TRUE, L"MainWindow");
+    ASSERT_TRUE(layout.LoadFromString(std::wstring_view(L"<MainWindow><codejock><normalLayout/></codejock></MainWindow>"), L"layout"));
+    frame->LoadCommandBarsLayout(layout, false);
+    EXPECT_NE(record->shortcut, before);
+    EXPECT_NE(record->shortcut.Find(L"K"), -1) << platform::core::toUtf8(std::wstring(record->shortcut));
 }
 
 }  // namespace

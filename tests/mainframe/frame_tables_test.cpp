@@ -73,9 +73,9 @@ TEST_F(FrameTables, TheUpdatePassRefusesEachDisabledRangeFromEndToEnd) {
 
 TEST_F(FrameTables, TheFramesWindowsComeInTheOrderOfItsCreationSteps) {
     const std::vector<std::wstring> children = mainframetest::childClasses(window);
-    // The client, then the status line, the bars, the panes and the menu bar as their steps run.
+    // The client, then the status line, the panes, the menu bar and the ribbon as their steps run.
     tablecheck::ExpectSteps("the frame's children", children,
-                            {L"MDICLIENT", L"XTPStatusBar", L"XTPRibbon", L"XTPDockingPaneManager", L"XTPMenuBar",
+                            {L"MDICLIENT", L"XTPStatusBar", L"XTPDockingPaneManager", L"XTPMenuBar", L"XTPRibbon",
                              L"XTPToolBar"});
 }
 
@@ -85,7 +85,8 @@ TEST_F(FrameTables, TheFirstFrameIsMadeStepByStepInItsOrder) {
     for (const auto& entry : s.journal().entries()) lines.push_back(entry.line());
     tablecheck::ExpectSteps("the first frame's creation", lines,
                             {L"call Korvo::UI::MainFrameState::loadDefault(", L"log 2 Constructed main window @",
-                             L"window created " + handle, L"call CXTPShortcutManager::SetAccelerators(1)",
+                             L"window created " + handle, L"call UIModuleProxy::AdjustCommandBarsOptions(" + handle + L")",
+                             L"call CXTPShortcutManager::SetAccelerators(1)",
                              L"call UIModuleProxy::SetupControlImage(",  // the ribbon's PDM popup
                              L"log 2 Initialized docking panes in", L"log 2 Initialized tool bars in",
                              L"call UIModuleProxy::RegisterMainFrame(" + handle + L")",

@@ -1,5 +1,6 @@
 // A main frame's life after creation: its message map, activation, cloning, taking over another
 // frame's document window, and its destruction.
+#include "mainframe/main_frame_state.h"
 #include "platform/core/record.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
@@ -69,6 +70,26 @@ TEST_F(MainFrameLifetime, AClonedFrameSharesThePaneIconsAndTheTabLayoutAndIsLogg
     s.runUntilIdle();
     first->GetPaneManager().GetImageManager()->SetIcon(811, 16);
     EXPECT_NE(first->GetPaneManager().GetImageManager()->Lookup(811, 16), nullptr);
+}
+
+// Without a document window a clone opens its documents as the kernel session says; with one, as
+// that window is.
+TEST_F(MainFrameLifetime, AClonesMaximisedDocumentsFollowTheSessionWithoutADocumentWindow) {
+    for (const bool maximize : {false, true}) {
+        GlobalContainer::SetMaximizeMdi(maximize);
+        const auto state = first->SaveStateForClone();
+        EXPECT_EQ(state->maximizeMdi, maximize);
+        EXPECT_TRUE(state->workbook);
+        ASSERT_NE(state->menuBar, nullptr);
+        EXPECT_EQ(state->menuBar->children().size(), static_cast<std::size_t>(first->GetMenuBar()->GetControls()->GetCount()));
+    }
+    GlobalContainer::SetMaximizeMdi(false);
+    s.kernel().writeDocumentFile(L"C:\\Work\\first.grb");
+    s.user().dde(L"[open(\"C:\\Work\\first.grb\")]");
+    s.runUntilIdle();
+    BOOL maximized = FALSE;
+    ASSERT_NE(first->MDIGetActive(&maximized), nullptr);
+    EXPECT_EQ(first->SaveStateForClone()->maximizeMdi, maximized != FALSE);
 }
 
 TEST_F(MainFrameLifetime, ActivatingAnotherFrameShowsItsPropertiesPaneAgainUnlessClosed) {

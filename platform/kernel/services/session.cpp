@@ -16,6 +16,7 @@ namespace {
 
 struct SessionState {
     bool macros = true;
+    bool maximizeMdi = true;
     CString language;
     bool metric = true;
     KorvoOemProduct product = KorvoOemProduct::None;
@@ -52,6 +53,14 @@ void GlobalContainer::EnableMacros(bool enable) {
 }
 
 bool GlobalContainer::AreMacrosEnabled() { return session().macros; }
+
+void GlobalContainer::SetMaximizeMdi(bool maximize) {
+    platform::kernel::recordCall(std::wstring(L"GlobalContainer::SetMaximizeMdi(") + platform::kernel::boolText(maximize) +
+                                 L")");
+    session().maximizeMdi = maximize;
+}
+
+bool GlobalContainer::GetMaximizeMdi() { return session().maximizeMdi; }
 
 void GlobalContainer::InitSessionLocale(LPCWSTR language, bool metric, KorvoOemProduct product) {
     platform::kernel::recordCall(L"GlobalContainer::InitSessionLocale(" + platform::kernel::quoted(language) + L", " +

@@ -33,6 +33,9 @@ public:
     static bool IsMardel();
     static bool IsQuenta();
     static bool IsOstrel();
+    // Whether document windows open maximised outside workbook mode (true until set).
+    static void SetMaximizeMdi(bool maximize);
+    static bool GetMaximizeMdi();
     // The kernel's in-application tools mode, in which add-on applications may change the menus.
     static bool InAppCreateToolsMode();
 

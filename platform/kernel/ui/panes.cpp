@@ -60,6 +60,12 @@ void CConfigurationsWnd::OnFinalRelease() {
 
 void CVarnelAssemblyWnd::CreateContents() { hasContents_ = true; }
 
+CString CVarnelAssemblyWnd::GetCaption() const {
+    CString caption;
+    if (GetSafeHwnd()) GetWindowText(caption);
+    return caption;
+}
+
 void CVarnelAssemblyWnd::OnSetActiveDoc(CKvw32Doc* document) {
     recordCall(L"CVarnelAssemblyWnd::OnSetActiveDoc(" + documentText(document) + L")");
 }

@@ -73,6 +73,8 @@ public:
     CVarnelAssemblyWnd() = default;
     bool HasContents() const { return hasContents_; }
     void CreateContents();
+    // The pane's caption: the window's text (empty without a window).
+    CString GetCaption() const;
     void OnSetActiveDoc(CKvw32Doc* document);
 
 private:

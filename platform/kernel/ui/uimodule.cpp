@@ -10,11 +10,13 @@
 #include <pugixml.hpp>
 
 #include "platform/core/api_text.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/ui_control.h"
 #include "platform/korvoui/frames.h"
+#include "platform/toolkit.h"
 #include "platform/toolkit/xml_reading.h"
 
 namespace {
@@ -290,6 +292,20 @@ std::optional<UIModuleProxy::CommandBarsIconSize> UIModuleProxy::GetCommandBarsI
     for (const auto& [frame, iconSize] : s.iconSizes)
         if (window && frame->AsWindow() == window) return iconSize;
     return std::nullopt;
+}
+
+void UIModuleProxy::AdjustCommandBarsOptions(CXTPCommandBars* bars) const {
+    if (!bars) {
+        platform::core::reportFailure(L"UIModuleProxy::AdjustCommandBarsOptions: no command bars");
+        return;
+    }
+    auto* frame = dynamic_cast<CFrameWnd*>(bars->GetSite());
+    recordCall(L"UIModuleProxy::AdjustCommandBarsOptions(" + handleText(windowHandle(frame)) + L")");
+    const auto iconSize = GetCommandBarsIconSize(frame);
+    if (!iconSize) return;
+    CXTPCommandBarsOptions* options = bars->GetCommandBarsOptions();
+    options->szLargeIcons = iconSize->size;
+    options->bLargeIcons = iconSize->largeIcons;
 }
 
 bool UIModuleProxy::IsPropertyFormChildOpen(UINT id) const {

@@ -81,6 +81,9 @@ public:
     // The same for an image manager of its own (the toolkit's global one, for instance).
     void BindIcon(CXTPImageManager* images, UINT command, UINT iconId);
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
+    // Adjusts the options of a new frame's command bars to the module's settings: the frame's
+    // icon setting, when the module keeps one for the bars' frame. Null bars are a failure.
+    void AdjustCommandBarsOptions(CXTPCommandBars* bars) const;
     // The largest size of the module's icons (16, 24 and 32 pixels, unscaled) that fits into
     // `pixels`; 16 when none does.
     static int GetBestUnscaledIconSize(int pixels);
@@ -106,10 +109,12 @@ public:
     // The strings of a command (prompt, caption, and the further "\n"-separated parts of its
     // string resource, the seventh being extra shortcut text); nothing without a resource.
     std::optional<std::vector<CString>> GetCommandStrings(UINT id) const;
-    // Tracks `popup` (a popup bar of `commandBars`, such as an edit's value-list menu) as the
-    // user's popup menu and returns the chosen command id, 0 when dismissed. The popup's owner
-    // hears nothing: the caller acts on the id.
-    UINT TrackPopupMenu(CXTPCommandBars* commandBars, CXTPPopupBar* popup);
+    // Tracks `menu` (a popup bar, such as an edit's value-list menu, tracked by its command bars)
+    // at the screen `point` for the window `owner` as the user's popup menu and returns the
+    // chosen command id, 0 when dismissed. `flags` are the toolkit's tracking flags; the id is
+    // always returned, so the chosen item never runs by itself: the caller acts on the id. A menu
+    // of no command bars, or an owner that is no window, is a failure.
+    UINT TrackPopupMenu(CXTPPopupBar* menu, UINT flags, POINT point, CWnd* owner);
 
     // Sets up the image of a control from the UI module's icons.
     void SetupControlImage(CXTPImageManager* images, UINT id, UINT iconId, int flags1, int flags2);

@@ -47,6 +47,11 @@ void CXTPControl::SetCommandBar(CXTPCommandBar* bar) {
     commandBar_ = bar;
 }
 
+bool CXTPControl::KeepsPopupOpen() const {
+    const CXTPCommandBar* bar = GetParent();
+    return (flags_ & xtpFlagNoMovable) != 0 && bar && bar->GetType() == xtpBarTypePopup;
+}
+
 void CXTPControl::OnExecute() {
     if (!enabled_ || !IsVisible()) return;
     CXTPCommandBar* bar = GetParent();
@@ -62,7 +67,10 @@ void CXTPControl::OnExecute() {
     notify.pControl = this;
     const LRESULT handled =
         site->SendMessage(XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE, reinterpret_cast<LPARAM>(&notify));
-    if (!handled) site->PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), 0), 0);
+    // A menu item that keeps its menu open runs at once: the menu is still there to show what
+    // the command changed.
+    if (!handled && KeepsPopupOpen()) site->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), 0), 0);
+    else if (!handled) site->PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id_), 0), 0);
     if (CXTPCommandBars* bars = bar->GetCommandBars()) bars->NotifyControlExecuted(this);
     InternalRelease();
 }

@@ -17,6 +17,8 @@ class CXTPControlEditCtrl;
 inline constexpr DWORD xtpFlagHideWrap = 1;
 inline constexpr DWORD xtpFlagSkipFocus = 2;
 inline constexpr DWORD xtpFlagManualUpdate = 8;
+// On an item of a popup bar: clicking it leaves the menu open (the command runs at once and the
+// menu shows its new state).
 inline constexpr DWORD xtpFlagNoMovable = 16;
 inline constexpr DWORD xtpFlagControlStretched = 32;
 
@@ -72,6 +74,8 @@ public:
     void SetStyle(XTPButtonStyle style) { style_ = style; }
     DWORD GetFlags() const { return flags_; }
     void SetFlags(DWORD flags) { flags_ = flags; }
+    // An item of a popup bar whose click leaves the menu open (xtpFlagNoMovable).
+    bool KeepsPopupOpen() const;
     DWORD_PTR GetTag() const { return tag_; }
     void SetTag(DWORD_PTR tag) { tag_ = tag; }
     int GetIconId() const { return iconId_ ? iconId_ : id_; }
@@ -105,6 +109,9 @@ public:
     // (XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE); when it does not handle it, WM_COMMAND with the
     // control's id is posted to the site. Disabled or hidden controls do nothing.
     virtual void OnExecute();
+    // The right mouse button went up over the control (its bar's screen point); the toolkit's
+    // controls do nothing of their own.
+    virtual void OnRButtonUp(POINT /*point*/) {}
     // A popup opens (TRUE) or closes.
     virtual void OnSetPopup(BOOL popup) { popup_ = popup; }
     BOOL GetPopuped() const { return popup_; }

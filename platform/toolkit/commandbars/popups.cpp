@@ -72,23 +72,42 @@ int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int 
     platform::core::PopupMenuRequest request;
     request.owner = site ? site->GetSafeHwnd() : nullptr;
     std::vector<CXTPControl*> controls;
-    collectItems(popup, 0, request.items, controls, notify ? site : nullptr, owner && owner->GetSafeHwnd() ? owner : nullptr);
-    const int chosen = platform::core::userAgent().answerPopupMenu(request);
+    const auto release = [&controls] {
+        for (CXTPControl* control : controls) control->InternalRelease();
+        controls.clear();
+    };
+    CXTPControl* chosenControl = nullptr;
+    for (;;) {
+        request.items.clear();
+        collectItems(popup, 0, request.items, controls, notify ? site : nullptr,
+                     owner && owner->GetSafeHwnd() ? owner : nullptr);
+        const int chosen = platform::core::userAgent().answerPopupMenu(request);
+        if (chosen < 0) break;
+        CXTPControl* control = controls[static_cast<std::size_t>(chosen)];
+        // An item that keeps the menu open runs while the menu is still tracked, and the menu
+        // shows again with what the command changed, until the user closes it or chooses an
+        // item that closes it.
+        if ((flags & TPM_RETURNCMD) || !control->KeepsPopupOpen()) {
+            chosenControl = control;
+            break;
+        }
+        control->OnExecute();
+        release();
+    }
 
     tracking_ = nullptr;
     OnTrackingModeChanged(popup, FALSE);
     if (notify) site->SendMessage(XTPWM_UNINITCOMMANDSPOPUP, 0, reinterpret_cast<LPARAM>(popup));
     int result = 0;
-    if (chosen >= 0) {
-        CXTPControl* control = controls[static_cast<std::size_t>(chosen)];
+    if (chosenControl) {
         if (flags & TPM_RETURNCMD) {
-            result = control->GetID();
+            result = chosenControl->GetID();
         } else {
-            control->OnExecute();
+            chosenControl->OnExecute();
             result = TRUE;
         }
     }
-    for (CXTPControl* control : controls) control->InternalRelease();
+    release();
     popup->InternalRelease();
     return result;
 }

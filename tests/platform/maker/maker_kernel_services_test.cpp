@@ -283,10 +283,14 @@ TEST(MakerUiModule, RibbonParameterFilesAreCheckedAndTheParametersRestorable) {
     ui.SetRibbonApplicationParameters(nullptr);
 }
 
-TEST(MakerUiModule, TrackingAPopupWithoutBarsIsAStrictFailure) {
-    EXPECT_EQ(UIModuleProxy::Instance().TrackPopupMenu(nullptr, nullptr), 0u);
+TEST(MakerUiModule, TrackingAPopupWithoutBarsOrOwnerIsAStrictFailure) {
+    EXPECT_EQ(UIModuleProxy::Instance().TrackPopupMenu(nullptr, TPM_NONOTIFY, POINT{}, nullptr), 0u);
+    CXTPPopupBar* orphan = CXTPPopupBar::CreatePopupBar(nullptr);
+    CWnd notAWindow;
+    EXPECT_EQ(UIModuleProxy::Instance().TrackPopupMenu(orphan, TPM_NONOTIFY, POINT{}, &notAWindow), 0u);
+    orphan->InternalRelease();
     const auto failures = platform::core::takeFailures();
-    ASSERT_EQ(failures.size(), 1u);
+    ASSERT_EQ(failures.size(), 2u);
     EXPECT_NE(failures[0].find(L"TrackPopupMenu"), std::wstring::npos);
 }
 

@@ -406,6 +406,39 @@ TEST_F(ToolkitBars, TrackingAPopupAsksTheUserAndRunsTheChosenControlAfterTheMenu
     popup->InternalRelease();
 }
 
+TEST_F(ToolkitBars, AnItemThatKeepsTheMenuOpenRunsWhileTheMenuIsTrackedAndTheMenuShowsAgain) {
+    CXTPPopupBar* popup = makePopup(3);
+    CXTPControl* keeps = popup->GetControls()->FindControl(601);
+    keeps->SetFlags(keeps->GetFlags() | xtpFlagNoMovable);
+    // Chosen twice (the menu stays), then an ordinary item closes the menu.
+    platform::core::userAgent().expectPopupMenu(choose(601));
+    platform::core::userAgent().expectPopupMenu(choose(601));
+    platform::core::userAgent().expectPopupMenu(choose(602));
+    EXPECT_EQ(bars_->TrackPopupMenu(popup, 0, 0, 0), TRUE);
+    EXPECT_EQ(site_->commands, (std::vector<UINT>{601, 601})) << "run at once, before the menu closed";
+    EXPECT_EQ(site_->popups, (std::vector<std::string>{"init", "uninit"})) << "one menu, shown three times";
+    mfctest::MfcTest::runUntilIdle();
+    EXPECT_EQ(site_->commands, (std::vector<UINT>{601, 601, 602})) << "the closing item runs after the menu closed";
+
+    // Dismissing the menu it stayed open for ends it; with TPM_RETURNCMD the item only answers.
+    platform::core::userAgent().expectPopupMenu(choose(601));
+    platform::core::userAgent().expectPopupMenu(dismiss());
+    EXPECT_EQ(bars_->TrackPopupMenu(popup, 0, 0, 0), 0);
+    platform::core::userAgent().expectPopupMenu(choose(601));
+    EXPECT_EQ(bars_->TrackPopupMenu(popup, TPM_RETURNCMD, 0, 0), 601);
+    EXPECT_EQ(site_->commands.size(), 4u);
+
+    // On a tool bar the flag does nothing of the kind: the command is posted as always.
+    CXTPControl* onBar = bar_->GetControls()->AddClone(keeps);
+    onBar->OnExecute();
+    EXPECT_EQ(site_->commands.size(), 4u);
+    mfctest::MfcTest::runUntilIdle();
+    EXPECT_EQ(site_->commands.size(), 5u);
+    EXPECT_TRUE(platform::core::takeFailures().empty());
+    EXPECT_EQ(popup->GetRefCount(), 1);
+    popup->InternalRelease();
+}
+
 TEST_F(ToolkitBars, TheUpdatePassDecidesWhatTheMenuOffersAndDisabledItemsCannotBeChosen) {
     CXTPPopupBar* popup = makePopup(4);  // 603 has an update handler that disables it
     platform::core::userAgent().expectPopupMenu(choose(603));

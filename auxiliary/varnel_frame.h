@@ -1,0 +1,17 @@
+// The PDM explorer pane windows, one kind each. Only the captions of the kinds are here; the
+// windows themselves come with the PDM explorer.
+#pragma once
+
+#include "platform/mfc.h"
+
+class CVarnelFrame {
+public:
+    // The kinds, in the numbering the panes and menus use.
+    enum Kind { kDesktop = 0, kFavorites = 1, kArchives = 2, kSearch = 3, kMail = 4, kConfigurationSettings = 5,
+                kLibraryElements = 6 };
+
+    // The caption of a kind: the first four from the kernel's strings, the others from UI text
+    // keys; empty for a number that names no kind. The flag is the menus' (they pass true); the
+    // captions do not depend on it.
+    static CString BuildPaneTitle(int kind, bool flag);
+};
