@@ -95,7 +95,8 @@ public:
 
     int GetGeometricType() const { return info_.type; }
     const TGeomClass& GetState() const { return state_; }
-    void SetState(const TGeomClass* state, bool flag);
+    // Takes the state (null: keeps its own) and shows the button for the pick (`show`) or hides it.
+    void SetState(const TGeomClass* state, bool show);
     // The icon follows the state.
     void UpdateIconId();
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;

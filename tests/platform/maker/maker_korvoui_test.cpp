@@ -137,8 +137,8 @@ TEST(MakerFramesInterface, SelectionFilterButtonsKeepTheirStateByIdAndByName) {
     EXPECT_EQ(point.iconPath, L"");
     EXPECT_EQ(point.tooltip, L"");
 
-    // Named buttons get ids of their own that never collide with the numbered ones, and a name
-    // keeps its id.
+    // Named buttons get ids of their own after every numbered one (past the 16-bit command ids),
+    // and a name keeps its id.
     frame.SetSelectionFilterButtonState(L"Welds", 1);
     frame.SetSelectionFilterButtonProperties(L"Bolts", 0x10);
     frame.SetSelectionFilterButtonProperties(L"Welds", 0x20);
@@ -146,7 +146,8 @@ TEST(MakerFramesInterface, SelectionFilterButtonsKeepTheirStateByIdAndByName) {
     for (const auto& [id, button] : frame.GetSelectionFilterButtons())
         if (!Korvo::UI::IsFilterButtonId(id)) namedIds.insert(id);
     EXPECT_EQ(namedIds.size(), 2u);
-    for (int id : namedIds) EXPECT_LT(id, 0);
+    for (int id : namedIds) EXPECT_GT(id, 0xFFFF);
+    EXPECT_EQ(frame.GetSelectionFilterButtons().rbegin()->first, *namedIds.rbegin());
     int weldId = 0;
     for (const auto& [id, button] : frame.GetSelectionFilterButtons())
         if (button.state == 1) weldId = id;
