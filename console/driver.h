@@ -142,6 +142,7 @@ private:
     bool kernelCall(const Step& step);
     bool kernelCallOnWorker(const Step& step);
     bool kernelFrameCall(const Step& step);
+    bool kernelManipCall(const Step& step);
     bool callKernel(const Step& step, bool onWorkerThread);
     bool modelWork(const Step& step);
     bool dumpParameters(const Step& step);

@@ -211,6 +211,10 @@ std::span<const Verb> verbs() {
         {"kernel --frame FRAME OPERATION ARGS",
          "calls OPERATION of main frame FRAME's selection-filter interface on the UI thread as the kernel does, then runs "
          "the loop until idle, and prints the answer", M, R, M, &Driver::kernelFrameCall},
+        {"kernel --manip FRAME PANEL OPERATION ARGS",
+         "calls OPERATION of manipulator panel PANEL (1 or 2) of main frame FRAME as a running kernel command does, "
+         "its control objects named in ARGS, then runs the loop until idle, and prints the answer", M, R, M,
+         &Driver::kernelManipCall},
         {"kernel OPERATION ARGS", "calls the kernel callback OPERATION on the UI thread as the kernel would, then runs "
          "the loop until idle, and prints the answer", M, R, M, &Driver::kernelCall},
         {"model OPERATION ARGS",

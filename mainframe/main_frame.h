@@ -139,6 +139,7 @@ public:
     void SetSelectionFilterButtonProperties(int id, int icon, LPCWSTR tooltip, bool checked, bool disabled) override;
     void EndSelectionFilterConfiguration() override;
     void UpdateSelectionFilters(bool showSelectionMode) override;
+    CManipPanelProxy* GetManipPanelProxy(int id) override;
     DWORD GetFramelessToolBarsFlags() const override { return 0xFFFFFFFE; }
     void SetTheme(const Korvo::UI::Theme& theme) override;
     void OnChangeActiveMainFrame(Korvo::UI::MainFrame* previous) override;

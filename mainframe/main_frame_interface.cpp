@@ -6,6 +6,7 @@
 #include "mainframe/popups/move_to_main_window_popup.h"
 #include "mainframe/popups/profile_popup.h"
 #include "mainframe/ribbon_command_bars.h"
+#include "syspanel/manip_panel.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -101,6 +102,7 @@ void CMainFrame::UpdateSelectionFilters(bool showSelectionMode) {
     Korvo::UI::MdiMainFrame::UpdateSelectionFilters(showSelectionMode);
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->ShowSelectionModeButtons(showSelectionMode);
 }
+CManipPanelProxy* CMainFrame::GetManipPanelProxy(int id) { return GetManipPanel(id); }
 
 // ---- Frameless tool bars, panes and controls -------------------------------------------------------
 

@@ -24,6 +24,8 @@ std::wstring kindOf(const CXTPControl& control) {
     if (dynamic_cast<const CMaterialPopup*>(&control)) return L"material";
     if (dynamic_cast<const CStaticImageControl*>(&control)) return L"icon";
     if (dynamic_cast<const Korvo::UI::SelectionFilterButton*>(&control)) return L"filter";
+    if (control.GetType() == xtpControlCheckBox) return L"check";
+    if (control.GetType() == xtpControlLabel) return L"label";
     return L"button";
 }
 

@@ -11,6 +11,7 @@
 #include "platform/kernel.h"
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
+#include "platform/korvoui/selection_buttons.h"
 
 namespace Korvo::UI {
 
@@ -132,6 +133,11 @@ public:
     const std::map<int, FilterToolBarButton>& GetSelectionFilterButtons() const { return filterButtons_; }
     bool IsConfiguringSelectionFilters() const { return filterConfiguring_ > 0; }
 
+    // The frame's selection-filter tool bar, or null when it has none.
+    virtual SelectionFilterToolBar* GetSelectionFilterToolBar() { return nullptr; }
+    // The frame's manipulator panel 1 or 2 as the kernel reaches it, or null.
+    virtual CManipPanelProxy* GetManipPanelProxy(int) { return nullptr; }
+
     // Makes this frame the UI module's active main frame.
     virtual void MakeActive();
     // The application's settings changed.
@@ -196,6 +202,7 @@ public:
     CXTPCommandBars* GetCommandBars() override { return Base::GetCommandBars(); }
     CXTPDockingPaneManager* GetDockingPaneManager() override { return paneManager_; }
     const CXTPDockingPaneManager* GetDockingPaneManager() const override { return paneManager_; }
+    SelectionFilterToolBar* GetSelectionFilterToolBar() override { return &selectionFilterToolBar_; }
     void SetDockingPaneManager(CXTPDockingPaneManager* manager) { paneManager_ = manager; }
     // What the framework's route left goes to the kernel's command containers.
     BOOL OnUnroutedCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -222,6 +229,7 @@ public:
     }
 
 protected:
+    SelectionFilterToolBar selectionFilterToolBar_;
     CXTPDockingPaneManager* paneManager_ = nullptr;
     DWORD framelessVisible_ = 0x3F;
 };

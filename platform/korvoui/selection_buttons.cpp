@@ -75,6 +75,51 @@ void ForEachBuiltinFilterButton(const BuiltinFilterButtonVisitor& visit) {
 
 int GetBuiltinFilterButtonCount() { return static_cast<int>(std::size(kBuiltinFilterButtons)); }
 
+SelectionFilterToolBar::SelectionFilterToolBar() : controls_(new CXTPControls()) {}
+
+SelectionFilterToolBar::~SelectionFilterToolBar() {
+    RemoveAllControls(1);
+    RemoveAllControls(2);
+    controls_->InternalRelease();
+}
+
+void SelectionFilterToolBar::AddControl(CXTPControl* control, CKVTypeParentPanel panel, bool activeFrame) {
+    if (!control) return;
+    // Panel 1's section ends where panel 2's begins.
+    int before = -1;
+    if (panel == 1) {
+        for (const Entry& entry : entries_)
+            if (entry.panel == 2) {
+                before = controls_->IndexOf(entry.control);
+                break;
+            }
+    }
+    entries_.push_back({control, panel, activeFrame});
+    controls_->Add(control, control->GetID(), nullptr, before);
+}
+
+void SelectionFilterToolBar::RemoveAllControls(CKVTypeParentPanel panel) {
+    std::vector<CXTPControl*> leaving;
+    std::erase_if(entries_, [&](const Entry& entry) {
+        if (entry.panel != panel) return false;
+        leaving.push_back(entry.control);
+        return true;
+    });
+    for (CXTPControl* control : leaving) controls_->Remove(control);
+}
+
+CKVTypeParentPanel SelectionFilterToolBar::GetPanelOf(const CXTPControl* control) const {
+    for (const Entry& entry : entries_)
+        if (entry.control == control) return entry.panel;
+    return 0;
+}
+
+bool SelectionFilterToolBar::WasAddedInActiveFrame(const CXTPControl* control) const {
+    for (const Entry& entry : entries_)
+        if (entry.control == control) return entry.activeFrame;
+    return false;
+}
+
 void SelectionFilterToolBar::LoadIconW(CXTPImageManager* images, unsigned icon, GRTypes) {
     if (!images || icon == 0 || images->Lookup(icon, kSmallIcon)) return;
     images->SetIcon(icon, kSmallIcon);
