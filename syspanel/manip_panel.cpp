@@ -1,5 +1,6 @@
 #include "syspanel/manip_panel.h"
 
+#include <type_traits>
 #include <vector>
 
 #include "syspanel/panel_parameters.h"

@@ -52,3 +52,17 @@ korvo_expect("${out}" "  2797 button [^\n]* hidden [^\n]*\n  2799 button [^\n]* 
              "the circles' filter with every circle taken, before 1870; mode buttons hidden")
 korvo_expect("${out}" "  2704 filter group - \"Arcs\" disabled visible [^\n]* checked " "a filter button checked and disabled")
 korvo_expect("${err}" "SetSelectionFilterButtonState: ID CHECKED DISABLED or geometric TYPE STATE SHOW" "a form that does not exist")
+
+# The frame's other selection-filter operations reach the panel: a registered button shown on
+# a set without filters brings the selection area; properties give look and state at once; hiding
+# all gives the buttons their own look back.
+string(CONCAT buttons_script
+  "start\nidle\nkernel --frame 1 BeginSelectionFilterConfiguration\nkernel --frame 1 ShowSelectionFilterButton 2713 1\n"
+  "kernel --frame 1 SetSelectionFilterButtonProperties 2713 777 \"Measures\" 1 0\n"
+  "kernel --frame 1 EndSelectionFilterConfiguration\ndump panel 1\nkernel --frame 1 HideAllSelectionFilterButtons\n"
+  "dump panel 1\nquit\n")
+korvo_run(buttons EXIT 0 OUTPUT out INPUT "${buttons_script}")
+korvo_expect("${out}" "  1870 button [^\n]*\n  1871 button [^\n]*\n  2713 filter group - \"Measures\" enabled visible [^\n]* begins-group checked icon 777 "
+             "a button shown in a batch: the area laid out at its end, the properties applied")
+korvo_expect("${out}" "HideAllSelectionFilterButtons: done\ndump panel 1\nbar visible[^\n]*\n(  [^\n]*\n)*  2713 filter group - \"Dimensions\" enabled hidden [^\n]* icon 4118 "
+             "hidden with its own look back")

@@ -237,3 +237,44 @@ TEST(MakerSelectionButtons, AFilterButtonGoesBackToTheDefaultsItSavedAndCopiesTh
 }
 
 }  // namespace
+
+TEST(MakerSelectionButtons, TheToolBarKeepsPanelOnesControlsBeforePanelTwosAndClearsOnePanel) {
+    Korvo::UI::SelectionFilterToolBar bar;
+    const auto add = [&](int id, int panel, bool active) {
+        auto* control = new CXTPControlButton();
+        control->SetID(id);
+        bar.AddControl(control, panel, active);
+        return control;
+    };
+    add(21, 2, false);
+    CXTPControl* first = add(11, 1, true);
+    add(12, 1, false);
+    add(22, 2, false);
+    CXTPControls* controls = bar.GetControls();
+    ASSERT_EQ(controls->GetCount(), 4);
+    const int order[] = {11, 12, 21, 22};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(controls->GetAt(i)->GetID(), order[i]);
+    EXPECT_EQ(bar.GetPanelOf(first), 1);
+    EXPECT_TRUE(bar.WasAddedInActiveFrame(first));
+    EXPECT_FALSE(bar.WasAddedInActiveFrame(controls->GetAt(1)));
+
+    bar.RemoveAllControls(2);
+    ASSERT_EQ(controls->GetCount(), 2);
+    EXPECT_EQ(controls->GetAt(1)->GetID(), 12);
+    EXPECT_EQ(bar.GetPanelOf(controls->GetAt(1)), 1);
+    bar.SetTrackingMode(true);
+    EXPECT_TRUE(bar.IsTrackingMode());
+}
+
+TEST(MakerSelectionButtons, AGeometricTypeButtonShowsForThePickAndItsIconFollowsTheState) {
+    const Korvo::UI::GeometricTypeButtonInfo& info = Korvo::UI::GetGeometricTypes()[3];
+    Korvo::UI::GeometricTypePopupButton button(info, nullptr);
+    EXPECT_FALSE(button.IsVisible());
+    const TGeomClass all{2};
+    button.SetState(&all, true);
+    EXPECT_TRUE(button.IsVisible());
+    EXPECT_EQ(button.GetIconId(), static_cast<int>(info.allIcon));
+    button.SetState(nullptr, false);  // the state stays, the button hides
+    EXPECT_FALSE(button.IsVisible());
+    EXPECT_EQ(button.GetState().state, 2);
+}
