@@ -141,6 +141,8 @@ private:
     bool automation(const Step& step);
     bool kernelCall(const Step& step);
     bool kernelCallOnWorker(const Step& step);
+    bool kernelFrameCall(const Step& step);
+    bool kernelManipCall(const Step& step);
     bool callKernel(const Step& step, bool onWorkerThread);
     bool modelWork(const Step& step);
     bool dumpParameters(const Step& step);

@@ -109,4 +109,27 @@ bool Driver::kernelCall(const Step& step) { return callKernel(step, false); }
 
 bool Driver::kernelCallOnWorker(const Step& step) { return callKernel(step, true); }
 
+bool Driver::kernelFrameCall(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    std::vector<std::wstring> arguments;
+    for (const ArgumentValue& value : step.arguments.values) arguments.push_back(value.text);
+    const std::wstring answer = session_.kernel().frameCall(frame, step.arguments.operation, arguments);
+    transcript_.print(L"kernel " + step.arguments.operation + L": " + answer);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::kernelManipCall(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    std::vector<std::wstring> arguments;
+    for (const ArgumentValue& value : step.arguments.values) arguments.push_back(value.text);
+    const std::wstring answer =
+        session_.kernel().manipCall(frame, step.arguments.panel, step.arguments.operation, arguments);
+    transcript_.print(L"kernel " + step.arguments.operation + L": " + answer);
+    session_.runUntilIdle();
+    return true;
+}
+
 }  // namespace korvo::console

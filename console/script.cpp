@@ -262,6 +262,12 @@ std::string readThumbPosition(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+std::string readPanel(const std::string& text, Arguments& arguments) {
+    if (text != "1" && text != "2") return echo(text) + " is not a manipulator panel (1 or 2)";
+    arguments.panel = text == "1" ? 1 : 2;
+    return {};
+}
+
 constexpr Placeholder kPlaceholders[] = {
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
     {"ID", false, &readCommandId},      {"POS", false, &readPosition},
@@ -273,6 +279,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"THUMB", false, &readThumbPosition},
     {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
     {"BUTTON-ID", false, &readButtonId},
+    {"PANEL", false, &readPanel},
 };
 
 // The syntax word that takes the rest of the line, word by word.

@@ -47,6 +47,7 @@ struct Arguments {
     int scrollBar = 0;           // BAR: SB_HORZ or SB_VERT
     int scrollCode = 0;          // ACTION: an SB_ scroll request
     int count = 0;               // COUNT: spin steps, negative for the down button
+    int panel = 0;               // PANEL: a manipulator panel, 1 or 2
     unsigned key = 0;            // KEY: a virtual-key code ...
     bool keyControl = false;     // ... with Ctrl held
     bool keyAlt = false;         // ... with Alt held

@@ -161,8 +161,9 @@ std::span<const Verb> verbs() {
          "clicks the header of the documents-menu window's Visible column (shows hidden rows, or leaves them out)", M, R, M,
          &Driver::toggleDocumentsMenuShowHidden},
         {"dump panel FRAME",
-         "prints the system panel of main frame FRAME: its controls in order with kind, group, value, enabled, visible "
-         "(an edit also: whether its window exists, modified, spin mode)",
+         "prints the system panel of main frame FRAME and its selection-filter set: its controls in order with kind, "
+         "group, value, enabled, visible (an edit also: whether its window exists, modified, spin mode), class, tag, "
+         "group start, checked, icon and tooltip",
          M, R, M, &Driver::dumpSysPanel},
         {"type FRAME ID \"TEXT\"",
          "types TEXT into the edit control ID of main frame FRAME and presses Enter, then runs the loop until idle", M,
@@ -207,6 +208,13 @@ std::span<const Verb> verbs() {
          M, R, M, &Driver::automation},
         {"kernel --worker OPERATION ARGS", "calls the kernel callback OPERATION from another thread, as the kernel's own "
          "threads do, and prints the answer", M, R, M, &Driver::kernelCallOnWorker},
+        {"kernel --frame FRAME OPERATION ARGS",
+         "calls OPERATION of main frame FRAME's selection-filter interface on the UI thread as the kernel does, then runs "
+         "the loop until idle, and prints the answer", M, R, M, &Driver::kernelFrameCall},
+        {"kernel --manip FRAME PANEL OPERATION ARGS",
+         "calls OPERATION of manipulator panel PANEL (1 or 2) of main frame FRAME as a running kernel command does, "
+         "its control objects named in ARGS, then runs the loop until idle, and prints the answer", M, R, M,
+         &Driver::kernelManipCall},
         {"kernel OPERATION ARGS", "calls the kernel callback OPERATION on the UI thread as the kernel would, then runs "
          "the loop until idle, and prints the answer", M, R, M, &Driver::kernelCall},
         {"model OPERATION ARGS",

@@ -125,17 +125,25 @@ public:
     void FindCommandControl(CString& text, int id = -1) const;
 
     // ---- The UI library's main-frame interface -------------------------------------------------
+    int GetSelectionFilterSet() const override;
     void BeginSelectionFilterConfiguration() override;
-    void SetSelectionFilterSet(int set) override;
+    bool SetSelectionFilterSet(int set) override;
     void ShowSelectionFilterButton(int id, bool show) override;
     void HideAllSelectionFilterButtons() override;
     void SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWSTR tooltip) override;
+    void SetSelectionFilterButtonIconAndToolTip(int id, int icon, UINT tooltipStringId) override;
     void SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip) override;
     void SetSelectionFilterButtonState(int id, int state) override;
+    void SetSelectionFilterButtonState(int id, bool checked, bool disabled) override;
+    void SetSelectionFilterButtonState(int geometricType, const TGeomClass* state, bool show) override;
     void SetSelectionFilterButtonState(LPCWSTR name, int state) override;
     void SetSelectionFilterButtonProperties(int id, DWORD properties) override;
     void SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties) override;
+    void SetSelectionFilterButtonProperties(int id, int icon, UINT tooltipStringId, bool checked, bool disabled) override;
+    void SetSelectionFilterButtonProperties(int id, int icon, LPCWSTR tooltip, bool checked, bool disabled) override;
     void EndSelectionFilterConfiguration() override;
+    void UpdateSelectionFilters(bool showSelectionMode) override;
+    CManipPanelProxy* GetManipPanelProxy(int id) override;
     DWORD GetFramelessToolBarsFlags() const override { return 0xFFFFFFFE; }
     void SetTheme(const Korvo::UI::Theme& theme) override;
     void OnChangeActiveMainFrame(Korvo::UI::MainFrame* previous) override;

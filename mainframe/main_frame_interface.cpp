@@ -6,6 +6,7 @@
 #include "mainframe/popups/move_to_main_window_popup.h"
 #include "mainframe/popups/profile_popup.h"
 #include "mainframe/ribbon_command_bars.h"
+#include "syspanel/manip_panel.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -22,15 +23,20 @@ constexpr DWORD kClassicFramelessBars = 48;
 // ---- Selection filters: the library's tool bar first, then the system panel ----------------------
 
 // The panel takes the operations it has: configuration under its layout lock, sets, shown
-// buttons, icons with tooltips and check states. Icons from image files, named buttons and button
-// properties are the selection-filter tool bar's alone.
+// buttons, icons with tooltips, check states and geometric types. Icons from image files, named
+// buttons and the library's own button properties are the selection-filter tool bar's alone.
+int CMainFrame::GetSelectionFilterSet() const {
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel ? panel->GetCurrentFilterSet() : Korvo::UI::MdiMainFrame::GetSelectionFilterSet();
+}
 void CMainFrame::BeginSelectionFilterConfiguration() {
     Korvo::UI::MdiMainFrame::BeginSelectionFilterConfiguration();
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->LockLayout();
 }
-void CMainFrame::SetSelectionFilterSet(int set) {
-    Korvo::UI::MdiMainFrame::SetSelectionFilterSet(set);
-    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SwitchSelectionFilterSet(set);
+bool CMainFrame::SetSelectionFilterSet(int set) {
+    const bool shown = Korvo::UI::MdiMainFrame::SetSelectionFilterSet(set);
+    CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel ? panel->SwitchSelectionFilterSet(set) : shown;
 }
 void CMainFrame::ShowSelectionFilterButton(int id, bool show) {
     Korvo::UI::MdiMainFrame::ShowSelectionFilterButton(id, show);
@@ -44,6 +50,11 @@ void CMainFrame::SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWST
     Korvo::UI::MdiMainFrame::SetSelectionFilterButtonIconAndToolTip(id, icon, tooltip);
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetFilterButtonText(static_cast<unsigned>(id), icon, tooltip);
 }
+void CMainFrame::SetSelectionFilterButtonIconAndToolTip(int id, int icon, UINT tooltipStringId) {
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonIconAndToolTip(id, icon, tooltipStringId);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar())
+        panel->SetFilterButton(static_cast<unsigned>(id), static_cast<unsigned>(icon), tooltipStringId);
+}
 void CMainFrame::SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip) {
     Korvo::UI::MdiMainFrame::SetSelectionFilterButtonIconAndToolTip(id, iconPath, tooltip);
 }
@@ -51,6 +62,14 @@ void CMainFrame::SetSelectionFilterButtonState(int id, int state) {
     Korvo::UI::MdiMainFrame::SetSelectionFilterButtonState(id, state);
     // The state is the button's check mark; the library's buttons are never disabled by it.
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetSyspanelButtonStatus(static_cast<unsigned>(id), state == 1, false);
+}
+void CMainFrame::SetSelectionFilterButtonState(int id, bool checked, bool disabled) {
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonState(id, checked, disabled);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetSyspanelButtonStatus(static_cast<unsigned>(id), checked, disabled);
+}
+void CMainFrame::SetSelectionFilterButtonState(int geometricType, const TGeomClass* state, bool show) {
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonState(geometricType, state, show);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->SetGeometricTypeState(geometricType, state, show);
 }
 void CMainFrame::SetSelectionFilterButtonState(LPCWSTR name, int state) {
     Korvo::UI::MdiMainFrame::SetSelectionFilterButtonState(name, state);
@@ -61,10 +80,29 @@ void CMainFrame::SetSelectionFilterButtonProperties(int id, DWORD properties) {
 void CMainFrame::SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties) {
     Korvo::UI::MdiMainFrame::SetSelectionFilterButtonProperties(name, properties);
 }
+void CMainFrame::SetSelectionFilterButtonProperties(int id, int icon, UINT tooltipStringId, bool checked, bool disabled) {
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonProperties(id, icon, tooltipStringId, checked, disabled);
+    CSysPanelToolbar* panel = GetSysPanelToolbar();
+    if (!panel) return;
+    panel->SetFilterButton(static_cast<unsigned>(id), static_cast<unsigned>(icon), tooltipStringId);
+    panel->SetSyspanelButtonStatus(static_cast<unsigned>(id), checked, disabled);
+}
+void CMainFrame::SetSelectionFilterButtonProperties(int id, int icon, LPCWSTR tooltip, bool checked, bool disabled) {
+    Korvo::UI::MdiMainFrame::SetSelectionFilterButtonProperties(id, icon, tooltip, checked, disabled);
+    CSysPanelToolbar* panel = GetSysPanelToolbar();
+    if (!panel) return;
+    panel->SetFilterButtonText(static_cast<unsigned>(id), icon, tooltip);
+    panel->SetSyspanelButtonStatus(static_cast<unsigned>(id), checked, disabled);
+}
 void CMainFrame::EndSelectionFilterConfiguration() {
     Korvo::UI::MdiMainFrame::EndSelectionFilterConfiguration();
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->UnlockLayout();
 }
+void CMainFrame::UpdateSelectionFilters(bool showSelectionMode) {
+    Korvo::UI::MdiMainFrame::UpdateSelectionFilters(showSelectionMode);
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->ShowSelectionModeButtons(showSelectionMode);
+}
+CManipPanelProxy* CMainFrame::GetManipPanelProxy(int id) { return GetManipPanel(id); }
 
 // ---- Frameless tool bars, panes and controls -------------------------------------------------------
 

@@ -396,6 +396,15 @@ public:
                           bool onWorkerThread = false);
     // The operations `callback` by name knows, each with its arguments ("IsToolBarVisible BAR").
     static std::vector<std::wstring> callbackOperations();
+    // An operation of main frame `frame`'s selection-filter interface by name, as the kernel
+    // calls it on the UI thread; its answer as `callback` gives it. std::invalid_argument for an
+    // unknown operation, arguments that do not fit, or a window that is no main frame.
+    std::wstring frameCall(HWND frame, std::wstring_view operation, const std::vector<std::wstring>& arguments);
+    // An operation of main frame `frame`'s manipulator panel 1 or 2 by name, as a running command
+    // calls it; the kernel's control objects are named by the script ("len") and made by the
+    // first Add that names them. Besides the panel's operations: `Destroy NAME` (the command
+    // drops the object) and `HookKeys NAME KEY...` (the keys its key hook takes).
+    std::wstring manipCall(HWND frame, int panel, std::wstring_view operation, const std::vector<std::wstring>& arguments);
     // GlobalContainer::InAppCreateToolsMode's answer (default false).
     void setToolsMode(bool on);
     // The kind the kernel's 3D module reports (1 full, 2 viewer, 0 none; default 1).

@@ -30,6 +30,7 @@
 #include "platform/kernel/profiles/profiles.h"
 #include "platform/kernel/ui/statusline.h"
 #include "platform/kernel/ui/frame_services.h"
+#include "platform/kernel/ui/manip_panel.h"
 #include "platform/kernel/documentsmenu/documents_menu.h"
 #include "platform/kernel/services/folder_chooser.h"
 #include "platform/kernel/documents/parameter_texts.h"

@@ -24,6 +24,8 @@ std::wstring kindOf(const CXTPControl& control) {
     if (dynamic_cast<const CMaterialPopup*>(&control)) return L"material";
     if (dynamic_cast<const CStaticImageControl*>(&control)) return L"icon";
     if (dynamic_cast<const Korvo::UI::SelectionFilterButton*>(&control)) return L"filter";
+    if (control.GetType() == xtpControlCheckBox) return L"check";
+    if (control.GetType() == xtpControlLabel) return L"label";
     return L"button";
 }
 
@@ -87,18 +89,32 @@ CXTPControl* ribbonTwinOf(HWND frame, int id) {
     return found;
 }
 
+// What the toolkit keeps of every control: its run-time class, tag word, group start, check
+// mark, icon id and tooltip.
+std::wstring controlStateOf(const CXTPControl& control) {
+    const CRuntimeClass* runtimeClass = control.GetRuntimeClass();
+    std::wstring name;
+    for (const char* c = runtimeClass ? runtimeClass->m_lpszClassName : "?"; *c; ++c) name.push_back(static_cast<wchar_t>(*c));
+    return L" class " + name + L" tag " + std::to_wstring(control.GetTag()) +
+           (control.GetBeginGroup() ? L" begins-group" : L" in-group") +
+           (control.GetChecked() ? L" checked" : L" unchecked") + L" icon " + std::to_wstring(control.GetIconId()) +
+           L" tooltip " + quotedText(control.GetTooltip());
+}
+
 }  // namespace
 
 std::wstring SysPanelOutline(HWND frame) {
     CSysPanelToolbar* panel = panelOf(frame);
     if (!panel) return {};
-    std::wstring out = panel->IsVisible() ? L"bar visible\n" : L"bar hidden\n";
+    const int set = panel->GetCurrentFilterSet();
+    std::wstring out = std::wstring(panel->IsVisible() ? L"bar visible" : L"bar hidden") + L" filter-set " +
+                       (set < 0 ? std::wstring(L"none") : std::to_wstring(set)) + L"\n";
     const CXTPControls* controls = panel->GetControls();
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl& control = *controls->GetAt(i);
         out += L"  " + std::to_wstring(control.GetID()) + L" " + kindOf(control) + L" group " + groupOf(*panel, control) +
                L" " + valueOf(control) + editWindowOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
-               (control.IsVisible() ? L" visible" : L" hidden");
+               (control.IsVisible() ? L" visible" : L" hidden") + controlStateOf(control);
         if (CXTPControl* twin = ribbonTwinOf(frame, control.GetID())) out += L" ribbon " + valueOf(*twin);
         out += L"\n";
     }

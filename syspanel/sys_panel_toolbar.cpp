@@ -204,6 +204,11 @@ IDataExchange* CSysPanelToolbar::registeredExchange(unsigned id) const {
 
 // Command-control groups
 
+bool CSysPanelToolbar::BeginsCommandGroup(const CXTPControl& control) {
+    const DWORD_PTR marker = control.GetTag() & kMarkerBits;
+    return marker == kGroupFirst[0] || marker == kGroupFirst[1];
+}
+
 int CSysPanelToolbar::FindGroupMarker(DWORD_PTR marker, int from) const {
     const CXTPControls* controls = GetControls();
     for (int index = std::max(from, 0); index < controls->GetCount(); ++index) {
@@ -259,19 +264,6 @@ void CSysPanelToolbar::UnlockLayout() {
     if (--m_layoutLocks != 0) return;
     layOutSelectionArea();
     Korvo::UI::UnlockRedraw(this);
-}
-
-// The filter sets' arrangement of the selection area comes with the sets themselves; until then
-// only the filter buttons are told apart from what stands before them.
-void CSysPanelToolbar::layOutSelectionArea() {
-    CXTPControls* controls = GetControls();
-    bool first = true;
-    for (int index = 0; index < controls->GetCount(); ++index) {
-        CXTPControl* control = controls->GetAt(index);
-        if (!isFilterButtonId(static_cast<unsigned>(control->GetID()))) continue;
-        control->SetBeginGroup(first ? TRUE : FALSE);
-        first = false;
-    }
 }
 
 // Kernel requests
@@ -436,108 +428,3 @@ void CSysPanelToolbar::CopyControlValue(CXTPControl* source) {
     if (IDataExchange* to = registeredExchange(static_cast<unsigned>(source->GetID()))) to->CopyFrom(from);
 }
 
-// Selection filter
-
-// The sets' button tables come with the selection-filter buttons; until then no set is known.
-bool CSysPanelToolbar::SwitchSelectionFilterSet(int set) { return set == m_currentFilterSet; }
-
-void CSysPanelToolbar::SetFilterButton(unsigned id, unsigned icon, unsigned tooltipStringId) {
-    const CString tooltip = KVLoadString(tooltipStringId);
-    SetFilterButtonText(id, static_cast<int>(icon), tooltip);
-}
-
-void CSysPanelToolbar::SetFilterButtonText(unsigned id, int icon, LPCWSTR tooltip) {
-    CXTPControls* controls = GetControls();
-    const bool remove = icon == 0 || tooltip == nullptr;
-    if (CXTPControl* control = controls->FindControl(static_cast<int>(id))) {
-        if (remove) {
-            controls->Remove(control);
-            return;
-        }
-        control->SetIconId(icon);
-        control->SetTooltip(tooltip);
-        control->SetVisible(TRUE);
-        return;
-    }
-    if (remove || !isFilterButtonId(id)) return;
-    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    int place = -1;
-    if (control) {
-        control->InternalAddRef();
-        place = FindFilterButtonPlace(control);
-    } else {
-        control = new Korvo::UI::SelectionFilterButton(static_cast<int>(id), false);
-        // A button of a command's own stands before the command's controls.
-        const int group1 = FindGroupMarker(kGroupFirst[0], 0);
-        const int group2 = FindGroupMarker(kGroupFirst[1], 0);
-        place = group1 < 0 ? group2 : (group2 < 0 ? group1 : std::min(group1, group2));
-    }
-    if (control->GetControls()) {
-        control->InternalRelease();  // it stands on another bar: only its look changes
-    } else {
-        controls->Add(control, static_cast<int>(id), nullptr, place);
-    }
-    control->SetIconId(icon);
-    control->SetTooltip(tooltip);
-}
-
-int CSysPanelToolbar::FindFilterButtonPlace(const CXTPControl* button) const {
-    const CXTPControls* controls = GetControls();
-    long long best = std::numeric_limits<std::int32_t>::max();
-    int place = -1;
-    for (int index = 0; index < controls->GetCount(); ++index) {
-        const CXTPControl* control = controls->GetAt(index);
-        if (isFilterButtonId(static_cast<unsigned>(control->GetID()))) {
-            const auto distance = static_cast<std::int32_t>(static_cast<std::uint32_t>(control->GetTag()) -
-                                                            static_cast<std::uint32_t>(button->GetTag()));
-            const long long magnitude = distance < 0 ? -static_cast<long long>(distance) : distance;
-            if (magnitude < best) {
-                best = magnitude;
-                place = distance >= 0 ? index : index + 1;
-            }
-            continue;
-        }
-        const DWORD_PTR marker = control->GetTag() & kMarkerBits;
-        if (marker == kGroupFirst[0] || marker == kGroupFirst[1]) return index;
-    }
-    return place;
-}
-
-void CSysPanelToolbar::HideFilterButtons() {
-    LockRedraw();
-    for (auto* button : m_geometricTypeButtons)
-        if (button) button->SetVisible(FALSE);
-    CXTPControls* controls = GetControls();
-    for (int index = 0; index < controls->GetCount(); ++index) {
-        CXTPControl* control = controls->GetAt(index);
-        const auto id = static_cast<unsigned>(control->GetID());
-        const bool selectionCommand = id == 2791 || id == 2792 || id == 2798 || id == 2824;
-        if (!isFilterButtonId(id) && !selectionCommand) continue;
-        control->SetVisible(FALSE);
-        if (auto* button = dynamic_cast<Korvo::UI::SelectionFilterButton*>(control)) button->ResetIconAndToolTip();
-    }
-    Korvo::UI::UnlockRedraw(this);
-}
-
-void CSysPanelToolbar::ShowRegisteredControl(unsigned id, bool show) {
-    CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    if (!control) return;
-    if (show && !control->GetControls()) {
-        control->InternalAddRef();
-        GetControls()->Add(control, static_cast<int>(id), nullptr, FindFilterButtonPlace(control));
-    }
-    control->SetVisible(show ? TRUE : FALSE);
-}
-
-void CSysPanelToolbar::SetCommandIcon(unsigned commandId, unsigned) {
-    CXTPCommandBars* bars = GetCommandBars();
-    CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
-    if (!images || images->GetIconSet(commandId)) return;
-    images->SetIcon(commandId, 16);
-}
-
-CString CSysPanelToolbar::LoadSysPanelTooltip(unsigned id) { return KVLoadString(id + 10000); }
-
-// The geometric-type and selection-mode buttons come with the selection-filter buttons.
-void CSysPanelToolbar::SetGeometricTypeState(int, const TGeomClass*, bool) {}
-void CSysPanelToolbar::ShowSelectionModeButtons(bool) {}

@@ -73,6 +73,8 @@ public:
     static constexpr DWORD_PTR kGroupLast[2] = {0x202, 0x204};
     // The index of the first control at or after `from` that carries `marker`, or -1.
     int FindGroupMarker(DWORD_PTR marker, int from) const;
+    // Whether the control is the first of command-control group 1 or 2.
+    static bool BeginsCommandGroup(const CXTPControl& control);
     // Adds the control (taking over the caller's reference) at the end of its group.
     void InsertCommandControl(CXTPControl* control, int group);
     void RemoveCommandControls() { removeGroup(1); }
@@ -118,8 +120,11 @@ public:
 
     // Selection filter.
     int GetCurrentFilterSet() const { return m_currentFilterSet; }
-    // Switches to one of the selection-filter sets; true when it is (or already was) current.
+    // Switches to one of the selection-filter sets; true when it is (or already was) current,
+    // false for a set that does not exist or a list the toolkit refused (nothing changes then).
     bool SwitchSelectionFilterSet(int set);
+    // Gives the current set's buttons their icons and tooltips and lays out the selection area.
+    void ApplyFilterSetButtons();
     void SetFilterButton(unsigned id, unsigned icon, unsigned tooltipStringId);
     // Sets and shows a selection-filter button; icon 0 or no text removes one that is on the bar.
     void SetFilterButtonText(unsigned id, int icon, LPCWSTR tooltip);
@@ -129,7 +134,10 @@ public:
     int FindFilterButtonPlace(const CXTPControl* button) const;
     // Shows or hides a registered control, putting it on the bar when it is first shown.
     void ShowRegisteredControl(unsigned id, bool show);
+    // Passes the state to the geometric-type button of the type; one made visible outside a
+    // batch is put on the bar next to its neighbours at once.
     void SetGeometricTypeState(int geometricType, const TGeomClass* state, bool flag);
+    // The G1 button shows; the lazy-geometry button and the selection-mode popup follow `show`.
     void ShowSelectionModeButtons(bool show);
     // Gives the command its icon unless it has one.
     void SetCommandIcon(unsigned commandId, unsigned iconId);
@@ -153,6 +161,13 @@ private:
     void fitButtonSizeTo(CXTPControl* control);
     // Arranges the selection area after a batch of changes.
     void layOutSelectionArea();
+    void removeSelectionArea();
+    // Puts a control that stands on no bar onto this one before `index`, with a reference of
+    // its own.
+    void insertShared(CXTPControl* control, int index);
+    // Where a geometric-type button goes: among its placed neighbours, else before 1870, 1871
+    // or the first filter button, else at the end (-1).
+    int geometricTypePlace(std::size_t which) const;
     IDataExchange* registeredExchange(unsigned id) const;
     void enable(CXTPControl* control);
     void removeGroup(int group);

@@ -32,8 +32,12 @@ public:
     int GetSettingsKey1() const { return m_settingsKey1; }
     int GetSettingsKey2() const { return m_settingsKey2; }
     void SetFormatValue(double format) { m_formatValue = format; }
+    double GetFormatValue() const { return m_formatValue; }
     // False: the edit shows the magnitude and keeps the stored value's sign for typed numbers.
     void SetShowSign(bool show) { m_showSign = show; }
+    bool GetShowSign() const { return m_showSign; }
+    // Every key reaching the edit window first; true takes it from the edit.
+    virtual bool OnHookKeyDown(UINT key, UINT flags) { (void)key, (void)flags; return false; }
     // The edit window while the bar shows the control, else null.
     CSyspanelEditCtrl* GetSyspanelEditCtrl() const;
 

@@ -112,6 +112,7 @@ void CSyspanelEditCtrl::leaveEdit() {
 }
 
 LRESULT CSyspanelEditCtrl::OnEditKeyDownMessage(WPARAM key, LPARAM flags) {
+    if (control_.OnHookKeyDown(static_cast<UINT>(key), static_cast<UINT>(flags))) return 0;
     const bool control = ::GetKeyState(VK_CONTROL) < 0;
     switch (static_cast<UINT>(key)) {
         case VK_UP:

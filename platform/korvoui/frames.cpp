@@ -27,7 +27,10 @@ void MainFrame::BeginSelectionFilterConfiguration() { ++filterConfiguring_; }
 void MainFrame::EndSelectionFilterConfiguration() {
     if (filterConfiguring_ > 0) --filterConfiguring_;
 }
-void MainFrame::SetSelectionFilterSet(int set) { filterSet_ = set; }
+bool MainFrame::SetSelectionFilterSet(int set) {
+    filterSet_ = set;
+    return true;
+}
 void MainFrame::ShowSelectionFilterButton(int id, bool show) { filterButtons_[id].visible = show; }
 
 int MainFrame::GetSelectionFilterButtonState(int id) const {
@@ -53,13 +56,34 @@ void MainFrame::SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath,
     button.tooltip = tooltip ? tooltip : L"";
 }
 
+void MainFrame::SetSelectionFilterButtonIconAndToolTip(int id, int icon, UINT tooltipStringId) {
+    // Not through the virtual text form: an override forwards each form once.
+    MainFrame::SetSelectionFilterButtonIconAndToolTip(id, icon, static_cast<LPCWSTR>(KVLoadString(tooltipStringId)));
+}
+
 void MainFrame::SetSelectionFilterButtonState(int id, int state) { filterButtons_[id].state = state; }
 
-void MainFrame::SetSelectionFilterButtonState(LPCWSTR name, int state) {
-    // Buttons named by the application get ids of their own, after every numbered one.
+void MainFrame::SetSelectionFilterButtonState(int id, bool checked, bool disabled) {
+    FilterToolBarButton& button = filterButtons_[id];
+    button.state = checked ? 1 : 0;
+    button.disabled = disabled;
+}
+
+void MainFrame::SetSelectionFilterButtonState(int geometricType, const TGeomClass* state, bool) {
+    if (state) geometricStates_[geometricType] = *state;
+}
+
+int MainFrame::namedFilterButtonId(LPCWSTR name) {
+    // Buttons named by the application get ids of their own, after every numbered one (command
+    // ids are 16-bit), in the order they were first named.
+    constexpr int kFirstNamedId = 0x10000;
     auto [it, added] = filterButtonsByName_.emplace(CString(name ? name : L""), 0);
-    if (added) it->second = -static_cast<int>(filterButtonsByName_.size());
-    filterButtons_[it->second].state = state;
+    if (added) it->second = kFirstNamedId + static_cast<int>(filterButtonsByName_.size()) - 1;
+    return it->second;
+}
+
+void MainFrame::SetSelectionFilterButtonState(LPCWSTR name, int state) {
+    filterButtons_[namedFilterButtonId(name)].state = state;
 }
 
 void MainFrame::SetSelectionFilterButtonProperties(int id, DWORD properties) {
@@ -67,10 +91,25 @@ void MainFrame::SetSelectionFilterButtonProperties(int id, DWORD properties) {
 }
 
 void MainFrame::SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties) {
-    auto [it, added] = filterButtonsByName_.emplace(CString(name ? name : L""), 0);
-    if (added) it->second = -static_cast<int>(filterButtonsByName_.size());
-    filterButtons_[it->second].properties = properties;
+    filterButtons_[namedFilterButtonId(name)].properties = properties;
 }
+
+void MainFrame::SetSelectionFilterButtonProperties(int id, int icon, UINT tooltipStringId, bool checked,
+                                                   bool disabled) {
+    MainFrame::SetSelectionFilterButtonProperties(id, icon, static_cast<LPCWSTR>(KVLoadString(tooltipStringId)), checked,
+                                                  disabled);
+}
+
+void MainFrame::SetSelectionFilterButtonProperties(int id, int icon, LPCWSTR tooltip, bool checked, bool disabled) {
+    FilterToolBarButton& button = filterButtons_[id];
+    button.icon = icon;
+    button.iconPath.Empty();
+    button.tooltip = tooltip ? tooltip : L"";
+    button.state = checked ? 1 : 0;
+    button.disabled = disabled;
+}
+
+void MainFrame::UpdateSelectionFilters(bool showSelectionMode) { selectionModeShown_ = showSelectionMode; }
 
 void MainFrame::MakeActive() { UIModuleProxy::Instance().SetActiveMainFrame(this); }
 

@@ -11,6 +11,7 @@
 #include "platform/kernel.h"
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
+#include "platform/korvoui/selection_buttons.h"
 
 namespace Korvo::UI {
 
@@ -81,6 +82,7 @@ struct FilterToolBarButton {
     CString iconPath;
     CString tooltip;
     DWORD properties = 0;
+    bool disabled = false;
 };
 
 class MainFrame {
@@ -102,19 +104,39 @@ public:
     // Selection filters.
     virtual int GetSelectionFilterSet() const;
     virtual void BeginSelectionFilterConfiguration();
-    virtual void SetSelectionFilterSet(int set);
+    // False when the set could not be shown.
+    virtual bool SetSelectionFilterSet(int set);
     virtual void ShowSelectionFilterButton(int id, bool show);
     virtual int GetSelectionFilterButtonState(int id) const;
     virtual void HideAllSelectionFilterButtons();
     virtual void SetSelectionFilterButtonIconAndToolTip(int id, int icon, LPCWSTR tooltip);
+    // The tooltip is the kernel's string of that number.
+    virtual void SetSelectionFilterButtonIconAndToolTip(int id, int icon, UINT tooltipStringId);
     virtual void SetSelectionFilterButtonIconAndToolTip(int id, LPCWSTR iconPath, LPCWSTR tooltip);
     virtual void SetSelectionFilterButtonState(int id, int state);
+    // A check mark (state 1) or none, and whether the button is disabled.
+    virtual void SetSelectionFilterButtonState(int id, bool checked, bool disabled);
+    // The state of the geometric-type filter of `geometricType`; `show` shows its button.
+    virtual void SetSelectionFilterButtonState(int geometricType, const TGeomClass* state, bool show);
     virtual void SetSelectionFilterButtonState(LPCWSTR name, int state);
     virtual void SetSelectionFilterButtonProperties(int id, DWORD properties);
     virtual void SetSelectionFilterButtonProperties(LPCWSTR name, DWORD properties);
+    // Icon, tooltip and state at once.
+    virtual void SetSelectionFilterButtonProperties(int id, int icon, UINT tooltipStringId, bool checked, bool disabled);
+    virtual void SetSelectionFilterButtonProperties(int id, int icon, LPCWSTR tooltip, bool checked, bool disabled);
     virtual void EndSelectionFilterConfiguration();
+    // The selection filters changed: whether the selection-mode popup is offered.
+    virtual void UpdateSelectionFilters(bool showSelectionMode);
+    bool IsSelectionModeShown() const { return selectionModeShown_; }
+    // The geometric-type filters' states, by type.
+    const std::map<int, TGeomClass>& GetGeometricTypeStates() const { return geometricStates_; }
     const std::map<int, FilterToolBarButton>& GetSelectionFilterButtons() const { return filterButtons_; }
     bool IsConfiguringSelectionFilters() const { return filterConfiguring_ > 0; }
+
+    // The frame's selection-filter tool bar, or null when it has none.
+    virtual SelectionFilterToolBar* GetSelectionFilterToolBar() { return nullptr; }
+    // The frame's manipulator panel 1 or 2 as the kernel reaches it, or null.
+    virtual CManipPanelProxy* GetManipPanelProxy(int) { return nullptr; }
 
     // Makes this frame the UI module's active main frame.
     virtual void MakeActive();
@@ -147,8 +169,12 @@ public:
     void HidePopupToolbar();
 
 private:
+    int namedFilterButtonId(LPCWSTR name);
+
     std::map<int, FilterToolBarButton> filterButtons_;
     std::map<CString, int> filterButtonsByName_;
+    std::map<int, TGeomClass> geometricStates_;
+    bool selectionModeShown_ = true;
     int filterSet_ = -1;
     int filterConfiguring_ = 0;
     int layoutLocks_ = 0;
@@ -176,6 +202,7 @@ public:
     CXTPCommandBars* GetCommandBars() override { return Base::GetCommandBars(); }
     CXTPDockingPaneManager* GetDockingPaneManager() override { return paneManager_; }
     const CXTPDockingPaneManager* GetDockingPaneManager() const override { return paneManager_; }
+    SelectionFilterToolBar* GetSelectionFilterToolBar() override { return &selectionFilterToolBar_; }
     void SetDockingPaneManager(CXTPDockingPaneManager* manager) { paneManager_ = manager; }
     // What the framework's route left goes to the kernel's command containers.
     BOOL OnUnroutedCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -202,6 +229,7 @@ public:
     }
 
 protected:
+    SelectionFilterToolBar selectionFilterToolBar_;
     CXTPDockingPaneManager* paneManager_ = nullptr;
     DWORD framelessVisible_ = 0x3F;
 };

@@ -1,5 +1,7 @@
 #include "platform/korvoui/selection_buttons.h"
 
+#include "platform/textcore.h"
+
 namespace Korvo::UI {
 
 IMPLEMENT_DYNCREATE(SelectionFilterButton, CXTPControlButton)
@@ -15,6 +17,7 @@ struct BuiltinFilterButton {
     GRTypes type;
     unsigned icon;
     unsigned tooltip;  // the kernel's string
+    const wchar_t* key = nullptr;  // or the UI text key of the tooltip
 };
 
 // The library's own filter buttons; their order is the order they keep on a bar.
@@ -28,6 +31,11 @@ constexpr BuiltinFilterButton kBuiltinFilterButtons[] = {
     {2721, GR_NODE, 4143, 16564},       {2722, GR_CONTOUR, 4242, 13993},   {2723, GR_PATH, 4331, 41197},
     {2724, GR_BODY, 4122, 11522},       {2725, GR_BLOCK, 4117, 13819},     {2733, GR_WIRE, 400, 40281},
     {2734, GR_CABLE, 401, 40282},       {2735, GR_CONNECTOR, 402, 12574},  {2736, GR_HARNESS, 403, 40437},
+    // The electric filters: circuit links, circuit elements, groups of links and buses.
+    {2738, GR_WIRE, 40832, 0, L"electric.filter.circuitlink"},
+    {2739, GR_CONNECTOR, 40834, 0, L"electric.filter.circuitelement"},
+    {2740, GR_WIRE, 40837, 0, L"electric.filter.circuitlink.group"},
+    {2741, GR_HARNESS, 40930, 0, L"electric.filter.circuitbus"},
 };
 
 constexpr int kSmallIcon = 16;
@@ -61,17 +69,67 @@ void SelectionFilterButton::Copy(CXTPControl* source, BOOL recursive) {
 
 void ForEachBuiltinFilterButton(const BuiltinFilterButtonVisitor& visit) {
     for (const BuiltinFilterButton& button : kBuiltinFilterButtons)
-        visit(button.id, button.type, button.icon, KVLoadString(button.tooltip), true);
+        visit(button.id, button.type, button.icon,
+              button.key ? I18n::Translate(button.key) : KVLoadString(button.tooltip), true);
 }
 
 int GetBuiltinFilterButtonCount() { return static_cast<int>(std::size(kBuiltinFilterButtons)); }
+
+SelectionFilterToolBar::SelectionFilterToolBar() : controls_(new CXTPControls()) {}
+
+SelectionFilterToolBar::~SelectionFilterToolBar() {
+    RemoveAllControls(1);
+    RemoveAllControls(2);
+    controls_->InternalRelease();
+}
+
+void SelectionFilterToolBar::AddControl(CXTPControl* control, CKVTypeParentPanel panel, bool activeFrame) {
+    if (!control) return;
+    // Panel 1's section ends where panel 2's begins.
+    int before = -1;
+    if (panel == 1) {
+        for (const Entry& entry : entries_)
+            if (entry.panel == 2) {
+                before = controls_->IndexOf(entry.control);
+                break;
+            }
+    }
+    entries_.push_back({control, panel, activeFrame});
+    controls_->Add(control, control->GetID(), nullptr, before);
+}
+
+void SelectionFilterToolBar::RemoveAllControls(CKVTypeParentPanel panel) {
+    std::vector<CXTPControl*> leaving;
+    std::erase_if(entries_, [&](const Entry& entry) {
+        if (entry.panel != panel) return false;
+        leaving.push_back(entry.control);
+        return true;
+    });
+    for (CXTPControl* control : leaving) controls_->Remove(control);
+}
+
+CKVTypeParentPanel SelectionFilterToolBar::GetPanelOf(const CXTPControl* control) const {
+    for (const Entry& entry : entries_)
+        if (entry.control == control) return entry.panel;
+    return 0;
+}
+
+bool SelectionFilterToolBar::WasAddedInActiveFrame(const CXTPControl* control) const {
+    for (const Entry& entry : entries_)
+        if (entry.control == control) return entry.activeFrame;
+    return false;
+}
 
 void SelectionFilterToolBar::LoadIconW(CXTPImageManager* images, unsigned icon, GRTypes) {
     if (!images || icon == 0 || images->Lookup(icon, kSmallIcon)) return;
     images->SetIcon(icon, kSmallIcon);
 }
 
-G1SelectionButton::G1SelectionButton() { SetID(kId); }
+// The selection area stands apart from the parameters before it.
+G1SelectionButton::G1SelectionButton() {
+    SetID(kId);
+    SetBeginGroup(TRUE);
+}
 
 LazyGeometrySelectionButton::LazyGeometrySelectionButton() { SetID(kId); }
 
@@ -114,8 +172,10 @@ GeometricTypePopupButton::GeometricTypePopupButton(const GeometricTypeButtonInfo
     UpdateIconId();
 }
 
-void GeometricTypePopupButton::SetState(const TGeomClass* state, bool) {
+void GeometricTypePopupButton::SetState(const TGeomClass* state, bool show) {
     if (state) state_ = *state;
+    SetVisible(show ? TRUE : FALSE);
+    UpdateIconId();
 }
 
 void GeometricTypePopupButton::UpdateIconId() {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "platform/kernel.h"
 #include "platform/mfc.h"
@@ -46,10 +47,45 @@ void ForEachBuiltinFilterButton(const BuiltinFilterButtonVisitor& visit);
 int GetBuiltinFilterButtonCount();
 
 // The selection frame's tool bar; its icon loading serves the system panel too.
+// It also carries the controls a running command puts into a main frame's manipulator panels, in
+// a section per panel (panel 1's before panel 2's).
 class SelectionFilterToolBar {
 public:
+    SelectionFilterToolBar();
+    ~SelectionFilterToolBar();
+    SelectionFilterToolBar(const SelectionFilterToolBar&) = delete;
+    SelectionFilterToolBar& operator=(const SelectionFilterToolBar&) = delete;
+
     // Gives `images` the icon resource `icon` (drawn for elements of `type`) unless it has it.
     static void LoadIconW(CXTPImageManager* images, unsigned icon, GRTypes type);
+
+    // Adds a command's control at the end of the panel's section, taking over the caller's
+    // reference; `activeFrame`: the control was added while its frame was the active one.
+    void AddControl(CXTPControl* control, CKVTypeParentPanel panel, bool activeFrame);
+    // Takes the panel's controls off, giving back their references.
+    void RemoveAllControls(CKVTypeParentPanel panel);
+    // The controls of both sections, in order (a collection without a bar).
+    CXTPControls* GetControls() const { return controls_; }
+    // The panel of a control on the tool bar, or 0.
+    CKVTypeParentPanel GetPanelOf(const CXTPControl* control) const;
+    bool WasAddedInActiveFrame(const CXTPControl* control) const;
+
+    BOOL IsVisible() const { return visible_; }
+    void SetVisible(BOOL visible) { visible_ = visible; }
+    // While tracking, the tool bar keeps the keyboard for its own controls.
+    void SetTrackingMode(bool tracking) { tracking_ = tracking; }
+    bool IsTrackingMode() const { return tracking_; }
+
+private:
+    struct Entry {
+        CXTPControl* control;
+        CKVTypeParentPanel panel;
+        bool activeFrame;
+    };
+    CXTPControls* controls_;
+    std::vector<Entry> entries_;
+    BOOL visible_ = TRUE;
+    bool tracking_ = false;
 };
 
 // The selection area's own buttons.
@@ -95,7 +131,8 @@ public:
 
     int GetGeometricType() const { return info_.type; }
     const TGeomClass& GetState() const { return state_; }
-    void SetState(const TGeomClass* state, bool flag);
+    // Takes the state (null: keeps its own) and shows the button for the pick (`show`) or hides it.
+    void SetState(const TGeomClass* state, bool show);
     // The icon follows the state.
     void UpdateIconId();
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;

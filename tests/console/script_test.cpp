@@ -93,6 +93,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "quit\r\n"
         "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
         "kernel --worker OnCriticalError \"disk full\"\n"
+        "kernel --frame 2 SetSelectionFilterButtonState geometric 3 2 1\n"
+        "kernel --manip 1 2 SetEditValue \"len\" 2.5\n"
         "kernel IsViewerEdition\n"
         "model SetObjectParameter 1 0 \"Level\" 1.5 var 2\n"
         "dump parameters\n",
@@ -117,14 +119,24 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         }
     }
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
-    const auto& automation = result.steps[result.steps.size() - 5].arguments;
+    const auto& automation = result.steps[result.steps.size() - 7].arguments;
     EXPECT_EQ(automation.operation, L"2.FullName");
     ASSERT_EQ(automation.values.size(), 3u);
     EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
     EXPECT_TRUE(automation.values[0].quoted);
     EXPECT_EQ(automation.values[2].text, L"-1");
     EXPECT_FALSE(automation.values[2].quoted);
-    EXPECT_EQ(result.steps[result.steps.size() - 4].arguments.operation, L"OnCriticalError");
+    EXPECT_EQ(result.steps[result.steps.size() - 6].arguments.operation, L"OnCriticalError");
+    // The frame and manipulator-panel forms: FRAME (and PANEL) before the operation.
+    const auto& frameCall = result.steps[result.steps.size() - 5].arguments;
+    EXPECT_EQ(frameCall.frame.index, 2u);
+    EXPECT_EQ(frameCall.operation, L"SetSelectionFilterButtonState");
+    EXPECT_EQ(frameCall.values.size(), 4u);
+    const auto& manipCall = result.steps[result.steps.size() - 4].arguments;
+    EXPECT_EQ(manipCall.panel, 2);
+    EXPECT_EQ(manipCall.operation, L"SetEditValue");
+    ASSERT_EQ(manipCall.values.size(), 2u);
+    EXPECT_TRUE(manipCall.values[0].quoted);
     EXPECT_TRUE(result.steps[result.steps.size() - 3].arguments.values.empty());
     const auto& model = result.steps[result.steps.size() - 2].arguments;
     EXPECT_EQ(model.operation, L"SetObjectParameter");
@@ -173,13 +185,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[64].arguments.keyAlt);
     EXPECT_EQ(result.steps[65].arguments.count, -3);     // spin
     EXPECT_EQ(result.steps[68].arguments.number, 915u);  // list-button
-    const std::size_t scroll = result.steps.size() - 13;
+    const std::size_t scroll = result.steps.size() - 15;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 84);
-    const std::size_t asserted = result.steps.size() - 8;
+    EXPECT_EQ(result.steps.back().line, 86);
+    const std::size_t asserted = result.steps.size() - 10;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
     EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");

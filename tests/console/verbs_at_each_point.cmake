@@ -32,6 +32,8 @@ readme_verbs(verbs)
 foreach(n RANGE 1 ${verbs})
   # An instance of the syntax: harmless arguments for its placeholders.
   set(line "${VERB_SYNTAX_${n}}")
+  string(REGEX REPLACE "^kernel --frame FRAME OPERATION ARGS$" "kernel --frame 1 GetSelectionFilterSet" line "${line}")
+  string(REGEX REPLACE "^kernel --manip FRAME PANEL OPERATION ARGS$" "kernel --manip 1 2 IsEmpty" line "${line}")
   string(REPLACE " MS" " 10" line "${line}")
   string(REPLACE " ID answer ARGS" " 1598 answer ok" line "${line}")
   string(REPLACE " COMMAND" " 2145" line "${line}")

@@ -52,8 +52,12 @@ TEST_F(MainFrameInterface, SelectionFilterCallsReachTheLibraryAndThenThePanel) {
     frame->BeginSelectionFilterConfiguration();
     EXPECT_TRUE(frame->IsConfiguringSelectionFilters());
     EXPECT_EQ(panel->GetLayoutLockCount(), 1u);
-    frame->SetSelectionFilterSet(12);
-    EXPECT_EQ(frame->GetSelectionFilterSet(), 12);
+    // The frame's set is the panel's: an unknown set is refused and leaves the current one.
+    const int before = frame->GetSelectionFilterSet();
+    EXPECT_FALSE(frame->SetSelectionFilterSet(12));
+    EXPECT_EQ(frame->GetSelectionFilterSet(), before);
+    EXPECT_TRUE(frame->SetSelectionFilterSet(13));
+    EXPECT_EQ(frame->GetSelectionFilterSet(), 13);
     frame->SetSelectionFilterButtonIconAndToolTip(2705, 300, L"Lines");
     frame->SetSelectionFilterButtonState(2705, 1);
     frame->ShowSelectionFilterButton(2705, true);

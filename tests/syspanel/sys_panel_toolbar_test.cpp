@@ -219,16 +219,21 @@ TEST_F(PanelTest, CommandControlsAreLimitedToThirtyAndComeManualEnabledAndExplai
     bar->set_syspanel_doublevar(kDocument, 907, 8.0, -1);
     ASSERT_TRUE(bar->SetSyspanelControls(records));
 
+    // The filter button brings the selection area (G1, lazy geometry, mode, 1870, 1871) with it.
     CXTPControls* controls = bar->GetControls();
-    EXPECT_EQ(controls->GetCount(), 30);
+    EXPECT_EQ(controls->GetCount(), 30 + 5);
     EXPECT_EQ(controls->GetAt(1), bar->FindRegisteredControl(907));
     EXPECT_EQ(static_cast<const SysPanelValue*>(bar->GetControlValue(907))->value, 8.0);
-    EXPECT_EQ(controls->GetAt(2)->GetTooltip(), CString(L"Pick lines"));
-    EXPECT_EQ(controls->GetAt(2)->GetIconId(), 400);
+    CXTPControl* filter = controls->FindControl(2730);
+    ASSERT_NE(filter, nullptr);
+    EXPECT_EQ(filter->GetTooltip(), CString(L"Pick lines"));
+    EXPECT_EQ(filter->GetIconId(), 400);
     EXPECT_EQ(controls->FindControl(2731), nullptr);
-    for (int index = 0; index < controls->GetCount(); ++index) {
-        EXPECT_EQ(controls->GetAt(index)->GetFlags(), xtpFlagManualUpdate);
-        EXPECT_TRUE(controls->GetAt(index)->GetEnabled());
+    for (const auto& record : records) {
+        CXTPControl* control = controls->FindControl(record.id);
+        if (!control) continue;
+        EXPECT_EQ(control->GetFlags(), xtpFlagManualUpdate);
+        EXPECT_TRUE(control->GetEnabled());
     }
     // Commands without a tooltip get an icon unless they have one.
     EXPECT_NE(bars->GetImageManager()->GetIconSet(3100), nullptr);

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/core/record.h"
+#include "platform/faults.h"
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/commandbars/edit_ctrl.h"
@@ -85,6 +86,9 @@ BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
                                       L"\" has no site window to create its controls");
         return FALSE;
     }
+    // The toolkit refuses a list when it cannot make the bar's controls (out of memory, say);
+    // the bar keeps what it has.
+    if (platform::faultInjected(L"CXTPCommandBar::SetButtons")) return FALSE;
     controls_->RemoveAll();
     bool beginGroup = false;
     for (int i = 0; i < count; ++i) {

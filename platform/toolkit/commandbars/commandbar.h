@@ -84,6 +84,11 @@ public:
     void LockRedraw() { ++redrawLocks_; }
     void UnlockRedraw();
     int GetRedrawLockCount() const { return redrawLocks_; }
+    // While tracking, the bar keeps the keyboard (its controls are walked with the arrow keys).
+    void SetTrackingMode(BOOL tracking) { tracking_ = tracking; }
+    BOOL IsTrackingMode() const { return tracking_; }
+    // Lays the bar out again: its edit windows follow what it shows.
+    virtual void OnRecalcLayout() { SyncEditWindows(); }
 
     CXTPCommandBars* GetCommandBars() const { return commandBars_; }
     // The window that hears of the bar's requests and commands (the command bars' site).
@@ -138,6 +143,7 @@ protected:
 
 private:
     XTPBarType type_ = xtpBarTypeNormal;
+    BOOL tracking_ = FALSE;
     CXTPControls* controls_ = nullptr;
     CXTPCommandBars* commandBars_ = nullptr;
     UINT barId_ = 0;

@@ -243,6 +243,7 @@ void CXTPControlEdit::Copy(CXTPControl* source, BOOL recursive) {
         SetEditText(edit->GetEditText());
         width_ = edit->width_;
         readOnly_ = edit->readOnly_;
+        editStyle_ = edit->editStyle_;
         spinButtons_ = edit->spinButtons_;
     }
 }

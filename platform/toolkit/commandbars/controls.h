@@ -184,6 +184,9 @@ public:
     void SetEditText(LPCWSTR text);
     BOOL GetReadOnly() const { return readOnly_; }
     void SetReadOnly(BOOL readOnly);
+    // The edit window's own style bits (ES_...), kept for the window the control makes.
+    DWORD GetEditStyle() const { return editStyle_; }
+    void SetEditStyle(DWORD style) { editStyle_ = style; }
     void SetEnabled(BOOL enabled) override;
     // As wide as its width (the toolkit's 100 pixels at 96 dpi when it has none) and as high as
     // a button of its bar.
@@ -241,6 +244,7 @@ private:
     RECT editWindowRect(const CXTPCommandBar& bar) const;
 
     CString text_;
+    DWORD editStyle_ = 0;
     BOOL readOnly_ = FALSE;
     BOOL focused_ = FALSE;
     BOOL spinButtons_ = FALSE;

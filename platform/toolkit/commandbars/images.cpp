@@ -19,6 +19,12 @@ void CXTPImageManager::SetIcon(UINT id, int width, bool vector) {
     set->SetIcon(new CXTPImageManagerIcon(id, width, vector));
 }
 
+void CXTPImageManager::SetIcon(UINT id, int width, UINT resource) {
+    CXTPImageManagerIconSet*& set = sets_[id];
+    if (!set) set = new CXTPImageManagerIconSet(id);
+    set->SetIcon(new CXTPImageManagerIcon(id, width, false, resource));
+}
+
 CXTPImageManagerIconSet* CXTPImageManager::GetIconSet(UINT id) const {
     const auto it = sets_.find(id);
     return it == sets_.end() ? nullptr : it->second;

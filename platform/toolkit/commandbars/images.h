@@ -8,8 +8,11 @@
 
 class CXTPImageManagerIcon : public CCmdTarget {
 public:
-    CXTPImageManagerIcon(UINT id, int width, bool vector) : id_(id), width_(width), vector_(vector) {}
+    CXTPImageManagerIcon(UINT id, int width, bool vector, UINT resource = 0)
+        : id_(id), width_(width), vector_(vector), resource_(resource ? resource : id) {}
     UINT GetID() const { return id_; }
+    // The icon resource the image was loaded from (the command's own number unless given).
+    UINT GetResourceID() const { return resource_; }
     int GetWidth() const { return width_; }
     bool IsVectorIcon() const { return vector_; }
 
@@ -17,6 +20,7 @@ private:
     UINT id_;
     int width_;
     bool vector_;
+    UINT resource_;
 };
 
 // The icons of one command id, by width. The set holds one reference per icon.
@@ -48,6 +52,8 @@ public:
 
     // Adds (or replaces) the icon of `id` at `width`.
     void SetIcon(UINT id, int width, bool vector = false);
+    // Adds (or replaces) the icon of `id` at `width` with the image of icon resource `resource`.
+    void SetIcon(UINT id, int width, UINT resource);
     // The icon of `id` at `width`, or null.
     CXTPImageManagerIcon* Lookup(UINT id, int width) const;
     CXTPImageManagerIconSet* GetIconSet(UINT id) const;

@@ -137,8 +137,8 @@ TEST(MakerFramesInterface, SelectionFilterButtonsKeepTheirStateByIdAndByName) {
     EXPECT_EQ(point.iconPath, L"");
     EXPECT_EQ(point.tooltip, L"");
 
-    // Named buttons get ids of their own that never collide with the numbered ones, and a name
-    // keeps its id.
+    // Named buttons get ids of their own after every numbered one (past the 16-bit command ids),
+    // and a name keeps its id.
     frame.SetSelectionFilterButtonState(L"Welds", 1);
     frame.SetSelectionFilterButtonProperties(L"Bolts", 0x10);
     frame.SetSelectionFilterButtonProperties(L"Welds", 0x20);
@@ -146,7 +146,8 @@ TEST(MakerFramesInterface, SelectionFilterButtonsKeepTheirStateByIdAndByName) {
     for (const auto& [id, button] : frame.GetSelectionFilterButtons())
         if (!Korvo::UI::IsFilterButtonId(id)) namedIds.insert(id);
     EXPECT_EQ(namedIds.size(), 2u);
-    for (int id : namedIds) EXPECT_LT(id, 0);
+    for (int id : namedIds) EXPECT_GT(id, 0xFFFF);
+    EXPECT_EQ(frame.GetSelectionFilterButtons().rbegin()->first, *namedIds.rbegin());
     int weldId = 0;
     for (const auto& [id, button] : frame.GetSelectionFilterButtons())
         if (button.state == 1) weldId = id;
@@ -236,3 +237,44 @@ TEST(MakerSelectionButtons, AFilterButtonGoesBackToTheDefaultsItSavedAndCopiesTh
 }
 
 }  // namespace
+
+TEST(MakerSelectionButtons, TheToolBarKeepsPanelOnesControlsBeforePanelTwosAndClearsOnePanel) {
+    Korvo::UI::SelectionFilterToolBar bar;
+    const auto add = [&](int id, int panel, bool active) {
+        auto* control = new CXTPControlButton();
+        control->SetID(id);
+        bar.AddControl(control, panel, active);
+        return control;
+    };
+    add(21, 2, false);
+    CXTPControl* first = add(11, 1, true);
+    add(12, 1, false);
+    add(22, 2, false);
+    CXTPControls* controls = bar.GetControls();
+    ASSERT_EQ(controls->GetCount(), 4);
+    const int order[] = {11, 12, 21, 22};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(controls->GetAt(i)->GetID(), order[i]);
+    EXPECT_EQ(bar.GetPanelOf(first), 1);
+    EXPECT_TRUE(bar.WasAddedInActiveFrame(first));
+    EXPECT_FALSE(bar.WasAddedInActiveFrame(controls->GetAt(1)));
+
+    bar.RemoveAllControls(2);
+    ASSERT_EQ(controls->GetCount(), 2);
+    EXPECT_EQ(controls->GetAt(1)->GetID(), 12);
+    EXPECT_EQ(bar.GetPanelOf(controls->GetAt(1)), 1);
+    bar.SetTrackingMode(true);
+    EXPECT_TRUE(bar.IsTrackingMode());
+}
+
+TEST(MakerSelectionButtons, AGeometricTypeButtonShowsForThePickAndItsIconFollowsTheState) {
+    const Korvo::UI::GeometricTypeButtonInfo& info = Korvo::UI::GetGeometricTypes()[3];
+    Korvo::UI::GeometricTypePopupButton button(info, nullptr);
+    EXPECT_FALSE(button.IsVisible());
+    const TGeomClass all{2};
+    button.SetState(&all, true);
+    EXPECT_TRUE(button.IsVisible());
+    EXPECT_EQ(button.GetIconId(), static_cast<int>(info.allIcon));
+    button.SetState(nullptr, false);  // the state stays, the button hides
+    EXPECT_FALSE(button.IsVisible());
+    EXPECT_EQ(button.GetState().state, 2);
+}
