@@ -125,7 +125,7 @@ std::wstring faultPath(Hive hive, std::wstring_view path) {
 void removeKey(Key& key) {
     Key* owner = key.parent;
     key.markDeleted();
-    owner->children.erase(owner->children.find(key.name));
+    owner->children().erase(owner->children().find(key.name));
     ++owner->childrenChanges;
 }
 
@@ -265,7 +265,7 @@ struct RegistryStore::Handle {
     // steps on from there instead of counting from the first child each time.
     struct EnumCursor {
         DWORD index = 0;
-        std::map<std::wstring, std::shared_ptr<Key>, NoCaseLess>::const_iterator at;
+        Key::Children::const_iterator at;
         std::uint64_t childrenChanges = 0;
     };
     std::optional<EnumCursor> enumCursor;
@@ -301,9 +301,15 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     std::ifstream in;
     if (!state->broken) in.open(file, std::ios::binary);
     if (in) {
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        // In blocks: a character at a time costs more than the parsing.
+        std::string text;
+        std::vector<char> block(1 << 16);
+        while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
+            text.append(block.data(), static_cast<std::size_t>(in.gcount()));
         state->fileText = text;
-        if (auto error = registry_format::parse(text, *state->root)) {
+        if (registry_format::loadOwnForm(hive, std::move(text), *state->root)) {
+            // Read as it was written: its keys are read when first used.
+        } else if (auto error = registry_format::parse(state->fileText, *state->root)) {
             reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
                           L" (the hive runs empty and the file is left untouched)");
             state->root = std::make_shared<Key>();
@@ -473,7 +479,7 @@ LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access
     if (key->parent == nullptr) {
         shared = hiveState(hive).root;
     } else {
-        shared = key->parent->children.find(key->name)->second;
+        shared = key->parent->children().find(key->name)->second;
     }
     auto handle = std::make_unique<Handle>();
     handle->hive = hive;
@@ -542,7 +548,7 @@ LONG RegistryStore::deleteKey(HKEY parent, std::wstring_view subKey) {
     Key* key = walk(*handle->key, subKey);
     if (key == nullptr) return ERROR_FILE_NOT_FOUND;
     // A hive root cannot go; a key with sub-keys neither (only RegDeleteTree-like calls may).
-    if (key->parent == nullptr || !key->children.empty()) return ERROR_ACCESS_DENIED;
+    if (key->parent == nullptr || !key->children().empty()) return ERROR_ACCESS_DENIED;
     if (isDenied(handle->hive, key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
     changed(handle->hive, *key);
     removeKey(*key);
@@ -553,8 +559,8 @@ LONG RegistryStore::enumKey(HKEY key, DWORD index, std::wstring& name) {
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_ENUMERATE_SUB_KEYS, handle); status != ERROR_SUCCESS) return status;
-    const Key& parent = *handle->key;
-    const auto& children = parent.children;
+    Key& parent = *handle->key;
+    const auto& children = parent.children();
     if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
     auto& cursor = handle->enumCursor;
     if (cursor && cursor->childrenChanges == parent.childrenChanges && cursor->index <= index) {
@@ -584,7 +590,7 @@ LONG RegistryStore::queryInfo(HKEY key, RegistryKeyInfo& info) {
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS) return status;
     info = RegistryKeyInfo{};
-    for (const auto& [name, child] : handle->key->children) {
+    for (const auto& [name, child] : handle->key->children()) {
         ++info.subKeys;
         info.maxSubKeyLength = std::max<DWORD>(info.maxSubKeyLength, static_cast<DWORD>(child->name.size()));
     }
@@ -652,7 +658,7 @@ std::vector<std::wstring> RegistryStore::subKeyNames(Hive hive, std::wstring_vie
     std::lock_guard lock(mutex_);
     std::vector<std::wstring> names;
     if (Key* key = walk(*hiveState(hive).root, path)) {
-        for (const auto& [name, child] : key->children) names.push_back(child->name);
+        for (const auto& [name, child] : key->children()) names.push_back(child->name);
     }
     return names;
 }
