@@ -11,7 +11,7 @@ using platform::core::RegistryStore;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::bytesOf(data, size);
     RegistryStore::Key lazy;
-    const bool ownForm = format::loadOwnForm(Hive::CurrentUser, std::string(text), lazy);
+    const bool ownForm = format::loadOwnForm(Hive::CurrentUser, std::make_shared<const std::string>(text), lazy);
     RegistryStore::Key root;
     if (const auto error = format::parse(text, root); error) {
         FUZZ_CHECK(error->line >= 0);

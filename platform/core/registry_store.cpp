@@ -132,6 +132,23 @@ void removeKey(Key& key) {
 // Keys every Windows installation has, so that a fresh host behaves like a real machine (the
 // shell opens HKEY_CLASSES_ROOT\CLSID for writing without creating it). They exist in memory
 // and reach the file with the hive's first change.
+// The rest of the stream, read at once: a character at a time costs more than the parsing.
+std::string readWhole(std::ifstream& in) {
+    std::string text;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        text.resize(static_cast<std::size_t>(size));
+        in.read(text.data(), static_cast<std::streamsize>(size));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // Whatever its length said (a file still growing, or one that cannot tell), to its end.
+    in.clear();
+    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return text;
+}
+
 void addBaselineKeys(Hive hive, RegistryStore::Key& root) {
     switch (hive) {
         case Hive::ClassesRoot: root.child(L"CLSID"); break;
@@ -247,7 +264,8 @@ struct RegistryStore::HiveState {
     bool saveFailureReported = false;  // once per run of failed saves, not at every idle pass
     // What the file holds as far as this process knows, so that changes that cancel out (a
     // probe key made and deleted again) write nothing.
-    std::string fileText;
+    // Shared with the keys not read from it yet.
+    std::shared_ptr<const std::string> fileText = std::make_shared<const std::string>();
     std::filesystem::path file;  // where the hive is kept
     std::filesystem::path spare;  // the spare file the saves go through, once one was made
 
@@ -301,15 +319,10 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     std::ifstream in;
     if (!state->broken) in.open(file, std::ios::binary);
     if (in) {
-        // In blocks: a character at a time costs more than the parsing.
-        std::string text;
-        std::vector<char> block(1 << 16);
-        while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
-            text.append(block.data(), static_cast<std::size_t>(in.gcount()));
-        state->fileText = text;
-        if (registry_format::loadOwnForm(hive, std::move(text), *state->root)) {
+        state->fileText = std::make_shared<const std::string>(readWhole(in));
+        if (registry_format::loadOwnForm(hive, state->fileText, *state->root)) {
             // Read as it was written: its keys are read when first used.
-        } else if (auto error = registry_format::parse(state->fileText, *state->root)) {
+        } else if (auto error = registry_format::parse(*state->fileText, *state->root)) {
             reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
                           L" (the hive runs empty and the file is left untouched)");
             state->root = std::make_shared<Key>();
@@ -332,8 +345,8 @@ bool RegistryStore::save(HiveState& state) {
     if (!state.unsaved) return true;
     const fs::path& file = state.file;
     if (state.spare.empty()) state.spare = file.parent_path() / spareName(file.filename().string());
-    std::string text = registry_format::serialize(state.hive, *state.root);
-    if (text == state.fileText) {
+    std::string text = registry_format::serialize(state.hive, *state.root, registry_format::VolatileKeys::Leave, state.fileText->size());
+    if (text == *state.fileText) {
         state.unsaved = false;
         return true;
     }
@@ -346,7 +359,7 @@ bool RegistryStore::save(HiveState& state) {
     if (!saved && inside && fs::create_directory(file.parent_path(), error)) saved = writeFileThroughSpare(file, state.spare, text, &problem);
     if (!inside) problem = file.string() + " leads out of the host folder";
     if (saved) {
-        state.fileText = std::move(text);
+        state.fileText = std::make_shared<const std::string>(std::move(text));
         state.unsaved = false;
         state.saveFailureReported = false;
         return true;

@@ -99,7 +99,9 @@ struct ParseError {
 enum class VolatileKeys { Leave, Show };
 
 // The hive's file text (UTF-8). Volatile keys are left out, or for a dump shown after a comment.
-std::string serialize(Hive hive, const RegistryStore::Key& root, VolatileKeys volatileKeys = VolatileKeys::Leave);
+// `sizeHint`: about how long the text will be (the file's length before), so it grows only once.
+std::string serialize(Hive hive, const RegistryStore::Key& root, VolatileKeys volatileKeys = VolatileKeys::Leave,
+                      std::size_t sizeHint = 0);
 // Fills `root` (empty on entry) from a file's text; on error `root` is left partly filled and
 // must be discarded.
 std::optional<ParseError> parse(std::string_view text, RegistryStore::Key& root);
@@ -108,19 +110,20 @@ std::optional<ParseError> parse(std::string_view text, RegistryStore::Key& root)
 // its sections in file order, which is the tree's depth-first order.
 struct OwnFormFile {
     struct Section {
-        std::size_t nameBegin = 0, nameEnd = 0;      // the key's own name on its section line
+        std::size_t pathBegin = 0;                   // the key's path on its section line
+        std::size_t nameBegin = 0, nameEnd = 0;      // the key's own name, which ends the path
         std::size_t valuesBegin = 0, valuesEnd = 0;  // its value lines
         std::uint32_t depth = 0;
         std::uint32_t end = 0;  // the index after the last section below it
     };
-    std::string text;
+    std::shared_ptr<const std::string> text;
     std::vector<Section> sections;
 };
 
 // Fills `root` (empty on entry) from a file in the store's own form, leaving every key below the
 // root unread: they are read when first used. False, with `root` untouched, when the text is not
 // in that form (written by hand, or not parsing at all): `parse` then reads it whole.
-bool loadOwnForm(Hive hive, std::string text, RegistryStore::Key& root);
+bool loadOwnForm(Hive hive, std::shared_ptr<const std::string> text, RegistryStore::Key& root);
 // Reads one value line into `key`; false with `error` when it does not parse.
 bool parseValueLine(std::wstring_view line, RegistryStore::Key& key, std::wstring& error);
 

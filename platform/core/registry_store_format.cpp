@@ -1,4 +1,5 @@
 // The readable text format of a registry hive file (see registry_store.h for the grammar).
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/core/registry_store_detail.h"
@@ -191,7 +192,7 @@ void writeSections(const Key& root, VolatileKeys volatileKeys, std::string& out)
             const auto& sections = unread->sections;
             const OwnFormFile::Section& own = sections[key.unreadSection()];
             const OwnFormFile::Section& last = sections[own.end - 1];
-            out.append(unread->text, own.valuesBegin, last.valuesEnd - own.valuesBegin);
+            out.append(*unread->text, own.valuesBegin, last.valuesEnd - own.valuesBegin);
             previousDepth = last.depth;
             continue;
         }
@@ -202,7 +203,7 @@ void writeSections(const Key& root, VolatileKeys volatileKeys, std::string& out)
 
 std::string_view ownValueLines(const OwnFormFile& file, std::uint32_t index) {
     const OwnFormFile::Section& section = file.sections[index];
-    return std::string_view(file.text).substr(section.valuesBegin, section.valuesEnd - section.valuesBegin);
+    return std::string_view(*file.text).substr(section.valuesBegin, section.valuesEnd - section.valuesBegin);
 }
 
 // ---- parsing ----
@@ -470,9 +471,9 @@ std::string quote(std::wstring_view text) {
     return out;
 }
 
-std::string serialize(Hive hive, const Key& root, VolatileKeys volatileKeys) {
+std::string serialize(Hive hive, const Key& root, VolatileKeys volatileKeys, std::size_t sizeHint) {
     std::string out;
-    out.reserve(8192);
+    out.reserve(std::max<std::size_t>(8192, sizeHint + sizeHint / 8));
     out += "; registry hive " + toUtf8(hiveName(hive)) + "\n";
     writeSections(root, volatileKeys, out);
     return out;

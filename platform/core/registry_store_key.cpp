@@ -118,7 +118,7 @@ void Key::readFromFile() {
     const std::shared_ptr<const registry_format::OwnFormFile> file = std::move(unreadFile_);
     const auto& sections = file->sections;
     const registry_format::OwnFormFile::Section& own = sections[unreadSection_];
-    const std::string_view text(file->text);
+    const std::string_view text(*file->text);
     std::wstring error;
     for (std::size_t at = own.valuesBegin; at < own.valuesEnd;) {
         const std::size_t end = text.find('\n', at);

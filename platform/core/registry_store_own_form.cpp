@@ -4,6 +4,7 @@
 // characters than printable ASCII, a key listed twice or out of order) is left to the full
 // parser, which also names the line of an error.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 
@@ -21,20 +22,24 @@ constexpr std::size_t kMostValuesChecked = 64;
 // The writer names a key relative to the previous one beyond this length; such files go to the parser.
 constexpr std::size_t kLongestPath = 1024;
 
-// The number of lines that begin with '[' when the text holds only printable ASCII and line
-// feeds; -1 otherwise. One branch-free pass.
+// About how many section lines there are when the text holds only printable ASCII and line
+// feeds; -1 otherwise. A branch-free pass the compiler vectorises.
 std::ptrdiff_t sectionLinesIfPlain(std::string_view text) {
-    unsigned bad = 0;
+    unsigned char bad = 0;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        bad |= static_cast<unsigned>(static_cast<unsigned char>(byte - 0x20) > 0x5E) & static_cast<unsigned>(byte != '\n');
+        bad |= static_cast<unsigned char>((static_cast<unsigned char>(byte - 0x20) > 0x5E) & (byte != '\n'));
     }
     if (bad != 0) return -1;
-    unsigned sections = 0;
-    for (std::size_t i = 1; i < text.size(); ++i)
-        sections += static_cast<unsigned>(text[i - 1] == '\n') & static_cast<unsigned>(text[i] == '[');
-    return static_cast<std::ptrdiff_t>(sections);
+    return static_cast<std::ptrdiff_t>(text.size() / 64);
 }
+
+// The characters that end a run of plain text inside quotes.
+constexpr auto kQuoteStops = [] {
+    std::array<bool, 256> stops{};
+    stops['"'] = stops['\\'] = stops['\n'] = true;
+    return stops;
+}();
 
 char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
@@ -67,12 +72,13 @@ public:
     bool quoted() {
         if (*at_ != '"') return false;
         for (const char* p = at_ + 1;; ++p) {
+            while (!kQuoteStops[static_cast<unsigned char>(*p)]) ++p;
             if (*p == '"') {
                 at_ = p + 1;
                 return true;
             }
             if (*p == '\n') return false;
-            if (*p == '\\' && *++p != '\\' && *p != '"') return false;
+            if (*++p != '\\' && *p != '"') return false;
         }
     }
     bool lowerHex(std::size_t digits) {
@@ -114,7 +120,7 @@ bool ownFormData(Cursor& cursor) {
 
 class Scan {
 public:
-    explicit Scan(OwnFormFile& file) : file_(file), text_(file.text) {}
+    explicit Scan(OwnFormFile& file) : file_(file), text_(*file.text) {}
 
     bool run(Hive hive) {
         const std::string header = "; registry hive " + toUtf8(hiveName(hive)) + "\n";
@@ -125,7 +131,7 @@ public:
         std::size_t at = header.size();
         // The root is section 0, its values those of a "[]" section, which comes first when the
         // root has any.
-        file_.sections.push_back(Section{0, 0, at, at, 0, 0});
+        file_.sections.push_back(Section{0, 0, 0, at, at, 0, 0});
         open_.push_back(0);
         if (text_.substr(at).starts_with("[]\n")) {
             at += 3;
@@ -147,20 +153,17 @@ private:
         const std::string_view line = text_.substr(at, end - at);
         if (line.size() < 3 || line.front() != '[' || line.back() != ']' || line.size() - 2 > kLongestPath) return false;
         const std::string_view path = line.substr(1, line.size() - 2);
-        std::size_t depth = 0, nameBegin = 0;
-        for (std::size_t i = 0; i <= path.size(); ++i) {
-            if (i < path.size() && path[i] != '\\') {
-                if (path[i] == '%') return false;
-                continue;
-            }
-            const std::string_view name = path.substr(nameBegin, i - nameBegin);
-            if (name.empty() || name.size() > kMaxKeyNameLength) return false;
-            ++depth;
-            if (i < path.size()) {
-                // An ancestor: the key open at that depth, spelled as the writer spelled it.
-                if (depth >= open_.size() || nameOf(open_[depth]) != name) return false;
-                nameBegin = i + 1;
-            }
+        if (path.find('%') != std::string_view::npos) return false;
+        const std::size_t slash = path.rfind('\\');
+        const std::size_t nameBegin = slash == std::string_view::npos ? 0 : slash + 1;
+        if (nameBegin == path.size() || path.size() - nameBegin > kMaxKeyNameLength) return false;
+        std::size_t depth = 1;
+        if (slash != std::string_view::npos) {
+            // The parent: the key open one level up, its path spelled as the writer spelled it
+            // (its names were checked on its own line).
+            const std::string_view parentPath = path.substr(0, slash);
+            depth = static_cast<std::size_t>(std::count(parentPath.begin(), parentPath.end(), '\\')) + 2;
+            if (depth > open_.size() || pathOf(open_[depth - 1]) != parentPath) return false;
         }
         if (depth > kMaxKeyDepth || depth > open_.size()) return false;
         const std::string_view name = path.substr(nameBegin);
@@ -171,7 +174,7 @@ private:
         }
         const std::size_t lineBegin = at + 1;  // path offsets are from the '['
         at = end + 1;
-        file_.sections.push_back(Section{lineBegin + nameBegin, lineBegin + path.size(), at, at,
+        file_.sections.push_back(Section{lineBegin, lineBegin + nameBegin, lineBegin + path.size(), at, at,
                                          static_cast<std::uint32_t>(depth), 0});
         open_.push_back(static_cast<std::uint32_t>(file_.sections.size() - 1));
         return true;
@@ -202,6 +205,11 @@ private:
         return true;
     }
 
+    std::string_view pathOf(std::uint32_t index) const {
+        const Section& section = file_.sections[index];
+        return text_.substr(section.pathBegin, section.nameEnd - section.pathBegin);
+    }
+
     std::string_view nameOf(std::uint32_t index) const {
         const Section& section = file_.sections[index];
         return text_.substr(section.nameBegin, section.nameEnd - section.nameBegin);
@@ -221,7 +229,7 @@ private:
 
 }  // namespace
 
-bool loadOwnForm(Hive hive, std::string text, RegistryStore::Key& root) {
+bool loadOwnForm(Hive hive, std::shared_ptr<const std::string> text, RegistryStore::Key& root) {
     auto file = std::make_shared<OwnFormFile>();
     file->text = std::move(text);
     if (!Scan(*file).run(hive)) return false;

@@ -39,9 +39,11 @@ const std::string kOwnForm =
     "[Software\\Velmora\\AddOns\\c]\n"
     "[Software\\Zeta]\n";
 
+std::shared_ptr<const std::string> shared(const std::string& text) { return std::make_shared<const std::string>(text); }
+
 TEST(RegistryOwnForm, ALazilyLoadedHiveWritesWhatAWholeReadWritesAfterTheSameChanges) {
     RegistryStore::Key lazy, whole;
-    ASSERT_TRUE(registry_format::loadOwnForm(Hive::CurrentUser, kOwnForm, lazy));
+    ASSERT_TRUE(registry_format::loadOwnForm(Hive::CurrentUser, shared(kOwnForm), lazy));
     ASSERT_FALSE(registry_format::parse(kOwnForm, whole));
     EXPECT_EQ(registry_format::serialize(Hive::CurrentUser, lazy), kOwnForm) << "nothing read, nothing changed";
 
@@ -66,11 +68,11 @@ TEST(RegistryOwnForm, ALazilyLoadedHiveWritesWhatAWholeReadWritesAfterTheSameCha
                                      kOwnForm + "\"Spaced\" = dword:00000001\n", kOwnForm + "\"Upper\"=dword:0000000A\n",
                                      kOwnForm + "\"\"=\"unnamed spelled long\"\n", kOwnForm + "\"Odd\"=hex(4):01,02\n"}) {
         RegistryStore::Key root;
-        EXPECT_FALSE(registry_format::loadOwnForm(Hive::CurrentUser, other, root)) << other.substr(kOwnForm.size());
+        EXPECT_FALSE(registry_format::loadOwnForm(Hive::CurrentUser, shared(other), root)) << other.substr(kOwnForm.size());
         EXPECT_TRUE(root.children().empty());
     }
     RegistryStore::Key wrongHive;
-    EXPECT_FALSE(registry_format::loadOwnForm(Hive::LocalMachine, kOwnForm, wrongHive));
+    EXPECT_FALSE(registry_format::loadOwnForm(Hive::LocalMachine, shared(kOwnForm), wrongHive));
 }
 
 TEST_F(StoreTest, KeysOfAHiveInItsOwnFormAnswerAsIfReadWholeAndUnreadOnesReachTheFileUntouched) {
