@@ -165,8 +165,8 @@ void writeSections(const Key& root, VolatileKeys volatileKeys, std::string& out)
         for (auto it = key.children().rbegin(); it != key.children().rend(); ++it) pending.push_back(it->second.get());
         const OwnFormFile* unread = key.unreadFile();
         if (key.parent == nullptr) {
-            if (unread ? ownValueLines(*unread, key.unreadSection()).empty() : key.values().empty()) continue;
-            out += "[]\n";
+            // The root has a section only for values of its own.
+            if (!(unread ? ownValueLines(*unread, key.unreadSection()).empty() : key.values().empty())) out += "[]\n";
         } else {
             ends.resize(key.depth);
             path.resize(ends.back());

@@ -46,6 +46,10 @@ TEST(RegistryOwnForm, ALazilyLoadedHiveWritesWhatAWholeReadWritesAfterTheSameCha
     ASSERT_TRUE(registry_format::loadOwnForm(Hive::CurrentUser, shared(kOwnForm), lazy));
     ASSERT_FALSE(registry_format::parse(kOwnForm, whole));
     EXPECT_EQ(registry_format::serialize(Hive::CurrentUser, lazy), kOwnForm) << "nothing read, nothing changed";
+    const std::string noRootValues = kOwnForm.substr(0, kOwnForm.find("[]")) + kOwnForm.substr(kOwnForm.find("[Software]"));
+    RegistryStore::Key untouched;
+    ASSERT_TRUE(registry_format::loadOwnForm(Hive::CurrentUser, shared(noRootValues), untouched));
+    EXPECT_EQ(registry_format::serialize(Hive::CurrentUser, untouched), noRootValues);
 
     // One key read and changed, one made beside keys never read, one never-read key removed.
     for (RegistryStore::Key* root : {&lazy, &whole}) {
