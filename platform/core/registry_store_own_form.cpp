@@ -96,6 +96,7 @@ private:
 
 // The data of a value line as the writer writes it, up to the end of the line.
 bool ownFormData(Cursor& cursor) {
+    if (*cursor.at() == '"') return cursor.quoted() && cursor.atLineEnd();
     if (cursor.consume("dword:")) return cursor.lowerHex(8) && cursor.atLineEnd();
     if (cursor.consume("qword:")) return cursor.lowerHex(16) && cursor.atLineEnd();
     if (cursor.consume("hex:")) {
@@ -197,7 +198,7 @@ private:
             if (!cursor.consume("=") || !ownFormData(cursor)) return false;
             if (++namesSeen_ > kMostValuesChecked) return false;
             for (std::string_view seen : names_)
-                if (compareFolded(seen, name) == 0) return false;  // the parser names the line
+                if (seen.size() == name.size() && compareFolded(seen, name) == 0) return false;  // the parser names the line
             names_.push_back(name);
             at = static_cast<std::size_t>(cursor.at() - base) + 1;
         }
