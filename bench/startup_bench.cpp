@@ -10,8 +10,9 @@
 //
 // For scale, in the same run: reading every file of the host folder once (what the start-up
 // reads is a subset of it, plus what it wrote), the counter `read_ms`, with `x_read` the
-// start-up's multiple of it; for the first start also creating, empty, the folders and files it
-// creates (`create_ms`), with `x_read_create` its multiple of reading plus creating. A later
+// start-up's multiple of it; for the first start also creating the folders and files it creates,
+// each file with the bytes the start-up wrote into it (`create_ms`), with `x_read_create` its
+// multiple of reading plus creating. A later
 // start with add-ons reports `x_base`, its multiple of the plain later start measured just before.
 #include <benchmark/benchmark.h>
 
@@ -70,19 +71,25 @@ std::set<std::string> entriesBelow(const fs::path& root) {
     return entries;
 }
 
-// Creates `entries` (empty) below a fresh folder beside `root`, then removes them; the
-// creating time in microseconds.
+// Creates `entries` below a fresh folder beside `root`, each file with the bytes it has below
+// `root`, then removes them; the creating time in microseconds.
 long long timeCreating(const fs::path& root, const std::vector<std::string>& entries) {
     const fs::path scratch = root.string() + "-floor";
     std::error_code error;
     fs::remove_all(scratch, error);
+    std::vector<std::string> contents;
+    for (const auto& entry : entries) {
+        std::ifstream in(root / entry, std::ios::binary);
+        contents.emplace_back(entry.back() == '/' ? std::string()
+                                                  : std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+    }
     const auto begin = Clock::now();
     fs::create_directory(scratch, error);
-    for (const auto& entry : entries) {
-        if (entry.back() == '/') {
-            fs::create_directory(scratch / entry, error);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].back() == '/') {
+            fs::create_directory(scratch / entries[i], error);
         } else {
-            std::ofstream(scratch / entry, std::ios::binary);
+            std::ofstream(scratch / entries[i], std::ios::binary) << contents[i];
         }
     }
     const long long micros = microsSince(begin);

@@ -5,6 +5,9 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <string_view>
+
 #include "platform/core/text.h"
 
 namespace platform::core {
@@ -20,6 +23,34 @@ constexpr std::size_t kMaxFolders = 256;
 constexpr long long kClockSlackNs = 20'000'000;
 
 long long nanoseconds(const timespec& time) { return static_cast<long long>(time.tv_sec) * 1'000'000'000LL + time.tv_nsec; }
+
+bool isAscii(std::string_view name) {
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+char foldedAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// A host name folded as foldCase folds it, in UTF-8.
+std::string foldedUtf8(std::string_view name) {
+    if (!isAscii(name)) return toUtf8(foldCase(fromUtf8(name)));
+    std::string folded(name);
+    for (char& c : folded) c = foldedAscii(c);
+    return folded;
+}
+
+// FNV-1a of the folded name's UTF-8; most host names are ASCII and are folded on the way.
+std::uint64_t foldedHash(std::string_view name) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    auto add = [&hash](char c) { hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ull; };
+    if (isAscii(name)) {
+        for (const char c : name) add(foldedAscii(c));
+    } else {
+        for (const char c : foldedUtf8(name)) add(c);
+    }
+    return hash;
+}
 
 }  // namespace
 
@@ -39,12 +70,15 @@ bool HostFolderIndex::read(int folderFd, const struct stat& info, Folder& folder
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
     folder.names.clear();
+    folder.byFoldedHash.clear();
     while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
+        const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        folder.names[foldCase(fromUtf8(name))].push_back(name);
+        folder.byFoldedHash.emplace_back(foldedHash(name), static_cast<std::uint32_t>(folder.names.size()));
+        folder.names.emplace_back(name);
     }
     ::closedir(dir);
+    std::sort(folder.byFoldedHash.begin(), folder.byFoldedHash.end());
     folder.device = info.st_dev;
     folder.inode = info.st_ino;
     folder.modified = info.st_mtim;
@@ -66,8 +100,15 @@ std::vector<std::string> HostFolderIndex::matches(int folderFd, const std::strin
         folders_.erase(found);
         return {};
     }
-    const auto names = folder.names.find(foldCase(name));
-    return names == folder.names.end() ? std::vector<std::string>{} : names->second;
+    const std::string folded = toUtf8(foldCase(name));
+    const std::uint64_t hash = foldedHash(folded);
+    std::vector<std::string> hostNames;
+    auto at = std::lower_bound(folder.byFoldedHash.begin(), folder.byFoldedHash.end(), std::pair{hash, std::uint32_t{0}});
+    for (; at != folder.byFoldedHash.end() && at->first == hash; ++at) {
+        const std::string& hostName = folder.names[at->second];
+        if (foldedUtf8(hostName) == folded) hostNames.push_back(hostName);
+    }
+    return hostNames;
 }
 
 void HostFolderIndex::clear() {

@@ -8,10 +8,11 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <mutex>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace platform::core {
@@ -30,7 +31,10 @@ private:
         ino_t inode = 0;
         timespec modified{};
         bool trusted = false;  // false when the folder changed too recently to tell a later change
-        std::unordered_map<std::wstring, std::vector<std::string>> names;  // by folded name
+        std::vector<std::string> names;  // as the host spells them
+        // (hash of the folded name, index in `names`), sorted: reading a folder allocates
+        // nothing a name beyond a long name's text.
+        std::vector<std::pair<std::uint64_t, std::uint32_t>> byFoldedHash;
     };
     bool current(const Folder& folder, const struct stat& info) const;
     bool read(int folderFd, const struct stat& info, Folder& folder);

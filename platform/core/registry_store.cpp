@@ -125,13 +125,30 @@ std::wstring faultPath(Hive hive, std::wstring_view path) {
 void removeKey(Key& key) {
     Key* owner = key.parent;
     key.markDeleted();
-    owner->children.erase(owner->children.find(key.name));
+    owner->children().erase(owner->children().find(key.name));
     ++owner->childrenChanges;
 }
 
 // Keys every Windows installation has, so that a fresh host behaves like a real machine (the
 // shell opens HKEY_CLASSES_ROOT\CLSID for writing without creating it). They exist in memory
 // and reach the file with the hive's first change.
+// The rest of the stream, read at once: a character at a time costs more than the parsing.
+std::string readWhole(std::ifstream& in) {
+    std::string text;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        text.resize(static_cast<std::size_t>(size));
+        in.read(text.data(), static_cast<std::streamsize>(size));
+        text.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    // Whatever its length said (a file still growing, or one that cannot tell), to its end.
+    in.clear();
+    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return text;
+}
+
 void addBaselineKeys(Hive hive, RegistryStore::Key& root) {
     switch (hive) {
         case Hive::ClassesRoot: root.child(L"CLSID"); break;
@@ -247,7 +264,8 @@ struct RegistryStore::HiveState {
     bool saveFailureReported = false;  // once per run of failed saves, not at every idle pass
     // What the file holds as far as this process knows, so that changes that cancel out (a
     // probe key made and deleted again) write nothing.
-    std::string fileText;
+    // Shared with the keys not read from it yet.
+    std::shared_ptr<const std::string> fileText = std::make_shared<const std::string>();
     std::filesystem::path file;  // where the hive is kept
     std::filesystem::path spare;  // the spare file the saves go through, once one was made
 
@@ -265,7 +283,7 @@ struct RegistryStore::Handle {
     // steps on from there instead of counting from the first child each time.
     struct EnumCursor {
         DWORD index = 0;
-        std::map<std::wstring, std::shared_ptr<Key>, NoCaseLess>::const_iterator at;
+        Key::Children::const_iterator at;
         std::uint64_t childrenChanges = 0;
     };
     std::optional<EnumCursor> enumCursor;
@@ -301,9 +319,10 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     std::ifstream in;
     if (!state->broken) in.open(file, std::ios::binary);
     if (in) {
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        state->fileText = text;
-        if (auto error = registry_format::parse(text, *state->root)) {
+        state->fileText = std::make_shared<const std::string>(readWhole(in));
+        if (registry_format::loadOwnForm(hive, state->fileText, *state->root)) {
+            // Read as it was written: its keys are read when first used.
+        } else if (auto error = registry_format::parse(*state->fileText, *state->root)) {
             reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
                           L" (the hive runs empty and the file is left untouched)");
             state->root = std::make_shared<Key>();
@@ -326,8 +345,8 @@ bool RegistryStore::save(HiveState& state) {
     if (!state.unsaved) return true;
     const fs::path& file = state.file;
     if (state.spare.empty()) state.spare = file.parent_path() / spareName(file.filename().string());
-    std::string text = registry_format::serialize(state.hive, *state.root);
-    if (text == state.fileText) {
+    std::string text = registry_format::serialize(state.hive, *state.root, registry_format::VolatileKeys::Leave, state.fileText->size());
+    if (text == *state.fileText) {
         state.unsaved = false;
         return true;
     }
@@ -340,7 +359,7 @@ bool RegistryStore::save(HiveState& state) {
     if (!saved && inside && fs::create_directory(file.parent_path(), error)) saved = writeFileThroughSpare(file, state.spare, text, &problem);
     if (!inside) problem = file.string() + " leads out of the host folder";
     if (saved) {
-        state.fileText = std::move(text);
+        state.fileText = std::make_shared<const std::string>(std::move(text));
         state.unsaved = false;
         state.saveFailureReported = false;
         return true;
@@ -473,7 +492,7 @@ LONG RegistryStore::openKey(HKEY parent, std::wstring_view subKey, REGSAM access
     if (key->parent == nullptr) {
         shared = hiveState(hive).root;
     } else {
-        shared = key->parent->children.find(key->name)->second;
+        shared = key->parent->children().find(key->name)->second;
     }
     auto handle = std::make_unique<Handle>();
     handle->hive = hive;
@@ -542,7 +561,7 @@ LONG RegistryStore::deleteKey(HKEY parent, std::wstring_view subKey) {
     Key* key = walk(*handle->key, subKey);
     if (key == nullptr) return ERROR_FILE_NOT_FOUND;
     // A hive root cannot go; a key with sub-keys neither (only RegDeleteTree-like calls may).
-    if (key->parent == nullptr || !key->children.empty()) return ERROR_ACCESS_DENIED;
+    if (key->parent == nullptr || !key->children().empty()) return ERROR_ACCESS_DENIED;
     if (isDenied(handle->hive, key->path(), RegistryAccess::Write)) return ERROR_ACCESS_DENIED;
     changed(handle->hive, *key);
     removeKey(*key);
@@ -553,8 +572,8 @@ LONG RegistryStore::enumKey(HKEY key, DWORD index, std::wstring& name) {
     std::lock_guard lock(mutex_);
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_ENUMERATE_SUB_KEYS, handle); status != ERROR_SUCCESS) return status;
-    const Key& parent = *handle->key;
-    const auto& children = parent.children;
+    Key& parent = *handle->key;
+    const auto& children = parent.children();
     if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
     auto& cursor = handle->enumCursor;
     if (cursor && cursor->childrenChanges == parent.childrenChanges && cursor->index <= index) {
@@ -584,7 +603,7 @@ LONG RegistryStore::queryInfo(HKEY key, RegistryKeyInfo& info) {
     Handle* handle = nullptr;
     if (LONG status = resolveHandle(key, KEY_QUERY_VALUE, handle); status != ERROR_SUCCESS) return status;
     info = RegistryKeyInfo{};
-    for (const auto& [name, child] : handle->key->children) {
+    for (const auto& [name, child] : handle->key->children()) {
         ++info.subKeys;
         info.maxSubKeyLength = std::max<DWORD>(info.maxSubKeyLength, static_cast<DWORD>(child->name.size()));
     }
@@ -652,7 +671,7 @@ std::vector<std::wstring> RegistryStore::subKeyNames(Hive hive, std::wstring_vie
     std::lock_guard lock(mutex_);
     std::vector<std::wstring> names;
     if (Key* key = walk(*hiveState(hive).root, path)) {
-        for (const auto& [name, child] : key->children) names.push_back(child->name);
+        for (const auto& [name, child] : key->children()) names.push_back(child->name);
     }
     return names;
 }

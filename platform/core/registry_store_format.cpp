@@ -1,4 +1,5 @@
 // The readable text format of a registry hive file (see registry_store.h for the grammar).
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/core/registry_store_detail.h"
@@ -144,6 +145,8 @@ void appendValueLines(const Key& key, std::string& out) {
     }
 }
 
+std::string_view ownValueLines(const OwnFormFile& file, std::uint32_t index);
+
 // Beyond this many bytes a section names its key relative to the section before it, so that a
 // deep tree's file grows with the number of keys, not with the square of the depth.
 constexpr std::size_t kLongestAbsoluteSection = 1024;
@@ -159,10 +162,11 @@ void writeSections(const Key& root, VolatileKeys volatileKeys, std::string& out)
         const Key& key = *pending.back();
         pending.pop_back();
         if (key.isVolatile && volatileKeys == VolatileKeys::Leave) continue;  // with everything below it
-        for (auto it = key.children.rbegin(); it != key.children.rend(); ++it) pending.push_back(it->second.get());
+        for (auto it = key.children().rbegin(); it != key.children().rend(); ++it) pending.push_back(it->second.get());
+        const OwnFormFile* unread = key.unreadFile();
         if (key.parent == nullptr) {
-            if (key.values().empty()) continue;
-            out += "[]\n";
+            // The root has a section only for values of its own.
+            if (!(unread ? ownValueLines(*unread, key.unreadSection()).empty() : key.values().empty())) out += "[]\n";
         } else {
             ends.resize(key.depth);
             path.resize(ends.back());
@@ -181,10 +185,25 @@ void writeSections(const Key& root, VolatileKeys volatileKeys, std::string& out)
             }
             out += "]\n";
         }
+        previousDepth = key.depth;
+        if (unread) {
+            // Nothing of it was read, so nothing changed: its lines and those below it stand as
+            // the file has them.
+            const auto& sections = unread->sections;
+            const OwnFormFile::Section& own = sections[key.unreadSection()];
+            const OwnFormFile::Section& last = sections[own.end - 1];
+            out.append(*unread->text, own.valuesBegin, last.valuesEnd - own.valuesBegin);
+            previousDepth = last.depth;
+            continue;
+        }
         if (key.valueLines.empty()) appendValueLines(key, key.valueLines);
         out += key.valueLines;
-        previousDepth = key.depth;
     }
+}
+
+std::string_view ownValueLines(const OwnFormFile& file, std::uint32_t index) {
+    const OwnFormFile::Section& section = file.sections[index];
+    return std::string_view(*file.text).substr(section.valuesBegin, section.valuesEnd - section.valuesBegin);
 }
 
 // ---- parsing ----
@@ -452,9 +471,9 @@ std::string quote(std::wstring_view text) {
     return out;
 }
 
-std::string serialize(Hive hive, const Key& root, VolatileKeys volatileKeys) {
+std::string serialize(Hive hive, const Key& root, VolatileKeys volatileKeys, std::size_t sizeHint) {
     std::string out;
-    out.reserve(8192);
+    out.reserve(std::max<std::size_t>(8192, sizeHint + sizeHint / 8));
     out += "; registry hive " + toUtf8(hiveName(hive)) + "\n";
     writeSections(root, volatileKeys, out);
     return out;
@@ -482,30 +501,45 @@ std::optional<ParseError> parse(std::string_view text, Key& root) {
             continue;
         }
         if (section == nullptr) return ParseError{number, L"value before the first [key] section"};
-
-        LineParser parser(line);
-        std::wstring name;
-        if (!parser.consume(L"@")) {
-            auto quotedName = parser.quoted(error);
-            if (!quotedName) return ParseError{number, L"value name: " + error};
-            name = *quotedName;
-        }
-        parser.skipSpaces();
-        if (!parser.consume(L"=")) return ParseError{number, L"expected '=' after the value name"};
-        parser.skipSpaces();
-        auto value = parseData(parser, error);
-        if (!value) return ParseError{number, error};
-        parser.skipSpaces();
-        if (!parser.atEnd()) return ParseError{number, L"unexpected text after the value"};
-        if (name.size() > kMaxValueNameLength) {
-            return ParseError{number, L"value name longer than " + std::to_wstring(kMaxValueNameLength) + L" characters"};
-        }
-        if (section->findValue(name) != nullptr) {
-            return ParseError{number, L"value \"" + name + L"\" appears twice in [" + section->path() + L"]"};
-        }
-        section->storeValue(name, std::move(*value));
+        if (!parseValueLine(line, *section, error)) return ParseError{number, error};
     }
     return std::nullopt;
+}
+
+bool parseValueLine(std::wstring_view line, Key& key, std::wstring& error) {
+    LineParser parser(line);
+    std::wstring name;
+    if (!parser.consume(L"@")) {
+        auto quotedName = parser.quoted(error);
+        if (!quotedName) {
+            error = L"value name: " + error;
+            return false;
+        }
+        name = *quotedName;
+    }
+    parser.skipSpaces();
+    if (!parser.consume(L"=")) {
+        error = L"expected '=' after the value name";
+        return false;
+    }
+    parser.skipSpaces();
+    auto value = parseData(parser, error);
+    if (!value) return false;
+    parser.skipSpaces();
+    if (!parser.atEnd()) {
+        error = L"unexpected text after the value";
+        return false;
+    }
+    if (name.size() > kMaxValueNameLength) {
+        error = L"value name longer than " + std::to_wstring(kMaxValueNameLength) + L" characters";
+        return false;
+    }
+    if (key.findValue(name) != nullptr) {
+        error = L"value \"" + name + L"\" appears twice in [" + key.path() + L"]";
+        return false;
+    }
+    key.storeValue(name, std::move(*value));
+    return true;
 }
 
 }  // namespace platform::core::registry_format

@@ -1,5 +1,6 @@
 // The key tree of the registry store. Trees can be deep (512 levels, more in a malformed file
 // being read), so nothing here recurses once per level.
+#include <string_view>
 #include <utility>
 
 #include "platform/core/registry_store_detail.h"
@@ -14,8 +15,8 @@ Key::~Key() {
     // stays whole (the handle sees it deleted); it only loses its parent.
     std::vector<std::shared_ptr<Key>> pending;
     auto release = [&pending](Key& key) {
-        for (auto& [name, child] : key.children) pending.push_back(std::move(child));
-        key.children.clear();
+        for (auto& [name, child] : key.children_) pending.push_back(std::move(child));
+        key.children_.clear();
     };
     release(*this);
     while (!pending.empty()) {
@@ -30,6 +31,7 @@ Key::~Key() {
 }
 
 RegistryValue* Key::findValue(std::wstring_view valueName) {
+    readFromFile();
     auto it = valueIndex_.find(valueName);
     return it == valueIndex_.end() ? nullptr : &values_[it->second].second;
 }
@@ -47,6 +49,7 @@ bool Key::storeValue(std::wstring_view valueName, RegistryValue value) {
 }
 
 bool Key::eraseValue(std::wstring_view valueName) {
+    readFromFile();
     auto it = valueIndex_.find(valueName);
     if (it == valueIndex_.end()) return false;
     const std::size_t position = it->second;
@@ -60,8 +63,9 @@ bool Key::eraseValue(std::wstring_view valueName) {
 }
 
 Key* Key::findChild(std::wstring_view childName) {
-    auto it = children.find(childName);
-    return it == children.end() ? nullptr : it->second.get();
+    readFromFile();
+    auto it = children_.find(childName);
+    return it == children_.end() ? nullptr : it->second.get();
 }
 
 Key& Key::child(std::wstring_view childName, bool* created) {
@@ -75,7 +79,7 @@ Key& Key::child(std::wstring_view childName, bool* created) {
     key->depth = depth + 1;
     key->isVolatile = isVolatile;
     Key& result = *key;
-    children.emplace(key->name, std::move(key));
+    children_.emplace(key->name, std::move(key));
     ++childrenChanges;
     if (created) *created = true;
     return result;
@@ -98,7 +102,41 @@ void Key::markDeleted() {
         Key* key = pending.back();
         pending.pop_back();
         key->deleted = true;
-        for (auto& [name, child] : key->children) pending.push_back(child.get());
+        key->unreadFile_.reset();  // what it never read goes with it
+        for (auto& [name, child] : key->children_) pending.push_back(child.get());
+    }
+}
+
+void Key::leaveUnread(std::shared_ptr<const registry_format::OwnFormFile> file, std::uint32_t section) {
+    unreadFile_ = std::move(file);
+    unreadSection_ = section;
+}
+
+void Key::readFromFile() {
+    if (!unreadFile_) return;
+    // Taken first: storing the values below must not come back here.
+    const std::shared_ptr<const registry_format::OwnFormFile> file = std::move(unreadFile_);
+    const auto& sections = file->sections;
+    const registry_format::OwnFormFile::Section& own = sections[unreadSection_];
+    const std::string_view text(*file->text);
+    std::wstring error;
+    for (std::size_t at = own.valuesBegin; at < own.valuesEnd;) {
+        const std::size_t end = text.find('\n', at);
+        // The file was checked whole when it was loaded: every line of it parses.
+        registry_format::parseValueLine(fromUtf8(text.substr(at, end - at)), *this, error);
+        at = end + 1;
+    }
+    // The lines are the writer's own: they stand for the values as they are.
+    valueLines.assign(text.substr(own.valuesBegin, own.valuesEnd - own.valuesBegin));
+    for (std::uint32_t index = unreadSection_ + 1; index < own.end; index = sections[index].end) {
+        const auto& section = sections[index];
+        auto key = std::make_shared<Key>();
+        key->name = fromUtf8(text.substr(section.nameBegin, section.nameEnd - section.nameBegin));
+        key->parent = this;
+        key->depth = depth + 1;
+        key->leaveUnread(file, index);
+        // The file lists sub-keys in their order: each goes last.
+        children_.emplace_hint(children_.end(), key->name, std::move(key));
     }
 }
 

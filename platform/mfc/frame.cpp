@@ -412,11 +412,18 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const {
     if (pbMaximized != nullptr) *pbMaximized = FALSE;
     if (m_hWndMDIClient == nullptr) return nullptr;
     if (passDepth_ > 0) {
-        CWnd* child = CWnd::FromHandlePermanent(passChild_);
+        // Asked for every control of the pass: the look-up is redone only when a window object
+        // went meanwhile.
+        const std::uint64_t removals = platform::mfc::detail::permanentWindowRemovals();
+        if (passLookup_.handle != passChild_ || passLookup_.removals != removals) {
+            CWnd* child = CWnd::FromHandlePermanent(passChild_);
+            passLookup_ = PassLookup{passChild_, removals, child != nullptr && child->m_hWnd == passChild_,
+                                     DYNAMIC_DOWNCAST(CMDIChildWnd, child)};
+        }
         // A child destroyed meanwhile is no answer: the client is asked after all.
-        if (passChild_ == nullptr || (child != nullptr && child->m_hWnd == passChild_)) {
+        if (passChild_ == nullptr || passLookup_.alive) {
             if (pbMaximized != nullptr) *pbMaximized = passMaximized_;
-            return DYNAMIC_DOWNCAST(CMDIChildWnd, child);
+            return passChild_ == nullptr ? nullptr : passLookup_.child;
         }
     }
     return DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(askClientForActive(pbMaximized)));

@@ -10,6 +10,7 @@
 //     kernel's command containers.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "platform/mfc/cstring.h"
@@ -185,6 +186,14 @@ private:
 
     HWND passChild_ = nullptr;
     BOOL passMaximized_ = FALSE;
+    // The pass's active child as looked up last, and the count of window objects gone then.
+    struct PassLookup {
+        HWND handle = nullptr;
+        std::uint64_t removals = ~std::uint64_t{0};
+        bool alive = false;
+        CMDIChildWnd* child = nullptr;
+    };
+    mutable PassLookup passLookup_;
 };
 
 // A document frame inside an MDI frame's client. Created through the client (WM_MDICREATE): the

@@ -50,6 +50,10 @@ struct ThreadState {
 
 ThreadState& threadState();
 
+// How many window objects have left the handle map so far: an object found there before stays
+// valid while this does not change.
+std::uint64_t permanentWindowRemovals();
+
 // A rectangle's extent; CW_USEDEFAULT corners keep their meaning (no signed overflow).
 inline int extent(LONG from, LONG to) { return static_cast<int>(static_cast<UINT>(to) - static_cast<UINT>(from)); }
 

@@ -1,5 +1,7 @@
 #include "platform/mfc/wnd.h"
 
+#include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <set>
 #include <unordered_map>
@@ -27,6 +29,7 @@ namespace {
 struct PermanentMap {
     std::mutex mutex;
     std::unordered_map<HWND, CWnd*> windows;
+    std::atomic<std::uint64_t> removals{0};  // objects that left the map so far
 };
 
 PermanentMap& permanentMap() {
@@ -206,6 +209,8 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 
 void CWnd::DeleteTempMap() { threadState().tempWnds.clear(); }
 
+std::uint64_t platform::mfc::detail::permanentWindowRemovals() { return permanentMap().removals.load(); }
+
 BOOL CWnd::Attach(HWND hWndNew) {
     if (hWndNew == nullptr || m_hWnd != nullptr) return FALSE;
     auto& map = permanentMap();
@@ -223,7 +228,10 @@ HWND CWnd::Detach() {
         auto& map = permanentMap();
         std::lock_guard lock(map.mutex);
         auto it = map.windows.find(hWnd);
-        if (it != map.windows.end() && it->second == this) map.windows.erase(it);
+        if (it != map.windows.end() && it->second == this) {
+            map.windows.erase(it);
+            ++map.removals;
+        }
     }
     m_hWnd = nullptr;
     return hWnd;

@@ -24,6 +24,10 @@ struct Bitmap {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row-major
+    // A window's surface that one colour covers holds only that colour, `pixels` empty: most
+    // paints begin by filling the whole client area, and a surface is made anew at every paint.
+    std::optional<std::uint32_t> uniform;
+    bool surface = false;  // a window's, which may turn uniform again
 };
 struct Brush {
     COLORREF colour = 0;
@@ -119,10 +123,22 @@ Bitmap* targetBitmap(Gdi& g, const DeviceContext& context) {
     if (surface.width != context.client.cx || surface.height != context.client.cy) {
         surface.width = context.client.cx;
         surface.height = context.client.cy;
-        surface.pixels.assign(static_cast<std::size_t>(surface.width) * static_cast<std::size_t>(surface.height),
-                              kUnpainted);
+        surface.pixels = {};
+        surface.uniform = kUnpainted;
+        surface.surface = true;
     }
     return &surface;
+}
+
+std::size_t pixelCount(const Bitmap& bitmap) {
+    return static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
+}
+
+// Gives a uniform surface its pixels, before a drawing that covers only part of it.
+void materialize(Bitmap& bitmap) {
+    if (!bitmap.uniform) return;
+    bitmap.pixels.assign(pixelCount(bitmap), *bitmap.uniform);
+    bitmap.uniform.reset();
 }
 
 SIZE clientSize(HWND hwnd) {
@@ -141,10 +157,19 @@ void fillPixels(Bitmap& bitmap, RECT r, COLORREF colour) {
     r.top = std::max<LONG>(r.top, 0);
     r.right = std::min<LONG>(r.right, bitmap.width);
     r.bottom = std::min<LONG>(r.bottom, bitmap.height);
+    if (r.left >= r.right || r.top >= r.bottom) return;
     const std::uint32_t pixel = pixelOf(colour);
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x)
-            bitmap.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(bitmap.width) + static_cast<std::size_t>(x)] = pixel;
+    if (bitmap.surface && r.left == 0 && r.top == 0 && r.right == bitmap.width && r.bottom == bitmap.height) {
+        bitmap.pixels = {};
+        bitmap.uniform = pixel;
+        return;
+    }
+    if (bitmap.uniform == pixel) return;
+    materialize(bitmap);
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        const auto row = bitmap.pixels.begin() + static_cast<std::ptrdiff_t>(y) * bitmap.width;
+        std::fill(row + r.left, row + r.right, pixel);
+    }
 }
 
 // Nearest-neighbour copy of the source rectangle onto the target rectangle; pixels outside
@@ -153,6 +178,8 @@ void stretchPixels(Bitmap& target, int x, int y, int width, int height, const Bi
                    int sourceWidth, int sourceHeight) {
     const std::int64_t top = std::max(y, 0), bottom = std::min<std::int64_t>(std::int64_t{y} + height, target.height);
     const std::int64_t left = std::max(x, 0), right = std::min<std::int64_t>(std::int64_t{x} + width, target.width);
+    if (top >= bottom || left >= right) return;
+    materialize(target);
     for (std::int64_t ty = top; ty < bottom; ++ty) {
         const std::int64_t sy = sourceY + (ty - y) * sourceHeight / height;
         if (sy < 0 || sy >= source.height) continue;
@@ -577,9 +604,14 @@ bool windowPixels(HWND hwnd, int& width, int& height, std::vector<std::uint32_t>
     std::lock_guard lock(g.mutex);
     const auto it = g.surfaces.find(hwnd);
     if (it == g.surfaces.end()) return false;
-    width = it->second.width;
-    height = it->second.height;
-    pixels = it->second.pixels;
+    const Bitmap& surface = it->second;
+    width = surface.width;
+    height = surface.height;
+    if (surface.uniform) {
+        pixels.assign(pixelCount(surface), *surface.uniform);
+    } else {
+        pixels = surface.pixels;
+    }
     return true;
 }
 

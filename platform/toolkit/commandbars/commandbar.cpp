@@ -184,11 +184,16 @@ RECT CXTPCommandBar::GetControlRect(const CXTPControl* control) const {
 }
 
 SIZE CXTPCommandBar::GetContentSize() const {
+    // The row of GetControlRect in one walk: the last shown control ends it.
     const bool vertical = position_ == xtpBarLeft || position_ == xtpBarRight;
-    int end = 0;
+    int along = kMargin, end = 0;
     for (int i = 0; i < controls_->GetCount(); ++i) {
-        const RECT rect = GetControlRect(controls_->GetAt(i));
-        end = std::max<int>(end, vertical ? rect.bottom : rect.right);
+        const CXTPControl* each = controls_->GetAt(i);
+        if (!each->IsVisible()) continue;
+        if (each->GetBeginGroup() && along > kMargin) along += kGroupGap;
+        const SIZE size = dockedSize(*this, *each);
+        along += vertical ? size.cy : size.cx;
+        end = along;
     }
     const int length = end > 0 ? end + kMargin : 0;
     return vertical ? SIZE{kRowHeight, length} : SIZE{length, kRowHeight};
@@ -260,11 +265,12 @@ void CXTPCommandBar::OnIdleUpdateCmdUI() {
     CWnd* site = GetSite();
     if (!site || !visible_) return;
     for (int i = 0; i < controls_->GetCount(); ++i) UpdateControl(controls_->GetAt(i), i, controls_->GetCount(), site);
-    // Controls came or went (or changed their size) since the frame placed the bar: it places it again.
-    const SIZE content = GetContentSize();
+    // Controls came or went (or changed their size) since the frame placed the bar: it places it
+    // again. Bars the frame does not place never ask it to.
     const bool docked = position_ == xtpBarTop || position_ == xtpBarBottom || position_ == xtpBarLeft || position_ == xtpBarRight;
-    if (docked && commandBars_ && GetSafeHwnd() && (content.cx != placedContent_.cx || content.cy != placedContent_.cy))
-        commandBars_->RecalcFrameLayout();
+    if (!docked || !commandBars_ || !GetSafeHwnd() || !commandBars_->IsPlacedBySite()) return;
+    const SIZE content = GetContentSize();
+    if (content.cx != placedContent_.cx || content.cy != placedContent_.cy) commandBars_->RecalcFrameLayout();
 }
 
 CXTPPopupBar* CXTPPopupBar::CreatePopupBar(CXTPCommandBars* commandBars) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/core/record.h"
+#include "platform/toolkit/frames.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBars, CCmdTarget)
 
@@ -173,4 +174,9 @@ void CXTPCommandBars::UpdateCommandBars() {
 
 void CXTPCommandBars::RecalcFrameLayout() {
     if (auto* frame = dynamic_cast<CFrameWnd*>(site_); frame && frame->GetSafeHwnd()) frame->RecalcLayout();
+}
+
+bool CXTPCommandBars::IsPlacedBySite() const {
+    const auto* frame = dynamic_cast<const CXTPMDIFrameWnd*>(site_);
+    return frame && frame->GetSafeHwnd() && frame->GetCommandBars() == this;
 }

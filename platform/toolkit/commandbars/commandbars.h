@@ -108,6 +108,9 @@ public:
     void UpdateCommandBars();
     // Recalculates the site's layout after the bars changed.
     void RecalcFrameLayout();
+    // Whether the site's layout places these bars: a toolkit frame's own command bars. Bars of
+    // another site (a pane, a dialog, a frame's second set) are placed by their owner.
+    bool IsPlacedBySite() const;
 
     // The ribbon flag of command bars that hold a ribbon (never for the base).
     virtual BOOL IsRibbonMode() const { return FALSE; }

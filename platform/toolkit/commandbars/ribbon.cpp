@@ -360,7 +360,8 @@ int CXTPRibbonBar::GetRibbonHeight() const {
 
 // A control of a group is a column as wide as a large button, or as its field when wider.
 int CXTPRibbonBar::groupControlWidth(const CXTPControl& control) {
-    const bool field = dynamic_cast<const CXTPControlEdit*>(&control) || dynamic_cast<const CXTPControlComboBox*>(&control);
+    // The run-time class walk, not a cast: every group's layout asks this of each control.
+    const bool field = control.IsKindOf(RUNTIME_CLASS(CXTPControlEdit)) || control.IsKindOf(RUNTIME_CLASS(CXTPControlComboBox));
     return field ? std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx) : kControlWidth;
 }
 

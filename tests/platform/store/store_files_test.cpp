@@ -51,6 +51,20 @@ TEST_F(StoreTest, TwoCaseInsensitiveMatchesAreAFailure) {
     EXPECT_NE(failures[0].find(L"Report.TXT"), std::wstring::npos);
 }
 
+TEST_F(StoreTest, NamesBeyondAsciiMatchInAnyCaseAmongManyOthers) {
+    for (int i = 0; i < 300; ++i) writeHost("C/Data/file" + std::to_string(i) + ".kva", "");
+    writeHost("C/Data/\xd0\x9e\xd1\x82\xd1\x87\xd1\x91\xd1\x82.txt", "report");  // "Отчёт.txt"
+    writeHost("C/Data/FILE7.KVA.bak", "");
+    std::string bytes;
+    EXPECT_EQ(files::readAll(L"C:\\DATA\\\u041e\u0422\u0427\u0401\u0422.TXT", bytes), 0u);
+    EXPECT_EQ(bytes, "report");
+    EXPECT_EQ(files::readAll(L"C:\\data\\\u043e\u0442\u0447\u0451\u0442.txt", bytes), 0u);
+    EXPECT_TRUE(files::exists(L"C:\\Data\\File299.KVA"));
+    EXPECT_TRUE(files::exists(L"C:\\Data\\file7.kva.BAK"));
+    EXPECT_FALSE(files::exists(L"C:\\Data\\file300.kva"));
+    EXPECT_FALSE(files::exists(L"C:\\Data\\\u043e\u0442\u0447\u0435\u0442.txt")) << "another letter, not another case";
+}
+
 TEST_F(StoreTest, RelativePathsFollowTheCurrentFolder) {
     const std::wstring program = platform::core::config().programFolder;
     wchar_t buffer[MAX_PATH];

@@ -192,7 +192,7 @@ TEST(RegistryKeyTree, DeepTreesAreWalkedAndDestroyedWithoutRecursion) {
     RegistryStore::Key* key = root.get();
     for (int i = 0; i < 100'000; ++i) key = &key->child(L"k");
     EXPECT_EQ(key->path().size(), 100'000u * 2 - 1);
-    std::shared_ptr<RegistryStore::Key> held = key->parent->children.begin()->second;  // as an open handle would
+    std::shared_ptr<RegistryStore::Key> held = key->parent->children().begin()->second;  // as an open handle would
     root->markDeleted();
     EXPECT_TRUE(key->deleted);
     root.reset();

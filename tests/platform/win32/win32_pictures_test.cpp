@@ -2,6 +2,8 @@
 // stretched copies and fills, print jobs, and a window's own scroll bars.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/core/journal.h"
 #include "platform/kernel.h"
 #include "platform/kvgc/picture_codec.h"
@@ -140,6 +142,40 @@ TEST_F(Win32Pictures, AWindowKeepsThePixelsItsPaintDrewUntilItsNextPaint) {
     ::BeginPaint(window, &paint);
     ::EndPaint(window, &paint);
     EXPECT_FALSE(platform::win32::windowPixels(window, width, height, pixels));
+    ::DestroyWindow(window);
+}
+
+TEST_F(Win32Pictures, AFillOverTheWholeClientAreaGivesWayToWhatIsDrawnOverPartOfIt) {
+    const HWND window = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                          nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    HBRUSH blue = ::CreateSolidBrush(RGB(0, 0, 255));
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(window, &paint);
+    const RECT beyond{-5, -5, client.right + 5, client.bottom + 5};
+    ::FillRect(dc, &beyond, blue);
+    ::FillRect(dc, &client, red);
+    const RECT part{client.right - 3, client.bottom - 2, client.right + 10, client.bottom + 10};
+    ::FillRect(dc, &part, blue);
+    const RECT empty{7, 7, 7, 9};
+    ::FillRect(dc, &empty, blue);
+    ::EndPaint(window, &paint);
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    ASSERT_TRUE(platform::win32::windowPixels(window, width, height, pixels));
+    ASSERT_EQ(pixels.size(), static_cast<std::size_t>(client.right) * static_cast<std::size_t>(client.bottom));
+    const auto at = [&](int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; };
+    EXPECT_EQ(at(0, 0), 0xFF0000u);
+    EXPECT_EQ(at(7, 7), 0xFF0000u) << "an empty rectangle draws nothing";
+    EXPECT_EQ(at(width - 4, height - 1), 0xFF0000u);
+    EXPECT_EQ(at(width - 3, height - 2), 0x0000FFu);
+    EXPECT_EQ(at(width - 1, height - 1), 0x0000FFu);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0x0000FFu), 6);
+    ::DeleteObject(red);
+    ::DeleteObject(blue);
     ::DestroyWindow(window);
 }
 
