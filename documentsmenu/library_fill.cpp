@@ -4,6 +4,7 @@
 // rows it makes: a search that matches little looks at many documents for each row, and one that
 // matches nothing would otherwise read the whole folder at once.
 #include <climits>
+#include <utility>
 
 #include "documentsmenu/records/document_record.h"
 #include "documentsmenu/idle_work.h"
@@ -16,15 +17,15 @@ namespace {
 
 // More than a tree shows at once.
 constexpr int kFirstScreenRows = 64;
-// Making a row for a document costs about as much as looking at four more.
-constexpr int kRowWork = 4;
+// Making a row for a document and sorting it in costs about as much as looking at six more.
+constexpr int kRowWork = 6;
 
 }  // namespace
 
 void LibraryRecord::clearChildren() {
     CancelIdleWork(this);
     listing_.reset();
-    documents_.clear();
+    RetireIndex(std::exchange(documents_, {}));
     RetireRecords(TakeChilds());
 }
 

@@ -10,29 +10,52 @@ namespace {
 
 // Deleting a document row costs about as much as looking at two documents.
 constexpr int kRecordsPerStep = kIdleStepWork / 2;
+// Larger than any block the allocator keeps on its lists of small ones.
+constexpr std::size_t kLargeRequest = 4096;
 
-std::deque<std::unique_ptr<CXTPReportRecords>>& retired() {
-    static std::deque<std::unique_ptr<CXTPReportRecords>> records;
-    return records;
+struct Retired {
+    std::deque<std::unique_ptr<CXTPReportRecords>> records;
+    std::deque<std::map<std::wstring, DocumentRecord*>> indexes;
+};
+
+Retired& retired() {
+    static Retired instance;
+    return instance;
 }
 
 bool deleteStep() {
-    auto& queue = retired();
-    for (int left = kRecordsPerStep; left > 0 && !queue.empty();) {
-        CXTPReportRecords& front = *queue.front();
+    Retired& queue = retired();
+    int left = kRecordsPerStep;
+    while (left > 0 && !queue.records.empty()) {
+        CXTPReportRecords& front = *queue.records.front();
         // From the back, so that no record moves.
         for (; left > 0 && front.GetCount() > 0; --left) front.RemoveAt(front.GetCount() - 1);
-        if (front.GetCount() == 0) queue.pop_front();
+        if (front.GetCount() == 0) queue.records.pop_front();
     }
-    return !queue.empty();
+    while (left > 0 && !queue.indexes.empty()) {
+        auto& front = queue.indexes.front();
+        for (; left > 0 && !front.empty(); --left) front.erase(front.begin());
+        if (front.empty()) queue.indexes.pop_front();
+    }
+    return !queue.records.empty() || !queue.indexes.empty();
+}
+
+void postDeleting() {
+    if (!HasIdleWork(&retired())) PostIdleWork(&retired(), deleteStep);
 }
 
 }  // namespace
 
 void RetireRecords(std::unique_ptr<CXTPReportRecords> records) {
     if (!records || records->GetCount() == 0) return;
-    retired().push_back(std::move(records));
-    if (!HasIdleWork(&retired())) PostIdleWork(&retired(), deleteStep);
+    retired().records.push_back(std::move(records));
+    postDeleting();
+}
+
+void RetireIndex(std::map<std::wstring, DocumentRecord*> index) {
+    if (index.empty()) return;
+    retired().indexes.push_back(std::move(index));
+    postDeleting();
 }
 
 }  // namespace DocumentsMenu

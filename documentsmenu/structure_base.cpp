@@ -146,7 +146,8 @@ bool StructureBase::ResetRows(const CString& filter) {
     }
     if (answers_ && answers_->GetFilter() == filter && answers_->IsComplete()) return true;
     answers_ = std::make_unique<SearchAnswers>(filter, window_);
-    if (answers_->Advance(kIdleStepWork)) return true;
+    // The rows just dropped took their share of this step already.
+    if (answers_->Advance(kIdleStepWork / 4)) return true;
     Korvo::UI::ReportControl::Populate(this);
     PostIdleWork(this, [this] {
         if (!answers_->Advance(kIdleStepWork)) return true;

@@ -18,6 +18,7 @@ constexpr SIZE kBrowseButtonSize{18, 18};
 
 LibraryRecord::~LibraryRecord() {
     CancelIdleWork(this);
+    RetireIndex(std::move(documents_));
     RetireRecords(TakeChilds());
 }
 
