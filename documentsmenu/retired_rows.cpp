@@ -10,8 +10,6 @@ namespace {
 
 // Deleting a document row costs about as much as looking at two documents.
 constexpr int kRecordsPerStep = kIdleStepWork / 2;
-// Larger than any block the allocator keeps on its lists of small ones.
-constexpr std::size_t kLargeRequest = 4096;
 
 struct Retired {
     std::deque<std::unique_ptr<CXTPReportRecords>> records;
