@@ -1,5 +1,7 @@
 #include "documentsmenu/group_rows.h"
 
+#include <climits>
+
 #include "documentsmenu/records/record_icons.h"
 
 namespace DocumentsMenu {
@@ -40,48 +42,37 @@ bool filteredPlace(Object* object, const CString& filter, Search deepSearch, boo
 
 }  // namespace
 
-bool GroupMatchesSearch(ILibrariesGroup* group, const CString& filter, const DocumentsMenuDlg* window) {
+bool GroupMatchesSearch(ILibrariesGroup* group, const CString& filter, const DocumentsMenuDlg* window,
+                        const SearchAnswers* answers) {
     if (!group) return false;
     for (int i = 0; i < group->GetGroupCount(); ++i) {
         ILibrariesGroup* sub = group->GetGroupAt(i);
         if (!sub || skippedAsHidden(window, hiddenInWindow(window, sub))) continue;
-        if (ContainsFilter(sub->GetSearchName(), filter) || GroupMatchesSearch(sub, filter, window)) return true;
+        if (ContainsFilter(sub->GetSearchName(), filter) || GroupMatchesSearch(sub, filter, window, answers)) return true;
     }
     for (int i = 0; i < group->GetLibraryCount(); ++i) {
         ILibrary* library = group->GetLibraryAt(i);
         if (!library || skippedAsHidden(window, hiddenInWindow(window, library))) continue;
-        if (ContainsFilter(library->GetSearchName(), filter) || LibraryMatchesSearch(library, filter, window))
+        if (ContainsFilter(library->GetSearchName(), filter) || LibraryMatchesSearch(library, filter, window, answers))
             return true;
     }
     return false;
 }
 
-bool LibraryMatchesSearch(ILibrary* library, const CString& filter, const DocumentsMenuDlg* window) {
-    const CString folder = library ? GetLibraryAbsolutePath(library) : CString();
-    if (folder.IsEmpty()) return false;
-    KorvoServerAppProxy* server = KorvoServerAppProxy::Instance();
-    std::vector<const wchar_t*> extensions{L"grb"};
-    if (server && server->IsGrsDocumentsShown()) extensions.push_back(L"grs");
-    for (const wchar_t* extension : extensions) {
-        WIN32_FIND_DATAW entry;
-        HANDLE search = FindFirstFileW(folder + L"*." + extension, &entry);
-        if (search == INVALID_HANDLE_VALUE) continue;
-        bool found = false;
-        do {
-            if (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_DIRECTORY)) continue;
-            const CString name(entry.cFileName);
-            if (skippedAsHidden(window, window && window->IsHidden(library, name))) continue;
-            found = ContainsFilter(Korvo::GetSearchableEquivalent(name), filter);
-        } while (!found && FindNextFileW(search, &entry));
-        FindClose(search);
-        if (found) return true;
+bool LibraryMatchesSearch(ILibrary* library, const CString& filter, const DocumentsMenuDlg* window,
+                          const SearchAnswers* answers) {
+    if (answers && answers->GetFilter() == filter) {
+        if (const std::optional<bool> answer = answers->Answer(library)) return *answer;
     }
-    return false;
+    int work = INT_MAX;
+    return LibrarySearch(library, filter, window).Advance(work).value_or(false);
 }
 
 void GroupRows::Fill(ILibrariesGroup* group, const CString& filter, const GroupChildRows& make) {
     owner_.GetChilds()->RemoveAll();
     const DocumentsMenuDlg* window = owner_.GetWindow();
+    const StructureBase* structure = owner_.GetStructure();
+    const SearchAnswers* answers = structure ? structure->GetSearchAnswers() : nullptr;
     const bool showExcluded = owner_.ShowExcluded();
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
     for (int i = 0; group && i < group->GetGroupCount(); ++i) {
@@ -89,7 +80,7 @@ void GroupRows::Fill(ILibrariesGroup* group, const CString& filter, const GroupC
         if (!sub || (sub->IsExcluded() && !showExcluded)) continue;
         bool expand = window && window->IsExpanded(sub);
         CString childFilter;
-        const auto search = [&] { return GroupMatchesSearch(sub, filter, window); };
+        const auto search = [&] { return GroupMatchesSearch(sub, filter, window, answers); };
         if (!filteredPlace(sub, filter, search, expand, childFilter)) continue;
         Record* row = make.group(sub);
         owner_.AppendChild(row);
@@ -101,7 +92,7 @@ void GroupRows::Fill(ILibrariesGroup* group, const CString& filter, const GroupC
         if (!library || (library->IsExcluded() && !showExcluded)) continue;
         bool expand = window && window->IsExpanded(library);
         CString childFilter;
-        const auto search = [&] { return LibraryMatchesSearch(library, filter, window); };
+        const auto search = [&] { return LibraryMatchesSearch(library, filter, window, answers); };
         if (!filteredPlace(library, filter, search, expand, childFilter)) continue;
         Record* row = make.library(library);
         owner_.AppendChild(row);

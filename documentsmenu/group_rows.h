@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "documentsmenu/library_search.h"
 #include "documentsmenu/records/record.h"
 
 namespace DocumentsMenu {
@@ -16,10 +17,12 @@ struct GroupChildRows {
 
 // True when anything below the group matches the filter: a sub-group or library by its search
 // name, or a document of a library. Hidden objects are skipped while hidden objects are not
-// shown; excluded ones are not.
-bool GroupMatchesSearch(ILibrariesGroup* group, const CString& filter, const DocumentsMenuDlg* window);
+// shown; excluded ones are not. A library `answers` holds for the filter is not read again.
+bool GroupMatchesSearch(ILibrariesGroup* group, const CString& filter, const DocumentsMenuDlg* window,
+                        const SearchAnswers* answers = nullptr);
 // True when a document directly in the library folder matches the filter.
-bool LibraryMatchesSearch(ILibrary* library, const CString& filter, const DocumentsMenuDlg* window);
+bool LibraryMatchesSearch(ILibrary* library, const CString& filter, const DocumentsMenuDlg* window,
+                          const SearchAnswers* answers = nullptr);
 
 // The group-row part of a row: `owner` is the row whose children these are.
 class GroupRows {

@@ -7,6 +7,10 @@
 
 namespace DocumentsMenu {
 
+// The work of one step, counted in documents looked at: a few milliseconds, well within a frame
+// of the user's screen.
+inline constexpr int kIdleStepWork = 2048;
+
 // One step of a job; true while the job has more to do.
 using IdleStep = std::function<bool()>;
 

@@ -1,12 +1,14 @@
 // How a library row lists the documents of its folder. A folder may hold a great many: the rows
 // of the first screen are made when the row expands, the rest in steps while the UI thread is
-// idle, each step followed by one re-population. What bounds a step is the work it does, not the
+// idle, each step sorting its rows in among those shown. What bounds a step is the work it does, not the
 // rows it makes: a search that matches little looks at many documents for each row, and one that
 // matches nothing would otherwise read the whole folder at once.
 #include <climits>
+#include <utility>
 
 #include "documentsmenu/records/document_record.h"
 #include "documentsmenu/idle_work.h"
+#include "documentsmenu/retired_rows.h"
 #include "documentsmenu/records/library_record.h"
 
 namespace DocumentsMenu {
@@ -15,18 +17,16 @@ namespace {
 
 // More than a tree shows at once.
 constexpr int kFirstScreenRows = 64;
-// The work of one step, counted in documents looked at: a few milliseconds, well within a frame
-// of the user's screen. Making a row for a document costs about as much as looking at four more.
-constexpr int kStepWork = 2048;
-constexpr int kRowWork = 4;
+// Making a row for a document and sorting it in costs about as much as looking at six more.
+constexpr int kRowWork = 6;
 
 }  // namespace
 
 void LibraryRecord::clearChildren() {
     CancelIdleWork(this);
     listing_.reset();
-    documents_.clear();
-    GetChilds()->RemoveAll();
+    RetireIndex(std::exchange(documents_, {}));
+    RetireRecords(TakeChilds());
 }
 
 void LibraryRecord::UpdateChildren(const CString& filter) {
@@ -36,7 +36,7 @@ void LibraryRecord::UpdateChildren(const CString& filter) {
     if (GetLibrary()) {
         listing_ = std::make_unique<LibraryListing>(GetLibrary());
         fillFilter_ = filter;
-        if (fillRows(kFirstScreenRows, kStepWork)) {
+        if (fillRows(kFirstScreenRows, kIdleStepWork)) {
             PostIdleWork(this, [this] { return fillStep(); });
         } else {
             listing_.reset();
@@ -55,9 +55,11 @@ void LibraryRecord::FinishFill() {
 }
 
 bool LibraryRecord::fillStep() {
-    const bool more = listing_ && fillRows(INT_MAX, kStepWork);
+    const int shown = GetChilds()->GetCount();
+    const bool more = listing_ && fillRows(INT_MAX, kIdleStepWork);
     if (!more) listing_.reset();
-    Repopulate();
+    // The rows shown stay; the new ones sort in among them.
+    if (CXTPReportControl* control = GetControl()) control->InsertRecordRows(GetChilds(), shown);
     return more;
 }
 

@@ -1,6 +1,7 @@
 #include "documentsmenu/structure_base.h"
 
 #include "documentsmenu/documents_menu_dlg.h"
+#include "documentsmenu/idle_work.h"
 #include "documentsmenu/records/record.h"
 #include "documentsmenu/records/record_icons.h"
 
@@ -46,6 +47,7 @@ END_MESSAGE_MAP()
 StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) { SetImageManager(&images_); }
 
 StructureBase::~StructureBase() {
+    CancelIdleWork(this);
     if (listening_) GlobalCfgGroup()->RemoveClient(this);
     // The rows unregister from the model while the control still exists.
     GetRecords()->RemoveAll();
@@ -123,7 +125,8 @@ void StructureBase::UpdateHeaderVisibility() {
 }
 
 void StructureBase::EnsurePopulated() {
-    if (GetRows()->GetCount() == 0) Fill(filter_);
+    // A search under way shows no rows until its answers are in.
+    if (GetRows()->GetCount() == 0 && !HasIdleWork(this)) Fill(filter_);
 }
 
 void StructureBase::CollapseAll() {
@@ -133,10 +136,28 @@ void StructureBase::CollapseAll() {
     Korvo::UI::ReportControl::Populate(this);
 }
 
-void StructureBase::ResetRows(const CString& filter) {
+bool StructureBase::ResetRows(const CString& filter) {
     filter_ = filter;
+    CancelIdleWork(this);
     GetRecords()->RemoveAll();
+    if (filter.IsEmpty()) {
+        answers_.reset();
+        return true;
+    }
+    if (answers_ && answers_->GetFilter() == filter && answers_->IsComplete()) return true;
+    answers_ = std::make_unique<SearchAnswers>(filter, window_);
+    // The rows just dropped took their share of this step already.
+    if (answers_->Advance(kIdleStepWork / 4)) return true;
+    Korvo::UI::ReportControl::Populate(this);
+    PostIdleWork(this, [this] {
+        if (!answers_->Advance(kIdleStepWork)) return true;
+        Fill(filter_);
+        return false;
+    });
+    return false;
 }
+
+void StructureBase::EndFill() { answers_.reset(); }
 
 void StructureBase::PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden) {
     if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));

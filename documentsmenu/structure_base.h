@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
+#include "documentsmenu/library_search.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
@@ -46,6 +48,8 @@ public:
     void CollapseAll();
     // The filter of the last fill.
     const CString& GetFilter() const { return filter_; }
+    // What the search of the fill under way found in the library folders; null without one.
+    const SearchAnswers* GetSearchAnswers() const { return answers_.get(); }
 
     // One selected row shows itself in the browser pane; several clear it.
     void OnSelectionChanged() override;
@@ -70,8 +74,12 @@ protected:
     // Grey cells for an excluded object, the remembered or searched expansion with the rows below
     // (filtered by `childFilter`), and the visible flag of a hidden object.
     void PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden);
-    // Starts a fill: no rows, the filter remembered.
-    void ResetRows(const CString& filter);
+    // Starts a fill: no rows, the filter remembered. With a filter the library folders are
+    // searched first, in idle steps when that takes long: false then, and the fill runs again
+    // once every answer is in.
+    bool ResetRows(const CString& filter);
+    // Ends a fill: its answers are not kept, as the folders may change.
+    void EndFill();
     bool ShowExcluded() const;
 
     // A key goes to the focused row first (Enter opens a document), then to the control.
@@ -84,6 +92,7 @@ private:
     DocumentsMenuDlg* window_;
     Korvo::UI::CachingImageManager images_;
     CString filter_;
+    std::unique_ptr<SearchAnswers> answers_;
     unsigned updateCount_ = 0;
     int visibleColumnIcon_ = -1;
     bool listening_ = false;

@@ -1,5 +1,6 @@
 #include "documentsmenu/tree_view.h"
 
+#include "documentsmenu/group_rows.h"
 #include "documentsmenu/records/configuration_record.h"
 
 namespace DocumentsMenu {
@@ -13,7 +14,7 @@ Record* TreeView::addConfigurationRow(IConfiguration* configuration) {
 }
 
 void TreeView::Fill(const CString& filter) {
-    ResetRows(filter);
+    if (!ResetRows(filter)) return;
     const DocumentsMenuDlg* window = GetDocumentsMenuDlg();
     IConfigurationsGroup* global = GlobalCfgGroup();
     for (int i = 0; i < global->GetCount(); ++i) {
@@ -26,13 +27,14 @@ void TreeView::Fill(const CString& filter) {
         if (!filter.IsEmpty()) {
             // A configuration whose own name matches is listed, expanded, with all it holds.
             const bool nameMatches = ConfigurationRecord::NameContains(configuration, filter);
-            expand = nameMatches || ConfigurationRecord::MatchesFilterRecursive(configuration, filter, window);
+            expand = nameMatches || GroupMatchesSearch(group, filter, window, GetSearchAnswers());
             if (!expand) continue;
             if (!nameMatches) childFilter = filter;
         }
         Record* row = addConfigurationRow(configuration);
         PlaceRow(row, group->IsExcluded(), expand, childFilter, window && window->IsHidden(group));
     }
+    EndFill();
     Korvo::UI::ReportControl::Populate(this);
 }
 

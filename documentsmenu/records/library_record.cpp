@@ -5,6 +5,7 @@
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/group_rows.h"
 #include "documentsmenu/idle_work.h"
+#include "documentsmenu/retired_rows.h"
 #include "documentsmenu/records/record_icons.h"
 
 namespace DocumentsMenu {
@@ -17,6 +18,8 @@ constexpr SIZE kBrowseButtonSize{18, 18};
 
 LibraryRecord::~LibraryRecord() {
     CancelIdleWork(this);
+    RetireIndex(std::move(documents_));
+    RetireRecords(TakeChilds());
 }
 
 DocumentRecord* LibraryRecord::CreateDocumentRecord(const CString& name) {

@@ -4,7 +4,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <map>
 
 #include "documentsmenu/directory_changes_handler.h"
 #include "documentsmenu/library_listing.h"
@@ -86,8 +86,9 @@ private:
     // The fill under way: what is left of the folder, and its filter.
     std::unique_ptr<LibraryListing> listing_;
     CString fillFilter_;
-    // The document rows by folded file name: duplicate checks stay cheap in huge folders.
-    std::unordered_map<std::wstring, DocumentRecord*> documents_;
+    // The document rows by folded file name: duplicate checks stay cheap in huge folders, and a
+    // tree of names grows without ever moving them all at once.
+    std::map<std::wstring, DocumentRecord*> documents_;
 };
 
 // A library row of the flat list: it also shows its configuration.

@@ -2,12 +2,13 @@
 
 #include <vector>
 
+#include "documentsmenu/group_rows.h"
 #include "documentsmenu/records/library_record.h"
 
 namespace DocumentsMenu {
 
 void LibrariesList::Fill(const CString& filter) {
-    ResetRows(filter);
+    if (!ResetRows(filter)) return;
     const DocumentsMenuDlg* window = GetDocumentsMenuDlg();
     std::vector<ILibrary*> libraries;
     CollectAllLibraries(GlobalCfgGroup(), libraries);
@@ -17,7 +18,7 @@ void LibrariesList::Fill(const CString& filter) {
         CString childFilter;
         if (!filter.IsEmpty()) {
             const bool nameMatches = LibraryRecord::NameContains(library, filter);
-            expand = LibraryRecord::MatchesSearch(library, filter, window);
+            expand = LibraryMatchesSearch(library, filter, window, GetSearchAnswers());
             if (!nameMatches && !expand) continue;
             if (!nameMatches) childFilter = filter;
         }
@@ -26,6 +27,7 @@ void LibrariesList::Fill(const CString& filter) {
         row->Init();
         PlaceRow(row, library->IsExcluded(), expand, childFilter, window && window->IsHidden(library));
     }
+    EndFill();
     Korvo::UI::ReportControl::Populate(this);
 }
 

@@ -18,17 +18,6 @@ std::wstring extensionOf(std::wstring_view path) {
     return std::wstring(path.substr(dot));
 }
 
-// Lays a pixel with its opacity over the background (0x00RRGGBB).
-std::uint32_t over(std::uint32_t pixel, std::uint32_t background) {
-    const std::uint32_t alpha = pixel >> 24;
-    std::uint32_t result = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        const std::uint32_t front = (pixel >> shift) & 0xFF, back = (background >> shift) & 0xFF;
-        result |= ((front * alpha + back * (255 - alpha) + 127) / 255) << shift;
-    }
-    return result;
-}
-
 HRESULT readFailureCode(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND: return STG_E_FILENOTFOUND;
@@ -59,14 +48,14 @@ HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background, HRESULT* failureCod
         failure = STG_E_READFAULT;
         return nullptr;
     }
-    std::optional<platform::kvgc::Picture> picture = platform::kvgc::decodePicture(bytes, extensionOf(path));
+    const std::uint32_t back = std::uint32_t{GetRValue(background)} << 16 | std::uint32_t{GetGValue(background)} << 8 |
+                               GetBValue(background);
+    // Decoded straight into the bitmap's form, laid over the background on the way.
+    std::optional<platform::kvgc::Picture> picture = platform::kvgc::decodePicture(bytes, extensionOf(path), back);
     if (!picture) {
         failure = STG_E_INVALIDHEADER;
         return nullptr;
     }
-    const std::uint32_t back = std::uint32_t{GetRValue(background)} << 16 | std::uint32_t{GetGValue(background)} << 8 |
-                               GetBValue(background);
-    for (std::uint32_t& pixel : picture->pixels) pixel = over(pixel, back);
     return platform::win32::createBitmap(picture->width, picture->height, std::move(picture->pixels));
 }
 

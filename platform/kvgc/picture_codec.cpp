@@ -111,7 +111,45 @@ std::string pictureFormat(std::string_view bytes, std::wstring_view extension) {
     return {};
 }
 
-std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension) {
+namespace {
+
+// Lays a pixel with its opacity over the background (0x00RRGGBB).
+std::uint32_t over(std::uint32_t pixel, std::uint32_t background) {
+    const std::uint32_t alpha = pixel >> 24;
+    std::uint32_t result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const std::uint32_t front = (pixel >> shift) & 0xFF, back = (background >> shift) & 0xFF;
+        result |= ((front * alpha + back * (255 - alpha) + 127) / 255) << shift;
+    }
+    return result;
+}
+
+// The library's pixels, a row at a time, scaled to bytes as the library scales them, each made
+// a pixel of the picture by `make` (0xRRGGBB and the opacity byte to what is kept). Rows are
+// appended through one buffer of a row: the picture's pixels are written once.
+template <class Make>
+bool copyPixels(const Magick::Image& image, Picture& picture, Make make) {
+    const auto width = static_cast<std::size_t>(picture.width);
+    std::vector<std::uint32_t> row(width);
+    picture.pixels.reserve(width * static_cast<std::size_t>(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        const MagickLib::PixelPacket* from = image.getConstPixels(0, y, static_cast<unsigned>(width), 1);
+        if (!from) return false;
+        for (std::size_t x = 0; x < width; ++x) {
+            const MagickLib::PixelPacket& p = from[x];
+            const std::uint32_t rgb = std::uint32_t{ScaleQuantumToChar(p.red)} << 16 |
+                                      std::uint32_t{ScaleQuantumToChar(p.green)} << 8 | ScaleQuantumToChar(p.blue);
+            row[x] = make(rgb, p.opacity);
+        }
+        picture.pixels.insert(picture.pixels.end(), row.begin(), row.end());
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension,
+                                     std::optional<std::uint32_t> background) {
     const std::string format = pictureFormat(bytes, extension);
     if (format.empty() || bytes.empty()) return std::nullopt;
     initialiseLibrary();
@@ -122,17 +160,19 @@ std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view e
         Picture picture;
         picture.width = static_cast<int>(width);
         picture.height = static_cast<int>(height);
-        picture.pixels.resize(static_cast<std::size_t>(width * height));
         // Without an alpha channel the library's opacity values are undefined: such pictures
         // are opaque.
-        const bool hasAlpha = image.matte();
-        std::vector<unsigned char> bgra(picture.pixels.size() * 4);
-        image.write(0, 0, picture.width, picture.height, hasAlpha ? "BGRA" : "BGRP", Magick::CharPixel, bgra.data());
-        for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-            const unsigned char* p = &bgra[i * 4];
-            const std::uint32_t alpha = hasAlpha ? p[3] : 0xFF;
-            picture.pixels[i] = alpha << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
+        bool copied = false;
+        if (!image.matte()) {
+            const std::uint32_t opaque = background ? 0 : 0xFF000000u;
+            copied = copyPixels(image, picture, [opaque](std::uint32_t rgb, MagickLib::Quantum) { return opaque | rgb; });
+        } else {
+            copied = copyPixels(image, picture, [background](std::uint32_t rgb, MagickLib::Quantum opacity) {
+                const std::uint32_t pixel = std::uint32_t{ScaleQuantumToChar(MaxRGB - opacity)} << 24 | rgb;
+                return background ? over(pixel, *background) : pixel;
+            });
         }
+        if (!copied) return std::nullopt;
         return picture;
     } catch (const std::exception&) {
         // The library reports unreadable, truncated and oversized pictures by exception.

@@ -27,7 +27,10 @@ std::string pictureFormat(std::string_view bytes, std::wstring_view extension);
 
 // The picture the bytes hold, decoded by the codec of `pictureFormat` alone (never by a codec
 // the library would guess); nothing when the bytes are not such a picture or it is too large.
-std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension);
+// With a background (0x00RRGGBB) the pixels come laid over it, as a bitmap holds them
+// (0x00RRGGBB, the opacity byte 0).
+std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension,
+                                     std::optional<std::uint32_t> background = std::nullopt);
 
 // The picture encoded in the format an extension names (".png", ".bmp", ".dib", ".jpg", ".jpeg",
 // ".gif", ".tif", ".tiff", ".pcx", ".tga"); nothing for another extension or when the codec fails.

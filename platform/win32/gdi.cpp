@@ -96,7 +96,7 @@ HDC newDc(Gdi& g, DeviceContext context) {
 HGDIOBJ newObject(Gdi& g, GdiObject object) {
     const std::uintptr_t handle = g.nextObject;
     g.nextObject += 4;
-    g.objects[handle] = object;
+    g.objects.emplace(handle, std::move(object));
     return reinterpret_cast<HGDIOBJ>(handle);
 }
 

@@ -83,15 +83,28 @@ TEST_F(DocumentRecordsTest, ASearchOfAHugeFolderGoesOnInBoundedSteps) {
     ASSERT_NE(library, nullptr);
     ASSERT_EQ(library->GetChilds()->GetCount(), 6002);
 
+    // The matches come last in the folder: the search reads it in steps before any row shows.
     tree->Fill(Korvo::GetSearchableEquivalent(CString(L"Special")));
-    library = dynamic_cast<LibraryRecord*>(record(L"M6"));
-    ASSERT_NE(library, nullptr);
-    EXPECT_TRUE(library->IsFilling());
+    EXPECT_EQ(tree->GetRows()->GetCount(), 0);
     int steps = 0;
     for (MSG message{}; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++steps) DispatchMessageW(&message);
-    EXPECT_GE(steps, 2);
+    EXPECT_GE(steps, 3);
+    library = dynamic_cast<LibraryRecord*>(record(L"M6"));
+    ASSERT_NE(library, nullptr);
     EXPECT_FALSE(library->IsFilling());
     EXPECT_EQ(library->GetChilds()->GetCount(), 2);
+    EXPECT_EQ(rows(), L"- Standard\n  - M6\n      special 1.grb\n      special 2.grb\n");
+
+    // A text nothing matches also answers in steps, and then lists nothing; a new fill drops the
+    // search under way.
+    tree->Fill(Korvo::GetSearchableEquivalent(CString(L"nothing like it")));
+    EXPECT_EQ(tree->GetRows()->GetCount(), 0);
+    idle();
+    EXPECT_EQ(tree->GetRows()->GetCount(), 0);
+    tree->Fill(Korvo::GetSearchableEquivalent(CString(L"nothing like it")));
+    tree->Fill(CString());
+    idle();
+    EXPECT_EQ(tree->GetRows()->GetCount(), 2 + 6002) << "the rows the search opened stay open";
 }
 
 TEST_F(DocumentRecordsTest, PropertiesAreReadOnceWhenFirstShown) {

@@ -165,6 +165,10 @@ public:
     int IndexOf(const CXTPReportRecordItem* item) const;
 
     CXTPReportRecords* GetChilds() { return children_.get(); }
+    // Takes the children out whole, leaving none, and no row shows them any more: the caller owns
+    // them from now on. The stand-in's own, so that a huge list of children can be deleted a part
+    // at a time.
+    std::unique_ptr<CXTPReportRecords> TakeChilds();
     BOOL HasChildren() const { return children_->GetCount() > 0; }
     CXTPReportRecord* GetParentRecord() const { return owner_ ? owner_->GetOwnerRecord() : nullptr; }
     CXTPReportRecords* GetRecords() const { return owner_; }
@@ -242,7 +246,7 @@ public:
     CXTPReportControl* GetControl() const { return control_; }
     CXTPReportRow* GetParentRow() const { return parent_; }
     int GetTreeDepth() const { return depth_; }
-    int GetIndex() const { return index_; }
+    int GetIndex() const;
     BOOL IsExpanded() const { return record_->IsExpanded(); }
     // The record's SetExpanded, then the control rebuilds its rows.
     void SetExpanded(BOOL expanded);
@@ -253,11 +257,12 @@ public:
 
 private:
     friend class CXTPReportControl;
+    friend class CXTPReportRows;
     CXTPReportControl* control_;
     CXTPReportRecord* record_;
     CXTPReportRow* parent_;
     int depth_;
-    int index_ = 0;
+    mutable int index_ = 0;
 };
 
 class CXTPReportRows {
@@ -268,7 +273,20 @@ public:
 
 private:
     friend class CXTPReportControl;
+    friend class CXTPReportRow;
+    void clear();
+    void push(std::unique_ptr<CXTPReportRow> row);
+    // Moves the rows [first, last) of `from` to the end of this.
+    void take(CXTPReportRows& from, std::size_t first, std::size_t last);
+    int indexOf(const CXTPReportRow* row) const;
+
     std::vector<std::unique_ptr<CXTPReportRow>> rows_;
+    // Each row's record and depth beside it: finding a record's row or the end of a row's
+    // children reads these packed arrays, not every row.
+    std::vector<const CXTPReportRecord*> records_;
+    std::vector<int> depths_;
+    // The rows' own indexes are set again only when one is asked for after an insertion.
+    mutable bool indexed_ = true;
 };
 
 // The in-place editor of the control: one, shown while a cell is edited.
@@ -306,6 +324,11 @@ public:
     // EndUpdate). Selection and focus stay on the same records when they are still shown.
     virtual void Populate();
     int GetPopulateCount() const { return populateCount_; }
+    // Rows for the records of `records` from index `first` on, just added with their items made:
+    // each is sorted in among the rows of its siblings (as Populate would place it), and no other
+    // row is rebuilt. Nothing while the owner record's row is collapsed or not shown; a rebuild
+    // while updates are locked or the rows were dropped by a deletion.
+    void InsertRecordRows(CXTPReportRecords* records, int first);
     void BeginUpdate() { ++updateLock_; }
     void EndUpdate();
 
@@ -358,13 +381,21 @@ protected:
 
 private:
     friend class CXTPReportRecords;
+    friend class CXTPReportRecord;
     friend class CXTPReportRow;
     // The row leaves the selection, announced once when it was in it.
     void deselectRow(const CXTPReportRow* row);
     void addRows(CXTPReportRecords* records, CXTPReportRow* parent, int depth);
+    // The record's row, and the rows below it when it is expanded, appended to `rows`.
+    void addRecordRows(CXTPReportRecord* record, CXTPReportRow* parent, int depth, CXTPReportRows& rows);
     std::vector<CXTPReportRecord*> sortedVisible(CXTPReportRecords* records) const;
+    // <0, 0, >0: the order of two records of one collection by the sort columns.
+    int compareRecords(CXTPReportRecord* a, CXTPReportRecord* b) const;
     // The record was deleted: forget rows pointing at it.
     void forgetRecord(const CXTPReportRecord* record);
+    // The records left the control: forget rows, the selection and the edit of them and their
+    // children.
+    void forgetRecords(const CXTPReportRecords* records);
 
     std::unique_ptr<CXTPReportRecords> records_;
     CXTPReportColumns columns_;
@@ -375,6 +406,8 @@ private:
     CXTPImageManager* imageManager_ = nullptr;
     int updateLock_ = 0;
     bool populatePending_ = false;
+    // False once a deletion dropped the rows, until the next Populate.
+    bool rowsCurrent_ = true;
     int populateCount_ = 0;
     int treeIndent_ = 20;
     BOOL headerVisible_ = TRUE;

@@ -29,15 +29,47 @@ void CXTPReportRow::SetSelected(BOOL selected) {
     }
 }
 
+int CXTPReportRow::GetIndex() const { return control_->GetRows()->indexOf(this); }
+
 CXTPReportRow* CXTPReportRows::GetAt(int index) const {
     return index >= 0 && index < GetCount() ? rows_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 CXTPReportRow* CXTPReportRows::Find(const CXTPReportRecord* record) const {
-    for (const auto& row : rows_) {
-        if (row->GetRecord() == record) return row.get();
+    const auto found = std::find(records_.begin(), records_.end(), record);
+    return found == records_.end() ? nullptr : rows_[static_cast<std::size_t>(found - records_.begin())].get();
+}
+
+void CXTPReportRows::clear() {
+    rows_.clear();
+    records_.clear();
+    depths_.clear();
+    indexed_ = true;
+}
+
+void CXTPReportRows::push(std::unique_ptr<CXTPReportRow> row) {
+    if (indexed_) row->index_ = GetCount();
+    records_.push_back(row->record_);
+    depths_.push_back(row->depth_);
+    rows_.push_back(std::move(row));
+}
+
+void CXTPReportRows::take(CXTPReportRows& from, std::size_t first, std::size_t last) {
+    indexed_ = false;
+    rows_.insert(rows_.end(), std::make_move_iterator(from.rows_.begin() + static_cast<std::ptrdiff_t>(first)),
+                 std::make_move_iterator(from.rows_.begin() + static_cast<std::ptrdiff_t>(last)));
+    records_.insert(records_.end(), from.records_.begin() + static_cast<std::ptrdiff_t>(first),
+                    from.records_.begin() + static_cast<std::ptrdiff_t>(last));
+    depths_.insert(depths_.end(), from.depths_.begin() + static_cast<std::ptrdiff_t>(first),
+                   from.depths_.begin() + static_cast<std::ptrdiff_t>(last));
+}
+
+int CXTPReportRows::indexOf(const CXTPReportRow* row) const {
+    if (!indexed_) {
+        for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i]->index_ = static_cast<int>(i);
+        indexed_ = true;
     }
-    return nullptr;
+    return row->index_;
 }
 
 // --- control ---
@@ -52,7 +84,7 @@ CXTPReportControl::CXTPReportControl()
 }
 
 CXTPReportControl::~CXTPReportControl() {
-    rows_.rows_.clear();
+    rows_.clear();
     records_->RemoveAll();
 }
 
@@ -132,15 +164,84 @@ std::vector<CXTPReportRecord*> CXTPReportControl::sortedVisible(CXTPReportRecord
     return shown;
 }
 
-void CXTPReportControl::addRows(CXTPReportRecords* records, CXTPReportRow* parent, int depth) {
-    for (CXTPReportRecord* record : sortedVisible(records)) {
-        auto row = std::make_unique<CXTPReportRow>(this, record, parent, depth);
-        row->index_ = rows_.GetCount();
-        CXTPReportRow* added = row.get();
-        rows_.rows_.push_back(std::move(row));
-        // Collapsed records hold no rows below them.
-        if (record->IsExpanded() && record->HasChildren()) addRows(record->GetChilds(), added, depth + 1);
+int CXTPReportControl::compareRecords(CXTPReportRecord* a, CXTPReportRecord* b) const {
+    for (CXTPReportColumn* by : columns_.GetSortOrder()) {
+        CXTPReportRecordItem* first = a->GetItem(by->GetItemIndex());
+        CXTPReportRecordItem* second = b->GetItem(by->GetItemIndex());
+        int order = 0;
+        if (!first || !second) {
+            order = !first == !second ? 0 : first ? 1 : -1;
+        } else {
+            order = first->Compare(by, second);
+        }
+        if (order != 0) return by->IsSortedIncreasing() ? order : -order;
     }
+    return 0;
+}
+
+void CXTPReportControl::addRecordRows(CXTPReportRecord* record, CXTPReportRow* parent, int depth,
+                                      CXTPReportRows& rows) {
+    auto row = std::make_unique<CXTPReportRow>(this, record, parent, depth);
+    CXTPReportRow* added = row.get();
+    rows.push(std::move(row));
+    // Collapsed records hold no rows below them.
+    if (!record->IsExpanded() || !record->HasChildren()) return;
+    for (CXTPReportRecord* child : sortedVisible(record->GetChilds())) addRecordRows(child, added, depth + 1, rows);
+}
+
+void CXTPReportControl::addRows(CXTPReportRecords* records, CXTPReportRow* parent, int depth) {
+    for (CXTPReportRecord* record : sortedVisible(records)) addRecordRows(record, parent, depth, rows_);
+}
+
+void CXTPReportControl::InsertRecordRows(CXTPReportRecords* records, int first) {
+    if (!records || records->GetControl() != this || first < 0 || first >= records->GetCount()) return;
+    if (updateLock_ > 0 || !rowsCurrent_) {
+        Populate();
+        return;
+    }
+    // The rows of the collection's siblings: below the owner's row, or at the top.
+    CXTPReportRow* parent = nullptr;
+    std::size_t begin = 0, end = rows_.rows_.size();
+    int depth = 0;
+    if (CXTPReportRecord* owner = records->GetOwnerRecord()) {
+        const auto shown = std::find(rows_.records_.begin(), rows_.records_.end(), owner);
+        if (shown == rows_.records_.end() || !owner->IsExpanded()) return;
+        begin = static_cast<std::size_t>(shown - rows_.records_.begin()) + 1;
+        parent = rows_.rows_[begin - 1].get();
+        depth = parent->depth_ + 1;
+        for (end = begin; end < rows_.depths_.size() && rows_.depths_[end] >= depth;) ++end;
+    }
+    std::vector<CXTPReportRecord*> added;
+    for (int i = first; i < records->GetCount(); ++i) {
+        if (records->GetAt(i)->IsVisible()) added.push_back(records->GetAt(i));
+    }
+    const auto before = [this](CXTPReportRecord* a, CXTPReportRecord* b) { return compareRecords(a, b) < 0; };
+    std::stable_sort(added.begin(), added.end(), before);
+    std::vector<std::size_t> siblings;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (rows_.depths_[i] == depth) siblings.push_back(i);
+    }
+    // One merge: each new row goes after every sibling that does not sort after it, as the
+    // stable sort of Populate places records added last.
+    CXTPReportRows merged;
+    merged.rows_.reserve(rows_.rows_.size() + added.size());
+    merged.take(rows_, 0, begin);
+    std::size_t moved = begin;
+    auto nextSibling = siblings.begin();
+    for (CXTPReportRecord* record : added) {
+        nextSibling = std::upper_bound(nextSibling, siblings.end(), record, [&](CXTPReportRecord* r, std::size_t at) {
+            return before(r, const_cast<CXTPReportRecord*>(rows_.records_[at]));
+        });
+        const std::size_t stop = nextSibling == siblings.end() ? end : *nextSibling;
+        merged.take(rows_, moved, stop);
+        moved = stop;
+        addRecordRows(record, parent, depth, merged);
+    }
+    merged.take(rows_, moved, rows_.rows_.size());
+    rows_.rows_ = std::move(merged.rows_);
+    rows_.records_ = std::move(merged.records_);
+    rows_.depths_ = std::move(merged.depths_);
+    rows_.indexed_ = false;
 }
 
 void CXTPReportControl::Populate() {
@@ -149,8 +250,9 @@ void CXTPReportControl::Populate() {
         return;
     }
     populatePending_ = false;
+    rowsCurrent_ = true;
     ++populateCount_;
-    rows_.rows_.clear();
+    rows_.clear();
     focused_ = nullptr;
     addRows(records_.get(), nullptr, 0);
 }
@@ -159,9 +261,12 @@ void CXTPReportControl::forgetRecord(const CXTPReportRecord* record) {
     // Rows of a deleted record are gone until the next Populate; so are the others, which keeps
     // a deletion of many records cheap.
     if (!rows_.rows_.empty()) {
-        rows_.rows_.clear();
+        rows_.clear();
         focused_ = nullptr;
     }
+    rowsCurrent_ = false;
+    // Nothing below the record can be selected or edited then: its children are not visited.
+    if (selected_.empty() && !inplaceEdit_->args_.pItem) return;
     std::erase(selected_, record);
     if (inplaceEdit_->args_.pItem && inplaceEdit_->args_.pItem->GetRecord() == record) {
         inplaceEdit_->args_ = {};
@@ -170,6 +275,24 @@ void CXTPReportControl::forgetRecord(const CXTPReportRecord* record) {
     // The record's children go with it, and by then they no longer know this control.
     CXTPReportRecords* children = const_cast<CXTPReportRecord*>(record)->GetChilds();
     for (int i = 0; i < children->GetCount(); ++i) forgetRecord(children->GetAt(i));
+}
+
+void CXTPReportControl::forgetRecords(const CXTPReportRecords* records) {
+    rows_.clear();
+    focused_ = nullptr;
+    rowsCurrent_ = false;
+    const auto within = [records](const CXTPReportRecord* record) {
+        for (; record; record = record->GetParentRecord()) {
+            if (record->GetRecords() == records) return true;
+        }
+        return false;
+    };
+    std::erase_if(selected_, within);
+    const CXTPReportRecordItem* edited = inplaceEdit_->args_.pItem;
+    if (edited && within(edited->GetRecord())) {
+        inplaceEdit_->args_ = {};
+        inplaceEdit_->visible_ = FALSE;
+    }
 }
 
 void CXTPReportControl::SetFocusedRow(CXTPReportRow* row) { focused_ = row; }

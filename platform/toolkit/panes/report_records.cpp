@@ -1,5 +1,6 @@
 // Records, their items and item controls, and columns of the report control.
 #include <algorithm>
+#include <utility>
 
 #include "platform/core/text.h"
 #include "platform/toolkit/panes/report.h"
@@ -105,6 +106,14 @@ CXTPReportRecord::CXTPReportRecord() : children_(std::make_unique<CXTPReportReco
 CXTPReportRecord::~CXTPReportRecord() {
     // Children go first, while this record still knows its control.
     children_->RemoveAll();
+}
+
+std::unique_ptr<CXTPReportRecords> CXTPReportRecord::TakeChilds() {
+    std::unique_ptr<CXTPReportRecords> taken = std::exchange(children_, std::make_unique<CXTPReportRecords>());
+    children_->owner_ = this;
+    if (CXTPReportControl* control = GetControl()) control->forgetRecords(taken.get());
+    taken->owner_ = nullptr;
+    return taken;
 }
 
 CXTPReportRecordItem* CXTPReportRecord::AddItem(CXTPReportRecordItem* item) {

@@ -359,6 +359,71 @@ TEST_F(ReportEdges, RebuildingWaitsForTheLastUpdateAndSortingSurvivesMissingItem
     EXPECT_EQ(control.GetPopulateCount(), before) << "a column that cannot sort does not rebuild";
 }
 
+TEST_F(ReportEdges, RowsInsertedForNewRecordsSortInAsARebuildWouldPlaceThem) {
+    CXTPReportRecord* folder = control.AddRecord(record(L"folder"));
+    control.AddRecord(record(L"zeta"));
+    for (const wchar_t* name : {L"d", L"b"}) folder->GetChilds()->Add(record(name));
+    CXTPReportRecord* open = folder->GetChilds()->Add(record(L"c"));
+    open->GetChilds()->Add(record(L"c1"));
+    open->SetExpanded(TRUE);
+    folder->SetExpanded(TRUE);
+    control.GetColumns()->SetSortColumn(control.GetColumns()->Find(0), TRUE);
+    control.Populate();
+    control.SelectRow(control.GetRows()->Find(open), FALSE);
+    CXTPReportRow* focused = control.GetFocusedRow();
+
+    // Equal names go after the shown one, hidden records get no row, a child's own children come
+    // along, and the rest stays as it was: no rebuild, the same focused row.
+    CXTPReportRecords* children = folder->GetChilds();
+    const int first = children->GetCount();
+    for (const wchar_t* name : {L"e", L"a", L"c"}) children->Add(record(name, name));
+    children->Add(record(L"hidden"))->SetVisible(FALSE);
+    CXTPReportRecord* expanded = children->Add(record(L"bb"));
+    expanded->GetChilds()->Add(record(L"bb1"));
+    expanded->SetExpanded(TRUE);
+    const int populated = control.GetPopulateCount();
+    control.InsertRecordRows(children, first);
+    EXPECT_EQ(control.GetPopulateCount(), populated);
+    EXPECT_EQ(control.GetFocusedRow(), focused);
+    const std::wstring inserted = report.dump();
+    control.Populate();
+    EXPECT_EQ(inserted, report.dump());
+    EXPECT_EQ(inserted, L"- folder | \n    a | a\n    b | \n  - bb | \n      bb1 | \n  - c | \n      c1 | \n    c | c\n"
+                        L"    d | \n    e | e\n  zeta | \n");
+    EXPECT_EQ(control.GetRows()->Find(open)->GetIndex(), 5);
+    EXPECT_EQ(control.GetRows()->GetAt(10)->GetIndex(), 10);
+
+    // Under a collapsed record nothing shows; after a deletion dropped the rows, they are rebuilt.
+    folder->SetExpanded(FALSE);
+    control.Populate();
+    children->Add(record(L"f"));
+    control.InsertRecordRows(children, children->GetCount() - 1);
+    EXPECT_EQ(report.dump(), L"+ folder | \n  zeta | \n");
+    control.GetRecords()->GetAt(1)->Delete();
+    control.AddRecord(record(L"top"));
+    control.InsertRecordRows(control.GetRecords(), 1);
+    EXPECT_EQ(report.dump(), L"+ folder | \n  top | \n");
+}
+
+TEST_F(ReportEdges, TakenChildrenLeaveNoRowSelectionOrEditBehind) {
+    CXTPReportRecord* folder = control.AddRecord(record(L"folder"));
+    CXTPReportRecord* child = folder->GetChilds()->Add(record(L"child"));
+    folder->SetExpanded(TRUE);
+    control.Populate();
+    control.SelectRow(control.GetRows()->Find(child), FALSE);
+    XTP_REPORTRECORDITEM_ARGS args;
+    args.pItem = child->GetItem(0);
+    control.EditItem(&args);
+    std::unique_ptr<CXTPReportRecords> taken = folder->TakeChilds();
+    EXPECT_EQ(taken->GetCount(), 1);
+    EXPECT_EQ(taken->GetControl(), nullptr);
+    EXPECT_FALSE(folder->HasChildren());
+    EXPECT_TRUE(control.GetSelectedRows().empty());
+    EXPECT_FALSE(control.GetInplaceEdit()->IsWindowVisible());
+    control.Populate();
+    EXPECT_EQ(report.dump(), L"  folder | \n");
+}
+
 TEST_F(ReportEdges, SelectionChangesAreAnnouncedOnlyWhenTheSetChanges) {
     class Counting : public CXTPReportControl {
     public:

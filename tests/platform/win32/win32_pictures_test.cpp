@@ -52,6 +52,25 @@ TEST_F(Win32Pictures, EveryListedFormatRoundTripsAndTheContentDecidesTheCodec) {
     EXPECT_FALSE(platform::kvgc::encodePicture(picture, L".svg"));
 }
 
+TEST_F(Win32Pictures, DecodingOntoABackgroundBlendsInThePassThatReadsThePixels) {
+    // Opacities 0, 0x80 and 0xFF keep their exact bytes without a background, and blend with one.
+    const Picture picture{3, 2, {0xFF102030u, 0x80FF0000u, 0x00FFFFFFu, 0xFF000000u, 0x800000FFu, 0xFFFFFFFFu}};
+    const std::string png = *platform::kvgc::encodePicture(picture, L".png");
+    EXPECT_EQ(platform::kvgc::decodePicture(png, L".png")->pixels, picture.pixels);
+    const auto onGrey = platform::kvgc::decodePicture(png, L".png", 0x7D7D7Du);
+    ASSERT_TRUE(onGrey);
+    EXPECT_EQ(onGrey->width, 3);
+    EXPECT_EQ(onGrey->pixels,
+              (std::vector<std::uint32_t>{0x102030u, 0xBE3E3Eu, 0x7D7D7Du, 0x000000u, 0x3E3EBEu, 0xFFFFFFu}));
+
+    // An opaque picture only loses its opacity byte.
+    const Picture opaque{2, 1, {0xFF0A0B0Cu, 0xFFF0E0D0u}};
+    const std::string bmp = *platform::kvgc::encodePicture(opaque, L".bmp");
+    EXPECT_EQ(platform::kvgc::decodePicture(bmp, L".bmp")->pixels, opaque.pixels);
+    EXPECT_EQ(platform::kvgc::decodePicture(bmp, L".bmp", 0x7D7D7Du)->pixels,
+              (std::vector<std::uint32_t>{0x0A0B0Cu, 0xF0E0D0u}));
+}
+
 TEST_F(Win32Pictures, APictureBecomesABitmapWithItsTransparentPartsOnTheBackground) {
     Picture picture{2, 1, {0xFF102030u, 0x00FFFFFFu}};
     ASSERT_EQ(platform::files::writeAllAtomic(L"C:\\Pictures\\half.png", *platform::kvgc::encodePicture(picture, L".png")),
