@@ -66,14 +66,6 @@ LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
 
 // ---- Closing and destruction -----------------------------------------------------------------------
 
-void CMainFrame::OnClose() {
-    // The last main frame takes the user's layout into the settings profile while it still exists.
-    CKvw32App* app = CKvw32App::Instance();
-    KorvoProfileManager& profiles = KorvoProfileManager::Instance();
-    if (app && app->NumMainFrames() == 1 && profiles.IsStateLoaded()) profiles.SaveState();
-    Korvo::UI::MdiMainFrame::OnClose();
-}
-
 void CMainFrame::OnDestroy() {
     // A critical error shown on this frame is offered again on the frame active next.
     if (CKvw32App* app = CKvw32App::Instance()) app->ForgetCriticalErrorBar(GetSafeHwnd());
@@ -125,22 +117,6 @@ LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
-    if (code == XTP_DPN_SHOWWINDOW) {
-        auto* pane = reinterpret_cast<CXTPDockingPane*>(lParam);
-        if (pane && !pane->IsValid())
-            if (CWnd* window = GetPaneWindow(pane)) pane->Attach(window);
-        return TRUE;
-    }
-    if (code == XTP_DPN_ACTION) {
-        // A shared window leaving this frame's pane goes back to another frame's pane showing it.
-        const auto* action = reinterpret_cast<const XTP_DOCKINGPANE_ACTION*>(lParam);
-        if (action && (action->action == xtpPaneActionClosed || action->action == xtpPaneActionHidden))
-            HandOverSharedPaneWindow(action->pPane);
-    }
-    return FALSE;
-}
-
 LRESULT CMainFrame::OnInitCommandsPopupMessage(WPARAM, LPARAM lParam) {
     OnInitCommandsPopup(reinterpret_cast<CXTPPopupBar*>(lParam));
     return 0;
@@ -156,48 +132,6 @@ LRESULT CMainFrame::OnChangingActiveTab(WPARAM, LPARAM) { return 0; }
 LRESULT CMainFrame::OnFrameMessage(WPARAM, LPARAM) { return Default(); }
 
 // ---- Commands -------------------------------------------------------------------------------------
-
-void CMainFrame::OnToolBarCommand(UINT id) {
-    CXTPToolBar* bar = GetToolBarByCommand(id);
-    if (!bar) return;
-    bar->SetVisible(!bar->IsVisible());
-    RecalcLayout();
-}
-
-void CMainFrame::OnUpdateToolBarCommand(CCmdUI* cmdUI) {
-    CXTPToolBar* bar = GetToolBarByCommand(cmdUI->m_nID);
-    cmdUI->Enable(bar != nullptr);
-    cmdUI->SetCheck(bar && bar->IsVisible() ? 1 : 0);
-}
-
-void CMainFrame::ShowDockingPane(UINT id) {
-    if (CXTPDockingPane* pane = FindPaneByCommand(id)) m_paneManager.ShowPane(pane, TRUE);
-}
-
-void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
-    CXTPDockingPane* pane = FindPaneByCommand(cmdUI->m_nID);
-    cmdUI->Enable(pane != nullptr);
-    cmdUI->SetCheck(pane && !pane->IsClosed() ? 1 : 0);
-}
-
-// The commands below are the frame's own (screen modes, panes, tabs, windows); they come with
-// the frame's command work. Until then they are shown disabled rather than doing nothing, except
-// the switch between ribbon and classic menus, which every frame follows.
-void CMainFrame::OnFrameCommand(UINT id) {
-    if (id != kToggleRibbonModeCommand) return;
-    if (CKvw32App* app = CKvw32App::Instance()) app->SetRibbonMode(!IsRibbonMode());
-}
-
-void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
-    const bool ribbonSwitch = cmdUI->m_nID == kToggleRibbonModeCommand;
-    cmdUI->Enable(ribbonSwitch);
-    if (ribbonSwitch) cmdUI->SetCheck(IsRibbonMode() ? 1 : 0);
-}
-void CMainFrame::OnNoAction() {}
-void CMainFrame::OnFrameHelp() {}
-void CMainFrame::OnContextHelp() {}
-void CMainFrame::OnWindowList() {}
-void CMainFrame::OnUpdateWindowMenu(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
 
 CXTPToolBar* CMainFrame::GetToolBarByCommand(UINT id) const {
     // The command names an entry of the tool-bars list the bars' popup was built from.

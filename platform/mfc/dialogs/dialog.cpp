@@ -5,6 +5,7 @@
 
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
+#include "platform/core/text.h"
 #include "platform/core/useragent.h"
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/dialogs/dialog_templates.h"
@@ -125,8 +126,14 @@ INT_PTR CDialog::DoModal() {
     return m_nModalResult;
 }
 
+void CDialog::SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstring name) {
+    m_inlineTemplate = std::move(dialog);
+    m_dialogName = std::move(name);
+}
+
 bool CDialog::createFromTemplate(HWND owner) {
-    const auto found = platform::mfc::findDialogTemplate(m_nIDTemplate);
+    const auto found = m_inlineTemplate ? std::variant<platform::mfc::DialogTemplate, std::wstring>(*m_inlineTemplate)
+                                        : platform::mfc::findDialogTemplate(m_nIDTemplate);
     if (const auto* problem = std::get_if<std::wstring>(&found)) {
         platform::core::reportFailure(L"CDialog::DoModal(" + std::to_wstring(m_nIDTemplate) + L"): " + *problem);
         return false;
@@ -166,6 +173,8 @@ void CDialog::runModalLoop() {
     CString caption;
     GetWindowText(caption);
     request.caption = caption.GetString();
+    if (const CRuntimeClass* runtimeClass = GetRuntimeClass()) request.className = platform::core::fromUtf8(runtimeClass->m_lpszClassName);
+    request.name = m_dialogName;
     request.thread = ::GetCurrentThreadId();
 
     bool asked = false;
