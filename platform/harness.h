@@ -393,6 +393,8 @@ public:
     void setPdmConnected(bool connected);
     void pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature = false);
     void pdmHoldBack(std::wstring_view windowsPath);
+    // The state of a managed file's item (2 taken for editing, 3 checked in).
+    void pdmSetItemState(std::wstring_view windowsPath, int state);
     void pdmFailCall(std::wstring_view call);
 
     // Calls the application's kernel callback object as the kernel would: on the UI thread, or

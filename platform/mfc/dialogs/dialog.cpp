@@ -12,6 +12,7 @@
 #include "platform/mfc/thread.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/process/thread.h"
+#include "platform/win32/window/modal_pass.h"
 
 namespace {
 
@@ -181,7 +182,14 @@ void CDialog::runModalLoop() {
     bool calledBack = false;
     std::optional<platform::core::DialogAnswer> answer;
     std::size_t nextAction = 0;
+    // The loop works in passes over what waits (platform/win32/window/modal_pass.h): the user
+    // acts between passes, however busy the queue stays.
+    bool inPass = false;
     while (m_inModalLoop && m_hWnd) {
+        if (!inPass) {
+            platform::win32::beginModalPass();
+            inPass = true;
+        }
         MSG msg;
         if (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             // WM_QUIT ends the dialog and stays queued for the loop outside.
@@ -189,9 +197,12 @@ void CDialog::runModalLoop() {
                 EndDialog(-1);
                 break;
             }
-            pumpOne();
-            continue;
+            if (!platform::win32::endsModalPass(msg)) {
+                pumpOne();
+                continue;
+            }
         }
+        inPass = false;
         SendMessage(WM_KICKIDLE, kMsgfDialogBox, 0);
         if (!m_inModalLoop) break;
         if (!asked) {
