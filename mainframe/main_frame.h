@@ -244,6 +244,9 @@ private:
     bool CanCloseActiveDocument();
     // Dropped files: one of them inserted as a fragment into `view`.
     void InsertDroppedFragment(CView* view, const std::vector<CString>& paths, POINT point);
+    // The popup a tool bar asks for: the fixed popups, the tool-bar mode popup, or the popup of
+    // the command's group (its registered commands and the spacer 1202); null for other ids.
+    CXTPControl* CreateCommandPopup(UINT id);
     // Dropped files opened as documents, one after the other.
     void OpenDroppedFiles(const std::vector<CString>& paths);
     // One OnCreate step: its number (1-based) and whether it went well; a failure is logged with

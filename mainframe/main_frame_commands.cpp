@@ -1,5 +1,7 @@
 // The frame's own commands (bars, panes, screen and workbook modes, moving document windows,
 // the tabbed tool bar) and their update rules. A command without an update rule stays enabled.
+#include <algorithm>
+
 #include "app/kvw32_app.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
@@ -60,6 +62,16 @@ int RememberedTabOption(const GUID& tab) {
     if (tab == kFirstRememberedTab) return 0;
     if (tab == kSecondRememberedTab) return 1;
     return -1;
+}
+
+RECT FindCommandPaneRect(RECT button, SIZE size, RECT workArea) {
+    const LONG width = std::min<LONG>(size.cx, workArea.right - workArea.left);
+    const LONG height = std::min<LONG>(size.cy, workArea.bottom - workArea.top);
+    LONG left = std::max<LONG>(0, (button.left + button.right) / 2 - width / 2);
+    LONG top = button.bottom;
+    if (left + width > workArea.right) left = workArea.right - width;
+    if (top + height > workArea.bottom) top = workArea.bottom - height;
+    return RECT{left, top, left + width, top + height};
 }
 
 // ---- Bars and panes ------------------------------------------------------------------------------

@@ -1,6 +1,9 @@
 // The main frame's message handlers: activation, closing and destruction, the toolkit's requests
 // and the frame's own commands.
+#include <algorithm>
+
 #include "app/kvw32_app.h"
+#include "mainframe/main_frame_commands.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
@@ -14,9 +17,45 @@ constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kFindCommandCommand = 799;
 constexpr UINT kToggleRibbonModeCommand = 806;
 
-// The button made for the find-command pane's command.
+constexpr UINT kFindCommandPane = 1028;
+
+// The button made for the find-command pane's command: it brings the pane, floating, right under
+// itself before the command shows it.
 class FindCommandButton : public CXTPControlButton {
     DECLARE_DYNCREATE(FindCommandButton)
+public:
+    void OnExecute() override {
+        PlacePane();
+        CXTPControlButton::OnExecute();
+    }
+
+private:
+    void PlacePane() {
+        CXTPCommandBar* bar = GetParent();
+        CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
+        auto* frame = bars ? dynamic_cast<CMainFrame*>(bars->GetSite()) : nullptr;
+        CXTPDockingPane* pane = frame ? frame->GetPaneManager().FindPane(kFindCommandPane) : nullptr;
+        if (!pane || !bar->GetSafeHwnd() || (!pane->IsFloating() && (pane->IsClosed() || pane->IsHidden()))) return;
+        // The largest of the pane's own window and the containers around it.
+        SIZE size{0, 0};
+        const RECT floating = pane->GetFloatingRect();
+        size.cx = floating.right - floating.left;
+        size.cy = floating.bottom - floating.top;
+        for (HWND window = frame->GetPaneWindow(pane) ? frame->GetPaneWindow(pane)->GetSafeHwnd() : nullptr;
+             window && window != frame->GetSafeHwnd(); window = ::GetParent(window)) {
+            RECT rect{};
+            ::GetWindowRect(window, &rect);
+            size.cx = std::max<LONG>(size.cx, rect.right - rect.left);
+            size.cy = std::max<LONG>(size.cy, rect.bottom - rect.top);
+        }
+        RECT button = bar->GetControlRect(this);
+        ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.left));
+        ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.right));
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromWindow(bar->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+        frame->GetPaneManager().FloatPane(pane, FindCommandPaneRect(button, size, monitor.rcWork));
+    }
 };
 IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
 
@@ -104,6 +143,8 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     } else {
         control = CreateCustomControl(request->nID, 0, request->pCommandBar);
     }
+    // A tool bar's popups of fixed contents and of command groups are the frame's own.
+    if (!control && request->bToolBar) control = CreateCommandPopup(request->nID);
     if (!control) return FALSE;
     request->pControl = control;
     return TRUE;

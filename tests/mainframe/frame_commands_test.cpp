@@ -187,6 +187,49 @@ TEST_F(FrameCommands, TornOffPopupsLoseTheSpacerOrTakeTheDisplayOrder) {
     EXPECT_EQ(ids, (std::vector<int>{1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353, 1336, 1337}));
 }
 
+// A tool bar asking for a group's popup gets a popup tool bar of the group's registered commands
+// and the spacer, which the user may tear off at width 400; tearing it off drops the spacer.
+TEST_F(FrameCommands, AGroupPopupHoldsItsRegisteredCommandsAndTheSpacerTearOffRemoves) {
+    CXTPToolBar* asking = frame->GetCommandBars()->Add(L"Asking", xtpBarTop);
+    ASSERT_NE(asking, nullptr);
+    const std::vector<UINT> group = {1027, 2036, 1093, 1265, 2054, 1201, 1036, 1039};
+    XTP_COMMANDBARS_CREATECONTROL request;
+    request.nID = 1093;
+    request.bToolBar = TRUE;
+    request.pCommandBar = asking;
+    ASSERT_TRUE(SendMessageW(window, XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request)));
+    ASSERT_NE(request.pControl, nullptr);
+    EXPECT_EQ(request.pControl->GetType(), xtpControlSplitButtonPopup);
+    auto* bar = dynamic_cast<CXTPPopupBar*>(request.pControl->GetCommandBar());
+    ASSERT_NE(bar, nullptr);
+    std::vector<UINT> expected;
+    for (UINT id : group)
+        if (KVCommandContainer::Instance().IsRegistered(id)) expected.push_back(id);
+    EXPECT_FALSE(expected.empty());
+    expected.push_back(1202);
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar->GetControls()->GetCount(); ++i) ids.push_back(static_cast<UINT>(bar->GetControls()->GetAt(i)->GetID()));
+    EXPECT_EQ(ids, expected);
+    EXPECT_TRUE(bar->IsTearOffPopup());
+    EXPECT_EQ(bar->GetTearOffId(), 1093u);
+    EXPECT_EQ(bar->GetTearOffWidth(), 400);
+    EXPECT_EQ(bar->GetWidth(), 10000);
+
+    CXTPToolBar* torn = frame->GetCommandBars()->Add(L"Torn", xtpBarTop);
+    for (UINT id : ids) torn->GetControls()->Add(xtpControlButton, static_cast<int>(id));
+    SendMessageW(window, XTPWM_TEAROFFDONE, 0, reinterpret_cast<LPARAM>(torn));
+    EXPECT_EQ(torn->GetControls()->GetCount(), static_cast<int>(ids.size()) - 1);
+    EXPECT_EQ(torn->GetControls()->FindControl(1202), nullptr);
+    request.pControl->InternalRelease();
+
+    // An id of no group and no fixed popup is left to the toolkit.
+    XTP_COMMANDBARS_CREATECONTROL other;
+    other.nID = 4711;
+    other.bToolBar = TRUE;
+    other.pCommandBar = asking;
+    EXPECT_FALSE(SendMessageW(window, XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&other)));
+}
+
 // Help for a command: ids of the topic range show topic (id & 0xFFFF) x 100; the end of the
 // range is no topic.
 TEST_F(FrameCommands, CommandHelpShowsTopicsOnlyInsideTheirRange) {
@@ -196,6 +239,30 @@ TEST_F(FrameCommands, CommandHelpShowsTopicsOnlyInsideTheirRange) {
     from = s.journal().entries().size();
     SendMessageW(window, 0x0365, 0, 0x20000);
     EXPECT_EQ(Count(from, L"topic 0"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The find-command pane floats centred under its button, held inside the work area.
+TEST(FindCommandPlacement, CentredUnderTheButtonAndHeldInsideTheWorkArea) {
+    const RECT work{0, 0, 1920, 1040};
+    RECT r = FindCommandPaneRect(RECT{900, 100, 940, 126}, SIZE{400, 300}, work);
+    EXPECT_EQ(r.left, 720);
+    EXPECT_EQ(r.top, 126);
+    EXPECT_EQ(r.right - r.left, 400);
+    // Near the left edge the left stays at 0; near the right and bottom it moves back inside.
+    r = FindCommandPaneRect(RECT{10, 100, 30, 126}, SIZE{400, 300}, work);
+    EXPECT_EQ(r.left, 0);
+    r = FindCommandPaneRect(RECT{1880, 900, 1910, 926}, SIZE{400, 300}, work);
+    EXPECT_EQ(r.right, 1920);
+    EXPECT_EQ(r.bottom, 1040);
+    // Larger than the work area: as large as the work area.
+    r = FindCommandPaneRect(RECT{900, 100, 940, 126}, SIZE{3000, 2000}, work);
+    EXPECT_EQ(r.right - r.left, 1920);
+    EXPECT_EQ(r.bottom - r.top, 1040);
+    EXPECT_EQ(r.top, 0);
 }
 
 }  // namespace
