@@ -15,7 +15,6 @@ namespace {
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kFindCommandCommand = 799;
-constexpr UINT kToggleRibbonModeCommand = 806;
 
 constexpr UINT kFindCommandPane = 1028;
 

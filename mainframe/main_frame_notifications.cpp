@@ -11,7 +11,6 @@ constexpr int kSpacerCommand = 1202;
 constexpr int kFirstWireframeButton = 1352;
 // The order a torn-off display-mode popup takes: its ten buttons once each.
 constexpr int kTornOffDisplayModes[] = {1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353, 1336, 1337};
-constexpr UINT kPaneMenuCleanUpCommand = 40058;
 constexpr UINT kApplicationsPane = 1016;
 
 }  // namespace

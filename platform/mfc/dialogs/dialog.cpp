@@ -201,6 +201,11 @@ void CDialog::runModalLoop() {
                 pumpOne();
                 continue;
             }
+            // WM_QUIT comes only once nothing else waits, so after the pass's end too.
+            if (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message == WM_QUIT) {
+                EndDialog(-1);
+                break;
+            }
         }
         inPass = false;
         SendMessage(WM_KICKIDLE, kMsgfDialogBox, 0);

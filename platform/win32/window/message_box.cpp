@@ -35,7 +35,11 @@ void pumpPending() {
     platform::win32::beginModalPass();
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-        if (platform::win32::endsModalPass(msg)) return;
+        if (platform::win32::endsModalPass(msg)) {
+            // A look at what waits now: an empty queue is the loop's idle moment.
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+            return;
+        }
         PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
