@@ -78,3 +78,18 @@ korvo_run(modes EXIT 0 OUTPUT out ARGS --quiet call,log INPUT "start\nidle\ndump
 korvo_expect("${out}" "dump modes 1\nscreen 0\nworkbook on\nribbon on\nanalysis 1\n[^\n]*\n[^\n]*\npdm-panes 0x03\nlock-panes off\n"
              "the modes of a new frame")
 korvo_expect("${out}" "dump modes 1\nscreen 0\nworkbook off\nribbon off\n" "805 leaves the workbook, 806 the ribbon")
+
+# Full screen and the clean screen toggle with normal; from full screen 2814 goes straight to the
+# clean screen, where the workbook switch is refused.
+korvo_run(screens EXIT 0 OUTPUT out ARGS --quiet call,log INPUT
+  "start\nidle\ncommand 1 1254\ndump modes 1\ncommand 1 2814\ndump modes 1\ncommand 1 805\ncommand 1 2814\ndump modes 1\nquit\n")
+korvo_expect("${out}" "user command 1254 to frame 1\ndump modes 1\nscreen 1\n" "1254 goes to full screen")
+korvo_expect("${out}" "user command 2814 to frame 1\ndump modes 1\nscreen 2\n" "2814 goes from full screen to the clean screen")
+korvo_expect("${out}" "disabled command 805 not executed" "the workbook switch is refused in the clean screen")
+korvo_expect("${out}" "user command 2814 to frame 1\ndump modes 1\nscreen 0\nworkbook on\n" "2814 again leaves the clean screen, the workbook as it was")
+
+# An empty DDE command is acknowledged negatively; one that runs positively.
+korvo_run(dde_acks EXIT 0 OUTPUT out ARGS --quiet call,log INPUT
+  "start\nidle\ndde \"\"\ndde \"[open(\\\"${bracket}\\\")]\"\ndump documents\nquit\n")
+korvo_expect("${out}" "user dde \"\" to frame 1\ndde ack negative from 0x[0-9a-f]+\n" "nothing to run")
+korvo_expect("${out}" "Bracket.grb\\\"\\)\\]\" to frame 1\n.*dde ack positive from 0x[0-9a-f]+\n.*dump documents\n\"Bracket.grb\"" "the open runs")
