@@ -21,7 +21,7 @@ public:
     int DoMessageBox(LPCWSTR prompt, UINT type, UINT helpId) override;
     CString GetVersionText() const override;
 
-    UINT GetPumpDepth() const { return m_pumpDepth; }
+    UINT GetPumpDepth() const override { return m_pumpDepth; }
     bool IsAlphaAllowed() const { return m_alphaAllowed; }
 
 protected:

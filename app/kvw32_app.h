@@ -162,6 +162,14 @@ public:
     CString GetMainWindowTitle();
     // With two frames or more, the frame after the active one (after the last, the first).
     void ActivateNextMainFrame();
+    // How deeply message pumps are nested now (1 in the main loop; 0 outside any).
+    virtual UINT GetPumpDepth() const { return 0; }
+    // The last main frame closes: the program is on its way out.
+    void SetExiting(bool exiting) { m_exiting = exiting; }
+    bool IsExiting() const { return m_exiting; }
+    // Writes the documents open now to the "OpenDocuments" section for the next start. Comes with
+    // the shutdown work; until then the list of the last run stays as it is.
+    void SaveOpenDocumentsList() {}
     // Enables or disables the window of every main frame; a call made meanwhile (a frame's own
     // reaction to being enabled) is ignored.
     void EnableMainFrames(bool enable);
@@ -409,6 +417,7 @@ private:
     UINT m_themeCommandId = 0;
     bool m_largeToolBarIcons = true;
     bool m_enablingMainFrames = false;
+    bool m_exiting = false;
     bool m_openingRecentFile = false;
     CKvw32Doc* m_currentDocument = nullptr;
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;

@@ -28,13 +28,14 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, ok, cancel)";
         if (text == "ok" || text == "cancel") {
             actions.push_back(DialogAction{text == "ok" ? DialogAction::Kind::Ok : DialogAction::Kind::Cancel, 0, {}});
             ++i;
             continue;
         }
-        if (text != "click" && text != "text") return "unknown action " + echo(text) + " (click, text, ok, cancel)";
+        if (text != "click" && text != "text" && text != "select")
+            return "unknown action " + echo(text) + " (click, text, select, ok, cancel)";
         const auto id = controlId(i + 1);
         if (!id) return text + " needs a control id (0 to 65535)";
         if (text == "click") {
@@ -42,11 +43,13 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             i += 2;
             continue;
         }
-        if (i + 2 >= words.size() || !words[i + 2].quoted) return "text " + std::to_string(*id) + " needs a text in quotes";
-        actions.push_back(DialogAction{DialogAction::Kind::Text, *id, words[i + 2].text});
+        if (i + 2 >= words.size() || !words[i + 2].quoted)
+            return text + " " + std::to_string(*id) + (text == "text" ? " needs a text in quotes" : " needs an item in quotes");
+        actions.push_back(DialogAction{text == "text" ? DialogAction::Kind::Text : DialogAction::Kind::Select, *id,
+                                       words[i + 2].text});
         i += 3;
     }
-    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", ok, cancel)";
+    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", ok, cancel)";
     return actions;
 }
 
@@ -59,6 +62,16 @@ bool Driver::expectDialog(const Step& step) {
         return false;
     }
     session_.user().expectDialog(step.arguments.number, std::move(std::get<std::vector<DialogAction>>(parsed)));
+    return true;
+}
+
+bool Driver::expectNamedDialog(const Step& step) {
+    auto parsed = parseDialogAnswer(step.arguments.values);
+    if (const auto* error = std::get_if<std::string>(&parsed)) {
+        scriptError(step.line, "expect dialog: " + *error);
+        return false;
+    }
+    session_.user().expectDialog(step.arguments.name, std::move(std::get<std::vector<DialogAction>>(parsed)));
     return true;
 }
 

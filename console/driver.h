@@ -37,6 +37,8 @@ void closeDocumentsMenu();
 // What `dump panel` prints for a main frame: the shell's outline of the frame's system panel.
 // The program installs it; without it the verb says the panel is missing.
 void setSysPanelOutline(std::wstring (*outline)(HWND frame));
+// What `dump modes` prints for a main frame; the program installs it.
+void setFrameModesOutline(std::wstring (*outline)(HWND frame));
 
 class Driver {
 public:
@@ -88,6 +90,11 @@ private:
     bool endProgress(const Step& step);
     bool dumpTabs(const Step& step);
     bool newFrame(const Step& step);
+    // Closing frames, shell drops, the end of the session, the frame's modes (console/frame_verbs.cpp).
+    bool closeFrame(const Step& step);
+    bool dropFiles(const Step& step);
+    bool logoff(const Step& step);
+    bool dumpModes(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
     // Lets the console's automation client give back what it holds (before the program is closed).
@@ -132,6 +139,7 @@ private:
     bool editCommand(const Step& step);
     // Dialogs (console/dialog_verbs.cpp).
     bool expectDialog(const Step& step);
+    bool expectNamedDialog(const Step& step);
     bool clickListButton(const Step& step);
     bool expectVariable(const Step& step);
     bool expectVariableCancel(const Step& step);

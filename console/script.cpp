@@ -268,7 +268,25 @@ std::string readPanel(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// A point of a window's client area: "X,Y", each a whole number that may be negative.
+std::string readPoint(const std::string& text, Arguments& arguments) {
+    const std::size_t comma = text.find(',');
+    auto coordinate = [](std::string_view part) -> std::optional<int> {
+        const bool negative = !part.empty() && part.front() == '-';
+        const auto value = parseNumber(negative ? part.substr(1) : part, 32767u);
+        if (!value) return std::nullopt;
+        return negative ? -static_cast<int>(*value) : static_cast<int>(*value);
+    };
+    const auto x = comma == std::string::npos ? std::nullopt : coordinate(std::string_view(text).substr(0, comma));
+    const auto y = comma == std::string::npos ? std::nullopt : coordinate(std::string_view(text).substr(comma + 1));
+    if (!x || !y) return echo(text) + " is not a point X,Y (each -32767 to 32767)";
+    arguments.x = *x;
+    arguments.y = *y;
+    return {};
+}
+
 constexpr Placeholder kPlaceholders[] = {
+    {"X,Y", false, &readPoint},
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
     {"ID", false, &readCommandId},      {"POS", false, &readPosition},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
@@ -284,6 +302,8 @@ constexpr Placeholder kPlaceholders[] = {
 
 // The syntax word that takes the rest of the line, word by word.
 constexpr std::string_view kRestOfLine = "ARGS";
+// The syntax word that repeats the argument before it for the rest of the line (none is fine).
+constexpr std::string_view kRepeat = "...";
 
 const Placeholder* placeholder(std::string_view word) {
     for (const Placeholder& candidate : kPlaceholders) {
@@ -336,6 +356,18 @@ public:
         for (std::size_t position = 1; result.error.empty(); ++position) {
             const auto syntax = words(verbs()[candidates_.front()].syntax);
             if (position >= syntax.size() && position >= tokens_.size()) break;
+            if (position < syntax.size() && syntax[position] == kRepeat) {
+                const Placeholder* repeated = placeholder(syntax[position - 1]);
+                for (std::size_t rest = position; rest < tokens_.size() && result.error.empty(); ++rest) {
+                    if (repeated && repeated->quoted != tokens_[rest].quoted) {
+                        result.error = std::string(repeated->word) + (repeated->quoted ? " must be in quotes" : " must not be in quotes") +
+                                       "; usage: " + usage_;
+                        break;
+                    }
+                    step.arguments.values.push_back({platform::core::fromUtf8(tokens_[rest].text), tokens_[rest].quoted});
+                }
+                break;
+            }
             if (position < syntax.size() && syntax[position] == kRestOfLine) {
                 for (std::size_t rest = position; rest < tokens_.size(); ++rest) {
                     step.arguments.values.push_back({platform::core::fromUtf8(tokens_[rest].text), tokens_[rest].quoted});

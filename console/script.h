@@ -51,6 +51,8 @@ struct Arguments {
     unsigned key = 0;            // KEY: a virtual-key code ...
     bool keyControl = false;     // ... with Ctrl held
     bool keyAlt = false;         // ... with Alt held
+    int x = 0;                   // X,Y: a point of a window's client area
+    int y = 0;
 };
 
 struct Step {

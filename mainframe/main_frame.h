@@ -47,6 +47,12 @@ public:
     // The state a clone is made from: this frame's menu bar and flags, the application's default
     // tool bars and ribbon.
     std::shared_ptr<MainFrameState> SaveStateForClone() const;
+    // The kernel closed `document`: the frame lets go of what it showed of it.
+    void OnDocumentClosed(CKvw32Doc* document);
+    // The kernel changed the state of `document`: the ribbon shows its keywords' tabs.
+    void OnChangeDocumentState(CKvw32Doc* document);
+    // The PDM system connected or disconnected; on disconnect the open PDM panes are recorded.
+    void OnChangeVarnelConnectionState(bool connected);
     // Shows the frame the first time; later calls do nothing.
     void InitialShow();
     bool IsShown() const { return m_shown; }
@@ -83,6 +89,8 @@ public:
     void SetWorkbookMode(bool on);
     CString GetUIStyle() const;
     const std::list<std::unique_ptr<Korvo::UI::MessageBar>>& GetMessageBars() const { return m_messageBars.Bars(); }
+    // The frame's modes, one a line (mainframe/frame_modes_outline.h).
+    CString DescribeModes() const;
 
     // ---- Message bars and add-on menu items ----------------------------------------------------
     // A message bar under the command bars; its id, 0 when title and text are both empty or the
@@ -215,11 +223,44 @@ protected:
     afx_msg void OnContextHelp();
     afx_msg void OnWindowList();
     afx_msg void OnUpdateWindowMenu(CCmdUI* cmdUI);
+    // Session end, shell drops and DDE (mainframe/main_frame_shell.cpp).
+    afx_msg LRESULT OnQueryEndSession(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnEndSession(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDropFiles(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnMoveMessage(WPARAM wParam, LPARAM lParam);
+    // Toolkit notifications (mainframe/main_frame_notifications.cpp).
+    afx_msg LRESULT OnToolBarVisibilityChanged(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnControlSelected(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTabToolBarRefresh(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTearOffDone(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRibbonMinimized(WPARAM wParam, LPARAM lParam);
 
     static const AFX_MSGMAP* GetThisMessageMap();
 
 private:
     friend class MainFrameMessageMap;
+    // Steps of the frame's commands (mainframe/main_frame_commands.cpp).
+    void MoveActiveChildToFrame(UINT index);
+    void MoveActiveChildToNewFrame();
+    void SelectToolBarTab(UINT index);
+    void RedrawAllCommandBars();
+    void SelectColourFromBook();
+    // The PDM document commands 2929, 2930 and 2938 (mainframe/main_frame_pdm.cpp).
+    void OnPdmCommand(UINT id);
+    void OnUpdatePdmCommand(CCmdUI* cmdUI);
+    // The caption of item `id` (65280 up) of the framework's window menu; false when none.
+    bool GetWindowMenuItemText(UINT id, CString& text);
+    // Steps of closing (mainframe/main_frame_close.cpp): whether the active document agreed.
+    bool CanCloseActiveDocument();
+    // Dropped files: one of them inserted as a fragment into `view`.
+    void InsertDroppedFragment(CView* view, const std::vector<CString>& paths, POINT point);
+    // The popup a tool bar asks for: the fixed popups, the tool-bar mode popup, or the popup of
+    // the command's group (its registered commands and the spacer 1202); null for other ids.
+    CXTPControl* CreateCommandPopup(UINT id);
+    // Dropped files opened as documents, one after the other.
+    void OpenDroppedFiles(const std::vector<CString>& paths);
     // One OnCreate step: its number (1-based) and whether it went well; a failure is logged with
     // the step's number, and an injected fault fails the step.
     bool CreateStep(int number, bool succeeded);
@@ -265,6 +306,7 @@ private:
     bool m_destroying = false;
     bool m_ribbonMode = true;
     bool m_copyingControlValue = false;  // an executed control's value goes to its twins
+    bool m_barNotificationsSuppressed = false;  // set while settings are applied to the bars
     CString m_themeName;
     Korvo::UI::XML::ApplicationParameters m_ribbonParameters;
     // The document whose keywords the ribbon's tagged tabs show (compared, never dereferenced).

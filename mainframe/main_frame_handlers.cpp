@@ -1,6 +1,9 @@
 // The main frame's message handlers: activation, closing and destruction, the toolkit's requests
 // and the frame's own commands.
+#include <algorithm>
+
 #include "app/kvw32_app.h"
+#include "mainframe/main_frame_commands.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
@@ -12,11 +15,46 @@ namespace {
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kFindCommandCommand = 799;
-constexpr UINT kToggleRibbonModeCommand = 806;
 
-// The button made for the find-command pane's command.
+constexpr UINT kFindCommandPane = 1028;
+
+// The button made for the find-command pane's command: it brings the pane, floating, right under
+// itself before the command shows it.
 class FindCommandButton : public CXTPControlButton {
     DECLARE_DYNCREATE(FindCommandButton)
+public:
+    void OnExecute() override {
+        PlacePane();
+        CXTPControlButton::OnExecute();
+    }
+
+private:
+    void PlacePane() {
+        CXTPCommandBar* bar = GetParent();
+        CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
+        auto* frame = bars ? dynamic_cast<CMainFrame*>(bars->GetSite()) : nullptr;
+        CXTPDockingPane* pane = frame ? frame->GetPaneManager().FindPane(kFindCommandPane) : nullptr;
+        if (!pane || !bar->GetSafeHwnd() || (!pane->IsFloating() && (pane->IsClosed() || pane->IsHidden()))) return;
+        // The largest of the pane's own window and the containers around it.
+        SIZE size{0, 0};
+        const RECT floating = pane->GetFloatingRect();
+        size.cx = floating.right - floating.left;
+        size.cy = floating.bottom - floating.top;
+        for (HWND window = frame->GetPaneWindow(pane) ? frame->GetPaneWindow(pane)->GetSafeHwnd() : nullptr;
+             window && window != frame->GetSafeHwnd(); window = ::GetParent(window)) {
+            RECT rect{};
+            ::GetWindowRect(window, &rect);
+            size.cx = std::max<LONG>(size.cx, rect.right - rect.left);
+            size.cy = std::max<LONG>(size.cy, rect.bottom - rect.top);
+        }
+        RECT button = bar->GetControlRect(this);
+        ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.left));
+        ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.right));
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromWindow(bar->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+        frame->GetPaneManager().FloatPane(pane, FindCommandPaneRect(button, size, monitor.rcWork));
+    }
 };
 IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
 
@@ -66,14 +104,6 @@ LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
 
 // ---- Closing and destruction -----------------------------------------------------------------------
 
-void CMainFrame::OnClose() {
-    // The last main frame takes the user's layout into the settings profile while it still exists.
-    CKvw32App* app = CKvw32App::Instance();
-    KorvoProfileManager& profiles = KorvoProfileManager::Instance();
-    if (app && app->NumMainFrames() == 1 && profiles.IsStateLoaded()) profiles.SaveState();
-    Korvo::UI::MdiMainFrame::OnClose();
-}
-
 void CMainFrame::OnDestroy() {
     // A critical error shown on this frame is offered again on the frame active next.
     if (CKvw32App* app = CKvw32App::Instance()) app->ForgetCriticalErrorBar(GetSafeHwnd());
@@ -112,6 +142,8 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     } else {
         control = CreateCustomControl(request->nID, 0, request->pCommandBar);
     }
+    // A tool bar's popups of fixed contents and of command groups are the frame's own.
+    if (!control && request->bToolBar) control = CreateCommandPopup(request->nID);
     if (!control) return FALSE;
     request->pControl = control;
     return TRUE;
@@ -123,22 +155,6 @@ LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM lParam) {
     const CXTPToolBar* bar = GetToolBarByCommand(static_cast<UINT>(control->GetID()));
     UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString());
     return 0;
-}
-
-LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
-    if (code == XTP_DPN_SHOWWINDOW) {
-        auto* pane = reinterpret_cast<CXTPDockingPane*>(lParam);
-        if (pane && !pane->IsValid())
-            if (CWnd* window = GetPaneWindow(pane)) pane->Attach(window);
-        return TRUE;
-    }
-    if (code == XTP_DPN_ACTION) {
-        // A shared window leaving this frame's pane goes back to another frame's pane showing it.
-        const auto* action = reinterpret_cast<const XTP_DOCKINGPANE_ACTION*>(lParam);
-        if (action && (action->action == xtpPaneActionClosed || action->action == xtpPaneActionHidden))
-            HandOverSharedPaneWindow(action->pPane);
-    }
-    return FALSE;
 }
 
 LRESULT CMainFrame::OnInitCommandsPopupMessage(WPARAM, LPARAM lParam) {
@@ -156,48 +172,6 @@ LRESULT CMainFrame::OnChangingActiveTab(WPARAM, LPARAM) { return 0; }
 LRESULT CMainFrame::OnFrameMessage(WPARAM, LPARAM) { return Default(); }
 
 // ---- Commands -------------------------------------------------------------------------------------
-
-void CMainFrame::OnToolBarCommand(UINT id) {
-    CXTPToolBar* bar = GetToolBarByCommand(id);
-    if (!bar) return;
-    bar->SetVisible(!bar->IsVisible());
-    RecalcLayout();
-}
-
-void CMainFrame::OnUpdateToolBarCommand(CCmdUI* cmdUI) {
-    CXTPToolBar* bar = GetToolBarByCommand(cmdUI->m_nID);
-    cmdUI->Enable(bar != nullptr);
-    cmdUI->SetCheck(bar && bar->IsVisible() ? 1 : 0);
-}
-
-void CMainFrame::ShowDockingPane(UINT id) {
-    if (CXTPDockingPane* pane = FindPaneByCommand(id)) m_paneManager.ShowPane(pane, TRUE);
-}
-
-void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
-    CXTPDockingPane* pane = FindPaneByCommand(cmdUI->m_nID);
-    cmdUI->Enable(pane != nullptr);
-    cmdUI->SetCheck(pane && !pane->IsClosed() ? 1 : 0);
-}
-
-// The commands below are the frame's own (screen modes, panes, tabs, windows); they come with
-// the frame's command work. Until then they are shown disabled rather than doing nothing, except
-// the switch between ribbon and classic menus, which every frame follows.
-void CMainFrame::OnFrameCommand(UINT id) {
-    if (id != kToggleRibbonModeCommand) return;
-    if (CKvw32App* app = CKvw32App::Instance()) app->SetRibbonMode(!IsRibbonMode());
-}
-
-void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
-    const bool ribbonSwitch = cmdUI->m_nID == kToggleRibbonModeCommand;
-    cmdUI->Enable(ribbonSwitch);
-    if (ribbonSwitch) cmdUI->SetCheck(IsRibbonMode() ? 1 : 0);
-}
-void CMainFrame::OnNoAction() {}
-void CMainFrame::OnFrameHelp() {}
-void CMainFrame::OnContextHelp() {}
-void CMainFrame::OnWindowList() {}
-void CMainFrame::OnUpdateWindowMenu(CCmdUI* cmdUI) { cmdUI->Enable(FALSE); }
 
 CXTPToolBar* CMainFrame::GetToolBarByCommand(UINT id) const {
     // The command names an entry of the tool-bars list the bars' popup was built from.

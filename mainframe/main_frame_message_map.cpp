@@ -22,8 +22,8 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
     static const AFX_MSGMAP_ENTRY fixedEntries[kFixedEntryCount] = {
         ON_COMMAND_RANGE(35001, 35001, &CMainFrame::OnFrameCommand)                      // 1
         ON_COMMAND_RANGE(9607, 9607, &CMainFrame::OnFrameCommand)                        // 2
-        ON_MESSAGE(WM_USER + 9302, &CMainFrame::OnDefaultMessage)                        // 3
-        ON_MESSAGE(XTPWM_TEAROFFDONE, &CMainFrame::OnDefaultMessage)                     // 4
+        ON_MESSAGE(WM_USER + 9302, &CMainFrame::OnControlSelected)                       // 3
+        ON_MESSAGE(XTPWM_TEAROFFDONE, &CMainFrame::OnTearOffDone)                        // 4
         ON_MESSAGE(XTPWM_DOCKINGPANE_NOTIFY, &CMainFrame::OnDockingPaneNotify)           // 5
         ON_MESSAGE(XTPWM_CREATECONTROL, &CMainFrame::OnCreateControl)                    // 6
         ON_MESSAGE(XTPWM_UPDATECONTROLTEXT, &CMainFrame::OnUpdateControlText)            // 7
@@ -35,9 +35,9 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
         ON_MESSAGE(WM_ACTIVATEAPP, &CMainFrame::OnActivateApp)                           // 13
         ON_WM_ACTIVATE()                                                                 // 14
         ON_WM_SIZE()                                                                     // 15
-        ON_MESSAGE(WM_MOVE, &CMainFrame::OnDefaultMessage)                               // 16
-        ON_MESSAGE(WM_QUERYENDSESSION, &CMainFrame::OnDefaultMessage)                    // 17
-        ON_MESSAGE(WM_ENDSESSION, &CMainFrame::OnDefaultMessage)                         // 18
+        ON_MESSAGE(WM_MOVE, &CMainFrame::OnMoveMessage)                                  // 16
+        ON_MESSAGE(WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession)                   // 17
+        ON_MESSAGE(WM_ENDSESSION, &CMainFrame::OnEndSession)                             // 18
         ON_COMMAND_RANGE(806, 806, &CMainFrame::OnFrameCommand)                          // 19
         ON_UPDATE_COMMAND_UI(806, &CMainFrame::OnUpdateFrameCommand)                     // 20
         ON_COMMAND_RANGE(800, 800, &CMainFrame::OnFrameCommand)                          // 21
@@ -51,7 +51,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
         ON_COMMAND_RANGE(1601, 1601, &CMainFrame::OnFrameCommand)                        // 29
         ON_COMMAND(ID_HELP, &CMainFrame::OnFrameHelp)                                    // 30
         ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnContextHelp)                          // 31
-        ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnDefaultMessage)                        // 32
+        ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnCommandHelp)                           // 32
         ON_MESSAGE(WM_USER + 363, &CMainFrame::OnDefaultMessage)                         // 33
         ON_COMMAND_RANGE(700, 749, &CMainFrame::OnToolBarCommand)                        // 34
         ON_UPDATE_COMMAND_UI_RANGE(700, 749, &CMainFrame::OnUpdateToolBarCommand)        // 35
@@ -70,7 +70,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
         ON_COMMAND_RANGE(2814, 2814, &CMainFrame::OnFrameCommand)                        // 48
         ON_UPDATE_COMMAND_UI(2814, &CMainFrame::OnUpdateFrameCommand)                    // 49
         ON_MESSAGE(WM_DDE_EXECUTE, &CMainFrame::OnDDEExecute)                            // 50
-        ON_MESSAGE(WM_DROPFILES, &CMainFrame::OnDefaultMessage)                          // 51
+        ON_MESSAGE(WM_DROPFILES, &CMainFrame::OnDropFiles)                              // 51
         ON_COMMAND(61217, &CMainFrame::OnWindowList)                                     // 52
         ON_UPDATE_COMMAND_UI_RANGE(65280, 65289, &CMainFrame::OnUpdateWindowMenu)        // 53
         ON_COMMAND_RANGE(7000, 7199, &CMainFrame::OnFrameCommand)                        // 54
@@ -95,7 +95,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
         ON_COMMAND_RANGE(37000, 37999, &CMainFrame::OnFrameCommand)                      // 73
         ON_UPDATE_COMMAND_UI_RANGE(37000, 37999, &CMainFrame::OnUpdateFrameCommand)      // 74
         ON_COMMAND_RANGE(1215, 1215, &CMainFrame::OnFrameCommand)                        // 75
-        ON_MESSAGE(WM_USER + 9316, &CMainFrame::OnDefaultMessage)                        // 76
+        ON_MESSAGE(WM_USER + 9316, &CMainFrame::OnTabToolBarRefresh)                     // 76
         ON_MESSAGE(WM_USER + 241, &CMainFrame::OnDefaultMessage)                         // 77
     };
     static AFX_MSGMAP_ENTRY entries[kFixedEntryCount + kLateEntryCount + 1] = {};
@@ -112,12 +112,12 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
             ON_COMMAND_RANGE(2938, 2938, &CMainFrame::OnFrameCommand)                            // 84
             ON_UPDATE_COMMAND_UI(2938, &CMainFrame::OnUpdateFrameCommand)                        // 85
             ON_MESSAGE(WM_USER + 9321, &CMainFrame::OnMessageBarClosed)                          // 86
-            ON_MESSAGE(WM_USER + 9325, &CMainFrame::OnDefaultMessage)                            // 87
+            ON_MESSAGE(WM_USER + 9325, &CMainFrame::OnRibbonMinimized)                           // 87
             ON_COMMAND_RANGE(2826, 2826, &CMainFrame::OnFrameCommand)                            // 88
             ON_COMMAND_RANGE(3450, 3499, &CMainFrame::OnFrameCommand)                            // 89
             ON_MESSAGE(WM_USER + 9314, &CMainFrame::OnControlExecuted)                           // 90
             ON_MESSAGE(WM_USER + 291, &CMainFrame::OnDefaultMessage)                             // 91
-            ON_MESSAGE(WM_USER + 9301, &CMainFrame::OnDefaultMessage)                            // 92
+            ON_MESSAGE(WM_USER + 9301, &CMainFrame::OnToolBarVisibilityChanged)                  // 92
         };
         std::copy(std::begin(fixedEntries), std::end(fixedEntries), entries);
         std::copy(std::begin(lateEntries), std::end(lateEntries), entries + kFixedEntryCount);

@@ -67,6 +67,19 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
+    // Files dragged from the shell and dropped on `window` at `clientPoint` of its client area:
+    // WM_DROPFILES goes to the window, or its nearest parent, that accepts dropped files. Why it
+    // could not be done (no window there, none accepting files), or nothing.
+    std::optional<std::wstring> drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths);
+    // The Windows session asks to end (a log-off): every top-level window of the program hears
+    // WM_QUERYENDSESSION in turn; then each hears WM_ENDSESSION with whether the session ends
+    // (it does when every window agreed). One answer per window that was asked.
+    struct SessionEndAnswer {
+        HWND window = nullptr;
+        bool agreed = true;
+        std::wstring blockReason;  // what it registered with ShutdownBlockReasonCreate, if anything
+    };
+    std::vector<SessionEndAnswer> logoff();
     // Clicks the visible, enabled button or tool-bar control `id` inside `window` (a frame or a
     // pane's window); throws std::invalid_argument naming what is missing.
     void click(HWND window, unsigned id);
@@ -160,6 +173,8 @@ public:
     using DialogAction = platform::core::DialogAction;
     void expectDialog(unsigned templateId, std::vector<DialogAction> actions);
     void expectDialog(unsigned templateId, std::function<void(HWND dialog)> whileOpen);
+    // The next dialog whose title, class name or UI-library name matches `pattern`.
+    void expectDialog(std::wstring pattern, std::vector<DialogAction> actions);
     // One action in an open dialog, as a user does it; the reason a user could not, or nothing.
     std::optional<std::wstring> act(HWND dialog, const DialogAction& action);
     // A command reaching the edit window of the visible, enabled edit control `id` (the choice of
@@ -378,6 +393,8 @@ public:
     void setPdmConnected(bool connected);
     void pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature = false);
     void pdmHoldBack(std::wstring_view windowsPath);
+    // The state of a managed file's item (2 taken for editing, 3 checked in).
+    void pdmSetItemState(std::wstring_view windowsPath, int state);
     void pdmFailCall(std::wstring_view call);
 
     // Calls the application's kernel callback object as the kernel would: on the UI thread, or

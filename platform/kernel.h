@@ -20,6 +20,7 @@
 #include "platform/kernel/documents/document_properties.h"
 #include "platform/kernel/services/directory_watcher.h"
 #include "platform/kernel/documents/documents.h"
+#include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/services/applications.h"
 #include "platform/kernel/services/pdm.h"
 #include "platform/kernel/services/modules.h"

@@ -21,3 +21,4 @@
 #include "platform/korvoui/controls.h"
 #include "platform/korvoui/splitter.h"
 #include "platform/korvoui/selection_buttons.h"
+#include "platform/korvoui/file_selection_dialog.h"

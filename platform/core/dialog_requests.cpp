@@ -5,6 +5,7 @@
 #include "platform/core/useragent.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/listbox.h"
 #include "platform/win32/window/window.h"
 
 namespace platform::core {
@@ -12,7 +13,9 @@ namespace platform::core {
 namespace {
 
 std::wstring describe(const DialogRequest& request) {
-    return std::to_wstring(request.templateId) + L" " + quoted(request.caption) + L" window " +
+    const std::wstring which = request.templateId != 0 || request.name.empty() ? std::to_wstring(request.templateId)
+                                                                                : quoted(request.name);
+    return which + L" " + quoted(request.caption) + L" window " +
            handleText(request.dialog) + L" owner " + handleText(request.owner) + L" thread " +
            std::to_wstring(request.thread);
 }
@@ -40,6 +43,39 @@ std::optional<std::wstring> clickButton(HWND dialog, int id) {
     return std::nullopt;
 }
 
+// The list's item the action names: its text without '&' (case ignored), or "#N" from 0; -1 when none.
+int listItem(HWND list, const std::wstring& item) {
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    if (item.size() > 1 && item[0] == L'#' && item.find_first_not_of(L"0123456789", 1) == std::wstring::npos) {
+        const int index = std::stoi(item.substr(1));
+        return index < count ? index : -1;
+    }
+    auto plain = [](std::wstring text) {
+        std::erase(text, L'&');
+        return foldCase(text);
+    };
+    for (int index = 0; index < count; ++index) {
+        const auto length = static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0));
+        std::wstring text(length + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length);
+        if (plain(text) == plain(item)) return index;
+    }
+    return -1;
+}
+
+std::optional<std::wstring> selectItem(HWND dialog, const DialogAction& action) {
+    HWND list = nullptr;
+    if (auto refusal = reachable(dialog, action.id, list)) return refusal;
+    if (className(list) != L"listbox") return L"control " + std::to_wstring(action.id) + L" is not a list";
+    const int index = listItem(list, action.text);
+    if (index < 0) return L"list " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
+    // A click on the row: the selection moves and the dialog hears of it.
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::wstring describeDialogAction(const DialogAction& action) {
@@ -48,6 +84,7 @@ std::wstring describeDialogAction(const DialogAction& action) {
         case DialogAction::Kind::Text: return L"text " + std::to_wstring(action.id) + L" " + quoted(action.text);
         case DialogAction::Kind::Ok: return L"ok";
         case DialogAction::Kind::Cancel: return L"cancel";
+        case DialogAction::Kind::Select: return L"select " + std::to_wstring(action.id) + L" " + quoted(action.text);
     }
     return L"?";
 }
@@ -57,6 +94,7 @@ std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction&
     switch (action.kind) {
         case DialogAction::Kind::Click: return clickButton(dialog, action.id);
         case DialogAction::Kind::Ok: return clickButton(dialog, IDOK);
+        case DialogAction::Kind::Select: return selectItem(dialog, action);
         case DialogAction::Kind::Text: {
             HWND edit = nullptr;
             if (auto refusal = reachable(dialog, action.id, edit)) return refusal;
@@ -75,7 +113,12 @@ std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction&
 
 void UserAgent::expectDialog(UINT templateId, DialogAnswer answer) {
     std::lock_guard lock(mutex_);
-    dialogExpectations_.push_back(DialogExpectation{templateId, std::move(answer), false});
+    dialogExpectations_.push_back(DialogExpectation{templateId, std::move(answer), false, std::nullopt});
+}
+
+void UserAgent::expectDialog(std::wstring pattern, DialogAnswer answer) {
+    std::lock_guard lock(mutex_);
+    dialogExpectations_.push_back(DialogExpectation{0, std::move(answer), false, std::move(pattern)});
 }
 
 std::optional<DialogAnswer> UserAgent::answerDialog(const DialogRequest& request) {
@@ -84,7 +127,11 @@ std::optional<DialogAnswer> UserAgent::answerDialog(const DialogRequest& request
     {
         std::lock_guard lock(mutex_);
         for (auto& e : dialogExpectations_) {
-            if (e.consumed || e.templateId != request.templateId) continue;
+            if (e.consumed) continue;
+            if (e.pattern ? !(wildcardMatch(*e.pattern, request.caption) || wildcardMatch(*e.pattern, request.className) ||
+                              (!request.name.empty() && wildcardMatch(*e.pattern, request.name)))
+                          : e.templateId != request.templateId)
+                continue;
             e.consumed = true;
             match = e.answer;
             break;

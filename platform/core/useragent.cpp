@@ -233,7 +233,7 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
     for (const auto& [print, consumed] : printExpectations_)
         if (!consumed) out.push_back(print ? L"print ok" : L"print cancel");
     for (const auto& e : dialogExpectations_)
-        if (!e.consumed) out.push_back(L"dialog " + std::to_wstring(e.templateId));
+        if (!e.consumed) out.push_back(L"dialog " + (e.pattern ? L"\"" + *e.pattern + L"\"" : std::to_wstring(e.templateId)));
     for (const auto& e : kernelDialogExpectations_)
         if (!e.consumed) out.push_back(e.kind + (e.text ? L" \"" + *e.text + L"\"" : std::wstring(L" cancel")));
     return out;

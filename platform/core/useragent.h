@@ -95,20 +95,23 @@ std::wstring describeMenu(const std::vector<MenuItemView>& items, int indent = 0
 struct DialogRequest {
     HWND owner = nullptr;
     HWND dialog = nullptr;
-    UINT templateId = 0;
+    UINT templateId = 0;  // 0: a dialog made from no template
     std::wstring caption;
+    std::wstring className;  // the dialog object's class name
+    std::wstring name;       // the UI library's name of a dialog made from no template
     DWORD thread = 0;
 };
 
 // One thing a user does in a dialog: click a button (a radio button, a check box), type a text
 // into an edit (its whole text replaced), press OK (its OK button) or cancel (Escape).
 struct DialogAction {
-    enum class Kind { Click, Text, Ok, Cancel };
+    enum class Kind { Click, Text, Ok, Cancel, Select };
     Kind kind = Kind::Cancel;
     int id = 0;
     std::wstring text;
 };
-// "click 1491", "text 102 \"2.5\"", "ok", "cancel".
+// "click 1491", "text 102 \"2.5\"", "ok", "cancel", "select 100 \"Gear.grb\"" (an item of a list
+// by its text without '&', or "#N" for the N-th item from 0).
 std::wstring describeDialogAction(const DialogAction& action);
 // Does it in the open dialog as a user would (the controls send their real notifications); the
 // reason a user could not (no such control, hidden, disabled, not a button or an edit), or
@@ -137,6 +140,9 @@ public:
     // The next dialog built from template `templateId` is answered so (expectations are taken
     // in registration order by the first dialog with their id).
     void expectDialog(UINT templateId, DialogAnswer answer);
+    // The next dialog whose title, class name or UI-library name matches `pattern` (wildcards
+    // as a message box's pattern), whatever its template.
+    void expectDialog(std::wstring pattern, DialogAnswer answer);
     // Called by a modal dialog's loop the first time it has nothing to do. Nothing when no
     // expectation names the dialog: in strict mode a failure naming it; the dialog is then
     // cancelled. Journalled as kind "dialog".
@@ -234,6 +240,7 @@ private:
         UINT templateId = 0;
         DialogAnswer answer;
         bool consumed = false;
+        std::optional<std::wstring> pattern;  // by title, class or name instead of the template
     };
     std::vector<DialogExpectation> dialogExpectations_;
     struct KernelDialogExpectation {

@@ -159,6 +159,11 @@ constexpr WorkOperation kWork[] = {
          k.setCommandRunning(document, a.integer() != 0);
          return kDone;
      }},
+    // A command changed the document: it has unsaved changes now.
+    {L"Modify", L"DOCUMENT", [](Kernel&, WorkArguments& a) {
+         a.document()->SetModifiedFlag(TRUE);
+         return kDone;
+     }},
 };
 
 // What the running command reads of control `id` through the application's panel getters.

@@ -83,6 +83,52 @@ void User::close(HWND window) {
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+std::optional<std::wstring> User::drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths) {
+    if (!IsWindow(window)) return std::wstring(L"there is no such window");
+    POINT screen = clientPoint;
+    ClientToScreen(window, &screen);
+    HWND target = window;
+    while (target && !(static_cast<DWORD>(GetWindowLongPtrW(target, GWL_EXSTYLE)) & WS_EX_ACCEPTFILES))
+        target = (static_cast<DWORD>(GetWindowLongPtrW(target, GWL_STYLE)) & WS_CHILD) ? GetParent(target) : nullptr;
+    if (!target) return L"no window under " + handleText(window) + L" accepts dropped files";
+    POINT at = screen;
+    ScreenToClient(target, &at);
+    HDROP block = CreateShellDrop(paths, at);
+    if (!block) throw std::runtime_error("harness: no memory for the dropped files");
+    std::wstring text = L"drop on " + handleText(window) + L" at " + std::to_wstring(clientPoint.x) + L"," +
+                        std::to_wstring(clientPoint.y);
+    for (const std::wstring& path : paths) text += L" " + platform::core::quoted(path);
+    platform::core::journal().add("user", text);
+    if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) {
+        DragFinish(block);
+        return L"the drop cannot be posted to " + handleText(target);
+    }
+    return std::nullopt;
+}
+
+std::vector<User::SessionEndAnswer> User::logoff() {
+    platform::core::journal().add("user", L"log off");
+    constexpr LPARAM kLogoff = static_cast<LPARAM>(0x80000000u);  // ENDSESSION_LOGOFF
+    std::vector<SessionEndAnswer> answers;
+    for (HWND window : session_.inspect().mainFrames()) {
+        if (!IsWindow(window)) continue;
+        SessionEndAnswer answer;
+        answer.window = window;
+        answer.agreed = SendMessageW(window, WM_QUERYENDSESSION, 0, kLogoff) != FALSE;
+        DWORD size = 0;
+        if (ShutdownBlockReasonQuery(window, nullptr, &size) && size > 0) {
+            std::wstring reason(size, L'\0');
+            if (ShutdownBlockReasonQuery(window, reason.data(), &size)) answer.blockReason = reason.c_str();
+        }
+        answers.push_back(std::move(answer));
+    }
+    bool ending = true;
+    for (const SessionEndAnswer& answer : answers) ending = ending && answer.agreed;
+    for (const SessionEndAnswer& answer : answers)
+        if (IsWindow(answer.window)) SendMessageW(answer.window, WM_ENDSESSION, ending ? TRUE : FALSE, kLogoff);
+    return answers;
+}
+
 std::vector<std::wstring> User::pendingExpectations() const { return platform::core::control::user().unconsumed(); }
 
 }  // namespace platform::harness
@@ -107,6 +153,10 @@ void User::expectDialog(unsigned templateId, std::function<void(HWND dialog)> wh
                                                          const platform::core::DialogRequest& request) {
                                                      whileOpen(request.dialog);
                                                  }});
+}
+
+void User::expectDialog(std::wstring pattern, std::vector<DialogAction> actions) {
+    platform::core::userAgent().expectDialog(std::move(pattern), platform::core::DialogAnswer{std::move(actions), {}});
 }
 
 std::optional<std::wstring> User::act(HWND dialog, const DialogAction& action) {

@@ -33,6 +33,20 @@ namespace Korvo::UI {
 struct Theme;
 }
 
+// The colour-book selection (event 1026): the application fills in what to show; a listener
+// shows the colour books and fills in the result.
+class AlterColorSelectArgs : public ApplicationEventArgs {
+public:
+    HWND owner = nullptr;
+    CString folder;  // the colour books' folder
+    CString text;    // a second text (empty)
+    POINT cursor{};
+    POINT origin{};
+    bool chosen = false;
+    COLORREF color = 0;
+};
+inline constexpr UINT kEventColourBookSelection = 1026;
+
 // Event ids the application raises.
 inline constexpr UINT kEventActiveDocumentChanged = 258;  // DocumentEventArgs: the panes' document
 inline constexpr UINT kEventThemeChanged = 1033;          // ThemeEventArgs: the UI module's current theme

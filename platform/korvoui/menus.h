@@ -34,6 +34,23 @@ public:
     int AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible, const GUID& guid);
     // Gives the tab with `guid` the accelerator; false when no tab has that GUID.
     bool SetTabAccelerator(const GUID& guid, const ACCEL& accelerator);
+
+    // What the user set for the bar: its tab strip shown, the bar locked in place, large icons,
+    // and command prompts under the buttons.
+    void ShowTabs(bool show) { tabsShown_ = show; }
+    bool IsTabsShown() const { return tabsShown_; }
+    void SetLocked(bool locked) { locked_ = locked; }
+    bool IsLocked() const { return locked_; }
+    void SetLargeIcons(bool large) { largeIcons_ = large; }
+    bool IsLargeIcons() const { return largeIcons_; }
+    void ShowPrompts(bool show) { promptsShown_ = show; }
+    bool IsPromptsShown() const { return promptsShown_; }
+
+private:
+    bool tabsShown_ = true;
+    bool locked_ = false;
+    bool largeIcons_ = false;
+    bool promptsShown_ = false;
 };
 
 // The context menus shared by every frame.

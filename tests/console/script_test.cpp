@@ -31,6 +31,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect print ok\n"
         "expect print cancel\n"
         "expect dialog 1598 answer click 1491 text 102 \"2.5\" ok\n"
+        "expect dialog \"dialogs.file_selection\" answer select 1000 \"#1\" ok\n"
         "expect variable choose \"h1\"\n"
         "expect variable cancel\n"
         "expect text-module choose \"M12x1.5\"\n"
@@ -64,6 +65,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "activate \"C:\\Work\\d.grb\"\n"
         "message-bar 1 299 61536\n"
         "new-frame\n"
+        "close 2\n"
+        "drop 1/1004 10,-20 \"C:\\a.grb\" \"C:\\b.grb\"\n"
+        "logoff\n"
+        "dump modes 1\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
         "documents-menu expand \"Standard/Bolts\"\n"
@@ -164,33 +169,46 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[10].arguments.quotedChoice);
     EXPECT_EQ(result.steps[10].arguments.text, L"Fix");
     EXPECT_EQ(result.steps[12].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[17].arguments.name, L"h1");       // expect variable choose
-    EXPECT_EQ(result.steps[19].arguments.text, L"M12x1.5");  // expect text-module choose
-    EXPECT_EQ(result.steps[22].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[18].arguments.name, L"h1");       // expect variable choose
+    EXPECT_EQ(result.steps[20].arguments.text, L"M12x1.5");  // expect text-module choose
+    EXPECT_EQ(result.steps[23].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[21].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[28].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[29].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[30].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
-    EXPECT_EQ(result.steps[31].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[32].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[35].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[38].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[54].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[54].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[63].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[64].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[64].arguments.keyControl);
-    EXPECT_TRUE(result.steps[64].arguments.keyAlt);
-    EXPECT_EQ(result.steps[65].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[68].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[22].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[29].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[30].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[31].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
+    EXPECT_EQ(result.steps[32].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[36].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[40].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[59].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[59].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[68].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[69].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[69].arguments.keyControl);
+    EXPECT_TRUE(result.steps[69].arguments.keyAlt);
+    EXPECT_EQ(result.steps[70].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[73].arguments.number, 915u);  // list-button
+    // A dialog expected by name; a drop's point and its further paths.
+    EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
+    ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
+    EXPECT_TRUE(result.steps[17].arguments.values[2].quoted);
+    for (const Step& step : result.steps) {
+        if (syntaxOf(step) != "drop WINDOW X,Y \"PATH\" ...") continue;
+        EXPECT_EQ(step.arguments.frame.paneId, 1004u);
+        EXPECT_EQ(step.arguments.x, 10);
+        EXPECT_EQ(step.arguments.y, -20);
+        EXPECT_EQ(step.arguments.text, L"C:\\a.grb");
+        ASSERT_EQ(step.arguments.values.size(), 1u);
+        EXPECT_EQ(step.arguments.values[0].text, L"C:\\b.grb");
+    }
     const std::size_t scroll = result.steps.size() - 15;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 86);
+    EXPECT_EQ(result.steps.back().line, 91);
     const std::size_t asserted = result.steps.size() - 10;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -271,7 +289,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
         {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, print, dialog, variable, text-module belongs"},
-        {"expect dialog \"x\" answer ok", "expect: ID must not be in quotes"},
+        {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
+        {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
         {"expect file choose x", "\"PATH\" must be in quotes"},
         {"open C:\\x.grb", "\"PATH\" must be in quotes"},
@@ -280,7 +299,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, modes, documents-menu, "
                        "panel, image, print-jobs, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -299,7 +318,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, logoff, documents-menu, "
                              "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);

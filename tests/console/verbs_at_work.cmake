@@ -30,13 +30,13 @@ korvo_expect("${err}" "<stdin>:3: command: ${client} is not a main frame" "a chi
 korvo_run(no_window EXIT 2 ERROR err INPUT "start\nidle\ncommand 0x7fff0000 57600\n")
 korvo_expect("${err}" "<stdin>:3: command: 0x7fff0000 is not a window" "a handle of no window as FRAME")
 
-# A DDE command reaches the main frame and is acknowledged, negatively as the file does not open;
-# the harness's client window is no window of the program.
+# A DDE command reaches the main frame and is acknowledged before it runs, so positively though
+# the file does not open (its box says so); the harness's client window is no window of the program.
 korvo_run(dde EXIT 0 OUTPUT out INPUT
   "start\nidle\nexpect box \"Файл не найден\" answer ok\ndde \"[open(\\\"C:\\Users\\user\\none.grb\\\")]\"\ndump windows\nquit\n")
 korvo_frame_handle("${out}" first)
-korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to frame 1\n.*dde ack negative from ${first}\n"
-             "the DDE command, and its acknowledgement saying it failed")
+korvo_expect("${out}" "user dde \"\\[open\\(\"C:\\\\Users\\\\user\\\\none.grb\"\\)\\]\" to frame 1\n.*dde ack positive from ${first}\n"
+             "the DDE command, and its acknowledgement")
 if(out MATCHES "HarnessDdeClient")
   message(FATAL_ERROR "the harness's DDE client shows as a window of the program:\n${out}")
 endif()

@@ -4,9 +4,11 @@
 #include <optional>
 
 #include "platform/core/api_text.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/documents/document_text.h"
+#include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/profiles/profiles.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/services/serverapp.h"
@@ -167,7 +169,33 @@ IMPLEMENT_DYNCREATE(CKVView, CKVBaseView)
 
 BEGIN_MESSAGE_MAP(CKVView, CKVBaseView)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &CKVView::OnFilePrint)
+    ON_MESSAGE(1387, &CKVView::OnViewCommandMessage)
 END_MESSAGE_MAP()
+
+void CKVView::OnCommandControlSelected(int id) {
+    platform::kernel::recordCall(L"CKVView::OnCommandControlSelected(" + std::to_wstring(id) + L")");
+}
+
+CFragmentPath& CFragmentPath::Application() {
+    static CFragmentPath record;
+    return record;
+}
+
+LRESULT CKVView::OnViewCommandMessage(WPARAM command, LPARAM lParam) {
+    // 1609: insert the fragment of the record; a record without a path inserts nothing.
+    if (command != 1609) return 0;
+    const auto* record = reinterpret_cast<const CFragmentPath*>(lParam);
+    if (!record) return 0;
+    std::wstring text = L"CKVView::InsertFragment(" +
+                        (record->HasPath() ? platform::core::quoted(record->GetPath().GetString()) : std::wstring(L"null"));
+    for (const auto& [name, value] : record->GetVariables())
+        text += L", " + std::wstring(name.GetString()) + L"=" + value.GetString();
+    if (record->HasNomenclature()) text += L", nomenclature";
+    const POINT point = record->GetDropPoint();
+    text += L", at " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y) + L")";
+    platform::kernel::recordCall(text);
+    return 1;
+}
 
 CKVBaseView* CKvw32Doc::GetActiveKVView() const { return dynamic_cast<CKVBaseView*>(GetActiveView()); }
 

@@ -193,8 +193,17 @@ public:
     void SetPopupSuppressed(bool suppressed) { popupSuppressed_ = suppressed; }
     // Whether the popup tool bar shows over this view when something is selected.
     bool ShowsPopupToolBar() const { return !popupSuppressed_; }
+    // The kernel's mode query: whether the view's document remembers the last of its two
+    // drawing tabs of the tabbed tool bar.
+    bool IsRememberingToolBarTab() const { return rememberingToolBarTab_; }
+    void SetRememberingToolBarTab(bool remembering) { rememberingToolBarTab_ = remembering; }
+    // A control of the command bars was selected (the view may show what it does).
+    void OnCommandControlSelected(int id);
 
 private:
+    bool rememberingToolBarTab_ = false;
+    // The view commands of the shell (1387): 1609 inserts the fragment of a CFragmentPath record.
+    afx_msg LRESULT OnViewCommandMessage(WPARAM command, LPARAM lParam);
     GUID typeGuid_{};
     GUID storedTab_{};
     MainBarSwitchHistory history_;

@@ -3,6 +3,8 @@
 // framework's dialog and a plain edit control.
 #pragma once
 
+#include <vector>
+
 #include "platform/mfc.h"
 
 class CKorvoXTPDialog : public CDialog {
@@ -16,4 +18,19 @@ class CKVBasicEditEx : public CWnd {
     DECLARE_DYNAMIC(CKVBasicEditEx)
 public:
     CKVBasicEditEx() = default;
+};
+
+// The kernel's window-list dialog: the document windows of a main frame in a list; OK makes the
+// selected one the active window.
+class CKVWindowList : public CDialog {
+    DECLARE_DYNAMIC(CKVWindowList)
+public:
+    static constexpr int kListId = 1000;
+    explicit CKVWindowList(CMDIFrameWnd* frame);
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    CMDIFrameWnd* frame_;
+    std::vector<HWND> windows_;
 };

@@ -84,6 +84,12 @@ CKVApplication* CKVApplicationManager::FindApplication(LPCWSTR name) {
     return it == objects.byName.end() ? nullptr : it->second.get();
 }
 
+bool CKVApplicationManager::CanCloseApplication() {
+    const bool refuse = platform::kernel::control().applicationsRefuseClose;
+    recordCall(std::wstring(L"CKVApplicationManager::CanCloseApplication() = ") + (refuse ? L"false" : L"true"));
+    return !refuse;
+}
+
 ApplicationManager& ApplicationManager::Instance() {
     static ApplicationManager instance;
     return instance;

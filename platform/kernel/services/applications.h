@@ -32,6 +32,9 @@ public:
     static void StartApplications(bool firstPhase, bool interactive);
     // The loaded application of that name (case-insensitive), or null.
     static CKVApplication* FindApplication(LPCWSTR name);
+    // Whether every add-on application lets the program close (they may refuse; see
+    // platform::kernel::control().applicationsRefuseClose).
+    static bool CanCloseApplication();
 
 private:
     CKVApplicationManager() = default;

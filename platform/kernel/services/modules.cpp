@@ -1,5 +1,6 @@
 #include "platform/kernel/services/modules.h"
 #include "platform/core/api_text.h"
+#include "platform/core/record.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/ui/control.h"
 
@@ -68,6 +69,10 @@ void CKVCom_Is3D::OnDocumentActivated(CKvw32Doc* document) {
     recordCall(L"CKVCom_Is3D::OnDocumentActivated(" + documentText(document) + L")");
 }
 
+void CKVCom_Is3D::OnMainFrameClosing(HWND frame) {
+    recordCall(L"CKVCom_Is3D::OnMainFrameClosing(" + platform::core::handleText(frame) + L")");
+}
+
 void CKVCom_Is3D::SetMainWindowsDisabled(bool disabled) {
     recordCall(std::wstring(L"CKVCom_Is3D::SetMainWindowsDisabled(") + boolText(disabled) + L")");
 }
@@ -103,6 +108,11 @@ CWnd* EditModuleProxy::CreateWeldTreeWindow() {
 
 void AnnotateModuleProxy::ActivateDocument(CKvw32Doc* document) {
     recordCall(L"AnnotateModuleProxy::ActivateDocument(" + documentText(document) + L")");
+}
+
+void AnnotateModuleProxy::SettingsChanged(const NativeSettings& before) {
+    recordCall(L"AnnotateModuleProxy::SettingsChanged(lockPanes " + std::wstring(before.lockPanes ? L"true" : L"false") +
+               L")");
 }
 
 EditModuleProxy& EditModuleProxy::Instance() {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/kernel/profiles/settings.h"
 #include "platform/mfc.h"
 
 class CKvw32Doc;
@@ -30,6 +31,8 @@ public:
     static void OnDocumentActivated(CKvw32Doc* document);
     // The main windows were disabled (a modal state began) or enabled again.
     static void SetMainWindowsDisabled(bool disabled);
+    // A main frame closes.
+    static void OnMainFrameClosing(HWND frame);
     // Imports a file of a foreign format into a new document; null when it cannot (the answer
     // is the test's).
     CKvw32Doc* ImportFile(LPCWSTR path, int mode);
@@ -54,6 +57,8 @@ public:
     static CDocument* OpenDocument(LPCWSTR path, int mode, int page, int flags);
     // A document became the one the panes show.
     static void ActivateDocument(CKvw32Doc* document);
+    // The kernel's settings changed; `before` is a copy of them as they were.
+    static void SettingsChanged(const NativeSettings& before);
 
 private:
     AnnotateModuleProxy() = default;

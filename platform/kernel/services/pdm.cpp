@@ -42,11 +42,58 @@ KVPDMOpenningContext KVPDMItem::GetOpeningContext() const {
     return context_;
 }
 
+namespace {
+
+platform::kernel::PdmControl::ManagedFile* managedFile(const CString& path) {
+    auto& files = platform::kernel::pdmControl().files;
+    const auto it = files.find(std::wstring(path.GetString()));
+    return it == files.end() ? nullptr : &it->second;
+}
+
+}  // namespace
+
+int KVPDMItem::GetState() const {
+    throwIfFailing(L"GetState");
+    const auto* file = managedFile(context_.GetItemPath());
+    return file ? file->state : 0;
+}
+
+bool KVPDMItem::Edit(int mode, int keepLocal, int lock, int notify) {
+    recordCall(L"KVPDMItem::Edit(" + quoted(context_.GetItemPath().GetString()) + L", " + std::to_wstring(mode) + L", " +
+               std::to_wstring(keepLocal) + L", " + std::to_wstring(lock) + L", " + std::to_wstring(notify) + L")");
+    throwIfFailing(L"Edit");
+    auto* file = managedFile(context_.GetItemPath());
+    if (!file) return false;
+    file->state = 2;
+    return true;
+}
+
+bool KVPDMItem::Submit(const CString& path, int mode, int keepLocal, int notify) {
+    recordCall(L"KVPDMItem::Submit(" + quoted(path.GetString()) + L", " + std::to_wstring(mode) + L", " +
+               std::to_wstring(keepLocal) + L", " + std::to_wstring(notify) + L")");
+    throwIfFailing(L"Submit");
+    auto* file = managedFile(context_.GetItemPath());
+    if (!file) return false;
+    file->state = 3;
+    return true;
+}
+
+bool KVPDMItem::Revert(const CString& path, int mode) {
+    recordCall(L"KVPDMItem::Revert(" + quoted(path.GetString()) + L", " + std::to_wstring(mode) + L")");
+    throwIfFailing(L"Revert");
+    auto* file = managedFile(context_.GetItemPath());
+    if (!file) return false;
+    file->state = 3;
+    return true;
+}
+
 void KVPDMItem::Release() {
     if (--references_ == 0) delete this;
 }
 
 bool KVPDMWorkMix::IsActive() { return platform::kernel::pdmControl().active; }
+bool CVarnelFrame::IsAvailable() const { return KVPDMWorkMix::IsActive(); }
+
 void KVPDMWorkMix::SetActive(bool active) { platform::kernel::pdmControl().active = active; }
 
 KVPDMWorkMix* KVPDMWorkMix::Instance() {

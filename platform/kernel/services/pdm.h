@@ -51,6 +51,14 @@ public:
     // Brings the local copy up to date (the kernel's setting for local copies, twice).
     void Update(bool localCopies, bool keepLocalCopies);
     KVPDMOpenningContext GetOpeningContext() const;
+    // The item's state in the PDM system (2: taken for editing by this user, 3: checked in).
+    int GetState() const;
+    // Takes the item for editing (state 2); true when done.
+    bool Edit(int mode, int keepLocal, int lock, int notify);
+    // Puts the file at `path` back into the system as the item's new version (state 3).
+    bool Submit(const CString& path, int mode, int keepLocal, int notify);
+    // Replaces the file at `path` by the item's version in the system and ends the editing.
+    bool Revert(const CString& path, int mode);
     void AddRef() { ++references_; }
     void Release();
 
@@ -58,6 +66,15 @@ private:
     ~KVPDMItem() = default;
     KVPDMOpenningContext context_;
     int references_ = 1;
+};
+
+// A PDM explorer pane window (archives, desktop, favorites, search, mail): it takes the files
+// dropped on it itself.
+class CVarnelFrame : public CWnd {
+public:
+    CVarnelFrame() = default;
+    // Whether the explorer inside can be shown (the PDM system offers it).
+    bool IsAvailable() const;
 };
 
 // The PDM work mix.

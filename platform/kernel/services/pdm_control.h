@@ -14,13 +14,16 @@ struct PdmControl {
     struct ManagedFile {
         bool readOnly = false;
         bool nomenclature = false;
+        // The item's state: 2 taken for editing, 3 checked in (other numbers: the system's own).
+        int state = 3;
     };
     bool active = false;
     // Managed files by Windows path (case-insensitive).
     std::map<std::wstring, ManagedFile, platform::core::NoCaseLess> files;
     // Files the PDM system does not let the program open now.
     std::set<std::wstring, platform::core::NoCaseLess> heldBack;
-    // PDM calls that throw ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix").
+    // PDM calls that throw ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix",
+    // "GetState", "Edit", "Submit", "Revert").
     std::set<std::wstring> failingCalls;
 };
 

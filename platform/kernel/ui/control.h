@@ -37,6 +37,8 @@ struct Control {
     Import3DResult import3DResult = Import3DResult::Nothing;
     bool documentImportSucceeds = false;
     bool addOnOpensFiles = false;
+    // Whether an add-on application refuses to let the program close.
+    bool applicationsRefuseClose = false;
     // GlobalContainer::InAppCreateToolsMode's answer.
     bool inAppCreateToolsMode = false;
     // Whether the kernel leaves reporting load failures to the application.

@@ -5,12 +5,14 @@
 
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
+#include "platform/core/text.h"
 #include "platform/core/useragent.h"
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/dialogs/dialog_templates.h"
 #include "platform/mfc/thread.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/process/thread.h"
+#include "platform/win32/window/modal_pass.h"
 
 namespace {
 
@@ -125,8 +127,14 @@ INT_PTR CDialog::DoModal() {
     return m_nModalResult;
 }
 
+void CDialog::SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstring name) {
+    m_inlineTemplate = std::move(dialog);
+    m_dialogName = std::move(name);
+}
+
 bool CDialog::createFromTemplate(HWND owner) {
-    const auto found = platform::mfc::findDialogTemplate(m_nIDTemplate);
+    const auto found = m_inlineTemplate ? std::variant<platform::mfc::DialogTemplate, std::wstring>(*m_inlineTemplate)
+                                        : platform::mfc::findDialogTemplate(m_nIDTemplate);
     if (const auto* problem = std::get_if<std::wstring>(&found)) {
         platform::core::reportFailure(L"CDialog::DoModal(" + std::to_wstring(m_nIDTemplate) + L"): " + *problem);
         return false;
@@ -166,13 +174,22 @@ void CDialog::runModalLoop() {
     CString caption;
     GetWindowText(caption);
     request.caption = caption.GetString();
+    if (const CRuntimeClass* runtimeClass = GetRuntimeClass()) request.className = platform::core::fromUtf8(runtimeClass->m_lpszClassName);
+    request.name = m_dialogName;
     request.thread = ::GetCurrentThreadId();
 
     bool asked = false;
     bool calledBack = false;
     std::optional<platform::core::DialogAnswer> answer;
     std::size_t nextAction = 0;
+    // The loop works in passes over what waits (platform/win32/window/modal_pass.h): the user
+    // acts between passes, however busy the queue stays.
+    bool inPass = false;
     while (m_inModalLoop && m_hWnd) {
+        if (!inPass) {
+            platform::win32::beginModalPass();
+            inPass = true;
+        }
         MSG msg;
         if (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             // WM_QUIT ends the dialog and stays queued for the loop outside.
@@ -180,9 +197,17 @@ void CDialog::runModalLoop() {
                 EndDialog(-1);
                 break;
             }
-            pumpOne();
-            continue;
+            if (!platform::win32::endsModalPass(msg)) {
+                pumpOne();
+                continue;
+            }
+            // WM_QUIT comes only once nothing else waits, so after the pass's end too.
+            if (::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message == WM_QUIT) {
+                EndDialog(-1);
+                break;
+            }
         }
+        inPass = false;
         SendMessage(WM_KICKIDLE, kMsgfDialogBox, 0);
         if (!m_inModalLoop) break;
         if (!asked) {

@@ -9,7 +9,11 @@
 // broken does not open (DoModal gives -1) and is a failure naming the template and its problem.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "platform/mfc/cstring.h"
+#include "platform/mfc/dialogs/dialog_templates.h"
 #include "platform/mfc/wnd.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
@@ -63,6 +67,9 @@ public:
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
     afx_msg LRESULT HandleInitDialog(WPARAM, LPARAM);
+    // A dialog made from no template (template id 0) builds itself from this one; `name` is what
+    // the UI library calls it (the user agent may expect it by that name).
+    void SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstring name);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -75,4 +82,6 @@ private:
 
     INT_PTR m_nModalResult = -1;
     bool m_inModalLoop = false;
+    std::optional<platform::mfc::DialogTemplate> m_inlineTemplate;
+    std::wstring m_dialogName;
 };

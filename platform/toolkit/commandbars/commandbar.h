@@ -247,4 +247,25 @@ class CXTPPopupBar : public CXTPCommandBar {
 public:
     CXTPPopupBar() : CXTPCommandBar(xtpBarTypePopup) {}
     static CXTPPopupBar* CreatePopupBar(CXTPCommandBars* commandBars);
+    // The user may tear the popup off into a tool bar with this caption, id and width.
+    void SetTearOffPopup(LPCWSTR caption, UINT barId, int width) {
+        tearOffCaption_ = caption ? caption : L"";
+        tearOffId_ = barId;
+        tearOffWidth_ = width;
+        tearOff_ = TRUE;
+    }
+    BOOL IsTearOffPopup() const { return tearOff_; }
+    const CString& GetTearOffCaption() const { return tearOffCaption_; }
+    UINT GetTearOffId() const { return tearOffId_; }
+    int GetTearOffWidth() const { return tearOffWidth_; }
+    // The widest the bar may be (a popup tool bar's buttons in one row up to it).
+    void SetWidth(int width) { width_ = width; }
+    int GetWidth() const { return width_; }
+
+private:
+    BOOL tearOff_ = FALSE;
+    CString tearOffCaption_;
+    UINT tearOffId_ = 0;
+    int tearOffWidth_ = 0;
+    int width_ = 0;
 };

@@ -1,8 +1,10 @@
 #include "platform/win32/files/dragdrop.h"
 
+#include <algorithm>
 #include <map>
 
 #include "platform/core/process.h"
+#include "platform/win32/controls/clipboard.h"
 #include "platform/win32/window/window.h"
 
 namespace {
@@ -44,3 +46,80 @@ IDropTarget* GetRegisteredDropTarget(HWND hwnd) {
     const auto it = dropTargets().byWindow.find(hwnd);
     return it == dropTargets().byWindow.end() ? nullptr : it->second;
 }
+
+HDROP CreateShellDrop(const std::vector<std::wstring>& paths, POINT point) {
+    std::size_t characters = 1;
+    for (const std::wstring& path : paths) characters += path.size() + 1;
+    const SIZE_T bytes = sizeof(DROPFILES) + characters * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GHND, bytes);
+    if (!block) return nullptr;
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    if (!header) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = point;
+    header->fNC = FALSE;
+    header->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
+    for (const std::wstring& path : paths) {
+        std::copy(path.begin(), path.end(), text);
+        text += path.size();
+        *text++ = L'\0';
+    }
+    *text = L'\0';
+    GlobalUnlock(block);
+    return block;
+}
+
+namespace {
+
+// The paths of a drop block, read under a lock; none for a handle that is no drop.
+std::vector<std::wstring> dropPaths(HDROP drop, POINT* point, BOOL* nonClient) {
+    std::vector<std::wstring> paths;
+    const SIZE_T size = GlobalSize(drop);
+    if (size < sizeof(DROPFILES)) return paths;
+    const auto* header = static_cast<const DROPFILES*>(GlobalLock(drop));
+    if (!header) return paths;
+    if (point) *point = header->pt;
+    if (nonClient) *nonClient = header->fNC;
+    if (header->fWide && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
+        const auto* text = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(header) + header->pFiles);
+        const std::size_t count = (size - header->pFiles) / sizeof(wchar_t);
+        std::size_t at = 0;
+        while (at < count && text[at] != L'\0') {
+            std::size_t end = at;
+            while (end < count && text[end] != L'\0') ++end;
+            paths.emplace_back(text + at, end - at);
+            at = end + 1;
+        }
+    }
+    GlobalUnlock(drop);
+    return paths;
+}
+
+}  // namespace
+
+UINT DragQueryFileW(HDROP drop, UINT index, LPWSTR file, UINT size) {
+    const std::vector<std::wstring> paths = dropPaths(drop, nullptr, nullptr);
+    if (index == 0xFFFFFFFFu) return static_cast<UINT>(paths.size());
+    if (index >= paths.size()) return 0;
+    const std::wstring& path = paths[index];
+    if (!file) return static_cast<UINT>(path.size());
+    if (size == 0) return 0;
+    const std::size_t copied = std::min<std::size_t>(path.size(), size - 1);
+    std::copy(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(copied), file);
+    file[copied] = L'\0';
+    return static_cast<UINT>(copied);
+}
+
+BOOL DragQueryPoint(HDROP drop, LPPOINT point) {
+    POINT at{};
+    BOOL nonClient = FALSE;
+    dropPaths(drop, &at, &nonClient);
+    if (point) *point = at;
+    return nonClient ? FALSE : TRUE;
+}
+
+void DragFinish(HDROP drop) { GlobalFree(drop); }

@@ -5,6 +5,7 @@
 #include "platform/core/useragent.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/process/thread.h"
+#include "platform/win32/window/modal_pass.h"
 #include "platform/win32/window/window_table.h"
 
 using namespace platform::win32;
@@ -27,11 +28,19 @@ RECT boxRect(HWND owner) {
     return RECT{x, y, x + width, y + height};
 }
 
-// Runs what is already waiting, as the box's modal loop would. WM_QUIT ends the pumping and is
-// posted again, as modal loops do, so the caller's own loop still sees it.
+// Runs what is already waiting, as one pass of the box's modal loop would (what that handling
+// posts waits for the next pass). WM_QUIT ends the pumping and is posted again, as modal loops
+// do, so the caller's own loop still sees it.
 void pumpPending() {
+    platform::win32::beginModalPass();
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (platform::win32::endsModalPass(msg)) {
+            // A look at what waits now: an empty queue is the loop's idle moment.
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+            return;
+        }
+        PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);
         if (msg.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;

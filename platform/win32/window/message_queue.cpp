@@ -12,6 +12,7 @@
 #include "platform/core/registry_store.h"
 #include "platform/win32/process/kernel_objects.h"
 #include "platform/win32/process/thread.h"
+#include "platform/win32/window/modal_pass.h"
 #include "platform/win32/window/window_table.h"
 
 using namespace platform::win32;
@@ -456,4 +457,23 @@ void dropQueuedFor(HWND hwnd) {
     std::erase_if(owner->queue.timers, [&](const auto& t) { return t.hwnd == hwnd; });
     std::erase_if(owner->queue.posted, [&](const MSG& m) { return m.hwnd == hwnd; });
 }
+}  // namespace platform::win32
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr LPARAM kModalPassMarker = static_cast<LPARAM>(0x4B50415353ll);  // "KPASS"
+
+}  // namespace
+
+void beginModalPass() { PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, kModalPassMarker); }
+
+bool endsModalPass(const MSG& message) {
+    if (message.hwnd != nullptr || message.message != WM_NULL || message.lParam != kModalPassMarker) return false;
+    MSG removed;
+    PeekMessageW(&removed, nullptr, WM_NULL, WM_NULL, PM_REMOVE);
+    return true;
+}
+
 }  // namespace platform::win32

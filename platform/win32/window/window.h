@@ -492,6 +492,17 @@ HWND SetParent(HWND child, HWND newParent);
 HWND GetWindow(HWND hwnd, UINT cmd);
 HWND GetTopWindow(HWND hwnd);  // first child in z-order; null hwnd: first top-level window
 HWND GetAncestor(HWND hwnd, UINT flags);
+// The reason a top-level window gives for holding up the end of the Windows session (shown to
+// the user while Windows waits). Create replaces an earlier reason; FALSE with
+// ERROR_INVALID_WINDOW_HANDLE for a window that is not there. Query copies the reason into
+// `buffer` (`size` characters with the NUL) or, with a null buffer, says the size it needs;
+// FALSE when the window has none.
+BOOL ShutdownBlockReasonCreate(HWND hwnd, LPCWSTR reason);
+BOOL ShutdownBlockReasonDestroy(HWND hwnd);
+BOOL ShutdownBlockReasonQuery(HWND hwnd, LPWSTR buffer, DWORD* size);
+// The visible, enabled window at a screen point: the topmost top-level window that contains it,
+// then its deepest child that does; null when none does.
+HWND WindowFromPoint(POINT point);
 BOOL IsChild(HWND parent, HWND hwnd);
 HWND GetDlgItem(HWND dialog, int id);
 int GetDlgCtrlID(HWND hwnd);

@@ -155,3 +155,36 @@ DWORD GetWindowThreadProcessId(HWND hwnd, LPDWORD processId) {
     if (processId) *processId = GetCurrentProcessId();
     return thread;
 }
+
+namespace {
+
+bool showsPoint(HWND hwnd, POINT point) {
+    RECT rect{};
+    if (!IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &rect)) return false;
+    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
+
+}  // namespace
+
+HWND WindowFromPoint(POINT point) {
+    HWND found = nullptr;
+    for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT)) {
+        if (showsPoint(top, point) && IsWindowEnabled(top)) {
+            found = top;
+            break;
+        }
+    }
+    // Down through the children: the first in z-order that shows the point, as long as one does.
+    for (HWND parent = found; parent;) {
+        HWND next = nullptr;
+        for (HWND child = GetTopWindow(parent); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (showsPoint(child, point)) {
+                next = child;
+                break;
+            }
+        }
+        if (!next || !IsWindowEnabled(next)) break;
+        found = parent = next;
+    }
+    return found;
+}

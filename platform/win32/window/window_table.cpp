@@ -2,6 +2,7 @@
 
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/listbox.h"
 #include "platform/win32/window/mdi.h"
 
 #include "platform/core/journal.h"
@@ -14,12 +15,13 @@ namespace platform::win32 {
 WindowTable::WindowTable() {
     // The message-box and dialog class, static text, the MDI client, the edit control and the
     // button.
-    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON"}) {
+    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX"}) {
         auto c = std::make_shared<WindowClass>();
         c->name = name;
         c->atom = nextClassAtom++;
         c->proc = c->name == L"MDICLIENT" ? &MdiClientWindowProc : c->name == L"EDIT" ? &EditWindowProc : &DefWindowProcW;
         if (c->name == L"BUTTON") c->proc = &ButtonWindowProc;
+        if (c->name == L"LISTBOX") c->proc = &ListBoxWindowProc;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
         if (c->name == L"BUTTON") c->windowExtra = sizeof(LONG_PTR);  // the check state

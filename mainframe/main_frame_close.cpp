@@ -1,0 +1,66 @@
+// Closing a main frame. The order matters: commands end before anything is asked, a close that
+// arrives inside a nested message loop waits for the outer loop, the documents are asked before
+// the add-on applications, and the last frame takes the documents with it.
+#include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
+
+namespace {
+
+constexpr int kProgressLevel = 2;
+
+}  // namespace
+
+void CMainFrame::OnClose() {
+    KVLog_WriteF(kProgressLevel, L"Closing main window 0x%08x @ 0x%p...",
+                 static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetSafeHwnd())), static_cast<const void*>(this));
+    CKvw32App* app = CKvw32App::Instance();
+    MakeActive();
+    if (KorvoServerAppProxy* kernel = KorvoServerAppProxy::Instance())
+        kernel->TerminateAllCommands(GetActiveKorvoDocument(), true);
+    // Inside a nested loop (a box, a progress) the frame must outlive the loop: try again from
+    // the outer one.
+    if (app && app->GetPumpDepth() >= 2) {
+        PostMessage(WM_CLOSE);
+        return;
+    }
+    if (!CanCloseActiveDocument()) return;
+    if (app && !app->SaveAllModified()) return;
+    const bool last = !app || app->NumMainFrames() <= 1;
+    if (app && app->GetActiveMainFrame() == this) app->ActivateNextMainFrame();
+    if (last) {
+        if (!CKVApplicationManager::CanCloseApplication()) return;
+        KorvoProfileManager& profiles = KorvoProfileManager::Instance();
+        if (profiles.IsStateLoaded()) profiles.SaveState();
+        if (app) app->SetExiting(true);
+    }
+    CKVCom_Is3D::OnMainFrameClosing(GetSafeHwnd());
+    if (app) {
+        app->SaveOpenDocumentsList();
+        if (last) {
+            app->CloseAllDocuments(FALSE);
+        } else if (app->m_pMainWnd == this) {
+            // The framework ends the program with its main window: another frame takes that role.
+            for (CMainFrame* frame : app->GetMainFrames()) {
+                if (frame == this) continue;
+                app->m_pMainWnd = frame;
+                break;
+            }
+        }
+    }
+    Korvo::UI::MdiMainFrame::OnClose();
+}
+
+bool CMainFrame::CanCloseActiveDocument() {
+    CKvw32Doc* document = GetActiveKorvoDocument();
+    if (!document) return true;
+    CMDIChildWnd* child = GetActiveChildFrame();
+    // With a window in another frame the document is not asked; its changes then stay for the
+    // question of the save-all step.
+    bool otherWindow = false;
+    for (CView* view : document->GetViews()) {
+        if (view->GetParentFrame() != child) otherWindow = true;
+    }
+    if (!document->CanCloseFrame(child)) return false;
+    if (!otherWindow) document->SetModifiedFlag(FALSE);
+    return true;
+}

@@ -1,0 +1,108 @@
+// Notifications of the toolkit to the frame: bars shown or hidden, controls selected, popups
+// torn off, the ribbon minimised, docking panes shown and closed.
+#include "app/kvw32_app.h"
+#include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/main_frame_commands.h"
+
+namespace {
+
+constexpr int kSpacerCommand = 1202;
+constexpr int kFirstWireframeButton = 1352;
+// The order a torn-off display-mode popup takes: its ten buttons once each.
+constexpr int kTornOffDisplayModes[] = {1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353, 1336, 1337};
+constexpr UINT kApplicationsPane = 1016;
+
+}  // namespace
+
+LRESULT CMainFrame::OnToolBarVisibilityChanged(WPARAM, LPARAM lParam) {
+    if (m_barNotificationsSuppressed) return 0;
+    auto* bar = reinterpret_cast<CXTPToolBar*>(lParam);
+    if (!bar) return 0;
+    if (bar == GetAutoMenuToolBar() && !IsRibbonMode()) m_showClassicAutoMenu = bar->IsVisible() != FALSE;
+    ApplySettings();
+    return 0;
+}
+
+LRESULT CMainFrame::OnControlSelected(WPARAM, LPARAM lParam) {
+    const auto* control = reinterpret_cast<const CXTPControl*>(lParam);
+    CKVView* view = GetActiveKVView();
+    if (view && control && control->GetID() > 0) view->OnCommandControlSelected(control->GetID());
+    return 0;
+}
+
+LRESULT CMainFrame::OnTabToolBarRefresh(WPARAM, LPARAM) { return 0; }
+
+LRESULT CMainFrame::OnTearOffDone(WPARAM, LPARAM lParam) {
+    auto* bar = reinterpret_cast<CXTPToolBar*>(lParam);
+    CXTPControls* controls = bar ? bar->GetControls() : nullptr;
+    if (!controls) return 0;
+    if (CXTPControl* spacer = controls->FindControl(kSpacerCommand)) {
+        controls->Remove(spacer);
+        return 0;
+    }
+    const CXTPControl* first = controls->GetAt(0);
+    if (!first || first->GetID() != kFirstWireframeButton) return 0;
+    controls->RemoveAll();
+    for (const int id : kTornOffDisplayModes) controls->Add(xtpControlButton, id);
+    return 0;
+}
+
+LRESULT CMainFrame::OnRibbonMinimized(WPARAM minimized, LPARAM) {
+    if (m_screenMode == 0) m_minimizeRibbonWindowed = minimized != 0;
+    else if (m_screenMode == 1) m_minimizeRibbonFullScreen = minimized != 0;
+    return 0;
+}
+
+LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
+    if (code == XTP_DPN_SHOWWINDOW) {
+        auto* pane = reinterpret_cast<CXTPDockingPane*>(lParam);
+        if (pane && !pane->IsValid())
+            if (CWnd* window = GetPaneWindow(pane)) pane->Attach(window);
+        if (pane) SetVarnelWindowBits(GetVarnelWindowBits() | FramePdmPaneBit(pane->GetID()));
+        return TRUE;
+    }
+    if (code == XTP_DPN_ACTION) {
+        const auto* action = reinterpret_cast<const XTP_DOCKINGPANE_ACTION*>(lParam);
+        // A shared window leaving this frame's pane goes back to another frame's pane showing it.
+        if (action && (action->action == xtpPaneActionClosed || action->action == xtpPaneActionHidden))
+            HandOverSharedPaneWindow(action->pPane);
+        if (action && action->action == xtpPaneActionClosed && action->pPane && action->pPane->GetID() != kApplicationsPane)
+            SetVarnelWindowBits(GetVarnelWindowBits() & ~static_cast<DWORD>(FramePdmPaneBit(action->pPane->GetID())));
+    }
+    return FALSE;
+}
+
+void CMainFrame::OnChangeVarnelConnectionState(bool connected) {
+    if (!connected) {
+        DWORD bits = GetVarnelWindowBits();
+        for (const UINT paneId : {1012u, 1019u, 1013u, 1014u, 1015u, 1027u, 1033u, 1040u}) {
+            const auto bit = static_cast<DWORD>(FramePdmPaneBit(paneId));
+            const CXTPDockingPane* pane = m_paneManager.FindPane(paneId);
+            if (pane && !pane->IsClosed()) bits |= bit;
+            else bits &= ~bit;
+        }
+        SetVarnelWindowBits(bits);
+    }
+    ShowVarnelWindows(connected);
+}
+
+void CMainFrame::OnDocumentClosed(CKvw32Doc* document) {
+    if (!document) return;
+    if (document == GetActiveKorvoDocument()) {
+        SetActiveView(nullptr, FALSE);
+        if (!GetStatusLine().IsProgressShown()) GetStatusLine().SetPromptText(L"", true);
+    }
+    std::vector<std::uint64_t> bars;
+    for (const auto& bar : m_messageBars.Bars())
+        if (bar->GetBoundObject() == document) bars.push_back(bar->GetId());
+    for (const std::uint64_t id : bars) m_messageBars.Close(id);
+    if (CKvw32App* app = CKvw32App::Instance())
+        if (auto* assembly = dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false)))
+            assembly->OnSetActiveDoc(nullptr);
+}
+
+void CMainFrame::OnChangeDocumentState(CKvw32Doc* document) {
+    if (!document || document != GetActiveKorvoDocument()) return;
+    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->ShowTabsForDocumentKeywords(document);
+}
