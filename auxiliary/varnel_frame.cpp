@@ -28,3 +28,5 @@ CString CVarnelFrame::BuildPaneTitle(int kind, bool) {
     const KindCaption& caption = kCaptions[static_cast<std::size_t>(kind)];
     return caption.stringId ? KVLoadString(caption.stringId) : Korvo::I18n::Translate(caption.key);
 }
+
+bool CVarnelFrame::IsAvailable() const { return KVPDMWorkMix::IsActive(); }

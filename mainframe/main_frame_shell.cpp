@@ -1,6 +1,7 @@
 // What Windows and the shell send a main frame: the end of the session, files dropped from the
 // shell, DDE commands, help for a command, and moves that the embedded windows follow.
 #include "app/kvw32_app.h"
+#include "auxiliary/varnel_frame.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_commands.h"
 #include "documentsmenu/window/preview_form_factor_apply_manager.h"

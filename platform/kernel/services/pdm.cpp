@@ -92,7 +92,6 @@ void KVPDMItem::Release() {
 }
 
 bool KVPDMWorkMix::IsActive() { return platform::kernel::pdmControl().active; }
-bool CVarnelFrame::IsAvailable() const { return KVPDMWorkMix::IsActive(); }
 
 void KVPDMWorkMix::SetActive(bool active) { platform::kernel::pdmControl().active = active; }
 

@@ -68,15 +68,6 @@ private:
     int references_ = 1;
 };
 
-// A PDM explorer pane window (archives, desktop, favorites, search, mail): it takes the files
-// dropped on it itself.
-class CVarnelFrame : public CWnd {
-public:
-    CVarnelFrame() = default;
-    // Whether the explorer inside can be shown (the PDM system offers it).
-    bool IsAvailable() const;
-};
-
 // The PDM work mix.
 class KVPDMWorkMix {
 public:
