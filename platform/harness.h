@@ -377,6 +377,8 @@ public:
     // the PDM system's exception from now on.
     void setPdmConnected(bool connected);
     void pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature = false);
+    // The PDM system manages the folder (FindFolder finds it).
+    void pdmManageFolder(std::wstring_view windowsPath);
     void pdmHoldBack(std::wstring_view windowsPath);
     void pdmFailCall(std::wstring_view call);
 

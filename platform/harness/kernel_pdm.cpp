@@ -10,6 +10,10 @@ void Kernel::pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool no
     platform::kernel::pdmControl().files[std::wstring(windowsPath)] = {readOnly, nomenclature};
 }
 
+void Kernel::pdmManageFolder(std::wstring_view windowsPath) {
+    platform::kernel::pdmControl().folders.insert(std::wstring(windowsPath));
+}
+
 void Kernel::pdmHoldBack(std::wstring_view windowsPath) {
     platform::kernel::pdmControl().heldBack.insert(std::wstring(windowsPath));
 }

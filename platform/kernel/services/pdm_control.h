@@ -18,9 +18,12 @@ struct PdmControl {
     bool active = false;
     // Managed files by Windows path (case-insensitive).
     std::map<std::wstring, ManagedFile, platform::core::NoCaseLess> files;
+    // Managed folders by Windows path (case-insensitive).
+    std::set<std::wstring, platform::core::NoCaseLess> folders;
     // Files the PDM system does not let the program open now.
     std::set<std::wstring, platform::core::NoCaseLess> heldBack;
-    // PDM calls that throw ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix").
+    // PDM calls that throw ("FindFile", "FindFolder", "Update", "GetOpeningContext",
+    // "CanOpenFileFromWorkmix").
     std::set<std::wstring> failingCalls;
 };
 
