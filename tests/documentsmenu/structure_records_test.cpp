@@ -184,6 +184,30 @@ TEST_F(StructureRecordsTest, DestroyedObjectsAreNeverTouchedAgain) {
     EXPECT_EQ(rows(), L"");
 }
 
+TEST_F(StructureTest, AViewTakesTheReportThemeOfItsNumberAndKeepsNoGridLines) {
+    open();
+    const auto theme = [&] { return std::wstring(tree->GetPaintManager()->GetThemeName()); };
+    EXPECT_EQ(theme(), L"OfficeXP");
+    for (auto [number, name] : {std::pair{4, L"Office2013"}, {8, L"VisualStudio2015"}, {11, L"NativeWindows10"},
+                                {5, L"OfficeXP"}, {-1, L"OfficeXP"}}) {
+        tree->SetTheme(number, FALSE);
+        EXPECT_EQ(theme(), name) << number;
+        EXPECT_FALSE(tree->GetPaintManager()->IsVerticalGrid());
+        EXPECT_FALSE(tree->GetPaintManager()->IsHorizontalGrid());
+    }
+    // The theme it has already: the same paint manager, reset.
+    CXTPReportPaintManager* kept = tree->GetPaintManager();
+    kept->SetGridLines(TRUE, TRUE);
+    const int refreshes = kept->GetRefreshCount();
+    tree->SetTheme(-1, FALSE);
+    EXPECT_EQ(tree->GetPaintManager(), kept);
+    EXPECT_EQ(kept->GetRefreshCount(), refreshes + 1);
+    EXPECT_FALSE(kept->IsVerticalGrid());
+    // Another flag is another theme.
+    tree->SetTheme(-1, TRUE);
+    EXPECT_NE(tree->GetPaintManager(), kept);
+}
+
 TEST_F(StructureTest, RowsFollowTheirObjectsPathsAndListTheNewFolder) {
     ILibrary* pins = model.addLibrary(standard, L"Pins", L"Pins");
     model.addLibrary(standard, L"Studs", L"Studs");

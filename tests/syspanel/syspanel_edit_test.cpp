@@ -88,6 +88,30 @@ protected:
     }
 };
 
+namespace paints {
+WNDPROC original = nullptr;
+int count = 0;
+LRESULT counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++count;
+    return CallWindowProcW(original, window, message, wParam, lParam);
+}
+}  // namespace paints
+
+TEST_F(EditWindow, TheBarsPaintDrawsTheEditWindowAtOnce) {
+    site->ShowWindow(SW_SHOW);
+    CSyspanelEdit& level = show(907);
+    const HWND window = level.GetSyspanelEditCtrl()->GetSafeHwnd();
+    ASSERT_TRUE(bar->IsWindowVisible());
+    ASSERT_TRUE(IsWindowVisible(window));
+    paints::count = 0;
+    paints::original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&paints::counting)));
+    // Only the bar is redrawn, and at once: its paint draws the edit window inside it.
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paints::original));
+    EXPECT_EQ(paints::count, 1);
+}
+
 TEST_F(EditWindow, AnEntryWithoutADocumentIsSpentWithNothingWritten) {
     CSyspanelEdit& level = show(907);
     level.OnSetSelected(TRUE);

@@ -16,7 +16,17 @@ IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 
 BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CXTPCommandBar::OnIdleUpdateMessage)
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
+
+void CXTPCommandBar::OnPaint() {
+    CPaintDC dc(this);
+    if (redrawLocks_ > 0) return;
+    for (int i = 0; i < controls_->GetCount(); ++i) {
+        CXTPControl* control = controls_->GetAt(i);
+        if (IsControlShown(control)) control->Draw(&dc, GetControlRect(control));
+    }
+}
 
 CXTPCommandBar::CXTPCommandBar() : CXTPCommandBar(xtpBarTypeNormal) {}
 
