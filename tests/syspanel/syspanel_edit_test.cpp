@@ -112,6 +112,29 @@ TEST_F(EditWindow, TheBarsPaintDrawsTheEditWindowAtOnce) {
     EXPECT_EQ(paints::count, 1);
 }
 
+TEST_F(EditWindow, TheContextMenuLeavesTheEditItsKeyboardWhereOtherPopupsTakeIt) {
+    site->ShowWindow(SW_SHOW);
+    CSyspanelEdit& level = show(907);
+    CSyspanelEditCtrl* window = level.GetSyspanelEditCtrl();
+    window->SetFocus();
+    ASSERT_EQ(GetFocus(), window->GetSafeHwnd());
+    EXPECT_EQ(XTPMouseManager()->GetTrackingCount(), 1) << "the bar tracks while its edit has the keyboard";
+
+    s.user().expectMenuDismiss();
+    window->ShowContextMenu(POINT{10, 10});
+    EXPECT_EQ(GetFocus(), window->GetSafeHwnd());
+    EXPECT_EQ(XTPMouseManager()->GetTrackingCount(), 1);
+
+    // Any other popup takes the mouse from the bar, and the keyboard from its edit.
+    s.user().expectMenuDismiss();
+    CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(bars.get());
+    popup->GetControls()->Add(xtpControlButton, 1);
+    bars->TrackPopupMenu(popup, TPM_RETURNCMD, 10, 10);
+    popup->InternalRelease();
+    EXPECT_EQ(GetFocus(), site->GetSafeHwnd());
+    EXPECT_EQ(XTPMouseManager()->GetTrackingCount(), 0);
+}
+
 TEST_F(EditWindow, AnEntryWithoutADocumentIsSpentWithNothingWritten) {
     CSyspanelEdit& level = show(907);
     level.OnSetSelected(TRUE);

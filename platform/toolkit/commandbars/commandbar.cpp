@@ -7,6 +7,7 @@
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/commandbars/edit_ctrl.h"
+#include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/window_classes.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
@@ -35,6 +36,7 @@ CXTPCommandBar::CXTPCommandBar(XTPBarType type) : type_(type), controls_(new CXT
 }
 
 CXTPCommandBar::~CXTPCommandBar() {
+    XTPMouseManager()->RemoveTrack(this);
     controls_->RemoveAll();
     controls_->SetParent(nullptr);
     controls_->InternalRelease();
