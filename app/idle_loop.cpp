@@ -29,6 +29,17 @@ UINT PressedModifiers() {
     return modifiers;
 }
 
+bool IsButtonDown(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK: case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 BOOL CKvw32App::IsIdleMessage(MSG* message) {
@@ -121,6 +132,13 @@ BOOL CKvw32App::PreTranslateMessage(MSG* message) {
     // The kernel's action log replays what the user typed into a document.
     if (message->message == WM_KEYDOWN && m_currentDocument && !IsModifierKey(message->wParam)) {
         m_currentDocument->PushAction(kKeyAction, static_cast<UINT>(message->wParam), PressedModifiers());
+    }
+    if (!message->hwnd && DispatchThreadMessageEx(message)) return TRUE;
+    // A key or a click makes the tip the mouse rested on go away.
+    if (message->message >= WM_KEYFIRST && message->message <= WM_KEYLAST) {
+        CWnd::CancelToolTips(TRUE);
+    } else if (IsButtonDown(message->message)) {
+        CWnd::CancelToolTips(FALSE);
     }
     if (!AfxGetMainWnd()) return FALSE;
     return kvaux::MfcApplication::PreTranslateMessage(message);

@@ -246,6 +246,7 @@ void DocumentsMenuDlg::OnAttachedToPane(CXTPDockingPane*) {
 void DocumentsMenuDlg::OnToBeDetachedFromPane(CXTPDockingPane*) { structure_.ClearSelection(); }
 
 void DocumentsMenuDlg::SetTheme(const Korvo::UI::Theme& theme) {
+    structure_.SetTheme(theme);
     if (preview_) preview_->SetTheme(theme);
 }
 

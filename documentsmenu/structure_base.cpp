@@ -4,6 +4,7 @@
 #include "documentsmenu/idle_work.h"
 #include "documentsmenu/records/record.h"
 #include "documentsmenu/records/record_icons.h"
+#include "documentsmenu/report_paint_manager.h"
 
 namespace DocumentsMenu {
 
@@ -44,7 +45,25 @@ BEGIN_MESSAGE_MAP(StructureBase, CXTPReportControl)
     ON_MESSAGE(WM_KEYDOWN, &StructureBase::OnKeyDownMessage)
 END_MESSAGE_MAP()
 
-StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) { SetImageManager(&images_); }
+StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) {
+    SetImageManager(&images_);
+    SetPaintManager(MakeReportPaintManager(0).release());
+}
+
+void StructureBase::SetTheme(int theme, BOOL flag) {
+    if (theme != GetThemeNumber() || flag != GetThemeFlag()) {
+        SetPaintManager(MakeReportPaintManager(theme).release());
+        RememberTheme(theme, flag);
+        return;
+    }
+    ResetPaintManagerParameters();
+}
+
+// The views show no grid lines under any theme.
+void StructureBase::ResetPaintManagerParameters() {
+    CXTPReportControl::ResetPaintManagerParameters();
+    GetPaintManager()->SetGridLines(FALSE, FALSE);
+}
 
 StructureBase::~StructureBase() {
     CancelIdleWork(this);

@@ -61,6 +61,10 @@ public:
     void OnRowExpanded(CXTPReportRecord* record, BOOL expanded) override;
     // Two or more visible columns show the header.
     void OnColumnsChanged() override { UpdateHeaderVisibility(); }
+    // A new theme number or flag brings the paint manager of that theme; the same ones only
+    // reset the one the view has.
+    void SetTheme(int theme, BOOL flag) override;
+    void ResetPaintManagerParameters() override;
 
     void ConfigurationsChanged() override;
     // Nested: the rows are rebuilt once, when the outermost update ends.

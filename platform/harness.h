@@ -392,6 +392,8 @@ public:
     // the PDM system's exception from now on.
     void setPdmConnected(bool connected);
     void pdmManageFile(std::wstring_view windowsPath, bool readOnly, bool nomenclature = false);
+    // The PDM system manages the folder (FindFolder finds it).
+    void pdmManageFolder(std::wstring_view windowsPath);
     void pdmHoldBack(std::wstring_view windowsPath);
     // The state of a managed file's item (2 taken for editing, 3 checked in).
     void pdmSetItemState(std::wstring_view windowsPath, int state);

@@ -15,6 +15,7 @@
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/commandbars/ribbon.h"
 #include "platform/toolkit/commandbars/menu_resources.h"
+#include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/commandbars/tooltip_window.h"
 #include "platform/toolkit/propexchange.h"
 #include "platform/toolkit/commandbars/button.h"

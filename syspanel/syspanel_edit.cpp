@@ -306,6 +306,12 @@ void CSyspanelEdit::OnExecute() {
     m_executing = false;
 }
 
+void CSyspanelEdit::Draw(CDC* dc, RECT rect) {
+    kvui::SystemPanelControlBase<CXTPControlEdit>::Draw(dc, rect);
+    if (CXTPControlEditCtrl* window = GetEditCtrl(); window && window->GetSafeHwnd())
+        window->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 SIZE CSyspanelEdit::GetSize(CDC* dc) {
     SIZE size = kvui::SystemPanelControlBase<CXTPControlEdit>::GetSize(dc);
     size.cy -= 2;

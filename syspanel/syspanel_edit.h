@@ -67,6 +67,8 @@ public:
     void OnExecute() override;
     // Two pixels lower than the toolkit's edit, so that it sits inside the bar's buttons.
     SIZE GetSize(CDC* dc) override;
+    // The edit window is drawn at once with the control, so the two never show different states.
+    void Draw(CDC* dc, RECT rect) override;
 
 protected:
     std::unique_ptr<CXTPControlEditCtrl> CreateEditControl() override;

@@ -219,8 +219,15 @@ void CSyspanelEditCtrl::ShowContextMenu(POINT screen) {
 
     UINT flags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON;
     if (bar->GetSafeHwnd() && (bar->GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RIGHT))) flags |= TPM_RIGHTALIGN;
-    // The entries' states come from this window's update pass.
-    const int chosen = bars->TrackPopupMenu(popup, flags, screen.x, screen.y, this);
+    // The entries' states come from this window's update pass. The bar keeps the edit while the
+    // menu is up: the chosen command is for the text as the user left it.
+    const int chosen = [&] {
+        CXTPMouseManager* mouse = XTPMouseManager();
+        mouse->LowerTrackingCount();
+        const int answer = bars->TrackPopupMenu(popup, flags, screen.x, screen.y, this);
+        mouse->RaiseTrackingCount();
+        return answer;
+    }();
     popup->InternalRelease();
     if (chosen <= 0) return;
     bars->SetCommandUsed(static_cast<UINT>(chosen));

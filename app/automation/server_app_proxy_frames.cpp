@@ -10,6 +10,7 @@
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/document_pane_windows.h"
+#include "platform/win32/icons.h"
 #include "mainframe/statusline/status_line.h"
 
 namespace {
@@ -134,7 +135,7 @@ void ServerAppProxy::InsertRibbonSystemMenuItem(UINT, LPCWSTR, UINT, bool) {}
 
 void ServerAppProxy::UpdateInstalledConfigurationsMenu() {}
 
-HICON ServerAppProxy::LoadMainIcon() { return nullptr; }
+HICON ServerAppProxy::LoadMainIcon() { return LoadIconW(AfxGetResourceHandle(), app_->GetMainResourceId()); }
 
 // ---- Tool bars, pane windows, images, main-bar tabs, application ids ---------------------------------
 

@@ -5,6 +5,7 @@
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/group_rows.h"
 #include "documentsmenu/idle_work.h"
+#include "documentsmenu/pdm_folder_update.h"
 #include "documentsmenu/retired_rows.h"
 #include "documentsmenu/records/record_icons.h"
 
@@ -76,6 +77,17 @@ void PDMLibraryRecord::AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std
 void PDMLibraryRecord::AddMenuItems(CXTPPopupBar* popup) {
     LibraryRecord::AddMenuItems(popup);
     if (GetLibrary() && IsPdmConnected()) AddMenuItem(popup, new LibraryMenuItems::Update(GetLibrary(), true));
+}
+
+void PDMLibraryRecord::BeforeFill() {
+    KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+    if (!workMix) return;
+    try {
+        UpdateLibraryFolderFromPdm(*workMix, GetLibrary());
+    } catch (KVPDMExceptionProxy* exception) {
+        exception->Report();
+        exception->Delete();
+    }
 }
 
 CString LibraryRecord::GetName() { return object() ? object()->GetName() : CString(); }

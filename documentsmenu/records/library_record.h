@@ -106,6 +106,11 @@ public:
     DocumentRecord* CreateDocumentRecord(const CString& name) override;
     void AddMultiSelectionMenuItems(CXTPPopupBar* popup, const std::vector<Record*>& selection) override;
     void AddMenuItems(CXTPPopupBar* popup) override;
+
+protected:
+    // The PDM system brings the folder up to date before its documents are listed; a PDM error
+    // is reported and the listing goes on with what the folder holds.
+    void BeforeFill() override;
 };
 
 }  // namespace DocumentsMenu

@@ -160,6 +160,11 @@ void DocumentsStructure::ApplyScreenTipOption() {
     screenTips_ = !options.screenTipsSet || options.screenTips;
 }
 
+void DocumentsStructure::SetTheme(const Korvo::UI::Theme& theme) {
+    tree_.SetTheme(theme.reportTheme, FALSE);
+    list_.SetTheme(theme.reportTheme, FALSE);
+}
+
 void DocumentsStructure::DoPropExchange(CXTPPropExchange* px) {
     PX_Bool(px, L"ShowHidden", showHidden_, showHidden_);
     {

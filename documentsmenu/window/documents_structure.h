@@ -31,6 +31,8 @@ public:
     void EnsurePopulated();
     void ClearSelection();
     void ApplyScreenTipOption();
+    // Each view takes the theme's report theme.
+    void SetTheme(const Korvo::UI::Theme& theme);
     bool GetScreenTips() const { return screenTips_; }
     // "ShowHidden", the tree's report state ("Tree") and the list's ("List"); after loading, the
     // views are filled again.

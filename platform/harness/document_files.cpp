@@ -6,6 +6,7 @@
 #include "platform/harness/embedded_sample.h"
 #include "platform/harness/host_files.h"
 #include "platform/kernel/documents/compound_file.h"
+#include "platform/kvgc/picture_codec.h"
 
 namespace platform::harness::detail {
 
@@ -25,14 +26,14 @@ std::string xmlEscaped(const std::wstring& text) {
     return out;
 }
 
-// The start of a PNG file of that size: enough for readers that look at its header.
-std::string pngHeader(int width, int height) {
-    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
-    for (int value : {width, height}) {
-        for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
-    }
-    bytes.append("\x08\x06\0\0\0", 5);
-    return bytes;
+// A document's picture of that size, as the kernel stores it (PNG): the upper half blue, the
+// lower half orange, so that what is drawn from it shows where it came from.
+std::string documentPicture(int width, int height) {
+    platform::kvgc::Picture picture{width, height, {}};
+    picture.pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y)
+        picture.pixels.insert(picture.pixels.end(), static_cast<std::size_t>(width), y < height / 2 ? 0xFF2050C0u : 0xFFE08020u);
+    return platform::kvgc::encodePicture(picture, L".png").value_or(std::string());
 }
 
 }  // namespace
@@ -52,8 +53,8 @@ std::string buildDocumentFile(const DocumentFileSpec& spec) {
         summary += platform::core::toUtf8(key) + "=" + platform::core::toUtf8(value) + "\n";
     }
     streams[kSummaryStreamName] = summary;
-    if (spec.previewWidth > 0 && spec.previewHeight > 0) streams["Preview"] = pngHeader(spec.previewWidth, spec.previewHeight);
-    if (spec.iconWidth > 0 && spec.iconHeight > 0) streams["Icon"] = pngHeader(spec.iconWidth, spec.iconHeight);
+    if (spec.previewWidth > 0 && spec.previewHeight > 0) streams["Preview"] = documentPicture(spec.previewWidth, spec.previewHeight);
+    if (spec.iconWidth > 0 && spec.iconHeight > 0) streams["Icon"] = documentPicture(spec.iconWidth, spec.iconHeight);
     return encodeCompoundFile(streams);
 }
 
@@ -63,7 +64,8 @@ void seedSampleDocuments(std::wstring_view programFolder) {
     const std::wstring folder = kSampleDocumentsFolder;
     writeHostFile(folder + L"\\Bracket.grb", buildDocumentFile({.kind = 1, .title = L"Bracket", .pages = {L"Sheet 1"}}));
     writeHostFile(folder + L"\\Cover plate.grb",
-                  buildDocumentFile({.kind = 1, .title = L"Cover plate", .pages = {L"Sheet 1", L"Sheet 2"}}));
+                  buildDocumentFile({.kind = 1, .title = L"Cover plate", .pages = {L"Sheet 1", L"Sheet 2"},
+                                     .iconWidth = 32, .iconHeight = 32}));
     // The sample's pictures (its "Samples" folder) join the drawings.
     for (const auto& [path, bytes] : embeddedSampleFiles()) {
         constexpr std::string_view kPictures = "Samples/";

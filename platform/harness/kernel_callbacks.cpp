@@ -12,6 +12,7 @@
 #include "platform/harness/call_arguments.h"
 #include "platform/kernel.h"
 #include "platform/kernel/ui/control.h"
+#include "platform/win32/icons.h"
 
 namespace platform::harness {
 
@@ -164,6 +165,14 @@ constexpr Operation kOperations[] = {
     {L"AddRegisteredName", L"\"NAME\"", [](Proxy& k, CallArguments& a) { k.AddRegisteredName(a.text().c_str()); return kDone; }},
     {L"RemoveUserPopupMenu", L"\"KEY\"", [](Proxy& k, CallArguments& a) { return answer(k.RemoveUserPopupMenu(a.text().c_str())); }},
     {L"IsToolBarVisible", L"BAR", [](Proxy& k, CallArguments& a) { return answer(k.IsToolBarVisible(a.id())); }},
+    {L"LoadMainIcon", L"", [](Proxy& k, CallArguments&) {
+         // The kernel owns the icon it is given: it frees it once it has looked at it.
+         const HICON icon = k.LoadMainIcon();
+         int width = 0, height = 0;
+         if (!platform::win32::iconSize(icon, width, height)) return std::wstring(L"null");
+         DestroyIcon(icon);
+         return L"icon " + std::to_wstring(width) + L"x" + std::to_wstring(height);
+     }},
     {L"GetRegistryCompanyName", L"", [](Proxy& k, CallArguments&) { return answer(CString(k.GetRegistryCompanyName())); }},
     {L"GetRegistryProductName", L"", [](Proxy& k, CallArguments&) { return answer(CString(k.GetRegistryProductName())); }},
     {L"IsIdleProcessDone", L"", [](Proxy& k, CallArguments&) { return answer(k.IsIdleProcessDone()); }},

@@ -14,6 +14,10 @@ void Kernel::pdmSetItemState(std::wstring_view windowsPath, int state) {
     platform::kernel::pdmControl().files[std::wstring(windowsPath)].state = state;
 }
 
+void Kernel::pdmManageFolder(std::wstring_view windowsPath) {
+    platform::kernel::pdmControl().folders.insert(std::wstring(windowsPath));
+}
+
 void Kernel::pdmHoldBack(std::wstring_view windowsPath) {
     platform::kernel::pdmControl().heldBack.insert(std::wstring(windowsPath));
 }

@@ -30,9 +30,14 @@ public:
 
 }  // namespace
 
-void DockingPane::AttachChild(CWnd* child) {
-    Attach(child);
-    if (auto* hosted = dynamic_cast<DockingPaneChild*>(child)) hosted->OnAttachedToPane(this);
+void DockingPane::Attach(CWnd* child) {
+    const bool adopted = child && child->GetSafeHwnd() && !(HoldsChild() && GetChild() == child->GetSafeHwnd());
+    CXTPDockingPane::Attach(child);
+    auto* hosted = dynamic_cast<DockingPaneChild*>(child);
+    if (!adopted || !hosted) return;
+    hosted->OnAttachedToPane(this);
+    // A window the library adopts takes the theme in force.
+    if (const Theme* theme = UIModuleProxy::Instance().GetCurrentTheme()) hosted->SetTheme(*theme);
 }
 
 CXTPDockingPane* DockingPaneManager::OnCreatePane(int type, CXTPDockingPaneLayout* layout) {

@@ -33,8 +33,10 @@ protected:
     explicit DockingPane(CXTPDockingPaneManager* manager) : CXTPDockingPane(manager) {}
 
 public:
-    // The library's panes tell their window when they adopt it.
-    void AttachChild(CWnd* child);
+    // The library's panes tell their window when they adopt it (a window they did not hold),
+    // and give it the theme in force.
+    void Attach(CWnd* child) override;
+    void AttachChild(CWnd* child) { Attach(child); }
 };
 
 class DockingPaneManager : public CXTPDockingPaneManager {

@@ -123,6 +123,12 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message) const {
     return cachedFind(map, LookupKey{map, message, 0, 0}, matches);
 }
 
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindThreadMessageEntry(UINT message) const {
+    return findInChain(GetMessageMap(), [&](const AFX_MSGMAP_ENTRY& e) {
+        return e.nMessage == message && e.nCode == AFX_THREAD_MESSAGE_CODE;
+    });
+}
+
 void CCmdTarget::BeginWaitCursor() {
     if (CWinApp* app = AfxGetApp()) app->DoWaitCursor(1);
 }

@@ -105,6 +105,8 @@ public:
 
     // The entry of this object's map chain for a window message, or null.
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message) const;
+    // The ON_THREAD_MESSAGE entry of this object's map chain for a thread message, or null.
+    const AFX_MSGMAP_ENTRY* FindThreadMessageEntry(UINT message) const;
 
     // Wait cursor of the application (depth counted by the application object).
     void BeginWaitCursor();
@@ -313,6 +315,18 @@ protected:                                             \
          afxCall.result =                                                           \
              (static_cast<ThisClass*>(afxTarget)->*afxHandler)(afxCall.wParam, afxCall.lParam); \
          return TRUE;                                                               \
+     }},
+
+// The code that marks a thread message's entry (window-message entries have code 0).
+inline constexpr UINT AFX_THREAD_MESSAGE_CODE = 0xFFFFFFFFu;
+
+// void handler(WPARAM, LPARAM): a message posted to the thread (no window), dispatched by
+// CWinThread::DispatchThreadMessageEx.
+#define ON_THREAD_MESSAGE(message, memberFxn)                                                 \
+    {static_cast<UINT>(message), AFX_THREAD_MESSAGE_CODE, 0, 0, nullptr, KORVO_AFX_THUNK {   \
+         void (ThisClass::*afxHandler)(WPARAM, LPARAM) = memberFxn;                           \
+         (static_cast<ThisClass*>(afxTarget)->*afxHandler)(afxCall.wParam, afxCall.lParam);    \
+         return TRUE;                                                                          \
      }},
 
 // Window-message entries with a fixed handler name and signature.

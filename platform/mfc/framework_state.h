@@ -45,6 +45,7 @@ struct ThreadState {
     int hookDepth = 0;
     CWinThread* currentThread = nullptr;
     std::vector<CFrameWnd*> frames;    // frames constructed on this thread, in creation order
+    HWND toolTip = nullptr;            // the tooltip window showing a tip (CWnd::CancelToolTips)
     std::unordered_map<HWND, std::unique_ptr<CWnd, TempWndDeleter>> tempWnds;
 };
 

@@ -117,8 +117,19 @@ BOOL CWinThread::PumpMessage() {
     return TRUE;
 }
 
+BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg) {
+    if (pMsg->hwnd != nullptr) return FALSE;
+    const AFX_MSGMAP_ENTRY* entry = FindThreadMessageEntry(pMsg->message);
+    if (entry == nullptr) return FALSE;
+    AFX_MSGCALL call;
+    call.message = pMsg->message;
+    call.wParam = pMsg->wParam;
+    call.lParam = pMsg->lParam;
+    return entry->pfn(this, call);
+}
+
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
-    if (pMsg->hwnd == nullptr) return FALSE;
+    if (pMsg->hwnd == nullptr) return DispatchThreadMessageEx(pMsg);
     CWnd* mainWnd = AfxGetMainWnd();
     if (CWnd::WalkPreTranslateTree(CWnd::SafeHwnd(mainWnd), pMsg)) return TRUE;
     // Windows outside the main window's tree (modeless dialogs) get the main window's translation last.

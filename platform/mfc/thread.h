@@ -59,7 +59,11 @@ public:
     // The base enters no loop (FALSE).
     virtual BOOL InitInstance();
     virtual int Run();
+    // A thread message (no window) is first offered to DispatchThreadMessageEx.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Runs the ON_THREAD_MESSAGE handler of the thread object's map for a message without a
+    // window; FALSE when the message has a window or the map has no handler for it.
+    BOOL DispatchThreadMessageEx(MSG* pMsg);
     virtual BOOL PumpMessage();
     // Count 0: WM_IDLEUPDATECMDUI to the main window and every frame of the thread, with their
     // descendants. Count 1: frees temporary window wrappers. TRUE for count 0 (more to do), FALSE

@@ -411,6 +411,14 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
     return FALSE;
 }
 
+void CWnd::CancelToolTips(BOOL) {
+    const HWND tip = threadState().toolTip;
+    if (tip != nullptr && ::IsWindow(tip)) ::SendMessageW(tip, TTM_ACTIVATE, FALSE, 0);
+}
+
+void platform::mfc::setThreadToolTip(HWND tip) { threadState().toolTip = tip; }
+HWND platform::mfc::threadToolTip() { return threadState().toolTip; }
+
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
     if (m_hWnd == nullptr) return;
     sendToDescendants(m_hWnd, message, wParam, lParam, bDeep, bOnlyPerm);

@@ -84,6 +84,10 @@ public:
     // Offers the message to the PreTranslateMessage of every permanent window from its target up
     // the parent chain, stopping after hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+    // Hides the tip the thread shows now: its window (see platform::mfc::setThreadToolTip) gets
+    // TTM_ACTIVATE with FALSE. bKeys would also put the status line's fly-by text back; the
+    // stand-in's frames show no fly-by text, so there is nothing more to do for it.
+    static void CancelToolTips(BOOL bKeys = FALSE);
     // Sends to every child (every descendant with bDeep); with bOnlyPerm only to windows that have
     // a permanent CWnd, straight into their WindowProc.
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
@@ -173,3 +177,10 @@ LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH 
                             HICON hIcon = nullptr);
 // The message being handled on this thread (for handlers that need the raw parameters).
 const MSG* AfxGetCurrentMessage();
+
+namespace platform::mfc {
+// The tooltip window whose tip the calling thread shows now, as CWnd::CancelToolTips finds it:
+// a tip window sets itself when it shows a tip and clears itself (null) when it hides.
+void setThreadToolTip(HWND tip);
+HWND threadToolTip();
+}  // namespace platform::mfc

@@ -2,6 +2,7 @@
 // enumerated, found and closed; pictures; remembered folders; link updates; versions; the
 // argument checks of the dispatch map; and a quit that ends the program once.
 #include "app/automation/kv_server_paths.h"
+#include "platform/kvgc/picture_codec.h"
 #include "tests/app/app_test_support.h"
 
 namespace {
@@ -178,6 +179,16 @@ TEST_F(AutomationServer, PicturesComeFromTheDocumentsStreamsAndIconSizesAreCheck
     const auto bytes = s.files().read(bitmap);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_EQ(bytes->substr(0, 2), "BM");
+    // The document's icon drawn at that size: its blue upper half and orange lower half.
+    const auto saved = platform::kvgc::decodePicture(*bytes, L".bmp");
+    ASSERT_TRUE(saved.has_value());
+    ASSERT_EQ(std::pair(saved->width, saved->height), std::pair(48, 1024));
+    EXPECT_EQ(saved->pixels.front() & 0xFFFFFF, 0x2050C0u);
+    EXPECT_EQ(saved->pixels.back() & 0xFFFFFF, 0xE08020u);
+    // Any name gets a bitmap file.
+    const std::wstring unnamed = L"C:\\Work\\icon";
+    EXPECT_EQ(NumberOf(Call(L"ExtractFileIcon", {Text(pictured), Text(unnamed), Number(16), Number(16), Number(0)})), 1);
+    EXPECT_EQ(s.files().read(unnamed).value_or("").substr(0, 2), "BM");
     EXPECT_EQ(NumberOf(Call(L"ExtractFileIcon", {Text(kBracket), Text(bitmap), Number(32), Number(32), Number(0)})), 0);
 }
 

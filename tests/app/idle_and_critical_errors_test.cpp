@@ -175,6 +175,27 @@ TEST_F(IdlePass, KeysPressedInACurrentDocumentGoToItsActionLogWithTheirModifiers
                                                  L"CKvw32Doc::PushAction(\"Bracket.grb\", 1, 67, 0)"}));
 }
 
+TEST_F(IdlePass, AKeyOrAButtonPressedPutsAwayTheTipTheMouseRestedOn) {
+    Session s;
+    Start(s);
+    const auto tipShown = [&] { return !s.inspect().tooltip(frame_).empty(); };
+    const auto post = [&](UINT message) {
+        PostMessageW(frame_, message, 'A', 0);
+        s.runUntilIdle();
+    };
+    for (UINT putsAway : {WM_KEYDOWN, WM_SYSKEYUP, WM_LBUTTONDOWN, WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_NCLBUTTONDOWN,
+                          WM_NCRBUTTONDOWN, WM_NCMBUTTONDBLCLK}) {
+        ASSERT_EQ(s.user().hover(frame_, 1001), std::nullopt);
+        ASSERT_TRUE(tipShown());
+        // Moving the mouse and letting a button go leave the tip.
+        post(WM_MOUSEMOVE);
+        post(WM_LBUTTONUP);
+        EXPECT_TRUE(tipShown());
+        post(putsAway);
+        EXPECT_FALSE(tipShown()) << std::hex << putsAway;
+    }
+}
+
 TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     Session s;
     s.files().write(L"C:\\Work\\model.step", "ISO-10303-21;");

@@ -20,7 +20,7 @@ set(standard "documents-menu configuration \"C:\\Users\\user\\Libraries\\Standar
 # Standard and Bolts and hides one document.
 korvo_run(first EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "${sample}${standard}documents-menu library \"Bolts\"\nstart\nidle\ndocuments-pane expand \"Standard\"\ndocuments-pane expand \"Bolts\"\nidle\ndocuments-pane visible \"Zeta.grb\"\ndump panes 1\nquit\n")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    \\+ Libraries\n    - Standard\n      - Bolts\n          _first.grb\n          part 0.grb\n          part 1.grb\n          part 10.grb\n          part 100.grb\n"
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Libraries\n    - Standard\n      - Bolts\n          _first.grb\n          part 0.grb\n          part 1.grb\n          part 10.grb\n          part 100.grb\n"
              "a big library lists by name, \"_\" first")
 korvo_expect("${out}" "\n          part 98.grb\n          part 99.grb\n1007 " "the hidden document left the view")
 file(READ "${host}/C/Users/user/Libraries/Standard.tws" standard_file)
@@ -35,7 +35,7 @@ foreach(run second third)
     set(opening "${sample}${standard}")
   endif()
   korvo_run(${run} EXIT 0 OUTPUT out ARGS --host ${host} INPUT "${opening}start\nidle\ndump panes 1\nquit\n")
-  korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    \\+ Libraries\n    - Standard\n      - Bolts\n          _first.grb\n"
+  korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Libraries\n    - Standard\n      - Bolts\n          _first.grb\n"
                "${run} run: the expanded rows stay on their rows")
   korvo_expect("${out}" "\n          part 99.grb\n1007 " "${run} run: the hidden document stays hidden")
 endforeach()
@@ -44,9 +44,9 @@ endforeach()
 # opened is the user's expansion afterwards.
 korvo_run(search EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "${sample}start\nidle\ndocuments-pane search \"libr\"\ndump panes 1\ndocuments-pane search \"cover\"\ndocuments-pane search \"\"\ndump panes 1\nquit\n")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      \\+ Samples\n      \\+ Templates\n1007 "
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    - Libraries\n      \\+ Samples\n      \\+ Templates\n1007 "
              "a search for the configuration's name lists it")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Samples\n          Bracket.grb\n          Cover plate.grb\n      \\+ Templates\n1007 "
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    - Libraries\n      - Samples\n          Bracket.grb\n          Cover plate.grb\n      \\+ Templates\n1007 "
              "what the search opened stays open")
 
 # The open button asks for the file; the configuration opened, by the button or by a client, is
@@ -54,7 +54,7 @@ korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Sam
 file(WRITE "${host}/C/Users/user/Libraries/Other.tws" "<configuration name=\"Other\">\n  <library name=\"Bolts\" path=\"Bolts\"/>\n</configuration>\n")
 korvo_run(open EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "start\nidle\nexpect file cancel\nclick 1/1004 691\nexpect file choose \"C:\\Users\\user\\Libraries\\Other.tws\"\nclick 1/1004 691\ndump panes 1\nautomation GetLibraryCount\nautomation CloseLibraryConfiguration\nautomation OpenLibraryConfiguration \"C:\\Users\\user\\Libraries\\Other.tws\"\nautomation GetLibraryCount\nautomation CloseLibraryConfiguration\nquit\n")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    \\+ Other\n1007 " "the chosen configuration is open")
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Other\n1007 " "the chosen configuration is open")
 korvo_expect("${out}" "automation GetLibraryCount: 1\nautomation CloseLibraryConfiguration: 1\nautomation OpenLibraryConfiguration: 1\nautomation GetLibraryCount: 1\nautomation CloseLibraryConfiguration: 1\n"
              "each opened configuration is the active one")
 

@@ -9,9 +9,9 @@ set(open_sample "documents-menu configuration \"C:\\Users\\user\\Documents\\Libr
 
 korvo_run(first EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "${open_sample}start\nidle\ndump panes 1\ndocuments-pane expand \"Libraries\"\ndocuments-pane expand \"Samples\"\ndocuments-pane expand \"Templates\"\ndocuments-pane visible \"Bracket.grb\"\ndocuments-pane visible \"Prototypes\"\ndump panes 1\ndocuments-pane expand \"Missing\"\nquit\n")
-korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+\n    \\+ Libraries\n1007 "
+korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Libraries\n1007 "
              "the documents menu's pane shows the sample configuration")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Samples\n          Cover plate.grb\n      - Templates\n1007 "
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    - Libraries\n      - Samples\n          Cover plate.grb\n      - Templates\n1007 "
              "a hidden document and a hidden library leave the view")
 korvo_expect("${out}" "\ndocuments-pane: no row \"Missing\" is shown\n" "a row that is not shown")
 file(GLOB_RECURSE state_files "${host}/*/state.xml")
@@ -22,15 +22,15 @@ endif()
 # A second run: the same rows expanded, the same rows hidden; hidden rows shown on request.
 korvo_run(second EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "${open_sample}start\nidle\ndump panes 1\ndocuments-pane show-hidden\ndump panes 1\ndocuments-pane search \"  COVER \"\ndump panes 1\ndocuments-pane search \"\"\ndocuments-pane collapse \"Libraries\"\nquit\n")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Samples\n          Cover plate.grb\n      - Templates\n1007 "
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    - Libraries\n      - Samples\n          Cover plate.grb\n      - Templates\n1007 "
              "the expanded and hidden rows after a restart")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Samples\n          Bracket.grb\n          Cover plate.grb\n      - Templates\n        \\+ Prototypes\n1007 "
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    - Libraries\n      - Samples\n          Bracket.grb\n          Cover plate.grb\n      - Templates\n        \\+ Prototypes\n1007 "
              "hidden rows shown")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    - Libraries\n      - Samples\n          Cover plate.grb\n1007 "
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    - Libraries\n      - Samples\n          Cover plate.grb\n1007 "
              "the search lists what matches")
 
 # The collapse of the second run is what the third run finds; a selected row shows in the browser.
 korvo_run(third EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "${open_sample}start\nidle\ndump panes 1\ndocuments-pane select \"Libraries\"\ndump windows\nquit\n")
 korvo_expect("${out}" "\n +0x[0-9a-f]+ [^\n]*\"Libraries\" visible" "the browser pane shows the selected configuration")
-korvo_expect("${out}" "selected window 0x[0-9a-f]+\n    \\+ Libraries\n1007 " "the collapsed configuration after a restart")
+korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Libraries\n1007 " "the collapsed configuration after a restart")

@@ -10,7 +10,7 @@ korvo_run(panes EXIT 0 OUTPUT out INPUT
 korvo_expect("${out}" "\npane 0 id 0 \">\"\npane 1 id 104 \"Ready\"\npane 2 id 105 \"\"\n" "the status line's first panes")
 korvo_expect("${out}" "\npane 7 id 110 \"\" hidden\ntaskbar none 0/0\n" "the hidden task panes and the taskbar")
 korvo_expect("${out}" "\n1006 docked \"Model tree\" icon 785 window 0x[0-9a-f]+\n" "the model tree open")
-korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+\n"
+korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+ theme NativeWindows10\n"
              "the documents menu open and selected in the model tree's group")
 string(REGEX MATCH "\n1022 docked \"Элементы модели\" icon 795 group 1006 window (0x[0-9a-f]+)\n" found "${out}")
 if(NOT found)

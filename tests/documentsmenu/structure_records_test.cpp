@@ -184,13 +184,95 @@ TEST_F(StructureRecordsTest, DestroyedObjectsAreNeverTouchedAgain) {
     EXPECT_EQ(rows(), L"");
 }
 
-}  // namespace
-}  // namespace documentsmenutest
+TEST_F(StructureTest, AViewTakesTheReportThemeOfItsNumberAndKeepsNoGridLines) {
+    open();
+    const auto theme = [&] { return std::wstring(tree->GetPaintManager()->GetThemeName()); };
+    EXPECT_EQ(theme(), L"OfficeXP");
+    for (auto [number, name] : {std::pair{4, L"Office2013"}, {8, L"VisualStudio2015"}, {11, L"NativeWindows10"},
+                                {5, L"OfficeXP"}, {-1, L"OfficeXP"}}) {
+        tree->SetTheme(number, FALSE);
+        EXPECT_EQ(theme(), name) << number;
+        EXPECT_FALSE(tree->GetPaintManager()->IsVerticalGrid());
+        EXPECT_FALSE(tree->GetPaintManager()->IsHorizontalGrid());
+    }
+    // The theme it has already: the same paint manager, reset.
+    CXTPReportPaintManager* kept = tree->GetPaintManager();
+    kept->SetGridLines(TRUE, TRUE);
+    const int refreshes = kept->GetRefreshCount();
+    tree->SetTheme(-1, FALSE);
+    EXPECT_EQ(tree->GetPaintManager(), kept);
+    EXPECT_EQ(kept->GetRefreshCount(), refreshes + 1);
+    EXPECT_FALSE(kept->IsVerticalGrid());
+    // Another flag is another theme.
+    tree->SetTheme(-1, TRUE);
+    EXPECT_NE(tree->GetPaintManager(), kept);
+}
 
-namespace documentsmenutest {
-namespace {
+TEST_F(StructureTest, RowsFollowTheirObjectsPathsAndListTheNewFolder) {
+    ILibrary* pins = model.addLibrary(standard, L"Pins", L"Pins");
+    model.addLibrary(standard, L"Studs", L"Studs");
+    writeFile(kLibraries + L"Pins\\pin.grb");
+    writeFile(kLibraries + L"Studs\\stud.grb");
+    open();
+    expand(L"Standard");
+    expand(L"Pins");
+    ASSERT_NE(row(L"pin.grb"), -1);
 
-using namespace DocumentsMenu;
+    // An expanded library lists its new folder at once.
+    ASSERT_TRUE(pins->SetPath(L"Studs"));
+    EXPECT_EQ(report().caption(row(L"Pins"), kColumnPath), L"Studs");
+    EXPECT_EQ(row(L"pin.grb"), -1);
+    EXPECT_NE(row(L"stud.grb"), -1);
+    // A collapsed one lists it when it is next expanded, not the rows it had.
+    report().collapse(row(L"Pins"));
+    ASSERT_TRUE(pins->SetPath(L"Pins"));
+    expand(L"Pins");
+    EXPECT_NE(row(L"pin.grb"), -1);
+    EXPECT_EQ(row(L"stud.grb"), -1);
+
+    // A configuration saved elsewhere shows its new file.
+    ASSERT_TRUE(standard->SaveAs((kLibraries + L"Moved.tws").c_str()));
+    EXPECT_EQ(report().caption(row(L"Standard"), kColumnPath), kLibraries + L"Moved.tws");
+}
+
+TEST_F(StructureTest, APdmLibraryHasItsFolderBroughtUpToDateBeforeItListsItsDocuments) {
+    IConfiguration* pdm = CreateConfiguration(L"Vault", true);
+    ASSERT_TRUE(pdm->SaveAs((kLibraries + L"Vault.tws").c_str()));
+    ASSERT_TRUE(GlobalCfgGroup()->AddConfiguration(pdm));
+    const auto library = [&](const wchar_t* name) {
+        const std::wstring folder(GetLibraryAbsolutePath(model.addLibrary(pdm, name, name)).view());
+        writeFile(folder + L"\\" + name + L".grb");
+        return folder;
+    };
+    library(L"Bolts");
+    const std::wstring flanges = library(L"Flanges");
+    library(L"Studs");
+    open();
+    expand(L"Vault");
+
+    // Outside the PDM system the folder is listed as it is.
+    expand(L"Bolts");
+    EXPECT_EQ(callCount(L"FindFolder"), 0);
+
+    session.kernel().setPdmConnected(true);
+    session.kernel().pdmManageFolder(flanges);
+    GetSettings().files.pdmLocalFiles = 1;
+    expand(L"Flanges");
+    const auto all = platform::harness::calls(session);
+    const auto update = std::find(all.begin(), all.end(), L"KVPDMItem::Update(\"" + flanges + L"\", false, true)");
+    ASSERT_NE(update, all.end()) << ::testing::PrintToString(all);
+    EXPECT_NE(std::find(all.begin(), update, L"KVPDMWorkMix::FindFolder(\"" + flanges + L"\")"), update);
+    const auto listed = std::find(all.begin(), all.end(), L"CDirectoryChangeWatcher::WatchDirectory(\"" + flanges + L"\\\")");
+    EXPECT_LT(update, listed) << "updated before it is listed";
+    EXPECT_NE(row(L"Flanges.grb"), -1);
+
+    // A PDM error is shown and the documents are listed all the same.
+    session.kernel().pdmFailCall(L"FindFolder");
+    session.user().expectBox(L"The PDM system did not answer: FindFolder", platform::harness::Button::Ok);
+    expand(L"Studs");
+    EXPECT_NE(row(L"Studs.grb"), -1);
+    EXPECT_EQ(callCount(L"KVPDMItem::Update"), 1);
+}
 
 TEST_F(StructureTest, PdmConfigurationsMakePdmRowsAndListRowsNameTheirConfiguration) {
     IConfiguration* pdm = CreateConfiguration(L"Vault", true);

@@ -88,6 +88,53 @@ protected:
     }
 };
 
+namespace paints {
+WNDPROC original = nullptr;
+int count = 0;
+LRESULT counting(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) ++count;
+    return CallWindowProcW(original, window, message, wParam, lParam);
+}
+}  // namespace paints
+
+TEST_F(EditWindow, TheBarsPaintDrawsTheEditWindowAtOnce) {
+    site->ShowWindow(SW_SHOW);
+    CSyspanelEdit& level = show(907);
+    const HWND window = level.GetSyspanelEditCtrl()->GetSafeHwnd();
+    ASSERT_TRUE(bar->IsWindowVisible());
+    ASSERT_TRUE(IsWindowVisible(window));
+    paints::count = 0;
+    paints::original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&paints::counting)));
+    // Only the bar is redrawn, and at once: its paint draws the edit window inside it.
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(paints::original));
+    EXPECT_EQ(paints::count, 1);
+}
+
+TEST_F(EditWindow, TheContextMenuLeavesTheEditItsKeyboardWhereOtherPopupsTakeIt) {
+    site->ShowWindow(SW_SHOW);
+    CSyspanelEdit& level = show(907);
+    CSyspanelEditCtrl* window = level.GetSyspanelEditCtrl();
+    window->SetFocus();
+    ASSERT_EQ(GetFocus(), window->GetSafeHwnd());
+    EXPECT_EQ(XTPMouseManager()->GetTrackingCount(), 1) << "the bar tracks while its edit has the keyboard";
+
+    s.user().expectMenuDismiss();
+    window->ShowContextMenu(POINT{10, 10});
+    EXPECT_EQ(GetFocus(), window->GetSafeHwnd());
+    EXPECT_EQ(XTPMouseManager()->GetTrackingCount(), 1);
+
+    // Any other popup takes the mouse from the bar, and the keyboard from its edit.
+    s.user().expectMenuDismiss();
+    CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(bars.get());
+    popup->GetControls()->Add(xtpControlButton, 1);
+    bars->TrackPopupMenu(popup, TPM_RETURNCMD, 10, 10);
+    popup->InternalRelease();
+    EXPECT_EQ(GetFocus(), site->GetSafeHwnd());
+    EXPECT_EQ(XTPMouseManager()->GetTrackingCount(), 0);
+}
+
 TEST_F(EditWindow, AnEntryWithoutADocumentIsSpentWithNothingWritten) {
     CSyspanelEdit& level = show(907);
     level.OnSetSelected(TRUE);

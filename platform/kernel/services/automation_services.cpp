@@ -10,6 +10,7 @@
 #include "platform/kernel/graphics.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/uimodule.h"
+#include "platform/kvgc/picture_codec.h"
 #include "platform/korvoui.h"
 #include "platform/win32/files/file.h"
 
@@ -26,29 +27,21 @@ std::map<CString, CString>& rememberedFolders() {
     return folders;
 }
 
-void putLittleEndian(std::string& bytes, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-// A 24-bit bottom-up bitmap file of the size, filled with the picture's background (white): the
-// stand-in keeps only a picture's size, not its pixels.
-std::string bitmapFile(int width, int height) {
-    const std::uint32_t rowSize = (static_cast<std::uint32_t>(width) * 3 + 3) & ~3u;
-    const std::uint32_t pixelBytes = rowSize * static_cast<std::uint32_t>(height);
-    std::string bytes = "BM";
-    putLittleEndian(bytes, 54 + pixelBytes, 4);
-    putLittleEndian(bytes, 0, 4);
-    putLittleEndian(bytes, 54, 4);
-    putLittleEndian(bytes, 40, 4);
-    putLittleEndian(bytes, static_cast<std::uint32_t>(width), 4);
-    putLittleEndian(bytes, static_cast<std::uint32_t>(height), 4);
-    putLittleEndian(bytes, 1, 2);
-    putLittleEndian(bytes, 24, 2);
-    putLittleEndian(bytes, 0, 4);
-    putLittleEndian(bytes, pixelBytes, 4);
-    for (int i = 0; i < 4; ++i) putLittleEndian(bytes, 0, 4);
-    bytes.append(pixelBytes, '\xFF');
-    return bytes;
+// A picture's pixels laid on white (0x00RRGGBB), as the graphics library keeps a document's
+// pictures.
+std::vector<std::uint32_t> onWhite(const std::vector<std::uint32_t>& pixels) {
+    std::vector<std::uint32_t> out;
+    out.reserve(pixels.size());
+    for (const std::uint32_t pixel : pixels) {
+        const std::uint32_t alpha = pixel >> 24;
+        std::uint32_t laid = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const std::uint32_t front = (pixel >> shift) & 0xFF;
+            laid |= ((front * alpha + 255 * (255 - alpha) + 127) / 255) << shift;
+        }
+        out.push_back(laid);
+    }
+    return out;
 }
 
 }  // namespace
@@ -62,8 +55,12 @@ std::unique_ptr<CWinBMP> KvwLoadKVDocImage(LPCWSTR path, LPCWSTR streamName) {
     if (!streams) return nullptr;
     const auto stream = streams->find(platform::core::toUtf8(streamName));
     if (stream == streams->end()) return nullptr;
+    const std::optional<platform::kvgc::Picture> decoded = platform::kvgc::decodePicture(stream->second, L".png");
+    if (!decoded) return nullptr;
     auto picture = std::make_unique<CWinBMP>();
-    if (!platform::kernel::pictureSize(stream->second, picture->width, picture->height)) return nullptr;
+    picture->width = decoded->width;
+    picture->height = decoded->height;
+    picture->pixels = onWhite(decoded->pixels);
     picture->source = path;
     return picture;
 }
@@ -73,7 +70,29 @@ bool KVGC::SaveRenderedBitmap(const CWinBMP& picture, HDC dc, int width, int hei
     recordCall(platform::format(L"KVGC::SaveRenderedBitmap(%dx%d, %s)", width, height,
                                 platform::kernel::quoted(bitmapPath ? bitmapPath : L"")));
     if (!picture.IsValid() || !dc || width <= 0 || height <= 0 || !bitmapPath || !*bitmapPath) return false;
-    return platform::files::writeAllAtomic(bitmapPath, bitmapFile(width, height)) == 0;
+    // The picture is drawn at the asked size on a bitmap of the display, and that bitmap is saved.
+    HDC source = ::CreateCompatibleDC(dc);
+    HDC target = ::CreateCompatibleDC(dc);
+    HBITMAP original = platform::win32::createBitmap(picture.width, picture.height, picture.pixels);
+    HBITMAP rendered = ::CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldSource = ::SelectObject(source, original);
+    HGDIOBJ oldTarget = ::SelectObject(target, rendered);
+    ::SetStretchBltMode(target, HALFTONE);
+    const bool drawn = ::StretchBlt(target, 0, 0, width, height, source, 0, 0, picture.width, picture.height, SRCCOPY);
+    ::SelectObject(source, oldSource);
+    ::SelectObject(target, oldTarget);
+    ::DeleteDC(source);
+    ::DeleteDC(target);
+    CWinBMP bitmap;
+    const bool copied = drawn && bitmap.Create(rendered, nullptr, 0.0, 0.0) == 0;
+    ::DeleteObject(original);
+    ::DeleteObject(rendered);
+    if (!copied) return false;
+    // A bitmap file whatever the name's extension says.
+    platform::kvgc::Picture opaque{bitmap.width, bitmap.height, bitmap.pixels};
+    for (std::uint32_t& pixel : opaque.pixels) pixel |= 0xFF000000u;
+    const std::optional<std::string> bytes = platform::kvgc::encodePicture(opaque, L".bmp");
+    return bytes && platform::files::writeAllAtomic(bitmapPath, *bytes) == 0;
 }
 
 void CPathManager::SavePath(LPCWSTR dialogName, LPCWSTR folder) {

@@ -113,6 +113,15 @@ KVPDMItem* KVPDMWorkMix::FindFile(const SharedPathName& path) {
     return new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
 }
 
+KVPDMItem* KVPDMWorkMix::FindFolder(const SharedPathName& path) {
+    recordCall(L"KVPDMWorkMix::FindFolder(" + quoted(path.view()) + L")");
+    throwIfFailing(L"FindFolder");
+    const auto& folders = platform::kernel::pdmControl().folders;
+    const auto it = folders.find(std::wstring(path.view()));
+    if (it == folders.end()) return nullptr;
+    return new KVPDMItem(KVPDMOpenningContext(CString(it->c_str()), false, false));
+}
+
 bool KVPDMWorkMix::CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context) {
     recordCall(L"KVPDMWorkMix::CanOpenFileFromWorkmix(" + quoted(path.view()) + L", " +
                (context.IsEmpty() ? std::wstring(L"no context") : quoted(context.GetItemPath().GetString())) + L")");

@@ -81,6 +81,9 @@ public:
     void ResetCacheFor(const SharedPathName& path);
     // The item of a managed file (a new reference), or null.
     KVPDMItem* FindFile(const SharedPathName& path);
+    // The item of a managed folder (a new reference), or null; its Update brings the folder's
+    // local copies up to date.
+    KVPDMItem* FindFolder(const SharedPathName& path);
     // Whether the document may be opened with that context (the PDM system may hold it back).
     bool CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context);
 };

@@ -20,10 +20,12 @@ struct PdmControl {
     bool active = false;
     // Managed files by Windows path (case-insensitive).
     std::map<std::wstring, ManagedFile, platform::core::NoCaseLess> files;
+    // Managed folders by Windows path (case-insensitive).
+    std::set<std::wstring, platform::core::NoCaseLess> folders;
     // Files the PDM system does not let the program open now.
     std::set<std::wstring, platform::core::NoCaseLess> heldBack;
-    // PDM calls that throw ("FindFile", "Update", "GetOpeningContext", "CanOpenFileFromWorkmix",
-    // "GetState", "Edit", "Submit", "Revert").
+    // PDM calls that throw ("FindFile", "FindFolder", "Update", "GetOpeningContext",
+    // "CanOpenFileFromWorkmix", "GetState", "Edit", "Submit", "Revert").
     std::set<std::wstring> failingCalls;
 };
 

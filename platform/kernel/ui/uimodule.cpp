@@ -15,6 +15,7 @@
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/ui_control.h"
+#include "platform/korvoui/docking.h"
 #include "platform/korvoui/frames.h"
 #include "platform/toolkit.h"
 #include "platform/toolkit/xml_reading.h"
@@ -113,11 +114,23 @@ int UIModuleProxy::GetModalBoxDepth() const { return platform::kernel::modalBoxD
 
 CString UIModuleProxy::GetDefaultThemeName() const { return CString(kDefaultTheme); }
 
+namespace {
+
+// The report theme of a UI theme, by the family its name begins with.
+int reportThemeOf(std::wstring_view name) {
+    if (name.starts_with(L"office2013")) return 4;
+    if (name.starts_with(L"msvs2015")) return 8;
+    if (name.starts_with(L"office2016")) return 11;
+    return 0;
+}
+
+}  // namespace
+
 std::vector<Korvo::UI::Theme> UIModuleProxy::GetThemes() const {
     std::vector<Korvo::UI::Theme> themes;
     int index = 0;
     for (const auto& [name, caption] : platform::kernel::control().themes)
-        themes.push_back({index++, CString(name), CString(caption)});
+        themes.push_back({index++, CString(name), CString(caption), reportThemeOf(name)});
     return themes;
 }
 
@@ -143,7 +156,16 @@ bool UIModuleProxy::ApplyTheme(LPCWSTR name) {
         std::lock_guard lock(state().mutex);
         state().currentTheme = theme;
     }
-    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { frame->SetTheme(theme); });
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) {
+        frame->SetTheme(theme);
+        // The library's own part of a theme change: the windows its panes host take it.
+        if (CXTPDockingPaneManager* panes = frame->GetDockingPaneManager()) {
+            for (CXTPDockingPane* pane : std::vector<CXTPDockingPane*>(panes->GetPaneList())) {
+                CWnd* child = pane->HoldsChild() ? CWnd::FromHandlePermanent(pane->GetChild()) : nullptr;
+                if (auto* hosted = dynamic_cast<Korvo::UI::DockingPaneChild*>(child)) hosted->SetTheme(theme);
+            }
+        }
+    });
     return true;
 }
 

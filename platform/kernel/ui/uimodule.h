@@ -22,6 +22,9 @@ struct Theme {
     int index = -1;
     CString name;     // e.g. "office2016white"
     CString caption;  // shown in theme menus
+    // The toolkit's report theme the library's report controls take under this theme:
+    // 4 (Office 2013), 8 (Visual Studio 2015), 11 (native Windows 10) or 0 (Office XP).
+    int reportTheme = 0;
 };
 }  // namespace Korvo::UI
 

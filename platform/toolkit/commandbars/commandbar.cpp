@@ -8,6 +8,7 @@
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/commandbars/edit_ctrl.h"
+#include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/window_classes.h"
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
@@ -17,7 +18,17 @@ IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 
 BEGIN_MESSAGE_MAP(CXTPCommandBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CXTPCommandBar::OnIdleUpdateMessage)
+    ON_WM_PAINT()
 END_MESSAGE_MAP()
+
+void CXTPCommandBar::OnPaint() {
+    CPaintDC dc(this);
+    if (redrawLocks_ > 0) return;
+    for (int i = 0; i < controls_->GetCount(); ++i) {
+        CXTPControl* control = controls_->GetAt(i);
+        if (IsControlShown(control)) control->Draw(&dc, GetControlRect(control));
+    }
+}
 
 CXTPCommandBar::CXTPCommandBar() : CXTPCommandBar(xtpBarTypeNormal) {}
 
@@ -26,6 +37,7 @@ CXTPCommandBar::CXTPCommandBar(XTPBarType type) : type_(type), controls_(new CXT
 }
 
 CXTPCommandBar::~CXTPCommandBar() {
+    XTPMouseManager()->RemoveTrack(this);
     controls_->RemoveAll();
     controls_->SetParent(nullptr);
     controls_->InternalRelease();

@@ -131,6 +131,8 @@ protected:
         OnIdleUpdateCmdUI();
         return 0;
     }
+    // Each control the bar shows draws itself in its rectangle.
+    afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
     friend class CXTPCommandBars;

@@ -119,6 +119,9 @@ public:
     // The control's size on its bar in pixels (`dc` is a device context of the bar's window): a
     // button is the bar's button size, as high as its own height when it has one.
     virtual SIZE GetSize(CDC* dc);
+    // Draws the control in `rect` of its bar's window when the bar paints. The stand-in keeps no
+    // pixels of bars, so the toolkit's own drawing is nothing to see.
+    virtual void Draw(CDC* dc, RECT rect) { (void)dc, (void)rect; }
     // Copies the other control's state (not its reference count or collection).
     virtual void Copy(CXTPControl* source, BOOL recursive = FALSE);
     // A new control of the same run-time class with this one's state; the caller holds its

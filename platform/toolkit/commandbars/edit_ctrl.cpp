@@ -1,6 +1,7 @@
 #include "platform/toolkit/commandbars/edit_ctrl.h"
 
 #include "platform/toolkit/commandbars/controls.h"
+#include "platform/toolkit/commandbars/mouse_manager.h"
 
 IMPLEMENT_DYNCREATE(CXTPControlEditCtrl, CWnd)
 
@@ -105,14 +106,17 @@ LRESULT CXTPControlEditCtrl::OnKeyDownMessage(WPARAM key, LPARAM) {
     return Default();
 }
 
+// While its edit window has the keyboard, the bar tracks the mouse.
 LRESULT CXTPControlEditCtrl::OnSetFocusMessage(WPARAM, LPARAM) {
     const LRESULT result = Default();
+    if (control_) XTPMouseManager()->SetTrack(control_->GetParent());
     if (control_ && !control_->IsFocused()) control_->OnSetFocus();
     return result;
 }
 
 LRESULT CXTPControlEditCtrl::OnKillFocusMessage(WPARAM, LPARAM) {
     const LRESULT result = Default();
+    if (control_) XTPMouseManager()->RemoveTrack(control_->GetParent());
     if (control_ && control_->IsFocused()) control_->OnKillFocus();
     return result;
 }

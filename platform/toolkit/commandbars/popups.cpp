@@ -5,6 +5,7 @@
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/toolkit/commandbars/commandbars.h"
+#include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/commandbars/ribbon.h"
 
 namespace {
@@ -59,6 +60,7 @@ int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int 
         platform::core::reportFailure(L"CXTPCommandBars::TrackPopupMenu: a popup is already being tracked");
         return 0;
     }
+    XTPMouseManager()->PopupTakesMouse();
     popup->InternalAddRef();
     tracking_ = popup;
     popup->SetPosition(xtpBarPopup);

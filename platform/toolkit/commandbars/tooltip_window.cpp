@@ -105,15 +105,26 @@ void CXTPToolTipContextToolTip::ShowTool(const XTPToolTipTool& tool, POINT scree
     MoveWindow(screen.x, screen.y + 20, size_.cx, size_.cy, FALSE);
     Redraw();
     ShowWindow(SW_SHOWNA);
+    platform::mfc::setThreadToolTip(m_hWnd);
     OnActivate(TRUE);
 }
 
 void CXTPToolTipContextToolTip::HideTool() {
     if (!GetSafeHwnd() || !IsWindowVisible()) return;
     ShowWindow(SW_HIDE);
+    if (platform::mfc::threadToolTip() == m_hWnd) platform::mfc::setThreadToolTip(nullptr);
     OnActivate(FALSE);
     tool_ = XTPToolTipTool{};
     tool_.id = -1;
+}
+
+LRESULT CXTPToolTipContextToolTip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == TTM_ACTIVATE && !wParam) {
+        HideTool();
+        return 0;
+    }
+    if (message == WM_NCDESTROY && platform::mfc::threadToolTip() == m_hWnd) platform::mfc::setThreadToolTip(nullptr);
+    return CWnd::WindowProc(message, wParam, lParam);
 }
 
 void CXTPToolTipContextToolTip::GrowBy(int height) {

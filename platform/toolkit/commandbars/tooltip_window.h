@@ -74,6 +74,8 @@ public:
 protected:
     // Grows the shown window by `height` and redraws.
     void GrowBy(int height);
+    // TTM_ACTIVATE with FALSE (the framework cancelling the thread's tips) hides the tip.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override {}
 
 private:

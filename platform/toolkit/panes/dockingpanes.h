@@ -49,7 +49,7 @@ public:
     void SetMinTrackSize(SIZE size) { minTrack_ = size; }
 
     // The pane's child window; it is re-parented into the pane's container while shown.
-    void Attach(CWnd* child);
+    virtual void Attach(CWnd* child);
     HWND Detach();
     HWND GetChild() const { return child_; }
 

@@ -304,6 +304,43 @@ private:
     CString text_;
 };
 
+// How a report control draws: its theme and the grid lines between cells. The stand-in draws
+// no rows, so a paint manager keeps only what can be asked of it.
+class CXTPReportPaintManager {
+public:
+    virtual ~CXTPReportPaintManager() = default;
+    // The theme's name as the toolkit spells its class ("OfficeXP", "Office2013", ...).
+    virtual const wchar_t* GetThemeName() const { return L"Default"; }
+    // Back to the theme's own settings: grid lines both ways.
+    virtual void RefreshMetrics();
+    void SetGridLines(BOOL vertical, BOOL horizontal);
+    BOOL IsVerticalGrid() const { return verticalGrid_; }
+    BOOL IsHorizontalGrid() const { return horizontalGrid_; }
+    int GetRefreshCount() const { return refreshes_; }
+
+private:
+    BOOL verticalGrid_ = TRUE;
+    BOOL horizontalGrid_ = TRUE;
+    int refreshes_ = 0;
+};
+
+class CXTPReportThemeOfficeXP : public CXTPReportPaintManager {
+public:
+    const wchar_t* GetThemeName() const override { return L"OfficeXP"; }
+};
+class CXTPReportThemeOffice2013 : public CXTPReportPaintManager {
+public:
+    const wchar_t* GetThemeName() const override { return L"Office2013"; }
+};
+class CXTPReportThemeVisualStudio2015 : public CXTPReportPaintManager {
+public:
+    const wchar_t* GetThemeName() const override { return L"VisualStudio2015"; }
+};
+class CXTPReportThemeNativeWindows10 : public CXTPReportPaintManager {
+public:
+    const wchar_t* GetThemeName() const override { return L"NativeWindows10"; }
+};
+
 class CXTPReportControl : public CWnd {
 public:
     CXTPReportControl();
@@ -362,6 +399,18 @@ public:
     // Column widths, visibility and sort order.
     void SerializeState(CXTPPropExchange* px);
 
+    // The paint manager (the toolkit's default until one is set); the control owns the one it
+    // is given and resets its parameters.
+    CXTPReportPaintManager* GetPaintManager() const { return paintManager_.get(); }
+    void SetPaintManager(CXTPReportPaintManager* manager);
+    // The paint manager back to its theme's settings.
+    virtual void ResetPaintManagerParameters();
+    // A theme by the toolkit's number and its metrics flag. The toolkit's own choice of paint
+    // manager for a number is not modelled: controls that take themes override this.
+    virtual void SetTheme(int theme, BOOL flag);
+    int GetThemeNumber() const { return themeNumber_; }
+    BOOL GetThemeFlag() const { return themeFlag_; }
+
     // What the user does, in the toolkit's order (the harness calls these). A click on a row of
     // the selection keeps the selection.
     void ClickItem(CXTPReportRow* row, CXTPReportColumn* column);
@@ -376,6 +425,11 @@ public:
     std::wstring DumpRows() const;
 
 protected:
+    // The theme number and flag the control now has (what an override of SetTheme applied).
+    void RememberTheme(int theme, BOOL flag) {
+        themeNumber_ = theme;
+        themeFlag_ = flag;
+    }
     CXTPReportRecordItem* ItemAt(CXTPReportRow* row, CXTPReportColumn* column) const;
     XTP_REPORTRECORDITEM_CLICKARGS ClickArgs(CXTPReportRow* row, CXTPReportColumn* column);
 
@@ -398,6 +452,9 @@ private:
     void forgetRecords(const CXTPReportRecords* records);
 
     std::unique_ptr<CXTPReportRecords> records_;
+    std::unique_ptr<CXTPReportPaintManager> paintManager_ = std::make_unique<CXTPReportPaintManager>();
+    int themeNumber_ = -1;
+    BOOL themeFlag_ = FALSE;
     CXTPReportColumns columns_;
     CXTPReportRows rows_;
     std::unique_ptr<CXTPReportInplaceEdit> inplaceEdit_;

@@ -88,6 +88,29 @@ CXTPReportControl::~CXTPReportControl() {
     records_->RemoveAll();
 }
 
+void CXTPReportPaintManager::RefreshMetrics() {
+    verticalGrid_ = horizontalGrid_ = TRUE;
+    ++refreshes_;
+}
+
+void CXTPReportPaintManager::SetGridLines(BOOL vertical, BOOL horizontal) {
+    verticalGrid_ = vertical;
+    horizontalGrid_ = horizontal;
+}
+
+void CXTPReportControl::SetPaintManager(CXTPReportPaintManager* manager) {
+    if (!manager) return;
+    paintManager_.reset(manager);
+    ResetPaintManagerParameters();
+}
+
+void CXTPReportControl::ResetPaintManagerParameters() { paintManager_->RefreshMetrics(); }
+
+void CXTPReportControl::SetTheme(int theme, BOOL) {
+    platform::core::reportFailure(L"CXTPReportControl::SetTheme(" + std::to_wstring(theme) +
+                                  L"): the toolkit's own report themes are not modelled");
+}
+
 BOOL CXTPReportControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     if (parent) return CWnd::Create(L"STATIC", L"", style, rect, parent, id, nullptr);
     return CreateEx(0, L"STATIC", L"", style & ~WS_CHILD, rect, nullptr, id, nullptr);

@@ -61,6 +61,12 @@ inline constexpr UINT WM_NCCALCSIZE = 0x0083;
 inline constexpr UINT WM_NCHITTEST = 0x0084;
 inline constexpr UINT WM_NCPAINT = 0x0085;
 inline constexpr UINT WM_NCACTIVATE = 0x0086;
+inline constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+inline constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
+inline constexpr UINT WM_NCRBUTTONDOWN = 0x00A4;
+inline constexpr UINT WM_NCRBUTTONDBLCLK = 0x00A6;
+inline constexpr UINT WM_NCMBUTTONDOWN = 0x00A7;
+inline constexpr UINT WM_NCMBUTTONDBLCLK = 0x00A9;
 inline constexpr UINT WM_KEYFIRST = 0x0100;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_KEYUP = 0x0101;
@@ -130,6 +136,8 @@ inline constexpr UINT WM_DDE_POKE = 0x03E7;
 inline constexpr UINT WM_DDE_EXECUTE = 0x03E8;
 inline constexpr UINT WM_DDE_LAST = 0x03E8;
 inline constexpr UINT WM_USER = 0x0400;
+// A tooltip control's activation (wParam TRUE or FALSE); FALSE hides the tip it shows.
+inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 inline constexpr UINT WM_APP = 0x8000;
 
 // Virtual keys.

@@ -142,6 +142,24 @@ TEST_F(MfcLoopTest, PreTranslationAsksTheApplicationThenWalksFromTheTargetUpToTh
     inner.DestroyWindow();
 }
 
+TEST_F(MfcLoopTest, AThreadMessageGoesToTheApplicationsHandlerAndNoWindowSeesIt) {
+    std::vector<UINT> seenByApp;
+    app().preTranslate = [&](MSG* msg) {
+        seenByApp.push_back(msg->message);
+        return FALSE;
+    };
+    ASSERT_TRUE(app().PostThreadMessage(kThreadMessage, 5, 6));
+    ASSERT_TRUE(app().PostThreadMessage(kThreadMessage + 1, 7, 8));  // no handler: nothing runs
+    runUntilIdle();
+    EXPECT_EQ(app().threadMessages, (std::vector<std::pair<WPARAM, LPARAM>>{{5, 6}}));
+    EXPECT_EQ(seenByApp, (std::vector<UINT>{kThreadMessage, kThreadMessage + 1}));
+    // A window's message of the same number is no thread message.
+    wnd_.PostMessage(kThreadMessage, 9, 9);
+    runUntilIdle();
+    EXPECT_EQ(app().threadMessages.size(), 1u);
+    EXPECT_TRUE(wnd_.events.empty());
+}
+
 TEST_F(MfcLoopTest, DestroyingTheMainWindowEndsTheLoopWithExitCodeZero) {
     frame_->PostMessage(WM_CLOSE);
     const auto result = runUntilIdle();

@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(TestApp, CWinApp)
     ON_COMMAND(kSharedCommand, &TestApp::OnAppCommand)
     ON_UPDATE_COMMAND_UI(kAppCommand, &TestApp::OnUpdateAppCommand)
     ON_COMMAND_EX(kRouteCommand, &TestApp::OnRouteCommand)
+    ON_THREAD_MESSAGE(kThreadMessage, &TestApp::OnThreadMessage)
 END_MESSAGE_MAP()
 
 TestApp::TestApp() : CWinApp(L"Framework Test") {}
@@ -20,6 +21,7 @@ void TestApp::reset() {
     idleCounts.clear();
     pumped.clear();
     trail.clear();
+    threadMessages.clear();
     pumpDepth = maxPumpDepth = exitInstanceCalls = 0;
 }
 

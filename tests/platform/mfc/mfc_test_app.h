@@ -46,6 +46,10 @@ public:
     int maxPumpDepth = 0;
     int exitInstanceCalls = 0;
 
+    // Thread messages the application's map handles (kThreadMessage).
+    std::vector<std::pair<WPARAM, LPARAM>> threadMessages;
+    afx_msg void OnThreadMessage(WPARAM wParam, LPARAM lParam) { threadMessages.emplace_back(wParam, lParam); }
+
     afx_msg void OnAppCommand() { trail.push_back("app"); }
     afx_msg BOOL OnRouteCommand(UINT) {
         trail.push_back("app");
@@ -69,6 +73,7 @@ inline constexpr UINT kAppCommand = 40004;
 inline constexpr UINT kChildFrameCommand = 40005;
 inline constexpr UINT kSharedCommand = 40006;  // handled by every target
 inline constexpr UINT kNobodysCommand = 40007;
+inline constexpr UINT kThreadMessage = WM_APP + 40;  // posted to the thread, handled by the application
 inline constexpr UINT kRouteCommand = 40008;  // every target records it and lets it travel on
 
 // Fresh application state and a fresh host folder per test.

@@ -1,0 +1,67 @@
+#include "platform/win32/icons.h"
+
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/core/config.h"
+#include "platform/kvgc/picture_codec.h"
+#include "platform/win32/files/file.h"
+#include "platform/win32/last_error.h"
+
+namespace {
+
+constexpr DWORD kErrorResourceNameNotFound = 1814;
+constexpr DWORD kErrorInvalidData = 13;
+
+struct Icon {
+    int width = 0;
+    int height = 0;
+};
+
+struct IconTable {
+    std::mutex mutex;
+    std::map<HICON, Icon> icons;
+    std::uintptr_t next = 0x70001;
+};
+
+IconTable& table() {
+    static IconTable icons;
+    return icons;
+}
+
+}  // namespace
+
+HICON LoadIconW(HINSTANCE, UINT_PTR id) {
+    const std::wstring path = platform::core::config().programFolder + L"\\icons\\" + std::to_wstring(id) + L".png";
+    std::string bytes;
+    if (platform::files::readAll(path, bytes) != ERROR_SUCCESS)
+        return platform::win32::failWith(kErrorResourceNameNotFound, HICON{});
+    const auto picture = platform::kvgc::decodePicture(bytes, L".png");
+    if (!picture) return platform::win32::failWith(kErrorInvalidData, HICON{});
+    IconTable& icons = table();
+    std::lock_guard lock(icons.mutex);
+    const auto handle = reinterpret_cast<HICON>(icons.next++);
+    icons.icons[handle] = Icon{picture->width, picture->height};
+    return handle;
+}
+
+BOOL DestroyIcon(HICON icon) {
+    IconTable& icons = table();
+    std::lock_guard lock(icons.mutex);
+    return icons.icons.erase(icon) > 0 ? TRUE : platform::win32::failWith(ERROR_INVALID_HANDLE, FALSE);
+}
+
+namespace platform::win32 {
+
+bool iconSize(HICON icon, int& width, int& height) {
+    IconTable& icons = table();
+    std::lock_guard lock(icons.mutex);
+    const auto found = icons.icons.find(icon);
+    if (found == icons.icons.end()) return false;
+    width = found->second.width;
+    height = found->second.height;
+    return true;
+}
+
+}  // namespace platform::win32

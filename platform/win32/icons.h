@@ -1,0 +1,16 @@
+// Icons of the program's resources. The stand-in's resource module keeps its icons as pictures
+// in the program folder: icon `id` is "icons\<id>.png" there.
+#pragma once
+
+#include "platform/win32/types.h"
+
+// The icon resource `id` (an integer resource id); null with ERROR_RESOURCE_NAME_NOT_FOUND when
+// the module has no such icon, or ERROR_INVALID_DATA when its picture cannot be read. The caller
+// frees it with DestroyIcon.
+HICON LoadIconW(HINSTANCE instance, UINT_PTR id);
+BOOL DestroyIcon(HICON icon);
+
+namespace platform::win32 {
+// The icon's size; false for a handle that is no icon.
+bool iconSize(HICON icon, int& width, int& height);
+}  // namespace platform::win32
