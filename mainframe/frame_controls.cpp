@@ -45,6 +45,8 @@ void ApplyCommonAttribute(CXTPControl* control, const CString& name, const CStri
 
 }  // namespace
 
+IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
+
 CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
     // The system panel's parameter controls, the same as the panel's own, and the ray-tracing
     // camera and quality.

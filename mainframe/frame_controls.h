@@ -6,6 +6,11 @@
 
 #include "platform/korvoui.h"
 
+// The button of the find-command pane's command (799).
+class FindCommandButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(FindCommandButton)
+};
+
 // The control for command `id` written as element `tag` ("Button", "Gallery", ...), or null when
 // the program has none: the file controls 1026, 1072 and 1314 (a file button for "Button", a
 // library gallery for "Gallery"). Controls of other subsystems are made by those subsystems.

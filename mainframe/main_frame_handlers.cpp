@@ -11,14 +11,7 @@ namespace {
 // The document flag the kernel reads when the application becomes active.
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
-constexpr UINT kFindCommandCommand = 799;
 constexpr UINT kToggleRibbonModeCommand = 806;
-
-// The button made for the find-command pane's command.
-class FindCommandButton : public CXTPControlButton {
-    DECLARE_DYNCREATE(FindCommandButton)
-};
-IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
 
 }  // namespace
 
@@ -106,12 +99,7 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     if (CSysPanelToolbar* panel = GetSysPanelToolbar(); panel && request->bToolBar && request->pCommandBar == panel) {
         return CreateSysPanelControl(request);
     }
-    CXTPControl* control = nullptr;
-    if (request->nID == kFindCommandCommand) {
-        control = new FindCommandButton;
-    } else {
-        control = CreateCustomControl(request->nID, 0, request->pCommandBar);
-    }
+    CXTPControl* control = CreateCustomControl(request->nID, 0, request->pCommandBar);
     if (!control) return FALSE;
     request->pControl = control;
     return TRUE;

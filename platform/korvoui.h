@@ -19,5 +19,6 @@
 #include "platform/korvoui/docking.h"
 #include "platform/korvoui/report.h"
 #include "platform/korvoui/controls.h"
+#include "platform/korvoui/frame_popups.h"
 #include "platform/korvoui/splitter.h"
 #include "platform/korvoui/selection_buttons.h"
