@@ -107,7 +107,24 @@ void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::E
     if (control.GetFlags() & kHelpAnchor) element.setAttribute(L"anchor", L"help");
 }
 
-void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle) {
+namespace {
+
+// The first `count` pictures as icons `first`, `first` + 1, ... of `images`, each at its own
+// width; with `side`, a picture of another size is skipped (its number stays taken).
+void AddPictureIcons(CXTPImageManager& images, UINT first, const std::vector<KVViewPicture>& pictures, std::size_t count,
+                     int side = 0) {
+    for (std::size_t i = 0; i < count && i < pictures.size(); ++i) {
+        const KVViewPicture& picture = pictures[i];
+        if (side && (picture.width != side || picture.height != side)) continue;
+        const UINT id = first + static_cast<UINT>(i);
+        images.SetIcon(id, new CXTPImageManagerIcon(id, picture.width, picture.height, picture.pixels));
+    }
+}
+
+}  // namespace
+
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle, const CKVView* view,
+                       CXTPImageManager* images) {
     if (hintsBlocked) {
         control.SetDescription(L"");
         control.SetTooltip(L"");
@@ -116,7 +133,8 @@ void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& t
     }
     constexpr UINT kFindElement = 1251, kFullScreen = 1254, kClipPlane = 1416, kFirstSized = 1628,
                    kSecondSized = 1636, kFullScreenTip = 43107, kToolBarPrompt = 11284;
-    constexpr int kSizedHeight = 20;
+    constexpr int kSizedHeight = 20, kImageListSize = 16;
+    constexpr UINT kCachedViews = 7900, kViewImages = 9000;
     const auto id = static_cast<UINT>(control.GetID());
     if (id == kFindElement) {
         control.SetFlags(control.GetFlags() | xtpFlagManualUpdate);
@@ -133,6 +151,13 @@ void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& t
         const int icon = UIModuleProxy::GetBestUnscaledIconSize(kSizedHeight);
         control.SetIconSize(SIZE{icon, icon});
         control.SetStyle(xtpButtonIconAndCaption);
+    } else if (id == kCachedViews) {
+        if (view && images)
+            AddPictureIcons(*images, kCachedViews, view->GetCachedViews(), static_cast<std::size_t>(view->GetCachedViewCount()));
+    } else if (id == kViewImages) {
+        // The image list is 16 by 16: a picture of another size is no entry of it.
+        if (view && images)
+            AddPictureIcons(*images, kViewImages, view->GetImageList(), view->GetImageList().size(), kImageListSize);
     } else if (id >= 700 && id <= 749 && !toolBarTitle.IsEmpty()) {
         CString prompt;
         prompt.Format(KVLoadString(kToolBarPrompt), static_cast<LPCWSTR>(toolBarTitle));

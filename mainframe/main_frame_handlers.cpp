@@ -109,7 +109,12 @@ LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM lParam) {
     auto* control = reinterpret_cast<CXTPControl*>(lParam);
     if (!control) return 0;
     const CXTPToolBar* bar = GetToolBarByCommand(static_cast<UINT>(control->GetID()));
-    UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString());
+    CXTPCommandBars* bars = GetCommandBars();
+    // The active view is the active document window's.
+    CFrameWnd* child = GetActiveFrame();
+    const auto* view = dynamic_cast<const CKVView*>(child ? child->GetActiveView() : nullptr);
+    UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString(), view,
+                      bars ? bars->GetImageManager() : nullptr);
     return 0;
 }
 

@@ -43,7 +43,9 @@ void PseudoMenuBar::OnSetPopup(BOOL popup) {
         if (CXTPControls* items = EmptiedPopupItems(*this)) {
             const CXTPControls* menus = menuBar_->GetControls();
             // The copies share their menus' bars, so the items inside are the menu bar's own.
-            for (int i = 0; i < menus->GetCount(); ++i) items->AddClone(menus->GetAt(i), -1, TRUE);
+            // A menu-bar pop-up on the menu bar itself is not offered inside itself.
+            for (int i = 0; i < menus->GetCount(); ++i)
+                if (!dynamic_cast<PseudoMenuBar*>(menus->GetAt(i))) items->AddClone(menus->GetAt(i), -1, TRUE);
         }
     CXTPControlPopup::OnSetPopup(popup);
 }

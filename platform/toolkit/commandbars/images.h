@@ -1,22 +1,36 @@
 // The toolkit's image manager icons, at their least: an icon set holds one icon per width, each a
-// raster or a vector image.
+// raster or a vector image, a raster one with its pixels when its maker gave them.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <vector>
 
 #include "platform/mfc.h"
 
 class CXTPImageManagerIcon : public CCmdTarget {
 public:
-    CXTPImageManagerIcon(UINT id, int width, bool vector) : id_(id), width_(width), vector_(vector) {}
+    CXTPImageManagerIcon(UINT id, int width, bool vector) : id_(id), width_(width), height_(width), vector_(vector) {}
+    // A raster icon of these pixels (0xAARRGGBB, rows from the top); a count that does not match
+    // the size leaves the icon without pixels.
+    CXTPImageManagerIcon(UINT id, int width, int height, std::vector<std::uint32_t> pixels);
     UINT GetID() const { return id_; }
     int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
     bool IsVectorIcon() const { return vector_; }
+    const std::vector<std::uint32_t>& GetPixels() const { return pixels_; }
+
+    // Draws the icon with its top-left corner at `point`, `size` pixels large: its opaque pixels
+    // (alpha above half) are copied, the others leave the DC as it was. FALSE for an icon without
+    // pixels or a DC that takes no drawing.
+    BOOL Draw(HDC dc, POINT point, SIZE size) const;
 
 private:
     UINT id_;
     int width_;
+    int height_;
     bool vector_;
+    std::vector<std::uint32_t> pixels_;
 };
 
 // The icons of one command id, by width. The set holds one reference per icon.
@@ -48,6 +62,8 @@ public:
 
     // Adds (or replaces) the icon of `id` at `width`.
     void SetIcon(UINT id, int width, bool vector = false);
+    // Adds (or replaces) the icon of `id` at its width; takes over the caller's reference.
+    void SetIcon(UINT id, CXTPImageManagerIcon* icon);
     // The icon of `id` at `width`, or null.
     CXTPImageManagerIcon* Lookup(UINT id, int width) const;
     CXTPImageManagerIconSet* GetIconSet(UINT id) const;
