@@ -81,6 +81,15 @@ CXTPImageManagerIcon* CXTPImageManager::Lookup(UINT id, int width) const {
     return it == set->GetIcons().end() ? nullptr : it->second;
 }
 
+CXTPImageManagerIcon* CXTPImageManager::GetImage(UINT id, int width) const {
+    if (CXTPImageManagerIcon* icon = Lookup(id, width)) return icon;
+    const CXTPImageManagerIconSet* set = GetIconSet(id);
+    if (!set) return nullptr;
+    for (const auto& [size, icon] : set->GetIcons())
+        if (icon->IsVectorIcon()) return icon;
+    return nullptr;
+}
+
 void CXTPImageManager::RemoveIcon(UINT id) {
     const auto it = sets_.find(id);
     if (it == sets_.end()) return;
@@ -93,8 +102,20 @@ void CXTPImageManager::RemoveAll() {
     sets_.clear();
 }
 
-CXTPImageManager* XTPImageManager() {
+namespace {
+CXTPImageManager*& globalImageManager() {
     // Lives until the process ends, as the toolkit keeps it until it is unloaded.
-    static CXTPImageManager* const manager = new CXTPImageManager;
+    static CXTPImageManager* manager = new CXTPImageManager;
     return manager;
+}
+}  // namespace
+
+CXTPImageManager* XTPImageManager() { return globalImageManager(); }
+
+void XTPSetImageManager(CXTPImageManager* manager) {
+    if (!manager || manager == globalImageManager()) return;
+    // What still holds the one replaced may go on using it until the process ends.
+    static auto* const replaced = new std::vector<CXTPImageManager*>;
+    replaced->push_back(globalImageManager());
+    globalImageManager() = manager;
 }

@@ -66,6 +66,9 @@ public:
     void SetIcon(UINT id, CXTPImageManagerIcon* icon);
     // The icon of `id` at `width`, or null.
     CXTPImageManagerIcon* Lookup(UINT id, int width) const;
+    // The image of `id` to show at `width`: the icon of that width, else a vector icon of the
+    // set (it draws at any width); null when there is neither.
+    CXTPImageManagerIcon* GetImage(UINT id, int width) const;
     CXTPImageManagerIconSet* GetIconSet(UINT id) const;
     void RemoveIcon(UINT id);
     void RemoveAll();
@@ -77,3 +80,6 @@ private:
 
 // The toolkit's process-wide image manager (icons that no command bars own).
 CXTPImageManager* XTPImageManager();
+// Makes `manager` the process-wide one from now on (a library that brings its own); the caller
+// keeps it alive for the rest of the process. Null is refused.
+void XTPSetImageManager(CXTPImageManager* manager);
