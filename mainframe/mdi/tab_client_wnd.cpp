@@ -20,9 +20,16 @@ BOOL CKVWorkspace::DrawIcon(HDC dc, POINT point, CXTPTabManagerItem* item, BOOL 
     if (!item || item->IsNewWindowItem()) return result;
     CKvw32Doc* document = DocumentOfFrame(item->GetHandle());
     if (!document || !document->IsReadOnly()) return result;
-    // The read-only mark (image kReadOnlyImage at 16 pixels) follows the document icon; icons
-    // are not rasterised here, so drawing only reserves its room.
+    // The read-only mark (image kReadOnlyImage at 16 pixels) follows the document icon.
+    const int iconWidth = iconSize.cx;
     iconSize.cx += 2 + iconSize.cx;
+    if (!draw || !dc) return result;
+    constexpr int kMarkSize = 16;
+    const auto* frame = dynamic_cast<const CXTPMDIFrameWnd*>(GetClient()->GetFrame());
+    const CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr;
+    CXTPImageManagerIcon* mark = bars ? bars->GetImageManager()->GetImage(kReadOnlyImage, kMarkSize) : nullptr;
+    if (!mark) mark = XTPImageManager()->GetImage(kReadOnlyImage, kMarkSize);
+    if (mark) mark->Draw(dc, POINT{point.x + iconWidth + 2, point.y}, SIZE{kMarkSize, kMarkSize});
     return result;
 }
 
@@ -86,8 +93,10 @@ BEGIN_MESSAGE_MAP(CKVTabClientWnd, CXTPTabClientWnd)
 END_MESSAGE_MAP()
 
 CKVTabClientWnd::CKVTabClientWnd() : m_background(CMDIClientWndBackground::Acquire()) {
-    // The tab row's navigation images are the kernel's.
-    constexpr std::pair<UINT, UINT> kKernelImages[] = {{9157, 487}, {9158, 501}};
+    // The tab row's navigation images are the kernel's, and so is the read-only mark, which
+    // nothing else puts into an image manager.
+    constexpr std::pair<UINT, UINT> kKernelImages[] = {{9157, 487}, {9158, 501},
+                                                        {CKVWorkspace::kReadOnlyImage, CKVWorkspace::kReadOnlyImage}};
     for (const auto& [image, icon] : kKernelImages) {
         XTPImageManager()->RemoveIcon(image);
         UIModuleProxy::Instance().BindIcon(XTPImageManager(), image, icon);
