@@ -40,6 +40,12 @@ void CKVWorkspace::SetSelectedItem(CXTPTabManagerItem* item) {
         item = count >= 2 ? GetItem(count - 2) : nullptr;
         if (!item || item->IsNewWindowItem()) return;
     }
+    // Only the selected document window's splitter shows; the group's others hide theirs.
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const CXTPTabManagerItem* other = GetItem(i);
+        if (CSplitterWnd* splitter = other->IsNewWindowItem() ? nullptr : CSplitterWnd::OfFrame(other->GetHandle()))
+            splitter->ShowWindow(other == item ? SW_SHOW : SW_HIDE);
+    }
     CXTPTabClientWnd::CWorkspace::SetSelectedItem(item);
 }
 
