@@ -1,6 +1,10 @@
 #include "mainframe/frame_controls.h"
 
+#include <algorithm>
+
 #include "commandbars/command_bars.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/main_frame_commands.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/menu_text.h"
 #include "syspanel/parameter_controls.h"
@@ -14,6 +18,7 @@
 namespace {
 
 constexpr DWORD kHelpAnchor = 0x1000;
+constexpr UINT kFindCommandPane = 1028;
 
 bool IsFileControl(UINT id) { return id == 1026 || id == 1072 || id == 1314; }
 
@@ -44,6 +49,41 @@ void ApplyCommonAttribute(CXTPControl* control, const CString& name, const CStri
 }
 
 }  // namespace
+
+IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
+
+void FindCommandButton::OnExecute() {
+    PlacePane();
+    CXTPControlButton::OnExecute();
+}
+
+// An open or floating find-command pane floats right under the button.
+void FindCommandButton::PlacePane() {
+    CXTPCommandBar* bar = GetParent();
+    CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
+    auto* frame = bars ? dynamic_cast<CMainFrame*>(bars->GetSite()) : nullptr;
+    CXTPDockingPane* pane = frame ? frame->GetPaneManager().FindPane(kFindCommandPane) : nullptr;
+    if (!pane || !bar->GetSafeHwnd() || (!pane->IsFloating() && (pane->IsClosed() || pane->IsHidden()))) return;
+    // The largest of the pane's own window and the containers around it.
+    SIZE size{0, 0};
+    const RECT floating = pane->GetFloatingRect();
+    size.cx = floating.right - floating.left;
+    size.cy = floating.bottom - floating.top;
+    for (HWND window = frame->GetPaneWindow(pane) ? frame->GetPaneWindow(pane)->GetSafeHwnd() : nullptr;
+         window && window != frame->GetSafeHwnd(); window = ::GetParent(window)) {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        size.cx = std::max<LONG>(size.cx, rect.right - rect.left);
+        size.cy = std::max<LONG>(size.cy, rect.bottom - rect.top);
+    }
+    RECT button = bar->GetControlRect(this);
+    ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.left));
+    ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.right));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(bar->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    frame->GetPaneManager().FloatPane(pane, FindCommandPaneRect(button, size, monitor.rcWork));
+}
 
 CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
     // The system panel's parameter controls, the same as the panel's own, and the ray-tracing
@@ -105,7 +145,24 @@ void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::E
     if (control.GetFlags() & kHelpAnchor) element.setAttribute(L"anchor", L"help");
 }
 
-void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle) {
+namespace {
+
+// The first `count` pictures as icons `first`, `first` + 1, ... of `images`, each at its own
+// width; with `side`, a picture of another size is skipped (its number stays taken).
+void AddPictureIcons(CXTPImageManager& images, UINT first, const std::vector<KVViewPicture>& pictures, std::size_t count,
+                     int side = 0) {
+    for (std::size_t i = 0; i < count && i < pictures.size(); ++i) {
+        const KVViewPicture& picture = pictures[i];
+        if (side && (picture.width != side || picture.height != side)) continue;
+        const UINT id = first + static_cast<UINT>(i);
+        images.SetIcon(id, new CXTPImageManagerIcon(id, picture.width, picture.height, picture.pixels));
+    }
+}
+
+}  // namespace
+
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle, const CKVView* view,
+                       CXTPImageManager* images) {
     if (hintsBlocked) {
         control.SetDescription(L"");
         control.SetTooltip(L"");
@@ -114,7 +171,8 @@ void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& t
     }
     constexpr UINT kFindElement = 1251, kFullScreen = 1254, kClipPlane = 1416, kFirstSized = 1628,
                    kSecondSized = 1636, kFullScreenTip = 43107, kToolBarPrompt = 11284;
-    constexpr int kSizedHeight = 20;
+    constexpr int kSizedHeight = 20, kImageListSize = 16;
+    constexpr UINT kCachedViews = 7900, kViewImages = 9000;
     const auto id = static_cast<UINT>(control.GetID());
     if (id == kFindElement) {
         control.SetFlags(control.GetFlags() | xtpFlagManualUpdate);
@@ -131,6 +189,13 @@ void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& t
         const int icon = UIModuleProxy::GetBestUnscaledIconSize(kSizedHeight);
         control.SetIconSize(SIZE{icon, icon});
         control.SetStyle(xtpButtonIconAndCaption);
+    } else if (id == kCachedViews) {
+        if (view && images)
+            AddPictureIcons(*images, kCachedViews, view->GetCachedViews(), static_cast<std::size_t>(view->GetCachedViewCount()));
+    } else if (id == kViewImages) {
+        // The image list is 16 by 16: a picture of another size is no entry of it.
+        if (view && images)
+            AddPictureIcons(*images, kViewImages, view->GetImageList(), view->GetImageList().size(), kImageListSize);
     } else if (id >= 700 && id <= 749 && !toolBarTitle.IsEmpty()) {
         CString prompt;
         prompt.Format(KVLoadString(kToolBarPrompt), static_cast<LPCWSTR>(toolBarTitle));

@@ -6,6 +6,17 @@
 
 #include "platform/korvoui.h"
 
+// The button of the find-command pane's command (799): it brings the pane, floating, right under
+// itself before the command shows it.
+class FindCommandButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(FindCommandButton)
+public:
+    void OnExecute() override;
+
+private:
+    void PlacePane();
+};
+
 // The control for command `id` written as element `tag` ("Button", "Gallery", ...), or null when
 // the program has none: the file controls 1026, 1072 and 1314 (a file button for "Button", a
 // library gallery for "Gallery"). Controls of other subsystems are made by those subsystems.
@@ -36,8 +47,10 @@ void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::E
 // The texts of a control the toolkit is about to show (its id in the control): hints blocked leave
 // it without description and tooltip, under manual update; otherwise the program's captions,
 // sizes and prompts for its own ids, and descriptions and tooltips without mnemonic marks.
-// `toolBarTitle` is the title of the tool bar a tool-bar toggle (700 to 749) names.
-void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle = CString());
+// `toolBarTitle` is the title of the tool bar a tool-bar toggle (700 to 749) names. The cached
+// views (7900) and the images (9000) of `view` become icons of `images` from the control's id up.
+void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& toolBarTitle = CString(),
+                       const CKVView* view = nullptr, CXTPImageManager* images = nullptr);
 
 // The backstage-tab factory: the new-document (1072), export (1036) and export-to-PDM (1551)
 // pages by id, the print page ("printDialog") and the recent files ("recentFileList", id 0,

@@ -14,49 +14,7 @@ namespace {
 // The document flag the kernel reads when the application becomes active.
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
-constexpr UINT kFindCommandCommand = 799;
-
-constexpr UINT kFindCommandPane = 1028;
-
-// The button made for the find-command pane's command: it brings the pane, floating, right under
-// itself before the command shows it.
-class FindCommandButton : public CXTPControlButton {
-    DECLARE_DYNCREATE(FindCommandButton)
-public:
-    void OnExecute() override {
-        PlacePane();
-        CXTPControlButton::OnExecute();
-    }
-
-private:
-    void PlacePane() {
-        CXTPCommandBar* bar = GetParent();
-        CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
-        auto* frame = bars ? dynamic_cast<CMainFrame*>(bars->GetSite()) : nullptr;
-        CXTPDockingPane* pane = frame ? frame->GetPaneManager().FindPane(kFindCommandPane) : nullptr;
-        if (!pane || !bar->GetSafeHwnd() || (!pane->IsFloating() && (pane->IsClosed() || pane->IsHidden()))) return;
-        // The largest of the pane's own window and the containers around it.
-        SIZE size{0, 0};
-        const RECT floating = pane->GetFloatingRect();
-        size.cx = floating.right - floating.left;
-        size.cy = floating.bottom - floating.top;
-        for (HWND window = frame->GetPaneWindow(pane) ? frame->GetPaneWindow(pane)->GetSafeHwnd() : nullptr;
-             window && window != frame->GetSafeHwnd(); window = ::GetParent(window)) {
-            RECT rect{};
-            ::GetWindowRect(window, &rect);
-            size.cx = std::max<LONG>(size.cx, rect.right - rect.left);
-            size.cy = std::max<LONG>(size.cy, rect.bottom - rect.top);
-        }
-        RECT button = bar->GetControlRect(this);
-        ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.left));
-        ::ClientToScreen(bar->GetSafeHwnd(), reinterpret_cast<POINT*>(&button.right));
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        ::GetMonitorInfoW(::MonitorFromWindow(bar->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
-        frame->GetPaneManager().FloatPane(pane, FindCommandPaneRect(button, size, monitor.rcWork));
-    }
-};
-IMPLEMENT_DYNCREATE(FindCommandButton, CXTPControlButton)
+constexpr UINT kToggleRibbonModeCommand = 806;
 
 }  // namespace
 
@@ -136,12 +94,7 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     if (CSysPanelToolbar* panel = GetSysPanelToolbar(); panel && request->bToolBar && request->pCommandBar == panel) {
         return CreateSysPanelControl(request);
     }
-    CXTPControl* control = nullptr;
-    if (request->nID == kFindCommandCommand) {
-        control = new FindCommandButton;
-    } else {
-        control = CreateCustomControl(request->nID, 0, request->pCommandBar);
-    }
+    CXTPControl* control = CreateCustomControl(request->nID, 0, request->pCommandBar);
     // A tool bar's popups of fixed contents and of command groups are the frame's own.
     if (!control && request->bToolBar) control = CreateCommandPopup(request->nID);
     if (!control) return FALSE;
@@ -153,7 +106,12 @@ LRESULT CMainFrame::OnUpdateControlText(WPARAM, LPARAM lParam) {
     auto* control = reinterpret_cast<CXTPControl*>(lParam);
     if (!control) return 0;
     const CXTPToolBar* bar = GetToolBarByCommand(static_cast<UINT>(control->GetID()));
-    UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString());
+    CXTPCommandBars* bars = GetCommandBars();
+    // The active view is the active document window's.
+    CFrameWnd* child = GetActiveFrame();
+    const auto* view = dynamic_cast<const CKVView*>(child ? child->GetActiveView() : nullptr);
+    UpdateControlText(*control, AreControlsHintsBlocked(), bar ? bar->GetTitle() : CString(), view,
+                      bars ? bars->GetImageManager() : nullptr);
     return 0;
 }
 

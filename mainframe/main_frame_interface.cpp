@@ -135,6 +135,16 @@ CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommand
     // The frame's own popups, rebuilt whenever they open.
     if (id == kMoveToMainWindowCommand) return BuildPopup<MoveToMainWindowPopup>(GetCommandBars());
     if (id == ProfilePopup::kCommand) return BuildPopup<ProfilePopup>(GetCommandBars());
+    constexpr UINT kFindCommand = 799, kPseudoMenuBar = 900, kDockingPanes = 2852;
+    if (id == kFindCommand) return new FindCommandButton;
+    if (id == kPseudoMenuBar) {
+        CXTPMenuBar* menuBar = GetMenuBar();
+        auto* popup = new Korvo::UI::PseudoMenuBar(menuBar);
+        if (menuBar) popup->SetCaption(menuBar->GetTitle());
+        if (CKvw32App* app = CKvw32App::Instance()) popup->SetIconId(app->GetProductImageIndex());
+        return popup;
+    }
+    if (id == kDockingPanes) return new Korvo::UI::DockingPanesPopup(&m_paneManager);
     // The tag is the layout element's name; without one only the id speaks.
     const CString tagName = tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString();
     if (CXTPControl* control = CreateFramePopupControl(id, tagName, bar ? bar->GetCommandBars() : nullptr)) return control;

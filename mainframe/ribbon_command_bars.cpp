@@ -54,13 +54,15 @@ bool InitRibbonBar(CMainFrame& frame) {
 // ---- The frame's ribbon ---------------------------------------------------------------------------
 
 void CMainFrame::InitRibbonApplicationParameters() {
-    m_ribbonParameters.createControl = [this](const Korvo::UI::XML::Element& element) -> CXTPControl* {
+    m_ribbonParameters.createControl = [this](const Korvo::UI::XML::Element& element, CXTPCommandBar* bar) -> CXTPControl* {
         const std::wstring* idText = element.attribute(L"id");
         const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
         if (id < 0) return nullptr;
-        return CreateCustomControl(static_cast<UINT>(id), reinterpret_cast<DWORD_PTR>(element.name().c_str()), nullptr);
+        return CreateCustomControl(static_cast<UINT>(id), reinterpret_cast<DWORD_PTR>(element.name().c_str()), bar);
     };
+    // The ribbon reads what it knows of an attribute before the frame does.
     m_ribbonParameters.readAttribute = [](CXTPControl& control, const std::wstring& name, const std::wstring& value) {
+        if (CXTPCommandBar* parent = control.GetParent()) Korvo::UI::XML::ReadBarControlAttribute(*parent, control, name, value);
         ApplyToolBarControlAttribute(&control, CString(name.c_str()), CString(value.c_str()));
     };
     m_ribbonParameters.createBackstageTab = [](CXTPRibbonBackstageView& view, const Korvo::UI::XML::Element& control,
@@ -90,7 +92,7 @@ Korvo::UI::XML::ApplicationParameters CMainFrame::ToolBarApplicationParameters(C
     Korvo::UI::XML::ApplicationParameters parameters;
     parameters.replaceControls = true;
     parameters.storeOriginal = true;
-    parameters.createControl = [this, &bar](const Korvo::UI::XML::Element& element) -> CXTPControl* {
+    parameters.createControl = [this, &bar](const Korvo::UI::XML::Element& element, CXTPCommandBar*) -> CXTPControl* {
         const std::wstring* idText = element.attribute(L"id");
         const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
         if (id < 0) return nullptr;

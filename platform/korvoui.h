@@ -19,6 +19,7 @@
 #include "platform/korvoui/docking.h"
 #include "platform/korvoui/report.h"
 #include "platform/korvoui/controls.h"
+#include "platform/korvoui/frame_popups.h"
 #include "platform/korvoui/splitter.h"
 #include "platform/korvoui/selection_buttons.h"
 #include "platform/korvoui/file_selection_dialog.h"

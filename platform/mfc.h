@@ -11,6 +11,7 @@
 #include "platform/mfc/wnd.h"
 #include "platform/mfc/menu.h"
 #include "platform/mfc/frame.h"
+#include "platform/mfc/splitter.h"
 #include "platform/mfc/thread.h"
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/doc.h"

@@ -24,7 +24,8 @@ CString LoadDefaultToolBarCaption(const CommandTables::DefaultToolBarRecord& rec
 DefaultToolBarList BuildDefaultToolBars() {
     DefaultToolBarList bars;
     for (auto& entry : CommandTables::SelectDefaultToolBars(CommandTables::DefaultToolBarRecords(), GetProductEdition())) {
-        bars.push_back({entry.record, LoadDefaultToolBarCaption(*entry.record), std::move(entry.commandIds)});
+        bars.push_back({entry.record, LoadDefaultToolBarCaption(*entry.record), std::move(entry.commandIds),
+                        static_cast<int>(entry.record->barId)});
     }
     return bars;
 }

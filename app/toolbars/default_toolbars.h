@@ -12,6 +12,8 @@ struct DefaultToolBarButtons {
     const CommandTables::DefaultToolBarRecord* record = nullptr;
     CString caption;  // the caption string, or the record's internal name when it does not load
     CommandTables::ToolBarCommandIds commandIds;
+    // The bar's icon: the image under the bar's id, as the toolkit names a bar's image.
+    int iconId = 0;
 };
 
 // Built on the first call, captions included, and kept for the life of the process; safe to call

@@ -20,9 +20,16 @@ BOOL CKVWorkspace::DrawIcon(HDC dc, POINT point, CXTPTabManagerItem* item, BOOL 
     if (!item || item->IsNewWindowItem()) return result;
     CKvw32Doc* document = DocumentOfFrame(item->GetHandle());
     if (!document || !document->IsReadOnly()) return result;
-    // The read-only mark (image kReadOnlyImage at 16 pixels) follows the document icon; icons
-    // are not rasterised here, so drawing only reserves its room.
+    // The read-only mark (image kReadOnlyImage at 16 pixels) follows the document icon.
+    const int iconWidth = iconSize.cx;
     iconSize.cx += 2 + iconSize.cx;
+    if (!draw || !dc) return result;
+    constexpr int kMarkSize = 16;
+    const auto* frame = dynamic_cast<const CXTPMDIFrameWnd*>(GetClient()->GetFrame());
+    const CXTPCommandBars* bars = frame ? frame->GetCommandBars() : nullptr;
+    CXTPImageManagerIcon* mark = bars ? bars->GetImageManager()->GetImage(kReadOnlyImage, kMarkSize) : nullptr;
+    if (!mark) mark = XTPImageManager()->GetImage(kReadOnlyImage, kMarkSize);
+    if (mark) mark->Draw(dc, POINT{point.x + iconWidth + 2, point.y}, SIZE{kMarkSize, kMarkSize});
     return result;
 }
 
@@ -32,6 +39,12 @@ void CKVWorkspace::SetSelectedItem(CXTPTabManagerItem* item) {
         const int count = GetItemCount();
         item = count >= 2 ? GetItem(count - 2) : nullptr;
         if (!item || item->IsNewWindowItem()) return;
+    }
+    // Only the selected document window's splitter shows; the group's others hide theirs.
+    for (int i = 0; i < GetItemCount(); ++i) {
+        const CXTPTabManagerItem* other = GetItem(i);
+        if (CSplitterWnd* splitter = other->IsNewWindowItem() ? nullptr : CSplitterWnd::OfFrame(other->GetHandle()))
+            splitter->ShowWindow(other == item ? SW_SHOW : SW_HIDE);
     }
     CXTPTabClientWnd::CWorkspace::SetSelectedItem(item);
 }
@@ -86,8 +99,10 @@ BEGIN_MESSAGE_MAP(CKVTabClientWnd, CXTPTabClientWnd)
 END_MESSAGE_MAP()
 
 CKVTabClientWnd::CKVTabClientWnd() : m_background(CMDIClientWndBackground::Acquire()) {
-    // The tab row's navigation images are the kernel's.
-    constexpr std::pair<UINT, UINT> kKernelImages[] = {{9157, 487}, {9158, 501}};
+    // The tab row's navigation images are the kernel's, and so is the read-only mark, which
+    // nothing else puts into an image manager.
+    constexpr std::pair<UINT, UINT> kKernelImages[] = {{9157, 487}, {9158, 501},
+                                                        {CKVWorkspace::kReadOnlyImage, CKVWorkspace::kReadOnlyImage}};
     for (const auto& [image, icon] : kKernelImages) {
         XTPImageManager()->RemoveIcon(image);
         UIModuleProxy::Instance().BindIcon(XTPImageManager(), image, icon);

@@ -28,6 +28,19 @@ ProfileButton::ProfileButton(const CString& caption, UINT colourIndex)
     if (colourIndex != ProfileIconCache::kNoColour) SetIconId(kOwnImageIconId);
 }
 
+ProfileButton::~ProfileButton() {
+    for (auto& [width, icon] : m_toolkitIcons) icon->InternalRelease();
+}
+
+CXTPImageManagerIcon* ProfileButton::GetImage(int width) {
+    if (auto it = m_toolkitIcons.find(width); it != m_toolkitIcons.end()) return it->second;
+    const ProfileIconImage* picture = GetPicture(width);
+    if (!picture) return nullptr;
+    auto* icon = new CXTPImageManagerIcon(static_cast<UINT>(kOwnImageIconId), picture->size, picture->size, picture->pixels);
+    m_toolkitIcons.emplace(width, icon);
+    return icon;
+}
+
 void ProfileButton::OnExecute() {
     CXTPControlButton::OnExecute();
     if (CKvw32Doc* document = ActiveViewDocument()) KV3DProfiles::ApplyProfile(document, GetCaption());

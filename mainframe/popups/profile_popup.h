@@ -2,6 +2,7 @@
 // a square of its colour; an empty label when there is no such document or it has no profiles.
 #pragma once
 
+#include <map>
 #include <optional>
 
 #include "mainframe/popups/profile_icon.h"
@@ -12,18 +13,22 @@
 class ProfileButton : public CXTPControlButton {
 public:
     // The toolkit asks a button with this icon id for its image.
-    static constexpr int kOwnImageIconId = 0x7FFFFFFF;
+    static constexpr int kOwnImageIconId = xtpIconIdOwnImage;
 
     ProfileButton(const CString& caption, UINT colourIndex);
+    ~ProfileButton() override;
     UINT GetColourIndex() const { return m_colourIndex; }
-    // The button's image at `size` pixels: built once per size; null without a colour.
-    const ProfileIconImage* GetImage(int size) { return m_icons.Get(size); }
+    // The button's picture at `size` pixels: built once per size; null without a colour.
+    const ProfileIconImage* GetPicture(int size) { return m_icons.Get(size); }
     int GetImageBuildCount() const { return m_icons.GetBuildCount(); }
+    // The picture as the toolkit's icon, which the toolkit asks for (the button's icon id says so).
+    CXTPImageManagerIcon* GetImage(int width) override;
     void OnExecute() override;
 
 private:
     UINT m_colourIndex;
     ProfileIconCache m_icons;
+    std::map<int, CXTPImageManagerIcon*> m_toolkitIcons;  // one reference each
 };
 
 class ProfilePopup : public CXTPControlPopup {

@@ -270,7 +270,10 @@ void CStatusLine::showTaskButton(std::unique_ptr<CXTPButton>& button, const RECT
     button = std::make_unique<CXTPButton>();
     if (!button->Create(L"", WS_CHILD | WS_VISIBLE | BS_ICON, slot, this, command)) return;
     const int size = XTPDpiHelper()->ScaleX(16);
-    button->SetIconFile(iconFile, SIZE{size, size});
+    // The icon files are the UI library's images; another image manager has no way to read them.
+    if (auto* images = dynamic_cast<Korvo::UI::ImageManager*>(GetImageManager()))
+        if (const UINT icon = images->AddCustomIconFromFile(Korvo::Images::ResourceManager::GetImagePath(iconFile)))
+            button->SetIcon(SIZE{size, size}, images->GetImage(icon, size));
     button->SetTooltip(Korvo::I18n::Translate(hintKey));
 }
 

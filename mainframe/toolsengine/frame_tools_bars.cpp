@@ -93,7 +93,7 @@ bool CFrameToolsEngine::InitDockingPanesAndToolBars() {
         if (record.kind == ToolBarKind::Tab) {
             if (!m_tabToolBar && !CreateTabToolBar(bars)) return false;
             if (!lastVisible) lastVisible = m_tabToolBar;
-            m_tabToolBar->AddOriginalTab(entry.caption, entry.commandIds.data(), count, 0, record.visible,
+            m_tabToolBar->AddOriginalTab(entry.caption, entry.commandIds.data(), count, entry.iconId, record.visible,
                                          record.tabGuid);
             for (const TabAccelerator& accelerator : kTabAccelerators)
                 m_tabToolBar->SetTabAccelerator(accelerator.tab, ACCEL{FCONTROL | FVIRTKEY, accelerator.key, 0});

@@ -32,6 +32,7 @@ std::wstring describeItem(const MenuItemInfo& item) {
     if (item.subMenu) text += L" >";
     if (item.checked) text += item.radio ? L" radio-checked" : L" checked";
     if (!item.enabled) text += L" disabled";
+    if (!item.image.empty()) text += L" image " + item.image;
     return text;
 }
 

@@ -54,6 +54,7 @@ struct MenuItemInfo {
     bool radio = false;       // its check mark is a radio mark
     int depth = 0;            // 0: the menu itself, 1: a sub-menu of it, ...
     bool subMenu = false;     // the item opens a sub-menu
+    std::wstring image;       // what the item's picture shows; empty: none
 };
 
 struct PopupMenuRequest {

@@ -115,13 +115,22 @@ void cover(Drawing& out, const RECT& rect) {
     });
 }
 
-// Draws the place and what is inside it, clipped to `clip` (its parent window's client area).
-void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame) {
+// What a window's own painting put on its client area.
+struct WindowPixels {
+    POINT origin{};
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// Draws the place and what is inside it, clipped to `clip` (its parent window's client area);
+// `painted` is what the window holding a part painted itself.
+void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame, const WindowPixels* painted = nullptr) {
     const RECT visible = intersect(place.rect, clip);
     if (visible.right <= visible.left || visible.bottom <= visible.top) return;
     cover(out, visible);
     const Colours colours = partColours(place);
     RECT inner = clip;
+    WindowPixels own;
     if (place.kind == Place::Kind::Window) {
         if (isFrame) {
             // The frame: its border and caption bar around the client area.
@@ -139,10 +148,10 @@ void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame) {
             }
         }
         inner = intersect(place.client, clip);
-        int width = 0, height = 0;
-        std::vector<std::uint32_t> pixels;
-        if (platform::win32::windowPixels(place.window, width, height, pixels))
-            out.canvas.paint(POINT{place.client.left, place.client.top}, inner, width, height, pixels);
+        if (platform::win32::windowPixels(place.window, own.width, own.height, own.pixels)) {
+            own.origin = POINT{place.client.left, place.client.top};
+            out.canvas.paint(own.origin, inner, own.width, own.height, own.pixels);
+        }
         if (!isFrame && (place.className == L"Korvo.MessageBar" || place.className == L"Korvo.MessageBarButton" ||
                          place.className == L"EDIT"))
             label(out.labels, visible, place.text, colours.text);
@@ -152,12 +161,17 @@ void draw(const Place& place, const RECT& clip, Drawing& out, bool isFrame) {
         RECT words = visible;
         // A group's caption is under its controls.
         if (place.kind == Place::Kind::RibbonGroup) words.top = words.bottom - 16;
+        // A document tab shows what its window drew inside its edge (its icons).
+        if (place.kind == Place::Kind::DocumentTab && painted && !painted->pixels.empty()) {
+            const RECT inside{visible.left + 1, visible.top + 1, visible.right - 1, visible.bottom - 1};
+            out.canvas.paint(painted->origin, inside, painted->width, painted->height, painted->pixels);
+        }
         label(out.labels, words, place.text, colours.text);
     }
     // What the window draws itself comes first, then its child windows over it, the bottom of
     // the z-order first.
     for (const Place& child : place.children)
-        if (child.kind != Place::Kind::Window) draw(child, visible, out, false);
+        if (child.kind != Place::Kind::Window) draw(child, visible, out, false, &own);
     for (auto child = place.children.rbegin(); child != place.children.rend(); ++child)
         if (child->kind == Place::Kind::Window) draw(*child, inner, out, false);
 }

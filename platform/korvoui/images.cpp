@@ -3,13 +3,46 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/compression.h"
 #include "platform/core/record.h"
+#include "platform/win32/files/file.h"
 
 namespace Korvo::UI {
 
 ImageManager& ImageManager::GetInstance() {
-    static ImageManager instance;
-    return instance;
+    // Kept for the rest of the process, as the toolkit keeps its own.
+    static ImageManager* const instance = [] {
+        auto* made = new ImageManager;
+        XTPSetImageManager(made);
+        return made;
+    }();
+    return *instance;
+}
+
+UINT ImageManager::AddCustomIconFromFile(LPCWSTR path) {
+    const CString key(path ? path : L"");
+    if (const auto it = customIds_.find(key); it != customIds_.end()) return it->second;
+    std::string bytes;
+    const DWORD error = platform::files::readAll(std::wstring_view(key.GetString()), bytes);
+    if (error != 0) {
+        platform::core::recordWarning(std::wstring(key.GetString()) + L": cannot be read (error " +
+                                      std::to_wstring(error) + L")");
+        return 0;
+    }
+    if (bytes.find("<svg") == std::string::npos) {
+        platform::core::recordWarning(std::wstring(key.GetString()) + L": no SVG image");
+        return 0;
+    }
+    const UINT id = nextCustomId_++;
+    SetIcon(id, 0, true);
+    customIds_.emplace(key, id);
+    return id;
+}
+
+CString ImageManager::GetCustomIconPath(UINT id) const {
+    for (const auto& [path, custom] : customIds_)
+        if (custom == id) return path;
+    return CString();
 }
 
 void ImageManager::ReserveResources(std::span<const int> iconSizes, int count) {
@@ -30,3 +63,12 @@ int ImageManager::GetReservedResources(int iconSize) const {
 }
 
 }  // namespace Korvo::UI
+
+namespace Korvo::Images {
+
+CString ResourceManager::GetImagePath(LPCWSTR name) {
+    const std::wstring file = std::wstring(L"Images\\") + (name ? name : L"");
+    return CString(kvio::JoinPath(KVGetProgramPath().view(), file).c_str());
+}
+
+}  // namespace Korvo::Images

@@ -144,6 +144,11 @@ XTPControlType TagNameToPopupType(std::wstring_view name) {
     return popup ? type : xtpControlPopup;
 }
 
+void ReadBarControlAttribute(CXTPCommandBar& bar, CXTPControl& control, const std::wstring& name,
+                             const std::wstring& value) {
+    if (dynamic_cast<CXTPRibbonBar*>(&bar) && name == L"keyTip") control.SetKeyboardTip(value.c_str());
+}
+
 int ToolBar::id() const { return toInt(attribute(L"id"), 0); }
 
 CString ToolBar::title() const { return CString(attribute(L"title", L"").c_str()); }
@@ -157,7 +162,7 @@ void ApplyControls(const Element& parent, CXTPControls& controls, const Applicat
             continue;
         }
         const int id = toInt(element->attribute(L"id"), 0);
-        CXTPControl* made = parameters.createControl ? parameters.createControl(*element) : nullptr;
+        CXTPControl* made = parameters.createControl ? parameters.createControl(*element, controls.GetParent()) : nullptr;
         CXTPControl* control = made ? controls.Add(made, id) : controls.Add(type, id);
         if (const std::wstring* caption = element->attribute(L"caption")) control->SetCaption(caption->c_str());
         if (const std::wstring* tooltip = element->attribute(L"tooltip")) control->SetTooltip(tooltip->c_str());

@@ -63,8 +63,9 @@ struct ApplicationParameters {
     // reset of the bar returns to.
     bool replaceControls = false;
     bool storeOriginal = false;
-    // Creates the control for an element (null: the library makes one of the element's type).
-    std::function<CXTPControl*(const Element& control)> createControl;
+    // Creates the control for an element on `bar`, the bar whose controls are being built (the
+    // ribbon for its groups' controls); null: the library makes one of the element's type.
+    std::function<CXTPControl*(const Element& control, CXTPCommandBar* bar)> createControl;
     // Offered every attribute the library does not own, with the control made from the element.
     std::function<void(CXTPControl& control, const std::wstring& name, const std::wstring& value)> readAttribute;
     // Saving: adds the application's attributes of a control to its element.
@@ -111,6 +112,11 @@ public:
     static void applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters);
     static void applyGroup(const Element& groupElement, CXTPRibbonGroup& group, const ApplicationParameters& parameters);
 };
+
+// The library's own reading of an attribute of a control element, as the control's bar takes it:
+// on a ribbon, "keyTip" is the control's key tip. Other bars and attributes are left alone.
+void ReadBarControlAttribute(CXTPCommandBar& bar, CXTPControl& control, const std::wstring& name,
+                             const std::wstring& value);
 
 // The element name of a control type, and back (xtpControlError for an unknown name).
 std::wstring ControlTypeName(XTPControlType type);

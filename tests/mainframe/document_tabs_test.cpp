@@ -2,6 +2,7 @@
 // document windows, the pinned-document guard, the tab context menu, closing from a tab, and the
 // background picture.
 #include <algorithm>
+#include <memory>
 
 #include "platform/core/text.h"
 #include "platform/kernel.h"
@@ -70,6 +71,33 @@ protected:
     HWND window = nullptr;
     CMainFrame* frame = nullptr;
 };
+
+// A document window whose views sit in a splitter: the selected tab's splitter shows, the
+// group's other splitters hide.
+TEST_F(DocumentTabs, SelectingATabShowsOnlyItsWindowsSplitter) {
+    StartWithTwoDocuments();
+    std::vector<std::unique_ptr<CSplitterWnd>> splitters;
+    for (int index = 0; index < 2; ++index) {
+        const HWND child = frame->GetTabClient().GetItemWindow(index);
+        CWnd* view = CWnd::FromHandle(child)->GetDlgItem(static_cast<int>(AFX_IDW_PANE_FIRST));
+        ASSERT_NE(view, nullptr);
+        ::SetWindowLongPtrW(view->GetSafeHwnd(), GWLP_ID, static_cast<LONG_PTR>(CSplitterWnd::IdFromRowCol(0, 1)));
+        auto splitter = std::make_unique<CSplitterWnd>();
+        ASSERT_TRUE(splitter->CreateStatic(CWnd::FromHandle(child), 1, 2));
+        ::SetParent(view->GetSafeHwnd(), splitter->GetSafeHwnd());
+        EXPECT_EQ(CSplitterWnd::OfFrame(child), splitter.get());
+        EXPECT_EQ(splitter->GetPane(0, 1), view);
+        EXPECT_EQ(splitter->GetPane(0, 0), nullptr);
+        splitters.push_back(std::move(splitter));
+    }
+    EXPECT_EQ(CSplitterWnd::OfFrame(window), nullptr);
+    for (int index : {0, 1, 0}) {
+        s.user().clickTab(window, index + 1);
+        s.runUntilIdle();
+        EXPECT_TRUE(::IsWindowVisible(splitters[static_cast<std::size_t>(index)]->GetSafeHwnd())) << index;
+        EXPECT_FALSE(::IsWindowVisible(splitters[static_cast<std::size_t>(1 - index)]->GetSafeHwnd())) << index;
+    }
+}
 
 TEST_F(DocumentTabs, EachDocumentWindowHasATabAndTheActiveOneIsSelected) {
     StartWithTwoDocuments();

@@ -43,6 +43,13 @@ TEST_F(FrameToolBarsTest, TabEntriesBecomeTabsOfOneTabbedBarWithTheirAccelerator
     EXPECT_EQ(tabs->GetFlags(), 0x10003Fu);
     EXPECT_EQ(tabs->GetTabAppearance(), 4);
     EXPECT_EQ(tabs->GetTabColor(), 1);
+    // Each tab shows its entry's icon, the image under its bar's id.
+    for (const DefaultToolBarButtons& entry : GetDefaultToolBars())
+        if (entry.record->kind == CommandTables::ToolBarKind::Tab) {
+            const CXTPTabToolBar::Tab* tab = tabs->FindTab(entry.record->tabGuid);
+            ASSERT_NE(tab, nullptr);
+            EXPECT_EQ(tab->iconId, static_cast<int>(entry.record->barId)) << tab->caption.GetString();
+        }
     // The "2D" and "Sketch" tabs take Ctrl+2 and Ctrl+1; the third GUID names no tab here.
     for (const CXTPTabToolBar::Tab& tab : tabs->GetTabs()) {
         const WORD expected = tab.caption == L"2D" ? WORD{'2'} : tab.caption == L"Sketch" ? WORD{'1'} : WORD{0};

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "platform/harness.h"
+#include "platform/kernel.h"
 #include "platform/harness/screen_layout.h"
 #include "platform/kvgc/picture_codec.h"
 #include "tests/support/session_test.h"
@@ -190,6 +191,54 @@ TEST_F(ScreenLayout, ASnapshotDrawsEachRegionWhereTheLayoutPutsIt) {
         EXPECT_EQ(inside, 100 * 50) << std::hex << colour;
         EXPECT_EQ(outside, 0) << std::hex << colour;
     }
+}
+
+// A read-only drawing's tab shows the read-only mark after its icon, in the room its tab keeps
+// for it; another drawing's tab shows none.
+TEST_F(ScreenLayout, AReadOnlyDrawingsTabShowsTheReadOnlyMark) {
+    constexpr std::wstring_view kLocked = L"C:\\Work\\locked.grb", kOpen = L"C:\\Work\\open.grb";
+    s.kernel().writeDocumentFile(kLocked);
+    s.kernel().writeDocumentFile(kOpen);
+    s.start();
+    s.runUntilIdle();
+    frame = s.inspect().mainFrames().at(0);
+    const auto open = [&](std::wstring_view path) {
+        s.user().expectFileChoose(std::wstring(path));
+        s.user().command(frame, kFileOpen);
+        s.runUntilIdle();
+    };
+    open(kLocked);
+    s.kernel().setReadOnly(Korvo::DocumentManager::Instance().GetDocuments().at(0), true);
+    open(kOpen);
+
+    const std::filesystem::path path = std::filesystem::path(s.hostRoot()).parent_path() / "read-only-mark.png";
+    ASSERT_FALSE(s.inspect().snapshot(frame, path.string()));
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    const auto picture = platform::kvgc::decodePicture(bytes, L".png");
+    ASSERT_TRUE(picture);
+    const Place layout = frameLayout(frame);
+    std::vector<const Place*> tabs;
+    const auto collect = [&](const auto& self, const Place& place) -> void {
+        if (place.kind == Place::Kind::DocumentTab) tabs.push_back(&place);
+        for (const Place& child : place.children) self(self, child);
+    };
+    collect(collect, layout);
+    ASSERT_EQ(tabs.size(), 2u);
+    const auto markPixels = [&](const Place& tab) {
+        long count = 0;
+        for (long y = tab.rect.top; y < tab.rect.bottom; ++y)
+            for (long x = tab.rect.left; x < tab.rect.right; ++x) count += PixelAt(*picture, x, y) == 0xC08000u ? 1 : 0;
+        return count;
+    };
+    const Place& locked = tabs[0]->text.find(L"locked") != std::wstring::npos ? *tabs[0] : *tabs[1];
+    const Place& other = &locked == tabs[0] ? *tabs[1] : *tabs[0];
+    // The padlock's body is 10 by 8 pixels; the tab's words are drawn over part of it.
+    EXPECT_GT(markPixels(locked), 0);
+    EXPECT_LE(markPixels(locked), 10 * 8);
+    EXPECT_EQ(markPixels(other), 0);
+    EXPECT_EQ(PixelAt(*picture, other.rect.left + 2, other.rect.top + 2), 0xFFFFFFu) << "the selected tab's ground";
 }
 
 }  // namespace

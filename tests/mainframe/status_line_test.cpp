@@ -7,6 +7,7 @@
 
 #include "mainframe/main_frame.h"
 #include "mainframe/statusline/status_line.h"
+#include "platform/korvoui.h"
 #include "tests/support/session_test.h"
 #include "tests/support/table_check.h"
 
@@ -250,7 +251,18 @@ TEST_F(StatusLineTest, BackgroundTasksShowTheirPanesBarAndButtonsAndShareTheBusy
         EXPECT_EQ(placed.right - placed.left, 18);
         EXPECT_EQ(button->GetIconSize().cx, 16);
     }
-    EXPECT_EQ(std::wstring(line->GetTaskButton(886)->GetIconFile()), L"PauseExplodeAnimation.svg");
+    // Each icon is the program's image file of its button, read by the UI library's image manager.
+    auto& images = Korvo::UI::ImageManager::GetInstance();
+    const std::pair<UINT, const wchar_t*> files[] = {{886, L"PauseExplodeAnimation.svg"}, {887, L"EnableAnimation.svg"},
+                                                      {723, L"BackgroundTasks.Interrupt.svg"},
+                                                      {822, L"ShowBackgroundTasksWindow.svg"}};
+    for (const auto& [command, file] : files) {
+        const CXTPImageManagerIcon* icon = line->GetTaskButton(command)->GetIcon();
+        ASSERT_NE(icon, nullptr) << file;
+        EXPECT_TRUE(icon->IsVectorIcon());
+        EXPECT_EQ(std::wstring(images.GetCustomIconPath(icon->GetID())),
+                  std::wstring(Korvo::Images::ResourceManager::GetImagePath(file)));
+    }
     EXPECT_EQ(std::wstring(line->GetTaskButton(822)->GetTooltip()), L"Фоновые задачи");
 
     CTextProgressCtrl* bar = line->GetBackgroundTaskBar();
@@ -318,6 +330,24 @@ TEST_F(StatusLineTest, TheTaskBarEndsFivePixelsBeforeTheButtons) {
     ASSERT_GT(barPane.right, pause.left - 5);
     EXPECT_EQ(Placed(line->GetBackgroundTaskBar()).right, pause.left - 5);
     proxy->HideBackgroundTasks();
+}
+
+// A button whose image file is missing, or is no image the library reads, shows no icon; the
+// others keep theirs.
+TEST_F(StatusLineTest, ATaskButtonWithoutItsImageFileShowsNoIcon) {
+    s.files().remove(s.files().programFile(L"Images\\EnableAnimation.svg"));
+    s.files().write(s.files().programFile(L"Images\\BackgroundTasks.Interrupt.svg"), "not a picture");
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(false));
+    EXPECT_EQ(line->GetTaskButton(887)->GetIcon(), nullptr);
+    EXPECT_EQ(line->GetTaskButton(723)->GetIcon(), nullptr);
+    EXPECT_NE(line->GetTaskButton(886)->GetIcon(), nullptr);
+    const std::vector<std::wstring> warnings = s.journal().texts("warning");
+    EXPECT_NE(indexOf(warnings, L"EnableAnimation.svg: cannot be read"), -1);
+    EXPECT_NE(indexOf(warnings, L"BackgroundTasks.Interrupt.svg: no SVG image"), -1);
+    // Shown again, the buttons keep what they were given.
+    ASSERT_TRUE(proxy->HideBackgroundTasks());
+    ASSERT_TRUE(proxy->ShowBackgroundTasks(true));
+    EXPECT_NE(line->GetTaskButton(886)->GetIcon(), nullptr);
 }
 
 TEST_F(StatusLineTest, TaskButtonsDriveTheKernelsBackgroundProcesses) {

@@ -3,6 +3,8 @@
 // each document in an MDI child frame of the active main frame, with a tab view.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -169,6 +171,13 @@ private:
     bool shows3D_ = false;
 };
 
+// A picture a view keeps: rows from the top, 0xAARRGGBB.
+struct KVViewPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
 class CKVView : public CKVBaseView {
     DECLARE_DYNCREATE(CKVView)
 public:
@@ -200,10 +209,25 @@ public:
     // A control of the command bars was selected (the view may show what it does).
     void OnCommandControlSelected(int id);
 
+    // Pictures of the view's earlier states it keeps, and how many of them it offers (never more
+    // than it keeps).
+    const std::vector<KVViewPicture>& GetCachedViews() const { return cachedViews_; }
+    int GetCachedViewCount() const { return std::min(cachedViewCount_, static_cast<int>(cachedViews_.size())); }
+    void SetCachedViews(std::vector<KVViewPicture> views, int count) {
+        cachedViews_ = std::move(views);
+        cachedViewCount_ = count;
+    }
+    // The view's list of images (16 by 16 pixels).
+    const std::vector<KVViewPicture>& GetImageList() const { return images_; }
+    void SetImageList(std::vector<KVViewPicture> images) { images_ = std::move(images); }
+
 private:
     bool rememberingToolBarTab_ = false;
     // The view commands of the shell (1387): 1609 inserts the fragment of a CFragmentPath record.
     afx_msg LRESULT OnViewCommandMessage(WPARAM command, LPARAM lParam);
+    std::vector<KVViewPicture> cachedViews_;
+    int cachedViewCount_ = 0;
+    std::vector<KVViewPicture> images_;
     GUID typeGuid_{};
     GUID storedTab_{};
     MainBarSwitchHistory history_;

@@ -289,9 +289,30 @@ void UIModuleProxy::BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT ic
     if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(command, 16);
 }
 
+namespace {
+
+// The pictures of the kernel's icons the UI module holds (others have none here): 40782, the
+// read-only mark, a padlock on a transparent ground.
+std::optional<std::vector<std::uint32_t>> kernelIconPicture(UINT iconId) {
+    constexpr UINT kReadOnlyMark = 40782;
+    if (iconId != kReadOnlyMark) return std::nullopt;
+    constexpr std::uint32_t kBody = 0xFFC08000u, kShackle = 0xFF505050u;
+    std::vector<std::uint32_t> pixels(16 * 16, 0);
+    for (int y = 7; y < 15; ++y)
+        for (int x = 3; x < 13; ++x) pixels[static_cast<std::size_t>(y * 16 + x)] = kBody;
+    for (int y = 2; y < 7; ++y)
+        for (int x : {5, 10}) pixels[static_cast<std::size_t>(y * 16 + x)] = kShackle;
+    for (int x = 5; x < 11; ++x) pixels[static_cast<std::size_t>(2 * 16 + x)] = kShackle;
+    return pixels;
+}
+
+}  // namespace
+
 void UIModuleProxy::BindIcon(CXTPImageManager* images, UINT command, UINT iconId) {
     recordCall(L"UIModuleProxy::BindIcon(" + std::to_wstring(command) + L", " + std::to_wstring(iconId) + L")");
-    if (images) images->SetIcon(command, 16);
+    if (!images) return;
+    if (auto picture = kernelIconPicture(iconId)) images->SetIcon(command, new CXTPImageManagerIcon(command, 16, 16, std::move(*picture)));
+    else images->SetIcon(command, 16);
 }
 
 void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {

@@ -1,5 +1,6 @@
 #include "platform/toolkit/commandbars/button.h"
 
+#include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/window_classes.h"
 
 BOOL CXTPButton::Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
@@ -8,8 +9,14 @@ BOOL CXTPButton::Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* pa
                     rect, parent, id);
 }
 
-void CXTPButton::SetIconFile(LPCWSTR file, SIZE size) {
-    iconFile_ = file ? file : L"";
+CXTPButton::~CXTPButton() {
+    if (icon_) icon_->InternalRelease();
+}
+
+void CXTPButton::SetIcon(SIZE size, CXTPImageManagerIcon* icon) {
+    if (icon) icon->InternalAddRef();
+    if (icon_) icon_->InternalRelease();
+    icon_ = icon;
     iconSize_ = size;
 }
 

@@ -1,20 +1,25 @@
 // The toolkit's push button: a child window that sends WM_COMMAND (BN_CLICKED) with its id to
 // its parent when clicked, and shows an icon and a tooltip. No image is drawn: the icon is kept
-// as the file and size it was given.
+// with the size it was given.
 #pragma once
 
 #include "platform/mfc.h"
 
+class CXTPImageManagerIcon;
+
 class CXTPButton : public CWnd {
 public:
     CXTPButton() = default;
+    ~CXTPButton() override;
+    CXTPButton(const CXTPButton&) = delete;
+    CXTPButton& operator=(const CXTPButton&) = delete;
 
     virtual BOOL Create(LPCWSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     using CWnd::Create;
 
-    // The icon, by the image file it came from, at `size` pixels.
-    void SetIconFile(LPCWSTR file, SIZE size);
-    const CString& GetIconFile() const { return iconFile_; }
+    // The icon shown at `size` pixels; the button holds a reference on it.
+    void SetIcon(SIZE size, CXTPImageManagerIcon* icon);
+    CXTPImageManagerIcon* GetIcon() const { return icon_; }
     SIZE GetIconSize() const { return iconSize_; }
     void SetTooltip(LPCWSTR text) { tooltip_ = text ? text : L""; }
     const CString& GetTooltip() const { return tooltip_; }
@@ -23,7 +28,7 @@ public:
     BOOL Click();
 
 private:
-    CString iconFile_;
+    CXTPImageManagerIcon* icon_ = nullptr;
     SIZE iconSize_{0, 0};
     CString tooltip_;
 };

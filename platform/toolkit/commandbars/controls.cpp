@@ -7,6 +7,7 @@
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/commandbars/edit_ctrl.h"
+#include "platform/toolkit/commandbars/images.h"
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPControlButton, CXTPControl)
@@ -39,6 +40,14 @@ void CXTPControl::SetCaption(LPCWSTR caption) {
 }
 
 CXTPCommandBar* CXTPControl::GetParent() const { return parent_ ? parent_->GetParent() : nullptr; }
+
+CXTPImageManagerIcon* CXTPControl::GetShownImage(int width) {
+    if (GetIconId() == xtpIconIdOwnImage) return GetImage(width);
+    const CXTPCommandBar* bar = GetParent();
+    const CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
+    const CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
+    return images ? images->Lookup(static_cast<UINT>(GetIconId()), width) : nullptr;
+}
 
 void CXTPControl::SetCommandBar(CXTPCommandBar* bar) {
     if (bar == commandBar_) return;

@@ -12,6 +12,10 @@
 class CXTPCommandBar;
 class CXTPControls;
 class CXTPControlEditCtrl;
+class CXTPImageManagerIcon;
+
+// The icon id that makes the toolkit ask the control itself for its image (GetImage).
+inline constexpr int xtpIconIdOwnImage = 0x7FFFFFFF;
 
 // Control flags.
 inline constexpr DWORD xtpFlagHideWrap = 1;
@@ -80,6 +84,15 @@ public:
     void SetTag(DWORD_PTR tag) { tag_ = tag; }
     int GetIconId() const { return iconId_ ? iconId_ : id_; }
     void SetIconId(int id) { iconId_ = id; }
+    // The control's own image at `width` pixels, asked for when its icon id is xtpIconIdOwnImage;
+    // the control keeps it. None by default.
+    virtual CXTPImageManagerIcon* GetImage(int width) {
+        (void)width;
+        return nullptr;
+    }
+    // The image the toolkit shows for the control at `width` pixels: its own for the icon id
+    // xtpIconIdOwnImage, else its icon id's in the image manager of its bar's command bars.
+    CXTPImageManagerIcon* GetShownImage(int width);
     BOOL GetBeginGroup() const { return beginGroup_; }
     void SetBeginGroup(BOOL begin) { beginGroup_ = begin; }
     // The control's own height and icon size in pixels; 0 (or an empty size): the bar's.

@@ -1,26 +1,40 @@
 // The toolkit's image manager icons, at their least: an icon set holds one icon per width, each a
-// raster or a vector image.
+// raster or a vector image, a raster one with its pixels when its maker gave them.
 #pragma once
 
+#include <cstdint>
 #include <map>
+#include <vector>
 
 #include "platform/mfc.h"
 
 class CXTPImageManagerIcon : public CCmdTarget {
 public:
     CXTPImageManagerIcon(UINT id, int width, bool vector, UINT resource = 0)
-        : id_(id), width_(width), vector_(vector), resource_(resource ? resource : id) {}
+        : id_(id), width_(width), height_(width), vector_(vector), resource_(resource ? resource : id) {}
+    // A raster icon of these pixels (0xAARRGGBB, rows from the top); a count that does not match
+    // the size leaves the icon without pixels.
+    CXTPImageManagerIcon(UINT id, int width, int height, std::vector<std::uint32_t> pixels);
     UINT GetID() const { return id_; }
     // The icon resource the image was loaded from (the command's own number unless given).
     UINT GetResourceID() const { return resource_; }
     int GetWidth() const { return width_; }
+    int GetHeight() const { return height_; }
     bool IsVectorIcon() const { return vector_; }
+    const std::vector<std::uint32_t>& GetPixels() const { return pixels_; }
+
+    // Draws the icon with its top-left corner at `point`, `size` pixels large: its opaque pixels
+    // (alpha above half) are copied, the others leave the DC as it was. FALSE for an icon without
+    // pixels or a DC that takes no drawing.
+    BOOL Draw(HDC dc, POINT point, SIZE size) const;
 
 private:
     UINT id_;
     int width_;
+    int height_;
     bool vector_;
     UINT resource_;
+    std::vector<std::uint32_t> pixels_;
 };
 
 // The icons of one command id, by width. The set holds one reference per icon.
@@ -54,8 +68,13 @@ public:
     void SetIcon(UINT id, int width, bool vector = false);
     // Adds (or replaces) the icon of `id` at `width` with the image of icon resource `resource`.
     void SetIcon(UINT id, int width, UINT resource);
+    // Adds (or replaces) the icon of `id` at its width; takes over the caller's reference.
+    void SetIcon(UINT id, CXTPImageManagerIcon* icon);
     // The icon of `id` at `width`, or null.
     CXTPImageManagerIcon* Lookup(UINT id, int width) const;
+    // The image of `id` to show at `width`: the icon of that width, else a vector icon of the
+    // set (it draws at any width); null when there is neither.
+    CXTPImageManagerIcon* GetImage(UINT id, int width) const;
     CXTPImageManagerIconSet* GetIconSet(UINT id) const;
     void RemoveIcon(UINT id);
     void RemoveAll();
@@ -67,3 +86,6 @@ private:
 
 // The toolkit's process-wide image manager (icons that no command bars own).
 CXTPImageManager* XTPImageManager();
+// Makes `manager` the process-wide one from now on (a library that brings its own); the caller
+// keeps it alive for the rest of the process. Null is refused.
+void XTPSetImageManager(CXTPImageManager* manager);

@@ -1,14 +1,30 @@
 // Popup menus of command bars: modal tracking answered by the simulated user, the default context
 // menu and the tool-bars popup.
+#include <cstdio>
 #include <functional>
 
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/toolkit/commandbars/commandbars.h"
+#include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/commandbars/ribbon.h"
 
 namespace {
+
+std::wstring colourText(std::uint32_t pixel) {
+    wchar_t text[8];
+    std::swprintf(text, 8, L"#%06X", pixel & 0xFFFFFFu);
+    return text;
+}
+
+// A picture as a menu line tells it: its size, the colour of its corner and of its centre.
+std::wstring describeImage(const CXTPImageManagerIcon& icon) {
+    const auto& pixels = icon.GetPixels();
+    const int width = icon.GetWidth(), height = icon.GetHeight();
+    return std::to_wstring(width) + L"x" + std::to_wstring(height) + L" edge " + colourText(pixels.front()) +
+           L" centre " + colourText(pixels[static_cast<std::size_t>(height / 2) * width + width / 2]);
+}
 
 // The items of a popup as the user sees them, sub-menus after their item; the update pass runs
 // over each bar as it would open.
@@ -47,6 +63,10 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
         item.depth = depth;
         CXTPCommandBar* sub = control->GetCommandBar();
         item.subMenu = sub != nullptr && control->GetType() == xtpControlPopup;
+        // Menus show pictures at 16 pixels; an icon without pixels is not drawn.
+        constexpr int kMenuIconWidth = 16;
+        if (const CXTPImageManagerIcon* icon = control->GetShownImage(kMenuIconWidth); icon && !icon->GetPixels().empty())
+            item.image = describeImage(*icon);
         items.push_back(item);
         if (sub) collectItems(sub, depth + 1, items, controls, site, owner);
     }

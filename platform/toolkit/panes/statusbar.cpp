@@ -1,5 +1,7 @@
 #include "platform/toolkit/panes/statusbar.h"
 
+#include "platform/toolkit/commandbars/images.h"
+
 #include <algorithm>
 
 #include "platform/toolkit/window_classes.h"
@@ -155,3 +157,5 @@ LRESULT CXTPStatusBar::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     }
     return 0;
 }
+
+CXTPImageManager* CXTPStatusBar::GetImageManager() const { return XTPImageManager(); }

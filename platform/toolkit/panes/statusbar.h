@@ -7,6 +7,8 @@
 
 #include "platform/mfc.h"
 
+class CXTPImageManager;
+
 // Pane styles.
 inline constexpr UINT SBPS_NORMAL = 0x0000;
 inline constexpr UINT SBPS_NOBORDERS = 0x0100;
@@ -71,6 +73,9 @@ public:
     void SetPaneStyle(int index, UINT style);
     // The pane's rectangle in the bar's client area (empty for a hidden pane).
     void GetItemRect(int index, LPRECT rect) const;
+
+    // The icons the bar's controls show: the toolkit's process-wide image manager.
+    CXTPImageManager* GetImageManager() const;
 
     // Texts of the panes through the owner frame's route (WM_IDLEUPDATECMDUI).
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

@@ -214,6 +214,11 @@ void CXTPTabClientWnd::Reposition() {
     RECT rect{};
     ::GetClientRect(m_hWnd, &rect);
     CalcWindowRect(&rect, 0);
+    // The tab rows are drawn again with what they now show.
+    for (const auto& workspace : workspaces_) {
+        const RECT header = workspace->GetHeaderRect();
+        ::InvalidateRect(m_hWnd, &header, TRUE);
+    }
     // One group: its windows fill what the tabs leave of the client, each over the others.
     if (IsGroupsEnabled() || workspaces_.empty() || rect.right <= rect.left) return;
     for (const auto& item : workspaces_.front()->items_) {
@@ -346,7 +351,31 @@ CXTPTabManagerItem* CXTPTabClientWnd::AddItem(CWnd* child) {
     return workspace->insert(std::make_unique<CXTPTabManagerItem>(child->GetSafeHwnd(), false), index);
 }
 
+void CXTPTabClientWnd::paintTabs(HDC dc) {
+    const HWND active = frame_ && frame_->MDIGetActive() ? frame_->MDIGetActive()->GetSafeHwnd() : nullptr;
+    constexpr int kIconSide = 16;
+    for (const auto& workspace : workspaces_)
+        for (const auto& item : workspace->items_) {
+            const RECT rect = item->GetRect();
+            if (item->IsNewWindowItem() || rect.right <= rect.left || rect.bottom <= rect.top) continue;
+            HBRUSH ground = ::CreateSolidBrush(item->GetHandle() == active ? RGB(0xFF, 0xFF, 0xFF) : RGB(0xD0, 0xD4, 0xDA));
+            ::FillRect(dc, &rect, ground);
+            ::DeleteObject(ground);
+            SIZE icon{0, 0};
+            const POINT at{rect.left + paintManager_.m_rcButtonMargin.left,
+                           rect.top + (rect.bottom - rect.top - kIconSide) / 2};
+            workspace->DrawIcon(dc, at, item.get(), TRUE, icon);
+        }
+}
+
 LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT && frame_ && !workspaces_.empty()) {
+        PAINTSTRUCT paint{};
+        HDC dc = ::BeginPaint(m_hWnd, &paint);
+        paintTabs(dc);
+        ::EndPaint(m_hWnd, &paint);
+        return 0;
+    }
     if (message == WM_ERASEBKGND && frame_) {
         RECT rect{};
         ::GetClientRect(m_hWnd, &rect);

@@ -3,7 +3,7 @@
 // child; clicking a tab asks its workspace first; per-tab close buttons are navigate buttons.
 // Text, icon and tooltip come from overridable virtuals; tab rectangles come from a deterministic
 // layout (tab header along the top or bottom edge of each group) so tests can hit-test them.
-// Detaching gives the client back.
+// The tab rows are painted with the client (WM_PAINT). Detaching gives the client back.
 #pragma once
 
 #include <memory>
@@ -206,6 +206,9 @@ protected:
     void PostNcDestroy() override {}
     std::vector<HWND> children() const;
     void placeTabs(CWorkspace& workspace);
+    // Draws the tab rows: each tab's ground (the selected one white) and its icon area through
+    // its group's DrawIcon; the words are not rasterised.
+    void paintTabs(HDC dc);
 
 private:
     CMDIFrameWnd* frame_ = nullptr;
