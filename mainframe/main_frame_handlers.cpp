@@ -14,7 +14,6 @@ namespace {
 // The document flag the kernel reads when the application becomes active.
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
-constexpr UINT kToggleRibbonModeCommand = 806;
 
 }  // namespace
 

@@ -16,7 +16,7 @@ set(gear "${samples}\\\\Gear.png")
 korvo_run(toggles EXIT 0 OUTPUT out INPUT
   "start\nidle\ncommand 1 801\ndump windows\ncommand 1 802\npane close 1/1004\ncommand 1 783\ndump panes 1\ncommand 1 806\ndump bars 1\ncommand 1 749\ndump bars 1\ncommand 1 57670\ncommand 1 1202\nexpect dialog \"dialogs.window_list\" answer cancel\ncommand 1 61217\nquit\n")
 korvo_expect("${out}" "\n  0x[0-9a-f]+ \"XTPStatusBar\" \"[^\n]*\" hidden" "801 hides the status line")
-korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+\n" "783 shows the documents pane again")
+korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+ theme NativeWindows10\n" "783 shows the documents pane again")
 korvo_expect("${out}" "\nbar 1 \"Главное меню\" menu visible\n" "806 leaves the ribbon for the classic menus")
 korvo_expect("${out}" "\nbar 1002 \"System Panel\" toolbar hidden\n" "802 hides the system panel")
 korvo_expect("${out}" "user command 57670 to frame 1\ncall ApplicationEventManager::Raise\\(1027\\)" "57670 asks for help")
