@@ -93,6 +93,7 @@ private:
     // Closing frames, shell drops, the end of the session, the frame's modes (console/frame_verbs.cpp).
     bool closeFrame(const Step& step);
     bool dropFiles(const Step& step);
+    bool mouse(const Step& step);
     bool logoff(const Step& step);
     bool dumpModes(const Step& step);
     bool printJournal(const Step& step);

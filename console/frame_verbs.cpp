@@ -34,6 +34,18 @@ bool Driver::dropFiles(const Step& step) {
     return true;
 }
 
+// What a user could not do with the mouse is said in the transcript and the run goes on.
+bool Driver::mouse(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    if (auto refusal = session_.user().mouse(window, POINT{step.arguments.x, step.arguments.y}, *step.arguments.mouseAction)) {
+        printRefusal("mouse", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
 bool Driver::logoff(const Step&) {
     const auto answers = session_.user().logoff();
     bool ending = true;

@@ -187,6 +187,9 @@ std::string readScrollBar(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// ACTION is a scroll request or a mouse action; the verb's first word says which its line takes.
+// A scroll word on a mouse line is refused by name; a scroll line reads scroll words alone, as it
+// always has ("up" and "down" are no scroll actions there either).
 std::string readScrollAction(const std::string& text, Arguments& arguments) {
     static const struct {
         const char* name;
@@ -204,6 +207,34 @@ std::string readScrollAction(const std::string& text, Arguments& arguments) {
     }
     return "unknown scroll action " + echo(text) +
            " (line-up, line-down, page-up, page-down, top, bottom; or left and right for up and down)";
+}
+
+std::string readMouseAction(const std::string& text, Arguments& arguments) {
+    using Action = platform::harness::User::MouseAction;
+    static const struct {
+        const char* name;
+        Action action;
+    } kActions[] = {{"click", Action::Click}, {"dblclick", Action::DoubleClick}, {"rclick", Action::RightClick},
+                    {"down", Action::Down},   {"up", Action::Up},                {"move", Action::Move},
+                    {"rdown", Action::RightDown}, {"rup", Action::RightUp}};
+    for (const auto& action : kActions) {
+        if (text == action.name) {
+            arguments.mouseAction = action.action;
+            arguments.keyName = text;
+            return {};
+        }
+    }
+    return "unknown mouse action " + echo(text) + " (click, dblclick, rclick, down, up, move, rdown, rup)";
+}
+
+std::string readAction(const std::string& text, Arguments& arguments) {
+    if (arguments.verbName == "mouse") {
+        Arguments probe;
+        if (readScrollAction(text, probe).empty())
+            return echo(text) + " is a scroll action, not a mouse action (click, dblclick, rclick, down, up, move, rdown, rup)";
+        return readMouseAction(text, arguments);
+    }
+    return readScrollAction(text, arguments);
 }
 
 // Clicks of a spin button: up for a positive count, down for a negative one; never 0.
@@ -294,7 +325,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
     {"COMMAND", false, &readCommand},
-    {"BAR", false, &readScrollBar},     {"ACTION", false, &readScrollAction}, {"THUMB", false, &readThumbPosition},
+    {"BAR", false, &readScrollBar},     {"ACTION", false, &readAction}, {"THUMB", false, &readThumbPosition},
     {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
     {"BUTTON-ID", false, &readButtonId},
     {"PANEL", false, &readPanel},
@@ -353,6 +384,7 @@ public:
         usage_ = usage();
         Step step;
         step.line = lineNumber;
+        step.arguments.verbName = verbs()[candidates_.front()].name();
         for (std::size_t position = 1; result.error.empty(); ++position) {
             const auto syntax = words(verbs()[candidates_.front()].syntax);
             if (position >= syntax.size() && position >= tokens_.size()) break;

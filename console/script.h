@@ -33,6 +33,7 @@ struct ArgumentValue {
 
 // What a line's arguments say; a verb reads the fields its syntax names.
 struct Arguments {
+    std::string_view verbName;          // the verb's first word, for readers whose words depend on it
     std::wstring operation;             // OPERATION
     std::vector<ArgumentValue> values;  // ARGS: every word after OPERATION (none is fine)
     unsigned number = 0;         // MS, ID
@@ -45,7 +46,8 @@ struct Arguments {
     std::string keyName;         // KEY, ACTION: as the script wrote it
     Button answer = Button::Ok;  // BUTTON
     int scrollBar = 0;           // BAR: SB_HORZ or SB_VERT
-    int scrollCode = 0;          // ACTION: an SB_ scroll request
+    int scrollCode = 0;          // ACTION: an SB_ scroll request ...
+    std::optional<platform::harness::User::MouseAction> mouseAction;  // ... or what the mouse does
     int count = 0;               // COUNT: spin steps, negative for the down button
     int panel = 0;               // PANEL: a manipulator panel, 1 or 2
     unsigned key = 0;            // KEY: a virtual-key code ...

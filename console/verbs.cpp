@@ -136,6 +136,10 @@ std::span<const Verb> verbs() {
         {"drop WINDOW X,Y \"PATH\" ...",
          "drops the files PATH ... on WINDOW at point X,Y of its client area as the shell does, then runs the loop until idle",
          M, R, M, &Driver::dropFiles},
+        {"mouse WINDOW X,Y ACTION",
+         "acts with the mouse at point X,Y of WINDOW's client area as a user does: ACTION is click, dblclick, rclick "
+         "(answer its context menu with expect menu first), down, up, move, rdown or rup, then runs the loop until idle",
+         M, R, M, &Driver::mouse},
         {"logoff",
          "the Windows session asks to end: prints each main frame's answer and its block reason, then runs the loop "
          "until idle (when all agree the session ends and the program is closed)", M, R, M, &Driver::logoff},

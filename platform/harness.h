@@ -71,6 +71,13 @@ public:
     // WM_DROPFILES goes to the window, or its nearest parent, that accepts dropped files. Why it
     // could not be done (no window there, none accepting files), or nothing.
     std::optional<std::wstring> drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths);
+    // The mouse at `clientPoint` of `window`'s client area, on the deepest visible child there: a
+    // press first activates (WM_MOUSEACTIVATE; the top-level window comes to the front) and sets
+    // the cursor (WM_SETCURSOR), then the button's messages go through the queue. A right button
+    // released asks for a context menu, which is a menu request (expect it first). Why a user
+    // could not (no such window, the point outside it), or nothing.
+    enum class MouseAction { Click, DoubleClick, RightClick, Down, Up, Move, RightDown, RightUp };
+    std::optional<std::wstring> mouse(HWND window, POINT clientPoint, MouseAction action);
     // The Windows session asks to end (a log-off): every top-level window of the program hears
     // WM_QUERYENDSESSION in turn; then each hears WM_ENDSESSION with whether the session ends
     // (it does when every window agreed). One answer per window that was asked.

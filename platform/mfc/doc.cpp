@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
     ON_WM_PAINT()
+    ON_MESSAGE(WM_MOUSEACTIVATE, &CView::OnMouseActivateMessage)
 END_MESSAGE_MAP()
 
 namespace {
@@ -222,6 +223,15 @@ void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 void CView::OnActivateView(BOOL, CView*, CView*) {}
+
+LRESULT CView::OnMouseActivateMessage(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    if (result == MA_NOACTIVATE || result == MA_NOACTIVATEANDEAT) return result;
+    // A click into a view makes it its frame's active view, and it takes the focus.
+    if (CFrameWnd* frame = GetParentFrame(); frame != nullptr) frame->SetActiveView(this);
+    if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
+    return result;
+}
 
 void CView::OnPaint() {
     CPaintDC dc(this);

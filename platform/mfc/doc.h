@@ -103,6 +103,8 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    // A mouse click activates the view and gives it the focus.
+    afx_msg LRESULT OnMouseActivateMessage(WPARAM wParam, LPARAM lParam);
     // Paints through OnPrepareDC and OnDraw.
     afx_msg void OnPaint();
     // The framework's print (ID_FILE_PRINT, ID_FILE_PRINT_DIRECT) and print preview

@@ -39,6 +39,12 @@ korvo_expect("${out}" "user click 3002 on [^\n]*\ncall CKVSysPanelCtrlImpl::OnFi
 korvo_expect("${out}" "call CKVSysPanelCtrlImpl::OnThirdNotify\\(\"len\", view 1\\)\n" "the focus leaving after a plain key")
 korvo_expect("${out}" "kernel IsEmpty: true\nkernel GetEditValue: false\n" "cleared: no view to read")
 
+# A click on the drawing takes the focus from the edit: the focus-loss notification.
+korvo_run(click_away EXIT 0 OUTPUT out INPUT
+  "start\nidle\nopen \"${samples}\\Bracket.grb\"\nkernel --manip 1 1 AddEdit \"len\"\nkey 1 3001 5\nmouse 1 1000,600 click\nquit\n")
+korvo_expect("${out}" "call CKVSysPanelCtrlImpl::OnKeyHook\\(\"len\", view 1, key 53\\)\nuser mouse click on frame 1 at 1000,600\n"
+             "call CKVSysPanelCtrlImpl::OnThirdNotify\\(\"len\", view 1\\)\n" "the edit keeps the focus until the click takes it")
+
 # A control object the command drops before its views: the views stay and tell nobody.
 korvo_run(dropped EXIT 0 OUTPUT out INPUT
   "start\nidle\nkernel --manip 1 1 AddEdit \"len\"\nkernel --manip 1 1 Destroy \"len\"\nkey 1 3001 Enter\nkernel --manip 1 1 Clear\nquit\n")

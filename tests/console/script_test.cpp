@@ -67,6 +67,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "new-frame\n"
         "close 2\n"
         "drop 1/1004 10,-20 \"C:\\a.grb\" \"C:\\b.grb\"\n"
+        "mouse 1/1004 7,-3 rclick\n"
         "logoff\n"
         "dump modes 1\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
@@ -182,19 +183,24 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[36].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump ribbon 1
     EXPECT_EQ(result.steps[40].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[59].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[59].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[68].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[69].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[69].arguments.keyControl);
-    EXPECT_TRUE(result.steps[69].arguments.keyAlt);
-    EXPECT_EQ(result.steps[70].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[73].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[60].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[60].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[69].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[70].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[70].arguments.keyControl);
+    EXPECT_TRUE(result.steps[70].arguments.keyAlt);
+    EXPECT_EQ(result.steps[71].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[74].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
     EXPECT_TRUE(result.steps[17].arguments.values[2].quoted);
     for (const Step& step : result.steps) {
+        if (syntaxOf(step) == "mouse WINDOW X,Y ACTION") {
+            EXPECT_EQ(step.arguments.x, 7);
+            EXPECT_EQ(step.arguments.y, -3);
+            EXPECT_EQ(step.arguments.mouseAction, platform::harness::User::MouseAction::RightClick);
+        }
         if (syntaxOf(step) != "drop WINDOW X,Y \"PATH\" ...") continue;
         EXPECT_EQ(step.arguments.frame.paneId, 1004u);
         EXPECT_EQ(step.arguments.x, 10);
@@ -208,7 +214,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 91);
+    EXPECT_EQ(result.steps.back().line, 92);
     const std::size_t asserted = result.steps.size() - 10;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -271,6 +277,10 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"key 1 907 Shift+F8", "key: unknown key \"Shift+F8\""},
         {"spin 1 907 0", "spin: \"0\" is not a spin count"},
         {"scroll 1 vertical up", "scroll: unknown scroll action \"up\""},
+        {"scroll 1 vertical click", "scroll: unknown scroll action \"click\" (line-up,"},
+        {"mouse 1 1,2 top", "mouse: \"top\" is a scroll action, not a mouse action (click, dblclick,"},
+        {"mouse 1 1,2 press", "mouse: unknown mouse action \"press\" (click, dblclick, rclick, down, up, move, rdown, rup)"},
+        {"mouse 1 1 click", "mouse: \"1\" is not a point X,Y"},
         {"drag-thumb 1 vertical 2147483648", "is not a scroll position (0 to 2147483647)"},
         {"advance -5", "advance: \"-5\" is not a number of milliseconds"},
         {"advance 99999999999", "not a number of milliseconds (0 to 4294967295)"},
@@ -318,7 +328,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, logoff, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, documents-menu, "
                              "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);

@@ -100,6 +100,13 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCACTIVATE: return TRUE;
         case WM_MOUSEACTIVATE: return MA_ACTIVATE;
+        case WM_RBUTTONUP: {
+            // Releasing the right button asks for the window's context menu, at the screen point.
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ClientToScreen(hwnd, &at);
+            return SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                                MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+        }
         case WM_NCHITTEST: return HTCLIENT;
         case WM_GETTITLEBARINFOEX: return titleBarInfo(hwnd, reinterpret_cast<TITLEBARINFOEX*>(lParam));
         case WM_WINDOWPOSCHANGED: return positionChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
