@@ -12,16 +12,8 @@ using namespace platform::harness;
 
 constexpr const wchar_t* kBracket = L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb";
 
-class FrameCommands : public SessionTest {
+class FrameCommands : public mainframetest::RunningFrameTest {
 protected:
-    void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        window = s.inspect().mainFrames().at(0);
-        frame = mainframetest::frameOf(window);
-        ASSERT_NE(frame, nullptr);
-    }
     std::vector<std::wstring> LinesFrom(std::size_t from) {
         std::vector<std::wstring> lines;
         const auto& entries = s.journal().entries();
@@ -42,10 +34,6 @@ protected:
         frame->OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &state, nullptr);
         return state.m_stateEnabled != FALSE;
     }
-
-    Session s;
-    HWND window = nullptr;
-    CMainFrame* frame = nullptr;
 };
 
 // Enabled: the command runs. Disabled in a modal state: it waits and runs when the last modal

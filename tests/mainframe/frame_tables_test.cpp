@@ -15,16 +15,8 @@ using namespace platform::harness;
 using tablecheck::ExpectMembers;
 using tablecheck::ExpectRows;
 
-class FrameTables : public SessionTest {
+class FrameTables : public mainframetest::RunningFrameTest {
 protected:
-    void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        window = s.inspect().mainFrames().at(0);
-        frame = mainframetest::frameOf(window);
-        ASSERT_NE(frame, nullptr);
-    }
     // Whether a menu command sent to the frame was refused by its update pass.
     bool Refused(UINT id) {
         const std::wstring warning = L"disabled command " + std::to_wstring(id) + L" not executed";
@@ -36,10 +28,6 @@ protected:
             if (entries[i].line().find(warning) != std::wstring::npos) return true;
         return false;
     }
-
-    Session s;
-    HWND window = nullptr;
-    CMainFrame* frame = nullptr;
 };
 
 TEST_F(FrameTables, OnlyFullMenusShowTheHiddenCommandsFromFirstToLast) {

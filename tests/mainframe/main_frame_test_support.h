@@ -31,4 +31,20 @@ inline std::vector<std::wstring> childClasses(HWND frame) {
     return classes;
 }
 
+// A started program, idle, and its first frame.
+class RunningFrameTest : public platform::harness::SessionTest {
+protected:
+    void SetUp() override {
+        s.start();
+        ASSERT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+        window = s.inspect().mainFrames().at(0);
+        frame = frameOf(window);
+        ASSERT_NE(frame, nullptr);
+    }
+    platform::harness::Session s;
+    HWND window = nullptr;
+    CMainFrame* frame = nullptr;
+};
+
 }  // namespace mainframetest
