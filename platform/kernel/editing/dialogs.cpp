@@ -6,16 +6,8 @@ IMPLEMENT_DYNAMIC(CKVBasicEditEx, CWnd)
 IMPLEMENT_DYNAMIC(CKVWindowList, CDialog)
 
 CKVWindowList::CKVWindowList(CMDIFrameWnd* frame) : CDialog(0, frame), frame_(frame) {
-    platform::mfc::DialogTemplate dialog;
-    dialog.caption = L"Windows";
-    dialog.size = SIZE{360, 260};
-    dialog.controls.push_back({kListId, L"LISTBOX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, L"",
-                               RECT{10, 10, 340, 200}});
-    dialog.controls.push_back({IDOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, L"Activate",
-                               RECT{170, 214, 250, 238}});
-    dialog.controls.push_back({IDCANCEL, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, L"Close",
-                               RECT{260, 214, 340, 238}});
-    SetInlineTemplate(std::move(dialog), L"dialogs.window_list");
+    SetInlineTemplate(platform::mfc::listChoiceTemplate(L"Windows", kListId, L"Activate", L"Close"),
+                      L"dialogs.window_list");
 }
 
 BOOL CKVWindowList::OnInitDialog() {

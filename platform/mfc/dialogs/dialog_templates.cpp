@@ -13,6 +13,7 @@
 #include "platform/toolkit/xml_reading.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/listbox.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/window/window.h"
 
@@ -245,6 +246,19 @@ void reloadDialogTemplates() {
     state.loaded = false;
     state.templates = {};
     state.unreadable.clear();
+}
+
+DialogTemplate listChoiceTemplate(std::wstring caption, int listId, std::wstring okText, std::wstring cancelText) {
+    DialogTemplate dialog;
+    dialog.caption = std::move(caption);
+    dialog.size = SIZE{360, 260};
+    dialog.controls.push_back({listId, L"LISTBOX", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, L"",
+                               RECT{10, 10, 340, 200}});
+    dialog.controls.push_back({IDOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, std::move(okText),
+                               RECT{170, 214, 250, 238}});
+    dialog.controls.push_back({IDCANCEL, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                               std::move(cancelText), RECT{260, 214, 340, 238}});
+    return dialog;
 }
 
 }  // namespace platform::mfc

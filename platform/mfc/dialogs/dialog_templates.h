@@ -48,6 +48,10 @@ struct DialogTemplates {
     std::map<UINT, std::wstring> problems;
 };
 
+// A dialog that offers a list to choose from (id `listId`), with a default button (IDOK) and a
+// cancel button under it: the program's built-in choosers share this look.
+DialogTemplate listChoiceTemplate(std::wstring caption, int listId, std::wstring okText, std::wstring cancelText);
+
 // Parses dialogs.xml text; `origin` names it in the problems.
 DialogTemplates parseDialogTemplates(std::string_view utf8, std::wstring_view origin);
 
