@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "platform/harness.h"
 #include "platform/kernel.h"
@@ -148,18 +149,25 @@ TEST_F(ScreenLayout, AClosedPaneLeavesItsGroupToTheOthersAndTheDocumentsKeepThei
     }
 }
 
+// The frame's snapshot, decoded (`picture` stays empty when it cannot be read).
+void SnapshotOf(platform::harness::Session& s, HWND frame, const char* name,
+                std::optional<platform::kvgc::Picture>& picture) {
+    const std::filesystem::path path = std::filesystem::path(s.hostRoot()).parent_path() / name;
+    ASSERT_FALSE(s.inspect().snapshot(frame, path.string()));
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    if (auto decoded = platform::kvgc::decodePicture(bytes, L".png")) picture = std::move(*decoded);
+}
+
 std::uint32_t PixelAt(const platform::kvgc::Picture& picture, long x, long y) {
     return picture.pixels[static_cast<std::size_t>(y) * picture.width + x] & 0xFFFFFF;
 }
 
 TEST_F(ScreenLayout, ASnapshotDrawsEachRegionWhereTheLayoutPutsIt) {
     StartWithPicture();
-    const std::filesystem::path path = std::filesystem::path(s.hostRoot()).parent_path() / "screen-layout-snapshot.png";
-    ASSERT_FALSE(s.inspect().snapshot(frame, path.string()));
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
-    const auto picture = platform::kvgc::decodePicture(bytes, L".png");
+    std::optional<platform::kvgc::Picture> picture;
+    ASSERT_NO_FATAL_FAILURE(SnapshotOf(s, frame, "screen-layout-snapshot.png", picture));
     ASSERT_TRUE(picture);
     const Place layout = frameLayout(frame);
     ASSERT_EQ(picture->width, layout.rect.right);
@@ -211,12 +219,8 @@ TEST_F(ScreenLayout, AReadOnlyDrawingsTabShowsTheReadOnlyMark) {
     s.kernel().setReadOnly(Korvo::DocumentManager::Instance().GetDocuments().at(0), true);
     open(kOpen);
 
-    const std::filesystem::path path = std::filesystem::path(s.hostRoot()).parent_path() / "read-only-mark.png";
-    ASSERT_FALSE(s.inspect().snapshot(frame, path.string()));
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
-    const auto picture = platform::kvgc::decodePicture(bytes, L".png");
+    std::optional<platform::kvgc::Picture> picture;
+    ASSERT_NO_FATAL_FAILURE(SnapshotOf(s, frame, "read-only-mark.png", picture));
     ASSERT_TRUE(picture);
     const Place layout = frameLayout(frame);
     std::vector<const Place*> tabs;
