@@ -43,3 +43,4 @@
 #include "platform/kernel/graphics.h"
 #include "platform/kernel/documents/element_types.h"
 #include "platform/kernel/editing/dialogs.h"
+#include "platform/kernel/techreq/tech_requirements.h"

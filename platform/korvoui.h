@@ -23,3 +23,4 @@
 #include "platform/korvoui/splitter.h"
 #include "platform/korvoui/selection_buttons.h"
 #include "platform/korvoui/file_selection_dialog.h"
+#include "platform/korvoui/kvpf.h"

@@ -8,6 +8,7 @@
 #include "platform/mfc/cstring.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/types.h"
+#include "platform/kvgc/screen_gc.h"
 
 using HPALETTE = void*;
 

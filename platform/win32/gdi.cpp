@@ -243,6 +243,16 @@ int ReleaseDC(HWND, HDC dc) {
     return 1;
 }
 
+HDC CreateDCW(LPCWSTR driver, LPCWSTR, LPCWSTR, const void*) {
+    if (!driver || std::wstring_view(driver) != L"DISPLAY") {
+        platform::core::reportFailure(L"CreateDCW(" + platform::core::quoted(driver) + L"): only the display is modelled");
+        return nullptr;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return newDc(g, DeviceContext{});
+}
+
 HDC CreateCompatibleDC(HDC) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);

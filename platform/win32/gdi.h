@@ -68,6 +68,9 @@ inline constexpr int SIMPLEREGION = 2;
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC dc);
 HDC CreateCompatibleDC(HDC dc);
+// A DC for the whole screen (driver "DISPLAY"), freed with DeleteDC; other drivers are not modelled
+// and fail, naming the call.
+HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR output, const void* mode);
 BOOL DeleteDC(HDC dc);
 // Bitmaps, brushes and fonts; selecting a brush or font changes what later calls use.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);

@@ -11,6 +11,8 @@ HICON LoadIconW(HINSTANCE instance, UINT_PTR id);
 BOOL DestroyIcon(HICON icon);
 
 namespace platform::win32 {
+// A new icon of that size (what CreateIconIndirect makes of a bitmap); null for an empty size.
+HICON createIcon(int width, int height);
 // The icon's size; false for a handle that is no icon.
 bool iconSize(HICON icon, int& width, int& height);
 }  // namespace platform::win32

@@ -1,8 +1,10 @@
 #include "platform/kernel/documents/document_2d.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "platform/kernel/record.h"
+#include "platform/kernel/techreq/store.h"
 
 namespace {
 
@@ -65,3 +67,23 @@ void KVDocument::end_undo_block() {
 }
 
 const STATUS* KVDocument::GetPageStatus(int) const { return &page_; }
+
+void STATUS::PrepareGC(KVScreenGC&) const {
+    platform::kernel::recordCall(L"STATUS::PrepareGC(" + platform::kernel::quoted(name_.view()) + L")");
+}
+
+KVDocument::KVDocument() : requirements_(std::make_unique<platform::kernel::TechRequirementStore>(*this)) {}
+KVDocument::~KVDocument() = default;
+
+int KVDocument::AddPage(const CString& name) {
+    const int id = AddPageObject(std::make_unique<STATUS>(name));
+    pageIds_.push_back(id);
+    return id;
+}
+
+STATUS* KVDocument::GetSafePage(int pageId) const {
+    if (std::find(pageIds_.begin(), pageIds_.end(), pageId) == pageIds_.end()) return nullptr;
+    return dynamic_cast<STATUS*>(GetSafeObject(pageId));
+}
+
+int KVDocument::GetTechRequirementCount() const { return requirements_->Count(); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,14 +16,28 @@ struct PageProperties {
     CString fontName = L"Arial";
 };
 
-class STATUS {
+class KVScreenGC;
+
+// A page of a drawing: its name and text style. Pages are objects of the document's 2D part,
+// found by page id through GetSafeObject.
+class STATUS : public CKVObject {
 public:
+    STATUS() = default;
+    explicit STATUS(CString name) : name_(std::move(name)) {}
     const PageProperties& GetProperties() const { return properties_; }
     PageProperties& GetProperties() { return properties_; }
+    const CString& GetName() const { return name_; }
+    // Sets up a graphics context to draw as this page draws (recorded).
+    void PrepareGC(KVScreenGC& gc) const;
 
 private:
+    CString name_;
     PageProperties properties_;
 };
+
+namespace platform::kernel {
+class TechRequirementStore;
+}
 
 namespace FONT_STYLE {
 // The font size of the page's text style `target` (the stand-in keeps one style).
@@ -43,6 +58,9 @@ CString GetNameOrExpression(const KVVariable& variable);
 
 class KVDocument : public Container2D {
 public:
+    KVDocument();
+    ~KVDocument() override;
+
     // The variable of `index`, or null.
     const KVVariable* GetVariable(int index) const;
     int AddVariable(const CString& name, double value);  // the new index
@@ -63,6 +81,16 @@ public:
     const STATUS* GetPageStatus(int page) const;
     STATUS& GetCurrentPageStatus() { return page_; }
 
+    // The drawing's pages in their order (ids from kFirstPageId on), and the page of an id, or
+    // null when the document has no such page.
+    int AddPage(const CString& name);
+    const std::vector<int>& GetPageIds() const { return pageIds_; }
+    STATUS* GetSafePage(int pageId) const;
+
+    // The technical requirements, their types and inscriptions (kept in the model stream).
+    platform::kernel::TechRequirementStore& TechRequirements() const { return *requirements_; }
+    int GetTechRequirementCount() const;
+
     // What the kernel's control makes the next create_real_var answer (nothing: its own answer).
     void SetForcedVariableResult(std::optional<int> result) { forcedVariableResult_ = result; }
 
@@ -71,4 +99,6 @@ private:
     int undoMode_ = 0;
     STATUS page_;
     std::optional<int> forcedVariableResult_;
+    std::vector<int> pageIds_;
+    std::unique_ptr<platform::kernel::TechRequirementStore> requirements_;
 };

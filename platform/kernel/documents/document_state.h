@@ -44,8 +44,12 @@ public:
     void SetKeepsFullTitle(bool keep) { keepsFullTitle_ = keep; }
     bool IsReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The document's own id, kept in its file (a document without one is given one when read).
+    const GUID& GetGuid() const { return guid_; }
+    void SetGuid(const GUID& guid) { guid_ = guid; }
 
 private:
+    GUID guid_{};
     std::uint64_t flags_ = 0;
     int pinCount_ = 0;
     CString shortTitle_;

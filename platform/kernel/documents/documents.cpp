@@ -10,7 +10,10 @@
 #include "platform/kernel/documents/document_text.h"
 #include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/profiles/profiles.h"
+#include "platform/kernel/documents/compound_file.h"
+#include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/techreq/store.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/ui/uimodule.h"
 #include "platform/korvoui/frames.h"
@@ -84,9 +87,38 @@ BOOL CKvw32Doc::OnOpenDocument(LPCWSTR pathName) {
     }
     KVDocumentFileInfo info;
     if (!ReadDocumentFileInfo(SharedPathName(pathName), info, lastOpenFailure_)) return FALSE;
+    if (!ReadModel(pathName)) {
+        lastOpenFailure_ = STG_E_INVALIDHEADER;
+        return FALSE;
+    }
     heldFile_ = platform::files::OpenFileHold(pathName);
     SetModifiedFlag(FALSE);
     return TRUE;
+}
+
+bool CKvw32Doc::ReadModel(LPCWSTR pathName) {
+    const platform::kernel::CompoundRead read = platform::kernel::readCompoundDocument(pathName);
+    if (read.streams) {
+        const auto model = read.streams->find(platform::kernel::kModelStreamName);
+        std::wstring problem;
+        if (model != read.streams->end() &&
+            !platform::kernel::ReadModelStream(model->second, pathName, *this, problem)) {
+            recordWarning(problem);
+            return false;
+        }
+    }
+    // A file that names no id of its own gets one from its path, the same in every run.
+    if (GetGuid() == GUID{}) SetGuid(platform::kernel::guidOfText(platform::core::foldCase(pathName)));
+    return true;
+}
+
+bool CKvw32Doc::WriteModel() const {
+    const std::wstring path(GetPathName().view());
+    const platform::kernel::CompoundRead read = platform::kernel::readCompoundDocument(path);
+    if (!read.streams) return false;
+    platform::kernel::CompoundStreams streams = *read.streams;
+    streams[platform::kernel::kModelStreamName] = platform::kernel::WriteModelStream(*this);
+    return platform::files::writeAllAtomic(path, platform::kernel::encodeCompoundFile(streams)) == ERROR_SUCCESS;
 }
 
 bool CKvw32Doc::ReportSaveLoadExceptionBlocked() { return platform::kernel::control().reportSaveLoadExceptionBlocked; }
@@ -107,6 +139,11 @@ int CKvw32Doc::DoFileSave(bool& saved) {
     if (GetPathName().IsEmpty() || platform::kernel::control().saveFaults.contains(std::wstring(GetPathName().view()))) {
         return 0;
     }
+    // The requirements and pages live in the model stream, which goes back into the file.
+    if (!WriteModel()) {
+        recordWarning(L"the model stream of " + quoted(GetPathName().GetString()) + L" cannot be written");
+        return 0;
+    }
     saved = true;
     SetModifiedFlag(FALSE);
     return 1;
@@ -122,6 +159,13 @@ CView* CKvw32Doc::GetActiveView() const {
         if (frame && frame->GetActiveView() == view) return view;
     }
     return GetViews().empty() ? nullptr : GetViews().front();
+}
+
+int CKVBaseView::GetCurrentPage() const {
+    if (page_ != 0) return page_;
+    const auto* document = dynamic_cast<const CKvw32Doc*>(GetDocument());
+    if (!document || document->Cont2D()->GetPageIds().empty()) return 0;
+    return document->Cont2D()->GetPageIds().front();
 }
 
 bool CKvw32Doc::LockDocumentFile(LPCWSTR path) {

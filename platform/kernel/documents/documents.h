@@ -116,6 +116,10 @@ public:
 
 private:
     friend struct platform::kernel::DocumentAccess;
+    // The model stream of the file: pages, requirements and the document's id. False (with a
+    // warning naming the file and line) when the stream is malformed.
+    bool ReadModel(LPCWSTR pathName);
+    bool WriteModel() const;
 
     CString lockedFile_;
     // The kernel keeps an open document's file open: it cannot be renamed or deleted meanwhile.
@@ -166,9 +170,13 @@ class CKVBaseView : public CView {
 public:
     bool Is2DView() const { return !shows3D_; }
     void SetShows3D(bool shows3D) { shows3D_ = shows3D; }
+    // The page the view shows: the one set, else its document's first page (0: none).
+    int GetCurrentPage() const;
+    void SetCurrentPage(int page) { page_ = page; }
 
 private:
     bool shows3D_ = false;
+    int page_ = 0;
 };
 
 // A picture a view keeps: rows from the top, 0xAARRGGBB.

@@ -121,8 +121,17 @@ std::optional<kveval::VariantParameter> CKVObject::GetParameterValue(int id) con
 Container2D::~Container2D() = default;
 
 CKVObject* Container2D::GetSafeObject(int index) const {
+    if (index >= kFirstPageId) {
+        const auto page = static_cast<std::size_t>(index - kFirstPageId);
+        return page < pages_.size() ? pages_[page].get() : nullptr;
+    }
     if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
     return objects_[static_cast<std::size_t>(index)].get();
+}
+
+int Container2D::AddPageObject(std::unique_ptr<CKVObject> page) {
+    pages_.push_back(std::move(page));
+    return kFirstPageId + static_cast<int>(pages_.size()) - 1;
 }
 
 int Container2D::AddObject() {

@@ -182,6 +182,7 @@ private:
 // A drawing object with its parameters by descriptor id.
 class CKVObject {
 public:
+    virtual ~CKVObject() = default;
     std::optional<kveval::VariantParameter> GetParameterValue(int id) const;
     void SetParameterValue(int id, const kveval::VariantParameter& value) { parameters_[id] = value; }
 
@@ -197,13 +198,21 @@ public:
     Container2D(const Container2D&) = delete;
     Container2D& operator=(const Container2D&) = delete;
 
-    // Null for an index that holds no object.
+    // Null for an index that holds no object. Page objects answer to their page ids, which lie
+    // past every drawing object's index (kFirstPageId on).
     CKVObject* GetSafeObject(int index) const;
     int AddObject();  // the new object's index
     int GetObjectCount() const { return static_cast<int>(objects_.size()); }
 
+    static constexpr int kFirstPageId = 0x10000;
+
+protected:
+    // Takes a page object and gives it the next page id.
+    int AddPageObject(std::unique_ptr<CKVObject> page);
+
 private:
     std::vector<std::unique_ptr<CKVObject>> objects_;
+    std::vector<std::unique_ptr<CKVObject>> pages_;
 };
 
 // The objects a document has selected, by index into its 2D container (-1: an empty entry).
