@@ -6,6 +6,7 @@
 #include "app/kvw32_app.h"
 #include "mainframe/panes/document_pane_windows.h"
 #include "mainframe/main_frame.h"
+#include "techrequirements/tech_requirements_window.h"
 
 namespace {
 
@@ -67,7 +68,8 @@ BOOL CKvw32App::OnIdle(LONG count) {
     if (auto* configurations = ExistingWindow<CConfigurationsWnd>(m_paneWindows.configurations.Get())) {
         configurations->OnIdleUpdate();
     }
-    // The technical-requirements pane has no window in this edition, so its idle hook never runs.
+    // This edition makes no technical-requirements window; one an add-on put into the slot runs here.
+    if (TechRequirementsWindow* requirements = GetTechRequirementsWindow()) requirements->OnIdleUpdate();
     // The framework calls once more with count 1 for its own clean-up.
     return TRUE;
 }

@@ -28,6 +28,7 @@ class CXTPControls;
 namespace Korvo::UI {
 class MainFrameState;
 }
+class TechRequirementsWindow;
 
 // True when any icon of the set is a vector icon (the icon statistics count such sets apart).
 bool ImageManagerHasVectorIcons(const CXTPImageManagerIconSet* iconSet);
@@ -294,6 +295,8 @@ public:
     CWnd* GetConfigurationsWindow(bool create);
     CWnd* GetLayersWindow(bool create);
     CWnd* GetFormFactorWindow(bool create);
+    // The technical-requirements host window an add-on put into its slot, or null.
+    TechRequirementsWindow* GetTechRequirementsWindow() const;
 
     // ---- Application commands and profiles -----------------------------------------------------
     void LoadApplicationCommands(CXTPPropExchangeEnumerator& sections);

@@ -12,6 +12,7 @@ namespace {
 
 constexpr UINT kPropertiesCommand = 811;
 constexpr UINT kPdmAssemblyCommand = 814;
+constexpr UINT kTechRequirementsCommand = 823;
 constexpr UINT kAutoMenuCommand = 800, kStatusLineCommand = 801, kSysPanelCommand = 802;
 constexpr UINT kRulersCommand = 803, kPageTabsCommand = 804, kWorkbookCommand = 805, kRibbonModeCommand = 806;
 constexpr UINT kTabbableBarCommand = 807, kLockPanesCommand = 903;
@@ -94,8 +95,18 @@ void CMainFrame::ShowDockingPane(UINT id) {
         if (properties && properties->IsWindowVisible())
             if (CView* view = GetActiveKVView()) view->SetFocus();
     }
+    CXTPDockingPane* pane = FindPaneByCommand(id);
+    if (!pane) return;
+    // The requirements pane toggles: shown, its command closes it.
+    if (id == kTechRequirementsCommand && !pane->IsClosed()) {
+        const HWND child = pane->GetChild();
+        if (child && ::IsWindowVisible(child)) {
+            m_paneManager.ClosePane(pane);
+            return;
+        }
+    }
     // Showing a pane selects it in its tab group.
-    if (CXTPDockingPane* pane = FindPaneByCommand(id)) m_paneManager.ShowPane(pane, TRUE);
+    m_paneManager.ShowPane(pane, TRUE);
 }
 
 void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {

@@ -12,6 +12,7 @@
 #include "mainframe/panes/document_pane_windows.h"
 #include "platform/win32/icons.h"
 #include "mainframe/statusline/status_line.h"
+#include "techrequirements/tech_requirements_window.h"
 
 namespace {
 
@@ -372,9 +373,12 @@ void ServerAppProxy::ShowCustomizeSheet(CWnd* frame, UINT pageId, int option1, i
 std::optional<UINT> ServerAppProxy::SelectCommandId(CWnd*) { return std::nullopt; }
 
 void ServerAppProxy::StartTechRequirementsLeaders() {
-    // The technical-requirements pane window is never made in this edition, so the title-block
-    // notes command is all that starts.
-    if (CMainFrame* frame = ActiveFrame()) frame->PostMessage(WM_COMMAND, kTitleBlockNotesCommand, 0);
+    // 823 shows the requirements pane; it toggles, so a pane already shown is left as it is.
+    TechRequirementsWindow* requirements = app_->GetTechRequirementsWindow();
+    const bool shown = requirements && requirements->GetSafeHwnd() && requirements->IsWindowVisible();
+    if (CMainFrame* frame = ActiveFrame(); frame && !shown) frame->PostMessage(WM_COMMAND, kTitleBlockNotesCommand, 0);
+    // This edition makes no requirements window; one an add-on put into the slot starts the command.
+    if (requirements) requirements->StartLeadersCommand();
 }
 
 CDocTemplate* ServerAppProxy::GetDocTemplate() { return app_->GetDocTemplate(); }

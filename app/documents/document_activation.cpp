@@ -6,6 +6,7 @@
 #include "app/startup/existing_window.h"
 #include "app/kvw32_app.h"
 #include "mainframe/panes/document_pane_windows.h"
+#include "techrequirements/tech_requirements_window.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ void CKvw32App::ForgetClosedDocument(CKvw32Doc* document) {
     if (!document) return;
     if (document == m_currentDocument) m_currentDocument = nullptr;
     if (document == m_popupToolbarDocument) m_popupToolbarDocument = nullptr;
+    if (TechRequirementsWindow* requirements = GetTechRequirementsWindow()) requirements->OnDocumentClosed(document);
 }
 
 void CKvw32App::SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* document) {

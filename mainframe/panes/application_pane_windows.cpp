@@ -174,6 +174,7 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
         case 1030: return GetConfigurationsWindow(create);
         case 1031: return GetLayersWindow(create);
         case 1035: return GetFormFactorWindow(create);
+        case 1038: return slots.techRequirements.Get();  // only what an add-on put there
         case 1039: return GetGenerationQueueWindow(create);
         default: return nullptr;
     }

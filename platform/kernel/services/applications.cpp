@@ -125,3 +125,8 @@ void LoadInstalledApplicationsFromRegistry(LPCWSTR language, LPCWSTR company, LP
     recordCall(L"LoadInstalledApplicationsFromRegistry(" + quoted(language) + L", " + quoted(company) + L", " +
                quoted(editionName) + L", " + std::to_wstring(editionKind) + L", " + boolText(is3D) + L")");
 }
+
+ApplicationExports& GetApplicationExports() {
+    static ApplicationExports exports;
+    return exports;
+}

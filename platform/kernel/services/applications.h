@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/compression.h"
@@ -63,3 +64,15 @@ private:
 // Reads the applications installed for this product from the registry.
 void LoadInstalledApplicationsFromRegistry(LPCWSTR language, LPCWSTR company, LPCWSTR editionName, int editionKind,
                                            bool is3D);
+
+// What the program file offers the add-on applications that run in its process (its exports),
+// which the stand-in's add-ons and inspection tools find here; the program fills them in as it is
+// loaded. A missing entry is an export the program does not have.
+struct ApplicationExports {
+    // Hosts the technical-requirements pane in main frame `frame`: its window in the
+    // application's slot, docked there, bound to the active document. Why it could not, or empty.
+    std::wstring (*hostTechRequirementsPane)(CWnd* frame) = nullptr;
+    // The technical-requirements pane as text (empty: there is none).
+    std::wstring (*techRequirementsOutline)() = nullptr;
+};
+ApplicationExports& GetApplicationExports();
