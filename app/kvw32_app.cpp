@@ -30,6 +30,8 @@ int CKvw32App::ExitInstance() {
     // The documents menu's views are clients of the kernel's library model, which ends with the
     // session: the window goes first.
     m_paneWindows.libraries.Reset(nullptr);
+    // So does the technical-requirements editor an add-on hosted: it hears the kernel's events.
+    m_paneWindows.techRequirements.Reset(nullptr);
     const int result = kvaux::MfcApplication::ExitInstance();
     // The mutex tells other processes that settings may be in use; it goes last.
     if (m_settingsMutex) {

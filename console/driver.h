@@ -155,6 +155,15 @@ private:
     bool callKernel(const Step& step, bool onWorkerThread);
     bool modelWork(const Step& step);
     bool dumpParameters(const Step& step);
+    // The technical-requirements pane (console/requirements_verbs.cpp).
+    bool addonRequirements(const Step& step);
+    bool dumpRequirements(const Step& step);
+    bool kvpfSelect(const Step& step);
+    bool kvpfToggle(const Step& step);
+    bool selectListRows(const Step& step);
+    bool hoverListRow(const Step& step);
+    bool showListColumn(const Step& step);
+    bool hideListColumn(const Step& step);
     // Image windows and print jobs (console/image_verbs.cpp).
     bool scroll(const Step& step);
     bool dragThumb(const Step& step);

@@ -316,6 +316,28 @@ std::string readPoint(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// A whole number that may be negative (a framework item's custom id, a row or -1 for none).
+std::string readSignedNumber(const std::string& text, Arguments& arguments) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const auto value = parseNumber(negative ? std::string_view(text).substr(1) : std::string_view(text), 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not a whole number (-2147483647 to 2147483647)";
+    arguments.position = negative ? -static_cast<int>(*value) : static_cast<int>(*value);
+    return {};
+}
+
+// Rows of a list: "N" or "N,M,..." (from 0).
+std::string readRows(const std::string& text, Arguments& arguments) {
+    std::string_view rest = text;
+    while (true) {
+        const std::size_t comma = rest.find(',');
+        const auto value = parseNumber(rest.substr(0, comma), 0x7FFFFFFFu);
+        if (!value) return echo(text) + " is not a row or rows N,M,... (each 0 or more)";
+        arguments.values.push_back({std::to_wstring(*value), false});
+        if (comma == std::string_view::npos) return {};
+        rest.remove_prefix(comma + 1);
+    }
+}
+
 constexpr Placeholder kPlaceholders[] = {
     {"X,Y", false, &readPoint},
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
@@ -329,6 +351,8 @@ constexpr Placeholder kPlaceholders[] = {
     {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
     {"BUTTON-ID", false, &readButtonId},
     {"PANEL", false, &readPanel},
+    {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
+    {"N[,M...]", false, &readRows},     {"N", false, &readSignedNumber},
 };
 
 // The syntax word that takes the rest of the line, word by word.

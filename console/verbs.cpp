@@ -239,6 +239,27 @@ std::span<const Verb> verbs() {
         {"model OPERATION ARGS",
          "does OPERATION of the kernel's own work on a document's parameters (objects, selection, defaults, variables, "
          "events, a running command), then runs the loop until idle, and prints the answer", M, R, M, &Driver::modelWork},
+        {"addon requirements FRAME",
+         "as an add-on does: puts a technical-requirements window into the application's pane slot, docks pane 1038 in "
+         "main frame FRAME and binds the active document, then runs the loop until idle", M, R, M, &Driver::addonRequirements},
+        {"dump requirements",
+         "prints the technical-requirements pane: mode, view filter and its items, enabled controls, columns with headers "
+         "and visibility, one line per row with its cells, page checks and background", R, R, R, &Driver::dumpRequirements},
+        {"kvpf \"ID\" select ITEM-ID",
+         "chooses the item of custom id ITEM-ID of the framework select ID (its full id), then runs the loop until idle", M,
+         R, M, &Driver::kvpfSelect},
+        {"kvpf \"ID\" toggle", "flips the framework toggle ID (or clicks the button ID), then runs the loop until idle", M,
+         R, M, &Driver::kvpfToggle},
+        {"row \"ID\" N[,M...] select",
+         "selects rows N, M ... (from 0) of the framework list ID as a user clicks them, then runs the loop until idle", M,
+         R, M, &Driver::selectListRows},
+        {"row \"ID\" N hover",
+         "rests the mouse on row N (from 0; -1 off the rows) of the framework list ID, then runs the loop until idle", M, R,
+         M, &Driver::hoverListRow},
+        {"column \"ID\" N show", "shows column N (from 0) of the framework list ID, as its header's menu does", M, R, M,
+         &Driver::showListColumn},
+        {"column \"ID\" N hide", "hides column N (from 0) of the framework list ID, as its header's menu does", M, R, M,
+         &Driver::hideListColumn},
         {"dump parameters",
          "prints each open document's objects with their parameters, its selection, defaults and variables, and whether "
          "a command runs", R, R, R, &Driver::dumpParameters},

@@ -202,6 +202,18 @@ public:
     std::optional<std::wstring> scroll(HWND frame, int bar, int code, std::wstring_view name = {});
     std::optional<std::wstring> dragThumb(HWND frame, int bar, int position);
 
+    // The UI library's framework controls of live forms, by full id ("TechRequirementDialog.View"):
+    // choose the item of custom id `itemId` of a select; flip a toggle (or click a button); select
+    // rows of a list (single selection takes one); rest the mouse on a row of a list (-1: off the
+    // rows). Why a user could not (no such control, another kind, hidden, disabled, no such item
+    // or row), or nothing when done.
+    std::optional<std::wstring> kvpfSelect(const std::wstring& fullId, int itemId);
+    std::optional<std::wstring> kvpfToggle(const std::wstring& fullId);
+    std::optional<std::wstring> kvpfSelectRows(const std::wstring& fullId, const std::vector<int>& rows);
+    std::optional<std::wstring> kvpfHover(const std::wstring& fullId, int row);
+    // Shows or hides a column of a list, as its header's menu does.
+    std::optional<std::wstring> kvpfShowColumn(const std::wstring& fullId, int column, bool visible);
+
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
 
@@ -431,6 +443,16 @@ public:
     // first Add that names them. Besides the panel's operations: `Destroy NAME` (the command
     // drops the object) and `HookKeys NAME KEY...` (the keys its key hook takes).
     std::wstring manipCall(HWND frame, int panel, std::wstring_view operation, const std::vector<std::wstring>& arguments);
+    // An add-on hosts the technical-requirements pane in main frame `frame` (through the program's
+    // export): its window in the application's slot, docked as pane 1038, bound to the active
+    // document. Why it could not, or nothing.
+    std::optional<std::wstring> hostRequirementsPane(HWND frame);
+    // The kernel's own work on a document's requirements and pages, by name (the `model` verb
+    // tries these after the parameter operations): false when `operation` is none of them.
+    // AddRequirement, DeleteRequirement, AddPage (raises the pages event) and SetRequirementType
+    // (raises the types event).
+    static bool requirementWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
+    static std::vector<std::wstring> requirementOperations();
     // GlobalContainer::InAppCreateToolsMode's answer (default false).
     void setToolsMode(bool on);
     // The kind the kernel's 3D module reports (1 full, 2 viewer, 0 none; default 1).
@@ -569,6 +591,8 @@ public:
     // frame that shows it (none when it has no frame). Then the application's other documents
     // (pictures): "title" "path", the framework class, modified or unmodified, and the frames.
     std::wstring dumpDocuments() const;
+    // The technical-requirements pane an add-on hosts, as the program outlines it; "(no pane)".
+    std::wstring dumpRequirements() const;
 
 private:
     friend class Session;

@@ -36,6 +36,20 @@ std::string documentPicture(int width, int height) {
     return platform::kvgc::encodePicture(picture, L".png").value_or(std::string());
 }
 
+constexpr const char* kCoverPlateRequirements =
+    "  <type id=\"2D5C0A10-0001-4000-8000-00000000A001\" name=\"General\">\n"
+    "    <type id=\"2D5C0A10-0001-4000-8000-00000000A002\" name=\"Surfaces\"/>\n"
+    "  </type>\n"
+    "  <type id=\"2D5C0A10-0001-4000-8000-00000000A003\" name=\"Tolerances\"/>\n"
+    "  <requirement index=\"1\" type=\"2D5C0A10-0001-4000-8000-00000000A003\" pages=\"1 2\">Unspecified limit "
+    "deviations per IT14</requirement>\n"
+    "  <requirement index=\"2\" pages=\"1\">Sharp edges to be blunted</requirement>\n"
+    "  <requirement index=\"3\" type=\"2D5C0A10-0001-4000-8000-00000000A002\" source=\"1\" pages=\"2\">Coating per the "
+    "company standard</requirement>\n"
+    "  <requirement index=\"4\" type=\"2D5C0A10-0001-4000-8000-00000000A001\" suppressed=\"true\" pages=\"1\">Mark "
+    "with the part number</requirement>\n"
+    "  <inscription page=\"1\" requirements=\"1\"/>\n";
+
 }  // namespace
 
 std::string buildDocumentFile(const DocumentFileSpec& spec) {
@@ -44,6 +58,7 @@ std::string buildDocumentFile(const DocumentFileSpec& spec) {
     if (spec.header) streams[kHeaderStreamName] = encodeDocumentHeader(kCurrentFormatVersion, spec.kind);
     std::string model = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<document>\n";
     for (const auto& page : spec.pages) model += "  <page name=\"" + xmlEscaped(page) + "\"/>\n";
+    model += spec.modelElements;
     model += "</document>\n";
     streams[kModelStreamName] = model;
     std::string summary = "title=" + platform::core::toUtf8(spec.title) + "\n";
@@ -63,9 +78,11 @@ void seedSampleDocuments(std::wstring_view programFolder) {
     writeHostFile(prototypes + L"\\Drawing.grb", buildDocumentFile({.kind = 1, .title = L"Drawing", .pages = {L"Sheet 1"}}));
     const std::wstring folder = kSampleDocumentsFolder;
     writeHostFile(folder + L"\\Bracket.grb", buildDocumentFile({.kind = 1, .title = L"Bracket", .pages = {L"Sheet 1"}}));
+    // The cover plate carries technical requirements on its two pages: typed and untyped ones, one
+    // from the PDM system, one suppressed, one with an inscription.
     writeHostFile(folder + L"\\Cover plate.grb",
                   buildDocumentFile({.kind = 1, .title = L"Cover plate", .pages = {L"Sheet 1", L"Sheet 2"},
-                                     .iconWidth = 32, .iconHeight = 32}));
+                                     .iconWidth = 32, .iconHeight = 32, .modelElements = kCoverPlateRequirements}));
     // The sample's pictures (its "Samples" folder) join the drawings.
     for (const auto& [path, bytes] : embeddedSampleFiles()) {
         constexpr std::string_view kPictures = "Samples/";

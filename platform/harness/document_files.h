@@ -20,6 +20,8 @@ struct DocumentFileSpec {
     // PNG pictures of the preview and icon streams; a side of 0 leaves the picture out.
     int previewWidth = 0, previewHeight = 0;
     int iconWidth = 0, iconHeight = 0;
+    // Further elements of the model stream (types, requirements, inscriptions), as XML.
+    std::string modelElements = {};
 };
 
 // The bytes of a compound file laid out as the record says.

@@ -9,9 +9,10 @@ namespace kvpf {
 
 namespace {
 
+// Never destroyed: the application's pane windows, which own forms, outlive the statics.
 std::vector<WpfDockFormView*>& liveForms() {
-    static std::vector<WpfDockFormView*> forms;
-    return forms;
+    static auto* forms = new std::vector<WpfDockFormView*>();
+    return *forms;
 }
 
 // Saved settings of forms by name: the column visibility of each list, by the list's full id.
@@ -346,10 +347,8 @@ void WpfDockFormView::SaveSettings() {
     collectLists(*this, lists);
     auto& saved = savedSettings()[GetId()];
     for (ListControl* list : lists) {
-        std::vector<bool> visible;
-        const int columns = list->GetModel() ? list->GetModel()->GetColumnCount() : 0;
-        for (int column = 0; column < columns; ++column) visible.push_back(list->IsColumnVisible(column));
-        saved[list->GetFullId()] = std::move(visible);
+        // What the list laid out, which its model may already have outgrown.
+        saved[list->GetFullId()] = list->GetColumnVisibility();
     }
 }
 

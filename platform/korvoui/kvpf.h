@@ -343,6 +343,8 @@ public:
     void ClearSelection();
     bool IsColumnVisible(int column) const;
     void ShowColumn(int column, bool visible);
+    // The visibility of every column as the list last laid them out.
+    const std::vector<bool>& GetColumnVisibility() const { return columnsVisible_; }
     void SetHintImage(const Image& image) { hint_ = image; }
     const Image& GetHintImage() const { return hint_; }
     // Every model notification so far, as "reset", "data R1-R2 C1-C2", ..., newest last.

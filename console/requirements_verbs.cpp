@@ -1,0 +1,77 @@
+// The technical-requirements pane at the console: an add-on hosting it in a frame, its outline,
+// and the user at its framework controls and list rows, named by their full ids.
+#include <string>
+#include <vector>
+
+#include "console/driver.h"
+#include "platform/core/text.h"
+
+namespace korvo::console {
+
+bool Driver::addonRequirements(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (const auto refusal = session_.kernel().hostRequirementsPane(frame)) {
+        printRefusal("addon", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::dumpRequirements(const Step&) {
+    printDump(session_.inspect().dumpRequirements(), L"(no pane)");
+    return true;
+}
+
+bool Driver::kvpfSelect(const Step& step) {
+    if (const auto refusal = session_.user().kvpfSelect(step.arguments.text, step.arguments.position)) {
+        printRefusal("kvpf", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::kvpfToggle(const Step& step) {
+    if (const auto refusal = session_.user().kvpfToggle(step.arguments.text)) {
+        printRefusal("kvpf", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::selectListRows(const Step& step) {
+    std::vector<int> rows;
+    for (const ArgumentValue& value : step.arguments.values) rows.push_back(std::stoi(value.text));
+    if (const auto refusal = session_.user().kvpfSelectRows(step.arguments.text, rows)) {
+        printRefusal("row", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::hoverListRow(const Step& step) {
+    if (const auto refusal = session_.user().kvpfHover(step.arguments.text, step.arguments.position)) {
+        printRefusal("row", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::showListColumn(const Step& step) {
+    if (const auto refusal = session_.user().kvpfShowColumn(step.arguments.text, step.arguments.position, true))
+        printRefusal("column", *refusal);
+    return true;
+}
+
+bool Driver::hideListColumn(const Step& step) {
+    if (const auto refusal = session_.user().kvpfShowColumn(step.arguments.text, step.arguments.position, false))
+        printRefusal("column", *refusal);
+    return true;
+}
+
+}  // namespace korvo::console
