@@ -54,6 +54,10 @@ bool Driver::selectListRows(const Step& step) {
 }
 
 bool Driver::hoverListRow(const Step& step) {
+    if (step.arguments.values.size() != 1) {
+        scriptError(step.line, "row: hover takes one row");
+        return false;
+    }
     if (const auto refusal = session_.user().kvpfHover(step.arguments.text, step.arguments.position)) {
         printRefusal("row", *refusal);
         return true;

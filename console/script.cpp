@@ -325,13 +325,20 @@ std::string readSignedNumber(const std::string& text, Arguments& arguments) {
     return {};
 }
 
-// Rows of a list: "N" or "N,M,..." (from 0).
+// Rows of a list: "N" or "N,M,..." (from 0; a single -1 stands for no row). Both row forms read
+// through here, since the verb is told apart only by the word after them.
 std::string readRows(const std::string& text, Arguments& arguments) {
+    if (text == "-1") {
+        arguments.position = -1;
+        arguments.values.push_back({L"-1", false});
+        return {};
+    }
     std::string_view rest = text;
     while (true) {
         const std::size_t comma = rest.find(',');
         const auto value = parseNumber(rest.substr(0, comma), 0x7FFFFFFFu);
         if (!value) return echo(text) + " is not a row or rows N,M,... (each 0 or more)";
+        if (arguments.values.empty()) arguments.position = static_cast<int>(*value);
         arguments.values.push_back({std::to_wstring(*value), false});
         if (comma == std::string_view::npos) return {};
         rest.remove_prefix(comma + 1);
@@ -352,7 +359,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"BUTTON-ID", false, &readButtonId},
     {"PANEL", false, &readPanel},
     {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
-    {"N[,M...]", false, &readRows},     {"N", false, &readSignedNumber},
+    {"N[,M...]", false, &readRows},     {"N", false, &readRows},
 };
 
 // The syntax word that takes the rest of the line, word by word.

@@ -453,6 +453,9 @@ public:
     // (raises the types event).
     static bool requirementWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
     static std::vector<std::wstring> requirementOperations();
+    // The kernel's work arrives with messages of its own (a command's start and end, a change
+    // of the model): a message for the UI thread, after which the program's loop idles.
+    static void postWorkMessage();
     // GlobalContainer::InAppCreateToolsMode's answer (default false).
     void setToolsMode(bool on);
     // The kind the kernel's 3D module reports (1 full, 2 viewer, 0 none; default 1).

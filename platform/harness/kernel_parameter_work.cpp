@@ -226,6 +226,7 @@ void Kernel::setCommandRunning(CDocument* document, bool running) {
     registerReader<912>();
     registerReader<915>();
     setInCommand(document, running);
+    postWorkMessage();
 }
 
 std::wstring Kernel::work(std::wstring_view operation, const std::vector<std::wstring>& arguments) {

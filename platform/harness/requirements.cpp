@@ -125,12 +125,15 @@ std::optional<std::wstring> Kernel::hostRequirementsPane(HWND frame) {
     return std::nullopt;
 }
 
+void Kernel::postWorkMessage() { ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0); }
+
 bool Kernel::requirementWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer) {
     for (const RequirementOperation& candidate : kOperations) {
         if (operation != candidate.name) continue;
         RequirementArguments read(operation, arguments);
         answer = candidate.run(read);
         read.finish();
+        postWorkMessage();
         return true;
     }
     return false;

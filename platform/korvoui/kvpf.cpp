@@ -313,7 +313,7 @@ std::optional<std::wstring> ListControl::UserSelectRows(const std::vector<int>& 
 }
 
 std::optional<std::wstring> ListControl::UserHover(int row) {
-    if (!IsVisible()) return refusalFor(*this);
+    if (auto refusal = refusalFor(*this)) return refusal;
     const int count = model_ ? model_->GetRowCount() : 0;
     if (row >= count)
         return L"list \"" + std::wstring(GetFullId().view()) + L"\" has no row " + std::to_wstring(row) + L" (" +
