@@ -359,7 +359,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"BUTTON-ID", false, &readButtonId},
     {"PANEL", false, &readPanel},
     {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
-    {"N[,M...]", false, &readRows},     {"N", false, &readRows},
+    {"ROWS", false, &readRows},     {"N", false, &readRows},
 };
 
 // The syntax word that takes the rest of the line, word by word.
