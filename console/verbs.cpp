@@ -220,25 +220,6 @@ std::span<const Verb> verbs() {
          &Driver::assertNotPrinted},
         {"assert \"PATTERN\"", "fails the run unless a line the verb before it printed matches PATTERN", R, R, R,
          &Driver::assertPrinted},
-        {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
-        {"automation OPERATION ARGS",
-         "calls OPERATION of the program's \"KVW32.SERVER\" object as an automation client would (N.OPERATION: of object N "
-         "that a call returned), then runs the loop until idle, and prints the answer",
-         M, R, M, &Driver::automation},
-        {"kernel --worker OPERATION ARGS", "calls the kernel callback OPERATION from another thread, as the kernel's own "
-         "threads do, and prints the answer", M, R, M, &Driver::kernelCallOnWorker},
-        {"kernel --frame FRAME OPERATION ARGS",
-         "calls OPERATION of main frame FRAME's selection-filter interface on the UI thread as the kernel does, then runs "
-         "the loop until idle, and prints the answer", M, R, M, &Driver::kernelFrameCall},
-        {"kernel --manip FRAME PANEL OPERATION ARGS",
-         "calls OPERATION of manipulator panel PANEL (1 or 2) of main frame FRAME as a running kernel command does, "
-         "its control objects named in ARGS, then runs the loop until idle, and prints the answer", M, R, M,
-         &Driver::kernelManipCall},
-        {"kernel OPERATION ARGS", "calls the kernel callback OPERATION on the UI thread as the kernel would, then runs "
-         "the loop until idle, and prints the answer", M, R, M, &Driver::kernelCall},
-        {"model OPERATION ARGS",
-         "does OPERATION of the kernel's own work on a document's parameters (objects, selection, defaults, variables, "
-         "events, a running command), then runs the loop until idle, and prints the answer", M, R, M, &Driver::modelWork},
         {"addon requirements FRAME",
          "as an add-on does: puts a technical-requirements window into the application's pane slot, docks pane 1038 in "
          "main frame FRAME and binds the active document, then runs the loop until idle", M, R, M, &Driver::addonRequirements},
@@ -260,6 +241,25 @@ std::span<const Verb> verbs() {
          &Driver::showListColumn},
         {"column \"ID\" N hide", "hides column N (from 0) of the framework list ID, as its header's menu does", M, R, M,
          &Driver::hideListColumn},
+        {"quit", "closes every main frame as a user would and lets the program finish", M, R, N, &Driver::quit},
+        {"automation OPERATION ARGS",
+         "calls OPERATION of the program's \"KVW32.SERVER\" object as an automation client would (N.OPERATION: of object N "
+         "that a call returned), then runs the loop until idle, and prints the answer",
+         M, R, M, &Driver::automation},
+        {"kernel --worker OPERATION ARGS", "calls the kernel callback OPERATION from another thread, as the kernel's own "
+         "threads do, and prints the answer", M, R, M, &Driver::kernelCallOnWorker},
+        {"kernel --frame FRAME OPERATION ARGS",
+         "calls OPERATION of main frame FRAME's selection-filter interface on the UI thread as the kernel does, then runs "
+         "the loop until idle, and prints the answer", M, R, M, &Driver::kernelFrameCall},
+        {"kernel --manip FRAME PANEL OPERATION ARGS",
+         "calls OPERATION of manipulator panel PANEL (1 or 2) of main frame FRAME as a running kernel command does, "
+         "its control objects named in ARGS, then runs the loop until idle, and prints the answer", M, R, M,
+         &Driver::kernelManipCall},
+        {"kernel OPERATION ARGS", "calls the kernel callback OPERATION on the UI thread as the kernel would, then runs "
+         "the loop until idle, and prints the answer", M, R, M, &Driver::kernelCall},
+        {"model OPERATION ARGS",
+         "does OPERATION of the kernel's own work on a document's parameters (objects, selection, defaults, variables, "
+         "events, a running command), then runs the loop until idle, and prints the answer", M, R, M, &Driver::modelWork},
         {"dump parameters",
          "prints each open document's objects with their parameters, its selection, defaults and variables, and whether "
          "a command runs", R, R, R, &Driver::dumpParameters},

@@ -96,6 +96,14 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "journal\n"
         "assert not \"*Korvo*\"\n"
         "assert \"log 2 *\"\n"
+        "addon requirements 1\n"
+        "dump requirements\n"
+        "kvpf \"TechRequirementDialog.View\" select -777\n"
+        "kvpf \"TechRequirementDialog.HighlightInscripted\" toggle\n"
+        "row \"TechRequirementDialog.List\" 0,2 select\n"
+        "row \"TechRequirementDialog.List\" -1 hover\n"
+        "column \"TechRequirementDialog.List\" 7 show\n"
+        "column \"TechRequirementDialog.List\" 7 hide\n"
         "quit\r\n"
         "automation 2.FullName \"C:\\a b.grb\" 0x10 -1\n"
         "kernel --worker OnCriticalError \"disk full\"\n"
@@ -209,16 +217,24 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         ASSERT_EQ(step.arguments.values.size(), 1u);
         EXPECT_EQ(step.arguments.values[0].text, L"C:\\b.grb");
     }
-    const std::size_t scroll = result.steps.size() - 15;
+    const std::size_t scroll = result.steps.size() - 23;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 92);
-    const std::size_t asserted = result.steps.size() - 10;
+    EXPECT_EQ(result.steps.back().line, 100);
+    const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
     EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");
+    // A framework control by its full id, an item's negative custom id, rows as a list.
+    EXPECT_EQ(result.steps[asserted + 4].arguments.text, L"TechRequirementDialog.View");
+    EXPECT_EQ(result.steps[asserted + 4].arguments.position, -777);
+    const auto& rows = result.steps[asserted + 6].arguments;
+    ASSERT_EQ(rows.values.size(), 2u);
+    EXPECT_EQ(rows.values[1].text, L"2");
+    EXPECT_EQ(result.steps[asserted + 7].arguments.position, -1);
+    EXPECT_EQ(syntaxOf(result.steps[asserted + 7]), "row \"ID\" N hover");
 }
 
 TEST(ConsoleScript, VerbsThatDifferOnlyInQuotingTakeTheOneTheWordFitsAndControlsTakeACaption) {
@@ -310,7 +326,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, modes, documents-menu, "
-                       "panel, image, print-jobs, parameters belongs; usage: dump windows | "},
+                       "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         {"dump frames all", "unexpected text \"all\""},
@@ -329,7 +345,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, documents-menu, "
-                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, quit, automation, kernel, model)");
+                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, row, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);
