@@ -19,6 +19,7 @@ class TechRequirementDialog : public kvpf::WpfDockFormView {
 public:
     // The leader-line command while it runs; it registers itself with the dialog for its life.
     class LeadersCmd;
+    using ListModel = TechRequirementListModel;
 
     // Update flags: 1 refresh (8: the document changed), 2 pages changed, 4 icons and types
     // changed, 16 (with 2 and 4) the document's command state changed.

@@ -238,7 +238,7 @@ void ListControl::SetModel(const Ref<ListControlModel>& model) {
 void ListControl::SetSelectionMode(int mode) {
     selectionMode_ = mode;
     // Single selection keeps the first selected row only.
-    if (mode == 0 && selected_.size() > 1) selected_.resize(1);
+    if (mode == 0 && selected_.size() > 1) selected_.erase(selected_.begin() + 1, selected_.end());
 }
 
 void ListControl::modelNotified(const std::wstring& what, bool reset) {
