@@ -188,6 +188,82 @@ TEST_F(RequirementsPane, ChangedTypesDropThePreviewsAndTheirIcons) {
     EXPECT_TRUE(dialog->list().GetHintImage().IsEmpty());
 }
 
+TEST_F(RequirementsPane, ChangesWhileTheDocumentIsBusyWaitForTheCommandToEnd) {
+    Host();
+    CKvw32Doc* document = dialog->GetDocument();
+    s.kernel().setCommandRunning(document, true);
+    s.runUntilIdle();
+    ASSERT_EQ(dialog->getMode(), TechRequirementDialog::kModeBusy);
+    EXPECT_FALSE(dialog->IsEnabled());
+    Work(L"AddPage", {L"1", L"Sheet 3"});
+    Work(L"DeleteRequirement", {L"1", L"1"});
+    EXPECT_NE(host->GetPendingFlags() & TechRequirementDialog::kFlagPages, 0u) << "held, not dropped";
+    EXPECT_EQ(model().GetColumnCount(), 8);
+    EXPECT_EQ(dialog->requirementAtRow(0), nullptr) << "a removed requirement resolves to nothing";
+    EXPECT_TRUE(dialog->getSelectedTechRequirements().empty());
+    s.kernel().setCommandRunning(document, false);
+    s.runUntilIdle();
+    EXPECT_EQ(dialog->getMode(), TechRequirementDialog::kModeDefault);
+    EXPECT_EQ(model().GetColumnCount(), 9);
+    EXPECT_EQ(model().GetRowCount(), 3);
+    EXPECT_EQ(host->GetPendingFlags(), 0u);
+}
+
+TEST_F(RequirementsPane, TheKernelsLeadersRequestShowsAHiddenPaneAndReachesTheEditor) {
+    Host();
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });
+    s.runUntilIdle();
+    EXPECT_NE(s.inspect().dumpPanes(frame).find(L"1038 docked"), std::wstring::npos) << "a shown pane is not toggled away";
+    EXPECT_NE(indexOf(logs(s), L"the leaders command is not built yet"), -1);
+    ASSERT_FALSE(s.user().paneAction(frame, 1038, User::PaneAction::Close).has_value());
+    s.runUntilIdle();
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });
+    s.runUntilIdle();
+    EXPECT_NE(s.inspect().dumpPanes(frame).find(L"1038 docked"), std::wstring::npos) << "823 showed it again";
+    EXPECT_EQ(dialog->getLeadersCommand(), nullptr) << "nothing keeps the command alive yet";
+}
+
+TEST_F(RequirementsPane, AnUntypedSuppressedPdmRequirementOnOnePageFillsTheRoleTable) {
+    s.kernel().setPdmConnected(true);
+    Host();
+    CKvw32Doc* document = dialog->GetDocument();
+    Work(L"AddRequirement", {L"1", L"Keep dry", L"2"});
+    TechRequirementManager manager(document);
+    TechRequirement* requirement = manager.GetByIndex(5);
+    manager.AddToVarnelWorkItem(requirement);
+    TechRequirement::Properties(requirement).SetSuppressed(true, -1);
+    dialog->refresh(false);
+    const int row = 4;
+    auto text = [&](int column, int role) { return kvpf::VariantText(Cell(row, column, role)); };
+    EXPECT_EQ(text(0, 0), L"5");
+    EXPECT_EQ(text(1, 0), L"\"Тип не задан\"");
+    EXPECT_EQ(text(2, 0), L"\"Тип не задан\"");
+    EXPECT_EQ(text(3, 0), L"\"Keep dry\"");
+    EXPECT_EQ(text(4, 0), L"\"Varnel\"");
+    EXPECT_EQ(text(5, 3), L"resource 40756 16,24,32");
+    EXPECT_EQ(text(6, 4), L"unchecked");
+    EXPECT_EQ(text(7, 4), L"checked");
+    EXPECT_EQ(text(7, 5), L"true");
+    EXPECT_EQ(text(7, 6), L"false");
+    EXPECT_EQ(text(3, 4), L"-");
+    EXPECT_EQ(text(4, 10), L"align 1");
+    EXPECT_EQ(text(5, 10), L"align 1");
+    EXPECT_EQ(text(3, 10), L"-");
+    for (int column = 0; column < 8; ++column)
+        EXPECT_EQ(text(column, 11), column == 0 || column == 1 || column == 4 ? L"false" : L"true") << column;
+    EXPECT_EQ(text(6, 21), L"5");
+    EXPECT_EQ(text(0, 20), L"-") << "no colour while the highlight is off";
+    auto header = [&](int column, int role) { return kvpf::VariantText(model().GetHeaderData(column, role)); };
+    EXPECT_EQ(header(5, 8), L"\"Подавлено\"");
+    EXPECT_EQ(header(5, 10), L"align 1");
+    EXPECT_EQ(header(0, 13), L"false");
+    EXPECT_EQ(header(2, 13), L"-");
+    EXPECT_EQ(header(1, 15), L"true");
+    EXPECT_EQ(header(6, 15), L"false");
+    EXPECT_EQ(header(5, 18), L"-24");
+    EXPECT_EQ(header(7, 11), L"false");
+}
+
 class SelectHolder : public kvpf::ContainerControl {
 public:
     using ContainerControl::ContainerControl;
