@@ -264,6 +264,23 @@ TEST_F(RequirementsPane, AnUntypedSuppressedPdmRequirementOnOnePageFillsTheRoleT
     EXPECT_EQ(header(7, 11), L"false");
 }
 
+TEST_F(RequirementsPane, AClosedDocumentLetsGoOfTheEditorAndTheNextOneIsBoundAtActivation) {
+    Host();
+    EXPECT_EQ(s.kernel().hostRequirementsPane(s.inspect().paneWindow(frame, 1004)).value(), L"no such main frame");
+    s.user().command(frame, 0xE102);  // File Close
+    s.runUntilIdle();
+    EXPECT_EQ(host->GetDocument(), nullptr);
+    EXPECT_EQ(dialog->GetDocument(), nullptr);
+    EXPECT_FALSE(dialog->IsWindowVisible()) << "no document, no editor";
+    EXPECT_EQ(kvpf::VariantText(Cell(0, 3, Model::kDisplay)), L"-") << "rows of the closed document resolve to nothing";
+    Open(L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb");
+    ASSERT_NE(dialog->GetDocument(), nullptr);
+    EXPECT_EQ(dialog->GetDocument()->GetTitle(), CString(L"Bracket.grb"));
+    EXPECT_TRUE(dialog->IsWindowVisible());
+    EXPECT_EQ(model().GetColumnCount(), 7);
+    EXPECT_EQ(model().GetRowCount(), 0);
+}
+
 class SelectHolder : public kvpf::ContainerControl {
 public:
     using ContainerControl::ContainerControl;
