@@ -47,7 +47,7 @@ std::wstring Outline() {
 }
 
 // The exports are in place as soon as the program is loaded, before it starts.
-const bool kExported = [] {
+[[maybe_unused]] const bool kExported = [] {
     GetApplicationExports().hostTechRequirementsPane = &HostPane;
     GetApplicationExports().techRequirementsOutline = &Outline;
     return true;
