@@ -67,6 +67,7 @@ void StructureBase::ResetPaintManagerParameters() {
 
 StructureBase::~StructureBase() {
     CancelIdleWork(this);
+    if (searchPartner_) searchPartner_->searchPartner_ = nullptr;
     if (listening_) GlobalCfgGroup()->RemoveClient(this);
     // The rows unregister from the model while the control still exists.
     GetRecords()->RemoveAll();
@@ -164,9 +165,16 @@ bool StructureBase::ResetRows(const CString& filter) {
         return true;
     }
     if (answers_ && answers_->GetFilter() == filter && answers_->IsComplete()) return true;
-    answers_ = std::make_unique<SearchAnswers>(filter, window_);
-    // The rows just dropped took their share of this step already.
-    if (answers_->Advance(kIdleStepWork / 4)) return true;
+    const std::shared_ptr<SearchAnswers> shared = searchPartner_ ? searchPartner_->answers_ : nullptr;
+    if (shared && shared->GetFilter() == filter) {
+        // The other view's step took this step's share already.
+        answers_ = shared;
+        if (answers_->IsComplete()) return true;
+    } else {
+        answers_ = std::make_shared<SearchAnswers>(filter, window_);
+        // The rows just dropped took their share of this step already.
+        if (answers_->Advance(kIdleStepWork / 4)) return true;
+    }
     Korvo::UI::ReportControl::Populate(this);
     PostIdleWork(this, [this] {
         if (!answers_->Advance(kIdleStepWork)) return true;
@@ -177,6 +185,12 @@ bool StructureBase::ResetRows(const CString& filter) {
 }
 
 void StructureBase::EndFill() { answers_.reset(); }
+
+void StructureBase::ShareSearchWith(StructureBase& other) {
+    if (&other == this) return;
+    searchPartner_ = &other;
+    other.searchPartner_ = this;
+}
 
 void StructureBase::PlaceRow(Record* row, bool excluded, bool expand, const CString& childFilter, bool hidden) {
     if (excluded) row->SetCellsTextColor(GetSysColor(COLOR_GRAYTEXT));

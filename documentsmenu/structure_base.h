@@ -50,6 +50,9 @@ public:
     const CString& GetFilter() const { return filter_; }
     // What the search of the fill under way found in the library folders; null without one.
     const SearchAnswers* GetSearchAnswers() const { return answers_.get(); }
+    // Two views of the same libraries filled with the same filter search the folders once: the
+    // one that starts second takes the answers of the other's search under way.
+    void ShareSearchWith(StructureBase& other);
 
     // One selected row shows itself in the browser pane; several clear it.
     void OnSelectionChanged() override;
@@ -96,7 +99,8 @@ private:
     DocumentsMenuDlg* window_;
     Korvo::UI::CachingImageManager images_;
     CString filter_;
-    std::unique_ptr<SearchAnswers> answers_;
+    std::shared_ptr<SearchAnswers> answers_;
+    StructureBase* searchPartner_ = nullptr;
     unsigned updateCount_ = 0;
     int visibleColumnIcon_ = -1;
     bool listening_ = false;

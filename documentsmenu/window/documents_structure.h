@@ -12,7 +12,9 @@ public:
     static constexpr UINT kListViewId = 1;
     static constexpr UINT kTreeViewId = 2;
 
-    explicit DocumentsStructure(DocumentsMenuDlg* owner) : tree_(owner), list_(owner), owner_(owner) {}
+    explicit DocumentsStructure(DocumentsMenuDlg* owner) : tree_(owner), list_(owner), owner_(owner) {
+        tree_.ShareSearchWith(list_);
+    }
 
     BOOL Create(CWnd* parent, DWORD style, UINT id);
     using CWnd::Create;

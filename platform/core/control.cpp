@@ -6,6 +6,7 @@
 
 #include "platform/core/clock.h"
 #include "platform/core/process.h"
+#include "platform/core/process_heap.h"
 #include "platform/core/record.h"
 #include "platform/win32/process/kernel_objects.h"
 #include "platform/win32/window/window_table.h"
@@ -35,6 +36,7 @@ void dumpWindow(const win32::Window& w, int depth, std::wostringstream& out) {
 void configure(const Config& settings) {
     if (sessionStarted.exchange(true))
         throw std::logic_error("the platform was already configured: one session per process");
+    useEagerlyMergingHeap();
     config() = settings;
     clock().setMode(settings.clock);
 }

@@ -22,6 +22,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_SIZE()
+    ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_DDE_EXECUTE, &CFrameWnd::OnDDEExecute)
 END_MESSAGE_MAP()
@@ -252,6 +253,13 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify) { m_nIdleFlags |= idleLayout | (
 void CFrameWnd::OnSize(UINT nType, int, int) {
     Default();
     if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::OnShowWindow(BOOL bShow, UINT) {
+    Default();
+    if (!bShow || (m_nIdleFlags & idleLayout) == 0) return;
+    m_nIdleFlags &= ~static_cast<UINT>(idleLayout);
+    RecalcLayout((m_nIdleFlags & idleNotify) != 0);
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {

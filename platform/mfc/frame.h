@@ -132,6 +132,8 @@ protected:
     // ends the application.
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // A layout delayed while the frame was hidden is done before it shows.
+    afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     // WM_DDE_EXECUTE: wParam the client window, lParam the command text (a NUL-terminated wide
     // string, standing in for the global memory block). Run through the application's

@@ -10,6 +10,7 @@
 
 #include "documentsmenu/group_rows.h"
 #include "documentsmenu/library_search.h"
+#include "documentsmenu/window/libraries_list.h"
 #include "platform/textcore.h"
 
 namespace documentsmenutest {
@@ -82,6 +83,31 @@ TEST_F(LibrarySearchTest, ATreeSearchListsWhatItsAnswersFoundAfterTheLastStep) {
     idle();
     EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      special bolt.grb\n");
     EXPECT_EQ(tree->GetSearchAnswers(), nullptr) << "the answers go with the fill";
+}
+
+TEST_F(LibrarySearchTest, TheListAndTheTreeSearchTheFoldersOnceBetweenThem) {
+    library(L"Bolts", 3000, {"special bolt.grb"});
+    library(L"Nuts", 10);
+    open();
+    auto list = std::make_unique<LibrariesList>(&window);
+    ASSERT_TRUE(list->Create(nullptr, 0));
+    tree->ShareSearchWith(*list);
+    list->Fill(folded(L"special"));
+    tree->Fill(folded(L"special"));
+    ASSERT_NE(tree->GetSearchAnswers(), nullptr);
+    EXPECT_EQ(tree->GetSearchAnswers(), list->GetSearchAnswers()) << "one search under way, not two";
+    idle();
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      special bolt.grb\n");
+    EXPECT_EQ(session.user().report(list->GetSafeHwnd()).outline(), L"- Bolts\n    special bolt.grb\n");
+
+    // Another text starts a search of its own; a view left alone searches alone.
+    list->Fill(folded(L"bolt"));
+    tree->Fill(folded(L"nuts"));
+    EXPECT_NE(tree->GetSearchAnswers(), list->GetSearchAnswers());
+    list.reset();
+    tree->Fill(folded(L"special"));
+    idle();
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n      special bolt.grb\n");
 }
 
 }  // namespace

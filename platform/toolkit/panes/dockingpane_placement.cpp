@@ -113,5 +113,13 @@ void CXTPDockingPaneManager::LayoutDockedPanes(RECT& client) {
 }
 
 void CXTPDockingPaneManager::relayoutSite() {
-    if (auto* frame = dynamic_cast<CFrameWnd*>(site_); frame && frame->GetSafeHwnd()) frame->RecalcLayout();
+    auto* frame = dynamic_cast<CFrameWnd*>(site_);
+    if (!frame || !frame->GetSafeHwnd()) return;
+    // A frame not yet shown (one still making its panes) lays out once, when it next idles or
+    // is sized, not once for every pane.
+    if (!frame->IsWindowVisible()) {
+        frame->DelayRecalcLayout(FALSE);
+        return;
+    }
+    frame->RecalcLayout();
 }

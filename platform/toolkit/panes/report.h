@@ -276,8 +276,6 @@ private:
     friend class CXTPReportRow;
     void clear();
     void push(std::unique_ptr<CXTPReportRow> row);
-    // Moves the rows [first, last) of `from` to the end of this.
-    void take(CXTPReportRows& from, std::size_t first, std::size_t last);
     int indexOf(const CXTPReportRow* row) const;
 
     std::vector<std::unique_ptr<CXTPReportRow>> rows_;

@@ -54,16 +54,6 @@ void CXTPReportRows::push(std::unique_ptr<CXTPReportRow> row) {
     rows_.push_back(std::move(row));
 }
 
-void CXTPReportRows::take(CXTPReportRows& from, std::size_t first, std::size_t last) {
-    indexed_ = false;
-    rows_.insert(rows_.end(), std::make_move_iterator(from.rows_.begin() + static_cast<std::ptrdiff_t>(first)),
-                 std::make_move_iterator(from.rows_.begin() + static_cast<std::ptrdiff_t>(last)));
-    records_.insert(records_.end(), from.records_.begin() + static_cast<std::ptrdiff_t>(first),
-                    from.records_.begin() + static_cast<std::ptrdiff_t>(last));
-    depths_.insert(depths_.end(), from.depths_.begin() + static_cast<std::ptrdiff_t>(first),
-                   from.depths_.begin() + static_cast<std::ptrdiff_t>(last));
-}
-
 int CXTPReportRows::indexOf(const CXTPReportRow* row) const {
     if (!indexed_) {
         for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i]->index_ = static_cast<int>(i);
@@ -238,32 +228,72 @@ void CXTPReportControl::InsertRecordRows(CXTPReportRecords* records, int first) 
     for (int i = first; i < records->GetCount(); ++i) {
         if (records->GetAt(i)->IsVisible()) added.push_back(records->GetAt(i));
     }
+    if (added.empty()) return;
     const auto before = [this](CXTPReportRecord* a, CXTPReportRecord* b) { return compareRecords(a, b) < 0; };
     std::stable_sort(added.begin(), added.end(), before);
+    // Where each new record's rows go: after every sibling that does not sort after it, as the
+    // stable sort of Populate places records added last. Siblings with rows of their own below
+    // them are picked out first; otherwise every row of the range is a sibling.
     std::vector<std::size_t> siblings;
-    for (std::size_t i = begin; i < end; ++i) {
-        if (rows_.depths_[i] == depth) siblings.push_back(i);
+    const auto depthAt = [this](std::size_t index) { return rows_.depths_.begin() + static_cast<std::ptrdiff_t>(index); };
+    const bool flat = std::all_of(depthAt(begin), depthAt(end), [depth](int d) { return d == depth; });
+    if (!flat) {
+        for (std::size_t i = begin; i < end; ++i) {
+            if (rows_.depths_[i] == depth) siblings.push_back(i);
+        }
     }
-    // One merge: each new row goes after every sibling that does not sort after it, as the
-    // stable sort of Populate places records added last.
-    CXTPReportRows merged;
-    merged.rows_.reserve(rows_.rows_.size() + added.size());
-    merged.take(rows_, 0, begin);
-    std::size_t moved = begin;
-    auto nextSibling = siblings.begin();
+    const auto sortsAfter = [&](CXTPReportRecord* record, std::size_t at) {
+        return before(record, const_cast<CXTPReportRecord*>(rows_.records_[at]));
+    };
+    CXTPReportRows fresh;
+    std::vector<std::size_t> places, groupEnds;
+    places.reserve(added.size());
+    groupEnds.reserve(added.size());
+    std::size_t from = begin, fromSibling = 0;
     for (CXTPReportRecord* record : added) {
-        nextSibling = std::upper_bound(nextSibling, siblings.end(), record, [&](CXTPReportRecord* r, std::size_t at) {
-            return before(r, const_cast<CXTPReportRecord*>(rows_.records_[at]));
-        });
-        const std::size_t stop = nextSibling == siblings.end() ? end : *nextSibling;
-        merged.take(rows_, moved, stop);
-        moved = stop;
-        addRecordRows(record, parent, depth, merged);
+        std::size_t place = end;
+        if (flat) {
+            for (std::size_t low = from, high = end; low < high;) {
+                const std::size_t middle = low + (high - low) / 2;
+                if (sortsAfter(record, middle)) {
+                    high = place = middle;
+                } else {
+                    low = middle + 1;
+                }
+            }
+            from = place;
+        } else {
+            const auto next =
+                std::upper_bound(siblings.begin() + static_cast<std::ptrdiff_t>(fromSibling), siblings.end(), record, sortsAfter);
+            fromSibling = static_cast<std::size_t>(next - siblings.begin());
+            if (next != siblings.end()) place = *next;
+        }
+        places.push_back(place);
+        addRecordRows(record, parent, depth, fresh);
+        groupEnds.push_back(fresh.rows_.size());
     }
-    merged.take(rows_, moved, rows_.rows_.size());
-    rows_.rows_ = std::move(merged.rows_);
-    rows_.records_ = std::move(merged.records_);
-    rows_.depths_ = std::move(merged.depths_);
+    // One merge in place, from the back: the rows before the first new one are not touched, the
+    // others move once.
+    const std::size_t oldSize = rows_.rows_.size(), newSize = oldSize + fresh.rows_.size();
+    rows_.rows_.resize(newSize);
+    rows_.records_.resize(newSize);
+    rows_.depths_.resize(newSize);
+    std::size_t write = newSize, unmoved = oldSize;
+    for (std::size_t group = places.size(); group-- > 0;) {
+        const std::size_t place = places[group];
+        const std::size_t groupBegin = group == 0 ? 0 : groupEnds[group - 1];
+        const auto shift = [&](auto& column, auto& added) {
+            const auto at = [](auto& of, std::size_t index) { return of.begin() + static_cast<std::ptrdiff_t>(index); };
+            std::move_backward(at(column, place), at(column, unmoved), at(column, write));
+            const std::size_t gap = write - (unmoved - place);
+            std::move(at(added, groupBegin), at(added, groupEnds[group]), at(column, gap - (groupEnds[group] - groupBegin)));
+        };
+        shift(rows_.rows_, fresh.rows_);
+        shift(rows_.records_, fresh.records_);
+        shift(rows_.depths_, fresh.depths_);
+        write -= (unmoved - place) + (groupEnds[group] - groupBegin);
+        unmoved = place;
+    }
     rows_.indexed_ = false;
 }
 

@@ -405,6 +405,35 @@ TEST_F(ReportEdges, RowsInsertedForNewRecordsSortInAsARebuildWouldPlaceThem) {
     EXPECT_EQ(report.dump(), L"+ folder | \n  top | \n");
 }
 
+TEST_F(ReportEdges, BatchesSortedInAmongManyRowsMatchARebuildEitherWay) {
+    // Batches of many names, repeats among them, land where a rebuild puts them, under a parent
+    // and at the top, sorted up and down; rows already shown stay the same objects.
+    CXTPReportRecord* folder = control.AddRecord(record(L"folder"));
+    folder->SetExpanded(TRUE);
+    for (const BOOL increasing : {TRUE, FALSE}) {
+        control.GetColumns()->SetSortColumn(control.GetColumns()->Find(0), increasing);
+        folder->GetChilds()->RemoveAll();
+        control.Populate();
+        unsigned seed = increasing ? 7u : 11u;
+        for (int batch = 0; batch < 6; ++batch) {
+            CXTPReportRecords* into = batch % 3 == 2 ? control.GetRecords() : folder->GetChilds();
+            const int first = into->GetCount();
+            for (int i = 0; i < 40; ++i) {
+                seed = seed * 1103515245u + 12345u;
+                into->Add(record(std::to_wstring(seed % 97).c_str(), std::to_wstring(batch).c_str()));
+            }
+            CXTPReportRow* kept = control.GetRows()->Find(folder);
+            const int populated = control.GetPopulateCount();
+            control.InsertRecordRows(into, first);
+            EXPECT_EQ(control.GetPopulateCount(), populated);
+            EXPECT_EQ(control.GetRows()->Find(folder), kept);
+            const std::wstring inserted = report.dump();
+            control.Populate();
+            ASSERT_EQ(inserted, report.dump()) << "batch " << batch;
+        }
+    }
+}
+
 TEST_F(ReportEdges, TakenChildrenLeaveNoRowSelectionOrEditBehind) {
     CXTPReportRecord* folder = control.AddRecord(record(L"folder"));
     CXTPReportRecord* child = folder->GetChilds()->Add(record(L"child"));

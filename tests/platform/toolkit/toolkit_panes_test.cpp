@@ -587,3 +587,41 @@ TEST_F(ToolkitPanes, DockedGroupsTakeTheirSidesAndShowTheSelectedPaneWithItsWind
     props->Detach();
     ::DestroyWindow(window);
 }
+
+// Counts its layouts.
+class CountingSite : public PanesSite {
+public:
+    int layouts = 0;
+    void RecalcLayout(BOOL notify = TRUE) override {
+        ++layouts;
+        PanesSite::RecalcLayout(notify);
+    }
+};
+
+TEST_F(ToolkitPanes, PanesMadeInAHiddenFrameAreLaidOutOnceBeforeItShows) {
+    auto* hidden = new CountingSite;
+    ASSERT_TRUE(hidden->Create(nullptr, L"Hidden", WS_OVERLAPPEDWINDOW, RECT{0, 0, 800, 600}));
+    CXTPDockingPaneManager panes;
+    ASSERT_TRUE(panes.InstallDockingPanes(hidden));
+    const int before = hidden->layouts;
+    CXTPDockingPane* tree = panes.CreatePane(1, RECT{0, 0, 200, 300}, xtpPaneDockLeft);
+    CXTPDockingPane* output = panes.CreatePane(2, RECT{0, 0, 400, 100}, xtpPaneDockBottom);
+    panes.ShowPane(tree, FALSE);
+    EXPECT_EQ(hidden->layouts, before) << "no layout per pane while nobody sees the frame";
+
+    hidden->ShowWindow(SW_SHOW);
+    EXPECT_EQ(hidden->layouts, before + 1);
+    const HWND site = hidden->GetSafeHwnd();
+    RECT client{};
+    hidden->GetClientRect(&client);
+    EXPECT_EQ(WindowRectIn(tree->GetContainer(), site).right, 200);
+    EXPECT_EQ(WindowRectIn(tree->GetContainer(), site).bottom, client.bottom);
+    EXPECT_EQ(WindowRectIn(output->GetContainer(), site).left, 200);
+    EXPECT_EQ(WindowRectIn(output->GetContainer(), site).bottom, client.bottom);
+
+    // Once shown, each change lays out at once.
+    panes.ClosePane(output);
+    EXPECT_EQ(hidden->layouts, before + 2);
+    EXPECT_EQ(WindowRectIn(hidden->m_hWndMDIClient, site).bottom, client.bottom);
+    hidden->DestroyWindow();
+}
