@@ -150,6 +150,7 @@ inline constexpr UINT VK_F8 = 0x77;
 inline constexpr UINT VK_F9 = 0x78;
 inline constexpr UINT VK_F11 = 0x7A;
 inline constexpr UINT VK_F12 = 0x7B;
+inline constexpr UINT VK_F24 = 0x87;
 inline constexpr UINT VK_BACK = 0x08;
 inline constexpr UINT VK_TAB = 0x09;
 inline constexpr UINT VK_END = 0x23;
