@@ -279,20 +279,24 @@ void CMainFrame::ApplyTabClientSettings() {
 
 void CMainFrame::SetRibbonMode(bool ribbon) {
     LayoutLock lock(*this);
+    // The layout a frame is made from, or returns to from another screen mode, says which
+    // classic bars show in the mode it was saved in; only a switch of the mode swaps them.
+    const bool switched = ribbon != m_ribbonMode;
     m_ribbonMode = ribbon;
     if (auto* bars = dynamic_cast<CKVRibbonCommandBars*>(GetCommandBars())) bars->SetRibbonMode(ribbon);
     if (CXTPCommandBars* autoMenuBars = GetAutoMenuBars())
         autoMenuBars->GetCommandBarsOptions()->bShowExpandButtonAlways = ribbon ? FALSE : TRUE;
-    setVisible(GetSysPanelToolbar(), !ribbon);
-    setVisible(GetTabToolBar(), !ribbon);
-    setVisible(GetAutoMenuToolBar(), !ribbon && m_showClassicAutoMenu);
-    setVisible(GetKeptToolBar(kViewBar), !ribbon);
-    // The classic bars can be customised and show their expand buttons only outside ribbon mode.
+    if (switched) {
+        setVisible(GetSysPanelToolbar(), !ribbon);
+        setVisible(GetTabToolBar(), !ribbon);
+        setVisible(GetAutoMenuToolBar(), !ribbon && m_showClassicAutoMenu);
+        setVisible(GetKeptToolBar(kViewBar), !ribbon);
+    }
+    // The classic bars show their expand buttons only outside ribbon mode.
     std::vector<CXTPToolBar*> classicBars{GetTabToolBar(), GetSysPanelToolbar()};
     for (const UINT id : kKeptToolBarIds) classicBars.push_back(GetKeptToolBar(id));
     for (CXTPToolBar* bar : classicBars) {
         if (!bar) continue;
-        bar->EnableCustomization(ribbon ? FALSE : TRUE);
         bar->ShowExpandButton(ribbon ? FALSE : TRUE);
     }
     ApplySettings();

@@ -97,7 +97,7 @@ TEST_F(MfcMdi, AChildNeedsAnMdiFrameAndArrangingIsNotAQuietSuccess) {
     EXPECT_FALSE(orphan->Create(nullptr, L"Orphan", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, plain));
     EXPECT_EQ(platform::core::takeFailures().size(), 1u);
     plain->DestroyWindow();
-    ::SendMessageW(frame_->m_hWndMDIClient, WM_MDICASCADE, 0, 0);
+    ::SendMessageW(frame_->m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0);
     EXPECT_EQ(platform::core::takeFailures().size(), 1u);
 }
 
