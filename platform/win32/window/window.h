@@ -153,6 +153,7 @@ inline constexpr UINT VK_F12 = 0x7B;
 inline constexpr UINT VK_F24 = 0x87;
 inline constexpr UINT VK_BACK = 0x08;
 inline constexpr UINT VK_TAB = 0x09;
+inline constexpr UINT VK_SPACE = 0x20;
 inline constexpr UINT VK_END = 0x23;
 inline constexpr UINT VK_HOME = 0x24;
 inline constexpr UINT VK_LEFT = 0x25;
