@@ -145,7 +145,8 @@ std::span<const Verb> verbs() {
          "until idle (when all agree the session ends and the program is closed)", M, R, M, &Driver::logoff},
         {"dump modes FRAME",
          "prints the modes of main frame FRAME: screen, workbook, ribbon, analysis, ribbon minimised, auto-menu, PDM "
-         "pane bits and message bars", M, R, M, &Driver::dumpModes},
+         "pane bits, message bars, the view-type bits, the frameless tool bars and the layouts kept by the screen modes",
+         M, R, M, &Driver::dumpModes},
         {"documents-menu configuration \"TEXT\"",
          "opens the library configuration file TEXT in the kernel's documents menu (a new, empty one when missing)",
          R, R, M, &Driver::addConfiguration},

@@ -61,11 +61,9 @@ void activate(HWND client, MdiClient& state, HWND child) {
 // (horizontal). TRUE when a child was arranged.
 LRESULT arrange(HWND client, MdiClient& state, bool tile, bool horizontal) {
     prune(state);
-    if (state.maximized && state.active) {
-        state.maximized = false;
-        ShowWindow(state.active, SW_RESTORE);
-    }
     state.maximized = false;
+    for (HWND child : state.children)
+        if (IsZoomed(child)) ShowWindow(child, SW_RESTORE);
     std::vector<HWND> windows;
     for (HWND child : state.children)
         if (IsWindowVisible(child) && !IsIconic(child) && child != state.active) windows.push_back(child);
