@@ -193,7 +193,7 @@ std::span<const Verb> verbs() {
          "edit control ID of main frame FRAME, then runs the loop until idle", M, R, M, &Driver::pressKey},
         {"press WINDOW KEY",
          "presses KEY at the keyboard in the window of main frame FRAME that has the focus, or in pane window "
-         "FRAME/PANE-ID (focused first); KEY as for key, also Shift+, Space and any key code 0x01 to 0xFF; then runs the "
+         "FRAME/PANE-ID (focused first), KEY written as for key, also Shift+, Space and any key code 0x01 to 0xFF, then runs the "
          "loop until idle", M, R, M, &Driver::pressWindowKey},
         {"spin FRAME ID COUNT",
          "clicks the spin buttons of edit control ID of main frame FRAME COUNT times (a negative COUNT: the down button), "

@@ -1,6 +1,8 @@
 // What follows the frame's active view: the ribbon's tabs and view-dependent groups, the
 // controls that show values of the view, the message bars of its document; and the PDM items of
 // the ribbon, which follow the connection.
+#include <algorithm>
+
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/varnel_popup.h"
@@ -48,11 +50,15 @@ void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
     }
     if (m_destroying) return;
     if (document != oldDocument) CKVCom_Is3D::SetActiveDocument(document);
-    // Only the active document's message bars show; a bar of no document stays as it is.
+    // Only the active document's message bars show; a bar of no document stays as it is. A bar's
+    // bound object is compared with the open documents, never dereferenced: it may be gone.
+    const std::vector<CKvw32Doc*> open = Korvo::DocumentManager::Instance().GetDocuments();
     for (const auto& bar : m_messageBars.Bars()) {
-        const auto* owner = dynamic_cast<const CKvw32Doc*>(bar->GetBoundObject());
-        if (!owner || !bar->GetSafeHwnd()) continue;
-        const bool shown = owner == document;
+        const CObject* bound = bar->GetBoundObject();
+        const bool ofDocument =
+            bound && std::any_of(open.begin(), open.end(), [bound](const CKvw32Doc* d) { return static_cast<const CObject*>(d) == bound; });
+        if (!ofDocument || !bar->GetSafeHwnd()) continue;
+        const bool shown = bound == static_cast<const CObject*>(document);
         if ((bar->IsWindowVisible() != FALSE) != shown) bar->ShowWindow(shown ? SW_SHOW : SW_HIDE);
     }
     RecalcLayout();

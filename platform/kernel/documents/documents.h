@@ -76,6 +76,9 @@ public:
     BSTR GetFullName();
     BSTR GetName();
     short GetReadOnlyProperty();
+    // The document is read-only while its file is (another program may have changed that while
+    // the program was in the background); a document without a file keeps its state.
+    void UpdateReadOnlyState();
     short GetModifiedProperty();
 
     // The pair of an in-place edit this document takes part in, or null.
