@@ -3,6 +3,7 @@
 // CKvw32App::Instance(). The one object of the process is the global KorvoApp (korvo_app.h).
 #pragma once
 
+#include <functional>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -182,6 +183,11 @@ public:
     const CString& GetThemeName() const { return m_themeName; }
     UINT GetThemeCommandId() const { return m_themeCommandId; }
     void SetRibbonMode(bool ribbon);
+    // Hears which main frame became active (its window; null when the application went to the
+    // background). None by default.
+    using ActivationObserver = std::function<void(HWND frame)>;
+    void SetActivationObserver(ActivationObserver observer) { m_activationObserver = std::move(observer); }
+    const ActivationObserver& GetActivationObserver() const { return m_activationObserver; }
     bool IsRibbonMode() const { return m_ribbonMode; }
     // Ignored unless both sides are at least 1; large icons when a side exceeds 16.
     void SetToolBarIconSize(SIZE size);
@@ -412,6 +418,7 @@ private:
     SIZE m_toolBarIconSize{24, 24};
     SIZE m_scaledToolBarIconSize{24, 24};
     bool m_ribbonMode = true;
+    ActivationObserver m_activationObserver;
 
     // Help context: current id, nesting level and help file.
     UINT m_helpId = 1;

@@ -135,6 +135,7 @@ private:
     bool dumpSysPanel(const Step& step);
     bool typeText(const Step& step);
     bool pressKey(const Step& step);
+    bool pressWindowKey(const Step& step);
     bool spinEdit(const Step& step);
     bool editContextMenu(const Step& step);
     bool editCommand(const Step& step);

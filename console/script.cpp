@@ -1,6 +1,7 @@
 #include "console/script.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "console/printable.h"
 #include "console/verbs.h"
@@ -256,12 +257,15 @@ std::string readKey(const std::string& text, Arguments& arguments) {
                  {"Enter", VK_RETURN},   {"Esc", VK_ESCAPE},        {"Tab", VK_TAB},     {"F1", VK_F1},
                  {"F2", VK_F2},          {"F3", VK_F3},             {"F4", VK_F4},       {"F5", VK_F5},
                  {"F6", VK_F6},          {"F7", VK_F7},             {"F8", VK_F8},       {"F9", VK_F9},
-                 {"F10", VK_F10},        {"F11", VK_F11},           {"F12", VK_F12}};
+                 {"F10", VK_F10},        {"F11", VK_F11},           {"F12", VK_F12},     {"Space", VK_SPACE}};
     std::string_view rest = text;
-    arguments.keyControl = arguments.keyAlt = false;
+    arguments.keyControl = arguments.keyAlt = arguments.keyShift = false;
     for (bool more = true; more;) {
         more = false;
-        if (rest.starts_with("Ctrl+")) {
+        if (rest.starts_with("Shift+")) {
+            arguments.keyShift = more = true;
+            rest.remove_prefix(6);
+        } else if (rest.starts_with("Ctrl+")) {
             arguments.keyControl = more = true;
             rest.remove_prefix(5);
         } else if (rest.starts_with("Alt+")) {
@@ -281,9 +285,19 @@ std::string readKey(const std::string& text, Arguments& arguments) {
         arguments.keyName = text;
         return {};
     }
+    // Any virtual-key code, written as 0x followed by two hex digits.
+    if (rest.size() == 4 && rest.starts_with("0x") && std::isxdigit(static_cast<unsigned char>(rest[2])) &&
+        std::isxdigit(static_cast<unsigned char>(rest[3]))) {
+        const unsigned code = static_cast<unsigned>(std::stoul(std::string(rest.substr(2)), nullptr, 16));
+        if (code != 0) {
+            arguments.key = code;
+            arguments.keyName = text;
+            return {};
+        }
+    }
     return "unknown key " + echo(text) +
-           " (Up, Down, Left, Right, Home, End, Delete, Backspace, Enter, Esc, Tab, F1 to F12, A to Z, 0 to 9; "
-           "Ctrl+ or Alt+ before it)";
+           " (Up, Down, Left, Right, Home, End, Delete, Backspace, Enter, Esc, Tab, Space, F1 to F12, A to Z, 0 to 9, "
+           "0x01 to 0xFF; Ctrl+, Alt+ or Shift+ before it)";
 }
 
 std::string readThumbPosition(const std::string& text, Arguments& arguments) {

@@ -53,6 +53,7 @@ struct Arguments {
     unsigned key = 0;            // KEY: a virtual-key code ...
     bool keyControl = false;     // ... with Ctrl held
     bool keyAlt = false;         // ... with Alt held
+    bool keyShift = false;       // ... with Shift held
     int x = 0;                   // X,Y: a point of a window's client area
     int y = 0;
 };

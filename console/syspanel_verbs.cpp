@@ -47,6 +47,19 @@ bool Driver::pressKey(const Step& step) {
     return true;
 }
 
+bool Driver::pressWindowKey(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    const HWND frame = frameFor(step);
+    const std::wstring name = platform::core::fromUtf8(step.arguments.keyName);
+    platform::harness::User::Key key{step.arguments.key, step.arguments.keyControl, step.arguments.keyAlt, name};
+    key.shift = step.arguments.keyShift;
+    if (const auto refusal = session_.user().pressKeyAt(frame, window == frame ? nullptr : window, key))
+        printRefusal("press", *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
 bool Driver::spinEdit(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;

@@ -145,7 +145,8 @@ std::span<const Verb> verbs() {
          "until idle (when all agree the session ends and the program is closed)", M, R, M, &Driver::logoff},
         {"dump modes FRAME",
          "prints the modes of main frame FRAME: screen, workbook, ribbon, analysis, ribbon minimised, auto-menu, PDM "
-         "pane bits and message bars", M, R, M, &Driver::dumpModes},
+         "pane bits, message bars, the view-type bits, the frameless tool bars and the layouts kept by the screen modes",
+         M, R, M, &Driver::dumpModes},
         {"documents-menu configuration \"TEXT\"",
          "opens the library configuration file TEXT in the kernel's documents menu (a new, empty one when missing)",
          R, R, M, &Driver::addConfiguration},
@@ -190,6 +191,10 @@ std::span<const Verb> verbs() {
         {"key FRAME ID KEY",
          "presses KEY (Up, Down, Enter, Esc, F1 to F12, a letter or digit, with Ctrl+ or Alt+ before it) in the edit window of "
          "edit control ID of main frame FRAME, then runs the loop until idle", M, R, M, &Driver::pressKey},
+        {"press WINDOW KEY",
+         "presses KEY at the keyboard in the window of main frame FRAME that has the focus, or in pane window "
+         "FRAME/PANE-ID (focused first), KEY written as for key, also Shift+, Space and any key code 0x01 to 0xFF, then runs the "
+         "loop until idle", M, R, M, &Driver::pressWindowKey},
         {"spin FRAME ID COUNT",
          "clicks the spin buttons of edit control ID of main frame FRAME COUNT times (a negative COUNT: the down button), "
          "then runs the loop until idle", M, R, M, &Driver::spinEdit},

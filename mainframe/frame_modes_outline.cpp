@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -33,6 +34,21 @@ CString CMainFrame::DescribeModes() const {
         CString text;
         bar->GetWindowText(text);
         out += L"message-bar " + std::to_wstring(bar->GetId()) + L" \"" + text.GetString() + L"\"\n";
+    }
+    std::swprintf(bits, 16, L"0x%02X", static_cast<unsigned>(m_viewTypeMask));
+    out += L"view-types " + std::wstring(bits) + L"\n";
+    out += DescribeFramelessBars(*this);
+    for (const bool fullScreen : {false, true}) {
+        const CString layout = DescribeSavedLayout(fullScreen);
+        out += std::wstring(L"saved-layout ") + (fullScreen ? L"full-screen" : L"normal") + (layout.IsEmpty() ? L" none\n" : L"\n");
+        std::wstring text = layout.GetString();
+        for (std::size_t start = 0; start < text.size();) {
+            const std::size_t end = text.find(L'\n', start);
+            const std::wstring line = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+            if (!line.empty()) out += L"  " + line + L"\n";
+            if (end == std::wstring::npos) break;
+            start = end + 1;
+        }
     }
     if (!out.empty()) out.pop_back();
     return CString(out.c_str());

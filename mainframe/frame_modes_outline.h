@@ -9,5 +9,7 @@
 // "ribbon on|off" (off: the classic menus), "analysis N", "ribbon-minimised windowed on|off
 // full-screen on|off", "auto-menu visible|hidden|none remembered on|off", "pdm-panes 0xNN" (the
 // open PDM pane bits), "lock-panes on|off", then "message-bar ID \"TEXT\"" per message bar in
-// order. Empty when the window is no main frame.
+// order, "view-types 0xNN" (the active view's bits), a "frameless ..." line per frameless tool
+// bar, and "saved-layout normal|full-screen" with the kept layout's XML indented (or "none").
+// Empty when the window is no main frame.
 std::wstring FrameModesOutline(HWND frame);

@@ -36,6 +36,7 @@ CMainFrame::~CMainFrame() {
     if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
     SetDockingPaneManager(nullptr);
     m_messageBars.Clear();
+    if (m_framelessBars) m_framelessBars->InternalRelease();
     m_fullScreenLayoutSection.reset();
     m_layoutSection.reset();
     // The engine goes before the members it may point at.
@@ -172,12 +173,6 @@ void CMainFrame::PostNcDestroy() {
     Korvo::UI::MdiMainFrame::PostNcDestroy();
 }
 
-void CMainFrame::SetTheme(const Korvo::UI::Theme& theme) { m_themeName = theme.name; }
-
-void CMainFrame::SetRibbonMode(bool ribbon) {
-    m_ribbonMode = ribbon;
-    if (auto* bars = dynamic_cast<CKVRibbonCommandBars*>(GetCommandBars())) bars->SetRibbonMode(ribbon);
-}
 
 bool CMainFrame::IsRibbonMode() const {
     if (const auto* bars = dynamic_cast<const CKVRibbonCommandBars*>(CXTPMDIFrameWnd::GetCommandBars()))
@@ -193,18 +188,6 @@ void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
         options->bLargeIcons = largeIcons;
     }
     ApplyCommandBarsOptions(true);
-}
-
-void CMainFrame::SetWorkbookMode(bool on) {
-    if (on == m_workbookMode && (on ? m_tabClient.IsAttached() : true)) return;
-    m_workbookMode = on;
-    if (on) {
-        m_mdiClient.Detach();
-        m_tabClient.Attach(this);
-    } else {
-        m_tabClient.Detach();
-        m_mdiClient.Attach(this);
-    }
 }
 
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {

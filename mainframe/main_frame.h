@@ -84,13 +84,48 @@ public:
     CKVDockingPaneManager& GetPaneManager() { return m_paneManager; }
     CKVTabClientWnd& GetTabClient() { return m_tabClient; }
     UINT GetScreenMode() const { return m_screenMode; }
-    void SetScreenMode(UINT mode) { m_screenMode = mode; }
     bool IsWorkbookMode() const { return m_workbookMode; }
-    void SetWorkbookMode(bool on);
     CString GetUIStyle() const;
     const std::list<std::unique_ptr<Korvo::UI::MessageBar>>& GetMessageBars() const { return m_messageBars.Bars(); }
     // The frame's modes, one a line (mainframe/frame_modes_outline.h).
     CString DescribeModes() const;
+
+    // ---- Modes (mainframe/main_frame_modes.cpp) ------------------------------------------------
+    // 0 normal, 1 full screen, 2 clean screen. Leaving 0 or 1 keeps that mode's layout; a layout
+    // that cannot be kept cancels the switch.
+    void SetScreenMode(UINT mode);
+    // Document tabs (on) or free MDI windows (off); `previous` gets the state before the call.
+    void SetWorkbookMode(bool on, bool* previous = nullptr);
+    // 1 ("fea") or 2 ("dynamics"); false for any other id, or for the current one unless forced.
+    bool SetAnalysisMode(UINT id, bool force);
+    UINT GetAnalysisMode() const { return m_analysisRibbonId; }
+    // The settings of the bars: the ribbon's frame theme and minimised state, the auto-menu bar,
+    // the ribbon-mode bars and the frameless bars' visibility locks, then the view-dependent
+    // groups and bars and the PDM items.
+    void ApplySettings() override;
+    // The layouts kept by the screen-mode switch ("normalLayout", "fullscreenLayout"), as XML;
+    // empty when none is kept.
+    CString DescribeSavedLayout(bool fullScreen) const;
+    Korvo::UI::FramelessToolBars* GetFramelessToolBars() const;
+    Korvo::UI::FramelessToolBar* GetFramelessToolBar(UINT barId) const;
+
+    // ---- The active view (mainframe/main_frame_view_update.cpp) --------------------------------
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE) override;
+    // The view-type bits of the active view, as the view-dependent ribbon groups read them.
+    DWORD GetViewTypeMask() const { return m_viewTypeMask; }
+    void UpdateViewDependentRibbonGroups();
+    void UpdateViewDependentToolBars();
+    // The PDM tab, the ribbon's PDM popup and its connect items follow the connection.
+    void UpdateVarnelWindows(bool connected);
+    void UpdateVarnelWindows() { UpdateVarnelWindows(KVPDMWorkMix::IsActive()); }
+
+    // ---- Message routing (mainframe/main_frame_routing.cpp) -----------------------------------
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    // Puts the application's window of `pane`'s id (or a clipart view) into the pane; only the
+    // active main frame does.
+    void AttachPaneWindow(CXTPDockingPane* pane);
 
     // ---- Message bars and add-on menu items ----------------------------------------------------
     // A message bar under the command bars; its id, 0 when title and text are both empty or the
@@ -236,6 +271,11 @@ protected:
     afx_msg LRESULT OnTabToolBarRefresh(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTearOffDone(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRibbonMinimized(WPARAM wParam, LPARAM lParam);
+    // Control executed: links, fragments and URLs (mainframe/main_frame_routing.cpp).
+    // True when the control's parameter was handled (a path opened, a fragment inserted, a link).
+    bool ExecuteControlParameter(CXTPControl* control);
+    bool OpenControlPath(CXTPControl* control, const CString& parameter);
+    bool InsertControlFragment(CXTPControl* control, const CString& parameter);
 
     static const AFX_MSGMAP* GetThisMessageMap();
 
@@ -273,6 +313,19 @@ private:
     void DestroyFirstTime();
     // The ribbon's tabs for the active view (and its document's keywords when it changed).
     void UpdateRibbonForView(bool fullUpdate);
+    // The active view changed (or `force`): ribbon, groups, message bars, frameless bars.
+    void OnActiveViewChanged(CView* view, bool force);
+    // Steps of the screen-mode switch (mainframe/main_frame_modes.cpp).
+    bool LeaveScreenMode(UINT mode);
+    void EnterScreenMode(UINT mode);
+    void HideBarsForScreen(CXTPCommandBars* bars, bool fullScreen);
+    void SetCaptionStyles(bool on);
+    void CoverMonitor();
+    std::unique_ptr<CXTPPropExchange> SaveLayoutSection(LPCWSTR name);
+    void LoadLayoutSection(const std::unique_ptr<CXTPPropExchange>& section);
+    void ApplyTabClientSettings();
+    void CreateFramelessToolBars();
+    bool ManipPanelEditHasFocus() const;
     // Every ribbon control (deep) is initialised through the value protocol, and a twin of a
     // panel control the update pass leaves alone is left alone too.
     void InitRibbonControls();
@@ -294,6 +347,12 @@ private:
     UINT m_userItemCount = 0;
     MessageBarList m_messageBars;
     UINT m_screenMode = 0;
+    RECT m_savedRect{};            // the window's rectangle when it left screen mode 0
+    bool m_savedWorkbook = true;   // the workbook state when it entered the clean screen
+    DWORD m_viewTypeMask = 0;
+    CView* m_activeView = nullptr;                  // compared, never dereferenced
+    const CKvw32Doc* m_activeDocument = nullptr;    // compared, never dereferenced
+    Korvo::UI::FramelessToolBars* m_framelessBars = nullptr;  // one reference, released on destruction
     UINT m_analysisRibbonId = 1;
     bool m_minimizeRibbonWindowed = false;
     bool m_minimizeRibbonFullScreen = true;

@@ -27,8 +27,15 @@ void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     }
     if (bMinimized) return;
     MakeActive();
-    // The read-only state, the frameless bars' z-order and the activation observer come with
-    // the documents and frameless-bar work.
+    // The file may have turned read-only (or writable) while another window was active.
+    if (CKvw32Doc* document = GetActiveKorvoDocument()) document->UpdateReadOnlyState();
+    // The frameless bars float over the views: they go on top of this frame's windows again.
+    if (Korvo::UI::FramelessToolBars* bars = GetFramelessToolBars())
+        for (int i = 0; i < bars->GetCount(); ++i)
+            if (CXTPToolBar* bar = bars->GetAt(i); bar->GetSafeHwnd() && bar->IsVisible())
+                ::SetWindowPos(bar->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (CKvw32App* app = CKvw32App::Instance(); app && app->GetActivationObserver())
+        app->GetActivationObserver()(m_hWnd);
 }
 
 LRESULT CMainFrame::OnActivateApp(WPARAM active, LPARAM) {
@@ -36,6 +43,7 @@ LRESULT CMainFrame::OnActivateApp(WPARAM active, LPARAM) {
         if (CKvw32Doc* document = GetActiveKorvoDocument()) document->SetDocumentFlag(kApplicationActivatedFlag, true);
     } else {
         UIModuleProxy::Instance().NotifyApplicationDeactivated();
+        if (CKvw32App* app = CKvw32App::Instance(); app && app->GetActivationObserver()) app->GetActivationObserver()(nullptr);
     }
     CKVSpaceballDeviceManager::Instance().Activate(active != 0);
     return Default();

@@ -3,6 +3,7 @@
 #include "app/kvw32_app.h"
 #include "auxiliary/varnel_frame.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/main_frame_routing.h"
 #include "mainframe/main_frame_commands.h"
 #include "documentsmenu/window/preview_form_factor_apply_manager.h"
 
@@ -142,10 +143,7 @@ void CMainFrame::InsertDroppedFragment(CView* view, const std::vector<CString>& 
 }
 
 void CMainFrame::OpenDroppedFiles(const std::vector<CString>& paths) {
-    // Without PDM contexts until the opening work resolves them; each path opens as File Open does.
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app) return;
-    for (const CString& path : paths) app->OpenDocumentFile(path.GetString());
+    ResolvePdmOpeningContexts(paths, PdmOpenParameters{});
 }
 
 // ---- DDE ----------------------------------------------------------------------------------------------

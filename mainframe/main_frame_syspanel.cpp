@@ -63,6 +63,7 @@ LRESULT CMainFrame::OnControlExecuted(WPARAM code, LPARAM lParam) {
     const auto* notify = reinterpret_cast<const NMXTPCONTROL*>(lParam);
     if (code != CBN_XTP_EXECUTE || !notify || !notify->pControl) return 0;
     CXTPControl* control = notify->pControl;
+    if (ExecuteControlParameter(control)) return TRUE;
     // Copying may execute a twin; the first execution alone hands its value on.
     if (m_copyingControlValue || !dynamic_cast<IDataExchange*>(control)) return 0;
     m_copyingControlValue = true;

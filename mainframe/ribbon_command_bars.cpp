@@ -110,11 +110,6 @@ Korvo::UI::XML::ApplicationParameters CMainFrame::ToolBarApplicationParameters(C
     return parameters;
 }
 
-void CMainFrame::ViewActivated(CView* view) {
-    Korvo::UI::MdiMainFrame::ViewActivated(view);
-    if (m_destroying) return;
-    UpdateRibbonForView(true);
-}
 
 void CMainFrame::UpdateCommandState() {
     if (m_destroying || !IsRibbonMode()) return;

@@ -123,9 +123,14 @@ public:
         unsigned virtualKey = 0;
         bool control = false;
         bool alt = false;
-        std::wstring_view name;  // how the journal names it ("Ctrl+A"); the key code when empty
+        std::wstring_view name;
+        bool shift = false;  // how the journal names it ("Ctrl+A"); the key code when empty
     };
     std::optional<std::wstring> pressKey(HWND frame, int id, Key key);
+    // The key pressed at the keyboard: into `window` (focused first, as a click would), or with
+    // a null `window` into the window of `frame` that has the focus (the frame when none of its
+    // windows has it). The modifiers go down before it and up after it.
+    std::optional<std::wstring> pressKeyAt(HWND frame, HWND window, Key key);
     // The spin buttons of the edit control with the id clicked `count` times (negative: the down
     // button), then the mouse leaves the control.
     std::optional<std::wstring> spin(HWND frame, int id, int count);

@@ -340,7 +340,10 @@ bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd*, CKvw32Doc*) { return fa
 
 void ServerAppProxy::OnCriticalError(LPCWSTR message) { app_->OnCriticalError(message); }
 
-bool ServerAppProxy::SetAnalysisMode(CWnd*, UINT) { return false; }
+bool ServerAppProxy::SetAnalysisMode(CWnd* frame, UINT ribbonId) {
+    CMainFrame* mainFrame = FrameOrActive(frame);
+    return mainFrame && mainFrame->SetAnalysisMode(ribbonId, false);
+}
 
 void* ServerAppProxy::GetFrameTabsState(CWnd* frame) {
     CMainFrame* mainFrame = FrameOrActive(frame);

@@ -246,6 +246,29 @@ std::optional<std::wstring> User::pressKey(HWND frame, int id, Key key) {
     return std::nullopt;
 }
 
+std::optional<std::wstring> User::pressKeyAt(HWND frame, HWND window, Key key) {
+    const std::wstring name = !key.name.empty() ? std::wstring(key.name) : std::to_wstring(key.virtualKey);
+    HWND target = window;
+    if (window) {
+        if (!IsWindowVisible(window)) return L"the window is hidden";
+        SetFocus(window);
+        session_.runUntilIdle();
+    } else {
+        const HWND focus = GetFocus();
+        target = focus && (focus == frame || IsChild(frame, focus)) ? focus : frame;
+    }
+    platform::core::journal().add("user", L"press " + name + L" in " + handleText(target));
+    if (key.control) postKey(target, VK_CONTROL, true, false);
+    if (key.shift) postKey(target, VK_SHIFT, true, false);
+    if (key.alt) postKey(target, VK_MENU, true, true);
+    postKey(target, key.virtualKey, true, key.alt);
+    postKey(target, key.virtualKey, false, key.alt);
+    if (key.alt) postKey(target, VK_MENU, false, false);
+    if (key.shift) postKey(target, VK_SHIFT, false, false);
+    if (key.control) postKey(target, VK_CONTROL, false, false);
+    return std::nullopt;
+}
+
 std::optional<std::wstring> User::spin(HWND frame, int id, int count) {
     platform::core::journal().add("user", L"spin " + std::to_wstring(count) + L" on " + std::to_wstring(id) + L" of " +
                                               handleText(frame));

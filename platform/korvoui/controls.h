@@ -34,4 +34,8 @@ private:
     int width_ = -1;
 };
 
+// Whether the window takes typed text: an edit control (class "Edit", any case) or a window of
+// the toolkit's edit controls.
+bool IsEditBox(HWND window);
+
 }  // namespace Korvo::UI

@@ -6,6 +6,7 @@ namespace Korvo::UI {
 
 IMPLEMENT_DYNCREATE(FixableToolBar, CXTPToolBar)
 IMPLEMENT_DYNCREATE(FramelessToolBars, CXTPCommandBars)
+IMPLEMENT_DYNCREATE(FramelessToolBar, CXTPToolBar)
 
 BOOL FixableToolBarDockContext::StartDrag(POINT) {
     if (IsFixed(bar_)) return FALSE;
@@ -27,6 +28,50 @@ void Fix(CXTPCommandBar* bar, bool fixed) {
                                (fixed ? L"true" : L"false") + L")");
     state->SetFixedState(fixed);
     if (CXTPCommandBars* bars = bar->GetCommandBars()) bars->RecalcFrameLayout();
+}
+
+void FramelessToolBar::applyVisibility() {
+    const bool visible = locked_ ? lockedVisible_ : wanted_;
+    if ((IsVisible() != FALSE) != visible) SetVisible(visible ? TRUE : FALSE);
+}
+
+void FramelessToolBar::SetWantedVisible(bool visible) {
+    wanted_ = visible;
+    applyVisibility();
+}
+
+void FramelessToolBar::LockVisibility(bool visible) {
+    locked_ = true;
+    lockedVisible_ = visible;
+    applyVisibility();
+}
+
+void FramelessToolBar::UnlockVisibility() {
+    locked_ = false;
+    applyVisibility();
+}
+
+void FramelessToolBar::LockSectionVisibility(int section, bool visible) { sections_[section] = visible; }
+
+void FramelessToolBar::UnlockSectionVisibility(int section) { sections_.erase(section); }
+
+int FramelessToolBar::GetSectionLock(int section) const {
+    const auto it = sections_.find(section);
+    return it == sections_.end() ? -1 : (it->second ? 1 : 0);
+}
+
+CString FramelessToolBar::Describe() const {
+    std::wstring out = IsVisible() ? L"visible" : L"hidden";
+    out += locked_ ? L" locked" : L" free";
+    out += popupsLeft_ ? L" popups left" : L" popups right";
+    out += IsExpandButtonShown() ? L" expand on" : L" expand off";
+    for (const auto& [section, visible] : sections_)
+        out += L" section " + std::to_wstring(section) + (visible ? L" shown" : L" hidden");
+    return CString(out.c_str());
+}
+
+FramelessToolBar* FramelessToolBars::GetFramelessToolBar(UINT barId) const {
+    return dynamic_cast<FramelessToolBar*>(GetToolBar(barId));
 }
 
 }  // namespace Korvo::UI

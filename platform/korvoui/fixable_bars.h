@@ -2,6 +2,8 @@
 // dock context, and the command bars of a frame's frameless view tool bars.
 #pragma once
 
+#include <map>
+
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
 
@@ -54,11 +56,52 @@ bool IsFixed(const CXTPCommandBar* bar);
 // Fixes or frees the bar; the frame's layout follows.
 void Fix(CXTPCommandBar* bar, bool fixed);
 
+// A frameless tool bar: shown over a view when the view's type wants it, unless the frame locks
+// its visibility. Sections of the bar (runs of its controls) can be locked hidden on their own.
+// Its popups open to the right, or to the left when the bar sits at the view's right edge.
+class FramelessToolBar : public CXTPToolBar {
+    DECLARE_DYNCREATE(FramelessToolBar)
+public:
+    FramelessToolBar() = default;
+
+    // The visibility the view type asks for; it holds while the visibility is not locked.
+    void SetWantedVisible(bool visible);
+    bool IsWantedVisible() const { return wanted_; }
+    // Locks the bar shown or hidden whatever the view wants, until UnlockVisibility.
+    void LockVisibility(bool visible);
+    void UnlockVisibility();
+    bool IsVisibilityLocked() const { return locked_; }
+
+    // A section locked hidden stays hidden while the rest of the bar shows; a section that is
+    // not locked shows as the bar does.
+    void LockSectionVisibility(int section, bool visible);
+    void UnlockSectionVisibility(int section);
+    // -1: not locked; 0 locked hidden; 1 locked shown.
+    int GetSectionLock(int section) const;
+
+    void SetPopupsToTheLeft(bool left) { popupsLeft_ = left; }
+    bool IsPopupsToTheLeft() const { return popupsLeft_; }
+
+    // One line: "visible|hidden", "locked"/"free", "popups left|right", "expand on|off" and the
+    // locked sections ("section N hidden|shown").
+    CString Describe() const;
+
+private:
+    void applyVisibility();
+    bool wanted_ = false;
+    bool locked_ = false;
+    bool lockedVisible_ = false;
+    bool popupsLeft_ = false;
+    std::map<int, bool> sections_;
+};
+
 // The command bars of the frameless view tool bars.
 class FramelessToolBars : public CXTPCommandBars {
     DECLARE_DYNCREATE(FramelessToolBars)
 public:
     FramelessToolBars() = default;
+    // The frameless bar with the id, or null.
+    FramelessToolBar* GetFramelessToolBar(UINT barId) const;
 };
 
 }  // namespace Korvo::UI

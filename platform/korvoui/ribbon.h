@@ -59,6 +59,9 @@ public:
     int GetOptionButtonUpdates() const { return optionUpdates_; }
     int GetOptionCommand() const { return optionCommand_; }
     void SetOptionCommand(int id) { optionCommand_ = id; }
+    // The view-type bits the group needs to show (0: the group does not follow the view).
+    DWORD GetViewTypes() const { return viewTypes_; }
+    void SetViewTypes(DWORD bits) { viewTypes_ = bits; }
     // Adds the group's own entries to a context menu (none by default).
     virtual void GetContextMenu(CXTPPopupBar* popup) { (void)popup; }
 
@@ -68,6 +71,7 @@ private:
     bool defaultDefinition_ = false;
     int optionCommand_ = 0;
     int optionUpdates_ = 0;
+    DWORD viewTypes_ = 0;
 };
 
 // A split-button popup that can take over the face of the command last run from it.

@@ -85,6 +85,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump panel 1\n"
         "type 1 907 \"2,5\"\n"
         "key 1 907 Ctrl+Alt+F8\n"
+        "press 1/1004 Shift+Ctrl+0x41\n"
         "spin 1 907 -3\n"
         "context-menu 1 907\n"
         "edit-command 1 907 2145\n"
@@ -197,8 +198,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[70].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[70].arguments.keyControl);
     EXPECT_TRUE(result.steps[70].arguments.keyAlt);
-    EXPECT_EQ(result.steps[71].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[74].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[71].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[71].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[71].arguments.keyShift);
+    EXPECT_TRUE(result.steps[71].arguments.keyControl);
+    EXPECT_EQ(result.steps[72].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[75].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
@@ -222,7 +227,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 100);
+    EXPECT_EQ(result.steps.back().line, 101);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -290,7 +295,8 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"start now", "start: unexpected text \"now\"; usage: start"},
         {"advance", "advance: missing argument; usage: advance MS"},
         {"scroll 1 sideways top", "scroll: unknown scroll bar \"sideways\" (horizontal, vertical)"},
-        {"key 1 907 Shift+F8", "key: unknown key \"Shift+F8\""},
+        {"key 1 907 Shift+F99", "key: unknown key \"Shift+F99\""},
+        {"press 1 0x00", "press: unknown key \"0x00\""},
         {"spin 1 907 0", "spin: \"0\" is not a spin count"},
         {"scroll 1 vertical up", "scroll: unknown scroll action \"up\""},
         {"scroll 1 vertical click", "scroll: unknown scroll action \"click\" (line-up,"},
@@ -345,7 +351,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, documents-menu, "
-                             "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, row, column, quit, automation, kernel, model)");
+                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, row, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -73,6 +73,13 @@ BSTR CKvw32Doc::GetName() { return SysAllocString(GetTitle().GetString()); }
 short CKvw32Doc::GetReadOnlyProperty() { return IsReadOnly() ? 1 : 0; }
 short CKvw32Doc::GetModifiedProperty() { return IsModified() ? 1 : 0; }
 
+void CKvw32Doc::UpdateReadOnlyState() {
+    if (GetPathName().IsEmpty()) return;
+    const DWORD attributes = ::GetFileAttributesW(GetPathName().GetString());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetReadOnly((attributes & FILE_ATTRIBUTE_READONLY) != 0);
+}
+
 CKvw32Doc::~CKvw32Doc() {
     Korvo::DocumentManager::Instance().RemoveDocument(this);
     platform::kernel::forgetProfiles(this);

@@ -76,6 +76,9 @@ public:
     BSTR GetFullName();
     BSTR GetName();
     short GetReadOnlyProperty();
+    // The document is read-only while its file is (another program may have changed that while
+    // the program was in the background); a document without a file keeps its state.
+    void UpdateReadOnlyState();
     short GetModifiedProperty();
 
     // The pair of an in-place edit this document takes part in, or null.
@@ -217,6 +220,19 @@ public:
     // A control of the command bars was selected (the view may show what it does).
     void OnCommandControlSelected(int id);
 
+    // The kernel's view queries the frame's view-dependent groups follow: the view's kind (0
+    // none, 1 and 2 the kernel's two document kinds), its alternate state and its third and
+    // fourth view properties. Their meaning is the kernel's.
+    int GetViewKind() const { return viewKind_; }
+    bool IsAlternateState() const { return alternate_; }
+    bool GetViewProperty(int index) const { return index == 3 ? property3_ : index == 4 ? property4_ : false; }
+    void SetViewTraits(int kind, bool alternate, bool property3, bool property4) {
+        viewKind_ = kind;
+        alternate_ = alternate;
+        property3_ = property3;
+        property4_ = property4;
+    }
+
     // Pictures of the view's earlier states it keeps, and how many of them it offers (never more
     // than it keeps).
     const std::vector<KVViewPicture>& GetCachedViews() const { return cachedViews_; }
@@ -240,6 +256,10 @@ private:
     GUID storedTab_{};
     MainBarSwitchHistory history_;
     bool popupSuppressed_ = false;
+    int viewKind_ = 0;
+    bool alternate_ = false;
+    bool property3_ = false;
+    bool property4_ = false;
 
     // A print the command line or DDE asks for (ID_FILE_PRINT_DIRECT) goes through the
     // framework's print: a print job of the document.

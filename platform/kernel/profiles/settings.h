@@ -32,6 +32,19 @@ struct NativeSettings {
     CString templateFolder;   // the user's template folder         // which of the two drawing tabs of the tabbed tool bar was chosen last
     bool showCommandNames = false;  // tooltips name the command
     bool smoothRasterImages = false;  // raster pictures are scaled with halftoning
+    // Where the frameless tool bars sit over a view: -1 hidden (the view bar also -2); 2 at the
+    // right edge, where their popups open to the left; other values are the bar's own places.
+    // The defaults keep the docked auto-menu and view bars of ribbon mode.
+    struct FramelessBars {
+        int selectionFilter = 0;
+        int autoMenu = -1;
+        bool hideExpandButtons = false;
+        int view = -1;
+        int editInPlace = -1;
+        int feaTaskModel = -1;
+        int drawingView = -1;
+        int split = -1;
+    } framelessBars;
 };
 
 // The user's options of the kernel that the command bars read.

@@ -128,3 +128,18 @@ bool KVPDMWorkMix::CanOpenFileFromWorkmix(const SharedPathName& path, const KVPD
     throwIfFailing(L"CanOpenFileFromWorkmix");
     return !platform::kernel::pdmControl().heldBack.contains(std::wstring(path.view()));
 }
+
+std::map<CString, KVPDMItem*> KVPDMWorkMix::FindFiles(const std::set<CString>& paths) {
+    std::wstring list;
+    for (const CString& path : paths) list += (list.empty() ? L"" : L", ") + quoted(path.GetString());
+    recordCall(L"KVPDMWorkMix::FindFiles(" + list + L")");
+    throwIfFailing(L"FindFiles");
+    std::map<CString, KVPDMItem*> items;
+    const auto& files = platform::kernel::pdmControl().files;
+    for (const CString& path : paths) {
+        const auto it = files.find(std::wstring(path.GetString()));
+        if (it != files.end())
+            items[path] = new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
+    }
+    return items;
+}

@@ -4,6 +4,9 @@
 // calls do.
 #pragma once
 
+#include <map>
+#include <set>
+
 #include "platform/compression.h"
 #include "platform/mfc.h"
 
@@ -84,6 +87,9 @@ public:
     // The item of a managed folder (a new reference), or null; its Update brings the folder's
     // local copies up to date.
     KVPDMItem* FindFolder(const SharedPathName& path);
+    // The items of managed files among `paths`, in one call (new references; files it does not
+    // manage are left out).
+    std::map<CString, KVPDMItem*> FindFiles(const std::set<CString>& paths);
     // Whether the document may be opened with that context (the PDM system may hold it back).
     bool CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context);
 };

@@ -62,6 +62,13 @@ void GlobalContainer::SetMaximizeMdi(bool maximize) {
 
 bool GlobalContainer::GetMaximizeMdi() { return session().maximizeMdi; }
 
+namespace {
+bool g_mdiSwitchFlag = true;
+}
+
+void GlobalContainer::SetMdiSwitchFlag(bool on) { g_mdiSwitchFlag = on; }
+bool GlobalContainer::GetMdiSwitchFlag() { return g_mdiSwitchFlag; }
+
 void GlobalContainer::InitSessionLocale(LPCWSTR language, bool metric, KorvoOemProduct product) {
     platform::kernel::recordCall(L"GlobalContainer::InitSessionLocale(" + platform::kernel::quoted(language) + L", " +
                                  platform::kernel::boolText(metric) + L", " +

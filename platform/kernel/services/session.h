@@ -36,6 +36,10 @@ public:
     // Whether document windows open maximised outside workbook mode (true until set).
     static void SetMaximizeMdi(bool maximize);
     static bool GetMaximizeMdi();
+    // A byte of the kernel's global container the shell clears whenever it switches workbook
+    // mode; its meaning is the kernel's (set at session start).
+    static void SetMdiSwitchFlag(bool on);
+    static bool GetMdiSwitchFlag();
     // The kernel's in-application tools mode, in which add-on applications may change the menus.
     static bool InAppCreateToolsMode();
 

@@ -41,6 +41,8 @@ struct UiModuleState {
     std::map<Korvo::UI::MainFrame*, UIModuleProxy::CommandBarsIconSize> iconSizes;
     std::set<UINT> propertyFormChildren;
     int deactivations = 0;
+    HWND dockFormView = nullptr;
+    bool transientPopup = false;
 };
 
 // Never destroyed: main frames leave the registry from their destructors, which may run after
@@ -387,4 +389,39 @@ int UIModuleProxy::GetBestUnscaledIconSize(int pixels) {
     for (int size : {32, 24, 16})
         if (size <= pixels) return size;
     return 16;
+}
+
+void UIModuleProxy::ReapplyRibbonTabSet(CWnd* frame, const GUID& set, const std::function<bool(int)>& keep) {
+    std::wstring kept;
+    for (int id = 0; id <= 2; ++id) {
+        if (keep && !keep(id)) continue;
+        kept += (kept.empty() ? L"" : L",") + std::to_wstring(id);
+    }
+    recordCall(L"UIModuleProxy::ReapplyRibbonTabSet(" + handleText(windowHandle(frame)) + L", " + platform::mfc::formatGuid(set) +
+               L", keeps " + (kept.empty() ? std::wstring(L"none") : kept) + L")");
+}
+
+HWND UIModuleProxy::GetCurrentDockFormViewWindow() const {
+    std::lock_guard lock(state().mutex);
+    return state().dockFormView;
+}
+
+void UIModuleProxy::SetCurrentDockFormViewWindow(HWND window) {
+    std::lock_guard lock(state().mutex);
+    state().dockFormView = window;
+}
+
+bool UIModuleProxy::IsTransientPopupOpen() const {
+    std::lock_guard lock(state().mutex);
+    return state().transientPopup;
+}
+
+void UIModuleProxy::SetTransientPopupOpen(bool open) {
+    std::lock_guard lock(state().mutex);
+    state().transientPopup = open;
+}
+
+void UIModuleProxy::CloseTransientPopup() {
+    recordCall(L"UIModuleProxy::CloseTransientPopup()");
+    SetTransientPopupOpen(false);
 }

@@ -122,6 +122,20 @@ public:
     // Sets up the image of a control from the UI module's icons.
     void SetupControlImage(CXTPImageManager* images, UINT id, UINT iconId, int flags1, int flags2);
 
+    // Re-applies the ribbon's tab set `set` to `frame`'s ribbon, keeping the entries whose
+    // analysis id `keep` accepts. The stand-in's sets hold entries of analysis ids 0, 1 and 2;
+    // the call is journalled with the ids kept.
+    void ReapplyRibbonTabSet(CWnd* frame, const GUID& set, const std::function<bool(int analysisId)>& keep);
+    // The window the current dock form view (a command's form docked in the frame) names, or
+    // null when no form is docked.
+    HWND GetCurrentDockFormViewWindow() const;
+    void SetCurrentDockFormViewWindow(HWND window);
+    // The UI library's transient popup (a gallery or form opened from a control), while open.
+    bool IsTransientPopupOpen() const;
+    void SetTransientPopupOpen(bool open);
+    // Closes the transient popup (journalled).
+    void CloseTransientPopup();
+
 private:
     UIModuleProxy() = default;
 };

@@ -60,6 +60,9 @@ public:
     BOOL IsVisible() const { return visible_; }
     // Shows or hides the bar (and its window).
     void SetVisible(BOOL visible);
+    // The expand button at the bar's end (the customise drop-down).
+    void ShowExpandButton(BOOL show) { expandButton_ = show; }
+    BOOL IsExpandButtonShown() const { return expandButton_; }
     BOOL IsCustomizable() const { return customizable_; }
     void EnableCustomization(BOOL enable) { customizable_ = enable; }
     // Whether the bar appears in the lists of bars the user can show.
@@ -151,6 +154,7 @@ private:
     UINT barId_ = 0;
     CString title_;
     XTPBarPosition position_ = xtpBarTop;
+    BOOL expandButton_ = TRUE;
     DWORD flags_ = xtpFlagAlignAny | xtpFlagFloating;
     BOOL visible_ = TRUE;
     BOOL customizable_ = TRUE;

@@ -92,3 +92,11 @@ int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
     platform::kernel::reportFolderChange(FILE_ACTION_RENAMED_OLD_NAME, from.front(), renamed.value_or(to.front()));
     return 0;
 }
+
+HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR, int) {
+    using platform::core::quoted;
+    if (!file) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(2));
+    platform::core::recordCall(L"ShellExecuteW(" + (verb ? quoted(verb) : std::wstring(L"null")) + L", " + quoted(file) +
+                               L", " + (parameters ? quoted(parameters) : std::wstring(L"null")) + L")");
+    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
+}

@@ -17,6 +17,11 @@ HRESULT SHParseDisplayName(LPCWSTR name, void* bindContext, PIDLIST_ABSOLUTE* li
 HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count, PCUITEMID_CHILD_ARRAY items, DWORD flags);
 void ILFree(PIDLIST_ABSOLUTE list);
 
+// ---- Shell execution --------------------------------------------------------------------------
+// Journals "ShellExecuteW(verb, file, parameters)" (no program starts: the run has no desktop to
+// show one on) and answers 42, above 32 as a success is; a null file is ERROR_FILE_NOT_FOUND (2).
+HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, int show);
+
 // ---- File operations ------------------------------------------------------------------------
 inline constexpr UINT FO_MOVE = 1;
 inline constexpr UINT FO_COPY = 2;

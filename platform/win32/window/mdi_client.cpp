@@ -54,6 +54,41 @@ void activate(HWND client, MdiClient& state, HWND child) {
     (void)client;
 }
 
+// Cascading and tiling restore a maximised child first and leave minimised and hidden children
+// where they are. A cascade steps each child down and right by a caption and frame from the top
+// left, each three quarters of the client's size, the active child last (on top); tiling gives
+// each child an equal share of the client, side by side (vertical) or one above the other
+// (horizontal). TRUE when a child was arranged.
+LRESULT arrange(HWND client, MdiClient& state, bool tile, bool horizontal) {
+    prune(state);
+    state.maximized = false;
+    for (HWND child : state.children)
+        if (IsZoomed(child)) ShowWindow(child, SW_RESTORE);
+    std::vector<HWND> windows;
+    for (HWND child : state.children)
+        if (IsWindowVisible(child) && !IsIconic(child) && child != state.active) windows.push_back(child);
+    if (state.active && IsWindowVisible(state.active) && !IsIconic(state.active)) windows.push_back(state.active);
+    if (windows.empty()) return FALSE;
+    RECT area{};
+    GetClientRect(client, &area);
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    const int count = static_cast<int>(windows.size());
+    for (int i = 0; i < count; ++i) {
+        RECT rect{};
+        if (!tile) {
+            const int step = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME);
+            rect = RECT{i * step, i * step, i * step + width * 3 / 4, i * step + height * 3 / 4};
+        } else if (horizontal) {
+            rect = RECT{0, height * i / count, width, height * (i + 1) / count};
+        } else {
+            rect = RECT{width * i / count, 0, width * (i + 1) / count, height};
+        }
+        SetWindowPos(windows[i], nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
 // The child after (or before) `from` in creation order, wrapping; null when there is no other.
 HWND neighbour(const MdiClient& state, HWND from, bool previous) {
     const auto& list = state.children;
@@ -139,11 +174,11 @@ LRESULT MdiClientWindowProc(HWND client, UINT message, WPARAM wParam, LPARAM lPa
             ShowWindow(child, SW_RESTORE);
             return 0;
         }
-        case WM_MDITILE:
-        case WM_MDICASCADE:
+        case WM_MDICASCADE: return arrange(client, *state, false, false);
+        case WM_MDITILE: return arrange(client, *state, true, (wParam & MDITILE_HORIZONTAL) != 0);
         case WM_MDIICONARRANGE:
             platform::core::reportFailure(L"MDICLIENT: message " + std::to_wstring(message) +
-                                          L" (tile, cascade or arrange) is not built in the stand-in");
+                                          L" (arranging icons) is not built in the stand-in");
             return 0;
         case WM_SIZE:
             if (state->maximized && state->active) ShowWindow(state->active, SW_SHOWMAXIMIZED);

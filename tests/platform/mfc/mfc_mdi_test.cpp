@@ -97,8 +97,42 @@ TEST_F(MfcMdi, AChildNeedsAnMdiFrameAndArrangingIsNotAQuietSuccess) {
     EXPECT_FALSE(orphan->Create(nullptr, L"Orphan", WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, plain));
     EXPECT_EQ(platform::core::takeFailures().size(), 1u);
     plain->DestroyWindow();
-    ::SendMessageW(frame_->m_hWndMDIClient, WM_MDICASCADE, 0, 0);
+    ::SendMessageW(frame_->m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0);
     EXPECT_EQ(platform::core::takeFailures().size(), 1u);
+}
+
+// Cascading and tiling restore a maximised child and arrange the shown, not minimised children:
+// the active one last (on top) in a cascade, equal shares side by side or stacked when tiled.
+TEST_F(MfcMdi, CascadeAndTileArrangeTheShownChildren) {
+    NamedChild* a = child("a");
+    NamedChild* b = child("b");
+    NamedChild* hidden = child("hidden", WS_OVERLAPPEDWINDOW);
+    b->MDIMaximize();
+    const HWND client = frame_->m_hWndMDIClient;
+    RECT area{};
+    ::GetClientRect(client, &area);
+    auto rectOf = [client](CWnd* window) {
+        RECT rect{};
+        window->GetWindowRect(&rect);
+        ::ScreenToClient(client, reinterpret_cast<POINT*>(&rect.left));
+        ::ScreenToClient(client, reinterpret_cast<POINT*>(&rect.right));
+        return rect;
+    };
+    const RECT hiddenBefore = rectOf(hidden);
+    EXPECT_TRUE(::SendMessageW(client, WM_MDICASCADE, 0, 0));
+    EXPECT_FALSE(b->IsZoomed());
+    EXPECT_EQ(rectOf(a).left, 0);
+    EXPECT_GT(rectOf(b).left, 0) << "the active child comes last";
+    EXPECT_EQ(rectOf(a).right - rectOf(a).left, (area.right - area.left) * 3 / 4);
+    ::SendMessageW(client, WM_MDITILE, MDITILE_VERTICAL, 0);
+    EXPECT_EQ(rectOf(a).right, rectOf(b).left);
+    EXPECT_EQ(rectOf(b).right, area.right);
+    ::SendMessageW(client, WM_MDITILE, MDITILE_HORIZONTAL, 0);
+    EXPECT_EQ(rectOf(a).bottom, rectOf(b).top);
+    EXPECT_EQ(rectOf(a).right, area.right);
+    const RECT hiddenAfter = rectOf(hidden);
+    EXPECT_EQ(hiddenAfter.left, hiddenBefore.left);
+    EXPECT_EQ(hiddenAfter.top, hiddenBefore.top);
 }
 
 }  // namespace

@@ -1,0 +1,251 @@
+// How messages reach the frame: key and mouse messages before translation, window messages in
+// the frame's own order, the frame's layout, executed controls that carry a path or a link, and
+// pane windows put into the frame's docking panes.
+#include <map>
+#include <set>
+
+#include <boost/scope_exit.hpp>
+
+#include "app/kvw32_app.h"
+#include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/main_frame_routing.h"
+#include "syspanel/sys_panel_toolbar.h"
+
+namespace {
+
+constexpr UINT kOpenControl = 1072, kInsertControl = 1026, kInsertOtherControl = 1314;
+constexpr UINT kPropertiesPane = 1007;
+constexpr UINT kInsertFragmentMessage = 1387, kInsertFragmentCommand = 1609;
+
+bool isKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
+
+const PdmOpenParameters* g_currentOpening = nullptr;
+
+}  // namespace
+
+// ---- Pure rules ---------------------------------------------------------------------------------
+
+bool IsTypingKey(UINT virtualKey, bool control) {
+    const bool functionKey = virtualKey >= VK_F1 && virtualKey <= VK_F24;
+    if (control) return functionKey;
+    return functionKey || (virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z');
+}
+
+bool IsUrlParameter(const CString& parameter) {
+    const int colon = parameter.Find(L':');
+    if (colon < 2) return false;  // "C:\..." is a path, not a scheme
+    for (int i = 0; i < colon; ++i) {
+        const wchar_t c = parameter[i];
+        const bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+        if (!letter && !(i > 0 && ((c >= L'0' && c <= L'9') || c == L'+' || c == L'-' || c == L'.'))) return false;
+    }
+    return true;
+}
+
+bool IsOpenableUrl(const CString& parameter) {
+    if (!IsUrlParameter(parameter)) return false;
+    const CString scheme = parameter.Left(parameter.Find(L':'));
+    return scheme.CompareNoCase(L"http") == 0 || scheme.CompareNoCase(L"https") == 0 ||
+           scheme.CompareNoCase(L"mailto") == 0;
+}
+
+const PdmOpenParameters* CurrentPdmOpening() { return g_currentOpening; }
+
+// ---- Pre-translation ------------------------------------------------------------------------------
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
+    if (!pMsg) return FALSE;
+    UIModuleProxy& uiModule = UIModuleProxy::Instance();
+    if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_MENU && uiModule.IsTransientPopupOpen()) {
+        uiModule.CloseTransientPopup();
+        return TRUE;
+    }
+    bool suppress = false;
+    if (isKeyMessage(pMsg->message)) {
+        // Escape leaves the clean screen; full screen stays until its command.
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_screenMode == 2) {
+            SetScreenMode(0);
+            return TRUE;
+        }
+        const bool typing = IsTypingKey(static_cast<UINT>(pMsg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
+        if (GetActiveKVView()) {
+            const HWND form = uiModule.GetCurrentDockFormViewWindow();
+            if (form) {
+                suppress = pMsg->hwnd == form || ::IsChild(form, pMsg->hwnd) || typing;
+            } else if (ManipPanelEditHasFocus()) {
+                suppress = typing;
+            } else {
+                suppress = Korvo::UI::IsEditBox(pMsg->hwnd);
+            }
+        } else {
+            suppress = Korvo::UI::IsEditBox(pMsg->hwnd);
+        }
+    }
+    CXTPShortcutManager* shortcuts = GetCommandBars() ? GetCommandBars()->GetShortcutManager() : nullptr;
+    CXTPShortcutManager* framelessShortcuts = m_framelessBars ? m_framelessBars->GetShortcutManager() : nullptr;
+    BOOL handled = FALSE;
+    {
+        // Off only while the base pre-translation runs.
+        const BOOL wasDisabled = shortcuts ? shortcuts->IsShortcutsDisabled() : FALSE;
+        const BOOL framelessWasDisabled = framelessShortcuts ? framelessShortcuts->IsShortcutsDisabled() : FALSE;
+        if (suppress && shortcuts) shortcuts->DisableShortcuts(TRUE);
+        if (suppress && framelessShortcuts) framelessShortcuts->DisableShortcuts(TRUE);
+        BOOST_SCOPE_EXIT_ALL(&) {
+            if (shortcuts) shortcuts->DisableShortcuts(wasDisabled);
+            if (framelessShortcuts) framelessShortcuts->DisableShortcuts(framelessWasDisabled);
+        };
+        handled = Korvo::UI::MdiMainFrame::PreTranslateMessage(pMsg);
+    }
+    if (handled) return TRUE;
+    if (pMsg->message == WM_KEYDOWN && !Korvo::UI::IsEditBox(pMsg->hwnd))
+        return PreTranslateKeyMessage(static_cast<UINT>(pMsg->wParam)) != 0;
+    return FALSE;
+}
+
+bool CMainFrame::ManipPanelEditHasFocus() const {
+    const HWND focus = ::GetFocus();
+    if (!focus || !Korvo::UI::IsEditBox(focus)) return false;
+    const CSysPanelToolbar* panel = GetSysPanelToolbar();
+    return panel && panel->GetSafeHwnd() && ::IsChild(panel->GetSafeHwnd(), focus);
+}
+
+// ---- Window messages -------------------------------------------------------------------------------
+
+BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_COMMAND) {
+        const UINT id = LOWORD(wParam);
+        // The kernel's action log hears of every command given while a document is current.
+        if (CKvw32Doc* document = GetActiveKorvoDocument()) document->PushAction(2, id, 0);
+    }
+    // Add-on applications, the auto-menu and frameless bars' frame messages and the command
+    // search's help (ID_HELP) come with their own work; the toolkit's site handling is the base's.
+    return Korvo::UI::MdiMainFrame::OnWndMsg(message, wParam, lParam, pResult);
+}
+
+void CMainFrame::RecalcLayout(BOOL bNotify) {
+    if (GetLayoutLockCount() > 0 || m_creating) return;
+    Korvo::UI::MdiMainFrame::RecalcLayout(bNotify);
+    if (CXTPCommandBars* bars = GetCommandBars()) bars->UpdateCommandBars();
+    if (CXTPCommandBars* autoMenu = GetAutoMenuBars()) autoMenu->UpdateCommandBars();
+}
+
+// ---- Executed controls ------------------------------------------------------------------------------
+
+bool CMainFrame::ExecuteControlParameter(CXTPControl* control) {
+    const CString parameter = control->GetParameter();
+    if (parameter.IsEmpty()) return false;
+    const UINT id = static_cast<UINT>(control->GetID());
+    if (id == kOpenControl) return OpenControlPath(control, parameter);
+    if (id == kInsertControl || id == kInsertOtherControl) return InsertControlFragment(control, parameter);
+    if (!IsUrlParameter(parameter)) return false;
+    // A layout shared between users can carry any link: only web and mail links are opened.
+    if (IsOpenableUrl(parameter)) ::ShellExecuteW(m_hWnd, L"open", parameter, nullptr, nullptr, SW_SHOWNORMAL);
+    else KVLog_WriteF(6, L"Link of control %u not opened: %s", id, parameter.GetString());
+    return true;
+}
+
+namespace {
+
+// The path a path control names: its parameter, relative to `folder` when it is relative.
+CString controlPath(CXTPControl* control, const CString& parameter, const CString& folder) {
+    if (!dynamic_cast<Korvo::UI::FileButton*>(control)) return CString();
+    if (folder.IsEmpty() || !kvio::IsRelativePath(parameter.GetString())) return parameter;
+    CString base = folder;
+    if (base.Right(1) != L"\\") base += L"\\";
+    return base + parameter;
+}
+
+}  // namespace
+
+bool CMainFrame::OpenControlPath(CXTPControl* control, const CString& parameter) {
+    const CString path = controlPath(control, parameter, GetSettings().templateFolder);
+    CKvw32App* app = CKvw32App::Instance();
+    if (path.IsEmpty() || !app) return false;
+    KVRibbonBar* ribbon = GetRibbonBar();
+    int tab = -1;
+    if (ribbon)
+        if (auto* current = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->GetCurrentTab()); current && !current->CarriesTags())
+            tab = current->GetIndex();
+    app->OpenDocumentFile(path.GetString());
+    if (ribbon && tab >= 0) ribbon->SelectTabSilently(tab);
+    return true;
+}
+
+bool CMainFrame::InsertControlFragment(CXTPControl* control, const CString& parameter) {
+    CKVView* view = GetActiveKVView();
+    const CString path = controlPath(control, parameter, CString());
+    if (!view || path.IsEmpty()) return false;
+    CFragmentPath& record = CFragmentPath::Application();
+    record.Reset();
+    record.SetPath(path);
+    if (KVPDMWorkMix* pdm = KVPDMWorkMix::Instance()) {
+        try {
+            if (KVPDMItem* item = pdm->FindFile(SharedPathName(path.GetString()))) {
+                record.SetNomenclature(item->GetOpeningContext().CanHaveNomenclature());
+                item->Release();
+            }
+        } catch (KVPDMExceptionProxy* exception) {
+            exception->Report();
+            exception->Delete();
+        }
+    }
+    view->SendMessage(kInsertFragmentMessage, kInsertFragmentCommand, reinterpret_cast<LPARAM>(&record));
+    return true;
+}
+
+// ---- Opening documents with their PDM contexts -------------------------------------------------------
+
+bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenParameters& parameters) {
+    std::map<CString, KVPDMOpenningContext> contexts;
+    KVPDMWorkMix* pdm = KVPDMWorkMix::Instance();
+    if (parameters.context.IsEmpty() && pdm) {
+        const std::set<CString> ordered(paths.begin(), paths.end());
+        std::map<CString, KVPDMItem*> items;
+        try {
+            for (const CString& path : ordered) pdm->ResetCacheFor(SharedPathName(path.GetString()));
+            items = pdm->FindFiles(ordered);
+        } catch (KVPDMExceptionProxy* exception) {
+            exception->Report();
+            exception->Delete();
+        }
+        for (auto& [path, item] : items) {
+            try {
+                KVPDMOpenningContext context = item->GetOpeningContext();
+                if (!context.IsEmpty()) contexts[path] = context;
+            } catch (KVPDMExceptionProxy* exception) {
+                exception->Report();
+                exception->Delete();
+            }
+            item->Release();
+        }
+    }
+    std::size_t opened = 0;
+    for (const CString& path : paths) {
+        PdmOpenParameters own = parameters;
+        if (const auto it = contexts.find(path); it != contexts.end()) own.context = it->second;
+        const PdmOpenParameters* previous = g_currentOpening;
+        g_currentOpening = &own;
+        BOOST_SCOPE_EXIT_ALL(previous) { g_currentOpening = previous; };
+        if (AnnotateModuleProxy::OpenDocument(path.GetString(), 0, -1, 0)) ++opened;
+    }
+    // A pending form factor of the documents menu goes to the one document opened; documents
+    // take no form factor yet, so it waits for them.
+    return opened == paths.size();
+}
+
+// ---- Pane windows -----------------------------------------------------------------------------------
+
+void CMainFrame::AttachPaneWindow(CXTPDockingPane* pane) {
+    CKvw32App* app = CKvw32App::Instance();
+    if (!pane || !app || UIModuleProxy::Instance().GetActiveMainFrame() != this) return;
+    const UINT id = pane->GetID();
+    if (pane->IsValid() && id != kPropertiesPane) return;
+    CWnd* window = app->GetDockingPaneWindow(id, false);
+    if (!window) return;  // clipart views come with the clipart work
+    if (pane->GetChild() == window->GetSafeHwnd()) return;
+    pane->Detach();
+    pane->Attach(window);
+    if (const Korvo::UI::Theme* theme = UIModuleProxy::Instance().GetCurrentTheme())
+        if (auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(window)) child->SetTheme(*theme);
+}
