@@ -84,7 +84,8 @@ public:
     CXTPCommandBarsOptions* GetCommandBarsOptions() { return &options_; }
     // Loads or stores the places of the tool bars (the menu bar among them): one "Bar" section
     // per bar with "Id", "Title", "Visible" and "Position". Loading applies each entry to the
-    // bar of its id; bars the section does not name, and entries of unknown bars, are left.
+    // first bar of its id that no earlier entry took; bars the section does not name, and
+    // entries of unknown bars, are left.
     void DoPropExchange(CXTPPropExchange* px);
     CXTPImageManager* GetImageManager() const { return imageManager_; }
     // The toolkit theme number the bars are drawn with (0: the default theme).

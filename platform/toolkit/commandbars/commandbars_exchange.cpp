@@ -66,13 +66,21 @@ void CXTPCommandBars::DoPropExchange(CXTPPropExchange* px) {
         }
         return;
     }
+    // Bars may share an id (the menu bar and the ribbon): each entry goes to the first bar of its
+    // id that no earlier entry took.
+    std::vector<bool> taken(static_cast<std::size_t>(GetCount()), false);
     POSITION position = bars->GetPosition();
     while (position) {
         CXTPPropExchange* entry = bars->GetNext(position);
         if (!entry) break;
         int id = -1;
         PX_Int(entry, L"Id", id, -1);
-        CXTPToolBar* bar = id >= 0 ? GetToolBar(static_cast<UINT>(id)) : nullptr;
+        CXTPToolBar* bar = nullptr;
+        for (int i = 0; id >= 0 && !bar && i < GetCount(); ++i) {
+            if (taken[static_cast<std::size_t>(i)] || GetAt(i)->GetBarID() != static_cast<UINT>(id)) continue;
+            taken[static_cast<std::size_t>(i)] = true;
+            bar = GetAt(i);
+        }
         if (!bar) continue;
         CString title = bar->GetTitle();
         BOOL visible = bar->IsVisible();
