@@ -4,6 +4,7 @@
 
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/command_icon.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_menus.h"
 #include "mainframe/main_frame_state.h"
@@ -177,6 +178,16 @@ TEST_F(MainWindowStateTest, PdmCommandsHideWithTheirGroupAndComeBack) {
     EXPECT_TRUE(pdmOnly->IsVisible());
     EXPECT_TRUE(pdmOnly->GetAt(0)->IsVisible());
     EXPECT_TRUE(menuItem->IsVisible());
+}
+
+TEST_F(MainWindowStateTest, ACommandIconReplacesTheOldOne) {
+    CXTPImageManager images;
+    images.SetIcon(700, new CXTPImageManagerIcon(700, 24, 24, std::vector<std::uint32_t>(24 * 24, 1)));
+    CXTPControl control;
+    control.SetID(40782);
+    SetImageManagerIconForCommand(images, 700, control);
+    EXPECT_EQ(images.Lookup(700, 24), nullptr);
+    EXPECT_NE(images.Lookup(700, 16), nullptr);
 }
 
 }  // namespace
