@@ -16,14 +16,13 @@ constexpr Korvo::VersionNumber kGroupIdsReplaced(16, 0, 0, 0);
 
 // A shared definition is copied before this state changes it: the other states keep theirs.
 template <class T>
-void MergeDefinition(std::shared_ptr<T>& mine, const std::shared_ptr<T>& other, void (*prepare)(T&, const T&)) {
+void MergeDefinition(std::shared_ptr<T>& mine, const std::shared_ptr<T>& other) {
     if (!other || mine == other) return;
     if (!mine) {
         mine = other;
         return;
     }
     if (mine.use_count() > 1) mine = std::make_shared<T>(*mine);
-    if (prepare) prepare(*mine, *other);
     mine->merge(*other);
 }
 
@@ -82,8 +81,8 @@ void MainFrameState::loadElement(const Element& child) {
 void MainFrameState::merge(const Korvo::UI::MainFrameState& other) {
     Korvo::UI::MainFrameState::merge(other);
     if (&other == this) return;
-    MergeDefinition<Korvo::UI::XML::ToolBar>(menuBar, other.menuBar, nullptr);
-    MergeDefinition<Korvo::UI::XML::RibbonBar>(ribbonBar, other.ribbonBar, nullptr);
+    MergeDefinition(menuBar, other.menuBar);
+    MergeDefinition(ribbonBar, other.ribbonBar);
     toolBars = other.toolBars;
 }
 

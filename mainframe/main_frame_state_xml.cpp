@@ -1,6 +1,8 @@
 // A main frame's "MainWindow" element: written from the live frame, and a loaded state applied
 // to it. The toolkit's command-bars layout travels in the element's "codejock" node, with one
 // section per screen mode that has a layout of its own.
+#include <algorithm>
+
 #include <boost/scope_exit.hpp>
 
 #include "app/kvw32_app.h"
@@ -20,28 +22,6 @@ constexpr const wchar_t* kNormalLayout = L"normalLayout";
 constexpr const wchar_t* kFullScreenLayout = L"fullscreenLayout";
 constexpr const wchar_t* kFramelessToolBar = L"framelessToolBar";
 constexpr Korvo::VersionNumber kProgramVersion(18, 0, 21, 0);
-
-bool IsFileControl(int id) { return id == 1026 || id == 1072 || id == 1314; }
-
-bool IsButtonOrPopup(XTPControlType type) {
-    return type == xtpControlButton || type == xtpControlPopup || type == xtpControlButtonPopup ||
-           type == xtpControlSplitButtonPopup;
-}
-
-// The attributes of a control the UI library leaves to the program.
-void WriteControlAttributes(const CXTPControl& control, Element& element) {
-    if (IsFileControl(control.GetID()) && dynamic_cast<const Korvo::UI::FileButton*>(&control)) {
-        element.setAttribute(L"fileName", control.GetParameter().GetString());
-    } else if (const auto* gallery = IsFileControl(control.GetID()) ? dynamic_cast<const Korvo::UI::LibraryGallery*>(&control)
-                                                                    : nullptr) {
-        element.setAttribute(L"library", gallery->GetLibraryPath().GetString());
-        if (gallery->GetWidth() >= 1) element.setAttribute(L"width", std::to_wstring(gallery->GetWidth()));
-    } else if (IsButtonOrPopup(control.GetType()) && !control.GetParameter().IsEmpty()) {
-        element.setAttribute(L"url", control.GetParameter().GetString());
-    }
-    if (const CString types = ViewTypesText(control.GetFlags()); !types.IsEmpty())
-        element.setAttribute(L"viewTypes", types.GetString());
-}
 
 // The toolkit's exchange over an element of the model: loading reads a copy of it.
 std::unique_ptr<CXTPPropExchangeXMLNode> LoadingExchange(const Element& node) {
@@ -79,7 +59,7 @@ void CMainFrame::SaveXmlState(Element& element, bool withPlacement, bool withDoc
     element.removeChildren(Korvo::UI::XML::TagNames::RibbonBar);
     if (KVRibbonBar* ribbon = GetRibbonBar()) {
         Korvo::UI::XML::ApplicationParameters parameters;
-        parameters.writeAttributes = WriteControlAttributes;
+        parameters.writeAttributes = WriteLayoutControlAttributes;
         auto saved = std::make_shared<Korvo::UI::XML::RibbonBar>();
         saved->save(*ribbon, parameters, kProgramVersion);
         element.addChild(saved);
@@ -87,9 +67,7 @@ void CMainFrame::SaveXmlState(Element& element, bool withPlacement, bool withDoc
     element.removeChildren(kFramelessToolBar);
     if (CXTPToolBar* frameless = GetFramelessViewToolBar()) {
         Korvo::UI::XML::ApplicationParameters parameters;
-        parameters.writeAttributes = [](const CXTPControl& control, Element& controlElement) {
-            WriteControlAttributes(control, controlElement);
-        };
+        parameters.writeAttributes = WriteLayoutControlAttributes;
         auto saved = std::make_shared<Korvo::UI::XML::ToolBar>(kFramelessToolBar);
         saved->save(*frameless, parameters);
         element.addChild(saved);

@@ -2,6 +2,7 @@
 // hand-edited or older state file gives.
 #include <gtest/gtest.h>
 
+#include "mainframe/frame_controls.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/main_window_attributes.h"
 
@@ -38,6 +39,38 @@ TEST(MainWindowAttributes, PdmWindowsAreAValueSet) {
     EXPECT_EQ(AnalysisModeText(1), L"fea");
     EXPECT_EQ(AnalysisModeText(2), L"dynamics");
     EXPECT_EQ(AnalysisModeText(3), L"");
+}
+
+TEST(MainWindowAttributes, ControlsWriteTheirFileLibraryUrlAndViewAttributes) {
+    auto write = [](CXTPControl& control) {
+        Element element(L"Button");
+        WriteLayoutControlAttributes(control, element);
+        return element.attributes();
+    };
+    using Attributes = std::vector<std::pair<std::wstring, std::wstring>>;
+    Korvo::UI::LibraryGallery gallery;
+    gallery.SetID(1072);
+    gallery.SetLibraryPath(L"C:\\Lib");
+    gallery.SetWidth(0);
+    gallery.SetFlags(0x7F000);
+    EXPECT_EQ(write(gallery), (Attributes{{L"library", L"C:\\Lib"}}));
+    gallery.SetWidth(3);
+    EXPECT_EQ(write(gallery), (Attributes{{L"library", L"C:\\Lib"}, {L"width", L"3"}}));
+
+    Korvo::UI::FileButton file;
+    file.SetID(1026);
+    file.SetParameter(L"C:\\a.grb");
+    file.SetFlags(0x1000);
+    EXPECT_EQ(write(file), (Attributes{{L"fileName", L"C:\\a.grb"}, {L"viewTypes", L"!3d,2d,!workplane"}}));
+
+    // Any other button keeps its parameter as a URL; one without a parameter writes none.
+    CXTPControl button(xtpControlButton);
+    button.SetID(1001);
+    button.SetParameter(L"https://example.org/help");
+    button.SetFlags(0x7F000);
+    EXPECT_EQ(write(button), (Attributes{{L"url", L"https://example.org/help"}}));
+    button.SetParameter(L"");
+    EXPECT_TRUE(write(button).empty());
 }
 
 TEST(MainWindowState, ValuesThatDoNotParseKeepTheDefaults) {

@@ -152,8 +152,9 @@ TEST_F(MainWindowStateTest, TheInstalledConfigurationsMenuFollowsTheInstalledLis
     EXPECT_EQ(item->GetCaption(), L"Standard");
     EXPECT_EQ(item->GetConfigurationPath(), L"C:\\Libraries\\Standard.kvcfg");
 
+    // The kernel's request reaches every frame.
     s.kernel().documentsMenu().setInstalledConfigurations({});
-    frame->UpdateInstalledConfigurationsMenu();
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.UpdateInstalledConfigurationsMenu(); });
     EXPECT_EQ(FindControlByParameter(menuBar, L"InstalledLibraries"), nullptr);
 }
 
