@@ -83,6 +83,27 @@ TEST_F(MainWindowStateTest, AnOldLayoutWithoutShortcutsKeepsTheShortcuts) {
     EXPECT_EQ(shortcuts->GetAccelerators().size(), before);
 }
 
+TEST_F(MainWindowStateTest, FixedBarsAreNamedByIdAndReadingFreesTheOthers) {
+    CXTPCommandBars* bars = frame->GetCommandBars();
+    CXTPToolBar* bar = bars->Add(L"Fixed", xtpBarTop, RUNTIME_CLASS(Korvo::UI::FixableToolBar));
+    ASSERT_NE(bar, nullptr);
+    bar->SetBarID(4242);
+    Korvo::UI::Fix(bar, true);
+    CXTPPropExchangeXMLNode stored(FALSE, L"FixedToolBars");
+    CMainFrame::ExchangeFixedToolBars(stored, *bars);
+    EXPECT_NE(stored.SaveToString().Find(L"<ToolBar Id=\"4242\" />"), -1) << stored.SaveToString().GetString();
+
+    // Entries without an id, or of another bar, fix nothing; the bar fixed before is freed.
+    CXTPPropExchangeXMLNode other(TRUE, L"FixedToolBars");
+    ASSERT_TRUE(other.LoadFromString(L"<FixedToolBars><ToolBar /><ToolBar Id=\"4243\" /></FixedToolBars>", L"test"));
+    CMainFrame::ExchangeFixedToolBars(other, *bars);
+    EXPECT_FALSE(Korvo::UI::IsFixed(bar));
+    CXTPPropExchangeXMLNode again(TRUE, L"FixedToolBars");
+    ASSERT_TRUE(again.LoadFromString(stored.SaveToString().GetString(), L"test"));
+    CMainFrame::ExchangeFixedToolBars(again, *bars);
+    EXPECT_TRUE(Korvo::UI::IsFixed(bar));
+}
+
 TEST(WindowsMenus, ListedCommandsGoWithEmptiedSubMenusAndStraySeparators) {
     HMENU menu = ::CreatePopupMenu();
     HMENU sub = ::CreatePopupMenu();
