@@ -39,6 +39,8 @@ void closeDocumentsMenu();
 void setSysPanelOutline(std::wstring (*outline)(HWND frame));
 // What `dump modes` prints for a main frame; the program installs it.
 void setFrameModesOutline(std::wstring (*outline)(HWND frame));
+// What `dump state` prints for a main frame; the program installs it.
+void setFrameStateOutline(std::wstring (*outline)(HWND frame));
 
 class Driver {
 public:
@@ -96,6 +98,7 @@ private:
     bool mouse(const Step& step);
     bool logoff(const Step& step);
     bool dumpModes(const Step& step);
+    bool dumpState(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
     // Lets the console's automation client give back what it holds (before the program is closed).

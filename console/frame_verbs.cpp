@@ -8,10 +8,12 @@ namespace korvo::console {
 namespace {
 
 std::wstring (*g_frameModesOutline)(HWND frame) = nullptr;
+std::wstring (*g_frameStateOutline)(HWND frame) = nullptr;
 
 }  // namespace
 
 void setFrameModesOutline(std::wstring (*outline)(HWND frame)) { g_frameModesOutline = outline; }
+void setFrameStateOutline(std::wstring (*outline)(HWND frame)) { g_frameStateOutline = outline; }
 
 bool Driver::closeFrame(const Step& step) {
     const HWND frame = frameFor(step);
@@ -72,6 +74,17 @@ bool Driver::dumpModes(const Step& step) {
         return true;
     }
     printDump(g_frameModesOutline(frame), L"(no modes)");
+    return true;
+}
+
+bool Driver::dumpState(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (!g_frameStateOutline) {
+        transcript_.print(L"dump state: the frame's state is not part of this program");
+        return true;
+    }
+    printDump(g_frameStateOutline(frame), L"(no state)");
     return true;
 }
 

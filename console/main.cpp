@@ -26,6 +26,7 @@
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "mainframe/frame_modes_outline.h"
+#include "mainframe/frame_state_outline.h"
 #include "syspanel/sys_panel_outline.h"
 
 namespace {
@@ -151,6 +152,7 @@ int main(int argc, char** argv) {
                                            &DocumentsMenu::ConsoleTree::Close});
     korvo::console::setSysPanelOutline(&SysPanelOutline);
     korvo::console::setFrameModesOutline(&FrameModesOutline);
+    korvo::console::setFrameStateOutline(&FrameStateOutline);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\nkorvo: korvo --help lists the options and verbs" << std::endl;

@@ -147,6 +147,9 @@ std::span<const Verb> verbs() {
          "prints the modes of main frame FRAME: screen, workbook, ribbon, analysis, ribbon minimised, auto-menu, PDM "
          "pane bits, message bars, the view-type bits, the frameless tool bars and the layouts kept by the screen modes",
          M, R, M, &Driver::dumpModes},
+        {"dump state FRAME",
+         "prints the \"MainWindow\" element main frame FRAME writes into the state file: its attributes, ribbon, "
+         "frameless view bar and command-bars layout", M, R, M, &Driver::dumpState},
         {"documents-menu configuration \"TEXT\"",
          "opens the library configuration file TEXT in the kernel's documents menu (a new, empty one when missing)",
          R, R, M, &Driver::addConfiguration},

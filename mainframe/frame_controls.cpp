@@ -5,6 +5,7 @@
 #include "commandbars/command_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_commands.h"
+#include "mainframe/main_window_attributes.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/menu_text.h"
 #include "syspanel/parameter_controls.h"
@@ -143,6 +144,21 @@ void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, con
 
 void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element) {
     if (control.GetFlags() & kHelpAnchor) element.setAttribute(L"anchor", L"help");
+}
+
+void WriteLayoutControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element) {
+    const bool fileControl = IsFileControl(static_cast<UINT>(control.GetID()));
+    const auto* gallery = fileControl ? dynamic_cast<const Korvo::UI::LibraryGallery*>(&control) : nullptr;
+    if (fileControl && dynamic_cast<const Korvo::UI::FileButton*>(&control)) {
+        element.setAttribute(L"fileName", control.GetParameter().GetString());
+    } else if (gallery) {
+        element.setAttribute(L"library", gallery->GetLibraryPath().GetString());
+        if (gallery->GetWidth() >= 1) element.setAttribute(L"width", std::to_wstring(gallery->GetWidth()));
+    } else if (IsButtonOrPopup(&control) && !control.GetParameter().IsEmpty()) {
+        element.setAttribute(L"url", control.GetParameter().GetString());
+    }
+    if (const CString types = ViewTypesText(control.GetFlags()); !types.IsEmpty())
+        element.setAttribute(L"viewTypes", types.GetString());
 }
 
 namespace {

@@ -43,6 +43,10 @@ bool IsUrl(const CString& value);
 void ApplyToolBarControlAttribute(CXTPControl* control, const CString& name, const CString& value);
 // The attributes the tool-bar callback reads, written back when a bar is saved: the help anchor.
 void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element);
+// The attributes a control carries into the state file: "fileName" of a file button, "library"
+// and "width" (1 or more) of a library gallery (the file controls 1026, 1072, 1314), "url" of
+// another button or pop-up with a parameter, then "viewTypes" unless it shows in every view.
+void WriteLayoutControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element);
 
 // The texts of a control the toolkit is about to show (its id in the control): hints blocked leave
 // it without description and tooltip, under manual update; otherwise the program's captions,

@@ -63,17 +63,12 @@ CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool rest
             if (owned->GetSafeHwnd()) owned->DestroyWindow();
             return nullptr;
         }
-        CXTPMenuBar* menuBar = owned->GetMenuBar();
-        if (menuBar && state.menuBar) {
-            state.menuBar->apply(*menuBar, owned->ToolBarApplicationParameters(*menuBar));
-            menuBar->GetControls()->CreateOriginalControls();
-        }
         // The frame is in the UI module's list now: every title is renumbered.
         if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
         owned->LoadState(state, restorePlacement, second);
         if (KVRibbonBar* ribbon = owned->GetRibbonBar()) ribbon->GetControls()->CreateOriginalControls();
         owned->RecalcLayout();
-        // The installed-library-configurations pop-up comes with the library work.
+        owned->UpdateInstalledConfigurationsMenu();
         KVLog_WriteF(2, L"Created main frame in %lld.%03lld ms", stopwatch.elapsedMicroseconds() / 1000,
                      stopwatch.elapsedMicroseconds() % 1000);
     } catch (const std::exception& e) {
@@ -86,21 +81,6 @@ CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool rest
     CWinApp* app = AfxGetApp();
     if (app && !app->m_pMainWnd) app->m_pMainWnd = frame;
     return frame;
-}
-
-void CMainFrame::LoadState(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool) {
-    // The program's layout (placement, flags, bars and the command-bars layout) comes with the
-    // layout work; the frame already takes what the UI library's state holds.
-    if (const auto* programState = dynamic_cast<const MainFrameState*>(&state)) {
-        if (restorePlacement) m_showCommand = static_cast<int>(programState->showCommand);
-        m_minimizeRibbonWindowed = programState->minimizeRibbonWindowed;
-        m_minimizeRibbonFullScreen = programState->minimizeRibbonFullScreen;
-        m_showClassicAutoMenu = programState->showClassicAutoMenu;
-    }
-    if (CKvw32App* app = CKvw32App::Instance()) {
-        SetRibbonMode(app->IsRibbonMode());
-        ApplyToolBarIconSize(app->GetToolBarIconSize(), app->IsLargeToolBarIcons());
-    }
 }
 
 std::shared_ptr<MainFrameState> CMainFrame::SaveStateForClone() const {

@@ -62,16 +62,35 @@ public:
     // Moves a document window of another main frame into this frame. False when it cannot.
     bool AttachChildFrame(CMDIChildWnd* child);
 
-    // ---- Layout persistence: the "codejock" node of the frame's "MainWindow" element ----------
-    // Writes the node into `mainWindow` with its "normalLayout" section.
+    // ---- The frame's "MainWindow" element (mainframe/main_frame_state_xml.cpp) -----------------
+    // Writes the frame into `element`: with `withPlacement` the window placement and the
+    // full-screen flag, then the modes, the ribbon, the frameless view tool bar and the
+    // "codejock" node (the docking panes' layout only with `withDockingPanes`).
+    void SaveXmlState(Korvo::UI::XML::Element& element, bool withPlacement, bool withDockingPanes);
+    // Writes the "codejock" node into `element` (replacing one it has): the "normalLayout"
+    // section as the normal screen shows it, and the full-screen layout the frame keeps, put
+    // back as it was. The node written, or null.
+    std::shared_ptr<Korvo::UI::XML::Element> SaveCommandBarsLayout(Korvo::UI::XML::Element& element,
+                                                                   bool withDockingPanes);
+    // The same through a property exchange standing for the "MainWindow" element, and back.
     void SaveCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDockingPanes);
-    // Reads the node's "normalLayout" section from `mainWindow`, when there is one.
     void LoadCommandBarsLayout(CXTPPropExchange& mainWindow, bool withDockingPanes);
-    // Reads or writes one layout section: the "TabClient" section (the document tabs' position
-    // and the toolkit's tab settings) and, with `withDockingPanes`, the "DockingPane" section, the
-    // docking panes' arrangement and each pane's own values (loading closes pane 1016 after).
-    // The command bars' own sections are not part of it yet.
+    // Reads or writes one layout section (mainframe/main_frame_layout_exchange.cpp), under the
+    // layout lock: "Options", "Shortcuts", "DockingPane" (with `withDockingPanes`; loading closes
+    // pane 1016), "TabClient", "CommandBars" and "Automenu" with their "FixedToolBars". Loading
+    // reads only the sections present, and then brings back the add-on applications' tools, the
+    // installed-configurations menu and the PDM commands' controls.
     bool ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loading, bool withDockingPanes);
+    // The "FixedToolBars" list of `bars`: one "ToolBar" entry with the "Id" of each fixed bar.
+    // Reading frees every bar first; an entry without an id fixes none.
+    static void ExchangeFixedToolBars(CXTPPropExchange& section, CXTPCommandBars& bars);
+    // Applies the ribbon part of a state, keeping what add-on applications put into the ribbon's
+    // help pop-up.
+    void ApplyRibbonBarState(const Korvo::UI::XML::RibbonBar& ribbon);
+    // The frame's frameless view tool bar, or null while it has none.
+    CXTPToolBar* GetFramelessViewToolBar() const;
+    // Whether the PDM system's commands can run: the program works inside the PDM system.
+    static bool IsPdmCommandsAvailable();
 
     // ---- Accessors ---------------------------------------------------------------------------
     KVRibbonBar* GetRibbonBar() const;
@@ -199,6 +218,17 @@ public:
     // The active command changed: in ribbon mode the contextual tabs follow (without forcing a
     // tab change).
     void UpdateCommandState() override;
+
+    // ---- Menus (mainframe/main_frame_menus.cpp) --------------------------------------------------
+    // Removes every control whose parameter is `text` (without regard to case) from the menu bar
+    // and its pop-ups; false without command bars or with an empty text.
+    bool RemoveUserPopupMenu(const CString& text);
+    // The menu bar's "InstalledLibraries" pop-up lists the configurations installed with the
+    // program; it goes when there are none.
+    void UpdateInstalledConfigurationsMenu();
+    // Hides (or shows again) the controls of commands that need the PDM system in the menu bar,
+    // the ribbon's system pop-up, the quick-access controls and the ribbon tabs.
+    void ShowFlaggedCommandControls(bool show);
 
     // ---- Ribbon ----------------------------------------------------------------------------------
     // Back to the definition of the default layout; false when the tab (or the group, by GUID
@@ -336,6 +366,15 @@ private:
     // replaced and kept as the bar's originals, the frame's own controls and the tool-bar
     // attributes (the help anchor among them).
     Korvo::UI::XML::ApplicationParameters ToolBarApplicationParameters(CXTPCommandBar& bar);
+    // Steps of applying a state (mainframe/main_frame_state_xml.cpp): the menu bar and the tool
+    // bars; the "codejock" node; the window placement.
+    void ApplyBarsState(const Korvo::UI::MainFrameState& state);
+    void ApplyLayoutNode(const Korvo::UI::XML::Element& layout, bool withDockingPanes);
+    void RestorePlacement(const MainFrameState& state);
+    bool IsCreationRibbon(const Korvo::UI::XML::RibbonBar& definition) const;
+    // What a loaded layout leaves to the program: the add-on applications' tools, the
+    // installed-configurations menu and the PDM commands' controls.
+    void RestoreAfterLayoutLoad();
 
     // Members in declaration order.
     COleDropTarget m_dropTarget;

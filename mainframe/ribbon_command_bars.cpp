@@ -4,6 +4,7 @@
 #include "commandbars/varnel_popup.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/main_window_attributes.h"
 #include "syspanel/data_exchange.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -64,6 +65,9 @@ void CMainFrame::InitRibbonApplicationParameters() {
     m_ribbonParameters.readAttribute = [](CXTPControl& control, const std::wstring& name, const std::wstring& value) {
         if (CXTPCommandBar* parent = control.GetParent()) Korvo::UI::XML::ReadBarControlAttribute(*parent, control, name, value);
         ApplyToolBarControlAttribute(&control, CString(name.c_str()), CString(value.c_str()));
+        // The views a ribbon control shows in, as the state file wrote them.
+        if (name == L"viewTypes")
+            control.SetFlags((control.GetFlags() & ~kViewTypesAll) | ParseViewTypes(CString(value.c_str())));
     };
     m_ribbonParameters.createBackstageTab = [](CXTPRibbonBackstageView& view, const Korvo::UI::XML::Element& control,
                                                CXTPRibbonBar& ribbon) {

@@ -113,11 +113,7 @@ bool ServerAppProxy::InsertUserPopupMenu(LPCWSTR caption, HMENU menu, int refere
 
 bool ServerAppProxy::RemoveUserPopupMenu(LPCWSTR key) {
     if (!GlobalContainer::InAppCreateToolsMode()) return false;
-    app_->ForEachMainFrame([&](CMainFrame* frame) {
-        CXTPControls* menuBar = frame->GetMenuBarControls();
-        CXTPControl* popup = menuBar ? FindControlByParameter(menuBar, key ? key : L"") : nullptr;
-        if (popup && popup->GetControls()) popup->GetControls()->Remove(popup);
-    });
+    app_->ForEachMainFrame([&](CMainFrame* frame) { frame->RemoveUserPopupMenu(key ? key : L""); });
     return true;
 }
 
@@ -134,7 +130,9 @@ bool ServerAppProxy::InsertUserMenuItem(LPCWSTR caption, UINT command, int refer
 
 void ServerAppProxy::InsertRibbonSystemMenuItem(UINT, LPCWSTR, UINT, bool) {}
 
-void ServerAppProxy::UpdateInstalledConfigurationsMenu() {}
+void ServerAppProxy::UpdateInstalledConfigurationsMenu() {
+    app_->ForEachMainFrame([](CMainFrame* frame) { frame->UpdateInstalledConfigurationsMenu(); });
+}
 
 HICON ServerAppProxy::LoadMainIcon() { return LoadIconW(AfxGetResourceHandle(), app_->GetMainResourceId()); }
 

@@ -4,6 +4,7 @@
 
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/main_frame_state.h"
 #include "mainframe/statusline/stopwatch.h"
 #include "platform/diagnostics.h"
 #include "platform/korvoui.h"
@@ -45,34 +46,34 @@ bool CKvw32App::LoadState(LPCWSTR profile, bool ignoreUseStateFile) {
     if (!ignoreUseStateFile && GetProfileInt(GetMainFrameSectionName(profile), kUseStateFile, 0) == 0) return false;
     const CString path = GetMainFrameStateFilePath(profile, false);
     if (path.IsEmpty()) return false;
-    CXTPPropExchangeXMLNode document(TRUE, kRootSection);
-    if (!document.LoadFromFile(path)) return false;
+    const std::shared_ptr<Korvo::UI::XML::Element> document = Korvo::UI::XML::Element::loadFile(path);
+    if (!document || document->name() != kRootSection) return false;
 
-    CString product;
-    PX_String(&document, kProductAttribute, product, L"");
+    const std::wstring* product = document->attribute(kProductAttribute);
     const CString ours = Korvo::UI::XML::GetProductName();
-    const bool ourProduct = product.IsEmpty() || ours.IsEmpty() || product == ours;
-    if (!GetDefaultMainFrameState()) return false;
+    const bool ourProduct = !product || ours.IsEmpty() || CString(product->c_str()) == ours;
+    const Korvo::VersionNumber version = Korvo::UI::XML::ParseVersion(
+        document->attribute(Korvo::UI::XML::AttributeNames::VersionNumber), Korvo::VersionNumber(18, 0, 0, 0));
+    const std::shared_ptr<Korvo::UI::MainFrameState> defaults = GetDefaultMainFrameState();
+    if (!defaults) return false;
 
     const std::vector<CMainFrame*> frames = GetMainFrames();
     std::size_t applied = 0;
-    CXTPPropExchange* last = nullptr;
-    std::unique_ptr<CXTPPropExchangeEnumerator> windows = document.GetEnumerator(kMainWindow);
-    POSITION position = ourProduct && windows ? windows->GetPosition() : nullptr;
-    while (position) {
-        CXTPPropExchange* element = windows->GetNext(position);
-        if (!element) break;
-        last = element;
-        CMainFrame* frame = applied < frames.size()
-                                ? frames[applied]
-                                : CMainFrame::CreateFromState(GetDefaultMainFrameState(), true, true);
-        if (!frame) continue;  // a frame that cannot be made takes no element
-        frame->LoadCommandBarsLayout(*element, true);
+    std::shared_ptr<Korvo::UI::MainFrameState> last;
+    for (const auto& element : document->children()) {
+        if (!ourProduct || element->name() != kMainWindow || !Korvo::UI::XML::IsApplicable(*element)) continue;
+        std::shared_ptr<Korvo::UI::MainFrameState> state = LoadMainFrameState(*element, version, defaults.get());
+        // An element the library cannot read gives the default layout.
+        if (!state) state = defaults;
+        last = state;
+        if (applied < frames.size()) {
+            frames[applied]->LoadState(*state, true, true);
+        } else if (!CMainFrame::CreateFromState(state, true, true)) {
+            continue;  // a frame that cannot be made takes no element
+        }
         ++applied;
     }
-    // Frames beyond the file's elements take the last one (the section stays valid: no GetNext
-    // follows it).
-    for (; last && applied < frames.size(); ++applied) frames[applied]->LoadCommandBarsLayout(*last, true);
+    for (; last && applied < frames.size(); ++applied) frames[applied]->LoadState(*last, true, true);
 
     const long long elapsed = stopwatch.elapsedMicroseconds();
     KVLog_WriteF(2, L"Loaded state in %lld.%03lld ms", elapsed / 1000, elapsed % 1000);
@@ -86,18 +87,11 @@ bool CKvw32App::SaveState() {
     const CString path = GetMainFrameStateFilePath(nullptr, true);
     if (path.IsEmpty()) return false;
 
-    CXTPPropExchangeXMLNode document(FALSE, kRootSection);
-    if (CString product = Korvo::UI::XML::GetProductName(); !product.IsEmpty())
-        PX_String(&document, kProductAttribute, product);
-    std::unique_ptr<CXTPPropExchangeEnumerator> windows = document.GetEnumerator(kMainWindow);
-    if (!windows) return false;
-    POSITION position = windows->GetPosition(static_cast<DWORD>(frames.size()));
-    for (CMainFrame* frame : frames) {
-        CXTPPropExchange* element = windows->GetNext(position);
-        if (!element) return false;
-        frame->SaveCommandBarsLayout(*element, true);
-    }
-    if (!document.SaveToFile(path)) return false;
+    Korvo::UI::XML::Element document(kRootSection);
+    if (const CString product = Korvo::UI::XML::GetProductName(); !product.IsEmpty())
+        document.setAttribute(kProductAttribute, product.GetString());
+    for (CMainFrame* frame : frames) frame->SaveXmlState(*document.addChild(kMainWindow), true, true);
+    if (!document.saveFile(path)) return false;
     WriteProfileInt(GetMainFrameSectionName(nullptr), kUseStateFile, 1);
     return true;
 }

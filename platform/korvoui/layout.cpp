@@ -7,7 +7,11 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/faults.h"
+#include "platform/korvoui/ribbon.h"
+#include "platform/korvoui/xml.h"
+#include "platform/mfc/ole.h"
 #include "platform/toolkit/xml_reading.h"
+#include "platform/win32/files/file.h"
 
 namespace Korvo::UI::XML {
 namespace {
@@ -115,6 +119,10 @@ std::shared_ptr<Element> Element::loadText(std::string_view bytes, std::wstring_
     return fromDom(root);
 }
 
+std::shared_ptr<Element> Element::parse(std::wstring_view xml, std::wstring_view origin) {
+    return loadText(platform::core::toUtf8(xml), origin);
+}
+
 std::wstring Element::toXml() const {
     pugi::xml_document dom;
     toDom(*this, dom);
@@ -124,6 +132,94 @@ std::wstring Element::toXml() const {
     } writer;
     dom.print(writer, "  ", pugi::format_default | pugi::format_no_declaration);
     return platform::core::fromUtf8(writer.text);
+}
+
+bool Element::saveFile(LPCWSTR path) const {
+    const std::wstring file = path ? path : L"";
+    const std::string bytes = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + platform::core::toUtf8(toXml());
+    if (const DWORD error = platform::files::writeAllAtomic(file, bytes); error != 0) {
+        platform::core::recordWarning(file + L": cannot be written (error " + std::to_wstring(error) + L")");
+        return false;
+    }
+    return true;
+}
+
+const wchar_t* BoolText(bool value) { return value ? L"true" : L"false"; }
+
+bool ToBool(const std::wstring* text, bool fallback) { return toBool(text, fallback); }
+
+VersionNumber ParseVersion(const std::wstring* text, VersionNumber fallback) {
+    if (!text || text->empty()) return fallback;
+    unsigned parts[4] = {0, 0, 0, 0};
+    int count = 0;
+    std::size_t at = 0;
+    while (true) {
+        if (count == 4) return fallback;
+        std::size_t end = at;
+        unsigned long value = 0;
+        while (end < text->size() && (*text)[end] >= L'0' && (*text)[end] <= L'9') {
+            value = value * 10 + static_cast<unsigned long>((*text)[end] - L'0');
+            if (value > 0xFFFF) return fallback;
+            ++end;
+        }
+        if (end == at) return fallback;
+        parts[count++] = static_cast<unsigned>(value);
+        if (end == text->size()) break;
+        if ((*text)[end] != L'.') return fallback;
+        at = end + 1;
+    }
+    if (count < 2) return fallback;
+    return VersionNumber(parts[0], parts[1], parts[2], parts[3]);
+}
+
+bool IsApplicable(const Element& element) {
+    const std::wstring* product = element.attribute(L"product");
+    if (!product || product->empty()) return true;
+    const CString ours = GetProductName();
+    for (const ValueSetItem& item : ParseValueSet(product->c_str()))
+        if (item.included && item.name == ours) return true;
+    return false;
+}
+
+void SaveWindowPlacement(Element& element, HWND window) {
+    WINDOWPLACEMENT placement{};
+    if (!window || !GetWindowPlacement(window, &placement)) return;
+    const RECT& r = placement.rcNormalPosition;
+    element.setAttribute(L"windowRect", std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+                                            std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom));
+}
+
+void SaveWindowState(Element& element, HWND window) {
+    if (!window) return;
+    const wchar_t* state = IsZoomed(window) ? L"maximized" : IsIconic(window) ? L"minimized" : L"normal";
+    element.setAttribute(L"windowState", state);
+}
+
+bool RestoreWindowRect(const Element& element, RECT& rect) {
+    const std::wstring* text = element.attribute(L"windowRect");
+    if (!text) return false;
+    LONG values[4] = {0, 0, 0, 0};
+    std::size_t at = 0;
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t end = i < 3 ? text->find(L',', at) : text->size();
+        if (end == std::wstring::npos) return false;
+        const std::wstring part = text->substr(at, end - at);
+        const int value = toInt(&part, INT_MIN);
+        if (value == INT_MIN) return false;
+        values[i] = value;
+        at = end + 1;
+    }
+    rect = RECT{values[0], values[1], values[2], values[3]};
+    return true;
+}
+
+UINT GetShowWindowCommand(const Element& element, UINT fallback) {
+    const std::wstring* text = element.attribute(L"windowState");
+    if (!text) return fallback;
+    if (*text == L"normal") return SW_SHOWNORMAL;
+    if (*text == L"maximized") return SW_SHOWMAXIMIZED;
+    if (*text == L"minimized") return SW_SHOWMINIMIZED;
+    return fallback;
 }
 
 std::wstring ControlTypeName(XTPControlType type) {
@@ -230,6 +326,63 @@ void ToolBar::save(const CXTPCommandBar& bar, const ApplicationParameters& param
     SaveControls(*bar.GetControls(), *this, parameters);
 }
 
+void RibbonBar::save(const CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, VersionNumber layoutVersion) {
+    *this = RibbonBar();
+    setAttribute(AttributeNames::VersionNumber, std::wstring(layoutVersion.toString().GetString()));
+    for (int t = 0; t < ribbon.GetTabCount(); ++t) {
+        const CXTPRibbonTab* tab = ribbon.GetTab(t);
+        auto tabElement = addChild(L"RibbonTab");
+        tabElement->setAttribute(L"caption", tab->GetCaption().GetString());
+        tabElement->setAttribute(L"id", std::to_wstring(tab->GetID()));
+        if (const auto* own = dynamic_cast<const RibbonTab*>(tab)) {
+            if (own->GetGuid() != GUID{}) tabElement->setAttribute(L"guid", platform::mfc::formatGuid(own->GetGuid()));
+            if (!own->GetTagString().IsEmpty()) tabElement->setAttribute(L"tags", own->GetTagString().GetString());
+            if (own->IsDisabledByUser()) tabElement->setAttribute(L"disabledByUser", L"true");
+        }
+        if (tab->GetContextColor() != xtpRibbonTabContextColorNone)
+            tabElement->setAttribute(L"contextColor", std::to_wstring(static_cast<int>(tab->GetContextColor())));
+        if (!tab->IsVisible()) tabElement->setAttribute(L"visible", L"false");
+        for (int g = 0; g < tab->GetGroupCount(); ++g) {
+            const CXTPRibbonGroup* group = tab->GetGroup(g);
+            auto groupElement = tabElement->addChild(L"RibbonGroup");
+            groupElement->setAttribute(L"caption", group->GetCaption().GetString());
+            groupElement->setAttribute(L"id", std::to_wstring(group->GetID()));
+            if (const auto* own = dynamic_cast<const RibbonGroup*>(group)) {
+                if (own->GetGuid() != GUID{}) groupElement->setAttribute(L"guid", platform::mfc::formatGuid(own->GetGuid()));
+                if (own->GetOptionCommand() != 0) groupElement->setAttribute(L"optionId", std::to_wstring(own->GetOptionCommand()));
+            }
+            if (!group->IsVisible()) groupElement->setAttribute(L"visible", L"false");
+            SaveControls(*group->GetControls(), *groupElement, parameters);
+        }
+    }
+}
+
+void ToolBar::merge(const ToolBar& other) {
+    for (const auto& [name, value] : other.attributes())
+        if (!attribute(name)) setAttribute(name, value);
+}
+
+void RibbonBar::merge(const RibbonBar& other) {
+    if (&other == this) return;
+    if (!child(L"Backstage"))
+        if (const auto backstage = other.child(L"Backstage")) addChild(std::make_shared<Element>(*backstage));
+    for (const auto& tab : other.children()) {
+        if (tab->name() != L"RibbonTab") continue;
+        const std::wstring* text = tab->attribute(L"guid");
+        const auto guid = text ? platform::mfc::parseGuid(*text) : std::nullopt;
+        if (guid && *guid != GUID{} && !findTab(*guid)) addChild(std::make_shared<Element>(*tab));
+    }
+}
+
+VersionNumber RibbonBar::layoutVersion(VersionNumber fallback) const {
+    return ParseVersion(attribute(AttributeNames::VersionNumber), fallback);
+}
+
+void RibbonBar::setGroupSecondId(Element& groupElement, int secondId) {
+    groupElement.setAttribute(L"id", L"-1");
+    groupElement.setAttribute(L"secondId", std::to_wstring(secondId));
+}
+
 }  // namespace Korvo::UI::XML
 
 namespace Korvo::UI {
@@ -238,6 +391,8 @@ void MainFrameState::reset() {
     menuBar.reset();
     ribbonBar.reset();
     toolBars.clear();
+    commandBarsLayout.reset();
+    framelessToolBar.reset();
 }
 
 bool MainFrameState::load(const XML::Element& element, VersionNumber loadVersion) {
@@ -289,6 +444,12 @@ void MainFrameState::loadElement(const XML::Element& child) {
     } else if (child.name() == L"RibbonBar") {
         ribbonBar = std::make_shared<XML::RibbonBar>();
         copyInto(ribbonBar);
+    } else if (child.name() == L"codejock") {
+        // The toolkit's own layout node, kept whole for the frame to exchange.
+        commandBarsLayout = std::make_shared<XML::Element>(child);
+    } else if (child.name() == L"framelessToolBar") {
+        framelessToolBar = std::make_shared<XML::ToolBar>(L"framelessToolBar");
+        copyInto(framelessToolBar);
     }
 }
 

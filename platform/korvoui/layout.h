@@ -48,8 +48,12 @@ public:
     static std::shared_ptr<Element> loadFile(LPCWSTR path);
     // The same for the bytes of a file read already; `origin` names it in warnings.
     static std::shared_ptr<Element> loadText(std::string_view bytes, std::wstring_view origin);
+    static std::shared_ptr<Element> parse(std::wstring_view xml, std::wstring_view origin);
     // The element as XML text.
     std::wstring toXml() const;
+    // Writes the element as a UTF-8 XML file with its declaration, atomically; false (with a
+    // journal warning naming the file) when it cannot be written.
+    bool saveFile(LPCWSTR path) const;
 
 private:
     std::wstring name_;
@@ -88,7 +92,43 @@ public:
     void apply(CXTPCommandBar& bar, const ApplicationParameters& parameters) const;
     // Writes `bar`'s id, title and controls into this element (replacing its children).
     void save(const CXTPCommandBar& bar, const ApplicationParameters& parameters);
+    // Takes the other definition's attributes this one lacks; the controls stay this one's.
+    void merge(const ToolBar& other);
 };
+
+// Names the library gives elements and attributes.
+namespace TagNames {
+inline constexpr const wchar_t* MainWindow = L"MainWindow";
+inline constexpr const wchar_t* MenuBar = L"MenuBar";
+inline constexpr const wchar_t* ToolBar = L"ToolBar";
+inline constexpr const wchar_t* RibbonBar = L"RibbonBar";
+inline constexpr const wchar_t* Button = L"Button";
+inline constexpr const wchar_t* Gallery = L"Gallery";
+inline constexpr const wchar_t* ButtonPopup = L"ButtonPopup";
+inline constexpr const wchar_t* Popup = L"Popup";
+inline constexpr const wchar_t* SplitButtonPopup = L"SplitButtonPopup";
+}  // namespace TagNames
+namespace AttributeNames {
+inline constexpr const wchar_t* VersionNumber = L"version";
+}  // namespace AttributeNames
+
+// The library's boolean texts: "true" and "false" written; "true", "1", "false" and "0" read,
+// and anything else (or no text) answers `fallback`.
+const wchar_t* BoolText(bool value);
+bool ToBool(const std::wstring* text, bool fallback);
+// A version written "major.minor[.build[.revision]]" (each part 0 to 65535); `fallback` for a
+// text that is not one.
+VersionNumber ParseVersion(const std::wstring* text, VersionNumber fallback);
+// Whether an element applies to the product set (SetProduct): it names no product, or names it.
+bool IsApplicable(const Element& element);
+// A frame's window placement as attributes: "windowRect" (the restored rectangle, "left,top,
+// right,bottom") and "windowState" ("normal", "maximized" or "minimized").
+void SaveWindowPlacement(Element& element, HWND window);
+void SaveWindowState(Element& element, HWND window);
+// The rectangle of "windowRect"; false (and `rect` untouched) when it is absent or malformed.
+bool RestoreWindowRect(const Element& element, RECT& rect);
+// The show command of "windowState"; `fallback` when it is absent or unknown.
+UINT GetShowWindowCommand(const Element& element, UINT fallback);
 
 // Adds a control for every control element child of `parent` (see ToolBar::apply).
 void ApplyControls(const Element& parent, CXTPControls& controls, const ApplicationParameters& parameters);
@@ -107,6 +147,18 @@ public:
     const Element* findTab(const GUID& guid) const;
     // The "RibbonGroup" element with that GUID inside `tabElement`, or null.
     static const Element* findGroup(const Element& tabElement, const GUID& guid);
+    // Writes the ribbon's tabs, groups and controls into this element (replacing its children;
+    // `writeAttributes` adds the application's attributes of each control). The element carries
+    // the layout version it was written with.
+    void save(const CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, VersionNumber layoutVersion);
+    // Takes the other definition's backstage when this one has none, and appends the other's
+    // tabs (by GUID) that this one lacks: a newer default layout's tabs join a saved one.
+    void merge(const RibbonBar& other);
+    // The version of the layout the element holds ("version"); `fallback` when it names none.
+    VersionNumber layoutVersion(VersionNumber fallback) const;
+    // A group's second identifier ("secondId", kept for groups whose old id the library no
+    // longer uses); the group element's id becomes -1.
+    static void setGroupSecondId(Element& groupElement, int secondId);
     // Rebuilds one live tab (its groups) or one live group (its controls) from its element; what
     // they rebuild counts as defined by the default layout.
     static void applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters);
@@ -130,7 +182,8 @@ namespace Korvo::UI {
 
 // The layout of one main frame. Loading walks the element: every attribute goes to
 // loadAttributes, every child element to loadElement; the base keeps the menu bar, the tool
-// bars and the ribbon.
+// bars and the ribbon, the toolkit's command-bars layout node ("codejock") and the frameless
+// view tool bar ("framelessToolBar", a tool bar of that bar's id).
 class MainFrameState : public XML::Element {
 public:
     MainFrameState() : XML::Element(L"MainWindow") {}
@@ -148,6 +201,8 @@ public:
     std::shared_ptr<XML::ToolBar> menuBar;
     std::shared_ptr<XML::RibbonBar> ribbonBar;
     std::vector<std::shared_ptr<XML::ToolBar>> toolBars;
+    std::shared_ptr<XML::Element> commandBarsLayout;  // "codejock"
+    std::shared_ptr<XML::ToolBar> framelessToolBar;
     VersionNumber version;
 
 protected:

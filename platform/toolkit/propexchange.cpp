@@ -143,6 +143,24 @@ CString CXTPPropExchangeXMLNode::SaveToString() const {
     return CString(fromUtf8(out.str()));
 }
 
+BOOL CXTPPropExchangeXMLNode::IsSectionPresent() const { return node_->element ? TRUE : FALSE; }
+
+std::unique_ptr<CXTPPropExchangeXMLNode> CXTPPropExchangeXMLNode::CopySection() const {
+    auto node = std::make_shared<Node>();
+    node->document = std::make_shared<XmlDocument>();
+    node->document->origin = node_->document->origin;
+    if (node_->element) node->element = node->document->dom.append_copy(node_->element);
+    auto copy = std::make_unique<CXTPPropExchangeXMLNode>(true, std::move(node));
+    copy->rootName_ = rootName_;
+    return copy;
+}
+
+BOOL CXTPPropExchangeXMLNode::PutSection(const CXTPPropExchangeXMLNode& section) {
+    if (IsLoading() || !node_->element || !section.node_->element) return FALSE;
+    while (pugi::xml_node stale = node_->element.child(section.node_->element.name())) node_->element.remove_child(stale);
+    return node_->element.append_copy(section.node_->element) ? TRUE : FALSE;
+}
+
 CString CXTPPropExchangeXMLNode::GetSectionName() const { return CString(rootName_); }
 
 std::unique_ptr<CXTPPropExchange> CXTPPropExchangeXMLNode::GetSection(LPCWSTR name) {

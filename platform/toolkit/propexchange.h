@@ -81,6 +81,17 @@ public:
     BOOL LoadFromString(std::wstring_view xml, LPCWSTR origin);
     CString SaveToString() const;
 
+    // Whether the section stands for an element of the document (a missing section being
+    // loaded does not).
+    BOOL IsSectionPresent() const;
+    // A copy of this section and everything in it, in a document of its own, for loading; it
+    // outlives this exchange's document.
+    std::unique_ptr<CXTPPropExchangeXMLNode> CopySection() const;
+    // Storing: puts a copy of `section` (its element and everything in it) into this section as
+    // a child, in place of a child of the same name; FALSE when this section is not storing or
+    // `section` stands for no element.
+    BOOL PutSection(const CXTPPropExchangeXMLNode& section);
+
     CString GetSectionName() const override;
     std::unique_ptr<CXTPPropExchange> GetSection(LPCWSTR name) override;
     std::unique_ptr<CXTPPropExchangeEnumerator> GetEnumerator(LPCWSTR name) override;

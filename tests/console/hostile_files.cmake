@@ -103,7 +103,7 @@ korvo_expect("${err}" "argument 1 \\(70000\\) does not fit a 16-bit reference" "
 
 # A signal during a start-up that takes long (300 main windows in the state file) ends the run
 # within a second of grace.
-string(REGEX MATCH "<MainWindow>.*</MainWindow>" window "${state}")
+string(REGEX MATCH "<MainWindow[ >].*</MainWindow>" window "${state}")
 string(REPEAT "${window}" 300 windows)
 file(WRITE "${profile}/state.xml" "<?xml version=\"1.0\"?>\n<state product=\"Viewer\">${windows}</state>\n")
 execute_process(COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/support/end_during_start.sh ${KORVO} ${host} ${WORK_DIR}/signal.out

@@ -70,6 +70,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "mouse 1/1004 7,-3 rclick\n"
         "logoff\n"
         "dump modes 1\n"
+        "dump state 1\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
         "documents-menu expand \"Standard/Bolts\"\n"
@@ -192,18 +193,18 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[36].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump ribbon 1
     EXPECT_EQ(result.steps[40].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[60].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[60].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[69].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[70].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[70].arguments.keyControl);
-    EXPECT_TRUE(result.steps[70].arguments.keyAlt);
-    EXPECT_EQ(result.steps[71].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[71].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[71].arguments.keyShift);
+    EXPECT_EQ(result.steps[61].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[61].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[70].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[71].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[71].arguments.keyControl);
-    EXPECT_EQ(result.steps[72].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[75].arguments.number, 915u);  // list-button
+    EXPECT_TRUE(result.steps[71].arguments.keyAlt);
+    EXPECT_EQ(result.steps[72].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[72].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[72].arguments.keyShift);
+    EXPECT_TRUE(result.steps[72].arguments.keyControl);
+    EXPECT_EQ(result.steps[73].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[76].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
@@ -227,7 +228,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 101);
+    EXPECT_EQ(result.steps.back().line, 102);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -331,7 +332,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, modes, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, modes, state, documents-menu, "
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},

@@ -89,7 +89,7 @@ TEST_F(StateFileTest, SavingWritesOneWindowPerFrameAndFramesBeyondTheFileTakeThe
     ASSERT_TRUE(saved);
     EXPECT_NE(saved->find("<state product=\"Viewer\">"), std::string::npos);
     std::size_t windows = 0;
-    for (std::size_t at = saved->find("<MainWindow>"); at != std::string::npos; at = saved->find("<MainWindow>", at + 1))
+    for (std::size_t at = saved->find("<MainWindow "); at != std::string::npos; at = saved->find("<MainWindow ", at + 1))
         ++windows;
     EXPECT_EQ(windows, 2u);
     EXPECT_EQ(s.registry().getDword(L"HKEY_CURRENT_USER", kMainFrameSection, L"UseStateFile"), 1u);

@@ -71,6 +71,10 @@ bool CKVApplicationManager::LoadInstalledApplications(const kvio::IniFile& ini) 
     return installFrom(ini);
 }
 
+void CKVApplicationManager::RecreateApplicationsTools() {
+    recordCall(L"CKVApplicationManager::RecreateApplicationsTools()");
+}
+
 void CKVApplicationManager::StartApplications(bool firstPhase, bool interactive) {
     recordCall(L"CKVApplicationManager::StartApplications(" + phaseArgs(firstPhase, interactive) + L")");
     runStartingApplications(firstPhase);

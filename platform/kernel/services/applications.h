@@ -33,6 +33,9 @@ public:
     static void StartApplications(bool firstPhase, bool interactive);
     // The loaded application of that name (case-insensitive), or null.
     static CKVApplication* FindApplication(LPCWSTR name);
+    // Every started application re-creates its tools (bars and commands) in the active main
+    // frame, then the manager hears that the tools were re-created.
+    static void RecreateApplicationsTools();
     // Whether every add-on application lets the program close (they may refuse; see
     // platform::kernel::control().applicationsRefuseClose).
     static bool CanCloseApplication();

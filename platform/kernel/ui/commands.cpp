@@ -81,6 +81,13 @@ bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, c
     return true;
 }
 
+std::uint32_t flagsOf(UINT id) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    if (id > kHighestCommandId || state.byId[id] == kNoSlot) return 0;
+    return state.slots[static_cast<std::size_t>(state.byId[id])].registration.flags;
+}
+
 struct Found {
     CommandRegistrationKind how = CommandRegistrationKind::Range;
     std::wstring_view name;  // the slot's, which stays where it is
@@ -279,6 +286,10 @@ int new_window(CKvw32Doc* document) {
         return 0;
     }
     return docTemplate->OpenAnotherWindow(document) ? 1 : 0;
+}
+
+KVCommandFlags KVCommandContainer::GetCommandFlags(UINT id) const {
+    return KVCommandFlags(platform::kernel::flagsOf(id));
 }
 
 CString KVCommandContainer::GetCommandName(UINT id) const {

@@ -143,6 +143,8 @@ public:
     bool HasHandler(UINT id) const;
     // The symbolic name `id` was registered with; empty when it has none.
     CString GetCommandName(UINT id) const;
+    // The flags `id` was registered with (a block's for an id inside it); none for an unknown id.
+    KVCommandFlags GetCommandFlags(UINT id) const;
 
 private:
     KVCommandContainer() = default;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/mfc.h"
+#include "platform/toolkit/propexchange.h"
 #include "platform/toolkit/commandbars/commandbar.h"
 #include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/commandbars/shortcuts.h"
@@ -42,6 +43,9 @@ public:
 
     // Copies every option of another command bars.
     void CopyFrom(const CXTPCommandBarsOptions& other);
+    // Loads or stores the options as values of the section; a value the section lacks (or
+    // that does not parse) keeps the option's current value.
+    void DoPropExchange(CXTPPropExchange* px);
     void ShowKeyboardCues(XTPKeyboardCuesShow show) { keyboardCuesShow = show; }
 };
 
@@ -78,6 +82,11 @@ public:
     CXTPControl* FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const;
 
     CXTPCommandBarsOptions* GetCommandBarsOptions() { return &options_; }
+    // Loads or stores the places of the tool bars (the menu bar among them): one "Bar" section
+    // per bar with "Id", "Title", "Visible" and "Position". Loading applies each entry to the
+    // first bar of its id that no earlier entry took; bars the section does not name, and
+    // entries of unknown bars, are left.
+    void DoPropExchange(CXTPPropExchange* px);
     CXTPImageManager* GetImageManager() const { return imageManager_; }
     // The toolkit theme number the bars are drawn with (0: the default theme).
     int GetTheme() const { return theme_; }

@@ -183,6 +183,47 @@ HMENU GetSubMenu(HMENU menu, int position) {
     return item ? item->submenu : nullptr;
 }
 
+namespace {
+
+constexpr DWORD kErrorMenuItemNotFound = 1456;
+
+// Takes the item out of the menu that holds it (lock held); the sub-menu it opened, or null.
+bool takeItem(HMENU menu, UINT item, UINT flags, HMENU& submenu) {
+    std::vector<MenuItem>* list = items(menu);
+    if (!list) return false;
+    for (std::size_t i = 0; i < list->size(); ++i) {
+        MenuItem& entry = (*list)[i];
+        const bool match = (flags & MF_BYPOSITION) ? i == item
+                                                    : !entry.submenu && !(entry.flags & MF_SEPARATOR) && entry.id == item;
+        if (match) {
+            submenu = entry.submenu;
+            list->erase(list->begin() + static_cast<std::ptrdiff_t>(i));
+            return true;
+        }
+        if (!(flags & MF_BYPOSITION) && entry.submenu && takeItem(entry.submenu, item, flags, submenu)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+BOOL DeleteMenu(HMENU menu, UINT item, UINT flags) {
+    Lock lock(table().mutex);
+    if (!items(menu)) return platform::win32::failWith(kErrorInvalidMenuHandle, FALSE);
+    HMENU submenu = nullptr;
+    if (!takeItem(menu, item, flags, submenu)) return platform::win32::failWith(kErrorMenuItemNotFound, FALSE);
+    if (submenu) DestroyMenu(submenu);
+    return TRUE;
+}
+
+BOOL RemoveMenu(HMENU menu, UINT item, UINT flags) {
+    Lock lock(table().mutex);
+    if (!items(menu)) return platform::win32::failWith(kErrorInvalidMenuHandle, FALSE);
+    HMENU submenu = nullptr;
+    if (!takeItem(menu, item, flags, submenu)) return platform::win32::failWith(kErrorMenuItemNotFound, FALSE);
+    return TRUE;
+}
+
 UINT GetMenuState(HMENU menu, UINT item, UINT flags) {
     Lock lock(table().mutex);
     const MenuItem* found = findItem(menu, item, flags);

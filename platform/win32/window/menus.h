@@ -32,6 +32,11 @@ BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text);
 int GetMenuItemCount(HMENU menu);             // -1 for no menu
 UINT GetMenuItemID(HMENU menu, int position); // -1 (as UINT) for a sub-menu or outside
 HMENU GetSubMenu(HMENU menu, int position);
+// Removes an item (by position, or by command searching sub-menus); DeleteMenu destroys the
+// sub-menu it opened, RemoveMenu leaves it to the caller. FALSE (ERROR_MENU_ITEM_NOT_FOUND) when
+// there is no such item.
+BOOL DeleteMenu(HMENU menu, UINT item, UINT flags);
+BOOL RemoveMenu(HMENU menu, UINT item, UINT flags);
 UINT GetMenuState(HMENU menu, UINT item, UINT flags);  // -1 (as UINT) when there is no such item
 int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int maxCount, UINT flags);
 // The previous check state (MF_CHECKED or 0), -1 (as DWORD) when there is no such item.

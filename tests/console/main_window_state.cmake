@@ -1,0 +1,40 @@
+# A main frame's "MainWindow" element as the state file gets it, on the sample: its attributes in
+# the order written, its ribbon and its command-bars layout; the element survives a restart, and
+# a state file whose values do not parse leaves the frame as the default layout makes it.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(host ${WORK_DIR}/host)
+
+korvo_run(dump EXIT 0 OUTPUT out INPUT "start\nidle\ndump state 1\nquit\n" ARGS --host ${host} --quiet call,log)
+korvo_expect("${out}"
+  "dump state 1\n<MainWindow windowRect=\"-?[0-9]+,-?[0-9]+,-?[0-9]+,-?[0-9]+\" windowState=\"[a-z]+\" fullscreen=\"false\" workbook=\"true\" maximizeMdi=\"(true|false)\" minimizeRibbonBarInWindowedMode=\"false\" minimizeRibbonBarInFullscreenMode=\"true\" showClassicAutoMenu=\"true\" showDockingPaneTabCaptions=\"true\" analysisMode=\"fea\" varnelWindows=\"files,assembly\" version=\"18.0.21.0\">\n"
+  "the attributes in the order the element is written")
+korvo_expect("${out}" "\n  <RibbonBar version=\"18.0.21.0\">\n" "the ribbon follows the attributes")
+korvo_expect("${out}" "\n  <codejock>\n    <normalLayout>\n      <Options " "the command-bars layout comes last")
+korvo_expect("${out}" "\n      <Shortcuts>\n" "the shortcuts are part of the layout")
+korvo_expect("${out}" "\n      <DockingPane" "the docking panes' layout is part of it")
+string(REGEX MATCH "dump state 1\n<MainWindow.*</MainWindow>\n" first "${out}")
+
+# Quitting saves the element; the next run starts from it and writes it back the same.
+korvo_run(again EXIT 0 OUTPUT out INPUT "start\nidle\ndump state 1\nquit\n" ARGS --host ${host} --quiet call,log)
+string(REGEX MATCH "dump state 1\n<MainWindow.*</MainWindow>\n" second "${out}")
+if(NOT first OR NOT first STREQUAL second)
+  file(WRITE ${WORK_DIR}/first.xml "${first}")
+  file(WRITE ${WORK_DIR}/second.xml "${second}")
+  message(FATAL_ERROR "the element changed over a restart:\n${first}\n---\n${second}")
+endif()
+
+# A hand-edited file: values that do not parse keep the layout's own.
+file(GLOB_RECURSE states ${host}/*/state.xml)
+list(GET states 0 state)
+file(READ ${state} text)
+string(REPLACE "workbook=\"true\"" "workbook=\"maybe\"" text "${text}")
+string(REPLACE "varnelWindows=\"files,assembly\"" "varnelWindows=\"all,!search,bogus\"" text "${text}")
+string(REPLACE "analysisMode=\"fea\"" "analysisMode=\"FEA\"" text "${text}")
+file(WRITE ${state} "${text}")
+korvo_run(edited EXIT 0 OUTPUT out INPUT "start\nidle\ndump state 1\nquit\n" ARGS --host ${host} --quiet call,log)
+korvo_expect("${out}" " workbook=\"true\" " "an unparsable boolean keeps the value")
+korvo_expect("${out}" " analysisMode=\"fea\" " "an unknown analysis mode keeps the mode")
+korvo_expect("${out}" " varnelWindows=\"files,assembly,desktop,nomenclature,mail,configurationSettings,libraryElements\" "
+             "the PDM windows of a value set")
