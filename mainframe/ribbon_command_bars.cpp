@@ -116,15 +116,6 @@ void CMainFrame::ViewActivated(CView* view) {
     UpdateRibbonForView(true);
 }
 
-void CMainFrame::UpdateCommandState() {
-    if (m_destroying || !IsRibbonMode()) return;
-    KVRibbonBar* ribbon = GetRibbonBar();
-    if (!ribbon) return;
-    GUID first{}, second{}, third{};
-    GetRibbonContextGuids(*this, first, second, third);
-    ribbon->UpdateTabsForDocument(first, second, third, false);
-}
-
 void CMainFrame::UpdateRibbonForView(bool fullUpdate) {
     KVRibbonBar* ribbon = GetRibbonBar();
     if (!ribbon) return;

@@ -34,6 +34,12 @@ public:
     int AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible, const GUID& guid);
     // Gives the tab with `guid` the accelerator; false when no tab has that GUID.
     bool SetTabAccelerator(const GUID& guid, const ACCEL& accelerator);
+    // The tabs' accelerators become shortcuts of `shortcuts` for the commands that select the
+    // tabs (`firstCommand` + the tab's index); shortcuts those commands had before go.
+    void UpdateAccelerators(CXTPShortcutManager& shortcuts, UINT firstCommand, UINT count) const;
+    // One item per tab into `items` (emptied first), `firstCommand` + the tab's index, at most
+    // `count`: the tab's title and its shortcut's text.
+    void BuildPopupMenu(CXTPControls& items, UINT firstCommand, UINT count, const CXTPShortcutManager* shortcuts) const;
 
     // What the user set for the bar: its tab strip shown, the bar locked in place, large icons,
     // and command prompts under the buttons.

@@ -32,6 +32,7 @@ struct NativeSettings {
     CString templateFolder;   // the user's template folder         // which of the two drawing tabs of the tabbed tool bar was chosen last
     bool showCommandNames = false;  // tooltips name the command
     bool smoothRasterImages = false;  // raster pictures are scaled with halftoning
+    bool directPrint = false;  // the kernel prints to the default printer without asking
 };
 
 // The user's options of the kernel that the command bars read.

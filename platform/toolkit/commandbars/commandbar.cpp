@@ -335,6 +335,29 @@ BOOL CXTPTabToolBar::SelectTab(int index) {
     return TRUE;
 }
 
+BOOL CXTPTabToolBar::SetTabVisible(int index, bool visible) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return FALSE;
+    tabs_[static_cast<std::size_t>(index)].visible = visible;
+    if (CWnd* site = GetSite(); site && site->GetSafeHwnd())
+        site->SendMessage(XTPWM_TABTOOLBARREFRESH, 0, reinterpret_cast<LPARAM>(this));
+    return TRUE;
+}
+
+void CXTPTabToolBar::UpdateTabs() {
+    const auto shown = [this](int index) { return index >= 0 && tabs_[static_cast<std::size_t>(index)].visible; };
+    if (shown(selected_)) {
+        SelectTab(selected_);
+        return;
+    }
+    for (int index = 0; index < static_cast<int>(tabs_.size()); ++index) {
+        if (!shown(index)) continue;
+        SelectTab(index);
+        return;
+    }
+    selected_ = -1;
+    GetControls()->RemoveAll();
+}
+
 BOOL CXTPMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM&, LPARAM&, LRESULT&) {
     // A maximised child shows its system buttons in the menu bar; only activation and
     // maximising change which child that is.

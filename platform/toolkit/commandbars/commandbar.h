@@ -200,6 +200,11 @@ public:
     int GetSelectedTab() const { return selected_; }
     // Selects a tab: its buttons become the bar's controls. FALSE for an index out of range.
     BOOL SelectTab(int index);
+    // Shows or hides a tab; the bar asks its site to bring it up to date (XTPWM_TABTOOLBARREFRESH).
+    BOOL SetTabVisible(int index, bool visible);
+    // The bar shows a visible tab: the selected one when it is visible, else the first visible
+    // one (none when no tab is visible), with its buttons.
+    void UpdateTabs();
 
     // Appearance of the tab strip (the toolkit's numbers) and option flags.
     void SetTabAppearance(int appearance) { appearance_ = appearance; }
@@ -263,8 +268,12 @@ public:
     // The widest the bar may be (a popup tool bar's buttons in one row up to it).
     void SetWidth(int width) { width_ = width; }
     int GetWidth() const { return width_; }
+    // The popup control the bar opened from while it is open that way, else null.
+    CXTPControlPopup* GetControlPopup() const { return controlPopup_; }
+    void SetControlPopup(CXTPControlPopup* control) { controlPopup_ = control; }
 
 private:
+    CXTPControlPopup* controlPopup_ = nullptr;
     BOOL tearOff_ = FALSE;
     CString tearOffCaption_;
     UINT tearOffId_ = 0;
