@@ -235,6 +235,16 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Korvo::UI::MdiMainFrame::WindowProc(message, wParam, lParam);
 }
 
+BOOL CMainFrame::OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) {
+    try {
+        return CXTPCommandBarsFrameHook::OnHookMessage(hWnd, message, wParam, lParam, result);
+    } catch (CResourceException* error) {
+        UIModuleProxy::Instance().ReportResourceFailure(error);
+        error->Delete();
+        return FALSE;
+    }
+}
+
 void CMainFrame::EndModalState() {
     Korvo::UI::MdiMainFrame::EndModalState();
     if (GetModalDepth() == 0)

@@ -27,7 +27,7 @@ class CKVRibbonCommandBars;
 class CMainFrame : public Korvo::UI::MdiMainFrame,
                    public CMainFrameProfileItem,
                    public CWSGDragDropInterface,
-                   private CXTPCommandBarsFrameHook,
+                   public CXTPCommandBarsFrameHook,
                    public IXTPPaintManagerEvents,
                    public IXTPFrameShadow {
     DECLARE_DYNCREATE(CMainFrame)
@@ -179,6 +179,9 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void EndModalState() override;
+    // The toolkit's hook of the frame; a resource it cannot have is reported and the message
+    // goes on to the frame.
+    BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;
     void GetMessageString(UINT id, CString& text) const;
 
     const CString& GetThemeName() const { return m_themeName; }

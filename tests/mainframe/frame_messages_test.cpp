@@ -205,6 +205,50 @@ TEST_F(FrameMessages, ClosingTheLastFrameKeepsTheTabSettingsAndAFloatingProperti
     EXPECT_EQ(s.registry().getDword(L"HKEY_CURRENT_USER", section, L"TabPosition"), 2u);
 }
 
+// What the toolkit asks the frame to make: the filter-configuration button anywhere, the
+// theme popup as a button popup on a tool bar and as a plain submenu in a menu, and a group's
+// popup only for a tool bar.
+TEST_F(FrameMessages, ControlsAskedForTakeTheirFormFromWhereTheyGo) {
+    auto ask = [&](UINT id, BOOL toolBar, CXTPCommandBar* bar) {
+        XTP_COMMANDBARS_CREATECONTROL request;
+        request.nID = id;
+        request.bToolBar = toolBar;
+        request.pCommandBar = bar;
+        const LRESULT handled = ::SendMessageW(window, XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request));
+        EXPECT_EQ(handled != 0, request.pControl != nullptr) << id;
+        return request.pControl;
+    };
+    CXTPControl* filters = ask(2438, FALSE, nullptr);
+    EXPECT_NE(dynamic_cast<Korvo::UI::SelectionFilterConfigurationButton*>(filters), nullptr);
+    EXPECT_EQ(filters ? filters->GetID() : 0, 2438);
+
+    CKVTabToolBar* toolBar = frame->GetTabToolBar();
+    CXTPControl* onBar = ask(2851, TRUE, toolBar);
+    ASSERT_NE(onBar, nullptr);
+    EXPECT_EQ(onBar->GetType(), xtpControlButtonPopup);
+    CXTPPopupBar* menu = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
+    CXTPControl* inMenu = ask(2851, FALSE, menu);
+    ASSERT_NE(inMenu, nullptr);
+    EXPECT_EQ(inMenu->GetType(), xtpControlPopup);
+
+    EXPECT_EQ(ask(1093, FALSE, menu), nullptr) << "a group's popup is for tool bars only";
+    CXTPControl* group = ask(1093, TRUE, toolBar);
+    EXPECT_NE(group, nullptr);
+    for (CXTPControl* made : {filters, onBar, inMenu, group})
+        if (made) made->InternalRelease();
+    menu->InternalRelease();
+}
+
+// A resource the toolkit's hook cannot have is reported to the UI module, and the message still
+// reaches the frame.
+TEST_F(FrameMessages, AResourceFailureInTheToolkitsHookIsReportedAndTheMessageGoesOn) {
+    s.faults().failAt(L"CXTPCommandBarsFrameHook::OnHookMessage 1265");
+    const std::size_t from = s.journal().entries().size();
+    EXPECT_EQ(::SendMessageW(window, kKernelNotice, 1, 2), 0);
+    EXPECT_EQ(Count(from, L"call UIModuleProxy::ReportResourceFailure("), 1);
+    EXPECT_EQ(Count(from, L"call CKVCom_Is3D::OnMainFrameNotice("), 1) << "the frame handles the message as usual";
+}
+
 class SavedTabSettings : public SessionTest {
 protected:
     Session s;
