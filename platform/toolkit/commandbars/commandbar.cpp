@@ -24,9 +24,18 @@ END_MESSAGE_MAP()
 void CXTPCommandBar::OnPaint() {
     CPaintDC dc(this);
     if (redrawLocks_ > 0) return;
+    RECT clip = dc.m_ps.rcPaint;
+    if (clip.right <= clip.left || clip.bottom <= clip.top) GetClientRect(&clip);
+    DrawCommandBar(&dc, clip);
+}
+
+void CXTPCommandBar::DrawCommandBar(CDC* dc, const RECT& clip) {
     for (int i = 0; i < controls_->GetCount(); ++i) {
         CXTPControl* control = controls_->GetAt(i);
-        if (IsControlShown(control)) control->Draw(&dc, GetControlRect(control));
+        if (!IsControlShown(control)) continue;
+        const RECT rect = GetControlRect(control);
+        if (rect.right <= clip.left || rect.left >= clip.right || rect.bottom <= clip.top || rect.top >= clip.bottom) continue;
+        control->Draw(dc, rect);
     }
 }
 

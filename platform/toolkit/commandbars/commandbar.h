@@ -87,6 +87,13 @@ public:
     // While tracking, the bar keeps the keyboard (its controls are walked with the arrow keys).
     void SetTrackingMode(BOOL tracking) { tracking_ = tracking; }
     BOOL IsTrackingMode() const { return tracking_; }
+    // Paints the bar's window: what lies in `clip` (client coordinates). The toolkit draws each
+    // control the bar shows there; a bar class may draw itself (OnPaint calls this unless the
+    // bar's redraw is locked).
+    virtual void DrawCommandBar(CDC* dc, const RECT& clip);
+    // Whether the bar shows its gripper (the handle the user drags it by).
+    BOOL IsGripperShown() const { return gripper_; }
+    void ShowGripper(BOOL show) { gripper_ = show; }
     // Lays the bar out again: its edit windows follow what it shows.
     virtual void OnRecalcLayout() { SyncEditWindows(); }
 
@@ -157,6 +164,7 @@ private:
     BOOL showInList_ = TRUE;
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
+    BOOL gripper_ = TRUE;
     SIZE buttonSize_{};
     SIZE placedContent_{};
 };
