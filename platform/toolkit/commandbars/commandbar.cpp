@@ -29,13 +29,11 @@ void CXTPCommandBar::OnPaint() {
     DrawCommandBar(&dc, clip);
 }
 
-void CXTPCommandBar::DrawCommandBar(CDC* dc, const RECT& clip) {
+void CXTPCommandBar::DrawCommandBar(CDC* dc, const RECT&) {
+    // Every control the bar shows draws itself (a control with a window of its own draws that).
     for (int i = 0; i < controls_->GetCount(); ++i) {
         CXTPControl* control = controls_->GetAt(i);
-        if (!IsControlShown(control)) continue;
-        const RECT rect = GetControlRect(control);
-        if (rect.right <= clip.left || rect.left >= clip.right || rect.bottom <= clip.top || rect.top >= clip.bottom) continue;
-        control->Draw(dc, rect);
+        if (IsControlShown(control)) control->Draw(dc, GetControlRect(control));
     }
 }
 

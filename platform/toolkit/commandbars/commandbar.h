@@ -87,8 +87,8 @@ public:
     // While tracking, the bar keeps the keyboard (its controls are walked with the arrow keys).
     void SetTrackingMode(BOOL tracking) { tracking_ = tracking; }
     BOOL IsTrackingMode() const { return tracking_; }
-    // Paints the bar's window: what lies in `clip` (client coordinates). The toolkit draws each
-    // control the bar shows there; a bar class may draw itself (OnPaint calls this unless the
+    // Paints the bar's window; `clip` is the part to paint (client coordinates). The toolkit draws
+    // each control the bar shows; a bar class may draw itself (OnPaint calls this unless the
     // bar's redraw is locked).
     virtual void DrawCommandBar(CDC* dc, const RECT& clip);
     // Whether the bar shows its gripper (the handle the user drags it by).
