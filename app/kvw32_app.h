@@ -135,6 +135,7 @@ public:
     void AnswerRecentEntryRemoval(LPCWSTR path, bool remove);
     // The application's first template that is the kernel's document template, or null.
     CKVDocTemplate* GetDocTemplate() const;
+    Korvo::UI::AutoMenuController& GetAutoMenuController() { return m_autoMenuController; }
     CKVRecentFileList* GetRecentFileList() const;
     // A recent-file command is opening its file.
     bool IsOpeningRecentFile() const { return m_openingRecentFile; }

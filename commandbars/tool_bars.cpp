@@ -197,3 +197,39 @@ void CKVControlButton::OnExecute() {
     }
     takeFace(root.root, *this);
 }
+
+void CKVToolBar::DrawCommandBar(CDC* dc, const RECT& clip) {
+    constexpr COLORREF kGripper = 0xA0A4AC, kSeparator = 0xC0C4CC;
+    RECT client{};
+    GetClientRect(&client);
+    const bool vertical = GetPosition() == xtpBarLeft || GetPosition() == xtpBarRight;
+    // The gripper takes the leading border the bar is grabbed by: the left one, the top one of a
+    // vertical bar.
+    if (IsGripperShown() || GetPosition() == xtpBarFloating) {
+        const int depth = GetBorders().left / 2 + 1;
+        const RECT gripper = vertical ? RECT{client.left + kMargin, client.top, client.right - kMargin, client.top + depth}
+                                      : RECT{client.left, client.top + kMargin, client.left + depth, client.bottom - kMargin};
+        dc->FillSolidRect(&gripper, kGripper);
+    }
+    dc->SetBkMode(TRANSPARENT);
+    bool first = true;
+    CXTPControls* controls = GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPControl* control = controls->GetAt(i);
+        if (!IsControlShown(control)) continue;
+        const RECT rect = GetControlRect(control);
+        if (rect.right <= clip.left || rect.left >= clip.right || rect.bottom <= clip.top || rect.top >= clip.bottom) continue;
+        if (!first && control->GetBeginGroup()) {
+            // In the middle of the gap before the group, across the bar.
+            const int x = rect.left - kGroupGap / 2, y = rect.top - kGroupGap / 2;
+            const RECT separator = vertical ? RECT{rect.left + kMargin, y, rect.right - kMargin, y + 1}
+                                            : RECT{x, rect.top + kMargin, x + 1, rect.bottom - kMargin};
+            dc->FillSolidRect(&separator, kSeparator);
+        }
+        first = false;
+        control->Draw(dc, rect);
+        const XTPControlType type = control->GetType();
+        if (type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup)
+            Korvo::UI::DrawPopupTriangle(dc, POINT{rect.right - 5, (rect.top + rect.bottom) / 2 + 1}, control->GetEnabled() != FALSE);
+    }
+}

@@ -11,6 +11,10 @@ public:
     // The bar's state is saved with the layout while its frame has not been shown yet; later the
     // toolkit decides (temporary bars are not saved).
     virtual bool ShouldSerializeBar() const;
+    // The gripper (when shown, or while the bar floats), then each control the bar shows in
+    // `clip` on a transparent text ground, a separator before each that begins a group (not
+    // before the first drawn), and the triangle of each that opens a popup.
+    void DrawCommandBar(CDC* dc, const RECT& clip) override;
 };
 
 class CKVMenuBar : public Korvo::UI::GenericFixableToolBar<CXTPMenuBar> {

@@ -1,7 +1,8 @@
 #include "mainframe/main_frame.h"
 
-
 #include <exception>
+
+#include <boost/scope_exit.hpp>
 
 #include "app/recovery/generate_dump_file_app_context.h"
 #include "app/kvw32_app.h"
@@ -172,12 +173,39 @@ void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
 
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     GenerateDumpFileAppContext context;
+    CWinApp* app = AfxGetApp();
+    if (LOWORD(wParam) != ID_FILE_PRINT_DIRECT || !app || !app->m_pCmdInfo)
+        return Korvo::UI::MdiMainFrame::OnCommand(wParam, lParam);
+    // A print the shell asked for runs on a settled program: what was queued before it (the
+    // opening of the document among it) is done first.
+    MSG pending{};
+    while (::PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (app->PumpMessage()) continue;
+        // The end of the program stays for the outer loop to see.
+        ::PostQuitMessage(static_cast<int>(pending.wParam));
+        return FALSE;
+    }
+    app->OnIdle(0);
+    NativeSettings& settings = GetSettings();
+    const bool directPrint = settings.directPrint;
+    settings.directPrint = true;
+    BOOST_SCOPE_EXIT_ALL(&settings, directPrint) { settings.directPrint = directPrint; };
     return Korvo::UI::MdiMainFrame::OnCommand(wParam, lParam);
 }
 
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     GenerateDumpFileAppContext context;
     return Korvo::UI::MdiMainFrame::WindowProc(message, wParam, lParam);
+}
+
+BOOL CMainFrame::OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) {
+    try {
+        return CXTPCommandBarsFrameHook::OnHookMessage(hWnd, message, wParam, lParam, result);
+    } catch (CResourceException* error) {
+        UIModuleProxy::Instance().ReportResourceFailure(error);
+        error->Delete();
+        return FALSE;
+    }
 }
 
 void CMainFrame::EndModalState() {

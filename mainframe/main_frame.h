@@ -27,7 +27,7 @@ class CKVRibbonCommandBars;
 class CMainFrame : public Korvo::UI::MdiMainFrame,
                    public CMainFrameProfileItem,
                    public CWSGDragDropInterface,
-                   private CXTPCommandBarsFrameHook,
+                   public CXTPCommandBarsFrameHook,
                    public IXTPPaintManagerEvents,
                    public IXTPFrameShadow {
     DECLARE_DYNCREATE(CMainFrame)
@@ -218,6 +218,8 @@ public:
     // The active command changed: in ribbon mode the contextual tabs follow (without forcing a
     // tab change).
     void UpdateCommandState() override;
+    // A popup opens: the tool-bar mode popup (1075) lists the tabbed tool bar's tabs as they are.
+    void OnInitCommandsPopup(CXTPPopupBar* popup) override;
 
     // ---- Menus (mainframe/main_frame_menus.cpp) --------------------------------------------------
     // Removes every control whose parameter is `text` (without regard to case) from the menu bar
@@ -242,6 +244,9 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void EndModalState() override;
+    // The toolkit's hook of the frame; a resource it cannot have is reported and the message
+    // goes on to the frame.
+    BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;
     void GetMessageString(UINT id, CString& text) const;
 
     const CString& GetThemeName() const { return m_themeName; }
@@ -295,6 +300,9 @@ protected:
     afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMoveMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSize(UINT type, int cx, int cy);
+    // The kernel's notice to the frame (1265) goes to its 3D part.
+    afx_msg LRESULT OnKernelNotice(WPARAM wParam, LPARAM lParam);
     // Toolkit notifications (mainframe/main_frame_notifications.cpp).
     afx_msg LRESULT OnToolBarVisibilityChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnControlSelected(WPARAM wParam, LPARAM lParam);
@@ -324,11 +332,14 @@ private:
     bool GetWindowMenuItemText(UINT id, CString& text);
     // Steps of closing (mainframe/main_frame_close.cpp): whether the active document agreed.
     bool CanCloseActiveDocument();
+    void UpdateFloatingPropertiesSize();
     // Dropped files: one of them inserted as a fragment into `view`.
     void InsertDroppedFragment(CView* view, const std::vector<CString>& paths, POINT point);
     // The popup a tool bar asks for: the fixed popups, the tool-bar mode popup, or the popup of
     // the command's group (its registered commands and the spacer 1202); null for other ids.
     CXTPControl* CreateCommandPopup(UINT id);
+    // The embedded help and the PDM client follow the frame's window.
+    void FollowFrameWindow();
     // Dropped files opened as documents, one after the other.
     void OpenDroppedFiles(const std::vector<CString>& paths);
     // One OnCreate step: its number (1-based) and whether it went well; a failure is logged with

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kProgressLevel = 2;
+constexpr UINT kPropertiesPane = 1007;
 
 }  // namespace
 
@@ -23,6 +24,7 @@ void CMainFrame::OnClose() {
         PostMessage(WM_CLOSE);
         return;
     }
+    UpdateFloatingPropertiesSize();
     if (!CanCloseActiveDocument()) return;
     if (app && !app->SaveAllModified()) return;
     const bool last = !app || app->NumMainFrames() <= 1;
@@ -30,7 +32,10 @@ void CMainFrame::OnClose() {
     if (last) {
         if (!CKVApplicationManager::CanCloseApplication()) return;
         KorvoProfileManager& profiles = KorvoProfileManager::Instance();
-        if (profiles.IsStateLoaded()) profiles.SaveState();
+        if (profiles.IsStateLoaded()) {
+            profiles.SaveState();
+            m_tabClient.SaveState();
+        }
         if (app) app->SetExiting(true);
     }
     CKVCom_Is3D::OnMainFrameClosing(GetSafeHwnd());
@@ -48,6 +53,13 @@ void CMainFrame::OnClose() {
         }
     }
     Korvo::UI::MdiMainFrame::OnClose();
+}
+
+void CMainFrame::UpdateFloatingPropertiesSize() {
+    CKvw32App* app = CKvw32App::Instance();
+    auto* properties = dynamic_cast<Korvo::UI::PropertiesWindow*>(app ? app->GetPropertiesWindow(false) : nullptr);
+    const CXTPDockingPane* pane = m_paneManager.FindPane(kPropertiesPane);
+    if (properties && pane && pane->IsFloating()) properties->UpdateFloatingSize();
 }
 
 bool CMainFrame::CanCloseActiveDocument() {

@@ -347,6 +347,9 @@ void CMainFrame::SelectColourFromBook() {
     if (!document) return;
     AlterColorSelectArgs args;
     args.owner = m_hWnd;
+    // The colour books open where the user is pointing.
+    ::GetCursorPos(&args.cursor);
+    args.origin = args.cursor;
     const NativeSettings& settings = GetSettings();
     if (settings.colorBookFolder.IsEmpty()) {
         args.folder = KVAppendProgramPath(L"ColorBooks\\");

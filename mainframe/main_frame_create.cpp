@@ -79,6 +79,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->DisableSystemPanelControls();
 
     SetWorkbookMode(true);
+    // The tab settings the last run saved on closing; a state file's layout may change them later.
+    m_tabClient.CXTPTabClientWnd::LoadState();
     if (!CreateStep(13, m_tabClient.LoadState())) return -1;
 
     SetKeyNamesStep();

@@ -7,6 +7,7 @@
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
+#include "syspanel/data_exchange.h"
 #include "syspanel/sys_panel_toolbar.h"
 
 namespace {
@@ -14,6 +15,9 @@ namespace {
 // The document flag the kernel reads when the application becomes active.
 constexpr DWORD kApplicationActivatedFlag = 0x20000;
 constexpr UINT kPropertiesPane = 1007;
+// The layout element names a control is made for when a bar asks for it.
+constexpr const wchar_t* kButtonPopupTag = L"ButtonPopup";
+constexpr const wchar_t* kPopupTag = L"Popup";
 
 }  // namespace
 
@@ -97,13 +101,32 @@ LRESULT CMainFrame::OnDefaultMessage(WPARAM, LPARAM) { return Default(); }
 LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     auto* request = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam);
     if (!request) return FALSE;
-    // The system panel answers for its own lists (a default button when it does not know the id).
-    if (CSysPanelToolbar* panel = GetSysPanelToolbar(); panel && request->bToolBar && request->pCommandBar == panel) {
-        return CreateSysPanelControl(request);
+    const UINT id = request->nID;
+    CXTPCommandBar* bar = request->pCommandBar;
+    if (id == static_cast<UINT>(Korvo::UI::SelectionFilterConfigurationButton::kCommand)) {
+        request->pControl = new Korvo::UI::SelectionFilterConfigurationButton;
+        return TRUE;
     }
-    CXTPControl* control = CreateCustomControl(request->nID, 0, request->pCommandBar);
-    // A tool bar's popups of fixed contents and of command groups are the frame's own.
-    if (!control && request->bToolBar) control = CreateCommandPopup(request->nID);
+    if (request->bToolBar) {
+        // The system panel answers for its own lists (a default button when it does not know the id).
+        if (CSysPanelToolbar* panel = GetSysPanelToolbar(); panel && bar == panel) return CreateSysPanelControl(request);
+        CKvw32App* app = CKvw32App::Instance();
+        if (app && Korvo::UI::AutoMenuController::OwnsBar(bar))
+            if (CXTPControl* control = app->GetAutoMenuController().CreateControl(id, bar)) {
+                request->pControl = control;
+                return TRUE;
+            }
+    }
+    // On a tool bar a popup opens beside its button; in a menu it is a plain submenu.
+    const bool onToolBar = !bar || bar->GetType() == xtpBarTypeNormal;
+    const wchar_t* tag = onToolBar ? kButtonPopupTag : kPopupTag;
+    CXTPControl* control = CreateCustomControl(id, reinterpret_cast<DWORD_PTR>(tag), bar);
+    if (control) {
+        if (auto* value = dynamic_cast<IDataExchange*>(control)) value->Initialize();
+    } else if (request->bToolBar) {
+        // A tool bar's popups of fixed contents and of command groups are the frame's own.
+        control = CreateCommandPopup(id);
+    }
     if (!control) return FALSE;
     request->pControl = control;
     return TRUE;

@@ -96,7 +96,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
         ON_UPDATE_COMMAND_UI_RANGE(37000, 37999, &CMainFrame::OnUpdateFrameCommand)      // 74
         ON_COMMAND_RANGE(1215, 1215, &CMainFrame::OnFrameCommand)                        // 75
         ON_MESSAGE(WM_USER + 9316, &CMainFrame::OnTabToolBarRefresh)                     // 76
-        ON_MESSAGE(WM_USER + 241, &CMainFrame::OnDefaultMessage)                         // 77
+        ON_MESSAGE(WM_USER + 241, &CMainFrame::OnKernelNotice)                           // 77
     };
     static AFX_MSGMAP_ENTRY entries[kFixedEntryCount + kLateEntryCount + 1] = {};
     static std::once_flag filled;

@@ -31,7 +31,11 @@ LRESULT CMainFrame::OnControlSelected(WPARAM, LPARAM lParam) {
     return 0;
 }
 
-LRESULT CMainFrame::OnTabToolBarRefresh(WPARAM, LPARAM) { return 0; }
+LRESULT CMainFrame::OnTabToolBarRefresh(WPARAM, LPARAM lParam) {
+    // The message may come from any bar: only a tab tool bar has tabs to bring up to date.
+    if (auto* bar = DYNAMIC_DOWNCAST(CXTPTabToolBar, reinterpret_cast<CObject*>(lParam))) bar->UpdateTabs();
+    return 0;
+}
 
 LRESULT CMainFrame::OnTearOffDone(WPARAM, LPARAM lParam) {
     auto* bar = reinterpret_cast<CXTPToolBar*>(lParam);

@@ -74,14 +74,8 @@ CXTPControl* CMainFrame::CreateCommandPopup(UINT id) {
         popup->SetID(static_cast<int>(id));
         popup->SetFlags(popup->GetFlags() | kToolBarModeFlag);
         CXTPPopupBar* menu = CXTPPopupBar::CreatePopupBar(bars);
-        if (const CKVTabToolBar* tabBar = GetTabToolBar()) {
-            UINT next = kFirstToolBarTab;
-            for (const auto& tab : tabBar->GetTabs()) {
-                if (next >= kFirstToolBarTab + kMaxToolBarTabs) break;
-                if (CXTPControl* item = menu->GetControls()->Add(xtpControlButton, static_cast<int>(next++)))
-                    item->SetCaption(tab.caption);
-            }
-        }
+        if (const CKVTabToolBar* tabBar = GetTabToolBar())
+            tabBar->BuildPopupMenu(*menu->GetControls(), kFirstToolBarTab, kMaxToolBarTabs, bars->GetShortcutManager());
         popup->SetCommandBar(menu);
         menu->InternalRelease();
         return popup;
@@ -96,4 +90,16 @@ CXTPControl* CMainFrame::CreateCommandPopup(UINT id) {
     const CString caption = group->head != -1 ? GetStrWithoutCommandLetters(KVLoadString(static_cast<UINT>(group->head)))
                                               : CommandCaption(id);
     return PopupToolBar(id, xtpControlSplitButtonPopup, commands, caption, bars);
+}
+
+void CMainFrame::OnInitCommandsPopup(CXTPPopupBar* popup) {
+    Korvo::UI::MdiMainFrame::OnInitCommandsPopup(popup);
+    const CXTPControlPopup* control = popup ? popup->GetControlPopup() : nullptr;
+    CKVTabToolBar* tabBar = GetTabToolBar();
+    CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars();
+    if (!control || control->GetID() != static_cast<int>(kToolBarModePopup) || !tabBar || !bars) return;
+    // The tabs may have changed since the popup was made: it lists them as they are now, with the
+    // keys that select them.
+    tabBar->UpdateAccelerators(*bars->GetShortcutManager(), kFirstToolBarTab, kMaxToolBarTabs);
+    tabBar->BuildPopupMenu(*popup->GetControls(), kFirstToolBarTab, kMaxToolBarTabs, bars->GetShortcutManager());
 }

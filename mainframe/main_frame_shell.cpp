@@ -80,6 +80,7 @@ LRESULT CMainFrame::OnEndSession(WPARAM ending, LPARAM) {
     KorvoProfileManager& profiles = KorvoProfileManager::Instance();
     if (!ending || !profiles.IsStateLoaded()) return 0;
     profiles.SaveState();
+    m_tabClient.SaveState();
     // Once: every frame hears of the end, the profile is saved by the first.
     profiles.SetStateLoaded(false);
     return 0;
@@ -199,8 +200,25 @@ LRESULT CMainFrame::OnCommandHelp(WPARAM, LPARAM helpId) {
     return 1;
 }
 
+// ---- Moves and sizes the windows outside the frame follow ------------------------------------------
+
+void CMainFrame::OnSize(UINT type, int cx, int cy) {
+    Korvo::UI::MdiMainFrame::OnSize(type, cx, cy);
+    FollowFrameWindow();
+}
+
 LRESULT CMainFrame::OnMoveMessage(WPARAM, LPARAM) {
     const LRESULT result = Default();
-    UpdateEmbeddedHelp();
+    FollowFrameWindow();
     return result;
+}
+
+void CMainFrame::FollowFrameWindow() {
+    UpdateEmbeddedHelp();
+    if (KVPDMClient* pdm = KVPDMClient::Instance()) pdm->OnMainWindowMoved(m_hWnd);
+}
+
+LRESULT CMainFrame::OnKernelNotice(WPARAM wParam, LPARAM lParam) {
+    CKVCom_Is3D::OnMainFrameNotice(m_hWnd, wParam, lParam);
+    return 0;
 }

@@ -115,15 +115,6 @@ Korvo::UI::XML::ApplicationParameters CMainFrame::ToolBarApplicationParameters(C
 }
 
 
-void CMainFrame::UpdateCommandState() {
-    if (m_destroying || !IsRibbonMode()) return;
-    KVRibbonBar* ribbon = GetRibbonBar();
-    if (!ribbon) return;
-    GUID first{}, second{}, third{};
-    GetRibbonContextGuids(*this, first, second, third);
-    ribbon->UpdateTabsForDocument(first, second, third, false);
-}
-
 void CMainFrame::UpdateRibbonForView(bool fullUpdate) {
     KVRibbonBar* ribbon = GetRibbonBar();
     if (!ribbon) return;

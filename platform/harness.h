@@ -330,6 +330,8 @@ public:
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
+    // The 3D part's state: in its 3D state, and running an operation of its own there.
+    void set3DState(bool in3DState, bool operationActive);
     // Whether the 3D part and the edit module make the pane windows the application asks for
     // (default true).
     void setPaneWindowsOffered(bool offered);
@@ -401,7 +403,8 @@ public:
     // A command of the kernel starts (or ends) running in the document. While it runs, the
     // commands of the panel's parameter controls (904, 907, 909, 911, 912, 915) reach it and it
     // reads the control's value back through the application's panel getters, journalled as a
-    // `call PanelValueReader reads ...` line.
+    // `call PanelValueReader reads ...` line. Every main frame hears that the active command
+    // changed.
     void setCommandRunning(CDocument* document, bool running);
     // The operations above by name with simple arguments, as the console's `model` verb calls
     // them (DOCUMENT a 1-based index of the open documents); the answer as text. Throws

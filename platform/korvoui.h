@@ -10,6 +10,7 @@
 #include "platform/korvoui/layout.h"
 #include "platform/korvoui/ribbon.h"
 #include "platform/korvoui/fixable_bars.h"
+#include "platform/korvoui/drawing.h"
 #include "platform/korvoui/images.h"
 #include "platform/korvoui/menus.h"
 #include "platform/korvoui/auto_menu_hints.h"

@@ -64,6 +64,11 @@ std::vector<std::wstring> Kernel::takeIdleCalls() { return platform::core::takeI
 
 void Kernel::setSyspanelResetWanted(bool wanted) { platform::kernel::uiControl().syspanelDefaultsWanted = wanted; }
 
+void Kernel::set3DState(bool in3DState, bool operationActive) {
+    platform::kernel::uiControl().in3DState = in3DState;
+    platform::kernel::uiControl().operation3DActive = operationActive;
+}
+
 void Kernel::setMacroManagerPresent(bool present) { platform::kernel::uiControl().macroManagerPresent = present; }
 
 void Kernel::setPaneWindowsOffered(bool offered) { platform::kernel::uiControl().paneWindowsOffered = offered; }

@@ -12,6 +12,7 @@
 #include "platform/harness.h"
 #include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
+#include "platform/korvoui.h"
 
 namespace platform::harness {
 
@@ -226,6 +227,7 @@ void Kernel::setCommandRunning(CDocument* document, bool running) {
     registerReader<912>();
     registerReader<915>();
     setInCommand(document, running);
+    for (Korvo::UI::MainFrame* frame : UIModuleProxy::Instance().GetMainFrames()) frame->UpdateCommandState();
     postWorkMessage();
 }
 

@@ -75,6 +75,7 @@ std::optional<std::wstring> User::mouse(HWND window, POINT clientPoint, MouseAct
                L" is outside the client area of " + handleText(window);
     POINT screen = clientPoint;
     ClientToScreen(window, &screen);
+    SetCursorPos(screen.x, screen.y);
     const HWND target = childAt(window, screen);
     const LPARAM at = clientPosition(target, screen);
     auto post = [&](UINT message, WPARAM buttons) {

@@ -82,6 +82,13 @@ namespace Korvo::UI {
 IMPLEMENT_DYNCREATE(AutoMenuToolBar, CXTPToolBar)
 IMPLEMENT_DYNCREATE(TabbableToolBar, CXTPTabToolBar)
 
+IMPLEMENT_DYNCREATE(SelectionFilterConfigurationButton, CXTPControlButton)
+
+bool AutoMenuController::OwnsBar(const CXTPCommandBar* bar) { return DYNAMIC_DOWNCAST(AutoMenuToolBar, bar) != nullptr; }
+
+// The stand-in's running commands put no controls of their own on the auto menu.
+CXTPControl* AutoMenuController::CreateControl(UINT, CXTPCommandBar*) { return nullptr; }
+
 int TabbableToolBar::AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible,
                                     const GUID& guid) {
     Tab tab;
@@ -98,6 +105,33 @@ bool TabbableToolBar::SetTabAccelerator(const GUID& guid, const ACCEL& accelerat
     if (!tab) return false;
     tab->accelerator = accelerator;
     return true;
+}
+
+void TabbableToolBar::UpdateAccelerators(CXTPShortcutManager& shortcuts, UINT firstCommand, UINT count) const {
+    std::vector<ACCEL> entries;
+    for (const ACCEL& entry : shortcuts.GetAccelerators())
+        if (entry.cmd < firstCommand || entry.cmd >= firstCommand + count) entries.push_back(entry);
+    const std::vector<Tab>& tabs = GetTabs();
+    for (UINT index = 0; index < tabs.size() && index < count; ++index) {
+        ACCEL accelerator = tabs[index].accelerator;
+        if (accelerator.key == 0) continue;
+        accelerator.cmd = static_cast<WORD>(firstCommand + index);
+        entries.push_back(accelerator);
+    }
+    shortcuts.SetAccelerators(std::move(entries));
+}
+
+void TabbableToolBar::BuildPopupMenu(CXTPControls& items, UINT firstCommand, UINT count,
+                                     const CXTPShortcutManager* shortcuts) const {
+    items.RemoveAll();
+    const std::vector<Tab>& tabs = GetTabs();
+    for (UINT index = 0; index < tabs.size() && index < count; ++index) {
+        const UINT command = firstCommand + index;
+        CXTPControl* item = items.Add(xtpControlButton, static_cast<int>(command));
+        if (!item) continue;
+        item->SetCaption(tabs[index].caption);
+        if (shortcuts) item->SetShortcutText(shortcuts->FindShortcutText(command));
+    }
 }
 
 }  // namespace Korvo::UI

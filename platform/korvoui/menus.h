@@ -15,6 +15,19 @@ public:
     virtual ~AutoMenuController() = default;
     AutoMenuController(const AutoMenuController&) = delete;
     AutoMenuController& operator=(const AutoMenuController&) = delete;
+    // Whether `bar` is one of the controller's own (the auto-menu tool bar).
+    static bool OwnsBar(const CXTPCommandBar* bar);
+    // The control of the running command's auto menu for `id` on its bar; null when the command
+    // put none there.
+    virtual CXTPControl* CreateControl(UINT id, CXTPCommandBar* bar);
+};
+
+// The button that starts the user's configuration of the selection filters (2438).
+class SelectionFilterConfigurationButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(SelectionFilterConfigurationButton)
+public:
+    SelectionFilterConfigurationButton() { SetID(kCommand); }
+    static constexpr int kCommand = 2438;
 };
 
 // The tool bar of the auto-menu command bars: the running command's own buttons.
@@ -34,6 +47,12 @@ public:
     int AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible, const GUID& guid);
     // Gives the tab with `guid` the accelerator; false when no tab has that GUID.
     bool SetTabAccelerator(const GUID& guid, const ACCEL& accelerator);
+    // The tabs' accelerators become shortcuts of `shortcuts` for the commands that select the
+    // tabs (`firstCommand` + the tab's index); shortcuts those commands had before go.
+    void UpdateAccelerators(CXTPShortcutManager& shortcuts, UINT firstCommand, UINT count) const;
+    // One item per tab into `items` (emptied first), `firstCommand` + the tab's index, at most
+    // `count`: the tab's title and its shortcut's text.
+    void BuildPopupMenu(CXTPControls& items, UINT firstCommand, UINT count, const CXTPShortcutManager* shortcuts) const;
 
     // What the user set for the bar: its tab strip shown, the bar locked in place, large icons,
     // and command prompts under the buttons.

@@ -31,6 +31,8 @@ void PropertiesWindow::OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocu
                documentText(newDocument) + L")");
 }
 
+void PropertiesWindow::UpdateFloatingSize() { recordCall(L"Korvo::UI::PropertiesWindow::UpdateFloatingSize()"); }
+
 void PropertiesWindow::OnIdleUpdate() { platform::core::recordIdleCall(L"Korvo::UI::PropertiesWindow::OnIdleUpdate()"); }
 
 void PropertiesWindow::OnFinalRelease() {

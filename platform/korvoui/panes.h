@@ -16,6 +16,8 @@ public:
     void OnSetActiveDoc(CKvw32Doc* oldDocument, CKvw32Doc* newDocument);
     void OnFinalRelease() override;
     void OnIdleUpdate();
+    // The window floats: it fits its floating frame to its contents again.
+    void UpdateFloatingSize();
 };
 
 // A host of command bars inside a pane: it follows the options of the frame's command bars.

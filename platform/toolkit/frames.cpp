@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/faults.h"
+
 #include "platform/toolkit/commandbars/ribbon.h"
 #include "platform/toolkit/panes/dockingpanes.h"
 #include "platform/toolkit/panes/statusbar.h"
@@ -110,7 +112,22 @@ void CXTPMDIFrameWnd::layoutBars(RECT& client) {
     client.bottom = std::max(client.top, bottomEdge.bottom);
 }
 
+BOOL CXTPCommandBarsFrameHook::OnHookMessage(HWND, UINT message, WPARAM&, LPARAM&, LRESULT&) {
+    // A resource the hook needs (its frame's region, a DC) may not be had.
+    if (platform::faultInjected(L"CXTPCommandBarsFrameHook::OnHookMessage " + std::to_wstring(message)))
+        AfxThrowResourceException();
+    return FALSE;
+}
+
 LRESULT CXTPMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!hookLooked_) {
+        hook_ = dynamic_cast<CXTPCommandBarsFrameHook*>(this);
+        hookLooked_ = true;
+    }
+    if (hook_ && m_hWnd) {
+        LRESULT result = 0;
+        if (hook_->OnHookMessage(m_hWnd, message, wParam, lParam, result)) return result;
+    }
     if (commandBars_ && m_hWnd) {
         for (int i = 0; i < commandBars_->GetCount(); ++i) {
             auto* menuBar = dynamic_cast<CXTPMenuBar*>(commandBars_->GetAt(i));

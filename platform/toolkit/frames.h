@@ -10,6 +10,8 @@
 // layout puts the visible bars at their sides (the ribbon across the top), the message bars under
 // them, the status bar (the child with the framework's status-bar id) at the bottom, the docked
 // panes of its docking-pane manager at their sides, and the MDI client in what is left.
+class CXTPCommandBarsFrameHook;
+
 class CXTPMDIFrameWnd : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CXTPMDIFrameWnd)
 public:
@@ -38,12 +40,19 @@ private:
     void layoutBars(RECT& client);
 
     std::unique_ptr<CXTPCommandBars> commandBars_;
+    // The frame's own hook, when its class has one (looked up with the first message).
+    CXTPCommandBarsFrameHook* hook_ = nullptr;
+    bool hookLooked_ = false;
 };
 
 // Frame message hook of command bars (the frame's part of keyboard and non-client handling).
+// The frame window's procedure offers every message to the hook of a frame that has one, before
+// the menu bars and the frame itself; TRUE when the hook took it (`result` is the answer). The
+// stand-in's hook takes none: the non-client parts it would draw are not drawn headless.
 class CXTPCommandBarsFrameHook {
 public:
     virtual ~CXTPCommandBarsFrameHook() = default;
+    virtual BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result);
 };
 
 // Theme changes of the paint manager.

@@ -23,6 +23,9 @@ inline constexpr UINT XTPWM_INITCOMMANDSPOPUP = WM_USER + 9307;
 inline constexpr UINT XTPWM_UNINITCOMMANDSPOPUP = WM_USER + 9309;
 // A popup bar was torn off into a tool bar.
 inline constexpr UINT XTPWM_TEAROFFDONE = WM_USER + 9319;
+// A tab tool bar's tabs changed (a tab shown or hidden); lParam is the CXTPTabToolBar*. The site
+// brings the bar up to date (CXTPTabToolBar::UpdateTabs).
+inline constexpr UINT XTPWM_TABTOOLBARREFRESH = WM_USER + 9316;
 // A docking pane changed; wParam is the notification code, lParam the pane or an action record.
 inline constexpr UINT XTPWM_DOCKINGPANE_NOTIFY = WM_USER + 9901;
 

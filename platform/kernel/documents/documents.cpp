@@ -260,6 +260,14 @@ void KV3DContainer::ModelTreeIdle() const { platform::core::recordIdleCall(L"KV3
 
 void CKVView::OnDraw(CDC*) {}
 
+void CKVView::TestTerminateCommand(bool notify) {
+    recordCall(std::wstring(L"CKVView::TestTerminateCommand(") + platform::core::boolText(notify) + L")");
+}
+
+void CKVView::OnBeginPrinting(CDC*, CPrintInfo*) {
+    recordCall(std::wstring(L"CKVView::OnBeginPrinting(direct print setting ") + platform::core::boolText(GetSettings().directPrint) + L")");
+}
+
 void CKVView::OnActivateView(BOOL activate, CView* activated, CView* deactivated) {
     CView::OnActivateView(activate, activated, deactivated);
     if (!activate) return;

@@ -196,6 +196,8 @@ public:
     void OnDraw(CDC* dc) override;
     // The framework's print preparation (the print dialog, or none when printing direct).
     BOOL OnPreparePrinting(CPrintInfo* info) override { return DoPreparePrinting(info); }
+    // A print job starts: the kernel records whether its direct-print setting is on.
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
     // An activated view makes its document the application's current one (the kernel's
     // SetCurrentDocument callback).
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
@@ -219,6 +221,10 @@ public:
     void SetRememberingToolBarTab(bool remembering) { rememberingToolBarTab_ = remembering; }
     // A control of the command bars was selected (the view may show what it does).
     void OnCommandControlSelected(int id);
+    // The running command sees the view and ends when it cannot go on in it.
+    void TestTerminateCommand(bool notify);
+    // The view's kind: 1 a drawing, 2 a 3D model.
+    int GetViewKind() const { return Is2DView() ? 1 : 2; }
 
     // The kernel's view queries the frame's view-dependent groups follow: the view's kind (0
     // none, 1 and 2 the kernel's two document kinds), its alternate state and its third and

@@ -45,6 +45,7 @@ struct NativeSettings {
         int drawingView = -1;
         int split = -1;
     } framelessBars;
+    bool directPrint = false;  // the kernel prints to the default printer without asking
 };
 
 // The user's options of the kernel that the command bars read.

@@ -63,6 +63,10 @@ void CKVCom_Is3D::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"CKVCom_Is3D::SetActiveDocument(" + documentText(document) + L")");
 }
 
+bool CKVCom_Is3D::IsIn3DState() { return platform::kernel::uiControl().in3DState; }
+
+bool CKVCom_Is3D::HasActiveOperation() { return platform::kernel::uiControl().operation3DActive; }
+
 bool CKVCom_Is3D::IsSyspanelResetNeeded(CKvw32Doc*) { return platform::kernel::uiControl().syspanelDefaultsWanted; }
 
 void CKVCom_Is3D::OnDocumentActivated(CKvw32Doc* document) {
@@ -71,6 +75,11 @@ void CKVCom_Is3D::OnDocumentActivated(CKvw32Doc* document) {
 
 void CKVCom_Is3D::OnMainFrameClosing(HWND frame) {
     recordCall(L"CKVCom_Is3D::OnMainFrameClosing(" + platform::core::handleText(frame) + L")");
+}
+
+void CKVCom_Is3D::OnMainFrameNotice(HWND frame, WPARAM wParam, LPARAM lParam) {
+    recordCall(L"CKVCom_Is3D::OnMainFrameNotice(" + platform::core::handleText(frame) + L", " + std::to_wstring(wParam) +
+               L", " + std::to_wstring(lParam) + L")");
 }
 
 void CKVCom_Is3D::SetMainWindowsDisabled(bool disabled) {

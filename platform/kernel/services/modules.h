@@ -25,6 +25,9 @@ public:
     static void SetActiveDocument(CKvw32Doc* document);
     // The 3D part's own answer whether a document is a 3D one.
     static bool Is3D(CKvw32Doc* document);
+    // Whether the 3D part is in its 3D state, and whether it runs an operation of its own.
+    static bool IsIn3DState();
+    static bool HasActiveOperation();
     // Whether the system panel should get its default values for the document now.
     static bool IsSyspanelResetNeeded(CKvw32Doc* document);
     // The activation of the document (null: none) is complete.
@@ -33,6 +36,8 @@ public:
     static void SetMainWindowsDisabled(bool disabled);
     // A main frame closes.
     static void OnMainFrameClosing(HWND frame);
+    // The kernel's own notice to a main frame (message 1265), handed back to the 3D part.
+    static void OnMainFrameNotice(HWND frame, WPARAM wParam, LPARAM lParam);
     // Imports a file of a foreign format into a new document; null when it cannot (the answer
     // is the test's).
     CKvw32Doc* ImportFile(LPCWSTR path, int mode);

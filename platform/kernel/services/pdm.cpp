@@ -100,6 +100,15 @@ KVPDMWorkMix* KVPDMWorkMix::Instance() {
     return IsActive() ? &workMix : nullptr;
 }
 
+KVPDMClient* KVPDMClient::Instance() {
+    static KVPDMClient client;
+    return KVPDMWorkMix::IsActive() ? &client : nullptr;
+}
+
+void KVPDMClient::OnMainWindowMoved(HWND frame) {
+    recordCall(L"KVPDMClient::OnMainWindowMoved(" + platform::core::handleText(frame) + L")");
+}
+
 void KVPDMWorkMix::ResetCacheFor(const SharedPathName& path) {
     recordCall(L"KVPDMWorkMix::ResetCacheFor(" + quoted(path.view()) + L")");
 }

@@ -93,3 +93,12 @@ public:
     // Whether the document may be opened with that context (the PDM system may hold it back).
     bool CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context);
 };
+
+// The PDM system's client of this program: it keeps its own windows by the main window.
+class KVPDMClient {
+public:
+    // The client, or null while the program does not work inside the PDM system.
+    static KVPDMClient* Instance();
+    // A main window moved or changed its size.
+    void OnMainWindowMoved(HWND frame);
+};

@@ -30,6 +30,9 @@ struct UiControl {
     // Whether the 3D part and the edit module make their pane windows (model tree, tasks, NC,
     // generation queue; weld tree) when the application asks.
     bool paneWindowsOffered = true;
+    // Whether the 3D part is in its 3D state, and whether an operation of its own runs there.
+    bool in3DState = false;
+    bool operation3DActive = false;
 };
 
 UiControl& uiControl();

@@ -264,6 +264,11 @@ FakeActiveMainFrameManager::~FakeActiveMainFrameManager() {
 
 }  // namespace UIModule
 
+void UIModuleProxy::ReportResourceFailure(const CException* error) {
+    const CString text = error ? error->GetErrorText() : CString();
+    recordCall(L"UIModuleProxy::ReportResourceFailure(" + platform::core::quoted(text.GetString()) + L")");
+}
+
 void UIModuleProxy::NotifyApplicationDeactivated() {
     {
         std::lock_guard lock(state().mutex);

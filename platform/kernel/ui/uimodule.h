@@ -41,6 +41,9 @@ public:
     // A file is about to be opened: the UI module keeps it as its most recent path.
     void NotifyRecentPath(const SharedPathName& path);
     int GetModalBoxDepth() const;
+    // A resource (a window, a GDI object, a menu) could not be had while the UI handled a message:
+    // the module records the failure; the caller deletes the exception.
+    void ReportResourceFailure(const CException* error);
 
     // Themes.
     CString GetDefaultThemeName() const;

@@ -24,9 +24,16 @@ END_MESSAGE_MAP()
 void CXTPCommandBar::OnPaint() {
     CPaintDC dc(this);
     if (redrawLocks_ > 0) return;
+    RECT clip = dc.m_ps.rcPaint;
+    if (clip.right <= clip.left || clip.bottom <= clip.top) GetClientRect(&clip);
+    DrawCommandBar(&dc, clip);
+}
+
+void CXTPCommandBar::DrawCommandBar(CDC* dc, const RECT&) {
+    // Every control the bar shows draws itself (a control with a window of its own draws that).
     for (int i = 0; i < controls_->GetCount(); ++i) {
         CXTPControl* control = controls_->GetAt(i);
-        if (IsControlShown(control)) control->Draw(&dc, GetControlRect(control));
+        if (IsControlShown(control)) control->Draw(dc, GetControlRect(control));
     }
 }
 
@@ -333,6 +340,29 @@ BOOL CXTPTabToolBar::SelectTab(int index) {
     // Without a site yet (the bar is being made) the buttons come with the next selection.
     if (GetSite()) SetButtons(ids.data(), static_cast<int>(ids.size()));
     return TRUE;
+}
+
+BOOL CXTPTabToolBar::SetTabVisible(int index, bool visible) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size())) return FALSE;
+    tabs_[static_cast<std::size_t>(index)].visible = visible;
+    if (CWnd* site = GetSite(); site && site->GetSafeHwnd())
+        site->SendMessage(XTPWM_TABTOOLBARREFRESH, 0, reinterpret_cast<LPARAM>(this));
+    return TRUE;
+}
+
+void CXTPTabToolBar::UpdateTabs() {
+    const auto shown = [this](int index) { return index >= 0 && tabs_[static_cast<std::size_t>(index)].visible; };
+    if (shown(selected_)) {
+        SelectTab(selected_);
+        return;
+    }
+    for (int index = 0; index < static_cast<int>(tabs_.size()); ++index) {
+        if (!shown(index)) continue;
+        SelectTab(index);
+        return;
+    }
+    selected_ = -1;
+    GetControls()->RemoveAll();
 }
 
 BOOL CXTPMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM&, LPARAM&, LRESULT&) {

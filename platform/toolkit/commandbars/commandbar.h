@@ -90,6 +90,13 @@ public:
     // While tracking, the bar keeps the keyboard (its controls are walked with the arrow keys).
     void SetTrackingMode(BOOL tracking) { tracking_ = tracking; }
     BOOL IsTrackingMode() const { return tracking_; }
+    // Paints the bar's window; `clip` is the part to paint (client coordinates). The toolkit draws
+    // each control the bar shows; a bar class may draw itself (OnPaint calls this unless the
+    // bar's redraw is locked).
+    virtual void DrawCommandBar(CDC* dc, const RECT& clip);
+    // Whether the bar shows its gripper (the handle the user drags it by).
+    BOOL IsGripperShown() const { return gripper_; }
+    void ShowGripper(BOOL show) { gripper_ = show; }
     // Lays the bar out again: its edit windows follow what it shows.
     virtual void OnRecalcLayout() { SyncEditWindows(); }
 
@@ -161,6 +168,7 @@ private:
     BOOL showInList_ = TRUE;
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
+    BOOL gripper_ = TRUE;
     SIZE buttonSize_{};
     SIZE placedContent_{};
 };
@@ -204,6 +212,11 @@ public:
     int GetSelectedTab() const { return selected_; }
     // Selects a tab: its buttons become the bar's controls. FALSE for an index out of range.
     BOOL SelectTab(int index);
+    // Shows or hides a tab; the bar asks its site to bring it up to date (XTPWM_TABTOOLBARREFRESH).
+    BOOL SetTabVisible(int index, bool visible);
+    // The bar shows a visible tab: the selected one when it is visible, else the first visible
+    // one (none when no tab is visible), with its buttons.
+    void UpdateTabs();
 
     // Appearance of the tab strip (the toolkit's numbers) and option flags.
     void SetTabAppearance(int appearance) { appearance_ = appearance; }
@@ -267,8 +280,12 @@ public:
     // The widest the bar may be (a popup tool bar's buttons in one row up to it).
     void SetWidth(int width) { width_ = width; }
     int GetWidth() const { return width_; }
+    // The popup control the bar opened from while it is open that way, else null.
+    CXTPControlPopup* GetControlPopup() const { return controlPopup_; }
+    void SetControlPopup(CXTPControlPopup* control) { controlPopup_ = control; }
 
 private:
+    CXTPControlPopup* controlPopup_ = nullptr;
     BOOL tearOff_ = FALSE;
     CString tearOffCaption_;
     UINT tearOffId_ = 0;

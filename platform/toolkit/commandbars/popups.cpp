@@ -188,7 +188,11 @@ void CXTPControlPopup::OpenPopup() {
     // may fill (or make) its bar as it opens.
     InternalAddRef();
     OnSetPopup(TRUE);
-    if (auto* popup = dynamic_cast<CXTPPopupBar*>(GetCommandBar())) bars->TrackPopupMenu(popup, 0, 0, 0);
+    if (auto* popup = dynamic_cast<CXTPPopupBar*>(GetCommandBar())) {
+        popup->SetControlPopup(this);
+        bars->TrackPopupMenu(popup, 0, 0, 0);
+        popup->SetControlPopup(nullptr);
+    }
     OnSetPopup(FALSE);
     InternalRelease();
 }

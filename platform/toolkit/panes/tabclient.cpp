@@ -393,6 +393,34 @@ LRESULT CXTPTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+namespace {
+
+constexpr const wchar_t* kPositionEntry = L"TabPosition";
+constexpr const wchar_t* kStackedEntry = L"StackedGroups";
+constexpr const wchar_t* kNewWindowItemEntry = L"NewWindowItem";
+constexpr int kNoValue = -1;
+
+}  // namespace
+
+BOOL CXTPTabClientWnd::SaveState(LPCWSTR section) const {
+    CWinApp* app = AfxGetApp();
+    if (!app) return FALSE;
+    return app->WriteProfileInt(section, kPositionEntry, position_) &&
+           app->WriteProfileInt(section, kStackedEntry, stacked_ ? 1 : 0) &&
+           app->WriteProfileInt(section, kNewWindowItemEntry, newWindowItem_ ? 1 : 0);
+}
+
+BOOL CXTPTabClientWnd::LoadState(LPCWSTR section) {
+    CWinApp* app = AfxGetApp();
+    if (!app) return FALSE;
+    const int position = static_cast<int>(app->GetProfileInt(section, kPositionEntry, kNoValue));
+    if (position < xtpTabPositionTop || position > xtpTabPositionRight) return FALSE;
+    position_ = static_cast<XTPTabPosition>(position);
+    stacked_ = app->GetProfileInt(section, kStackedEntry, stacked_) != 0;
+    newWindowItem_ = app->GetProfileInt(section, kNewWindowItemEntry, newWindowItem_) != 0;
+    return TRUE;
+}
+
 void CXTPTabClientWnd::DoPropExchange(CXTPPropExchange* px) {
     if (!px) return;
     int position = position_;

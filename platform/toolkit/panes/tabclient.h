@@ -198,6 +198,11 @@ public:
 
     // The tab settings through a property exchange (a section of the caller's choosing).
     virtual void DoPropExchange(CXTPPropExchange* px);
+    // The tab settings in the application's profile (section `section`): written by SaveState,
+    // read back by LoadState (FALSE, with nothing changed, without an application or a saved state).
+    BOOL SaveState(LPCWSTR section = kStateSection) const;
+    BOOL LoadState(LPCWSTR section = kStateSection);
+    static constexpr const wchar_t* kStateSection = L"TabClient";
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -598,6 +598,9 @@ BOOL MessageBeep(UINT type);
 HWND GetFocus();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
+// The mouse cursor's position in screen coordinates; it stays where the last mouse action left it.
+BOOL GetCursorPos(LPPOINT point);
+BOOL SetCursorPos(int x, int y);
 HWND GetCapture();
 
 // ---- Window procedures -----------------------------------------------------------------------
