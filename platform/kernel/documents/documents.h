@@ -223,13 +223,11 @@ public:
     void OnCommandControlSelected(int id);
     // The running command sees the view and ends when it cannot go on in it.
     void TestTerminateCommand(bool notify);
-    // The view's kind: 1 a drawing, 2 a 3D model.
-    int GetViewKind() const { return Is2DView() ? 1 : 2; }
-
     // The kernel's view queries the frame's view-dependent groups follow: the view's kind (0
     // none, 1 and 2 the kernel's two document kinds), its alternate state and its third and
-    // fourth view properties. Their meaning is the kernel's.
-    int GetViewKind() const { return viewKind_; }
+    // fourth view properties. Their meaning is the kernel's. Until the kernel sets a kind, a
+    // drawing view is kind 1 and a 3D model's view kind 2.
+    int GetViewKind() const { return viewKind_ >= 0 ? viewKind_ : Is2DView() ? 1 : 2; }
     bool IsAlternateState() const { return alternate_; }
     bool GetViewProperty(int index) const { return index == 3 ? property3_ : index == 4 ? property4_ : false; }
     void SetViewTraits(int kind, bool alternate, bool property3, bool property4) {
@@ -262,7 +260,7 @@ private:
     GUID storedTab_{};
     MainBarSwitchHistory history_;
     bool popupSuppressed_ = false;
-    int viewKind_ = 0;
+    int viewKind_ = -1;
     bool alternate_ = false;
     bool property3_ = false;
     bool property4_ = false;
