@@ -3,6 +3,7 @@
 // layout is kept apart by the screen-mode switch.
 #include "mainframe/main_frame.h"
 
+#include "commandbars/bars_layout.h"
 #include "commandbars/command_tooltips.h"
 
 namespace {
@@ -35,6 +36,7 @@ bool CMainFrame::ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loadi
         m_tabClient.DoPropExchange(tabs.get());
         if (loading && m_tabClient.LoadState()) m_tabClient.Reposition();
     }
+    ExchangeBarsLayout(GetCommandBars(), section, loading);
     // The command tips show the shortcuts the layout leaves in force.
     if (loading) UpdateCommandTooltips(GetCommandBars());
     if (!withDockingPanes) return true;

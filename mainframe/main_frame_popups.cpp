@@ -76,10 +76,10 @@ CXTPControl* CMainFrame::CreateCommandPopup(UINT id) {
         CXTPPopupBar* menu = CXTPPopupBar::CreatePopupBar(bars);
         if (const CKVTabToolBar* tabBar = GetTabToolBar()) {
             UINT next = kFirstToolBarTab;
-            for (const auto& tab : tabBar->GetTabs()) {
+            for (int tab = 0; tab < tabBar->GetItemCount(); ++tab) {
                 if (next >= kFirstToolBarTab + kMaxToolBarTabs) break;
                 if (CXTPControl* item = menu->GetControls()->Add(xtpControlButton, static_cast<int>(next++)))
-                    item->SetCaption(tab.caption);
+                    item->SetCaption(tabBar->GetItem(tab)->caption);
             }
         }
         popup->SetCommandBar(menu);

@@ -84,21 +84,35 @@ IMPLEMENT_DYNCREATE(TabbableToolBar, CXTPTabToolBar)
 
 int TabbableToolBar::AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible,
                                     const GUID& guid) {
-    Tab tab;
-    tab.caption = name ? name : L"";
-    if (ids && count > 0) tab.commandIds.assign(ids, ids + count);
-    tab.iconId = iconId;
-    tab.visible = visible;
-    tab.guid = guid;
-    return InsertTab(std::move(tab));
+    TabItem* item = InsertCategory(name, ids, count > 0 ? count : 0);
+    if (!item) return -1;
+    item->iconId = iconId;
+    AttachRecord(item, guid, visible, false);
+    const int index = IndexOf(item);
+    SetItemVisible(index, visible);
+    return index;
+}
+
+int TabbableToolBar::FindTab(const GUID& guid) const {
+    for (int tab = 0; tab < GetItemCount(); ++tab)
+        if (GetTabIdentifier(tab) == guid) return tab;
+    return -1;
 }
 
 bool TabbableToolBar::SetTabAccelerator(const GUID& guid, const ACCEL& accelerator) {
-    Tab* tab = FindTab(guid);
-    if (!tab) return false;
-    tab->accelerator = accelerator;
+    const int tab = FindTab(guid);
+    if (tab < 0) return false;
+    SetAccel(tab, accelerator.fVirt, accelerator.key);
     return true;
 }
+
+GUID TabbableToolBar::GetTabIdentifier(int) const { return GUID{}; }
+bool TabbableToolBar::IsCustomizeVisible(int tab) const { return GetItem(tab) && GetItem(tab)->visible; }
+void TabbableToolBar::SetCustomizeVisible(int tab, bool visible) { SetItemVisible(tab, visible); }
+bool TabbableToolBar::IsUserItem(int) const { return false; }
+void TabbableToolBar::SetAccel(int, int, int) {}
+int TabbableToolBar::GetAccelModifiers(int) const { return 0; }
+int TabbableToolBar::GetAccelKey(int) const { return 0; }
 
 }  // namespace Korvo::UI
 

@@ -24,19 +24,36 @@ public:
     AutoMenuToolBar() = default;
 };
 
-// The classic tool bar whose buttons come in tabs that the user picks; each tab keeps its
-// original buttons for a reset and may have a keyboard accelerator.
+// The classic tool bar whose controls come in tabs that the user picks (the main bar's modes);
+// each tab keeps its original buttons for a reset and may have a keyboard accelerator. What a tab
+// is beyond its caption (its identifier, whether the user sees it in the customisation lists,
+// whether the user made it, its accelerator) is the derived bar's record of the tab's position;
+// the queries and setters here read and write that record.
 class TabbableToolBar : public CXTPTabToolBar {
     DECLARE_DYNCREATE(TabbableToolBar)
 public:
     TabbableToolBar() = default;
-    // Adds a tab with its original buttons (`count` ids, 0 for a separator).
+    // Adds a tab with its original buttons (`count` ids, 0 for a separator) and its record
+    // (identifier `guid`, shown or not, not the user's); the tab's index, -1 when it could not
+    // be made.
     int AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible, const GUID& guid);
+    // The tab whose record has the identifier; -1 when none has.
+    int FindTab(const GUID& guid) const;
     // Gives the tab with `guid` the accelerator; false when no tab has that GUID.
     bool SetTabAccelerator(const GUID& guid, const ACCEL& accelerator);
 
+    // The record of tab `tab` (an index of the tab items): null identifier, visible, not the
+    // user's and no accelerator when the bar keeps no record for it.
+    virtual GUID GetTabIdentifier(int tab) const;
+    virtual bool IsCustomizeVisible(int tab) const;
+    virtual void SetCustomizeVisible(int tab, bool visible);
+    virtual bool IsUserItem(int tab) const;
+    virtual void SetAccel(int tab, int modifiers, int key);
+    virtual int GetAccelModifiers(int tab) const;
+    virtual int GetAccelKey(int tab) const;
+
     // What the user set for the bar: its tab strip shown, the bar locked in place, large icons,
-    // and command prompts under the buttons.
+    // command prompts under the buttons and the standard font.
     void ShowTabs(bool show) { tabsShown_ = show; }
     bool IsTabsShown() const { return tabsShown_; }
     void SetLocked(bool locked) { locked_ = locked; }
@@ -45,12 +62,22 @@ public:
     bool IsLargeIcons() const { return largeIcons_; }
     void ShowPrompts(bool show) { promptsShown_ = show; }
     bool IsPromptsShown() const { return promptsShown_; }
+    void SetStandardFont(bool standard) { standardFont_ = standard; }
+    bool IsStandardFont() const { return standardFont_; }
+
+protected:
+    // A new tab item needs its record: the derived bar keeps one and stores its position in the
+    // item. The base keeps none.
+    virtual void AttachRecord(TabItem* item, const GUID& id, bool visible, bool user) {
+        (void)item, (void)id, (void)visible, (void)user;
+    }
 
 private:
     bool tabsShown_ = true;
     bool locked_ = false;
     bool largeIcons_ = false;
     bool promptsShown_ = false;
+    bool standardFont_ = false;
 };
 
 // The context menus shared by every frame.

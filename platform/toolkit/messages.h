@@ -23,6 +23,13 @@ inline constexpr UINT XTPWM_INITCOMMANDSPOPUP = WM_USER + 9307;
 inline constexpr UINT XTPWM_UNINITCOMMANDSPOPUP = WM_USER + 9309;
 // A popup bar was torn off into a tool bar.
 inline constexpr UINT XTPWM_TEAROFFDONE = WM_USER + 9319;
+// To the site: the user made a tool bar; lParam is the new CXTPToolBar*.
+inline constexpr UINT XTPWM_CUSTOMBARADDED = WM_USER + 9317;
+static_assert(XTPWM_CUSTOMBARADDED == 10341);
+// The toolkit's own message texts (XTPResourceString): no tool-bar id left; a tool bar of that
+// title exists already (a format with the title).
+inline constexpr UINT XTP_IDS_NO_FREE_TOOLBAR_ID = 9165;
+inline constexpr UINT XTP_IDS_TOOLBAR_EXISTS = 9166;
 // A docking pane changed; wParam is the notification code, lParam the pane or an action record.
 inline constexpr UINT XTPWM_DOCKINGPANE_NOTIFY = WM_USER + 9901;
 
