@@ -294,6 +294,12 @@ public:
     CWnd* GetConfigurationsWindow(bool create);
     CWnd* GetLayersWindow(bool create);
     CWnd* GetFormFactorWindow(bool create);
+    // The command search's pane window (pane 1028), made hidden on first demand.
+    CWnd* GetFindCommandWindow(bool create);
+    // The command search hears of a command registered after its list was built.
+    void NotifyCommandRegistered(UINT id);
+    // The help key while a tip of the command search's list shows: true when it took the key.
+    bool OnFindCommandHelp();
 
     // ---- Application commands and profiles -----------------------------------------------------
     void LoadApplicationCommands(CXTPPropExchangeEnumerator& sections);

@@ -232,3 +232,17 @@ void CKVTabToolBar::Copy(CXTPCommandBar* source, BOOL recursive) {
     ShowPrompts(other->IsPromptsShown());
     SetStandardFont(other->IsStandardFont());
 }
+
+std::wstring MakeToolBarFromTab(HWND frame, const std::wstring& caption) {
+    Korvo::UI::MainFrame* main = UIModuleProxy::Instance().GetMainFrameOf(frame);
+    CXTPCommandBars* bars = main ? main->GetCommandBars() : nullptr;
+    CKVTabToolBar* tabs = nullptr;
+    for (int i = 0; bars && i < bars->GetCount() && !tabs; ++i) tabs = dynamic_cast<CKVTabToolBar*>(bars->GetAt(i));
+    if (!tabs) return L"the frame has no tabbed main bar";
+    for (int tab = 0; tab < tabs->GetItemCount(); ++tab)
+        if (tabs->GetItem(tab)->caption == caption.c_str()) {
+            tabs->CreateToolBarFromTab(tabs->GetItem(tab));
+            return {};
+        }
+    return L"the tabbed main bar has no tab \"" + caption + L"\"";
+}

@@ -63,3 +63,7 @@ private:
     std::vector<CommandSet> records_;
     Korvo::UniqueIdentifier defaultState_;
 };
+
+// The main-bar modes page's "make a tool bar" for the tab captioned `caption` of main frame
+// `frame`'s tabbed bar, as the console asks for it: what a user could not do, or empty.
+std::wstring MakeToolBarFromTab(HWND frame, const std::wstring& caption);

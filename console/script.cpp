@@ -286,6 +286,13 @@ std::string readKey(const std::string& text, Arguments& arguments) {
            "Ctrl+ or Alt+ before it)";
 }
 
+std::string readRow(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not a row (0 to 2147483647)";
+    arguments.number = static_cast<unsigned>(*value);
+    return {};
+}
+
 std::string readThumbPosition(const std::string& text, Arguments& arguments) {
     const auto value = parseNumber(text, 0x7FFFFFFFu);
     if (!value) return echo(text) + " is not a scroll position (0 to 2147483647)";
@@ -329,6 +336,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"COUNT", false, &readSpinCount},   {"KEY", false, &readKey},
     {"BUTTON-ID", false, &readButtonId},
     {"PANEL", false, &readPanel},
+    {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
 };
 
 // The syntax word that takes the rest of the line, word by word.

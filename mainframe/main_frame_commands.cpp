@@ -285,7 +285,8 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
 void CMainFrame::OnNoAction() {}
 
 void CMainFrame::OnFrameHelp() {
-    if (CKvw32App* app = CKvw32App::Instance()) app->OnHelp();
+    // A tip of the command search's list shows: the help is that command's.
+    if (CKvw32App* app = CKvw32App::Instance(); app && !app->OnFindCommandHelp()) app->OnHelp();
 }
 
 // The framework's context-help mode (Shift+F1) is not part of this edition's frame.

@@ -102,12 +102,19 @@ LRESULT ComboBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case CB_SETEDITSEL:
             state.allSelected = LOWORD(lParam) == 0 && static_cast<short>(HIWORD(lParam)) == -1;
             return TRUE;
-        case CB_GETEDITSEL: return state.allSelected ? MAKELONG(0, GetWindowTextLengthW(hwnd)) : 0;
+        case CB_GETEDITSEL: {
+            const bool all = state.allSelected;
+            // The text's length is the window's own answer: asked without the table held.
+            lock.unlock();
+            return all ? MAKELONG(0, static_cast<WORD>(GetWindowTextLengthW(hwnd))) : 0;
+        }
         case WM_CHAR: {
             const auto typed = static_cast<wchar_t>(wParam);
-            std::wstring text = state.allSelected ? std::wstring() : windowText(hwnd);
             const bool replaced = state.allSelected;
             state.allSelected = false;
+            state.selected = -1;
+            lock.unlock();
+            std::wstring text = replaced ? std::wstring() : windowText(hwnd);
             if (typed == L'\b') {
                 if (!replaced && !text.empty()) text.pop_back();
             } else if (typed >= L' ') {
@@ -115,8 +122,6 @@ LRESULT ComboBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             } else {
                 return 0;
             }
-            state.selected = -1;
-            lock.unlock();
             SetWindowTextW(hwnd, text.c_str());
             notify(hwnd, CBN_EDITCHANGE);
             return 0;
