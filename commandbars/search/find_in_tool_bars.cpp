@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "commandbars/search/command_tags.h"
 #include "platform/diagnostics.h"
 
 namespace {
@@ -108,7 +109,8 @@ private:
     int id_;
 };
 
-std::wstring Quoted(const CString& text) { return L"\"" + std::wstring(text.view()) + L"\""; }
+// A caption as the user reads it: without its mnemonic marks.
+std::wstring Quoted(const CString& text) { return L"\"" + std::wstring(RemoveSingleAmpersands(text).view()) + L"\""; }
 
 CXTPRibbonBar* VisibleRibbon(CXTPCommandBars* bars) {
     if (!bars) return nullptr;
