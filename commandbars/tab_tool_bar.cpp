@@ -16,8 +16,9 @@ constexpr UINT kUndoCommand = 1115;
 constexpr UINT kRedoCommand = 1117;
 constexpr DWORD kDockAnywhere = 63;
 
-// The ids of a tab's controls in bar order, a 0 after each control that begins a group; without
-// the starting part when `withStart` is false (everything up to the last undo or redo).
+// The ids of a tab's controls in bar order, a 0 (the next begins a group) before each control
+// that begins one; without the starting part when `withStart` is false (everything up to the
+// last undo or redo).
 std::vector<UINT> TabButtons(const CXTPControls* controls, const CString& caption, bool withStart) {
     std::vector<UINT> ids;
     std::size_t startEnd = 0;
@@ -25,11 +26,13 @@ std::vector<UINT> TabButtons(const CXTPControls* controls, const CString& captio
         const CXTPControl* control = controls->GetAt(i);
         const auto id = static_cast<UINT>(control->GetID());
         if (control->GetCategory() != caption || id == kToolBarModeCommand) continue;
+        if (control->GetBeginGroup() && !ids.empty()) ids.push_back(0);
         ids.push_back(id);
         if (id == kUndoCommand || id == kRedoCommand) startEnd = ids.size();
-        if (control->GetBeginGroup()) ids.push_back(0);
     }
     if (!withStart && startEnd > 0) ids.erase(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(startEnd));
+    // A bar does not start with a group mark.
+    while (!ids.empty() && ids.front() == 0) ids.erase(ids.begin());
     return ids;
 }
 
@@ -201,6 +204,8 @@ void CKVTabToolBar::DoPropExchange(CXTPPropExchange* px) {
             SetItemVisible(IndexOf(item), visible);
         }
         UpdateTabControls();
+        // The loaded modes' keys select them.
+        UpdateAccelerators();
         return;
     }
     int count = GetItemCount();

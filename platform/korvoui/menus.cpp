@@ -106,6 +106,25 @@ bool TabbableToolBar::SetTabAccelerator(const GUID& guid, const ACCEL& accelerat
     return true;
 }
 
+void TabbableToolBar::UpdateAccelerators() {
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars) return;
+    CXTPShortcutManager* shortcuts = bars->GetShortcutManager();
+    std::vector<ACCEL> entries;
+    for (const ACCEL& entry : shortcuts->GetAccelerators())
+        if (entry.cmd < kFirstTabCommand || entry.cmd > kLastTabCommand) entries.push_back(entry);
+    for (int tab = 0; tab < GetItemCount() && kFirstTabCommand + tab <= kLastTabCommand; ++tab) {
+        const int key = GetAccelKey(tab);
+        if (key == 0) continue;
+        ACCEL entry;
+        entry.fVirt = static_cast<BYTE>(GetAccelModifiers(tab) | FVIRTKEY);
+        entry.key = static_cast<WORD>(key);
+        entry.cmd = static_cast<WORD>(kFirstTabCommand + tab);
+        entries.push_back(entry);
+    }
+    shortcuts->SetAccelerators(std::move(entries));
+}
+
 GUID TabbableToolBar::GetTabIdentifier(int) const { return GUID{}; }
 bool TabbableToolBar::IsCustomizeVisible(int tab) const { return GetItem(tab) && GetItem(tab)->visible; }
 void TabbableToolBar::SetCustomizeVisible(int tab, bool visible) { SetItemVisible(tab, visible); }

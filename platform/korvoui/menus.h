@@ -41,6 +41,12 @@ public:
     int FindTab(const GUID& guid) const;
     // Gives the tab with `guid` the accelerator; false when no tab has that GUID.
     bool SetTabAccelerator(const GUID& guid, const ACCEL& accelerator);
+    // The commands that select the tabs: tab N is command kFirstTabCommand + N.
+    static constexpr UINT kFirstTabCommand = 7000;
+    static constexpr UINT kLastTabCommand = 7199;
+    // The tabs' accelerators become shortcuts of the bar's command bars (each selecting its tab),
+    // replacing the ones an earlier update made.
+    void UpdateAccelerators();
 
     // The record of tab `tab` (an index of the tab items): null identifier, visible, not the
     // user's and no accelerator when the bar keeps no record for it.

@@ -13,7 +13,7 @@ string(CONCAT script
   "expect menu choose 9338\nrow 1/1028 0 rclick\nquit\n")
 korvo_run(filters EXIT 0 OUTPUT out INPUT "${script}")
 korvo_expect("${out}" "search 1 \"tile\"\nfilter \"tile\" synonyms on rows 2\n  0 1062 \"Tile horizontally\" \"Arranges the document windows side by side\"\n  1 1092 \"Tile vertically\" "
-             "captions without their mnemonic marks, sorted")
+             "captions sorted")
 korvo_expect("${out}" "search 1 \"side\"\nfilter \"side\" synonyms on rows 1\n  0 1062 " "a word of the description, or of the synonyms")
 korvo_expect("${out}" "search 1 \"store\"\nfilter \"store\" synonyms on rows 1\n  0 1029 \"Save\"" "a synonym of CommandTags.txt")
 korvo_expect("${out}" "search 1 \"ЗАГРУЗИТЬ\"\nfilter \"ЗАГРУЗИТЬ\" synonyms on rows 1\n  0 1001 \"Open\"" "a synonym of the language's file, case folded")

@@ -69,6 +69,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "drop 1/1004 10,-20 \"C:\\a.grb\" \"C:\\b.grb\"\n"
         "mouse 1/1004 7,-3 rclick\n"
         "logoff\n"
+        "search 1 \"open\"\n"
+        "row 1/1028 3 open\n"
+        "row 1/1028 0 rclick\n"
+        "tab-bar 1 \"2D\"\n"
         "dump modes 1\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
         "documents-menu library \"Bolts\"\n"
@@ -183,14 +187,17 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[36].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump ribbon 1
     EXPECT_EQ(result.steps[40].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[60].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[60].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[69].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[70].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[70].arguments.keyControl);
-    EXPECT_TRUE(result.steps[70].arguments.keyAlt);
-    EXPECT_EQ(result.steps[71].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[74].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[55].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[56].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[57].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[64].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[64].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[73].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[74].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[74].arguments.keyControl);
+    EXPECT_TRUE(result.steps[74].arguments.keyAlt);
+    EXPECT_EQ(result.steps[75].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[78].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
@@ -214,7 +221,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 92);
+    EXPECT_EQ(result.steps.back().line, 96);
     const std::size_t asserted = result.steps.size() - 10;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -328,7 +335,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
                              "documents-pane, type, key, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
