@@ -304,6 +304,12 @@ public:
     CWnd* GetFormFactorWindow(bool create);
     // The technical-requirements host window an add-on put into its slot, or null.
     TechRequirementsWindow* GetTechRequirementsWindow() const;
+    // The command search's pane window (pane 1028), made hidden on first demand.
+    CWnd* GetFindCommandWindow(bool create);
+    // The command search hears of a command registered after its list was built.
+    void NotifyCommandRegistered(UINT id);
+    // The help key while a tip of the command search's list shows: true when it took the key.
+    bool OnFindCommandHelp();
 
     // ---- Application commands and profiles -----------------------------------------------------
     void LoadApplicationCommands(CXTPPropExchangeEnumerator& sections);

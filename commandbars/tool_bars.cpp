@@ -87,9 +87,7 @@ TabLook tabLookOf(CXTPCommandBar* root) {
     if (!tabBar) return {};
     TabLook look;
     look.tabbed = true;
-    const int selected = tabBar->GetSelectedTab();
-    if (selected >= 0 && selected < static_cast<int>(tabBar->GetTabs().size()))
-        look.category = tabBar->GetTabs()[static_cast<std::size_t>(selected)].caption;
+    if (const CXTPTabToolBar::TabItem* shown = tabBar->GetItem(tabBar->GetCurSel())) look.category = shown->caption;
     if (CXTPCommandBars* bars = root->GetCommandBars()) look.largeIcons = bars->GetCommandBarsOptions()->bLargeIcons != FALSE;
     return look;
 }

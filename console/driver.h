@@ -41,6 +41,14 @@ void setSysPanelOutline(std::wstring (*outline)(HWND frame));
 void setFrameModesOutline(std::wstring (*outline)(HWND frame));
 // What `dump state` prints for a main frame; the program installs it.
 void setFrameStateOutline(std::wstring (*outline)(HWND frame));
+// The command search's list as `search` prints it (for the find-command pane's window), and the
+// main-bar modes page's making of a tool bar from a tab (what a user could not do, or empty);
+// the program installs them.
+struct CommandSearchHooks {
+    std::wstring (*outline)(HWND window) = nullptr;
+    std::wstring (*toolBarFromTab)(HWND frame, const std::wstring& caption) = nullptr;
+};
+void setCommandSearchHooks(const CommandSearchHooks& hooks);
 
 class Driver {
 public:
@@ -99,6 +107,12 @@ private:
     bool logoff(const Step& step);
     bool dumpModes(const Step& step);
     bool dumpState(const Step& step);
+    // The command search and the tabbed main bar (console/command_search_verbs.cpp).
+    bool searchCommands(const Step& step);
+    bool openRow(const Step& step);
+    bool rightClickRow(const Step& step);
+    bool rowAction(const Step& step, platform::harness::User::MouseAction action);
+    bool toolBarFromTab(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
     // Lets the console's automation client give back what it holds (before the program is closed).

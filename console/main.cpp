@@ -21,6 +21,8 @@
 #include "console/printable.h"
 #include "console/script.h"
 #include "console/transcript.h"
+#include "commandbars/search/find_command_wnd.h"
+#include "commandbars/tab_tool_bar.h"
 #include "documentsmenu/console_tree.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
@@ -153,6 +155,7 @@ int main(int argc, char** argv) {
     korvo::console::setSysPanelOutline(&SysPanelOutline);
     korvo::console::setFrameModesOutline(&FrameModesOutline);
     korvo::console::setFrameStateOutline(&FrameStateOutline);
+    korvo::console::setCommandSearchHooks({&FindCommandOutline, &MakeToolBarFromTab});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\nkorvo: korvo --help lists the options and verbs" << std::endl;

@@ -300,6 +300,13 @@ std::string readKey(const std::string& text, Arguments& arguments) {
            "0x01 to 0xFF; Ctrl+, Alt+ or Shift+ before it)";
 }
 
+std::string readRow(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not a row (0 to 2147483647)";
+    arguments.number = static_cast<unsigned>(*value);
+    return {};
+}
+
 std::string readThumbPosition(const std::string& text, Arguments& arguments) {
     const auto value = parseNumber(text, 0x7FFFFFFFu);
     if (!value) return echo(text) + " is not a scroll position (0 to 2147483647)";
@@ -374,6 +381,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"PANEL", false, &readPanel},
     {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
     {"ROWS", false, &readRows},     {"N", false, &readRows},
+    {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
 };
 
 // The syntax word that takes the rest of the line, word by word.

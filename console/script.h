@@ -36,11 +36,11 @@ struct Arguments {
     std::string_view verbName;          // the verb's first word, for readers whose words depend on it
     std::wstring operation;             // OPERATION
     std::vector<ArgumentValue> values;  // ARGS: every word after OPERATION (none is fine)
-    unsigned number = 0;         // MS, ID
+    unsigned number = 0;         // MS, ID, ROW
     unsigned command = 0;        // COMMAND
     int position = 0;            // POS
     FrameRef frame;              // FRAME, WINDOW
-    std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH", "ROW"
+    std::wstring text;           // "PATTERN", "TEXT", "CAPTION", "PATH", "ROW", "FILTER"
     std::wstring name;           // "NAME"
     bool quotedChoice = false;   // ID|"CAPTION" was given as a caption
     std::string keyName;         // KEY, ACTION: as the script wrote it

@@ -143,6 +143,16 @@ std::span<const Verb> verbs() {
         {"logoff",
          "the Windows session asks to end: prints each main frame's answer and its block reason, then runs the loop "
          "until idle (when all agree the session ends and the program is closed)", M, R, M, &Driver::logoff},
+        {"search FRAME \"FILTER\"",
+         "opens the find-command pane of main frame FRAME, types FILTER into its box as a user would, then prints its "
+         "rows: id, caption, description, grey when disabled", M, R, M, &Driver::searchCommands},
+        {"row WINDOW ROW open", "double-clicks row ROW (from 0, in shown order) of the list in pane window WINDOW, then "
+         "runs the loop until idle", M, R, M, &Driver::openRow},
+        {"row WINDOW ROW rclick", "right-clicks row ROW (from 0, in shown order) of the list in pane window WINDOW "
+         "(answer its menu with expect menu first), then runs the loop until idle", M, R, M, &Driver::rightClickRow},
+        {"tab-bar FRAME \"CAPTION\"", "makes a tool bar from the tab CAPTION of main frame FRAME's tabbed main bar, as "
+         "the main-bar modes page's button does (answer its question with expect box first), then runs the loop until idle",
+         M, R, M, &Driver::toolBarFromTab},
         {"dump modes FRAME",
          "prints the modes of main frame FRAME: screen, workbook, ribbon, analysis, ribbon minimised, auto-menu, PDM "
          "pane bits, message bars, the view-type bits, the frameless tool bars and the layouts kept by the screen modes",

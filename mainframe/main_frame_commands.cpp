@@ -240,7 +240,7 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
     const UINT id = cmdUI->m_nID;
     if (id >= kFirstToolBarTab && id <= kLastToolBarTab) {
         const CKVTabToolBar* tabBar = GetTabToolBar();
-        cmdUI->SetCheck(tabBar && tabBar->GetSelectedTab() == static_cast<int>(id - kFirstToolBarTab) ? 1 : 0);
+        cmdUI->SetCheck(tabBar && tabBar->GetCurSel() == static_cast<int>(id - kFirstToolBarTab) ? 1 : 0);
         return;
     }
     if (id >= kFirstUserCommand && id <= kLastUserCommand) {
@@ -296,7 +296,8 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
 void CMainFrame::OnNoAction() {}
 
 void CMainFrame::OnFrameHelp() {
-    if (CKvw32App* app = CKvw32App::Instance()) app->OnHelp();
+    // A tip of the command search's list shows: the help is that command's.
+    if (CKvw32App* app = CKvw32App::Instance(); app && !app->OnFindCommandHelp()) app->OnHelp();
 }
 
 // The framework's context-help mode (Shift+F1) is not part of this edition's frame.
@@ -334,11 +335,11 @@ void CMainFrame::MoveActiveChildToNewFrame() {
 
 void CMainFrame::SelectToolBarTab(UINT index) {
     CKVTabToolBar* tabBar = GetTabToolBar();
-    if (!tabBar || index >= tabBar->GetTabs().size()) return;
-    tabBar->SelectTab(static_cast<int>(index));
+    if (!tabBar || static_cast<int>(index) >= tabBar->GetItemCount()) return;
+    tabBar->SetCurSel(static_cast<int>(index));
     CKVView* view = GetActiveKVView();
     if (!view || !view->IsRememberingToolBarTab()) return;
-    if (const int option = RememberedTabOption(tabBar->GetTabs()[index].guid); option >= 0)
+    if (const int option = RememberedTabOption(tabBar->GetTabIdentifier(static_cast<int>(index))); option >= 0)
         GetSettings().lastToolBarTab = option;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/kvw32_app.h"
+#include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "platform/faults.h"
@@ -86,7 +87,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     SetKeyNamesStep();
     if (!CreateStep(14, true)) return -1;
 
-    // The tabbable tool bar's accelerators are updated once that bar exists (its own work).
+    if (CKVTabToolBar* tabs = GetTabToolBar()) tabs->UpdateAccelerators();
     if (!CreateStep(15, true)) return -1;
 
     if (!CreateStep(16, true)) return -1;

@@ -4,6 +4,7 @@
 #include <boost/scope_exit.hpp>
 
 #include "commandbars/app_custom_tool_bar.h"
+#include "commandbars/bars_layout.h"
 #include "commandbars/command_tooltips.h"
 #include "mainframe/main_frame.h"
 
@@ -127,6 +128,7 @@ bool CMainFrame::ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loadi
 void CMainFrame::RestoreAfterLayoutLoad() {
     UIModule::FakeActiveMainFrameManager active(this);
     CKVApplicationManager::RecreateApplicationsTools();
+    ApplyAddOnBarsVisibility(CXTPMDIFrameWnd::GetCommandBars());
     if (CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars()) {
         for (int i = 0; i < bars->GetCount(); ++i) {
             auto* bar = dynamic_cast<CKVAppCustomToolBar*>(bars->GetAt(i));

@@ -33,7 +33,7 @@ LRESULT CMainFrame::OnControlSelected(WPARAM, LPARAM lParam) {
 
 LRESULT CMainFrame::OnTabToolBarRefresh(WPARAM, LPARAM lParam) {
     // The message may come from any bar: only a tab tool bar has tabs to bring up to date.
-    if (auto* bar = DYNAMIC_DOWNCAST(CXTPTabToolBar, reinterpret_cast<CObject*>(lParam))) bar->UpdateTabs();
+    if (auto* bar = DYNAMIC_DOWNCAST(CXTPTabToolBar, reinterpret_cast<CObject*>(lParam))) bar->UpdateTabControls();
     return 0;
 }
 

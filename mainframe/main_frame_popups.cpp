@@ -100,6 +100,6 @@ void CMainFrame::OnInitCommandsPopup(CXTPPopupBar* popup) {
     if (!control || control->GetID() != static_cast<int>(kToolBarModePopup) || !tabBar || !bars) return;
     // The tabs may have changed since the popup was made: it lists them as they are now, with the
     // keys that select them.
-    tabBar->UpdateAccelerators(*bars->GetShortcutManager(), kFirstToolBarTab, kMaxToolBarTabs);
+    tabBar->UpdateAccelerators();
     tabBar->BuildPopupMenu(*popup->GetControls(), kFirstToolBarTab, kMaxToolBarTabs, bars->GetShortcutManager());
 }

@@ -97,6 +97,15 @@ public:
     // and presses Enter; throws std::invalid_argument naming what is missing.
     void enterText(HWND window, unsigned id, std::wstring_view text);
     ReportDriver report(HWND window) { return ReportDriver(window); }  // a report control's rows
+    // Types `text` into the combo box (window class "COMBOBOX") with control id `id` inside
+    // `window`, as a user at its edit field: it takes the focus, its text is selected and each
+    // character typed over it goes through the program's queue (an empty text: the selection is
+    // deleted). Why a user could not (no such box, hidden or disabled), or nothing.
+    std::optional<std::wstring> typeInto(HWND window, unsigned id, std::wstring_view text);
+    // The mouse at row `row` (from 0, in shown order) of the first list view inside `window`:
+    // the list scrolls it into view, then `action` happens at the row's centre. Why a user could
+    // not (no list, no such row), or nothing.
+    std::optional<std::wstring> listRow(HWND window, int row, MouseAction action);
     // What a user does with docking pane `paneId` of main frame `frame`: its close button,
     // dragging it out of its dock to float, or its auto-hide pin. The reason it could not be
     // done (no such frame or pane, the pane closed already), or nothing when it was done.

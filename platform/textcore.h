@@ -39,6 +39,9 @@ public:
     UniqueIdentifier() = default;
     explicit UniqueIdentifier(const GUID& value) : value_(value) {}
     const GUID& Get() const { return value_; }
+    bool IsNull() const { return value_ == GUID{}; }
+    // A fresh random identifier (version 4).
+    static UniqueIdentifier Generate();
     // Form 2: 36 upper-case hexadecimal characters in 8-4-4-4-12 groups, no braces.
     CString ToString() const;
     // Accepts form 2 with or without braces, in either case, and nothing else.

@@ -7,6 +7,8 @@
 #include "platform/win32/controls/clipboard.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/listview.h"
+#include "platform/win32/controls/combobox.h"
 #include "platform/win32/crt.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/window/scrollbars.h"

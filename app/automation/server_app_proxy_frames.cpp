@@ -7,6 +7,7 @@
 #include "app/documents/recent_file_list.h"
 #include "app/automation/server_app_proxy.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "commandbars/tab_tool_bar.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/document_pane_windows.h"
@@ -78,7 +79,11 @@ BOOL ServerAppProxy::OnUpdateObjectCommand(CCmdUI*) { return FALSE; }
 // ---- Command registration, icons, menus ---------------------------------------------------------------
 
 UINT ServerAppProxy::RegisterAppCommand(std::unique_ptr<IApplicationCommand>, UINT, HICON, HICON, const CommandTooltipInfo*) {
-    return 0;
+    // Registering application commands comes with their own work; each id it gives out is told
+    // to the command search.
+    constexpr UINT kNotRegistered = 0;
+    if (kNotRegistered != 0) app_->NotifyCommandRegistered(kNotRegistered);
+    return kNotRegistered;
 }
 
 void ServerAppProxy::SetCommandIcon(UINT, HMODULE, LPCWSTR) {}
@@ -161,8 +166,21 @@ bool ServerAppProxy::CreateImageFrame(CDocument* document, SIZE, int flag) {
 }
 void* ServerAppProxy::GetWindowPaneObject(CWnd*) { return nullptr; }
 // The main bar of this edition has no tabbed tool bar.
-int ServerAppProxy::GetMainBarTabCount() { return 0; }
-bool ServerAppProxy::GetMainBarTab(int, GUID&, bool&) { return false; }
+// The main bar's modes are the active frame's tabbed bar's command sets.
+int ServerAppProxy::GetMainBarTabCount() {
+    CMainFrame* frame = ActiveFrame();
+    const CKVTabToolBar* bar = frame ? frame->GetTabToolBar() : nullptr;
+    return bar ? bar->GetItemCount() : 0;
+}
+
+bool ServerAppProxy::GetMainBarTab(int index, GUID& tab, bool& customizable) {
+    CMainFrame* frame = ActiveFrame();
+    const CKVTabToolBar* bar = frame ? frame->GetTabToolBar() : nullptr;
+    if (!bar || index < 0 || index >= bar->GetItemCount()) return false;
+    tab = bar->GetTabIdentifier(index);
+    customizable = bar->IsCustomizeVisible(index);
+    return true;
+}
 
 void ServerAppProxy::RedrawCommandBars() {
     CMainFrame* frame = ActiveFrame();

@@ -158,10 +158,10 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
         case 1014: return slots.varnelFavorites.Get();
         case 1015: return slots.varnelFind.Get();
         case 1027: return slots.varnelMail.Get();
-        case 1028: return slots.findCommand.Get();
         case 1033: return slots.varnelConfigurationSettings.Get();
         case 1040: return slots.varnelLibraryElements.Get();
         case 1004: return GetDrawMenuWindow(create);
+        case 1028: return GetFindCommandWindow(create);
         case 1006: return GetModelTreeWindow(create);
         case 1007: return GetPropertiesWindow(create);
         case 1008: return GetTaskWindow(create);

@@ -1,3 +1,5 @@
+#include <cwchar>
+
 #include "platform/core/record.h"
 #include "platform/harness.h"
 #include "platform/harness/screen_layout.h"
@@ -42,19 +44,52 @@ const wchar_t* barKind(const CXTPCommandBar& bar) {
     }
 }
 
+// "Ctrl+2", "Shift+Alt+0x70"; "none" without a key.
+std::wstring acceleratorText(int modifiers, int key) {
+    if (key == 0) return L"none";
+    std::wstring text;
+    if (modifiers & FCONTROL) text += L"Ctrl+";
+    if (modifiers & FSHIFT) text += L"Shift+";
+    if (modifiers & FALT) text += L"Alt+";
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return text + static_cast<wchar_t>(key);
+    wchar_t hex[16];
+    std::swprintf(hex, 16, L"0x%02X", key);
+    return text + hex;
+}
+
+// The main bar's modes: each tab with its record, in tab order.
+std::wstring commandSetsDump(const Korvo::UI::TabbableToolBar& bar) {
+    std::wstring dump;
+    for (int tab = 0; tab < bar.GetItemCount(); ++tab) {
+        const CXTPTabToolBar::TabItem* item = bar.GetItem(tab);
+        dump += L"\n  mode " + std::to_wstring(tab + 1) + L" " +
+                std::wstring(Korvo::UniqueIdentifier(bar.GetTabIdentifier(tab)).ToString().view()) + L" " +
+                platform::core::quoted(item->caption.GetString()) +
+                (bar.IsCustomizeVisible(tab) ? L" visible" : L" hidden") + (bar.IsUserItem(tab) ? L" user" : L" original") +
+                L" accel " + acceleratorText(bar.GetAccelModifiers(tab), bar.GetAccelKey(tab)) +
+                (bar.GetCurSel() == tab ? L" current" : L"");
+    }
+    return dump;
+}
+
 }  // namespace
 
 std::wstring barDump(const CXTPToolBar& bar) {
     std::wstring dump = L"bar " + std::to_wstring(bar.GetBarID()) + L" " + platform::core::quoted(bar.GetTitle().GetString()) +
                         L" " + barKind(bar) + (bar.IsVisible() ? L" visible" : L" hidden");
     const CXTPControls* controls = bar.GetControls();
+    const bool tabbed = dynamic_cast<const CXTPTabToolBar*>(&bar) != nullptr;
     for (int c = 0; c < controls->GetCount(); ++c) {
         const CXTPControl* control = controls->GetAt(c);
+        // A tabbed bar shows the current tab's category; the others' controls wait for their tab.
+        if (tabbed && (control->GetHideFlags() & xtpHideTab)) continue;
         dump += L"\n  " + std::to_wstring(control->GetID()) + L" " + controlKind(*control) + L" " +
                 platform::core::quoted(readable(control->GetCaption()).GetString()) +
                 (control->IsVisible() ? L" visible" : L" hidden") + (control->GetEnabled() ? L" enabled" : L" disabled") +
-                (control->GetChecked() ? L" checked" : L" unchecked");
+                (control->GetChecked() ? L" checked" : L" unchecked") +
+                (tabbed ? L" category " + platform::core::quoted(control->GetCategory().GetString()) : L"");
     }
+    if (const auto* modes = dynamic_cast<const Korvo::UI::TabbableToolBar*>(&bar)) dump += commandSetsDump(*modes);
     return dump;
 }
 

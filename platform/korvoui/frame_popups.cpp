@@ -39,7 +39,12 @@ void PseudoMenuBar::setMenuBar(CXTPMenuBar* menuBar) {
 }
 
 void PseudoMenuBar::OnSetPopup(BOOL popup) {
-    if (popup && menuBar_)
+    if (popup) UpdateControls();
+    CXTPControlPopup::OnSetPopup(popup);
+}
+
+void PseudoMenuBar::UpdateControls() {
+    if (menuBar_)
         if (CXTPControls* items = EmptiedPopupItems(*this)) {
             const CXTPControls* menus = menuBar_->GetControls();
             // The copies share their menus' bars, so the items inside are the menu bar's own.
@@ -47,7 +52,6 @@ void PseudoMenuBar::OnSetPopup(BOOL popup) {
             for (int i = 0; i < menus->GetCount(); ++i)
                 if (!dynamic_cast<PseudoMenuBar*>(menus->GetAt(i))) items->AddClone(menus->GetAt(i), -1, TRUE);
         }
-    CXTPControlPopup::OnSetPopup(popup);
 }
 
 void PseudoMenuBar::Copy(CXTPControl* source, BOOL recursive) {
@@ -58,7 +62,12 @@ void PseudoMenuBar::Copy(CXTPControl* source, BOOL recursive) {
 IMPLEMENT_DYNCREATE(DockingPanesPopup, CXTPControlPopup)
 
 void DockingPanesPopup::OnSetPopup(BOOL popup) {
-    if (popup && manager_)
+    if (popup) UpdateControls();
+    CXTPControlPopup::OnSetPopup(popup);
+}
+
+void DockingPanesPopup::UpdateControls() {
+    if (manager_)
         if (CXTPControls* items = EmptiedPopupItems(*this))
             for (const CXTPDockingPane* pane : manager_->GetPaneList()) {
                 auto* item = new DockingPaneItem(manager_, pane->GetID());
@@ -67,7 +76,6 @@ void DockingPanesPopup::OnSetPopup(BOOL popup) {
                 item->SetFlags(item->GetFlags() | xtpFlagManualUpdate);
                 items->Add(item, static_cast<int>(pane->GetID()));
             }
-    CXTPControlPopup::OnSetPopup(popup);
 }
 
 void DockingPanesPopup::Copy(CXTPControl* source, BOOL recursive) {

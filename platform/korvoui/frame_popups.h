@@ -19,6 +19,8 @@ public:
     void OnExecute() override { OpenPopup(); }
     void OnSetPopup(BOOL popup) override;
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
+    // Brings the pop-up's items up to date with the menu bar without opening it (for a search).
+    void UpdateControls();
 
 private:
     void setMenuBar(CXTPMenuBar* menuBar);
@@ -36,6 +38,8 @@ public:
     void OnExecute() override { OpenPopup(); }
     void OnSetPopup(BOOL popup) override;
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
+    // Fills the pop-up with the panes without opening it (for a search).
+    void UpdateControls();
 
 private:
     CXTPDockingPaneManager* manager_ = nullptr;  // the frame's, which outlives its bars

@@ -82,57 +82,68 @@ namespace Korvo::UI {
 IMPLEMENT_DYNCREATE(AutoMenuToolBar, CXTPToolBar)
 IMPLEMENT_DYNCREATE(TabbableToolBar, CXTPTabToolBar)
 
-IMPLEMENT_DYNCREATE(SelectionFilterConfigurationButton, CXTPControlButton)
-
-bool AutoMenuController::OwnsBar(const CXTPCommandBar* bar) { return DYNAMIC_DOWNCAST(AutoMenuToolBar, bar) != nullptr; }
-
-// The stand-in's running commands put no controls of their own on the auto menu.
-CXTPControl* AutoMenuController::CreateControl(UINT, CXTPCommandBar*) { return nullptr; }
-
 int TabbableToolBar::AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible,
                                     const GUID& guid) {
-    Tab tab;
-    tab.caption = name ? name : L"";
-    if (ids && count > 0) tab.commandIds.assign(ids, ids + count);
-    tab.iconId = iconId;
-    tab.visible = visible;
-    tab.guid = guid;
-    return InsertTab(std::move(tab));
+    TabItem* item = InsertCategory(name, ids, count > 0 ? count : 0);
+    if (!item) return -1;
+    item->iconId = iconId;
+    AttachRecord(item, guid, visible, false);
+    const int index = IndexOf(item);
+    SetItemVisible(index, visible);
+    return index;
+}
+
+int TabbableToolBar::FindTab(const GUID& guid) const {
+    for (int tab = 0; tab < GetItemCount(); ++tab)
+        if (GetTabIdentifier(tab) == guid) return tab;
+    return -1;
 }
 
 bool TabbableToolBar::SetTabAccelerator(const GUID& guid, const ACCEL& accelerator) {
-    Tab* tab = FindTab(guid);
-    if (!tab) return false;
-    tab->accelerator = accelerator;
+    const int tab = FindTab(guid);
+    if (tab < 0) return false;
+    SetAccel(tab, accelerator.fVirt, accelerator.key);
     return true;
 }
 
-void TabbableToolBar::UpdateAccelerators(CXTPShortcutManager& shortcuts, UINT firstCommand, UINT count) const {
+void TabbableToolBar::UpdateAccelerators() {
+    CXTPCommandBars* bars = GetCommandBars();
+    if (!bars) return;
+    CXTPShortcutManager* shortcuts = bars->GetShortcutManager();
     std::vector<ACCEL> entries;
-    for (const ACCEL& entry : shortcuts.GetAccelerators())
-        if (entry.cmd < firstCommand || entry.cmd >= firstCommand + count) entries.push_back(entry);
-    const std::vector<Tab>& tabs = GetTabs();
-    for (UINT index = 0; index < tabs.size() && index < count; ++index) {
-        ACCEL accelerator = tabs[index].accelerator;
-        if (accelerator.key == 0) continue;
-        accelerator.cmd = static_cast<WORD>(firstCommand + index);
-        entries.push_back(accelerator);
+    for (const ACCEL& entry : shortcuts->GetAccelerators())
+        if (entry.cmd < kFirstTabCommand || entry.cmd > kLastTabCommand) entries.push_back(entry);
+    for (int tab = 0; tab < GetItemCount() && kFirstTabCommand + tab <= kLastTabCommand; ++tab) {
+        const int key = GetAccelKey(tab);
+        if (key == 0) continue;
+        ACCEL entry;
+        entry.fVirt = static_cast<BYTE>(GetAccelModifiers(tab) | FVIRTKEY);
+        entry.key = static_cast<WORD>(key);
+        entry.cmd = static_cast<WORD>(kFirstTabCommand + tab);
+        entries.push_back(entry);
     }
-    shortcuts.SetAccelerators(std::move(entries));
+    shortcuts->SetAccelerators(std::move(entries));
 }
 
 void TabbableToolBar::BuildPopupMenu(CXTPControls& items, UINT firstCommand, UINT count,
                                      const CXTPShortcutManager* shortcuts) const {
     items.RemoveAll();
-    const std::vector<Tab>& tabs = GetTabs();
-    for (UINT index = 0; index < tabs.size() && index < count; ++index) {
-        const UINT command = firstCommand + index;
+    for (int tab = 0; tab < GetItemCount() && static_cast<UINT>(tab) < count; ++tab) {
+        const UINT command = firstCommand + static_cast<UINT>(tab);
         CXTPControl* item = items.Add(xtpControlButton, static_cast<int>(command));
         if (!item) continue;
-        item->SetCaption(tabs[index].caption);
+        item->SetCaption(GetItem(tab)->caption);
         if (shortcuts) item->SetShortcutText(shortcuts->FindShortcutText(command));
     }
 }
+
+GUID TabbableToolBar::GetTabIdentifier(int) const { return GUID{}; }
+bool TabbableToolBar::IsCustomizeVisible(int tab) const { return GetItem(tab) && GetItem(tab)->visible; }
+void TabbableToolBar::SetCustomizeVisible(int tab, bool visible) { SetItemVisible(tab, visible); }
+bool TabbableToolBar::IsUserItem(int) const { return false; }
+void TabbableToolBar::SetAccel(int, int, int) {}
+int TabbableToolBar::GetAccelModifiers(int) const { return 0; }
+int TabbableToolBar::GetAccelKey(int) const { return 0; }
 
 }  // namespace Korvo::UI
 

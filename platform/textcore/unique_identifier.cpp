@@ -1,5 +1,8 @@
 #include "platform/textcore.h"
 
+#include <mutex>
+#include <random>
+
 namespace Korvo {
 
 namespace {
@@ -71,6 +74,22 @@ bool UniqueIdentifier::TryParse(LPCWSTR text, UniqueIdentifier& result) {
     }
     result = UniqueIdentifier(fromBytes(bytes));
     return true;
+}
+
+UniqueIdentifier UniqueIdentifier::Generate() {
+    static std::mutex mutex;
+    static std::mt19937_64 engine{std::random_device{}()};
+    BYTE bytes[16];
+    {
+        std::lock_guard lock(mutex);
+        for (int i = 0; i < 16; i += 8) {
+            const std::uint64_t value = engine();
+            for (int j = 0; j < 8; ++j) bytes[i + j] = static_cast<BYTE>(value >> (8 * j));
+        }
+    }
+    bytes[6] = static_cast<BYTE>((bytes[6] & 0x0F) | 0x40);
+    bytes[8] = static_cast<BYTE>((bytes[8] & 0x3F) | 0x80);
+    return UniqueIdentifier(fromBytes(bytes));
 }
 
 }  // namespace Korvo

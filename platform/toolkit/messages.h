@@ -26,6 +26,13 @@ inline constexpr UINT XTPWM_TEAROFFDONE = WM_USER + 9319;
 // A tab tool bar's tabs changed (a tab shown or hidden); lParam is the CXTPTabToolBar*. The site
 // brings the bar up to date (CXTPTabToolBar::UpdateTabs).
 inline constexpr UINT XTPWM_TABTOOLBARREFRESH = WM_USER + 9316;
+// To the site: the user made a tool bar; lParam is the new CXTPToolBar*.
+inline constexpr UINT XTPWM_CUSTOMBARADDED = WM_USER + 9317;
+static_assert(XTPWM_CUSTOMBARADDED == 10341);
+// The toolkit's own message texts (XTPResourceString): no tool-bar id left; a tool bar of that
+// title exists already (a format with the title).
+inline constexpr UINT XTP_IDS_NO_FREE_TOOLBAR_ID = 9165;
+inline constexpr UINT XTP_IDS_TOOLBAR_EXISTS = 9166;
 // A docking pane changed; wParam is the notification code, lParam the pane or an action record.
 inline constexpr UINT XTPWM_DOCKINGPANE_NOTIFY = WM_USER + 9901;
 

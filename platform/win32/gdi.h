@@ -60,7 +60,10 @@ inline constexpr int OPAQUE = 2;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 // DrawText formats beside the alignment ones of window.h.
 inline constexpr UINT DT_BOTTOM = 0x8;
+inline constexpr UINT DT_WORDBREAK = 0x10;
 inline constexpr UINT DT_NOCLIP = 0x100;
+inline constexpr UINT DT_NOPREFIX = 0x800;
+inline constexpr UINT DT_END_ELLIPSIS = 0x8000;
 // Region kinds IntersectClipRect answers.
 inline constexpr int NULLREGION = 1;
 inline constexpr int SIMPLEREGION = 2;

@@ -203,7 +203,8 @@ TEST_F(RibbonFrameTest, ExpandingASetOnTheTabbedBarGivesTheButtonsTheTabsLook) {
         bars->GetCommandBarsOptions()->bLargeIcons = large;
         auto* tabbed = dynamic_cast<CKVTabToolBar*>(bars->Add(L"Main", xtpBarTop, RUNTIME_CLASS(CKVTabToolBar)));
         ASSERT_NE(tabbed, nullptr);
-        tabbed->InsertTab({L"Drawing", {681}, 0, true, {}, {}});
+        const UINT drawing[] = {681};
+        tabbed->AddOriginalTab(L"Drawing", drawing, 1, 0, true, GUID{});
         CXTPControl* popup = tabbed->GetControls()->Add(xtpControlPopup, 0);
         CXTPPopupBar* set = CXTPPopupBar::CreatePopupBar(bars);
         for (int id : {690, 1202}) set->GetControls()->Add(new CKVControlButton, id);

@@ -34,7 +34,7 @@ TEST_F(FrameToolBarsTest, TabEntriesBecomeTabsOfOneTabbedBarWithTheirAccelerator
     for (const DefaultToolBarButtons& entry : GetDefaultToolBars())
         if (entry.record->kind == CommandTables::ToolBarKind::Tab) ++tabEntries;
     ASSERT_GT(tabEntries, 1u);
-    EXPECT_EQ(tabs->GetTabs().size(), tabEntries);
+    EXPECT_EQ(static_cast<std::size_t>(tabs->GetItemCount()), tabEntries);
     std::size_t tabBars = 0;
     for (int index = 0; index < frame->GetCommandBars()->GetCount(); ++index)
         if (dynamic_cast<CKVTabToolBar*>(frame->GetCommandBars()->GetAt(index))) ++tabBars;
@@ -46,18 +46,19 @@ TEST_F(FrameToolBarsTest, TabEntriesBecomeTabsOfOneTabbedBarWithTheirAccelerator
     // Each tab shows its entry's icon, the image under its bar's id.
     for (const DefaultToolBarButtons& entry : GetDefaultToolBars())
         if (entry.record->kind == CommandTables::ToolBarKind::Tab) {
-            const CXTPTabToolBar::Tab* tab = tabs->FindTab(entry.record->tabGuid);
+            const CXTPTabToolBar::TabItem* tab = tabs->GetItem(tabs->FindTab(entry.record->tabGuid));
             ASSERT_NE(tab, nullptr);
             EXPECT_EQ(tab->iconId, static_cast<int>(entry.record->barId)) << tab->caption.GetString();
         }
     // The "2D" and "Sketch" tabs take Ctrl+2 and Ctrl+1; the third GUID names no tab here.
-    for (const CXTPTabToolBar::Tab& tab : tabs->GetTabs()) {
-        const WORD expected = tab.caption == L"2D" ? WORD{'2'} : tab.caption == L"Sketch" ? WORD{'1'} : WORD{0};
-        EXPECT_EQ(tab.accelerator.key, expected) << tab.caption.GetString();
-        EXPECT_EQ(tab.accelerator.fVirt, expected ? 9 : 0);
+    for (int tab = 0; tab < tabs->GetItemCount(); ++tab) {
+        const CString caption = tabs->GetItem(tab)->caption;
+        const int expected = caption == L"2D" ? '2' : caption == L"Sketch" ? '1' : 0;
+        EXPECT_EQ(tabs->GetAccelKey(tab), expected) << caption.GetString();
+        EXPECT_EQ(tabs->GetAccelModifiers(tab), expected ? 9 : 0);
     }
     // The first visible tab's buttons are the bar's, kept as its reset set.
-    ASSERT_GE(tabs->GetSelectedTab(), 0);
+    ASSERT_GE(tabs->GetCurSel(), 0);
     EXPECT_GT(tabs->GetControls()->GetCount(), 0);
     EXPECT_TRUE(tabs->GetControls()->HasOriginalControls());
 }

@@ -4,6 +4,8 @@
 // of its main windows.
 #pragma once
 
+#include <vector>
+
 #include "platform/mfc.h"
 
 class KorvoProfileManager {
@@ -24,6 +26,8 @@ public:
     bool LoadState();
     // Saves the profile state: the shell saves its UI state; its answer is returned.
     bool SaveState();
+    // The names of the user's settings profiles, in their order.
+    std::vector<CString> GetProfiles() const;
     bool IsStateLoaded() const { return loaded_; }
     // The state is no longer taken as loaded (after the last save of a session).
     void SetStateLoaded(bool loaded) { loaded_ = loaded; }

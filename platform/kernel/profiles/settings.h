@@ -53,6 +53,7 @@ struct KVOptions {
     bool extendedTooltips = true;  // rich tooltips with texts from the command descriptions
     bool screenTipsSet = false;    // whether the user set the screen-tips option at all
     bool screenTips = true;        // tooltips shown at all (when set)
+    bool findBySynonyms = true;    // command search also matches the commands' synonyms
 };
 KVOptions& GetKVOptions();
 

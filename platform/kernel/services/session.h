@@ -2,7 +2,9 @@
 // around its own initialisation.
 #pragma once
 
+#include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/kernel/ui/commands.h"
 #include "platform/mfc.h"
@@ -57,6 +59,19 @@ public:
     // Makes a built-in kernel command known by id and name (the same table as the command
     // container's: an id registered already is refused).
     static bool RegisterCmd(int id, std::wstring_view name, int commandNumber, KVCommandFlags flags);
+
+    // The commands the session lists, in id order: every id registered alone (by name or as a
+    // command object), except the add-on applications' command objects (15000 to 16999), each
+    // with its text "description\ncaption" (from its command string; empty when it has none).
+    struct RegisteredCommand {
+        UINT id = 0;
+        CString text;
+    };
+    static std::vector<RegisteredCommand> GetRegisteredCommands();
+    // The text of one listed command; nothing when the session does not list `id`.
+    static std::optional<CString> GetRegisteredCommandText(UINT id);
+    // The two-letter code of the session language ("en", "ru"); "en" before a locale is set.
+    static CString GetLocaleAlpha2Code();
 
 private:
     GlobalContainer() = default;

@@ -145,10 +145,24 @@ public:
     CString GetCommandName(UINT id) const;
     // The flags `id` was registered with (a block's for an id inside it); none for an unknown id.
     KVCommandFlags GetCommandFlags(UINT id) const;
+    // The id registered under the symbolic name (exact case); 0 when none is.
+    UINT GetCommandId(std::wstring_view name) const;
 
 private:
     KVCommandContainer() = default;
 };
+
+// Whether the kernel shows command `id` to the user (in menus, lists and searches).
+bool IsCommandVisible(UINT id);
+
+// Numbers in the kernel's XML and text files: a decimal integer with optional sign and blanks
+// around it.
+namespace KorvoXML {
+// The number, or 0 when the text is none.
+int StringToInt(const wchar_t* text);
+// False, leaving `value` as it was, when the text is no number or does not fit an int.
+bool TryStringToInt(const wchar_t* text, int& value);
+}  // namespace KorvoXML
 
 // The kernel's own handler of the new-window command: opens another window on `document` in
 // the active main frame. Returns 1 when a window opened, 0 otherwise.

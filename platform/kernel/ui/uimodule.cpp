@@ -243,6 +243,17 @@ bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) 
     return true;
 }
 
+bool UIModuleProxy::IsCommandEnabled(UINT command, HWND window) const {
+    Korvo::UI::MainFrame* frame = GetMainFrameOf(window);
+    if (!frame) frame = GetActiveMainFrame();
+    CFrameWnd* site = frame ? frame->AsWindow() : nullptr;
+    if (!site || !site->GetSafeHwnd()) return false;
+    CCmdUI probe;
+    probe.m_nID = command;
+    probe.DoUpdate(site, site->m_bAutoMenuEnable);
+    return probe.m_stateEnabled != FALSE;
+}
+
 namespace UIModule {
 
 FakeActiveMainFrameManager::FakeActiveMainFrameManager(Korvo::UI::MainFrame* frame) {

@@ -97,6 +97,10 @@ public:
     // The UI module's state of a command (the text-formatting commands of the system panel): false
     // when the module has none for it.
     bool CommandStateGet(UINT command, bool& enabled, bool& checked) const;
+    // Whether command `command` is enabled for the user in the main frame that holds `window`
+    // (the active main frame when no frame holds it): the frame's command route decides, as for
+    // the frame's own menus. False without any main frame.
+    bool IsCommandEnabled(UINT command, HWND window) const;
 
     // Property-form children: forms the kernel's commands open in the properties pane, by id.
     bool IsPropertyFormChildOpen(UINT id) const;

@@ -1,4 +1,6 @@
 #include "platform/toolkit/commandbars/commandbar.h"
+#include "platform/toolkit/messages.h"
+#include "platform/toolkit/propexchange.h"
 
 #include <algorithm>
 #include <mutex>
@@ -24,16 +26,9 @@ END_MESSAGE_MAP()
 void CXTPCommandBar::OnPaint() {
     CPaintDC dc(this);
     if (redrawLocks_ > 0) return;
-    RECT clip = dc.m_ps.rcPaint;
-    if (clip.right <= clip.left || clip.bottom <= clip.top) GetClientRect(&clip);
-    DrawCommandBar(&dc, clip);
-}
-
-void CXTPCommandBar::DrawCommandBar(CDC* dc, const RECT&) {
-    // Every control the bar shows draws itself (a control with a window of its own draws that).
     for (int i = 0; i < controls_->GetCount(); ++i) {
         CXTPControl* control = controls_->GetAt(i);
-        if (IsControlShown(control)) control->Draw(dc, GetControlRect(control));
+        if (IsControlShown(control)) control->Draw(&dc, GetControlRect(control));
     }
 }
 
@@ -98,6 +93,28 @@ CXTPCommandBar* CXTPCommandBar::Clone(BOOL recursive) {
 
 CWnd* CXTPCommandBar::GetSite() const { return commandBars_ ? commandBars_->GetSite() : nullptr; }
 
+namespace {
+
+// The control the site makes for `id` (as a button list asks), or a plain one of the type asked.
+CXTPControl* CreateListedControl(CXTPCommandBar* bar, CWnd* site, CXTPControls* controls, UINT id,
+                                 XTPControlType type = xtpControlButton) {
+    XTP_COMMANDBARS_CREATECONTROL request;
+    request.nID = id;
+    request.bToolBar = TRUE;
+    request.pCommandBar = bar;
+    request.controlType = type;
+    request.buttonStyle = xtpButtonAutomatic;
+    request.nIndex = controls->GetCount();
+    const LRESULT handled = site->SendMessage(XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request));
+    if (handled && request.pControl) return controls->Add(request.pControl, static_cast<int>(id));
+    // An answer without a control would leak the site's object: there is none to take.
+    CXTPControl* control = controls->Add(request.controlType, static_cast<int>(id));
+    control->SetStyle(request.buttonStyle);
+    return control;
+}
+
+}  // namespace
+
 BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
     CWnd* site = GetSite();
     if (!site || !site->GetSafeHwnd()) {
@@ -109,6 +126,16 @@ BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
     // the bar keeps what it has.
     if (platform::faultInjected(L"CXTPCommandBar::SetButtons")) return FALSE;
     controls_->RemoveAll();
+    return AppendButtons(ids, count, nullptr);
+}
+
+BOOL CXTPCommandBar::AppendButtons(const UINT* ids, int count, LPCWSTR category) {
+    CWnd* site = GetSite();
+    if (!site || !site->GetSafeHwnd()) {
+        platform::core::reportFailure(L"CXTPCommandBar::AppendButtons: the bar \"" + std::wstring(title_) +
+                                      L"\" has no site window to create its controls");
+        return FALSE;
+    }
     bool beginGroup = false;
     for (int i = 0; i < count; ++i) {
         const UINT id = ids ? ids[i] : 0;
@@ -116,29 +143,97 @@ BOOL CXTPCommandBar::SetButtons(const UINT* ids, int count) {
             beginGroup = true;
             continue;
         }
-        XTP_COMMANDBARS_CREATECONTROL request;
-        request.nID = id;
-        request.bToolBar = TRUE;
-        request.pCommandBar = this;
-        request.controlType = xtpControlButton;
-        request.buttonStyle = xtpButtonAutomatic;
-        request.nIndex = controls_->GetCount();
-        const LRESULT handled = site->SendMessage(XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&request));
-        CXTPControl* control = nullptr;
-        if (handled && request.pControl) {
-            control = controls_->Add(request.pControl, static_cast<int>(id));
-        } else {
-            // An answer without a control would leak the site's object: there is none to take.
-            control = controls_->Add(request.controlType, static_cast<int>(id));
-            control->SetStyle(request.buttonStyle);
-        }
+        CXTPControl* control = CreateListedControl(this, site, controls_, id);
         // The list decides where groups begin, also for a control that comes back from an
         // earlier list.
         control->SetBeginGroup(beginGroup ? TRUE : FALSE);
+        if (category) control->SetCategory(category);
         beginGroup = false;
     }
     return TRUE;
 }
+
+void CXTPCommandBar::DoPropExchange(CXTPPropExchange* px) {
+    if (!px) return;
+    CXTPPropExchangeEnumeratorPtr enumerator = px->GetEnumerator(L"Control");
+    if (!px->IsLoading()) {
+        POSITION position = enumerator->GetPosition(static_cast<DWORD>(controls_->GetCount()));
+        for (int i = 0; i < controls_->GetCount(); ++i) {
+            CXTPControl* control = controls_->GetAt(i);
+            CXTPPropExchange* item = enumerator->GetNext(position);
+            int id = control->GetID(), type = control->GetType();
+            CString caption = control->GetCaption(), category = control->GetCategory();
+            BOOL beginGroup = control->GetBeginGroup();
+            BOOL hidden = (control->GetHideFlags() & ~xtpHideTab) != 0;
+            PX_Int(item, L"ID", id);
+            PX_Int(item, L"Type", type);
+            PX_String(item, L"Caption", caption);
+            PX_String(item, L"Category", category);
+            PX_Bool(item, L"BeginGroup", beginGroup);
+            PX_Bool(item, L"Hidden", hidden);
+        }
+        return;
+    }
+    CWnd* site = GetSite();
+    if (!site || !site->GetSafeHwnd()) return;
+    controls_->RemoveAll();
+    POSITION position = enumerator->GetPosition();
+    while (position) {
+        CXTPPropExchange* item = enumerator->GetNext(position);
+        int id = 0, type = xtpControlButton;
+        CString caption, category;
+        BOOL beginGroup = FALSE, hidden = FALSE;
+        PX_Int(item, L"ID", id);
+        PX_Int(item, L"Type", type, xtpControlButton);
+        PX_String(item, L"Caption", caption);
+        PX_String(item, L"Category", category);
+        PX_Bool(item, L"BeginGroup", beginGroup);
+        PX_Bool(item, L"Hidden", hidden);
+        // A stored id no command could have is left out, as the toolkit drops what it cannot make.
+        if (id <= 0 || id > 0xFFFF || type < xtpControlButton || type > xtpControlCheckBox) continue;
+        CXTPControl* control =
+            CreateListedControl(this, site, controls_, static_cast<UINT>(id), static_cast<XTPControlType>(type));
+        if (!caption.IsEmpty()) control->SetCaption(caption);
+        control->SetCategory(category);
+        control->SetBeginGroup(beginGroup);
+        control->SetHideFlag(xtpHideGeneric, hidden);
+    }
+}
+
+BOOL CXTPCommandBar::ShouldSerializeBar() {
+    // A bar without a recorded original set is the program's to fill each time.
+    if (!controls_->HasOriginalControls()) return FALSE;
+    const std::vector<int>& original = controls_->GetOriginalIds();
+    if (original.size() != static_cast<std::size_t>(controls_->GetCount())) return TRUE;
+    for (int i = 0; i < controls_->GetCount(); ++i)
+        if (controls_->GetAt(i)->GetID() != original[static_cast<std::size_t>(i)]) return TRUE;
+    return FALSE;
+}
+
+void CXTPCommandBar::SetSelected(CXTPControl* control) {
+    if (control && control->GetParent() != this) return;
+    if (control)
+        platform::core::recordCall(L"CXTPCommandBar::SetSelected(" + platform::core::quoted(std::wstring(title_)) +
+                                   L", " + std::to_wstring(control->GetID()) + L")");
+    selected_ = control;
+}
+
+BOOL CXTPCommandBar::SetPopuped(CXTPControl* control) {
+    if (!control) {
+        if (popuped_) popuped_->OnSetPopup(FALSE);
+        popuped_ = nullptr;
+        return TRUE;
+    }
+    if (control->GetParent() != this || !control->GetCommandBar() || !control->GetEnabled()) return FALSE;
+    platform::core::recordCall(L"CXTPCommandBar::SetPopuped(" + platform::core::quoted(std::wstring(title_)) + L", " +
+                               std::to_wstring(control->GetID()) + L")");
+    if (popuped_ && popuped_ != control) popuped_->OnSetPopup(FALSE);
+    popuped_ = control;
+    control->OnSetPopup(TRUE);
+    return TRUE;
+}
+
+BOOL CXTPCommandBar::EnsureVisible(CXTPControl* control) { return control && control->GetParent() == this; }
 
 void CXTPCommandBar::SetBarID(UINT id) {
     barId_ = id;
@@ -319,50 +414,123 @@ void CXTPToolBar::DockRightOf(CXTPToolBar* left) {
 
 IMPLEMENT_DYNCREATE(CXTPTabToolBar, CXTPToolBar)
 
-int CXTPTabToolBar::InsertTab(Tab tab) {
-    const bool shown = tab.visible;
-    tabs_.push_back(std::move(tab));
-    const int index = static_cast<int>(tabs_.size()) - 1;
-    if (selected_ < 0 && shown) SelectTab(index);
-    return index;
+CXTPTabToolBar::~CXTPTabToolBar() = default;
+
+CXTPTabToolBar::TabItem* CXTPTabToolBar::InsertCategory(LPCWSTR name, const UINT* ids, int count, BOOL) {
+    const CString category = name ? name : L"";
+    if (!AppendButtons(ids, count, category)) return nullptr;
+    TabItem* item = AddTabItem(category);
+    UpdateTabControls();
+    return item;
 }
 
-CXTPTabToolBar::Tab* CXTPTabToolBar::FindTab(const GUID& guid) {
-    for (Tab& tab : tabs_)
-        if (tab.guid == guid) return &tab;
-    return nullptr;
+CXTPTabToolBar::TabItem* CXTPTabToolBar::AddTabItem(LPCWSTR caption, int iconId) {
+    auto item = std::make_unique<TabItem>();
+    item->caption = caption ? caption : L"";
+    item->iconId = iconId;
+    items_.push_back(std::move(item));
+    const int index = GetItemCount() - 1;
+    if (index == pendingCurrent_ || (current_ < 0 && pendingCurrent_ < 0)) {
+        pendingCurrent_ = -1;
+        SetCurSel(index);
+    }
+    return items_.back().get();
 }
 
-BOOL CXTPTabToolBar::SelectTab(int index) {
-    if (index < 0 || index >= static_cast<int>(tabs_.size())) return FALSE;
-    selected_ = index;
-    const std::vector<UINT>& ids = tabs_[static_cast<std::size_t>(index)].commandIds;
-    // Without a site yet (the bar is being made) the buttons come with the next selection.
-    if (GetSite()) SetButtons(ids.data(), static_cast<int>(ids.size()));
+CXTPTabToolBar::TabItem* CXTPTabToolBar::GetItem(int index) const {
+    return index >= 0 && index < GetItemCount() ? items_[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+int CXTPTabToolBar::IndexOf(const TabItem* item) const {
+    for (int index = 0; index < GetItemCount(); ++index)
+        if (items_[static_cast<std::size_t>(index)].get() == item) return index;
+    return -1;
+}
+
+void CXTPTabToolBar::DeleteItem(int index) {
+    if (!GetItem(index)) return;
+    items_.erase(items_.begin() + index);
+    if (current_ == index) current_ = -1;
+    else if (current_ > index) --current_;
+    if (current_ < 0)
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (GetItem(i)->visible) {
+                current_ = i;
+                break;
+            }
+    UpdateTabControls();
+}
+
+void CXTPTabToolBar::RemoveAllTabItems() {
+    items_.clear();
+    current_ = -1;
+    UpdateTabControls();
+}
+
+BOOL CXTPTabToolBar::SetCurSel(int index) {
+    TabItem* item = GetItem(index);
+    if (!item || !item->visible) return FALSE;
+    current_ = index;
+    UpdateTabControls();
     return TRUE;
 }
 
-BOOL CXTPTabToolBar::SetTabVisible(int index, bool visible) {
-    if (index < 0 || index >= static_cast<int>(tabs_.size())) return FALSE;
-    tabs_[static_cast<std::size_t>(index)].visible = visible;
+void CXTPTabToolBar::SetItemVisible(int index, bool visible) {
+    TabItem* item = GetItem(index);
+    if (!item) return;
+    item->visible = visible;
+    if (visible && current_ < 0) {
+        SetCurSel(index);
+    } else if (!visible && current_ == index) {
+        current_ = -1;
+        for (int i = 0; i < GetItemCount(); ++i)
+            if (GetItem(i)->visible) {
+                current_ = i;
+                break;
+            }
+        UpdateTabControls();
+    }
+    // The site keeps what depends on the tabs (the mode popup, the frame's tab state) in step.
     if (CWnd* site = GetSite(); site && site->GetSafeHwnd())
         site->SendMessage(XTPWM_TABTOOLBARREFRESH, 0, reinterpret_cast<LPARAM>(this));
-    return TRUE;
 }
 
-void CXTPTabToolBar::UpdateTabs() {
-    const auto shown = [this](int index) { return index >= 0 && tabs_[static_cast<std::size_t>(index)].visible; };
-    if (shown(selected_)) {
-        SelectTab(selected_);
-        return;
+void CXTPTabToolBar::UpdateTabControls() {
+    const TabItem* shown = GetItem(current_);
+    CXTPControls* controls = GetControls();
+    for (int i = 0; i < controls->GetCount(); ++i) {
+        CXTPControl* control = controls->GetAt(i);
+        control->SetHideFlag(xtpHideTab, !shown || control->GetCategory() != shown->caption);
     }
-    for (int index = 0; index < static_cast<int>(tabs_.size()); ++index) {
-        if (!shown(index)) continue;
-        SelectTab(index);
-        return;
-    }
-    selected_ = -1;
-    GetControls()->RemoveAll();
+    OnRecalcLayout();
+}
+
+void CXTPTabToolBar::DoPropExchange(CXTPPropExchange* px) {
+    if (!px) return;
+    CXTPCommandBar::DoPropExchange(px);
+    int current = current_;
+    PX_Int(px, L"CurrentTab", current, -1);
+    if (!px->IsLoading()) return;
+    RemoveAllTabItems();
+    pendingCurrent_ = current;
+}
+
+BOOL CXTPTabToolBar::ShouldSerializeBar() {
+    // Controls that came with a tab added later count as a change of the original set.
+    return CXTPCommandBar::ShouldSerializeBar();
+}
+
+void CXTPTabToolBar::Copy(CXTPCommandBar* source, BOOL recursive) {
+    CXTPToolBar::Copy(source, recursive);
+    const auto* tabs = dynamic_cast<const CXTPTabToolBar*>(source);
+    if (!tabs || tabs == this) return;
+    items_.clear();
+    for (const auto& item : tabs->items_) items_.push_back(std::make_unique<TabItem>(*item));
+    current_ = tabs->current_;
+    appearance_ = tabs->appearance_;
+    color_ = tabs->color_;
+    options_ = tabs->options_;
+    UpdateTabControls();
 }
 
 BOOL CXTPMenuBar::OnHookMessage(HWND hWnd, UINT message, WPARAM&, LPARAM&, LRESULT&) {

@@ -3,6 +3,7 @@
 // a site, has a child window of the site titled with the bar's title.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "platform/mfc.h"
@@ -10,6 +11,7 @@
 #include "platform/toolkit/commandbars/shortcuts.h"
 
 class CXTPCommandBars;
+class CXTPPropExchange;
 
 enum XTPBarType { xtpBarTypeNormal = 0, xtpBarTypeMenuBar = 1, xtpBarTypePopup = 2, xtpBarTypeRibbon = 3 };
 enum XTPBarPosition {
@@ -47,6 +49,16 @@ public:
     // site for its control (XTPWM_CREATECONTROL); an id the site does not answer gets a plain
     // button. An id of 0 makes the next control begin a group. FALSE without a site.
     BOOL SetButtons(const UINT* ids, int count);
+    // Adds the controls of a button list at the end, each with `category`; FALSE without a site.
+    BOOL AppendButtons(const UINT* ids, int count, LPCWSTR category);
+
+    // The bar's layout in a saved state: its controls (id, type, caption, category, group start,
+    // hidden) in order. Loading replaces the controls; each stored id asks the site for its
+    // control as SetButtons does.
+    virtual void DoPropExchange(CXTPPropExchange* px);
+    // Whether the command bars' exchange saves the bar's controls: the toolkit's choice, once
+    // they differ from the bar's original set.
+    virtual BOOL ShouldSerializeBar();
 
     XTPBarType GetType() const { return type_; }
     UINT GetBarID() const { return barId_; }
@@ -60,9 +72,6 @@ public:
     BOOL IsVisible() const { return visible_; }
     // Shows or hides the bar (and its window).
     void SetVisible(BOOL visible);
-    // The expand button at the bar's end (the customise drop-down).
-    void ShowExpandButton(BOOL show) { expandButton_ = show; }
-    BOOL IsExpandButtonShown() const { return expandButton_; }
     BOOL IsCustomizable() const { return customizable_; }
     void EnableCustomization(BOOL enable) { customizable_ = enable; }
     // Whether the bar appears in the lists of bars the user can show.
@@ -83,6 +92,22 @@ public:
     // A new bar of the same run-time class with this one's state; the caller holds its reference.
     virtual CXTPCommandBar* Clone(BOOL recursive = FALSE);
 
+    // Keyboard-style navigation of the bar, as the toolkit does it when it points the user at a
+    // control: the selected (hot) control, and the control whose pop-up is open (its bar shown
+    // without a modal menu loop). Both are cleared when the command bars close their pop-ups.
+    void SetSelected(CXTPControl* control);
+    CXTPControl* GetSelected() const { return selected_; }
+    BOOL SetPopuped(CXTPControl* control);
+    CXTPControl* GetPopuped() const { return popuped_; }
+    // Scrolls the bar so that the control shows (a bar that shows all its controls does nothing);
+    // FALSE for a control of another bar.
+    BOOL EnsureVisible(CXTPControl* control);
+    // A control left the bar: it is no longer selected or open.
+    void ForgetControl(const CXTPControl* control) {
+        if (selected_ == control) selected_ = nullptr;
+        if (popuped_ == control) popuped_ = nullptr;
+    }
+
     // Nested redraw locks: while any is held the bar does not repaint.
     void LockRedraw() { ++redrawLocks_; }
     void UnlockRedraw();
@@ -90,13 +115,6 @@ public:
     // While tracking, the bar keeps the keyboard (its controls are walked with the arrow keys).
     void SetTrackingMode(BOOL tracking) { tracking_ = tracking; }
     BOOL IsTrackingMode() const { return tracking_; }
-    // Paints the bar's window; `clip` is the part to paint (client coordinates). The toolkit draws
-    // each control the bar shows; a bar class may draw itself (OnPaint calls this unless the
-    // bar's redraw is locked).
-    virtual void DrawCommandBar(CDC* dc, const RECT& clip);
-    // Whether the bar shows its gripper (the handle the user drags it by).
-    BOOL IsGripperShown() const { return gripper_; }
-    void ShowGripper(BOOL show) { gripper_ = show; }
     // Lays the bar out again: its edit windows follow what it shows.
     virtual void OnRecalcLayout() { SyncEditWindows(); }
 
@@ -161,16 +179,16 @@ private:
     UINT barId_ = 0;
     CString title_;
     XTPBarPosition position_ = xtpBarTop;
-    BOOL expandButton_ = TRUE;
     DWORD flags_ = xtpFlagAlignAny | xtpFlagFloating;
     BOOL visible_ = TRUE;
     BOOL customizable_ = TRUE;
     BOOL showInList_ = TRUE;
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
-    BOOL gripper_ = TRUE;
     SIZE buttonSize_{};
     SIZE placedContent_{};
+    CXTPControl* selected_ = nullptr;  // not owned: a control of this bar
+    CXTPControl* popuped_ = nullptr;   // not owned: a control of this bar
 };
 
 class CXTPToolBar : public CXTPCommandBar {
@@ -191,32 +209,42 @@ private:
     CXTPToolBar* rightOf_ = nullptr;
 };
 
-// A tool bar whose buttons come in tabs, one tab's buttons shown at a time.
+// A tool bar whose controls come in categories, one tab item per category: the bar shows the
+// controls whose category is the current tab's caption (the others are hidden by xtpHideTab).
+// Each tab item keeps a value of its owner's (its item data).
+inline constexpr DWORD xtpHideTab = 0x100;
+
 class CXTPTabToolBar : public CXTPToolBar {
     DECLARE_DYNCREATE(CXTPTabToolBar)
 public:
-    struct Tab {
+    struct TabItem {
         CString caption;
-        std::vector<UINT> commandIds;
+        DWORD_PTR data = 0;
         int iconId = 0;
         bool visible = true;
-        GUID guid{};
-        ACCEL accelerator{};  // key 0: none
     };
 
     CXTPTabToolBar() = default;
-    // Adds a tab; the first visible tab is selected and its buttons are the bar's. Its index.
-    int InsertTab(Tab tab);
-    const std::vector<Tab>& GetTabs() const { return tabs_; }
-    Tab* FindTab(const GUID& guid);
-    int GetSelectedTab() const { return selected_; }
-    // Selects a tab: its buttons become the bar's controls. FALSE for an index out of range.
-    BOOL SelectTab(int index);
-    // Shows or hides a tab; the bar asks its site to bring it up to date (XTPWM_TABTOOLBARREFRESH).
-    BOOL SetTabVisible(int index, bool visible);
-    // The bar shows a visible tab: the selected one when it is visible, else the first visible
-    // one (none when no tab is visible), with its buttons.
-    void UpdateTabs();
+    ~CXTPTabToolBar() override;
+    // Adds the controls of `ids` (0: the next control begins a group) with the category `name`
+    // at the end of the bar, and a tab item captioned `name` at the end of the tabs; the first
+    // visible tab becomes the current one. The new item (null without a site to make controls).
+    TabItem* InsertCategory(LPCWSTR name, const UINT* ids, int count, BOOL loadIcons = TRUE);
+    // A tab item for controls the bar has already (a loaded layout's).
+    TabItem* AddTabItem(LPCWSTR caption, int iconId = 0);
+    int GetItemCount() const { return static_cast<int>(items_.size()); }
+    TabItem* GetItem(int index) const;
+    int IndexOf(const TabItem* item) const;
+    void DeleteItem(int index);
+    void RemoveAllTabItems();
+    // The current tab (-1: none); choosing one shows its category's controls.
+    int GetCurSel() const { return current_; }
+    BOOL SetCurSel(int index);
+    // Shows or hides a tab item; a hidden current tab gives way to the first visible one. The
+    // bar tells its site (XTPWM_TABTOOLBARREFRESH).
+    void SetItemVisible(int index, bool visible);
+    // Shows the current tab's controls and hides the others (after controls came or went).
+    void UpdateTabControls();
 
     // Appearance of the tab strip (the toolkit's numbers) and option flags.
     void SetTabAppearance(int appearance) { appearance_ = appearance; }
@@ -226,9 +254,19 @@ public:
     void SetTabOptions(DWORD options) { options_ = options; }
     DWORD GetTabOptions() const { return options_; }
 
+    // The bar's layout with its controls' categories and the current tab. Loading replaces the
+    // controls and removes every tab item (their owner adds them again); the stored current tab
+    // is chosen once the item at its position is there again.
+    void DoPropExchange(CXTPPropExchange* px) override;
+    // The toolkit's choice: the bar is saved once its controls or tabs differ from the original
+    // set (CreateOriginalControls).
+    BOOL ShouldSerializeBar() override;
+    void Copy(CXTPCommandBar* source, BOOL recursive = FALSE) override;
+
 private:
-    std::vector<Tab> tabs_;
-    int selected_ = -1;
+    std::vector<std::unique_ptr<TabItem>> items_;
+    int current_ = -1;
+    int pendingCurrent_ = -1;
     int appearance_ = 0;
     int color_ = 0;
     DWORD options_ = 0;
@@ -280,12 +318,8 @@ public:
     // The widest the bar may be (a popup tool bar's buttons in one row up to it).
     void SetWidth(int width) { width_ = width; }
     int GetWidth() const { return width_; }
-    // The popup control the bar opened from while it is open that way, else null.
-    CXTPControlPopup* GetControlPopup() const { return controlPopup_; }
-    void SetControlPopup(CXTPControlPopup* control) { controlPopup_ = control; }
 
 private:
-    CXTPControlPopup* controlPopup_ = nullptr;
     BOOL tearOff_ = FALSE;
     CString tearOffCaption_;
     UINT tearOffId_ = 0;

@@ -18,6 +18,11 @@ enum XTPKeyboardCuesShow { xtpKeyboardCuesShowAlways = 0, xtpKeyboardCuesShowNev
 enum XTPAnimationType { xtpAnimateWindowsDefault = 0, xtpAnimateRandom = 1, xtpAnimateUnfold = 2, xtpAnimateSlide = 3, xtpAnimateFade = 4, xtpAnimateNone = 5 };
 
 // What every bar of one command bars shares.
+class CXTPPropExchange;
+
+// The text of one of the toolkit's own message resources (XTP_IDS_...); empty for another id.
+CString XTPResourceString(UINT id);
+
 class CXTPCommandBarsOptions : public CCmdTarget {
 public:
     XTPKeyboardCuesShow keyboardCuesShow = xtpKeyboardCuesShowAlways;
@@ -134,7 +139,9 @@ public:
     int TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int y, CWnd* owner = nullptr);
     // The popup the user is in (null when none) and the popups closed by ClosePopups.
     CXTPPopupBar* GetTrackingPopup() const { return tracking_; }
-    void ClosePopups() { ++closedPopups_; }
+    // Closes every open pop-up: menus a bar opened (SetPopuped) close and no control stays
+    // selected on them.
+    void ClosePopups();
     int GetClosePopupsCount() const { return closedPopups_; }
     // The context menu of a bar at a screen point: the tool-bars popup.
     virtual void ContextMenu(CXTPToolBar* bar, POINT point);
@@ -146,6 +153,16 @@ public:
     virtual void OnToolBarRemoved(CXTPToolBar* bar);
     // Creates a bar of a custom class added by the user (the toolkit's behaviour: a tool bar).
     virtual CXTPToolBar* AddCustomBar(LPCWSTR title, UINT barId);
+    // A bar the user made from a list of buttons (0: the next begins a group): docking allowed
+    // as `docking` says, shown or hidden. Null when the id is taken or the bar cannot be made.
+    CXTPToolBar* AddCustomBar(LPCWSTR title, UINT barId, DWORD docking, const UINT* ids, int count, BOOL visible);
+    // The bars the user made (AddCustomBar) are saved and made again by the layout exchange.
+    bool IsCustomBar(const CXTPToolBar* bar) const;
+    // The layout of the bars in a saved state: one "Bar" section per bar with its id, title,
+    // visibility and position, and its controls (CXTPCommandBar::DoPropExchange) when the bar
+    // says it should be saved or is the user's. Loading applies what it finds to the bars of
+    // the same id and makes the user's bars again; bars it does not name stay as they are.
+    void DoPropExchange(CXTPPropExchange* px);
     // A control of these bars was executed: every ribbon among them hears of it.
     void NotifyControlExecuted(CXTPControl* control);
     // Whether bars lay out right to left.
@@ -175,4 +192,5 @@ private:
     BOOL rtl_ = FALSE;
     CXTPPopupBar* tracking_ = nullptr;
     int closedPopups_ = 0;
+    std::set<UINT> customBarIds_;
 };

@@ -412,6 +412,7 @@ void CXTPControls::Remove(CXTPControl* control) {
     const auto it = std::find(controls_.begin(), controls_.end(), control);
     if (it == controls_.end()) return;
     controls_.erase(it);
+    if (parent_) parent_->ForgetControl(control);
     control->parent_ = nullptr;
     // A control that leaves its bar is no longer shown: its edit window goes.
     if (auto* edit = dynamic_cast<CXTPControlEdit*>(control)) edit->ShowEditWindow(FALSE);

@@ -35,6 +35,11 @@ void CXTPMouseManager::PopupTakesMouse() {
     }
 }
 
+void CXTPMouseManager::SendTrackLost() {
+    const std::vector<CXTPCommandBar*> losing = tracked_;
+    for (CXTPCommandBar* bar : losing) RemoveTrack(bar);
+}
+
 CXTPMouseManager* XTPMouseManager() {
     static CXTPMouseManager manager;
     return &manager;

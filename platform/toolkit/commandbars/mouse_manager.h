@@ -19,6 +19,9 @@ public:
     // A popup takes the mouse: with the count above zero, every tracked bar loses it (the focus
     // goes from the bar to its site).
     void PopupTakesMouse();
+    // Another window takes the keyboard: every tracking bar stops tracking (the focus is that
+    // window's to take).
+    void SendTrackLost();
 
 private:
     std::vector<CXTPCommandBar*> tracked_;

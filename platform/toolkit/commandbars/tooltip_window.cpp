@@ -163,6 +163,15 @@ int CXTPToolTipContext::GetShownToolId() const {
 }
 
 bool CXTPToolTipContext::ShowToolTip(const CXTPControl& control, CWnd* owner, POINT screen) {
+    XTPToolTipTool tool;
+    tool.id = control.GetID();
+    tool.title = control.GetTooltip().IsEmpty() ? CString() : control.GetCaption();
+    tool.text = control.GetTooltip().IsEmpty() ? control.GetCaption() : control.GetTooltip();
+    if (!titleAndDescription_) tool.title.Empty();
+    return ShowTool(tool, owner, screen);
+}
+
+bool CXTPToolTipContext::ShowTool(const XTPToolTipTool& tool, CWnd* owner, POINT screen) {
     if (!tip_ || !tip_->GetSafeHwnd()) {
         CXTPToolTipContextToolTip* tip = CreateToolTip(owner);
         if (!tip) {
@@ -171,11 +180,6 @@ bool CXTPToolTipContext::ShowToolTip(const CXTPControl& control, CWnd* owner, PO
         }
         if (tip != tip_.get()) tip_.reset(tip);
     }
-    XTPToolTipTool tool;
-    tool.id = control.GetID();
-    tool.title = control.GetTooltip().IsEmpty() ? CString() : control.GetCaption();
-    tool.text = control.GetTooltip().IsEmpty() ? control.GetCaption() : control.GetTooltip();
-    if (!titleAndDescription_) tool.title.Empty();
     tip_->ShowTool(tool, screen);
     return true;
 }

@@ -46,6 +46,9 @@ public:
     // (CreateToolTip, once) and shows the control's tip: title = caption, text = tooltip (or the
     // caption when there is no tooltip). False when the tip cannot be shown.
     bool ShowToolTip(const CXTPControl& control, CWnd* owner, POINT screen);
+    // The mouse rests on a tool a window's own hit test found (a row of a list, say): the same
+    // tip window shows `tool`. False when the tip cannot be shown.
+    bool ShowTool(const XTPToolTipTool& tool, CWnd* owner, POINT screen);
     // The window of the tips, or null before the first.
     CXTPToolTipContextToolTip* GetToolTip() const { return tip_.get(); }
     // The id of the control whose tip is shown, or -1.

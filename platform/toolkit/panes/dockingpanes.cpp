@@ -1,5 +1,7 @@
 #include "platform/toolkit/panes/dockingpanes.h"
 
+#include "platform/core/record.h"
+
 #include <algorithm>
 
 #include "platform/toolkit/window_classes.h"
@@ -145,6 +147,18 @@ void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
     relayoutSite();
     if (!wasShown && site_ && site_->GetSafeHwnd())
         site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
+}
+
+BOOL CXTPDockingPaneManager::PushAside(CXTPDockingPane* pane, RECT rect) {
+    if (!pane || !pane->IsFloating() || !pane->container_ || !::IsWindow(pane->container_)) return FALSE;
+    RECT frame{};
+    ::GetWindowRect(pane->container_, &frame);
+    const bool covers = frame.left < rect.right && rect.left < frame.right && frame.top < rect.bottom && rect.top < frame.bottom;
+    if (!covers) return FALSE;
+    platform::core::recordCall(L"CXTPDockingPaneManager::PushAside(" + std::to_wstring(pane->GetID()) + L")");
+    ::SetWindowPos(pane->container_, nullptr, 0, 0, frame.right - frame.left, kCaptionHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
 }
 
 CXTPDockingPane* CXTPDockingPaneManager::OnCreatePane(int, CXTPDockingPaneLayout*) {

@@ -166,6 +166,10 @@ public:
     // Floats the pane in its own frame, out of its tab group, at `rect` (after the site did not refuse
     // xtpPaneActionFloating).
     void FloatPane(CXTPDockingPane* pane, RECT rect);
+    // Gets a shown pane out of the way of the screen rectangle `rect`: a floating pane whose
+    // frame covers it collapses to its caption (it expands again when shown); a docked or hidden
+    // pane covers nothing in this layout. TRUE when the pane moved aside.
+    BOOL PushAside(CXTPDockingPane* pane, RECT rect);
     // Removes and forgets the pane; its child window survives (under the manager's hidden window
     // when the pane held it).
     void DestroyPane(CXTPDockingPane* pane);

@@ -547,6 +547,10 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect);   // screen coordinates
 BOOL GetClientRect(HWND hwnd, LPRECT rect);   // (0, 0, width, height) of the client area
 BOOL ClientToScreen(HWND hwnd, LPPOINT point);
 BOOL ScreenToClient(HWND hwnd, LPPOINT point);
+// The mouse cursor's screen position. A program that moves it is journalled ("call
+// SetCursorPos(X, Y)"); the user's mouse actions do not move it.
+BOOL SetCursorPos(int x, int y);
+BOOL GetCursorPos(LPPOINT point);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 
 // The restored rectangle kept apart from the minimised or maximised state.

@@ -3,6 +3,8 @@
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/listview.h"
+#include "platform/win32/controls/combobox.h"
 #include "platform/win32/window/mdi.h"
 
 #include "platform/core/journal.h"
@@ -14,14 +16,19 @@ namespace platform::win32 {
 
 WindowTable::WindowTable() {
     // The message-box and dialog class, static text, the MDI client, the edit control and the
-    // button.
-    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX"}) {
+    // button, the list box, the list view and the combo box.
+    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX", WC_LISTVIEWW, L"COMBOBOX"}) {
         auto c = std::make_shared<WindowClass>();
         c->name = name;
         c->atom = nextClassAtom++;
         c->proc = c->name == L"MDICLIENT" ? &MdiClientWindowProc : c->name == L"EDIT" ? &EditWindowProc : &DefWindowProcW;
         if (c->name == L"BUTTON") c->proc = &ButtonWindowProc;
         if (c->name == L"LISTBOX") c->proc = &ListBoxWindowProc;
+        if (c->name == WC_LISTVIEWW) {
+            c->proc = &ListViewWindowProc;
+            c->style = CS_DBLCLKS;
+        }
+        if (c->name == L"COMBOBOX") c->proc = &ComboBoxWindowProc;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
         if (c->name == L"BUTTON") c->windowExtra = sizeof(LONG_PTR);  // the check state

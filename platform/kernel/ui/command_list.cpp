@@ -1,0 +1,116 @@
+// What the kernel tells about its commands for a command search: the listed commands with their
+// texts, their visibility and names, the session's language code, the settings profiles, and the
+// number reading of the kernel's XML helpers.
+#include <cwctype>
+#include <limits>
+
+#include "platform/kernel/profiles/profile_manager.h"
+#include "platform/kernel/record.h"
+#include "platform/kernel/services/session.h"
+#include "platform/kernel/ui/command_control.h"
+#include "platform/kernel/ui/control.h"
+
+namespace {
+
+constexpr UINT kFirstAddOnCommand = 15000;
+constexpr UINT kLastAddOnCommand = 16999;
+
+// The kernel composes a command's text from the first two parts of its string: the prompt that
+// describes it and the caption.
+CString CommandText(UINT id) {
+    const std::optional<std::wstring> text = platform::kernel::findString(id);
+    if (!text) return CString();
+    const std::size_t first = text->find(L'\n');
+    if (first == std::wstring::npos) return CString(text->c_str());
+    const std::size_t second = text->find(L'\n', first + 1);
+    return CString(text->substr(0, second).c_str());
+}
+
+bool IsListed(const platform::kernel::CommandRegistration& registration) {
+    using platform::kernel::CommandRegistrationKind;
+    if (registration.how == CommandRegistrationKind::Range || registration.firstId != registration.lastId) return false;
+    const bool addOn = registration.firstId >= kFirstAddOnCommand && registration.firstId <= kLastAddOnCommand;
+    return !(addOn && registration.how == CommandRegistrationKind::CommandObject);
+}
+
+}  // namespace
+
+std::vector<GlobalContainer::RegisteredCommand> GlobalContainer::GetRegisteredCommands() {
+    std::vector<platform::kernel::CommandRegistration> registrations = platform::kernel::commandRegistrations();
+    std::vector<RegisteredCommand> commands;
+    commands.reserve(registrations.size());
+    for (const auto& registration : registrations)
+        if (IsListed(registration)) commands.push_back({registration.firstId, CString()});
+    std::sort(commands.begin(), commands.end(),
+              [](const RegisteredCommand& a, const RegisteredCommand& b) { return a.id < b.id; });
+    for (RegisteredCommand& command : commands) command.text = CommandText(command.id);
+    return commands;
+}
+
+std::optional<CString> GlobalContainer::GetRegisteredCommandText(UINT id) {
+    for (const auto& registration : platform::kernel::commandRegistrations())
+        if (registration.firstId == id && IsListed(registration)) return CommandText(id);
+    return std::nullopt;
+}
+
+CString GlobalContainer::GetLocaleAlpha2Code() {
+    const std::wstring language(GetSessionLanguage().view());
+    if (language.size() < 2) return L"en";
+    // The ini file names languages by three letters; the kernel's two-letter codes for them.
+    static const std::pair<const wchar_t*, const wchar_t*> kCodes[] = {
+        {L"rus", L"ru"}, {L"eng", L"en"}, {L"deu", L"de"}, {L"ger", L"de"}, {L"fra", L"fr"},
+        {L"ita", L"it"}, {L"esp", L"es"}, {L"spa", L"es"}, {L"chn", L"zh"}, {L"ukr", L"uk"},
+    };
+    std::wstring lower;
+    for (wchar_t c : language) lower.push_back(static_cast<wchar_t>(std::towlower(c)));
+    for (const auto& [name, code] : kCodes)
+        if (lower == name) return code;
+    return CString(lower.substr(0, 2).c_str());
+}
+
+UINT KVCommandContainer::GetCommandId(std::wstring_view name) const {
+    if (name.empty()) return 0;
+    for (const auto& registration : platform::kernel::commandRegistrations())
+        if (registration.name == name && registration.firstId == registration.lastId) return registration.firstId;
+    return 0;
+}
+
+bool IsCommandVisible(UINT id) { return platform::kernel::control().invisibleCommands.count(id) == 0; }
+
+std::vector<CString> KorvoProfileManager::GetProfiles() const {
+    std::vector<CString> names;
+    for (const std::wstring& name : platform::kernel::control().settingsProfiles) names.emplace_back(name.c_str());
+    return names;
+}
+
+namespace KorvoXML {
+
+bool TryStringToInt(const wchar_t* text, int& value) {
+    if (!text) return false;
+    std::wstring_view rest(text);
+    while (!rest.empty() && std::iswspace(rest.front())) rest.remove_prefix(1);
+    while (!rest.empty() && std::iswspace(rest.back())) rest.remove_suffix(1);
+    bool negative = false;
+    if (!rest.empty() && (rest.front() == L'-' || rest.front() == L'+')) {
+        negative = rest.front() == L'-';
+        rest.remove_prefix(1);
+    }
+    if (rest.empty()) return false;
+    long long number = 0;
+    for (wchar_t c : rest) {
+        if (c < L'0' || c > L'9') return false;
+        number = number * 10 + (c - L'0');
+        if (number > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return false;
+    }
+    if (negative) number = -number;
+    if (number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max()) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+int StringToInt(const wchar_t* text) {
+    int value = 0;
+    return TryStringToInt(text, value) ? value : 0;
+}
+
+}  // namespace KorvoXML

@@ -1,0 +1,130 @@
+// The common list view (window class "SysListView32") in report form: rows with a text and an
+// item value, a selection and a focused row, fixed-height rows (the owner measures them with
+// WM_MEASUREITEM when the list is owner drawn), scrolling by whole rows, and the notifications a
+// list's parent hears of mouse clicks. Headless: an owner-drawn list asks its owner to draw each
+// shown row (WM_DRAWITEM) when it paints; nothing else is drawn.
+#pragma once
+
+#include "platform/win32/types.h"
+
+inline constexpr wchar_t WC_LISTVIEWW[] = L"SysListView32";
+
+// Styles.
+inline constexpr DWORD LVS_REPORT = 0x0001;
+inline constexpr DWORD LVS_SINGLESEL = 0x0004;
+inline constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
+inline constexpr DWORD LVS_OWNERDRAWFIXED = 0x0400;
+inline constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
+
+// Messages.
+inline constexpr UINT LVM_GETBKCOLOR = 0x1000;
+inline constexpr UINT LVM_SETBKCOLOR = 0x1001;        // lParam: COLORREF
+inline constexpr UINT LVM_GETITEMCOUNT = 0x1004;
+inline constexpr UINT LVM_DELETEALLITEMS = 0x1009;
+inline constexpr UINT LVM_GETNEXTITEM = 0x100C;       // wParam: start (-1: the first), lParam: LVNI_*
+inline constexpr UINT LVM_GETITEMRECT = 0x100E;       // wParam: item; lParam: RECT* (its left: LVIR_*)
+inline constexpr UINT LVM_HITTEST = 0x1012;           // lParam: LVHITTESTINFO*; the item or -1
+inline constexpr UINT LVM_ENSUREVISIBLE = 0x1013;     // wParam: item
+inline constexpr UINT LVM_GETCOLUMNWIDTH = 0x101D;
+inline constexpr UINT LVM_SETCOLUMNWIDTH = 0x101E;    // wParam: column; lParam: width
+inline constexpr UINT LVM_GETTOPINDEX = 0x1027;
+inline constexpr UINT LVM_GETCOUNTPERPAGE = 0x1028;
+inline constexpr UINT LVM_SETITEMSTATE = 0x102B;      // wParam: item (-1: every item); lParam: LVITEMW*
+inline constexpr UINT LVM_SETITEMCOUNT = 0x102F;      // a capacity hint
+inline constexpr UINT LVM_GETITEMW = 0x104B;          // lParam: LVITEMW* (mask and iItem set)
+inline constexpr UINT LVM_INSERTITEMW = 0x104D;       // lParam: LVITEMW*; the new item's index or -1
+inline constexpr UINT LVM_INSERTCOLUMNW = 0x1061;     // wParam: column; lParam: LVCOLUMNW*
+inline constexpr UINT LVM_GETITEMTEXTW = 0x1073;      // wParam: item; lParam: LVITEMW* (pszText, cchTextMax)
+
+inline constexpr UINT LVIF_TEXT = 0x0001;
+inline constexpr UINT LVIF_IMAGE = 0x0002;
+inline constexpr UINT LVIF_PARAM = 0x0004;
+inline constexpr UINT LVIF_STATE = 0x0008;
+inline constexpr UINT LVIS_FOCUSED = 0x0001;
+inline constexpr UINT LVIS_SELECTED = 0x0002;
+inline constexpr UINT LVIS_DROPHILITED = 0x0008;
+inline constexpr UINT LVNI_ALL = 0x0000;
+inline constexpr UINT LVNI_FOCUSED = 0x0001;
+inline constexpr UINT LVNI_SELECTED = 0x0002;
+inline constexpr int LVIR_BOUNDS = 0;
+inline constexpr int LVIR_ICON = 1;
+inline constexpr int LVIR_LABEL = 2;
+inline constexpr UINT LVHT_ONITEM = 0x000E;
+inline constexpr UINT LVCF_WIDTH = 0x0002;
+
+struct LVITEMW {
+    UINT mask = 0;
+    int iItem = 0;
+    int iSubItem = 0;
+    UINT state = 0;
+    UINT stateMask = 0;
+    wchar_t* pszText = nullptr;
+    int cchTextMax = 0;
+    int iImage = 0;
+    LPARAM lParam = 0;
+};
+
+struct LVCOLUMNW {
+    UINT mask = 0;
+    int fmt = 0;
+    int cx = 0;
+    wchar_t* pszText = nullptr;
+    int cchTextMax = 0;
+    int iSubItem = 0;
+};
+
+struct LVHITTESTINFO {
+    POINT pt{};
+    UINT flags = 0;
+    int iItem = -1;
+    int iSubItem = 0;
+};
+
+// Notifications (WM_NOTIFY to the parent). NM_DBLCLK and NM_RCLICK carry an NMITEMACTIVATE.
+inline constexpr UINT NM_CLICK = static_cast<UINT>(-2);
+inline constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
+inline constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
+
+struct NMITEMACTIVATE {
+    NMHDR hdr;
+    int iItem = -1;
+    int iSubItem = 0;
+    UINT uNewState = 0;
+    UINT uOldState = 0;
+    UINT uChanged = 0;
+    POINT ptAction{};
+    LPARAM lParam = 0;
+    UINT uKeyFlags = 0;
+};
+
+// Owner drawing.
+inline constexpr UINT WM_DRAWITEM = 0x002B;
+inline constexpr UINT WM_MEASUREITEM = 0x002C;
+inline constexpr UINT ODT_LISTVIEW = 102;
+inline constexpr UINT ODA_DRAWENTIRE = 0x0001;
+inline constexpr UINT ODS_SELECTED = 0x0001;
+inline constexpr UINT ODS_FOCUS = 0x0010;
+
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemWidth = 0;
+    UINT itemHeight = 0;
+    ULONG_PTR itemData = 0;
+};
+
+struct DRAWITEMSTRUCT {
+    UINT CtlType = 0;
+    UINT CtlID = 0;
+    UINT itemID = 0;
+    UINT itemAction = 0;
+    UINT itemState = 0;
+    HWND hwndItem = nullptr;
+    HDC hDC = nullptr;
+    RECT rcItem{};
+    ULONG_PTR itemData = 0;
+};
+
+// The window procedure of the built-in class.
+LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,33 @@
+#include <atomic>
+
+#include "platform/core/process.h"
+#include "platform/core/record.h"
+#include "platform/win32/window/window.h"
+
+namespace {
+
+struct CursorPosition {
+    std::atomic<long> x{0};
+    std::atomic<long> y{0};
+};
+
+CursorPosition& cursor() {
+    static CursorPosition& position = platform::core::process().table<CursorPosition>();
+    return position;
+}
+
+}  // namespace
+
+BOOL SetCursorPos(int x, int y) {
+    platform::core::recordCall(L"SetCursorPos(" + std::to_wstring(x) + L", " + std::to_wstring(y) + L")");
+    cursor().x = x;
+    cursor().y = y;
+    return TRUE;
+}
+
+BOOL GetCursorPos(LPPOINT point) {
+    if (!point) return FALSE;
+    point->x = cursor().x;
+    point->y = cursor().y;
+    return TRUE;
+}
