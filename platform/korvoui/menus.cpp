@@ -82,6 +82,13 @@ namespace Korvo::UI {
 IMPLEMENT_DYNCREATE(AutoMenuToolBar, CXTPToolBar)
 IMPLEMENT_DYNCREATE(TabbableToolBar, CXTPTabToolBar)
 
+IMPLEMENT_DYNCREATE(SelectionFilterConfigurationButton, CXTPControlButton)
+
+bool AutoMenuController::OwnsBar(const CXTPCommandBar* bar) { return DYNAMIC_DOWNCAST(AutoMenuToolBar, bar) != nullptr; }
+
+// The stand-in's running commands put no controls of their own on the auto menu.
+CXTPControl* AutoMenuController::CreateControl(UINT, CXTPCommandBar*) { return nullptr; }
+
 int TabbableToolBar::AddOriginalTab(LPCWSTR name, const UINT* ids, int count, int iconId, bool visible,
                                     const GUID& guid) {
     TabItem* item = InsertCategory(name, ids, count > 0 ? count : 0);

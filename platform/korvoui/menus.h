@@ -15,6 +15,19 @@ public:
     virtual ~AutoMenuController() = default;
     AutoMenuController(const AutoMenuController&) = delete;
     AutoMenuController& operator=(const AutoMenuController&) = delete;
+    // Whether `bar` is one of the controller's own (the auto-menu tool bar).
+    static bool OwnsBar(const CXTPCommandBar* bar);
+    // The control of the running command's auto menu for `id` on its bar; null when the command
+    // put none there.
+    virtual CXTPControl* CreateControl(UINT id, CXTPCommandBar* bar);
+};
+
+// The button that starts the user's configuration of the selection filters (2438).
+class SelectionFilterConfigurationButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(SelectionFilterConfigurationButton)
+public:
+    SelectionFilterConfigurationButton() { SetID(kCommand); }
+    static constexpr int kCommand = 2438;
 };
 
 // The tool bar of the auto-menu command bars: the running command's own buttons.

@@ -1,4 +1,7 @@
 // The command bars' saved layout, the bars a user makes, and the closing of open pop-ups.
+#include <algorithm>
+#include <vector>
+
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/propexchange.h"
@@ -48,7 +51,7 @@ void CXTPCommandBars::DoPropExchange(CXTPPropExchange* px) {
     if (!px->IsLoading()) {
         std::vector<CXTPToolBar*> saved;
         for (CXTPToolBar* bar : bars_)
-            if (bar->GetBarID() != 0 && bar->GetType() == xtpBarTypeNormal) saved.push_back(bar);
+            if (bar->GetBarID() != 0) saved.push_back(bar);
         POSITION position = enumerator->GetPosition(static_cast<DWORD>(saved.size()));
         for (CXTPToolBar* bar : saved) {
             CXTPPropExchange* section = enumerator->GetNext(position);
@@ -62,15 +65,24 @@ void CXTPCommandBars::DoPropExchange(CXTPPropExchange* px) {
             PX_Int(section, L"Position", where);
             PX_Bool(section, L"Custom", custom);
             PX_Int(section, L"Docking", docking);
-            BOOL withControls = custom || bar->ShouldSerializeBar();
+            BOOL withControls = bar->GetType() == xtpBarTypeNormal && (custom || bar->ShouldSerializeBar());
             PX_Bool(section, L"Controls", withControls);
             if (withControls) bar->DoPropExchange(section->GetSection(L"Layout").get());
         }
         return;
     }
+    // Bars may share an id (the menu bar and the ribbon): each entry goes to the first bar of its
+    // id that no earlier entry took.
+    std::vector<const CXTPToolBar*> taken;
+    const auto firstFree = [&](UINT id) -> CXTPToolBar* {
+        for (CXTPToolBar* bar : bars_)
+            if (bar->GetBarID() == id && std::find(taken.begin(), taken.end(), bar) == taken.end()) return bar;
+        return nullptr;
+    };
     POSITION position = enumerator->GetPosition();
     while (position) {
         CXTPPropExchange* section = enumerator->GetNext(position);
+        if (!section) break;
         int id = 0, where = xtpBarTop, docking = static_cast<int>(xtpFlagAlignAny | xtpFlagFloating);
         CString title;
         BOOL visible = TRUE, custom = FALSE, withControls = FALSE;
@@ -82,16 +94,17 @@ void CXTPCommandBars::DoPropExchange(CXTPPropExchange* px) {
         PX_Int(section, L"Docking", docking, docking);
         PX_Bool(section, L"Controls", withControls);
         if (id <= 0 || id > 0xFFFF) continue;
-        CXTPToolBar* bar = GetToolBar(static_cast<UINT>(id));
-        if (bar && bar->GetType() != xtpBarTypeNormal) continue;
+        CXTPToolBar* bar = firstFree(static_cast<UINT>(id));
         if (!bar && custom && !title.IsEmpty()) {
             bar = AddCustomBar(title, static_cast<UINT>(id));
             if (bar) customBarIds_.insert(static_cast<UINT>(id));
         }
         if (!bar) continue;
+        taken.push_back(bar);
+        if (!title.IsEmpty()) bar->SetTitle(title);
         if (custom) bar->EnableDocking(static_cast<DWORD>(docking));
         if (where >= xtpBarTop && where <= xtpBarFloating) bar->SetPosition(static_cast<XTPBarPosition>(where));
-        if (withControls) bar->DoPropExchange(section->GetSection(L"Layout").get());
+        if (withControls && bar->GetType() == xtpBarTypeNormal) bar->DoPropExchange(section->GetSection(L"Layout").get());
         bar->SetVisible(visible);
     }
     RecalcFrameLayout();

@@ -26,9 +26,16 @@ END_MESSAGE_MAP()
 void CXTPCommandBar::OnPaint() {
     CPaintDC dc(this);
     if (redrawLocks_ > 0) return;
+    RECT clip = dc.m_ps.rcPaint;
+    if (clip.right <= clip.left || clip.bottom <= clip.top) GetClientRect(&clip);
+    DrawCommandBar(&dc, clip);
+}
+
+void CXTPCommandBar::DrawCommandBar(CDC* dc, const RECT&) {
+    // Every control the bar shows draws itself (a control with a window of its own draws that).
     for (int i = 0; i < controls_->GetCount(); ++i) {
         CXTPControl* control = controls_->GetAt(i);
-        if (IsControlShown(control)) control->Draw(&dc, GetControlRect(control));
+        if (IsControlShown(control)) control->Draw(dc, GetControlRect(control));
     }
 }
 

@@ -72,6 +72,9 @@ public:
     BOOL IsVisible() const { return visible_; }
     // Shows or hides the bar (and its window).
     void SetVisible(BOOL visible);
+    // The expand button at the bar's end (the customise drop-down).
+    void ShowExpandButton(BOOL show) { expandButton_ = show; }
+    BOOL IsExpandButtonShown() const { return expandButton_; }
     BOOL IsCustomizable() const { return customizable_; }
     void EnableCustomization(BOOL enable) { customizable_ = enable; }
     // Whether the bar appears in the lists of bars the user can show.
@@ -115,6 +118,13 @@ public:
     // While tracking, the bar keeps the keyboard (its controls are walked with the arrow keys).
     void SetTrackingMode(BOOL tracking) { tracking_ = tracking; }
     BOOL IsTrackingMode() const { return tracking_; }
+    // Paints the bar's window; `clip` is the part to paint (client coordinates). The toolkit draws
+    // each control the bar shows; a bar class may draw itself (OnPaint calls this unless the
+    // bar's redraw is locked).
+    virtual void DrawCommandBar(CDC* dc, const RECT& clip);
+    // Whether the bar shows its gripper (the handle the user drags it by).
+    BOOL IsGripperShown() const { return gripper_; }
+    void ShowGripper(BOOL show) { gripper_ = show; }
     // Lays the bar out again: its edit windows follow what it shows.
     virtual void OnRecalcLayout() { SyncEditWindows(); }
 
@@ -179,12 +189,14 @@ private:
     UINT barId_ = 0;
     CString title_;
     XTPBarPosition position_ = xtpBarTop;
+    BOOL expandButton_ = TRUE;
     DWORD flags_ = xtpFlagAlignAny | xtpFlagFloating;
     BOOL visible_ = TRUE;
     BOOL customizable_ = TRUE;
     BOOL showInList_ = TRUE;
     BOOL temporary_ = FALSE;
     int redrawLocks_ = 0;
+    BOOL gripper_ = TRUE;
     SIZE buttonSize_{};
     SIZE placedContent_{};
     CXTPControl* selected_ = nullptr;  // not owned: a control of this bar
@@ -318,8 +330,12 @@ public:
     // The widest the bar may be (a popup tool bar's buttons in one row up to it).
     void SetWidth(int width) { width_ = width; }
     int GetWidth() const { return width_; }
+    // The popup control the bar opened from while it is open that way, else null.
+    CXTPControlPopup* GetControlPopup() const { return controlPopup_; }
+    void SetControlPopup(CXTPControlPopup* control) { controlPopup_ = control; }
 
 private:
+    CXTPControlPopup* controlPopup_ = nullptr;
     BOOL tearOff_ = FALSE;
     CString tearOffCaption_;
     UINT tearOffId_ = 0;

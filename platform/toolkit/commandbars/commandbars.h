@@ -87,11 +87,6 @@ public:
     CXTPControl* FindControl(XTPControlType type, int id, BOOL visible, BOOL recursive) const;
 
     CXTPCommandBarsOptions* GetCommandBarsOptions() { return &options_; }
-    // Loads or stores the places of the tool bars (the menu bar among them): one "Bar" section
-    // per bar with "Id", "Title", "Visible" and "Position". Loading applies each entry to the
-    // first bar of its id that no earlier entry took; bars the section does not name, and
-    // entries of unknown bars, are left.
-    void DoPropExchange(CXTPPropExchange* px);
     CXTPImageManager* GetImageManager() const { return imageManager_; }
     // The toolkit theme number the bars are drawn with (0: the default theme).
     int GetTheme() const { return theme_; }
@@ -161,7 +156,9 @@ public:
     // The layout of the bars in a saved state: one "Bar" section per bar with its id, title,
     // visibility and position, and its controls (CXTPCommandBar::DoPropExchange) when the bar
     // says it should be saved or is the user's. Loading applies what it finds to the bars of
-    // the same id and makes the user's bars again; bars it does not name stay as they are.
+    // the same id and makes the user's bars again; bars it does not name stay as they are. Bars
+    // may share an id (the menu bar and the ribbon): each entry goes to the first bar of its id
+    // no earlier entry took.
     void DoPropExchange(CXTPPropExchange* px);
     // A control of these bars was executed: every ribbon among them hears of it.
     void NotifyControlExecuted(CXTPControl* control);

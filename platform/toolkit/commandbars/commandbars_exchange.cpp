@@ -1,6 +1,4 @@
-// The command bars' property exchange: their options and the places of their bars.
-#include <vector>
-
+// The command bars' options in a saved layout (the bars themselves: bar_layout.cpp).
 #include "platform/toolkit/commandbars/commandbars.h"
 
 namespace {
@@ -45,51 +43,4 @@ void CXTPCommandBarsOptions::DoPropExchange(CXTPPropExchange* px) {
     exchangeFlag(px, L"UseAltNumPadKeys", bUseAltNumPadKeys);
     exchangeFlag(px, L"ShowKeyboardTips", bShowKeyboardTips);
     exchangeFlag(px, L"SyncFloatingBars", bSyncFloatingBars);
-}
-
-void CXTPCommandBars::DoPropExchange(CXTPPropExchange* px) {
-    if (!px) return;
-    CXTPPropExchangeEnumeratorPtr bars = px->GetEnumerator(L"Bar");
-    if (!px->IsLoading()) {
-        POSITION position = bars->GetPosition(static_cast<DWORD>(GetCount()));
-        for (int i = 0; i < GetCount(); ++i) {
-            CXTPToolBar* bar = GetAt(i);
-            CXTPPropExchange* entry = bars->GetNext(position);
-            int id = static_cast<int>(bar->GetBarID());
-            CString title = bar->GetTitle();
-            BOOL visible = bar->IsVisible();
-            int place = static_cast<int>(bar->GetPosition());
-            PX_Int(entry, L"Id", id);
-            PX_String(entry, L"Title", title);
-            PX_Bool(entry, L"Visible", visible);
-            PX_Int(entry, L"Position", place);
-        }
-        return;
-    }
-    // Bars may share an id (the menu bar and the ribbon): each entry goes to the first bar of its
-    // id that no earlier entry took.
-    std::vector<bool> taken(static_cast<std::size_t>(GetCount()), false);
-    POSITION position = bars->GetPosition();
-    while (position) {
-        CXTPPropExchange* entry = bars->GetNext(position);
-        if (!entry) break;
-        int id = -1;
-        PX_Int(entry, L"Id", id, -1);
-        CXTPToolBar* bar = nullptr;
-        for (int i = 0; id >= 0 && !bar && i < GetCount(); ++i) {
-            if (taken[static_cast<std::size_t>(i)] || GetAt(i)->GetBarID() != static_cast<UINT>(id)) continue;
-            taken[static_cast<std::size_t>(i)] = true;
-            bar = GetAt(i);
-        }
-        if (!bar) continue;
-        CString title = bar->GetTitle();
-        BOOL visible = bar->IsVisible();
-        int place = static_cast<int>(bar->GetPosition());
-        PX_String(entry, L"Title", title, title.GetString());
-        PX_Bool(entry, L"Visible", visible, visible);
-        PX_Int(entry, L"Position", place, place);
-        if (!title.IsEmpty()) bar->SetTitle(title);
-        if (place >= xtpBarTop && place <= xtpBarFloating) bar->SetPosition(static_cast<XTPBarPosition>(place));
-        bar->SetVisible(visible);
-    }
 }

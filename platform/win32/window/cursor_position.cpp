@@ -26,7 +26,10 @@ BOOL SetCursorPos(int x, int y) {
 }
 
 BOOL GetCursorPos(LPPOINT point) {
-    if (!point) return FALSE;
+    if (!point) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
     point->x = cursor().x;
     point->y = cursor().y;
     return TRUE;

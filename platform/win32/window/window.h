@@ -547,8 +547,8 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect);   // screen coordinates
 BOOL GetClientRect(HWND hwnd, LPRECT rect);   // (0, 0, width, height) of the client area
 BOOL ClientToScreen(HWND hwnd, LPPOINT point);
 BOOL ScreenToClient(HWND hwnd, LPPOINT point);
-// The mouse cursor's screen position. A program that moves it is journalled ("call
-// SetCursorPos(X, Y)"); the user's mouse actions do not move it.
+// The mouse cursor's screen position: it stays where the last mouse action or SetCursorPos left
+// it; every SetCursorPos is journalled ("call SetCursorPos(X, Y)").
 BOOL SetCursorPos(int x, int y);
 BOOL GetCursorPos(LPPOINT point);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
@@ -602,9 +602,6 @@ BOOL MessageBeep(UINT type);
 HWND GetFocus();
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();
-// The mouse cursor's position in screen coordinates; it stays where the last mouse action left it.
-BOOL GetCursorPos(LPPOINT point);
-BOOL SetCursorPos(int x, int y);
 HWND GetCapture();
 
 // ---- Window procedures -----------------------------------------------------------------------

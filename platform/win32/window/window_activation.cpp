@@ -268,18 +268,3 @@ HWND GetCapture() {
     return platform::core::threads().current(lock).captureWindow;
 }
 
-BOOL GetCursorPos(LPPOINT point) {
-    if (!point) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    auto lock = lockPlatform();
-    *point = windowTable().cursor;
-    return TRUE;
-}
-
-BOOL SetCursorPos(int x, int y) {
-    auto lock = lockPlatform();
-    windowTable().cursor = POINT{x, y};
-    return TRUE;
-}

@@ -79,7 +79,6 @@ struct WindowTable {
     std::uintptr_t nextHandle = 0x00010010;
     ATOM nextClassAtom = 0xC000;
     HWND foreground = nullptr;
-    POINT cursor{};  // the mouse cursor, in screen coordinates
     std::uintptr_t nextHook = 0x00070010;
     std::uint64_t nextTimerOrder = 1;
 };
