@@ -3,6 +3,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "platform/win32/window/cursor_position.h"
 
 namespace platform::harness {
 
@@ -75,7 +76,7 @@ std::optional<std::wstring> User::mouse(HWND window, POINT clientPoint, MouseAct
                L" is outside the client area of " + handleText(window);
     POINT screen = clientPoint;
     ClientToScreen(window, &screen);
-    SetCursorPos(screen.x, screen.y);
+    platform::win32::placeCursor(screen);
     const HWND target = childAt(window, screen);
     const LPARAM at = clientPosition(target, screen);
     auto post = [&](UINT message, WPARAM buttons) {

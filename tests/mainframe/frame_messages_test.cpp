@@ -138,14 +138,15 @@ TEST_F(FrameMessages, TheToolBarModePopupFollowsTheTabsAndAHiddenTabGivesWay) {
     auto* popup = dynamic_cast<CXTPControlPopup*>(tabBar->GetControls()->FindControl(1075));
     ASSERT_NE(popup, nullptr);
     const std::size_t tabs = static_cast<std::size_t>(tabBar->GetItemCount());
-    tabBar->AddOriginalTab(L"Added later", nullptr, 0, 0, true, GUID{1, 2, 3, {}});
+    const UINT addedButtons[] = {57600};
+    ASSERT_GE(tabBar->AddOriginalTab(L"Added later", addedButtons, 1, 0, true, GUID{1, 2, 3, {}}), 0);
     std::vector<std::wstring> lines;
     s.user().expectMenu([&](const std::vector<std::wstring>& menu) {
         lines = menu;
         return 0u;
     });
     popup->OpenPopup();
-    ASSERT_FALSE(lines.empty());
+    ASSERT_FALSE(lines.empty()) << "hide flags " << popup->GetHideFlags();
     EXPECT_EQ(lines.back(), L"7008 Added later");
     EXPECT_EQ(lines.size(), tabs + 1) << "one item per tab";
     CXTPControls* items = popup->GetCommandBar()->GetControls();

@@ -507,7 +507,9 @@ void CXTPTabToolBar::UpdateTabControls() {
     CXTPControls* controls = GetControls();
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl* control = controls->GetAt(i);
-        control->SetHideFlag(xtpHideTab, !shown || control->GetCategory() != shown->caption);
+        // A control of no tab (the mode popup) belongs to the whole bar.
+        const bool ofOtherTab = !control->GetCategory().IsEmpty() && (!shown || control->GetCategory() != shown->caption);
+        control->SetHideFlag(xtpHideTab, ofOtherTab);
     }
     OnRecalcLayout();
 }

@@ -2,7 +2,7 @@
 
 #include "platform/core/process.h"
 #include "platform/core/record.h"
-#include "platform/win32/window/window.h"
+#include "platform/win32/window/cursor_position.h"
 
 namespace {
 
@@ -18,10 +18,14 @@ CursorPosition& cursor() {
 
 }  // namespace
 
+void platform::win32::placeCursor(POINT screen) {
+    cursor().x = screen.x;
+    cursor().y = screen.y;
+}
+
 BOOL SetCursorPos(int x, int y) {
     platform::core::recordCall(L"SetCursorPos(" + std::to_wstring(x) + L", " + std::to_wstring(y) + L")");
-    cursor().x = x;
-    cursor().y = y;
+    platform::win32::placeCursor(POINT{x, y});
     return TRUE;
 }
 
