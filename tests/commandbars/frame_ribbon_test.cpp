@@ -7,6 +7,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel.h"
 #include "syspanel/parameter_controls.h"
+#include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -132,7 +133,7 @@ protected:
         s.kernel().writeDocumentFile(kSheetPath);
         s.start();
         s.runUntilIdle();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+        frame = platform::harness::mainFrameAt(s);
         ASSERT_NE(frame, nullptr);
         for (std::wstring_view path : {kModelPath, kSheetPath}) {
             s.user().dde(L"[open(\"" + std::wstring(path) + L"\")]");
@@ -285,7 +286,7 @@ TEST_F(FrameRibbonViews, TheThreeDTabFollowsTheDocumentsContentAndTheAnalysisTab
 TEST_F(FrameRibbonViews, ResetTabAndGroupReturnToTheDefaultLayout) {
     s.start();
     s.runUntilIdle();
-    frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    frame = platform::harness::mainFrameAt(s);
     KVRibbonBar* ribbon = frame->GetRibbonBar();
     auto* home = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->GetTab(0));
     ASSERT_NE(home, nullptr);
@@ -330,7 +331,7 @@ TEST_F(FrameRibbonViews, TheMenuBarRefreshesTheActiveWindowsSystemButtons) {
 TEST_F(FrameRibbonViews, TheBackstageTabsComeFromTheFramesFactory) {
     s.start();
     s.runUntilIdle();
-    frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    frame = platform::harness::mainFrameAt(s);
     KVRibbonBar* ribbon = frame->GetRibbonBar();
     auto* view = dynamic_cast<CXTPRibbonBackstageView*>(ribbon->GetSystemButton()->GetCommandBar());
     ASSERT_NE(view, nullptr);

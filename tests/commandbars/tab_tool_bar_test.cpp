@@ -4,6 +4,7 @@
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
 #include "platform/kernel.h"
+#include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -17,7 +18,7 @@ protected:
         s.start();
         ASSERT_EQ(s.startResult(), 1);
         s.runUntilIdle();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+        frame = platform::harness::mainFrameAt(s);
         ASSERT_NE(frame, nullptr);
     }
     // A bar of the frame with two original modes.

@@ -11,6 +11,7 @@
 #include "mainframe/panes/docking_panes_init.h"
 #include "mainframe/main_frame.h"
 #include "platform/core/text.h"
+#include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST_F(DockingPanesTest, PaneWindowsAreMadeOnceUnderTheHiddenHostWithThePaneIdAs
     EXPECT_EQ(tree->GetDlgCtrlID(), 1006);
     EXPECT_FALSE(app->GetDockingPaneDummyWindow()->IsWindowVisible());
     // The first frame's pane has taken it from the hidden host.
-    auto* frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+    auto* frame = platform::harness::mainFrameAt(s);
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->GetPaneManager().FindPane(1006)->GetChild(), tree->GetSafeHwnd());
     EXPECT_EQ(app->GetDockingPaneWindow(1006, true), tree);
@@ -89,7 +90,7 @@ class UnstartedDockingPanesTest : public DockingPanesTest {
 protected:
     void Start() override {}
     CMainFrame* FirstFrame() {
-        return dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+        return platform::harness::mainFrameAt(s);
     }
 };
 

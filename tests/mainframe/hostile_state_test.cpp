@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "mainframe/main_frame.h"
+#include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -25,7 +26,7 @@ protected:
         s.registry().setDword(L"HKEY_CURRENT_USER", kMainFrameSection, L"UseStateFile", 1);
     }
     CMainFrame* Frame() {
-        return dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+        return platform::harness::mainFrameAt(s);
     }
 
     Session s;

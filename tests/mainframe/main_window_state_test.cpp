@@ -9,6 +9,7 @@
 #include "mainframe/main_frame_menus.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/menu_insertion.h"
+#include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -24,7 +25,7 @@ protected:
         s.start();
         ASSERT_EQ(s.startResult(), 1);
         s.runUntilIdle();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
+        frame = platform::harness::mainFrameAt(s);
         ASSERT_NE(frame, nullptr);
     }
     std::wstring Saved(bool withPlacement = true, bool withPanes = true) {

@@ -9,6 +9,7 @@
 #include "app/kvw32_app.h"
 #include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/panes/document_pane_windows.h"
+#include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -64,7 +65,7 @@ TEST_F(PaneChildWindowsTest, ShowingThemesAttachmentAndLayoutValuesReachTheContr
     EXPECT_EQ(std::wstring(window->GetControlSite().GetThemeName()), L"office2016black");
 
     CKVDockingPaneManager manager;
-    ASSERT_TRUE(manager.InstallDockingPanes(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0))));
+    ASSERT_TRUE(manager.InstallDockingPanes(platform::harness::mainFrameAt(s)));
     auto* pane = dynamic_cast<Korvo::UI::DockingPane*>(manager.CreatePane(1023, RECT{0, 0, 100, 100}, xtpPaneDockRight));
     ASSERT_NE(pane, nullptr);
     pane->AttachChild(window);
