@@ -36,17 +36,20 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
         }
         if (text != "click" && text != "text" && text != "select")
             return "unknown action " + echo(text) + " (click, text, select, ok, cancel)";
-        const auto id = controlId(i + 1);
+        // text and select also reach a UI-library control of the dialog's form by its quoted full id.
+        const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
+        const auto id = named ? std::optional<int>(0) : controlId(i + 1);
         if (!id) return text + " needs a control id (0 to 65535)";
         if (text == "click") {
             actions.push_back(DialogAction{DialogAction::Kind::Click, *id, {}});
             i += 2;
             continue;
         }
+        const std::string target = named ? echo(platform::core::toUtf8(words[i + 1].text)) : std::to_string(*id);
         if (i + 2 >= words.size() || !words[i + 2].quoted)
-            return text + " " + std::to_string(*id) + (text == "text" ? " needs a text in quotes" : " needs an item in quotes");
+            return text + " " + target + (text == "text" ? " needs a text in quotes" : " needs an item in quotes");
         actions.push_back(DialogAction{text == "text" ? DialogAction::Kind::Text : DialogAction::Kind::Select, *id,
-                                       words[i + 2].text});
+                                       words[i + 2].text, named ? words[i + 1].text : std::wstring()});
         i += 3;
     }
     if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", ok, cancel)";

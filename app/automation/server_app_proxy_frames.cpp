@@ -7,6 +7,7 @@
 #include "app/documents/recent_file_list.h"
 #include "app/automation/server_app_proxy.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "commandbars/search/find_command_form.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/main_frame.h"
@@ -389,7 +390,15 @@ void ServerAppProxy::ShowCustomizeSheet(CWnd* frame, UINT pageId, int option1, i
     if (CMainFrame* mainFrame = FrameOrActive(frame)) mainFrame->ShowCustomizeSheet(static_cast<int>(pageId), option1);
 }
 
-std::optional<UINT> ServerAppProxy::SelectCommandId(CWnd*) { return std::nullopt; }
+std::optional<UINT> ServerAppProxy::SelectCommandId(CWnd* parent) {
+    if (!parent) parent = FrameOrActive(nullptr);
+    FindCommandForm form(parent);
+    kvpf::ModalFormDialog dialog(parent, L"FindCommand.Title", form.GetForm());
+    form.Fill();
+    dialog.AddOkCancelButtons();
+    if (dialog.Run() != IDOK) return std::nullopt;
+    return form.GetSelectedCommand();
+}
 
 void ServerAppProxy::StartTechRequirementsLeaders() {
     // 823 shows the requirements pane; it toggles, so a pane already shown is left as it is.

@@ -76,9 +76,19 @@ std::optional<std::wstring> selectItem(HWND dialog, const DialogAction& action) 
     return std::nullopt;
 }
 
+FrameworkControlActor& frameworkControlActor() {
+    static FrameworkControlActor actor;
+    return actor;
+}
+
 }  // namespace
 
+void setFrameworkControlActor(FrameworkControlActor actor) { frameworkControlActor() = std::move(actor); }
+
 std::wstring describeDialogAction(const DialogAction& action) {
+    if (!action.control.empty())
+        return std::wstring(action.kind == DialogAction::Kind::Text ? L"text " : L"select ") + quoted(action.control) + L" " +
+               quoted(action.text);
     switch (action.kind) {
         case DialogAction::Kind::Click: return L"click " + std::to_wstring(action.id);
         case DialogAction::Kind::Text: return L"text " + std::to_wstring(action.id) + L" " + quoted(action.text);
@@ -91,6 +101,10 @@ std::wstring describeDialogAction(const DialogAction& action) {
 
 std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction& action) {
     if (!IsWindow(dialog)) return std::wstring(L"the dialog is gone");
+    if (!action.control.empty()) {
+        if (!frameworkControlActor()) return L"the dialog has no control " + quoted(action.control);
+        return frameworkControlActor()(dialog, action);
+    }
     switch (action.kind) {
         case DialogAction::Kind::Click: return clickButton(dialog, action.id);
         case DialogAction::Kind::Ok: return clickButton(dialog, IDOK);

@@ -110,9 +110,17 @@ struct DialogAction {
     Kind kind = Kind::Cancel;
     int id = 0;
     std::wstring text;
+    // A UI-library control of the dialog's form by its full id ("Form.Filter"), in place of `id`:
+    // text types into it, select picks a row of it.
+    std::wstring control;
 };
+// Acts on a UI-library control inside a dialog: the reason a user could not, or nothing when done.
+// The UI library installs it with its first form; without it such an action is refused.
+using FrameworkControlActor = std::function<std::optional<std::wstring>(HWND dialog, const DialogAction& action)>;
+void setFrameworkControlActor(FrameworkControlActor actor);
 // "click 1491", "text 102 \"2.5\"", "ok", "cancel", "select 100 \"Gear.grb\"" (an item of a list
-// by its text without '&', or "#N" for the N-th item from 0).
+// by its text without '&', or "#N" for the N-th item from 0); a UI-library control is quoted:
+// "text \"Form.Filter\" \"open\"".
 std::wstring describeDialogAction(const DialogAction& action);
 // Does it in the open dialog as a user would (the controls send their real notifications); the
 // reason a user could not (no such control, hidden, disabled, not a button or an edit), or

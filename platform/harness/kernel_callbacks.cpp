@@ -237,6 +237,10 @@ constexpr Operation kOperations[] = {
      }},
     {L"OnCriticalError", L"\"MESSAGE\"", [](Proxy& k, CallArguments& a) { k.OnCriticalError(a.text().c_str()); return kDone; }},
     {L"KeepRecentEntry", L"", [](Proxy& k, CallArguments&) { k.KeepRecentEntry(); return kDone; }},
+    {L"SelectCommandId", L"", [](Proxy& k, CallArguments&) {
+         const std::optional<UINT> id = k.SelectCommandId(nullptr);
+         return id ? answer(*id) : std::wstring(L"none");
+     }},
     {L"StartTechRequirementsLeaders", L"", [](Proxy& k, CallArguments&) { k.StartTechRequirementsLeaders(); return kDone; }},
     {L"AutoSaveDocuments", L"", [](Proxy& k, CallArguments&) { k.AutoSaveDocuments(); return kDone; }},
 };

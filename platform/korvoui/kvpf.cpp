@@ -322,6 +322,67 @@ std::optional<std::wstring> ListControl::UserHover(int row) {
     return std::nullopt;
 }
 
+std::optional<std::wstring> ListControl::UserDoubleClick(int row) {
+    if (auto refusal = UserSelectRows({row})) return refusal;
+    fire(Event::CellDoubleClick, row, 0);
+    return std::nullopt;
+}
+
+int ListControl::FindRow(const std::wstring& text) const {
+    const int count = model_ ? model_->GetRowCount() : 0;
+    if (text.size() > 1 && text[0] == L'#') {
+        const std::wstring digits = text.substr(1);
+        if (digits.find_first_not_of(L"0123456789") != std::wstring::npos || digits.size() > 9) return -1;
+        const int row = std::stoi(digits);
+        return row < count ? row : -1;
+    }
+    for (int row = 0; row < count; ++row) {
+        const Variant cell = model_->GetData(row, 0, 0);
+        if (const auto* shown = std::get_if<CString>(&cell); shown && std::wstring(shown->view()) == text) return row;
+    }
+    return -1;
+}
+
+// ---- Simple controls ----------------------------------------------------------------------------------
+
+void StringControl::SetText(const CString& text) {
+    if (text == text_) return;
+    text_ = text;
+    if (changed_ && !AreUserEventsSuppressed()) changed_();
+}
+
+std::optional<std::wstring> StringControl::UserType(const CString& text) {
+    if (auto refusal = refusalFor(*this)) return refusal;
+    SetText(text);
+    return std::nullopt;
+}
+
+void SimpleListModel::SetRows(std::vector<Row> rows) {
+    rows_ = std::move(rows);
+    NotifyDataReset();
+}
+
+Variant SimpleListModel::GetRowData(int row, int role) const {
+    if (row < 0 || row >= GetRowCount()) return {};
+    const Row& shown = GetRow(row);
+    if (role == ListControl::kRowIdRole) return shown.id;
+    if (role == kTextColorRole && shown.color) return *shown.color;
+    return {};
+}
+
+Variant SimpleListModel::GetData(int row, int column, int role) const {
+    if (row < 0 || row >= GetRowCount() || column < 0 || column >= columns_) return {};
+    const Row& shown = GetRow(row);
+    switch (role) {
+        case kTextRole:
+            return static_cast<std::size_t>(column) < shown.cells.size() ? Variant(shown.cells[static_cast<std::size_t>(column)])
+                                                                         : Variant();
+        case kIconRole: return column == 0 && !shown.image.IsEmpty() ? Variant(shown.image) : Variant();
+        case kTooltipRole: return shown.tooltip.IsEmpty() ? Variant() : Variant(shown.tooltip);
+        default: return GetRowData(row, role);
+    }
+}
+
 // ---- Forms ------------------------------------------------------------------------------------------
 
 WpfDockFormView::WpfDockFormView(const CString& name, bool) : ContainerControl(name) {

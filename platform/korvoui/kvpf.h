@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -264,6 +265,30 @@ private:
     std::function<void()> changed_;
 };
 
+// The compound string control: a one-line text the user types into. Each change of the text
+// calls the handler, unless the program suppressed user events while it sets the text itself.
+class StringControl : public BaseControl {
+public:
+    using BaseControl::BaseControl;
+    void SetText(const CString& text);
+    const CString& GetText() const { return text_; }
+    // The active control takes the keyboard when its form shows.
+    void SetActive(bool active) { active_ = active; }
+    bool IsActive() const { return active_; }
+    void SetExplodeMode(bool on) { explode_ = on; }
+    bool IsExplodeMode() const { return explode_; }
+    void OnTextChanged(std::function<void()> handler) { changed_ = std::move(handler); }
+    // A user's typing, the whole text replaced: refused (the reason) when hidden or disabled.
+    std::optional<std::wstring> UserType(const CString& text);
+    const wchar_t* Kind() const override { return L"string"; }
+
+private:
+    CString text_;
+    bool active_ = false;
+    bool explode_ = true;
+    std::function<void()> changed_;
+};
+
 class PopupControl : public ContainerControl {
 public:
     using ContainerControl::ContainerControl;
@@ -313,7 +338,7 @@ private:
 
 class ListControl : public BaseControl {
 public:
-    enum class Event { CellEditBegin, CellEditEnd, IconClicked, SelectionChanged, Highlight };
+    enum class Event { CellEditBegin, CellEditEnd, IconClicked, SelectionChanged, Highlight, CellDoubleClick };
     using Handler = std::function<void(int row, int column)>;
     static constexpr int kRowIdRole = 21;
 
@@ -354,6 +379,10 @@ public:
     // a row (-1: off the rows). Refused (the reason) when disabled, hidden or out of range.
     std::optional<std::wstring> UserSelectRows(const std::vector<int>& rows);
     std::optional<std::wstring> UserHover(int row);
+    // A double-click on a row's first cell: the row is selected first, as the click before it does.
+    std::optional<std::wstring> UserDoubleClick(int row);
+    // The row whose first cell shows `text`, or "#N" for the N-th row; -1 when none.
+    int FindRow(const std::wstring& text) const;
     const wchar_t* Kind() const override { return L"list"; }
 
 protected:
@@ -411,6 +440,51 @@ private:
     CWnd window_;
     int expandId_ = 0;
     bool finished_ = false;
+};
+
+// The rows of a simple list, held by the list's owner: each row has its id, one text per column,
+// a tooltip, an icon and a text colour.
+class SimpleListModel : public ListControlModel {
+public:
+    static constexpr int kTextRole = 0, kIconRole = 3, kTooltipRole = 8, kTextColorRole = 19;
+    struct Row {
+        int id = 0;
+        std::vector<CString> cells;
+        CString tooltip;
+        Image image;
+        std::optional<Color> color;
+    };
+    explicit SimpleListModel(int columns) : columns_(columns) {}
+    // Replaces every row; the list is laid out afresh.
+    void SetRows(std::vector<Row> rows);
+    const Row& GetRow(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+
+    int GetRowCount() const override { return static_cast<int>(rows_.size()); }
+    int GetColumnCount() const override { return columns_; }
+    Variant GetRowData(int row, int role) const override;
+    Variant GetData(int row, int column, int role) const override;
+    Variant GetHeaderData(int, int) const override { return {}; }
+
+private:
+    int columns_ = 1;
+    std::vector<Row> rows_;
+};
+
+// A modal dialog of the framework around a form: titled by the text of a localisation key, which
+// is also the dialog's UI-library name, with the buttons its owner adds under the form.
+class ModalFormDialog {
+public:
+    ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form);
+    ~ModalFormDialog();
+    ModalFormDialog(const ModalFormDialog&) = delete;
+    ModalFormDialog& operator=(const ModalFormDialog&) = delete;
+    void AddOkCancelButtons();
+    // Runs the dialog until the user closes it: IDOK or IDCANCEL.
+    INT_PTR Run();
+
+private:
+    class Window;
+    std::unique_ptr<Window> window_;
 };
 
 }  // namespace kvpf

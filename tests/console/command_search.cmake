@@ -47,3 +47,23 @@ korvo_run(classic EXIT 0 OUTPUT out INPUT
 korvo_expect("${out}" "menu   9335 [^\n]*\nmenu   9337 " "no ribbon item in classic mode")
 korvo_expect("${out}" "log 5 Command 57665 found on bar \"[^\"]*\", pop-up chain 57600\n" "found in the menu bar's File menu")
 korvo_expect("${out}" "\nrow: the list has no row 7 \\(1 rows\\)\n" "a row the list does not have")
+
+# The kernel's modal command chooser: the same search as a form in a dialog. A typed filter
+# narrows the list, OK answers the chosen row's command, Cancel answers none, and a row the list
+# does not show is a refusal that cancels the dialog.
+string(CONCAT chooser
+  "start\nidle\n"
+  "expect dialog \"FindCommand.Title\" answer text \"FindCommandDialog.Filter\" \"откр\" select \"FindCommandDialog.Commands\" \"#0\" ok\n"
+  "kernel SelectCommandId\n"
+  "expect dialog \"FindCommand.Title\" answer select \"FindCommandDialog.Commands\" \"#2\" cancel\n"
+  "kernel SelectCommandId\nquit\n")
+korvo_run(chooser EXIT 0 OUTPUT out INPUT "${chooser}")
+korvo_expect("${out}" "dialog text \"FindCommandDialog.Filter\" \"откр\"\n" "the filter is typed as a user's")
+korvo_expect("${out}" "dialog select \"FindCommandDialog.Commands\" \"#0\"\n" "and the row chosen")
+korvo_expect("${out}" "kernel SelectCommandId: 1001\n" "OK answers the chosen command")
+korvo_expect("${out}" "kernel SelectCommandId: none\n" "Cancel answers none")
+string(CONCAT missing
+  "start\nidle\nexpect dialog \"FindCommand.Title\" answer text \"FindCommandDialog.Filter\" \"1062\" "
+  "select \"FindCommandDialog.Commands\" \"#1\" ok\nkernel SelectCommandId\nquit\n")
+korvo_run(chooser_missing_row EXIT 1 OUTPUT out INPUT "${missing}")
+korvo_expect("${out}" "has no row \"#1\"; the dialog is cancelled" "only the rows the filter left can be chosen")
