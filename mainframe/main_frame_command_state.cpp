@@ -15,7 +15,6 @@ constexpr unsigned kLayerControl = 911, kLevelControl = 907, kPriorityControl = 
 constexpr short kNoVariable = -1;
 // Filter sets whose commands keep the layer, level and priority the user chose.
 constexpr int kKeepingFilterSets[] = {5, 13};
-constexpr int kDrawingViewKind = 1, k3DViewKind = 2;
 
 }  // namespace
 
@@ -49,8 +48,6 @@ void CMainFrame::UpdateCommandState() {
     }
 
     UpdateSelectionFilters(true);
-    const int viewKind = view ? view->GetViewKind() : 0;
-    if (viewKind != kDrawingViewKind && viewKind != k3DViewKind && GetSelectionFilterSet() == -1) DisableSyspanelControls();
 
     // The embedded help frame's pending redraw comes with the embedded help window.
 

@@ -101,6 +101,11 @@ void CMainFrame::EndSelectionFilterConfiguration() {
 void CMainFrame::UpdateSelectionFilters(bool showSelectionMode) {
     Korvo::UI::MdiMainFrame::UpdateSelectionFilters(showSelectionMode);
     if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->ShowSelectionModeButtons(showSelectionMode);
+    // Outside a drawing or 3D view, a panel with no filter set has nothing its controls could act on.
+    constexpr int kDrawingViewKind = 1, k3DViewKind = 2;
+    const CKVView* view = GetActiveKorvoView();
+    const int viewKind = view ? view->GetViewKind() : 0;
+    if (viewKind != kDrawingViewKind && viewKind != k3DViewKind && GetSelectionFilterSet() == -1) DisableSyspanelControls();
 }
 CManipPanelProxy* CMainFrame::GetManipPanelProxy(int id) { return GetManipPanel(id); }
 

@@ -24,8 +24,7 @@ constexpr DWORD kTabClientFlags = 23;
 constexpr const wchar_t* kEmptyChildClass = L"KorvoEmptyMdiChild";
 constexpr const wchar_t* kNormalLayout = L"normalLayout";
 constexpr const wchar_t* kFullScreenLayout = L"fullscreenLayout";
-// What the screen switch keeps of the bars beside the layout exchange: which bar of the frame's
-// list was shown, and the status line.
+// What the screen switch keeps beside the bars' layout: whether the status line was shown.
 constexpr const wchar_t* kShownBars = L"ShownBars";
 constexpr GUID kAnalysisTabSet = {0x034C0869, 0x5691, 0x4818, {0xAF, 0x01, 0x45, 0x4E, 0xEB, 0x76, 0xF2, 0x7E}};
 
@@ -180,13 +179,8 @@ std::unique_ptr<CXTPPropExchange> CMainFrame::SaveLayoutSection(LPCWSTR name) {
     auto settings = std::make_unique<CXTPPropExchangeXMLNode>(FALSE, L"Settings");
     std::unique_ptr<CXTPPropExchange> section = settings->GetSection(name);
     if (!section || !ExchangeCommandBarsLayout(*section, false, true)) return nullptr;
-    // The bars shown and the status line, until the layout exchange carries the command bars'
-    // own state.
+    // The bars' layout holds which bars are shown; the status line is the frame's own.
     if (std::unique_ptr<CXTPPropExchange> shown = section->GetSection(kShownBars)) {
-        CString bits;
-        if (const CXTPCommandBars* bars = GetCommandBars())
-            for (int i = 0; i < bars->GetCount(); ++i) bits += bars->GetAt(i)->IsVisible() ? L'1' : L'0';
-        PX_String(shown.get(), L"CommandBars", bits);
         bool status = GetStatusLine().GetSafeHwnd() && GetStatusLine().IsWindowVisible();
         PX_Bool(shown.get(), L"StatusLine", status);
     }
@@ -199,10 +193,6 @@ void CMainFrame::LoadLayoutSection(const std::unique_ptr<CXTPPropExchange>& sect
     CXTPPropExchangeXMLNode loading(true, stored->GetNode());
     ExchangeCommandBarsLayout(loading, true, true);
     std::unique_ptr<CXTPPropExchange> shown = loading.GetSection(kShownBars);
-    CString bits;
-    PX_String(shown.get(), L"CommandBars", bits);
-    if (CXTPCommandBars* bars = GetCommandBars())
-        for (int i = 0; i < bars->GetCount() && i < bits.GetLength(); ++i) setVisible(bars->GetAt(i), bits[i] == L'1');
     bool status = true;
     PX_Bool(shown.get(), L"StatusLine", status, true);
     if (GetStatusLine().GetSafeHwnd()) GetStatusLine().ShowWindow(status ? SW_SHOW : SW_HIDE);

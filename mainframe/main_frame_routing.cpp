@@ -20,6 +20,22 @@ constexpr UINT kInsertFragmentMessage = 1387, kInsertFragmentCommand = 1609;
 
 bool isKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
+// The kernel window under the cursor that takes the wheel, or null.
+IMouseWheelHandler* wheelHandlerUnderCursor() {
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor)) return nullptr;
+    return dynamic_cast<IMouseWheelHandler*>(CWnd::FromHandlePermanent(::WindowFromPoint(cursor)));
+}
+
+// Whether the user's mouse buttons, wheel or keys wait in the queue: they come before the 3D
+// mouse, whose input would otherwise pile up ahead of them.
+bool userInputWaits() {
+    constexpr UINT kMouseFirst = 0x201, kMouseLast = 0x20E;
+    MSG waiting{};
+    return ::PeekMessageW(&waiting, nullptr, kMouseFirst, kMouseLast, PM_NOREMOVE) ||
+           ::PeekMessageW(&waiting, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_NOREMOVE);
+}
+
 const PdmOpenParameters* g_currentOpening = nullptr;
 
 }  // namespace
@@ -56,6 +72,9 @@ const PdmOpenParameters* CurrentPdmOpening() { return g_currentOpening; }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
     if (!pMsg) return FALSE;
+    if (pMsg->message == WM_MOUSEWHEEL)
+        if (IMouseWheelHandler* handler = wheelHandlerUnderCursor(); handler && handler->OnMouseWheel(*pMsg)) return TRUE;
+    if (pMsg->message == CKVSpaceballDeviceManager::GetMessageID() && userInputWaits()) return TRUE;
     UIModuleProxy& uiModule = UIModuleProxy::Instance();
     if (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_MENU && uiModule.IsTransientPopupOpen()) {
         uiModule.CloseTransientPopup();

@@ -78,6 +78,10 @@ public:
     // could not (no such window, the point outside it), or nothing.
     enum class MouseAction { Click, DoubleClick, RightClick, Down, Up, Move, RightDown, RightUp };
     std::optional<std::wstring> mouse(HWND window, POINT clientPoint, MouseAction action);
+    // The wheel turned by `delta` (120 a notch, away from the user positive) with the cursor at
+    // `clientPoint` of `window`: WM_MOUSEWHEEL goes through the queue to the window with the
+    // focus (or `window` when none has it), carrying the cursor's screen position.
+    std::optional<std::wstring> wheel(HWND window, POINT clientPoint, int delta);
     // The Windows session asks to end (a log-off): every top-level window of the program hears
     // WM_QUERYENDSESSION in turn; then each hears WM_ENDSESSION with whether the session ends
     // (it does when every window agreed). One answer per window that was asked.

@@ -121,4 +121,20 @@ std::optional<std::wstring> User::mouse(HWND window, POINT clientPoint, MouseAct
     return std::nullopt;
 }
 
+std::optional<std::wstring> User::wheel(HWND window, POINT clientPoint, int delta) {
+    if (!IsWindow(window)) return std::wstring(L"there is no such window");
+    platform::core::journal().add("user", L"mouse wheel " + std::to_wstring(delta) + L" on " + handleText(window) +
+                                              L" at " + std::to_wstring(clientPoint.x) + L"," +
+                                              std::to_wstring(clientPoint.y));
+    POINT screen = clientPoint;
+    ClientToScreen(window, &screen);
+    platform::win32::placeCursor(screen);
+    const HWND focus = GetFocus();
+    const HWND target = focus ? focus : window;
+    const auto wheel = static_cast<WPARAM>(static_cast<WORD>(static_cast<short>(delta))) << 16;
+    PostMessageW(target, WM_MOUSEWHEEL, wheel,
+                 MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
+    return std::nullopt;
+}
+
 }  // namespace platform::harness

@@ -66,3 +66,18 @@ korvo_expect("${out}" "  1870 button [^\n]*\n  1871 button [^\n]*\n  2713 filter
              "a button shown in a batch: the area laid out at its end, the properties applied")
 korvo_expect("${out}" "HideAllSelectionFilterButtons: done\ndump panel 1\nbar visible[^\n]*\n(  [^\n]*\n)*  2713 filter group - \"Dimensions\" enabled hidden [^\n]* icon 4118 "
              "hidden with its own look back")
+
+# Updating the filters outside a drawing or 3D view with no filter set leaves the panel's controls
+# nothing to act on: the ribbon's twins are disabled too; a drawing's view keeps them.
+korvo_run(update EXIT 0 OUTPUT out INPUT
+  "start\nidle\nkernel EnableSyspanelControl 907 1\ndump ribbon 1\nkernel --frame 1 UpdateSelectionFilters 1\ndump ribbon 1\nquit\n")
+string(FIND "${out}" "kernel UpdateSelectionFilters: done" split)
+string(SUBSTRING "${out}" 0 ${split} before)
+string(SUBSTRING "${out}" ${split} -1 after)
+korvo_expect("${before}" "\n    907 edit \"Level\" manual\n" "enabled by the kernel")
+korvo_expect("${after}" "\n    907 edit \"Level\" disabled manual\n" "disabled when the filters are updated without a view")
+korvo_run(drawing EXIT 0 OUTPUT out INPUT
+  "start\nidle\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb\"\nkernel EnableSyspanelControl 907 1\nkernel --frame 1 UpdateSelectionFilters 1\ndump ribbon 1\nquit\n")
+string(FIND "${out}" "kernel UpdateSelectionFilters: done" split)
+string(SUBSTRING "${out}" ${split} -1 after)
+korvo_expect("${after}" "\n    907 edit \"Level\" manual\n" "a drawing's view keeps them")

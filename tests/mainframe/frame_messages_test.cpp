@@ -135,8 +135,13 @@ TEST_F(FrameMessages, ColourBooksOpenAtTheCursorAndTheirChoiceBecomesTheColour) 
 TEST_F(FrameMessages, TheToolBarModePopupFollowsTheTabsAndAHiddenTabGivesWay) {
     CKVTabToolBar* tabBar = frame->GetTabToolBar();
     ASSERT_NE(tabBar, nullptr);
-    auto* popup = dynamic_cast<CXTPControlPopup*>(tabBar->GetControls()->FindControl(1075));
+    // Every tab brings its own mode popup; only the one of the tab shown is on the bar.
+    auto modePopup = [&] {
+        return dynamic_cast<CXTPControlPopup*>(tabBar->GetControls()->FindControl(xtpControlError, 1075, TRUE, FALSE));
+    };
+    CXTPControlPopup* popup = modePopup();
     ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->GetCategory(), tabBar->GetItem(tabBar->GetCurSel())->caption);
     const std::size_t tabs = static_cast<std::size_t>(tabBar->GetItemCount());
     const UINT addedButtons[] = {57600};
     ASSERT_GE(tabBar->AddOriginalTab(L"Added later", addedButtons, 1, 0, true, GUID{1, 2, 3, {}}), 0);
@@ -146,7 +151,7 @@ TEST_F(FrameMessages, TheToolBarModePopupFollowsTheTabsAndAHiddenTabGivesWay) {
         return 0u;
     });
     popup->OpenPopup();
-    ASSERT_FALSE(lines.empty()) << "hide flags " << popup->GetHideFlags();
+    ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), L"7008 Added later");
     EXPECT_EQ(lines.size(), tabs + 1) << "one item per tab";
     CXTPControls* items = popup->GetCommandBar()->GetControls();
@@ -179,6 +184,8 @@ TEST_F(FrameMessages, TheToolBarModePopupFollowsTheTabsAndAHiddenTabGivesWay) {
         EXPECT_EQ(control->GetCategory(), category) << i;
     }
     EXPECT_GT(visible, 0);
+    ASSERT_NE(modePopup(), nullptr) << "the tab now shown has its mode popup";
+    EXPECT_EQ(modePopup()->GetCategory(), category);
 }
 
 // The document tabs' settings are kept in the profile when the last frame closes and when the

@@ -13,6 +13,11 @@ void CKVSpaceballDeviceManager::Activate(bool active) {
     active_ = active;
 }
 
+UINT CKVSpaceballDeviceManager::GetMessageID() {
+    // Registered anew each time: the name keeps its number for the life of the session.
+    return ::RegisterWindowMessageW(L"KorvoSpaceballInput");
+}
+
 void KVResetDialogCache() { platform::core::recordCall(L"KVResetDialogCache()"); }
 
 void KVNotifyMainFrameDestroyed(HWND frame) {

@@ -10,11 +10,23 @@ public:
     // The application became active (or inactive): the device follows it.
     void Activate(bool active);
     bool IsActive() const { return active_; }
+    // The registered message the device's input arrives as.
+    static UINT GetMessageID();
 
     CKVSpaceballDeviceManager() = default;  // the process table makes the one instance
 
 private:
     bool active_ = false;
+};
+
+// A window of the kernel that takes the mouse wheel while the cursor is over it, wherever the
+// focus is. True when it handled the message.
+class IMouseWheelHandler {
+public:
+    virtual bool OnMouseWheel(const MSG& message) = 0;
+
+protected:
+    ~IMouseWheelHandler() = default;
 };
 
 // Forgets the dialogs the kernel keeps for reuse (their owner frame is going).
