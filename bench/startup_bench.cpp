@@ -13,10 +13,14 @@
 // start-up's multiple of it; for the first start also creating the folders and files it creates,
 // each file with the bytes the start-up wrote into it (`create_ms`), with `x_read_create` its
 // multiple of reading plus creating. A later
-// start with add-ons reports `x_base`, its multiple of the plain later start measured just before.
+// start with add-ons reports `x_base`, its multiple of a plain later start over a folder set up the
+// same way without them; the two start in turn, iteration by iteration, so that a machine busy
+// with other work slows both alike. `x_base_cpu` is the same multiple by the processor time the
+// start-ups used (all threads, user and system): the figure to trust on a loaded machine.
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -43,6 +47,13 @@ using Clock = std::chrono::steady_clock;
 
 long long microsSince(Clock::time_point begin) {
     return static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - begin).count());
+}
+
+// The processor time of the whole process so far, in microseconds.
+long long processCpuMicros() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
 
 // Reads every regular file below `root` once; the time in microseconds.
@@ -98,7 +109,7 @@ long long timeCreating(const fs::path& root, const std::vector<std::string>& ent
 }
 
 // The child: one start-up, over the folder given (a later start) or over a fresh one (a first
-// start). Prints "<start-up us> <reading us> <creating us>".
+// start). Prints "<start-up us> <reading us> <creating us> <start-up processor us>".
 int startupChild(const std::vector<std::string>& arguments) {
     platform::harness::Config config;
     config.platform.clock = platform::core::ClockMode::Real;
@@ -109,10 +120,12 @@ int startupChild(const std::vector<std::string>& arguments) {
     }
     platform::harness::Session session(config);
     const std::set<std::string> before = later ? std::set<std::string>{} : entriesBelow(session.hostRoot());
+    const long long cpuBegin = processCpuMicros();
     const auto begin = Clock::now();
     session.start();
     session.runUntilIdle();
     const long long startupMicros = microsSince(begin);
+    const long long startupCpuMicros = processCpuMicros() - cpuBegin;
     const int result = session.startResult();
     const long long readMicros = timeReadingEveryFile(session.hostRoot());
     long long createMicros = 0;
@@ -130,34 +143,53 @@ int startupChild(const std::vector<std::string>& arguments) {
         failed = true;
     }
     if (failed) return 1;
-    std::printf("%lld %lld %lld\n", startupMicros, readMicros, createMicros);
+    std::printf("%lld %lld %lld %lld\n", startupMicros, readMicros, createMicros, startupCpuMicros);
     return 0;
 }
 const bool registered = bench::registerChild("startup", startupChild);
 
 struct Totals {
-    double startup = 0, read = 0, create = 0;
+    double startup = 0, read = 0, create = 0, cpu = 0;
 };
 
-// Runs the start-ups of the benchmark's iterations; false when one failed.
-bool runStartups(benchmark::State& state, const std::string& hostRoot, Totals& totals) {
+// One start-up over `hostRoot` (a fresh folder when empty), added to `totals`; its figures, or an
+// empty vector when it failed (the error is in `error`).
+std::vector<double> runStartup(const std::string& hostRoot, Totals& totals, std::string& error) {
+    std::vector<double> figures;
+    if (!bench::runChild("startup", hostRoot.empty() ? std::vector<std::string>{} : std::vector<std::string>{hostRoot}, figures,
+                         error) ||
+        figures.size() != 4) {
+        if (error.empty()) error = "the child printed no figures";
+        return {};
+    }
+    totals.startup += figures[0] / 1e3;
+    totals.read += figures[1] / 1e3;
+    totals.create += figures[2] / 1e3;
+    totals.cpu += figures[3] / 1e3;
+    return figures;
+}
+
+// Runs the start-ups of the benchmark's iterations over `hostRoot`, each after one over
+// `baseRoot` when that is given; false when one failed.
+bool runStartups(benchmark::State& state, const std::string& hostRoot, Totals& totals, const std::string& baseRoot = "",
+                 Totals* baseTotals = nullptr) {
     for (auto _ : state) {
-        std::vector<double> figures;
         std::string error;
-        if (!bench::runChild("startup", hostRoot.empty() ? std::vector<std::string>{} : std::vector<std::string>{hostRoot},
-                             figures, error) ||
-            figures.size() != 3) {
-            bench::fail(state, error.empty() ? "the child printed no figures" : error.c_str());
+        if (baseTotals != nullptr && runStartup(baseRoot, *baseTotals, error).empty()) {
+            bench::fail(state, error.c_str());
+            return false;
+        }
+        const std::vector<double> figures = runStartup(hostRoot, totals, error);
+        if (figures.empty()) {
+            bench::fail(state, error.c_str());
             return false;
         }
         state.SetIterationTime(figures[0] / 1e6);
-        totals.startup += figures[0] / 1e3;
-        totals.read += figures[1] / 1e3;
-        totals.create += figures[2] / 1e3;
     }
     const auto iterations = static_cast<double>(state.iterations());
     state.counters["read_ms"] = totals.read / iterations;
     state.counters["x_read"] = totals.read > 0 ? totals.startup / totals.read : 0;
+    state.counters["cpu_ms"] = totals.cpu / iterations;
     return true;
 }
 
@@ -189,34 +221,44 @@ void addAddOns(const fs::path& host, AddOns kind) {
     }
 }
 
-double plainLaterStartupMs = 0;  // of the last BM_LaterStartup, for x_base
-
-// One folder for all repetitions, set up by an unmeasured first run and removed before the next
-// benchmark starts.
-void laterStartups(benchmark::State& state, AddOns kind) {
+// A host folder set up by an unmeasured first run, with `kind` added and taken in by one more
+// unmeasured run (the hive is rewritten in its own form); empty when that failed.
+std::string setUpLaterHost(benchmark::State& state, AddOns kind) {
     std::error_code ignored;
     std::string folder = (fs::temp_directory_path(ignored) / "korvo-bench-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) {
         bench::fail(state, "cannot create a host folder");
-        return;
+        return {};
     }
     std::vector<double> figures;
     std::string error;
-    Totals totals;
-    if (!bench::runChild("startup", {folder}, figures, error)) {
-        bench::fail(state, error.c_str());
-    } else {
+    bool ready = bench::runChild("startup", {folder}, figures, error);
+    if (ready && kind != AddOns::None) {
         addAddOns(folder, kind);
-        // One more unmeasured run takes in what was added (the hive is rewritten in its own form).
-        if (kind != AddOns::None && !bench::runChild("startup", {folder}, figures, error)) {
-            bench::fail(state, error.c_str());
-        } else if (runStartups(state, folder, totals)) {
-            const double ms = totals.startup / static_cast<double>(state.iterations());
-            if (kind == AddOns::None) plainLaterStartupMs = ms;
-            if (kind != AddOns::None && plainLaterStartupMs > 0) state.counters["x_base"] = ms / plainLaterStartupMs;
+        ready = bench::runChild("startup", {folder}, figures, error);
+    }
+    if (!ready) {
+        bench::fail(state, error.c_str());
+        fs::remove_all(folder, ignored);
+        return {};
+    }
+    return folder;
+}
+
+// The folders of all repetitions, removed before the next benchmark starts.
+void laterStartups(benchmark::State& state, AddOns kind) {
+    const std::string folder = setUpLaterHost(state, kind);
+    const std::string base = kind == AddOns::None || folder.empty() ? std::string() : setUpLaterHost(state, AddOns::None);
+    std::error_code ignored;
+    if (!folder.empty() && (kind == AddOns::None || !base.empty())) {
+        Totals totals, baseTotals;
+        if (runStartups(state, folder, totals, base, kind == AddOns::None ? nullptr : &baseTotals) && kind != AddOns::None) {
+            state.counters["x_base"] = baseTotals.startup > 0 ? totals.startup / baseTotals.startup : 0;
+            state.counters["x_base_cpu"] = baseTotals.cpu > 0 ? totals.cpu / baseTotals.cpu : 0;
         }
     }
-    fs::remove_all(folder, ignored);
+    if (!folder.empty()) fs::remove_all(folder, ignored);
+    if (!base.empty()) fs::remove_all(base, ignored);
 }
 
 void BM_LaterStartup(benchmark::State& state) { laterStartups(state, AddOns::None); }

@@ -17,6 +17,13 @@ namespace {
 // Folders indexed at once; beyond it the indexes start again (a session looks into few folders).
 constexpr std::size_t kMaxFolders = 256;
 
+// Look-ups of a folder answered by going through its names before they are hashed. Going through
+// them costs a small part of what listing the folder costs the host, and hashing them about as
+// much as going through them a dozen times: a folder looked into for a name or two, as most are,
+// is never hashed, and one looked into often is, so a look-up still costs the same in a big folder
+// as in a small one, counting the listing it needs once.
+constexpr int kScansBeforeHashing = 8;
+
 // A folder changed less than this before it was read may change again within the same tick of
 // the file system's clock without its modification time moving: its index is used once and
 // read again next time.
@@ -70,15 +77,16 @@ bool HostFolderIndex::read(int folderFd, const struct stat& info, Folder& folder
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
     folder.names.clear();
+    folder.beyondAscii.clear();
     folder.byFoldedHash.clear();
+    folder.scans = 0;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        folder.byFoldedHash.emplace_back(foldedHash(name), static_cast<std::uint32_t>(folder.names.size()));
+        if (!isAscii(name)) folder.beyondAscii.push_back(static_cast<std::uint32_t>(folder.names.size()));
         folder.names.emplace_back(name);
     }
     ::closedir(dir);
-    std::sort(folder.byFoldedHash.begin(), folder.byFoldedHash.end());
     folder.device = info.st_dev;
     folder.inode = info.st_ino;
     folder.modified = info.st_mtim;
@@ -101,8 +109,36 @@ std::vector<std::string> HostFolderIndex::matches(int folderFd, const std::strin
         return {};
     }
     const std::string folded = toUtf8(foldCase(name));
-    const std::uint64_t hash = foldedHash(folded);
     std::vector<std::string> hostNames;
+    if (folder.byFoldedHash.empty() && folder.scans < kScansBeforeHashing) {
+        ++folder.scans;
+        // An ASCII name folds to ASCII of its own length: most names are told apart by that.
+        if (isAscii(folded)) {
+            auto beyond = folder.beyondAscii.begin();
+            for (std::uint32_t i = 0; i < folder.names.size(); ++i) {
+                if (beyond != folder.beyondAscii.end() && *beyond == i) {
+                    ++beyond;
+                    continue;
+                }
+                const std::string& hostName = folder.names[i];
+                if (hostName.size() == folded.size() &&
+                    std::equal(hostName.begin(), hostName.end(), folded.begin(), [](char a, char b) { return foldedAscii(a) == b; })) {
+                    hostNames.push_back(hostName);
+                }
+            }
+        }
+        // Folding may change a longer text's length (and make ASCII of it), so these are folded.
+        for (const std::uint32_t i : folder.beyondAscii) {
+            if (foldedUtf8(folder.names[i]) == folded) hostNames.push_back(folder.names[i]);
+        }
+        return hostNames;
+    }
+    if (folder.byFoldedHash.empty()) {
+        folder.byFoldedHash.reserve(folder.names.size());
+        for (std::uint32_t i = 0; i < folder.names.size(); ++i) folder.byFoldedHash.emplace_back(foldedHash(folder.names[i]), i);
+        std::sort(folder.byFoldedHash.begin(), folder.byFoldedHash.end());
+    }
+    const std::uint64_t hash = foldedHash(folded);
     auto at = std::lower_bound(folder.byFoldedHash.begin(), folder.byFoldedHash.end(), std::pair{hash, std::uint32_t{0}});
     for (; at != folder.byFoldedHash.end() && at->first == hash; ++at) {
         const std::string& hostName = folder.names[at->second];

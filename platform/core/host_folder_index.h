@@ -32,9 +32,11 @@ private:
         timespec modified{};
         bool trusted = false;  // false when the folder changed too recently to tell a later change
         std::vector<std::string> names;  // as the host spells them
-        // (hash of the folded name, index in `names`), sorted: reading a folder allocates
-        // nothing a name beyond a long name's text.
+        std::vector<std::uint32_t> beyondAscii;  // indexes in `names` of those that are not ASCII
+        // (hash of the folded name, index in `names`), sorted; made on the folder's first few
+        // look-ups' behalf only once they outnumber what it saves (see matches()).
         std::vector<std::pair<std::uint64_t, std::uint32_t>> byFoldedHash;
+        int scans = 0;  // look-ups answered by going through `names` since it was read
     };
     bool current(const Folder& folder, const struct stat& info) const;
     bool read(int folderFd, const struct stat& info, Folder& folder);

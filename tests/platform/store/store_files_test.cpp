@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include "platform/win32.h"
 #include "tests/platform/store/store_test_support.h"
 
@@ -63,6 +65,28 @@ TEST_F(StoreTest, NamesBeyondAsciiMatchInAnyCaseAmongManyOthers) {
     EXPECT_TRUE(files::exists(L"C:\\Data\\file7.kva.BAK"));
     EXPECT_FALSE(files::exists(L"C:\\Data\\file300.kva"));
     EXPECT_FALSE(files::exists(L"C:\\Data\\\u043e\u0442\u0447\u0435\u0442.txt")) << "another letter, not another case";
+}
+
+// A folder looked into again and again is answered first by going through its names, later by
+// its hashed index: the answers stay the same throughout.
+TEST_F(StoreTest, ManyLookUpsOfASettledFolderKeepTheirAnswers) {
+    for (int i = 0; i < 50; ++i) writeHost("C/Data/file" + std::to_string(i) + ".kva", "");
+    writeHost("C/Data/\xd0\x9e\xd1\x82\xd1\x87\xd1\x91\xd1\x82.txt", "report");  // "Отчёт.txt"
+    writeHost("C/Data/report.TXT", "lower");
+    writeHost("C/Data/REPORT.txt", "upper");
+    // Settled: changed long enough ago that its listing is kept between look-ups.
+    std::filesystem::last_write_time(root_ / "C/Data", std::filesystem::last_write_time(root_ / "C/Data") - std::chrono::hours(1));
+    std::string bytes;
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_EQ(files::readAll(L"C:\\Data\\\u041e\u0422\u0427\u0401\u0422.TXT", bytes), 0u);
+        EXPECT_EQ(bytes, "report");
+        EXPECT_TRUE(files::exists(L"C:\\Data\\File49.KVA"));
+        EXPECT_FALSE(files::exists(L"C:\\Data\\file50.kva"));
+        EXPECT_FALSE(files::exists(L"C:\\Data\\\u043e\u0442\u0447\u0435\u0442.txt"));
+        EXPECT_EQ(GetFileAttributesW(L"C:\\Data\\Report.txt"), INVALID_FILE_ATTRIBUTES) << "two names match but for case";
+        EXPECT_EQ(platform::core::takeFailures().size(), 1u);
+    }
 }
 
 TEST_F(StoreTest, RelativePathsFollowTheCurrentFolder) {
