@@ -1,5 +1,7 @@
 #include "syspanel/raytracing_popups.h"
 
+#include <iterator>
+
 #include "platform/kernel.h"
 
 namespace {
@@ -22,6 +24,13 @@ CXTPPopupBar* makeOwnBar(CXTPControlPopup& popup, CXTPCommandBars* commandBars) 
     return bar;
 }
 
+// The buttons of the popup's bar, or null while it has none. Read anew each time: a restored
+// layout may give the popup another bar.
+CXTPControls* barControls(const CXTPControlPopup& popup) {
+    CXTPCommandBar* bar = popup.GetCommandBar();
+    return bar ? bar->GetControls() : nullptr;
+}
+
 // Shows a new caption; the bar lays out again only when it changed.
 void showCaption(CXTPControl& control, const CString& caption) {
     if (control.GetCaption().view() == caption.view()) return;
@@ -33,6 +42,15 @@ void showCaption(CXTPControl& control, const CString& caption) {
 // The popup's own command, as the user's choice sends it. A plain popup's OnExecute would open
 // its bar again instead.
 void sendCommand(CXTPControl& popup) { popup.CXTPControl::OnExecute(); }
+
+// Whether every control of the bar is a `Button`: a layout restored from the state file brings
+// plain buttons in their place, which would choose nothing.
+template <class Button>
+bool holdsOnly(const CXTPControls& controls) {
+    for (int i = 0; i < controls.GetCount(); ++i)
+        if (!dynamic_cast<Button*>(controls.GetAt(i))) return false;
+    return true;
+}
 
 bool inCustomizeMode(const CXTPControl& control) {
     CXTPCommandBar* parent = control.GetParent();
@@ -71,7 +89,7 @@ IMPLEMENT_DYNCREATE(OptixCameraPopup, AutoPopup)
 OptixCameraPopup::OptixCameraPopup(CXTPCommandBars* commandBars) {
     SetType(xtpControlPopup);
     SetFollowFlag(false);
-    m_bar = makeOwnBar(*this, commandBars);
+    makeOwnBar(*this, commandBars);
 }
 
 OptixCameraPopup::~OptixCameraPopup() = default;
@@ -93,8 +111,8 @@ void OptixCameraPopup::SelectCamera(std::uint64_t id, bool notify) {
         break;
     }
     // Buttons made from an older list are replaced when the bar opens next.
-    if (!m_listChanged) {
-        CXTPControls* buttons = m_bar->GetControls();
+    CXTPControls* buttons = barControls(*this);
+    if (!m_listChanged && buttons) {
         for (int i = 0; i < buttons->GetCount(); ++i)
             if (auto* button = dynamic_cast<CameraPopupButton*>(buttons->GetAt(i)))
                 button->SetChecked(button->GetCameraId() == m_current);
@@ -103,7 +121,11 @@ void OptixCameraPopup::SelectCamera(std::uint64_t id, bool notify) {
 }
 
 void OptixCameraPopup::fillBar() {
-    CXTPControls* buttons = m_bar->GetControls();
+    CXTPControls* buttons = barControls(*this);
+    if (!buttons) {
+        makeOwnBar(*this, GetParent() ? GetParent()->GetCommandBars() : nullptr);
+        buttons = barControls(*this);
+    }
     buttons->RemoveAll();
     for (const Camera& camera : m_cameras) {
         CXTPControl* button = buttons->Add(new CameraPopupButton(camera.id, camera.name), GetID());
@@ -114,7 +136,8 @@ void OptixCameraPopup::fillBar() {
 
 void OptixCameraPopup::OnSetPopup(BOOL popup) {
     if (inCustomizeMode(*this)) return;
-    if (popup && m_listChanged) fillBar();
+    const CXTPControls* buttons = barControls(*this);
+    if (popup && (m_listChanged || !buttons || !holdsOnly<CameraPopupButton>(*buttons))) fillBar();
     Korvo::UI::AutoPopup::OnSetPopup(popup);
 }
 
@@ -162,17 +185,37 @@ IMPLEMENT_DYNCREATE(OptixQualityPopup, AutoPopup)
 OptixQualityPopup::OptixQualityPopup(CXTPCommandBars* commandBars) {
     SetType(xtpControlPopup);
     SetFollowFlag(false);
-    m_bar = makeOwnBar(*this, commandBars);
+    makeOwnBar(*this, commandBars);
+    fillBar();
+}
+
+void OptixQualityPopup::fillBar() {
+    CXTPControls* buttons = barControls(*this);
+    if (!buttons) {
+        makeOwnBar(*this, GetParent() ? GetParent()->GetCommandBars() : nullptr);
+        buttons = barControls(*this);
+    }
+    if (buttons->GetCount() == static_cast<int>(std::size(kQualityStrings)) && holdsOnly<OptixQualityPopupButton>(*buttons)) return;
+    buttons->RemoveAll();
     for (UINT caption : kQualityStrings) {
-        CXTPControl* button = m_bar->GetControls()->Add(new OptixQualityPopupButton, 0);
+        CXTPControl* button = buttons->Add(new OptixQualityPopupButton, 0);
         button->SetCaption(KVLoadString(caption));
     }
+}
+
+void OptixQualityPopup::OnSetPopup(BOOL popup) {
+    if (popup && !inCustomizeMode(*this)) {
+        fillBar();
+        SelectQuality(m_quality, false);
+    }
+    Korvo::UI::AutoPopup::OnSetPopup(popup);
 }
 
 OptixQualityPopup::~OptixQualityPopup() = default;
 
 void OptixQualityPopup::SelectQuality(int index, bool notify) {
-    CXTPControls* buttons = m_bar ? m_bar->GetControls() : nullptr;
+    if (barControls(*this)) fillBar();
+    CXTPControls* buttons = barControls(*this);
     if (!buttons || index < 0 || index >= buttons->GetCount()) return;
     for (int i = 0; i < buttons->GetCount(); ++i) buttons->GetAt(i)->SetChecked(i == index);
     m_quality = index;

@@ -57,7 +57,6 @@ public:
 
 private:
     void fillBar();
-    CXTPPopupBar* m_bar = nullptr;
     std::vector<Camera> m_cameras;
     std::uint64_t m_current = 0;
     bool m_listChanged = true;
@@ -82,6 +81,8 @@ public:
     // popup then sends its command.
     void SelectQuality(int index, bool notify);
 
+    // A bar that lost its buttons (a restored layout) gets them back as it opens.
+    void OnSetPopup(BOOL popup) override;
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 
     void Initialize() override { Reset(); }
@@ -92,6 +93,6 @@ public:
     bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
 
 private:
-    CXTPPopupBar* m_bar = nullptr;
+    void fillBar();
     std::int32_t m_quality = 0;
 };
