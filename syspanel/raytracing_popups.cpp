@@ -135,9 +135,10 @@ void OptixCameraPopup::fillBar() {
 }
 
 void OptixCameraPopup::OnSetPopup(BOOL popup) {
-    if (inCustomizeMode(*this)) return;
+    // While customising, the bar shows what it held: the user arranges controls, not cameras.
     const CXTPControls* buttons = barControls(*this);
-    if (popup && (m_listChanged || !buttons || !holdsOnly<CameraPopupButton>(*buttons))) fillBar();
+    const bool stale = m_listChanged || !buttons || !holdsOnly<CameraPopupButton>(*buttons);
+    if (popup && stale && !inCustomizeMode(*this)) fillBar();
     Korvo::UI::AutoPopup::OnSetPopup(popup);
 }
 
