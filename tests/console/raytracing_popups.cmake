@@ -42,6 +42,6 @@ if(NOT count EQUAL 1)
   message(FATAL_ERROR "one execution per choice, none from the button itself (${count}):\n${out}")
 endif()
 
-korvo_run(bad_camera EXIT 2 OUTPUT out ARGS --quiet call,log,window INPUT
+korvo_run(bad_camera EXIT 2 ERROR err ARGS --quiet call,log,window INPUT
   "start\nidle\nopen \"${samples}\\Bracket.grb\"\nkernel SetCameraList 1 3 \"Front\"\nquit\n")
-korvo_expect("${out}" "SetCameraList: no camera 3 among the 1 given" "a current camera outside the list is a mistake")
+korvo_expect("${err}" "SetCameraList: no camera 3 among the 1 given" "a current camera outside the list is a mistake")
