@@ -19,6 +19,7 @@
 #include "platform/kernel/documents/document_file.h"
 #include "platform/kernel/documents/document_properties.h"
 #include "platform/kernel/services/directory_watcher.h"
+#include "platform/kernel/documents/cameras.h"
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/services/applications.h"

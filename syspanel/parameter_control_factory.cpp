@@ -6,6 +6,8 @@ namespace {
 // The font-size edit's value lists.
 constexpr int kFontSizeSettingsKey1 = 1016;
 constexpr int kFontSizeSettingsKey2 = 1023;
+// The one icon a frame's bars may show beside the panel's parameters.
+constexpr int kStaticImageIcon = 218;
 }  // namespace
 
 namespace {
@@ -16,6 +18,7 @@ CXTPControl* makeParameterControl(int id, CXTPCommandBars* commandBars) {
         case 905: return new CMaterialPopup(true);
         case 907: return new CSyspanelEdit("Level", 2, -1.0);
         case 909: return new CSyspanelEdit("Priority", 2, -1.0);
+        case 910: return new CStaticImageControl(kStaticImageIcon);
         case 911: return new CLayerPopupControl();
         case 912: return new LCSPopupControl();
         case 914: return new CFontComboBox(commandBars);

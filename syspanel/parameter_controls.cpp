@@ -150,36 +150,3 @@ CStaticImageControl::CStaticImageControl(int iconId) {
     SetIconId(iconId);
     SetStyle(xtpButtonIcon);
 }
-
-// Ray tracing
-
-IMPLEMENT_DYNCREATE(OptixCameraPopup, CXTPControlPopup)
-
-void OptixCameraPopup::SetCameraList(const std::vector<Camera>& cameras) {
-    m_cameras.clear();
-    m_cameras.push_back({0, KVLoadString(12353)});
-    m_cameras.insert(m_cameras.end(), cameras.begin(), cameras.end());
-}
-
-void OptixCameraPopup::Reset() {
-    m_cameras.clear();
-    m_current = 0;
-}
-
-void OptixCameraPopup::SetValue(KVDocument*, const void* value) {
-    if (value) m_current = *static_cast<const std::uint64_t*>(value);
-}
-
-void OptixCameraPopup::CopyFrom(IDataExchange* other) {
-    if (auto* source = sameKind<OptixCameraPopup>(this, other)) m_current = source->m_current;
-}
-
-IMPLEMENT_DYNCREATE(OptixQualityPopup, CXTPControlPopup)
-
-void OptixQualityPopup::SetValue(KVDocument*, const void* value) {
-    if (value) m_quality = int32At(value);
-}
-
-void OptixQualityPopup::CopyFrom(IDataExchange* other) {
-    if (auto* source = sameKind<OptixQualityPopup>(this, other)) m_quality = source->m_quality;
-}

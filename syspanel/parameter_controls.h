@@ -131,46 +131,5 @@ public:
     explicit CStaticImageControl(int iconId = 0);
 };
 
-// The ray-tracing camera (2041): its value is the camera id (uint64, 0: none).
-class OptixCameraPopup : public CXTPControlPopup, public IDataExchange {
-    DECLARE_DYNCREATE(OptixCameraPopup)
-public:
-    struct Camera {
-        std::uint64_t id = 0;
-        CString name;
-    };
-    explicit OptixCameraPopup(CXTPCommandBars* commandBars = nullptr) : m_commandBars(commandBars) {}
-    // Replaces the cameras: first the entry "none" (id 0, kernel string 12353), then one per camera.
-    void SetCameraList(const std::vector<Camera>& cameras);
-    const std::vector<Camera>& GetCameraList() const { return m_cameras; }
-
-    void Reset() override;
-    void SetValue(KVDocument* document, const void* value) override;  // a uint64
-    const void* GetValue() override { return &m_current; }
-    void CopyFrom(IDataExchange* other) override;
-    // A 64-bit camera id: no kernel setter hands one.
-    bool TakesValue(PanelValueKind) const override { return false; }
-
-private:
-    CXTPCommandBars* m_commandBars;
-    std::vector<Camera> m_cameras;
-    std::uint64_t m_current = 0;
-};
-
-// The ray-tracing quality (2042): its value is the quality index 0-3 (2 after a reset).
-class OptixQualityPopup : public CXTPControlPopup, public IDataExchange {
-    DECLARE_DYNCREATE(OptixQualityPopup)
-public:
-    explicit OptixQualityPopup(CXTPCommandBars* commandBars = nullptr) : m_commandBars(commandBars) {}
-
-    void Initialize() override { Reset(); }
-    void Reset() override { m_quality = 2; }
-    void SetValue(KVDocument* document, const void* value) override;  // an int32
-    const void* GetValue() override { return &m_quality; }
-    void CopyFrom(IDataExchange* other) override;
-    bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
-
-private:
-    CXTPCommandBars* m_commandBars;
-    std::int32_t m_quality = 0;
-};
+// The ray-tracing camera (2041) and quality (2042) popups.
+#include "syspanel/raytracing_popups.h"

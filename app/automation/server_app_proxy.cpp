@@ -5,13 +5,14 @@
 #include <functional>
 
 #include "app/kvw32_app.h"
+#include "mainframe/frame_control_walk.h"
 #include "mainframe/main_frame.h"
+#include "syspanel/raytracing_popups.h"
 #include "mainframe/statusline/status_line.h"
 
 namespace {
 
 constexpr UINT kBirdsEyeViewPane = 1003;
-constexpr UINT kQualityControl = 2042;
 // No selection-filter set is current (0 is a real set).
 constexpr UINT kNoFilterSet = 0xFFFFFFFF;
 
@@ -224,15 +225,50 @@ void* ServerAppProxy::GetSyspanelControlData(UINT id) {
 
 // ---- Cameras and the ray-tracing quality ------------------------------------------------------------
 
-// The ray-tracing camera and quality popups are not among this edition's controls: the list and
-// the quality value have nowhere to go, and no camera is selected.
-void ServerAppProxy::SetCameraList(const CStringArray&) {}
+// The kernel reaches the ray-tracing popups wherever the active main frame shows them.
 
-void* ServerAppProxy::GetSelectedCamera(CKvw32Doc*) { return nullptr; }
+void ServerAppProxy::SetCameraList(const std::vector<KVCameraObject*>& cameras, KVCameraObject* current) {
+    CMainFrame* frame = ActiveFrame();
+    if (!frame) return;
+    std::vector<OptixCameraPopup::Camera> list;
+    for (const KVCameraObject* camera : cameras)
+        if (camera) list.push_back({camera->GetID(), camera->GetName()});
+    const std::uint64_t currentId = current ? current->GetID() : 0;
+    ForEachFrameControlOf<OptixCameraPopup>(*frame, [&](OptixCameraPopup* popup) { popup->SetCameraList(list, currentId); });
+}
 
-void ServerAppProxy::ResetCommandBarControls(UINT) {}
+KVCameraObject* ServerAppProxy::GetSelectedCamera(CKvw32Doc* document) {
+    CMainFrame* frame = ActiveFrame();
+    if (!frame) return nullptr;
+    if (!document) document = GetCurrentDocument();
+    std::uint64_t id = 0;
+    bool found = false;
+    ForEachFrameControlOf<OptixCameraPopup>(*frame, [&](OptixCameraPopup* popup) {
+        if (found) return;
+        found = true;
+        id = *static_cast<const std::uint64_t*>(popup->GetValue());
+    });
+    // All ones is no camera, as 0 is.
+    if (!document || id == 0 || id == ~std::uint64_t{0}) return nullptr;
+    return document->Get3DObjectByID(id);
+}
+
+void ServerAppProxy::ResetCommandBarControls(UINT value) {
+    CMainFrame* frame = ActiveFrame();
+    if (!frame) return;
+    const auto quality = static_cast<std::int32_t>(value);
+    ForEachFrameControlOf<OptixQualityPopup>(*frame, [&](OptixQualityPopup* popup) { popup->SetValue(nullptr, &quality); });
+}
 
 int ServerAppProxy::GetSyspanelValue2042() {
-    int value = 0;
-    return GetSyspanelControlIntValue(kQualityControl, value) ? value : 0;
+    // Without a quality popup the renderer's own default quality.
+    int quality = 2;
+    bool found = false;
+    if (CMainFrame* frame = ActiveFrame())
+        ForEachFrameControlOf<OptixQualityPopup>(*frame, [&](OptixQualityPopup* popup) {
+            if (found) return;
+            found = true;
+            quality = *static_cast<const std::int32_t*>(popup->GetValue());
+        });
+    return quality;
 }

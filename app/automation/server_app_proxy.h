@@ -154,8 +154,8 @@ public:
     void FitPane1016() override;
     void ShowExpandedForm(UINT id, CWnd* form, LPCWSTR title) override;
     CWnd* DetachExpandedForm(UINT id) override;
-    void SetCameraList(const CStringArray& cameras) override;
-    void* GetSelectedCamera(CKvw32Doc* document) override;
+    void SetCameraList(const std::vector<KVCameraObject*>& cameras, KVCameraObject* current) override;
+    KVCameraObject* GetSelectedCamera(CKvw32Doc* document) override;
     void ResetCommandBarControls(UINT id) override;
     int GetSyspanelValue2042() override;
     CWnd* GetErrorWindow() override;

@@ -15,6 +15,7 @@ namespace platform::harness {
 class CallArguments : public ArgumentReader {
 public:
     using ArgumentReader::ArgumentReader;
+    using ArgumentReader::bad;
 
     long long number() {
         const std::wstring& text = next();

@@ -204,6 +204,27 @@ constexpr Operation kOperations[] = {
     {L"HideEmbeddedHelp", L"", [](Proxy& k, CallArguments&) { return answer(k.HideEmbeddedHelp()); }},
     {L"GetProductIniFileName", L"", [](Proxy& k, CallArguments&) { return answer(k.GetProductIniFileName()); }},
     {L"GetApplicationsIniPath", L"", [](Proxy& k, CallArguments&) { return answer(k.GetApplicationsIniPath()); }},
+    {L"SetCameraList", L"DOCUMENT CURRENT \"NAME\" ...", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         const long long current = a.number();
+         std::vector<KVCameraObject*> cameras;
+         while (a.more()) {
+             const CString name(a.text().c_str());
+             if (!document) throw a.bad("cameras need a document");
+             KVCameraObject* camera = nullptr;
+             for (const auto& each : document->GetCameras())
+                 if (each->GetName().view() == name.view()) camera = each.get();
+             cameras.push_back(camera ? camera : document->AddCamera(name));
+         }
+         if (current < 0 || current > static_cast<long long>(cameras.size()))
+             throw a.bad("no camera " + std::to_string(current) + " among the " + std::to_string(cameras.size()) + " given");
+         k.SetCameraList(cameras, current == 0 ? nullptr : cameras[static_cast<std::size_t>(current - 1)]);
+         return kDone;
+     }},
+    {L"GetSelectedCamera", L"DOCUMENT", [](Proxy& k, CallArguments& a) {
+         const KVCameraObject* camera = k.GetSelectedCamera(a.document());
+         return camera ? answer(camera->GetName()) : std::wstring(L"null");
+     }},
     {L"ResetCommandBarControls", L"VALUE", [](Proxy& k, CallArguments& a) { k.ResetCommandBarControls(a.id()); return kDone; }},
     {L"GetSyspanelValue2042", L"", [](Proxy& k, CallArguments&) { return answer(k.GetSyspanelValue2042()); }},
     {L"GetErrorWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetErrorWindow()); }},

@@ -110,7 +110,10 @@ TEST(ParameterControlFactory, MakesEachTwinWithThePanelsArguments) {
     EXPECT_NE(dynamic_cast<CFontComboBox*>(make(914).get()), nullptr);
     EXPECT_NE(dynamic_cast<OptixCameraPopup*>(make(2041).get()), nullptr);
     EXPECT_NE(dynamic_cast<OptixQualityPopup*>(make(2042).get()), nullptr);
-    EXPECT_EQ(make(910).get(), nullptr);  // the panel's icons have no twins
+    auto icon = make(910);  // of the panel's icons only 910 has a twin
+    ASSERT_NE(dynamic_cast<CStaticImageControl*>(icon.get()), nullptr);
+    EXPECT_EQ(icon->GetIconId(), 218);
+    EXPECT_EQ(make(906).get(), nullptr);
     EXPECT_EQ(make(0).get(), nullptr);
 }
 

@@ -87,6 +87,17 @@ CKvw32Doc::~CKvw32Doc() {
     if (KorvoServerAppProxy* application = KorvoServerAppProxy::Instance()) application->OnDocumentClosed(this);
 }
 
+KVCameraObject* CKvw32Doc::AddCamera(const CString& name) {
+    cameras_.push_back(std::make_unique<KVCameraObject>(cameras_.size() + 1, name));
+    return cameras_.back().get();
+}
+
+KVCameraObject* CKvw32Doc::Get3DObjectByID(std::uint64_t id) const {
+    for (const auto& camera : cameras_)
+        if (camera->GetID() == id) return camera.get();
+    return nullptr;
+}
+
 BOOL CKvw32Doc::OnOpenDocument(LPCWSTR pathName) {
     if (injectedFault(pathName) == DocumentOpenFault::NullResult) {
         recordWarning(L"opening " + quoted(pathName) + L" fails (injected)");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/compression.h"
+#include "platform/kernel/documents/cameras.h"
 #include "platform/kernel/documents/document_file.h"
 #include "platform/kernel/documents/document_2d.h"
 #include "platform/kernel/documents/document_state.h"
@@ -87,6 +88,11 @@ public:
     CKvw32Doc* GetAssemblyDocument() const { return assemblyDocument_; }
     KVErrorContainer* GetErrorContainer() const { return errors_.get(); }
     KV3DContainer* Get3DContainer() const { return container3D_.get(); }
+    // The document's cameras, in the order they were made; ids count from 1 per document.
+    KVCameraObject* AddCamera(const CString& name);
+    const std::vector<std::unique_ptr<KVCameraObject>>& GetCameras() const { return cameras_; }
+    // The 3D object with the id, or null (the stand-in's 3D objects are its cameras).
+    KVCameraObject* Get3DObjectByID(std::uint64_t id) const;
     // The document's properties: its keywords.
     struct Properties {
         std::vector<CString> keywords;
@@ -131,6 +137,7 @@ private:
     CKvw32Doc* assemblyDocument_ = nullptr;
     std::unique_ptr<KVErrorContainer> errors_;
     std::unique_ptr<KV3DContainer> container3D_;
+    std::vector<std::unique_ptr<KVCameraObject>> cameras_;
     std::unique_ptr<KVDocument> container2D_ = std::make_unique<KVDocument>();
     CSelectionContainer selection_;
     kveval::ModelDefaultParameterProvider defaults_;

@@ -16,6 +16,7 @@
 
 class CCmdUI;
 class CKvw32Doc;
+class KVCameraObject;
 class COleDataObject;
 class CKVView;
 class CXTPCommandBars;
@@ -271,8 +272,10 @@ public:
     virtual CWnd* DetachExpandedForm(UINT id) = 0;
 
     // Cameras, panels, diagnostics, frames, state file
-    virtual void SetCameraList(const CStringArray& cameras) = 0;
-    virtual void* GetSelectedCamera(CKvw32Doc* document) = 0;
+    // The document's cameras for the ray-tracing camera popups, with the current one (or null).
+    virtual void SetCameraList(const std::vector<KVCameraObject*>& cameras, KVCameraObject* current) = 0;
+    // The camera of `document` chosen in the active main frame's camera popup, or null.
+    virtual KVCameraObject* GetSelectedCamera(CKvw32Doc* document) = 0;
     // Resets the ray-tracing quality popups with a value (the quality setter).
     virtual void ResetCommandBarControls(UINT id) = 0;
     virtual int GetSyspanelValue2042() = 0;
