@@ -8,7 +8,6 @@ constexpr int kPdmNotConnected = 2;
 
 }  // namespace
 
-void CKvw32App::LoadApplicationCommands(CXTPPropExchangeEnumerator&) {}
 
 void CKvw32App::ApplyStartupProfile() {}
 
