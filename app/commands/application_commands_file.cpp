@@ -103,5 +103,5 @@ void CKvw32App::SaveApplicationCommandsFile() const {
     CXTPPropExchangeXMLNode settings(FALSE, L"Settings");
     if (CXTPPropExchangeEnumeratorPtr sections = settings.GetEnumerator(L"ApplicationCommand")) SaveApplicationCommands(*sections);
     // A program folder the user cannot write to keeps the old file; the state is saved all the same.
-    if (!settings.SaveToFile(path)) KVLog_WriteF(7, L"Failed to save the application commands to \"%ls\"", path.GetString());
+    if (!settings.SaveToFile(path)) KVLog_WriteF(7, L"Failed to save the application commands to \"%s\"", path.GetString());
 }
