@@ -12,6 +12,7 @@
 
 #include "app/recovery/critical_error_record.h"
 #include "app/automation/kv_server.h"
+#include "app/commands/application_commands.h"
 #include "auxiliary/text_browser_array.h"
 #include "commandbars/user_commands.h"
 #include "mainframe/panes/pane_windows.h"
@@ -312,7 +313,19 @@ public:
     bool OnFindCommandHelp();
 
     // ---- Application commands and profiles -----------------------------------------------------
+    // Registers the "ApplicationCommand" sections of "application.xml" in order (an equal
+    // command is registered again under its id, a section of an unknown kind or unparsable id is
+    // skipped), then lets every frame's stored controls follow the ids the commands got now.
     void LoadApplicationCommands(CXTPPropExchangeEnumerator& sections);
+    void SaveApplicationCommands(CXTPPropExchangeEnumerator& sections) const;
+    // Writes "application.xml" in the program folder; a failure is logged and leaves the old file.
+    void SaveApplicationCommandsFile() const;
+    // `loadedIds`: per section in file order, the id its command has now, or 0 when it got none.
+    void RemapApplicationCommandIds(const std::vector<UINT>& loadedIds);
+    // A command registered at run time; null when an equal command is registered already (with
+    // `replace`, that command takes the new one's data and is the answer) or no id is left.
+    IApplicationCommand* RegisterApplicationCommand(std::unique_ptr<IApplicationCommand> command, bool replace);
+    const ApplicationCommands& GetApplicationCommands() const { return m_applicationCommands; }
     void ApplyStartupProfile();
     // The PDM work mix's connection result (2: not connected; 3 ends start-up).
     int ConnectPdmAtStartup();
@@ -417,6 +430,7 @@ private:
     Korvo::UI::AutoMenuController m_autoMenuController;
     PaneWindows m_paneWindows;
     CKVUserCommands m_userCommands;
+    ApplicationCommands m_applicationCommands;
     CString m_mainWindowTitle;
     CString m_themeName;
     CString m_varnelProfileFileName;

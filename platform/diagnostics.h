@@ -2,6 +2,8 @@
 // module loading, the application base and the crash-report context base.
 #pragma once
 
+#include <vector>
+
 #include <cstdint>
 
 #include "platform/mfc.h"
@@ -69,6 +71,9 @@ public:
     // Shuts down and unloads every module still loaded, last loaded first.
     static void shutdownAll();
 };
+
+// The 64-byte digest of a file's contents; false when the file cannot be read.
+bool FileHash(LPCWSTR path, std::vector<BYTE>& hash);
 
 }  // namespace Korvo
 

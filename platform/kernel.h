@@ -27,6 +27,7 @@
 #include "platform/kernel/services/modules.h"
 #include "platform/kernel/ui/panes.h"
 #include "platform/kernel/services/shellintegration.h"
+#include "platform/kernel/services/app_commands.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/profiles/profile_manager.h"
 #include "platform/kernel/profiles/profiles.h"

@@ -125,9 +125,6 @@ CWnd* ServerAppProxy::GetAbsentPaneA() { return nullptr; }
 void ServerAppProxy::QueryAbsentPaneB() {}
 CWnd* ServerAppProxy::GetAbsentPaneC() { return nullptr; }
 
-bool ServerAppProxy::GetPaneState1020(KVPaneState&) { return false; }
-bool ServerAppProxy::SetPaneState1020(const KVPaneState&) { return false; }
-bool ServerAppProxy::GetPaneState1006(KVPaneState&) { return false; }
 
 void ServerAppProxy::SelectWorkmixPosition(std::function<void(KVWorkmixPosition&)> fill) {
     if (!fill || !app_->GetVarnelAssemblyWindow(false, true)) return;

@@ -175,6 +175,8 @@ public:
     void CloseMessageBar(std::uint64_t id) override;
     void CloseMessageBarObject(Korvo::UI::MessageBar* bar) override;
     void ApplyVarnelProfile() override;
+    void ReportApplicationError(LPCWSTR applicationName, LPCWSTR text) override;
+    CString GetProfileFileExtension() override;
     void OnChangeVarnelItemStates() override;
     void OnChangeVisualItemStates() override;
     void OnChangeSettings(const void* newSettings) override;

@@ -20,8 +20,6 @@ namespace {
 
 constexpr BYTE kCrashFlag = 0x1;
 constexpr BYTE kRestartFlag = 0x2;
-constexpr UINT kFirstApplicationCommand = 17000;
-constexpr UINT kLastApplicationCommand = 32000;
 constexpr UINT kAnalysisPaneCommand = 790;
 constexpr UINT kPane826Command = 826;
 constexpr UINT kTitleBlockNotesCommand = 823;
@@ -79,29 +77,10 @@ BOOL ServerAppProxy::OnUpdateObjectCommand(CCmdUI*) { return FALSE; }
 
 // ---- Command registration, icons, menus ---------------------------------------------------------------
 
-UINT ServerAppProxy::RegisterAppCommand(std::unique_ptr<IApplicationCommand>, UINT, HICON, HICON, const CommandTooltipInfo*) {
-    // Registering application commands comes with their own work; each id it gives out is told
-    // to the command search.
-    constexpr UINT kNotRegistered = 0;
-    if (kNotRegistered != 0) app_->NotifyCommandRegistered(kNotRegistered);
-    return kNotRegistered;
-}
-
-void ServerAppProxy::SetCommandIcon(UINT, HMODULE, LPCWSTR) {}
-void ServerAppProxy::SetCommandIcon(UINT, const BYTE*, std::uint64_t) {}
-void ServerAppProxy::SetCommandIcon(UINT, CXTPImageManagerIcon*) {}
-void ServerAppProxy::SetCommandIcon(UINT, HICON) {}
-void ServerAppProxy::SetCommandIcon(UINT, UINT, bool) {}
-
 bool ServerAppProxy::IsApplicationCommandId(UINT id) {
-    return id >= kFirstApplicationCommand && id <= kLastApplicationCommand;
+    return id >= ApplicationCommands::kFirstId && id <= ApplicationCommands::kLastId;
 }
 
-int ServerAppProxy::GetApplicationCommandCount() { return 0; }
-IApplicationCommand* ServerAppProxy::GetApplicationCommand(int) { return nullptr; }
-IApplicationCommand* ServerAppProxy::GetApplicationCommandById(UINT) { return nullptr; }
-IApplicationCommand* ServerAppProxy::FindApplicationCommand(LPCWSTR) { return nullptr; }
-IApplicationCommand* ServerAppProxy::FindApplicationCommandById(UINT) { return nullptr; }
 
 bool ServerAppProxy::IsRegisteredName(LPCWSTR name) { return app_->IsRegisteredName(name); }
 void ServerAppProxy::AddRegisteredName(LPCWSTR name) { app_->AddRegisteredName(name); }
@@ -133,8 +112,6 @@ bool ServerAppProxy::InsertUserMenuItem(LPCWSTR caption, UINT command, int refer
     });
     return inserted;
 }
-
-void ServerAppProxy::InsertRibbonSystemMenuItem(UINT, LPCWSTR, UINT, bool) {}
 
 void ServerAppProxy::UpdateInstalledConfigurationsMenu() {
     app_->ForEachMainFrame([](CMainFrame* frame) { frame->UpdateInstalledConfigurationsMenu(); });

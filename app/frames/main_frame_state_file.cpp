@@ -2,6 +2,7 @@
 // frame, in frame order, under the root "state" of this product.
 #include <vector>
 
+#include "app/documents/recent_file_list.h"
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_state.h"
@@ -82,6 +83,8 @@ bool CKvw32App::LoadState(LPCWSTR profile, bool ignoreUseStateFile) {
 
 bool CKvw32App::SaveState() {
     if (m_startupComplete == 0) return true;
+    if (CKVRecentFileList* recent = GetRecentFileList()) recent->WriteList();
+    SaveApplicationCommandsFile();
     const std::vector<CMainFrame*> frames = GetMainFrames();
     if (frames.empty()) return false;
     const CString path = GetMainFrameStateFilePath(nullptr, true);

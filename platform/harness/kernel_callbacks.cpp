@@ -163,6 +163,14 @@ constexpr Operation kOperations[] = {
     {L"IsApplicationCommandId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.IsApplicationCommandId(a.id())); }},
     {L"IsRegisteredName", L"\"NAME\"", [](Proxy& k, CallArguments& a) { return answer(k.IsRegisteredName(a.text().c_str())); }},
     {L"AddRegisteredName", L"\"NAME\"", [](Proxy& k, CallArguments& a) { k.AddRegisteredName(a.text().c_str()); return kDone; }},
+    {L"InsertRibbonSystemMenuItem", L"ID \"CAPTION\" POSITION AFTER", [](Proxy& k, CallArguments& a) {
+         const UINT id = a.id();
+         const std::wstring caption = a.text();
+         const UINT position = a.id();
+         k.InsertRibbonSystemMenuItem(id, caption.c_str(), position, a.flag());
+         return kDone;
+     }},
+    {L"GetApplicationCommandCount", L"", [](Proxy& k, CallArguments&) { return answer(k.GetApplicationCommandCount()); }},
     {L"RemoveUserPopupMenu", L"\"KEY\"", [](Proxy& k, CallArguments& a) { return answer(k.RemoveUserPopupMenu(a.text().c_str())); }},
     {L"IsToolBarVisible", L"BAR", [](Proxy& k, CallArguments& a) { return answer(k.IsToolBarVisible(a.id())); }},
     {L"LoadMainIcon", L"", [](Proxy& k, CallArguments&) {

@@ -21,6 +21,21 @@ public:
     // application has no registry key (it then keeps no profiles).
     static CString GetProfileSectionAppDataPath(LPCWSTR profile, LPCWSTR item);
 
+    // Profile files are UTF-8 text whose first line is "name=NAME". The name a profile file
+    // carries; empty when the file cannot be read or names none.
+    static CString GetProfileName(LPCWSTR file);
+    // Whether the user has a stored profile of that name (its folder exists).
+    static bool ProfileExists(LPCWSTR name);
+    // Failure codes of Import.
+    static constexpr int kFileNotFound = static_cast<int>(0x80070002u);
+    static constexpr int kInvalidProfile = static_cast<int>(0x8007000Du);
+    static constexpr int kProfileExists = static_cast<int>(0x800700B7u);
+    // Stores the profile of the file under its name (replacing a stored one of that name only
+    // with `replace`); 0, or a negative failure code.
+    static int Import(LPCWSTR file, bool replace);
+    // Makes the stored profile `name` the current settings; false when there is none.
+    static bool Copy(LPCWSTR name);
+
     // Loads the default profile's state: the shell loads its UI state. Afterwards the state
     // counts as loaded, whatever the shell answered (there was a profile to load from).
     bool LoadState();

@@ -36,6 +36,10 @@ struct CommandRegistration {
     SessionStage stage = SessionStage::NotStarted;  // when the registration was made
 };
 
+// How many times `id` was registered (a name-only id may be registered again under its name);
+// 0 when it is not registered.
+int registrationCount(UINT id);
+
 // The stage the kernel session is in now.
 SessionStage sessionStage();
 

@@ -20,6 +20,7 @@ constexpr UINT kHighestCommandId = 0xFFFF;
 struct Slot {
     CommandRegistration registration;
     std::unique_ptr<KVCommand> command;  // only for a command object
+    int registrations = 1;               // a name-only id registered again under its name counts here
 };
 
 constexpr std::int32_t kNoSlot = -1;
@@ -80,6 +81,32 @@ bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, c
     state.slots.push_back({std::move(registration), std::move(command)});
     return true;
 }
+
+// An id registered by name alone is registered again under the same name: the session keeps
+// one registration and counts the calls. Any other registration of a taken id is refused.
+bool registerAgain(long long id, std::wstring_view name) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    if (!validId(id) || state.byId[static_cast<std::size_t>(id)] == kNoSlot) return false;
+    Slot& slot = state.slots[static_cast<std::size_t>(state.byId[static_cast<std::size_t>(id)])];
+    const CommandRegistration& held = slot.registration;
+    if (held.how != CommandRegistrationKind::NameOnly || held.container != CommandContainer::Global ||
+        held.firstId != held.lastId || held.name != name)
+        return false;
+    ++slot.registrations;
+    return true;
+}
+
+}  // namespace
+
+int registrationCount(UINT id) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    if (id > kHighestCommandId || state.byId[id] == kNoSlot) return 0;
+    return state.slots[static_cast<std::size_t>(state.byId[id])].registrations;
+}
+
+namespace {
 
 std::uint32_t flagsOf(UINT id) {
     auto& state = registry();
@@ -272,6 +299,7 @@ bool GlobalContainer::RegisterCmd(int id, std::wstring_view name, int commandNum
     registration.commandNumber = static_cast<UINT>(commandNumber);
     registration.how = CommandRegistrationKind::NameOnly;
     registration.container = CommandContainer::Global;
+    if (platform::kernel::registerAgain(id, name)) return true;
     return platform::kernel::add(std::move(registration), nullptr, L"GlobalContainer::RegisterCmd", id, id);
 }
 

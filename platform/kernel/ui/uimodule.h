@@ -126,6 +126,29 @@ public:
     // of no command bars, or an owner that is no window, is a failure.
     UINT TrackPopupMenu(CXTPPopupBar* menu, UINT flags, POINT point, CWnd* owner);
 
+    // The texts the UI shows for a command: its caption, the tooltip's title and text, the
+    // description (the tooltip text's second copy, what lists of commands show) and the
+    // status-line prompt.
+    struct CommandStrings {
+        CString caption;
+        CString tooltipTitle;
+        CString tooltip;
+        CString description;
+        CString prompt;
+        // A command string "prompt\ncaption": the caption is also the tooltip's title, the
+        // prompt also the tooltip and the description. Without a line break the whole text is
+        // the caption and the prompt.
+        static CommandStrings FromPromptString(const CString& promptString);
+        bool operator==(const CommandStrings&) const = default;
+    };
+    // The strings the module shows for `id` from now on, in place of its resource's.
+    void SetCommandStrings(UINT id, const CommandStrings& strings);
+    // What SetCommandStrings stored for `id`; nothing when it stored none.
+    std::optional<CommandStrings> GetStoredCommandStrings(UINT id) const;
+    // The icon resource `resource` of `module` (the program's resources when null); null when the
+    // module has no such icon. The caller frees it with DestroyIcon.
+    HICON LoadIconFromResources(HMODULE module, UINT resource) const;
+
     // Sets up the image of a control from the UI module's icons.
     void SetupControlImage(CXTPImageManager* images, UINT id, UINT iconId, int flags1, int flags2);
 

@@ -1,5 +1,7 @@
 #include "platform/toolkit/panes/dockingpanes.h"
 
+#include <cstring>
+
 #include "platform/core/record.h"
 
 #include <algorithm>
@@ -147,6 +149,21 @@ void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {
     relayoutSite();
     if (!wasShown && site_ && site_->GetSafeHwnd())
         site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
+}
+
+void CXTPDockingPaneManager::ToggleDocking(CXTPDockingPane* pane) {
+    if (!pane || !GetSafeHwnd() || pane->IsClosed() || pane->IsHidden()) return;
+    if (!pane->IsFloating()) {
+        const RECT none{};
+        const bool hasFloatRect = std::memcmp(&pane->floatRect_, &none, sizeof none) != 0;
+        FloatPane(pane, hasFloatRect ? pane->floatRect_ : pane->rect_);
+        return;
+    }
+    if (notifyAction(pane, xtpPaneActionDocked)) return;
+    pane->state_ = xtpPaneDocked;
+    hideContainer(pane);
+    showContainer(pane);
+    relayoutSite();
 }
 
 BOOL CXTPDockingPaneManager::PushAside(CXTPDockingPane* pane, RECT rect) {

@@ -166,6 +166,9 @@ public:
     // Floats the pane in its own frame, out of its tab group, at `rect` (after the site did not refuse
     // xtpPaneActionFloating).
     void FloatPane(CXTPDockingPane* pane, RECT rect);
+    // A floating pane docks again in its last docked place; a docked one floats at its last
+    // floating rectangle. Closed and hidden panes stay as they are.
+    void ToggleDocking(CXTPDockingPane* pane);
     // Gets a shown pane out of the way of the screen rectangle `rect`: a floating pane whose
     // frame covers it collapses to its caption (it expands again when shown); a docked or hidden
     // pane covers nothing in this layout. TRUE when the pane moved aside.

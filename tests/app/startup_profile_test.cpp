@@ -1,0 +1,93 @@
+// The settings profile an installation imposes: imported at the first start, recognised by its
+// name and file hash at the next one, and a file that cannot be imported only logged.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/app/app_test_support.h"
+
+namespace {
+
+using namespace platform::harness;
+
+constexpr const wchar_t* kProfileFile = L"C:\\Setup\\site.txt";
+
+void ImposeProfile(Session& session) {
+    session.registry().setString(apptest::kMachine, apptest::kMachineProductKey, L"StartupProfileFileName", kProfileFile);
+}
+
+int Imports(Session& session) {
+    int count = 0;
+    for (const std::wstring& call : session.journal().texts("call"))
+        if (call.starts_with(L"KorvoProfileManager::Import(")) ++count;
+    return count;
+}
+
+class RemoveHostFolder {
+public:
+    explicit RemoveHostFolder(std::string folder) : folder_(std::move(folder)) {}
+    ~RemoveHostFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    RemoveHostFolder(const RemoveHostFolder&) = delete;
+    RemoveHostFolder& operator=(const RemoveHostFolder&) = delete;
+
+private:
+    std::string folder_;
+};
+
+TEST(StartupProfile, IsImportedOnceAndRecognisedAtTheNextStart) {
+    const std::string host = ::testing::TempDir() + "korvo-startup-profile-" + std::to_string(getpid());
+    const RemoveHostFolder remover(host);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        Config config;
+        config.platform.hostRoot = host;
+        int code = 1;
+        {
+            Session first(config);
+            first.files().write(kProfileFile, "name=Site\nunits=mm\n");
+            ImposeProfile(first);
+            first.start();
+            const bool stored = first.registry().getString(apptest::kUser, apptest::section(L"Settings"),
+                                                           L"StartupProfileName") == std::optional<std::wstring>(L"Site");
+            if (first.startResult() == 1 && Imports(first) == 1 && stored) code = 0;
+            first.quit();
+        }
+        _exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+
+    Config config;
+    config.platform.hostRoot = host;
+    config.keepExistingProgramFolder = true;
+    Session second(config);
+    second.start();
+    ASSERT_EQ(second.startResult(), 1);
+    EXPECT_EQ(Imports(second), 0);
+    EXPECT_GE(indexOf(logs(second),
+                      L"5 The startup profile \"Site\" already exists and its file \"C:\\Setup\\site.txt\" matches"),
+              0);
+}
+
+TEST(StartupProfile, AChangedFileIsImportedAgainAndABadOneIsOnlyLogged) {
+    Session s;
+    s.files().write(kProfileFile, "no name here\n");
+    ImposeProfile(s);
+    // A hash stored for another file content must not make this one pass.
+    s.registry().setString(apptest::kUser, apptest::section(L"Settings"), L"StartupProfileName", L"Site");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(Imports(s), 1);
+    EXPECT_GE(indexOf(logs(s), L"7 Failed to import the startup profile file \"C:\\Setup\\site.txt\": 0x8007000d"), 0);
+    EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"Settings"), L"StartupProfileName"), L"Site");
+}
+
+}  // namespace
