@@ -236,16 +236,19 @@ DROPEFFECT StructureBase::OnDragOver(COleDataObject* data, DWORD keyState, POINT
     CXTPReportRow* row = HitTestRow(point);
     auto* record = row ? dynamic_cast<Record*>(row->GetRecord()) : nullptr;
     const DROPEFFECT effect = record ? record->OnDragOver(data, keyState) : DROPEFFECT_NONE;
+    // Dropped files are offered to every row; the row under them must become the drop's target
+    // (the first selected row), or they would land in whatever row was selected before.
+    const DROPEFFECT result =
+        data->IsDataAvailable(CF_HDROP) && effect == DROPEFFECT_NONE ? DROPEFFECT_COPY : effect;
     if (row && row->GetRecord() != g_dragOverRecord) {
-        if (effect != DROPEFFECT_NONE) {
+        if (result != DROPEFFECT_NONE) {
             SelectRow(row, FALSE);
             g_dragOverRecord = row->GetRecord();
         }
         if (GetSafeHwnd()) Invalidate(FALSE);
     }
     if (state != kDragOver) g_dragOverRecord = nullptr;
-    if (data->IsDataAvailable(CF_HDROP)) return effect != DROPEFFECT_NONE ? effect : DROPEFFECT_COPY;
-    return effect;
+    return result;
 }
 
 BOOL StructureBase::OnDrop(COleDataObject* data, DROPEFFECT effect, POINT) {

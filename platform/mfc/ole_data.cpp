@@ -151,12 +151,16 @@ IDataObject* makeDataObject(const std::vector<std::pair<CLIPFORMAT, std::vector<
 }
 
 std::optional<DROPEFFECT> dropOnTarget(IDataObject* data, DWORD okEffects, HWND window, POINT point, DWORD keyState) {
-    COleDropTarget* target = targetOf(window);
-    if (!target || !data) return std::nullopt;
-    const HWND at = target->GetRegisteredWindow();
-    // The point as the target's own window sees it.
+    if (!data || !IsWindow(window)) return std::nullopt;
     POINT screen = point;
     ClientToScreen(window, &screen);
+    // The drag ends over the window's child under the point, as the mouse finds it.
+    HWND under = WindowFromPoint(screen);
+    if (under != window && !IsChild(window, under)) under = window;
+    COleDropTarget* target = targetOf(under);
+    if (!target) return std::nullopt;
+    const HWND at = target->GetRegisteredWindow();
+    // The point as the target's own window sees it.
     POINT local = screen;
     ScreenToClient(at, &local);
     CWnd* wnd = CWnd::FromHandle(at);
