@@ -100,6 +100,8 @@ TEST_F(DragAndDropTest, ALibraryOrGroupDroppedOnAGroupRowIsCopiedAndNoGroupGoesB
 
 TEST_F(DragAndDropTest, FilesDroppedOnALibraryRowCopyOnlyDocumentsAndAFailedCopyIsNoSuccess) {
     const std::wstring outside = L"C:\\Users\\user\\Outside\\";
+    ASSERT_EQ(platform::files::createDirectories(outside), 0u);
+    ASSERT_EQ(platform::files::createDirectories(kLibraries + L"M6"), 0u);
     writeFile(outside + L"a.grb");
     writeFile(outside + L"notes.txt");
     writeFile(outside + L"B.GRB");
