@@ -57,6 +57,38 @@ bool Driver::rowAction(const Step& step, platform::harness::User::MouseAction ac
     return true;
 }
 
+bool Driver::dragRow(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    if (auto refusal = session_.user().dragRow(window, static_cast<int>(step.arguments.number))) {
+        printRefusal("row", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::expectDragChoose(const Step& step) { return expectDrop(step, false); }
+
+bool Driver::expectDragChooseControl(const Step& step) { return expectDrop(step, true); }
+
+bool Driver::expectDrop(const Step& step, bool control) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    // The place in the script's words: the window as the script named it, then the point.
+    const std::size_t choose = step.source.find("choose");
+    std::string words = choose == std::string::npos ? step.source : step.source.substr(choose + 6);
+    words.erase(0, words.find_first_not_of(' '));
+    session_.user().expectDragChoose(window, POINT{step.arguments.x, step.arguments.y}, control,
+                                     std::wstring(words.begin(), words.end()));
+    return true;
+}
+
+bool Driver::expectDragCancel(const Step&) {
+    session_.user().expectDragCancel();
+    return true;
+}
+
 bool Driver::toolBarFromTab(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;

@@ -81,6 +81,11 @@ private:
     bool expectBox(const Step& step);
     bool dde(const Step& step);
     bool expectFileChoose(const Step& step);
+    bool expectDragChoose(const Step& step);
+    bool expectDragChooseControl(const Step& step);
+    bool expectDragCancel(const Step& step);
+    bool dragRow(const Step& step);
+    bool expectDrop(const Step& step, bool control);
     bool expectFileCancel(const Step& step);
     bool open(const Step& step);
     bool dumpDocuments(const Step& step);

@@ -475,7 +475,16 @@ private:
     std::string matchWord(std::size_t position, const std::vector<std::string_view>& syntax, Arguments& arguments) {
         if (position >= tokens_.size()) return "missing argument; usage: " + usage_;
         const Token& token = tokens_[position];
-        if (position >= syntax.size()) return "unexpected text " + echo(token.text) + "; usage: " + usage_;
+        if (position >= syntax.size()) {
+            // A verb may be another's with a word more at the end ("... X,Y ctrl").
+            std::vector<std::size_t> longer;
+            for (std::size_t index : candidates_) {
+                if (words(verbs()[index].syntax).size() > position) longer.push_back(index);
+            }
+            if (longer.empty()) return "unexpected text " + echo(token.text) + "; usage: " + usage_;
+            candidates_ = std::move(longer);
+            return matchWord(position, words(verbs()[candidates_.front()].syntax), arguments);
+        }
         const Placeholder* argument = placeholder(syntax[position]);
         if (argument && candidates_.size() == 1) return read(*argument, token, arguments);
         return narrow(position, token, arguments);

@@ -52,6 +52,12 @@ std::span<const Verb> verbs() {
         {"expect file choose \"PATH\"", "answers the next file chooser by choosing PATH", R, R, M,
          &Driver::expectFileChoose},
         {"expect file cancel", "answers the next file chooser by cancelling it", R, R, M, &Driver::expectFileCancel},
+        {"expect drag choose WINDOW X,Y", "ends the next drag by dropping on WINDOW at point X,Y of its client area", M, R,
+         M, &Driver::expectDragChoose},
+        {"expect drag choose WINDOW X,Y ctrl",
+         "ends the next drag by dropping on WINDOW at point X,Y of its client area with Ctrl held", M, R, M,
+         &Driver::expectDragChooseControl},
+        {"expect drag cancel", "ends the next drag by cancelling it", R, R, M, &Driver::expectDragCancel},
         {"expect print ok", "answers the next print dialog by printing on the default printer", R, R, M,
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
@@ -150,6 +156,9 @@ std::span<const Verb> verbs() {
          "runs the loop until idle", M, R, M, &Driver::openRow},
         {"row WINDOW ROW rclick", "right-clicks row ROW (from 0, in shown order) of the list in pane window WINDOW "
          "(answer its menu with expect menu first), then runs the loop until idle", M, R, M, &Driver::rightClickRow},
+        {"row WINDOW ROW drag",
+         "presses on row ROW (from 0, in shown order) of the documents menu's structure in pane window WINDOW and drags it "
+         "away (answer the drag with expect drag first), then runs the loop until idle", M, R, M, &Driver::dragRow},
         {"tab-bar FRAME \"CAPTION\"", "makes a tool bar from the tab CAPTION of main frame FRAME's tabbed main bar, as "
          "the main-bar modes page's button does (answer its question with expect box first), then runs the loop until idle",
          M, R, M, &Driver::toolBarFromTab},

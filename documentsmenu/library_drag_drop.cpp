@@ -1,18 +1,105 @@
 #include "documentsmenu/library_drag_drop.h"
 
+#include <optional>
+#include <vector>
+
+#include "documentsmenu/drag_formats.h"
+
 namespace DocumentsMenu {
+
+namespace {
+
+bool carriesModelObjects(const COleDataObject* data) {
+    return data && (data->IsDataAvailable(LibraryFormat()) || data->IsDataAvailable(LibrariesGroupFormat()));
+}
+
+void dragIdentifier(CLIPFORMAT format, const GUID& id) {
+    HGLOBAL block = MakeGlobalBlock(MakeIdentifierList({id}));
+    if (!block) return;
+    COleDataSource source;
+    source.CacheGlobalData(format, block);
+    source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+}
+
+// The identifiers under the format: none when it is not offered, nothing when its block cannot
+// be read.
+std::optional<std::vector<GUID>> identifiers(const COleDataObject& data, CLIPFORMAT format) {
+    if (!data.IsDataAvailable(format)) return std::vector<GUID>{};
+    const auto block = ReadGlobalBlock(data, format);
+    if (!block) return std::nullopt;
+    return ReadIdentifierList(block->data(), block->size());
+}
+
+bool isAtOrAbove(const ILibrariesGroup* group, const ILibrariesGroup* target) {
+    for (const ILibrariesGroup* at = target; at; at = at->GetParent()) {
+        if (at == group) return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 LibraryDragDrop& LibraryDragDrop::Instance() {
     static LibraryDragDrop instance;
     return instance;
 }
 
-DROPEFFECT LibraryDragDrop::OnDragOverRecord(ILibrariesGroup*, COleDataObject*, DWORD) { return 0; }
+void LibraryDragDrop::DoDragLibrary(ILibrary* library) {
+    if (library) dragIdentifier(LibraryFormat(), library->GetId());
+}
 
-bool LibraryDragDrop::OnDropOnRecord(ILibrariesGroup*, COleDataObject*, DROPEFFECT) { return false; }
+void LibraryDragDrop::DoDragLibrariesGroup(ILibrariesGroup* group) {
+    if (group) dragIdentifier(LibrariesGroupFormat(), group->GetId());
+}
 
-DROPEFFECT LibraryDragDrop::OnDragOverWindow(COleDataObject*, DWORD, POINT, CWnd*) { return 0; }
+DROPEFFECT LibraryDragDrop::OnDragOverRecord(ILibrariesGroup*, COleDataObject* data, DWORD keyState) {
+    if (!carriesModelObjects(data)) return DROPEFFECT_NONE;
+    return (keyState & MK_CONTROL) ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+}
 
-bool LibraryDragDrop::OnDropOnWindow(COleDataObject*, DROPEFFECT, POINT, CWnd*) { return false; }
+bool LibraryDragDrop::OnDropOnRecord(ILibrariesGroup* target, COleDataObject* data, DROPEFFECT effect) {
+    if (!target || !data) return false;
+    const auto libraries = identifiers(*data, LibraryFormat());
+    if (!libraries) return false;
+    for (const GUID& id : *libraries) {
+        ILibrary* library = FindLibrary(id);
+        if (!library) continue;
+        if (effect == DROPEFFECT_COPY) {
+            if (ILibrary* copy = CreateLibrary(library)) target->AddLibrary(copy);
+        } else {
+            target->AddLibrary(library);
+        }
+    }
+    const auto groups = identifiers(*data, LibrariesGroupFormat());
+    if (!groups) return false;
+    for (const GUID& id : *groups) {
+        ILibrariesGroup* group = FindLibrariesGroup(id);
+        if (!group) continue;
+        if (effect == DROPEFFECT_COPY) {
+            ILibrariesGroup* copy = CreateLibrariesGroup(group->GetDisplayName());
+            if (copy && !target->AddLibrariesGroup(copy)) copy->Destroy();
+        } else if (!isAtOrAbove(group, target)) {
+            // Moved into itself or below itself, the group would hold itself.
+            target->AddLibrariesGroup(group);
+        }
+    }
+    return true;
+}
+
+DROPEFFECT LibraryDragDrop::OnDragOverWindow(COleDataObject* data, DWORD, POINT, CWnd*) {
+    return carriesModelObjects(data) ? DROPEFFECT_MOVE : DROPEFFECT_NONE;
+}
+
+bool LibraryDragDrop::OnDropOnWindow(COleDataObject* data, DROPEFFECT, POINT point, CWnd* window) {
+    if (!data) return false;
+    if (window && window->GetSafeHwnd()) ::ClientToScreen(window->GetSafeHwnd(), &point);
+    const auto libraries = identifiers(*data, LibraryFormat());
+    if (!libraries) return false;
+    const auto groups = identifiers(*data, LibrariesGroupFormat());
+    if (!groups) return false;
+    // The documents-menu clipart panes that show the dropped objects at the point come with the
+    // main frame's clipart panes.
+    return true;
+}
 
 }  // namespace DocumentsMenu

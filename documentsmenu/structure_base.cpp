@@ -75,6 +75,7 @@ StructureBase::~StructureBase() {
 
 BOOL StructureBase::Create(CWnd* parent, UINT id, DWORD style) {
     if (!CXTPReportControl::Create(style, RECT{0, 0, 600, 400}, parent, id)) return FALSE;
+    EnableDragDrop(TRUE);
     Open();
     return TRUE;
 }
@@ -208,6 +209,54 @@ void StructureBase::OnSelectionChanged() {
     }
     if (auto* record = selected.empty() ? nullptr : dynamic_cast<Record*>(selected.front()->GetRecord()))
         record->OnSelected();
+}
+
+void StructureBase::OnBeginDrag() {
+    std::vector<Record*> records;
+    for (CXTPReportRow* row : GetSelectedRows()) {
+        if (auto* record = dynamic_cast<Record*>(row->GetRecord())) records.push_back(record);
+    }
+    if (records.size() == 1) {
+        records.front()->BeginDrag();
+    } else if (records.size() > 1) {
+        records.front()->BeginDragSelection(records);
+    }
+}
+
+namespace {
+// The row a drag is over, shared by both views: a drag leaves one for the other.
+const CXTPReportRecord* g_dragOverRecord = nullptr;
+}  // namespace
+
+DROPEFFECT StructureBase::OnDragOver(COleDataObject* data, DWORD keyState, POINT point, int state) {
+    if (!data) {
+        if (state != kDragOver) g_dragOverRecord = nullptr;
+        return DROPEFFECT_NONE;
+    }
+    CXTPReportRow* row = HitTestRow(point);
+    auto* record = row ? dynamic_cast<Record*>(row->GetRecord()) : nullptr;
+    const DROPEFFECT effect = record ? record->OnDragOver(data, keyState) : DROPEFFECT_NONE;
+    // Dropped files are offered to every row; the row under them must become the drop's target
+    // (the first selected row), or they would land in whatever row was selected before.
+    const DROPEFFECT result =
+        data->IsDataAvailable(CF_HDROP) && effect == DROPEFFECT_NONE ? DROPEFFECT_COPY : effect;
+    if (row && row->GetRecord() != g_dragOverRecord) {
+        if (result != DROPEFFECT_NONE) {
+            SelectRow(row, FALSE);
+            g_dragOverRecord = row->GetRecord();
+        }
+        if (GetSafeHwnd()) Invalidate(FALSE);
+    }
+    if (state != kDragOver) g_dragOverRecord = nullptr;
+    return result;
+}
+
+BOOL StructureBase::OnDrop(COleDataObject* data, DROPEFFECT effect, POINT) {
+    g_dragOverRecord = nullptr;
+    const std::vector<CXTPReportRow*> selected = GetSelectedRows();
+    auto* record = selected.empty() ? nullptr : dynamic_cast<Record*>(selected.front()->GetRecord());
+    // A failed copy of dropped files is not a move done: the source keeps its files.
+    return record && record->OnDrop(data, effect) ? TRUE : FALSE;
 }
 
 void StructureBase::ClickHeader(CXTPReportColumn* column) {

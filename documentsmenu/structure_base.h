@@ -69,6 +69,11 @@ public:
     void SetTheme(int theme, BOOL flag) override;
     void ResetPaintManagerParameters() override;
 
+    // Drags start from the selected rows' records; drops go to the row under the point.
+    void OnBeginDrag() override;
+    DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, POINT point, int state) override;
+    BOOL OnDrop(COleDataObject* data, DROPEFFECT effect, POINT point) override;
+
     void ConfigurationsChanged() override;
     // Nested: the rows are rebuilt once, when the outermost update ends.
     void BeginUpdate() override;

@@ -12,6 +12,7 @@
 #include "mainframe/menu_insertion.h"
 #include "mainframe/message_bars.h"
 #include "mainframe/panes/docking_pane_manager.h"
+#include "mainframe/main_frame_drop_target.h"
 #include "mainframe/main_frame_profile_item.h"
 #include "mainframe/statusline/status_line.h"
 #include "platform/korvoui.h"
@@ -388,7 +389,7 @@ private:
     void RestoreAfterLayoutLoad();
 
     // Members in declaration order.
-    COleDropTarget m_dropTarget;
+    CMainFrameDropTarget m_dropTarget;
     CKVDockingPaneManager m_paneManager;
     CKVTabClientWnd m_tabClient;
     CKVMDIClientWnd m_mdiClient;

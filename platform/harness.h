@@ -110,6 +110,15 @@ public:
     // the list scrolls it into view, then `action` happens at the row's centre. Why a user could
     // not (no list, no such row), or nothing.
     std::optional<std::wstring> listRow(HWND window, int row, MouseAction action);
+    // The user presses on row `row` (from 0, in shown order) of the first report control inside
+    // `window` and drags it away: the row is selected unless it is already, and
+    // the drag starts (answer it with expectDragChoose first). Why a user could not (no list, no
+    // such row, rows that do not drag), or nothing.
+    std::optional<std::wstring> dragRow(HWND window, int row);
+    // The next drag ends dropped on `window` at its client point (Ctrl held with `control`), or is
+    // cancelled; `words` names the place as the script did.
+    void expectDragChoose(HWND window, POINT point, bool control, std::wstring words);
+    void expectDragCancel();
     // What a user does with docking pane `paneId` of main frame `frame`: its close button,
     // dragging it out of its dock to float, or its auto-hide pin. The reason it could not be
     // done (no such frame or pane, the pane closed already), or nothing when it was done.

@@ -18,5 +18,6 @@
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/mfc/dialogs/dialog.h"
 #include "platform/mfc/ole.h"
+#include "platform/mfc/ole_data.h"
 #include "platform/mfc/progress.h"
 #include "platform/mfc/taskbar.h"

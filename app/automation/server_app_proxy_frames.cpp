@@ -9,6 +9,7 @@
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/search/find_command_form.h"
 #include "commandbars/tab_tool_bar.h"
+#include "documentsmenu/library_drag_drop.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/document_pane_windows.h"
@@ -68,9 +69,14 @@ void ServerAppProxy::SetCrashFlag() { app_->SetApplicationFlag(kCrashFlag); }
 
 void* ServerAppProxy::GetActiveMainFrameTabs() { return app_->GetActiveMainFrameTabs(); }
 
-// Libraries dragged onto a drawing are not taken by this edition's views.
-bool ServerAppProxy::OnDropOnWindow(CWnd*, COleDataObject*, DROPEFFECT, POINT) { return false; }
-DROPEFFECT ServerAppProxy::OnDragOverWindow(CWnd*, COleDataObject*, DWORD, POINT) { return 0; }
+// Libraries dragged onto a drawing are taken as they are on the main window.
+bool ServerAppProxy::OnDropOnWindow(CWnd* window, COleDataObject* data, DROPEFFECT effect, POINT point) {
+    return DocumentsMenu::LibraryDragDrop::Instance().OnDropOnWindow(data, effect, point, window);
+}
+
+DROPEFFECT ServerAppProxy::OnDragOverWindow(CWnd* window, COleDataObject* data, DWORD keyState, POINT point) {
+    return DocumentsMenu::LibraryDragDrop::Instance().OnDragOverWindow(data, keyState, point, window);
+}
 
 BOOL ServerAppProxy::OnObjectCommand(UINT) { return FALSE; }
 BOOL ServerAppProxy::OnUpdateObjectCommand(CCmdUI*) { return FALSE; }

@@ -236,6 +236,8 @@ std::vector<std::wstring> UserAgent::unconsumed() const {
         if (!e.consumed) out.push_back(L"dialog " + (e.pattern ? L"\"" + *e.pattern + L"\"" : std::to_wstring(e.templateId)));
     for (const auto& e : kernelDialogExpectations_)
         if (!e.consumed) out.push_back(e.kind + (e.text ? L" \"" + *e.text + L"\"" : std::wstring(L" cancel")));
+    for (const auto& [answer, consumed] : dragExpectations_)
+        if (!consumed) out.push_back(answer ? L"drag choose " + answer->words : std::wstring(L"drag cancel"));
     return out;
 }
 
@@ -247,6 +249,7 @@ void UserAgent::clearExpectations() {
     fileExpectations_.clear();
     dialogExpectations_.clear();
     kernelDialogExpectations_.clear();
+    dragExpectations_.clear();
 }
 
 std::vector<MessageBoxRequest> UserAgent::requests() const {

@@ -214,6 +214,20 @@ public:
     void expectKernelDialog(std::wstring kind, std::optional<std::wstring> text);
     std::optional<std::wstring> answerKernelDialog(const KernelDialogRequest& request);
 
+    // The next drag ends on `window` at the client point, with the key state (MK_CONTROL), or is
+    // cancelled (nothing); `words` says where as the script said it. Drags take these in
+    // registration order; one nobody expected is cancelled and, in strict mode, a failure.
+    // Journalled as kind "user".
+    struct DragAnswer {
+        HWND window = nullptr;
+        POINT point{};
+        DWORD keyState = 0;
+        std::wstring words;
+    };
+    void expectDrag(std::optional<DragAnswer> answer);
+    // `description` names the formats dragged.
+    std::optional<DragAnswer> answerDrag(const std::wstring& description);
+
     // Descriptions ("box \"pattern\"", "file choose \"path\"") of expectations never consumed.
     std::vector<std::wstring> unconsumed() const;
     void clearExpectations();
@@ -258,6 +272,7 @@ private:
         bool consumed = false;
     };
     std::vector<KernelDialogExpectation> kernelDialogExpectations_;
+    std::vector<std::pair<std::optional<DragAnswer>, bool>> dragExpectations_;  // answer, consumed
     std::function<std::optional<int>(const MessageBoxRequest&)> unexpectedHandler_;
     std::optional<ModalPolicy> policy_;  // unset: the configuration's
     int nextId_ = 1;

@@ -60,3 +60,33 @@ std::optional<std::wstring> UserAgent::answerKernelDialog(const KernelDialogRequ
 }
 
 }  // namespace platform::core
+
+namespace platform::core {
+
+void UserAgent::expectDrag(std::optional<DragAnswer> answer) {
+    std::lock_guard lock(mutex_);
+    dragExpectations_.emplace_back(std::move(answer), false);
+}
+
+std::optional<UserAgent::DragAnswer> UserAgent::answerDrag(const std::wstring& description) {
+    journal().add("user", L"drag " + description);
+    std::optional<std::optional<DragAnswer>> match;
+    {
+        std::lock_guard lock(mutex_);
+        for (auto& [answer, consumed] : dragExpectations_) {
+            if (consumed) continue;
+            consumed = true;
+            match = answer;
+            break;
+        }
+    }
+    if (!match) {
+        if (policy() == ModalPolicy::Strict) reportFailure(L"unexpected drag " + description);
+        journal().add("user", L"drag cancel (unexpected)");
+        return std::nullopt;
+    }
+    journal().add("user", *match ? L"drop at " + (*match)->words : std::wstring(L"drag cancel"));
+    return *match;
+}
+
+}  // namespace platform::core

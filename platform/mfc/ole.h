@@ -13,6 +13,8 @@
 #include "platform/win32/types.h"
 
 class CDocTemplate;
+class COleDataObject;
+class CWnd;
 
 enum OLE_APPTYPE {
     OAT_UNKNOWN = -1,
@@ -128,6 +130,14 @@ public:
     BOOL Register(CWnd* pWnd);
     void Revoke();
     HWND GetRegisteredWindow() const { return m_hWnd; }
+
+    // A drag entering the window (by default: as moving over it); the effect the drop would do.
+    virtual DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, POINT point);
+    // None by default.
+    virtual DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, POINT point);
+    virtual void OnDragLeave(CWnd* pWnd);
+    // TRUE when the data was taken; FALSE by default.
+    virtual BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, POINT point);
 
 private:
     HWND m_hWnd = nullptr;

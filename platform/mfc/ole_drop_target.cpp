@@ -1,4 +1,5 @@
 #include "platform/mfc/ole.h"
+#include "platform/mfc/ole_data.h"
 #include "platform/mfc/wnd.h"
 #include "platform/win32/files/dragdrop.h"
 
@@ -18,3 +19,13 @@ void COleDropTarget::Revoke() {
     ::RevokeDragDrop(m_hWnd);
     m_hWnd = nullptr;
 }
+
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, POINT point) {
+    return OnDragOver(pWnd, pDataObject, dwKeyState, point);
+}
+
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, POINT) { return DROPEFFECT_NONE; }
+
+void COleDropTarget::OnDragLeave(CWnd*) {}
+
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, POINT) { return FALSE; }

@@ -42,3 +42,21 @@ CString ClipboardManager::GetText() {
 }
 
 }  // namespace Korvo
+
+namespace Korvo {
+
+CLIPFORMAT ClipboardManager::registerFormat(LPCWSTR name) {
+    return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name) & 0xFFFF);
+}
+
+GlobalMemoryPtr::GlobalMemoryPtr(HGLOBAL memory) : memory_(memory) {
+    if (!memory_) return;
+    data_ = GlobalLock(memory_);
+    if (data_) size_ = GlobalSize(memory_);
+}
+
+GlobalMemoryPtr::~GlobalMemoryPtr() {
+    if (data_) GlobalUnlock(memory_);
+}
+
+}  // namespace Korvo

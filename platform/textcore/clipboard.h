@@ -12,6 +12,29 @@ public:
     bool SetText(const CString& text);
     // The text on the clipboard (empty when none).
     static CString GetText();
+    // The number of the format registered under `name`, as 16 bits (0 for no name).
+    static CLIPFORMAT registerFormat(LPCWSTR name);
+};
+
+}  // namespace Korvo
+
+namespace Korvo {
+
+// A movable block locked for as long as the object lives; null `Get` when the handle is null or
+// cannot be locked. The block itself stays the owner's.
+class GlobalMemoryPtr {
+public:
+    explicit GlobalMemoryPtr(HGLOBAL memory);
+    ~GlobalMemoryPtr();
+    GlobalMemoryPtr(const GlobalMemoryPtr&) = delete;
+    GlobalMemoryPtr& operator=(const GlobalMemoryPtr&) = delete;
+    void* Get() const { return data_; }
+    SIZE_T GetSize() const { return size_; }
+
+private:
+    HGLOBAL memory_;
+    void* data_ = nullptr;
+    SIZE_T size_ = 0;
 };
 
 }  // namespace Korvo

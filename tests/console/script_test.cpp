@@ -28,6 +28,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect menu dismiss\n"
         "expect file choose \"C:\\Work\\a b.grb\"\n"
         "expect file cancel\n"
+        "expect drag choose 1/1004 10,190\n"
+        "expect drag choose 1/1004 10,190 ctrl\n"
+        "expect drag cancel\n"
         "expect print ok\n"
         "expect print cancel\n"
         "expect dialog 1598 answer click 1491 text 102 \"2.5\" ok\n"
@@ -72,6 +75,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "search 1 \"open\"\n"
         "row 1/1028 3 open\n"
         "row 1/1028 0 rclick\n"
+        "row 1/1004 2 drag\n"
         "tab-bar 1 \"2D\"\n"
         "dump modes 1\n"
         "dump state 1\n"
@@ -184,38 +188,38 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_TRUE(result.steps[10].arguments.quotedChoice);
     EXPECT_EQ(result.steps[10].arguments.text, L"Fix");
     EXPECT_EQ(result.steps[12].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[18].arguments.name, L"h1");       // expect variable choose
-    EXPECT_EQ(result.steps[20].arguments.text, L"M12x1.5");  // expect text-module choose
-    EXPECT_EQ(result.steps[23].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[21].arguments.name, L"h1");       // expect variable choose
+    EXPECT_EQ(result.steps[23].arguments.text, L"M12x1.5");  // expect text-module choose
+    EXPECT_EQ(result.steps[26].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[22].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[29].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[30].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[31].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
-    EXPECT_EQ(result.steps[32].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[36].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[40].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[55].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[56].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[57].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[65].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[65].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[74].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[75].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[75].arguments.keyControl);
-    EXPECT_TRUE(result.steps[75].arguments.keyAlt);
-    EXPECT_EQ(result.steps[76].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[76].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[76].arguments.keyShift);
-    EXPECT_TRUE(result.steps[76].arguments.keyControl);
-    EXPECT_EQ(result.steps[77].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[80].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[25].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[32].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[34].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
+    EXPECT_EQ(result.steps[35].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[36].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[39].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[42].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[43].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[58].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[59].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[60].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[69].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[69].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[78].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[79].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[79].arguments.keyControl);
+    EXPECT_TRUE(result.steps[79].arguments.keyAlt);
+    EXPECT_EQ(result.steps[80].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[80].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[80].arguments.keyShift);
+    EXPECT_TRUE(result.steps[80].arguments.keyControl);
+    EXPECT_EQ(result.steps[81].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[84].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
-    EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
-    ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
-    EXPECT_TRUE(result.steps[17].arguments.values[2].quoted);
+    EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
+    ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
+    EXPECT_TRUE(result.steps[20].arguments.values[2].quoted);
     for (const Step& step : result.steps) {
         if (syntaxOf(step) == "mouse WINDOW X,Y ACTION") {
             EXPECT_EQ(step.arguments.x, 7);
@@ -235,7 +239,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 106);
+    EXPECT_EQ(result.steps.back().line, 110);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -328,7 +332,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"doc-tab 1 \"x\" press", "\"press\" where one of click, close, middle-click, context-menu belongs"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, print, dialog, variable, text-module belongs"},
+        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module belongs"},
         {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
         {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},

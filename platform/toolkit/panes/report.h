@@ -418,6 +418,25 @@ public:
     // other direction) and the rows are rebuilt.
     virtual void ClickHeader(CXTPReportColumn* column);
 
+    // Drag and drop: with it enabled the control's window is a drop target (OnDragOver, OnDrop)
+    // and a row dragged by the user starts a drag (OnBeginDrag). Disabled with the window gone.
+    void EnableDragDrop(BOOL enable = TRUE);
+    BOOL IsDragDropEnabled() const { return dropTarget_ != nullptr; }
+    // How the drag meets the control in OnDragOver.
+    enum DragState { kDragEnter = 1, kDragOver = 2, kDragLeave = 3 };
+    // The selected rows are dragged (nothing by default).
+    virtual void OnBeginDrag() {}
+    // The effect a drop at the client point would have (none by default).
+    virtual DROPEFFECT OnDragOver(COleDataObject*, DWORD, POINT, int) { return DROPEFFECT_NONE; }
+    virtual BOOL OnDrop(COleDataObject*, DROPEFFECT, POINT) { return FALSE; }
+    // The shown row at the client point, or null: rows are kRowHeight high each, in shown order,
+    // under the header when it shows.
+    static constexpr int kRowHeight = 20;
+    CXTPReportRow* HitTestRow(POINT point) const;
+    // The user presses on the row and drags: the row is clicked (selected) unless it is in the
+    // selection already, then the drag begins. False when drag and drop is not enabled.
+    BOOL DragRow(CXTPReportRow* row);
+
     // Rows as text, one a line: indentation by depth, expand mark ("+" collapsed with children,
     // "-" expanded, " " none), the captions of the visible columns separated by " | ".
     std::wstring DumpRows() const;
@@ -456,6 +475,7 @@ private:
     CXTPReportColumns columns_;
     CXTPReportRows rows_;
     std::unique_ptr<CXTPReportInplaceEdit> inplaceEdit_;
+    std::unique_ptr<COleDropTarget> dropTarget_;
     std::vector<const CXTPReportRecord*> selected_;
     CXTPReportRow* focused_ = nullptr;
     CXTPImageManager* imageManager_ = nullptr;

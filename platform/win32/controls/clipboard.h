@@ -46,3 +46,13 @@ HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 HWND GetClipboardOwner();
 HWND GetOpenClipboardWindow();
+
+// ---- Formats ----------------------------------------------------------------------------------
+inline constexpr UINT CF_HDROP = 15;
+
+// The number of the format registered under `name` (case-insensitive), from 0xC000 up; the same
+// name gives the same number for the life of the process. 0 for a null or empty name.
+UINT RegisterClipboardFormatW(LPCWSTR name);
+// The registered name of the format copied into `name` (at most `size` characters with the NUL,
+// cut as needed); its length, 0 for a format not registered by name.
+int GetClipboardFormatNameW(UINT format, LPWSTR name, int size);

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/core/process.h"
+#include "platform/core/text.h"
 #include "platform/win32/controls/clipboard.h"
 #include "platform/win32/window/window.h"
 
@@ -48,9 +49,11 @@ IDropTarget* GetRegisteredDropTarget(HWND hwnd) {
 }
 
 HDROP CreateShellDrop(const std::vector<std::wstring>& paths, POINT point) {
-    std::size_t characters = 1;
-    for (const std::wstring& path : paths) characters += path.size() + 1;
-    const SIZE_T bytes = sizeof(DROPFILES) + characters * sizeof(wchar_t);
+    // The paths are UTF-16, as the shell writes them, each ended by a NUL, the list by one more.
+    std::string text;
+    for (const std::wstring& path : paths) text += platform::core::toUtf16Le(path) + std::string(2, '\0');
+    text += std::string(2, '\0');
+    const SIZE_T bytes = sizeof(DROPFILES) + text.size();
     HGLOBAL block = GlobalAlloc(GHND, bytes);
     if (!block) return nullptr;
     auto* header = static_cast<DROPFILES*>(GlobalLock(block));
@@ -62,20 +65,15 @@ HDROP CreateShellDrop(const std::vector<std::wstring>& paths, POINT point) {
     header->pt = point;
     header->fNC = FALSE;
     header->fWide = TRUE;
-    auto* text = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(header) + sizeof(DROPFILES));
-    for (const std::wstring& path : paths) {
-        std::copy(path.begin(), path.end(), text);
-        text += path.size();
-        *text++ = L'\0';
-    }
-    *text = L'\0';
+    std::copy(text.begin(), text.end(), reinterpret_cast<char*>(header) + sizeof(DROPFILES));
     GlobalUnlock(block);
     return block;
 }
 
 namespace {
 
-// The paths of a drop block, read under a lock; none for a handle that is no drop.
+// The paths of a drop block, read under a lock; none for a handle that is no drop, and only the
+// paths that end inside the block.
 std::vector<std::wstring> dropPaths(HDROP drop, POINT* point, BOOL* nonClient) {
     std::vector<std::wstring> paths;
     const SIZE_T size = GlobalSize(drop);
@@ -85,13 +83,15 @@ std::vector<std::wstring> dropPaths(HDROP drop, POINT* point, BOOL* nonClient) {
     if (point) *point = header->pt;
     if (nonClient) *nonClient = header->fNC;
     if (header->fWide && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
-        const auto* text = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(header) + header->pFiles);
-        const std::size_t count = (size - header->pFiles) / sizeof(wchar_t);
+        const char* text = reinterpret_cast<const char*>(header) + header->pFiles;
+        const std::size_t count = (size - header->pFiles) / 2;
+        const auto unit = [&](std::size_t i) { return text[2 * i] != 0 || text[2 * i + 1] != 0; };
         std::size_t at = 0;
-        while (at < count && text[at] != L'\0') {
+        while (at < count && unit(at)) {
             std::size_t end = at;
-            while (end < count && text[end] != L'\0') ++end;
-            paths.emplace_back(text + at, end - at);
+            while (end < count && unit(end)) ++end;
+            if (end == count) break;  // no NUL ends it inside the block
+            paths.push_back(platform::core::fromUtf16Le(std::string_view(text + 2 * at, 2 * (end - at))));
             at = end + 1;
         }
     }

@@ -22,7 +22,8 @@ HRESULT RevokeDragDrop(HWND hwnd);
 IDropTarget* GetRegisteredDropTarget(HWND hwnd);
 
 // Files the shell dropped on a window (WM_DROPFILES' wParam): a movable global block holding a
-// DROPFILES header followed by the paths, each NUL-terminated, with one more NUL at the end.
+// DROPFILES header followed by the paths in UTF-16, each NUL-terminated, with one more NUL at
+// the end.
 using HDROP = HANDLE;
 struct DROPFILES {
     DWORD pFiles;  // offset of the first path from the start of the block

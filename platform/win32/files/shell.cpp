@@ -64,8 +64,42 @@ std::wstring errorText(DWORD error) {
 
 void tellFailure(const SHFILEOPSTRUCTW& operation, const std::wstring& name, DWORD error) {
     if (operation.fFlags & (FOF_NOERRORUI | FOF_SILENT)) return;
-    const std::wstring text = L"Cannot rename " + platform::core::winpath::fileName(name) + L": " + errorText(error);
-    MessageBoxW(operation.hwnd, text.c_str(), L"Rename File", MB_OK | MB_ICONERROR);
+    const bool copy = operation.wFunc == FO_COPY;
+    const bool move = operation.wFunc == FO_MOVE;
+    const std::wstring verb = copy ? L"Cannot copy " : move ? L"Cannot move " : L"Cannot rename ";
+    const std::wstring text = verb + platform::core::winpath::fileName(name) + L": " + errorText(error);
+    MessageBoxW(operation.hwnd, text.c_str(), copy ? L"Copy File" : move ? L"Move File" : L"Rename File",
+                MB_OK | MB_ICONERROR);
+}
+
+// Copies or moves every file of `from` into the folder `to`, under its own name, in list order;
+// the first failure stops the rest (those done stay done), and an existing target is a failure
+// rather than being replaced.
+int copyOrMove(SHFILEOPSTRUCTW& operation, const std::vector<std::wstring>& from, const std::wstring& to) {
+    namespace winpath = platform::core::winpath;
+    const bool move = operation.wFunc == FO_MOVE;
+    const DWORD folder = GetFileAttributesW(to.c_str());
+    if (from.empty() || folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY)) {
+        return from.empty() ? ERROR_INVALID_PARAMETER : ERROR_PATH_NOT_FOUND;
+    }
+    std::wstring base = to;
+    if (base.empty() || base.back() != L'\\') base += L'\\';
+    for (const std::wstring& source : from) {
+        const std::wstring target = base + winpath::fileName(source);
+        const auto sameSource = winpath::normalize(source);
+        const auto sameTarget = winpath::normalize(target);
+        // A file dropped into its own folder stays as it is.
+        if (sameSource && sameTarget && winpath::equal(*sameSource, *sameTarget)) continue;
+        const BOOL done = move ? MoveFileW(source.c_str(), target.c_str()) : CopyFileW(source.c_str(), target.c_str(), TRUE);
+        if (!done) {
+            const DWORD error = GetLastError();
+            tellFailure(operation, source, error);
+            return static_cast<int>(error);
+        }
+        if (move) platform::kernel::reportFolderChange(FILE_ACTION_REMOVED, source, {});
+        platform::kernel::reportFolderChange(FILE_ACTION_ADDED, target, {});
+    }
+    return 0;
 }
 
 }  // namespace
@@ -79,8 +113,12 @@ int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
     for (const auto& name : from) text += L", " + platform::core::quoted(name);
     for (const auto& name : to) text += L" -> " + platform::core::quoted(name);
     platform::core::recordCall(text + L", flags " + std::to_wstring(operation->fFlags) + L")");
+    if ((operation->wFunc == FO_COPY || operation->wFunc == FO_MOVE) && to.size() <= 1) {
+        return copyOrMove(*operation, from, to.empty() ? std::wstring() : to.front());
+    }
     if (operation->wFunc != FO_RENAME || from.size() != 1 || to.size() != 1) {
-        platform::core::reportFailure(L"SHFileOperationW: the stand-in renames one name at a time only");
+        platform::core::reportFailure(L"SHFileOperationW: the stand-in renames one name at a time, and copies or "
+                                      L"moves files into one folder only");
         return ERROR_INVALID_PARAMETER;
     }
     if (!MoveFileW(from.front().c_str(), to.front().c_str())) {

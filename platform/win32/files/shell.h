@@ -46,6 +46,8 @@ struct SHFILEOPSTRUCTW {
 // target: ERROR_ALREADY_EXISTS; a missing source: ERROR_FILE_NOT_FOUND; a file some program
 // keeps open: ERROR_SHARING_VIOLATION). Unless FOF_NOERRORUI is set, a failure is told to the
 // user in the shell's error box, owned by `hwnd`. The folder watchers hear of the rename under
-// the names the file system took (trailing dots dropped). Other operations, and lists of more
-// than one name, are strict failures.
+// the names the file system took (trailing dots dropped). FO_COPY and FO_MOVE of files into one
+// folder (`pTo`) really copy or move them, in order, under their own names; the first failure
+// (an existing target, a missing source or folder, an empty list) ends the operation with its
+// error, told as above. Other operations are strict failures.
 int SHFileOperationW(SHFILEOPSTRUCTW* operation);

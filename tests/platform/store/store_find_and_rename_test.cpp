@@ -46,11 +46,48 @@ TEST_F(StoreTest, TheShellRenamesOneNameAndSaysWhyItCannot) {
     EXPECT_EQ(findNames(L"C:\\Lib\\*.grb"), (std::vector<std::wstring>{L"A M6.grb", L"b.grb"}));
 
     // What the stand-in cannot do is a failure, not a quiet success.
-    EXPECT_NE(rename(L"C:\\Lib\\b.grb", L"C:\\Other", FO_COPY), 0);
+    EXPECT_NE(rename(L"C:\\Lib\\b.grb", L"C:\\Other", FO_DELETE), 0);
     const auto failures = platform::core::takeFailures();
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures.front().find(L"SHFileOperationW"), std::wstring::npos);
     EXPECT_TRUE(files::exists(L"C:\\Lib\\b.grb"));
+}
+
+// Files copied or moved into a folder keep their names; the first that cannot go ends the
+// operation with its error, leaving what was done, and nothing is ever written over.
+TEST_F(StoreTest, TheShellCopiesAndMovesFilesIntoAFolderWithoutReplacingAny) {
+    ASSERT_EQ(files::createDirectories(L"C:\\From"), 0u);
+    ASSERT_EQ(files::createDirectories(L"C:\\To"), 0u);
+    writeHost("C/From/a.grb", "a");
+    writeHost("C/From/b.grb", "b");
+    writeHost("C/To/b.grb", "kept");
+    const auto operate = [](UINT function, std::initializer_list<const wchar_t*> names, const wchar_t* to) {
+        std::wstring source;
+        for (const wchar_t* name : names) source += std::wstring(name) + L'\0';
+        source += L'\0';
+        const std::wstring target = std::wstring(to) + L'\0';
+        SHFILEOPSTRUCTW operation;
+        operation.wFunc = function;
+        operation.pFrom = source.c_str();
+        operation.pTo = target.c_str();
+        operation.fFlags = FOF_ALLOWUNDO | FOF_NOERRORUI;
+        return SHFileOperationW(&operation);
+    };
+    EXPECT_EQ(operate(FO_COPY, {L"C:\\From\\a.grb"}, L"C:\\To"), 0);
+    EXPECT_EQ(readHost("C/To/a.grb"), "a");
+    EXPECT_EQ(readHost("C/From/a.grb"), "a");
+    // b.grb is there already: a stops nothing done before it, and the target keeps its content.
+    EXPECT_NE(operate(FO_MOVE, {L"C:\\From\\b.grb", L"C:\\From\\a.grb"}, L"C:\\To\\"), 0);
+    EXPECT_EQ(readHost("C/To/b.grb"), "kept");
+    EXPECT_TRUE(files::exists(L"C:\\From\\b.grb"));
+    EXPECT_EQ(operate(FO_MOVE, {L"C:\\From\\a.grb"}, L"C:\\Elsewhere"), static_cast<int>(ERROR_PATH_NOT_FOUND));
+    ASSERT_TRUE(DeleteFileW(L"C:\\To\\a.grb"));
+    EXPECT_EQ(operate(FO_MOVE, {L"C:\\From\\a.grb"}, L"C:\\To"), 0);
+    EXPECT_FALSE(files::exists(L"C:\\From\\a.grb"));
+    EXPECT_EQ(readHost("C/To/a.grb"), "a");
+    // An empty list is the shell's error, not the stand-in's failure.
+    EXPECT_EQ(operate(FO_COPY, {}, L"C:\\To"), static_cast<int>(ERROR_INVALID_PARAMETER));
+    EXPECT_TRUE(platform::core::takeFailures().empty());
 }
 
 TEST_F(StoreTest, RenamesGoByNameNeverByWhatALinkPointsTo) {

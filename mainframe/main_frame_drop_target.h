@@ -1,0 +1,10 @@
+// The main window's OLE drop target: libraries and libraries groups dragged onto it.
+#pragma once
+
+#include "platform/mfc.h"
+
+class CMainFrameDropTarget : public COleDropTarget {
+public:
+    DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, POINT point) override;
+    BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, POINT point) override;
+};

@@ -1,0 +1,44 @@
+// The user dragging: rows pressed and dragged away, and where each drag ends.
+#include <functional>
+
+#include "platform/core/record.h"
+#include "platform/core/useragent.h"
+#include "platform/harness.h"
+#include "platform/toolkit.h"
+
+namespace platform::harness {
+
+namespace {
+
+// The first shown report control below the window (a view the window hides is not dragged from).
+CXTPReportControl* findReport(HWND window) {
+    for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        if (auto* report = dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(child))) return report;
+        if (auto* inner = findReport(child)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<std::wstring> User::dragRow(HWND window, int row) {
+    using platform::core::handleText;
+    if (!IsWindow(window)) return std::wstring(L"there is no such window");
+    CXTPReportControl* report = findReport(window);
+    if (!report) return L"there is no list in " + handleText(window);
+    const int count = report->GetRows()->GetCount();
+    if (row < 0 || row >= count)
+        return L"the list has no row " + std::to_wstring(row) + L" (" + std::to_wstring(count) + L" rows)";
+    if (!report->DragRow(report->GetRows()->GetAt(row))) return L"the rows of " + handleText(window) + L" do not drag";
+    return std::nullopt;
+}
+
+void User::expectDragChoose(HWND window, POINT point, bool control, std::wstring words) {
+    platform::core::userAgent().expectDrag(
+        platform::core::UserAgent::DragAnswer{window, point, control ? MK_CONTROL : 0u, std::move(words)});
+}
+
+void User::expectDragCancel() { platform::core::userAgent().expectDrag(std::nullopt); }
+
+}  // namespace platform::harness
