@@ -20,3 +20,5 @@
 #include "platform/mfc/ole.h"
 #include "platform/mfc/progress.h"
 #include "platform/mfc/taskbar.h"
+#include "platform/mfc/toolbar.h"
+#include "platform/mfc/htmlview.h"
