@@ -66,6 +66,8 @@ bool CEmbeddedHelpFrame::Create() {
     const RECT mainRect{reference.left, reference.top, split, reference.bottom};
 
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    // The main window keeps its place until the help window stands complete.
+    m_moving = true;
     if (!CFrameWnd::Create(AfxRegisterWndClass(CS_HREDRAW | CS_VREDRAW), KVLoadString(kCaptionString), style, helpRect,
                            nullptr, nullptr, 0, nullptr)) {
         return false;
@@ -96,6 +98,7 @@ bool CEmbeddedHelpFrame::Create() {
     ::SetWindowPlacement(main, &placement);
     RecalcLayout();
     ShowWindow(SW_SHOW);
+    m_moving = false;
     return true;
 }
 
