@@ -240,7 +240,7 @@ void CFrameWnd::RecalcLayout(BOOL) {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     // A plain tool bar (the framework's standard id) keeps its height along the top edge.
-    if (HWND bar = ::GetDlgItem(m_hWnd, static_cast<int>(kStandardToolBarId)); bar && ::IsWindowVisible(bar)) {
+    if (HWND bar = ::GetDlgItem(m_hWnd, static_cast<int>(kStandardToolBarId)); bar && (::GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE)) {
         RECT barRect{};
         ::GetWindowRect(bar, &barRect);
         const int height = barRect.bottom - barRect.top;

@@ -68,11 +68,16 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     EXPECT_TRUE(OnHelpLink(L"?KVCOMMAND=OPENMy%20File.grb"));
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=openD:\\x.grb"));
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=shell:open.exe"));
+    // Examples need the product's "Examples" setting naming a library configuration.
+    s.user().expectBox(L"The examples are not installed.", Button::Ok);
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=example"));
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=support"));
+    s.runUntilIdle();
+    EXPECT_TRUE(Has(s.journal().texts("call"), L"KVCommand::Run(1048"));
     const auto opened = s.journal().texts("call");
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\My File.grb\")"));
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"D:\\x.grb\")"));
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\.exe\")"));
-    s.runUntilIdle();
     EXPECT_TRUE(s.journal().texts("process").empty());
 }
 
