@@ -30,6 +30,7 @@ class CToolBar : public CWnd {
     DECLARE_DYNAMIC(CToolBar)
 public:
     // The window ("ToolbarWindow32", a visible child of `parent` with id `id`), height 22.
+    using CWnd::CreateEx;
     BOOL CreateEx(CWnd* parent, DWORD controlStyle = TBSTYLE_FLAT, DWORD style = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP,
                   RECT borders = RECT{}, UINT id = AFX_IDW_TOOLBAR);
     // FALSE when the program has no such resource (the bar keeps no buttons then).
