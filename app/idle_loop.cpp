@@ -4,6 +4,7 @@
 
 #include "app/startup/existing_window.h"
 #include "app/kvw32_app.h"
+#include "mainframe/help/tutorial_document.h"
 #include "mainframe/panes/document_pane_windows.h"
 #include "mainframe/main_frame.h"
 #include "techrequirements/tech_requirements_window.h"
@@ -65,6 +66,7 @@ BOOL CKvw32App::OnIdle(LONG count) {
     GlobalContainer::OnSessionIdle();
     CXTPReportControl::FreeRowBatchExtraData();
     DecidePopupToolBar();
+    RedrawPendingHelpViews();
     if (auto* configurations = ExistingWindow<CConfigurationsWnd>(m_paneWindows.configurations.Get())) {
         configurations->OnIdleUpdate();
     }

@@ -254,6 +254,8 @@ public:
     CString ResolveHelpFile(const CString& path) const;
     CString GetTutorialsFolder() const;
     void OnTutorial();
+    // The video player of tutorial links, relative to the tutorials folder (empty: none).
+    const CString& GetVideoPlayer() const { return m_videoPlayer; }
 
     // ---- The main windows' state file -----------------------------------------------------------
     // The registry sections of a settings profile and of its "MainFrame" item (null: the default

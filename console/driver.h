@@ -49,6 +49,16 @@ struct CommandSearchHooks {
     std::wstring (*toolBarFromTab)(HWND frame, const std::wstring& caption) = nullptr;
 };
 void setCommandSearchHooks(const CommandSearchHooks& hooks);
+// The help-link protocol as the start page's links run it (whether it was handled), the help
+// window of a main frame (or null), a link clicked in it (what a user could not do, or empty),
+// and what `dump help` prints; the program installs them.
+struct HelpHooks {
+    bool (*link)(const std::wstring& url) = nullptr;
+    HWND (*helpWindow)(HWND frame) = nullptr;
+    std::wstring (*clickLink)(HWND frame, const std::wstring& url) = nullptr;
+    std::wstring (*outline)(HWND frame) = nullptr;
+};
+void setHelpHooks(const HelpHooks& hooks);
 
 class Driver {
 public:
@@ -107,6 +117,10 @@ private:
     bool newFrame(const Step& step);
     // Closing frames, shell drops, the end of the session, the frame's modes (console/frame_verbs.cpp).
     bool closeFrame(const Step& step);
+    bool helpLink(const Step& step);
+    bool frameHelpLink(const Step& step);
+    bool closeHelp(const Step& step);
+    bool dumpHelp(const Step& step);
     bool dropFiles(const Step& step);
     bool mouse(const Step& step);
     bool logoff(const Step& step);

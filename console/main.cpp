@@ -28,6 +28,7 @@
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "mainframe/frame_modes_outline.h"
+#include "mainframe/help/help_outline.h"
 #include "mainframe/frame_state_outline.h"
 #include "syspanel/sys_panel_outline.h"
 
@@ -155,6 +156,7 @@ int main(int argc, char** argv) {
     korvo::console::setSysPanelOutline(&SysPanelOutline);
     korvo::console::setFrameModesOutline(&FrameModesOutline);
     korvo::console::setFrameStateOutline(&FrameStateOutline);
+    korvo::console::setHelpHooks({&RunStartPageLink, &HelpWindowOf, &ClickHelpLink, &HelpOutline});
     korvo::console::setCommandSearchHooks({&FindCommandOutline, &MakeToolBarFromTab});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {

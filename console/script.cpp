@@ -372,7 +372,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ID", false, &readCommandId},      {"POS", false, &readPosition},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
-    {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
+    {"\"PATH\"", true, &readText},    {"\"URL\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
     {"COMMAND", false, &readCommand},
     {"BAR", false, &readScrollBar},     {"ACTION", false, &readAction}, {"THUMB", false, &readThumbPosition},
@@ -439,6 +439,7 @@ public:
         step.line = lineNumber;
         step.arguments.verbName = verbs()[candidates_.front()].name();
         for (std::size_t position = 1; result.error.empty(); ++position) {
+            keepByLength(position);
             const auto syntax = words(verbs()[candidates_.front()].syntax);
             if (position >= syntax.size() && position >= tokens_.size()) break;
             if (position < syntax.size() && syntax[position] == kRepeat) {
@@ -471,6 +472,21 @@ public:
     }
 
 private:
+    // Verbs that differ only in trailing words ("close FRAME", "close FRAME help"): while the
+    // line goes on, those that end before `position` drop out; once it has ended, those that go
+    // on do (when some candidates remain either way).
+    void keepByLength(std::size_t position) {
+        std::vector<std::size_t> kept;
+        const bool lineGoesOn = position < tokens_.size();
+        for (std::size_t index : candidates_) {
+            const auto syntax = words(verbs()[index].syntax);
+            const bool open = !syntax.empty() && (syntax.back() == kRestOfLine || syntax.back() == kRepeat);
+            const bool ends = syntax.size() <= position || (open && syntax.size() == position + 1);
+            if (lineGoesOn ? (syntax.size() > position || open) : ends) kept.push_back(index);
+        }
+        if (!kept.empty() && kept.size() != candidates_.size()) candidates_ = std::move(kept);
+    }
+
     // Matches the line's word at `position` against the syntax's; what is wrong, or nothing.
     std::string matchWord(std::size_t position, const std::vector<std::string_view>& syntax, Arguments& arguments) {
         if (position >= tokens_.size()) return "missing argument; usage: " + usage_;

@@ -139,6 +139,14 @@ std::span<const Verb> verbs() {
         {"new-frame", "opens another main frame as the kernel's new-window request does", M, R, M, &Driver::newFrame},
         {"close FRAME", "closes main frame FRAME with its close button, then runs the loop until idle", M, R, M,
          &Driver::closeFrame},
+        {"close FRAME help", "closes the help window of main frame FRAME with its close button, then runs the loop until idle",
+         M, R, M, &Driver::closeHelp},
+        {"link \"URL\"", "runs the help-link protocol on URL as a link of the start page does, then runs the loop until "
+         "idle, and prints whether it was handled", M, R, M, &Driver::helpLink},
+        {"link FRAME \"URL\"", "clicks a link to URL in the help window of main frame FRAME, then runs the loop until idle",
+         M, R, M, &Driver::frameHelpLink},
+        {"dump help FRAME", "prints the help window of main frame FRAME (address, title, attached, its rectangle and the "
+         "main window's) and the tutorial documents with their views' addresses and frames", M, R, M, &Driver::dumpHelp},
         {"drop WINDOW X,Y \"PATH\" ...",
          "drops the files PATH ... on WINDOW at point X,Y of its client area as the shell does, then runs the loop until idle",
          M, R, M, &Driver::dropFiles},

@@ -6,6 +6,7 @@
 #include <boost/scope_exit.hpp>
 
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/help/embedded_help_frame.h"
 #include "mainframe/main_frame.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -49,7 +50,7 @@ void CMainFrame::UpdateCommandState() {
 
     UpdateSelectionFilters(true);
 
-    // The embedded help frame's pending redraw comes with the embedded help window.
+    if (CEmbeddedHelpFrame* help = GetEmbeddedHelp()) help->RedrawIfPending();
 
     if (!ribbon || !IsRibbonMode()) return;
     GUID first{}, second{}, third{};

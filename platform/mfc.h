@@ -21,3 +21,5 @@
 #include "platform/mfc/ole_data.h"
 #include "platform/mfc/progress.h"
 #include "platform/mfc/taskbar.h"
+#include "platform/mfc/toolbar.h"
+#include "platform/mfc/htmlview.h"

@@ -16,6 +16,7 @@
 #include "platform/win32/files/shell.h"
 #include "platform/win32/window/mdi.h"
 #include "platform/win32/files/dragdrop.h"
+#include "platform/win32/com.h"
 #include "platform/win32/process/thread.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/files/registry.h"

@@ -2,6 +2,8 @@
 // installed, and the tutorials.
 #include "app/kvw32_app.h"
 #include "app/startup/machine_registry.h"
+#include "mainframe/help/help_links.h"
+#include "mainframe/help/tutorial_document.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -37,10 +39,6 @@ CString JoinFolder(const CString& folder, const CString& name) {
     if (folder.IsEmpty() || folder[folder.GetLength() - 1] == L'\\') return folder + name;
     return folder + L"\\" + name;
 }
-
-// The help views and the tutorial view are not built yet: the address is only logged.
-void ShowInHelpView(const CString& address) { KVLog_WriteF(6, L"Help address: %s", address.GetString()); }
-void ShowTutorial(const CString& page) { KVLog_WriteF(6, L"Tutorial page: %s", page.GetString()); }
 
 }  // namespace
 
@@ -82,7 +80,7 @@ void CKvw32App::WinHelpInternal(DWORD_PTR data, UINT command) {
         if (!NamesHelpFile(helpFile)) return;
         KorvoServerAppProxy* kernelCallbacks = KorvoServerAppProxy::Instance();
         if (data < 2 && kernelCallbacks && kernelCallbacks->IsViewerEdition()) return;
-        ShowInHelpView(Korvo::I18n::FormatTranslation(L"commands.HelpContents.context_url", static_cast<unsigned long long>(data)));
+        OnHelpLink(Korvo::I18n::FormatTranslation(L"commands.HelpContents.context_url", static_cast<unsigned long long>(data)));
         return;
     }
     if (context >= 0) HtmlHelpW(nullptr, resolved, HH_HELP_CONTEXT, data);

@@ -40,6 +40,7 @@ CFrameToolsEngine::CFrameToolsEngine()
       m_statusLine(std::make_unique<CStatusLine>()) {}
 
 CFrameToolsEngine::~CFrameToolsEngine() {
+    ForgetEmbeddedHelp();
     m_statusLine.reset();
     for (auto& panel : m_manipPanels) panel.reset();
     if (m_autoMenuBars) m_autoMenuBars->InternalRelease();
@@ -157,13 +158,8 @@ CManipPanel* CFrameToolsEngine::GetManipPanel(int id) const {
     return m_manipPanels[static_cast<std::size_t>(id - 1)].get();
 }
 
-// Typed commands, the customise sheet, the PDM windows, the embedded help and library fragment
-// bars need services the kernel and the UI library do not offer yet; each reports nothing done.
+// Typed commands, the customise sheet, the PDM windows and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
 int CFrameToolsEngine::PreTranslateKeyMessage(UINT) { return 0; }
 void CFrameToolsEngine::ShowCustomizeSheet(int, LPARAM) {}
 void CFrameToolsEngine::ShowVarnelWindows(bool) {}
-bool CFrameToolsEngine::ShowEmbeddedHelp(LPCWSTR address, DWORD) { return address == nullptr; }
-void CFrameToolsEngine::CloseEmbeddedHelp() { m_embeddedHelp = nullptr; }
-void CFrameToolsEngine::UpdateEmbeddedHelp() {}
-void CFrameToolsEngine::OnEmbeddedHelpDestroyed() { m_embeddedHelp = nullptr; }
 bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR, LPCWSTR) { return false; }

@@ -87,11 +87,17 @@ public:
     void ShowCustomizeSheet(int mode, LPARAM ribbonValue);
     // Shows or hides the PDM docking windows.
     void ShowVarnelWindows(bool show);
-    // The embedded help window: shown at `address` (true when it navigated), or hidden without one.
+    // The embedded help window: made on first use and navigated to `address` (true when it
+    // navigated); without an address its window is destroyed (true).
     bool ShowEmbeddedHelp(LPCWSTR address, DWORD flags);
+    // Closes the help window as its close button does (posted) and forgets it.
     void CloseEmbeddedHelp();
+    // The main window moved or was resized: an attached help window follows.
     void UpdateEmbeddedHelp();
-    void OnEmbeddedHelpDestroyed();
+    // Called by a help window as it goes; only the one held is forgotten (a window closed earlier
+    // may go after a new one was made).
+    void OnEmbeddedHelpDestroyed(CEmbeddedHelpFrame* frame);
+    CEmbeddedHelpFrame* GetEmbeddedHelp() const { return m_embeddedHelp; }
     // A tool bar of a library's fragments; false when none was made.
     bool CreateLibraryFragmentToolBar(LPCWSTR libraryName, LPCWSTR libraryFolder);
 
@@ -100,6 +106,8 @@ public:
 
 private:
     bool CreateTabToolBar(CXTPCommandBars* bars);
+    // The help window goes with the engine, telling it nothing more.
+    void ForgetEmbeddedHelp();
 
     CKVAutoMenuCommandBars* m_autoMenuBars = nullptr;  // one reference, released on destruction
     CXTPToolBar* m_autoMenuToolBar = nullptr;           // the auto-menu command bars own it

@@ -161,3 +161,24 @@ CString GetStrWithoutCommandLetters(const CString& text) {
     return CString(out.c_str());
 }
 int KVMessageBox::Show(LPCWSTR text, UINT type) { return AfxMessageBox(text, type); }
+
+CString Korvo::QuoteCommandLineArgument(const CString& argument) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument.view()) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        if (c == L'"') {
+            quoted.append(backslashes * 2 + 1, L'\\');
+        } else {
+            quoted.append(backslashes, L'\\');
+        }
+        backslashes = 0;
+        quoted += c;
+    }
+    quoted.append(backslashes * 2, L'\\');
+    quoted += L'"';
+    return CString(quoted.c_str());
+}

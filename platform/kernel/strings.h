@@ -23,3 +23,10 @@ class KVMessageBox {
 public:
     static int Show(LPCWSTR text, UINT type = MB_OK);
 };
+
+namespace Korvo {
+// `argument` as one argument of a command line: in quotes, a quote inside escaped with a
+// backslash and the backslashes before a quote (or the closing quote) doubled, so the program
+// started reads it back unchanged and no text in it becomes a further argument.
+CString QuoteCommandLineArgument(const CString& argument);
+}  // namespace Korvo

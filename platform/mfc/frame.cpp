@@ -231,12 +231,25 @@ void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
     OnUpdateFrameTitle(TRUE);
 }
 
+namespace {
+constexpr UINT kStandardToolBarId = 0xE800;  // AFX_IDW_TOOLBAR
+}  // namespace
+
 void CFrameWnd::RecalcLayout(BOOL) {
     if (m_hWnd == nullptr) return;
-    HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST));
-    if (pane == nullptr) return;
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
+    // A plain tool bar (the framework's standard id) keeps its height along the top edge.
+    if (HWND bar = ::GetDlgItem(m_hWnd, static_cast<int>(kStandardToolBarId)); bar && (::GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE)) {
+        RECT barRect{};
+        ::GetWindowRect(bar, &barRect);
+        const int height = barRect.bottom - barRect.top;
+        ::SetWindowPos(bar, nullptr, client.left, client.top, client.right - client.left, height,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        client.top = std::min(client.bottom, client.top + height);
+    }
+    HWND pane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST));
+    if (pane == nullptr) return;
     RECT current{};
     ::GetWindowRect(pane, &current);
     POINT topLeft{current.left, current.top};

@@ -194,6 +194,7 @@ using CLSID = GUID;
 using IID = GUID;
 using REFGUID = const GUID&;
 using REFCLSID = const GUID&;
+using REFIID = const GUID&;
 using DROPEFFECT = DWORD;
 
 // Header of every WM_NOTIFY payload (shared by the window, common-control and framework parts).

@@ -3,6 +3,8 @@
 #include "tests/app/app_test_support.h"
 
 #include "app/kvw32_app.h"
+#include "mainframe/help/embedded_html_view.h"
+#include "mainframe/help/tutorial_document.h"
 
 namespace {
 
@@ -64,13 +66,14 @@ TEST_F(Help, WithoutTheHelpFileTheOnlineAddressShowsForRealContexts) {
     app.SetHelpContext(1, L"KORVO.CHM", 0);
     app.WinHelpInternal(1, HELP_CONTEXT);
     app.WinHelpInternal(0, HELP_CONTEXT);
-    EXPECT_FALSE(Contains(logs(s), L"Help address"));
+    EXPECT_TRUE(s.journal().texts("process").empty());
+    // The address is a web link: the help-link protocol gives it to the shell's browser.
     app.WinHelpInternal(4711, HELP_CONTEXT);
-    EXPECT_TRUE(Contains(logs(s), L"6 Help address: https://help.velmora.example/korvo/18/rus/4711"));
+    EXPECT_TRUE(Contains(s.journal().texts("process"), L"shell-opened null, \"https://help.velmora.example/korvo/18/rus/4711\", \"\""));
     // Another missing help file shows nothing.
     app.SetHelpContext(1, L"FEA.chm", 0);
     app.WinHelpInternal(4712, HELP_CONTEXT);
-    EXPECT_FALSE(Contains(logs(s), L"4712"));
+    EXPECT_FALSE(Contains(s.journal().texts("process"), L"4712"));
     EXPECT_TRUE(s.journal().texts("help").empty());
 }
 
@@ -78,9 +81,19 @@ TEST_F(Help, TheTutorialPageJoinsTheFolderWithOneBackslash) {
     Session s;
     s.registry().setString(apptest::kMachine, L"SOFTWARE\\WOW6432Node\\Velmora\\Korvo Tutorials 18\\Rus",
                            L"SetupDirectory", L"C:\\Tutorials");
+    s.files().write(L"C:\\Tutorials\\index.htm", "<title>Tutorials</title>");
     CKvw32App& app = Started(s);
     app.OnTutorial();
-    EXPECT_TRUE(Contains(logs(s), L"6 Tutorial page: C:\\Tutorials\\index.htm"));
+    // A second time the page shows in the same tutorial document.
+    app.OnTutorial();
+    ASSERT_NE(FindTutorialTemplate(), nullptr);
+    const auto& documents = FindTutorialTemplate()->GetDocuments();
+    ASSERT_EQ(documents.size(), 1u);
+    ASSERT_EQ(documents[0]->GetViews().size(), 1u);
+    auto* view = dynamic_cast<CEmbeddedHtmlView*>(documents[0]->GetViews()[0]);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetLocationURL(), L"C:\\Tutorials\\index.htm");
+    EXPECT_EQ(view->GetHistory().size(), 2u);
 }
 
 }  // namespace

@@ -69,6 +69,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "message-bar 1 299 61536\n"
         "new-frame\n"
         "close 2\n"
+        "close 2 help\n"
+        "link \"?kvcommand=help12\"\n"
+        "link 1 \"C:\\Tut\\index.htm\"\n"
+        "dump help 1\n"
         "drop 1/1004 10,-20 \"C:\\a.grb\" \"C:\\b.grb\"\n"
         "mouse 1/1004 7,-3 rclick\n"
         "logoff\n"
@@ -201,21 +205,21 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[39].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[42].arguments.frame.index, 1u);      // dump ribbon 1
     EXPECT_EQ(result.steps[43].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[58].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[59].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[60].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[69].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[69].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[78].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[79].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[79].arguments.keyControl);
-    EXPECT_TRUE(result.steps[79].arguments.keyAlt);
-    EXPECT_EQ(result.steps[80].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[80].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[80].arguments.keyShift);
-    EXPECT_TRUE(result.steps[80].arguments.keyControl);
-    EXPECT_EQ(result.steps[81].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[84].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[62].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[63].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[64].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[73].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[73].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[82].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[83].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[83].arguments.keyControl);
+    EXPECT_TRUE(result.steps[83].arguments.keyAlt);
+    EXPECT_EQ(result.steps[84].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[84].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[84].arguments.keyShift);
+    EXPECT_TRUE(result.steps[84].arguments.keyControl);
+    EXPECT_EQ(result.steps[85].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[88].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
@@ -239,7 +243,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 110);
+    EXPECT_EQ(result.steps.back().line, 114);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -276,6 +280,27 @@ TEST(ConsoleScript, VerbsThatDifferOnlyInQuotingTakeTheOneTheWordFitsAndControls
     ASSERT_TRUE(bar.step) << bar.error;
     EXPECT_EQ(bar.step->arguments.number, 299u);
     EXPECT_EQ(bar.step->arguments.command, 61536u);
+}
+
+TEST(ConsoleScript, VerbsThatDifferInTrailingWordsTakeTheOneTheLineFills) {
+    const auto frame = parseLine("close 2", 1);
+    ASSERT_TRUE(frame.step) << frame.error;
+    EXPECT_EQ(syntaxOf(*frame.step), "close FRAME");
+    const auto help = parseLine("close 2 help", 1);
+    ASSERT_TRUE(help.step) << help.error;
+    EXPECT_EQ(syntaxOf(*help.step), "close FRAME help");
+    EXPECT_EQ(help.step->arguments.frame.index, 2u);
+    EXPECT_FALSE(parseLine("close 2 helps", 1).step);
+    EXPECT_FALSE(parseLine("close 2 help now", 1).step);
+
+    const auto link = parseLine("link \"?kvcommand=open\"", 1);
+    ASSERT_TRUE(link.step) << link.error;
+    EXPECT_EQ(syntaxOf(*link.step), "link \"URL\"");
+    const auto click = parseLine("link 1 \"page.htm\"", 1);
+    ASSERT_TRUE(click.step) << click.error;
+    EXPECT_EQ(syntaxOf(*click.step), "link FRAME \"URL\"");
+    EXPECT_EQ(click.step->arguments.text, L"page.htm");
+    EXPECT_FALSE(parseLine("link 1", 1).step);
 }
 
 TEST(ConsoleScript, NumbersMayBeHexadecimalUpToTheirLimits) {
@@ -343,7 +368,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, modes, state, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, help, modes, state, documents-menu, "
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -362,7 +387,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
                              "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);

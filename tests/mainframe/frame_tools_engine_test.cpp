@@ -135,8 +135,8 @@ TEST_F(FrameTools, TheManipulatorPanelsAreMadeAndReplacedByTheEngine) {
 
 TEST_F(FrameTools, LaterToolsReportNothingDone) {
     EXPECT_EQ(engine.PreTranslateKeyMessage('L'), 0);
-    EXPECT_FALSE(engine.ShowEmbeddedHelp(L"help://index", 0));
     EXPECT_TRUE(engine.ShowEmbeddedHelp(nullptr, 0));  // hiding a help that is not there
+    EXPECT_EQ(engine.GetEmbeddedHelp(), nullptr);
     EXPECT_FALSE(engine.CreateLibraryFragmentToolBar(L"Bolts", L"C:\\Libraries\\Bolts"));
     EXPECT_EQ(CFrameToolsEngine::GetProductEdition(), 1);
     // Without a frame the profile load reports that nothing was loaded.

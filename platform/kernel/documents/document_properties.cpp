@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/kernel/documents/compound_file.h"
 #include "platform/kernel/documents/compound_reads.h"
@@ -46,4 +47,11 @@ CKVPropertySet KorvoDocument2::ReadProperties(LPCWSTR path) {
         }
     }
     return properties;
+}
+
+bool KorvoDocument2::FindPathName(LPCWSTR path, LPCWSTR, LPWSTR result, int, LPCWSTR, int*, int) {
+    if (result) result[0] = L'\0';
+    platform::core::reportFailure(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path ? path : L"") +
+                                  L"): the stand-in knows no kernel folder names");
+    return false;
 }

@@ -23,6 +23,10 @@ public:
     // "Comments", "Title", "Subject", "Category", "Keywords". A file that cannot be read, or is no
     // document, gives an empty set.
     static CKVPropertySet ReadProperties(LPCWSTR path);
+    // Resolves a path written with the kernel's "<...>" folder names into `result` (MAX_PATH
+    // characters). The stand-in knows no such names: a strict failure naming the call, false.
+    static bool FindPathName(LPCWSTR path, LPCWSTR base, LPWSTR result, int fileType, LPCWSTR extension,
+                             int* location, int flags);
 
     // True when every bit of `flag` is set (a zero flag is never set).
     bool IsFlagSet(std::uint64_t flag) const { return flag != 0 && (flags_ & flag) == flag; }

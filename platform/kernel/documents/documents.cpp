@@ -431,6 +431,12 @@ CKvw32Doc* DocumentManager::CreateAndSaveNewDocumentFromPrototype(LPCWSTR path) 
     return nullptr;
 }
 
+CKvw32Doc* DocumentManager::CreateAndSaveNewDocumentFromPrototype(LPCWSTR path, const DocInitParams& params) {
+    recordCall(L"Korvo::DocumentManager::CreateAndSaveNewDocumentFromPrototype(" + quoted(path) + L", options " +
+               std::to_wstring(params.options[0]) + L"," + std::to_wstring(params.options[1]) + L")");
+    return nullptr;
+}
+
 void DocumentManager::AddDocument(CKvw32Doc* document) {
     if (document && std::find(documents_.begin(), documents_.end(), document) == documents_.end())
         documents_.push_back(document);

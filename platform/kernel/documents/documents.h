@@ -365,6 +365,8 @@ public:
     CKvw32Doc* FindDocument(LPCWSTR path) const;  // by path, case-insensitively
     // Creates a document from the prototype at `path` and saves it (recorded; no document yet).
     CKvw32Doc* CreateAndSaveNewDocumentFromPrototype(LPCWSTR path);
+    // The same with the creation parameters (their first two option bytes are recorded).
+    CKvw32Doc* CreateAndSaveNewDocumentFromPrototype(LPCWSTR path, const DocInitParams& params);
 
     // Called by the documents themselves.
     void AddDocument(CKvw32Doc* document);

@@ -1,6 +1,7 @@
 #include "platform/win32/files/shell.h"
 
 #include <cwchar>
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -131,10 +132,32 @@ int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
     return 0;
 }
 
+namespace {
+
+// An address with a scheme ("http://...", "mailto:...") goes to its handler; anything else is a
+// file, and a missing one has no handler to open it.
+bool HasScheme(std::wstring_view text) {
+    const std::size_t colon = text.find(L':');
+    if (colon == std::wstring_view::npos || colon < 2) return false;
+    for (std::size_t index = 0; index < colon; ++index) {
+        const wchar_t c = text[index];
+        if (!std::iswalnum(c) && c != L'+' && c != L'-' && c != L'.') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR, int) {
     using platform::core::quoted;
     if (!file) return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(2));
-    platform::core::recordCall(L"ShellExecuteW(" + (verb ? quoted(verb) : std::wstring(L"null")) + L", " + quoted(file) +
-                               L", " + (parameters ? quoted(parameters) : std::wstring(L"null")) + L")");
+    const std::wstring text = (verb ? quoted(verb) : std::wstring(L"null")) + L", " + quoted(file) + L", " +
+                              (parameters ? quoted(parameters) : std::wstring(L"null"));
+    if (!HasScheme(file) && GetFileAttributesW(file) == INVALID_FILE_ATTRIBUTES) {
+        platform::core::journal().add("process", L"cannot shell-open " + text);
+        return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(2));
+    }
+    platform::core::recordCall(L"ShellExecuteW(" + text + L")");
+    platform::core::journal().add("process", L"shell-opened " + text);
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }

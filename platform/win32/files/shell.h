@@ -18,8 +18,10 @@ HRESULT SHOpenFolderAndSelectItems(PCIDLIST_ABSOLUTE folder, UINT count, PCUITEM
 void ILFree(PIDLIST_ABSOLUTE list);
 
 // ---- Shell execution --------------------------------------------------------------------------
-// Journals "ShellExecuteW(verb, file, parameters)" (no program starts: the run has no desktop to
-// show one on) and answers 42, above 32 as a success is; a null file is ERROR_FILE_NOT_FOUND (2).
+// Journals "ShellExecuteW(verb, file, parameters)" and, kind "process", "shell-opened ..." (no
+// program starts: the run has no desktop to show one on) and answers 42, above 32 as a success
+// is. A null file, or one without a scheme ("http:", "mailto:") that does not exist, is
+// ERROR_FILE_NOT_FOUND (2), journalled as "cannot shell-open ...".
 HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, int show);
 
 // ---- File operations ------------------------------------------------------------------------

@@ -1,5 +1,9 @@
 #include "platform/win32/process/process_start.h"
 
+#include <cstdarg>
+
+#include "platform/win32/files/file.h"
+
 #include "platform/core/api_text.h"
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
@@ -48,4 +52,25 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
 BOOL AllowSetForegroundWindow(DWORD processId) {
     platform::core::recordCall(L"AllowSetForegroundWindow(" + std::to_wstring(processId) + L")");
     return TRUE;
+}
+
+intptr_t _wspawnl(int mode, const wchar_t* path, const wchar_t* arg0, ...) {
+    using platform::core::quoted;
+    std::wstring text = quoted(platform::core::viewOf(path));
+    va_list list;
+    va_start(list, arg0);
+    for (const wchar_t* argument = arg0; argument; argument = va_arg(list, const wchar_t*)) {
+        text += L" " + quoted(std::wstring_view(argument));
+    }
+    va_end(list);
+    if (mode != _P_NOWAIT) {
+        platform::core::reportFailure(L"_wspawnl(" + std::to_wstring(mode) + L", " + text + L"): only _P_NOWAIT is known");
+        return -1;
+    }
+    if (!path || ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
+        platform::core::journal().add("process", L"cannot spawn " + text);
+        return -1;
+    }
+    platform::core::journal().add("process", L"spawned " + text);
+    return static_cast<intptr_t>(++nextProcessId());
 }

@@ -3,6 +3,8 @@
 // ERROR_FILE_NOT_FOUND.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/win32/types.h"
 
 // As the API's own structure: no member has a value until the caller gives it one, and `cb` must
@@ -29,3 +31,10 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
                     PROCESS_INFORMATION* processInformation);
 // Recorded; always allowed.
 BOOL AllowSetForegroundWindow(DWORD processId);
+
+// The C run-time's program start with a list of arguments ending in a null pointer. Only
+// _P_NOWAIT is known (the caller does not wait); any other mode is a strict failure. Journalled
+// as kind "process": "spawned <path> <arguments...>" with a new process id as the answer, or
+// "cannot spawn ..." with -1 when the program file does not exist.
+inline constexpr int _P_NOWAIT = 1;
+intptr_t _wspawnl(int mode, const wchar_t* path, const wchar_t* arg0, ...);

@@ -1,0 +1,48 @@
+# The help browser as a user meets it: links of the start page and help pages, the help window
+# beside the main window and its close button, and tutorial tabs.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(host ${WORK_DIR}/host)
+
+# The tutorials package: its folder in the machine registry and two pages.
+file(WRITE ${host}/registry/HKEY_LOCAL_MACHINE.reg
+     "; registry hive HKEY_LOCAL_MACHINE\n[SOFTWARE\\WOW6432Node\\Velmora\\Korvo Tutorials 18\\Rus]\n\"SetupDirectory\"=\"C:\\\\Tutorials\\\\\"\n")
+file(WRITE "${host}/C/Tutorials/index.htm" "<html><head><title>Start here</title></head></html>")
+file(WRITE "${host}/C/Tutorials/next.htm" "<html><head><title>Next step</title></head></html>")
+
+function(run_help name out_var)
+  string(JOIN "" script ${ARGN})
+  file(WRITE ${WORK_DIR}/${name}.korvo "${script}")
+  korvo_run(${name} EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log --script ${WORK_DIR}/${name}.korvo)
+  set(${out_var} "${out}" PARENT_SCOPE)
+endfunction()
+
+# The help window takes the main window's right quarter; its links navigate, or run a verb and
+# stay; closing it gives the main window its placement back.
+run_help(help_window out
+  "start\nidle\ndump help 1\nlink \"?kvcommand=tutorhtm:index.htm\"\ndump help 1\n"
+  "link 1 \"C:\\Tutorials\\next.htm\"\nlink 1 \"?kvcommand=shell:..\\x.exe\"\nlink 1 \"C:\\Tutorials\\missing.htm\"\n"
+  "dump help 1\nclose 1 help\ndump help 1\nclose 1 help\nquit\n")
+korvo_expect("${out}" "dump help 1\n\\(no help window\\)\n" "no help window before a link opens one")
+korvo_expect("${out}" "link: handled\ndump help 1\nhelp window 0x[0-9a-f]+ \"Start here\" attached visible\n  url \"C:\\\\Tutorials\\\\index.htm\"\n  title \"Start here\"\n  history 1/1\n  rect \\(1433,15\\)-\\(1905,1025\\)\n  main-rect \\(15,15\\)-\\(1433,1025\\)\n  saved-placement show 1 \\(15,15\\)-\\(1905,1025\\)\n  tool-bar 32771\\+ \\| 32772 32773\n"
+  "the help window takes the right quarter, attached")
+korvo_expect("${out}" "\"Next step\" attached visible\n  url \"C:\\\\Tutorials\\\\next.htm\"\n  title \"Next step\"\n  history 2/2\n"
+  "a followed link navigates; a refused shell link and a missing page leave it")
+korvo_expect("${out}" "user close 0x[0-9a-f]+\n[^\n]*\n[^\n]*\ndump help 1\n\\(no help window\\)\n" "the close button closes it")
+korvo_expect("${out}" "close: frame 1 has no help window" "a second close is refused")
+if(out MATCHES "process ")
+  message(FATAL_ERROR "a help link started a program:\n${out}")
+endif()
+
+# "contents" alone closes the help window; with a page it opens a tutorial tab, reused after.
+run_help(tutorials out
+  "start\nidle\nlink \"?kvcommand=tutorhtm:index.htm\"\nlink \"?KVCOMMAND=CONTENTS:index.htm\"\n"
+  "link \"?kvcommand=contents:next.htm\"\ndump help 1\ndump documents\nquit\n")
+korvo_expect("${out}" "dump help 1\n\\(no help window\\)\ntutorial \"[^\"]+\"\n  view \"C:\\\\Tutorials\\\\next.htm\" frame 0x[0-9a-f]+ main 0x00010010\ndump documents"
+  "one tutorial tab shows the last page")
+
+# Web links go to the shell; a link without a verb is left to the browser.
+run_help(web out "start\nidle\nlink \"HTTP://example.com/x\"\nlink \"?kvcommand=\"\nquit\n")
+korvo_expect("${out}" "process shell-opened null, \"HTTP://example.com/x\", \"\"\nlink: handled\nlink: not handled\n"
+  "a web link opens in the shell, an empty command is not handled")
