@@ -372,6 +372,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ID", false, &readCommandId},      {"POS", false, &readPosition},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
+    {"ID|\"NAME\"", false, &readIdOrCaption, true},
     {"\"PATH\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
     {"COMMAND", false, &readCommand},
@@ -439,6 +440,7 @@ public:
         step.line = lineNumber;
         step.arguments.verbName = verbs()[candidates_.front()].name();
         for (std::size_t position = 1; result.error.empty(); ++position) {
+            keepFittingLength(position);
             const auto syntax = words(verbs()[candidates_.front()].syntax);
             if (position >= syntax.size() && position >= tokens_.size()) break;
             if (position < syntax.size() && syntax[position] == kRepeat) {
@@ -471,6 +473,19 @@ public:
     }
 
 private:
+    // Verbs of one name that differ only in how many words follow: the line's length decides,
+    // as long as some candidate fits it (otherwise the usual error names what is missing).
+    void keepFittingLength(std::size_t position) {
+        if (candidates_.size() < 2) return;
+        std::vector<std::size_t> fitting;
+        for (std::size_t index : candidates_) {
+            const auto syntax = words(verbs()[index].syntax);
+            const bool open = position < syntax.size() && (syntax[position] == kRestOfLine || syntax[position] == kRepeat);
+            if (open || (position < tokens_.size() ? syntax.size() > position : syntax.size() == position)) fitting.push_back(index);
+        }
+        if (!fitting.empty()) candidates_ = std::move(fitting);
+    }
+
     // Matches the line's word at `position` against the syntax's; what is wrong, or nothing.
     std::string matchWord(std::size_t position, const std::vector<std::string_view>& syntax, Arguments& arguments) {
         if (position >= tokens_.size()) return "missing argument; usage: " + usage_;

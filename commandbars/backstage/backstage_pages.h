@@ -12,6 +12,7 @@
 
 class KVRibbonBackstagePage : public CPropertyPage {
 public:
+    KVRibbonBackstagePage() { KVRibbonBackstagePage::SetTheme(0); }
     // The page colours of the toolkit's theme; the pages with managed controls pass them on.
     virtual void SetTheme(int theme);
     int GetThemeNumber() const { return theme_; }
