@@ -54,6 +54,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "progress step\n"
         "progress end\n"
         "dump ribbon 1\n"
+        "dump backstage 1\n"
+        "backstage 1\n"
+        "backstage 1 \"printDialog\"\n"
+        "backstage 1 close\n"
         "dump tabs 1\n"
         "dump layout 1\n"
         "snapshot 1 \"shot.png\"\n"
@@ -196,22 +200,22 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);      // pane float 2/1022
     EXPECT_EQ(result.steps[36].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[39].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[40].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[55].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[56].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[57].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[65].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[65].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[74].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[75].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[75].arguments.keyControl);
-    EXPECT_TRUE(result.steps[75].arguments.keyAlt);
-    EXPECT_EQ(result.steps[76].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[76].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[76].arguments.keyShift);
-    EXPECT_TRUE(result.steps[76].arguments.keyControl);
-    EXPECT_EQ(result.steps[77].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[80].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[44].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[59].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[60].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[61].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[69].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[69].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[78].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[79].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[79].arguments.keyControl);
+    EXPECT_TRUE(result.steps[79].arguments.keyAlt);
+    EXPECT_EQ(result.steps[80].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[80].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[80].arguments.keyShift);
+    EXPECT_TRUE(result.steps[80].arguments.keyControl);
+    EXPECT_EQ(result.steps[81].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[84].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[17].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[17].arguments.values.size(), 4u);
@@ -235,7 +239,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 106);
+    EXPECT_EQ(result.steps.back().line, 110);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -339,7 +343,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, modes, state, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, modes, state, documents-menu, "
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -358,7 +362,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
                              "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
