@@ -120,6 +120,7 @@ public:
     // Opens the backstage with the ribbon's system button, then (with a tab) clicks the visible,
     // enabled backstage tab of the id or of the name (or caption).
     std::optional<std::wstring> openBackstage(HWND frame, std::optional<int> id, std::wstring_view name);
+    // Closes the backstage (nothing to do when it is closed).
     std::optional<std::wstring> closeBackstage(HWND frame);
     // Executes the visible, enabled control with the id: the selected ribbon tab first, then the
     // quick-access bar, the ribbon's own controls, then the visible tool bars and the menu bar.

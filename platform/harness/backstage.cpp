@@ -100,9 +100,10 @@ std::optional<std::wstring> User::openBackstage(HWND frame, std::optional<int> i
 
 std::optional<std::wstring> User::closeBackstage(HWND frame) {
     platform::core::journal().add("user", L"backstage close of " + handleText(frame));
-    CXTPRibbonBackstageView* view = backstageOf(ribbonOfFrame(frame));
-    if (!view || !view->IsOpen()) return L"the backstage of " + handleText(frame) + L" is not open";
-    view->Close();
+    CXTPRibbonBar* ribbon = ribbonOfFrame(frame);
+    if (!ribbon) return handleText(frame) + L" has no ribbon";
+    // Closing what is closed is what Esc does there: nothing.
+    if (CXTPRibbonBackstageView* view = backstageOf(ribbon)) view->Close();
     return std::nullopt;
 }
 

@@ -225,4 +225,33 @@ TEST_F(Backstage, ClosingBringsBackExactlyTheFloatingWindowsItHidAndNoDeadOne) {
     ::DestroyWindow(hiddenAlready);
 }
 
+
+TEST_F(Backstage, AHelpModifierPutsBackTheIdItFirstReplacedAndTheKernelCanRefreshAndShowThePrintPage) {
+    const UINT before = kernel->GetCurrentHelpId();
+    {
+        HelpIDModifier modifier;
+        modifier.SetHelpID(500, nullptr, false);
+        modifier.SetHelpID(600, nullptr, false);
+        EXPECT_EQ(kernel->GetCurrentHelpId(), 600u);
+        modifier.Reset();
+        EXPECT_EQ(kernel->GetCurrentHelpId(), before);
+        modifier.SetHelpID(700, nullptr, false);
+    }
+    EXPECT_EQ(kernel->GetCurrentHelpId(), before) << "a modifier that goes resets";
+
+    kernel->RefreshBackstage(frame);
+    EXPECT_EQ(view->GetRefreshCount(), 1);
+    kernel->RefreshBackstage(nullptr);
+    EXPECT_EQ(view->GetRefreshCount(), 1);
+
+    // The print tab's command has no handler here: the kernel's request is refused, and the page
+    // still takes the document it was given.
+    CKvw32Doc* document = Open(L"C:\\Work\\a.grb");
+    ASSERT_NE(document, nullptr);
+    ribbon->GetPrintBackstagePage(false)->SetDocument(nullptr);
+    EXPECT_FALSE(kernel->ShowRibbonBackstagePrintPage(frame, document));
+    EXPECT_EQ(ribbon->GetPrintBackstagePage(false)->GetDocument(), document);
+    EXPECT_FALSE(kernel->ShowRibbonBackstagePrintPage(nullptr, document)) << "no frame";
+}
+
 }  // namespace

@@ -347,6 +347,12 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
+        // One verb in three lengths: the line's length picks the form, and a line longer than
+        // every form still says what is extra.
+        {"backstage", "backstage: missing argument"},
+        {"backstage 1 close now", "backstage: unexpected text \"now\""},
+        {"backstage 1 x", "backstage: \"x\" is not an id"},
+        {"backstage 1 \"Print\" 2", "backstage: unexpected text \"2\""},
         {"dump frames all", "unexpected text \"all\""},
         {"new-frame 2", "new-frame: unexpected text \"2\""},
     };
