@@ -119,7 +119,7 @@ public:
 
 class RecentFilesBackstagePage : public CXTPRibbonBackstagePageRecent {
 public:
-    BOOL CreatePage(CWnd* ribbon) { return Create(kTemplateId, ribbon); }
+    BOOL CreatePage(CWnd* ribbon) { return CreateFromTemplate(kTemplateId, ribbon); }
     // Marks the items on network paths (and those without a path) as network items.
     BOOL OnSetActive() override;
     // The start page follows the pin states the user may have changed on the page.

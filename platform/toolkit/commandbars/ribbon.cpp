@@ -218,7 +218,7 @@ void CXTPRibbonBackstageView::Refresh() {
     platform::core::recordCall(L"CXTPRibbonBackstageView::Refresh()");
 }
 
-BOOL CXTPRibbonBackstagePageRecent::Create(UINT templateId, CWnd* parent) {
+BOOL CXTPRibbonBackstagePageRecent::CreateFromTemplate(UINT templateId, CWnd* parent) {
     if (templateId != kTemplateId || !parent || !parent->GetSafeHwnd()) return FALSE;
     return CWnd::Create(AfxRegisterWndClass(0), L"Recent", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, RECT{0, 0, 0, 0},
                         parent, 0);

@@ -204,7 +204,7 @@ public:
         BOOL network = FALSE;
     };
     // Made from the toolkit's page template with `parent` as parent; FALSE when it cannot be.
-    BOOL Create(UINT templateId, CWnd* parent);
+    BOOL CreateFromTemplate(UINT templateId, CWnd* parent);
     // Fills the items from the application's recent-file list.
     BOOL OnSetActive() override;
     std::vector<Item>& GetItems() { return items_; }
