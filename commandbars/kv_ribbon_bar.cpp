@@ -5,6 +5,7 @@
 
 #include <boost/scope_exit.hpp>
 
+#include "commandbars/backstage/ribbon_backstage_view.h"
 #include "commandbars/varnel_popup.h"
 #include "syspanel/data_exchange.h"
 
@@ -26,7 +27,7 @@ class RibbonSystemButton : public CXTPRibbonControlSystemButton {
 public:
     RibbonSystemButton() {
         SetCaption(Korvo::I18n::Translate(L"main_menu.file"));
-        auto* view = new CXTPRibbonBackstageView;
+        auto* view = new RibbonBackstageView;
         SetCommandBar(view);
         view->InternalRelease();
     }
@@ -83,15 +84,6 @@ KVRibbonBar::~KVRibbonBar() = default;
 
 Korvo::UI::MainFrame* KVRibbonBar::frame() const { return dynamic_cast<Korvo::UI::MainFrame*>(GetSite()); }
 
-CWnd* KVRibbonBar::GetBackstagePage(int slot) const {
-    if (slot < 0 || slot >= kBackstagePageCount) return nullptr;
-    return backstagePages_[slot].get();
-}
-
-void KVRibbonBar::SetBackstagePage(int slot, std::unique_ptr<CWnd> page) {
-    if (slot < 0 || slot >= kBackstagePageCount) return;
-    backstagePages_[slot] = std::move(page);
-}
 
 SIZE KVRibbonBar::GetIconSize() const {
     CXTPCommandBars* bars = GetCommandBars();

@@ -11,6 +11,11 @@
 #include "platform/korvoui.h"
 
 class VarnelPopup;
+class KVRibbonBackstagePrintPage;
+class KVRibbonNewDocumentBackstagePage;
+class KVRibbonExportBackstagePage;
+class KVRibbonExportVarnelBackstagePage;
+class RecentFilesBackstagePage;
 class IDataExchange;
 class KernelPanelValue;
 class KVDocument;
@@ -80,10 +85,25 @@ public:
     void SetVarnelPopup(VarnelPopup* popup) { varnelPopup_ = popup; }
     int GetTabChangeCounter() const { return programmaticTabChanges_; }
     bool GetNullContextFlag() const { return nullContext_; }
-    // The lazily made backstage page of a slot (0 print, 1 recent files, 2 new document, 3 export,
-    // 4 export to the PDM system), or null before its first use.
-    CWnd* GetBackstagePage(int slot) const;
-    void SetBackstagePage(int slot, std::unique_ptr<CWnd> page);
+    // The backstage pages, each made on its first request (with `create`; the export pages on
+    // any request) and owned by the ribbon; null when it is not made or cannot be.
+    KVRibbonBackstagePrintPage* GetPrintBackstagePage(bool create);
+    KVRibbonNewDocumentBackstagePage* GetNewDocumentBackstagePage(bool create);
+    RecentFilesBackstagePage* GetRecentFilesBackstagePage(bool create);
+    KVRibbonExportBackstagePage* GetExportBackstagePage();
+    KVRibbonExportVarnelBackstagePage* GetExportVarnelBackstagePage();
+    CXTPRibbonBackstageView* GetBackstageView() const;
+    // Shows the first enabled backstage tab with the id (and the page, when given): switches to
+    // it while the backstage is open, else opens the backstage on it. False when there is none.
+    bool ActivateBackstageTab(int id, CWnd* page = nullptr);
+    // The shown tab while the backstage is open, else null.
+    const CXTPRibbonBackstageView::Tab* GetActiveBackstageTab() const;
+    void RefreshBackstage();
+    struct BackstageTheme {
+        int paintTheme = 0;  // the toolkit's
+        int pageTheme = 0;   // passed to the pages
+    };
+    void SetBackstageTheme(const BackstageTheme& theme);
     static constexpr int kBackstagePageCount = 5;
 
     // Toolkit virtuals.

@@ -165,6 +165,9 @@ private:
     bool selectTab(const Step& step);
     bool hover(const Step& step);
     bool dumpRibbon(const Step& step);
+    bool dumpBackstage(const Step& step);
+    bool openBackstage(const Step& step);
+    bool closeBackstage(const Step& step);
     bool expectMenuChoose(const Step& step);
     bool expectMenuDismiss(const Step& step);
     // The system panel (console/syspanel_verbs.cpp).

@@ -35,6 +35,34 @@ bool Driver::dumpRibbon(const Step& step) {
     return true;
 }
 
+bool Driver::dumpBackstage(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    printDump(session_.inspect().dumpBackstage(frame), L"(no ribbon)");
+    return true;
+}
+
+bool Driver::openBackstage(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    // The bare form and the tab form share the verb: a tab was given when the line has a third word.
+    const bool withTab = step.arguments.quotedChoice || verbs()[step.verb].syntax.find("ID|") != std::string_view::npos;
+    std::optional<int> id;
+    std::wstring name;
+    if (withTab && step.arguments.quotedChoice) name = step.arguments.text;
+    else if (withTab) id = static_cast<int>(step.arguments.number);
+    if (!userDid(step, session_.user().openBackstage(frame, id, name))) return false;
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::closeBackstage(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame || !userDid(step, session_.user().closeBackstage(frame))) return false;
+    session_.runUntilIdle();
+    return true;
+}
+
 bool Driver::expectMenuChoose(const Step& step) {
     if (step.arguments.quotedChoice)
         session_.user().expectMenuChoose(step.arguments.text);

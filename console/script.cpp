@@ -372,6 +372,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ID", false, &readCommandId},      {"POS", false, &readPosition},
     {"BUTTON", false, &readButton},     {"\"PATTERN\"", true, &readText}, {"\"TEXT\"", true, &readText},
     {"\"CAPTION\"", true, &readText},   {"ID|\"CAPTION\"", false, &readIdOrCaption, true},
+    {"ID|\"NAME\"", false, &readIdOrCaption, true},
     {"\"PATH\"", true, &readText},    {"\"URL\"", true, &readText},    {"\"ROW\"", true, &readText},    {"\"NAME\"", true, &readName},
     {"OPERATION", false, &readOperation},
     {"COMMAND", false, &readCommand},

@@ -7,6 +7,7 @@
 #include "mainframe/main_frame_commands.h"
 #include "mainframe/main_window_attributes.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/menu_text.h"
 #include "syspanel/parameter_controls.h"
 #include "platform/kernel.h"
@@ -240,22 +241,19 @@ CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBar
 
 bool CreateBackstageTab(CXTPRibbonBackstageView& view, int id, const CString& name, const CString& caption,
                         CXTPRibbonBar& ribbon) {
-    // The ribbon's page slots: print, recent files, new document, export, export to the PDM system.
-    enum Slot { kPrint, kRecentFiles, kNewDocument, kExport, kExportToPdm };
     auto* own = dynamic_cast<KVRibbonBar*>(&ribbon);
-    const auto page = [own](Slot slot) { return own ? own->GetBackstagePage(slot) : nullptr; };
     switch (id) {
-        case 1072: view.AddTab(id, caption, page(kNewDocument)); return true;
-        case 1036: view.AddTab(id, caption, page(kExport)); return true;
-        case 1551: view.AddTab(id, caption, page(kExportToPdm)); return true;
+        case 1072: view.AddTab(id, caption, own ? own->GetNewDocumentBackstagePage(true) : nullptr, 0, name); return true;
+        case 1036: view.AddTab(id, caption, own ? own->GetExportBackstagePage() : nullptr, 0, name); return true;
+        case 1551: view.AddTab(id, caption, own ? own->GetExportVarnelBackstagePage() : nullptr, 0, name); return true;
         default: break;
     }
     if (name == L"printDialog") {
-        view.AddTab(id, caption, page(kPrint));
+        view.AddTab(id, caption, own ? own->GetPrintBackstagePage(true) : nullptr, 0, name);
         return true;
     }
     if (name == L"recentFileList") {
-        view.SetDefaultItem(view.AddTab(0, caption, page(kRecentFiles), xtpFlagManualUpdate));
+        view.SetDefaultItem(view.AddTab(0, caption, own ? own->GetRecentFilesBackstagePage(true) : nullptr, xtpFlagManualUpdate, name));
         return true;
     }
     return false;

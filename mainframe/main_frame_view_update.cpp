@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/kvw32_app.h"
+#include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/varnel_popup.h"
 #include "mainframe/main_frame.h"
@@ -49,6 +50,8 @@ void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
             true);
     }
     if (m_destroying) return;
+    if (KVRibbonBar* ribbon = GetRibbonBar())
+        if (KVRibbonBackstagePrintPage* print = ribbon->GetPrintBackstagePage(false)) print->SetDocument(document);
     if (document != oldDocument) CKVCom_Is3D::SetActiveDocument(document);
     // Only the active document's message bars show; a bar of no document stays as it is. A bar's
     // bound object is compared with the open documents, never dereferenced: it may be gone.

@@ -1,6 +1,7 @@
 #include "mainframe/ribbon_command_bars.h"
 
 #include "app/kvw32_app.h"
+#include "commandbars/backstage/ribbon_backstage_view.h"
 #include "commandbars/varnel_popup.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
@@ -12,6 +13,22 @@ namespace {
 // The customise sheet's start page that shows the ribbon.
 constexpr int kRibbonCustomizePage = 2;
 }  // namespace
+
+// The frame's floating pane windows and floating bars that are shown: the backstage covers the
+// frame, and they would float over it.
+static std::vector<HWND> FloatingWindowsOf(CMainFrame& frame) {
+    std::vector<HWND> windows;
+    for (CXTPDockingPane* pane : frame.GetPaneManager().GetPaneList()) {
+        if (!pane->IsFloating() || !pane->GetContainer()) continue;
+        const HWND floating = ::GetAncestor(pane->GetContainer(), GA_ROOT);
+        if (floating && floating != frame.GetSafeHwnd() && ::IsWindowVisible(floating)) windows.push_back(floating);
+    }
+    CXTPCommandBars* bars = frame.GetCommandBars();
+    for (int i = 0; bars && i < bars->GetCount(); ++i)
+        if (CXTPCommandBar* bar = bars->GetAt(i); bar->GetPosition() == xtpBarFloating && bar->GetSafeHwnd() && bar->IsWindowVisible())
+            windows.push_back(bar->GetSafeHwnd());
+    return windows;
+}
 
 bool InitRibbonBar(CMainFrame& frame) {
     auto* bars = dynamic_cast<CKVRibbonCommandBars*>(frame.GetCommandBars());
@@ -29,6 +46,8 @@ bool InitRibbonBar(CMainFrame& frame) {
     if (CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton()) {
         system->SetIconId(1);
         if (auto* view = dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar())) view->SetCommandBarsOf(bars);
+        if (auto* view = dynamic_cast<RibbonBackstageView*>(system->GetCommandBar()))
+            view->SetFloatingWindows([&frame] { return FloatingWindowsOf(frame); });
     }
     // The server application never asks to leave the PDM popup out.
     if (!ribbon->GetVarnelPopup()) {

@@ -130,6 +130,11 @@ public:
     // selected, disabled by the update pass), or nothing when it was done.
     // Selects the ribbon tab captioned `caption` (mnemonic marks ignored).
     std::optional<std::wstring> selectTab(HWND frame, std::wstring_view caption);
+    // Opens the backstage with the ribbon's system button, then (with a tab) clicks the visible,
+    // enabled backstage tab of the id or of the name (or caption).
+    std::optional<std::wstring> openBackstage(HWND frame, std::optional<int> id, std::wstring_view name);
+    // Closes the backstage (nothing to do when it is closed).
+    std::optional<std::wstring> closeBackstage(HWND frame);
     // Executes the visible, enabled control with the id: the selected ribbon tab first, then the
     // quick-access bar, the ribbon's own controls, then the visible tool bars and the menu bar.
     std::optional<std::wstring> clickControl(HWND frame, int id);
@@ -573,6 +578,10 @@ public:
     // indented under it and their controls under them (id, type, "caption", state), then the
     // quick-access and the ribbon's own controls. Empty when the frame has no ribbon.
     std::wstring dumpRibbon(HWND frame) const;
+    // The backstage of main frame `frame`: open or closed, one line per tab (id, "caption", name,
+    // disabled, hidden, default, active), then the shown page: the help id in force and what the
+    // page hosts. Empty when the frame has no ribbon.
+    std::wstring dumpBackstage(HWND frame) const;
     // The tooltip shown for the frame's command bars: its size and drawn texts, one a line;
     // empty when none is shown.
     std::wstring tooltip(HWND frame) const;

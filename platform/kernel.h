@@ -40,6 +40,7 @@
 #include "platform/kernel/editing/edit_settings.h"
 #include "platform/kernel/editing/list_button.h"
 #include "platform/kernel/editing/lt_module.h"
+#include "platform/kernel/ui/backstage_services.h"
 #include "platform/kernel/editing/basic_edit.h"
 #include "platform/kernel/services/automation_services.h"
 #include "platform/kernel/graphics.h"

@@ -1,6 +1,9 @@
 // The managed UI library (KorvoManagedUIProxy.dll) as the application uses it, at its least.
 #pragma once
 
+#include <cstddef>
+#include <vector>
+
 #include "platform/mfc.h"
 
 namespace KorvoManagedUIProxy {
@@ -27,6 +30,46 @@ class IPrototypesCallback {
 public:
     virtual ~IPrototypesCallback() = default;
     virtual void CreateNewDocumentFromPrototype(LPCWSTR path) = 0;
+};
+
+
+// One export format the export control offers: its name, its file pattern and the module that
+// writes it.
+struct ExportFilter {
+    CString name;
+    CString pattern;
+    CString module;
+};
+
+// The export control calls back with the index of the format the user chose.
+class IExportCallback {
+public:
+    virtual ~IExportCallback() = default;
+    virtual void OnExportChosen(int index) = 0;
+};
+
+// The prototype chooser: a managed child window over a folder of prototype files. Its state stays
+// with the window until the window is destroyed.
+class PrototypesController {
+public:
+    // A hidden child of `parent`; null when `parent` is no window.
+    static HWND CreateControl(HWND parent, LPCWSTR folder, IPrototypesCallback* callback);
+    static void SetPrototypeFolder(HWND control, LPCWSTR folder, bool refresh);
+    // 0/1 light/dark, 2/3 and 4/5 the same for the toolkit's two other paint themes.
+    static void SetTheme(HWND control, int code);
+    static CString GetFolder(HWND control);
+    static int GetThemeCode(HWND control);  // -1 when none was passed
+};
+
+// The export chooser: a managed child window listing the export formats.
+class ExportController {
+public:
+    static HWND CreateControl(HWND parent, const std::vector<ExportFilter>& filters, IExportCallback* callback);
+    static void SetFilters(HWND control, const std::vector<ExportFilter>& filters);
+    static void SetTheme(HWND control, COLORREF background, COLORREF text);
+    static std::vector<ExportFilter> GetFilters(HWND control);
+    // As the user's choice of the format at `index`: false when the control has no such format.
+    static bool Choose(HWND control, int index);
 };
 
 }  // namespace KorvoManagedUIProxy

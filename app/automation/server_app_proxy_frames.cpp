@@ -1,11 +1,15 @@
 // The kernel callback object: frames, crash flags, drag and drop, commands and menus, tool bars,
 // pane windows, clipart and PDM panes, profiles, state, message bars, settings, backstage and the
 // rest.
+#include <functional>
+#include <memory>
+
 #include "app/commands/command_registration.h"
 #include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
 #include "app/documents/recent_file_list.h"
 #include "app/automation/server_app_proxy.h"
+#include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/search/find_command_form.h"
 #include "commandbars/tab_tool_bar.h"
@@ -25,6 +29,7 @@ constexpr UINT kAnalysisPaneCommand = 790;
 constexpr UINT kPane826Command = 826;
 constexpr UINT kTitleBlockNotesCommand = 823;
 constexpr UINT kNoBackstageTab = 0xFFFFFFFF;
+constexpr int kPrintBackstageTab = 1027;
 
 // The constant object the kernel asks the shell for.
 constexpr int kStaticObject = 0;
@@ -328,13 +333,50 @@ CXTPCommandBars* ServerAppProxy::GetFrameCommandBars(CWnd* frame) {
     return mainFrame ? mainFrame->GetCommandBars() : nullptr;
 }
 
-// ---- Backstage: this edition's ribbon opens no backstage tab of the kernel's --------------------------------
+// ---- Backstage: only a main frame in ribbon mode has one ----------------------------------------------------
 
-UINT ServerAppProxy::GetActiveBackstageTabId(CWnd*) { return kNoBackstageTab; }
-bool ServerAppProxy::ActivateBackstageTab(CWnd*, UINT) { return false; }
-void ServerAppProxy::RefreshBackstage(CWnd*) {}
-bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd*, KVDrawingContext*) { return false; }
-bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd*, CKvw32Doc*) { return false; }
+namespace {
+
+KVRibbonBar* BackstageRibbonOf(CWnd* frame) {
+    CMainFrame* mainFrame = DYNAMIC_DOWNCAST(CMainFrame, frame);
+    return mainFrame && mainFrame->IsRibbonMode() ? mainFrame->GetRibbonBar() : nullptr;
+}
+
+// The print page takes what it shows from `hand`, then the backstage opens on it.
+bool ShowPrintPage(CWnd* frame, const std::function<void(KVRibbonBackstagePrintPage&)>& hand) {
+    KVRibbonBar* ribbon = BackstageRibbonOf(frame);
+    KVRibbonBackstagePrintPage* page = ribbon ? ribbon->GetPrintBackstagePage(false) : nullptr;
+    if (!page) return false;
+    hand(*page);
+    return ribbon->ActivateBackstageTab(kPrintBackstageTab, page);
+}
+
+}  // namespace
+
+UINT ServerAppProxy::GetActiveBackstageTabId(CWnd* frame) {
+    KVRibbonBar* ribbon = BackstageRibbonOf(frame);
+    const CXTPRibbonBackstageView::Tab* tab = ribbon ? ribbon->GetActiveBackstageTab() : nullptr;
+    return tab ? static_cast<UINT>(tab->id) : kNoBackstageTab;
+}
+
+bool ServerAppProxy::ActivateBackstageTab(CWnd* frame, UINT id) {
+    KVRibbonBar* ribbon = BackstageRibbonOf(frame);
+    return ribbon && ribbon->ActivateBackstageTab(static_cast<int>(id));
+}
+
+void ServerAppProxy::RefreshBackstage(CWnd* frame) {
+    if (KVRibbonBar* ribbon = BackstageRibbonOf(frame)) ribbon->RefreshBackstage();
+}
+
+bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd* frame, KVDrawingContext* context) {
+    return ShowPrintPage(frame, [context](KVRibbonBackstagePrintPage& page) {
+        page.SetDrawingContext(context ? std::make_shared<Korvo::Print::PrintDrawingContext>(context, page.GetDocument()) : nullptr);
+    });
+}
+
+bool ServerAppProxy::ShowRibbonBackstagePrintPage(CWnd* frame, CKvw32Doc* document) {
+    return ShowPrintPage(frame, [document](KVRibbonBackstagePrintPage& page) { page.SetDocument(document); });
+}
 
 // ---- Errors and the rest -------------------------------------------------------------------------------------
 

@@ -259,6 +259,11 @@ constexpr Operation kOperations[] = {
     {L"GetActiveBackstageTabId", L"FRAME", [](Proxy& k, CallArguments& a) {
          return answer(static_cast<int>(k.GetActiveBackstageTabId(a.frame())));
      }},
+    {L"ActivateBackstageTab", L"FRAME ID", [](Proxy& k, CallArguments& a) {
+         CWnd* frame = a.frame();
+         return answer(k.ActivateBackstageTab(frame, a.id()));
+     }},
+    {L"RefreshBackstage", L"FRAME", [](Proxy& k, CallArguments& a) { k.RefreshBackstage(a.frame()); return kDone; }},
     {L"ReportApplicationError", L"\"APPLICATION\" \"TEXT\"", [](Proxy& k, CallArguments& a) {
          const std::wstring application = a.text();
          k.ReportApplicationError(application.c_str(), a.text().c_str());

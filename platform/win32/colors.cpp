@@ -18,3 +18,7 @@ BOOL PathIsRelativeW(LPCWSTR path) {
     if (!path) return TRUE;
     return platform::core::winpath::isRelative(path) ? TRUE : FALSE;
 }
+
+BOOL PathIsNetworkPathW(LPCWSTR path) {
+    return path && (path[0] == L'\\' || path[0] == L'/') && (path[1] == L'\\' || path[1] == L'/') && path[2] ? TRUE : FALSE;
+}

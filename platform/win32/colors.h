@@ -15,3 +15,6 @@ DWORD GetSysColor(int index);
 
 // True unless the path starts with a drive and a separator, or is a UNC path.
 BOOL PathIsRelativeW(LPCWSTR path);
+
+// True for a UNC path ("\\server\share..."); the simulated machine maps no drive to a network.
+BOOL PathIsNetworkPathW(LPCWSTR path);

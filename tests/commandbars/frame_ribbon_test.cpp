@@ -341,7 +341,7 @@ TEST_F(FrameRibbonViews, TheBackstageTabsComeFromTheFramesFactory) {
     EXPECT_EQ(tabs[0].flags, static_cast<DWORD>(xtpFlagManualUpdate));
     EXPECT_EQ(view->GetDefaultItem(), 0);
     EXPECT_EQ(tabs[1].id, 1072);
-    EXPECT_EQ(tabs[2].id, 57607);
+    EXPECT_EQ(tabs[2].id, 1027);
     EXPECT_EQ(tabs[2].caption, CString(L"Print"));
     EXPECT_EQ(tabs[3].id, 1036);
 

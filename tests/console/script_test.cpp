@@ -57,6 +57,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "progress step\n"
         "progress end\n"
         "dump ribbon 1\n"
+        "dump backstage 1\n"
+        "backstage 1\n"
+        "backstage 1 \"printDialog\"\n"
+        "backstage 1 close\n"
         "dump tabs 1\n"
         "dump layout 1\n"
         "snapshot 1 \"shot.png\"\n"
@@ -204,22 +208,22 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[36].arguments.frame.index, 2u);      // pane float 2/1022
     EXPECT_EQ(result.steps[39].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[42].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[43].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[62].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[63].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[64].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[73].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[73].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[82].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[83].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[83].arguments.keyControl);
-    EXPECT_TRUE(result.steps[83].arguments.keyAlt);
-    EXPECT_EQ(result.steps[84].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[84].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[84].arguments.keyShift);
-    EXPECT_TRUE(result.steps[84].arguments.keyControl);
-    EXPECT_EQ(result.steps[85].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[88].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[47].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[66].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[67].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[68].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[77].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[77].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[86].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[87].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[87].arguments.keyControl);
+    EXPECT_TRUE(result.steps[87].arguments.keyAlt);
+    EXPECT_EQ(result.steps[88].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[88].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[88].arguments.keyShift);
+    EXPECT_TRUE(result.steps[88].arguments.keyControl);
+    EXPECT_EQ(result.steps[89].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[92].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
@@ -243,7 +247,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 114);
+    EXPECT_EQ(result.steps.back().line, 118);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -368,10 +372,16 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, tabs, layout, help, modes, state, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, modes, state, documents-menu, "
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
+        // One verb in three lengths: the line's length picks the form, and a line longer than
+        // every form still says what is extra.
+        {"backstage", "backstage: missing argument"},
+        {"backstage 1 close now", "backstage: unexpected text \"now\""},
+        {"backstage 1 x", "backstage: \"x\" is not an id"},
+        {"backstage 1 \"Print\" 2", "backstage: unexpected text \"2\""},
         {"dump frames all", "unexpected text \"all\""},
         {"new-frame 2", "new-frame: unexpected text \"2\""},
     };
@@ -387,7 +397,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
                              "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);

@@ -49,6 +49,8 @@ foreach(n RANGE 1 ${verbs})
   # A control of the ribbon's selected tab that the kernel runs (it only journals it).
   string(REGEX REPLACE "^(click|hover) (WINDOW|FRAME) ID(\\|\"CAPTION\")?$" "\\1 1 681" line "${line}")
   string(REPLACE " ID|\"CAPTION\"" " 0xE100" line "${line}")
+  # The recent files: the tab every backstage has.
+  string(REPLACE " ID|\"NAME\"" " 0" line "${line}")
   string(REPLACE " BUTTON-ID" " 61536" line "${line}")
   # A control nobody shows: no menu opens that would need an answer.
   string(REGEX REPLACE "^right-click WINDOW ID$" "right-click 1 4711" line "${line}")

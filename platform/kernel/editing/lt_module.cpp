@@ -46,3 +46,26 @@ bool LTModuleProxy::TextModule(KVDocument* document, const CString& text, CStrin
     result = chosen->c_str();
     return true;
 }
+
+namespace {
+// The formats of the modules the sample installation carries.
+const std::vector<LTModuleProxy::ExportFilter>& exportFilters() {
+    static const std::vector<LTModuleProxy::ExportFilter> filters{
+        {L"Drawing exchange", L"*.dxf", L"ltdxf"},
+        {L"Portable document", L"*.pdf", L"ltpdf"},
+        {L"Picture", L"*.png", L"ltimage"},
+    };
+    return filters;
+}
+}  // namespace
+
+std::vector<LTModuleProxy::ExportFilter> LTModuleProxy::GetExportFilters(KVDocument* document) {
+    platform::core::recordCall(L"LTModuleProxy::GetExportFilters(" + platform::core::handleText(document) + L")");
+    return exportFilters();
+}
+
+bool LTModuleProxy::Export(KVDocument* document, bool toPdm, int index) {
+    platform::core::recordCall(L"LTModuleProxy::Export(" + platform::core::handleText(document) + L", " +
+                               platform::core::boolText(toPdm) + L", " + std::to_wstring(index) + L")");
+    return document && index >= 0 && index < static_cast<int>(exportFilters().size());
+}

@@ -3,6 +3,8 @@
 // (platform::core::UserAgent::answerKernelDialog, kinds "variable" and "text-module").
 #pragma once
 
+#include <vector>
+
 #include "platform/mfc.h"
 
 class KVDocument;
@@ -18,6 +20,18 @@ public:
     // The text modules for `text` of `document`: true with the text of the module the user chose
     // in `result`; false, leaving `result` alone, when cancelled or without a document.
     bool TextModule(KVDocument* document, const CString& text, CString& result);
+
+    // One export format: its name, file pattern and the module that writes it.
+    struct ExportFilter {
+        CString name;
+        CString pattern;
+        CString module;
+    };
+    // The export formats the loaded modules offer for `document`.
+    std::vector<ExportFilter> GetExportFilters(KVDocument* document);
+    // Exports `document` in the format at `index` of its filters, to files or to the PDM system;
+    // false when there is no such format or no document.
+    bool Export(KVDocument* document, bool toPdm, int index);
 
 private:
     LTModuleProxy() = default;

@@ -1,6 +1,8 @@
 #include "platform/toolkit/commandbars/ribbon.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
 
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars/commandbars.h"
@@ -140,27 +142,110 @@ void CXTPRibbonControlTab::Copy(CXTPControl* source, BOOL recursive) {
 
 CXTPRibbonBackstageView::CXTPRibbonBackstageView() { SetVisible(FALSE); }
 
+int CXTPRibbonBackstageView::GetDefaultItem() const {
+    for (std::size_t i = 0; i < tabs_.size(); ++i)
+        if (tabs_[i].defaultItem) return static_cast<int>(i);
+    return -1;
+}
+
+void CXTPRibbonBackstageView::SetDefaultItem(int index) {
+    for (std::size_t i = 0; i < tabs_.size(); ++i) tabs_[i].defaultItem = static_cast<int>(i) == index;
+}
+
+int CXTPRibbonBackstageView::GetActiveTab() const {
+    const int index = open_ ? activeIndex_ : lastActive_;
+    return index >= 0 && index < static_cast<int>(tabs_.size()) ? tabs_[index].id : 0;
+}
+
 BOOL CXTPRibbonBackstageView::SetActiveTab(int id) {
-    for (const Tab& tab : tabs_)
-        if (tab.id == id) {
-            activeTab_ = id;
-            return TRUE;
-        }
+    for (std::size_t i = 0; i < tabs_.size(); ++i)
+        if (tabs_[i].id == id && tabs_[i].visible) return SetActiveIndex(static_cast<int>(i));
     return FALSE;
 }
 
+BOOL CXTPRibbonBackstageView::SetActiveIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(tabs_.size()) || !tabs_[index].visible) return FALSE;
+    lastActive_ = index;
+    if (open_ && index != activeIndex_) showPage(index);
+    return TRUE;
+}
+
+void CXTPRibbonBackstageView::hidePage() {
+    if (activeIndex_ < 0 || activeIndex_ >= static_cast<int>(tabs_.size())) return;
+    if (CWnd* page = tabs_[activeIndex_].page) {
+        if (auto* property = dynamic_cast<CPropertyPage*>(page)) property->OnKillActive();
+        if (page->GetSafeHwnd()) page->ShowWindow(SW_HIDE);
+    }
+    activeIndex_ = -1;
+}
+
+void CXTPRibbonBackstageView::showPage(int index) {
+    hidePage();
+    activeIndex_ = index;
+    if (CWnd* page = tabs_[index].page) {
+        if (page->GetSafeHwnd()) page->ShowWindow(SW_SHOW);
+        if (auto* property = dynamic_cast<CPropertyPage*>(page)) property->OnSetActive();
+    }
+}
+
 void CXTPRibbonBackstageView::Popup() {
+    if (open_) return;
     open_ = TRUE;
     platform::core::recordCall(L"CXTPRibbonBackstageView::Popup()");
-    if (activeTab_ == 0 && !tabs_.empty()) activeTab_ = tabs_.front().id;
+    int index = GetDefaultItem();
+    if (index < 0 || !tabs_[index].visible) index = lastActive_;
+    if (index < 0 || index >= static_cast<int>(tabs_.size()) || !tabs_[index].visible) {
+        index = -1;
+        for (std::size_t i = 0; i < tabs_.size() && index < 0; ++i)
+            if (tabs_[i].visible) index = static_cast<int>(i);
+    }
+    if (index >= 0) {
+        lastActive_ = index;
+        showPage(index);
+    }
     OnIdleUpdateCmdUI();
 }
 
 void CXTPRibbonBackstageView::Close() {
     if (!open_) return;
+    hidePage();
     open_ = FALSE;
     platform::core::recordCall(L"CXTPRibbonBackstageView::Close()");
 }
+
+void CXTPRibbonBackstageView::Refresh() {
+    ++refreshes_;
+    platform::core::recordCall(L"CXTPRibbonBackstageView::Refresh()");
+}
+
+BOOL CXTPRibbonBackstagePageRecent::CreateFromTemplate(UINT templateId, CWnd* parent) {
+    if (templateId != kTemplateId || !parent || !parent->GetSafeHwnd()) return FALSE;
+    return CWnd::Create(AfxRegisterWndClass(0), L"Recent", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, RECT{0, 0, 0, 0},
+                        parent, 0);
+}
+
+BOOL CXTPRibbonBackstagePageRecent::OnSetActive() {
+    items_.clear();
+    CWinApp* app = AfxGetApp();
+    if (CRecentFileList* list = app ? app->m_pRecentFileList : nullptr)
+        for (int i = 0; i < list->GetSize(); ++i)
+            if (!(*list)[i].IsEmpty()) items_.push_back(Item{(*list)[i], FALSE});
+    return TRUE;
+}
+
+namespace {
+std::map<std::wstring, COLORREF>& iniColors() {
+    static std::map<std::wstring, COLORREF> colors;
+    return colors;
+}
+}  // namespace
+
+COLORREF XTPIniColor(LPCWSTR section, LPCWSTR key, COLORREF fallback) {
+    const auto found = iniColors().find(std::wstring(section) + L"/" + key);
+    return found == iniColors().end() ? fallback : found->second;
+}
+
+void XTPSetIniColor(LPCWSTR section, LPCWSTR key, COLORREF color) { iniColors()[std::wstring(section) + L"/" + key] = color; }
 
 void CXTPRibbonControlSystemButton::OnExecute() {
     if (!GetEnabled() || !IsVisible()) return;

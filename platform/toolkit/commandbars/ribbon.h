@@ -130,7 +130,8 @@ public:
     void Copy(CXTPControl* source, BOOL recursive = FALSE) override;
 };
 
-// The backstage view the system button opens: tabs that carry a page window and an id.
+// The backstage view the system button opens: tabs that carry a page window and an id. Pages
+// that are property pages hear when they become and stop being the shown page.
 class CXTPRibbonBackstageView : public CXTPCommandBar {
     DECLARE_DYNCREATE(CXTPRibbonBackstageView)
 public:
@@ -139,38 +140,84 @@ public:
         CString caption;
         CWnd* page = nullptr;  // not owned
         DWORD flags = 0;       // control flags (xtpFlagManualUpdate, ...)
+        CString name;          // the layout's name of the tab
+        BOOL enabled = TRUE;
+        BOOL visible = TRUE;
+        BOOL defaultItem = FALSE;
     };
     CXTPRibbonBackstageView();
     // The new tab's index.
-    int AddTab(int id, LPCWSTR caption, CWnd* page, DWORD flags = 0) {
-        tabs_.push_back(Tab{id, caption ? caption : L"", page, flags});
+    int AddTab(int id, LPCWSTR caption, CWnd* page, DWORD flags = 0, LPCWSTR name = nullptr) {
+        tabs_.push_back(Tab{id, caption ? caption : L"", page, flags, name ? name : L""});
         return static_cast<int>(tabs_.size()) - 1;
     }
     const std::vector<Tab>& GetTabs() const { return tabs_; }
+    Tab* GetTab(int index) { return index >= 0 && index < static_cast<int>(tabs_.size()) ? &tabs_[index] : nullptr; }
+    int GetTabCount() const { return static_cast<int>(tabs_.size()); }
     void RemoveAllTabs() {
         tabs_.clear();
-        defaultItem_ = -1;
+        activeIndex_ = -1;
     }
-    // The tab shown when the view opens (an index; -1: the first).
-    int GetDefaultItem() const { return defaultItem_; }
-    void SetDefaultItem(int index) { defaultItem_ = index; }
-    int GetActiveTab() const { return activeTab_; }
-    // FALSE for an id no tab has.
+    // The first tab marked as default item (shown when the view opens), or -1.
+    int GetDefaultItem() const;
+    // Marks the tab at `index` as the only default item.
+    void SetDefaultItem(int index);
+    // The id of the shown tab while open (of the last chosen one while closed); 0 without one.
+    int GetActiveTab() const;
+    // The shown tab's index, or -1 while the view is closed.
+    int GetActiveIndex() const { return open_ ? activeIndex_ : -1; }
+    // FALSE for an id no visible tab has.
     BOOL SetActiveTab(int id);
+    BOOL SetActiveIndex(int index);
     BOOL IsOpen() const { return open_; }
     // Opens the view over the frame and closes it again.
     virtual void Popup();
     virtual void Close();
+    // Repaints the view and its page.
+    void Refresh();
+    int GetRefreshCount() const { return refreshes_; }
+    void SetTheme(int paintTheme) { theme_ = paintTheme; }
+    int GetTheme() const { return theme_; }
     void SetCommandBarsOf(CXTPCommandBars* bars) { bound_ = bars; }
     CXTPCommandBars* GetBoundCommandBars() const { return bound_; }
 
 private:
+    // Shows the page of the tab at `index` (the previous one is told it goes first).
+    void showPage(int index);
+    void hidePage();
+
     std::vector<Tab> tabs_;
-    int defaultItem_ = -1;
-    int activeTab_ = 0;
+    int activeIndex_ = -1;
+    int lastActive_ = -1;
     BOOL open_ = FALSE;
+    int refreshes_ = 0;
+    int theme_ = 0;
     CXTPCommandBars* bound_ = nullptr;
 };
+
+// The toolkit's recent-files page of the backstage: the application's recent list as items.
+class CXTPRibbonBackstagePageRecent : public CPropertyPage {
+public:
+    static constexpr UINT kTemplateId = 9633;
+    struct Item {
+        CString path;
+        BOOL network = FALSE;
+    };
+    // Made from the toolkit's page template with `parent` as parent; FALSE when it cannot be.
+    BOOL CreateFromTemplate(UINT templateId, CWnd* parent);
+    // Fills the items from the application's recent-file list.
+    BOOL OnSetActive() override;
+    std::vector<Item>& GetItems() { return items_; }
+    const std::vector<Item>& GetItems() const { return items_; }
+
+private:
+    std::vector<Item> items_;
+};
+
+// A colour of the toolkit's theme ini ("PageBackground" of "CommandBars.Ribbon.Backstage", ...),
+// or `fallback` when the theme sets none.
+COLORREF XTPIniColor(LPCWSTR section, LPCWSTR key, COLORREF fallback);
+void XTPSetIniColor(LPCWSTR section, LPCWSTR key, COLORREF color);
 
 // The ribbon's file button: its bar is the backstage view.
 class CXTPRibbonControlSystemButton : public CXTPControlPopup {

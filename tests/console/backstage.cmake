@@ -1,0 +1,23 @@
+# The backstage verbs end to end: opened by the system button on its default tab, on a tab by id
+# and by name, the shown page's help id and hosted window, closing it, and the refusals.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+korvo_run(backstage EXIT 0 OUTPUT out ARGS --quiet call,log,window,file INPUT
+  "start\nopen \"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\"\nbackstage 1\ndump backstage 1\nbackstage 1 1027\ndump backstage 1\nbackstage 1 \"Export\"\ndump backstage 1\nkernel GetActiveBackstageTabId 1\nbackstage 1 close\ndump backstage 1\nkernel ActivateBackstageTab 1 0\ndump backstage 1\nquit\n")
+korvo_expect("${out}" "\ndump backstage 1\nbackstage open\ntab 0 \"Recent\" name \"recentFileList\" default active\ntab 1072 \"New\"\ntab 1027 \"Print\" name \"printDialog\"\ntab 1036 \"Export\"\npage help [0-9]+\n  recent \"C:[^\n]*Bracket.grb\"\n"
+             "the system button opens the recent files")
+korvo_expect("${out}" "tab 1027 \"Print\" name \"printDialog\" active\ntab 1036 \"Export\"\npage help 102700\n  print window, document \"Bracket.grb\"\n"
+             "the print page under its help id, printing the active document")
+korvo_expect("${out}" "tab 1036 \"Export\" active\npage help 103600\n  export control, filters 3\n" "the export page by its caption")
+korvo_expect("${out}" "kernel GetActiveBackstageTabId: 1036\n" "the kernel sees the shown tab")
+korvo_expect("${out}" "user backstage close of frame 1\ndump backstage 1\nbackstage closed\n" "closed")
+korvo_expect("${out}" "kernel ActivateBackstageTab: true\ndump backstage 1\nbackstage open\ntab 0 \"Recent\" name \"recentFileList\" default active\n" "the kernel opens it on a tab")
+
+korvo_run(not_open EXIT 0 OUTPUT out INPUT "start\nidle\nbackstage 1 close\ndump backstage 1\n")
+korvo_expect("${out}" "user backstage close of frame 1\ndump backstage 1\nbackstage closed\n" "closing a closed backstage changes nothing")
+korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 \"Nope\"\n")
+korvo_expect("${err}" "<stdin>:3: backstage: the backstage has no tab \"Nope\"" "a tab that does not exist")
+korvo_run(bad_id EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 x\n")
+korvo_expect("${err}" "<stdin>:3: backstage: \"x\" is not an id" "a tab id that is no number")
