@@ -143,10 +143,10 @@ void takeFace(CXTPCommandBar* root, const CXTPControl& executed) {
 
 }  // namespace
 
-bool CKVToolBar::ShouldSerializeBar() const {
+BOOL CKVToolBar::ShouldSerializeBar() {
     CWnd* site = GetSite();
-    if (const auto* frame = dynamic_cast<const CMainFrame*>(site); frame && !frame->IsShown()) return true;
-    return !IsTemporary();
+    if (const auto* frame = dynamic_cast<const CMainFrame*>(site); frame && !frame->IsShown()) return TRUE;
+    return Korvo::UI::FixableToolBar::ShouldSerializeBar();
 }
 
 void CKVMenuBar::OnIdleUpdateCmdUI() {

@@ -8,9 +8,9 @@ class CKVToolBar : public Korvo::UI::FixableToolBar {
     DECLARE_DYNCREATE(CKVToolBar)
 public:
     CKVToolBar() = default;
-    // The bar's state is saved with the layout while its frame has not been shown yet; later the
-    // toolkit decides (temporary bars are not saved).
-    virtual bool ShouldSerializeBar() const;
+    // The bar's controls are saved with the layout while its frame has not been shown yet; later
+    // the toolkit decides.
+    BOOL ShouldSerializeBar() override;
     // The gripper (when shown, or while the bar floats), then each control the bar shows in
     // `clip` on a transparent text ground, a separator before each that begins a group (not
     // before the first drawn), and the triangle of each that opens a popup.
