@@ -1,18 +1,14 @@
 // Settings that start-up takes from the registry and from files of the program folder: the help
 // path, the recent-file list, the text browsers and the tips strip; and a value one run writes
 // that the next run reads.
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
-#include <system_error>
 #include <utility>
 
 #include "app/kvw32_app.h"
 #include "app/documents/recent_file_list.h"
 #include "auxiliary/info_tip.h"
 #include "tests/app/app_test_support.h"
+#include "tests/support/second_run.h"
 
 namespace {
 
@@ -126,50 +122,17 @@ TEST_F(RecentFiles, NoListWhereThePolicyForbidsTheHistory) {
 // Two runs over one host folder, the first in a child process (a session owns its process).
 class Persistence : public SessionTest {};
 
-// Removes the shared host folder when the test ends, however it ends. Declared before the second
-// session, so that the session is gone first.
-class HostFolderRemover {
-public:
-    explicit HostFolderRemover(std::string folder) : folder_(std::move(folder)) {}
-    ~HostFolderRemover() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    HostFolderRemover(const HostFolderRemover&) = delete;
-    HostFolderRemover& operator=(const HostFolderRemover&) = delete;
-
-private:
-    std::string folder_;
-};
-
 TEST_F(Persistence, ValueWrittenInOneRunIsReadInTheNext) {
-    const std::string host = ::testing::TempDir() + "korvo-persistence-" + std::to_string(getpid());
-    // The child leaves with _exit and runs no destructors; only the parent removes the folder.
-    const HostFolderRemover remover(host);
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        Config config;
-        config.platform.hostRoot = host;
-        int code = 1;
-        {
-            Session first(config);
-            first.registry().setString(apptest::kMachine, apptest::kMachineProductKey, L"SetupHelpPath",
-                                       L"C:\\FirstHelp");
-            first.start();
-            if (first.startResult() == 1) code = 0;
-            first.quit();
-        }
-        _exit(code);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
+    const SharedHostFolder host("korvo-persistence");
+    ASSERT_TRUE(runFirstInChild(host, [](Session& first) {
+        first.registry().setString(apptest::kMachine, apptest::kMachineProductKey, L"SetupHelpPath", L"C:\\FirstHelp");
+        first.start();
+        const bool started = first.startResult() == 1;
+        first.quit();
+        return started;
+    }));
 
-    Config config;
-    config.platform.hostRoot = host;
-    config.keepExistingProgramFolder = true;
+    Config config = host.continuing();
     Session second(config);
     EXPECT_EQ(second.registry().getString(apptest::kUser, apptest::section(L"Help"), L"Path"), L"C:\\FirstHelp");
     second.registry().setString(apptest::kMachine, apptest::kMachineProductKey, L"SetupHelpPath", L"C:\\OtherHelp");

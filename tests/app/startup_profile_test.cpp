@@ -1,12 +1,9 @@
 // The settings profile an installation imposes: imported at the first start, recognised by its
 // name and file hash at the next one, and a file that cannot be imported only logged.
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "tests/app/app_test_support.h"
+#include "tests/support/second_run.h"
 
 namespace {
 
@@ -25,49 +22,20 @@ int Imports(Session& session) {
     return count;
 }
 
-class RemoveHostFolder {
-public:
-    explicit RemoveHostFolder(std::string folder) : folder_(std::move(folder)) {}
-    ~RemoveHostFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    RemoveHostFolder(const RemoveHostFolder&) = delete;
-    RemoveHostFolder& operator=(const RemoveHostFolder&) = delete;
-
-private:
-    std::string folder_;
-};
-
 TEST(StartupProfile, IsImportedOnceAndRecognisedAtTheNextStart) {
-    const std::string host = ::testing::TempDir() + "korvo-startup-profile-" + std::to_string(getpid());
-    const RemoveHostFolder remover(host);
-    const pid_t child = fork();
-    ASSERT_NE(child, -1);
-    if (child == 0) {
-        Config config;
-        config.platform.hostRoot = host;
-        int code = 1;
-        {
-            Session first(config);
-            first.files().write(kProfileFile, "name=Site\nunits=mm\n");
-            ImposeProfile(first);
-            first.start();
-            const bool stored = first.registry().getString(apptest::kUser, apptest::section(L"Settings"),
-                                                           L"StartupProfileName") == std::optional<std::wstring>(L"Site");
-            if (first.startResult() == 1 && Imports(first) == 1 && stored) code = 0;
-            first.quit();
-        }
-        _exit(code);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
+    const SharedHostFolder host("korvo-startup-profile");
+    ASSERT_TRUE(runFirstInChild(host, [](Session& first) {
+        first.files().write(kProfileFile, "name=Site\nunits=mm\n");
+        ImposeProfile(first);
+        first.start();
+        const bool stored = first.registry().getString(apptest::kUser, apptest::section(L"Settings"),
+                                                       L"StartupProfileName") == std::optional<std::wstring>(L"Site");
+        const bool imported = first.startResult() == 1 && Imports(first) == 1 && stored;
+        first.quit();
+        return imported;
+    }));
 
-    Config config;
-    config.platform.hostRoot = host;
-    config.keepExistingProgramFolder = true;
+    Config config = host.continuing();
     Session second(config);
     second.start();
     ASSERT_EQ(second.startResult(), 1);
