@@ -135,3 +135,70 @@ TEST(Kvpf, AListLetsGoOfItsModelAndTheModelOfItsList) {
 }
 
 }  // namespace
+
+namespace {
+
+// A form with a text box and a simple list of rows, as a chooser builds it.
+struct Chooser {
+    Chooser() : form(new Form) {
+        text = static_cast<kvpf::StringControl*>(form->Add(kvpf::MakeRef<kvpf::StringControl>(CString(L"Filter"))));
+        text->OnTextChanged([this] { ++typed; });
+        rows = kvpf::MakeRef<kvpf::SimpleListModel>(1);
+        list = static_cast<kvpf::ListControl*>(form->Add(kvpf::MakeRef<kvpf::ListControl>(CString(L"Rows"))));
+        list->SetModel(rows);
+        list->SetSelectionMode(0);
+        list->Bind(kvpf::ListControl::Event::CellDoubleClick, [this](int row, int) { doubleClicked = row; });
+        rows->SetRows({{7, {L"Seven"}, L"7", {}, kvpf::Color{0, 0, 0}}, {9, {L"Nine"}, {}, {}, std::nullopt}});
+    }
+    ~Chooser() { form->Destroy(); }
+
+    Form* form;
+    kvpf::StringControl* text;
+    kvpf::ListControl* list;
+    kvpf::Ref<kvpf::SimpleListModel> rows;
+    int typed = 0;
+    int doubleClicked = -1;
+};
+
+}  // namespace
+
+TEST(Kvpf, ATextBoxTellsOfEachChangeUnlessTheProgramHoldsItsEventsBack) {
+    Chooser c;
+    EXPECT_FALSE(c.text->UserType(L"bo").has_value());
+    EXPECT_FALSE(c.text->UserType(L"bo").has_value());
+    EXPECT_EQ(c.typed, 1) << "the same text again is no change";
+    c.text->SuppressUserEvents(true);
+    c.text->SetText(L"bolt");
+    c.text->SuppressUserEvents(false);
+    EXPECT_EQ(c.typed, 1);
+    EXPECT_EQ(c.text->GetText(), CString(L"bolt"));
+    c.text->SetVisible(false);
+    EXPECT_EQ(c.text->UserType(L"nut").value(), L"control \"Form.Filter\" is hidden");
+    EXPECT_EQ(c.text->GetText(), CString(L"bolt"));
+}
+
+TEST(Kvpf, ASimpleListAnswersItsRowsByRoleAndIsFoundByTextOrNumber) {
+    Chooser c;
+    EXPECT_EQ(c.rows->GetRowData(0, kvpf::ListControl::kRowIdRole), kvpf::Variant(7));
+    EXPECT_EQ(c.rows->GetData(0, 0, kvpf::SimpleListModel::kTooltipRole), kvpf::Variant(CString(L"7")));
+    EXPECT_EQ(c.rows->GetData(0, 0, kvpf::SimpleListModel::kTextColorRole), kvpf::Variant(kvpf::Color{0, 0, 0}));
+    EXPECT_EQ(c.rows->GetData(1, 0, kvpf::SimpleListModel::kTextColorRole), kvpf::Variant());
+    EXPECT_EQ(c.rows->GetData(2, 0, kvpf::SimpleListModel::kTextRole), kvpf::Variant()) << "the first row outside";
+    EXPECT_EQ(c.rows->GetData(0, 1, kvpf::SimpleListModel::kTextRole), kvpf::Variant()) << "the first column outside";
+
+    EXPECT_EQ(c.list->FindRow(L"Nine"), 1);
+    EXPECT_EQ(c.list->FindRow(L"#0"), 0);
+    EXPECT_EQ(c.list->FindRow(L"#1"), 1);
+    EXPECT_EQ(c.list->FindRow(L"#2"), -1);
+    EXPECT_EQ(c.list->FindRow(L"#"), -1);
+    EXPECT_EQ(c.list->FindRow(L"#99999999999"), -1);
+    EXPECT_EQ(c.list->FindRow(L"nine"), -1) << "the text as shown";
+
+    EXPECT_FALSE(c.list->UserDoubleClick(1).has_value());
+    EXPECT_EQ(c.doubleClicked, 1);
+    EXPECT_EQ(c.list->GetSelectedRow(), 1) << "the click before the double-click selects";
+    EXPECT_TRUE(c.list->UserDoubleClick(2).has_value());
+    EXPECT_EQ(c.doubleClicked, 1);
+    c.rows->SetRows({});
+    EXPECT_EQ(c.list->GetSelectedRow(), -1) << "new rows end the selection";
+}
