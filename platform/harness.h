@@ -214,6 +214,7 @@ public:
     void expectDialog(unsigned templateId, std::function<void(HWND dialog)> whileOpen);
     // The next dialog whose title, class name or UI-library name matches `pattern`.
     void expectDialog(std::wstring pattern, std::vector<DialogAction> actions);
+    void expectDialog(std::wstring pattern, std::function<void(HWND dialog)> whileOpen);
     // One action in an open dialog, as a user does it; the reason a user could not, or nothing.
     std::optional<std::wstring> act(HWND dialog, const DialogAction& action);
     // A command reaching the edit window of the visible, enabled edit control `id` (the choice of

@@ -159,6 +159,14 @@ void User::expectDialog(std::wstring pattern, std::vector<DialogAction> actions)
     platform::core::userAgent().expectDialog(std::move(pattern), platform::core::DialogAnswer{std::move(actions), {}});
 }
 
+void User::expectDialog(std::wstring pattern, std::function<void(HWND dialog)> whileOpen) {
+    platform::core::userAgent().expectDialog(
+        std::move(pattern), platform::core::DialogAnswer{{}, [whileOpen = std::move(whileOpen)](
+                                                                const platform::core::DialogRequest& request) {
+                                                            whileOpen(request.dialog);
+                                                        }});
+}
+
 std::optional<std::wstring> User::act(HWND dialog, const DialogAction& action) {
     platform::core::journal().add("dialog", platform::core::describeDialogAction(action));
     return platform::core::performDialogAction(dialog, action);

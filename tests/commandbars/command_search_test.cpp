@@ -5,6 +5,8 @@
 #include "commandbars/search/command_list.h"
 #include "commandbars/search/command_tags.h"
 #include "platform/kernel.h"
+#include "platform/kernel/ui/uimodule.h"
+#include "platform/korvoui/kvpf.h"
 #include "platform/kernel/ui/control.h"
 #include "tests/support/session_test.h"
 #include "tests/support/table_check.h"
@@ -105,6 +107,40 @@ TEST_F(CommandSearchTest, TwoFilesOfOneCommandJoinTheirSynonyms) {
     EXPECT_FALSE(ReadCommandTagsFile(KVAppendProgramPath(L"Missing.txt"), map));
     EXPECT_EQ(map[1001], CString(L"load;browse;открыть"));
     EXPECT_EQ(map[1029], CString(L"keep"));
+}
+
+}  // namespace
+
+namespace {
+
+// The kernel's command chooser, looked at while it is open: its rows are the search's, black
+// for what the frame can run and grey otherwise, and typing into its filter refills them.
+TEST_F(CommandSearchTest, TheChooserColoursItsRowsByTheFramesCommandStateAndTypingRefillsIt) {
+    std::vector<std::pair<UINT, kvpf::Color>> shown;
+    std::size_t unfiltered = 0;
+    s.user().expectDialog(std::wstring(L"FindCommand.Title"), [&](HWND dialog) {
+        auto* list = dynamic_cast<kvpf::ListControl*>(kvpf::WpfDockFormView::FindControl(L"FindCommandDialog.Commands"));
+        ASSERT_NE(list, nullptr);
+        unfiltered = static_cast<std::size_t>(list->GetModel()->GetRowCount());
+        using Action = platform::core::DialogAction;
+        EXPECT_EQ(s.user().act(dialog, Action{Action::Kind::Text, 0, L"tile", L"FindCommandDialog.Filter"}), std::nullopt);
+        auto* rows = static_cast<kvpf::SimpleListModel*>(list->GetModel());
+        for (int row = 0; row < rows->GetRowCount(); ++row)
+            shown.emplace_back(static_cast<UINT>(rows->GetRow(row).id), rows->GetRow(row).color.value_or(kvpf::Color{1, 2, 3}));
+        EXPECT_EQ(s.user().act(dialog, Action{Action::Kind::Cancel, 0, {}}), std::nullopt);
+    });
+    std::optional<UINT> chosen = 1;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { chosen = kernel.SelectCommandId(nullptr); });
+    EXPECT_EQ(chosen, std::nullopt) << "cancelled";
+    EXPECT_EQ(unfiltered, BuildCommandList(L"").size());
+    ASSERT_EQ(shown.size(), 2u) << "the filter narrowed the list";
+    EXPECT_EQ(shown[0].first, 1062u);
+    EXPECT_EQ(shown[1].first, 1092u);
+    const HWND frame = s.inspect().mainFrames().at(0);
+    for (const auto& [id, color] : shown) {
+        const bool enabled = UIModuleProxy::Instance().IsCommandEnabled(id, frame);
+        EXPECT_EQ(color, enabled ? (kvpf::Color{0, 0, 0}) : (kvpf::Color{128, 128, 128})) << id;
+    }
 }
 
 }  // namespace
