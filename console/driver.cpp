@@ -214,6 +214,13 @@ bool Driver::dumpRegistry(const Step&) {
     return true;
 }
 
+bool Driver::dumpFile(const Step& step) {
+    const std::wstring& path = step.arguments.text;
+    if (auto dump = session_.files().dump(path)) printDump(*dump, L"");
+    else printRefusal("dump file", L"no file or folder " + platform::core::quoted(path));
+    return true;
+}
+
 bool Driver::dumpCommands(const Step&) {
     printDump(session_.inspect().dumpCommands(), L"(no commands)");
     return true;

@@ -101,6 +101,7 @@ private:
     bool dumpDocuments(const Step& step);
     bool dumpWindows(const Step& step);
     bool dumpRegistry(const Step& step);
+    bool dumpFile(const Step& step);
     bool dumpCommands(const Step& step);
     bool dumpFrames(const Step& step);
     bool dumpBars(const Step& step);

@@ -83,6 +83,8 @@ std::span<const Verb> verbs() {
          "then runs the loop until idle", M, R, M, &Driver::open},
         {"dump windows", "prints the window tree", R, R, R, &Driver::dumpWindows},
         {"dump registry", "prints every registry hive in its file format", R, R, R, &Driver::dumpRegistry},
+        {"dump file \"PATH\"", "prints what the program finds at PATH of the mapped file system: a file's size and "
+         "lines, or a folder's entries", R, R, R, &Driver::dumpFile},
         {"dump commands", "prints every command registered with the kernel and the context-menu container", R, R, R,
          &Driver::dumpCommands},
         {"dump frames", "prints the main frames: number, handle, title, active or inactive", R, R, R, &Driver::dumpFrames},

@@ -283,6 +283,10 @@ public:
     void writeIni(std::wstring_view name, std::wstring_view text);  // UTF-8 text file in the program folder
 
     std::string hostPath(std::wstring_view windowsPath) const;  // where the file lives on the host
+    // What the program would find at a path (relative to its current folder): a file's size and,
+    // unless it holds NUL bytes, its lines; a folder's entries in name order (folders end in "\\",
+    // files carry their size). Nothing when there is neither.
+    std::optional<std::wstring> dump(std::wstring_view windowsPath) const;
 
 private:
     friend class Session;

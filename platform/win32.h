@@ -22,6 +22,7 @@
 #include "platform/win32/files/registry.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/process/module.h"
+#include "platform/win32/process/restart_manager.h"
 #include "platform/win32/colors.h"
 #include "platform/win32/process/process_start.h"
 #include "platform/win32/process/html_help.h"

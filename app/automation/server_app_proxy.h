@@ -7,6 +7,7 @@
 // answer that empty value too.
 #pragma once
 
+#include "app/automation/processes_using_file.h"
 #include "platform/kernel.h"
 
 class CKvw32App;
@@ -214,4 +215,5 @@ private:
     CMainFrame* FrameOrActive(CWnd* window) const;
 
     CKvw32App* app_;
+    ProcessesUsingFile processesUsingFile_;
 };

@@ -326,7 +326,9 @@ CString ServerAppProxy::GetApplicationStringA() { return {}; }
 CString ServerAppProxy::GetApplicationStringB() { return {}; }
 CString ServerAppProxy::GetApplicationStringC() { return {}; }
 
-DWORD ServerAppProxy::GetProcessesUsingFile(std::vector<std::pair<CString, CString>>&, LPCWSTR) { return 0; }
+DWORD ServerAppProxy::GetProcessesUsingFile(std::vector<std::pair<CString, CString>>& programs, LPCWSTR path) {
+    return processesUsingFile_.Query(programs, path);
+}
 
 CXTPCommandBars* ServerAppProxy::GetFrameCommandBars(CWnd* frame) {
     CMainFrame* mainFrame = DYNAMIC_DOWNCAST(CMainFrame, frame);

@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
 #include "platform/core/config.h"
 #include "platform/core/hostfs.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "platform/harness/host_files.h"
@@ -75,6 +77,47 @@ void Files::writeIni(std::wstring_view name, std::wstring_view text) {
 
 std::string Files::hostPath(std::wstring_view windowsPath) const {
     return platform::core::hostFs().resolve(windowsPath).hostPath.string();
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+std::optional<std::wstring> Files::dump(std::wstring_view windowsPath) const {
+    auto& fs = platform::core::hostFs();
+    const auto full = fs.fullPath(windowsPath);
+    if (!full) return std::nullopt;
+    const auto location = fs.resolve(*full);
+    if (!location.exists || location.error != 0) return std::nullopt;
+    const std::wstring quotedPath = platform::core::quoted(location.spelledPath);
+    std::error_code error;
+    if (location.directory) {
+        std::vector<std::pair<std::wstring, std::wstring>> entries;  // name, what follows it
+        for (const auto& entry : std::filesystem::directory_iterator(location.hostPath, error)) {
+            const std::wstring name = entry.path().filename().wstring();
+            if (entry.is_directory(error)) entries.emplace_back(name + L"\\", L"");
+            else entries.emplace_back(name, L" " + std::to_wstring(entry.file_size(error)) + L" bytes");
+        }
+        std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+            return platform::core::NoCaseLess{}(a.first, b.first);
+        });
+        std::wstring text = L"folder " + quotedPath + L": " + std::to_wstring(entries.size()) + L" entries";
+        for (const auto& [name, size] : entries) text += L"\n  " + name + size;
+        return text;
+    }
+    const auto bytes = read(*full);
+    if (!bytes) return std::nullopt;
+    std::wstring text = L"file " + quotedPath + L": " + std::to_wstring(bytes->size()) + L" bytes";
+    if (bytes->find('\0') != std::string::npos) return text + L", binary";
+    std::string_view rest = *bytes;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        text += L"\n  " + platform::core::fromUtf8(line);
+    }
+    return text;
 }
 
 }  // namespace platform::harness

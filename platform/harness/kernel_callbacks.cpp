@@ -256,6 +256,14 @@ constexpr Operation kOperations[] = {
          return answer(name);
      }},
     {L"GetMainWindowTitle", L"", [](Proxy& k, CallArguments&) { return answer(k.GetMainWindowTitle()); }},
+    {L"GetProcessesUsingFile", L"\"PATH\"", [](Proxy& k, CallArguments& a) {
+         const std::wstring path = a.text();
+         std::vector<std::pair<CString, CString>> programs;
+         const DWORD result = k.GetProcessesUsingFile(programs, path.c_str());
+         std::wstring text = platform::format(L"0x%08X, %d programs", static_cast<unsigned>(result), static_cast<int>(programs.size()));
+         for (const auto& [name, image] : programs) text += L" " + answer(name) + L" " + answer(image);
+         return text;
+     }},
     {L"GetActiveBackstageTabId", L"FRAME", [](Proxy& k, CallArguments& a) {
          return answer(static_cast<int>(k.GetActiveBackstageTabId(a.frame())));
      }},

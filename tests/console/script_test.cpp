@@ -43,6 +43,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
         "dump registry\n"
+        "dump file \"C:\\Work\"\n"
         "dump commands\n"
         "dump frames\n"
         "dump documents\n"
@@ -201,29 +202,30 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[26].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
     EXPECT_EQ(result.steps[25].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[32].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[34].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
-    EXPECT_EQ(result.steps[35].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[36].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[39].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[42].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[47].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[66].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[67].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[68].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[77].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[77].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[86].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[87].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[87].arguments.keyControl);
-    EXPECT_TRUE(result.steps[87].arguments.keyAlt);
-    EXPECT_EQ(result.steps[88].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[88].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[88].arguments.keyShift);
+    EXPECT_EQ(result.steps[29].arguments.text, L"C:\\Work");   // dump file
+    EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[34].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[35].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
+    EXPECT_EQ(result.steps[36].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[37].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[40].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[43].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[48].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[67].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[68].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[69].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[78].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[78].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[87].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[88].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[88].arguments.keyControl);
-    EXPECT_EQ(result.steps[89].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[92].arguments.number, 915u);  // list-button
+    EXPECT_TRUE(result.steps[88].arguments.keyAlt);
+    EXPECT_EQ(result.steps[89].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[89].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[89].arguments.keyShift);
+    EXPECT_TRUE(result.steps[89].arguments.keyControl);
+    EXPECT_EQ(result.steps[90].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[93].arguments.number, 915u);  // list-button
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
@@ -247,7 +249,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 118);
+    EXPECT_EQ(result.steps.back().line, 119);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -372,7 +374,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, modes, state, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, modes, state, documents-menu, "
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},

@@ -57,6 +57,7 @@ Waitable waitableOf(std::shared_ptr<KernelObject> object, DWORD me) {
             auto thread = std::static_pointer_cast<ThreadObject>(object);
             return {[thread] { return !thread->end || thread->end->finished; }, [] { return DWORD{WAIT_OBJECT_0}; }};
         }
+        case KernelObject::Kind::Process: break;  // no process of the table ever ends
     }
     return {[] { return true; }, [] { return DWORD{WAIT_FAILED}; }};
 }
