@@ -1,3 +1,4 @@
+#include "commandbars/file_button.h"
 #include "mainframe/frame_controls.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "commandbars/file_button.h"
 #include "commandbars/ribbon_tabs_popup.h"
 #include "mainframe/frame_controls.h"
 #include "syspanel/parameter_controls.h"
