@@ -1,3 +1,4 @@
+#include "commandbars/file_button.h"
 #include "mainframe/frame_controls.h"
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/menu_text.h"
+#include "commandbars/ribbon_tabs_popup.h"
 #include "syspanel/parameter_controls.h"
 #include "platform/kernel.h"
 
@@ -228,6 +230,7 @@ CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBar
     constexpr UINT kOptixCamera = 2041, kOptixQuality = 2042, kThemes = 2851;
     if (id == kOptixCamera) return new OptixCameraPopup(bars);
     if (id == kOptixQuality) return new OptixQualityPopup(bars);
+    if (id == 0 && tag == L"Popup") return new RibbonTabsPopup;
     if (id != kThemes) return nullptr;
     auto* popup = new CXTPControlPopup;
     popup->SetType(Korvo::UI::XML::TagNameToPopupType(std::wstring(tag.GetString())));

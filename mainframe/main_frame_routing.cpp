@@ -6,6 +6,7 @@
 
 #include <boost/scope_exit.hpp>
 
+#include "commandbars/file_button.h"
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"

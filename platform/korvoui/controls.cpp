@@ -1,7 +1,6 @@
 #include "platform/korvoui/controls.h"
 
 namespace Korvo::UI {
-IMPLEMENT_DYNCREATE(FileButton, CXTPControlButton)
 IMPLEMENT_DYNCREATE(LibraryGallery, CXTPControl)
 
 void LibraryGallery::SetItemsPerRow(int count, bool immediate) {

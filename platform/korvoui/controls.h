@@ -1,17 +1,10 @@
-// The UI library's own controls that the application creates for layout elements: a button that
-// opens a file and a gallery over a library of parts.
+// The UI library's own controls that the application creates for layout elements: a gallery over
+// a library of parts.
 #pragma once
 
 #include "platform/toolkit.h"
 
 namespace Korvo::UI {
-
-// The file to open is the control's parameter.
-class FileButton : public CXTPControlButton {
-    DECLARE_DYNCREATE(FileButton)
-public:
-    FileButton() = default;
-};
 
 class LibraryGallery : public CXTPControl {
     DECLARE_DYNCREATE(LibraryGallery)

@@ -53,6 +53,21 @@ void ImageManager::ReserveResources(std::span<const int> iconSizes, int count) {
     for (int size : iconSizes) reserved_[size] = std::max(reserved_[size], count);
 }
 
+UINT ImageManager::GetPathIconId(LPCWSTR path, bool large) {
+    const CString key(path ? path : L"");
+    platform::core::recordCall(L"Korvo::UI::ImageManager::GetPathIconId(" + platform::core::quoted(key.GetString()) +
+                               (large ? L", large)" : L", small)"));
+    // Keyed by the text itself: the toolkit's string converts to a pointer, which a pair would
+    // compare instead of the characters.
+    const std::pair<std::wstring, bool> entry{key.GetString(), large};
+    if (const auto it = pathIconIds_.find(entry); it != pathIconIds_.end()) return it->second;
+    if (key.IsEmpty() || !platform::files::exists(std::wstring_view(key.GetString()))) return 0;
+    const UINT id = nextCustomId_++;
+    SetIcon(id, large ? 32 : 16);
+    pathIconIds_.emplace(entry, id);
+    return id;
+}
+
 void ImageManager::RemoveIcon(LPCWSTR path) {
     platform::core::recordCall(L"Korvo::UI::ImageManager::RemoveIcon(" + platform::core::quoted(path) + L")");
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <map>
+#include <string>
+#include <utility>
 #include <span>
 
 #include "platform/mfc.h"
@@ -34,6 +36,9 @@ public:
     void ReserveResources(std::span<const int> iconSizes, int count);
     // The room reserved for icons of one size; 0 for a size never reserved.
     int GetReservedResources(int iconSize) const;
+    // The icon of a file as the desktop shows it, large or small: the same id for the same path
+    // and size; 0 when the file does not exist.
+    UINT GetPathIconId(LPCWSTR path, bool large);
     // Drops the cached document icon of a file (it is read again when next shown).
     void RemoveIcon(LPCWSTR path);
 
@@ -41,6 +46,7 @@ private:
     ImageManager() = default;
     std::map<int, int> reserved_;  // icon size -> count
     std::map<CString, UINT> customIds_;  // by the path given
+    std::map<std::pair<std::wstring, bool>, UINT> pathIconIds_;  // by path and large flag
     UINT nextCustomId_ = kFirstCustomId;
     static constexpr UINT kFirstCustomId = 0x60000000;
 };

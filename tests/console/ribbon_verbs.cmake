@@ -47,3 +47,11 @@ korvo_expect("${out}" "\nuser click 802 [^\n]*\n(.*\n)?dump ribbon 1\n.*\n    80
 korvo_run(keys EXIT 0 OUTPUT out INPUT "start\nidle\nhover 1 1001\nquit\n")
 korvo_expect("${out}" "\ntooltip 1001 [0-9]+x[0-9]+\n  bold \"Open\"\n  text \"Opens a document\"\n(  [^\n]*\n)*  bold \"Ctrl\\+O\"\n"
              "the open command's caption, prompt and shortcut")
+
+# The ribbon-tabs pop-up lists the tabs a user may switch off (not the contextual ones), stays
+# open after a click, and the switched tab is marked in the ribbon.
+korvo_run(tabs_popup EXIT 0 OUTPUT out INPUT
+  "start\nidle\ntab 1 \"Tools\"\nexpect menu choose \"View\"\nexpect menu dismiss\nclick 1 \"Ribbon tabs\"\ndump ribbon 1\nquit\n")
+korvo_expect("${out}" "menu [^\n]+ 4 items\nmenu   0 \"Home\" checked\nmenu   0 \"View\" checked\nmenu   0 \"Tools\" checked\nmenu   ---- 9607 [^\n]+\nmenu answer choose \"View\" \\(expected\\)\nmenu [^\n]+ 4 items\nmenu   0 \"Home\" checked\nmenu   0 \"View\"\n"
+             "the switchable tabs, then the menu again with the tab unchecked")
+korvo_expect("${out}" "\ntab 1 \"View\" disabled-by-user " "the tab switched off")

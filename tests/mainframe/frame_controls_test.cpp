@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "commandbars/file_button.h"
+#include "commandbars/ribbon_tabs_popup.h"
 #include "mainframe/frame_controls.h"
 #include "syspanel/parameter_controls.h"
 #include "tests/support/session_test.h"
@@ -142,6 +144,9 @@ TEST_F(FrameControlText, FramePopupsByIdAndTag) {
     s.start();
     const Control camera(CreateFramePopupControl(2041, L"Popup", nullptr));
     EXPECT_NE(dynamic_cast<OptixCameraPopup*>(camera.get()), nullptr);
+    const Control tabs(CreateFramePopupControl(0, L"Popup", nullptr));
+    EXPECT_NE(dynamic_cast<RibbonTabsPopup*>(tabs.get()), nullptr);
+    EXPECT_EQ(CreateFramePopupControl(0, L"Button", nullptr), nullptr);
     const Control quality(CreateFramePopupControl(2042, L"Popup", nullptr));
     EXPECT_NE(dynamic_cast<OptixQualityPopup*>(quality.get()), nullptr);
     EXPECT_EQ(CreateFramePopupControl(2043, L"Popup", nullptr), nullptr);

@@ -2,6 +2,7 @@
 // hand-edited or older state file gives.
 #include <gtest/gtest.h>
 
+#include "commandbars/file_button.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/main_window_attributes.h"

@@ -5,6 +5,9 @@
 
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/win32/files/file.h"
+
+#include <cwchar>
 #include "platform/kernel/documents/compound_file.h"
 #include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/documents/document_state.h"
@@ -51,6 +54,15 @@ CKVPropertySet KorvoDocument2::ReadProperties(LPCWSTR path) {
 
 bool KorvoDocument2::FindPathName(LPCWSTR path, LPCWSTR, LPWSTR result, int, LPCWSTR, int*, int) {
     if (result) result[0] = L'\0';
+    // A full path of a file that exists needs no kernel folder: it is the answer.
+    const std::wstring_view given(path ? path : L"");
+    const bool absolute = given.size() > 2 && given[1] == L':' && (given[2] == L'\\' || given[2] == L'/');
+    if (absolute && given.find(L'<') == std::wstring_view::npos) {
+        platform::core::recordCall(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path) + L")");
+        if (given.size() >= MAX_PATH || !platform::files::exists(given) || platform::files::isDirectory(given)) return false;
+        if (result) std::wcsncpy(result, path, MAX_PATH);
+        return true;
+    }
     platform::core::reportFailure(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path ? path : L"") +
                                   L"): the stand-in knows no kernel folder names");
     return false;

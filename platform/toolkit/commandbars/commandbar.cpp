@@ -368,6 +368,7 @@ private:
 }  // namespace
 
 void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, CWnd* site) {
+    if (control && site && control->IsVisible()) control->OnIdleUpdate();
     // A popup opens a menu; it runs no command of its own to ask about.
     if (!control || !site || !control->IsVisible() || (control->GetFlags() & xtpFlagManualUpdate) ||
         control->GetID() <= 0 || control->GetType() == xtpControlPopup)

@@ -122,6 +122,8 @@ public:
     // (XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE); when it does not handle it, WM_COMMAND with the
     // control's id is posted to the site. Disabled or hidden controls do nothing.
     virtual void OnExecute();
+    // Each update pass of a bar that shows the control, before its command state is asked.
+    virtual void OnIdleUpdate() {}
     // The right mouse button went up over the control (its bar's screen point); the toolkit's
     // controls do nothing of their own.
     virtual void OnRButtonUp(POINT /*point*/) {}
