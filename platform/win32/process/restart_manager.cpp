@@ -116,10 +116,11 @@ DWORD GetList(DWORD session, UINT* needed, UINT* room, RM_PROCESS_INFO* list, DW
         if (failing(processes, "RmGetList", result)) {
         } else {
             std::vector<std::pair<DWORD, const Process*>> holders;
-            for (const auto& [id, process] : processes.processes) {
+            for (const auto& entry : processes.processes) {
+                const Process& process = entry.second;
                 const bool holds = std::any_of(it->second.files.begin(), it->second.files.end(),
                                                [&](const std::wstring& file) { return process.heldFiles.contains(file); });
-                if (holds) holders.emplace_back(id, &process);
+                if (holds) holders.emplace_back(entry.first, &process);
             }
             *needed = static_cast<UINT>(holders.size());
             *rebootReasons = 0;
