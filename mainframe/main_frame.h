@@ -52,6 +52,9 @@ public:
     void OnDocumentClosed(CKvw32Doc* document);
     // The kernel changed the state of `document`: the ribbon shows its keywords' tabs.
     void OnChangeDocumentState(CKvw32Doc* document);
+    // Libraries and library groups dragged onto the main window go to the documents menu.
+    DROPEFFECT OnDragOver(CWnd* window, COleDataObject* data, DWORD keyState, POINT point) override;
+    bool OnDrop(CWnd* window, COleDataObject* data, DROPEFFECT effect, POINT point) override;
     // The PDM system connected or disconnected; on disconnect the open PDM panes are recorded.
     void OnChangeVarnelConnectionState(bool connected);
     // Shows the frame the first time; later calls do nothing.

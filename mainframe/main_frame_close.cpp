@@ -1,6 +1,8 @@
 // Closing a main frame. The order matters: commands end before anything is asked, a close that
 // arrives inside a nested message loop waits for the outer loop, the documents are asked before
 // the add-on applications, and the last frame takes the documents with it.
+#include <boost/scope_exit.hpp>
+
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 
@@ -15,6 +17,14 @@ void CMainFrame::OnClose() {
     KVLog_WriteF(kProgressLevel, L"Closing main window 0x%08x @ 0x%p...",
                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetSafeHwnd())), static_cast<const void*>(this));
     CKvw32App* app = CKvw32App::Instance();
+    // Registered with the document template while the handler runs, whichever way it ends. The
+    // frame may be gone when the guard ends: the template only compares its address.
+    CKVDocTemplate* documentTemplate = app ? app->GetDocTemplate() : nullptr;
+    CFrameWnd* const closing = this;
+    if (documentTemplate) documentTemplate->AddMainFrame(closing);
+    BOOST_SCOPE_EXIT_ALL(documentTemplate, closing) {
+        if (documentTemplate) documentTemplate->RemoveMainFrame(closing);
+    };
     MakeActive();
     if (KorvoServerAppProxy* kernel = KorvoServerAppProxy::Instance())
         kernel->TerminateAllCommands(GetActiveKorvoDocument(), true);

@@ -5,6 +5,7 @@
 #include "app/kvw32_app.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/window_list.h"
 #include "mainframe/main_frame_commands.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -296,15 +297,14 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
 void CMainFrame::OnNoAction() {}
 
 void CMainFrame::OnFrameHelp() {
-    // A tip of the command search's list shows: the help is that command's.
-    if (CKvw32App* app = CKvw32App::Instance(); app && !app->OnFindCommandHelp()) app->OnHelp();
+    if (CKvw32App* app = CKvw32App::Instance()) app->OnHelp();
 }
 
 // The framework's context-help mode (Shift+F1) is not part of this edition's frame.
 void CMainFrame::OnContextHelp() {}
 
 void CMainFrame::OnWindowList() {
-    CKVWindowList dialog(this);
+    CMainFrameWindowList dialog(this, IsWorkbookMode());
     dialog.DoModal();
 }
 

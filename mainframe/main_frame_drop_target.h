@@ -1,4 +1,4 @@
-// The main window's OLE drop target: libraries and libraries groups dragged onto it.
+// The main window's OLE drop target: the window answers through its drag-and-drop interface.
 #pragma once
 
 #include "platform/mfc.h"

@@ -18,6 +18,7 @@ namespace {
 constexpr UINT kOpenControl = 1072, kInsertControl = 1026, kInsertOtherControl = 1314;
 constexpr UINT kPropertiesPane = 1007;
 constexpr UINT kInsertFragmentMessage = 1387, kInsertFragmentCommand = 1609;
+constexpr UINT kFirstAutoMenuCommand = 6001, kLastAutoMenuCommand = 6999;
 
 bool isKeyMessage(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
@@ -89,9 +90,12 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
             return TRUE;
         }
         const bool typing = IsTypingKey(static_cast<UINT>(pMsg->wParam), (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
-        if (GetActiveKVView()) {
+        // The view of the active document window (the frame's own active view is none of them).
+        if (CKVView* view = GetActiveKorvoView()) {
             const HWND form = uiModule.GetCurrentDockFormViewWindow();
-            if (form) {
+            if (KVCmdMsg::SuppressAccelerators(view, *pMsg)) {
+                suppress = true;
+            } else if (form) {
                 suppress = pMsg->hwnd == form || ::IsChild(form, pMsg->hwnd) || typing;
             } else if (ManipPanelEditHasFocus()) {
                 suppress = typing;
@@ -102,11 +106,13 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
             suppress = Korvo::UI::IsEditBox(pMsg->hwnd);
         }
     }
+    CXTPCommandBars* autoMenu = GetAutoMenuBars();
     CXTPShortcutManager* shortcuts = GetCommandBars() ? GetCommandBars()->GetShortcutManager() : nullptr;
     CXTPShortcutManager* framelessShortcuts = m_framelessBars ? m_framelessBars->GetShortcutManager() : nullptr;
     BOOL handled = FALSE;
     {
-        // Off only while the base pre-translation runs.
+        // Off only while the frame and its bars translate this message: the frameless bars
+        // carry the frame's shortcuts too, so they are off for them as well.
         const BOOL wasDisabled = shortcuts ? shortcuts->IsShortcutsDisabled() : FALSE;
         const BOOL framelessWasDisabled = framelessShortcuts ? framelessShortcuts->IsShortcutsDisabled() : FALSE;
         if (suppress && shortcuts) shortcuts->DisableShortcuts(TRUE);
@@ -115,7 +121,9 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
             if (shortcuts) shortcuts->DisableShortcuts(wasDisabled);
             if (framelessShortcuts) framelessShortcuts->DisableShortcuts(framelessWasDisabled);
         };
-        handled = Korvo::UI::MdiMainFrame::PreTranslateMessage(pMsg);
+        handled = Korvo::UI::MdiMainFrame::PreTranslateMessage(pMsg) ||
+                  (autoMenu && autoMenu->PreTranslateFrameMessage(pMsg)) ||
+                  (m_framelessBars && m_framelessBars->PreTranslateFrameMessage(pMsg));
     }
     if (handled) return TRUE;
     if (pMsg->message == WM_KEYDOWN && !Korvo::UI::IsEditBox(pMsg->hwnd))
@@ -135,11 +143,23 @@ bool CMainFrame::ManipPanelEditHasFocus() const {
 BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     if (message == WM_COMMAND) {
         const UINT id = LOWORD(wParam);
-        // The kernel's action log hears of every command given while a document is current.
-        if (CKvw32Doc* document = GetActiveKorvoDocument()) document->PushAction(2, id, 0);
+        // The kernel's action log hears of every command given while a document is current; an
+        // auto-menu button is logged by its hint, which says what it does in this context.
+        CKvw32App* app = CKvw32App::Instance();
+        if (CKvw32Doc* document = app ? app->GetCurrentDocument() : nullptr)
+            document->PushAction(id, id >= kFirstAutoMenuCommand && id <= kLastAutoMenuCommand
+                                         ? Korvo::UI::AutoMenuControllerBase::GetCmdHint(id)
+                                         : CString());
+        if (LTModuleProxy::Instance().OnCommand(id)) return TRUE;
     }
-    // Add-on applications, the auto-menu and frameless bars' frame messages and the command
-    // search's help (ID_HELP) come with their own work; the toolkit's site handling is the base's.
+    for (CKVApplication* addOn : CKVApplicationManager::GetApplications())
+        if (addOn->OnWndMsgAddon(message, wParam, lParam, pResult)) return TRUE;
+    if (CXTPCommandBars* autoMenu = GetAutoMenuBars(); autoMenu && autoMenu->OnFrameWndMsg(message, wParam, lParam, pResult))
+        return TRUE;
+    if (m_framelessBars && m_framelessBars->OnFrameWndMsg(message, wParam, lParam, pResult)) return TRUE;
+    // While a tip of the command search's list shows, the help key is that command's.
+    if (message == WM_COMMAND && LOWORD(wParam) == ID_HELP && HIWORD(wParam) <= 1)
+        if (CKvw32App* app = CKvw32App::Instance(); app && app->OnFindCommandHelp()) return TRUE;
     return Korvo::UI::MdiMainFrame::OnWndMsg(message, wParam, lParam, pResult);
 }
 

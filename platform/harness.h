@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -353,6 +354,13 @@ public:
     // The profiles of the document's 3D model: name and colour index (0xFFFFFFFF: no colour).
     void setProfiles(CDocument* document, std::vector<std::pair<std::wstring, unsigned>> profiles);
     void setInCommand(CDocument* document, bool inCommand);
+    // Whether a running command asks for the keyboard's keys itself (the frames' shortcuts stay
+    // off for them).
+    void setRunningCommandTakesKeys(bool takes);
+    // The commands the kernel's editing module takes before a main frame does.
+    void setEditingModuleCommands(std::set<UINT> ids);
+    // The commands add-on application `name` takes in its window-message hook.
+    void setAddOnCommands(const std::wstring& name, std::set<UINT> ids);
     void setRepaintFlag(CDocument* document, bool on);
     // The number of objects in the document's stored selection (0: empty).
     void setStoredSelection(CDocument* document, int count);

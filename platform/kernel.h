@@ -21,6 +21,7 @@
 #include "platform/kernel/services/directory_watcher.h"
 #include "platform/kernel/documents/cameras.h"
 #include "platform/kernel/documents/documents.h"
+#include "platform/kernel/documents/command_messages.h"
 #include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/services/applications.h"
 #include "platform/kernel/services/pdm.h"

@@ -71,6 +71,16 @@ void Kernel::set3DState(bool in3DState, bool operationActive) {
 
 void Kernel::setMacroManagerPresent(bool present) { platform::kernel::uiControl().macroManagerPresent = present; }
 
+void Kernel::setRunningCommandTakesKeys(bool takes) { platform::kernel::uiControl().runningCommandTakesKeys = takes; }
+
+void Kernel::setEditingModuleCommands(std::set<UINT> ids) {
+    platform::kernel::uiControl().editingModuleCommands = std::move(ids);
+}
+
+void Kernel::setAddOnCommands(const std::wstring& name, std::set<UINT> ids) {
+    platform::kernel::uiControl().addOnCommands[name] = std::move(ids);
+}
+
 void Kernel::setPaneWindowsOffered(bool offered) { platform::kernel::uiControl().paneWindowsOffered = offered; }
 
 void Kernel::setBackgroundProcessControls(bool pauseEnabled, bool resumeEnabled) {

@@ -266,17 +266,19 @@ private:
 
 }  // namespace Korvo::UI
 
-// Drag and drop onto the main window (libraries and library groups, for instance).
+// Drag and drop onto a window of the UI library (the main window: libraries and library groups,
+// for instance). The window's drop target asks the window through this interface.
 class IWSGDragDropInterface {
 public:
     virtual ~IWSGDragDropInterface() = default;
-    // The drop effect for data of `format` over `window`.
-    virtual DWORD OnDragOver(CWnd* window, LPCWSTR format, POINT point) = 0;
-    virtual bool OnDrop(CWnd* window, LPCWSTR format, POINT point) = 0;
+    // The drop effect for `data` over `window` at screen point `point`.
+    virtual DROPEFFECT OnDragOver(CWnd* window, COleDataObject* data, DWORD keyState, POINT point) = 0;
+    virtual bool OnDrop(CWnd* window, COleDataObject* data, DROPEFFECT effect, POINT point) = 0;
 };
 
+// The part a window derives from: takes nothing until the window overrides it.
 class CWSGDragDropInterface : public IWSGDragDropInterface {
 public:
-    DWORD OnDragOver(CWnd*, LPCWSTR, POINT) override { return 0; }
-    bool OnDrop(CWnd*, LPCWSTR, POINT) override { return false; }
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, POINT) override { return DROPEFFECT_NONE; }
+    bool OnDrop(CWnd*, COleDataObject*, DROPEFFECT, POINT) override { return false; }
 };

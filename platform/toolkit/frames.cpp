@@ -119,6 +119,11 @@ BOOL CXTPCommandBarsFrameHook::OnHookMessage(HWND, UINT message, WPARAM&, LPARAM
     return FALSE;
 }
 
+BOOL CXTPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (commandBars_ && commandBars_->PreTranslateFrameMessage(pMsg)) return TRUE;
+    return CMDIFrameWnd::PreTranslateMessage(pMsg);
+}
+
 LRESULT CXTPMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hookLooked_) {
         hook_ = dynamic_cast<CXTPCommandBarsFrameHook*>(this);

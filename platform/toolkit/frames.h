@@ -30,6 +30,8 @@ public:
     void RecalcLayout(BOOL bNotify = TRUE) override;
     // The menu bars of the command bars see each message first (their hook).
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The command bars translate their shortcuts before the framework's frame.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     // Deletes the command bars (their windows go with the frame's).

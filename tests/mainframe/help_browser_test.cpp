@@ -197,6 +197,20 @@ TEST_F(HelpBrowser, AMaximisedMainWindowSplitsTheScreenAndIsLeftAloneOnClose) {
     EXPECT_EQ(after.rcNormalPosition, before.rcNormalPosition);
 }
 
+// A page the help window navigated to is drawn when the kernel's command changes, not before.
+TEST_F(HelpBrowser, ANavigatedHelpPageIsRedrawnWhenTheActiveCommandChanges) {
+    Session s;
+    CMainFrame& main = Started(s);
+    ASSERT_TRUE(main.ShowEmbeddedHelp(L"C:\\Tut\\index.htm", 0));
+    s.runUntilIdle();
+    CEmbeddedHelpFrame* help = main.GetEmbeddedHelp();
+    ASSERT_NE(help, nullptr);
+    ASSERT_NE(help->GetView(), nullptr);
+    ASSERT_TRUE(help->GetView()->IsRedrawPending()) << "the idle pass leaves the help window's page alone";
+    main.UpdateCommandState();
+    EXPECT_FALSE(help->GetView()->IsRedrawPending());
+}
+
 TEST_F(HelpBrowser, AFailedCreationLeavesNoWindowAndTheMainWindowAsItWas) {
     Session s;
     CMainFrame& main = Started(s);

@@ -171,6 +171,11 @@ void CKvw32Doc::PushAction(int kind, UINT key, UINT modifiers) {
     recordCall(platform::format(L"CKvw32Doc::PushAction(%s, %d, %u, %u)", documentText(this), kind, key, modifiers));
 }
 
+void CKvw32Doc::PushAction(UINT command, const CString& text) {
+    recordCall(platform::format(L"CKvw32Doc::PushAction(%s, command %u, %s)", documentText(this), command,
+                                quoted(text.GetString()).c_str()));
+}
+
 CView* CKvw32Doc::GetActiveView() const {
     for (CView* view : GetViews()) {
         CFrameWnd* frame = view->GetParentFrame();
@@ -342,6 +347,22 @@ CKvw32Doc* CKVDocTemplate::OpenNewDocument(BOOL makeVisible) {
     document->OnNewDocument();
     CreateDocumentFrame(document, makeVisible);
     return document;
+}
+
+void CKVDocTemplate::AddMainFrame(CFrameWnd* frame) {
+    recordCall(L"CKVDocTemplate::AddMainFrame(" + platform::core::handleText(frame) + L")");
+    mainFrames_.push_back(frame);
+}
+
+void CKVDocTemplate::RemoveMainFrame(CFrameWnd* frame) {
+    // The frame may be gone already (its close destroyed it): only its address is used.
+    recordCall(L"CKVDocTemplate::RemoveMainFrame(" + platform::core::handleText(frame) + L")");
+    const auto it = std::find(mainFrames_.rbegin(), mainFrames_.rend(), frame);
+    if (it == mainFrames_.rend()) {
+        platform::core::reportFailure(L"CKVDocTemplate::RemoveMainFrame: the frame is not registered");
+        return;
+    }
+    mainFrames_.erase(std::next(it).base());
 }
 
 bool CKVDocTemplate::CreateDocumentFrame(CDocument* document, BOOL makeVisible) {

@@ -54,6 +54,9 @@ public:
     int DoFileSave(bool& saved);
     // A user action (kind 1: a key with its modifier mask) the kernel's action log records.
     void PushAction(int kind, UINT key, UINT modifiers);
+    // A command given while the document is current, with the text the log shows for it (empty:
+    // the command's own).
+    void PushAction(UINT command, const CString& text);
     // The document's stored selection: the number of selected objects.
     int GetStoredSelectionCount() const { return storedSelection_; }
     // The view the document was last active in, or null.
@@ -309,11 +312,19 @@ public:
     // The templates alive, in creation order (the kernel opens documents through the last one).
     static std::vector<CKVDocTemplate*> GetTemplates();
 
+    // The main frames registered with the template, in registration order: a main frame is
+    // while it closes, so that the kernel knows the frame its documents leave. A frame registered
+    // twice is listed twice and must be removed twice.
+    void AddMainFrame(CFrameWnd* frame);
+    void RemoveMainFrame(CFrameWnd* frame);
+    const std::vector<CFrameWnd*>& GetMainFrames() const { return mainFrames_; }
+
 private:
     // The document's MDI child frame in the active main frame, shown; false when none was made.
     bool CreateDocumentFrame(CDocument* document, BOOL makeVisible);
 
     bool crashCopy_ = false;
+    std::vector<CFrameWnd*> mainFrames_;
 };
 
 // The application's document manager (owned by the framework once handed to it).

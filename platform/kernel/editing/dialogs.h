@@ -20,17 +20,35 @@ public:
     CKVBasicEditEx() = default;
 };
 
-// The kernel's window-list dialog: the document windows of a main frame in a list; OK makes the
-// selected one the active window.
+// The kernel's window-list dialog: the document windows of a main frame in a list (the active
+// one selected). OK (Activate) makes the selected window the active one; Save saves its document;
+// Close Window closes it; the four arrangement buttons cascade, tile (across, down) or minimise
+// the frame's windows. The dialog stays open for everything but OK and Cancel.
 class CKVWindowList : public CDialog {
     DECLARE_DYNAMIC(CKVWindowList)
 public:
     static constexpr int kListId = 1000;
+    static constexpr int kSaveButton = 1001, kCloseButton = 1002;
+    static constexpr int kCascadeButton = 1003, kTileHorizontalButton = 1004, kTileVerticalButton = 1005,
+                         kMinimizeButton = 1006;
+    static constexpr int kArrangeButtons[] = {kCascadeButton, kTileHorizontalButton, kTileVerticalButton, kMinimizeButton};
+
     explicit CKVWindowList(CMDIFrameWnd* frame);
     BOOL OnInitDialog() override;
     void OnOK() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The windows selected in the list.
+    std::vector<CWnd*> GetSelectedWindows() const;
+
+protected:
+    // The selection changed, or the list was filled: a derived dialog updates its buttons.
+    virtual void OnSelectionChanged() {}
+    CMDIFrameWnd* GetFrame() const { return frame_; }
 
 private:
+    void fillList();
+    void saveSelected();
+
     CMDIFrameWnd* frame_;
     std::vector<HWND> windows_;
 };

@@ -1,5 +1,7 @@
 #include "platform/kernel/editing/lt_module.h"
 
+#include "platform/kernel/ui/ui_control.h"
+
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/kernel/documents/document_2d.h"
@@ -68,4 +70,11 @@ bool LTModuleProxy::Export(KVDocument* document, bool toPdm, int index) {
     platform::core::recordCall(L"LTModuleProxy::Export(" + platform::core::handleText(document) + L", " +
                                platform::core::boolText(toPdm) + L", " + std::to_wstring(index) + L")");
     return document && index >= 0 && index < static_cast<int>(exportFilters().size());
+}
+
+bool LTModuleProxy::OnCommand(UINT id) {
+    // Only a command the module takes is recorded: every command of every frame comes by.
+    if (platform::kernel::uiControl().editingModuleCommands.count(id) == 0) return false;
+    platform::core::recordCall(L"LTModuleProxy::OnCommand(" + std::to_wstring(id) + L") = true");
+    return true;
 }

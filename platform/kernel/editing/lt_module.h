@@ -32,6 +32,9 @@ public:
     // Exports `document` in the format at `index` of its filters, to files or to the PDM system;
     // false when there is no such format or no document.
     bool Export(KVDocument* document, bool toPdm, int index);
+    // A command given in a main frame: true when the module takes it (the frame does nothing
+    // more with it).
+    bool OnCommand(UINT id);
 
 private:
     LTModuleProxy() = default;

@@ -10,6 +10,7 @@
 #include "platform/core/winpath.h"
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/ui/control.h"
+#include "platform/kernel/ui/ui_control.h"
 #include "platform/kernel/record.h"
 
 namespace {
@@ -86,6 +87,25 @@ CKVApplication* CKVApplicationManager::FindApplication(LPCWSTR name) {
     std::lock_guard lock(objects.mutex);
     const auto it = objects.byName.find(std::wstring_view(name));
     return it == objects.byName.end() ? nullptr : it->second.get();
+}
+
+std::vector<CKVApplication*> CKVApplicationManager::GetApplications() {
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    std::vector<CKVApplication*> loaded;
+    for (const auto& [name, application] : objects.byName) loaded.push_back(application.get());
+    return loaded;
+}
+
+BOOL CKVApplication::OnWndMsgAddon(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+    if (message != WM_COMMAND) return FALSE;
+    const auto& taken = platform::kernel::uiControl().addOnCommands;
+    const auto it = taken.find(name_.str());
+    const UINT id = LOWORD(wParam);
+    if (it == taken.end() || it->second.count(id) == 0) return FALSE;
+    recordCall(L"CKVApplication::OnWndMsgAddon(" + quoted(name_.str()) + L", WM_COMMAND " + std::to_wstring(id) + L")");
+    if (result) *result = 0;
+    return TRUE;
 }
 
 bool CKVApplicationManager::CanCloseApplication() {

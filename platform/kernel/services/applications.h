@@ -18,6 +18,9 @@ public:
     const CString& GetName() const { return name_; }
     void SetFlag(DWORD flag, bool on);
     DWORD GetFlags() const { return flags_; }
+    // A window message of a main frame, offered to the application before the frame handles it:
+    // TRUE when the application took it (`result` is the answer).
+    virtual BOOL OnWndMsgAddon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 private:
     CString name_;
@@ -33,6 +36,8 @@ public:
     static void StartApplications(bool firstPhase, bool interactive);
     // The loaded application of that name (case-insensitive), or null.
     static CKVApplication* FindApplication(LPCWSTR name);
+    // The loaded applications, by name.
+    static std::vector<CKVApplication*> GetApplications();
     // Every started application re-creates its tools (bars and commands) in the active main
     // frame, then the manager hears that the tools were re-created.
     static void RecreateApplicationsTools();

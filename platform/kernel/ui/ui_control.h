@@ -3,7 +3,12 @@
 // and the macro manager around frames, themes and document activation.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <set>
+#include <string>
+
+#include "platform/core/text.h"
 
 #include "platform/kernel/documents/documents.h"
 
@@ -33,6 +38,12 @@ struct UiControl {
     // Whether the 3D part is in its 3D state, and whether an operation of its own runs there.
     bool in3DState = false;
     bool operation3DActive = false;
+    // Whether a running command asks for the keyboard's keys itself (KVCmdMsg::SuppressAccelerators).
+    bool runningCommandTakesKeys = false;
+    // The commands the kernel's editing module takes before the main frame does.
+    std::set<UINT> editingModuleCommands;
+    // The commands each add-on application (by name) takes in its window-message hook.
+    std::map<std::wstring, std::set<UINT>, platform::core::NoCaseLess> addOnCommands;
 };
 
 UiControl& uiControl();

@@ -160,6 +160,15 @@ public:
     // may share an id (the menu bar and the ribbon): each entry goes to the first bar of its id
     // no earlier entry took.
     void DoPropExchange(CXTPPropExchange* px);
+    // A key message on its way to the site or one of its windows: a key-down whose key and
+    // modifiers (Ctrl, Shift, Alt as they are held) match an entry of the shortcut manager sends
+    // the entry's command to the site as an accelerator does (WM_COMMAND, code 1) and is taken.
+    // Nothing is taken while shortcuts are disabled, while the site is disabled, or for a window
+    // outside the site.
+    virtual BOOL PreTranslateFrameMessage(MSG* msg);
+    // A window message of the site offered to the bars before the site handles it; TRUE when
+    // the bars took it (`result` is the answer). The base bars take none.
+    virtual BOOL OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // A control of these bars was executed: every ribbon among them hears of it.
     void NotifyControlExecuted(CXTPControl* control);
     // Whether bars lay out right to left.
