@@ -160,6 +160,11 @@ constexpr WorkOperation kWork[] = {
          k.setCommandRunning(document, a.integer() != 0);
          return kDone;
      }},
+    // A running command keeps the keyboard's keys for itself: the frames' shortcuts leave them.
+    {L"KeepKeys", L"0|1", [](Kernel& k, WorkArguments& a) {
+         k.setRunningCommandTakesKeys(a.integer() != 0);
+         return kDone;
+     }},
     // A command changed the document: it has unsaved changes now.
     {L"Modify", L"DOCUMENT", [](Kernel&, WorkArguments& a) {
          a.document()->SetModifiedFlag(TRUE);

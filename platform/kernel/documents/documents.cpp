@@ -349,14 +349,10 @@ CKvw32Doc* CKVDocTemplate::OpenNewDocument(BOOL makeVisible) {
     return document;
 }
 
-void CKVDocTemplate::AddMainFrame(CFrameWnd* frame) {
-    recordCall(L"CKVDocTemplate::AddMainFrame(" + platform::core::handleText(frame) + L")");
-    mainFrames_.push_back(frame);
-}
+void CKVDocTemplate::AddMainFrame(CFrameWnd* frame) { mainFrames_.push_back(frame); }
 
 void CKVDocTemplate::RemoveMainFrame(CFrameWnd* frame) {
-    // The frame may be gone already (its close destroyed it): only its address is used.
-    recordCall(L"CKVDocTemplate::RemoveMainFrame(" + platform::core::handleText(frame) + L")");
+    // The frame may be gone already (its close destroyed it): only its address is compared.
     const auto it = std::find(mainFrames_.rbegin(), mainFrames_.rend(), frame);
     if (it == mainFrames_.rend()) {
         platform::core::reportFailure(L"CKVDocTemplate::RemoveMainFrame: the frame is not registered");
