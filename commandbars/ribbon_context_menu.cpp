@@ -1,6 +1,7 @@
 // The ribbon's own right-click menus: for a control (quick access, tool bars, style, customise,
 // hide, remove), for a tab's groups, and for a group (customise, reset).
 #include "commandbars/command_bars.h"
+#include "commandbars/gallery/library_gallery.h"
 #include "commandbars/menu_text.h"
 #include "commandbars/kv_ribbon_bar.h"
 

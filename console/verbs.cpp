@@ -109,11 +109,12 @@ std::span<const Verb> verbs() {
          &Driver::stepProgress},
         {"progress end", "as the kernel's command: ends the progress and prints the answer", M, R, M,
          &Driver::endProgress},
-        {"dump ribbon FRAME", "prints the ribbon of main frame FRAME: tabs, groups and controls with their state", M, R,
+        {"dump ribbon FRAME",
+         "prints the ribbon of main frame FRAME: tabs, groups and controls with their state, each gallery's grid and items", M, R,
          M, &Driver::dumpRibbon},
         {"dump backstage FRAME",
          "prints the backstage of main frame FRAME: its tabs (id, caption, name, disabled, hidden, default, active) and the shown page "
-         "(the help id in force and what the page hosts)", M, R, M, &Driver::dumpBackstage},
+         "(the help id in force and what the page hosts), then the paint theme", M, R, M, &Driver::dumpBackstage},
         {"backstage FRAME", "opens the backstage of main frame FRAME with the ribbon's system button, then runs the loop until idle", M,
          R, M, &Driver::openBackstage},
         {"backstage FRAME ID|\"NAME\"",
@@ -229,7 +230,8 @@ std::span<const Verb> verbs() {
          "group start, checked, icon and tooltip",
          M, R, M, &Driver::dumpSysPanel},
         {"type FRAME ID \"TEXT\"",
-         "types TEXT into the edit control ID of main frame FRAME and presses Enter, then runs the loop until idle", M,
+         "types TEXT into the edit control (or the combo box's edit field) ID of main frame FRAME and presses Enter, then runs the "
+         "loop until idle", M,
          R, M, &Driver::typeText},
         {"key FRAME ID KEY",
          "presses KEY (Up, Down, Enter, Esc, F1 to F12, a letter or digit, with Ctrl+ or Alt+ before it) in the edit window of "

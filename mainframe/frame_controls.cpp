@@ -1,4 +1,6 @@
 #include "commandbars/file_button.h"
+#include "commandbars/find_combo_box.h"
+#include "commandbars/gallery/library_gallery.h"
 #include "mainframe/frame_controls.h"
 
 #include <algorithm>
@@ -44,8 +46,8 @@ void ApplyCommonAttribute(CXTPControl* control, const CString& name, const CStri
             return;
         }
         if (auto* gallery = dynamic_cast<Korvo::UI::LibraryGallery*>(control)) {
-            if (name == L"library") gallery->SetLibraryPath(value);
-            if (name == L"width") gallery->SetWidth(ParseControlWidth(value));
+            if (name == L"library") gallery->SetLibraryName(value);
+            if (name == L"width") gallery->SetItemsPerRow(ParseControlWidth(value), false);
             return;
         }
     }
@@ -93,6 +95,7 @@ CXTPControl* CreateFrameControl(UINT id, const CString& tag) {
     // The system panel's parameter controls, the same as the panel's own, and the ray-tracing
     // camera and quality.
     if ((id >= 904 && id <= 918) || id == 2041 || id == 2042) return CreateParameterControl(static_cast<int>(id), nullptr);
+    if (id == CFindComboBox::kCommand) return new CFindComboBox;
     if (IsFileControl(id)) {
         if (tag == L"Button") return new Korvo::UI::FileButton;
         if (tag == L"Gallery") return new Korvo::UI::LibraryGallery;
@@ -155,8 +158,8 @@ void WriteLayoutControlAttributes(const CXTPControl& control, Korvo::UI::XML::El
     if (fileControl && dynamic_cast<const Korvo::UI::FileButton*>(&control)) {
         element.setAttribute(L"fileName", control.GetParameter().GetString());
     } else if (gallery) {
-        element.setAttribute(L"library", gallery->GetLibraryPath().GetString());
-        if (gallery->GetWidth() >= 1) element.setAttribute(L"width", std::to_wstring(gallery->GetWidth()));
+        element.setAttribute(L"library", gallery->GetParameter().GetString());
+        if (gallery->GetItemsPerRow() >= 1) element.setAttribute(L"width", std::to_wstring(gallery->GetItemsPerRow()));
     } else if (IsButtonOrPopup(&control) && !control.GetParameter().IsEmpty()) {
         element.setAttribute(L"url", control.GetParameter().GetString());
     }

@@ -7,6 +7,7 @@
 #include <boost/scope_exit.hpp>
 
 #include "commandbars/file_button.h"
+#include "commandbars/gallery/library_gallery.h"
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
@@ -187,8 +188,10 @@ bool CMainFrame::ExecuteControlParameter(CXTPControl* control) {
 
 namespace {
 
-// The path a path control names: its parameter, relative to `folder` when it is relative.
+// The path a path control names: a gallery's picked document, or a file button's parameter,
+// relative to `folder` when it is relative.
 CString controlPath(CXTPControl* control, const CString& parameter, const CString& folder) {
+    if (const auto* gallery = dynamic_cast<const Korvo::UI::LibraryGallery*>(control)) return gallery->GetSelectedPath().GetPath();
     if (!dynamic_cast<Korvo::UI::FileButton*>(control)) return CString();
     if (folder.IsEmpty() || !kvio::IsRelativePath(parameter.GetString())) return parameter;
     CString base = folder;

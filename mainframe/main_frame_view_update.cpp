@@ -126,6 +126,7 @@ void CMainFrame::UpdateVarnelWindows(bool connected) {
 
 void CMainFrame::SetTheme(const Korvo::UI::Theme& theme) {
     m_themeName = theme.name;
+    if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->SetBackstageTheme({theme.paintTheme, theme.backstagePageTheme});
     Korvo::UI::MdiMainFrame::SetTheme(theme);
     ApplyTabClientSettings();
 }

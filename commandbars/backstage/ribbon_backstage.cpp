@@ -102,6 +102,9 @@ void KVRibbonBar::SetBackstageTheme(const BackstageTheme& theme) {
     CXTPRibbonBackstageView* view = GetBackstageView();
     if (!view) return;
     view->SetTheme(theme.paintTheme);
-    for (int i = 0; i < view->GetTabCount(); ++i)
-        if (auto* page = dynamic_cast<KVRibbonBackstagePage*>(view->GetTab(i)->page)) page->SetTheme(theme.pageTheme);
+    for (int i = 0; i < view->GetTabCount(); ++i) {
+        CWnd* page = view->GetTab(i)->page;
+        if (auto* own = dynamic_cast<KVRibbonBackstagePage*>(page)) own->SetTheme(theme.pageTheme);
+        else if (auto* toolkit = dynamic_cast<CXTPRibbonBackstagePageRecent*>(page)) toolkit->SetTheme(theme.pageTheme);
+    }
 }

@@ -47,11 +47,13 @@ void dumpHosted(CWnd* page, std::wstring& out) {
     }
     const std::wstring kind = classOf(window);
     if (kind == L"KorvoManagedUI.Export") {
-        out += L"  export control, filters " + std::to_wstring(KorvoManagedUIProxy::ExportController::GetFilters(window).size()) + L"\n";
+        out += L"  export control, filters " + std::to_wstring(KorvoManagedUIProxy::ExportController::GetFilters(window).size()) +
+               L"\n";
         return;
     }
     if (kind == L"KorvoManagedUI.Prototypes") {
-        out += L"  prototypes control, folder " + quoted(std::wstring(KorvoManagedUIProxy::PrototypesController::GetFolder(window))) + L"\n";
+        out += L"  prototypes control, folder " + quoted(std::wstring(KorvoManagedUIProxy::PrototypesController::GetFolder(window))) +
+               L", theme code " + std::to_wstring(KorvoManagedUIProxy::PrototypesController::GetThemeCode(window)) + L"\n";
         return;
     }
     bool any = false;
@@ -123,11 +125,12 @@ std::wstring Inspect::dumpBackstage(HWND frame) const {
         if (view->GetActiveIndex() == i) out += L" active";
         out += L"\n";
     }
-    if (view->GetActiveIndex() < 0) return out;
-    KorvoServerAppProxy* app = KorvoServerAppProxy::Instance();
-    out += L"page help " + (app ? std::to_wstring(app->GetCurrentHelpId()) : std::wstring(L"none")) + L"\n";
-    dumpHosted(view->GetTab(view->GetActiveIndex())->page, out);
-    return out;
+    if (view->GetActiveIndex() >= 0) {
+        KorvoServerAppProxy* app = KorvoServerAppProxy::Instance();
+        out += L"page help " + (app ? std::to_wstring(app->GetCurrentHelpId()) : std::wstring(L"none")) + L"\n";
+        dumpHosted(view->GetTab(view->GetActiveIndex())->page, out);
+    }
+    return out + L"theme " + std::to_wstring(view->GetTheme()) + L"\n";
 }
 
 }  // namespace platform::harness

@@ -123,10 +123,39 @@ std::wstring guidText(const GUID& guid) {
     return buffer;
 }
 
+// A gallery's grid as the user sees it, its items (labels as headers) and its drop-down once sized.
+void dumpGallery(const CXTPControlGallery& gallery, int indent, std::wstring& out) {
+    const std::wstring pad(static_cast<std::size_t>(indent), L' ');
+    // The size the bar lays the gallery out at.
+    const SIZE shown = const_cast<CXTPControlGallery&>(gallery).GetSize(nullptr);
+    const std::wstring size = std::to_wstring(shown.cx) + L"x" + std::to_wstring(shown.cy);
+    const int resizable = gallery.GetResizable();
+    out += pad + L"grid " + size + L" columns " + std::to_wstring(gallery.GetColumnCount()) + L" resizable " +
+           (resizable == (xtpGalleryResizeHorizontal | xtpGalleryResizeVertical) ? L"both"
+            : resizable == xtpGalleryResizeVertical                               ? L"vertical"
+            : resizable == xtpGalleryResizeHorizontal                             ? L"horizontal"
+                                                                                  : L"none") +
+           ((gallery.GetFlags() & xtpFlagControlStretched) ? L" stretched" : L"") +
+           (gallery.GetItems() ? L"" : L" no-items") + L"\n";
+    for (int i = 0; i < gallery.GetItemCount(); ++i) {
+        const CXTPControlGalleryItem* item = gallery.GetItem(i);
+        out += pad + (item->IsLabel() ? L"header " : L"item ") + quoted(std::wstring(item->GetCaption())) + L"\n";
+    }
+    const CXTPCommandBar* dropDown = gallery.GetCommandBar();
+    const auto* inner = dropDown ? dynamic_cast<const CXTPControlGallery*>(dropDown->GetControls()->GetAt(0)) : nullptr;
+    if (inner && inner->GetWidth() > 0)
+        out += pad + L"drop-down " + std::to_wstring(inner->GetWidth()) + L"x" + std::to_wstring(inner->GetHeight()) +
+               L" columns " + std::to_wstring(inner->GetColumnCount()) + L"\n";
+}
+
 void dumpControls(const CXTPControls* controls, int indent, std::wstring& out) {
     for (int i = 0; i < controls->GetCount(); ++i) {
         const CXTPControl* control = controls->GetAt(i);
         out += controlLine(*control, indent);
+        if (const auto* gallery = dynamic_cast<const CXTPControlGallery*>(control)) {
+            dumpGallery(*gallery, indent + 2, out);
+            continue;
+        }
         if (const CXTPCommandBar* bar = control->GetCommandBar(); bar && !dynamic_cast<const CXTPRibbonBackstageView*>(bar))
             dumpControls(bar->GetControls(), indent + 2, out);
     }
@@ -161,7 +190,10 @@ std::optional<std::wstring> User::clickControl(HWND frame, int id) {
     if (!found.control->GetEnabled()) return L"control " + std::to_wstring(id) + L" is disabled";
     CXTPControl* control = found.control;
     control->InternalAddRef();
-    control->OnExecute();
+    // A gallery's own click picks an item; the user reaches its items through its drop-down.
+    if (auto* gallery = dynamic_cast<CXTPControlGallery*>(control)) gallery->OpenPopup();
+    else if (auto* combo = dynamic_cast<CXTPControlComboBox*>(control)) combo->DropDownList();
+    else control->OnExecute();
     control->InternalRelease();
     return std::nullopt;
 }
@@ -217,6 +249,16 @@ void actInEdit(Session& session, const ReachedEdit& reached, Act act) {
 std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view text) {
     platform::core::journal().add("user", L"type " + quoted(std::wstring(text)) + L" into " + std::to_wstring(id) +
                                               L" on " + handleText(frame));
+    // A combo box's edit field is typed into as the toolkit's combo takes it.
+    if (const Located found = locate(frame, id); found.control)
+        if (auto* combo = dynamic_cast<CXTPControlComboBox*>(found.control)) {
+            const std::wstring name = L"control " + std::to_wstring(id);
+            if (!combo->GetEnabled()) return name + L" is disabled";
+            if (!combo->IsEditable()) return name + L" has no edit field";
+            combo->TypeAndEnter(CString(std::wstring(text).c_str()));
+            session_.runUntilIdle();
+            return std::nullopt;
+        }
     const ReachedEdit reached = reachEdit(frame, id, true);
     if (!reached.edit) return reached.refusal;
     actInEdit(session_, reached, [&] {

@@ -72,6 +72,13 @@ public:
         if (index < 1 || index > static_cast<int>(documents.size())) throw bad("no open document " + std::to_string(index));
         return documents[static_cast<std::size_t>(index - 1)];
     }
+    // An object of the document's 2D part.
+    CKVObject* object(CKvw32Doc* document) {
+        const int index = integer();
+        CKVObject* found = document->Cont2D() ? document->Cont2D()->GetSafeObject(index) : nullptr;
+        if (!found) throw bad("no object " + std::to_string(index));
+        return found;
+    }
     // A parameter name the kernel knows.
     std::string parameter() {
         const std::string name = toUtf8(next());
@@ -123,6 +130,11 @@ constexpr WorkOperation kWork[] = {
          const auto value = k.objectParameter(document, object, a.parameter());
          return value ? valueText(*value) : std::wstring(L"none");
      }},
+    {L"NameObject", L"DOCUMENT OBJECT \"NAME\"", [](Kernel&, WorkArguments& a) {
+         CKVObject* object = a.object(a.document());
+         object->SetName(CString(a.text().c_str()));
+         return kDone;
+     }},
     {L"Select", L"DOCUMENT OBJECT ...", [](Kernel& k, WorkArguments& a) {
          CKvw32Doc* document = a.document();
          std::vector<int> objects;
@@ -163,6 +175,11 @@ constexpr WorkOperation kWork[] = {
     // A running command keeps the keyboard's keys for itself: the frames' shortcuts leave them.
     {L"KeepKeys", L"0|1", [](Kernel& k, WorkArguments& a) {
          k.setRunningCommandTakesKeys(a.integer() != 0);
+         return kDone;
+     }},
+    // An application event without data, on the UI thread (1036: the icons changed).
+    {L"RaiseEvent", L"EVENT", [](Kernel&, WorkArguments& a) {
+         ApplicationEventManager::Instance().Raise(static_cast<UINT>(a.integer()), ApplicationEventArgs());
          return kDone;
      }},
     // A command changed the document: it has unsaved changes now.
@@ -266,6 +283,8 @@ std::wstring Kernel::dumpParameters() const {
         KVDocument* objects = document->Cont2D();
         for (int i = 0; objects && i < objects->GetObjectCount(); ++i) {
             out += L"  object " + std::to_wstring(i);
+            if (const CKVObject* object = objects->GetSafeObject(i); object && !object->GetName().IsEmpty())
+                out += L" name " + quoted(object->GetName().view());
             for (const char* name : kParameterNames)
                 if (const auto value = objectParameter(document, i, name))
                     out += L" " + platform::core::fromUtf8(name) + L" " + valueText(*value);
@@ -276,6 +295,11 @@ std::wstring Kernel::dumpParameters() const {
         if (selection->IsEmpty()) out += L" none";
         for (int i = 0; i < selection->GetSize(); ++i) out += L" " + std::to_wstring(selection->GetAt(i));
         out += L"\n";
+        if (!document->GetFindHistory().empty()) {
+            out += L"  find-history";
+            for (const CString& name : document->GetFindHistory()) out += L" " + quoted(name.view());
+            out += L"\n";
+        }
         for (const auto& container : document->GetDefaultParameters()->GetData()) {
             out += L"  defaults " + std::wstring(container.GetName());
             for (const char* name : kParameterNames)

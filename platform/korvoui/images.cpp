@@ -68,6 +68,18 @@ UINT ImageManager::GetPathIconId(LPCWSTR path, bool large) {
     return id;
 }
 
+UINT ImageManager::GetPathIconId(LPCWSTR folder, bool large, std::span<const wchar_t* const> candidates) {
+    std::wstring base(folder ? folder : L"");
+    if (base.empty()) return 0;
+    if (base.back() != L'\\' && base.back() != L'/') base += L'\\';
+    for (const wchar_t* candidate : candidates) {
+        const std::wstring file = base + candidate;
+        if (platform::files::exists(std::wstring_view(file)) && !platform::files::isDirectory(std::wstring_view(file)))
+            return GetPathIconId(file.c_str(), large);
+    }
+    return GetPathIconId(folder, large);
+}
+
 void ImageManager::RemoveIcon(LPCWSTR path) {
     platform::core::recordCall(L"Korvo::UI::ImageManager::RemoveIcon(" + platform::core::quoted(path) + L")");
 }

@@ -39,6 +39,8 @@ public:
     // The icon of a file as the desktop shows it, large or small: the same id for the same path
     // and size; 0 when the file does not exist.
     UINT GetPathIconId(LPCWSTR path, bool large);
+    // The icon of a folder: the first of the candidate files found in it, else the folder's own.
+    UINT GetPathIconId(LPCWSTR folder, bool large, std::span<const wchar_t* const> candidates);
     // Drops the cached document icon of a file (it is read again when next shown).
     void RemoveIcon(LPCWSTR path);
 

@@ -37,6 +37,7 @@ const std::pair<XTPControlType, const wchar_t*> kControlNames[] = {
     {xtpControlButtonPopup, L"ButtonPopup"}, {xtpControlSplitButtonPopup, L"SplitButtonPopup"},
     {xtpControlEdit, L"Edit"},             {xtpControlComboBox, L"ComboBox"},
     {xtpControlLabel, L"Label"},           {xtpControlCheckBox, L"CheckBox"},
+    {xtpControlGallery, L"Gallery"},
 };
 
 bool ownedAttribute(std::wstring_view name) {

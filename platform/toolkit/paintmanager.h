@@ -17,6 +17,9 @@ public:
         BOOL bUseDpiIcons = FALSE;
     };
     IconsInfo* GetIconsInfo() { return &iconsInfo_; }
+    // The height of the toolkit's regular font from its text metrics (pixels, scaled for the
+    // screen).
+    int GetRegularFontHeight() const;
 
 protected:
     CXTPPaintManager() = default;
@@ -24,3 +27,6 @@ protected:
 private:
     IconsInfo iconsInfo_;
 };
+
+// The shared instance, for drawing code that takes no reference of its own.
+CXTPPaintManager* XTPPaintManager();

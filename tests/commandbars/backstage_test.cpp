@@ -1,5 +1,7 @@
 // The ribbon's backstage: opening it on a tab for the kernel and the user, the pages' help ids and
 // hosted windows, and the frame's floating windows while it is open.
+#include <tuple>
+
 #include "app/kvw32_app.h"
 #include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/backstage/ribbon_backstage_view.h"
@@ -166,7 +168,22 @@ TEST_F(Backstage, TheNewDocumentPagePassesTheTemplateFolderOnceAndATheme) {
     ribbon->SetBackstageTheme({16, 16});
     EXPECT_EQ(view->GetTheme(), 16);
     EXPECT_EQ(KorvoManagedUIProxy::PrototypesController::GetThemeCode(page->GetSafeHwnd()), 5);
+    ASSERT_NE(ribbon->GetRecentFilesBackstagePage(false), nullptr);
+    EXPECT_EQ(ribbon->GetRecentFilesBackstagePage(false)->GetTheme(), 16) << "the toolkit's page too";
     XTPSetIniColor(L"CommandBars.Ribbon.Backstage", L"PageBackground", GetSysColor(COLOR_WINDOW));
+}
+
+// The frame hands the UI theme's paint theme to the backstage as the theme is applied.
+TEST_F(Backstage, AUiThemeReachesTheBackstageAndItsPages) {
+    EXPECT_EQ(view->GetTheme(), 12) << "the default theme";
+    KVRibbonNewDocumentBackstagePage* page = ribbon->GetNewDocumentBackstagePage(false);
+    ASSERT_NE(page, nullptr);
+    for (const auto& [name, paint, code] : {std::tuple{L"msvs2015dark", 16, 4}, std::tuple{L"office2010black", 0, 0},
+                                           std::tuple{L"office2013light", 12, 2}}) {
+        ASSERT_TRUE(UIModuleProxy::Instance().ApplyTheme(name)) << name;
+        EXPECT_EQ(view->GetTheme(), paint) << name;
+        EXPECT_EQ(KorvoManagedUIProxy::PrototypesController::GetThemeCode(page->GetSafeHwnd()), code) << name;
+    }
 }
 
 TEST(BackstageTheme, TheCodeCountsABackgroundAsLightOnlyAboveHalfLuminance) {

@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "platform/core/text.h"
+#include "commandbars/gallery/library_gallery.h"
 #include "tests/commandbars/ribbon_frame.h"
 #include "tests/support/table_check.h"
 
@@ -88,7 +89,7 @@ TEST_F(RibbonFrameTest, TheEmptyGroupAreaShowsTheGroupsMenuThatSwitchesGroupsOff
 TEST_F(RibbonFrameTest, AGallerysWidthMenuSwitchesBetweenAutomaticAndFixedColumns) {
     auto* gallery = new Korvo::UI::LibraryGallery;
     home->GetGroup(0)->GetControls()->Add(gallery, 1314);
-    gallery->SetLibraryPath(L"Bolts");
+    gallery->SetLibraryName(L"Bolts");
     gallery->SetItemsPerRow(3, true);
     s.user().expectMenuChoose(L"Автоматическая ширина");
     EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), 1314), std::nullopt);

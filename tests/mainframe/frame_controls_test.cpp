@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "commandbars/file_button.h"
+#include "commandbars/gallery/library_gallery.h"
 #include "commandbars/ribbon_tabs_popup.h"
 #include "mainframe/frame_controls.h"
 #include "syspanel/parameter_controls.h"
@@ -55,11 +56,11 @@ TEST(FrameControls, AttributesSetFileLibraryWidthUrlAndTheHelpAnchor) {
     auto* library = dynamic_cast<Korvo::UI::LibraryGallery*>(gallery.get());
     ApplyToolBarControlAttribute(gallery.get(), L"library", L"C:\\Lib");
     ApplyToolBarControlAttribute(gallery.get(), L"width", L"240");
-    EXPECT_EQ(library->GetLibraryPath(), CString(L"C:\\Lib"));
-    EXPECT_EQ(library->GetWidth(), 240);
+    EXPECT_EQ(library->GetParameter(), CString(L"C:\\Lib"));
+    EXPECT_EQ(library->GetItemsPerRow(), 240);
     for (const wchar_t* bad : {L"wide", L"", L"12px", L"99999999999", L"-"}) {
         ApplyToolBarControlAttribute(gallery.get(), L"width", bad);
-        EXPECT_EQ(library->GetWidth(), -1) << bad;
+        EXPECT_EQ(library->GetItemsPerRow(), -1) << bad;
     }
     EXPECT_EQ(ParseControlWidth(L"-2147483648"), -2147483648);
     EXPECT_EQ(ParseControlWidth(L"2147483648"), -1);

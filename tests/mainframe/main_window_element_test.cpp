@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "commandbars/file_button.h"
+#include "commandbars/gallery/library_gallery.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/main_window_attributes.h"
@@ -51,11 +52,11 @@ TEST(MainWindowAttributes, ControlsWriteTheirFileLibraryUrlAndViewAttributes) {
     using Attributes = std::vector<std::pair<std::wstring, std::wstring>>;
     Korvo::UI::LibraryGallery gallery;
     gallery.SetID(1072);
-    gallery.SetLibraryPath(L"C:\\Lib");
-    gallery.SetWidth(0);
+    gallery.SetLibraryName(L"C:\\Lib");
+    gallery.SetItemsPerRow(0, false);
     gallery.SetFlags(0x7F000);
     EXPECT_EQ(write(gallery), (Attributes{{L"library", L"C:\\Lib"}}));
-    gallery.SetWidth(3);
+    gallery.SetItemsPerRow(3, false);
     EXPECT_EQ(write(gallery), (Attributes{{L"library", L"C:\\Lib"}, {L"width", L"3"}}));
 
     Korvo::UI::FileButton file;

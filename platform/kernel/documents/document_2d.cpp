@@ -87,3 +87,11 @@ STATUS* KVDocument::GetSafePage(int pageId) const {
 }
 
 int KVDocument::GetTechRequirementCount() const { return requirements_->Count(); }
+
+int KVDocument::FindElementByName(LPCWSTR name) const {
+    platform::kernel::recordCall(L"KVDocument::FindElementByName(" + platform::kernel::quoted(name ? name : L"") + L")");
+    if (!name || !*name) return -1;
+    for (int i = 0; i < GetObjectCount(); ++i)
+        if (const CKVObject* object = GetSafeObject(i); object && object->GetName() == name) return i;
+    return -1;
+}

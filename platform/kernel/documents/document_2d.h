@@ -66,6 +66,9 @@ public:
     int AddVariable(const CString& name, double value);  // the new index
     int GetVariableCount() const { return static_cast<int>(variables_.size()); }
 
+    // The first drawing object named `name` (names compare exactly), or -1.
+    int FindElementByName(LPCWSTR name) const;
+
     // Makes `text` a variable of the document, or finds the one it names. Flag 0 makes a new
     // variable (holding `current`) for a new name; flag 3 only reads an existing one. On success
     // (1) `index` and `value` are the variable's. 0: the text can be no variable (it is not a

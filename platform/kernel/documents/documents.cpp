@@ -243,6 +243,15 @@ void CKVView::OnCommandControlSelected(int id) {
     platform::kernel::recordCall(L"CKVView::OnCommandControlSelected(" + std::to_wstring(id) + L")");
 }
 
+bool CKVView::SelectObject(int index) {
+    platform::kernel::recordCall(L"CKVView::SelectObject(" + std::to_wstring(index) + L")");
+    auto* document = dynamic_cast<CKvw32Doc*>(GetDocument());
+    KVDocument* objects = document ? document->Cont2D() : nullptr;
+    if (!objects || index < 0 || index >= objects->GetObjectCount() || !objects->GetSafeObject(index)) return false;
+    document->GetStoreSelection()->Set({index});
+    return true;
+}
+
 CFragmentPath& CFragmentPath::Application() {
     static CFragmentPath record;
     return record;

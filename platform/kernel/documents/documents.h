@@ -110,6 +110,8 @@ public:
     const CSelectionContainer* GetStoreSelection() const { return &selection_; }
     CSelectionContainer* GetStoreSelection() { return &selection_; }
     kveval::ModelDefaultParameterProvider* GetDefaultParameters() { return &defaults_; }
+    // The names the user found elements by in this document, the most recent first.
+    std::vector<CString>& GetFindHistory() { return findHistory_; }
     // 0 while no undo block collects steps.
     int GetUndoMode() const { return container2D_->GetUndoMode(); }
     // The kernel view the document was last active in, or null.
@@ -143,6 +145,7 @@ private:
     std::vector<std::unique_ptr<KVCameraObject>> cameras_;
     std::unique_ptr<KVDocument> container2D_ = std::make_unique<KVDocument>();
     CSelectionContainer selection_;
+    std::vector<CString> findHistory_;
     kveval::ModelDefaultParameterProvider defaults_;
     Properties properties_;
     bool inCommand_ = false;
@@ -231,6 +234,9 @@ public:
     void SetRememberingToolBarTab(bool remembering) { rememberingToolBarTab_ = remembering; }
     // A control of the command bars was selected (the view may show what it does).
     void OnCommandControlSelected(int id);
+    // Selects object `index` of the document's 2D part alone; false (nothing changes) for an index
+    // that holds no object.
+    bool SelectObject(int index);
     // The running command sees the view and ends when it cannot go on in it.
     void TestTerminateCommand(bool notify);
     // The kernel's view queries the frame's view-dependent groups follow: the view's kind (0

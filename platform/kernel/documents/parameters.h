@@ -185,9 +185,13 @@ public:
     virtual ~CKVObject() = default;
     std::optional<kveval::VariantParameter> GetParameterValue(int id) const;
     void SetParameterValue(int id, const kveval::VariantParameter& value) { parameters_[id] = value; }
+    // The element's name (empty: none), by which the user finds it.
+    const CString& GetName() const { return name_; }
+    void SetName(const CString& name) { name_ = name; }
 
 private:
     std::map<int, kveval::VariantParameter> parameters_;
+    CString name_;
 };
 
 // The objects of a document's 2D part, by index.

@@ -126,13 +126,23 @@ int reportThemeOf(std::wstring_view name) {
     return 0;
 }
 
+// The toolkit's paint theme of a UI theme: the Office 2016 themes are the Office 2013 paint theme
+// with other colours.
+int paintThemeOf(std::wstring_view name) {
+    if (name.starts_with(L"office2013") || name.starts_with(L"office2016")) return 12;
+    if (name.starts_with(L"msvs2015")) return 16;
+    return 0;
+}
+
 }  // namespace
 
 std::vector<Korvo::UI::Theme> UIModuleProxy::GetThemes() const {
     std::vector<Korvo::UI::Theme> themes;
     int index = 0;
-    for (const auto& [name, caption] : platform::kernel::control().themes)
-        themes.push_back({index++, CString(name), CString(caption), reportThemeOf(name)});
+    for (const auto& [name, caption] : platform::kernel::control().themes) {
+        const int paint = paintThemeOf(name);
+        themes.push_back({index++, CString(name), CString(caption), reportThemeOf(name), paint, paint});
+    }
     return themes;
 }
 

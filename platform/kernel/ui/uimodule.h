@@ -25,6 +25,10 @@ struct Theme {
     // The toolkit's report theme the library's report controls take under this theme:
     // 4 (Office 2013), 8 (Visual Studio 2015), 11 (native Windows 10) or 0 (Office XP).
     int reportTheme = 0;
+    // The toolkit's paint theme the command bars draw with (12 Office 2013, 16 Visual Studio 2015,
+    // 0 the toolkit's classic one), and the theme number the ribbon's backstage pages take.
+    int paintTheme = 0;
+    int backstagePageTheme = 0;
 };
 }  // namespace Korvo::UI
 

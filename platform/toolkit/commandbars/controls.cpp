@@ -3,10 +3,12 @@
 #include <algorithm>
 
 #include "platform/core/record.h"
+#include "platform/core/useragent.h"
 #include "platform/toolkit/commandbars/commandbar.h"
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/commandbars/edit_ctrl.h"
+#include "platform/toolkit/commandbars/gallery.h"
 #include "platform/toolkit/commandbars/images.h"
 
 IMPLEMENT_DYNCREATE(CXTPControl, CCmdTarget)
@@ -306,7 +308,46 @@ void CXTPControlComboBox::Copy(CXTPControl* source, BOOL recursive) {
         items_ = combo->items_;
         selection_ = combo->selection_;
         text_ = combo->text_;
+        editable_ = combo->editable_;
     }
+}
+
+void CXTPControlComboBox::DropDownList() {
+    if (!GetEnabled() || !IsVisible()) return;
+    // The control stays while its list is open, whatever the picked entry's command does.
+    InternalAddRef();
+    if (editable_) OnSetFocus();
+    platform::core::PopupMenuRequest request;
+    CXTPCommandBar* parent = GetParent();
+    CWnd* site = parent ? parent->GetSite() : nullptr;
+    request.owner = site ? site->GetSafeHwnd() : nullptr;
+    for (int i = 0; i < GetCount(); ++i) {
+        platform::core::MenuItemInfo item;
+        item.id = i + 1;
+        item.caption = std::wstring(GetLBText(i));
+        item.checked = i == selection_;
+        request.items.push_back(item);
+    }
+    const int chosen = platform::core::userAgent().answerPopupMenu(request);
+    if (chosen >= 0 && chosen < GetCount()) {
+        selection_ = chosen;
+        text_ = GetLBText(chosen);
+        OnSelChanged();
+    }
+    InternalRelease();
+}
+
+void CXTPControlComboBox::TypeAndEnter(const CString& text) {
+    if (!GetEnabled() || !IsVisible() || !editable_) return;
+    InternalAddRef();
+    if (!focused_) OnSetFocus();
+    text_ = L"";
+    for (const wchar_t c : std::wstring(text.GetString())) {
+        text_ += c;
+        OnEditChanged();
+    }
+    OnExecute();
+    InternalRelease();
 }
 
 // ---- CXTPControls ------------------------------------------------------------------------------
@@ -326,6 +367,7 @@ CXTPControl* newControlOfType(XTPControlType type) {
         case xtpControlComboBox: return new CXTPControlComboBox;
         case xtpControlLabel: return new CXTPControlLabel;
         case xtpControlCheckBox: return new CXTPControlCheckBox;
+        case xtpControlGallery: return new CXTPControlGallery;
         case xtpControlButton: return new CXTPControlButton;
         default: return new CXTPControl(type);
     }

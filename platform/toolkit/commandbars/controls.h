@@ -290,6 +290,20 @@ public:
     void SetEditText(LPCWSTR text) { text_ = text; }
     // The user changed the edit text (CBN_EDITCHANGE); the control's owner reacts.
     virtual void OnEditChanged() {}
+    // A drop-down combo has an edit field the user types into; a drop-down list has none.
+    BOOL IsEditable() const { return editable_; }
+    void SetEditable(BOOL editable) { editable_ = editable; }
+    // The edit field took the focus, or lost it.
+    virtual void OnSetFocus() { focused_ = TRUE; }
+    virtual void OnKillFocus() { focused_ = FALSE; }
+    BOOL IsFocused() const { return focused_; }
+    // The user picked an entry of the list: it is the selection and the edit's text.
+    virtual void OnSelChanged() {}
+    // The user opens the list (the edit takes the focus first) and picks an entry or dismisses
+    // it, answered as a menu whose items are the entries (ids 1, 2, ...).
+    void DropDownList();
+    // The user typed `text` over the edit's text and pressed Enter: the combo executes.
+    void TypeAndEnter(const CString& text);
     int GetWidth() const { return width_; }
     void SetWidth(int width) { width_ = width; }
     // As an edit: its width (or the toolkit's) by a button's height.
@@ -301,6 +315,8 @@ private:
     std::vector<CString> items_;
     int selection_ = -1;
     CString text_;
+    BOOL editable_ = FALSE;
+    BOOL focused_ = FALSE;
 };
 
 // The controls of one command bar (or popup), in order. Subclasses (the system panel's) learn of

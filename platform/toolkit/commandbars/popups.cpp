@@ -6,6 +6,7 @@
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/toolkit/commandbars/commandbars.h"
+#include "platform/toolkit/commandbars/gallery.h"
 #include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/commandbars/ribbon.h"
@@ -28,8 +29,10 @@ std::wstring describeImage(const CXTPImageManagerIcon& icon) {
 
 // The items of a popup as the user sees them, sub-menus after their item; the update pass runs
 // over each bar as it would open.
+// A gallery offers each of its items, under the gallery's id; `picks` holds the item of each entry
+// (-1 for a control of its own).
 void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::MenuItemInfo>& items,
-                  std::vector<CXTPControl*>& controls, CWnd* site, CWnd* owner) {
+                  std::vector<CXTPControl*>& controls, std::vector<int>& picks, CWnd* site, CWnd* owner) {
     if (owner) {
         CXTPControls* list = bar->GetControls();
         for (int i = 0; i < list->GetCount(); ++i) CXTPCommandBar::UpdateControl(list->GetAt(i), i, list->GetCount(), owner);
@@ -54,6 +57,25 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
             --i;
             continue;
         }
+        if (auto* gallery = dynamic_cast<CXTPControlGallery*>(control)) {
+            controls.pop_back();
+            for (int g = 0; g < gallery->GetItemCount(); ++g) {
+                const CXTPControlGalleryItem* entry = gallery->GetItem(g);
+                platform::core::MenuItemInfo item;
+                item.id = control->GetID();
+                item.caption = std::wstring(entry->GetCaption());
+                item.enabled = control->GetEnabled() && !entry->IsLabel();
+                item.beginGroup = entry->IsLabel() != FALSE;
+                item.depth = depth;
+                items.push_back(item);
+                control->InternalAddRef();
+                controls.push_back(control);
+                picks.push_back(g);
+            }
+            control->InternalRelease();
+            continue;
+        }
+        picks.push_back(-1);
         platform::core::MenuItemInfo item;
         item.id = control->GetID();
         item.caption = std::wstring(control->GetCaption());
@@ -68,7 +90,7 @@ void collectItems(CXTPCommandBar* bar, int depth, std::vector<platform::core::Me
         if (const CXTPImageManagerIcon* icon = control->GetShownImage(kMenuIconWidth); icon && !icon->GetPixels().empty())
             item.image = describeImage(*icon);
         items.push_back(item);
-        if (sub) collectItems(sub, depth + 1, items, controls, site, owner);
+        if (sub) collectItems(sub, depth + 1, items, controls, picks, site, owner);
     }
 }
 
@@ -94,18 +116,23 @@ int CXTPCommandBars::TrackPopupMenu(CXTPPopupBar* popup, UINT flags, int x, int 
     platform::core::PopupMenuRequest request;
     request.owner = site ? site->GetSafeHwnd() : nullptr;
     std::vector<CXTPControl*> controls;
-    const auto release = [&controls] {
+    std::vector<int> picks;
+    const auto release = [&controls, &picks] {
         for (CXTPControl* control : controls) control->InternalRelease();
         controls.clear();
+        picks.clear();
     };
     CXTPControl* chosenControl = nullptr;
     for (;;) {
         request.items.clear();
-        collectItems(popup, 0, request.items, controls, notify ? site : nullptr,
+        collectItems(popup, 0, request.items, controls, picks, notify ? site : nullptr,
                      owner && owner->GetSafeHwnd() ? owner : nullptr);
         const int chosen = platform::core::userAgent().answerPopupMenu(request);
         if (chosen < 0) break;
         CXTPControl* control = controls[static_cast<std::size_t>(chosen)];
+        // A gallery's item is picked in its gallery, which then executes.
+        if (const int pick = picks[static_cast<std::size_t>(chosen)]; pick >= 0)
+            static_cast<CXTPControlGallery*>(control)->SetSelectedItem(pick);
         // An item that keeps the menu open runs while the menu is still tracked, and the menu
         // shows again with what the command changed, until the user closes it or chooses an
         // item that closes it.

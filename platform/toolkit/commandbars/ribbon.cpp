@@ -6,6 +6,7 @@
 
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars/commandbars.h"
+#include "platform/toolkit/commandbars/gallery.h"
 
 IMPLEMENT_DYNCREATE(CXTPRibbonGroup, CCmdTarget)
 IMPLEMENT_DYNCREATE(CXTPRibbonTab, CCmdTarget)
@@ -446,7 +447,8 @@ int CXTPRibbonBar::GetRibbonHeight() const {
 // A control of a group is a column as wide as a large button, or as its field when wider.
 int CXTPRibbonBar::groupControlWidth(const CXTPControl& control) {
     // The run-time class walk, not a cast: every group's layout asks this of each control.
-    const bool field = control.IsKindOf(RUNTIME_CLASS(CXTPControlEdit)) || control.IsKindOf(RUNTIME_CLASS(CXTPControlComboBox));
+    const bool field = control.IsKindOf(RUNTIME_CLASS(CXTPControlEdit)) || control.IsKindOf(RUNTIME_CLASS(CXTPControlComboBox)) ||
+                       control.IsKindOf(RUNTIME_CLASS(CXTPControlGallery));
     return field ? std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx) : kControlWidth;
 }
 

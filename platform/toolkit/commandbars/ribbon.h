@@ -209,9 +209,13 @@ public:
     BOOL OnSetActive() override;
     std::vector<Item>& GetItems() { return items_; }
     const std::vector<Item>& GetItems() const { return items_; }
+    // The page paints with the backstage's theme (the toolkit's paint-theme number).
+    void SetTheme(int theme) { theme_ = theme; }
+    int GetTheme() const { return theme_; }
 
 private:
     std::vector<Item> items_;
+    int theme_ = 0;
 };
 
 // A colour of the toolkit's theme ini ("PageBackground" of "CommandBars.Ribbon.Backstage", ...),
