@@ -155,7 +155,7 @@ TEST_F(RestartManager, AFailureSetUpForOneCallHitsThatCallOnce) {
 
 TEST_F(RestartManager, AHolderIsNamedByItsImageThroughAProcessHandle) {
     SetLastError(0);
-    EXPECT_EQ(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 4242), nullptr);
+    EXPECT_EQ(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, 999999), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 
     HANDLE viewer = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, kViewer);
