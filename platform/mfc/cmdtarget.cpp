@@ -1,6 +1,10 @@
 #include "platform/mfc/cmdtarget.h"
 
+#include <array>
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/wnd.h"
@@ -28,56 +32,113 @@ const AFX_MSGMAP_ENTRY* findInChain(const AFX_MSGMAP* map, Visit visit) {
     return nullptr;
 }
 
-// The framework's cache of handler lookups: a map chain never changes, so what a search of it
-// found (or that it found nothing) for a message, code and id holds for good. One per thread:
-// no lock on the way of every update pass. A map is never null, which marks an empty slot.
+// The framework's table of handler lookups: a map chain never changes, so what a walk of it found
+// (or that it found nothing) for a lookup holds for good. Each chain keeps the answers of its own
+// lookups, so that an update pass, which asks every chain about the same few ids again and again,
+// finds each answer with one probe of a small table; nothing is ever pushed out. One set of
+// tables per thread: no lock on the way of every update pass.
 struct LookupKey {
-    const AFX_MSGMAP* map;
     UINT message;
     UINT code;
     UINT id;
+    bool command;  // a command or notification (ids and ranges count), or a plain message
     bool operator==(const LookupKey&) const = default;
 };
 
-// Direct-mapped: a lookup costs a hash and one comparison; two keys of one slot take turns.
-constexpr std::size_t kCacheSlots = 4096;
-
-std::size_t slotOf(const LookupKey& key) {
-    std::uint64_t hash = reinterpret_cast<std::uintptr_t>(key.map);
-    for (UINT part : {key.message, key.code, key.id}) hash = (hash ^ part) * 0x9E3779B97F4A7C15ull;
-    return static_cast<std::size_t>(hash >> 52) & (kCacheSlots - 1);
+// Its high bits are the slot: a multiplication mixes every bit of the key into them.
+std::uint64_t hashOf(const LookupKey& key) {
+    const std::uint64_t messageAndCode = (std::uint64_t{key.message} << 32) | key.code;
+    return (messageAndCode * 0x9E3779B97F4A7C15ull) ^ ((std::uint64_t{key.id} * 2 + key.command) * 0xC2B2AE3D27D4EB4Full);
 }
 
-struct CachedLookup {
-    LookupKey key{};
-    const AFX_MSGMAP_ENTRY* entry = nullptr;
+class ChainAnswers {
+public:
+    explicit ChainAnswers(const AFX_MSGMAP* map) : map_(map), slots_(16) {}
+
+    template <class Matches>
+    const AFX_MSGMAP_ENTRY* find(const LookupKey& key, Matches matches) {
+        if (const Slot& slot = probe(key); slot.used) return slot.entry;
+        const AFX_MSGMAP_ENTRY* entry = findInChain(map_, matches);
+        if (2 * (used_ + 1) > slots_.size()) grow();
+        if (Slot& slot = probe(key); !slot.used) {
+            slot = Slot{key, entry, true};
+            ++used_;
+        }
+        return entry;
+    }
+
+private:
+    struct Slot {
+        LookupKey key{};
+        const AFX_MSGMAP_ENTRY* entry = nullptr;
+        bool used = false;
+    };
+
+    Slot& probe(const LookupKey& key) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = static_cast<std::size_t>(hashOf(key) >> shift_);; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (!slot.used || slot.key == key) return slot;
+        }
+    }
+
+    void grow() {
+        std::vector<Slot> old(slots_.size() * 2);
+        old.swap(slots_);
+        --shift_;
+        for (const Slot& slot : old)
+            if (slot.used) probe(slot.key) = slot;
+    }
+
+    const AFX_MSGMAP* map_;
+    std::vector<Slot> slots_;  // open addressing, at most half full
+    std::size_t used_ = 0;
+    int shift_ = 60;  // of a hash, to its slot: 64 less the bits of the table's size
 };
 
-// The thread's slots; plain values, so that lookups made while the thread's (or the process's)
-// objects are destroyed still find them gone rather than destroyed.
-thread_local CachedLookup* threadSlots = nullptr;
+// The thread's tables; a plain pointer, so that lookups made while the thread's (or the
+// process's) objects are destroyed still find it gone rather than destroyed. A few slots by map
+// answer the maps of one update pass without hashing into the whole table.
+struct ThreadAnswers {
+    struct Recent {
+        const AFX_MSGMAP* map = nullptr;
+        ChainAnswers* answers = nullptr;
+    };
+    std::array<Recent, 64> recent{};
+    std::unordered_map<const AFX_MSGMAP*, std::unique_ptr<ChainAnswers>> all;
+
+    ChainAnswers& of(const AFX_MSGMAP* map) {
+        Recent& slot = recent[(reinterpret_cast<std::uintptr_t>(map) >> 4) % recent.size()];
+        return slot.map == map ? *slot.answers : remember(map, slot);
+    }
+
+    [[gnu::noinline]] ChainAnswers& remember(const AFX_MSGMAP* map, Recent& slot) {
+        std::unique_ptr<ChainAnswers>& answers = all[map];
+        if (!answers) answers = std::make_unique<ChainAnswers>(map);
+        slot = Recent{map, answers.get()};
+        return *answers;
+    }
+};
+
+thread_local ThreadAnswers* threadAnswers = nullptr;
 thread_local bool threadEnding = false;
 
-struct ReleaseSlots {
-    ~ReleaseSlots() {
-        delete[] threadSlots;
-        threadSlots = nullptr;
+struct ReleaseAnswers {
+    ~ReleaseAnswers() {
+        delete threadAnswers;
+        threadAnswers = nullptr;
         threadEnding = true;
     }
 };
 
-template <class Visit>
-const AFX_MSGMAP_ENTRY* cachedFind(const AFX_MSGMAP* map, const LookupKey& key, Visit visit) {
-    if (threadEnding) return findInChain(map, visit);
-    if (threadSlots == nullptr) {
-        thread_local ReleaseSlots release;
-        threadSlots = new CachedLookup[kCacheSlots]();
+template <class Matches>
+const AFX_MSGMAP_ENTRY* answeredFind(const AFX_MSGMAP* map, const LookupKey& key, Matches matches) {
+    if (threadAnswers == nullptr) {
+        if (threadEnding) return findInChain(map, matches);
+        thread_local ReleaseAnswers release;
+        threadAnswers = new ThreadAnswers;
     }
-    CachedLookup& slot = threadSlots[slotOf(key)];
-    if (slot.key.map != nullptr && slot.key == key) return slot.entry;
-    slot.key = key;
-    slot.entry = findInChain(map, visit);
-    return slot.entry;
+    return threadAnswers->of(map).find(key, matches);
 }
 
 }  // namespace
@@ -93,7 +154,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     if (message == 0) message = WM_COMMAND;
 
     const AFX_MSGMAP* map = GetMessageMap();
-    const AFX_MSGMAP_ENTRY* entry = cachedFind(map, LookupKey{map, message, code, nID}, [&](const AFX_MSGMAP_ENTRY& e) {
+    const AFX_MSGMAP_ENTRY* entry = answeredFind(map, LookupKey{message, code, nID, true}, [&](const AFX_MSGMAP_ENTRY& e) {
         return e.nMessage == message && e.nCode == code && nID >= e.nID && nID <= e.nLastID;
     });
     if (entry == nullptr) return FALSE;
@@ -120,7 +181,7 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message) const {
     };
     // A registered message's entry reads its variable, which may be set later: never cached.
     if (message >= AFX_REGISTERED_MESSAGE) return findInChain(map, matches);
-    return cachedFind(map, LookupKey{map, message, 0, 0}, matches);
+    return answeredFind(map, LookupKey{message, 0, 0, false}, matches);
 }
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindThreadMessageEntry(UINT message) const {

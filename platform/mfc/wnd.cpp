@@ -89,7 +89,8 @@ void sendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BO
         } else {
             ::SendMessageW(child, message, wParam, lParam);
         }
-        if (bDeep && ::IsWindow(child) && ::GetTopWindow(child) != nullptr) {
+        // A window its handler destroyed has no children either: one call answers both.
+        if (bDeep && ::GetTopWindow(child) != nullptr) {
             sendToDescendants(child, message, wParam, lParam, bDeep, bOnlyPerm);
         }
     }

@@ -263,7 +263,8 @@ BOOL CXTPCommandBar::IsControlShown(const CXTPControl* control) const {
 }
 
 void CXTPCommandBar::SyncEditWindowsOf(CXTPControls* controls) {
-    for (int i = 0; controls && i < controls->GetCount(); ++i)
+    if (!controls || !controls->HasEdits()) return;
+    for (int i = 0; i < controls->GetCount(); ++i)
         if (auto* edit = DYNAMIC_DOWNCAST(CXTPControlEdit, controls->GetAt(i))) edit->SyncEditWindow();
 }
 

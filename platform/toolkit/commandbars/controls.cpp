@@ -408,6 +408,7 @@ CXTPControl* CXTPControls::insert(CXTPControl* control, int id, LPCWSTR paramete
     control->parent_ = this;
     const auto position = before < 0 || before >= GetCount() ? controls_.end() : controls_.begin() + before;
     controls_.insert(position, control);
+    if (dynamic_cast<CXTPControlEdit*>(control)) ++edits_;
     OnControlAdded(control);
     return control;
 }
@@ -457,7 +458,10 @@ void CXTPControls::Remove(CXTPControl* control) {
     if (parent_) parent_->ForgetControl(control);
     control->parent_ = nullptr;
     // A control that leaves its bar is no longer shown: its edit window goes.
-    if (auto* edit = dynamic_cast<CXTPControlEdit*>(control)) edit->ShowEditWindow(FALSE);
+    if (auto* edit = dynamic_cast<CXTPControlEdit*>(control)) {
+        --edits_;
+        edit->ShowEditWindow(FALSE);
+    }
     OnControlRemoved(control);
     control->InternalRelease();
 }

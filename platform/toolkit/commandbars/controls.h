@@ -348,6 +348,8 @@ public:
     void Remove(CXTPControl* control);
     void Remove(int index) { Remove(GetAt(index)); }
     void RemoveAll();
+    // Whether any control here has an edit window to keep in place: most lists have none.
+    bool HasEdits() const { return edits_ > 0; }
 
     // The bar these controls belong to (null for a free collection).
     CXTPCommandBar* GetParent() const { return parent_; }
@@ -367,6 +369,7 @@ private:
     CXTPControl* insert(CXTPControl* control, int id, LPCWSTR parameter, int before);
 
     std::vector<CXTPControl*> controls_;
+    int edits_ = 0;
     CXTPCommandBar* parent_ = nullptr;
     bool hasOriginal_ = false;
     std::vector<int> originalIds_;

@@ -447,9 +447,13 @@ int CXTPRibbonBar::GetRibbonHeight() const {
 // A control of a group is a column as wide as a large button, or as its field when wider.
 int CXTPRibbonBar::groupControlWidth(const CXTPControl& control) {
     // The run-time class walk, not a cast: every group's layout asks this of each control.
-    const bool field = control.IsKindOf(RUNTIME_CLASS(CXTPControlEdit)) || control.IsKindOf(RUNTIME_CLASS(CXTPControlComboBox)) ||
-                       control.IsKindOf(RUNTIME_CLASS(CXTPControlGallery));
-    return field ? std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx) : kControlWidth;
+    // One walk answers every kind.
+    for (const CRuntimeClass* kind = control.GetRuntimeClass(); kind; kind = kind->m_pBaseClass) {
+        if (kind == RUNTIME_CLASS(CXTPControlEdit) || kind == RUNTIME_CLASS(CXTPControlComboBox) ||
+            kind == RUNTIME_CLASS(CXTPControlGallery))
+            return std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx);
+    }
+    return kControlWidth;
 }
 
 RECT CXTPRibbonBar::GetQuickAccessRect() const {

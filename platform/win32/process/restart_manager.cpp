@@ -94,8 +94,10 @@ DWORD RegisterResources(DWORD session, UINT files, LPCWSTR* fileNames, UINT appl
     if (applications != 0 || services != 0 || (files != 0 && fileNames == nullptr)) return ERROR_BAD_ARGUMENTS;
     DWORD error = 0;
     if (failing(processes, "RmRegisterResources", error)) return error;
-    for (UINT i = 0; i < files; ++i) {
+    // A refused list registers none of its names: the caller's later list is not of part of it.
+    for (UINT i = 0; i < files; ++i)
         if (fileNames[i] == nullptr || *fileNames[i] == L'\0') return ERROR_BAD_ARGUMENTS;
+    for (UINT i = 0; i < files; ++i) {
         auto full = platform::core::hostFs().fullPath(fileNames[i]);
         it->second.files.push_back(full ? *full : std::wstring(fileNames[i]));
     }

@@ -61,6 +61,7 @@ void unlinkWindow(HWND hwnd) {
     }
     dropQueuedFor(hwnd);
     table.invalidWindows.erase(hwnd);
+    table.byHandle.erase(hwnd);
     table.windows.erase(hwnd);
 }
 
@@ -164,6 +165,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
         }
         w->client = clientFromWindowRect(w->rect, w->style, w->exStyle);
         w->normalRect = w->rect;
+        table.byHandle[hwnd] = w.get();
         table.windows[hwnd] = std::move(w);
     }
 

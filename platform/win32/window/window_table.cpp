@@ -51,8 +51,8 @@ Lock lockPlatform() {
 
 Window* findWindow(HWND hwnd) {
     auto& table = windowTable();
-    auto it = table.windows.find(hwnd);
-    return it == table.windows.end() ? nullptr : it->second.get();
+    auto it = table.byHandle.find(hwnd);
+    return it == table.byHandle.end() ? nullptr : it->second;
 }
 
 void markInvalid(Window& w, bool invalid) {

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/text.h"
@@ -72,6 +73,8 @@ struct Window {
 struct WindowTable {
     WindowTable();  // registers the built-in classes
     std::map<HWND, std::shared_ptr<Window>> windows;  // ordered by handle = creation order
+    // The same windows by handle alone: every call on a window looks its handle up first.
+    std::unordered_map<HWND, Window*> byHandle;
     // The windows whose `invalid` is set, so that a loop asking for paint work looks at those only.
     std::set<HWND> invalidWindows;
     std::vector<HWND> topLevel;                       // z-order, front first

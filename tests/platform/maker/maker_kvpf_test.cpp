@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "platform/korvoui.h"
+#include "tests/platform/maker/kvpf_test_forms.h"
 
 namespace {
+
+using kvpftest::Chooser;
+using kvpftest::Form;
 
 class Grid : public kvpf::ListControlModel {
 public:
@@ -15,11 +19,6 @@ public:
     int GetColumnCount() const override { return columns; }
     kvpf::Variant GetData(int row, int column, int) const override { return row * 10 + column; }
     kvpf::Variant GetHeaderData(int, int) const override { return {}; }
-};
-
-class Form : public kvpf::WpfDockFormView {
-public:
-    Form() : WpfDockFormView(L"Form", true) {}
 };
 
 struct Fixture {
@@ -137,28 +136,6 @@ TEST(Kvpf, AListLetsGoOfItsModelAndTheModelOfItsList) {
 }  // namespace
 
 namespace {
-
-// A form with a text box and a simple list of rows, as a chooser builds it.
-struct Chooser {
-    Chooser() : form(new Form) {
-        text = static_cast<kvpf::StringControl*>(form->Add(kvpf::MakeRef<kvpf::StringControl>(CString(L"Filter"))));
-        text->OnTextChanged([this] { ++typed; });
-        rows = kvpf::MakeRef<kvpf::SimpleListModel>(1);
-        list = static_cast<kvpf::ListControl*>(form->Add(kvpf::MakeRef<kvpf::ListControl>(CString(L"Rows"))));
-        list->SetModel(rows);
-        list->SetSelectionMode(0);
-        list->Bind(kvpf::ListControl::Event::CellDoubleClick, [this](int row, int) { doubleClicked = row; });
-        rows->SetRows({{7, {L"Seven"}, L"7", {}, kvpf::Color{0, 0, 0}}, {9, {L"Nine"}, {}, {}, std::nullopt}});
-    }
-    ~Chooser() { form->Destroy(); }
-
-    Form* form;
-    kvpf::StringControl* text;
-    kvpf::ListControl* list;
-    kvpf::Ref<kvpf::SimpleListModel> rows;
-    int typed = 0;
-    int doubleClicked = -1;
-};
 
 }  // namespace
 
