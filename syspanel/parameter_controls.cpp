@@ -44,6 +44,15 @@ HWND frameWindowOf(const CXTPControl* control) {
     return frame && frame->AsWindow() ? frame->AsWindow()->GetSafeHwnd() : nullptr;
 }
 
+// A chooser control's text: 3 pixels in from the left, 5 (at 96 dpi) from the right, one line,
+// vertically centred.
+void drawControlText(CDC* dc, RECT rect, const CString& text) {
+    if (!dc || text.IsEmpty()) return;
+    rect.left += 3;
+    rect.right -= XTPDpiHelper()->ScaleX(5);
+    dc->DrawText(text, text.GetLength(), &rect, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
+}
+
 // A click opens a chooser only for an enabled control on a bar of a main frame.
 bool canOpenChooser(const CXTPControl* control) {
     return control->GetEnabled() && control->GetParent() && frameWindowOf(control);
@@ -93,6 +102,12 @@ void CColorPopupControl::ApplyColor() {
 
 CString CColorPopupControl::GetDrawnText() const { return ColourWordText(m_color); }
 
+void CColorPopupControl::Draw(CDC* dc, RECT rect) {
+    if (!dc) return;
+    const RECT swatch{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+    if (swatch.right > swatch.left && swatch.bottom > swatch.top) dc->FillSolidRect(&swatch, ColourOfWord(m_color));
+}
+
 void CColorPopupControl::SetValue(KVDocument*, const void* value) {
     if (value) storeWord(m_color, int32At(value));
 }
@@ -139,6 +154,8 @@ void CLayerPopupControl::ApplyLayer() {
     SendFrameValueCommand(frame, GetID(), &layer);
     SetFrameSyspanelInt(frame, GetControlDocument(this), GetID(), layer);
 }
+
+void CLayerPopupControl::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, GetDrawnText()); }
 
 CString CLayerPopupControl::GetDrawnText() const {
     const KVDocument* document = GetControlDocument(this);
@@ -196,6 +213,8 @@ void LCSPopupControl::SetCurrentIndex(std::int32_t index, bool notify) {
     const std::int32_t chosen = m_index;
     SendFrameValueCommand(frame, GetID(), &chosen);
 }
+
+void LCSPopupControl::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, GetDrawnText()); }
 
 CString LCSPopupControl::GetDrawnText() const {
     if (m_index < 0) return CString(LCSSelectDialog::kPageSystemText);
@@ -356,6 +375,8 @@ RECT chooserRect(const CXTPControl* control, int minimum) {
 
 }  // namespace
 
+void CMaterialPopup::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, m_caption); }
+
 void CMaterialPopup::updateCaption() {
     if (!GetEnabled())
         m_caption = GetCaption();
@@ -501,7 +522,8 @@ void CStaticImageControl::Draw(CDC* dc, RECT rect) {
     if (m_iconId == 0 || !dc || !images) return;
     const SIZE button = bar->GetButtonSize();
     const UINT id = static_cast<UINT>(m_iconId);
-    if (!images->GetImage(id, button.cx)) UIModuleProxy::Instance().BindIcon(images, id, id);
+    // The UI module puts the icon into the bars' image manager once.
+    if (!images->GetIconSet(id)) UIModuleProxy::Instance().BindIcon(images, id, id);
     const CXTPImageManagerIcon* icon = images->GetImage(id, button.cx);
     if (!icon) return;
     // A raster icon keeps its own extent; a vector one takes the button's.

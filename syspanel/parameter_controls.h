@@ -41,6 +41,8 @@ public:
     // What the control shows: the colour's name, or "R G B" of a true colour.
     CString GetDrawnText() const;
     CColorSelectDialog* GetDialog() const { return m_dialog.get(); }
+    // The control's rectangle shrunk by 2 pixels, filled with the colour.
+    void Draw(CDC* dc, RECT rect) override;
     void Reset() override {}
     void SetValue(KVDocument* document, const void* value) override;  // an int32, for any document
     const void* GetValue() override { return &m_color; }
@@ -73,6 +75,7 @@ public:
     // without such a layer.
     CString GetDrawnText() const;
     CLayerSelectDialog* GetDialog() const { return m_dialog.get(); }
+    void Draw(CDC* dc, RECT rect) override;
     void Reset() override { m_layer = -1; }
     // An int32, only for the frame's active document.
     void SetValue(KVDocument* document, const void* value) override;
@@ -105,6 +108,7 @@ public:
     // "PageCoordinateSystem" for the page's own system, else the local system's name.
     CString GetDrawnText() const;
     LCSSelectDialog* GetDialog() const { return m_dialog.get(); }
+    void Draw(CDC* dc, RECT rect) override;
     // Keeps the index while the frame shows a document.
     void Reset() override;
     void SetValue(KVDocument* document, const void* value) override;  // an int32
@@ -196,6 +200,7 @@ public:
     void SelectMaterial(const MaterialRecord& record) override;
     void PassToChooser(int first, int second) override;
     const CString& GetDrawnText() const { return m_caption; }
+    void Draw(CDC* dc, RECT rect) override;
     KVMaterialChooser* GetChooser() const { return m_chooser.get(); }
 
     void Initialize() override { updateCaption(); }

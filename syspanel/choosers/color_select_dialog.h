@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/kernel.h"
 #include "syspanel/choosers/colour_list.h"
 #include "syspanel/choosers/panel_chooser.h"
 
@@ -23,6 +24,10 @@ public:
     static constexpr const wchar_t* kShow256Text = L"Show256";
 
     explicit CColorSelectDialog(CColorPopupControl& owner) : m_owner(owner) {}
+    // A pop-up that goes with its control leaves the views' focus handling as it was.
+    ~CColorSelectDialog() override {
+        if (m_open) no_set_focus_color_dlg = false;
+    }
 
     // Opens for the owner's colour word in main frame `frame`: state from the registry, both
     // lists filled.

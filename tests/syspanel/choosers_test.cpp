@@ -3,6 +3,9 @@
 // from projections; the 3D part's material chooser; and the colour words they share.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/core/record.h"
 #include "platform/kernel.h"
 #include "platform/kernel/documents/coordinate_systems.h"
 #include "syspanel/choosers/color_select_dialog.h"
@@ -288,6 +291,26 @@ TEST_F(Choosers, TheMaterialControlFollowsTheBodiesAndAppliesAChoiceInOneStep) {
     EXPECT_EQ(pick(L"Marble"), std::wstring(L"the material chooser lists no \"Marble\""));
     EXPECT_EQ(DeactivateOpenChooser(window), std::nullopt);
     EXPECT_FALSE(chooser->IsShown());
+}
+
+TEST_F(Choosers, TheBarDrawsTheColourSwatchAndTheLayersName) {
+    CSysPanelToolbar* panel = frame->GetSysPanelToolbar();
+    ASSERT_TRUE(panel && panel->GetSafeHwnd());
+    auto* colour = dynamic_cast<CColorPopupControl*>(onBar(904));
+    auto* layer = dynamic_cast<CLayerPopupControl*>(onBar(911));
+    ASSERT_TRUE(colour && layer);
+    const std::int32_t blue = 3, dimensions = 1;
+    colour->SetValue(nullptr, &blue);
+    layer->SetValue(document->Cont2D(), &dimensions);
+    ::RedrawWindow(panel->GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const std::vector<std::wstring> lines = platform::win32::windowDrawing(panel->GetSafeHwnd());
+    const RECT at = panel->GetControlRect(colour);
+    const std::wstring swatch = L"FillRect " + platform::core::rectText(at.left + 2, at.top + 2, at.right - 2, at.bottom - 2);
+    auto count = [&](const std::wstring& text) {
+        return std::count_if(lines.begin(), lines.end(), [&](const std::wstring& line) { return line.find(text) != std::wstring::npos; });
+    };
+    EXPECT_EQ(count(swatch), 1) << "the swatch fills the control but 2 pixels";
+    EXPECT_EQ(count(L"\"Dimensions\""), 1) << "the layer's name";
 }
 
 }  // namespace
