@@ -37,6 +37,13 @@ void closeDocumentsMenu();
 // What `dump panel` prints for a main frame: the shell's outline of the frame's system panel.
 // The program installs it; without it the verb says the panel is missing.
 void setSysPanelOutline(std::wstring (*outline)(HWND frame));
+// The open chooser of a main frame's parameter control: a pick in it and its deactivation (each
+// says what a user could not do, or is empty); the program installs them.
+struct ChooserHooks {
+    std::wstring (*pick)(HWND frame, const std::wstring& item) = nullptr;
+    std::wstring (*away)(HWND frame) = nullptr;
+};
+void setChooserHooks(const ChooserHooks& hooks);
 // What `dump modes` prints for a main frame; the program installs it.
 void setFrameModesOutline(std::wstring (*outline)(HWND frame));
 // What `dump state` prints for a main frame; the program installs it.
@@ -187,6 +194,13 @@ private:
     bool expectVariableCancel(const Step& step);
     bool expectTextModule(const Step& step);
     bool expectTextModuleCancel(const Step& step);
+    // The parameter controls' choosers (console/chooser_verbs.cpp).
+    bool pickInChooser(const Step& step);
+    bool awayFromChooser(const Step& step);
+    bool expectColourChoose(const Step& step);
+    bool expectColourCancel(const Step& step);
+    bool expectPromptAnswer(const Step& step);
+    bool expectPromptCancel(const Step& step);
     // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
     bool automation(const Step& step);
     bool kernelCall(const Step& step);

@@ -30,6 +30,7 @@
 #include "mainframe/frame_modes_outline.h"
 #include "mainframe/help/help_outline.h"
 #include "mainframe/frame_state_outline.h"
+#include "syspanel/choosers/panel_chooser.h"
 #include "syspanel/sys_panel_outline.h"
 
 namespace {
@@ -154,6 +155,7 @@ int main(int argc, char** argv) {
                                            &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                            &DocumentsMenu::ConsoleTree::Close});
     korvo::console::setSysPanelOutline(&SysPanelOutline);
+    korvo::console::setChooserHooks({&ConsolePickInChooser, &ConsoleAwayFromChooser});
     korvo::console::setFrameModesOutline(&FrameModesOutline);
     korvo::console::setFrameStateOutline(&FrameStateOutline);
     korvo::console::setHelpHooks({&RunStartPageLink, &HelpWindowOf, &ClickHelpLink, &HelpOutline});

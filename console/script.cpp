@@ -337,6 +337,22 @@ std::string readPoint(const std::string& text, Arguments& arguments) {
     return {};
 }
 
+// A colour "R,G,B", each 0 to 255; kept as a Windows colour in `number`.
+std::string readColour(const std::string& text, Arguments& arguments) {
+    unsigned parts[3] = {0, 0, 0};
+    std::string_view rest = text;
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t comma = i < 2 ? rest.find(',') : std::string_view::npos;
+        if (i < 2 && comma == std::string_view::npos) return echo(text) + " is not a colour R,G,B (each 0 to 255)";
+        const auto value = parseNumber(rest.substr(0, comma), 255u);
+        if (!value) return echo(text) + " is not a colour R,G,B (each 0 to 255)";
+        parts[i] = static_cast<unsigned>(*value);
+        if (i < 2) rest.remove_prefix(comma + 1);
+    }
+    arguments.number = parts[0] | (parts[1] << 8) | (parts[2] << 16);
+    return {};
+}
+
 // A whole number that may be negative (a framework item's custom id, a row or -1 for none).
 std::string readSignedNumber(const std::string& text, Arguments& arguments) {
     const bool negative = !text.empty() && text.front() == '-';
@@ -383,6 +399,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
     {"ROWS", false, &readRows},     {"N", false, &readRows},
     {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
+    {"\"ITEM\"", true, &readText},     {"R,G,B", false, &readColour},
 };
 
 // The syntax word that takes the rest of the line, word by word.

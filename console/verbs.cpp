@@ -77,6 +77,14 @@ std::span<const Verb> verbs() {
          R, R, M, &Driver::expectTextModule},
         {"expect text-module cancel", "answers the next text-module dialog by cancelling it", R, R, M,
          &Driver::expectTextModuleCancel},
+        {"expect colour choose R,G,B",
+         "answers the next colour dialog by choosing the colour R,G,B (each 0 to 255), added to its custom colours first",
+         R, R, M, &Driver::expectColourChoose},
+        {"expect colour cancel", "answers the next colour dialog by cancelling it", R, R, M, &Driver::expectColourCancel},
+        {"expect prompt answer \"TEXT\"", "answers the kernel's next name prompt by typing TEXT and OK", R, R, M,
+         &Driver::expectPromptAnswer},
+        {"expect prompt cancel", "answers the kernel's next name prompt by cancelling it", R, R, M,
+         &Driver::expectPromptCancel},
         {"dde \"TEXT\"", "sends the DDE command TEXT to the main frame, then runs the loop until idle", M, R, M,
          &Driver::dde},
         {"open \"PATH\"", "opens PATH as File Open does in the active main frame (choosing PATH in its file chooser), "
@@ -226,7 +234,7 @@ std::span<const Verb> verbs() {
          &Driver::toggleDocumentsMenuShowHidden},
         {"dump panel FRAME",
          "prints the system panel of main frame FRAME and its selection-filter set: its controls in order with kind, "
-         "group, value, enabled, visible (an edit also: whether its window exists, modified, spin mode), class, tag, "
+         "group, value (a colour, layer, coordinate-system or material control also what it shows), enabled, visible (an edit also: whether its window exists, modified, spin mode), class, tag, "
          "group start, checked, icon and tooltip",
          M, R, M, &Driver::dumpSysPanel},
         {"type FRAME ID \"TEXT\"",
@@ -253,6 +261,15 @@ std::span<const Verb> verbs() {
          "clicks the list button of parameter edit ID of main frame FRAME (answer its menu with expect menu), then runs "
          "the loop until idle",
          M, R, M, &Driver::clickListButton},
+        {"pick FRAME \"ITEM\"",
+         "chooses ITEM in the chooser a parameter control of main frame FRAME has open (after click FRAME ID): a colour "
+         "by the text it shows (\"Red\", \"R10 G20 B200\"), \"Show256\", \"Other colours...\" (answer with expect colour "
+         "first), a layer by name or \"new\" (answer with expect prompt first), a coordinate-system row by its text, a material of the material chooser by name, then runs the loop until idle",
+         M, R, M, &Driver::pickInChooser},
+        {"away FRAME",
+         "activates another window, so the chooser a parameter control of main frame FRAME has open closes, then runs "
+         "the loop until idle",
+         M, R, M, &Driver::awayFromChooser},
         {"scroll FRAME BAR ACTION",
          "clicks scroll bar BAR (horizontal or vertical) of the active document window of main frame FRAME: ACTION is "
          "line-up, line-down, page-up, page-down, top or bottom (left and right stand for up and down), then runs the loop until idle",

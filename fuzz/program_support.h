@@ -15,6 +15,7 @@
 #include "documentsmenu/console_tree.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/harness.h"
+#include "syspanel/choosers/panel_chooser.h"
 #include "syspanel/sys_panel_outline.h"
 
 namespace fuzz {
@@ -50,6 +51,7 @@ private:
                                                &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                                &DocumentsMenu::ConsoleTree::Close});
         korvo::console::setSysPanelOutline(&SysPanelOutline);
+        korvo::console::setChooserHooks({&ConsolePickInChooser, &ConsoleAwayFromChooser});
         platform::harness::Config config;
         config.platform.modal = platform::core::ModalPolicy::Lenient;
         return config;

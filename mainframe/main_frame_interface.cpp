@@ -248,9 +248,24 @@ void CMainFrame::FindCommandControl(CString& text, int id) const {
     CXTPControl* control = nullptr;
     if (IsRibbonMode()) {
         if (const KVRibbonBar* ribbon = GetRibbonBar()) control = ribbon->GetControls()->FindControl(xtpControlError, id, FALSE, TRUE);
+        // The ribbon's font combo sits in a group of a tab, which the bar's own collection does
+        // not reach.
+        CXTPControl* font = nullptr;
+        if (const KVRibbonBar* ribbon = GetRibbonBar(); ribbon && !dynamic_cast<CFontComboBox*>(control))
+            ribbon->ForEachControl(
+                [&](CXTPControl* each) {
+                    if (!font && each->GetID() == id && dynamic_cast<CFontComboBox*>(each)) font = each;
+                },
+                true);
+        if (font) control = font;
     } else if (const CSysPanelToolbar* panel = GetSysPanelToolbar()) {
         control = panel->GetControls()->FindControl(id);
         if (!control) control = panel->FindRegisteredControl(id);
+    }
+    // The font combo names its selected entry's font, whatever the item shows.
+    if (const auto* font = dynamic_cast<const CFontComboBox*>(control)) {
+        text = font->GetSelectedFontName();
+        return;
     }
     const auto* combo = dynamic_cast<const CXTPControlComboBox*>(control);
     if (!combo) return;

@@ -4,6 +4,7 @@
 
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
+#include "syspanel/choosers/frame_values.h"
 #include "syspanel/data_exchange.h"
 #include "syspanel/kernel_panel_value.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -21,6 +22,20 @@ bool SetKernelPanelValue(KVRibbonBar* ribbon, CSysPanelToolbar* panel, KVDocumen
     if (panel && panel->SetKernelValue(document, id, value)) stored = true;
     return stored;
 }
+
+// A choice in one of the panel's choosers reaches the twins through the frame that shows it.
+const bool kSettersInstalled = [] {
+    SetSyspanelSetters(
+        [](Korvo::UI::MainFrame* frame, KVDocument* document, unsigned id, int value) {
+            auto* main = dynamic_cast<CMainFrame*>(frame);
+            return main && main->set_syspanel_int(document, id, value);
+        },
+        [](Korvo::UI::MainFrame* frame, KVDocument* document, unsigned id, const CString& text) {
+            auto* main = dynamic_cast<CMainFrame*>(frame);
+            return main && main->set_syspanel_cstr(document, id, text);
+        });
+    return true;
+}();
 
 }  // namespace
 

@@ -227,6 +227,11 @@ public:
     void expectVariable(std::optional<std::wstring> name);
     // The next text-module dialog of the kernel chooses a module of text `text`, or is cancelled.
     void expectTextModule(std::optional<std::wstring> text);
+    // The next Windows colour dialog chooses `colour` (the user adds it to the custom colours
+    // first), or is cancelled.
+    void expectColour(std::optional<COLORREF> colour);
+    // The kernel's next name prompt is answered with `text` as typed, or is cancelled.
+    void expectPrompt(std::optional<std::wstring> text);
     // The view of the active document window of main frame `frame`, scrolled at its scroll bar
     // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
     // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept

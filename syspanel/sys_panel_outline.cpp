@@ -64,6 +64,19 @@ std::wstring valueOf(CXTPControl& control) {
     return L"-";
 }
 
+// What a chooser control draws besides its value: the colour's name, the layer's name and marks.
+std::wstring drawnTextOf(const CXTPControl& control) {
+    if (const auto* colour = dynamic_cast<const CColorPopupControl*>(&control))
+        return L" shows " + quotedText(colour->GetDrawnText());
+    if (const auto* layer = dynamic_cast<const CLayerPopupControl*>(&control))
+        return L" shows " + quotedText(layer->GetDrawnText());
+    if (const auto* material = dynamic_cast<const CMaterialPopup*>(&control))
+        return L" shows " + quotedText(material->GetDrawnText());
+    if (const auto* system = dynamic_cast<const LCSPopupControl*>(&control))
+        return L" shows " + quotedText(system->GetDrawnText());
+    return {};
+}
+
 // A parameter edit's window: whether it exists, its modification flag and its spin mode.
 std::wstring editWindowOf(const CXTPControl& control) {
     const auto* edit = dynamic_cast<const CSyspanelEdit*>(&control);
@@ -113,7 +126,7 @@ std::wstring SysPanelOutline(HWND frame) {
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl& control = *controls->GetAt(i);
         out += L"  " + std::to_wstring(control.GetID()) + L" " + kindOf(control) + L" group " + groupOf(*panel, control) +
-               L" " + valueOf(control) + editWindowOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
+               L" " + valueOf(control) + drawnTextOf(control) + editWindowOf(control) + (control.GetEnabled() ? L" enabled" : L" disabled") +
                (control.IsVisible() ? L" visible" : L" hidden") + controlStateOf(control);
         if (CXTPControl* twin = ribbonTwinOf(frame, control.GetID())) out += L" ribbon " + valueOf(*twin);
         out += L"\n";

@@ -51,8 +51,10 @@ void CSysPanelControls::OnControlRemoved(CXTPControl* control) {
     ResetRemovedFilterButton(control);
 }
 
-// The font combo has no window of its own yet: nothing to show or hide.
-void CSysPanelControls::showFontCombo(CXTPControl&, bool) {}
+// A combo added to the bar fills its list, unless the font folder is the one it was filled for.
+void CSysPanelControls::showFontCombo(CXTPControl& control, bool shown) {
+    if (auto* combo = dynamic_cast<CFontComboBox*>(&control); combo && shown) combo->RefreshFontList();
+}
 
 
 using Korvo::UI::FixableToolBar;

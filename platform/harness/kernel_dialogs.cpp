@@ -1,6 +1,7 @@
 // The user at the kernel's text dialogs: the insert-variable dialog and the text modules.
 #include "platform/core/useragent.h"
 #include "platform/harness.h"
+#include "platform/mfc/dialogs/colordialog.h"
 
 namespace platform::harness {
 
@@ -10,6 +11,14 @@ void User::expectVariable(std::optional<std::wstring> name) {
 
 void User::expectTextModule(std::optional<std::wstring> text) {
     platform::core::userAgent().expectKernelDialog(L"text-module", std::move(text));
+}
+
+void User::expectColour(std::optional<COLORREF> colour) {
+    platform::core::userAgent().expectKernelDialog(L"colour", colour ? std::optional(ColourTriple(*colour)) : std::nullopt);
+}
+
+void User::expectPrompt(std::optional<std::wstring> text) {
+    platform::core::userAgent().expectKernelDialog(L"prompt", std::move(text));
 }
 
 }  // namespace platform::harness

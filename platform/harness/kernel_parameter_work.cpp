@@ -21,7 +21,7 @@ namespace {
 using platform::core::quoted;
 using platform::core::toUtf8;
 
-constexpr const char* kParameterNames[] = {"Color", "Layer", "Level", "Priority", "FontSize", "FontName"};
+constexpr const char* kParameterNames[] = {"Color", "Layer", "Level", "Priority", "FontSize", "FontName", "Material"};
 
 // The measure controls: their value starts with a double; the others' with a 32-bit word.
 constexpr UINT kMeasureControls[] = {907, 909, 915};
@@ -88,7 +88,7 @@ public:
     // A value in the alternative the parameter takes: a number (with `var N` a variable's) for
     // the measures, a colour or layer number, a font name.
     kveval::VariantParameter value(const std::string& name) {
-        if (name == "FontName") return CString(text().c_str());
+        if (name == "FontName" || name == "Material") return CString(text().c_str());
         if (name == "Color") return kveval::ColorParameter{integer(), -1};
         if (name == "Layer") return std::int32_t{integer()};
         kveval::NumberParameter measure{real(), -1, 0};
@@ -180,6 +180,13 @@ constexpr WorkOperation kWork[] = {
     // An application event without data, on the UI thread (1036: the icons changed).
     {L"RaiseEvent", L"EVENT", [](Kernel&, WorkArguments& a) {
          ApplicationEventManager::Instance().Raise(static_cast<UINT>(a.integer()), ApplicationEventArgs());
+         return kDone;
+     }},
+    // The document gets a 3D part shown in MODE (1: a 3D scene), or loses it with -1.
+    {L"Set3D", L"DOCUMENT MODE", [](Kernel& k, WorkArguments& a) {
+         CKvw32Doc* document = a.document();
+         const int mode = a.integer();
+         k.set3DContainerMode(document, mode < 0 ? std::nullopt : std::optional<int>(mode));
          return kDone;
      }},
     // A command changed the document: it has unsaved changes now.

@@ -39,6 +39,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect variable cancel\n"
         "expect text-module choose \"M12x1.5\"\n"
         "expect text-module cancel\n"
+        "expect colour choose 10,20,0xC8\n"
+        "expect colour cancel\n"
+        "expect prompt answer \"Hatching\"\n"
+        "expect prompt cancel\n"
         "dde \"[open(\\\"C:\\Work\\c.grb\\\")]\"\n"
         "open \"C:\\Work\\d.grb\"\n"
         "dump windows\n"
@@ -108,6 +112,8 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "context-menu 1 907\n"
         "edit-command 1 907 2145\n"
         "list-button 1 915\n"
+        "pick 1 \"R10 G20 B200\"\n"
+        "away 1\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
         "dump image 1\n"
@@ -149,6 +155,10 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
             EXPECT_EQ(step.arguments.number, 1598u);
             ASSERT_EQ(step.arguments.values.size(), 6u);
             EXPECT_TRUE(step.arguments.values[4].quoted);
+        }
+        // A colour's parts, decimal or hexadecimal, make one Windows colour.
+        if (syntaxOf(step) == "expect colour choose R,G,B") {
+            EXPECT_EQ(step.arguments.number, 0xC8140Au);
         }
     }
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
@@ -199,33 +209,34 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[12].arguments.text, L"C:\\Work\\a b.grb");
     EXPECT_EQ(result.steps[21].arguments.name, L"h1");       // expect variable choose
     EXPECT_EQ(result.steps[23].arguments.text, L"M12x1.5");  // expect text-module choose
-    EXPECT_EQ(result.steps[26].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_EQ(result.steps[30].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[25].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[29].arguments.text, L"C:\\Work");   // dump file
-    EXPECT_EQ(result.steps[33].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[34].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[35].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
-    EXPECT_EQ(result.steps[36].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[37].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[40].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[43].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[48].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[67].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[68].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[69].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[78].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[78].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[87].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[88].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[88].arguments.keyControl);
-    EXPECT_TRUE(result.steps[88].arguments.keyAlt);
-    EXPECT_EQ(result.steps[89].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[89].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[89].arguments.keyShift);
-    EXPECT_TRUE(result.steps[89].arguments.keyControl);
-    EXPECT_EQ(result.steps[90].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[93].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[29].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[33].arguments.text, L"C:\\Work");   // dump file
+    EXPECT_EQ(result.steps[37].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[38].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[39].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
+    EXPECT_EQ(result.steps[40].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[41].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[44].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[47].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[52].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[71].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[72].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[73].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[82].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[82].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[91].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[92].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[92].arguments.keyControl);
+    EXPECT_TRUE(result.steps[92].arguments.keyAlt);
+    EXPECT_EQ(result.steps[93].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[93].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[93].arguments.keyShift);
+    EXPECT_TRUE(result.steps[93].arguments.keyControl);
+    EXPECT_EQ(result.steps[94].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[97].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[98].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
@@ -249,7 +260,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 119);
+    EXPECT_EQ(result.steps.back().line, 125);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -363,7 +374,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"doc-tab 1 \"x\" press", "\"press\" where one of click, close, middle-click, context-menu belongs"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module belongs"},
+        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt belongs"},
         {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
         {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
@@ -400,7 +411,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
-                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
+                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -23,7 +23,7 @@ string(CONCAT sets_script
 korvo_run(sets EXIT 0 OUTPUT out INPUT "${sets_script}")
 korvo_expect("${out}" "dump panel 1\nbar visible filter-set 0\n${P}log 2 Switched"
              "set 0: exactly the parameter row, no selection area")
-korvo_expect("${out}" "log 2 Switched system panel to selection filter set #5\nkernel SetSelectionFilterSet: true\ndump panel 1\n"
+korvo_expect("${out}" "log 2 Switched system panel to selection filter set #5\nkernel SetSelectionFilterSet: true\n(call [^\n]*\n)*dump panel 1\n"
              "bar visible filter-set 5\n${P}  1250 button [^\n]*\n  1869 button [^\n]*\n"
              "  2796 button [^\n]* class G1SelectionButton [^\n]* begins-group [^\n]*\n"
              "  2797 button [^\n]* class LazyGeometrySelectionButton [^\n]*\n  2799 button [^\n]* class SelectionModePopup [^\n]*\n"

@@ -44,6 +44,7 @@ foreach(n RANGE 1 ${verbs})
   string(REPLACE "\"NAME\" answer ARGS" "\"dialogs.*\" answer ok" line "${line}")
   string(REPLACE " X,Y" " 10,10" line "${line}")
   string(REPLACE " 10,10 ACTION" " 10,10 move" line "${line}")
+  string(REPLACE " R,G,B" " 10,20,30" line "${line}")
   string(REPLACE " ..." "" line "${line}")
   string(REPLACE " COMMAND" " 2145" line "${line}")
   # A control of the ribbon's selected tab that the kernel runs (it only journals it).

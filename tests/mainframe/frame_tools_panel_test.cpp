@@ -113,6 +113,10 @@ TEST(ParameterControlFactory, MakesEachTwinWithThePanelsArguments) {
     auto icon = make(910);  // of the panel's icons only 910 has a twin
     ASSERT_NE(dynamic_cast<CStaticImageControl*>(icon.get()), nullptr);
     EXPECT_EQ(icon->GetIconId(), 218);
+    EXPECT_EQ(dynamic_cast<CStaticImageControl*>(icon.get())->GetImageId(), 218);
+    // The font combo answers the frame's font request by its selected entry; none yet.
+    auto fontCombo = make(914);
+    EXPECT_EQ(dynamic_cast<CFontComboBox*>(fontCombo.get())->GetSelectedFontKind(), 32);
     EXPECT_EQ(make(906).get(), nullptr);
     EXPECT_EQ(make(0).get(), nullptr);
 }

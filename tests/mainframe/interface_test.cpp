@@ -112,16 +112,19 @@ TEST_F(MainFrameInterface, PanelForwardersAnswerFromThePanelAndPromptsFromTheEng
     EXPECT_EQ(prompt, CString(L"Korvo CAD"));
 }
 
-TEST_F(MainFrameInterface, TheFontComboGivesItsTextOnlyForTheFirstThreeEntries) {
+TEST_F(MainFrameInterface, TheFontComboGivesTheSelectedEntrysFontWhereverItStands) {
     Start();
     frame->SetRibbonMode(false);
     auto* font = static_cast<CFontComboBox*>(panel->FindRegisteredControl(914));
-    for (const wchar_t* name : {L"Arial", L"Courier", L"GOST", L"Times"}) font->AddString(name);
-    font->SelectFont(L"GOST");
+    font->RefreshFontList();
+    font->SelectFont(L"Times New Roman");
+    ASSERT_GT(font->GetCurSel(), 3);
     CString text = L"stale";
     frame->FindCommandControl(text);
-    EXPECT_EQ(text, CString(L"GOST"));
-    font->SelectFont(L"Times");
+    EXPECT_EQ(text, CString(L"Times New Roman"));
+    // An item without an entry of the list names no font.
+    font->AddString(L"Typed");
+    font->SetCurSel(font->GetCount() - 1);
     frame->FindCommandControl(text);
     EXPECT_TRUE(text.IsEmpty());
 }

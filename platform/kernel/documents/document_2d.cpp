@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "platform/kernel/record.h"
+#include "platform/kernel/documents/coordinate_systems.h"
 #include "platform/kernel/techreq/store.h"
 
 namespace {
@@ -72,7 +73,56 @@ void STATUS::PrepareGC(KVScreenGC&) const {
     platform::kernel::recordCall(L"STATUS::PrepareGC(" + platform::kernel::quoted(name_.view()) + L")");
 }
 
-KVDocument::KVDocument() : requirements_(std::make_unique<platform::kernel::TechRequirementStore>(*this)) {}
+KVDocument::KVDocument()
+    : requirements_(std::make_unique<platform::kernel::TechRequirementStore>(*this)),
+      coordinateSystems_(std::make_unique<platform::kernel::CoordinateSystemStore>()) {
+    layers_ = {{0, L"0", 0}, {1, L"Dimensions", 0}};
+}
+
+int KVDocument::create_text_var(LPCWSTR name, int index, LPCWSTR value, int size, int flags) {
+    const CString text(name ? name : L"");
+    CString contents(value ? value : L"");
+    platform::kernel::recordCall(L"KVDocument::create_text_var(" + platform::kernel::quoted(text.view()) + L", " +
+                                 std::to_wstring(index) + L", " + platform::kernel::quoted(contents.view()) + L", " +
+                                 std::to_wstring(size) + L", " + std::to_wstring(flags) + L")");
+    // Two double quotes are the kernel's empty text.
+    if (contents == L"\"\"") contents.Empty();
+    if (size >= 0 && contents.GetLength() > size) contents = contents.Left(size);
+    // A text variable's name is a name after a dollar sign.
+    if (text.GetLength() < 2 || text[0] != L'$' || !isName(text.Mid(1))) return -1;
+    for (std::size_t i = 0; i < textVariables_.size(); ++i)
+        if (textVariables_[i].name == text) {
+            textVariables_[i].value = contents;
+            return static_cast<int>(i);
+        }
+    textVariables_.push_back({text, contents});
+    return static_cast<int>(textVariables_.size()) - 1;
+}
+
+const KVLayer* KVDocument::GetLayer(int number) const {
+    for (const KVLayer& layer : layers_)
+        if (layer.number == number) return &layer;
+    return nullptr;
+}
+
+const KVLayer* KVDocument::FindLayer(const CString& name) const {
+    for (const KVLayer& layer : layers_)
+        if (layer.name.view() == name.view()) return &layer;
+    return nullptr;
+}
+
+int KVDocument::CreateLayer(const CString& name) {
+    const int number = layers_.empty() ? 0 : layers_.back().number + 1;
+    layers_.push_back({number, name, 0});
+    platform::kernel::recordCall(L"KVDocument::CreateLayer(" + platform::kernel::quoted(name.view()) + L") = " +
+                                 std::to_wstring(number));
+    return number;
+}
+
+void KVDocument::SetLayerState(int number, DWORD state) {
+    for (KVLayer& layer : layers_)
+        if (layer.number == number) layer.state = state;
+}
 KVDocument::~KVDocument() = default;
 
 int KVDocument::AddPage(const CString& name) {

@@ -37,12 +37,19 @@ private:
 
 namespace platform::kernel {
 class TechRequirementStore;
+class CoordinateSystemStore;
 }
 
 namespace FONT_STYLE {
 // The font size of the page's text style `target` (the stand-in keeps one style).
 double GetSizeFromPage(const STATUS* status, int target);
 }  // namespace FONT_STYLE
+
+// A text variable of a document: a name and its text.
+struct KVTextVariable {
+    CString name;
+    CString value;
+};
 
 // A document variable: a name, or an expression when it has none, with its value.
 struct KVVariable {
@@ -55,6 +62,14 @@ namespace FORMULA {
 // What an edit shows for a variable: its name, or its expression when it has no name.
 CString GetNameOrExpression(const KVVariable& variable);
 }  // namespace FORMULA
+
+// A layer of a drawing: its number, name and state flags (bit 0 hidden, bit 1 frozen, bit 2 not
+// printed).
+struct KVLayer {
+    int number = 0;
+    CString name;
+    DWORD state = 0;
+};
 
 class KVDocument : public Container2D {
 public:
@@ -75,10 +90,24 @@ public:
     // name). Below 0: the kernel declined (a test's answer).
     int create_real_var(LPCWSTR text, int& index, double& value, double current, int flag);
 
+    // Makes the text variable `name` ("$" and a name) holding `value` (`""` reads as an empty
+    // text), at most `size` characters; its index, or -1 when the name is no such name
+    // (recorded).
+    int create_text_var(LPCWSTR name, int index, LPCWSTR value, int size, int flags);
+    const std::vector<KVTextVariable>& GetTextVariables() const { return textVariables_; }
+
     // Undo steps are collected between the two; mode 1 while a block is open.
     void start_undo_block(int state, int code);
     void end_undo_block();
     int GetUndoMode() const { return undoMode_; }
+
+    // The drawing's layers in number order; a new drawing has "0" (number 0) and "Dimensions" (1).
+    const std::vector<KVLayer>& GetLayers() const { return layers_; }
+    const KVLayer* GetLayer(int number) const;
+    const KVLayer* FindLayer(const CString& name) const;  // exact comparison
+    // A new layer of that name with the next free number (recorded); the new number.
+    int CreateLayer(const CString& name);
+    void SetLayerState(int number, DWORD state);
 
     // The page's status; every page number gives the current page.
     const STATUS* GetPageStatus(int page) const;
@@ -92,6 +121,8 @@ public:
 
     // The technical requirements, their types and inscriptions (kept in the model stream).
     platform::kernel::TechRequirementStore& TechRequirements() const { return *requirements_; }
+    // The local coordinate systems and view projections of its pages (coordinate_systems.h).
+    platform::kernel::CoordinateSystemStore& CoordinateSystems() const { return *coordinateSystems_; }
     int GetTechRequirementCount() const;
 
     // What the kernel's control makes the next create_real_var answer (nothing: its own answer).
@@ -99,9 +130,12 @@ public:
 
 private:
     std::vector<KVVariable> variables_;
+    std::vector<KVLayer> layers_;
+    std::vector<KVTextVariable> textVariables_;
     int undoMode_ = 0;
     STATUS page_;
     std::optional<int> forcedVariableResult_;
     std::vector<int> pageIds_;
     std::unique_ptr<platform::kernel::TechRequirementStore> requirements_;
+    std::unique_ptr<platform::kernel::CoordinateSystemStore> coordinateSystems_;
 };

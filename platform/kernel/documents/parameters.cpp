@@ -42,7 +42,7 @@ ObjectParametersProvider& ObjectParametersProvider::Instance() {
 }
 
 ObjectParametersProvider::ObjectParametersProvider()
-    : descriptors_{{1, "Color"}, {2, "Layer"}, {3, "Level"}, {4, "Priority"}, {5, "FontSize"}, {6, "FontName"}} {}
+    : descriptors_{{1, "Color"}, {2, "Layer"}, {3, "Level"}, {4, "Priority"}, {5, "FontSize"}, {6, "FontName"}, {7, "Material"}} {}
 
 const ParameterDescriptor* ObjectParametersProvider::GetDescriptorByName(std::string_view name) const {
     for (const auto& descriptor : descriptors_)

@@ -28,9 +28,23 @@ CKVView* KVGetActiveView() {
     return dynamic_cast<CKVView*>(view ? view : window->GetActiveView());
 }
 
-std::optional<COLORREF> CColorTable::GetColor(UINT index) const {
-    if (index >= colours_.size()) return std::nullopt;
-    return colours_[index];
+bool no_set_focus_color_dlg = false;
+
+CString KVGetColorsCurrentSectionName() { return L"Colors"; }
+
+std::optional<COLORREF> CColorTable::GetColor(UINT word) const {
+    if (word < colours_.size()) return colours_[word];
+    if ((word & 0xFFu) != 0) return std::nullopt;
+    return static_cast<COLORREF>(word >> 8);
+}
+
+bool CColorTable::GetColorName(UINT index, CString& name) const {
+    static const wchar_t* const kNames[] = {L"Black",    L"Red",       L"Green",     L"Blue",   L"Yellow", L"Magenta",
+                                            L"Cyan",     L"White",     L"Dark red",  L"Dark green", L"Dark blue",
+                                            L"Olive",    L"Purple",    L"Teal",      L"Silver", L"Grey"};
+    if (index >= colours_.size()) return false;
+    name = index < std::size(kNames) ? CString(kNames[index]) : CString((L"Colour " + std::to_wstring(index)).c_str());
+    return true;
 }
 
 const CColorTable* GetColorTable() {
@@ -41,6 +55,10 @@ const CColorTable* GetColorTable() {
                          RGB(255, 255, 0), RGB(255, 0, 255),   RGB(0, 255, 255), RGB(255, 255, 255),
                          RGB(128, 0, 0),   RGB(0, 128, 0),     RGB(0, 0, 128),   RGB(128, 128, 0),
                          RGB(128, 0, 128), RGB(0, 128, 128),   RGB(192, 192, 192), RGB(128, 128, 128)};
+        // Then 240 more: six levels of each primary, and the rest greys from dark to light.
+        for (int i = 0; i < 216; ++i)
+            made.colours_.push_back(RGB((i / 36) * 51, ((i / 6) % 6) * 51, (i % 6) * 51));
+        for (int i = 0; i < 24; ++i) made.colours_.push_back(RGB(8 + i * 10, 8 + i * 10, 8 + i * 10));
         return made;
     }();
     return &table;

@@ -14,11 +14,14 @@ class CKvw32Doc;
 // The active view of the active main frame when it is a kernel view, or null.
 CKVView* KVGetActiveView();
 
-// The kernel's colour table: colours by index.
+// The kernel's colour table: colours by index. A colour word is either an index into it or a
+// true colour, the Windows colour shifted left by 8 bits (bits 0 to 7 zero).
 class CColorTable {
 public:
-    // The colour of `index`; nothing for an index outside the table.
-    std::optional<COLORREF> GetColor(UINT index) const;
+    // The colour of an index or of a true-colour word; nothing for anything else.
+    std::optional<COLORREF> GetColor(UINT word) const;
+    // The name of a table colour; false for a true colour.
+    bool GetColorName(UINT index, CString& name) const;
     UINT GetCount() const { return static_cast<UINT>(colours_.size()); }
 
 private:
@@ -26,6 +29,11 @@ private:
     std::vector<COLORREF> colours_;
 };
 const CColorTable* GetColorTable();
+
+// The registry section under which the colour choosers keep their state.
+CString KVGetColorsCurrentSectionName();
+// Set while the colour pop-up is open: the kernel's views leave the keyboard focus alone then.
+extern bool no_set_focus_color_dlg;
 
 // The profiles of a document's 3D model (as the 3D part reports them).
 namespace KV3DProfiles {

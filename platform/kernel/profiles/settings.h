@@ -29,6 +29,7 @@ struct NativeSettings {
     bool lockPanes = false;         // docking panes cannot be moved or resized
     int lastToolBarTab = 0;
     CString colorBookFolder;  // the colour books' folder, relative to the template folder when not absolute
+    CString fontFolder;       // the folder the font lists were made for (the vector fonts' folder)
     CString templateFolder;   // the user's template folder         // which of the two drawing tabs of the tabbed tool bar was chosen last
     bool showCommandNames = false;  // tooltips name the command
     bool smoothRasterImages = false;  // raster pictures are scaled with halftoning

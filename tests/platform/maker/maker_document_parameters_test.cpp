@@ -163,7 +163,8 @@ TEST(MakerDefaultParameters, TheThreeDFlagPicksTheContainerAndUnknownNamesAreNot
     ASSERT_NE(provider.GetDescriptorByName("FontSize"), nullptr);
     EXPECT_EQ(provider.GetDescriptorByName("FontSize")->id, 5);
     EXPECT_EQ(provider.GetDescriptorByName("fontsize"), nullptr);
-    EXPECT_EQ(provider.GetDescriptorByName("Material"), nullptr);
+    EXPECT_EQ(provider.GetDescriptorByName("Material")->id, 7);  // a body's material
+    EXPECT_EQ(provider.GetDescriptorByName("Texture"), nullptr);
 }
 
 // Hears the parameter events and notes which view each delivery named.

@@ -56,11 +56,17 @@ TEST(MakerProfiles, AnItemShowsItsTitleOrItsNameAndKeepsItsKinds) {
 TEST(MakerProfiles, ColourTableAndThreeDProfilesStayInsideWhatTheyHave) {
     const CColorTable* table = GetColorTable();
     ASSERT_NE(table, nullptr);
-    ASSERT_EQ(table->GetCount(), 16u);
+    ASSERT_EQ(table->GetCount(), 256u);
     EXPECT_EQ(table->GetColor(1), RGB(255, 0, 0));
     EXPECT_EQ(table->GetColor(15), RGB(128, 128, 128));
-    EXPECT_FALSE(table->GetColor(16).has_value());
+    // A true colour is the Windows colour shifted up a byte; a word with low bits past the table is none.
+    EXPECT_EQ(table->GetColor(static_cast<UINT>(RGB(1, 2, 200)) << 8), RGB(1, 2, 200));
+    EXPECT_FALSE(table->GetColor(0x1234u).has_value());
     EXPECT_FALSE(table->GetColor(KV3DProfiles::kNoColour).has_value());
+    CString name;
+    EXPECT_TRUE(table->GetColorName(1, name));
+    EXPECT_EQ(name, L"Red");
+    EXPECT_FALSE(table->GetColorName(0x100, name));
 
     // Without a document, or one without a 3D model, there are no profiles and old output goes.
     std::vector<CString> names{L"stale"};

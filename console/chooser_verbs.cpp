@@ -1,0 +1,67 @@
+// The console's verbs at the choosers of the panel's parameter controls: picking in the open
+// one, clicking elsewhere, and answering the colour dialog and the kernel's name prompt behind
+// them.
+#include "console/driver.h"
+#include "platform/core/journal.h"
+#include "platform/core/record.h"
+
+namespace korvo::console {
+
+namespace {
+
+ChooserHooks g_chooserHooks;
+
+}  // namespace
+
+void setChooserHooks(const ChooserHooks& hooks) { g_chooserHooks = hooks; }
+
+bool Driver::pickInChooser(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (!g_chooserHooks.pick) {
+        transcript_.print(L"pick: the panel's choosers are not part of this program");
+        return true;
+    }
+    platform::core::journal().add("user", L"pick " + platform::core::quoted(step.arguments.text) + L" in " +
+                                              platform::core::handleText(frame));
+    // What a user could not do is said in the transcript and the run goes on.
+    if (const std::wstring refusal = g_chooserHooks.pick(frame, step.arguments.text); !refusal.empty())
+        printRefusal("pick", refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::awayFromChooser(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (!g_chooserHooks.away) {
+        transcript_.print(L"away: the panel's choosers are not part of this program");
+        return true;
+    }
+    platform::core::journal().add("user", L"activate another window than " + platform::core::handleText(frame));
+    if (const std::wstring refusal = g_chooserHooks.away(frame); !refusal.empty()) printRefusal("away", refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::expectColourChoose(const Step& step) {
+    session_.user().expectColour(static_cast<COLORREF>(step.arguments.number));
+    return true;
+}
+
+bool Driver::expectColourCancel(const Step&) {
+    session_.user().expectColour(std::nullopt);
+    return true;
+}
+
+bool Driver::expectPromptAnswer(const Step& step) {
+    session_.user().expectPrompt(step.arguments.text);
+    return true;
+}
+
+bool Driver::expectPromptCancel(const Step&) {
+    session_.user().expectPrompt(std::nullopt);
+    return true;
+}
+
+}  // namespace korvo::console

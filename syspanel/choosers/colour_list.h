@@ -1,0 +1,37 @@
+// A colour list of the colour pop-up: items whose data are colour words, drawn as a swatch and
+// the colour's name. It keeps its selection while it has no focus.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/mfc.h"
+
+class CColorListControl {
+public:
+    static constexpr int kItemWidth = 60;   // pixels at 96 dpi
+    static constexpr int kItemHeight = 18;
+
+    void ResetContent() {
+        m_words.clear();
+        m_selected = -1;
+    }
+    int AddItem(std::int32_t word);  // the new item's index
+    int GetCount() const { return static_cast<int>(m_words.size()); }
+    std::int32_t GetItemData(int index) const { return m_words.at(static_cast<std::size_t>(index)); }
+    int FindItem(std::int32_t word) const;  // -1 when no item has it
+    // The item whose shown text is `text`, or -1.
+    int FindItemText(const CString& text) const;
+    int GetCurSel() const { return m_selected; }
+    void SetCurSel(int index) { m_selected = index >= 0 && index < GetCount() ? index : -1; }
+    // Up and Down move the selection one item, staying on the list; other keys keep it.
+    void OnKeyDown(UINT key);
+
+    // The list's height in pixels, and whether it is on show.
+    int m_height = 0;
+    bool m_visible = true;
+
+private:
+    std::vector<std::int32_t> m_words;
+    int m_selected = -1;
+};

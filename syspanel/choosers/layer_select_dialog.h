@@ -1,0 +1,53 @@
+// The layer list of the layer control: the active document's layers and, last, the entry that
+// makes a new layer (number -1). A choice closes it; Enter applies the one selected layer and
+// keeps it open.
+#pragma once
+
+#include <vector>
+
+#include "platform/kernel.h"
+#include "syspanel/choosers/panel_chooser.h"
+
+class CLayerPopupControl;
+
+class CLayerSelectDialog : public PanelChooser {
+public:
+    static constexpr UINT kTemplateId = 21441;
+    static constexpr UINT kNamePromptTitle = 10123;
+    static constexpr UINT kNameTakenMessage = 11286;
+    static constexpr int kUndoCode = 215;
+    // The shown text of the entry for a new layer.
+    static constexpr const wchar_t* kNewLayerText = L"new";
+
+    explicit CLayerSelectDialog(CLayerPopupControl& owner) : m_owner(owner) {}
+
+    // Opens in main frame `frame` for `document` with `layer` selected; false (it ends at once)
+    // without a document.
+    bool Open(HWND frame, KVDocument* document, int layer);
+    bool IsOpen() const { return m_open; }
+    void Close();
+
+    HWND GetFrameWindow() const override { return m_frame; }
+    // A layer by name, or kNewLayerText.
+    std::optional<std::wstring> Pick(const std::wstring& item) override;
+    void Deactivate() override;
+
+    // The list's choice: the layer's number, or -1 for a new layer.
+    void ApplySelection(int number);
+    // Enter: applies the one selected layer and stays open.
+    void OnOK();
+    // The rows as the list shows them: layer numbers, -1 for the new-layer entry.
+    const std::vector<int>& Rows() const { return m_rows; }
+    int GetSelectedRow() const { return m_selected; }
+
+private:
+    void createLayer();
+
+    std::vector<int> m_rows;
+    int m_selected = -1;
+    KVDocument* m_document = nullptr;
+    bool m_open = false;
+    bool m_closing = false;
+    HWND m_frame = nullptr;
+    CLayerPopupControl& m_owner;
+};

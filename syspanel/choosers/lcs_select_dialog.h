@@ -1,0 +1,61 @@
+// The coordinate-system list of the coordinate-system control: the active page's own system, the
+// local systems on that page, the page's view projections that have no local system yet, and a
+// last row that starts the command creating or selecting one. Hovering a row marks its object
+// in the views; a choice closes the list.
+#pragma once
+
+#include <vector>
+
+#include "platform/kernel.h"
+#include "syspanel/choosers/panel_chooser.h"
+
+class LCSPopupControl;
+
+class LCSSelectDialog : public PanelChooser {
+public:
+    static constexpr UINT kTemplateId = 21441;
+    static constexpr int kUndoCode = 218;
+    static constexpr int kProjectionSystemType = 2;
+    static constexpr UINT kCreateOrSelectCommand = 2130;
+    static constexpr const wchar_t* kPageSystemText = L"PageCoordinateSystem";
+    static constexpr const wchar_t* kCreateOrSelectText = L"CreateOrSelectCoordinateSystem";
+
+    struct Row {
+        CString text;
+        const CKVObject* object = nullptr;  // null for the last row
+        int icon = 0;
+    };
+
+    explicit LCSSelectDialog(LCSPopupControl& owner) : m_owner(owner) {}
+
+    // Opens in main frame `frame` for `document` with the system of `index` (negative: the
+    // page's own) current; false (it ends at once) without a document.
+    bool Open(HWND frame, KVDocument* document, int index);
+    bool IsOpen() const { return m_open; }
+    void Close();
+
+    HWND GetFrameWindow() const override { return m_frame; }
+    // A row by its text.
+    std::optional<std::wstring> Pick(const std::wstring& item) override;
+    void Deactivate() override;
+
+    // The selected row changed (to another object than the current one: applied).
+    void OnSelChange(int row);
+    // The mouse rests on a row (-1: none): its object is marked in the views.
+    void OnHotItem(int row);
+    const std::vector<Row>& Rows() const { return m_rows; }
+    int GetSelectedRow() const { return m_selected; }
+
+private:
+    void apply(const Row& row);
+
+    std::vector<Row> m_rows;
+    int m_selected = -1;
+    const CKVObject* m_current = nullptr;
+    bool m_loading = false;
+    KVDocument* m_document = nullptr;
+    bool m_open = false;
+    bool m_closing = false;
+    HWND m_frame = nullptr;
+    LCSPopupControl& m_owner;
+};
