@@ -171,9 +171,9 @@ public:
     // The last main frame closes: the program is on its way out.
     void SetExiting(bool exiting) { m_exiting = exiting; }
     bool IsExiting() const { return m_exiting; }
-    // Writes the documents open now to the "OpenDocuments" section for the next start. Comes with
-    // the shutdown work; until then the list of the last run stays as it is.
-    void SaveOpenDocumentsList() {}
+    // Writes the documents open now that have a path to the "OpenDocuments" section for the next
+    // start ("Count" 0 when reopening is off).
+    void SaveOpenDocumentsList();
     // Enables or disables the window of every main frame; a call made meanwhile (a frame's own
     // reaction to being enabled) is ignored.
     void EnableMainFrames(bool enable);
@@ -226,11 +226,33 @@ public:
     Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }
 
     // ---- System handlers of the application command table --------------------------------------
-    // "Quit" (and the framework's exit id): 1 when the program exits. Not built yet: answers 0.
+    // "Quit" (and the framework's exit id): ends running commands, asks about every modified
+    // document and the add-on applications, keeps the list of open documents and asks the loop to
+    // end; 1 when the program exits, 0 when something refused.
     static int OnQuit(std::int64_t argument);
-    // "WindowCloseAll": closes every document once all agreed to be saved or discarded. Not built
-    // yet: closes nothing and answers 0.
+    // "WindowCloseAll": closes every document once all agreed to be saved or discarded; always 1.
     static int OnWindowCloseAll(std::int64_t argument);
+
+    // ---- Shutdown and restart --------------------------------------------------------------------
+    // TRUE when the documents may be closed: a crash report that forbade saving answers at once;
+    // otherwise a running macro, every modified document and the library configurations agree.
+    BOOL SaveAllModified() override;
+    // The first half of shutdown, then ExitInstance. Runs once: the loop's exit reaches it after
+    // a command asked for the exit, and a later call only answers the first one's exit code.
+    int ExitInstanceBody();
+    bool HasShutDown() const { return m_shutDown; }
+    // Asks the message loop to end; the shutdown then runs from the loop, never under the command
+    // handler that asked.
+    void RequestExit();
+    // Destroys main frames until the UI library reports none.
+    void CloseAllMainFrames();
+    // Releases the shared pane windows, then destroys every pane window the slots own (their
+    // flag bits stay).
+    void DestroyPaneWindows();
+    // Starts a new instance of the program with this one's command line and asks this one to
+    // exit; `keepState` false skips saving the settings (a reset). False, with the program still
+    // running, when the new instance could not be started.
+    bool Restart(bool keepState);
 
     // ---- Help context --------------------------------------------------------------------------
     // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
@@ -378,6 +400,8 @@ private:
     void FinishStartupForDde();
 
     static CMainFrame* AsMainFrame(CFrameWnd* window);
+    // "Settings" values no profile item keeps, and the text browsers' profiles.
+    void WriteExitSettings();
     // Idle steps.
     // Offers a critical error that waits in a message bar of the active frame.
     void ShowPendingCriticalErrorBar();
@@ -454,6 +478,8 @@ private:
     bool m_openingRecentFile = false;
     CKvw32Doc* m_currentDocument = nullptr;
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
+    bool m_shutDown = false;
+    int m_exitCode = 0;
 };
 
 // The path of "state.xml" in the "MainFrame" folder of a settings profile (null: the default

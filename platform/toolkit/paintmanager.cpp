@@ -9,6 +9,8 @@ struct SharedPaintManager : CXTPPaintManager {};
 
 }  // namespace
 
+void CXTPPaintManager::ReleaseInstance() { platform::core::recordCall(L"CXTPPaintManager::ReleaseInstance()"); }
+
 CXTPPaintManager* CXTPPaintManager::GetInstanceAddRef() {
     platform::core::recordCall(L"CXTPPaintManager::GetInstanceAddRef()");
     // Never destroyed: windows that paint with it may go after every function-local static.
