@@ -23,6 +23,10 @@ CKvw32App::~CKvw32App() {
         m_settingsMutex = nullptr;
     }
     m_criticalError.reset();
+    if (m_pdmConnection) {
+        m_pdmConnection->Release();
+        m_pdmConnection = nullptr;
+    }
     // The log window is a top-level window of its own; it goes before its object.
     if (m_logWindow && m_logWindow->GetSafeHwnd()) m_logWindow->DestroyWindow();
     m_logWindow.reset();

@@ -254,6 +254,43 @@ public:
     // running, when the new instance could not be started.
     bool Restart(bool keepState);
 
+    // ---- The application's own commands (its message map) ------------------------------------
+    // Application commands 17000 to 32000: a module's callback record, else the kernel
+    // description run by the add-on application manager. A read-only active document runs
+    // nothing; a record that allows running without a document still shows enabled for it.
+    afx_msg void OnObjectCommand(UINT id);
+    afx_msg void OnUpdateObjectCommand(CCmdUI* cmdUI);
+    // Add-on application commands 15000 to 16999: every application whose range holds the id.
+    afx_msg void OnApplicationCommand(UINT id);
+    afx_msg void OnUpdateApplicationCommand(CCmdUI* cmdUI);
+    afx_msg void OnInfoTipToggle();
+    afx_msg void OnInfoTipNext();
+    afx_msg void OnInfoTipPrevious();
+    afx_msg void OnInfoTipReload();
+    // The active main frame shown normally at its top-left corner in the fixed size.
+    afx_msg void OnRestoreFixedSize();
+    // Themes 3401 to 3449 by their index in the UI module's list; the current one is not
+    // applied again.
+    afx_msg void OnThemeCommand(UINT id);
+    afx_msg void OnUpdateThemeCommand(CCmdUI* cmdUI);
+    afx_msg void OnConnectToVarnel();
+    afx_msg void OnUpdateConnectToVarnel(CCmdUI* cmdUI);
+    afx_msg void OnDisconnectFromVarnel();
+    afx_msg void OnRunVarnelClient();
+    afx_msg void OnUpdateVarnelConnected(CCmdUI* cmdUI);
+    // The 3D module's message: both parameters go to the kernel's 3D part.
+    afx_msg void On3DModuleMessage(WPARAM wParam, LPARAM lParam);
+    // The log window, brought up or made when the program log exists.
+    afx_msg void OnViewLog();
+    afx_msg void OnUpdateViewLog(CCmdUI* cmdUI);
+    afx_msg void OnAppAbout();
+
+    // ---- PDM connection and document state, as the kernel reports them ------------------------
+    // Connected: the work mix's connection is held and the add-on applications start their second
+    // phase again; disconnected: it is released. Then the assembly pane and every frame hear.
+    void OnChangeVarnelConnectionState(bool connected);
+    void OnChangeDocumentState(CKvw32Doc* document);
+
     // ---- Help context --------------------------------------------------------------------------
     // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
     // Returns the id in force before the call.
@@ -480,6 +517,10 @@ private:
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
     bool m_shutDown = false;
     int m_exitCode = 0;
+    // The PDM work mix's connection, held while connected (one reference).
+    KVPDMConnection* m_pdmConnection = nullptr;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 // The path of "state.xml" in the "MainFrame" folder of a settings profile (null: the default

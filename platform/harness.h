@@ -372,6 +372,12 @@ public:
     void setApplicationCommandDisabled(std::wstring_view name, unsigned id, bool disabled);
     // The kernel description of application command `id` disables it (or enables it again).
     void setDescribedCommandDisabled(unsigned id, bool disabled);
+    // The PDM settings' instance key path (empty: no PDM system configured), and whether the
+    // work mix's connect fails.
+    void setPdmInstanceKeyPath(std::wstring_view path);
+    void setPdmConnectFails(bool fails);
+    // PDM connection objects not released yet.
+    int pdmConnectionsAlive() const;
     // The 3D part's state: in its 3D state, and running an operation of its own there.
     void set3DState(bool in3DState, bool operationActive);
     // Whether the 3D part and the edit module make the pane windows the application asks for

@@ -59,7 +59,8 @@ public:
     void TakeOver(const IApplicationCommand& other);
 
     // The module's callback record, or null for a command the kernel describes.
-    const ApplicationCommandCallbacks* GetCallbacks() const { return callbacks_.get(); }
+    // Shared, so a record replaced while its callback runs lives until the call returns.
+    std::shared_ptr<const ApplicationCommandCallbacks> GetCallbacks() const { return callbacks_; }
     void SetCallbacks(std::shared_ptr<const ApplicationCommandCallbacks> callbacks) { callbacks_ = std::move(callbacks); }
     // Whether the kernel description works on the document's stored selection (the active view
     // then runs the command on it too).
