@@ -77,6 +77,7 @@ TEST_F(MessageMap, ADescribedCommandGoesToTheAddOnManagerAndItsViewWhenItAsksFor
     EXPECT_TRUE(Enabled(id));
     s.kernel().setDescribedCommandDisabled(id, true);
     EXPECT_FALSE(Enabled(id));
+    s.kernel().setDescribedCommandDisabled(id, false);
 
     Run(s, id);  // nothing selected: the view is not asked
     s.kernel().setStoredSelection(document, 2);

@@ -37,7 +37,8 @@ TEST_F(Shutdown, AMacroThatWillNotStopOrAnAddOnVetoKeepsEverythingRunning) {
     s.runUntilIdle();
     ASSERT_TRUE(s.running());
     EXPECT_EQ(CountCalls(s, L"GlobalContainer::DestroySession"), 0);
-    EXPECT_FALSE(s.registry().hasValue(apptest::kUser, apptest::section(L"OpenDocuments"), L"Count"));
+    EXPECT_NE(s.registry().getDword(apptest::kUser, apptest::section(L"OpenDocuments"), L"Count"), 1u);
+    document->SetModifiedFlag(FALSE);
 }
 
 TEST_F(Shutdown, ACrashReportThatForbadeSavingAsksNothing) {
@@ -84,7 +85,7 @@ TEST_F(Shutdown, ARestartStartsTheProgramWithItsOwnCommandLine) {
     const auto lines = apptest::Lines(s);
     bool started = false;
     for (const std::wstring& line : lines) {
-        if (line.starts_with(L"process started ") && line.find(L"Korvo.exe\\\" /ini:C:\\My Files\\a b.ini\"") != std::wstring::npos)
+        if (line.starts_with(L"process started ") && line.find(L"\"\"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\Korvo.exe\" \"/ini:C:\\My Files\\a b.ini\"\"") != std::wstring::npos)
             started = true;
     }
     EXPECT_TRUE(started);
