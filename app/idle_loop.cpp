@@ -70,6 +70,7 @@ BOOL CKvw32App::OnIdle(LONG count) {
     if (auto* configurations = ExistingWindow<CConfigurationsWnd>(m_paneWindows.configurations.Get())) {
         configurations->OnIdleUpdate();
     }
+    if (m_pdmConnection) m_pdmConnection->OnIdle();
     // This edition makes no technical-requirements window; one an add-on put into the slot runs here.
     if (TechRequirementsWindow* requirements = GetTechRequirementsWindow()) requirements->OnIdleUpdate();
     // The framework calls once more with count 1 for its own clean-up.

@@ -55,7 +55,7 @@ int KorvoApp::Run() {
 }
 
 int KorvoApp::ExitInstance() {
-    return RunGuarded(L"CKvw32App::ExitInstance", [this] { return CKvw32App::ExitInstance(); });
+    return RunGuarded(L"CKvw32App::ExitInstance", [this] { return ExitInstanceBody(); });
 }
 
 BOOL KorvoApp::PumpMessage() {

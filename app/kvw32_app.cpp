@@ -18,28 +18,22 @@ CKvw32App::CKvw32App() {
 }
 
 CKvw32App::~CKvw32App() {
-    // The log window is a top-level window of its own; it goes before its object.
-    if (m_logWindow && m_logWindow->GetSafeHwnd()) m_logWindow->DestroyWindow();
-    if (m_settingsMutex) CloseHandle(m_settingsMutex);
-    if (g_application == this) g_application = nullptr;
-}
-
-CKvw32App* CKvw32App::Instance() { return g_application; }
-
-int CKvw32App::ExitInstance() {
-    // The documents menu's views are clients of the kernel's library model, which ends with the
-    // session: the window goes first.
-    m_paneWindows.libraries.Reset(nullptr);
-    // So does the technical-requirements editor an add-on hosted: it hears the kernel's events.
-    m_paneWindows.techRequirements.Reset(nullptr);
-    const int result = kvaux::MfcApplication::ExitInstance();
-    // The mutex tells other processes that settings may be in use; it goes last.
     if (m_settingsMutex) {
         CloseHandle(m_settingsMutex);
         m_settingsMutex = nullptr;
     }
-    return result != 0 ? 1 : 0;
+    m_criticalError.reset();
+    if (m_pdmConnection) {
+        m_pdmConnection->Release();
+        m_pdmConnection = nullptr;
+    }
+    // The log window is a top-level window of its own; it goes before its object.
+    if (m_logWindow && m_logWindow->GetSafeHwnd()) m_logWindow->DestroyWindow();
+    m_logWindow.reset();
+    if (g_application == this) g_application = nullptr;
 }
+
+CKvw32App* CKvw32App::Instance() { return g_application; }
 
 CDocument* CKvw32App::OpenDocumentFile(LPCWSTR path) { return ::OpenDocumentFile(path); }
 

@@ -171,9 +171,9 @@ public:
     // The last main frame closes: the program is on its way out.
     void SetExiting(bool exiting) { m_exiting = exiting; }
     bool IsExiting() const { return m_exiting; }
-    // Writes the documents open now to the "OpenDocuments" section for the next start. Comes with
-    // the shutdown work; until then the list of the last run stays as it is.
-    void SaveOpenDocumentsList() {}
+    // Writes the documents open now that have a path to the "OpenDocuments" section for the next
+    // start ("Count" 0 when reopening is off).
+    void SaveOpenDocumentsList();
     // Enables or disables the window of every main frame; a call made meanwhile (a frame's own
     // reaction to being enabled) is ignored.
     void EnableMainFrames(bool enable);
@@ -226,11 +226,70 @@ public:
     Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }
 
     // ---- System handlers of the application command table --------------------------------------
-    // "Quit" (and the framework's exit id): 1 when the program exits. Not built yet: answers 0.
+    // "Quit" (and the framework's exit id): ends running commands, asks about every modified
+    // document and the add-on applications, keeps the list of open documents and asks the loop to
+    // end; 1 when the program exits, 0 when something refused.
     static int OnQuit(std::int64_t argument);
-    // "WindowCloseAll": closes every document once all agreed to be saved or discarded. Not built
-    // yet: closes nothing and answers 0.
+    // "WindowCloseAll": closes every document once all agreed to be saved or discarded; always 1.
     static int OnWindowCloseAll(std::int64_t argument);
+
+    // ---- Shutdown and restart --------------------------------------------------------------------
+    // TRUE when the documents may be closed: a crash report that forbade saving answers at once;
+    // otherwise a running macro, every modified document and the library configurations agree.
+    BOOL SaveAllModified() override;
+    // The first half of shutdown, then ExitInstance. Runs once: the loop's exit reaches it after
+    // a command asked for the exit, and a later call only answers the first one's exit code.
+    int ExitInstanceBody();
+    bool HasShutDown() const { return m_shutDown; }
+    // Asks the message loop to end; the shutdown then runs from the loop, never under the command
+    // handler that asked.
+    void RequestExit();
+    // Destroys main frames until the UI library reports none.
+    void CloseAllMainFrames();
+    // Releases the shared pane windows, then destroys every pane window the slots own (their
+    // flag bits stay).
+    void DestroyPaneWindows();
+    // Starts a new instance of the program with this one's command line and asks this one to
+    // exit; `keepState` false skips saving the settings (a reset). False, with the program still
+    // running, when the new instance could not be started.
+    bool Restart(bool keepState);
+
+    // ---- The application's own commands (its message map) ------------------------------------
+    // Application commands 17000 to 32000: a module's callback record, else the kernel
+    // description run by the add-on application manager. A read-only active document runs
+    // nothing; a record that allows running without a document still shows enabled for it.
+    afx_msg void OnObjectCommand(UINT id);
+    afx_msg void OnUpdateObjectCommand(CCmdUI* cmdUI);
+    // Add-on application commands 15000 to 16999: every application whose range holds the id.
+    afx_msg void OnApplicationCommand(UINT id);
+    afx_msg void OnUpdateApplicationCommand(CCmdUI* cmdUI);
+    afx_msg void OnInfoTipToggle();
+    afx_msg void OnInfoTipNext();
+    afx_msg void OnInfoTipPrevious();
+    afx_msg void OnInfoTipReload();
+    // The active main frame shown normally at its top-left corner in the fixed size.
+    afx_msg void OnRestoreFixedSize();
+    // Themes 3401 to 3449 by their index in the UI module's list; the current one is not
+    // applied again.
+    afx_msg void OnThemeCommand(UINT id);
+    afx_msg void OnUpdateThemeCommand(CCmdUI* cmdUI);
+    afx_msg void OnConnectToVarnel();
+    afx_msg void OnUpdateConnectToVarnel(CCmdUI* cmdUI);
+    afx_msg void OnDisconnectFromVarnel();
+    afx_msg void OnRunVarnelClient();
+    afx_msg void OnUpdateVarnelConnected(CCmdUI* cmdUI);
+    // The 3D module's message: both parameters go to the kernel's 3D part.
+    afx_msg void On3DModuleMessage(WPARAM wParam, LPARAM lParam);
+    // The log window, brought up or made when the program log exists.
+    afx_msg void OnViewLog();
+    afx_msg void OnUpdateViewLog(CCmdUI* cmdUI);
+    afx_msg void OnAppAbout();
+
+    // ---- PDM connection and document state, as the kernel reports them ------------------------
+    // Connected: the work mix's connection is held and the add-on applications start their second
+    // phase again; disconnected: it is released. Then the assembly pane and every frame hear.
+    void OnChangeVarnelConnectionState(bool connected);
+    void OnChangeDocumentState(CKvw32Doc* document);
 
     // ---- Help context --------------------------------------------------------------------------
     // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
@@ -378,6 +437,8 @@ private:
     void FinishStartupForDde();
 
     static CMainFrame* AsMainFrame(CFrameWnd* window);
+    // "Settings" values no profile item keeps, and the text browsers' profiles.
+    void WriteExitSettings();
     // Idle steps.
     // Offers a critical error that waits in a message bar of the active frame.
     void ShowPendingCriticalErrorBar();
@@ -454,6 +515,12 @@ private:
     bool m_openingRecentFile = false;
     CKvw32Doc* m_currentDocument = nullptr;
     std::unique_ptr<Korvo::UI::LogWindow> m_logWindow;
+    bool m_shutDown = false;
+    int m_exitCode = 0;
+    // The PDM work mix's connection, held while connected (one reference).
+    KVPDMConnection* m_pdmConnection = nullptr;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 // The path of "state.xml" in the "MainFrame" folder of a settings profile (null: the default

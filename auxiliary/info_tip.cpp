@@ -32,3 +32,28 @@ void CInfoTip::LoadSettings(const kvio::IniFile& ini) {
     italic_ = ini.GetInt(kTipsSection, L"Font_Italic", italic_);
     fontName_ = ini.GetString(kTipsSection, L"Font_Name", fontName_);
 }
+
+void CInfoTip::Toggle() {
+    if (fileName_.IsEmpty()) return;
+    shown_ = !shown_;
+    // The next showing starts with the next tip.
+    if (!shown_) ShowNextTip();
+}
+
+void CInfoTip::ShowNextTip() {
+    if (fileName_.IsEmpty()) return;
+    const int count = static_cast<int>(tips_.GetSize());
+    ++currentIndex_;
+    if (currentIndex_ < 0 || currentIndex_ >= count) currentIndex_ = count;
+}
+
+void CInfoTip::ShowPreviousTip() {
+    if (fileName_.IsEmpty()) return;
+    --currentIndex_;
+    if (currentIndex_ < 0 || currentIndex_ >= static_cast<int>(tips_.GetSize())) currentIndex_ = -1;
+}
+
+void CInfoTip::LoadTips() {
+    if (fileName_.IsEmpty()) return;
+    if (currentIndex_ >= static_cast<int>(tips_.GetSize())) currentIndex_ = static_cast<int>(tips_.GetSize());
+}

@@ -25,10 +25,21 @@ public:
     bool IsItalic() const { return italic_ != 0; }
     const CString& GetFontName() const { return fontName_; }
 
+    // The strip's commands; each does nothing while the tip file name is empty. The tips
+    // themselves, the window and its timer come with the strip's own work; until then the
+    // strip keeps its place in the list and whether it is shown.
+    void Toggle();
+    void ShowNextTip();
+    void ShowPreviousTip();
+    void LoadTips();
+    bool IsShown() const { return shown_; }
+    int GetCurrentIndex() const { return currentIndex_; }
+
 private:
     CInfoTip() = default;
 
-    [[maybe_unused]] int currentIndex_ = 0;
+    int currentIndex_ = 0;
+    bool shown_ = false;
     CStringArray tips_;
     std::vector<UINT> displayTimes_;
     CString fileName_;  // empty: the strip is switched off

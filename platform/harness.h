@@ -375,6 +375,22 @@ public:
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
+    // The macro manager's running macro refuses to stop (its stop query answers no).
+    void setMacroManagerRefusesStop(bool refuses);
+    // The add-on application manager refuses to let the program exit.
+    void setApplicationsRefuseExit(bool refuse);
+    // Installs add-on application `name` (when missing) owning the command ids first to last.
+    void installApplication(std::wstring_view name, unsigned firstCommand, unsigned lastCommand);
+    // The application's command `id` is disabled (or enabled again) by its own update.
+    void setApplicationCommandDisabled(std::wstring_view name, unsigned id, bool disabled);
+    // The kernel description of application command `id` disables it (or enables it again).
+    void setDescribedCommandDisabled(unsigned id, bool disabled);
+    // The PDM settings' instance key path (empty: no PDM system configured), and whether the
+    // work mix's connect fails.
+    void setPdmInstanceKeyPath(std::wstring_view path);
+    void setPdmConnectFails(bool fails);
+    // PDM connection objects not released yet.
+    int pdmConnectionsAlive() const;
     // The 3D part's state: in its 3D state, and running an operation of its own there.
     void set3DState(bool in3DState, bool operationActive);
     // Whether the 3D part and the edit module make the pane windows the application asks for

@@ -25,3 +25,4 @@
 #include "platform/korvoui/selection_buttons.h"
 #include "platform/korvoui/file_selection_dialog.h"
 #include "platform/korvoui/kvpf.h"
+#include "platform/korvoui/shutdown.h"

@@ -23,6 +23,8 @@ public:
     // Managed windows switch between the dark and the light palette.
     static void EnableDarkTheme(bool dark);
     static bool IsDarkThemeEnabled();
+    // The program ends: the managed UI thread stops.
+    static void ShutdownDispatcher();
 };
 
 // The prototype chooser calls back to create a document from a prototype file.

@@ -70,6 +70,7 @@ void Kernel::set3DState(bool in3DState, bool operationActive) {
 }
 
 void Kernel::setMacroManagerPresent(bool present) { platform::kernel::uiControl().macroManagerPresent = present; }
+void Kernel::setMacroManagerRefusesStop(bool refuses) { platform::kernel::uiControl().macroManagerRefusesStop = refuses; }
 
 void Kernel::setRunningCommandTakesKeys(bool takes) { platform::kernel::uiControl().runningCommandTakesKeys = takes; }
 

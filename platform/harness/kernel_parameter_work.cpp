@@ -194,6 +194,11 @@ constexpr WorkOperation kWork[] = {
          a.document()->SetModifiedFlag(TRUE);
          return kDone;
      }},
+    // The user's option to reopen the documents of the last run at the next start.
+    {L"ReopenDocuments", L"0|1", [](Kernel& k, WorkArguments& a) {
+         k.setReopenDocuments(a.integer() != 0);
+         return kDone;
+     }},
 };
 
 // What the running command reads of control `id` through the application's panel getters.

@@ -60,6 +60,8 @@ public:
     void OnChangeVisualItemStates();
     // Shows the document's selection in the tree.
     void ShowSelection(CKvw32Doc* document);
+    // The PDM system connected or disconnected.
+    void OnChangeVarnelConnectionState(bool connected);
 };
 
 // The UI library's diagnostics window (null while it has not been opened).

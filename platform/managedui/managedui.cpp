@@ -24,4 +24,6 @@ void WpfAccessor::EnableDarkTheme(bool dark) {
 
 bool WpfAccessor::IsDarkThemeEnabled() { return g_darkTheme; }
 
+void WpfAccessor::ShutdownDispatcher() { platform::core::recordCall(L"KorvoManagedUIProxy::WpfAccessor::ShutdownDispatcher()"); }
+
 }  // namespace KorvoManagedUIProxy

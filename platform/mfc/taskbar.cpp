@@ -3,6 +3,8 @@
 #include <map>
 #include <mutex>
 
+#include "platform/core/record.h"
+
 namespace {
 
 struct TaskbarState {
@@ -51,6 +53,8 @@ ITaskbarList3* AFX_GLOBAL_DATA::GetITaskbarList3() {
     std::lock_guard lock(bar.mutex);
     return bar.available ? &list : nullptr;
 }
+
+void AFX_GLOBAL_DATA::CleanUp() { platform::core::recordCall(L"AFX_GLOBAL_DATA::CleanUp()"); }
 
 AFX_GLOBAL_DATA* GetGlobalData() {
     static AFX_GLOBAL_DATA data;

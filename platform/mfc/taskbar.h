@@ -17,6 +17,8 @@ public:
 struct AFX_GLOBAL_DATA {
     // The taskbar object, or null when the shell offers none (the harness can take it away).
     ITaskbarList3* GetITaskbarList3();
+    // The program ends: the framework's shared drawing objects go (recorded).
+    void CleanUp();
 };
 
 AFX_GLOBAL_DATA* GetGlobalData();

@@ -11,6 +11,8 @@ struct SharedPaintManager : CXTPPaintManager {};
 
 }  // namespace
 
+void CXTPPaintManager::ReleaseInstance() { platform::core::recordCall(L"CXTPPaintManager::ReleaseInstance()"); }
+
 CXTPPaintManager* CXTPPaintManager::GetInstanceAddRef() {
     platform::core::recordCall(L"CXTPPaintManager::GetInstanceAddRef()");
     return XTPPaintManager();

@@ -8,6 +8,9 @@ public:
     // Takes a reference on the shared instance (made at the first call) and returns it. The
     // instance lives until the process ends, as the toolkit keeps it until it is unloaded.
     static CXTPPaintManager* GetInstanceAddRef();
+    // The program ends: the toolkit lets go of the shared instance (recorded; the object stays
+    // for windows that still paint while the process unwinds).
+    static void ReleaseInstance();
 
     virtual ~CXTPPaintManager() = default;
 

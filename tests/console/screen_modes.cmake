@@ -6,16 +6,6 @@ include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-# The part of `text` from the first `marker` on.
-function(after text marker var)
-  string(FIND "${text}" "${marker}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "no \"${marker}\" in:\n${text}")
-  endif()
-  string(SUBSTRING "${text}" ${at} -1 rest)
-  set(${var} "${rest}" PARENT_SCOPE)
-endfunction()
-
 set(frame_at "\"AfxMDIFrame\" \"Korvo CAD\" visible enabled")
 korvo_run(full_screen EXIT 0 OUTPUT out ARGS --quiet call,log INPUT
   "start\nidle\ndump windows\ncommand 1 1254\ndump bars 1\ndump panes 1\ndump windows\ndump modes 1\npress 1 Esc\ndump modes 1\ncommand 1 1254\ndump bars 1\ndump panes 1\ndump windows\ndump modes 1\nquit\n")

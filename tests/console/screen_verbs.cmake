@@ -71,8 +71,10 @@ korvo_expect("${out}" "user middle button on tab 1 of frame 1\n" "a middle click
 korvo_run(activate EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"${gear}\"\nnew-frame\nactivate 2\ndump frames\nactivate \"${gear}\"\ndump frames\nquit\n")
 korvo_frame_handle("${out}" first)
-korvo_expect("${out}" "user activate frame 2\n(.*\n)*1 ${first} \"[^\"]*\" inactive\n2 0x[0-9a-f]+ \"[^\"]*\" active\n" "the second frame active")
-korvo_expect("${out}" "user activate \"${gear}\"\n(.*\n)*1 ${first} \"[^\"]*\" active\n" "the picture's frame active again")
+after("${out}" "user activate frame 2\n" second)
+korvo_expect("${second}" "\n1 ${first} \"[^\"]*\" inactive\n2 0x[0-9a-f]+ \"[^\"]*\" active\n" "the second frame active")
+after("${out}" "user activate \"C:" again)
+korvo_expect("${again}" "\n1 ${first} \"[^\"]*\" active\n" "the picture's frame active again")
 korvo_run(activate_missing EXIT 0 OUTPUT out INPUT "start\nidle\nactivate \"C:\\\\nothing.grb\"\nquit\n")
 korvo_expect("${out}" "\nactivate: no open document has the path \"C:\\\\nothing.grb\"\n" "a document that is not open")
 
@@ -81,5 +83,6 @@ korvo_run(message_bar EXIT 0 OUTPUT out INPUT
   "start\nidle\nkernel OnCriticalError \"boom\"\nactivate 1\ndump layout 1\nmessage-bar 1 299 7\nmessage-bar 1 299 61536\nmessage-bar 1 299 61536\nquit\n")
 korvo_expect("${out}" "\n  0x[0-9a-f]+ \"Korvo.MessageBar\" \"[^\"]*\" \\(4,193\\)-\\([0-9]+,233\\)\n" "the bar under the bars")
 korvo_expect("${out}" "\nmessage-bar: message bar 299 has no button 7\n" "a button the bar lacks")
-korvo_expect("${out}" "user message bar 299 button 61536 in frame 1\n(.*\n)*message-bar: main frame 1 shows no message bar 299\n"
+after("${out}" "user message bar 299 button 61536 in frame 1\n" closed)
+korvo_expect("${closed}" "\nmessage-bar: main frame 1 shows no message bar 299\n"
              "closed by its close button")

@@ -289,6 +289,11 @@ void CKVView::TestTerminateCommand(bool notify) {
     recordCall(std::wstring(L"CKVView::TestTerminateCommand(") + platform::core::boolText(notify) + L")");
 }
 
+void CKVView::OnObjectCommand(UINT id) {
+    platform::kernel::recordCall(L"CKVView::OnObjectCommand(" + platform::kernel::documentText(GetDocument()) + L", " +
+                                 std::to_wstring(id) + L")");
+}
+
 void CKVView::OnBeginPrinting(CDC*, CPrintInfo*) {
     recordCall(std::wstring(L"CKVView::OnBeginPrinting(direct print setting ") + platform::core::boolText(GetSettings().directPrint) + L")");
 }
@@ -393,6 +398,11 @@ bool CKVDocTemplate::CreateDocumentFrame(CDocument* document, BOOL makeVisible) 
 
 CWSDocManager::CWSDocManager() : KorvoProfileItem(L"DocumentManager") {}
 CWSDocManager::~CWSDocManager() = default;
+
+void CWSDocManager::ClearRunningFlag() {
+    platform::kernel::recordCall(L"CWSDocManager::ClearRunningFlag()");
+    running_ = false;
+}
 
 // The kernel's document list
 

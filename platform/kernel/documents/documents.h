@@ -214,6 +214,8 @@ public:
     // An activated view makes its document the application's current one (the kernel's
     // SetCurrentDocument callback).
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
+    // Runs an application command on the document's stored selection.
+    void OnObjectCommand(UINT id);
 
     // The GUID of the view's type (the contextual tabs it brings).
     const GUID& GetTypeGuid() const { return typeGuid_; }
@@ -338,6 +340,12 @@ class CWSDocManager : public CDocManager, public KorvoProfileItem {
 public:
     CWSDocManager();
     ~CWSDocManager() override;
+    // A flag of the kernel's own, set while the program runs; shutdown clears it first.
+    void ClearRunningFlag();
+    bool IsRunningFlagSet() const { return running_; }
+
+private:
+    bool running_ = true;
 };
 
 namespace Korvo {

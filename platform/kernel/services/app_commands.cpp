@@ -15,4 +15,6 @@ void IApplicationCommand::TakeOver(const IApplicationCommand& other) {
     helpFile_ = other.helpFile_;
     helpId_ = other.helpId_;
     internal_ = other.internal_;
+    callbacks_ = other.callbacks_;
+    asksForSelection_ = other.asksForSelection_;
 }

@@ -3,11 +3,22 @@
 // by that id.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "platform/mfc.h"
 #include "platform/textcore.h"
+
+class CKvw32Doc;
+
+// What a module registers with a command of its own instead of a kernel description: the calls
+// that carry it out and set its state, and whether it may run without an active document.
+struct ApplicationCommandCallbacks {
+    std::function<void(CKvw32Doc* document, UINT id)> execute;
+    std::function<void(CKvw32Doc* document, CCmdUI* cmdUI)> update;
+    bool allowWithoutDocument = false;
+};
 
 class IApplicationCommand {
 public:
@@ -47,6 +58,15 @@ public:
     // Takes the data of `other`, a command of the same identity, keeping this command's id.
     void TakeOver(const IApplicationCommand& other);
 
+    // The module's callback record, or null for a command the kernel describes.
+    // Shared, so a record replaced while its callback runs lives until the call returns.
+    std::shared_ptr<const ApplicationCommandCallbacks> GetCallbacks() const { return callbacks_; }
+    void SetCallbacks(std::shared_ptr<const ApplicationCommandCallbacks> callbacks) { callbacks_ = std::move(callbacks); }
+    // Whether the kernel description works on the document's stored selection (the active view
+    // then runs the command on it too).
+    bool AsksForSelection() const { return asksForSelection_; }
+    void SetAsksForSelection(bool asks) { asksForSelection_ = asks; }
+
 protected:
     IApplicationCommand(CString name, int internalId, bool internal)
         : name_(std::move(name)), internalId_(internalId), internal_(internal) {}
@@ -59,6 +79,8 @@ private:
     int internalId_;
     bool internal_;
     UINT commandId_ = 0;
+    std::shared_ptr<const ApplicationCommandCallbacks> callbacks_;
+    bool asksForSelection_ = false;
 };
 
 // A command of an add-on application.

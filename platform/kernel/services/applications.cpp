@@ -1,5 +1,6 @@
 #include "platform/kernel/services/applications.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -8,7 +9,9 @@
 #include "platform/core/api_text.h"
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
+#include "platform/kernel/documents/document_text.h"
 #include "platform/kernel/documents/documents.h"
+#include "platform/kernel/services/app_commands.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/ui/ui_control.h"
 #include "platform/kernel/record.h"
@@ -26,6 +29,8 @@ std::wstring iniName(const kvio::IniFile& ini) { return quoted(ini.GetFileName()
 struct ApplicationObjects {
     std::mutex mutex;
     std::map<std::wstring, std::unique_ptr<CKVApplication>, platform::core::NoCaseLess> byName;
+    std::vector<CKVApplication*> installed;  // installation order
+    bool unloaded = false;
 };
 
 ApplicationObjects& applications() {
@@ -39,7 +44,9 @@ bool installFrom(const kvio::IniFile& ini) {
     std::lock_guard lock(objects.mutex);
     for (const CString& name : names) {
         auto& slot = objects.byName[name.str()];
-        if (!slot) slot = std::make_unique<CKVApplication>(name);
+        if (slot) continue;
+        slot = std::make_unique<CKVApplication>(name);
+        objects.installed.push_back(slot.get());
     }
     return !names.empty();
 }
@@ -114,6 +121,49 @@ bool CKVApplicationManager::CanCloseApplication() {
     return !refuse;
 }
 
+std::vector<CKVApplication*> CKVApplicationManager::GetApplications() {
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    if (objects.unloaded) return {};
+    return objects.installed;
+}
+
+void CKVApplicationManager::UnloadApplications() {
+    recordCall(L"CKVApplicationManager::UnloadApplications()");
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    objects.unloaded = true;
+}
+
+CKVApplication* CKVApplicationManager::InstallApplication(LPCWSTR name) {
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    auto& slot = objects.byName[std::wstring(name ? name : L"")];
+    if (!slot) {
+        slot = std::make_unique<CKVApplication>(name);
+        objects.installed.push_back(slot.get());
+    }
+    return slot.get();
+}
+
+void CKVApplication::OnCommand(CKvw32Doc* document, UINT id) {
+    recordCall(L"CKVApplication::OnCommand(" + quoted(name_.str()) + L", " + platform::kernel::documentText(document) +
+               L", " + std::to_wstring(id) + L")");
+}
+
+void CKVApplication::OnUpdateCommand(CKvw32Doc* document, CCmdUI* cmdUI) {
+    if (!cmdUI) return;
+    platform::core::recordIdleCall(L"CKVApplication::OnUpdateCommand(" + quoted(name_.str()) + L", " +
+                                   platform::kernel::documentText(document) + L", " + std::to_wstring(cmdUI->m_nID) + L")");
+    const bool disabled = std::find(disabledCommands_.begin(), disabledCommands_.end(), cmdUI->m_nID) != disabledCommands_.end();
+    cmdUI->Enable(!disabled);
+}
+
+void CKVApplication::SetCommandDisabled(UINT id, bool disabled) {
+    std::erase(disabledCommands_, id);
+    if (disabled) disabledCommands_.push_back(id);
+}
+
 ApplicationManager& ApplicationManager::Instance() {
     static ApplicationManager instance;
     return instance;
@@ -133,6 +183,23 @@ void ApplicationManager::StartApplications(bool firstPhase, bool interactive) {
 void ApplicationManager::RunServer() { recordCall(L"ApplicationManager::RunServer()"); }
 
 CString ApplicationManager::GetHelpFile(int) { return {}; }
+
+bool ApplicationManager::CanExitApplication() {
+    const bool refuse = platform::kernel::control().applicationsRefuseExit;
+    recordCall(std::wstring(L"ApplicationManager::CanExitApplication() = ") + (refuse ? L"false" : L"true"));
+    return !refuse;
+}
+
+void ApplicationManager::OnExitInstance() { recordCall(L"ApplicationManager::OnExitInstance()"); }
+
+void ApplicationManager::RunCommand(const IApplicationCommand& command, CKvw32Doc* document) {
+    recordCall(L"ApplicationManager::RunCommand(" + std::to_wstring(command.GetCommandId()) + L", " +
+               quoted(command.GetName().str()) + L", " + platform::kernel::documentText(document) + L")");
+}
+
+bool ApplicationManager::UpdateCommand(const IApplicationCommand& command, CKvw32Doc*, CCmdUI*) {
+    return !platform::kernel::control().disabledDescribedCommands.contains(command.GetCommandId());
+}
 
 CDocument* ApplicationManager::OpenDocument(LPCWSTR path) {
     recordCall(L"ApplicationManager::OpenDocument(" + platform::kernel::quoted(path) + L")");

@@ -10,6 +10,9 @@
 #include "platform/compression.h"
 #include "platform/mfc.h"
 
+class CKvw32Doc;
+class IApplicationCommand;
+
 // An installed add-on application.
 class CKVApplication {
 public:
@@ -21,10 +24,27 @@ public:
     // A window message of a main frame, offered to the application before the frame handles it:
     // TRUE when the application took it (`result` is the answer).
     virtual BOOL OnWndMsgAddon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+    // The command ids the application owns (15000 to 16999; first > last: none).
+    void GetCommandRange(UINT& first, UINT& last) const {
+        first = firstCommand_;
+        last = lastCommand_;
+    }
+    void SetCommandRange(UINT first, UINT last) {
+        firstCommand_ = first;
+        lastCommand_ = last;
+    }
+    // Runs the application's command `id` on the document (null: none).
+    void OnCommand(CKvw32Doc* document, UINT id);
+    // Sets the state of the application's command: enabled unless the application disabled it.
+    void OnUpdateCommand(CKvw32Doc* document, CCmdUI* cmdUI);
+    void SetCommandDisabled(UINT id, bool disabled);
 
 private:
     CString name_;
     DWORD flags_ = 0;
+    UINT firstCommand_ = 1;
+    UINT lastCommand_ = 0;
+    std::vector<UINT> disabledCommands_;
 };
 
 // The kernel's application manager. Static operations (also reachable through Instance()).
@@ -44,6 +64,12 @@ public:
     // Whether every add-on application lets the program close (they may refuse; see
     // platform::kernel::control().applicationsRefuseClose).
     static bool CanCloseApplication();
+    // The loaded applications in the order they were installed (none once unloaded).
+    static std::vector<CKVApplication*> GetApplications();
+    // The program ends: every application is unloaded.
+    static void UnloadApplications();
+    // Installs one application (the harness's add-ons); the installed one when it exists.
+    static CKVApplication* InstallApplication(LPCWSTR name);
 
 private:
     CKVApplicationManager() = default;
@@ -64,6 +90,15 @@ public:
     static CDocument* OpenDocument(LPCWSTR path);
     // The help file of the add-on application that owns help topic `topicId`; empty when none.
     static CString GetHelpFile(int topicId);
+    // Whether the add-on applications let the program exit (they may refuse; see
+    // platform::kernel::control().applicationsRefuseExit).
+    static bool CanExitApplication();
+    // The program's shutdown reached the add-on applications.
+    static void OnExitInstance();
+    // Runs (or updates) an application command by its kernel description with the active
+    // document; the update answers false when the description disables the command now.
+    static void RunCommand(const IApplicationCommand& command, CKvw32Doc* document);
+    static bool UpdateCommand(const IApplicationCommand& command, CKvw32Doc* document, CCmdUI* cmdUI);
 
 private:
     ApplicationManager() = default;

@@ -77,6 +77,11 @@ void CKVCom_Is3D::OnMainFrameClosing(HWND frame) {
     recordCall(L"CKVCom_Is3D::OnMainFrameClosing(" + platform::core::handleText(frame) + L")");
 }
 
+LRESULT CKVCom_Is3D::OnModuleMessage(WPARAM wParam, LPARAM lParam) {
+    recordCall(L"CKVCom_Is3D::OnModuleMessage(" + std::to_wstring(wParam) + L", " + std::to_wstring(lParam) + L")");
+    return 0;
+}
+
 void CKVCom_Is3D::OnMainFrameNotice(HWND frame, WPARAM wParam, LPARAM lParam) {
     recordCall(L"CKVCom_Is3D::OnMainFrameNotice(" + platform::core::handleText(frame) + L", " + std::to_wstring(wParam) +
                L", " + std::to_wstring(lParam) + L")");
@@ -140,6 +145,12 @@ void MacroManager::SetTheme(LPCWSTR themeName) {
 
 void MacroManager::OnEnableMainWindows(bool enabled) {
     recordCall(std::wstring(L"MacroManager::OnEnableMainWindows(") + boolText(enabled) + L")");
+}
+
+bool MacroManager::CanStop() {
+    const bool refuses = platform::kernel::uiControl().macroManagerRefusesStop;
+    recordCall(std::wstring(L"MacroManager::CanStop() = ") + boolText(!refuses));
+    return !refuses;
 }
 
 MacroManager* MacroManagerInstance() {

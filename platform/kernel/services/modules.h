@@ -38,6 +38,8 @@ public:
     static void OnMainFrameClosing(HWND frame);
     // The kernel's own notice to a main frame (message 1265), handed back to the 3D part.
     static void OnMainFrameNotice(HWND frame, WPARAM wParam, LPARAM lParam);
+    // The 3D module's own message to the application (0x53B): its answer is the message's result.
+    static LRESULT OnModuleMessage(WPARAM wParam, LPARAM lParam);
     // Imports a file of a foreign format into a new document; null when it cannot (the answer
     // is the test's).
     CKvw32Doc* ImportFile(LPCWSTR path, int mode);
@@ -91,6 +93,8 @@ public:
     void SetTheme(LPCWSTR themeName);
     // The main windows were enabled or disabled.
     void OnEnableMainWindows(bool enabled);
+    // Asked before the program closes its documents: false while a running macro refuses to stop.
+    bool CanStop();
 
 private:
     friend MacroManager* MacroManagerInstance();

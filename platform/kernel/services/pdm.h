@@ -71,9 +71,36 @@ private:
     int references_ = 1;
 };
 
+// The connection of the work mix to the PDM system: counted references (made with one).
+class KVPDMConnection {
+public:
+    KVPDMConnection() = default;
+    KVPDMConnection(const KVPDMConnection&) = delete;
+    KVPDMConnection& operator=(const KVPDMConnection&) = delete;
+    void AddRef() { ++references_; }
+    void Release();
+    // Starts the PDM system's own client program; throws the PDM system's exception.
+    void StartClient();
+    // The holder's idle time.
+    void OnIdle();
+
+private:
+    ~KVPDMConnection() = default;
+    int references_ = 1;
+};
+
 // The PDM work mix.
 class KVPDMWorkMix {
 public:
+    // Connects to the PDM system (asking the user when `interactive`); the kernel then tells the
+    // application through its callback object. False when it did not connect.
+    static bool Connect(bool interactive, LPCWSTR connectionString);
+    static void Disconnect();
+    // The connection while connected (a new reference), or null.
+    static KVPDMConnection* GetConnection();
+    // The PDM settings' instance key path (empty: no PDM system is configured).
+    static CString GetInstanceKeyPath();
+
     // Whether the program works inside the PDM system now.
     static bool IsActive();
     static void SetActive(bool active);

@@ -18,6 +18,11 @@ struct PdmControl {
         int state = 3;
     };
     bool active = false;
+    // The PDM settings' instance key path, and whether connecting succeeds.
+    std::wstring instanceKeyPath;
+    bool connectFails = false;
+    // Connection objects alive (made at a connect, released by their holders).
+    int connectionsAlive = 0;
     // Managed files by Windows path (case-insensitive).
     std::map<std::wstring, ManagedFile, platform::core::NoCaseLess> files;
     // Managed folders by Windows path (case-insensitive).

@@ -3,6 +3,9 @@
 #include <atomic>
 
 #include <mutex>
+#include <utility>
+
+#include "platform/core/journal.h"
 
 #include "platform/kernel/ui/command_control.h"
 #include "platform/kernel/ui/control.h"
@@ -127,3 +130,22 @@ bool GlobalContainer::FinishInitSession() {
 void automenu(int mode) { platform::kernel::recordCall(L"automenu(" + std::to_wstring(mode) + L")"); }
 
 void ShowSyspanelSet(int mode) { platform::kernel::recordCall(L"ShowSyspanelSet(" + std::to_wstring(mode) + L")"); }
+
+namespace {
+
+bool& sessionDestroyed() {
+    static bool destroyed = false;
+    return destroyed;
+}
+
+}  // namespace
+
+void GlobalContainer::DestroySession(bool keepSettings) {
+    platform::kernel::recordCall(std::wstring(L"GlobalContainer::DestroySession(") +
+                                 platform::kernel::boolText(keepSettings) + L")");
+    if (std::exchange(sessionDestroyed(), true)) {
+        platform::core::reportFailure(L"GlobalContainer::DestroySession: the session was destroyed already");
+    }
+}
+
+bool GlobalContainer::IsSessionDestroyed() { return sessionDestroyed(); }

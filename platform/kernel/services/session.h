@@ -59,6 +59,13 @@ public:
     // Makes a built-in kernel command known by id and name (the same table as the command
     // container's: an id registered already is refused).
     static bool RegisterCmd(int id, std::wstring_view name, int commandNumber, KVCommandFlags flags);
+    // Takes an id registered by name alone out of the session (commands the application adds
+    // while it runs); false when the id is not registered so.
+    static bool UnregisterCmd(int id);
+    // Ends the session: the last step of the program's shutdown. A second call is a strict
+    // failure naming it (the kernel would release its objects twice).
+    static void DestroySession(bool keepSettings);
+    static bool IsSessionDestroyed();
 
     // The commands the session lists, in id order: every id registered alone (by name or as a
     // command object), except the add-on applications' command objects (15000 to 16999), each

@@ -40,6 +40,9 @@ struct CommandRegistration {
 // 0 when it is not registered.
 int registrationCount(UINT id);
 
+// Takes a name-only registration out of the table (GlobalContainer::UnregisterCmd).
+bool removeNameOnly(long long id);
+
 // The stage the kernel session is in now.
 SessionStage sessionStage();
 

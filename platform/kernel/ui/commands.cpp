@@ -21,6 +21,7 @@ struct Slot {
     CommandRegistration registration;
     std::unique_ptr<KVCommand> command;  // only for a command object
     int registrations = 1;               // a name-only id registered again under its name counts here
+    bool removed = false;                // taken out of the session again
 };
 
 constexpr std::int32_t kNoSlot = -1;
@@ -99,6 +100,19 @@ bool registerAgain(long long id, std::wstring_view name) {
 
 }  // namespace
 
+bool removeNameOnly(long long id) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    if (!validId(id) || state.byId[static_cast<std::size_t>(id)] == kNoSlot) return false;
+    Slot& slot = state.slots[static_cast<std::size_t>(state.byId[static_cast<std::size_t>(id)])];
+    // Command objects stay where they are: a lookup may still point at them.
+    if (slot.registration.how != CommandRegistrationKind::NameOnly) return false;
+    slot.removed = true;
+    state.byId[static_cast<std::size_t>(id)] = kNoSlot;
+    recordCall(L"GlobalContainer::UnregisterCmd(" + std::to_wstring(id) + L")");
+    return true;
+}
+
 int registrationCount(UINT id) {
     auto& state = registry();
     std::lock_guard lock(state.mutex);
@@ -150,7 +164,9 @@ std::vector<CommandRegistration> commandRegistrations() {
     std::lock_guard lock(state.mutex);
     std::vector<CommandRegistration> registrations;
     registrations.reserve(state.slots.size());
-    for (const Slot& slot : state.slots) registrations.push_back(slot.registration);
+    for (const Slot& slot : state.slots) {
+        if (!slot.removed) registrations.push_back(slot.registration);
+    }
     return registrations;
 }
 
@@ -301,6 +317,10 @@ bool GlobalContainer::RegisterCmd(int id, std::wstring_view name, int commandNum
     registration.container = CommandContainer::Global;
     if (platform::kernel::registerAgain(id, name)) return true;
     return platform::kernel::add(std::move(registration), nullptr, L"GlobalContainer::RegisterCmd", id, id);
+}
+
+bool GlobalContainer::UnregisterCmd(int id) {
+    return platform::kernel::removeNameOnly(id);
 }
 
 int new_window(CKvw32Doc* document) {

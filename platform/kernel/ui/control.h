@@ -39,6 +39,10 @@ struct Control {
     bool addOnOpensFiles = false;
     // Whether an add-on application refuses to let the program close.
     bool applicationsRefuseClose = false;
+    // Whether the add-on application manager refuses to let the program exit (the Quit command).
+    bool applicationsRefuseExit = false;
+    // Application commands (by id) whose kernel descriptions disable them now.
+    std::set<UINT> disabledDescribedCommands;
     // GlobalContainer::InAppCreateToolsMode's answer.
     bool inAppCreateToolsMode = false;
     // Whether the kernel leaves reporting load failures to the application.

@@ -32,6 +32,8 @@ struct UiControl {
     bool syspanelDefaultsWanted = true;
     // Whether the kernel has a macro manager.
     bool macroManagerPresent = false;
+    // Whether its running macro refuses to stop when the program wants to close.
+    bool macroManagerRefusesStop = false;
     // Whether the 3D part and the edit module make their pane windows (model tree, tasks, NC,
     // generation queue; weld tree) when the application asks.
     bool paneWindowsOffered = true;

@@ -8,6 +8,7 @@
 #include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
+#include "platform/core/useragent.h"
 #include "platform/core/winpath.h"
 #include "platform/mfc/doc.h"
 #include "platform/mfc/framework_state.h"
@@ -191,6 +192,8 @@ CDocument* CWinApp::OpenDocumentFile(LPCWSTR lpszFileName) {
 void CWinApp::AddToRecentFileList(LPCWSTR lpszPathName) {
     if (m_pRecentFileList != nullptr) m_pRecentFileList->Add(lpszPathName);
 }
+
+void CWinApp::OnFilePrintSetup() { platform::core::userAgent().answerPrintDialog(L"printer set-up"); }
 
 BOOL CWinApp::SaveAllModified() { return m_pDocManager != nullptr ? m_pDocManager->SaveAllModified() : TRUE; }
 

@@ -165,6 +165,9 @@ public:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     afx_msg void OnAppExit();
+    // The printer set-up: the print dialog in its set-up form, which the simulated user answers
+    // as a print dialog (the choice of printer is kept nowhere in the stand-in).
+    afx_msg void OnFilePrintSetup();
     // Opens recent entry nID; an entry that fails to open is removed.
     virtual BOOL OnOpenRecentFile(UINT nID);
 

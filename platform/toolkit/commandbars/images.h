@@ -79,6 +79,11 @@ public:
     void RemoveIcon(UINT id);
     void RemoveAll();
     int GetIconSetCount() const { return static_cast<int>(sets_.size()); }
+    // Every icon set in id order.
+    template <class F>
+    void ForEachIconSet(F&& callback) const {
+        for (const auto& [id, set] : sets_) callback(id, set);
+    }
 
 private:
     std::map<UINT, CXTPImageManagerIconSet*> sets_;

@@ -8,7 +8,10 @@
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/core/winpath.h"
+#include "platform/win32/process/restart_manager.h"
 #include "platform/win32/process/system.h"
+#include "platform/win32/window/window.h"
 #include "platform/win32/process/thread.h"
 
 namespace {
@@ -39,14 +42,23 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
         return FALSE;
     }
     platform::core::journal().add("process", L"started " + text);
+    const DWORD id = ++nextProcessId();
+    platform::processes::addProcess(id, platform::core::winpath::fileName(own), own);
     if (processInformation) {
         processInformation->hProcess = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
         processInformation->hThread = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        processInformation->dwProcessId = ++nextProcessId();
+        processInformation->dwProcessId = id;
         processInformation->dwThreadId = 1;
     }
     ::SetLastError(ERROR_SUCCESS);
     return TRUE;
+}
+
+void GetStartupInfoW(STARTUPINFOW* startupInfo) {
+    if (!startupInfo) return;
+    startupInfo->cb = sizeof(STARTUPINFOW);
+    startupInfo->dwFlags = 0;
+    startupInfo->wShowWindow = SW_SHOWNORMAL;
 }
 
 BOOL AllowSetForegroundWindow(DWORD processId) {

@@ -1,6 +1,6 @@
 // Starting programs. The process table knows one program: the program's own file, whose start
-// (a restart) is recorded with its command line; any other program fails with
-// ERROR_FILE_NOT_FOUND.
+// (a restart) is recorded with its command line and joins the restart manager's process table;
+// any other program fails with ERROR_FILE_NOT_FOUND.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +31,8 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
                     PROCESS_INFORMATION* processInformation);
 // Recorded; always allowed.
 BOOL AllowSetForegroundWindow(DWORD processId);
+// How this process was started: `cb` its size, no flags, shown normally.
+void GetStartupInfoW(STARTUPINFOW* startupInfo);
 
 // The C run-time's program start with a list of arguments ending in a null pointer. Only
 // _P_NOWAIT is known (the caller does not wait); any other mode is a strict failure. Journalled

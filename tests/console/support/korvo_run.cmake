@@ -37,3 +37,13 @@ function(korvo_frame_handle text var)
   endif()
   set(${var} "${CMAKE_MATCH_1}" PARENT_SCOPE)
 endfunction()
+
+# The part of `text` from the first `marker` on.
+function(after text marker var)
+  string(FIND "${text}" "${marker}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "no \"${marker}\" in:\n${text}")
+  endif()
+  string(SUBSTRING "${text}" ${at} -1 rest)
+  set(${var} "${rest}" PARENT_SCOPE)
+endfunction()
