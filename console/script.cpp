@@ -383,6 +383,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
     {"ROWS", false, &readRows},     {"N", false, &readRows},
     {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
+    {"\"OLD\"", true, &readText},       {"\"NEW\"", true, &readName},
 };
 
 // The syntax word that takes the rest of the line, word by word.
