@@ -13,7 +13,17 @@ constexpr DWORD kListStyle = WS_CHILD | WS_CLIPSIBLINGS | LVS_ICON | LVS_AUTOARR
 
 }  // namespace
 
-Browser::~Browser() { clearRows(); }
+Browser::~Browser() {
+    // No message goes to the list any more (the process may have ended): the rows go with the
+    // window, their items here.
+    clearing_ = true;
+    std::vector<ListItem*> left;
+    left.reserve(byId_.size());
+    for (const auto& [id, item] : byId_) left.push_back(item);
+    for (ListItem* item : left) delete item;
+    items_.clear();
+    byId_.clear();
+}
 
 void Browser::clearRows() {
     // Every row goes at once: the items leave the id index one by one as their rows go (the

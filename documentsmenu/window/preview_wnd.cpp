@@ -16,23 +16,22 @@ PreviewWnd::PreviewWnd(int mode)
       folders_(std::make_unique<FolderBrowser>()) {}
 
 PreviewWnd::~PreviewWnd() {
-    // The browsers go while this pane can still hand their lists' last notifications to them.
-    SetClient(nullptr);
+    // Each browser leaves what it observes as it goes; none sends its list a message then.
     shown_ = nullptr;
-    for (Browser* browser : {static_cast<Browser*>(configurations_.get()), static_cast<Browser*>(groups_.get()),
-                             static_cast<Browser*>(libraries_.get()), static_cast<Browser*>(folders_.get())})
-        if (browser->GetSafeHwnd()) browser->DestroyWindow();
     configurations_.reset();
     groups_.reset();
     libraries_.reset();
     folders_.reset();
 }
 
+std::array<Browser*, 4> PreviewWnd::browsers() const {
+    return {configurations_.get(), groups_.get(), libraries_.get(), folders_.get()};
+}
+
 BOOL PreviewWnd::Create(CWnd* parent, DWORD style, UINT id) {
     if (!CWnd::Create(AfxRegisterWndClass(0), nullptr, style, RECT{0, 0, 0, 0}, parent, id, nullptr)) return FALSE;
     UINT child = Browser::kFirstId;
-    for (Browser* browser : {static_cast<Browser*>(configurations_.get()), static_cast<Browser*>(groups_.get()),
-                             static_cast<Browser*>(libraries_.get()), static_cast<Browser*>(folders_.get())})
+    for (Browser* browser : browsers())
         if (!browser->CreateIn(this, child++)) return FALSE;
     return TRUE;
 }
@@ -41,10 +40,7 @@ void PreviewWnd::SetClient(DocumentsMenuDlg* client) {
     if (client == client_) return;
     // The browsers observe the window they were given: they leave it before it changes.
     if (client_) {
-        configurations_->Detach();
-        groups_->Detach();
-        libraries_->Detach();
-        folders_->Detach();
+        for (Browser* browser : browsers()) browser->Detach();
         shown_ = nullptr;
     }
     client_ = client;
@@ -53,8 +49,7 @@ void PreviewWnd::SetClient(DocumentsMenuDlg* client) {
 void PreviewWnd::SetIconSize(int size) {
     if (size == iconSize_) return;
     iconSize_ = size;
-    for (Browser* browser : {static_cast<Browser*>(configurations_.get()), static_cast<Browser*>(groups_.get()),
-                             static_cast<Browser*>(libraries_.get()), static_cast<Browser*>(folders_.get())})
+    for (Browser* browser : browsers())
         if (browser->GetSafeHwnd()) browser->RebuildImageList();
 }
 
@@ -64,8 +59,7 @@ void PreviewWnd::clear() {
 }
 
 void PreviewWnd::showBrowser(Browser* browser) {
-    for (Browser* other : {static_cast<Browser*>(configurations_.get()), static_cast<Browser*>(groups_.get()),
-                           static_cast<Browser*>(libraries_.get()), static_cast<Browser*>(folders_.get())}) {
+    for (Browser* other : browsers()) {
         if (other == browser) continue;
         // Hiding lets the browser go of its location; one never shown holds none.
         if (other->GetSafeHwnd() && other->IsWindowVisible()) other->ShowWindow(SW_HIDE);
@@ -179,8 +173,7 @@ void PreviewWnd::LocationRenamed() {
 
 BOOL PreviewWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    for (Browser* browser : {static_cast<Browser*>(configurations_.get()), static_cast<Browser*>(groups_.get()),
-                             static_cast<Browser*>(libraries_.get()), static_cast<Browser*>(folders_.get())}) {
+    for (Browser* browser : browsers()) {
         LRESULT result = 0;
         if (browser && browser->OnListNotify(header, &result)) {
             if (pResult) *pResult = result;

@@ -4,6 +4,7 @@
 // shows; the navigation history comes with the pane's own work.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "platform/kernel.h"
@@ -79,6 +80,8 @@ private:
     // locations.
     void showBrowser(Browser* browser);
     void layout();
+    // The four browsers (null ones while the pane goes).
+    std::array<Browser*, 4> browsers() const;
 
     int mode_;
     DocumentsMenuDlg* client_ = nullptr;

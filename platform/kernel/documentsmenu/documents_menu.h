@@ -96,7 +96,7 @@ public:
     virtual CString GetAuthor() const = 0;
     virtual int GetLibraryCount() const = 0;
     virtual ILibrary* GetLibraryAt(int index) const = 0;  // null outside the range
-    // False when the library already has a parent.
+    // A library in another group moves here; false when it is here already.
     virtual bool AddLibrary(ILibrary* library) = 0;
     virtual int GetGroupCount() const = 0;
     virtual ILibrariesGroup* GetGroupAt(int index) const = 0;

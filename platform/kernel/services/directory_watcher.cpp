@@ -5,10 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "platform/core/hostfs.h"
+#include "platform/core/process.h"
 #include "platform/core/threads.h"
 #include "platform/win32/process/thread.h"
 
@@ -201,7 +204,15 @@ void CDirectoryChangeWatcher::stopThread() {
             stopping_ = true;
             threads.notifyAll();
         }
-        WaitForSingleObject(thread_, INFINITE);
+        try {
+            WaitForSingleObject(thread_, INFINITE);
+        } catch (const platform::core::ProcessTerminated&) {
+            // The process ended: waits end at once now, and so does the watcher's own; it is
+            // awaited in real time, as nothing of this watcher may outlive it.
+            DWORD code = STILL_ACTIVE;
+            for (int tries = 0; tries < 5000 && GetExitCodeThread(thread_, &code) && code == STILL_ACTIVE; ++tries)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         CloseHandle(thread_);
         thread_ = nullptr;
     }

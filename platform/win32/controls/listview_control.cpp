@@ -128,7 +128,12 @@ void copyText(const std::wstring& text, wchar_t* buffer, int capacity) {
 // answer.
 void askShownImages(HWND hwnd, const ListViewState& state, int page) {
     const int last = std::min<int>(static_cast<int>(state.items.size()), state.top + page);
-    std::vector<std::pair<LPARAM, int>> answers;
+    struct Answer {
+        int item;
+        LPARAM value;
+        int image;
+    };
+    std::vector<Answer> answers;
     for (int item = state.top; item < last; ++item) {
         const ListItem& row = state.items[static_cast<std::size_t>(item)];
         if (row.image != I_IMAGECALLBACK) continue;
@@ -141,15 +146,22 @@ void askShownImages(HWND hwnd, const ListViewState& state, int page) {
         info.item.lParam = row.value;
         info.item.iImage = I_IMAGECALLBACK;
         SendMessageW(GetParent(hwnd), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
-        answers.emplace_back(row.value, info.item.iImage);
+        answers.push_back({item, row.value, info.item.iImage});
     }
     // The parent may have changed the rows meanwhile: answers go to the rows that still carry
     // the value.
     std::lock_guard lock(listViews().mutex);
     auto& items = listViews().byWindow[hwnd].items;
-    for (const auto& [value, image] : answers)
+    for (const Answer& answer : answers) {
+        // Where the row was, unless the parent moved the rows meanwhile.
+        const auto at = static_cast<std::size_t>(answer.item);
+        if (at < items.size() && items[at].value == answer.value) {
+            if (items[at].image == I_IMAGECALLBACK) items[at].shownImage = answer.image;
+            continue;
+        }
         for (ListItem& row : items)
-            if (row.value == value && row.image == I_IMAGECALLBACK) row.shownImage = image;
+            if (row.value == answer.value && row.image == I_IMAGECALLBACK) row.shownImage = answer.image;
+    }
 }
 
 void notifyListView(HWND hwnd, UINT code, int item, LPARAM value, POINT point = {}) {
@@ -356,7 +368,8 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             if (state().edit == reinterpret_cast<HWND>(lParam)) endLabelEdit(hwnd, lock, true);
             return 0;
         case WM_MOUSEMOVE: {
-            if (state().pressed < 0 || !(wParam & 0x0001)) return 0;
+            // A press not released yet: the button is still held.
+            if (state().pressed < 0) return 0;
             const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             const POINT from = state().pressPoint;
             if (std::abs(point.x - from.x) < kDragDistance && std::abs(point.y - from.y) < kDragDistance) return 0;
