@@ -66,6 +66,14 @@ struct HelpHooks {
     std::wstring (*outline)(HWND frame) = nullptr;
 };
 void setHelpHooks(const HelpHooks& hooks);
+// What `dump list` prints besides a row's text, data and icon: the program's word for the item
+// with the row's data in the list (its kind and path), and the list's own heading (what it
+// shows); the program installs them.
+struct ListRowHooks {
+    std::wstring (*heading)(HWND list) = nullptr;
+    std::wstring (*row)(HWND list, LPARAM data) = nullptr;
+};
+void setListRowHooks(const ListRowHooks& hooks);
 
 class Driver {
 public:
@@ -102,6 +110,12 @@ private:
     bool expectDragChooseControl(const Step& step);
     bool expectDragCancel(const Step& step);
     bool dragRow(const Step& step);
+    bool renameRow(const Step& step);
+    bool dumpList(const Step& step);
+    bool fileWrite(const Step& step);
+    bool fileMakeFolder(const Step& step);
+    bool fileDelete(const Step& step);
+    bool fileRename(const Step& step);
     bool expectDrop(const Step& step, bool control);
     bool expectFileCancel(const Step& step);
     bool open(const Step& step);

@@ -23,6 +23,7 @@
 #include "console/transcript.h"
 #include "commandbars/search/find_command_wnd.h"
 #include "commandbars/tab_tool_bar.h"
+#include "documentsmenu/browser/console_rows.h"
 #include "documentsmenu/console_tree.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
@@ -160,6 +161,7 @@ int main(int argc, char** argv) {
     korvo::console::setFrameStateOutline(&FrameStateOutline);
     korvo::console::setHelpHooks({&RunStartPageLink, &HelpWindowOf, &ClickHelpLink, &HelpOutline});
     korvo::console::setCommandSearchHooks({&FindCommandOutline, &MakeToolBarFromTab});
+    korvo::console::setListRowHooks({&DocumentsMenu::BrowserListHeading, &DocumentsMenu::BrowserRowOutline});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\nkorvo: korvo --help lists the options and verbs" << std::endl;

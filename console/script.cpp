@@ -400,6 +400,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ROWS", false, &readRows},     {"N", false, &readRows},
     {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
     {"\"ITEM\"", true, &readText},     {"R,G,B", false, &readColour},
+    {"\"OLD\"", true, &readText},       {"\"NEW\"", true, &readName},
 };
 
 // The syntax word that takes the rest of the line, word by word.

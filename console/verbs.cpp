@@ -189,6 +189,20 @@ std::span<const Verb> verbs() {
         {"row WINDOW ROW drag",
          "presses on row ROW (from 0, in shown order) of the documents menu's structure in pane window WINDOW and drags it "
          "away (answer the drag with expect drag first), then runs the loop until idle", M, R, M, &Driver::dragRow},
+        {"row WINDOW ROW rename \"TEXT\"",
+         "edits the label of row ROW (from 0, in shown order) of the list in pane window WINDOW in place, typing TEXT, "
+         "then runs the loop until idle", M, R, M, &Driver::renameRow},
+        {"dump list WINDOW",
+         "prints the list in pane window WINDOW (1/1004: the documents menu's browser): what it shows, then per row its "
+         "text, item data, the icon it showed when last drawn (- before), kind and path", M, R, M, &Driver::dumpList},
+        {"file write \"PATH\"", "writes an empty file at PATH of the host folder as another program would, then runs "
+         "the loop until idle", M, R, M, &Driver::fileWrite},
+        {"file mkdir \"PATH\"", "makes the folder PATH in the host folder as another program would, then runs the "
+         "loop until idle", M, R, M, &Driver::fileMakeFolder},
+        {"file delete \"PATH\"", "deletes the file or folder PATH of the host folder as another program would, then "
+         "runs the loop until idle", M, R, M, &Driver::fileDelete},
+        {"file rename \"OLD\" \"NEW\"", "renames (or moves) OLD to NEW in the host folder as another program would, "
+         "then runs the loop until idle", M, R, M, &Driver::fileRename},
         {"tab-bar FRAME \"CAPTION\"", "makes a tool bar from the tab CAPTION of main frame FRAME's tabbed main bar, as "
          "the main-bar modes page's button does (answer its question with expect box first), then runs the loop until idle",
          M, R, M, &Driver::toolBarFromTab},

@@ -32,6 +32,8 @@ DocumentsMenuDlg::DocumentsMenuDlg() : splitter_(kGoldenRatio, true), structure_
 
 // Clients are expected to have left; the views let go of the model with the structure.
 DocumentsMenuDlg::~DocumentsMenuDlg() {
+    // The browsers observe this window: they leave it while its client list is still here.
+    preview_.reset();
     clients_.clear();
     if (GetSafeHwnd()) DestroyWindow();
 }

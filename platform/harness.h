@@ -111,6 +111,11 @@ public:
     // the list scrolls it into view, then `action` happens at the row's centre. Why a user could
     // not (no list, no such row), or nothing.
     std::optional<std::wstring> listRow(HWND window, int row, MouseAction action);
+    // The user edits the label of row `row` of the first shown list view inside `window` in
+    // place: the list opens its edit box, the user types `text` over the label and clicks back
+    // into the list, which ends the edit. Why a user could not (no list, no such row, labels that
+    // cannot be edited), or nothing.
+    std::optional<std::wstring> renameListRow(HWND window, int row, std::wstring_view text);
     // The user presses on row `row` (from 0, in shown order) of the first report control inside
     // `window` and drags it away: the row is selected unless it is already, and
     // the drag starts (answer it with expectDragChoose first). Why a user could not (no list, no
@@ -282,6 +287,12 @@ public:
     std::optional<std::string> read(std::wstring_view windowsPath) const;
     bool exists(std::wstring_view windowsPath) const;
     void remove(std::wstring_view windowsPath);
+    // As another program changes the host folder (never through the program's own calls): why
+    // it could not be done, or nothing. Relative paths are taken in the program's current folder.
+    std::optional<std::wstring> writeOutside(std::wstring_view windowsPath);
+    std::optional<std::wstring> makeFolderOutside(std::wstring_view windowsPath);
+    std::optional<std::wstring> removeOutside(std::wstring_view windowsPath);
+    std::optional<std::wstring> renameOutside(std::wstring_view from, std::wstring_view to);
     std::wstring programFolder() const;
     std::wstring programFile(std::wstring_view name) const;  // program folder + "\\" + name
     void setModuleVersion(std::wstring_view moduleFile, std::wstring_view version);  // edits the manifest
@@ -587,8 +598,19 @@ private:
     std::vector<Held> objects_;
 };
 
+// A row of a list view as it shows: its text, item data and the image it showed when last
+// painted (none for a row whose image is left to its owner and that was never painted).
+struct ListViewRow {
+    std::wstring text;
+    LPARAM data = 0;
+    std::optional<int> image;
+};
+
 class Inspect {
 public:
+    // The first shown list view inside `window` (null when none) and its rows in shown order.
+    HWND listView(HWND window) const;
+    std::vector<ListViewRow> listViewRows(HWND list) const;
     std::vector<HWND> mainFrames() const;  // the UI module's frames in creation order
     HWND activeMainFrame() const;          // the UI module's active frame, or null
     std::vector<HWND> topLevelWindows() const;

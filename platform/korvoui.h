@@ -12,6 +12,7 @@
 #include "platform/korvoui/fixable_bars.h"
 #include "platform/korvoui/drawing.h"
 #include "platform/korvoui/images.h"
+#include "platform/korvoui/caching_image_list.h"
 #include "platform/korvoui/menus.h"
 #include "platform/korvoui/auto_menu_hints.h"
 #include "platform/korvoui/frames.h"

@@ -23,3 +23,4 @@
 #include "platform/mfc/taskbar.h"
 #include "platform/mfc/toolbar.h"
 #include "platform/mfc/htmlview.h"
+#include "platform/mfc/listctrl.h"

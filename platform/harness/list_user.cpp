@@ -30,6 +30,8 @@ HWND findDescendant(HWND window, const std::function<bool(HWND)>& wanted) {
 
 }  // namespace
 
+HWND shownList(HWND window);
+
 std::optional<std::wstring> User::typeInto(HWND window, unsigned id, std::wstring_view text) {
     platform::core::journal().add("user", L"type " + platform::core::quoted(std::wstring(text)) + L" into " +
                                               std::to_wstring(id) + L" of " + handleText(window));
@@ -47,10 +49,15 @@ std::optional<std::wstring> User::typeInto(HWND window, unsigned id, std::wstrin
     return std::nullopt;
 }
 
+// The first list view below `window` that the user can see.
+HWND shownList(HWND window) {
+    return findDescendant(window, [](HWND child) { return classOf(child) == WC_LISTVIEWW && IsWindowVisible(child); });
+}
+
 std::optional<std::wstring> User::listRow(HWND window, int row, MouseAction action) {
     if (!IsWindow(window)) return std::wstring(L"there is no such window");
-    const HWND list = findDescendant(window, [](HWND child) { return classOf(child) == WC_LISTVIEWW; });
-    if (!list || !IsWindowVisible(list)) return L"there is no list in " + handleText(window);
+    const HWND list = shownList(window);
+    if (!list) return L"there is no list in " + handleText(window);
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     if (row < 0 || row >= count)
         return L"the list has no row " + std::to_wstring(row) + L" (" + std::to_wstring(count) + L" rows)";
@@ -59,6 +66,52 @@ std::optional<std::wstring> User::listRow(HWND window, int row, MouseAction acti
     rect.left = LVIR_BOUNDS;
     SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect));
     return mouse(list, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, action);
+}
+
+}  // namespace platform::harness
+
+namespace platform::harness {
+
+std::optional<std::wstring> User::renameListRow(HWND window, int row, std::wstring_view text) {
+    platform::core::journal().add("user", L"rename row " + std::to_wstring(row) + L" of " + handleText(window) +
+                                              L" to " + platform::core::quoted(std::wstring(text)));
+    if (!IsWindow(window)) return std::wstring(L"there is no such window");
+    const HWND list = shownList(window);
+    if (!list) return L"there is no list in " + handleText(window);
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (row < 0 || row >= count)
+        return L"the list has no row " + std::to_wstring(row) + L" (" + std::to_wstring(count) + L" rows)";
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    SetFocus(list);
+    const auto edit = reinterpret_cast<HWND>(SendMessageW(list, LVM_EDITLABELW, static_cast<WPARAM>(row), 0));
+    if (!edit) return L"the rows of " + handleText(window) + L" cannot be renamed";
+    SetWindowTextW(edit, std::wstring(text).c_str());
+    // Clicking back into the list takes the focus from the edit box, which ends the edit.
+    SetFocus(list);
+    return std::nullopt;
+}
+
+HWND Inspect::listView(HWND window) const { return IsWindow(window) ? shownList(window) : nullptr; }
+
+std::vector<ListViewRow> Inspect::listViewRows(HWND list) const {
+    std::vector<ListViewRow> rows;
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        ListViewRow row;
+        wchar_t buffer[1024] = {};
+        LVITEMW item;
+        item.mask = LVIF_PARAM;
+        item.iItem = index;
+        item.pszText = buffer;
+        item.cchTextMax = 1024;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+        row.text = buffer;
+        SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        row.data = item.lParam;
+        row.image = platform::win32::listViewShownImage(list, index);
+        rows.push_back(std::move(row));
+    }
+    return rows;
 }
 
 }  // namespace platform::harness

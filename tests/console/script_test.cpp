@@ -89,6 +89,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "row 1/1028 3 open\n"
         "row 1/1028 0 rclick\n"
         "row 1/1004 2 drag\n"
+        "row 1/1004 0 rename \"Angle.grb\"\n"
+        "dump list 1/1004\n"
+        "file write \"C:\\a.grb\"\n"
+        "file mkdir \"C:\\a\"\n"
+        "file delete \"C:\\a.grb\"\n"
+        "file rename \"C:\\a\" \"C:\\b\"\n"
         "tab-bar 1 \"2D\"\n"
         "dump modes 1\n"
         "dump state 1\n"
@@ -224,19 +230,19 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[71].arguments.text, L"open");        // search
     EXPECT_EQ(result.steps[72].arguments.number, 3u);           // row 1/1028 3 open
     EXPECT_EQ(result.steps[73].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[82].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[82].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[91].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[92].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[92].arguments.keyControl);
-    EXPECT_TRUE(result.steps[92].arguments.keyAlt);
-    EXPECT_EQ(result.steps[93].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[93].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[93].arguments.keyShift);
-    EXPECT_TRUE(result.steps[93].arguments.keyControl);
-    EXPECT_EQ(result.steps[94].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[97].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[98].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_EQ(result.steps[88].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[88].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[97].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[98].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[98].arguments.keyControl);
+    EXPECT_TRUE(result.steps[98].arguments.keyAlt);
+    EXPECT_EQ(result.steps[99].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[99].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[99].arguments.keyShift);
+    EXPECT_TRUE(result.steps[99].arguments.keyControl);
+    EXPECT_EQ(result.steps[100].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[103].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[104].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
@@ -260,7 +266,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 125);
+    EXPECT_EQ(result.steps.back().line, 131);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -385,7 +391,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, modes, state, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
                        "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
@@ -410,7 +416,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
 TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
-                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, tab-bar, documents-menu, "
+                             "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, file, tab-bar, documents-menu, "
                              "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);

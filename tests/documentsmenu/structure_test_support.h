@@ -9,6 +9,7 @@
 #include "documentsmenu/records/libraries_group_record.h"
 #include "documentsmenu/records/library_record.h"
 #include "documentsmenu/tree_view.h"
+#include "platform/core/control.h"
 #include "platform/harness.h"
 #include "platform/win32/files/file.h"
 #include "tests/support/session_test.h"
@@ -53,6 +54,8 @@ protected:
             session.runUntilIdle();
             return;
         }
+        // The folder watcher's thread posts what the host told it first.
+        platform::core::control::quiesce();
         MSG message{};
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }

@@ -20,20 +20,17 @@ protected:
         expand(L"Standard");
         expand(L"M6");
     }
-    // Another program renames (or moves over) a file of the folder; the watcher reports it.
+    // Another program renames (or moves over) a file of the folder; the watcher hears of it.
     void renameOutside(const std::wstring& from, const std::wstring& to) {
         ASSERT_TRUE(MoveFileExW((folder + from).c_str(), (folder + to).c_str(), MOVEFILE_REPLACE_EXISTING));
-        session.kernel().folderChanged(4, folder + from, folder + to);
         idle();
     }
     void deleteOutside(const std::wstring& name) {
         ASSERT_TRUE(DeleteFileW((folder + name).c_str()));
-        session.kernel().folderChanged(2, folder + name);
         idle();
     }
     void addOutside(const std::wstring& name) {
         writeFile(folder + name);
-        session.kernel().folderChanged(1, folder + name);
         idle();
     }
     // The tree below the configuration with M6 expanded: its documents.

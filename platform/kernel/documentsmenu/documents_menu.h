@@ -9,6 +9,10 @@
 
 #include "platform/mfc.h"
 
+namespace Korvo::UI {
+class CachingImageList;
+}
+
 namespace DocumentsMenu {
 
 class ILibrary;
@@ -92,7 +96,7 @@ public:
     virtual CString GetAuthor() const = 0;
     virtual int GetLibraryCount() const = 0;
     virtual ILibrary* GetLibraryAt(int index) const = 0;  // null outside the range
-    // False when the library already has a parent.
+    // A library in another group moves here; false when it is here already.
     virtual bool AddLibrary(ILibrary* library) = 0;
     virtual int GetGroupCount() const = 0;
     virtual ILibrariesGroup* GetGroupAt(int index) const = 0;
@@ -205,5 +209,10 @@ CString GetLibraryRelativePath(ILibrary* library);
 CString BuildLibraryItemPath(ILibrary* library, LPCWSTR fileName);
 // The library whose folder directly holds the file, or null.
 ILibrary* GetLibraryForFullPath(LPCWSTR fullPath);
+
+// Adds the kernel's standard library icons to a created list, from index 0 on: 1 a libraries
+// group, 3 a folder or library, 5 a document, 8 a folder that is not there, 11 a library whose
+// name another library has.
+void LoadStandardLibIcons(Korvo::UI::CachingImageList& images);
 
 }  // namespace DocumentsMenu

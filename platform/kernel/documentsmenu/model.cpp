@@ -96,7 +96,12 @@ ILibrariesGroup* Group::GetGroupAt(int index) const {
 
 bool Group::AddLibrary(ILibrary* library) {
     Library* added = asLibrary(library);
-    if (!added || added->parent()) return false;
+    if (!added || added->parent() == this) return false;
+    // A library has one place: added elsewhere, it moves, and its old group's list changes.
+    if (Group* old = added->parent()) {
+        old->detachLibrary(added);
+        old->clients_.notify([&](IClient* client) { client->LibrariesChanged(old); });
+    }
     libraries_.push_back(added);
     childOrder_.push_back(added);
     added->setParent(this);

@@ -1,12 +1,15 @@
-// The kernel library's folder watcher: handlers hear of files added, removed, renamed and
-// modified directly in the folders they watch. Notifications reach the handlers on the thread
-// that made the watcher, through its message queue, never while the change is being made. The
-// stand-in hears of the changes the shell's file operations make (SHFileOperationW) and of those
-// the harness reports as made outside the program.
+// The kernel library's folder watcher: handlers hear of files added, removed and renamed
+// directly in the folders they watch, whichever program changed them. The watcher's own thread
+// reads the host's change notifications (a rename's two halves paired; half a rename seen is a
+// removal or an addition; notifications lost by an overflow are error 1022) and posts them to
+// the thread that made the watcher, whose message loop hands them to the handlers, never while
+// the change is being made. The harness may also report a change of its own making.
 #pragma once
 
+#include <atomic>
 #include <deque>
 #include <map>
+#include <mutex>
 #include <string>
 
 #include "platform/mfc.h"
@@ -17,6 +20,7 @@ inline constexpr DWORD FILE_ACTION_ADDED = 1;
 inline constexpr DWORD FILE_ACTION_REMOVED = 2;
 inline constexpr DWORD FILE_ACTION_MODIFIED = 3;
 inline constexpr DWORD FILE_ACTION_RENAMED_OLD_NAME = 4;
+inline constexpr DWORD ERROR_NOTIFY_ENUM_DIR = 1022;
 
 // Reference-counted: made with one reference, deleted at the last Release.
 class CDirectoryChangeHandler {
@@ -63,18 +67,34 @@ public:
     BOOL UnwatchDirectory(LPCWSTR folder);
     BOOL UnwatchAllDirectories();
 
-    // The stand-in's delivery (private to the platform).
+    // The stand-in's delivery (private to the platform). Action 0 is a read error of `path`'s
+    // folder (ERROR_NOTIFY_ENUM_DIR).
     struct Change {
         DWORD action;
         std::wstring path, newPath;
     };
     void queueChange(const Change& change);
     void deliverNext();
+    // The watcher thread's work: waits for the host's notifications until the watcher goes.
+    void readChanges();
 
 private:
-    std::map<std::wstring, CDirectoryChangeHandler*> watched_;  // folded folder -> handler
+    void startThread();
+    void stopThread();
+    void addHostWatch(const std::wstring& key, const std::wstring& folder);
+    void removeHostWatch(const std::wstring& key);
+    // One read of every notification the host has; posts what it found.
+    void readAvailable();
+
+    std::map<std::wstring, CDirectoryChangeHandler*> watched_;  // folded folder -> handler (UI thread)
+    std::mutex mutex_;  // guards what the watcher thread shares: pending_, the host watches
     std::deque<Change> pending_;
+    std::map<int, std::wstring> folderOfWatch_;  // host watch -> the folder as watched
+    std::map<std::wstring, int> watchOfKey_;     // folded folder -> host watch
     HWND window_ = nullptr;
+    int notifications_ = -1;  // the host's notification queue
+    HANDLE thread_ = nullptr;
+    std::atomic<bool> stopping_{false};
 };
 
 namespace platform::kernel {

@@ -1,40 +1,57 @@
-// The common list view (window class "SysListView32") in report form: rows with a text and an
-// item value, a selection and a focused row, fixed-height rows (the owner measures them with
-// WM_MEASUREITEM when the list is owner drawn), scrolling by whole rows, and the notifications a
-// list's parent hears of mouse clicks. Headless: an owner-drawn list asks its owner to draw each
-// shown row (WM_DRAWITEM) when it paints; nothing else is drawn.
+// The common list view (window class "SysListView32"): rows with a text, an image and an item
+// value, a selection and a focused row, fixed-height rows (the owner measures them with
+// WM_MEASUREITEM when the list is owner drawn; an icon list's rows are as high as its icons and
+// a label), scrolling by whole rows, sorting by the owner's comparison, in-place label editing,
+// and the notifications a list's parent hears of mouse clicks, drags, deleted rows and the
+// images it leaves to the parent. Headless: an owner-drawn list asks its owner to draw each shown
+// row (WM_DRAWITEM) when it paints, and a row whose image is left to the parent is asked for it
+// only when the row is painted; nothing else is drawn.
 #pragma once
+
+#include <optional>
 
 #include "platform/win32/types.h"
 
 inline constexpr wchar_t WC_LISTVIEWW[] = L"SysListView32";
 
 // Styles.
+inline constexpr DWORD LVS_ICON = 0x0000;
 inline constexpr DWORD LVS_REPORT = 0x0001;
 inline constexpr DWORD LVS_SINGLESEL = 0x0004;
 inline constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
+inline constexpr DWORD LVS_SHAREIMAGELISTS = 0x0040;
+inline constexpr DWORD LVS_AUTOARRANGE = 0x0100;
+inline constexpr DWORD LVS_EDITLABELS = 0x0200;
 inline constexpr DWORD LVS_OWNERDRAWFIXED = 0x0400;
+inline constexpr DWORD LVS_TYPEMASK = 0x0003;
 inline constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
 
 // Messages.
 inline constexpr UINT LVM_GETBKCOLOR = 0x1000;
 inline constexpr UINT LVM_SETBKCOLOR = 0x1001;        // lParam: COLORREF
 inline constexpr UINT LVM_GETITEMCOUNT = 0x1004;
+inline constexpr UINT LVM_DELETEITEM = 0x1008;       // wParam: item
 inline constexpr UINT LVM_DELETEALLITEMS = 0x1009;
 inline constexpr UINT LVM_GETNEXTITEM = 0x100C;       // wParam: start (-1: the first), lParam: LVNI_*
 inline constexpr UINT LVM_GETITEMRECT = 0x100E;       // wParam: item; lParam: RECT* (its left: LVIR_*)
 inline constexpr UINT LVM_HITTEST = 0x1012;           // lParam: LVHITTESTINFO*; the item or -1
 inline constexpr UINT LVM_ENSUREVISIBLE = 0x1013;     // wParam: item
+inline constexpr UINT LVM_REDRAWITEMS = 0x1015;       // wParam: first item; lParam: last item
+inline constexpr UINT LVM_GETEDITCONTROL = 0x1018;    // the label's edit box while one is edited
 inline constexpr UINT LVM_GETCOLUMNWIDTH = 0x101D;
 inline constexpr UINT LVM_SETCOLUMNWIDTH = 0x101E;    // wParam: column; lParam: width
 inline constexpr UINT LVM_GETTOPINDEX = 0x1027;
 inline constexpr UINT LVM_GETCOUNTPERPAGE = 0x1028;
 inline constexpr UINT LVM_SETITEMSTATE = 0x102B;      // wParam: item (-1: every item); lParam: LVITEMW*
 inline constexpr UINT LVM_SETITEMCOUNT = 0x102F;      // a capacity hint
+inline constexpr UINT LVM_SORTITEMS = 0x1030;         // wParam: the comparison's own value; lParam: PFNLVCOMPARE
 inline constexpr UINT LVM_GETITEMW = 0x104B;          // lParam: LVITEMW* (mask and iItem set)
 inline constexpr UINT LVM_INSERTITEMW = 0x104D;       // lParam: LVITEMW*; the new item's index or -1
+inline constexpr UINT LVM_FINDITEMW = 0x1053;         // wParam: start (-1: from the first); lParam: LVFINDINFOW*
 inline constexpr UINT LVM_INSERTCOLUMNW = 0x1061;     // wParam: column; lParam: LVCOLUMNW*
 inline constexpr UINT LVM_GETITEMTEXTW = 0x1073;      // wParam: item; lParam: LVITEMW* (pszText, cchTextMax)
+inline constexpr UINT LVM_SETITEMTEXTW = 0x1074;      // wParam: item; lParam: LVITEMW* (pszText)
+inline constexpr UINT LVM_EDITLABELW = 0x1076;        // wParam: item; the edit box, or null
 
 inline constexpr UINT LVIF_TEXT = 0x0001;
 inline constexpr UINT LVIF_IMAGE = 0x0002;
@@ -51,6 +68,18 @@ inline constexpr int LVIR_ICON = 1;
 inline constexpr int LVIR_LABEL = 2;
 inline constexpr UINT LVHT_ONITEM = 0x000E;
 inline constexpr UINT LVCF_WIDTH = 0x0002;
+inline constexpr int I_IMAGECALLBACK = -1;
+inline constexpr UINT LVFI_PARAM = 0x0001;
+
+using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
+
+struct LVFINDINFOW {
+    UINT flags = 0;
+    const wchar_t* psz = nullptr;
+    LPARAM lParam = 0;
+    POINT pt{};
+    UINT vkDirection = 0;
+};
 
 struct LVITEMW {
     UINT mask = 0;
@@ -84,6 +113,27 @@ struct LVHITTESTINFO {
 inline constexpr UINT NM_CLICK = static_cast<UINT>(-2);
 inline constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
 inline constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
+
+inline constexpr UINT LVN_DELETEITEM = static_cast<UINT>(-103);      // NMLISTVIEW; the row is already gone
+inline constexpr UINT LVN_BEGINDRAG = static_cast<UINT>(-109);       // NMLISTVIEW
+inline constexpr UINT LVN_ENDLABELEDITW = static_cast<UINT>(-176);   // NMLVDISPINFOW; TRUE keeps the text
+inline constexpr UINT LVN_GETDISPINFOW = static_cast<UINT>(-177);    // NMLVDISPINFOW
+
+struct NMLISTVIEW {
+    NMHDR hdr;
+    int iItem = -1;
+    int iSubItem = 0;
+    UINT uNewState = 0;
+    UINT uOldState = 0;
+    UINT uChanged = 0;
+    POINT ptAction{};
+    LPARAM lParam = 0;
+};
+
+struct NMLVDISPINFOW {
+    NMHDR hdr;
+    LVITEMW item;
+};
 
 struct NMITEMACTIVATE {
     NMHDR hdr;
@@ -128,3 +178,10 @@ struct DRAWITEMSTRUCT {
 
 // The window procedure of the built-in class.
 LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+namespace platform::win32 {
+// The image the row last showed: what its parent answered when the row was last painted (for a
+// row whose image is left to it), else its own image; none for a row left to the parent that
+// was never painted or for a row that is not there. For the harness.
+std::optional<int> listViewShownImage(HWND list, int item);
+}  // namespace platform::win32

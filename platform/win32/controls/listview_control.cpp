@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <mutex>
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "platform/core/process.h"
 #include "platform/win32/colors.h"
+#include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listview.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/window/window.h"
@@ -14,11 +16,19 @@ namespace {
 
 // A row of the default height when the owner does not measure rows (the system font's line).
 constexpr int kDefaultRowHeight = 17;
+// An icon list's row: a large icon above its label.
+constexpr int kIconRowHeight = 32 + kDefaultRowHeight + 8;
+// How far the mouse must move with the button held before a press becomes a drag.
+constexpr int kDragDistance = 4;
+// Posted to itself: the label edit ends after the edit box has lost the focus.
+constexpr UINT kEndLabelEdit = 0x10F0;
 
 struct ListItem {
     std::wstring text;
     LPARAM value = 0;
     UINT state = 0;
+    int image = 0;
+    std::optional<int> shownImage;  // what the parent answered at the last paint
 };
 
 struct ListViewState {
@@ -27,6 +37,10 @@ struct ListViewState {
     int top = 0;        // the first row shown
     int columnWidth = 0;
     COLORREF background = 0xFFFFFF;
+    int pressed = -1;  // the row a left press landed on, until it is released or dragged
+    POINT pressPoint{};
+    int editing = -1;  // the row whose label is edited
+    HWND edit = nullptr;
 };
 
 struct ListViews {
@@ -45,7 +59,7 @@ LONG_PTR styleOf(HWND hwnd) { return GetWindowLongPtrW(hwnd, GWL_STYLE); }
 // Call with the lock held; it is let go while the owner answers.
 int rowHeight(HWND hwnd, std::unique_lock<std::mutex>& lock) {
     if (const int known = listViews().byWindow[hwnd].rowHeight; known > 0) return known;
-    int height = kDefaultRowHeight;
+    int height = (styleOf(hwnd) & LVS_TYPEMASK) == LVS_ICON ? kIconRowHeight : kDefaultRowHeight;
     if (styleOf(hwnd) & LVS_OWNERDRAWFIXED) {
         MEASUREITEMSTRUCT measure;
         measure.CtlType = ODT_LISTVIEW;
@@ -110,6 +124,94 @@ void copyText(const std::wstring& text, wchar_t* buffer, int capacity) {
     buffer[count] = L'\0';
 }
 
+// Every shown row whose image is left to the parent asks it (without the lock) and keeps the
+// answer.
+void askShownImages(HWND hwnd, const ListViewState& state, int page) {
+    const int last = std::min<int>(static_cast<int>(state.items.size()), state.top + page);
+    struct Answer {
+        int item;
+        LPARAM value;
+        int image;
+    };
+    std::vector<Answer> answers;
+    for (int item = state.top; item < last; ++item) {
+        const ListItem& row = state.items[static_cast<std::size_t>(item)];
+        if (row.image != I_IMAGECALLBACK) continue;
+        NMLVDISPINFOW info;
+        info.hdr.hwndFrom = hwnd;
+        info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
+        info.hdr.code = LVN_GETDISPINFOW;
+        info.item.mask = LVIF_IMAGE;
+        info.item.iItem = item;
+        info.item.lParam = row.value;
+        info.item.iImage = I_IMAGECALLBACK;
+        SendMessageW(GetParent(hwnd), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+        answers.push_back({item, row.value, info.item.iImage});
+    }
+    // The parent may have changed the rows meanwhile: answers go to the rows that still carry
+    // the value.
+    std::lock_guard lock(listViews().mutex);
+    auto& items = listViews().byWindow[hwnd].items;
+    for (const Answer& answer : answers) {
+        // Where the row was, unless the parent moved the rows meanwhile.
+        const auto at = static_cast<std::size_t>(answer.item);
+        if (at < items.size() && items[at].value == answer.value) {
+            if (items[at].image == I_IMAGECALLBACK) items[at].shownImage = answer.image;
+            continue;
+        }
+        for (ListItem& row : items)
+            if (row.value == answer.value && row.image == I_IMAGECALLBACK) row.shownImage = answer.image;
+    }
+}
+
+void notifyListView(HWND hwnd, UINT code, int item, LPARAM value, POINT point = {}) {
+    NMLISTVIEW notice;
+    notice.hdr.hwndFrom = hwnd;
+    notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
+    notice.hdr.code = code;
+    notice.iItem = item;
+    notice.ptAction = point;
+    notice.lParam = value;
+    SendMessageW(GetParent(hwnd), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+// Ends the label edit: the parent hears the text typed (none when cancelled) and keeps it in the
+// row by answering TRUE.
+void endLabelEdit(HWND hwnd, std::unique_lock<std::mutex>& lock, bool keep) {
+    ListViewState& state = listViews().byWindow[hwnd];
+    const HWND edit = state.edit;
+    const int item = state.editing;
+    state.edit = nullptr;
+    state.editing = -1;
+    if (!edit) return;
+    std::wstring text;
+    if (keep && IsWindow(edit)) {
+        text.resize(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1);
+        text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+    }
+    const bool known = item >= 0 && item < static_cast<int>(state.items.size());
+    const LPARAM value = known ? state.items[static_cast<std::size_t>(item)].value : 0;
+    lock.unlock();
+    if (IsWindow(edit)) DestroyWindow(edit);
+    if (!known) {
+        lock.lock();
+        return;
+    }
+    NMLVDISPINFOW info;
+    info.hdr.hwndFrom = hwnd;
+    info.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
+    info.hdr.code = LVN_ENDLABELEDITW;
+    info.item.mask = LVIF_TEXT | LVIF_PARAM;
+    info.item.iItem = item;
+    info.item.lParam = value;
+    info.item.pszText = keep ? text.data() : nullptr;
+    const LRESULT kept = SendMessageW(GetParent(hwnd), WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    lock.lock();
+    auto& items = listViews().byWindow[hwnd].items;
+    if (keep && kept && item < static_cast<int>(items.size()) && items[static_cast<std::size_t>(item)].value == value)
+        items[static_cast<std::size_t>(item)].text = text;
+}
+
 // The owner draws each row the list shows.
 void paint(HWND hwnd, std::unique_lock<std::mutex>& lock) {
     const int height = rowHeight(hwnd, lock);
@@ -123,6 +225,7 @@ void paint(HWND hwnd, std::unique_lock<std::mutex>& lock) {
         FillRect(dc, &client, brush);
         DeleteObject(brush);
     }
+    askShownImages(hwnd, state, rowsPerPage(hwnd, height) + 1);
     if (styleOf(hwnd) & LVS_OWNERDRAWFIXED) {
         const int last = std::min<int>(static_cast<int>(state.items.size()), state.top + rowsPerPage(hwnd, height) + 1);
         for (int item = state.top; item < last; ++item) {
@@ -166,10 +269,121 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case LVM_SETITEMCOUNT:
             state().items.reserve(static_cast<std::size_t>(wParam));
             return TRUE;
-        case LVM_DELETEALLITEMS:
-            state().items.clear();
+        case LVM_DELETEALLITEMS: {
+            // The rows are gone before the parent hears of each, so what it does meanwhile
+            // meets a consistent list.
+            std::vector<ListItem> gone;
+            gone.swap(state().items);
             state().top = 0;
+            state().pressed = -1;
+            lock.unlock();
+            for (std::size_t index = 0; index < gone.size(); ++index)
+                notifyListView(hwnd, LVN_DELETEITEM, static_cast<int>(index), gone[index].value);
             return TRUE;
+        }
+        case LVM_DELETEITEM: {
+            auto& items = state().items;
+            const auto index = static_cast<int>(wParam);
+            if (index < 0 || index >= static_cast<int>(items.size())) return FALSE;
+            const LPARAM value = items[static_cast<std::size_t>(index)].value;
+            items.erase(items.begin() + index);
+            if (state().top > 0 && state().top >= static_cast<int>(items.size())) --state().top;
+            state().pressed = -1;
+            if (state().editing == index) state().editing = -1;
+            else if (state().editing > index) --state().editing;
+            lock.unlock();
+            notifyListView(hwnd, LVN_DELETEITEM, index, value);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return TRUE;
+        }
+        case LVM_SETITEMTEXTW: {
+            const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
+            auto& items = state().items;
+            const auto index = static_cast<int>(wParam);
+            if (!item || index < 0 || index >= static_cast<int>(items.size())) return FALSE;
+            items[static_cast<std::size_t>(index)].text = item->pszText ? item->pszText : L"";
+            lock.unlock();
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return TRUE;
+        }
+        case LVM_FINDITEMW: {
+            const auto* find = reinterpret_cast<const LVFINDINFOW*>(lParam);
+            const auto& items = state().items;
+            if (!find || !(find->flags & LVFI_PARAM)) return -1;
+            const int start = static_cast<int>(static_cast<INT_PTR>(wParam));
+            for (int row = std::max(0, start + 1); row < static_cast<int>(items.size()); ++row)
+                if (items[static_cast<std::size_t>(row)].value == find->lParam) return row;
+            return -1;
+        }
+        case LVM_SORTITEMS: {
+            auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
+            if (!compare) return FALSE;
+            // The comparison may read the rows: it runs without the lock on a copy.
+            std::vector<ListItem> rows = state().items;
+            lock.unlock();
+            std::stable_sort(rows.begin(), rows.end(), [&](const ListItem& a, const ListItem& b) {
+                return compare(a.value, b.value, static_cast<LPARAM>(wParam)) < 0;
+            });
+            lock.lock();
+            auto& items = state().items;
+            if (items.size() == rows.size()) items.swap(rows);
+            lock.unlock();
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return TRUE;
+        }
+        case LVM_REDRAWITEMS:
+            lock.unlock();
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return TRUE;
+        case LVM_EDITLABELW: {
+            const auto index = static_cast<int>(wParam);
+            if (!(styleOf(hwnd) & LVS_EDITLABELS) || index < 0 || index >= static_cast<int>(state().items.size()))
+                return 0;
+            if (state().edit) endLabelEdit(hwnd, lock, false);
+            const std::wstring text = state().items[static_cast<std::size_t>(index)].text;
+            const int height = rowHeight(hwnd, lock);
+            const RECT rect = itemRect(hwnd, state(), index, height, LVIR_LABEL);
+            lock.unlock();
+            const HWND edit = CreateWindowExW(0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, rect.left,
+                                              rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd, nullptr,
+                                              nullptr, nullptr);
+            if (!edit) return 0;
+            lock.lock();
+            state().edit = edit;
+            state().editing = index;
+            lock.unlock();
+            SetFocus(edit);
+            return reinterpret_cast<LRESULT>(edit);
+        }
+        case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(state().edit);
+        case WM_COMMAND:
+            if (HIWORD(wParam) == EN_KILLFOCUS && reinterpret_cast<HWND>(lParam) == state().edit && state().edit) {
+                lock.unlock();
+                PostMessageW(hwnd, kEndLabelEdit, 0, lParam);
+                return 0;
+            }
+            lock.unlock();
+            return DefWindowProcW(hwnd, message, wParam, lParam);
+        case kEndLabelEdit:
+            if (state().edit == reinterpret_cast<HWND>(lParam)) endLabelEdit(hwnd, lock, true);
+            return 0;
+        case WM_MOUSEMOVE: {
+            // A press not released yet: the button is still held.
+            if (state().pressed < 0) return 0;
+            const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const POINT from = state().pressPoint;
+            if (std::abs(point.x - from.x) < kDragDistance && std::abs(point.y - from.y) < kDragDistance) return 0;
+            const int item = state().pressed;
+            state().pressed = -1;
+            if (item >= static_cast<int>(state().items.size())) return 0;
+            const LPARAM value = state().items[static_cast<std::size_t>(item)].value;
+            lock.unlock();
+            notifyListView(hwnd, LVN_BEGINDRAG, item, value, from);
+            return 0;
+        }
+        case WM_LBUTTONUP:
+            state().pressed = -1;
+            return 0;
         case LVM_INSERTITEMW: {
             const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
             if (!item || item->iSubItem != 0) return -1;
@@ -179,6 +393,7 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             if ((item->mask & LVIF_TEXT) && item->pszText) row.text = item->pszText;
             if (item->mask & LVIF_PARAM) row.value = item->lParam;
             if (item->mask & LVIF_STATE) row.state = item->state & item->stateMask;
+            if (item->mask & LVIF_IMAGE) row.image = item->iImage;
             items.insert(items.begin() + at, std::move(row));
             return at;
         }
@@ -193,6 +408,7 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             if (message == LVM_GETITEMTEXTW) return static_cast<LRESULT>(std::min<std::size_t>(row.text.size(), std::max(0, item->cchTextMax - 1)));
             if (item->mask & LVIF_PARAM) item->lParam = row.value;
             if (item->mask & LVIF_STATE) item->state = row.state & item->stateMask;
+            if (item->mask & LVIF_IMAGE) item->iImage = row.image;
             return TRUE;
         }
         case LVM_SETITEMSTATE: {
@@ -266,6 +482,10 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             const int item = hitItem(state(), point, rowHeight(hwnd, lock));
             selectOnly(state(), item);
             const LPARAM value = item >= 0 ? state().items[static_cast<std::size_t>(item)].value : 0;
+            if (message == WM_LBUTTONDOWN) {
+                state().pressed = item;
+                state().pressPoint = point;
+            }
             lock.unlock();
             SetFocus(hwnd);
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -278,3 +498,18 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
+
+namespace platform::win32 {
+
+std::optional<int> listViewShownImage(HWND list, int item) {
+    auto& views = listViews();
+    std::lock_guard lock(views.mutex);
+    const auto found = views.byWindow.find(list);
+    if (found == views.byWindow.end() || item < 0 || item >= static_cast<int>(found->second.items.size()))
+        return std::nullopt;
+    const ListItem& row = found->second.items[static_cast<std::size_t>(item)];
+    if (row.image != I_IMAGECALLBACK) return row.image;
+    return row.shownImage;
+}
+
+}  // namespace platform::win32

@@ -8,7 +8,6 @@
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/winpath.h"
-#include "platform/kernel/services/directory_watcher.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/window/window.h"
 
@@ -97,8 +96,6 @@ int copyOrMove(SHFILEOPSTRUCTW& operation, const std::vector<std::wstring>& from
             tellFailure(operation, source, error);
             return static_cast<int>(error);
         }
-        if (move) platform::kernel::reportFolderChange(FILE_ACTION_REMOVED, source, {});
-        platform::kernel::reportFolderChange(FILE_ACTION_ADDED, target, {});
     }
     return 0;
 }
@@ -127,8 +124,7 @@ int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
         tellFailure(*operation, from.front(), error);
         return static_cast<int>(error);
     }
-    const auto renamed = platform::core::winpath::normalize(to.front());
-    platform::kernel::reportFolderChange(FILE_ACTION_RENAMED_OLD_NAME, from.front(), renamed.value_or(to.front()));
+    // Folder watches hear of it from the host, as of any program's change.
     return 0;
 }
 

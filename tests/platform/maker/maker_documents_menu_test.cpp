@@ -86,7 +86,12 @@ TEST_F(DocumentsMenuModelTest, ChangesNotifyAtOnceAndGroupsCannotHoldThemselves)
 
     ILibrary* m6 = model.addLibrary(standard, L"M6", L"Parts\\M6");
     EXPECT_EQ(recorder.calls.back(), L"LibraryAdded Standard M6");
-    EXPECT_FALSE(bolts->AddLibrary(m6));  // one parent only
+    // One place only: added to another group, the library moves there.
+    EXPECT_TRUE(bolts->AddLibrary(m6));
+    EXPECT_EQ(m6->GetParent(), bolts);
+    EXPECT_EQ(standard->GetLibraryCount(), 0);
+    EXPECT_EQ(recorder.calls.back(), L"LibrariesChanged Standard");
+    EXPECT_FALSE(bolts->AddLibrary(m6));
     EXPECT_FALSE(standard->SetName(L""));
     EXPECT_TRUE(standard->SetName(L"Standard 2"));
     EXPECT_EQ(recorder.calls.back(), L"GroupNameChanged Standard 2");

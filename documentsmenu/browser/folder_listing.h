@@ -1,0 +1,19 @@
+// What a browser lists of a folder on disk.
+#pragma once
+
+#include <functional>
+
+#include "platform/mfc.h"
+
+namespace DocumentsMenu {
+
+// The folder joined with a name (one backslash between them).
+CString JoinPath(const CString& folder, const CString& name);
+// Calls back with the name of each folder in `folder` that is not hidden ("." and ".." never).
+void ForEachSubfolder(const CString& folder, const std::function<void(const CString& name)>& callback);
+// Calls back with the name of each document file in `folder` that is not hidden: the ".grb"
+// files, and the ".grs" files when the kernel lists those. The extension must match exactly
+// (the platform's pattern would also take longer ones).
+void ForEachDocumentFile(const CString& folder, const std::function<void(const CString& name)>& callback);
+
+}  // namespace DocumentsMenu
