@@ -366,6 +366,11 @@ bool CKVDocTemplate::CreateDocumentFrame(CDocument* document, BOOL makeVisible) 
 // Document manager of the application
 
 CWSDocManager::CWSDocManager() : KorvoProfileItem(L"DocumentManager") {}
+
+int CWSDocManager::LoadState() {
+    platform::kernel::recordCall(L"CWSDocManager::LoadState()");
+    return 0;
+}
 CWSDocManager::~CWSDocManager() = default;
 
 // The kernel's document list

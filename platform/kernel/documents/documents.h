@@ -321,6 +321,9 @@ class CWSDocManager : public CDocManager, public KorvoProfileItem {
 public:
     CWSDocManager();
     ~CWSDocManager() override;
+    // The kernel keeps the document manager's settings in the profile itself; the stand-in only
+    // notes that they were loaded.
+    int LoadState() override;
 };
 
 namespace Korvo {

@@ -1,6 +1,7 @@
 #include "platform/kernel/services/pdm.h"
 
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/strings.h"
 
@@ -151,4 +152,59 @@ std::map<CString, KVPDMItem*> KVPDMWorkMix::FindFiles(const std::set<CString>& p
             items[path] = new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
     }
     return items;
+}
+
+namespace {
+
+KVPdmProgram programOf(const platform::kernel::PdmControl::Program& program) {
+    return {CString(program.name.c_str()), CString(program.keyPath.c_str()), CString(program.version.c_str()),
+            CString(program.folder.c_str())};
+}
+
+// The real client answers to the whole connection in one notice; so does the stand-in.
+void tellConnectionChanged(bool connected) {
+    if (KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance()) shell->OnChangeVarnelConnectionState(connected);
+}
+
+}  // namespace
+
+std::vector<KVPdmProgram> KVPdmApiProxy::FindInstalledPrograms(LPCWSTR productIniFile) {
+    recordCall(L"KVPdmApiProxy::FindInstalledPrograms(" + quoted(productIniFile) + L")");
+    std::vector<KVPdmProgram> programs;
+    for (const auto& program : platform::kernel::pdmControl().installed) programs.push_back(programOf(program));
+    return programs;
+}
+
+CString KVPdmApiProxy::GetProgramFolder(LPCWSTR keyPath) {
+    for (const auto& program : platform::kernel::pdmControl().installed)
+        if (keyPath && platform::core::equalsNoCase(program.keyPath, keyPath)) return CString(program.folder.c_str());
+    return CString();
+}
+
+CString KVPdmApiProxy::GetProgramFolder(LPCWSTR version, LPCWSTR) {
+    for (const auto& program : platform::kernel::pdmControl().installed)
+        if (version && *version && program.version == version) return CString(program.folder.c_str());
+    return CString();
+}
+
+int KVPDMWorkMix::Connect(bool interactive, LPCWSTR connection) {
+    recordCall(std::wstring(L"KVPDMWorkMix::Connect(") + platform::kernel::boolText(interactive) + L", " + quoted(connection) + L")");
+    auto& control = platform::kernel::pdmControl();
+    if (control.active) return kConnected;
+    if (control.connectResult != kConnected) return control.connectResult;
+    control.active = true;
+    tellConnectionChanged(true);
+    return kConnected;
+}
+
+void KVPDMWorkMix::Disconnect() {
+    recordCall(L"KVPDMWorkMix::Disconnect()");
+    auto& control = platform::kernel::pdmControl();
+    if (!control.active) return;
+    control.active = false;
+    tellConnectionChanged(false);
+}
+
+CString KVPDMWorkMix::GetIntegrationProfileName() const {
+    return CString(platform::kernel::pdmControl().integrationProfile.c_str());
 }
