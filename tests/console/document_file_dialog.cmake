@@ -14,7 +14,7 @@ string(CONCAT script
   "kernel CreateDocumentFileDialog 1 \"\" \"C:\\\\Work\"\n"
   "quit\n")
 korvo_run(naming EXIT 0 OUTPUT out INPUT "${script}")
-korvo_expect("${out}" "file save \"\" [^\n]* button 10000 \"Naming rules...\"\nfile click 10000\n(.*\n)*file choose \"Bracket plate\"\n"
+korvo_expect("${out}" "file save \"\" [^\n]* button 10000 \"Naming rules...\"\nfile click 10000\n([^\n]*\n)*file choose \"Bracket plate\"\n"
              "the naming button is clicked and the name the user gave is taken")
 korvo_expect("${out}" "kernel CreateDocumentFileDialog: \"C:\\\\Work\\\\Bracket plate\"\n" "the name is taken in the dialog's folder")
 korvo_expect("${out}" "file open \"\" [^\n]* name \"\" thread [0-9]+\nfile cancel\nkernel CreateDocumentFileDialog: cancelled\n"

@@ -7,11 +7,11 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(env_instance EXIT 0 OUTPUT out ARGS --env "KORVOCAD_VARNELINSTANCE=Velmora\\Varnel" --env korvocad_varnelconnection=server:5
           INPUT "start\nidle\nmodel DisconnectPdm\nmodel DisconnectPdm\nquit\n")
-korvo_expect("${out}" "call KVPdmApiProxy::FindInstalledPrograms\\([^\n]*\\)\n(.*\n)*call KVPDMWorkMix::Connect\\(false, \"server:5\"\\)\n"
+korvo_expect("${out}" "call KVPdmApiProxy::FindInstalledPrograms\\([^\n]*\\)\n([^\n]*\n)*call KVPDMWorkMix::Connect\\(false, \"server:5\"\\)\n"
              "the instance under SOFTWARE\\Wow6432Node\\ is found and connected with the connection string")
-korvo_expect("${out}" "KVPDMWorkMix::Connect[^\n]*\ncall KorvoServerAppProxy::OnChangeVarnelConnectionState\\(true\\)\n(.*\n)*log 2 Loaded PDM in [0-9.]+ ms\n"
+korvo_expect("${out}" "KVPDMWorkMix::Connect[^\n]*\ncall KorvoServerAppProxy::OnChangeVarnelConnectionState\\(true\\)\n([^\n]*\n)*log 2 Loaded PDM in [0-9.]+ ms\n"
              "the kernel tells the program of the connection, and start-up logs the time it took")
-korvo_expect("${out}" "call KVPDMWorkMix::Disconnect\\(\\)\ncall KorvoServerAppProxy::OnChangeVarnelConnectionState\\(false\\)\n(.*\n)*model DisconnectPdm: done\n"
+korvo_expect("${out}" "call KVPDMWorkMix::Disconnect\\(\\)\ncall KorvoServerAppProxy::OnChangeVarnelConnectionState\\(false\\)\n([^\n]*\n)*model DisconnectPdm: done\n"
              "the kernel disconnects and tells the program")
 string(REGEX MATCHALL "OnChangeVarnelConnectionState\\(false\\)" told "${out}")
 list(LENGTH told told_count)
@@ -21,7 +21,7 @@ endif()
 
 korvo_run(no_instance EXIT 0 OUTPUT out INPUT "start\nidle\nmodel ConnectPdm \"Site\"\nquit\n")
 korvo_expect("${out}" "log 2 Loaded PDM in" "without a link the start-up still notes its PDM step")
-if(out MATCHES "KVPDMWorkMix::Connect[^\n]*\n(.*\n)*log 2 Loaded PDM")
+if(out MATCHES "KVPDMWorkMix::Connect[^\n]*\n([^\n]*\n)*log 2 Loaded PDM")
   message(FATAL_ERROR "start-up connected without a configured link:\n${out}")
 endif()
 korvo_expect("${out}" "model ConnectPdm: 0\n" "the kernel's connection answers 0")
