@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "platform/mfc.h"
+
 // The product ini's "StartPage" setting: whether start-up may show the start page at all.
 extern bool g_bShowStartPage;
 
@@ -20,6 +22,8 @@ public:
     virtual void OnRecentListChanged(int /*index*/) {}
     virtual void OnRecentItemRemoved(int /*index*/) {}
     virtual void OnRecentPinStateChanged(int /*index*/) {}
+    // The user's template folder (a full path) changed.
+    virtual void SetPrototypeFolder(const CString& /*folder*/, bool /*refresh*/) {}
 };
 
 // Calls `function` for every start page view. The start-page document template is created when

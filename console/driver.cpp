@@ -178,6 +178,11 @@ bool Driver::expectFileCancel(const Step&) {
     return true;
 }
 
+bool Driver::expectFileClickAccept(const Step& step) {
+    session_.user().expectFileClickAccept(static_cast<int>(step.arguments.command));
+    return true;
+}
+
 bool Driver::open(const Step& step) {
     const HWND frame = session_.inspect().activeMainFrame();
     if (!frame) {

@@ -118,6 +118,7 @@ private:
     bool fileRename(const Step& step);
     bool expectDrop(const Step& step, bool control);
     bool expectFileCancel(const Step& step);
+    bool expectFileClickAccept(const Step& step);
     bool open(const Step& step);
     bool dumpDocuments(const Step& step);
     bool dumpWindows(const Step& step);

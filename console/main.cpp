@@ -51,6 +51,8 @@ platform::harness::Config sessionConfig(const Options& options) {
     }
     if (options.realTime) config.platform.clock = platform::core::ClockMode::Real;
     if (options.lenient) config.platform.modal = platform::core::ModalPolicy::Lenient;
+    for (const auto& [name, value] : options.environment)
+        config.platform.environment[platform::core::fromUtf8(name)] = platform::core::fromUtf8(value);
     for (const auto& argument : options.programArguments) {
         config.platform.arguments.push_back(platform::core::fromUtf8(argument));
     }

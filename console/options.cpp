@@ -1,6 +1,7 @@
 #include "console/options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 #include "console/printable.h"
@@ -29,6 +30,24 @@ std::string readKinds(const std::string& list, std::set<std::string>& kinds) {
         kinds.insert(kind);
         start = comma + 1;
     }
+    return {};
+}
+
+// "NAME=VALUE" into the environment; what is wrong, or nothing. Names are matched without
+// regard to case, as the platform's environment matches them, so one name cannot be given twice.
+std::string readVariable(const std::string& assignment, std::map<std::string, std::string>& environment) {
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos || equals == 0)
+        return "--env: " + echo(assignment) + " is not NAME=VALUE";
+    std::string name = assignment.substr(0, equals);
+    std::string folded = name;
+    std::transform(folded.begin(), folded.end(), folded.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const auto& [known, value] : environment) {
+        std::string other = known;
+        std::transform(other.begin(), other.end(), other.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+        if (other == folded) return "--env: " + echo(name) + " given twice";
+    }
+    environment[name] = assignment.substr(equals + 1);
     return {};
 }
 
@@ -64,6 +83,11 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             else value(kinds);
             if (kinds) parsed.error = readKinds(*kinds, options.quiet);
         }
+        else if (argument == "--env") {
+            std::optional<std::string> assignment;
+            value(assignment);
+            if (assignment) parsed.error = readVariable(*assignment, options.environment);
+        }
         else if (argument == "--help" || argument == "-h") options.help = true;
         else parsed.error = "unknown option " + echo(argument);
         if (!parsed.error.empty()) return parsed;
@@ -72,7 +96,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usage() {
-    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [-- program arguments]\n"
+    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [--env NAME=VALUE ...] [-- program arguments]\n"
            "\n"
            "Runs Korvo CAD on the stand-in platform and prints what happens, one line per event.\n"
            "  --host DIR     host folder with the drives and the registry (created when missing;\n"
@@ -84,6 +108,7 @@ std::string usage() {
            "  --lenient      answer unexpected message boxes with their default button\n"
            "  --script FILE  read the verbs from FILE (default: standard input)\n"
            "  --quiet KIND,...  leave these kinds of lines out of the transcript (for example call,log)\n"
+           "  --env NAME=VALUE  sets the program's environment variable NAME (repeatable)\n"
            "  -- ARGS        the program's own command line (for example -- /Embedding)\n"
            "  --help         this text\n"
            "\n"

@@ -1,7 +1,8 @@
 // The program's own command line: korvo [--host DIR] [--real-time] [--lenient] [--script FILE]
-// [--quiet KIND,...] [-- program arguments].
+// [--quiet KIND,...] [--env NAME=VALUE ...] [-- program arguments].
 #pragma once
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -16,6 +17,7 @@ struct Options {
     bool lenient = false;
     bool help = false;
     std::set<std::string> quiet;  // journal kinds the transcript leaves out
+    std::map<std::string, std::string> environment;  // the program's environment variables
     std::vector<std::string> programArguments;  // after "--", handed to the program as its command line
 };
 

@@ -284,6 +284,9 @@ std::span<const Verb> verbs() {
          "activates another window, so the chooser a parameter control of main frame FRAME has open closes, then runs "
          "the loop until idle",
          M, R, M, &Driver::awayFromChooser},
+        {"expect file click BUTTON-ID accept",
+         "answers the next file chooser by clicking its own button BUTTON-ID, then taking what its file-name box holds", R, R, M,
+         &Driver::expectFileClickAccept},
         {"scroll FRAME BAR ACTION",
          "clicks scroll bar BAR (horizontal or vertical) of the active document window of main frame FRAME: ACTION is "
          "line-up, line-down, page-up, page-down, top or bottom (left and right stand for up and down), then runs the loop until idle",

@@ -208,6 +208,9 @@ public:
     // The next file chooser chooses `windowsPath`, or is cancelled.
     void expectFileChoose(std::wstring windowsPath);
     void expectFileCancel();
+    // The next file chooser: click its own push button `buttonId`, then take what its file-name
+    // box holds.
+    void expectFileClickAccept(int buttonId);
     // The next print dialog prints on the default printer, or is cancelled.
     void expectPrintOk();
     void expectPrintCancel();
@@ -497,6 +500,21 @@ public:
     // The state of a managed file's item (2 taken for editing, 3 checked in).
     void pdmSetItemState(std::wstring_view windowsPath, int state);
     void pdmFailCall(std::wstring_view call);
+    // The machine's installed PDM programs (one by default); what connecting answers (0
+    // connected, 1 refused, 2 not connected, 3 start-up ends); the settings profile the PDM
+    // integration parameters name (empty: none).
+    struct PdmProgram {
+        std::wstring name, keyPath, version, folder;
+    };
+    void pdmSetInstalledPrograms(std::vector<PdmProgram> programs);
+    void pdmSetConnectResult(int result);
+    void pdmSetIntegrationProfile(std::wstring_view profile);
+    // The kernel's own PDM work by name (the `model` verb tries these after the requirement
+    // operations): ConnectPdm ["PROFILE"] (the work mix connects, its integration parameters
+    // naming PROFILE; the answer is the connection result) and DisconnectPdm. False when
+    // `operation` is neither.
+    static bool pdmWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
+    static std::vector<std::wstring> pdmOperations();
 
     // Calls the application's kernel callback object as the kernel would: on the UI thread, or
     // on a worker thread that the call joins (rethrowing what the call threw). While a worker

@@ -25,6 +25,7 @@
 #include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/services/applications.h"
 #include "platform/kernel/services/pdm.h"
+#include "platform/kernel/services/file_dialogs.h"
 #include "platform/kernel/services/modules.h"
 #include "platform/kernel/ui/panes.h"
 #include "platform/kernel/services/shellintegration.h"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include "platform/mfc.h"
@@ -15,6 +16,8 @@ class StringResourceAccessor {
 public:
     // The managed resources follow the session's culture.
     static void UpdateResourcesCulture();
+    // The managed resources' text of `key` in the session's language; empty when there is none.
+    static CString GetString(LPCWSTR key);
 };
 
 // The managed windows' access to the managed UI thread and its resources.
@@ -72,6 +75,28 @@ public:
     static std::vector<ExportFilter> GetFilters(HWND control);
     // As the user's choice of the format at `index`: false when the control has no such format.
     static bool Choose(HWND control, int index);
+};
+
+// Names a document by the installation's naming rules: it proposes a name, and its dialog lets
+// the user adjust the name before it is taken.
+class AutoNamer {
+public:
+    // A namer for `document`; null without a document.
+    static std::unique_ptr<AutoNamer> Create(CDocument* document);
+    AutoNamer(const AutoNamer&) = delete;
+    AutoNamer& operator=(const AutoNamer&) = delete;
+    ~AutoNamer();
+    // The name the rules give the document now.
+    CString ProposeName() const;
+    // The naming dialog over `parent` (a modal dialog named "AutoNamer": edit 100 holds the name);
+    // true when the user agreed, GetName then answering the name taken.
+    bool RunDialog(HWND parent);
+    CString GetName() const { return name_; }
+
+private:
+    explicit AutoNamer(CString stem) : stem_(std::move(stem)) {}
+    CString stem_;
+    CString name_;
 };
 
 }  // namespace KorvoManagedUIProxy

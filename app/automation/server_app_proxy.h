@@ -175,6 +175,7 @@ public:
     INT_PTR GetMessageBarTag(const Korvo::UI::MessageBar* bar) override;
     void CloseMessageBar(std::uint64_t id) override;
     void CloseMessageBarObject(Korvo::UI::MessageBar* bar) override;
+    void OnChangeVarnelConnectionState(bool connected) override;
     void ApplyVarnelProfile() override;
     void ReportApplicationError(LPCWSTR applicationName, LPCWSTR text) override;
     CString GetProfileFileExtension() override;

@@ -9,6 +9,7 @@
 #include "app/kvw32_app.h"
 #include "app/documents/recent_file_list.h"
 #include "app/automation/server_app_proxy.h"
+#include "app/automation/document_file_dialog.h"
 #include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/search/find_command_form.h"
@@ -226,9 +227,6 @@ bool ServerAppProxy::ShowEmbeddedHelp(LPCWSTR page, int flag) {
 bool ServerAppProxy::HideEmbeddedHelp() { return ShowEmbeddedHelp(nullptr, 0); }
 
 CString ServerAppProxy::GetApplicationsIniPath() { return app_->GetApplicationsIniPath(); }
-bool ServerAppProxy::AttachFormToPane1016(CWnd*) { return false; }
-void ServerAppProxy::DetachFormFromPane1016() {}
-void ServerAppProxy::FitPane1016() {}
 void ServerAppProxy::ShowExpandedForm(UINT, CWnd*, LPCWSTR) {}
 CWnd* ServerAppProxy::DetachExpandedForm(UINT) { return nullptr; }
 
@@ -307,8 +305,6 @@ void ServerAppProxy::CloseMessageBarObject(Korvo::UI::MessageBar* bar) {
 
 // ---- PDM, settings, product strings ------------------------------------------------------------------------
 
-void ServerAppProxy::ApplyVarnelProfile() {}
-
 void ServerAppProxy::OnChangeVarnelItemStates() {
     if (auto* site = AssemblyStructureSite(*app_)) site->OnChangeVarnelRepositoryItemStates();
 }
@@ -317,8 +313,6 @@ void ServerAppProxy::OnChangeVisualItemStates() {
     if (auto* site = AssemblyStructureSite(*app_)) site->OnChangeVisualItemStates();
     if (auto* window = dynamic_cast<CModelElementsListWnd*>(app_->GetModelElementsWindow(false))) window->GetList().Refresh();
 }
-
-void ServerAppProxy::OnChangeSettings(const void*) {}
 
 void ServerAppProxy::GetProductName(CString& name) { name = Korvo::UI::XML::GetProductName(); }
 CString ServerAppProxy::GetMainWindowTitle() { return app_->GetMainWindowTitle(); }
@@ -408,9 +402,8 @@ void ServerAppProxy::KeepRecentEntry() {
     if (recent && app_->IsOpeningRecentFile()) recent->SetKeepEntries(true);
 }
 
-std::unique_ptr<IKorvoFileDialog> ServerAppProxy::CreateDocumentFileDialog(const CKVFileDialogOptions&, CWnd*) {
-    // The kernel's file dialog type is not known to the shell yet.
-    AfxThrowNotSupportedException();
+std::unique_ptr<IKorvoFileDialog> ServerAppProxy::CreateDocumentFileDialog(const CKVFileDialogOptions& options, CWnd* parent) {
+    return std::make_unique<CDocumentFileDialog>(options, parent, app_->GetCurrentDocument());
 }
 
 void ServerAppProxy::ShowCustomizeSheet(CWnd* frame, UINT pageId, int option1, int) {

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kNoKind = -1;
 constexpr const wchar_t* kCommandsFile = L"application.xml";
+constexpr const wchar_t* kIconSection = L"Icon";
 
 std::unique_ptr<IApplicationCommand> ReadCommand(CXTPPropExchange* section) {
     int kind = kNoKind, internalId = 0, storedId = 0;
@@ -58,6 +59,10 @@ void CKvw32App::LoadApplicationCommands(CXTPPropExchangeEnumerator& sections) {
             if (IApplicationCommand* registered = m_applicationCommands.Register(std::move(command), false).command)
                 id = registered->GetCommandId();
         }
+        if (id != 0) {
+            CXTPPropExchangeSection icon(section->GetSection(kIconSection));
+            XTPImageManager()->DoPropExchange(id, icon.get());
+        }
         loadedIds.push_back(id);
     }
     RemapApplicationCommandIds(loadedIds);
@@ -90,6 +95,10 @@ void CKvw32App::SaveApplicationCommands(CXTPPropExchangeEnumerator& sections) co
         PX_Int(section, L"InternalID", internalId, 0);
         PX_Int(section, L"CommandID", id, 0);
         PX_Bool(section, L"IsInternal", internal, false);
+        if (XTPImageManager()->GetIconSet(static_cast<UINT>(id))) {
+            CXTPPropExchangeSection icon(section->GetSection(kIconSection));
+            XTPImageManager()->DoPropExchange(static_cast<UINT>(id), icon.get());
+        }
     }
 }
 

@@ -44,6 +44,7 @@ CString CKvw32App::GetMainFrameSectionName(LPCWSTR profile) {
 
 bool CKvw32App::LoadState(LPCWSTR profile, bool ignoreUseStateFile) {
     const Stopwatch stopwatch;
+    if (auto* documents = dynamic_cast<CWSDocManager*>(m_pDocManager)) documents->LoadState();
     if (!ignoreUseStateFile && GetProfileInt(GetMainFrameSectionName(profile), kUseStateFile, 0) == 0) return false;
     const CString path = GetMainFrameStateFilePath(profile, false);
     if (path.IsEmpty()) return false;

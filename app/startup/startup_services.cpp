@@ -1,5 +1,5 @@
 // Start-up services of the application: the settings profile an installation imposes once, and
-// the PDM link (whose connection comes with the PDM work).
+// the PDM link (app/startup/pdm_connection.cpp).
 #include <cstring>
 #include <vector>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr int kPdmNotConnected = 2;
+
 constexpr UINT kHashSize = 64;
 constexpr const wchar_t* kSettings = L"Settings";
 constexpr const wchar_t* kStartupProfileName = L"StartupProfileName";
@@ -55,5 +55,3 @@ void CKvw32App::ApplyStartupProfile() {
         KVLog_WriteF(6, L"Failed to calculate the hash of the startup profile file \"%s\"", file.GetString());
     }
 }
-
-int CKvw32App::ConnectPdmAtStartup() { return kPdmNotConnected; }

@@ -165,14 +165,30 @@ int UserAgent::answerMessageBox(const MessageBoxRequest& request) {
 
 void UserAgent::expectFileDialog(std::optional<std::wstring> path) {
     std::lock_guard lock(mutex_);
-    fileExpectations_.push_back(FileExpectation{std::move(path), false});
+    fileExpectations_.push_back(FileExpectation{std::move(path), false, std::nullopt});
 }
+
+void UserAgent::expectFileDialogClickAccept(int buttonId) {
+    std::lock_guard lock(mutex_);
+    fileExpectations_.push_back(FileExpectation{std::nullopt, false, buttonId});
+}
+
+namespace {
+
+// The dialog's own buttons as the journal names them; nothing for a dialog without any.
+std::wstring fileDialogButtons(const FileDialogRequest& request) {
+    std::wstring text;
+    for (const auto& [id, caption] : request.buttons) text += L" button " + std::to_wstring(id) + L" " + quoted(caption);
+    return text;
+}
+
+}  // namespace
 
 std::optional<std::wstring> UserAgent::answerFileDialog(const FileDialogRequest& request) {
     const std::wstring description = std::wstring(request.open ? L"open" : L"save") + L" " + quoted(request.title) +
                                      L" filter " + quoted(request.filter) + L" folder " +
                                      quoted(request.initialFolder) + L" name " + quoted(request.initialName) +
-                                     L" thread " + std::to_wstring(request.thread);
+                                     L" thread " + std::to_wstring(request.thread) + fileDialogButtons(request);
     journal().add("file", description);
     std::optional<FileExpectation> match;
     {
@@ -190,8 +206,27 @@ std::optional<std::wstring> UserAgent::answerFileDialog(const FileDialogRequest&
         journal().add("file", L"cancel (unexpected)");
         return std::nullopt;
     }
+    if (match->click) return clickAndAccept(request, *match->click);
     journal().add("file", match->path ? L"choose " + quoted(*match->path) : std::wstring(L"cancel"));
     return match->path;
+}
+
+std::optional<std::wstring> UserAgent::clickAndAccept(const FileDialogRequest& request, int buttonId) {
+    const bool shown = std::any_of(request.buttons.begin(), request.buttons.end(),
+                                   [&](const auto& button) { return button.first == buttonId; });
+    if (!shown || !request.click) {
+        reportFailure(L"the file dialog has no button " + std::to_wstring(buttonId));
+        journal().add("file", L"cancel (no button " + std::to_wstring(buttonId) + L")");
+        return std::nullopt;
+    }
+    journal().add("file", L"click " + std::to_wstring(buttonId));
+    const std::wstring name = request.click(buttonId);
+    if (name.empty()) {
+        journal().add("file", L"cancel (empty name)");
+        return std::nullopt;
+    }
+    journal().add("file", L"choose " + quoted(name));
+    return name;
 }
 
 void UserAgent::expectPrintDialog(bool print) {

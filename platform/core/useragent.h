@@ -35,6 +35,10 @@ struct FileDialogRequest {
     std::wstring initialFolder;
     std::wstring initialName;
     DWORD thread = 0;
+    // The dialog's own push buttons (id, caption), and what clicking one does: the file-name box
+    // afterwards.
+    std::vector<std::pair<int, std::wstring>> buttons;
+    std::function<std::wstring(int)> click;
 };
 
 // "OK", "YESNO", ... and the button ids of the box type, in display order.
@@ -195,6 +199,9 @@ public:
     // The next file chooser chooses `path` (nothing: it is cancelled). File choosers take these
     // in registration order; one nobody expected is cancelled and, in strict mode, a failure.
     void expectFileDialog(std::optional<std::wstring> path);
+    // The next file chooser: the user clicks its own push button `buttonId`, then takes what the
+    // file-name box holds (cancels when it is empty).
+    void expectFileDialogClickAccept(int buttonId);
     // Called by the file choosers: the chosen path, or nothing when cancelled. Journalled as kind
     // "file".
     std::optional<std::wstring> answerFileDialog(const FileDialogRequest& request);
@@ -253,9 +260,11 @@ private:
     std::vector<Expectation> expectations_;
     std::vector<MenuExpectation> menuExpectations_;
     std::vector<MessageBoxRequest> requests_;
+    std::optional<std::wstring> clickAndAccept(const FileDialogRequest& request, int buttonId);
     struct FileExpectation {
         std::optional<std::wstring> path;
         bool consumed = false;
+        std::optional<int> click;  // a push button clicked first, then the name box taken
     };
     std::vector<FileExpectation> fileExpectations_;
     std::vector<std::pair<bool, bool>> printExpectations_;  // print, consumed

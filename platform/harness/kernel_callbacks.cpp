@@ -285,6 +285,17 @@ constexpr Operation kOperations[] = {
      }},
     {L"StartTechRequirementsLeaders", L"", [](Proxy& k, CallArguments&) { k.StartTechRequirementsLeaders(); return kDone; }},
     {L"AutoSaveDocuments", L"", [](Proxy& k, CallArguments&) { k.AutoSaveDocuments(); return kDone; }},
+    // The kernel's document file dialog, shown at once: the path chosen, or "cancelled".
+    {L"CreateDocumentFileDialog", L"0|1 \"NAME\" \"FOLDER\"", [](Proxy& k, CallArguments& a) {
+         CKVFileDialogOptions options;
+         options.open = a.flag();
+         options.fileName = a.text().c_str();
+         options.initialFolder = a.text().c_str();
+         const std::unique_ptr<IKorvoFileDialog> dialog = k.CreateDocumentFileDialog(options, nullptr);
+         if (!dialog) return std::wstring(L"null");
+         return dialog->ShowDialog() == IDOK ? L"\"" + std::wstring(dialog->GetChosenPath().GetString()) + L"\""
+                                              : std::wstring(L"cancelled");
+     }},
 };
 
 const Operation* findOperation(std::wstring_view name) {

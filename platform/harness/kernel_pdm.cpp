@@ -1,8 +1,33 @@
 #include "platform/harness.h"
+#include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
 #include "platform/kernel/services/pdm_control.h"
 
 namespace platform::harness {
+
+namespace {
+
+struct PdmOperation {
+    const wchar_t* name;
+    const wchar_t* arguments;
+    std::wstring (*run)(ArgumentReader&);
+};
+
+constexpr PdmOperation kPdmOperations[] = {
+    // The user connects inside the PDM system; its integration parameters name PROFILE or none.
+    {L"ConnectPdm", L"[\"PROFILE\"]", [](ArgumentReader& a) {
+         platform::kernel::pdmControl().integrationProfile = a.more() ? a.text() : std::wstring();
+         a.finish();
+         return std::to_wstring(KVPDMWorkMix::Connect(false, L""));
+     }},
+    {L"DisconnectPdm", L"", [](ArgumentReader& a) {
+         a.finish();
+         KVPDMWorkMix::Disconnect();
+         return std::wstring(L"done");
+     }},
+};
+
+}  // namespace
 
 void Kernel::setPdmConnected(bool connected) { KVPDMWorkMix::SetActive(connected); }
 
@@ -23,5 +48,36 @@ void Kernel::pdmHoldBack(std::wstring_view windowsPath) {
 }
 
 void Kernel::pdmFailCall(std::wstring_view call) { platform::kernel::pdmControl().failingCalls.insert(std::wstring(call)); }
+
+void Kernel::pdmSetInstalledPrograms(std::vector<PdmProgram> programs) {
+    auto& installed = platform::kernel::pdmControl().installed;
+    installed.clear();
+    for (PdmProgram& program : programs)
+        installed.push_back({std::move(program.name), std::move(program.keyPath), std::move(program.version), std::move(program.folder)});
+}
+
+void Kernel::pdmSetConnectResult(int result) { platform::kernel::pdmControl().connectResult = result; }
+
+void Kernel::pdmSetIntegrationProfile(std::wstring_view profile) {
+    platform::kernel::pdmControl().integrationProfile = std::wstring(profile);
+}
+
+bool Kernel::pdmWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer) {
+    for (const PdmOperation& candidate : kPdmOperations) {
+        if (operation != candidate.name) continue;
+        ArgumentReader read(operation, arguments);
+        answer = candidate.run(read);
+        postWorkMessage();
+        return true;
+    }
+    return false;
+}
+
+std::vector<std::wstring> Kernel::pdmOperations() {
+    std::vector<std::wstring> names;
+    for (const PdmOperation& operation : kPdmOperations)
+        names.push_back(*operation.arguments ? std::wstring(operation.name) + L" " + operation.arguments : operation.name);
+    return names;
+}
 
 }  // namespace platform::harness

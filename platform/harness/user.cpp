@@ -139,6 +139,8 @@ void User::expectFileChoose(std::wstring windowsPath) { platform::core::userAgen
 
 void User::expectFileCancel() { platform::core::userAgent().expectFileDialog(std::nullopt); }
 
+void User::expectFileClickAccept(int buttonId) { platform::core::userAgent().expectFileDialogClickAccept(buttonId); }
+
 void User::expectPrintOk() { platform::core::userAgent().expectPrintDialog(true); }
 
 void User::expectPrintCancel() { platform::core::userAgent().expectPrintDialog(false); }

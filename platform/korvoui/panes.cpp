@@ -69,6 +69,11 @@ void AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates() {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVarnelRepositoryItemStates()");
 }
 
+void AssemblyStructureControlSite::OnChangeVarnelConnectionState(bool connected) {
+    recordCall(std::wstring(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVarnelConnectionState(") +
+               (connected ? L"true" : L"false") + L")");
+}
+
 void AssemblyStructureControlSite::OnChangeVisualItemStates() {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVisualItemStates()");
 }

@@ -58,6 +58,7 @@ public:
     // The PDM repository states, or the visual states, of the tree's items changed.
     void OnChangeVarnelRepositoryItemStates();
     void OnChangeVisualItemStates();
+    void OnChangeVarnelConnectionState(bool connected);
     // Shows the document's selection in the tree.
     void ShowSelection(CKvw32Doc* document);
     // The PDM system connected or disconnected.

@@ -120,6 +120,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "list-button 1 915\n"
         "pick 1 \"R10 G20 B200\"\n"
         "away 1\n"
+        "expect file click 10000 accept\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
         "dump image 1\n"
@@ -266,7 +267,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 131);
+    EXPECT_EQ(result.steps.back().line, 132);
     const std::size_t asserted = result.steps.size() - 18;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -383,7 +384,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt belongs"},
         {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
         {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
-        {"expect file pick \"x\"", "\"pick\" where one of choose, cancel belongs"},
+        {"expect file pick \"x\"", "\"pick\" where one of choose, cancel, click belongs"},
         {"expect file choose x", "\"PATH\" must be in quotes"},
         {"open C:\\x.grb", "\"PATH\" must be in quotes"},
         {"expect box \"x\" reply ok", "\"reply\" where \"answer\" belongs"},

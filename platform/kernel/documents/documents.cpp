@@ -397,6 +397,11 @@ bool CKVDocTemplate::CreateDocumentFrame(CDocument* document, BOOL makeVisible) 
 // Document manager of the application
 
 CWSDocManager::CWSDocManager() : KorvoProfileItem(L"DocumentManager") {}
+
+int CWSDocManager::LoadState() {
+    platform::kernel::recordCall(L"CWSDocManager::LoadState()");
+    return 0;
+}
 CWSDocManager::~CWSDocManager() = default;
 
 void CWSDocManager::ClearRunningFlag() {

@@ -344,6 +344,10 @@ public:
     void ClearRunningFlag();
     bool IsRunningFlagSet() const { return running_; }
 
+    // The kernel keeps the document manager's settings in the profile itself; the stand-in only
+    // notes that they were loaded.
+    int LoadState() override;
+
 private:
     bool running_ = true;
 };

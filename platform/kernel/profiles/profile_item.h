@@ -17,7 +17,7 @@ inline constexpr DWORD kProfileKindAssembly = 0x8;
 class KorvoProfileItem {
 public:
     explicit KorvoProfileItem(LPCWSTR name, UINT titleStringId = 0);
-    virtual ~KorvoProfileItem() = default;
+    virtual ~KorvoProfileItem();
     KorvoProfileItem(const KorvoProfileItem&) = delete;
     KorvoProfileItem& operator=(const KorvoProfileItem&) = delete;
 
@@ -30,6 +30,9 @@ public:
     virtual CString GetDisplayName() const;
     // The program versions whose profiles the item can read, as (first, last) major versions.
     virtual std::pair<int, int> GetSupportedVersionRange() const { return {0, 0x7FFFFFFF}; }
+
+    // The live items, in the order they were made.
+    static const std::vector<KorvoProfileItem*>& GetItems();
 
     const CString& GetProfileItemName() const { return name_; }
     UINT GetTitleStringId() const { return titleStringId_; }

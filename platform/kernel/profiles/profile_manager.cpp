@@ -1,6 +1,9 @@
 #include "platform/kernel/profiles/profile_manager.h"
 
+#include <algorithm>
+
 #include "platform/core/config.h"
+#include "platform/kernel/profiles/profile_item.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/win32/files/file.h"
@@ -22,6 +25,17 @@ CString KorvoProfileManager::GetProfileSectionAppDataPath(LPCWSTR profile, LPCWS
                    app->m_pszProfileName + L"\\" + GetProfileSectionName(profile);
     if (item && *item) path += CString(L"\\") + item;
     return path;
+}
+
+void KorvoProfileManager::ApplyProfileItems() {
+    platform::core::recordCall(L"KorvoProfileManager::ApplyProfileItems()");
+    // An item's LoadState may make or drop items (a frame's engine): walk a copy.
+    const std::vector<KorvoProfileItem*> items = KorvoProfileItem::GetItems();
+    for (KorvoProfileItem* item : items) {
+        const auto& live = KorvoProfileItem::GetItems();
+        if (std::find(live.begin(), live.end(), item) == live.end()) continue;
+        item->LoadState();
+    }
 }
 
 bool KorvoProfileManager::LoadState() {

@@ -36,6 +36,10 @@ public:
     // Makes the stored profile `name` the current settings; false when there is none.
     static bool Copy(LPCWSTR name);
 
+    // Every live profile item loads its state from the current settings (after a profile was
+    // made current).
+    static void ApplyProfileItems();
+
     // Loads the default profile's state: the shell loads its UI state. Afterwards the state
     // counts as loaded, whatever the shell answered (there was a profile to load from).
     bool LoadState();

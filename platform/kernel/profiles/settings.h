@@ -31,6 +31,17 @@ struct NativeSettings {
     CString colorBookFolder;  // the colour books' folder, relative to the template folder when not absolute
     CString fontFolder;       // the folder the font lists were made for (the vector fonts' folder)
     CString templateFolder;   // the user's template folder         // which of the two drawing tabs of the tabbed tool bar was chosen last
+    // How new documents use the template folder: whether they start from it, and which kinds of
+    // document take their prototypes there (bits, 1: drawings).
+    int templateFolderUse = 0;
+    int templateFolderKinds = 0;
+    // The link to the PDM system.
+    struct Varnel {
+        bool working = false;     // the link is set up and may connect
+        CString version;          // the PDM system's version the link was set up for
+        CString instanceKeyPath;  // the machine registry key of the PDM program instance
+        CString programName;
+    } varnel;
     bool showCommandNames = false;  // tooltips name the command
     bool smoothRasterImages = false;  // raster pictures are scaled with halftoning
     // Where the frameless tool bars sit over a view: -1 hidden (the view bar also -2); 2 at the

@@ -24,6 +24,11 @@ void CKVCom_Is3D::OnStartup() { recordCall(L"CKVCom_Is3D::OnStartup()"); }
 
 void CKVCom_Is3D::OnStartupCompleted() { recordCall(L"CKVCom_Is3D::OnStartupCompleted()"); }
 
+CString CKVCom_Is3D::RefreshSettings() {
+    recordCall(L"CKVCom_Is3D::RefreshSettings()");
+    return CString(platform::kernel::control().settingsRefreshMessage.c_str());
+}
+
 CKvw32Doc* CKVCom_Is3D::ImportFile(LPCWSTR path, int mode) {
     recordCall(platform::format(L"CKVCom_Is3D::ImportFile(%s, %d)", platform::kernel::quoted(path), mode));
     using Result = platform::kernel::Control::Import3DResult;

@@ -43,6 +43,9 @@ public:
     // Imports a file of a foreign format into a new document; null when it cannot (the answer
     // is the test's).
     CKvw32Doc* ImportFile(LPCWSTR path, int mode);
+    // Re-reads the 3D part's settings after a settings profile was applied; a message for the
+    // user, or empty.
+    static CString RefreshSettings();
 
     // Pane windows the 3D part makes for the application: a new window object (its window not
     // created yet; the application creates it and hands it back with RegisterPaneWindow), or null.

@@ -1,6 +1,7 @@
 #include "platform/kernel/services/pdm.h"
 
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/strings.h"
 
@@ -151,4 +152,37 @@ std::map<CString, KVPDMItem*> KVPDMWorkMix::FindFiles(const std::set<CString>& p
             items[path] = new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
     }
     return items;
+}
+
+namespace {
+
+KVPdmProgram programOf(const platform::kernel::PdmControl::Program& program) {
+    return {CString(program.name.c_str()), CString(program.keyPath.c_str()), CString(program.version.c_str()),
+            CString(program.folder.c_str())};
+}
+
+
+}  // namespace
+
+std::vector<KVPdmProgram> KVPdmApiProxy::FindInstalledPrograms(LPCWSTR productIniFile) {
+    recordCall(L"KVPdmApiProxy::FindInstalledPrograms(" + quoted(productIniFile) + L")");
+    std::vector<KVPdmProgram> programs;
+    for (const auto& program : platform::kernel::pdmControl().installed) programs.push_back(programOf(program));
+    return programs;
+}
+
+CString KVPdmApiProxy::GetProgramFolder(LPCWSTR keyPath) {
+    for (const auto& program : platform::kernel::pdmControl().installed)
+        if (keyPath && platform::core::equalsNoCase(program.keyPath, keyPath)) return CString(program.folder.c_str());
+    return CString();
+}
+
+CString KVPdmApiProxy::GetProgramFolder(LPCWSTR version, LPCWSTR) {
+    for (const auto& program : platform::kernel::pdmControl().installed)
+        if (version && *version && program.version == version) return CString(program.folder.c_str());
+    return CString();
+}
+
+CString KVPDMWorkMix::GetIntegrationProfileName() const {
+    return CString(platform::kernel::pdmControl().integrationProfile.c_str());
 }

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <set>
+#include <vector>
 
 #include "platform/compression.h"
 #include "platform/mfc.h"
@@ -89,13 +90,33 @@ private:
     int references_ = 1;
 };
 
+// A PDM program installed on the machine.
+struct KVPdmProgram {
+    CString name;
+    CString keyPath;  // its key in the machine registry ("SOFTWARE\...")
+    CString version;
+    CString folder;
+};
+
+// The PDM system's installation API.
+class KVPdmApiProxy {
+public:
+    // The installed PDM programs the product (named by its ini file) can work with.
+    static std::vector<KVPdmProgram> FindInstalledPrograms(LPCWSTR productIniFile);
+    // The folder of the program installed under machine key `keyPath`; empty when there is none.
+    static CString GetProgramFolder(LPCWSTR keyPath);
+    // The folder of an installed program of `version`; empty when there is none.
+    static CString GetProgramFolder(LPCWSTR version, LPCWSTR productIniFile);
+};
+
 // The PDM work mix.
 class KVPDMWorkMix {
 public:
-    // Connects to the PDM system (asking the user when `interactive`); the kernel then tells the
-    // application through its callback object. False when it did not connect.
-    static bool Connect(bool interactive, LPCWSTR connectionString);
-    static void Disconnect();
+    // Results of Connect.
+    static constexpr int kConnected = 0;
+    static constexpr int kRefused = 1;
+    static constexpr int kNotConnected = 2;
+    static constexpr int kAbortStartup = 3;
     // The connection while connected (a new reference), or null.
     static KVPDMConnection* GetConnection();
     // The PDM settings' instance key path (empty: no PDM system is configured).
@@ -103,7 +124,15 @@ public:
 
     // Whether the program works inside the PDM system now.
     static bool IsActive();
+    // Marks the work mix connected or not without telling anyone (a test's starting state).
     static void SetActive(bool active);
+    // Connects to the PDM system (asking the user when interactive); on success the kernel tells
+    // its callback object that the connection changed. Already connected: kConnected, nothing told.
+    static int Connect(bool interactive, LPCWSTR connection);
+    // Ends the connection and tells the callback object; nothing while not connected.
+    static void Disconnect();
+    // The settings profile the PDM system's integration parameters name; empty for none.
+    CString GetIntegrationProfileName() const;
     // The work mix, or null while the program does not work inside the PDM system.
     static KVPDMWorkMix* Instance();
 

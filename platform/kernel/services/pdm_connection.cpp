@@ -35,15 +35,17 @@ void KVPDMConnection::StartClient() {
 
 void KVPDMConnection::OnIdle() { platform::core::recordIdleCall(L"KVPDMConnection::OnIdle()"); }
 
-bool KVPDMWorkMix::Connect(bool interactive, LPCWSTR connectionString) {
+int KVPDMWorkMix::Connect(bool interactive, LPCWSTR connectionString) {
     recordCall(L"KVPDMWorkMix::Connect(" + std::wstring(boolText(interactive)) + L", " + quoted(connectionString) + L")");
     auto& control = platform::kernel::pdmControl();
-    if (control.connectFails || control.active) return control.active && !control.connectFails;
+    if (control.active) return kConnected;
+    if (control.connectFails) return kNotConnected;
+    if (control.connectResult != kConnected) return control.connectResult;
     control.active = true;
     currentConnection() = new KVPDMConnection();
     ++control.connectionsAlive;
     tellApplication(true);
-    return true;
+    return kConnected;
 }
 
 void KVPDMWorkMix::Disconnect() {

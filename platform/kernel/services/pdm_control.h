@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/core/text.h"
 
@@ -32,6 +33,20 @@ struct PdmControl {
     // PDM calls that throw ("FindFile", "FindFolder", "Update", "GetOpeningContext",
     // "CanOpenFileFromWorkmix", "GetState", "Edit", "Submit", "Revert").
     std::set<std::wstring> failingCalls;
+
+    struct Program {
+        std::wstring name;
+        std::wstring keyPath;
+        std::wstring version;
+        std::wstring folder;
+    };
+    // The machine's installed PDM programs: one by default, as the product's installation leaves it.
+    std::vector<Program> installed{{L"Varnel", L"SOFTWARE\\Wow6432Node\\Velmora\\Varnel", L"18.0",
+                                    L"C:\\Program Files (x86)\\Velmora\\Varnel"}};
+    // What Connect answers (KVPDMWorkMix::kConnected ...).
+    int connectResult = 0;
+    // The settings profile the integration parameters name.
+    std::wstring integrationProfile;
 };
 
 PdmControl& pdmControl();

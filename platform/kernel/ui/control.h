@@ -35,6 +35,8 @@ struct Control {
     // file succeeds, whether an add-on application opens a file it is handed.
     enum class Import3DResult { Nothing, DocumentWithView, DocumentWithoutView };
     Import3DResult import3DResult = Import3DResult::Nothing;
+    // What the 3D part says after it re-read the settings of a newly applied profile (empty: nothing).
+    std::wstring settingsRefreshMessage;
     bool documentImportSucceeds = false;
     bool addOnOpensFiles = false;
     // Whether an add-on application refuses to let the program close.

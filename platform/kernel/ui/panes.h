@@ -80,3 +80,30 @@ public:
 private:
     bool hasContents_ = false;
 };
+
+// A form window of the kernel (a command's form) that the application hosts in docking pane
+// 1016: its icon, its title and the sizes it asks for. Its creator sets them before handing it over.
+class KVFormWindow : public CWnd {
+public:
+    UINT GetIconId() const { return iconId_; }
+    void SetIconId(UINT id) { iconId_ = id; }
+    const CString& GetTitle() const { return title_; }
+    void SetTitle(LPCWSTR title) { title_ = title ? title : L""; }
+    SIZE GetMinSize() const { return minimum_; }
+    SIZE GetPreferredSize() const { return preferred_; }
+    void SetSizes(SIZE minimum, SIZE preferred) {
+        minimum_ = minimum;
+        preferred_ = preferred;
+    }
+    // Whether one of its controls takes whatever space the form gets (then the form keeps the
+    // size its frame has).
+    bool HasFillingControl() const { return filling_; }
+    void SetFillingControl(bool filling) { filling_ = filling; }
+
+private:
+    UINT iconId_ = 0;
+    CString title_;
+    SIZE minimum_{};
+    SIZE preferred_{};
+    bool filling_ = false;
+};

@@ -20,8 +20,17 @@ INT_PTR CFileDialog::DoModal() {
     request.initialFolder = m_strInitialDir.str();
     request.initialName = m_strFileName.str();
     request.thread = ::GetCurrentThreadId();
+    for (const auto& [id, caption] : m_buttons) request.buttons.emplace_back(static_cast<int>(id), caption.str());
+    request.click = [this](int id) {
+        OnPushButtonClicked(static_cast<UINT>(id));
+        return m_strFileName.str();
+    };
     const auto chosen = platform::core::userAgent().answerFileDialog(request);
     if (!chosen) return IDCANCEL;
-    m_strPathName = chosen->c_str();
+    // A bare name (the user kept what the name box held) is taken in the folder the dialog shows.
+    const bool bare = chosen->find_first_of(L"\\/:") == std::wstring::npos;
+    m_strPathName = bare && !m_strInitialDir.IsEmpty() ? m_strInitialDir + L"\\" + chosen->c_str() : CString(chosen->c_str());
     return IDOK;
 }
+
+void CFileDialog::AddPushButton(UINT id, LPCWSTR caption) { m_buttons.emplace_back(id, CString(caption ? caption : L"")); }

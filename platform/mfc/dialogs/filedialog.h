@@ -2,6 +2,9 @@
 // user (the harness or the console), who chooses a path or cancels.
 #pragma once
 
+#include <utility>
+#include <vector>
+
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/object.h"
 #include "platform/win32/types.h"
@@ -23,15 +26,32 @@ public:
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCWSTR lpszFilter = nullptr,
                          CWnd* pParentWnd = nullptr);
 
+    virtual ~CFileDialog() = default;
+    CFileDialog(const CFileDialog&) = delete;
+    CFileDialog& operator=(const CFileDialog&) = delete;
+
     // IDOK with the chosen path, or IDCANCEL.
     virtual INT_PTR DoModal();
     CString GetPathName() const { return m_strPathName; }
+    BOOL IsOpenDialog() const { return m_bOpenFileDialog; }
+
+    // A push button of the dialog's own, shown beside its standard buttons.
+    void AddPushButton(UINT id, LPCWSTR caption);
+    // The file-name box: the entry it starts with, and while the dialog shows what it holds.
+    CString GetFileNameText() const { return m_strFileName; }
+    void SetFileNameText(LPCWSTR text) { m_strFileName = text ? text : L""; }
 
     CString m_strTitle;
     CString m_strInitialDir;
     DWORD m_dwFlags;
 
+protected:
+    // One of the dialog's own push buttons was clicked; FALSE leaves it to the framework, which
+    // does nothing with it.
+    virtual BOOL OnPushButtonClicked(UINT /*id*/) { return FALSE; }
+
 private:
+    std::vector<std::pair<UINT, CString>> m_buttons;
     BOOL m_bOpenFileDialog;
     CString m_strDefExt;
     CString m_strFileName;

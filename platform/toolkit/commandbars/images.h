@@ -8,6 +8,8 @@
 
 #include "platform/mfc.h"
 
+class CXTPPropExchange;
+
 class CXTPImageManagerIcon : public CCmdTarget {
 public:
     CXTPImageManagerIcon(UINT id, int width, bool vector, UINT resource = 0)
@@ -78,6 +80,10 @@ public:
     CXTPImageManagerIconSet* GetIconSet(UINT id) const;
     void RemoveIcon(UINT id);
     void RemoveAll();
+    // The icons of `id` in `px`: one "Image" section per width ("Width", "Height", "Vector",
+    // "Resource" and, for a raster icon with pixels, "Pixels" as 8 hex digits each). Loading
+    // replaces the widths it reads; an image that does not read whole is left out (reported).
+    void DoPropExchange(UINT id, CXTPPropExchange* px);
     int GetIconSetCount() const { return static_cast<int>(sets_.size()); }
     // Every icon set in id order.
     template <class F>
