@@ -311,6 +311,9 @@ std::span<const Verb> verbs() {
         {"dump parameters",
          "prints each open document's objects with their parameters, its selection, defaults and variables, and whether "
          "a command runs", R, R, R, &Driver::dumpParameters},
+        {"expect folder choose \"PATH\"", "answers the next folder chooser by choosing the folder PATH", R, R, M,
+         &Driver::expectFolderChoose},
+        {"expect folder cancel", "answers the next folder chooser by cancelling it", R, R, M, &Driver::expectFolderCancel},
     };
     return table;
 }

@@ -240,6 +240,7 @@ std::wstring Kernel::work(std::wstring_view operation, const std::vector<std::ws
         return answer;
     }
     if (std::wstring answer; requirementWork(operation, arguments, answer)) return answer;
+    if (std::wstring answer; saveWork(operation, arguments, answer)) return answer;
     throw std::invalid_argument("model: unknown operation " + toUtf8(operation));
 }
 
@@ -248,6 +249,7 @@ std::vector<std::wstring> Kernel::workOperations() {
     for (const WorkOperation& operation : kWork)
         names.push_back(*operation.arguments ? std::wstring(operation.name) + L" " + operation.arguments : operation.name);
     for (std::wstring& name : requirementOperations()) names.push_back(std::move(name));
+    for (std::wstring& name : saveOperations()) names.push_back(std::move(name));
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
+#include "platform/kernel/services/pdm.h"
 #include "platform/kernel/strings.h"
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/win32/files/file.h"
@@ -112,9 +113,24 @@ ILibrariesGroup* CreateLibrariesGroup(LPCWSTR name) {
     return model().newGroup(name);
 }
 
-IConfiguration* CreateNewConfiguration(IConfigurationsGroup*) {
-    noDialog(L"DocumentsMenu::CreateNewConfiguration");
-    return nullptr;
+IConfiguration* CreateNewConfiguration(IConfigurationsGroup* group) {
+    if (group != GlobalCfgGroup()) return nullptr;
+    constexpr UINT kConfigurationFilter = 2238;
+    CFileDialog dialog(FALSE, L".tws", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER,
+                       KVLoadString(kConfigurationFilter));
+    if (dialog.DoModal() != IDOK) return nullptr;
+    const CString path = dialog.GetPathName();
+    if (FindConfigurationByPath(path)) return nullptr;
+    const std::wstring name = winpath::fileName(path.view());
+    const std::size_t dot = name.rfind(L'.');
+    IConfiguration* configuration = CreateConfiguration(name.substr(0, dot == 0 ? name.size() : dot).c_str(), false);
+    if (!configuration) return nullptr;
+    if (!configuration->SaveAs(path) || !group->AddConfiguration(configuration)) {
+        configuration->Destroy();
+        return nullptr;
+    }
+    configuration->SetActive(true);
+    return configuration;
 }
 
 IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
@@ -142,6 +158,8 @@ IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
 }
 
 IConfiguration* OpenConfigurationFromVARNEL(IConfigurationsGroup*) {
+    // Without the PDM system there is nothing to choose from.
+    if (!KVPDMWorkMix::IsActive()) return nullptr;
     noDialog(L"DocumentsMenu::OpenConfigurationFromVARNEL");
     return nullptr;
 }
