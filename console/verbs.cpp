@@ -88,7 +88,7 @@ std::span<const Verb> verbs() {
         {"dump commands", "prints every command registered with the kernel and the context-menu container", R, R, R,
          &Driver::dumpCommands},
         {"dump frames", "prints the main frames: number, handle, title, active or inactive", R, R, R, &Driver::dumpFrames},
-        {"dump documents", "prints the open documents: title, path, states and the frames that show them", R, R, R,
+        {"dump documents", "prints the open documents: title, path, modified, read-only, editing blocked, the saves holding them and the frames that show them", R, R, R,
          &Driver::dumpDocuments},
         {"dump bars WINDOW",
          "prints the command bars of main frame WINDOW (or the tool bars of pane window WINDOW) and their controls: id, type, caption, visible, enabled, checked",

@@ -3,6 +3,7 @@
 #include "platform/kernel/documents/saving_control.h"
 
 #include "platform/core/api_text.h"
+#include "platform/core/journal.h"
 #include "platform/kernel/documents/compound_file.h"
 #include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/documents/document_text.h"
@@ -23,17 +24,21 @@ SavingControl& savingControl() {
 
 namespace {
 
-// The user closes every window of the document while the save waits on the message queue.
+// The user closes every window of the document while the save waits on the message queue. Only
+// a held document can live through that: one nobody holds would be deleted under its own save,
+// which the stand-in refuses to do (a strict failure naming the document).
 void closeWindowsIfAsked(CKvw32Doc& document) {
     if (savingControl().closeWindowsDuringSave.erase(std::wstring(document.GetPathName().view())) == 0) return;
+    if (document.GetHoldCount() == 0) {
+        platform::core::reportFailure(L"the windows of " + documentText(&document) +
+                                      L" close during its save, but nobody holds it: it would be deleted while it is saved");
+        return;
+    }
     recordCall(L"the windows of " + documentText(&document) + L" close during the save");
     while (!document.GetViews().empty()) {
         CView* view = document.GetViews().front();
-        CFrameWnd* frame = view->GetParentFrame();
-        if (frame) frame->DestroyWindow();
+        if (CFrameWnd* frame = view->GetParentFrame()) frame->DestroyWindow();
         else view->DestroyWindow();
-        // The document may be gone now: a document nobody holds closes with its last window.
-        if (!Korvo::DocumentManager::Instance().FindDocument(document.GetPathName())) return;
         if (!document.GetViews().empty() && document.GetViews().front() == view) document.RemoveView(view);
     }
 }
@@ -107,6 +112,14 @@ int CKvw32Doc::DoFileSaveCopy() {
     const CString target = platform::kernel::askForPath(*this);
     if (target.IsEmpty()) return 0;
     return WriteDocumentTo(target, L"CKvw32Doc::DoFileSaveCopy");
+}
+
+BOOL CKvw32Doc::OnSaveDocument(LPCWSTR pathName) {
+    // The framework's save prompt: in place, or under a new name for a document without one.
+    if (!pathName || !*pathName) return DoFileSaveAs(nullptr, 0) ? TRUE : FALSE;
+    if (GetPathName().CompareNoCase(pathName) != 0) return DoFileSaveAs(pathName, 0) ? TRUE : FALSE;
+    bool saved = false;
+    return DoFileSave(saved) && saved ? TRUE : FALSE;
 }
 
 bool CKvw32Doc::IsEditable() const {

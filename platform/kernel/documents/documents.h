@@ -121,6 +121,9 @@ public:
     // Saves under a new name (null: asks for it with the file chooser); `options` are the
     // kernel's. Non-zero when saved; the document then has the new path and is writable.
     int DoFileSaveAs(LPCWSTR path, int options);
+    // The framework's save (its save prompt's Yes): in place, or under a new name when `pathName`
+    // is empty or another one.
+    BOOL OnSaveDocument(LPCWSTR pathName) override;
     // Saves a copy under a name the file chooser asks for; the document keeps its path.
     int DoFileSaveCopy();
     // Checks the document's links to other files (recorded).
