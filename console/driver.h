@@ -119,6 +119,8 @@ private:
     bool expectDrop(const Step& step, bool control);
     bool expectFileCancel(const Step& step);
     bool expectFileClickAccept(const Step& step);
+    bool expectFolderChoose(const Step& step);
+    bool expectFolderCancel(const Step& step);
     bool open(const Step& step);
     bool dumpDocuments(const Step& step);
     bool dumpWindows(const Step& step);

@@ -96,7 +96,7 @@ std::span<const Verb> verbs() {
         {"dump commands", "prints every command registered with the kernel and the context-menu container", R, R, R,
          &Driver::dumpCommands},
         {"dump frames", "prints the main frames: number, handle, title, active or inactive", R, R, R, &Driver::dumpFrames},
-        {"dump documents", "prints the open documents: title, path, states and the frames that show them", R, R, R,
+        {"dump documents", "prints the open documents: title, path, modified, read-only, editing blocked, the saves holding them and the frames that show them", R, R, R,
          &Driver::dumpDocuments},
         {"dump bars WINDOW",
          "prints the command bars of main frame WINDOW (or the tool bars of pane window WINDOW) and their controls: id, type, caption, visible, enabled, checked",
@@ -347,6 +347,9 @@ std::span<const Verb> verbs() {
         {"dump parameters",
          "prints each open document's objects with their parameters, its selection, defaults and variables, and whether "
          "a command runs", R, R, R, &Driver::dumpParameters},
+        {"expect folder choose \"PATH\"", "answers the next folder chooser by choosing the folder PATH", R, R, M,
+         &Driver::expectFolderChoose},
+        {"expect folder cancel", "answers the next folder chooser by cancelling it", R, R, M, &Driver::expectFolderCancel},
     };
     return table;
 }

@@ -4,6 +4,7 @@
 // strict run must not accept. Shell code never includes this header.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -233,6 +234,11 @@ public:
     std::optional<std::wstring> editCommand(HWND frame, int id, unsigned command);
     // The next insert-variable dialog of the kernel chooses the variable `name`, or is cancelled.
     void expectVariable(std::optional<std::wstring> name);
+    // The next folder chooser of the kernel chooses `folder`, or is cancelled.
+    void expectFolder(std::optional<std::wstring> folder);
+    // The next PDM material chooser chooses a material: the texts of its three variables and its
+    // id; or it is cancelled.
+    void expectVarnelMaterial(std::optional<std::array<std::wstring, 4>> material);
     // The next text-module dialog of the kernel chooses a module of text `text`, or is cancelled.
     void expectTextModule(std::optional<std::wstring> text);
     // The next Windows colour dialog chooses `colour` (the user adds it to the custom colours
@@ -551,6 +557,11 @@ public:
     // (raises the types event).
     static bool requirementWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
     static std::vector<std::wstring> requirementOperations();
+    // The kernel's own work around saving, by name (the `model` verb tries these too): false when
+    // `operation` is none of them. FailGeometrySave, CloseWindowsDuringSave, SetReadOnly,
+    // ConnectPdm, ManageInPdm, BindNomenclature, SetWorkMixReference.
+    bool saveWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
+    static std::vector<std::wstring> saveOperations();
     // The kernel's work arrives with messages of its own (a command's start and end, a change
     // of the model): a message for the UI thread, after which the program's loop idles.
     static void postWorkMessage();
@@ -703,7 +714,7 @@ public:
     // Every print job so far: "job N \"document\" ended" (or "printing"), its drawing indented.
     std::wstring dumpPrintJobs() const;
     // The kernel's documents in opening order, one a line: "title" "path", modified or
-    // unmodified, read-only or writable, editing blocked or editable, and the handle of each
+    // unmodified, read-only or writable, editing blocked or editable, `holds N` (the saves holding it), and the handle of each
     // frame that shows it (none when it has no frame). Then the application's other documents
     // (pictures): "title" "path", the framework class, modified or unmodified, and the frames.
     std::wstring dumpDocuments() const;

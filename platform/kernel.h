@@ -49,3 +49,6 @@
 #include "platform/kernel/documents/element_types.h"
 #include "platform/kernel/editing/dialogs.h"
 #include "platform/kernel/techreq/tech_requirements.h"
+#include "platform/kernel/services/edit_in_context.h"
+#include "platform/kernel/services/pdm_nomenclature.h"
+#include "platform/kernel/ui/view_creation.h"

@@ -3,8 +3,8 @@
 // the command's argument; each returns nonzero when the command was carried out. Update handlers
 // set the state of a command's user-interface item.
 //
-// Only ReturnTrueStub does its whole job yet; every other handler does nothing and answers 0
-// (not carried out), and every update handler leaves the item as it is.
+// Handlers without a frame to work in do nothing and answer 1, unless their rule says 0. The
+// settings command is not built yet: it does nothing and answers 0.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,9 @@ int OnWindowStartPage(std::int64_t argument);
 int OnCheckForUpdates(std::int64_t argument);
 // Does nothing and answers 1: the id is taken and always succeeds.
 int ReturnTrueStub(std::int64_t argument);
+
+// The commands that draw in a sketch (the automatic sketching options follow them).
+bool IsSketchDrawingCommand(UINT id);
 
 // Update handlers.
 void UpdateSelectVarnelMaterial(CKvw32Doc* document, CCmdUI* cmdUI);

@@ -9,3 +9,11 @@ CString ReadMachineString(const CString& key, LPCWSTR name) {
     value.ReleaseBuffer();
     return status == ERROR_SUCCESS ? value : CString();
 }
+
+std::optional<DWORD> ReadMachineDword(const CString& key, LPCWSTR name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}

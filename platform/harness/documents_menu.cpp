@@ -1,6 +1,7 @@
 #include "platform/harness/documents_menu.h"
 
 #include "platform/core/text.h"
+#include "platform/core/useragent.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
 #include "platform/kernel/services/folder_chooser.h"
@@ -130,7 +131,7 @@ void DocumentsMenuModel::setInstalledConfigurations(std::vector<std::pair<std::w
 }
 
 void DocumentsMenuModel::answerFolderChooser(std::optional<std::wstring> folder) {
-    platform::kernel::folderChooserAnswers().push_back(std::move(folder));
+    platform::core::userAgent().expectKernelDialog(L"folder", std::move(folder));
 }
 
 IConfiguration* DocumentsMenuModel::configuration(std::wstring_view name) const {

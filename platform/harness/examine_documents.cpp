@@ -51,6 +51,7 @@ std::wstring Inspect::dumpDocuments() const {
         dump += document->IsModified() ? L" modified" : L" unmodified";
         dump += document->IsReadOnly() ? L" read-only" : L" writable";
         dump += document->IsEditingBlocked() ? L" editing-blocked" : L" editable";
+        dump += L" holds " + std::to_wstring(document->GetHoldCount());
         dump += framesText(*document);
     }
     const std::wstring others = otherDocuments();

@@ -21,4 +21,14 @@ void User::expectPrompt(std::optional<std::wstring> text) {
     platform::core::userAgent().expectKernelDialog(L"prompt", std::move(text));
 }
 
+void User::expectFolder(std::optional<std::wstring> folder) {
+    platform::core::userAgent().expectKernelDialog(L"folder", std::move(folder));
+}
+
+void User::expectVarnelMaterial(std::optional<std::array<std::wstring, 4>> material) {
+    std::optional<std::wstring> text;
+    if (material) text = (*material)[0] + L"|" + (*material)[1] + L"|" + (*material)[2] + L"|" + (*material)[3];
+    platform::core::userAgent().expectKernelDialog(L"material", std::move(text));
+}
+
 }  // namespace platform::harness

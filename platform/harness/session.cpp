@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/kernel/services/doc_access_module.h"
 #include "platform/core/control.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
@@ -81,6 +82,7 @@ Session::Session(Config config)
     state_->config = config;
     current = state_.get();
     platform::core::control::configure(config.platform);
+    platform::kernel::installDocAccessModule();
     // Temporary files of runs that were killed before putting them in place.
     platform::core::removeStaleTemporariesBelow(config.platform.hostRoot);
     if (config.seedSample) {

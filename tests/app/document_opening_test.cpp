@@ -25,7 +25,7 @@ TEST_F(DocumentOpening, ASampleDocumentOpensInAChildFrameAndHeadsTheRecentList) 
     Open(s, path);
     EXPECT_EQ(s.kernel().openedDocuments(), std::vector<std::wstring>{path});
     const std::wstring documents = s.inspect().dumpDocuments();
-    EXPECT_NE(documents.find(L"\"Bracket.grb\" \"" + path + L"\" unmodified writable editing-blocked frame 0x"),
+    EXPECT_NE(documents.find(L"\"Bracket.grb\" \"" + path + L"\" unmodified writable editing-blocked holds 0 frame 0x"),
               std::wstring::npos)
         << apptest::Utf8(documents);
     EXPECT_EQ(s.registry().getString(apptest::kUser, kRecent, L"File1"), path);

@@ -9,7 +9,7 @@ set(sample "C:\\\\Users\\\\user\\\\Documents\\\\Samples")
 korvo_run(open EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"${sample}\\\\Cover plate.grb\"\ndump documents\ndump windows\ndump registry\nquit\n")
 korvo_expect("${out}" "file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb\"\n" "the chooser's answer")
-if(NOT out MATCHES "\n\"Cover plate.grb\" \"C:\\\\Users[^\"]*Cover plate.grb\" unmodified writable editing-blocked frame (0x[0-9a-f]+)\n")
+if(NOT out MATCHES "\n\"Cover plate.grb\" \"C:\\\\Users[^\"]*Cover plate.grb\" unmodified writable editing-blocked holds 0 frame (0x[0-9a-f]+)\n")
   message(FATAL_ERROR "the document dump:\n${out}")
 endif()
 set(frame "${CMAKE_MATCH_1}")

@@ -251,15 +251,21 @@ TEST_F(DocumentTabs, TheTabMenuItemsActOnTheirTab) {
     const auto frames = [&] { return s.inspect().mainFrames().size(); };
     ASSERT_EQ(frames(), 1u);
 
-    // A new main window: the frame runs the application's command; the tabs stay.
+    // A new main window: the frame runs the application's command, which opens another main
+    // frame showing the active document; this frame's tabs stay.
     choose(2046, 1);
     EXPECT_GE(indexOf(calls(s), L"KVCommand::Run(2046, \"NewMainWindow\")"), 0);
     EXPECT_EQ(client.GetItemCount(), 2);
-    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
-    s.runUntilIdle();
     ASSERT_EQ(frames(), 2u);
     const HWND other = s.inspect().mainFrames().at(1) == window ? s.inspect().mainFrames().at(0) : s.inspect().mainFrames().at(1);
     ASSERT_EQ(CKvw32App::Instance()->GetMainFrames().at(1)->GetSafeHwnd(), other);
+    // The new frame shows the active document in a window of its own; closing that window
+    // leaves the document to this frame's tab.
+    ASSERT_EQ(frameOf(other)->GetTabClient().GetItemCount(), 1);
+    ::SendMessageW(frameOf(other)->GetTabClient().GetItemWindow(0), WM_CLOSE, 0, 0);
+    s.runUntilIdle();
+    ASSERT_EQ(frameOf(other)->GetTabClient().GetItemCount(), 0);
+    EXPECT_EQ(client.GetItemCount(), 2);
 
     // Moved to the frame of its own list entry: the second frame takes the first tab's window.
     CKvw32Doc* first = DocumentOfTab(0);

@@ -37,6 +37,24 @@ int KVDocument::AddVariable(const CString& name, double value) {
     return static_cast<int>(variables_.size()) - 1;
 }
 
+int KVDocument::FindVariable(const CString& name) const {
+    for (std::size_t i = 0; i < variables_.size(); ++i)
+        if (variables_[i].name.CompareNoCase(name) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+int KVDocument::CreateVar(const CString& name) {
+    platform::kernel::recordCall(L"KVDocument::CreateVar(" + platform::kernel::quoted(name.view()) + L")");
+    return AddVariable(name, 0.0);
+}
+
+KVVariable* KVDocument::GetVariableForEdit(int index) {
+    if (index < 0 || index >= static_cast<int>(variables_.size())) return nullptr;
+    return &variables_[static_cast<std::size_t>(index)];
+}
+
+void KVDocument::Regenerate() { platform::kernel::recordCall(L"KVDocument::Regenerate()"); }
+
 int KVDocument::create_real_var(LPCWSTR text, int& index, double& value, double current, int flag) {
     CString name(text ? text : L"");
     name.Trim();

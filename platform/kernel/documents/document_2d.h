@@ -27,12 +27,16 @@ public:
     const PageProperties& GetProperties() const { return properties_; }
     PageProperties& GetProperties() { return properties_; }
     const CString& GetName() const { return name_; }
+    // The page's kind (1: a sketch page of the kernel's own; 0 otherwise).
+    int GetKind() const { return kind_; }
+    void SetKind(int kind) { kind_ = kind; }
     // Sets up a graphics context to draw as this page draws (recorded).
     void PrepareGC(KVScreenGC& gc) const;
 
 private:
     CString name_;
     PageProperties properties_;
+    int kind_ = 0;
 };
 
 namespace platform::kernel {
@@ -56,11 +60,19 @@ struct KVVariable {
     CString name;
     CString expression;
     double value = 0.0;
+    // A variable tied to a PDM parameter: the parameter's type (0: none; 4 a nomenclature
+    // parameter) and the state of its value (1: as the PDM system has it).
+    int varnelParameterType = 0;
+    int state = 0;
+    // The text a text variable holds.
+    CString text;
 };
 
 namespace FORMULA {
 // What an edit shows for a variable: its name, or its expression when it has no name.
 CString GetNameOrExpression(const KVVariable& variable);
+// The type of the PDM parameter the variable is tied to (0: none).
+inline int GetVarnelParameterType(const KVVariable& variable) { return variable.varnelParameterType; }
 }  // namespace FORMULA
 
 // A layer of a drawing: its number, name and state flags (bit 0 hidden, bit 1 frozen, bit 2 not
@@ -80,6 +92,12 @@ public:
     const KVVariable* GetVariable(int index) const;
     int AddVariable(const CString& name, double value);  // the new index
     int GetVariableCount() const { return static_cast<int>(variables_.size()); }
+    // The variable named so (case ignored), or -1; a new variable of that name (its index).
+    int FindVariable(const CString& name) const;
+    int CreateVar(const CString& name);
+    KVVariable* GetVariableForEdit(int index);
+    // The kernel regenerates the document's model after a change.
+    void Regenerate();
 
     // The first drawing object named `name` (names compare exactly), or -1.
     int FindElementByName(LPCWSTR name) const;

@@ -9,6 +9,7 @@
 #include "platform/mfc.h"
 
 class CKvw32Doc;
+class KVPDMNomenclatureRecord;
 
 // The kernel's document flags.
 class KorvoDocument2 {
@@ -35,6 +36,26 @@ public:
     void SetFlagValue(std::uint64_t flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
     std::uint64_t GetFlags() const { return flags_; }
 
+    // Lets a save write a read-only document in place.
+    static constexpr std::uint64_t kFlagSaveReadOnly = 0x4000000;
+
+    // A fragment document (a part of an assembly opened for its own sake).
+    bool IsFragment() const { return fragment_; }
+    void SetFragment(bool fragment) { fragment_ = fragment; }
+    // PDM nomenclature: whether the document carries nomenclature data, whether it is kept in
+    // step with it, and the record of the PDM system it refers to (null: none).
+    bool HasNomenclatureData() const { return nomenclatureData_; }
+    bool IsToBeSyncedWithNomenclatureData() const { return nomenclatureSynced_; }
+    KVPDMNomenclatureRecord* GetNomenclatureReference() const { return nomenclatureRecord_; }
+    void SetNomenclature(bool data, bool synced, KVPDMNomenclatureRecord* record) {
+        nomenclatureData_ = data;
+        nomenclatureSynced_ = synced;
+        nomenclatureRecord_ = record;
+    }
+    // How the document refers to the PDM work mix (2: as a product of its structures).
+    int GetWorkMixReference() const { return workMixReference_; }
+    void SetWorkMixReference(int reference) { workMixReference_ = reference; }
+
     // Pinned documents keep the user on them (flag 0x40000000 or a pin count of one or more).
     static constexpr std::uint64_t kFlagPinned = 0x40000000;
     int GetPinCount() const { return pinCount_; }
@@ -60,6 +81,11 @@ private:
     CString shortTitle_;
     bool keepsFullTitle_ = false;
     bool readOnly_ = false;
+    bool fragment_ = false;
+    bool nomenclatureData_ = false;
+    bool nomenclatureSynced_ = false;
+    KVPDMNomenclatureRecord* nomenclatureRecord_ = nullptr;
+    int workMixReference_ = 0;
 };
 
 // While a fragment is edited in place inside an assembly, both documents carry the pair.

@@ -130,15 +130,6 @@ bool CKvw32Doc::ReadModel(LPCWSTR pathName) {
     return true;
 }
 
-bool CKvw32Doc::WriteModel() const {
-    const std::wstring path(GetPathName().view());
-    const platform::kernel::CompoundRead read = platform::kernel::readCompoundDocument(path);
-    if (!read.streams) return false;
-    platform::kernel::CompoundStreams streams = *read.streams;
-    streams[platform::kernel::kModelStreamName] = platform::kernel::WriteModelStream(*this);
-    return platform::files::writeAllAtomic(path, platform::kernel::encodeCompoundFile(streams)) == ERROR_SUCCESS;
-}
-
 bool CKvw32Doc::ReportSaveLoadExceptionBlocked() { return platform::kernel::control().reportSaveLoadExceptionBlocked; }
 
 void CKvw32Doc::BlockEditing(int block, int reason, int flags) {
@@ -149,22 +140,6 @@ void CKvw32Doc::BlockEditing(int block, int reason, int flags) {
 bool CKvw32Doc::Import(LPCWSTR path, int mode) {
     recordCall(platform::format(L"CKvw32Doc::Import(%s, %s, %d)", documentText(this), quoted(path), mode));
     return platform::kernel::control().documentImportSucceeds;
-}
-
-int CKvw32Doc::DoFileSave(bool& saved) {
-    recordCall(L"CKvw32Doc::DoFileSave(" + documentText(this) + L")");
-    saved = false;
-    if (GetPathName().IsEmpty() || platform::kernel::control().saveFaults.contains(std::wstring(GetPathName().view()))) {
-        return 0;
-    }
-    // The requirements and pages live in the model stream, which goes back into the file.
-    if (!WriteModel()) {
-        recordWarning(L"the model stream of " + quoted(GetPathName().GetString()) + L" cannot be written");
-        return 0;
-    }
-    saved = true;
-    SetModifiedFlag(FALSE);
-    return 1;
 }
 
 void CKvw32Doc::PushAction(int kind, UINT key, UINT modifiers) {

@@ -105,6 +105,44 @@ public:
     // A command of the kernel is running on this document.
     bool IsInCommand() const { return inCommand_; }
 
+    // ---- Saving (platform/kernel/documents/document_saving.cpp) --------------------------------
+    // Holds keep a document alive without windows: its last window closing while it is held
+    // leaves it open, and whoever releases the last hold decides whether it closes.
+    void AddHold() { ++holds_; }
+    int ReleaseHold() { return holds_ > 0 ? --holds_ : 0; }  // the holds left
+    int GetHoldCount() const { return holds_; }
+    // Set by the kernel when a save could not store the regenerated geometry; the caller clears
+    // it before a save and looks at it afterwards.
+    DWORD GetGeometrySaveError() const { return geometrySaveError_; }
+    void SetGeometrySaveError(DWORD error) { geometrySaveError_ = error; }
+    // The document is the assembly or the fragment of an edit in context.
+    bool IsEditInPlaceActive() const { return editInPlace_.has_value(); }
+    CKvw32Doc* GetFragmentDocument() const { return editInPlace_ ? editInPlace_->fragmentDocument : nullptr; }
+    // Whether the document may be changed: a PDM-managed file only while its item is taken for
+    // editing (state 2); any other document unless editing is blocked.
+    bool IsEditable() const;
+    // Saves under a new name (null: asks for it with the file chooser); `options` are the
+    // kernel's. Non-zero when saved; the document then has the new path and is writable.
+    int DoFileSaveAs(LPCWSTR path, int options);
+    // The framework's save (its save prompt's Yes): in place, or under a new name when `pathName`
+    // is empty or another one.
+    BOOL OnSaveDocument(LPCWSTR pathName) override;
+    // Saves a copy under a name the file chooser asks for; the document keeps its path.
+    int DoFileSaveCopy();
+    // Checks the document's links to other files (recorded).
+    void CheckLinks();
+    // Closes a fragment document as the kernel does (its assembly lets it go first).
+    void OnCloseFragment();
+    // The classes of the views the document's windows show, first window first.
+    std::vector<CRuntimeClass*> GetViewClasses() const;
+    // A held document whose last view goes stays open.
+    void OnChangedViewList() override;
+    // The kernel marked the document's nomenclature parameters as changed (during a save).
+    bool HasChangedNomenclatureParameters() const { return nomenclatureParametersChanged_; }
+    void SetChangedNomenclatureParameters(bool changed);
+    // The document took the data of its nomenclature record again from the PDM system.
+    void UpdateFromNomenclature();
+
     // The document's 2D part, its stored selection and its defaults for new elements.
     KVDocument* Cont2D() const { return container2D_.get(); }
     const CSelectionContainer* GetStoreSelection() const { return &selection_; }
@@ -133,7 +171,6 @@ private:
     // The model stream of the file: pages, requirements and the document's id. False (with a
     // warning naming the file and line) when the stream is malformed.
     bool ReadModel(LPCWSTR pathName);
-    bool WriteModel() const;
 
     CString lockedFile_;
     // The kernel keeps an open document's file open: it cannot be renamed or deleted meanwhile.
@@ -153,6 +190,11 @@ private:
     bool repaintFlag_ = false;
     bool editingBlocked_ = false;
     std::uint64_t embeddedLinkId_ = 0;
+    int holds_ = 0;
+    DWORD geometrySaveError_ = 0;
+    bool nomenclatureParametersChanged_ = false;
+    // The save's steps common to every kind of save: writes the model to `path`.
+    int WriteDocumentTo(const CString& path, const wchar_t* call);
     std::int64_t lastAutoSaveTime_ = 0;
     int storedSelection_ = 0;
     HRESULT lastOpenFailure_ = S_OK;

@@ -4,6 +4,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/kernel/documentsmenu/model.h"
+#include "platform/kernel/services/pdm.h"
 #include "platform/kernel/strings.h"
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/win32/files/file.h"
@@ -112,28 +113,26 @@ ILibrariesGroup* CreateLibrariesGroup(LPCWSTR name) {
     return model().newGroup(name);
 }
 
-IConfiguration* CreateNewConfiguration(IConfigurationsGroup*) {
-    noDialog(L"DocumentsMenu::CreateNewConfiguration");
-    return nullptr;
+namespace {
+
+// The configuration file the user chooses to open (or to make); empty when cancelled.
+CString AskConfigurationPath(bool open) {
+    constexpr UINT kConfigurationFilter = 2238;
+    CFileDialog dialog(open ? TRUE : FALSE, L".tws", nullptr,
+                       OFN_HIDEREADONLY | OFN_EXPLORER | (open ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT),
+                       KVLoadString(kConfigurationFilter));
+    return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
 
-IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
-    if (group != GlobalCfgGroup()) return nullptr;
-    constexpr UINT kConfigurationFilter = 2238;
-    CFileDialog dialog(TRUE, L".tws", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER,
-                       KVLoadString(kConfigurationFilter));
-    if (dialog.DoModal() != IDOK) return nullptr;
-    const CString path = dialog.GetPathName();
-    // One that is open already only becomes the active one.
-    if (IConfiguration* open = FindConfigurationByPath(path)) {
-        open->SetActive(true);
-        return open;
-    }
+// A configuration named after its file, read from it (`load`) or written to it, in the group and
+// active; null when any step fails.
+IConfiguration* AddConfigurationFile(IConfigurationsGroup* group, const CString& path, bool load) {
     const std::wstring name = winpath::fileName(path.view());
     const std::size_t dot = name.rfind(L'.');
     IConfiguration* configuration = CreateConfiguration(name.substr(0, dot == 0 ? name.size() : dot).c_str(), false);
     if (!configuration) return nullptr;
-    if (!configuration->Load(path) || !group->AddConfiguration(configuration)) {
+    const bool done = load ? configuration->Load(path) : configuration->SaveAs(path);
+    if (!done || !group->AddConfiguration(configuration)) {
         configuration->Destroy();
         return nullptr;
     }
@@ -141,7 +140,30 @@ IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
     return configuration;
 }
 
+}  // namespace
+
+IConfiguration* CreateNewConfiguration(IConfigurationsGroup* group) {
+    if (group != GlobalCfgGroup()) return nullptr;
+    const CString path = AskConfigurationPath(false);
+    if (path.IsEmpty() || FindConfigurationByPath(path)) return nullptr;
+    return AddConfigurationFile(group, path, false);
+}
+
+IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
+    if (group != GlobalCfgGroup()) return nullptr;
+    const CString path = AskConfigurationPath(true);
+    if (path.IsEmpty()) return nullptr;
+    // One that is open already only becomes the active one.
+    if (IConfiguration* open = FindConfigurationByPath(path)) {
+        open->SetActive(true);
+        return open;
+    }
+    return AddConfigurationFile(group, path, true);
+}
+
 IConfiguration* OpenConfigurationFromVARNEL(IConfigurationsGroup*) {
+    // Without the PDM system there is nothing to choose from.
+    if (!KVPDMWorkMix::IsActive()) return nullptr;
     noDialog(L"DocumentsMenu::OpenConfigurationFromVARNEL");
     return nullptr;
 }

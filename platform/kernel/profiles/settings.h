@@ -58,6 +58,12 @@ struct NativeSettings {
         int split = -1;
     } framelessBars;
     bool directPrint = false;  // the kernel prints to the default printer without asking
+    // PDM: saving a document brings the product structures it takes part in up to date.
+    bool updateProductStructuresOnSave = true;
+    // Sketching: automatic parameterisation and automatic dimensions, each for ordinary pages
+    // (0) and pages of kind 1 (1).
+    BYTE autoParameterization[2] = {0, 0};
+    BYTE autoDimensions[2] = {0, 0};
 };
 
 // The user's options of the kernel that the command bars read.

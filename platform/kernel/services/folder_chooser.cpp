@@ -1,16 +1,7 @@
 #include "platform/kernel/services/folder_chooser.h"
 
-#include "platform/core/journal.h"
+#include "platform/core/useragent.h"
 #include "platform/kernel/record.h"
-
-namespace platform::kernel {
-
-std::deque<std::optional<std::wstring>>& folderChooserAnswers() {
-    static std::deque<std::optional<std::wstring>> answers;
-    return answers;
-}
-
-}  // namespace platform::kernel
 
 bool SelectFolders(std::vector<CString>& result, CWnd*, LPCWSTR start, LPCWSTR title, bool singleFolder,
                    bool showFiles) {
@@ -18,14 +9,12 @@ bool SelectFolders(std::vector<CString>& result, CWnd*, LPCWSTR start, LPCWSTR t
     recordCall(L"SelectFolders(" + quoted(start) + L", " + quoted(title) + L", " + boolText(singleFolder) + L", " +
                boolText(showFiles) + L")");
     result.clear();
-    auto& answers = folderChooserAnswers();
-    if (answers.empty()) {
-        platform::core::reportFailure(L"SelectFolders: an unexpected folder chooser (titled " + quoted(title) + L")");
-        return false;
-    }
-    const std::optional<std::wstring> answer = answers.front();
-    answers.pop_front();
-    if (!answer) return false;
-    result.emplace_back(*answer);
+    platform::core::KernelDialogRequest request;
+    request.kind = L"folder";
+    request.current = start ? start : L"";
+    request.anyText = true;
+    const auto chosen = platform::core::userAgent().answerKernelDialog(request);
+    if (!chosen) return false;
+    result.emplace_back(chosen->c_str());
     return true;
 }

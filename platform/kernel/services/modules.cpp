@@ -134,6 +134,11 @@ void AnnotateModuleProxy::SettingsChanged(const NativeSettings& before) {
                L")");
 }
 
+void AnnotateModuleProxy::AutoParameterizationChanged(CView* view) {
+    recordCall(L"AnnotateModuleProxy::AutoParameterizationChanged(" +
+               platform::kernel::handleText(view ? view->GetSafeHwnd() : nullptr) + L")");
+}
+
 EditModuleProxy& EditModuleProxy::Instance() {
     static EditModuleProxy instance;
     return instance;

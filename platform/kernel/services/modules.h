@@ -69,6 +69,8 @@ public:
     static void ActivateDocument(CKvw32Doc* document);
     // The kernel's settings changed; `before` is a copy of them as they were.
     static void SettingsChanged(const NativeSettings& before);
+    // The automatic parameterisation setting of the view changed.
+    static void AutoParameterizationChanged(CView* view);
 
 private:
     AnnotateModuleProxy() = default;

@@ -69,3 +69,16 @@ CString CVarnelAssemblyWnd::GetCaption() const {
 void CVarnelAssemblyWnd::OnSetActiveDoc(CKvw32Doc* document) {
     recordCall(L"CVarnelAssemblyWnd::OnSetActiveDoc(" + documentText(document) + L")");
 }
+
+CString CVarnelAssemblyWnd::GetKey(CKvw32Doc* document) const {
+    recordCall(L"CVarnelAssemblyWnd::GetKey(" + documentText(document) + L")");
+    return document && hasContents_ ? CString(L"{" + std::wstring(document->GetPathName().view()) + L"}") : CString();
+}
+
+void CVarnelAssemblyWnd::DestroyControl(const CString& key) {
+    recordCall(L"CVarnelAssemblyWnd::DestroyControl(" + platform::kernel::quoted(key.view()) + L")");
+}
+
+void CVarnelAssemblyWnd::OnDocumentClosed(CKvw32Doc* assemblyDocument) {
+    recordCall(L"CVarnelAssemblyWnd::OnDocumentClosed(" + documentText(assemblyDocument) + L")");
+}

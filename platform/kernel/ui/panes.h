@@ -76,6 +76,11 @@ public:
     // The pane's caption: the window's text (empty without a window).
     CString GetCaption() const;
     void OnSetActiveDoc(CKvw32Doc* document);
+    // The key of the document's control in the pane (empty when it shows none), dropping that
+    // control, and the assembly document's closing.
+    CString GetKey(CKvw32Doc* document) const;
+    void DestroyControl(const CString& key);
+    void OnDocumentClosed(CKvw32Doc* assemblyDocument);
 
 private:
     bool hasContents_ = false;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/core/process.h"
 #include "platform/win32.h"
 #include "platform/win32/window/mdi.h"
@@ -87,6 +88,27 @@ LRESULT arrange(HWND client, MdiClient& state, bool tile, bool horizontal) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return TRUE;
+}
+
+// Minimised children in a row along the client's bottom edge, from the left, in creation order.
+LRESULT arrangeIcons(HWND client, MdiClient& state) {
+    prune(state);
+    RECT area{};
+    GetClientRect(client, &area);
+    const int width = GetSystemMetrics(SM_CXMINIMIZED);
+    const int height = GetSystemMetrics(SM_CYMINIMIZED);
+    int left = 0;
+    for (HWND child : state.children) {
+        if (!IsIconic(child)) continue;
+        SetWindowPos(child, nullptr, left, area.bottom - height, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        left += width;
+    }
+    return 0;
+}
+
+// Arranging is what the user sees of the frame's window commands: the transcript says it.
+void journalArrange(HWND client, const wchar_t* message, const std::wstring& argument) {
+    platform::core::journal().add("window", L"MDI client " + platform::core::handleText(client) + L": " + message + argument);
 }
 
 // The child after (or before) `from` in creation order, wrapping; null when there is no other.
@@ -174,12 +196,15 @@ LRESULT MdiClientWindowProc(HWND client, UINT message, WPARAM wParam, LPARAM lPa
             ShowWindow(child, SW_RESTORE);
             return 0;
         }
-        case WM_MDICASCADE: return arrange(client, *state, false, false);
-        case WM_MDITILE: return arrange(client, *state, true, (wParam & MDITILE_HORIZONTAL) != 0);
+        case WM_MDICASCADE:
+            journalArrange(client, L"WM_MDICASCADE", L"");
+            return arrange(client, *state, false, false);
+        case WM_MDITILE:
+            journalArrange(client, L"WM_MDITILE ", std::to_wstring(wParam));
+            return arrange(client, *state, true, (wParam & MDITILE_HORIZONTAL) != 0);
         case WM_MDIICONARRANGE:
-            platform::core::reportFailure(L"MDICLIENT: message " + std::to_wstring(message) +
-                                          L" (arranging icons) is not built in the stand-in");
-            return 0;
+            journalArrange(client, L"WM_MDIICONARRANGE", L"");
+            return arrangeIcons(client, *state);
         case WM_SIZE:
             if (state->maximized && state->active) ShowWindow(state->active, SW_SHOWMAXIMIZED);
             return DefWindowProcW(client, message, wParam, lParam);

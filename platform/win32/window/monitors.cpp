@@ -139,6 +139,9 @@ int GetSystemMetrics(int index) {
         case SM_CYVTHUMB:
         case SM_CXHTHUMB: return 17;
         case SM_CYCAPTION: return 23;
+        // A minimised MDI child: a caption with room for its title and buttons.
+        case SM_CXMINIMIZED: return 160;
+        case SM_CYMINIMIZED: return 27;
         case SM_CXBORDER:
         case SM_CYBORDER: return 1;
         case SM_CXDLGFRAME:
