@@ -393,9 +393,6 @@ public:
     // Sets the link to the installed PDM program whose machine key is `keyPath` (as given, or
     // under "SOFTWARE\" or "SOFTWARE\Wow6432Node\"); false, leaving the link, when none is.
     static bool ReadVarnelInstance(const CString& keyPath, NativeSettings::Varnel& settings);
-    // The PDM connection came or went: add-on applications, the assembly structure and every
-    // main frame follow.
-    void OnChangeVarnelConnectionState(bool connected);
 
     CTextBowserArray& GetTextBrowsers() { return m_textBrowsers; }
     BYTE GetApplicationFlags() const { return m_applicationFlags; }

@@ -82,15 +82,3 @@ int CKvw32App::ConnectPdmAtStartup() {
     KVLog_WriteF(2, L"Loaded PDM in %lld.%03lld ms", elapsed / 1000, elapsed % 1000);
     return result;
 }
-
-void CKvw32App::OnChangeVarnelConnectionState(bool connected) {
-    if (connected) {
-        // Add-on applications that need the PDM system start their second phase now.
-        const SharedPathNameFlagsCacheBlock cache;
-        CKVApplicationManager::StartApplications(false, true);
-        ApplicationManager::StartApplications(false, true);
-    }
-    if (auto* window = dynamic_cast<AssemblyStructureWindow*>(GetAssemblyStructureWindow(false)))
-        window->GetControlSite().OnChangeVarnelConnectionState(connected);
-    ForEachMainFrame([&](CMainFrame* frame) { frame->OnChangeVarnelConnectionState(connected); });
-}

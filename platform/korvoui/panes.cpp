@@ -82,11 +82,6 @@ void AssemblyStructureControlSite::ShowSelection(CKvw32Doc* document) {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::ShowSelection(" + documentText(document) + L")");
 }
 
-void AssemblyStructureControlSite::OnChangeVarnelConnectionState(bool connected) {
-    recordCall(std::wstring(L"Korvo::UI::AssemblyStructureControlSite::OnChangeVarnelConnectionState(") +
-               boolText(connected) + L")");
-}
-
 CWnd* DiagnosticsWindow::Instance() { return nullptr; }
 
 void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {

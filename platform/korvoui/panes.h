@@ -61,8 +61,6 @@ public:
     void OnChangeVarnelConnectionState(bool connected);
     // Shows the document's selection in the tree.
     void ShowSelection(CKvw32Doc* document);
-    // The PDM system connected or disconnected.
-    void OnChangeVarnelConnectionState(bool connected);
 };
 
 // The UI library's diagnostics window (null while it has not been opened).

@@ -96,14 +96,6 @@ CKVApplication* CKVApplicationManager::FindApplication(LPCWSTR name) {
     return it == objects.byName.end() ? nullptr : it->second.get();
 }
 
-std::vector<CKVApplication*> CKVApplicationManager::GetApplications() {
-    auto& objects = applications();
-    std::lock_guard lock(objects.mutex);
-    std::vector<CKVApplication*> loaded;
-    for (const auto& [name, application] : objects.byName) loaded.push_back(application.get());
-    return loaded;
-}
-
 BOOL CKVApplication::OnWndMsgAddon(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     if (message != WM_COMMAND) return FALSE;
     const auto& taken = platform::kernel::uiControl().addOnCommands;

@@ -56,8 +56,6 @@ public:
     static void StartApplications(bool firstPhase, bool interactive);
     // The loaded application of that name (case-insensitive), or null.
     static CKVApplication* FindApplication(LPCWSTR name);
-    // The loaded applications, by name.
-    static std::vector<CKVApplication*> GetApplications();
     // Every started application re-creates its tools (bars and commands) in the active main
     // frame, then the manager hears that the tools were re-created.
     static void RecreateApplicationsTools();
