@@ -287,10 +287,12 @@ void CFontComboBox::RefreshFontList() {
 void CFontComboBox::OnSelChanged() { m_name = GetSelectedFontName(); }
 
 void CFontComboBox::OnSetFocus() {
+    CXTPControlComboBox::OnSetFocus();
     if (m_name.IsEmpty()) SetEditText(L"");
 }
 
 void CFontComboBox::OnKillFocus() {
+    CXTPControlComboBox::OnKillFocus();
     KVDocument* document = GetControlDocument(this);
     const CString text = GetEditText();
     if (document && text.GetLength() > 0 && text[0] == L'$') {

@@ -144,11 +144,11 @@ public:
     CFontComboBoxList& GetList() { return *m_list; }
 
     // What the user does: picks an item, enters the edit, leaves it, presses Enter or Esc.
-    void OnSelChanged();
-    void OnSetFocus();
+    void OnSelChanged() override;
+    void OnSetFocus() override;
     // "$name" makes a text variable of the frame's document and keeps the text; anything else
     // goes back to the remembered name (or the default entry).
-    void OnKillFocus();
+    void OnKillFocus() override;
     void OnExecute() override;
     // Enter and Esc in the edit execute the combo; other keys are the edit's.
     bool OnEditKey(UINT virtualKey);
