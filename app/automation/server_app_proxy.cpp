@@ -58,7 +58,7 @@ void ServerAppProxy::SetCurrentDocument(CKvw32Doc* document) {
     app_->ActivateDocument(document);
 }
 
-void ServerAppProxy::OnChangeDocumentState(CKvw32Doc*, DWORD) {}
+void ServerAppProxy::OnChangeDocumentState(CKvw32Doc* document, DWORD) { app_->OnChangeDocumentState(document); }
 
 void ServerAppProxy::OnDocumentClosed(CKvw32Doc* document) {
     CKVCom_Is3D::OnCurrentDocumentChanged(document, document, 1);

@@ -59,6 +59,11 @@ constexpr Operation kOperations[] = {
          return document ? answer(document->GetPathName()) : std::wstring(L"null");
      }},
     {L"SetCurrentDocument", L"DOCUMENT", [](Proxy& k, CallArguments& a) { k.SetCurrentDocument(a.document()); return kDone; }},
+    {L"OnChangeDocumentState", L"DOCUMENT STATE", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         k.OnChangeDocumentState(document, a.id());
+         return kDone;
+     }},
     {L"GetCurrentHelpId", L"", [](Proxy& k, CallArguments&) { return answer(k.GetCurrentHelpId()); }},
     {L"SetHelpContext", L"ID \"FILE\"", [](Proxy& k, CallArguments& a) {
          const UINT id = a.id();

@@ -3,6 +3,8 @@
 // tip strip and the log window.
 #include "app/kvw32_app.h"
 #include "auxiliary/info_tip.h"
+#include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/main_frame.h"
 #include "tests/app/document_test_support.h"
 
 namespace {
@@ -156,6 +158,28 @@ TEST_F(MessageMap, FixedSizeRestoresTheFrameAtItsCorner) {
     EXPECT_FALSE(IsZoomed(frame_));
     EXPECT_EQ(rect.right - rect.left, 1440);
     EXPECT_EQ(rect.bottom - rect.top, 900);
+}
+
+TEST_F(MessageMap, TheKernelsDocumentStateChangeReachesTheFramesRibbon) {
+    Session s;
+    Start(s);
+    auto* document = dynamic_cast<CKvw32Doc*>(Open(s, kBracket));
+    ASSERT_NE(document, nullptr);
+    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, CWnd::FromHandle(frame_));
+    ASSERT_NE(frame, nullptr);
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    ASSERT_NE(ribbon, nullptr);
+    auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->AddTab(L"Welding"));
+    ASSERT_NE(tab, nullptr);
+    tab->SetTags(L"weld");
+    tab->SetVisible(FALSE);
+    // The document gains the tab's keyword; only the kernel's notice makes the frame look again.
+    document->GetProperties()->keywords = {L"weld"};
+    s.kernel().callback([document](KorvoServerAppProxy& kernel) { kernel.OnChangeDocumentState(document, 0); });
+    EXPECT_TRUE(tab->IsVisible());
+    document->GetProperties()->keywords.clear();
+    s.kernel().callback([document](KorvoServerAppProxy& kernel) { kernel.OnChangeDocumentState(document, 0); });
+    EXPECT_FALSE(tab->IsVisible());
 }
 
 }  // namespace
