@@ -255,6 +255,20 @@ constexpr Operation kOperations[] = {
     {L"CloseMessageBar", L"ID", [](Proxy& k, CallArguments& a) { k.CloseMessageBar(a.id()); return kDone; }},
     {L"OnChangeVarnelItemStates", L"", [](Proxy& k, CallArguments&) { k.OnChangeVarnelItemStates(); return kDone; }},
     {L"OnChangeVisualItemStates", L"", [](Proxy& k, CallArguments&) { k.OnChangeVisualItemStates(); return kDone; }},
+    // The kernel's options dialog closed: the program sees the new template-folder settings
+    // before the kernel adopts them.
+    {L"OnChangeSettings", L"\"FOLDER\" USE KINDS", [](Proxy& k, CallArguments& a) {
+         NativeSettings next = GetSettings();
+         next.templateFolder = a.text().c_str();
+         next.templateFolderUse = a.integer();
+         next.templateFolderKinds = a.integer();
+         k.OnChangeSettings(&next);
+         NativeSettings& current = GetSettings();
+         current.templateFolder = next.templateFolder;
+         current.templateFolderUse = next.templateFolderUse;
+         current.templateFolderKinds = next.templateFolderKinds;
+         return kDone;
+     }},
     {L"GetProductName", L"", [](Proxy& k, CallArguments&) {
          CString name;
          k.GetProductName(name);
