@@ -106,8 +106,10 @@ void selectOnly(ListViewState& state, int item) {
     }
 }
 
-void notifyParent(HWND hwnd, UINT code, int item, POINT point, LPARAM value) {
-    NMITEMACTIVATE notice;
+// A row's notice to the parent, in the notice structure its code documents.
+template <class Notice>
+void sendRowNotice(HWND hwnd, UINT code, int item, POINT point, LPARAM value) {
+    Notice notice;
     notice.hdr.hwndFrom = hwnd;
     notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
     notice.hdr.code = code;
@@ -115,6 +117,10 @@ void notifyParent(HWND hwnd, UINT code, int item, POINT point, LPARAM value) {
     notice.ptAction = point;
     notice.lParam = value;
     SendMessageW(GetParent(hwnd), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+}
+
+void notifyParent(HWND hwnd, UINT code, int item, POINT point, LPARAM value) {
+    sendRowNotice<NMITEMACTIVATE>(hwnd, code, item, point, value);
 }
 
 void copyText(const std::wstring& text, wchar_t* buffer, int capacity) {
@@ -165,14 +171,7 @@ void askShownImages(HWND hwnd, const ListViewState& state, int page) {
 }
 
 void notifyListView(HWND hwnd, UINT code, int item, LPARAM value, POINT point = {}) {
-    NMLISTVIEW notice;
-    notice.hdr.hwndFrom = hwnd;
-    notice.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
-    notice.hdr.code = code;
-    notice.iItem = item;
-    notice.ptAction = point;
-    notice.lParam = value;
-    SendMessageW(GetParent(hwnd), WM_NOTIFY, notice.hdr.idFrom, reinterpret_cast<LPARAM>(&notice));
+    sendRowNotice<NMLISTVIEW>(hwnd, code, item, point, value);
 }
 
 // Ends the label edit: the parent hears the text typed (none when cancelled) and keeps it in the
