@@ -13,20 +13,44 @@ constexpr int kFirstWireframeButton = 1352;
 constexpr int kTornOffDisplayModes[] = {1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353, 1336, 1337};
 constexpr UINT kApplicationsPane = 1016;
 
+// The classic menu bar shown again in ribbon mode would sit under the ribbon where no one sees
+// it: it floats instead, as wide as its items, at the ribbon's left edge just below it.
+void floatBelow(CXTPToolBar& bar, CXTPCommandBar* ribbon) {
+    if (!ribbon || !ribbon->GetSafeHwnd() || !bar.GetSafeHwnd()) return;
+    RECT below{}, at{};
+    ribbon->GetWindowRect(&below);
+    bar.GetWindowRect(&at);
+    if (at.top >= below.bottom) return;
+    bar.SetPosition(xtpBarFloating);
+    const SIZE size = bar.GetContentSize();
+    POINT topLeft{below.left, below.bottom};
+    if (HWND parent = ::GetParent(bar.GetSafeHwnd())) ::ScreenToClient(parent, &topLeft);
+    bar.MoveWindow(topLeft.x, topLeft.y, size.cx, size.cy, TRUE);
+    if (CXTPCommandBars* bars = bar.GetCommandBars()) bars->RecalcFrameLayout();
+}
+
 }  // namespace
 
 LRESULT CMainFrame::OnToolBarVisibilityChanged(WPARAM, LPARAM lParam) {
     if (m_barNotificationsSuppressed) return 0;
     auto* bar = reinterpret_cast<CXTPToolBar*>(lParam);
     if (!bar) return 0;
+    // A frameless bar belongs to the view under it, not to the frame's settings. The bars are
+    // not yet placed over the views, so there is nothing of theirs to move.
+    if (m_framelessBars && bar->GetCommandBars() == m_framelessBars) return 0;
     if (bar == GetAutoMenuToolBar() && !IsRibbonMode()) m_showClassicAutoMenu = bar->IsVisible() != FALSE;
+    if (bar->IsVisible()) {
+        if (bar->GetPosition() == xtpBarFloating) Korvo::UI::EnsureIsVisible(bar);
+        else if (IsRibbonMode() && bar == GetMenuBar()) floatBelow(*bar, GetRibbonBar());
+    }
     ApplySettings();
     return 0;
 }
 
 LRESULT CMainFrame::OnControlSelected(WPARAM, LPARAM lParam) {
     const auto* control = reinterpret_cast<const CXTPControl*>(lParam);
-    CKVView* view = GetActiveKVView();
+    // The view of the active document window: the frame's own active view is never one.
+    CKVView* view = GetActiveKorvoView();
     if (view && control && control->GetID() > 0) view->OnCommandControlSelected(control->GetID());
     return 0;
 }

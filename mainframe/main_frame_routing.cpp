@@ -216,7 +216,7 @@ bool CMainFrame::OpenControlPath(CXTPControl* control, const CString& parameter)
 }
 
 bool CMainFrame::InsertControlFragment(CXTPControl* control, const CString& parameter) {
-    CKVView* view = GetActiveKVView();
+    CKVView* view = GetActiveKorvoView();
     const CString path = controlPath(control, parameter, CString());
     if (!view || path.IsEmpty()) return false;
     CFragmentPath& record = CFragmentPath::Application();

@@ -1,5 +1,6 @@
 #include "platform/core/threads.h"
 
+#include <atomic>
 #include <sstream>
 
 #include "platform/core/clock.h"
@@ -11,6 +12,16 @@ namespace platform::core {
 namespace {
 
 thread_local DWORD tlsThreadId = 0;
+
+// The calling thread's record as last found: a record lives as long as its thread is bound to
+// it, and only its own thread ends it (finishCurrent), so the table, the id and the record
+// together answer without a search.
+struct RememberedRecord {
+    std::uint64_t table = 0;
+    DWORD id = 0;
+    ThreadRecord* record = nullptr;
+};
+thread_local RememberedRecord tlsRecord;
 
 // Ends a host thread that registered on its own (not through CreateThread) when it ends. The UI
 // thread is the process's main thread: it lasts until the process ends, static destructors
@@ -46,8 +57,18 @@ std::vector<DWORD> Threads::ids() const {
     return out;
 }
 
+std::uint64_t Threads::nextSerial() {
+    static std::atomic<std::uint64_t> made{0};
+    return ++made;
+}
+
 ThreadRecord& Threads::current(std::unique_lock<std::mutex>&) {
-    if (tlsThreadId != 0) return *records_.at(tlsThreadId);
+    if (tlsThreadId != 0) {
+        if (tlsRecord.table == serial_ && tlsRecord.id == tlsThreadId) return *tlsRecord.record;
+        ThreadRecord& found = *records_.at(tlsThreadId);
+        tlsRecord = RememberedRecord{serial_, tlsThreadId, &found};
+        return found;
+    }
     const DWORD id = nextId_++;
     auto record = std::make_unique<ThreadRecord>();
     record->id = id;
@@ -90,6 +111,7 @@ void Threads::finishCurrent(DWORD exitCode) {
     }
     // Anything the host thread still does on its way out registers it anew.
     tlsThreadId = 0;
+    tlsRecord = RememberedRecord{};
     notifyAll();
 }
 

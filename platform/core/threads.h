@@ -164,6 +164,10 @@ private:
     std::condition_variable changed_;
     std::map<DWORD, std::unique_ptr<ThreadRecord>> records_;
     DWORD nextId_ = 1;
+    // Tells this table from one made later at the same address, for the calling thread's
+    // remembered record (every platform call asks for it).
+    const std::uint64_t serial_ = nextSerial();
+    static std::uint64_t nextSerial();
 };
 
 Threads& threads();

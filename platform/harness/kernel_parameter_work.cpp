@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/core/record.h"
@@ -65,6 +66,13 @@ public:
         if (value != std::floor(value) || value < -2147483648.0 || value > 2147483647.0)
             throw bad(platform::core::toUtf8(number(value)) + " is not a whole number");
         return static_cast<int>(value);
+    }
+    // A {GUID}, or {} for none.
+    GUID guid() {
+        const std::wstring& text = next();
+        if (text == L"{}") return GUID{};
+        if (const std::optional<GUID> parsed = platform::mfc::parseGuid(text)) return *parsed;
+        throw bad(toUtf8(text) + " is no {GUID}");
     }
     CKvw32Doc* document() {
         const int index = integer();
@@ -197,6 +205,16 @@ constexpr WorkOperation kWork[] = {
     // The user's option to reopen the documents of the last run at the next start.
     {L"ReopenDocuments", L"0|1", [](Kernel& k, WorkArguments& a) {
          k.setReopenDocuments(a.integer() != 0);
+         return kDone;
+     }},
+    // The kernel's type of the document's view ({GUID}, or {} for none): a view of another kind
+    // of model, whose contextual ribbon tabs show while it is active.
+    {L"ViewType", L"DOCUMENT {GUID}", [](Kernel&, WorkArguments& a) {
+         CKvw32Doc* document = a.document();
+         const GUID type = a.guid();
+         auto* view = dynamic_cast<CKVView*>(document->GetActiveKVView());
+         if (!view) throw std::invalid_argument("ViewType: the document has no view");
+         view->SetTypeGuid(type);
          return kDone;
      }},
 };

@@ -98,8 +98,12 @@ void EnsureIsVisible(CWnd* window) {
     if (rect.left + dx < work.left) dx = work.left - rect.left;
     if (rect.bottom > work.bottom) dy = work.bottom - rect.bottom;
     if (rect.top + dy < work.top) dy = work.top - rect.top;
-    if (dx != 0 || dy != 0)
-        window->MoveWindow(rect.left + dx, rect.top + dy, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    if (dx == 0 && dy == 0) return;
+    // A child window (a floating bar is one of its frame) moves in its parent's coordinates.
+    POINT topLeft{rect.left + dx, rect.top + dy};
+    if ((window->GetStyle() & WS_CHILD) != 0)
+        if (HWND parent = ::GetParent(window->GetSafeHwnd())) ::ScreenToClient(parent, &topLeft);
+    window->MoveWindow(topLeft.x, topLeft.y, rect.right - rect.left, rect.bottom - rect.top, FALSE);
 }
 
 }  // namespace Korvo::UI

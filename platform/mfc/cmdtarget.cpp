@@ -98,24 +98,31 @@ private:
 
 // The thread's tables; a plain pointer, so that lookups made while the thread's (or the
 // process's) objects are destroyed still find it gone rather than destroyed. A few slots by map
-// answer the maps of one update pass without hashing into the whole table.
+// answer the maps of one update pass without hashing into the whole table: two ways a slot, and
+// the map's address mixed before it picks one, since maps laid out at even distances would
+// otherwise take turns pushing each other out on every control of the pass.
 struct ThreadAnswers {
     struct Recent {
         const AFX_MSGMAP* map = nullptr;
         ChainAnswers* answers = nullptr;
     };
-    std::array<Recent, 64> recent{};
+    static constexpr int kSetBits = 5;
+    std::array<std::array<Recent, 2>, std::size_t{1} << kSetBits> recent{};
     std::unordered_map<const AFX_MSGMAP*, std::unique_ptr<ChainAnswers>> all;
 
     ChainAnswers& of(const AFX_MSGMAP* map) {
-        Recent& slot = recent[(reinterpret_cast<std::uintptr_t>(map) >> 4) % recent.size()];
-        return slot.map == map ? *slot.answers : remember(map, slot);
+        auto& set = recent[(reinterpret_cast<std::uintptr_t>(map) * 0x9E3779B97F4A7C15ull) >> (64 - kSetBits)];
+        if (set[0].map == map) return *set[0].answers;
+        if (set[1].map == map) return *set[1].answers;
+        return remember(map, set);
     }
 
-    [[gnu::noinline]] ChainAnswers& remember(const AFX_MSGMAP* map, Recent& slot) {
+    // The newer of the two stays first; the older one goes.
+    [[gnu::noinline]] ChainAnswers& remember(const AFX_MSGMAP* map, std::array<Recent, 2>& set) {
         std::unique_ptr<ChainAnswers>& answers = all[map];
         if (!answers) answers = std::make_unique<ChainAnswers>(map);
-        slot = Recent{map, answers.get()};
+        set[1] = set[0];
+        set[0] = Recent{map, answers.get()};
         return *answers;
     }
 };

@@ -13,6 +13,7 @@
 #include "platform/mfc/ole.h"
 #include "platform/mfc/thread.h"
 #include "platform/win32/process/module.h"
+#include "platform/win32/window/descendants_walk.h"
 
 using platform::mfc::detail::extent;
 using platform::mfc::detail::threadState;
@@ -82,18 +83,33 @@ BOOL unhookWindowCreate() {
     return TRUE;
 }
 
-void sendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
-    for (HWND child = ::GetTopWindow(hWnd); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+// From `first`, the top child of a window, on through its siblings. What a window's handler did
+// counts: a window it destroyed has no children and no next sibling either, so the walk below
+// it ends there; one call asks for its children or, without any, for the next sibling.
+void sendToChildrenFrom(HWND first, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
+    for (HWND child = first; child != nullptr;) {
         if (bOnlyPerm) {
             if (CWnd* wnd = CWnd::FromHandlePermanent(child)) AfxCallWndProc(wnd, child, message, wParam, lParam);
         } else {
             ::SendMessageW(child, message, wParam, lParam);
         }
-        // A window its handler destroyed has no children either: one call answers both.
-        if (bDeep && ::GetTopWindow(child) != nullptr) {
-            sendToDescendants(child, message, wParam, lParam, bDeep, bOnlyPerm);
+        if (!bDeep) {
+            child = ::GetWindow(child, GW_HWNDNEXT);
+            continue;
         }
+        bool isChild = false;
+        HWND next = platform::win32::firstChildElseNext(child, isChild);
+        if (!isChild) {
+            child = next;
+            continue;
+        }
+        sendToChildrenFrom(next, message, wParam, lParam, bDeep, bOnlyPerm);
+        child = ::GetWindow(child, GW_HWNDNEXT);
     }
+}
+
+void sendToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
+    if (HWND first = ::GetTopWindow(hWnd)) sendToChildrenFrom(first, message, wParam, lParam, bDeep, bOnlyPerm);
 }
 
 struct CurrentMessageScope {

@@ -15,6 +15,13 @@
 
 IMPLEMENT_DYNCREATE(CXTPCommandBar, CWnd)
 IMPLEMENT_DYNCREATE(CXTPToolBar, CXTPCommandBar)
+
+namespace {
+
+// To the site: a tool bar was shown or hidden, whoever did it; lParam is the CXTPToolBar*.
+constexpr UINT kToolBarVisibilityChanged = WM_USER + 9301;
+
+}  // namespace
 IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
 IMPLEMENT_DYNCREATE(CXTPPopupBar, CXTPCommandBar)
 
@@ -253,9 +260,14 @@ void CXTPCommandBar::SetTitle(LPCWSTR title) {
 }
 
 void CXTPCommandBar::SetVisible(BOOL visible) {
+    const bool changed = (visible_ != FALSE) != (visible != FALSE);
     visible_ = visible;
     if (GetSafeHwnd()) ShowWindow(visible ? SW_SHOWNA : SW_HIDE);
     SyncEditWindows();
+    // The site hears of a tool bar shown or hidden, by the program or by the user alike.
+    if (!changed || !GetSafeHwnd() || !IsKindOf(RUNTIME_CLASS(CXTPToolBar))) return;
+    if (CWnd* site = GetSite(); site && site->GetSafeHwnd())
+        site->SendMessage(kToolBarVisibilityChanged, 0, reinterpret_cast<LPARAM>(static_cast<CXTPToolBar*>(this)));
 }
 
 BOOL CXTPCommandBar::IsControlShown(const CXTPControl* control) const {

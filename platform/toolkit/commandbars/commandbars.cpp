@@ -177,6 +177,7 @@ void CXTPCommandBars::RecalcFrameLayout() {
 }
 
 bool CXTPCommandBars::IsPlacedBySite() const {
-    const auto* frame = dynamic_cast<const CXTPMDIFrameWnd*>(site_);
+    // Asked by every docked bar on every idle pass: the framework's class walk, not a cast.
+    const auto* frame = DYNAMIC_DOWNCAST(CXTPMDIFrameWnd, site_);
     return frame && frame->GetSafeHwnd() && frame->GetCommandBars() == this;
 }

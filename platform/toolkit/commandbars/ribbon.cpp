@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <unordered_map>
 
 #include "platform/core/record.h"
 #include "platform/toolkit/commandbars/commandbars.h"
@@ -446,14 +447,16 @@ int CXTPRibbonBar::GetRibbonHeight() const {
 
 // A control of a group is a column as wide as a large button, or as its field when wider.
 int CXTPRibbonBar::groupControlWidth(const CXTPControl& control) {
-    // The run-time class walk, not a cast: every group's layout asks this of each control.
-    // One walk answers every kind.
-    for (const CRuntimeClass* kind = control.GetRuntimeClass(); kind; kind = kind->m_pBaseClass) {
-        if (kind == RUNTIME_CLASS(CXTPControlEdit) || kind == RUNTIME_CLASS(CXTPControlComboBox) ||
-            kind == RUNTIME_CLASS(CXTPControlGallery))
-            return std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx);
-    }
-    return kControlWidth;
+    // Every group's layout asks this of each control: the class walk runs once a run-time class.
+    thread_local std::unordered_map<const CRuntimeClass*, bool> fieldKinds;
+    const CRuntimeClass* runtimeClass = control.GetRuntimeClass();
+    auto [known, added] = fieldKinds.try_emplace(runtimeClass, false);
+    if (added)
+        for (const CRuntimeClass* kind = runtimeClass; kind; kind = kind->m_pBaseClass)
+            if (kind == RUNTIME_CLASS(CXTPControlEdit) || kind == RUNTIME_CLASS(CXTPControlComboBox) ||
+                kind == RUNTIME_CLASS(CXTPControlGallery))
+                known->second = true;
+    return known->second ? std::max<int>(kControlWidth, const_cast<CXTPControl&>(control).GetSize(nullptr).cx) : kControlWidth;
 }
 
 RECT CXTPRibbonBar::GetQuickAccessRect() const {

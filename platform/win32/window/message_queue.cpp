@@ -54,9 +54,8 @@ MSG makeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 Window* firstInvalidWindow(DWORD thread, const Filter& filter) {
-    for (HWND handle : windowTable().invalidWindows) {
-        Window* w = findWindow(handle);
-        if (w && w->thread == thread && effectivelyVisible(*w) && filter.passesWindow(handle)) return w;
+    for (const auto& [handle, w] : windowTable().invalidWindows) {
+        if (w->thread == thread && effectivelyVisible(*w) && filter.passesWindow(handle)) return w;
     }
     return nullptr;
 }

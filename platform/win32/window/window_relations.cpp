@@ -3,6 +3,7 @@
 
 #include "platform/win32/process/system.h"
 #include "platform/win32/window/window_table.h"
+#include "platform/win32/window/descendants_walk.h"
 
 using namespace platform::win32;
 
@@ -77,6 +78,22 @@ HWND GetWindow(HWND hwnd, UINT cmd) {
         default: return nullptr;
     }
 }
+
+namespace platform::win32 {
+
+HWND firstChildElseNext(HWND hwnd, bool& child) {
+    Lock lock = lockPlatform();
+    Window* w = findWindow(hwnd);
+    child = w && !w->children.empty();
+    if (child) return w->children.front();
+    if (!w) return failWith(ERROR_INVALID_WINDOW_HANDLE, nullptr);
+    const auto* siblings = siblingsOf(*w);
+    if (!siblings) return nullptr;
+    auto it = std::find(siblings->begin(), siblings->end(), hwnd);
+    return (it == siblings->end() || it + 1 == siblings->end()) ? nullptr : *(it + 1);
+}
+
+}  // namespace platform::win32
 
 HWND GetTopWindow(HWND hwnd) {
     Lock lock = lockPlatform();

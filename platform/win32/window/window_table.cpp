@@ -58,7 +58,7 @@ Window* findWindow(HWND hwnd) {
 void markInvalid(Window& w, bool invalid) {
     w.invalid = invalid;
     if (invalid) {
-        windowTable().invalidWindows.insert(w.handle);
+        windowTable().invalidWindows.insert_or_assign(w.handle, &w);
     } else {
         windowTable().invalidWindows.erase(w.handle);
     }

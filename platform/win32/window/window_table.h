@@ -75,8 +75,9 @@ struct WindowTable {
     std::map<HWND, std::shared_ptr<Window>> windows;  // ordered by handle = creation order
     // The same windows by handle alone: every call on a window looks its handle up first.
     std::unordered_map<HWND, Window*> byHandle;
-    // The windows whose `invalid` is set, so that a loop asking for paint work looks at those only.
-    std::set<HWND> invalidWindows;
+    // The windows whose `invalid` is set, so that a loop asking for paint work looks at those only;
+    // by handle (the order WM_PAINT takes them in), with the window, since every empty loop asks.
+    std::map<HWND, Window*> invalidWindows;
     std::vector<HWND> topLevel;                       // z-order, front first
     std::map<std::wstring, std::shared_ptr<WindowClass>, core::NoCaseLess> classes;
     std::uintptr_t nextHandle = 0x00010010;
