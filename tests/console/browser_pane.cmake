@@ -42,3 +42,11 @@ drop 1/1004 10,100 ctrl \"C:\\Users\\user\\Documents\\Gear.grb\" \"C:\\Users\\us
 korvo_expect("${out}" "user drop on frame 1/1004 at 10,100 ctrl [^\n]*\n(call [^\n]*\n)*call SHFileOperationW\\(2, \"[^\"]*Gear.grb\" -> [^\n]*\nuser drop taken by a drop target, effect 1\n" "the row's drop target takes the files")
 korvo_expect("${out}" "Cover plate.grb [^\n]*\n +Gear.grb 0 bytes\n +Gear.png" "the document is copied into the library's folder, the other file is not")
 korvo_expect("${out}" "dump documents\n\\(no documents\\)\n" "nothing is opened")
+
+# With a drawing open the inserts are offered and link the document by its library's name.
+korvo_run(insert EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host4 --quiet log,window INPUT
+  "${open_sample}open \"${samples}\\Cover plate.grb\"\ndocuments-pane select \"Samples\"
+expect menu choose \"Вставить как рисунок\"\nmouse 1/1004 240,80 rclick\nquit\n")
+korvo_expect("${out}" "menu   0 \"Вставить как фрагмент\"\nmenu   0 \"Вставить как рисунок\"\n" "the inserts are offered with a drawing open")
+korvo_expect("${out}" "call CKVView::InsertFragmentAsImage\\(\"[^\"]*Samples\\\\Bracket.grb\", link \"<Samples>Bracket.grb\", at 0,0\\)\n"
+             "the picture of the document is inserted, linked by its library's name")

@@ -1,7 +1,9 @@
 // The browser pane of a clipart pane, which keeps a history: steps recorded and forgotten, Back
-// and Forward with their tooltips, objects gone since, and the Level-up button per location.
+// and Forward with their tooltips, objects gone since, and the Level-up button per location;
+// the window's menu items as they find its state.
 #include <gtest/gtest.h>
 
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/window/preview_history.h"
 #include "tests/documentsmenu/window_test_support.h"
 
@@ -114,6 +116,27 @@ TEST_F(BrowserHistoryTest, LevelUpLeadsToWhatHoldsTheLocationAndAConfigurationHa
     pane->Hide();
     EXPECT_EQ(pane->GetMode(), PreviewWnd::kModeNone);
     EXPECT_EQ(pane->GetCurrentIcon(), nullptr);
+}
+
+TEST_F(DocumentsMenuWindowTest, WindowMenuItemsShowTheStateTheyFindAndFlipItOnce) {
+    open();
+    DocumentsMenuDlg& dlg = *window;
+    DocumentsMenuDlgMenuItems::ShowHidden show(&dlg);
+    EXPECT_EQ(show.GetIconId(), 40753);
+    show.Execute();
+    EXPECT_TRUE(dlg.IsShowHidden());
+    DocumentsMenuDlgMenuItems::ShowHidden hide(&dlg);
+    EXPECT_EQ(hide.GetCaption(), Korvo::I18n::Translate(L"docs_menu.ctx_menu.hide_invisible"));
+    EXPECT_EQ(hide.GetIconId(), 40754);
+    hide.Execute();
+    EXPECT_FALSE(dlg.IsShowHidden());
+    EXPECT_TRUE(DocumentsMenuDlgMenuItems::SplitModeHorizontal(&dlg).GetChecked() ||
+                DocumentsMenuDlgMenuItems::SplitModeVertical(&dlg).GetChecked() ||
+                DocumentsMenuDlgMenuItems::SplitModeNone(&dlg).GetChecked());
+    DocumentsMenuDlgMenuItems::LibrariesList(&dlg).Execute();
+    EXPECT_TRUE(dlg.IsListMode());
+    EXPECT_TRUE(DocumentsMenuDlgMenuItems::LibrariesList(&dlg).GetChecked());
+    EXPECT_FALSE(DocumentsMenuDlgMenuItems::TreeView(&dlg).GetChecked());
 }
 
 }  // namespace
