@@ -3,16 +3,35 @@
 // would.
 #include "console/driver.h"
 #include "platform/core/record.h"
+#include "platform/core/text.h"
+#include "platform/textcore/clipboard.h"
 
 namespace korvo::console {
 
 namespace {
 
 ListRowHooks g_listHooks;
+std::wstring (*g_browserPaneOutline)(HWND window) = nullptr;
 
 }  // namespace
 
 void setListRowHooks(const ListRowHooks& hooks) { g_listHooks = hooks; }
+
+void setBrowserPaneOutline(std::wstring (*outline)(HWND window)) { g_browserPaneOutline = outline; }
+
+bool Driver::dumpBrowser(const Step& step) {
+    const HWND window = windowFor(step);
+    if (!window) return false;
+    printDump(g_browserPaneOutline ? g_browserPaneOutline(window) : std::wstring(), L"(no browser pane)");
+    return true;
+}
+
+bool Driver::dumpClipboard(const Step&) {
+    const CString text = Korvo::ClipboardManager::GetText();
+    printDump(L"clipboard " + (text.IsEmpty() ? std::wstring(L"empty") : platform::core::quoted(std::wstring(text.GetString()))),
+              L"");
+    return true;
+}
 
 bool Driver::renameRow(const Step& step) {
     const HWND window = windowFor(step);

@@ -74,6 +74,9 @@ struct ListRowHooks {
     std::wstring (*row)(HWND list, LPARAM data) = nullptr;
 };
 void setListRowHooks(const ListRowHooks& hooks);
+// What `dump browser` prints of the browser pane in a window (empty: none there); the program
+// installs it.
+void setBrowserPaneOutline(std::wstring (*outline)(HWND window));
 
 class Driver {
 public:
@@ -112,6 +115,8 @@ private:
     bool dragRow(const Step& step);
     bool renameRow(const Step& step);
     bool dumpList(const Step& step);
+    bool dumpBrowser(const Step& step);
+    bool dumpClipboard(const Step& step);
     bool fileWrite(const Step& step);
     bool fileMakeFolder(const Step& step);
     bool fileDelete(const Step& step);
@@ -147,6 +152,8 @@ private:
     bool closeHelp(const Step& step);
     bool dumpHelp(const Step& step);
     bool dropFiles(const Step& step);
+    bool dropFilesControl(const Step& step);
+    bool dropFilesHolding(const Step& step, bool control);
     bool mouse(const Step& step);
     bool logoff(const Step& step);
     bool dumpModes(const Step& step);

@@ -23,12 +23,16 @@ bool Driver::closeFrame(const Step& step) {
     return true;
 }
 
-bool Driver::dropFiles(const Step& step) {
+bool Driver::dropFiles(const Step& step) { return dropFilesHolding(step, false); }
+
+bool Driver::dropFilesControl(const Step& step) { return dropFilesHolding(step, true); }
+
+bool Driver::dropFilesHolding(const Step& step, bool control) {
     const HWND window = windowFor(step);
     if (!window) return false;
     std::vector<std::wstring> paths{step.arguments.text};
     for (const ArgumentValue& value : step.arguments.values) paths.push_back(value.text);
-    if (auto refusal = session_.user().drop(window, POINT{step.arguments.x, step.arguments.y}, paths)) {
+    if (auto refusal = session_.user().drop(window, POINT{step.arguments.x, step.arguments.y}, paths, control)) {
         printRefusal("drop", *refusal);
         return true;
     }

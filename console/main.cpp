@@ -24,6 +24,7 @@
 #include "commandbars/search/find_command_wnd.h"
 #include "commandbars/tab_tool_bar.h"
 #include "documentsmenu/browser/console_rows.h"
+#include "documentsmenu/window/console_pane.h"
 #include "documentsmenu/console_tree.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
@@ -164,6 +165,7 @@ int main(int argc, char** argv) {
     korvo::console::setHelpHooks({&RunStartPageLink, &HelpWindowOf, &ClickHelpLink, &HelpOutline});
     korvo::console::setCommandSearchHooks({&FindCommandOutline, &MakeToolBarFromTab});
     korvo::console::setListRowHooks({&DocumentsMenu::BrowserListHeading, &DocumentsMenu::BrowserRowOutline});
+    korvo::console::setBrowserPaneOutline(&DocumentsMenu::BrowserPaneOutline);
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\nkorvo: korvo --help lists the options and verbs" << std::endl;

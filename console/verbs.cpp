@@ -172,6 +172,9 @@ std::span<const Verb> verbs() {
         {"drop WINDOW X,Y \"PATH\" ...",
          "drops the files PATH ... on WINDOW at point X,Y of its client area as the shell does, then runs the loop until idle",
          M, R, M, &Driver::dropFiles},
+        {"drop WINDOW X,Y ctrl \"PATH\" ...",
+         "drops the files PATH ... on WINDOW at point X,Y of its client area as the shell does with Ctrl held, then runs the loop until idle",
+         M, R, M, &Driver::dropFilesControl},
         {"mouse WINDOW X,Y ACTION",
          "acts with the mouse at point X,Y of WINDOW's client area as a user does: ACTION is click, dblclick, rclick "
          "(answer its context menu with expect menu first), down, up, move, rdown or rup, then runs the loop until idle",
@@ -350,6 +353,10 @@ std::span<const Verb> verbs() {
         {"expect folder choose \"PATH\"", "answers the next folder chooser by choosing the folder PATH", R, R, M,
          &Driver::expectFolderChoose},
         {"expect folder cancel", "answers the next folder chooser by cancelling it", R, R, M, &Driver::expectFolderCancel},
+        {"dump browser WINDOW",
+         "prints the browser pane in pane window WINDOW: what it shows, its path and icon size, its tool bar's Level up, Back and Forward with their state and tooltips, and its history with the current step",
+         M, R, M, &Driver::dumpBrowser},
+        {"dump clipboard", "prints the text on the clipboard", R, R, R, &Driver::dumpClipboard},
     };
     return table;
 }

@@ -1,7 +1,10 @@
 #include "documentsmenu/context_menu_items.h"
 
+#include <memory>
+
 #include "app/kvw32_app.h"
 #include "app/documents/shell_folder_window.h"
+#include "documentsmenu/pdm_folder_update.h"
 #include "platform/textcore/clipboard.h"
 
 namespace DocumentsMenu {
@@ -22,6 +25,40 @@ void AddMenuItem(CXTPPopupBar* popup, ContextMenuItem* item) {
 }
 
 bool IsPdmConnected() { return KVPDMWorkMix::IsActive(); }
+
+namespace {
+
+struct ItemRelease {
+    void operator()(KVPDMItem* item) const { item->Release(); }
+};
+
+// The PDM system's update of a file it manages; nothing for one it does not.
+void UpdateFileFromPdm(KVPDMWorkMix& workMix, const CString& path) {
+    const std::unique_ptr<KVPDMItem, ItemRelease> found(workMix.FindFile(SharedPathName(path)));
+    if (found) found->Update(false, GetSettings().files.pdmLocalFiles == 1);
+}
+
+// Runs the update over the targets in turn; the PDM system's error stops it there (shown and
+// freed), and what was done before stays done.
+template <class Targets, class Update>
+void UpdateEach(const Targets& targets, Update update) {
+    KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+    if (!workMix) return;
+    try {
+        for (const auto& target : targets) update(*workMix, target);
+    } catch (KVPDMExceptionProxy* error) {
+        error->Report();
+        error->Delete();
+    }
+}
+
+// The active main frame's document view, when it is a drawing's (the inserts need one).
+CKVView* ActiveDocumentView() {
+    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
+    return frame ? frame->GetActiveKorvoView() : nullptr;
+}
+
+}  // namespace
 
 #define KORVO_ITEM_CONSTRUCTOR(Name, Base, Target, key, icon)                   \
     Name::Name(std::vector<Target> targets, bool beginGroup) : Base(std::move(targets), key, icon, beginGroup) {}
@@ -53,8 +90,20 @@ void OpenInExplorer::Execute() {
     if (const auto* configuration = Single()) ShowFileInFolderWindow((*configuration)->GetPath());
 }
 
-// The PDM system's update comes with the documents menu's PDM actions.
-void Update::Execute() {}
+// A configuration the PDM system does not manage is left as it is, and so are its libraries.
+void Update::Execute() {
+    UpdateEach(GetTargets(), [](KVPDMWorkMix& workMix, IConfiguration* configuration) {
+        const CString path = configuration->GetPath();
+        const std::unique_ptr<KVPDMItem, ItemRelease> found(workMix.FindFile(SharedPathName(path)));
+        if (!found) return;
+        found->Update(false, GetSettings().files.pdmLocalFiles == 1);
+        // Read again from the file the update brought.
+        configuration->Load(path);
+        std::vector<ILibrary*> libraries;
+        CollectAllLibraries(configuration, libraries);
+        for (ILibrary* library : libraries) UpdateLibraryFolderFromPdm(workMix, library);
+    });
+}
 
 }  // namespace ConfigurationMenuItems
 
@@ -68,10 +117,13 @@ namespace LibraryMenuItems {
 KORVO_ITEM_CONSTRUCTOR(OpenClipart, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.open_window", 1059)
 KORVO_ITEM_CONSTRUCTOR(CreateToolBar, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.create_toolbar", 40817)
 KORVO_ITEM_CONSTRUCTOR(Update, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.update", 43207)
-// These come with the main frame's clipart panes, its frame tools and the PDM actions.
+// These come with the main frame's clipart panes and its frame tools.
 void OpenClipart::Execute() {}
 void CreateToolBar::Execute() {}
-void Update::Execute() {}
+
+void Update::Execute() {
+    UpdateEach(GetTargets(), [](KVPDMWorkMix& workMix, ILibrary* library) { UpdateLibraryFolderFromPdm(workMix, library); });
+}
 }  // namespace LibraryMenuItems
 
 namespace FolderMenuItems {
@@ -79,6 +131,9 @@ KORVO_ITEM_CONSTRUCTOR(OpenInExplorer, FolderMenuItem, CString, L"docs_menu.ctx_
 void OpenInExplorer::Execute() {
     if (const auto* folder = Single()) OpenFolderWindow(*folder);
 }
+KORVO_ITEM_CONSTRUCTOR(OpenClipart, FolderMenuItem, CString, L"docs_menu.ctx_menu.open_window", 1059)
+// A folder's own pane comes with the main frame's clipart panes.
+void OpenClipart::Execute() {}
 }  // namespace FolderMenuItems
 
 namespace DocumentMenuItems {
@@ -98,31 +153,59 @@ void OpenInExplorer::Execute() {
     if (const auto* path = Single()) ShowFileInFolderWindow(*path);
 }
 
-// The clipboard belongs to the active main frame: without one there is none to copy to.
+// What is copied belongs to the active main frame: without one there is none to copy for.
 void CopyFullPath::Execute() {
     const auto* path = Single();
-    if (!path || path->IsEmpty() || !UIModuleProxy::Instance().GetActiveMainFrame()) return;
-    Korvo::ClipboardManager clipboard;
+    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
+    if (!path || path->IsEmpty() || !frame) return;
+    Korvo::ClipboardManager clipboard(frame->AsWindow()->GetSafeHwnd());
     clipboard.Clear();
     clipboard.SetText(*path);
 }
 
-// The properties dialog and the PDM update come with the documents menu's actions.
+// The document-properties dialog comes with the kernel's document properties.
 void Properties::Execute() {}
-void Update::Execute() {}
+
+void Update::Execute() {
+    UpdateEach(GetTargets(), [](KVPDMWorkMix& workMix, const CString& path) { UpdateFileFromPdm(workMix, path); });
+}
 
 Insert::Insert(CString path, ILibrary* library, bool beginGroup)
     : Insert(std::move(path), library, L"docs_menu.ctx_menu.insert_as_fragment", 1026, beginGroup) {}
 
+// Built greyed while no drawing's view is active.
 Insert::Insert(CString path, ILibrary* library, LPCWSTR captionKey, int iconId, bool beginGroup)
-    : DocumentMenuItem(std::vector<CString>{std::move(path)}, captionKey, iconId, beginGroup), library_(library) {}
+    : DocumentMenuItem(std::vector<CString>{std::move(path)}, captionKey, iconId, beginGroup), library_(library) {
+    SetEnabled(ActiveDocumentView() ? TRUE : FALSE);
+}
 
 InsertAsImage::InsertAsImage(CString path, ILibrary* library, bool beginGroup)
     : Insert(std::move(path), library, L"docs_menu.ctx_menu.insert_as_picture", 1077, beginGroup) {}
 
-// Inserting into the active document comes with the documents menu's actions.
-void Insert::Execute() {}
-void InsertAsImage::Execute() {}
+// The kernel's one fragment record, filled for this document: from a library it links by the
+// library's name and the file name.
+CFragmentPath& Insert::Prepare() const {
+    CFragmentPath& record = CFragmentPath::Application();
+    record.Reset();
+    const CString& path = GetTargets().front();
+    record.SetPath(path);
+    if (library_) {
+        CString link;
+        link.Format(L"<%s>%s", library_->GetDisplayName().GetString(), path.Mid(path.ReverseFind(L'\\') + 1).GetString());
+        record.SetLinkText(link);
+    }
+    return record;
+}
+
+void Insert::Execute() {
+    CKVView* view = ActiveDocumentView();
+    if (Single() && view) view->InsertFragment(Prepare());
+}
+
+void InsertAsImage::Execute() {
+    CKVView* view = ActiveDocumentView();
+    if (Single() && view) view->InsertFragmentAsImage(Prepare());
+}
 
 }  // namespace DocumentMenuItems
 

@@ -36,6 +36,29 @@ private:
     std::vector<Target> targets_;
 };
 
+class DocumentsMenuDlg;
+class PreviewWnd;
+
+// An item acting on the documents-menu window.
+class DocumentsMenuDlgMenuItem : public ContextMenuItem {
+public:
+    DocumentsMenuDlgMenuItem(DocumentsMenuDlg* window, LPCWSTR captionKey, int iconId, bool beginGroup)
+        : ContextMenuItem(captionKey, iconId, beginGroup), window_(window) {}
+
+protected:
+    DocumentsMenuDlg* window_;
+};
+
+// An item acting on the browser pane.
+class BrowserContextMenuItem : public ContextMenuItem {
+public:
+    BrowserContextMenuItem(PreviewWnd* pane, LPCWSTR captionKey, int iconId, bool beginGroup)
+        : ContextMenuItem(captionKey, iconId, beginGroup), pane_(pane) {}
+
+protected:
+    PreviewWnd* pane_;
+};
+
 using ConfigurationMenuItem = TargetsMenuItem<IConfiguration*>;
 using LibrariesGroupMenuItem = TargetsMenuItem<ILibrariesGroup*>;
 using LibraryMenuItem = TargetsMenuItem<ILibrary*>;
@@ -72,7 +95,68 @@ KORVO_DOCUMENTS_MENU_ITEM(Update, LibraryMenuItem, ILibrary*);
 
 namespace FolderMenuItems {
 KORVO_DOCUMENTS_MENU_ITEM(OpenInExplorer, FolderMenuItem, CString);
+KORVO_DOCUMENTS_MENU_ITEM(OpenClipart, FolderMenuItem, CString);
 }  // namespace FolderMenuItems
+
+// The configurations of the whole program: open one, open one from the PDM system, close all.
+namespace ConfigurationsGroupMenuItems {
+class OpenCfg : public ContextMenuItem {
+public:
+    explicit OpenCfg(bool beginGroup = false);
+    void Execute() override;
+};
+class OpenCfgFromVARNEL : public ContextMenuItem {
+public:
+    explicit OpenCfgFromVARNEL(bool beginGroup = false);
+    void Execute() override;
+};
+class CloseAllCfgs : public ContextMenuItem {
+public:
+    explicit CloseAllCfgs(bool beginGroup = false);
+    void Execute() override;
+};
+}  // namespace ConfigurationsGroupMenuItems
+
+// The documents-menu window's own choices; caption, icon and mark follow its state as the menu
+// opens.
+#define KORVO_WINDOW_MENU_ITEM(Name)                                        \
+    class Name : public DocumentsMenuDlgMenuItem {                         \
+    public:                                                                \
+        explicit Name(DocumentsMenuDlg* window, bool beginGroup = false);  \
+        void Execute() override;                                           \
+    }
+namespace DocumentsMenuDlgMenuItems {
+KORVO_WINDOW_MENU_ITEM(ShowHidden);
+KORVO_WINDOW_MENU_ITEM(ShowExcluded);
+KORVO_WINDOW_MENU_ITEM(SplitModeNone);
+KORVO_WINDOW_MENU_ITEM(SplitModeHorizontal);
+KORVO_WINDOW_MENU_ITEM(SplitModeVertical);
+KORVO_WINDOW_MENU_ITEM(TreeView);
+KORVO_WINDOW_MENU_ITEM(LibrariesList);
+}  // namespace DocumentsMenuDlgMenuItems
+#undef KORVO_WINDOW_MENU_ITEM
+
+// The browser pane's icon sizes, the one in use marked.
+namespace PreviewMenuItems {
+class IconSizeItem : public BrowserContextMenuItem {
+public:
+    IconSizeItem(PreviewWnd* pane, LPCWSTR captionKey, int size);
+    void Execute() override;
+
+private:
+    int size_;
+};
+#define KORVO_ICON_SIZE_ITEM(Name)                     \
+    class Name : public IconSizeItem {                 \
+    public:                                            \
+        explicit Name(PreviewWnd* pane);               \
+    }
+KORVO_ICON_SIZE_ITEM(HugeIcons);
+KORVO_ICON_SIZE_ITEM(LargeIcons);
+KORVO_ICON_SIZE_ITEM(MediumIcons);
+KORVO_ICON_SIZE_ITEM(SmallIcons);
+#undef KORVO_ICON_SIZE_ITEM
+}  // namespace PreviewMenuItems
 
 namespace DocumentMenuItems {
 KORVO_DOCUMENTS_MENU_ITEM(Open, DocumentMenuItem, CString);
@@ -88,6 +172,7 @@ public:
 
 protected:
     Insert(CString path, ILibrary* library, LPCWSTR captionKey, int iconId, bool beginGroup);
+    CFragmentPath& Prepare() const;
     ILibrary* library_;
 };
 class InsertAsImage : public Insert {
@@ -101,6 +186,15 @@ public:
 
 // Appends the item (the popup holds it from now on).
 void AddMenuItem(CXTPPopupBar* popup, ContextMenuItem* item);
+// A new image manager with the icons of every documents-menu context menu (the caller owns it).
+CXTPImageManager* CreateContextMenuImageManager();
+// A popup on the active main frame's command bars with the context-menu icons; null without an
+// active main frame. The caller releases it.
+CXTPPopupBar* CreateContextMenu();
+// Appends a sub-menu captioned by the key (no icon) and returns its popup, which it holds.
+CXTPPopupBar* AddSubMenu(CXTPPopupBar* popup, LPCWSTR captionKey, bool beginGroup);
+// Shows the menu at the screen point (the user chooses, or not) and releases it.
+void TrackContextMenu(CXTPPopupBar* popup, POINT screen);
 // While the program works with the PDM system, its update items are offered.
 bool IsPdmConnected();
 

@@ -1,5 +1,6 @@
 #include "documentsmenu/structure_base.h"
 
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/documents_menu_dlg.h"
 #include "documentsmenu/idle_work.h"
 #include "documentsmenu/records/record.h"
@@ -43,6 +44,7 @@ constexpr ColumnSpec kColumns[] = {
 
 BEGIN_MESSAGE_MAP(StructureBase, CXTPReportControl)
     ON_MESSAGE(WM_KEYDOWN, &StructureBase::OnKeyDownMessage)
+    ON_MESSAGE(WM_CONTEXTMENU, &StructureBase::OnContextMenuMessage)
 END_MESSAGE_MAP()
 
 StructureBase::StructureBase(DocumentsMenuDlg* window) : window_(window) {
@@ -233,6 +235,7 @@ DROPEFFECT StructureBase::OnDragOver(COleDataObject* data, DWORD keyState, POINT
         if (state != kDragOver) g_dragOverRecord = nullptr;
         return DROPEFFECT_NONE;
     }
+    AutoScrollForDrag(point);
     CXTPReportRow* row = HitTestRow(point);
     auto* record = row ? dynamic_cast<Record*>(row->GetRecord()) : nullptr;
     const DROPEFFECT effect = record ? record->OnDragOver(data, keyState) : DROPEFFECT_NONE;
@@ -293,6 +296,50 @@ void StructureBase::EndUpdate() {
     if (--updateCount_ != 0) return;
     Korvo::UI::ReportControl::Populate(this);
     CXTPReportControl::EndUpdate();
+}
+
+}  // namespace DocumentsMenu
+
+namespace DocumentsMenu {
+
+void StructureBase::AddConfigurationsMenu(CXTPPopupBar* popup) {
+    CXTPPopupBar* menu = AddSubMenu(popup, L"docs_menu.ctx_menu.libraries_configurations", false);
+    AddMenuItem(menu, new ConfigurationsGroupMenuItems::OpenCfg);
+    if (KVPDMWorkMix::Instance()) AddMenuItem(menu, new ConfigurationsGroupMenuItems::OpenCfgFromVARNEL);
+    AddMenuItem(menu, new ConfigurationsGroupMenuItems::CloseAllCfgs);
+}
+
+LRESULT StructureBase::OnContextMenuMessage(WPARAM, LPARAM lParam) {
+    const POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    CXTPPopupBar* popup = CreateContextMenu();
+    if (!popup) return 0;
+    std::vector<Record*> records;
+    for (CXTPReportRow* row : GetSelectedRows())
+        if (auto* record = dynamic_cast<Record*>(row->GetRecord())) records.push_back(record);
+    if (records.size() == 1) {
+        records.front()->AddMenuItems(popup);
+    } else if (records.size() > 1) {
+        // The row under the mouse speaks for the selection; over no row, the first selected.
+        POINT point = screen;
+        ::ScreenToClient(GetSafeHwnd(), &point);
+        CXTPReportRow* under = HitTestRow(point);
+        auto* record = under ? dynamic_cast<Record*>(under->GetRecord()) : nullptr;
+        (record ? record : records.front())->AddMultiSelectionMenuItems(popup, records);
+    }
+    AddConfigurationsMenu(popup);
+    if (window_) {
+        CXTPPopupBar* view = AddSubMenu(popup, L"docs_menu.ctx_menu.view", false);
+        AddMenuItem(view, new DocumentsMenuDlgMenuItems::TreeView(window_));
+        AddMenuItem(view, new DocumentsMenuDlgMenuItems::LibrariesList(window_));
+        CXTPPopupBar* preview = AddSubMenu(popup, L"docs_menu.ctx_menu.preview", false);
+        AddMenuItem(preview, new DocumentsMenuDlgMenuItems::SplitModeNone(window_));
+        AddMenuItem(preview, new DocumentsMenuDlgMenuItems::SplitModeHorizontal(window_));
+        AddMenuItem(preview, new DocumentsMenuDlgMenuItems::SplitModeVertical(window_));
+        if (window_->HasHiddenItems()) AddMenuItem(popup, new DocumentsMenuDlgMenuItems::ShowHidden(window_));
+        AddMenuItem(popup, new DocumentsMenuDlgMenuItems::ShowExcluded(window_));
+    }
+    TrackContextMenu(popup, screen);
+    return 0;
 }
 
 }  // namespace DocumentsMenu

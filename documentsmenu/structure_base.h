@@ -96,6 +96,10 @@ protected:
 
     // A key goes to the focused row first (Enter opens a document), then to the control.
     afx_msg LRESULT OnKeyDownMessage(WPARAM key, LPARAM flags);
+    // The selected rows' items, all configurations, the window's views and hidden objects.
+    afx_msg LRESULT OnContextMenuMessage(WPARAM window, LPARAM point);
+    // The configurations sub-menu: open, open from the PDM system while it is there, close all.
+    virtual void AddConfigurationsMenu(CXTPPopupBar* popup);
     DECLARE_MESSAGE_MAP()
 
 private:

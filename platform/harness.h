@@ -69,10 +69,13 @@ public:
     // string; wParam a hidden client window that receives WM_DDE_ACK).
     void dde(std::wstring_view text);
     void close(HWND window);  // the caption's close button (WM_SYSCOMMAND SC_CLOSE)
-    // Files dragged from the shell and dropped on `window` at `clientPoint` of its client area:
-    // WM_DROPFILES goes to the window, or its nearest parent, that accepts dropped files. Why it
-    // could not be done (no window there, none accepting files), or nothing.
-    std::optional<std::wstring> drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths);
+    // Files dragged from the shell and dropped on `window` at `clientPoint` of its client area,
+    // with Ctrl held when `control`: the shell's data object (CF_HDROP) goes to the drop target
+    // under the point; when there is none or it refuses them, WM_DROPFILES goes to the window, or
+    // its nearest parent, that accepts dropped files. Why it could not be done (no window there,
+    // none taking files), or nothing.
+    std::optional<std::wstring> drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths,
+                                     bool control = false);
     // The mouse at `clientPoint` of `window`'s client area, on the deepest visible child there: a
     // press first activates (WM_MOUSEACTIVATE; the top-level window comes to the front) and sets
     // the cursor (WM_SETCURSOR), then the button's messages go through the queue. A right button
@@ -122,6 +125,9 @@ public:
     // the drag starts (answer it with expectDragChoose first). Why a user could not (no list, no
     // such row, rows that do not drag), or nothing.
     std::optional<std::wstring> dragRow(HWND window, int row);
+    // The shell's files as a data object dropped on the drop target under the point; false when
+    // there is none or it offers no effect for them.
+    bool dropOnOleTarget(HWND window, POINT point, const std::vector<std::wstring>& paths, bool control);
     // The next drag ends dropped on `window` at its client point (Ctrl held with `control`), or is
     // cancelled; `words` names the place as the script did.
     void expectDragChoose(HWND window, POINT point, bool control, std::wstring words);

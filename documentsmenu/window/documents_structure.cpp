@@ -134,6 +134,9 @@ void DocumentsStructure::SelectConfiguration(ILibrariesGroup* group) {
 
 void DocumentsStructure::SelectLibrary(ILibrary* library) {
     if (!library) return;
+    // The selected row asked for it: its rows must stay as they are while it is clicked.
+    for (CXTPReportRow* row : GetVisibleView().GetSelectedRows())
+        if (LibraryOf(row->GetRecord()) == library) return;
     if (listMode_) {
         Focus(list_, FindIn(list_.GetRecords(), [&](CXTPReportRecord* record) { return LibraryOf(record) == library; }));
         return;

@@ -1,23 +1,70 @@
 #include "documentsmenu/window/preview_wnd.h"
 
 #include "documentsmenu/browser/folder_browser.h"
+#include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/browser/group_browsers.h"
 #include "documentsmenu/browser/library_browser.h"
 #include "documentsmenu/browser/list_item.h"
+#include "documentsmenu/window/file_preview.h"
+#include "documentsmenu/window/preview_history.h"
 #include "platform/win32.h"
 
 namespace DocumentsMenu {
 
-PreviewWnd::PreviewWnd(int mode)
-    : mode_(mode),
+namespace {
+
+constexpr UINT kFilePreviewId = Browser::kFirstId + 4;
+constexpr UINT kAcceleratorTable = 1051;
+constexpr DWORD kNavigationBarDocking = 0x60;  // stretched, no wrapping
+constexpr int kBarHeight = 26;                 // at 96 dpi
+
+// A tool-bar button the pane sets itself (command routing leaves it alone); it runs its step
+// only while enabled.
+class NavigationButton : public CXTPControlButton {
+public:
+    NavigationButton(PreviewWnd& pane, void (PreviewWnd::*step)(), UINT id) : pane_(pane), step_(step) {
+        SetID(static_cast<int>(id));
+        SetIconId(static_cast<int>(id));
+        SetStyle(xtpButtonIcon);
+        SetFlags(GetFlags() | xtpFlagManualUpdate);
+        SetEnabled(FALSE);
+    }
+    void OnExecute() override {
+        if (GetEnabled() && IsVisible()) (pane_.*step_)();
+    }
+
+private:
+    PreviewWnd& pane_;
+    void (PreviewWnd::*step_)();
+};
+
+// The folder above (with its backslash), empty for a drive's root or a bare name.
+CString ParentFolder(const CString& path) {
+    CString folder = path;
+    while (folder.Right(1) == L"\\") folder = folder.Left(folder.GetLength() - 1);
+    const int slash = folder.ReverseFind(L'\\');
+    return slash < 0 ? CString() : folder.Left(slash + 1);
+}
+
+ILibrariesGroup* ParentOf(ILibrariesGroup* group) { return group ? group->GetParent() : nullptr; }
+
+}  // namespace
+
+PreviewWnd::PreviewWnd(int kind)
+    : history_(kind == 1 ? std::make_unique<History>() : nullptr),
+      background_(GetSysColor(COLOR_WINDOW)),
       configurations_(std::make_unique<ConfigurationBrowser>()),
       groups_(std::make_unique<LibrariesGroupBrowser>()),
       libraries_(std::make_unique<LibraryBrowser>()),
-      folders_(std::make_unique<FolderBrowser>()) {}
+      folders_(std::make_unique<FolderBrowser>()),
+      preview_(std::make_unique<FilePreview>()) {}
 
 PreviewWnd::~PreviewWnd() {
     // Each browser leaves what it observes as it goes; none sends its list a message then.
     shown_ = nullptr;
+    shownChild_ = nullptr;
+    if (history_) history_->SetButtons(nullptr, nullptr);
+    commandBars_.reset();
     configurations_.reset();
     groups_.reset();
     libraries_.reset();
@@ -29,11 +76,40 @@ std::array<Browser*, 4> PreviewWnd::browsers() const {
 }
 
 BOOL PreviewWnd::Create(CWnd* parent, DWORD style, UINT id) {
-    if (!CWnd::Create(AfxRegisterWndClass(0), nullptr, style, RECT{0, 0, 0, 0}, parent, id, nullptr)) return FALSE;
+    if (!CWnd::CreateEx(WS_EX_STATICEDGE, AfxRegisterWndClass(0), nullptr, style, RECT{0, 0, 0, 0}, parent, id,
+                        nullptr))
+        return FALSE;
     UINT child = Browser::kFirstId;
     for (Browser* browser : browsers())
         if (!browser->CreateIn(this, child++)) return FALSE;
-    return TRUE;
+    if (!preview_->Create(this, kFilePreviewId)) return FALSE;
+    return createNavigationBar() ? TRUE : FALSE;
+}
+
+bool PreviewWnd::createNavigationBar() {
+    commandBars_.reset(CXTPCommandBars::CreateCommandBars(RUNTIME_CLASS(CXTPCommandBars), this));
+    if (!commandBars_) return false;
+    CXTPCommandBarsOptions& options = *commandBars_->GetCommandBarsOptions();
+    options.szIcons = SIZE{16, 16};
+    options.szLargeIcons = SIZE{24, 24};
+    options.ShowKeyboardCues(xtpKeyboardCuesShowWindowsDefault);
+    commandBars_->GetShortcutManager()->SetAccelerators(kAcceleratorTable);
+    CXTPImageManager* images = commandBars_->GetImageManager();
+    for (UINT icon : {kLevelUpId, kBackId, kForwardId}) images->SetIcon(icon, 16);
+    toolBar_ = commandBars_->Add(L"", xtpBarTop);
+    if (!toolBar_) return false;
+    toolBar_->ShowGripper(FALSE);
+    toolBar_->ShowExpandButton(FALSE);
+    toolBar_->EnableDocking(kNavigationBarDocking);
+    toolBar_->SetVisible(FALSE);
+    CXTPControls* controls = toolBar_->GetControls();
+    levelUp_ = controls->Add(new NavigationButton(*this, &PreviewWnd::GoLevelUp, kLevelUpId), kLevelUpId);
+    if (history_) {
+        CXTPControl* back = controls->Add(new NavigationButton(*this, &PreviewWnd::GoBack, kBackId), kBackId);
+        CXTPControl* forward = controls->Add(new NavigationButton(*this, &PreviewWnd::GoForward, kForwardId), kForwardId);
+        history_->SetButtons(back, forward);
+    }
+    return true;
 }
 
 void PreviewWnd::SetClient(DocumentsMenuDlg* client) {
@@ -42,6 +118,7 @@ void PreviewWnd::SetClient(DocumentsMenuDlg* client) {
     if (client_) {
         for (Browser* browser : browsers()) browser->Detach();
         shown_ = nullptr;
+        if (shownChild_ != preview_.get()) shownChild_ = nullptr;
     }
     client_ = client;
 }
@@ -53,122 +130,258 @@ void PreviewWnd::SetIconSize(int size) {
         if (browser->GetSafeHwnd()) browser->RebuildImageList();
 }
 
-void PreviewWnd::clear() {
-    document_.Empty();
-    showBrowser(nullptr);
+void PreviewWnd::SetTheme(const Korvo::UI::Theme& theme) {
+    themeName_ = theme.name;
+    Invalidate(TRUE);
 }
 
-void PreviewWnd::showBrowser(Browser* browser) {
-    for (Browser* other : browsers()) {
-        if (other == browser) continue;
+void PreviewWnd::showToolBar(bool show) {
+    if (!toolBar_ || (toolBar_->IsVisible() != FALSE) == show) return;
+    toolBar_->SetVisible(show ? TRUE : FALSE);
+    layout();
+}
+
+void PreviewWnd::setLevelUp(const CString& parent) {
+    if (!levelUp_) return;
+    levelUp_->SetEnabled(parent.IsEmpty() ? FALSE : TRUE);
+    levelUp_->SetTooltip(parent.IsEmpty() ? CString() : Korvo::I18n::FormatTranslation(L"docs_menu.tooltip.go_to", parent));
+}
+
+void PreviewWnd::showChild(Mode mode, CWnd* child) {
+    for (Browser* browser : browsers()) {
+        if (browser == child) continue;
         // Hiding lets the browser go of its location; one never shown holds none.
-        if (other->GetSafeHwnd() && other->IsWindowVisible()) other->ShowWindow(SW_HIDE);
-        else other->Detach();
+        if (browser->GetSafeHwnd() && browser->IsWindowVisible()) browser->ShowWindow(SW_HIDE);
+        else browser->Detach();
     }
-    shown_ = browser;
-    if (browser && browser->GetSafeHwnd()) {
-        layout();
-        browser->ShowWindow(SW_SHOW);
+    if (child != preview_.get() && preview_->GetSafeHwnd() && preview_->IsWindowVisible()) preview_->ShowWindow(SW_HIDE);
+    mode_ = mode;
+    shownChild_ = child;
+    shown_ = dynamic_cast<Browser*>(child);
+    layout();
+    if (child && child->GetSafeHwnd()) child->ShowWindow(SW_SHOW);
+    // Mode 0 paints the pane's own background.
+    if (!child && GetSafeHwnd()) {
+        Invalidate(TRUE);
+        UpdateWindow();
     }
 }
 
 void PreviewWnd::layout() {
-    if (!shown_ || !shown_->GetSafeHwnd() || !GetSafeHwnd()) return;
+    if (!GetSafeHwnd()) return;
     RECT client{};
     GetClientRect(&client);
-    shown_->MoveWindow(&client);
+    if (toolBar_ && toolBar_->GetSafeHwnd() && toolBar_->IsVisible()) {
+        const int height = XTPDpiHelper()->ScaleY(kBarHeight);
+        toolBar_->MoveWindow(client.left, client.top, client.right - client.left, height);
+        client.top = std::min(client.top + height, client.bottom);
+    }
+    for (Browser* browser : browsers())
+        if (browser->GetSafeHwnd()) browser->MoveWindow(&client);
+    if (preview_->GetSafeHwnd()) preview_->MoveWindow(&client);
 }
 
-void PreviewWnd::show(const CString& text, bool record) {
-    if (record) ++history_;
-    if (GetSafeHwnd()) SetWindowText(text);
+void PreviewWnd::record(HistoryEntry entry, bool record) {
+    if (record && history_) history_->Push(std::move(entry));
+}
+
+void PreviewWnd::notifyHost() {
+    if (GetSafeHwnd()) {
+        CString text;
+        if (IConfiguration* configuration = GetCurrentConfiguration())
+            text = static_cast<ILibrariesGroup*>(configuration)->GetName();
+        else if (ILibrariesGroup* group = GetCurrentLibrariesGroup())
+            text = group->GetName();
+        else if (ILibrary* library = GetCurrentLibrary())
+            text = library->GetName();
+        else if (mode_ == kModeFolder)
+            text = GetCurrentFolder();
+        else if (mode_ == kModeFilePreview)
+            text = preview_->GetPath().Mid(preview_->GetPath().ReverseFind(L'\\') + 1);
+        SetWindowText(text);
+    }
+    if (auto* host = dynamic_cast<IPreviewHost*>(GetParent())) host->UpdateFromDocumentsMenu();
 }
 
 void PreviewWnd::ShowConfiguration(IConfiguration* configuration, bool record) {
-    document_.Empty();
-    if (configuration) configurations_->SetConfiguration(configuration);
-    showBrowser(configuration ? configurations_.get() : nullptr);
-    show(configuration ? static_cast<ILibrariesGroup*>(configuration)->GetName() : CString(), record);
+    if (!configuration) return;
+    showToolBar(true);
+    setLevelUp(CString());
+    showChild(kModeConfiguration, configurations_.get());
+    configurations_->SetConfiguration(configuration);
+    if (client_) client_->SelectConfiguration(configuration);
+    this->record(HistoryEntry::ForConfiguration(configuration), record);
+    notifyHost();
 }
 
 void PreviewWnd::ShowLibrariesGroup(ILibrariesGroup* group, bool record) {
-    document_.Empty();
-    if (group) groups_->SetLibrariesGroup(group);
-    showBrowser(group ? groups_.get() : nullptr);
-    show(group ? group->GetName() : CString(), record);
+    if (!group) return;
+    showToolBar(true);
+    ILibrariesGroup* parent = ParentOf(group);
+    setLevelUp(parent ? parent->GetDisplayName() : CString());
+    showChild(kModeLibrariesGroup, groups_.get());
+    groups_->SetLibrariesGroup(group);
+    if (client_) client_->SelectConfiguration(group);
+    this->record(HistoryEntry::ForLibrariesGroup(group), record);
+    notifyHost();
 }
 
 void PreviewWnd::ShowLibrary(ILibrary* library, bool record) {
-    document_.Empty();
-    if (library) libraries_->SetLibrary(library);
-    showBrowser(library ? libraries_.get() : nullptr);
-    show(library ? library->GetName() : CString(), record);
+    if (!library) return;
+    showToolBar(true);
+    ILibrariesGroup* parent = library->GetParent();
+    setLevelUp(parent ? parent->GetDisplayName() : CString());
+    showChild(kModeLibrary, libraries_.get());
+    libraries_->SetLibrary(library);
+    if (client_) client_->SelectLibrary(library);
+    this->record(HistoryEntry::ForLibrary(library), record);
+    notifyHost();
 }
 
 void PreviewWnd::ShowFolder(const CString& path, bool record) {
-    document_.Empty();
-    if (!path.IsEmpty()) folders_->SetFolder(path);
-    showBrowser(path.IsEmpty() ? nullptr : folders_.get());
-    show(path, record);
+    if (path.IsEmpty()) return;
+    showToolBar(true);
+    setLevelUp(ParentFolder(path));
+    showChild(kModeFolder, folders_.get());
+    // Showing the folder shown already is no step of its own.
+    if (folders_->SetFolder(path)) this->record(HistoryEntry::ForFolder(folders_->GetFolder()), record);
+    notifyHost();
 }
 
-bool PreviewWnd::ShowDocument(ILibrary* library, const CString& name, bool record) {
-    const CString folder = library ? GetLibraryAbsolutePath(library) : CString();
-    const DWORD attributes = folder.IsEmpty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(folder + name);
+bool PreviewWnd::ShowDocument(ILibrary* library, const CString& relativePath, bool record) {
+    if (!library) return false;
+    const CString full = GetLibraryAbsolutePath(library) + relativePath;
+    const DWORD attributes = GetFileAttributesW(full);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    // The document's library, with the document's icon selected.
-    libraries_->SetLibrary(library);
-    showBrowser(libraries_.get());
-    document_ = name;
-    LVITEMW none;
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    libraries_->SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
-    for (ListItem* item : libraries_->GetItems()) {
-        if (item->GetFilePath().CompareNoCase(folder + name) != 0) continue;
-        const int row = libraries_->RowOf(item);
-        LVITEMW chosen;
-        chosen.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        chosen.state = LVIS_SELECTED | LVIS_FOCUSED;
-        libraries_->SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&chosen));
-        libraries_->EnsureVisible(row, FALSE);
-        break;
-    }
-    show(name, record);
+    setLevelUp(library->GetDisplayName());
+    showToolBar(false);
+    // The form-factor preview comes with the documents' form factors; every document shows
+    // its picture until then.
+    showChild(kModeFilePreview, preview_.get());
+    preview_->SetDocument(library, full);
+    this->record(HistoryEntry::ForDocument(library, relativePath), record);
+    notifyHost();
     return true;
 }
 
 void PreviewWnd::Hide() {
-    clear();
-    show(CString(), false);
+    showToolBar(false);
+    showChild(kModeNone, nullptr);
+    notifyHost();
 }
 
+void PreviewWnd::GoLevelUp() {
+    const auto showGroup = [this](ILibrariesGroup* group) {
+        if (auto* configuration = dynamic_cast<IConfiguration*>(group)) ShowConfiguration(configuration, true);
+        else if (group) ShowLibrariesGroup(group, true);
+    };
+    switch (mode_) {
+        case kModeLibrary:
+            if (ILibrary* library = libraries_->GetLibrary()) showGroup(library->GetParent());
+            break;
+        case kModeFilePreview: ShowLibrary(preview_->GetLibrary(), true); break;
+        case kModeLibrariesGroup: showGroup(ParentOf(groups_->GetLibrariesGroup())); break;
+        case kModeFolder: ShowFolder(ParentFolder(folders_->GetFolder()), true); break;
+        default: break;
+    }
+}
+
+bool PreviewWnd::showEntry(const HistoryEntry& entry) {
+    switch (entry.kind) {
+        case HistoryEntry::Kind::Configuration: {
+            auto* configuration = dynamic_cast<IConfiguration*>(FindLibrariesGroup(entry.id));
+            if (!configuration) configuration = FindConfigurationByPath(entry.path);
+            if (!configuration) return false;
+            ShowConfiguration(configuration, false);
+            return true;
+        }
+        case HistoryEntry::Kind::LibrariesGroup: {
+            ILibrariesGroup* group = FindLibrariesGroup(entry.id);
+            if (!group) return false;
+            ShowLibrariesGroup(group, false);
+            return true;
+        }
+        case HistoryEntry::Kind::Library: {
+            ILibrary* library = FindLibrary(entry.id);
+            if (!library) return false;
+            ShowLibrary(library, false);
+            return true;
+        }
+        case HistoryEntry::Kind::LibraryDocument: return ShowDocument(FindLibrary(entry.id), entry.path, false);
+        case HistoryEntry::Kind::Folder: {
+            const DWORD attributes = GetFileAttributesW(entry.path);
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+            ShowFolder(entry.path, false);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Entries whose objects went since are passed over; when none is left that way nothing changes.
+void PreviewWnd::step(int direction) {
+    if (!history_) return;
+    std::size_t at = history_->GetPosition();
+    while (direction < 0 ? at > 0 : at + 1 < history_->GetCount()) {
+        at = direction < 0 ? at - 1 : at + 1;
+        // Copied: showing may not touch the history, but the entry must outlive any change.
+        const HistoryEntry entry = history_->At(at);
+        if (showEntry(entry)) {
+            history_->SetPosition(at);
+            return;
+        }
+    }
+}
+
+void PreviewWnd::GoBack() { step(-1); }
+
+void PreviewWnd::GoForward() { step(1); }
+
 IConfiguration* PreviewWnd::GetCurrentConfiguration() const {
-    return shown_ == configurations_.get() ? configurations_->GetConfiguration() : nullptr;
+    return mode_ == kModeConfiguration ? configurations_->GetConfiguration() : nullptr;
 }
 
 ILibrariesGroup* PreviewWnd::GetCurrentLibrariesGroup() const {
-    return shown_ == groups_.get() ? groups_->GetLibrariesGroup() : nullptr;
+    return mode_ == kModeLibrariesGroup ? groups_->GetLibrariesGroup() : nullptr;
 }
 
-ILibrary* PreviewWnd::GetCurrentLibrary() const { return shown_ == libraries_.get() ? libraries_->GetLibrary() : nullptr; }
+ILibrary* PreviewWnd::GetCurrentLibrary() const { return mode_ == kModeLibrary ? libraries_->GetLibrary() : nullptr; }
 
-CString PreviewWnd::GetCurrentFolder() const {
-    if (shown_ == folders_.get()) return folders_->GetFolder();
-    if (ILibrary* library = GetCurrentLibrary()) return GetLibraryAbsolutePath(library);
-    return CString();
-}
+CString PreviewWnd::GetCurrentFolder() const { return mode_ == kModeFolder ? folders_->GetFolder() : CString(); }
 
 CString PreviewWnd::GetCurrentPath() const {
-    const CString folder = GetCurrentFolder();
-    return document_.IsEmpty() || folder.IsEmpty() ? folder : folder + document_;
+    if (shown_) return shown_->GetPath();
+    return mode_ == kModeFilePreview ? preview_->GetPath() : CString();
 }
 
-HICON PreviewWnd::GetCurrentIcon() const { return shown_ ? shown_->GetIcon() : nullptr; }
+HICON PreviewWnd::GetCurrentIcon() const {
+    // Every browser loads a fresh icon, so the caller may destroy it.
+    return shown_ ? shown_->GetIcon() : nullptr;
+}
 
 void PreviewWnd::LocationRenamed() {
-    if (ILibrary* library = GetCurrentLibrary()) show(document_.IsEmpty() ? library->GetName() : document_, false);
-    else if (ILibrariesGroup* group = GetCurrentLibrariesGroup()) show(group->GetName(), false);
-    else if (IConfiguration* configuration = GetCurrentConfiguration()) show(static_cast<ILibrariesGroup*>(configuration)->GetName(), false);
+    notifyHost();
+    if (auto* host = dynamic_cast<IPreviewHost*>(GetParent())) host->UpdateCaption();
+}
+
+void PreviewWnd::LocationMoved() {
+    if (auto* host = dynamic_cast<IPreviewHost*>(GetParent())) host->UpdatePane();
+}
+
+// The shown browser's items for what is under the point, then the icon sizes.
+void PreviewWnd::onContextMenu(POINT screen) {
+    if (!shown_ || !shown_->GetSafeHwnd()) return;
+    CXTPPopupBar* popup = CreateContextMenu();
+    if (!popup) return;
+    POINT point = screen;
+    ::ScreenToClient(shown_->GetSafeHwnd(), &point);
+    shown_->AddContextMenuItems(popup, point);
+    CXTPPopupBar* view = AddSubMenu(popup, L"docs_menu.ctx_menu.view", true);
+    AddMenuItem(view, new PreviewMenuItems::HugeIcons(this));
+    AddMenuItem(view, new PreviewMenuItems::LargeIcons(this));
+    AddMenuItem(view, new PreviewMenuItems::MediumIcons(this));
+    AddMenuItem(view, new PreviewMenuItems::SmallIcons(this));
+    TrackContextMenu(popup, screen);
 }
 
 BOOL PreviewWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
@@ -184,6 +397,26 @@ BOOL PreviewWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND: return TRUE;
+        case WM_PAINT:
+            if (mode_ == kModeNone) {
+                PAINTSTRUCT ps{};
+                HDC dc = BeginPaint(GetSafeHwnd(), &ps);
+                RECT client{};
+                GetClientRect(&client);
+                HBRUSH brush = CreateSolidBrush(background_);
+                if (dc) FillRect(dc, &client, brush);
+                DeleteObject(brush);
+                EndPaint(GetSafeHwnd(), &ps);
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            onContextMenu(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 0;
+        default: break;
+    }
     const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
     if (message == WM_SIZE) layout();
     return result;

@@ -1,7 +1,7 @@
-// The browser pane of the documents menu: shows the object chosen in the structure (a
-// configuration, a libraries group, a library, a folder or a document) as a list of large icons,
-// one browser per kind of location, and remembers its icon size. Its window text names what it
-// shows; the navigation history comes with the pane's own work.
+// The browser pane of the documents menu: shows one location at a time (a configuration, a
+// libraries group, a library, a folder as a list of icons, or one document's picture), with a
+// small tool bar to go a level up and, in a pane that keeps a history, back and forward. Its
+// window text names what it shows; it tells a hosting pane after every change of location.
 #pragma once
 
 #include <array>
@@ -9,25 +9,57 @@
 
 #include "platform/kernel.h"
 #include "platform/mfc.h"
+#include "platform/toolkit.h"
 
 namespace DocumentsMenu {
 
 class Browser;
 class ConfigurationBrowser;
 class DocumentsMenuDlg;
+class FilePreview;
 class FolderBrowser;
 class LibrariesGroupBrowser;
 class LibraryBrowser;
+struct HistoryEntry;
+
+// The parent window of a browser pane that hears of its changes of location (a clipart pane).
+class IPreviewHost {
+public:
+    virtual ~IPreviewHost() = default;
+    // The pane shows another location (or none): read it back through the pane's getters.
+    virtual void UpdateFromDocumentsMenu() = 0;
+    // The shown object took a new name.
+    virtual void UpdateCaption() = 0;
+    // The shown library's folder changed.
+    virtual void UpdatePane() = 0;
+};
 
 class PreviewWnd : public CWnd {
 public:
-    // `mode` 1: the browser of a clipart pane, with its own history; 0: the documents menu's.
-    explicit PreviewWnd(int mode = 0);
+    // What the pane shows.
+    enum Mode {
+        kModeNone = 0,
+        kModeLibrary = 1,
+        kModeFilePreview = 2,
+        kModeLibrariesGroup = 3,
+        kModeConfiguration = 4,
+        kModeFolder = 5,
+        kModeFormFactor = 6,
+    };
+    // The tool bar's buttons.
+    static constexpr UINT kBackId = 40812;
+    static constexpr UINT kForwardId = 40813;
+    static constexpr UINT kLevelUpId = 40819;
+    class History;
+
+    // `kind` 1: a pane with its own history (a clipart pane's); 0: without (the documents menu's).
+    explicit PreviewWnd(int kind = 0);
     ~PreviewWnd() override;
 
     BOOL Create(CWnd* parent, DWORD style, UINT id);
     using CWnd::Create;
     int GetMode() const { return mode_; }
+    History* GetHistory() const { return history_.get(); }
 
     // The window whose hidden state the browsers follow; null lets every browser leave it first.
     void SetClient(DocumentsMenuDlg* client);
@@ -35,30 +67,38 @@ public:
     // A new size rebuilds the browsers' image lists.
     void SetIconSize(int size);
     int GetIconSize() const { return iconSize_; }
-    void SetTheme(const Korvo::UI::Theme& theme) { themeName_ = theme.name; }
+    void SetTheme(const Korvo::UI::Theme& theme);
     const CString& GetThemeName() const { return themeName_; }
+    COLORREF GetBackgroundColor() const { return background_; }
 
-    // Each shows the object in place of what was shown; `record` keeps the step in the history.
+    // Each shows the object in place of what was shown (nothing for a null object or an empty
+    // path); `record` keeps the step in the history of a pane that has one.
     void ShowConfiguration(IConfiguration* configuration, bool record);
     void ShowLibrariesGroup(ILibrariesGroup* group, bool record);
     void ShowLibrary(ILibrary* library, bool record);
     void ShowFolder(const CString& path, bool record);
-    // False when the library's folder has no such document.
-    bool ShowDocument(ILibrary* library, const CString& name, bool record);
+    // The document at `relativePath` below the library's folder; false when there is none.
+    bool ShowDocument(ILibrary* library, const CString& relativePath, bool record);
     // Shows nothing.
     void Hide();
+
+    // The tool bar's steps: to the location above, back and forward in the history.
+    void GoLevelUp();
+    void GoBack();
+    void GoForward();
 
     // Null (or empty) when another kind of object is shown.
     IConfiguration* GetCurrentConfiguration() const;
     ILibrariesGroup* GetCurrentLibrariesGroup() const;
     ILibrary* GetCurrentLibrary() const;
     CString GetCurrentFolder() const;
-    // The folder (or document) shown, empty when none.
+    // The shown browser's path (a folder, or a library's or group's name); in a document
+    // preview the document's full path; empty when nothing is shown.
     CString GetCurrentPath() const;
-    // The shown location's icon (the caller destroys it); null when nothing is shown.
+    // A copy of the shown location's icon, which the caller destroys; null when none.
     HICON GetCurrentIcon() const;
-    // Steps recorded in the history.
-    int GetHistoryCount() const { return history_; }
+    // The shown document's picture, null when none.
+    FilePreview* GetFilePreview() const { return preview_.get(); }
 
     // The browser that shows the location, null when none.
     Browser* GetShownBrowser() const { return shown_; }
@@ -66,34 +106,50 @@ public:
     LibrariesGroupBrowser* GetLibrariesGroupBrowser() const { return groups_.get(); }
     LibraryBrowser* GetLibraryBrowser() const { return libraries_.get(); }
     FolderBrowser* GetFolderBrowser() const { return folders_.get(); }
+    CXTPCommandBars* GetCommandBars() const { return commandBars_.get(); }
+    CXTPToolBar* GetToolBar() const { return toolBar_; }
+    CXTPControl* GetLevelUpButton() const { return levelUp_; }
     // The shown object took a new name: the pane names it again.
     void LocationRenamed();
+    // The shown library's folder changed.
+    void LocationMoved();
 
 protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void show(const CString& text, bool record);
-    void clear();
-    // Shows `browser` (filling the pane) and hides the others, which lets them go of their
-    // locations.
-    void showBrowser(Browser* browser);
+    bool createNavigationBar();
+    void showChild(Mode mode, CWnd* child);
+    // The Level-up button leads to `parent` (named so in its tooltip), or nowhere.
+    void setLevelUp(const CString& parent);
+    void showToolBar(bool show);
+    void record(HistoryEntry entry, bool record);
+    void notifyHost();
     void layout();
+    void onContextMenu(POINT screen);
+    // Shows the history's entry; false when its object no longer exists.
+    bool showEntry(const HistoryEntry& entry);
+    void step(int direction);
     // The four browsers (null ones while the pane goes).
     std::array<Browser*, 4> browsers() const;
 
-    int mode_;
+    Mode mode_ = kModeNone;
+    std::unique_ptr<History> history_;
     DocumentsMenuDlg* client_ = nullptr;
     int iconSize_ = 32;
     CString themeName_;
-    CString document_;
-    int history_ = 0;
+    COLORREF background_;
     std::unique_ptr<ConfigurationBrowser> configurations_;
     std::unique_ptr<LibrariesGroupBrowser> groups_;
     std::unique_ptr<LibraryBrowser> libraries_;
     std::unique_ptr<FolderBrowser> folders_;
+    std::unique_ptr<FilePreview> preview_;
+    std::unique_ptr<CXTPCommandBars> commandBars_;
+    CXTPToolBar* toolBar_ = nullptr;
+    CXTPControl* levelUp_ = nullptr;
     Browser* shown_ = nullptr;
+    CWnd* shownChild_ = nullptr;
 };
 
 }  // namespace DocumentsMenu

@@ -1,5 +1,9 @@
 // The user dragging: rows pressed and dragged away, and where each drag ends.
 #include <functional>
+#include <stdexcept>
+
+#include "platform/core/journal.h"
+#include "platform/mfc.h"
 
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
@@ -32,6 +36,26 @@ std::optional<std::wstring> User::dragRow(HWND window, int row) {
         return L"the list has no row " + std::to_wstring(row) + L" (" + std::to_wstring(count) + L" rows)";
     if (!report->DragRow(report->GetRows()->GetAt(row))) return L"the rows of " + handleText(window) + L" do not drag";
     return std::nullopt;
+}
+
+bool User::dropOnOleTarget(HWND window, POINT point, const std::vector<std::wstring>& paths, bool control) {
+    HDROP block = CreateShellDrop(paths, POINT{0, 0});
+    if (!block) throw std::runtime_error("harness: no memory for the dropped files");
+    const SIZE_T size = GlobalSize(block);
+    const auto* bytes = static_cast<const std::byte*>(GlobalLock(block));
+    std::vector<std::byte> copy(bytes, bytes + size);
+    GlobalUnlock(block);
+    DragFinish(block);
+    IDataObject* data = platform::mfc::makeDataObject({{static_cast<CLIPFORMAT>(CF_HDROP), std::move(copy)}});
+    // The shell offers copy, move and link; the left button is down.
+    constexpr DWORD kShellEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | 4;
+    const DWORD keys = 0x0001u | (control ? MK_CONTROL : 0u);
+    bool offered = false;
+    const auto effect = platform::mfc::dropOnTarget(data, kShellEffects, window, point, keys, &offered);
+    data->Release();
+    if (!offered) return false;
+    platform::core::journal().add("user", L"drop taken by a drop target, effect " + std::to_wstring(effect.value_or(0)));
+    return true;
 }
 
 void User::expectDragChoose(HWND window, POINT point, bool control, std::wstring words) {

@@ -114,8 +114,10 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
         dump += L" window " + (holds ? handleText(pane->GetChild()) : std::wstring(L"none"));
         const HWND report = holds ? shownReportControl(pane->GetChild()) : nullptr;
         if (!report) continue;
-        if (const auto* control = dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(report)))
+        if (const auto* control = dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(report))) {
             dump += std::wstring(L" theme ") + control->GetPaintManager()->GetThemeName();
+            if (control->GetTopRowIndex() > 0) dump += L" scrolled-to " + std::to_wstring(control->GetTopRowIndex());
+        }
         const std::wstring rows = ReportDriver(report).outline();
         for (std::size_t at = 0; at < rows.size();) {
             const std::size_t end = rows.find(L'\n', at);

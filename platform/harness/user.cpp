@@ -83,8 +83,15 @@ void User::close(HWND window) {
     PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-std::optional<std::wstring> User::drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths) {
+std::optional<std::wstring> User::drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths,
+                                      bool control) {
     if (!IsWindow(window)) return std::wstring(L"there is no such window");
+    std::wstring text = L"drop on " + handleText(window) + L" at " + std::to_wstring(clientPoint.x) + L"," +
+                        std::to_wstring(clientPoint.y) + (control ? L" ctrl" : L"");
+    for (const std::wstring& path : paths) text += L" " + platform::core::quoted(path);
+    platform::core::journal().add("user", text);
+    // The shell drags files as a data object: a drop target under the point sees it first.
+    if (dropOnOleTarget(window, clientPoint, paths, control)) return std::nullopt;
     POINT screen = clientPoint;
     ClientToScreen(window, &screen);
     HWND target = window;
@@ -95,10 +102,6 @@ std::optional<std::wstring> User::drop(HWND window, POINT clientPoint, const std
     ScreenToClient(target, &at);
     HDROP block = CreateShellDrop(paths, at);
     if (!block) throw std::runtime_error("harness: no memory for the dropped files");
-    std::wstring text = L"drop on " + handleText(window) + L" at " + std::to_wstring(clientPoint.x) + L"," +
-                        std::to_wstring(clientPoint.y);
-    for (const std::wstring& path : paths) text += L" " + platform::core::quoted(path);
-    platform::core::journal().add("user", text);
     if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) {
         DragFinish(block);
         return L"the drop cannot be posted to " + handleText(target);

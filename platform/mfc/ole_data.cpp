@@ -150,7 +150,9 @@ IDataObject* makeDataObject(const std::vector<std::pair<CLIPFORMAT, std::vector<
     return new DataObject(blocks);
 }
 
-std::optional<DROPEFFECT> dropOnTarget(IDataObject* data, DWORD okEffects, HWND window, POINT point, DWORD keyState) {
+std::optional<DROPEFFECT> dropOnTarget(IDataObject* data, DWORD okEffects, HWND window, POINT point, DWORD keyState,
+                                       bool* offered) {
+    if (offered) *offered = false;
     if (!data || !IsWindow(window)) return std::nullopt;
     POINT screen = point;
     ClientToScreen(window, &screen);
@@ -172,6 +174,7 @@ std::optional<DROPEFFECT> dropOnTarget(IDataObject* data, DWORD okEffects, HWND 
         target->OnDragLeave(wnd);
         return DROPEFFECT_NONE;
     }
+    if (offered) *offered = true;
     return target->OnDrop(wnd, &object, effect, local) ? effect : DROPEFFECT_NONE;
 }
 

@@ -86,8 +86,10 @@ IDataObject* makeDataObject(const std::vector<std::pair<CLIPFORMAT, std::vector<
 
 // The data entering the drop target of the window (or of its nearest parent that has one) at the
 // client point, moving over it and dropped there when the target offers an effect it allows; the
-// effect done, 0 when none. Without a drop target, nullopt.
-std::optional<DROPEFFECT> dropOnTarget(IDataObject* data, DWORD okEffects, HWND window, POINT point, DWORD keyState);
+// effect done, 0 when none. Without a drop target, nullopt. `offered`, when given, says whether the
+// target offered an effect (so the data was dropped, whatever the drop did).
+std::optional<DROPEFFECT> dropOnTarget(IDataObject* data, DWORD okEffects, HWND window, POINT point, DWORD keyState,
+                                       bool* offered = nullptr);
 
 // The format's name as registered, "CF_HDROP" and the like for standard ones.
 std::wstring formatName(CLIPFORMAT format);

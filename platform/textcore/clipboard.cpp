@@ -1,44 +1,66 @@
 #include "platform/textcore/clipboard.h"
 
-#include <mutex>
-#include <optional>
+#include <algorithm>
+#include <cstring>
 
 #include "platform/core/journal.h"
 
 namespace {
 
-struct Clipboard {
-    std::mutex mutex;
-    std::optional<CString> text;
-};
+// The clipboard is opened for the call only; it is shut again whatever happens.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+    ~OpenedClipboard() {
+        if (open_) CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool IsOpen() const { return open_; }
 
-Clipboard& clipboard() {
-    static Clipboard instance;
-    return instance;
-}
+private:
+    bool open_;
+};
 
 }  // namespace
 
 namespace Korvo {
 
 bool ClipboardManager::Clear() {
-    std::lock_guard lock(clipboard().mutex);
-    clipboard().text.reset();
-    return true;
+    OpenedClipboard clipboard(owner_);
+    return clipboard.IsOpen() && EmptyClipboard() != FALSE;
 }
 
 bool ClipboardManager::SetText(const CString& text) {
-    {
-        std::lock_guard lock(clipboard().mutex);
-        clipboard().text = text;
+    OpenedClipboard clipboard(owner_);
+    if (!clipboard.IsOpen() || !EmptyClipboard()) return false;
+    const SIZE_T bytes = (static_cast<SIZE_T>(text.GetLength()) + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GHND, bytes);
+    void* target = block ? GlobalLock(block) : nullptr;
+    if (!target) {
+        if (block) GlobalFree(block);
+        return false;
+    }
+    std::memcpy(target, text.GetString(), bytes);
+    GlobalUnlock(block);
+    if (!SetClipboardData(CF_UNICODETEXT, block)) {
+        GlobalFree(block);
+        return false;
     }
     platform::core::journal().add("call", L"ClipboardManager::SetText(\"" + std::wstring(text.GetString()) + L"\")");
     return true;
 }
 
 CString ClipboardManager::GetText() {
-    std::lock_guard lock(clipboard().mutex);
-    return clipboard().text.value_or(CString());
+    OpenedClipboard clipboard(nullptr);
+    HANDLE block = clipboard.IsOpen() ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const auto* text = block ? static_cast<const wchar_t*>(GlobalLock(block)) : nullptr;
+    if (!text) return CString();
+    // Text another program left may lack its NUL: it ends with its block.
+    const SIZE_T units = GlobalSize(block) / sizeof(wchar_t);
+    CString copy(text, static_cast<int>(std::find(text, text + units, L'\0') - text));
+    GlobalUnlock(block);
+    return copy;
 }
 
 }  // namespace Korvo

@@ -1,4 +1,4 @@
-// The maker's clipboard helper: text put on the process's clipboard.
+// The maker's clipboard helper: text put on the Windows clipboard the edits use too.
 #pragma once
 
 #include "platform/mfc.h"
@@ -7,6 +7,8 @@ namespace Korvo {
 
 class ClipboardManager {
 public:
+    // `owner`: the window that owns what it puts on the clipboard (none by default).
+    explicit ClipboardManager(HWND owner = nullptr) : owner_(owner) {}
     // Empties the clipboard; false when it cannot be opened.
     bool Clear();
     bool SetText(const CString& text);
@@ -14,6 +16,9 @@ public:
     static CString GetText();
     // The number of the format registered under `name`, as 16 bits (0 for no name).
     static CLIPFORMAT registerFormat(LPCWSTR name);
+
+private:
+    HWND owner_;
 };
 
 }  // namespace Korvo

@@ -83,6 +83,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "link 1 \"C:\\Tut\\index.htm\"\n"
         "dump help 1\n"
         "drop 1/1004 10,-20 \"C:\\a.grb\" \"C:\\b.grb\"\n"
+        "drop 1/1004 10,-20 ctrl \"C:\\a.grb\"\n"
         "mouse 1/1004 7,-3 rclick\n"
         "logoff\n"
         "search 1 \"open\"\n"
@@ -145,7 +146,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "model SetObjectParameter 1 0 \"Level\" 1.5 var 2\n"
         "dump parameters\n"
         "expect folder choose \"C:\\Temp\"\n"
-        "expect folder cancel\n",
+        "expect folder cancel\n"
+        "dump browser 1/1004\n"
+        "dump clipboard\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
@@ -171,26 +174,26 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         }
     }
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
-    const auto& automation = result.steps[result.steps.size() - 9].arguments;
+    const auto& automation = result.steps[result.steps.size() - 11].arguments;
     EXPECT_EQ(automation.operation, L"2.FullName");
     ASSERT_EQ(automation.values.size(), 3u);
     EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
     EXPECT_TRUE(automation.values[0].quoted);
     EXPECT_EQ(automation.values[2].text, L"-1");
     EXPECT_FALSE(automation.values[2].quoted);
-    EXPECT_EQ(result.steps[result.steps.size() - 8].arguments.operation, L"OnCriticalError");
+    EXPECT_EQ(result.steps[result.steps.size() - 10].arguments.operation, L"OnCriticalError");
     // The frame and manipulator-panel forms: FRAME (and PANEL) before the operation.
-    const auto& frameCall = result.steps[result.steps.size() - 7].arguments;
+    const auto& frameCall = result.steps[result.steps.size() - 9].arguments;
     EXPECT_EQ(frameCall.frame.index, 2u);
     EXPECT_EQ(frameCall.operation, L"SetSelectionFilterButtonState");
     EXPECT_EQ(frameCall.values.size(), 4u);
-    const auto& manipCall = result.steps[result.steps.size() - 6].arguments;
+    const auto& manipCall = result.steps[result.steps.size() - 8].arguments;
     EXPECT_EQ(manipCall.panel, 2);
     EXPECT_EQ(manipCall.operation, L"SetEditValue");
     ASSERT_EQ(manipCall.values.size(), 2u);
     EXPECT_TRUE(manipCall.values[0].quoted);
-    EXPECT_TRUE(result.steps[result.steps.size() - 5].arguments.values.empty());
-    const auto& model = result.steps[result.steps.size() - 4].arguments;
+    EXPECT_TRUE(result.steps[result.steps.size() - 7].arguments.values.empty());
+    const auto& model = result.steps[result.steps.size() - 6].arguments;
     EXPECT_EQ(model.operation, L"SetObjectParameter");
     ASSERT_EQ(model.values.size(), 6u);
     EXPECT_TRUE(model.values[2].quoted);
@@ -230,22 +233,22 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[44].arguments.position, -1);         // progress set -1
     EXPECT_EQ(result.steps[47].arguments.frame.index, 1u);      // dump ribbon 1
     EXPECT_EQ(result.steps[52].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[71].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[72].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[73].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[88].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[88].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[97].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[98].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[98].arguments.keyControl);
-    EXPECT_TRUE(result.steps[98].arguments.keyAlt);
-    EXPECT_EQ(result.steps[99].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[99].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[99].arguments.keyShift);
+    EXPECT_EQ(result.steps[72].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[73].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[74].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[89].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[89].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[98].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[99].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[99].arguments.keyControl);
-    EXPECT_EQ(result.steps[100].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[103].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[104].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_TRUE(result.steps[99].arguments.keyAlt);
+    EXPECT_EQ(result.steps[100].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[100].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[100].arguments.keyShift);
+    EXPECT_TRUE(result.steps[100].arguments.keyControl);
+    EXPECT_EQ(result.steps[101].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[104].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[105].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[20].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[20].arguments.values.size(), 4u);
@@ -264,13 +267,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         ASSERT_EQ(step.arguments.values.size(), 1u);
         EXPECT_EQ(step.arguments.values[0].text, L"C:\\b.grb");
     }
-    const std::size_t scroll = result.steps.size() - 25;
+    const std::size_t scroll = result.steps.size() - 27;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 134);
-    const std::size_t asserted = result.steps.size() - 20;
+    EXPECT_EQ(result.steps.back().line, 137);
+    const std::size_t asserted = result.steps.size() - 22;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
     EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");
@@ -395,7 +398,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
+                       "panel, image, print-jobs, requirements, parameters, browser, clipboard belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than

@@ -232,20 +232,35 @@ CFragmentPath& CFragmentPath::Application() {
     return record;
 }
 
-LRESULT CKVView::OnViewCommandMessage(WPARAM command, LPARAM lParam) {
-    // 1609: insert the fragment of the record; a record without a path inserts nothing.
-    if (command != 1609) return 0;
-    const auto* record = reinterpret_cast<const CFragmentPath*>(lParam);
-    if (!record) return 0;
-    std::wstring text = L"CKVView::InsertFragment(" +
+namespace {
+
+void recordInsertion(const wchar_t* call, const CFragmentPath* record) {
+    std::wstring text = std::wstring(call) + L"(" +
                         (record->HasPath() ? platform::core::quoted(record->GetPath().GetString()) : std::wstring(L"null"));
+    if (!record->GetLinkText().IsEmpty()) text += L", link " + platform::core::quoted(record->GetLinkText().GetString());
     for (const auto& [name, value] : record->GetVariables())
         text += L", " + std::wstring(name.GetString()) + L"=" + value.GetString();
     if (record->HasNomenclature()) text += L", nomenclature";
     const POINT point = record->GetDropPoint();
     text += L", at " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y) + L")";
     platform::kernel::recordCall(text);
+}
+
+}  // namespace
+
+LRESULT CKVView::OnViewCommandMessage(WPARAM command, LPARAM lParam) {
+    // 1609: insert the fragment of the record; a record without a path inserts nothing.
+    if (command != 1609) return 0;
+    const auto* record = reinterpret_cast<const CFragmentPath*>(lParam);
+    if (!record) return 0;
+    recordInsertion(L"CKVView::InsertFragment", record);
     return 1;
+}
+
+void CKVView::InsertFragment(const CFragmentPath& record) { recordInsertion(L"CKVView::InsertFragment", &record); }
+
+void CKVView::InsertFragmentAsImage(const CFragmentPath& record) {
+    recordInsertion(L"CKVView::InsertFragmentAsImage", &record);
 }
 
 CKVBaseView* CKvw32Doc::GetActiveKVView() const { return dynamic_cast<CKVBaseView*>(GetActiveView()); }

@@ -244,6 +244,8 @@ struct KVViewPicture {
     std::vector<std::uint32_t> pixels;
 };
 
+class CFragmentPath;
+
 class CKVView : public CKVBaseView {
     DECLARE_DYNCREATE(CKVView)
 public:
@@ -258,6 +260,10 @@ public:
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
     // Runs an application command on the document's stored selection.
     void OnObjectCommand(UINT id);
+    // The kernel inserts the record's document into the view's document: as a fragment linked to
+    // its file, or as a picture of it.
+    void InsertFragment(const CFragmentPath& record);
+    void InsertFragmentAsImage(const CFragmentPath& record);
 
     // The GUID of the view's type (the contextual tabs it brings).
     const GUID& GetTypeGuid() const { return typeGuid_; }

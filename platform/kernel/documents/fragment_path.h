@@ -24,10 +24,14 @@ public:
     bool HasNomenclature() const { return nomenclature_; }
     void SetDropPoint(POINT point) { point_ = point; }
     POINT GetDropPoint() const { return point_; }
+    // The text the inserted fragment's link shows (empty: the path).
+    void SetLinkText(const CString& text) { linkText_ = text; }
+    const CString& GetLinkText() const { return linkText_; }
 
 private:
     std::optional<CString> path_;
     std::vector<std::pair<CString, CString>> variables_;
     bool nomenclature_ = false;
     POINT point_{};
+    CString linkText_;
 };

@@ -8,6 +8,7 @@
 
 #include "platform/mfc.h"
 #include "platform/toolkit/commandbars/controls.h"
+#include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/commandbars/shortcuts.h"
 
 class CXTPCommandBars;
@@ -333,8 +334,21 @@ public:
     // The popup control the bar opened from while it is open that way, else null.
     CXTPControlPopup* GetControlPopup() const { return controlPopup_; }
     void SetControlPopup(CXTPControlPopup* control) { controlPopup_ = control; }
+    ~CXTPPopupBar() override { SetImageManager(nullptr); }
+    // The popup's own icons, looked up before the command bars'; null: none. The popup takes
+    // over the caller's reference.
+    void SetImageManager(CXTPImageManager* images) {
+        if (images_) images_->InternalRelease();
+        images_ = images;
+    }
+    CXTPImageManager* GetImageManager() const { return images_; }
+    // Style 3 shows each button's icon and caption.
+    void SetDefaultButtonStyle(int style) { buttonStyle_ = style; }
+    int GetDefaultButtonStyle() const { return buttonStyle_; }
 
 private:
+    CXTPImageManager* images_ = nullptr;
+    int buttonStyle_ = 0;
     CXTPControlPopup* controlPopup_ = nullptr;
     BOOL tearOff_ = FALSE;
     CString tearOffCaption_;

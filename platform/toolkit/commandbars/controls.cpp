@@ -46,6 +46,9 @@ CXTPCommandBar* CXTPControl::GetParent() const { return parent_ ? parent_->GetPa
 CXTPImageManagerIcon* CXTPControl::GetShownImage(int width) {
     if (GetIconId() == xtpIconIdOwnImage) return GetImage(width);
     const CXTPCommandBar* bar = GetParent();
+    if (const auto* popup = dynamic_cast<const CXTPPopupBar*>(bar); popup && popup->GetImageManager())
+        if (CXTPImageManagerIcon* own = popup->GetImageManager()->Lookup(static_cast<UINT>(GetIconId()), width))
+            return own;
     const CXTPCommandBars* bars = bar ? bar->GetCommandBars() : nullptr;
     const CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
     return images ? images->Lookup(static_cast<UINT>(GetIconId()), width) : nullptr;

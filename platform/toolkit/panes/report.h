@@ -433,6 +433,15 @@ public:
     // under the header when it shows.
     static constexpr int kRowHeight = 20;
     CXTPReportRow* HitTestRow(POINT point) const;
+    // The vertical scroll position: the index of the first shown row. It never leaves the
+    // rows' end short of a screenful, so it follows rows that went away.
+    int GetTopRowIndex() const;
+    void SetTopRowIndex(int index);
+    // Whole rows the client area shows below the header (at least one).
+    int GetVisibleRowCount() const;
+    // The view's automatic vertical scrolling while something is dragged over it: a point on
+    // the first or last shown row moves the rows one row that way, when there are more.
+    void AutoScrollForDrag(POINT point);
     // The user presses on the row and drags: the row is clicked (selected) unless it is in the
     // selection already, then the drag begins. False when drag and drop is not enabled.
     BOOL DragRow(CXTPReportRow* row);
@@ -442,6 +451,9 @@ public:
     std::wstring DumpRows() const;
 
 protected:
+    // A right press selects the row under it (unless it is in the selection already), as the
+    // context menu that follows acts on the selection.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The theme number and flag the control now has (what an override of SetTheme applied).
     void RememberTheme(int theme, BOOL flag) {
         themeNumber_ = theme;
@@ -486,4 +498,5 @@ private:
     int populateCount_ = 0;
     int treeIndent_ = 20;
     BOOL headerVisible_ = TRUE;
+    int topRow_ = 0;
 };

@@ -1,6 +1,8 @@
 // The report control's drag and drop: its window's drop target and the rows under points.
 #include "platform/toolkit/panes/report.h"
 
+#include <algorithm>
+
 namespace {
 
 // Hands the window's drag events to the control with the state of the drag.
@@ -37,7 +39,33 @@ void CXTPReportControl::EnableDragDrop(BOOL enable) {
 CXTPReportRow* CXTPReportControl::HitTestRow(POINT point) const {
     const int top = headerVisible_ ? kRowHeight : 0;
     if (point.y < top || point.x < 0) return nullptr;
-    return rows_.GetAt((point.y - top) / kRowHeight);
+    return rows_.GetAt(GetTopRowIndex() + (point.y - top) / kRowHeight);
+}
+
+int CXTPReportControl::GetVisibleRowCount() const {
+    RECT client{};
+    if (GetSafeHwnd()) GetClientRect(&client);
+    const int height = client.bottom - client.top - (headerVisible_ ? kRowHeight : 0);
+    return std::max(1, height / kRowHeight);
+}
+
+int CXTPReportControl::GetTopRowIndex() const {
+    return std::clamp(topRow_, 0, std::max(0, rows_.GetCount() - GetVisibleRowCount()));
+}
+
+void CXTPReportControl::SetTopRowIndex(int index) {
+    const int top = std::clamp(index, 0, std::max(0, rows_.GetCount() - GetVisibleRowCount()));
+    if (top == GetTopRowIndex()) return;
+    topRow_ = top;
+    if (GetSafeHwnd()) Invalidate(FALSE);
+}
+
+void CXTPReportControl::AutoScrollForDrag(POINT point) {
+    const int top = headerVisible_ ? kRowHeight : 0;
+    if (point.y < top) return;
+    const int shown = (point.y - top) / kRowHeight;
+    if (shown == 0) SetTopRowIndex(GetTopRowIndex() - 1);
+    else if (shown >= GetVisibleRowCount() - 1) SetTopRowIndex(GetTopRowIndex() + 1);
 }
 
 BOOL CXTPReportControl::DragRow(CXTPReportRow* row) {
@@ -45,4 +73,12 @@ BOOL CXTPReportControl::DragRow(CXTPReportRow* row) {
     if (!row->IsSelected()) SelectRow(row, FALSE);
     OnBeginDrag();
     return TRUE;
+}
+
+LRESULT CXTPReportControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_RBUTTONDOWN) {
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (CXTPReportRow* row = HitTestRow(point); row && !row->IsSelected()) SelectRow(row, FALSE);
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -1,0 +1,54 @@
+#include "documentsmenu/window/file_preview.h"
+
+#include "platform/win32.h"
+
+namespace DocumentsMenu {
+
+BOOL FilePreview::Create(CWnd* parent, UINT id) {
+    return CWnd::Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_CLIPSIBLINGS, RECT{0, 0, 0, 0}, parent, id,
+                        nullptr);
+}
+
+void FilePreview::SetDocument(ILibrary* library, const CString& fullPath) {
+    library_ = library;
+    path_ = fullPath;
+    // A document without a picture leaves the preview white.
+    image_ = KvwLoadKVDocImage(fullPath, g_szDocPV);
+    if (GetSafeHwnd()) {
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+}
+
+void FilePreview::paint(HDC dc) const {
+    RECT client{};
+    GetClientRect(&client);
+    HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+    FillRect(dc, &client, white);
+    DeleteObject(white);
+    if (!image_ || !image_->IsValid()) return;
+    HBITMAP picture = platform::win32::createBitmap(image_->width, image_->height, image_->pixels);
+    if (!picture) return;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, picture);
+    SetStretchBltMode(dc, HALFTONE);
+    StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, source, 0, 0, image_->width,
+               image_->height, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+    DeleteObject(picture);
+}
+
+LRESULT FilePreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) return TRUE;
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(GetSafeHwnd(), &ps);
+        if (dc) paint(dc);
+        EndPaint(GetSafeHwnd(), &ps);
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace DocumentsMenu
