@@ -119,6 +119,17 @@ TEST_F(TipsStrip, WithoutATipFileTheCommandsDoNothingAndNoStripIsMade) {
 class LogWindowTest : public TipsStrip {
 protected:
     Korvo::UI::LogWindow* Window() { return CKvw32App::Instance()->GetLogWindow(); }
+    // Starts the program and opens the log window; false when it did not open.
+    bool OpenLog(Session& s) {
+        Start(s);
+        Run(s, kViewLog);
+        return Window() != nullptr;
+    }
+    // Hides the window and shows it again with the command, which reads the log.
+    void ShowAgain(Session& s) {
+        ::ShowWindow(Window()->GetSafeHwnd(), SW_HIDE);
+        Run(s, kViewLog);
+    }
     CString Shown() {
         CString text;
         Window()->GetEdit().GetWindowText(text);
@@ -128,9 +139,7 @@ protected:
 
 TEST_F(LogWindowTest, ShowsTheLogWithWindowsLineEndsAndReloadsOnlyWhenItChanged) {
     Session s;
-    Start(s);
-    Run(s, kViewLog);
-    ASSERT_NE(Window(), nullptr);
+    ASSERT_TRUE(OpenLog(s));
     const CString first = Shown();
     EXPECT_NE(first.Find(L"Initialized in"), -1);
     EXPECT_EQ(first.Find(L"\n"), first.Find(L"\r\n") + 1);  // every line feed after a carriage return
@@ -156,30 +165,23 @@ TEST_F(LogWindowTest, ShowsTheLogWithWindowsLineEndsAndReloadsOnlyWhenItChanged)
 
 TEST_F(LogWindowTest, ARefusedLockOrAFailedReadLeavesTheTextAndTheLockAsTheyWere) {
     Session s;
-    Start(s);
-    Run(s, kViewLog);
-    ASSERT_NE(Window(), nullptr);
+    ASSERT_TRUE(OpenLog(s));
     const CString before = Shown();
-    ::ShowWindow(Window()->GetSafeHwnd(), SW_HIDE);
     KVLog_Write(3, L"Written while the lock is refused");
     s.faults().failAt(L"KVLog_Lock 1");
-    Run(s, kViewLog);
+    ShowAgain(s);
     EXPECT_EQ(Shown(), before);
-    ::ShowWindow(Window()->GetSafeHwnd(), SW_HIDE);
     s.faults().failAt(L"ReadFile 1");
-    Run(s, kViewLog);
+    ShowAgain(s);
     EXPECT_EQ(Shown(), before);
     // Nothing was left locked: the log is written and read again.
-    ::ShowWindow(Window()->GetSafeHwnd(), SW_HIDE);
-    Run(s, kViewLog);
+    ShowAgain(s);
     EXPECT_NE(Shown().Find(L"Written while the lock is refused"), -1);
 }
 
 TEST_F(LogWindowTest, TheWindowTakesTheThemeAtCreationAndOnEveryThemeChange) {
     Session s;
-    Start(s);
-    Run(s, kViewLog);
-    ASSERT_NE(Window(), nullptr);
+    ASSERT_TRUE(OpenLog(s));
     const int first = Window()->GetTheme();
     Run(s, 3402);  // another theme
     EXPECT_NE(Window()->GetTheme(), first);
