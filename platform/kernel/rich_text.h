@@ -40,6 +40,7 @@ public:
     void setText(const CString& text);
     // Draws one line per paragraph, 5 mm high and 2.5 mm a character, from the world origin down.
     void draw(KVDrawContext& gc) const;
+    CKvw32Doc* GetDocument() const { return document_; }
 
 private:
     CKvw32Doc* document_;

@@ -7,6 +7,7 @@
 // A built-in edit control ("EDIT") that follows the toolkit's themes.
 class CXTPEdit : public CWnd {
 public:
+    using CWnd::Create;  // the edit's own Create below does not hide the framework's
     // Creates the edit as child `id` of `parent` over `rect` with `style`.
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
     // The UI theme the edit draws with (journalled).
