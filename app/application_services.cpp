@@ -21,26 +21,24 @@ void CKvw32App::RepaintAllDocuments() {
     }
 }
 
-int CKvw32App::BrowseText(int index, LPCWSTR text, bool edit) {
+bool CKvw32App::BrowseText(int index, void* argument, LPCWSTR text) {
     // The dictionary browser finds its file through this setting; it must always name one.
     CString dictionary = GetProfileString(kTemplateExplorerSection, kLastOpenFileName, L"");
     if (dictionary.IsEmpty()) dictionary = KVAppendProgramPath(L"KVDict.xml");
     WriteProfileString(kTemplateExplorerSection, kLastOpenFileName, dictionary);
-    return m_textBrowsers.Browse(index, text, edit);
+    return m_textBrowsers.Browse(index, argument, text);
 }
 
-int CKvw32App::BrowseTextByKey(UINT key, UINT modifiers, bool edit) {
-    const int index = m_textBrowsers.FindByKey(key, modifiers);
-    if (index < 0) return index;
-    return BrowseText(index, nullptr, edit);
+bool CKvw32App::BrowseTextByKey(UINT key, UINT /*modifiers*/, void* argument, LPCWSTR text) {
+    // The hot key compares Shift and Control as they are now, not as the kernel reports them.
+    const int index = m_textBrowsers.FindByKey(key);
+    if (index < 0) return false;
+    return BrowseText(index, argument, text);
 }
 
-void CKvw32App::GetTextBrowserMenuTexts(CStringArray& texts) const {
-    // No PDM work mix connects yet, so PDM browsers are not offered.
-    m_textBrowsers.GetMenuTexts(texts, false);
-}
+void CKvw32App::GetTextBrowserMenuTexts(CStringArray& texts) const { m_textBrowsers.GetMenuTexts(texts); }
 
-void CKvw32App::SetTextBrowsersEdit(bool edit) { m_textBrowsers.SetEdit(edit); }
+void CKvw32App::SetTextBrowsersEdit(void* edit) { m_textBrowsers.SetEdit(edit); }
 
 void CKvw32App::InitializeTextBrowserProfileItems() { m_textBrowsers.InitializeProfileItems(); }
 

@@ -13,6 +13,7 @@
 #include "app/recovery/critical_error_record.h"
 #include "app/automation/kv_server.h"
 #include "app/commands/application_commands.h"
+#include "auxiliary/log_window.h"
 #include "auxiliary/text_browser_array.h"
 #include "commandbars/user_commands.h"
 #include "mainframe/panes/pane_windows.h"
@@ -212,12 +213,13 @@ public:
     void BlockPaintAllDocuments(bool block);
     // Documents whose repaint flag is set are redrawn completely.
     void RepaintAllDocuments();
-    // Runs a text browser after making sure the dictionary file setting exists.
-    int BrowseText(int index, LPCWSTR text, bool edit);
-    // The browser bound to the hot key; its negative index when there is none.
-    int BrowseTextByKey(UINT key, UINT modifiers, bool edit);
+    // Runs a text browser after making sure the dictionary file setting exists; true when it ran.
+    bool BrowseText(int index, void* argument, LPCWSTR text);
+    // The browser whose hot key the kernel key code is (the modifiers are the keys held now);
+    // false when there is none.
+    bool BrowseTextByKey(UINT key, UINT modifiers, void* argument, LPCWSTR text);
     void GetTextBrowserMenuTexts(CStringArray& texts) const;
-    void SetTextBrowsersEdit(bool edit);
+    void SetTextBrowsersEdit(void* edit);
     void InitializeTextBrowserProfileItems();
     // Loaded from the default layout on first use (then the global context menus are loaded).
     std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState();

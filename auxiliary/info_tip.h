@@ -2,6 +2,10 @@
 // of a tip file at a time. Its settings come from the product ini's "Tips" section.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <vector>
+
 #include "platform/compression.h"
 #include "platform/mfc.h"
 
@@ -12,6 +16,9 @@ public:
 
     // Reads section "Tips" of the product ini; keys that are absent keep their values.
     void LoadSettings(const kvio::IniFile& ini);
+    // Where the strip finds the application's active main frame (its parent, and whose MDI
+    // client it lies along); the application sets it.
+    void SetActiveFrameSource(std::function<CMDIFrameWnd*()> source) { activeFrame_ = std::move(source); }
 
     // A Windows colour value: red in the low byte, then green, then blue.
     using Colour = DWORD;
@@ -25,21 +32,39 @@ public:
     bool IsItalic() const { return italic_ != 0; }
     const CString& GetFontName() const { return fontName_; }
 
-    // The strip's commands; each does nothing while the tip file name is empty. The tips
-    // themselves, the window and its timer come with the strip's own work; until then the
-    // strip keeps its place in the list and whether it is shown.
+    // The strip's commands; each does nothing (false) while the tip file name is empty.
+    virtual bool EnsureCreated();
     void Toggle();
     void ShowNextTip();
     void ShowPreviousTip();
+    // Reads the tip file again; keeps the place in the list and starts no timer.
     void LoadTips();
-    bool IsShown() const { return shown_; }
+
+    bool IsShown() const { return m_hWnd && IsWindowVisible(); }
     int GetCurrentIndex() const { return currentIndex_; }
+    int GetTipCount() const { return static_cast<int>(tips_.GetSize()); }
+    const CString& GetCurrentText() const { return currentText_; }
+    UINT GetCurrentTime() const { return currentTime_; }
+    // The timer of a shown tip: the milliseconds it was set to, or 0 when none runs.
+    UINT GetTimerMilliseconds() const { return timerMilliseconds_; }
+
+    static constexpr UINT_PTR kTimerId = 8;
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    DECLARE_MESSAGE_MAP()
 
 private:
     CInfoTip() = default;
 
+    void ShowTip(int index);
+    void ShowText(UINT stringId);
+    void StartTimer();
+    void StopTimer();
+    void Repaint();
+
     int currentIndex_ = 0;
-    bool shown_ = false;
     CStringArray tips_;
     std::vector<UINT> displayTimes_;
     CString fileName_;  // empty: the strip is switched off
@@ -52,5 +77,17 @@ private:
     CString fontName_ = L"Arial";
     int fontSize_ = 16;
     CString currentText_;
-    [[maybe_unused]] UINT currentTime_ = 0;
+    UINT currentTime_ = 0;
+    UINT timerMilliseconds_ = 0;
+    std::function<CMDIFrameWnd*()> activeFrame_;
 };
+
+// One line of a tip file: the text before the first "#" and the seconds after it (leading blanks
+// and a sign, then digits up to the first other character; none, or a negative number, is 0).
+struct TipLine {
+    CString text;
+    UINT seconds = 0;
+};
+TipLine ParseTipLine(const CString& line);
+// A tip's seconds as the milliseconds of its timer, kept within the timer's 32 bits.
+UINT TipMilliseconds(UINT seconds);

@@ -1,9 +1,26 @@
 #include "auxiliary/text_browser_array.h"
 
+#include "auxiliary/text_browsers/metafile_callback.h"
 #include "platform/compression.h"
 #include "platform/diagnostics.h"
+#include "platform/kernel.h"
 
 namespace {
+
+constexpr UINT kModuleNotLoaded = 11660;
+constexpr UINT kLargestErrorMessage = 1024;
+
+// The module entries a browser may export, looked up by name at each call.
+using BrowseEntry = INT_PTR (*)(void* argument);
+using RegisterCallbackEntry = void (*)(CreateEnhMetafileCallbackFunction callback);
+using PlainEntry = void (*)();
+using SetEditEntry = void (*)(void* edit);
+
+template <class Entry>
+Entry FindEntry(HMODULE module, const char* name) {
+    FARPROC entry = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(entry));
+}
 
 std::unique_ptr<CTextBrowser> ReadBrowser(const kvio::IniFile& ini, const wchar_t* section) {
     auto browser = std::make_unique<CTextBrowser>();
@@ -22,8 +39,8 @@ std::unique_ptr<CTextBrowser> ReadBrowser(const kvio::IniFile& ini, const wchar_
 
 void ReportBrowserError(CException* e) {
     CString text = L"Text browser error:";
-    wchar_t message[1025] = {};
-    if (e->GetErrorMessage(message, 1024) && message[0] != L'\0') {
+    wchar_t message[kLargestErrorMessage + 1] = {};
+    if (e->GetErrorMessage(message, kLargestErrorMessage) && message[0] != L'\0') {
         text += L" ";
         text += message;
     }
@@ -31,31 +48,48 @@ void ReportBrowserError(CException* e) {
     e->Delete();
 }
 
-// Runs an entry of a browser module, reporting the framework exceptions it throws.
+// Runs an entry of a browser module: a framework exception is reported (or, `quiet`, only
+// deleted), any other one swallowed, so one browser's failure cannot stop the program. False
+// when the entry threw.
 template <class Call>
-void RunEntry(Call&& call) {
+bool RunEntry(Call&& call, bool quiet = false) {
     try {
         call();
+        return true;
     } catch (CException* e) {
-        ReportBrowserError(e);
+        if (quiet) e->Delete();
+        else ReportBrowserError(e);
     } catch (...) {
-        // A browser's own failure must not stop the others.
     }
-}
-
-CString KeyName(UINT key) {
-    if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) return CString(static_cast<wchar_t>(key), 1);
-    if (key >= 0x70 && key <= 0x87) {  // F1 .. F24
-        CString name;
-        name.Format(L"F%u", key - 0x6F);
-        return name;
-    }
-    CString name;
-    name.Format(L"#%u", key);
-    return name;
+    return false;
 }
 
 }  // namespace
+
+bool CTextBrowser::Load(bool silent) {
+    if (module) return !loadFailed;
+    if (loadFailed) return false;
+    // A bare module name is the program folder's module: never one the current folder offers.
+    const bool bare = kvio::FileNamePart(dll.view()).size() == static_cast<std::size_t>(dll.GetLength());
+    module = Korvo::Module::loadMfcAndInitialize(bare ? KVAppendProgramPath(dll, 0, true) : dll, 0);
+    if (!module) {
+        if (!silent) KVMessageBox::Show(KVLoadString(kModuleNotLoaded), MB_OK);
+        loadFailed = true;
+    }
+    // A module's initialisation may switch the kernel's language to its own.
+    GlobalContainer::RestoreSessionLanguage();
+    return !loadFailed;
+}
+
+bool CTextBrowser::Browse(void* argument) {
+    if (!Load(false)) return false;
+    bool browsed = false;
+    if (auto entry = FindEntry<BrowseEntry>(module, "Browse")) browsed = RunEntry([&] { entry(argument); });
+    // The module's spelling of the export: an external contract.
+    if (auto entry = FindEntry<RegisterCallbackEntry>(module, "RegistrerCreateEnhMetafileCallback"))
+        RunEntry([&] { entry(&CreateEnhMetafileCallback); });
+    return browsed;
+}
 
 CTextBowserArray::~CTextBowserArray() {
     for (const auto& browser : browsers_) {
@@ -75,84 +109,71 @@ void CTextBowserArray::Load() {
     }
 }
 
-void CTextBowserArray::WriteProfile() {
-    for (const auto& browser : browsers_) {
-        if (!browser->module) continue;
-        FARPROC entry = GetProcAddress(browser->module, "WriteProfile");
-        if (!entry) continue;
-        try {
-            entry();
-        } catch (CException* e) {
-            ReportBrowserError(e);
-        } catch (...) {
-            // A browser's own failure must not stop the others from saving.
-        }
-    }
-}
-
-bool CTextBowserArray::EnsureLoaded(CTextBrowser& browser) {
-    if (browser.module) return true;
-    if (browser.loadFailed) return false;
-    browser.module = Korvo::Module::loadMfcAndInitialize(browser.dll);
-    browser.loadFailed = browser.module == nullptr;
-    return !browser.loadFailed;
-}
-
-int CTextBowserArray::Browse(int index, LPCWSTR text, bool edit) {
+bool CTextBowserArray::Browse(int index, void* argument, LPCWSTR text) {
     CTextBrowser* browser = nullptr;
-    if (!text || !*text) {
-        const int chosen = index < 0 ? defaultIndex_ : index;
-        if (chosen < GetSize()) browser = browsers_[static_cast<std::size_t>(chosen)].get();
-    } else {
+    if (text && *text) {
         for (const auto& candidate : browsers_) {
             if (candidate->dll.CompareNoCase(text) == 0) {
                 browser = candidate.get();
                 break;
             }
         }
+    } else {
+        const int chosen = index < 0 ? defaultIndex_ : index;
+        if (chosen >= 0 && chosen < GetSize()) browser = browsers_[static_cast<std::size_t>(chosen)].get();
     }
-    if (!browser || !EnsureLoaded(*browser)) return -1;
-    FARPROC entry = GetProcAddress(browser->module, "Browse");
-    if (!entry) return -1;
-    int result = -1;
-    RunEntry([&] { result = reinterpret_cast<BrowseEntry>(reinterpret_cast<void (*)()>(entry))(text, edit ? TRUE : FALSE); });
-    return result;
+    if (!browser) return false;
+    if (browser->pdm && !KVPDMWorkMix::IsActive()) KVPDMWorkMix::Connect(false, L"");
+    return browser->Browse(argument);
 }
 
-int CTextBowserArray::FindByKey(UINT key, UINT modifiers) const {
+bool CTextBowserArray::Matches(int index, UINT kernelKey) const {
+    const CTextBrowser& browser = GetAt(index);
+    const BrowserKey key = KernelKeyToBrowserKey(kernelKey, KVGetControlKeyState());
+    return browser.key == key.virtualKey && browser.control == key.control && browser.shift == KVGetShiftKeyState();
+}
+
+int CTextBowserArray::FindByKey(UINT kernelKey) const {
     for (int i = 0; i < GetSize(); ++i) {
-        const CTextBrowser& browser = GetAt(i);
-        const UINT held = (browser.alt ? kBrowserKeyAlt : 0) | (browser.control ? kBrowserKeyControl : 0) |
-                          (browser.shift ? kBrowserKeyShift : 0);
-        if (browser.key == key && held == modifiers) return i;
+        if (Matches(i, kernelKey)) return i;
     }
     return -1;
 }
 
-void CTextBowserArray::GetMenuTexts(CStringArray& texts, bool pdmConnected) const {
+void CTextBowserArray::GetMenuTexts(CStringArray& texts) const {
+    const bool pdmConnected = KVPDMWorkMix::IsActive();
     for (const auto& browser : browsers_) {
         if (browser->pdm && !pdmConnected) continue;
-        CString text = browser->text + L"\t";
-        if (browser->control) text += L"Ctrl+";
-        if (browser->shift) text += L"Shift+";
-        if (browser->alt) text += L"Alt+";
-        text += KeyName(browser->key);
-        texts.Add(text);
-    }
-}
-
-void CTextBowserArray::SetEdit(bool edit) {
-    for (const auto& browser : browsers_) {
-        if (!browser->module) continue;
-        if (FARPROC entry = GetProcAddress(browser->module, "SetEdit")) {
-            RunEntry([&] { reinterpret_cast<SetEditEntry>(reinterpret_cast<void (*)()>(entry))(edit ? TRUE : FALSE); });
+        CString text = browser->text;
+        const CString keyName = GetKeyName(browser->key);
+        if (!keyName.IsEmpty()) {
+            text += L"\t";
+            if (browser->control) text += L"Ctrl+";
+            if (browser->shift) text += L"Shift+";
+            if (browser->alt) text += L"Alt+";
+            text += keyName;
         }
+        texts.Add(text);
     }
 }
 
 void CTextBowserArray::InitializeProfileItems() {
     for (const auto& browser : browsers_) {
-        if (!EnsureLoaded(*browser)) continue;
-        if (FARPROC entry = GetProcAddress(browser->module, "InitializeProfileItems")) RunEntry([&] { entry(); });
+        if (!browser->Load(true)) continue;
+        if (auto entry = FindEntry<PlainEntry>(browser->module, "InitializeProfileItems")) RunEntry(entry, true);
+    }
+}
+
+void CTextBowserArray::WriteProfile() {
+    for (const auto& browser : browsers_) {
+        if (!browser->module) continue;
+        if (auto entry = FindEntry<PlainEntry>(browser->module, "WriteProfile")) RunEntry(entry);
+    }
+}
+
+void CTextBowserArray::SetEdit(void* edit) {
+    for (const auto& browser : browsers_) {
+        if (!browser->module) continue;
+        if (auto entry = FindEntry<SetEditEntry>(browser->module, "SetEdit")) RunEntry([&] { entry(edit); });
     }
 }

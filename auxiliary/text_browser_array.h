@@ -1,5 +1,6 @@
 // External text browsers: optional modules listed in "TextBrowsers.ini" that offer dictionaries
-// and text catalogues to the kernel. A module is loaded only when it is first needed.
+// and text catalogues to the kernel. A module is loaded only when it is first needed, and a
+// module that failed to load is never tried again.
 #pragma once
 
 #include <memory>
@@ -8,23 +9,35 @@
 #include "platform/mfc.h"
 
 struct CTextBrowser {
-    CString dll;  // module file as written in the ini file; also the browser's name
+    CString dll;   // module file as written in the ini file; also the browser's name
     CString text;  // menu text
     HMODULE module = nullptr;
-    bool modal = false;
-    UINT key = 0;  // virtual-key code of the hot key
+    bool modal = false;  // stored only
+    UINT key = 0;        // virtual-key code of the hot key, never 0
     bool control = false;
     bool shift = false;
-    bool alt = false;
+    bool alt = false;  // shown in the menu, not compared
     bool loadFailed = false;
     bool standard = false;  // the default browser
     bool pdm = false;       // needs the PDM work mix connected
+
+    // Loads the module once; `silent` keeps a failure from being reported to the user. False
+    // once a load has failed.
+    bool Load(bool silent);
+    // Runs the module's "Browse" with `argument`, then hands it the metafile callback. True when
+    // "Browse" returned normally.
+    bool Browse(void* argument);
 };
 
-// Modifier keys of a browser's hot key, as the kernel reports the keys held.
-inline constexpr UINT kBrowserKeyAlt = 0x1;
-inline constexpr UINT kBrowserKeyControl = 0x2;
-inline constexpr UINT kBrowserKeyShift = 0x4;
+// A kernel key code as the virtual key and Control state a hot key compares with; a code
+// outside the kernel's table is the key itself with the Control key's state now.
+struct BrowserKey {
+    UINT virtualKey = 0;
+    bool control = false;
+};
+BrowserKey KernelKeyToBrowserKey(UINT kernelKey, bool controlDown);
+// A virtual key's name in menu texts: letters and digits themselves, F1 to F24, else "#<code>".
+CString GetKeyName(UINT virtualKey);
 
 class CTextBowserArray {
 public:
@@ -35,37 +48,31 @@ public:
     CTextBowserArray& operator=(const CTextBowserArray&) = delete;
 
     // Reads "TextBrowsers.ini" of the program folder: one browser per section that names a
-    // module and a hot key; a missing file gives no browsers.
+    // module and a hot key; the last "Standard" one is the default. A missing file gives none.
     void Load();
-    // Lets every loaded browser module save its settings.
-    void WriteProfile();
-
-    // Runs a browser: for an empty text the one at `index` (negative: the default one),
-    // otherwise the one whose module is `text` (case-insensitive). Its module is loaded on first
-    // use. The browser's result, or -1 when there is no such browser or it cannot run.
-    int Browse(int index, LPCWSTR text, bool edit);
-    // The index of the browser bound to the key with exactly these modifiers, or -1.
-    int FindByKey(UINT key, UINT modifiers) const;
-    // "<text>\t<hot key>" per browser ("Ctrl+", "Shift+", "Alt+" and the key); PDM browsers only
-    // while the PDM work mix is connected.
-    void GetMenuTexts(CStringArray& texts, bool pdmConnected) const;
-    // Passes the edit state to every loaded browser.
-    void SetEdit(bool edit);
-    // Lets every browser add its items to a settings profile, loading its module first.
+    // Runs a browser: a non-empty text picks the first whose module is that text (in any case);
+    // an empty (or null) text the one at `index`, or the default one for a negative index. The
+    // PDM work mix is connected first for a browser that needs it. False when no browser is
+    // picked or it could not run.
+    bool Browse(int index, void* argument, LPCWSTR text);
+    // The first browser whose hot key is the kernel key code with Shift as it is now, or -1.
+    int FindByKey(UINT kernelKey) const;
+    bool Matches(int index, UINT kernelKey) const;
+    // "<text>\t<Ctrl+><Shift+><Alt+><key>" per browser; PDM browsers only while the PDM work mix
+    // is connected.
+    void GetMenuTexts(CStringArray& texts) const;
+    // Loads every module silently and lets it add its settings-profile items.
     void InitializeProfileItems();
+    // Lets every loaded module save its settings.
+    void WriteProfile();
+    // Hands the kernel's edit control to every loaded module.
+    void SetEdit(void* edit);
 
     int GetSize() const { return static_cast<int>(browsers_.size()); }
     const CTextBrowser& GetAt(int index) const { return *browsers_[static_cast<std::size_t>(index)]; }
     int GetDefaultIndex() const { return defaultIndex_; }
 
 private:
-    // The module entries a browser may export.
-    using BrowseEntry = int (*)(LPCWSTR text, BOOL edit);
-    using SetEditEntry = void (*)(BOOL edit);
-
-    // Loads the browser's module once; a module that failed to load is not tried again.
-    static bool EnsureLoaded(CTextBrowser& browser);
-
     std::vector<std::unique_ptr<CTextBrowser>> browsers_;
     int defaultIndex_ = 0;
 };

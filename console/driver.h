@@ -78,6 +78,15 @@ void setListRowHooks(const ListRowHooks& hooks);
 // installs it.
 void setBrowserPaneOutline(std::wstring (*outline)(HWND window));
 
+// What `dump tips`, `dump log` and `dump text-browsers` print: the shell's outlines of the tips
+// strip, the log window and the text browsers; the program installs them.
+struct TextToolHooks {
+    std::wstring (*tips)() = nullptr;
+    std::wstring (*log)() = nullptr;
+    std::wstring (*textBrowsers)() = nullptr;
+};
+void setTextToolHooks(const TextToolHooks& hooks);
+
 class Driver {
 public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
@@ -224,6 +233,11 @@ private:
     bool expectColourChoose(const Step& step);
     bool expectColourCancel(const Step& step);
     bool expectPromptAnswer(const Step& step);
+    bool dumpTips(const Step& step);
+    bool dumpLog(const Step& step);
+    bool dumpTextBrowsers(const Step& step);
+    bool expectRichTextAnswer(const Step& step);
+    bool expectRichTextCancel(const Step& step);
     bool expectPromptCancel(const Step& step);
     // Automation calls and kernel callbacks (console/kernel_verbs.cpp).
     bool automation(const Step& step);

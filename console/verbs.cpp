@@ -357,6 +357,18 @@ std::span<const Verb> verbs() {
          "prints the browser pane in pane window WINDOW: what it shows, its path and icon size, its tool bar's Level up, Back and Forward with their state and tooltips, and its history with the current step",
          M, R, M, &Driver::dumpBrowser},
         {"dump clipboard", "prints the text on the clipboard", R, R, R, &Driver::dumpClipboard},
+        {"dump tips", "prints the tips strip: its tip file, the place in the list, the text and seconds on show, its "
+         "window (shown or hidden, rectangle) and timer", R, R, R, &Driver::dumpTips},
+        {"dump log", "prints the log window: its handle, shown or hidden, caption, theme, the log length last read and "
+         "its edit's lines", R, R, R, &Driver::dumpLog},
+        {"dump text-browsers", "prints the text browsers: the default one, each browser's module, menu text, hot key, "
+         "flags and whether its module is loaded or failed, then the menu texts the kernel gets", R, R, R,
+         &Driver::dumpTextBrowsers},
+        {"expect rich-text answer \"TEXT\"",
+         "answers the kernel's next modal rich-text editor by confirming TEXT as its plain text", R, R, M,
+         &Driver::expectRichTextAnswer},
+        {"expect rich-text cancel", "answers the kernel's next modal rich-text editor by cancelling it", R, R, M,
+         &Driver::expectRichTextCancel},
     };
     return table;
 }

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/compression/streams.h"
 #include "platform/mfc.h"
 
 namespace platform::core {

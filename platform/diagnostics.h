@@ -19,8 +19,10 @@ void KVLog_WriteF(int level, const wchar_t* format, const T&... args) {
 // The log file's path and whether it exists.
 CString KVLog_GetFileName();
 bool KVLog_FileExists();
-// A recursive process-wide lock around the log; `locked` (when given) tells whether it was
-// obtained. Every successful lock needs one unlock.
+// A recursive process-wide lock around the log. Given `locked`, the lock is only tried (another
+// thread's lock, or the fault point "KVLog_Lock 1", refuses it) and `locked` tells whether it
+// was obtained; without it the call waits. Every successful lock needs one unlock; an unlock
+// by a thread that holds no lock does nothing.
 void KVLog_Lock(bool* locked = nullptr);
 void KVLog_Unlock();
 // Flushes and closes the log at the end of the process (journalled as a call). Entries written

@@ -252,6 +252,9 @@ public:
     void expectColour(std::optional<COLORREF> colour);
     // The kernel's next name prompt is answered with `text` as typed, or is cancelled.
     void expectPrompt(std::optional<std::wstring> text);
+    // Answers the kernel's next modal rich-text editor: confirms `text` as its plain text, or
+    // cancels it (nullopt).
+    void expectRichText(std::optional<std::wstring> text);
     // The view of the active document window of main frame `frame`, scrolled at its scroll bar
     // `bar` (SB_HORZ or SB_VERT): a click giving the request `code` (SB_LINEUP ... SB_BOTTOM),
     // followed by SB_ENDSCROLL as the button comes up; or the thumb dragged to `position` (kept

@@ -9,6 +9,7 @@
 #include "platform/toolkit/dpi.h"
 #include "platform/toolkit/commandbars/controls.h"
 #include "platform/toolkit/commandbars/edit_ctrl.h"
+#include "platform/toolkit/edit.h"
 #include "platform/toolkit/commandbars/gallery.h"
 #include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/messages.h"

@@ -90,11 +90,11 @@ CString ServerAppProxy::GetBugReportAddress() {
 
 void ServerAppProxy::BlockPaintAllDocuments(bool block) { app_->BlockPaintAllDocuments(block); }
 void ServerAppProxy::RepaintAllDocuments() { app_->RepaintAllDocuments(); }
-int ServerAppProxy::BrowseText(int index, LPCWSTR text, bool edit) { return app_->BrowseText(index, text, edit); }
-void ServerAppProxy::SetTextBrowsersEdit(bool edit) { app_->SetTextBrowsersEdit(edit); }
+bool ServerAppProxy::BrowseText(int index, void* argument, LPCWSTR text) { return app_->BrowseText(index, argument, text); }
+void ServerAppProxy::SetTextBrowsersEdit(void* edit) { app_->SetTextBrowsersEdit(edit); }
 
-int ServerAppProxy::BrowseTextByKey(UINT key, UINT modifiers, bool edit) {
-    return app_->BrowseTextByKey(key, modifiers, edit);
+bool ServerAppProxy::BrowseTextByKey(UINT key, UINT modifiers, void* argument, LPCWSTR text) {
+    return app_->BrowseTextByKey(key, modifiers, argument, text);
 }
 
 void ServerAppProxy::GetTextBrowserMenuTexts(CStringArray& texts, bool limit) {

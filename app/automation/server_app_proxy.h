@@ -42,9 +42,9 @@ public:
     CString GetBugReportAddress() override;
     void BlockPaintAllDocuments(bool block) override;
     void RepaintAllDocuments() override;
-    int BrowseText(int index, LPCWSTR text, bool edit) override;
-    void SetTextBrowsersEdit(bool edit) override;
-    int BrowseTextByKey(UINT key, UINT modifiers, bool edit) override;
+    bool BrowseText(int index, void* argument, LPCWSTR text) override;
+    void SetTextBrowsersEdit(void* edit) override;
+    bool BrowseTextByKey(UINT key, UINT modifiers, void* argument, LPCWSTR text) override;
     void GetTextBrowserMenuTexts(CStringArray& texts, bool limit) override;
     CKVView* GetBirdsEyeView() override;
     void SetBirdsEyeViewView(CKVView* view) override;

@@ -31,6 +31,7 @@ void ServerAppProxy::ApplyVarnelProfile() {
     const NativeSettings before = GetSettings();
     app_->LoadState(profile, false);
     KorvoProfileManager::ApplyProfileItems();
+    app_->InitializeTextBrowserProfileItems();
     if (const CString message = CKVCom_Is3D::RefreshSettings(); !message.IsEmpty())
         AfxMessageBox(message, kExclamationIcon);
     AnnotateModuleProxy::SettingsChanged(before);

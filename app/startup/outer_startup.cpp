@@ -69,6 +69,7 @@ BOOL CKvw32App::InitInstance() {
     m_registryName = location.registryName;
 
     CInfoTip::Instance().LoadSettings(ini);
+    CInfoTip::Instance().SetActiveFrameSource([this]() -> CMDIFrameWnd* { return GetActiveMainFrame(); });
 
     const app::ProductSettings settings = app::ReadProductSettings(ini, m_fixedWidth, m_fixedHeight);
     m_fixedWidth = settings.fixedWidth;

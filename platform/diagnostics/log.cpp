@@ -12,6 +12,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/diagnostics.h"
+#include "platform/faults.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/process/thread.h"
 
@@ -97,12 +98,28 @@ bool KVLog_FileExists() {
     return !file.empty() && platform::files::exists(file);
 }
 
+namespace {
+// How often this thread holds the log lock: an unlock without a lock is harmless.
+thread_local int t_logLockDepth = 0;
+}  // namespace
+
 void KVLog_Lock(bool* locked) {
-    logState().mutex.lock();
-    if (locked) *locked = true;
+    auto& state = logState();
+    if (locked) {
+        // A caller that asks whether it got the lock does not wait for another thread's.
+        *locked = !platform::faultInjected(L"KVLog_Lock 1") && state.mutex.try_lock();
+        if (!*locked) return;
+    } else {
+        state.mutex.lock();
+    }
+    ++t_logLockDepth;
 }
 
-void KVLog_Unlock() { logState().mutex.unlock(); }
+void KVLog_Unlock() {
+    if (t_logLockDepth == 0) return;
+    --t_logLockDepth;
+    logState().mutex.unlock();
+}
 
 void KVLog_Cleanup() {
     auto& state = logState();

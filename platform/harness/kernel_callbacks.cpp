@@ -82,6 +82,20 @@ constexpr Operation kOperations[] = {
          k.GetTextBrowserMenuTexts(texts, a.flag());
          return answer(static_cast<int>(texts.GetSize())) + L" texts";
      }},
+    // The argument a browser's module gets is the window of main frame FRAME (0: none).
+    {L"BrowseText", L"INDEX FRAME \"TEXT\"", [](Proxy& k, CallArguments& a) {
+         const int index = a.integer();
+         CWnd* window = a.frame();
+         const std::wstring text = a.text();
+         return answer(k.BrowseText(index, window ? window->GetSafeHwnd() : nullptr, text.c_str()));
+     }},
+    {L"BrowseTextByKey", L"KEY MODIFIERS FRAME \"TEXT\"", [](Proxy& k, CallArguments& a) {
+         const UINT key = a.id();
+         const UINT modifiers = a.id();
+         CWnd* window = a.frame();
+         const std::wstring text = a.text();
+         return answer(k.BrowseTextByKey(key, modifiers, window ? window->GetSafeHwnd() : nullptr, text.c_str()));
+     }},
     {L"GetConfigurationsControl", L"", [](Proxy& k, CallArguments&) { return answer(k.GetConfigurationsControl()); }},
     {L"GetWeldTreeWindow", L"", [](Proxy& k, CallArguments&) { return answer(k.GetWeldTreeWindow()); }},
     {L"GetSyspanelCurrentId", L"", [](Proxy& k, CallArguments&) { return answer(static_cast<int>(k.GetSyspanelCurrentId())); }},

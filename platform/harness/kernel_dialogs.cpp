@@ -21,6 +21,10 @@ void User::expectPrompt(std::optional<std::wstring> text) {
     platform::core::userAgent().expectKernelDialog(L"prompt", std::move(text));
 }
 
+void User::expectRichText(std::optional<std::wstring> text) {
+    platform::core::userAgent().expectKernelDialog(L"rich-text", std::move(text));
+}
+
 void User::expectFolder(std::optional<std::wstring> folder) {
     platform::core::userAgent().expectKernelDialog(L"folder", std::move(folder));
 }

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "platform/kernel/services/doc_access_module.h"
+#include "platform/kernel/services/text_browser_modules.h"
 #include "platform/core/control.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
@@ -83,6 +84,7 @@ Session::Session(Config config)
     current = state_.get();
     platform::core::control::configure(config.platform);
     platform::kernel::installDocAccessModule();
+    platform::kernel::installTextBrowserModules();
     // Temporary files of runs that were killed before putting them in place.
     platform::core::removeStaleTemporariesBelow(config.platform.hostRoot);
     if (config.seedSample) {

@@ -104,17 +104,6 @@ void ExpandedFormView::EnableTheme(bool dark) {
 
 bool ExpandedFormView::IsThemeEnabled() { return g_expandedFormTheme; }
 
-bool LogWindow::Create() {
-    recordCall(L"Korvo::UI::LogWindow::Create()");
-    const CString caption = Korvo::I18n::Translate(L"log_window");
-    return CreateEx(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW, RECT{0, 0, 640, 480}, nullptr, 0) != FALSE;
-}
-
-void LogWindow::SetTheme(int themeId) {
-    recordCall(L"Korvo::UI::LogWindow::SetTheme(" + std::to_wstring(themeId) + L")");
-    themeId_ = themeId;
-}
-
 }  // namespace Korvo::UI
 
 void CModelElementsList::OnShow(bool shown) {

@@ -109,21 +109,6 @@ public:
     static bool IsThemeEnabled();
 };
 
-// The top-level window that shows the program's log.
-class LogWindow : public CWnd {
-public:
-    LogWindow() = default;
-    using CWnd::Create;  // the window's own Create below does not hide the framework's
-    // Creates the window (caption from the text key "log_window"); false on failure.
-    bool Create();
-    // The UI theme id for the window's edit control.
-    void SetTheme(int themeId);
-    int GetTheme() const { return themeId_; }
-
-private:
-    int themeId_ = -1;
-};
-
 }  // namespace Korvo::UI
 
 // The model-elements list inside the application's model-elements pane window.

@@ -1,5 +1,9 @@
 #include "platform/kvgc/screen_gc.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "platform/core/journal.h"
 #include "platform/win32/icons.h"
 
 COLORREF KVColorToRGB(int colour) {
@@ -30,6 +34,44 @@ void KVScreenGC::DrawText(const CString& text, RECT area) {
     ::SetTextColor(dc_, KVColorToRGB(colour_));
     ::SetBkMode(dc_, TRANSPARENT);
     ::DrawTextW(dc_, text.GetString(), -1, &area, DT_LEFT);
+}
+
+void KVDrawContext::StartMinMax() {
+    constexpr double kLargest = std::numeric_limits<double>::max();
+    box_ = KVBox{kLargest, -kLargest, -kLargest, kLargest};
+}
+
+void KVDrawContext::DrawWorldText(const CString& text, double x, double y, double width, double height) {
+    box_.left = std::min(box_.left, x);
+    box_.right = std::max(box_.right, x + width);
+    box_.top = std::max(box_.top, y);
+    box_.bottom = std::min(box_.bottom, y - height);
+    DrawTextAt(text, x, y, height);
+}
+
+KVScreenGC::KVScreenGC(HDC dc, const RECT& device, const KVBox& world, int flags) : dc_(dc), area_(device), world_(world) {
+    if (flags != 15) platform::core::reportFailure(L"KVScreenGC: drawing flags " + std::to_wstring(flags) + L" are not modelled");
+}
+
+void KVScreenGC::DrawTextAt(const CString& text, double x, double y, double height) {
+    if (!drawing_ || !dc_) return;
+    const double worldWidth = world_.right - world_.left;
+    const double worldHeight = world_.top - world_.bottom;
+    const auto toDevice = [](double value, double from, double span, LONG low, LONG high) {
+        const double share = span > 0 ? (value - from) / span : 0.0;
+        return static_cast<int>(std::clamp(low + share * (high - low), -1.0e9, 1.0e9));
+    };
+    const int left = toDevice(x, world_.left, worldWidth, area_.left, area_.right);
+    const int top = toDevice(world_.top - y, 0.0, worldHeight, area_.top, area_.bottom);
+    const int bottom = toDevice(world_.top - (y - height), 0.0, worldHeight, area_.top, area_.bottom);
+    HFONT font = ::CreateFontW(std::max(1, bottom - top), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 1, 0, 0, 0, 0, L"Rich");
+    HGDIOBJ old = ::SelectObject(dc_, font);
+    // The substitute foreground stands for the text's own colour on this background.
+    ::SetTextColor(dc_, static_cast<COLORREF>(foreground_ >> 8));
+    ::SetBkMode(dc_, TRANSPARENT);
+    ::TextOutW(dc_, left, top, text.GetString(), text.GetLength());
+    ::SelectObject(dc_, old);
+    ::DeleteObject(font);
 }
 
 namespace Korvo {

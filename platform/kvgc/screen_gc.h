@@ -8,9 +8,62 @@
 #include "platform/win32/types.h"
 #include "platform/win32/window/window.h"
 
-class KVScreenGC {
+// A box of world coordinates in millimetres: top above bottom.
+struct KVBox {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
+// A graphics context the kernel draws world objects through. Between StartMinMax and the end of
+// drawing it also gathers the box of everything drawn.
+class KVDrawContext {  // the graphics library's base context (its namespace KVGC holds the loaders)
+public:
+    virtual ~KVDrawContext() = default;
+    // Starts gathering afresh: the box is then inverted (left and bottom at the largest values),
+    // so that a drawing with no extent leaves it as it was.
+    void StartMinMax();
+    const KVBox& GetMinMaxBox() const { return box_; }
+    // A line of text whose top-left corner is (x, y) in world units, `height` high and `width`
+    // wide; added to the box, then drawn.
+    void DrawWorldText(const CString& text, double x, double y, double width, double height);
+
+protected:
+    virtual void DrawTextAt(const CString& text, double x, double y, double height) = 0;
+
+private:
+    KVBox box_;
+};
+
+// A context that draws nothing: it only measures (device rectangle and world box as given).
+class KVEmptyGC : public KVDrawContext {
+public:
+    KVEmptyGC(const RECT& device, const KVBox& world) : device_(device), world_(world) {}
+    const RECT& GetDeviceRect() const { return device_; }
+    const KVBox& GetWorldBox() const { return world_; }
+
+protected:
+    void DrawTextAt(const CString&, double, double, double) override {}
+
+private:
+    RECT device_;
+    KVBox world_;
+};
+
+class KVScreenGC : public KVDrawContext {
 public:
     explicit KVScreenGC(HDC dc) : dc_(dc) {}
+    // A context over `dc` that maps the world box onto the device rectangle; only flags 15 (the
+    // whole drawing) are modelled, others are a strict failure naming the call.
+    KVScreenGC(HDC dc, const RECT& device, const KVBox& world, int flags);
+    // Colours as the context's colour values: an RGB value shifted left by 8 bits.
+    void SetBackgroundColor(unsigned value) { background_ = value; }
+    void SetSubstituteForegroundColor(unsigned value) { foreground_ = value; }
+    void SetDrawingFactor(double factor, bool enabled) {
+        factor_ = factor;
+        factorEnabled_ = enabled;
+    }
     KVScreenGC(const KVScreenGC&) = delete;
     KVScreenGC& operator=(const KVScreenGC&) = delete;
     // Drawing between the two; the world rectangle maps onto the DC's whole area.
@@ -25,11 +78,19 @@ public:
     void DrawText(const CString& text, RECT area);
     bool IsDrawing() const { return drawing_; }
 
+protected:
+    void DrawTextAt(const CString& text, double x, double y, double height) override;
+
 private:
     HDC dc_;
     RECT area_{};
     int colour_ = 0;
     bool drawing_ = false;
+    KVBox world_{0, 1, 1, 0};
+    unsigned background_ = 0xFFFFFF00u;
+    unsigned foreground_ = 0;
+    double factor_ = 1.0;
+    bool factorEnabled_ = false;
 };
 
 // The kernel's colours as RGB (15 the paper, 0 the pen).

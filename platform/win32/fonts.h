@@ -18,6 +18,7 @@ struct LOGFONTW {
     LONG lfHeight = 0;
     LONG lfWidth = 0;
     LONG lfWeight = 0;
+    BYTE lfItalic = 0;
     BYTE lfCharSet = 0;
     WCHAR lfFaceName[LF_FACESIZE] = {};
 };
@@ -26,6 +27,16 @@ struct TEXTMETRICW;
 
 // Return 0 to stop the enumeration.
 using FONTENUMPROCW = int (*)(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType, LPARAM data);
+
+inline constexpr UINT SPI_GETNONCLIENTMETRICS = 0x0029;
+// The fonts of window frames and message boxes (only the message font is modelled).
+struct NONCLIENTMETRICSW {
+    UINT cbSize = sizeof(NONCLIENTMETRICSW);
+    LOGFONTW lfMessageFont;
+};
+// Only SPI_GETNONCLIENTMETRICS is modelled (with cbSize the structure's size); another action is
+// a strict failure naming the call.
+BOOL SystemParametersInfoW(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 
 // Every installed font matching `font`'s character set (DEFAULT_CHARSET: all) and face name
 // (empty: all); the callback's last answer (1 when there were none).

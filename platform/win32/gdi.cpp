@@ -12,6 +12,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/win32/fonts.h"
 #include "platform/win32/window/window.h"
 
 namespace {
@@ -36,15 +37,23 @@ struct Font {
     int height = 0;
     int weight = FW_NORMAL;
     std::wstring face;
+    bool italic = false;
 };
-using GdiObject = std::variant<Bitmap, Brush, Font>;
+struct Pen {
+    int width = 1;
+    COLORREF colour = 0;
+};
+using GdiObject = std::variant<Bitmap, Brush, Font, Pen>;
 
 struct DeviceContext {
     HWND window = nullptr;    // a window's DC records into the window's display list
     HGDIOBJ bitmap = nullptr; // a memory DC draws into its selected bitmap
     HGDIOBJ brush = nullptr;
     HGDIOBJ font = nullptr;
+    HGDIOBJ pen = nullptr;
+    UINT textAlign = TA_TOP | TA_LEFT;
     int printJob = -1;        // a printer DC records into its print job
+    std::uintptr_t metafile = 0;  // a metafile DC records into its metafile
     int stretchMode = BLACKONWHITE;
     int mapMode = MM_TEXT;
     POINT brushOrigin{0, 0};
@@ -64,12 +73,14 @@ struct Gdi {
     // paint began; unpainted pixels keep kUnpainted.
     std::map<HWND, Bitmap> surfaces;
     std::vector<platform::win32::PrintJob> printJobs;
+    std::map<std::uintptr_t, platform::win32::EnhMetafile> metafiles;
     std::uintptr_t nextDc = 0x01000010;
     std::uintptr_t nextObject = 0x05000010;
 };
 
+// Never destroyed: objects of the application, a static itself, free their GDI objects as it goes.
 Gdi& gdi() {
-    static Gdi instance;
+    static Gdi& instance = *new Gdi;
     return instance;
 }
 
@@ -110,12 +121,13 @@ std::wstring hexColour(COLORREF colour) {
 void record(Gdi& g, const DeviceContext& context, std::wstring line) {
     if (context.window) g.drawings[context.window].push_back(std::move(line));
     if (context.printJob >= 0) g.printJobs[static_cast<std::size_t>(context.printJob)].drawing.push_back(std::move(line));
+    if (context.metafile) g.metafiles[context.metafile].drawing.push_back(std::move(line));
 }
 
 constexpr std::uint32_t kUnpainted = 0xFF000000u;
 
 Bitmap* targetBitmap(Gdi& g, const DeviceContext& context) {
-    if (context.printJob >= 0) return nullptr;
+    if (context.printJob >= 0 || context.metafile) return nullptr;
     if (!context.window) return findObject<Bitmap>(g, context.bitmap);
     if (context.client.cx <= 0 || context.client.cy <= 0) return nullptr;
     // The surface is made on the first pixel drawing, so windows that only record cost nothing.
@@ -273,6 +285,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (!context || it == g.objects.end()) return nullptr;
     HGDIOBJ* slot = std::holds_alternative<Bitmap>(it->second)  ? &context->bitmap
                     : std::holds_alternative<Brush>(it->second) ? &context->brush
+                    : std::holds_alternative<Pen>(it->second)   ? &context->pen
                                                                  : &context->font;
     HGDIOBJ previous = *slot;
     *slot = object;
@@ -299,12 +312,12 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
     return bitmap;
 }
 
-HFONT CreateFontW(int height, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+HFONT CreateFontW(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
                   LPCWSTR faceName) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     return static_cast<HFONT>(newObject(
-        g, Font{height < 0 ? -height : height, weight ? weight : FW_NORMAL, faceName ? faceName : L""}));
+        g, Font{height < 0 ? -height : height, weight ? weight : FW_NORMAL, faceName ? faceName : L"", italic != 0}));
 }
 
 int SetBkMode(HDC dc, int mode) {
@@ -466,6 +479,15 @@ BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous) {
 }
 
 int SetMapMode(HDC dc, int mode) {
+    if (mode == MM_ISOTROPIC) {
+        Gdi& g = gdi();
+        std::lock_guard lock(g.mutex);
+        DeviceContext* context = findDc(g, dc);
+        if (context && context->metafile) {
+            g.metafiles[context->metafile].mapMode = mode;
+            return std::exchange(context->mapMode, mode);
+        }
+    }
     if (mode != MM_TEXT) {
         failCall(L"SetMapMode: mapping mode " + std::to_wstring(mode) + L" is not modelled");
         return 0;
@@ -502,6 +524,14 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
 }
 
 int GetDeviceCaps(HDC, int index) {
+    // The screen every DC refers to: 1920 by 1080 pixels on 508 by 286 millimetres.
+    switch (index) {
+        case HORZRES: return 1920;
+        case VERTRES: return 1080;
+        case HORZSIZE: return 508;
+        case VERTSIZE: return 286;
+        default: break;
+    }
     if (index == LOGPIXELSX || index == LOGPIXELSY) {
         const auto& config = platform::core::config();
         const int dpi = index == LOGPIXELSY && config.dpiY > 0 ? config.dpiY : config.dpi;
@@ -539,6 +569,191 @@ int MulDiv(int number, int numerator, int denominator) {
     const long long result = negative ? -magnitude : magnitude;
     if (result > INT32_MAX || result < INT32_MIN) return -1;
     return static_cast<int>(result);
+}
+
+// ---- Outlines, aligned text and font descriptions ----------------------------------------------
+
+HFONT CreateFontIndirectW(const LOGFONTW* font) {
+    if (!font) return nullptr;
+    const std::wstring face(font->lfFaceName, std::find(font->lfFaceName, font->lfFaceName + LF_FACESIZE, L'\0'));
+    return CreateFontW(font->lfHeight, font->lfWidth, 0, 0, font->lfWeight, font->lfItalic, 0, 0, font->lfCharSet, 0, 0, 0,
+                       0, face.c_str());
+}
+
+HGDIOBJ GetStockObject(int id) {
+    if (id != DEFAULT_GUI_FONT) {
+        failCall(L"GetStockObject: stock object " + std::to_wstring(id) + L" is not modelled");
+        return nullptr;
+    }
+    static HGDIOBJ guiFont = [] {
+        Gdi& g = gdi();
+        std::lock_guard lock(g.mutex);
+        return newObject(g, Font{13, FW_NORMAL, L"System", false});
+    }();
+    return guiFont;
+}
+
+HPEN CreatePen(int style, int width, COLORREF colour) {
+    if (style != PS_SOLID) {
+        failCall(L"CreatePen: pen style " + std::to_wstring(style) + L" is not modelled");
+        return nullptr;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return newObject(g, Pen{width, colour});
+}
+
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    // A DC starts with a black one-pixel pen and a white brush.
+    Pen pen{1, 0};
+    if (const Pen* selected = findObject<Pen>(g, context->pen)) pen = *selected;
+    COLORREF fill = 0xFFFFFF;
+    if (const Brush* selected = findObject<Brush>(g, context->brush)) fill = selected->colour;
+    if (Bitmap* target = targetBitmap(g, *context)) {
+        fillPixels(*target, RECT{left, top, right, bottom}, pen.colour);
+        const int inset = std::max(pen.width, 1);
+        if (right - left > 2 * inset && bottom - top > 2 * inset)
+            fillPixels(*target, RECT{left + inset, top + inset, right - inset, bottom - inset}, fill);
+    }
+    record(g, *context, L"Rectangle " + rectText(left, top, right, bottom) + L" pen " + std::to_wstring(pen.width) + L" " +
+                            hexColour(pen.colour) + L" brush " + hexColour(fill));
+    return TRUE;
+}
+
+UINT SetTextAlign(HDC dc, UINT align) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    return context ? std::exchange(context->textAlign, align) : GDI_ERROR;
+}
+
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !text || count < 0) return FALSE;
+    Font font{16, FW_NORMAL, L"System"};
+    if (const Font* selected = findObject<Font>(g, context->font)) font = *selected;
+    std::wstring line = L"TextOut (" + std::to_wstring(x) + L"," + std::to_wstring(y) + L") " +
+                        platform::core::quoted(std::wstring(text, static_cast<std::size_t>(count))) + L" font " +
+                        platform::core::quoted(font.face) + L" " + std::to_wstring(font.height) + L" weight " +
+                        std::to_wstring(font.weight) + (font.italic ? L" italic" : L"") + L" colour " +
+                        hexColour(context->textColour) + (context->bkMode == TRANSPARENT ? L" transparent" : L" opaque");
+    line += (context->textAlign & TA_CENTER) == TA_CENTER ? L" TA_CENTER" : L" TA_LEFT";
+    record(g, *context, std::move(line));
+    return TRUE;
+}
+
+BOOL SystemParametersInfoW(UINT uiAction, UINT, void* pvParam, UINT) {
+    if (uiAction != SPI_GETNONCLIENTMETRICS) {
+        failCall(L"SystemParametersInfoW: action " + std::to_wstring(uiAction) + L" is not modelled");
+        return FALSE;
+    }
+    auto* metrics = static_cast<NONCLIENTMETRICSW*>(pvParam);
+    if (!metrics || metrics->cbSize != sizeof(NONCLIENTMETRICSW)) return FALSE;
+    metrics->lfMessageFont = LOGFONTW{};
+    metrics->lfMessageFont.lfHeight = -12;
+    metrics->lfMessageFont.lfWeight = FW_NORMAL;
+    metrics->lfMessageFont.lfCharSet = DEFAULT_CHARSET;
+    const std::wstring face = L"Message";
+    std::copy(face.begin(), face.end(), metrics->lfMessageFont.lfFaceName);
+    return TRUE;
+}
+
+// ---- Enhanced metafiles ----------------------------------------------------------------------
+
+HDC CreateEnhMetaFileW(HDC reference, LPCWSTR fileName, const RECT* frame, LPCWSTR description) {
+    if (fileName) {
+        failCall(L"CreateEnhMetaFileW: metafiles in files are not modelled");
+        return nullptr;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    if (reference && !findDc(g, reference)) return nullptr;
+    const std::uintptr_t handle = g.nextObject;
+    g.nextObject += 4;
+    platform::win32::EnhMetafile metafile;
+    if (frame) metafile.frame = *frame;
+    // The description is the creating program's name, a NUL, then the picture's name.
+    metafile.description = description ? description : L"";
+    g.metafiles.emplace(handle, std::move(metafile));
+    DeviceContext context;
+    context.metafile = handle;
+    return newDc(g, context);
+}
+
+HENHMETAFILE CloseEnhMetaFile(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !context->metafile) return nullptr;
+    const std::uintptr_t handle = context->metafile;
+    g.metafiles[handle].closed = true;
+    g.contexts.erase(key(dc));
+    return reinterpret_cast<HENHMETAFILE>(handle);
+}
+
+BOOL DeleteEnhMetaFile(HENHMETAFILE metafile) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    auto it = g.metafiles.find(key(metafile));
+    if (it == g.metafiles.end() || !it->second.closed) return FALSE;
+    g.metafiles.erase(it);
+    return TRUE;
+}
+
+namespace {
+
+// The metafile a DC records into (lock held), or null.
+platform::win32::EnhMetafile* recordingMetafile(Gdi& g, HDC dc) {
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !context->metafile) return nullptr;
+    return &g.metafiles[context->metafile];
+}
+
+}  // namespace
+
+namespace {
+
+// Changes the mapping of the metafile a DC records into; other DCs are not modelled.
+template <class Change>
+BOOL changeMetafile(HDC dc, const wchar_t* call, Change change) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    platform::win32::EnhMetafile* metafile = recordingMetafile(g, dc);
+    if (!metafile) {
+        failCall(std::wstring(call) + L": only metafile DCs are modelled");
+        return FALSE;
+    }
+    change(*metafile);
+    return TRUE;
+}
+
+}  // namespace
+
+BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* previous) {
+    return changeMetafile(dc, L"SetWindowOrgEx", [&](platform::win32::EnhMetafile& m) {
+        if (previous) *previous = m.windowOrg;
+        m.windowOrg = POINT{x, y};
+    });
+}
+
+BOOL SetWindowExtEx(HDC dc, int x, int y, SIZE* previous) {
+    return changeMetafile(dc, L"SetWindowExtEx", [&](platform::win32::EnhMetafile& m) {
+        if (previous) *previous = m.windowExt;
+        m.windowExt = SIZE{x, y};
+    });
+}
+
+BOOL SetViewportExtEx(HDC dc, int x, int y, SIZE* previous) {
+    return changeMetafile(dc, L"SetViewportExtEx", [&](platform::win32::EnhMetafile& m) {
+        if (previous) *previous = m.viewportExt;
+        m.viewportExt = SIZE{x, y};
+    });
 }
 
 namespace platform::win32 {
@@ -629,6 +844,14 @@ void endWindowPaint(HDC dc) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     g.contexts.erase(key(dc));
+}
+
+std::optional<EnhMetafile> enhMetafile(HENHMETAFILE metafile) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    auto it = g.metafiles.find(key(metafile));
+    if (it == g.metafiles.end() || !it->second.closed) return std::nullopt;
+    return it->second;
 }
 
 }  // namespace platform::win32

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,12 @@ inline constexpr int COLORONCOLOR = 3;
 inline constexpr int HALFTONE = 4;
 // Mapping modes; a DC starts with MM_TEXT (one logical unit a pixel), the only one drawn in.
 inline constexpr int MM_TEXT = 1;
+// Only a metafile DC takes MM_ISOTROPIC (recorded with the metafile).
+inline constexpr int MM_ISOTROPIC = 7;
+inline constexpr int HORZSIZE = 4;
+inline constexpr int VERTSIZE = 6;
+inline constexpr int HORZRES = 8;
+inline constexpr int VERTRES = 10;
 inline constexpr int LOGPIXELSX = 88;
 inline constexpr int LOGPIXELSY = 90;
 inline constexpr int FW_NORMAL = 400;
@@ -81,6 +88,32 @@ BOOL DeleteObject(HGDIOBJ object);
 HBRUSH CreateSolidBrush(COLORREF colour);
 // Null (ERROR_NOT_ENOUGH_MEMORY) past 2^26 pixels, as a real device refuses what it cannot hold.
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+struct LOGFONTW;
+// Out of a font description (height, weight, italic and face).
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+inline constexpr int DEFAULT_GUI_FONT = 17;
+// Only DEFAULT_GUI_FONT is modelled (a font that lives for the process); other ids are a strict
+// failure naming the call.
+HGDIOBJ GetStockObject(int id);
+using HPEN = void*;
+inline constexpr int PS_SOLID = 0;
+inline constexpr DWORD OUT_TT_ONLY_PRECIS = 7;
+inline constexpr DWORD CLIP_DEFAULT_PRECIS = 0;
+inline constexpr DWORD DEFAULT_QUALITY = 0;
+inline constexpr DWORD DEFAULT_PITCH = 0;
+HPEN CreatePen(int style, int width, COLORREF colour);
+// An outline with the selected pen filled with the selected brush (into a bitmap: the inside
+// only); recorded with both.
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+inline constexpr UINT TA_TOP = 0;
+inline constexpr UINT TA_CENTER = 6;
+inline constexpr UINT TA_LEFT = 0;
+// The previous alignment of TextOutW (a DC starts TA_TOP | TA_LEFT); GDI_ERROR for a bad DC.
+inline constexpr UINT GDI_ERROR = 0xFFFFFFFFu;
+UINT SetTextAlign(HDC dc, UINT align);
+// Records the text at its reference point with the alignment, the selected font (face, height,
+// weight, italic), the text colour and the background mode; the text is not rasterised.
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
 // Height in pixels (a negative height is the character height, as Windows takes it).
 HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                   DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
@@ -115,14 +148,41 @@ int SetMapMode(HDC dc, int mode);
 int GetMapMode(HDC dc);
 // Fills with the selected brush; PATCOPY only.
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
-// LOGPIXELSX and LOGPIXELSY (the configured DPI); other indexes are a strict failure.
+// LOGPIXELSX and LOGPIXELSY (the configured DPI), and the screen's HORZRES, VERTRES (pixels),
+// HORZSIZE and VERTSIZE (millimetres); other indexes are a strict failure.
 int GetDeviceCaps(HDC dc, int index);
 // The selected font's deterministic metrics: height as created, average width half the height
 // rounded up, one more for bold.
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 int MulDiv(int number, int numerator, int denominator);
 
+// Enhanced metafiles in memory: a metafile DC records what is drawn on it; closing it gives the
+// metafile's handle. Metafiles in files are a strict failure naming the call. The window
+// origin and extents are modelled on metafile DCs only.
+struct HENHMETAFILE__ {
+    int unused;
+};
+using HENHMETAFILE = HENHMETAFILE__*;
+HDC CreateEnhMetaFileW(HDC reference, LPCWSTR fileName, const RECT* frame, LPCWSTR description);
+HENHMETAFILE CloseEnhMetaFile(HDC dc);
+BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);
+BOOL SetWindowOrgEx(HDC dc, int x, int y, POINT* previous);
+BOOL SetWindowExtEx(HDC dc, int x, int y, SIZE* previous);
+BOOL SetViewportExtEx(HDC dc, int x, int y, SIZE* previous);
+
 namespace platform::win32 {
+// A closed metafile: its frame (0.01 mm), description, mapping and drawing, one call a line.
+struct EnhMetafile {
+    RECT frame{};
+    std::wstring description;
+    int mapMode = MM_TEXT;
+    POINT windowOrg{};
+    SIZE windowExt{1, 1};
+    SIZE viewportExt{1, 1};
+    std::vector<std::wstring> drawing;
+    bool closed = false;
+};
+std::optional<EnhMetafile> enhMetafile(HENHMETAFILE metafile);
 // The display list of a window's last paint (and of GetDC drawing since), one line a call.
 std::vector<std::wstring> windowDrawing(HWND hwnd);
 // A bitmap of a given size, black, as an image loader produces it; null past the size limit.

@@ -11,13 +11,13 @@ namespace {
 using namespace platform::harness;
 using apptest::Contains;
 
-std::wstring g_browsedText;
-BOOL g_browsedEdit = FALSE;
+void* g_browsedArgument = nullptr;
+int g_browses = 0;
 
-int BrowseDictionary(LPCWSTR text, BOOL edit) {
-    g_browsedText = text ? text : L"(null)";
-    g_browsedEdit = edit;
-    return 7;
+INT_PTR BrowseDictionary(void* argument) {
+    g_browsedArgument = argument;
+    ++g_browses;
+    return 0;  // whatever the module answers, it ran
 }
 
 KorvoServerAppProxy& Kernel() { return *KorvoServerAppProxy::Instance(); }
@@ -44,34 +44,40 @@ protected:
 
 TEST_F(TextBrowsers, BrowsingNamesTheDictionaryFileFirst) {
     ASSERT_FALSE(DictionaryFile().has_value());
-    // By module name, in any case; the result is the browser's.
-    EXPECT_EQ(Kernel().BrowseText(-1, L"kvdict.DLL", true), 7);
-    EXPECT_EQ(g_browsedText, L"kvdict.DLL");
-    EXPECT_TRUE(g_browsedEdit);
+    // By module name, in any case; the argument goes to the module as it is.
+    int argument = 0;
+    EXPECT_TRUE(Kernel().BrowseText(-1, &argument, L"kvdict.DLL"));
+    EXPECT_EQ(g_browsedArgument, &argument);
     EXPECT_EQ(DictionaryFile(), s.files().programFile(L"KVDict.xml"));
 
     // A file the user chose stays.
     s.registry().setString(apptest::kUser, apptest::section(L"TemplatExplorer"), L"LastOpenFileName", L"D:\\My.xml");
-    EXPECT_EQ(Kernel().BrowseText(0, L"", false), 7);
+    EXPECT_TRUE(Kernel().BrowseText(0, nullptr, L""));
     EXPECT_EQ(DictionaryFile(), L"D:\\My.xml");
+    EXPECT_FALSE(Kernel().BrowseText(3, nullptr, L""));  // past the last browser
+    EXPECT_FALSE(Kernel().BrowseText(0, nullptr, L"KVNone.dll"));
+    EXPECT_EQ(g_browses, 2);
 }
 
-TEST_F(TextBrowsers, HotKeysNeedTheirExactModifiers) {
-    constexpr UINT kControl = kBrowserKeyControl;
-    EXPECT_EQ(Kernel().BrowseTextByKey(68, kControl, false), 7);
-    EXPECT_EQ(Kernel().BrowseTextByKey(68, kControl | kBrowserKeyShift, false), -1);
-    EXPECT_EQ(Kernel().BrowseTextByKey(90, kControl, false), -1);
-    // A browser whose module cannot be found gives no result.
-    EXPECT_EQ(Kernel().BrowseTextByKey(67, kBrowserKeyShift | kBrowserKeyAlt, false), -1);
-    EXPECT_EQ(Kernel().BrowseText(-1, nullptr, false), -1);  // the default one is the catalogue
+TEST_F(TextBrowsers, HotKeysMatchTheKernelCodeWithTheShiftKeyAsItIsNow) {
+    // Ctrl+D is kernel code 4003; the modifiers the kernel passes play no part.
+    EXPECT_TRUE(Kernel().BrowseTextByKey(4003, 0, nullptr, L""));
+    EXPECT_FALSE(Kernel().BrowseTextByKey(3003, 0x2, nullptr, L""));  // plain D
+    EXPECT_FALSE(Kernel().BrowseTextByKey(4025, 0, nullptr, L""));
+    EXPECT_EQ(g_browses, 1);
 }
 
-TEST_F(TextBrowsers, MenuTextsShowTheHotKeysAndLeaveOutPdmBrowsers) {
+TEST_F(TextBrowsers, MenuTextsShowTheHotKeysAndLeaveOutPdmBrowsersWhileDisconnected) {
     CStringArray texts;
     Kernel().GetTextBrowserMenuTexts(texts, true);
     ASSERT_EQ(texts.GetSize(), 2);
     EXPECT_EQ(texts[0], L"Dictionary\tCtrl+D");
     EXPECT_EQ(texts[1], L"Catalogue\tShift+Alt+C");
+    s.kernel().setPdmConnected(true);
+    texts.RemoveAll();
+    Kernel().GetTextBrowserMenuTexts(texts, true);
+    ASSERT_EQ(texts.GetSize(), 3);
+    EXPECT_EQ(texts[2], L"Archive\tA");
 }
 
 TEST_F(TextBrowsers, TheMenuIsCutToTenEntriesOnlyWhenAsked) {

@@ -148,11 +148,18 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect folder choose \"C:\\Temp\"\n"
         "expect folder cancel\n"
         "dump browser 1/1004\n"
-        "dump clipboard\n",
+        "dump clipboard\n"
+        "dump tips\n"
+        "dump log\n"
+        "dump text-browsers\n"
+        "expect rich-text answer \"Gear\"\n"
+        "expect rich-text cancel\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
+    // The verbs after the folder chooser's, which the positions below count back over.
+    constexpr std::size_t kLater = 7;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -174,26 +181,26 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         }
     }
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
-    const auto& automation = result.steps[result.steps.size() - 11].arguments;
+    const auto& automation = result.steps[result.steps.size() - kLater - 9].arguments;
     EXPECT_EQ(automation.operation, L"2.FullName");
     ASSERT_EQ(automation.values.size(), 3u);
     EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
     EXPECT_TRUE(automation.values[0].quoted);
     EXPECT_EQ(automation.values[2].text, L"-1");
     EXPECT_FALSE(automation.values[2].quoted);
-    EXPECT_EQ(result.steps[result.steps.size() - 10].arguments.operation, L"OnCriticalError");
+    EXPECT_EQ(result.steps[result.steps.size() - kLater - 8].arguments.operation, L"OnCriticalError");
     // The frame and manipulator-panel forms: FRAME (and PANEL) before the operation.
-    const auto& frameCall = result.steps[result.steps.size() - 9].arguments;
+    const auto& frameCall = result.steps[result.steps.size() - kLater - 7].arguments;
     EXPECT_EQ(frameCall.frame.index, 2u);
     EXPECT_EQ(frameCall.operation, L"SetSelectionFilterButtonState");
     EXPECT_EQ(frameCall.values.size(), 4u);
-    const auto& manipCall = result.steps[result.steps.size() - 8].arguments;
+    const auto& manipCall = result.steps[result.steps.size() - kLater - 6].arguments;
     EXPECT_EQ(manipCall.panel, 2);
     EXPECT_EQ(manipCall.operation, L"SetEditValue");
     ASSERT_EQ(manipCall.values.size(), 2u);
     EXPECT_TRUE(manipCall.values[0].quoted);
-    EXPECT_TRUE(result.steps[result.steps.size() - 7].arguments.values.empty());
-    const auto& model = result.steps[result.steps.size() - 6].arguments;
+    EXPECT_TRUE(result.steps[result.steps.size() - kLater - 5].arguments.values.empty());
+    const auto& model = result.steps[result.steps.size() - kLater - 4].arguments;
     EXPECT_EQ(model.operation, L"SetObjectParameter");
     ASSERT_EQ(model.values.size(), 6u);
     EXPECT_TRUE(model.values[2].quoted);
@@ -267,13 +274,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         ASSERT_EQ(step.arguments.values.size(), 1u);
         EXPECT_EQ(step.arguments.values[0].text, L"C:\\b.grb");
     }
-    const std::size_t scroll = result.steps.size() - 27;
+    const std::size_t scroll = result.steps.size() - kLater - 25;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 137);
-    const std::size_t asserted = result.steps.size() - 22;
+    EXPECT_EQ(result.steps.back().line, 142);
+    const std::size_t asserted = result.steps.size() - kLater - 20;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
     EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");
@@ -386,7 +393,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"doc-tab 1 \"x\" press", "\"press\" where one of click, close, middle-click, context-menu belongs"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt, folder belongs"},
+        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt, folder, rich-text belongs"},
         {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
         {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel, click belongs"},
@@ -398,7 +405,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, image, print-jobs, requirements, parameters, browser, clipboard belongs; usage: dump windows | "},
+                       "panel, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than

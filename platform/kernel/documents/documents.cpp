@@ -80,6 +80,10 @@ void CKvw32Doc::UpdateReadOnlyState() {
     SetReadOnly((attributes & FILE_ATTRIBUTE_READONLY) != 0);
 }
 
+void CKvw32Doc::InitContents() { platform::core::recordCall(L"CKvw32Doc::InitContents()"); }
+
+void CKvw32Doc::OnClosePartialDocument() { platform::core::recordCall(L"CKvw32Doc::OnClosePartialDocument()"); }
+
 CKvw32Doc::~CKvw32Doc() {
     Korvo::DocumentManager::Instance().RemoveDocument(this);
     platform::kernel::forgetProfiles(this);

@@ -43,6 +43,10 @@ public:
     bool IsEditingBlocked() const { return editingBlocked_; }
     // Imports a foreign file into this document; the answer is the test's (default: fails).
     bool Import(LPCWSTR path, int mode);
+    // A document made for a passing piece of work (rich text to draw, say): its empty contents
+    // set up, and closed again without a view or a file (both recorded). The owner deletes it.
+    void InitContents();
+    void OnClosePartialDocument();
 
     // The link id of a document embedded in another program's document (0: none).
     std::uint64_t GetEmbeddedLinkId() const { return embeddedLinkId_; }

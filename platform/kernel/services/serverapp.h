@@ -120,9 +120,11 @@ public:
     virtual void TerminateCurrentCommand2D();
     virtual void BlockPaintAllDocuments(bool block) = 0;
     virtual void RepaintAllDocuments() = 0;
-    virtual int BrowseText(int index, LPCWSTR text, bool edit) = 0;
-    virtual void SetTextBrowsersEdit(bool edit) = 0;
-    virtual int BrowseTextByKey(UINT key, UINT modifiers, bool edit) = 0;
+    // Text browsers: an index (or a module name as text) and a pointer-sized argument for the
+    // browser's module (a window handle); true when the browser ran.
+    virtual bool BrowseText(int index, void* argument, LPCWSTR text) = 0;
+    virtual void SetTextBrowsersEdit(void* edit) = 0;
+    virtual bool BrowseTextByKey(UINT key, UINT modifiers, void* argument, LPCWSTR text) = 0;
     virtual void GetTextBrowserMenuTexts(CStringArray& texts, bool limit) = 0;
 
     // Panes

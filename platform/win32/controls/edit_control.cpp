@@ -24,6 +24,7 @@ struct EditState {
     bool typing = false;  // the undo step is a run of typed characters that may grow
     int leftMargin = 0;
     int rightMargin = 0;
+    std::size_t firstLine = 0;  // the top line shown by a multi-line edit
 };
 
 struct EditTable {
@@ -218,6 +219,7 @@ LRESULT EditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
             s.modified = false;
             s.canUndo = false;
             s.typing = false;
+            s.firstLine = 0;
             // A multi-line edit does not report text set this way.
             if (!(style & ES_MULTILINE)) notifyParent(hwnd, EN_CHANGE);
             return result;
@@ -231,6 +233,16 @@ LRESULT EditWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case EM_SETSEL: s.typing = false; return setSelection(hwnd, s, wParam, lParam);
         case EM_SCROLLCARET: return TRUE;
+        case EM_LINESCROLL: {
+            if (!(style & ES_MULTILINE)) return FALSE;
+            // Scrolling stops at the last line, whatever the count.
+            const std::wstring text = textOf(hwnd);
+            const auto last = static_cast<long long>(std::count(text.begin(), text.end(), L'\n'));
+            const long long wanted = static_cast<long long>(s.firstLine) + static_cast<long long>(static_cast<int>(lParam));
+            s.firstLine = static_cast<std::size_t>(std::clamp(wanted, 0LL, last));
+            return TRUE;
+        }
+        case EM_GETFIRSTVISIBLELINE: return static_cast<LRESULT>(s.firstLine);
         case EM_GETMODIFY: return s.modified ? TRUE : FALSE;
         case EM_SETMODIFY: s.modified = wParam != 0; return 0;
         case EM_REPLACESEL: {

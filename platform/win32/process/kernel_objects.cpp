@@ -58,6 +58,7 @@ Waitable waitableOf(std::shared_ptr<KernelObject> object, DWORD me) {
             return {[thread] { return !thread->end || thread->end->finished; }, [] { return DWORD{WAIT_OBJECT_0}; }};
         }
         case KernelObject::Kind::Process: break;  // no process of the table ever ends
+        case KernelObject::Kind::File: break;     // files are not waited on
     }
     return {[] { return true; }, [] { return DWORD{WAIT_FAILED}; }};
 }

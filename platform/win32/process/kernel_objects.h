@@ -15,7 +15,7 @@
 namespace platform::win32 {
 
 struct KernelObject {
-    enum class Kind { Event, Mutex, Thread, Process };
+    enum class Kind { Event, Mutex, Thread, Process, File };
     explicit KernelObject(Kind k) : kind(k) {}
     virtual ~KernelObject() = default;
     Kind kind;

@@ -69,6 +69,28 @@ TEST(TextLog, ConcurrentWritersNeverInterleaveAndTheLockIsRecursive) {
     EXPECT_EQ(platform::core::journal().texts("log").size(), 101u);
 }
 
+TEST(TextLog, ATriedLockNeverWaitsAndAnUnlockWithoutTheLockReleasesNothing) {
+    KVLog_Unlock();  // this thread holds nothing: nothing happens
+    bool locked = false;
+    KVLog_Lock(&locked);
+    ASSERT_TRUE(locked);
+    std::thread other([] {
+        KVLog_Unlock();  // must not release the lock the first thread holds
+        bool got = true;
+        KVLog_Lock(&got);
+        EXPECT_FALSE(got);
+    });
+    other.join();
+    KVLog_Unlock();
+    std::thread after([] {
+        bool got = false;
+        KVLog_Lock(&got);
+        EXPECT_TRUE(got);
+        KVLog_Unlock();
+    });
+    after.join();
+}
+
 TEST(TextVersion, VersionNumbersPackFourPartsAndComeFromModuleFiles) {
     constexpr Korvo::VersionNumber expected(18, 0, 21, 0);
     static_assert(expected.value() == 0x0012000000150000ull);
