@@ -350,6 +350,11 @@ std::span<const Verb> verbs() {
         {"expect folder choose \"PATH\"", "answers the next folder chooser by choosing the folder PATH", R, R, M,
          &Driver::expectFolderChoose},
         {"expect folder cancel", "answers the next folder chooser by cancelling it", R, R, M, &Driver::expectFolderCancel},
+        {"addon run \"KEY\"",
+         "starts the add-on application KEY (installed when missing) in the kernel's tools mode, where it asks for its "
+         "windows through kernel, then runs the loop until idle", M, R, M, &Driver::addonRun},
+        {"addon stop \"KEY\"", "stops the add-on application KEY, then runs the loop until idle", M, R, M,
+         &Driver::addonStop},
     };
     return table;
 }

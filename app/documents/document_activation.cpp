@@ -5,6 +5,7 @@
 
 #include "app/startup/existing_window.h"
 #include "app/kvw32_app.h"
+#include "mainframe/clipart/model_tree_clipart.h"
 #include "mainframe/panes/document_pane_windows.h"
 #include "techrequirements/tech_requirements_window.h"
 
@@ -49,7 +50,7 @@ void CKvw32App::ActivateDocument(CKvw32Doc* document) {
 
     m_currentDocument = document;
     CKVCom_Is3D::SetActiveDocument(document);
-    // The model-tree clipart views follow here once they exist.
+    ModelTreeClipart::SetDocumentOfAll(document);
 
     ShowDocumentErrors(document);
     if (!linked) {
