@@ -2,7 +2,7 @@
 // torn off, the ribbon minimised, docking panes shown and closed.
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
-#include "mainframe/clipart/model_tree_clipart.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_commands.h"
 
@@ -102,7 +102,6 @@ void CMainFrame::OnChangeVarnelConnectionState(bool connected) {
 
 void CMainFrame::OnDocumentClosed(CKvw32Doc* document) {
     if (!document) return;
-    ModelTreeClipart::ForwardToKernelOfAll(document);
     if (document == GetActiveKorvoDocument()) {
         SetActiveView(nullptr, FALSE);
         if (!GetStatusLine().IsProgressShown()) GetStatusLine().SetPromptText(L"", true);

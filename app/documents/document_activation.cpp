@@ -65,6 +65,8 @@ void CKvw32App::ForgetClosedDocument(CKvw32Doc* document) {
     if (!document) return;
     if (document == m_currentDocument) m_currentDocument = nullptr;
     if (document == m_popupToolbarDocument) m_popupToolbarDocument = nullptr;
+    // Once per closed document (not once per frame), so each model tree hears it once.
+    ModelTreeClipart::ForwardToKernelOfAll(document);
     if (TechRequirementsWindow* requirements = GetTechRequirementsWindow()) requirements->OnDocumentClosed(document);
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "documentsmenu/context_menu_items.h"
+#include "documentsmenu/drag_formats.h"
 #include "mainframe/clipart/application_clipart.h"
 #include "mainframe/clipart/documents_menu_clipart.h"
 #include "mainframe/clipart/expanded_form_clipart.h"
@@ -256,6 +258,118 @@ TEST_F(ClipartPanesTest, AnExpandedFormStaysOutOfThePaneListsAndGivesItsFormBack
     EXPECT_TRUE(::IsWindow(form.GetSafeHwnd()));  // the view went with its pane, the form did not
     EXPECT_EQ(Views(), 0);
     form.DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+class ClipartDocumentsMenuTest : public ClipartPanesTest {
+protected:
+    DocumentsMenu::IConfiguration* standard =
+        s.kernel().documentsMenu().addConfiguration(L"C:\\Users\\user\\Libraries\\Standard.tws", L"Standard");
+    DocumentsMenu::ILibrary* m6 = s.kernel().documentsMenu().addLibrary(standard, L"M6", L"C:\\Users\\user\\Libraries\\M6");
+    DocumentsMenu::ILibrariesGroup* bolts = s.kernel().documentsMenu().addGroup(standard, L"Bolts");
+
+    ~ClipartDocumentsMenuTest() override {
+        CClipartView::DestroyAll();
+        DocumentsMenu::CloseAllConfigurations(DocumentsMenu::GlobalCfgGroup());
+    }
+    std::wstring Keys(UINT id) {
+        const CClipartView* view = CClipartView::FindByControlId(id);
+        return view ? view->DescribeKeys() : L"(none)";
+    }
+};
+
+TEST_F(ClipartDocumentsMenuTest, LibrariesAndGroupsDroppedOnTheMainWindowOpenWhereTheyWereDropped) {
+    COleDataObject data;
+    data.Attach(platform::mfc::makeDataObject({{DocumentsMenu::LibraryFormat(), DocumentsMenu::MakeIdentifierList({m6->GetId()})},
+                                               {DocumentsMenu::LibrariesGroupFormat(),
+                                                DocumentsMenu::MakeIdentifierList({bolts->GetId(), standard->GetId()})}}));
+    EXPECT_TRUE(frame->OnDrop(frame, &data, DROPEFFECT_MOVE, POINT{30, 40}));
+    EXPECT_NE(Keys(11000).find(L"ContentType=2 LibID=" + platform::mfc::formatGuid(m6->GetId())), std::wstring::npos);
+    EXPECT_NE(Keys(11001).find(L"ContentType=1 GroupID=" + platform::mfc::formatGuid(bolts->GetId())), std::wstring::npos);
+    EXPECT_NE(Keys(11002).find(L"ContentType=0 CfgPath=\"C:\\Users\\user\\Libraries\\Standard.tws\""), std::wstring::npos);
+    POINT screen{30, 40};
+    ::ClientToScreen(frame->GetSafeHwnd(), &screen);
+    const RECT place = frame->GetPaneManager().FindPane(11000)->GetFloatingRect();
+    EXPECT_EQ(place.left, screen.x);
+    EXPECT_EQ(place.top, screen.y);
+}
+
+TEST_F(ClipartDocumentsMenuTest, TheOpenWindowItemsOpenTheirObjectsAndAGoneLibraryShowsNothing) {
+    DocumentsMenu::LibraryMenuItems::OpenClipart({m6}, false).Execute();
+    DocumentsMenu::LibrariesGroupMenuItems::OpenClipart({bolts}, false).Execute();
+    EXPECT_EQ(Views(), 2);
+    const std::wstring xml = SaveLayoutAndEndViews();
+    s.kernel().documentsMenu().removeLibrary(m6);
+    LoadLayout(xml);
+    // The library's pane cannot show what is gone; the group's still can.
+    auto* library = dynamic_cast<DocumentsMenuClipart*>(CClipartView::FindByControlId(11000));
+    auto* group = dynamic_cast<DocumentsMenuClipart*>(CClipartView::FindByControlId(11001));
+    ASSERT_TRUE(library && group);
+    EXPECT_EQ(library->GetContentWindow(), nullptr);
+    EXPECT_NE(group->GetContentWindow(), nullptr);
+}
+
+TEST_F(ClipartPanesTest, AnAddOnMovesItsFloatingPaneAndAskingForADockedOneGetsNothing) {
+    s.kernel().runApplication(L"Drafter", true);
+    s.kernel().callback([](KorvoServerAppProxy& kernel) {
+        ASSERT_NE(kernel.ShowApplicationClipart(L"Drafter", 1, L"A"), nullptr);
+        RECT rect{};
+        ASSERT_TRUE(kernel.GetClipartWindowRect(L"Drafter", 1, rect));
+        EXPECT_EQ(rect.left, 100);
+        kernel.MoveClipartWindow(L"Drafter", 1, RECT{10, 20, 210, 320});
+        ASSERT_TRUE(kernel.GetClipartWindowRect(L"Drafter", 1, rect));
+        EXPECT_EQ(rect.top, 20);
+        EXPECT_EQ(rect.right, 210);
+        EXPECT_FALSE(kernel.GetClipartWindowRect(L"Drafter", 2, rect));
+    });
+    CXTPDockingPane* pane = frame->GetPaneManager().FindPane(11000);
+    frame->GetPaneManager().ToggleDocking(pane);
+    s.kernel().callback([](KorvoServerAppProxy& kernel) {
+        RECT rect{};
+        EXPECT_FALSE(kernel.GetClipartWindowRect(L"Drafter", 1, rect));
+    });
+}
+
+TEST_F(ClipartPanesTest, APaneDocksBesideTheFirstNeighbourShownAndFloatsWhenThatOneFloats) {
+    CXTPDockingPane* tree = frame->FindPaneByCommand(785);
+    ASSERT_NE(tree, nullptr);
+    frame->GetPaneManager().ShowPane(tree, FALSE);
+    auto view = std::make_unique<ExpandedFormClipart>(5);
+    CXTPDockingPane* pane = CClipartView::CreateClipartPane(view.get(), frame, CClipartView::kDockBesideNeighbour);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_FALSE(pane->IsFloating());
+    const std::vector<CXTPDockingPane*> group = frame->GetPaneManager().GetDockedGroup(tree);
+    EXPECT_NE(std::find(group.begin(), group.end(), pane), group.end());
+    EXPECT_TRUE(tree->IsSelected());  // the group keeps showing the pane it showed
+
+    frame->GetPaneManager().FloatPane(tree, RECT{0, 0, 100, 100});
+    auto second = std::make_unique<ExpandedFormClipart>(6);
+    CXTPDockingPane* floating =
+        CClipartView::CreateClipartPane(second.get(), frame, CClipartView::kDockBesideNeighbour | CClipartView::kCloseAfterCreation);
+    ASSERT_NE(floating, nullptr);
+    EXPECT_TRUE(floating->IsClosed());
+    EXPECT_NE(CClipartView::FindByControlId(floating->GetID()), nullptr);  // made closed, not ended
+    CClipartView::Destroy(view.release());
+    CClipartView::Destroy(second.release());
+}
+
+TEST_F(ClipartPanesTest, ModelTreesFollowTheCurrentDocumentAndLetGoOfAClosedOne) {
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { EXPECT_TRUE(kernel.ShowModelTreeClipart(nullptr, 2)); });
+    EXPECT_EQ(s.kernel().hostedModelTrees(), 1);
+    EXPECT_EQ(std::wstring(frame->GetPaneManager().FindPane(11000)->GetTitle()), L"Model tree");
+    s.user().expectFileChoose(L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb");
+    s.user().command(frame->GetSafeHwnd(), ID_FILE_OPEN);
+    s.runUntilIdle();
+    EXPECT_EQ(std::wstring(frame->GetPaneManager().FindPane(11000)->GetTitle()), L"Model tree: \"Bracket.grb\"");
+    EXPECT_GE(indexOf(calls(s), L"CKVCom_Is3D::SetModelTreeDocument(\"Bracket.grb\")"), 0);
+    s.user().command(frame->GetSafeHwnd(), 1200);
+    s.runUntilIdle();
+    EXPECT_GE(indexOf(calls(s), L"CKVCom_Is3D::ModelTreeDocumentClosed(\"Bracket.grb\")"), 0);
+    frame->GetPaneManager().ClosePane(frame->GetPaneManager().FindPane(11000));
+    EXPECT_EQ(s.kernel().hostedModelTrees(), 0);
 }
 
 }  // namespace
