@@ -24,6 +24,8 @@ BOOL CKVDockingPane::DoPropExchange(CXTPPropExchange* px) {
         std::unique_ptr<CXTPPropExchange> clipart = px->GetSection(kClipartSection);
         if (clipart) PX_String(clipart.get(), L"Type", type, L"");
         if (!type.IsEmpty()) return LoadClipart(clipart.get(), type);
+        // A clipart pane id that names no clipart has nothing to show.
+        if (CClipartView::IsClipartId(GetID())) return FALSE;
         auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(app->GetDockingPaneWindow(GetID(), true));
         return child ? child->DoPropExchange(px) : TRUE;
     }
