@@ -373,3 +373,40 @@ TEST_F(ClipartPanesTest, ModelTreesFollowTheCurrentDocumentAndLetGoOfAClosedOne)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ClipartPanesTest, ClosingASecondFrameEndsTheViewsItHeldAndLeavesTheOthers) {
+    s.kernel().runApplication(L"Drafter", true);
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.runUntilIdle();
+    const HWND secondWindow = s.inspect().mainFrames().at(1);
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(secondWindow));
+    ASSERT_NE(second, nullptr);
+    UIModuleProxy::Instance().SetActiveMainFrame(second);
+    ASSERT_NE(DocumentsMenuClipart::ShowFolder(L"C:\\Users\\user", 0, nullptr), nullptr);
+    ASSERT_NE(ApplicationClipart::Show(L"Drafter", 3, L"Kept", nullptr, 0, -1, nullptr), nullptr);
+    UIModuleProxy::Instance().SetActiveMainFrame(frame);
+    ASSERT_NE(DocumentsMenuClipart::ShowFolder(L"C:\\Users", 0, nullptr), nullptr);
+    EXPECT_EQ(Views(), 3);
+
+    s.user().close(secondWindow);
+    s.runUntilIdle();
+    ASSERT_EQ(s.inspect().mainFrames().size(), 1u);
+    // The first frame's folder pane and the add-on's view (which outlives its frame) remain.
+    EXPECT_EQ(Views(), 2);
+    EXPECT_NE(dynamic_cast<ApplicationClipart*>(CClipartView::FindByKey(L"Drafter", 3)), nullptr);
+    EXPECT_NE(frame->GetPaneManager().FindPane(11002), nullptr);
+}
+
+TEST_F(ClipartPanesTest, TheProgramsEndTakesEveryViewWithIt) {
+    ASSERT_NE(ModelTreeClipart::Show({1}, 0, L""), nullptr);
+    ASSERT_NE(WorkmixClipart::Show(kKey), nullptr);
+    EXPECT_EQ(s.kernel().hostedModelTrees(), 1);
+    s.user().close(frame->GetSafeHwnd());
+    s.runUntilIdle();
+    EXPECT_EQ(Views(), 0);
+    EXPECT_EQ(s.kernel().hostedModelTrees(), 0);
+}
+
+}  // namespace
