@@ -135,6 +135,9 @@ private:
     bool expectFileClickAccept(const Step& step);
     bool expectFolderChoose(const Step& step);
     bool expectFolderCancel(const Step& step);
+    // Add-on applications that run or stop (console/addon_verbs.cpp).
+    bool addonRun(const Step& step);
+    bool addonStop(const Step& step);
     bool open(const Step& step);
     bool dumpDocuments(const Step& step);
     bool dumpWindows(const Step& step);

@@ -397,6 +397,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"BUTTON-ID", false, &readButtonId},
     {"PANEL", false, &readPanel},
     {"\"ID\"", true, &readText},      {"ITEM-ID", false, &readSignedNumber},
+    {"\"KEY\"", true, &readText},
     {"ROWS", false, &readRows},     {"N", false, &readRows},
     {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
     {"\"ITEM\"", true, &readText},     {"R,G,B", false, &readColour},

@@ -369,6 +369,11 @@ std::span<const Verb> verbs() {
          &Driver::expectRichTextAnswer},
         {"expect rich-text cancel", "answers the kernel's next modal rich-text editor by cancelling it", R, R, M,
          &Driver::expectRichTextCancel},
+        {"addon run \"KEY\"",
+         "starts the add-on application KEY (installed when missing) in the kernel's tools mode, where it asks for its "
+         "windows through kernel, then runs the loop until idle", M, R, M, &Driver::addonRun},
+        {"addon stop \"KEY\"", "stops the add-on application KEY, then runs the loop until idle", M, R, M,
+         &Driver::addonStop},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #include "documentsmenu/context_menu_items.h"
 
 #include <memory>
+#include "documentsmenu/clipart_opener.h"
 
 #include "app/kvw32_app.h"
 #include "app/documents/shell_folder_window.h"
@@ -109,16 +110,19 @@ void Update::Execute() {
 
 namespace LibrariesGroupMenuItems {
 KORVO_ITEM_CONSTRUCTOR(OpenClipart, LibrariesGroupMenuItem, ILibrariesGroup*, L"docs_menu.ctx_menu.open_window", 1059)
-// Documents-menu panes of a group come with the main frame's clipart panes.
-void OpenClipart::Execute() {}
+void OpenClipart::Execute() {
+    for (ILibrariesGroup* group : GetTargets()) OpenLibrariesGroupClipart(group, nullptr);
+}
 }  // namespace LibrariesGroupMenuItems
 
 namespace LibraryMenuItems {
 KORVO_ITEM_CONSTRUCTOR(OpenClipart, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.open_window", 1059)
 KORVO_ITEM_CONSTRUCTOR(CreateToolBar, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.create_toolbar", 40817)
 KORVO_ITEM_CONSTRUCTOR(Update, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.update", 43207)
-// These come with the main frame's clipart panes and its frame tools.
-void OpenClipart::Execute() {}
+void OpenClipart::Execute() {
+    for (ILibrary* library : GetTargets()) OpenLibraryClipart(library, nullptr);
+}
+// This comes with the main frame's frame tools.
 void CreateToolBar::Execute() {}
 
 void Update::Execute() {

@@ -1,5 +1,7 @@
 #include "documentsmenu/library_drag_drop.h"
 
+#include "documentsmenu/clipart_opener.h"
+
 #include <optional>
 #include <vector>
 
@@ -97,8 +99,9 @@ bool LibraryDragDrop::OnDropOnWindow(COleDataObject* data, DROPEFFECT, POINT poi
     if (!libraries) return false;
     const auto groups = identifiers(*data, LibrariesGroupFormat());
     if (!groups) return false;
-    // The documents-menu clipart panes that show the dropped objects at the point come with the
-    // main frame's clipart panes.
+    // Each dropped object opens in a pane of its own at the point of the drop.
+    for (const GUID& id : *libraries) OpenLibraryClipart(FindLibrary(id), &point);
+    for (const GUID& id : *groups) OpenLibrariesGroupClipart(FindLibrariesGroup(id), &point);
     return true;
 }
 

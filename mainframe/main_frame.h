@@ -149,6 +149,8 @@ public:
     // Puts the application's window of `pane`'s id (or a clipart view) into the pane; only the
     // active main frame does.
     void AttachPaneWindow(CXTPDockingPane* pane);
+    // The clipart view of the pane's id leaves its frame's pane for `pane` and makes its content.
+    void AttachClipartView(CXTPDockingPane* pane);
 
     // ---- Message bars and add-on menu items ----------------------------------------------------
     // A message bar under the command bars; its id, 0 when title and text are both empty or the

@@ -4,6 +4,7 @@
 #include <boost/scope_exit.hpp>
 
 #include "app/kvw32_app.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -49,6 +50,7 @@ void CMainFrame::OnClose() {
         if (app) app->SetExiting(true);
     }
     CKVCom_Is3D::OnMainFrameClosing(GetSafeHwnd());
+    CClipartView::MarkFrameViews(this);
     if (app) {
         app->SaveOpenDocumentsList();
         if (last) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/kvw32_app.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame_commands.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
@@ -84,7 +85,7 @@ void CMainFrame::OnDestroy() {
 }
 
 void CMainFrame::DestroyFirstTime() {
-    // Clipart views come with the documents-menu work.
+    CClipartView::DestroyMarkedViews();
     SetActiveView(nullptr, FALSE);
     // The pane windows are the application's, shared by every frame: they outlive this one.
     m_paneManager.ReturnPaneWindows();

@@ -4,6 +4,7 @@
 #include <boost/scope_exit.hpp>
 
 #include "commandbars/app_custom_tool_bar.h"
+#include "mainframe/clipart/application_clipart.h"
 #include "commandbars/bars_layout.h"
 #include "commandbars/command_tooltips.h"
 #include "mainframe/main_frame.h"
@@ -94,6 +95,7 @@ bool CMainFrame::ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loadi
     bool exchanged = true;
     if (withDockingPanes) {
         std::unique_ptr<CXTPPropExchange> panes = section.GetSection(kDockingPaneSection);
+        if (loading) CClipartView::PrepareFrameForLayout(this);
         exchanged = Readable(*panes) && m_paneManager.DoPropExchange(panes.get());
         if (exchanged && loading) m_paneManager.ClosePane(kAlwaysClosedPane);
     }
@@ -137,7 +139,8 @@ void CMainFrame::RestoreAfterLayoutLoad() {
             bar->SetPosition(saved >= xtpBarTop && saved <= xtpBarFloating ? static_cast<XTPBarPosition>(saved) : xtpBarTop);
         }
     }
-    // The clipart panes come back with the clipart work.
+    CClipartView::ReattachFramePanes(this);
+    ApplicationClipart::SyncPanes(this);
     UpdateInstalledConfigurationsMenu();
     ShowFlaggedCommandControls(IsPdmCommandsAvailable());
 }

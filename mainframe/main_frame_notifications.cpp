@@ -2,6 +2,7 @@
 // torn off, the ribbon minimised, docking panes shown and closed.
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_commands.h"
 
@@ -91,7 +92,13 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
         return TRUE;
     }
     if (code == XTP_DPN_ACTION) {
-        const auto* action = reinterpret_cast<const XTP_DOCKINGPANE_ACTION*>(lParam);
+        auto* action = reinterpret_cast<XTP_DOCKINGPANE_ACTION*>(lParam);
+        // A clipart pane closed by the user goes with its view (an add-on's view stays for
+        // reopening); the close is then over.
+        if (action && action->action == xtpPaneActionClosed && CClipartView::OnPaneClosed(this, action->pPane)) {
+            action->bCancel = TRUE;
+            return TRUE;
+        }
         // A shared window leaving this frame's pane goes back to another frame's pane showing it.
         if (action && (action->action == xtpPaneActionClosed || action->action == xtpPaneActionHidden))
             HandOverSharedPaneWindow(action->pPane);
@@ -102,6 +109,8 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
 }
 
 void CMainFrame::OnChangeVarnelConnectionState(bool connected) {
+    if (connected) CClipartView::ReconnectPdmViews();
+    else CClipartView::DisconnectPdmViews(this);
     if (!connected) {
         DWORD bits = GetVarnelWindowBits();
         for (const UINT paneId : {1012u, 1019u, 1013u, 1014u, 1015u, 1027u, 1033u, 1040u}) {

@@ -10,6 +10,7 @@
 #include "commandbars/gallery/library_gallery.h"
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_routing.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -279,13 +280,30 @@ bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenP
 
 // ---- Pane windows -----------------------------------------------------------------------------------
 
+void CMainFrame::AttachClipartView(CXTPDockingPane* pane) {
+    CClipartView* view = CClipartView::FindByControlId(pane->GetID());
+    if (!view || pane->GetChild() == view->GetSafeHwnd()) return;
+    // The view leaves the pane of the frame that had it.
+    CMainFrame* owner = nullptr;
+    if (CXTPDockingPane* old = CClipartView::GetDockingPane(view, &owner); old && old != pane && old->GetChild() == view->GetSafeHwnd()) {
+        view->OnToBeDetachedFromPane(old);
+        old->Detach();
+    }
+    pane->Detach();
+    pane->Attach(view);
+    view->CreateContentWithPane(pane);
+}
+
 void CMainFrame::AttachPaneWindow(CXTPDockingPane* pane) {
     CKvw32App* app = CKvw32App::Instance();
     if (!pane || !app || UIModuleProxy::Instance().GetActiveMainFrame() != this) return;
     const UINT id = pane->GetID();
     if (pane->IsValid() && id != kPropertiesPane) return;
     CWnd* window = app->GetDockingPaneWindow(id, false);
-    if (!window) return;  // clipart views come with the clipart work
+    if (!window) {
+        AttachClipartView(pane);
+        return;
+    }
     if (pane->GetChild() == window->GetSafeHwnd()) return;
     pane->Detach();
     pane->Attach(window);

@@ -410,6 +410,9 @@ public:
     void setApplicationsRefuseExit(bool refuse);
     // Installs add-on application `name` (when missing) owning the command ids first to last.
     void installApplication(std::wstring_view name, unsigned firstCommand, unsigned lastCommand);
+    // Add-on application `name` (installed when missing) runs, and the kernel is in the tools
+    // mode in which add-ons ask for their windows; or it stops.
+    void runApplication(std::wstring_view name, bool running);
     // The application's command `id` is disabled (or enabled again) by its own update.
     void setApplicationCommandDisabled(std::wstring_view name, unsigned id, bool disabled);
     // The kernel description of application command `id` disables it (or enables it again).
@@ -515,6 +518,11 @@ public:
     // The state of a managed file's item (2 taken for editing, 3 checked in).
     void pdmSetItemState(std::wstring_view windowsPath, int state);
     void pdmFailCall(std::wstring_view call);
+    // The PDM client's reference controls close without destroying their windows; how many
+    // reference controls are alive; how many model trees the 3D part hosts for the program.
+    void pdmReferenceControlsLeaveWindows(bool leave);
+    int pdmReferenceControlsAlive() const;
+    int hostedModelTrees() const;
     // The machine's installed PDM programs (one by default); what connecting answers (0
     // connected, 1 refused, 2 not connected, 3 start-up ends); the settings profile the PDM
     // integration parameters name (empty: none).

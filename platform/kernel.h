@@ -51,6 +51,8 @@
 #include "platform/kernel/techreq/tech_requirements.h"
 #include "platform/kernel/services/edit_in_context.h"
 #include "platform/kernel/services/pdm_nomenclature.h"
+#include "platform/kernel/services/pdm_reference.h"
+#include "platform/kernel/services/model_trees.h"
 #include "platform/kernel/ui/view_creation.h"
 #include "platform/kernel/services/key_states.h"
 #include "platform/kernel/rich_text.h"

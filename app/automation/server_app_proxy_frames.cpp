@@ -191,18 +191,7 @@ UINT ServerAppProxy::SetTitleStringId(UINT id) { return app_->SetTitleStringId(i
 
 // ---- Clipart panes and PDM panes ----------------------------------------------------------------------
 
-// Clipart panes are made only in tools mode, for add-on applications; none exists otherwise.
-HWND ServerAppProxy::ShowApplicationClipart(LPCWSTR, UINT, LPCWSTR) { return nullptr; }
-bool ServerAppProxy::ShowModelTreeClipart(CKvw32Doc*, UINT) { return false; }
-bool ServerAppProxy::IsClipartWindowVisible(LPCWSTR, UINT) { return false; }
-void ServerAppProxy::ShowClipartWindow(LPCWSTR, UINT, bool) {}
-void ServerAppProxy::SetClipartTitle(LPCWSTR, UINT, LPCWSTR) {}
-void ServerAppProxy::SetClipartSvgIcon(LPCWSTR, UINT, const BYTE*, std::uint64_t) {}
-void ServerAppProxy::SetClipartPaneIcon(LPCWSTR, UINT, UINT, HINSTANCE) {}
-void ServerAppProxy::SetClipartIcon(LPCWSTR, UINT, HICON) {}
-void ServerAppProxy::MoveClipartWindow(LPCWSTR, UINT, const RECT&) {}
-bool ServerAppProxy::GetClipartWindowRect(LPCWSTR, UINT, RECT&) { return false; }
-bool ServerAppProxy::IsClipartControlId(UINT) { return false; }
+// The clipart panes' operations are in server_app_proxy_clipart.cpp.
 
 void ServerAppProxy::ShowVarnelWindows(bool show) {
     app_->ForEachMainFrame([&](CMainFrame* frame) { frame->ShowVarnelWindows(show); });
@@ -227,8 +216,6 @@ bool ServerAppProxy::ShowEmbeddedHelp(LPCWSTR page, int flag) {
 bool ServerAppProxy::HideEmbeddedHelp() { return ShowEmbeddedHelp(nullptr, 0); }
 
 CString ServerAppProxy::GetApplicationsIniPath() { return app_->GetApplicationsIniPath(); }
-void ServerAppProxy::ShowExpandedForm(UINT, CWnd*, LPCWSTR) {}
-CWnd* ServerAppProxy::DetachExpandedForm(UINT) { return nullptr; }
 
 // ---- Diagnostics, frames, state file ---------------------------------------------------------------------
 

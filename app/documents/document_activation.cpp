@@ -5,6 +5,7 @@
 
 #include "app/startup/existing_window.h"
 #include "app/kvw32_app.h"
+#include "mainframe/clipart/model_tree_clipart.h"
 #include "mainframe/panes/document_pane_windows.h"
 #include "techrequirements/tech_requirements_window.h"
 
@@ -49,7 +50,7 @@ void CKvw32App::ActivateDocument(CKvw32Doc* document) {
 
     m_currentDocument = document;
     CKVCom_Is3D::SetActiveDocument(document);
-    // The model-tree clipart views follow here once they exist.
+    ModelTreeClipart::SetDocumentOfAll(document);
 
     ShowDocumentErrors(document);
     if (!linked) {
@@ -64,6 +65,8 @@ void CKvw32App::ForgetClosedDocument(CKvw32Doc* document) {
     if (!document) return;
     if (document == m_currentDocument) m_currentDocument = nullptr;
     if (document == m_popupToolbarDocument) m_popupToolbarDocument = nullptr;
+    // Once per closed document (not once per frame), so each model tree hears it once.
+    ModelTreeClipart::ForwardToKernelOfAll(document);
     if (TechRequirementsWindow* requirements = GetTechRequirementsWindow()) requirements->OnDocumentClosed(document);
 }
 

@@ -3,6 +3,7 @@
 // loop's exit, so no frame is destroyed under its own command handler and the kernel session is
 // never destroyed twice.
 #include "app/kvw32_app.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "app/recovery/generate_dump_file_app_context.h"
 #include "mainframe/main_frame.h"
 
@@ -78,6 +79,7 @@ int CKvw32App::ExitInstanceBody() {
     m_exiting = true;
     CloseAllMainFrames();
     ApplicationManager::OnExitInstance();
+    CClipartView::DestroyAll();
     DestroyPaneWindows();
     CXTPPaintManager::ReleaseInstance();
     GetGlobalData()->CleanUp();

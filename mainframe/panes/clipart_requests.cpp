@@ -1,18 +1,43 @@
 #include "mainframe/panes/clipart_requests.h"
 
+#include "documentsmenu/clipart_opener.h"
+#include "mainframe/clipart/documents_menu_clipart.h"
+#include "mainframe/clipart/workmix_clipart.h"
+#include "platform/mfc/ole.h"
+
+// The factories work in the active frame, which is the frame a request comes from.
+bool ShowLibraryClipartPane(CMainFrame*, DocumentsMenu::ILibrary* library, const POINT* position) {
+    return DocumentsMenuClipart::ShowLibrary(library, 0, position) != nullptr;
+}
+
+bool ShowLibrariesGroupClipartPane(CMainFrame*, DocumentsMenu::ILibrariesGroup* group, const POINT* position) {
+    return DocumentsMenuClipart::ShowLibrariesGroup(group, 0, position) != nullptr;
+}
+
+bool ShowFolderClipartPane(CMainFrame*, const CString& folder) {
+    return DocumentsMenuClipart::ShowFolder(folder, 0, nullptr) != nullptr;
+}
+
+bool ShowWorkMixClipartPane(CMainFrame*, const CString& key) {
+    const std::optional<GUID> id = platform::mfc::parseGuid(key.str());
+    if (!id) {
+        KVLog_Write(6, L"No work-mix pane for the PDM object " + key + L": its key is no 16-byte id");
+        return false;
+    }
+    return WorkmixClipart::Show(*id) != nullptr;
+}
+
 namespace {
 
-bool NotShown(const CString& what) {
-    KVLog_Write(6, L"No clipart pane for " + what + L": clipart panes are not available");
-    return false;
-}
+// The documents menu opens its objects in the main frame's clipart panes from the start.
+[[maybe_unused]] const bool kOpenerInstalled = [] {
+    DocumentsMenu::SetClipartOpener({[](DocumentsMenu::ILibrary* library, const POINT* point) {
+                                         return ShowLibraryClipartPane(nullptr, library, point);
+                                     },
+                                     [](DocumentsMenu::ILibrariesGroup* group, const POINT* point) {
+                                         return ShowLibrariesGroupClipartPane(nullptr, group, point);
+                                     }});
+    return true;
+}();
 
 }  // namespace
-
-bool ShowLibraryClipartPane(CMainFrame*, DocumentsMenu::ILibrary* library) {
-    return NotShown(library ? L"library \"" + library->GetName() + L"\"" : CString(L"no library"));
-}
-
-bool ShowFolderClipartPane(CMainFrame*, const CString& folder) { return NotShown(L"folder \"" + folder + L"\""); }
-
-bool ShowWorkMixClipartPane(CMainFrame*, const CString& key) { return NotShown(L"PDM object " + key); }

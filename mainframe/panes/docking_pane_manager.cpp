@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/kvw32_app.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/docking_panes_init.h"
 
@@ -20,17 +21,52 @@ BOOL CKVDockingPane::DoPropExchange(CXTPPropExchange* px) {
 
     if (px->IsLoading()) {
         CString type;
-        if (std::unique_ptr<CXTPPropExchange> clipart = px->GetSection(kClipartSection))
-            PX_String(clipart.get(), L"Type", type, L"");
-        if (!type.IsEmpty()) return FALSE;  // no clipart kind can be rebuilt from a layout here
+        std::unique_ptr<CXTPPropExchange> clipart = px->GetSection(kClipartSection);
+        if (clipart) PX_String(clipart.get(), L"Type", type, L"");
+        if (!type.IsEmpty()) return LoadClipart(clipart.get(), type);
+        // A clipart pane id that names no clipart has nothing to show.
+        if (CClipartView::IsClipartId(GetID())) return FALSE;
         auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(app->GetDockingPaneWindow(GetID(), true));
         return child ? child->DoPropExchange(px) : TRUE;
     }
 
     CWnd* window = app->GetDockingPaneWindow(GetID(), true);
+    if (!window) window = CClipartView::FindByControlId(GetID());
     if (!window) return FALSE;
+    if (auto* view = dynamic_cast<CClipartView*>(window)) {
+        std::unique_ptr<CXTPPropExchange> clipart = px->GetSection(kClipartSection);
+        CString type = view->GetKindName();
+        PX_String(clipart.get(), L"Type", type, L"");
+        return view->DoPropExchange(clipart.get());
+    }
     auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(window);
     return child ? child->DoPropExchange(px) : TRUE;
+}
+
+BOOL CKVDockingPane::LoadClipart(CXTPPropExchange* section, const CString& type) {
+    CClipartView* view = nullptr;
+    if (type == L"Application") {
+        CString key;
+        int windowId = -1;
+        PX_String(section, L"AppKey", key, L"");
+        PX_Int(section, L"WindowID", windowId, -1);
+        view = CClipartView::FindByKey(key, windowId);
+    } else {
+        view = CClipartView::FindByControlId(GetID());
+    }
+    if (view) {
+        view->SetDlgCtrlID(static_cast<int>(GetID()));
+        return view->DoPropExchange(section);
+    }
+    std::unique_ptr<CClipartView> made(CClipartView::CreateOfKind(type));
+    if (!made) return FALSE;
+    // The values come first: whether an add-on's view may have a window depends on its key.
+    made->DoPropExchange(section);
+    // The frame whose layout is loaded holds the new view (it need not be the active one yet).
+    CWnd* parent = GetDockingPaneManager() ? GetDockingPaneManager()->GetSite() : nullptr;
+    if (!parent || !made->CreateViewWindow(parent, GetID())) return FALSE;
+    made.release();
+    return TRUE;
 }
 
 CXTPDockingPane* CKVDockingPaneManager::OnCreatePane(int type, CXTPDockingPaneLayout* layout) {
@@ -39,6 +75,7 @@ CXTPDockingPane* CKVDockingPaneManager::OnCreatePane(int type, CXTPDockingPaneLa
 }
 
 bool CKVDockingPaneManager::IsLayoutPaneKnown(UINT id) const {
+    if (CClipartView::IsClipartId(id)) return true;
     return std::any_of(kInitialPanes.begin(), kInitialPanes.end(), [id](const InitialPaneRow& row) { return row.id == id; });
 }
 

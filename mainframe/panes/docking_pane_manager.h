@@ -14,9 +14,13 @@ public:
     // a sub-section of its own name); loading, it reads them back when a frame's saved layout is
     // applied (at start-up, before the frame is first shown). A window that fails to store keeps
     // its pane's place without its values; one that fails to load leaves its pane out.
-    // Storing without a window fails. A "Clipart" section names the clipart the pane hosted;
-    // cliparts cannot be rebuilt from a layout yet, so such a pane is left out.
+    // Storing without a window fails. A clipart view keeps its kind ("Type") and its values in
+    // a "Clipart" section; loading finds the view again or makes one of that kind (an unknown
+    // kind, or a view whose window cannot be made, leaves the pane out).
     BOOL DoPropExchange(CXTPPropExchange* px) override;
+
+private:
+    BOOL LoadClipart(CXTPPropExchange* section, const CString& type);
 };
 
 class CKVDockingPaneManager : public Korvo::UI::DockingPaneManager {

@@ -112,6 +112,14 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
         // The window really inside the pane: a shared window may sit in another frame's pane.
         const bool holds = pane->HoldsChild();
         dump += L" window " + (holds ? handleText(pane->GetChild()) : std::wstring(L"none"));
+        if (const auto clipart = GetApplicationExports().clipartOutline; clipart && pane->GetChild()) {
+            if (const std::wstring outline = clipart(pane->GetChild()); !outline.empty()) {
+                const RECT place = pane->GetFloatingRect();
+                if (pane->IsFloating())
+                    dump += L" float " + platform::core::rectText(place.left, place.top, place.right, place.bottom);
+                dump += L" clipart " + outline;
+            }
+        }
         const HWND report = holds ? shownReportControl(pane->GetChild()) : nullptr;
         if (!report) continue;
         if (const auto* control = dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(report))) {

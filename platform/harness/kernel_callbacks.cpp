@@ -213,6 +213,36 @@ constexpr Operation kOperations[] = {
     {L"GetTitleStringId", L"", [](Proxy& k, CallArguments&) { return answer(k.GetTitleStringId()); }},
     {L"SetTitleStringId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.SetTitleStringId(a.id())); }},
     {L"IsClipartControlId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.IsClipartControlId(a.id())); }},
+    {L"ShowApplicationClipart", L"\"KEY\" WINDOW \"TITLE\"", [](Proxy& k, CallArguments& a) {
+         const std::wstring key = a.text();
+         const UINT window = a.id();
+         const std::wstring title = a.text();
+         const HWND view = k.ShowApplicationClipart(key.c_str(), window, title.c_str());
+         return view ? L"window " + platform::core::handleText(view) : std::wstring(L"null");
+     }},
+    {L"IsClipartWindowVisible", L"\"KEY\" WINDOW", [](Proxy& k, CallArguments& a) {
+         const std::wstring key = a.text();
+         return answer(k.IsClipartWindowVisible(key.c_str(), a.id()));
+     }},
+    {L"ShowClipartWindow", L"\"KEY\" WINDOW 0|1", [](Proxy& k, CallArguments& a) {
+         const std::wstring key = a.text();
+         const UINT window = a.id();
+         k.ShowClipartWindow(key.c_str(), window, a.flag());
+         return kDone;
+     }},
+    {L"SetClipartTitle", L"\"KEY\" WINDOW \"TITLE\"", [](Proxy& k, CallArguments& a) {
+         const std::wstring key = a.text();
+         const UINT window = a.id();
+         const std::wstring title = a.text();
+         k.SetClipartTitle(key.c_str(), window, title.c_str());
+         return kDone;
+     }},
+    {L"GetClipartWindowRect", L"\"KEY\" WINDOW", [](Proxy& k, CallArguments& a) {
+         const std::wstring key = a.text();
+         RECT rect{};
+         if (!k.GetClipartWindowRect(key.c_str(), a.id(), rect)) return std::wstring(L"none");
+         return platform::core::rectText(rect.left, rect.top, rect.right, rect.bottom);
+     }},
     {L"ShowVarnelWindows", L"0|1", [](Proxy& k, CallArguments& a) { k.ShowVarnelWindows(a.flag()); return kDone; }},
     {L"ShowAnalysisPane", L"", [](Proxy& k, CallArguments&) { k.ShowAnalysisPane(); return kDone; }},
     {L"IsAnalysisPaneOpen", L"", [](Proxy& k, CallArguments&) { return answer(k.IsAnalysisPaneOpen()); }},

@@ -37,6 +37,13 @@ public:
     // and give it the theme in force.
     void Attach(CWnd* child) override;
     void AttachChild(CWnd* child) { Attach(child); }
+    // Whether the pane appears in the frame's lists of panes (its menus of panes); panes made
+    // for a passing purpose stay out of them.
+    void ShowInPaneLists(bool show) { listed_ = show; }
+    bool IsShownInPaneLists() const { return listed_; }
+
+private:
+    bool listed_ = true;
 };
 
 class DockingPaneManager : public CXTPDockingPaneManager {

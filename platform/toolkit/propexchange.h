@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/mfc.h"
 
@@ -116,3 +117,10 @@ BOOL PX_String(CXTPPropExchange* px, LPCWSTR name, CString& value, LPCWSTR defau
 BOOL PX_Int(CXTPPropExchange* px, LPCWSTR name, int& value, int defaultValue = 0);
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, BOOL& value, BOOL defaultValue = FALSE);
 BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, bool& value, bool defaultValue = false);
+// An unsigned 32-bit number, decimal.
+BOOL PX_DWord(CXTPPropExchange* px, LPCWSTR name, DWORD& value, DWORD defaultValue = 0);
+// A 16-byte id in its braced text form ("{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}"); all zero by default.
+BOOL PX_Guid(CXTPPropExchange* px, LPCWSTR name, GUID& value);
+// Bytes as hex digits, two a byte; empty by default. A value that is not whole hex pairs reads
+// as empty (reported), never as part of its bytes.
+BOOL PX_Blob(CXTPPropExchange* px, LPCWSTR name, std::vector<BYTE>& value);

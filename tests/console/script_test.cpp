@@ -153,13 +153,15 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump log\n"
         "dump text-browsers\n"
         "expect rich-text answer \"Gear\"\n"
-        "expect rich-text cancel\n",
+        "expect rich-text cancel\n"
+        "addon run \"Drafter\"\n"
+        "addon stop \"Drafter\"\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
     // The verbs after the folder chooser's, which the positions below count back over.
-    constexpr std::size_t kLater = 7;
+    constexpr std::size_t kLater = 9;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -279,7 +281,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 142);
+    EXPECT_EQ(result.steps.back().line, 144);
     const std::size_t asserted = result.steps.size() - kLater - 20;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");

@@ -38,6 +38,12 @@ public:
     // Sets the state of the application's command: enabled unless the application disabled it.
     void OnUpdateCommand(CKvw32Doc* document, CCmdUI* cmdUI);
     void SetCommandDisabled(UINT id, bool disabled);
+    // Whether the application runs (an installed application runs until it is stopped).
+    bool IsRunning() const { return running_; }
+    void SetRunning(bool running) { running_ = running; }
+    // The application's window `windowId`, made as a visible child of `parent` for a pane the
+    // program hosts it in; null when the application does not run or has no parent to give it.
+    HWND CreateFloatingWindow(UINT windowId, HWND parent);
 
 private:
     CString name_;
@@ -45,6 +51,7 @@ private:
     UINT firstCommand_ = 1;
     UINT lastCommand_ = 0;
     std::vector<UINT> disabledCommands_;
+    bool running_ = true;
 };
 
 // The kernel's application manager. Static operations (also reachable through Instance()).
@@ -97,6 +104,12 @@ public:
     // document; the update answers false when the description disables the command now.
     static void RunCommand(const IApplicationCommand& command, CKvw32Doc* document);
     static bool UpdateCommand(const IApplicationCommand& command, CKvw32Doc* document, CCmdUI* cmdUI);
+    // The window `windowId` of the managed application `key`, made as a child of `parent`; null
+    // when no managed application of that key is loaded.
+    static HWND CreateFloatingWindow(LPCWSTR key, UINT windowId, HWND parent);
+    // Offers a message of a window the manager made to the managed applications first; TRUE when
+    // one of them took it.
+    static BOOL PreTranslateMessage(MSG* message);
 
 private:
     ApplicationManager() = default;
@@ -115,5 +128,8 @@ struct ApplicationExports {
     std::wstring (*hostTechRequirementsPane)(CWnd* frame) = nullptr;
     // The technical-requirements pane as text (empty: there is none).
     std::wstring (*techRequirementsOutline)() = nullptr;
+    // What the clipart view `window` hosts: its kind, view state and persisted keys (empty: the
+    // window is no clipart view).
+    std::wstring (*clipartOutline)(HWND window) = nullptr;
 };
 ApplicationExports& GetApplicationExports();

@@ -47,6 +47,10 @@ struct PdmControl {
     int connectResult = 0;
     // The settings profile the integration parameters name.
     std::wstring integrationProfile;
+    // Reference controls close without destroying their windows (a faulty PDM client).
+    bool referenceControlsLeaveWindows = false;
+    // Reference controls alive (made, not yet released).
+    int referenceControlsAlive = 0;
 };
 
 PdmControl& pdmControl();

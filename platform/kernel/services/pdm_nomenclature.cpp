@@ -35,7 +35,7 @@ KVPDMObject GetWorkMixRootObject() {
     recordCall(L"KVPDMWorkMix::GetRootObject()");
     if (platform::kernel::pdmControl().failingCalls.contains(L"GetRootObject"))
         throw new KVPDMExceptionProxy(CString(L"The PDM system did not answer: GetRootObject"));
-    return KVPDMObject(L"{work-mix-root}");
+    return KVPDMObject(L"{5A4D0000-0000-4000-8000-000000000001}");
 }
 
 namespace ps {

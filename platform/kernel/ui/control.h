@@ -47,6 +47,8 @@ struct Control {
     std::set<UINT> disabledDescribedCommands;
     // GlobalContainer::InAppCreateToolsMode's answer.
     bool inAppCreateToolsMode = false;
+    // The 3D part makes no hosted model trees.
+    bool modelTreesRefused = false;
     // Whether the kernel leaves reporting load failures to the application.
     bool reportSaveLoadExceptionBlocked = true;
     // Documents whose save fails, by Windows path.

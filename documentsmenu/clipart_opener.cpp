@@ -1,0 +1,26 @@
+#include "documentsmenu/clipart_opener.h"
+
+namespace DocumentsMenu {
+
+namespace {
+
+ClipartOpener& opener() {
+    static ClipartOpener installed;
+    return installed;
+}
+
+}  // namespace
+
+void SetClipartOpener(ClipartOpener installed) { opener() = std::move(installed); }
+
+const ClipartOpener& GetClipartOpener() { return opener(); }
+
+bool OpenLibraryClipart(ILibrary* library, const POINT* point) {
+    return library && opener().openLibrary && opener().openLibrary(library, point);
+}
+
+bool OpenLibrariesGroupClipart(ILibrariesGroup* group, const POINT* point) {
+    return group && opener().openLibrariesGroup && opener().openLibrariesGroup(group, point);
+}
+
+}  // namespace DocumentsMenu
