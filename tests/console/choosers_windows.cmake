@@ -41,7 +41,8 @@ korvo_expect("${out}" "\ncoordinate-system list rows 5 selected \"PageCoordinate
   Base\n  Front view\n  Top view\n  CreateOrSelectCoordinateSystem\n" "the page's system, its local systems, the projections without one, the command")
 
 korvo_run(font_combo EXIT 0 OUTPUT out ARGS --quiet log,window INPUT
-  "${setup}dump fonts 1\ntype 1 914 \"$Title\"\ntype 1 914 \"simplex.shx\"\ndump fonts 1\ntype 1 914 \"Nothing\"\ndump panel 1\nquit\n")
+  "${setup}dump fonts 1\ntype 1 914 \"$Title\"\ntype 1 914 \"simplex.shx\"\ndump fonts 1\ntype 1 914 \"Nothing\"\ndump panel 1\n\
+type 1 914 \"Korvo ISO\"\ndump fonts 1\ntype 1 914 \"Default\"\ndump fonts 1\nquit\n")
 korvo_expect("${out}" "\npanel font combo shows \"\" selected -1 name \"\" kind 32 list window pop-up owned by the frame items 10 item height 20\n\
   0 \"Default\" kind 16 indented\n  1 \"Korvo GOST\" kind 4 bitmap 11548\n  2 \"Korvo ISO\" kind 4 bitmap 11548\n\
   3 \"engineering-lettering-condensed\" kind 8 bitmap 4101\n  4 \"romans.shx\" kind 8 bitmap 4101\n  5 \"simplex.shx\" kind 8 bitmap 4101\n\
@@ -53,6 +54,8 @@ korvo_expect("${out}" "\npanel font combo shows \"simplex.shx\" selected 5 name 
              "a vector font typed by its file name is selected, of kind 0")
 korvo_expect("${out}" "\nribbon font combo shows \"simplex.shx\" selected 5 name \"simplex.shx\" kind 0 " "the ribbon's twin follows")
 korvo_expect("${out}" "\n  914 font group - \"simplex.shx\" [^\n]* ribbon \"simplex.shx\"\n" "a name no font has goes back to the chosen font")
+korvo_expect("${out}" "\npanel font combo shows \"Korvo ISO\" selected 2 name \"Korvo ISO\" kind 1 " "a system font is of kind 1")
+korvo_expect("${out}" "\npanel font combo shows \"Default\" selected 0 name \"Default\" kind 16 " "the default entry is of kind 16")
 
 korvo_run(dump_before_start EXIT 2 ERROR err INPUT "dump chooser 1\n")
 korvo_expect("${err}" "<stdin>:1: dump" "no chooser before the program runs")
