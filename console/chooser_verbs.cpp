@@ -44,6 +44,44 @@ bool Driver::awayFromChooser(const Step& step) {
     return true;
 }
 
+bool Driver::chooserMouse(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    const HWND window = g_chooserHooks.window ? g_chooserHooks.window(frame) : nullptr;
+    if (!window) {
+        printRefusal("chooser-mouse", L"no chooser is open in that frame");
+        return true;
+    }
+    if (auto refusal = session_.user().mouse(window, POINT{step.arguments.x, step.arguments.y}, *step.arguments.mouseAction)) {
+        printRefusal("chooser-mouse", *refusal);
+        return true;
+    }
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::dumpChooser(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (!g_chooserHooks.describe) {
+        transcript_.print(L"dump chooser: the panel's choosers are not part of this program");
+        return true;
+    }
+    printDump(g_chooserHooks.describe(frame), L"(no chooser open)");
+    return true;
+}
+
+bool Driver::dumpFonts(const Step& step) {
+    const HWND frame = frameFor(step);
+    if (!frame) return false;
+    if (!g_chooserHooks.fonts) {
+        transcript_.print(L"dump fonts: the panel's font combo is not part of this program");
+        return true;
+    }
+    printDump(g_chooserHooks.fonts(frame), L"(no font combo)");
+    return true;
+}
+
 bool Driver::expectColourChoose(const Step& step) {
     session_.user().expectColour(static_cast<COLORREF>(step.arguments.number));
     return true;

@@ -42,6 +42,11 @@ void setSysPanelOutline(std::wstring (*outline)(HWND frame));
 struct ChooserHooks {
     std::wstring (*pick)(HWND frame, const std::wstring& item) = nullptr;
     std::wstring (*away)(HWND frame) = nullptr;
+    // What the open chooser shows, a line each (empty: none open), and its window (or null).
+    std::wstring (*describe)(HWND frame) = nullptr;
+    HWND (*window)(HWND frame) = nullptr;
+    // What `dump fonts` prints for a main frame.
+    std::wstring (*fonts)(HWND frame) = nullptr;
 };
 void setChooserHooks(const ChooserHooks& hooks);
 // What `dump modes` prints for a main frame; the program installs it.
@@ -233,6 +238,9 @@ private:
     // The parameter controls' choosers (console/chooser_verbs.cpp).
     bool pickInChooser(const Step& step);
     bool awayFromChooser(const Step& step);
+    bool chooserMouse(const Step& step);
+    bool dumpChooser(const Step& step);
+    bool dumpFonts(const Step& step);
     bool expectColourChoose(const Step& step);
     bool expectColourCancel(const Step& step);
     bool expectPromptAnswer(const Step& step);

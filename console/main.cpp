@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
                                            &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                            &DocumentsMenu::ConsoleTree::Close});
     korvo::console::setSysPanelOutline(&SysPanelOutline);
-    korvo::console::setChooserHooks({&ConsolePickInChooser, &ConsoleAwayFromChooser});
+    korvo::console::setChooserHooks({&ConsolePickInChooser, &ConsoleAwayFromChooser, &ConsoleDescribeChooser, &ConsoleChooserWindow, &FontListOutline});
     korvo::console::setFrameModesOutline(&FrameModesOutline);
     korvo::console::setFrameStateOutline(&FrameStateOutline);
     korvo::console::setHelpHooks({&RunStartPageLink, &HelpWindowOf, &ClickHelpLink, &HelpOutline});

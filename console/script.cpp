@@ -229,7 +229,7 @@ std::string readMouseAction(const std::string& text, Arguments& arguments) {
 }
 
 std::string readAction(const std::string& text, Arguments& arguments) {
-    if (arguments.verbName == "mouse") {
+    if (arguments.verbName == "mouse" || arguments.verbName == "chooser-mouse") {
         Arguments probe;
         if (readScrollAction(text, probe).empty())
             return echo(text) + " is a scroll action, not a mouse action (click, dblclick, rclick, down, up, move, rdown, rup)";

@@ -287,6 +287,19 @@ std::span<const Verb> verbs() {
          "activates another window, so the chooser a parameter control of main frame FRAME has open closes, then runs "
          "the loop until idle",
          M, R, M, &Driver::awayFromChooser},
+        {"chooser-mouse FRAME X,Y ACTION",
+         "acts with the mouse at point X,Y of the client area of the chooser main frame FRAME has open, as mouse does "
+         "(press on the gap between the colour lists, move and release to drag it), then runs the loop until idle",
+         M, R, M, &Driver::chooserMouse},
+        {"dump chooser FRAME",
+         "prints the chooser main frame FRAME has open: its window's place and size, whether it is shown, active or "
+         "capturing the mouse and the cursor it set, then its lists (the colour pop-up: each list's height, item height, "
+         "items and selection, Show256)",
+         M, R, M, &Driver::dumpChooser},
+        {"dump fonts FRAME",
+         "prints the font combo of main frame FRAME's panel, then the ribbon's: what it shows, the selected item's name "
+         "and kind, its list window and item height, then per item its text, kind and the bitmap drawn before it",
+         M, R, M, &Driver::dumpFonts},
         {"expect file click BUTTON-ID accept",
          "answers the next file chooser by clicking its own button BUTTON-ID, then taking what its file-name box holds", R, R, M,
          &Driver::expectFileClickAccept},

@@ -51,7 +51,7 @@ private:
                                                &DocumentsMenu::ConsoleTree::Enter, &DocumentsMenu::ConsoleTree::Rename,
                                                &DocumentsMenu::ConsoleTree::Close});
         korvo::console::setSysPanelOutline(&SysPanelOutline);
-        korvo::console::setChooserHooks({&ConsolePickInChooser, &ConsoleAwayFromChooser});
+        korvo::console::setChooserHooks({&ConsolePickInChooser, &ConsoleAwayFromChooser, &ConsoleDescribeChooser, &ConsoleChooserWindow, &FontListOutline});
         platform::harness::Config config;
         config.platform.modal = platform::core::ModalPolicy::Lenient;
         return config;

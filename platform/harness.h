@@ -76,7 +76,8 @@ public:
     // none taking files), or nothing.
     std::optional<std::wstring> drop(HWND window, POINT clientPoint, const std::vector<std::wstring>& paths,
                                      bool control = false);
-    // The mouse at `clientPoint` of `window`'s client area, on the deepest visible child there: a
+    // The mouse at `clientPoint` of `window`'s client area, on the deepest visible child there (or
+    // on the window that captured the mouse, wherever it is): a
     // press first activates (WM_MOUSEACTIVATE; the top-level window comes to the front) and sets
     // the cursor (WM_SETCURSOR), then the button's messages go through the queue. A right button
     // released asks for a context menu, which is a menu request (expect it first). Why a user

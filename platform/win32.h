@@ -31,3 +31,4 @@
 #include "platform/win32/process/process_start.h"
 #include "platform/win32/process/html_help.h"
 #include "platform/win32/icons.h"
+#include "platform/win32/cursors.h"

@@ -73,7 +73,8 @@ void CColorPopupControl::ShowColorDialog() {
     if (!canOpenChooser(this)) return;
     if (!m_dialog) m_dialog = std::make_unique<CColorSelectDialog>(*this);
     m_dialog->Close();
-    m_dialog->Open(frameWindowOf(this), m_color);
+    // The control looks pressed while its pop-up is open.
+    if (m_dialog->Open(*this, frameWindowOf(this), m_color)) OnSetPopup(TRUE);
 }
 
 void CColorPopupControl::SetColor(std::int32_t color, bool apply) {
@@ -85,6 +86,7 @@ void CColorPopupControl::SetColor(std::int32_t color, bool apply) {
 
 void CColorPopupControl::ClosePopup() {
     if (m_dialog) m_dialog->Close();
+    OnSetPopup(FALSE);
 }
 
 void CColorPopupControl::ApplyColor() {
@@ -128,14 +130,20 @@ void CColorPopupControl::OnParameterEvent(UINT, const ApplicationEventArgs& args
 
 IMPLEMENT_DYNCREATE(CLayerPopupControl, CXTPControlPopup)
 
-CLayerPopupControl::CLayerPopupControl() = default;
+namespace {
+
+SIZE initialDialogSize() { return SIZE{XTPDpiHelper()->ScaleX(300), XTPDpiHelper()->ScaleY(300)}; }
+
+}  // namespace
+
+CLayerPopupControl::CLayerPopupControl() : m_dialogSize(initialDialogSize()) {}
 CLayerPopupControl::~CLayerPopupControl() = default;
 
 void CLayerPopupControl::OnExecute() {
     if (!canOpenChooser(this)) return;
     if (!m_dialog) m_dialog = std::make_unique<CLayerSelectDialog>(*this);
     m_dialog->Close();
-    m_dialog->Open(frameWindowOf(this), GetControlDocument(this), m_layer);
+    if (m_dialog->Open(*this, frameWindowOf(this), GetControlDocument(this), m_layer)) OnSetPopup(TRUE);
 }
 
 void CLayerPopupControl::SetLayer(std::int32_t layer) {
@@ -189,14 +197,14 @@ void CLayerPopupControl::OnParameterEvent(UINT, const ApplicationEventArgs& args
 
 IMPLEMENT_DYNCREATE(LCSPopupControl, CXTPControlPopup)
 
-LCSPopupControl::LCSPopupControl() = default;
+LCSPopupControl::LCSPopupControl() : m_dialogSize(initialDialogSize()) {}
 LCSPopupControl::~LCSPopupControl() = default;
 
 void LCSPopupControl::OnExecute() {
     if (!canOpenChooser(this)) return;
     // A new list each time, so that it shows the page as it is now.
     m_dialog = std::make_unique<LCSSelectDialog>(*this);
-    m_dialog->Open(frameWindowOf(this), GetControlDocument(this), m_index);
+    if (m_dialog->Open(*this, frameWindowOf(this), GetControlDocument(this), m_index)) OnSetPopup(TRUE);
 }
 
 void LCSPopupControl::SetCurrentIndex(std::int32_t index, bool notify) {
@@ -243,6 +251,8 @@ IMPLEMENT_DYNCREATE(CFontComboBox, CXTPControlComboBox)
 CFontComboBox::CFontComboBox(CXTPCommandBars* commandBars)
     : m_commandBars(commandBars), m_list(std::make_unique<CFontComboBoxList>()) {
     SetWidth(XTPDpiHelper()->ScaleX(kWidth));
+    // The drop-down style with its edit field: a "$name" typed there makes a text variable.
+    SetEditable(TRUE);
 }
 
 CFontComboBox::~CFontComboBox() = default;
@@ -277,6 +287,9 @@ void CFontComboBox::SelectFont(const CString& name) {
 }
 
 void CFontComboBox::RefreshFontList() {
+    // The list's window belongs to the site of the bar the combo stands on.
+    CXTPCommandBar* bar = GetParent();
+    m_list->CreateListWindow(bar ? bar->GetSite() : nullptr, *this);
     const CString remembered = m_name;
     if (!m_list->Refresh(*this)) return;
     // The refilled list shows the remembered font again.
@@ -284,7 +297,16 @@ void CFontComboBox::RefreshFontList() {
     SetCurSel(found);
 }
 
+void CFontComboBox::Initialize() { RefreshFontList(); }
+
 void CFontComboBox::OnSelChanged() { m_name = GetSelectedFontName(); }
+
+void CFontComboBox::OnEditChanged() {
+    const int found = findExact(GetEditText());
+    if (found < 0 || found == GetCurSel()) return;
+    SetCurSel(found);
+    OnSelChanged();
+}
 
 void CFontComboBox::OnSetFocus() {
     CXTPControlComboBox::OnSetFocus();
@@ -528,8 +550,13 @@ void CStaticImageControl::Draw(CDC* dc, RECT rect) {
     if (!images->GetIconSet(id)) UIModuleProxy::Instance().BindIcon(images, id, id);
     const CXTPImageManagerIcon* icon = images->GetImage(id, button.cx);
     if (!icon) return;
-    // A raster icon keeps its own extent; a vector one takes the button's.
-    const SIZE drawn = icon->IsVectorIcon() ? button : SIZE{icon->GetWidth(), icon->GetHeight()};
+    // A raster icon keeps its own extent, scaled for the screen when the bars scale their
+    // bitmaps and the scaled icon fits the control; a vector one takes the button's.
+    SIZE drawn = icon->IsVectorIcon() ? button : SIZE{icon->GetWidth(), icon->GetHeight()};
+    if (!icon->IsVectorIcon() && bars->GetCommandBarsOptions()->bDpiScaling) {
+        const SIZE scaled = XTPDpiHelper()->Scale(drawn);
+        if (scaled.cx <= rect.right - rect.left && scaled.cy <= rect.bottom - rect.top) drawn = scaled;
+    }
     const POINT at{rect.left + (rect.right - rect.left - drawn.cx) / 2, rect.top + (rect.bottom - rect.top - drawn.cy) / 2};
     icon->Draw(dc->GetSafeHdc(), at, drawn);
 }

@@ -75,6 +75,9 @@ public:
     // without such a layer.
     CString GetDrawnText() const;
     CLayerSelectDialog* GetDialog() const { return m_dialog.get(); }
+    // The size its list opens with: 300 by 300 pixels at 96 dpi, then what a choice left.
+    SIZE GetDialogSize() const { return m_dialogSize; }
+    void SetDialogSize(SIZE size) { m_dialogSize = size; }
     void Draw(CDC* dc, RECT rect) override;
     void Reset() override { m_layer = -1; }
     // An int32, only for the frame's active document.
@@ -91,6 +94,7 @@ protected:
 private:
     std::int32_t m_layer = -1;
     std::unique_ptr<CLayerSelectDialog> m_dialog;
+    SIZE m_dialogSize;
 };
 
 class LCSPopupControl : public CXTPControlPopup, public IDataExchange {
@@ -108,6 +112,9 @@ public:
     // "PageCoordinateSystem" for the page's own system, else the local system's name.
     CString GetDrawnText() const;
     LCSSelectDialog* GetDialog() const { return m_dialog.get(); }
+    // The size its list opens with: 300 by 300 pixels at 96 dpi, then what the last choice left.
+    SIZE GetDialogSize() const { return m_dialogSize; }
+    void SetDialogSize(SIZE size) { m_dialogSize = size; }
     void Draw(CDC* dc, RECT rect) override;
     // Keeps the index while the frame shows a document.
     void Reset() override;
@@ -119,6 +126,7 @@ public:
 private:
     std::int32_t m_index = -1;
     std::unique_ptr<LCSSelectDialog> m_dialog;
+    SIZE m_dialogSize;
 };
 
 // The font combo box (914): its value is the font name it remembers; its list offers the
@@ -126,6 +134,7 @@ private:
 class CFontComboBox : public kvui::SystemPanelControlBase<CXTPControlComboBox> {
     DECLARE_DYNCREATE(CFontComboBox)
 public:
+    static constexpr int kId = 914;
     static constexpr int kWidth = 205;  // pixels at 96 dpi
     static constexpr int kFaceNameLimit = 32;
 
@@ -138,13 +147,16 @@ public:
     // Renews the default entry, remembers `name` and selects the item of exactly that text (item
     // 0 for an empty name; no item when none has it).
     void SelectFont(const CString& name);
-    // Refills the list only when the settings' font folder changed since it was filled.
+    // Makes the list's window once the combo stands on a bar with a site; refills the list only
+    // when the settings' font folder changed since it was filled.
     void RefreshFontList();
     const CFontComboBoxList& GetList() const { return *m_list; }
     CFontComboBoxList& GetList() { return *m_list; }
 
     // What the user does: picks an item, enters the edit, leaves it, presses Enter or Esc.
     void OnSelChanged() override;
+    // Typed text that names an item exactly selects that item, as the combo's edit does.
+    void OnEditChanged() override;
     void OnSetFocus() override;
     // "$name" makes a text variable of the frame's document and keeps the text; anything else
     // goes back to the remembered name (or the default entry).
@@ -153,7 +165,8 @@ public:
     // Enter and Esc in the edit execute the combo; other keys are the edit's.
     bool OnEditKey(UINT virtualKey);
 
-    void Initialize() override { RefreshFontList(); }
+    // Prepares the list's window on the bar's site and fills the list (see RefreshFontList).
+    void Initialize() override;
     void Reset() override;
     // A CString, only for the frame's active document.
     void SetValue(KVDocument* document, const void* value) override;

@@ -133,3 +133,40 @@ std::wstring SysPanelOutline(HWND frame) {
     }
     return out;
 }
+
+namespace {
+
+std::wstring fontComboOutline(const wchar_t* where, CFontComboBox& combo) {
+    const CFontComboBoxList& list = combo.GetList();
+    const HWND window = list.GetListWindow();
+    std::wstring out = std::wstring(where) + L" font combo shows " + quotedText(combo.GetEditText()) + L" selected " +
+                       std::to_wstring(combo.GetCurSel()) + L" name " + quotedText(combo.GetSelectedFontName()) +
+                       L" kind " + std::to_wstring(combo.GetSelectedFontKind());
+    if (!window) return out + L" no list window\n";
+    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    out += std::wstring(L" list window ") + ((style & WS_POPUP) ? L"pop-up" : L"child") + L" owned by " +
+           (::GetWindow(window, GW_OWNER) == ::GetParent(window) && ::GetParent(window) ? L"the frame" : L"another window") +
+           L" items " + std::to_wstring(::SendMessageW(window, LB_GETCOUNT, 0, 0)) + L" item height " +
+           std::to_wstring(::SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) + L"\n";
+    for (int index = 0; index < list.GetEntryCount(); ++index) {
+        const CFontComboBoxList::Entry* entry = list.GetEntry(index);
+        const UINT bitmap = CFontComboBoxList::BitmapOf(*entry);
+        out += L"  " + std::to_wstring(index) + L" " + quotedText(combo.GetLBText(index)) + L" kind " +
+               std::to_wstring(entry->kind) +
+               (bitmap ? L" bitmap " + std::to_wstring(bitmap) : std::wstring(L" indented")) + L"\n";
+    }
+    return out;
+}
+
+}  // namespace
+
+std::wstring FontListOutline(HWND frame) {
+    std::wstring out;
+    if (CSysPanelToolbar* panel = panelOf(frame))
+        if (auto* combo = dynamic_cast<CFontComboBox*>(panel->GetControls()->FindControl(CFontComboBox::kId)))
+            out += fontComboOutline(L"panel", *combo);
+    if (auto* twin = dynamic_cast<CFontComboBox*>(ribbonTwinOf(frame, CFontComboBox::kId)))
+        out += fontComboOutline(L"ribbon", *twin);
+    if (!out.empty() && out.back() == L'\n') out.pop_back();
+    return out;
+}

@@ -12,3 +12,9 @@
 // value of the ribbon's twin of the control when the frame's ribbon has one. Empty when the
 // window has no system panel.
 std::wstring SysPanelOutline(HWND frame);
+
+// The font combo of the frame's panel, then the ribbon's twin: what it shows, the selected
+// item's index, name and kind, and its list window (pop-up or child, its owner, items and item
+// height); then per item its text, its kind, and the bitmap drawn before it (or "indented" for
+// the default entry). Empty without a font combo.
+std::wstring FontListOutline(HWND frame);

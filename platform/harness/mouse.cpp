@@ -77,7 +77,9 @@ std::optional<std::wstring> User::mouse(HWND window, POINT clientPoint, MouseAct
     POINT screen = clientPoint;
     ClientToScreen(window, &screen);
     platform::win32::placeCursor(screen);
-    const HWND target = childAt(window, screen);
+    // A window that captured the mouse hears it wherever it is.
+    const HWND capture = GetCapture();
+    const HWND target = capture ? capture : childAt(window, screen);
     const LPARAM at = clientPosition(target, screen);
     auto post = [&](UINT message, WPARAM buttons) {
         // What the press or release did may have moved or destroyed the window.

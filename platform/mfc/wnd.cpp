@@ -12,6 +12,7 @@
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/thread.h"
+#include "platform/win32/controls/listbox.h"
 #include "platform/win32/process/module.h"
 #include "platform/win32/window/descendants_walk.h"
 
@@ -364,7 +365,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (!OnNotify(wParam, lParam, &result)) return FALSE;
     } else {
         const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message);
-        if (entry == nullptr) return FALSE;
+        if (entry == nullptr) return reflectToControl(message, wParam, lParam, pResult);
         AFX_MSGCALL call;
         call.message = message;
         call.wParam = wParam;
@@ -373,6 +374,19 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (!entry->pfn(this, call)) return FALSE;
         result = call.result;
     }
+    if (pResult != nullptr) *pResult = result;
+    return TRUE;
+}
+
+BOOL CWnd::OnChildNotify(UINT, WPARAM, LPARAM, LRESULT*) { return FALSE; }
+
+BOOL CWnd::reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    HWND control = nullptr;
+    if (message == WM_DRAWITEM && lParam) control = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    if (message == WM_DELETEITEM && lParam) control = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
+    CWnd* owner = control && control != m_hWnd ? FromHandlePermanent(control) : nullptr;
+    LRESULT result = 0;
+    if (!owner || !owner->OnChildNotify(message, wParam, lParam, &result)) return FALSE;
     if (pResult != nullptr) *pResult = result;
     return TRUE;
 }

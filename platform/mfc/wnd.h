@@ -76,6 +76,9 @@ public:
     // them; then routed through OnCmdMsg.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // An owner-drawn control's WM_DRAWITEM or WM_DELETEITEM that its parent's message map does
+    // not handle comes back to the control's own object, which handles it here (TRUE).
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual WNDPROC* GetSuperWndProcAddr() { return &m_pfnSuper; }
     // The default processing of the message being handled.
@@ -165,6 +168,9 @@ protected:
     WNDPROC m_pfnSuper = nullptr;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL reflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 };
 
 // The framework's window procedure; every window created through CWnd runs through it.

@@ -8,12 +8,10 @@
 
 namespace {
 
-// The client area the template gives, and the lists' share of it.
-constexpr int kDefaultWidth = 200;
-constexpr int kDefaultHeight = 300;
-constexpr int kDefaultStandardHeight = 190;
-constexpr int kDefaultUserHeight = 70;
 constexpr int kBasicColours = 16;
+constexpr int kMinimumSize = 150;
+constexpr int kMargin = 4;
+constexpr int kButtonRow = 18;
 
 CString section(const wchar_t* leaf) { return KVGetColorsCurrentSectionName() + L"\\" + leaf; }
 
@@ -21,29 +19,72 @@ int profileInt(const CString& sectionName, const wchar_t* entry, int fallback) {
     return static_cast<int>(AfxGetApp()->GetProfileInt(sectionName, entry, fallback));
 }
 
+int heightOf(HWND window) {
+    RECT rect{};
+    return window && ::GetWindowRect(window, &rect) ? rect.bottom - rect.top : 0;
+}
+
+POINT screenPoint(HWND window, LPARAM lParam) {
+    POINT point{static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lParam))), static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lParam)))};
+    ::ClientToScreen(window, &point);
+    return point;
+}
+
 }  // namespace
 
-void CColorSelectDialog::Open(HWND frame, std::int32_t current) {
+CColorSelectDialog::~CColorSelectDialog() {
+    if (m_open) no_set_focus_color_dlg = false;
+    m_open = false;
+    // The window's last messages must not reach a half-destroyed chooser.
+    DestroyChooserWindow();
+}
+
+bool CColorSelectDialog::Open(const CXTPControl& control, HWND frame, std::int32_t current) {
     m_frame = frame;
     m_current = current;
     m_closing = false;
+    m_dragging = false;
     m_colourDialogOpen = false;
     m_userVisible = true;
     m_user.m_visible = true;
-    no_set_focus_color_dlg = true;
-    readState();
+    m_placed = false;
+    m_standard.Attach(nullptr);
+    m_user.Attach(nullptr);
+    if (!CreateBelow(control, 4, std::nullopt)) return false;
     fillStandardList();
     fillUserList();
+    layout();
+    m_placed = true;
     m_open = true;
     MarkOpen();
+    ShowWindow(SW_SHOW);
+    return true;
+}
+
+BOOL CColorSelectDialog::OnInitDialog() {
+    ChooserDialog::OnInitDialog();
+    no_set_focus_color_dlg = true;
+    m_standard.Attach(::GetDlgItem(GetSafeHwnd(), kStandardList));
+    m_user.Attach(::GetDlgItem(GetSafeHwnd(), kUserList));
+    readState();
+    // The stored size, kept on the monitor the pop-up is on.
+    MONITORINFO monitor;
+    ::GetMonitorInfoW(::MonitorFromWindow(GetSafeHwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    m_width = std::min<int>(m_width, monitor.rcWork.right - monitor.rcWork.left);
+    m_height = std::min<int>(m_height, monitor.rcWork.bottom - monitor.rcWork.top);
+    ::SetWindowPos(GetSafeHwnd(), nullptr, 0, 0, m_width, m_height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckDlgButton(kShow256Check, m_show256 ? BST_CHECKED : BST_UNCHECKED);
+    ::EnableWindow(::GetDlgItem(GetSafeHwnd(), kShow256Check), m_show256Enabled ? TRUE : FALSE);
+    return TRUE;
 }
 
 void CColorSelectDialog::readState() {
     const CString dialog = section(L"SelectColorDialog");
-    m_width = std::max(150, profileInt(dialog, L"Width", kDefaultWidth));
-    m_height = std::max(150, profileInt(dialog, L"Height", kDefaultHeight));
-    m_standard.m_height = profileInt(dialog, L"StandartH", kDefaultStandardHeight);
-    m_user.m_height = profileInt(dialog, L"UserH", kDefaultUserHeight);
+    const SIZE size = GetWindowSize();
+    m_width = std::max(kMinimumSize, profileInt(dialog, L"Width", static_cast<int>(size.cx)));
+    m_height = std::max(kMinimumSize, profileInt(dialog, L"Height", static_cast<int>(size.cy)));
+    m_standard.m_height = profileInt(dialog, L"StandartH", heightOf(m_standard.GetSafeHwnd()));
+    m_user.m_height = profileInt(dialog, L"UserH", heightOf(m_user.GetSafeHwnd()));
     m_show256 = profileInt(dialog, L"Show256", 1) != 0;
     m_show256Enabled = true;
     // A colour past the basic ones could not be shown among 16.
@@ -85,6 +126,7 @@ void CColorSelectDialog::fillStandardList() {
     m_standard.ResetContent();
     for (int index = 0; index < m_standardCount; ++index) m_standard.AddItem(index);
     m_standard.SetCurSel(m_standard.FindItem(m_current));
+    m_nameWidth = m_standard.WidestNameWidth();
 }
 
 void CColorSelectDialog::fillUserList() {
@@ -105,29 +147,81 @@ void CColorSelectDialog::fillUserList() {
         m_userVisible = false;
         m_standard.m_height += m_user.m_height;
     }
+    m_nameWidth = std::max(m_nameWidth, m_user.WidestNameWidth());
+}
+
+void CColorSelectDialog::layout() {
+    const HWND dialog = GetSafeHwnd();
+    if (!dialog) return;
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    const int width = std::max<int>(0, client.right - 2 * kMargin);
+    const int rowTop = client.bottom - kMargin - kButtonRow;
+    const int userBottom = rowTop - kMargin;
+    ::MoveWindow(m_standard.GetSafeHwnd(), kMargin, kMargin, width, m_standard.m_height, TRUE);
+    ::MoveWindow(m_user.GetSafeHwnd(), kMargin, userBottom - m_user.m_height, width, m_user.m_height, TRUE);
+    ::ShowWindow(m_user.GetSafeHwnd(), m_user.m_visible ? SW_SHOWNA : SW_HIDE);
+    const HWND button = ::GetDlgItem(dialog, kOtherColourButton), check = ::GetDlgItem(dialog, kShow256Check);
+    RECT place{};
+    for (const HWND control : {button, check}) {
+        if (!control || !::GetWindowRect(control, &place)) continue;
+        POINT corner{place.left, place.top};
+        ::ScreenToClient(dialog, &corner);
+        ::MoveWindow(control, corner.x, rowTop, place.right - place.left, place.bottom - place.top, TRUE);
+    }
 }
 
 std::optional<std::wstring> CColorSelectDialog::Pick(const std::wstring& item) {
+    const HWND dialog = GetSafeHwnd();
     if (item == kShow256Text) {
         if (!m_show256Enabled) return std::wstring(L"the check box \"Show256\" is disabled");
-        m_show256 = !m_show256;
-        OnShow256();
+        ::SendMessageW(::GetDlgItem(dialog, kShow256Check), BM_CLICK, 0, 0);
         return std::nullopt;
     }
     if (item == kOtherColourText) {
-        OnOtherColour();
+        ::SendMessageW(::GetDlgItem(dialog, kOtherColourButton), BM_CLICK, 0, 0);
         return std::nullopt;
     }
+    // A click on an item selects it in its list box, which tells the dialog.
     const CString text(item.c_str());
-    if (const int index = m_standard.FindItemText(text); index >= 0) {
-        OnSelChange(kStandardList, index);
-        return std::nullopt;
-    }
-    if (const int index = m_user.m_visible ? m_user.FindItemText(text) : -1; index >= 0) {
-        OnSelChange(kUserList, index);
+    for (CColorListControl* list : {&m_standard, &m_user}) {
+        const int index = list->m_visible ? list->FindItemText(text) : -1;
+        if (index < 0) continue;
+        const HWND window = list->GetSafeHwnd();
+        ::SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(::GetDlgCtrlID(window)), LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(window));
         return std::nullopt;
     }
     return L"the colour pop-up shows no \"" + item + L"\"";
+}
+
+std::vector<std::wstring> CColorSelectDialog::Describe() const {
+    std::vector<std::wstring> lines;
+    const SIZE size = GetWindowSize();
+    lines.push_back(L"colour pop-up " + std::to_wstring(size.cx) + L"x" + std::to_wstring(size.cy) + L" show256 " +
+                    (m_show256 ? L"on" : L"off") + (m_show256Enabled ? L"" : L" disabled") + L" current " +
+                    std::wstring(ColourWordText(m_current).view()));
+    const auto describeList = [&](const wchar_t* name, const CColorListControl& list) {
+        const HWND window = list.GetSafeHwnd();
+        // Where it stands in the client area, so that a user finds the gap between the lists.
+        RECT place{};
+        ::GetWindowRect(window, &place);
+        POINT top{place.left, place.top}, bottom{place.right, place.bottom};
+        ::ScreenToClient(GetSafeHwnd(), &top);
+        ::ScreenToClient(GetSafeHwnd(), &bottom);
+        std::wstring line = std::wstring(L"  ") + name + L" from y " + std::to_wstring(top.y) + L" to " +
+                            std::to_wstring(bottom.y) + L" height " + std::to_wstring(list.m_height) + L" item height " +
+                            std::to_wstring(::SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) + L" items " +
+                            std::to_wstring(::SendMessageW(window, LB_GETCOUNT, 0, 0)) +
+                            (list.m_visible ? L"" : L" hidden");
+        const int selected = list.GetCurSel();
+        if (selected >= 0) line += L" selected \"" + std::wstring(ColourWordText(list.GetItemData(selected)).view()) + L"\"";
+        lines.push_back(line);
+    };
+    describeList(L"standard", m_standard);
+    describeList(L"user", m_user);
+    return lines;
 }
 
 void CColorSelectDialog::OnSelChange(int listId, int index) {
@@ -151,7 +245,10 @@ void CColorSelectDialog::OnOK() {
     }
 }
 
-void CColorSelectDialog::OnShow256() { fillStandardList(); }
+void CColorSelectDialog::OnShow256() {
+    if (GetSafeHwnd()) m_show256 = IsDlgButtonChecked(kShow256Check) == BST_CHECKED;
+    fillStandardList();
+}
 
 void CColorSelectDialog::OnOtherColour() {
     CColorDialog dialog(ColourOfWord(m_current) & 0xFFFFFFu, CC_RGBINIT | CC_FULLOPEN | CC_SOLIDCOLOR);
@@ -174,8 +271,8 @@ void CColorSelectDialog::OnOtherColour() {
 }
 
 void CColorSelectDialog::OnSize(int width, int height) {
-    width = std::max(150, width);
-    height = std::max(150, height);
+    width = std::max(kMinimumSize, width);
+    height = std::max(kMinimumSize, height);
     const int dy = height - m_height;
     m_width = width;
     m_height = height;
@@ -183,6 +280,7 @@ void CColorSelectDialog::OnSize(int width, int height) {
         m_standard.m_height = std::max(11, m_standard.m_height + dy);
     else
         m_user.m_height = std::max(11, m_user.m_height + dy);
+    layout();
 }
 
 bool CColorSelectDialog::DragSplitter(int dy) {
@@ -190,7 +288,98 @@ bool CColorSelectDialog::DragSplitter(int dy) {
     if (m_standard.m_height + dy <= 10 || m_user.m_height - dy <= 10) return false;
     m_standard.m_height += dy;
     m_user.m_height -= dy;
+    layout();
     return true;
+}
+
+bool CColorSelectDialog::onSplitter(POINT screen) const {
+    RECT standard{}, user{};
+    if (!m_userVisible || !::GetWindowRect(m_standard.GetSafeHwnd(), &standard) ||
+        !::GetWindowRect(m_user.GetSafeHwnd(), &user))
+        return false;
+    return screen.y > standard.bottom && screen.y < user.top;
+}
+
+bool CColorSelectDialog::mouse(UINT message, POINT screen) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            if (!onSplitter(screen)) return false;
+            m_dragging = true;
+            m_lastDrag = screen;
+            ::SetCapture(GetSafeHwnd());
+            return true;
+        case WM_MOUSEMOVE:
+            if (!m_dragging) return false;
+            // A move that would squeeze a list to 10 pixels puts the mouse back.
+            if (DragSplitter(screen.y - m_lastDrag.y))
+                m_lastDrag = screen;
+            else
+                ::SetCursorPos(m_lastDrag.x, m_lastDrag.y);
+            return true;
+        case WM_LBUTTONUP:
+            if (!m_dragging) return false;
+            m_dragging = false;
+            ::ReleaseCapture();
+            return true;
+        default: return false;
+    }
+}
+
+LRESULT CColorSelectDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item && (item->CtlID == kStandardList || item->CtlID == kUserList) && item->itemID != static_cast<UINT>(-1)) {
+                CColorListControl::DrawItem(*item, m_nameWidth);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam), code = HIWORD(wParam);
+            if ((id == kStandardList || id == kUserList) && code == LBN_SELCHANGE) {
+                OnSelChange(id, static_cast<int>(::SendMessageW(reinterpret_cast<HWND>(lParam), LB_GETCURSEL, 0, 0)));
+                return 0;
+            }
+            if (id == kShow256Check && code == BN_CLICKED) {
+                OnShow256();
+                return 0;
+            }
+            if (id == kOtherColourButton && code == BN_CLICKED) {
+                OnOtherColour();
+                return 0;
+            }
+            break;
+        }
+        case WM_SIZE:
+            if (m_placed) {
+                const SIZE size = GetWindowSize();
+                OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
+            }
+            return 0;
+        case WM_GETMINMAXINFO:
+            if (auto* info = reinterpret_cast<MINMAXINFO*>(lParam)) info->ptMinTrackSize = POINT{kMinimumSize, kMinimumSize};
+            return 0;
+        case WM_SETCURSOR: {
+            POINT at{};
+            ::GetCursorPos(&at);
+            if (onSplitter(at)) {
+                ::SetCursor(::LoadCursorW(AfxGetResourceHandle(), kSplitterCursor));
+                return TRUE;
+            }
+            break;
+        }
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+            if (mouse(message, screenPoint(GetSafeHwnd(), lParam))) return 0;
+            break;
+        case WM_CAPTURECHANGED:
+            m_dragging = false;
+            break;
+        default: break;
+    }
+    return ChooserDialog::WindowProc(message, wParam, lParam);
 }
 
 void CColorSelectDialog::Deactivate() {
@@ -205,4 +394,7 @@ void CColorSelectDialog::Close() {
     no_set_focus_color_dlg = false;
     m_open = false;
     MarkClosed();
+    m_standard.Attach(nullptr);
+    m_user.Attach(nullptr);
+    DestroyChooserWindow();
 }

@@ -2,11 +2,57 @@
 
 #include <algorithm>
 
+#include "platform/toolkit.h"
 #include "syspanel/choosers/colour_words.h"
+
+namespace {
+
+// What the list box holds as an item's text: the index of a table colour, the parts of a true
+// one (the drawing shows the name).
+CString itemText(std::int32_t word) {
+    if (!IsColourIndex(word)) return ColourWordText(word);
+    CString text;
+    text.Format(L"%u", static_cast<unsigned>(word));
+    return text;
+}
+
+int averageCharWidth(HDC dc) {
+    TEXTMETRICW metrics{};
+    return dc && ::GetTextMetricsW(dc, &metrics) ? static_cast<int>(metrics.tmAveCharWidth) : 7;
+}
+
+}  // namespace
+
+void CColorListControl::Attach(HWND list) {
+    m_list = list;
+    if (!m_list) return;
+    ::SendMessageW(m_list, LB_SETITEMHEIGHT, 0, MAKELPARAM(XTPDpiHelper()->ScaleY(kItemHeight), 0));
+    ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+    for (const std::int32_t word : m_words) {
+        const auto index = ::SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(itemText(word).GetString()));
+        ::SendMessageW(m_list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(word));
+    }
+    ::SendMessageW(m_list, LB_SETCURSEL, static_cast<WPARAM>(m_selected), 0);
+}
+
+void CColorListControl::ResetContent() {
+    m_words.clear();
+    m_selected = -1;
+    if (m_list) ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
+}
 
 int CColorListControl::AddItem(std::int32_t word) {
     m_words.push_back(word);
+    if (m_list) {
+        const auto index = ::SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(itemText(word).GetString()));
+        ::SendMessageW(m_list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(word));
+    }
     return GetCount() - 1;
+}
+
+void CColorListControl::SetCurSel(int index) {
+    m_selected = index >= 0 && index < GetCount() ? index : -1;
+    if (m_list) ::SendMessageW(m_list, LB_SETCURSEL, static_cast<WPARAM>(m_selected), 0);
 }
 
 int CColorListControl::FindItem(std::int32_t word) const {
@@ -25,4 +71,34 @@ void CColorListControl::OnKeyDown(UINT key) {
     if (GetCount() == 0) return;
     if (key == VK_UP) SetCurSel(m_selected <= 0 ? 0 : m_selected - 1);
     if (key == VK_DOWN) SetCurSel(m_selected < 0 ? 0 : std::min(m_selected + 1, GetCount() - 1));
+}
+
+int CColorListControl::WidestNameWidth() const {
+    std::size_t longest = 0;
+    for (const std::int32_t word : m_words) longest = std::max(longest, ColourWordText(word).view().size());
+    const HDC screen = ::GetDC(m_list);
+    const int width = static_cast<int>(longest) * averageCharWidth(screen);
+    ::ReleaseDC(m_list, screen);
+    return width;
+}
+
+void CColorListControl::DrawItem(const DRAWITEMSTRUCT& item, int textWidth) {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const COLORREF text = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
+    CDC dc;
+    dc.Attach(item.hDC);
+    dc.FillSolidRect(&item.rcItem, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const auto word = static_cast<std::int32_t>(item.itemData);
+    const int swatchWidth = XTPDpiHelper()->ScaleX(kItemWidth) - 4;
+    const RECT frame{item.rcItem.left + 2, item.rcItem.top + 2, item.rcItem.left + 2 + swatchWidth, item.rcItem.bottom - 2};
+    const RECT swatch{frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
+    dc.FillSolidRect(&frame, text);
+    dc.FillSolidRect(&swatch, ColourOfWord(word));
+    RECT label{frame.right + 2, item.rcItem.top + 2, frame.right + 2 + textWidth, item.rcItem.bottom};
+    const COLORREF previous = dc.SetTextColor(text);
+    dc.SetBkMode(TRANSPARENT);
+    const CString name = ColourWordText(word);
+    dc.DrawText(name, name.GetLength(), &label, DT_LEFT | DT_SINGLELINE);
+    dc.SetTextColor(previous);
+    dc.Detach();
 }

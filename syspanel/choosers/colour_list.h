@@ -1,5 +1,6 @@
 // A colour list of the colour pop-up: items whose data are colour words, drawn as a swatch and
-// the colour's name. It keeps its selection while it has no focus.
+// the colour's name. It keeps its selection while it has no focus. The items live here and in
+// the owner-drawn list box that shows them, once one is attached.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +13,11 @@ public:
     static constexpr int kItemWidth = 60;   // pixels at 96 dpi
     static constexpr int kItemHeight = 18;
 
-    void ResetContent() {
-        m_words.clear();
-        m_selected = -1;
-    }
+    // The list box that shows the items from now on (null: none); it gets the items' height.
+    void Attach(HWND list);
+    HWND GetSafeHwnd() const { return m_list; }
+
+    void ResetContent();
     int AddItem(std::int32_t word);  // the new item's index
     int GetCount() const { return static_cast<int>(m_words.size()); }
     std::int32_t GetItemData(int index) const { return m_words.at(static_cast<std::size_t>(index)); }
@@ -23,9 +25,15 @@ public:
     // The item whose shown text is `text`, or -1.
     int FindItemText(const CString& text) const;
     int GetCurSel() const { return m_selected; }
-    void SetCurSel(int index) { m_selected = index >= 0 && index < GetCount() ? index : -1; }
+    void SetCurSel(int index);
     // Up and Down move the selection one item, staying on the list; other keys keep it.
     void OnKeyDown(UINT key);
+
+    // One item as the list shows it: window colours (highlight colours when selected), a swatch
+    // of the colour framed in the text colour, then its name from `textLeft` on.
+    static void DrawItem(const DRAWITEMSTRUCT& item, int textWidth);
+    // How wide the widest of these items' names is drawn.
+    int WidestNameWidth() const;
 
     // The list's height in pixels, and whether it is on show.
     int m_height = 0;
@@ -34,4 +42,5 @@ public:
 private:
     std::vector<std::int32_t> m_words;
     int m_selected = -1;
+    HWND m_list = nullptr;
 };

@@ -3,7 +3,12 @@
 #include "platform/kernel/editing/name_prompt.h"
 #include "syspanel/parameter_controls.h"
 
-bool CLayerSelectDialog::Open(HWND frame, KVDocument* document, int layer) {
+CLayerSelectDialog::~CLayerSelectDialog() {
+    m_open = false;
+    DestroyChooserWindow();
+}
+
+bool CLayerSelectDialog::Open(const CXTPControl& control, HWND frame, KVDocument* document, int layer) {
     m_frame = frame;
     m_document = document;
     m_closing = false;
@@ -15,9 +20,54 @@ bool CLayerSelectDialog::Open(HWND frame, KVDocument* document, int layer) {
         m_rows.push_back(each.number);
     }
     m_rows.push_back(-1);
+    if (!CreateBelow(control, 1, m_owner.GetDialogSize())) return false;
     m_open = true;
     MarkOpen();
+    ShowWindow(SW_SHOW);
     return true;
+}
+
+CString CLayerSelectDialog::rowText(int row) const {
+    const int number = m_rows[static_cast<std::size_t>(row)];
+    const KVLayer* layer = m_document && number >= 0 ? m_document->GetLayer(number) : nullptr;
+    return layer ? layer->name : CString(kNewLayerText);
+}
+
+BOOL CLayerSelectDialog::OnInitDialog() {
+    ChooserDialog::OnInitDialog();
+    // The list takes the placeholder's place, one pixel taller, and follows the dialog's size.
+    RECT place{};
+    if (const HWND placeholder = ::GetDlgItem(GetSafeHwnd(), kPlaceholder)) {
+        ::GetWindowRect(placeholder, &place);
+        POINT corner{place.left, place.top};
+        ::ScreenToClient(GetSafeHwnd(), &corner);
+        place = {corner.x, corner.y, corner.x + (place.right - place.left), corner.y + (place.bottom - place.top) + 1};
+        ::DestroyWindow(placeholder);
+    }
+    m_list = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, place.left, place.top,
+                               place.right - place.left, place.bottom - place.top, GetSafeHwnd(),
+                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPlaceholder)), nullptr, nullptr);
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row)
+        ::SendMessageW(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rowText(row).GetString()));
+    ::SendMessageW(m_list, LB_SETCURSEL, static_cast<WPARAM>(m_selected), 0);
+    return TRUE;
+}
+
+LRESULT CLayerSelectDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && m_list) {
+        RECT client{};
+        ::GetClientRect(GetSafeHwnd(), &client);
+        ::MoveWindow(m_list, 0, 0, client.right, client.bottom, TRUE);
+    }
+    if (message == WM_COMMAND && LOWORD(wParam) == kPlaceholder && HIWORD(wParam) == LBN_SELCHANGE) {
+        const auto row = static_cast<int>(::SendMessageW(m_list, LB_GETCURSEL, 0, 0));
+        if (row >= 0 && row < static_cast<int>(m_rows.size())) {
+            m_selected = row;
+            ApplySelection(m_rows[static_cast<std::size_t>(row)]);
+        }
+        return 0;
+    }
+    return ChooserDialog::WindowProc(message, wParam, lParam);
 }
 
 void CLayerSelectDialog::Close() {
@@ -25,20 +75,28 @@ void CLayerSelectDialog::Close() {
     m_closing = true;
     m_open = false;
     MarkClosed();
+    m_owner.OnSetPopup(FALSE);
+    m_list = nullptr;
+    DestroyChooserWindow();
 }
 
 std::optional<std::wstring> CLayerSelectDialog::Pick(const std::wstring& item) {
-    if (item == kNewLayerText) {
-        m_selected = static_cast<int>(m_rows.size()) - 1;
-        ApplySelection(-1);
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
+        if (rowText(row).view() != item) continue;
+        // A click on the row selects it in the list, which tells the dialog.
+        ::SendMessageW(m_list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+        ::SendMessageW(GetSafeHwnd(), WM_COMMAND, MAKEWPARAM(kPlaceholder, LBN_SELCHANGE), reinterpret_cast<LPARAM>(m_list));
         return std::nullopt;
     }
-    const KVLayer* layer = m_document ? m_document->FindLayer(CString(item.c_str())) : nullptr;
-    if (!layer) return L"the layer list shows no \"" + item + L"\"";
-    for (std::size_t row = 0; row < m_rows.size(); ++row)
-        if (m_rows[row] == layer->number) m_selected = static_cast<int>(row);
-    ApplySelection(layer->number);
-    return std::nullopt;
+    return L"the layer list shows no \"" + item + L"\"";
+}
+
+std::vector<std::wstring> CLayerSelectDialog::Describe() const {
+    std::wstring line = L"layer list rows " + std::to_wstring(m_rows.size());
+    if (m_selected >= 0) line += L" selected \"" + std::wstring(rowText(m_selected).view()) + L"\"";
+    std::vector<std::wstring> lines{line};
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) lines.push_back(L"  " + std::wstring(rowText(row).view()));
+    return lines;
 }
 
 void CLayerSelectDialog::OnOK() {
@@ -47,6 +105,8 @@ void CLayerSelectDialog::OnOK() {
 }
 
 void CLayerSelectDialog::ApplySelection(int number) {
+    const SIZE size = GetWindowSize();
+    if (size.cx > 0 && size.cy > 0) m_owner.SetDialogSize(size);
     Close();
     if (number >= 0) {
         m_owner.SetLayer(number);

@@ -6,24 +6,26 @@
 #include <vector>
 
 #include "platform/kernel.h"
-#include "syspanel/choosers/panel_chooser.h"
+#include "syspanel/choosers/chooser_dialog.h"
 
 class CLayerPopupControl;
 
-class CLayerSelectDialog : public PanelChooser {
+class CLayerSelectDialog : public ChooserDialog {
 public:
     static constexpr UINT kTemplateId = 21441;
+    static constexpr int kPlaceholder = 1000;
     static constexpr UINT kNamePromptTitle = 10123;
     static constexpr UINT kNameTakenMessage = 11286;
     static constexpr int kUndoCode = 215;
     // The shown text of the entry for a new layer.
     static constexpr const wchar_t* kNewLayerText = L"new";
 
-    explicit CLayerSelectDialog(CLayerPopupControl& owner) : m_owner(owner) {}
+    explicit CLayerSelectDialog(CLayerPopupControl& owner) : ChooserDialog(kTemplateId), m_owner(owner) {}
+    ~CLayerSelectDialog() override;
 
-    // Opens in main frame `frame` for `document` with `layer` selected; false (it ends at once)
-    // without a document.
-    bool Open(HWND frame, KVDocument* document, int layer);
+    // Opens below `control` of main frame `frame` for `document` with `layer` selected, as large
+    // as the control keeps; false (it ends at once) without a document or a window.
+    bool Open(const CXTPControl& control, HWND frame, KVDocument* document, int layer);
     bool IsOpen() const { return m_open; }
     void Close();
 
@@ -31,17 +33,23 @@ public:
     // A layer by name, or kNewLayerText.
     std::optional<std::wstring> Pick(const std::wstring& item) override;
     void Deactivate() override;
+    std::vector<std::wstring> Describe() const override;
 
     // The list's choice: the layer's number, or -1 for a new layer.
     void ApplySelection(int number);
     // Enter: applies the one selected layer and stays open.
-    void OnOK();
+    void OnOK() override;
     // The rows as the list shows them: layer numbers, -1 for the new-layer entry.
     const std::vector<int>& Rows() const { return m_rows; }
     int GetSelectedRow() const { return m_selected; }
 
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void createLayer();
+    CString rowText(int row) const;
 
     std::vector<int> m_rows;
     int m_selected = -1;
@@ -49,5 +57,6 @@ private:
     bool m_open = false;
     bool m_closing = false;
     HWND m_frame = nullptr;
+    HWND m_list = nullptr;
     CLayerPopupControl& m_owner;
 };

@@ -3,7 +3,12 @@
 #include "platform/kernel/documents/coordinate_systems.h"
 #include "syspanel/parameter_controls.h"
 
-bool LCSSelectDialog::Open(HWND frame, KVDocument* document, int index) {
+LCSSelectDialog::~LCSSelectDialog() {
+    m_open = false;
+    DestroyChooserWindow();
+}
+
+bool LCSSelectDialog::Open(const CXTPControl& control, HWND frame, KVDocument* document, int index) {
     m_frame = frame;
     m_document = document;
     m_closing = false;
@@ -24,9 +29,64 @@ bool LCSSelectDialog::Open(HWND frame, KVDocument* document, int index) {
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (m_current && m_rows[row].object == m_current) m_selected = static_cast<int>(row);
     m_loading = false;
+    if (!CreateBelow(control, 1, m_owner.GetDialogSize())) return false;
     m_open = true;
     MarkOpen();
+    ShowWindow(SW_SHOW);
     return true;
+}
+
+BOOL LCSSelectDialog::OnInitDialog() {
+    ChooserDialog::OnInitDialog();
+    // The list takes the placeholder's place and follows the dialog's size.
+    RECT place{};
+    if (const HWND placeholder = ::GetDlgItem(GetSafeHwnd(), kPlaceholder)) {
+        ::GetWindowRect(placeholder, &place);
+        POINT corner{place.left, place.top};
+        ::ScreenToClient(GetSafeHwnd(), &corner);
+        place = {corner.x, corner.y, corner.x + (place.right - place.left), corner.y + (place.bottom - place.top)};
+        ::DestroyWindow(placeholder);
+    }
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+                  place, this, kPlaceholder);
+    static const CString title(L"CoordinateSystem");
+    LVCOLUMNW column;
+    column.mask = LVCF_WIDTH;
+    column.cx = place.right - place.left;
+    column.pszText = const_cast<wchar_t*>(title.GetString());
+    m_list.SendMessage(LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    // Selection changes while the rows go in are not choices.
+    m_loading = true;
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
+        const Row& each = m_rows[static_cast<std::size_t>(row)];
+        LVITEMW item;
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(each.text.GetString());
+        item.iImage = each.object ? each.icon : -1;
+        item.state = row == m_selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        m_list.InsertItem(&item);
+    }
+    m_loading = false;
+    return TRUE;
+}
+
+LRESULT LCSSelectDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && m_list.GetSafeHwnd()) {
+        RECT client{};
+        ::GetClientRect(GetSafeHwnd(), &client);
+        m_list.MoveWindow(0, 0, client.right, client.bottom, TRUE);
+    }
+    return ChooserDialog::WindowProc(message, wParam, lParam);
+}
+
+std::vector<std::wstring> LCSSelectDialog::Describe() const {
+    std::wstring line = L"coordinate-system list rows " + std::to_wstring(m_list.GetItemCount());
+    if (m_selected >= 0) line += L" selected \"" + std::wstring(m_rows[static_cast<std::size_t>(m_selected)].text.view()) + L"\"";
+    std::vector<std::wstring> lines{line};
+    for (int row = 0; row < m_list.GetItemCount(); ++row) lines.push_back(L"  " + std::wstring(m_list.GetItemText(row, 0).view()));
+    return lines;
 }
 
 void LCSSelectDialog::Close() {
@@ -34,6 +94,8 @@ void LCSSelectDialog::Close() {
     m_closing = true;
     m_open = false;
     MarkClosed();
+    m_owner.OnSetPopup(FALSE);
+    DestroyChooserWindow();
 }
 
 std::optional<std::wstring> LCSSelectDialog::Pick(const std::wstring& item) {
@@ -62,6 +124,8 @@ void LCSSelectDialog::OnHotItem(int row) {
 
 void LCSSelectDialog::apply(const Row& row) {
     KVDocument* document = m_document;
+    const SIZE size = GetWindowSize();
+    if (size.cx > 0 && size.cy > 0) m_owner.SetDialogSize(size);
     Close();
     auto& store = document->CoordinateSystems();
     if (!row.object) {

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "platform/kernel.h"
-#include "syspanel/choosers/panel_chooser.h"
+#include "syspanel/choosers/chooser_dialog.h"
 
 class LCSPopupControl;
 
-class LCSSelectDialog : public PanelChooser {
+class LCSSelectDialog : public ChooserDialog {
 public:
     static constexpr UINT kTemplateId = 21441;
+    static constexpr int kPlaceholder = 1000;
     static constexpr int kUndoCode = 218;
     static constexpr int kProjectionSystemType = 2;
     static constexpr UINT kCreateOrSelectCommand = 2130;
@@ -26,11 +27,13 @@ public:
         int icon = 0;
     };
 
-    explicit LCSSelectDialog(LCSPopupControl& owner) : m_owner(owner) {}
+    explicit LCSSelectDialog(LCSPopupControl& owner) : ChooserDialog(kTemplateId), m_owner(owner) {}
+    ~LCSSelectDialog() override;
 
-    // Opens in main frame `frame` for `document` with the system of `index` (negative: the
-    // page's own) current; false (it ends at once) without a document.
-    bool Open(HWND frame, KVDocument* document, int index);
+    // Opens below `control` of main frame `frame` for `document` with the system of `index`
+    // (negative: the page's own) current, as large as the control keeps; false (it ends at
+    // once) without a document or a window.
+    bool Open(const CXTPControl& control, HWND frame, KVDocument* document, int index);
     bool IsOpen() const { return m_open; }
     void Close();
 
@@ -38,6 +41,7 @@ public:
     // A row by its text.
     std::optional<std::wstring> Pick(const std::wstring& item) override;
     void Deactivate() override;
+    std::vector<std::wstring> Describe() const override;
 
     // The selected row changed (to another object than the current one: applied).
     void OnSelChange(int row);
@@ -45,6 +49,10 @@ public:
     void OnHotItem(int row);
     const std::vector<Row>& Rows() const { return m_rows; }
     int GetSelectedRow() const { return m_selected; }
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void apply(const Row& row);
@@ -57,5 +65,6 @@ private:
     bool m_open = false;
     bool m_closing = false;
     HWND m_frame = nullptr;
+    CListCtrl m_list;
     LCSPopupControl& m_owner;
 };

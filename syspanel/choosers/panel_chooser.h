@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/mfc.h"
 
@@ -16,6 +17,10 @@ public:
     virtual std::optional<std::wstring> Pick(const std::wstring& item) = 0;
     // Another window became active.
     virtual void Deactivate() = 0;
+    // Its window (null while it has none).
+    virtual HWND GetChooserWindow() const { return nullptr; }
+    // What it shows, a line each, for the console.
+    virtual std::vector<std::wstring> Describe() const { return {}; }
 
 protected:
     // While open it is the one the user reaches.
@@ -30,6 +35,12 @@ std::optional<std::wstring> DeactivateOpenChooser(HWND frame);
 // Whether a chooser is open (for any frame).
 bool IsChooserOpen();
 
+// What the chooser open in main frame `frame` shows: its window's place and size, then its own
+// lines; empty when none is open there.
+std::vector<std::wstring> DescribeOpenChooser(HWND frame);
+
 // The same for the console's hooks: empty when done.
 std::wstring ConsolePickInChooser(HWND frame, const std::wstring& item);
 std::wstring ConsoleAwayFromChooser(HWND frame);
+std::wstring ConsoleDescribeChooser(HWND frame);
+HWND ConsoleChooserWindow(HWND frame);

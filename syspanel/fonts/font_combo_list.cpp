@@ -9,6 +9,7 @@
 #include "platform/korvoui.h"
 #include "platform/kernel/services/fonts.h"
 #include "platform/win32/files/file.h"
+#include "platform/win32/resource_bitmaps.h"
 
 namespace {
 
@@ -55,6 +56,91 @@ std::vector<CString> filesMatching(const CString& folder, const wchar_t* pattern
 }
 
 }  // namespace
+
+// The list's window: the site it belongs to hands back the drawing and deletion notices of its
+// items, which the list answers.
+class CFontComboBoxList::ListWindow : public CWnd {
+public:
+    explicit ListWindow(CFontComboBoxList& list) : m_list(list) {}
+    BOOL OnChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pResult) override {
+        if (message == WM_DRAWITEM) m_list.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        else if (message == WM_DELETEITEM) m_list.OnDeleteItem(static_cast<int>(reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->itemID));
+        else return FALSE;
+        if (pResult) *pResult = TRUE;
+        return TRUE;
+    }
+
+private:
+    CFontComboBoxList& m_list;
+};
+
+CFontComboBoxList::CFontComboBoxList() = default;
+CFontComboBoxList::~CFontComboBoxList() {
+    // Its items' last notices must not reach entries that are going.
+    if (m_window && m_window->GetSafeHwnd()) {
+        ::SendMessageW(m_window->GetSafeHwnd(), LB_RESETCONTENT, 0, 0);
+        m_window->DestroyWindow();
+    }
+}
+
+HWND CFontComboBoxList::GetListWindow() const { return m_window ? m_window->GetSafeHwnd() : nullptr; }
+
+bool CFontComboBoxList::CreateListWindow(CWnd* site, const CXTPControlComboBox& combo) {
+    if (GetListWindow()) return true;
+    if (!site || !site->GetSafeHwnd()) return false;
+    auto window = std::make_unique<ListWindow>(*this);
+    if (!window->CreateEx(kListExStyle, L"LISTBOX", L"", kListStyle, 0, 0, 0, 0, site->GetSafeHwnd(), nullptr)) return false;
+    // A pop-up the site owns, so that it can hang below the bar over anything.
+    const HWND hwnd = window->GetSafeHwnd();
+    ::SetParent(hwnd, nullptr);
+    ::SetWindowLongPtrW(hwnd, GWL_STYLE, static_cast<LONG_PTR>((kListStyle & ~WS_CHILD) | WS_POPUP));
+    ::SetWindowLongPtrW(hwnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(site->GetSafeHwnd()));
+    m_window = std::move(window);
+    for (int index = 0; index < combo.GetCount(); ++index)
+        ::SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(combo.GetLBText(index).GetString()));
+    if (combo.GetCount() > 0) ::SendMessageW(hwnd, LB_SETITEMHEIGHT, 0, MAKELPARAM(static_cast<WORD>(m_itemHeight), 0));
+    return true;
+}
+
+void CFontComboBoxList::OnDeleteItem(int index) {
+    if (index >= 0 && index < GetEntryCount()) m_entries.erase(m_entries.begin() + index);
+}
+
+void CFontComboBoxList::DrawItem(const DRAWITEMSTRUCT& item) const {
+    const Entry* entry = GetEntry(static_cast<int>(item.itemID));
+    constexpr UINT kSelectionAction = 0x0002;  // the item's selection changed
+    if (!entry || !(item.itemAction & (ODA_DRAWENTIRE | kSelectionAction))) return;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    CDC dc;
+    dc.Attach(item.hDC);
+    dc.FillSolidRect(&item.rcItem, ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const COLORREF previous = dc.SetTextColor(::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    dc.SetBkMode(TRANSPARENT);
+    RECT text = item.rcItem;
+    if (const UINT bitmapId = BitmapOf(*entry)) {
+        if (HBITMAP bitmap = ::LoadBitmapW(AfxGetResourceHandle(), bitmapId)) {
+            BITMAP size{};
+            ::GetObjectW(bitmap, sizeof size, &size);
+            CDC memory;
+            memory.CreateCompatibleDC(&dc);
+            const HGDIOBJ old = ::SelectObject(memory.GetSafeHdc(), bitmap);
+            const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size.bmHeight) / 2;
+            dc.BitBlt(item.rcItem.left, top, size.bmWidth, size.bmHeight, &memory, 0, 0, SRCCOPY);
+            ::SelectObject(memory.GetSafeHdc(), old);
+            ::DeleteObject(bitmap);
+            text.left += size.bmWidth;
+        }
+    } else {
+        text.left += 20;
+    }
+    wchar_t name[LF_FACESIZE * 4] = {};
+    const auto length = ::SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
+    if (length > 0 && length < static_cast<LRESULT>(std::size(name)))
+        ::SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name));
+    dc.DrawText(name, -1, &text, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    dc.SetTextColor(previous);
+    dc.Detach();
+}
 
 std::vector<LOGFONTW> CFontComboBoxList::EnumerateSystemFonts() {
     Enumeration enumeration;
@@ -112,6 +198,11 @@ const CFontComboBoxList::Entry* CFontComboBoxList::GetEntry(int index) const {
 
 void CFontComboBoxList::deleteItem(CXTPControlComboBox& combo, int index) {
     if (index < 0 || index >= combo.GetCount()) return;
+    // The list window's deletion notice removes the entry; without a window it goes here.
+    if (const HWND window = GetListWindow())
+        ::SendMessageW(window, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    else if (index < GetEntryCount())
+        m_entries.erase(m_entries.begin() + index);
     std::vector<CString> texts;
     for (int i = 0; i < combo.GetCount(); ++i)
         if (i != index) texts.push_back(combo.GetLBText(i));
@@ -119,8 +210,6 @@ void CFontComboBoxList::deleteItem(CXTPControlComboBox& combo, int index) {
     combo.ResetContent();
     for (const CString& text : texts) combo.AddString(text);
     combo.SetCurSel(selection < index ? selection : (selection == index ? -1 : selection - 1));
-    // The entries stay parallel to the items.
-    if (index < GetEntryCount()) m_entries.erase(m_entries.begin() + index);
 }
 
 void CFontComboBoxList::RenewDefaultEntry(CXTPControlComboBox& combo) {
@@ -128,18 +217,25 @@ void CFontComboBoxList::RenewDefaultEntry(CXTPControlComboBox& combo) {
     const CString text = DefaultFontText();
     const int index = combo.InsertString(0, text);
     m_entries.insert(m_entries.begin() + std::clamp(index, 0, GetEntryCount()), Entry{kDefaultEntry, fontNamed(text)});
+    if (const HWND window = GetListWindow())
+        ::SendMessageW(window, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.GetString()));
 }
 
 void CFontComboBoxList::addFont(CXTPControlComboBox& combo, std::uint32_t kind, const LOGFONTW& font) {
     const int index = combo.AddString(font.lfFaceName);
     m_entries.insert(m_entries.begin() + std::clamp(index, 0, GetEntryCount()), Entry{kind, font});
     m_itemHeight = ItemHeightFor(m_listFont);
+    if (const HWND window = GetListWindow()) {
+        ::SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font.lfFaceName));
+        ::SendMessageW(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(static_cast<WORD>(m_itemHeight), 0));
+    }
 }
 
 bool CFontComboBoxList::Refresh(CXTPControlComboBox& combo) {
     const CString folder = GetSettings().fontFolder;
     if (m_lastFolder && *m_lastFolder == folder) return false;
     m_lastFolder = folder;
+    if (const HWND window = GetListWindow()) ::SendMessageW(window, LB_RESETCONTENT, 0, 0);
     m_entries.clear();
     combo.ResetContent();
     RenewDefaultEntry(combo);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,6 +25,23 @@ public:
         std::uint32_t kind = 0;
         LOGFONTW font;
     };
+
+    // The list's window style: a notifying, owner-drawn list of strings with a border and a
+    // vertical scroll bar, made as a child and then turned into a pop-up.
+    static constexpr DWORD kListExStyle = 0x20080;
+    static constexpr DWORD kListStyle = 0x42A00051;
+
+    CFontComboBoxList();
+    ~CFontComboBoxList();
+
+    // Makes the list's window (once): a "LISTBOX" child of `site` turned into a pop-up that
+    // `site` owns, holding `combo`'s items. False when it cannot be made.
+    bool CreateListWindow(CWnd* site, const CXTPControlComboBox& combo);
+    HWND GetListWindow() const;
+    // One item of the list window as it draws it (owner drawing).
+    void DrawItem(const DRAWITEMSTRUCT& item) const;
+    // The list window let go of item `index`: its entry goes, so the entries stay parallel.
+    void OnDeleteItem(int index);
 
     // Fills `combo` again, unless the settings' font folder is the one it was filled for.
     // True when it refilled.
@@ -51,6 +69,8 @@ public:
     static std::vector<CString> EnumerateVectorFonts();
 
 private:
+    class ListWindow;
+
     void addFont(CXTPControlComboBox& combo, std::uint32_t kind, const LOGFONTW& font);
     void deleteItem(CXTPControlComboBox& combo, int index);
 
@@ -58,4 +78,5 @@ private:
     std::optional<CString> m_lastFolder;
     std::optional<LOGFONTW> m_listFont;
     int m_itemHeight = 0;
+    std::unique_ptr<ListWindow> m_window;
 };

@@ -121,6 +121,9 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "list-button 1 915\n"
         "pick 1 \"R10 G20 B200\"\n"
         "away 1\n"
+        "chooser-mouse 1 20,195 down\n"
+        "dump chooser 1\n"
+        "dump fonts 1\n"
         "expect file click 10000 accept\n"
         "scroll 1 horizontal page-right\n"
         "drag-thumb 1 vertical 0x7FFFFFFF\n"
@@ -281,7 +284,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 144);
+    EXPECT_EQ(result.steps.back().line, 147);
     const std::size_t asserted = result.steps.size() - kLater - 20;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -407,7 +410,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than
@@ -432,7 +435,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, file, tab-bar, documents-menu, "
-                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
+                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, chooser-mouse, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

@@ -127,6 +127,13 @@ INT_PTR CDialog::DoModal() {
     return m_nModalResult;
 }
 
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
+    m_nIDTemplate = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+    m_inModalLoop = false;
+    return createFromTemplate(CWnd::SafeHwnd(pParentWnd)) ? TRUE : FALSE;
+}
+
 void CDialog::SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstring name) {
     m_inlineTemplate = std::move(dialog);
     m_dialogName = std::move(name);
@@ -136,7 +143,8 @@ bool CDialog::createFromTemplate(HWND owner) {
     const auto found = m_inlineTemplate ? std::variant<platform::mfc::DialogTemplate, std::wstring>(*m_inlineTemplate)
                                         : platform::mfc::findDialogTemplate(m_nIDTemplate);
     if (const auto* problem = std::get_if<std::wstring>(&found)) {
-        platform::core::reportFailure(L"CDialog::DoModal(" + std::to_wstring(m_nIDTemplate) + L"): " + *problem);
+        platform::core::reportFailure(std::wstring(m_inModalLoop ? L"CDialog::DoModal(" : L"CDialog::Create(") +
+                                      std::to_wstring(m_nIDTemplate) + L"): " + *problem);
         return false;
     }
     const auto& dialog = std::get<platform::mfc::DialogTemplate>(found);
@@ -147,10 +155,13 @@ bool CDialog::createFromTemplate(HWND owner) {
         area = info.rcWork;
     }
     const int x = (area.left + area.right - dialog.size.cx) / 2, y = (area.top + area.bottom - dialog.size.cy) / 2;
-    if (!CreateEx(WS_EX_DLGMODALFRAME, L"#32770", dialog.caption.c_str(), WS_POPUP | WS_CAPTION | WS_SYSMENU, x, y,
-                  dialog.size.cx, dialog.size.cy, owner, nullptr)) {
-        platform::core::reportFailure(L"CDialog::DoModal(" + std::to_wstring(m_nIDTemplate) +
-                                      L"): the dialog window cannot be created");
+    // A pop-up template drops from what opened it: no caption, a sizing frame.
+    const DWORD style = dialog.popup ? WS_POPUP | WS_THICKFRAME : WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    const DWORD exStyle = dialog.popup ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME;
+    if (!CreateEx(exStyle, L"#32770", dialog.caption.c_str(), style, x, y, dialog.size.cx, dialog.size.cy, owner,
+                  nullptr)) {
+        platform::core::reportFailure(std::wstring(m_inModalLoop ? L"CDialog::DoModal(" : L"CDialog::Create(") +
+                                      std::to_wstring(m_nIDTemplate) + L"): the dialog window cannot be created");
         return false;
     }
     for (const platform::mfc::DialogControlTemplate& control : dialog.controls) {

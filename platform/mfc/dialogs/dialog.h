@@ -47,6 +47,12 @@ public:
 
     // IDOK, IDCANCEL or what EndDialog was given; -1 when the dialog could not be made.
     virtual INT_PTR DoModal();
+    // Makes the dialog modeless from template `nIDTemplate`: a top-level window owned by
+    // `pParentWnd` (centred on it; the caller places it), initialised (WM_INITDIALOG) and
+    // left hidden; FALSE, a failure naming the template, when it cannot be made. Ending it is
+    // the caller's: DestroyWindow.
+    using CWnd::Create;
+    virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     // Transfers data into the controls; TRUE lets the first control take the focus.
     virtual BOOL OnInitDialog();
     // Transfers data out of the controls and ends with IDOK.

@@ -34,6 +34,7 @@ constexpr ControlKind kKinds[] = {
     {"CheckBox", L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP},
     {"Edit", L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP},
     {"Static", L"STATIC", 0},
+    {"ListBox", L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP},
 };
 
 // Reads one template; the first problem found, if any.
@@ -91,11 +92,12 @@ public:
             if (element == candidate.element) kind = &candidate;
         if (!kind)
             return where(node) + L"unknown control <" + platform::core::fromUtf8(element) +
-                   L"> (Button, Radio, CheckBox, Edit, Static)";
+                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox)";
         for (const pugi::xml_attribute& attribute : node.attributes()) {
             const std::string_view name = attribute.name();
             if (name != "id" && name != "text" && name != "rect" && name != "group" && name != "disabled" &&
-                name != "hidden" && !(name == "default" && element == "Button"))
+                name != "hidden" && !(name == "default" && element == "Button") &&
+                !(name == "ownerdraw" && element == "ListBox"))
                 return where(node) + L"<" + platform::core::fromUtf8(element) + L"> has no attribute " +
                        platform::core::fromUtf8(name);
         }
@@ -124,7 +126,9 @@ public:
         const auto disabled = flag(node, "disabled", problem);
         const auto hidden = flag(node, "hidden", problem);
         const auto isDefault = flag(node, "default", problem);
+        const auto ownerDraw = flag(node, "ownerdraw", problem);
         if (!problem.empty()) return problem;
+        if (*ownerDraw) control.style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
         if (*group) control.style |= WS_GROUP;
         if (*disabled) control.style |= WS_DISABLED;
         if (!*hidden) control.style |= WS_VISIBLE;
@@ -136,7 +140,7 @@ public:
     std::wstring readDialog(const pugi::xml_node& node, DialogTemplate& dialog) const {
         for (const pugi::xml_attribute& attribute : node.attributes()) {
             const std::string_view name = attribute.name();
-            if (name != "id" && name != "caption" && name != "size")
+            if (name != "id" && name != "caption" && name != "size" && name != "popup")
                 return where(node) + L"<Dialog> has no attribute " + platform::core::fromUtf8(name);
         }
         const auto size = numbers(node.attribute("size").value(), 2);
@@ -145,6 +149,10 @@ public:
                    L" of dialog " + std::to_wstring(dialog.id) + L" is not \"width,height\"";
         dialog.size = SIZE{(*size)[0], (*size)[1]};
         dialog.caption = platform::core::fromUtf8(node.attribute("caption").value());
+        std::wstring popupProblem;
+        const auto popup = flag(node, "popup", popupProblem);
+        if (!popup) return popupProblem;
+        dialog.popup = *popup;
         std::set<int> ids;
         for (const pugi::xml_node& child : node.children()) {
             if (child.type() != pugi::node_element) continue;

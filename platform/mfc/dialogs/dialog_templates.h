@@ -10,9 +10,11 @@
 //     </Dialog>
 //   </Dialogs>
 //
-// Control elements: Button, Radio, CheckBox, Edit, Static; attributes id (Static may leave it
-// out: -1), text, rect "left,top,width,height", and the flags group, disabled, hidden, default
-// (Button only) as "true" or "false". A dialog with any bad line is left out as a whole, and
+// Control elements: Button, Radio, CheckBox, Edit, Static, ListBox; attributes id (Static may
+// leave it out: -1), text, rect "left,top,width,height", and the flags group, disabled, hidden,
+// default (Button only), ownerdraw (ListBox only: its parent draws the items) as "true" or
+// "false". A Dialog marked popup="true" is a caption-less pop-up with a sizing frame, as
+// choosers that drop from a control are. A dialog with any bad line is left out as a whole, and
 // asking for it gives the reason, so a broken template is never shown half-built.
 #pragma once
 
@@ -28,7 +30,7 @@ namespace platform::mfc {
 
 struct DialogControlTemplate {
     int id = -1;
-    std::wstring className;  // "BUTTON", "EDIT" or "STATIC"
+    std::wstring className;  // "BUTTON", "EDIT", "STATIC" or "LISTBOX"
     DWORD style = 0;         // WS_CHILD | WS_VISIBLE | kind | flags
     std::wstring text;
     RECT rect{};
@@ -38,6 +40,7 @@ struct DialogTemplate {
     UINT id = 0;
     std::wstring caption;
     SIZE size{};
+    bool popup = false;  // a caption-less pop-up with a sizing frame
     std::vector<DialogControlTemplate> controls;  // in tab order
 };
 

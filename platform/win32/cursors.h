@@ -1,0 +1,18 @@
+// Mouse cursors. The stand-in's resource module keeps its cursors as pictures in the program
+// folder: cursor `id` is "cursors\<id>.png" there. The cursor on show is the last one SetCursor
+// put up (a window's class cursor until then is not modelled: none).
+#pragma once
+
+#include "platform/win32/types.h"
+
+// The cursor resource `id` (an integer resource id) of the program's module; null with
+// ERROR_RESOURCE_NAME_NOT_FOUND when it has none. Loading it again gives the same handle.
+HCURSOR LoadCursorW(HINSTANCE instance, UINT_PTR id);
+// Puts `cursor` up (null: none); the one shown before.
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+
+namespace platform::win32 {
+// The resource id a loaded cursor came from; 0 for anything else.
+UINT_PTR cursorResource(HCURSOR cursor);
+}  // namespace platform::win32

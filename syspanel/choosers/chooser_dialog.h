@@ -1,0 +1,32 @@
+// The window of a panel chooser: a modeless pop-up made from a dialog template each time its
+// control is clicked, owned by the control's command bar and dropped at the control's left edge.
+// It closes its chooser when another window becomes active, and on Esc.
+#pragma once
+
+#include <optional>
+
+#include "platform/toolkit.h"
+#include "syspanel/choosers/panel_chooser.h"
+
+// The control's rectangle on the screen (empty where its bar shows it nowhere).
+RECT ControlScreenRect(const CXTPControl* control);
+
+class ChooserDialog : public CDialog, public PanelChooser {
+public:
+    explicit ChooserDialog(UINT templateId) : CDialog(templateId) {}
+
+    // Makes the window anew (an existing one goes first) as a pop-up of the control's bar, at the
+    // control's left edge `gap` pixels below it, `size` large (none: the template's), and shows
+    // it. False, nothing shown, when it cannot be made.
+    bool CreateBelow(const CXTPControl& control, int gap, std::optional<SIZE> size);
+    // The window goes, if there is one.
+    void DestroyChooserWindow();
+    HWND GetChooserWindow() const override { return GetSafeHwnd(); }
+    // The window's size (zero without one).
+    SIZE GetWindowSize() const;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Esc closes as clicking elsewhere does.
+    void OnCancel() override { Deactivate(); }
+};
