@@ -350,6 +350,9 @@ std::span<const Verb> verbs() {
         {"expect folder choose \"PATH\"", "answers the next folder chooser by choosing the folder PATH", R, R, M,
          &Driver::expectFolderChoose},
         {"expect folder cancel", "answers the next folder chooser by cancelling it", R, R, M, &Driver::expectFolderCancel},
+        {"dump birdseye",
+         "prints the bird's-eye-view pane: mouse mode, update mode, the frame's half sizes, the followed view and page, "
+         "the visible area and the XOR frame on screen, and the last zoom window", R, R, R, &Driver::dumpBirdsEye},
     };
     return table;
 }

@@ -11,6 +11,9 @@
 class KVScreenGC {
 public:
     explicit KVScreenGC(HDC dc) : dc_(dc) {}
+    // A context over the device rectangle `device` of `dc` showing the world box (left, top)-
+    // (right, bottom) (top above bottom in world units), drawing in kernel colour `colour`.
+    KVScreenGC(HDC dc, const RECT& device, double left, double top, double right, double bottom, int colour);
     KVScreenGC(const KVScreenGC&) = delete;
     KVScreenGC& operator=(const KVScreenGC&) = delete;
     // Drawing between the two; the world rectangle maps onto the DC's whole area.
@@ -25,9 +28,22 @@ public:
     void DrawText(const CString& text, RECT area);
     bool IsDrawing() const { return drawing_; }
 
+    // The world box mapped onto the device rectangle: each axis linearly, corner to corner.
+    void SetWindow(double left, double top, double right, double bottom);
+    void DCtoWC(POINT device, double& x, double& y) const;
+    POINT WCtoDC(double x, double y) const;
+    // Drawing settings the kernel's drawing of a page follows (recorded).
+    void SetThinLines(bool thin);
+    void SetWysiwyg(bool wysiwyg);
+    void SetLineSetting(double value);
+    // Fills the device rectangle with the paper colour (recorded with the window's drawing).
+    void Erase();
+
 private:
     HDC dc_;
     RECT area_{};
+    RECT device_{};
+    double world_[4] = {0, 1, 1, 0};
     int colour_ = 0;
     bool drawing_ = false;
 };

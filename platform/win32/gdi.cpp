@@ -37,7 +37,12 @@ struct Font {
     int weight = FW_NORMAL;
     std::wstring face;
 };
-using GdiObject = std::variant<Bitmap, Brush, Font>;
+struct Pen {
+    int style = PS_SOLID;
+    int width = 1;
+    COLORREF colour = 0;
+};
+using GdiObject = std::variant<Bitmap, Brush, Font, Pen>;
 
 struct DeviceContext {
     HWND window = nullptr;    // a window's DC records into the window's display list
@@ -53,6 +58,9 @@ struct DeviceContext {
     COLORREF textColour = 0;  // black
     std::optional<RECT> clip;
     SIZE client{0, 0};        // a window DC's client size when it was made
+    HGDIOBJ pen = nullptr;    // null: the stock black pen of width 1
+    int rop2 = R2_COPYPEN;
+    POINT position{0, 0};
 };
 
 struct Gdi {
@@ -273,6 +281,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (!context || it == g.objects.end()) return nullptr;
     HGDIOBJ* slot = std::holds_alternative<Bitmap>(it->second)  ? &context->bitmap
                     : std::holds_alternative<Brush>(it->second) ? &context->brush
+                    : std::holds_alternative<Pen>(it->second)   ? &context->pen
                                                                  : &context->font;
     HGDIOBJ previous = *slot;
     *slot = object;
@@ -291,6 +300,64 @@ HBRUSH CreateSolidBrush(COLORREF colour) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     return static_cast<HBRUSH>(newObject(g, Brush{colour}));
+}
+
+HPEN CreatePen(int style, int width, COLORREF colour) {
+    if (style != PS_SOLID) {
+        failCall(L"CreatePen: pen style " + std::to_wstring(style) + L" is not modelled");
+        return nullptr;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return static_cast<HPEN>(newObject(g, Pen{style, width, colour}));
+}
+
+int SetROP2(HDC dc, int mode) {
+    if (mode != R2_COPYPEN && mode != R2_XORPEN) {
+        failCall(L"SetROP2: raster operation " + std::to_wstring(mode) + L" is not modelled");
+        return 0;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    return context ? std::exchange(context->rop2, mode) : 0;
+}
+
+int GetROP2(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    const DeviceContext* context = findDc(g, dc);
+    return context ? context->rop2 : 0;
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    if (previous) *previous = context->position;
+    context->position = POINT{x, y};
+    return TRUE;
+}
+
+// Lines are recorded, not rasterised: with the raster operation, the pen's colour and width and
+// the clip, so a test can pair up XOR drawings.
+BOOL LineTo(HDC dc, int x, int y) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    const Pen* pen = findObject<Pen>(g, context->pen);
+    const Pen drawn = pen ? *pen : Pen{};
+    std::wstring line = L"LineTo (" + std::to_wstring(context->position.x) + L"," +
+                        std::to_wstring(context->position.y) + L")-(" + std::to_wstring(x) + L"," +
+                        std::to_wstring(y) + L") " + hexColour(drawn.colour) + L" width " +
+                        std::to_wstring(drawn.width) + (context->rop2 == R2_XORPEN ? L" XORPEN" : L" COPYPEN");
+    if (context->clip)
+        line += L" clip " + rectText(context->clip->left, context->clip->top, context->clip->right, context->clip->bottom);
+    record(g, *context, std::move(line));
+    context->position = POINT{x, y};
+    return TRUE;
 }
 
 HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {

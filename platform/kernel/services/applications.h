@@ -115,5 +115,7 @@ struct ApplicationExports {
     std::wstring (*hostTechRequirementsPane)(CWnd* frame) = nullptr;
     // The technical-requirements pane as text (empty: there is none).
     std::wstring (*techRequirementsOutline)() = nullptr;
+    // The bird's-eye-view pane as text (empty: its window does not exist).
+    std::wstring (*birdsEyeOutline)() = nullptr;
 };
 ApplicationExports& GetApplicationExports();
