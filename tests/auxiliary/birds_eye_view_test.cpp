@@ -94,4 +94,45 @@ TEST_F(BirdsEyeView, AClientOfOnePixelHeightPaintsNothing) {
     EXPECT_FALSE(s.inspect().drawing(view.GetSafeHwnd()).empty());
 }
 
+TEST_F(BirdsEyeView, TheFrameLeavesWithTheMouseAndWithoutAViewTheOverviewIsTheThemesBackground) {
+    Session s;
+    KVBEV& pane = Shown(s);
+    const HWND window = pane.GetSafeHwnd();
+    const HWND view = pane.GetView().GetSafeHwnd();
+    s.user().command(window, 2180);
+    s.runUntilIdle();
+    Act(s, window, {80, 80}, Mouse::Move);
+    ASSERT_EQ(::GetCapture(), view);
+    // While captured the view hears the mouse outside its client area too.
+    ::PostMessageW(view, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(-5), static_cast<WORD>(-5)));
+    s.runUntilIdle();
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_NE(pane.Outline().find(L"frame hidden"), std::wstring::npos);
+    for (const auto& [line, count] : XorLines(s, view)) EXPECT_EQ(count % 2, 0) << line;
+
+    // No view: the overview is the background, in the theme's colour once a theme is applied.
+    s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.SetBirdsEyeViewView(nullptr); });
+    s.runUntilIdle();
+    const std::vector<std::wstring> before = s.inspect().drawing(view);
+    ASSERT_FALSE(before.empty());
+    EXPECT_NE(before.front().find(L"FillRect"), std::wstring::npos);
+    Korvo::UI::Theme dark;
+    dark.paneBackground = RGB(45, 45, 48);
+    pane.SetTheme(dark);
+    s.runUntilIdle();
+    EXPECT_NE(s.inspect().drawing(view).front().find(L"0x302D2D"), std::wstring::npos);
+    EXPECT_NE(pane.Outline().find(L"view none"), std::wstring::npos);
+}
+
+TEST_F(BirdsEyeView, AWindowOnItsOwnFollowsNoViewAndZoomsNothing) {
+    Session s;
+    KVBEV& pane = Shown(s);
+    const HWND window = pane.GetSafeHwnd();
+    Act(s, window, {100, 50}, Mouse::Down);
+    Act(s, window, {40, 30}, Mouse::Up);
+    EXPECT_NE(pane.Outline().find(L"last zoom none"), std::wstring::npos) << "no sheet to zoom in";
+    // Without a view the band's size is the frame's as it is.
+    EXPECT_NE(pane.Outline().find(L"half 60x20"), std::wstring::npos) << pane.Outline();
+}
+
 }  // namespace

@@ -66,3 +66,18 @@ korvo_run(first EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet log,call
           INPUT "start\nidle\nexpect dialog 1345 answer click 1103 click 1100 ok\ncommand 1/1003 2178\nquit\n")
 korvo_run(second EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet log,call INPUT "start\nidle\ndump birdseye\nquit\n")
 korvo_expect("${out}" "dump birdseye\nmode frame update 0 half 0x0\n" "the frame and update modes survive a restart")
+
+# The kernel's view work names what is missing instead of acting on nothing.
+korvo_run(no_view EXIT 2 ERROR err INPUT "start\nidle\nmodel ZoomView 1 0 10 10 0\nquit\n")
+korvo_expect("${err}" "<stdin>:3: ZoomView: the main frame has no active view" "a frame without a view is refused")
+korvo_run(no_document EXIT 2 ERROR err INPUT "start\nidle\nmodel SetRegenerationNeeded 0 1\nquit\n")
+korvo_expect("${err}" "<stdin>:3: SetRegenerationNeeded: no document" "no document is refused")
+
+# The same view on the same page again changes nothing: no repaint, no visible-area redraw.
+korvo_run(same_view EXIT 0 OUTPUT out ARGS --quiet log INPUT "${opened}kernel SetBirdsEyeViewView 1\nquit\n")
+korvo_expect("${out}" "kernel SetBirdsEyeViewView: done\n" "the first call")
+string(REGEX MATCH "kernel SetBirdsEyeViewView: done\n(.*)kernel SetBirdsEyeViewView: done\n" pair "${out}")
+korvo_expect("${pair}" "." "both calls answered")
+if(CMAKE_MATCH_1 MATCHES "PrepareGC|LineTo")
+  message(FATAL_ERROR "the same view and page repainted:\n${CMAKE_MATCH_1}")
+endif()
