@@ -370,6 +370,8 @@ public:
     TechRequirementsWindow* GetTechRequirementsWindow() const;
     // The command search's pane window (pane 1028), made hidden on first demand.
     CWnd* GetFindCommandWindow(bool create);
+    // The bird's-eye-view pane window (a KVBEV, control id 1003).
+    CWnd* GetBirdsEyeViewWindow(bool create);
     // The command search hears of a command registered after its list was built.
     void NotifyCommandRegistered(UINT id);
     // The help key while a tip of the command search's list shows: true when it took the key.

@@ -262,6 +262,8 @@ private:
     // The technical-requirements pane (console/requirements_verbs.cpp).
     bool addonRequirements(const Step& step);
     bool dumpRequirements(const Step& step);
+    // The bird's-eye-view pane (console/birds_eye_verbs.cpp).
+    bool dumpBirdsEye(const Step& step);
     bool kvpfSelect(const Step& step);
     bool kvpfToggle(const Step& step);
     bool selectListRows(const Step& step);

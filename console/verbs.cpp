@@ -387,6 +387,9 @@ std::span<const Verb> verbs() {
          "windows through kernel, then runs the loop until idle", M, R, M, &Driver::addonRun},
         {"addon stop \"KEY\"", "stops the add-on application KEY, then runs the loop until idle", M, R, M,
          &Driver::addonStop},
+        {"dump birdseye",
+         "prints the bird's-eye-view pane: mouse mode, update mode, the frame's half sizes, the followed view and page, "
+         "the visible area and the XOR frame on screen, and the last zoom window", R, R, R, &Driver::dumpBirdsEye},
     };
     return table;
 }

@@ -580,6 +580,11 @@ public:
     // ConnectPdm, ManageInPdm, BindNomenclature, SetWorkMixReference.
     bool saveWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
     static std::vector<std::wstring> saveOperations();
+    // The kernel's own work on its views (the `model` verb tries these too): false when
+    // `operation` is none of them. ZoomView (then the bird's-eye view hears of the redraw),
+    // SetRegenerationNeeded.
+    bool viewWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
+    static std::vector<std::wstring> viewOperations();
     // The kernel's work arrives with messages of its own (a command's start and end, a change
     // of the model): a message for the UI thread, after which the program's loop idles.
     static void postWorkMessage();
@@ -738,6 +743,8 @@ public:
     std::wstring dumpDocuments() const;
     // The technical-requirements pane an add-on hosts, as the program outlines it; "(no pane)".
     std::wstring dumpRequirements() const;
+    // The bird's-eye-view pane as the program outlines it; "(no pane)" without its window.
+    std::wstring dumpBirdsEye() const;
 
 private:
     friend class Session;

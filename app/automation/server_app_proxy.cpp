@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/kvw32_app.h"
+#include "auxiliary/birdseye/birds_eye_pane.h"
 #include "mainframe/frame_control_walk.h"
 #include "mainframe/main_frame.h"
 #include "syspanel/raytracing_popups.h"
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr UINT kBirdsEyeViewPane = 1003;
 // No selection-filter set is current (0 is a real set).
 constexpr UINT kNoFilterSet = 0xFFFFFFFF;
 
@@ -105,17 +105,24 @@ void ServerAppProxy::GetTextBrowserMenuTexts(CStringArray& texts, bool limit) {
 
 // ---- Panes -------------------------------------------------------------------------------------------
 
-// The bird's-eye view's window is made on demand; this edition has no view object in it.
+// The bird's-eye view's window is made on demand by the view notifications, never by an
+// invalidation request.
 CKVView* ServerAppProxy::GetBirdsEyeView() {
-    app_->GetDockingPaneWindow(kBirdsEyeViewPane, true);
+    app_->GetBirdsEyeViewWindow(true);
     return nullptr;
 }
 
-void ServerAppProxy::SetBirdsEyeViewView(CKVView*) { app_->GetDockingPaneWindow(kBirdsEyeViewPane, true); }
+void ServerAppProxy::SetBirdsEyeViewView(CKVView* view) {
+    if (auto* pane = dynamic_cast<KVBEV*>(app_->GetBirdsEyeViewWindow(true))) pane->GetView().SetView(view);
+}
 
-void ServerAppProxy::RedrawBirdsEyeView() { app_->GetDockingPaneWindow(kBirdsEyeViewPane, true); }
+void ServerAppProxy::RedrawBirdsEyeView() {
+    if (auto* pane = dynamic_cast<KVBEV*>(app_->GetBirdsEyeViewWindow(true))) pane->GetView().Redraw();
+}
 
-void ServerAppProxy::InvalidateBirdsEyeView() {}
+void ServerAppProxy::InvalidateBirdsEyeView() {
+    if (auto* pane = dynamic_cast<KVBEV*>(app_->GetBirdsEyeViewWindow(false))) pane->GetView().Invalidate();
+}
 
 CWnd* ServerAppProxy::GetConfigurationsControl() { return app_->GetConfigurationsWindow(true); }
 

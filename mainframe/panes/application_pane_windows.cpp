@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/kvw32_app.h"
+#include "auxiliary/birdseye/birds_eye_pane.h"
 #include "documentsmenu/documents_menu_dlg.h"
 #include "mainframe/panes/document_pane_windows.h"
 #include "mainframe/main_frame.h"
@@ -78,6 +79,11 @@ CWnd* CKvw32App::GetDrawMenuWindow(bool create) {
                           [] { return new DocumentsMenu::DocumentsMenuDlg; });
 }
 
+CWnd* CKvw32App::GetBirdsEyeViewWindow(bool create) {
+    return MakeSlotWindow(m_paneWindows.birdsEyeView, create, GetDockingPaneDummyWindow(), KVBEV::kPaneId,
+                          L"bird's-eye view", [] { return new KVBEV; });
+}
+
 CWnd* CKvw32App::GetModelTreeWindow(bool create) {
     return Make3DWindow(m_paneWindows.modelTree, create, GetDockingPaneDummyWindow(), 1006, L"model tree",
                         CKVCom_Is3D::PaneWindow::ModelTree);
@@ -151,7 +157,6 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
     PaneWindows& slots = m_paneWindows;
     switch (paneId) {
         // Windows whose classes come with their own modules: only what those put in the slots.
-        case 1003: return slots.birdsEyeView.Get();
         case 1005: return slots.error.Get();
         case 1012: return slots.varnelArchives.Get();
         case 1013: return slots.varnelDesktop.Get();
@@ -160,6 +165,7 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
         case 1027: return slots.varnelMail.Get();
         case 1033: return slots.varnelConfigurationSettings.Get();
         case 1040: return slots.varnelLibraryElements.Get();
+        case 1003: return GetBirdsEyeViewWindow(create);
         case 1004: return GetDrawMenuWindow(create);
         case 1028: return GetFindCommandWindow(create);
         case 1006: return GetModelTreeWindow(create);

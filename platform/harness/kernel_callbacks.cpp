@@ -12,6 +12,7 @@
 #include "platform/harness/call_arguments.h"
 #include "platform/kernel.h"
 #include "platform/kernel/ui/control.h"
+#include "platform/korvoui.h"
 #include "platform/win32/icons.h"
 
 namespace platform::harness {
@@ -358,7 +359,15 @@ constexpr Operation kOperations[] = {
          if (!dialog) return std::wstring(L"null");
          return dialog->ShowDialog() == IDOK ? L"\"" + std::wstring(dialog->GetChosenPath().GetString()) + L"\""
                                               : std::wstring(L"cancelled");
+     }},    // The view the bird's-eye view follows: the active view of main frame FRAME (0: none).
+    {L"SetBirdsEyeViewView", L"FRAME", [](Proxy& k, CallArguments& a) {
+         CWnd* frame = a.frame();
+         Korvo::UI::MainFrame* main = frame ? UIModuleProxy::Instance().GetMainFrameOf(frame->GetSafeHwnd()) : nullptr;
+         k.SetBirdsEyeViewView(main ? main->GetActiveKorvoView() : nullptr);
+         return kDone;
      }},
+    {L"RedrawBirdsEyeView", L"", [](Proxy& k, CallArguments&) { k.RedrawBirdsEyeView(); return kDone; }},
+    {L"InvalidateBirdsEyeView", L"", [](Proxy& k, CallArguments&) { k.InvalidateBirdsEyeView(); return kDone; }},
 };
 
 const Operation* findOperation(std::wstring_view name) {

@@ -1,10 +1,55 @@
 #include "platform/kvgc/screen_gc.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cwchar>
 #include <limits>
+#include <string>
 
 #include "platform/core/journal.h"
+#include "platform/core/record.h"
 #include "platform/win32/icons.h"
+
+KVScreenGC::KVScreenGC(HDC dc, const RECT& device, double left, double top, double right, double bottom, int colour)
+    : dc_(dc), area_(device), device_(device), colour_(colour) {
+    SetWindow(left, top, right, bottom);
+}
+
+void KVScreenGC::SetWindow(double left, double top, double right, double bottom) {
+    world_.left = left;
+    world_.top = top;
+    world_.right = right;
+    world_.bottom = bottom;
+}
+
+void KVScreenGC::DCtoWC(POINT device, double& x, double& y) const {
+    const double width = device_.right - device_.left, height = device_.bottom - device_.top;
+    x = width > 0 ? world_.left + (device.x - device_.left) * (world_.right - world_.left) / width : world_.left;
+    y = height > 0 ? world_.top + (device.y - device_.top) * (world_.bottom - world_.top) / height : world_.top;
+}
+
+POINT KVScreenGC::WCtoDC(double x, double y) const {
+    const double width = world_.right - world_.left, height = world_.bottom - world_.top;
+    const double px = width != 0 ? device_.left + (x - world_.left) * (device_.right - device_.left) / width : device_.left;
+    const double py = height != 0 ? device_.top + (y - world_.top) * (device_.bottom - device_.top) / height : device_.top;
+    return POINT{static_cast<LONG>(std::lround(px)), static_cast<LONG>(std::lround(py))};
+}
+
+void KVScreenGC::SetThinLines(bool thin) {
+    platform::core::recordCall(L"KVScreenGC::SetThinLines(" + std::wstring(thin ? L"true" : L"false") + L")");
+}
+
+void KVScreenGC::SetWysiwyg(bool wysiwyg) {
+    platform::core::recordCall(L"KVScreenGC::SetWysiwyg(" + std::wstring(wysiwyg ? L"true" : L"false") + L")");
+}
+
+void KVScreenGC::SetLineSetting(double value) {
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%g", value);
+    platform::core::recordCall(L"KVScreenGC::SetLineSetting(" + std::wstring(text) + L")");
+}
+
+void KVScreenGC::Erase() { FillWorldRect(world_.left, world_.top, world_.right, world_.bottom, 15); }
 
 COLORREF KVColorToRGB(int colour) {
     switch (colour) {
@@ -49,7 +94,7 @@ void KVDrawContext::DrawWorldText(const CString& text, double x, double y, doubl
     DrawTextAt(text, x, y, height);
 }
 
-KVScreenGC::KVScreenGC(HDC dc, const RECT& device, const KVBox& world, int flags) : dc_(dc), area_(device), world_(world) {
+KVScreenGC::KVScreenGC(HDC dc, const RECT& device, const KVBox& world, int flags) : dc_(dc), area_(device), device_(device), world_(world) {
     if (flags != 15) platform::core::reportFailure(L"KVScreenGC: drawing flags " + std::to_wstring(flags) + L" are not modelled");
 }
 

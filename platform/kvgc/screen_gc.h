@@ -64,6 +64,9 @@ public:
         factor_ = factor;
         factorEnabled_ = enabled;
     }
+    // A context over the device rectangle `device` of `dc` showing the world box (left, top)-
+    // (right, bottom) (top above bottom in world units), drawing in kernel colour `colour`.
+    KVScreenGC(HDC dc, const RECT& device, double left, double top, double right, double bottom, int colour);
     KVScreenGC(const KVScreenGC&) = delete;
     KVScreenGC& operator=(const KVScreenGC&) = delete;
     // Drawing between the two; the world rectangle maps onto the DC's whole area.
@@ -78,12 +81,24 @@ public:
     void DrawText(const CString& text, RECT area);
     bool IsDrawing() const { return drawing_; }
 
+    // The world box mapped onto the device rectangle: each axis linearly, corner to corner.
+    void SetWindow(double left, double top, double right, double bottom);
+    void DCtoWC(POINT device, double& x, double& y) const;
+    POINT WCtoDC(double x, double y) const;
+    // Drawing settings the kernel's drawing of a page follows (recorded).
+    void SetThinLines(bool thin);
+    void SetWysiwyg(bool wysiwyg);
+    void SetLineSetting(double value);
+    // Fills the device rectangle with the paper colour (recorded with the window's drawing).
+    void Erase();
+
 protected:
     void DrawTextAt(const CString& text, double x, double y, double height) override;
 
 private:
     HDC dc_;
     RECT area_{};
+    RECT device_{};
     int colour_ = 0;
     bool drawing_ = false;
     KVBox world_{0, 1, 1, 0};

@@ -40,6 +40,7 @@ struct Font {
     bool italic = false;
 };
 struct Pen {
+    int style = PS_SOLID;
     int width = 1;
     COLORREF colour = 0;
 };
@@ -50,7 +51,6 @@ struct DeviceContext {
     HGDIOBJ bitmap = nullptr; // a memory DC draws into its selected bitmap
     HGDIOBJ brush = nullptr;
     HGDIOBJ font = nullptr;
-    HGDIOBJ pen = nullptr;
     UINT textAlign = TA_TOP | TA_LEFT;
     int printJob = -1;        // a printer DC records into its print job
     std::uintptr_t metafile = 0;  // a metafile DC records into its metafile
@@ -62,6 +62,9 @@ struct DeviceContext {
     COLORREF textColour = 0;  // black
     std::optional<RECT> clip;
     SIZE client{0, 0};        // a window DC's client size when it was made
+    HGDIOBJ pen = nullptr;    // null: the stock black pen of width 1
+    int rop2 = R2_COPYPEN;
+    POINT position{0, 0};
 };
 
 struct Gdi {
@@ -304,6 +307,64 @@ HBRUSH CreateSolidBrush(COLORREF colour) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     return static_cast<HBRUSH>(newObject(g, Brush{colour}));
+}
+
+HPEN CreatePen(int style, int width, COLORREF colour) {
+    if (style != PS_SOLID) {
+        failCall(L"CreatePen: pen style " + std::to_wstring(style) + L" is not modelled");
+        return nullptr;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    return static_cast<HPEN>(newObject(g, Pen{style, width, colour}));
+}
+
+int SetROP2(HDC dc, int mode) {
+    if (mode != R2_COPYPEN && mode != R2_XORPEN) {
+        failCall(L"SetROP2: raster operation " + std::to_wstring(mode) + L" is not modelled");
+        return 0;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    return context ? std::exchange(context->rop2, mode) : 0;
+}
+
+int GetROP2(HDC dc) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    const DeviceContext* context = findDc(g, dc);
+    return context ? context->rop2 : 0;
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    if (previous) *previous = context->position;
+    context->position = POINT{x, y};
+    return TRUE;
+}
+
+// Lines are recorded, not rasterised: with the raster operation, the pen's colour and width and
+// the clip, so a test can pair up XOR drawings.
+BOOL LineTo(HDC dc, int x, int y) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    const Pen* pen = findObject<Pen>(g, context->pen);
+    const Pen drawn = pen ? *pen : Pen{};
+    std::wstring line = L"LineTo (" + std::to_wstring(context->position.x) + L"," +
+                        std::to_wstring(context->position.y) + L")-(" + std::to_wstring(x) + L"," +
+                        std::to_wstring(y) + L") " + hexColour(drawn.colour) + L" width " +
+                        std::to_wstring(drawn.width) + (context->rop2 == R2_XORPEN ? L" XORPEN" : L" COPYPEN");
+    if (context->clip)
+        line += L" clip " + rectText(context->clip->left, context->clip->top, context->clip->right, context->clip->bottom);
+    record(g, *context, std::move(line));
+    context->position = POINT{x, y};
+    return TRUE;
 }
 
 HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
@@ -593,23 +654,13 @@ HGDIOBJ GetStockObject(int id) {
     return guiFont;
 }
 
-HPEN CreatePen(int style, int width, COLORREF colour) {
-    if (style != PS_SOLID) {
-        failCall(L"CreatePen: pen style " + std::to_wstring(style) + L" is not modelled");
-        return nullptr;
-    }
-    Gdi& g = gdi();
-    std::lock_guard lock(g.mutex);
-    return newObject(g, Pen{width, colour});
-}
-
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
     DeviceContext* context = findDc(g, dc);
     if (!context) return FALSE;
     // A DC starts with a black one-pixel pen and a white brush.
-    Pen pen{1, 0};
+    Pen pen{};
     if (const Pen* selected = findObject<Pen>(g, context->pen)) pen = *selected;
     COLORREF fill = 0xFFFFFF;
     if (const Brush* selected = findObject<Brush>(g, context->brush)) fill = selected->colour;

@@ -19,6 +19,10 @@ struct HFONT__ {
     int unused;
 };
 using HFONT = HFONT__*;
+struct HPEN__ {
+    int unused;
+};
+using HPEN = HPEN__*;
 using HGDIOBJ = void*;
 
 struct BITMAP {
@@ -71,6 +75,10 @@ inline constexpr UINT DT_WORDBREAK = 0x10;
 inline constexpr UINT DT_NOCLIP = 0x100;
 inline constexpr UINT DT_NOPREFIX = 0x800;
 inline constexpr UINT DT_END_ELLIPSIS = 0x8000;
+// Pens (solid only) and the raster operations of line drawing (copy and XOR only).
+inline constexpr int PS_SOLID = 0;
+inline constexpr int R2_XORPEN = 7;
+inline constexpr int R2_COPYPEN = 13;
 // Region kinds IntersectClipRect answers.
 inline constexpr int NULLREGION = 1;
 inline constexpr int SIMPLEREGION = 2;
@@ -95,13 +103,10 @@ inline constexpr int DEFAULT_GUI_FONT = 17;
 // Only DEFAULT_GUI_FONT is modelled (a font that lives for the process); other ids are a strict
 // failure naming the call.
 HGDIOBJ GetStockObject(int id);
-using HPEN = void*;
-inline constexpr int PS_SOLID = 0;
 inline constexpr DWORD OUT_TT_ONLY_PRECIS = 7;
 inline constexpr DWORD CLIP_DEFAULT_PRECIS = 0;
 inline constexpr DWORD DEFAULT_QUALITY = 0;
 inline constexpr DWORD DEFAULT_PITCH = 0;
-HPEN CreatePen(int style, int width, COLORREF colour);
 // An outline with the selected pen filled with the selected brush (into a bitmap: the inside
 // only); recorded with both.
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
@@ -133,6 +138,14 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+// Other pen styles and raster operations are a strict failure naming the call (null, 0).
+HPEN CreatePen(int style, int width, COLORREF colour);
+int SetROP2(HDC dc, int mode);  // the previous mode; a DC starts with R2_COPYPEN
+int GetROP2(HDC dc);
+BOOL MoveToEx(HDC dc, int x, int y, POINT* previous);
+// Records "LineTo (x0,y0)-(x1,y1) COLOUR width W XORPEN|COPYPEN [clip ...]"; lines are not
+// rasterised.
+BOOL LineTo(HDC dc, int x, int y);
 // Only SRCCOPY is modelled; another operation is a strict failure naming the call.
 BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 // SRCCOPY only, positive sizes only (mirroring is not modelled); nearest-neighbour into a memory

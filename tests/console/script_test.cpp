@@ -158,13 +158,14 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect rich-text answer \"Gear\"\n"
         "expect rich-text cancel\n"
         "addon run \"Drafter\"\n"
-        "addon stop \"Drafter\"\n",
+        "addon stop \"Drafter\"\n"
+        "dump birdseye\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
     // The verbs after the folder chooser's, which the positions below count back over.
-    constexpr std::size_t kLater = 9;
+    constexpr std::size_t kLater = 10;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -284,7 +285,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 147);
+    EXPECT_EQ(result.steps.back().line, 148);
     const std::size_t asserted = result.steps.size() - kLater - 20;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -410,7 +411,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers, birdseye belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than

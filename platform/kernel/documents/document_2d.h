@@ -10,13 +10,18 @@
 #include "platform/kernel/documents/parameters.h"
 #include "platform/mfc.h"
 
-// The properties of a page: its text style.
+// The properties of a page: its text style, the world box of its sheet (left, top, right,
+// bottom) and its paper size, in millimetres (an A3 sheet in landscape).
 struct PageProperties {
     double fontSize = 3.5;
     CString fontName = L"Arial";
+    double window[4] = {0, 297, 420, 0};
+    double paperWidth = 420;
+    double paperHeight = 297;
 };
 
 class KVScreenGC;
+class KVDocument;
 
 // A page of a drawing: its name and text style. Pages are objects of the document's 2D part,
 // found by page id through GetSafeObject.
@@ -43,6 +48,11 @@ namespace platform::kernel {
 class TechRequirementStore;
 class CoordinateSystemStore;
 }
+
+namespace SCREEN_STAT {
+// The first page of the document (0 when it has none).
+int FindValidPage(const KVDocument* document);
+}  // namespace SCREEN_STAT
 
 namespace FONT_STYLE {
 // The font size of the page's text style `target` (the stand-in keeps one style).
@@ -126,6 +136,12 @@ public:
     // A new layer of that name with the next free number (recorded); the new number.
     int CreateLayer(const CString& name);
     void SetLayerState(int number, DWORD state);
+
+    // The colour the sheet borders are drawn in; drawing the borders and a page's contents
+    // through a screen context (both recorded).
+    int get_border_color() const { return 0; }
+    void show_sheet_borders(KVScreenGC& gc) const;
+    void redraw_struct(int page, KVScreenGC& gc) const;
 
     // The page's status; every page number gives the current page.
     const STATUS* GetPageStatus(int page) const;

@@ -30,6 +30,12 @@ public:
     CKvw32Doc();
     ~CKvw32Doc() override;
 
+    // The model changed and is not regenerated yet: views must not draw it. RepaintNeeded asks
+    // the kernel to repaint the document's views once it is (recorded).
+    bool IsRegenerationNeeded() const { return regenerationNeeded_; }
+    void SetRegenerationNeeded(bool needed) { regenerationNeeded_ = needed; }
+    void RepaintNeeded();
+
     // Opens the document's file: fails when its header cannot be read (or a test makes it fail).
     BOOL OnOpenDocument(LPCWSTR pathName) override;
     // The header failure of the last open on this thread's documents (S_OK after a success).
@@ -195,6 +201,7 @@ private:
     bool editingBlocked_ = false;
     std::uint64_t embeddedLinkId_ = 0;
     int holds_ = 0;
+    bool regenerationNeeded_ = false;
     DWORD geometrySaveError_ = 0;
     bool nomenclatureParametersChanged_ = false;
     // The save's steps common to every kind of save: writes the model to `path`.
@@ -235,10 +242,18 @@ public:
     // The page the view shows: the one set, else its document's first page (0: none).
     int GetCurrentPage() const;
     void SetCurrentPage(int page) { page_ = page; }
+    // The sheet the view shows (its current page).
+    int GetParentPage() const { return GetCurrentPage(); }
+    // The part of the sheet the view shows, in world units (left, top, right, bottom): in the
+    // kernel's rounded form and exactly. A new view shows the whole paper of the stand-in's sheet.
+    void GetVisibleWindow(double& left, double& top, double& right, double& bottom) const;
+    void GetExactVisibleWindow(double& left, double& top, double& right, double& bottom) const;
+    void SetVisibleWindow(double left, double top, double right, double bottom);
 
 private:
     bool shows3D_ = false;
     int page_ = 0;
+    double visible_[4] = {0, 297, 420, 0};
 };
 
 // A picture a view keeps: rows from the top, 0xAARRGGBB.

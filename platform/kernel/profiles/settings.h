@@ -57,6 +57,7 @@ struct NativeSettings {
         int drawingView = -1;
         int split = -1;
     } framelessBars;
+    double thinLineWidth = 0.5;  // the line width of thin lines (small views draw with half of it)
     bool directPrint = false;  // the kernel prints to the default printer without asking
     // PDM: saving a document brings the product structures it takes part in up to date.
     bool updateProductStructuresOnSave = true;

@@ -131,5 +131,7 @@ struct ApplicationExports {
     // What the clipart view `window` hosts: its kind, view state and persisted keys (empty: the
     // window is no clipart view).
     std::wstring (*clipartOutline)(HWND window) = nullptr;
+    // The bird's-eye-view pane as text (empty: its window does not exist).
+    std::wstring (*birdsEyeOutline)() = nullptr;
 };
 ApplicationExports& GetApplicationExports();

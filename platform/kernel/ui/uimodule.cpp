@@ -141,7 +141,9 @@ std::vector<Korvo::UI::Theme> UIModuleProxy::GetThemes() const {
     int index = 0;
     for (const auto& [name, caption] : platform::kernel::control().themes) {
         const int paint = paintThemeOf(name);
-        themes.push_back({index++, CString(name), CString(caption), reportThemeOf(name), paint, paint});
+        const bool dark = name.find(L"dark") != std::wstring::npos || name.find(L"black") != std::wstring::npos;
+        themes.push_back({index++, CString(name), CString(caption), reportThemeOf(name), paint, paint,
+                          dark ? RGB(45, 45, 48) : RGB(240, 240, 240)});
     }
     return themes;
 }

@@ -29,6 +29,8 @@ struct Theme {
     // 0 the toolkit's classic one), and the theme number the ribbon's backstage pages take.
     int paintTheme = 0;
     int backstagePageTheme = 0;
+    // The background of the panes' own drawing areas (dark under the dark and black themes).
+    COLORREF paneBackground = RGB(240, 240, 240);
 };
 }  // namespace Korvo::UI
 

@@ -93,6 +93,16 @@ const std::map<UINT, std::vector<platform::win32::MenuTemplateItem>>& templates(
           {604, L"Close and &end commands", 1},
           {1204, L"Close &all documents", 1},
           {61217, L"&Window list...", 1}}},
+        // The bird's-eye view's context menu.
+        {1101,
+         {{0, L"Bird's-eye view", 0, true},
+          {2180, L"&Frame mode", 1},
+          {2181, L"&Rectangle mode", 1},
+          {0, L"", 1},
+          {2182, L"Re&draw", 1},
+          {2178, L"&Options...", 1},
+          {0, L"", 1},
+          {2179, L"&Close", 1}}},
     };
     return all;
 }

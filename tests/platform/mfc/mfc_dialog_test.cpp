@@ -6,6 +6,7 @@
 
 #include "platform/core/record.h"
 #include "platform/harness.h"
+#include "platform/kernel/ui/options_dialog.h"
 #include "platform/mfc/dialogs/dialog_templates.h"
 #include "tests/support/session_test.h"
 
@@ -140,6 +141,22 @@ TEST_F(MfcDialog, ScriptedAnswersActOneStepAtATimeAndCancelKeepsTheMembers) {
     EXPECT_EQ(entries[1], L"click 12");
     EXPECT_EQ(entries[2], L"text 20 \"typed\"");
     EXPECT_EQ(entries.back(), L"ended 2");
+}
+
+TEST_F(MfcDialog, TheOptionsDialogWritesItsRadioGroupsBackOnlyOnOk) {
+    int choice = 1;
+    s.user().expectDialog(3001, {Action{Kind::Click, 11, {}}, Action{Kind::Cancel, 0, {}}});
+    EXPECT_EQ(RunOptionsDialog(3001, {{11, &choice}}, CWnd::FromHandle(owner)), IDCANCEL);
+    EXPECT_EQ(choice, 1);
+    s.user().expectDialog(3001, [&](HWND dialog) {
+        EXPECT_EQ(SendMessageW(GetDlgItem(dialog, 12), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED))
+            << "the value shows";
+        EXPECT_EQ(s.user().act(dialog, Action{Kind::Click, 11, {}}), std::nullopt);
+        EXPECT_EQ(s.user().act(dialog, Action{Kind::Ok, 0, {}}), std::nullopt);
+    });
+    EXPECT_EQ(RunOptionsDialog(3001, {{11, &choice}}, CWnd::FromHandle(owner)), IDOK);
+    EXPECT_EQ(choice, 0);
+    EXPECT_TRUE(s.takeFailures().empty());
 }
 
 TEST_F(MfcDialog, WhatAUserCouldNotDoOrDidNotFinishCancelsTheDialogAsAFailure) {

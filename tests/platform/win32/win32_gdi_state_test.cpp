@@ -166,3 +166,36 @@ TEST(Win32Kernel, AMutexIsNotAnEventAndRecursesForItsOwner) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Win32Gdi, LinesAreRecordedWithTheirPenAndRasterOperationAndXorIsUndone) {
+    HWND top = createNamed("lines", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HDC dc = GetDC(top);
+    ASSERT_NE(dc, nullptr);
+    HPEN white = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    ASSERT_NE(white, nullptr);
+    EXPECT_EQ(GetROP2(dc), R2_COPYPEN);
+    EXPECT_TRUE(MoveToEx(dc, 1, 2, nullptr));
+    EXPECT_TRUE(LineTo(dc, 5, 2)) << "the stock pen: black, width 1";
+    SelectObject(dc, white);
+    EXPECT_EQ(SetROP2(dc, R2_XORPEN), R2_COPYPEN);
+    POINT previous{};
+    EXPECT_TRUE(MoveToEx(dc, 0, 0, &previous));
+    EXPECT_EQ(previous, (POINT{5, 2})) << "a line ends where it was drawn to";
+    EXPECT_TRUE(LineTo(dc, 3, 4));
+    const std::vector<std::wstring> drawing = platform::win32::windowDrawing(top);
+    ASSERT_EQ(drawing.size(), 2u);
+    EXPECT_EQ(drawing[0], L"LineTo (1,2)-(5,2) 0x000000 width 1 COPYPEN");
+    EXPECT_EQ(drawing[1], L"LineTo (0,0)-(3,4) 0xFFFFFF width 1 XORPEN");
+    ReleaseDC(top, dc);
+    DeleteObject(white);
+    expectNoFailures();
+
+    EXPECT_EQ(CreatePen(PS_SOLID + 1, 1, 0), nullptr);
+    EXPECT_EQ(SetROP2(dc, R2_XORPEN + 1), 0);
+    EXPECT_EQ(platform::core::takeFailures().size(), 2u) << "a dashed pen and another raster operation";
+    EXPECT_FALSE(LineTo(dc, 1, 1)) << "a released DC";
+}
+
+}  // namespace

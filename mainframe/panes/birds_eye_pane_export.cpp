@@ -1,0 +1,19 @@
+// The bird's-eye-view pane as the harness sees it.
+#include "app/kvw32_app.h"
+#include "auxiliary/birdseye/birds_eye_pane.h"
+
+namespace {
+
+std::wstring Outline() {
+    CKvw32App* app = CKvw32App::Instance();
+    const auto* pane = app ? dynamic_cast<const KVBEV*>(app->GetBirdsEyeViewWindow(false)) : nullptr;
+    return pane && pane->GetSafeHwnd() ? pane->Outline() : std::wstring();
+}
+
+// The export is in place as soon as the program is loaded, before it starts.
+[[maybe_unused]] const bool kExported = [] {
+    GetApplicationExports().birdsEyeOutline = &Outline;
+    return true;
+}();
+
+}  // namespace
