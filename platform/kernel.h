@@ -51,4 +51,5 @@
 #include "platform/kernel/techreq/tech_requirements.h"
 #include "platform/kernel/services/edit_in_context.h"
 #include "platform/kernel/services/pdm_nomenclature.h"
+#include "platform/kernel/services/pdm_windows.h"
 #include "platform/kernel/ui/view_creation.h"
