@@ -145,7 +145,17 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "model SetObjectParameter 1 0 \"Level\" 1.5 var 2\n"
         "dump parameters\n"
         "expect folder choose \"C:\\Temp\"\n"
-        "expect folder cancel\n",
+        "expect folder cancel\n"
+        "startpage 1 open-recent 0\n"
+        "startpage 1 open-recent 0 close\n"
+        "startpage 1 open\n"
+        "startpage 1 open close\n"
+        "startpage 1 new \"C:\\P\\a.grb\"\n"
+        "startpage 1 new \"C:\\P\\a.grb\" close\n"
+        "startpage 1 pin 2 on\n"
+        "startpage 1 pin 2 off\n"
+        "startpage 1 remove 1\n"
+        "dump startpage 1\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
@@ -171,26 +181,26 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         }
     }
     // OPERATION, then ARGS word by word (quoted or not); the worker form by its literal word.
-    const auto& automation = result.steps[result.steps.size() - 9].arguments;
+    const auto& automation = result.steps[result.steps.size() - 19].arguments;
     EXPECT_EQ(automation.operation, L"2.FullName");
     ASSERT_EQ(automation.values.size(), 3u);
     EXPECT_EQ(automation.values[0].text, L"C:\\a b.grb");
     EXPECT_TRUE(automation.values[0].quoted);
     EXPECT_EQ(automation.values[2].text, L"-1");
     EXPECT_FALSE(automation.values[2].quoted);
-    EXPECT_EQ(result.steps[result.steps.size() - 8].arguments.operation, L"OnCriticalError");
+    EXPECT_EQ(result.steps[result.steps.size() - 18].arguments.operation, L"OnCriticalError");
     // The frame and manipulator-panel forms: FRAME (and PANEL) before the operation.
-    const auto& frameCall = result.steps[result.steps.size() - 7].arguments;
+    const auto& frameCall = result.steps[result.steps.size() - 17].arguments;
     EXPECT_EQ(frameCall.frame.index, 2u);
     EXPECT_EQ(frameCall.operation, L"SetSelectionFilterButtonState");
     EXPECT_EQ(frameCall.values.size(), 4u);
-    const auto& manipCall = result.steps[result.steps.size() - 6].arguments;
+    const auto& manipCall = result.steps[result.steps.size() - 16].arguments;
     EXPECT_EQ(manipCall.panel, 2);
     EXPECT_EQ(manipCall.operation, L"SetEditValue");
     ASSERT_EQ(manipCall.values.size(), 2u);
     EXPECT_TRUE(manipCall.values[0].quoted);
-    EXPECT_TRUE(result.steps[result.steps.size() - 5].arguments.values.empty());
-    const auto& model = result.steps[result.steps.size() - 4].arguments;
+    EXPECT_TRUE(result.steps[result.steps.size() - 15].arguments.values.empty());
+    const auto& model = result.steps[result.steps.size() - 14].arguments;
     EXPECT_EQ(model.operation, L"SetObjectParameter");
     ASSERT_EQ(model.values.size(), 6u);
     EXPECT_TRUE(model.values[2].quoted);
@@ -264,13 +274,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         ASSERT_EQ(step.arguments.values.size(), 1u);
         EXPECT_EQ(step.arguments.values[0].text, L"C:\\b.grb");
     }
-    const std::size_t scroll = result.steps.size() - 25;
+    const std::size_t scroll = result.steps.size() - 35;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 134);
-    const std::size_t asserted = result.steps.size() - 20;
+    EXPECT_EQ(result.steps.back().line, 144);
+    const std::size_t asserted = result.steps.size() - 30;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
     EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");
@@ -395,7 +405,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, image, print-jobs, requirements, parameters belongs; usage: dump windows | "},
+                       "panel, image, print-jobs, requirements, parameters, startpage belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than
@@ -420,7 +430,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, file, tab-bar, documents-menu, "
-                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
+                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model, startpage)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

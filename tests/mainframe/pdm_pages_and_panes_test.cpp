@@ -23,8 +23,11 @@ protected:
         ASSERT_EQ(s.startResult(), 1);
         s.runUntilIdle();
     }
+    // The pane window shown in the active main frame, as a shown docking pane holds it.
     CVarnelFrame* Pane(int kind) {
-        return dynamic_cast<CVarnelFrame*>(CKvw32App::Instance()->GetVarnelWindow(kind, false, true));
+        auto* window = dynamic_cast<CVarnelFrame*>(CKvw32App::Instance()->GetVarnelWindow(kind, false, true));
+        if (window) window->SetParent(CKvw32App::Instance()->GetActiveMainFrame());
+        return window;
     }
     Session s;
 };
