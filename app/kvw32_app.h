@@ -361,6 +361,9 @@ public:
     CWnd* GetAssemblyStructureWindow(bool create);
     // The PDM assembly window; with `onlyWhenAvailable` null until its contents exist.
     CWnd* GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create);
+    // The PDM explorer pane window of a kind (CVarnelFrame::Kind); with `onlyWhenAvailable`
+    // null while it can show no explorer.
+    CWnd* GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create);
     CWnd* GetPropertiesWindow(bool create);
     CWnd* GetAnnotationsWindow(bool create);
     CWnd* GetConfigurationsWindow(bool create);

@@ -2,31 +2,274 @@
 
 #include <array>
 
-#include "platform/kernel.h"
+#include "app/kvw32_app.h"
+#include "mainframe/main_frame.h"
+#include "mainframe/panes/docking_pane_manager.h"
 #include "platform/textcore.h"
+#include "platform/win32/files/shell.h"
+#include "platform/win32/icons.h"
 
 namespace {
 
-struct KindCaption {
-    UINT stringId;         // a kernel string, or 0
+// Posted to itself once shown: a second attempt after the showing has finished.
+constexpr UINT kCreateExplorerMessage = 1149;
+constexpr int kExplorerInset = 2;
+constexpr int kSmallIconSide = 16;
+
+struct KindRow {
+    UINT paneId;
+    UINT commandId;
+    UINT stringId;         // the kernel's string, or the fallback of a PDM object's name
+    bool objectName;       // captioned with the PDM object's name
     const wchar_t* key;    // else a UI text key
 };
 
-// The same captions the PDM panes carry.
-constexpr std::array<KindCaption, 7> kCaptions{{{13584, nullptr},
-                                                {13585, nullptr},
-                                                {13583, nullptr},
-                                                {40701, nullptr},
-                                                {0, L"panes.varnel.mail"},
-                                                {0, L"panes.varnel.configuration_settings"},
-                                                {0, L"panes.varnel.library_elements"}}};
+constexpr std::array<KindRow, 7> kKinds{{{1013, 788, 42154, false, nullptr},
+                                         {1014, 789, 42156, true, nullptr},
+                                         {1012, 787, 42155, true, nullptr},
+                                         {1015, 791, 0, false, nullptr},
+                                         {1027, 798, 0, false, L"panes.varnel.mail"},
+                                         {1033, 819, 0, false, L"panes.varnel.configuration_settings"},
+                                         {1040, 825, 0, false, L"panes.varnel.library_elements"}}};
+
+const KindRow* RowOf(int kind) {
+    return kind >= 0 && kind < static_cast<int>(kKinds.size()) ? &kKinds[static_cast<std::size_t>(kind)] : nullptr;
+}
+
+// Whether an explorer is being made: the PDM client may dispatch messages that would start another.
+bool g_creatingExplorer = false;
+
+class CreationGuard {
+public:
+    CreationGuard() { g_creatingExplorer = true; }
+    ~CreationGuard() { g_creatingExplorer = false; }
+    CreationGuard(const CreationGuard&) = delete;
+    CreationGuard& operator=(const CreationGuard&) = delete;
+};
+
+void Report(KVPDMExceptionProxy* error) {
+    error->Report();
+    error->Delete();
+}
+
+// The name of the kind's PDM object; empty when there is none or it cannot be had.
+CString GetVarnelObjectName(int kind) {
+    KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+    KVPDMPaneObject* object = workMix ? workMix->GetPaneObject(kind) : nullptr;
+    if (!object) return CString();
+    try {
+        return object->GetName();
+    } catch (KVPDMExceptionProxy* error) {
+        error->Delete();  // a caption falls back quietly
+        return CString();
+    }
+}
+
+CMainFrame* HoldingFrame(const CWnd* window) {
+    if (!window || !window->GetSafeHwnd()) return nullptr;
+    return dynamic_cast<CMainFrame*>(UIModuleProxy::Instance().GetMainFrameOf(window->GetSafeHwnd()));
+}
 
 }  // namespace
 
-CString CVarnelFrame::BuildPaneTitle(int kind, bool) {
-    if (kind < 0 || kind >= static_cast<int>(kCaptions.size())) return CString();
-    const KindCaption& caption = kCaptions[static_cast<std::size_t>(kind)];
-    return caption.stringId ? KVLoadString(caption.stringId) : Korvo::I18n::Translate(caption.key);
+CVarnelFrame::CVarnelFrame(int kind) : m_kind(kind) {}
+
+CVarnelFrame::~CVarnelFrame() {
+    if (m_explorer) m_explorer->Release();
 }
 
-bool CVarnelFrame::IsAvailable() const { return KVPDMWorkMix::IsActive(); }
+UINT CVarnelFrame::PaneIdOf(int kind) {
+    const KindRow* row = RowOf(kind);
+    return row ? row->paneId : 0;
+}
+
+UINT CVarnelFrame::CommandIdOf(int kind) {
+    const KindRow* row = RowOf(kind);
+    return row ? row->commandId : 0;
+}
+
+CString CVarnelFrame::BuildPaneTitle(int kind, bool accelerator) {
+    const KindRow* row = RowOf(kind);
+    if (!row) return CString();
+    CString caption;
+    if (row->objectName) caption = GetVarnelObjectName(kind);
+    if (caption.IsEmpty() && row->stringId) caption = KVLoadString(row->stringId);
+    if (caption.IsEmpty() && row->key) caption = Korvo::I18n::Translate(row->key);
+    if (accelerator && !caption.IsEmpty()) caption = L"&" + caption;
+    return caption;
+}
+
+bool CVarnelFrame::IsAvailable() const { return m_explorerWindow || KVPDMWorkMix::IsActive(); }
+
+void CVarnelFrame::UpdatePaneCaption(CXTPDockingPane* pane) const {
+    const CString caption = GetPaneTitle(false);
+    if (!pane || caption.IsEmpty()) return;
+    pane->SetTitle(caption);
+    pane->SetTabCaption(caption);
+}
+
+void CVarnelFrame::PlaceExplorer() {
+    if (!m_explorerWindow) return;
+    RECT client{};
+    GetClientRect(&client);
+    const int width = client.right - client.left - 2 * kExplorerInset;
+    const int height = client.bottom - client.top - 2 * kExplorerInset;
+    ::SetWindowPos(m_explorerWindow, nullptr, client.left + kExplorerInset, client.top + kExplorerInset,
+                   width > 0 ? width : 0, height > 0 ? height : 0, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CVarnelFrame::ShowIcons() {
+    CMainFrame* frame = CKvw32App::Instance() ? CKvw32App::Instance()->GetActiveMainFrame() : nullptr;
+    const KindRow* row = RowOf(m_kind);
+    if (!frame || !row) return;
+    CXTPImageManager* paneImages = frame->GetPaneManager().GetImageManager();
+    CXTPCommandBars* bars = frame->GetCommandBars();
+    if (HICON icon = m_explorer->GetIcon()) {
+        HANDLE copy = CopyImage(icon, IMAGE_ICON, kSmallIconSide, kSmallIconSide, LR_COPYFROMRESOURCE);
+        if (paneImages) paneImages->SetIcon(row->paneId, kSmallIconSide);
+        if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(row->commandId, kSmallIconSide);
+        if (copy) DestroyIcon(static_cast<HICON>(copy));  // the image managers keep their own image
+        return;
+    }
+    if (paneImages) UIModuleProxy::Instance().BindIcon(paneImages, row->paneId, row->commandId);
+    if (bars) UIModuleProxy::Instance().BindCommandIcon(bars, row->commandId, row->commandId);
+}
+
+void CVarnelFrame::CreateExplorer() {
+    CKvw32App* app = CKvw32App::Instance();
+    if (m_explorerWindow || !GetSafeHwnd() || !KVPDMWorkMix::IsActive() || !app || !app->GetActiveMainFrame() ||
+        g_creatingExplorer)
+        return;
+    // Released on every way out, so that a failure never blocks every later creation.
+    const CreationGuard guard;
+    try {
+        KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+        KVPDMPaneObject* object = workMix ? workMix->GetPaneObject(m_kind) : nullptr;
+        if (!m_explorer && object) {
+            KVPDMExplorer* explorer = m_kind == kFavorites   ? object->CreateExplorerEx()
+                                      : m_kind == kArchives ? object->CreateExplorerEx(0)
+                                                            : object->CreateExplorer();
+            if (m_explorer) m_explorer->Release();
+            m_explorer = explorer;
+            if (m_explorer && m_kind == kArchives) {
+                auto* command = new KVPDMExplorerSelectCommand;
+                m_explorer->SetCommand(command);
+                command->Release();
+            }
+        }
+        if (m_explorer) ShowIcons();
+        if (!m_explorerWindow && m_explorer && IsWindowVisible()) {
+            if (const HWND window = m_explorer->GetWindow()) {
+                ::SetParent(window, m_hWnd);
+                m_explorerWindow = window;
+                PlaceExplorer();
+            }
+        }
+    } catch (KVPDMExceptionProxy* error) {
+        Report(error);
+        return;
+    }
+    if (CMainFrame* frame = app->GetActiveMainFrame())
+        UpdatePaneCaption(dynamic_cast<CKVDockingPane*>(frame->GetPaneManager().FindPane(GetDlgCtrlID())));
+}
+
+void CVarnelFrame::DestroyExplorer() {
+    if (!m_explorer) {
+        if (m_explorerWindow && ::IsWindow(m_explorerWindow)) ::DestroyWindow(m_explorerWindow);
+        m_explorerWindow = nullptr;
+        return;
+    }
+    KVPDMExplorer* explorer = m_explorer;
+    m_explorer = nullptr;
+    try {
+        explorer->Close();
+        m_explorerWindow = nullptr;  // the explorer closes its own window
+    } catch (KVPDMExceptionProxy* error) {
+        Report(error);
+        if (m_explorerWindow && ::IsWindow(m_explorerWindow)) ::DestroyWindow(m_explorerWindow);
+        m_explorerWindow = nullptr;
+    }
+    explorer->Release();
+}
+
+void CVarnelFrame::OnActivatePane() {
+    if (IsWindowVisible()) {
+        CreateExplorer();
+        return;
+    }
+    CKvw32App* app = CKvw32App::Instance();
+    if (CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr)
+        UpdatePaneCaption(dynamic_cast<CKVDockingPane*>(frame->GetPaneManager().FindPane(GetDlgCtrlID())));
+}
+
+void CVarnelFrame::RefreshExplorer() {
+    if (!m_explorer) return;
+    try {
+        m_explorer->Refresh();
+    } catch (KVPDMExceptionProxy* error) {
+        Report(error);
+    }
+}
+
+BOOL CVarnelFrame::PreTranslateMessage(MSG* message) {
+    if (m_explorerWindow && m_explorer && KVPDMWorkMix::IsActive()) {
+        try {
+            if (m_explorer->PreTranslateMessage(message)) return TRUE;
+        } catch (KVPDMExceptionProxy* error) {
+            Report(error);
+        }
+    }
+    return CWnd::PreTranslateMessage(message);
+}
+
+LRESULT CVarnelFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kCreateExplorerMessage: {
+            const CWaitCursor wait;
+            CreateExplorer();
+            return 1;
+        }
+        case WM_SHOWWINDOW: {
+            const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+            if (wParam) {
+                CreateExplorer();
+                PostMessage(kCreateExplorerMessage, 0, 0);
+            }
+            return result;
+        }
+        case WM_SIZE: PlaceExplorer(); break;
+        case WM_DESTROY: DestroyExplorer(); break;
+        case WM_KILLFOCUS: {
+            const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+            // Leaving the archives may have changed what the active document may do.
+            if (m_kind == kArchives)
+                if (CMainFrame* frame = HoldingFrame(this)) frame->UpdateActiveDocumentReadOnlyState();
+            return result;
+        }
+        case WM_ERASEBKGND: return TRUE;
+        default: break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+bool KVPDMExplorerSelectCommand::Execute(KVPDMHandle* item) {
+    KVPDMWorkingCopy* copy = nullptr;
+    try {
+        copy = AsWorkingCopy(item);
+        KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+        bool opened = false;
+        if (copy && workMix && workMix->CanOpenFileFromWorkmix(SharedPathName(copy->GetFilePath().GetString()), {})) {
+            CKvw32App* app = CKvw32App::Instance();
+            CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
+            const HINSTANCE result = ::ShellExecuteW(frame ? frame->GetSafeHwnd() : nullptr, L"open",
+                                                     copy->GetFilePath().GetString(), nullptr, nullptr, SW_SHOWNORMAL);
+            opened = reinterpret_cast<INT_PTR>(result) > 32;
+        }
+        if (copy) copy->Release();
+        return opened;
+    } catch (KVPDMExceptionProxy* error) {
+        if (copy) copy->Release();
+        Report(error);
+        return false;
+    }
+}

@@ -168,6 +168,8 @@ private:
     bool frameHelpLink(const Step& step);
     bool closeHelp(const Step& step);
     bool dumpHelp(const Step& step);
+    bool startPageAction(const Step& step);
+    bool dumpStartPage(const Step& step);
     bool dropFiles(const Step& step);
     bool dropFilesControl(const Step& step);
     bool dropFilesHolding(const Step& step, bool control);

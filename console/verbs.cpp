@@ -390,6 +390,32 @@ std::span<const Verb> verbs() {
         {"dump birdseye",
          "prints the bird's-eye-view pane: mouse mode, update mode, the frame's half sizes, the followed view and page, "
          "the visible area and the XOR frame on screen, and the last zoom window", R, R, R, &Driver::dumpBirdsEye},
+        {"startpage FRAME open-recent N",
+         "clicks recent document N (from 0) on the start page of main frame FRAME, then runs the loop until idle", M, R, M,
+         &Driver::startPageAction},
+        {"startpage FRAME open-recent N close",
+         "clicks recent document N on the start page of main frame FRAME with its close-after-open box ticked, then runs "
+         "the loop until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME open", "clicks Open on the start page of main frame FRAME, then runs the loop until idle", M, R,
+         M, &Driver::startPageAction},
+        {"startpage FRAME open close",
+         "clicks Open on the start page of main frame FRAME with its close-after-open box ticked, then runs the loop "
+         "until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME new \"PATH\"",
+         "clicks the prototype PATH on the start page of main frame FRAME, then runs the loop until idle", M, R, M,
+         &Driver::startPageAction},
+        {"startpage FRAME new \"PATH\" close",
+         "clicks the prototype PATH on the start page of main frame FRAME with its close-after-open box ticked, then "
+         "runs the loop until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME pin N on", "pins recent document N on the start page of main frame FRAME, then runs the loop "
+         "until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME pin N off", "unpins recent document N on the start page of main frame FRAME, then runs the "
+         "loop until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME remove N", "removes recent document N from the start page of main frame FRAME, then runs the "
+         "loop until idle", M, R, M, &Driver::startPageAction},
+        {"dump startpage FRAME",
+         "prints the start pages (tab, icon, theme, prototype folder, options, recent documents) and work-mix pages "
+         "(tab, icon, address) of main frame FRAME", M, R, M, &Driver::dumpStartPage},
     };
     return table;
 }

@@ -539,6 +539,10 @@ public:
     // `operation` is neither.
     static bool pdmWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
     static std::vector<std::wstring> pdmOperations();
+    // The kernel's work around the start pages, PDM explorers and diagnostics:
+    // SetStartPageMode MODE ["URL"], SetPdmObject KIND 0|1 ["NAME"], FailPdmCall "CALL".
+    static bool pageWork(std::wstring_view operation, const std::vector<std::wstring>& arguments, std::wstring& answer);
+    static std::vector<std::wstring> pageOperations();
 
     // Calls the application's kernel callback object as the kernel would: on the UI thread, or
     // on a worker thread that the call joins (rethrowing what the call threw). While a worker

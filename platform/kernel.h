@@ -55,6 +55,7 @@
 #include "platform/kernel/services/pdm_nomenclature.h"
 #include "platform/kernel/services/pdm_reference.h"
 #include "platform/kernel/services/model_trees.h"
+#include "platform/kernel/services/pdm_windows.h"
 #include "platform/kernel/ui/view_creation.h"
 #include "platform/kernel/services/key_states.h"
 #include "platform/kernel/rich_text.h"

@@ -99,4 +99,44 @@ private:
     CString name_;
 };
 
+
+// One recent document as the start page lists it.
+struct RecentItem {
+    CString path;
+    bool pinned = false;
+};
+
+// The start page's theme numbers (0 the default look).
+using ThemeType = int;
+
+// What the start page asks of the program, in the order the managed library calls the slots.
+class IStartPageCallback {
+public:
+    virtual ~IStartPageCallback() = default;
+    virtual void OpenRecentDocument(unsigned index, bool closeAfterOpen) = 0;
+    virtual void RemoveRecentDocument(unsigned index) = 0;
+    virtual void SetRecentDocumentPinned(unsigned index, bool pinned) = 0;
+    virtual void OpenDocument(bool closeAfterOpen) = 0;
+    virtual void Reserved() = 0;
+    virtual void CreateDocumentFromPrototype(LPCWSTR path, bool closeAfterOpen) = 0;
+    virtual void SetShowOption(bool show) = 0;
+    virtual bool ExecuteLink(LPCWSTR url) = 0;
+};
+
+// The start page: a managed child window listing the recent documents, the prototypes of a
+// folder and links; it keeps what the program tells it until the window is destroyed.
+class StartPageController {
+public:
+    // A child of `parent` filling nothing yet; null when `parent` is no window.
+    static HWND CreateControl(HWND parent, LPCWSTR prototypeFolder, const std::vector<RecentItem>& items,
+                              IStartPageCallback* callback, bool showOption, bool closeAfterOpen);
+    static void DestroyControl(HWND control);
+    static void RecentDocumentRemoved(HWND control, int index);
+    // A new entry at the top of the list.
+    static void RecentDocumentAdded(HWND control, LPCWSTR path, bool pinned);
+    static void RecentDocumentPinStateChanged(HWND control, int index, bool pinned);
+    static void SetTheme(HWND control, ThemeType theme);
+    static void SetPrototypeFolder(HWND control, LPCWSTR folder, bool refresh);
+};
+
 }  // namespace KorvoManagedUIProxy

@@ -9,6 +9,7 @@
 #include "app/kvw32_app.h"
 #include "app/documents/recent_file_list.h"
 #include "app/automation/server_app_proxy.h"
+#include "auxiliary/varnel_frame.h"
 #include "app/automation/document_file_dialog.h"
 #include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/kv_ribbon_bar.h"
@@ -375,7 +376,10 @@ void* ServerAppProxy::GetFrameTabsState(CWnd* frame) {
     return mainFrame ? mainFrame->GetFrameTabs() : nullptr;
 }
 
-void ServerAppProxy::RefreshVarnelArchives() {}
+void ServerAppProxy::RefreshVarnelArchives() {
+    if (auto* archives = dynamic_cast<CVarnelFrame*>(app_->GetVarnelWindow(CVarnelFrame::kArchives, false, true)))
+        archives->RefreshExplorer();
+}
 
 void ServerAppProxy::ShowSelectionInAssemblyTree(CKvw32Doc* document) {
     if (!document || !document->Get3DContainer()) return;

@@ -43,7 +43,7 @@ void CKVRecentFileList::Add(LPCWSTR path) {
         CXTPRecentFileList::Add(full);
     }
     WriteList();
-    ForEachStartPageView([index](IStartPageView* view) { view->OnRecentListChanged(index); });
+    ForEachStartPageView([index](IStartPageView* view) { view->OnRecentDocumentAdded(index); });
 }
 
 int CKVRecentFileList::AddTagged(const CString& path, int tagLength) {
@@ -88,7 +88,7 @@ void CKVRecentFileList::Remove(int index) {
     CXTPRecentFileList::Remove(index);
     if (count() >= before) return;
     WriteList();
-    ForEachStartPageView([index](IStartPageView* view) { view->OnRecentItemRemoved(index); });
+    ForEachStartPageView([index](IStartPageView* view) { view->OnRecentDocumentRemoved(index); });
 }
 
 void CKVRecentFileList::OnPinStateChanged(int index) {
@@ -96,10 +96,10 @@ void CKVRecentFileList::OnPinStateChanged(int index) {
     WriteList();
     ForEachStartPageView([this, index](IStartPageView* view) {
         if (index >= 0) {
-            view->OnRecentPinStateChanged(index);
+            view->OnRecentDocumentPinStateChanged(index);
             return;
         }
-        for (int i = 0; i < m_nSize; ++i) view->OnRecentPinStateChanged(i);
+        for (int i = 0; i < m_nSize; ++i) view->OnRecentDocumentPinStateChanged(i);
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/kvw32_app.h"
 #include "auxiliary/birdseye/birds_eye_pane.h"
+#include "auxiliary/varnel_frame.h"
 #include "documentsmenu/documents_menu_dlg.h"
 #include "mainframe/panes/document_pane_windows.h"
 #include "mainframe/main_frame.h"
@@ -127,6 +128,23 @@ CWnd* CKvw32App::GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create) {
     return window;
 }
 
+CWnd* CKvw32App::GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create) {
+    static constexpr PaneWindowSlot PaneWindows::*kSlots[] = {
+        &PaneWindows::varnelDesktop, &PaneWindows::varnelFavorites, &PaneWindows::varnelArchives,
+        &PaneWindows::varnelFind, &PaneWindows::varnelMail, &PaneWindows::varnelConfigurationSettings,
+        &PaneWindows::varnelLibraryElements};
+    static constexpr const wchar_t* kLogNames[] = {L"Varnel desktop", L"Varnel favorites", L"Varnel archives",
+                                                   L"Varnel search", L"Varnel mail", L"Varnel configuration settings",
+                                                   L"Varnel library elements"};
+    if (kind < 0 || kind >= static_cast<int>(std::size(kSlots))) return nullptr;
+    const auto index = static_cast<std::size_t>(kind);
+    CWnd* window = MakeSlotWindow(m_paneWindows.*kSlots[index], create, GetDockingPaneDummyWindow(),
+                                  CVarnelFrame::PaneIdOf(kind), kLogNames[index], [kind] { return new CVarnelFrame(kind); });
+    auto* frame = dynamic_cast<CVarnelFrame*>(window);
+    if (onlyWhenAvailable && frame && !frame->IsAvailable()) return nullptr;
+    return window;
+}
+
 CWnd* CKvw32App::GetPropertiesWindow(bool create) {
     return MakeCountedWindow(m_paneWindows.properties, create, GetDockingPaneDummyWindow(), L"properties",
                              [](CWnd* host) { return Korvo::UI::PropertiesWindow::Instance(host); });
@@ -158,13 +176,13 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
     switch (paneId) {
         // Windows whose classes come with their own modules: only what those put in the slots.
         case 1005: return slots.error.Get();
-        case 1012: return slots.varnelArchives.Get();
-        case 1013: return slots.varnelDesktop.Get();
-        case 1014: return slots.varnelFavorites.Get();
-        case 1015: return slots.varnelFind.Get();
-        case 1027: return slots.varnelMail.Get();
-        case 1033: return slots.varnelConfigurationSettings.Get();
-        case 1040: return slots.varnelLibraryElements.Get();
+        case 1012: return GetVarnelWindow(CVarnelFrame::kArchives, true, create);
+        case 1013: return GetVarnelWindow(CVarnelFrame::kDesktop, true, create);
+        case 1014: return GetVarnelWindow(CVarnelFrame::kFavorites, true, create);
+        case 1015: return GetVarnelWindow(CVarnelFrame::kSearch, true, create);
+        case 1027: return GetVarnelWindow(CVarnelFrame::kMail, true, create);
+        case 1033: return GetVarnelWindow(CVarnelFrame::kConfigurationSettings, true, create);
+        case 1040: return GetVarnelWindow(CVarnelFrame::kLibraryElements, true, create);
         case 1003: return GetBirdsEyeViewWindow(create);
         case 1004: return GetDrawMenuWindow(create);
         case 1028: return GetFindCommandWindow(create);

@@ -5,6 +5,9 @@
 
 #include "commandbars/auto_menu_command_bars.h"
 #include "mainframe/toolsengine/frame_tools_options.h"
+#include "app/kvw32_app.h"
+#include "auxiliary/start_page.h"
+#include "auxiliary/varnel_frame.h"
 #include "mainframe/statusline/status_line.h"
 #include "platform/korvoui.h"
 #include "syspanel/manip_panel.h"
@@ -158,8 +161,23 @@ CManipPanel* CFrameToolsEngine::GetManipPanel(int id) const {
     return m_manipPanels[static_cast<std::size_t>(id - 1)].get();
 }
 
-// Typed commands, the customise sheet, the PDM windows and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
+// Typed commands, the customise sheet and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
 int CFrameToolsEngine::PreTranslateKeyMessage(UINT) { return 0; }
 void CFrameToolsEngine::ShowCustomizeSheet(int, LPARAM) {}
-void CFrameToolsEngine::ShowVarnelWindows(bool) {}
 bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR, LPCWSTR) { return false; }
+
+void CFrameToolsEngine::ShowVarnelWindows(bool show) {
+    CKvw32App* app = CKvw32App::Instance();
+    if (!app) return;
+    if (show) {
+        for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
+            if (auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, false)))
+                window->OnActivatePane();
+        RefreshAllWorkmixPages();
+        return;
+    }
+    CloseWorkmixPagesOf(m_frame);
+    for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
+        if (auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, false)))
+            window->DestroyExplorer();
+}

@@ -295,6 +295,7 @@ std::wstring Kernel::work(std::wstring_view operation, const std::vector<std::ws
     if (std::wstring answer; pdmWork(operation, arguments, answer)) return answer;
     if (std::wstring answer; saveWork(operation, arguments, answer)) return answer;
     if (std::wstring answer; viewWork(operation, arguments, answer)) return answer;
+    if (std::wstring answer; pageWork(operation, arguments, answer)) return answer;
     throw std::invalid_argument("model: unknown operation " + toUtf8(operation));
 }
 
@@ -306,6 +307,7 @@ std::vector<std::wstring> Kernel::workOperations() {
     for (std::wstring& name : pdmOperations()) names.push_back(std::move(name));
     for (std::wstring& name : saveOperations()) names.push_back(std::move(name));
     for (std::wstring& name : viewOperations()) names.push_back(std::move(name));
+    for (std::wstring& name : pageOperations()) names.push_back(std::move(name));
     return names;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/korvoui/frames.h"
+#include "platform/core/record.h"
 
 namespace Korvo::UI {
 
@@ -126,12 +127,23 @@ void MainFrame::HidePopupToolbar() {
 namespace detail {
 void registerMainFrame(MainFrame* frame) { UIModuleProxy::Instance().RegisterMainFrame(frame); }
 void unregisterMainFrame(MainFrame* frame) { UIModuleProxy::Instance().UnregisterMainFrame(frame); }
+
+void updateActiveDocumentReadOnlyState(CFrameWnd* frame) {
+    platform::core::recordCall(L"Korvo::UI::GenericMainFrame::UpdateActiveDocumentReadOnlyState(" +
+               platform::core::handleText(frame ? frame->GetSafeHwnd() : nullptr) + L")");
+}
 }  // namespace detail
 
 IMPLEMENT_DYNCREATE(MdiChildFrame, CMDIChildWnd)
 
 void MdiChildFrame::tellMainFrame(CView* view) {
     if (auto* frame = dynamic_cast<MainFrame*>(GetMDIFrame())) frame->ViewActivated(view);
+}
+
+bool MdiChildFrame::OnChildActivate(CMDIChildWnd* frame, void*) {
+    if (!frame) return false;
+    const CFrameWnd* mainFrame = frame->GetTopLevelFrame();
+    return !mainFrame || !mainFrame->InModalState();
 }
 
 void MdiChildFrame::SetActiveView(CView* pViewNew, BOOL bNotify) {

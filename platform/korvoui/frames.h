@@ -185,6 +185,8 @@ private:
 namespace detail {
 void registerMainFrame(MainFrame* frame);
 void unregisterMainFrame(MainFrame* frame);
+// The active document of `frame` is told whether it may be edited now.
+void updateActiveDocumentReadOnlyState(CFrameWnd* frame);
 }  // namespace detail
 
 // A main frame over a toolkit frame class: in the UI module's registry from the creation of its
@@ -204,6 +206,8 @@ public:
     const CXTPDockingPaneManager* GetDockingPaneManager() const override { return paneManager_; }
     SelectionFilterToolBar* GetSelectionFilterToolBar() override { return &selectionFilterToolBar_; }
     void SetDockingPaneManager(CXTPDockingPaneManager* manager) { paneManager_ = manager; }
+    // The active document's read-only state is looked at again (the PDM system may have changed it).
+    void UpdateActiveDocumentReadOnlyState() { detail::updateActiveDocumentReadOnlyState(this); }
     // What the framework's route left goes to the kernel's command containers.
     BOOL OnUnroutedCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
@@ -252,6 +256,9 @@ public:
     void SetRefuseClose(bool refuse) { refuseClose_ = refuse; }
     // The main frame hears of the active view of its active document window.
     void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE) override;
+    // Whether an MDI child frame (of this class or not) may become active now: not while its
+    // main frame is in a modal state.
+    static bool OnChildActivate(CMDIChildWnd* frame, void* argument);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

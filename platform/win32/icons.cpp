@@ -17,6 +17,7 @@ constexpr DWORD kErrorInvalidData = 13;
 struct Icon {
     int width = 0;
     int height = 0;
+    UINT resource = 0;
 };
 
 struct IconTable {
@@ -42,7 +43,18 @@ HICON LoadIconW(HINSTANCE, UINT_PTR id) {
     IconTable& icons = table();
     std::lock_guard lock(icons.mutex);
     const auto handle = reinterpret_cast<HICON>(icons.next++);
-    icons.icons[handle] = Icon{picture->width, picture->height};
+    icons.icons[handle] = Icon{picture->width, picture->height, static_cast<UINT>(id)};
+    return handle;
+}
+
+HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT) {
+    IconTable& icons = table();
+    std::lock_guard lock(icons.mutex);
+    const auto found = icons.icons.find(static_cast<HICON>(image));
+    if (type != IMAGE_ICON || found == icons.icons.end() || cx <= 0 || cy <= 0)
+        return platform::win32::failWith(ERROR_INVALID_HANDLE, HANDLE{});
+    const auto handle = reinterpret_cast<HICON>(icons.next++);
+    icons.icons[handle] = Icon{cx, cy, found->second.resource};
     return handle;
 }
 
@@ -71,6 +83,13 @@ bool iconSize(HICON icon, int& width, int& height) {
     width = found->second.width;
     height = found->second.height;
     return true;
+}
+
+UINT iconResource(HICON icon) {
+    IconTable& icons = table();
+    std::lock_guard lock(icons.mutex);
+    const auto found = icons.icons.find(icon);
+    return found == icons.icons.end() ? 0 : found->second.resource;
 }
 
 }  // namespace platform::win32

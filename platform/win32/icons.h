@@ -10,9 +10,17 @@
 HICON LoadIconW(HINSTANCE instance, UINT_PTR id);
 BOOL DestroyIcon(HICON icon);
 
+inline constexpr UINT IMAGE_ICON = 1;
+inline constexpr UINT LR_COPYFROMRESOURCE = 0x4000;
+// A new icon of cx by cy made from `image` (an icon: IMAGE_ICON only), remembering the resource
+// the source came from; null, with ERROR_INVALID_HANDLE, when `image` is no icon.
+HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT flags);
+
 namespace platform::win32 {
 // A new icon of that size (what CreateIconIndirect makes of a bitmap); null for an empty size.
 HICON createIcon(int width, int height);
 // The icon's size; false for a handle that is no icon.
 bool iconSize(HICON icon, int& width, int& height);
+// The resource id the icon was loaded from (copies keep it); 0 for a made icon or no icon.
+UINT iconResource(HICON icon);
 }  // namespace platform::win32

@@ -41,10 +41,10 @@ TEST_F(RibbonFrameTest, ThePaneTogglesOfThePopupInOrderAndThePdmOnesOnlyWithPdm)
     const auto caption = [&](int id) {
         return popup->GetControls()->FindControl(xtpControlError, id, FALSE, TRUE)->GetCaption();
     };
-    EXPECT_EQ(caption(787), CString(L"Archives"));
-    EXPECT_EQ(caption(788), CString(L"Desktop"));
-    EXPECT_EQ(caption(789), CString(L"Desktop"));
-    EXPECT_EQ(caption(798), Korvo::I18n::Translate(L"panes.varnel.mail"));
+    EXPECT_EQ(caption(787), CString(L"&Archives"));
+    EXPECT_EQ(caption(788), CString(L"&Desktop"));
+    EXPECT_EQ(caption(789), CString(L"&Desktop"));
+    EXPECT_EQ(caption(798), L"&" + Korvo::I18n::Translate(L"panes.varnel.mail"));
     EXPECT_EQ(caption(791), CString(L"PDM search"));
     EXPECT_EQ(caption(814), CString(L"PDM assembly"));
     popup->InternalRelease();

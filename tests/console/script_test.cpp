@@ -159,13 +159,23 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect rich-text cancel\n"
         "addon run \"Drafter\"\n"
         "addon stop \"Drafter\"\n"
-        "dump birdseye\n",
+        "dump birdseye\n"
+        "startpage 1 open-recent 0\n"
+        "startpage 1 open-recent 0 close\n"
+        "startpage 1 open\n"
+        "startpage 1 open close\n"
+        "startpage 1 new \"C:\\P\\a.grb\"\n"
+        "startpage 1 new \"C:\\P\\a.grb\" close\n"
+        "startpage 1 pin 2 on\n"
+        "startpage 1 pin 2 off\n"
+        "startpage 1 remove 1\n"
+        "dump startpage 1\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
     // The verbs after the folder chooser's, which the positions below count back over.
-    constexpr std::size_t kLater = 10;
+    constexpr std::size_t kLater = 20;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -285,7 +295,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 148);
+    EXPECT_EQ(result.steps.back().line, 158);
     const std::size_t asserted = result.steps.size() - kLater - 20;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -411,7 +421,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers, birdseye belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than
@@ -436,7 +446,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, file, tab-bar, documents-menu, "
-                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, chooser-mouse, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model)");
+                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, chooser-mouse, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model, startpage)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

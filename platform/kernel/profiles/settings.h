@@ -5,8 +5,11 @@
 
 struct NativeSettings {
     struct StartPage {
-        bool show = true;  // show the start page at start-up
+        bool show = false;  // show the start page at start-up (the sample's user switched it off)
         int mode = 0;      // 0 start page, 1 PDM work-mix page when available, other: both
+        CString workmixUrl;           // the PDM work-mix page's address (empty: no such page)
+        bool closeAfterOpen = false;  // the start page closes once it opened a document
+        bool displayOption = true;    // the start page's own "show at start-up" box
     } startPage;
     struct Files {
         int recentFileCount = 4;       // entries of the recent-file list (0: no list)

@@ -109,6 +109,9 @@ public:
     static CString GetProgramFolder(LPCWSTR version, LPCWSTR productIniFile);
 };
 
+class KVPDMPageFactory;
+class KVPDMPaneObject;
+
 // The PDM work mix.
 class KVPDMWorkMix {
 public:
@@ -148,6 +151,10 @@ public:
     std::map<CString, KVPDMItem*> FindFiles(const std::set<CString>& paths);
     // Whether the document may be opened with that context (the PDM system may hold it back).
     bool CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context);
+    // The factory of work-mix pages, or null when the work mix offers none.
+    KVPDMPageFactory* GetPageFactory();
+    // The PDM object of explorer pane kind 0 to 6, or null when the work mix has none.
+    KVPDMPaneObject* GetPaneObject(int kind);
 };
 
 // The PDM system's client of this program: it keeps its own windows by the main window.

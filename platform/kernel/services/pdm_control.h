@@ -51,6 +51,20 @@ struct PdmControl {
     bool referenceControlsLeaveWindows = false;
     // Reference controls alive (made, not yet released).
     int referenceControlsAlive = 0;
+
+    // The work-mix page factory (whether the work mix offers one), and what its pages carry.
+    bool pageFactory = true;
+    std::wstring pageTitle = L"Work mix";
+    bool pageIcon = true;
+    // The explorer panes: one PDM object per kind 0 to 6 (false: the kind has none), its name
+    // (kinds 1 and 2 caption their panes with it), and whether its explorer has an icon. PDM
+    // calls of this part that may fail too: "CreatePage", "GetPageWindow", "GetPageInformation",
+    // "GetObjectName", "CreateExplorer", "CloseExplorer", "RefreshExplorer", "PreTranslate".
+    bool explorerObjects[7] = {true, true, true, true, true, true, true};
+    std::wstring objectNames[7];
+    bool explorerIcons = true;
+    // PDM handles alive (pages, their information, explorers, commands): a leak shows here.
+    int handlesAlive = 0;
 };
 
 PdmControl& pdmControl();

@@ -89,6 +89,17 @@ UIModuleProxy& UIModuleProxy::Instance() {
     return instance;
 }
 
+namespace {
+CView* g_activePageView = nullptr;
+}  // namespace
+
+void UIModuleProxy::SetActiveView(CView* view) {
+    recordCall(L"UIModuleProxy::SetActiveView(" + platform::core::handleText(view ? view->GetSafeHwnd() : nullptr) + L")");
+    g_activePageView = view;
+}
+
+CView* UIModuleProxy::GetActiveView() const { return g_activePageView; }
+
 void UIModuleProxy::NotifyModalBoxBegin() {
     recordCall(L"UIModuleProxy::NotifyModalBoxBegin()");
     auto& s = state();

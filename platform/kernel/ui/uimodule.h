@@ -172,6 +172,10 @@ public:
     // Closes the transient popup (journalled).
     void CloseTransientPopup();
 
+    // A view outside the kernel's documents (a start or work-mix page) became the active one.
+    void SetActiveView(CView* view);
+    CView* GetActiveView() const;
+
 private:
     UIModuleProxy() = default;
 };

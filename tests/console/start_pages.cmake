@@ -1,0 +1,52 @@
+# The start page and the PDM work-mix page as the user meets them: the start-page command opens
+# them by the start-page mode, the page follows the recent-file list and pins the entry it is told,
+# opening with close-after-open closes the page only after a document became active, and the
+# work-mix page goes with the PDM connection and comes back with it.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+set(cover "C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb")
+korvo_run(recent EXIT 0 OUTPUT out
+          INPUT "start\nidle\ndump startpage 1\nopen \"${cover}\"\ncommand 1 1068\ncommand 1 1068\ndump startpage 1\nstartpage 1 pin 0 on\nstartpage 1 pin 5 on\ndump startpage 1\nstartpage 1 open-recent 0 close\ndump startpage 1\nquit\n")
+korvo_expect("${out}" "dump startpage 1\n\\(no start page\\)\n" "no start page before the command")
+string(REGEX MATCHALL "StartPageController::CreateControl" made "${out}")
+list(LENGTH made made_count)
+if(NOT made_count EQUAL 1)
+  message(FATAL_ERROR "a second start-page command in the same frame opened another page:\n${out}")
+endif()
+korvo_expect("${out}" "start-page 0x[0-9a-f]+ tab \"Start Page\" icon 1068 theme 2 folder \"\" show-option on close-after-open off\n  recent 0 \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb\"\n"
+             "the page lists the recent document, with its tab, icon and the theme's number")
+korvo_expect("${out}" "RecentDocumentPinStateChanged\\(0x[0-9a-f]+, 0, true\\)\n" "pinning entry 0 sends its state back to the page")
+korvo_expect("${out}" "  recent 0 \"[^\"]*\" pinned\n" "the page shows the entry pinned")
+if(out MATCHES "PinStateChanged\\([^,]*, 5")
+  message(FATAL_ERROR "a pin past the list's entries reached the page:\n${out}")
+endif()
+string(FIND "${out}" "StartPageController::DestroyControl" destroyed)
+string(FIND "${out}" "dump startpage 1\n(no start page)\n" gone REVERSE)
+string(FIND "${out}" "ReadDocumentFileInfo" reopened REVERSE)
+if(destroyed LESS 0 OR gone LESS destroyed OR destroyed LESS reopened)
+  message(FATAL_ERROR "opening with close-after-open did not close the page after the document became active:\n${out}")
+endif()
+
+korvo_run(past_entries EXIT 0 OUTPUT out
+          INPUT "start\nidle\nopen \"${cover}\"\ncommand 1 1068\nstartpage 1 open-recent 3 close\nstartpage 1 remove 3\ndump startpage 1\nquit\n")
+korvo_expect("${out}" "dump startpage 1\nstart-page [^\n]*\n  recent 0 [^\n]*\n" "an index past the entries opens, removes and closes nothing")
+string(REGEX MATCHALL "DocumentManager::Open\\(" opened "${out}")
+list(LENGTH opened opened_count)
+if(NOT opened_count EQUAL 1)
+  message(FATAL_ERROR "a recent entry past the list's entries was opened:\n${out}")
+endif()
+
+korvo_run(workmix EXIT 0 OUTPUT out
+          INPUT "start\nidle\nmodel SetStartPageMode 1 \"http://pdm/workmix\"\ncommand 1 1068\ndump startpage 1\nmodel ConnectPdm\nmodel SetStartPageMode 2\ncommand 1 1068\ndump startpage 1\nmodel DisconnectPdm\ndump startpage 1\nmodel ConnectPdm\ndump startpage 1\nquit\n")
+korvo_expect("${out}" "model SetStartPageMode: done\nuser command 1068 to frame 1\ncall KVCommand::Run[^\n]*\ncall [^\n]*CreateControl" "mode 1 disconnected opens the start page")
+korvo_expect("${out}" "call KVPDMPageFactory::CreatePage\\(\"http://pdm/workmix\"\\)\n" "mode 2 connected makes the work-mix page")
+korvo_expect("${out}" "dump startpage 1\nstart-page [^\n]*\nwork-mix-page 0x[0-9a-f]+ tab \"Work mix\" icon own url \"http://pdm/workmix\"\n"
+             "mode 2 connected shows both pages; the work-mix tab takes the page's title and icon")
+korvo_expect("${out}" "model DisconnectPdm: done\ndump startpage 1\nstart-page [^\n]*\ncall KVPDMWorkMix::Connect"
+             "a disconnect detaches the work-mix page")
+korvo_expect("${out}" "model ConnectPdm: 0\ndump startpage 1\nstart-page [^\n]*\nwork-mix-page [^\n]*\n" "the connection brings the page back")
+
+korvo_run(no_page EXIT 0 OUTPUT out INPUT "start\nidle\nstartpage 1 open\nquit\n")
+korvo_expect("${out}" "startpage: frame 1 shows no start page\n" "a frame without a start page says so")

@@ -1,0 +1,142 @@
+// The PDM explorer panes and the start-up pages: captions and their fallbacks, explorers made
+// only while connected and never twice at once, their release on disconnect, and which pages the
+// start-page mode opens.
+#include <gtest/gtest.h>
+
+#include "app/kvw32_app.h"
+#include "auxiliary/start_page.h"
+#include "auxiliary/varnel_frame.h"
+#include "mainframe/main_frame.h"
+#include "platform/kernel/services/pdm_control.h"
+#include "platform/managedui/start_page_control.h"
+#include "platform/win32/icons.h"
+#include "tests/support/session_test.h"
+
+namespace {
+
+using namespace platform::harness;
+
+class PdmPagesAndPanes : public SessionTest {
+protected:
+    void Start() {
+        s.start();
+        ASSERT_EQ(s.startResult(), 1);
+        s.runUntilIdle();
+    }
+    // The pane window shown in the active main frame, as a shown docking pane holds it.
+    CVarnelFrame* Pane(int kind) {
+        auto* window = dynamic_cast<CVarnelFrame*>(CKvw32App::Instance()->GetVarnelWindow(kind, false, true));
+        if (window) window->SetParent(CKvw32App::Instance()->GetActiveMainFrame());
+        return window;
+    }
+    Session s;
+};
+
+TEST_F(PdmPagesAndPanes, CaptionsFallBackToTheKernelsStringsAndTakeTheAcceleratorOnlyWhenNotEmpty) {
+    Start();
+    auto& pdm = platform::kernel::pdmControl();
+    s.kernel().setPdmConnected(true);
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(CVarnelFrame::kArchives, false), CString(L"Archives"));
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(CVarnelFrame::kFavorites, true), CString(L"&Favorites"));
+    pdm.objectNames[2] = L"Main archive";
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(CVarnelFrame::kArchives, true), CString(L"&Main archive"));
+    // A name that cannot be had falls back quietly: no box to answer.
+    pdm.failingCalls.insert(L"GetObjectName");
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(CVarnelFrame::kArchives, false), CString(L"Archives"));
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(CVarnelFrame::kSearch, true), CString());
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(CVarnelFrame::kDesktop, false), CString(L"Desktop"));
+    EXPECT_EQ(CVarnelFrame::BuildPaneTitle(7, true), CString());
+}
+
+TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnection) {
+    Start();
+    CVarnelFrame* archives = Pane(CVarnelFrame::kArchives);
+    ASSERT_NE(archives, nullptr);
+    archives->ShowWindow(SW_SHOW);
+    s.runUntilIdle();
+    EXPECT_EQ(archives->GetExplorerWindow(), nullptr);
+    EXPECT_FALSE(archives->IsAvailable());
+
+    s.kernel().setPdmConnected(true);
+    archives->OnActivatePane();
+    const HWND explorer = archives->GetExplorerWindow();
+    ASSERT_NE(explorer, nullptr);
+    EXPECT_EQ(::GetParent(explorer), archives->GetSafeHwnd());
+    EXPECT_GE(indexOf(calls(s), L"KVPDMPaneObject::CreateExplorerEx(2, 0)"), 0);
+    const auto explorers = platform::kernel::liveExplorers();
+    ASSERT_EQ(explorers.size(), 1u);
+    EXPECT_NE(explorers.front()->GetCommand(), nullptr);  // only the archives get a select command
+    archives->OnActivatePane();
+    EXPECT_EQ(platform::kernel::liveExplorers().size(), 1u);
+
+    archives->RefreshExplorer();
+    EXPECT_EQ(platform::kernel::liveExplorers().front()->GetRefreshCount(), 1);
+
+    archives->DestroyExplorer();
+    EXPECT_EQ(archives->GetExplorerWindow(), nullptr);
+    EXPECT_FALSE(::IsWindow(explorer));
+    EXPECT_TRUE(platform::kernel::liveExplorers().empty());
+}
+
+TEST_F(PdmPagesAndPanes, AFailedCreationIsReportedAndDoesNotBlockTheNextOne) {
+    Start();
+    s.kernel().setPdmConnected(true);
+    CVarnelFrame* desktop = Pane(CVarnelFrame::kDesktop);
+    ASSERT_NE(desktop, nullptr);
+    desktop->ShowWindow(SW_SHOW);
+    platform::kernel::pdmControl().failingCalls.insert(L"CreateExplorer");
+    s.user().expectBox(L"*CreateExplorer*", Button::Ok);
+    desktop->OnActivatePane();
+    EXPECT_EQ(desktop->GetExplorerWindow(), nullptr);
+    platform::kernel::pdmControl().failingCalls.clear();
+    desktop->OnActivatePane();
+    EXPECT_NE(desktop->GetExplorerWindow(), nullptr);
+}
+
+TEST_F(PdmPagesAndPanes, TheStartPageModeChoosesThePagesStartPageFirst) {
+    Start();
+    GetSettings().startPage.workmixUrl = L"http://pdm/workmix";
+    GetSettings().startPage.mode = 1;
+    ShowStartPageOnStartup();  // disconnected: the start page only
+    s.runUntilIdle();
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 1u);
+    EXPECT_TRUE(platform::kernel::livePages().empty());
+
+    s.kernel().setPdmConnected(true);
+    EXPECT_TRUE(IsWorkmixPageAvailable());
+    GetSettings().startPage.mode = 2;
+    ShowStartPageOnStartup();  // the start page is there already: activated, not made again
+    s.runUntilIdle();
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 1u);
+    ASSERT_EQ(platform::kernel::livePages().size(), 1u);
+
+    platform::kernel::pdmControl().pageFactory = false;
+    EXPECT_FALSE(IsWorkmixPageAvailable());
+}
+
+TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesTheViewEmpty) {
+    Start();
+    s.kernel().setPdmConnected(true);
+    GetSettings().startPage.workmixUrl = L"http://pdm/workmix";
+    platform::kernel::pdmControl().pageIcon = false;
+    OpenWorkmixPage();
+    s.runUntilIdle();
+    ASSERT_EQ(platform::kernel::livePages().size(), 1u);
+    const HWND view = ::GetParent(platform::kernel::livePages().front()->PeekWindow());
+    const HWND child = ::GetParent(view);
+    const auto icon = reinterpret_cast<HICON>(::SendMessageW(child, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(platform::win32::iconResource(icon), 610u);
+
+    CloseWorkmixPagesOf(CKvw32App::Instance()->GetActiveMainFrame());
+    EXPECT_TRUE(platform::kernel::livePages().empty());
+    const auto after = reinterpret_cast<HICON>(::SendMessageW(child, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(platform::win32::iconResource(after), 610u);  // never a destroyed icon
+
+    platform::kernel::pdmControl().failingCalls.insert(L"CreatePage");
+    s.user().expectBox(L"*CreatePage*", Button::Ok);
+    RefreshAllWorkmixPages();
+    EXPECT_TRUE(platform::kernel::livePages().empty());
+    EXPECT_EQ(platform::kernel::pdmControl().handlesAlive, 0);
+}
+
+}  // namespace
