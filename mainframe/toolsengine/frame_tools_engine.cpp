@@ -158,8 +158,7 @@ CManipPanel* CFrameToolsEngine::GetManipPanel(int id) const {
     return m_manipPanels[static_cast<std::size_t>(id - 1)].get();
 }
 
-// Typed commands, the customise sheet, the PDM windows and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
+// Typed commands, the PDM windows and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
 int CFrameToolsEngine::PreTranslateKeyMessage(UINT) { return 0; }
-void CFrameToolsEngine::ShowCustomizeSheet(int, LPARAM) {}
 void CFrameToolsEngine::ShowVarnelWindows(bool) {}
 bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR, LPCWSTR) { return false; }

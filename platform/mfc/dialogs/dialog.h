@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/dialogs/dialog_templates.h"
@@ -47,6 +48,9 @@ public:
 
     // IDOK, IDCANCEL or what EndDialog was given; -1 when the dialog could not be made.
     virtual INT_PTR DoModal();
+    // Makes the dialog modeless, owned by the parent's top-level window (or the main window),
+    // and shows it; FALSE when its template is missing or broken (a failure naming it).
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     // Transfers data into the controls; TRUE lets the first control take the focus.
     virtual BOOL OnInitDialog();
     // Transfers data out of the controls and ends with IDOK.
@@ -70,6 +74,11 @@ protected:
     // A dialog made from no template (template id 0) builds itself from this one; `name` is what
     // the UI library calls it (the user agent may expect it by that name).
     void SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstring name);
+    // Makes the dialog from its template as a child window of `parent` at (x, y) (a property
+    // page inside its sheet); false when it cannot be made.
+    bool CreateChild(HWND parent, int x, int y);
+    // The template the dialog is made from; the problem when there is none.
+    std::variant<platform::mfc::DialogTemplate, std::wstring> FindTemplate() const;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -78,6 +87,7 @@ protected:
 
 private:
     bool createFromTemplate(HWND owner);
+    void createControls(const platform::mfc::DialogTemplate& dialog);
     void runModalLoop();
 
     INT_PTR m_nModalResult = -1;

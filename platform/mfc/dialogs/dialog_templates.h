@@ -10,7 +10,8 @@
 //     </Dialog>
 //   </Dialogs>
 //
-// Control elements: Button, Radio, CheckBox, Edit, Static; attributes id (Static may leave it
+// Control elements: Button, Radio, CheckBox, Edit, Static, Tree (a tree view with tick boxes and
+// label editing); attributes id (Static may leave it
 // out: -1), text, rect "left,top,width,height", and the flags group, disabled, hidden, default
 // (Button only) as "true" or "false". A dialog with any bad line is left out as a whole, and
 // asking for it gives the reason, so a broken template is never shown half-built.
