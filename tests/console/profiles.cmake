@@ -5,14 +5,14 @@ include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-set(profiles "\\[HKEY_CURRENT_USER\\\\Software\\\\Velmora\\\\Korvo CAD 18.0\\\\Profiles")
+set(profiles "\\[Software\\\\Velmora\\\\Korvo CAD 18.0\\\\Profiles")
 string(CONCAT script
   "start\nidle\n"
   "expect dialog 21101 answer click 1659 text 2473 \"Office\" select 2473 \"Office|Main window\" check 2473 off click 1659 ok\n"
   "command 1 1061\n"
   "dump registry\n"
   "quit\n")
-korvo_run(new_and_rename EXIT 0 OUTPUT out INPUT "${script}")
+korvo_run(new_and_rename EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT "${script}")
 korvo_expect("${out}" "\ndialog 21101 \"Options\" window [^\n]*\ndialog click 1659\ndialog text 2473 \"Office\"\n"
              "the sheet is expected by its page's template and New edits the new label")
 korvo_expect("${out}" "\ndialog check 2473 off\ndialog click 1659\ndialog ok\ndialog ended 1\n"
