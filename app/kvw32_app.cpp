@@ -3,6 +3,8 @@
 #include "app/documents/document_opener.h"
 #include "app/startup/product_settings.h"
 #include "app/documents/recent_file_list.h"
+#include "app/profiles/korvo_profile_page.h"
+#include "mainframe/toolsengine/customize_sheet.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -15,6 +17,7 @@ CKvw32App::CKvw32App() {
     g_application = this;
     // The framework owns and deletes the document manager.
     m_pDocManager = new CWSDocManager;
+    CustomizeSheet::SetProfilesPageFactory([] { return std::make_unique<KorvoProfilePage>(); });
 }
 
 CKvw32App::~CKvw32App() {

@@ -16,7 +16,8 @@ namespace {
 
 using platform::core::DialogAction;
 
-// "click ID", "text ID \"TEXT\"", "ok", "cancel", one after another; what is wrong otherwise.
+// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "ok", "cancel", one
+// after another; what is wrong otherwise.
 std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
     std::vector<DialogAction> actions;
     auto controlId = [&](std::size_t index) -> std::optional<int> {
@@ -28,14 +29,23 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, ok, cancel)";
         if (text == "ok" || text == "cancel") {
             actions.push_back(DialogAction{text == "ok" ? DialogAction::Kind::Ok : DialogAction::Kind::Cancel, 0, {}});
             ++i;
             continue;
         }
+        if (text == "check") {
+            const auto id = controlId(i + 1);
+            if (!id) return "check needs a control id (0 to 65535)";
+            const std::string state = i + 2 < words.size() && !words[i + 2].quoted ? platform::core::toUtf8(words[i + 2].text) : "";
+            if (state != "on" && state != "off") return "check " + std::to_string(*id) + " needs on or off";
+            actions.push_back(DialogAction{DialogAction::Kind::Check, *id, words[i + 2].text, {}});
+            i += 3;
+            continue;
+        }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, ok, cancel)";
         // text and select also reach a UI-library control of the dialog's form by its quoted full id.
         const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
         const auto id = named ? std::optional<int>(0) : controlId(i + 1);
@@ -52,7 +62,7 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
                                        words[i + 2].text, named ? words[i + 1].text : std::wstring()});
         i += 3;
     }
-    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", ok, cancel)";
+    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, ok, cancel)";
     return actions;
 }
 

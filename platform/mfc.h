@@ -17,6 +17,7 @@
 #include "platform/mfc/doc.h"
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/mfc/dialogs/dialog.h"
+#include "platform/mfc/dialogs/propsheet.h"
 #include "platform/mfc/ole.h"
 #include "platform/mfc/ole_data.h"
 #include "platform/mfc/progress.h"

@@ -9,6 +9,7 @@
 #include "platform/win32/controls/listbox.h"
 #include "platform/win32/controls/listview.h"
 #include "platform/win32/controls/combobox.h"
+#include "platform/win32/controls/treeview.h"
 #include "platform/win32/crt.h"
 #include "platform/win32/text/compare.h"
 #include "platform/win32/text/code_pages.h"

@@ -161,9 +161,8 @@ CManipPanel* CFrameToolsEngine::GetManipPanel(int id) const {
     return m_manipPanels[static_cast<std::size_t>(id - 1)].get();
 }
 
-// Typed commands, the customise sheet and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
+// Typed commands and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
 int CFrameToolsEngine::PreTranslateKeyMessage(UINT) { return 0; }
-void CFrameToolsEngine::ShowCustomizeSheet(int, LPARAM) {}
 bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR, LPCWSTR) { return false; }
 
 void CFrameToolsEngine::ShowVarnelWindows(bool show) {

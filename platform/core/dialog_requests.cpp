@@ -6,6 +6,8 @@
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/treeview.h"
+#include "platform/win32/window/cursor_position.h"
 #include "platform/win32/window/window.h"
 
 namespace platform::core {
@@ -26,9 +28,21 @@ std::wstring className(HWND hwnd) {
     return foldCase(name);
 }
 
+// The control of the dialog with the id, also inside a child dialog (the page a sheet shows).
+HWND findControl(HWND dialog, int id) {
+    if (HWND control = GetDlgItem(dialog, id)) return control;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = {};
+        GetClassNameW(child, name, 16);
+        if (std::wstring_view(name) != L"#32770" || !IsWindowVisible(child)) continue;
+        if (HWND control = findControl(child, id)) return control;
+    }
+    return nullptr;
+}
+
 // The control a user can reach: present, visible and enabled; the reason otherwise.
 std::optional<std::wstring> reachable(HWND dialog, int id, HWND& control) {
-    control = GetDlgItem(dialog, id);
+    control = findControl(dialog, id);
     if (!control) return L"the dialog has no control " + std::to_wstring(id);
     if (!IsWindowVisible(control)) return L"control " + std::to_wstring(id) + L" is hidden";
     if (!IsWindowEnabled(control)) return L"control " + std::to_wstring(id) + L" is disabled";
@@ -64,9 +78,97 @@ int listItem(HWND list, const std::wstring& item) {
     return -1;
 }
 
+std::wstring treeText(HWND tree, HTREEITEM item) {
+    wchar_t text[260] = {};
+    TVITEMW query;
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = 260;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query));
+    return text;
+}
+
+HTREEITEM treeChild(HWND tree, HTREEITEM item, UINT which) {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, which, reinterpret_cast<LPARAM>(item)));
+}
+
+// A click on the item's row: the selection moves and the tree's parent hears of it.
+std::optional<std::wstring> selectTreeItem(HWND tree, const DialogAction& action) {
+    HTREEITEM item = nullptr;
+    HTREEITEM level = treeChild(tree, nullptr, TVGN_ROOT);
+    std::wstring rest = action.text;
+    while (true) {
+        const std::size_t bar = rest.find(L'|');
+        const std::wstring caption = foldCase(rest.substr(0, bar));
+        item = nullptr;
+        for (HTREEITEM at = level; at; at = treeChild(tree, at, TVGN_NEXT))
+            if (foldCase(treeText(tree, at)) == caption) {
+                item = at;
+                break;
+            }
+        if (!item) return L"tree " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
+        if (bar == std::wstring::npos) break;
+        rest = rest.substr(bar + 1);
+        level = treeChild(tree, item, TVGN_CHILD);
+    }
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    return std::nullopt;
+}
+
+// Types into the label of the tree's selected item (or the one being edited) and presses Enter.
+std::optional<std::wstring> editTreeLabel(HWND tree, const DialogAction& action) {
+    HWND edit = reinterpret_cast<HWND>(SendMessageW(tree, TVM_GETEDITCONTROL, 0, 0));
+    if (!edit) {
+        const auto selected = treeChild(tree, nullptr, TVGN_CARET);
+        if (!selected) return L"tree " + std::to_wstring(action.id) + L" has no selected item";
+        edit = reinterpret_cast<HWND>(SendMessageW(tree, TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(selected)));
+        if (!edit) return L"the label of the selected item of tree " + std::to_wstring(action.id) + L" cannot be edited";
+    }
+    SetWindowTextW(edit, action.text.c_str());
+    SendMessageW(tree, TVM_ENDEDITLABELNOW, FALSE, 0);
+    return std::nullopt;
+}
+
+// Clicks the tick box of the tree's selected item as often as it takes to show the wanted state
+// (a click ticks an unticked or mixed box and clears a ticked one); the tree's owner may act on
+// the clicks later, as it does on a user's.
+std::optional<std::wstring> tickTreeItem(HWND tree, const DialogAction& action, bool on) {
+    const auto selected = treeChild(tree, nullptr, TVGN_CARET);
+    if (!selected) return L"tree " + std::to_wstring(action.id) + L" has no selected item";
+    const auto index = static_cast<UINT>(SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(selected),
+                                                      TVIS_STATEIMAGEMASK)) >> 12;
+    constexpr UINT kTicked = 2, kMixed = 3;
+    const int clicks = on ? (index == kTicked ? 0 : 1) : (index == kTicked ? 1 : index == kMixed ? 2 : 0);
+    POINT point{};
+    if (clicks > 0 && !platform::win32::treeStateImagePoint(tree, selected, point))
+        return L"the selected item of tree " + std::to_wstring(action.id) + L" has no tick box";
+    ClientToScreen(tree, &point);
+    for (int click = 0; click < clicks; ++click) {
+        platform::win32::placeCursor(point);
+        NMHDR header;
+        header.hwndFrom = tree;
+        header.idFrom = static_cast<UINT_PTR>(action.id);
+        header.code = NM_CLICK;
+        SendMessageW(GetParent(tree), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::wstring> checkControl(HWND dialog, const DialogAction& action) {
+    HWND control = nullptr;
+    if (auto refusal = reachable(dialog, action.id, control)) return refusal;
+    const bool on = action.text == L"on";
+    if (className(control) == foldCase(WC_TREEVIEWW)) return tickTreeItem(control, action, on);
+    if (className(control) != L"button") return L"control " + std::to_wstring(action.id) + L" is not a check box or a tree";
+    if ((SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) SendMessageW(control, BM_CLICK, 0, 0);
+    return std::nullopt;
+}
+
 std::optional<std::wstring> selectItem(HWND dialog, const DialogAction& action) {
     HWND list = nullptr;
     if (auto refusal = reachable(dialog, action.id, list)) return refusal;
+    if (className(list) == foldCase(WC_TREEVIEWW)) return selectTreeItem(list, action);
     if (className(list) != L"listbox") return L"control " + std::to_wstring(action.id) + L" is not a list";
     const int index = listItem(list, action.text);
     if (index < 0) return L"list " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
@@ -95,6 +197,7 @@ std::wstring describeDialogAction(const DialogAction& action) {
         case DialogAction::Kind::Ok: return L"ok";
         case DialogAction::Kind::Cancel: return L"cancel";
         case DialogAction::Kind::Select: return L"select " + std::to_wstring(action.id) + L" " + quoted(action.text);
+        case DialogAction::Kind::Check: return L"check " + std::to_wstring(action.id) + L" " + action.text;
     }
     return L"?";
 }
@@ -109,9 +212,11 @@ std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction&
         case DialogAction::Kind::Click: return clickButton(dialog, action.id);
         case DialogAction::Kind::Ok: return clickButton(dialog, IDOK);
         case DialogAction::Kind::Select: return selectItem(dialog, action);
+        case DialogAction::Kind::Check: return checkControl(dialog, action);
         case DialogAction::Kind::Text: {
             HWND edit = nullptr;
             if (auto refusal = reachable(dialog, action.id, edit)) return refusal;
+            if (className(edit) == foldCase(WC_TREEVIEWW)) return editTreeLabel(edit, action);
             if (className(edit) != L"edit") return L"control " + std::to_wstring(action.id) + L" is not an edit";
             SetWindowTextW(edit, action.text.c_str());
             return std::nullopt;

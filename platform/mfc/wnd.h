@@ -191,12 +191,3 @@ void setThreadToolTip(HWND tip);
 HWND threadToolTip();
 }  // namespace platform::mfc
 
-// A page of a sheet (or of another host that shows one page at a time): told when it becomes
-// the shown page and when it stops being it.
-class CPropertyPage : public CWnd {
-public:
-    // FALSE refuses: the page is not shown.
-    virtual BOOL OnSetActive() { return TRUE; }
-    // FALSE refuses: the page stays shown.
-    virtual BOOL OnKillActive() { return TRUE; }
-};

@@ -54,7 +54,7 @@ TEST(StartupProfile, AChangedFileIsImportedAgainAndABadOneIsOnlyLogged) {
     s.start();
     ASSERT_EQ(s.startResult(), 1);
     EXPECT_EQ(Imports(s), 1);
-    EXPECT_GE(indexOf(logs(s), L"7 Failed to import the startup profile file \"C:\\Setup\\site.txt\": 0x8007000d"), 0);
+    EXPECT_GE(indexOf(logs(s), L"7 Failed to import the startup profile file \"C:\\Setup\\site.txt\": 0x800300fb"), 0);
     EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"Settings"), L"StartupProfileName"), L"Site");
 }
 

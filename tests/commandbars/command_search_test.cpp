@@ -39,7 +39,8 @@ TEST_F(CommandSearchTest, TheListTakesVisibleCommandsWithTextsSortedByCaption) {
     overrideString(1191, L"Applies the second profile\nProfile 2");
     overrideString(1192, L"Applies the third profile\nProfile 3");
     platform::kernel::control().invisibleCommands.insert(1204);
-    platform::kernel::control().settingsProfiles = {L"Office", L"Home"};
+    for (const wchar_t* profile : {L"Office", L"Home"})
+        s.registry().setString(L"HKEY_CURRENT_USER", s.registry().productKey() + L"\\Profiles\\" + profile, L"x", L"y");
 
     const std::vector<CommandEntry> list = BuildCommandList(L"");
     ASSERT_GE(Position(list, 1001), 0);

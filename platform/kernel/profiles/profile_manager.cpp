@@ -9,6 +9,11 @@
 #include "platform/win32/files/file.h"
 #include "platform/kernel/services/serverapp.h"
 
+namespace {
+// The program's major version, as the items' summaries carry it.
+constexpr int kSummaryVersion = 18;
+}  // namespace
+
 KorvoProfileManager& KorvoProfileManager::Instance() {
     static KorvoProfileManager manager;
     return manager;
@@ -38,6 +43,20 @@ void KorvoProfileManager::ApplyProfileItems() {
     }
 }
 
+CString KorvoProfileManager::GetProfileFileExtension() {
+    KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
+    return shell ? shell->GetProfileFileExtension() : CString(L"kvenv");
+}
+
+void KorvoProfileManager::ForEachItem(const std::function<bool(KorvoProfileItem&)>& visit) {
+    const std::vector<KorvoProfileItem*> items = KorvoProfileItem::GetItems();
+    for (KorvoProfileItem* item : items) {
+        const auto& live = KorvoProfileItem::GetItems();
+        if (std::find(live.begin(), live.end(), item) == live.end()) continue;
+        if (!visit(*item)) return;
+    }
+}
+
 bool KorvoProfileManager::LoadState() {
     KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
     const bool loaded = shell && shell->LoadState();
@@ -47,58 +66,16 @@ bool KorvoProfileManager::LoadState() {
 
 bool KorvoProfileManager::SaveState() {
     KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
-    return shell && shell->SaveState();
-}
-
-namespace {
-
-constexpr const wchar_t* kStoredProfileFile = L"profile.txt";
-
-bool MakeFolders(const CString& folder) {
-    for (int end = folder.Find(L'\\', 3);; end = folder.Find(L'\\', end + 1)) {
-        const CString part = end < 0 ? folder : folder.Left(end);
-        if (!CreateDirectoryW(part, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
-        if (end < 0) return true;
+    const bool saved = shell && shell->SaveState();
+    // Each live item is described in the default profile, so the profiles page can list it.
+    if (CWinApp* app = AfxGetApp()) {
+        ForEachItem([&](KorvoProfileItem& item) {
+            const CString summary = GetProfileSectionName(nullptr) + L"\\" + item.GetProfileItemName() + L"\\~Summary";
+            app->WriteProfileString(summary, L"Name", item.GetDisplayName());
+            app->WriteProfileInt(summary, L"Version", kSummaryVersion);
+            return true;
+        });
     }
+    return saved;
 }
 
-bool FolderExists(const CString& folder) {
-    const DWORD attributes = GetFileAttributesW(folder);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-}  // namespace
-
-CString KorvoProfileManager::GetProfileName(LPCWSTR file) {
-    std::string bytes;
-    if (!file || platform::files::readAll(file, bytes) != 0) return CString();
-    const std::string firstLine = bytes.substr(0, bytes.find_first_of("\r\n"));
-    constexpr std::string_view kPrefix = "name=";
-    if (firstLine.rfind(kPrefix, 0) != 0 || firstLine.size() == kPrefix.size()) return CString();
-    return CString(platform::core::fromUtf8(firstLine.substr(kPrefix.size())).c_str());
-}
-
-bool KorvoProfileManager::ProfileExists(LPCWSTR name) {
-    if (!name || !*name) return false;
-    const CString folder = GetProfileSectionAppDataPath(name, nullptr);
-    return !folder.IsEmpty() && FolderExists(folder);
-}
-
-int KorvoProfileManager::Import(LPCWSTR file, bool replace) {
-    platform::core::recordCall(std::wstring(L"KorvoProfileManager::Import(\"") + (file ? file : L"") + L"\", " +
-                               (replace ? L"true" : L"false") + L")");
-    std::string bytes;
-    if (!file || platform::files::readAll(file, bytes) != 0) return kFileNotFound;
-    const CString name = GetProfileName(file);
-    if (name.IsEmpty()) return kInvalidProfile;
-    if (ProfileExists(name) && !replace) return kProfileExists;
-    const CString folder = GetProfileSectionAppDataPath(name, nullptr);
-    if (folder.IsEmpty() || !MakeFolders(folder)) return kFileNotFound;
-    if (platform::files::writeAllAtomic((folder + L"\\" + kStoredProfileFile).GetString(), bytes) != 0) return kFileNotFound;
-    return 0;
-}
-
-bool KorvoProfileManager::Copy(LPCWSTR name) {
-    platform::core::recordCall(std::wstring(L"KorvoProfileManager::Copy(\"") + (name ? name : L"") + L"\")");
-    return ProfileExists(name);
-}

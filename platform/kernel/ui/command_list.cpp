@@ -77,12 +77,6 @@ UINT KVCommandContainer::GetCommandId(std::wstring_view name) const {
 
 bool IsCommandVisible(UINT id) { return platform::kernel::control().invisibleCommands.count(id) == 0; }
 
-std::vector<CString> KorvoProfileManager::GetProfiles() const {
-    std::vector<CString> names;
-    for (const std::wstring& name : platform::kernel::control().settingsProfiles) names.emplace_back(name.c_str());
-    return names;
-}
-
 namespace KorvoXML {
 
 bool TryStringToInt(const wchar_t* text, int& value) {

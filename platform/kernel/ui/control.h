@@ -77,10 +77,8 @@ struct Control {
     // The auto-menu controller's hints by command id; without a controller there are none.
     bool autoMenuController = false;
     std::map<UINT, std::wstring> autoMenuHints;
-    // Commands the kernel keeps out of sight (IsCommandVisible answers false), and the names of
-    // the settings profiles (KorvoProfileManager::GetProfiles).
+    // Commands the kernel keeps out of sight (IsCommandVisible answers false).
     std::set<UINT> invisibleCommands;
-    std::vector<std::wstring> settingsProfiles{L"Default"};
 
     static std::vector<std::pair<std::wstring, std::wstring>> defaultThemes();
 };

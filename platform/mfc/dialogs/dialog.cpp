@@ -139,9 +139,22 @@ void CDialog::SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstri
     m_dialogName = std::move(name);
 }
 
+std::variant<platform::mfc::DialogTemplate, std::wstring> CDialog::FindTemplate() const {
+    if (m_inlineTemplate) return *m_inlineTemplate;
+    return platform::mfc::findDialogTemplate(m_nIDTemplate);
+}
+
+void CDialog::createControls(const platform::mfc::DialogTemplate& dialog) {
+    for (const platform::mfc::DialogControlTemplate& control : dialog.controls) {
+        const RECT& r = control.rect;
+        ::CreateWindowExW(0, control.className.c_str(), control.text.c_str(), control.style, r.left, r.top,
+                          r.right - r.left, r.bottom - r.top, m_hWnd,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(static_cast<WORD>(control.id))), nullptr, nullptr);
+    }
+}
+
 bool CDialog::createFromTemplate(HWND owner) {
-    const auto found = m_inlineTemplate ? std::variant<platform::mfc::DialogTemplate, std::wstring>(*m_inlineTemplate)
-                                        : platform::mfc::findDialogTemplate(m_nIDTemplate);
+    const auto found = FindTemplate();
     if (const auto* problem = std::get_if<std::wstring>(&found)) {
         platform::core::reportFailure(std::wstring(m_inModalLoop ? L"CDialog::DoModal(" : L"CDialog::Create(") +
                                       std::to_wstring(m_nIDTemplate) + L"): " + *problem);
@@ -164,16 +177,27 @@ bool CDialog::createFromTemplate(HWND owner) {
                                       std::to_wstring(m_nIDTemplate) + L"): the dialog window cannot be created");
         return false;
     }
-    for (const platform::mfc::DialogControlTemplate& control : dialog.controls) {
-        const RECT& r = control.rect;
-        ::CreateWindowExW(0, control.className.c_str(), control.text.c_str(), control.style, r.left, r.top,
-                          r.right - r.left, r.bottom - r.top, m_hWnd,
-                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(static_cast<WORD>(control.id))), nullptr, nullptr);
-    }
+    createControls(dialog);
     SendMessage(WM_INITDIALOG, 0, 0);
     if (!m_hWnd) return false;
     if (m_inModalLoop) ShowWindow(SW_SHOWNORMAL);
     return true;
+}
+
+bool CDialog::CreateChild(HWND parent, int x, int y) {
+    const auto found = FindTemplate();
+    if (const auto* problem = std::get_if<std::wstring>(&found)) {
+        platform::core::reportFailure(L"dialog " + std::to_wstring(m_nIDTemplate) + L" as a child: " + *problem);
+        return false;
+    }
+    const auto& dialog = std::get<platform::mfc::DialogTemplate>(found);
+    if (!CreateEx(WS_EX_CONTROLPARENT, L"#32770", dialog.caption.c_str(), WS_CHILD | WS_VISIBLE, x, y, dialog.size.cx,
+                  dialog.size.cy, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(m_nIDTemplate)))) {
+        return false;
+    }
+    createControls(dialog);
+    SendMessage(WM_INITDIALOG, 0, 0);
+    return m_hWnd != nullptr;
 }
 
 void CDialog::runModalLoop() {

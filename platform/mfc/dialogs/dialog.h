@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/dialogs/dialog_templates.h"
@@ -76,6 +77,11 @@ protected:
     // A dialog made from no template (template id 0) builds itself from this one; `name` is what
     // the UI library calls it (the user agent may expect it by that name).
     void SetInlineTemplate(platform::mfc::DialogTemplate dialog, std::wstring name);
+    // Makes the dialog from its template as a child window of `parent` at (x, y) (a property
+    // page inside its sheet); false when it cannot be made.
+    bool CreateChild(HWND parent, int x, int y);
+    // The template the dialog is made from; the problem when there is none.
+    std::variant<platform::mfc::DialogTemplate, std::wstring> FindTemplate() const;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
@@ -84,6 +90,7 @@ protected:
 
 private:
     bool createFromTemplate(HWND owner);
+    void createControls(const platform::mfc::DialogTemplate& dialog);
     void runModalLoop();
 
     INT_PTR m_nModalResult = -1;

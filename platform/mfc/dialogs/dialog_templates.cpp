@@ -10,6 +10,7 @@
 #include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/win32/controls/treeview.h"
 #include "platform/toolkit/xml_reading.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
@@ -35,6 +36,7 @@ constexpr ControlKind kKinds[] = {
     {"Edit", L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP},
     {"Static", L"STATIC", 0},
     {"ListBox", L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP},
+    {"Tree", L"SysTreeView32", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
 };
 
 // Reads one template; the first problem found, if any.
@@ -92,7 +94,7 @@ public:
             if (element == candidate.element) kind = &candidate;
         if (!kind)
             return where(node) + L"unknown control <" + platform::core::fromUtf8(element) +
-                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox)";
+                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, Tree)";
         for (const pugi::xml_attribute& attribute : node.attributes()) {
             const std::string_view name = attribute.name();
             if (name != "id" && name != "text" && name != "rect" && name != "group" && name != "disabled" &&

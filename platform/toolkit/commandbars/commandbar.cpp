@@ -388,6 +388,8 @@ void CXTPCommandBar::UpdateControl(CXTPControl* control, int index, int count, C
         return;
     CXTPControlCmdUI update(control);
     update.m_nID = static_cast<UINT>(control->GetID());
+    // A handler may ask which bar the control is on.
+    update.m_pOther = control->GetCommandBar();
     update.m_nIndex = static_cast<UINT>(index);
     update.m_nIndexMax = static_cast<UINT>(count);
     // Asked for every control of every pass: the frame test is the framework's own, not a cast.

@@ -16,6 +16,8 @@ inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x00000004;
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x00000010;
 inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x00000020;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+// Set by FindFirstFileW/FindNextFileW on an entry that is a link (the host's symbolic link).
+inline constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x00000400;
 
 inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x00000001;
 inline constexpr DWORD MOVEFILE_COPY_ALLOWED = 0x00000002;
@@ -74,6 +76,12 @@ DWORD appendText(std::wstring_view windowsPath, std::string_view bytes);
 DWORD createDirectories(std::wstring_view windowsPath);
 bool exists(std::wstring_view windowsPath);
 bool isDirectory(std::wstring_view windowsPath);
+// Deletes a folder and everything in it (a link inside is removed, never followed); 0 or the
+// first error (what was deleted before it stays deleted).
+DWORD deleteTree(std::wstring_view windowsFolder);
+// Copies a folder and everything in it to `to` (made when missing; links inside are skipped);
+// 0 or the first error.
+DWORD copyTree(std::wstring_view windowsFolder, std::wstring_view to);
 // The host path a Windows path maps to (for the harness and diagnostics; never for shell code).
 std::string hostPath(std::wstring_view windowsPath);
 

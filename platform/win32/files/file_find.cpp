@@ -29,6 +29,7 @@ constexpr std::size_t kBlockSize = 128;
 struct Found {
     std::wstring name;
     platform::core::HostLocation location;
+    bool link = false;  // a link inside the host folder: a reparse point to Windows
 };
 
 struct Search {
@@ -142,7 +143,8 @@ void readBlock(Search& search) {
         if (hostName.starts_with(platform::core::kAtomicTempPrefix)) continue;
         // A link leading out of the host folder is no part of the Windows world it maps.
         std::error_code linkError;
-        if (entry.is_symlink(linkError) && !hostFs().staysInside(entry.path())) continue;
+        const bool link = entry.is_symlink(linkError);
+        if (link && !hostFs().staysInside(entry.path())) continue;
         std::wstring name = platform::core::fromUtf8(hostName);
         if (!matchesSearch(search.mask, name)) continue;
         platform::core::HostLocation location;
@@ -152,7 +154,7 @@ void readBlock(Search& search) {
         location.exists = true;
         std::error_code typeError;
         location.directory = entry.is_directory(typeError);
-        search.block.push_back({std::move(name), std::move(location)});
+        search.block.push_back({std::move(name), std::move(location), link});
     }
     if (error) search.entries = end;
     std::stable_sort(search.block.begin() + static_cast<std::ptrdiff_t>(first), search.block.end(), lessForListing);
@@ -164,7 +166,9 @@ bool nextEntry(Search& search, WIN32_FIND_DATAW& data) {
     if (search.next >= search.block.size()) return false;
     const Found& found = search.block[search.next++];
     const bool dots = found.name == L"." || found.name == L"..";
-    data = makeEntry(found.name, dots ? FILE_ATTRIBUTE_DIRECTORY : attributesOf(found.location), found.location.hostPath);
+    const DWORD attributes = dots ? FILE_ATTRIBUTE_DIRECTORY
+                                  : attributesOf(found.location) | (found.link ? FILE_ATTRIBUTE_REPARSE_POINT : 0);
+    data = makeEntry(found.name, attributes, found.location.hostPath);
     return true;
 }
 

@@ -105,3 +105,12 @@ LSTATUS RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, LPDWORD 
                          LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                          LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
                          PFILETIME lpftLastWriteTime);
+
+// ---- Whole keys -------------------------------------------------------------------------------
+// Deletes the sub-key `lpSubKey` of `hKey` with everything below it; ERROR_FILE_NOT_FOUND when it
+// does not exist; the error of the first key that cannot be deleted (what was below it is gone).
+LSTATUS SHDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
+// Copies the values and sub-keys of `lpSubKey` of `hKeySrc` (the key itself when null) into the
+// open key `hKeyDest`, replacing values of the same name; stops at the first failure with its
+// error.
+LSTATUS SHCopyKeyW(HKEY hKeySrc, LPCWSTR lpSubKey, HKEY hKeyDest, DWORD fReserved);

@@ -1,10 +1,12 @@
 #include "platform/win32/files/shell.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <string>
 #include <vector>
 
+#include "platform/core/config.h"
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/winpath.h"
@@ -66,9 +68,10 @@ void tellFailure(const SHFILEOPSTRUCTW& operation, const std::wstring& name, DWO
     if (operation.fFlags & (FOF_NOERRORUI | FOF_SILENT)) return;
     const bool copy = operation.wFunc == FO_COPY;
     const bool move = operation.wFunc == FO_MOVE;
-    const std::wstring verb = copy ? L"Cannot copy " : move ? L"Cannot move " : L"Cannot rename ";
+    const bool erase = operation.wFunc == FO_DELETE;
+    const std::wstring verb = copy ? L"Cannot copy " : move ? L"Cannot move " : erase ? L"Cannot delete " : L"Cannot rename ";
     const std::wstring text = verb + platform::core::winpath::fileName(name) + L": " + errorText(error);
-    MessageBoxW(operation.hwnd, text.c_str(), copy ? L"Copy File" : move ? L"Move File" : L"Rename File",
+    MessageBoxW(operation.hwnd, text.c_str(), copy ? L"Copy File" : move ? L"Move File" : erase ? L"Delete File" : L"Rename File",
                 MB_OK | MB_ICONERROR);
 }
 
@@ -90,10 +93,27 @@ int copyOrMove(SHFILEOPSTRUCTW& operation, const std::vector<std::wstring>& from
         const auto sameTarget = winpath::normalize(target);
         // A file dropped into its own folder stays as it is.
         if (sameSource && sameTarget && winpath::equal(*sameSource, *sameTarget)) continue;
-        const BOOL done = move ? MoveFileW(source.c_str(), target.c_str()) : CopyFileW(source.c_str(), target.c_str(), TRUE);
+        // A folder is copied with all it holds; an existing target folder takes the copy in.
+        const bool tree = !move && platform::files::isDirectory(source);
+        const DWORD treeError = tree ? platform::files::copyTree(source, target) : 0;
+        const BOOL done = tree ? treeError == 0
+                               : move ? MoveFileW(source.c_str(), target.c_str()) : CopyFileW(source.c_str(), target.c_str(), TRUE);
         if (!done) {
-            const DWORD error = GetLastError();
+            const DWORD error = tree ? treeError : GetLastError();
             tellFailure(operation, source, error);
+            return static_cast<int>(error);
+        }
+    }
+    return 0;
+}
+
+// Deletes each file, or folder with all it holds, in list order; the first failure stops the rest.
+int deleteAll(SHFILEOPSTRUCTW& operation, const std::vector<std::wstring>& names) {
+    for (const std::wstring& name : names) {
+        const bool folder = platform::files::isDirectory(name);
+        const DWORD error = folder ? platform::files::deleteTree(name) : DeleteFileW(name.c_str()) ? 0 : GetLastError();
+        if (error != 0) {
+            tellFailure(operation, name, error);
             return static_cast<int>(error);
         }
     }
@@ -114,9 +134,10 @@ int SHFileOperationW(SHFILEOPSTRUCTW* operation) {
     if ((operation->wFunc == FO_COPY || operation->wFunc == FO_MOVE) && to.size() <= 1) {
         return copyOrMove(*operation, from, to.empty() ? std::wstring() : to.front());
     }
+    if (operation->wFunc == FO_DELETE && !from.empty()) return deleteAll(*operation, from);
     if (operation->wFunc != FO_RENAME || from.size() != 1 || to.size() != 1) {
-        platform::core::reportFailure(L"SHFileOperationW: the stand-in renames one name at a time, and copies or "
-                                      L"moves files into one folder only");
+        platform::core::reportFailure(L"SHFileOperationW: the stand-in renames one name at a time, deletes names, and "
+                                      L"copies or moves files and folders into one folder only");
         return ERROR_INVALID_PARAMETER;
     }
     if (!MoveFileW(from.front().c_str(), to.front().c_str())) {
@@ -157,3 +178,16 @@ HINSTANCE ShellExecuteW(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LP
     platform::core::journal().add("process", L"shell-opened " + text);
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));
 }
+
+HRESULT SHGetKnownFolderPath(REFKNOWNFOLDERID id, DWORD, HANDLE, PWSTR* path) {
+    if (!path) return static_cast<HRESULT>(0x80070057u);
+    *path = nullptr;
+    if (!(id == FOLDERID_LocalAppData)) return static_cast<HRESULT>(0x80070057u);
+    const std::wstring& folder = platform::core::config().localAppData;
+    *path = new wchar_t[folder.size() + 1];
+    std::copy(folder.begin(), folder.end(), *path);
+    (*path)[folder.size()] = L'\0';
+    return S_OK;
+}
+
+void CoTaskMemFree(void* memory) { delete[] static_cast<wchar_t*>(memory); }

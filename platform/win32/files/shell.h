@@ -51,5 +51,19 @@ struct SHFILEOPSTRUCTW {
 // the names the file system took (trailing dots dropped). FO_COPY and FO_MOVE of files into one
 // folder (`pTo`) really copy or move them, in order, under their own names; the first failure
 // (an existing target, a missing source or folder, an empty list) ends the operation with its
-// error, told as above. Other operations are strict failures.
+// error, told as above; a folder is copied with all it holds. FO_DELETE deletes each file, or
+// folder with all it holds (links inside are not followed), stopping at the first failure.
+// Other operations are strict failures.
 int SHFileOperationW(SHFILEOPSTRUCTW* operation);
+
+// ---- Known folders ----------------------------------------------------------------------------
+using KNOWNFOLDERID = GUID;
+using PWSTR = wchar_t*;
+using REFKNOWNFOLDERID = const KNOWNFOLDERID&;
+// {F1B32785-6FBA-4FCF-9D55-7B8E7F157091}
+inline const KNOWNFOLDERID FOLDERID_LocalAppData = {0xF1B32785, 0x6FBA, 0x4FCF, {0x9D, 0x55, 0x7B, 0x8E, 0x7F, 0x15, 0x70, 0x91}};
+inline constexpr DWORD KF_FLAG_DONT_VERIFY = 0x00004000;
+// The user's local application-data folder (whether or not it exists); free the path with
+// CoTaskMemFree. Other folders: E_INVALIDARG and a null path.
+HRESULT SHGetKnownFolderPath(REFKNOWNFOLDERID id, DWORD flags, HANDLE token, PWSTR* path);
+void CoTaskMemFree(void* memory);

@@ -46,7 +46,7 @@ TEST_F(StoreTest, TheShellRenamesOneNameAndSaysWhyItCannot) {
     EXPECT_EQ(findNames(L"C:\\Lib\\*.grb"), (std::vector<std::wstring>{L"A M6.grb", L"b.grb"}));
 
     // What the stand-in cannot do is a failure, not a quiet success.
-    EXPECT_NE(rename(L"C:\\Lib\\b.grb", L"C:\\Other", FO_DELETE), 0);
+    EXPECT_NE(rename(L"C:\\Lib\\b.grb", L"C:\\Other", 7), 0);  // no such operation
     const auto failures = platform::core::takeFailures();
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_NE(failures.front().find(L"SHFileOperationW"), std::wstring::npos);
