@@ -24,9 +24,17 @@ public:
     HWND GetChooserWindow() const override { return GetSafeHwnd(); }
     // The window's size (zero without one).
     SIZE GetWindowSize() const;
+    bool IsOpen() const { return m_open; }
+    HWND GetFrameWindow() const override { return m_frame; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Esc closes as clicking elsewhere does.
     void OnCancel() override { Deactivate(); }
+
+    // Every chooser is open between its Open and its Close, for one main frame; closing guards
+    // against the window's own deactivation re-entering the close.
+    bool m_open = false;
+    bool m_closing = false;
+    HWND m_frame = nullptr;
 };

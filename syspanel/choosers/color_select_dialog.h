@@ -32,11 +32,9 @@ public:
     // Opens below `control` of main frame `frame` for the colour word `current`: state from the
     // registry, both lists filled. False when its window could not be made (it stays closed).
     bool Open(const CXTPControl& control, HWND frame, std::int32_t current);
-    bool IsOpen() const { return m_open; }
     // Closes without a choice; the state goes to the registry.
     void Close();
 
-    HWND GetFrameWindow() const override { return m_frame; }
     // A colour of either list by its shown text, kOtherColourText or kShow256Text.
     std::optional<std::wstring> Pick(const std::wstring& item) override;
     void Deactivate() override;
@@ -86,15 +84,12 @@ private:
     int m_nameWidth = 0;
     bool m_show256 = true;
     bool m_show256Enabled = true;
-    bool m_closing = false;
     bool m_dragging = false;
     bool m_userVisible = true;
     bool m_colourDialogOpen = false;
-    bool m_open = false;
     bool m_placed = false;  // sizes from the registry are in force: resizing distributes
     int m_width = 0;
     int m_height = 0;
     POINT m_lastDrag{};
-    HWND m_frame = nullptr;
     CColorPopupControl& m_owner;
 };

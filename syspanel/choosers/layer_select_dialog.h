@@ -26,10 +26,8 @@ public:
     // Opens below `control` of main frame `frame` for `document` with `layer` selected, as large
     // as the control keeps; false (it ends at once) without a document or a window.
     bool Open(const CXTPControl& control, HWND frame, KVDocument* document, int layer);
-    bool IsOpen() const { return m_open; }
     void Close();
 
-    HWND GetFrameWindow() const override { return m_frame; }
     // A layer by name, or kNewLayerText.
     std::optional<std::wstring> Pick(const std::wstring& item) override;
     void Deactivate() override;
@@ -54,9 +52,6 @@ private:
     std::vector<int> m_rows;
     int m_selected = -1;
     KVDocument* m_document = nullptr;
-    bool m_open = false;
-    bool m_closing = false;
-    HWND m_frame = nullptr;
     HWND m_list = nullptr;
     CLayerPopupControl& m_owner;
 };

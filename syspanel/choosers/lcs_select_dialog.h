@@ -34,10 +34,8 @@ public:
     // (negative: the page's own) current, as large as the control keeps; false (it ends at
     // once) without a document or a window.
     bool Open(const CXTPControl& control, HWND frame, KVDocument* document, int index);
-    bool IsOpen() const { return m_open; }
     void Close();
 
-    HWND GetFrameWindow() const override { return m_frame; }
     // A row by its text.
     std::optional<std::wstring> Pick(const std::wstring& item) override;
     void Deactivate() override;
@@ -62,9 +60,6 @@ private:
     const CKVObject* m_current = nullptr;
     bool m_loading = false;
     KVDocument* m_document = nullptr;
-    bool m_open = false;
-    bool m_closing = false;
-    HWND m_frame = nullptr;
     CListCtrl m_list;
     LCSPopupControl& m_owner;
 };
