@@ -81,17 +81,22 @@ private:
     CString path_;
 };
 
+// The overrides of an icon standing for an object of the model (a libraries group or a library),
+// which sorts after the folders and documents; `kind` is what a dump calls it.
+#define KORVO_MODEL_OBJECT_ITEM_OVERRIDES(kind)                \
+    int GetSortGroup() const override { return 1; }            \
+    int GetIconIndex() const override;                         \
+    void AddMenuItems(CXTPPopupBar* popup) override;           \
+    void Rename(const CString& text) override;                 \
+    void Open() override;                                      \
+    void BeginDrag() override;                                 \
+    const wchar_t* GetKind() const override { return kind; }
+
 class LibrariesGroupItem : public ListItem, private ILibrariesGroup::IClient {
 public:
     LibrariesGroupItem(Browser* browser, ILibrariesGroup* group);
     ~LibrariesGroupItem() override;
-    int GetSortGroup() const override { return 1; }
-    int GetIconIndex() const override;
-    void AddMenuItems(CXTPPopupBar* popup) override;
-    void Rename(const CString& text) override;
-    void Open() override;
-    void BeginDrag() override;
-    const wchar_t* GetKind() const override { return L"group"; }
+    KORVO_MODEL_OBJECT_ITEM_OVERRIDES(L"group");
     ILibrariesGroup* GetGroup() const { return group_; }
 
 private:
@@ -110,13 +115,7 @@ class LibraryItem : public ListItem, private ILibrary::IClient {
 public:
     LibraryItem(Browser* browser, ILibrary* library);
     ~LibraryItem() override;
-    int GetSortGroup() const override { return 1; }
-    int GetIconIndex() const override;
-    void AddMenuItems(CXTPPopupBar* popup) override;
-    void Rename(const CString& text) override;
-    void Open() override;
-    void BeginDrag() override;
-    const wchar_t* GetKind() const override { return L"library"; }
+    KORVO_MODEL_OBJECT_ITEM_OVERRIDES(L"library");
     ILibrary* GetLibrary() const { return library_; }
 
 private:

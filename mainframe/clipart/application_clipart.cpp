@@ -23,8 +23,11 @@ ApplicationClipart* ApplicationClipart::Show(LPCWSTR key, int windowId, LPCWSTR 
     const CString appKey(key ? key : L"");
     const CString caption(title ? title : L"");
     auto* view = dynamic_cast<ApplicationClipart*>(FindByKey(appKey, windowId));
+    // A view a saved layout brought back while its add-on did not run has no window yet: it gets
+    // its pane as a new view does, with the state the layout kept.
+    const bool waiting = view && !view->GetSafeHwnd();
     CXTPDockingPane* pane = nullptr;
-    if (view) {
+    if (view && !waiting) {
         pane = GetDockingPane(view);
         if (pane) {
             if (pane->GetChild() != view->GetSafeHwnd()) pane->Attach(view);
@@ -37,24 +40,30 @@ ApplicationClipart* ApplicationClipart::Show(LPCWSTR key, int windowId, LPCWSTR 
                          application ? L"not-running" : L"non-existent", appKey);
             return nullptr;
         }
-        auto created = std::make_unique<ApplicationClipart>(appKey, windowId, caption);
-        if (rect) {
-            created->rect_ = *rect;
-            created->flags_ = flags | kHasRect;
-        } else {
-            created->flags_ = flags & ~kHasRect;
+        std::unique_ptr<ApplicationClipart> created;
+        if (!view) {
+            created = std::make_unique<ApplicationClipart>(appKey, windowId, caption);
+            if (rect) {
+                created->rect_ = *rect;
+                created->flags_ = flags | kHasRect;
+            } else {
+                created->flags_ = flags & ~kHasRect;
+            }
         }
-        pane = CreateClipartPane(created.get(), ActiveFrame(), created->flags_ & ~kHasRect,
-                                 (created->flags_ & kHasRect) ? &created->rect_ : nullptr);
+        ApplicationClipart* target = view ? view : created.get();
+        pane = CreateClipartPane(target, ActiveFrame(), target->flags_ & ~kHasRect,
+                                 (target->flags_ & kHasRect) ? &target->rect_ : nullptr);
         if (!pane) {
             KVLog_WriteF(7, L"Failed to create a docking pane for the window %u \"%s\" of the application \"%s\"",
                          static_cast<unsigned>(windowId), caption, appKey);
-            Destroy(created.release());
+            // Only a view made here goes; a waiting one keeps waiting.
+            if (created) Destroy(created.release());
             return nullptr;
         }
         KVLog_WriteF(2, L"Created a docking pane for the window %u \"%s\" of the application \"%s\"",
                      static_cast<unsigned>(windowId), caption, appKey);
-        view = created.release();
+        if (created) view = created.release();
+        if (waiting) view->ApplyViewState(pane, true);
     }
     if (iconId > 0) view->SetPaneIcon(static_cast<UINT>(iconId), owner, pane);
     view->CreateContentWithPane(pane);

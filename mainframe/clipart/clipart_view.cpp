@@ -1,6 +1,7 @@
 #include "mainframe/clipart/clipart_view.h"
 
 #include "mainframe/main_frame.h"
+#include "platform/korvoui/vector_icons.h"
 
 CClipartView* CClipartView::head_ = nullptr;
 CClipartView* CClipartView::tail_ = nullptr;
@@ -86,10 +87,21 @@ void CClipartView::SetIcon(HICON icon, CXTPDockingPane* pane) {
 void CClipartView::SetSvgIcon(const BYTE* svg, std::size_t size, CXTPDockingPane* pane) {
     iconId_ = -1;
     iconOwner_ = nullptr;
-    // Data that is no SVG picture still carries raster icons the pane can show.
-    const std::string_view text(reinterpret_cast<const char*>(svg ? svg : reinterpret_cast<const BYTE*>("")), svg ? size : 0);
-    vectorIcon_ = text.find("<svg") != std::string_view::npos;
-    if (pane && size > 0) PutPaneIcon(pane, vectorIcon_);
+    const std::string_view bytes(svg ? reinterpret_cast<const char*>(svg) : "", svg ? size : 0);
+    vectorIcon_ = Korvo::UI::IsSvgImage(bytes);
+    CXTPDockingPaneManager* manager = pane ? pane->GetDockingPaneManager() : nullptr;
+    CXTPImageManager* images = manager ? manager->GetImageManager() : nullptr;
+    if (!images || !GetControlId()) return;
+    if (vectorIcon_) {
+        PutPaneIcon(pane, true);
+        return;
+    }
+    // Data that is no SVG picture may still carry raster icons: each size the data has is set.
+    const std::vector<int> sizes = Korvo::UI::FindRasterIconSizes(bytes);
+    if (sizes.empty()) return;
+    images->RemoveIcon(GetControlId());
+    for (const int edge : sizes) images->SetIcon(GetControlId(), edge, false);
+    pane->SetIconID(static_cast<int>(GetControlId()));
 }
 
 void CClipartView::UpdatePaneState(CXTPDockingPane* pane) {

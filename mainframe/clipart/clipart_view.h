@@ -131,3 +131,19 @@ private:
     static CClipartView* head_;
     static CClipartView* tail_;
 };
+
+// The operations of a kind whose view goes with its pane and whose content window is its own
+// (declared alike by those kinds; the kind's name is its name in a saved layout).
+#define KORVO_CLIPART_KIND_OPERATIONS(KindName)                        \
+public:                                                                \
+    void UpdateTitle(CXTPDockingPane* pane) override;                  \
+    bool DestroyOnPaneClose() const override { return true; }          \
+    bool CreateContent(CXTPDockingPane* pane) override;                \
+    void DestroyContent() override;                                    \
+    HWND GetContentWindow() const override;                            \
+    void UpdateIcon(CXTPDockingPane* pane) override;                   \
+    const wchar_t* GetKindName() const override { return KindName; }   \
+    std::wstring DescribeKeys() const override;                        \
+                                                                       \
+protected:                                                             \
+    void ExchangeKeys(CXTPPropExchange* px) override

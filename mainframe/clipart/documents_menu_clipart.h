@@ -31,17 +31,7 @@ public:
     void UpdateFromDocumentsMenu();
     DocumentsMenu::PreviewWnd* GetBrowser() const { return browser_.get(); }
 
-    void UpdateTitle(CXTPDockingPane* pane) override;
-    bool DestroyOnPaneClose() const override { return true; }
-    bool CreateContent(CXTPDockingPane* pane) override;
-    void DestroyContent() override;
-    HWND GetContentWindow() const override;
-    void UpdateIcon(CXTPDockingPane* pane) override;
-    const wchar_t* GetKindName() const override { return L"DocumentsMenu"; }
-    std::wstring DescribeKeys() const override;
-
-protected:
-    void ExchangeKeys(CXTPPropExchange* px) override;
+    KORVO_CLIPART_KIND_OPERATIONS(L"DocumentsMenu");
 
 private:
     static DocumentsMenuClipart* Show(std::unique_ptr<DocumentsMenuClipart> view, UINT neighbour, const POINT* position);

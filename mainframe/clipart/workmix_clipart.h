@@ -19,17 +19,7 @@ public:
     const GUID& GetKey() const { return key_; }
     KVPDMReferenceControl* GetReferenceControl() const { return control_; }
 
-    void UpdateTitle(CXTPDockingPane* pane) override;
-    bool DestroyOnPaneClose() const override { return true; }
-    bool CreateContent(CXTPDockingPane* pane) override;
-    void DestroyContent() override;
-    HWND GetContentWindow() const override;
-    void UpdateIcon(CXTPDockingPane* pane) override;
-    const wchar_t* GetKindName() const override { return L"Workmix"; }
-    std::wstring DescribeKeys() const override;
-
-protected:
-    void ExchangeKeys(CXTPPropExchange* px) override;
+    KORVO_CLIPART_KIND_OPERATIONS(L"Workmix");
 
 private:
     GUID key_{};

@@ -54,17 +54,23 @@ BOOL CKVDockingPane::LoadClipart(CXTPPropExchange* section, const CString& type)
     } else {
         view = CClipartView::FindByControlId(GetID());
     }
-    if (view) {
+    // The frame whose layout is loaded holds a new view window (it need not be the active one yet).
+    CWnd* parent = GetDockingPaneManager() ? GetDockingPaneManager()->GetSite() : nullptr;
+    if (view && view->GetSafeHwnd()) {
         view->SetDlgCtrlID(static_cast<int>(GetID()));
         return view->DoPropExchange(section);
     }
-    std::unique_ptr<CClipartView> made(CClipartView::CreateOfKind(type));
-    if (!made) return FALSE;
+    std::unique_ptr<CClipartView> made(view ? nullptr : CClipartView::CreateOfKind(type));
+    CClipartView* loaded = view ? view : made.get();
+    if (!loaded) return FALSE;
     // The values come first: whether an add-on's view may have a window depends on its key.
-    made->DoPropExchange(section);
-    // The frame whose layout is loaded holds the new view (it need not be the active one yet).
-    CWnd* parent = GetDockingPaneManager() ? GetDockingPaneManager()->GetSite() : nullptr;
-    if (!parent || !made->CreateViewWindow(parent, GetID())) return FALSE;
+    loaded->DoPropExchange(section);
+    if (!parent || !loaded->CreateViewWindow(parent, GetID())) {
+        // An add-on's view whose add-on does not run waits without a window (and without this
+        // pane) until the add-on asks for its window again.
+        if (made && made->IsApplicationClipart()) made.release();
+        return FALSE;
+    }
     made.release();
     return TRUE;
 }

@@ -214,6 +214,10 @@ constexpr Operation kOperations[] = {
     {L"GetTitleStringId", L"", [](Proxy& k, CallArguments&) { return answer(k.GetTitleStringId()); }},
     {L"SetTitleStringId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.SetTitleStringId(a.id())); }},
     {L"IsClipartControlId", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.IsClipartControlId(a.id())); }},
+    {L"ShowModelTreeClipart", L"DOCUMENT WINDOW", [](Proxy& k, CallArguments& a) {
+         CKvw32Doc* document = a.document();
+         return answer(k.ShowModelTreeClipart(document, a.id()));
+     }},
     {L"ShowApplicationClipart", L"\"KEY\" WINDOW \"TITLE\"", [](Proxy& k, CallArguments& a) {
          const std::wstring key = a.text();
          const UINT window = a.id();

@@ -1,4 +1,5 @@
 #include "platform/korvoui/images.h"
+#include "platform/korvoui/vector_icons.h"
 
 #include <algorithm>
 #include <string>
@@ -29,7 +30,7 @@ UINT ImageManager::AddCustomIconFromFile(LPCWSTR path) {
                                       std::to_wstring(error) + L")");
         return 0;
     }
-    if (bytes.find("<svg") == std::string::npos) {
+    if (!IsSvgImage(bytes)) {
         platform::core::recordWarning(std::wstring(key.GetString()) + L": no SVG image");
         return 0;
     }

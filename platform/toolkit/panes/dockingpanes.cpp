@@ -30,7 +30,15 @@ void CXTPDockingPane::Attach(CWnd* child) {
     if (!child_) return;
     HWND holder = container_ ? container_ : manager_->GetSafeHwnd();
     if (holder && ::GetParent(child_) != holder) ::SetParent(child_, holder);
-    if (container_) ::ShowWindow(child_, SW_SHOWNA);
+    if (!container_) return;
+    ::ShowWindow(child_, SW_SHOWNA);
+    // A window attached to a floating pane already in place takes the frame's room below its
+    // caption at once (a docked one gets its room as the site lays out).
+    if (state_ != xtpPaneFloating || ::GetParent(child_) != container_) return;
+    RECT client{};
+    ::GetClientRect(container_, &client);
+    const LONG top = std::min<LONG>(client.bottom, CXTPDockingPaneManager::kCaptionHeight);
+    ::MoveWindow(child_, client.left, top, client.right - client.left, client.bottom - top, FALSE);
 }
 
 HWND CXTPDockingPane::Detach() {
