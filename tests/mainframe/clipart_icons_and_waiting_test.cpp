@@ -5,9 +5,8 @@
 #include <string>
 
 #include "mainframe/clipart/application_clipart.h"
-#include "mainframe/main_frame.h"
 #include "platform/korvoui/vector_icons.h"
-#include "tests/support/session_test.h"
+#include "tests/mainframe/clipart_test_support.h"
 
 namespace {
 
@@ -33,14 +32,10 @@ TEST(VectorIcons, AnIconFilesDirectoryGivesItsSizesAndAShortOneNone) {
     EXPECT_TRUE(Korvo::UI::FindRasterIconSizes("<svg/>").empty());
 }
 
-class ClipartIconsTest : public SessionTest {
+class ClipartIconsTest : public ClipartPanesTest {
 protected:
     void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
-        ASSERT_NE(frame, nullptr);
+        ClipartPanesTest::SetUp();
         s.kernel().runApplication(L"Drafter", true);
         s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.ShowApplicationClipart(L"Drafter", 7, L"Sketches"); });
         pane = frame->GetPaneManager().FindPane(11000);
@@ -60,8 +55,6 @@ protected:
         });
     }
 
-    Session s;
-    CMainFrame* frame = nullptr;
     CXTPDockingPane* pane = nullptr;
 };
 
@@ -82,23 +75,11 @@ TEST_F(ClipartIconsTest, AnSvgPictureIsAVectorIconAndOtherDataGivesItsRasterIcon
 }
 
 TEST_F(ClipartIconsTest, AnAddOnPaneOfASavedLayoutWaitsForItsAddOnAndComesBackWhenItAsks) {
-    CKVDockingPaneManager& manager = frame->GetPaneManager();
-    auto layout = manager.CreateLayout();
-    manager.GetLayout(layout.get());
-    CXTPPropExchangeXMLNode stored(FALSE, L"DockingPaneLayout");
-    ASSERT_TRUE(layout->DoPropExchange(&stored));
-    CClipartView::DestroyAll();
-    const std::wstring xml(stored.SaveToString());
-
+    const std::wstring xml = SaveLayoutAndEndViews();
     // The next start: the add-on does not run yet when the layout loads.
     s.kernel().runApplication(L"Drafter", false);
-    CXTPPropExchangeXMLNode loaded(TRUE, L"DockingPaneLayout");
-    ASSERT_TRUE(loaded.LoadFromString(xml, L"layout"));
-    auto again = manager.CreateLayout();
-    ASSERT_TRUE(again->DoPropExchange(&loaded));
-    CClipartView::PrepareFrameForLayout(frame);
-    manager.SetLayout(again.get());
-    CClipartView::ReattachFramePanes(frame);
+    LoadLayout(xml);
+    CKVDockingPaneManager& manager = frame->GetPaneManager();
     EXPECT_EQ(manager.FindPane(11000), nullptr);
     auto* waiting = dynamic_cast<ApplicationClipart*>(CClipartView::FindByKey(L"Drafter", 7));
     ASSERT_NE(waiting, nullptr);

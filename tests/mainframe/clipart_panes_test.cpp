@@ -14,7 +14,7 @@
 #include "mainframe/clipart/workmix_clipart.h"
 #include "mainframe/main_frame.h"
 #include "platform/mfc/ole.h"
-#include "tests/support/session_test.h"
+#include "tests/mainframe/clipart_test_support.h"
 
 namespace {
 
@@ -22,45 +22,6 @@ using namespace platform::harness;
 
 const GUID kKey = *platform::mfc::parseGuid(L"{11111111-2222-3333-4444-555555555555}");
 
-class ClipartPanesTest : public SessionTest {
-protected:
-    void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.inspect().mainFrames().at(0)));
-        ASSERT_NE(frame, nullptr);
-    }
-    static int Views() {
-        int count = 0;
-        for (CClipartView* view = CClipartView::GetHead(); view; view = view->GetNext()) ++count;
-        return count;
-    }
-    bool Logged(std::wstring_view text) { return indexOf(logs(s), text) >= 0; }
-    // The layout of the frame's panes as saved, then every view gone as at the end of a run.
-    std::wstring SaveLayoutAndEndViews() {
-        CKVDockingPaneManager& manager = frame->GetPaneManager();
-        auto layout = manager.CreateLayout();
-        manager.GetLayout(layout.get());
-        CXTPPropExchangeXMLNode stored(FALSE, L"DockingPaneLayout");
-        EXPECT_TRUE(layout->DoPropExchange(&stored));
-        CClipartView::DestroyAll();
-        return std::wstring(stored.SaveToString());
-    }
-    void LoadLayout(const std::wstring& xml) {
-        CKVDockingPaneManager& manager = frame->GetPaneManager();
-        CXTPPropExchangeXMLNode loaded(TRUE, L"DockingPaneLayout");
-        ASSERT_TRUE(loaded.LoadFromString(xml, L"layout"));
-        auto layout = manager.CreateLayout();
-        ASSERT_TRUE(layout->DoPropExchange(&loaded));
-        CClipartView::PrepareFrameForLayout(frame);
-        manager.SetLayout(layout.get());
-        CClipartView::ReattachFramePanes(frame);
-    }
-
-    Session s;
-    CMainFrame* frame = nullptr;
-};
 
 TEST_F(ClipartPanesTest, IdsAreTheSmallestFreeOnesAndAClosedPaneGivesItsIdBack) {
     DocumentsMenuClipart* first = DocumentsMenuClipart::ShowFolder(L"C:\\Users\\user\\Documents", 0, nullptr);
