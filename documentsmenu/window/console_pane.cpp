@@ -1,5 +1,7 @@
 #include "documentsmenu/window/console_pane.h"
 
+#include <cwchar>
+
 #include "documentsmenu/window/file_preview.h"
 #include "documentsmenu/window/preview_history.h"
 #include "platform/core/record.h"
@@ -55,6 +57,13 @@ std::wstring EntryText(const HistoryEntry& entry) {
 
 }  // namespace
 
+// #RRGGBB.
+static std::wstring ColourText(COLORREF colour) {
+    wchar_t text[8] = {};
+    std::swprintf(text, 8, L"#%02X%02X%02X", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
+}
+
 std::wstring BrowserPaneOutline(HWND window) {
     PreviewWnd* pane = IsWindow(window) ? FindPane(window) : nullptr;
     if (!pane) return {};
@@ -83,13 +92,15 @@ std::wstring BrowserPaneOutline(HWND window) {
         dump += ButtonLine(L"forward", bar->GetControls()->FindControl(static_cast<int>(PreviewWnd::kForwardId)));
     }
     const PreviewWnd::History* history = pane->GetHistory();
-    if (!history) return dump + L"\n  history none";
+    const std::wstring colours = L"\n  colours background " + ColourText(pane->GetBackgroundColor()) + L" text " +
+                                 ColourText(pane->GetTextColor()) + L" theme " + Quoted(pane->GetThemeName());
+    if (!history) return dump + L"\n  history none" + colours;
     dump += L"\n  history " + std::to_wstring(history->GetCount()) + L" at " +
             (history->GetCount() ? std::to_wstring(history->GetPosition()) : std::wstring(L"-"));
     for (std::size_t index = 0; index < history->GetCount(); ++index)
         dump += std::wstring(index == history->GetPosition() ? L"\n  > " : L"\n    ") + std::to_wstring(index) + L" " +
                 EntryText(history->At(index));
-    return dump;
+    return dump + colours;
 }
 
 }  // namespace DocumentsMenu

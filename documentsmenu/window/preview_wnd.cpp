@@ -7,6 +7,7 @@
 #include "documentsmenu/browser/list_item.h"
 #include "documentsmenu/window/file_preview.h"
 #include "documentsmenu/window/preview_history.h"
+#include "platform/toolkit/listbox_theme.h"
 #include "platform/win32.h"
 
 namespace DocumentsMenu {
@@ -53,6 +54,7 @@ ILibrariesGroup* ParentOf(ILibrariesGroup* group) { return group ? group->GetPar
 PreviewWnd::PreviewWnd(int kind)
     : history_(kind == 1 ? std::make_unique<History>() : nullptr),
       background_(GetSysColor(COLOR_WINDOW)),
+      text_(GetSysColor(COLOR_WINDOWTEXT)),
       configurations_(std::make_unique<ConfigurationBrowser>()),
       groups_(std::make_unique<LibrariesGroupBrowser>()),
       libraries_(std::make_unique<LibraryBrowser>()),
@@ -132,7 +134,18 @@ void PreviewWnd::SetIconSize(int size) {
 
 void PreviewWnd::SetTheme(const Korvo::UI::Theme& theme) {
     themeName_ = theme.name;
-    Invalidate(TRUE);
+    // The browsers are drawn as the toolkit's list boxes are under the theme; other themes take
+    // the window colours.
+    XTPListBoxThemeColors colours{GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT)};
+    XTPGetListBoxThemeColors(theme.paintTheme, colours);
+    background_ = colours.background;
+    text_ = colours.text;
+    for (Browser* browser : browsers()) {
+        if (!browser->GetSafeHwnd()) continue;
+        browser->SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background_));
+        browser->Invalidate(TRUE);
+    }
+    if (GetSafeHwnd()) Invalidate(TRUE);
 }
 
 void PreviewWnd::showToolBar(bool show) {

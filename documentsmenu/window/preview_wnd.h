@@ -70,6 +70,8 @@ public:
     void SetTheme(const Korvo::UI::Theme& theme);
     const CString& GetThemeName() const { return themeName_; }
     COLORREF GetBackgroundColor() const { return background_; }
+    // The text colour the browsers were given with the theme.
+    COLORREF GetTextColor() const { return text_; }
 
     // Each shows the object in place of what was shown (nothing for a null object or an empty
     // path); `record` keeps the step in the history of a pane that has one.
@@ -140,6 +142,7 @@ private:
     int iconSize_ = 32;
     CString themeName_;
     COLORREF background_;
+    COLORREF text_;
     std::unique_ptr<ConfigurationBrowser> configurations_;
     std::unique_ptr<LibrariesGroupBrowser> groups_;
     std::unique_ptr<LibraryBrowser> libraries_;

@@ -87,3 +87,10 @@ korvo_expect("${out}" "\n11001 floating [^\n]* clipart ModelTree state 2 ModelTr
              "the model tree comes back without the state; the add-on's pane waits while its add-on does not run")
 korvo_expect("${out}" "kernel ShowApplicationClipart: window 0x[0-9a-f]+\ndump panes 1\n([^\n]*\n)*11000 floating \"Drafter #7\" [^\n]* clipart Application state 2 AppKey=\"Drafter\" WindowID=7 Title=\"Sketches\"\n"
              "the add-on's pane comes back with what the layout kept once the add-on asks")
+
+# The browser pane takes the list colours of the UI theme's paint theme: the Office 2013 list
+# boxes' under an Office 2013 theme, the window colours under others.
+korvo_run(themes EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host6 --quiet log,window,call INPUT
+  "${open_sample}documents-pane select \"Samples\"\ncommand 1 3401\ndump browser 1/1004\ncommand 1 3402\ndump browser 1/1004\nquit\n")
+korvo_expect("${out}" "  history none\n  colours background #FFFFFF text #000000 theme \"office2010black\"\n([^\n]*\n)*  colours background #FFFFFF text #444444 theme \"office2013light\"\n"
+             "the pane's colours follow the theme")
