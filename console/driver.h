@@ -266,6 +266,9 @@ private:
     bool dumpRequirements(const Step& step);
     // The bird's-eye-view pane (console/birds_eye_verbs.cpp).
     bool dumpBirdsEye(const Step& step);
+    // Add-on applications the kernel knows and the mail program's input (console/application_verbs.cpp).
+    bool dumpApplications(const Step& step);
+    bool dumpMail(const Step& step);
     bool kvpfSelect(const Step& step);
     bool kvpfToggle(const Step& step);
     bool selectListRows(const Step& step);

@@ -416,6 +416,13 @@ std::span<const Verb> verbs() {
         {"dump startpage FRAME",
          "prints the start pages (tab, icon, theme, prototype folder, options, recent documents) and work-mix pages "
          "(tab, icon, address) of main frame FRAME", M, R, M, &Driver::dumpStartPage},
+        {"dump applications",
+         "prints the add-on applications the kernel knows, native then managed: identifier, title, path, kind, where "
+         "the kernel learnt of it (ini, installed, added), flags, and started, stopped or not found", R, R, R,
+         &Driver::dumpApplications},
+        {"dump mail",
+         "prints each start of the mail program: its command line and the standard input it read, decoded", R, R, R,
+         &Driver::dumpMail},
     };
     return table;
 }

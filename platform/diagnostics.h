@@ -136,3 +136,9 @@ public:
 };
 
 }  // namespace kvaux
+
+// What the diagnostics library says about this computer, for reports: the operating system, the
+// display adapters and the printers, each as readable text (several lines when there are more).
+CString GetSystemVersion();
+CString GetVideoControllersInfo();
+CString GetPrintersInfo();

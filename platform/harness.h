@@ -749,6 +749,12 @@ public:
     std::wstring dumpRequirements() const;
     // The bird's-eye-view pane as the program outlines it; "(no pane)" without its window.
     std::wstring dumpBirdsEye() const;
+    // The add-on applications the kernel knows, native then managed, one a line: identifier,
+    // "title", "path", native or managed, where the kernel learnt of it (ini, installed, added),
+    // its flags, and started, stopped or not found.
+    std::wstring dumpApplications() const;
+    // What the mail program received at each start: its command line and its standard input.
+    std::wstring dumpMail() const;
 
 private:
     friend class Session;

@@ -1,6 +1,7 @@
 #include "app/about/about_dialog.h"
 
 #include "app/kvw32_app.h"
+#include "auxiliary/support_dialog.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -12,12 +13,6 @@ constexpr UINT kLinkReturn = static_cast<UINT>(-4);
 constexpr UINT kFirstUserCommand = 37000;
 constexpr UINT kLastUserCommand = 37999;
 
-// The technical-support request dialog (template 1400); its contents come with the dialogs work.
-class CSupportDialog : public CDialog {
-public:
-    CSupportDialog() : CDialog(1400) {}
-};
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
@@ -27,10 +22,7 @@ BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
     ON_NOTIFY(kLinkReturn, kWebLink, &CAboutDlg::OnWebLink)
 END_MESSAGE_MAP()
 
-void CAboutDlg::OnSupportRequest() {
-    CSupportDialog dialog;
-    dialog.DoModal();
-}
+void CAboutDlg::OnSupportRequest() { RunSupportDialog(); }
 
 CString CAboutDlg::CommandStatistics(const CXTPImageManager* images) {
     unsigned commands = 0, commandRaster = 0, commandVector = 0;

@@ -9,6 +9,7 @@
 #include "app/kvw32_app.h"
 #include "app/documents/recent_file_list.h"
 #include "app/automation/server_app_proxy.h"
+#include "auxiliary/sketch_settings_dialog.h"
 #include "auxiliary/varnel_frame.h"
 #include "app/automation/document_file_dialog.h"
 #include "commandbars/backstage/backstage_pages.h"
@@ -182,7 +183,7 @@ void ServerAppProxy::RedrawCommandBars() {
     }
 }
 
-bool ServerAppProxy::RunModalDialog(KorvoDialog*) { return false; }
+bool ServerAppProxy::RunModalDialog(KorvoDialog* dialog) { return RunKernelDialog(dialog); }
 
 void ServerAppProxy::SetProfileName(LPCWSTR name) { app_->SetProfileName(name); }
 UINT ServerAppProxy::GetMainResourceId() { return app_->GetMainResourceId(); }

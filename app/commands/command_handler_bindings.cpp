@@ -3,12 +3,15 @@
 #include "app/commands/application_command_handlers.h"
 #include "app/kvw32_app.h"
 #include "app/commands/settings_profile_commands.h"
-#include "auxiliary/technical_support.h"
+#include "auxiliary/support_dialog.h"
 
 namespace CommandTables {
 namespace {
 
-int TechnicalSupport(std::int64_t) { return SendTechnicalSupportRequest(); }
+int TechnicalSupport(std::int64_t) {
+    RunSupportDialog();
+    return 1;
+}
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "app/kvw32_app.h"
 #include "app/startup/machine_registry.h"
 #include "auxiliary/applications_dialog.h"
+#include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
 
 namespace AppCommands {
@@ -106,12 +107,34 @@ int OnDocumentSetAccess(std::int64_t) {
 
 void UpdateDocumentSetAccess(CCmdUI* cmdUI) { cmdUI->Enable(!IsDocumentProtectionDisabled()); }
 
+namespace {
+
+// The ribbon tab add-on applications put their tools on.
+constexpr GUID kApplicationsTab = {0x2A629998, 0x3570, 0x4D28, {0x95, 0xF3, 0xC6, 0x1F, 0x7A, 0x8B, 0x1D, 0xBE}};
+
+// A started application's tools are on the applications tab: the user is taken there, even
+// when the tab had been switched off.
+void ShowApplicationsTab() {
+    CKvw32App* app = CKvw32App::Instance();
+    CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
+    KVRibbonBar* ribbon = frame ? frame->GetRibbonBar() : nullptr;
+    Korvo::UI::RibbonTab* tab = ribbon ? ribbon->FindTabByGuid(kApplicationsTab) : nullptr;
+    if (!tab) return;
+    if (!tab->IsVisible()) {
+        if (tab->IsDisabledByUser()) tab->SetDisabledByUser(false);
+        tab->SetVisible(TRUE);
+    }
+    ribbon->SelectTabSilently(tab->GetIndex());
+}
+
+}  // namespace
+
 int OnManageApplications(std::int64_t) {
     CKvw32App* app = CKvw32App::Instance();
     if (!app) return 1;
     if (KorvoServerAppProxy* kernel = KorvoServerAppProxy::Instance()) kernel->TerminateAllCommands(nullptr, true);
     const HelpContextScope scope(app, kManageApplicationsHelpContext, nullptr);
-    RunApplicationsDialog(app->GetActiveMainFrame());
+    RunApplicationsDialog(app->GetActiveMainFrame(), ApplicationsDialogHost{app->GetApplicationsIniPath(), &ShowApplicationsTab});
     return 1;
 }
 

@@ -5,7 +5,10 @@
 #include "platform/core/useragent.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/listview.h"
+#include "platform/win32/controls/syslink.h"
 #include "platform/win32/controls/treeview.h"
 #include "platform/win32/window/cursor_position.h"
 #include "platform/win32/window/window.h"
@@ -52,7 +55,13 @@ std::optional<std::wstring> reachable(HWND dialog, int id, HWND& control) {
 std::optional<std::wstring> clickButton(HWND dialog, int id) {
     HWND button = nullptr;
     if (auto refusal = reachable(dialog, id, button)) return refusal;
-    if (className(button) != L"button") return L"control " + std::to_wstring(id) + L" is not a button";
+    if (className(button) == foldCase(WC_LINK)) {
+        // A click on a link: the link tells its parent.
+        SendMessageW(button, WM_LBUTTONDOWN, 0, 0);
+        SendMessageW(button, WM_LBUTTONUP, 0, 0);
+        return std::nullopt;
+    }
+    if (className(button) != L"button") return L"control " + std::to_wstring(id) + L" is not a button or a link";
     SendMessageW(button, BM_CLICK, 0, 0);
     return std::nullopt;
 }
@@ -165,10 +174,52 @@ std::optional<std::wstring> checkControl(HWND dialog, const DialogAction& action
     return std::nullopt;
 }
 
+// The row of a report list the action names: "#N" from 0, or the text of its first column.
+int listViewRow(HWND list, const std::wstring& item) {
+    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    if (item.size() > 1 && item[0] == L'#' && item.find_first_not_of(L"0123456789", 1) == std::wstring::npos) {
+        const int index = std::stoi(item.substr(1));
+        return index < count ? index : -1;
+    }
+    for (int index = 0; index < count; ++index) {
+        wchar_t text[260] = {};
+        LVITEMW query;
+        query.pszText = text;
+        query.cchTextMax = 260;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&query));
+        if (foldCase(text) == foldCase(item)) return index;
+    }
+    return -1;
+}
+
+// A click on the row: it alone is selected and focused; the list tells its parent.
+std::optional<std::wstring> selectListViewRow(HWND list, const DialogAction& action) {
+    const int row = listViewRow(list, action.text);
+    if (row < 0) return L"list " + std::to_wstring(action.id) + L" has no row " + quoted(action.text);
+    LVITEMW clear;
+    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    LVITEMW set;
+    set.state = set.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&set));
+    return std::nullopt;
+}
+
+// A choice from the drop-down list: the combo box's parent hears of the new selection.
+std::optional<std::wstring> selectComboItem(HWND dialog, HWND combo, const DialogAction& action) {
+    const auto found = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(action.text.c_str()));
+    if (found == CB_ERR) return L"combo box " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return std::nullopt;
+}
+
 std::optional<std::wstring> selectItem(HWND dialog, const DialogAction& action) {
     HWND list = nullptr;
     if (auto refusal = reachable(dialog, action.id, list)) return refusal;
     if (className(list) == foldCase(WC_TREEVIEWW)) return selectTreeItem(list, action);
+    if (className(list) == foldCase(WC_LISTVIEWW)) return selectListViewRow(list, action);
+    if (className(list) == L"combobox") return selectComboItem(GetParent(list), list, action);
     if (className(list) != L"listbox") return L"control " + std::to_wstring(action.id) + L" is not a list";
     const int index = listItem(list, action.text);
     if (index < 0) return L"list " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);

@@ -23,3 +23,30 @@ void Kernel::setDescribedCommandDisabled(unsigned id, bool disabled) {
 }
 
 }  // namespace platform::harness
+
+namespace platform::harness {
+
+namespace {
+
+std::wstring describeApplication(const CKVBaseApplication& application) {
+    const wchar_t* origin = application.IsFromINI() ? L"ini" : application.IsInstalled() ? L"installed" : L"added";
+    const wchar_t* state = application.IsStarted() ? L"started" : application.IsNotFound() ? L"not found" : L"stopped";
+    return std::wstring(application.GetIdentifier().view()) + L" \"" + std::wstring(application.GetTitle().view()) +
+           L"\" \"" + std::wstring(application.GetPath().view()) + L"\" " +
+           (application.IsManaged() ? L"managed " : L"native ") + origin + L" flags " +
+           std::to_wstring(application.GetFlags()) + L" " + state + L"\n";
+}
+
+}  // namespace
+
+std::wstring Inspect::dumpApplications() const {
+    std::wstring text;
+    for (const CKVApplication* application : CKVApplicationManager::GetApplications())
+        if (application) text += describeApplication(*application);
+    if (IApplicationManagerProxy* proxy = ApplicationManager::Get().Proxy())
+        for (int index = 0; index < proxy->GetCount(); ++index)
+            if (const CKVBaseApplication* application = proxy->GetAt(index)) text += describeApplication(*application);
+    return text.empty() ? L"(none)" : text;
+}
+
+}  // namespace platform::harness

@@ -30,6 +30,25 @@ std::wstring answer(const void* object) { return object ? L"object" : L"null"; }
 const std::wstring kDone = L"done";
 
 using Proxy = KorvoServerAppProxy;
+
+// The kernel's sketch check list: five settings (the fourth without a text, the fifth without a
+// state) checked as STATES says, one "0" or "1" a setting; the answer and the states after it.
+std::wstring runSketchCheckList(Proxy& kernel, const std::wstring& states) {
+    static const wchar_t* const kTexts[] = {L"Alt+D", L"Alt+P", L"Alt+C", nullptr, L"Alt+H"};
+    static constexpr std::uint64_t kKeys[] = {'D', 'P', 'C', 'E', 'H'};
+    std::int32_t values[4] = {};
+    KVSketchSetGlobalRequest request;
+    for (std::size_t index = 0; index < 5; ++index) {
+        if (index < 4) values[index] = index < states.size() && states[index] == L'1' ? 1 : 0;
+        request.items.push_back(KVSketchSetItem{static_cast<std::uint32_t>(20695 + index), kKeys[index], kTexts[index],
+                                                index < 4 ? &values[index] : nullptr});
+    }
+    const bool ok = kernel.RunModalDialog(&request);
+    std::wstring text = answer(ok) + L" states ";
+    for (const std::int32_t value : values) text += std::to_wstring(value);
+    return text;
+}
+
 using Call = std::wstring (*)(Proxy&, CallArguments&);
 struct Operation {
     const wchar_t* name;
@@ -266,6 +285,7 @@ constexpr Operation kOperations[] = {
     {L"HideEmbeddedHelp", L"", [](Proxy& k, CallArguments&) { return answer(k.HideEmbeddedHelp()); }},
     {L"GetProductIniFileName", L"", [](Proxy& k, CallArguments&) { return answer(k.GetProductIniFileName()); }},
     {L"GetApplicationsIniPath", L"", [](Proxy& k, CallArguments&) { return answer(k.GetApplicationsIniPath()); }},
+    {L"RunModalDialog", L"\"STATES\"", [](Proxy& k, CallArguments& a) { return runSketchCheckList(k, a.text()); }},
     {L"SetCameraList", L"DOCUMENT CURRENT \"NAME\" ...", [](Proxy& k, CallArguments& a) {
          CKvw32Doc* document = a.document();
          const long long current = a.number();

@@ -167,6 +167,9 @@ int GetDeviceCaps(HDC dc, int index);
 // The selected font's deterministic metrics: height as created, average width half the height
 // rounded up, one more for bold.
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+// The text's size with the selected font: the average width for every character, the font's
+// height; FALSE for a bad DC.
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
 int MulDiv(int number, int numerator, int denominator);
 
 // Enhanced metafiles in memory: a metafile DC records what is drawn on it; closing it gives the

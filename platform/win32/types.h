@@ -113,6 +113,9 @@ inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
 inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 
+// The state-image bits of a list or tree row (its check box: 1 unchecked, 2 checked).
+inline constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
+
 // System error codes (GetLastError, registry results).
 inline constexpr LONG ERROR_SUCCESS = 0;
 inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;

@@ -71,6 +71,8 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     // Examples need the product's "Examples" setting naming a library configuration.
     s.user().expectBox(L"The examples are not installed.", Button::Ok);
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=example"));
+    // "support" opens the support dialog, which the user closes.
+    s.user().expectDialog(1400u, std::vector<platform::core::DialogAction>{{platform::core::DialogAction::Kind::Cancel, 0, {}}});
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=support"));
     s.runUntilIdle();
     EXPECT_TRUE(Has(s.journal().texts("call"), L"KVCommand::Run(1048"));

@@ -68,6 +68,10 @@ struct NativeSettings {
     // (0) and pages of kind 1 (1).
     BYTE autoParameterization[2] = {0, 0};
     BYTE autoDimensions[2] = {0, 0};
+    // The technical-support request: its form file (empty: the program folder's), and who asks.
+    CString supportFormPath;
+    CString userName = L"user";
+    CString organization = L"Velmora test bench";
 };
 
 // The user's options of the kernel that the command bars read.

@@ -30,6 +30,7 @@ struct ApplicationObjects {
     std::mutex mutex;
     std::map<std::wstring, std::unique_ptr<CKVApplication>, platform::core::NoCaseLess> byName;
     std::vector<CKVApplication*> installed;  // installation order
+    std::vector<std::unique_ptr<CKVApplication>> removed;  // kept: callers may still hold them
     bool unloaded = false;
 };
 
@@ -46,6 +47,8 @@ bool installFrom(const kvio::IniFile& ini) {
         auto& slot = objects.byName[name.str()];
         if (slot) continue;
         slot = std::make_unique<CKVApplication>(name);
+        kvaux::ApplicationIniFileEntry entry;
+        if (entry.Read(ini, name, ini.GetFileName())) slot->Describe(entry, CKVBaseApplication::Origin::IniFile, false);
         objects.installed.push_back(slot.get());
     }
     return !names.empty();
@@ -66,12 +69,6 @@ std::wstring phaseArgs(bool firstPhase, bool interactive) {
 CKVApplicationManager& CKVApplicationManager::Instance() {
     static CKVApplicationManager instance;
     return instance;
-}
-
-void CKVApplication::SetFlag(DWORD flag, bool on) {
-    recordCall(L"CKVApplication::SetFlag(" + quoted(name_.str()) + L", " + std::to_wstring(flag) + L", " +
-               boolText(on) + L")");
-    flags_ = on ? (flags_ | flag) : (flags_ & ~flag);
 }
 
 bool CKVApplicationManager::LoadInstalledApplications(const kvio::IniFile& ini) {
@@ -133,9 +130,37 @@ CKVApplication* CKVApplicationManager::InstallApplication(LPCWSTR name) {
     auto& slot = objects.byName[std::wstring(name ? name : L"")];
     if (!slot) {
         slot = std::make_unique<CKVApplication>(name);
+        slot->SetOrigin(CKVBaseApplication::Origin::Installed);
         objects.installed.push_back(slot.get());
     }
     return slot.get();
+}
+
+CKVApplication* CKVApplicationManager::AddApplication(LPCWSTR identifier, const kvaux::ApplicationIniFileEntry& entry, void*) {
+    const std::wstring id = identifier ? identifier : L"";
+    recordCall(L"CKVApplicationManager::AddApplication(" + quoted(id) + L")");
+    if (id.empty() || entry.type != 1) return nullptr;
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    auto& slot = objects.byName[id];
+    if (slot) return nullptr;
+    slot = std::make_unique<CKVApplication>(id.c_str());
+    slot->Describe(entry, CKVBaseApplication::Origin::Added, false);
+    objects.installed.push_back(slot.get());
+    return slot.get();
+}
+
+bool CKVApplicationManager::RemoveApplication(LPCWSTR identifier) {
+    const std::wstring id = identifier ? identifier : L"";
+    recordCall(L"CKVApplicationManager::RemoveApplication(" + quoted(id) + L")");
+    auto& objects = applications();
+    std::lock_guard lock(objects.mutex);
+    const auto it = objects.byName.find(id);
+    if (it == objects.byName.end()) return false;
+    std::erase(objects.installed, it->second.get());
+    objects.removed.push_back(std::move(it->second));
+    objects.byName.erase(it);
+    return true;
 }
 
 void CKVApplication::OnCommand(CKvw32Doc* document, UINT id) {

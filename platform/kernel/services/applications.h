@@ -13,14 +13,85 @@
 class CKvw32Doc;
 class IApplicationCommand;
 
-// An installed add-on application.
-class CKVApplication {
+namespace kvaux {
+// One application of an add-on descriptor (a "kva" ini file, one section per application, the
+// section's name its identifier). The stand-in's keys: Name, Title, Path, Description (the four
+// texts), Type (0 none, 1 native, other managed), Flags and Version.
+struct ApplicationIniFileEntry {
+    CString name;
+    CString title;
+    CString path;
+    CString description;
+    int type = 0;
+    DWORD flags = 0;
+    int version = 0;
+    // False when the section is missing or names no path.
+    bool Read(const kvio::IniFile& ini, LPCWSTR section, LPCWSTR filePath);
+};
+}  // namespace kvaux
+
+// What every add-on application is to the kernel, native or managed. Flag bits (the kernel's):
+// 0x1 starts before all others, 0x2 starts automatically, 0x200 starts only when asked,
+// 0x400 needs the PDM system, 0x800 shows its tools on the applications ribbon tab.
+class CKVBaseApplication {
 public:
-    explicit CKVApplication(LPCWSTR name) : name_(name) {}
-    virtual ~CKVApplication() = default;
+    static constexpr DWORD kStartup = 0x1;
+    static constexpr DWORD kAutoStart = 0x2;
+    static constexpr DWORD kExplicitStartOnly = 0x200;
+    static constexpr DWORD kNeedsPdm = 0x400;
+    static constexpr DWORD kApplicationsTab = 0x800;
+    // Where the kernel learnt of the application.
+    enum class Origin { IniFile, Installed, Added };
+
+    explicit CKVBaseApplication(LPCWSTR name) : name_(name) {}
+    virtual ~CKVBaseApplication() = default;
     const CString& GetName() const { return name_; }
+    // The identifier is the name the kernel knows it by (the descriptor's section).
+    const CString& GetIdentifier() const { return name_; }
+    const CString& GetTitle() const { return title_.IsEmpty() ? name_ : title_; }
+    const CString& GetPath() const { return path_; }
     void SetFlag(DWORD flag, bool on);
     DWORD GetFlags() const { return flags_; }
+    virtual bool IsStarted() const { return running_; }
+    virtual CString GetErrorText() const { return errorText_; }
+    // Whether the application's program file is missing (it cannot start).
+    bool IsNotFound() const;
+    bool IsFromINI() const { return origin_ == Origin::IniFile; }
+    bool IsInstalled() const { return origin_ == Origin::Installed; }
+    bool IsManaged() const { return managed_; }
+    bool IsStartup() const { return (flags_ & kStartup) != 0; }
+    bool IsAutoStart() const { return (flags_ & kAutoStart) != 0; }
+    void SetAutoStart(bool on);
+    void SetExplicitStartOnly(bool on);
+    // Writes the application's section into the applications ini file `path` (other sections
+    // kept); false when the file cannot be written.
+    bool SaveInINI(LPCWSTR path) const;
+    // Loads and starts the application; false (with an error text) when it cannot.
+    bool Start(bool firstPhase, bool interactive);
+    void CreateTools();
+    bool UsesApplicationsRibbonTab() const { return (flags_ & kApplicationsTab) != 0; }
+    // Whether the application runs (an installed application runs until it is stopped).
+    bool IsRunning() const { return running_; }
+    void SetRunning(bool running) { running_ = running; }
+    // The stand-in's record of where it came from.
+    void Describe(const kvaux::ApplicationIniFileEntry& entry, Origin origin, bool managed);
+    void SetOrigin(Origin origin) { origin_ = origin; }
+
+protected:
+    CString name_;
+    CString title_;
+    CString path_;
+    CString errorText_;
+    DWORD flags_ = 0;
+    Origin origin_ = Origin::IniFile;
+    bool managed_ = false;
+    bool running_ = true;
+};
+
+// An installed native add-on application.
+class CKVApplication : public CKVBaseApplication {
+public:
+    explicit CKVApplication(LPCWSTR name) : CKVBaseApplication(name) {}
     // A window message of a main frame, offered to the application before the frame handles it:
     // TRUE when the application took it (`result` is the answer).
     virtual BOOL OnWndMsgAddon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -38,20 +109,14 @@ public:
     // Sets the state of the application's command: enabled unless the application disabled it.
     void OnUpdateCommand(CKvw32Doc* document, CCmdUI* cmdUI);
     void SetCommandDisabled(UINT id, bool disabled);
-    // Whether the application runs (an installed application runs until it is stopped).
-    bool IsRunning() const { return running_; }
-    void SetRunning(bool running) { running_ = running; }
     // The application's window `windowId`, made as a visible child of `parent` for a pane the
     // program hosts it in; null when the application does not run or has no parent to give it.
     HWND CreateFloatingWindow(UINT windowId, HWND parent);
 
 private:
-    CString name_;
-    DWORD flags_ = 0;
     UINT firstCommand_ = 1;
     UINT lastCommand_ = 0;
     std::vector<UINT> disabledCommands_;
-    bool running_ = true;
 };
 
 // The kernel's application manager. Static operations (also reachable through Instance()).
@@ -75,15 +140,35 @@ public:
     static void UnloadApplications();
     // Installs one application (the harness's add-ons); the installed one when it exists.
     static CKVApplication* InstallApplication(LPCWSTR name);
+    // The loaded application with the identifier, or null.
+    static CKVApplication* GetApplication(LPCWSTR identifier) { return FindApplication(identifier); }
+    // Adds a new, not yet started application from a descriptor entry; null when one of the
+    // identifier is loaded already or the entry is not native.
+    static CKVApplication* AddApplication(LPCWSTR identifier, const kvaux::ApplicationIniFileEntry& entry, void* reserved);
+    // Unloads the application (it is no longer listed); false when there is none.
+    static bool RemoveApplication(LPCWSTR identifier);
 
 private:
     CKVApplicationManager() = default;
+};
+
+// The managed applications, as the managed manager offers them to the program.
+class IApplicationManagerProxy {
+public:
+    int GetCount() const;
+    CKVBaseApplication* GetAt(int index) const;
+    CKVBaseApplication* Find(LPCWSTR identifier) const;
+    // Null when one of the identifier is loaded already or the entry is native or of no type.
+    CKVBaseApplication* Add(LPCWSTR identifier, const kvaux::ApplicationIniFileEntry& entry, int reserved);
+    bool Remove(LPCWSTR identifier);
 };
 
 // The proxy of the managed application manager.
 class ApplicationManager {
 public:
     static ApplicationManager& Instance();
+    static ApplicationManager& Get() { return Instance(); }
+    IApplicationManagerProxy* Proxy();
     static bool LoadInstalledApplications(const kvio::IniFile& ini);
     // The manager's own start-up step (before the applications start).
     static void OnStartup();

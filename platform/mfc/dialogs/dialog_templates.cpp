@@ -14,7 +14,9 @@
 #include "platform/toolkit/xml_reading.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
+#include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/listview.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/window/window.h"
 
@@ -36,6 +38,8 @@ constexpr ControlKind kKinds[] = {
     {"Edit", L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP},
     {"Static", L"STATIC", 0},
     {"ListBox", L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP},
+    {"ListView", L"SysListView32", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
+    {"ComboBox", L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP},
     {"Tree", L"SysTreeView32", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
 };
 
@@ -94,7 +98,7 @@ public:
             if (element == candidate.element) kind = &candidate;
         if (!kind)
             return where(node) + L"unknown control <" + platform::core::fromUtf8(element) +
-                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, Tree)";
+                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Tree)";
         for (const pugi::xml_attribute& attribute : node.attributes()) {
             const std::string_view name = attribute.name();
             if (name != "id" && name != "text" && name != "rect" && name != "group" && name != "disabled" &&

@@ -13,6 +13,7 @@ namespace {
 
 struct ComboBoxState {
     std::vector<std::wstring> items;
+    std::vector<LPARAM> data;  // each item's value, beside `items`
     int selected = -1;
     bool allSelected = false;  // the edit text is selected: the next character replaces it
 };
@@ -58,15 +59,23 @@ LRESULT ComboBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return DefWindowProcW(hwnd, message, wParam, lParam);
         case CB_ADDSTRING:
             state.items.emplace_back(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
+            state.data.push_back(0);
             return static_cast<LRESULT>(state.items.size() - 1);
         case CB_DELETESTRING:
             if (wParam >= state.items.size()) return CB_ERR;
             state.items.erase(state.items.begin() + static_cast<std::ptrdiff_t>(wParam));
+            state.data.erase(state.data.begin() + static_cast<std::ptrdiff_t>(wParam));
             return static_cast<LRESULT>(state.items.size());
         case CB_RESETCONTENT:
             state.items.clear();
+            state.data.clear();
             state.selected = -1;
             return 0;
+        case CB_SETITEMDATA:
+            if (wParam >= state.data.size()) return CB_ERR;
+            state.data[wParam] = lParam;
+            return TRUE;
+        case CB_GETITEMDATA: return wParam < state.data.size() ? state.data[wParam] : CB_ERR;
         case CB_GETCOUNT: return static_cast<LRESULT>(state.items.size());
         case CB_GETCURSEL: return state.selected;
         case CB_GETLBTEXTLEN:

@@ -25,6 +25,7 @@ constexpr UINT kEndLabelEdit = 0x10F0;
 
 struct ListItem {
     std::wstring text;
+    std::vector<std::wstring> subTexts;  // the texts of columns 1, 2, ...
     LPARAM value = 0;
     UINT state = 0;
     int image = 0;
@@ -36,6 +37,8 @@ struct ListViewState {
     int rowHeight = 0;  // 0: not measured yet
     int top = 0;        // the first row shown
     int columnWidth = 0;
+    std::vector<int> columnWidths;  // of the columns inserted (the first is columnWidth)
+    DWORD extendedStyle = 0;
     COLORREF background = 0xFFFFFF;
     int pressed = -1;  // the row a left press landed on, until it is released or dragged
     POINT pressPoint{};
@@ -299,8 +302,16 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
             auto& items = state().items;
             const auto index = static_cast<int>(wParam);
-            if (!item || index < 0 || index >= static_cast<int>(items.size())) return FALSE;
-            items[static_cast<std::size_t>(index)].text = item->pszText ? item->pszText : L"";
+            if (!item || index < 0 || index >= static_cast<int>(items.size()) || item->iSubItem < 0) return FALSE;
+            ListItem& row = items[static_cast<std::size_t>(index)];
+            const std::wstring text = item->pszText ? item->pszText : L"";
+            if (item->iSubItem == 0) {
+                row.text = text;
+            } else {
+                const auto column = static_cast<std::size_t>(item->iSubItem);
+                if (row.subTexts.size() < column) row.subTexts.resize(column);
+                row.subTexts[column - 1] = text;
+            }
             lock.unlock();
             InvalidateRect(hwnd, nullptr, TRUE);
             return TRUE;
@@ -403,8 +414,11 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             const auto& items = state().items;
             if (!item || index < 0 || index >= static_cast<int>(items.size())) return FALSE;
             const ListItem& row = items[static_cast<std::size_t>(index)];
-            if (message == LVM_GETITEMTEXTW || (item->mask & LVIF_TEXT)) copyText(row.text, item->pszText, item->cchTextMax);
-            if (message == LVM_GETITEMTEXTW) return static_cast<LRESULT>(std::min<std::size_t>(row.text.size(), std::max(0, item->cchTextMax - 1)));
+            const auto column = static_cast<std::size_t>(std::max(0, item->iSubItem));
+            static const std::wstring none;
+            const std::wstring& text = column == 0 ? row.text : column <= row.subTexts.size() ? row.subTexts[column - 1] : none;
+            if (message == LVM_GETITEMTEXTW || (item->mask & LVIF_TEXT)) copyText(text, item->pszText, item->cchTextMax);
+            if (message == LVM_GETITEMTEXTW) return static_cast<LRESULT>(std::min<std::size_t>(text.size(), std::max(0, item->cchTextMax - 1)));
             if (item->mask & LVIF_PARAM) item->lParam = row.value;
             if (item->mask & LVIF_STATE) item->state = row.state & item->stateMask;
             if (item->mask & LVIF_IMAGE) item->iImage = row.image;
@@ -416,11 +430,43 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             auto& items = state().items;
             const auto index = static_cast<int>(static_cast<INT_PTR>(wParam));
             if (index >= static_cast<int>(items.size())) return FALSE;
+            std::vector<NMLISTVIEW> changes;
             for (std::size_t row = 0; row < items.size(); ++row) {
                 if (index >= 0 && static_cast<int>(row) != index) continue;
-                items[row].state = (items[row].state & ~item->stateMask) | (item->state & item->stateMask);
+                const UINT old = items[row].state;
+                items[row].state = (old & ~item->stateMask) | (item->state & item->stateMask);
+                if (items[row].state == old) continue;
+                NMLISTVIEW change;
+                change.iItem = static_cast<int>(row);
+                change.uNewState = items[row].state;
+                change.uOldState = old;
+                change.uChanged = LVIF_STATE;
+                change.lParam = items[row].value;
+                changes.push_back(change);
+            }
+            lock.unlock();
+            // The parent hears of every row whose state changed, as after a click.
+            const HWND parent = GetParent(hwnd);
+            for (NMLISTVIEW& change : changes) {
+                change.hdr.hwndFrom = hwnd;
+                change.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
+                change.hdr.code = LVN_ITEMCHANGED;
+                SendMessageW(parent, WM_NOTIFY, change.hdr.idFrom, reinterpret_cast<LPARAM>(&change));
             }
             return TRUE;
+        }
+        case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+            const DWORD mask = wParam ? static_cast<DWORD>(wParam) : ~DWORD{0};
+            const DWORD old = state().extendedStyle;
+            state().extendedStyle = (old & ~mask) | (static_cast<DWORD>(lParam) & mask);
+            return old;
+        }
+        case LVM_GETEXTENDEDLISTVIEWSTYLE: return state().extendedStyle;
+        case LVM_GETITEMSTATE: {
+            const auto& items = state().items;
+            const auto index = static_cast<int>(wParam);
+            if (index < 0 || index >= static_cast<int>(items.size())) return 0;
+            return items[static_cast<std::size_t>(index)].state & static_cast<UINT>(lParam);
         }
         case LVM_GETNEXTITEM: {
             const auto& items = state().items;
@@ -467,13 +513,23 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         case LVM_INSERTCOLUMNW: {
             const auto* column = reinterpret_cast<const LVCOLUMNW*>(lParam);
-            if (column && (column->mask & LVCF_WIDTH)) state().columnWidth = column->cx;
-            return 0;
+            auto& widths = state().columnWidths;
+            const auto at = std::min<std::size_t>(static_cast<std::size_t>(wParam), widths.size());
+            widths.insert(widths.begin() + static_cast<std::ptrdiff_t>(at), column && (column->mask & LVCF_WIDTH) ? column->cx : 0);
+            state().columnWidth = widths.front();
+            return static_cast<LRESULT>(at);
         }
-        case LVM_GETCOLUMNWIDTH: return state().columnWidth;
-        case LVM_SETCOLUMNWIDTH:
-            state().columnWidth = static_cast<int>(lParam);
+        case LVM_GETCOLUMNWIDTH: {
+            const auto& widths = state().columnWidths;
+            if (wParam == 0 || wParam >= widths.size()) return wParam == 0 ? state().columnWidth : 0;
+            return widths[wParam];
+        }
+        case LVM_SETCOLUMNWIDTH: {
+            auto& widths = state().columnWidths;
+            if (wParam < widths.size()) widths[wParam] = static_cast<int>(lParam);
+            if (wParam == 0) state().columnWidth = static_cast<int>(lParam);
             return TRUE;
+        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN: {

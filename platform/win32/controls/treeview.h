@@ -57,7 +57,6 @@ inline constexpr UINT TVIF_PARAM = 0x0004;
 inline constexpr UINT TVIF_STATE = 0x0008;
 inline constexpr UINT TVIS_SELECTED = 0x0002;
 inline constexpr UINT TVIS_STATEIMAGEMASK = 0xF000;
-inline constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
 
 inline constexpr UINT TVHT_NOWHERE = 0x0001;
 inline constexpr UINT TVHT_ONITEMICON = 0x0002;

@@ -1,5 +1,6 @@
 // Files by handle over POSIX descriptors of the mapped host file.
 #include "platform/win32/files/file_handles.h"
+#include "platform/win32/process/pipes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -112,6 +113,8 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, DWORD* 
 
 BOOL WriteFile(HANDLE hFile, const void* lpBuffer, DWORD nNumberOfBytesToWrite, DWORD* lpNumberOfBytesWritten,
                void* lpOverlapped) {
+    if (platform::win32::isPipe(hFile))
+        return platform::win32::writePipe(hFile, lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten);
     return transfer(L"WriteFile", hFile, lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten, lpOverlapped, true,
                     &::write);
 }

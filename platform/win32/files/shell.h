@@ -67,3 +67,7 @@ inline constexpr DWORD KF_FLAG_DONT_VERIFY = 0x00004000;
 // CoTaskMemFree. Other folders: E_INVALIDARG and a null path.
 HRESULT SHGetKnownFolderPath(REFKNOWNFOLDERID id, DWORD flags, HANDLE token, PWSTR* path);
 void CoTaskMemFree(void* memory);
+
+// Whether the text is a URL: a scheme (a letter, then letters, digits, "+", "-" or ".", two
+// characters at least, so a drive letter is none) followed by ":".
+BOOL PathIsURLW(LPCWSTR text);

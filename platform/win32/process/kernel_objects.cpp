@@ -59,6 +59,7 @@ Waitable waitableOf(std::shared_ptr<KernelObject> object, DWORD me) {
         }
         case KernelObject::Kind::Process: break;  // no process of the table ever ends
         case KernelObject::Kind::File: break;     // files are not waited on
+        case KernelObject::Kind::Pipe: break;     // nor are pipes
     }
     return {[] { return true; }, [] { return DWORD{WAIT_FAILED}; }};
 }

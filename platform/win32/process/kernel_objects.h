@@ -15,7 +15,7 @@
 namespace platform::win32 {
 
 struct KernelObject {
-    enum class Kind { Event, Mutex, Thread, Process, File };
+    enum class Kind { Event, Mutex, Thread, Process, File, Pipe };
     explicit KernelObject(Kind k) : kind(k) {}
     virtual ~KernelObject() = default;
     Kind kind;

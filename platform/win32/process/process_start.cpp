@@ -9,6 +9,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
+#include "platform/win32/process/pipes.h"
 #include "platform/win32/process/restart_manager.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/window/window.h"
@@ -19,6 +20,43 @@ namespace {
 DWORD& nextProcessId() {
     static DWORD id = 1000;
     return id;
+}
+
+// Handles of a started program that never ends.
+void giveHandles(PROCESS_INFORMATION* processInformation, DWORD id) {
+    if (!processInformation) return;
+    processInformation->hProcess = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    processInformation->hThread = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    processInformation->dwProcessId = id;
+    processInformation->dwThreadId = 1;
+}
+
+BOOL startOtherProgram(std::wstring_view path, LPWSTR commandLine, BOOL inheritHandles, const STARTUPINFOW& startupInfo,
+                       const std::wstring& text, PROCESS_INFORMATION* processInformation) {
+    const std::wstring file(path);
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    std::string bytes;
+    if (file.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        platform::files::readAll(file, bytes) != 0) {
+        platform::core::journal().add("process", L"cannot start " + text);
+        ::SetLastError(ERROR_FILE_NOT_FOUND);
+        return FALSE;
+    }
+    auto run = std::make_shared<platform::win32::ProgramRun>();
+    run->path = file;
+    run->commandLine = std::wstring(platform::core::viewOf(commandLine));
+    run->readsInput = bytes.find("exits-early") == std::string::npos;
+    if (startupInfo.dwFlags & STARTF_USESTDHANDLES) {
+        // Only an inherited handle reaches the program; without one it reads nothing.
+        if (!inheritHandles || !platform::win32::giveStandardInput(startupInfo.hStdInput, run)) run->inputEnded = true;
+    } else {
+        run->inputEnded = true;
+    }
+    platform::win32::addProgramRun(run);
+    platform::core::journal().add("process", L"started " + text);
+    giveHandles(processInformation, ++nextProcessId());
+    ::SetLastError(ERROR_SUCCESS);
+    return TRUE;
 }
 
 }  // namespace
@@ -36,20 +74,12 @@ BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine, LPSECURITY_ATTR
         ::SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    if (!platform::core::equalsNoCase(path, own)) {
-        platform::core::journal().add("process", L"cannot start " + text);
-        ::SetLastError(ERROR_FILE_NOT_FOUND);
-        return FALSE;
-    }
+    if (!platform::core::equalsNoCase(path, own)) return startOtherProgram(path, commandLine, inheritHandles, *startupInfo,
+                                                                           text, processInformation);
     platform::core::journal().add("process", L"started " + text);
     const DWORD id = ++nextProcessId();
     platform::processes::addProcess(id, platform::core::winpath::fileName(own), own);
-    if (processInformation) {
-        processInformation->hProcess = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        processInformation->hThread = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-        processInformation->dwProcessId = id;
-        processInformation->dwThreadId = 1;
-    }
+    giveHandles(processInformation, id);
     ::SetLastError(ERROR_SUCCESS);
     return TRUE;
 }

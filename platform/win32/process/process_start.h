@@ -1,6 +1,9 @@
-// Starting programs. The process table knows one program: the program's own file, whose start
-// (a restart) is recorded with its command line and joins the restart manager's process table;
-// any other program fails with ERROR_FILE_NOT_FOUND.
+// Starting programs. The program's own file starts (a restart): it is recorded with its command
+// line and joins the restart manager's process table. Any other program file that exists starts
+// as a stand-in program: it reads its standard input (given with STARTF_USESTDHANDLES, an
+// inherited pipe's read end) to the end, or, when its file's text holds "exits-early", ends at
+// once without reading; each start is kept with what it read (platform/win32/process/pipes.h).
+// A missing program fails with ERROR_FILE_NOT_FOUND.
 #pragma once
 
 #include <cstdint>
@@ -9,10 +12,15 @@
 
 // As the API's own structure: no member has a value until the caller gives it one, and `cb` must
 // hold the structure's size.
+inline constexpr DWORD STARTF_USESTDHANDLES = 0x00000100;
+
 struct STARTUPINFOW {
     DWORD cb;
     DWORD dwFlags;
     WORD wShowWindow;
+    HANDLE hStdInput;  // these three only with STARTF_USESTDHANDLES
+    HANDLE hStdOutput;
+    HANDLE hStdError;
 };
 
 struct PROCESS_INFORMATION {
