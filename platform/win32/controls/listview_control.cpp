@@ -36,6 +36,9 @@ struct ListViewState {
     int rowHeight = 0;  // 0: not measured yet
     int top = 0;        // the first row shown
     int columnWidth = 0;
+    std::vector<std::wstring> columnTitles;
+    DWORD extendedStyle = 0;
+    int hot = -1;  // the row the mouse rests on
     COLORREF background = 0xFFFFFF;
     int pressed = -1;  // the row a left press landed on, until it is released or dragged
     POINT pressPoint{};
@@ -275,6 +278,7 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             gone.swap(state().items);
             state().top = 0;
             state().pressed = -1;
+            state().hot = -1;
             lock.unlock();
             for (std::size_t index = 0; index < gone.size(); ++index)
                 notifyListView(hwnd, LVN_DELETEITEM, static_cast<int>(index), gone[index].value);
@@ -368,7 +372,16 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_MOUSEMOVE: {
             // A press not released yet: the button is still held.
-            if (state().pressed < 0) return 0;
+            if (state().pressed < 0) {
+                const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                const int item = hitItem(state(), point, rowHeight(hwnd, lock));
+                if (item == state().hot) return 0;
+                state().hot = item;
+                const LPARAM value = item >= 0 ? state().items[static_cast<std::size_t>(item)].value : 0;
+                lock.unlock();
+                notifyListView(hwnd, LVN_HOTTRACK, item, value, point);
+                return 0;
+            }
             const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             const POINT from = state().pressPoint;
             if (std::abs(point.x - from.x) < kDragDistance && std::abs(point.y - from.y) < kDragDistance) return 0;
@@ -467,9 +480,30 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         case LVM_INSERTCOLUMNW: {
             const auto* column = reinterpret_cast<const LVCOLUMNW*>(lParam);
-            if (column && (column->mask & LVCF_WIDTH)) state().columnWidth = column->cx;
-            return 0;
+            if (!column) return -1;
+            if (column->mask & LVCF_WIDTH) state().columnWidth = column->cx;
+            auto& titles = state().columnTitles;
+            const auto at = static_cast<std::size_t>(std::clamp(static_cast<int>(wParam), 0, static_cast<int>(titles.size())));
+            titles.insert(titles.begin() + static_cast<std::ptrdiff_t>(at),
+                          (column->mask & LVCF_TEXT) && column->pszText ? std::wstring(column->pszText) : std::wstring());
+            return static_cast<LRESULT>(at);
         }
+        case LVM_GETCOLUMNW: {
+            auto* column = reinterpret_cast<LVCOLUMNW*>(lParam);
+            const auto& titles = state().columnTitles;
+            const auto at = static_cast<std::size_t>(wParam);
+            if (!column || at >= titles.size()) return FALSE;
+            if (column->mask & LVCF_WIDTH) column->cx = state().columnWidth;
+            if (column->mask & LVCF_TEXT) copyText(titles[at], column->pszText, column->cchTextMax);
+            return TRUE;
+        }
+        case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+            const DWORD old = state().extendedStyle;
+            const DWORD mask = wParam ? static_cast<DWORD>(wParam) : ~DWORD{0};
+            state().extendedStyle = (old & ~mask) | (static_cast<DWORD>(lParam) & mask);
+            return static_cast<LRESULT>(old);
+        }
+        case LVM_GETEXTENDEDLISTVIEWSTYLE: return static_cast<LRESULT>(state().extendedStyle);
         case LVM_GETCOLUMNWIDTH: return state().columnWidth;
         case LVM_SETCOLUMNWIDTH:
             state().columnWidth = static_cast<int>(lParam);
