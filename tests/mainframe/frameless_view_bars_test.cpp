@@ -1,6 +1,7 @@
 // The frameless tool bars over the views: they stand at the active document view's corner while
 // its frame is the active one, follow another document window when it becomes active, and leave
-// when the frame stops being the active one or the positions lock them hidden.
+// when the frame stops being the active one or the positions lock them hidden. And the frame's
+// commands that act on the active view reach the active document window's view.
 #include <gtest/gtest.h>
 
 #include "app/kvw32_app.h"
@@ -81,6 +82,34 @@ TEST_F(FramelessViewBars, LeaveWhenTheFrameIsNoLongerActiveOrThePositionHidesThe
     EXPECT_EQ(filters->GetPlacedOver(), nullptr);
     frame->MakeActive();
     EXPECT_TRUE(filters->IsVisible());
+}
+
+int g_viewFocused = 0;
+WNDPROC g_viewProc = nullptr;
+LRESULT countFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETFOCUS) ++g_viewFocused;
+    return ::CallWindowProcW(g_viewProc, hwnd, message, wParam, lParam);
+}
+
+// The properties command, with the properties window on show, first gives the active document
+// window's view the focus (the frame's own active view is never a document view).
+TEST_F(FramelessViewBars, ThePropertiesCommandFocusesTheActiveDocumentView) {
+    constexpr unsigned kProperties = 811;
+    Open(kBracket);
+    CKVView* view = frame->GetActiveKorvoView();
+    ASSERT_NE(view, nullptr);
+    s.user().command(frameWindow, kProperties);
+    s.runUntilIdle();
+    CWnd* properties = CKvw32App::Instance()->GetPropertiesWindow(false);
+    ASSERT_TRUE(properties && properties->IsWindowVisible());
+    g_viewProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(view->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&countFocus)));
+    ::SetFocus(frameWindow);
+    g_viewFocused = 0;
+    s.user().command(frameWindow, kProperties);
+    s.runUntilIdle();
+    ::SetWindowLongPtrW(view->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_viewProc));
+    EXPECT_EQ(g_viewFocused, 1);
 }
 
 }  // namespace
