@@ -38,6 +38,7 @@ CString CMainFrame::DescribeModes() const {
     std::swprintf(bits, 16, L"0x%02X", static_cast<unsigned>(m_viewTypeMask));
     out += L"view-types " + std::wstring(bits) + L"\n";
     out += DescribeFramelessBars(*this);
+    if (m_contextHelpMode) out += L"context-help on\n";
     for (const bool fullScreen : {false, true}) {
         const CString layout = DescribeSavedLayout(fullScreen);
         out += std::wstring(L"saved-layout ") + (fullScreen ? L"full-screen" : L"normal") + (layout.IsEmpty() ? L" none\n" : L"\n");

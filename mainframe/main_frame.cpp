@@ -173,6 +173,19 @@ void CMainFrame::ApplyToolBarIconSize(SIZE size, bool largeIcons) {
 
 BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam) {
     GenerateDumpFileAppContext context;
+    // Context help is the frame's own, before any document's commands see it.
+    if (lParam == 0 && LOWORD(wParam) == ID_CONTEXT_HELP) {
+        OnContextHelp();
+        return TRUE;
+    }
+    // In context-help mode a command, from a menu, a bar or a key, shows its help and does not run.
+    if (m_contextHelpMode && lParam == 0) {
+        constexpr UINT kCommandHelpMessage = 0x0365;  // the framework's WM_COMMANDHELP
+        constexpr LPARAM kCommandHelpBase = 0x10000;
+        m_contextHelpMode = false;
+        if (!SendMessage(kCommandHelpMessage, 0, kCommandHelpBase + LOWORD(wParam))) SendMessage(WM_COMMAND, ID_DEFAULT_HELP);
+        return TRUE;
+    }
     CWinApp* app = AfxGetApp();
     if (LOWORD(wParam) != ID_FILE_PRINT_DIRECT || !app || !app->m_pCmdInfo)
         return Korvo::UI::MdiMainFrame::OnCommand(wParam, lParam);

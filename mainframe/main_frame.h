@@ -101,7 +101,6 @@ public:
     CXTPMenuBar* GetMenuBar() const;
     bool IsRibbonMode() const;
     void SetRibbonMode(bool ribbon);
-    CKVView* GetActiveKVView();
     // The tool bar of a tool-bar command (700 + its index in the command bars' list), or null.
     CXTPToolBar* GetToolBarByCommand(UINT id) const;
     CKVDockingPaneManager& GetPaneManager() { return m_paneManager; }
@@ -129,8 +128,12 @@ public:
     // The layouts kept by the screen-mode switch ("normalLayout", "fullscreenLayout"), as XML;
     // empty when none is kept.
     CString DescribeSavedLayout(bool fullScreen) const;
-    Korvo::UI::FramelessToolBars* GetFramelessToolBars() const;
+    Korvo::UI::FramelessToolBars* GetFramelessToolBars() const override;
     Korvo::UI::FramelessToolBar* GetFramelessToolBar(UINT barId) const;
+    // The frame's active view while the active document window still shows it.
+    CView* GetFramelessHostView() override;
+    // Shift+F1 put the frame in context-help mode: the next command shows its help.
+    bool IsContextHelpMode() const { return m_contextHelpMode; }
 
     // ---- The active view (mainframe/main_frame_view_update.cpp) --------------------------------
     void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE) override;
@@ -414,6 +417,7 @@ private:
     bool m_minimizeRibbonFullScreen = true;
     int m_showCommand;
     bool m_shown = false;
+    bool m_contextHelpMode = false;  // Shift+F1: the next command shows its help instead of running
     bool m_showClassicAutoMenu = true;
 
     bool m_workbookMode = false;

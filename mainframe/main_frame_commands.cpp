@@ -94,7 +94,7 @@ void CMainFrame::ShowDockingPane(UINT id) {
     if (id == kPropertiesCommand) {
         CWnd* properties = CKvw32App::Instance() ? CKvw32App::Instance()->GetPropertiesWindow(false) : nullptr;
         if (properties && properties->IsWindowVisible())
-            if (CView* view = GetActiveKVView()) view->SetFocus();
+            if (CView* view = GetActiveKorvoView()) view->SetFocus();
     }
     CXTPDockingPane* pane = FindPaneByCommand(id);
     if (!pane) return;
@@ -300,8 +300,12 @@ void CMainFrame::OnFrameHelp() {
     if (CKvw32App* app = CKvw32App::Instance()) app->OnHelp();
 }
 
-// The framework's context-help mode (Shift+F1) is not part of this edition's frame.
-void CMainFrame::OnContextHelp() {}
+// The framework's context help: until a command is chosen (its help shows instead) or Esc is
+// pressed, the frame is in help mode. Not while a modal state keeps the user elsewhere.
+void CMainFrame::OnContextHelp() {
+    if (m_contextHelpMode || !IsWindowEnabled()) return;
+    m_contextHelpMode = true;
+}
 
 void CMainFrame::OnWindowList() {
     CMainFrameWindowList dialog(this, IsWorkbookMode());
@@ -337,7 +341,7 @@ void CMainFrame::SelectToolBarTab(UINT index) {
     CKVTabToolBar* tabBar = GetTabToolBar();
     if (!tabBar || static_cast<int>(index) >= tabBar->GetItemCount()) return;
     tabBar->SetCurSel(static_cast<int>(index));
-    CKVView* view = GetActiveKVView();
+    CKVView* view = GetActiveKorvoView();
     if (!view || !view->IsRememberingToolBarTab()) return;
     if (const int option = RememberedTabOption(tabBar->GetTabIdentifier(static_cast<int>(index))); option >= 0)
         GetSettings().lastToolBarTab = option;

@@ -62,6 +62,10 @@ void CMainFrame::OnChangeActiveMainFrame(Korvo::UI::MainFrame* previous) {
     if (previous) previous->UnlockLayout();
     UnlockLayout();
     Korvo::UI::MdiMainFrame::OnChangeActiveMainFrame(previous);
+    // Only the active main frame shows frameless bars over its view.
+    if (auto* before = dynamic_cast<CMainFrame*>(previous); before && before != this)
+        before->MoveFramelessToolBars(before->GetFramelessHostView());
+    MoveFramelessToolBars(GetFramelessHostView());
 }
 
 LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {

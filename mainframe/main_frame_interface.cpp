@@ -178,8 +178,6 @@ CXTPControls* CMainFrame::GetMenuBarControls() const {
     return menuBar ? menuBar->GetControls() : nullptr;
 }
 
-CKVView* CMainFrame::GetActiveKVView() { return DYNAMIC_DOWNCAST(CKVView, GetActiveView()); }
-
 CString CMainFrame::GetUIStyle() const {
     CWinApp* app = AfxGetApp();
     return app ? app->GetProfileString(L"MainFrame", L"UIStyle", L"") : CString();

@@ -335,6 +335,8 @@ void CMainFrame::ApplySettings() {
     }
 
     ApplyFramelessBarSettings(*this, place, ribbonMode, clean);
+    // A bar the positions freed may show now, and it shows where the view wants it.
+    MoveFramelessToolBars(GetFramelessHostView());
 
     UpdateViewDependentRibbonGroups();
     UpdateViewDependentToolBars();
@@ -349,6 +351,12 @@ void CMainFrame::CreateFramelessToolBars() {
 }
 
 Korvo::UI::FramelessToolBars* CMainFrame::GetFramelessToolBars() const { return m_framelessBars; }
+
+CView* CMainFrame::GetFramelessHostView() {
+    // The remembered view may be gone; the document window's own answer says it is not.
+    CView* view = Korvo::UI::MdiMainFrame::GetFramelessHostView();
+    return view && view == m_activeView ? view : nullptr;
+}
 
 Korvo::UI::FramelessToolBar* CMainFrame::GetFramelessToolBar(UINT barId) const {
     return m_framelessBars ? m_framelessBars->GetFramelessToolBar(barId) : nullptr;

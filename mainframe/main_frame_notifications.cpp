@@ -36,9 +36,14 @@ LRESULT CMainFrame::OnToolBarVisibilityChanged(WPARAM, LPARAM lParam) {
     if (m_barNotificationsSuppressed) return 0;
     auto* bar = reinterpret_cast<CXTPToolBar*>(lParam);
     if (!bar) return 0;
-    // A frameless bar belongs to the view under it, not to the frame's settings. The bars are
-    // not yet placed over the views, so there is nothing of theirs to move.
-    if (m_framelessBars && bar->GetCommandBars() == m_framelessBars) return 0;
+    // A frameless bar belongs to the view under it, not to the frame's settings: the bars of
+    // that view move (one shown or gone makes room or takes it).
+    if (m_framelessBars && bar->GetCommandBars() == m_framelessBars) {
+        const auto* frameless = dynamic_cast<const Korvo::UI::FramelessToolBar*>(bar);
+        CView* over = frameless ? DYNAMIC_DOWNCAST(CView, CWnd::FromHandlePermanent(frameless->GetPlacedOver())) : nullptr;
+        MoveFramelessToolBars(over ? over : GetFramelessHostView());
+        return 0;
+    }
     if (bar == GetAutoMenuToolBar() && !IsRibbonMode()) m_showClassicAutoMenu = bar->IsVisible() != FALSE;
     if (bar->IsVisible()) {
         if (bar->GetPosition() == xtpBarFloating) Korvo::UI::EnsureIsVisible(bar);

@@ -86,6 +86,11 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
     }
     bool suppress = false;
     if (isKeyMessage(pMsg->message)) {
+        // Escape leaves context-help mode first.
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_contextHelpMode) {
+            m_contextHelpMode = false;
+            return TRUE;
+        }
         // Escape leaves the clean screen; full screen stays until its command.
         if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE && m_screenMode == 2) {
             SetScreenMode(0);

@@ -34,6 +34,7 @@ void CMainFrame::ViewActivated(CView* view) {
 
 void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
     const CKvw32Doc* oldDocument = m_activeDocument;
+    CView* oldView = m_activeView;
     if (view == m_activeView && !force) return;
     CKvw32Doc* document = documentOf(view);
     m_activeView = view;
@@ -64,6 +65,9 @@ void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
         const bool shown = bound == static_cast<const CObject*>(document);
         if ((bar->IsWindowVisible() != FALSE) != shown) bar->ShowWindow(shown ? SW_SHOW : SW_HIDE);
     }
+    // The old view is only compared: the bars that stood over it leave it.
+    MoveFramelessToolBars(oldView);
+    MoveFramelessToolBars(view);
     RecalcLayout();
 }
 

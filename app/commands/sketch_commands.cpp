@@ -16,7 +16,7 @@ enum class SketchOption { AutoParameterization, AutoDimensions };
 CKVView* Active2DView() {
     CKvw32App* app = CKvw32App::Instance();
     CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
-    CKVView* view = frame ? frame->GetActiveKVView() : nullptr;
+    CKVView* view = frame ? frame->GetActiveKorvoView() : nullptr;
     return view && view->Is2DView() && view->GetCurrentPage() != 0 ? view : nullptr;
 }
 

@@ -296,8 +296,12 @@ std::optional<std::wstring> User::pressKeyAt(HWND frame, HWND window, Key key) {
         SetFocus(window);
         session_.runUntilIdle();
     } else {
+        // The frame's own pop-ups (a chooser, say) are the frame's too: their windows are
+        // owned by it.
         const HWND focus = GetFocus();
-        target = focus && (focus == frame || IsChild(frame, focus)) ? focus : frame;
+        HWND owner = focus ? GetAncestor(focus, GA_ROOT) : nullptr;
+        while (owner && owner != frame) owner = GetWindow(owner, GW_OWNER);
+        target = focus && (focus == frame || IsChild(frame, focus) || owner == frame) ? focus : frame;
     }
     platform::core::journal().add("user", L"press " + name + L" in " + handleText(target));
     if (key.control) postKey(target, VK_CONTROL, true, false);
@@ -376,6 +380,8 @@ std::optional<std::wstring> User::hover(HWND frame, int id) {
     platform::core::journal().add("user", L"hover " + std::to_wstring(id) + L" on " + handleText(frame));
     const Located found = locate(frame, id);
     if (!found.control) return found.refusal;
+    // The control the mouse rests on is the bar's selected one.
+    if (CXTPCommandBar* bar = found.control->GetParent()) bar->SetSelected(found.control);
     CXTPCommandBars* bars = commandBarsOf(frame);
     CXTPToolTipContext* context = bars->GetToolTipContext();
     RECT rect{};

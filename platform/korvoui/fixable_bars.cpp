@@ -67,7 +67,39 @@ CString FramelessToolBar::Describe() const {
     out += IsExpandButtonShown() ? L" expand on" : L" expand off";
     for (const auto& [section, visible] : sections_)
         out += L" section " + std::to_wstring(section) + (visible ? L" shown" : L" hidden");
+    if (IsVisible() && placedOver_)
+        out += L" at " + std::to_wstring(placedAt_.x) + L"," + std::to_wstring(placedAt_.y);
     return CString(out.c_str());
+}
+
+void PlaceFramelessToolBars(FramelessToolBars& bars, CView* view, DWORD wanted) {
+    constexpr int kGap = 2;
+    const HWND over = view ? view->GetSafeHwnd() : nullptr;
+    RECT area{};
+    if (over) view->GetClientRect(&area);
+    int leftTop = area.top + kGap, rightTop = area.top + kGap;
+    for (int i = 0; i < bars.GetCount(); ++i) {
+        auto* bar = dynamic_cast<FramelessToolBar*>(bars.GetAt(i));
+        if (!bar) continue;
+        const UINT id = bar->GetBarID();
+        bar->SetWantedVisible(over && id < 32 && (wanted & (1u << id)) != 0);
+        if (!over || !bar->IsVisible()) {
+            bar->placedOver_ = nullptr;
+            continue;
+        }
+        const SIZE size = bar->GetContentSize();
+        int& top = bar->IsPopupsToTheLeft() ? rightTop : leftTop;
+        POINT at{bar->IsPopupsToTheLeft() ? area.right - kGap - size.cx : area.left + kGap, top};
+        top += size.cy + kGap;
+        bar->placedOver_ = over;
+        bar->placedAt_ = at;
+        if (!bar->GetSafeHwnd()) continue;
+        // The bar is a window of the site: the view's point in the site's client coordinates.
+        POINT site = at;
+        ::ClientToScreen(over, &site);
+        if (const HWND parent = ::GetParent(bar->GetSafeHwnd())) ::ScreenToClient(parent, &site);
+        ::SetWindowPos(bar->GetSafeHwnd(), HWND_TOP, site.x, site.y, size.cx, size.cy, SWP_NOACTIVATE);
+    }
 }
 
 FramelessToolBar* FramelessToolBars::GetFramelessToolBar(UINT barId) const {

@@ -59,6 +59,8 @@ void Fix(CXTPCommandBar* bar, bool fixed);
 // A frameless tool bar: shown over a view when the view's type wants it, unless the frame locks
 // its visibility. Sections of the bar (runs of its controls) can be locked hidden on their own.
 // Its popups open to the right, or to the left when the bar sits at the view's right edge.
+class FramelessToolBars;
+
 class FramelessToolBar : public CXTPToolBar {
     DECLARE_DYNCREATE(FramelessToolBar)
 public:
@@ -82,12 +84,20 @@ public:
     void SetPopupsToTheLeft(bool left) { popupsLeft_ = left; }
     bool IsPopupsToTheLeft() const { return popupsLeft_; }
 
-    // One line: "visible|hidden", "locked"/"free", "popups left|right", "expand on|off" and the
-    // locked sections ("section N hidden|shown").
+    // The view the bar was last placed over (null: none) and its place there, in the view's
+    // client coordinates.
+    HWND GetPlacedOver() const { return placedOver_; }
+    POINT GetPlacedAt() const { return placedAt_; }
+
+    // One line: "visible|hidden", "locked"/"free", "popups left|right", "expand on|off", the
+    // locked sections ("section N hidden|shown") and, while shown over a view, "at X,Y".
     CString Describe() const;
 
 private:
+    friend void PlaceFramelessToolBars(FramelessToolBars& bars, CView* view, DWORD wanted);
     void applyVisibility();
+    HWND placedOver_ = nullptr;
+    POINT placedAt_{};
     bool wanted_ = false;
     bool locked_ = false;
     bool lockedVisible_ = false;
@@ -103,5 +113,12 @@ public:
     // The frameless bar with the id, or null.
     FramelessToolBar* GetFramelessToolBar(UINT barId) const;
 };
+
+// Puts the frameless bars over `view` (null: over no view): a bar whose id's bit is in `wanted`
+// shows unless its visibility is locked, the others go. The shown bars line up down the view's
+// left edge, those whose popups open to the left down its right edge, each at its content size
+// and on top of the site's other windows, so that they follow the view and never cover each
+// other.
+void PlaceFramelessToolBars(FramelessToolBars& bars, CView* view, DWORD wanted);
 
 }  // namespace Korvo::UI

@@ -128,6 +128,21 @@ namespace detail {
 void registerMainFrame(MainFrame* frame) { UIModuleProxy::Instance().RegisterMainFrame(frame); }
 void unregisterMainFrame(MainFrame* frame) { UIModuleProxy::Instance().UnregisterMainFrame(frame); }
 
+int framelessViewType(CView* view) {
+    const auto* documentView = DYNAMIC_DOWNCAST(CKVView, view);
+    return documentView ? documentView->GetViewKind() : 0;
+}
+
+bool framelessBarsStandOver(const FramelessToolBars& bars, const CView* view) {
+    const HWND window = view ? view->GetSafeHwnd() : nullptr;
+    if (!window) return false;
+    for (int i = 0; i < bars.GetCount(); ++i) {
+        const auto* bar = dynamic_cast<const FramelessToolBar*>(bars.GetAt(i));
+        if (bar && bar->GetPlacedOver() == window) return true;
+    }
+    return false;
+}
+
 void updateActiveDocumentReadOnlyState(CFrameWnd* frame) {
     platform::core::recordCall(L"Korvo::UI::GenericMainFrame::UpdateActiveDocumentReadOnlyState(" +
                platform::core::handleText(frame ? frame->GetSafeHwnd() : nullptr) + L")");

@@ -11,6 +11,7 @@
 #include "platform/kernel.h"
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
+#include "platform/korvoui/fixable_bars.h"
 #include "platform/korvoui/selection_buttons.h"
 
 namespace Korvo::UI {
@@ -187,6 +188,10 @@ void registerMainFrame(MainFrame* frame);
 void unregisterMainFrame(MainFrame* frame);
 // The active document of `frame` is told whether it may be edited now.
 void updateActiveDocumentReadOnlyState(CFrameWnd* frame);
+// The view type the frameless bars go by: a document view's kind, 0 for any other view.
+int framelessViewType(CView* view);
+// Whether some bar of `bars` stands over `view` now.
+bool framelessBarsStandOver(const FramelessToolBars& bars, const CView* view);
 }  // namespace detail
 
 // A main frame over a toolkit frame class: in the UI module's registry from the creation of its
@@ -220,6 +225,23 @@ public:
     // The frameless tool bars visible for a view type (a bit per bar).
     virtual DWORD GetVisibleFramelessToolBars(int /*viewType*/) const { return framelessVisible_; }
     void SetFramelessToolBarsVisible(DWORD bits) { framelessVisible_ = bits; }
+    // The frame's frameless view tool bars, or null (the application makes and keeps them).
+    virtual FramelessToolBars* GetFramelessToolBars() const { return nullptr; }
+    // The view the frameless tool bars stand over: the frame's active document view.
+    virtual CView* GetFramelessHostView() { return GetActiveKorvoView(); }
+    // `view` changed (became active, went, moved, or a bar of its changed visibility): when the
+    // bars stand over it or it is the host view, they are put over the host view as its view
+    // type wants them, or taken away when there is none.
+    void MoveFramelessToolBars(CView* view) {
+        FramelessToolBars* bars = GetFramelessToolBars();
+        if (!bars || movingFramelessBars_) return;
+        CView* host = GetFramelessHostView();
+        if (view != host && !detail::framelessBarsStandOver(*bars, view)) return;
+        // Showing or hiding a bar tells the frame again: one placement at a time.
+        movingFramelessBars_ = true;
+        PlaceFramelessToolBars(*bars, host, host ? GetVisibleFramelessToolBars(detail::framelessViewType(host)) : 0);
+        movingFramelessBars_ = false;
+    }
     // The application's window for a pane, or null.
     virtual CWnd* GetPaneWindow(CXTPDockingPane*) { return nullptr; }
     virtual void OnInitCommandsPopup(CXTPPopupBar*) {}
@@ -236,6 +258,7 @@ protected:
     SelectionFilterToolBar selectionFilterToolBar_;
     CXTPDockingPaneManager* paneManager_ = nullptr;
     DWORD framelessVisible_ = 0x3F;
+    bool movingFramelessBars_ = false;
 };
 
 class MdiMainFrame : public GenericMainFrame<CXTPMDIFrameWnd> {

@@ -24,6 +24,43 @@ bool ChooserDialog::CreateBelow(const CXTPControl& control, int gap, std::option
     return true;
 }
 
+bool ChooserDialog::FinishOpenBelow(const CXTPControl& control, int gap, std::optional<SIZE> size) {
+    if (!CreateBelow(control, gap, size)) return false;
+    FinishOpen();
+    return true;
+}
+
+void ChooserDialog::FinishOpen() {
+    m_open = true;
+    MarkOpen();
+    ShowWindow(SW_SHOW);
+}
+
+bool ChooserDialog::BeginClose() {
+    if (!m_open) return false;
+    m_closing = true;
+    m_open = false;
+    MarkClosed();
+    return true;
+}
+
+std::optional<SIZE> ChooserDialog::GetShownSize() const {
+    const SIZE size = GetWindowSize();
+    if (size.cx <= 0 || size.cy <= 0) return std::nullopt;
+    return size;
+}
+
+RECT ChooserDialog::TakePlaceholder(int id, int extraHeight) {
+    const HWND placeholder = ::GetDlgItem(GetSafeHwnd(), id);
+    if (!placeholder) return {};
+    RECT place{};
+    ::GetWindowRect(placeholder, &place);
+    POINT corner{place.left, place.top};
+    ::ScreenToClient(GetSafeHwnd(), &corner);
+    ::DestroyWindow(placeholder);
+    return {corner.x, corner.y, corner.x + (place.right - place.left), corner.y + (place.bottom - place.top) + extraHeight};
+}
+
 void ChooserDialog::DestroyChooserWindow() {
     if (GetSafeHwnd()) DestroyWindow();
 }

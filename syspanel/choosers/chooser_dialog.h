@@ -28,6 +28,24 @@ public:
     HWND GetFrameWindow() const override { return m_frame; }
 
 protected:
+    // The opening for main frame `frame` begins: no close is under way.
+    void BeginOpen(HWND frame) {
+        m_frame = frame;
+        m_closing = false;
+    }
+    // The window is made (CreateBelow) and shown as the open chooser; false when it cannot be.
+    bool FinishOpenBelow(const CXTPControl& control, int gap, std::optional<SIZE> size);
+    // It is the open chooser now, its window shown.
+    void FinishOpen();
+    // The close begins: false when it is not open (nothing to close); else it is no longer the
+    // open chooser and its window's own deactivation cannot close it again.
+    bool BeginClose();
+    // The size the user left the window at, when it has one.
+    std::optional<SIZE> GetShownSize() const;
+    // The place of placeholder control `id` in the window's client area, `extraHeight` taller; the
+    // placeholder goes (its list takes the place). Empty without a placeholder.
+    RECT TakePlaceholder(int id, int extraHeight = 0);
+
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Esc closes as clicking elsewhere does.
     void OnCancel() override { Deactivate(); }

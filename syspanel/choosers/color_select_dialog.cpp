@@ -40,9 +40,8 @@ CColorSelectDialog::~CColorSelectDialog() {
 }
 
 bool CColorSelectDialog::Open(const CXTPControl& control, HWND frame, std::int32_t current) {
-    m_frame = frame;
+    BeginOpen(frame);
     m_current = current;
-    m_closing = false;
     m_dragging = false;
     m_colourDialogOpen = false;
     m_userVisible = true;
@@ -55,9 +54,10 @@ bool CColorSelectDialog::Open(const CXTPControl& control, HWND frame, std::int32
     fillUserList();
     layout();
     m_placed = true;
-    m_open = true;
-    MarkOpen();
-    ShowWindow(SW_SHOW);
+    FinishOpen();
+    // The keys move in the list that holds the current colour (else the standard one).
+    const bool inUser = m_standard.GetCurSel() < 0 && m_user.GetCurSel() >= 0 && m_userVisible;
+    if (const HWND keys = inUser ? m_user.GetSafeHwnd() : m_standard.GetSafeHwnd()) ::SetFocus(keys);
     return true;
 }
 
@@ -389,11 +389,10 @@ void CColorSelectDialog::Deactivate() {
 
 void CColorSelectDialog::Close() {
     if (!m_open) return;
-    m_closing = true;
+    // The sizes are written while the window still has them.
     writeState();
     no_set_focus_color_dlg = false;
-    m_open = false;
-    MarkClosed();
+    BeginClose();
     m_standard.Attach(nullptr);
     m_user.Attach(nullptr);
     DestroyChooserWindow();

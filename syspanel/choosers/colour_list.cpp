@@ -23,9 +23,39 @@ int averageCharWidth(HDC dc) {
 
 }  // namespace
 
+LRESULT CColorListControl::listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<CColorListControl*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || self->m_list != hwnd) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    const WNDPROC own = self->m_listProc;
+    // The keys move the selection here, without choosing: the list box would tell a choice.
+    if (message == WM_KEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
+        self->OnKeyDown(static_cast<UINT>(wParam));
+        return 0;
+    }
+    // Enter accepts the selection, as the dialog's default button would.
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        ::SendMessageW(::GetParent(hwnd), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) self->detach();
+    return ::CallWindowProcW(own, hwnd, message, wParam, lParam);
+}
+
+void CColorListControl::detach() {
+    if (m_list && m_listProc && ::IsWindow(m_list)) {
+        ::SetWindowLongPtrW(m_list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_listProc));
+        ::SetWindowLongPtrW(m_list, GWLP_USERDATA, 0);
+    }
+    m_listProc = nullptr;
+    m_list = nullptr;
+}
+
 void CColorListControl::Attach(HWND list) {
+    detach();
     m_list = list;
     if (!m_list) return;
+    ::SetWindowLongPtrW(m_list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_listProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(m_list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&listProc)));
     ::SendMessageW(m_list, LB_SETITEMHEIGHT, 0, MAKELPARAM(XTPDpiHelper()->ScaleY(kItemHeight), 0));
     ::SendMessageW(m_list, LB_RESETCONTENT, 0, 0);
     for (const std::int32_t word : m_words) {

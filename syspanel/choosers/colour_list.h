@@ -13,7 +13,13 @@ public:
     static constexpr int kItemWidth = 60;   // pixels at 96 dpi
     static constexpr int kItemHeight = 18;
 
-    // The list box that shows the items from now on (null: none); it gets the items' height.
+    CColorListControl() = default;
+    CColorListControl(const CColorListControl&) = delete;
+    CColorListControl& operator=(const CColorListControl&) = delete;
+    ~CColorListControl() { Attach(nullptr); }
+
+    // The list box that shows the items from now on (null: none); it gets the items' height, its
+    // Up and Down keys come here, and Enter in it accepts the dialog (IDOK to its parent).
     void Attach(HWND list);
     HWND GetSafeHwnd() const { return m_list; }
 
@@ -40,7 +46,11 @@ public:
     bool m_visible = true;
 
 private:
+    static LRESULT listProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void detach();
+
     std::vector<std::int32_t> m_words;
     int m_selected = -1;
     HWND m_list = nullptr;
+    WNDPROC m_listProc = nullptr;  // the list box's own procedure, while it is attached
 };

@@ -9,9 +9,8 @@ CLayerSelectDialog::~CLayerSelectDialog() {
 }
 
 bool CLayerSelectDialog::Open(const CXTPControl& control, HWND frame, KVDocument* document, int layer) {
-    m_frame = frame;
+    BeginOpen(frame);
     m_document = document;
-    m_closing = false;
     if (!document) return false;
     m_rows.clear();
     m_selected = -1;
@@ -20,11 +19,7 @@ bool CLayerSelectDialog::Open(const CXTPControl& control, HWND frame, KVDocument
         m_rows.push_back(each.number);
     }
     m_rows.push_back(-1);
-    if (!CreateBelow(control, 1, m_owner.GetDialogSize())) return false;
-    m_open = true;
-    MarkOpen();
-    ShowWindow(SW_SHOW);
-    return true;
+    return FinishOpenBelow(control, 1, m_owner.GetDialogSize());
 }
 
 CString CLayerSelectDialog::rowText(int row) const {
@@ -36,14 +31,7 @@ CString CLayerSelectDialog::rowText(int row) const {
 BOOL CLayerSelectDialog::OnInitDialog() {
     ChooserDialog::OnInitDialog();
     // The list takes the placeholder's place, one pixel taller, and follows the dialog's size.
-    RECT place{};
-    if (const HWND placeholder = ::GetDlgItem(GetSafeHwnd(), kPlaceholder)) {
-        ::GetWindowRect(placeholder, &place);
-        POINT corner{place.left, place.top};
-        ::ScreenToClient(GetSafeHwnd(), &corner);
-        place = {corner.x, corner.y, corner.x + (place.right - place.left), corner.y + (place.bottom - place.top) + 1};
-        ::DestroyWindow(placeholder);
-    }
+    const RECT place = TakePlaceholder(kPlaceholder, 1);
     m_list = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, place.left, place.top,
                                place.right - place.left, place.bottom - place.top, GetSafeHwnd(),
                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kPlaceholder)), nullptr, nullptr);
@@ -71,10 +59,7 @@ LRESULT CLayerSelectDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 void CLayerSelectDialog::Close() {
-    if (!m_open) return;
-    m_closing = true;
-    m_open = false;
-    MarkClosed();
+    if (!BeginClose()) return;
     m_owner.OnSetPopup(FALSE);
     m_list = nullptr;
     DestroyChooserWindow();
@@ -105,8 +90,7 @@ void CLayerSelectDialog::OnOK() {
 }
 
 void CLayerSelectDialog::ApplySelection(int number) {
-    const SIZE size = GetWindowSize();
-    if (size.cx > 0 && size.cy > 0) m_owner.SetDialogSize(size);
+    if (const std::optional<SIZE> size = GetShownSize()) m_owner.SetDialogSize(*size);
     Close();
     if (number >= 0) {
         m_owner.SetLayer(number);

@@ -9,9 +9,8 @@ LCSSelectDialog::~LCSSelectDialog() {
 }
 
 bool LCSSelectDialog::Open(const CXTPControl& control, HWND frame, KVDocument* document, int index) {
-    m_frame = frame;
+    BeginOpen(frame);
     m_document = document;
-    m_closing = false;
     if (!document) return false;
     auto& store = document->CoordinateSystems();
     const int page = store.GetActivePage();
@@ -29,29 +28,20 @@ bool LCSSelectDialog::Open(const CXTPControl& control, HWND frame, KVDocument* d
     for (std::size_t row = 0; row < m_rows.size(); ++row)
         if (m_current && m_rows[row].object == m_current) m_selected = static_cast<int>(row);
     m_loading = false;
-    if (!CreateBelow(control, 1, m_owner.GetDialogSize())) return false;
-    m_open = true;
-    MarkOpen();
-    ShowWindow(SW_SHOW);
-    return true;
+    return FinishOpenBelow(control, 1, m_owner.GetDialogSize());
 }
 
 BOOL LCSSelectDialog::OnInitDialog() {
     ChooserDialog::OnInitDialog();
     // The list takes the placeholder's place and follows the dialog's size.
-    RECT place{};
-    if (const HWND placeholder = ::GetDlgItem(GetSafeHwnd(), kPlaceholder)) {
-        ::GetWindowRect(placeholder, &place);
-        POINT corner{place.left, place.top};
-        ::ScreenToClient(GetSafeHwnd(), &corner);
-        place = {corner.x, corner.y, corner.x + (place.right - place.left), corner.y + (place.bottom - place.top)};
-        ::DestroyWindow(placeholder);
-    }
+    const RECT place = TakePlaceholder(kPlaceholder);
     m_list.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
                   place, this, kPlaceholder);
-    static const CString title(L"CoordinateSystem");
+    m_list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    ::SetWindowTheme(m_list.GetSafeHwnd(), kListTheme, nullptr);
+    CString title(kColumnTitle);
     LVCOLUMNW column;
-    column.mask = LVCF_WIDTH;
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
     column.cx = place.right - place.left;
     column.pszText = const_cast<wchar_t*>(title.GetString());
     m_list.SendMessage(LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
@@ -73,6 +63,15 @@ BOOL LCSSelectDialog::OnInitDialog() {
 }
 
 LRESULT LCSSelectDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY && m_list.GetSafeHwnd()) {
+        const auto* notice = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (notice && notice->hdr.hwndFrom == m_list.GetSafeHwnd()) {
+            if (notice->hdr.code == LVN_HOTTRACK) OnHotItem(notice->iItem);
+            // A click on a row chooses it; the choice may close the window.
+            else if (notice->hdr.code == NM_CLICK && notice->iItem >= 0) OnSelChange(notice->iItem);
+            return 0;
+        }
+    }
     if (message == WM_SIZE && m_list.GetSafeHwnd()) {
         RECT client{};
         ::GetClientRect(GetSafeHwnd(), &client);
@@ -86,14 +85,24 @@ std::vector<std::wstring> LCSSelectDialog::Describe() const {
     if (m_selected >= 0) line += L" selected \"" + std::wstring(m_rows[static_cast<std::size_t>(m_selected)].text.view()) + L"\"";
     std::vector<std::wstring> lines{line};
     for (int row = 0; row < m_list.GetItemCount(); ++row) lines.push_back(L"  " + std::wstring(m_list.GetItemText(row, 0).view()));
+    // How the list shows itself, and which object the row under the mouse marks in the views.
+    std::wstring look = L"coordinate-system list";
+    wchar_t title[64] = {};
+    LVCOLUMNW column;
+    column.mask = LVCF_TEXT;
+    column.pszText = title;
+    column.cchTextMax = 64;
+    if (::SendMessageW(m_list.GetSafeHwnd(), LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column))) look += L" column \"" + std::wstring(title) + L"\"";
+    if (const std::wstring theme = platform::win32::windowTheme(m_list.GetSafeHwnd()); !theme.empty()) look += L" theme \"" + theme + L"\"";
+    const CKVObject* marked = m_document ? m_document->CoordinateSystems().GetLastFound() : nullptr;
+    for (const Row& row : m_rows)
+        if (marked && row.object == marked) look += L" marked \"" + std::wstring(row.text.view()) + L"\"";
+    lines.push_back(look);
     return lines;
 }
 
 void LCSSelectDialog::Close() {
-    if (!m_open) return;
-    m_closing = true;
-    m_open = false;
-    MarkClosed();
+    if (!BeginClose()) return;
     m_owner.OnSetPopup(FALSE);
     DestroyChooserWindow();
 }
@@ -124,8 +133,7 @@ void LCSSelectDialog::OnHotItem(int row) {
 
 void LCSSelectDialog::apply(const Row& row) {
     KVDocument* document = m_document;
-    const SIZE size = GetWindowSize();
-    if (size.cx > 0 && size.cy > 0) m_owner.SetDialogSize(size);
+    if (const std::optional<SIZE> size = GetShownSize()) m_owner.SetDialogSize(*size);
     Close();
     auto& store = document->CoordinateSystems();
     if (!row.object) {

@@ -20,6 +20,8 @@ public:
     static constexpr UINT kCreateOrSelectCommand = 2130;
     static constexpr const wchar_t* kPageSystemText = L"PageCoordinateSystem";
     static constexpr const wchar_t* kCreateOrSelectText = L"CreateOrSelectCoordinateSystem";
+    static constexpr const wchar_t* kColumnTitle = L"CoordinateSystem";
+    static constexpr const wchar_t* kListTheme = L"Explorer";
 
     struct Row {
         CString text;

@@ -79,6 +79,30 @@ TEST(ColourWords, ATrueColourWithBlueAbove127StaysATrueColour) {
     EXPECT_EQ(list.GetCurSel(), 0);
 }
 
+// The arrow keys in a colour list's window move its selection without choosing: the pop-up
+// stays open and the control keeps its colour until a choice.
+TEST_F(Choosers, ArrowKeysInAColourListMoveItsSelectionWithoutChoosing) {
+    auto* colour = control<CColorPopupControl>(904);
+    ASSERT_NE(colour, nullptr);
+    const std::int32_t red = 1;
+    colour->SetValue(document->Cont2D(), &red);
+    click(904);
+    CColorSelectDialog* dialog = colour->GetDialog();
+    ASSERT_TRUE(dialog && dialog->IsOpen());
+    const HWND list = dialog->StandardList().GetSafeHwnd();
+    ASSERT_NE(list, nullptr);
+    const int before = dialog->StandardList().GetCurSel();
+    ASSERT_GE(before, 0);
+    ::SendMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(dialog->StandardList().GetCurSel(), before + 1);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), before + 1) << "the window shows the move";
+    ::SendMessageW(list, WM_KEYDOWN, VK_UP, 0);
+    ::SendMessageW(list, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), std::max(before - 1, 0));
+    EXPECT_TRUE(dialog->IsOpen());
+    EXPECT_EQ(*static_cast<const std::int32_t*>(colour->GetValue()), red);
+}
+
 TEST_F(Choosers, ColourPastTheBasicOnesShowsAllColoursAndKeepsShow256Stored) {
     AfxGetApp()->WriteProfileInt(kDialogSection, L"Show256", 0);
     const std::int32_t hundred = 100;

@@ -20,6 +20,7 @@ namespace {
 
 // To the site: a tool bar was shown or hidden, whoever did it; lParam is the CXTPToolBar*.
 constexpr UINT kToolBarVisibilityChanged = WM_USER + 9301;
+constexpr UINT kControlSelected = WM_USER + 9302;
 
 }  // namespace
 IMPLEMENT_DYNCREATE(CXTPMenuBar, CXTPToolBar)
@@ -229,7 +230,12 @@ void CXTPCommandBar::SetSelected(CXTPControl* control) {
     if (control)
         platform::core::recordCall(L"CXTPCommandBar::SetSelected(" + platform::core::quoted(std::wstring(title_)) +
                                    L", " + std::to_wstring(control->GetID()) + L")");
+    const bool changed = control != selected_;
     selected_ = control;
+    // The site hears of each control the user comes to (the mouse or the keyboard).
+    if (changed && control)
+        if (CWnd* site = GetSite(); site && site->GetSafeHwnd())
+            site->SendMessage(kControlSelected, 0, reinterpret_cast<LPARAM>(control));
 }
 
 BOOL CXTPCommandBar::SetPopuped(CXTPControl* control) {

@@ -99,6 +99,7 @@ public:
     // Keyboard-style navigation of the bar, as the toolkit does it when it points the user at a
     // control: the selected (hot) control, and the control whose pop-up is open (its bar shown
     // without a modal menu loop). Both are cleared when the command bars close their pop-ups.
+    // Selecting another control tells the site (WM_USER + 9302 with the control).
     void SetSelected(CXTPControl* control);
     CXTPControl* GetSelected() const { return selected_; }
     BOOL SetPopuped(CXTPControl* control);

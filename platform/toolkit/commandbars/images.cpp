@@ -93,7 +93,17 @@ CXTPImageManagerIcon* CXTPImageManager::GetImage(UINT id, int width) const {
     if (!set) return nullptr;
     for (const auto& [size, icon] : set->GetIcons())
         if (icon->IsVectorIcon()) return icon;
-    return nullptr;
+    // The raster icon nearest in width, the wider of two as near (shrinking loses less).
+    CXTPImageManagerIcon* nearest = nullptr;
+    int distance = 0;
+    for (const auto& [size, icon] : set->GetIcons()) {
+        const int off = size > width ? size - width : width - size;
+        if (!nearest || off <= distance) {
+            nearest = icon;
+            distance = off;
+        }
+    }
+    return nearest;
 }
 
 void CXTPImageManager::RemoveIcon(UINT id) {

@@ -75,7 +75,8 @@ public:
     // The icon of `id` at `width`, or null.
     CXTPImageManagerIcon* Lookup(UINT id, int width) const;
     // The image of `id` to show at `width`: the icon of that width, else a vector icon of the
-    // set (it draws at any width); null when there is neither.
+    // set (it draws at any width), else the raster icon nearest in width (the wider one when two
+    // are as near); null for no icon of `id`.
     CXTPImageManagerIcon* GetImage(UINT id, int width) const;
     CXTPImageManagerIconSet* GetIconSet(UINT id) const;
     void RemoveIcon(UINT id);

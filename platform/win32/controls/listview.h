@@ -38,6 +38,8 @@ inline constexpr UINT LVM_HITTEST = 0x1012;           // lParam: LVHITTESTINFO*;
 inline constexpr UINT LVM_ENSUREVISIBLE = 0x1013;     // wParam: item
 inline constexpr UINT LVM_REDRAWITEMS = 0x1015;       // wParam: first item; lParam: last item
 inline constexpr UINT LVM_GETEDITCONTROL = 0x1018;    // the label's edit box while one is edited
+inline constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = 0x1036;  // wParam: the bits to change (0: all); lParam: them; the old bits
+inline constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = 0x1037;
 inline constexpr UINT LVM_GETCOLUMNWIDTH = 0x101D;
 inline constexpr UINT LVM_SETCOLUMNWIDTH = 0x101E;    // wParam: column; lParam: width
 inline constexpr UINT LVM_GETTOPINDEX = 0x1027;
@@ -45,12 +47,11 @@ inline constexpr UINT LVM_GETCOUNTPERPAGE = 0x1028;
 inline constexpr UINT LVM_SETITEMSTATE = 0x102B;      // wParam: item (-1: every item); lParam: LVITEMW*
 inline constexpr UINT LVM_SETITEMCOUNT = 0x102F;      // a capacity hint
 inline constexpr UINT LVM_SORTITEMS = 0x1030;         // wParam: the comparison's own value; lParam: PFNLVCOMPARE
-inline constexpr UINT LVM_SETEXTENDEDLISTVIEWSTYLE = 0x1036;  // wParam: mask (0: all); lParam: LVS_EX_*
-inline constexpr UINT LVM_GETEXTENDEDLISTVIEWSTYLE = 0x1037;
 inline constexpr UINT LVM_GETITEMSTATE = 0x102C;      // wParam: item; lParam: the state bits wanted
 inline constexpr UINT LVM_GETITEMW = 0x104B;          // lParam: LVITEMW* (mask and iItem set)
 inline constexpr UINT LVM_INSERTITEMW = 0x104D;       // lParam: LVITEMW*; the new item's index or -1
 inline constexpr UINT LVM_FINDITEMW = 0x1053;         // wParam: start (-1: from the first); lParam: LVFINDINFOW*
+inline constexpr UINT LVM_GETCOLUMNW = 0x105F;        // wParam: column; lParam: LVCOLUMNW* (mask, pszText, cchTextMax)
 inline constexpr UINT LVM_INSERTCOLUMNW = 0x1061;     // wParam: column; lParam: LVCOLUMNW*
 inline constexpr UINT LVM_GETITEMTEXTW = 0x1073;      // wParam: item; lParam: LVITEMW* (pszText, cchTextMax)
 inline constexpr UINT LVM_SETITEMTEXTW = 0x1074;      // wParam: item; lParam: LVITEMW* (iSubItem: column, pszText)
@@ -79,6 +80,10 @@ inline constexpr int LVIR_ICON = 1;
 inline constexpr int LVIR_LABEL = 2;
 inline constexpr UINT LVHT_ONITEM = 0x000E;
 inline constexpr UINT LVCF_WIDTH = 0x0002;
+inline constexpr UINT LVCF_TEXT = 0x0004;
+
+// Extended styles (with those above).
+inline constexpr DWORD LVS_EX_DOUBLEBUFFER = 0x00010000;
 inline constexpr int I_IMAGECALLBACK = -1;
 inline constexpr UINT LVFI_PARAM = 0x0001;
 
@@ -128,6 +133,8 @@ inline constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
 inline constexpr UINT LVN_ITEMCHANGED = static_cast<UINT>(-101);     // NMLISTVIEW; a row's state changed
 inline constexpr UINT LVN_DELETEITEM = static_cast<UINT>(-103);      // NMLISTVIEW; the row is already gone
 inline constexpr UINT LVN_BEGINDRAG = static_cast<UINT>(-109);       // NMLISTVIEW
+// NMLISTVIEW: the mouse came to rest on another row, iItem (-1: on none), with no button held.
+inline constexpr UINT LVN_HOTTRACK = static_cast<UINT>(-121);
 inline constexpr UINT LVN_ENDLABELEDITW = static_cast<UINT>(-176);   // NMLVDISPINFOW; TRUE keeps the text
 inline constexpr UINT LVN_GETDISPINFOW = static_cast<UINT>(-177);    // NMLVDISPINFOW
 

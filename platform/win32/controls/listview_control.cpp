@@ -38,7 +38,9 @@ struct ListViewState {
     int top = 0;        // the first row shown
     int columnWidth = 0;
     std::vector<int> columnWidths;  // of the columns inserted (the first is columnWidth)
+    std::vector<std::wstring> columnTitles;
     DWORD extendedStyle = 0;
+    int hot = -1;  // the row the mouse rests on
     COLORREF background = 0xFFFFFF;
     int pressed = -1;  // the row a left press landed on, until it is released or dragged
     POINT pressPoint{};
@@ -278,6 +280,7 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             gone.swap(state().items);
             state().top = 0;
             state().pressed = -1;
+            state().hot = -1;
             lock.unlock();
             for (std::size_t index = 0; index < gone.size(); ++index)
                 notifyListView(hwnd, LVN_DELETEITEM, static_cast<int>(index), gone[index].value);
@@ -379,7 +382,16 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             return 0;
         case WM_MOUSEMOVE: {
             // A press not released yet: the button is still held.
-            if (state().pressed < 0) return 0;
+            if (state().pressed < 0) {
+                const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                const int item = hitItem(state(), point, rowHeight(hwnd, lock));
+                if (item == state().hot) return 0;
+                state().hot = item;
+                const LPARAM value = item >= 0 ? state().items[static_cast<std::size_t>(item)].value : 0;
+                lock.unlock();
+                notifyListView(hwnd, LVN_HOTTRACK, item, value, point);
+                return 0;
+            }
             const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             const POINT from = state().pressPoint;
             if (std::abs(point.x - from.x) < kDragDistance && std::abs(point.y - from.y) < kDragDistance) return 0;
@@ -513,11 +525,24 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         }
         case LVM_INSERTCOLUMNW: {
             const auto* column = reinterpret_cast<const LVCOLUMNW*>(lParam);
+            if (!column) return -1;
             auto& widths = state().columnWidths;
+            auto& titles = state().columnTitles;
             const auto at = std::min<std::size_t>(static_cast<std::size_t>(wParam), widths.size());
-            widths.insert(widths.begin() + static_cast<std::ptrdiff_t>(at), column && (column->mask & LVCF_WIDTH) ? column->cx : 0);
+            widths.insert(widths.begin() + static_cast<std::ptrdiff_t>(at), (column->mask & LVCF_WIDTH) ? column->cx : 0);
+            titles.insert(titles.begin() + static_cast<std::ptrdiff_t>(at),
+                          (column->mask & LVCF_TEXT) && column->pszText ? std::wstring(column->pszText) : std::wstring());
             state().columnWidth = widths.front();
             return static_cast<LRESULT>(at);
+        }
+        case LVM_GETCOLUMNW: {
+            auto* column = reinterpret_cast<LVCOLUMNW*>(lParam);
+            const auto& titles = state().columnTitles;
+            const auto at = static_cast<std::size_t>(wParam);
+            if (!column || at >= titles.size()) return FALSE;
+            if (column->mask & LVCF_WIDTH) column->cx = state().columnWidths[at];
+            if (column->mask & LVCF_TEXT) copyText(titles[at], column->pszText, column->cchTextMax);
+            return TRUE;
         }
         case LVM_GETCOLUMNWIDTH: {
             const auto& widths = state().columnWidths;

@@ -4,6 +4,8 @@
 // thread table.
 #pragma once
 
+#include <string>
+
 #include "platform/win32/types.h"
 
 struct HHOOK__ {
@@ -676,4 +678,14 @@ HRESULT DwmIsCompositionEnabled(BOOL* enabled);
 BOOL DwmDefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 namespace platform::win32 {
 void setDesktopComposition(bool on);
+}  // namespace platform::win32
+
+// The visual theme a window's parts are drawn with, by application name ("Explorer"; null or
+// empty: the default one again). The window hears WM_THEMECHANGED. E_FAIL for no window.
+HRESULT SetWindowTheme(HWND hwnd, LPCWSTR subAppName, LPCWSTR subIdList);
+
+namespace platform::win32 {
+// The theme's application name SetWindowTheme last gave the window (empty: the default). For
+// dumps.
+std::wstring windowTheme(HWND hwnd);
 }  // namespace platform::win32

@@ -64,6 +64,7 @@ struct Window {
     bool destroying = false;  // WM_DESTROY sent
     HICON iconSmall = nullptr;
     HICON iconBig = nullptr;
+    std::wstring theme;  // the visual theme's application name SetWindowTheme gave it
     // The window's own scroll bars (shown by the WS_HSCROLL and WS_VSCROLL styles).
     struct ScrollBar {
         int min = 0, max = 0, page = 0, pos = 0, trackPos = 0;

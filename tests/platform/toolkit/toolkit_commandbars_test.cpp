@@ -267,4 +267,20 @@ TEST_F(ToolkitCommandBars, OptionsShortcutsTooltipsImagesAndHiddenCommandsBelong
     images->InternalRelease();
 }
 
+// The image to show at a width nobody drew: a vector icon draws at any width; without one the
+// raster icon nearest in width stands in, the wider of two as near.
+TEST(ToolkitImages, AWidthWithoutItsOwnIconTakesTheVectorOrTheNearestRasterIcon) {
+    CXTPImageManager images;
+    images.SetIcon(800, 16);
+    images.SetIcon(800, 32);
+    EXPECT_EQ(images.GetImage(800, 16)->GetWidth(), 16);
+    EXPECT_EQ(images.GetImage(800, 20)->GetWidth(), 16);
+    EXPECT_EQ(images.GetImage(800, 24)->GetWidth(), 32) << "as near as 16: the wider";
+    EXPECT_EQ(images.GetImage(800, 48)->GetWidth(), 32);
+    EXPECT_EQ(images.GetImage(800, 8)->GetWidth(), 16);
+    images.SetIcon(800, 64, true);
+    EXPECT_TRUE(images.GetImage(800, 20)->IsVectorIcon());
+    EXPECT_EQ(images.GetImage(801, 16), nullptr);
+}
+
 }  // namespace
