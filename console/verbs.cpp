@@ -416,6 +416,10 @@ std::span<const Verb> verbs() {
         {"dump startpage FRAME",
          "prints the start pages (tab, icon, theme, prototype folder, options, recent documents) and work-mix pages "
          "(tab, icon, address) of main frame FRAME", M, R, M, &Driver::dumpStartPage},
+        {"dump diagnostics",
+         "prints the diagnostics pane: its window (automatic showing, icon state, shown or hidden), the pane icon of "
+         "each main frame, each document's dialog of messages with its rows, the container the diagnostics window "
+         "shows and the hidden messages", R, R, R, &Driver::dumpDiagnostics},
     };
     return table;
 }

@@ -749,6 +749,10 @@ public:
     std::wstring dumpRequirements() const;
     // The bird's-eye-view pane as the program outlines it; "(no pane)" without its window.
     std::wstring dumpBirdsEye() const;
+    // The diagnostics pane: its window as the program outlines it, the pane icon each main
+    // frame shows, the dialogs of the documents' messages with their rows, the container the
+    // diagnostics window shows and the hidden messages; "(no pane)" without its window.
+    std::wstring dumpDiagnostics() const;
 
 private:
     friend class Session;
