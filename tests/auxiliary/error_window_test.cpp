@@ -136,3 +136,77 @@ TEST_F(ErrorPane, HiddenMessagesAreKeptInTheUsersProfile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ErrorContainer, OnlyMessagesNamingABlockedFirstObjectCountAsBlocked) {
+    ContainerErrors errors;
+    EXPECT_FALSE(errors.IsAllMessagesBlocked()) << "no messages are not all blocked";
+    errors.SetRecords({{1, L"Open contour", {}}, {2, L"Broken link", {7, 8}}});
+    errors.BlockError(8);
+    EXPECT_FALSE(errors.IsBlocked(errors.GetRecords()[1])) << "only the first object decides";
+    errors.BlockError(7);
+    EXPECT_TRUE(errors.IsBlocked(errors.GetRecords()[1]));
+    EXPECT_FALSE(errors.IsAllMessagesBlocked()) << "a message naming no object can never be blocked";
+    errors.SetRecords({{2, L"Broken link", {7}}});
+    EXPECT_TRUE(errors.IsAllMessagesBlocked());
+}
+
+TEST_F(ErrorPane, TheToolBarSwitchesGroupingAutomaticShowingAndWarningsAndShowsTheirState) {
+    s.kernel().work(L"SetErrors", {L"1", L"1"});
+    s.runUntilIdle();
+    const HWND pane = s.inspect().paneWindow(Frame(), 1005);
+    kvpf::CKVDiagnosticsDialog* dialog = window->GetActiveWnd();
+    ASSERT_NE(dialog, nullptr);
+    const bool grouped = dialog->IsGroupFragmentMessages();
+    const bool warnings = GetSettings().diagnosticsWarnings;
+    s.user().click(pane, 1482);
+    s.user().click(pane, 1603);
+    s.user().click(pane, 1505);
+    s.runUntilIdle();
+    EXPECT_NE(dialog->IsGroupFragmentMessages(), grouped);
+    EXPECT_GE(indexOf(calls(s), L"kvpf::CKVDiagnosticsDialog::Update(\"Cover plate.grb\")"), 0);
+    EXPECT_FALSE(window->IsAutoShow());
+    EXPECT_NE(GetSettings().diagnosticsWarnings, warnings);
+    // The update pass shows the switches as they are now.
+    CXTPToolBar* bar = dialog->GetToolBar();
+    bar->OnIdleUpdateCmdUI();
+    EXPECT_FALSE(bar->GetControls()->FindControl(1603)->GetChecked());
+    EXPECT_TRUE(bar->GetControls()->FindControl(1496)->GetEnabled());
+    s.user().click(pane, 1603);
+    s.runUntilIdle();
+    bar->OnIdleUpdateCmdUI();
+    EXPECT_TRUE(bar->GetControls()->FindControl(1603)->GetChecked());
+}
+
+TEST_F(ErrorPane, TheHiddenListTakesEachTextOnceAndRefusesIndexesItDoesNotHave) {
+    errorHiddenData* hidden = GetHiddenErrorCont();
+    hidden->Add({1, L"Open contour", {}});
+    hidden->Add({2, L"Open contour", {5}});
+    hidden->Add({3, L"", {}});
+    EXPECT_EQ(hidden->GetTexts(), (std::vector<CString>{L"Open contour"}));
+    EXPECT_FALSE(hidden->Remove(1));
+    EXPECT_FALSE(hidden->Remove(-1));
+    EXPECT_TRUE(hidden->Remove(0));
+    EXPECT_TRUE(hidden->IsEmpty());
+    EXPECT_EQ(AfxGetApp()->GetProfileInt(L"HiddenErrors", L"Count", 7), 0u);
+    // An emptied entry does not come back as a message.
+    EXPECT_EQ(AfxGetApp()->GetProfileString(L"HiddenErrors", L"Message1", L"gone"), CString(L""));
+}
+
+TEST_F(ErrorPane, AnotherDocumentsMessagesDoNotReachThePaneOfTheActiveOne) {
+    s.kernel().work(L"SetErrors", {L"1", L"0"});
+    s.user().expectFileChoose(L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb");
+    s.user().command(Frame(), 57601);
+    s.runUntilIdle();
+    s.kernel().work(L"SetErrors", {L"2", L"0"});
+    ASSERT_EQ(window->GetShownContainer(), Korvo::DocumentManager::Instance().GetDocuments()[1]->GetErrorContainer());
+    // The first document is no longer active: its new errors neither show the pane nor change the icon.
+    const UINT state = window->GetIconState();
+    s.kernel().work(L"SetErrors", {L"1", L"4"});
+    s.runUntilIdle();
+    EXPECT_EQ(window->GetIconState(), state);
+    EXPECT_TRUE(UIModuleProxy::Instance().GetMainFrameOf(Frame())->GetDockingPaneManager()->IsPaneClosed(1005));
+}
+
+}  // namespace
