@@ -225,6 +225,8 @@ public:
     std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState();
     // The error pane window when it exists (never created here).
     CWnd* GetErrorWindow() const { return m_paneWindows.error.Get(); }
+    // The diagnostics pane window, made (with automatic showing on) when `create` is set.
+    CWnd* GetErrorWindow(bool create);
     Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }
 
     // ---- System handlers of the application command table --------------------------------------

@@ -170,6 +170,7 @@ private:
     bool dumpHelp(const Step& step);
     bool startPageAction(const Step& step);
     bool dumpStartPage(const Step& step);
+    bool dumpDiagnostics(const Step& step);
     bool dropFiles(const Step& step);
     bool dropFilesControl(const Step& step);
     bool dropFilesHolding(const Step& step, bool control);

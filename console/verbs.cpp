@@ -423,6 +423,10 @@ std::span<const Verb> verbs() {
         {"dump mail",
          "prints each start of the mail program: its command line and the standard input it read, decoded", R, R, R,
          &Driver::dumpMail},
+        {"dump diagnostics",
+         "prints the diagnostics pane: its window (automatic showing, icon state, shown or hidden), the pane icon of "
+         "each main frame, each document's dialog of messages with its rows, the container the diagnostics window "
+         "shows and the hidden messages", R, R, R, &Driver::dumpDiagnostics},
     };
     return table;
 }

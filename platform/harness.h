@@ -755,6 +755,10 @@ public:
     std::wstring dumpApplications() const;
     // What the mail program received at each start: its command line and its standard input.
     std::wstring dumpMail() const;
+    // The diagnostics pane: its window as the program outlines it, the pane icon each main
+    // frame shows, the dialogs of the documents' messages with their rows, the container the
+    // diagnostics window shows and the hidden messages; "(no pane)" without its window.
+    std::wstring dumpDiagnostics() const;
 
 private:
     friend class Session;

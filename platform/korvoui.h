@@ -26,4 +26,5 @@
 #include "platform/korvoui/selection_buttons.h"
 #include "platform/korvoui/file_selection_dialog.h"
 #include "platform/korvoui/kvpf.h"
+#include "platform/korvoui/diagnostics.h"
 #include "platform/korvoui/shutdown.h"

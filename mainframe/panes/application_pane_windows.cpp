@@ -4,6 +4,7 @@
 
 #include "app/kvw32_app.h"
 #include "auxiliary/birdseye/birds_eye_pane.h"
+#include "auxiliary/error_window.h"
 #include "auxiliary/varnel_frame.h"
 #include "documentsmenu/documents_menu_dlg.h"
 #include "mainframe/panes/document_pane_windows.h"
@@ -105,6 +106,15 @@ CWnd* CKvw32App::GetGenerationQueueWindow(bool create) {
                         CKVCom_Is3D::PaneWindow::GenerationQueue);
 }
 
+CWnd* CKvw32App::GetErrorWindow(bool create) {
+    const bool wasEmpty = m_paneWindows.error.Get() == nullptr;
+    CWnd* window = MakeSlotWindow(m_paneWindows.error, create, GetDockingPaneDummyWindow(), ErrorWindow::kPaneId,
+                                  L"error", [] { return new ErrorWindow; });
+    // This edition shows the pane by itself when new errors arrive.
+    if (auto* errors = dynamic_cast<ErrorWindow*>(window); wasEmpty && errors) errors->SetAutoShow(true);
+    return window;
+}
+
 CWnd* CKvw32App::GetWeldTreeWindow(bool create) {
     return MakeSlotWindow(m_paneWindows.weldTree, create, GetDockingPaneDummyWindow(), 1011, L"weld tree",
                           [] { return EditModuleProxy::CreateWeldTreeWindow(); });
@@ -174,8 +184,7 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
     if (paneId < kFirstPaneId || paneId > kLastPaneId) return nullptr;
     PaneWindows& slots = m_paneWindows;
     switch (paneId) {
-        // Windows whose classes come with their own modules: only what those put in the slots.
-        case 1005: return slots.error.Get();
+        case 1005: return GetErrorWindow(create);
         case 1012: return GetVarnelWindow(CVarnelFrame::kArchives, true, create);
         case 1013: return GetVarnelWindow(CVarnelFrame::kDesktop, true, create);
         case 1014: return GetVarnelWindow(CVarnelFrame::kFavorites, true, create);

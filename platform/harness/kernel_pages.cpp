@@ -1,11 +1,14 @@
 // The kernel's own work around the start and work-mix pages, the PDM explorers and the
 // diagnostics: its settings, the PDM system's objects and failures, a document's errors.
 #include <cstdlib>
+#include <stdexcept>
 
 #include "platform/harness.h"
 #include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/ui/ui_control.h"
+#include "platform/korvoui.h"
 
 namespace platform::harness {
 
@@ -47,6 +50,29 @@ constexpr PageOperation kPageOperations[] = {
          platform::kernel::pdmControl().explorerObjects[kind] = a.number(0, 1) != 0;
          if (a.more()) platform::kernel::pdmControl().objectNames[kind] = a.text();
          a.finish();
+         return std::wstring(L"done");
+     }},
+    // The kernel regenerated open document DOCUMENT (from 1) and has COUNT messages about it
+    // ("Message N", about object N); 0 clears them. The UI library's dialog of its messages
+    // hears, and the error window takes the container of the active document when none showed it.
+    {L"SetErrors", L"DOCUMENT COUNT", [](PageArguments& a) {
+         const auto documents = Korvo::DocumentManager::Instance().GetDocuments();
+         const long index = a.number(1, 0x7FFFFFFF);
+         const long count = a.number(0, 1000);
+         a.finish();
+         if (index > static_cast<long>(documents.size())) throw std::invalid_argument("SetErrors: no open document " + std::to_string(index));
+         CKvw32Doc* document = documents[static_cast<std::size_t>(index - 1)];
+         platform::kernel::DocumentAccess::setErrorContainer(*document, true);
+         ContainerErrors* errors = document->GetErrorContainer();
+         KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
+         auto* window = dynamic_cast<Korvo::UI::ErrorWindowBase*>(shell ? shell->GetErrorWindow() : nullptr);
+         if (!errors->GetObserver() && window && window->GetSafeHwnd() && KVGetActiveDoc() == document) {
+             if (!errors->IsBound()) errors->BindToWindow(window->GetSafeHwnd());
+             window->ShowErrors(errors);
+         }
+         std::vector<KVErrorRecord> records;
+         for (int n = 1; n <= count; ++n) records.push_back({n, CString((L"Message " + std::to_wstring(n)).c_str()), {n}});
+         errors->SetRecords(std::move(records));
          return std::wstring(L"done");
      }},
     // Every later PDM call CALL throws the PDM system's exception ("CreatePage", "CreateExplorer", ...).

@@ -439,7 +439,14 @@ std::vector<WpfDockFormView*> WpfDockFormView::LiveForms() { return liveForms();
 
 BaseControl* WpfDockFormView::FindControl(const CString& fullId) {
     const std::wstring wanted(fullId.view());
-    for (WpfDockFormView* form : liveForms()) {
+    // Forms of one name may live side by side (one per document): the user reaches the one on
+    // screen, else the oldest.
+    std::vector<WpfDockFormView*> forms;
+    for (WpfDockFormView* form : liveForms())
+        if (form->IsWindowVisible()) forms.push_back(form);
+    for (WpfDockFormView* form : liveForms())
+        if (!form->IsWindowVisible()) forms.push_back(form);
+    for (WpfDockFormView* form : forms) {
         std::vector<const ContainerControl*> pending{form};
         if (form->GetFullId() == fullId) return form;
         while (!pending.empty()) {

@@ -82,21 +82,6 @@ void AssemblyStructureControlSite::ShowSelection(CKvw32Doc* document) {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::ShowSelection(" + documentText(document) + L")");
 }
 
-CWnd* DiagnosticsWindow::Instance() { return nullptr; }
-
-void ErrorWindowBase::ShowErrors(KVErrorContainer* container) {
-    recordCall(L"Korvo::UI::ErrorWindowBase::ShowErrors()");
-    if (container && container->GetBoundWindow() != GetSafeHwnd()) {
-        platform::core::recordWarning(L"Korvo::UI::ErrorWindowBase::ShowErrors: the container is bound elsewhere");
-    }
-    shown_ = container;
-}
-
-void ErrorWindowBase::ClearErrors() {
-    recordCall(L"Korvo::UI::ErrorWindowBase::ClearErrors()");
-    shown_ = nullptr;
-}
-
 void ExpandedFormView::EnableTheme(bool dark) {
     recordCall(std::wstring(L"Korvo::UI::ExpandedFormView::EnableTheme(") + boolText(dark) + L")");
     g_expandedFormTheme = dark;
@@ -119,8 +104,6 @@ void CModelElementsList::Refresh() { recordCall(L"CModelElementsList::Refresh()"
 void CModelElementsList::UpdateIfDirty() { platform::core::recordIdleCall(L"CModelElementsList::UpdateIfDirty()"); }
 
 namespace kvpf {
-
-void CKVDiagnosticsDialog::UpdateIfNeed() { platform::core::recordIdleCall(L"kvpf::CKVDiagnosticsDialog::UpdateIfNeed()"); }
 
 void CmdDockFormView::SetDefaultBgColor(COLORREF colour) {
     recordCall(L"kvpf::CmdDockFormView::SetDefaultBgColor(RGB(" + std::to_wstring(GetRValue(colour)) + L", " +

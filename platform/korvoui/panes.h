@@ -63,45 +63,6 @@ public:
     void ShowSelection(CKvw32Doc* document);
 };
 
-// The UI library's diagnostics window (null while it has not been opened).
-class DiagnosticsWindow {
-public:
-    static CWnd* Instance();
-};
-
-}  // namespace Korvo::UI
-
-namespace kvpf {
-
-// A page of the diagnostics pane (messages of one kind).
-class CKVDiagnosticsDialog : public CWnd {
-public:
-    // Idle time: the page is refilled when its messages changed.
-    void UpdateIfNeed();
-};
-
-}  // namespace kvpf
-
-namespace Korvo::UI {
-
-// The base of the application's error (diagnostics) pane window.
-class ErrorWindowBase : public CWnd {
-public:
-    ErrorWindowBase() = default;
-    // The page the pane shows now, or null.
-    kvpf::CKVDiagnosticsDialog* GetActiveWnd() const { return active_; }
-    void SetActiveWnd(kvpf::CKVDiagnosticsDialog* page) { active_ = page; }
-    // Shows the messages of `container` (the container must already be bound to this window).
-    void ShowErrors(KVErrorContainer* container);
-    // Shows no messages.
-    void ClearErrors();
-    KVErrorContainer* GetShownContainer() const { return shown_; }
-
-private:
-    KVErrorContainer* shown_ = nullptr;
-    kvpf::CKVDiagnosticsDialog* active_ = nullptr;
-};
-
 // Form views shown expanded in their own pane; all of them follow one theme switch.
 class ExpandedFormView {
 public:

@@ -171,13 +171,14 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "startpage 1 remove 1\n"
         "dump startpage 1\n"
         "dump applications\n"
-        "dump mail\n",
+        "dump mail\n"
+        "dump diagnostics\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
     // The verbs after the folder chooser's, which the positions below count back over.
-    constexpr std::size_t kLater = 22;
+    constexpr std::size_t kLater = 23;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -297,7 +298,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 160);
+    EXPECT_EQ(result.steps.back().line, 161);
     const std::size_t asserted = result.steps.size() - kLater - 20;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -423,7 +424,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than

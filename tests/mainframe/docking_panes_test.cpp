@@ -125,7 +125,7 @@ TEST_F(DockingPanesTest, TheFirstFrameKeepsItsMainPanesOpenInGroupsAndLaterFrame
     ASSERT_TRUE(CreateInitialDockingPanes(first, true));
     // Every pane whose window exists, in table order; no edition-only pane.
     EXPECT_EQ(AllPanes(first), (std::vector<UINT>{1030, 1006, 1022, 1004, 1007, 1008, 1009, 1011, 1029, 1031, 1039,
-                                                  1003, 1023, 1035, 1028}));
+                                                  1003, 1005, 1023, 1035, 1028}));
     EXPECT_EQ(OpenPanes(first), (std::vector<UINT>{1006, 1022, 1004, 1007}));
     // One tab stack per group, headed by its first pane; the documents menu is selected in its
     // group (else the group's first open pane would be).

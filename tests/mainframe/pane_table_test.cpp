@@ -50,11 +50,12 @@ TEST_F(PaneTable, TheFirstFrameShowsEachPaneWithItsTitleIconAndGroup) {
          {1031, L"closed \"Слои\" icon 817 group 1006"},
          {1039, L"closed \"Очередь построения\" icon 824 group 1006"},
          {1003, L"closed \"Bird's eye view\" icon 782"},
+         {1005, L"closed \"Errors\" icon 4153 group 1003"},
          {1023, L"closed \"Структура сборки\" icon 796"},
          {1035, L"closed \"Типоразмеры\" icon 821 group 1030"},
          {1028, L"closed \"Поиск команды\" icon 799"}},
         [&](UINT id) { return shown[id]; });
-    EXPECT_EQ(shown.size(), 15u);
+    EXPECT_EQ(shown.size(), 16u);
 }
 
 }  // namespace

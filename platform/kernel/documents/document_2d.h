@@ -108,6 +108,9 @@ public:
     KVVariable* GetVariableForEdit(int index);
     // The kernel regenerates the document's model after a change.
     void Regenerate();
+    // The drawing's own mark that its messages need the user's attention whatever the list shows.
+    bool IsMessageFlagSet() const { return messageFlag_; }
+    void SetMessageFlag(bool on) { messageFlag_ = on; }
 
     // The first drawing object named `name` (names compare exactly), or -1.
     int FindElementByName(LPCWSTR name) const;
@@ -163,6 +166,7 @@ public:
     void SetForcedVariableResult(std::optional<int> result) { forcedVariableResult_ = result; }
 
 private:
+    bool messageFlag_ = false;
     std::vector<KVVariable> variables_;
     std::vector<KVLayer> layers_;
     std::vector<KVTextVariable> textVariables_;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/kernel/documents/document_properties.h"
+#include "platform/kernel/documents/error_messages.h"
 #include "platform/mfc.h"
 
 class CKvw32Doc;
@@ -96,23 +97,6 @@ struct KVEditInPlaceParams {
     bool Names(const CKvw32Doc* document) const {
         return document != nullptr && (assemblyDocument == document || fragmentDocument == document);
     }
-};
-
-// The messages (errors and warnings) of a document, shown in the application's error window.
-class KVErrorContainer {
-public:
-    KVErrorContainer() = default;
-    KVErrorContainer(const KVErrorContainer&) = delete;
-    KVErrorContainer& operator=(const KVErrorContainer&) = delete;
-
-    // The window the container reports to, once bound.
-    HWND GetBoundWindow() const { return boundWindow_; }
-    bool IsBound() const { return bound_; }
-    void BindToWindow(HWND window);
-
-private:
-    HWND boundWindow_ = nullptr;
-    bool bound_ = false;
 };
 
 // The 3D model of a document.

@@ -203,12 +203,6 @@ void CKvw32Doc::MarkForRepaint() {
     recordCall(L"CKvw32Doc::MarkForRepaint(" + documentText(this) + L")");
 }
 
-void KVErrorContainer::BindToWindow(HWND window) {
-    recordCall(L"KVErrorContainer::BindToWindow(" + platform::kernel::handleText(window) + L")");
-    boundWindow_ = window;
-    bound_ = true;
-}
-
 IMPLEMENT_DYNAMIC(CKVBaseView, CView)
 
 IMPLEMENT_DYNCREATE(CKVView, CKVBaseView)

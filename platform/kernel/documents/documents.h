@@ -100,6 +100,9 @@ public:
     // The assembly this document belongs to, or null.
     CKvw32Doc* GetAssemblyDocument() const { return assemblyDocument_; }
     KVErrorContainer* GetErrorContainer() const { return errors_.get(); }
+    // The same container, as the kernel hands it out inside a regeneration scope.
+    bool HaveErrorCont() const { return errors_ != nullptr; }
+    ContainerErrors* GetErrorCont(const class KVDocRegenContext& context) const;
     KV3DContainer* Get3DContainer() const { return container3D_.get(); }
     // The document's cameras, in the order they were made; ids count from 1 per document.
     KVCameraObject* AddCamera(const CString& name);

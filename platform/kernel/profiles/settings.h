@@ -46,6 +46,7 @@ struct NativeSettings {
         CString programName;
     } varnel;
     bool showCommandNames = false;  // tooltips name the command
+    bool diagnosticsWarnings = true;  // the diagnostics pane lists warnings besides errors
     bool smoothRasterImages = false;  // raster pictures are scaled with halftoning
     // Where the frameless tool bars sit over a view: -1 hidden (the view bar also -2); 2 at the
     // right edge, where their popups open to the left; other values are the bar's own places.

@@ -218,5 +218,7 @@ struct ApplicationExports {
     std::wstring (*clipartOutline)(HWND window) = nullptr;
     // The bird's-eye-view pane as text (empty: its window does not exist).
     std::wstring (*birdsEyeOutline)() = nullptr;
+    // The diagnostics pane's window as text (empty: its window does not exist).
+    std::wstring (*diagnosticsOutline)() = nullptr;
 };
 ApplicationExports& GetApplicationExports();

@@ -149,3 +149,5 @@ void GlobalContainer::DestroySession(bool keepSettings) {
 }
 
 bool GlobalContainer::IsSessionDestroyed() { return sessionDestroyed(); }
+
+HMODULE GlobalContainer::GetIconsDll() { return GetModuleHandleW(nullptr); }

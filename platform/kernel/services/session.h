@@ -79,6 +79,8 @@ public:
     static std::optional<CString> GetRegisteredCommandText(UINT id);
     // The two-letter code of the session language ("en", "ru"); "en" before a locale is set.
     static CString GetLocaleAlpha2Code();
+    // The kernel's icons library: the stand-in keeps those icons with the program's own resources.
+    static HMODULE GetIconsDll();
 
 private:
     GlobalContainer() = default;

@@ -159,6 +159,7 @@ public:
     ~KVDocRegenContext();
     KVDocRegenContext(const KVDocRegenContext&) = delete;
     KVDocRegenContext& operator=(const KVDocRegenContext&) = delete;
+    CKvw32Doc* GetDocument() const { return document_; }
 
 private:
     CKvw32Doc* document_;

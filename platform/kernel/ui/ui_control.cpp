@@ -16,7 +16,7 @@ void DocumentAccess::setErrorContainer(CKvw32Doc& document, bool present) {
     if (!present) {
         document.errors_.reset();
     } else if (!document.errors_) {
-        document.errors_ = std::make_unique<KVErrorContainer>();
+        document.errors_ = std::make_unique<ContainerErrors>(&document);
     }
 }
 

@@ -68,6 +68,12 @@ void CXTPImageManager::SetIcon(UINT id, int width, UINT resource) {
     set->SetIcon(new CXTPImageManagerIcon(id, width, false, resource));
 }
 
+BOOL CXTPImageManager::SetIconFromResource(HMODULE module, UINT resource, UINT id) {
+    if (!module) return FALSE;
+    SetIcon(id, 16, resource);
+    return TRUE;
+}
+
 void CXTPImageManager::SetIcon(UINT id, CXTPImageManagerIcon* icon) {
     if (!icon) return;
     CXTPImageManagerIconSet*& set = sets_[id];

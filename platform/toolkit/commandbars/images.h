@@ -70,6 +70,9 @@ public:
     void SetIcon(UINT id, int width, bool vector = false);
     // Adds (or replaces) the icon of `id` at `width` with the image of icon resource `resource`.
     void SetIcon(UINT id, int width, UINT resource);
+    // Adds (or replaces) the 16-pixel icon of `id` with icon resource `resource` of `module`;
+    // FALSE (nothing changes) without a module.
+    BOOL SetIconFromResource(HMODULE module, UINT resource, UINT id);
     // Adds (or replaces) the icon of `id` at its width; takes over the caller's reference.
     void SetIcon(UINT id, CXTPImageManagerIcon* icon);
     // The icon of `id` at `width`, or null.

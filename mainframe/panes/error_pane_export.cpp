@@ -1,0 +1,19 @@
+// The diagnostics pane's window as the harness sees it.
+#include "app/kvw32_app.h"
+#include "auxiliary/error_window.h"
+
+namespace {
+
+std::wstring Outline() {
+    CKvw32App* app = CKvw32App::Instance();
+    const auto* window = app ? dynamic_cast<const ErrorWindow*>(app->GetErrorWindow()) : nullptr;
+    return window && window->GetSafeHwnd() ? window->Outline() : std::wstring();
+}
+
+// The export is in place as soon as the program is loaded, before it starts.
+[[maybe_unused]] const bool kExported = [] {
+    GetApplicationExports().diagnosticsOutline = &Outline;
+    return true;
+}();
+
+}  // namespace
