@@ -105,7 +105,11 @@ void CFrameToolsEngine::ShowVarnelWindows(bool show) {
         CloseWorkmixPagesOf(m_frame);
         for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
             if (CVarnelFrame* window = windowOf(kind)) window->DestroyExplorer();
+        // The frame's bits keep the panes to show again on the next connection: a close the
+        // program makes is not the user's.
+        const DWORD wanted = m_varnelWindows;
         for (const UINT paneId : kClosingOrder) panes.ClosePane(paneId);
+        m_varnelWindows = wanted;
         listedBits() = 0;
     }
     if (KVArePdmWindowsShown() != show) KVSetPdmWindowsShown(show);

@@ -142,6 +142,7 @@ TEST_F(PdmPanes, HidingClosesThePanesInOrderAndClearsTheListedBits) {
     frame->ShowVarnelWindows(false);
     for (UINT id : {1012u, 1013u, 1014u, 1015u, 1019u, 1027u, 1033u, 1040u}) EXPECT_FALSE(Open(id)) << id;
     EXPECT_EQ(ListedVarnelPanes(), 0u);
+    EXPECT_EQ(frame->GetVarnelWindowBits(), 0xFFu) << "the panes to show again stay asked for";
     EXPECT_FALSE(KVArePdmWindowsShown());
 }
 
@@ -182,6 +183,10 @@ TEST_F(FrameToolsAtWork, TheSheetOpensOnThePageItsModeNamesLocksTheFrameAndRunsT
     });
     const HWND client = frame->m_hWndMDIClient;
     ASSERT_TRUE(::IsWindowEnabled(client));
+    // A pane window disabled before the sheet stays so after it.
+    const HWND modelTree = frame->GetPaneManager().FindPane(1006u)->GetChild();
+    ASSERT_NE(modelTree, nullptr);
+    ::EnableWindow(modelTree, FALSE);
     bool lockedWhileOpen = false;
     s.user().expectDialog(782u, [&](HWND dialog) {
         lockedWhileOpen = !::IsWindowEnabled(client) && !frame->GetCommandBars()->IsCustomizeMode();
@@ -192,6 +197,7 @@ TEST_F(FrameToolsAtWork, TheSheetOpensOnThePageItsModeNamesLocksTheFrameAndRunsT
     EXPECT_EQ(asked, 42);
     EXPECT_TRUE(lockedWhileOpen);
     EXPECT_TRUE(::IsWindowEnabled(client)) << "the document area takes input again";
+    EXPECT_FALSE(::IsWindowEnabled(modelTree));
     EXPECT_EQ(CustomizeSheet::LastPageIndex(), 0);
     const std::vector<std::wstring> called = s.journal().texts("call");
     EXPECT_GE(indexOf(std::vector<std::wstring>(called.begin() + static_cast<long>(from), called.end()),
