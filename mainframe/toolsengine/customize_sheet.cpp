@@ -62,11 +62,15 @@ public:
     CKVCustomizeSheet& operator=(const CKVCustomizeSheet&) = delete;
 
     INT_PTR DoModal(CPropertyPage* commandsPage) {
-        CXTPCommandBars* bars = GetCommandBars();
-        if (bars) bars->SetCustomizeMode(GetActivePage() == commandsPage);
+        commandsPage_ = commandsPage;
         const INT_PTR result = CXTPCustomizeSheet::DoModal();
-        if (bars) bars->SetCustomizeMode(FALSE);
+        if (CXTPCommandBars* bars = GetCommandBars()) bars->SetCustomizeMode(FALSE);
         return result;
+    }
+
+protected:
+    void OnShownPageChanged() override {
+        if (CXTPCommandBars* bars = GetCommandBars()) bars->SetCustomizeMode(GetShownPage() == commandsPage_);
     }
 
 private:
@@ -78,6 +82,7 @@ private:
     }
 
     std::vector<std::pair<HWND, BOOL>> disabled_;
+    CPropertyPage* commandsPage_ = nullptr;
 };
 
 // The all-commands category also offers every kernel command that no bar carries yet (but the
@@ -151,8 +156,7 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
         if (profiles) pages.push_back(profiles.get());
         for (CPropertyPage* page : pages) sheet.AddPage(page);
         sheet.DoModal(&commands);
-        const auto shown = std::find(pages.begin(), pages.end(), sheet.GetActivePage());
-        lastPage() = shown == pages.end() ? -1 : static_cast<int>(shown - pages.begin());
+        lastPage() = sheet.GetShownIndex();
     }
     ApplyCommandBarsOptions(true);
     CopyShortcutsToFramelessToolBars();

@@ -27,7 +27,7 @@ string(CONCAT sheet
   "start\nidle\n"
   "expect dialog 9151 answer select 9101 \"File\" select 9102 \"File | Open...\" select 9101 \"Edit\" select 9102 \"Edit | Properties\" cancel\n"
   "command 1 35001\n"
-  "expect dialog 9151 answer cancel\n"
+  "expect dialog 9151 answer page 9150 select 9101 \"New Menu\" select 9102 \"New Menu\" page 21101 page 9151 cancel\n"
   "command 1 9607\n"
   "expect dialog 21101 answer cancel\n"
   "command 1 1061\n"
@@ -37,6 +37,8 @@ korvo_expect("${out}" "user command 35001 to frame 1\ndialog 9151 \"Options\" [^
              "35001 opens the sheet on its first page, the keyboard page, its menu commands named by their paths")
 korvo_expect("${out}" "dialog select 9102 \"Edit \\| Properties\"\ndialog cancel\ndialog ended 2\n" "each menu is a category")
 korvo_expect("${out}" "user command 9607 to frame 1\ndialog 9151 \"Options\"" "without a ribbon page 9607 opens the first page")
+korvo_expect("${out}" "dialog click 9150\ndialog select 9101 \"New Menu\"\ndialog select 9102 \"New Menu\"\ndialog click 21101\ndialog click 9151\ndialog cancel\n"
+             "page shows a page by its tab: the commands page, its new-menu category, then the profiles and keyboard pages")
 korvo_expect("${out}" "user command 1061 to frame 1\ndialog 21101 \"Options\"" "the profiles command opens the profiles page")
 
 # The PDM panes follow the connection: connected, the panes the frame's bits ask for are listed

@@ -208,10 +208,24 @@ TEST_F(FrameToolsAtWork, TheSheetOpensOnThePageItsModeNamesLocksTheFrameAndRunsT
     s.user().expectDialog(782u, std::vector<platform::core::DialogAction>{{Kind::Cancel, 0, {}}});
     frame->ShowCustomizeSheet(0, 0);
     CustomizeSheet::SetRibbonPageFactory(nullptr);
-    s.user().expectDialog(9151u, std::vector<platform::core::DialogAction>{
-                                     {Kind::Select, 9101, L"File"}, {Kind::Select, 9102, L"#0"}, {Kind::Cancel, 0, {}}});
+    // The bars are in customise mode exactly while the commands page shows; its tab shows it.
+    std::vector<bool> customising;
+    s.user().expectDialog(9151u, [&](HWND dialog) {
+        CXTPCommandBars* bars = frame->GetCommandBars();
+        customising.push_back(bars->IsCustomizeMode() != FALSE);
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Click, 9150, {}}));
+        customising.push_back(bars->IsCustomizeMode() != FALSE);
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Select, 9101, L"New Menu"}));
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Select, 9102, L"New Menu"}));
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Click, 9151, {}}));
+        customising.push_back(bars->IsCustomizeMode() != FALSE);
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Click, 9150, {}}));
+        s.user().act(dialog, {Kind::Cancel, 0, {}});
+    });
     frame->ShowCustomizeSheet(CustomizeSheet::kRibbonPageMode, 0);
-    EXPECT_EQ(CustomizeSheet::LastPageIndex(), 0);
+    EXPECT_EQ(customising, (std::vector<bool>{false, true, false}));
+    EXPECT_FALSE(frame->GetCommandBars()->IsCustomizeMode());
+    EXPECT_EQ(CustomizeSheet::LastPageIndex(), 1) << "the commands page was shown last";
 }
 
 TEST(CustomizeSheetCommands, TheServiceCommandsStayOutOfAllCommands) {

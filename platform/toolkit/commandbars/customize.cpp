@@ -1,8 +1,11 @@
 #include "platform/toolkit/commandbars/customize.h"
 
+#include <algorithm>
 #include <set>
+#include <string>
 
 #include "platform/mfc/dialogs/dialog_templates.h"
+#include "platform/win32/controls/button.h"
 #include "platform/win32/controls/listbox.h"
 
 IMPLEMENT_DYNAMIC(CXTPCustomizeSheet, CPropertySheet)
@@ -11,6 +14,10 @@ IMPLEMENT_DYNAMIC(CXTPCustomizeKeyboardPage, CXTPCustomizeCategoriesPage)
 IMPLEMENT_DYNAMIC(CXTPCustomizeCommandsPage, CXTPCustomizeCategoriesPage)
 
 namespace {
+
+constexpr int kTabMargin = 8;
+constexpr int kTabWidth = 56;
+constexpr int kTabHeight = 24;
 
 void releaseControls(CXTPControls* controls) {
     if (controls) controls->InternalRelease();
@@ -60,14 +67,81 @@ void addPopupControls(CXTPControls& into, CXTPCommandBar* bar, const CString& pa
 CXTPCustomizeSheet::CXTPCustomizeSheet(CXTPCommandBars* commandBars, LPCWSTR caption, CWnd* parent, UINT selectPage)
     : CPropertySheet(caption, parent, selectPage), commandBars_(commandBars) {}
 
+void CXTPCustomizeSheet::AddPage(CPropertyPage* page) {
+    if (!page) return;
+    CPropertySheet::AddPage(page);
+    pages_.push_back(page);
+}
+
+int CXTPCustomizeSheet::GetShownIndex() const {
+    const auto it = std::find(pages_.begin(), pages_.end(), GetShownPage());
+    return it == pages_.end() ? -1 : static_cast<int>(it - pages_.begin());
+}
+
+BOOL CXTPCustomizeSheet::OnInitDialog() {
+    // The tabs come first: a page's window has its template's id too.
+    RECT client{};
+    ::GetClientRect(m_hWnd, &client);
+    int left = kTabMargin;
+    for (CPropertyPage* page : pages_) {
+        const UINT id = page->GetTemplateID();
+        tabs_.push_back(::CreateWindowExW(0, L"BUTTON", std::to_wstring(id).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                          left, client.bottom - kTabMargin - kTabHeight, kTabWidth, kTabHeight, m_hWnd,
+                                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr));
+        left += kTabWidth + 2;
+    }
+    CPropertySheet::OnInitDialog();
+    OnShownPageChanged();
+    return TRUE;
+}
+
+bool CXTPCustomizeSheet::ShowPage(CPropertyPage* page) {
+    CPropertyPage* shown = GetShownPage();
+    if (!page || page == shown) return page != nullptr;
+    if (shown && shown->GetSafeHwnd()) {
+        if (!shown->OnKillActive()) return false;
+        shown->ShowWindow(SW_HIDE);
+    }
+    auto restore = [&] {
+        if (shown && shown->GetSafeHwnd()) shown->ShowWindow(SW_SHOW);
+        return false;
+    };
+    if (!page->GetSafeHwnd()) {
+        if (!page->Create(page->GetTemplateID(), this)) return restore();
+        RECT rect{};
+        ::GetWindowRect(page->GetSafeHwnd(), &rect);
+        ::SetParent(page->GetSafeHwnd(), m_hWnd);
+        ::SetWindowLongPtrW(page->GetSafeHwnd(), GWL_STYLE, WS_CHILD);
+        ::MoveWindow(page->GetSafeHwnd(), kTabMargin, kTabMargin, rect.right - rect.left, rect.bottom - rect.top, FALSE);
+    }
+    if (!page->OnSetActive()) {
+        page->ShowWindow(SW_HIDE);
+        return restore();
+    }
+    page->ShowWindow(SW_SHOW);
+    shown_ = page;
+    OnShownPageChanged();
+    return true;
+}
+
 BOOL CXTPCustomizeSheet::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
+    if (const auto tab = std::find(tabs_.begin(), tabs_.end(), control); control && tab != tabs_.end()) {
+        if (HIWORD(wParam) == BN_CLICKED) ShowPage(pages_[static_cast<std::size_t>(tab - tabs_.begin())]);
+        return TRUE;
+    }
     const HWND parent = control ? ::GetParent(control) : nullptr;
     if (parent && parent != m_hWnd && ::GetParent(parent) == m_hWnd) {
         ::SendMessageW(parent, WM_COMMAND, wParam, lParam);
         return TRUE;
     }
     return CPropertySheet::OnCommand(wParam, lParam);
+}
+
+void CXTPCustomizeSheet::OnOK() {
+    if (CPropertyPage* shown = GetShownPage(); shown && shown != GetActivePage() && shown->GetSafeHwnd() && !shown->OnApply())
+        return;
+    CPropertySheet::OnOK();
 }
 
 CXTPCustomizeCategoriesPage::CXTPCustomizeCategoriesPage(UINT templateId, LPCWSTR caption) : CPropertyPage(templateId) {

@@ -21,6 +21,8 @@ inline constexpr UINT XTP_IDD_PAGE_KEYBOARD = 9151;
 inline constexpr int XTP_IDC_LIST_CATEGORIES = 9101;
 inline constexpr int XTP_IDC_LIST_COMMANDS = 9102;
 
+// Its pages are switched by their tabs: a row of buttons, each with the id of its page's template
+// (clicking the tab of the page shown does nothing).
 class CXTPCustomizeSheet : public CPropertySheet {
     DECLARE_DYNAMIC(CXTPCustomizeSheet)
 public:
@@ -32,15 +34,31 @@ public:
     // The layout of the page tabs (4: the tabs the toolkit draws itself).
     void SetTabLayout(int layout) { tabLayout_ = layout; }
     int GetTabLayout() const { return tabLayout_; }
+    void AddPage(CPropertyPage* page);
+    // The page shown now: the one the sheet opened on until the user picks another tab.
+    CPropertyPage* GetShownPage() const { return shown_ ? shown_ : GetActivePage(); }
+    // Its index in the order of adding, or -1.
+    int GetShownIndex() const;
+    // Shows `page` as its tab does; false when it refuses or cannot be made.
+    bool ShowPage(CPropertyPage* page);
 
 protected:
-    // A control of a page tells the page (its own parent), whichever window the sheet hears it in.
+    BOOL OnInitDialog() override;
+    // A tab shows its page; a control of a page tells the page (its own parent), whichever window
+    // the sheet hears it in.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The page shown applies too.
+    void OnOK() override;
+    // The sheet opened, or another page became the shown one.
+    virtual void OnShownPageChanged() {}
 
 private:
     CXTPCommandBars* commandBars_;
     BOOL resizable_ = FALSE;
     int tabLayout_ = 0;
+    std::vector<CPropertyPage*> pages_;
+    std::vector<HWND> tabs_;
+    CPropertyPage* shown_ = nullptr;
 };
 
 // A page that lists commands by category.
