@@ -9,6 +9,7 @@
 #include "console/printable.h"
 #include "platform/core/numbers.h"
 #include "platform/core/text.h"
+#include "platform/toolkit/commandbars/customize.h"
 
 namespace korvo::console {
 
@@ -44,11 +45,11 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             i += 3;
             continue;
         }
-        // A sheet's page is shown by clicking its tab, which has the id of the page's template.
+        // A sheet's page is shown by choosing its tab, named by the id of the page's template.
         if (text == "page") {
             const auto id = controlId(i + 1);
             if (!id) return "page needs a page's template id (0 to 65535)";
-            actions.push_back(DialogAction{DialogAction::Kind::Click, *id, {}});
+            actions.push_back(DialogAction{DialogAction::Kind::Select, XTP_IDC_SHEET_TABS, std::to_wstring(*id), {}});
             i += 2;
             continue;
         }

@@ -95,6 +95,9 @@ void addKernelCommands(CXTPControls& all) {
         if (IsServiceCommand(command.id) || present.count(static_cast<int>(command.id))) continue;
         CXTPControl* control = CreateToolBarControl(command.id, L"Button");
         if (!control) continue;
+        // The kernel's text is "description\ncaption".
+        if (const int newline = command.text.ReverseFind(L'\n'); control->GetCaption().IsEmpty() && newline >= 0)
+            control->SetCaption(command.text.Mid(newline + 1));
         if (control->GetCaption().IsEmpty()) {
             control->InternalRelease();
             continue;

@@ -19,6 +19,7 @@
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/ui/key_command_control.h"
 #include "platform/korvoui.h"
+#include "platform/toolkit/commandbars/customize.h"
 #include "tests/support/session_test.h"
 
 namespace {
@@ -213,13 +214,13 @@ TEST_F(FrameToolsAtWork, TheSheetOpensOnThePageItsModeNamesLocksTheFrameAndRunsT
     s.user().expectDialog(9151u, [&](HWND dialog) {
         CXTPCommandBars* bars = frame->GetCommandBars();
         customising.push_back(bars->IsCustomizeMode() != FALSE);
-        EXPECT_FALSE(s.user().act(dialog, {Kind::Click, 9150, {}}));
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Select, XTP_IDC_SHEET_TABS, L"9150"}));
         customising.push_back(bars->IsCustomizeMode() != FALSE);
         EXPECT_FALSE(s.user().act(dialog, {Kind::Select, 9101, L"New Menu"}));
         EXPECT_FALSE(s.user().act(dialog, {Kind::Select, 9102, L"New Menu"}));
-        EXPECT_FALSE(s.user().act(dialog, {Kind::Click, 9151, {}}));
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Select, XTP_IDC_SHEET_TABS, L"9151"}));
         customising.push_back(bars->IsCustomizeMode() != FALSE);
-        EXPECT_FALSE(s.user().act(dialog, {Kind::Click, 9150, {}}));
+        EXPECT_FALSE(s.user().act(dialog, {Kind::Select, XTP_IDC_SHEET_TABS, L"9150"}));
         s.user().act(dialog, {Kind::Cancel, 0, {}});
     });
     frame->ShowCustomizeSheet(CustomizeSheet::kRibbonPageMode, 0);

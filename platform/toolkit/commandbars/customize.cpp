@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/mfc/dialogs/dialog_templates.h"
-#include "platform/win32/controls/button.h"
 #include "platform/win32/controls/listbox.h"
 
 IMPLEMENT_DYNAMIC(CXTPCustomizeSheet, CPropertySheet)
@@ -79,18 +78,16 @@ int CXTPCustomizeSheet::GetShownIndex() const {
 }
 
 BOOL CXTPCustomizeSheet::OnInitDialog() {
-    // The tabs come first: a page's window has its template's id too.
+    CPropertySheet::OnInitDialog();
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
-    int left = kTabMargin;
+    tabs_ = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, kTabMargin,
+                              client.bottom - kTabMargin - kTabHeight, kTabWidth * 4, kTabHeight, m_hWnd,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(XTP_IDC_SHEET_TABS)), nullptr, nullptr);
     for (CPropertyPage* page : pages_) {
-        const UINT id = page->GetTemplateID();
-        tabs_.push_back(::CreateWindowExW(0, L"BUTTON", std::to_wstring(id).c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                          left, client.bottom - kTabMargin - kTabHeight, kTabWidth, kTabHeight, m_hWnd,
-                                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr));
-        left += kTabWidth + 2;
+        const std::wstring name = std::to_wstring(page->GetTemplateID());
+        ::SendMessageW(tabs_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     }
-    CPropertySheet::OnInitDialog();
     OnShownPageChanged();
     return TRUE;
 }
@@ -126,8 +123,10 @@ bool CXTPCustomizeSheet::ShowPage(CPropertyPage* page) {
 
 BOOL CXTPCustomizeSheet::OnCommand(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
-    if (const auto tab = std::find(tabs_.begin(), tabs_.end(), control); control && tab != tabs_.end()) {
-        if (HIWORD(wParam) == BN_CLICKED) ShowPage(pages_[static_cast<std::size_t>(tab - tabs_.begin())]);
+    if (control && control == tabs_) {
+        const auto index = static_cast<int>(::SendMessageW(tabs_, LB_GETCURSEL, 0, 0));
+        if (HIWORD(wParam) == LBN_SELCHANGE && index >= 0 && index < static_cast<int>(pages_.size()))
+            ShowPage(pages_[static_cast<std::size_t>(index)]);
         return TRUE;
     }
     const HWND parent = control ? ::GetParent(control) : nullptr;

@@ -21,8 +21,9 @@ inline constexpr UINT XTP_IDD_PAGE_KEYBOARD = 9151;
 inline constexpr int XTP_IDC_LIST_CATEGORIES = 9101;
 inline constexpr int XTP_IDC_LIST_COMMANDS = 9102;
 
-// Its pages are switched by their tabs: a row of buttons, each with the id of its page's template
-// (clicking the tab of the page shown does nothing).
+// Its pages are switched by its tabs: the list XTP_IDC_SHEET_TABS, an item per page named by the
+// id of the page's template (choosing the page shown does nothing).
+inline constexpr int XTP_IDC_SHEET_TABS = 9100;
 class CXTPCustomizeSheet : public CPropertySheet {
     DECLARE_DYNAMIC(CXTPCustomizeSheet)
 public:
@@ -57,7 +58,7 @@ private:
     BOOL resizable_ = FALSE;
     int tabLayout_ = 0;
     std::vector<CPropertyPage*> pages_;
-    std::vector<HWND> tabs_;
+    HWND tabs_ = nullptr;
     CPropertyPage* shown_ = nullptr;
 };
 
