@@ -4,6 +4,7 @@
 
 #include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/toolsengine/varnel_windows.h"
 
 namespace {
 
@@ -37,6 +38,8 @@ CString CMainFrame::DescribeModes() const {
     }
     std::swprintf(bits, 16, L"0x%02X", static_cast<unsigned>(m_viewTypeMask));
     out += L"view-types " + std::wstring(bits) + L"\n";
+    std::swprintf(bits, 16, L"0x%02X", static_cast<unsigned>(ListedVarnelPanes()));
+    out += L"pdm-listed " + std::wstring(bits) + L"\n";
     out += DescribeFramelessBars(*this);
     if (m_contextHelpMode) out += L"context-help on\n";
     for (const bool fullScreen : {false, true}) {

@@ -7,6 +7,7 @@
 #include "mainframe/main_frame.h"
 #include "mainframe/window_list.h"
 #include "mainframe/main_frame_commands.h"
+#include "mainframe/toolsengine/customize_sheet.h"
 #include "syspanel/sys_panel_toolbar.h"
 
 namespace {
@@ -181,9 +182,13 @@ void CMainFrame::OnFrameCommand(UINT id) {
         case kRulersCommand:
         case kPageTabsCommand:
         case kUserToolsCommand:
+            return;  // the frame tools engine's rulers, page tabs and user tools come with their own work
         case kCustomizeThirdPageCommand:
+            ShowCustomizeSheet(CustomizeSheet::kRibbonPageMode, 0);
+            return;
         case kCustomizeFirstPageCommand:
-            return;  // the frame tools engine's rulers, page tabs and customise sheet come with their own work
+            ShowCustomizeSheet(0, 0);
+            return;
         case kWorkbookCommand:
             if (GetScreenMode() != 2) SetWorkbookMode(!IsWorkbookMode());
             return;

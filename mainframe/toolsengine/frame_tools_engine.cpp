@@ -6,10 +6,10 @@
 #include "commandbars/auto_menu_command_bars.h"
 #include "mainframe/toolsengine/frame_tools_options.h"
 #include "app/kvw32_app.h"
-#include "auxiliary/start_page.h"
-#include "auxiliary/varnel_frame.h"
 #include "mainframe/statusline/status_line.h"
+#include "platform/kernel/profiles/module_states.h"
 #include "platform/korvoui.h"
+#include "platform/korvoui/expanded_forms.h"
 #include "syspanel/manip_panel.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -17,6 +17,12 @@ namespace {
 
 constexpr UINT kTitleStringId = 41004;
 constexpr UINT kIdleMessageId = 57345;
+// The sub-keys of the item's section that the kernel's and the modules' states live in.
+constexpr const wchar_t* kHiddenErrorsKey = L"Hidden Errors";
+constexpr const wchar_t* kPageTabsKey = L"PagesTabCtrl";
+constexpr const wchar_t* kExpandedKey = L"ExpandedDialog";
+constexpr const wchar_t* k2DKey = L"2D";
+constexpr const wchar_t* k3DKey = L"3D";
 
 // Pane commands and the docking panes they show.
 constexpr std::pair<UINT, UINT> kPaneCommands[] = {
@@ -88,25 +94,60 @@ CXTPDockingPane* CFrameToolsEngine::FindPaneByCommand(UINT command) const {
 }
 
 void CFrameToolsEngine::GetRegistryKeys(std::vector<CString>& keys) const {
-    const CString section = GetRegistrySection();
-    keys.push_back(section + L"\\Hidden Errors");
-    keys.push_back(section + L"\\PagesTabCtrl");
-    keys.push_back(section + L"\\ExpandedDialog");
+    const CString section = GetRegistrySection() + L"\\";
+    keys.push_back(section + kHiddenErrorsKey);
+    keys.push_back(section + kPageTabsKey);
+    keys.push_back(section + kExpandedKey);
     const DWORD kind = GetProfileKind();
-    if (kind & (kProfileKindCommon | kProfileKind2D)) keys.push_back(section + L"\\2D");
-    if (kind & (kProfileKindCommon | kProfileKind3D | kProfileKindAssembly)) keys.push_back(section + L"\\3D");
+    if (kind & (kProfileKindCommon | kProfileKind2D)) keys.push_back(section + k2DKey);
+    if (kind & (kProfileKindCommon | kProfileKind3D | kProfileKindAssembly)) keys.push_back(section + k3DKey);
 }
 
 int CFrameToolsEngine::LoadState() {
+    Korvo::UI::ExpandedFormViews::Initialize();
     if (const int result = KorvoProfileItem::LoadState(); result != 0) return result;
     if (!m_frame) return 1;
     ApplyCommandBarsOptions(false);
-    // The hidden errors, page tabs, 3D and annotation states come with the kernel's profile
-    // services; their registry places are in GetRegistryKeys.
+    const CString section = GetRegistrySection();
+    if (CWinApp* application = AfxGetApp()) {
+        if (const HKEY sectionKey = application->GetSectionKey(section)) {
+            HKEY hidden = nullptr;
+            if (::RegOpenKeyExW(sectionKey, kHiddenErrorsKey, 0, KEY_READ, &hidden) == ERROR_SUCCESS) {
+                GetHiddenErrorCont()->ReadProfile(hidden);
+                ::RegCloseKey(hidden);
+            }
+            ::RegCloseKey(sectionKey);
+        }
+    }
+    CKVTabCtrl::ReadDefaults(section + L"\\" + kPageTabsKey);
+    KVUpdateAllTabViews();
+    KV3DState::Load(section + L"\\" + k3DKey);
+    Korvo::UI::ExpandedFormViews::LoadState(section + L"\\" + kExpandedKey);
+    AnnotateModuleState::Load(section + L"\\" + k2DKey);
     return 0;
 }
 
-int CFrameToolsEngine::SaveState() { return KorvoProfileItem::SaveState(); }
+int CFrameToolsEngine::SaveState() {
+    const int result = KorvoProfileItem::SaveState();
+    if (!m_frame) return result;
+    const CString section = GetRegistrySection();
+    if (CWinApp* application = AfxGetApp()) {
+        if (const HKEY sectionKey = application->GetSectionKey(section)) {
+            HKEY hidden = nullptr;
+            if (::RegCreateKeyExW(sectionKey, kHiddenErrorsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &hidden, nullptr) ==
+                ERROR_SUCCESS) {
+                GetHiddenErrorCont()->WriteProfile(hidden);
+                ::RegCloseKey(hidden);
+            }
+            ::RegCloseKey(sectionKey);
+        }
+    }
+    CKVTabCtrl::WriteDefaults(section + L"\\" + kPageTabsKey);
+    KV3DState::Save(section + L"\\" + k3DKey);
+    Korvo::UI::ExpandedFormViews::SaveState(section + L"\\" + kExpandedKey);
+    AnnotateModuleState::Save(section + L"\\" + k2DKey);
+    return result;
+}
 
 void CFrameToolsEngine::ApplyCommandBarsOptions(bool recalcLayout) {
     if (!m_frame) return;
@@ -161,22 +202,5 @@ CManipPanel* CFrameToolsEngine::GetManipPanel(int id) const {
     return m_manipPanels[static_cast<std::size_t>(id - 1)].get();
 }
 
-// Typed commands and library fragment bars need services the kernel and the UI library do not offer yet; each reports nothing done.
-int CFrameToolsEngine::PreTranslateKeyMessage(UINT) { return 0; }
+// Library fragment bars need services the kernel and the UI library do not offer yet; none is made.
 bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR, LPCWSTR) { return false; }
-
-void CFrameToolsEngine::ShowVarnelWindows(bool show) {
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app) return;
-    if (show) {
-        for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
-            if (auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, false)))
-                window->OnActivatePane();
-        RefreshAllWorkmixPages();
-        return;
-    }
-    CloseWorkmixPagesOf(m_frame);
-    for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
-        if (auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, false)))
-            window->DestroyExplorer();
-}

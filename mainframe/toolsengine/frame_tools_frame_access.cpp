@@ -21,6 +21,11 @@ CXTPDockingPane* FindDockingPane(CMainFrame* frame, UINT paneId) {
     return panes ? panes->FindPane(paneId) : nullptr;
 }
 
+bool ActiveDocumentRunsCommand(CMainFrame* frame) {
+    const CKvw32Doc* document = frame->GetActiveKorvoDocument();
+    return document && document->IsInCommand();
+}
+
 SIZE ToolBarIconSize() {
     const CKvw32App* application = CKvw32App::Instance();
     return application ? application->GetToolBarIconSize() : SIZE{24, 24};

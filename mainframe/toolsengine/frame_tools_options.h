@@ -29,6 +29,8 @@ CXTPCommandBars* FramelessToolBars(CMainFrame* frame);
 void SetFramelessIconSize(CMainFrame* frame, SIZE size);
 void RecalcFrameLayout(CMainFrame* frame);
 CXTPDockingPane* FindDockingPane(CMainFrame* frame, UINT paneId);
+// Whether a kernel command runs on the frame's active document.
+bool ActiveDocumentRunsCommand(CMainFrame* frame);
 // The application's tool-bar icon size.
 SIZE ToolBarIconSize();
 

@@ -2,6 +2,7 @@
 #include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/services/pdm_system.h"
 
 namespace platform::harness {
 
@@ -19,6 +20,12 @@ constexpr PdmOperation kPdmOperations[] = {
          platform::kernel::pdmControl().integrationProfile = a.more() ? a.text() : std::wstring();
          a.finish();
          return std::to_wstring(KVPDMWorkMix::Connect(false, L""));
+     }},
+    // The PDM system answers its version as VERSION ("MAJOR.MINOR").
+    {L"SetPdmVersion", L"\"VERSION\"", [](ArgumentReader& a) {
+         platform::kernel::pdmSystemVersion() = a.text();
+         a.finish();
+         return std::wstring(L"done");
      }},
     {L"DisconnectPdm", L"", [](ArgumentReader& a) {
          a.finish();

@@ -1,6 +1,7 @@
 #include "platform/kernel/documents/error_messages.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "platform/core/journal.h"
@@ -109,6 +110,30 @@ bool errorHiddenData::Remove(int index) {
     texts_.erase(texts_.begin() + index);
     save();
     return true;
+}
+
+void errorHiddenData::ReadProfile(HKEY key) {
+    DWORD type = 0, bytes = 0;
+    if (::RegQueryValueExW(key, L"State", nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || type != REG_SZ) return;
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(key, L"State", nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &bytes) != ERROR_SUCCESS) return;
+    text.resize(std::wcslen(text.c_str()));
+    loaded_ = true;
+    texts_.clear();
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        if (end > start) texts_.emplace_back(text.substr(start, end - start).c_str());
+        start = end + 1;
+    }
+    save();
+}
+
+void errorHiddenData::WriteProfile(HKEY key) const {
+    load();
+    std::wstring text;
+    for (const CString& message : texts_) text += std::wstring(message.GetString()) + L"\n";
+    ::RegSetValueExW(key, L"State", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 errorHiddenData* GetHiddenErrorCont() {

@@ -78,6 +78,10 @@ public:
     const std::vector<CString>& GetTexts() const;
     // Shows the message of `index` again; false for an index that names none.
     bool Remove(int index);
+    // The settings profile's copy of the list, the value "State" of a key the profile item opens
+    // (one message a line): reading it replaces the list when the value is there.
+    void ReadProfile(HKEY key);
+    void WriteProfile(HKEY key) const;
 
 private:
     void load() const;

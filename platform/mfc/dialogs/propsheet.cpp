@@ -46,7 +46,8 @@ INT_PTR CPropertySheet::DoModal() {
         page.cy = std::max(page.cy, size.cy);
     }
     platform::mfc::DialogTemplate sheet;
-    sheet.id = m_pages.front()->GetTemplateID();
+    // Expected by the page it opens on.
+    sheet.id = m_pages[m_active]->GetTemplateID();
     sheet.caption = m_caption;
     sheet.size = SIZE{page.cx + 2 * kMargin, page.cy + 3 * kMargin + kButtonHeight};
     const int top = page.cy + 2 * kMargin;

@@ -1,4 +1,5 @@
 // The command bars' saved layout, the bars a user makes, and the closing of open pop-ups.
+#include "platform/toolkit/commandbars/customize.h"
 #include <algorithm>
 #include <vector>
 
@@ -10,6 +11,9 @@ CString XTPResourceString(UINT id) {
     switch (id) {
         case XTP_IDS_NO_FREE_TOOLBAR_ID: return L"No more tool bars can be made.";
         case XTP_IDS_TOOLBAR_EXISTS: return L"A tool bar named \"%s\" exists already.";
+        case XTP_IDS_NEW_MENU: return L"New Menu";
+        case XTP_IDS_ALL_COMMANDS: return L"All Commands";
+        case XTP_IDS_BUILT_IN_MENUS: return L"Built-in Menus";
         default: return CString();
     }
 }

@@ -1,0 +1,73 @@
+#include "platform/kernel/profiles/module_states.h"
+
+#include "platform/kernel/record.h"
+
+namespace {
+
+constexpr const wchar_t* kValueName = L"State";
+
+// The application's registry key; null (and a strict failure for the caller to report) without one.
+HKEY appKey() {
+    CWinApp* app = AfxGetApp();
+    return app ? app->GetAppRegistryKey() : nullptr;
+}
+
+}  // namespace
+
+bool KVModuleState::LoadFrom(HKEY key) {
+    DWORD type = 0, size = 0;
+    if (::RegQueryValueExW(key, kValueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ) return false;
+    std::wstring value(size / sizeof(wchar_t), L'\0');
+    if (::RegQueryValueExW(key, kValueName, nullptr, &type, reinterpret_cast<LPBYTE>(value.data()), &size) != ERROR_SUCCESS)
+        return false;
+    while (!value.empty() && value.back() == L'\0') value.pop_back();
+    text = value;
+    return true;
+}
+
+bool KVModuleState::SaveTo(HKEY key) const {
+    const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    return ::RegSetValueExW(key, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+}
+
+bool KVModuleState::Load(LPCWSTR path) {
+    const HKEY root = appKey();
+    if (!root) return false;
+    HKEY key = nullptr;
+    const bool opened = ::RegOpenKeyExW(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    ::RegCloseKey(root);
+    if (!opened) return false;
+    const bool loaded = LoadFrom(key);
+    ::RegCloseKey(key);
+    return loaded;
+}
+
+bool KVModuleState::Save(LPCWSTR path) const {
+    const HKEY root = appKey();
+    if (!root) return false;
+    HKEY key = nullptr;
+    const bool made =
+        ::RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(root);
+    if (!made) return false;
+    const bool saved = SaveTo(key);
+    ::RegCloseKey(key);
+    return saved;
+}
+
+KVModuleState& CKVTabCtrl::Defaults() {
+    static KVModuleState state{L"page tabs at the bottom"};
+    return state;
+}
+
+void KVUpdateAllTabViews() { platform::kernel::recordCall(L"CKVTabView::UpdateAllTabViews()"); }
+
+KVModuleState& KV3DState::State() {
+    static KVModuleState state{L"3D defaults"};
+    return state;
+}
+
+KVModuleState& AnnotateModuleState::State() {
+    static KVModuleState state{L"annotation defaults"};
+    return state;
+}
