@@ -16,7 +16,7 @@ namespace {
 
 using platform::core::DialogAction;
 
-// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "ok", "cancel", one
+// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "ok", "cancel", one
 // after another; what is wrong otherwise.
 std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
     std::vector<DialogAction> actions;
@@ -29,7 +29,7 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, ok, cancel)";
         if (text == "ok" || text == "cancel") {
             actions.push_back(DialogAction{text == "ok" ? DialogAction::Kind::Ok : DialogAction::Kind::Cancel, 0, {}});
             ++i;
@@ -44,8 +44,15 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             i += 3;
             continue;
         }
+        if (text == "page") {
+            const auto id = controlId(i + 1);
+            if (!id) return "page needs a page's template id (0 to 65535)";
+            actions.push_back(DialogAction{DialogAction::Kind::Page, *id, {}});
+            i += 2;
+            continue;
+        }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, page, ok, cancel)";
         // text and select also reach a UI-library control of the dialog's form by its quoted full id.
         const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
         const auto id = named ? std::optional<int>(0) : controlId(i + 1);

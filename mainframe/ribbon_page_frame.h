@@ -1,0 +1,10 @@
+// The customise sheet's ribbon page over a main frame.
+#pragma once
+
+#include "platform/mfc.h"
+
+class CMainFrame;
+
+// Shows the customise sheet on its ribbon page for `frame`'s ribbon; `item` is the tab, group or
+// control the ribbon's customise menu was opened on (0: none).
+void ShowRibbonCustomizeSheet(CMainFrame* frame, LPARAM item);
