@@ -42,7 +42,7 @@ CXTPCoreTreeControl::~CXTPCoreTreeControl() = default;
 void CXTPCoreTreeControl::Attach(HWND tree, int id) {
     window_ = tree;
     id_ = id;
-    if (window_) Refresh();
+    if (window_ && root_->HasChildren()) Refresh();
 }
 
 CXTPCoreTreeItem* CXTPCoreTreeControl::AddItem(std::unique_ptr<CXTPCoreTreeItem> item, CXTPCoreTreeItem* parent) {
