@@ -52,10 +52,12 @@ void CMainFrame::OnRibbonLayoutImported() {
     RecalcLayout();
 }
 
+void UseMainFramesForRibbonPage() { SetRibbonPageFrameQuery(RibbonPageFrameOf); }
+
 void ShowRibbonCustomizeSheet(CMainFrame* frame, LPARAM item) {
     KVRibbonBar* ribbon = frame ? frame->GetRibbonBar() : nullptr;
     if (!ribbon) return;
-    SetRibbonPageFrameQuery(RibbonPageFrameOf);
+    UseMainFramesForRibbonPage();
     RibbonPropertyPage page(ribbon, RibbonPageOpenRequest::ForItem(reinterpret_cast<CCmdTarget*>(item)));
     CustomizeSheet::Show(frame, &page);
 }
