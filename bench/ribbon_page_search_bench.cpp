@@ -31,6 +31,14 @@ std::wstring Token(UINT n) {
     return std::wstring{L'z', static_cast<wchar_t>(L'a' + n % 10), static_cast<wchar_t>(L'a' + (n / 10) % 10)};
 }
 
+// The page shown in the frame's window, as the sheet shows it.
+class BenchPage : public RibbonPropertyPage {
+public:
+    using RibbonPropertyPage::RibbonPropertyPage;
+    using CDialog::CreateChild;
+    using RibbonPropertyPage::DestroyWindow;
+};
+
 void Type(HWND page, int id, const wchar_t* text) {
     HWND box = ::GetDlgItem(page, id);
     ::SetWindowTextW(box, text);
@@ -58,7 +66,7 @@ int ribbonPageSearchChild(const std::vector<std::string>& arguments) {
     auto* frame = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(window));
     if (!frame || !frame->GetRibbonBar()) return 3;
     UseMainFramesForRibbonPage();
-    RibbonPropertyPage page(frame->GetRibbonBar(), std::nullopt);
+    BenchPage page(frame->GetRibbonBar(), std::nullopt);
     if (!page.CreateChild(window, 0, 0)) return 4;
     HWND categories = ::GetDlgItem(page.GetSafeHwnd(), RibbonPropertyPage::kCategoryCombo);
     const LRESULT all = ::SendMessageW(categories, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
