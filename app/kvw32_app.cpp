@@ -4,6 +4,7 @@
 #include "app/startup/product_settings.h"
 #include "app/documents/recent_file_list.h"
 #include "app/profiles/korvo_profile_page.h"
+#include "mainframe/ribbon_page_frame.h"
 #include "mainframe/toolsengine/customize_sheet.h"
 #include "mainframe/main_frame.h"
 
@@ -18,6 +19,7 @@ CKvw32App::CKvw32App() {
     // The framework owns and deletes the document manager.
     m_pDocManager = new CWSDocManager;
     CustomizeSheet::SetProfilesPageFactory([] { return std::make_unique<KorvoProfilePage>(); });
+    UseRibbonPageInCustomizeSheet();
 }
 
 CKvw32App::~CKvw32App() {

@@ -17,7 +17,7 @@ namespace {
 
 using platform::core::DialogAction;
 
-// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "ok", "cancel", one
+// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "ok", "cancel", one
 // after another; what is wrong otherwise.
 std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
     std::vector<DialogAction> actions;
@@ -45,11 +45,11 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             i += 3;
             continue;
         }
-        // A sheet's page is shown by choosing its tab, named by the id of the page's template.
+        // A sheet's page is shown as a click on its tab shows it, named by the id of its template.
         if (text == "page") {
             const auto id = controlId(i + 1);
             if (!id) return "page needs a page's template id (0 to 65535)";
-            actions.push_back(DialogAction{DialogAction::Kind::Select, XTP_IDC_SHEET_TABS, std::to_wstring(*id), {}});
+            actions.push_back(DialogAction{DialogAction::Kind::Page, *id, {}});
             i += 2;
             continue;
         }

@@ -62,7 +62,7 @@ std::span<const Verb> verbs() {
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
         {"expect dialog ID answer ARGS",
-         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID, ok, cancel",
+         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), ok, cancel",
          R, R, M, &Driver::expectDialog},
         {"expect dialog \"NAME\" answer ARGS",
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "

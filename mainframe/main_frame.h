@@ -266,6 +266,9 @@ public:
         return &m_ribbonParameters;
     }
     CXTPControls* GetMenuBarControls() const;
+    // After the customise sheet read a ribbon layout into the ribbon: its new controls readied,
+    // its tabs shown by the document's keywords and the command states refreshed.
+    void OnRibbonLayoutImported();
 
     // The number of OnCreate steps; a fault can be injected at each (see platform/faults.h).
     static constexpr int kCreateSteps = 16;

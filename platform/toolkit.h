@@ -26,3 +26,4 @@
 #include "platform/toolkit/panes/dockingpanes.h"
 #include "platform/toolkit/panes/tabclient.h"
 #include "platform/toolkit/panes/report.h"
+#include "platform/toolkit/controls/coretree.h"

@@ -4,8 +4,9 @@
 #include "platform/core/text.h"
 #include "platform/core/useragent.h"
 #include "platform/win32/controls/button.h"
-#include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/combobox.h"
+#include "platform/win32/controls/propsheet_messages.h"
+#include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
 #include "platform/win32/controls/listview.h"
 #include "platform/win32/controls/syslink.h"
@@ -205,12 +206,29 @@ std::optional<std::wstring> selectListViewRow(HWND list, const DialogAction& act
     return std::nullopt;
 }
 
-// A choice from the drop-down list: the combo box's parent hears of the new selection.
+// A choice from the drop-down list by its text (case ignored) or "#N": the box shows it and its
+// parent hears of it.
 std::optional<std::wstring> selectComboItem(HWND dialog, HWND combo, const DialogAction& action) {
-    const auto found = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(action.text.c_str()));
-    if (found == CB_ERR) return L"combo box " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
-    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    int index = -1;
+    if (action.text.size() > 1 && action.text[0] == L'#' && action.text.find_first_not_of(L"0123456789", 1) == std::wstring::npos &&
+        action.text.size() < 8) {
+        index = std::stoi(action.text.substr(1));
+        if (index >= count) index = -1;
+    } else {
+        index = static_cast<int>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(action.text.c_str())));
+    }
+    if (index < 0) return L"combo box " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    (void)dialog;
+    return std::nullopt;
+}
+
+// Shows the sheet's page made from template `id`, as a click on its tab does.
+std::optional<std::wstring> showPage(HWND dialog, const DialogAction& action) {
+    if (SendMessageW(dialog, PSM_SETCURSELID, 0, static_cast<LPARAM>(action.id)) == 0)
+        return L"the dialog shows no page " + std::to_wstring(action.id);
     return std::nullopt;
 }
 
@@ -219,7 +237,7 @@ std::optional<std::wstring> selectItem(HWND dialog, const DialogAction& action) 
     if (auto refusal = reachable(dialog, action.id, list)) return refusal;
     if (className(list) == foldCase(WC_TREEVIEWW)) return selectTreeItem(list, action);
     if (className(list) == foldCase(WC_LISTVIEWW)) return selectListViewRow(list, action);
-    if (className(list) == L"combobox") return selectComboItem(GetParent(list), list, action);
+    if (className(list) == L"combobox") return selectComboItem(dialog, list, action);
     if (className(list) != L"listbox") return L"control " + std::to_wstring(action.id) + L" is not a list";
     const int index = listItem(list, action.text);
     if (index < 0) return L"list " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
@@ -249,6 +267,7 @@ std::wstring describeDialogAction(const DialogAction& action) {
         case DialogAction::Kind::Cancel: return L"cancel";
         case DialogAction::Kind::Select: return L"select " + std::to_wstring(action.id) + L" " + quoted(action.text);
         case DialogAction::Kind::Check: return L"check " + std::to_wstring(action.id) + L" " + action.text;
+        case DialogAction::Kind::Page: return L"page " + std::to_wstring(action.id);
     }
     return L"?";
 }
@@ -264,10 +283,18 @@ std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction&
         case DialogAction::Kind::Ok: return clickButton(dialog, IDOK);
         case DialogAction::Kind::Select: return selectItem(dialog, action);
         case DialogAction::Kind::Check: return checkControl(dialog, action);
+        case DialogAction::Kind::Page: return showPage(dialog, action);
         case DialogAction::Kind::Text: {
             HWND edit = nullptr;
             if (auto refusal = reachable(dialog, action.id, edit)) return refusal;
             if (className(edit) == foldCase(WC_TREEVIEWW)) return editTreeLabel(edit, action);
+            if (className(edit) == L"combobox") {
+                // Typed into its edit field: the parent hears each change.
+                SetWindowTextW(edit, action.text.c_str());
+                SendMessageW(GetParent(edit), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), CBN_EDITCHANGE),
+                             reinterpret_cast<LPARAM>(edit));
+                return std::nullopt;
+            }
             if (className(edit) != L"edit") return L"control " + std::to_wstring(action.id) + L" is not an edit";
             SetWindowTextW(edit, action.text.c_str());
             return std::nullopt;

@@ -110,9 +110,10 @@ struct DialogRequest {
 // One thing a user does in a dialog: click a button (a radio button, a check box), type a text
 // into an edit (its whole text replaced) or a tree's selected label (in place, then Enter), press
 // OK (its OK button) or cancel (Escape), select a list's item or a tree's item by its caption path
-// ("Parent|Child"), or set a check box or the tick of a tree's selected item (text "on" or "off").
+// ("Parent|Child"), or set a check box or the tick of a tree's selected item (text "on" or "off"),
+// or show a property sheet's page by its template id.
 struct DialogAction {
-    enum class Kind { Click, Text, Ok, Cancel, Select, Check };
+    enum class Kind { Click, Text, Ok, Cancel, Select, Check, Page };
     Kind kind = Kind::Cancel;
     int id = 0;
     std::wstring text;

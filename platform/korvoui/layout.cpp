@@ -311,6 +311,8 @@ void SaveControls(const CXTPControls& controls, Element& parent, const Applicati
         if (!control->GetCaption().IsEmpty()) element->setAttribute(L"caption", control->GetCaption().GetString());
         if (control->GetBeginGroup()) element->setAttribute(L"beginGroup", L"true");
         if (!control->IsVisible()) element->setAttribute(L"visible", L"false");
+        if (parameters.controlName)
+            if (const std::wstring name = parameters.controlName(*control); !name.empty()) element->setAttribute(L"name", name);
         if (parameters.writeAttributes) parameters.writeAttributes(*control, *element);
         const XTPControlType type = control->GetType();
         const bool popup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
@@ -327,35 +329,59 @@ void ToolBar::save(const CXTPCommandBar& bar, const ApplicationParameters& param
     SaveControls(*bar.GetControls(), *this, parameters);
 }
 
+namespace {
+
+void saveTab(const CXTPRibbonTab& tab, Element& tabElement, const ApplicationParameters& parameters) {
+    tabElement.setAttribute(L"caption", tab.GetCaption().GetString());
+    tabElement.setAttribute(L"id", std::to_wstring(tab.GetID()));
+    if (const auto* own = dynamic_cast<const Korvo::UI::RibbonTab*>(&tab)) {
+        if (own->GetGuid() != GUID{}) tabElement.setAttribute(L"guid", platform::mfc::formatGuid(own->GetGuid()));
+        if (!own->GetTagString().IsEmpty()) tabElement.setAttribute(L"tags", own->GetTagString().GetString());
+        if (own->IsDisabledByUser()) tabElement.setAttribute(L"disabledByUser", L"true");
+    }
+    if (tab.GetContextColor() != xtpRibbonTabContextColorNone)
+        tabElement.setAttribute(L"contextColor", std::to_wstring(static_cast<int>(tab.GetContextColor())));
+    if (!tab.IsVisible()) tabElement.setAttribute(L"visible", L"false");
+    for (int g = 0; g < tab.GetGroupCount(); ++g) {
+        const CXTPRibbonGroup* group = tab.GetGroup(g);
+        auto groupElement = tabElement.addChild(L"RibbonGroup");
+        groupElement->setAttribute(L"caption", group->GetCaption().GetString());
+        groupElement->setAttribute(L"id", std::to_wstring(group->GetID()));
+        if (const auto* own = dynamic_cast<const RibbonGroup*>(group)) {
+            if (own->GetGuid() != GUID{}) groupElement->setAttribute(L"guid", platform::mfc::formatGuid(own->GetGuid()));
+            if (own->GetOptionCommand() != 0) groupElement->setAttribute(L"optionId", std::to_wstring(own->GetOptionCommand()));
+        }
+        if (!group->IsVisible()) groupElement->setAttribute(L"visible", L"false");
+        SaveControls(*group->GetControls(), *groupElement, parameters);
+    }
+}
+
+}  // namespace
+
 void RibbonBar::save(const CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, VersionNumber layoutVersion) {
     *this = RibbonBar();
     setAttribute(AttributeNames::VersionNumber, std::wstring(layoutVersion.toString().GetString()));
-    for (int t = 0; t < ribbon.GetTabCount(); ++t) {
-        const CXTPRibbonTab* tab = ribbon.GetTab(t);
-        auto tabElement = addChild(L"RibbonTab");
-        tabElement->setAttribute(L"caption", tab->GetCaption().GetString());
-        tabElement->setAttribute(L"id", std::to_wstring(tab->GetID()));
-        if (const auto* own = dynamic_cast<const RibbonTab*>(tab)) {
-            if (own->GetGuid() != GUID{}) tabElement->setAttribute(L"guid", platform::mfc::formatGuid(own->GetGuid()));
-            if (!own->GetTagString().IsEmpty()) tabElement->setAttribute(L"tags", own->GetTagString().GetString());
-            if (own->IsDisabledByUser()) tabElement->setAttribute(L"disabledByUser", L"true");
-        }
-        if (tab->GetContextColor() != xtpRibbonTabContextColorNone)
-            tabElement->setAttribute(L"contextColor", std::to_wstring(static_cast<int>(tab->GetContextColor())));
-        if (!tab->IsVisible()) tabElement->setAttribute(L"visible", L"false");
-        for (int g = 0; g < tab->GetGroupCount(); ++g) {
-            const CXTPRibbonGroup* group = tab->GetGroup(g);
-            auto groupElement = tabElement->addChild(L"RibbonGroup");
-            groupElement->setAttribute(L"caption", group->GetCaption().GetString());
-            groupElement->setAttribute(L"id", std::to_wstring(group->GetID()));
-            if (const auto* own = dynamic_cast<const RibbonGroup*>(group)) {
-                if (own->GetGuid() != GUID{}) groupElement->setAttribute(L"guid", platform::mfc::formatGuid(own->GetGuid()));
-                if (own->GetOptionCommand() != 0) groupElement->setAttribute(L"optionId", std::to_wstring(own->GetOptionCommand()));
-            }
-            if (!group->IsVisible()) groupElement->setAttribute(L"visible", L"false");
-            SaveControls(*group->GetControls(), *groupElement, parameters);
+    for (int t = 0; t < ribbon.GetTabCount(); ++t) saveTab(*ribbon.GetTab(t), *addChild(L"RibbonTab"), parameters);
+}
+
+void SaveRibbonBar(const CXTPRibbonBar& ribbon, Element& root, const ApplicationParameters& parameters, int) {
+    // The backstage's tabs by id and name: the application's factory makes them again.
+    const CXTPRibbonControlSystemButton* system = ribbon.GetSystemButton();
+    if (const auto* view = system ? dynamic_cast<const CXTPRibbonBackstageView*>(system->GetCommandBar()) : nullptr) {
+        auto backstage = root.addChild(L"Backstage");
+        for (int i = 0; i < view->GetTabCount(); ++i) {
+            const CXTPRibbonBackstageView::Tab* tab = view->GetTab(i);
+            auto element = backstage->addChild(L"BackstageTab");
+            element->setAttribute(L"id", std::to_wstring(tab->id));
+            if (!tab->name.IsEmpty()) element->setAttribute(L"name", tab->name.GetString());
+            element->setAttribute(L"caption", tab->caption.GetString());
         }
     }
+    for (int t = 0; t < ribbon.GetTabCount(); ++t) saveTab(*ribbon.GetTab(t), *root.addChild(TagNames::RibbonTab), parameters);
+}
+
+void SaveRibbonTab(const CXTPRibbonTab& tab, Element& root, const ApplicationParameters& parameters, int) {
+    saveTab(tab, root, parameters);
 }
 
 void ToolBar::merge(const ToolBar& other) {

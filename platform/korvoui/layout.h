@@ -74,6 +74,8 @@ struct ApplicationParameters {
     std::function<void(CXTPControl& control, const std::wstring& name, const std::wstring& value)> readAttribute;
     // Saving: adds the application's attributes of a control to its element.
     std::function<void(const CXTPControl& control, Element& element)> writeAttributes;
+    // Saving: the name a control is stored under ("name"; empty: none).
+    std::function<std::wstring(const CXTPControl& control)> controlName;
     // Applying a ribbon: adds the tab of a "BackstageTab" element ("id", "name", "caption") to
     // the ribbon's backstage view; false when the application has none for it.
     std::function<bool(CXTPRibbonBackstageView& view, const Element& control, CXTPRibbonBar& ribbon)> createBackstageTab;
@@ -102,6 +104,7 @@ inline constexpr const wchar_t* MainWindow = L"MainWindow";
 inline constexpr const wchar_t* MenuBar = L"MenuBar";
 inline constexpr const wchar_t* ToolBar = L"ToolBar";
 inline constexpr const wchar_t* RibbonBar = L"RibbonBar";
+inline constexpr const wchar_t* RibbonTab = L"RibbonTab";
 inline constexpr const wchar_t* Button = L"Button";
 inline constexpr const wchar_t* Gallery = L"Gallery";
 inline constexpr const wchar_t* ButtonPopup = L"ButtonPopup";
@@ -163,7 +166,30 @@ public:
     // they rebuild counts as defined by the default layout.
     static void applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters);
     static void applyGroup(const Element& groupElement, CXTPRibbonGroup& group, const ApplicationParameters& parameters);
+    // Takes `root` (a "RibbonBar" element) as the model; false, the model unchanged, when the
+    // library refuses it (a tab, group or control it cannot read).
+    bool load(const Element& root, VersionNumber version);
 };
+
+// One ribbon tab as a model of its own: the element and the tab's identity, which the holder
+// may clear before the tab joins a ribbon.
+class RibbonTab : public Element {
+public:
+    RibbonTab() : Element(TagNames::RibbonTab) {}
+    // Takes `root` (a "RibbonTab" element) as the model; false, the model unchanged, when the
+    // library refuses it.
+    bool load(const Element& root, VersionNumber version);
+    GUID guid{};
+    // Adds the tab, with its groups and controls, to `ribbon` before tab `position` (-1: last).
+    // The ribbon's other tabs, system button, backstage and free controls stay.
+    void applyTo(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, int position) const;
+};
+
+// Writes the whole ribbon (its backstage tabs and its tabs) into `root`, or one tab into `root`
+// (which becomes the tab's element); `flags` is reserved (0). What they write, RibbonBar::load and
+// RibbonTab::load read back.
+void SaveRibbonBar(const CXTPRibbonBar& ribbon, Element& root, const ApplicationParameters& parameters, int flags);
+void SaveRibbonTab(const CXTPRibbonTab& tab, Element& root, const ApplicationParameters& parameters, int flags);
 
 // The library's own reading of an attribute of a control element, as the control's bar takes it:
 // on a ribbon, "keyTip" is the control's key tip. Other bars and attributes are left alone.

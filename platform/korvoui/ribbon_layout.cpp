@@ -50,7 +50,7 @@ void RibbonBar::applyGroup(const Element& groupElement, CXTPRibbonGroup& group, 
 
 void RibbonBar::applyTab(const Element& tabElement, CXTPRibbonTab& tab, const ApplicationParameters& parameters) {
     tab.SetCaption(tabElement.attribute(L"caption", L"").c_str());
-    if (auto* own = dynamic_cast<RibbonTab*>(&tab)) own->SetDefaultDefinition(true);
+    if (auto* own = dynamic_cast<Korvo::UI::RibbonTab*>(&tab)) own->SetDefaultDefinition(true);
     while (tab.GetGroupCount() > 0) tab.RemoveGroup(0);
     for (const auto& groupElement : tabElement.children()) {
         if (groupElement->name() != L"RibbonGroup") continue;
@@ -73,6 +73,82 @@ const Element* RibbonBar::findGroup(const Element& tabElement, const GUID& guid)
     return nullptr;
 }
 
+namespace {
+
+// Adds the tab of `tabElement` before tab `before` (-1: last) with the identity `guid`.
+CXTPRibbonTab* addTab(CXTPRibbonBar& ribbon, const Element& tabElement, const GUID& guid,
+                      const ApplicationParameters& parameters, bool defaults, int before) {
+    CXTPRibbonTab* tab = ribbon.AddTab(tabElement.attribute(L"caption", L"").c_str(), number(tabElement, L"id"), before);
+    if (!tab) return nullptr;
+    const int color = number(tabElement, L"contextColor");
+    if (color >= xtpRibbonTabContextColorNone && color <= xtpRibbonTabContextColorOrange) {
+        tab->SetContextColor(static_cast<XTPRibbonTabContextColor>(color));
+    } else {
+        platform::core::recordWarning(L"Korvo::UI::XML::RibbonBar::apply: contextColor " + std::to_wstring(color) +
+                                      L" is not a context colour (0 to 7)");
+    }
+    if (auto* own = dynamic_cast<Korvo::UI::RibbonTab*>(tab)) {
+        own->SetGuid(guid);
+        own->SetTags(tabElement.attribute(L"tags", L"").c_str());
+        own->SetDisabledByUser(flag(tabElement, L"disabledByUser", false));
+        own->SetDefaultDefinition(defaults);
+    }
+    for (const auto& groupElement : tabElement.children()) {
+        if (groupElement->name() != L"RibbonGroup") continue;
+        CXTPRibbonGroup* group = tab->AddGroup(groupElement->attribute(L"caption", L"").c_str(), number(*groupElement, L"id"));
+        if (!group) continue;
+        if (auto* own = dynamic_cast<RibbonGroup*>(group)) {
+            own->SetGuid(guidOf(*groupElement));
+            own->SetDefaultDefinition(defaults);
+            own->SetOptionCommand(number(*groupElement, L"optionId"));
+        }
+        group->SetVisible(flag(*groupElement, L"visible", true));
+        ApplyControls(*groupElement, *group->GetControls(), parameters);
+    }
+    tab->SetVisible(flag(tabElement, L"visible", true));
+    return tab;
+}
+
+bool isNumber(const Element& element, std::wstring_view name) {
+    const std::wstring* text = element.attribute(name);
+    if (!text) return true;
+    std::size_t at = !text->empty() && (*text)[0] == L'-' ? 1 : 0;
+    if (at == text->size() || text->size() > 11) return false;
+    for (; at < text->size(); ++at)
+        if ((*text)[at] < L'0' || (*text)[at] > L'9') return false;
+    return true;
+}
+
+bool isGuid(const Element& element) {
+    const std::wstring* text = element.attribute(L"guid");
+    return !text || platform::mfc::parseGuid(*text).has_value();
+}
+
+// A control element the library can build: a known type, a numeric id, items that are controls.
+bool readableControl(const Element& control) {
+    if (ControlTypeFromName(control.name()) == xtpControlError || !isNumber(control, L"id")) return false;
+    for (const auto& item : control.children())
+        if (!readableControl(*item)) return false;
+    return true;
+}
+
+bool readableTab(const Element& tab) {
+    if (tab.name() != TagNames::RibbonTab || !isGuid(tab) || !isNumber(tab, L"id") || !isNumber(tab, L"contextColor"))
+        return false;
+    for (const auto& group : tab.children()) {
+        if (group->name() != L"RibbonGroup" || !isGuid(*group) || !isNumber(*group, L"id")) return false;
+        for (const auto& control : group->children())
+            if (!readableControl(*control)) return false;
+    }
+    return true;
+}
+
+void refused(const Element& root, const std::wstring& why) {
+    platform::core::recordWarning(L"Korvo::UI::XML::" + root.name() + L"::load: " + why);
+}
+
+}  // namespace
+
 void RibbonBar::apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, bool defaults) const {
     ribbon.RemoveAllTabs();
     const CXTPRibbonControlSystemButton* system = ribbon.GetSystemButton();
@@ -82,42 +158,43 @@ void RibbonBar::apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parame
         for (const auto& tab : element->children())
             if (tab->name() == L"BackstageTab") parameters.createBackstageTab(*backstage, *tab, ribbon);
     }
-    for (const auto& tabElement : children()) {
-        if (tabElement->name() != L"RibbonTab") continue;
-        CXTPRibbonTab* tab = ribbon.AddTab(tabElement->attribute(L"caption", L"").c_str(), number(*tabElement, L"id"));
-        if (!tab) continue;
-        const int color = number(*tabElement, L"contextColor");
-        if (color >= xtpRibbonTabContextColorNone && color <= xtpRibbonTabContextColorOrange) {
-            tab->SetContextColor(static_cast<XTPRibbonTabContextColor>(color));
-        } else {
-            platform::core::recordWarning(L"Korvo::UI::XML::RibbonBar::apply: contextColor " + std::to_wstring(color) +
-                                          L" is not a context colour (0 to 7)");
-        }
-        if (auto* own = dynamic_cast<RibbonTab*>(tab)) {
-            own->SetGuid(guidOf(*tabElement));
-            own->SetTags(tabElement->attribute(L"tags", L"").c_str());
-            own->SetDisabledByUser(flag(*tabElement, L"disabledByUser", false));
-            own->SetDefaultDefinition(defaults);
-        }
-        for (const auto& groupElement : tabElement->children()) {
-            if (groupElement->name() != L"RibbonGroup") continue;
-            CXTPRibbonGroup* group = tab->AddGroup(groupElement->attribute(L"caption", L"").c_str(), number(*groupElement, L"id"));
-            if (!group) continue;
-            if (auto* own = dynamic_cast<RibbonGroup*>(group)) {
-                own->SetGuid(guidOf(*groupElement));
-                own->SetDefaultDefinition(defaults);
-                own->SetOptionCommand(number(*groupElement, L"optionId"));
-            }
-            group->SetVisible(flag(*groupElement, L"visible", true));
-            ApplyControls(*groupElement, *group->GetControls(), parameters);
-        }
-        tab->SetVisible(flag(*tabElement, L"visible", true));
-    }
+    for (const auto& tabElement : children())
+        if (tabElement->name() == L"RibbonTab") addTab(ribbon, *tabElement, guidOf(*tabElement), parameters, defaults, -1);
     for (int i = 0; i < ribbon.GetTabCount(); ++i)
         if (ribbon.GetTab(i)->IsVisible()) {
             ribbon.SetCurrentTab(ribbon.GetTab(i));
             break;
         }
+}
+
+bool RibbonBar::load(const Element& root, VersionNumber) {
+    if (root.name() != TagNames::RibbonBar) {
+        refused(root, L"the root is no RibbonBar");
+        return false;
+    }
+    for (const auto& element : root.children()) {
+        if (element->name() == L"Backstage") continue;
+        if (!readableTab(*element)) {
+            refused(root, L"element \"" + element->name() + L"\" (\"" + element->attribute(L"caption", L"") + L"\") cannot be read");
+            return false;
+        }
+    }
+    static_cast<Element&>(*this) = root;
+    return true;
+}
+
+bool RibbonTab::load(const Element& root, VersionNumber) {
+    if (!readableTab(root)) {
+        refused(root, L"tab \"" + root.attribute(L"caption", L"") + L"\" cannot be read");
+        return false;
+    }
+    static_cast<Element&>(*this) = root;
+    guid = guidOf(root);
+    return true;
+}
+
+void RibbonTab::applyTo(CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, int position) const {
+    addTab(ribbon, *this, guid, parameters, false, position);
 }
 
 }  // namespace Korvo::UI::XML

@@ -13,8 +13,8 @@
 #include "platform/win32/controls/treeview.h"
 #include "platform/toolkit/xml_reading.h"
 #include "platform/win32/controls/button.h"
-#include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/combobox.h"
+#include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
 #include "platform/win32/controls/listview.h"
 #include "platform/win32/files/file.h"
@@ -39,7 +39,7 @@ constexpr ControlKind kKinds[] = {
     {"Static", L"STATIC", 0},
     {"ListBox", L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP},
     {"ListView", L"SysListView32", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
-    {"ComboBox", L"COMBOBOX", CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP},
+    {"ComboBox", L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP},
     {"Tree", L"SysTreeView32", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
 };
 

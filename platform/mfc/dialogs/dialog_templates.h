@@ -11,8 +11,8 @@
 //   </Dialogs>
 //
 // Control elements: Button, Radio, CheckBox, Edit, Static, ListBox, ListView (a report list
-// with columns, one row selected at a time), ComboBox, Tree (a tree view with tick boxes and
-// label editing); attributes id (Static may
+// with columns, one row selected at a time), ComboBox (an edit field with a drop-down list),
+// Tree (a tree view with tick boxes and label editing); attributes id (Static may
 // leave it out: -1), text, rect "left,top,width,height", and the flags group, disabled, hidden,
 // default (Button only), ownerdraw (ListBox only: its parent draws the items) as "true" or
 // "false". A Dialog marked popup="true" is a caption-less pop-up with a sizing frame, as

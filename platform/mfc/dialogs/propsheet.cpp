@@ -1,6 +1,7 @@
 #include "platform/mfc/dialogs/propsheet.h"
 
 #include "platform/core/record.h"
+#include "platform/win32/controls/propsheet_messages.h"
 
 namespace {
 
@@ -68,6 +69,34 @@ BOOL CPropertySheet::OnInitDialog() {
                                       L" cannot be made");
     }
     return TRUE;
+}
+
+BOOL CPropertySheet::SetActivePage(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_pages.size()) return FALSE;
+    if (static_cast<UINT>(index) == m_active) return TRUE;
+    if (!m_hWnd) {
+        m_active = static_cast<UINT>(index);
+        return TRUE;
+    }
+    CPropertyPage* shown = GetActivePage();
+    if (shown && shown->GetSafeHwnd() && !shown->OnKillActive()) return FALSE;
+    if (shown && shown->GetSafeHwnd()) shown->DestroyWindow();
+    m_active = static_cast<UINT>(index);
+    CPropertyPage* page = GetActivePage();
+    if (!page->CreateChild(m_hWnd, kMargin, kMargin)) {
+        platform::core::reportFailure(L"CPropertySheet: page " + std::to_wstring(page->GetTemplateID()) + L" cannot be made");
+        return FALSE;
+    }
+    return page->OnSetActive();
+}
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == PSM_SETCURSELID) {
+        for (std::size_t i = 0; i < m_pages.size(); ++i)
+            if (m_pages[i]->GetTemplateID() == static_cast<UINT>(lParam)) return SetActivePage(static_cast<int>(i));
+        return FALSE;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
 }
 
 void CPropertySheet::OnOK() {

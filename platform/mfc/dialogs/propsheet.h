@@ -39,11 +39,15 @@ public:
     void AddPage(CPropertyPage* page);
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     CPropertyPage* GetActivePage() const;
+    // Shows page `index` (the shown page may refuse to go); FALSE when it is not shown.
+    BOOL SetActivePage(int index);
     // Made from the first page's template id, so a user expects the sheet by it; -1 without pages.
     INT_PTR DoModal() override;
 
 protected:
     BOOL OnInitDialog() override;
+    // PSM_SETCURSELID: the page by its template id.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnOK() override;
 
 private:

@@ -6,6 +6,7 @@
 
 #include "platform/mfc/dialogs/dialog_templates.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/propsheet_messages.h"
 
 IMPLEMENT_DYNAMIC(CXTPCustomizeSheet, CPropertySheet)
 IMPLEMENT_DYNAMIC(CXTPCustomizeCategoriesPage, CPropertyPage)
@@ -109,6 +110,8 @@ bool CXTPCustomizeSheet::ShowPage(CPropertyPage* page) {
         ::GetWindowRect(page->GetSafeHwnd(), &rect);
         ::SetParent(page->GetSafeHwnd(), m_hWnd);
         ::SetWindowLongPtrW(page->GetSafeHwnd(), GWL_STYLE, WS_CHILD);
+        // Named by its template, as the sheet's own pages are.
+        ::SetWindowLongPtrW(page->GetSafeHwnd(), GWLP_ID, static_cast<LONG_PTR>(page->GetTemplateID()));
         ::MoveWindow(page->GetSafeHwnd(), kTabMargin, kTabMargin, rect.right - rect.left, rect.bottom - rect.top, FALSE);
     }
     if (!page->OnSetActive()) {
@@ -135,6 +138,16 @@ BOOL CXTPCustomizeSheet::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return CPropertySheet::OnCommand(wParam, lParam);
+}
+
+LRESULT CXTPCustomizeSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != PSM_SETCURSELID) return CPropertySheet::WindowProc(message, wParam, lParam);
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        if (pages_[i]->GetTemplateID() != static_cast<UINT>(lParam)) continue;
+        if (tabs_) ::SendMessageW(tabs_, LB_SETCURSEL, i, 0);
+        return ShowPage(pages_[i]) ? TRUE : FALSE;
+    }
+    return FALSE;
 }
 
 void CXTPCustomizeSheet::OnOK() {

@@ -50,6 +50,8 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The page shown applies too.
     void OnOK() override;
+    // PSM_SETCURSELID shows the page as its tab does.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The sheet opened, or another page became the shown one.
     virtual void OnShownPageChanged() {}
 

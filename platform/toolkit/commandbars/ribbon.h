@@ -54,6 +54,9 @@ public:
     void SetVisible(BOOL visible) { visible_ = visible; }
     BOOL IsOptionButtonVisible() const { return optionButton_; }
     void ShowOptionButton(BOOL show) { optionButton_ = show; }
+    // The image of the group when it is collapsed (0: none set).
+    int GetIconId() const { return iconId_; }
+    void SetIconId(int id) { iconId_ = id; }
 
     // The group's controls; their bar is the ribbon.
     CXTPControls* GetControls() const { return controls_; }
@@ -77,6 +80,7 @@ private:
     int id_ = 0;
     BOOL visible_ = TRUE;
     BOOL optionButton_ = FALSE;
+    int iconId_ = 0;
     CXTPControls* controls_;
     CXTPRibbonTab* tab_ = nullptr;
 };
@@ -153,6 +157,7 @@ public:
     }
     const std::vector<Tab>& GetTabs() const { return tabs_; }
     Tab* GetTab(int index) { return index >= 0 && index < static_cast<int>(tabs_.size()) ? &tabs_[index] : nullptr; }
+    const Tab* GetTab(int index) const { return const_cast<CXTPRibbonBackstageView*>(this)->GetTab(index); }
     int GetTabCount() const { return static_cast<int>(tabs_.size()); }
     void RemoveAllTabs() {
         tabs_.clear();
