@@ -6,6 +6,7 @@
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
+#include "platform/win32/controls/syslink.h"
 #include "platform/win32/controls/treeview.h"
 #include "platform/win32/window/cursor_position.h"
 #include "platform/win32/window/window.h"
@@ -52,7 +53,14 @@ std::optional<std::wstring> reachable(HWND dialog, int id, HWND& control) {
 std::optional<std::wstring> clickButton(HWND dialog, int id) {
     HWND button = nullptr;
     if (auto refusal = reachable(dialog, id, button)) return refusal;
-    if (className(button) != L"button") return L"control " + std::to_wstring(id) + L" is not a button";
+    const std::wstring kind = className(button);
+    // A link is clicked on its first anchor; a static control only tells of clicks with SS_NOTIFY.
+    if (kind == platform::core::foldCase(WC_LINK) || kind == L"static") {
+        const UINT click = kind == L"static" ? STM_CLICK : LM_CLICKLINK;
+        if (!SendMessageW(button, click, 0, 0)) return L"control " + std::to_wstring(id) + L" does not take clicks";
+        return std::nullopt;
+    }
+    if (kind != L"button") return L"control " + std::to_wstring(id) + L" is not a button";
     SendMessageW(button, BM_CLICK, 0, 0);
     return std::nullopt;
 }

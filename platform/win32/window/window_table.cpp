@@ -4,6 +4,7 @@
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
 #include "platform/win32/controls/listview.h"
+#include "platform/win32/controls/syslink.h"
 #include "platform/win32/controls/treeview.h"
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/window/mdi.h"
@@ -17,8 +18,9 @@ namespace platform::win32 {
 
 WindowTable::WindowTable() {
     // The message-box and dialog class, static text, the MDI client, the edit control and the
-    // button, the list box, the list view, the combo box and the tree view.
-    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX", WC_LISTVIEWW, L"COMBOBOX", WC_TREEVIEWW}) {
+    // button, the list box, the list view, the combo box, the tree view and the link.
+    for (const wchar_t* name :
+         {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX", WC_LISTVIEWW, L"COMBOBOX", WC_TREEVIEWW, WC_LINK}) {
         auto c = std::make_shared<WindowClass>();
         c->name = name;
         c->atom = nextClassAtom++;
@@ -31,6 +33,8 @@ WindowTable::WindowTable() {
         }
         if (c->name == L"COMBOBOX") c->proc = &ComboBoxWindowProc;
         if (c->name == WC_TREEVIEWW) c->proc = &TreeViewWindowProc;
+        if (c->name == WC_LINK) c->proc = &SysLinkWindowProc;
+        if (c->name == L"STATIC") c->proc = &StaticWindowProc;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
         if (c->name == L"BUTTON") c->windowExtra = sizeof(LONG_PTR);  // the check state
