@@ -12,6 +12,7 @@ namespace {
 using namespace platform::harness;
 using apptest::kMachine;
 using apptest::kMachineProductKey;
+using DialogAction = platform::core::DialogAction;
 
 constexpr unsigned kAbout = 57664;
 

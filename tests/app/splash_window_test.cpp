@@ -67,22 +67,23 @@ TEST_F(SplashWindow, StandsCentredAndStepsAsideWhileTheUserReadsAStartUpBox) {
     });
     s.start();
     EXPECT_EQ(s.startResult(), 1);
-    // The 600 x 360 banner in the middle of the 1920 x 1040 work area, the notice under it.
-    ExpectRect(before.rect, 660, 340, 1260, 700);
+    // The standard 1920-pixel monitor is wide enough for the wide banner: 1200 x 720 in the
+    // middle of the 1920 x 1040 work area, the notice under it at twice the size.
+    ExpectRect(before.rect, 360, 160, 1560, 880);
     ASSERT_EQ(before.drawing.size(), 2u);
-    EXPECT_NE(before.drawing[0].find(L"of a 600x360 bitmap"), std::wstring::npos);
-    EXPECT_NE(before.drawing[1].find(L"DrawText (22,324)-(578,337)"), std::wstring::npos) << apptest::Utf8(before.drawing[1]);
-    EXPECT_NE(before.drawing[1].find(L"font \"Segoe UI\" 13 colour 0x000000 transparent"), std::wstring::npos);
+    EXPECT_NE(before.drawing[0].find(L"of a 1200x720 bitmap"), std::wstring::npos);
+    EXPECT_NE(before.drawing[1].find(L"DrawText (44,649)-(1156,675)"), std::wstring::npos) << apptest::Utf8(before.drawing[1]);
+    EXPECT_NE(before.drawing[1].find(L"font \"Segoe UI\" 26 colour 0x000000 transparent"), std::wstring::npos);
     ExpectRect(during.rect, -10000, -10000, -10000, -10000);
     EXPECT_EQ(FindSplash(), nullptr) << "gone once start-up is over";
     const auto called = calls(s);
     EXPECT_EQ(std::count(called.begin(), called.end(), L"KVLog_Cleanup(7)"), 1) << "the log is cleaned once";
 }
 
-TEST_F(SplashWindow, AWideMonitorGetsTheWideBannerWithEveryMetricDoubled) {
+TEST_F(SplashWindow, ANarrowerMonitorGetsTheStandardBanner) {
     Config config;
-    config.platform.monitors.front().rect = RECT{0, 0, 3840, 2160};
-    config.platform.monitors.front().work = RECT{0, 0, 3840, 2120};
+    config.platform.monitors.front().rect = RECT{0, 0, 1799, 900};
+    config.platform.monitors.front().work = RECT{0, 0, 1799, 860};
     Session s(config);
     s.files().setModuleVersion(L"KV3DSE.dll", L"18.0.20.0");
     Place shown;
@@ -91,11 +92,11 @@ TEST_F(SplashWindow, AWideMonitorGetsTheWideBannerWithEveryMetricDoubled) {
         return Button::Ok;
     });
     s.start();
-    ExpectRect(shown.rect, 1320, 700, 2520, 1420);
+    ExpectRect(shown.rect, 599, 250, 1199, 610);
     ASSERT_EQ(shown.drawing.size(), 2u);
-    EXPECT_NE(shown.drawing[0].find(L"of a 1200x720 bitmap"), std::wstring::npos);
-    EXPECT_NE(shown.drawing[1].find(L"DrawText (44,649)-(1156,675)"), std::wstring::npos) << apptest::Utf8(shown.drawing[1]);
-    EXPECT_NE(shown.drawing[1].find(L"font \"Segoe UI\" 26 "), std::wstring::npos);
+    EXPECT_NE(shown.drawing[0].find(L"of a 600x360 bitmap"), std::wstring::npos);
+    EXPECT_NE(shown.drawing[1].find(L"DrawText (22,324)-(578,337)"), std::wstring::npos) << apptest::Utf8(shown.drawing[1]);
+    EXPECT_NE(shown.drawing[1].find(L"font \"Segoe UI\" 13 "), std::wstring::npos);
 }
 
 TEST_F(SplashWindow, WithoutABannerThereIsNoWindowAndTheStartUpGoesOn) {

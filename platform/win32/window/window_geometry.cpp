@@ -108,10 +108,10 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
         if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
         visible = (w->style & WS_VISIBLE) != 0;
         // What a user sees move: a shown top-level window taking another place or size.
-        if (visible && (moved || sized))
-            movedText = windowJournalText(*w, L"moved") + L" from " +
-                        core::rectText(oldRect.left, oldRect.top, oldRect.right, oldRect.bottom) + L" to " +
-                        core::rectText(target.left, target.top, target.right, target.bottom);
+        const std::wstring movedWindow = visible && (moved || sized) ? windowJournalText(*w, L"moved") : std::wstring();
+        if (!movedWindow.empty())
+            movedText = movedWindow + L" from " + core::rectText(oldRect.left, oldRect.top, oldRect.right, oldRect.bottom) +
+                        L" to " + core::rectText(target.left, target.top, target.right, target.bottom);
         // As on Windows, WM_SIZE and WM_MOVE follow the client area: a frame change that resizes
         // the client reports a size even when the window keeps its own.
         const bool clientSized = width(w->client) != width(oldClient) || height(w->client) != height(oldClient);
