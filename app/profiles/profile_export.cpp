@@ -34,6 +34,8 @@ bool ExportToPdm(HKEY section, const CString& name) {
     wchar_t folder[MAX_PATH] = {};
     const DWORD length = ::GetTempPathW(MAX_PATH, folder);
     if (length == 0 || length >= MAX_PATH) return false;
+    // A temporary folder a cleaner took away is made again.
+    if (::GetFileAttributesW(folder) == INVALID_FILE_ATTRIBUTES) ::CreateDirectoryW(folder, nullptr);
     const CString extension = L"kvenv";
     const CString file = CString(folder) + L"KorvoProfile-" + name + L"." + extension;
     bool stored = false;

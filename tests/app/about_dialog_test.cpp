@@ -91,7 +91,8 @@ TEST_F(AboutTexts, AnOverlongRegistrationValueIsCutAndEnded) {
     s.registry().setString(kMachine, kMachineProductKey, L"SetupRegisteredOrganization", L"");
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kMachineProductKey.c_str(), 0, KEY_READ, &key), ERROR_SUCCESS);
-    EXPECT_EQ(ReadRegistrationValue(key, L"SetupRegisteredOwner"), CString(std::wstring(127, L'W').c_str()));
+    // 255 bytes of this platform's characters, the terminator left out.
+    EXPECT_EQ(ReadRegistrationValue(key, L"SetupRegisteredOwner"), CString(std::wstring(255 / sizeof(wchar_t), L'W').c_str()));
     EXPECT_EQ(ReadRegistrationValue(key, L"SetupRegisteredOrganization"), CString());
     EXPECT_EQ(ReadRegistrationValue(key, L"Missing"), CString());
     RegCloseKey(key);

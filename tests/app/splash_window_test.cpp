@@ -101,7 +101,8 @@ TEST_F(SplashWindow, ANarrowerMonitorGetsTheStandardBanner) {
 
 TEST_F(SplashWindow, WithoutABannerThereIsNoWindowAndTheStartUpGoesOn) {
     Session s;
-    s.files().remove(L"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\Banner.bmp");
+    for (const wchar_t* banner : {L"Banner.bmp", L"Banner4K.bmp"})
+        s.files().remove(std::wstring(L"C:\\Program Files\\Velmora\\Korvo CAD 18.0\\") + banner);
     bool open = true;
     s.files().setModuleVersion(L"KV3DSE.dll", L"18.0.20.0");
     s.user().expectBox(L"*KV3DSE.dll*", [&](const BoxRequest&) {

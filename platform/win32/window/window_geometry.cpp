@@ -107,8 +107,11 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
         if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
         if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
         visible = (w->style & WS_VISIBLE) != 0;
-        // What a user sees move: a shown top-level window taking another place or size.
-        const std::wstring movedWindow = visible && (moved || sized) ? windowJournalText(*w, L"moved") : std::wstring();
+        // A shown layered window (a banner) taking another place or size: such windows move on
+        // their own, unlike frames and dialogs, whose moves follow what the program did.
+        const bool layered = (w->exStyle & WS_EX_LAYERED) != 0;
+        const std::wstring movedWindow =
+            visible && layered && (moved || sized) ? windowJournalText(*w, L"moved") : std::wstring();
         if (!movedWindow.empty())
             movedText = movedWindow + L" from " + core::rectText(oldRect.left, oldRect.top, oldRect.right, oldRect.bottom) +
                         L" to " + core::rectText(target.left, target.top, target.right, target.bottom);
