@@ -63,11 +63,11 @@ string(CONCAT pdm
   "dump file \"C:\\Users\\user\\AppData\\Local\\Temp\\KorvoProfile-Office.kvenv\"\n"
   "quit\n")
 korvo_run(pdm_export EXIT 0 OUTPUT out ARGS --quiet log,window INPUT "${pdm}")
-korvo_expect("${out}" "menu [^\n]*1093[^\n]*1765" "the pop-up offers a file and the PDM system")
+korvo_expect("${out}" "menu   1093 [^\n]*\nmenu   1765 \"Store in the PDM system\"\nmenu answer choose 1765" "the pop-up offers a file and the PDM system")
 korvo_expect("${out}" "call KVPDMWorkMix::AddFileWithDialog\\(\"C:\\\\Users\\\\user\\\\AppData\\\\Local\\\\Temp\\\\KorvoProfile-Office.kvenv\", \"Office\", \"kvenv\"\\)"
              "the PDM system gets the profile as a kvenv document")
 after("${out}" "dump file" temporary)
-korvo_expect("${temporary}" "(missing|no such|not found)" "the temporary file is gone")
+korvo_expect("${temporary}" "^dump file: no file or folder" "the temporary file is gone")
 
 # A profile applied from the gallery reaches the live settings and reloads the material
 # libraries; the reset asks, wipes the product key and restarts.

@@ -14,7 +14,8 @@ file(WRITE "${host}/C/Program Files/Velmora/Korvo CAD 18.0/KV3DSE.dll" "version=
 
 korvo_run(steps_aside EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log
           INPUT "expect box \"*KV3DSE.dll*18.0.20.0*\" answer ok after 300\nstart\nidle\nquit\n")
-korvo_expect("${out}" "window created (0x[0-9a-f]+) \"[^\"]*\" ${splash}\n" "the splash has a window of its own")
+korvo_expect("${out}" "window created 0x[0-9a-f]+ \"[^\"]*\" ${splash}\n" "the splash has a window of its own")
+string(REGEX MATCH "window created (0x[0-9a-f]+) \"[^\"]*\" ${splash}" created "${out}")
 set(handle ${CMAKE_MATCH_1})
 korvo_expect("${out}" "window moved ${handle} \"[^\"]*\" ${splash} from \\(360,160\\)-\\(1560,880\\) to \\(-10000,-10000\\)-\\(-10000,-10000\\)\n"
              "the wide banner centred in the 1920 x 1040 work area steps aside while the box is read")
