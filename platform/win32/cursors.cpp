@@ -29,9 +29,7 @@ CursorTable& table() {
 
 HCURSOR LoadCursorW(HINSTANCE instance, UINT_PTR id) {
     CursorTable& cursors = table();
-    const bool system = instance == nullptr;
-    if (system && id != IDC_ARROW && id != IDC_WAIT && id != IDC_APPSTARTING)
-        return platform::win32::failWith(kErrorResourceNameNotFound, HCURSOR{});
+    const bool system = instance == nullptr && (id == IDC_ARROW || id == IDC_WAIT || id == IDC_APPSTARTING);
     // System cursors are told from the module's by their own range of keys.
     const UINT_PTR key = system ? id | (UINT_PTR{1} << 31) : id;
     {
