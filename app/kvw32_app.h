@@ -417,8 +417,9 @@ protected:
 
     // Keeps the "NoAlpha" setting; the final application class stores it.
     virtual void SetAlphaAllowed(bool allowed);
-    // Text that follows the product title in the application name.
+    // Text that follows the product title in the application name (the About box shows it too).
     virtual CString GetVersionText() const;
+    friend class CAboutDlg;
 
     // True only while the start-up shell command is processed, until the first open uses it.
     bool m_openingStartupShellCommand = false;

@@ -53,6 +53,12 @@ platform::harness::Config sessionConfig(const Options& options) {
     }
     if (options.realTime) config.platform.clock = platform::core::ClockMode::Real;
     if (options.lenient) config.platform.modal = platform::core::ModalPolicy::Lenient;
+    if (options.monitorWidth > 0) {
+        constexpr int kTaskbarHeight = 40;
+        platform::core::MonitorConfig& primary = config.platform.monitors.front();
+        primary.rect = RECT{0, 0, options.monitorWidth, options.monitorHeight};
+        primary.work = RECT{0, 0, options.monitorWidth, options.monitorHeight - kTaskbarHeight};
+    }
     for (const auto& [name, value] : options.environment)
         config.platform.environment[platform::core::fromUtf8(name)] = platform::core::fromUtf8(value);
     for (const auto& argument : options.programArguments) {

@@ -51,6 +51,23 @@ std::string readVariable(const std::string& assignment, std::map<std::string, st
     return {};
 }
 
+constexpr int kSmallestMonitorSide = 320;
+constexpr int kLargestMonitorSide = 16384;
+
+// WIDTHxHEIGHT in pixels, each from 320 to 16384.
+std::string readMonitor(const std::string& size, Options& options) {
+    const std::size_t times = size.find('x');
+    auto side = [](const std::string& digits, int& out) {
+        if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos) return false;
+        out = std::stoi(digits);
+        return out >= kSmallestMonitorSide && out <= kLargestMonitorSide;
+    };
+    if (times == std::string::npos || !side(size.substr(0, times), options.monitorWidth) ||
+        !side(size.substr(times + 1), options.monitorHeight))
+        return "--monitor: " + echo(size) + " is not WIDTHxHEIGHT (each from 320 to 16384)";
+    return {};
+}
+
 }  // namespace
 
 ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
@@ -88,6 +105,12 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
             value(assignment);
             if (assignment) parsed.error = readVariable(*assignment, options.environment);
         }
+        else if (argument == "--monitor") {
+            std::optional<std::string> size;
+            if (options.monitorWidth != 0) parsed.error = argument + " given twice";
+            else value(size);
+            if (size) parsed.error = readMonitor(*size, options);
+        }
         else if (argument == "--help" || argument == "-h") options.help = true;
         else parsed.error = "unknown option " + echo(argument);
         if (!parsed.error.empty()) return parsed;
@@ -96,7 +119,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usage() {
-    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [--env NAME=VALUE ...] [-- program arguments]\n"
+    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [--env NAME=VALUE ...] [--monitor WIDTHxHEIGHT] [-- program arguments]\n"
            "\n"
            "Runs Korvo CAD on the stand-in platform and prints what happens, one line per event.\n"
            "  --host DIR     host folder with the drives and the registry (created when missing;\n"
@@ -109,6 +132,8 @@ std::string usage() {
            "  --script FILE  read the verbs from FILE (default: standard input)\n"
            "  --quiet KIND,...  leave these kinds of lines out of the transcript (for example call,log)\n"
            "  --env NAME=VALUE  sets the program's environment variable NAME (repeatable)\n"
+           "  --monitor WIDTHxHEIGHT  the primary monitor's size in pixels (default 1920x1080); its\n"
+           "                 work area leaves 40 pixels at the bottom for the taskbar\n"
            "  -- ARGS        the program's own command line (for example -- /Embedding)\n"
            "  --help         this text\n"
            "\n"

@@ -1,5 +1,5 @@
 // The program's own command line: korvo [--host DIR] [--real-time] [--lenient] [--script FILE]
-// [--quiet KIND,...] [--env NAME=VALUE ...] [-- program arguments].
+// [--quiet KIND,...] [--env NAME=VALUE ...] [--monitor WIDTHxHEIGHT] [-- program arguments].
 #pragma once
 
 #include <map>
@@ -19,6 +19,8 @@ struct Options {
     std::set<std::string> quiet;  // journal kinds the transcript leaves out
     std::map<std::string, std::string> environment;  // the program's environment variables
     std::vector<std::string> programArguments;  // after "--", handed to the program as its command line
+    int monitorWidth = 0;   // the primary monitor's size; 0: the platform's own
+    int monitorHeight = 0;
 };
 
 struct ParsedOptions {

@@ -45,6 +45,9 @@ std::span<const Verb> verbs() {
          "(answer its menu with expect menu first), then runs the loop until idle", M, R, M, &Driver::rightClick},
         {"expect box \"PATTERN\" answer BUTTON", "answers the next message box whose text matches PATTERN with BUTTON",
          R, R, M, &Driver::expectBox},
+        {"expect box \"PATTERN\" answer BUTTON after MS",
+         "answers the next message box whose text matches PATTERN with BUTTON once the user has read it for MS milliseconds "
+         "(the clock moves while it is open)", R, R, M, &Driver::expectBoxAfter},
         {"expect menu choose ID|\"CAPTION\"", "answers the next popup or context menu by choosing the item ID or CAPTION",
          R, R, M, &Driver::expectMenuChoose},
         {"expect menu dismiss", "answers the next popup or context menu by dismissing it", R, R, M,

@@ -28,6 +28,9 @@ void KVLog_Unlock();
 // Flushes and closes the log at the end of the process (journalled as a call). Entries written
 // later are still recorded.
 void KVLog_Cleanup();
+// Removes the program's log files older than `days` days (journalled as a call). The stand-in
+// machine keeps only the one log of this run, which is never old enough: nothing goes.
+void KVLog_Cleanup(int days);
 
 namespace Korvo {
 

@@ -13,6 +13,7 @@
 #include "platform/kernel/ui/control_ids.h"
 #include "platform/kernel/services/session.h"
 #include "platform/kernel/strings.h"
+#include "platform/kernel/product_info.h"
 #include "platform/kernel/events.h"
 #include "platform/kernel/profiles/settings.h"
 #include "platform/kernel/ui/uimodule.h"

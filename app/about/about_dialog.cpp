@@ -55,8 +55,8 @@ void CAboutDlg::OnProductLink() {
 }
 
 void CAboutDlg::OnWebLink(NMHDR* header, LRESULT* result) {
-    CString address;
-    if (CWnd* link = header ? GetDlgItem(static_cast<int>(header->idFrom)) : nullptr) link->GetWindowText(address);
+    // The link's window text is its markup; the address comes with the notification.
+    const CString address = header ? reinterpret_cast<const NMLINK*>(header)->item.szUrl : L"";
     if (!address.IsEmpty()) ShellExecuteW(nullptr, nullptr, address, nullptr, nullptr, SW_HIDE);
     if (result) *result = 1;
 }

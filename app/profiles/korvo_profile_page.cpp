@@ -1,6 +1,7 @@
 #include "app/profiles/korvo_profile_page.h"
 
 #include "app/profiles/profile_apply.h"
+#include "app/profiles/profile_export.h"
 #include "app/profiles/profile_item_copy.h"
 #include "app/profiles/profile_names.h"
 #include "app/profiles/registry_key.h"
@@ -423,16 +424,22 @@ void KorvoProfilePage::OnExport() {
     const HTREEITEM profile = ProfileOf(selected);
     const CString extension = KorvoProfileManager::GetProfileFileExtension();
     const CString name = profile ? Text(profile) : KVLoadFormatString(kNewNameFormat, 1);
-    const CString fileName = name + L"." + extension;
-    const CString filter = L"*." + extension + L"|*." + extension + L"||";
-    CFileDialog chooser(FALSE, extension, fileName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
-    if (chooser.DoModal() != IDOK) return;
+    const std::optional<KorvoProfiles::ExportTarget> target = KorvoProfiles::ChooseExportTarget(this, ::GetDlgItem(m_hWnd, kExport));
+    if (!target) return;
+    CString path;
+    if (*target == KorvoProfiles::ExportTarget::File) {
+        const CString filter = L"*." + extension + L"|*." + extension + L"||";
+        CFileDialog chooser(FALSE, extension, name + L"." + extension, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, this);
+        if (chooser.DoModal() != IDOK) return;
+        path = chooser.GetPathName();
+    }
     KorvoProfileManager::Instance().SaveState();
     CWinApp* app = AfxGetApp();
     const RegistryKey appKey(app ? app->GetAppRegistryKey() : nullptr);
     const RegistryKey section = appKey.OpenSubKey(KorvoProfileManager::GetProfileSectionName(ProfileName(profile)), KEY_READ);
-    if (!section || !SaveRegistryKey(section.Get(), name, chooser.GetPathName()))
-        AfxMessageBox(KVLoadString(kImportFailed), MB_ICONERROR);
+    const bool exported = section && (*target == KorvoProfiles::ExportTarget::Pdm ? KorvoProfiles::ExportToPdm(section.Get(), name)
+                                                                                    : SaveRegistryKey(section.Get(), name, path));
+    if (!exported) AfxMessageBox(KVLoadString(kImportFailed), MB_ICONERROR);
 }
 
 void KorvoProfilePage::OnImport() {

@@ -4,6 +4,7 @@
 #include "app/profiles/registry_key.h"
 #include "mainframe/main_frame.h"
 #include "platform/kernel.h"
+#include "platform/kernel/services/materials.h"
 
 namespace KorvoProfiles {
 
@@ -64,6 +65,7 @@ bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter) {
             warned = true;
         }
     }
+    KVMaterialLibraryManager::Instance().Clear();
     if (const CString message = CKVCom_Is3D::RefreshSettings(); !message.IsEmpty()) AfxMessageBox(message, MB_ICONEXCLAMATION);
     if (!uiStyle.IsEmpty()) app->SetTheme(uiStyle);
     if (warned) AfxMessageBox(warnings, MB_ICONWARNING);

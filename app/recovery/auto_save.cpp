@@ -1,53 +1,16 @@
 // Auto-save: at idle time, every modified document that waited the kernel's auto-save interval is
 // saved, with a small dialog naming it that stays at least a second per document.
 #include "app/kvw32_app.h"
+#include "app/recovery/auto_save_dialog.h"
 #include "mainframe/main_frame.h"
 
 namespace {
 
-constexpr UINT kAutoSaveDialogTemplate = 166;
-constexpr int kDocumentNameItem = 1119;
 constexpr DWORD kMinimumDialogTime = 1000;
 
 std::int64_t NowInSeconds() { return static_cast<std::int64_t>(GetTickCount64() / 1000); }
 
 }  // namespace
-
-// The modeless dialog that names the document being saved. It has no painting of its own; its
-// window and its name item are what the user sees.
-class CAutoSaveDialog {
-public:
-    explicit CAutoSaveDialog(HWND owner) : owner_(owner) {}
-    ~CAutoSaveDialog() {
-        if (window_ && IsWindow(window_)) DestroyWindow(window_);
-    }
-    CAutoSaveDialog(const CAutoSaveDialog&) = delete;
-    CAutoSaveDialog& operator=(const CAutoSaveDialog&) = delete;
-
-    // Created and shown for the first document; later ones only change the name item.
-    void ShowDocument(const CString& title) {
-        if (!window_) {
-            window_ = CreateWindowExW(0, L"#32770", Korvo::I18n::Translate(L"Auto-save"),
-                                      WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 300, 80, owner_,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAutoSaveDialogTemplate)), nullptr,
-                                      nullptr);
-            if (window_) {
-                nameItem_ = CreateWindowExW(0, L"Static", title, WS_CHILD | WS_VISIBLE, 10, 10, 280, 20, window_,
-                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kDocumentNameItem)), nullptr,
-                                            nullptr);
-            }
-        } else if (nameItem_) {
-            SetWindowTextW(nameItem_, title);
-        }
-        if (window_) UpdateWindow(window_);
-    }
-    bool Created() const { return window_ != nullptr; }
-
-private:
-    HWND owner_;
-    HWND window_ = nullptr;
-    HWND nameItem_ = nullptr;
-};
 
 void CKvw32App::AutoSaveDocuments() {
     const NativeSettings::Files& files = GetSettings().files;
@@ -74,11 +37,14 @@ void CKvw32App::AutoSaveDocuments() {
     // Without an active main frame (closing, automation) there is no window to hold still.
     CMainFrame* frame = GetActiveMainFrame();
     const HWND frameWindow = frame ? frame->GetSafeHwnd() : nullptr;
-    CAutoSaveDialog dialog(frameWindow);
+    CAutoSaveDialog dialog;
     for (CKvw32Doc* document : due) {
         CWaitCursor wait;
         if (frameWindow) EnableWindow(frameWindow, FALSE);
-        dialog.ShowDocument(document->GetTitle());
+        dialog.SetTitle(document->GetTitle());
+        // Made for the first document; later ones only change the name it shows.
+        if (!dialog.GetSafeHwnd() && dialog.Create(CAutoSaveDialog::kTemplate, frame)) dialog.ShowWindow(SW_SHOW);
+        if (dialog.GetSafeHwnd()) dialog.UpdateWindow();
         const DWORD started = GetTickCount();
         bool saved = false;
         const int result = document->DoFileSave(saved);
@@ -89,5 +55,5 @@ void CKvw32App::AutoSaveDocuments() {
         if (result == 0 && !saved) KVLog_WriteF(6, L"Auto-save of \"%s\" failed", document->GetPathName().GetString());
         document->SetLastAutoSaveTime(now);
     }
-    if (dialog.Created() && frameWindow) EnableWindow(frameWindow, TRUE);
+    if (frameWindow) EnableWindow(frameWindow, TRUE);
 }

@@ -56,13 +56,14 @@ std::optional<std::wstring> reachable(HWND dialog, int id, HWND& control) {
 std::optional<std::wstring> clickButton(HWND dialog, int id) {
     HWND button = nullptr;
     if (auto refusal = reachable(dialog, id, button)) return refusal;
-    if (className(button) == foldCase(WC_LINK)) {
-        // A click on a link: the link tells its parent.
-        SendMessageW(button, WM_LBUTTONDOWN, 0, 0);
-        SendMessageW(button, WM_LBUTTONUP, 0, 0);
+    const std::wstring kind = className(button);
+    // A link is clicked on its first anchor; a static control only tells of clicks with SS_NOTIFY.
+    if (kind == platform::core::foldCase(WC_LINK) || kind == L"static") {
+        const UINT click = kind == L"static" ? STM_CLICK : LM_CLICKLINK;
+        if (!SendMessageW(button, click, 0, 0)) return L"control " + std::to_wstring(id) + L" does not take clicks";
         return std::nullopt;
     }
-    if (className(button) != L"button") return L"control " + std::to_wstring(id) + L" is not a button or a link";
+    if (kind != L"button") return L"control " + std::to_wstring(id) + L" is not a button";
     SendMessageW(button, BM_CLICK, 0, 0);
     return std::nullopt;
 }

@@ -207,6 +207,14 @@ bool Threads::quiesce(std::chrono::milliseconds limit) {
     return true;
 }
 
+void Threads::handOver() {
+    {
+        std::unique_lock lock(mutex_);
+        if (current(lock).id != kUiThreadId) return;
+    }
+    quiesce(std::chrono::seconds(10));
+}
+
 void Threads::parkIfSuspended(std::unique_lock<std::mutex>& lock) {
     auto& self = current(lock);
     if (self.suspendCount == 0) return;

@@ -147,6 +147,10 @@ public:
     // Waits (real time, up to `limit`) until the other threads are quiescent. On timeout reports a
     // failure with a dump of every thread and returns false.
     bool quiesce(std::chrono::milliseconds limit);
+    // Called by the UI thread right after it made another thread able to run (started, resumed
+    // or signalled it): lets that thread run until it next waits or ends, so what it does first
+    // takes a fixed place among what the UI thread does. Other callers go on at once.
+    void handOver();
 
     std::vector<ThreadInfo> list();
     std::wstring dump();  // requires no lock

@@ -126,3 +126,5 @@ void KVLog_Cleanup() {
     std::lock_guard lock(state.mutex);
     platform::core::recordCall(L"KVLog_Cleanup()");
 }
+
+void KVLog_Cleanup(int days) { platform::core::recordCall(L"KVLog_Cleanup(" + std::to_wstring(days) + L")"); }

@@ -1,4 +1,8 @@
 #include "platform/korvoui/frames.h"
+
+#include <map>
+#include <mutex>
+
 #include "platform/core/record.h"
 
 namespace Korvo::UI {
@@ -124,9 +128,47 @@ void MainFrame::HidePopupToolbar() {
     if (CXTPToolBar* bar = GetPopupToolbar()) bar->SetVisible(FALSE);
 }
 
+namespace {
+
+// The windows of the registered main frames, for the type test other threads make on a handle.
+struct MainFrameWindows {
+    std::mutex mutex;
+    std::map<MainFrame*, HWND> windows;
+};
+
+MainFrameWindows& mainFrameWindows() {
+    static MainFrameWindows windows;
+    return windows;
+}
+
+}  // namespace
+
+bool IsMainFrameWindow(HWND hwnd) {
+    if (!hwnd) return false;
+    MainFrameWindows& registry = mainFrameWindows();
+    std::lock_guard lock(registry.mutex);
+    for (const auto& [frame, window] : registry.windows)
+        if (window == hwnd) return true;
+    return false;
+}
+
 namespace detail {
-void registerMainFrame(MainFrame* frame) { UIModuleProxy::Instance().RegisterMainFrame(frame); }
-void unregisterMainFrame(MainFrame* frame) { UIModuleProxy::Instance().UnregisterMainFrame(frame); }
+void registerMainFrame(MainFrame* frame) {
+    {
+        MainFrameWindows& registry = mainFrameWindows();
+        std::lock_guard lock(registry.mutex);
+        registry.windows[frame] = frame->AsWindow()->GetSafeHwnd();
+    }
+    UIModuleProxy::Instance().RegisterMainFrame(frame);
+}
+void unregisterMainFrame(MainFrame* frame) {
+    {
+        MainFrameWindows& registry = mainFrameWindows();
+        std::lock_guard lock(registry.mutex);
+        registry.windows.erase(frame);
+    }
+    UIModuleProxy::Instance().UnregisterMainFrame(frame);
+}
 
 int framelessViewType(CView* view) {
     const auto* documentView = DYNAMIC_DOWNCAST(CKVView, view);

@@ -183,6 +183,9 @@ private:
     CView* lastView_ = nullptr;
 };
 
+// Whether `hwnd` is the window of a main frame: the type test any thread may make on a handle.
+bool IsMainFrameWindow(HWND hwnd);
+
 namespace detail {
 void registerMainFrame(MainFrame* frame);
 void unregisterMainFrame(MainFrame* frame);

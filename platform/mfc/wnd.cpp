@@ -1,5 +1,6 @@
 #include "platform/mfc/wnd.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -8,6 +9,7 @@
 
 #include "platform/core/journal.h"
 #include "platform/mfc/app/app.h"
+#include "platform/win32/process/system.h"
 #include "platform/mfc/frame.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
@@ -608,6 +610,28 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
 
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner) {
+    if (!m_hWnd) return;
+    const bool child = (GetStyle() & WS_CHILD) != 0;
+    HWND around = pAlternateOwner ? pAlternateOwner->GetSafeHwnd() : child ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    RECT area = monitor.rcWork;
+    if (around && !::IsIconic(around)) ::GetWindowRect(around, &area);
+    RECT rect{};
+    ::GetWindowRect(m_hWnd, &rect);
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    POINT topLeft{(area.left + area.right - width) / 2, (area.top + area.bottom - height) / 2};
+    if (!child) {
+        topLeft.x = std::max<LONG>(monitor.rcWork.left, std::min<LONG>(topLeft.x, monitor.rcWork.right - width));
+        topLeft.y = std::max<LONG>(monitor.rcWork.top, std::min<LONG>(topLeft.y, monitor.rcWork.bottom - height));
+    } else {
+        ::ScreenToClient(::GetParent(m_hWnd), &topLeft);
+    }
+    ::SetWindowPos(m_hWnd, nullptr, topLeft.x, topLeft.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);

@@ -138,6 +138,9 @@ public:
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
     void Invalidate(BOOL bErase = TRUE);
     void UpdateWindow();
+    // Centres the window on `pAlternateOwner`, else on its owner or parent, else in the work
+    // area of the primary monitor; a top-level window is kept inside that work area.
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, void* prgnUpdate = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);

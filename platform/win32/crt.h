@@ -15,7 +15,7 @@ inline double _wtof(const wchar_t* text) { return text ? std::wcstod(text, nullp
 // dates in every run; local time is UTC.
 using __time64_t = std::int64_t;
 __time64_t _time64(__time64_t* result);
-// 0 on success; EINVAL for a null argument.
+// 0 on success; EINVAL for a null argument or a time before 1970.
 int _localtime64_s(std::tm* result, const __time64_t* time);
 // The asctime form, "Mon Jun  1 09:00:00 2026\n"; 0 on success, EINVAL when it does not fit.
 int _wasctime_s(wchar_t* buffer, std::size_t size, const std::tm* time);

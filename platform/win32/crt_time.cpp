@@ -15,7 +15,7 @@ __time64_t _time64(__time64_t* result) {
 }
 
 int _localtime64_s(std::tm* result, const __time64_t* time) {
-    if (!result || !time) return EINVAL;
+    if (!result || !time || *time < 0) return EINVAL;
     const std::time_t value = static_cast<std::time_t>(*time);
     return gmtime_r(&value, result) ? 0 : EINVAL;
 }

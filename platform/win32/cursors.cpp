@@ -27,19 +27,23 @@ CursorTable& table() {
 
 }  // namespace
 
-HCURSOR LoadCursorW(HINSTANCE, UINT_PTR id) {
+HCURSOR LoadCursorW(HINSTANCE instance, UINT_PTR id) {
     CursorTable& cursors = table();
+    const bool system = instance == nullptr && (id == IDC_ARROW || id == IDC_WAIT || id == IDC_APPSTARTING);
+    // System cursors are told from the module's by their own range of keys.
+    const UINT_PTR key = system ? id | (UINT_PTR{1} << 31) : id;
     {
         std::lock_guard lock(cursors.mutex);
-        if (const auto found = cursors.byResource.find(id); found != cursors.byResource.end()) return found->second;
+        if (const auto found = cursors.byResource.find(key); found != cursors.byResource.end()) return found->second;
     }
-    const std::wstring path = platform::core::config().programFolder + L"\\cursors\\" + std::to_wstring(id) + L".png";
     std::string bytes;
-    if (platform::files::readAll(path, bytes) != ERROR_SUCCESS)
+    if (!system &&
+        platform::files::readAll(platform::core::config().programFolder + L"\\cursors\\" + std::to_wstring(id) + L".png",
+                                 bytes) != ERROR_SUCCESS)
         return platform::win32::failWith(kErrorResourceNameNotFound, HCURSOR{});
     std::lock_guard lock(cursors.mutex);
     const auto handle = reinterpret_cast<HCURSOR>(cursors.next++);
-    cursors.byResource[id] = handle;
+    cursors.byResource[key] = handle;
     cursors.resources[handle] = id;
     return handle;
 }

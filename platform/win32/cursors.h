@@ -5,8 +5,14 @@
 
 #include "platform/win32/types.h"
 
-// The cursor resource `id` (an integer resource id) of the program's module; null with
-// ERROR_RESOURCE_NAME_NOT_FOUND when it has none. Loading it again gives the same handle.
+// System cursors (a null instance).
+inline constexpr UINT_PTR IDC_ARROW = 32512;
+inline constexpr UINT_PTR IDC_WAIT = 32514;
+inline constexpr UINT_PTR IDC_APPSTARTING = 32650;
+
+// The cursor resource `id` (an integer resource id) of the program's module, or with a null
+// instance one of the system cursors above; null with ERROR_RESOURCE_NAME_NOT_FOUND when there is
+// none. Loading it again gives the same handle.
 HCURSOR LoadCursorW(HINSTANCE instance, UINT_PTR id);
 // Puts `cursor` up (null: none); the one shown before.
 HCURSOR SetCursor(HCURSOR cursor);

@@ -1,6 +1,7 @@
 #include "platform/win32/gdi.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -29,6 +30,7 @@ struct Bitmap {
     // paints begin by filling the whole client area, and a surface is made anew at every paint.
     std::optional<std::uint32_t> uniform;
     bool surface = false;  // a window's, which may turn uniform again
+    std::vector<std::wstring> texts;  // drawn into a memory bitmap: text is not rasterised
 };
 struct Brush {
     COLORREF colour = 0;
@@ -118,6 +120,39 @@ std::wstring hexColour(COLORREF colour) {
     wchar_t buffer[16];
     std::swprintf(buffer, 16, L"0x%06X", static_cast<unsigned>(colour & 0xFFFFFF));
     return buffer;
+}
+
+// The size a text takes: a character is half the line height wide; with a width (>= 0) lines
+// break between words where the next word would pass it (a longer word stands on its own line).
+SIZE measureText(const std::wstring& text, int lineHeight, int width) {
+    const int charWidth = std::max(1, lineHeight / 2);
+    int lines = 0, widest = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(L'\n', start);
+        const std::wstring paragraph = text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+        int lineChars = 0;
+        ++lines;
+        std::size_t at = 0;
+        while (at < paragraph.size()) {
+            const std::size_t space = paragraph.find(L' ', at);
+            const std::size_t wordEnd = space == std::wstring::npos ? paragraph.size() : space;
+            const int word = static_cast<int>(wordEnd - at);
+            const int withWord = lineChars == 0 ? word : lineChars + 1 + word;
+            if (width >= 0 && lineChars > 0 && withWord * charWidth > width) {
+                widest = std::max(widest, lineChars * charWidth);
+                ++lines;
+                lineChars = word;
+            } else {
+                lineChars = withWord;
+            }
+            at = wordEnd + 1;
+        }
+        widest = std::max(widest, lineChars * charWidth);
+        if (end == std::wstring::npos) break;
+        start = end + 1;
+    }
+    return SIZE{widest, lines * lineHeight};
 }
 
 // Records one drawing call on `dc`; a memory DC's drawing lands in its bitmap and is not kept.
@@ -422,6 +457,12 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
     // Without a selected font the DC uses the system font, 16 pixels high.
     Font font{16, FW_NORMAL, L"System"};
     if (const Font* selected = findObject<Font>(g, context->font)) font = *selected;
+    if (format & DT_CALCRECT) {
+        const SIZE needed = measureText(shown, std::abs(font.height), (format & DT_WORDBREAK) ? rect->right - rect->left : -1);
+        rect->right = rect->left + needed.cx;
+        rect->bottom = rect->top + needed.cy;
+        return needed.cy;
+    }
     std::wstring line = L"DrawText " + rectText(rect->left, rect->top, rect->right, rect->bottom) + L" " +
                         platform::core::quoted(shown) + L" font " + platform::core::quoted(font.face) + L" " +
                         std::to_wstring(font.height) + L" colour " + hexColour(context->textColour) +
@@ -433,6 +474,7 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format) {
     if (format & DT_SINGLELINE) line += L" DT_SINGLELINE";
     if (context->clip && !(format & DT_NOCLIP))
         line += L" clip " + rectText(context->clip->left, context->clip->top, context->clip->right, context->clip->bottom);
+    if (Bitmap* bitmap = context->window ? nullptr : findObject<Bitmap>(g, context->bitmap)) bitmap->texts.push_back(line);
     record(g, *context, std::move(line));
     return font.height;
 }
@@ -805,6 +847,41 @@ BOOL SetViewportExtEx(HDC dc, int x, int y, SIZE* previous) {
         if (previous) *previous = m.viewportExt;
         m.viewportExt = SIZE{x, y};
     });
+}
+
+BOOL UpdateLayeredWindow(HWND hwnd, HDC, POINT* position, SIZE* size, HDC source, POINT* sourcePoint, COLORREF,
+                         BLENDFUNCTION*, DWORD flags) {
+    if (flags & (ULW_COLORKEY | ULW_ALPHA)) {
+        failCall(L"UpdateLayeredWindow: colour keys and per-pixel alpha are not modelled");
+        return FALSE;
+    }
+    if (!IsWindow(hwnd) || !(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)) & WS_EX_LAYERED)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (position || size) {
+        RECT now{};
+        GetWindowRect(hwnd, &now);
+        const POINT at = position ? *position : POINT{now.left, now.top};
+        const SIZE extent = size ? *size : SIZE{now.right - now.left, now.bottom - now.top};
+        SetWindowPos(hwnd, nullptr, at.x, at.y, extent.cx, extent.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    const DeviceContext* context = findDc(g, source);
+    const Bitmap* bitmap = context ? findObject<Bitmap>(g, context->bitmap) : nullptr;
+    if (!bitmap) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const POINT from = sourcePoint ? *sourcePoint : POINT{0, 0};
+    const SIZE extent = size ? *size : SIZE{bitmap->width, bitmap->height};
+    std::vector<std::wstring> drawing{L"Layer " + rectText(from.x, from.y, from.x + extent.cx, from.y + extent.cy) +
+                                      L" of a " + std::to_wstring(bitmap->width) + L"x" +
+                                      std::to_wstring(bitmap->height) + L" bitmap, opaque"};
+    drawing.insert(drawing.end(), bitmap->texts.begin(), bitmap->texts.end());
+    g.drawings[hwnd] = std::move(drawing);
+    return TRUE;
 }
 
 namespace platform::win32 {

@@ -72,6 +72,8 @@ inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 // DrawText formats beside the alignment ones of window.h.
 inline constexpr UINT DT_BOTTOM = 0x8;
 inline constexpr UINT DT_WORDBREAK = 0x10;
+// Measures instead of drawing: the rectangle's bottom (and right) become what the text needs.
+inline constexpr UINT DT_CALCRECT = 0x400;
 inline constexpr UINT DT_NOCLIP = 0x100;
 inline constexpr UINT DT_NOPREFIX = 0x800;
 inline constexpr UINT DT_END_ELLIPSIS = 0x8000;
@@ -131,13 +133,34 @@ COLORREF SetTextColor(HDC dc, COLORREF colour);
 // kind left, 0 for a bad DC.
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
 // Records the text with its rectangle, format, the selected font (face and height), the text
-// colour, the background mode and the clip rectangle; the text is not rasterised. The height of
-// the text (the font's height a line), 0 for a bad DC. A negative count: up to the terminator.
+// colour, the background mode and the clip rectangle; the text is not rasterised (into a memory
+// DC the line is kept with the selected bitmap). The height of the text (the font's height a
+// line), 0 for a bad DC. A negative count: up to the terminator. With DT_CALCRECT nothing is
+// drawn: a character is half the font's height wide, DT_WORDBREAK breaks lines between words at
+// the rectangle's width, and the rectangle is fitted to the lines.
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 // A BITMAP for a bitmap handle; 0 for anything else.
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// ---- Layered windows -------------------------------------------------------------------------
+struct BLENDFUNCTION {
+    BYTE BlendOp = 0;
+    BYTE BlendFlags = 0;
+    BYTE SourceConstantAlpha = 255;
+    BYTE AlphaFormat = 0;
+};
+inline constexpr DWORD ULW_COLORKEY = 0x1;
+inline constexpr DWORD ULW_ALPHA = 0x2;
+inline constexpr DWORD ULW_OPAQUE = 0x4;
+// Puts the bitmap selected into `source` (from `sourcePoint`, `size` of it) on the layered
+// window `hwnd` (WS_EX_LAYERED), moving it to `position` when given. The window's display list
+// becomes the layer and the texts drawn into the bitmap. FALSE for a window that is not layered,
+// a source without a bitmap, or ULW_COLORKEY and ULW_ALPHA, which are not modelled (a strict
+// failure naming the call).
+BOOL UpdateLayeredWindow(HWND hwnd, HDC screen, POINT* position, SIZE* size, HDC source, POINT* sourcePoint,
+                         COLORREF key, BLENDFUNCTION* blend, DWORD flags);
 // Other pen styles and raster operations are a strict failure naming the call (null, 0).
 HPEN CreatePen(int style, int width, COLORREF colour);
 int SetROP2(HDC dc, int mode);  // the previous mode; a DC starts with R2_COPYPEN

@@ -63,6 +63,7 @@ KORVO_DECLARE_HANDLE(HDC);
 #undef KORVO_DECLARE_HANDLE
 using HMODULE = HINSTANCE;
 using HANDLE = void*;
+using LPHANDLE = HANDLE*;
 using PHKEY = HKEY*;
 
 inline constexpr BOOL TRUE = 1;

@@ -46,7 +46,8 @@ korvo_run(quiet EXIT 0 OUTPUT out ARGS --quiet call,log INPUT "start\nidle\nquit
 if(out MATCHES "(^|\n)(call|log) ")
   message(FATAL_ERROR "--quiet call,log printed such lines:\n${out}")
 endif()
-korvo_expect("${out}" "^window created 0x[0-9a-f]+ \"AfxMDIFrame\" .*\nprogram exit 0\n$" "the other kinds stay")
+korvo_expect("${out}" "^window created 0x[0-9a-f]+ \"[^\"]*\" \"Korvo CAD is starting\"\n.*window created 0x[0-9a-f]+ \"AfxMDIFrame\" .*\nprogram exit 0\n$"
+             "the other kinds stay")
 foreach(bad "--quiet;call,logs" "--frobnicate" "--host")
   korvo_run(bad_option EXIT 2 OUTPUT out ERROR err ARGS ${bad})
   korvo_expect("${err}" "^korvo: [^\n]+\nkorvo: korvo --help lists the options and verbs\n$" "a bad option (${bad}): two lines")

@@ -51,11 +51,26 @@ const std::vector<CString>& KVMaterialChooser::Library() {
     return library;
 }
 
+KVMaterialLibraryManager& KVMaterialLibraryManager::Instance() {
+    static KVMaterialLibraryManager manager;
+    return manager;
+}
+
+void KVMaterialLibraryManager::Clear() {
+    platform::kernel::recordCall(L"KVMaterialLibraryManager::Clear()");
+    open_ = false;
+}
+
+void KVMaterialLibraryManager::Open() { open_ = true; }
+
+bool KVMaterialLibraryManager::IsOpen() const { return open_; }
+
 namespace KV3DMaterials {
 
 std::unique_ptr<KVMaterialChooser> CreateChooser(CKvw32Doc* document, IKVMaterialComboBox* combo, RECT rect, int mode,
                                                  const KVMaterialRecord& record) {
     if (!document || !document->Get3DContainer()) return nullptr;
+    KVMaterialLibraryManager::Instance().Open();
     return std::make_unique<KVMaterialChooser>(document, combo, rect, mode, record);
 }
 

@@ -50,6 +50,21 @@ private:
     bool shown_ = true;
 };
 
+// The material libraries the 3D part keeps open between uses. Clearing closes them, so the next
+// use opens them again from the settings then in force (after a settings profile was applied).
+class KVMaterialLibraryManager {
+public:
+    static KVMaterialLibraryManager& Instance();
+    // Closes every open library (recorded).
+    void Clear();
+    // Opens the library a chooser shows, unless it is open.
+    void Open();
+    bool IsOpen() const;
+
+private:
+    bool open_ = false;
+};
+
 namespace KV3DMaterials {
 // A chooser for the document, or null when it has no 3D part.
 std::unique_ptr<KVMaterialChooser> CreateChooser(CKvw32Doc* document, IKVMaterialComboBox* combo, RECT rect, int mode,

@@ -4,6 +4,7 @@
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/strings.h"
+#include "platform/win32/files/file.h"
 
 namespace {
 
@@ -99,6 +100,23 @@ void KVPDMWorkMix::SetActive(bool active) { platform::kernel::pdmControl().activ
 KVPDMWorkMix* KVPDMWorkMix::Instance() {
     static KVPDMWorkMix workMix;
     return IsActive() ? &workMix : nullptr;
+}
+
+bool KVPDMWorkMix::AddFileWithDialog(LPCWSTR file, const KVPDMAddDialogParameters& parameters) {
+    recordCall(L"KVPDMWorkMix::AddFileWithDialog(" + quoted(file ? file : L"") + L", " + quoted(parameters.name.view()) +
+               L", " + quoted(parameters.extension.view()) + L")");
+    auto& control = platform::kernel::pdmControl();
+    std::string content;
+    if (!file || control.failingCalls.count(L"AddDialog") || platform::files::readAll(file, content) != ERROR_SUCCESS)
+        return false;
+    control.added.push_back({parameters.name.str(), parameters.extension.str(), std::move(content)});
+    return true;
+}
+
+CString KVPDMWorkMix::VarnelInfo() const {
+    CString instance = GetInstanceKeyPath();
+    if (instance.IsEmpty()) instance = L"(none)";
+    return L"Varnel PDM 11.0\nInstance: " + instance;
 }
 
 KVPDMClient* KVPDMClient::Instance() {

@@ -112,6 +112,13 @@ public:
 class KVPDMPageFactory;
 class KVPDMPaneObject;
 
+// What the PDM system's add dialog is told of a file it is to store: the document's name and the
+// extension of its kind.
+struct KVPDMAddDialogParameters {
+    CString name;
+    CString extension;
+};
+
 // The PDM work mix.
 class KVPDMWorkMix {
 public:
@@ -141,6 +148,12 @@ public:
 
     // Forgets what the work mix cached about the file.
     void ResetCacheFor(const SharedPathName& path);
+    // Shows the PDM system's add dialog for `file`, which the user confirms: the file's content
+    // becomes a new document of the PDM system. False when the file cannot be read or the PDM
+    // system refuses it (its failing call "AddDialog").
+    static bool AddFileWithDialog(LPCWSTR file, const KVPDMAddDialogParameters& parameters);
+    // What the About box tells of the PDM system: its program and instance, a line each.
+    CString VarnelInfo() const;
     // The item of a managed file (a new reference), or null.
     KVPDMItem* FindFile(const SharedPathName& path);
     // The item of a managed folder (a new reference), or null; its Update brings the folder's

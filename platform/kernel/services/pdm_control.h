@@ -65,6 +65,14 @@ struct PdmControl {
     bool explorerIcons = true;
     // PDM handles alive (pages, their information, explorers, commands): a leak shows here.
     int handlesAlive = 0;
+
+    // Documents stored through the add dialog, in order ("AddDialog" in failingCalls refuses).
+    struct AddedDocument {
+        std::wstring name;
+        std::wstring extension;
+        std::string content;
+    };
+    std::vector<AddedDocument> added;
 };
 
 PdmControl& pdmControl();

@@ -1,6 +1,7 @@
 #include "platform/kernel/ui/uimodule.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -464,3 +465,15 @@ void UIModuleProxy::CloseTransientPopup() {
     recordCall(L"UIModuleProxy::CloseTransientPopup()");
     SetTransientPopupOpen(false);
 }
+
+namespace UIModule {
+LOGFONTW GetFontDescription() {
+    LOGFONTW font;
+    font.lfHeight = -12;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    const wchar_t face[] = L"Segoe UI";
+    std::copy(std::begin(face), std::end(face), font.lfFaceName);
+    return font;
+}
+}  // namespace UIModule

@@ -198,4 +198,6 @@ private:
 
 // Forgets the window that cancellable tasks report to (it may be gone after a crash).
 void ResetCancellationWindow();
+// The face, height and weight the UI module draws its texts with.
+LOGFONTW GetFontDescription();
 }  // namespace UIModule

@@ -4,6 +4,8 @@
 #include "platform/core/clock.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
+#include "platform/core/record.h"
+#include "platform/win32/process/system.h"
 #include "platform/win32/process/thread.h"
 #include "platform/win32/window/window_table.h"
 
@@ -121,6 +123,21 @@ BOOL SetEvent(HANDLE handle) {
     if (!event) return failWith(ERROR_INVALID_HANDLE, FALSE);
     event->signalled = true;
     platform::core::threads().notifyAll();
+    lock.unlock();
+    platform::core::threads().handOver();
+    return TRUE;
+}
+
+BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target, DWORD, BOOL,
+                     DWORD options) {
+    if (sourceProcess != GetCurrentProcess() || targetProcess != GetCurrentProcess() || options != DUPLICATE_SAME_ACCESS) {
+        platform::core::reportFailure(L"DuplicateHandle: only a handle of this process, with the same access, is modelled");
+        return FALSE;
+    }
+    Lock lock = lockPlatform();
+    auto object = findObject(source);
+    if (!object || !target) return failWith(ERROR_INVALID_HANDLE, FALSE);
+    *target = addHandle(std::move(object));
     return TRUE;
 }
 

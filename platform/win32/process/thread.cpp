@@ -89,6 +89,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
         }
         table.finishCurrent(exitCode);
     }).detach();
+    if (!(creationFlags & CREATE_SUSPENDED)) threads.handOver();
     return handle;
 }
 
@@ -103,6 +104,7 @@ DWORD ResumeThread(HANDLE handle) {
     lock.unlock();
     if (previous == 1 && id == platform::core::kUiThreadId)
         platform::core::journal().add("thread", L"resumed " + std::to_wstring(id));
+    if (previous == 1) platform::core::threads().handOver();
     return static_cast<DWORD>(previous);
 }
 

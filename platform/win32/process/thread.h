@@ -48,6 +48,11 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD timeoutMs);
 // Closing a handle drops one reference; the object lives on while another handle or a waiting
 // thread still uses it. A call on a closed handle fails with ERROR_INVALID_HANDLE, never crashes.
 BOOL CloseHandle(HANDLE handle);
+inline constexpr DWORD DUPLICATE_SAME_ACCESS = 0x00000002;
+// A second handle of the same object, of this process only (GetCurrentProcess both sides, same
+// access); anything else is a strict failure naming the call.
+BOOL DuplicateHandle(HANDLE sourceProcess, HANDLE source, HANDLE targetProcess, LPHANDLE target, DWORD access,
+                     BOOL inherit, DWORD options);
 
 // ---- Atoms -----------------------------------------------------------------------------------
 // Global atoms and registered window messages share one numbering starting at 0xC000; names

@@ -1,6 +1,7 @@
 // Positions, sizes and the client area; the invalid flag behind WM_PAINT.
 #include <algorithm>
 
+#include "platform/core/record.h"
 #include "platform/win32/gdi.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/window/window_table.h"
@@ -80,6 +81,7 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
     const bool sized = width(target) != width(oldRect) || height(target) != height(oldRect);
 
     RECT client = oldClient;
+    std::wstring movedText;
     if (sized || (flags & SWP_FRAMECHANGED)) {
         NCCALCSIZE_PARAMS params;
         params.rgrc[0] = target;
@@ -105,6 +107,14 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
         if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
         if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
         visible = (w->style & WS_VISIBLE) != 0;
+        // A shown layered window (a banner) taking another place or size: such windows move on
+        // their own, unlike frames and dialogs, whose moves follow what the program did.
+        const bool layered = (w->exStyle & WS_EX_LAYERED) != 0;
+        const std::wstring movedWindow =
+            visible && layered && (moved || sized) ? windowJournalText(*w, L"moved") : std::wstring();
+        if (!movedWindow.empty())
+            movedText = movedWindow + L" from " + core::rectText(oldRect.left, oldRect.top, oldRect.right, oldRect.bottom) +
+                        L" to " + core::rectText(target.left, target.top, target.right, target.bottom);
         // As on Windows, WM_SIZE and WM_MOVE follow the client area: a frame change that resizes
         // the client reports a size even when the window keeps its own.
         const bool clientSized = width(w->client) != width(oldClient) || height(w->client) != height(oldClient);
@@ -118,6 +128,7 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
         pos.cx = width(target);
         pos.cy = height(target);
     }
+    journalWindow(movedText);
     SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
     if (topLevel && visible && !(flags & SWP_NOACTIVATE) && IsWindow(hwnd)) SetActiveWindow(hwnd);
     return TRUE;

@@ -4,9 +4,9 @@
 #include "platform/win32/controls/edit.h"
 #include "platform/win32/controls/listbox.h"
 #include "platform/win32/controls/listview.h"
+#include "platform/win32/controls/syslink.h"
 #include "platform/win32/controls/treeview.h"
 #include "platform/win32/controls/combobox.h"
-#include "platform/win32/controls/syslink.h"
 #include "platform/win32/window/mdi.h"
 
 #include "platform/core/journal.h"
@@ -33,6 +33,7 @@ WindowTable::WindowTable() {
         if (c->name == L"COMBOBOX") c->proc = &ComboBoxWindowProc;
         if (c->name == WC_TREEVIEWW) c->proc = &TreeViewWindowProc;
         if (c->name == WC_LINK) c->proc = &SysLinkWindowProc;
+        if (c->name == L"STATIC") c->proc = &StaticWindowProc;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
         if (c->name == L"BUTTON") c->windowExtra = sizeof(LONG_PTR);  // the check state
