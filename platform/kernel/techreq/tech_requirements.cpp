@@ -173,11 +173,16 @@ KVDocRegenContext::~KVDocRegenContext() { recordCall(L"KVDocRegenContext(" + doc
 
 UndoBlock::UndoBlock(CKvw32Doc* document, const CString& caption) : document_(document), caption_(caption) {
     recordCall(L"UndoBlock(" + documentText(document) + L", " + quoted(caption.view()) + L") opened");
+    if (document_ && document_->Cont2D()) before_ = platform::kernel::WriteModelStream(*document_);
 }
 
 UndoBlock::~UndoBlock() {
     if (cancelled_) {
         recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") cancelled");
+        return;
+    }
+    if (document_ && document_->Cont2D() && platform::kernel::WriteModelStream(*document_) == before_) {
+        recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") closed empty");
         return;
     }
     recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") closed with " + std::to_wstring(changes_) + L" changes");
@@ -221,21 +226,6 @@ TypesChangesScope::TypesChangesScope(CKvw32Doc* document, bool notify) : documen
 TypesChangesScope::~TypesChangesScope() {
     recordCall(L"TypesChangesScope(" + documentText(document_) + L") closed");
     if (notify_ && document_) raise(kEventTechTypesChanged, document_);
-}
-
-bool TechRequirementEditor::EditText(CWnd*, Rich::Document&) {
-    refuse(L"TechRequirementEditor::EditText");
-    return false;
-}
-
-bool TechRequirementEditor::EditSingleRequirement(CWnd*, TechRequirement*) {
-    refuse(L"TechRequirementEditor::EditSingleRequirement");
-    return false;
-}
-
-bool TechRequirementEditor::EditAllRequirements(CWnd*, CKvw32Doc*) {
-    refuse(L"TechRequirementEditor::EditAllRequirements");
-    return false;
 }
 
 // ---- The manager ---------------------------------------------------------------------------------
