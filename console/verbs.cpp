@@ -351,7 +351,7 @@ std::span<const Verb> verbs() {
          &Driver::clickListIcon},
         {"kvpf \"ID\" click", "clicks the framework button ID, then runs the loop until idle", M, R, M, &Driver::kvpfToggle},
         {"expect requirement answer \"TEXT\"",
-         "answers the kernel's next requirement editor with TEXT (paragraphs separated by |)", R, R, M,
+         "answers the kernel's next requirement editor with TEXT (paragraphs separated by vertical bars)", R, R, M,
          &Driver::expectRequirementAnswer},
         {"expect requirement cancel", "cancels the kernel's next requirement editor", R, R, M, &Driver::expectRequirementCancel},
         {"dump undo \"PATH\"", "prints the undo steps requirement changes made in open document PATH, oldest first", R, R, R,
