@@ -10,16 +10,6 @@ set(list "row \"TechRequirementDialog.List\"")
 set(undo "dump undo \"${cover}\"")
 set(start "start\nidle\nopen \"${cover}\"\naddon requirements 1\n")
 
-# The dump of requirements from `marker` on, up to the next verb's heading.
-function(re_after text marker var)
-  string(FIND "${text}" "${marker}" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "no \"${marker}\" in:\n${text}")
-  endif()
-  string(SUBSTRING "${text}" ${at} -1 rest)
-  set(${var} "${rest}" PARENT_SCOPE)
-endfunction()
-
 # Type and page edits: inside the selection they change every selected row at once, outside it
 # only the edited row; each is one undo step.
 string(CONCAT script "${start}"

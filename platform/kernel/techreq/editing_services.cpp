@@ -161,17 +161,7 @@ bool Rich::Document::readFromFile(CWnd* parent, CKVBaseView*) {
         platform::core::reportFailure(L"Rich::Document::readFromFile: cannot read " + std::wstring(path.view()));
         return false;
     }
-    std::vector<CString> paragraphs;
-    const std::wstring text = platform::core::fromUtf8(bytes);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find(L'\n', start), text.size());
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        paragraphs.emplace_back(line.c_str());
-        start = end + 1;
-    }
-    paragraphs_ = std::move(paragraphs);
+    *this = FromLines(platform::core::fromUtf8(bytes));
     return true;
 }
 

@@ -40,6 +40,19 @@ void refuse(const std::wstring& call) { platform::core::reportFailure(call + L":
 
 // ---- Rich text ------------------------------------------------------------------------------------
 
+Rich::Document Rich::Document::FromLines(std::wstring_view text) {
+    Document lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        std::wstring line(text.substr(start, end - start));
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        lines.AddParagraph(line.c_str());
+        start = end + 1;
+    }
+    return lines;
+}
+
 CString Rich::Document::GetText() const {
     CString text;
     for (std::size_t i = 0; i < paragraphs_.size(); ++i) {
@@ -365,16 +378,7 @@ bool TechRequirementManager::PasteFromClipboard(CWnd* window, std::optional<int>
         }
     }
     ::CloseClipboard();
-    Rich::Document lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find(L'\n', start), text.size());
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        lines.AddParagraph(line.c_str());
-        start = end + 1;
-    }
-    const auto made = CreateTechRequirementsFromText(lines, false);
+    const auto made = CreateTechRequirementsFromText(Rich::Document::FromLines(text), false);
     if (page)
         for (TechRequirement* requirement : made) TechRequirement::Properties(requirement).AddToPage(*page);
     return !made.empty();

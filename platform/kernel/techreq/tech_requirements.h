@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/kernel/documents/document_2d.h"
@@ -31,6 +32,8 @@ class Document {
 public:
     Document() = default;
     explicit Document(std::vector<CString> paragraphs) : paragraphs_(std::move(paragraphs)) {}
+    // One paragraph a line of `text` (a carriage return before the line feed dropped).
+    static Document FromLines(std::wstring_view text);
     const std::vector<CString>& GetParagraphs() const { return paragraphs_; }
     void AddParagraph(const CString& text) { paragraphs_.push_back(text); }
     // The paragraphs joined by line breaks.
