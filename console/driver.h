@@ -273,6 +273,12 @@ private:
     bool dumpMail(const Step& step);
     bool kvpfSelect(const Step& step);
     bool kvpfToggle(const Step& step);
+    bool editListCell(const Step& step);
+    bool checkListCell(const Step& step);
+    bool clickListIcon(const Step& step);
+    bool expectRequirementAnswer(const Step& step);
+    bool expectRequirementCancel(const Step& step);
+    bool dumpUndo(const Step& step);
     bool selectListRows(const Step& step);
     bool hoverListRow(const Step& step);
     bool showListColumn(const Step& step);

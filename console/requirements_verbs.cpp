@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "console/driver.h"
+#include "console/verbs.h"
+#include "platform/core/record.h"
 #include "platform/core/text.h"
 
 namespace korvo::console {
@@ -75,6 +77,54 @@ bool Driver::showListColumn(const Step& step) {
 bool Driver::hideListColumn(const Step& step) {
     if (const auto refusal = session_.user().kvpfShowColumn(step.arguments.text, step.arguments.position, false))
         printRefusal("column", *refusal);
+    return true;
+}
+
+}  // namespace korvo::console
+
+namespace korvo::console {
+
+bool Driver::editListCell(const Step& step) {
+    std::optional<std::wstring> item;
+    if (!step.arguments.name.empty()) item = step.arguments.name;
+    if (const auto refusal = session_.user().kvpfEditCell(step.arguments.text, step.arguments.position, step.arguments.column, item))
+        printRefusal("row", *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::checkListCell(const Step& step) {
+    const bool on = verbs()[step.verb].syntax.ends_with(" on");
+    if (const auto refusal = session_.user().kvpfCheckCell(step.arguments.text, step.arguments.position, step.arguments.column, on))
+        printRefusal("row", *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::clickListIcon(const Step& step) {
+    if (const auto refusal = session_.user().kvpfClickIcon(step.arguments.text, step.arguments.position, step.arguments.column))
+        printRefusal("row", *refusal);
+    session_.runUntilIdle();
+    return true;
+}
+
+bool Driver::expectRequirementAnswer(const Step& step) {
+    session_.user().expectRequirementEditor(step.arguments.text);
+    return true;
+}
+
+bool Driver::expectRequirementCancel(const Step&) {
+    session_.user().expectRequirementEditor(std::nullopt);
+    return true;
+}
+
+bool Driver::dumpUndo(const Step& step) {
+    const auto undo = session_.inspect().dumpUndo(step.arguments.text);
+    if (!undo) {
+        printRefusal("dump", L"no open document " + platform::core::quoted(step.arguments.text));
+        return true;
+    }
+    printDump(*undo, L"(no undo steps)");
     return true;
 }
 

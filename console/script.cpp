@@ -149,7 +149,9 @@ std::string readButton(const std::string& text, Arguments& arguments) {
 }
 
 std::string readText(const std::string& text, Arguments& arguments) {
-    arguments.text = platform::core::fromUtf8(text);
+    // A list's row verbs name the list first; a later text (an editor's item) is their NAME.
+    const bool second = arguments.verbName == "row" && !arguments.text.empty();
+    (second ? arguments.name : arguments.text) = platform::core::fromUtf8(text);
     return {};
 }
 
@@ -382,6 +384,13 @@ std::string readRows(const std::string& text, Arguments& arguments) {
     }
 }
 
+std::string readColumn(const std::string& text, Arguments& arguments) {
+    const auto value = parseNumber(text, 0x7FFFFFFFu);
+    if (!value) return echo(text) + " is not a column (0 or more)";
+    arguments.column = static_cast<int>(*value);
+    return {};
+}
+
 constexpr Placeholder kPlaceholders[] = {
     {"X,Y", false, &readPoint},
     {"MS", false, &readMilliseconds},   {"FRAME", false, &readFrame},  {"WINDOW", false, &readWindow},
@@ -402,6 +411,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"ROW", false, &readRow},           {"\"FILTER\"", true, &readText},
     {"\"ITEM\"", true, &readText},     {"R,G,B", false, &readColour},
     {"\"OLD\"", true, &readText},       {"\"NEW\"", true, &readName},
+    {"COL", false, &readColumn},
 };
 
 // The syntax word that takes the rest of the line, word by word.

@@ -56,6 +56,7 @@ struct Arguments {
     bool keyShift = false;       // ... with Shift held
     int x = 0;                   // X,Y: a point of a window's client area
     int y = 0;
+    int column = 0;              // COL: a list's column, from 0
 };
 
 struct Step {

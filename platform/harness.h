@@ -276,6 +276,14 @@ public:
     std::optional<std::wstring> kvpfHover(const std::wstring& fullId, int row);
     // Shows or hides a column of a list, as its header's menu does.
     std::optional<std::wstring> kvpfShowColumn(const std::wstring& fullId, int column, bool visible);
+    // A cell of a framework list: edited (with `item`, the editor's item of that text chosen),
+    // its check box set, its icon clicked.
+    std::optional<std::wstring> kvpfEditCell(const std::wstring& fullId, int row, int column, const std::optional<std::wstring>& item);
+    std::optional<std::wstring> kvpfCheckCell(const std::wstring& fullId, int row, int column, bool checked);
+    std::optional<std::wstring> kvpfClickIcon(const std::wstring& fullId, int row, int column);
+    // The kernel's next requirement editor is answered with the text (paragraphs split at "|"),
+    // or cancelled.
+    void expectRequirementEditor(std::optional<std::wstring> text);
 
     // Expectations registered and not yet consumed, as "box \"PATTERN\"".
     std::vector<std::wstring> pendingExpectations() const;
@@ -747,6 +755,9 @@ public:
     std::wstring dumpDocuments() const;
     // The technical-requirements pane an add-on hosts, as the program outlines it; "(no pane)".
     std::wstring dumpRequirements() const;
+    // The undo steps the requirement services made in the open document of that path, oldest
+    // first, one caption a line; empty when there are none. Nothing when no document has that path.
+    std::optional<std::wstring> dumpUndo(std::wstring_view path) const;
     // The bird's-eye-view pane as the program outlines it; "(no pane)" without its window.
     std::wstring dumpBirdsEye() const;
     // The add-on applications the kernel knows, native then managed, one a line: identifier,

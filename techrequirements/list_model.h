@@ -35,6 +35,8 @@ public:
     int GetColumnCount() const override;
     kvpf::Variant GetData(int row, int column, int role) const override;
     kvpf::Variant GetHeaderData(int column, int role) const override;
+    // Page checks (role 4 of a page column) change the affected rows; other cells refuse.
+    bool TryChangeData(int row, int column, const kvpf::Variant& value, int role) override;
 
     void setDialog(TechRequirementDialog* dialog) { dialog_ = dialog; }
     void setDocument(CKvw32Doc* document);

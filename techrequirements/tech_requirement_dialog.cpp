@@ -368,16 +368,3 @@ TechRequirementDialog::LeadersCmd::LeadersCmd(TechRequirementDialog& dialog) : d
 TechRequirementDialog::LeadersCmd::~LeadersCmd() {
     if (dialog_ && dialog_->leadersCommand_ == this) dialog_->leadersCommand_ = nullptr;
 }
-
-// ---- Seams of the editing operations ---------------------------------------------------------------
-
-void TechRequirementDialog::onToolButton(const wchar_t* id) {
-    list_->EndCellEditing();
-    KVLog_WriteF(5, L"TechRequirementDialog: %s is not built yet", id);
-}
-
-void TechRequirementDialog::onListEvent(kvpf::ListControl::Event event, int, int) {
-    // Selection changes keep the tool bar's enablement current; editing, icon clicks and the
-    // leaders branch of a row click come with the editing operations.
-    if (event == kvpf::ListControl::Event::SelectionChanged && mode_ == kModeDefault) updateEnabilityDefaultMode();
-}

@@ -76,10 +76,37 @@ private:
     void onViewChanged();
     void onHover(int row);
     void updatePageList();
-    // The handlers of the tool bar and the list (the editing operations): each is a seam that
-    // the editing work fills; here they only end any cell editing.
+    // The handlers of the tool bar and the list; each ends any cell editing first.
     void onToolButton(const wchar_t* id);
     void onListEvent(kvpf::ListControl::Event event, int row, int column);
+    void onAdd();
+    void onEdit();
+    void onDuplicate();
+    void onImport();
+    void onCopy();
+    void onPaste();
+    void onRemove();
+    void moveSelected(bool up);
+    void onTypesSettings();
+    void onCreateText();
+    void onCreateInscription();
+    void onExport();
+    void onExportToVarnel();
+    void onSyncWithVarnel();
+    void onRemoveFromVarnel();
+    void onSelectionChanged();
+    void onCellEditBegin(int row, int column);
+    void onCellEditEnd(int row, int column);
+    void onClickListIcon(int row, int column);
+    // Runs `step` on the row's requirement alone when the row is not selected, else on every
+    // selected requirement, each registered with `undo` before any changes.
+    void onCellValueEdit(int row, UndoBlock& undo, const std::function<void(TechRequirement*)>& step);
+    CWnd* paneWindow();
+    // The PDM import dialog on the document: true with the chosen standard requirements.
+    bool runVarnelImportDialog(std::vector<void*>& handles);
+    // The page check of a row (role 4 of a page column): adds or removes the affected rows.
+    bool changePageCheck(int row, int column, const kvpf::Variant& value, int role);
+    friend class TechRequirementListModel;
     // Runs `work` with user events of every control suppressed.
     void withEventsSuppressed(const std::function<void()>& work);
 
@@ -124,6 +151,8 @@ public:
     LeadersCmd& operator=(const LeadersCmd&) = delete;
     // Runs the command on a view; false while the framework's interactive commands are not built.
     virtual bool Run(CKVBaseView* view, bool repeat);
+    // A leader line for requirement `index` on `page` is wanted.
+    void CreateLeader(unsigned index, int page);
 
 protected:
     TechRequirementDialog* dialog_;

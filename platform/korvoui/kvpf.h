@@ -359,6 +359,9 @@ public:
     bool HasHandler(Event event) const { return handlers_.contains(event); }
     void EndCellEditing();
     bool IsEditing() const { return editing_.has_value(); }
+    // The editor of the cell being edited, set by the cell-edit-begin handler (null: the cell has
+    // none, so the edit ends there).
+    void SetCellEditor(SelectControl* editor) { cellEditor_ = editor; }
 
     // The first selected row after `after` (-1: from the start), -1 when none.
     int GetSelectedRow(int after = -1) const;
@@ -381,6 +384,12 @@ public:
     std::optional<std::wstring> UserHover(int row);
     // A double-click on a row's first cell: the row is selected first, as the click before it does.
     std::optional<std::wstring> UserDoubleClick(int row);
+    // A user edits a cell (the selection stays): the edit begins and, with `item`, the user picks
+    // the editor's item of that text, which ends it. Refused for a cell that is not editable.
+    std::optional<std::wstring> UserEditCell(int row, int column, const std::optional<std::wstring>& item);
+    // A user clicks a cell's check box, or its icon.
+    std::optional<std::wstring> UserCheck(int row, int column, bool checked);
+    std::optional<std::wstring> UserClickIcon(int row, int column);
     // The row whose first cell shows `text`, or "#N" for the N-th row; -1 when none.
     int FindRow(const std::wstring& text) const;
     const wchar_t* Kind() const override { return L"list"; }
@@ -401,7 +410,9 @@ private:
     int gridLines_ = 0;
     Ref<ContainerControl> editors_;
     std::map<Event, Handler> handlers_;
+    std::optional<std::wstring> refuseCell(int row, int column) const;
     std::optional<std::pair<int, int>> editing_;
+    SelectControl* cellEditor_ = nullptr;
     std::vector<int> selected_;
     std::vector<bool> columnsVisible_;
     Image hint_;

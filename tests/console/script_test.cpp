@@ -139,6 +139,15 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "kvpf \"TechRequirementDialog.HighlightInscripted\" toggle\n"
         "row \"TechRequirementDialog.List\" 0,2 select\n"
         "row \"TechRequirementDialog.List\" -1 hover\n"
+        "row \"TechRequirementDialog.List\" 1 edit 2\n"
+        "row \"TechRequirementDialog.List\" 1 edit 2 \"Tolerances\"\n"
+        "row \"TechRequirementDialog.List\" 1 check 6 on\n"
+        "row \"TechRequirementDialog.List\" 1 check 6 off\n"
+        "row \"TechRequirementDialog.List\" 1 icon 5\n"
+        "kvpf \"TechRequirementDialog.Add\" click\n"
+        "expect requirement answer \"Deburr\"\n"
+        "expect requirement cancel\n"
+        "dump undo \"C:\\\\a.grb\"\n"
         "column \"TechRequirementDialog.List\" 7 show\n"
         "column \"TechRequirementDialog.List\" 7 hide\n"
         "quit\r\n"
@@ -296,13 +305,13 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         ASSERT_EQ(step.arguments.values.size(), 1u);
         EXPECT_EQ(step.arguments.values[0].text, L"C:\\b.grb");
     }
-    const std::size_t scroll = result.steps.size() - kLater - 25;
+    const std::size_t scroll = result.steps.size() - kLater - 34;
     EXPECT_EQ(result.steps[scroll].arguments.scrollBar, SB_HORZ);
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 162);
-    const std::size_t asserted = result.steps.size() - kLater - 20;
+    EXPECT_EQ(result.steps.back().line, 171);
+    const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
     EXPECT_EQ(syntaxOf(result.steps[asserted + 1]), "assert \"PATTERN\"");
@@ -314,6 +323,12 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(rows.values[1].text, L"2");
     EXPECT_EQ(result.steps[asserted + 7].arguments.position, -1);
     EXPECT_EQ(syntaxOf(result.steps[asserted + 7]), "row \"ID\" N hover");
+    // A cell: its row, its column and the editor's item after the list's id.
+    const auto& cell = result.steps[asserted + 9].arguments;
+    EXPECT_EQ(syntaxOf(result.steps[asserted + 9]), "row \"ID\" N edit COL \"TEXT\"");
+    EXPECT_EQ(cell.text, L"TechRequirementDialog.List");
+    EXPECT_EQ(cell.column, 2);
+    EXPECT_EQ(cell.name, L"Tolerances");
 }
 
 TEST(ConsoleScript, VerbsThatDifferOnlyInQuotingTakeTheOneTheWordFitsAndControlsTakeACaption) {
@@ -415,7 +430,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"doc-tab 1 \"x\" press", "\"press\" where one of click, close, middle-click, context-menu belongs"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt, folder, rich-text belongs"},
+        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt, requirement, folder, rich-text belongs"},
         {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
         {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel, click belongs"},
@@ -427,7 +442,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than

@@ -36,6 +36,8 @@ public:
     void SetFlag(std::uint64_t flag) { flags_ |= flag; }
     void SetFlagValue(std::uint64_t flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
     std::uint64_t GetFlags() const { return flags_; }
+    // The objects the document's views show marked.
+    class CMarkContainer& GetMarkContainer();
 
     // Lets a save write a read-only document in place.
     static constexpr std::uint64_t kFlagSaveReadOnly = 0x4000000;

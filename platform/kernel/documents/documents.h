@@ -168,6 +168,13 @@ public:
     // The kernel view the document was last active in, or null.
     class CKVBaseView* GetActiveKVView() const;
 
+    // Requirement editing: deletes the elements (their inscription links go with them); the
+    // document's undo manager; a new window showing `page` in a view of `kind` (2: a sheet view),
+    // null when none could be made.
+    int DeleteElements(const class SimpleParentsArray& elements, int flags);
+    class UndoManager GetUndoManager(bool create);
+    class CKVBaseView* CreateNewView(int kind, int page);
+
     // Painting of every view stops while blocked.
     void BlockPaint(bool block);
     bool IsPaintBlocked() const { return paintBlocked_; }

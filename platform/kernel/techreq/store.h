@@ -52,6 +52,9 @@ public:
     void AddUndoStep(const CString& caption) { undoSteps_.push_back(caption); }
 
     KVDocument& Document() const { return document_; }
+    CMarkContainer& Marks() { return marks_; }
+    // Replaces the requirement's text (the kernel's editors).
+    static void SetText(TechRequirement& requirement, Rich::Document text);
 
 private:
     KVDocument& document_;
@@ -60,6 +63,7 @@ private:
     TechRequirementTypesDb types_;
     std::vector<INSCR> inscriptions_;
     std::vector<CString> undoSteps_;
+    CMarkContainer marks_;
 };
 
 // Reads the model stream into the document's pages, requirements and id. False with the problem

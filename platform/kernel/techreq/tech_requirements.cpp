@@ -40,6 +40,19 @@ void refuse(const std::wstring& call) { platform::core::reportFailure(call + L":
 
 // ---- Rich text ------------------------------------------------------------------------------------
 
+Rich::Document Rich::Document::FromLines(std::wstring_view text) {
+    Document lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(L'\n', start), text.size());
+        std::wstring line(text.substr(start, end - start));
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
+        lines.AddParagraph(line.c_str());
+        start = end + 1;
+    }
+    return lines;
+}
+
 CString Rich::Document::GetText() const {
     CString text;
     for (std::size_t i = 0; i < paragraphs_.size(); ++i) {
@@ -173,11 +186,16 @@ KVDocRegenContext::~KVDocRegenContext() { recordCall(L"KVDocRegenContext(" + doc
 
 UndoBlock::UndoBlock(CKvw32Doc* document, const CString& caption) : document_(document), caption_(caption) {
     recordCall(L"UndoBlock(" + documentText(document) + L", " + quoted(caption.view()) + L") opened");
+    if (document_ && document_->Cont2D()) before_ = platform::kernel::WriteModelStream(*document_);
 }
 
 UndoBlock::~UndoBlock() {
     if (cancelled_) {
         recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") cancelled");
+        return;
+    }
+    if (document_ && document_->Cont2D() && platform::kernel::WriteModelStream(*document_) == before_) {
+        recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") closed empty");
         return;
     }
     recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") closed with " + std::to_wstring(changes_) + L" changes");
@@ -221,21 +239,6 @@ TypesChangesScope::TypesChangesScope(CKvw32Doc* document, bool notify) : documen
 TypesChangesScope::~TypesChangesScope() {
     recordCall(L"TypesChangesScope(" + documentText(document_) + L") closed");
     if (notify_ && document_) raise(kEventTechTypesChanged, document_);
-}
-
-bool TechRequirementEditor::EditText(CWnd*, Rich::Document&) {
-    refuse(L"TechRequirementEditor::EditText");
-    return false;
-}
-
-bool TechRequirementEditor::EditSingleRequirement(CWnd*, TechRequirement*) {
-    refuse(L"TechRequirementEditor::EditSingleRequirement");
-    return false;
-}
-
-bool TechRequirementEditor::EditAllRequirements(CWnd*, CKvw32Doc*) {
-    refuse(L"TechRequirementEditor::EditAllRequirements");
-    return false;
 }
 
 // ---- The manager ---------------------------------------------------------------------------------
@@ -375,16 +378,7 @@ bool TechRequirementManager::PasteFromClipboard(CWnd* window, std::optional<int>
         }
     }
     ::CloseClipboard();
-    Rich::Document lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find(L'\n', start), text.size());
-        std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        lines.AddParagraph(line.c_str());
-        start = end + 1;
-    }
-    const auto made = CreateTechRequirementsFromText(lines, false);
+    const auto made = CreateTechRequirementsFromText(Rich::Document::FromLines(text), false);
     if (page)
         for (TechRequirement* requirement : made) TechRequirement::Properties(requirement).AddToPage(*page);
     return !made.empty();

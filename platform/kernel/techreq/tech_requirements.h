@@ -9,6 +9,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/kernel/documents/document_2d.h"
@@ -16,6 +18,8 @@
 #include "platform/textcore.h"
 
 class CKvw32Doc;
+class CKVBaseView;
+class CWnd;
 
 // Application events the kernel raises for a document's requirements (DocumentEventArgs).
 inline constexpr UINT kEventTechPagesChanged = 1151;  // pages added, removed or given new names
@@ -28,11 +32,18 @@ class Document {
 public:
     Document() = default;
     explicit Document(std::vector<CString> paragraphs) : paragraphs_(std::move(paragraphs)) {}
+    // One paragraph a line of `text` (a carriage return before the line feed dropped).
+    static Document FromLines(std::wstring_view text);
     const std::vector<CString>& GetParagraphs() const { return paragraphs_; }
     void AddParagraph(const CString& text) { paragraphs_.push_back(text); }
     // The paragraphs joined by line breaks.
     CString GetText() const;
     bool IsEmpty() const { return paragraphs_.empty(); }
+    // Reads (writes) the text from (to) a file the user picks with the file chooser: UTF-8, one
+    // paragraph a line. False when cancelled or the file cannot be read (written); a failed read
+    // leaves the text as it was.
+    bool readFromFile(CWnd* parent, CKVBaseView* view);
+    bool writeToFile(CWnd* parent, CKVBaseView* view) const;
 
 private:
     std::vector<CString> paragraphs_;
@@ -165,7 +176,8 @@ private:
     CKvw32Doc* document_;
 };
 
-// One undo step of a document for its life, captioned; Cancel drops it.
+// One undo step of a document for its life, captioned; Cancel drops it, and so does a block in
+// which the document's requirements did not change.
 class UndoBlock {
 public:
     UndoBlock(CKvw32Doc* document, const CString& caption);
@@ -180,6 +192,7 @@ private:
     CString caption_;
     bool cancelled_ = false;
     int changes_ = 0;
+    std::string before_;  // the document's model stream when the block opened
 };
 
 // The document's undo manager, for steps that span a dialog.
@@ -220,8 +233,10 @@ private:
     bool notify_;
 };
 
-// The kernel's modal editors of requirement texts; the stand-in has none to show, so each is a
-// failure naming the call that answers false.
+// The kernel's modal editors of requirement texts, answered as the harness's kernel dialog
+// "requirement": the answer's paragraphs (separated by "|") become the text; no answer cancels.
+// EditAllRequirements gives the paragraphs to the requirements in list order, adding one for each
+// paragraph left over.
 class TechRequirementEditor {
 public:
     static bool EditText(CWnd* parent, Rich::Document& text);
@@ -276,4 +291,34 @@ public:
 
 private:
     CKvw32Doc* document_;
+};
+
+// The elements a delete command removes together.
+class SimpleParentsArray : public std::vector<TechRequirement*> {};
+
+// The objects a document shows marked (highlighted) in its views. The stand-in marks
+// inscriptions, kept as descriptions ("inscription on page P to R,S"), so a mark never points
+// into the document.
+class CMarkContainer {
+public:
+    struct GeomDataHolder {
+        bool IsEmpty() const { return true; }
+    };
+    void RemoveAllObjects();
+    void AddObj(const INSCR* inscription);
+    // 2: the marks show inscriptions.
+    int GetContextKind() const { return 2; }
+    GeomDataHolder GetGeomData() const { return {}; }
+    const std::vector<std::wstring>& Objects() const { return objects_; }
+
+private:
+    std::vector<std::wstring> objects_;
+};
+
+// The text-core module's interactive commands on a view.
+class KVTextCoreModule {
+public:
+    static KVTextCoreModule& Instance();
+    // Starts placing a requirements text in the view (recorded).
+    void CreateText(CKVBaseView* view);
 };

@@ -78,6 +78,8 @@ public:
     int GetApplicationDeactivationCount() const;
     // The main frame whose window is `window` or one of its ancestors, or null.
     Korvo::UI::MainFrame* GetMainFrameOf(HWND window) const;
+    // Whether the UI module lets a text be placed in the view (a sheet view in a main frame).
+    bool CanCreateTextIn(class CKVBaseView* view) const;
 
     // Tool-bar icons of a main frame's command bars: the size (unscaled; the command bars scale
     // it for the screen) and whether large icons are shown. Frames that are not registered are
