@@ -12,7 +12,6 @@ constexpr UINT kStateHeading = 10715;
 constexpr UINT kStartedText = 10716;
 constexpr UINT kNotFoundText = 10710;
 constexpr UINT kStillLoadedText = 11648;
-constexpr int kColumns = 3;
 
 CString FileNameOf(const CString& path) {
     const int slash = path.ReverseFind(L'\\');

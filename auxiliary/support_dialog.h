@@ -24,7 +24,6 @@ private:
     bool ReplaceByLink(HWND child, int id, const CString& markup);
 
     HWND mailLink_ = nullptr;
-    HWND webLinks_[2] = {};
 };
 
 // Runs the dialog modally, without a parent.

@@ -61,7 +61,7 @@ public:
     CKVCustomizeSheet(const CKVCustomizeSheet&) = delete;
     CKVCustomizeSheet& operator=(const CKVCustomizeSheet&) = delete;
 
-    INT_PTR DoModal(CPropertyPage* commandsPage) {
+    INT_PTR RunModal(CPropertyPage* commandsPage) {
         commandsPage_ = commandsPage;
         const INT_PTR result = CXTPCustomizeSheet::DoModal();
         if (CXTPCommandBars* bars = GetCommandBars()) bars->SetCustomizeMode(FALSE);
@@ -158,7 +158,7 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
         pages.push_back(&commands);
         if (profiles) pages.push_back(profiles.get());
         for (CPropertyPage* page : pages) sheet.AddPage(page);
-        sheet.DoModal(&commands);
+        sheet.RunModal(&commands);
         lastPage() = sheet.GetShownIndex();
     }
     ApplyCommandBarsOptions(true);
