@@ -122,6 +122,7 @@ private:
     bool click(const Step& step);
     bool expectBox(const Step& step);
     bool expectBoxAfter(const Step& step);
+    bool expectBoxAfterShowingWindows(const Step& step);
     bool dde(const Step& step);
     bool expectFileChoose(const Step& step);
     bool expectDragChoose(const Step& step);

@@ -48,6 +48,9 @@ std::span<const Verb> verbs() {
         {"expect box \"PATTERN\" answer BUTTON after MS",
          "answers the next message box whose text matches PATTERN with BUTTON once the user has read it for MS milliseconds "
          "(the clock moves while it is open)", R, R, M, &Driver::expectBoxAfter},
+        {"expect box \"PATTERN\" answer BUTTON after MS dump windows",
+         "as expect box ... after MS, and prints the window tree as the box shows and again as it is answered", R, R, M,
+         &Driver::expectBoxAfterShowingWindows},
         {"expect menu choose ID|\"CAPTION\"", "answers the next popup or context menu by choosing the item ID or CAPTION",
          R, R, M, &Driver::expectMenuChoose},
         {"expect menu dismiss", "answers the next popup or context menu by dismissing it", R, R, M,

@@ -49,7 +49,7 @@ string(CONCAT broken
   "dump registry\n"
   "quit\n")
 korvo_run(broken_import EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT "${broken}")
-korvo_expect("${out}" "box [^\n]*\"errors.invalid_profile_file\" OK icon ERROR" "the import failure is reported")
+korvo_expect("${out}" "box [^\n]*\"Файл не является профилем настроек.\" OK icon ERROR" "the import failure is reported in the session language")
 korvo_expect("${out}" "${profiles}\\\\Office\\\\MainFrame\\\\~Summary\\]" "the existing profile survives a failed import")
 
 # With a PDM connection, Export asks where to; storing it hands a temporary file to the PDM

@@ -22,6 +22,21 @@ korvo_expect("${out}" "window moved ${handle} \"[^\"]*\" ${splash} from \\(360,1
 korvo_expect("${out}" "box [^\n]*KV3DSE.dll" "the box was shown")
 korvo_expect("${out}" "window destroyed ${handle} " "the splash ends with the start-up")
 
+# A kernel that takes time to start keeps the splash up after the box: with no other window of
+# the program left, it comes back to where it was. The dumps show it centred as the box appears
+# and out of the way once the box has been read.
+file(WRITE "${host}/C/Program Files/Velmora/Korvo CAD 18.0/KorvoKernel.dll" "version=18.0.21.0\nload_ms=400\n")
+korvo_run(and_back EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log
+          INPUT "expect box \"*KV3DSE.dll*18.0.20.0*\" answer ok after 300 dump windows\nstart\nidle\nquit\n")
+korvo_expect("${out}" "dump windows \\(box shown\\)\n[^\n]*\"#32770\"[^\n]*\n(  [^\n]*\n)*[^\n]*${splash} visible enabled \\(360,160\\)-\\(1560,880\\)"
+             "the splash is centred in the work area while the box first shows")
+korvo_expect("${out}" "dump windows \\(box read\\)\n[^\n]*\"#32770\"[^\n]*\n(  [^\n]*\n)*[^\n]*${splash} visible enabled \\(-10000,-10000\\)-\\(-10000,-10000\\)"
+             "the splash is out of the way while the box is read")
+korvo_expect("${out}" "box answer IDOK[^\n]*\nwindow destroyed [^\n]*\nwindow moved ${handle} [^\n]*${splash} from \\(-10000,-10000\\)-\\(-10000,-10000\\) to \\(360,160\\)-\\(1560,880\\)\n"
+             "the splash comes back once the box is gone and the kernel is still starting")
+korvo_expect("${out}" "window moved ${handle} [^\n]*to \\(360,160\\)[^\n]*\n(.*\n)?window destroyed ${handle} " "and ends with the start-up")
+file(WRITE "${host}/C/Program Files/Velmora/Korvo CAD 18.0/KorvoKernel.dll" "version=18.0.21.0\n")
+
 # The answer waits only when asked to: without "after" the splash never sees the box.
 korvo_run(answered_at_once EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log
           INPUT "expect box \"*KV3DSE.dll*18.0.20.0*\" answer ok\nstart\nidle\nquit\n")

@@ -12,6 +12,8 @@
 #include "platform/kernel/profiles/profile_manager.h"
 #include "platform/kernel/record.h"
 #include "platform/textcore.h"
+#include "platform/win32/process/module.h"
+#include "platform/win32/process/thread.h"
 
 BOOL g_bTraceMessages = FALSE;
 
@@ -105,6 +107,9 @@ void GlobalContainer::RestoreSessionLanguage() {
 
 bool GlobalContainer::PostInitSession() {
     platform::kernel::recordCall(L"GlobalContainer::PostInitSession()");
+    // The program links the kernel rather than loading it: the kernel's own load time is spent
+    // here, where it sets up its libraries, while the splash still shows.
+    if (const DWORD millis = platform::modules::loadMilliseconds(L"KorvoKernel.dll"); millis != 0) Sleep(millis);
     return runStep(L"PostInitSession", platform::kernel::control().failPostInitSession,
                    platform::kernel::SessionStage::PostInitialised);
 }

@@ -16,6 +16,7 @@ struct ModuleManifest {
     std::wstring exports;                 // name of a fake export set, may be empty
     bool loadFails = false;
     DWORD loadError = ERROR_DLL_INIT_FAILED;
+    DWORD loadMilliseconds = 0;  // the clock time loading takes
 };
 
 // Writes a module file (creating its folder). Returns 0 or a Windows error code.

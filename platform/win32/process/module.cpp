@@ -11,6 +11,7 @@
 #include "platform/win32/files/file.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/process/module_manifest.h"
+#include "platform/win32/process/thread.h"
 #include "platform/win32/files/store_control.h"
 
 namespace {
@@ -127,6 +128,14 @@ std::optional<std::uint64_t> fileVersion(std::wstring_view windowsPath) {
     return parseVersion(*manifest->version);
 }
 
+DWORD loadMilliseconds(std::wstring_view windowsPath) {
+    auto path = locate(windowsPath);
+    if (!path) return 0;
+    DWORD error = 0;
+    auto manifest = readManifest(*path, error);
+    return manifest ? manifest->loadMilliseconds : 0;
+}
+
 HMODULE programModule() { return reinterpret_cast<HMODULE>(kProgramModule); }
 
 std::wstring modulePath(HMODULE module) {
@@ -155,11 +164,11 @@ void reloadForTesting() {
 
 HMODULE LoadLibraryW(LPCWSTR lpLibFileName) { return LoadLibraryExW(lpLibFileName, nullptr, 0); }
 
-HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD) {
-    if (lpLibFileName == nullptr || *lpLibFileName == L'\0') return failWith(ERROR_INVALID_PARAMETER, nullptr);
+namespace {
+
+HMODULE loadModule(const std::wstring& name, DWORD& loadMilliseconds) {
     auto& table = moduleTable();
     std::lock_guard lock(table.mutex);
-    const std::wstring name = withDefaultExtension(lpLibFileName);
     // A bare name that is already loaded is that module, wherever it came from.
     LoadedModule* loaded = hasFolder(name) ? nullptr : findLoaded(table, name);
     std::optional<std::wstring> path;
@@ -176,11 +185,27 @@ HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD) {
     DWORD error = 0;
     auto manifest = platform::modules::readManifest(*path, error);
     if (!manifest) return failWith(error, nullptr);
+    loadMilliseconds = manifest->loadMilliseconds;
     if (manifest->loadFails) return failWith(manifest->loadError, nullptr);
     table.nextHandle += 0x10000;
     table.loaded.push_back(LoadedModule{table.nextHandle, *path, platform::core::toUtf8(manifest->exports), 1});
     SetLastError(ERROR_SUCCESS);
     return reinterpret_cast<HMODULE>(table.nextHandle);
+}
+
+}  // namespace
+
+HMODULE LoadLibraryExW(LPCWSTR lpLibFileName, HANDLE, DWORD) {
+    if (lpLibFileName == nullptr || *lpLibFileName == L'\0') return failWith(ERROR_INVALID_PARAMETER, nullptr);
+    DWORD loadMilliseconds = 0;
+    const HMODULE module = loadModule(withDefaultExtension(lpLibFileName), loadMilliseconds);
+    // The time passes outside the table's lock, so threads due meanwhile may load modules too.
+    if (loadMilliseconds != 0) {
+        const DWORD error = GetLastError();
+        Sleep(loadMilliseconds);
+        SetLastError(error);
+    }
+    return module;
 }
 
 BOOL FreeLibrary(HMODULE hLibModule) {

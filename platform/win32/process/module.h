@@ -6,6 +6,7 @@
 //   exports=kernel
 //   load=fail          (optional: LoadLibraryW fails, as if the module's initialisation failed)
 //   error=1114         (optional: the error code of that failure; default ERROR_DLL_INIT_FAILED)
+//   load_ms=400        (optional: loading takes that long on the platform clock, 0-60000)
 //
 // A bare module name is searched in the program folder, then in "C:\\Windows\\System32"; a
 // relative path resolves against the program folder. A missing module fails with
@@ -40,6 +41,10 @@ namespace platform::modules {
 // nothing when the file is missing, its manifest is malformed or carries no version (the last
 // two are journalled as warnings naming file and line).
 std::optional<std::uint64_t> fileVersion(std::wstring_view windowsPath);
+// The clock time loading the module file takes ("load_ms="); 0 when the file is missing or
+// malformed. The kernel library, which the program links rather than loads, spends it in its
+// session start.
+DWORD loadMilliseconds(std::wstring_view windowsPath);
 std::uint64_t makeVersion(WORD major, WORD minor, WORD build, WORD revision);
 
 // The handle of the program's own module (what GetModuleHandleW(nullptr) returns).

@@ -11,6 +11,9 @@ namespace platform::modules {
 
 namespace {
 
+// A load longer than a minute is a typo, not a slow disk.
+constexpr DWORD kLongestLoad = 60000;
+
 std::wstring_view trim(std::wstring_view text) {
     while (!text.empty() && (text.front() == L' ' || text.front() == L'\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == L' ' || text.back() == L'\t' || text.back() == L'\r')) text.remove_suffix(1);
@@ -42,6 +45,7 @@ std::string formatManifest(const ModuleManifest& manifest) {
     if (manifest.version) text += "version=" + platform::core::toUtf8(*manifest.version) + "\n";
     if (!manifest.exports.empty()) text += "exports=" + platform::core::toUtf8(manifest.exports) + "\n";
     if (manifest.loadFails) text += "load=fail\nerror=" + std::to_string(manifest.loadError) + "\n";
+    if (manifest.loadMilliseconds != 0) text += "load_ms=" + std::to_string(manifest.loadMilliseconds) + "\n";
     return text;
 }
 
@@ -106,6 +110,10 @@ ParsedManifest parseManifest(std::string_view bytes, platform::core::MalformedLi
             if (platform::core::equalsNoCase(value, L"fail")) result.manifest.loadFails = true;
             else if (platform::core::equalsNoCase(value, L"ok")) result.manifest.loadFails = false;
             else fail(L"load must be \"fail\" or \"ok\", found " + quotedInput(value));
+        } else if (key == L"load_ms") {
+            const auto millis = parseNumber(value);
+            if (millis && *millis <= kLongestLoad) result.manifest.loadMilliseconds = *millis;
+            else fail(L"load_ms " + quotedInput(value) + L" is not a number of milliseconds from 0 to 60000");
         } else if (key == L"error") {
             if (auto code = parseNumber(value)) result.manifest.loadError = *code;
             else fail(L"error " + quotedInput(value) + L" is not a number");

@@ -53,7 +53,8 @@ TEST_F(ModuleTest, MalformedManifestIsReportedWithFileAndLine) {
     EXPECT_EQ(LoadLibraryW(L"KV2DAnnotate.dll"), nullptr);
     EXPECT_EQ(GetLastError(), ERROR_BAD_EXE_FORMAT);
 
-    for (const char* bad : {"version=18.0.21\n", "version=18.0.21.70000\n", "garbage\n", "versoin=18.0.21.0\n", "load=maybe\n"}) {
+    for (const char* bad : {"version=18.0.21\n", "version=18.0.21.70000\n", "garbage\n", "versoin=18.0.21.0\n", "load=maybe\n",
+                            "load_ms=60001\n", "load_ms=-5\n", "load_ms=soon\n"}) {
         writeModule("KVTEXT.dll", bad);
         platform::core::journal().clear();
         EXPECT_FALSE(fileVersion(L"KVTEXT.dll")) << bad;
@@ -79,6 +80,32 @@ TEST_F(ModuleTest, LoadFailureCarriesTheConfiguredError) {
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
     // The version is still readable: a module that fails to load is still a file.
     EXPECT_EQ(fileVersion(L"KV3DSE.dll"), makeVersion(18, 0, 21, 0));
+}
+
+TEST_F(ModuleTest, LoadingTakesTheManifestsTimeOnceAndOnlyOnce) {
+    writeModule("KVCatalog.dll", "version=18.0.21.0\nload_ms=60000\n");
+    writeModule("KorvoKernel.dll", "version=18.0.21.0\nload_ms=0\n");
+    EXPECT_EQ(platform::modules::loadMilliseconds(L"KVCatalog.dll"), 60000u);
+    EXPECT_EQ(platform::modules::loadMilliseconds(L"KorvoKernel.dll"), 0u);
+    EXPECT_EQ(platform::modules::loadMilliseconds(L"KVMissing.dll"), 0u);
+
+    const DWORD before = GetTickCount();
+    HMODULE catalog = LoadLibraryW(L"KVCatalog.dll");
+    ASSERT_NE(catalog, nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_SUCCESS) << "the wait must not disturb the load's own result";
+    EXPECT_EQ(GetTickCount() - before, 60000u);
+    // A module already loaded is only counted again.
+    HMODULE again = LoadLibraryW(L"KVCatalog.dll");
+    EXPECT_EQ(again, catalog);
+    EXPECT_EQ(GetTickCount() - before, 60000u);
+    FreeLibrary(again);
+    FreeLibrary(catalog);
+
+    // A failing initialisation fails only after it has taken its time.
+    writeModule("KV3DSE.dll", "version=18.0.21.0\nload=fail\nload_ms=250\n");
+    EXPECT_EQ(LoadLibraryW(L"KV3DSE.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), ERROR_DLL_INIT_FAILED);
+    EXPECT_EQ(GetTickCount() - before, 60250u);
 }
 
 TEST_F(ModuleTest, LoadedModulesAreCountedAndExportByName) {
