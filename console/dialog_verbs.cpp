@@ -171,24 +171,6 @@ HWND reachableControl(HWND dialog, int id, std::wstring& refusal) {
     return refusal.empty() ? control : nullptr;
 }
 
-// The row of a report list: "#N" from 0, or the text of its first column (case ignored).
-int listRow(HWND list, const std::wstring& row) {
-    const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    if (row.size() > 1 && row.size() < 8 && row[0] == L'#' && row.find_first_not_of(L"0123456789", 1) == std::wstring::npos) {
-        const int index = std::stoi(row.substr(1));
-        return index < count ? index : -1;
-    }
-    for (int index = 0; index < count; ++index) {
-        wchar_t text[260] = {};
-        LVITEMW query;
-        query.pszText = text;
-        query.cchTextMax = 260;
-        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&query));
-        if (platform::core::foldCase(text) == platform::core::foldCase(row)) return index;
-    }
-    return -1;
-}
-
 // Does a step the platform's answers do not know as a user would; the reason a user could not.
 std::wstring performExtra(HWND dialog, const DialogStep& step) {
     const DialogAction& action = step.action;
@@ -216,8 +198,10 @@ std::wstring performExtra(HWND dialog, const DialogStep& step) {
     }
     if (platform::core::foldCase(name) != platform::core::foldCase(WC_LISTVIEWW))
         return L"control " + std::to_wstring(action.id) + L" is not a report list";
-    const int row = listRow(control, action.text);
-    if (row < 0) return L"list " + std::to_wstring(action.id) + L" has no row " + platform::core::quoted(action.text);
+    // Either click selects the row first, as the platform's own select does.
+    if (auto selectRefusal = platform::core::performDialogAction(dialog, DialogAction{DialogAction::Kind::Select, action.id, action.text, {}}))
+        return *selectRefusal;
+    const auto row = static_cast<int>(SendMessageW(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
     SendMessageW(control, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&bounds));

@@ -34,7 +34,7 @@ public:
     static constexpr UINT kTemplate = 20921;
     static constexpr int kAllModes = 2653;
 
-    KeyDialog(CKVSpaceballConfigDlgImpl& page, POINT at) : CDialog(kTemplate, &page), m_page(page), m_at(at) {}
+    KeyDialog(CKVSpaceballConfigDlgImpl& page, POINT at) : CDialog(kTemplate, &page), m_at(at) {}
     BYTE GetKey() const { return m_key; }
     // Bit 24 of the key's data: the key is the extended twin (the keypad's Enter, the arrows
     // beside the keypad).
@@ -46,7 +46,6 @@ protected:
     BOOL OnInitDialog() override;
 
 private:
-    CKVSpaceballConfigDlgImpl& m_page;
     BYTE m_key = 0;
     UINT m_keyData = 0;
     bool m_allModes = false;

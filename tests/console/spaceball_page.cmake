@@ -95,3 +95,12 @@ endif()
 # Bad plug arguments are mistakes.
 korvo_run(bad EXIT 2 ERROR err INPUT "spaceball plug 40 6\n")
 korvo_expect("${err}" "spaceball plug: needs BUTTONS" "a device with too many buttons is refused")
+
+# Over a drawing the page opens on the 2D mode; Defaults gives that mode the device's defaults.
+string(CONCAT script "spaceball plug 4 6\nstart\nidle\nopen \"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\"\n"
+  "expect dialog 782 answer page 20870 slider 2481 90 ok\ncommand 1 35001\ndump spaceball\n"
+  "expect dialog 782 answer page 20870 click 1005 ok\ncommand 1 35001\ndump spaceball\nquit\n")
+korvo_run(drawing EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,call)
+korvo_expect("${out}" "mode 0 3D[^\n]*\n  axes 0:0.5 ([^\n]*\n)*mode 2 2D[^\n]*\n  axes 0:0.9 " "a drawing's page edits the 2D mode")
+after("${out}" "click 1005" rest)
+korvo_expect("${rest}" "mode 2 2D[^\n]*\n  axes 0:0.25 " "Defaults restores the 2D mode")

@@ -99,7 +99,7 @@ public:
             if (element == candidate.element) kind = &candidate;
         if (!kind)
             return where(node) + L"unknown control <" + platform::core::fromUtf8(element) +
-                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Tree)";
+                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Slider, Tree)";
         for (const pugi::xml_attribute& attribute : node.attributes()) {
             const std::string_view name = attribute.name();
             if (name != "id" && name != "text" && name != "rect" && name != "group" && name != "disabled" &&
