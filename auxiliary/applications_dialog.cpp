@@ -2,6 +2,8 @@
 
 #include "auxiliary/applications/add_addon_dialog.h"
 #include "auxiliary/applications/addon_properties_dialog.h"
+#include <utility>
+
 #include "platform/win32.h"
 
 namespace {
@@ -51,7 +53,12 @@ BEGIN_MESSAGE_MAP(CKVAppDlg, CDialog)
     ON_BN_CLICKED(CKVAppDlg::kRemove, &CKVAppDlg::OnRemove)
     ON_BN_CLICKED(CKVAppDlg::kProperties, &CKVAppDlg::OnProperties)
     ON_MESSAGE(WM_GETMINMAXINFO, &CKVAppDlg::OnGetMinMaxInfo)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
+
+CKVAppDlg::~CKVAppDlg() {
+    if (icon_) ::DestroyIcon(icon_);
+}
 
 bool CKVAppDlg::CanStart(const CKVBaseApplication& application) {
     if (application.IsStarted() || application.IsNotFound()) return false;
@@ -63,6 +70,12 @@ BOOL CKVAppDlg::OnInitDialog() {
     RECT window{};
     GetWindowRect(&window);
     initialSize_ = {window.right - window.left, window.bottom - window.top};
+    RememberLayout();
+    if (const HICON resource = ::LoadIconW(GlobalContainer::GetIconsDll(), kIcon)) {
+        icon_ = static_cast<HICON>(::CopyImage(resource, IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE));
+        ::DestroyIcon(resource);
+        if (icon_) ::SendMessageW(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+    }
     const HWND list = List();
     RECT client{};
     ::GetClientRect(list, &client);
@@ -129,6 +142,20 @@ void CKVAppDlg::OnDoubleClick(NMHDR*, LRESULT* result) {
 }
 
 void CKVAppDlg::OnOK() { StartSelected(); }
+
+BOOL CKVAppDlg::PreTranslateMessage(MSG* message) {
+    const HWND dialog = GetSafeHwnd();
+    if (message->message != WM_KEYDOWN || (message->hwnd != dialog && !::IsChild(dialog, message->hwnd))) return FALSE;
+    if (message->wParam == VK_RETURN) {
+        OnOK();
+        return TRUE;
+    }
+    if (message->wParam == VK_ESCAPE) {
+        OnCancel();
+        return TRUE;
+    }
+    return FALSE;
+}
 
 void CKVAppDlg::OnStart() { StartSelected(); }
 
@@ -211,6 +238,48 @@ LRESULT CKVAppDlg::OnGetMinMaxInfo(WPARAM, LPARAM lParam) {
         info->ptMinTrackSize.y = std::max<LONG>(info->ptMinTrackSize.y, initialSize_.cy);
     }
     return 0;
+}
+
+void CKVAppDlg::RememberLayout() {
+    const HWND dialog = GetSafeHwnd();
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    initialClient_ = {client.right, client.bottom};
+    const std::pair<int, bool> controls[] = {{kList, true}, {kStart, false}, {kProperties, false}, {kAdd, false}, {kRemove, false}, {IDCANCEL, false}};
+    for (const auto& [id, grows] : controls) {
+        const HWND control = ::GetDlgItem(dialog, id);
+        if (!control) continue;
+        RECT at{};
+        ::GetWindowRect(control, &at);
+        POINT corners[2] = {{at.left, at.top}, {at.right, at.bottom}};
+        ::ScreenToClient(dialog, &corners[0]);
+        ::ScreenToClient(dialog, &corners[1]);
+        at = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+        layout_.push_back({id, at, grows, id == IDCANCEL});
+    }
+}
+
+void CKVAppDlg::OnSize(UINT type, int cx, int cy) {
+    CDialog::OnSize(type, cx, cy);
+    if (layout_.empty() || cx <= 0 || cy <= 0) return;
+    const int dx = cx - initialClient_.cx;
+    const int dy = cy - initialClient_.cy;
+    for (const Anchored& control : layout_) {
+        RECT at = control.at;
+        if (control.grows) {
+            at.right += dx;
+            at.bottom += dy;
+        } else {
+            at.left += dx;
+            at.right += dx;
+            if (control.followsBottom) {
+                at.top += dy;
+                at.bottom += dy;
+            }
+        }
+        ::SetWindowPos(::GetDlgItem(GetSafeHwnd(), control.id), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 INT_PTR RunApplicationsDialog(CWnd* parent, const ApplicationsDialogHost& host) {

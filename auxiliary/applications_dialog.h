@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "platform/kernel.h"
 #include "platform/mfc.h"
@@ -25,13 +26,20 @@ public:
     static constexpr int kProperties = 1135;
     static constexpr int kAdd = 1221;
 
+    static constexpr UINT kIcon = 1258;
+
     CKVAppDlg(const ApplicationsDialogHost& host, CWnd* parent) : CDialog(kTemplate, parent), host_(host) {}
+    ~CKVAppDlg() override;
+    CKVAppDlg(const CKVAppDlg&) = delete;
+    CKVAppDlg& operator=(const CKVAppDlg&) = delete;
 
     // Whether the user may start the application now: not started, its file present, and the
     // PDM system connected when it needs one. Button, double-click and Enter all ask this.
     static bool CanStart(const CKVBaseApplication& application);
     // The application the user chose to start when the dialog closed; null otherwise.
     CKVBaseApplication* GetApplicationToStart() const { return toStart_; }
+    // Enter anywhere in the dialog is OK, which starts the selected application; Escape closes.
+    BOOL PreTranslateMessage(MSG* message) override;
 
 protected:
     BOOL OnInitDialog() override;
@@ -43,6 +51,7 @@ protected:
     afx_msg void OnRemove();
     afx_msg void OnProperties();
     afx_msg LRESULT OnGetMinMaxInfo(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSize(UINT type, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
 
@@ -53,8 +62,21 @@ private:
     void UpdateButtons();
     void StartSelected();
 
+    // Where a control sat in the opening layout, and how much of the dialog's growth it takes:
+    // the list grows with the dialog, the buttons keep to its right edge, Close to its corner.
+    struct Anchored {
+        int id;
+        RECT at;
+        bool grows;
+        bool followsBottom;
+    };
+    void RememberLayout();
+
     ApplicationsDialogHost host_;
     SIZE initialSize_{};
+    SIZE initialClient_{};
+    std::vector<Anchored> layout_;
+    HICON icon_ = nullptr;
     CKVBaseApplication* toStart_ = nullptr;
 };
 

@@ -272,6 +272,9 @@ private:
     // Add-on applications the kernel knows and the mail program's input (console/application_verbs.cpp).
     bool dumpApplications(const Step& step);
     bool dumpMail(const Step& step);
+    // The 3D mouse (console/spaceball_verbs.cpp).
+    bool spaceballPlug(const Step& step);
+    bool dumpSpaceball(const Step& step);
     bool kvpfSelect(const Step& step);
     bool kvpfToggle(const Step& step);
     bool editListCell(const Step& step);

@@ -68,7 +68,7 @@ std::span<const Verb> verbs() {
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
         {"expect dialog ID answer ARGS",
-         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), ok, cancel",
+         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), ok, cancel",
          R, R, M, &Driver::expectDialog},
         {"expect dialog \"NAME\" answer ARGS",
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
@@ -452,6 +452,13 @@ std::span<const Verb> verbs() {
          "prints the diagnostics pane: its window (automatic showing, icon state, shown or hidden), the pane icon of "
          "each main frame, each document's dialog of messages with its rows, the container the diagnostics window "
          "shows and the hidden messages", R, R, R, &Driver::dumpDiagnostics},
+        {"spaceball plug ARGS",
+         "plugs a 3D mouse into the machine: ARGS is its button count (0 to 32) and axis count (0 to 6), then silent "
+         "when it does not answer the query for its details (0 0 unplugs it)", R, R, M, &Driver::spaceballPlug},
+        {"dump spaceball",
+         "prints the 3D mouse: what is plugged in, the window holding it, and the device manager's preset of each view "
+         "mode (flag, axes as index:sensitivity with - when inverted, overall sensitivity, buttons' actions)", R, R, R,
+         &Driver::dumpSpaceball},
     };
     return table;
 }

@@ -2,20 +2,21 @@
 
 #include "documentsmenu/clipart_opener.h"
 #include "mainframe/clipart/documents_menu_clipart.h"
+#include "mainframe/clipart/documents_menu_clipart_factories.h"
 #include "mainframe/clipart/workmix_clipart.h"
 #include "platform/mfc/ole.h"
 
 // The factories work in the active frame, which is the frame a request comes from.
 bool ShowLibraryClipartPane(CMainFrame*, DocumentsMenu::ILibrary* library, const POINT* position) {
-    return DocumentsMenuClipart::ShowLibrary(library, 0, position) != nullptr;
+    return ShowLibraryDocumentsMenuClipart(library, 0, position) != nullptr;
 }
 
 bool ShowLibrariesGroupClipartPane(CMainFrame*, DocumentsMenu::ILibrariesGroup* group, const POINT* position) {
-    return DocumentsMenuClipart::ShowLibrariesGroup(group, 0, position) != nullptr;
+    return ShowDocumentsMenuClipart(group, 0, position) != nullptr;
 }
 
 bool ShowFolderClipartPane(CMainFrame*, const CString& folder) {
-    return DocumentsMenuClipart::ShowFolder(folder, 0, nullptr) != nullptr;
+    return ShowFolderDocumentsMenuClipart(folder, 0, nullptr) != nullptr;
 }
 
 bool ShowWorkMixClipartPane(CMainFrame*, const CString& key) {

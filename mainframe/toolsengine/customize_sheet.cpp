@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "auxiliary/spaceball/spaceball_page.h"
 #include "commandbars/command_tooltips.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_controls.h"
@@ -137,15 +138,20 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
     CXTPCommandBars* bars = m_frame->GetCommandBars();
     if (!bars) return;
     CXTPCommandBar* menuBar = bars->GetMenuBar();
+    // The 3D-mouse page outlives the sheet: its settings are applied after the sheet's windows go.
+    std::vector<UINT> commandIds;
+    for (const GlobalContainer::RegisteredCommand& command : GlobalContainer::GetRegisteredCommands()) commandIds.push_back(command.id);
+    const std::unique_ptr<CKVSpaceballConfigDlg> spaceball = CreateSpaceballSettingsPage(commandIds, m_frame->GetSafeHwnd());
+    INT_PTR result = IDCANCEL;
     {
-        // Pages of later work (tool-bar options, the 3D mouse, main-bar modes) are not offered yet.
+        // Pages of later work (tool-bar options, main-bar modes) are not offered yet.
         std::unique_ptr<CPropertyPage> ribbon =
             ribbonPageFactory() ? ribbonPageFactory()(*m_frame, RibbonPageRequest{0, ribbonValue}) : nullptr;
         std::unique_ptr<CPropertyPage> profiles = profilesPageFactory() ? profilesPageFactory()() : nullptr;
-        // In page order: the ribbon page, keyboard, commands, profiles.
+        // In page order: the ribbon page, keyboard, the 3D mouse, commands, profiles.
         const UINT keyboardIndex = ribbon ? 1 : 0;
         const UINT startPage = mode == kRibbonPageMode && ribbon ? 0
-                               : mode == kProfilesPageMode && profiles ? keyboardIndex + 2
+                               : mode == kProfilesPageMode && profiles ? keyboardIndex + (spaceball ? 3 : 2)
                                                                        : 0;
         CKVCustomizeSheet sheet(*m_frame, bars, startPage);
         CXTPCustomizeKeyboardPage keyboard(&sheet);
@@ -155,14 +161,17 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
         std::vector<CPropertyPage*> pages;
         if (ribbon) pages.push_back(ribbon.get());
         pages.push_back(&keyboard);
+        if (spaceball) pages.push_back(spaceball.get());
         pages.push_back(&commands);
         if (profiles) pages.push_back(profiles.get());
         for (CPropertyPage* page : pages) sheet.AddPage(page);
-        sheet.RunModal(&commands);
+        result = sheet.RunModal(&commands);
         lastPage() = sheet.GetShownIndex();
     }
     ApplyCommandBarsOptions(true);
     CopyShortcutsToFramelessToolBars();
+    // Cancelling the sheet drops the page's edits.
+    if (spaceball && result == IDOK) spaceball->SaveSettings();
     if (KVRibbonBar* ribbon = m_frame->GetRibbonBar()) ribbon->ShowTabsForDocumentKeywords(m_frame->GetActiveKorvoDocument());
     UpdateCommandTooltips(bars);
     m_frame->ApplySettings();

@@ -34,6 +34,7 @@ foreach(n RANGE 1 ${verbs})
   set(line "${VERB_SYNTAX_${n}}")
   string(REGEX REPLACE "^kernel --frame FRAME OPERATION ARGS$" "kernel --frame 1 GetSelectionFilterSet" line "${line}")
   string(REGEX REPLACE "^kernel --manip FRAME PANEL OPERATION ARGS$" "kernel --manip 1 2 IsEmpty" line "${line}")
+  string(REGEX REPLACE "^spaceball plug ARGS$" "spaceball plug 2 6" line "${line}")
   # A framework list by its full id, its first item and row.
   string(REPLACE "\"ID\"" "\"TechRequirementDialog.List\"" line "${line}")
   string(REPLACE " ITEM-ID" " 0" line "${line}")

@@ -40,6 +40,7 @@ constexpr ControlKind kKinds[] = {
     {"ListBox", L"LISTBOX", LBS_NOTIFY | WS_VSCROLL | WS_TABSTOP},
     {"ListView", L"SysListView32", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
     {"ComboBox", L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP},
+    {"Slider", L"msctls_trackbar32", WS_TABSTOP},
     {"Tree", L"SysTreeView32", TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
 };
 
@@ -98,7 +99,7 @@ public:
             if (element == candidate.element) kind = &candidate;
         if (!kind)
             return where(node) + L"unknown control <" + platform::core::fromUtf8(element) +
-                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Tree)";
+                   L"> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Slider, Tree)";
         for (const pugi::xml_attribute& attribute : node.attributes()) {
             const std::string_view name = attribute.name();
             if (name != "id" && name != "text" && name != "rect" && name != "group" && name != "disabled" &&

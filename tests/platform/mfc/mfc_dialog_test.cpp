@@ -209,9 +209,9 @@ TEST_F(MfcDialog, BrokenOrMissingTemplatesDoNotOpenAndNameTheFileAndLine) {
 
 TEST(DialogTemplates, EveryBadLineIsRejectedWithFileAndLine) {
     const auto parse = [](const char* text) { return platform::mfc::parseDialogTemplates(text, L"d.xml"); };
-    auto result = parse("<Dialogs>\n<Dialog id=\"5\" size=\"10,10\">\n<Slider id=\"1\" rect=\"0,0,1,1\"/>\n</Dialog>\n</Dialogs>");
+    auto result = parse("<Dialogs>\n<Dialog id=\"5\" size=\"10,10\">\n<Spinner id=\"1\" rect=\"0,0,1,1\"/>\n</Dialog>\n</Dialogs>");
     EXPECT_TRUE(result.dialogs.empty());
-    EXPECT_EQ(result.problems[5], L"d.xml(3): unknown control <Slider> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Tree)");
+    EXPECT_EQ(result.problems[5], L"d.xml(3): unknown control <Spinner> (Button, Radio, CheckBox, Edit, Static, ListBox, ListView, ComboBox, Slider, Tree)");
     result = parse("<Dialogs>\n<Dialog id=\"5\" size=\"10,10\">\n<Edit id=\"1\" rect=\"0,0,1,1\"/>\n"
                    "<Button id=\"1\" rect=\"0,0,1,1\" default=\"yes\"/>\n</Dialog>\n</Dialogs>");
     EXPECT_EQ(result.problems[5], L"d.xml(4): control id 1 is used twice in dialog 5");
