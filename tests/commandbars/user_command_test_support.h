@@ -1,0 +1,14 @@
+// Shared by the user-command tests: the sample's library configuration opened as the console's
+// documents-menu verb opens it (library "Samples" over the sample documents, "Prototypes").
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/kernel.h"
+
+inline void OpenSampleLibraries() {
+    DocumentsMenu::IConfiguration* configuration = DocumentsMenu::CreateConfiguration(L"Libraries", false);
+    ASSERT_NE(configuration, nullptr);
+    ASSERT_TRUE(configuration->Load(L"C:\\Users\\user\\Documents\\Libraries.tws"));
+    ASSERT_TRUE(DocumentsMenu::GlobalCfgGroup()->AddConfiguration(configuration));
+}
