@@ -458,8 +458,8 @@ std::span<const Verb> verbs() {
          "it starts", R, R, M, &Driver::programExit},
         {"program \"FILE\" run", "puts a program at FILE (made when missing) that runs until program end ends it", R,
          R, M, &Driver::programRun},
-        {"program \"FILE\" end N", "ends the running starts of program FILE with exit code N; with none running, its "
-         "next start ends so the first time the program that started it looks", R, R, M, &Driver::programEnd},
+        {"program \"FILE\" end N", "ends the running starts of program FILE with exit code N (with none running: its "
+         "next start, the first time the program that started it looks)", R, R, M, &Driver::programEnd},
         {"expect macro choose \"NAME\"", "answers the macro manager's next chooser by choosing the macro NAME", R, R, M,
          &Driver::expectMacro},
         {"expect macro cancel", "answers the macro manager's next chooser by cancelling it", R, R, M,

@@ -37,13 +37,11 @@ std::vector<int> Widths(CMainFrame* frame, UINT id) {
     return widths;
 }
 
-class UserCommandIcons : public SessionTest {
+class UserCommandIcons : public StartedWithSampleLibraries {
 protected:
     void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        OpenSampleLibraries();
+        StartedWithSampleLibraries::SetUp();
+        if (HasFatalFailure()) return;
         first = CKvw32App::Instance()->GetActiveMainFrame();
         ASSERT_TRUE(s.kernel().newMainFrame());
         s.runUntilIdle();
@@ -58,7 +56,6 @@ protected:
         return CKvw32App::Instance()->GetUserCommands().AssignCommandId(command);
     }
 
-    Session s;
     CMainFrame* first = nullptr;
     CMainFrame* second = nullptr;
 };

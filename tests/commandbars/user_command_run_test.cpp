@@ -16,13 +16,11 @@ using platform::core::DialogAction;
 
 const std::wstring kProgram = L"C:\\Tools\\Notes.exe";
 
-class UserCommandRun : public SessionTest {
+class UserCommandRun : public StartedWithSampleLibraries {
 protected:
     void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        OpenSampleLibraries();
+        StartedWithSampleLibraries::SetUp();
+        if (HasFatalFailure()) return;
         frame = CKvw32App::Instance()->GetActiveMainFrame();
         ASSERT_NE(frame, nullptr);
     }
@@ -45,7 +43,6 @@ protected:
 
     std::vector<std::wstring> Processes() { return s.journal().texts("process"); }
 
-    Session s;
     CMainFrame* frame = nullptr;
 };
 

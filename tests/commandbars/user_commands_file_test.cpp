@@ -78,15 +78,8 @@ std::vector<std::wstring> Listed(const CKVUserCommands& commands) {
     return lines;
 }
 
-class UserCommandsFile : public SessionTest {
+class UserCommandsFile : public StartedWithSampleLibraries {
 protected:
-    void SetUp() override {
-        s.start();
-        ASSERT_EQ(s.startResult(), 1);
-        s.runUntilIdle();
-        OpenSampleLibraries();
-    }
-
     bool ReadBytes(CKVUserCommands& commands, std::string bytes) {
         MemoryReadStream stream(std::move(bytes));
         return commands.Read(stream);
@@ -95,8 +88,6 @@ protected:
     void Fill(CKVUserCommands& commands) {
         for (std::unique_ptr<CKVUserCommand>& command : EveryKind()) ASSERT_NE(commands.AssignCommandId(command), 0u);
     }
-
-    Session s;
 };
 
 TEST_F(UserCommandsFile, EveryKindAndFieldComesBack) {
