@@ -159,6 +159,8 @@ public:
     }
     // The UI module's active main frame, or null (also when it is not a CMainFrame).
     CMainFrame* GetActiveMainFrame() const;
+    // The user-defined commands (ids 37000 to 37999).
+    CKVUserCommands& GetUserCommands() { return m_userCommands; }
     // The tabs of the active main frame, or null.
     void* GetActiveMainFrameTabs() const;
     // One frame: the main window title; several: "<title> (<k>)" from 1 in the UI module's order.

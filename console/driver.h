@@ -92,6 +92,14 @@ struct TextToolHooks {
 };
 void setTextToolHooks(const TextToolHooks& hooks);
 
+// What `dump user-commands` prints and how `import-commands` reads a command file (the answer to
+// print, `ok` false when the file was not taken); the program installs them.
+struct UserCommandHooks {
+    std::wstring (*outline)() = nullptr;
+    std::wstring (*import)(const std::wstring& path, bool& ok) = nullptr;
+};
+void setUserCommandHooks(const UserCommandHooks& hooks);
+
 class Driver {
 public:
     Driver(platform::harness::Session& session, Transcript& transcript, std::ostream& err, std::string source,
@@ -173,6 +181,14 @@ private:
     bool startPageAction(const Step& step);
     bool dumpStartPage(const Step& step);
     bool dumpDiagnostics(const Step& step);
+    bool dumpUserCommands(const Step& step);
+    bool importCommands(const Step& step);
+    bool programExit(const Step& step);
+    bool programRun(const Step& step);
+    bool programEnd(const Step& step);
+    bool expectMacro(const Step& step);
+    bool expectMacroCancel(const Step& step);
+    bool installMacros(const Step& step);
     bool dropFiles(const Step& step);
     bool dropFilesControl(const Step& step);
     bool dropFilesHolding(const Step& step, bool control);

@@ -22,6 +22,7 @@
 #include "console/script.h"
 #include "console/transcript.h"
 #include "app/text_tools_outline.h"
+#include "app/usercommands/user_commands_outline.h"
 #include "commandbars/search/find_command_wnd.h"
 #include "commandbars/tab_tool_bar.h"
 #include "documentsmenu/browser/console_rows.h"
@@ -174,6 +175,7 @@ int main(int argc, char** argv) {
     korvo::console::setListRowHooks({&DocumentsMenu::BrowserListHeading, &DocumentsMenu::BrowserRowOutline});
     korvo::console::setBrowserPaneOutline(&DocumentsMenu::BrowserPaneOutline);
     korvo::console::setTextToolHooks({&TipsOutline, &LogWindowOutline, &TextBrowsersOutline});
+    korvo::console::setUserCommandHooks({&UserCommandsOutline, &ImportUserCommandsFile});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.error.empty()) {
         std::cerr << "korvo: " << parsed.error << "\nkorvo: korvo --help lists the options and verbs" << std::endl;

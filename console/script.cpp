@@ -412,6 +412,7 @@ constexpr Placeholder kPlaceholders[] = {
     {"\"ITEM\"", true, &readText},     {"R,G,B", false, &readColour},
     {"\"OLD\"", true, &readText},       {"\"NEW\"", true, &readName},
     {"COL", false, &readColumn},
+    {"\"FILE\"", true, &readText},
 };
 
 // The syntax word that takes the rest of the line, word by word.

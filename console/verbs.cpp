@@ -459,6 +459,23 @@ std::span<const Verb> verbs() {
          "prints the 3D mouse: what is plugged in, the window holding it, and the device manager's preset of each view "
          "mode (flag, axes as index:sensitivity with - when inverted, overall sensitivity, buttons' actions)", R, R, R,
          &Driver::dumpSpaceball},
+        {"dump user-commands", "prints the user commands in the collection's order (id, type, prompt, tooltip, icon, "
+         "the kind's own fields) and, under each, the widths of its icon in every main frame", R, R, R,
+         &Driver::dumpUserCommands},
+        {"import-commands \"PATH\"", "reads the command file PATH in place of the user commands, as the user tools page's "
+         "import does, and prints how many there are", M, R, M, &Driver::importCommands},
+        {"program \"FILE\" exit N", "puts a program at FILE (made when missing) that ends with exit code N as soon as "
+         "it starts", R, R, M, &Driver::programExit},
+        {"program \"FILE\" run", "puts a program at FILE (made when missing) that runs until program end ends it", R,
+         R, M, &Driver::programRun},
+        {"program \"FILE\" end N", "ends the running starts of program FILE with exit code N (with none running: its "
+         "next start, the first time the program that started it looks)", R, R, M, &Driver::programEnd},
+        {"expect macro choose \"NAME\"", "answers the macro manager's next chooser by choosing the macro NAME", R, R, M,
+         &Driver::expectMacro},
+        {"expect macro cancel", "answers the macro manager's next chooser by cancelling it", R, R, M,
+         &Driver::expectMacroCancel},
+        {"macros \"TEXT\"", "gives the kernel a macro manager with the macros TEXT names (separated by semicolons)", R,
+         R, M, &Driver::installMacros},
     };
     return table;
 }

@@ -100,6 +100,8 @@ public:
     KVRibbonBar* GetRibbonBar() const;
     CXTPMenuBar* GetMenuBar() const;
     bool IsRibbonMode() const;
+    // The frame's window is going (its close has begun destroying it).
+    bool IsBeingDestroyed() const { return m_destroying; }
     void SetRibbonMode(bool ribbon);
     // The tool bar of a tool-bar command (700 + its index in the command bars' list), or null.
     CXTPToolBar* GetToolBarByCommand(UINT id) const;

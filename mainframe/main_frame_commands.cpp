@@ -156,7 +156,10 @@ void CMainFrame::OnFrameCommand(UINT id) {
         SelectToolBarTab(id - kFirstToolBarTab);
         return;
     }
-    if (id >= kFirstUserCommand && id <= kLastUserCommand) return;  // no user commands are registered yet
+    if (id >= kFirstUserCommand && id <= kLastUserCommand) {
+        ExecuteRegisteredCommand(id);
+        return;
+    }
     CKVTabToolBar* tabBar = GetTabToolBar();
     switch (id) {
         case kAutoMenuCommand:
@@ -250,7 +253,7 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
         return;
     }
     if (id >= kFirstUserCommand && id <= kLastUserCommand) {
-        cmdUI->Enable(FALSE);  // the application's command map holds no user command yet
+        OnUpdateRegisteredCommand(cmdUI);
         return;
     }
     const CKVTabToolBar* tabBar = GetTabToolBar();

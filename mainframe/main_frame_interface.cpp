@@ -154,7 +154,9 @@ CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommand
     const CString tagName = tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString();
     if (CXTPControl* control = CreateFramePopupControl(id, tagName, bar ? bar->GetCommandBars() : nullptr)) return control;
     if (CXTPControl* control = CreateFrameControl(id, tagName)) return control;
-    // The user commands (none in this edition yet) come after the library's own.
+    if (CKvw32App* app = CKvw32App::Instance())
+        if (const CKVUserCommand* command = app->GetUserCommands().Lookup(id))
+            return command->CreateControl(tagName == L"SplitButtonPopup", bar ? bar->GetCommandBars() : GetCommandBars());
     return Korvo::UI::MdiMainFrame::CreateCustomControl(id, tag, bar);
 }
 

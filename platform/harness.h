@@ -241,6 +241,8 @@ public:
     std::optional<std::wstring> editCommand(HWND frame, int id, unsigned command);
     // The next insert-variable dialog of the kernel chooses the variable `name`, or is cancelled.
     void expectVariable(std::optional<std::wstring> name);
+    // The macro manager's next chooser: the macro NAME, or (nullopt) cancelled.
+    void expectMacro(std::optional<std::wstring> name);
     // The next folder chooser of the kernel chooses `folder`, or is cancelled.
     void expectFolder(std::optional<std::wstring> folder);
     // The next PDM material chooser chooses a material: the texts of its three variables and its
@@ -413,6 +415,15 @@ public:
     // Whether the 3D part asks for the system-panel defaults when a document becomes current.
     void setSyspanelResetWanted(bool wanted);
     void setMacroManagerPresent(bool present);
+    // The kernel has a macro manager with these macros installed.
+    void installMacros(std::vector<std::wstring> names);
+    // A program behind the Windows path `path` (its file made when missing): one that ends at once
+    // with `exitCode`, or (nullopt) one that runs until endProgram. An empty answer when done, else
+    // why not.
+    std::wstring registerProgram(const std::wstring& path, std::optional<DWORD> exitCode);
+    // Ends the running starts of the program (their number), or, with none running, the next start
+    // the first time its starter looks at it (0).
+    int endProgram(const std::wstring& path, DWORD exitCode);
     // The macro manager's running macro refuses to stop (its stop query answers no).
     void setMacroManagerRefusesStop(bool refuses);
     // The add-on application manager refuses to let the program exit.

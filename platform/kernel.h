@@ -42,6 +42,7 @@
 #include "platform/kernel/ui/manip_panel.h"
 #include "platform/kernel/documentsmenu/documents_menu.h"
 #include "platform/kernel/services/folder_chooser.h"
+#include "platform/kernel/services/command_file_services.h"
 #include "platform/kernel/documents/parameter_texts.h"
 #include "platform/kernel/editing/edit_settings.h"
 #include "platform/kernel/editing/list_button.h"

@@ -6,6 +6,7 @@
 #include "platform/mfc/format.h"
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/object.h"
+#include "platform/mfc/map.h"
 #include "platform/mfc/gdi.h"
 #include "platform/mfc/cmdtarget.h"
 #include "platform/mfc/wnd.h"

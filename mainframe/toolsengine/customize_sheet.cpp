@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "auxiliary/spaceball/spaceball_page.h"
+#include "app/kvw32_app.h"
 #include "commandbars/command_tooltips.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_controls.h"
@@ -118,8 +119,11 @@ void fillCommandsPage(CXTPCustomizeCommandsPage& page, CXTPCommandBar* menuBar) 
     if (CXTPControls* top = menuBar ? menuBar->GetControls() : nullptr)
         for (int index = 0; index < top->GetCount(); ++index) builtIn->AddClone(top->GetAt(index), -1, TRUE);
     page.InsertNewMenuCategory();
-    // The user's own commands come with the user-commands registry; their category is there already.
-    page.GetControls(KVLoadString(kUserCommandsCategory));
+    CXTPControls* userCommands = page.GetControls(KVLoadString(kUserCommandsCategory));
+    if (CKvw32App* app = CKvw32App::Instance())
+        app->GetUserCommands().ForEach([&](UINT id, const CKVUserCommand& command) {
+            userCommands->Add(command.CreateControl(false, menuBar ? menuBar->GetCommandBars() : nullptr), static_cast<int>(id));
+        });
 }
 
 }  // namespace

@@ -203,4 +203,3 @@ CManipPanel* CFrameToolsEngine::GetManipPanel(int id) const {
 }
 
 // Library fragment bars need services the kernel and the UI library do not offer yet; none is made.
-bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR, LPCWSTR) { return false; }

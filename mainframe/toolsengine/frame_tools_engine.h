@@ -98,8 +98,16 @@ public:
     // may go after a new one was made).
     void OnEmbeddedHelpDestroyed(CEmbeddedHelpFrame* frame);
     CEmbeddedHelpFrame* GetEmbeddedHelp() const { return m_embeddedHelp; }
-    // A tool bar of a library's fragments; false when none was made.
+    // A tool bar of a library's fragments (every "*.grb" of its folder, each a user command made
+    // when there is none yet); false when none was made.
     bool CreateLibraryFragmentToolBar(LPCWSTR libraryName, LPCWSTR libraryFolder);
+    // The tool bar of those fragment references: titled with the library's name, under the first
+    // free bar id from 59392 (a message box when the title is in use or no id is free).
+    bool CreateFragmentToolBar(const CString& libraryName, const std::vector<CString>& references);
+    // User commands (ids 37000 to 37999): enabled exactly while the application's collection holds
+    // the id; executing runs it (nothing when there is none).
+    void OnUpdateRegisteredCommand(CCmdUI* cmdUI) const;
+    void ExecuteRegisteredCommand(UINT id);
 
     // The edition of the product: 1, the viewer.
     static int GetProductEdition() { return 1; }

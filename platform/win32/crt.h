@@ -10,6 +10,10 @@ inline double _wtof(const wchar_t* text) { return text ? std::wcstod(text, nullp
 #include <cstdint>
 #include <ctime>
 
+// 0 when the file or folder at `path` exists and allows `mode` (0 existence, 2 writing, 4 reading,
+// 6 both; a read-only file refuses writing), else -1.
+int _waccess(const wchar_t* path, int mode);
+
 // The calendar time of the platform clock: seconds since 1970 (UTC). The stand-in's calendar
 // starts at 1 June 2026 09:00:00 and moves with the platform clock, so a test sees the same
 // dates in every run; local time is UTC.

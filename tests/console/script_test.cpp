@@ -184,13 +184,21 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "dump mail\n"
         "dump diagnostics\n"
         "spaceball plug 4 6\n"
-        "dump spaceball\n",
+        "dump spaceball\n"
+        "dump user-commands\n"
+        "import-commands \"C:\\Cmd\\a.kvcmd\"\n"
+        "program \"C:\\Tools\\a.exe\" exit 3\n"
+        "program \"C:\\Tools\\a.exe\" run\n"
+        "program \"C:\\Tools\\a.exe\" end 0\n"
+        "expect macro choose \"Tidy\"\n"
+        "expect macro cancel\n"
+        "macros \"Tidy;Other\"\n",
         "tour.korvo");
     ASSERT_TRUE(result.ok()) << result.error;
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
     // The verbs after the folder chooser's, which the positions below count back over.
-    constexpr std::size_t kLater = 25;
+    constexpr std::size_t kLater = 33;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -312,7 +320,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 173);
+    EXPECT_EQ(result.steps.back().line, 181);
     const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -432,7 +440,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"doc-tab 1 \"x\" press", "\"press\" where one of click, close, middle-click, context-menu belongs"},
         {"expect box Cannot answer ok", "\"PATTERN\" must be in quotes"},
         {"expect box \"x\" answer maybe", "unknown button \"maybe\""},
-        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt, requirement, folder, rich-text belongs"},
+        {"expect window \"x\" answer ok", "expect: \"window\" where one of box, menu, file, drag, print, dialog, variable, text-module, colour, prompt, requirement, folder, rich-text, macro belongs"},
         {"drop 1 10 \"C:\\a.grb\"", "drop: \"10\" is not a point X,Y"},
         {"drop 1 1,2 \"C:\\a.grb\" b.grb", "drop: \"PATH\" must be in quotes"},
         {"expect file pick \"x\"", "\"pick\" where one of choose, cancel, click belongs"},
@@ -444,7 +452,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics, spaceball belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics, spaceball, user-commands belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than
@@ -469,7 +477,7 @@ TEST(ConsoleScript, EchoedInputIsEscapedAndCut) {
     const auto escapes = parseLine("\x1b[2J\x07\x7f\xff\xc0\xaf\xe2\x80\xae""ok", 1);
     EXPECT_EQ(escapes.error, "unknown verb \"\\x1b[2J\\x07\\x7f\\xff\\xc0\\xaf\\u202eok\" (verbs: start, idle, advance, "
                              "command, tab, click, hover, right-click, expect, dde, open, dump, pane, progress, backstage, snapshot, doc-tab, activate, message-bar, new-frame, close, link, drop, mouse, logoff, search, row, file, tab-bar, documents-menu, "
-                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, chooser-mouse, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model, startpage, spaceball)");
+                             "documents-pane, type, key, press, spin, context-menu, edit-command, list-button, pick, away, chooser-mouse, scroll, drag-thumb, journal, assert, addon, kvpf, column, quit, automation, kernel, model, startpage, spaceball, import-commands, program, macros)");
     // The echo is cut however long the line: the message is the cut echo plus the verb list.
     const auto nuls = parseLine(std::string(100 * 1024, '\0'), 1);
     EXPECT_LT(nuls.error.size(), escapes.error.size() + 400u);

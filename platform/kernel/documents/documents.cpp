@@ -82,6 +82,10 @@ void CKvw32Doc::UpdateReadOnlyState() {
 
 void CKvw32Doc::InitContents() { platform::core::recordCall(L"CKvw32Doc::InitContents()"); }
 
+void CKvw32Doc::SaveAfterCreatingIfNeed() {
+    platform::core::recordCall(L"CKvw32Doc::SaveAfterCreatingIfNeed(" + documentText(this) + L"): not needed");
+}
+
 void CKvw32Doc::OnClosePartialDocument() { platform::core::recordCall(L"CKvw32Doc::OnClosePartialDocument()"); }
 
 CKvw32Doc::~CKvw32Doc() {

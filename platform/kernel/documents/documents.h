@@ -53,6 +53,9 @@ public:
     // set up, and closed again without a view or a file (both recorded). The owner deletes it.
     void InitContents();
     void OnClosePartialDocument();
+    // After a document was made from a prototype: saves it when the kernel's creation settings ask
+    // for it (recorded; the default settings do not, so nothing is written).
+    void SaveAfterCreatingIfNeed();
 
     // The link id of a document embedded in another program's document (0: none).
     std::uint64_t GetEmbeddedLinkId() const { return embeddedLinkId_; }

@@ -7,6 +7,12 @@
 
 #include "platform/mfc.h"
 
+// The kernel's plain dialog base of the application's own dialogs.
+class CKorvoDialog : public CDialog {
+public:
+    explicit CKorvoDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr) : CDialog(nIDTemplate, pParentWnd) {}
+};
+
 class CKorvoXTPDialog : public CDialog {
     DECLARE_DYNAMIC(CKorvoXTPDialog)
 public:

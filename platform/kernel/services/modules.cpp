@@ -8,6 +8,8 @@
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/ui_control.h"
+#include "platform/core/useragent.h"
+#include "platform/core/text.h"
 
 using platform::kernel::boolText;
 using platform::kernel::documentText;
@@ -161,6 +163,25 @@ bool MacroManager::CanStop() {
     const bool refuses = platform::kernel::uiControl().macroManagerRefusesStop;
     recordCall(std::wstring(L"MacroManager::CanStop() = ") + boolText(!refuses));
     return !refuses;
+}
+
+bool MacroManager::RunMacro(LPCWSTR name, CKvw32Doc* document) {
+    const std::wstring wanted = name ? name : L"";
+    bool known = false;
+    for (const std::wstring& macro : platform::kernel::uiControl().macros)
+        known = known || platform::core::equalsNoCase(macro, wanted);
+    recordCall(L"MacroManager::RunMacro(" + quoted(wanted) + L", " +
+               (document ? documentText(document) : std::wstring(L"no document")) + L") = " + boolText(known));
+    return known;
+}
+
+CString MacroManager::ChooseMacro(CWnd*) {
+    recordCall(L"MacroManager::ChooseMacro()");
+    platform::core::KernelDialogRequest request;
+    request.kind = L"macro";
+    request.choices = platform::kernel::uiControl().macros;
+    const auto chosen = platform::core::userAgent().answerKernelDialog(request);
+    return chosen ? CString(chosen->c_str()) : CString();
 }
 
 MacroManager* MacroManagerInstance() {

@@ -100,6 +100,12 @@ public:
     void OnEnableMainWindows(bool enabled);
     // Asked before the program closes its documents: false while a running macro refuses to stop.
     bool CanStop();
+    // Runs the installed macro `name` for `document` (null: no document); false for a macro the
+    // manager does not have.
+    bool RunMacro(LPCWSTR name, CKvw32Doc* document);
+    // The manager's modal macro chooser (a kernel dialog of kind "macro" offering the installed
+    // macros): the chosen name, empty when cancelled.
+    CString ChooseMacro(CWnd* owner);
 
 private:
     friend MacroManager* MacroManagerInstance();

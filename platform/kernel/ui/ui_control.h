@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/core/text.h"
 
@@ -34,6 +35,8 @@ struct UiControl {
     bool macroManagerPresent = false;
     // Whether its running macro refuses to stop when the program wants to close.
     bool macroManagerRefusesStop = false;
+    // The macros the manager has installed, by name.
+    std::vector<std::wstring> macros;
     // Whether the 3D part and the edit module make their pane windows (model tree, tasks, NC,
     // generation queue; weld tree) when the application asks.
     bool paneWindowsOffered = true;

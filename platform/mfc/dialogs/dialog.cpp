@@ -10,6 +10,7 @@
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/dialogs/dialog_templates.h"
 #include "platform/mfc/thread.h"
+#include "platform/win32/controls/combobox.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/process/thread.h"
 #include "platform/win32/window/modal_pass.h"
@@ -147,9 +148,11 @@ std::variant<platform::mfc::DialogTemplate, std::wstring> CDialog::FindTemplate(
 void CDialog::createControls(const platform::mfc::DialogTemplate& dialog) {
     for (const platform::mfc::DialogControlTemplate& control : dialog.controls) {
         const RECT& r = control.rect;
-        ::CreateWindowExW(0, control.className.c_str(), control.text.c_str(), control.style, r.left, r.top,
+        const HWND made = ::CreateWindowExW(0, control.className.c_str(), control.text.c_str(), control.style, r.left, r.top,
                           r.right - r.left, r.bottom - r.top, m_hWnd,
                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(static_cast<WORD>(control.id))), nullptr, nullptr);
+        for (const std::wstring& item : control.items)
+            ::SendMessageW(made, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
 }
 

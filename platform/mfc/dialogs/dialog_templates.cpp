@@ -104,7 +104,7 @@ public:
             const std::string_view name = attribute.name();
             if (name != "id" && name != "text" && name != "rect" && name != "group" && name != "disabled" &&
                 name != "hidden" && !(name == "default" && element == "Button") &&
-                !(name == "ownerdraw" && element == "ListBox"))
+                !(name == "ownerdraw" && element == "ListBox") && !(name == "items" && element == "ComboBox"))
                 return where(node) + L"<" + platform::core::fromUtf8(element) + L"> has no attribute " +
                        platform::core::fromUtf8(name);
         }
@@ -127,6 +127,12 @@ public:
                    L" is not \"left,top,width,height\"";
         control.rect = RECT{(*rect)[0], (*rect)[1], (*rect)[0] + (*rect)[2], (*rect)[1] + (*rect)[3]};
         control.text = platform::core::fromUtf8(node.attribute("text").value());
+        if (const pugi::xml_attribute items = node.attribute("items")) {
+            std::wstring rest = platform::core::fromUtf8(items.value());
+            for (std::size_t bar; (bar = rest.find(L'|')) != std::wstring::npos; rest.erase(0, bar + 1))
+                control.items.push_back(rest.substr(0, bar));
+            control.items.push_back(rest);
+        }
         control.style = WS_CHILD | kind->style;
         std::wstring problem;
         const auto group = flag(node, "group", problem);

@@ -15,7 +15,7 @@
 // Tree (a tree view with tick boxes and label editing); attributes id (Static may
 // leave it out: -1), text, rect "left,top,width,height", and the flags group, disabled, hidden,
 // default (Button only), ownerdraw (ListBox only: its parent draws the items) as "true" or
-// "false". A Dialog marked popup="true" is a caption-less pop-up with a sizing frame, as
+// "false"; a ComboBox's list as items "first|second|...". A Dialog marked popup="true" is a caption-less pop-up with a sizing frame, as
 // choosers that drop from a control are. A dialog with any bad line is left out as a whole, and
 // asking for it gives the reason, so a broken template is never shown half-built.
 #pragma once
@@ -36,6 +36,7 @@ struct DialogControlTemplate {
     DWORD style = 0;         // WS_CHILD | WS_VISIBLE | kind | flags
     std::wstring text;
     RECT rect{};
+    std::vector<std::wstring> items;  // a ComboBox's list, in order
 };
 
 struct DialogTemplate {

@@ -73,6 +73,13 @@ public:
     // Adds (or replaces) the 16-pixel icon of `id` with icon resource `resource` of `module`;
     // FALSE (nothing changes) without a module.
     BOOL SetIconFromResource(HMODULE module, UINT resource, UINT id);
+    // Adds (or replaces) the icon of `id` at `width` with a copy of icon `icon`; FALSE (nothing
+    // changes) for a handle that is no icon or a width that is not positive.
+    BOOL SetIcon(HICON icon, UINT id, int width);
+    // Adds (or replaces) the icons of `id` with every image of the icon file at `path`, each at
+    // its width; FALSE, with nothing changed, when the file cannot be read or is no icon file (a
+    // header of reserved 0 and type 1, and a directory of 16-byte entries that fits the file).
+    BOOL SetIconFromIcoFile(LPCWSTR path, UINT id);
     // Adds (or replaces) the icon of `id` at its width; takes over the caller's reference.
     void SetIcon(UINT id, CXTPImageManagerIcon* icon);
     // The icon of `id` at `width`, or null.

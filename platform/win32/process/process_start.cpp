@@ -10,6 +10,7 @@
 #include "platform/core/text.h"
 #include "platform/core/winpath.h"
 #include "platform/win32/process/pipes.h"
+#include "platform/win32/process/programs.h"
 #include "platform/win32/process/restart_manager.h"
 #include "platform/win32/process/system.h"
 #include "platform/win32/window/window.h"
@@ -109,10 +110,11 @@ intptr_t _wspawnl(int mode, const wchar_t* path, const wchar_t* arg0, ...) {
         platform::core::reportFailure(L"_wspawnl(" + std::to_wstring(mode) + L", " + text + L"): only _P_NOWAIT is known");
         return -1;
     }
-    if (!path || ::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = path ? ::GetFileAttributesW(path) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         platform::core::journal().add("process", L"cannot spawn " + text);
         return -1;
     }
     platform::core::journal().add("process", L"spawned " + text);
-    return static_cast<intptr_t>(++nextProcessId());
+    return reinterpret_cast<intptr_t>(platform::win32::startProgram(platform::core::viewOf(path)));
 }

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string_view>
 
 #include "platform/win32/types.h"
 
@@ -43,8 +45,27 @@ BOOL AllowSetForegroundWindow(DWORD processId);
 void GetStartupInfoW(STARTUPINFOW* startupInfo);
 
 // The C run-time's program start with a list of arguments ending in a null pointer. Only
-// _P_NOWAIT is known (the caller does not wait); any other mode is a strict failure. Journalled
-// as kind "process": "spawned <path> <arguments...>" with a new process id as the answer, or
-// "cannot spawn ..." with -1 when the program file does not exist.
+// _P_NOWAIT is known (the caller does not wait); any other mode is a strict failure. The
+// arguments reach the program joined with blanks, as the run-time does (an argument of one blank
+// is no argument of its own). Journalled as kind "process": "spawned <path> <arguments...>" with
+// the process handle as the answer (the caller closes it with CloseHandle; it is signalled when
+// the program ends), or "cannot spawn ..." with -1 when the program file does not exist or is a folder. A program
+// registered with registerProgram behaves as registered; any other existing file runs until the
+// end of the process.
 inline constexpr int _P_NOWAIT = 1;
 intptr_t _wspawnl(int mode, const wchar_t* path, const wchar_t* arg0, ...);
+
+// The exit code of a process that _wspawnl started: STILL_ACTIVE while it runs. FALSE, with
+// ERROR_INVALID_HANDLE, for a handle that is no such process.
+BOOL GetExitCodeProcess(HANDLE process, LPDWORD exitCode);
+
+namespace platform::win32 {
+// The programs a test puts behind a path (compared case-insensitively): one that ends at once
+// with `exitCode`, or, without one, one that runs until endProgram ends it. Registering again
+// replaces the earlier behaviour for later starts.
+void registerProgram(std::wstring_view path, std::optional<DWORD> exitCode);
+// Ends every running start of the program at `path` with `exitCode` (journalled) and answers how
+// many ended; when none runs, the next start of it ends with `exitCode` the first time its starter
+// asks for its exit code, and the answer is 0.
+int endProgram(std::wstring_view path, DWORD exitCode);
+}  // namespace platform::win32

@@ -1,0 +1,43 @@
+# User commands at the console: the sample's command file imported, each kind run from the main
+# frame (a program started and waited for, a macro, a document through a library reference, panes,
+# a fragment, a document from a prototype), a program that cannot start, and the icons in the frame.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+set(program_folder "C:\\\\Program Files\\\\Velmora\\\\Korvo CAD 18.0")
+# The library references of the sample's commands name the sample's libraries.
+set(libraries "documents-menu configuration \"C:\\\\Users\\\\user\\\\Documents\\\\Libraries.tws\"\n")
+set(import "import-commands \"${program_folder}\\\\UserCommands.kvcmd\"\n")
+
+korvo_run(run_each EXIT 0 OUTPUT out ARGS --quiet log INPUT
+  "${libraries}start\nidle\nmacros \"TidyLayers\"\nprogram \"C:\\\\Tools\\\\Notes.exe\" exit 0\n${import}dump user-commands\n\
+command 1 37000\ncommand 1 37001\ndump windows\ncommand 1 37002\ncommand 1 37003\ncommand 1 37004\ncommand 1 37005\n\
+command 1 37006\nexpect box \"*C:\\\\Tools*cannot be started*\" answer ok\ncommand 1 37007\ndump documents\ndump panes 1\nquit\n")
+korvo_expect("${out}" "\nimport-commands: 8 commands\n" "the sample's command file holds eight commands")
+korvo_expect("${out}" "\n37001 type 2 prompt \"Notes\" tooltip \"Starts the notes program and waits for it\" icon \"notes.ico\" App \"C:\\\\Tools\\\\Notes.exe\" Args \"\" Wait 1\n  frame 1 icon 16\n"
+  "a program command with its icon file in the frame")
+korvo_expect("${out}" "\n37002 type 3 [^\n]*\n  frame 1 icon 16,32\n" "a document's icons reach the frame through a library reference")
+korvo_expect("${out}" "call MacroManager::RunMacro\\(\"TidyLayers\", [^\n]*\\) = true\n" "the macro ran")
+korvo_expect("${out}" "process spawned \"C:\\\\Tools\\\\Notes.exe\" \"C:\\\\Tools\\\\Notes.exe\" \" \"\nprocess ended \"C:\\\\Tools\\\\Notes.exe\" with 0\n"
+  "the program started with one blank as its argument and was waited for")
+korvo_expect("${out}" "\"AfxMDIFrame\"[^\n]* visible enabled" "the frame is enabled again after the wait")
+korvo_expect("${out}" "Cover plate[^\n]*C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb" "the file of the library reference opened")
+korvo_expect("${out}" "FolderPath=\"C:\\\\Users\\\\user\\\\Documents\"" "the folder opened in a clipart pane")
+korvo_expect("${out}" "call Korvo::DocumentManager::CreateNewDocument\\(\"C:\\\\Program Files\\\\Velmora\\\\Korvo CAD 18.0\\\\Prototypes\\\\Drawing.grb\"\\)" "a document from the prototype")
+korvo_expect("${out}" "box [^\n]*The program \"C:\\\\Tools\" cannot be started." "a failed start is said")
+
+# A program that runs: the command that does not wait leaves it running, until it is ended.
+korvo_run(running EXIT 0 OUTPUT out ARGS --quiet log,call INPUT
+  "${libraries}start\nidle\nprogram \"C:\\\\Tools\\\\Notes.exe\" run\nprogram \"C:\\\\Tools\\\\Notes.exe\" end 3\n${import}command 1 37001\nprogram \"C:\\\\Tools\\\\Notes.exe\" run\nquit\n")
+korvo_expect("${out}" "process spawned [^\n]*\nprocess ended \"C:\\\\Tools\\\\Notes.exe\" with 3\n" "a waited-for program ends as told")
+
+# A missing program is said with its own message and nothing starts; a command file that is none
+# leaves the commands.
+korvo_run(missing EXIT 0 OUTPUT out ARGS --quiet log,call INPUT
+  "${libraries}start\nidle\n${import}expect box \"*Notes.exe*cannot be read*\" answer ok\ncommand 1 37001\nimport-commands \"${program_folder}\\\\Tips.txt\"\ndump user-commands\nquit\n")
+korvo_expect("${out}" "import-commands: \"[^\n]*Tips.txt\" is no command file\n" "a text is no command file")
+korvo_expect("${out}" "\n37007 type 2 " "the commands stay after a refused import")
+if(out MATCHES "process spawned")
+  message(FATAL_ERROR "a missing program was started:\n${out}")
+endif()
