@@ -67,6 +67,7 @@ bool Driver::startPageAction(const Step& step) {
     else if (action.starts_with("new")) page.CreateDocumentFromPrototype(step.arguments.text.c_str(), close);
     else if (action.starts_with("pin")) page.SetRecentDocumentPinned(index, endsWith(source, " on"));
     else if (action.starts_with("remove")) page.RemoveRecentDocument(index);
+    else if (action.starts_with("show-option")) platform::managedui::tickShowOption(control, endsWith(source, " on"));
     session_.runUntilIdle();
     return true;
 }

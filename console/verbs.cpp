@@ -438,6 +438,10 @@ std::span<const Verb> verbs() {
          "loop until idle", M, R, M, &Driver::startPageAction},
         {"startpage FRAME remove N", "removes recent document N from the start page of main frame FRAME, then runs the "
          "loop until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME show-option on", "ticks the show-at-start-up box on the start page of main frame FRAME, then "
+         "runs the loop until idle", M, R, M, &Driver::startPageAction},
+        {"startpage FRAME show-option off", "clears the show-at-start-up box on the start page of main frame FRAME, then "
+         "runs the loop until idle", M, R, M, &Driver::startPageAction},
         {"dump startpage FRAME",
          "prints the start pages (tab, icon, theme, prototype folder, options, recent documents) and work-mix pages "
          "(tab, icon, address) of main frame FRAME", M, R, M, &Driver::dumpStartPage},

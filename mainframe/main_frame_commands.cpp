@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/kvw32_app.h"
+#include "auxiliary/varnel_frame.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/window_list.h"
@@ -116,9 +117,12 @@ void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
     const UINT id = cmdUI->m_nID;
     const bool connected = KVPDMWorkMix::IsActive();
     if (const UINT paneId = PdmPaneOfCommand(id); paneId != 0 && app) {
-        CWnd* window = app->GetDockingPaneWindow(paneId, false);
+        // Made on demand: a pane the user never opened still offers its explorer once connected.
+        int kind = CVarnelFrame::kDesktop;
+        while (kind < CVarnelFrame::kLibraryElements && CVarnelFrame::PaneIdOf(kind) != paneId) ++kind;
+        auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, true));
         const bool visible = window && window->IsWindowVisible();
-        cmdUI->Enable(visible || (window && KVPDMWorkMix::IsActive()));
+        cmdUI->Enable(visible || (window && window->IsAvailable()));
         cmdUI->SetCheck(visible ? 1 : 0);
         if (connected && window) {
             CString caption;

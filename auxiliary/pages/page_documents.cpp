@@ -1,5 +1,7 @@
 #include "auxiliary/pages/page_documents.h"
 
+#include <functional>
+
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame.h"
 #include "platform/kernel.h"
@@ -41,16 +43,18 @@ bool ActivatePageDocument(CDocument* document) {
     return false;
 }
 
-CDocument* OpenPageDocument(CMultiDocTemplate& pages, const CString& title) {
+CDocument* OpenPageDocument(CMultiDocTemplate& pages, CRuntimeClass* frameClass, CRuntimeClass* viewClass,
+                            const std::function<void(CDocument&)>& prepare,
+                            const std::function<bool(CDocument&)>& ready) {
     CKvw32App* app = CKvw32App::Instance();
     CMainFrame* mainFrame = app ? app->GetActiveMainFrame() : nullptr;
-    if (!mainFrame) return nullptr;
+    if (!mainFrame || !frameClass || !viewClass) return nullptr;
     CDocument* document = pages.CreateNewDocument();
     if (!document) return nullptr;
-    document->SetTitle(title);
-    auto* frame = dynamic_cast<CMDIChildWnd*>(pages.GetFrameClass()->CreateObject());
+    if (prepare) prepare(*document);
+    auto* frame = dynamic_cast<CMDIChildWnd*>(frameClass->CreateObject());
     CCreateContext context;
-    context.m_pNewViewClass = pages.GetViewClass();
+    context.m_pNewViewClass = viewClass;
     context.m_pCurrentDoc = document;
     context.m_pNewDocTemplate = &pages;
     BOOL maximised = FALSE;
@@ -61,9 +65,11 @@ CDocument* OpenPageDocument(CMultiDocTemplate& pages, const CString& title) {
         delete document;
         return nullptr;
     }
-    if (document->GetViews().empty()) {
+    if (document->GetViews().empty() || (ready && !ready(*document))) {
+        // Destroying the frame closes a document that has views; one without views is ours.
+        const bool viewless = document->GetViews().empty();
         frame->DestroyWindow();
-        delete document;
+        if (viewless) delete document;
         return nullptr;
     }
     if (auto* view = dynamic_cast<CView*>(frame->GetDlgItem(AFX_IDW_PANE_FIRST))) {
@@ -72,4 +78,10 @@ CDocument* OpenPageDocument(CMultiDocTemplate& pages, const CString& title) {
     }
     frame->SetWindowText(document->GetTitle());
     return document;
+}
+
+CDocument* OpenPageDocument(CMultiDocTemplate& pages, const CString& title) {
+    return OpenPageDocument(
+        pages, pages.GetFrameClass(), pages.GetViewClass(), [&title](CDocument& document) { document.SetTitle(title); },
+        nullptr);
 }

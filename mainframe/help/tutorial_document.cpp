@@ -1,6 +1,7 @@
 #include "mainframe/help/tutorial_document.h"
 
 #include "app/kvw32_app.h"
+#include "auxiliary/pages/page_documents.h"
 #include "mainframe/help/embedded_html_view.h"
 #include "mainframe/main_frame.h"
 #include "platform/win32/icons.h"
@@ -17,14 +18,8 @@ CMultiDocTemplate*& TutorialTemplateSlot() {
 }
 
 CMultiDocTemplate& TutorialTemplate() {
-    CMultiDocTemplate*& slot = TutorialTemplateSlot();
-    if (!slot) {
-        CKvw32App* app = CKvw32App::Instance();
-        slot = new CMultiDocTemplate(static_cast<UINT>(app->GetProductImageIndex()), RUNTIME_CLASS(TutorialDocument),
-                                     RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CEmbeddedHtmlView));
-        app->AddDocTemplateSafe(slot);
-    }
-    return *slot;
+    return PageTemplate(TutorialTemplateSlot(), RUNTIME_CLASS(TutorialDocument), RUNTIME_CLASS(CMDIChildWnd),
+                        RUNTIME_CLASS(CEmbeddedHtmlView));
 }
 
 // Shows the page in the document's first view inside the active main window, activating its tab.
@@ -46,34 +41,8 @@ bool ShowInTutorialDocument(CDocument* document, const CString& url) {
 // A new untitled tutorial document with its frame, a tab of the active main window; null when
 // either cannot be made (nothing half-made is left).
 CDocument* OpenTutorialDocument(CMultiDocTemplate& tutorials) {
-    CKvw32App* app = CKvw32App::Instance();
-    CMainFrame* mainFrame = app ? app->GetActiveMainFrame() : nullptr;
-    if (!mainFrame) return nullptr;
-    CDocument* document = tutorials.CreateNewDocument();
-    if (!document) return nullptr;
-    auto* frame = dynamic_cast<CMDIChildWnd*>(RUNTIME_CLASS(CMDIChildWnd)->CreateObject());
-    CCreateContext context;
-    context.m_pNewViewClass = RUNTIME_CLASS(CEmbeddedHtmlView);
-    context.m_pCurrentDoc = document;
-    context.m_pNewDocTemplate = &tutorials;
-    BOOL maximised = FALSE;
-    mainFrame->MDIGetActive(&maximised);
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | (maximised ? WS_MAXIMIZE : 0);
-    if (!frame || !frame->LoadFrame(app->GetMainResourceId(), style, mainFrame, &context)) {
-        // A frame that fails to load deletes itself.
-        delete document;
-        return nullptr;
-    }
-    if (!document->OnNewDocument()) {
-        frame->DestroyWindow();
-        return nullptr;
-    }
-    if (auto* view = dynamic_cast<CView*>(frame->GetDlgItem(AFX_IDW_PANE_FIRST))) {
-        frame->SetActiveView(view, TRUE);
-        view->OnInitialUpdate();
-    }
-    frame->SetWindowText(document->GetTitle());
-    return document;
+    return OpenPageDocument(tutorials, RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CEmbeddedHtmlView), nullptr,
+                            [](CDocument& document) { return document.OnNewDocument() != FALSE; });
 }
 
 }  // namespace

@@ -148,8 +148,11 @@ CWnd* CKvw32App::GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create) 
                                                    L"Varnel library elements"};
     if (kind < 0 || kind >= static_cast<int>(std::size(kSlots))) return nullptr;
     const auto index = static_cast<std::size_t>(kind);
+    const bool wasEmpty = (m_paneWindows.*kSlots[index]).Get() == nullptr;
     CWnd* window = MakeSlotWindow(m_paneWindows.*kSlots[index], create, GetDockingPaneDummyWindow(),
                                   CVarnelFrame::PaneIdOf(kind), kLogNames[index], [kind] { return new CVarnelFrame(kind); });
+    // Hidden until a pane shows it: the showing is what makes the explorer.
+    if (wasEmpty && window && window->GetSafeHwnd()) window->ShowWindow(SW_HIDE);
     auto* frame = dynamic_cast<CVarnelFrame*>(window);
     if (onlyWhenAvailable && frame && !frame->IsAvailable()) return nullptr;
     return window;

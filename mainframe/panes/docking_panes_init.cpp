@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/kvw32_app.h"
+#include "auxiliary/varnel_frame.h"
 #include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/statusline/stopwatch.h"
 #include "platform/diagnostics.h"
@@ -33,6 +34,15 @@ CString Caption(const InitialPaneRow& row, CWnd* window) {
 RECT InitialRect(SIZE size) {
     const SIZE scaled = XTPDpiHelper()->Scale(size.cx ? size : kWide);
     return RECT{0, 0, scaled.cx, scaled.cy};
+}
+
+// The window a pane is made for. A PDM explorer pane is made while its window exists, connected
+// or not: the program connects to the PDM system after its first frame, and the pane must be
+// there to show the explorer once it is.
+CWnd* WindowOfPane(CKvw32App& app, UINT paneId) {
+    for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
+        if (CVarnelFrame::PaneIdOf(kind) == paneId) return app.GetVarnelWindow(kind, false, true);
+    return app.GetDockingPaneWindow(paneId, true);
 }
 
 }  // namespace
@@ -89,7 +99,7 @@ bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame)
     std::map<PaneGroup, std::vector<CXTPDockingPane*>> groups;
     for (const InitialPaneRow& row : kInitialPanes) {
         if (row.editionOnly) continue;
-        CWnd* window = app->GetDockingPaneWindow(row.id, true);
+        CWnd* window = WindowOfPane(*app, row.id);
         if (!window || !window->GetSafeHwnd()) continue;
         const int icon = row.icon == kWindowIcon ? 0 : row.icon;
         CXTPDockingPane* pane = Korvo::UI::CreateDockingPane(manager, row.id, icon, Caption(row, window),

@@ -22,6 +22,9 @@ struct StartPageState {
 
 // The state of a live start-page control, or null.
 const StartPageState* startPageState(HWND control);
+// The user ticks or clears the page's "show at start-up" box: the control shows it and tells the
+// program through its callback. False for a control that is not live.
+bool tickShowOption(HWND control, bool on);
 // The live start-page controls, in creation order.
 std::vector<HWND> startPageControls();
 

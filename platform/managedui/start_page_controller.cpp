@@ -129,6 +129,14 @@ namespace platform::managedui {
 
 const StartPageState* startPageState(HWND control) { return stateOf(control); }
 
+bool tickShowOption(HWND control, bool on) {
+    StartPageState* state = stateOf(control);
+    if (!state) return false;
+    state->showOption = on;
+    if (state->callback) state->callback->SetShowOption(on);
+    return true;
+}
+
 std::vector<HWND> startPageControls() {
     std::vector<HWND> live;
     for (HWND control : std::vector<HWND>(controls().order))

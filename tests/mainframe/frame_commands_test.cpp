@@ -141,7 +141,7 @@ TEST_F(FrameCommands, PdmPaneBitsFollowShownClosedAndDisconnect) {
     EXPECT_EQ(FramePdmPaneBit(1040), 128);
     EXPECT_EQ(FramePdmPaneBit(1016), 0);
     frame->SetVarnelWindowBits(0);
-    CXTPDockingPane* pane = frame->GetPaneManager().CreatePane(1014, RECT{0, 0, 200, 200}, xtpPaneDockLeft);
+    CXTPDockingPane* pane = frame->GetPaneManager().FindPane(1014);  // made closed with the frame
     ASSERT_NE(pane, nullptr);
     frame->GetPaneManager().ShowPane(pane, FALSE);
     s.runUntilIdle();

@@ -83,10 +83,9 @@ TEST_F(PdmPagesAndPanes, AFailedCreationIsReportedAndDoesNotBlockTheNextOne) {
     s.kernel().setPdmConnected(true);
     CVarnelFrame* desktop = Pane(CVarnelFrame::kDesktop);
     ASSERT_NE(desktop, nullptr);
-    desktop->ShowWindow(SW_SHOW);
     platform::kernel::pdmControl().failingCalls.insert(L"CreateExplorer");
     s.user().expectBox(L"*CreateExplorer*", Button::Ok);
-    desktop->OnActivatePane();
+    desktop->ShowWindow(SW_SHOW);  // the showing makes the explorer
     EXPECT_EQ(desktop->GetExplorerWindow(), nullptr);
     platform::kernel::pdmControl().failingCalls.clear();
     desktop->OnActivatePane();

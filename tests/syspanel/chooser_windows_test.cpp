@@ -14,29 +14,15 @@
 #include "syspanel/choosers/panel_chooser.h"
 #include "syspanel/parameter_controls.h"
 #include "tests/support/session_test.h"
-#include "tests/syspanel/sys_panel_test_support.h"
+#include "tests/syspanel/chooser_test_support.h"
 
 namespace {
 
 using Mouse = platform::harness::User::MouseAction;
 
-class ChooserWindows : public syspaneltest::FrameTest {
+class ChooserWindows : public syspaneltest::ChooserTest {
 protected:
-    void SetUp() override {
-        s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
-        FrameTest::SetUp();
-        document = openDocument(window, L"C:\\Work\\a.grb");
-        ASSERT_NE(document, nullptr);
-        s.kernel().callback([](KorvoServerAppProxy& kernel) {
-            kernel.SetSyspanelControls({{904, 0, 0}, {911, 0, 0}, {912, 0, 0}, {914, 0, 0}});
-            for (UINT id : {904u, 911u, 912u, 914u}) kernel.EnableSyspanelControl(id, true);
-        });
-        s.runUntilIdle();
-    }
-    void click(unsigned id) {
-        EXPECT_EQ(s.user().clickControl(window, static_cast<int>(id)), std::nullopt);
-        s.runUntilIdle();
-    }
+    ChooserWindows() : ChooserTest({904, 911, 912, 914}) {}
     static RECT rectOf(HWND hwnd) {
         RECT rect{};
         ::GetWindowRect(hwnd, &rect);
@@ -58,8 +44,6 @@ protected:
             return line.find(text) != std::wstring::npos;
         }));
     }
-
-    CKvw32Doc* document = nullptr;
 };
 
 TEST_F(ChooserWindows, TheColourPopUpDropsBelowItsControlAndItsListsDrawTheirColours) {

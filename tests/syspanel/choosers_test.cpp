@@ -15,7 +15,7 @@
 #include "syspanel/choosers/panel_chooser.h"
 #include "syspanel/parameter_controls.h"
 #include "tests/support/session_test.h"
-#include "tests/syspanel/sys_panel_test_support.h"
+#include "tests/syspanel/chooser_test_support.h"
 
 namespace {
 
@@ -25,35 +25,18 @@ using platform::harness::indexOf;
 const CString kDialogSection = KVGetColorsCurrentSectionName() + L"\\SelectColorDialog";
 const CString kCustomSection = KVGetColorsCurrentSectionName() + L"\\CustomColors";
 
-class Choosers : public syspaneltest::FrameTest {
+class Choosers : public syspaneltest::ChooserTest {
 protected:
-    void SetUp() override {
-        s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
-        FrameTest::SetUp();
-        document = openDocument(window, L"C:\\Work\\a.grb");
-        ASSERT_NE(document, nullptr);
-        s.kernel().callback([](KorvoServerAppProxy& kernel) {
-            kernel.SetSyspanelControls({{904, 0, 0}, {911, 0, 0}, {912, 0, 0}, {905, 0, 0}});
-            for (UINT id : {904u, 911u, 912u, 905u}) kernel.EnableSyspanelControl(id, true);
-        });
-        s.runUntilIdle();
-    }
+    Choosers() : ChooserTest({904, 911, 912, 905}) {}
 
-    // A click meets the ribbon's twin first.
     template <class Control>
     Control* control(unsigned id) {
         return dynamic_cast<Control*>(inRibbon(id));
-    }
-    void click(unsigned id) {
-        EXPECT_EQ(s.user().clickControl(window, static_cast<int>(id)), std::nullopt);
-        s.runUntilIdle();
     }
     std::optional<std::wstring> pick(const wchar_t* item) { return PickInOpenChooser(window, item); }
     static int profile(const CString& section, const wchar_t* entry) {
         return static_cast<int>(AfxGetApp()->GetProfileInt(section, entry, -12345));
     }
-
-    CKvw32Doc* document = nullptr;
 };
 
 TEST(ColourWords, ATrueColourWithBlueAbove127StaysATrueColour) {

@@ -8,6 +8,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/documents/document_text.h"
+#include "platform/kernel/documents/error_messages.h"
 #include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/profiles/profiles.h"
 #include "platform/kernel/documents/compound_file.h"
@@ -52,7 +53,9 @@ std::vector<CKVDocTemplate*>& liveTemplates() {
 
 IMPLEMENT_DYNCREATE(CKvw32Doc, CDocument)
 
-CKvw32Doc::CKvw32Doc() {
+CKvw32Doc::CKvw32Doc() : errors_(std::make_unique<ContainerErrors>(this)) {
+    // The kernel keeps a document's messages from its creation on: the first activation already
+    // shows the (empty) list in the error window.
     EnableAutomation();
     Korvo::DocumentManager::Instance().AddDocument(this);
 }

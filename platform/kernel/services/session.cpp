@@ -10,6 +10,7 @@
 #include "platform/kernel/ui/command_control.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/profiles/profile_manager.h"
+#include "platform/kernel/profiles/settings.h"
 #include "platform/kernel/record.h"
 #include "platform/textcore.h"
 #include "platform/win32/process/module.h"
@@ -92,10 +93,55 @@ bool GlobalContainer::IsQuenta() { return session().product == KorvoOemProduct::
 bool GlobalContainer::IsOstrel() { return session().product == KorvoOemProduct::Ostrel; }
 bool GlobalContainer::InAppCreateToolsMode() { return platform::kernel::control().inAppCreateToolsMode; }
 
+namespace {
+
+// The settings the kernel keeps in the user's "Settings" section across runs: read when the
+// session starts, written when it ends.
+constexpr const wchar_t* kSettingsSection = L"Settings";
+constexpr const wchar_t* kStartPageDisplayOption = L"StartPageDisplayOption";
+
+// The value as the session started: an unchanged setting is not written back.
+bool& startingDisplayOption() {
+    static bool value = true;
+    return value;
+}
+
+void loadStoredSettings() {
+    startingDisplayOption() = GetSettings().startPage.displayOption;
+    CWinApp* app = AfxGetApp();
+    const HKEY root = app ? app->GetAppRegistryKey() : nullptr;
+    if (!root) return;
+    HKEY section = nullptr;
+    if (::RegOpenKeyExW(root, kSettingsSection, 0, KEY_READ, &section) == ERROR_SUCCESS) {
+        DWORD stored = 0, type = 0, size = sizeof(stored);
+        if (::RegQueryValueExW(section, kStartPageDisplayOption, nullptr, &type, reinterpret_cast<BYTE*>(&stored),
+                               &size) == ERROR_SUCCESS &&
+            type == REG_DWORD)
+            GetSettings().startPage.displayOption = startingDisplayOption() = stored != 0;
+        ::RegCloseKey(section);
+    }
+    ::RegCloseKey(root);
+}
+
+void saveStoredSettings() {
+    if (GetSettings().startPage.displayOption == startingDisplayOption()) return;
+    CWinApp* app = AfxGetApp();
+    const HKEY section = app ? app->GetSectionKey(kSettingsSection) : nullptr;
+    if (!section) return;
+    const DWORD stored = GetSettings().startPage.displayOption ? 1 : 0;
+    if (::RegSetValueExW(section, kStartPageDisplayOption, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored),
+                         sizeof(stored)) != ERROR_SUCCESS)
+        platform::core::reportFailure(L"GlobalContainer::DestroySession: the settings were not written");
+    ::RegCloseKey(section);
+}
+
+}  // namespace
+
 bool GlobalContainer::PreInitSession(bool interactive) {
     platform::kernel::installStringLoader();
     platform::kernel::recordCall(std::wstring(L"GlobalContainer::PreInitSession(") +
                                  platform::kernel::boolText(interactive) + L")");
+    loadStoredSettings();
     return runStep(L"PreInitSession", platform::kernel::control().failPreInitSession,
                    platform::kernel::SessionStage::PreInitialised);
 }
@@ -150,7 +196,9 @@ void GlobalContainer::DestroySession(bool keepSettings) {
                                  platform::kernel::boolText(keepSettings) + L")");
     if (std::exchange(sessionDestroyed(), true)) {
         platform::core::reportFailure(L"GlobalContainer::DestroySession: the session was destroyed already");
+        return;
     }
+    saveStoredSettings();
 }
 
 bool GlobalContainer::IsSessionDestroyed() { return sessionDestroyed(); }
