@@ -172,6 +172,7 @@ private:
     bool startPageAction(const Step& step);
     bool dumpStartPage(const Step& step);
     bool dumpDiagnostics(const Step& step);
+    bool dumpButtonSets(const Step& step);
     bool dropFiles(const Step& step);
     bool dropFilesControl(const Step& step);
     bool dropFilesHolding(const Step& step, bool control);

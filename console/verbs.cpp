@@ -449,6 +449,9 @@ std::span<const Verb> verbs() {
          "prints the diagnostics pane: its window (automatic showing, icon state, shown or hidden), the pane icon of "
          "each main frame, each document's dialog of messages with its rows, the container the diagnostics window "
          "shows and the hidden messages", R, R, R, &Driver::dumpDiagnostics},
+        {"dump button-sets",
+         "prints the popup tool bar's button sets: each set's view type, object type, subtype, flags and caption, then "
+         "its buttons in order with their show-in-panel flag", R, R, R, &Driver::dumpButtonSets},
     };
     return table;
 }
