@@ -776,7 +776,7 @@ public:
     // diagnostics window shows and the hidden messages; "(no pane)" without its window.
     std::wstring dumpDiagnostics() const;
     // The popup tool bar's button sets the UI library's editor holds, in its order: "set VIEW
-    // TYPE SUBTYPE flags 0xF", then each button "  ID show-in-panel|hidden".
+    // TYPE SUBTYPE flags 0xF \"CAPTION\"", then each button "  ID show-in-panel|hidden".
     std::wstring dumpButtonSets() const;
 
 private:
