@@ -85,6 +85,7 @@ void MainFrameTreeBuilder::Build(CXTPCoreTreeControl& tree) const {
     for (const auto& [caption, set] : sets) {
         auto item = std::make_unique<PopupToolBarButtonSetItem>(set.key);
         item->SetCaption(caption);
+        item->SetExpanded(true);
         CXTPCoreTreeItem* added = tree.AddItem(std::move(item));
         for (const Korvo::UI::PopupToolBar::Button& button : set.buttons) {
             auto child = std::make_unique<PopupToolBarButtonItem>(button.id, button.flag);

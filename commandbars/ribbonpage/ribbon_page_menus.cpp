@@ -67,11 +67,11 @@ bool isPlainButton(const CXTPControl* control) {
 }  // namespace
 
 void RibbonPropertyPage::ShowBarTreeMenu() {
-    TVHITTESTINFO hit;
-    ::GetCursorPos(&hit.pt);
-    ::ScreenToClient(Item(kBarTree), &hit.pt);
-    ::SendMessageW(Item(kBarTree), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    CXTPCoreTreeItem* item = hit.hItem && (hit.flags & TVHT_ONITEM) ? barTree_.ItemFromHandle(hit.hItem) : barTree_.GetFocusedItem();
+    POINT point{};
+    ::GetCursorPos(&point);
+    ::ScreenToClient(Item(kBarTree), &point);
+    CXTPCoreTreeItem* item = barTree_.HitTest(point);
+    if (!item) item = barTree_.GetFocusedItem();
     if (!item) return;
     if (item != barTree_.GetFocusedItem()) barTree_.SetFocusedItem(item);
     UpdateButtons();
@@ -120,7 +120,6 @@ void RibbonPropertyPage::ShowBarTreeMenu() {
     if (!bars) return;
     CXTPPopupBar* menu = CXTPPopupBar::CreatePopupBar(bars);
     addEntries(menu->GetControls(), entries, bars);
-    POINT point{};
     ::GetCursorPos(&point);
     // What the menu names stays alive whatever its command does to the tree.
     if (object) object->GetObject()->InternalAddRef();
