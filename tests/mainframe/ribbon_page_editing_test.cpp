@@ -148,6 +148,109 @@ TEST_F(RibbonPageEditingTest, AGroupMovedToAnotherTabKeepsWhatItIs) {
     EXPECT_EQ(Ribbon()->GetTab(0)->GetGroup(1)->GetCaption(), CString(L"Parameters")) << "the group left its tab";
 }
 
+TEST_F(RibbonPageEditingTest, DropZonesFollowTheDraggedKindAndTheRowsParts) {
+    OpenPage([&](HWND dialog, RibbonPropertyPage& page) {
+        auto& bar = page.GetBarTree();
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.system_commands");
+        CXTPCoreTreeItem* cascade = Find(page.GetCommandTree(), L"Cascade");
+        bar.EnsureVisible(Find(bar, L"Home|Parameters|Level"));
+        bar.EnsureVisible(Find(bar, L"Home|Libraries|Open library"));
+        auto at = [&](const CXTPCoreTreeItem& dragged, const wchar_t* onto, int y) -> int {
+            RECT rect{};
+            EXPECT_TRUE(bar.GetItemRect(Find(bar, onto), rect)) << onto;
+            const auto place = page.DropPlace(dragged, POINT{30, rect.top + y});
+            return place ? place->second : -1;
+        };
+        const int height = CXTPCoreTreeControl::kRowHeight;
+        // A plain button: upper quarter before, middle half into, lower quarter after.
+        EXPECT_EQ(at(*cascade, L"Home|Document|Open", 1), RibbonPropertyPage::kBefore);
+        EXPECT_EQ(at(*cascade, L"Home|Document|Open", height / 2), RibbonPropertyPage::kInto);
+        EXPECT_EQ(at(*cascade, L"Home|Document|Open", height - 1), RibbonPropertyPage::kAfter);
+        // A control without a bar of its own to customise: halves.
+        EXPECT_EQ(at(*cascade, L"Home|Parameters|Level", height / 2 - 1), RibbonPropertyPage::kBefore);
+        EXPECT_EQ(at(*cascade, L"Home|Parameters|Level", height / 2 + 1), RibbonPropertyPage::kAfter);
+        // Groups take controls into them; tabs take groups; a control never goes onto a tab.
+        EXPECT_EQ(at(*cascade, L"Home|Document", 1), RibbonPropertyPage::kInto);
+        EXPECT_EQ(at(*cascade, L"Home", height / 2), -1);
+        CXTPCoreTreeItem* libraries = Find(bar, L"Home|Libraries");
+        EXPECT_EQ(at(*libraries, L"View", 2), RibbonPropertyPage::kInto);
+        EXPECT_EQ(at(*libraries, L"Home|Document", 2), RibbonPropertyPage::kBefore);
+        EXPECT_EQ(at(*libraries, L"Home|Libraries|Open library", 2), -1) << "never onto its own descendant";
+        EXPECT_EQ(at(*Find(bar, L"Home"), L"View", height - 2), RibbonPropertyPage::kAfter);
+    });
+}
+
+TEST_F(RibbonPageEditingTest, SeparatorsMarksPassOnAndAreNeverLost) {
+    CXTPControls* document = Group(0, 0)->GetControls();
+    document->GetAt(2)->SetBeginGroup(TRUE);  // "Save"
+    OpenPage([&](HWND dialog, RibbonPropertyPage& page) {
+        // A command dropped on the lower half of the separator comes right after it, beginning
+        // the group in place of "Save".
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.system_commands");
+        Drag(page.GetCommandTree(), L"Cascade", page, L"Home|Document|panels.separator", 0.8);
+        ASSERT_EQ(document->GetAt(2)->GetID(), 1063);
+        EXPECT_TRUE(document->GetAt(2)->GetBeginGroup());
+        EXPECT_FALSE(document->GetAt(3)->GetBeginGroup());
+        // Removing the control that begins the group hands the mark on.
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|Cascade");
+        Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
+        EXPECT_EQ(document->GetAt(2)->GetID(), 1029);
+        EXPECT_TRUE(document->GetAt(2)->GetBeginGroup());
+        // Removing one that does not begin a group leaves the next one's mark alone.
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|Open");
+        Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
+        EXPECT_TRUE(document->FindControl(1029)->GetBeginGroup());
+        // The separator itself removed: the control after it no longer begins a group.
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|panels.separator");
+        Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
+        EXPECT_FALSE(document->FindControl(1029)->GetBeginGroup());
+        EXPECT_EQ(Find(page.GetBarTree(), L"Home|Document|panels.separator"), nullptr);
+    });
+}
+
+TEST_F(RibbonPageEditingTest, RenamingATabAndItsTagsGoThroughTheRenameDialog) {
+    auto* view = dynamic_cast<Korvo::UI::RibbonTab*>(Ribbon()->GetTab(1));
+    ASSERT_NE(view, nullptr);
+    OpenPage([&](HWND dialog, RibbonPropertyPage& page) {
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"View");
+        Action rename{Action::Kind::Text, 0, L"&Windows", {}};
+        rename.controlKind = L"edit";
+        s.user().expectDialog(std::wstring(L"CXTPRibbonRenameDialog"),
+                              std::vector<Action>{rename, Action{Action::Kind::Ok, 0, {}, {}}});
+        Menu(page, RibbonPropertyPage::kRenameMenuCommand);
+        EXPECT_NE(Find(page.GetBarTree(), L"Windows"), nullptr) << "the item shows the name without its mark";
+        Action tags{Action::Kind::Text, 0, L"drawing, part", {}};
+        tags.controlKind = L"edit";
+        s.user().expectDialog(std::wstring(L"CXTPRibbonRenameDialog"),
+                              std::vector<Action>{tags, Action{Action::Kind::Ok, 0, {}, {}}});
+        Menu(page, RibbonPropertyPage::kEditTagsCommand);
+        // A new group goes into the selected tab.
+        const int groups = view->GetGroupCount();
+        Act(dialog, Action::Kind::Click, RibbonPropertyPage::kNew, nullptr);
+        EXPECT_EQ(view->GetGroupCount(), groups + 1);
+    });
+    EXPECT_EQ(view->GetCaption(), CString(L"&Windows"));
+    EXPECT_TRUE(view->HasTag(L"part"));
+}
+
+TEST(CoreTreeRows, OnlyRowsOfOpenParentsAreShownAndHit) {
+    CXTPCoreTreeControl tree;
+    CXTPCoreTreeItem* first = tree.AddItem(std::make_unique<CXTPCoreTreeItem>());
+    CXTPCoreTreeItem* child = tree.AddItem(std::make_unique<CXTPCoreTreeItem>(), first);
+    CXTPCoreTreeItem* second = tree.AddItem(std::make_unique<CXTPCoreTreeItem>());
+    RECT rect{};
+    EXPECT_FALSE(tree.GetItemRect(child, rect)) << "a closed parent hides its children";
+    ASSERT_TRUE(tree.GetItemRect(second, rect));
+    EXPECT_EQ(rect.top, CXTPCoreTreeControl::kRowHeight);
+    first->SetExpanded(true);
+    ASSERT_TRUE(tree.GetItemRect(second, rect));
+    EXPECT_EQ(rect.top, 2 * CXTPCoreTreeControl::kRowHeight);
+    EXPECT_EQ(tree.HitTest(POINT{5, CXTPCoreTreeControl::kRowHeight + 3}), child);
+    EXPECT_EQ(tree.HitTest(POINT{5, 3 * CXTPCoreTreeControl::kRowHeight}), nullptr);
+    EXPECT_EQ(tree.HitTest(POINT{5, -1}), nullptr);
+    EXPECT_EQ(tree.DragItem(first), DROPEFFECT_NONE) << "a tree that is no drag source drags nothing";
+}
+
 // An editor that refuses every insertion.
 class RefusingEditor : public Korvo::UI::PopupToolBarEditor {
 public:
