@@ -125,10 +125,21 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
         }
         if (text != "click" && text != "text" && text != "select")
             return "unknown action " + echo(text) + " (click, text, select, check, page, slider, rclick, dblclick, key, ok, cancel)";
-        // text and select also reach a UI-library control of the dialog's form by its quoted full id.
+        // text and select also reach a UI-library control of the dialog's form by its quoted full
+        // id, or the one control of a kind the dialog shows.
         const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
+        const std::string kind = text != "click" && i + 1 < words.size() && !words[i + 1].quoted ? platform::core::toUtf8(words[i + 1].text) : "";
+        if (kind == "edit" || kind == "list" || kind == "combo" || kind == "tree" || kind == "select") {
+            if (i + 2 >= words.size() || !words[i + 2].quoted)
+                return text + " " + kind + (text == "text" ? " needs a text in quotes" : " needs an item in quotes");
+            DialogAction action{text == "text" ? DialogAction::Kind::Text : DialogAction::Kind::Select, 0, words[i + 2].text, {}};
+            action.controlKind = words[i + 1].text;
+            actions.push_back(std::move(action));
+            i += 3;
+            continue;
+        }
         const auto id = named ? std::optional<int>(0) : controlId(i + 1);
-        if (!id) return text + " needs a control id (0 to 65535)";
+        if (!id) return text + (text == "click" ? " needs a control id (0 to 65535)" : " needs a control id (0 to 65535) or kind (edit, list, combo, tree, select)");
         if (text == "click") {
             actions.push_back({DialogAction{DialogAction::Kind::Click, *id, {}}});
             i += 2;

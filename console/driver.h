@@ -189,6 +189,7 @@ private:
     bool expectMacro(const Step& step);
     bool expectMacroCancel(const Step& step);
     bool installMacros(const Step& step);
+    bool dumpButtonSets(const Step& step);
     bool dropFiles(const Step& step);
     bool dropFilesControl(const Step& step);
     bool dropFilesHolding(const Step& step, bool control);

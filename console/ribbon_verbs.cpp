@@ -35,6 +35,11 @@ bool Driver::dumpRibbon(const Step& step) {
     return true;
 }
 
+bool Driver::dumpButtonSets(const Step&) {
+    printDump(session_.inspect().dumpButtonSets(), L"(no button sets)");
+    return true;
+}
+
 bool Driver::dumpBackstage(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;

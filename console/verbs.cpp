@@ -73,7 +73,8 @@ std::span<const Verb> verbs() {
         {"expect dialog \"NAME\" answer ARGS",
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
          "PATTERN) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", ok, cancel (a UI-library "
-         "control by its full id in quotes: text \"ID\" \"TEXT\", select \"ID\" \"ROW\")",
+         "control by its full id in quotes: text \"ID\" \"TEXT\", select \"ID\" \"ROW\", or the one control of a kind "
+         "by the kind in place of ID: edit, list, combo, tree, select)",
          R, R, M, &Driver::expectNamedDialog},
         {"expect variable choose \"NAME\"", "answers the next insert-variable dialog by choosing the document variable NAME",
          R, R, M, &Driver::expectVariable},
@@ -480,6 +481,9 @@ std::span<const Verb> verbs() {
          &Driver::expectMacroCancel},
         {"macros \"TEXT\"", "gives the kernel a macro manager with the macros TEXT names (separated by semicolons)", R,
          R, M, &Driver::installMacros},
+        {"dump button-sets",
+         "prints the popup tool bar's button sets: each set's view type, object type, subtype, flags and caption, then "
+         "its buttons in order with their show-in-panel flag", R, R, R, &Driver::dumpButtonSets},
     };
     return table;
 }

@@ -9,6 +9,7 @@
 #include "mainframe/main_frame.h"
 #include "mainframe/toolsengine/customize_sheet.h"
 #include "platform/kernel.h"
+#include "techrequirements/add_select_control.h"
 
 namespace {
 
@@ -42,6 +43,12 @@ std::optional<RibbonPageFrame> RibbonPageFrameOf(CWnd* site) {
     };
     page.writeAttributes = WriteLayoutControlAttributes;
     page.layoutApplied = [frame] { frame->OnRibbonLayoutImported(); };
+    page.popupCommandCaption = [frame](UINT id) -> CString {
+        CXTPToolBar* bar = frame->GetPopupToolbar();
+        CXTPControl* control = bar ? bar->GetControls()->FindControl(static_cast<int>(id)) : nullptr;
+        return control ? control->GetCaption() : CString();
+    };
+    page.addSelectControl = AddSelectControl;
     return page;
 }
 

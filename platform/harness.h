@@ -126,6 +126,11 @@ public:
     // the drag starts (answer it with expectDragChoose first). Why a user could not (no list, no
     // such row, rows that do not drag), or nothing.
     std::optional<std::wstring> dragRow(HWND window, int row);
+    // The user presses on the item of the item tree shown in window `tree` by its path of
+    // captions ("Home|Clipboard|Paste", case ignored) and drags it away (answer with
+    // expectDragChoose first). Why a user could not (no such tree or item, a tree that does not
+    // drag), or nothing.
+    std::optional<std::wstring> dragTreeItem(HWND tree, std::wstring_view path);
     // The shell's files as a data object dropped on the drop target under the point; false when
     // there is none or it offers no effect for them.
     bool dropOnOleTarget(HWND window, POINT point, const std::vector<std::wstring>& paths, bool control);
@@ -781,6 +786,9 @@ public:
     // frame shows, the dialogs of the documents' messages with their rows, the container the
     // diagnostics window shows and the hidden messages; "(no pane)" without its window.
     std::wstring dumpDiagnostics() const;
+    // The popup tool bar's button sets the UI library's editor holds, in its order: "set VIEW
+    // TYPE SUBTYPE flags 0xF \"CAPTION\"", then each button "  ID show-in-panel|hidden".
+    std::wstring dumpButtonSets() const;
 
 private:
     friend class Session;

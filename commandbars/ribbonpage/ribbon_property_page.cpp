@@ -1,6 +1,7 @@
 #include "commandbars/ribbonpage/ribbon_property_page.h"
 
 #include "commandbars/menu_text.h"
+#include "commandbars/ribbonpage/popup_button_sets.h"
 #include "commandbars/ribbonpage/ribbon_tree_items.h"
 #include "platform/kernel.h"
 #include "platform/textcore.h"
@@ -67,6 +68,7 @@ BOOL RibbonPropertyPage::OnInitDialog() {
     barTree_.SetImageManager(ribbon_ && ribbon_->GetCommandBars() ? ribbon_->GetCommandBars()->GetImageManager() : nullptr);
     commandTree_.Attach(Item(kCommandTree), kCommandTree);
     barTree_.Attach(Item(kBarTree), kBarTree);
+    RegisterDrops();
     commandSearch_.text.Empty();
     barSearch_.text.Empty();
     FillCategories();
@@ -124,8 +126,14 @@ void RibbonPropertyPage::FocusRequested() {
         barTree_.ForEachItem([&](CXTPCoreTreeItem& item) {
             if (!found && holds(&item, *control)) found = &item;
         });
+    } else if (const auto* key = std::get_if<RibbonPageOpenRequest::ButtonSetKey>(&request_->focus)) {
+        for (const auto& item : tops) {
+            const auto* set = dynamic_cast<const PopupToolBarButtonSetItem*>(item.get());
+            if (!found && set && static_cast<int>(set->GetKey().viewType) == key->viewType &&
+                static_cast<int>(set->GetKey().objectType) == key->objectType && set->GetKey().objectSubtype == key->objectSubtype)
+                found = item.get();
+        }
     }
-    // Button sets are the popup tool bar's, which this page does not show yet.
     if (found) {
         filling_ = true;
         barTree_.SetFocusedItem(found);
@@ -212,7 +220,8 @@ void RibbonPropertyPage::FillBarTree() {
         case kFramelessView:
             if (frame_.framelessToolBar) builder.AddControls(barTree_, nullptr, frame_.framelessToolBar->GetControls());
             break;
-        default: break;  // the popup tool bar's button sets are not shown yet
+        case kPopupToolBarView: MainFrameTreeBuilder{frame_.popupCommandCaption}.Build(barTree_); break;
+        default: break;
     }
     barTree_.EndUpdate();
     filling_ = false;
@@ -336,12 +345,11 @@ BOOL RibbonPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam) {
         case kClearBarSearch: ClearSearch(barSearch_); return TRUE;
         case kFindNext: FindNext(); return TRUE;
         case kImportExport: ShowImportExportMenu(); return TRUE;
-        // Adding, new tabs and groups, renaming and removing edit the bars: not offered yet.
-        case kAdd:
-        case kNewTab:
-        case kNew:
-        case kRename:
-        case kRemoveCommand: return TRUE;
+        case kAdd: AddFocused(); return TRUE;
+        case kNewTab: NewTab(); return TRUE;
+        case kNew: NewGroup(); return TRUE;
+        case kRename: RenameFocused(); return TRUE;
+        case kRemoveCommand: RemoveFocused(); return TRUE;
         default: return CXTPPropertyPage::OnCommand(wParam, lParam);
     }
 }
@@ -361,6 +369,15 @@ BOOL RibbonPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult
     }
     if (header->code == NM_RCLICK && barTree) {
         ShowBarTreeMenu();
+        return TRUE;
+    }
+    // A click on a row's tick box.
+    if (header->code == NM_CLICK && barTree) {
+        TVHITTESTINFO hit;
+        ::GetCursorPos(&hit.pt);
+        ::ScreenToClient(Item(kBarTree), &hit.pt);
+        ::SendMessageW(Item(kBarTree), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+        if (hit.hItem && (hit.flags & TVHT_ONITEMSTATEICON)) OnBarTreeCheck(hit.hItem);
         return TRUE;
     }
     return TRUE;
@@ -407,21 +424,4 @@ void RibbonPropertyPage::ShowImportExportMenu() {
     const UINT chosen = TrackMenu({{kImportCommand, L"panels.ribbon.import"}, {kExportCommand, L"panels.ribbon.export"}}, kImportExport);
     if (chosen == kImportCommand) Import();
     if (chosen == kExportCommand) Export(nullptr);
-}
-
-// The bar tree's context menu of the item under the cursor (else the focused one): a tab's
-// export; its editing entries come with the page's editing.
-void RibbonPropertyPage::ShowBarTreeMenu() {
-    TVHITTESTINFO hit;
-    ::GetCursorPos(&hit.pt);
-    ::ScreenToClient(Item(kBarTree), &hit.pt);
-    ::SendMessageW(Item(kBarTree), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    CXTPCoreTreeItem* item = hit.hItem && (hit.flags & TVHT_ONITEM) ? barTree_.ItemFromHandle(hit.hItem) : barTree_.GetFocusedItem();
-    const ObjectItem* object = AsObject(item);
-    CXTPRibbonTab* tab = object ? object->GetTab() : nullptr;
-    if (!tab) return;
-    // The tab stays alive while its file is written, whatever the menu does to the tree.
-    tab->InternalAddRef();
-    if (TrackMenu({{kExportTabCommand, L"panels.ribbon.export_tab"}}, 0) == kExportTabCommand) Export(tab);
-    tab->InternalRelease();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "commandbars/ribbonpage/ribbon_command_captions.h"
+#include "platform/korvoui/kvpf.h"
 #include "platform/korvoui/layout.h"
 #include "platform/toolkit.h"
 
@@ -43,6 +44,10 @@ struct RibbonPageFrame {
     std::function<void(const CXTPControl&, Korvo::UI::XML::Element&)> writeAttributes;
     // After a layout was read: the new controls readied, tabs shown by keywords, command states.
     std::function<void()> layoutApplied;
+    // The popup tool bar's caption of a command (empty: none).
+    std::function<CString(UINT id)> popupCommandCaption;
+    // Appends the select control of the new-button-set dialog to its content.
+    std::function<kvpf::BaseControl*(kvpf::ContainerControl&, const wchar_t* name)> addSelectControl;
 };
 // The main-frame-of-a-window query the page asks with its ribbon's site; the main frame installs
 // it. Without one (or for another window) the page has no categories and cannot import.
@@ -57,7 +62,14 @@ public:
         kCommandSearch = 4195, kBarSearch = 4196, kClearCommandSearch = 4193, kClearBarSearch = 4194, kFindNext = 4197,
     };
     // Commands of the menus the page shows.
-    enum : UINT { kRemoveCommand = 1004, kExportTabCommand = 3460, kImportCommand = 3462, kExportCommand = 3463 };
+    enum : UINT {
+        kRemoveCommand = 1004, kExportTabCommand = 3460, kImportCommand = 3462, kExportCommand = 3463,
+        kRemoveMenuCommand = 2521, kRenameMenuCommand = 2524, kEditTagsCommand = 2143, kFlagCommand = 3968,
+        kFirstStyleCommand = 3401, kLastStyleCommand = 3405, kFirstViewTypeCommand = 9334, kLastViewTypeCommand = 9340,
+    };
+    // Where an item goes beside its target, and whether the source stays.
+    enum Position : int { kBefore = 0, kAfter = 1, kInto = 2 };
+    enum Mode : int { kCopy = 1, kMove = 2 };
 
     class TreeControl : public CXTPCoreTreeControl {
     public:
@@ -81,6 +93,13 @@ public:
 
     CommandTreeControl& GetCommandTree() { return commandTree_; }
     RibbonTreeControl& GetBarTree() { return barTree_; }
+
+    // Puts `source` (an item of either tree) before, after or into `target` (an item of the bar
+    // tree), acting on the live bars; false when the rules refuse it (nothing changes then).
+    bool MoveOrCopy(CXTPCoreTreeItem* source, CXTPCoreTreeItem* target, int position, int mode);
+    // Where a drop of `dragged` at the bar tree's point would go (the item under it and the
+    // position), nothing when it may not drop there.
+    std::optional<std::pair<CXTPCoreTreeItem*, int>> DropPlace(const CXTPCoreTreeItem& dragged, POINT point);
 
 protected:
     BOOL OnInitDialog() override;
@@ -107,6 +126,26 @@ private:
     void ShowCue(const SearchBox& box, bool focused);
     void OnBarTreeCheck(HTREEITEM row);
     void ShowBarTreeMenu();
+    // Editing (the bar tree's focused item unless named).
+    void AddFocused();
+    void RemoveFocused();
+    void RenameFocused();
+    void EditTags();
+    void NewTab();
+    void NewGroup();
+    void NewButtonSet();
+    void ToggleFlag(CXTPCoreTreeItem* item);
+    void ChooseStyle(CXTPControl* control, UINT command);
+    void ToggleViewType(CXTPControl* control, UINT command);
+    bool MoveControl(CXTPCoreTreeItem* source, CXTPCoreTreeItem* target, int position, int mode, std::unique_ptr<CXTPCoreTreeItem>& clone);
+    CXTPControl* InsertControl(CXTPControl* control, CXTPCoreTreeItem* target, int position, const CXTPCoreTreeItem* skip);
+    bool MoveSeparator(CXTPCoreTreeItem* source, CXTPCoreTreeItem* target, int position, int mode, bool& placeItem);
+    bool MoveGroup(CXTPCoreTreeItem* source, CXTPCoreTreeItem* target, int position);
+    bool PutIntoButtonSet(CXTPCoreTreeItem* source, CXTPCoreTreeItem* target, int position, std::unique_ptr<CXTPCoreTreeItem>& clone);
+    // The item goes from the tree; the focus moves to a neighbour first.
+    void DropItem(CXTPCoreTreeItem* item);
+    void LayoutRibbon();
+    void RegisterDrops();
     void ShowImportExportMenu();
     // A popup menu of (command, text key) items below the control `id` (or at the cursor when
     // `id` is 0); the chosen command, 0 when dismissed.

@@ -1,6 +1,7 @@
 #include "commandbars/ribbonpage/ribbon_tree_items.h"
 
 #include "commandbars/menu_text.h"
+#include "platform/kernel.h"
 #include "platform/korvoui/ribbon.h"
 #include "platform/textcore.h"
 
@@ -23,16 +24,59 @@ ObjectItem::~ObjectItem() {
     if (object_) object_->InternalRelease();
 }
 
+void ObjectItem::SetObject(CCmdTarget* object) {
+    if (object) object->InternalAddRef();
+    if (object_) object_->InternalRelease();
+    object_ = object;
+}
+
 SeparatorItem::SeparatorItem() { SetCaption(Korvo::I18n::Translate(L"panels.separator")); }
+
+PopupToolBarButtonSetItem::PopupToolBarButtonSetItem(const Key& key) : key_(key) {
+    if (key_.viewType == 0) SetIconId(CKVObject::GetDefaultIconID(key_.objectType));
+}
+
+std::unique_ptr<PopupToolBarButtonSetItem> PopupToolBarButtonSetItem::ForView(UINT viewType, UINT flags) {
+    return std::make_unique<PopupToolBarButtonSetItem>(Key{viewType, 0, -1, flags});
+}
+
+std::unique_ptr<PopupToolBarButtonSetItem> PopupToolBarButtonSetItem::ForObject(UINT objectType, int subtype, UINT flags) {
+    return std::make_unique<PopupToolBarButtonSetItem>(Key{0, objectType, subtype, flags});
+}
+
+PopupToolBarButtonItem::PopupToolBarButtonItem(UINT id, BYTE flag) : id_(id), flag_(flag) { SetIconId(static_cast<int>(id)); }
 
 ItemKind KindOf(const CXTPCoreTreeItem* item) {
     if (dynamic_cast<const SeparatorItem*>(item)) return ItemKind::Separator;
+    if (dynamic_cast<const PopupToolBarButtonItem*>(item)) return ItemKind::PopupButton;
+    if (dynamic_cast<const PopupToolBarButtonSetItem*>(item)) return ItemKind::ButtonSet;
     const auto* object = dynamic_cast<const ObjectItem*>(item);
     if (!object) return ItemKind::None;
     if (object->GetControl()) return ItemKind::Control;
     if (object->GetGroup()) return ItemKind::Group;
     if (object->GetTab()) return ItemKind::Tab;
     return ItemKind::None;
+}
+
+std::unique_ptr<CXTPCoreTreeItem> CloneItem(const CXTPCoreTreeItem& item) {
+    std::unique_ptr<CXTPCoreTreeItem> clone;
+    if (const auto* button = dynamic_cast<const PopupToolBarButtonItem*>(&item))
+        clone = std::make_unique<PopupToolBarButtonItem>(button->GetId(), button->GetFlag());
+    else if (const auto* set = dynamic_cast<const PopupToolBarButtonSetItem*>(&item))
+        clone = std::make_unique<PopupToolBarButtonSetItem>(set->GetKey());
+    else if (const auto* object = dynamic_cast<const ObjectItem*>(&item))
+        clone = std::make_unique<ObjectItem>(object->GetObject());
+    else if (dynamic_cast<const SeparatorItem*>(&item))
+        clone = std::make_unique<SeparatorItem>();
+    else
+        clone = std::make_unique<CXTPCoreTreeItem>();
+    clone->SetCaption(item.GetCaption());
+    clone->SetItemData(item.GetItemData());
+    clone->SetExpanded(item.IsExpanded());
+    clone->ShowCheckbox(item.HasCheckbox());
+    clone->SetChecked(item.IsChecked());
+    clone->SetIconId(item.GetIconId());
+    return clone;
 }
 
 bool HasCustomizableCommandBar(const CXTPControl* control) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <unordered_set>
 
+#include "platform/korvoui/popup_toolbar.h"
 #include "platform/toolkit.h"
 
 namespace ribbon_page {
@@ -20,6 +21,8 @@ public:
     explicit ObjectItem(CCmdTarget* object);
     ~ObjectItem() override;
     CCmdTarget* GetObject() const { return object_; }
+    // The item stands for another object (a control changed into another kind, a group made anew).
+    void SetObject(CCmdTarget* object);
     CXTPControl* GetControl() const { return dynamic_cast<CXTPControl*>(object_); }
     CXTPRibbonGroup* GetGroup() const { return dynamic_cast<CXTPRibbonGroup*>(object_); }
     CXTPRibbonTab* GetTab() const { return dynamic_cast<CXTPRibbonTab*>(object_); }
@@ -33,7 +36,38 @@ public:
     SeparatorItem();
 };
 
+// A set of the popup tool bar's buttons, by its key.
+class PopupToolBarButtonSetItem : public CXTPCoreTreeItem {
+public:
+    using Key = Korvo::UI::PopupToolBar::SetKey;
+    // A view set (object type 0, any subtype) or an object set (view type 0).
+    static std::unique_ptr<PopupToolBarButtonSetItem> ForView(UINT viewType, UINT flags);
+    static std::unique_ptr<PopupToolBarButtonSetItem> ForObject(UINT objectType, int subtype, UINT flags);
+    explicit PopupToolBarButtonSetItem(const Key& key);
+    const Key& GetKey() const { return key_; }
+    void SetFlags(UINT flags) { key_.flags = flags; }
+
+private:
+    Key key_;
+};
+
+// A button of a popup tool-bar set: its command and whether it shows in the panel.
+class PopupToolBarButtonItem : public CXTPCoreTreeItem {
+public:
+    PopupToolBarButtonItem(UINT id, BYTE flag);
+    UINT GetId() const { return id_; }
+    BYTE GetFlag() const { return flag_; }
+    void SetFlag(BYTE flag) { flag_ = flag; }
+
+private:
+    UINT id_;
+    BYTE flag_;
+};
+
 ItemKind KindOf(const CXTPCoreTreeItem* item);
+// A new item of the same class standing for the same thing, with the item's caption, item data,
+// expansion, tick box, icon (not its children).
+std::unique_ptr<CXTPCoreTreeItem> CloneItem(const CXTPCoreTreeItem& item);
 inline ObjectItem* AsObject(CXTPCoreTreeItem* item) { return dynamic_cast<ObjectItem*>(item); }
 
 // An update target that only takes a caption: lets the 3D kernel name its dynamic commands.

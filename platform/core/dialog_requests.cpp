@@ -1,4 +1,7 @@
 // Modal dialogs as requests of the simulated user, and what a user does in one.
+#include <algorithm>
+#include <variant>
+
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
@@ -253,11 +256,46 @@ FrameworkControlActor& frameworkControlActor() {
     return actor;
 }
 
+// The window classes a control kind stands for.
+std::vector<std::wstring> kindClasses(const std::wstring& kind) {
+    if (kind == L"edit") return {L"edit"};
+    if (kind == L"list") return {L"listbox", foldCase(WC_LISTVIEWW)};
+    if (kind == L"combo") return {L"combobox"};
+    if (kind == L"tree") return {foldCase(WC_TREEVIEWW)};
+    return {};
+}
+
+void collectOfKind(HWND parent, const std::vector<std::wstring>& classes, std::vector<HWND>& found) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(child)) continue;
+        const std::wstring name = className(child);
+        if (std::find(classes.begin(), classes.end(), name) != classes.end()) found.push_back(child);
+        else if (name == L"#32770") collectOfKind(child, classes, found);
+    }
+}
+
+// The action with the id of the one control of its kind that the dialog shows; the reason when
+// there is none or more than one.
+std::variant<DialogAction, std::wstring> resolveKind(HWND dialog, DialogAction action) {
+    const std::vector<std::wstring> classes = kindClasses(action.controlKind);
+    if (classes.empty()) return L"no control kind " + quoted(action.controlKind);
+    std::vector<HWND> found;
+    collectOfKind(dialog, classes, found);
+    if (found.empty()) return L"the dialog shows no " + action.controlKind;
+    if (found.size() > 1) return L"the dialog shows " + std::to_wstring(found.size()) + L" controls of kind " + action.controlKind;
+    action.id = GetDlgCtrlID(found.front());
+    action.controlKind.clear();
+    return action;
+}
+
 }  // namespace
 
 void setFrameworkControlActor(FrameworkControlActor actor) { frameworkControlActor() = std::move(actor); }
 
 std::wstring describeDialogAction(const DialogAction& action) {
+    if (!action.controlKind.empty())
+        return std::wstring(action.kind == DialogAction::Kind::Text ? L"text " : L"select ") + action.controlKind + L" " +
+               quoted(action.text);
     if (!action.control.empty())
         return std::wstring(action.kind == DialogAction::Kind::Text ? L"text " : L"select ") + quoted(action.control) + L" " +
                quoted(action.text);
@@ -275,6 +313,15 @@ std::wstring describeDialogAction(const DialogAction& action) {
 
 std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction& action) {
     if (!IsWindow(dialog)) return std::wstring(L"the dialog is gone");
+    if (action.controlKind == L"select") {
+        if (!frameworkControlActor()) return std::wstring(L"the dialog shows no select");
+        return frameworkControlActor()(dialog, action);
+    }
+    if (!action.controlKind.empty()) {
+        auto resolved = resolveKind(dialog, action);
+        if (auto* refusal = std::get_if<std::wstring>(&resolved)) return *refusal;
+        return performDialogAction(dialog, std::get<DialogAction>(resolved));
+    }
     if (!action.control.empty()) {
         if (!frameworkControlActor()) return L"the dialog has no control " + quoted(action.control);
         return frameworkControlActor()(dialog, action);

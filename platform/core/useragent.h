@@ -120,6 +120,9 @@ struct DialogAction {
     // A UI-library control of the dialog's form by its full id ("Form.Filter"), in place of `id`:
     // text types into it, select picks a row of it.
     std::wstring control;
+    // A control named by its kind ("edit", "list", "combo", "tree", or "select": the UI
+    // library's select), in place of `id`, where the dialog holds one control of that kind.
+    std::wstring controlKind;
 };
 // Acts on a UI-library control inside a dialog: the reason a user could not, or nothing when done.
 // The UI library installs it with its first form; without it such an action is refused.

@@ -5,6 +5,7 @@
 #include "platform/core/journal.h"
 #include "platform/mfc.h"
 
+#include "platform/core/text.h"
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/harness.h"
@@ -35,6 +36,22 @@ std::optional<std::wstring> User::dragRow(HWND window, int row) {
     if (row < 0 || row >= count)
         return L"the list has no row " + std::to_wstring(row) + L" (" + std::to_wstring(count) + L" rows)";
     if (!report->DragRow(report->GetRows()->GetAt(row))) return L"the rows of " + handleText(window) + L" do not drag";
+    return std::nullopt;
+}
+
+std::optional<std::wstring> User::dragTreeItem(HWND tree, std::wstring_view path) {
+    CXTPCoreTreeControl* control = CXTPCoreTreeControl::FromHandle(tree);
+    if (!control) return std::wstring(L"there is no item tree in that window");
+    const std::wstring wanted = platform::core::foldCase(std::wstring(path));
+    CXTPCoreTreeItem* found = nullptr;
+    control->ForEachItem([&](CXTPCoreTreeItem& item) {
+        if (!found && platform::core::foldCase(std::wstring(item.GetPath().GetString())) == wanted) found = &item;
+    });
+    if (!found) return L"the tree has no item " + platform::core::quoted(std::wstring(path));
+    if (!control->IsDragSource()) return std::wstring(L"the tree's items do not drag");
+    RECT rect{};
+    if (!control->GetItemRect(found, rect)) return L"item " + platform::core::quoted(std::wstring(path)) + L" is not shown";
+    control->DragItem(found);
     return std::nullopt;
 }
 

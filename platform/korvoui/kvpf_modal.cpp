@@ -1,5 +1,6 @@
 // The framework's modal dialog around a form, and the user at the form's controls inside a dialog.
 #include "platform/core/record.h"
+#include "platform/core/text.h"
 #include "platform/core/useragent.h"
 #include "platform/korvoui/kvpf.h"
 #include "platform/textcore.h"
@@ -11,10 +12,36 @@ namespace {
 constexpr SIZE kDialogSize{420, 320};
 constexpr int kButtonsHeight = 36;
 
+void collectSelects(const ContainerControl& container, std::vector<SelectControl*>& found) {
+    for (const Ref<BaseControl>& control : container.GetControls()) {
+        if (auto* select = dynamic_cast<SelectControl*>(control.get())) found.push_back(select);
+        if (const auto* inner = dynamic_cast<const ContainerControl*>(control.get())) collectSelects(*inner, found);
+    }
+}
+
+// A user's choice in the one select the dialog's forms show: the item by its text (case
+// ignored) or "#N" from 0.
+std::optional<std::wstring> selectInDialog(HWND dialog, const std::wstring& text) {
+    std::vector<SelectControl*> found;
+    for (WpfDockFormView* form : WpfDockFormView::LiveForms())
+        if (::IsChild(dialog, form->GetWindow().GetSafeHwnd())) collectSelects(*form, found);
+    if (found.size() != 1)
+        return found.empty() ? std::wstring(L"the dialog shows no select") : L"the dialog shows " + std::to_wstring(found.size()) + L" selects";
+    SelectControl& select = *found.front();
+    int index = -1;
+    if (text.size() > 1 && text[0] == L'#' && text.size() < 8 && text.find_first_not_of(L"0123456789", 1) == std::wstring::npos)
+        index = std::stoi(text.substr(1));
+    for (int i = 0; index < 0 && i < select.GetItemCount(); ++i)
+        if (platform::core::foldCase(select.GetItem(i).text.GetString()) == platform::core::foldCase(text)) index = i;
+    if (index < 0 || index >= select.GetItemCount()) return L"the select has no item " + platform::core::quoted(text);
+    return select.UserSelect(select.GetItem(index).customId);
+}
+
 // What a user does at a control of a form inside `dialog`: types into a string control, picks a
-// row of a list.
+// row of a list or an item of the one select.
 std::optional<std::wstring> actInDialog(HWND dialog, const platform::core::DialogAction& action) {
     using Kind = platform::core::DialogAction::Kind;
+    if (action.controlKind == L"select") return selectInDialog(dialog, action.text);
     BaseControl* control = WpfDockFormView::FindControl(CString(action.control.c_str()));
     const std::wstring name = platform::core::quoted(action.control);
     if (!control) return L"the dialog has no control " + name;

@@ -84,6 +84,32 @@ void MakeControlOptional(CXTPControl* control, bool optional, bool relayout) {
     if (CXTPCommandBar* bar = control->GetParent(); bar && bar->GetCommandBars()) bar->GetCommandBars()->RecalcFrameLayout();
 }
 
+CXTPControl* RemoveControl(CXTPControl* control) {
+    CXTPControls* holder = control ? control->GetControls() : nullptr;
+    if (!holder) return nullptr;
+    control->InternalAddRef();
+    holder->Remove(control);
+    return control;
+}
+
+CXTPControl* ChangeControlType(CXTPControl* control, XTPControlType type) {
+    CXTPControls* holder = control ? control->GetControls() : nullptr;
+    if (!holder) return nullptr;
+    const bool popup = type == xtpControlPopup || type == xtpControlButtonPopup || type == xtpControlSplitButtonPopup;
+    CXTPControl* changed = popup ? static_cast<CXTPControl*>(new CXTPControlPopup) : new CXTPControlButton;
+    changed->Copy(control, FALSE);
+    changed->SetType(type);
+    changed->SetCommandBar(nullptr);
+    if (popup) {
+        CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(holder->GetParent() ? holder->GetParent()->GetCommandBars() : nullptr);
+        changed->SetCommandBar(bar);
+        bar->InternalRelease();
+    }
+    const int index = holder->IndexOf(control);
+    holder->Remove(control);
+    return holder->Add(changed, changed->GetID(), nullptr, index);
+}
+
 void EnsureIsVisible(CWnd* window) {
     if (!window || !window->GetSafeHwnd()) return;
     RECT rect{};

@@ -98,6 +98,14 @@ bool CanBeOptional(const CXTPControl* control);
 bool IsOptionalControl(const CXTPControl* control);
 void MakeControlOptional(CXTPControl* control, bool optional, bool relayout);
 
+// Takes the control out of the collection that holds it and hands it back with a reference the
+// caller now holds (null for a control of no collection).
+CXTPControl* RemoveControl(CXTPControl* control);
+// Puts a control of `type` in the control's place (a pop-up type gets an empty bar of its own,
+// a plain button none), with the control's id, caption, icon, style and marks; the new control
+// (its collection holds it), or null for a control of no collection.
+CXTPControl* ChangeControlType(CXTPControl* control, XTPControlType type);
+
 // Whether a control stands free in the ribbon (beside the tabs, outside every group): flag 1.
 inline bool IsRibbonFreeControl(const CXTPControl* control) { return control && (control->GetFlags() & 1) != 0; }
 

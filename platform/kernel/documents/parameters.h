@@ -183,6 +183,9 @@ private:
 class CKVObject {
 public:
     virtual ~CKVObject() = default;
+    // The icon resource the kernel shows for objects of a type (0: any object, which has none).
+    static int GetDefaultIconID(UINT objectType) { return objectType == 0 ? 0 : static_cast<int>(kFirstObjectIcon + objectType); }
+    static constexpr UINT kFirstObjectIcon = 52000;
     std::optional<kveval::VariantParameter> GetParameterValue(int id) const;
     void SetParameterValue(int id, const kveval::VariantParameter& value) { parameters_[id] = value; }
     // The element's name (empty: none), by which the user finds it.

@@ -82,19 +82,25 @@ void CXTPRibbonTab::SetVisible(BOOL visible) {
 }
 
 CXTPRibbonGroup* CXTPRibbonTab::AddGroup(LPCWSTR caption, int id) {
-    CRuntimeClass* groupClass = ribbon_ ? ribbon_->GetGroupClass() : RUNTIME_CLASS(CXTPRibbonGroup);
-    CObject* object = groupClass->CreateObject();
+    CXTPRibbonGroup* group = InsertGroup(ribbon_ ? ribbon_->GetGroupClass() : RUNTIME_CLASS(CXTPRibbonGroup), -1);
+    if (!group) return nullptr;
+    group->SetCaption(caption);
+    group->SetID(id);
+    return group;
+}
+
+CXTPRibbonGroup* CXTPRibbonTab::InsertGroup(CRuntimeClass* groupClass, int before) {
+    CObject* object = groupClass ? groupClass->CreateObject() : nullptr;
     auto* group = dynamic_cast<CXTPRibbonGroup*>(object);
     if (!group) {
         delete object;
-        platform::core::reportFailure(L"CXTPRibbonTab::AddGroup: the group class is not a ribbon group");
+        platform::core::reportFailure(L"CXTPRibbonTab::InsertGroup: the group class is not a ribbon group");
         return nullptr;
     }
     group->tab_ = this;
-    group->SetCaption(caption);
-    group->SetID(id);
     group->GetControls()->SetParent(ribbon_);
-    groups_.push_back(group);
+    if (before < 0 || before >= GetGroupCount()) groups_.push_back(group);
+    else groups_.insert(groups_.begin() + before, group);
     if (ribbon_) ribbon_->OnControlsChanged();
     return group;
 }
@@ -330,6 +336,15 @@ void CXTPRibbonBar::RemoveTab(int index) {
     tab->ribbon_ = nullptr;
     for (int g = 0; g < tab->GetGroupCount(); ++g) detachFromRibbon(tab->GetGroup(g));
     tab->InternalRelease();
+    OnControlsChanged();
+}
+
+void CXTPRibbonBar::MoveTab(CXTPRibbonTab* tab, int index) {
+    const auto at = std::find(tabs_.begin(), tabs_.end(), tab);
+    if (at == tabs_.end()) return;
+    tabs_.erase(at);
+    index = std::clamp(index, 0, GetTabCount());
+    tabs_.insert(tabs_.begin() + index, tab);
     OnControlsChanged();
 }
 
@@ -651,3 +666,34 @@ LRESULT CXTPRibbonBar::OnRButtonUp(WPARAM, LPARAM lParam) {
 }
 
 void XTPPlaySystemSound(int sound) { platform::core::recordCall(L"XTPPlaySystemSound(" + std::to_wstring(sound) + L")"); }
+
+// ---- Rename dialog ------------------------------------------------------------------------------
+
+CXTPRibbonRenameDialog::CXTPRibbonRenameDialog(CWnd* parent, const CString& name) : CDialog(0, parent), name_(name) {}
+
+INT_PTR CXTPRibbonRenameDialog::DoModal() {
+    platform::mfc::DialogTemplate dialog;
+    dialog.caption = L"Rename";
+    dialog.size = SIZE{260, 90};
+    dialog.controls.push_back({kEditId, L"EDIT", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER, L"", RECT{10, 10, 250, 32}});
+    dialog.controls.push_back({IDOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, L"OK", RECT{80, 50, 160, 74}});
+    dialog.controls.push_back({IDCANCEL, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, L"Cancel", RECT{166, 50, 250, 74}});
+    SetInlineTemplate(std::move(dialog), L"CXTPRibbonRenameDialog");
+    return CDialog::DoModal();
+}
+
+BOOL CXTPRibbonRenameDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    ::SetWindowTextW(::GetDlgItem(m_hWnd, kEditId), name_.GetString());
+    return TRUE;
+}
+
+void CXTPRibbonRenameDialog::OnOK() {
+    HWND edit = ::GetDlgItem(m_hWnd, kEditId);
+    const int length = ::GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(edit, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    name_ = text.c_str();
+    CDialog::OnOK();
+}

@@ -106,6 +106,9 @@ public:
 
     // A new group of the ribbon's group class.
     CXTPRibbonGroup* AddGroup(LPCWSTR caption, int id = 0);
+    // A new group of `groupClass` before the group at `before` (-1 or past the end: last); null
+    // when the class makes no ribbon group.
+    CXTPRibbonGroup* InsertGroup(CRuntimeClass* groupClass, int before);
     int GetGroupCount() const { return static_cast<int>(groups_.size()); }
     CXTPRibbonGroup* GetGroup(int index) const;
     void RemoveGroup(int index);
@@ -269,6 +272,8 @@ public:
     CXTPRibbonTab* AddTab(LPCWSTR caption, int id = 0, int before = -1);
     void RemoveTab(int index);
     void RemoveAllTabs();
+    // Moves the tab so that it stands at `index` (clamped) among the tabs.
+    void MoveTab(CXTPRibbonTab* tab, int index);
     int GetTabCount() const { return static_cast<int>(tabs_.size()); }
     CXTPRibbonTab* GetTab(int index) const;
     CXTPRibbonTab* GetCurrentTab() const { return current_; }
@@ -359,6 +364,23 @@ private:
     BOOL frameTheme_ = FALSE;
     BOOL customizationSwitch_ = FALSE;
     int width_ = 1200;
+};
+
+// The toolkit's dialog that renames a ribbon item: one edit holding the name, OK and Cancel.
+class CXTPRibbonRenameDialog : public CDialog {
+public:
+    static constexpr int kEditId = 100;
+    CXTPRibbonRenameDialog(CWnd* parent, const CString& name);
+    // IDOK with the new name in GetName(), or IDCANCEL.
+    INT_PTR DoModal() override;
+    CString GetName() const { return name_; }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    CString name_;
 };
 
 // A control of the ribbon's command bars was executed (lParam: the control).

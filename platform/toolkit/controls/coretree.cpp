@@ -1,6 +1,8 @@
 #include "platform/toolkit/controls/coretree.h"
 
 #include <algorithm>
+#include <cstring>
+#include <unordered_set>
 
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
@@ -35,14 +37,148 @@ CString CXTPCoreTreeItem::GetPath() const {
     return path;
 }
 
-CXTPCoreTreeControl::CXTPCoreTreeControl() : root_(std::make_unique<CXTPCoreTreeItem>()) {}
+namespace {
 
-CXTPCoreTreeControl::~CXTPCoreTreeControl() = default;
+std::unordered_set<CXTPCoreTreeControl*>& liveTrees() {
+    static std::unordered_set<CXTPCoreTreeControl*> trees;
+    return trees;
+}
+
+// What a tree's drag carries: the source tree and the item, both of this process.
+struct DraggedItem {
+    CXTPCoreTreeControl* tree = nullptr;
+    CXTPCoreTreeItem* item = nullptr;
+};
+
+CLIPFORMAT draggedItemFormat() {
+    static const auto format = static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"CXTPCoreTreeItem"));
+    return format;
+}
+
+// The dragged item, when the data is a tree's drag whose tree and item still exist.
+std::optional<DraggedItem> draggedItemOf(COleDataObject* data) {
+    HGLOBAL block = data ? data->GetGlobalData(draggedItemFormat()) : nullptr;
+    if (!block) return std::nullopt;
+    DraggedItem dragged;
+    const bool whole = GlobalSize(block) == sizeof(DraggedItem);
+    if (whole) std::memcpy(&dragged, GlobalLock(block), sizeof(DraggedItem));
+    if (whole) GlobalUnlock(block);
+    GlobalFree(block);
+    if (!whole || !liveTrees().contains(dragged.tree) || !dragged.tree->Contains(dragged.item)) return std::nullopt;
+    return dragged;
+}
+
+}  // namespace
+
+class CXTPCoreTreeControl::DropTarget : public COleDropTarget {
+public:
+    explicit DropTarget(CXTPCoreTreeControl& tree) : tree_(tree) {}
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject* data, DWORD, POINT point) override {
+        const auto dragged = draggedItemOf(data);
+        if (!dragged || !tree_.dropHandlers_.over) return DROPEFFECT_NONE;
+        return tree_.dropHandlers_.over(*dragged->tree, *dragged->item, point) & tree_.dropEffects_;
+    }
+    void OnDragLeave(CWnd*) override {
+        if (tree_.dropHandlers_.leave) tree_.dropHandlers_.leave();
+    }
+    BOOL OnDrop(CWnd*, COleDataObject* data, DROPEFFECT effect, POINT point) override {
+        const auto dragged = draggedItemOf(data);
+        if (!dragged || !tree_.dropHandlers_.drop) return FALSE;
+        tree_.dropHandlers_.drop(*dragged->tree, *dragged->item, point, effect);
+        return TRUE;
+    }
+
+private:
+    CXTPCoreTreeControl& tree_;
+};
+
+CXTPCoreTreeControl::CXTPCoreTreeControl() : root_(std::make_unique<CXTPCoreTreeItem>()) { liveTrees().insert(this); }
+
+CXTPCoreTreeControl::~CXTPCoreTreeControl() {
+    liveTrees().erase(this);
+    if (dropTarget_) dropTarget_->Revoke();
+}
 
 void CXTPCoreTreeControl::Attach(HWND tree, int id) {
+    if (dropTarget_) dropTarget_->Revoke();
+    dropTarget_.reset();
     window_ = tree;
     id_ = id;
+    if (window_ && dropEffects_ != 0) registerDropTarget();
     if (window_ && root_->HasChildren()) Refresh();
+}
+
+void CXTPCoreTreeControl::registerDropTarget() {
+    dropTarget_ = std::make_unique<DropTarget>(*this);
+    if (!dropTarget_->Register(CWnd::FromHandle(window_))) dropTarget_.reset();
+}
+
+CXTPCoreTreeControl* CXTPCoreTreeControl::FromHandle(HWND window) {
+    if (!window) return nullptr;
+    for (CXTPCoreTreeControl* tree : liveTrees())
+        if (tree->window_ == window) return tree;
+    return nullptr;
+}
+
+bool CXTPCoreTreeControl::GetItemRect(const CXTPCoreTreeItem* item, RECT& rect) const {
+    int row = 0;
+    bool found = false;
+    std::function<void(const CXTPCoreTreeItem&)> walk = [&](const CXTPCoreTreeItem& parent) {
+        for (const auto& child : parent.GetChildren()) {
+            if (found) return;
+            if (child.get() == item) {
+                found = true;
+                return;
+            }
+            ++row;
+            if (child->IsExpanded()) walk(*child);
+        }
+    };
+    walk(*root_);
+    if (!found) return false;
+    rect = RECT{0, row * kRowHeight, 400, (row + 1) * kRowHeight};
+    return true;
+}
+
+CXTPCoreTreeItem* CXTPCoreTreeControl::HitTest(POINT point) const {
+    if (point.y < 0) return nullptr;
+    int row = point.y / kRowHeight;
+    CXTPCoreTreeItem* hit = nullptr;
+    std::function<void(const CXTPCoreTreeItem&)> walk = [&](const CXTPCoreTreeItem& parent) {
+        for (const auto& child : parent.GetChildren()) {
+            if (hit) return;
+            if (row-- == 0) {
+                hit = child.get();
+                return;
+            }
+            if (child->IsExpanded()) walk(*child);
+        }
+    };
+    walk(*root_);
+    return hit;
+}
+
+void CXTPCoreTreeControl::SetInsertMark(CXTPCoreTreeItem* item, InsertMark mark) {
+    if (!item) mark = kMarkNone;
+    if (item == markItem_ && mark == mark_) return;
+    markItem_ = item;
+    mark_ = mark;
+    static constexpr const wchar_t* kWhere[] = {L"before ", L"after ", L"into "};
+    platform::core::journal().add("dialog", L"tree " + std::to_wstring(id_) + L" drop " +
+                                                (item ? kWhere[mark] + platform::core::quoted(item->GetPath().GetString()) : L"none"));
+}
+
+DROPEFFECT CXTPCoreTreeControl::DragItem(CXTPCoreTreeItem* item) {
+    RECT rect{};
+    if (!dragSource_ || !item || !GetItemRect(item, rect)) return DROPEFFECT_NONE;
+    platform::core::journal().add("dialog", L"tree " + std::to_wstring(id_) + L" drag " + platform::core::quoted(item->GetPath().GetString()));
+    const DraggedItem dragged{this, item};
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(DraggedItem));
+    std::memcpy(GlobalLock(block), &dragged, sizeof(DraggedItem));
+    GlobalUnlock(block);
+    COleDataSource source;
+    source.CacheGlobalData(draggedItemFormat(), block);
+    return source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
 }
 
 CXTPCoreTreeItem* CXTPCoreTreeControl::AddItem(std::unique_ptr<CXTPCoreTreeItem> item, CXTPCoreTreeItem* parent) {

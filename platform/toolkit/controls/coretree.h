@@ -1,8 +1,10 @@
 // The toolkit's tree control of owned item objects, and its property page base. The control keeps
 // the items (captions, icons, tick boxes, children, expansion, focus, item data) and shows them in
 // the tree-view window a dialog template made, so a user selects and ticks them there; the
-// window is refilled once when the outermost redraw lock ends. Drags and drops are not made by
-// this headless stand-in: the control only records what it offers.
+// window is refilled once when the outermost redraw lock ends. An item is dragged from a tree
+// that is a drag source to a tree that takes drops (through the OLE drag loop, so the user agent
+// decides where the drag ends); the target's owner decides each drop by the item under the
+// point and where in its row the point lies.
 #pragma once
 
 #include <functional>
@@ -107,7 +109,34 @@ public:
     void SetDropEffects(DWORD effects) { dropEffects_ = effects; }
     DWORD GetDropEffects() const { return dropEffects_; }
 
+    // Rows as a user sees them: the items of expanded parents, kRowHeight pixels each from the
+    // top of the window. False for an item not shown.
+    static constexpr int kRowHeight = 16;
+    bool GetItemRect(const CXTPCoreTreeItem* item, RECT& rect) const;
+    // The shown item whose row holds the point (client coordinates), or null.
+    CXTPCoreTreeItem* HitTest(POINT point) const;
+    // The live tree shown in the window, or null.
+    static CXTPCoreTreeControl* FromHandle(HWND window);
+
+    // What a drop target's owner decides: over `target` (null: no item) the dragged item of
+    // `source` would go with the effect returned (0: no drop); the drop itself.
+    struct DropHandlers {
+        std::function<DROPEFFECT(CXTPCoreTreeControl& source, CXTPCoreTreeItem& dragged, POINT point)> over;
+        std::function<void(CXTPCoreTreeControl& source, CXTPCoreTreeItem& dragged, POINT point, DROPEFFECT effect)> drop;
+        std::function<void()> leave;
+    };
+    void SetDropHandlers(DropHandlers handlers) { dropHandlers_ = std::move(handlers); }
+    // The drop feedback: a line before or after the item's row, or the row highlighted (into).
+    enum InsertMark { kMarkBefore = 0, kMarkAfter = 1, kMarkInto = 2, kMarkNone = 3 };
+    void SetInsertMark(CXTPCoreTreeItem* item, InsertMark mark);
+    // A user presses the item and drags it away; the drag loop ends where the user agent says.
+    // The effect done (0: cancelled or refused); a tree that is no drag source, or an item not
+    // shown, drags nothing.
+    DROPEFFECT DragItem(CXTPCoreTreeItem* item);
+
 private:
+    class DropTarget;
+    void registerDropTarget();
     void insertRows(const CXTPCoreTreeItem& parent, HTREEITEM parentRow);
     void journalItems(const CXTPCoreTreeItem& parent, int depth) const;
     void journalFocus() const;
@@ -121,6 +150,10 @@ private:
     CXTPImageManager* images_ = nullptr;
     bool dragSource_ = false;
     DWORD dropEffects_ = 0;
+    DropHandlers dropHandlers_;
+    CXTPCoreTreeItem* markItem_ = nullptr;
+    InsertMark mark_ = kMarkNone;
+    std::unique_ptr<DropTarget> dropTarget_;
 };
 
 // A page of a property sheet with the toolkit's resize anchors: each control keeps, as the page
