@@ -18,7 +18,8 @@ namespace {
 using platform::core::DialogAction;
 
 // "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "ok", "cancel", one
-// after another; what is wrong otherwise.
+// after another (a UI-library control by its quoted full id: click, text, select, and a list's
+// cell with check "ID" "ROW" COL on|off and edit "ID" "ROW" COL "TEXT"); what is wrong otherwise.
 std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
     std::vector<DialogAction> actions;
     auto controlId = [&](std::size_t index) -> std::optional<int> {
@@ -36,7 +37,7 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             ++i;
             continue;
         }
-        if (text == "check") {
+        if (text == "check" && !(i + 1 < words.size() && words[i + 1].quoted)) {
             const auto id = controlId(i + 1);
             if (!id) return "check needs a control id (0 to 65535)";
             const std::string state = i + 2 < words.size() && !words[i + 2].quoted ? platform::core::toUtf8(words[i + 2].text) : "";
@@ -53,8 +54,34 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             i += 2;
             continue;
         }
+        // A list cell of a UI-library control: check "ID" "ROW" COL on|off, edit "ID" "ROW" COL "TEXT".
+        if ((text == "check" || text == "edit") && i + 1 < words.size() && words[i + 1].quoted) {
+            const std::string target = echo(platform::core::toUtf8(words[i + 1].text));
+            const auto column = i + 3 < words.size() && !words[i + 3].quoted
+                                    ? platform::core::parseWholeNumber<unsigned>(platform::core::toUtf8(words[i + 3].text))
+                                    : std::nullopt;
+            if (i + 2 >= words.size() || !words[i + 2].quoted || !column || *column > 0xFFFFu)
+                return text + " " + target + " needs a row in quotes and a column number";
+            DialogAction action{text == "check" ? DialogAction::Kind::Check : DialogAction::Kind::Edit, 0, {}, words[i + 1].text,
+                                words[i + 2].text, static_cast<int>(*column)};
+            const bool hasLast = i + 4 < words.size();
+            const std::string last = hasLast ? platform::core::toUtf8(words[i + 4].text) : "";
+            if (text == "check" && (!hasLast || words[i + 4].quoted || (last != "on" && last != "off")))
+                return "check " + target + " needs on or off";
+            if (text == "edit" && (!hasLast || !words[i + 4].quoted)) return "edit " + target + " needs a text in quotes";
+            action.text = words[i + 4].text;
+            actions.push_back(std::move(action));
+            i += 5;
+            continue;
+        }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, page, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, ok, cancel)";
+        // click presses a UI-library button by its quoted full id.
+        if (text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
+            actions.push_back(DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text});
+            i += 2;
+            continue;
+        }
         // text and select also reach a UI-library control of the dialog's form by its quoted full id.
         const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
         const auto id = named ? std::optional<int>(0) : controlId(i + 1);
