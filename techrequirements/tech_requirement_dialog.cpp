@@ -362,7 +362,8 @@ void TechRequirementDialog::setLeadersState(std::unique_ptr<TechReqLink> link) {
 }
 
 void TechRequirementDialog::startLeadersCommand() {
-    if (!document_) return;
+    // One runs already: the kernel would refuse a second, and the dialog keeps knowing the first.
+    if (!document_ || leadersCommand_) return;
     // The framework keeps a running command alive; the dialog's reference ends with this call.
     auto command = std::make_shared<LeadersCmd>(*this);
     command->Run(document_->GetActiveKVView(), false);

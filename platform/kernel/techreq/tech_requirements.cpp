@@ -216,8 +216,11 @@ void UndoManager::CopyScreenStatus() { recordCall(L"UndoManager::CopyScreenStatu
 void UndoManager::Close(bool keep, bool redraw) {
     recordCall(L"UndoManager::Close(" + documentText(document_) + L", " + platform::kernel::boolText(keep) + L", " +
                platform::kernel::boolText(redraw) + L")");
-    if (open_ && keep)
+    if (open_ && keep) {
         if (TechRequirementStore* store = storeOf(document_)) store->AddUndoStep(caption_);
+        // A kept step is a change the user must be asked to save.
+        if (document_) document_->SetModifiedFlag(TRUE);
+    }
     open_ = false;
 }
 
