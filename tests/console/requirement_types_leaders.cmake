@@ -88,3 +88,12 @@ korvo_expect("${out}" "  row 4 id 5: [^\n]*\"Surface treatment: zinc plating\" \
 string(CONCAT script "${pdm}" "expect dialog \"TechRequirementVarnelImportDialog\" answer ok\n${import}quit\n")
 korvo_run(pdm_ok_greyed EXIT 1 OUTPUT out INPUT "${script}" ARGS --quiet log,window)
 korvo_expect("${out}" "ok: control 1 is disabled" "OK waits for a selection")
+
+# Lines that do not parse: a list cell needs its row in quotes and a column, a check on or off,
+# an edit its text; a framework button is clicked by its quoted id only.
+foreach(bad "check \"${types}\" 1 2 on" "check \"${types}\" \"#1\" 2 maybe" "edit \"${types}\" \"#1\" 0" "edit \"${types}\" \"#1\" x \"A\"")
+  korvo_run(bad_answer EXIT 2 ERROR err INPUT "expect dialog \"TechRequirementTypesDialog\" answer ${bad}\n")
+  korvo_expect("${err}" "<stdin>:1: expect dialog: (check|edit) \"TechRequirementTypesDialog.List\" needs " "refused: ${bad}")
+endforeach()
+korvo_run(no_command EXIT 2 ERROR err INPUT "${start}model CommandKey 1 87\n")
+korvo_expect("${err}" "CommandKey: no command runs in the document" "no command takes the key")
