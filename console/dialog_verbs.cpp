@@ -20,7 +20,7 @@ using platform::core::DialogAction;
 // "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "ok", "cancel", one
 // after another (a UI-library control by its quoted full id: click, text, select, and a list's
 // cell with check "ID" "ROW" COL on|off and edit "ID" "ROW" COL "TEXT"); what is wrong otherwise.
-std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
+std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words, bool named) {
     std::vector<DialogAction> actions;
     auto controlId = [&](std::size_t index) -> std::optional<int> {
         if (index >= words.size() || words[index].quoted) return std::nullopt;
@@ -76,8 +76,8 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
         }
         if (text != "click" && text != "text" && text != "select")
             return "unknown action " + echo(text) + " (click, text, select, check, edit, page, ok, cancel)";
-        // click presses a UI-library button by its quoted full id.
-        if (text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
+        // click presses a UI-library button by its quoted full id, in a dialog named by its name.
+        if (named && text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
             actions.push_back(DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text});
             i += 2;
             continue;
@@ -105,7 +105,7 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
 }  // namespace
 
 bool Driver::expectDialog(const Step& step) {
-    auto parsed = parseDialogAnswer(step.arguments.values);
+    auto parsed = parseDialogAnswer(step.arguments.values, false);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
         scriptError(step.line, "expect dialog: " + *error);
         return false;
@@ -115,7 +115,7 @@ bool Driver::expectDialog(const Step& step) {
 }
 
 bool Driver::expectNamedDialog(const Step& step) {
-    auto parsed = parseDialogAnswer(step.arguments.values);
+    auto parsed = parseDialogAnswer(step.arguments.values, true);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
         scriptError(step.line, "expect dialog: " + *error);
         return false;

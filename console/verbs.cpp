@@ -71,7 +71,7 @@ std::span<const Verb> verbs() {
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
          "PATTERN) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", ok, cancel (a UI-library "
          "control by its full id in quotes: click \"ID\", text \"ID\" \"TEXT\", select \"ID\" \"ROW\" (\"ROW,ROW\" for several), "
-         "check \"ID\" \"ROW\" COL on|off, edit \"ID\" \"ROW\" COL \"TEXT\")",
+         "check \"ID\" \"ROW\" COL on or off, edit \"ID\" \"ROW\" COL \"TEXT\")",
          R, R, M, &Driver::expectNamedDialog},
         {"expect variable choose \"NAME\"", "answers the next insert-variable dialog by choosing the document variable NAME",
          R, R, M, &Driver::expectVariable},

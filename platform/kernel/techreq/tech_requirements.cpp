@@ -216,11 +216,8 @@ void UndoManager::CopyScreenStatus() { recordCall(L"UndoManager::CopyScreenStatu
 void UndoManager::Close(bool keep, bool redraw) {
     recordCall(L"UndoManager::Close(" + documentText(document_) + L", " + platform::kernel::boolText(keep) + L", " +
                platform::kernel::boolText(redraw) + L")");
-    if (open_ && keep) {
+    if (open_ && keep)
         if (TechRequirementStore* store = storeOf(document_)) store->AddUndoStep(caption_);
-        // A kept step is a change the user must be asked to save.
-        if (document_) document_->SetModifiedFlag(TRUE);
-    }
     open_ = false;
 }
 
@@ -238,7 +235,10 @@ TypesChangesScope::TypesChangesScope(CKvw32Doc* document, bool notify) : documen
 
 TypesChangesScope::~TypesChangesScope() {
     recordCall(L"TypesChangesScope(" + documentText(document_) + L") closed");
-    if (notify_ && document_) raise(kEventTechTypesChanged, document_);
+    if (!document_) return;
+    // New types are a change of the document the user must be asked to save.
+    document_->SetModifiedFlag(TRUE);
+    if (notify_) raise(kEventTechTypesChanged, document_);
 }
 
 // ---- The manager ---------------------------------------------------------------------------------
