@@ -60,9 +60,11 @@ unsigned dialogKeyCode(const std::string& name) {
 }
 
 // "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "slider ID N",
-// "rclick ID \"ROW\"", "dblclick ID \"ROW\"", "key NAME", "ok", "cancel", one after another; what is
-// wrong otherwise.
-std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
+// "rclick ID \"ROW\"", "dblclick ID \"ROW\"", "key NAME", "ok", "cancel", one after another (a
+// UI-library control by its quoted full id: click, text, select, and a list's cell with
+// check "ID" "ROW" COL on|off and edit "ID" "ROW" COL "TEXT"); what is wrong otherwise.
+std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words,
+                                                                  bool namedDialog) {
     std::vector<DialogStep> actions;
     auto controlId = [&](std::size_t index) -> std::optional<int> {
         if (index >= words.size() || words[index].quoted) return std::nullopt;
@@ -79,7 +81,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             ++i;
             continue;
         }
-        if (text == "check") {
+        if (text == "check" && !(i + 1 < words.size() && words[i + 1].quoted)) {
             const auto id = controlId(i + 1);
             if (!id) return "check needs a control id (0 to 65535)";
             const std::string state = i + 2 < words.size() && !words[i + 2].quoted ? platform::core::toUtf8(words[i + 2].text) : "";
@@ -123,8 +125,34 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             i += 3;
             continue;
         }
+        // A list cell of a UI-library control: check "ID" "ROW" COL on|off, edit "ID" "ROW" COL "TEXT".
+        if ((text == "check" || text == "edit") && i + 1 < words.size() && words[i + 1].quoted) {
+            const std::string target = echo(platform::core::toUtf8(words[i + 1].text));
+            const auto column = i + 3 < words.size() && !words[i + 3].quoted
+                                    ? platform::core::parseWholeNumber<unsigned>(platform::core::toUtf8(words[i + 3].text))
+                                    : std::nullopt;
+            if (i + 2 >= words.size() || !words[i + 2].quoted || !column || *column > 0xFFFFu)
+                return text + " " + target + " needs a row in quotes and a column number";
+            DialogAction action{text == "check" ? DialogAction::Kind::Check : DialogAction::Kind::Edit, 0, {}, words[i + 1].text,
+                                words[i + 2].text, static_cast<int>(*column)};
+            const bool hasLast = i + 4 < words.size();
+            const std::string last = hasLast ? platform::core::toUtf8(words[i + 4].text) : "";
+            if (text == "check" && (!hasLast || words[i + 4].quoted || (last != "on" && last != "off")))
+                return "check " + target + " needs on or off";
+            if (text == "edit" && (!hasLast || !words[i + 4].quoted)) return "edit " + target + " needs a text in quotes";
+            action.text = words[i + 4].text;
+            actions.push_back({std::move(action)});
+            i += 5;
+            continue;
+        }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, page, slider, rclick, dblclick, key, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, key, ok, cancel)";
+        // click presses a UI-library button by its quoted full id, in a dialog named by its name.
+        if (namedDialog && text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
+            actions.push_back({DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text}});
+            i += 2;
+            continue;
+        }
         // text and select also reach a UI-library control of the dialog's form by its quoted full
         // id, or the one control of a kind the dialog shows.
         const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
@@ -265,7 +293,7 @@ std::function<void(HWND)> dialogWorker(std::vector<DialogStep> steps) {
 }  // namespace
 
 bool Driver::expectDialog(const Step& step) {
-    auto parsed = parseDialogAnswer(step.arguments.values);
+    auto parsed = parseDialogAnswer(step.arguments.values, false);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
         scriptError(step.line, "expect dialog: " + *error);
         return false;
@@ -279,7 +307,7 @@ bool Driver::expectDialog(const Step& step) {
 }
 
 bool Driver::expectNamedDialog(const Step& step) {
-    auto parsed = parseDialogAnswer(step.arguments.values);
+    auto parsed = parseDialogAnswer(step.arguments.values, true);
     if (const auto* error = std::get_if<std::string>(&parsed)) {
         scriptError(step.line, "expect dialog: " + *error);
         return false;

@@ -60,5 +60,6 @@
 #include "platform/kernel/services/model_trees.h"
 #include "platform/kernel/services/pdm_windows.h"
 #include "platform/kernel/ui/view_creation.h"
+#include "platform/kernel/ui/command_runner.h"
 #include "platform/kernel/services/key_states.h"
 #include "platform/kernel/rich_text.h"

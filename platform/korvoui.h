@@ -26,5 +26,7 @@
 #include "platform/korvoui/selection_buttons.h"
 #include "platform/korvoui/file_selection_dialog.h"
 #include "platform/korvoui/kvpf.h"
+#include "platform/korvoui/kvpf_dialogs.h"
+#include "platform/korvoui/kvpf_command.h"
 #include "platform/korvoui/diagnostics.h"
 #include "platform/korvoui/shutdown.h"

@@ -104,7 +104,7 @@ void TechRequirementDialog::onImport() {
     TechRequirementManager manager(document_);
     if (source == kImportFromVarnel) {
         if (!manager.IsWorkWithVarnelEnabled()) return;
-        std::vector<void*> handles;
+        std::vector<KVPDMTechReqHandle> handles;
         if (!runVarnelImportDialog(handles)) return;
         if (manager.ImportStandardReqsFromVarnel(handles)) refresh(false);
     } else if (source == kImportFromFile) {
@@ -162,8 +162,8 @@ void TechRequirementDialog::moveSelected(bool up) {
 void TechRequirementDialog::onTypesSettings() {
     TechRequirementTypesDb& types = TechRequirementTypesDb::Instance(document_);
     TechRequirementTypesDb copy = types;
-    TechRequirementTypesDialog dialog(paneWindow(), copy);
-    if (dialog.DoModal() == kTypesDialogNoChange || copy == types) return;
+    const auto dialog = kvpf::MakeRef<TechRequirementTypesDialog>(copy);
+    if (dialog->DoModal(paneWindow()) == kTypesDialogNoChange || copy == types) return;
     UndoManager undo = document_->GetUndoManager(true);
     undo.Open(Korvo::I18n::Translate(L"TechRequirementType.UndoBlockName"));
     // The block closes however the assignment ends, so the document never keeps one open.

@@ -35,7 +35,14 @@ TechRequirementDialog::TechRequirementDialog(bool flag) : kvpf::WpfDockFormView(
     SetVisible(false);
 }
 
-TechRequirementDialog::~TechRequirementDialog() = default;
+TechRequirementDialog::~TechRequirementDialog() {
+    // A leaders command still running must not reach back into a dialog that is gone.
+    if (LeadersCmd* command = leadersCommand_) {
+        leadersCommand_ = nullptr;
+        command->dialog_ = nullptr;
+        command->TerminateCommand();
+    }
+}
 
 kvpf::ButtonControl* TechRequirementDialog::addToolButton(const wchar_t* id, const wchar_t* svg) {
     auto* button = static_cast<kvpf::ButtonControl*>(Add(kvpf::MakeRef<kvpf::ButtonControl>(CString(id))));
@@ -355,16 +362,10 @@ void TechRequirementDialog::setLeadersState(std::unique_ptr<TechReqLink> link) {
 }
 
 void TechRequirementDialog::startLeadersCommand() {
-    if (!document_) return;
+    // One runs already: the kernel would refuse a second, and the dialog keeps knowing the first.
+    if (!document_ || leadersCommand_) return;
     // The framework keeps a running command alive; the dialog's reference ends with this call.
     auto command = std::make_shared<LeadersCmd>(*this);
     command->Run(document_->GetActiveKVView(), false);
 }
 
-TechRequirementDialog::LeadersCmd::LeadersCmd(TechRequirementDialog& dialog) : dialog_(&dialog) {
-    dialog.leadersCommand_ = this;
-}
-
-TechRequirementDialog::LeadersCmd::~LeadersCmd() {
-    if (dialog_ && dialog_->leadersCommand_ == this) dialog_->leadersCommand_ = nullptr;
-}

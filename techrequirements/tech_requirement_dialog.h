@@ -103,7 +103,7 @@ private:
     void onCellValueEdit(int row, UndoBlock& undo, const std::function<void(TechRequirement*)>& step);
     CWnd* paneWindow();
     // The PDM import dialog on the document: true with the chosen standard requirements.
-    bool runVarnelImportDialog(std::vector<void*>& handles);
+    bool runVarnelImportDialog(std::vector<KVPDMTechReqHandle>& handles);
     // The page check of a row (role 4 of a page column): adds or removes the affected rows.
     bool changePageCheck(int row, int column, const kvpf::Variant& value, int role);
     friend class TechRequirementListModel;
@@ -140,20 +140,35 @@ private:
     TechRequirementListModel* model_ = nullptr;  // held by the list
 };
 
-// The leader-line command's registration with the dialog. The command itself (its mouse, key and
-// automenu handling and the annotation module's placement) comes with the requirements-editing
-// work, which derives it from the framework's interactive command.
-class TechRequirementDialog::LeadersCmd {
+// The leader-line command: while it runs the pane is in mode 2, and a row click hands the
+// kernel's annotation module a link to that requirement, whose leader it then places. It lives
+// from startLeadersCommand until the kernel ends it; the dialog knows it meanwhile.
+class TechRequirementDialog::LeadersCmd : public kvpf::StdCmd {
 public:
+    static constexpr int kCommandCode = 8250;
+
     explicit LeadersCmd(TechRequirementDialog& dialog);
-    virtual ~LeadersCmd();
-    LeadersCmd(const LeadersCmd&) = delete;
-    LeadersCmd& operator=(const LeadersCmd&) = delete;
-    // Runs the command on a view; false while the framework's interactive commands are not built.
-    virtual bool Run(CKVBaseView* view, bool repeat);
+    ~LeadersCmd() override;
     // A leader line for requirement `index` on `page` is wanted.
     void CreateLeader(unsigned index, int page);
+    void ShowAutomenu();
+    bool IsPlacing() const { return placing_; }
+    const TechReqLink* GetPendingLink() const { return pending_.get(); }
 
 protected:
-    TechRequirementDialog* dialog_;
+    void RestoreAutomenu() override;
+    void OnKvEndCommand(kvpf::StdCmdEvt& event) override;
+    void OnKvKeyPressed(kvpf::StdCmdKeyEvt& event) override;
+    void OnKvStartCommand(kvpf::StdCmdEvt& event) override;
+    void OnKvGetCommandCode(kvpf::StdCmdEvt& event) override;
+    void OnUserCloseCommand(bool confirmed) override;
+
+private:
+    friend class TechRequirementDialog;
+    void placeLink();
+    CKVBaseView* activeView() const;
+
+    bool placing_ = false;
+    std::unique_ptr<TechReqLink> pending_;
+    TechRequirementDialog* dialog_;  // not owned; cleared when the dialog goes first
 };

@@ -296,9 +296,17 @@ std::wstring describeDialogAction(const DialogAction& action) {
     if (!action.controlKind.empty())
         return std::wstring(action.kind == DialogAction::Kind::Text ? L"text " : L"select ") + action.controlKind + L" " +
                quoted(action.text);
-    if (!action.control.empty())
-        return std::wstring(action.kind == DialogAction::Kind::Text ? L"text " : L"select ") + quoted(action.control) + L" " +
-               quoted(action.text);
+    if (!action.control.empty()) {
+        const std::wstring control = quoted(action.control);
+        switch (action.kind) {
+            case DialogAction::Kind::Click: return L"click " + control;
+            case DialogAction::Kind::Check:
+                return L"check " + control + L" " + quoted(action.row) + L" " + std::to_wstring(action.column) + L" " + action.text;
+            case DialogAction::Kind::Edit:
+                return L"edit " + control + L" " + quoted(action.row) + L" " + std::to_wstring(action.column) + L" " + quoted(action.text);
+            default: return std::wstring(action.kind == DialogAction::Kind::Text ? L"text " : L"select ") + control + L" " + quoted(action.text);
+        }
+    }
     switch (action.kind) {
         case DialogAction::Kind::Click: return L"click " + std::to_wstring(action.id);
         case DialogAction::Kind::Text: return L"text " + std::to_wstring(action.id) + L" " + quoted(action.text);
@@ -307,6 +315,7 @@ std::wstring describeDialogAction(const DialogAction& action) {
         case DialogAction::Kind::Select: return L"select " + std::to_wstring(action.id) + L" " + quoted(action.text);
         case DialogAction::Kind::Check: return L"check " + std::to_wstring(action.id) + L" " + action.text;
         case DialogAction::Kind::Page: return L"page " + std::to_wstring(action.id);
+        case DialogAction::Kind::Edit: return L"edit";
     }
     return L"?";
 }
@@ -332,6 +341,7 @@ std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction&
         case DialogAction::Kind::Select: return selectItem(dialog, action);
         case DialogAction::Kind::Check: return checkControl(dialog, action);
         case DialogAction::Kind::Page: return showPage(dialog, action);
+        case DialogAction::Kind::Edit: return std::wstring(L"edit needs a UI-library list");
         case DialogAction::Kind::Text: {
             HWND edit = nullptr;
             if (auto refusal = reachable(dialog, action.id, edit)) return refusal;

@@ -113,13 +113,17 @@ struct DialogRequest {
 // ("Parent|Child"), or set a check box or the tick of a tree's selected item (text "on" or "off"),
 // or show a property sheet's page by its template id.
 struct DialogAction {
-    enum class Kind { Click, Text, Ok, Cancel, Select, Check, Page };
+    enum class Kind { Click, Text, Ok, Cancel, Select, Check, Page, Edit };
     Kind kind = Kind::Cancel;
     int id = 0;
     std::wstring text;
     // A UI-library control of the dialog's form by its full id ("Form.Filter"), in place of `id`:
-    // text types into it, select picks a row of it.
+    // click presses a button, text types into a string, select picks rows of a list ("ROW" or
+    // "ROW,ROW"), check ticks a list cell (`row`, `column`, text "on"/"off") and edit edits one
+    // with the text.
     std::wstring control;
+    std::wstring row;
+    int column = 0;
     // A control named by its kind ("edit", "list", "combo", "tree", or "select": the UI
     // library's select), in place of `id`, where the dialog holds one control of that kind.
     std::wstring controlKind;
@@ -130,7 +134,7 @@ using FrameworkControlActor = std::function<std::optional<std::wstring>(HWND dia
 void setFrameworkControlActor(FrameworkControlActor actor);
 // "click 1491", "text 102 \"2.5\"", "ok", "cancel", "select 100 \"Gear.grb\"" (an item of a list
 // by its text without '&', or "#N" for the N-th item from 0); a UI-library control is quoted:
-// "text \"Form.Filter\" \"open\"".
+// "text \"Form.Filter\" \"open\"", "check \"Form.List\" \"#1\" 2 on", "edit \"Form.List\" \"#0\" 0 \"Name\"".
 std::wstring describeDialogAction(const DialogAction& action);
 // Does it in the open dialog as a user would (the controls send their real notifications); the
 // reason a user could not (no such control, hidden, disabled, not a button or an edit), or

@@ -99,6 +99,17 @@ constexpr RequirementOperation kOperations[] = {
          raise(kEventTechTypesChanged, document);
          return std::wstring(L"done");
      }},
+    // The user's key (a kernel key code) reaches the command running in the document.
+    {L"CommandKey", L"DOCUMENT CODE", [](RequirementArguments& a) {
+         CKvw32Doc* document = a.document();
+         const int code = a.integer();
+         if (!KVCommandRunner::SendKey(document, code)) throw std::invalid_argument("CommandKey: no command runs in the document");
+         return std::wstring(L"done");
+     }},
+    {L"EndCommand", L"DOCUMENT", [](RequirementArguments& a) {
+         if (!KVCommandRunner::End(a.document())) throw std::invalid_argument("EndCommand: no command runs in the document");
+         return std::wstring(L"done");
+     }},
 };
 
 template <class Control>

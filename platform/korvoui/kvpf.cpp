@@ -101,14 +101,26 @@ std::wstring VariantText(const Variant& value) {
 
 // ---- Controls -------------------------------------------------------------------------------------
 
-CString BaseControl::GetFullId() const {
-    if (!parent_) return id_;
-    return parent_->GetFullId() + L"." + id_;
+const BaseControl* BaseControl::GetOwner() const {
+    if (parent_) return parent_;
+    return owner_;
 }
 
-bool BaseControl::IsEnabled() const { return enabled_ && (!parent_ || parent_->IsEnabled()); }
+CString BaseControl::GetFullId() const {
+    const BaseControl* above = GetOwner();
+    if (!above) return id_;
+    return above->GetFullId() + L"." + id_;
+}
 
-bool BaseControl::AreUserEventsSuppressed() const { return suppressed_ > 0 || (parent_ && parent_->AreUserEventsSuppressed()); }
+bool BaseControl::IsEnabled() const {
+    const BaseControl* above = GetOwner();
+    return enabled_ && (!above || above->IsEnabled());
+}
+
+bool BaseControl::AreUserEventsSuppressed() const {
+    const BaseControl* above = GetOwner();
+    return suppressed_ > 0 || (above && above->AreUserEventsSuppressed());
+}
 
 BaseControl* ContainerControl::Add(const Ref<BaseControl>& control, int position) {
     if (!control) return nullptr;
@@ -198,13 +210,25 @@ void ListControlModel::NotifyColumnsInserted(int first, int count) {
     if (list_) list_->modelNotified(platform::format(L"columns inserted %d+%d", first, count), true);
 }
 void ListControlModel::NotifyRowsInserted(int first, int count) {
-    if (list_) list_->modelNotified(platform::format(L"rows inserted %d+%d", first, count), false);
+    if (!list_) return;
+    list_->modelNotified(platform::format(L"rows inserted %d+%d", first, count), false);
+    // Selected rows at and below the new ones move down with their data.
+    for (int& row : list_->selected_)
+        if (row >= first) row += count;
 }
 void ListControlModel::NotifyColumnsRemoved(int first, int count) {
     if (list_) list_->modelNotified(platform::format(L"columns removed %d+%d", first, count), true);
 }
 void ListControlModel::NotifyRowsRemoved(int first, int count) {
-    if (list_) list_->modelNotified(platform::format(L"rows removed %d+%d", first, count), false);
+    if (!list_) return;
+    list_->modelNotified(platform::format(L"rows removed %d+%d", first, count), false);
+    // Removed rows leave the selection; those below move up.
+    std::vector<int> kept;
+    for (int row : list_->selected_) {
+        if (row >= first && row < first + count) continue;
+        kept.push_back(row >= first + count ? row - count : row);
+    }
+    list_->selected_ = std::move(kept);
 }
 void ListControlModel::NotifyRowDataChanged(int firstRow, int lastRow) {
     if (list_) list_->modelNotified(platform::format(L"rows %d-%d", firstRow, lastRow), false);
@@ -222,7 +246,10 @@ void ListControlModel::NotifyDataReset() {
     if (list_) list_->modelNotified(L"reset", true);
 }
 
-ListControl::ListControl(CString id) : BaseControl(std::move(id)), editors_(MakeRef<ContainerControl>(CString(L"Editors"))) {}
+ListControl::ListControl(CString id)
+    : BaseControl(std::move(id)), editors_(MakeRef<ContainerControl>(CString(L"Editors"))), buttons_(MakeRef<ContainerControl>(CString(L"Buttons"))) {
+    buttons_->owner_ = this;
+}
 
 ListControl::~ListControl() {
     if (model_) model_->list_ = nullptr;
@@ -362,6 +389,11 @@ void SimpleListModel::SetRows(std::vector<Row> rows) {
     NotifyDataReset();
 }
 
+Variant SimpleListModel::GetHeaderData(int column, int role) const {
+    const auto it = headers_.find(column);
+    return role == kTextRole && it != headers_.end() ? Variant(it->second) : Variant();
+}
+
 Variant SimpleListModel::GetRowData(int row, int role) const {
     if (row < 0 || row >= GetRowCount()) return {};
     const Row& shown = GetRow(row);
@@ -455,6 +487,7 @@ BaseControl* WpfDockFormView::FindControl(const CString& fullId) {
             for (const Ref<BaseControl>& control : container->GetControls()) {
                 if (std::wstring(control->GetFullId().view()) == wanted) return control.get();
                 if (auto* inner = dynamic_cast<const ContainerControl*>(control.get())) pending.push_back(inner);
+                if (auto* list = dynamic_cast<const ListControl*>(control.get())) pending.push_back(&list->GetButtons());
             }
         }
     }

@@ -123,6 +123,8 @@ public:
     // The ids from the form down, joined by ".".
     CString GetFullId() const;
     ContainerControl* GetParent() const { return parent_; }
+    // The container holding the control, else the control showing it (a list for its buttons).
+    const BaseControl* GetOwner() const;
     // Enabled as a user meets it: itself and every container above it.
     bool IsEnabled() const;
     bool IsOwnEnabled() const { return enabled_; }
@@ -148,8 +150,12 @@ protected:
 
 private:
     friend class ContainerControl;
+    friend class ListControl;
     CString id_;
     ContainerControl* parent_ = nullptr;
+    // A control that shows this one without holding it in a container (a list's own buttons):
+    // ids, enabled state and suppression follow it as they follow a parent.
+    const BaseControl* owner_ = nullptr;
     bool enabled_ = true;
     bool visible_ = true;
     bool localized_ = true;
@@ -351,8 +357,10 @@ public:
     void SetStretchHeight(bool on) { stretch_ = on; }
     void SetEditMode(int mode) { editMode_ = mode; }
     void SetGridLines(int lines) { gridLines_ = lines; }
-    // The in-cell editors (selects) of the list.
+    // The in-cell editors (selects and strings) of the list.
     ContainerControl& GetEditors() { return *editors_; }
+    // The list's own buttons, shown with it ("List.Buttons.ID" by full id).
+    ContainerControl& GetButtons() const { return *buttons_; }
 
     void Bind(Event event, Handler handler);
     void RemoveAllHandlers() { handlers_.clear(); }
@@ -360,8 +368,8 @@ public:
     void EndCellEditing();
     bool IsEditing() const { return editing_.has_value(); }
     // The editor of the cell being edited, set by the cell-edit-begin handler (null: the cell has
-    // none, so the edit ends there).
-    void SetCellEditor(SelectControl* editor) { cellEditor_ = editor; }
+    // none, so the edit ends there): a select the user picks an item of, or a string typed into.
+    void SetCellEditor(BaseControl* editor) { cellEditor_ = editor; }
 
     // The first selected row after `after` (-1: from the start), -1 when none.
     int GetSelectedRow(int after = -1) const;
@@ -385,7 +393,8 @@ public:
     // A double-click on a row's first cell: the row is selected first, as the click before it does.
     std::optional<std::wstring> UserDoubleClick(int row);
     // A user edits a cell (the selection stays): the edit begins and, with `item`, the user picks
-    // the editor's item of that text, which ends it. Refused for a cell that is not editable.
+    // the editor's item of that text (or types it into a string editor and applies it), which
+    // ends it. Refused for a cell that is not editable.
     std::optional<std::wstring> UserEditCell(int row, int column, const std::optional<std::wstring>& item);
     // A user clicks a cell's check box, or its icon.
     std::optional<std::wstring> UserCheck(int row, int column, bool checked);
@@ -409,10 +418,11 @@ private:
     int editMode_ = 0;
     int gridLines_ = 0;
     Ref<ContainerControl> editors_;
+    Ref<ContainerControl> buttons_;
     std::map<Event, Handler> handlers_;
     std::optional<std::wstring> refuseCell(int row, int column) const;
     std::optional<std::pair<int, int>> editing_;
-    SelectControl* cellEditor_ = nullptr;
+    BaseControl* cellEditor_ = nullptr;
     std::vector<int> selected_;
     std::vector<bool> columnsVisible_;
     Image hint_;
@@ -474,10 +484,13 @@ public:
     int GetColumnCount() const override { return columns_; }
     Variant GetRowData(int row, int role) const override;
     Variant GetData(int row, int column, int role) const override;
-    Variant GetHeaderData(int, int) const override { return {}; }
+    // A column's header text (role 0); none unless set.
+    Variant GetHeaderData(int column, int role) const override;
+    void SetHeader(int column, const CString& text) { headers_[column] = text; }
 
 private:
     int columns_ = 1;
+    std::map<int, CString> headers_;
     std::vector<Row> rows_;
 };
 
@@ -489,11 +502,15 @@ using ModalDialog = ModalFormDialog;
 
 class ModalFormDialog {
 public:
-    ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form);
+    ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size = {420, 320});
     ~ModalFormDialog();
     ModalFormDialog(const ModalFormDialog&) = delete;
     ModalFormDialog& operator=(const ModalFormDialog&) = delete;
     void AddOkCancelButtons();
+    // OK or Cancel pressed: the handler says whether the dialog ends (it does without one).
+    void OnButton(std::function<bool(int id)> handler);
+    // Greys or enables the OK (IDOK) or Cancel (IDCANCEL) button, before or while it runs.
+    void EnableButton(int id, bool enabled);
     // Runs the dialog until the user closes it: IDOK or IDCANCEL.
     INT_PTR Run();
 

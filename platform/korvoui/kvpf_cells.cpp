@@ -31,9 +31,16 @@ std::optional<std::wstring> ListControl::UserEditCell(int row, int column, const
         return item ? std::optional<std::wstring>(L"the cell has no editor to choose in") : std::nullopt;
     }
     if (!item) return std::nullopt;
-    for (int i = 0; i < cellEditor_->GetItemCount(); ++i)
-        if (std::wstring(cellEditor_->GetItem(i).text.view()) == *item) {
-            auto refusal = cellEditor_->UserSelect(cellEditor_->GetItem(i).customId);
+    if (auto* text = dynamic_cast<StringControl*>(cellEditor_)) {
+        auto refusal = text->UserType(CString(item->c_str()));
+        // Applying the typed text ends the edit.
+        EndCellEditing();
+        return refusal;
+    }
+    auto* select = dynamic_cast<SelectControl*>(cellEditor_);
+    for (int i = 0; select && i < select->GetItemCount(); ++i)
+        if (std::wstring(select->GetItem(i).text.view()) == *item) {
+            auto refusal = select->UserSelect(select->GetItem(i).customId);
             // Choosing the item it already shows changes nothing, but the edit still ends.
             EndCellEditing();
             return refusal;

@@ -9,7 +9,6 @@ namespace kvpf {
 
 namespace {
 
-constexpr SIZE kDialogSize{420, 320};
 constexpr int kButtonsHeight = 36;
 
 void collectSelects(const ContainerControl& container, std::vector<SelectControl*>& found) {
@@ -37,49 +36,85 @@ std::optional<std::wstring> selectInDialog(HWND dialog, const std::wstring& text
     return select.UserSelect(select.GetItem(index).customId);
 }
 
-// What a user does at a control of a form inside `dialog`: types into a string control, picks a
-// row of a list or an item of the one select.
+// Rows of a list by their texts or "#N", several separated by commas; none when one is missing.
+std::optional<std::vector<int>> findRows(const ListControl& list, const std::wstring& text) {
+    if (const int row = list.FindRow(text); row >= 0) return std::vector<int>{row};
+    std::vector<int> rows;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(L',', start), text.size());
+        const int row = list.FindRow(text.substr(start, end - start));
+        if (row < 0) return std::nullopt;
+        rows.push_back(row);
+        start = end + 1;
+    }
+    return rows;
+}
+
+std::optional<std::wstring> actOnList(ListControl& list, const platform::core::DialogAction& action, const std::wstring& name) {
+    using Kind = platform::core::DialogAction::Kind;
+    const std::wstring rowText = action.kind == Kind::Select ? action.text : action.row;
+    const auto rows = findRows(list, rowText);
+    if (!rows) return L"list " + name + L" has no row " + platform::core::quoted(rowText);
+    if (action.kind == Kind::Select) return list.UserSelectRows(*rows);
+    if (rows->size() != 1) return L"list " + name + L" edits one row at a time";
+    if (action.kind == Kind::Check) return list.UserCheck(rows->front(), action.column, action.text == L"on");
+    return list.UserEditCell(rows->front(), action.column, action.text);
+}
+
+// What a user does at a control of a form inside `dialog`: presses a button, types into a string
+// control, picks rows of a list, ticks or edits a list's cell, picks an item of the one select.
 std::optional<std::wstring> actInDialog(HWND dialog, const platform::core::DialogAction& action) {
     using Kind = platform::core::DialogAction::Kind;
     if (action.controlKind == L"select") return selectInDialog(dialog, action.text);
     BaseControl* control = WpfDockFormView::FindControl(CString(action.control.c_str()));
     const std::wstring name = platform::core::quoted(action.control);
     if (!control) return L"the dialog has no control " + name;
-    const ContainerControl* root = control->GetParent();
-    while (root && root->GetParent()) root = root->GetParent();
-    const auto* form = dynamic_cast<const WpfDockFormView*>(root ? root : control);
+    const BaseControl* root = control;
+    while (root->GetOwner()) root = root->GetOwner();
+    const auto* form = dynamic_cast<const WpfDockFormView*>(root);
     if (!form || !::IsChild(dialog, const_cast<WpfDockFormView*>(form)->GetWindow().GetSafeHwnd()))
         return L"the dialog has no control " + name;
+    std::optional<std::wstring> refusal;
     if (action.kind == Kind::Text) {
         auto* text = dynamic_cast<StringControl*>(control);
-        if (!text) return L"control " + name + L" takes no text";
-        return text->UserType(CString(action.text.c_str()));
-    }
-    if (action.kind == Kind::Select) {
+        refusal = text ? text->UserType(CString(action.text.c_str())) : L"control " + name + L" takes no text";
+    } else if (action.kind == Kind::Click) {
+        auto* button = dynamic_cast<ButtonControl*>(control);
+        refusal = button ? button->Click() : L"control " + name + L" is not a button";
+    } else if (action.kind == Kind::Select || action.kind == Kind::Check || action.kind == Kind::Edit) {
         auto* list = dynamic_cast<ListControl*>(control);
-        if (!list) return L"control " + name + L" is not a list";
-        const int row = list->FindRow(action.text);
-        if (row < 0) return L"list " + name + L" has no row " + platform::core::quoted(action.text);
-        return list->UserSelectRows({row});
+        refusal = list ? actOnList(*list, action, name) : L"control " + name + L" is not a list";
+    } else {
+        return L"control " + name + L" is not a button";
     }
-    return L"control " + name + L" is not a button";
+    return refusal;
 }
 
 }  // namespace
 
 class ModalFormDialog::Window : public CDialog {
 public:
-    Window(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form) : CDialog(0, parent), form_(form) {
+    Window(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size) : CDialog(0, parent), form_(form), size_(size) {
         dialog_.caption = Korvo::I18n::Translate(titleKey).GetString();
-        dialog_.size = kDialogSize;
+        dialog_.size = size;
         name_ = titleKey;
     }
     void AddButtons() {
-        const LONG top = kDialogSize.cy - kButtonsHeight + 6;
-        dialog_.controls.push_back({IDOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                                    L"OK", RECT{230, top, 320, top + 24}});
-        dialog_.controls.push_back({IDCANCEL, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                    L"Cancel", RECT{326, top, 410, top + 24}});
+        const LONG top = size_.cy - kButtonsHeight + 6;
+        const LONG right = size_.cx - 10;
+        dialog_.controls.push_back({IDOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON | disabledStyle(IDOK),
+                                    L"OK", RECT{right - 180, top, right - 90, top + 24}});
+        dialog_.controls.push_back({IDCANCEL, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | disabledStyle(IDCANCEL),
+                                    L"Cancel", RECT{right - 84, top, right, top + 24}});
+    }
+    void OnButton(std::function<bool(int)> handler) { handler_ = std::move(handler); }
+    void EnableButton(int id, bool enabled) {
+        disabled_[id] = !enabled;
+        for (auto& control : dialog_.controls)
+            if (control.id == id) control.style = enabled ? control.style & ~WS_DISABLED : control.style | WS_DISABLED;
+        if (m_hWnd)
+            if (HWND button = ::GetDlgItem(m_hWnd, id)) ::EnableWindow(button, enabled);
     }
     INT_PTR Run() {
         SetInlineTemplate(dialog_, name_);
@@ -91,9 +126,15 @@ public:
         CWnd& window = form_.GetWindow();
         ::SetParent(window.GetSafeHwnd(), m_hWnd);
         ::SetWindowLongPtrW(window.GetSafeHwnd(), GWL_STYLE, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN);
-        ::MoveWindow(window.GetSafeHwnd(), 0, 0, kDialogSize.cx, kDialogSize.cy - kButtonsHeight, TRUE);
+        ::MoveWindow(window.GetSafeHwnd(), 0, 0, size_.cx, size_.cy - kButtonsHeight, TRUE);
         form_.SetVisible(true);
         return TRUE;
+    }
+    void OnOK() override {
+        if (!handler_ || handler_(IDOK)) CDialog::OnOK();
+    }
+    void OnCancel() override {
+        if (!handler_ || handler_(IDCANCEL)) CDialog::OnCancel();
     }
 
 protected:
@@ -110,23 +151,35 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    DWORD disabledStyle(int id) const {
+        const auto it = disabled_.find(id);
+        return it != disabled_.end() && it->second ? WS_DISABLED : 0;
+    }
+
     WpfDockFormView& form_;
+    SIZE size_;
     platform::mfc::DialogTemplate dialog_;
     std::wstring name_;
+    std::function<bool(int)> handler_;
+    std::map<int, bool> disabled_;
 };
 
 BEGIN_MESSAGE_MAP(ModalFormDialog::Window, CDialog)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-ModalFormDialog::ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form)
-    : window_(std::make_unique<Window>(parent, titleKey, form)) {
+ModalFormDialog::ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size)
+    : window_(std::make_unique<Window>(parent, titleKey, form, size)) {
     platform::core::setFrameworkControlActor(actInDialog);
 }
 
 ModalFormDialog::~ModalFormDialog() = default;
 
 void ModalFormDialog::AddOkCancelButtons() { window_->AddButtons(); }
+
+void ModalFormDialog::OnButton(std::function<bool(int id)> handler) { window_->OnButton(std::move(handler)); }
+
+void ModalFormDialog::EnableButton(int id, bool enabled) { window_->EnableButton(id, enabled); }
 
 INT_PTR ModalFormDialog::Run() { return window_->Run(); }
 

@@ -214,13 +214,18 @@ TEST_F(RequirementsPane, TheKernelsLeadersRequestShowsAHiddenPaneAndReachesTheEd
     s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });
     s.runUntilIdle();
     EXPECT_NE(s.inspect().dumpPanes(frame).find(L"1038 docked"), std::wstring::npos) << "a shown pane is not toggled away";
-    EXPECT_NE(indexOf(logs(s), L"the leaders command is not built yet"), -1);
+    CKvw32Doc* document = dialog->GetDocument();
+    TechRequirementDialog::LeadersCmd* running = dialog->getLeadersCommand();
+    ASSERT_NE(running, nullptr) << "the kernel holds the command";
+    EXPECT_TRUE(document->IsInCommand());
     ASSERT_FALSE(s.user().paneAction(frame, 1038, User::PaneAction::Close).has_value());
     s.runUntilIdle();
     s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });
     s.runUntilIdle();
     EXPECT_NE(s.inspect().dumpPanes(frame).find(L"1038 docked"), std::wstring::npos) << "823 showed it again";
-    EXPECT_EQ(dialog->getLeadersCommand(), nullptr) << "nothing keeps the command alive yet";
+    EXPECT_EQ(dialog->getLeadersCommand(), running) << "a second request leaves the running command in place";
+    EXPECT_TRUE(KVCommandRunner::End(document));
+    EXPECT_EQ(dialog->getLeadersCommand(), nullptr);
 }
 
 TEST_F(RequirementsPane, AnUntypedSuppressedPdmRequirementOnOnePageFillsTheRoleTable) {

@@ -1,4 +1,5 @@
 #include "platform/kernel/documents/documents.h"
+#include "platform/kernel/ui/command_runner.h"
 
 #include <algorithm>
 #include <optional>
@@ -92,6 +93,8 @@ void CKvw32Doc::SaveAfterCreatingIfNeed() {
 void CKvw32Doc::OnClosePartialDocument() { platform::core::recordCall(L"CKvw32Doc::OnClosePartialDocument()"); }
 
 CKvw32Doc::~CKvw32Doc() {
+    // A command still running on the document ends before the document goes.
+    KVCommandRunner::End(this);
     Korvo::DocumentManager::Instance().RemoveDocument(this);
     platform::kernel::forgetProfiles(this);
     // The application hears of every document that goes away.
@@ -217,7 +220,12 @@ IMPLEMENT_DYNCREATE(CKVView, CKVBaseView)
 BEGIN_MESSAGE_MAP(CKVView, CKVBaseView)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &CKVView::OnFilePrint)
     ON_MESSAGE(1387, &CKVView::OnViewCommandMessage)
+    ON_COMMAND(0xFFFC, &CKVView::OnLeaderLinkChanged)
 END_MESSAGE_MAP()
+
+void CKVView::OnLeaderLinkChanged() {
+    platform::kernel::recordCall(L"CKVView::OnLeaderLinkChanged(the running leader placement takes the new link)");
+}
 
 void CKVView::OnCommandControlSelected(int id) {
     platform::kernel::recordCall(L"CKVView::OnCommandControlSelected(" + std::to_wstring(id) + L")");

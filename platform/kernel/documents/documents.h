@@ -292,6 +292,8 @@ public:
     void OnActivateView(BOOL activate, CView* activated, CView* deactivated) override;
     // Runs an application command on the document's stored selection.
     void OnObjectCommand(UINT id);
+    // Command 65532: a leader placement running in the view takes the link handed over last.
+    void OnLeaderLinkChanged();
     // The kernel inserts the record's document into the view's document: as a fragment linked to
     // its file, or as a picture of it.
     void InsertFragment(const CFragmentPath& record);

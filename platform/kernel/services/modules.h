@@ -71,6 +71,10 @@ public:
     static void SettingsChanged(const NativeSettings& before);
     // The automatic parameterisation setting of the view changed.
     static void AutoParameterizationChanged(CView* view);
+    // Places a leader line from an inscription to the linked requirement in the view (recorded);
+    // the placement runs on until the leaders end.
+    void PlaceTechReqLeader(class CKVBaseView* view, const class TechReqLink& link);
+    void EndTechReqLeaders();
 
 private:
     AnnotateModuleProxy() = default;

@@ -6,10 +6,12 @@
 
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "platform/compression.h"
 #include "platform/mfc.h"
+#include "platform/kernel/services/pdm_windows.h"
 
 // An error of the PDM system, thrown by pointer: whoever catches it shows it (Report) and frees
 // it (Delete).
@@ -112,6 +114,49 @@ public:
 class KVPDMPageFactory;
 class KVPDMPaneObject;
 
+// A standard technical requirement the PDM system offers.
+class KVPDMTechReqObjectProxy : public KVPDMHandle {
+public:
+    explicit KVPDMTechReqObjectProxy(CString text) : text_(std::move(text)) {}
+    CString GetDisplayText() const { return text_; }
+
+protected:
+    ~KVPDMTechReqObjectProxy() override = default;
+
+private:
+    CString text_;
+};
+
+// A holder of one reference of a counted PDM object.
+template <class T>
+class KVPDMRef {
+public:
+    KVPDMRef() = default;
+    // Takes over the reference the object was made with.
+    static KVPDMRef Adopt(T* object) {
+        KVPDMRef handle;
+        handle.object_ = object;
+        return handle;
+    }
+    KVPDMRef(const KVPDMRef& other) : object_(other.object_) {
+        if (object_) object_->AddRef();
+    }
+    KVPDMRef& operator=(KVPDMRef other) {
+        std::swap(object_, other.object_);
+        return *this;
+    }
+    ~KVPDMRef() {
+        if (object_) object_->Release();
+    }
+    T* operator->() const { return object_; }
+    T* get() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+
+private:
+    T* object_ = nullptr;
+};
+using KVPDMTechReqHandle = KVPDMRef<KVPDMTechReqObjectProxy>;
+
 // What the PDM system's add dialog is told of a file it is to store: the document's name and the
 // extension of its kind.
 struct KVPDMAddDialogParameters {
@@ -168,6 +213,10 @@ public:
     KVPDMPageFactory* GetPageFactory();
     // The PDM object of explorer pane kind 0 to 6, or null when the work mix has none.
     KVPDMPaneObject* GetPaneObject(int kind);
+    // The standard technical requirements the PDM system offers, each a handle of its own (the
+    // stand-in system offers the texts set by SetStandardTechRequirements).
+    void GetStandardTechRequirements(std::vector<KVPDMTechReqHandle>& requirements);
+    static void SetStandardTechRequirements(std::vector<CString> texts);
 };
 
 // The PDM system's client of this program: it keeps its own windows by the main window.

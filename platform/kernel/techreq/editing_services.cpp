@@ -8,6 +8,7 @@
 #include "platform/kernel/documents/document_text.h"
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/services/modules.h"
 #include "platform/kernel/techreq/store.h"
 #include "platform/kernel/techreq/tech_requirements.h"
 #include "platform/kernel/ui/uimodule.h"
@@ -141,6 +142,14 @@ CMarkContainer& KorvoDocument2::GetMarkContainer() {
     none.RemoveAllObjects();
     return none;
 }
+
+void AnnotateModuleProxy::PlaceTechReqLeader(CKVBaseView* view, const TechReqLink& link) {
+    recordCall(L"AnnotateModuleProxy::PlaceTechReqLeader(" + (view ? L"view on page " + std::to_wstring(view->GetCurrentPage()) : std::wstring(L"no view")) +
+               L", requirement " + std::to_wstring(link.ReqIndex()) + L", page " +
+               (link.Page() ? std::to_wstring(*link.Page()) : std::wstring(L"none")) + L")");
+}
+
+void AnnotateModuleProxy::EndTechReqLeaders() { recordCall(L"AnnotateModuleProxy::EndTechReqLeaders()"); }
 
 KVTextCoreModule& KVTextCoreModule::Instance() {
     static KVTextCoreModule module;

@@ -115,6 +115,8 @@ private:
         }
         type.name = fromUtf8(node.attribute("name").value()).c_str();
         type.parent = parent;
+        type.showHeader = node.attribute("header").as_bool(true);
+        type.resetNumeration = node.attribute("reset").as_bool(false);
         if (!types.Add(type)) {
             fail(node.offset_debug(), L"the type " + std::wstring(type.id.ToString().view()) + L" is given twice");
             return false;
@@ -277,6 +279,8 @@ std::string WriteModelStream(const CKvw32Doc& document) {
         pugi::xml_node node = (parent == typeNodes.end() ? root : parent->second).append_child("type");
         node.append_attribute("id") = toUtf8(type.id.ToString().view()).c_str();
         node.append_attribute("name") = toUtf8(type.name.view()).c_str();
+        if (!type.showHeader) node.append_attribute("header") = false;
+        if (type.resetNumeration) node.append_attribute("reset") = true;
         typeNodes[std::wstring(type.id.ToString().view())] = node;
     }
     for (TechRequirement* requirement : store.Ordered()) {

@@ -3,7 +3,7 @@
 //
 //   <document guid="XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX">
 //     <page name="Sheet 1"/>
-//     <type id="..." name="General"><type id="..." name="Surfaces"/></type>
+//     <type id="..." name="General" header="false"><type id="..." name="Surfaces" reset="true"/></type>
 //     <requirement index="1" type="..." source="1" suppressed="true" pages="1 2">text</requirement>
 //     <inscription page="1" requirements="1 3"/>
 //   </document>

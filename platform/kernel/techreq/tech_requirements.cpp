@@ -33,9 +33,6 @@ void raise(UINT event, CKvw32Doc* document) {
     ApplicationEventManager::Instance().Raise(event, DocumentEventArgs(document));
 }
 
-// A call the stand-in cannot honour: recorded as a failure naming it.
-void refuse(const std::wstring& call) { platform::core::reportFailure(call + L": the stand-in kernel cannot do this"); }
-
 }  // namespace
 
 // ---- Rich text ------------------------------------------------------------------------------------
@@ -238,7 +235,10 @@ TypesChangesScope::TypesChangesScope(CKvw32Doc* document, bool notify) : documen
 
 TypesChangesScope::~TypesChangesScope() {
     recordCall(L"TypesChangesScope(" + documentText(document_) + L") closed");
-    if (notify_ && document_) raise(kEventTechTypesChanged, document_);
+    if (!document_) return;
+    // New types are a change of the document the user must be asked to save.
+    document_->SetModifiedFlag(TRUE);
+    if (notify_) raise(kEventTechTypesChanged, document_);
 }
 
 // ---- The manager ---------------------------------------------------------------------------------
@@ -413,7 +413,15 @@ void TechRequirementManager::SyncRequirementsWithVarnel() {
     recordCall(L"TechRequirementManager::SyncRequirementsWithVarnel(" + documentText(document_) + L")");
 }
 
-bool TechRequirementManager::ImportStandardReqsFromVarnel(const std::vector<void*>&) {
-    refuse(L"TechRequirementManager::ImportStandardReqsFromVarnel");
-    return false;
+bool TechRequirementManager::ImportStandardReqsFromVarnel(const std::vector<KVPDMTechReqHandle>& handles) {
+    TechRequirementStore* store = storeOf(document_);
+    int made = 0;
+    for (const KVPDMTechReqHandle& handle : handles) {
+        if (!store || !handle) continue;
+        store->Add(Rich::Document({handle->GetDisplayText()}), Korvo::UniqueIdentifier(), {}, false, 1);
+        ++made;
+    }
+    recordCall(L"TechRequirementManager::ImportStandardReqsFromVarnel(" + documentText(document_) + L"): " +
+               std::to_wstring(made) + L" made");
+    return made > 0;
 }

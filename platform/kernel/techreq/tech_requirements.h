@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/kernel/documents/document_2d.h"
+#include "platform/kernel/services/pdm.h"
 #include "platform/mfc.h"
 #include "platform/textcore.h"
 
@@ -96,6 +97,8 @@ public:
         Korvo::UniqueIdentifier id;
         CString name;
         Korvo::UniqueIdentifier parent;  // all zero: a main type
+        bool showHeader = true;          // main types: the text shows the type's name above its requirements
+        bool resetNumeration = false;    // child types: their requirements are numbered from 1 again
         friend bool operator==(const Type&, const Type&) = default;
     };
 
@@ -112,10 +115,36 @@ public:
     CString GetFullName(const Korvo::UniqueIdentifier& id, const wchar_t* separator) const;
     // Adds a type under `parent` (all zero: a main type); false for a known id or a missing parent.
     bool Add(const Type& type);
+
+    // Editing, as the types editor does it. New types get ids of their own; `after` (all zero:
+    // at the end) names the sibling the new type follows. AddChild answers all zero when the
+    // parent is unknown.
+    Korvo::UniqueIdentifier GetParent(const Korvo::UniqueIdentifier& id) const;
+    bool IsMainType(const Korvo::UniqueIdentifier& id) const;
+    void SetName(const Korvo::UniqueIdentifier& id, const CString& name);
+    bool GetShowHeader(const Korvo::UniqueIdentifier& id) const;
+    void SetShowHeader(const Korvo::UniqueIdentifier& id, bool show);
+    bool GetResetNumeration(const Korvo::UniqueIdentifier& id) const;
+    void SetResetNumeration(const Korvo::UniqueIdentifier& id, bool reset);
+    Korvo::UniqueIdentifier AddMainType(const CString& name, const Korvo::UniqueIdentifier& after = {});
+    Korvo::UniqueIdentifier AddChild(const Korvo::UniqueIdentifier& parent, const CString& name,
+                                     const Korvo::UniqueIdentifier& after = {});
+    // Removes the type with every type below it; `count` is how many went. False when unknown.
+    bool Remove(const Korvo::UniqueIdentifier& id, int& count);
+    void Clear() { types_.clear(); }
+    int GetCount() const { return static_cast<int>(types_.size()); }
+    // Swaps the type with its sibling before (after) it; false when it has none.
+    bool CanMove(const Korvo::UniqueIdentifier& id, bool up) const;
+    bool Move(const Korvo::UniqueIdentifier& id, bool up);
     const std::vector<Type>& GetTypes() const { return types_; }
     friend bool operator==(const TechRequirementTypesDb&, const TechRequirementTypesDb&) = default;
 
 private:
+    Type* find(const Korvo::UniqueIdentifier& id);
+    Korvo::UniqueIdentifier insert(Type type, const Korvo::UniqueIdentifier& after);
+    // The index in types_ of the sibling before (after) `id`, or none.
+    std::optional<std::size_t> sibling(const Korvo::UniqueIdentifier& id, bool before) const;
+
     std::vector<Type> types_;  // parents before their children
 };
 
@@ -286,8 +315,9 @@ public:
     // Drops the requirement's PDM entry; `keep` leaves it in the document as its own.
     void DeleteInVarnel(TechRequirement* requirement, bool keep);
     void SyncRequirementsWithVarnel();
-    // The stand-in PDM system offers no standard requirements: a failure naming the call.
-    bool ImportStandardReqsFromVarnel(const std::vector<void*>& handles);
+    // A requirement from the PDM system (source 1) per standard requirement, with its text;
+    // false when none was made.
+    bool ImportStandardReqsFromVarnel(const std::vector<KVPDMTechReqHandle>& handles);
 
 private:
     CKvw32Doc* document_;
