@@ -17,7 +17,7 @@ namespace {
 
 using platform::core::DialogAction;
 
-// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "ok", "cancel", one
+// "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "dump", "ok", "cancel", one
 // after another; what is wrong otherwise.
 std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words) {
     std::vector<DialogAction> actions;
@@ -30,7 +30,13 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, dump, ok, cancel)";
+        // The user reads the dialog as it stands: its controls go to the transcript.
+        if (text == "dump") {
+            actions.push_back(DialogAction{DialogAction::Kind::Dump, 0, {}});
+            ++i;
+            continue;
+        }
         if (text == "ok" || text == "cancel") {
             actions.push_back(DialogAction{text == "ok" ? DialogAction::Kind::Ok : DialogAction::Kind::Cancel, 0, {}});
             ++i;
@@ -54,7 +60,7 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
             continue;
         }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, page, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, page, dump, ok, cancel)";
         // text and select also reach a UI-library control of the dialog's form by its quoted full id.
         const bool named = text != "click" && i + 1 < words.size() && words[i + 1].quoted;
         const auto id = named ? std::optional<int>(0) : controlId(i + 1);
@@ -71,7 +77,7 @@ std::variant<std::vector<DialogAction>, std::string> parseDialogAnswer(const std
                                        words[i + 2].text, named ? words[i + 1].text : std::wstring()});
         i += 3;
     }
-    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, page ID, ok, cancel)";
+    if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, page ID, dump, ok, cancel)";
     return actions;
 }
 
