@@ -4,6 +4,7 @@
 #include "app/startup/product_settings.h"
 #include "app/documents/recent_file_list.h"
 #include "app/profiles/korvo_profile_page.h"
+#include "app/toolbars/tool_bar_property_page.h"
 #include "mainframe/ribbon_page_frame.h"
 #include "mainframe/toolsengine/customize_sheet.h"
 #include "mainframe/main_frame.h"
@@ -19,6 +20,7 @@ CKvw32App::CKvw32App() {
     // The framework owns and deletes the document manager.
     m_pDocManager = new CWSDocManager;
     CustomizeSheet::SetProfilesPageFactory([] { return std::make_unique<KorvoProfilePage>(); });
+    CustomizeSheet::SetOptionsPageFactory([](CXTPCommandBars* bars) { return std::make_unique<ToolBarPropertyPage>(bars); });
     UseRibbonPageInCustomizeSheet();
 }
 

@@ -60,7 +60,7 @@ unsigned dialogKeyCode(const std::string& name) {
 }
 
 // "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "slider ID N",
-// "rclick ID \"ROW\"", "dblclick ID \"ROW\"", "key NAME", "ok", "cancel", one after another (a
+// "rclick ID \"ROW\"", "dblclick ID \"ROW\"", "key NAME", "dump", "ok", "cancel", one after another (a
 // UI-library control by its quoted full id: click, text, select, and a list's cell with
 // check "ID" "ROW" COL on|off and edit "ID" "ROW" COL "TEXT"); what is wrong otherwise.
 std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words,
@@ -75,7 +75,13 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, key, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, key, dump, ok, cancel)";
+        // The user reads the dialog as it stands: its controls go to the transcript.
+        if (text == "dump") {
+            actions.push_back({DialogAction{DialogAction::Kind::Dump, 0, {}}});
+            ++i;
+            continue;
+        }
         if (text == "ok" || text == "cancel") {
             actions.push_back({DialogAction{text == "ok" ? DialogAction::Kind::Ok : DialogAction::Kind::Cancel, 0, {}}});
             ++i;
@@ -146,7 +152,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             continue;
         }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, key, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, key, dump, ok, cancel)";
         // click presses a UI-library button by its quoted full id, in a dialog named by its name.
         if (namedDialog && text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
             actions.push_back({DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text}});
@@ -181,7 +187,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
         i += 3;
     }
     if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, page ID, slider ID N, "
-               "rclick ID \"ROW\", dblclick ID \"ROW\", key NAME, ok, cancel)";
+               "rclick ID \"ROW\", dblclick ID \"ROW\", key NAME, dump, ok, cancel)";
     return actions;
 }
 

@@ -203,6 +203,7 @@ private:
     bool rightClickRow(const Step& step);
     bool rowAction(const Step& step, platform::harness::User::MouseAction action);
     bool toolBarFromTab(const Step& step);
+    bool dumpBarOptions(const Step& step);
     bool printJournal(const Step& step);
     bool quit(const Step& step);
     // Lets the console's automation client give back what it holds (before the program is closed).

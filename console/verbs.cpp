@@ -68,7 +68,7 @@ std::span<const Verb> verbs() {
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
         {"expect dialog ID answer ARGS",
-         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), ok, cancel",
+         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), dump (prints its controls), ok, cancel",
          R, R, M, &Driver::expectDialog},
         {"expect dialog \"NAME\" answer ARGS",
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
@@ -217,6 +217,9 @@ std::span<const Verb> verbs() {
         {"tab-bar FRAME \"CAPTION\"", "makes a tool bar from the tab CAPTION of main frame FRAME's tabbed main bar, as "
          "the main-bar modes page's button does (answer its question with expect box first), then runs the loop until idle",
          M, R, M, &Driver::toolBarFromTab},
+        {"dump bar-options FRAME",
+         "prints the options the bars of main frame FRAME follow: icon sizes, menus, screen tips, the tabbed main "
+         "bar's own flags and the commands' usage data", M, R, M, &Driver::dumpBarOptions},
         {"dump modes FRAME",
          "prints the modes of main frame FRAME: screen, workbook, ribbon, analysis, ribbon minimised, auto-menu, PDM "
          "pane bits, message bars, the view-type bits, the frameless tool bars and the layouts kept by the screen modes",

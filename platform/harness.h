@@ -705,6 +705,10 @@ public:
     // enabled|disabled checked|unchecked". Empty when the window is not a main frame or has no
     // command bars.
     std::wstring dumpBars(HWND frame) const;
+    // The options the bars of main frame `frame` follow, one group a line: "icons", "menus",
+    // "screen-tips" (with the kernel's options and settings the tips read), "tab-bar" (its own
+    // flags) and "usage" (the commands the user ran). Empty when it is not a main frame.
+    std::wstring dumpBarOptions(HWND frame) const;
     // Every command the kernel's containers and the context-menu container know: a header line,
     // then one line per registration sorted by id, in space-aligned columns: id (or "first-last"
     // for a range), name, flags (0x%X), how it was registered, context-menu symbol; an empty name

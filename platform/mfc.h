@@ -26,3 +26,4 @@
 #include "platform/mfc/toolbar.h"
 #include "platform/mfc/htmlview.h"
 #include "platform/mfc/listctrl.h"
+#include "platform/mfc/controls/checklistbox.h"

@@ -110,7 +110,7 @@ std::optional<SetCandidate> PopupToolBarButtonSetDialog::Run() {
     if (!candidates.empty()) select->SetSelectedIndex(0);
     select->SuppressUserEvents(false);
     form->FinishUiSetup();
-    kvpf::ModalDialog dialog(parent_, L"DynamicToolBarButtonSetDialog", *form);
+    kvpf::ModalFormDialog dialog(parent_, L"DynamicToolBarButtonSetDialog", *form);
     dialog.AddOkCancelButtons();
     if (dialog.Run() != IDOK) return std::nullopt;
     const auto chosen = select->GetSelectedCustomId();

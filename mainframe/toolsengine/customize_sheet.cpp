@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "auxiliary/spaceball/spaceball_page.h"
+#include "commandbars/modespage/mainbar_modes_dialog.h"
 #include "app/kvw32_app.h"
 #include "commandbars/command_tooltips.h"
 #include "commandbars/kv_ribbon_bar.h"
@@ -23,6 +24,11 @@ constexpr UINT kPaneSettingsChangedEvent = 1043;
 
 PageFactory& profilesPageFactory() {
     static PageFactory factory;
+    return factory;
+}
+
+OptionsPageFactory& optionsPageFactory() {
+    static OptionsPageFactory factory;
     return factory;
 }
 
@@ -130,6 +136,7 @@ void fillCommandsPage(CXTPCustomizeCommandsPage& page, CXTPCommandBar* menuBar) 
 
 void SetProfilesPageFactory(PageFactory factory) { profilesPageFactory() = std::move(factory); }
 void SetRibbonPageFactory(RibbonPageFactory factory) { ribbonPageFactory() = std::move(factory); }
+void SetOptionsPageFactory(OptionsPageFactory factory) { optionsPageFactory() = std::move(factory); }
 int LastPageIndex() { return lastPage(); }
 
 bool IsServiceCommand(UINT id) { return id == 3002 || (id >= 35000 && id <= 35003) || (id >= 1190 && id <= 1199); }
@@ -148,13 +155,15 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
     const std::unique_ptr<CKVSpaceballConfigDlg> spaceball = CreateSpaceballSettingsPage(commandIds, m_frame->GetSafeHwnd());
     INT_PTR result = IDCANCEL;
     {
-        // Pages of later work (tool-bar options, main-bar modes) are not offered yet.
+        std::unique_ptr<CPropertyPage> options = optionsPageFactory() ? optionsPageFactory()(bars) : nullptr;
         std::unique_ptr<CPropertyPage> ribbon =
             ribbonPageFactory() ? ribbonPageFactory()(*m_frame, RibbonPageRequest{0, ribbonValue}) : nullptr;
         std::unique_ptr<CPropertyPage> profiles = profilesPageFactory() ? profilesPageFactory()() : nullptr;
-        // In page order: the ribbon page, keyboard, the 3D mouse, commands, profiles.
-        const UINT keyboardIndex = ribbon ? 1 : 0;
-        const UINT startPage = mode == kRibbonPageMode && ribbon ? 0
+        // In page order: the tool-bar options, the ribbon page, keyboard, the 3D mouse, commands,
+        // profiles, main-bar modes.
+        const UINT ribbonIndex = options ? 1 : 0;
+        const UINT keyboardIndex = ribbonIndex + (ribbon ? 1 : 0);
+        const UINT startPage = mode == kRibbonPageMode && ribbon ? ribbonIndex
                                : mode == kProfilesPageMode && profiles ? keyboardIndex + (spaceball ? 3 : 2)
                                                                        : 0;
         CKVCustomizeSheet sheet(*m_frame, bars, startPage);
@@ -162,12 +171,15 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
         keyboard.AddCategories(menuBar, FALSE);
         CXTPCustomizeCommandsPage commands(&sheet);
         fillCommandsPage(commands, menuBar);
+        MainbarModesDialog modes;
         std::vector<CPropertyPage*> pages;
+        if (options) pages.push_back(options.get());
         if (ribbon) pages.push_back(ribbon.get());
         pages.push_back(&keyboard);
         if (spaceball) pages.push_back(spaceball.get());
         pages.push_back(&commands);
         if (profiles) pages.push_back(profiles.get());
+        pages.push_back(&modes);
         for (CPropertyPage* page : pages) sheet.AddPage(page);
         result = sheet.RunModal(&commands);
         lastPage() = sheet.GetShownIndex();
@@ -176,6 +188,8 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
     CopyShortcutsToFramelessToolBars();
     // Cancelling the sheet drops the page's edits.
     if (spaceball && result == IDOK) spaceball->SaveSettings();
+    // The modes' keys as the page left them (modes may have moved, come or gone).
+    if (CKVTabToolBar* tabs = GetTabToolBar()) tabs->UpdateAccelerators();
     if (KVRibbonBar* ribbon = m_frame->GetRibbonBar()) ribbon->ShowTabsForDocumentKeywords(m_frame->GetActiveKorvoDocument());
     UpdateCommandTooltips(bars);
     m_frame->ApplySettings();

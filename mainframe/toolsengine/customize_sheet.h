@@ -1,11 +1,14 @@
 // The customise sheet of a main frame and the pages of it that the application or other parts
-// provide (the frame knows only that they exist): the settings profiles page and the ribbon page.
+// provide (the frame knows only that they exist): the tool-bar options page, the settings
+// profiles page and the ribbon page.
 #pragma once
 
 #include <functional>
 #include <memory>
 
 #include "platform/mfc.h"
+
+class CXTPCommandBars;
 
 class CMainFrame;
 
@@ -24,6 +27,11 @@ struct RibbonPageRequest {
 using RibbonPageFactory = std::function<std::unique_ptr<CPropertyPage>(CMainFrame&, const RibbonPageRequest&)>;
 // The maker of the ribbon page; without one the sheet has no ribbon page.
 void SetRibbonPageFactory(RibbonPageFactory factory);
+
+// The maker of the tool-bar options page (the sheet's first), over the sheet's command bars; the
+// application sets it once. Without one the sheet has no such page.
+using OptionsPageFactory = std::function<std::unique_ptr<CPropertyPage>(CXTPCommandBars*)>;
+void SetOptionsPageFactory(OptionsPageFactory factory);
 
 // The start modes of the sheet: the profiles page or the ribbon page first (any other: the first
 // page).

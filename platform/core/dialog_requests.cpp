@@ -169,12 +169,29 @@ std::optional<std::wstring> tickTreeItem(HWND tree, const DialogAction& action, 
     return std::nullopt;
 }
 
+// Clicks the tick box of the check list's selected row when its tick is not the wanted one.
+std::optional<std::wstring> tickListRow(HWND list, const DialogAction& action, bool on) {
+    const auto row = static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+    if (row < 0) return L"list " + std::to_wstring(action.id) + L" has no selected row";
+    const LRESULT tick = SendMessageW(list, CLB_GETCHECK, static_cast<WPARAM>(row), 0);
+    if (tick == LB_ERR || (tick == 0 && !(GetWindowLongPtrW(list, GWL_STYLE) & LBS_OWNERDRAWFIXED)))
+        return L"list " + std::to_wstring(action.id) + L" has no tick boxes";
+    if ((tick != 0) == on) return std::nullopt;
+    const auto height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+    const LPARAM point = MAKELPARAM(2, static_cast<WORD>(row * height + height / 2));
+    SendMessageW(list, WM_LBUTTONDOWN, 0, point);
+    SendMessageW(list, WM_LBUTTONUP, 0, point);
+    return std::nullopt;
+}
+
 std::optional<std::wstring> checkControl(HWND dialog, const DialogAction& action) {
     HWND control = nullptr;
     if (auto refusal = reachable(dialog, action.id, control)) return refusal;
     const bool on = action.text == L"on";
     if (className(control) == foldCase(WC_TREEVIEWW)) return tickTreeItem(control, action, on);
-    if (className(control) != L"button") return L"control " + std::to_wstring(action.id) + L" is not a check box or a tree";
+    if (className(control) == L"listbox") return tickListRow(control, action, on);
+    if (className(control) != L"button")
+        return L"control " + std::to_wstring(action.id) + L" is not a check box, a check list or a tree";
     if ((SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) != on) SendMessageW(control, BM_CLICK, 0, 0);
     return std::nullopt;
 }
@@ -251,6 +268,55 @@ std::optional<std::wstring> selectItem(HWND dialog, const DialogAction& action) 
     return std::nullopt;
 }
 
+std::wstring windowText(HWND hwnd) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::wstring listText(HWND list, UINT lengthMessage, UINT textMessage, int index) {
+    const auto length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+// What a user reads of one control: "control ID CLASS \"TEXT\"", disabled and checked when so;
+// a list box's rows follow, indented, its selected one marked and, in a check list, the ticked.
+void journalControl(HWND control) {
+    const std::wstring kind = className(control);
+    std::wstring line = L"control " + std::to_wstring(GetDlgCtrlID(control)) + L" " + kind + L" " + quoted(windowText(control));
+    if (!IsWindowEnabled(control)) line += L" disabled";
+    if (kind == L"button" && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) line += L" checked";
+    if (kind == L"combobox") {
+        const auto selected = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
+        line += L" selected " + (selected < 0 ? std::wstring(L"none") : quoted(listText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, selected)));
+    }
+    journal().add("dialog", line);
+    if (kind != L"listbox") return;
+    const bool checkList = (GetWindowLongPtrW(control, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0;
+    const auto count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));
+    const auto selected = static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0));
+    for (int row = 0; row < count; ++row) {
+        std::wstring entry = L"  #" + std::to_wstring(row) + L" " + quoted(listText(control, LB_GETTEXTLEN, LB_GETTEXT, row));
+        if (checkList) entry += SendMessageW(control, CLB_GETCHECK, static_cast<WPARAM>(row), 0) > 0 ? L" ticked" : L" unticked";
+        if (row == selected) entry += L" selected";
+        journal().add("dialog", entry);
+    }
+}
+
+// Reads every visible control of the dialog and of the page it shows, in window order.
+void dumpDialog(HWND dialog) {
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        // A label without an id tells nothing a user acts on.
+        if (!IsWindowVisible(child) || GetDlgCtrlID(child) == 0xFFFF) continue;
+        if (className(child) == L"#32770") dumpDialog(child);
+        else journalControl(child);
+    }
+}
+
 FrameworkControlActor& frameworkControlActor() {
     static FrameworkControlActor actor;
     return actor;
@@ -316,6 +382,7 @@ std::wstring describeDialogAction(const DialogAction& action) {
         case DialogAction::Kind::Check: return L"check " + std::to_wstring(action.id) + L" " + action.text;
         case DialogAction::Kind::Page: return L"page " + std::to_wstring(action.id);
         case DialogAction::Kind::Edit: return L"edit";
+        case DialogAction::Kind::Dump: return L"dump";
     }
     return L"?";
 }
@@ -342,6 +409,7 @@ std::optional<std::wstring> performDialogAction(HWND dialog, const DialogAction&
         case DialogAction::Kind::Check: return checkControl(dialog, action);
         case DialogAction::Kind::Page: return showPage(dialog, action);
         case DialogAction::Kind::Edit: return std::wstring(L"edit needs a UI-library list");
+        case DialogAction::Kind::Dump: dumpDialog(dialog); return std::nullopt;
         case DialogAction::Kind::Text: {
             HWND edit = nullptr;
             if (auto refusal = reachable(dialog, action.id, edit)) return refusal;

@@ -113,7 +113,9 @@ struct DialogRequest {
 // ("Parent|Child"), or set a check box or the tick of a tree's selected item (text "on" or "off"),
 // or show a property sheet's page by its template id.
 struct DialogAction {
-    enum class Kind { Click, Text, Ok, Cancel, Select, Check, Page, Edit };
+    // Dump: the user reads the dialog, each control one "dialog" journal line (see
+    // performDialogAction).
+    enum class Kind { Click, Text, Ok, Cancel, Select, Check, Page, Edit, Dump };
     Kind kind = Kind::Cancel;
     int id = 0;
     std::wstring text;

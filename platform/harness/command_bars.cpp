@@ -383,6 +383,12 @@ std::optional<std::wstring> User::hover(HWND frame, int id) {
     // The control the mouse rests on is the bar's selected one.
     if (CXTPCommandBar* bar = found.control->GetParent()) bar->SetSelected(found.control);
     CXTPCommandBars* bars = commandBarsOf(frame);
+    // Tool bars and the ribbon ask for a tip only while their options show screen tips.
+    const CXTPCommandBar* bar = found.control->GetParent();
+    if (!bars->GetCommandBarsOptions()->bToolBarScreenTips && (!bar || bar->GetType() != xtpBarTypePopup)) {
+        platform::core::journal().add("user", L"no tooltip: the bars show no screen tips");
+        return std::nullopt;
+    }
     CXTPToolTipContext* context = bars->GetToolTipContext();
     RECT rect{};
     GetWindowRect(frame, &rect);

@@ -496,10 +496,6 @@ private:
 
 // A modal dialog of the framework around a form: titled by the text of a localisation key, which
 // is also the dialog's UI-library name, with the buttons its owner adds under the form.
-class ModalFormDialog;
-// The framework's modal dialog as the program names it.
-using ModalDialog = ModalFormDialog;
-
 class ModalFormDialog {
 public:
     ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size = {420, 320});

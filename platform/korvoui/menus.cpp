@@ -144,6 +144,21 @@ void TabbableToolBar::BuildPopupMenu(CXTPControls& items, UINT firstCommand, UIN
     }
 }
 
+CString TabbableToolBar::GetMenuStringW(int tab) const {
+    const TabItem* item = GetItem(tab);
+    if (!item) return CString();
+    CString text = item->caption;
+    if (const int key = GetAccelKey(tab); key != 0) {
+        ACCEL accel;
+        accel.fVirt = static_cast<BYTE>(GetAccelModifiers(tab) | FVIRTKEY);
+        accel.key = static_cast<WORD>(key);
+        static const CXTPShortcutManager plainNames;
+        const CXTPShortcutManager* shortcuts = GetCommandBars() ? GetCommandBars()->GetShortcutManager() : &plainNames;
+        text += L"\t" + shortcuts->Format(accel);
+    }
+    return text;
+}
+
 GUID TabbableToolBar::GetTabIdentifier(int) const { return GUID{}; }
 bool TabbableToolBar::IsCustomizeVisible(int tab) const { return GetItem(tab) && GetItem(tab)->visible; }
 void TabbableToolBar::SetCustomizeVisible(int tab, bool visible) { SetItemVisible(tab, visible); }

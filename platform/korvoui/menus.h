@@ -63,6 +63,9 @@ public:
     // One item per tab into `items` (emptied first), `firstCommand` + the tab's index, at most
     // `count`: the tab's title and its shortcut's text.
     void BuildPopupMenu(CXTPControls& items, UINT firstCommand, UINT count, const CXTPShortcutManager* shortcuts) const;
+    // The tab as a menu item shows it: its caption, then a TAB and its accelerator's text (as the
+    // bar's shortcut manager writes keys) when it has one. Empty for no such tab.
+    CString GetMenuStringW(int tab) const;
 
     // The record of tab `tab` (an index of the tab items): null identifier, visible, not the
     // user's and no accelerator when the bar keeps no record for it.
@@ -85,6 +88,11 @@ public:
     void ShowPrompts(bool show) { promptsShown_ = show; }
     bool IsPromptsShown() const { return promptsShown_; }
     void SetStandardFont(bool standard) { standardFont_ = standard; }
+    // The user's switch of the font: the flag, and the bar laid out again in it.
+    void UseStandardFont(bool standard) {
+        standardFont_ = standard;
+        OnRecalcLayout();
+    }
     bool IsStandardFont() const { return standardFont_; }
 
 protected:

@@ -33,6 +33,11 @@ static_assert(XTPWM_CUSTOMBARADDED == 10341);
 // title exists already (a format with the title).
 inline constexpr UINT XTP_IDS_NO_FREE_TOOLBAR_ID = 9165;
 inline constexpr UINT XTP_IDS_TOOLBAR_EXISTS = 9166;
+// The customise sheet's question before the usage data of the commands is reset, and the names
+// of the menu animations (xtpAnimateWindowsDefault to xtpAnimateNone, in that order).
+inline constexpr UINT XTP_IDS_CONFIRM_RESET_USAGE = 9170;
+inline constexpr UINT XTP_IDS_ANIMATION_SYSDEF = 9179;
+inline constexpr UINT XTP_IDS_ANIMATION_NONE = 9184;
 // A docking pane changed; wParam is the notification code, lParam the pane or an action record.
 inline constexpr UINT XTPWM_DOCKINGPANE_NOTIFY = WM_USER + 9901;
 

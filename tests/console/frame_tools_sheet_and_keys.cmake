@@ -1,6 +1,6 @@
 # Typed commands and the customise sheet from the console: keys typed into a main frame gather
 # until one command is left, which runs; the function keys are not taken; the customise commands
-# open the sheet on its first page (the ribbon page), 9607 on the ribbon page; the keyboard page's
+# open the sheet on its first page (the tool-bar options page), 9607 on the ribbon page; the keyboard page's
 # categories list the menus' commands by their paths.
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -26,7 +26,7 @@ korvo_expect("${out}" "user press Q in frame 1\ndump status 1\npane 0 id 0 \">\"
 
 string(CONCAT sheet
   "start\nidle\n"
-  "expect dialog 782 answer page 9151 select 9101 \"File\" select 9102 \"File | Open...\" select 9101 \"Edit\" select 9102 \"Edit | Properties\" cancel\n"
+  "expect dialog 783 answer page 9151 select 9101 \"File\" select 9102 \"File | Open...\" select 9101 \"Edit\" select 9102 \"Edit | Properties\" cancel\n"
   "command 1 35001\n"
   "expect dialog 782 answer page 9150 select 9101 \"New Menu\" select 9102 \"New Menu\" page 21101 page 9151 cancel\n"
   "command 1 9607\n"
@@ -34,8 +34,8 @@ string(CONCAT sheet
   "command 1 1061\n"
   "quit\n")
 korvo_run(customise_sheet EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT "${sheet}")
-korvo_expect("${out}" "user command 35001 to frame 1\n([^\n]*\n)*dialog 782 \"Options\" [^\n]*\ndialog page 9151\ndialog select 9101 \"File\"\ndialog select 9102 \"File \\| Open...\"\n"
-             "35001 opens the sheet on its first page, the ribbon page; the keyboard page names its menu commands by their paths")
+korvo_expect("${out}" "user command 35001 to frame 1\n([^\n]*\n)*dialog 783 \"Options\" [^\n]*\ndialog page 9151\ndialog select 9101 \"File\"\ndialog select 9102 \"File \\| Open...\"\n"
+             "35001 opens the sheet on its first page, the tool-bar options page; the keyboard page names its menu commands by their paths")
 korvo_expect("${out}" "dialog select 9102 \"Edit \\| Properties\"\ndialog cancel\ndialog ended 2\n" "each menu is a category")
 korvo_expect("${out}" "user command 9607 to frame 1\n([^\n]*\n)*dialog 782 \"Options\"" "9607 opens the ribbon page")
 korvo_expect("${out}" "dialog page 9150\ndialog select 9101 \"New Menu\"\ndialog select 9102 \"New Menu\"\ndialog page 21101\ndialog page 9151\ndialog cancel\n"

@@ -98,6 +98,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "file delete \"C:\\a.grb\"\n"
         "file rename \"C:\\a\" \"C:\\b\"\n"
         "tab-bar 1 \"2D\"\n"
+        "dump bar-options 1\n"
         "dump modes 1\n"
         "dump state 1\n"
         "documents-menu configuration \"C:\\Libraries\\Standard.tws\"\n"
@@ -287,19 +288,19 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[73].arguments.text, L"open");        // search
     EXPECT_EQ(result.steps[74].arguments.number, 3u);           // row 1/1028 3 open
     EXPECT_EQ(result.steps[75].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[90].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[90].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[99].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[100].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[100].arguments.keyControl);
-    EXPECT_TRUE(result.steps[100].arguments.keyAlt);
-    EXPECT_EQ(result.steps[101].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[101].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[101].arguments.keyShift);
+    EXPECT_EQ(result.steps[91].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[91].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[100].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[101].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[101].arguments.keyControl);
-    EXPECT_EQ(result.steps[102].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[105].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[106].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_TRUE(result.steps[101].arguments.keyAlt);
+    EXPECT_EQ(result.steps[102].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[102].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[102].arguments.keyShift);
+    EXPECT_TRUE(result.steps[102].arguments.keyControl);
+    EXPECT_EQ(result.steps[103].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[106].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[107].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[21].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[21].arguments.values.size(), 4u);
@@ -323,7 +324,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 184);
+    EXPECT_EQ(result.steps.back().line, 185);
     const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -454,7 +455,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde \"a\"b", "followed by a space"},
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
-        {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
+        {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, bar-options, modes, state, documents-menu, "
                        "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics, spaceball, user-commands, button-sets belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},

@@ -199,19 +199,19 @@ TEST_F(FrameToolsAtWork, TheSheetOpensOnThePageItsModeNamesLocksTheFrameAndRunsT
     EXPECT_TRUE(lockedWhileOpen);
     EXPECT_TRUE(::IsWindowEnabled(client)) << "the document area takes input again";
     EXPECT_FALSE(::IsWindowEnabled(modelTree));
-    EXPECT_EQ(CustomizeSheet::LastPageIndex(), 0);
+    EXPECT_EQ(CustomizeSheet::LastPageIndex(), 1) << "the ribbon page follows the tool-bar options page";
     const std::vector<std::wstring> called = s.journal().texts("call");
     EXPECT_GE(indexOf(std::vector<std::wstring>(called.begin() + static_cast<long>(from), called.end()),
                       L"ApplicationEventManager::Raise(1043)"),
               0);
 
-    // Another mode opens on the first page: the ribbon page, then the keyboard page.
-    s.user().expectDialog(782u, std::vector<platform::core::DialogAction>{{Kind::Cancel, 0, {}}});
+    // Another mode opens on the first page: the tool-bar options page.
+    s.user().expectDialog(783u, std::vector<platform::core::DialogAction>{{Kind::Cancel, 0, {}}});
     frame->ShowCustomizeSheet(0, 0);
     CustomizeSheet::SetRibbonPageFactory(nullptr);
     // The bars are in customise mode exactly while the commands page shows; its tab shows it.
     std::vector<bool> customising;
-    s.user().expectDialog(9151u, [&](HWND dialog) {
+    s.user().expectDialog(783u, [&](HWND dialog) {
         CXTPCommandBars* bars = frame->GetCommandBars();
         customising.push_back(bars->IsCustomizeMode() != FALSE);
         EXPECT_FALSE(s.user().act(dialog, {Kind::Select, XTP_IDC_SHEET_TABS, L"9150"}));
@@ -226,7 +226,7 @@ TEST_F(FrameToolsAtWork, TheSheetOpensOnThePageItsModeNamesLocksTheFrameAndRunsT
     frame->ShowCustomizeSheet(CustomizeSheet::kRibbonPageMode, 0);
     EXPECT_EQ(customising, (std::vector<bool>{false, true, false}));
     EXPECT_FALSE(frame->GetCommandBars()->IsCustomizeMode());
-    EXPECT_EQ(CustomizeSheet::LastPageIndex(), 1) << "the commands page was shown last";
+    EXPECT_EQ(CustomizeSheet::LastPageIndex(), 2) << "the commands page was shown last";
 }
 
 TEST(CustomizeSheetCommands, TheServiceCommandsStayOutOfAllCommands) {

@@ -14,8 +14,22 @@ CString XTPResourceString(UINT id) {
         case XTP_IDS_NEW_MENU: return L"New Menu";
         case XTP_IDS_ALL_COMMANDS: return L"All Commands";
         case XTP_IDS_BUILT_IN_MENUS: return L"Built-in Menus";
+        case XTP_IDS_CONFIRM_RESET_USAGE:
+            return L"The record of the commands you used is deleted, and the menus and tool bars show their first "
+                   L"commands again; your own changes stay. Reset the usage data?";
+        case XTP_IDS_ANIMATION_SYSDEF: return L"(System default)";
+        case XTP_IDS_ANIMATION_NONE - 4: return L"Random";
+        case XTP_IDS_ANIMATION_NONE - 3: return L"Unfold";
+        case XTP_IDS_ANIMATION_NONE - 2: return L"Slide";
+        case XTP_IDS_ANIMATION_NONE - 1: return L"Fade";
+        case XTP_IDS_ANIMATION_NONE: return L"None";
         default: return CString();
     }
+}
+
+void CXTPCommandBars::RedrawCommandBars() {
+    for (CXTPToolBar* bar : bars_)
+        if (bar && bar->GetSafeHwnd()) ::InvalidateRect(bar->GetSafeHwnd(), nullptr, TRUE);
 }
 
 void CXTPCommandBars::ClosePopups() {

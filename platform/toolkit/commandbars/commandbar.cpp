@@ -477,7 +477,13 @@ int CXTPTabToolBar::IndexOf(const TabItem* item) const {
 }
 
 void CXTPTabToolBar::DeleteItem(int index) {
-    if (!GetItem(index)) return;
+    const TabItem* item = GetItem(index);
+    if (!item) return;
+    // The tab's controls go with it: a later tab of the same name starts without them.
+    const CString category = item->caption;
+    CXTPControls* controls = GetControls();
+    for (int i = controls->GetCount(); i-- > 0 && !category.IsEmpty();)
+        if (controls->GetAt(i)->GetCategory() == category) controls->Remove(i);
     items_.erase(items_.begin() + index);
     if (current_ == index) current_ = -1;
     else if (current_ > index) --current_;
@@ -488,6 +494,17 @@ void CXTPTabToolBar::DeleteItem(int index) {
                 break;
             }
     UpdateTabControls();
+}
+
+BOOL CXTPTabToolBar::MoveItem(int from, int to) {
+    if (!GetItem(from) || !GetItem(to)) return FALSE;
+    const TabItem* current = GetItem(current_);
+    auto moved = std::move(items_[static_cast<std::size_t>(from)]);
+    items_.erase(items_.begin() + from);
+    items_.insert(items_.begin() + to, std::move(moved));
+    current_ = current ? IndexOf(current) : -1;
+    UpdateTabControls();
+    return TRUE;
 }
 
 void CXTPTabToolBar::RemoveAllTabItems() {

@@ -249,7 +249,11 @@ public:
     int GetItemCount() const { return static_cast<int>(items_.size()); }
     TabItem* GetItem(int index) const;
     int IndexOf(const TabItem* item) const;
+    // Deletes the tab item and the controls of its category.
     void DeleteItem(int index);
+    // Moves the tab item at `from` to position `to` (the current tab stays the same item); FALSE
+    // when either is not a position of an item.
+    BOOL MoveItem(int from, int to);
     void RemoveAllTabItems();
     // The current tab (-1: none); choosing one shows its category's controls.
     int GetCurSel() const { return current_; }

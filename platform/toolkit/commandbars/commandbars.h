@@ -109,12 +109,17 @@ public:
     // Commands the user ran from menus, which personalised menus show even when short.
     void SetCommandUsed(UINT id) { usedCommands_.insert(id); }
     BOOL IsCommandUsed(UINT id) const { return usedCommands_.count(id) != 0; }
+    // Forgets every command the user ran: short menus show their first commands again.
+    void ResetUsageData() { usedCommands_.clear(); }
+    std::size_t GetUsedCommandCount() const { return usedCommands_.size(); }
 
     BOOL IsCustomizeMode() const { return customizeMode_; }
     void SetCustomizeMode(BOOL customize) { customizeMode_ = customize; }
 
     // The update pass over every visible bar (see CXTPCommandBar::OnIdleUpdateCmdUI).
     void UpdateCommandBars();
+    // Every bar with a window draws itself again.
+    void RedrawCommandBars();
     // Recalculates the site's layout after the bars changed.
     void RecalcFrameLayout();
     // Whether the site's layout places these bars: a toolkit frame's own command bars. Bars of

@@ -108,3 +108,7 @@ public:
     // The new-menu category (XTP_IDS_NEW_MENU): one empty pop-up to drag onto a bar.
     CXTPControls* InsertNewMenuCategory();
 };
+
+// A group line of a customise page: the etched line of a static control of the page's template
+// (tied with DDX_Control), which the page stretches with its width.
+class CXTPGroupLine : public CWnd {};

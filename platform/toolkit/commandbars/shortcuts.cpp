@@ -71,6 +71,47 @@ CString CXTPShortcutManager::Format(const ACCEL& entry) const {
     return text;
 }
 
+std::optional<ACCEL> CXTPShortcutManager::Parse(const CString& text) const {
+    constexpr UINT kControl = 17, kAlt = 18, kShift = 16;
+    ACCEL accel;
+    std::wstring rest(text.GetString());
+    while (!rest.empty()) {
+        // A lone "+" names the plus key's own name, not a separator.
+        std::size_t plus = rest.find(L'+', 1);
+        const CString part(rest.substr(0, plus).c_str());
+        rest = plus == std::wstring::npos ? std::wstring() : rest.substr(plus + 1);
+        const bool last = rest.empty() && plus == std::wstring::npos;
+        if (!last) {
+            if (part.CompareNoCase(GetKeyNameText(kControl)) == 0) accel.fVirt |= FCONTROL;
+            else if (part.CompareNoCase(GetKeyNameText(kAlt)) == 0) accel.fVirt |= FALT;
+            else if (part.CompareNoCase(GetKeyNameText(kShift)) == 0) accel.fVirt |= FSHIFT;
+            else return std::nullopt;
+            continue;
+        }
+        for (UINT key = 1; key < 256 && accel.key == 0; ++key) {
+            if (key == kControl || key == kAlt || key == kShift) continue;
+            if (part.CompareNoCase(GetKeyNameText(key)) == 0) accel.key = static_cast<WORD>(key);
+        }
+        if (accel.key == 0) return std::nullopt;
+    }
+    if (accel.key == 0) return std::nullopt;
+    accel.fVirt |= FVIRTKEY;
+    return accel;
+}
+
+void CXTPShortcutManager::CKeyAssign::SetAccel(const ACCEL& accel) {
+    if (!m_hWnd) return;
+    SetWindowText(accel.key != 0 && manager_ ? manager_->Format(accel).GetString() : L"");
+}
+
+ACCEL CXTPShortcutManager::CKeyAssign::GetAccel() const {
+    if (!m_hWnd || !manager_) return ACCEL{};
+    CString text;
+    GetWindowText(text);
+    text.Trim();
+    return manager_->Parse(text).value_or(ACCEL{});
+}
+
 CString CXTPShortcutManager::FindShortcutText(UINT cmd) const {
     for (const ACCEL& entry : entries_)
         if (entry.cmd == cmd) return Format(entry);

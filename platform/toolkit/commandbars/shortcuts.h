@@ -47,6 +47,27 @@ public:
         const CXTPShortcutManager* manager_;
     };
 
+    // The key-assignment field of the toolkit's dialogs: an edit control (tied with DDX_Control)
+    // that holds one accelerator, shown as the manager formats it. The user presses the keys in
+    // it; the simulated user types their names as the manager shows them ("Ctrl+Shift+M", "F5"),
+    // which is read back when the accelerator is asked for. A text that names no key holds none.
+    class CKeyAssign : public CWnd {
+    public:
+        explicit CKeyAssign(const CXTPShortcutManager* manager = nullptr) : manager_(manager) {}
+        void SetShortcutManager(const CXTPShortcutManager* manager) { manager_ = manager; }
+        // Shows the accelerator (key 0: none, an empty field).
+        void SetAccel(const ACCEL& accel);
+        // What the field holds now; key 0 when it names no key.
+        ACCEL GetAccel() const;
+
+    private:
+        const CXTPShortcutManager* manager_;
+    };
+
+    // The accelerator a text names ("Ctrl+Alt+F5"), read with this manager's key names; nullopt
+    // when a part names no key or modifier, or no key is named.
+    std::optional<ACCEL> Parse(const CString& text) const;
+
     // Takes the accelerator table of resource `id` (none without such a table); AddShortcut and
     // a loaded layout change it afterwards.
     void SetAccelerators(UINT id);

@@ -32,7 +32,13 @@ inline constexpr DWORD LBS_OWNERDRAWFIXED = 0x0010;
 inline constexpr DWORD LBS_HASSTRINGS = 0x0040;
 inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
 // Notifications (WM_COMMAND to the parent with LBS_NOTIFY: MAKEWPARAM(id, code), lParam the list).
+// A left click on an item selects it (LBN_SELCHANGE); a double click tells LBN_DBLCLK.
 inline constexpr WORD LBN_SELCHANGE = 1;
+inline constexpr WORD LBN_DBLCLK = 2;
+// A check list (the framework's owner-drawn CCheckListBox over a list box) answers with the tick of
+// item wParam (0 or 1; LB_ERR for a bad index), as a user reads it from the box it draws; a left
+// click within the first item-height pixels of a row clicks that row's tick box.
+inline constexpr UINT CLB_GETCHECK = 0x0400 + 0x3C0;
 
 // Owner drawing of list boxes: the control type, and the item a list deletes (WM_DELETEITEM to
 // its parent, wParam the list's id, lParam a DELETEITEMSTRUCT).

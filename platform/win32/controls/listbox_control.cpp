@@ -165,6 +165,22 @@ LRESULT ListBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         case LB_GETITEMHEIGHT: return state.itemHeight;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK: {
+            const int y = static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lParam)));
+            const int item = y >= 0 ? y / state.itemHeight : -1;
+            if (item < 0 || item >= static_cast<int>(state.items.size())) return 0;
+            const bool changed = message == WM_LBUTTONDOWN && state.selected != item;
+            state.selected = item;
+            lock.unlock();
+            if ((changed || message == WM_LBUTTONDBLCLK) &&
+                (static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & LBS_NOTIFY)) {
+                const WORD code = message == WM_LBUTTONDOWN ? LBN_SELCHANGE : LBN_DBLCLK;
+                SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), code),
+                             reinterpret_cast<LPARAM>(hwnd));
+            }
+            return 0;
+        }
         case LB_FINDSTRINGEXACT: {
             const int count = static_cast<int>(state.items.size());
             const int start = index < -1 || index >= count ? -1 : index;
