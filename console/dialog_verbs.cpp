@@ -168,7 +168,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
                 return text + " " + kind + (text == "text" ? " needs a text in quotes" : " needs an item in quotes");
             DialogAction action{text == "text" ? DialogAction::Kind::Text : DialogAction::Kind::Select, 0, words[i + 2].text, {}};
             action.controlKind = words[i + 1].text;
-            actions.push_back(std::move(action));
+            actions.push_back({std::move(action)});
             i += 3;
             continue;
         }

@@ -2,7 +2,7 @@
 // that selects a mode.
 #pragma once
 
-#include "platform/kernel/editing/korvo_dialog.h"
+#include "platform/kernel/editing/dialogs.h"
 #include "platform/toolkit.h"
 
 class MainbarModeNameDialog : public CKorvoDialog {
