@@ -28,3 +28,4 @@
 #include "platform/korvoui/kvpf.h"
 #include "platform/korvoui/diagnostics.h"
 #include "platform/korvoui/shutdown.h"
+#include "platform/korvoui/form_factor_report.h"

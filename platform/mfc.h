@@ -25,3 +25,4 @@
 #include "platform/mfc/toolbar.h"
 #include "platform/mfc/htmlview.h"
 #include "platform/mfc/listctrl.h"
+#include "platform/mfc/listbox.h"
