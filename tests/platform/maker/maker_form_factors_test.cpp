@@ -4,6 +4,7 @@
 
 #include "platform/harness.h"
 #include "platform/kernel.h"
+#include "tests/support/session_test.h"
 
 namespace {
 
