@@ -91,6 +91,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "row 1/1028 3 open\n"
         "row 1/1028 0 rclick\n"
         "row 1/1004 2 drag\n"
+        "row 1/1004 0 select\n"
         "row 1/1004 0 rename \"Angle.grb\"\n"
         "dump list 1/1004\n"
         "file write \"C:\\a.grb\"\n"
@@ -162,6 +163,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "expect folder cancel\n"
         "dump browser 1/1004\n"
         "dump clipboard\n"
+        "dump formfactors 1/1004\n"
         "dump tips\n"
         "dump log\n"
         "dump text-browsers\n"
@@ -188,7 +190,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     // Every verb once, in the table's order, and command twice.
     ASSERT_EQ(result.steps.size(), verbs().size() + 1);
     // The verbs after the folder chooser's, which the positions below count back over.
-    constexpr std::size_t kLater = 23;
+    constexpr std::size_t kLater = 24;
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         EXPECT_EQ(result.steps[i].verb, i <= 3 ? i : i - 1) << syntaxOf(result.steps[i]);
     }
@@ -274,19 +276,19 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[73].arguments.text, L"open");        // search
     EXPECT_EQ(result.steps[74].arguments.number, 3u);           // row 1/1028 3 open
     EXPECT_EQ(result.steps[75].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[90].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[90].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[99].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[100].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[100].arguments.keyControl);
-    EXPECT_TRUE(result.steps[100].arguments.keyAlt);
-    EXPECT_EQ(result.steps[101].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[101].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[101].arguments.keyShift);
+    EXPECT_EQ(result.steps[91].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[91].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[100].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[101].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[101].arguments.keyControl);
-    EXPECT_EQ(result.steps[102].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[105].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[106].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_TRUE(result.steps[101].arguments.keyAlt);
+    EXPECT_EQ(result.steps[102].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[102].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[102].arguments.keyShift);
+    EXPECT_TRUE(result.steps[102].arguments.keyControl);
+    EXPECT_EQ(result.steps[103].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[106].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[107].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[21].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[21].arguments.values.size(), 4u);
@@ -310,7 +312,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 171);
+    EXPECT_EQ(result.steps.back().line, 173);
     const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -442,7 +444,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics belongs; usage: dump windows | "},
+                       "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, formfactors, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than
