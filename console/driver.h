@@ -82,6 +82,9 @@ void setListRowHooks(const ListRowHooks& hooks);
 // What `dump browser` prints of the browser pane in a window (empty: none there); the program
 // installs it.
 void setBrowserPaneOutline(std::wstring (*outline)(HWND window));
+// What `dump formfactors` prints of the form factors shown below a window (empty: none there);
+// the program installs it.
+void setFormFactorsOutline(std::wstring (*outline)(HWND window));
 
 // What `dump tips`, `dump log` and `dump text-browsers` print: the shell's outlines of the tips
 // strip, the log window and the text browsers; the program installs them.
@@ -141,6 +144,8 @@ private:
     bool dumpList(const Step& step);
     bool dumpBrowser(const Step& step);
     bool dumpClipboard(const Step& step);
+    bool dumpFormFactors(const Step& step);
+    bool selectRow(const Step& step);
     bool fileWrite(const Step& step);
     bool fileMakeFolder(const Step& step);
     bool fileDelete(const Step& step);

@@ -26,6 +26,7 @@
 #include "commandbars/search/find_command_wnd.h"
 #include "commandbars/tab_tool_bar.h"
 #include "documentsmenu/browser/console_rows.h"
+#include "documentsmenu/window/console_form_factors.h"
 #include "documentsmenu/window/console_pane.h"
 #include "documentsmenu/console_tree.h"
 #include "platform/core/hostfs.h"
@@ -174,6 +175,7 @@ int main(int argc, char** argv) {
     korvo::console::setCommandSearchHooks({&FindCommandOutline, &MakeToolBarFromTab});
     korvo::console::setListRowHooks({&DocumentsMenu::BrowserListHeading, &DocumentsMenu::BrowserRowOutline});
     korvo::console::setBrowserPaneOutline(&DocumentsMenu::BrowserPaneOutline);
+    korvo::console::setFormFactorsOutline(&DocumentsMenu::FormFactorsOutline);
     korvo::console::setTextToolHooks({&TipsOutline, &LogWindowOutline, &TextBrowsersOutline});
     korvo::console::setUserCommandHooks({&UserCommandsOutline, &ImportUserCommandsFile});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));

@@ -200,6 +200,8 @@ std::span<const Verb> verbs() {
         {"row WINDOW ROW drag",
          "presses on row ROW (from 0, in shown order) of the documents menu's structure in pane window WINDOW and drags it "
          "away (answer the drag with expect drag first), then runs the loop until idle", M, R, M, &Driver::dragRow},
+        {"row WINDOW ROW select", "clicks row ROW (from 0, in shown order) of the list in pane window WINDOW, then runs the "
+         "loop until idle", M, R, M, &Driver::selectRow},
         {"row WINDOW ROW rename \"TEXT\"",
          "edits the label of row ROW (from 0, in shown order) of the list in pane window WINDOW in place, typing TEXT, "
          "then runs the loop until idle", M, R, M, &Driver::renameRow},
@@ -400,6 +402,9 @@ std::span<const Verb> verbs() {
          "prints the browser pane in pane window WINDOW: what it shows, its path and icon size, its tool bar's Level up, Back and Forward with their state and tooltips, and its history with the current step",
          M, R, M, &Driver::dumpBrowser},
         {"dump clipboard", "prints the text on the clipboard", R, R, R, &Driver::dumpClipboard},
+        {"dump formfactors WINDOW",
+         "prints the form factors the browser pane in pane window WINDOW shows: the document, each row with its values, the focused and selected one, and the form factor pending for the next insert or open",
+         M, R, M, &Driver::dumpFormFactors},
         {"dump tips", "prints the tips strip: its tip file, the place in the list, the text and seconds on show, its "
          "window (shown or hidden, rectangle) and timer", R, R, R, &Driver::dumpTips},
         {"dump log", "prints the log window: its handle, shown or hidden, caption, theme, the log length last read and "

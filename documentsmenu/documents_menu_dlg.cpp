@@ -110,6 +110,13 @@ void DocumentsMenuDlg::recalcLayout() {
     splitter_.MoveWindow(&rest);
 }
 
+BOOL DocumentsMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (CWnd::OnCommand(wParam, lParam)) return TRUE;
+    if (lParam != 0 || !preview_ || preview_->GetMode() != PreviewWnd::kModeFormFactor) return FALSE;
+    preview_->SendMessage(WM_COMMAND, wParam, 0);
+    return TRUE;
+}
+
 LRESULT DocumentsMenuDlg::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     if (varnelButton_) varnelButton_->UpdateVisibility();
     if (commandBars_) commandBars_->UpdateCommandBars();

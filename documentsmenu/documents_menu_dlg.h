@@ -108,6 +108,8 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
+    // A command the window has no handler of goes to the form factors the browser shows.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -6,6 +6,7 @@
 
 #include <boost/scope_exit.hpp>
 
+#include "documentsmenu/window/preview_form_factor_apply_manager.h"
 #include "commandbars/file_button.h"
 #include "commandbars/gallery/library_gallery.h"
 #include "app/kvw32_app.h"
@@ -270,16 +271,21 @@ bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenP
         }
     }
     std::size_t opened = 0;
+    CDocument* lastOpened = nullptr;
     for (const CString& path : paths) {
         PdmOpenParameters own = parameters;
         if (const auto it = contexts.find(path); it != contexts.end()) own.context = it->second;
         const PdmOpenParameters* previous = g_currentOpening;
         g_currentOpening = &own;
         BOOST_SCOPE_EXIT_ALL(previous) { g_currentOpening = previous; };
-        if (AnnotateModuleProxy::OpenDocument(path.GetString(), 0, -1, 0)) ++opened;
+        if (CDocument* document = AnnotateModuleProxy::OpenDocument(path.GetString(), 0, -1, 0)) {
+            lastOpened = document;
+            ++opened;
+        }
     }
-    // A pending form factor of the documents menu goes to the one document opened; documents
-    // take no form factor yet, so it waits for them.
+    // A pending form factor of the documents menu goes to the one document opened.
+    if (opened == 1)
+        DocumentsMenu::PreviewFormFactorApplyManager::Instance().ApplyToOpenedDocument(dynamic_cast<CKvw32Doc*>(lastOpened));
     return opened == paths.size();
 }
 

@@ -33,17 +33,6 @@ Window* WindowOrParentOf(HWND hwnd) {
     return nullptr;
 }
 
-// The fragment record as the documents menu's pending form factor fills it.
-class FragmentFormFactorTarget : public DocumentsMenu::FormFactorTarget {
-public:
-    explicit FragmentFormFactorTarget(CFragmentPath& record) : record_(record) {}
-    CString GetPath() const override { return record_.GetPath(); }
-    void SetVariableValue(const CString& name, const CString& value) override { record_.SetVariableValue(name, value); }
-
-private:
-    CFragmentPath& record_;
-};
-
 // Which of several dropped files to insert: the file-selection dialog with a row per path (its
 // file name, the whole path when the name is empty). False when the dialog could not run;
 // otherwise `chosen` is the path of the row selected with OK, or nothing.
@@ -131,8 +120,7 @@ void CMainFrame::InsertDroppedFragment(CView* view, const std::vector<CString>& 
         // Cancel, or OK without a row, still sends the record: with no path it inserts nothing.
         if (chosen) record.SetPath(*chosen);
     }
-    FragmentFormFactorTarget target(record);
-    DocumentsMenu::PreviewFormFactorApplyManager::Instance().Apply(target);
+    DocumentsMenu::PreviewFormFactorApplyManager::Instance().Apply(record);
     if (record.HasPath())
         if (KVPDMWorkMix* pdm = KVPDMWorkMix::Instance())
             if (KVPDMItem* item = pdm->FindFile(SharedPathName(record.GetPath().GetString()))) {

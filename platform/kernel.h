@@ -26,6 +26,7 @@
 #include "platform/kernel/documents/sheet_view.h"
 #include "platform/kernel/documents/command_messages.h"
 #include "platform/kernel/documents/fragment_path.h"
+#include "platform/kernel/formfactor/form_factors.h"
 #include "platform/kernel/services/applications.h"
 #include "platform/kernel/services/kernel_dialogs.h"
 #include "platform/kernel/services/pdm.h"

@@ -30,3 +30,4 @@
 #include "platform/korvoui/kvpf_command.h"
 #include "platform/korvoui/diagnostics.h"
 #include "platform/korvoui/shutdown.h"
+#include "platform/korvoui/form_factor_report.h"

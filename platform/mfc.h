@@ -27,3 +27,4 @@
 #include "platform/mfc/htmlview.h"
 #include "platform/mfc/listctrl.h"
 #include "platform/mfc/controls/checklistbox.h"
+#include "platform/mfc/listbox.h"

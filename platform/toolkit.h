@@ -27,3 +27,5 @@
 #include "platform/toolkit/panes/tabclient.h"
 #include "platform/toolkit/panes/report.h"
 #include "platform/toolkit/controls/coretree.h"
+#include "platform/toolkit/controls/resize_dialog.h"
+#include "platform/toolkit/smart_ptr.h"

@@ -62,7 +62,8 @@ int OnLibraryConfigurationEdit(std::int64_t) {
 
 int OnWindowOpenLibrary(std::int64_t) {
     CChooseLibDlg dialog(ActiveFrame());
-    if (dialog.DoModal() == IDOK) ShowLibraryClipartPane(ActiveFrame(), dialog.GetLibrary());
+    // OK without a selection closes the chooser too, with no library: nothing to open then.
+    if (dialog.DoModal() == IDOK && dialog.GetLibrary()) ShowLibraryClipartPane(ActiveFrame(), dialog.GetLibrary());
     return 1;
 }
 

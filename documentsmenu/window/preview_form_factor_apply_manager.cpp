@@ -2,24 +2,30 @@
 
 namespace DocumentsMenu {
 
+using Korvo::XmlDB::FormFactor::VarValueRep;
+
 PreviewFormFactorApplyManager& PreviewFormFactorApplyManager::Instance() {
     static PreviewFormFactorApplyManager manager;
     return manager;
 }
 
-void PreviewFormFactorApplyManager::SetPending(const CString& path, std::vector<FormFactorValue> values) {
-    pending_ = Pending{path, std::move(values)};
+void PreviewFormFactorApplyManager::Apply(CFragmentPath& fragment) {
+    const std::shared_ptr<Provider> pending = std::move(pending_);
+    pending_.reset();
+    if (!pending || !fragment.HasPath() || pending->GetDocumentPath() != fragment.GetPath()) return;
+    pending->ForEachVariableValue(pending->GetCurrentFormFactor(), [&fragment](const CString& name, const VarValueRep& value) {
+        CFragmentVariable variable(name);
+        if (value.IsNumeric()) variable.SetValue(value.GetNumber());
+        else variable.SetValue(value.GetString());
+        fragment.GetVariables().AddVariable(variable);
+    });
 }
 
-std::optional<std::vector<FormFactorValue>> PreviewFormFactorApplyManager::PendingFor(const CString& path) const {
-    if (!pending_ || path.IsEmpty() || pending_->path.CompareNoCase(path) != 0) return std::nullopt;
-    return pending_->values;
-}
-
-void PreviewFormFactorApplyManager::Apply(FormFactorTarget& target) const {
-    const auto values = PendingFor(target.GetPath());
-    if (!values) return;
-    for (const auto& [name, value] : *values) target.SetVariableValue(name, value);
+void PreviewFormFactorApplyManager::ApplyToOpenedDocument(CKvw32Doc* document) {
+    const std::shared_ptr<Provider> pending = std::move(pending_);
+    pending_.reset();
+    if (!pending || !document || document->GetPathName() != pending->GetDocumentPath()) return;
+    if (const auto own = FormFactorInstance(document)) own->SetCurrentFormFactor(pending->GetCurrentFormFactor());
 }
 
 }  // namespace DocumentsMenu

@@ -1,48 +1,35 @@
-// A form factor chosen in the documents menu's preview waits here for the document (or the
-// fragment record) of its path: whoever opens or inserts that path takes it over.
+// A form factor chosen in the documents menu's preview waits here for the next fragment insert
+// or document open, which takes it when it is of the same document; either way it is then
+// forgotten, so it never reaches a later, unrelated insert.
 #pragma once
 
-#include <optional>
-#include <utility>
-#include <vector>
+#include <memory>
 
-#include "platform/mfc.h"
+#include "platform/kernel.h"
 
 namespace DocumentsMenu {
 
-// A variable of a form factor and its value.
-using FormFactorValue = std::pair<CString, CString>;
-
-// What takes a pending form factor's values (a fragment record of the same path).
-class FormFactorTarget {
-public:
-    virtual ~FormFactorTarget() = default;
-    virtual CString GetPath() const = 0;
-    virtual void SetVariableValue(const CString& name, const CString& value) = 0;
-};
-
 class PreviewFormFactorApplyManager {
 public:
+    using Provider = Korvo::XmlDB::FormFactor::IFormFactorProvider;
+
     static PreviewFormFactorApplyManager& Instance();
 
-    // A form factor for `path` is now pending (in place of any other).
-    void SetPending(const CString& path, std::vector<FormFactorValue> values);
-    bool HasPending() const { return pending_.has_value(); }
-    // The caller clears the pending form factor after a drop.
+    // The provider's current form factor is pending (in place of any other).
+    void SetPending(std::shared_ptr<Provider> provider) { pending_ = std::move(provider); }
+    const std::shared_ptr<Provider>& GetPending() const { return pending_; }
+    bool HasPending() const { return pending_ != nullptr; }
+    // The main frame forgets the pending form factor after a file drop.
     void Reset() { pending_.reset(); }
 
-    // When a form factor is pending for the target's path (compared without regard to case),
-    // copies its values into the target.
-    void Apply(FormFactorTarget& target) const;
-    // The values pending for `path`, or none; what a document opened from `path` selects.
-    std::optional<std::vector<FormFactorValue>> PendingFor(const CString& path) const;
+    // The pending form factor's values go into the fragment when the fragment is its document
+    // (the same path, case and all).
+    void Apply(CFragmentPath& fragment);
+    // The opened document takes the pending form factor when it is its document.
+    void ApplyToOpenedDocument(CKvw32Doc* document);
 
 private:
-    struct Pending {
-        CString path;
-        std::vector<FormFactorValue> values;
-    };
-    std::optional<Pending> pending_;
+    std::shared_ptr<Provider> pending_;
 };
 
 }  // namespace DocumentsMenu

@@ -6,6 +6,7 @@
 #include "documentsmenu/browser/library_browser.h"
 #include "documentsmenu/browser/list_item.h"
 #include "documentsmenu/window/file_preview.h"
+#include "documentsmenu/window/form_factor_preview_wnd.h"
 #include "documentsmenu/window/preview_history.h"
 #include "platform/toolkit/listbox_theme.h"
 #include "platform/win32.h"
@@ -85,6 +86,8 @@ BOOL PreviewWnd::Create(CWnd* parent, DWORD style, UINT id) {
     for (Browser* browser : browsers())
         if (!browser->CreateIn(this, child++)) return FALSE;
     if (!preview_->Create(this, kFilePreviewId)) return FALSE;
+    // Without it documents with form factors show their pictures.
+    formFactors_ = CreateFormFactorPreviewWnd(this);
     return createNavigationBar() ? TRUE : FALSE;
 }
 
@@ -145,6 +148,7 @@ void PreviewWnd::SetTheme(const Korvo::UI::Theme& theme) {
         browser->SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background_));
         browser->Invalidate(TRUE);
     }
+    if (formFactors_) formFactors_->SetTheme(theme);
     if (GetSafeHwnd()) Invalidate(TRUE);
 }
 
@@ -168,6 +172,7 @@ void PreviewWnd::showChild(Mode mode, CWnd* child) {
         else browser->Detach();
     }
     if (child != preview_.get() && preview_->GetSafeHwnd() && preview_->IsWindowVisible()) preview_->ShowWindow(SW_HIDE);
+    if (formFactors_ && child != formFactors_.get() && formFactors_->IsWindowVisible()) formFactors_->ShowWindow(SW_HIDE);
     mode_ = mode;
     shownChild_ = child;
     shown_ = dynamic_cast<Browser*>(child);
@@ -192,6 +197,7 @@ void PreviewWnd::layout() {
     for (Browser* browser : browsers())
         if (browser->GetSafeHwnd()) browser->MoveWindow(&client);
     if (preview_->GetSafeHwnd()) preview_->MoveWindow(&client);
+    if (formFactors_ && formFactors_->GetSafeHwnd()) formFactors_->MoveWindow(&client);
 }
 
 void PreviewWnd::record(HistoryEntry entry, bool record) {
@@ -209,7 +215,7 @@ void PreviewWnd::notifyHost() {
             text = library->GetName();
         else if (mode_ == kModeFolder)
             text = GetCurrentFolder();
-        else if (mode_ == kModeFilePreview)
+        else if (showsDocument())
             text = preview_->GetPath().Mid(preview_->GetPath().ReverseFind(L'\\') + 1);
         SetWindowText(text);
     }
@@ -268,10 +274,14 @@ bool PreviewWnd::ShowDocument(ILibrary* library, const CString& relativePath, bo
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     setLevelUp(library->GetDisplayName());
     showToolBar(false);
-    // The form-factor preview comes with the documents' form factors; every document shows
-    // its picture until then.
-    showChild(kModeFilePreview, preview_.get());
+    // The picture keeps the document shown either way (the pane's path and Level up read it).
     preview_->SetDocument(library, full);
+    if (formFactors_ && !GetFormFactorPathByDocPath(full, true).IsEmpty()) {
+        showChild(kModeFormFactor, formFactors_.get());
+        formFactors_->SetDocument(library, relativePath);
+    } else {
+        showChild(kModeFilePreview, preview_.get());
+    }
     this->record(HistoryEntry::ForDocument(library, relativePath), record);
     notifyHost();
     return true;
@@ -292,7 +302,8 @@ void PreviewWnd::GoLevelUp() {
         case kModeLibrary:
             if (ILibrary* library = libraries_->GetLibrary()) showGroup(library->GetParent());
             break;
-        case kModeFilePreview: ShowLibrary(preview_->GetLibrary(), true); break;
+        case kModeFilePreview:
+        case kModeFormFactor: ShowLibrary(preview_->GetLibrary(), true); break;
         case kModeLibrariesGroup: showGroup(ParentOf(groups_->GetLibrariesGroup())); break;
         case kModeFolder: ShowFolder(ParentFolder(folders_->GetFolder()), true); break;
         default: break;
@@ -364,7 +375,7 @@ CString PreviewWnd::GetCurrentFolder() const { return mode_ == kModeFolder ? fol
 
 CString PreviewWnd::GetCurrentPath() const {
     if (shown_) return shown_->GetPath();
-    return mode_ == kModeFilePreview ? preview_->GetPath() : CString();
+    return showsDocument() ? preview_->GetPath() : CString();
 }
 
 HICON PreviewWnd::GetCurrentIcon() const {
@@ -424,6 +435,10 @@ LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 EndPaint(GetSafeHwnd(), &ps);
                 return 0;
             }
+            break;
+        case WM_COMMAND:
+            // A command for the form factors shown (insert, open with the focused one).
+            if (mode_ == kModeFormFactor && lParam == 0 && formFactors_) return formFactors_->SendMessage(WM_COMMAND, wParam, 0);
             break;
         case WM_CONTEXTMENU:
             onContextMenu(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -17,6 +17,7 @@ class Browser;
 class ConfigurationBrowser;
 class DocumentsMenuDlg;
 class FilePreview;
+class FormFactorPreviewWnd;
 class FolderBrowser;
 class LibrariesGroupBrowser;
 class LibraryBrowser;
@@ -101,6 +102,9 @@ public:
     HICON GetCurrentIcon() const;
     // The shown document's picture, null when none.
     FilePreview* GetFilePreview() const { return preview_.get(); }
+    // The form factors of the shown document (mode 6), null when they cannot be shown.
+    FormFactorPreviewWnd* GetFormFactorPreview() const { return formFactors_.get(); }
+    bool showsDocument() const { return mode_ == kModeFilePreview || mode_ == kModeFormFactor; }
 
     // The browser that shows the location, null when none.
     Browser* GetShownBrowser() const { return shown_; }
@@ -148,6 +152,7 @@ private:
     std::unique_ptr<LibraryBrowser> libraries_;
     std::unique_ptr<FolderBrowser> folders_;
     std::unique_ptr<FilePreview> preview_;
+    CXTPSmartPtrInternalT<FormFactorPreviewWnd> formFactors_;
     std::unique_ptr<CXTPCommandBars> commandBars_;
     CXTPToolBar* toolBar_ = nullptr;
     CXTPControl* levelUp_ = nullptr;

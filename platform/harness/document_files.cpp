@@ -83,6 +83,10 @@ void seedSampleDocuments(std::wstring_view programFolder) {
     writeHostFile(folder + L"\\Cover plate.grb",
                   buildDocumentFile({.kind = 1, .title = L"Cover plate", .pages = {L"Sheet 1", L"Sheet 2"},
                                      .iconWidth = 32, .iconHeight = 32, .modelElements = kCoverPlateRequirements}));
+    // The cover plate comes in two form factors, each a number and a text.
+    writeHostFile(folder + L"\\Cover plate.grb.kff",
+                  "# The cover plate's form factors.\n[Thin]\nThickness = 2\nMaterial = \"Steel 20\"\n"
+                  "[Thick]\nThickness = 5.5\nMaterial = \"Steel 45\"\n");
     // The sample's pictures (its "Samples" folder) join the drawings.
     for (const auto& [path, bytes] : embeddedSampleFiles()) {
         constexpr std::string_view kPictures = "Samples/";

@@ -9,9 +9,13 @@
 #include "platform/core/record.h"
 #include "platform/core/useragent.h"
 #include "platform/harness.h"
+#include "platform/korvoui/form_factor_report.h"
 #include "platform/toolkit.h"
 
 namespace platform::harness {
+
+// The form-factor report shown below the window (list_user.cpp).
+Korvo::UI::FormFactorReportControl* shownFormFactorReport(HWND window);
 
 namespace {
 
@@ -30,7 +34,9 @@ CXTPReportControl* findReport(HWND window) {
 std::optional<std::wstring> User::dragRow(HWND window, int row) {
     using platform::core::handleText;
     if (!IsWindow(window)) return std::wstring(L"there is no such window");
-    CXTPReportControl* report = findReport(window);
+    // A form-factor report shown beside the documents menu's structure is the one dragged from.
+    CXTPReportControl* report = shownFormFactorReport(window);
+    if (!report) report = findReport(window);
     if (!report) return L"there is no list in " + handleText(window);
     const int count = report->GetRows()->GetCount();
     if (row < 0 || row >= count)

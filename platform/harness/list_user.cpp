@@ -5,6 +5,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
+#include "platform/korvoui/form_factor_report.h"
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/listview.h"
 
@@ -54,8 +55,26 @@ HWND shownList(HWND window) {
     return findDescendant(window, [](HWND child) { return classOf(child) == WC_LISTVIEWW && IsWindowVisible(child); });
 }
 
+// The form-factor report shown below `window`: its rows come before the window's other lists.
+Korvo::UI::FormFactorReportControl* shownFormFactorReport(HWND window) {
+    const HWND found = findDescendant(window, [](HWND child) {
+        return IsWindowVisible(child) && dynamic_cast<Korvo::UI::FormFactorReportControl*>(CWnd::FromHandlePermanent(child));
+    });
+    return found ? dynamic_cast<Korvo::UI::FormFactorReportControl*>(CWnd::FromHandlePermanent(found)) : nullptr;
+}
+
 std::optional<std::wstring> User::listRow(HWND window, int row, MouseAction action) {
     if (!IsWindow(window)) return std::wstring(L"there is no such window");
+    if (auto* report = shownFormFactorReport(window); report && action != MouseAction::RightClick) {
+        const int count = report->GetRows()->GetCount();
+        if (row < 0 || row >= count)
+            return L"the list has no row " + std::to_wstring(row) + L" (" + std::to_wstring(count) + L" rows)";
+        CXTPReportRow* shown = report->GetRows()->GetAt(row);
+        CXTPReportColumn* column = report->GetColumns()->GetAt(0);
+        report->ClickItem(shown, column);
+        if (action == MouseAction::DoubleClick) report->DblClickItem(shown, column);
+        return std::nullopt;
+    }
     const HWND list = shownList(window);
     if (!list) return L"there is no list in " + handleText(window);
     const auto count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));

@@ -85,6 +85,39 @@ COleDropTarget* targetOf(HWND window) {
     return nullptr;
 }
 
+// Posts WM_DROPFILES with the data's files to the window under the point that accepts dropped
+// files (WS_EX_ACCEPTFILES, looking up through the parents); false when there is none or the
+// data holds no files.
+bool dropFilesOnAcceptingWindow(IDataObject* data, HWND window, POINT point) {
+    HGLOBAL block = nullptr;
+    if (!IsWindow(window) || data->GetData(CF_HDROP, &block) != S_OK || !block) return false;
+    std::vector<std::wstring> paths;
+    const auto drop = static_cast<HDROP>(block);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFFu, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        std::wstring path(DragQueryFileW(drop, index, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, index, path.data(), static_cast<UINT>(path.size())));
+        paths.push_back(std::move(path));
+    }
+    DragFinish(drop);
+    POINT screen = point;
+    ClientToScreen(window, &screen);
+    HWND target = WindowFromPoint(screen);
+    if (target != window && !IsChild(window, target)) target = window;
+    while (target && !(static_cast<DWORD>(GetWindowLongPtrW(target, GWL_EXSTYLE)) & WS_EX_ACCEPTFILES))
+        target = (static_cast<DWORD>(GetWindowLongPtrW(target, GWL_STYLE)) & WS_CHILD) ? GetParent(target) : nullptr;
+    if (!target || paths.empty()) return false;
+    POINT at = screen;
+    ScreenToClient(target, &at);
+    HDROP files = CreateShellDrop(paths, at);
+    if (!files) return false;
+    if (!PostMessageW(target, WM_DROPFILES, reinterpret_cast<WPARAM>(files), 0)) {
+        DragFinish(files);
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 HRESULT DoDragDrop(IDataObject* data, DWORD okEffects, DWORD* effect) {
@@ -95,7 +128,12 @@ HRESULT DoDragDrop(IDataObject* data, DWORD okEffects, DWORD* effect) {
     const auto answer =
         platform::core::userAgent().answerDrag(formats + L"effects " + std::to_wstring(okEffects));
     if (!answer) return DRAGDROP_S_CANCEL;
-    const auto done = platform::mfc::dropOnTarget(data, okEffects, answer->window, answer->point, answer->keyState);
+    bool offered = false;
+    auto done = platform::mfc::dropOnTarget(data, okEffects, answer->window, answer->point, answer->keyState, &offered);
+    // When no drop target there takes the data, files go as the shell drops them, to a window
+    // that accepts them (as a drop from the shell does).
+    if (!offered && (okEffects & DROPEFFECT_COPY) && dropFilesOnAcceptingWindow(data, answer->window, answer->point))
+        done = DROPEFFECT_COPY;
     if (effect) *effect = done.value_or(DROPEFFECT_NONE);
     return DRAGDROP_S_DROP;
 }

@@ -93,3 +93,12 @@ UINT iconResource(HICON icon) {
 }
 
 }  // namespace platform::win32
+
+HANDLE LoadImageW(HINSTANCE instance, UINT_PTR id, UINT type, int cx, int cy, UINT) {
+    if (type != IMAGE_ICON) return platform::win32::failWith(ERROR_INVALID_PARAMETER, HANDLE{});
+    const HICON loaded = LoadIconW(instance, id);
+    if (!loaded) return nullptr;
+    HANDLE sized = CopyImage(loaded, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE);
+    DestroyIcon(loaded);
+    return sized;
+}

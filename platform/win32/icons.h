@@ -15,6 +15,9 @@ inline constexpr UINT LR_COPYFROMRESOURCE = 0x4000;
 // A new icon of cx by cy made from `image` (an icon: IMAGE_ICON only), remembering the resource
 // the source came from; null, with ERROR_INVALID_HANDLE, when `image` is no icon.
 HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT flags);
+// Icon resource `id` (an integer resource id, IMAGE_ICON only) at cx by cy; null as LoadIconW
+// says, or with ERROR_INVALID_PARAMETER for another type. The caller frees it with DestroyIcon.
+HANDLE LoadImageW(HINSTANCE instance, UINT_PTR id, UINT type, int cx, int cy, UINT flags);
 
 namespace platform::win32 {
 // A new icon of that size (what CreateIconIndirect makes of a bitmap); null for an empty size.

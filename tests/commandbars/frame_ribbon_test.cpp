@@ -50,6 +50,8 @@ TEST_F(FrameRibbon, ClassicModeShowsTheMenuBarAndToolBarsInEveryFrame) {
     // (1243 is on no classic bar; 1029 would be, on the tabbed tool bar.)
     EXPECT_TRUE(s.user().clickControl(frames[0], 1243).has_value());
     CKvw32App::Instance()->SetRibbonMode(true);
+    // 1243 asks for a library: the chooser is cancelled.
+    s.user().expectDialog(202, {platform::core::DialogAction{}});
     EXPECT_EQ(s.user().clickControl(frames[0], 1243), std::nullopt);
 }
 

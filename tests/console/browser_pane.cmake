@@ -40,7 +40,7 @@ korvo_run(drop EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host3 --quiet log,windo
   "${open_sample}file write \"C:\\Users\\user\\Documents\\Gear.grb\"\nfile write \"C:\\Users\\user\\Documents\\notes.txt\"
 drop 1/1004 10,100 ctrl \"C:\\Users\\user\\Documents\\Gear.grb\" \"C:\\Users\\user\\Documents\\notes.txt\"\nidle\ndump file \"${samples}\"\ndump documents\nquit\n")
 korvo_expect("${out}" "user drop on frame 1/1004 at 10,100 ctrl [^\n]*\n(call [^\n]*\n)*call SHFileOperationW\\(2, \"[^\"]*Gear.grb\" -> [^\n]*\nuser drop taken by a drop target, effect 1\n" "the row's drop target takes the files")
-korvo_expect("${out}" "Cover plate.grb [^\n]*\n +Gear.grb 0 bytes\n +Gear.png" "the document is copied into the library's folder, the other file is not")
+korvo_expect("${out}" "Cover plate.grb [^\n]*\n +Cover plate.grb.kff [^\n]*\n +Gear.grb 0 bytes\n +Gear.png" "the document is copied into the library's folder, the other file is not")
 korvo_expect("${out}" "dump documents\n\\(no documents\\)\n" "nothing is opened")
 
 # With a drawing open the inserts are offered and link the document by its library's name.

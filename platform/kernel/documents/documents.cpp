@@ -2,6 +2,8 @@
 #include "platform/kernel/ui/command_runner.h"
 
 #include <algorithm>
+#include <iomanip>
+#include <sstream>
 #include <optional>
 
 #include "platform/core/api_text.h"
@@ -247,12 +249,20 @@ CFragmentPath& CFragmentPath::Application() {
 
 namespace {
 
+std::wstring numberText(double value) {
+    std::wostringstream text;
+    text << std::setprecision(15) << value;
+    return text.str();
+}
+
 void recordInsertion(const wchar_t* call, const CFragmentPath* record) {
     std::wstring text = std::wstring(call) + L"(" +
                         (record->HasPath() ? platform::core::quoted(record->GetPath().GetString()) : std::wstring(L"null"));
     if (!record->GetLinkText().IsEmpty()) text += L", link " + platform::core::quoted(record->GetLinkText().GetString());
-    for (const auto& [name, value] : record->GetVariables())
-        text += L", " + std::wstring(name.GetString()) + L"=" + value.GetString();
+    for (const CFragmentVariable& variable : record->GetVariables())
+        text += L", " + std::wstring(variable.GetName().GetString()) + L"=" +
+                (variable.IsNumber() ? numberText(variable.GetNumber())
+                                     : platform::core::quoted(variable.GetText().GetString()));
     if (record->HasNomenclature()) text += L", nomenclature";
     const POINT point = record->GetDropPoint();
     text += L", at " + std::to_wstring(point.x) + L"," + std::to_wstring(point.y) + L")";

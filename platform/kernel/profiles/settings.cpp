@@ -1,6 +1,8 @@
 #include "platform/kernel/profiles/settings.h"
 
 #include "platform/compression.h"
+#include "platform/core/config.h"
+#include "platform/win32/files/file.h"
 
 NativeSettings& GetSettings() {
     static NativeSettings settings;
@@ -15,6 +17,12 @@ KVOptions& GetKVOptions() {
 NativeOptions& GetOptions() {
     static NativeOptions options;
     return options;
+}
+
+CString NativeOptions::GetFolder() const {
+    const CString folder = CString(platform::core::config().localAppData.c_str()) + L"\\Velmora\\Korvo\\Options";
+    platform::files::createDirectories(folder.GetString());
+    return folder;
 }
 
 int COUNTRY = 0;

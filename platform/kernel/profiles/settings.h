@@ -89,6 +89,9 @@ NativeSettings& GetSettings();
 // The kernel's global options object.
 struct NativeOptions {
     int fixedWidthTabs = 0;  // 1: every document tab has the same width
+    // The folder of the user's option files (state files of the UI library's controls), made
+    // when first asked for.
+    CString GetFolder() const;
 };
 
 NativeOptions& GetOptions();

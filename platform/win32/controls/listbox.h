@@ -25,6 +25,9 @@ inline constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
 // wParam: the index to search after (-1: from the start); lParam: the text, compared whole and
 // without case; LB_ERR when none has it.
 inline constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
+// The width in pixels the list can be scrolled to sideways (wParam; 0: none).
+inline constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
+inline constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
 inline constexpr LRESULT LB_ERR = -1;
 
 inline constexpr DWORD LBS_NOTIFY = 0x0001;

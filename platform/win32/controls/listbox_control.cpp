@@ -20,6 +20,7 @@ struct ListBoxState {
     std::vector<ListBoxItem> items;
     int selected = -1;
     int itemHeight = 16;  // the system font's line until the program sets one
+    int horizontalExtent = 0;
 };
 
 struct ListBoxes {
@@ -181,6 +182,8 @@ LRESULT ListBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             }
             return 0;
         }
+        case LB_SETHORIZONTALEXTENT: state.horizontalExtent = static_cast<int>(std::min<WPARAM>(wParam, 0x7FFF)); return 0;
+        case LB_GETHORIZONTALEXTENT: return state.horizontalExtent;
         case LB_FINDSTRINGEXACT: {
             const int count = static_cast<int>(state.items.size());
             const int start = index < -1 || index >= count ? -1 : index;

@@ -1,0 +1,5 @@
+#include "documentsmenu/translate_string.h"
+
+#include "platform/textcore.h"
+
+CString TranslateString(const wchar_t* key) { return Korvo::I18n::Translate(key ? key : L""); }
