@@ -74,7 +74,7 @@ std::span<const Verb> verbs() {
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
          "PATTERN) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", ok, cancel (a UI-library "
          "control by its full id in quotes: click \"ID\", text \"ID\" \"TEXT\", select \"ID\" \"ROW\" (\"ROW,ROW\" for several), "
-         "check \"ID\" \"ROW\" COL on or off, edit \"ID\" \"ROW\" COL \"TEXT\"; or the one control of a kind by the kind in "
+         "check \"ID\" \"ROW\" COL on or off, edit \"ID\" \"ROW\" COL \"TEXT\", or the one control of a kind by the kind in "
          "place of ID: edit, list, combo, tree, select)",
          R, R, M, &Driver::expectNamedDialog},
         {"expect variable choose \"NAME\"", "answers the next insert-variable dialog by choosing the document variable NAME",

@@ -15,7 +15,7 @@ namespace {
 using namespace platform::harness;
 
 constexpr UINT kSheetFirstPage = 35001;
-constexpr UINT kRibbonPage = 782;
+constexpr UINT kFirstPage = 783;  // the tool-bar options page, which the sheet opens on
 
 TEST(SpaceballSliders, EveryStepComesBackAsItselfAndAFinerValueShowsTheStepBelow) {
     for (int position = 0; position <= 100; ++position)
@@ -81,7 +81,7 @@ TEST_F(SpaceballPage, AKeyPressedOnTheKeypadKeepsItsExtendedFlag) {
         PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, static_cast<LPARAM>(1 | (1 << 24)));
         PostMessageW(dialog, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC1000001u));
     });
-    s.user().expectDialog(kRibbonPage, [](HWND sheet) {
+    s.user().expectDialog(kFirstPage, [](HWND sheet) {
         SendMessageW(sheet, PSM_SETCURSELID, 0, CKVSpaceballConfigDlg::kTemplate);
         const HWND page = PageOf(sheet);
         const HWND list = GetDlgItem(page, CKVSpaceballConfigDlgImpl::kButtonList);
@@ -104,7 +104,7 @@ TEST_F(SpaceballPage, ClosingThePageUnlocksTheDeviceOnceAndReleasesIt) {
     Start(s);
     HWND page = nullptr;
     HWND lockedWhileOpen = nullptr;
-    s.user().expectDialog(kRibbonPage, [&](HWND sheet) {
+    s.user().expectDialog(kFirstPage, [&](HWND sheet) {
         SendMessageW(sheet, PSM_SETCURSELID, 0, CKVSpaceballConfigDlg::kTemplate);
         page = PageOf(sheet);
         lockedWhileOpen = CKVSpaceballDevices::Instance().GetLockedWindow();

@@ -25,6 +25,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "right-click 1/1004 691\n"
         "expect box \"Cannot load*\" answer NO\n"
         "expect box \"Cannot load*\" answer ok after 300\n"
+        "expect box \"Cannot load*\" answer ok after 300 dump windows\n"
         "expect menu choose \"Fix\"\n"
         "expect menu dismiss\n"
         "expect file choose \"C:\\Work\\a b.grb\"\n"
@@ -270,43 +271,43 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[9].arguments.answer, Button::No);
     EXPECT_EQ(result.steps[10].arguments.number, 300u);  // expect box ... after 300
     EXPECT_EQ(result.steps[10].arguments.answer, Button::Ok);
-    EXPECT_TRUE(result.steps[11].arguments.quotedChoice);
-    EXPECT_EQ(result.steps[11].arguments.text, L"Fix");
-    EXPECT_EQ(result.steps[13].arguments.text, L"C:\\Work\\a b.grb");
-    EXPECT_EQ(result.steps[22].arguments.name, L"h1");       // expect variable choose
-    EXPECT_EQ(result.steps[24].arguments.text, L"M12x1.5");  // expect text-module choose
-    EXPECT_EQ(result.steps[31].arguments.text, L"C:\\Work\\d.grb");
+    EXPECT_TRUE(result.steps[12].arguments.quotedChoice);
+    EXPECT_EQ(result.steps[12].arguments.text, L"Fix");
+    EXPECT_EQ(result.steps[14].arguments.text, L"C:\\Work\\a b.grb");
+    EXPECT_EQ(result.steps[23].arguments.name, L"h1");       // expect variable choose
+    EXPECT_EQ(result.steps[25].arguments.text, L"M12x1.5");  // expect text-module choose
+    EXPECT_EQ(result.steps[32].arguments.text, L"C:\\Work\\d.grb");
     // Only \" and \\ are escapes, so a Windows path keeps its single backslashes.
-    EXPECT_EQ(result.steps[30].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
-    EXPECT_EQ(result.steps[34].arguments.text, L"C:\\Work");   // dump file
-    EXPECT_EQ(result.steps[38].arguments.frame.index, 2u);  // dump bars 2
-    EXPECT_EQ(result.steps[39].arguments.frame.index, 2u);  // dump panes 2
-    EXPECT_EQ(result.steps[40].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
-    EXPECT_EQ(result.steps[41].arguments.frame.paneId, 1007u);  // pane close 1/1007
-    EXPECT_EQ(result.steps[42].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[45].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[48].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[53].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[73].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[74].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[75].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[91].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[91].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[100].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[101].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[101].arguments.keyControl);
-    EXPECT_TRUE(result.steps[101].arguments.keyAlt);
-    EXPECT_EQ(result.steps[102].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[102].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[102].arguments.keyShift);
-    EXPECT_TRUE(result.steps[102].arguments.keyControl);
-    EXPECT_EQ(result.steps[103].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[106].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[107].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_EQ(result.steps[31].arguments.text, L"[open(\"C:\\Work\\c.grb\")]");
+    EXPECT_EQ(result.steps[35].arguments.text, L"C:\\Work");   // dump file
+    EXPECT_EQ(result.steps[39].arguments.frame.index, 2u);  // dump bars 2
+    EXPECT_EQ(result.steps[40].arguments.frame.index, 2u);  // dump panes 2
+    EXPECT_EQ(result.steps[41].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
+    EXPECT_EQ(result.steps[42].arguments.frame.paneId, 1007u);  // pane close 1/1007
+    EXPECT_EQ(result.steps[43].arguments.frame.index, 2u);      // pane float 2/1022
+    EXPECT_EQ(result.steps[46].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[49].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[54].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[74].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[75].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[76].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[93].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[93].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[102].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[103].arguments.key, VK_F8);    // key
+    EXPECT_TRUE(result.steps[103].arguments.keyControl);
+    EXPECT_TRUE(result.steps[103].arguments.keyAlt);
+    EXPECT_EQ(result.steps[104].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[104].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[104].arguments.keyShift);
+    EXPECT_TRUE(result.steps[104].arguments.keyControl);
+    EXPECT_EQ(result.steps[105].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[108].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[109].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
-    EXPECT_EQ(result.steps[21].arguments.name, L"dialogs.file_selection");
-    ASSERT_EQ(result.steps[21].arguments.values.size(), 4u);
-    EXPECT_TRUE(result.steps[21].arguments.values[2].quoted);
+    EXPECT_EQ(result.steps[22].arguments.name, L"dialogs.file_selection");
+    ASSERT_EQ(result.steps[22].arguments.values.size(), 4u);
+    EXPECT_TRUE(result.steps[22].arguments.values[2].quoted);
     for (const Step& step : result.steps) {
         if (syntaxOf(step) == "mouse WINDOW X,Y ACTION") {
             EXPECT_EQ(step.arguments.x, 7);
@@ -326,7 +327,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 187);
+    EXPECT_EQ(result.steps.back().line, 188);
     const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");

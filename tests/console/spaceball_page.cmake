@@ -13,34 +13,34 @@ file(WRITE "${documents}/only2d.k3c" "[SpaceballConfig]\nversion=2\n[2D]\nSensit
 file(WRITE "${documents}/bad.k3c" "[SpaceballConfig]\nversion=1\n[3D]\nAxis1=4\n[Workplane]\nSensitivity1=7\n[2D]\nAxis1=3\n")
 
 # Without a device the sheet has no such page.
-korvo_run(none EXIT 1 ERROR err INPUT "start\nidle\nexpect dialog 782 answer page 20870 ok\ncommand 1 35001\nquit\n" ARGS --quiet log,call)
+korvo_run(none EXIT 1 ERROR err INPUT "start\nidle\nexpect dialog 783 answer page 20870 ok\ncommand 1 35001\nquit\n" ARGS --quiet log,call)
 korvo_expect("${err}" "the dialog shows no page 20870" "without a device there is no 3D-mouse page")
 
 string(CONCAT script
   "spaceball plug 4 6\nstart\nidle\n"
   # 3D: axis 1 at 29, then 2D at 57, back in 3D: still 29.
-  "expect dialog 782 answer page 20870 slider 2481 29 select 2479 \"2D\" slider 2481 57 check 2484 on select 2479 \"3D\" ok\n"
+  "expect dialog 783 answer page 20870 slider 2481 29 select 2479 \"2D\" slider 2481 57 check 2484 on select 2479 \"3D\" ok\n"
   "command 1 35001\ndump spaceball\n"
   # Opened again and applied untouched, every value comes back as it was stored.
-  "expect dialog 782 answer page 20870 ok\ncommand 1 35001\ndump spaceball\n"
+  "expect dialog 783 answer page 20870 ok\ncommand 1 35001\ndump spaceball\n"
   # Button 3 gets F5 in every view mode, button 4 the Open command in 2D only, button 1 loses its command.
   "expect menu choose 11\nexpect dialog 20921 answer check 2653 on key F5\n"
   "expect menu choose 10\nexpect dialog 485 answer select 1000 \"Open\" ok\n"
   "expect menu choose 12\n"
-  "expect dialog 782 answer page 20870 rclick 4033 \"Button 3\" select 2479 \"2D\" rclick 4033 \"Button 4\" select 2479 \"3D\" rclick 4033 \"Button 1\" ok\n"
+  "expect dialog 783 answer page 20870 rclick 4033 \"Button 3\" select 2479 \"2D\" rclick 4033 \"Button 4\" select 2479 \"3D\" rclick 4033 \"Button 1\" ok\n"
   "command 1 35001\ndump spaceball\n"
   # A preset holds version 2 and the three page modes.
   "expect file choose \"C:\\Users\\user\\Documents\\mouse.k3c\"\n"
-  "expect dialog 782 answer page 20870 click 2299 ok\ncommand 1 35001\ndump file \"C:\\Users\\user\\Documents\\mouse.k3c\"\n"
+  "expect dialog 783 answer page 20870 click 2299 ok\ncommand 1 35001\ndump file \"C:\\Users\\user\\Documents\\mouse.k3c\"\n"
   # Version 3 is refused; a file with 2D alone changes 2D alone.
   "expect file choose \"C:\\Users\\user\\Documents\\v3.k3c\"\nexpect box \"The 3D-mouse settings cannot be loaded from *v3.k3c.\" answer ok\n"
   "expect file choose \"C:\\Users\\user\\Documents\\only2d.k3c\"\n"
-  "expect dialog 782 answer page 20870 click 1150 click 1150 ok\ncommand 1 35001\ndump spaceball\n"
+  "expect dialog 783 answer page 20870 click 1150 click 1150 ok\ncommand 1 35001\ndump spaceball\n"
   # A bad value in the second mode: the first mode keeps what it loaded, the third is not read.
   "expect file choose \"C:\\Users\\user\\Documents\\bad.k3c\"\nexpect box \"The 3D-mouse settings cannot be loaded from *\" answer ok\n"
-  "expect dialog 782 answer page 20870 click 1150 ok\ncommand 1 35001\ndump spaceball\n"
+  "expect dialog 783 answer page 20870 click 1150 ok\ncommand 1 35001\ndump spaceball\n"
   # Cancelling the sheet drops the page's edits.
-  "expect dialog 782 answer page 20870 slider 2501 99 cancel\ncommand 1 35001\ndump spaceball\nquit\n")
+  "expect dialog 783 answer page 20870 slider 2501 99 cancel\ncommand 1 35001\ndump spaceball\nquit\n")
 korvo_run(page EXIT 0 OUTPUT out INPUT "${script}" ARGS --host ${host} --quiet log)
 
 after("${out}" "user command 35001" rest)
@@ -85,7 +85,7 @@ korvo_run(again EXIT 0 OUTPUT out INPUT "spaceball plug 4 6\nstart\nidle\ndump s
 korvo_expect("${out}" "mode 2 2D flag 1 overall 0.5\n  axes 0:0.57 1:0.75- " "the presets survive a restart")
 
 # A device that gives no details: the page shows the defaults and applying saves nothing.
-korvo_run(silent EXIT 0 OUTPUT out INPUT "spaceball plug 4 6 silent\nstart\nidle\nexpect dialog 782 answer page 20870 slider 2481 80 ok\ncommand 1 35001\ndump spaceball\nquit\n"
+korvo_run(silent EXIT 0 OUTPUT out INPUT "spaceball plug 4 6 silent\nstart\nidle\nexpect dialog 783 answer page 20870 slider 2481 80 ok\ncommand 1 35001\ndump spaceball\nquit\n"
           ARGS --quiet log)
 korvo_expect("${out}" "device 4 buttons 6 axes without details\n" "the device is plugged without details")
 if(out MATCHES "SavePreset")
@@ -98,8 +98,8 @@ korvo_expect("${err}" "spaceball plug: needs BUTTONS" "a device with too many bu
 
 # Over a drawing the page opens on the 2D mode; Defaults gives that mode the device's defaults.
 string(CONCAT script "spaceball plug 4 6\nstart\nidle\nopen \"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\"\n"
-  "expect dialog 782 answer page 20870 slider 2481 90 ok\ncommand 1 35001\ndump spaceball\n"
-  "expect dialog 782 answer page 20870 click 1005 ok\ncommand 1 35001\ndump spaceball\nquit\n")
+  "expect dialog 783 answer page 20870 slider 2481 90 ok\ncommand 1 35001\ndump spaceball\n"
+  "expect dialog 783 answer page 20870 click 1005 ok\ncommand 1 35001\ndump spaceball\nquit\n")
 korvo_run(drawing EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,call)
 korvo_expect("${out}" "mode 0 3D[^\n]*\n  axes 0:0.5 ([^\n]*\n)*mode 2 2D[^\n]*\n  axes 0:0.9 " "a drawing's page edits the 2D mode")
 after("${out}" "click 1005" rest)
