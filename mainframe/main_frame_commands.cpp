@@ -188,8 +188,10 @@ void CMainFrame::OnFrameCommand(UINT id) {
             return;
         case kRulersCommand:
         case kPageTabsCommand:
+            return;  // the frame tools engine's rulers and page tabs come with their own work
         case kUserToolsCommand:
-            return;  // the frame tools engine's rulers, page tabs and user tools come with their own work
+            ShowUserToolsPage();
+            return;
         case kCustomizeThirdPageCommand:
             ShowCustomizeSheet(CustomizeSheet::kRibbonPageMode, 0);
             return;

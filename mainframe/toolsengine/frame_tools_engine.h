@@ -108,6 +108,8 @@ public:
     // the id; executing runs it (nothing when there is none).
     void OnUpdateRegisteredCommand(CCmdUI* cmdUI) const;
     void ExecuteRegisteredCommand(UINT id);
+    // The user tools page over the application's user commands, run modally under its help id.
+    void ShowUserToolsPage();
 
     // The edition of the product: 1, the viewer.
     static int GetProductEdition() { return 1; }

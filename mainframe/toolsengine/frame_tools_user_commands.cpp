@@ -1,7 +1,8 @@
-// The frame tools that rest on the application's user commands: running ids 37000 to 37999 and
-// the tool bar of a library's fragments.
+// The frame tools that rest on the application's user commands: running ids 37000 to 37999, the
+// user tools page and the tool bar of a library's fragments.
 #include "app/kvw32_app.h"
 #include "commandbars/usercommands/user_command_kinds.h"
+#include "commandbars/usertools/user_tools_page.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 
@@ -9,6 +10,7 @@ namespace {
 
 constexpr UINT kFirstFragmentBarId = 59392, kLastFragmentBarId = 59646;
 constexpr DWORD kDockAnywhere = 63;
+constexpr UINT kUserToolsHelpId = 121500;
 
 CKVUserCommands* UserCommands() {
     CKvw32App* app = CKvw32App::Instance();
@@ -39,6 +41,15 @@ void CFrameToolsEngine::OnUpdateRegisteredCommand(CCmdUI* cmdUI) const {
 void CFrameToolsEngine::ExecuteRegisteredCommand(UINT id) {
     CKVUserCommands* commands = UserCommands();
     if (CKVUserCommand* command = commands ? commands->Lookup(id) : nullptr) command->Execute();
+}
+
+void CFrameToolsEngine::ShowUserToolsPage() {
+    CKVUserCommands* commands = UserCommands();
+    if (!commands || !m_frame) return;
+    HelpIDModifier help;
+    help.SetHelpID(kUserToolsHelpId, nullptr, false);
+    CKVUserToolsPage page(*commands, m_frame);
+    page.DoModal();
 }
 
 bool CFrameToolsEngine::CreateLibraryFragmentToolBar(LPCWSTR libraryName, LPCWSTR libraryFolder) {

@@ -14,6 +14,7 @@
 #include "platform/win32/controls/listview.h"
 #include "platform/win32/controls/syslink.h"
 #include "platform/win32/controls/treeview.h"
+#include "platform/win32/icons.h"
 #include "platform/win32/window/cursor_position.h"
 #include "platform/win32/window/window.h"
 
@@ -228,7 +229,7 @@ std::optional<std::wstring> selectListViewRow(HWND list, const DialogAction& act
 }
 
 // A choice from the drop-down list by its text (case ignored) or "#N": the box shows it and its
-// parent hears of it.
+// parent hears of the change, then of the confirmed choice.
 std::optional<std::wstring> selectComboItem(HWND dialog, HWND combo, const DialogAction& action) {
     const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
     int index = -1;
@@ -242,6 +243,9 @@ std::optional<std::wstring> selectComboItem(HWND dialog, HWND combo, const Dialo
     if (index < 0) return L"combo box " + std::to_wstring(action.id) + L" has no item " + quoted(action.text);
     SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    // The drop-down closes on the choice: the parent hears it confirmed.
+    if (IsWindow(combo))
+        SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(action.id), CBN_SELENDOK), reinterpret_cast<LPARAM>(combo));
     (void)dialog;
     return std::nullopt;
 }
@@ -283,8 +287,9 @@ std::wstring listText(HWND list, UINT lengthMessage, UINT textMessage, int index
     return text;
 }
 
-// What a user reads of one control: "control ID CLASS \"TEXT\"", disabled and checked when so;
-// a list box's rows follow, indented, its selected one marked and, in a check list, the ticked.
+// What a user reads of one control: "control ID CLASS \"TEXT\"", disabled and checked when so,
+// the size of a static control's icon; a list box's rows follow, indented, its selected one marked
+// and, in a check list, the ticked; so do a combo box's drop-down entries.
 void journalControl(HWND control) {
     const std::wstring kind = className(control);
     std::wstring line = L"control " + std::to_wstring(GetDlgCtrlID(control)) + L" " + kind + L" " + quoted(windowText(control));
@@ -294,7 +299,19 @@ void journalControl(HWND control) {
         const auto selected = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
         line += L" selected " + (selected < 0 ? std::wstring(L"none") : quoted(listText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, selected)));
     }
+    if (kind == L"static") {
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
+        int width = 0, height = 0;
+        if (icon && platform::win32::iconSize(icon, width, height))
+            line += L" icon " + std::to_wstring(width) + L"x" + std::to_wstring(height);
+    }
     journal().add("dialog", line);
+    if (kind == L"combobox") {
+        const auto count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row)
+            journal().add("dialog", L"  #" + std::to_wstring(row) + L" " + quoted(listText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, row)));
+        return;
+    }
     if (kind != L"listbox") return;
     const bool checkList = (GetWindowLongPtrW(control, GWL_STYLE) & LBS_OWNERDRAWFIXED) != 0;
     const auto count = static_cast<int>(SendMessageW(control, LB_GETCOUNT, 0, 0));

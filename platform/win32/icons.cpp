@@ -1,4 +1,5 @@
 #include "platform/win32/icons.h"
+#include "platform/win32/icon_files.h"
 
 #include <map>
 #include <mutex>
@@ -90,6 +91,21 @@ UINT iconResource(HICON icon) {
     std::lock_guard lock(icons.mutex);
     const auto found = icons.icons.find(icon);
     return found == icons.icons.end() ? 0 : found->second.resource;
+}
+
+std::optional<std::vector<int>> iconFileWidths(const std::string& bytes) {
+    auto word = [&bytes](std::size_t at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8));
+    };
+    if (bytes.size() < 6 || word(0) != 0 || word(2) != 1) return std::nullopt;
+    const std::size_t count = word(4);
+    if (count == 0 || bytes.size() < 6 + 16 * count) return std::nullopt;
+    std::vector<int> widths;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int width = static_cast<unsigned char>(bytes[6 + 16 * i]);
+        widths.push_back(width == 0 ? 256 : width);
+    }
+    return widths;
 }
 
 }  // namespace platform::win32

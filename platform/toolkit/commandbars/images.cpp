@@ -5,6 +5,7 @@
 #include "platform/win32/gdi.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/icons.h"
+#include "platform/win32/icon_files.h"
 
 CXTPImageManagerIcon::CXTPImageManagerIcon(UINT id, int width, int height, std::vector<std::uint32_t> pixels)
     : id_(id), width_(width), height_(height), vector_(false), resource_(id) {
@@ -80,18 +81,9 @@ BOOL CXTPImageManager::SetIcon(HICON icon, UINT id, int width) {
 BOOL CXTPImageManager::SetIconFromIcoFile(LPCWSTR path, UINT id) {
     std::string bytes;
     if (!path || platform::files::readAll(path, bytes) != 0) return FALSE;
-    auto word = [&bytes](std::size_t at) {
-        return static_cast<unsigned>(static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8));
-    };
-    if (bytes.size() < 6 || word(0) != 0 || word(2) != 1) return FALSE;
-    const std::size_t count = word(4);
-    if (count == 0 || bytes.size() < 6 + 16 * count) return FALSE;
-    std::vector<int> widths;
-    for (std::size_t i = 0; i < count; ++i) {
-        const int width = static_cast<unsigned char>(bytes[6 + 16 * i]);
-        widths.push_back(width == 0 ? 256 : width);  // a width byte of 0 stands for 256
-    }
-    for (const int width : widths) SetIcon(id, width, false);
+    const auto widths = platform::win32::iconFileWidths(bytes);
+    if (!widths) return FALSE;
+    for (const int width : *widths) SetIcon(id, width, false);
     return TRUE;
 }
 

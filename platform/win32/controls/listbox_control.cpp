@@ -21,6 +21,7 @@ struct ListBoxState {
     int selected = -1;
     int itemHeight = 16;  // the system font's line until the program sets one
     int horizontalExtent = 0;
+    bool redraw = true;  // WM_SETREDRAW: while off the list draws nothing
 };
 
 struct ListBoxes {
@@ -110,7 +111,18 @@ LRESULT ListBoxWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
             return message == WM_DESTROY ? DefWindowProcW(hwnd, message, wParam, lParam) : 0;
         }
         case WM_PAINT:
+            if (!state.redraw) {
+                lock.unlock();
+                ValidateRect(hwnd, nullptr);
+                return 0;
+            }
             paint(hwnd, lock);
+            return 0;
+        case WM_SETREDRAW:
+            state.redraw = wParam != 0;
+            lock.unlock();
+            // Turned on again, the list shows what changed meanwhile.
+            if (wParam) InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case LB_ADDSTRING:
             state.items.push_back({lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"", 0});
