@@ -46,15 +46,18 @@ protected:
                                                                                       {Kind::Ok, 0, {}}});
         Act(page, {Kind::Click, Page::kAdd, {}});
     }
-    static int Rows(HWND page) { return static_cast<int>(::SendDlgItemMessageW(page, Page::kList, LB_GETCOUNT, 0, 0)); }
-    static int SelectedRow(HWND page) { return static_cast<int>(::SendDlgItemMessageW(page, Page::kList, LB_GETCURSEL, 0, 0)); }
+    static LRESULT ToList(HWND page, UINT message, WPARAM wParam = 0) {
+        return ::SendMessageW(::GetDlgItem(page, Page::kList), message, wParam, 0);
+    }
+    static int Rows(HWND page) { return static_cast<int>(ToList(page, LB_GETCOUNT)); }
+    static int SelectedRow(HWND page) { return static_cast<int>(ToList(page, LB_GETCURSEL)); }
     static std::wstring Text(HWND page, int id) {
         wchar_t text[512] = {};
-        ::GetDlgItemTextW(page, id, text, 512);
+        ::GetWindowTextW(::GetDlgItem(page, id), text, 512);
         return text;
     }
     static const CKVUserCommand* RowCommand(HWND page, int row) {
-        return reinterpret_cast<const CKVUserCommand*>(::SendDlgItemMessageW(page, Page::kList, LB_GETITEMDATA, static_cast<WPARAM>(row), 0));
+        return reinterpret_cast<const CKVUserCommand*>(ToList(page, LB_GETITEMDATA, static_cast<WPARAM>(row)));
     }
 };
 
@@ -75,7 +78,7 @@ TEST_F(UserToolsPage, ANewCommandWithoutAFreeIdLeavesNoRowBehind) {
 }
 
 TEST_F(UserToolsPage, DeletingKeepsASelectionAndTakesTheControlsFromEveryFrame) {
-    const UINT first = AddProgram(L"One");
+    AddProgram(L"One");
     AddProgram(L"Two");
     const UINT third = AddProgram(L"Three");
     ASSERT_TRUE(s.kernel().newMainFrame());
@@ -88,11 +91,15 @@ TEST_F(UserToolsPage, DeletingKeepsASelectionAndTakesTheControlsFromEveryFrame) 
         ASSERT_NE(bars->FindControl(xtpControlError, static_cast<int>(third), FALSE, TRUE), nullptr);
     }
     OnPage([&](HWND page) {
-        Act(page, {Kind::Select, Page::kList, L"#2"});
+        // Rows follow the collection's order: the third command's row is looked up.
+        int row = 0;
+        while (row < Rows(page) && RowCommand(page, row)->ID != third) ++row;
+        ASSERT_LT(row, 3);
+        Act(page, {Kind::Select, Page::kList, L"#" + std::to_wstring(row)});
         Act(page, {Kind::Click, Page::kDelete, {}});
         EXPECT_EQ(Rows(page), 2);
-        EXPECT_EQ(SelectedRow(page), 1) << "the new last row";
-        EXPECT_EQ(Text(page, Page::kPrompt), L"Two");
+        EXPECT_EQ(SelectedRow(page), row < 2 ? row : 1) << "the row at the old index, or the new last";
+        EXPECT_EQ(Text(page, Page::kPrompt), RowCommand(page, SelectedRow(page))->Prompt.GetString());
         // The freed id goes to the next new command.
         AddThroughMenu(page);
         EXPECT_EQ(RowCommand(page, 2)->ID, third);
@@ -106,17 +113,20 @@ TEST_F(UserToolsPage, DeletingKeepsASelectionAndTakesTheControlsFromEveryFrame) 
         EXPECT_EQ(Text(page, Page::kPrompt), L"");
         EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(page, Page::kDelete)));
     });
-    EXPECT_EQ(Commands().Lookup(first), nullptr);
+    EXPECT_EQ(Commands().GetCount(), 0);
     for (CMainFrame* frame : frames)
         EXPECT_EQ(frame->GetCommandBars()->FindControl(xtpControlError, static_cast<int>(third), FALSE, TRUE), nullptr)
             << "no frame keeps a control a later command could take the id of";
 }
 
 TEST_F(UserToolsPage, IconsGoToTheSelectedCommandAndThePromptKeepsItsRow) {
-    const UINT first = AddProgram(L"One");
-    const UINT second = AddProgram(L"Two");
+    AddProgram(L"One");
+    AddProgram(L"Two");
     const std::wstring browsed = s.files().programFile(L"UserIcons\\notes.ico");
+    UINT chosen = 0, other = 0;
     OnPage([&](HWND page) {
+        chosen = RowCommand(page, 1)->ID;
+        other = RowCommand(page, 0)->ID;
         // The drop-down's first entry chosen while the second row is selected.
         Act(page, {Kind::Select, Page::kList, L"#1"});
         Act(page, {Kind::Select, Page::kIconCombo, L"#0"});
@@ -130,11 +140,11 @@ TEST_F(UserToolsPage, IconsGoToTheSelectedCommandAndThePromptKeepsItsRow) {
         // A new prompt rewrites the row in its place, still selected.
         Act(page, {Kind::Text, Page::kPrompt, L"Second"});
         EXPECT_EQ(SelectedRow(page), 1);
-        EXPECT_EQ(RowCommand(page, 1)->ID, second);
+        EXPECT_EQ(RowCommand(page, 1)->ID, chosen);
         Act(page, {Kind::Text, Page::kTooltip, L"Tip"});
     });
-    EXPECT_EQ(Commands().Lookup(first)->Icon, L"");
-    const CKVUserCommand* command = Commands().Lookup(second);
+    EXPECT_EQ(Commands().Lookup(other)->Icon, L"");
+    const CKVUserCommand* command = Commands().Lookup(chosen);
     EXPECT_EQ(command->Icon, browsed.c_str()) << "a browsed icon is kept as its full path";
     EXPECT_EQ(command->Prompt, L"Second");
     EXPECT_EQ(command->Tooltip, L"Tip");
