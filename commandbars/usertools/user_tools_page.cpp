@@ -116,8 +116,9 @@ void CKVUserToolsPage::RefreshPreview(bool redrawBars) {
     preview_ = nullptr;
     const CKVUserCommand* command = Selected();
     if (!command) return;
-    // The command's id shows the new icon in every main frame at once.
-    command->LoadIcon();
+    // The command's id shows the new icon in every main frame at once (a new command has no id
+    // until the collection takes it, and loads its icon then).
+    if (command->ID != 0) command->LoadIcon();
     if (redrawBars) Korvo::UserTools::RedrawEveryFrame();
     CString path;
     // A missing or unreadable icon file leaves the preview empty.
