@@ -41,6 +41,7 @@ void postListingAndIdleMessages(platform::harness::Session& s) {
         return 0;
     });
     PostMessageW(w, kList, 0, 0);
+    pumpAll();
     PostMessageW(w, kNothing, 0, 0);
     pumpAll();
 }
