@@ -195,6 +195,7 @@ private:
     bool expectMacroCancel(const Step& step);
     bool installMacros(const Step& step);
     bool dumpButtonSets(const Step& step);
+    bool dumpCosts(const Step& step);
     bool dropFiles(const Step& step);
     bool dropFilesControl(const Step& step);
     bool dropFilesHolding(const Step& step, bool control);

@@ -49,6 +49,8 @@ int fail(const std::string& message) {
 
 platform::harness::Config sessionConfig(const Options& options) {
     platform::harness::Config config;
+    // `dump costs` shows what the program's work costs on the host.
+    config.measureCosts = true;
     if (options.host) {
         config.platform.hostRoot = *options.host;
         config.keepExistingProgramFolder = true;

@@ -493,6 +493,10 @@ std::span<const Verb> verbs() {
         {"dump button-sets",
          "prints the popup tool bar's button sets: each set's view type, object type, subtype, flags and caption, then "
          "its buttons in order with their show-in-panel flag", R, R, R, &Driver::dumpButtonSets},
+        {"dump costs",
+         "prints what the program's work has cost on the host so far: the thread table's records, the start-up, the "
+         "last loop pass, and the longest step of the UI thread, of all and of those that looked at files (with the "
+         "files looked at), in real and processor time", R, R, R, &Driver::dumpCosts},
     };
     return table;
 }

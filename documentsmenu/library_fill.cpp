@@ -19,6 +19,8 @@ namespace {
 constexpr int kFirstScreenRows = 64;
 // Making a row for a document and sorting it in costs about as much as looking at six more.
 constexpr int kRowWork = 6;
+// The expansion shows a whole first screen when every document looked at makes a row.
+static_assert(kFirstScreenRows * (kRowWork + 1) <= kIdleStepWork);
 
 }  // namespace
 

@@ -38,6 +38,9 @@ struct Config {
     // Asked now and then while the harness waits, in real time, on a call that has not ended; true
     // gives the call up and ends the run (the console's termination signals).
     std::function<bool()> interrupted;
+    // Time the start-up, each loop pass and each message the UI thread dispatches on the host's
+    // clocks (`Inspect::dumpCosts`); off, the loop reads no clock.
+    bool measureCosts = false;
 };
 
 // The run was ended because a call the harness made could never end (or an interruption gave
@@ -793,6 +796,11 @@ public:
     // The popup tool bar's button sets the UI library's editor holds, in its order: "set VIEW
     // TYPE SUBTYPE flags 0xF \"CAPTION\"", then each button "  ID show-in-panel|hidden".
     std::wstring dumpButtonSets() const;
+    // What the program's work has cost on the host so far: the thread table's records, the
+    // start-up (to the end of the first loop pass), the last loop pass, and the steps (messages
+    // the UI thread dispatched): their number and the longest, then those that looked at files
+    // with the files the longest looked at and the most any one did.
+    std::wstring dumpCosts() const;
 
 private:
     friend class Session;

@@ -10,6 +10,7 @@
 #include "platform/kernel/services/doc_access_module.h"
 #include "platform/kernel/services/text_browser_modules.h"
 #include "platform/core/control.h"
+#include "platform/core/costs.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
@@ -82,6 +83,7 @@ Session::Session(Config config)
     }
     state_->config = config;
     current = state_.get();
+    platform::core::measureCosts(config.measureCosts);
     platform::core::control::configure(config.platform);
     platform::kernel::installDocAccessModule();
     platform::kernel::installTextBrowserModules();
@@ -125,6 +127,8 @@ Session::~Session() {
 void Session::start() {
     if (state_->started) throw std::logic_error("harness: start() called twice");
     state_->started = true;
+    platform::core::markUiThread();
+    const platform::core::MeasuredScope measured(&platform::core::startMeasured);
     try {
         state_->startResult = detail::startProgram();
     } catch (const platform::core::ProcessTerminated& terminated) {
@@ -146,6 +150,7 @@ bool Session::running() const {
 
 void Session::runUntilIdle() {
     if (!running()) throw std::logic_error("harness: runUntilIdle() while the program is not running");
+    const platform::core::MeasuredScope measured(&platform::core::loopPassMeasured);
     try {
         for (int round = 0; round < kMaxSettleRounds; ++round) {
             if (auto code = detail::runLoopUntilIdle()) {

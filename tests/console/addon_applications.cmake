@@ -6,9 +6,7 @@
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(host ${WORK_DIR}/host)
-korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "")
-set(program "${host}/C/Program Files/Velmora/Korvo CAD 18.0")
+korvo_seed_host()
 set(win_program "C:\\Program Files\\Velmora\\Korvo CAD 18.0")
 file(WRITE "${program}/Applications.ini" "[Known]\nName=Known tool\nPath=${win_program}\\KVTEXT.dll\n")
 file(WRITE "${program}/Tools.kva"

@@ -47,8 +47,7 @@ korvo_expect("${out}" "\n\\(no document tabs\\)\ndump documents\n\\(no documents
 
 # Pictures that cannot be read: the opening failure message and a negative DDE acknowledgement;
 # both PCX encodings open.
-set(host ${WORK_DIR}/host)
-korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "")
+korvo_seed_host()
 set(folder "${host}/C/Users/user/Documents")
 execute_process(COMMAND head -c 300 ${folder}/Samples/Gear.png OUTPUT_FILE ${folder}/Cut.png)
 file(WRITE ${folder}/Text.tif "no picture at all")

@@ -4,11 +4,10 @@
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(host ${WORK_DIR}/host)
 
 # The first run seeds the host folder; the View tab of its layout is then tagged.
-korvo_run(seed EXIT 0 ARGS --host ${host})
-set(layout "${host}/C/Program Files/Velmora/Korvo CAD 18.0/DefaultLayout.xml")
+korvo_seed_host()
+set(layout "${program}/DefaultLayout.xml")
 file(READ "${layout}" text)
 string(REPLACE "<RibbonTab caption=\"&amp;View\"" "<RibbonTab caption=\"&amp;View\" tags=\"weld\"" tagged "${text}")
 if(tagged STREQUAL text)

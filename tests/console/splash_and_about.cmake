@@ -8,9 +8,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 set(splash "\"Korvo CAD is starting\"")
 
 # A host whose optional 3D module has another version: start-up shows a box about it.
-set(host ${WORK_DIR}/host)
-korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "")
-file(WRITE "${host}/C/Program Files/Velmora/Korvo CAD 18.0/KV3DSE.dll" "version=18.0.20.0\n")
+korvo_seed_host()
+file(WRITE "${program}/KV3DSE.dll" "version=18.0.20.0\n")
 
 korvo_run(steps_aside EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log
           INPUT "expect box \"*KV3DSE.dll*18.0.20.0*\" answer ok after 300\nstart\nidle\nquit\n")

@@ -5,9 +5,7 @@
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
-set(host ${WORK_DIR}/host)
-korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "start\nidle\nquit\n")
-set(program "${host}/C/Program Files/Velmora/Korvo CAD 18.0")
+korvo_seed_host(INPUT "start\nidle\nquit\n")
 set(mail "\"C:\\\\Program Files\\\\Velmora\\\\Korvo CAD 18.0\\\\KorvoMail.exe\"")
 set(request "start\nidle\nexpect dialog 1400 answer click 5556 ok\ncommand 1 1048\ndump mail\nquit\n")
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/core/api_text.h"
+#include "platform/core/costs.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/text.h"
 #include "platform/win32/files/file_detail.h"
@@ -165,6 +166,7 @@ bool nextEntry(Search& search, WIN32_FIND_DATAW& data) {
     if (search.next >= search.block.size()) readBlock(search);
     if (search.next >= search.block.size()) return false;
     const Found& found = search.block[search.next++];
+    platform::core::noteFileLookedAt();
     const bool dots = found.name == L"." || found.name == L"..";
     const DWORD attributes = dots ? FILE_ATTRIBUTE_DIRECTORY
                                   : attributesOf(found.location) | (found.link ? FILE_ATTRIBUTE_REPARSE_POINT : 0);

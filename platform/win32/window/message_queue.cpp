@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/core/clock.h"
+#include "platform/core/costs.h"
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/core/record.h"
@@ -289,6 +290,7 @@ BOOL TranslateMessage(const MSG*) {
 
 LRESULT DispatchMessageW(const MSG* msg) {
     if (!msg) return 0;
+    const platform::core::StepMeter step;
     if (msg->message == WM_TIMER && msg->lParam) return runTimerProcedure(*msg);
     if (!msg->hwnd) return 0;
     return callWindowProcedure(msg->hwnd, msg->message, msg->wParam, msg->lParam);

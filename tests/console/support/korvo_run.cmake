@@ -22,6 +22,17 @@ function(korvo_run name)
   endif()
 endfunction()
 
+# korvo_seed_host([INPUT text]): the host folder ${WORK_DIR}/host, seeded from the sample by one
+# run given INPUT (none: the run ends before `start`); sets `host` and `program` (its program
+# folder) in the caller's scope.
+function(korvo_seed_host)
+  cmake_parse_arguments(PARSE_ARGV 0 seed "" "INPUT" "")
+  set(host ${WORK_DIR}/host)
+  korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "${seed_INPUT}")
+  set(host ${host} PARENT_SCOPE)
+  set(program "${host}/C/Program Files/Velmora/Korvo CAD 18.0" PARENT_SCOPE)
+endfunction()
+
 # korvo_expect(text regex what): fails the test with `what` unless `text` matches `regex`.
 function(korvo_expect text regex what)
   if(NOT text MATCHES "${regex}")
