@@ -493,6 +493,10 @@ std::span<const Verb> verbs() {
         {"dump button-sets",
          "prints the popup tool bar's button sets: each set's view type, object type, subtype, flags and caption, then "
          "its buttons in order with their show-in-panel flag", R, R, R, &Driver::dumpButtonSets},
+        {"formfactors WINDOW search \"TEXT\"",
+         "types TEXT into the search box over the form factors the browser pane in pane window WINDOW shows and "
+         "presses Enter (the rows whose name holds TEXT stay, an empty TEXT shows them all), then runs the loop until idle",
+         M, R, M, &Driver::searchFormFactors},
     };
     return table;
 }
