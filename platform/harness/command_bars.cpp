@@ -248,11 +248,13 @@ void actInEdit(Session& session, const ReachedEdit& reached, Act act) {
     session.runUntilIdle();
 }
 
-// The text typed over the edit's text, then Enter.
-std::optional<std::wstring> typeAndEnter(Session& session, const ReachedEdit& reached, std::wstring_view text) {
+// The text typed over the edit's text (with `erase`, no text deletes it), then Enter.
+std::optional<std::wstring> typeAndEnter(Session& session, const ReachedEdit& reached, std::wstring_view text,
+                                         bool erase = false) {
     if (!reached.edit) return reached.refusal;
     actInEdit(session, reached, [&] {
         SendMessageW(reached.window, EM_SETSEL, 0, -1);
+        if (erase && text.empty()) PostMessageW(reached.window, WM_CHAR, VK_BACK, 1);
         for (const wchar_t c : text) PostMessageW(reached.window, WM_CHAR, c, 1);
         postKey(reached.window, VK_RETURN, true, false);
         postKey(reached.window, VK_RETURN, false, false);
@@ -281,7 +283,7 @@ std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view
 std::optional<std::wstring> User::typeText(CXTPControlEdit* edit, std::wstring_view text) {
     const std::wstring name = L"edit " + quoted(std::wstring(edit ? readable(edit->GetCaption()) : CString()));
     platform::core::journal().add("user", L"type " + quoted(std::wstring(text)) + L" into " + name);
-    return typeAndEnter(session_, reachEdit(edit, name, true), text);
+    return typeAndEnter(session_, reachEdit(edit, name, true), text, true);
 }
 
 std::optional<std::wstring> User::pressKey(HWND frame, int id, Key key) {

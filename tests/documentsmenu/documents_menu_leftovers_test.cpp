@@ -27,6 +27,8 @@ protected:
         writeFile(washer);
         platform::files::writeAllAtomic(washer + L".kff", "[Small]\nD = 6\nName = \"W6\"\n[Large]\nD = 10.5\nName = \"W10\"\n");
         EXPECT_TRUE(pane->Create(nullptr, WS_VISIBLE, 0));
+        // Room for the form factors' bar and its search box.
+        pane->MoveWindow(0, 0, 400, 300);
     }
     FormFactorReportControl& report() { return *pane->GetFormFactorPreview()->GetSite().GetReportControl(); }
     BOOL screenTips() {
@@ -36,12 +38,18 @@ protected:
 
 TEST_F(DocumentsMenuLeftoversTest, TheSearchGoesOverTheBoxsColumnsAndTheSettingsEventReappliesScreenTips) {
     ASSERT_TRUE(pane->ShowDocument(nuts, L"washer.grb", true));
-    CXTPControlEdit* box = FormFactorSearchBox(pane->GetSafeHwnd());
+    auto* box = dynamic_cast<Korvo::UI::ReportControlSearchBox*>(FormFactorSearchBox(pane->GetSafeHwnd()));
     ASSERT_NE(box, nullptr);
+    ASSERT_NE(box->GetFindButton(), nullptr);
+    // The text in the box, then its find button.
+    const auto search = [&](const wchar_t* text) {
+        box->SetEditText(text);
+        box->GetFindButton()->OnExecute();
+    };
     // The box searches the names only: a value typed finds nothing, a name part its row.
-    EXPECT_EQ(session.user().typeText(box, L"W10"), std::nullopt);
+    search(L"W10");
     EXPECT_EQ(report().GetRows()->GetCount(), 0);
-    EXPECT_EQ(session.user().typeText(box, L"LARG"), std::nullopt);
+    search(L"LARG");
     ASSERT_EQ(report().GetRows()->GetCount(), 1);
     EXPECT_EQ(report().GetRows()->GetAt(0)->GetRecord()->GetItem(0)->GetCaption(), CString(L"Large"));
     // The columns decide; none named searches them all.
@@ -51,7 +59,7 @@ TEST_F(DocumentsMenuLeftoversTest, TheSearchGoesOverTheBoxsColumnsAndTheSettings
     EXPECT_EQ(report().GetRows()->GetCount(), 1);
     report().SetSearchText(L"w10", {FormFactorReportControl::kNameColumn});
     EXPECT_EQ(report().GetRows()->GetCount(), 0);
-    EXPECT_EQ(session.user().typeText(box, L""), std::nullopt);
+    search(L"");
     EXPECT_EQ(report().GetRows()->GetCount(), 2);
 
     // Screen tips switched off reach the bar only with the settings event.
