@@ -85,6 +85,9 @@ void setBrowserPaneOutline(std::wstring (*outline)(HWND window));
 // What `dump formfactors` prints of the form factors shown below a window (empty: none there);
 // the program installs it.
 void setFormFactorsOutline(std::wstring (*outline)(HWND window));
+// The search box over the form factors shown below a window (null: none shown there); the
+// program installs it.
+void setFormFactorSearchBox(CXTPControlEdit* (*find)(HWND window));
 
 // What `dump tips`, `dump log` and `dump text-browsers` print: the shell's outlines of the tips
 // strip, the log window and the text browsers; the program installs them.
@@ -145,6 +148,7 @@ private:
     bool dumpBrowser(const Step& step);
     bool dumpClipboard(const Step& step);
     bool dumpFormFactors(const Step& step);
+    bool searchFormFactors(const Step& step);
     bool selectRow(const Step& step);
     bool fileWrite(const Step& step);
     bool fileMakeFolder(const Step& step);

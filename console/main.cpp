@@ -178,6 +178,7 @@ int main(int argc, char** argv) {
     korvo::console::setListRowHooks({&DocumentsMenu::BrowserListHeading, &DocumentsMenu::BrowserRowOutline});
     korvo::console::setBrowserPaneOutline(&DocumentsMenu::BrowserPaneOutline);
     korvo::console::setFormFactorsOutline(&DocumentsMenu::FormFactorsOutline);
+    korvo::console::setFormFactorSearchBox(&DocumentsMenu::FormFactorSearchBox);
     korvo::console::setTextToolHooks({&TipsOutline, &LogWindowOutline, &TextBrowsersOutline});
     korvo::console::setUserCommandHooks({&UserCommandsOutline, &ImportUserCommandsFile});
     const auto parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));

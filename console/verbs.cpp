@@ -497,6 +497,10 @@ std::span<const Verb> verbs() {
          "prints what the program's work has cost on the host so far: the thread table's records, the start-up, the "
          "last loop pass, and the longest step of the UI thread, of all and of those that looked at files (with the "
          "files looked at), in real and processor time", R, R, R, &Driver::dumpCosts},
+        {"formfactors WINDOW search \"TEXT\"",
+         "types TEXT into the search box over the form factors the browser pane in pane window WINDOW shows and "
+         "presses Enter (the rows whose name holds TEXT stay, an empty TEXT shows them all), then runs the loop until idle",
+         M, R, M, &Driver::searchFormFactors},
     };
     return table;
 }

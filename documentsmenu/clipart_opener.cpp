@@ -23,4 +23,12 @@ bool OpenLibrariesGroupClipart(ILibrariesGroup* group, const POINT* point) {
     return group && opener().openLibrariesGroup && opener().openLibrariesGroup(group, point);
 }
 
+bool OpenFolderClipart(const CString& folder) {
+    return !folder.IsEmpty() && opener().openFolder && opener().openFolder(folder);
+}
+
+bool LoadActiveFrameLibraryFragmentButtons(ILibrary* library) {
+    return library && opener().loadLibraryFragmentButtons && opener().loadLibraryFragmentButtons(library);
+}
+
 }  // namespace DocumentsMenu

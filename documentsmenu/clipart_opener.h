@@ -1,6 +1,6 @@
-// Who opens documents-menu objects in clipart panes of the main frame: the documents menu asks
-// (a context-menu choice, a drop on the main window) and the main frame's clipart panes answer.
-// Until an opener is installed nothing opens.
+// Who opens documents-menu objects in clipart panes of the main frame, and makes a tool bar of a
+// library's fragments in the active main frame: the documents menu asks (a context-menu choice, a
+// drop on the main window) and the main frame answers. Until an opener is installed nothing opens.
 #pragma once
 
 #include <functional>
@@ -14,6 +14,10 @@ struct ClipartOpener {
     // place); false when no pane was opened.
     std::function<bool(ILibrary*, const POINT*)> openLibrary;
     std::function<bool(ILibrariesGroup*, const POINT*)> openLibrariesGroup;
+    std::function<bool(const CString&)> openFolder;
+    // The active main frame's tool bar of the library's fragments; false without an active main
+    // frame or when no bar was made.
+    std::function<bool(ILibrary*)> loadLibraryFragmentButtons;
 };
 
 void SetClipartOpener(ClipartOpener opener);
@@ -22,5 +26,7 @@ const ClipartOpener& GetClipartOpener();
 // Through the installed opener; false without one.
 bool OpenLibraryClipart(ILibrary* library, const POINT* point);
 bool OpenLibrariesGroupClipart(ILibrariesGroup* group, const POINT* point);
+bool OpenFolderClipart(const CString& folder);
+bool LoadActiveFrameLibraryFragmentButtons(ILibrary* library);
 
 }  // namespace DocumentsMenu

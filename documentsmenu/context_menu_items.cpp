@@ -122,8 +122,10 @@ KORVO_ITEM_CONSTRUCTOR(Update, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.
 void OpenClipart::Execute() {
     for (ILibrary* library : GetTargets()) OpenLibraryClipart(library, nullptr);
 }
-// This comes with the main frame's frame tools.
-void CreateToolBar::Execute() {}
+// Without an active main frame there are no frame tools to make the bar: nothing happens.
+void CreateToolBar::Execute() {
+    if (const auto* library = Single()) LoadActiveFrameLibraryFragmentButtons(*library);
+}
 
 void Update::Execute() {
     UpdateEach(GetTargets(), [](KVPDMWorkMix& workMix, ILibrary* library) { UpdateLibraryFolderFromPdm(workMix, library); });
@@ -136,8 +138,9 @@ void OpenInExplorer::Execute() {
     if (const auto* folder = Single()) OpenFolderWindow(*folder);
 }
 KORVO_ITEM_CONSTRUCTOR(OpenClipart, FolderMenuItem, CString, L"docs_menu.ctx_menu.open_window", 1059)
-// A folder's own pane comes with the main frame's clipart panes.
-void OpenClipart::Execute() {}
+void OpenClipart::Execute() {
+    if (const auto* folder = Single()) OpenFolderClipart(*folder);
+}
 }  // namespace FolderMenuItems
 
 namespace DocumentMenuItems {
@@ -167,8 +170,15 @@ void CopyFullPath::Execute() {
     clipboard.SetText(*path);
 }
 
-// The document-properties dialog comes with the kernel's document properties.
-void Properties::Execute() {}
+// A kernel document of its own for the file, made only to show and store its properties.
+void Properties::Execute() {
+    const auto* path = Single();
+    if (!path) return;
+    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
+    CKvw32Doc document;
+    document.UpdateProperties(frame ? frame->AsWindow() : nullptr, *path);
+    document.OnClosePartialDocument();
+}
 
 void Update::Execute() {
     UpdateEach(GetTargets(), [](KVPDMWorkMix& workMix, const CString& path) { UpdateFileFromPdm(workMix, path); });

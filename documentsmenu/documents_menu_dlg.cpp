@@ -22,7 +22,7 @@ int Scaled(int value) { return XTPDpiHelper()->ScaleX(value); }
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(DocumentsMenuDlg, CWnd)
+BEGIN_MESSAGE_MAP(DocumentsMenuDlg, CXTPDialogBase<CWnd>)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &DocumentsMenuDlg::OnIdleUpdateCmdUI)
@@ -53,22 +53,22 @@ int DocumentsMenuDlg::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 bool DocumentsMenuDlg::createCommandBars() {
-    commandBars_.reset(CXTPCommandBars::CreateCommandBars(RUNTIME_CLASS(CXTPCommandBars), this));
-    if (!commandBars_) return false;
-    commandBarsSite_.UpdateCommandBarsOptions();
-    CXTPCommandBarsOptions& options = *commandBars_->GetCommandBarsOptions();
+    if (!InitCommandBars()) return false;
+    commandBarsSite_.UpdateCommandBarsOptions(GetCommandBars());
+    CXTPCommandBarsOptions& options = *GetCommandBars()->GetCommandBarsOptions();
     options.szIcons = SIZE{16, 16};
     options.szLargeIcons = SIZE{24, 24};
     options.szPopupIcons = SIZE{16, 16};
     options.ShowKeyboardCues(xtpKeyboardCuesShowWindowsDefault);
-    commandBars_->GetShortcutManager()->SetAccelerators(kAcceleratorTable);
+    GetCommandBars()->GetShortcutManager()->SetAccelerators(kAcceleratorTable);
     return true;
 }
 
 void DocumentsMenuDlg::createToolBars() {
-    mainBar_ = commandBars_->Add(L"", xtpBarTop);
+    CXTPCommandBars* bars = GetCommandBars();
+    mainBar_ = bars->Add(L"", xtpBarTop);
     mainBar_->EnableDocking(kMainBarDocking);
-    CXTPImageManager* images = commandBars_->GetImageManager();
+    CXTPImageManager* images = bars->GetImageManager();
     // Each icon under its own id; the collapse button shows resource 496.
     for (int icon : kMainBarIcons) images->SetIcon(static_cast<UINT>(icon), 16);
     images->SetIcon(kCollapseId, 16);
@@ -77,7 +77,7 @@ void DocumentsMenuDlg::createToolBars() {
     varnelButton_ = static_cast<OpenVarnelConfigurationButton*>(
         mainControls->Add(new OpenVarnelConfigurationButton, kOpenVarnelConfigurationId));
 
-    searchBar_ = commandBars_->Add(Korvo::I18n::Translate(L"panels.search_panel"), xtpBarTop);
+    searchBar_ = bars->Add(Korvo::I18n::Translate(L"panels.search_panel"), xtpBarTop);
     searchBar_->EnableDocking(kSearchBarDocking);
     searchBar_->SetVisible(TRUE);
     searchBox_ = static_cast<ComboBoxFind*>(searchBar_->GetControls()->Add(new ComboBoxFind(structure_), kSearchBoxId));
@@ -97,16 +97,7 @@ void DocumentsMenuDlg::OnSize(UINT nType, int cx, int cy) {
 // The tool bars stand one above the other at the top; the splitter takes the rest.
 void DocumentsMenuDlg::recalcLayout() {
     if (!GetSafeHwnd() || !splitter_.GetSafeHwnd()) return;
-    RECT client{};
-    GetClientRect(&client);
-    int top = client.top;
-    for (CXTPToolBar* bar : {mainBar_, searchBar_}) {
-        if (!bar || !bar->GetSafeHwnd() || !bar->IsVisible()) continue;
-        bar->MoveWindow(client.left, top, client.right - client.left, Scaled(kBarHeight));
-        top += Scaled(kBarHeight);
-    }
-    RECT rest = client;
-    rest.top = std::min(top, static_cast<int>(client.bottom));
+    const RECT rest = RepositionBars(kBarHeight);
     splitter_.MoveWindow(&rest);
 }
 
@@ -119,7 +110,7 @@ BOOL DocumentsMenuDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT DocumentsMenuDlg::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     if (varnelButton_) varnelButton_->UpdateVisibility();
-    if (commandBars_) commandBars_->UpdateCommandBars();
+    if (GetCommandBars()) GetCommandBars()->UpdateCommandBars();
     return 0;
 }
 
@@ -248,7 +239,7 @@ BOOL DocumentsMenuDlg::DoPropExchange(CXTPPropExchange* px) {
 }
 
 void DocumentsMenuDlg::OnAttachedToPane(CXTPDockingPane*) {
-    commandBarsSite_.UpdateCommandBarsOptions();
+    commandBarsSite_.UpdateCommandBarsOptions(GetCommandBars());
     if (structure_.GetSafeHwnd()) structure_.EnsurePopulated();
 }
 
@@ -261,7 +252,7 @@ void DocumentsMenuDlg::SetTheme(const Korvo::UI::Theme& theme) {
 
 void DocumentsMenuDlg::OnApplicationEvent(UINT eventId, const ApplicationEventArgs&) {
     if (eventId != kEventProfileApplied) return;
-    commandBarsSite_.UpdateCommandBarsOptions();
+    commandBarsSite_.UpdateCommandBarsOptions(GetCommandBars());
     structure_.ApplyScreenTipOption();
 }
 

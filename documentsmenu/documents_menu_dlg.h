@@ -22,7 +22,7 @@ class OpenVarnelConfigurationButton;
 
 inline constexpr UINT kEventProfileApplied = 1043;
 
-class DocumentsMenuDlg : public CWnd,
+class DocumentsMenuDlg : public CXTPDialogBase<CWnd>,
                          public TypedApplicationEventListener<kEventProfileApplied>,
                          public Korvo::UI::DockingPaneChild {
 public:
@@ -98,7 +98,6 @@ public:
     ViewState& GetViewState() { return viewState_; }
     Korvo::UI::SimpleSplitter& GetSplitter() { return splitter_; }
     PreviewWnd* GetPreviewWnd() const { return preview_.get(); }
-    CXTPCommandBars* GetCommandBars() const { return commandBars_.get(); }
     CXTPToolBar* GetMainToolBar() const { return mainBar_; }
     CXTPToolBar* GetSearchToolBar() const { return searchBar_; }
     ComboBoxFind* GetSearchBox() const { return searchBox_; }
@@ -121,7 +120,6 @@ private:
     void notifyClients(Call call);
 
     Korvo::UI::SimpleSplitter splitter_;
-    std::unique_ptr<CXTPCommandBars> commandBars_;
     CXTPToolBar* mainBar_ = nullptr;
     CXTPToolBar* searchBar_ = nullptr;
     ComboBoxFind* searchBox_ = nullptr;

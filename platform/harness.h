@@ -26,6 +26,7 @@
 #include "platform/win32/types.h"
 
 class KorvoServerAppProxy;
+class CXTPControlEdit;
 
 namespace platform::harness {
 
@@ -165,6 +166,8 @@ public:
     // selected, its window takes the focus, the text is selected and typed over character by
     // character, Enter goes through the program's queue, and the mouse leaves the control.
     std::optional<std::wstring> typeText(HWND frame, int id, std::wstring_view text);
+    // The same into a given edit control of any bars (one without an id of its own).
+    std::optional<std::wstring> typeText(CXTPControlEdit* edit, std::wstring_view text);
     // A key pressed in the edit window of the edit control with the id (found as typeText finds
     // it): the control is selected, its window takes the focus, the key (with Ctrl or Alt held)
     // goes down and up through the program's queue, then the mouse leaves the control.

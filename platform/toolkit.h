@@ -16,6 +16,7 @@
 #include "platform/toolkit/commandbars/commandbar.h"
 #include "platform/toolkit/commandbars/commandbars.h"
 #include "platform/toolkit/commandbars/ribbon.h"
+#include "platform/toolkit/commandbars/dialog_base.h"
 #include "platform/toolkit/commandbars/menu_resources.h"
 #include "platform/toolkit/commandbars/mouse_manager.h"
 #include "platform/toolkit/commandbars/tooltip_window.h"

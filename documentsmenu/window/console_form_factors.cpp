@@ -19,6 +19,17 @@ std::wstring Quoted(const CString& text) { return platform::core::quoted(std::ws
 
 }  // namespace
 
+CXTPControlEdit* FormFactorSearchBox(HWND window) {
+    FormFactorPreviewWnd* view = IsWindow(window) ? FindView(window) : nullptr;
+    CXTPCommandBars* bars = view && view->IsWindowVisible() ? view->GetSite().GetCommandBars() : nullptr;
+    for (int index = 0; bars && index < bars->GetCount(); ++index) {
+        CXTPControls* controls = bars->GetAt(index)->GetControls();
+        for (int at = 0; at < controls->GetCount(); ++at)
+            if (auto* box = dynamic_cast<Korvo::UI::ReportControlSearchBox*>(controls->GetAt(at))) return box;
+    }
+    return nullptr;
+}
+
 std::wstring FormFactorsOutline(HWND window) {
     FormFactorPreviewWnd* view = IsWindow(window) ? FindView(window) : nullptr;
     if (!view) return {};
@@ -31,6 +42,9 @@ std::wstring FormFactorsOutline(HWND window) {
         auto* rows = const_cast<Korvo::UI::FormFactorReportControl*>(report)->GetRows();
         dump += L" rows " + std::to_wstring(rows->GetCount()) + L" view " +
                 (report->GetViewMode() == 1 ? L"values" : L"names") + L" search " + Quoted(report->GetSearchText());
+        const CXTPCommandBars* bars = site.GetCommandBars();
+        dump += bars && !const_cast<CXTPCommandBars*>(bars)->GetCommandBarsOptions()->bToolBarScreenTips ? L" screen-tips off"
+                                                                                                          : L" screen-tips on";
         const CString focused = report->GetFocusedFormFactor();
         const CString selected = report->GetSelectedFormFactor();
         for (int index = 0; index < rows->GetCount(); ++index) {

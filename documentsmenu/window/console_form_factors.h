@@ -3,12 +3,14 @@
 
 #include <string>
 
-#include "platform/win32.h"
+#include "platform/toolkit.h"
 
 namespace DocumentsMenu {
 
 // The form-factor view below the window: its document, rows, focus and selection, then the
 // form factor pending for the next insert or open; empty when the window has no such view.
 std::wstring FormFactorsOutline(HWND window);
+// The search box over the form factors shown below the window; null when none are shown.
+CXTPControlEdit* FormFactorSearchBox(HWND window);
 
 }  // namespace DocumentsMenu

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "documentsmenu/browser/browser.h"
 #include "documentsmenu/window/file_preview.h"
 #include "documentsmenu/window/preview_history.h"
 #include "platform/core/record.h"
@@ -92,8 +93,12 @@ std::wstring BrowserPaneOutline(HWND window) {
         dump += ButtonLine(L"forward", bar->GetControls()->FindControl(static_cast<int>(PreviewWnd::kForwardId)));
     }
     const PreviewWnd::History* history = pane->GetHistory();
-    const std::wstring colours = L"\n  colours background " + ColourText(pane->GetBackgroundColor()) + L" text " +
-                                 ColourText(pane->GetTextColor()) + L" theme " + Quoted(pane->GetThemeName());
+    std::wstring colours = L"\n  colours background " + ColourText(pane->GetBackgroundColor()) + L" text " +
+                           ColourText(pane->GetTextColor()) + L" theme " + Quoted(pane->GetThemeName());
+    // What the shown list itself draws with.
+    if (const Browser* shown = pane->GetShownBrowser(); shown && shown->GetSafeHwnd())
+        colours += L"\n  list background " + ColourText(shown->GetBkColor()) + L" text " + ColourText(shown->GetTextColor()) +
+                   L" text-background " + ColourText(shown->GetTextBkColor());
     if (!history) return dump + L"\n  history none" + colours;
     dump += L"\n  history " + std::to_wstring(history->GetCount()) + L" at " +
             (history->GetCount() ? std::to_wstring(history->GetPosition()) : std::wstring(L"-"));

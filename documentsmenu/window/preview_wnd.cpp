@@ -67,7 +67,7 @@ PreviewWnd::~PreviewWnd() {
     shown_ = nullptr;
     shownChild_ = nullptr;
     if (history_) history_->SetButtons(nullptr, nullptr);
-    commandBars_.reset();
+    DestroyCommandBars();
     configurations_.reset();
     groups_.reset();
     libraries_.reset();
@@ -79,8 +79,7 @@ std::array<Browser*, 4> PreviewWnd::browsers() const {
 }
 
 BOOL PreviewWnd::Create(CWnd* parent, DWORD style, UINT id) {
-    if (!CWnd::CreateEx(WS_EX_STATICEDGE, AfxRegisterWndClass(0), nullptr, style, RECT{0, 0, 0, 0}, parent, id,
-                        nullptr))
+    if (!CreateEx(WS_EX_STATICEDGE, AfxRegisterWndClass(0), nullptr, style, RECT{0, 0, 0, 0}, parent, id, nullptr))
         return FALSE;
     UINT child = Browser::kFirstId;
     for (Browser* browser : browsers())
@@ -92,16 +91,16 @@ BOOL PreviewWnd::Create(CWnd* parent, DWORD style, UINT id) {
 }
 
 bool PreviewWnd::createNavigationBar() {
-    commandBars_.reset(CXTPCommandBars::CreateCommandBars(RUNTIME_CLASS(CXTPCommandBars), this));
-    if (!commandBars_) return false;
-    CXTPCommandBarsOptions& options = *commandBars_->GetCommandBarsOptions();
+    if (!InitCommandBars()) return false;
+    CXTPCommandBars* bars = GetCommandBars();
+    CXTPCommandBarsOptions& options = *bars->GetCommandBarsOptions();
     options.szIcons = SIZE{16, 16};
     options.szLargeIcons = SIZE{24, 24};
     options.ShowKeyboardCues(xtpKeyboardCuesShowWindowsDefault);
-    commandBars_->GetShortcutManager()->SetAccelerators(kAcceleratorTable);
-    CXTPImageManager* images = commandBars_->GetImageManager();
+    bars->GetShortcutManager()->SetAccelerators(kAcceleratorTable);
+    CXTPImageManager* images = bars->GetImageManager();
     for (UINT icon : {kLevelUpId, kBackId, kForwardId}) images->SetIcon(icon, 16);
-    toolBar_ = commandBars_->Add(L"", xtpBarTop);
+    toolBar_ = bars->Add(L"", xtpBarTop);
     if (!toolBar_) return false;
     toolBar_->ShowGripper(FALSE);
     toolBar_->ShowExpandButton(FALSE);
@@ -145,7 +144,9 @@ void PreviewWnd::SetTheme(const Korvo::UI::Theme& theme) {
     text_ = colours.text;
     for (Browser* browser : browsers()) {
         if (!browser->GetSafeHwnd()) continue;
-        browser->SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background_));
+        browser->SetBkColor(background_);
+        browser->SetTextColor(text_);
+        browser->SetTextBkColor(background_);
         browser->Invalidate(TRUE);
     }
     if (formFactors_) formFactors_->SetTheme(theme);
@@ -187,13 +188,7 @@ void PreviewWnd::showChild(Mode mode, CWnd* child) {
 
 void PreviewWnd::layout() {
     if (!GetSafeHwnd()) return;
-    RECT client{};
-    GetClientRect(&client);
-    if (toolBar_ && toolBar_->GetSafeHwnd() && toolBar_->IsVisible()) {
-        const int height = XTPDpiHelper()->ScaleY(kBarHeight);
-        toolBar_->MoveWindow(client.left, client.top, client.right - client.left, height);
-        client.top = std::min(client.top + height, client.bottom);
-    }
+    const RECT client = RepositionBars(kBarHeight);
     for (Browser* browser : browsers())
         if (browser->GetSafeHwnd()) browser->MoveWindow(&client);
     if (preview_->GetSafeHwnd()) preview_->MoveWindow(&client);
@@ -417,25 +412,15 @@ BOOL PreviewWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
             return TRUE;
         }
     }
-    return CWnd::OnNotify(wParam, lParam, pResult);
+    return CXTPDialogBase<CView>::OnNotify(wParam, lParam, pResult);
 }
 
 LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND: return TRUE;
-        case WM_PAINT:
-            if (mode_ == kModeNone) {
-                PAINTSTRUCT ps{};
-                HDC dc = BeginPaint(GetSafeHwnd(), &ps);
-                RECT client{};
-                GetClientRect(&client);
-                HBRUSH brush = CreateSolidBrush(background_);
-                if (dc) FillRect(dc, &client, brush);
-                DeleteObject(brush);
-                EndPaint(GetSafeHwnd(), &ps);
-                return 0;
-            }
-            break;
+        // The pane is no view of the frame's documents: a click in it leaves the frame's active
+        // view as it is.
+        case WM_MOUSEACTIVATE: return DefWindowProc(message, wParam, lParam);
         case WM_COMMAND:
             // A command for the form factors shown (insert, open with the focused one).
             if (mode_ == kModeFormFactor && lParam == 0 && formFactors_) return formFactors_->SendMessage(WM_COMMAND, wParam, 0);
@@ -445,9 +430,18 @@ LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default: break;
     }
-    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    const LRESULT result = CXTPDialogBase<CView>::WindowProc(message, wParam, lParam);
     if (message == WM_SIZE) layout();
     return result;
+}
+
+void PreviewWnd::OnDraw(CDC* dc) {
+    if (mode_ != kModeNone || !dc) return;
+    RECT client{};
+    GetClientRect(&client);
+    HBRUSH brush = CreateSolidBrush(background_);
+    FillRect(dc->GetSafeHdc(), &client, brush);
+    DeleteObject(brush);
 }
 
 }  // namespace DocumentsMenu

@@ -35,7 +35,8 @@ public:
     virtual void UpdatePane() = 0;
 };
 
-class PreviewWnd : public CWnd {
+// A view window with command bars of its own; it is no document's view, and its owner deletes it.
+class PreviewWnd : public CXTPDialogBase<CView> {
 public:
     // What the pane shows.
     enum Mode {
@@ -112,7 +113,6 @@ public:
     LibrariesGroupBrowser* GetLibrariesGroupBrowser() const { return groups_.get(); }
     LibraryBrowser* GetLibraryBrowser() const { return libraries_.get(); }
     FolderBrowser* GetFolderBrowser() const { return folders_.get(); }
-    CXTPCommandBars* GetCommandBars() const { return commandBars_.get(); }
     CXTPToolBar* GetToolBar() const { return toolBar_; }
     CXTPControl* GetLevelUpButton() const { return levelUp_; }
     // The shown object took a new name: the pane names it again.
@@ -121,6 +121,9 @@ public:
     void LocationMoved();
 
 protected:
+    // Mode 0 shows the pane's own background; in any other a child fills the pane.
+    void OnDraw(CDC* dc) override;
+    void PostNcDestroy() override {}
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -153,7 +156,6 @@ private:
     std::unique_ptr<FolderBrowser> folders_;
     std::unique_ptr<FilePreview> preview_;
     CXTPSmartPtrInternalT<FormFactorPreviewWnd> formFactors_;
-    std::unique_ptr<CXTPCommandBars> commandBars_;
     CXTPToolBar* toolBar_ = nullptr;
     CXTPControl* levelUp_ = nullptr;
     Browser* shown_ = nullptr;

@@ -4,6 +4,7 @@
 #include "mainframe/clipart/documents_menu_clipart.h"
 #include "mainframe/clipart/documents_menu_clipart_factories.h"
 #include "mainframe/clipart/workmix_clipart.h"
+#include "mainframe/main_frame.h"
 #include "platform/mfc/ole.h"
 
 // The factories work in the active frame, which is the frame a request comes from.
@@ -37,6 +38,11 @@ namespace {
                                      },
                                      [](DocumentsMenu::ILibrariesGroup* group, const POINT* point) {
                                          return ShowLibrariesGroupClipartPane(nullptr, group, point);
+                                     },
+                                     [](const CString& folder) { return ShowFolderClipartPane(nullptr, folder); },
+                                     [](DocumentsMenu::ILibrary* library) {
+                                         auto* frame = dynamic_cast<CMainFrame*>(UIModuleProxy::Instance().GetActiveMainFrame());
+                                         return frame && LoadLibraryFragmentButtons(frame, library);
                                      }});
     return true;
 }();

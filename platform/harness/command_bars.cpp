@@ -206,18 +206,22 @@ struct ReachedEdit {
     std::optional<std::wstring> refusal;
 };
 
-// The edit control with the id and its edit window, as a user reaches them.
-ReachedEdit reachEdit(HWND frame, int id, bool writing) {
-    const Located found = locate(frame, id);
-    if (!found.control) return {nullptr, nullptr, found.refusal};
-    auto* edit = dynamic_cast<CXTPControlEdit*>(found.control);
-    const std::wstring name = L"control " + std::to_wstring(id);
+// The edit control and its edit window, as a user reaches them.
+ReachedEdit reachEdit(CXTPControlEdit* edit, const std::wstring& name, bool writing) {
     if (!edit) return {nullptr, nullptr, name + L" is no edit"};
+    if (!edit->IsVisible()) return {nullptr, nullptr, name + L" is hidden"};
     if (!edit->GetEnabled()) return {nullptr, nullptr, name + L" is disabled"};
     if (writing && edit->GetReadOnly()) return {nullptr, nullptr, name + L" is read-only"};
     CXTPControlEditCtrl* window = edit->GetEditCtrl();
     if (!window) return {nullptr, nullptr, name + L" shows no edit window"};
     return {edit, window->GetSafeHwnd(), std::nullopt};
+}
+
+// The edit control with the id, as a user reaches it.
+ReachedEdit reachEdit(HWND frame, int id, bool writing) {
+    const Located found = locate(frame, id);
+    if (!found.control) return {nullptr, nullptr, found.refusal};
+    return reachEdit(dynamic_cast<CXTPControlEdit*>(found.control), L"control " + std::to_wstring(id), writing);
 }
 
 void postKey(HWND window, UINT key, bool down, bool alt) {
@@ -244,6 +248,20 @@ void actInEdit(Session& session, const ReachedEdit& reached, Act act) {
     session.runUntilIdle();
 }
 
+// The text typed over the edit's text (with `erase`, no text deletes it), then Enter.
+std::optional<std::wstring> typeAndEnter(Session& session, const ReachedEdit& reached, std::wstring_view text,
+                                         bool erase = false) {
+    if (!reached.edit) return reached.refusal;
+    actInEdit(session, reached, [&] {
+        SendMessageW(reached.window, EM_SETSEL, 0, -1);
+        if (erase && text.empty()) PostMessageW(reached.window, WM_CHAR, VK_BACK, 1);
+        for (const wchar_t c : text) PostMessageW(reached.window, WM_CHAR, c, 1);
+        postKey(reached.window, VK_RETURN, true, false);
+        postKey(reached.window, VK_RETURN, false, false);
+    });
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view text) {
@@ -259,15 +277,13 @@ std::optional<std::wstring> User::typeText(HWND frame, int id, std::wstring_view
             session_.runUntilIdle();
             return std::nullopt;
         }
-    const ReachedEdit reached = reachEdit(frame, id, true);
-    if (!reached.edit) return reached.refusal;
-    actInEdit(session_, reached, [&] {
-        SendMessageW(reached.window, EM_SETSEL, 0, -1);
-        for (const wchar_t c : text) PostMessageW(reached.window, WM_CHAR, c, 1);
-        postKey(reached.window, VK_RETURN, true, false);
-        postKey(reached.window, VK_RETURN, false, false);
-    });
-    return std::nullopt;
+    return typeAndEnter(session_, reachEdit(frame, id, true), text);
+}
+
+std::optional<std::wstring> User::typeText(CXTPControlEdit* edit, std::wstring_view text) {
+    const std::wstring name = L"edit " + quoted(std::wstring(edit ? readable(edit->GetCaption()) : CString()));
+    platform::core::journal().add("user", L"type " + quoted(std::wstring(text)) + L" into " + name);
+    return typeAndEnter(session_, reachEdit(edit, name, true), text, true);
 }
 
 std::optional<std::wstring> User::pressKey(HWND frame, int id, Key key) {

@@ -103,15 +103,24 @@ void FormFactorReportControl::fill() {
             auto* record = new CXTPReportRecord();
             record->AddItem(new FormFactorItem(name, name));
             record->AddItem(new FormFactorItem(values, name));
-            CString key = name;
-            key.MakeLower();
-            record->SetVisible(lowered.IsEmpty() || key.Find(lowered) >= 0 ? TRUE : FALSE);
+            record->SetVisible(lowered.IsEmpty() || matches(*record, lowered) ? TRUE : FALSE);
             AddRecord(record);
         }
     }
     EndUpdate();
     Populate();
     if (!selected.IsEmpty()) SetSelectedFormFactor(selected);
+}
+
+bool FormFactorReportControl::matches(const CXTPReportRecord& record, const CString& lowered) const {
+    for (int column = 0; column < record.GetItemCount(); ++column) {
+        if (!searchColumns_.empty() &&
+            std::find(searchColumns_.begin(), searchColumns_.end(), column) == searchColumns_.end())
+            continue;
+        CString text = record.GetItem(column)->GetCaption();
+        if (text.MakeLower().Find(lowered) >= 0) return true;
+    }
+    return false;
 }
 
 CString FormFactorReportControl::rowName(CXTPReportRow* row) const {
@@ -138,11 +147,12 @@ void FormFactorReportControl::SetSelectedFormFactor(const CString& name) {
     }
 }
 
-void FormFactorReportControl::SetSearchText(const CString& text) {
+void FormFactorReportControl::SetSearchText(const CString& text, const std::vector<int>& columns) {
     CString trimmed = text;
     trimmed.Trim();
-    if (trimmed == search_) return;
+    if (trimmed == search_ && columns == searchColumns_) return;
     search_ = trimmed;
+    searchColumns_ = columns;
     fill();
 }
 
@@ -171,7 +181,7 @@ void FormFactorReportControl::OnRowDoubleClicked(const CString& formFactor) {
 // ---- The search bar ------------------------------------------------------------------------------------
 
 void ReportControlSearchBox::Search() {
-    if (report_) report_->SetSearchText(GetEditText());
+    if (report_) report_->SetSearchText(GetEditText(), columns_);
 }
 
 BOOL ReportControlSearchBox::OnEditKeyDown(UINT virtualKey, bool control) {
@@ -194,18 +204,23 @@ void SetControlParameters(CXTPControl* control, const CString& caption, int icon
 // ---- The site ---------------------------------------------------------------------------------------------
 
 FormFactorControlSiteBase::~FormFactorControlSiteBase() {
-    commandBars_.reset();
+    DestroyCommandBars();
     report_.reset();
 }
 
 BOOL FormFactorControlSiteBase::Create(CWnd* parent, UINT id) {
-    return CWnd::CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 0, 0}, parent,
+    return CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, RECT{0, 0, 0, 0}, parent,
                           id, nullptr);
 }
 
 BOOL FormFactorControlSiteBase::InitCommandBars() {
-    commandBars_.reset(CXTPCommandBars::CreateCommandBars(RUNTIME_CLASS(CXTPCommandBars), this));
-    return commandBars_ ? TRUE : FALSE;
+    if (!CXTPDialogBase<CWnd>::InitCommandBars()) return FALSE;
+    UpdateCommandBarsOptions(GetCommandBars());
+    return TRUE;
+}
+
+void FormFactorControlSiteBase::OnApplicationEvent(UINT eventId, const ApplicationEventArgs&) {
+    if (eventId == kFormFactorSiteSettingsEvent) UpdateCommandBarsOptions(GetCommandBars());
 }
 
 void FormFactorControlSiteBase::SetTheme(const Theme& theme) { themeName_ = theme.name; }
@@ -218,16 +233,7 @@ bool FormFactorControlSiteBase::OnSiteCommand(UINT id) {
 
 void FormFactorControlSiteBase::layout() {
     if (!GetSafeHwnd()) return;
-    RECT client{};
-    GetClientRect(&client);
-    CXTPToolBar* bar = nullptr;
-    if (commandBars_)
-        for (int index = 0; index < commandBars_->GetCount() && !bar; ++index) bar = commandBars_->GetAt(index);
-    if (bar && bar->GetSafeHwnd() && bar->IsVisible()) {
-        const int height = XTPDpiHelper()->ScaleY(kBarHeight);
-        bar->MoveWindow(client.left, client.top, client.right - client.left, height);
-        client.top = std::min(client.top + height, client.bottom);
-    }
+    const RECT client = RepositionBars(kBarHeight);
     if (report_ && report_->GetSafeHwnd()) report_->MoveWindow(&client);
 }
 

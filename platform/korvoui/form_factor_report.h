@@ -54,8 +54,9 @@ public:
     void SetSelectedFormFactor(const CString& name);
     CString GetSelectedFormFactor() const;
 
-    // Shows only the form factors whose name holds the text (without regard to case).
-    void SetSearchText(const CString& text);
+    // Shows only the form factors whose text in one of `columns` (every column when none is
+    // named) holds the text, without regard to case; an empty text shows them all.
+    void SetSearchText(const CString& text, const std::vector<int>& columns = {});
     const CString& GetSearchText() const { return search_; }
     void SetViewMode(int mode);
     int GetViewMode() const { return state_.viewMode; }
@@ -67,18 +68,21 @@ public:
 
 private:
     void fill();
+    // Whether the text (lower case) is in one of the searched columns of the record.
+    bool matches(const CXTPReportRecord& record, const CString& lowered) const;
     CString rowName(CXTPReportRow* row) const;
 
     State state_;
     FormFactorControlSiteBase* site_ = nullptr;
     std::shared_ptr<Korvo::XmlDB::FormFactor::IFormFactorProvider> provider_;
     CString search_;
+    std::vector<int> searchColumns_;
     Callback onDrag_;
     Callback onDoubleClick_;
 };
 
-// The search box over a report: what the user types filters its rows when the find button (or
-// Enter) runs the search.
+// The search box over a report: what the user types filters its rows, over the columns given to
+// the box, when the find button (or Enter) runs the search.
 class ReportControlSearchBox : public CXTPControlEdit {
 public:
     explicit ReportControlSearchBox(FormFactorReportControl* report) : report_(report) {}
@@ -111,18 +115,23 @@ void SetControlParameters(CXTPControl* control, const CString& caption, int icon
 
 // The window that holds a form-factor report under its tool bar. Command 8295 switches the
 // report's view.
-class FormFactorControlSiteBase : public CWnd, public CommandBarsSiteBase {
+// A settings profile applied (application event 1043): the site's bars take the options again.
+inline constexpr UINT kFormFactorSiteSettingsEvent = 1043;
+
+class FormFactorControlSiteBase : public CXTPDialogBase<CWnd>,
+                                  public CommandBarsSiteBase,
+                                  public TypedApplicationEventListener<kFormFactorSiteSettingsEvent> {
 public:
     static constexpr UINT kChangeViewMode = 8295;
     static constexpr UINT kReportId = 100;
     ~FormFactorControlSiteBase() override;
+    void OnApplicationEvent(UINT eventId, const ApplicationEventArgs& args) override;
 
     BOOL Create(CWnd* parent, UINT id);
     using CWnd::Create;
     void SetTheme(const Theme& theme);
     const CString& GetThemeName() const { return themeName_; }
     FormFactorReportControl* GetReportControl() const { return report_.get(); }
-    CXTPCommandBars* GetCommandBars() const { return commandBars_.get(); }
     CString GetDocumentPath() const { return report_ ? report_->GetDocumentPath() : CString(); }
 
 protected:
@@ -136,7 +145,6 @@ protected:
     std::unique_ptr<FormFactorReportControl> report_;
 
 private:
-    std::unique_ptr<CXTPCommandBars> commandBars_;
     CString themeName_;
 };
 

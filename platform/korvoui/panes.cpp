@@ -40,7 +40,12 @@ void PropertiesWindow::OnFinalRelease() {
     KVCountedPaneWnd::OnFinalRelease();
 }
 
-void CommandBarsSiteBase::UpdateCommandBarsOptions() { ++optionsUpdates_; }
+void CommandBarsSiteBase::UpdateCommandBarsOptions(CXTPCommandBars* bars) {
+    ++optionsUpdates_;
+    if (!bars) return;
+    const KVOptions& options = GetKVOptions();
+    bars->GetCommandBarsOptions()->bToolBarScreenTips = !options.screenTipsSet || options.screenTips ? TRUE : FALSE;
+}
 
 BOOL HostedPaneControl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
     if (!parent || !parent->GetSafeHwnd()) return FALSE;

@@ -24,7 +24,9 @@ public:
 class CommandBarsSiteBase {
 public:
     virtual ~CommandBarsSiteBase() = default;
-    void UpdateCommandBarsOptions();
+    // The bars (when given) take the application's options again: screen tips as the user set
+    // them (shown while unset).
+    void UpdateCommandBarsOptions(CXTPCommandBars* bars = nullptr);
     int GetOptionsUpdates() const { return optionsUpdates_; }
 
 private:

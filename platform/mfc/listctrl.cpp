@@ -14,6 +14,15 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 int CListCtrl::GetItemCount() const { return static_cast<int>(send(this, LVM_GETITEMCOUNT)); }
 
+BOOL CListCtrl::SetBkColor(COLORREF colour) { return static_cast<BOOL>(send(this, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(colour))); }
+BOOL CListCtrl::SetTextColor(COLORREF colour) { return static_cast<BOOL>(send(this, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(colour))); }
+BOOL CListCtrl::SetTextBkColor(COLORREF colour) {
+    return static_cast<BOOL>(send(this, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(colour)));
+}
+COLORREF CListCtrl::GetBkColor() const { return static_cast<COLORREF>(send(this, LVM_GETBKCOLOR)); }
+COLORREF CListCtrl::GetTextColor() const { return static_cast<COLORREF>(send(this, LVM_GETTEXTCOLOR)); }
+COLORREF CListCtrl::GetTextBkColor() const { return static_cast<COLORREF>(send(this, LVM_GETTEXTBKCOLOR)); }
+
 int CListCtrl::InsertItem(const LVITEMW* pItem) {
     if (!GetSafeHwnd()) return -1;
     return static_cast<int>(send(this, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(pItem)));

@@ -28,4 +28,12 @@ public:
     UINT GetSelectedCount() const;
     BOOL EnsureVisible(int nItem, BOOL bPartialOK);
     HWND EditLabel(int nItem);
+    // The list's colours (LVM_SETBKCOLOR, LVM_SETTEXTCOLOR, LVM_SETTEXTBKCOLOR); false without a
+    // window.
+    BOOL SetBkColor(COLORREF colour);
+    BOOL SetTextColor(COLORREF colour);
+    BOOL SetTextBkColor(COLORREF colour);
+    COLORREF GetBkColor() const;
+    COLORREF GetTextColor() const;
+    COLORREF GetTextBkColor() const;
 };

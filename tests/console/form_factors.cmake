@@ -17,7 +17,7 @@ expect drag cancel\nrow 1/1004 0 drag\ndump formfactors 1/1004
 command 1/1004 1026\ndump formfactors 1/1004\nclick 1/1004 8295\nquit\n")
 korvo_expect("${out}" "browser form-factor \"[^\"]*Samples\\\\Cover plate.grb\" path \"[^\"]*Cover plate.grb\" icon-size 32 tool-bar hidden\n"
              "a document with form factors shows them in place of its picture")
-korvo_expect("${out}" "dump formfactors 1/1004\nformfactors \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb\" shown library \"Samples\" rows 2 view names search \"\"\n  0 \"Thin\" values \"Thickness=2; Material=\"Steel 20\"\"\n  1 \"Thick\" values [^\n]*\n  pending none\n"
+korvo_expect("${out}" "dump formfactors 1/1004\nformfactors \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Cover plate.grb\" shown library \"Samples\" rows 2 view names search \"\" screen-tips on\n  0 \"Thin\" values \"Thickness=2; Material=\"Steel 20\"\"\n  1 \"Thick\" values [^\n]*\n  pending none\n"
              "the report lists the form factors, nothing pending yet")
 korvo_expect("${out}" "user drop at 1 1000,500\ncall CKVView::InsertFragment\\(\"[^\"]*Samples\\\\Cover plate.grb\", Thickness=5.5, Material=\"Steel 45\", at [0-9]+,[0-9]+\\)\n"
              "the dragged form factor's values go with the file dropped into the drawing, the number as a number")

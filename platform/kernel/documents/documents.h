@@ -53,6 +53,11 @@ public:
     // set up, and closed again without a view or a file (both recorded). The owner deletes it.
     void InitContents();
     void OnClosePartialDocument();
+    // Shows the kernel's properties dialog over the document file at `path` (open or not; the
+    // main frame owns the dialog) and writes what the user changed back into the file's summary.
+    // True when the file took new properties; a file that is no document, or cannot be written,
+    // is told to the user in a message box.
+    BOOL UpdateProperties(CFrameWnd* mainFrame, LPCWSTR path);
     // After a document was made from a prototype: saves it when the kernel's creation settings ask
     // for it (recorded; the default settings do not, so nothing is written).
     void SaveAfterCreatingIfNeed();

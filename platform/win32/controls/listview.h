@@ -29,6 +29,14 @@ inline constexpr DWORD LVS_NOCOLUMNHEADER = 0x4000;
 // Messages.
 inline constexpr UINT LVM_GETBKCOLOR = 0x1000;
 inline constexpr UINT LVM_SETBKCOLOR = 0x1001;        // lParam: COLORREF
+// The labels' text colour and the colour behind them (CLR_NONE: none, the background shows);
+// the window colours at first. Each set answers TRUE and, as for the background, the list draws
+// them at its next paint; each get answers the colour in force.
+inline constexpr COLORREF CLR_NONE = 0xFFFFFFFF;
+inline constexpr UINT LVM_GETTEXTCOLOR = 0x1023;
+inline constexpr UINT LVM_SETTEXTCOLOR = 0x1024;      // lParam: COLORREF
+inline constexpr UINT LVM_GETTEXTBKCOLOR = 0x1025;
+inline constexpr UINT LVM_SETTEXTBKCOLOR = 0x1026;    // lParam: COLORREF or CLR_NONE
 inline constexpr UINT LVM_GETITEMCOUNT = 0x1004;
 inline constexpr UINT LVM_DELETEITEM = 0x1008;       // wParam: item
 inline constexpr UINT LVM_DELETEALLITEMS = 0x1009;

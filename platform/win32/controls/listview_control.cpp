@@ -41,7 +41,9 @@ struct ListViewState {
     std::vector<std::wstring> columnTitles;
     DWORD extendedStyle = 0;
     int hot = -1;  // the row the mouse rests on
-    COLORREF background = 0xFFFFFF;
+    COLORREF background = GetSysColor(COLOR_WINDOW);
+    COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF textBackground = GetSysColor(COLOR_WINDOW);
     int pressed = -1;  // the row a left press landed on, until it is released or dragged
     POINT pressPoint{};
     int editing = -1;  // the row whose label is edited
@@ -268,6 +270,12 @@ LRESULT ListViewWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         case LVM_GETBKCOLOR: return static_cast<LRESULT>(state().background);
         case LVM_SETBKCOLOR:
             state().background = static_cast<COLORREF>(lParam);
+            return TRUE;
+        case LVM_GETTEXTCOLOR: return static_cast<LRESULT>(state().text);
+        case LVM_GETTEXTBKCOLOR: return static_cast<LRESULT>(state().textBackground);
+        case LVM_SETTEXTCOLOR:
+        case LVM_SETTEXTBKCOLOR:
+            (message == LVM_SETTEXTCOLOR ? state().text : state().textBackground) = static_cast<COLORREF>(lParam);
             return TRUE;
         case LVM_GETITEMCOUNT: return static_cast<LRESULT>(state().items.size());
         case LVM_SETITEMCOUNT:
