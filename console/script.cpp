@@ -259,7 +259,8 @@ std::string readKey(const std::string& text, Arguments& arguments) {
                  {"Enter", VK_RETURN},   {"Esc", VK_ESCAPE},        {"Tab", VK_TAB},     {"F1", VK_F1},
                  {"F2", VK_F2},          {"F3", VK_F3},             {"F4", VK_F4},       {"F5", VK_F5},
                  {"F6", VK_F6},          {"F7", VK_F7},             {"F8", VK_F8},       {"F9", VK_F9},
-                 {"F10", VK_F10},        {"F11", VK_F11},           {"F12", VK_F12},     {"Space", VK_SPACE}};
+                 {"F10", VK_F10},        {"F11", VK_F11},           {"F12", VK_F12},     {"Space", VK_SPACE},
+                 {"Alt", static_cast<unsigned>(VK_MENU)}};
     std::string_view rest = text;
     arguments.keyControl = arguments.keyAlt = arguments.keyShift = false;
     for (bool more = true; more;) {
@@ -298,7 +299,7 @@ std::string readKey(const std::string& text, Arguments& arguments) {
         }
     }
     return "unknown key " + echo(text) +
-           " (Up, Down, Left, Right, Home, End, Delete, Backspace, Enter, Esc, Tab, Space, F1 to F12, A to Z, 0 to 9, "
+           " (Up, Down, Left, Right, Home, End, Delete, Backspace, Enter, Esc, Tab, Space, Alt, F1 to F12, A to Z, 0 to 9, "
            "0x01 to 0xFF; Ctrl+, Alt+ or Shift+ before it)";
 }
 

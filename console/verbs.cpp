@@ -224,7 +224,7 @@ std::span<const Verb> verbs() {
          "bar's own flags and the commands' usage data", M, R, M, &Driver::dumpBarOptions},
         {"dump modes FRAME",
          "prints the modes of main frame FRAME: screen, workbook, ribbon, analysis, ribbon minimised, auto-menu, PDM "
-         "pane bits, message bars, the view-type bits, the frameless tool bars and the layouts kept by the screen modes",
+         "pane bits, message bars, the view-type bits, the frameless tool bars, the print preview and the layouts kept by the screen modes",
          M, R, M, &Driver::dumpModes},
         {"dump state FRAME",
          "prints the \"MainWindow\" element main frame FRAME writes into the state file: its attributes, ribbon, "
@@ -276,7 +276,7 @@ std::span<const Verb> verbs() {
          "edit control ID of main frame FRAME, then runs the loop until idle", M, R, M, &Driver::pressKey},
         {"press WINDOW KEY",
          "presses KEY at the keyboard in the window of main frame FRAME that has the focus, or in pane window "
-         "FRAME/PANE-ID (focused first), KEY written as for key, also Shift+, Space and any key code 0x01 to 0xFF, then runs the "
+         "FRAME/PANE-ID (focused first), KEY written as for key, also Shift+, Space, Alt alone and any key code 0x01 to 0xFF, then runs the "
          "loop until idle", M, R, M, &Driver::pressWindowKey},
         {"spin FRAME ID COUNT",
          "clicks the spin buttons of edit control ID of main frame FRAME COUNT times (a negative COUNT: the down button), "
@@ -324,7 +324,7 @@ std::span<const Verb> verbs() {
          "drags the thumb of scroll bar BAR of the active document window of main frame FRAME to position THUMB, then runs the loop until idle",
          M, R, M, &Driver::dragThumb},
         {"dump image FRAME",
-         "prints the active document window of main frame FRAME: zoom, origin, sizes, scroll bars and its last paint", M, R,
+         "prints the active document window of main frame FRAME: zoom, origin, sizes, scroll bars and its last paint, then the frame's print preview and its last paint", M, R,
          M, &Driver::dumpImage},
         {"dump print-jobs", "prints every print job: its document and what was drawn on its pages", R, R, R,
          &Driver::dumpPrintJobs},

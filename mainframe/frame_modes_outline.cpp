@@ -42,6 +42,9 @@ CString CMainFrame::DescribeModes() const {
     out += L"pdm-listed " + std::wstring(bits) + L"\n";
     out += DescribeFramelessBars(*this);
     if (m_contextHelpMode) out += L"context-help on\n";
+    if (const CPreviewView* preview = GetPreviewView())
+        out += L"print-preview page " + std::to_wstring(preview->GetCurrentPage()) + L" of " +
+               std::to_wstring(preview->GetPageCount()) + L"\n";
     for (const bool fullScreen : {false, true}) {
         const CString layout = DescribeSavedLayout(fullScreen);
         out += std::wstring(L"saved-layout ") + (fullScreen ? L"full-screen" : L"normal") + (layout.IsEmpty() ? L" none\n" : L"\n");

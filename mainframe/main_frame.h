@@ -255,6 +255,9 @@ public:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void EndModalState() override;
+    // Print preview: the auto-menu bars and the frameless tool bars take the mode first, then the
+    // frame's own bars and pane (mainframe/main_frame_preview.cpp).
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
     // The toolkit's hook of the frame; a resource it cannot have is reported and the message
     // goes on to the frame.
     BOOL OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& lParam, LRESULT& result) override;

@@ -16,6 +16,7 @@
 #include "platform/mfc/thread.h"
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/doc.h"
+#include "platform/mfc/print_preview.h"
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/mfc/dialogs/dialog.h"
 #include "platform/mfc/dialogs/propsheet.h"

@@ -323,8 +323,10 @@ std::optional<std::wstring> User::pressKeyAt(HWND frame, HWND window, Key key) {
     if (key.control) postKey(target, VK_CONTROL, true, false);
     if (key.shift) postKey(target, VK_SHIFT, true, false);
     if (key.alt) postKey(target, VK_MENU, true, true);
-    postKey(target, key.virtualKey, true, key.alt);
-    postKey(target, key.virtualKey, false, key.alt);
+    // Alt pressed alone is a system key, down and up.
+    const bool system = key.alt || key.virtualKey == static_cast<unsigned>(VK_MENU);
+    postKey(target, key.virtualKey, true, system);
+    postKey(target, key.virtualKey, false, system);
     if (key.alt) postKey(target, VK_MENU, false, false);
     if (key.shift) postKey(target, VK_SHIFT, false, false);
     if (key.control) postKey(target, VK_CONTROL, false, false);

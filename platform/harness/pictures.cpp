@@ -131,6 +131,13 @@ std::wstring Inspect::dumpActiveView(HWND frame) const {
     std::wstring dump = handleText(handle) + L" " + context.GetText() + L"\n" + barText(handle, SB_HORZ) + L"\n" +
                         barText(handle, SB_VERT) + L"\npaint";
     for (const std::wstring& line : drawing(handle)) dump += L"\n  " + line;
+    // A print preview shows the view's pages in the frame's place of its windows.
+    const auto* mainFrame = dynamic_cast<CFrameWnd*>(CWnd::FromHandlePermanent(frame));
+    if (const CPreviewView* preview = mainFrame ? mainFrame->GetPreviewView() : nullptr) {
+        dump += L"\nprint preview " + handleText(preview->GetSafeHwnd()) + L" page " +
+                std::to_wstring(preview->GetCurrentPage()) + L" of " + std::to_wstring(preview->GetPageCount());
+        for (const std::wstring& line : drawing(preview->GetSafeHwnd())) dump += L"\n  " + line;
+    }
     return dump;
 }
 

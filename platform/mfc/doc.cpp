@@ -9,6 +9,7 @@
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/mfc/framework_state.h"
+#include "platform/mfc/print_preview.h"
 #include "platform/win32/files/file.h"
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
@@ -207,6 +208,10 @@ int CView::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CView::OnDestroy() {
+    // A preview of this view's pages ends with it.
+    if (CFrameWnd* top = GetTopLevelFrame(); top != nullptr && top->GetPreviewView() != nullptr &&
+                                              top->GetPreviewView()->GetPrintView() == this)
+        top->GetPreviewView()->Close();
     if (CFrameWnd* frame = GetParentFrame(); frame != nullptr && frame->GetActiveView() == this) {
         frame->SetActiveView(nullptr);
     }
@@ -244,12 +249,8 @@ void CView::OnPrepareDC(CDC*, CPrintInfo*) {}
 BOOL CView::OnPreparePrinting(CPrintInfo*) { return FALSE; }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
-    if (pInfo && pInfo->m_bPreview) {
-        platform::core::reportFailure(L"CView::DoPreparePrinting: print preview is not built in the stand-in");
-        return FALSE;
-    }
-    // Printing direct goes to the default printer without asking.
-    if (pInfo && pInfo->m_bDirect) return TRUE;
+    // A preview, like printing direct, is of the default printer: nobody is asked.
+    if (pInfo && (pInfo->m_bPreview || pInfo->m_bDirect)) return TRUE;
     const std::wstring document = m_pDocument ? std::wstring(m_pDocument->GetTitle().view()) : std::wstring();
     return platform::core::userAgent().answerPrintDialog(document) ? TRUE : FALSE;
 }
@@ -285,7 +286,16 @@ void CView::OnFilePrint() {
 }
 
 void CView::OnFilePrintPreview() {
-    platform::core::reportFailure(L"CView::OnFilePrintPreview: print preview is not built in the stand-in");
+    CFrameWnd* frame = GetTopLevelFrame();
+    // One preview a frame: the command reaches the view again while its pages show.
+    if (frame == nullptr || frame->GetPreviewView() != nullptr) return;
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    if (!OnPreparePrinting(&info)) return;
+    auto* preview = new CPreviewView;
+    // A preview that cannot be made deleted itself; the frame stays as it was.
+    if (!preview->Start(frame, this, info))
+        platform::core::reportFailure(L"CView::OnFilePrintPreview: the preview window cannot be made");
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {

@@ -81,8 +81,7 @@ public:
     // Called before printing; returns whether to print. The base prints nothing (FALSE).
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
     // The framework's print preparation: the print dialog, which the simulated user answers
-    // (TRUE: print on the default printer). Print preview is not built in the stand-in: a strict
-    // failure naming the call (FALSE).
+    // (TRUE: print on the default printer). A preview or a direct print asks nothing (TRUE).
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     // Prints one page: the base draws it with OnDraw.
@@ -112,7 +111,8 @@ protected:
     // m_bDirect set for ID_FILE_PRINT_DIRECT and for the command line's or DDE's print, so
     // DoPreparePrinting asks nothing), then a print job titled with the
     // document's title (platform::win32::printJobs) whose pages OnPrepareDC and OnPrint draw.
-    // Print preview is not built in the stand-in (a strict failure naming the call).
+    // Print preview: OnPreparePrinting (with m_bPreview set), then the pages show in the top-level
+    // frame (CPreviewView, platform/mfc/print_preview.h) until the user closes them.
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
 

@@ -8,6 +8,7 @@
 #include "platform/mfc/doc.h"
 #include "platform/mfc/framework_state.h"
 #include "platform/mfc/ole.h"
+#include "platform/mfc/print_preview.h"
 #include "platform/win32/window/mdi.h"
 #include "platform/win32/process/thread.h"
 
@@ -152,7 +153,32 @@ CFrameWnd*& childFrameBeingRouted() {
 
 }  // namespace
 
+BOOL CFrameWnd::RouteToPreview(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    return m_pPreviewView != nullptr && m_pPreviewView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+    if (pState == nullptr) return;
+    if (bPreview) {
+        pState->hWndFocus = ::GetFocus();
+        pState->hWndPane = ::GetDlgItem(m_hWnd, static_cast<int>(AFX_IDW_PANE_FIRST));
+        if (pState->hWndPane != nullptr) {
+            ::ShowWindow(pState->hWndPane, SW_HIDE);
+            ::SetWindowLongPtrW(pState->hWndPane, GWLP_ID, static_cast<LONG_PTR>(AFX_IDW_PANE_SAVE));
+        }
+        return;
+    }
+    if (pState->hWndPane != nullptr && ::IsWindow(pState->hWndPane)) {
+        ::SetWindowLongPtrW(pState->hWndPane, GWLP_ID, static_cast<LONG_PTR>(AFX_IDW_PANE_FIRST));
+        ::ShowWindow(pState->hWndPane, SW_SHOW);
+    }
+    RecalcLayout();
+    // The focus goes back only to a window still there.
+    if (pState->hWndFocus != nullptr && ::IsWindow(pState->hWndFocus)) ::SetFocus(pState->hWndFocus);
+}
+
 BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (RouteToPreview(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     const bool routedByParent = std::exchange(childFrameBeingRouted(), nullptr) == this;
     if (CView* view = GetActiveView(); view != nullptr && view->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) {
         return TRUE;
@@ -495,6 +521,7 @@ void CMDIFrameWnd::MDIPrev() {
 }
 
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    if (RouteToPreview(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     if (CMDIChildWnd* child = MDIGetActive(); child != nullptr) {
         childFrameBeingRouted() = child;
         const BOOL handled = child->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);

@@ -20,6 +20,8 @@
 class CDocument;
 class CDocTemplate;
 class CView;
+class CPreviewView;
+struct CPrintPreviewState;
 
 // Frame style bits of the framework (in the window style's control-specific range).
 inline constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
@@ -97,6 +99,13 @@ public:
     BOOL InModalState() const { return m_cModalStack != 0; }
     int GetModalDepth() const { return m_cModalStack; }
 
+    // Print preview (platform/mfc/print_preview.h). Entering keeps the focus in `pState` and hides
+    // the frame's pane, which gives up its id to the preview; leaving puts both back. Frames with
+    // bars of their own hide and show them here too.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
+    // The preview this frame shows, or null; while there is one, commands reach it first.
+    CPreviewView* GetPreviewView() const { return m_pPreviewView; }
+
     // Frames alive on the calling thread, in creation order.
     static const std::vector<CFrameWnd*>& ThreadFrames();
 
@@ -141,8 +150,13 @@ protected:
     // carried out, negatively when it failed or the frame was disabled.
     afx_msg LRESULT OnDDEExecute(WPARAM wParam, LPARAM lParam);
 
+    // The preview's commands, when it takes them.
+    BOOL RouteToPreview(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
     CString m_strTitle;
     CView* m_pViewActive = nullptr;
+    CPreviewView* m_pPreviewView = nullptr;
+    friend class CPreviewView;
     int m_cModalStack = 0;
     std::vector<HWND> m_disabledByModalState;
 

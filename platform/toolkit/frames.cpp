@@ -124,6 +124,11 @@ BOOL CXTPMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
+void CXTPMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+    if (commandBars_) commandBars_->OnSetPreviewMode(bPreview);
+    CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
+}
+
 LRESULT CXTPMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!hookLooked_) {
         hook_ = dynamic_cast<CXTPCommandBarsFrameHook*>(this);

@@ -32,6 +32,8 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The command bars translate their shortcuts before the framework's frame.
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The command bars take the preview mode, then the framework's frame.
+    void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
 
 protected:
     // Deletes the command bars (their windows go with the frame's).

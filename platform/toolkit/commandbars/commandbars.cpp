@@ -114,6 +114,8 @@ void CXTPCommandBars::Remove(CXTPToolBar* bar) {
     if (it == bars_.end()) return;
     OnToolBarRemoved(bar);
     bars_.erase(std::find(bars_.begin(), bars_.end(), bar));
+    std::erase(hiddenForPreview_, bar);
+    if (bar == keyboardBar_) keyboardBar_ = nullptr;
     if (bar == menuBar_) {
         menuBar_ = nullptr;
         bar->InternalRelease();

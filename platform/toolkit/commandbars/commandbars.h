@@ -176,6 +176,19 @@ public:
     virtual BOOL OnFrameWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     // A control of these bars was executed: every ribbon among them hears of it.
     void NotifyControlExecuted(CXTPControl* control);
+    // Keyboard mode: Alt pressed and released alone in the site puts the keyboard in the ribbon
+    // (in ribbon mode) or else the menu bar, with its first control selected; Left and Up select
+    // the control before, Right and Down the one after (wrapping), Home and End the first and
+    // last, Enter runs the selected control and Esc (or Alt again) leaves; any other key leaves
+    // the mode and goes on. Each control selected tells the site (CXTPCommandBar::SetSelected).
+    // Only the controls the bar shows are walked: a ribbon's are those of its current tab.
+    BOOL EnterKeyboardMode(CXTPCommandBar* bar);
+    void LeaveKeyboardMode();
+    CXTPCommandBar* GetKeyboardBar() const { return keyboardBar_; }
+    // Print preview of the site: entering hides every visible bar, leaving shows again those it
+    // hid that are still there. Nothing changes when the bars already are in that mode.
+    virtual void OnSetPreviewMode(BOOL preview);
+    BOOL IsInPreviewMode() const { return previewMode_; }
     // Whether bars lay out right to left.
     BOOL IsLayoutRTL() const { return rtl_; }
     void SetLayoutRTL(BOOL rtl) { rtl_ = rtl; }
@@ -204,4 +217,11 @@ private:
     CXTPPopupBar* tracking_ = nullptr;
     int closedPopups_ = 0;
     std::set<UINT> customBarIds_;
+    BOOL previewMode_ = FALSE;
+    // Keyboard mode (platform/toolkit/commandbars/keyboard_mode.cpp).
+    BOOL TranslateKeyboardMode(const MSG& msg);
+    BOOL MoveInKeyboardBar(UINT key);
+    CXTPCommandBar* keyboardBar_ = nullptr;
+    bool altAlone_ = false;  // Alt is down and no other key came since
+    std::vector<CXTPToolBar*> hiddenForPreview_;  // compared with the bars, never dereferenced alone
 };

@@ -13,6 +13,7 @@ bool modifiersMatch(const ACCEL& entry) {
 }  // namespace
 
 BOOL CXTPCommandBars::PreTranslateFrameMessage(MSG* msg) {
+    if (msg && TranslateKeyboardMode(*msg)) return TRUE;
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
     if (shortcuts_.IsShortcutsDisabled()) return FALSE;
     const HWND site = site_ ? site_->GetSafeHwnd() : nullptr;

@@ -1,0 +1,87 @@
+# The frame's print preview and its keyboard mode, from the console on the sample: a picture's
+# pages show in the frame in place of its bars and documents until Esc, a print from the preview
+# or the picture's closing ends it; Alt puts the keyboard in the ribbon (or the classic menu bar)
+# and the arrow keys walk its controls, each one telling the active drawing view.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(samples "C:\\\\Users\\\\user\\\\Documents\\\\Samples")
+
+# step(text marker var): what the verb line `marker` printed, up to the next verb's "user" line.
+function(step text marker var)
+  after("${text}" "${marker}" rest)
+  string(LENGTH "${marker}" skip)
+  string(SUBSTRING "${rest}" ${skip} -1 rest)
+  string(FIND "${rest}" "\nuser " end)
+  if(NOT end EQUAL -1)
+    string(SUBSTRING "${rest}" 0 ${end} rest)
+  endif()
+  set(${var} "${rest}" PARENT_SCOPE)
+endfunction()
+
+korvo_run(preview EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
+  "start\nidle\nopen \"${samples}\\\\Gear.png\"\ncommand 1 0xE109\ndump modes 1\ndump image 1\ndump bars 1\ncommand 1 0xE109\npress 1 Esc\ndump modes 1\ndump bars 1\nquit\n")
+korvo_expect("${out}" "call print preview of \"C:[^\n]*Gear.png\" in 0x[0-9a-f]+\n" "0xE109 previews the picture")
+step("${out}" "dump modes 1" during)
+korvo_expect("${during}" "\nprint-preview page 1 of 1\n" "the frame shows its preview")
+korvo_expect("${out}" "\nprint preview 0x[0-9a-f]+ page 1 of 1\n  [^\n]*StretchBlt [^\n]* from 96x64 " "the page drawn as printed")
+step("${out}" "dump bars 1" bars_during)
+if(bars_during MATCHES "\nbar [^\n]* (menu|ribbon|toolbar) visible")
+  message(FATAL_ERROR "a bar stayed visible in the preview:\n${bars_during}")
+endif()
+string(REGEX MATCHALL "call print preview of" previews "${out}")
+list(LENGTH previews count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "the command made ${count} previews")
+endif()
+after("${out}" "user press Esc" left)
+korvo_expect("${left}" "call print preview closed" "Esc closes the preview")
+step("${left}" "dump modes 1" after_esc)
+if(after_esc MATCHES "print-preview")
+  message(FATAL_ERROR "the preview outlived Esc:\n${after_esc}")
+endif()
+step("${left}" "dump bars 1" bars_after)
+korvo_expect("${bars_after}" "\nbar [^\n]* ribbon visible" "the bars are back")
+
+korvo_run(preview_print EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
+  "start\nidle\nopen \"${samples}\\\\Gear.png\"\ncommand 1 0xE109\nexpect print ok\ncommand 1 0xE303\ndump print-jobs\ndump modes 1\nquit\n")
+korvo_expect("${out}" "call print preview closed\n" "printing ends the preview")
+korvo_expect("${out}" "\njob 1 \"C:[^\n]*Gear.png\" ended\n  StretchBlt " "then the picture prints")
+
+# The picture closing under its preview takes the preview with it.
+korvo_run(preview_close EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
+  "start\nidle\nopen \"${samples}\\\\Gear.png\"\ncommand 1 0xE109\ncommand 1 0xE102\ndump modes 1\ndump image 1\nquit\n")
+korvo_expect("${out}" "call print preview closed" "the preview ends with its picture")
+step("${out}" "dump modes 1" closed)
+if(closed MATCHES "print-preview")
+  message(FATAL_ERROR "the preview outlived its picture:\n${closed}")
+endif()
+
+korvo_run(keyboard EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
+  "start\nidle\nopen \"${samples}\\\\Cover plate.grb\"\npress 1 Alt\npress 1 Right\npress 1 Left\npress 1 Left\npress 1 Esc\npress 1 Right\nquit\n")
+step("${out}" "user press Alt" entered)
+korvo_expect("${entered}" "call keyboard mode in \"[^\"]*\"\ncall CXTPCommandBar::SetSelected\\([^\n]*\\)\ncall CKVView::OnCommandControlSelected\\(([0-9]+)\\)" "Alt selects the ribbon's first control")
+string(REGEX MATCH "OnCommandControlSelected\\(([0-9]+)\\)" none "${entered}")
+set(first ${CMAKE_MATCH_1})
+step("${out}" "user press Right" right)
+korvo_expect("${right}" "call CKVView::OnCommandControlSelected\\([0-9]+\\)" "Right selects the next control")
+string(REGEX MATCH "OnCommandControlSelected\\(([0-9]+)\\)" none "${right}")
+if(CMAKE_MATCH_1 STREQUAL first)
+  message(FATAL_ERROR "Right stayed on ${first}")
+endif()
+after("${out}" "user press Right" back)
+step("${back}" "user press Left" left)
+korvo_expect("${left}" "call CKVView::OnCommandControlSelected\\(${first}\\)" "Left goes back")
+after("${back}" "user press Esc" esc)
+korvo_expect("${esc}" "call keyboard mode left" "Esc leaves the keyboard mode")
+after("${esc}" "user press Right" later)
+if(later MATCHES "OnCommandControlSelected")
+  message(FATAL_ERROR "an arrow key walked the bar after Esc:\n${later}")
+endif()
+
+korvo_run(classic_keyboard EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
+  "start\nidle\nopen \"${samples}\\\\Cover plate.grb\"\ncommand 1 806\npress 1 Alt\npress 1 End\npress 1 Alt\nquit\n")
+step("${out}" "user press Alt" classic)
+korvo_expect("${classic}" "call keyboard mode in \"[^\"]*\"\ncall CXTPCommandBar::SetSelected\\(\"[^\"]*\", [0-9]+\\)" "outside ribbon mode the menu bar takes the keyboard")
+after("${out}" "user press End" ended)
+korvo_expect("${ended}" "call keyboard mode left" "Alt again leaves")
