@@ -493,6 +493,9 @@ std::span<const Verb> verbs() {
         {"dump button-sets",
          "prints the popup tool bar's button sets: each set's view type, object type, subtype, flags and caption, then "
          "its buttons in order with their show-in-panel flag", R, R, R, &Driver::dumpButtonSets},
+        {"pane menu WINDOW",
+         "right-clicks the caption of docking pane FRAME/PANE-ID (answer its menu with expect menu first), then runs the "
+         "loop until idle", M, R, M, &Driver::paneMenu},
     };
     return table;
 }
