@@ -501,6 +501,9 @@ std::span<const Verb> verbs() {
          "types TEXT into the search box over the form factors the browser pane in pane window WINDOW shows and "
          "presses Enter (the rows whose name holds TEXT stay, an empty TEXT shows them all), then runs the loop until idle",
          M, R, M, &Driver::searchFormFactors},
+        {"pane menu WINDOW",
+         "right-clicks the caption of docking pane FRAME/PANE-ID (answer its menu with expect menu first), then runs the "
+         "loop until idle", M, R, M, &Driver::paneMenu},
     };
     return table;
 }

@@ -96,6 +96,15 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
         if (pane) SetVarnelWindowBits(GetVarnelWindowBits() | FramePdmPaneBit(pane->GetID()));
         return TRUE;
     }
+    if (code == XTP_DPN_CONTEXTMENU) {
+        const auto* click = reinterpret_cast<const XTP_DOCKINGPANE_CLICK*>(lParam);
+        // The menu's command may end the pane: only its id is kept for afterwards.
+        const UINT paneId = click && click->pPane ? click->pPane->GetID() : 0;
+        const LRESULT command = Korvo::UI::MdiMainFrame::OnDockingPaneNotify(code, lParam);
+        if (command == Korvo::UI::kPaneMenuClose && CClipartView::IsClipartId(paneId))
+            CClipartView::OnPaneMenuClose(this, paneId);
+        return command;
+    }
     if (code == XTP_DPN_ACTION) {
         auto* action = reinterpret_cast<XTP_DOCKINGPANE_ACTION*>(lParam);
         // A clipart pane closed by the user goes with its view (an add-on's view stays for
@@ -114,8 +123,6 @@ LRESULT CMainFrame::OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
 }
 
 void CMainFrame::OnChangeVarnelConnectionState(bool connected) {
-    if (connected) CClipartView::ReconnectPdmViews();
-    else CClipartView::DisconnectPdmViews(this);
     if (!connected) {
         DWORD bits = GetVarnelWindowBits();
         for (const UINT paneId : {1012u, 1019u, 1013u, 1014u, 1015u, 1027u, 1033u, 1040u}) {

@@ -13,8 +13,9 @@ namespace {
 constexpr UINT kNeighbourPaneCommands[] = {785, 794, 783, 782};
 constexpr RECT kDefaultFloatingRect{100, 100, 420, 340};
 
-// A pane closed while it is being made is not the user's close.
-bool creatingPane = false;
+// A pane the program closes while it makes it, or after taking its view out, is not the user's
+// close: the view stays.
+bool programClose = false;
 
 CMainFrame* ActiveFrame() { return dynamic_cast<CMainFrame*>(UIModuleProxy::Instance().GetActiveMainFrame()); }
 
@@ -99,9 +100,9 @@ CXTPDockingPane* CClipartView::CreateClipartPane(CClipartView* view, CMainFrame*
 
     if (auto* listed = dynamic_cast<Korvo::UI::DockingPane*>(pane)) listed->ShowInPaneLists(!(flags & kOutOfPaneLists));
     if (flags & kCloseAfterCreation) {
-        creatingPane = true;
+        programClose = true;
         manager.ClosePane(pane);
-        creatingPane = false;
+        programClose = false;
     }
     return pane;
 }
@@ -173,9 +174,21 @@ void CClipartView::DestroyAll() {
     while (tail_) Destroy(tail_);
 }
 
-void CClipartView::ReconnectPdmViews() {
-    for (CClipartView* view = head_; view; view = view->next_)
-        if (auto* workmix = dynamic_cast<WorkmixClipart*>(view)) workmix->CreateContentWithPane(GetDockingPane(view));
+void CClipartView::ReconnectPdmViews(CMainFrame* frame) {
+    for (CClipartView* view = head_; view; view = view->next_) {
+        auto* workmix = dynamic_cast<WorkmixClipart*>(view);
+        if (!workmix) continue;
+        CMainFrame* owner = nullptr;
+        CXTPDockingPane* pane = GetDockingPane(view, &owner);
+        if (frame && owner != frame) continue;
+        // A view the disconnect took out of its pane goes back in and the pane comes back as
+        // the view last recorded it.
+        if (pane && pane->GetChild() != view->GetSafeHwnd()) {
+            workmix->ApplyViewState(pane, true);
+            pane->Attach(view);
+        }
+        workmix->CreateContentWithPane(pane);
+    }
 }
 
 void CClipartView::DisconnectPdmViews(CMainFrame* frame) {
@@ -183,8 +196,20 @@ void CClipartView::DisconnectPdmViews(CMainFrame* frame) {
         auto* workmix = dynamic_cast<WorkmixClipart*>(view);
         if (!workmix) continue;
         CMainFrame* owner = nullptr;
-        GetDockingPane(view, &owner);
-        if (!frame || owner == frame || !owner) workmix->DestroyContent();
+        CXTPDockingPane* pane = GetDockingPane(view, &owner);
+        if (frame && owner && owner != frame) continue;
+        workmix->DestroyContent();
+        if (!pane || !owner || pane->GetChild() != view->GetSafeHwnd()) continue;
+        // The view leaves its pane before the pane closes, so that the close does not end the
+        // view: it waits under its frame for the connection to come back.
+        view->UpdatePaneState(pane);
+        view->OnToBeDetachedFromPane(pane);
+        view->ShowWindow(SW_HIDE);
+        view->SetParent(owner);
+        pane->Detach();
+        programClose = true;
+        owner->GetPaneManager().ClosePane(pane);
+        programClose = false;
     }
 }
 
@@ -222,7 +247,7 @@ void CClipartView::ReattachFramePanes(CMainFrame* frame) {
 }
 
 bool CClipartView::OnPaneClosed(CMainFrame* frame, CXTPDockingPane* pane) {
-    if (creatingPane || !frame || !pane || !IsClipartId(pane->GetID())) return false;
+    if (programClose || !frame || !pane || !IsClipartId(pane->GetID())) return false;
     auto* view = dynamic_cast<CClipartView*>(CWnd::FromHandlePermanent(pane->GetChild()));
     if (!view) view = FindByControlId(pane->GetID());
     if (!view) return false;
@@ -233,4 +258,18 @@ bool CClipartView::OnPaneClosed(CMainFrame* frame, CXTPDockingPane* pane) {
     frame->GetPaneManager().DestroyPane(pane);
     Destroy(view);
     return true;
+}
+
+void CClipartView::OnPaneMenuClose(CMainFrame* frame, UINT paneId) {
+    if (!frame || !IsClipartId(paneId)) return;
+    CClipartView* view = FindByControlId(paneId);
+    if (!view || !view->DestroyOnPaneClose()) return;
+    if (CXTPDockingPane* pane = frame->GetPaneManager().FindPane(paneId)) {
+        // Only this frame's pane of the view: a view of another frame's pane stays.
+        if (pane->GetChild() && pane->GetChild() != view->GetSafeHwnd()) return;
+        frame->GetPaneManager().DestroyPane(pane);
+    } else if (GetDockingPane(view)) {
+        return;
+    }
+    Destroy(view);
 }

@@ -78,9 +78,10 @@ public:
     static void DestroyMarkedViews();
     // At exit: every view, the tail first.
     static void DestroyAll();
-    // The PDM connection came back: every work-mix view makes its content again; it went: the
-    // work-mix views of `frame` let go of theirs.
-    static void ReconnectPdmViews();
+    // The PDM connection came back: every work-mix view (of `frame`; null: of every frame) makes
+    // its content again, and one the disconnect parked goes back into its pane. It went: the
+    // work-mix views of `frame` let go of theirs, leave their panes and the panes close.
+    static void ReconnectPdmViews(CMainFrame* frame = nullptr);
     static void DisconnectPdmViews(CMainFrame* frame);
     // Before a frame loads a layout its clipart views leave their panes; afterwards each clipart
     // pane the layout made gets its view back with its content.
@@ -89,6 +90,9 @@ public:
     // A clipart pane of `frame` was closed by the user: a view destroyed on close goes with its
     // pane. True when the pane was destroyed (the close is then over).
     static bool OnPaneClosed(CMainFrame* frame, CXTPDockingPane* pane);
+    // The pane menu's close of pane `paneId` of `frame` is over: a view destroyed on close that
+    // is still there goes with its pane (looked up again, as the close may have ended both).
+    static void OnPaneMenuClose(CMainFrame* frame, UINT paneId);
     // A new view of the kind a saved layout names; null for an unknown kind.
     static CClipartView* CreateOfKind(const CString& kind);
 

@@ -18,6 +18,11 @@ void keepAside(CWnd* form) {
 
 ExpandedFormClipart::~ExpandedFormClipart() = default;
 
+void ExpandedFormClipart::resetFloating() const {
+    if (auto* forms = dynamic_cast<Korvo::UI::ExpandedFormView*>(UIModuleProxy::Instance().GetCurrentDockFormView()))
+        forms->ResetFloatingUniquelyDlg(classId_);
+}
+
 ExpandedFormClipart* ExpandedFormClipart::FindById(UINT classId) {
     for (CClipartView* view = GetHead(); view; view = view->GetNext())
         if (auto* form = dynamic_cast<ExpandedFormClipart*>(view); form && form->classId_ == classId) return form;
@@ -51,6 +56,7 @@ void ExpandedFormClipart::releaseForm() {
 }
 
 void ExpandedFormClipart::AttachView(CWnd* form) {
+    if (form_) resetFloating();
     releaseForm();
     form_ = form;
     if (form_ && form_->GetSafeHwnd() && GetSafeHwnd()) {
@@ -79,7 +85,10 @@ void ExpandedFormClipart::UpdateTitle(CXTPDockingPane* pane) {
     SetPaneTitle(pane, caption);
 }
 
-void ExpandedFormClipart::DestroyContent() { releaseForm(); }
+void ExpandedFormClipart::DestroyContent() {
+    resetFloating();
+    releaseForm();
+}
 
 std::wstring ExpandedFormClipart::DescribeKeys() const { return L"ExpandClassID=" + std::to_wstring(classId_); }
 

@@ -39,6 +39,9 @@ protected:
 private:
     // Lets go of the form: destroyed when the view owns it, else hidden.
     void releaseForm();
+    // The UI module's current dock form view, when it shows expanded forms, forgets that this
+    // view's class floats.
+    void resetFloating() const;
 
     UINT classId_ = 0;
     CWnd* form_ = nullptr;

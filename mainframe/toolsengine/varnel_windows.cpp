@@ -6,6 +6,7 @@
 #include "app/kvw32_app.h"
 #include "auxiliary/start_page.h"
 #include "auxiliary/varnel_frame.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/toolsengine/varnel_windows.h"
@@ -113,4 +114,7 @@ void CFrameToolsEngine::ShowVarnelWindows(bool show) {
         listedBits() = 0;
     }
     if (KVArePdmWindowsShown() != show) KVSetPdmWindowsShown(show);
+    // The frame's work-mix clipart views follow: back into their panes, or out with their panes closed.
+    if (show) CClipartView::ReconnectPdmViews(m_frame);
+    else CClipartView::DisconnectPdmViews(m_frame);
 }

@@ -112,8 +112,10 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
         // The window really inside the pane: a shared window may sit in another frame's pane.
         const bool holds = pane->HoldsChild();
         dump += L" window " + (holds ? handleText(pane->GetChild()) : std::wstring(L"none"));
-        if (const auto clipart = GetApplicationExports().clipartOutline; clipart && pane->GetChild()) {
-            if (const std::wstring outline = clipart(pane->GetChild()); !outline.empty()) {
+        // A view waiting out of its pane (a PDM disconnect) sits under the frame with the pane's id.
+        const HWND hosted = pane->GetChild() ? pane->GetChild() : ::GetDlgItem(frame, static_cast<int>(pane->GetID()));
+        if (const auto clipart = GetApplicationExports().clipartOutline; clipart && hosted) {
+            if (const std::wstring outline = clipart(hosted); !outline.empty()) {
                 const RECT place = pane->GetFloatingRect();
                 if (pane->IsFloating())
                     dump += L" float " + platform::core::rectText(place.left, place.top, place.right, place.bottom);
@@ -132,6 +134,14 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
             dump += L"\n    " + rows.substr(at, end - at);
             at = end == std::wstring::npos ? rows.size() : end + 1;
         }
+    }
+    // The kernel's expanded forms, once it shows them: the classes floating in panes of their own.
+    if (const auto* forms = dynamic_cast<const Korvo::UI::ExpandedFormView*>(UIModuleProxy::Instance().GetCurrentDockFormView())) {
+        std::wstring classes;
+        for (const UINT classId : forms->GetFloatingUniquelyDlgs())
+            classes += (classes.empty() ? L"" : L",") + std::to_wstring(classId);
+        if (!dump.empty()) dump += L"\n";
+        dump += L"expanded forms floating " + (classes.empty() ? std::wstring(L"none") : classes);
     }
     return dump;
 }
@@ -216,7 +226,7 @@ void User::clickArrow(HWND window, unsigned id) {
 }
 
 std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAction action) {
-    static constexpr const wchar_t* kNames[] = {L"close", L"float", L"hide"};
+    static constexpr const wchar_t* kNames[] = {L"close", L"float", L"hide", L"right-click"};
     const wchar_t* name = kNames[static_cast<int>(action)];
     platform::core::journal().add("user", std::wstring(name) + L" pane " + std::to_wstring(paneId) + L" of " +
                                               handleText(frame));
@@ -241,6 +251,13 @@ std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAc
             break;
         }
         case PaneAction::Hide: manager->HidePane(pane); break;
+        case PaneAction::Menu: {
+            // On the caption: the top of the pane's frame (a docked pane's container, else its frame).
+            RECT at{};
+            ::GetWindowRect(pane->GetContainer() ? pane->GetContainer() : frame, &at);
+            manager->ContextMenu(pane, POINT{at.left + 20, at.top + 8});
+            break;
+        }
     }
     return std::nullopt;
 }

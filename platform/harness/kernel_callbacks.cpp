@@ -49,6 +49,30 @@ std::wstring runSketchCheckList(Proxy& kernel, const std::wstring& states) {
     return text;
 }
 
+// The kernel's expanded forms: one form view for them all, the UI module's current dock form
+// view from the first request on. Each request floats a new form of the class (a window that
+// ends with its window) and hands it to the program's pane.
+class KernelForm : public CWnd {
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+std::wstring showExpandedForm(Proxy& kernel, UINT classId, const std::wstring& title) {
+    static Korvo::UI::ExpandedFormView forms;
+    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
+    if (!frame) return L"null";
+    UIModuleProxy::Instance().SetCurrentDockFormView(&forms);
+    auto* form = new KernelForm;
+    if (!form->CreateEx(0, L"STATIC", title.c_str(), WS_CHILD, RECT{0, 0, 0, 0}, frame->AsWindow(), 0)) {
+        delete form;
+        return L"null";
+    }
+    // Floating from when the program has shown it: showing it may end an older form's floating.
+    kernel.ShowExpandedForm(classId, form, title.c_str());
+    forms.SetFloatingUniquelyDlg(classId);
+    return answer(static_cast<const CWnd*>(form));
+}
+
 using Call = std::wstring (*)(Proxy&, CallArguments&);
 struct Operation {
     const wchar_t* name;
@@ -285,6 +309,11 @@ constexpr Operation kOperations[] = {
     {L"HideEmbeddedHelp", L"", [](Proxy& k, CallArguments&) { return answer(k.HideEmbeddedHelp()); }},
     {L"GetProductIniFileName", L"", [](Proxy& k, CallArguments&) { return answer(k.GetProductIniFileName()); }},
     {L"GetApplicationsIniPath", L"", [](Proxy& k, CallArguments&) { return answer(k.GetApplicationsIniPath()); }},
+    {L"ShowExpandedForm", L"ID \"TITLE\"", [](Proxy& k, CallArguments& a) {
+         const UINT classId = a.id();
+         return showExpandedForm(k, classId, a.text());
+     }},
+    {L"DetachExpandedForm", L"ID", [](Proxy& k, CallArguments& a) { return answer(k.DetachExpandedForm(a.id())); }},
     {L"RunModalDialog", L"\"STATES\"", [](Proxy& k, CallArguments& a) { return runSketchCheckList(k, a.text()); }},
     {L"SetCameraList", L"DOCUMENT CURRENT \"NAME\" ...", [](Proxy& k, CallArguments& a) {
          CKvw32Doc* document = a.document();

@@ -1,6 +1,7 @@
 #include "platform/korvoui/docking.h"
 
 #include "platform/korvoui/panes.h"
+#include "platform/textcore.h"
 
 namespace Korvo::UI {
 
@@ -72,6 +73,24 @@ CWnd* GetDockingPaneDummyWindow(bool create) {
     }
     host = made;
     return host;
+}
+
+}  // namespace Korvo::UI
+
+namespace Korvo::UI {
+
+UINT RunPanePopupMenu(CWnd* frame, CXTPDockingPane* pane, POINT point) {
+    CXTPDockingPaneManager* manager = pane ? pane->GetDockingPaneManager() : nullptr;
+    if (!frame || !frame->GetSafeHwnd() || !manager) return 0;
+    const HMENU menu = ::CreatePopupMenu();
+    if (!menu) return 0;
+    ::AppendMenuW(menu, MF_STRING, kPaneMenuClose, Korvo::I18n::Translate(L"DockingPane.Close").GetString());
+    const auto chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, frame->GetSafeHwnd(), nullptr));
+    ::DestroyMenu(menu);
+    // The close may end the pane (its site can destroy it): nothing of it is used afterwards.
+    if (chosen == kPaneMenuClose) manager->ClosePane(pane);
+    return chosen;
 }
 
 }  // namespace Korvo::UI

@@ -53,6 +53,12 @@ public:
     CXTPDockingPane* OnCreatePane(int type, CXTPDockingPaneLayout* layout) override;
 };
 
+// The library's popup menu of a pane (its caption or tab right-clicked): "Close" (40058) closes
+// the pane as its close button does. Shown for `frame`'s pane at screen point `point`; the
+// command chosen and carried out, 0 when dismissed.
+inline constexpr UINT kPaneMenuClose = 40058;
+UINT RunPanePopupMenu(CWnd* frame, CXTPDockingPane* pane, POINT point);
+
 // Direction of a pane that starts floating.
 inline constexpr int kFloatingPaneDirection = -1;
 

@@ -11,6 +11,7 @@
 #include "platform/kernel.h"
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
+#include "platform/korvoui/docking.h"
 #include "platform/korvoui/fixable_bars.h"
 #include "platform/korvoui/selection_buttons.h"
 
@@ -249,6 +250,12 @@ public:
     virtual CWnd* GetPaneWindow(CXTPDockingPane*) { return nullptr; }
     virtual void OnInitCommandsPopup(CXTPPopupBar*) {}
     virtual void OnUninitCommandsPopup(CXTPPopupBar*) {}
+    // The library's part of the docking-pane notification: a pane's caption right-clicked shows
+    // the pane's popup menu and carries out its command, which is the answer (0: none).
+    LRESULT OnDockingPaneNotify(WPARAM code, LPARAM lParam) {
+        const auto* click = code == XTP_DPN_CONTEXTMENU ? reinterpret_cast<const XTP_DOCKINGPANE_CLICK*>(lParam) : nullptr;
+        return click ? static_cast<LRESULT>(RunPanePopupMenu(this, click->pPane, click->pt)) : FALSE;
+    }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         const LRESULT result = Base::WindowProc(message, wParam, lParam);

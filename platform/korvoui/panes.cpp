@@ -94,6 +94,11 @@ void ExpandedFormView::EnableTheme(bool dark) {
 
 bool ExpandedFormView::IsThemeEnabled() { return g_expandedFormTheme; }
 
+void ExpandedFormView::ResetFloatingUniquelyDlg(UINT classId) {
+    recordCall(L"Korvo::UI::ExpandedFormView::ResetFloatingUniquelyDlg(" + std::to_wstring(classId) + L")");
+    floating_.erase(classId);
+}
+
 }  // namespace Korvo::UI
 
 void CModelElementsList::OnShow(bool shown) {

@@ -3,6 +3,8 @@
 // visibility, themes) so that the application's calls can be followed.
 #pragma once
 
+#include <set>
+
 #include "platform/kernel.h"
 #include "platform/mfc.h"
 #include "platform/toolkit.h"
@@ -65,11 +67,22 @@ public:
     void ShowSelection(CKvw32Doc* document);
 };
 
-// Form views shown expanded in their own pane; all of them follow one theme switch.
-class ExpandedFormView {
+// Form views shown expanded in their own pane; all of them follow one theme switch. The view
+// keeps which form classes float uniquely: one dialog per class id, out in a pane of its own.
+class ExpandedFormView : public CBaseDockFormView {
 public:
     static void EnableTheme(bool dark);
     static bool IsThemeEnabled();
+
+    void SetFloatingUniquelyDlg(UINT classId) { floating_.insert(classId); }
+    bool IsFloatingUniquelyDlg(UINT classId) const { return floating_.count(classId) != 0; }
+    // The form of class `classId` floats no more (its pane went): the next request for that
+    // class shows it anew (journalled).
+    void ResetFloatingUniquelyDlg(UINT classId);
+    const std::set<UINT>& GetFloatingUniquelyDlgs() const { return floating_; }
+
+private:
+    std::set<UINT> floating_;
 };
 
 }  // namespace Korvo::UI

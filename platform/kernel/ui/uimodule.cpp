@@ -43,6 +43,7 @@ struct UiModuleState {
     std::set<UINT> propertyFormChildren;
     int deactivations = 0;
     HWND dockFormView = nullptr;
+    CBaseDockFormView* dockFormViewObject = nullptr;
     bool transientPopup = false;
 };
 
@@ -449,6 +450,16 @@ HWND UIModuleProxy::GetCurrentDockFormViewWindow() const {
 void UIModuleProxy::SetCurrentDockFormViewWindow(HWND window) {
     std::lock_guard lock(state().mutex);
     state().dockFormView = window;
+}
+
+CBaseDockFormView* UIModuleProxy::GetCurrentDockFormView() const {
+    std::lock_guard lock(state().mutex);
+    return state().dockFormViewObject;
+}
+
+void UIModuleProxy::SetCurrentDockFormView(CBaseDockFormView* view) {
+    std::lock_guard lock(state().mutex);
+    state().dockFormViewObject = view;
 }
 
 bool UIModuleProxy::IsTransientPopupOpen() const {

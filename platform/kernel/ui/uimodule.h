@@ -37,6 +37,12 @@ struct Theme {
 class CXTPCommandBars;
 class CXTPPopupBar;
 
+// A form view docked in a main frame (a command's form); the UI module names the current one.
+class CBaseDockFormView {
+public:
+    virtual ~CBaseDockFormView() = default;
+};
+
 class UIModuleProxy {
 public:
     static UIModuleProxy& Instance();
@@ -168,6 +174,9 @@ public:
     // null when no form is docked.
     HWND GetCurrentDockFormViewWindow() const;
     void SetCurrentDockFormViewWindow(HWND window);
+    // The current dock form view itself, or null (the caller keeps it alive while it is named).
+    CBaseDockFormView* GetCurrentDockFormView() const;
+    void SetCurrentDockFormView(CBaseDockFormView* view);
     // The UI library's transient popup (a gallery or form opened from a control), while open.
     bool IsTransientPopupOpen() const;
     void SetTransientPopupOpen(bool open);

@@ -109,7 +109,7 @@ void CXTPDockingPaneManager::ShowPane(UINT id, BOOL setFocus) { ShowPane(FindPan
 void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pane, BOOL setFocus) {
     if (!pane || !GetSafeHwnd()) return;
     const bool wasShown = pane->state_ == xtpPaneDocked || pane->state_ == xtpPaneFloating;
-    if (!wasShown) pane->state_ = xtpPaneDocked;
+    if (!wasShown) pane->state_ = pane->floatedLast_ ? xtpPaneFloating : xtpPaneDocked;
     // The pane becomes the selected one of its tab group.
     CXTPDockingPane* group = groupOf(pane);
     for (CXTPDockingPane* other : panes_)
@@ -126,6 +126,7 @@ void CXTPDockingPaneManager::ClosePane(UINT id) { ClosePane(FindPane(id)); }
 void CXTPDockingPaneManager::ClosePane(CXTPDockingPane* pane) {
     if (!pane || pane->IsClosed()) return;
     if (notifyAction(pane, xtpPaneActionClosed)) return;
+    pane->floatedLast_ = pane->state_ == xtpPaneFloating;
     pane->state_ = xtpPaneClosed;
     if (pane->selected_) selectAnother(pane);
     hideContainer(pane);
@@ -135,9 +136,16 @@ void CXTPDockingPaneManager::ClosePane(CXTPDockingPane* pane) {
 void CXTPDockingPaneManager::HidePane(CXTPDockingPane* pane) {
     if (!pane || pane->IsHidden() || pane->IsClosed()) return;
     if (notifyAction(pane, xtpPaneActionHidden)) return;
+    pane->floatedLast_ = pane->state_ == xtpPaneFloating;
     pane->state_ = xtpPaneHidden;
     hideContainer(pane);
     relayoutSite();
+}
+
+void CXTPDockingPaneManager::ContextMenu(CXTPDockingPane* pane, POINT point) {
+    if (!pane || pane->IsClosed() || !site_ || !site_->GetSafeHwnd()) return;
+    XTP_DOCKINGPANE_CLICK click{pane, point};
+    site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_CONTEXTMENU, reinterpret_cast<LPARAM>(&click));
 }
 
 void CXTPDockingPaneManager::FloatPane(CXTPDockingPane* pane, RECT rect) {

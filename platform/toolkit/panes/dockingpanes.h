@@ -25,6 +25,7 @@ enum XTPDockingPaneState { xtpPaneDocked = 0, xtpPaneHidden = 1, xtpPaneClosed =
 // Notification codes (wParam of XTPWM_DOCKINGPANE_NOTIFY).
 inline constexpr WPARAM XTP_DPN_SHOWWINDOW = 1;  // lParam: the pane, shown
 inline constexpr WPARAM XTP_DPN_ACTION = 4;      // lParam: XTP_DOCKINGPANE_ACTION*
+inline constexpr WPARAM XTP_DPN_CONTEXTMENU = 10;  // lParam: XTP_DOCKINGPANE_CLICK*
 // Actions of XTP_DPN_ACTION.
 enum XTPDockingPaneAction { xtpPaneActionFloating = 0, xtpPaneActionDocked = 1, xtpPaneActionAttached = 2, xtpPaneActionClosed = 3, xtpPaneActionHidden = 4 };
 
@@ -34,6 +35,12 @@ struct XTP_DOCKINGPANE_ACTION {
     XTPDockingPaneAction action;
     CXTPDockingPane* pPane = nullptr;
     BOOL bCancel = FALSE;  // the site may refuse the action
+};
+
+// A right click on a pane's caption or tab, at a screen point.
+struct XTP_DOCKINGPANE_CLICK {
+    CXTPDockingPane* pPane = nullptr;
+    POINT pt{};
 };
 
 class CXTPDockingPane : public CCmdTarget {
@@ -95,6 +102,8 @@ private:
     RECT rect_{};
     RECT floatRect_{};
     bool selected_ = false;
+    // Whether the pane floated when it was last closed or hidden: shown again, it floats again.
+    bool floatedLast_ = false;
 };
 
 // A saved arrangement of a manager's panes: order, ids, states, tab groups, rectangles and
@@ -163,6 +172,9 @@ public:
     void ClosePane(UINT id);
     void ClosePane(CXTPDockingPane* pane);
     void HidePane(CXTPDockingPane* pane);
+    // The user right-clicked a shown pane's caption or tab at screen point `point`: the site
+    // hears it with XTP_DPN_CONTEXTMENU and may show a menu for the pane.
+    void ContextMenu(CXTPDockingPane* pane, POINT point);
     // Floats the pane in its own frame, out of its tab group, at `rect` (after the site did not refuse
     // xtpPaneActionFloating).
     void FloatPane(CXTPDockingPane* pane, RECT rect);
