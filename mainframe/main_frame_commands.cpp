@@ -187,9 +187,13 @@ void CMainFrame::OnFrameCommand(UINT id) {
             }
             return;
         case kRulersCommand:
+            OnShowRulers();
+            return;
         case kPageTabsCommand:
+            OnTabs();
+            return;
         case kUserToolsCommand:
-            return;  // the frame tools engine's rulers, page tabs and user tools come with their own work
+            return;  // the frame tools engine's user tools come with their own work
         case kCustomizeThirdPageCommand:
             ShowCustomizeSheet(CustomizeSheet::kRibbonPageMode, 0);
             return;
@@ -277,10 +281,8 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
             return;
         }
         case kSysPanelCommand: checkOrDisable(GetSysPanelToolbar()); return;
-        case kRulersCommand:
-        case kPageTabsCommand:
-            cmdUI->Enable(FALSE);  // the frame tools engine's view options come with their own work
-            return;
+        case kRulersCommand: OnUpdateShowRulers(cmdUI); return;
+        case kPageTabsCommand: OnUpdateTabs(cmdUI); return;
         case kWorkbookCommand:
             cmdUI->SetCheck(IsWorkbookMode() ? 1 : 0);
             if (GetScreenMode() == 2) cmdUI->Enable(FALSE);
