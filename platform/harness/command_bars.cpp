@@ -116,6 +116,7 @@ std::wstring controlLine(const CXTPControl& control, int indent) {
     if (control.GetChecked()) line += L" checked";
     if (control.GetFlags() & xtpFlagManualUpdate) line += L" manual";
     if (control.GetBeginGroup()) line += L" group";
+    if (static_cast<UINT>(control.GetIconId()) >= XTP_FIRST_CUSTOM_ICON_ID) line += L" icon " + std::to_wstring(control.GetIconId());
     return line + L"\n";
 }
 
