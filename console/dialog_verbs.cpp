@@ -13,6 +13,7 @@
 #include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/harness/customize_mode.h"
 #include "platform/mfc.h"
 #include "platform/toolkit/commandbars/customize.h"
 #include "platform/win32.h"
@@ -27,7 +28,7 @@ using platform::core::DialogAction;
 // The steps a user takes that the platform's own answers do not: dragging a slider,
 // right-clicking or double-clicking a list's row, pressing a key. Any other step is a DialogAction.
 struct DialogStep {
-    enum class Extra { None, Slider, RightClick, DoubleClick, Key };
+    enum class Extra { None, Slider, RightClick, DoubleClick, Key, BarRightClick };
     DialogAction action;
     Extra extra = Extra::None;
 };
@@ -75,7 +76,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, key, dump, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, rclick-bar, key, dump, ok, cancel)";
         // The user reads the dialog as it stands: its controls go to the transcript.
         if (text == "dump") {
             actions.push_back({DialogAction{DialogAction::Kind::Dump, 0, {}}});
@@ -101,6 +102,14 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             const auto id = controlId(i + 1);
             if (!id) return "page needs a page's template id (0 to 65535)";
             actions.push_back({DialogAction{DialogAction::Kind::Page, *id, {}}});
+            i += 2;
+            continue;
+        }
+        // The customise sheet's bars: a right click on a control in customise mode.
+        if (text == "rclick-bar") {
+            const auto id = controlId(i + 1);
+            if (!id) return "rclick-bar needs a control id (0 to 65535)";
+            actions.push_back({DialogAction{DialogAction::Kind::Click, *id, {}}, DialogStep::Extra::BarRightClick});
             i += 2;
             continue;
         }
@@ -152,7 +161,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             continue;
         }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, key, dump, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, rclick-bar, key, dump, ok, cancel)";
         // click presses a UI-library button by its quoted full id, in a dialog named by its name.
         if (namedDialog && text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
             actions.push_back({DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text}});
@@ -187,7 +196,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
         i += 3;
     }
     if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, page ID, slider ID N, "
-               "rclick ID \"ROW\", dblclick ID \"ROW\", key NAME, dump, ok, cancel)";
+               "rclick ID \"ROW\", dblclick ID \"ROW\", rclick-bar ID, key NAME, dump, ok, cancel)";
     return actions;
 }
 
@@ -198,6 +207,7 @@ std::wstring describeStep(const DialogStep& step) {
         case DialogStep::Extra::RightClick: return L"rclick " + std::to_wstring(action.id) + L" " + platform::core::quoted(action.text);
         case DialogStep::Extra::DoubleClick: return L"dblclick " + std::to_wstring(action.id) + L" " + platform::core::quoted(action.text);
         case DialogStep::Extra::Key: return L"key " + action.text;
+        case DialogStep::Extra::BarRightClick: return L"rclick-bar " + std::to_wstring(action.id);
         case DialogStep::Extra::None: break;
     }
     return platform::core::describeDialogAction(action);
@@ -231,6 +241,8 @@ std::wstring performExtra(HWND dialog, const DialogStep& step) {
             AfxGetThread()->PumpMessage();
         return {};
     }
+    if (step.extra == DialogStep::Extra::BarRightClick)
+        return platform::harness::rightClickInCustomizeMode(dialog, action.id).value_or(std::wstring());
     const HWND control = reachableControl(dialog, action.id, refusal);
     if (!control) return refusal;
     wchar_t name[32] = {};

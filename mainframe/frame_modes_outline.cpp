@@ -40,11 +40,15 @@ CString CMainFrame::DescribeModes() const {
     out += L"view-types " + std::wstring(bits) + L"\n";
     std::swprintf(bits, 16, L"0x%02X", static_cast<unsigned>(ListedVarnelPanes()));
     out += L"pdm-listed " + std::wstring(bits) + L"\n";
+    if (const std::wstring assembly = DescribeVarnelAssembly(); !assembly.empty()) out += assembly + L"\n";
     out += DescribeFramelessBars(*this);
     if (m_contextHelpMode) out += L"context-help on\n";
     if (const CPreviewView* preview = GetPreviewView())
         out += L"print-preview page " + std::to_wstring(preview->GetCurrentPage()) + L" of " +
                std::to_wstring(preview->GetPageCount()) + L"\n";
+    if (const CKVTabView* view = ActiveTabView())
+        out += L"view rulers " + std::wstring(onOff(view->AreRulersShown())) + L" page-tabs " + onOff(view->AreTabsShown()) +
+               L" split-rulers " + onOff(view->GetSplitToolBar().GetRulersState()) + L"\n";
     for (const bool fullScreen : {false, true}) {
         const CString layout = DescribeSavedLayout(fullScreen);
         out += std::wstring(L"saved-layout ") + (fullScreen ? L"full-screen" : L"normal") + (layout.IsEmpty() ? L" none\n" : L"\n");

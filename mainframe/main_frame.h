@@ -289,6 +289,8 @@ protected:
     afx_msg LRESULT OnActivateApp(WPARAM active, LPARAM threadId);
     afx_msg LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDefaultMessage(WPARAM wParam, LPARAM lParam);
+    // A view command with its argument (1387), for the frame tools.
+    afx_msg LRESULT OnViewCommandMessage(WPARAM command, LPARAM argument);
     afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUpdateControlText(WPARAM wParam, LPARAM lParam);
     // A command-bar control was executed (mainframe/main_frame_syspanel.cpp).

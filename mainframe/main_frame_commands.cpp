@@ -187,8 +187,11 @@ void CMainFrame::OnFrameCommand(UINT id) {
             }
             return;
         case kRulersCommand:
+            OnShowRulers();
+            return;
         case kPageTabsCommand:
-            return;  // the frame tools engine's rulers and page tabs come with their own work
+            OnTabs();
+            return;
         case kUserToolsCommand:
             ShowUserToolsPage();
             return;
@@ -279,10 +282,8 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
             return;
         }
         case kSysPanelCommand: checkOrDisable(GetSysPanelToolbar()); return;
-        case kRulersCommand:
-        case kPageTabsCommand:
-            cmdUI->Enable(FALSE);  // the frame tools engine's view options come with their own work
-            return;
+        case kRulersCommand: OnUpdateShowRulers(cmdUI); return;
+        case kPageTabsCommand: OnUpdateTabs(cmdUI); return;
         case kWorkbookCommand:
             cmdUI->SetCheck(IsWorkbookMode() ? 1 : 0);
             if (GetScreenMode() == 2) cmdUI->Enable(FALSE);

@@ -103,6 +103,8 @@ void CMainFrame::DestroyFirstTime() {
 
 LRESULT CMainFrame::OnDefaultMessage(WPARAM, LPARAM) { return Default(); }
 
+LRESULT CMainFrame::OnViewCommandMessage(WPARAM command, LPARAM argument) { return OnViewCommand(command, argument); }
+
 LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     auto* request = reinterpret_cast<XTP_COMMANDBARS_CREATECONTROL*>(lParam);
     if (!request) return FALSE;

@@ -51,7 +51,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
         ON_COMMAND(ID_HELP, &CMainFrame::OnFrameHelp)                                    // 30
         ON_COMMAND(ID_CONTEXT_HELP, &CMainFrame::OnContextHelp)                          // 31
         ON_MESSAGE(WM_COMMANDHELP, &CMainFrame::OnCommandHelp)                           // 32
-        ON_MESSAGE(WM_USER + 363, &CMainFrame::OnDefaultMessage)                         // 33
+        ON_MESSAGE(WM_USER + 363, &CMainFrame::OnViewCommandMessage)                    // 33
         ON_COMMAND_RANGE(700, 749, &CMainFrame::OnToolBarCommand)                        // 34
         ON_UPDATE_COMMAND_UI_RANGE(700, 749, &CMainFrame::OnUpdateToolBarCommand)        // 35
         ON_COMMAND_RANGE(781, 799, &CMainFrame::ShowDockingPane)                         // 36

@@ -134,9 +134,11 @@ CWnd* ServerAppProxy::GetAbsentPaneC() { return nullptr; }
 
 
 void ServerAppProxy::SelectWorkmixPosition(std::function<void(KVWorkmixPosition&)> fill) {
-    if (!fill || !app_->GetVarnelAssemblyWindow(false, true)) return;
+    auto* assembly = fill ? dynamic_cast<CVarnelAssemblyWnd*>(app_->GetVarnelAssemblyWindow(false, true)) : nullptr;
+    if (!assembly) return;
     KVWorkmixPosition position;
     fill(position);
+    assembly->SelectWorkmixPosition(position);
 }
 
 UINT ServerAppProxy::GetSyspanelCurrentId() {

@@ -10,6 +10,7 @@
 #include "app/kvw32_app.h"
 #include "commandbars/command_tooltips.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/frame_control_walk.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
@@ -80,6 +81,23 @@ protected:
     void OnShownPageChanged() override {
         if (CXTPCommandBars* bars = GetCommandBars()) bars->SetCustomizeMode(GetShownPage() == commandsPage_);
     }
+    // An edited, pasted or reset image of the selected control (or one its renaming changed)
+    // goes to every control of that command in the active frame's bars.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        const UINT id = LOWORD(wParam);
+        if (lParam != 0 || id < XTP_ID_CUSTOMIZE_PASTEBUTTONIMAGE || id > XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE)
+            return CXTPCustomizeSheet::OnCommand(wParam, lParam);
+        BOOL handled = FALSE;
+        spreadingIconChange([&] { handled = CXTPCustomizeSheet::OnCommand(wParam, lParam); });
+        return handled;
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != XTPWM_CONTROLNOTIFY || wParam != XTP_ID_CUSTOMIZE_NAME)
+            return CXTPCustomizeSheet::WindowProc(message, wParam, lParam);
+        LRESULT result = 0;
+        spreadingIconChange([&] { result = CXTPCustomizeSheet::WindowProc(message, wParam, lParam); });
+        return result;
+    }
 
 private:
     void disable(HWND window) {
@@ -87,6 +105,16 @@ private:
         if (std::any_of(disabled_.begin(), disabled_.end(), [&](const auto& entry) { return entry.first == window; })) return;
         disabled_.emplace_back(window, ::IsWindowEnabled(window) ? TRUE : FALSE);
         ::EnableWindow(window, FALSE);
+    }
+
+    template <class Handling>
+    void spreadingIconChange(Handling&& handling) {
+        CXTPControl* control = GetSelectedControl();
+        if (control) control->InternalAddRef();
+        const int before = control ? control->GetIconId() : 0;
+        handling();
+        if (control && control->GetIconId() != before) SpreadIconId(control->GetID(), control->GetIconId());
+        if (control) control->InternalRelease();
     }
 
     std::vector<std::pair<HWND, BOOL>> disabled_;
@@ -138,6 +166,20 @@ void SetProfilesPageFactory(PageFactory factory) { profilesPageFactory() = std::
 void SetRibbonPageFactory(RibbonPageFactory factory) { ribbonPageFactory() = std::move(factory); }
 void SetOptionsPageFactory(OptionsPageFactory factory) { optionsPageFactory() = std::move(factory); }
 int LastPageIndex() { return lastPage(); }
+
+void SpreadIconId(int commandId, int iconId) {
+    CKvw32App* app = CKvw32App::Instance();
+    CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
+    if (!frame) return;
+    std::set<CXTPCommandBar*> touched;
+    ForEachFrameControl(*frame, [&](CXTPControl* control) {
+        if (control->GetID() != commandId || control->GetIconId() == iconId) return;
+        control->SetIconId(iconId);
+        if (CXTPCommandBar* parent = control->GetParent()) touched.insert(parent);
+    });
+    for (CXTPCommandBar* bar : touched)
+        if (bar->GetSafeHwnd()) bar->Invalidate(FALSE);
+}
 
 bool IsServiceCommand(UINT id) { return id == 3002 || (id >= 35000 && id <= 35003) || (id >= 1190 && id <= 1199); }
 

@@ -42,6 +42,10 @@ inline constexpr int kRibbonPageMode = 2;
 // the whole program.
 int LastPageIndex();
 
+// Every control of command `commandId` in the command bars of the application's active main
+// frame (pop-ups included) takes the icon `iconId`; the bars that changed are redrawn.
+void SpreadIconId(int commandId, int iconId);
+
 // The command ids the all-commands category leaves out: the kernel's service commands.
 bool IsServiceCommand(UINT id);
 

@@ -111,6 +111,21 @@ public:
     // The user tools page over the application's user commands, run modally under its help id.
     void ShowUserToolsPage();
 
+    // The rulers (803) and page tabs (804) of the active document view: toggled, and updated
+    // as the view's own update says (disabled without a view that has them). The view's split
+    // tool bar follows the rulers.
+    void OnShowRulers();
+    void OnTabs();
+    void OnUpdateShowRulers(CCmdUI* cmdUI) const;
+    void OnUpdateTabs(CCmdUI* cmdUI) const;
+    // A view command with its argument (message 1387): 1211, 1214 and 1216 go on to the active
+    // view; 1212, 1609 and 1610 insert the argument's file (a CFragmentPath record) through the
+    // annotation module. Always 0.
+    LRESULT OnViewCommand(WPARAM command, LPARAM argument);
+    // The active document window's view, and that view when it is a tab view (else null).
+    CView* ActiveView() const;
+    CKVTabView* ActiveTabView() const;
+
     // The edition of the product: 1, the viewer.
     static int GetProductEdition() { return 1; }
 

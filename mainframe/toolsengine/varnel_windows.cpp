@@ -65,9 +65,28 @@ void showPane(CXTPDockingPaneManager& panes, DWORD frameBits, bool usable, UINT 
     setListed(panes.FindPane(paneId), bit);
 }
 
+// A frame made before the assembly had contents has no pane for it yet: it is made beside the
+// model tree, as the first frame's panes are.
+void ensureAssemblyPane(CXTPDockingPaneManager& panes, const CVarnelAssemblyWnd& assembly) {
+    constexpr UINT kModelTreePane = 1006;
+    constexpr SIZE kPaneSize{300, 140};
+    if (panes.FindPane(kAssemblyPane)) return;
+    const SIZE size = XTPDpiHelper()->Scale(kPaneSize);
+    Korvo::UI::CreateDockingPane(&panes, kAssemblyPane, 0, assembly.GetCaption(), RECT{0, 0, size.cx, size.cy}, 0,
+                                 panes.FindPane(kModelTreePane));
+}
+
 }  // namespace
 
 DWORD ListedVarnelPanes() { return listedBits(); }
+
+std::wstring DescribeVarnelAssembly() {
+    CKvw32App* app = CKvw32App::Instance();
+    const auto* assembly = app ? dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false)) : nullptr;
+    if (!assembly) return {};
+    return std::wstring(L"pdm-assembly contents ") + (assembly->HasContents() ? L"on" : L"off") + L" connected " +
+           (assembly->AreContentsConnected() ? L"on" : L"off");
+}
 
 void CFrameToolsEngine::ShowVarnelWindows(bool show) {
     CKvw32App* app = CKvw32App::Instance();
@@ -80,6 +99,8 @@ void CFrameToolsEngine::ShowVarnelWindows(bool show) {
         const bool configurationSettings = configurationSettingsSystem();
         for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
             if (CVarnelFrame* window = windowOf(kind)) window->OnActivatePane();
+        if (assembly) assembly->ConnectContents();
+        if (assembly && assembly->HasContents()) ensureAssemblyPane(panes, *assembly);
         RefreshAllWorkmixPages();
         for (const PdmPane& pane : kShownFirst) {
             CVarnelFrame* window = windowOf(pane.kind);
@@ -106,6 +127,7 @@ void CFrameToolsEngine::ShowVarnelWindows(bool show) {
         CloseWorkmixPagesOf(m_frame);
         for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
             if (CVarnelFrame* window = windowOf(kind)) window->DestroyExplorer();
+        if (assembly) assembly->DestroyContents();
         // The frame's bits keep the panes to show again on the next connection: a close the
         // program makes is not the user's.
         const DWORD wanted = m_varnelWindows;

@@ -2,6 +2,12 @@
 // one set for the whole program.
 #pragma once
 
+#include <string>
+
 #include "platform/win32/types.h"
 
 DWORD ListedVarnelPanes();
+
+// The PDM assembly pane's window as "pdm-assembly contents on|off connected on|off", or empty
+// while there is no such window.
+std::wstring DescribeVarnelAssembly();

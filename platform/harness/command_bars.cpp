@@ -11,6 +11,8 @@
 #include "platform/harness/control_kind.h"
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
+#include "platform/toolkit/commandbars/customize.h"
+#include "platform/harness/customize_mode.h"
 
 namespace platform::harness {
 
@@ -114,6 +116,7 @@ std::wstring controlLine(const CXTPControl& control, int indent) {
     if (control.GetChecked()) line += L" checked";
     if (control.GetFlags() & xtpFlagManualUpdate) line += L" manual";
     if (control.GetBeginGroup()) line += L" group";
+    if (static_cast<UINT>(control.GetIconId()) >= XTP_FIRST_CUSTOM_ICON_ID) line += L" icon " + std::to_wstring(control.GetIconId());
     return line + L"\n";
 }
 
@@ -426,6 +429,20 @@ std::optional<std::wstring> User::rightClick(HWND frame, int id) {
     const auto x = static_cast<WORD>((rect.left + rect.right) / 2);
     const auto y = static_cast<WORD>((rect.top + rect.bottom) / 2);
     ::SendMessageW(ribbon->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+    return std::nullopt;
+}
+
+std::optional<std::wstring> rightClickInCustomizeMode(HWND sheet, int id) {
+    auto* customize = dynamic_cast<CXTPCustomizeSheet*>(CWnd::FromHandlePermanent(sheet));
+    CXTPCommandBars* bars = customize ? customize->GetCommandBars() : nullptr;
+    CWnd* site = bars ? bars->GetSite() : nullptr;
+    if (!site || !site->GetSafeHwnd()) return L"the dialog is no customise sheet of a main frame's bars";
+    platform::core::journal().add("user", L"right-click " + std::to_wstring(id) + L" on " + handleText(site->GetSafeHwnd()) +
+                                              L" in customise mode");
+    if (!bars->IsCustomizeMode()) return std::wstring(L"the bars are not in customise mode (the commands page is not shown)");
+    const Located found = locate(site->GetSafeHwnd(), id);
+    if (!found.control) return found.refusal;
+    customize->ShowControlMenu(found.control);
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/harness/control_kind.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
+#include "platform/toolkit/commandbars/customize.h"
 
 namespace platform::harness {
 
@@ -87,6 +88,9 @@ std::wstring barDump(const CXTPToolBar& bar) {
                 platform::core::quoted(readable(control->GetCaption()).GetString()) +
                 (control->IsVisible() ? L" visible" : L" hidden") + (control->GetEnabled() ? L" enabled" : L" disabled") +
                 (control->GetChecked() ? L" checked" : L" unchecked") +
+                (static_cast<UINT>(control->GetIconId()) >= XTP_FIRST_CUSTOM_ICON_ID
+                     ? L" icon " + std::to_wstring(control->GetIconId())
+                     : std::wstring()) +
                 (tabbed ? L" category " + platform::core::quoted(control->GetCategory().GetString()) : L"");
     }
     if (const auto* modes = dynamic_cast<const Korvo::UI::TabbableToolBar*>(&bar)) dump += commandSetsDump(*modes);

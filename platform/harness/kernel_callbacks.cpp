@@ -420,6 +420,15 @@ constexpr Operation kOperations[] = {
          return kDone;
      }},
     {L"RedrawBirdsEyeView", L"", [](Proxy& k, CallArguments&) { k.RedrawBirdsEyeView(); return kDone; }},
+    // The kernel shows a work-mix position in the PDM assembly pane (its window made on demand).
+    {L"SelectWorkmixPosition", L"\"PATH\" \"CONFIGURATION\" INDEX", [](Proxy& k, CallArguments& a) {
+         KVWorkmixPosition chosen;
+         chosen.path = a.text().c_str();
+         chosen.configuration = a.text().c_str();
+         chosen.index = a.integer();
+         k.SelectWorkmixPosition([chosen](KVWorkmixPosition& position) { position = chosen; });
+         return kDone;
+     }},
     {L"InvalidateBirdsEyeView", L"", [](Proxy& k, CallArguments&) { k.InvalidateBirdsEyeView(); return kDone; }},
 };
 

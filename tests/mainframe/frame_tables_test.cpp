@@ -84,8 +84,8 @@ TEST_F(FrameTables, TheFirstFrameIsMadeStepByStepInItsOrder) {
                              L"window shown " + handle});
 }
 
-// In ribbon mode the auto-menu bar's toggle is refused, and so are the view options whose work
-// is still to come; the bar toggles run; the ribbon switch shows checked while the ribbon is on.
+// In ribbon mode the auto-menu bar's toggle is refused, and so are the view options without a
+// document view; the bar toggles run; the ribbon switch shows checked while the ribbon is on.
 TEST_F(FrameTables, TheFrameCommandsFollowTheirRulesAndTheRibbonSwitchShowsTheMode) {
     const auto checked = [&] {
         CCmdUI state;

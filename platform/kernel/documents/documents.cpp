@@ -272,8 +272,11 @@ void recordInsertion(const wchar_t* call, const CFragmentPath* record) {
 }  // namespace
 
 LRESULT CKVView::OnViewCommandMessage(WPARAM command, LPARAM lParam) {
-    // 1609: insert the fragment of the record; a record without a path inserts nothing.
-    if (command != 1609) return 0;
+    // 1211 (a fragment command) and 1609 (a dropped file): insert the fragment of the record.
+    if (command != 1211 && command != 1609) {
+        recordCall(L"CKVView::OnViewCommand(" + std::to_wstring(command) + L")");
+        return 1;
+    }
     const auto* record = reinterpret_cast<const CFragmentPath*>(lParam);
     if (!record) return 0;
     recordInsertion(L"CKVView::InsertFragment", record);

@@ -356,7 +356,8 @@ public:
 
 private:
     bool rememberingToolBarTab_ = false;
-    // The view commands of the shell (1387): 1609 inserts the fragment of a CFragmentPath record.
+    // The view commands of the shell (1387): 1211 and 1609 insert the fragment of a CFragmentPath
+    // record; any other is the kernel's own (recorded).
     afx_msg LRESULT OnViewCommandMessage(WPARAM command, LPARAM lParam);
     std::vector<KVViewPicture> cachedViews_;
     int cachedViewCount_ = 0;
@@ -375,10 +376,37 @@ private:
     DECLARE_MESSAGE_MAP()
 };
 
+// The kernel's split tool bar of a tab view: its rulers button shows whether the rulers are on,
+// as the shell last told it.
+class CKVSplitToolBar {
+public:
+    bool GetRulersState() const { return rulers_; }
+    void SetRulersState(bool shown);
+
+private:
+    bool rulers_ = false;
+};
+
+// A document view with the kernel's rulers and page tabs around it.
 class CKVTabView : public CKVView {
     DECLARE_DYNCREATE(CKVTabView)
 public:
     CKVTabView() = default;
+    // The rulers start hidden, the page tabs shown.
+    bool AreRulersShown() const { return rulers_; }
+    void ShowRulers(bool shown);
+    bool AreTabsShown() const { return tabs_; }
+    void ShowTabs(bool shown);
+    // The view's own update of the two commands: enabled, checked while shown.
+    void OnUpdateShowRulers(CCmdUI* cmdUI) const;
+    void OnUpdateTabs(CCmdUI* cmdUI) const;
+    CKVSplitToolBar& GetSplitToolBar() { return split_; }
+    const CKVSplitToolBar& GetSplitToolBar() const { return split_; }
+
+private:
+    bool rulers_ = false;
+    bool tabs_ = true;
+    CKVSplitToolBar split_;
 };
 
 // The kernel's document template: opens kernel documents by path.

@@ -127,6 +127,10 @@ CWnd* EditModuleProxy::CreateWeldTreeWindow() {
     return platform::kernel::uiControl().paneWindowsOffered ? new CWnd : nullptr;
 }
 
+void AnnotateModuleProxy::Insert(UINT command, LPCWSTR path) {
+    recordCall(L"AnnotateModuleProxy::Insert(" + std::to_wstring(command) + L", " + quoted(path ? path : L"") + L")");
+}
+
 void AnnotateModuleProxy::ActivateDocument(CKvw32Doc* document) {
     recordCall(L"AnnotateModuleProxy::ActivateDocument(" + documentText(document) + L")");
 }

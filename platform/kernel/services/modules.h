@@ -75,6 +75,9 @@ public:
     // the placement runs on until the leaders end.
     void PlaceTechReqLeader(class CKVBaseView* view, const class TechReqLink& link);
     void EndTechReqLeaders();
+    // Inserts the file at `path` into the active drawing as the view command `command` asks
+    // (recorded).
+    void Insert(UINT command, LPCWSTR path);
 
 private:
     AnnotateModuleProxy() = default;

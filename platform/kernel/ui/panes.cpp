@@ -3,6 +3,7 @@
 #include "platform/kernel/documents/document_text.h"
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/services/serverapp.h"
 
 namespace {
 
@@ -59,6 +60,24 @@ void CConfigurationsWnd::OnFinalRelease() {
 }
 
 void CVarnelAssemblyWnd::CreateContents() { hasContents_ = true; }
+
+void CVarnelAssemblyWnd::SelectWorkmixPosition(const KVWorkmixPosition& position) {
+    recordCall(L"CVarnelAssemblyWnd::SelectWorkmixPosition(" + platform::kernel::quoted(position.path.view()) + L", " +
+               platform::kernel::quoted(position.configuration.view()) + L", " + std::to_wstring(position.index) + L")");
+    hasContents_ = true;
+}
+
+// Without contents there is nothing to connect or destroy.
+void CVarnelAssemblyWnd::ConnectContents() {
+    if (hasContents_) recordCall(L"CVarnelAssemblyWnd::ConnectContents()");
+    connected_ = hasContents_;
+}
+
+void CVarnelAssemblyWnd::DestroyContents() {
+    if (hasContents_) recordCall(L"CVarnelAssemblyWnd::DestroyContents()");
+    hasContents_ = false;
+    connected_ = false;
+}
 
 CString CVarnelAssemblyWnd::GetCaption() const {
     CString caption;

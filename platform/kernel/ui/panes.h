@@ -6,6 +6,7 @@
 #include "platform/mfc.h"
 
 class CKvw32Doc;
+struct KVWorkmixPosition;
 
 // A pane window shared by reference count: the creator's reference comes with the object; the
 // last release destroys the window (when it has one) and then the object.
@@ -67,12 +68,20 @@ public:
     void OnFinalRelease() override;
 };
 
-// The PDM assembly pane: its contents exist once the PDM system has filled it.
+// The PDM assembly pane: its contents exist once the PDM system has filled it (a work-mix
+// position selected in it) and until they are destroyed.
 class CVarnelAssemblyWnd : public CWnd {
 public:
     CVarnelAssemblyWnd() = default;
     bool HasContents() const { return hasContents_; }
     void CreateContents();
+    // The PDM system shows the assembly of the position in the pane (its contents made).
+    void SelectWorkmixPosition(const KVWorkmixPosition& position);
+    // The contents (when there are any) take the PDM system's connection again; destroying them
+    // leaves the pane empty until a position is selected again.
+    void ConnectContents();
+    void DestroyContents();
+    bool AreContentsConnected() const { return connected_; }
     // The pane's caption: the window's text (empty without a window).
     CString GetCaption() const;
     void OnSetActiveDoc(CKvw32Doc* document);
@@ -84,6 +93,7 @@ public:
 
 private:
     bool hasContents_ = false;
+    bool connected_ = false;
 };
 
 // A form window of the kernel (a command's form) that the application hosts in docking pane

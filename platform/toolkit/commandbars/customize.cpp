@@ -5,6 +5,8 @@
 #include <string>
 
 #include "platform/mfc/dialogs/dialog_templates.h"
+#include "platform/toolkit/commandbars/ribbon.h"
+#include "platform/toolkit/messages.h"
 #include "platform/win32/controls/listbox.h"
 #include "platform/win32/controls/propsheet_messages.h"
 
@@ -124,7 +126,115 @@ bool CXTPCustomizeSheet::ShowPage(CPropertyPage* page) {
     return true;
 }
 
+namespace {
+
+// The image the user copied last in customise mode (0: none); one for the program, as the
+// clipboard is.
+UINT& copiedImage() {
+    static UINT id = 0;
+    return id;
+}
+
+// The button editor: the user draws the image and keeps it (OK) or not.
+class CXTPImageEditorDialog : public CDialog {
+public:
+    explicit CXTPImageEditorDialog(CWnd* parent) : CDialog(0, parent) {}
+    INT_PTR DoModal() override {
+        platform::mfc::DialogTemplate dialog;
+        dialog.caption = L"Button Editor";
+        dialog.size = SIZE{260, 200};
+        dialog.controls.push_back({IDOK, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, L"OK", RECT{80, 160, 160, 184}});
+        dialog.controls.push_back({IDCANCEL, L"BUTTON", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, L"Cancel", RECT{166, 160, 250, 184}});
+        SetInlineTemplate(std::move(dialog), L"CXTPImageEditorDialog");
+        return CDialog::DoModal();
+    }
+};
+
+// A new icon of the first free id from XTP_FIRST_CUSTOM_ICON_ID, a copy of `source`'s icons (a
+// blank 16-pixel one when it has none); its id.
+UINT addCustomIcon(CXTPImageManager& images, UINT source) {
+    UINT id = XTP_FIRST_CUSTOM_ICON_ID;
+    while (images.GetIconSet(id)) ++id;
+    std::vector<CXTPImageManagerIcon*> copies;
+    if (const CXTPImageManagerIconSet* set = images.GetIconSet(source))
+        for (const auto& [width, icon] : set->GetIcons())
+            copies.push_back(icon->GetPixels().empty()
+                                 ? new CXTPImageManagerIcon(id, icon->GetWidth(), icon->IsVectorIcon(), icon->GetResourceID())
+                                 : new CXTPImageManagerIcon(id, icon->GetWidth(), icon->GetHeight(), icon->GetPixels()));
+    if (copies.empty()) copies.push_back(new CXTPImageManagerIcon(id, 16, 16, std::vector<std::uint32_t>(16 * 16, 0)));
+    for (CXTPImageManagerIcon* copy : copies) images.SetIcon(id, copy);
+    return id;
+}
+
+}  // namespace
+
+CXTPCustomizeSheet::~CXTPCustomizeSheet() { SelectControl(nullptr); }
+
+void CXTPCustomizeSheet::SelectControl(CXTPControl* control) {
+    if (control) control->InternalAddRef();
+    if (selected_) selected_->InternalRelease();
+    selected_ = control;
+}
+
+CXTPControl* CXTPCustomizeSheet::GetSelectedControl() const {
+    return commandBars_ && commandBars_->IsCustomizeMode() ? selected_ : nullptr;
+}
+
+void CXTPCustomizeSheet::ShowControlMenu(CXTPControl* control) {
+    if (!commandBars_ || !control || !commandBars_->IsCustomizeMode()) return;
+    SelectControl(control);
+    CXTPPopupBar* popup = CXTPPopupBar::CreatePopupBar(commandBars_);
+    const struct {
+        UINT id;
+        const wchar_t* caption;
+        bool enabled;
+    } items[] = {{XTP_ID_CUSTOMIZE_NAME, L"Name...", true},
+                 {XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE, L"Copy Button Image", true},
+                 {XTP_ID_CUSTOMIZE_PASTEBUTTONIMAGE, L"Paste Button Image", copiedImage() != 0},
+                 {XTP_ID_CUSTOMIZE_RESETBUTTONIMAGE, L"Reset Button Image", true},
+                 {XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE, L"Edit Button Image...", true}};
+    for (const auto& item : items) {
+        CXTPControl* entry = popup->GetControls()->Add(xtpControlButton, static_cast<int>(item.id));
+        entry->SetCaption(item.caption);
+        entry->SetEnabled(item.enabled ? TRUE : FALSE);
+        entry->SetFlags(entry->GetFlags() | xtpFlagManualUpdate);
+    }
+    const int chosen = commandBars_->TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY, 0, 0);
+    popup->InternalRelease();
+    if (chosen == static_cast<int>(XTP_ID_CUSTOMIZE_NAME))
+        SendMessage(XTPWM_CONTROLNOTIFY, XTP_ID_CUSTOMIZE_NAME, reinterpret_cast<LPARAM>(control));
+    else if (chosen > 0)
+        SendMessage(WM_COMMAND, static_cast<WPARAM>(chosen), 0);
+}
+
+bool CXTPCustomizeSheet::OnImageCommand(UINT id) {
+    if (id < XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE || id > XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE) return false;
+    CXTPControl* control = GetSelectedControl();
+    CXTPImageManager* images = commandBars_ ? commandBars_->GetImageManager() : nullptr;
+    if (!control || !images) return true;
+    const auto current = static_cast<UINT>(control->GetIconId());
+    switch (id) {
+        case XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE: copiedImage() = current; break;
+        case XTP_ID_CUSTOMIZE_PASTEBUTTONIMAGE:
+            if (copiedImage() != 0) control->SetIconId(static_cast<int>(addCustomIcon(*images, copiedImage())));
+            break;
+        case XTP_ID_CUSTOMIZE_RESETBUTTONIMAGE: control->SetIconId(0); break;
+        default:
+            if (CXTPImageEditorDialog(this).DoModal() == IDOK) control->SetIconId(static_cast<int>(addCustomIcon(*images, current)));
+            break;
+    }
+    return true;
+}
+
+void CXTPCustomizeSheet::RenameSelectedControl() {
+    CXTPControl* control = GetSelectedControl();
+    if (!control) return;
+    CXTPRibbonRenameDialog rename(this, control->GetCaption());
+    if (rename.DoModal() == IDOK) control->SetCaption(rename.GetName());
+}
+
 BOOL CXTPCustomizeSheet::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0 && OnImageCommand(LOWORD(wParam))) return TRUE;
     const auto control = reinterpret_cast<HWND>(lParam);
     if (control && control == tabs_) {
         const auto index = static_cast<int>(::SendMessageW(tabs_, LB_GETCURSEL, 0, 0));
@@ -141,6 +251,10 @@ BOOL CXTPCustomizeSheet::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CXTPCustomizeSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == XTPWM_CONTROLNOTIFY && wParam == XTP_ID_CUSTOMIZE_NAME) {
+        RenameSelectedControl();
+        return TRUE;
+    }
     if (message != PSM_SETCURSELID) return CPropertySheet::WindowProc(message, wParam, lParam);
     for (std::size_t i = 0; i < pages_.size(); ++i) {
         if (pages_[i]->GetTemplateID() != static_cast<UINT>(lParam)) continue;

@@ -24,6 +24,18 @@ inline constexpr int XTP_IDC_LIST_COMMANDS = 9102;
 // Its pages are switched by its tabs: the list XTP_IDC_SHEET_TABS, an item per page named by the
 // id of the page's template (choosing the page shown does nothing).
 inline constexpr int XTP_IDC_SHEET_TABS = 9100;
+
+// The customise menu of the control the user selected on a bar: copy, paste, reset and edit its
+// image (commands to the sheet), and its name, which the sheet hears as XTPWM_CONTROLNOTIFY
+// with the code XTP_ID_CUSTOMIZE_NAME.
+inline constexpr UINT XTP_ID_CUSTOMIZE_COPYBUTTONIMAGE = 9126;
+inline constexpr UINT XTP_ID_CUSTOMIZE_PASTEBUTTONIMAGE = 9127;
+inline constexpr UINT XTP_ID_CUSTOMIZE_RESETBUTTONIMAGE = 9128;
+inline constexpr UINT XTP_ID_CUSTOMIZE_EDITBUTTONIMAGE = 9129;
+inline constexpr UINT XTP_ID_CUSTOMIZE_NAME = 9130;
+// The icons the user edits or pastes there are new icons of the bars' image manager, from this
+// id on.
+inline constexpr UINT XTP_FIRST_CUSTOM_ICON_ID = 0x20000;
 class CXTPCustomizeSheet : public CPropertySheet {
     DECLARE_DYNAMIC(CXTPCustomizeSheet)
 public:
@@ -42,6 +54,14 @@ public:
     int GetShownIndex() const;
     // Shows `page` as its tab does; false when it refuses or cannot be made.
     bool ShowPage(CPropertyPage* page);
+    // A right click on `control` of a bar while the bars are in customise mode: it becomes the
+    // selected control and its customise menu shows; the choice reaches the sheet.
+    void ShowControlMenu(CXTPControl* control);
+    // The control selected so (null before any, and once the bars leave customise mode).
+    CXTPControl* GetSelectedControl() const;
+    ~CXTPCustomizeSheet() override;
+    CXTPCustomizeSheet(const CXTPCustomizeSheet&) = delete;
+    CXTPCustomizeSheet& operator=(const CXTPCustomizeSheet&) = delete;
 
 protected:
     BOOL OnInitDialog() override;
@@ -50,13 +70,21 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     // The page shown applies too.
     void OnOK() override;
-    // PSM_SETCURSELID shows the page as its tab does.
+    // PSM_SETCURSELID shows the page as its tab does; the name notification asks the selected
+    // control's new name (the rename box).
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The sheet opened, or another page became the shown one.
     virtual void OnShownPageChanged() {}
 
 private:
+    // The image commands on the selected control; false when `id` is none of them.
+    bool OnImageCommand(UINT id);
+    void RenameSelectedControl();
+
+    void SelectControl(CXTPControl* control);
+
     CXTPCommandBars* commandBars_;
+    CXTPControl* selected_ = nullptr;  // one reference
     BOOL resizable_ = FALSE;
     int tabLayout_ = 0;
     std::vector<CPropertyPage*> pages_;
