@@ -171,6 +171,7 @@ private:
     bool closePane(const Step& step);
     bool floatPane(const Step& step);
     bool hidePane(const Step& step);
+    bool showPane(const Step& step);
     bool beginProgress(const Step& step);
     bool setProgress(const Step& step);
     bool stepProgress(const Step& step);

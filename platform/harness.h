@@ -141,7 +141,7 @@ public:
     // What a user does with docking pane `paneId` of main frame `frame`: its close button,
     // dragging it out of its dock to float, or its auto-hide pin. The reason it could not be
     // done (no such frame or pane, the pane closed already), or nothing when it was done.
-    enum class PaneAction { Close, Float, Hide };
+    enum class PaneAction { Close, Float, Hide, Show };
     std::optional<std::wstring> paneAction(HWND frame, unsigned paneId, PaneAction action);
 
     // Command bars and the ribbon of main frame `frame`, as a user reaches them. Each returns the

@@ -59,6 +59,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "pane close 1/1007\n"
         "pane float 2/1022\n"
         "pane hide 1/1006\n"
+        "pane show 1/1012\n"
         "progress begin\n"
         "progress set -1\n"
         "progress step\n"
