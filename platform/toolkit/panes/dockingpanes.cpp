@@ -117,8 +117,7 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pane, BOOL setFocus) {
     showContainer(pane);
     relayoutSite();
     if (setFocus && pane->IsValid()) ::SetFocus(pane->child_);
-    // A pane still without its window asks for it each time it is shown, not only the first.
-    if ((!wasShown || !pane->IsValid()) && site_ && site_->GetSafeHwnd())
+    if (!wasShown && site_ && site_->GetSafeHwnd())
         site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
 }
 
