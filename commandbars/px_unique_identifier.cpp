@@ -3,7 +3,7 @@
 bool PX_UniqueIdentifier(CXTPPropExchange* px, const wchar_t* key, Korvo::UniqueIdentifier& value) {
     if (!px || !key) return false;
     if (!px->IsLoading()) {
-        px->WriteValue(key, value.ToString().view());
+        px->WriteValue(key, Korvo::UniqueIdentifier::asCString(value, 2).view());
         return true;
     }
     const std::optional<std::wstring> text = px->ReadValue(key);

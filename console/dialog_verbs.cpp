@@ -26,9 +26,10 @@ namespace {
 using platform::core::DialogAction;
 
 // The steps a user takes that the platform's own answers do not: dragging a slider,
-// right-clicking or double-clicking a list's row, pressing a key. Any other step is a DialogAction.
+// right-clicking or double-clicking a list's row, pressing a key, resting the mouse on a control.
+// Any other step is a DialogAction.
 struct DialogStep {
-    enum class Extra { None, Slider, RightClick, DoubleClick, Key, BarRightClick };
+    enum class Extra { None, Slider, RightClick, DoubleClick, Key, BarRightClick, Hover };
     DialogAction action;
     Extra extra = Extra::None;
 };
@@ -61,7 +62,7 @@ unsigned dialogKeyCode(const std::string& name) {
 }
 
 // "click ID", "text ID \"TEXT\"", "select ID \"ITEM\"", "check ID on|off", "page ID", "slider ID N",
-// "rclick ID \"ROW\"", "dblclick ID \"ROW\"", "key NAME", "dump", "ok", "cancel", one after another (a
+// "rclick ID \"ROW\"", "dblclick ID \"ROW\"", "key NAME", "hover ID", "dump", "ok", "cancel", one after another (a
 // UI-library control by its quoted full id: click, text, select, and a list's cell with
 // check "ID" "ROW" COL on|off and edit "ID" "ROW" COL "TEXT"); what is wrong otherwise.
 std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::vector<ArgumentValue>& words,
@@ -76,7 +77,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, rclick-bar, key, dump, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, rclick-bar, key, hover, dump, ok, cancel)";
         // The user reads the dialog as it stands: its controls go to the transcript.
         if (text == "dump") {
             actions.push_back({DialogAction{DialogAction::Kind::Dump, 0, {}}});
@@ -131,6 +132,13 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             i += 2;
             continue;
         }
+        if (text == "hover") {
+            const auto id = controlId(i + 1);
+            if (!id) return "hover needs a control id (0 to 65535)";
+            actions.push_back({DialogAction{DialogAction::Kind::Click, *id, {}, {}}, DialogStep::Extra::Hover});
+            i += 2;
+            continue;
+        }
         if (text == "rclick" || text == "dblclick") {
             const auto id = controlId(i + 1);
             if (!id) return text + " needs a list's control id (0 to 65535)";
@@ -161,7 +169,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             continue;
         }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, rclick-bar, key, dump, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, rclick-bar, key, hover, dump, ok, cancel)";
         // click presses a UI-library button by its quoted full id, in a dialog named by its name.
         if (namedDialog && text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
             actions.push_back({DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text}});
@@ -196,7 +204,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
         i += 3;
     }
     if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, page ID, slider ID N, "
-               "rclick ID \"ROW\", dblclick ID \"ROW\", rclick-bar ID, key NAME, dump, ok, cancel)";
+               "rclick ID \"ROW\", dblclick ID \"ROW\", rclick-bar ID, key NAME, hover ID, dump, ok, cancel)";
     return actions;
 }
 
@@ -208,6 +216,7 @@ std::wstring describeStep(const DialogStep& step) {
         case DialogStep::Extra::DoubleClick: return L"dblclick " + std::to_wstring(action.id) + L" " + platform::core::quoted(action.text);
         case DialogStep::Extra::Key: return L"key " + action.text;
         case DialogStep::Extra::BarRightClick: return L"rclick-bar " + std::to_wstring(action.id);
+        case DialogStep::Extra::Hover: return L"hover " + std::to_wstring(action.id);
         case DialogStep::Extra::None: break;
     }
     return platform::core::describeDialogAction(action);
@@ -226,6 +235,31 @@ HWND reachableControl(HWND dialog, int id, std::wstring& refusal) {
     return refusal.empty() ? control : nullptr;
 }
 
+// Runs what the posted input set off through the dialog's own loop, as a user's input would be.
+void pumpPending(HWND dialog) {
+    MSG pending;
+    while (IsWindow(dialog) && PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE) && pending.message != WM_QUIT)
+        AfxGetThread()->PumpMessage();
+}
+
+// The mouse comes to rest on the middle of the control; the transcript shows the tip it gets.
+void hover(HWND dialog, HWND control, int id) {
+    RECT client{};
+    GetClientRect(control, &client);
+    PostMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(static_cast<WORD>(client.right / 2), static_cast<WORD>(client.bottom / 2)));
+    pumpPending(dialog);
+    const HWND tip = platform::mfc::threadToolTip();
+    std::wstring line = L"tip " + std::to_wstring(id) + L" ";
+    if (tip && IsWindowVisible(tip)) {
+        CString text;
+        CWnd::FromHandle(tip)->GetWindowText(text);
+        line += platform::core::quoted(std::wstring(text.view()));
+    } else {
+        line += L"none";
+    }
+    platform::core::journal().add("dialog", line);
+}
+
 // Does a step the platform's answers do not know as a user would; the reason a user could not.
 std::wstring performExtra(HWND dialog, const DialogStep& step) {
     const DialogAction& action = step.action;
@@ -236,15 +270,17 @@ std::wstring performExtra(HWND dialog, const DialogStep& step) {
         if (!target || (target != dialog && !IsChild(dialog, target))) target = dialog;
         PostMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(action.id), 1);
         PostMessageW(target, WM_KEYUP, static_cast<WPARAM>(action.id), static_cast<LPARAM>(0xC0000001u));
-        MSG pending;
-        while (IsWindow(dialog) && PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE) && pending.message != WM_QUIT)
-            AfxGetThread()->PumpMessage();
+        pumpPending(dialog);
         return {};
     }
     if (step.extra == DialogStep::Extra::BarRightClick)
         return platform::harness::rightClickInCustomizeMode(dialog, action.id).value_or(std::wstring());
     const HWND control = reachableControl(dialog, action.id, refusal);
     if (!control) return refusal;
+    if (step.extra == DialogStep::Extra::Hover) {
+        hover(dialog, control, action.id);
+        return {};
+    }
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
     if (step.extra == DialogStep::Extra::Slider) {

@@ -176,6 +176,7 @@ private:
     bool floatPane(const Step& step);
     bool hidePane(const Step& step);
     bool paneMenu(const Step& step);
+    bool showPane(const Step& step);
     bool beginProgress(const Step& step);
     bool setProgress(const Step& step);
     bool stepProgress(const Step& step);

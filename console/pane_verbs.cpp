@@ -44,6 +44,7 @@ bool Driver::closePane(const Step& step) { return paneAction(step, User::PaneAct
 bool Driver::floatPane(const Step& step) { return paneAction(step, User::PaneAction::Float); }
 bool Driver::hidePane(const Step& step) { return paneAction(step, User::PaneAction::Hide); }
 bool Driver::paneMenu(const Step& step) { return paneAction(step, User::PaneAction::Menu); }
+bool Driver::showPane(const Step& step) { return paneAction(step, User::PaneAction::Show); }
 
 bool Driver::progress(const Step& step, Kernel::ProgressCall call) {
     const std::optional<std::wstring> answer = session_.kernel().progress(call, step.arguments.position);

@@ -28,8 +28,8 @@ std::wstring describeEvent(const CKVSpaceballMapping::ButtonEvent& event) {
 
 // The device, the window holding it, and each view mode's preset.
 std::wstring describeSpaceball() {
-    CKVSpaceballDevices& device = CKVSpaceballDevices::Instance();
-    const CKVSpaceballDevices::Device& plugged = device.GetDevice();
+    CKVSpaceballDeviceManager& device = CKVSpaceballDeviceManager::Instance();
+    const CKVSpaceballDeviceManager::Device& plugged = device.GetDevice();
     if (plugged.buttons == 0 && plugged.axes == 0) return L"no device\n";
     std::wstring text = L"device " + std::to_wstring(plugged.buttons) + L" buttons " + std::to_wstring(plugged.axes) + L" axes" +
                         (plugged.answersInfo ? L"" : L" without details") + L"\n";
@@ -64,7 +64,7 @@ bool Driver::spaceballPlug(const Step& step) {
         scriptError(step.line, "spaceball plug: needs BUTTONS (0 to 32) and AXES (0 to 6), then silent or nothing");
         return false;
     }
-    CKVSpaceballDevices::Instance().Plug({static_cast<int>(*buttons), static_cast<int>(*axes), !silent});
+    CKVSpaceballDeviceManager::Instance().Plug({static_cast<int>(*buttons), static_cast<int>(*axes), !silent});
     return true;
 }
 

@@ -68,7 +68,7 @@ std::span<const Verb> verbs() {
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
         {"expect dialog ID answer ARGS",
-         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), rclick-bar ID (right-clicks control ID of the bars a customise sheet customises, in customise mode), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), dump (prints its controls), ok, cancel",
+         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), rclick-bar ID (right-clicks control ID of the bars a customise sheet customises, in customise mode), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), hover ID (rests the mouse on control ID and prints the tip it gets), dump (prints its controls), ok, cancel",
          R, R, M, &Driver::expectDialog},
         {"expect dialog \"NAME\" answer ARGS",
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
@@ -117,6 +117,8 @@ std::span<const Verb> verbs() {
          M, R, M, &Driver::floatPane},
         {"pane hide WINDOW", "hides docking pane FRAME/PANE-ID with its auto-hide pin, then runs the loop until idle",
          M, R, M, &Driver::hidePane},
+        {"pane show WINDOW", "shows docking pane FRAME/PANE-ID and activates it, a closed one where it was, as a click on its tab does, then runs the loop until idle",
+         M, R, M, &Driver::showPane},
         {"progress begin", "as the kernel's command: begins a progress in the active main frame's status line and "
          "prints the answer", M, R, M, &Driver::beginProgress},
         {"progress set POS", "as the kernel's command: sets the progress position to POS (negative: unknown amount) "

@@ -146,7 +146,7 @@ public:
     // dragging it out of its dock to float, or its auto-hide pin. The reason it could not be
     // done (no such frame or pane, the pane closed already), or nothing when it was done.
     // Menu right-clicks the pane's caption (answer its menu with expectMenu first).
-    enum class PaneAction { Close, Float, Hide, Menu };
+    enum class PaneAction { Close, Float, Hide, Menu, Show };
     std::optional<std::wstring> paneAction(HWND frame, unsigned paneId, PaneAction action);
 
     // Command bars and the ribbon of main frame `frame`, as a user reaches them. Each returns the

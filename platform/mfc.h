@@ -29,3 +29,4 @@
 #include "platform/mfc/listctrl.h"
 #include "platform/mfc/controls/checklistbox.h"
 #include "platform/mfc/listbox.h"
+#include "platform/mfc/imagelist.h"

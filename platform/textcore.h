@@ -44,6 +44,9 @@ public:
     static UniqueIdentifier Generate();
     // Form 2: 36 upper-case hexadecimal characters in 8-4-4-4-12 groups, no braces.
     CString ToString() const;
+    // The identifier in text form `format`. The stand-in knows form 2 alone: any other is a
+    // failure naming the call, and the text is empty.
+    static CString asCString(const UniqueIdentifier& value, int format);
     // Accepts form 2 with or without braces, in either case, and nothing else.
     static bool TryParse(LPCWSTR text, UniqueIdentifier& result);
     friend bool operator==(const UniqueIdentifier&, const UniqueIdentifier&) = default;

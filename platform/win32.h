@@ -11,6 +11,8 @@
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/treeview.h"
 #include "platform/win32/controls/syslink.h"
+#include "platform/win32/controls/imagelist.h"
+#include "platform/win32/controls/tooltip.h"
 #include "platform/win32/crt.h"
 #include "platform/win32/text/compare.h"
 #include "platform/win32/text/code_pages.h"

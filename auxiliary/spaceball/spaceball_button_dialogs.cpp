@@ -21,7 +21,7 @@ BOOL CKVSpaceballConfigDlgImpl::CommandDialog::OnInitDialog() {
     placeAt(*this, m_at);
     const HWND list = ::GetDlgItem(GetSafeHwnd(), kList);
     for (const UINT id : m_page.m_commands) {
-        const CString text = GetStrWithoutCommandLetters(SpaceballCommandName(id));
+        const CString text = GetStrWithoutCommandLetters(GlobalContainer::GetCmdDescr(id));
         if (text.IsEmpty()) continue;
         const auto row = ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.GetString()));
         if (row < 0) continue;

@@ -19,6 +19,7 @@ constexpr int kActionColumnWidth = 250;
 constexpr UINT kAddCommandItem = 10;
 constexpr UINT kAddKeyItem = 11;
 constexpr UINT kRemoveItem = 12;
+constexpr int kIconSize = 16;  // at 96 dpi
 
 void exchangeComboIndex(CDataExchange* exchange, int id, int& value) {
     const HWND combo = exchange->PrepareCtrl(id);
@@ -68,20 +69,6 @@ CString k3cFilter() { return KVLoadString(40357); }
 
 }  // namespace
 
-// A command's name as its menu item shows it (the kernel's text is "description\ncaption"),
-// else its description; empty for a command the kernel does not list.
-CString SpaceballCommandName(UINT id) {
-    const std::optional<CString> text = GlobalContainer::GetRegisteredCommandText(id);
-    if (!text) return {};
-    const int newline = text->ReverseFind(L'\n');
-    if (newline < 0) return *text;
-    return newline + 1 < text->GetLength() ? text->Mid(newline + 1) : text->Left(newline);
-}
-
-namespace {
-
-}  // namespace
-
 // The small epsilon keeps a value the page stored itself (0.29 is 0.28999...) on its own step.
 int SpaceballSliderPosition(double sensitivity) {
     return static_cast<int>(std::trunc(sensitivity * kSliderTop + 1e-9));
@@ -111,7 +98,24 @@ BEGIN_MESSAGE_MAP(CKVSpaceballConfigDlgImpl, CXTPPropertyPage)
 END_MESSAGE_MAP()
 
 CKVSpaceballConfigDlgImpl::CKVSpaceballConfigDlgImpl(const std::vector<UINT>& commands, HWND deviceWindow)
-    : m_commands(commands), m_deviceWindow(deviceWindow) {}
+    : m_commands(commands), m_deviceWindow(deviceWindow) {
+    const int size = XTPDpiHelper()->ScaleX(kIconSize);
+    if (m_images.Create(size, size, ILC_COLOR32 | ILC_MASK, 0, 1))
+        for (const UINT icon : kButtonIcons) UIModuleProxy::Instance().AddIconToImageList(m_images, icon);
+}
+
+CKVSpaceballConfigDlgImpl::CIconButton::~CIconButton() {
+    if (m_icon) ::DestroyIcon(m_icon);
+}
+
+void CKVSpaceballConfigDlgImpl::CIconButton::Show(HWND button, HICON icon) {
+    if (m_hWnd) UnsubclassWindow();
+    if (m_icon) ::DestroyIcon(m_icon);
+    m_icon = icon;
+    if (!button || !SubclassWindow(button)) return;
+    ModifyStyle(0, BS_ICON);
+    SendMessage(BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
 
 BOOL CKVSpaceballConfigDlgImpl::OnInitDialog() {
     // The sheet makes a page's window anew each time its tab is shown; the page's copies of the
@@ -126,12 +130,17 @@ BOOL CKVSpaceballConfigDlgImpl::OnInitDialog() {
         m_overall = 0;
     }
     CXTPPropertyPage::OnInitDialog();
+    EnableToolTips(TRUE);
     const HWND page = GetSafeHwnd();
+    // The sheet makes the page's window anew each time: its buttons are taken over each time.
+    for (int index = 0; index < kIconButtonCount; ++index)
+        if (const HWND button = ::GetDlgItem(page, static_cast<int>(kIconButtons[index])); button && index < m_images.GetImageCount())
+            m_iconButtons[index].Show(button, m_images.ExtractIcon(index));
     fillCombo(::GetDlgItem(page, kModeCombo), kModeNames, kPageModes);
     for (const int combo : kAxisCombos)
         if (::SendMessageW(::GetDlgItem(page, combo), CB_GETCOUNT, 0, 0) == 0) fillCombo(::GetDlgItem(page, combo), kAxisNames, kAxisCount);
 
-    CKVSpaceballDevices& device = CKVSpaceballDevices::Instance();
+    CKVSpaceballDeviceManager& device = CKVSpaceballDeviceManager::Instance();
     device.Lock(page, 0);
     m_locked = TRUE;
 
@@ -172,7 +181,7 @@ void CKVSpaceballConfigDlgImpl::DoDataExchange(CDataExchange* exchange) {
 
 CString CKVSpaceballConfigDlgImpl::EventText(const ButtonEvent& event) const {
     if (event.kind == ButtonEvent::Command)
-        return event.command != 0 ? GetStrWithoutCommandLetters(SpaceballCommandName(event.command)) : CString();
+        return event.command != 0 ? GetStrWithoutCommandLetters(GlobalContainer::GetCmdDescr(event.command)) : CString();
     return event.key != 0 ? GetKeyName(event.key, event.extended != 0) : CString();
 }
 
@@ -223,7 +232,7 @@ void CKVSpaceballConfigDlgImpl::OnModeChanged() {
 
 void CKVSpaceballConfigDlgImpl::OnDefaults() {
     const int mode = std::clamp(m_mode, 0, kPageModes - 1);
-    CKVSpaceballDevices::Instance().GetDefaultMapping(mode, m_mappings[mode]);
+    CKVSpaceballDeviceManager::Instance().GetDefaultMapping(mode, m_mappings[mode]);
     FillFromMapping();
     UpdateData(FALSE);
 }
@@ -322,14 +331,30 @@ void CKVSpaceballConfigDlgImpl::OnSavePreset() {
 LRESULT CKVSpaceballConfigDlgImpl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // While the page holds the device, its input arrives here instead of in the views.
     if (message == CKVSpaceballDeviceManager::GetMessageID()) {
-        CKVSpaceballDevices::ParseMessage(GetSafeHwnd(), message, wParam, lParam, nullptr);
+        CKVSpaceballDeviceManager::ParseMessage(GetSafeHwnd(), message, wParam, lParam, nullptr);
         return 0;
     }
     return CKVSpaceballConfigDlg::WindowProc(message, wParam, lParam);
 }
 
+BOOL CKVSpaceballConfigDlgImpl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->code == TTN_NEEDTEXTW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        const HWND tool = (info->uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(header->idFrom) : nullptr;
+        if (tool && dynamic_cast<CIconButton*>(CWnd::FromHandlePermanent(tool))) {
+            static_assert(kMaxTipLength <= sizeof(NMTTDISPINFOW::szText) / sizeof(wchar_t));
+            ::GetWindowTextW(tool, info->szText, kMaxTipLength);
+            info->lpszText = info->szText;
+            if (pResult) *pResult = 0;
+            return TRUE;
+        }
+    }
+    return CKVSpaceballConfigDlg::OnNotify(wParam, lParam, pResult);
+}
+
 void CKVSpaceballConfigDlgImpl::OnClose() {
-    CKVSpaceballDevices::Instance().Unlock(GetSafeHwnd());
+    CKVSpaceballDeviceManager::Instance().Unlock(GetSafeHwnd());
     // Unlocked once: the window's end must not unlock a device another window may hold by then.
     m_locked = FALSE;
     CKVSpaceballConfigDlg::OnClose();
@@ -338,7 +363,7 @@ void CKVSpaceballConfigDlgImpl::OnClose() {
 void CKVSpaceballConfigDlgImpl::OnDestroy() {
     UpdateData(TRUE);
     if (m_locked) {
-        CKVSpaceballDevices::Instance().Unlock(GetSafeHwnd());
+        CKVSpaceballDeviceManager::Instance().Unlock(GetSafeHwnd());
         m_locked = FALSE;
     }
     CKVSpaceballConfigDlg::OnDestroy();
@@ -346,13 +371,13 @@ void CKVSpaceballConfigDlgImpl::OnDestroy() {
 
 void CKVSpaceballConfigDlgImpl::SaveSettings() {
     if (!m_settingsLoaded) return;
-    CKVSpaceballDevices& device = CKVSpaceballDevices::Instance();
+    CKVSpaceballDeviceManager& device = CKVSpaceballDeviceManager::Instance();
     for (int mode = 0; mode < kSpaceballModeCount; ++mode) m_mappings[mode].SavePreset(mode, nullptr);
     device.UpdatePresets();
     if (CKVView* view = KVGetActiveView()) device.UpdateButtons(view->GetSafeHwnd());
 }
 
 std::unique_ptr<CKVSpaceballConfigDlg> CreateSpaceballSettingsPage(const std::vector<UINT>& commands, HWND window) {
-    if (!CKVSpaceballDevices::Instance().Detect(window)) return nullptr;
+    if (!CKVSpaceballDeviceManager::Instance().Detect(window)) return nullptr;
     return std::make_unique<CKVSpaceballConfigDlgImpl>(commands, window);
 }

@@ -38,9 +38,6 @@ protected:
     int m_carried = 0;
 };
 
-// A command's name as the page lists it; empty for a command without one.
-CString SpaceballCommandName(UINT id);
-
 // The slider position that shows a sensitivity (0 to 1), and the sensitivity a position stores:
 // every position 0 to 100 comes back as itself.
 int SpaceballSliderPosition(double sensitivity);
@@ -63,10 +60,31 @@ public:
     class CommandDialog;
     class KeyDialog;
 
+    // A command button of the page that shows an icon of the page's image list; its caption is
+    // its tip.
+    class CIconButton : public CWnd {
+    public:
+        CIconButton() = default;
+        ~CIconButton() override;
+        CIconButton(const CIconButton&) = delete;
+        CIconButton& operator=(const CIconButton&) = delete;
+        // Takes over `button` (a window of the page's template) to show `icon`, which it frees.
+        void Show(HWND button, HICON icon);
+
+    private:
+        HICON m_icon = nullptr;
+    };
+    // The command buttons that show the image list's icons, in the list's order.
+    static constexpr UINT kIconButtons[] = {kDefaultsCommand, kLoadPresetCommand, kSavePresetCommand};
+    static constexpr UINT kButtonIcons[] = {4171, 4202, 394};
+    static constexpr int kIconButtonCount = 3;
+    static constexpr int kMaxTipLength = 70;  // with the terminator
+
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* exchange) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     afx_msg void OnModeChanged();
     afx_msg void OnDefaults();
     afx_msg void OnLoadPreset();
@@ -94,6 +112,8 @@ private:
     BOOL m_locked = FALSE;
     std::map<int, ButtonEvent> m_buttonEvents;
     std::vector<std::pair<int, CString>> m_deviceButtons;
+    CImageList m_images;
+    CIconButton m_iconButtons[kIconButtonCount];
     const std::vector<UINT>& m_commands;
     HWND m_deviceWindow;
     int m_storeForOtherMode = 0;

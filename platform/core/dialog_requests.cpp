@@ -295,6 +295,10 @@ void journalControl(HWND control) {
     std::wstring line = L"control " + std::to_wstring(GetDlgCtrlID(control)) + L" " + kind + L" " + quoted(windowText(control));
     if (!IsWindowEnabled(control)) line += L" disabled";
     if (kind == L"button" && SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED) line += L" checked";
+    // A button that shows an icon: the icon resource it stands for.
+    if (kind == L"button")
+        if (const auto icon = reinterpret_cast<HICON>(SendMessageW(control, BM_GETIMAGE, IMAGE_ICON, 0)))
+            line += L" icon " + std::to_wstring(platform::win32::iconResource(icon));
     if (kind == L"combobox") {
         const auto selected = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
         line += L" selected " + (selected < 0 ? std::wstring(L"none") : quoted(listText(control, CB_GETLBTEXTLEN, CB_GETLBTEXT, selected)));

@@ -226,7 +226,7 @@ void User::clickArrow(HWND window, unsigned id) {
 }
 
 std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAction action) {
-    static constexpr const wchar_t* kNames[] = {L"close", L"float", L"hide", L"right-click"};
+    static constexpr const wchar_t* kNames[] = {L"close", L"float", L"hide", L"right-click", L"show"};
     const wchar_t* name = kNames[static_cast<int>(action)];
     platform::core::journal().add("user", std::wstring(name) + L" pane " + std::to_wstring(paneId) + L" of " +
                                               handleText(frame));
@@ -235,7 +235,7 @@ std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAc
     if (!manager) return handleText(frame) + L" is not a main frame with docking panes";
     CXTPDockingPane* pane = manager->FindPane(paneId);
     if (!pane) return L"main frame " + handleText(frame) + L" has no docking pane " + std::to_wstring(paneId);
-    if (pane->IsClosed()) return L"docking pane " + std::to_wstring(paneId) + L" is closed";
+    if (pane->IsClosed() && action != PaneAction::Show) return L"docking pane " + std::to_wstring(paneId) + L" is closed";
     switch (action) {
         case PaneAction::Close: manager->ClosePane(pane); break;
         case PaneAction::Float: {
@@ -258,6 +258,7 @@ std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAc
             manager->ContextMenu(pane, POINT{at.left + 20, at.top + 8});
             break;
         }
+        case PaneAction::Show: manager->ShowPane(pane, TRUE); break;
     }
     return std::nullopt;
 }

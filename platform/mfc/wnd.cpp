@@ -432,7 +432,79 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
                     &notify, nullptr);
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+    FilterToolTipMessage(pMsg);
+    return FALSE;
+}
+
+BOOL CWnd::EnableToolTips(BOOL bEnable) {
+    const BOOL before = m_bToolTips;
+    m_bToolTips = bEnable;
+    if (!bEnable && m_hToolTip) ::SendMessageW(m_hToolTip, TTM_ACTIVATE, FALSE, 0);
+    return before;
+}
+
+INT_PTR CWnd::OnToolHitTest(POINT point, TOOLINFOW* pTI) const {
+    POINT screen = point;
+    ::ClientToScreen(m_hWnd, &screen);
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT rect{};
+        ::GetWindowRect(child, &rect);
+        const int id = ::GetDlgCtrlID(child);
+        if (!::IsWindowVisible(child) || id == 0 || id == 0xFFFF || screen.x < rect.left || screen.x >= rect.right ||
+            screen.y < rect.top || screen.y >= rect.bottom)
+            continue;
+        if (pTI) {
+            pTI->hwnd = m_hWnd;
+            pTI->uId = reinterpret_cast<UINT_PTR>(child);
+            pTI->uFlags = TTF_IDISHWND | TTF_NOTBUTTON | TTF_CENTERTIP;
+            pTI->lpszText = LPSTR_TEXTCALLBACKW;
+        }
+        return id;
+    }
+    return -1;
+}
+
+void CWnd::FilterToolTipMessage(MSG* pMsg) {
+    const UINT message = pMsg->message;
+    if (!m_bToolTips || !m_hWnd ||
+        (message != WM_MOUSEMOVE && message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN && message != WM_MBUTTONDOWN))
+        return;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return;
+    if (!m_hToolTip) {
+        m_hToolTip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, L"", WS_POPUP, 0, 0, 0, 0, m_hWnd, nullptr, nullptr, nullptr);
+        if (!m_hToolTip) return;
+    }
+    // The point in this window's client area.
+    POINT point{static_cast<short>(LOWORD(pMsg->lParam)), static_cast<short>(HIWORD(pMsg->lParam))};
+    ::ClientToScreen(pMsg->hwnd, &point);
+    ::ScreenToClient(m_hWnd, &point);
+    TOOLINFOW tool;
+    const bool hit = OnToolHitTest(point, &tool) != -1;
+    if (hit && tool.uId != m_nToolTipTool) {
+        TOOLINFOW previous;
+        previous.hwnd = m_hWnd;
+        previous.uId = m_nToolTipTool;
+        if (m_nToolTipTool) ::SendMessageW(m_hToolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&previous));
+        m_nToolTipTool = ::SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) ? tool.uId : 0;
+        // A tip cancelled before (CancelToolTips) does not keep the next tool from showing.
+        ::SendMessageW(m_hToolTip, TTM_ACTIVATE, TRUE, 0);
+    }
+    // The control finds the tool by the message's window: a tool that is no window of its own
+    // hears the message as this window's.
+    MSG relayed = *pMsg;
+    if (hit && !(tool.uFlags & TTF_IDISHWND)) {
+        relayed.hwnd = m_hWnd;
+        relayed.lParam = MAKELPARAM(static_cast<WORD>(point.x), static_cast<WORD>(point.y));
+    } else if (hit) {
+        relayed.hwnd = reinterpret_cast<HWND>(tool.uId);
+    } else {
+        relayed.hwnd = m_hWnd;
+    }
+    ::SendMessageW(m_hToolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    if (::IsWindowVisible(m_hToolTip)) platform::mfc::setThreadToolTip(m_hToolTip);
+    else if (platform::mfc::threadToolTip() == m_hToolTip) platform::mfc::setThreadToolTip(nullptr);
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
@@ -479,6 +551,12 @@ void CWnd::OnNcDestroy() {
             thread->m_pMainWnd = nullptr;
         }
         if (thread->m_pActiveWnd == this) thread->m_pActiveWnd = nullptr;
+    }
+    if (m_hToolTip) {
+        if (platform::mfc::threadToolTip() == m_hToolTip) platform::mfc::setThreadToolTip(nullptr);
+        ::DestroyWindow(m_hToolTip);
+        m_hToolTip = nullptr;
+        m_nToolTipTool = 0;
     }
     HWND hWnd = m_hWnd;
     const LONG_PTR procBefore = ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC);

@@ -16,6 +16,7 @@
 #include "platform/win32/window/scrollbars.h"
 #include "platform/win32/types.h"
 #include "platform/win32/window/window.h"
+#include "platform/win32/controls/tooltip.h"
 
 class CDC;
 class CFrameWnd;
@@ -91,6 +92,19 @@ public:
     // TTM_ACTIVATE with FALSE. bKeys would also put the status line's fly-by text back; the
     // stand-in's frames show no fly-by text, so there is nothing more to do for it.
     static void CancelToolTips(BOOL bKeys = FALSE);
+    // Tips for the window's children: the mouse messages that reach the window's
+    // PreTranslateMessage go to a tooltip control of the window's own, whose tool under the mouse
+    // OnToolHitTest finds; the tips' texts come to this window by TTN_NEEDTEXTW.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // The tool at `point` (client coordinates): by default the visible child with a control id
+    // there, as a tool whose id is the child's window and whose text comes by callback; the
+    // child's control id, or -1 for no tool.
+    virtual INT_PTR OnToolHitTest(POINT point, TOOLINFOW* pTI) const;
+    // Hands a mouse message to the window's tooltip control while the window shows tips.
+    void FilterToolTipMessage(MSG* pMsg);
+    // The window's tooltip control (null until a tip was asked for).
+    HWND GetToolTipControl() const { return m_hToolTip; }
+
     // Sends to every child (every descendant with bDeep); with bOnlyPerm only to windows that have
     // a permanent CWnd, straight into their WindowProc.
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
@@ -169,6 +183,9 @@ public:
 
 protected:
     WNDPROC m_pfnSuper = nullptr;
+    BOOL m_bToolTips = FALSE;
+    HWND m_hToolTip = nullptr;
+    UINT_PTR m_nToolTipTool = 0;  // the tool the control holds (a child window), 0 for none
 
     DECLARE_MESSAGE_MAP()
 

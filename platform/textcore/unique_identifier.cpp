@@ -2,6 +2,9 @@
 
 #include <mutex>
 #include <random>
+#include <string>
+
+#include "platform/core/journal.h"
 
 namespace Korvo {
 
@@ -51,6 +54,13 @@ CString UniqueIdentifier::ToString() const {
         text.push_back(kDigits[bytes[i] & 0xF]);
     }
     return CString(std::move(text));
+}
+
+CString UniqueIdentifier::asCString(const UniqueIdentifier& value, int format) {
+    if (format == 2) return value.ToString();
+    platform::core::reportFailure(L"UniqueIdentifier::asCString(" + std::wstring(value.ToString().view()) + L", " +
+                                  std::to_wstring(format) + L"): the stand-in knows text form 2 alone");
+    return CString();
 }
 
 bool UniqueIdentifier::TryParse(LPCWSTR text, UniqueIdentifier& result) {

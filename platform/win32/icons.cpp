@@ -67,12 +67,12 @@ BOOL DestroyIcon(HICON icon) {
 
 namespace platform::win32 {
 
-HICON createIcon(int width, int height) {
+HICON createIcon(int width, int height, UINT resource) {
     if (width <= 0 || height <= 0) return platform::win32::failWith(kErrorInvalidData, HICON{});
     IconTable& icons = table();
     std::lock_guard lock(icons.mutex);
     const auto handle = reinterpret_cast<HICON>(icons.next++);
-    icons.icons[handle] = Icon{width, height};
+    icons.icons[handle] = Icon{width, height, resource};
     return handle;
 }
 

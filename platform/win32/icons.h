@@ -20,8 +20,9 @@ HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT flags);
 HANDLE LoadImageW(HINSTANCE instance, UINT_PTR id, UINT type, int cx, int cy, UINT flags);
 
 namespace platform::win32 {
-// A new icon of that size (what CreateIconIndirect makes of a bitmap); null for an empty size.
-HICON createIcon(int width, int height);
+// A new icon of that size (what CreateIconIndirect makes of a bitmap), standing for icon
+// resource `resource` when not 0; null for an empty size.
+HICON createIcon(int width, int height, UINT resource = 0);
 // The icon's size; false for a handle that is no icon.
 bool iconSize(HICON icon, int& width, int& height);
 // The resource id the icon was loaded from (copies keep it); 0 for a made icon or no icon.

@@ -84,7 +84,7 @@ TEST_F(NeighbourServices, TheAuxiliaryServicesKeepTheirWord) {
     const std::vector<UINT> commands{1001};
     const HWND window = CKvw32App::Instance()->GetActiveMainFrame()->GetSafeHwnd();
     EXPECT_EQ(CreateSpaceballSettingsPage(commands, window), nullptr);
-    CKVSpaceballDevices::Instance().Plug({2, 6, true});
+    CKVSpaceballDeviceManager::Instance().Plug({2, 6, true});
     EXPECT_NE(CreateSpaceballSettingsPage(commands, window), nullptr);
     // The documents menu's panes: a folder opens in a new pane of the active frame; without a
     // library there is no fragment tool bar.

@@ -27,7 +27,7 @@ TEST(SpaceballSliders, EveryStepComesBackAsItselfAndAFinerValueShowsTheStepBelow
 class SpaceballPage : public SessionTest {
 protected:
     void Start(Session& s) {
-        CKVSpaceballDevices::Instance().Plug({4, 6, true});
+        CKVSpaceballDeviceManager::Instance().Plug({4, 6, true});
         s.start();
         s.runUntilIdle();
     }
@@ -45,7 +45,7 @@ protected:
 TEST_F(SpaceballPage, ASectionWithAValueNoMappingHoldsChangesNothingAndASavedMappingReadsBack) {
     Session s;
     CKVSpaceballMapping mapping;
-    CKVSpaceballDevices::Instance().GetDefaultMapping(0, mapping);
+    CKVSpaceballDeviceManager::Instance().GetDefaultMapping(0, mapping);
     const CKVSpaceballMapping before = mapping;
     for (const wchar_t* text : {L"[M]\nAxis1=2\nSensitivity1=1.5\n", L"[M]\nAxis1=6\n", L"[M]\nInvert1=2\n",
                                 L"[M]\nButton3=key 65\n", L"[M]\nButton3=macro 5\n", L"[M]\nSensitivity2=0.5x\n"}) {
@@ -92,7 +92,7 @@ TEST_F(SpaceballPage, AKeyPressedOnTheKeypadKeepsItsExtendedFlag) {
         SendMessageW(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
     });
     OpenSheet(s);
-    const CKVSpaceballMapping::ButtonEvent event = CKVSpaceballDevices::Instance().PresetOf(0).GetButtonEvent(2);
+    const CKVSpaceballMapping::ButtonEvent event = CKVSpaceballDeviceManager::Instance().PresetOf(0).GetButtonEvent(2);
     EXPECT_EQ(event.kind, CKVSpaceballMapping::ButtonEvent::Key);
     EXPECT_EQ(event.key, VK_RETURN);
     EXPECT_EQ(event.extended, 1);
@@ -107,16 +107,16 @@ TEST_F(SpaceballPage, ClosingThePageUnlocksTheDeviceOnceAndReleasesIt) {
     s.user().expectDialog(kFirstPage, [&](HWND sheet) {
         SendMessageW(sheet, PSM_SETCURSELID, 0, CKVSpaceballConfigDlg::kTemplate);
         page = PageOf(sheet);
-        lockedWhileOpen = CKVSpaceballDevices::Instance().GetLockedWindow();
+        lockedWhileOpen = CKVSpaceballDeviceManager::Instance().GetLockedWindow();
         SendMessageW(page, WM_CLOSE, 0, 0);
         PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
     });
     OpenSheet(s);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(lockedWhileOpen, page);
-    EXPECT_EQ(CKVSpaceballDevices::Instance().GetLockedWindow(), nullptr);
+    EXPECT_EQ(CKVSpaceballDeviceManager::Instance().GetLockedWindow(), nullptr);
     long long unlocks = 0;
-    for (const std::wstring& call : calls(s)) unlocks += call.starts_with(L"CKVSpaceballDevices::Unlock(") ? 1 : 0;
+    for (const std::wstring& call : calls(s)) unlocks += call.starts_with(L"CKVSpaceballDeviceManager::Unlock(") ? 1 : 0;
     EXPECT_EQ(unlocks, 1);
 }
 

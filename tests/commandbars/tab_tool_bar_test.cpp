@@ -3,6 +3,7 @@
 #include "commandbars/px_unique_identifier.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
+#include "platform/core/journal.h"
 #include "platform/kernel.h"
 #include "tests/support/main_frame_at.h"
 #include "tests/support/session_test.h"
@@ -146,6 +147,22 @@ TEST(PxUniqueIdentifierTest, StoresTheTextFormAndLoadsOnlyWhatParses) {
     EXPECT_FALSE(PX_UniqueIdentifier(&loaded, L"Bad", value));
     EXPECT_FALSE(PX_UniqueIdentifier(&loaded, L"Missing", value));
     EXPECT_EQ(value.Get(), kSecond);
+}
+
+// Text form 2 is what the exchange writes and what TryParse reads back; a form the text library
+// does not know is a failure, never a text that merely looks right.
+TEST(PxUniqueIdentifierTest, TextFormTwoReadsBackAndAnUnknownFormIsAFailure) {
+    const Korvo::UniqueIdentifier id(kFirst);
+    const CString text = Korvo::UniqueIdentifier::asCString(id, 2);
+    EXPECT_EQ(text, CString(L"01020304-0506-0708-0102-030405060708"));
+    Korvo::UniqueIdentifier back;
+    ASSERT_TRUE(Korvo::UniqueIdentifier::TryParse(text, back));
+    EXPECT_EQ(back, id);
+    EXPECT_TRUE(platform::core::takeFailures().empty());
+    EXPECT_EQ(Korvo::UniqueIdentifier::asCString(id, 1), CString());
+    const auto failures = platform::core::takeFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures.front().find(L"UniqueIdentifier::asCString"), std::wstring::npos);
 }
 
 }  // namespace

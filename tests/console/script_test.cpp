@@ -59,6 +59,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "pane close 1/1007\n"
         "pane float 2/1022\n"
         "pane hide 1/1006\n"
+        "pane show 1/1012\n"
         "progress begin\n"
         "progress set -1\n"
         "progress step\n"
@@ -288,25 +289,25 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[41].arguments.frame.handle, 0x0003B7D8u);  // dump status HANDLE
     EXPECT_EQ(result.steps[42].arguments.frame.paneId, 1007u);  // pane close 1/1007
     EXPECT_EQ(result.steps[43].arguments.frame.index, 2u);      // pane float 2/1022
-    EXPECT_EQ(result.steps[46].arguments.position, -1);         // progress set -1
-    EXPECT_EQ(result.steps[49].arguments.frame.index, 1u);      // dump ribbon 1
-    EXPECT_EQ(result.steps[54].arguments.frame.index, 1u);      // dump tabs 1
-    EXPECT_EQ(result.steps[74].arguments.text, L"open");        // search
-    EXPECT_EQ(result.steps[75].arguments.number, 3u);           // row 1/1028 3 open
-    EXPECT_EQ(result.steps[76].arguments.frame.paneId, 1028u);
-    EXPECT_EQ(result.steps[93].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
-    EXPECT_EQ(result.steps[93].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[102].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[103].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[103].arguments.keyControl);
-    EXPECT_TRUE(result.steps[103].arguments.keyAlt);
-    EXPECT_EQ(result.steps[104].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[104].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[104].arguments.keyShift);
+    EXPECT_EQ(result.steps[47].arguments.position, -1);         // progress set -1
+    EXPECT_EQ(result.steps[50].arguments.frame.index, 1u);      // dump ribbon 1
+    EXPECT_EQ(result.steps[55].arguments.frame.index, 1u);      // dump tabs 1
+    EXPECT_EQ(result.steps[75].arguments.text, L"open");        // search
+    EXPECT_EQ(result.steps[76].arguments.number, 3u);           // row 1/1028 3 open
+    EXPECT_EQ(result.steps[77].arguments.frame.paneId, 1028u);
+    EXPECT_EQ(result.steps[94].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
+    EXPECT_EQ(result.steps[94].arguments.name, L"b.grb");
+    EXPECT_EQ(result.steps[103].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[104].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[104].arguments.keyControl);
-    EXPECT_EQ(result.steps[105].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[108].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[109].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_TRUE(result.steps[104].arguments.keyAlt);
+    EXPECT_EQ(result.steps[105].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[105].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[105].arguments.keyShift);
+    EXPECT_TRUE(result.steps[105].arguments.keyControl);
+    EXPECT_EQ(result.steps[106].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[109].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[110].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[22].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[22].arguments.values.size(), 4u);
@@ -330,7 +331,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 191);
+    EXPECT_EQ(result.steps.back().line, 192);
     const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");

@@ -44,8 +44,8 @@ string(CONCAT script
 korvo_run(page EXIT 0 OUTPUT out INPUT "${script}" ARGS --host ${host} --quiet log)
 
 after("${out}" "user command 35001" rest)
-korvo_expect("${rest}" "call CKVSpaceballDevices::Lock\\(0x[0-9a-f]+, 0\\)" "the page holds the device")
-korvo_expect("${rest}" "call CKVSpaceballMapping::SavePreset\\(3, null\\)\ncall CKVSpaceballDevices::UpdatePresets\\(\\)"
+korvo_expect("${rest}" "call CKVSpaceballDeviceManager::Lock\\(0x[0-9a-f]+, 0\\)" "the page holds the device")
+korvo_expect("${rest}" "call CKVSpaceballMapping::SavePreset\\(3, null\\)\ncall CKVSpaceballDeviceManager::UpdatePresets\\(\\)"
              "applying hands the four mappings back")
 korvo_expect("${rest}" "dump spaceball\ndevice 4 buttons 6 axes\nlocked none\nmode 0 3D flag 1 overall 0.5\n  axes 0:0.29 1:0.5 "
              "a 3D edit survives a switch to 2D and back")

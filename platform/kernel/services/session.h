@@ -77,6 +77,9 @@ public:
     static std::vector<RegisteredCommand> GetRegisteredCommands();
     // The text of one listed command; nothing when the session does not list `id`.
     static std::optional<CString> GetRegisteredCommandText(UINT id);
+    // How lists of commands name a command: its caption as its menu item shows it (accelerator
+    // marks and all), else its description; empty for a command the session does not list.
+    static CString GetCmdDescr(UINT id);
     // The two-letter code of the session language ("en", "ru"); "en" before a locale is set.
     static CString GetLocaleAlpha2Code();
     // The kernel's icons library: the stand-in keeps those icons with the program's own resources.

@@ -53,6 +53,15 @@ std::optional<CString> GlobalContainer::GetRegisteredCommandText(UINT id) {
     return std::nullopt;
 }
 
+// The kernel's text is "description\ncaption".
+CString GlobalContainer::GetCmdDescr(UINT id) {
+    const std::optional<CString> text = GetRegisteredCommandText(id);
+    if (!text) return {};
+    const int newline = text->ReverseFind(L'\n');
+    if (newline < 0) return *text;
+    return newline + 1 < text->GetLength() ? text->Mid(newline + 1) : text->Left(newline);
+}
+
 CString GlobalContainer::GetLocaleAlpha2Code() {
     const std::wstring language(GetSessionLanguage().view());
     if (language.size() < 2) return L"en";

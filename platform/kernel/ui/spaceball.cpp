@@ -11,6 +11,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/kernel/documents/documents.h"
+#include "platform/kernel/ui/frame_services.h"
 #include "platform/core/journal.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/window/window.h"
@@ -135,7 +136,7 @@ void CKVSpaceballMapping::Save(kvio::IniFileWriter& ini, const wchar_t* section)
 void CKVSpaceballMapping::SavePreset(int mode, const wchar_t* name) const {
     platform::core::recordCall(L"CKVSpaceballMapping::SavePreset(" + std::to_wstring(mode) + L", " +
                                (name ? platform::core::quoted(name) : std::wstring(L"null")) + L")");
-    CKVSpaceballDevices::Instance().SetPreset(mode, *this);
+    CKVSpaceballDeviceManager::Instance().SetPreset(mode, *this);
 }
 
 CKVSpaceballMapping::ButtonEvent CKVSpaceballMapping::GetButtonEvent(int button) const {
@@ -143,44 +144,39 @@ CKVSpaceballMapping::ButtonEvent CKVSpaceballMapping::GetButtonEvent(int button)
     return found == buttons.end() ? ButtonEvent{} : found->second;
 }
 
-CKVSpaceballDevices& CKVSpaceballDevices::Instance() {
-    static CKVSpaceballDevices& instance = platform::core::process().table<CKVSpaceballDevices>();
-    return instance;
-}
-
-void CKVSpaceballDevices::ParseMessage(HWND window, UINT, WPARAM wParam, LPARAM, void (*callback)(int event)) {
-    platform::core::recordCall(L"CKVSpaceballDevices::ParseMessage(" + platform::core::handleText(window) + L", " +
+void CKVSpaceballDeviceManager::ParseMessage(HWND window, UINT, WPARAM wParam, LPARAM, void (*callback)(int event)) {
+    platform::core::recordCall(L"CKVSpaceballDeviceManager::ParseMessage(" + platform::core::handleText(window) + L", " +
                                std::to_wstring(wParam) + L")");
     if (callback) callback(static_cast<int>(wParam));
 }
 
-bool CKVSpaceballDevices::Detect(HWND) { return device_.buttons > 0 || device_.axes > 0; }
+bool CKVSpaceballDeviceManager::Detect(HWND) { return device_.buttons > 0 || device_.axes > 0; }
 
-void CKVSpaceballDevices::Lock(HWND window, int viewMode) {
-    platform::core::recordCall(L"CKVSpaceballDevices::Lock(" + platform::core::handleText(window) + L", " +
+void CKVSpaceballDeviceManager::Lock(HWND window, int viewMode) {
+    platform::core::recordCall(L"CKVSpaceballDeviceManager::Lock(" + platform::core::handleText(window) + L", " +
                                std::to_wstring(viewMode) + L")");
     locked_ = window;
 }
 
-void CKVSpaceballDevices::Unlock(HWND window) {
-    platform::core::recordCall(L"CKVSpaceballDevices::Unlock(" + platform::core::handleText(window) + L")");
+void CKVSpaceballDeviceManager::Unlock(HWND window) {
+    platform::core::recordCall(L"CKVSpaceballDeviceManager::Unlock(" + platform::core::handleText(window) + L")");
     if (locked_ == window) locked_ = nullptr;
 }
 
-std::vector<std::pair<int, CString>> CKVSpaceballDevices::GetDeviceSupportButtons(HWND) const {
+std::vector<std::pair<int, CString>> CKVSpaceballDeviceManager::GetDeviceSupportButtons(HWND) const {
     std::vector<std::pair<int, CString>> buttons;
     for (int id = 1; id <= device_.buttons; ++id) buttons.emplace_back(id, CString((L"Button " + std::to_wstring(id)).c_str()));
     return buttons;
 }
 
-bool CKVSpaceballDevices::GetDeviceInfo(HWND, CKVSpaceballDeviceInfo& info) const {
+bool CKVSpaceballDeviceManager::GetDeviceInfo(HWND, CKVSpaceballDeviceInfo& info) const {
     if (!device_.answersInfo || device_.buttons + device_.axes == 0) return false;
     info.buttons = device_.buttons;
     info.axes = device_.axes;
     return true;
 }
 
-void CKVSpaceballDevices::GetDefaultMapping(int mode, CKVSpaceballMapping& mapping) const {
+void CKVSpaceballDeviceManager::GetDefaultMapping(int mode, CKVSpaceballMapping& mapping) const {
     mapping = CKVSpaceballMapping{};
     mapping.carried = 1;
     for (int index = 0; index < kAxisCount; ++index) mapping.axes[index] = {static_cast<UINT>(index), mode == kSpaceball2D ? 0.25 : 0.5, 0};
@@ -190,7 +186,7 @@ void CKVSpaceballDevices::GetDefaultMapping(int mode, CKVSpaceballMapping& mappi
     mapping.buttons[2] = CKVSpaceballMapping::ButtonEvent::ForKey(0x1B, false);
 }
 
-void CKVSpaceballDevices::loadPresets() {
+void CKVSpaceballDeviceManager::loadPresets() {
     if (presetsLoaded_) return;
     presetsLoaded_ = true;
     for (int mode = 0; mode < kSpaceballModeCount; ++mode) GetDefaultMapping(mode, presets_[mode]);
@@ -204,22 +200,22 @@ void CKVSpaceballDevices::loadPresets() {
     }
 }
 
-void CKVSpaceballDevices::GetPresetForMode(int mode, CKVSpaceballMapping& mapping) {
+void CKVSpaceballDeviceManager::GetPresetForMode(int mode, CKVSpaceballMapping& mapping) {
     mapping = PresetOf(mode);
 }
 
-const CKVSpaceballMapping& CKVSpaceballDevices::PresetOf(int mode) {
+const CKVSpaceballMapping& CKVSpaceballDeviceManager::PresetOf(int mode) {
     loadPresets();
     return presets_[std::clamp(mode, 0, kSpaceballModeCount - 1)];
 }
 
-void CKVSpaceballDevices::SetPreset(int mode, const CKVSpaceballMapping& mapping) {
+void CKVSpaceballDeviceManager::SetPreset(int mode, const CKVSpaceballMapping& mapping) {
     loadPresets();
     if (mode >= 0 && mode < kSpaceballModeCount) presets_[mode] = mapping;
 }
 
-void CKVSpaceballDevices::UpdatePresets() {
-    platform::core::recordCall(L"CKVSpaceballDevices::UpdatePresets()");
+void CKVSpaceballDeviceManager::UpdatePresets() {
+    platform::core::recordCall(L"CKVSpaceballDeviceManager::UpdatePresets()");
     loadPresets();
     kvio::IniFileWriter file;
     for (int mode = 0; mode < kSpaceballModeCount; ++mode) presets_[mode].Save(file, modeSection(mode).c_str());
@@ -228,8 +224,8 @@ void CKVSpaceballDevices::UpdatePresets() {
         platform::core::journal().add("warning", std::wstring(presetsFile().view()) + L": the 3D-mouse presets could not be written");
 }
 
-void CKVSpaceballDevices::UpdateButtons(HWND view) {
-    platform::core::recordCall(L"CKVSpaceballDevices::UpdateButtons(" + platform::core::handleText(view) + L")");
+void CKVSpaceballDeviceManager::UpdateButtons(HWND view) {
+    platform::core::recordCall(L"CKVSpaceballDeviceManager::UpdateButtons(" + platform::core::handleText(view) + L")");
 }
 
 int KVGetSpaceballViewMode(const CKVView* view) { return view && view->Is2DView() ? kSpaceball2D : kSpaceball3D; }

@@ -1,7 +1,5 @@
-// The kernel's 3D-mouse devices and their per-view-mode mappings, beside the device manager's
-// activation (platform/kernel/ui/frame_services.h). The stand-in machine has no device until
-// one is plugged in; the mappings' presets are kept in a file of the user's local application
-// data, so they survive a restart.
+// The kernel's 3D-mouse mappings, one per view mode, as the device manager
+// (platform/kernel/ui/frame_services.h) keeps them and the options page edits copies of them.
 #pragma once
 
 #include <algorithm>
@@ -62,53 +60,6 @@ public:
         return a.buttons == b.buttons && a.carried == b.carried && std::equal(std::begin(a.axes), std::end(a.axes), std::begin(b.axes)) &&
                a.overall == b.overall;
     }
-};
-
-// What the device manager knows of the device and its presets.
-class CKVSpaceballDevices {
-public:
-    static CKVSpaceballDevices& Instance();
-    // The device's input message for `window` (CKVSpaceballDeviceManager::GetMessageID), handed
-    // to `callback` (or dropped without one).
-    static void ParseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void (*callback)(int event));
-
-    bool Detect(HWND window);
-    // While locked the device's input goes to `window` alone.
-    void Lock(HWND window, int viewMode);
-    void Unlock(HWND window);
-    HWND GetLockedWindow() const { return locked_; }
-    // The device's buttons: id and display name.
-    std::vector<std::pair<int, CString>> GetDeviceSupportButtons(HWND window) const;
-    bool GetDeviceInfo(HWND window, CKVSpaceballDeviceInfo& info) const;
-    void GetPresetForMode(int mode, CKVSpaceballMapping& mapping);
-    void GetDefaultMapping(int mode, CKVSpaceballMapping& mapping) const;
-    // Keeps the presets as they now are (in the user's file) and puts them in force.
-    void UpdatePresets();
-    // The views' device buttons follow the presets.
-    void UpdateButtons(HWND view);
-
-    // What the stand-in machine has: a device with so many buttons and axes (none of either: no
-    // device), and whether it answers the query for its details.
-    struct Device {
-        int buttons = 0;
-        int axes = 0;
-        bool answersInfo = true;
-    };
-    void Plug(const Device& device) { device_ = device; }
-    const Device& GetDevice() const { return device_; }
-    // The presets as the device manager holds them now.
-    const CKVSpaceballMapping& PresetOf(int mode);
-    void SetPreset(int mode, const CKVSpaceballMapping& mapping);
-
-    CKVSpaceballDevices() = default;  // the process table makes the one instance
-
-private:
-    void loadPresets();
-
-    Device device_;
-    HWND locked_ = nullptr;
-    bool presetsLoaded_ = false;
-    CKVSpaceballMapping presets_[kSpaceballModeCount];
 };
 
 // The 3D-mouse mode of a view: 2 for a 2D view, 0 for a 3D one and without a view.

@@ -15,6 +15,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/services/session.h"
 #include "platform/kernel/ui/ui_control.h"
 #include "platform/korvoui/docking.h"
 #include "platform/korvoui/frames.h"
@@ -356,6 +357,19 @@ void UIModuleProxy::BindIcon(CXTPImageManager* images, UINT command, UINT iconId
     if (!images) return;
     if (auto picture = kernelIconPicture(iconId)) images->SetIcon(command, new CXTPImageManagerIcon(command, 16, 16, std::move(*picture)));
     else images->SetIcon(command, 16);
+}
+
+int UIModuleProxy::AddIconToImageList(CImageList& images, UINT iconId) const {
+    recordCall(L"UIModuleProxy::AddIconToImageList(" + std::to_wstring(iconId) + L")");
+    int cx = 0, cy = 0;
+    if (!ImageList_GetIconSize(images.GetSafeHandle(), &cx, &cy)) return -1;
+    // The kernel's icons library holds every icon the kernel names; the stand-in has pictures of
+    // a few, and an icon without one still stands for its id.
+    auto icon = static_cast<HICON>(LoadImageW(GlobalContainer::GetIconsDll(), iconId, IMAGE_ICON, cx, cy, 0));
+    if (!icon) icon = platform::win32::createIcon(cx, cy, iconId);
+    const int index = images.Add(icon);
+    DestroyIcon(icon);
+    return index;
 }
 
 void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool largeIcons) {

@@ -100,6 +100,9 @@ public:
     void BindCommandIcon(CXTPCommandBars* bars, UINT command, UINT iconId);
     // The same for an image manager of its own (the toolkit's global one, for instance).
     void BindIcon(CXTPImageManager* images, UINT command, UINT iconId);
+    // Adds the kernel's icon `iconId` (from its icons library) at the end of `images`, at the
+    // list's size; its index, or -1 when the list takes none.
+    int AddIconToImageList(CImageList& images, UINT iconId) const;
     std::optional<CommandBarsIconSize> GetCommandBarsIconSize(const CFrameWnd* frame) const;
     // Adjusts the options of a new frame's command bars to the module's settings: the frame's
     // icon setting, when the module keeps one for the bars' frame. Null bars are a failure.

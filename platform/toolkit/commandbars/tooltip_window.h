@@ -86,7 +86,4 @@ private:
     DWORD style_ = 0;
 };
 
-// Tooltip window styles.
-inline constexpr DWORD TTS_ALWAYSTIP = 0x01;
-inline constexpr DWORD TTS_NOPREFIX = 0x02;
 inline constexpr UINT TTM_DELTOOL = WM_USER + 51;

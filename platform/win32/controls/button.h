@@ -18,7 +18,10 @@ inline constexpr DWORD BS_ICON = 0x0040;
 // Messages.
 inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;
-inline constexpr UINT BM_CLICK = 0x00F5;  // a click a user could make: nothing on a hidden or disabled button
+inline constexpr UINT BM_CLICK = 0x00F5;
+// wParam IMAGE_ICON; BM_SETIMAGE's lParam the icon (the caller keeps it), the previous one back.
+inline constexpr UINT BM_GETIMAGE = 0x00F6;
+inline constexpr UINT BM_SETIMAGE = 0x00F7;  // a click a user could make: nothing on a hidden or disabled button
 
 inline constexpr WPARAM BST_UNCHECKED = 0;
 inline constexpr WPARAM BST_CHECKED = 1;

@@ -1,8 +1,12 @@
 #include "platform/win32/controls/button.h"
 
+#include "platform/win32/icons.h"
 #include "platform/win32/window/window.h"
 
 namespace {
+
+// The window's extra bytes: the check state, then the icon it shows.
+constexpr int kImageSlot = sizeof(LONG_PTR);
 
 DWORD styleOf(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)); }
 DWORD kindOf(HWND hwnd) { return styleOf(hwnd) & BS_TYPEMASK; }
@@ -56,6 +60,13 @@ LRESULT ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
                 SetWindowLongPtrW(hwnd, 0, GetWindowLongPtrW(hwnd, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
             notifyParent(hwnd, BN_CLICKED);
             return 0;
+        case BM_GETIMAGE: return wParam == IMAGE_ICON ? GetWindowLongPtrW(hwnd, kImageSlot) : 0;
+        case BM_SETIMAGE: {
+            if (wParam != IMAGE_ICON) return 0;
+            const LONG_PTR previous = GetWindowLongPtrW(hwnd, kImageSlot);
+            SetWindowLongPtrW(hwnd, kImageSlot, lParam);
+            return previous;
+        }
         default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/win32/controls/treeview.h"
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/trackbar.h"
+#include "platform/win32/controls/tooltip.h"
 #include "platform/win32/window/mdi.h"
 
 #include "platform/core/journal.h"
@@ -19,8 +20,9 @@ namespace platform::win32 {
 
 WindowTable::WindowTable() {
     // The message-box and dialog class, static text, the MDI client, the edit control and the
-    // button, the list box, the list view, the combo box, the tree view, the link and the slider.
-    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX", WC_LISTVIEWW, L"COMBOBOX", WC_TREEVIEWW, WC_LINK, TRACKBAR_CLASSW}) {
+    // button, the list box, the list view, the combo box, the tree view, the link, the slider and
+    // the tooltip.
+    for (const wchar_t* name : {L"#32770", L"STATIC", L"MDICLIENT", L"EDIT", L"BUTTON", L"LISTBOX", WC_LISTVIEWW, L"COMBOBOX", WC_TREEVIEWW, WC_LINK, TRACKBAR_CLASSW, TOOLTIPS_CLASSW}) {
         auto c = std::make_shared<WindowClass>();
         c->name = name;
         c->atom = nextClassAtom++;
@@ -35,10 +37,11 @@ WindowTable::WindowTable() {
         if (c->name == WC_TREEVIEWW) c->proc = &TreeViewWindowProc;
         if (c->name == WC_LINK) c->proc = &SysLinkWindowProc;
         if (c->name == TRACKBAR_CLASSW) c->proc = &TrackBarWindowProc;
+        if (c->name == TOOLTIPS_CLASSW) c->proc = &ToolTipWindowProc;
         if (c->name == L"STATIC") c->proc = &StaticWindowProc;
         c->builtIn = true;
         if (c->name == L"#32770") c->windowExtra = 30;  // DLGWINDOWEXTRA
-        if (c->name == L"BUTTON") c->windowExtra = sizeof(LONG_PTR);  // the check state
+        if (c->name == L"BUTTON") c->windowExtra = 2 * sizeof(LONG_PTR);  // the check state and the icon
         classes[c->name] = c;
     }
 }
