@@ -6,6 +6,7 @@
 #include "commandbars/usertools/user_tools_bars.h"
 #include "commandbars/usertools/user_tools_page.h"
 #include "platform/kernel/ui/file_selection.h"
+#include "platform/kernel/ui/uimodule.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void CKVUserToolsPage::OnBrowse() {
     info.placed = true;
     info.position = POINT{button.left, button.bottom};
     info.alignment = button;
-    const CString path = UIModule::SelectFile(this, info, UIModule::kSelectOneFile);
+    const CString path = UIModuleProxy::Instance().SelectFile(this, info, UIModuleProxy::kSelectOneFile);
     if (path.IsEmpty()) return;
     SetFieldText(kIconCombo, path);
     SetIcon(path);

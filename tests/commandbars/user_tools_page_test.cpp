@@ -149,7 +149,7 @@ TEST_F(UserToolsPage, IconsGoToTheSelectedCommandAndThePromptKeepsItsRow) {
     EXPECT_EQ(command->Prompt, L"Second");
     EXPECT_EQ(command->Tooltip, L"Tip");
     const auto entries = platform::harness::calls(s);
-    EXPECT_GE(platform::harness::indexOf(entries, L"UIModule::SelectFile(\"\", \"ico\" at ("), 0);
+    EXPECT_GE(platform::harness::indexOf(entries, L"UIModuleProxy::SelectFile(\"\", \"ico\" at ("), 0);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 # The 3D-mouse page's command buttons show the command icons and give their captions as tips,
 # each time the page is made; and a PDM explorer pane activated before the PDM system is
-# connected stays empty.
+# connected stays empty until it connects.
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -31,3 +31,12 @@ korvo_expect("${disconnected}" "\n  0x[0-9a-f]+ \"XTPDockingPaneTabbedContainer\
 if(disconnected MATCHES "CreateExplorer")
   message(FATAL_ERROR "a disconnected pane made an explorer:\n${disconnected}")
 endif()
+
+# The same pane, still empty, gets its window and its explorer once the PDM system connects.
+korvo_run(connect EXIT 0 OUTPUT out ARGS --quiet log
+          INPUT "start\nidle\npane show 1/1012\nmodel ConnectPdm\npane show 1/1012\ndump panes 1\nquit\n")
+after("${out}" "user show pane 1012" connected)
+korvo_expect("${connected}" "call KVPDMPaneObject::CreateExplorerEx\\(2, 0\\)\n([^\n]*\n)*window created 0x[0-9a-f]+ \"KVPDM.Explorer\""
+             "connecting makes the shown pane's explorer")
+korvo_expect("${connected}" "dump panes 1\n1012 docked \"Archives\" icon [0-9]+ selected window 0x"
+             "the archives pane holds its window once connected")

@@ -1,4 +1,4 @@
-// The UI module's file chooser: what the kernel asks of it and the call that shows it.
+// What the UI module's file chooser (UIModuleProxy::SelectFile) is asked.
 #pragma once
 
 #include "platform/mfc.h"
@@ -23,10 +23,3 @@ struct FileDialogInfo {
     RECT alignment{};
 };
 
-namespace UIModule {
-// Asks the user for one file (mode kSelectOneFile, the only mode the module offers; any other is a
-// failure naming the call) in the chooser `info` describes, owned by `owner`: the chosen path,
-// empty when cancelled.
-inline constexpr int kSelectOneFile = 0;
-CString SelectFile(CWnd* owner, const FileDialogInfo& info, int mode);
-}  // namespace UIModule

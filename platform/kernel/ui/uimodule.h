@@ -34,6 +34,7 @@ struct Theme {
 };
 }  // namespace Korvo::UI
 
+struct FileDialogInfo;
 class CXTPCommandBars;
 class CXTPPopupBar;
 
@@ -56,6 +57,12 @@ public:
     // A resource (a window, a GDI object, a menu) could not be had while the UI handled a message:
     // the module records the failure; the caller deletes the exception.
     void ReportResourceFailure(const CException* error);
+
+    // Asks the user for one file (mode kSelectOneFile, the only mode the module offers; any other
+    // is a failure naming the call) in the chooser `info` describes (platform/kernel/ui/
+    // file_selection.h), owned by `owner`: the chosen path, empty when cancelled.
+    static constexpr int kSelectOneFile = 0;
+    CString SelectFile(CWnd* owner, const FileDialogInfo& info, int mode);
 
     // Themes.
     CString GetDefaultThemeName() const;

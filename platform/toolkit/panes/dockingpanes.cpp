@@ -117,7 +117,9 @@ void CXTPDockingPaneManager::ShowPane(CXTPDockingPane* pane, BOOL setFocus) {
     showContainer(pane);
     relayoutSite();
     if (setFocus && pane->IsValid()) ::SetFocus(pane->child_);
-    if (!wasShown && site_ && site_->GetSafeHwnd())
+    // A pane still without a window asks for one each time it is shown: its owner may have had
+    // none to give before.
+    if ((!wasShown || !pane->IsValid()) && site_ && site_->GetSafeHwnd())
         site_->SendMessage(XTPWM_DOCKINGPANE_NOTIFY, XTP_DPN_SHOWWINDOW, reinterpret_cast<LPARAM>(pane));
 }
 
