@@ -275,7 +275,16 @@ TEST_F(ToolkitPanes, AChildSharedByTwoManagersStaysWithThePaneThatShowsIt) {
 TEST_F(ToolkitPanes, TheSiteHearsEachActionOnceAndMayRefuseIt) {
     CXTPDockingPane* pane = manager_.CreatePane(31, RECT{}, xtpPaneDockLeft);
     frame_->notified.clear();
-    manager_.ShowPane(31, FALSE);  // already shown: no news
+    // Shown already but still without a window: the site is asked for one again, as its owner
+    // may have had none to give before. Once it holds a window, showing it again is no news.
+    manager_.ShowPane(31, FALSE);
+    ASSERT_EQ(frame_->notified.size(), 1u);
+    EXPECT_EQ(frame_->notified.back(), (std::pair<WPARAM, UINT>{XTP_DPN_SHOWWINDOW, 31}));
+    CWnd child;
+    ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, RECT{}, frame_, 501));
+    pane->Attach(&child);
+    frame_->notified.clear();
+    manager_.ShowPane(31, FALSE);
     manager_.ShowPane(99, FALSE);  // no such pane
     EXPECT_TRUE(frame_->notified.empty());
 
@@ -293,6 +302,7 @@ TEST_F(ToolkitPanes, TheSiteHearsEachActionOnceAndMayRefuseIt) {
     EXPECT_EQ(frame_->notified.back(), (std::pair<WPARAM, UINT>{XTP_DPN_SHOWWINDOW, 31})) << "floating shows it";
     manager_.HidePane(pane);
     EXPECT_TRUE(pane->IsHidden());
+    child.DestroyWindow();
 
     // A manager without a window makes and shows nothing.
     ProgramPanes idle;
