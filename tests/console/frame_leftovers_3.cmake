@@ -7,18 +7,6 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(samples "C:\\\\Users\\\\user\\\\Documents\\\\Samples")
 
-# step(text marker var): what the verb line `marker` printed, up to the next verb's "user" line.
-function(step text marker var)
-  after("${text}" "${marker}" rest)
-  string(LENGTH "${marker}" skip)
-  string(SUBSTRING "${rest}" ${skip} -1 rest)
-  string(FIND "${rest}" "\nuser " end)
-  if(NOT end EQUAL -1)
-    string(SUBSTRING "${rest}" 0 ${end} rest)
-  endif()
-  set(${var} "${rest}" PARENT_SCOPE)
-endfunction()
-
 korvo_run(preview EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
   "start\nidle\nopen \"${samples}\\\\Gear.png\"\ncommand 1 0xE109\ndump modes 1\ndump image 1\ndump bars 1\ncommand 1 0xE109\npress 1 Esc\ndump modes 1\ndump bars 1\nquit\n")
 korvo_expect("${out}" "call print preview of \"C:[^\n]*Gear.png\" in 0x[0-9a-f]+\n" "0xE109 previews the picture")

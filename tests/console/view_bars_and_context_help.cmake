@@ -7,18 +7,6 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(samples "C:\\Users\\user\\Documents\\Samples")
 
-# step(text marker var): what the verb line `marker` printed, up to the next verb's "user" line.
-function(step text marker var)
-  after("${text}" "${marker}" rest)
-  string(LENGTH "${marker}" skip)
-  string(SUBSTRING "${rest}" ${skip} -1 rest)
-  string(FIND "${rest}" "\nuser " end)
-  if(NOT end EQUAL -1)
-    string(SUBSTRING "${rest}" 0 ${end} rest)
-  endif()
-  set(${var} "${rest}" PARENT_SCOPE)
-endfunction()
-
 set(filters "frameless 1 selection-filter")
 korvo_run(frameless EXIT 0 OUTPUT out ARGS --quiet window,log INPUT
   "start\nidle\ndump modes 1\nopen \"${samples}\\Cover plate.grb\"\ndump modes 1\nhover 1 1098\nnew-frame\ndump modes 1\nactivate 1\ndump modes 1\nquit\n")
