@@ -89,6 +89,6 @@ void BM_BrowserFolderList(benchmark::State& state) {
     state.counters["icon_lookups_small"] = lookupsSmall;
     state.counters["icon_lookups_large"] = lookupsLarge;
 }
-BENCHMARK(BM_BrowserFolderList)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3));
+BENCHMARK(BM_BrowserFolderList)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(bench::iterations(3))->Repetitions(bench::bigFolderRepetitions());
 
 }  // namespace

@@ -175,6 +175,6 @@ BENCHMARK(BM_DocumentsMenuLibrary)
     ->Arg(100000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(bench::iterations(3));
+    ->Iterations(bench::iterations(3))->Repetitions(bench::bigFolderRepetitions());
 
 }  // namespace

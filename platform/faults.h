@@ -10,6 +10,9 @@ namespace platform {
 
 // True once for each fault armed at `point` (and journalled as a warning).
 bool faultInjected(std::wstring_view point);
+// Whether any fault is armed at all: no lock, so a point asked on every message can skip making
+// its name.
+bool anyFaultArmed();
 
 namespace faults {
 // Arms one failure at `point` (the harness's Faults::failAt).

@@ -68,6 +68,8 @@ struct MessageQueue {
     // Another thread moved the foreground to or away from this thread: the activation messages
     // follow when this thread next looks at its queue.
     bool foregroundChanged = false;
+    // The window table's paint-change count when this thread last found no window to paint.
+    std::optional<std::uint64_t> nothingToPaintSince;
 };
 
 enum class ThreadState { Running, Blocked };

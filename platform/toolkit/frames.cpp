@@ -114,7 +114,8 @@ void CXTPMDIFrameWnd::layoutBars(RECT& client) {
 
 BOOL CXTPCommandBarsFrameHook::OnHookMessage(HWND, UINT message, WPARAM&, LPARAM&, LRESULT&) {
     // A resource the hook needs (its frame's region, a DC) may not be had.
-    if (platform::faultInjected(L"CXTPCommandBarsFrameHook::OnHookMessage " + std::to_wstring(message)))
+    if (platform::anyFaultArmed() &&
+        platform::faultInjected(L"CXTPCommandBarsFrameHook::OnHookMessage " + std::to_wstring(message)))
         AfxThrowResourceException();
     return FALSE;
 }
@@ -140,7 +141,8 @@ LRESULT CXTPMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     if (commandBars_ && m_hWnd) {
         for (int i = 0; i < commandBars_->GetCount(); ++i) {
-            auto* menuBar = dynamic_cast<CXTPMenuBar*>(commandBars_->GetAt(i));
+            // Every message of the frame passes here: the class chain, not a dynamic_cast.
+            auto* menuBar = DYNAMIC_DOWNCAST(CXTPMenuBar, commandBars_->GetAt(i));
             LRESULT result = 0;
             if (menuBar && menuBar->OnHookMessage(m_hWnd, message, wParam, lParam, result)) return result;
         }

@@ -54,10 +54,14 @@ MSG makeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return msg;
 }
 
-Window* firstInvalidWindow(DWORD thread, const Filter& filter) {
-    for (const auto& [handle, w] : windowTable().invalidWindows) {
-        if (w->thread == thread && effectivelyVisible(*w) && filter.passesWindow(handle)) return w;
+Window* firstInvalidWindow(ThreadRecord& me, const Filter& filter) {
+    auto& table = windowTable();
+    // A filter only narrows: a thread that had nothing to paint still has nothing under any.
+    if (me.queue.nothingToPaintSince == table.paintChanges) return nullptr;
+    for (const auto& [handle, w] : table.invalidWindows) {
+        if (w->thread == me.id && effectivelyVisible(*w) && filter.passesWindow(handle)) return w;
     }
+    if (!filter.hwnd) me.queue.nothingToPaintSince = table.paintChanges;
     return nullptr;
 }
 
@@ -86,7 +90,7 @@ bool pick(ThreadRecord& me, const Filter& filter, bool remove, MSG& out) {
         return true;
     }
     if (filter.passesRange(WM_PAINT) && filter.looksAt(QS_PAINT)) {
-        if (Window* w = firstInvalidWindow(me.id, filter)) {
+        if (Window* w = firstInvalidWindow(me, filter)) {
             out = makeMessage(w->handle, WM_PAINT, 0, 0);
             return true;
         }
@@ -114,7 +118,7 @@ UINT queueStatus(ThreadRecord& me) {
     UINT status = 0;
     if (!me.queue.posted.empty() || me.queue.quitPending) status |= QS_POSTMESSAGE | QS_ALLPOSTMESSAGE;
     if (!me.queue.sent.empty()) status |= QS_SENDMESSAGE;
-    if (firstInvalidWindow(me.id, Filter{})) status |= QS_PAINT;
+    if (firstInvalidWindow(me, Filter{})) status |= QS_PAINT;
     if (auto* t = earliestTimer(me, Filter{}); t && t->due <= platform::core::clock().nowMillis()) status |= QS_TIMER;
     return status;
 }

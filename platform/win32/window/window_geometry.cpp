@@ -104,7 +104,10 @@ BOOL setWindowPosition(HWND hwnd, HWND insertAfter, RECT newRect, UINT flags) {
         if (w->style & WS_MINIMIZE) w->client = RECT{target.left, target.top, target.left, target.top};
         if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normalRect = target;
         if (!(flags & SWP_NOZORDER)) moveInZOrder(*w, insertAfter);
-        if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
+        if (flags & SWP_SHOWWINDOW) {
+            w->style |= WS_VISIBLE;
+            notePaintMayChange();
+        }
         if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
         visible = (w->style & WS_VISIBLE) != 0;
         // A shown layered window (a banner) taking another place or size: such windows move on

@@ -51,6 +51,7 @@ HWND SetParent(HWND child, HWND newParent) {
         std::erase(table.topLevel, child);
     // Coordinates stay numerically the same, now relative to the new parent's client area.
     w->parent = newParent;
+    notePaintMayChange();
     if (newParent) {
         w->owner = nullptr;
         findWindow(newParent)->children.insert(findWindow(newParent)->children.begin(), child);

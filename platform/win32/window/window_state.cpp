@@ -137,6 +137,7 @@ BOOL ShowWindow(HWND hwnd, int cmdShow) {
         if (!w) return FALSE;
         if (!wasVisible) {
             w->style |= WS_VISIBLE;
+            notePaintMayChange();
             shown = windowJournalText(*w, L"shown");
         }
     }
@@ -271,6 +272,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
         case GWL_STYLE:
             old = static_cast<LONG_PTR>(w->style);
             w->style = static_cast<DWORD>(value);
+            notePaintMayChange();
             return old;
         case GWL_EXSTYLE:
             old = static_cast<LONG_PTR>(w->exStyle);

@@ -65,9 +65,12 @@ Window* findWindow(HWND hwnd) {
     return it == table.byHandle.end() ? nullptr : it->second;
 }
 
+void notePaintMayChange() { ++windowTable().paintChanges; }
+
 void markInvalid(Window& w, bool invalid) {
     w.invalid = invalid;
     if (invalid) {
+        notePaintMayChange();
         windowTable().invalidWindows.insert_or_assign(w.handle, &w);
     } else {
         windowTable().invalidWindows.erase(w.handle);

@@ -79,6 +79,10 @@ struct WindowTable {
     // The windows whose `invalid` is set, so that a loop asking for paint work looks at those only;
     // by handle (the order WM_PAINT takes them in), with the window, since every empty loop asks.
     std::map<HWND, Window*> invalidWindows;
+    // Hidden windows keep what was invalidated in them, so an empty loop would look at each of
+    // them on every pass: it looks again only after something may have given a thread a window
+    // to paint (counted in `paintChanges`: a window invalidated, shown, restyled or re-parented).
+    std::uint64_t paintChanges = 0;
     std::vector<HWND> topLevel;                       // z-order, front first
     std::map<std::wstring, std::shared_ptr<WindowClass>, core::NoCaseLess> classes;
     std::uintptr_t nextHandle = 0x00010010;
@@ -98,6 +102,9 @@ Lock lockPlatform();
 Window* findWindow(HWND hwnd);
 // Sets or clears a window's `invalid`, keeping the table's set of invalid windows (lock held).
 void markInvalid(Window& w, bool invalid);
+// Something that may give a hidden invalid window its WM_PAINT: a window shown, restyled or
+// given another parent (lock held).
+void notePaintMayChange();
 std::shared_ptr<Window> findShared(HWND hwnd);
 std::wstring describeWindow(const Window& w);  // 0x00010010 "class" "text"
 

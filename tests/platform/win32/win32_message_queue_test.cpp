@@ -165,3 +165,55 @@ TEST(Win32MessageQueue, RegisteredMessagesAndAtomsShareOneCaseInsensitiveNumberi
 }
 
 }  // namespace
+
+namespace paint {
+
+// The windows among `events` that were painted, by name.
+std::vector<std::string> painted(const Events& events) {
+    std::vector<std::string> names;
+    for (const auto& event : events) {
+        const auto space = event.find(' ');
+        if (event.substr(space + 1) == "WM_PAINT") names.push_back(event.substr(0, space));
+    }
+    return names;
+}
+
+// Runs the queue dry (empty loops included, as a run loop asks) and names the windows painted.
+std::vector<std::string> paintedByTheLoop() {
+    takeEvents();
+    for (int i = 0; i < 3; ++i) pumpAll();
+    return painted(takeEvents());
+}
+
+}  // namespace paint
+
+// Hidden windows keep what was invalidated in them, and empty loops stop looking at them; each way
+// of making one paintable must still bring its WM_PAINT.
+TEST(Win32MessageQueue, HiddenInvalidWindowsArePaintedOnceShownByAnyRoute) {
+    HWND hiddenParent = createNamed("hidden-parent", WS_POPUP);
+    HWND shownParent = createNamed("shown-parent", WS_POPUP | WS_VISIBLE);
+    HWND popup = createNamed("popup", WS_POPUP);
+    HWND restyled = createNamed("restyled", WS_POPUP);
+    HWND child = createNamed("child", WS_CHILD | WS_VISIBLE, hiddenParent, 1);
+    HWND moved = createNamed("moved", WS_CHILD | WS_VISIBLE, hiddenParent, 2);
+    paint::paintedByTheLoop();
+    for (HWND w : {popup, restyled, child, moved}) InvalidateRect(w, nullptr, TRUE);
+    EXPECT_EQ(paint::paintedByTheLoop(), Events{}) << "nothing shown, nothing painted";
+    EXPECT_EQ(paint::paintedByTheLoop(), Events{}) << "... however often the loop asks";
+
+    ShowWindow(popup, SW_SHOWNA);
+    EXPECT_EQ(paint::paintedByTheLoop(), Events{"popup"});
+    SetWindowLongPtrW(restyled, GWL_STYLE, GetWindowLongPtrW(restyled, GWL_STYLE) | WS_VISIBLE);
+    EXPECT_EQ(paint::paintedByTheLoop(), Events{"restyled"});
+    SetParent(moved, shownParent);
+    EXPECT_EQ(paint::paintedByTheLoop(), Events{"moved"}) << "a visible child under a shown parent";
+    SetWindowPos(hiddenParent, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    const auto shown = paint::paintedByTheLoop();
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "child"), shown.end()) << "a child whose parent is shown";
+
+    // A window invalidated while the loop had nothing to paint is painted: the answer is not kept.
+    InvalidateRect(popup, nullptr, TRUE);
+    EXPECT_EQ(paint::paintedByTheLoop(), Events{"popup"});
+    for (HWND w : {child, moved, popup, restyled, shownParent, hiddenParent}) DestroyWindow(w);
+    expectNoFailures();
+}
