@@ -107,6 +107,7 @@ void Threads::finishCurrent(DWORD exitCode) {
         t.end->exitCode = exitCode;
         // Senders waiting on this thread get 0 rather than waiting forever.
         for (auto& sent : t.queue.sent) sent->done = true;
+        setSuspendCount(t, 0);
         records_.erase(it);
     }
     // Anything the host thread still does on its way out registers it anew.
@@ -215,7 +216,13 @@ void Threads::handOver() {
     quiesce(std::chrono::seconds(10));
 }
 
+void Threads::setSuspendCount(ThreadRecord& t, int count) {
+    suspendedThreads_ += (count > 0 ? 1 : 0) - (t.suspendCount > 0 ? 1 : 0);
+    t.suspendCount = count;
+}
+
 void Threads::parkIfSuspended(std::unique_lock<std::mutex>& lock) {
+    if (suspendedThreads_ == 0) return;
     auto& self = current(lock);
     if (self.suspendCount == 0) return;
     if (wait(lock, "SuspendThread", [&self] { return self.suspendCount == 0; }, std::nullopt) ==

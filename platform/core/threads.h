@@ -160,6 +160,8 @@ public:
 
     // Parks the calling thread while it is suspended (SuspendThread); requires the lock.
     void parkIfSuspended(std::unique_lock<std::mutex>& lock);
+    // A thread's suspend count (SuspendThread, ResumeThread, CREATE_SUSPENDED); requires the lock.
+    void setSuspendCount(ThreadRecord& t, int count);
 
 private:
     bool quiescentLocked(const ThreadRecord& t) const;
@@ -170,6 +172,9 @@ private:
     std::condition_variable changed_;
     std::map<DWORD, std::unique_ptr<ThreadRecord>> records_;
     DWORD nextId_ = 1;
+    // The threads whose suspend count is above 0. Every platform call parks a suspended caller,
+    // and with none suspended (nearly always) it need not look up the caller's record.
+    int suspendedThreads_ = 0;
     // Tells this table from one made later at the same address, for the calling thread's
     // remembered record (every platform call asks for it).
     const std::uint64_t serial_ = nextSerial();

@@ -215,18 +215,19 @@ BOOL CXTPControlEdit::ShowEditWindow(BOOL show) {
         if (!bar) return TRUE;
         // The bar's layout may have moved the control since.
         const RECT rect = editWindowRect(*bar);
-        RECT now{};
-        window->GetWindowRect(&now);
-        POINT topLeft{now.left, now.top};
-        ::ScreenToClient(bar->GetSafeHwnd(), &topLeft);
-        if (topLeft.x != rect.left || topLeft.y != rect.top) window->MoveWindow(&rect, FALSE);
+        if (placed_.x != rect.left || placed_.y != rect.top) {
+            window->MoveWindow(&rect, FALSE);
+            placed_ = POINT{rect.left, rect.top};
+        }
         return TRUE;
     }
     edit_.reset();  // a window its bar's window took with it
     if (!bar || !bar->GetSafeHwnd() || !IsShown()) return FALSE;
     std::unique_ptr<CXTPControlEditCtrl> edit = CreateEditControl();
-    if (!edit || !edit->CreateEdit(this, bar, editWindowRect(*bar))) return FALSE;
+    const RECT rect = editWindowRect(*bar);
+    if (!edit || !edit->CreateEdit(this, bar, rect)) return FALSE;
     edit_ = std::move(edit);
+    placed_ = POINT{rect.left, rect.top};
     return TRUE;
 }
 

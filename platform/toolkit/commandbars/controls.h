@@ -269,6 +269,9 @@ private:
     BOOL selected_ = FALSE;
     int width_ = 0;
     std::unique_ptr<CXTPControlEditCtrl> edit_;
+    // Where the window was last put in its bar: only the control moves it, and every idle pass
+    // checks whether the bar's layout moved the control since.
+    POINT placed_{};
 };
 
 // A combo box: a list of texts and the current selection (-1: none).

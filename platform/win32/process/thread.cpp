@@ -59,7 +59,7 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE start,
     HANDLE handle = nullptr;
     {
         Lock lock = lockPlatform();
-        if (creationFlags & CREATE_SUSPENDED) threads.find(id)->suspendCount = 1;
+        if (creationFlags & CREATE_SUSPENDED) threads.setSuspendCount(*threads.find(id), 1);
         handle = threadHandle(id);
     }
     if (threadId) *threadId = id;
@@ -98,7 +98,7 @@ DWORD ResumeThread(HANDLE handle) {
     auto* t = threadOf(handle);
     if (!t) return failWith(ERROR_INVALID_HANDLE, static_cast<DWORD>(-1));
     const int previous = t->suspendCount;
-    if (t->suspendCount > 0) --t->suspendCount;
+    if (previous > 0) platform::core::threads().setSuspendCount(*t, previous - 1);
     const DWORD id = t->id;
     platform::core::threads().notifyAll();
     lock.unlock();
@@ -118,7 +118,8 @@ DWORD SuspendThread(HANDLE handle) {
     Lock lock = lockPlatform();
     auto* t = threadOf(handle);
     if (!t) return failWith(ERROR_INVALID_HANDLE, static_cast<DWORD>(-1));
-    const int previous = t->suspendCount++;
+    const int previous = t->suspendCount;
+    platform::core::threads().setSuspendCount(*t, previous + 1);
     const DWORD id = t->id;
     lock.unlock();
     platform::core::journal().add("thread", L"suspended " + std::to_wstring(id));

@@ -547,6 +547,30 @@ TEST_F(ToolkitBars, EditControlsHaveAWindowExactlyWhileTheirBarShowsThem) {
     edit->InternalRelease();
 }
 
+TEST_F(ToolkitBars, AnEditWindowFollowsItsControlWhenTheBarsLayoutMovesIt) {
+    CXTPControl* before = bar_->GetControls()->Add(xtpControlButton, 701);
+    auto* edit = static_cast<CXTPControlEdit*>(bar_->GetControls()->Add(xtpControlEdit, 702));
+    bars_->UpdateCommandBars();
+    ASSERT_NE(edit->GetEditCtrl(), nullptr);
+    const auto left = [&] {
+        RECT rect{};
+        ::GetWindowRect(edit->GetEditCtrl()->GetSafeHwnd(), &rect);
+        return rect.left;
+    };
+    const LONG shown = left();
+
+    // Each way, on the next update pass: the control before it hidden, then shown again.
+    before->SetVisible(FALSE);
+    bars_->UpdateCommandBars();
+    const LONG moved = left();
+    EXPECT_LT(moved, shown);
+    before->SetVisible(TRUE);
+    bars_->UpdateCommandBars();
+    EXPECT_EQ(left(), shown);
+    bars_->UpdateCommandBars();
+    EXPECT_EQ(left(), shown) << "a pass that moved nothing leaves the window where it is";
+}
+
 TEST_F(ToolkitBars, UserChangesReachTheControlAndProgramChangesDoNot) {
     class Watched : public CXTPControlEdit {
     public:
