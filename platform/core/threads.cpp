@@ -222,7 +222,8 @@ void Threads::setSuspendCount(ThreadRecord& t, int count) {
 }
 
 void Threads::parkIfSuspended(std::unique_lock<std::mutex>& lock) {
-    if (suspendedThreads_ == 0) return;
+    // A thread's first platform call registers it (its record is made by the look-up).
+    if (suspendedThreads_ == 0 && tlsThreadId != 0) return;
     auto& self = current(lock);
     if (self.suspendCount == 0) return;
     if (wait(lock, "SuspendThread", [&self] { return self.suspendCount == 0; }, std::nullopt) ==

@@ -173,7 +173,7 @@ private:
     std::map<DWORD, std::unique_ptr<ThreadRecord>> records_;
     DWORD nextId_ = 1;
     // The threads whose suspend count is above 0. Every platform call parks a suspended caller,
-    // and with none suspended (nearly always) it need not look up the caller's record.
+    // and with none suspended (nearly always) a registered caller's record need not be looked up.
     int suspendedThreads_ = 0;
     // Tells this table from one made later at the same address, for the calling thread's
     // remembered record (every platform call asks for it).
