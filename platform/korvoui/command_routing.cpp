@@ -30,13 +30,16 @@ BOOL routeToKernel(CFrameWnd& frame, UINT nID, int nCode, void* pExtra, AFX_CMDH
         pHandlerInfo->pEntry = nullptr;
         return TRUE;
     }
+    // Only command objects update their items: the update pass asks about every control, and
+    // most are no kernel command's, so the active view is looked for only for those that are.
+    if (nCode == CN_UPDATE_COMMAND_UI && (pExtra == nullptr || container.FindCommand(nID) == nullptr)) return FALSE;
     const CommandContext context = activeContext(frame);
     if (nCode == CN_COMMAND) {
         // A command's argument travels in pExtra (none for menus, buttons and accelerators).
         const auto argument = static_cast<std::int64_t>(reinterpret_cast<std::intptr_t>(pExtra));
         return container.ExecuteCommand(nID, context.view, context.document, argument) ? TRUE : FALSE;
     }
-    if (nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr) {
+    if (nCode == CN_UPDATE_COMMAND_UI) {
         return container.UpdateCommandUI(nID, context.view, context.document, static_cast<CCmdUI*>(pExtra)) ? TRUE
                                                                                                             : FALSE;
     }
