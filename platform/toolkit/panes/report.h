@@ -6,6 +6,7 @@
 // expansion, in-place editing).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -274,11 +275,24 @@ public:
 private:
     friend class CXTPReportControl;
     friend class CXTPReportRow;
+    // Every row goes, its memory too: a row handed out before is not to be used any more.
     void clear();
-    void push(std::unique_ptr<CXTPReportRow> row);
+    // A new row, owned by these rows until the next clear; shown once pushed (here, or onto other
+    // rows that are merged into these).
+    CXTPReportRow* make(CXTPReportControl* control, CXTPReportRecord* record, CXTPReportRow* parent, int depth);
+    void push(CXTPReportRow* row);
     int indexOf(const CXTPReportRow* row) const;
 
-    std::vector<std::unique_ptr<CXTPReportRow>> rows_;
+    // Rows are made in blocks and never destroyed one by one (they own nothing), so that dropping
+    // a huge tree's rows frees a few blocks instead of a row at a time.
+    static constexpr std::size_t kBlockRows = 1024;
+    struct Block {
+        alignas(CXTPReportRow) std::byte bytes[kBlockRows * sizeof(CXTPReportRow)];
+    };
+    std::vector<std::unique_ptr<Block>> blocks_;
+    std::size_t lastBlockRows_ = kBlockRows;
+
+    std::vector<CXTPReportRow*> rows_;
     // Each row's record and depth beside it: finding a record's row or the end of a row's
     // children reads these packed arrays, not every row.
     std::vector<const CXTPReportRecord*> records_;

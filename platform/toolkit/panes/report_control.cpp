@@ -1,5 +1,7 @@
 // The report control: rows from records, selection, in-place editing, clicks and column state.
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
@@ -32,26 +34,40 @@ void CXTPReportRow::SetSelected(BOOL selected) {
 int CXTPReportRow::GetIndex() const { return control_->GetRows()->indexOf(this); }
 
 CXTPReportRow* CXTPReportRows::GetAt(int index) const {
-    return index >= 0 && index < GetCount() ? rows_[static_cast<std::size_t>(index)].get() : nullptr;
+    return index >= 0 && index < GetCount() ? rows_[static_cast<std::size_t>(index)] : nullptr;
 }
 
 CXTPReportRow* CXTPReportRows::Find(const CXTPReportRecord* record) const {
     const auto found = std::find(records_.begin(), records_.end(), record);
-    return found == records_.end() ? nullptr : rows_[static_cast<std::size_t>(found - records_.begin())].get();
+    return found == records_.end() ? nullptr : rows_[static_cast<std::size_t>(found - records_.begin())];
 }
+
+static_assert(std::is_trivially_destructible_v<CXTPReportRow>, "rows are freed by the block, never destroyed");
 
 void CXTPReportRows::clear() {
     rows_.clear();
     records_.clear();
     depths_.clear();
+    blocks_.clear();
+    lastBlockRows_ = kBlockRows;
     indexed_ = true;
 }
 
-void CXTPReportRows::push(std::unique_ptr<CXTPReportRow> row) {
+CXTPReportRow* CXTPReportRows::make(CXTPReportControl* control, CXTPReportRecord* record, CXTPReportRow* parent,
+                                    int depth) {
+    if (lastBlockRows_ == kBlockRows) {
+        blocks_.push_back(std::make_unique_for_overwrite<Block>());
+        lastBlockRows_ = 0;
+    }
+    std::byte* place = blocks_.back()->bytes + lastBlockRows_++ * sizeof(CXTPReportRow);
+    return new (place) CXTPReportRow(control, record, parent, depth);
+}
+
+void CXTPReportRows::push(CXTPReportRow* row) {
     if (indexed_) row->index_ = GetCount();
     records_.push_back(row->record_);
     depths_.push_back(row->depth_);
-    rows_.push_back(std::move(row));
+    rows_.push_back(row);
 }
 
 int CXTPReportRows::indexOf(const CXTPReportRow* row) const {
@@ -194,9 +210,9 @@ int CXTPReportControl::compareRecords(CXTPReportRecord* a, CXTPReportRecord* b) 
 
 void CXTPReportControl::addRecordRows(CXTPReportRecord* record, CXTPReportRow* parent, int depth,
                                       CXTPReportRows& rows) {
-    auto row = std::make_unique<CXTPReportRow>(this, record, parent, depth);
-    CXTPReportRow* added = row.get();
-    rows.push(std::move(row));
+    // Made in this control's rows whatever rows it is pushed onto: those are merged into them.
+    CXTPReportRow* added = rows_.make(this, record, parent, depth);
+    rows.push(added);
     // Collapsed records hold no rows below them.
     if (!record->IsExpanded() || !record->HasChildren()) return;
     for (CXTPReportRecord* child : sortedVisible(record->GetChilds())) addRecordRows(child, added, depth + 1, rows);
@@ -220,7 +236,7 @@ void CXTPReportControl::InsertRecordRows(CXTPReportRecords* records, int first) 
         const auto shown = std::find(rows_.records_.begin(), rows_.records_.end(), owner);
         if (shown == rows_.records_.end() || !owner->IsExpanded()) return;
         begin = static_cast<std::size_t>(shown - rows_.records_.begin()) + 1;
-        parent = rows_.rows_[begin - 1].get();
+        parent = rows_.rows_[begin - 1];
         depth = parent->depth_ + 1;
         for (end = begin; end < rows_.depths_.size() && rows_.depths_[end] >= depth;) ++end;
     }
@@ -354,7 +370,7 @@ std::vector<CXTPReportRow*> CXTPReportControl::GetSelectedRows() const {
     std::vector<CXTPReportRow*> rows;
     for (const auto& row : rows_.rows_) {
         if (std::find(selected_.begin(), selected_.end(), row->GetRecord()) != selected_.end())
-            rows.push_back(row.get());
+            rows.push_back(row);
     }
     return rows;
 }
