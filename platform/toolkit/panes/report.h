@@ -370,7 +370,8 @@ public:
     CXTPReportColumn* AddColumn(CXTPReportColumn* column) { return columns_.Add(column); }
     CXTPReportRows* GetRows() { return &rows_; }
     // Rebuilds the rows from the records (skipped while updates are locked; done at the last
-    // EndUpdate). Selection and focus stay on the same records when they are still shown.
+    // EndUpdate). The selection stays on the same records when they are still shown; the focused
+    // row goes with the old rows, and the caller focuses a row of the new ones.
     virtual void Populate();
     int GetPopulateCount() const { return populateCount_; }
     // Rows for the records of `records` from index `first` on, just added with their items made:
