@@ -1,13 +1,13 @@
 #include "platform/win32/icons.h"
 #include "platform/win32/icon_files.h"
 
-#include <map>
-#include <mutex>
+#include <optional>
 #include <string>
 
 #include "platform/core/config.h"
 #include "platform/kvgc/picture_codec.h"
 #include "platform/win32/files/file.h"
+#include "platform/win32/handle_table.h"
 #include "platform/win32/last_error.h"
 
 namespace {
@@ -21,14 +21,10 @@ struct Icon {
     UINT resource = 0;
 };
 
-struct IconTable {
-    std::mutex mutex;
-    std::map<HICON, Icon> icons;
-    std::uintptr_t next = 0x70001;
-};
+using IconTable = platform::win32::HandleTable<HICON, Icon>;
 
 IconTable& table() {
-    static IconTable icons;
+    static IconTable icons(0x70001);
     return icons;
 }
 
@@ -41,56 +37,39 @@ HICON LoadIconW(HINSTANCE, UINT_PTR id) {
         return platform::win32::failWith(kErrorResourceNameNotFound, HICON{});
     const auto picture = platform::kvgc::decodePicture(bytes, L".png");
     if (!picture) return platform::win32::failWith(kErrorInvalidData, HICON{});
-    IconTable& icons = table();
-    std::lock_guard lock(icons.mutex);
-    const auto handle = reinterpret_cast<HICON>(icons.next++);
-    icons.icons[handle] = Icon{picture->width, picture->height, static_cast<UINT>(id)};
-    return handle;
+    return table().add(Icon{picture->width, picture->height, static_cast<UINT>(id)});
 }
 
 HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT) {
-    IconTable& icons = table();
-    std::lock_guard lock(icons.mutex);
-    const auto found = icons.icons.find(static_cast<HICON>(image));
-    if (type != IMAGE_ICON || found == icons.icons.end() || cx <= 0 || cy <= 0)
-        return platform::win32::failWith(ERROR_INVALID_HANDLE, HANDLE{});
-    const auto handle = reinterpret_cast<HICON>(icons.next++);
-    icons.icons[handle] = Icon{cx, cy, found->second.resource};
-    return handle;
+    const std::optional<UINT> resource = table().with(static_cast<HICON>(image), [](const Icon* icon) {
+        return icon ? std::optional<UINT>(icon->resource) : std::nullopt;
+    });
+    if (type != IMAGE_ICON || !resource || cx <= 0 || cy <= 0) return platform::win32::failWith(ERROR_INVALID_HANDLE, HANDLE{});
+    return table().add(Icon{cx, cy, *resource});
 }
 
 BOOL DestroyIcon(HICON icon) {
-    IconTable& icons = table();
-    std::lock_guard lock(icons.mutex);
-    return icons.icons.erase(icon) > 0 ? TRUE : platform::win32::failWith(ERROR_INVALID_HANDLE, FALSE);
+    return table().remove(icon) ? TRUE : platform::win32::failWith(ERROR_INVALID_HANDLE, FALSE);
 }
 
 namespace platform::win32 {
 
 HICON createIcon(int width, int height, UINT resource) {
     if (width <= 0 || height <= 0) return platform::win32::failWith(kErrorInvalidData, HICON{});
-    IconTable& icons = table();
-    std::lock_guard lock(icons.mutex);
-    const auto handle = reinterpret_cast<HICON>(icons.next++);
-    icons.icons[handle] = Icon{width, height, resource};
-    return handle;
+    return table().add(Icon{width, height, resource});
 }
 
 bool iconSize(HICON icon, int& width, int& height) {
-    IconTable& icons = table();
-    std::lock_guard lock(icons.mutex);
-    const auto found = icons.icons.find(icon);
-    if (found == icons.icons.end()) return false;
-    width = found->second.width;
-    height = found->second.height;
-    return true;
+    return table().with(icon, [&](const Icon* found) {
+        if (!found) return false;
+        width = found->width;
+        height = found->height;
+        return true;
+    });
 }
 
 UINT iconResource(HICON icon) {
-    IconTable& icons = table();
-    std::lock_guard lock(icons.mutex);
-    const auto found = icons.icons.find(icon);
-    return found == icons.icons.end() ? 0 : found->second.resource;
+    return table().with(icon, [](const Icon* found) { return found ? found->resource : 0u; });
 }
 
 std::optional<std::vector<int>> iconFileWidths(const std::string& bytes) {

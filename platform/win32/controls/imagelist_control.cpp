@@ -1,10 +1,9 @@
 #include "platform/win32/controls/imagelist.h"
 
-#include <cstdint>
-#include <map>
-#include <mutex>
+#include <optional>
 #include <vector>
 
+#include "platform/win32/handle_table.h"
 #include "platform/win32/icons.h"
 #include "platform/win32/last_error.h"
 
@@ -17,14 +16,10 @@ struct List {
     std::vector<UINT> images;
 };
 
-struct Lists {
-    std::mutex mutex;
-    std::map<HIMAGELIST, List> byHandle;
-    std::uintptr_t next = 0x1A0001;
-};
+using Lists = platform::win32::HandleTable<HIMAGELIST, List>;
 
 Lists& lists() {
-    static Lists table;
+    static Lists table(0x1A0001);
     return table;
 }
 
@@ -32,66 +27,53 @@ Lists& lists() {
 
 HIMAGELIST ImageList_Create(int cx, int cy, UINT, int initial, int grow) {
     if (cx <= 0 || cy <= 0 || initial < 0 || grow < 0) return platform::win32::failWith(ERROR_INVALID_PARAMETER, HIMAGELIST{});
-    Lists& table = lists();
-    std::lock_guard lock(table.mutex);
-    const auto handle = reinterpret_cast<HIMAGELIST>(table.next++);
-    table.byHandle[handle] = List{cx, cy, {}};
-    return handle;
+    return lists().add(List{cx, cy, {}});
 }
 
 BOOL ImageList_Destroy(HIMAGELIST list) {
-    Lists& table = lists();
-    std::lock_guard lock(table.mutex);
-    return table.byHandle.erase(list) > 0 ? TRUE : platform::win32::failWith(ERROR_INVALID_HANDLE, FALSE);
+    return lists().remove(list) ? TRUE : platform::win32::failWith(ERROR_INVALID_HANDLE, FALSE);
 }
 
 int ImageList_GetImageCount(HIMAGELIST list) {
-    Lists& table = lists();
-    std::lock_guard lock(table.mutex);
-    const auto found = table.byHandle.find(list);
-    return found == table.byHandle.end() ? 0 : static_cast<int>(found->second.images.size());
+    return lists().with(list, [](const List* found) { return found ? static_cast<int>(found->images.size()) : 0; });
 }
 
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
     int width = 0, height = 0;
     if (!platform::win32::iconSize(icon, width, height)) return platform::win32::failWith(ERROR_INVALID_HANDLE, -1);
     const UINT resource = platform::win32::iconResource(icon);
-    Lists& table = lists();
-    std::lock_guard lock(table.mutex);
-    const auto found = table.byHandle.find(list);
-    if (found == table.byHandle.end()) return platform::win32::failWith(ERROR_INVALID_HANDLE, -1);
-    std::vector<UINT>& images = found->second.images;
-    if (index == -1) {
-        images.push_back(resource);
-        return static_cast<int>(images.size()) - 1;
-    }
-    if (index < 0 || index >= static_cast<int>(images.size())) return platform::win32::failWith(ERROR_INVALID_PARAMETER, -1);
-    images[static_cast<std::size_t>(index)] = resource;
-    return index;
+    return lists().with(list, [&](List* found) {
+        if (!found) return platform::win32::failWith(ERROR_INVALID_HANDLE, -1);
+        std::vector<UINT>& images = found->images;
+        if (index == -1) {
+            images.push_back(resource);
+            return static_cast<int>(images.size()) - 1;
+        }
+        if (index < 0 || index >= static_cast<int>(images.size())) return platform::win32::failWith(ERROR_INVALID_PARAMETER, -1);
+        images[static_cast<std::size_t>(index)] = resource;
+        return index;
+    });
 }
 
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
-    Lists& table = lists();
-    std::lock_guard lock(table.mutex);
-    const auto found = table.byHandle.find(list);
-    if (found == table.byHandle.end() || !cx || !cy) return platform::win32::failWith(ERROR_INVALID_PARAMETER, FALSE);
-    *cx = found->second.width;
-    *cy = found->second.height;
-    return TRUE;
+    return lists().with(list, [&](const List* found) {
+        if (!found || !cx || !cy) return platform::win32::failWith(ERROR_INVALID_PARAMETER, FALSE);
+        *cx = found->width;
+        *cy = found->height;
+        return TRUE;
+    });
 }
 
 HICON ImageList_GetIcon(HIMAGELIST list, int index, UINT) {
-    int width = 0, height = 0;
-    UINT resource = 0;
-    {
-        Lists& table = lists();
-        std::lock_guard lock(table.mutex);
-        const auto found = table.byHandle.find(list);
-        if (found == table.byHandle.end() || index < 0 || index >= static_cast<int>(found->second.images.size()))
-            return platform::win32::failWith(ERROR_INVALID_PARAMETER, HICON{});
-        width = found->second.width;
-        height = found->second.height;
-        resource = found->second.images[static_cast<std::size_t>(index)];
-    }
-    return platform::win32::createIcon(width, height, resource);
+    // The icon is made outside the list's lock: the icon table has its own.
+    struct Image {
+        int width, height;
+        UINT resource;
+    };
+    const std::optional<Image> image = lists().with(list, [index](const List* found) -> std::optional<Image> {
+        if (!found || index < 0 || index >= static_cast<int>(found->images.size())) return std::nullopt;
+        return Image{found->width, found->height, found->images[static_cast<std::size_t>(index)]};
+    });
+    if (!image) return platform::win32::failWith(ERROR_INVALID_PARAMETER, HICON{});
+    return platform::win32::createIcon(image->width, image->height, image->resource);
 }
