@@ -57,6 +57,9 @@ public:
     bool OnDrop(CWnd* window, COleDataObject* data, DROPEFFECT effect, POINT point) override;
     // The PDM system connected or disconnected; on disconnect the open PDM panes are recorded.
     void OnChangeVarnelConnectionState(bool connected);
+    // The frame becomes the active main frame as its window's activation makes it; for a window
+    // that is the active window already, and so hears no activation.
+    void BecomeActiveMainFrame();
     // Shows the frame the first time; later calls do nothing.
     void InitialShow();
     bool IsShown() const { return m_shown; }
@@ -375,6 +378,8 @@ private:
     void UpdateRibbonForView(bool fullUpdate);
     // The active view changed (or `force`): ribbon, groups, message bars, frameless bars.
     void OnActiveViewChanged(CView* view, bool force);
+    // The frame's active view while its window lives, or null.
+    CView* GetLiveActiveView() const;
     // Steps of the screen-mode switch (mainframe/main_frame_modes.cpp).
     bool LeaveScreenMode(UINT mode);
     void EnterScreenMode(UINT mode);
@@ -382,7 +387,8 @@ private:
     void SetCaptionStyles(bool on);
     void CoverMonitor();
     std::unique_ptr<CXTPPropExchange> SaveLayoutSection(LPCWSTR name);
-    void LoadLayoutSection(const std::unique_ptr<CXTPPropExchange>& section);
+    // Loads a kept layout; answers whether the ribbon showed in it (true when it does not say).
+    bool LoadLayoutSection(const std::unique_ptr<CXTPPropExchange>& section);
     void ApplyTabClientSettings();
     void CreateFramelessToolBars();
     bool ManipPanelEditHasFocus() const;
@@ -419,8 +425,10 @@ private:
     RECT m_savedRect{};            // the window's rectangle when it left screen mode 0
     bool m_savedWorkbook = true;   // the workbook state when it entered the clean screen
     DWORD m_viewTypeMask = 0;
-    CView* m_activeView = nullptr;                  // compared, never dereferenced
-    const CKvw32Doc* m_activeDocument = nullptr;    // compared, never dereferenced
+    // The active view is held by its window: a view goes with its document window, and a window
+    // that is not a document window (a picture, a page) tells the frame nothing when it goes.
+    HWND m_activeViewWindow = nullptr;
+    const CKvw32Doc* m_activeDocument = nullptr;    // compared, never dereferenced; dropped when it closes
     Korvo::UI::FramelessToolBars* m_framelessBars = nullptr;  // one reference, released on destruction
     UINT m_analysisRibbonId = 1;
     bool m_minimizeRibbonWindowed = false;

@@ -31,6 +31,10 @@ void CMainFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
         return;
     }
     if (bMinimized) return;
+    BecomeActiveMainFrame();
+}
+
+void CMainFrame::BecomeActiveMainFrame() {
     MakeActive();
     // The file may have turned read-only (or writable) while another window was active.
     if (CKvw32Doc* document = GetActiveKorvoDocument()) document->UpdateReadOnlyState();

@@ -120,8 +120,10 @@ void CMainFrame::EnterScreenMode(UINT mode) {
         case 1:
             SetCaptionStyles(false);
             if (m_fullScreenLayoutSection) {
-                LoadLayoutSection(m_fullScreenLayoutSection);
+                const bool ribbonShown = LoadLayoutSection(m_fullScreenLayoutSection);
                 SetRibbonMode(IsRibbonMode());
+                // The ribbon mode shows the ribbon; full screen keeps it as its own layout had it.
+                if (!ribbonShown) setVisible(GetRibbonBar(), false);
             } else {
                 HideBarsForScreen(GetCommandBars(), true);
                 for (CXTPDockingPane* pane : m_paneManager.GetPaneList()) m_paneManager.ClosePane(pane);
@@ -180,22 +182,29 @@ std::unique_ptr<CXTPPropExchange> CMainFrame::SaveLayoutSection(LPCWSTR name) {
     std::unique_ptr<CXTPPropExchange> section = settings->GetSection(name);
     if (!section || !ExchangeCommandBarsLayout(*section, false, true)) return nullptr;
     // The bars' layout holds which bars are shown; the status line is the frame's own.
+    // So is the ribbon, which the ribbon mode shows again after every load.
     if (std::unique_ptr<CXTPPropExchange> shown = section->GetSection(kShownBars)) {
         bool status = GetStatusLine().GetSafeHwnd() && GetStatusLine().IsWindowVisible();
         PX_Bool(shown.get(), L"StatusLine", status);
+        KVRibbonBar* ribbonBar = GetRibbonBar();
+        bool ribbon = ribbonBar && ribbonBar->IsVisible() != FALSE;
+        PX_Bool(shown.get(), L"Ribbon", ribbon);
     }
     return section;
 }
 
-void CMainFrame::LoadLayoutSection(const std::unique_ptr<CXTPPropExchange>& section) {
+bool CMainFrame::LoadLayoutSection(const std::unique_ptr<CXTPPropExchange>& section) {
     const auto* stored = dynamic_cast<const CXTPPropExchangeXMLNode*>(section.get());
-    if (!stored) return;
+    if (!stored) return true;
     CXTPPropExchangeXMLNode loading(true, stored->GetNode());
     ExchangeCommandBarsLayout(loading, true, true);
     std::unique_ptr<CXTPPropExchange> shown = loading.GetSection(kShownBars);
     bool status = true;
     PX_Bool(shown.get(), L"StatusLine", status, true);
     if (GetStatusLine().GetSafeHwnd()) GetStatusLine().ShowWindow(status ? SW_SHOW : SW_HIDE);
+    bool ribbon = true;
+    PX_Bool(shown.get(), L"Ribbon", ribbon, true);
+    return ribbon;
 }
 
 CString CMainFrame::DescribeSavedLayout(bool fullScreen) const {
@@ -355,7 +364,7 @@ Korvo::UI::FramelessToolBars* CMainFrame::GetFramelessToolBars() const { return 
 CView* CMainFrame::GetFramelessHostView() {
     // The remembered view may be gone; the document window's own answer says it is not.
     CView* view = Korvo::UI::MdiMainFrame::GetFramelessHostView();
-    return view && view == m_activeView ? view : nullptr;
+    return view && view == GetLiveActiveView() ? view : nullptr;
 }
 
 Korvo::UI::FramelessToolBar* CMainFrame::GetFramelessToolBar(UINT barId) const {

@@ -138,17 +138,19 @@ void CMainFrame::OnChangeVarnelConnectionState(bool connected) {
 
 void CMainFrame::OnDocumentClosed(CKvw32Doc* document) {
     if (!document) return;
-    if (document == GetActiveKorvoDocument()) {
+    // The document's windows went before the notice; the frame compares with the document it
+    // showed, and a frame whose shown view went with them showed it too.
+    if (document == m_activeDocument || !GetLiveActiveView()) {
         SetActiveView(nullptr, FALSE);
         if (!GetStatusLine().IsProgressShown()) GetStatusLine().SetPromptText(L"", true);
     }
-    std::vector<std::uint64_t> bars;
-    for (const auto& bar : m_messageBars.Bars())
-        if (bar->GetBoundObject() == document) bars.push_back(bar->GetId());
-    for (const std::uint64_t id : bars) m_messageBars.Close(id);
+    // Addresses compared later must not match a document made at the same place.
+    if (document == m_activeDocument) m_activeDocument = nullptr;
+    if (document == m_ribbonDocument) m_ribbonDocument = nullptr;
+    if (m_messageBars.CloseBoundTo(document) && GetSafeHwnd()) RecalcLayout();
     if (CKvw32App* app = CKvw32App::Instance())
         if (auto* assembly = dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false)))
-            assembly->OnSetActiveDoc(nullptr);
+            assembly->OnDocumentClosed(document);
 }
 
 void CMainFrame::OnChangeDocumentState(CKvw32Doc* document) {

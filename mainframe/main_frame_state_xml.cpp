@@ -40,7 +40,13 @@ CXTPPropExchangeXMLNode* PresentSection(CXTPPropExchange* section) {
 void CMainFrame::SaveXmlState(Element& element, bool withPlacement, bool withDockingPanes) {
     using Korvo::UI::XML::BoolText;
     if (withPlacement) {
-        Korvo::UI::XML::SaveWindowPlacement(element, GetSafeHwnd());
+        // Full screen and the clean screen cover the monitor for a while: the place kept is the
+        // one the window goes back to.
+        const RECT& normal = m_savedRect;
+        if (m_screenMode != 0 && normal.right > normal.left && normal.bottom > normal.top)
+            Korvo::UI::XML::SaveWindowPlacement(element, normal);
+        else
+            Korvo::UI::XML::SaveWindowPlacement(element, GetSafeHwnd());
         Korvo::UI::XML::SaveWindowState(element, GetSafeHwnd());
         element.setAttribute(L"fullscreen", BoolText(m_screenMode == 1));
     }

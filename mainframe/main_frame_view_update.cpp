@@ -32,12 +32,19 @@ void CMainFrame::ViewActivated(CView* view) {
     OnActiveViewChanged(view, false);
 }
 
+CView* CMainFrame::GetLiveActiveView() const {
+    if (!m_activeViewWindow || !::IsWindow(m_activeViewWindow)) return nullptr;
+    return DYNAMIC_DOWNCAST(CView, CWnd::FromHandlePermanent(m_activeViewWindow));
+}
+
 void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
     const CKvw32Doc* oldDocument = m_activeDocument;
-    CView* oldView = m_activeView;
-    if (view == m_activeView && !force) return;
+    const HWND oldWindow = m_activeViewWindow;
+    CView* oldView = GetLiveActiveView();
+    const HWND window = view ? view->GetSafeHwnd() : nullptr;
+    if (window == oldWindow && !force) return;
     CKvw32Doc* document = documentOf(view);
-    m_activeView = view;
+    m_activeViewWindow = window;
     m_activeDocument = document;
 
     UpdateRibbonForView(true);
@@ -65,8 +72,10 @@ void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
         const bool shown = bound == static_cast<const CObject*>(document);
         if ((bar->IsWindowVisible() != FALSE) != shown) bar->ShowWindow(shown ? SW_SHOW : SW_HIDE);
     }
-    // The old view is only compared: the bars that stood over it leave it.
-    MoveFramelessToolBars(oldView);
+    // The bars that stood over the old view leave it; when that view is gone they are placed
+    // anew over whatever hosts them now.
+    if (oldView) MoveFramelessToolBars(oldView);
+    else if (oldWindow) MoveFramelessToolBars(GetFramelessHostView());
     MoveFramelessToolBars(view);
     RecalcLayout();
 }
@@ -75,7 +84,7 @@ void CMainFrame::UpdateViewDependentRibbonGroups() {
     ViewTypeFacts facts;
     const CSysPanelToolbar* panel = GetSysPanelToolbar();
     facts.panelShown = panel && panel->IsVisible();
-    CView* view = m_activeView;
+    CView* view = GetLiveActiveView();
     facts.hasView = view != nullptr;
     if (const auto* documentView = dynamic_cast<const CKVView*>(view)) {
         facts.documentView = true;

@@ -74,6 +74,14 @@ bool MessageBarList::Close(std::uint64_t id) {
     return closed;
 }
 
+bool MessageBarList::CloseBoundTo(const CObject* object) {
+    if (!object) return false;
+    retired_.clear();
+    const auto before = bars_.size();
+    bars_.remove_if([object](const std::unique_ptr<Korvo::UI::MessageBar>& bar) { return bar->GetBoundObject() == object; });
+    return bars_.size() != before;
+}
+
 void MessageBarList::Remove(const Korvo::UI::MessageBar* bar) {
     for (auto it = bars_.begin(); it != bars_.end(); ++it) {
         if (it->get() != bar) continue;

@@ -33,6 +33,8 @@ public:
     Korvo::UI::MessageBar* Last() const { return bars_.empty() ? nullptr : bars_.back().get(); }
     // Closes every bar of `id`; false when there is none.
     bool Close(std::uint64_t id);
+    // Closes every bar bound to `object` (a document that closed); false when there is none.
+    bool CloseBoundTo(const CObject* object);
     // Takes a bar away once it told its frame it closed. The bar may still be inside its own
     // button handler, so its window is hidden now and the object goes at the next change.
     void Remove(const Korvo::UI::MessageBar* bar);

@@ -62,6 +62,8 @@ void ServerAppProxy::OnChangeDocumentState(CKvw32Doc* document, DWORD) { app_->O
 
 void ServerAppProxy::OnDocumentClosed(CKvw32Doc* document) {
     CKVCom_Is3D::OnCurrentDocumentChanged(document, document, 1);
+    // No frame may go on showing what it showed of the document: its view, prompt and bars.
+    app_->ForEachMainFrame([document](CMainFrame* frame) { frame->OnDocumentClosed(document); });
     // A closed document must not stay the panes' current document.
     app_->ForgetClosedDocument(document);
 }

@@ -52,8 +52,11 @@ void CKvw32App::ActivateNextMainFrame() {
     if (frames.size() < 2) return;
     auto active = std::find(frames.begin(), frames.end(), GetActiveMainFrame());
     CMainFrame* next = active == frames.end() || std::next(active) == frames.end() ? frames.front() : *std::next(active);
-    // Activating the window makes the frame the UI module's active frame (CMainFrame::OnActivate).
+    // Activating the window makes the frame the UI module's active frame (CMainFrame::OnActivate),
+    // unless it is the active window already: closing an inactive frame made itself active in the
+    // UI module alone, and the next one hears no activation.
     next->ActivateFrame();
+    if (GetActiveMainFrame() != next) next->BecomeActiveMainFrame();
 }
 
 void CKvw32App::EnableMainFrames(bool enable) {

@@ -122,7 +122,11 @@ void MainFrame::SetTheme(const Theme&) {}
 
 void MainFrame::OnChangeActiveMainFrame(MainFrame*) {}
 
-void MainFrame::ViewActivated(CView* view) { lastView_ = view; }
+void MainFrame::ViewActivated(CView* view) { lastView_ = view ? view->GetSafeHwnd() : nullptr; }
+
+const CView* MainFrame::GetLastActivatedView() const {
+    return lastView_ ? DYNAMIC_DOWNCAST(CView, CWnd::FromHandlePermanent(lastView_)) : nullptr;
+}
 
 void MainFrame::HidePopupToolbar() {
     if (CXTPToolBar* bar = GetPopupToolbar()) bar->SetVisible(FALSE);

@@ -155,7 +155,8 @@ public:
     // The active view of the frame changed: a document window became active or its active view
     // changed (`view`), or the last document window went (null).
     virtual void ViewActivated(CView* view);
-    const CView* GetLastActivatedView() const { return lastView_; }
+    // Null once that view's window is gone.
+    const CView* GetLastActivatedView() const;
 
     // While hints are blocked, controls about to be shown lose their descriptions and tooltips.
     void BlockControlsHints(bool block) { hintsBlocked_ = block; }
@@ -181,7 +182,7 @@ private:
     int filterConfiguring_ = 0;
     int layoutLocks_ = 0;
     bool hintsBlocked_ = false;
-    CView* lastView_ = nullptr;
+    HWND lastView_ = nullptr;  // by its window: a view may go without telling the frame
 };
 
 // Whether `hwnd` is the window of a main frame: the type test any thread may make on a handle.

@@ -185,7 +185,10 @@ bool IsApplicable(const Element& element) {
 void SaveWindowPlacement(Element& element, HWND window) {
     WINDOWPLACEMENT placement{};
     if (!window || !GetWindowPlacement(window, &placement)) return;
-    const RECT& r = placement.rcNormalPosition;
+    SaveWindowPlacement(element, placement.rcNormalPosition);
+}
+
+void SaveWindowPlacement(Element& element, const RECT& r) {
     element.setAttribute(L"windowRect", std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
                                             std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom));
 }

@@ -127,6 +127,8 @@ bool IsApplicable(const Element& element);
 // A frame's window placement as attributes: "windowRect" (the restored rectangle, "left,top,
 // right,bottom") and "windowState" ("normal", "maximized" or "minimized").
 void SaveWindowPlacement(Element& element, HWND window);
+// The same "windowRect" for a rectangle the window is to be restored to.
+void SaveWindowPlacement(Element& element, const RECT& restored);
 void SaveWindowState(Element& element, HWND window);
 // The rectangle of "windowRect"; false (and `rect` untouched) when it is absent or malformed.
 bool RestoreWindowRect(const Element& element, RECT& rect);

@@ -212,8 +212,10 @@ void CView::OnDestroy() {
     if (CFrameWnd* top = GetTopLevelFrame(); top != nullptr && top->GetPreviewView() != nullptr &&
                                               top->GetPreviewView()->GetPrintView() == this)
         top->GetPreviewView()->Close();
-    if (CFrameWnd* frame = GetParentFrame(); frame != nullptr && frame->GetActiveView() == this) {
-        frame->SetActiveView(nullptr);
+    // Deactivated during death in every frame that holds it: an MDI frame may hold a view of one
+    // of its children as its own.
+    for (CFrameWnd* frame = GetParentFrame(); frame != nullptr; frame = frame->GetParentFrame()) {
+        if (frame->GetActiveView() == this) frame->SetActiveView(nullptr);
     }
     CWnd::OnDestroy();
 }

@@ -73,6 +73,18 @@ TEST_F(ThreeFrames, ActivatingTheNextFrameWrapsAround) {
     EXPECT_EQ(Active(), frames[2]);
 }
 
+// The taskbar's Close on a frame that is not the active one: that frame makes itself active in
+// the UI module to close, and the next one, the active window already, hears no activation. It
+// is the active main frame all the same, and the kernel's requests reach it.
+TEST_F(ThreeFrames, ClosingAFrameThatIsNotActiveLeavesTheNextOneActive) {
+    ASSERT_EQ(Active(), frames[2]);
+    s.user().close(frames[1]);
+    s.runUntilIdle();
+    ASSERT_EQ(s.inspect().mainFrames(), (std::vector<HWND>{frames[0], frames[2]}));
+    EXPECT_EQ(Active(), frames[2]);
+    EXPECT_NE(KorvoServerAppProxy::Instance()->ShowMessageBar(5, L"Title", L"Text"), nullptr);
+}
+
 TEST_F(ThreeFrames, AModalBoxOverOneFrameDisablesThemAll) {
     std::vector<bool> enabledDuringBox;
     s.user().expectBox(L"Busy", [&](const BoxRequest&) {

@@ -1,0 +1,51 @@
+# Full screen and the state the program keeps of it: writing the state while in full screen, and
+# entering full screen a second time, leave the ribbon as full screen had it (hidden); quitting in
+# full screen keeps the window's place outside it, where the next start opens.
+include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+set(host ${WORK_DIR}/host)
+
+set(frame_at "\"AfxMDIFrame\" \"Korvo CAD\" visible enabled")
+
+# The part of `text` after the Nth `marker` up to the next one (or the end).
+function(nth_part text marker n var)
+  set(rest "${text}")
+  string(LENGTH "${marker}" skip)
+  foreach(i RANGE 1 ${n})
+    string(FIND "${rest}" "${marker}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "fewer than ${n} \"${marker}\" in:\n${text}")
+    endif()
+    math(EXPR at "${at} + ${skip}")
+    string(SUBSTRING "${rest}" ${at} -1 rest)
+  endforeach()
+  string(FIND "${rest}" "${marker}" at)
+  if(NOT at EQUAL -1)
+    string(SUBSTRING "${rest}" 0 ${at} rest)
+  endif()
+  set(${var} "${rest}" PARENT_SCOPE)
+endfunction()
+
+korvo_run(ribbon EXIT 0 OUTPUT out ARGS --quiet call,log INPUT
+  "start\nidle\ncommand 1 1254\ndump state 1\ndump bars 1\ncommand 1 1254\ndump bars 1\ncommand 1 1254\ndump bars 1\ndump modes 1\nquit\n")
+nth_part("${out}" "user command 1254" 1 written)
+korvo_expect("${written}" "\ndump state 1\n.*\nbar 1 \"[^\"]*\" ribbon hidden\n" "writing the state keeps the ribbon hidden in full screen")
+nth_part("${out}" "user command 1254" 2 left)
+korvo_expect("${left}" "\nbar 1 \"[^\"]*\" ribbon visible\n" "the normal screen shows the ribbon")
+nth_part("${out}" "user command 1254" 3 again)
+korvo_expect("${again}" "\nbar 1 \"[^\"]*\" ribbon hidden\n" "full screen a second time keeps the ribbon hidden")
+korvo_expect("${again}" "\ndump modes 1\nscreen 1\n" "in full screen")
+
+# Quit in full screen; the next start over the same host opens where the window was before.
+korvo_run(quit_full EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log INPUT
+  "start\nidle\ndump windows\ncommand 1 1254\ndump windows\nquit\n")
+korvo_expect("${out}" "${frame_at} \\(15,15\\)-\\(1905,1025\\)" "the window's place before full screen")
+korvo_expect("${out}" "${frame_at} \\(0,0\\)-\\(1920,1080\\)" "full screen covers the monitor")
+korvo_run(restart EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log INPUT
+  "start\nidle\ndump windows\ndump state 1\ncommand 1 1254\ncommand 1 1254\ndump windows\nquit\n")
+korvo_expect("${out}" "dump windows\n[^\n]*${frame_at} \\(15,15\\)-\\(1905,1025\\)" "the next start opens at the place outside full screen")
+korvo_expect("${out}" "<MainWindow windowRect=\"15,15,1905,1025\" " "the state keeps that place")
+after("${out}" "user command 1254" back)
+after("${back}" "user command 1254" back)
+korvo_expect("${back}" "${frame_at} \\(15,15\\)-\\(1905,1025\\)" "leaving full screen returns there")
