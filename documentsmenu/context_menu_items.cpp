@@ -203,9 +203,9 @@ CFragmentPath& Insert::Prepare() const {
     record.Reset();
     const CString& path = GetTargets().front();
     record.SetPath(path);
-    if (library_) {
+    if (ILibrary* library = library_.Get()) {
         CString link;
-        link.Format(L"<%s>%s", library_->GetDisplayName().GetString(), path.Mid(path.ReverseFind(L'\\') + 1).GetString());
+        link.Format(L"<%s>%s", library->GetDisplayName().GetString(), path.Mid(path.ReverseFind(L'\\') + 1).GetString());
         record.SetLinkText(link);
     }
     return record;

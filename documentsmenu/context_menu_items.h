@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "documentsmenu/library_ref.h"
 #include "platform/kernel.h"
 #include "platform/toolkit.h"
 
@@ -164,7 +165,8 @@ KORVO_DOCUMENTS_MENU_ITEM(OpenInExplorer, DocumentMenuItem, CString);
 KORVO_DOCUMENTS_MENU_ITEM(CopyFullPath, DocumentMenuItem, CString);
 KORVO_DOCUMENTS_MENU_ITEM(Properties, DocumentMenuItem, CString);
 KORVO_DOCUMENTS_MENU_ITEM(Update, DocumentMenuItem, CString);
-// The insert items also hold the document's library (null when it comes from none).
+// The insert items also hold the document's library (none when it comes from none), by id: a
+// library closed while the menu is open leaves a plain insert of the file.
 class Insert : public DocumentMenuItem {
 public:
     Insert(CString path, ILibrary* library, bool beginGroup = false);
@@ -173,7 +175,7 @@ public:
 protected:
     Insert(CString path, ILibrary* library, LPCWSTR captionKey, int iconId, bool beginGroup);
     CFragmentPath& Prepare() const;
-    ILibrary* library_;
+    LibraryRef library_;
 };
 class InsertAsImage : public Insert {
 public:

@@ -59,17 +59,21 @@ DROPEFFECT LibraryDragDrop::OnDragOverRecord(ILibrariesGroup*, COleDataObject* d
     return (keyState & MK_CONTROL) ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
 }
 
+// False when the group refused something dropped (a group onto itself or below itself, a library
+// or group dropped where it is already); what it took stays taken.
 bool LibraryDragDrop::OnDropOnRecord(ILibrariesGroup* target, COleDataObject* data, DROPEFFECT effect) {
     if (!target || !data) return false;
     const auto libraries = identifiers(*data, LibraryFormat());
     if (!libraries) return false;
+    bool taken = true;
     for (const GUID& id : *libraries) {
         ILibrary* library = FindLibrary(id);
         if (!library) continue;
         if (effect == DROPEFFECT_COPY) {
-            if (ILibrary* copy = CreateLibrary(library)) target->AddLibrary(copy);
+            ILibrary* copy = CreateLibrary(library);
+            taken = copy && target->AddLibrary(copy) && taken;
         } else {
-            target->AddLibrary(library);
+            taken = target->AddLibrary(library) && taken;
         }
     }
     const auto groups = identifiers(*data, LibrariesGroupFormat());
@@ -79,13 +83,15 @@ bool LibraryDragDrop::OnDropOnRecord(ILibrariesGroup* target, COleDataObject* da
         if (!group) continue;
         if (effect == DROPEFFECT_COPY) {
             ILibrariesGroup* copy = CreateLibrariesGroup(group->GetDisplayName());
-            if (copy && !target->AddLibrariesGroup(copy)) copy->Destroy();
-        } else if (!isAtOrAbove(group, target)) {
+            if (copy && target->AddLibrariesGroup(copy)) continue;
+            if (copy) copy->Destroy();
+            taken = false;
+        } else {
             // Moved into itself or below itself, the group would hold itself.
-            target->AddLibrariesGroup(group);
+            taken = !isAtOrAbove(group, target) && target->AddLibrariesGroup(group) && taken;
         }
     }
-    return true;
+    return taken;
 }
 
 DROPEFFECT LibraryDragDrop::OnDragOverWindow(COleDataObject* data, DWORD, POINT, CWnd*) {

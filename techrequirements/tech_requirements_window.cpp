@@ -33,6 +33,9 @@ void TechRequirementsWindow::OnApplicationEvent(UINT eventId, const ApplicationE
     CKvw32Doc* document = event ? event->GetDocument() : args.GetEventDocument();
     switch (eventId) {
         case kEventActiveDocumentChanged: BindDocument(document); return;
+        case kEventTechRequirementsChanged:
+            if (document && document == document_) flags_ |= TechRequirementDialog::kFlagRefresh;
+            return;
         case kEventTechPagesChanged:
             if (document && document == document_) flags_ |= TechRequirementDialog::kFlagPages;
             return;

@@ -11,8 +11,8 @@
 #include "techrequirements/tech_requirement_dialog.h"
 
 class TechRequirementsWindow : public CWnd,
-                               public TypedApplicationEventListener<kEventActiveDocumentChanged, kEventTechPagesChanged,
-                                                                    kEventTechTypesChanged> {
+                               public TypedApplicationEventListener<kEventActiveDocumentChanged, kEventTechRequirementsChanged,
+                                                                    kEventTechPagesChanged, kEventTechTypesChanged> {
 public:
     TechRequirementsWindow() = default;
     ~TechRequirementsWindow() override;

@@ -1,5 +1,7 @@
 #include "documentsmenu/browser/library_browser.h"
 
+#include <utility>
+
 #include "documentsmenu/browser/folder_listing.h"
 #include "documentsmenu/browser/group_browsers.h"
 #include "documentsmenu/browser/list_item.h"
@@ -78,11 +80,17 @@ void LibraryBrowser::LibraryRemoved(ILibrary*) {
     if (GetSafeHwnd()) PostMessage(kHideRemovedLocation);
 }
 
-void LibraryBrowser::LibraryDestroyed(ILibrary*) {
+// The icons go with the library (each held its documents' library). Once the model is done,
+// the pane shows the library again when its configuration was only read again (the library keeps
+// its id), and nothing otherwise.
+void LibraryBrowser::LibraryDestroyed(ILibrary* library) {
     StopWatching(this);
     library_ = nullptr;
     if (observed_) observed_->RemoveClient(this);
     observed_ = nullptr;
+    destroyed_ = LibraryRef(library);
+    Fill();
+    if (GetSafeHwnd()) PostMessage(kHideRemovedLocation);
 }
 
 void LibraryBrowser::FileAdded(const SharedPathName& added) {
@@ -136,7 +144,12 @@ void LibraryBrowser::DocumentHiddenChanged(ILibrary* library, const CString& doc
 
 LRESULT LibraryBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kHideRemovedLocation) {
-        if (PreviewWnd* pane = GetPane(); pane && !library_ && pane->GetShownBrowser() == this) pane->Hide();
+        ILibrary* again = std::exchange(destroyed_, LibraryRef()).Get();
+        // Unless the pane shows something else by now.
+        if (PreviewWnd* pane = GetPane(); pane && !library_ && pane->GetShownBrowser() == this) {
+            if (again) pane->ShowLibrary(again, false);
+            else pane->Hide();
+        }
         return 0;
     }
     return Browser::WindowProc(message, wParam, lParam);

@@ -5,6 +5,7 @@
 #include "documentsmenu/browser/browser.h"
 #include "documentsmenu/directory_changes_handler.h"
 #include "documentsmenu/documents_menu_dlg.h"
+#include "documentsmenu/library_ref.h"
 
 namespace DocumentsMenu {
 
@@ -50,6 +51,8 @@ private:
 
     ILibrary* library_ = nullptr;
     DocumentsMenuDlg* observed_ = nullptr;
+    // The library destroyed while shown, until the pane has dealt with it.
+    LibraryRef destroyed_;
 };
 
 }  // namespace DocumentsMenu

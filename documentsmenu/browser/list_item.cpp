@@ -65,8 +65,8 @@ int DocumentItem::GetIconIndex() const { return pathIconOr(GetBrowser(), path_, 
 void DocumentItem::AddMenuItems(CXTPPopupBar* popup) {
     AddMenuItem(popup, new DocumentMenuItems::OpenInExplorer(path_));
     AddMenuItem(popup, new DocumentMenuItems::Open(path_));
-    AddMenuItem(popup, new DocumentMenuItems::Insert(path_, library_));
-    AddMenuItem(popup, new DocumentMenuItems::InsertAsImage(path_, library_));
+    AddMenuItem(popup, new DocumentMenuItems::Insert(path_, library_.Get()));
+    AddMenuItem(popup, new DocumentMenuItems::InsertAsImage(path_, library_.Get()));
     AddMenuItem(popup, new DocumentMenuItems::Properties(path_));
 }
 

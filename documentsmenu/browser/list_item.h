@@ -2,6 +2,7 @@
 // the item's id, unique in the process, as its item data.
 #pragma once
 
+#include "documentsmenu/library_ref.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 #include "platform/mfc.h"
@@ -56,11 +57,12 @@ public:
     const wchar_t* GetKind() const override { return L"document"; }
     // The item stands for the file at `path` from now on (the caller sets the row's text).
     void SetPath(const CString& path) { path_ = path; }
-    ILibrary* GetLibrary() const { return library_; }
+    // Null in a folder browser, and once the library is gone.
+    ILibrary* GetLibrary() const { return library_.Get(); }
 
 private:
     CString path_;
-    ILibrary* library_;
+    LibraryRef library_;
 };
 
 class FolderItem : public ListItem {

@@ -37,7 +37,8 @@ std::wstring FormFactorsOutline(HWND window) {
     const Korvo::UI::FormFactorReportControl* report = site.GetReportControl();
     std::wstring dump = L"formfactors " + Quoted(site.GetDocumentPath());
     dump += view->IsWindowVisible() ? L" shown" : L" hidden";
-    dump += L" library " + (site.GetLibrary() ? Quoted(site.GetLibrary()->GetName()) : std::wstring(L"none"));
+    const ILibrary* library = site.GetLibrary();
+    dump += L" library " + (library ? Quoted(library->GetName()) : std::wstring(L"none"));
     if (report) {
         auto* rows = const_cast<Korvo::UI::FormFactorReportControl*>(report)->GetRows();
         dump += L" rows " + std::to_wstring(rows->GetCount()) + L" view " +

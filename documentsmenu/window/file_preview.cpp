@@ -1,8 +1,41 @@
 #include "documentsmenu/window/file_preview.h"
 
+#include "documentsmenu/window/preview_wnd.h"
 #include "platform/win32.h"
 
 namespace DocumentsMenu {
+
+namespace {
+
+// Posted to itself by a preview whose library was destroyed, to act once the model is done.
+constexpr UINT kLibraryGone = WM_APP + 0x106;
+
+}  // namespace
+
+FilePreview::~FilePreview() { observe(nullptr); }
+
+void FilePreview::observe(ILibrary* library) {
+    if (library == observed_) return;
+    if (observed_) observed_->RemoveClient(this);
+    observed_ = library;
+    if (observed_) observed_->AddClient(this);
+}
+
+void FilePreview::LibraryDestroyed(ILibrary* library) {
+    if (library != observed_) return;
+    observed_ = nullptr;
+    if (GetSafeHwnd()) PostMessage(kLibraryGone);
+}
+
+void FilePreview::libraryGone() {
+    if (observed_) return;  // another document was shown meanwhile
+    if (ILibrary* again = library_.Get()) {
+        observe(again);
+        return;
+    }
+    auto* pane = dynamic_cast<PreviewWnd*>(GetParent());
+    if (pane && pane->GetFilePreview() == this && pane->showsDocument()) pane->Hide();
+}
 
 BOOL FilePreview::Create(CWnd* parent, UINT id) {
     return CWnd::Create(AfxRegisterWndClass(0), nullptr, WS_CHILD | WS_CLIPSIBLINGS, RECT{0, 0, 0, 0}, parent, id,
@@ -10,7 +43,8 @@ BOOL FilePreview::Create(CWnd* parent, UINT id) {
 }
 
 void FilePreview::SetDocument(ILibrary* library, const CString& fullPath) {
-    library_ = library;
+    library_ = LibraryRef(library);
+    observe(library);
     path_ = fullPath;
     // A document without a picture leaves the preview white.
     image_ = KvwLoadKVDocImage(fullPath, g_szDocPV);
@@ -41,6 +75,10 @@ void FilePreview::paint(HDC dc) const {
 
 LRESULT FilePreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return TRUE;
+    if (message == kLibraryGone) {
+        libraryGone();
+        return 0;
+    }
     if (message == WM_PAINT) {
         PAINTSTRUCT ps{};
         HDC dc = BeginPaint(GetSafeHwnd(), &ps);

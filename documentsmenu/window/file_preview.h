@@ -4,18 +4,23 @@
 
 #include <memory>
 
+#include "documentsmenu/library_ref.h"
 #include "platform/kernel.h"
 #include "platform/mfc.h"
 
 namespace DocumentsMenu {
 
-class FilePreview : public CWnd {
+// It follows the document's library: once the library is destroyed (and not read again with its
+// configuration), the pane showing the document shows nothing.
+class FilePreview : public CWnd, private ILibrary::IClient {
 public:
+    ~FilePreview() override;
     BOOL Create(CWnd* parent, UINT id);
     using CWnd::Create;
     // Reads the document's picture (none when it has no preview) and redraws at once.
     void SetDocument(ILibrary* library, const CString& fullPath);
-    ILibrary* GetLibrary() const { return library_; }
+    // Null once the library is gone.
+    ILibrary* GetLibrary() const { return library_.Get(); }
     const CString& GetPath() const { return path_; }
     const CWinBMP* GetImage() const { return image_.get(); }
 
@@ -24,8 +29,20 @@ protected:
 
 private:
     void paint(HDC dc) const;
+    void observe(ILibrary* library);
+    // After a destroyed library: the same library read again is followed, else the pane hides.
+    void libraryGone();
 
-    ILibrary* library_ = nullptr;
+    void LibraryPathChanged(ILibrary*) override {}
+    void LibraryNameChanged(ILibrary*) override {}
+    // A removed library is destroyed next.
+    void LibraryRemoved(ILibrary*) override {}
+    void LibraryDestroyed(ILibrary* library) override;
+    void LibraryContentsChanged(ILibrary*) override {}
+
+    LibraryRef library_;
+    // The library this preview is a client of; cleared by its destroyed notification.
+    ILibrary* observed_ = nullptr;
     CString path_;
     std::unique_ptr<CWinBMP> image_;
 };

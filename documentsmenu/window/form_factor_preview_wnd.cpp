@@ -24,7 +24,7 @@ CString FormFactorPreviewControlSite::StateFile() { return GetOptions().GetFolde
 
 void FormFactorPreviewControlSite::SetDocument(ILibrary* library, const CString& name, bool refresh) {
     if (!report_) return;
-    library_ = library;
+    library_ = LibraryRef(library);
     documentName_ = name;
     report_->SetActiveDocument(library ? GetLibraryAbsolutePath(library) + name : CString(), refresh);
 }
@@ -122,9 +122,9 @@ void FormFactorPreviewControlSite::InsertFocusedFormFactor() {
     fragment.Reset();
     const CString path = provider->GetDocumentPath();
     fragment.SetPath(path);
-    if (library_) {
+    if (ILibrary* library = library_.Get()) {
         CString link;
-        link.Format(L"<%s>%s", library_->GetDisplayName().GetString(), FileNamePart(path).GetString());
+        link.Format(L"<%s>%s", library->GetDisplayName().GetString(), FileNamePart(path).GetString());
         fragment.SetLinkText(link);
     }
     auto& manager = PreviewFormFactorApplyManager::Instance();

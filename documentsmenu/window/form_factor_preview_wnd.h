@@ -3,6 +3,7 @@
 // the document dragged out with it pending for whatever takes the file.
 #pragma once
 
+#include "documentsmenu/library_ref.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
 #include "platform/mfc.h"
@@ -22,7 +23,8 @@ public:
     // The document `name` (relative to the library's folder) of the library; the same document
     // again is read again only with `refresh`. Nothing before the report exists.
     void SetDocument(ILibrary* library, const CString& name, bool refresh);
-    ILibrary* GetLibrary() const { return library_; }
+    // Null once the library is gone.
+    ILibrary* GetLibrary() const { return library_.Get(); }
     const CString& GetDocumentName() const { return documentName_; }
     // Where the report keeps its layout.
     static CString StateFile();
@@ -38,7 +40,7 @@ protected:
     bool OnSiteCommand(UINT id) override;
 
 private:
-    ILibrary* library_ = nullptr;
+    LibraryRef library_;
     CString documentName_;
 };
 

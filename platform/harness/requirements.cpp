@@ -66,12 +66,14 @@ constexpr RequirementOperation kOperations[] = {
          while (a.more()) pages.push_back(a.page(document));
          TechRequirement* made = document->Cont2D()->TechRequirements().Add(Rich::Document({CString(text.c_str())}),
                                                                              Korvo::UniqueIdentifier(), pages, false, 0);
+         raise(kEventTechRequirementsChanged, document);
          return L"requirement " + std::to_wstring(TechRequirement::Properties(made).GetReqIndex());
      }},
     {L"DeleteRequirement", L"DOCUMENT INDEX", [](RequirementArguments& a) {
          CKvw32Doc* document = a.document();
          TechRequirement* requirement = a.requirement(document);
          document->Cont2D()->TechRequirements().Remove(TechRequirement::Properties(requirement).GetReqIndex());
+         raise(kEventTechRequirementsChanged, document);
          return std::wstring(L"done");
      }},
     {L"AddPage", L"DOCUMENT \"NAME\"", [](RequirementArguments& a) {

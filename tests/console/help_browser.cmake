@@ -47,3 +47,12 @@ korvo_expect("${out}" "dump help 1\n\\(no help window\\)\ntutorial \"[^\"]+\"\n 
 run_help(web out "start\nidle\nlink \"HTTP://example.com/x\"\nlink \"?kvcommand=\"\nquit\n")
 korvo_expect("${out}" "process shell-opened null, \"HTTP://example.com/x\", \"\"\nlink: handled\nlink: not handled\n"
   "a web link opens in the shell, an empty command is not handled")
+
+# An "open" link naming a library of the open configurations opens the document below its folder;
+# a library that is not open leaves the name as written, and the open says it cannot find it.
+file(WRITE ${WORK_DIR}/library_links.korvo
+     "documents-menu configuration \"C:\\Users\\user\\Documents\\Libraries.tws\"\nstart\nidle\nlink \"?kvcommand=open<Samples>Cover%20plate.grb\"\nexpect box \"*\" answer ok\nlink \"?kvcommand=open<Nowhere>Bracket.grb\"\ndump documents\nquit\n")
+korvo_run(library_links EXIT 0 OUTPUT out ARGS --host ${host} --quiet log --script ${WORK_DIR}/library_links.korvo)
+korvo_expect("${out}" "call KorvoDocument2::FindPathName\\(\"<Samples>Cover plate.grb\"\\)\n([^\n]*\n)*link: handled\n" "the library's name is looked up")
+korvo_expect("${out}" "dump documents\n[^\n]*Samples\\\\Cover plate.grb" "the library's document opened")
+korvo_expect("${out}" "call KorvoDocument2::FindPathName\\(\"<Nowhere>Bracket.grb\"\\)\n([^\n]*\n)*box [^\n]*\"Ошибка ввода-вывода\"" "a library that is not open: the open says so")

@@ -32,8 +32,9 @@ korvo_expect("${out}" "row: cell 3,2 has no icon\nrow: cell 3,3 has no check box
              "cells without icon, check box or editor refuse")
 korvo_expect("${out}" "row: list \"TechRequirementDialog.List\" has no row 9 \\(4 rows\\)\n" "no such row")
 
-# Moving: the moved rows stay selected; rows whose requirement is gone do not move and keep the
-# selection. Add takes the editor's paragraphs onto the active page.
+# Moving: the moved rows stay selected; a selected row whose requirement the kernel deletes goes
+# at the next idle pass, and with nothing selected nothing moves. Add takes the editor's
+# paragraphs onto the active page.
 string(CONCAT script "${start}"
   "model SetRequirementType 1 3 \"none\"\nmodel SetRequirementType 1 4 \"none\"\n"
   "expect requirement answer \"Fifth|Sixth\"\nkvpf \"TechRequirementDialog.Add\" click\n"
@@ -46,7 +47,8 @@ korvo_expect("${out}" "  row 2 id 4: [^\n]* selected\n  row 3 id 3: [^\n]*-\n  r
              "MoveUp on rows 3 and 5 selects rows 2 and 4")
 korvo_expect("${out}" "  row 3 id 4: [^\n]* selected\n  row 4 id 5: [^\n]*-\n  row 5 id 6: [^\n]* selected\n"
              "MoveDown moves them back")
-korvo_expect("${out}" "  row 3 id 4: - - - - - - pages - - background - selected\n" "nothing moved: the selection stays")
+korvo_expect("${out}" "model DeleteRequirement: done\nkvpf: control \"TechRequirementDialog.MoveUp\" is disabled\n" "nothing moved: the row went with its requirement")
+korvo_expect("${out}" "  row 3 id 5: [^\n]* background -\n  row 4 id 6: [^\n]* background -\n" "the deleted requirement's row is gone, nothing selected")
 korvo_expect("${out}" "undo \"Add technical requirements\"\nundo \"Change technical requirements\"\nundo \"Change technical requirements\"\nuser close"
              "each move is one undo step, a move of nothing none")
 

@@ -93,6 +93,19 @@ tr_block("${out}" "columns 9\n" grown)
 korvo_expect("${grown}" "  column 8 \"Sheet 3\"[^\n]*\n  row 0 id 1: [^\n]*\n  row 1 id 2: 2 \"Tolerances\" \"Tolerances\""
              "a new page and a new type reach the pane at idle")
 
+# The kernel's own additions and deletions reach the list at the next idle pass.
+string(CONCAT script
+  "start\nidle\nopen \"${cover}\"\naddon requirements 1\nmodel DeleteRequirement 1 3\nidle\ndump requirements\n"
+  "model AddRequirement 1 \"Chamfer all edges\" 1\nidle\ndump requirements\nquit\n")
+korvo_run(kernel_rows EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet call,log,window)
+tr_block("${out}" "dump requirements\n" deleted)
+if(deleted MATCHES " id 3: " OR NOT deleted MATCHES "  row 2 id 4: ")
+  message(FATAL_ERROR "the deleted requirement's row is gone:\n${deleted}")
+endif()
+after("${out}" "model AddRequirement" added)
+tr_block("${added}" "dump requirements\n" added)
+korvo_expect("${added}" "  row 3 id 5: [^\n]*\"Chamfer all edges\"" "the added requirement has its row")
+
 # What a user cannot do, and lines that do not parse.
 string(CONCAT script
   "start\nidle\nopen \"${cover}\"\naddon requirements 1\n${view} 42\nkvpf \"TechRequirementDialog.Nothing\" toggle\n"

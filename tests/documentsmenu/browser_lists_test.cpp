@@ -7,6 +7,7 @@
 #include "documentsmenu/browser/group_browsers.h"
 #include "documentsmenu/browser/library_browser.h"
 #include "documentsmenu/browser/list_item.h"
+#include "documentsmenu/window/file_preview.h"
 #include "documentsmenu/window/preview_wnd.h"
 #include "platform/core/control.h"
 #include "tests/documentsmenu/window_test_support.h"
@@ -188,6 +189,56 @@ TEST_F(BrowserListsTest, ARemovedLocationIsLeftAtOnceAndHiddenAfterTheNotificati
     EXPECT_EQ(pane().GetLibrariesGroupBrowser()->GetLibrariesGroup(), nullptr);
     settle();
     EXPECT_EQ(pane().GetShownBrowser(), nullptr);
+}
+
+// Closing a configuration destroys its libraries without removing them first: what showed one of
+// them lets it go, and the pane follows once the model is done.
+TEST_F(BrowserListsTest, ALibraryClosedWithItsConfigurationTakesItsIconsAndItsDocumentAlong) {
+    pane().SetClient(window.get());
+    pane().ShowLibrary(nuts, true);
+    ASSERT_EQ(icons(), L"hex nut.grb document\n");
+    const GUID nutsId = nuts->GetId();
+    ASSERT_TRUE(standard->Save(false));
+
+    // Read again from its file, the library keeps its id: the pane shows it again.
+    ASSERT_TRUE(standard->Load(standard->GetPath()));
+    EXPECT_EQ(pane().GetLibraryBrowser()->GetItemCount(), 0) << "the icons went with the old library";
+    settle();
+    nuts = FindLibrary(nutsId);
+    ASSERT_NE(nuts, nullptr);
+    EXPECT_EQ(pane().GetCurrentLibrary(), nuts);
+    EXPECT_EQ(icons(), L"hex nut.grb document\n");
+    EXPECT_EQ(dynamic_cast<DocumentItem*>(pane().GetShownBrowser()->ItemAtRow(0))->GetLibrary(), nuts);
+
+    // Closed: the icons go at once, the location once the model is done.
+    CloseAllConfigurations(GlobalCfgGroup());
+    EXPECT_EQ(pane().GetLibraryBrowser()->GetItemCount(), 0);
+    settle();
+    EXPECT_EQ(pane().GetShownBrowser(), nullptr);
+    EXPECT_EQ(pane().GetMode(), PreviewWnd::kModeNone);
+}
+
+TEST_F(BrowserListsTest, ADocumentShownWhenItsLibraryIsClosedIsNoLongerShownAndLevelUpLeadsNowhere) {
+    pane().SetClient(window.get());
+    ASSERT_TRUE(pane().ShowDocument(nuts, L"hex nut.grb", true));
+    ASSERT_EQ(pane().GetMode(), PreviewWnd::kModeFilePreview);
+    EXPECT_EQ(pane().GetFilePreview()->GetLibrary(), nuts);
+    ASSERT_TRUE(standard->Save(false));
+    const GUID nutsId = nuts->GetId();
+
+    // Read again: the picture stays, and Level up leads to the library as it is now.
+    ASSERT_TRUE(standard->Load(standard->GetPath()));
+    settle();
+    EXPECT_EQ(pane().GetMode(), PreviewWnd::kModeFilePreview);
+    EXPECT_EQ(pane().GetFilePreview()->GetLibrary(), FindLibrary(nutsId));
+
+    CloseAllConfigurations(GlobalCfgGroup());
+    EXPECT_EQ(pane().GetFilePreview()->GetLibrary(), nullptr);
+    pane().GoLevelUp();
+    EXPECT_EQ(pane().GetMode(), PreviewWnd::kModeFilePreview) << "nothing above a document whose library is gone";
+    settle();
+    EXPECT_EQ(pane().GetMode(), PreviewWnd::kModeNone);
+    EXPECT_FALSE(pane().GetFilePreview()->IsWindowVisible());
 }
 
 TEST_F(BrowserListsTest, ABrowserGoneWithAFolderChangeInFlightStaysClean) {

@@ -285,6 +285,36 @@ TEST_F(DocumentsMenuWindowTest, TheOpenButtonsArrowListsTheInstalledConfiguratio
     EXPECT_EQ(GlobalCfgGroup()->GetCount(), 2);
 }
 
+// The PDM system's button asks which of its configurations to open; the stand-in's choice is the
+// file chooser's, as for the open button.
+TEST_F(DocumentsMenuWindowTest, ThePdmButtonOpensTheChosenConfigurationAsThePdmSystemsAndCancelOpensNothing) {
+    const std::wstring other = kLibraries + L"Other.tws";
+    ASSERT_EQ(platform::files::writeAllAtomic(other, "<configuration name=\"Other\"/>"), 0u);
+    KVPDMWorkMix::SetActive(true);
+    open();
+    ::SendMessageW(window->GetSafeHwnd(), WM_IDLEUPDATECMDUI, TRUE, 0);
+    session.user().expectFileCancel();
+    session.user().click(window->GetSafeHwnd(), kOpenVarnelConfigurationId);
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 1);
+    session.user().expectFileChoose(other);
+    session.user().click(window->GetSafeHwnd(), kOpenVarnelConfigurationId);
+    IConfiguration* opened = FindConfigurationByPath(other.c_str());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->IsFromVarnel());
+    EXPECT_TRUE(opened->IsActive());
+    EXPECT_FALSE(standard->IsActive());
+    // Chosen again, it is only made the active one.
+    standard->SetActive(true);
+    session.user().expectFileChoose(other);
+    session.user().click(window->GetSafeHwnd(), kOpenVarnelConfigurationId);
+    EXPECT_EQ(GlobalCfgGroup()->GetCount(), 2);
+    EXPECT_TRUE(opened->IsActive());
+    EXPECT_TRUE(session.takeFailures().empty());
+    // Without the PDM system nothing is asked.
+    KVPDMWorkMix::SetActive(false);
+    EXPECT_EQ(OpenConfigurationFromVARNEL(GlobalCfgGroup()), nullptr);
+}
+
 TEST_F(DocumentsMenuWindowTest, TheColumnChooserOffersEveryColumnButNameAndTheHeaderFollows) {
     open();
     StructureBase& tree = window->GetStructure().GetTreeView();

@@ -98,6 +98,48 @@ TEST_F(DragAndDropTest, ALibraryOrGroupDroppedOnAGroupRowIsCopiedAndNoGroupGoesB
     EXPECT_TRUE(session.takeFailures().empty());
 }
 
+TEST_F(DragAndDropTest, AGroupMovedWithCtrlLeavesItsGroupForTheOneItWasDroppedOn) {
+    IConfiguration* other = model.addConfiguration(kLibraries + L"Other.tws", L"Other");
+    open();
+    expand(L"Standard");
+    expand(L"Bolts");
+    dropOnRow(L"Other", true);
+    LibraryDragDrop::DoDragLibrariesGroup(metric);
+    idle();
+    EXPECT_EQ(metric->GetParent(), static_cast<ILibrariesGroup*>(other));
+    EXPECT_EQ(bolts->GetGroupCount(), 0);
+    ASSERT_EQ(other->GetGroupCount(), 1);
+    // Both configurations' rows follow: Metric has left Bolts and shows below Other.
+    expand(L"Other");
+    EXPECT_EQ(rows().find(L"Metric"), rows().rfind(L"Metric"));
+    EXPECT_GT(row(L"Metric"), row(L"Other"));
+    EXPECT_TRUE(session.takeFailures().empty());
+}
+
+// The drop's answer is what the drag's source learns: true only when the group took everything.
+TEST_F(DragAndDropTest, ADropTheGroupRefusesAnswersFalseAndOneItTakesTrue) {
+    const auto drop = [](ILibrariesGroup* target, CLIPFORMAT format, const GUID& id, DROPEFFECT effect) {
+        IDataObject* data = platform::mfc::makeDataObject({{format, MakeIdentifierList({id})}});
+        COleDataObject object;
+        object.Attach(data, FALSE);
+        const bool answer = LibraryDragDrop::OnDropOnRecord(target, &object, effect);
+        data->Release();
+        return answer;
+    };
+    EXPECT_FALSE(drop(metric, LibrariesGroupFormat(), bolts->GetId(), DROPEFFECT_MOVE)) << "below itself";
+    EXPECT_FALSE(drop(bolts, LibrariesGroupFormat(), bolts->GetId(), DROPEFFECT_MOVE)) << "onto itself";
+    EXPECT_FALSE(drop(bolts, LibrariesGroupFormat(), metric->GetId(), DROPEFFECT_MOVE)) << "where it is already";
+    EXPECT_FALSE(drop(standard, LibraryFormat(), m6->GetId(), DROPEFFECT_MOVE)) << "a library where it is already";
+    EXPECT_EQ(bolts->GetParent(), standard);
+    EXPECT_EQ(metric->GetParent(), bolts);
+    EXPECT_TRUE(drop(standard, LibrariesGroupFormat(), metric->GetId(), DROPEFFECT_MOVE));
+    EXPECT_EQ(metric->GetParent(), standard);
+    EXPECT_TRUE(drop(bolts, LibraryFormat(), m6->GetId(), DROPEFFECT_MOVE));
+    EXPECT_EQ(m6->GetParent(), bolts);
+    EXPECT_TRUE(drop(bolts, LibrariesGroupFormat(), metric->GetId(), DROPEFFECT_COPY));
+    EXPECT_EQ(metric->GetParent(), standard) << "a copy leaves the group where it is";
+}
+
 TEST_F(DragAndDropTest, FilesDroppedOnALibraryRowCopyOnlyDocumentsAndAFailedCopyIsNoSuccess) {
     const std::wstring outside = L"C:\\Users\\user\\Outside\\";
     ASSERT_EQ(platform::files::createDirectories(outside), 0u);

@@ -83,6 +83,28 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     EXPECT_TRUE(s.journal().texts("process").empty());
 }
 
+// A library named as a fragment's link names it leads to its folder; a library or file that is
+// not there leaves the argument as written, and the open says it cannot be found.
+TEST_F(HelpBrowser, AnOpenLinkNamingALibraryOpensTheDocumentBelowItsFolder) {
+    Session s;
+    Started(s);
+    DocumentsMenu::IConfiguration* configuration =
+        s.kernel().documentsMenu().addConfiguration(L"C:\\Users\\user\\Documents\\Parts.tws", L"Parts");
+    ASSERT_NE(s.kernel().documentsMenu().addLibrary(configuration, L"Samples", L"Samples"), nullptr);
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=open<samples>Cover%20plate.grb"));
+    s.runUntilIdle();
+    const auto opened = Korvo::DocumentManager::Instance().GetDocuments();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front()->GetPathName(), CString(L"C:\\Users\\user\\Documents\\Samples\\Cover plate.grb"));
+    s.user().expectBox(L"*", Button::Ok);
+    s.user().expectBox(L"*", Button::Ok);
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=open<Nowhere>Bracket.grb"));
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=open<Samples>Missing.grb"));
+    EXPECT_TRUE(Has(s.journal().texts("call"), L"ReadDocumentFileInfo(\"<Nowhere>Bracket.grb\")"));
+    EXPECT_EQ(Korvo::DocumentManager::Instance().GetDocuments().size(), 1u);
+    EXPECT_TRUE(s.takeFailures().empty());
+}
+
 TEST_F(HelpBrowser, WebLinksAndPdfFilesGoToTheShellAndItsFailureIsSaid) {
     Session s;
     Started(s);

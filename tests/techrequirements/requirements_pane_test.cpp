@@ -209,6 +209,18 @@ TEST_F(RequirementsPane, ChangesWhileTheDocumentIsBusyWaitForTheCommandToEnd) {
     EXPECT_EQ(host->GetPendingFlags(), 0u);
 }
 
+TEST_F(RequirementsPane, TheKernelsOwnAdditionsAndDeletionsReachTheListAtTheNextIdlePass) {
+    Host();
+    ASSERT_EQ(model().GetRowCount(), 4);
+    EXPECT_EQ(Work(L"AddRequirement", {L"1", L"Deburr all holes", L"2"}), L"requirement 5");
+    ASSERT_EQ(model().GetRowCount(), 5);
+    EXPECT_EQ(kvpf::VariantText(Cell(4, 3, 0)), L"\"Deburr all holes\"");
+    Work(L"DeleteRequirement", {L"1", L"1"});
+    ASSERT_EQ(model().GetRowCount(), 4);
+    for (int row = 0; row < 4; ++row) EXPECT_NE(dialog->requirementAtRow(row), nullptr) << "row " << row;
+    EXPECT_EQ(host->GetPendingFlags(), 0u);
+}
+
 TEST_F(RequirementsPane, TheKernelsLeadersRequestShowsAHiddenPaneAndReachesTheEditor) {
     Host();
     s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.StartTechRequirementsLeaders(); });

@@ -11,6 +11,7 @@
 #include "platform/kernel/documents/compound_file.h"
 #include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/documents/document_state.h"
+#include "platform/kernel/documentsmenu/documents_menu.h"
 #include "platform/kernel/record.h"
 
 namespace {
@@ -52,6 +53,17 @@ CKVPropertySet KorvoDocument2::ReadProperties(LPCWSTR path) {
     return properties;
 }
 
+namespace {
+
+// The file an existing full path names, copied into `result`; false when there is none.
+bool answerExistingFile(std::wstring_view path, LPWSTR result) {
+    if (path.size() >= MAX_PATH || !platform::files::exists(path) || platform::files::isDirectory(path)) return false;
+    if (result) std::wcsncpy(result, std::wstring(path).c_str(), MAX_PATH);
+    return true;
+}
+
+}  // namespace
+
 bool KorvoDocument2::FindPathName(LPCWSTR path, LPCWSTR, LPWSTR result, int, LPCWSTR, int*, int) {
     if (result) result[0] = L'\0';
     // A full path of a file that exists needs no kernel folder: it is the answer.
@@ -59,11 +71,21 @@ bool KorvoDocument2::FindPathName(LPCWSTR path, LPCWSTR, LPWSTR result, int, LPC
     const bool absolute = given.size() > 2 && given[1] == L':' && (given[2] == L'\\' || given[2] == L'/');
     if (absolute && given.find(L'<') == std::wstring_view::npos) {
         platform::core::recordCall(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path) + L")");
-        if (given.size() >= MAX_PATH || !platform::files::exists(given) || platform::files::isDirectory(given)) return false;
-        if (result) std::wcsncpy(result, path, MAX_PATH);
-        return true;
+        return answerExistingFile(given, result);
+    }
+    // "<NAME>REST": NAME is a library of the open configurations, as a fragment's link names it;
+    // REST is below its folder.
+    const std::size_t close = given.find(L'>');
+    if (given.starts_with(L'<') && close != std::wstring_view::npos && close > 1) {
+        platform::core::recordCall(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path) + L")");
+        const CString name(std::wstring(given.substr(1, close - 1)).c_str());
+        DocumentsMenu::ILibrary* library = DocumentsMenu::FindLibraryByName(DocumentsMenu::GlobalCfgGroup(), name);
+        const CString folder = library ? DocumentsMenu::GetLibraryAbsolutePath(library) : CString();
+        const std::wstring_view rest = given.substr(close + 1);
+        if (folder.IsEmpty() || rest.empty()) return false;
+        return answerExistingFile(std::wstring(folder.GetString()) + std::wstring(rest), result);
     }
     platform::core::reportFailure(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path ? path : L"") +
-                                  L"): the stand-in knows no kernel folder names");
+                                  L"): the stand-in knows no kernel folder names but the libraries'");
     return false;
 }

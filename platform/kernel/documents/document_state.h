@@ -26,8 +26,10 @@ public:
     // document, gives an empty set.
     static CKVPropertySet ReadProperties(LPCWSTR path);
     // Resolves a path written with the kernel's "<...>" folder names into `result` (MAX_PATH
-    // characters). The stand-in knows no such names: a full path without them is its own answer
-    // when the file exists (false when not); anything else is a strict failure naming the call.
+    // characters). The stand-in knows the libraries' names: "<LIBRARY>FILE" is FILE below the
+    // folder of the open configurations' library LIBRARY; a full path without names is its own
+    // answer. Either is false when no such file exists; anything else is a strict failure naming
+    // the call.
     static bool FindPathName(LPCWSTR path, LPCWSTR base, LPWSTR result, int fileType, LPCWSTR extension,
                              int* location, int flags);
 

@@ -100,7 +100,8 @@ public:
     virtual bool AddLibrary(ILibrary* library) = 0;
     virtual int GetGroupCount() const = 0;
     virtual ILibrariesGroup* GetGroupAt(int index) const = 0;
-    // False when the group already has a parent, or is this group or one above it.
+    // A group in another group moves here; false when it is here already, is this group or one
+    // above it, or is a configuration.
     virtual bool AddLibrariesGroup(ILibrariesGroup* group) = 0;
     virtual ILibrariesGroup* GetParent() const = 0;
     virtual bool IsExcluded() const = 0;

@@ -43,10 +43,6 @@ CString withSeparator(const std::wstring& folder) {
     return CString(folder.back() == L'\\' ? folder : folder + L'\\');
 }
 
-void noDialog(const wchar_t* call) {
-    platform::core::reportFailure(std::wstring(call) + L": the stand-in kernel has no dialog to ask the user with");
-}
-
 }  // namespace
 
 IConfigurationsGroup* GlobalCfgGroup() { return &model().global(); }
@@ -126,10 +122,11 @@ CString AskConfigurationPath(bool open) {
 
 // A configuration named after its file, read from it (`load`) or written to it, in the group and
 // active; null when any step fails.
-IConfiguration* AddConfigurationFile(IConfigurationsGroup* group, const CString& path, bool load) {
+IConfiguration* AddConfigurationFile(IConfigurationsGroup* group, const CString& path, bool load, bool fromVarnel = false) {
     const std::wstring name = winpath::fileName(path.view());
     const std::size_t dot = name.rfind(L'.');
-    IConfiguration* configuration = CreateConfiguration(name.substr(0, dot == 0 ? name.size() : dot).c_str(), false);
+    IConfiguration* configuration =
+        CreateConfiguration(name.substr(0, dot == 0 ? name.size() : dot).c_str(), fromVarnel);
     if (!configuration) return nullptr;
     const bool done = load ? configuration->Load(path) : configuration->SaveAs(path);
     if (!done || !group->AddConfiguration(configuration)) {
@@ -149,23 +146,31 @@ IConfiguration* CreateNewConfiguration(IConfigurationsGroup* group) {
     return AddConfigurationFile(group, path, false);
 }
 
-IConfiguration* OpenConfiguration(IConfigurationsGroup* group) {
+namespace {
+
+// The configuration file the user chooses, opened (`fromVarnel`: as one the PDM system keeps);
+// one that is open already only becomes the active one.
+IConfiguration* OpenChosenConfiguration(IConfigurationsGroup* group, bool fromVarnel) {
     if (group != GlobalCfgGroup()) return nullptr;
     const CString path = AskConfigurationPath(true);
     if (path.IsEmpty()) return nullptr;
-    // One that is open already only becomes the active one.
     if (IConfiguration* open = FindConfigurationByPath(path)) {
         open->SetActive(true);
         return open;
     }
-    return AddConfigurationFile(group, path, true);
+    return AddConfigurationFile(group, path, true, fromVarnel);
 }
 
-IConfiguration* OpenConfigurationFromVARNEL(IConfigurationsGroup*) {
+}  // namespace
+
+IConfiguration* OpenConfiguration(IConfigurationsGroup* group) { return OpenChosenConfiguration(group, false); }
+
+// The PDM system's chooser stands for its configurations as files of the host: the user chooses
+// one with the file chooser, as for any configuration.
+IConfiguration* OpenConfigurationFromVARNEL(IConfigurationsGroup* group) {
     // Without the PDM system there is nothing to choose from.
     if (!KVPDMWorkMix::IsActive()) return nullptr;
-    noDialog(L"DocumentsMenu::OpenConfigurationFromVARNEL");
-    return nullptr;
+    return OpenChosenConfiguration(group, true);
 }
 
 void CloseAllConfigurations(IConfigurationsGroup* group) {

@@ -111,9 +111,15 @@ bool Group::AddLibrary(ILibrary* library) {
 
 bool Group::AddLibrariesGroup(ILibrariesGroup* group) {
     Group* added = asGroup(group);
-    if (!added || added->parent() || added->configuration() == added) return false;
+    if (!added || added->parent() == this || added->configuration() == added) return false;
     for (Group* above = this; above; above = above->parent()) {
         if (above == added) return false;  // a group cannot hold itself
+    }
+    // A group has one place, as a library has: added elsewhere, it moves with all it holds, and
+    // its old group's list changes.
+    if (Group* old = added->parent()) {
+        old->detachGroup(added);
+        old->clients_.notify([&](IClient* client) { client->GroupsChanged(old); });
     }
     groups_.push_back(added);
     childOrder_.push_back(added);

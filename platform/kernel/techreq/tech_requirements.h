@@ -23,6 +23,7 @@ class CKVBaseView;
 class CWnd;
 
 // Application events the kernel raises for a document's requirements (DocumentEventArgs).
+inline constexpr UINT kEventTechRequirementsChanged = 1150;  // requirements added or removed by the kernel's own work
 inline constexpr UINT kEventTechPagesChanged = 1151;  // pages added, removed or given new names
 inline constexpr UINT kEventTechTypesChanged = 1152;  // the requirement types or a requirement's type changed
 

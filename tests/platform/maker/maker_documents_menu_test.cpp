@@ -74,15 +74,26 @@ TEST_F(DocumentsMenuModelTest, ChangesNotifyAtOnceAndGroupsCannotHoldThemselves)
     ILibrariesGroup* metric = model.addGroup(bolts, L"Metric");
     ASSERT_NE(metric, nullptr);
     EXPECT_EQ(recorder.calls, (std::vector<std::wstring>{L"GroupAdded Standard Bolts"}));
-    // A group in a group is refused again, as are cycles and configurations as sub-groups.
+    // Cycles, a group where it is already and configurations as sub-groups are refused.
     EXPECT_FALSE(metric->AddLibrariesGroup(bolts));
     EXPECT_FALSE(metric->AddLibrariesGroup(metric));
-    EXPECT_FALSE(standard->AddLibrariesGroup(metric));
+    EXPECT_FALSE(bolts->AddLibrariesGroup(metric));
     IConfiguration* other = CreateConfiguration(L"Other", false);
     EXPECT_FALSE(metric->AddLibrariesGroup(other));
     other->Destroy();
     EXPECT_EQ(metric->GetParent(), bolts);
     EXPECT_EQ(bolts->GetGroupCount(), 1);
+    // One place only: added to another group, the group moves there with what it holds.
+    Recorder old;
+    bolts->AddClient(&old);
+    EXPECT_TRUE(standard->AddLibrariesGroup(metric));
+    EXPECT_EQ(metric->GetParent(), standard);
+    EXPECT_EQ(bolts->GetGroupCount(), 0);
+    EXPECT_EQ(standard->GetGroupCount(), 2);
+    EXPECT_EQ(old.calls, (std::vector<std::wstring>{L"GroupsChanged Bolts"}));
+    EXPECT_EQ(recorder.calls.back(), L"GroupAdded Standard Metric");
+    bolts->RemoveClient(&old);
+    EXPECT_TRUE(bolts->AddLibrariesGroup(metric));
 
     ILibrary* m6 = model.addLibrary(standard, L"M6", L"Parts\\M6");
     EXPECT_EQ(recorder.calls.back(), L"LibraryAdded Standard M6");
