@@ -7,7 +7,8 @@
 void CKvw32App::OnConnectToVarnel() { KVPDMWorkMix::Connect(true, L""); }
 
 void CKvw32App::OnUpdateConnectToVarnel(CCmdUI* cmdUI) {
-    cmdUI->Enable(!KVPDMWorkMix::IsActive() && !KVPDMWorkMix::GetInstanceKeyPath().IsEmpty() ? TRUE : FALSE);
+    // The instance start-up found (in the options or the environment) is what a connect reaches.
+    cmdUI->Enable(!KVPDMWorkMix::IsActive() && !GetSettings().varnel.instanceKeyPath.IsEmpty() ? TRUE : FALSE);
 }
 
 void CKvw32App::OnDisconnectFromVarnel() { KVPDMWorkMix::Disconnect(); }

@@ -1,6 +1,7 @@
 #include "app/image_documents/image_doc.h"
 
 #include "app/image_documents/image_command_ids.h"
+#include "platform/textcore.h"
 
 IMPLEMENT_DYNAMIC(CImageDoc, CDocument)
 IMPLEMENT_DYNCREATE(CDibDoc, CImageDoc)
@@ -15,6 +16,10 @@ namespace {
 
 // The colour transparent parts of a picture are shown on.
 constexpr COLORREF kPictureBackground = RGB(125, 125, 125);
+// The formats the graphics library writes, by extension.
+constexpr wchar_t kPictureFilter[] = L"PNG (*.png)|*.png|BMP (*.bmp)|*.bmp|JPEG (*.jpg)|*.jpg;*.jpeg|GIF (*.gif)|*.gif|"
+                                     L"TIFF (*.tif)|*.tif;*.tiff|PCX (*.pcx)|*.pcx|TGA (*.tga)|*.tga||";
+constexpr wchar_t kCannotWriteFile[] = L"The file \"%s\" cannot be written.";
 
 }  // namespace
 
@@ -53,5 +58,10 @@ void CDibDoc::OnSavePicture() {
     if (!m_bitmap) return;
     CWinBMP picture;
     picture.Create(*m_bitmap, nullptr, 0.0, 0.0);
-    picture.Save(nullptr);
+    // The program asks where rather than the library: a save that fails must name its file.
+    CFileDialog chooser(FALSE, L"png", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kPictureFilter);
+    if (chooser.DoModal() != IDOK) return;
+    const CString path = chooser.GetPathName();
+    if (picture.Save(path) != 0)
+        KVMessageBox::Show(Korvo::I18n::FormatTranslation(kCannotWriteFile, path), MB_OK | MB_ICONEXCLAMATION);
 }

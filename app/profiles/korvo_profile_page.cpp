@@ -28,6 +28,7 @@ constexpr UINT kImportFailed = 41023;
 constexpr UINT kImportFilter = 41024;
 constexpr UINT kSaveIntoFailed = 41025;
 constexpr UINT kConfirmReplace = 41026;
+constexpr UINT kExportFailed = 41027;
 constexpr UINT kOfferApply = 41059;
 
 constexpr int kFileNotFound = static_cast<int>(0x80030002u);
@@ -439,7 +440,7 @@ void KorvoProfilePage::OnExport() {
     const RegistryKey section = appKey.OpenSubKey(KorvoProfileManager::GetProfileSectionName(ProfileName(profile)), KEY_READ);
     const bool exported = section && (*target == KorvoProfiles::ExportTarget::Pdm ? KorvoProfiles::ExportToPdm(section.Get(), name)
                                                                                     : SaveRegistryKey(section.Get(), name, path));
-    if (!exported) AfxMessageBox(KVLoadString(kImportFailed), MB_ICONERROR);
+    if (!exported) AfxMessageBox(KVLoadString(kExportFailed), MB_ICONERROR);
 }
 
 void KorvoProfilePage::OnImport() {

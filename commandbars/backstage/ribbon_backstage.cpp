@@ -67,7 +67,11 @@ bool KVRibbonBar::ActivateBackstageTab(int id, CWnd* page) {
         if (!(tab.flags & xtpFlagManualUpdate)) {
             BackstageTabCmdUi update(tab);
             update.m_nID = static_cast<UINT>(id);
-            if (!OnCmdMsg(update.m_nID, CN_UPDATE_COMMAND_UI, &update, nullptr)) {
+            // The print page is the ribbon's own: its tab is there to be shown, whoever handles
+            // the print command elsewhere.
+            if (tab.page && tab.page == backstagePages_[kPrint].get()) {
+                update.Enable(TRUE);
+            } else if (!OnCmdMsg(update.m_nID, CN_UPDATE_COMMAND_UI, &update, nullptr)) {
                 if (CWnd* site = GetSite()) {
                     const BOOL disableWithoutHandler = site->IsFrameWnd() ? static_cast<const CFrameWnd*>(site)->m_bAutoMenuEnable : TRUE;
                     update.DoUpdate(site, disableWithoutHandler);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32.h"
+
 namespace Korvo::UserCommands {
 
 namespace {
@@ -58,20 +60,9 @@ std::optional<std::string> ReadWholeFile(const CString& path) {
 }
 
 bool WriteWholeFile(const CString& path, const std::string& bytes) {
-    const CString temporary = path + L".tmp";
-    {
-        const FileHandle file{::CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
-        if (file.handle == INVALID_HANDLE_VALUE) return false;
-        DWORD written = 0;
-        if (!bytes.empty() && (!::WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-                               written != bytes.size())) {
-            ::DeleteFileW(temporary);
-            return false;
-        }
-    }
-    if (::MoveFileExW(temporary, path, MOVEFILE_REPLACE_EXISTING)) return true;
-    ::DeleteFileW(temporary);
-    return false;
+    // The program's own atomic replace: its temporary cannot be a file of the user's, and one a
+    // killed run leaves is swept at the next start.
+    return platform::files::writeAllAtomic(path.GetString(), bytes) == ERROR_SUCCESS;
 }
 
 }  // namespace Korvo::UserCommands

@@ -1,5 +1,5 @@
 // Byte streams over memory, and whole files read into or written from them (a file is written
-// beside its place and moved over it, so a reader never sees half of it).
+// through the program's atomic replace, so a reader never sees half of it).
 #pragma once
 
 #include <optional>
@@ -35,6 +35,7 @@ private:
 
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::string> ReadWholeFile(const CString& path);
+// False when the file cannot be written; the file is then as it was.
 bool WriteWholeFile(const CString& path, const std::string& bytes);
 
 }  // namespace Korvo::UserCommands

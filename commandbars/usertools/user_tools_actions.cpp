@@ -7,11 +7,13 @@
 #include "commandbars/usertools/user_tools_page.h"
 #include "platform/kernel/ui/file_selection.h"
 #include "platform/kernel/ui/uimodule.h"
+#include "platform/textcore.h"
 
 namespace {
 
 constexpr UINT kNewPrompt = 41699, kCommandFilesFilter = 41700, kIconsFilter = 40728;
 constexpr wchar_t kCommandFileExtension[] = L"*.kvcmd";
+constexpr wchar_t kCannotWriteFile[] = L"The file \"%s\" cannot be written.";
 constexpr DWORD kExchangeFlags = OFN_EXPLORER | OFN_ENABLESIZING;
 
 // The kinds' menu texts in type order (1 to 7).
@@ -91,8 +93,10 @@ void CKVUserToolsPage::OnBrowse() {
 
 void CKVUserToolsPage::OnExport() {
     CFileDialog chooser(FALSE, kCommandFileExtension, nullptr, kExchangeFlags, CommandFilesFilter(), this);
-    // A file that cannot be written is not reported.
-    if (chooser.DoModal() == IDOK) commands_.ExportToFile(chooser.GetPathName());
+    if (chooser.DoModal() != IDOK) return;
+    const CString path = chooser.GetPathName();
+    if (!commands_.ExportToFile(path))
+        KVMessageBox::Show(Korvo::I18n::FormatTranslation(kCannotWriteFile, path), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CKVUserToolsPage::OnImport() {

@@ -388,6 +388,10 @@ constexpr Operation kOperations[] = {
          CWnd* frame = a.frame();
          return answer(k.ActivateBackstageTab(frame, a.id()));
      }},
+    {L"ShowRibbonBackstagePrintPage", L"FRAME DOCUMENT", [](Proxy& k, CallArguments& a) {
+         CWnd* frame = a.frame();
+         return answer(k.ShowRibbonBackstagePrintPage(frame, a.document()));
+     }},
     {L"RefreshBackstage", L"FRAME", [](Proxy& k, CallArguments& a) { k.RefreshBackstage(a.frame()); return kDone; }},
     {L"ReportApplicationError", L"\"APPLICATION\" \"TEXT\"", [](Proxy& k, CallArguments& a) {
          const std::wstring application = a.text();

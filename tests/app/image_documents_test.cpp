@@ -393,6 +393,21 @@ TEST_F(ImageDocuments, PrintingAndSavingGoThroughTheKernelAndTheGraphicsLibrary)
     EXPECT_EQ(s.files().readPicture(L"C:\\Work\\Copy.png"), original);
     EXPECT_EQ(s.files().readPicture(L"C:\\Work\\Copy.bmp"), original);
 
+    // A save that cannot be written says so, naming the file, and leaves nothing behind: a folder
+    // that does not exist, a read-only file, a format the library does not write.
+    ASSERT_TRUE(::SetFileAttributesW(L"C:\\Work\\Copy.bmp", FILE_ATTRIBUTE_READONLY));
+    for (const wchar_t* path : {L"C:\\Nowhere\\Copy.png", L"C:\\Work\\Copy.bmp", L"C:\\Work\\Copy.xyz"}) {
+        s.user().expectFileChoose(path);
+        s.user().expectBox(L"Не удалось записать файл \"" + std::wstring(path) + L"\".", [&](const BoxRequest& box) {
+            EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION) << apptest::Utf8(path);
+            return Button::Ok;
+        });
+        s.user().command(frame_, kSave);
+        s.runUntilIdle();
+    }
+    EXPECT_EQ(s.files().readPicture(L"C:\\Work\\Copy.bmp"), original);
+    EXPECT_FALSE(s.files().exists(L"C:\\Work\\Copy.xyz"));
+
     // A document without a picture neither prints nor saves.
     CDocument* empty = ImageDocumentTemplate().CreateNewDocument();
     const std::size_t callCount = calls(s).size();

@@ -25,7 +25,8 @@ TEST_F(PdmConnection, ConnectIsOfferedOnlyWithAnInstanceAndTheConnectionIsHeldUn
     Session s;
     Start(s);
     EXPECT_FALSE(Enabled(2074));  // no PDM system configured
-    s.kernel().setPdmInstanceKeyPath(L"SOFTWARE\\Varnel\\Instance");
+    // The PDM settings start-up fills name the instance.
+    GetSettings().varnel.instanceKeyPath = L"SOFTWARE\\Varnel\\Instance";
     EXPECT_TRUE(Enabled(2074));
     EXPECT_FALSE(Enabled(2075));
     EXPECT_FALSE(Enabled(9311));

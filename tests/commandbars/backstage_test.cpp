@@ -75,10 +75,16 @@ TEST_F(Backstage, ActivatingATabOpensOnItSkipsDisabledOnesAndPutsTheDefaultMarks
     view->GetTab(taken)->enabled = FALSE;
     EXPECT_FALSE(ribbon->ActivateBackstageTab(1551)) << "only disabled tabs";
     EXPECT_FALSE(ribbon->ActivateBackstageTab(4242)) << "no tab";
-    // The print command has no handler in this program: the routing disables its tab.
-    EXPECT_FALSE(ribbon->ActivateBackstageTab(1027));
-    EXPECT_FALSE(view->GetTab(IndexOf(1027))->enabled);
+    // The print tab shows the ribbon's own page: the kernel's request for it switches there and
+    // leaves it enabled for the user.
+    EXPECT_TRUE(kernel->ShowRibbonBackstagePrintPage(frame, static_cast<CKvw32Doc*>(nullptr)));
+    EXPECT_EQ(view->GetActiveIndex(), IndexOf(1027));
+    EXPECT_TRUE(view->GetTab(IndexOf(1027))->enabled);
 
+    view->Close();
+    EXPECT_TRUE(ribbon->ActivateBackstageTab(1027)) << "opens the backstage on it";
+    EXPECT_TRUE(view->IsOpen());
+    EXPECT_EQ(view->GetActiveIndex(), IndexOf(1027));
     view->Close();
     EXPECT_EQ(kernel->GetActiveBackstageTabId(frame), 0xFFFFFFFFu);
     EXPECT_EQ(ribbon->GetActiveBackstageTab(), nullptr);
@@ -261,13 +267,17 @@ TEST_F(Backstage, AHelpModifierPutsBackTheIdItFirstReplacedAndTheKernelCanRefres
     kernel->RefreshBackstage(nullptr);
     EXPECT_EQ(view->GetRefreshCount(), 1);
 
-    // The print tab's command has no handler here: the kernel's request is refused, and the page
-    // still takes the document it was given.
+    // The kernel's request shows the print page with the document it names.
     CKvw32Doc* document = Open(L"C:\\Work\\a.grb");
     ASSERT_NE(document, nullptr);
-    ribbon->GetPrintBackstagePage(false)->SetDocument(nullptr);
-    EXPECT_FALSE(kernel->ShowRibbonBackstagePrintPage(frame, document));
-    EXPECT_EQ(ribbon->GetPrintBackstagePage(false)->GetDocument(), document);
+    KVRibbonBackstagePrintPage* print = ribbon->GetPrintBackstagePage(false);
+    print->SetDocument(nullptr);
+    EXPECT_TRUE(kernel->ShowRibbonBackstagePrintPage(frame, document));
+    EXPECT_EQ(print->GetDocument(), document);
+    ASSERT_NE(print->GetPrintWindow(), nullptr);
+    EXPECT_EQ(print->GetPrintWindow()->GetDocument(), document);
+    EXPECT_EQ(kernel->GetActiveBackstageTabId(frame), 1027u);
+    view->Close();
     EXPECT_FALSE(kernel->ShowRibbonBackstagePrintPage(nullptr, document)) << "no frame";
 }
 

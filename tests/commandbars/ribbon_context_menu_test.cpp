@@ -43,6 +43,24 @@ TEST_F(RibbonFrameTest, AControlsMenuOffersQuickAccessToolBarsStylesAndTheGroups
     EXPECT_FALSE(copy->GetBeginGroup());
 }
 
+TEST_F(RibbonFrameTest, AddToQuickAccessPutsTheControlOnTheQuickAccessBarOnce) {
+    ASSERT_EQ(ribbon->GetQuickAccessControls()->FindControl(kKernelCommand), nullptr);
+    for (int times = 0; times < 2; ++times) {
+        s.user().expectMenuChoose(9606);
+        EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), kKernelCommand), std::nullopt);
+        s.runUntilIdle();
+    }
+    const std::wstring after = s.inspect().dumpRibbon(frame->GetSafeHwnd());
+    const std::size_t quick = after.find(L"quick access\n");
+    ASSERT_NE(quick, std::wstring::npos) << platform::core::toUtf8(after);
+    const std::wstring shown = after.substr(quick, after.find(L"ribbon controls\n") - quick);
+    EXPECT_EQ(shown.find(L"\n  681 "), shown.rfind(L"\n  681 ")) << "added once: " << platform::core::toUtf8(shown);
+    EXPECT_NE(shown.find(L"\n  681 button \"Create library\""), std::wstring::npos) << platform::core::toUtf8(shown);
+    CXTPControl* copy = ribbon->GetQuickAccessControls()->FindControl(kKernelCommand);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->IsVisible());
+}
+
 TEST_F(RibbonFrameTest, SystemPanelControlsGetNoQuickAccessAndCustomizeModeGetsNothing) {
     home->GetGroup(0)->Add(xtpControlButton, 950)->SetCaption(L"Panel");
     s.runUntilIdle();

@@ -248,6 +248,30 @@ TEST_F(UserCommandsFile, TheRegistryReaderSkipsWhatItCannotUseAndKeepsIdsUnique)
     EXPECT_TRUE(s.registry().hasKey(L"HKEY_CURRENT_USER", kSection + L"\\Command6"));
 }
 
+TEST_F(UserCommandsFile, TheProfileStateKeepsTheApplicationsCommandsAndReadsWhatTheRegistryHolds) {
+    CKVUserCommands& commands = CKvw32App::Instance()->GetUserCommands();
+    Fill(commands);
+    const std::vector<std::wstring> held = Listed(commands);
+    KorvoProfileManager::Instance().SaveState();
+    EXPECT_EQ(s.registry().getDword(L"HKEY_CURRENT_USER", kSection, L"Count"), 7u);
+
+    // A command put into the section from outside is read with the saved ones.
+    const std::wstring added = kSection + L"\\Command7";
+    s.registry().setDword(L"HKEY_CURRENT_USER", kSection, L"Count", 8);
+    s.registry().setDword(L"HKEY_CURRENT_USER", added, L"Type", 4);
+    s.registry().setDword(L"HKEY_CURRENT_USER", added, L"ID", 37500);
+    s.registry().setString(L"HKEY_CURRENT_USER", added, L"Prompt", L"Outside");
+    s.registry().setString(L"HKEY_CURRENT_USER", added, L"Folder", L"C:\\Users\\user\\Documents");
+    commands.RemoveAll();
+    KorvoProfileManager::Instance().LoadState();
+    const CKVUserCommand* outside = commands.Lookup(37500);
+    ASSERT_NE(outside, nullptr);
+    EXPECT_EQ(outside->Prompt, CString(L"Outside"));
+    std::vector<std::wstring> listed = Listed(commands);
+    std::erase_if(listed, [](const std::wstring& line) { return line.starts_with(L"37500 "); });
+    EXPECT_EQ(listed, held);
+}
+
 TEST(UserCommandTexts, FragmentNamesLibraryReferencesAndListTexts) {
     EXPECT_EQ(CKVFragmentUserCommand::DisplayName(L"<Standard parts>Bolts\\M6.grb"), CString(L"Bolts\\M6"));
     EXPECT_EQ(CKVFragmentUserCommand::DisplayName(L"C:\\Parts\\Nut.grs"), CString(L"C:\\Parts\\Nut"));

@@ -152,4 +152,23 @@ TEST_F(UserToolsPage, IconsGoToTheSelectedCommandAndThePromptKeepsItsRow) {
     EXPECT_GE(platform::harness::indexOf(entries, L"UIModuleProxy::SelectFile(\"\", \"ico\" at ("), 0);
 }
 
+TEST_F(UserToolsPage, AnExportThatCannotBeWrittenSaysSoNamingTheFile) {
+    AddProgram(L"Notes");
+    s.files().write(L"C:\\Work\\Tools.kvcmd", "the user's");
+    ASSERT_TRUE(::SetFileAttributesW(L"C:\\Work\\Tools.kvcmd", FILE_ATTRIBUTE_READONLY));
+    for (const wchar_t* path : {L"C:\\Nowhere\\Tools.kvcmd", L"C:\\Work\\Tools.kvcmd"}) {
+        int boxes = 0;
+        s.user().expectFileChoose(path);
+        s.user().expectBox(L"Не удалось записать файл \"" + std::wstring(path) + L"\".", [&](const platform::harness::BoxRequest& box) {
+            EXPECT_EQ(box.type, MB_OK | MB_ICONEXCLAMATION);
+            ++boxes;
+            return platform::harness::Button::Ok;
+        });
+        OnPage([&](HWND page) { Act(page, {Kind::Click, Page::kExport, {}}); });
+        EXPECT_EQ(boxes, 1) << platform::core::toUtf8(path);
+    }
+    EXPECT_EQ(s.files().read(L"C:\\Work\\Tools.kvcmd"), std::optional<std::string>("the user's"));
+    EXPECT_FALSE(s.files().exists(L"C:\\Nowhere\\Tools.kvcmd"));
+}
+
 }  // namespace

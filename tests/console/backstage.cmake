@@ -15,6 +15,22 @@ korvo_expect("${out}" "kernel GetActiveBackstageTabId: 1036\n" "the kernel sees 
 korvo_expect("${out}" "user backstage close of frame 1\ndump backstage 1\nbackstage closed\n" "closed")
 korvo_expect("${out}" "kernel ActivateBackstageTab: true\ndump backstage 1\nbackstage open\ntab 0 \"Recent\" name \"recentFileList\" default active\n" "the kernel opens it on a tab")
 
+# The kernel's request for the print page opens the backstage on it with the document it names,
+# switches to it while open, and leaves the tab for the user to choose.
+string(CONCAT script "start\nopen \"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\"\n"
+  "kernel ShowRibbonBackstagePrintPage 1 1\ndump backstage 1\nbackstage 1 \"Export\"\nkernel ActivateBackstageTab 1 1027\n"
+  "dump backstage 1\nbackstage 1 close\nbackstage 1 1027\ndump backstage 1\nquit\n")
+korvo_run(print_page EXIT 0 OUTPUT out ARGS --quiet call INPUT "${script}")
+korvo_expect("${out}" "kernel ShowRibbonBackstagePrintPage: true\ndump backstage 1\nbackstage open\n[^\n]*\n[^\n]*\ntab 1027 \"Print\" name \"printDialog\" active\n[^\n]*\npage help 102700\n  print window, document \"Bracket.grb\"\n"
+             "the kernel's request opens the print page on the document")
+korvo_expect("${out}" "kernel ActivateBackstageTab: true\ndump backstage 1\nbackstage open\n[^\n]*\n[^\n]*\ntab 1027 \"Print\" name \"printDialog\" active\n"
+             "while open the kernel switches to it")
+korvo_expect("${out}" "user backstage of frame 1 1027\n([^\n]*\n)*dump backstage 1\nbackstage open\n[^\n]*\n[^\n]*\ntab 1027 \"Print\" name \"printDialog\" active\n"
+             "the user still has the print tab")
+if(out MATCHES "\"Print\"[^\n]* disabled")
+  message(FATAL_ERROR "the print tab was left disabled:\n${out}")
+endif()
+
 korvo_run(not_open EXIT 0 OUTPUT out INPUT "start\nidle\nbackstage 1 close\ndump backstage 1\n")
 korvo_expect("${out}" "user backstage close of frame 1\ndump backstage 1\nbackstage closed\n" "closing a closed backstage changes nothing")
 korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 \"Nope\"\n")

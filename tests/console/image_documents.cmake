@@ -43,3 +43,12 @@ file(SHA256 "${WORK_DIR}/host/C/Users/user/Documents/Gear copy.png" saved)
 if(NOT original STREQUAL saved)
   message(FATAL_ERROR "the saved picture differs from the sample's")
 endif()
+
+# A save that cannot be written says so, naming the file, and leaves no file behind.
+korvo_run(save_fails EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
+  "start\nidle\nopen \"${gear}\"\nexpect file choose \"C:\\\\Nowhere\\\\Gear.png\"\nexpect box \"*\" answer ok\ncommand 1 1029\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Gear.xyz\"\nexpect box \"*\" answer ok\ncommand 1 1093\nquit\n")
+korvo_expect("${out}" "box [^\n]*\"Не удалось записать файл \\\"C:\\\\Nowhere\\\\Gear.png\\\".\" OK icon WARNING" "a folder that is not there")
+korvo_expect("${out}" "box [^\n]*\"Не удалось записать файл \\\"C:\\\\Users\\\\user\\\\Documents\\\\Gear.xyz\\\".\" OK icon WARNING" "a format the library does not write")
+if(EXISTS "${WORK_DIR}/host/C/Users/user/Documents/Gear.xyz")
+  message(FATAL_ERROR "a failed save left a file")
+endif()

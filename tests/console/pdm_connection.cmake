@@ -19,6 +19,16 @@ if(NOT told_count EQUAL 2)
   message(FATAL_ERROR "a disconnect while disconnected told the program again (or nothing was told):\n${out}")
 endif()
 
+# The instance start-up found is what Connect reaches: once Disconnect has run, Connect is offered
+# again and connects the user's way.
+korvo_run(reconnect EXIT 0 OUTPUT out ARGS --env "KORVOCAD_VARNELINSTANCE=Velmora\\Varnel" --quiet log,window
+          INPUT "start\nidle\ncommand 1 2075\ncommand 1 2074\nquit\n")
+korvo_expect("${out}" "user command 2074 to frame 1\n([^\n]*\n)*call KVPDMWorkMix::Connect\\(true, \"\"\\)\n"
+             "Connect is enabled after a disconnect and connects interactively")
+if(out MATCHES "disabled command 2074")
+  message(FATAL_ERROR "Connect stayed disabled with an instance configured:\n${out}")
+endif()
+
 korvo_run(no_instance EXIT 0 OUTPUT out INPUT "start\nidle\nmodel ConnectPdm \"Site\"\nquit\n")
 korvo_expect("${out}" "log 2 Loaded PDM in" "without a link the start-up still notes its PDM step")
 if(out MATCHES "KVPDMWorkMix::Connect[^\n]*\n([^\n]*\n)*log 2 Loaded PDM")

@@ -37,6 +37,17 @@ endif()
 string(SUBSTRING "${deleted}" ${second} -1 imported)
 korvo_expect("${imported}" "${profiles}\\\\Office\\\\MainFrame\\\\~Summary\\]" "Import brings the profile and its items back")
 
+# An export that cannot be written says so, not that an import failed.
+string(CONCAT unwritable
+  "start\nidle\n"
+  "expect file choose \"C:\\Nowhere\\Office.kvenv\"\n"
+  "expect box \"*\" answer ok\n"
+  "expect dialog 21101 answer click 1659 text 2473 \"Office\" click 1663 ok\n"
+  "command 1 1061\n"
+  "quit\n")
+korvo_run(export_fails EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT "${unwritable}")
+korvo_expect("${out}" "box [^\n]*\"The profile could not be exported.\" OK icon ERROR" "a failed export is said as one")
+
 # A file that is no profile: a clear error, and the profile of that name stays as it was.
 file(WRITE "${host}/C/Users/user/Documents/Office.kvenv" "not a profile\n")
 string(CONCAT broken

@@ -53,6 +53,16 @@ korvo_expect("${out}" "menu answer choose 700 \\(expected\\)" "its item chosen")
 korvo_expect("${out}" "\nright-click: no visible control 4711 in frame 1\n" "a control nobody shows")
 korvo_expect("${out}" "user right-click 691 in frame 1/1004\nmenu 0x[0-9a-f]+ 1 items\nmenu   0 \"Панель поиска\" checked\n"
              "a pane's tool-bar control: its bars' menu")
+# "Add to quick access toolbar" on a ribbon control: the quick-access bar shows it, once.
+korvo_run(quick_access EXIT 0 OUTPUT out INPUT
+  "start\nidle\nexpect menu choose 9606\nright-click 1 1001\nexpect menu choose 9606\nright-click 1 1001\ndump ribbon 1\nquit\n")
+after("${out}" "dump ribbon 1" ribbon)
+korvo_expect("${ribbon}" "\nquick access\n(  [^\n]*\n)*  1001 [^\n]*\n(  [^\n]*\n)*ribbon controls\n" "the control is on the quick-access bar")
+string(REGEX MATCHALL "\n  1001 " copies "${ribbon}")
+list(LENGTH copies copy_count)
+if(NOT copy_count EQUAL 1)
+  message(FATAL_ERROR "the control was added ${copy_count} times:\n${ribbon}")
+endif()
 korvo_run(big_command EXIT 2 ERROR err INPUT "start\nidle\ncommand 1 65536\n")
 korvo_expect("${err}" "<stdin>:3: command: 65536 is not a command id \\(0 to 65535\\)" "a command id past 16 bits")
 

@@ -41,3 +41,27 @@ korvo_expect("${out}" "\n37007 type 2 " "the commands stay after a refused impor
 if(out MATCHES "process spawned")
   message(FATAL_ERROR "a missing program was started:\n${out}")
 endif()
+
+# Two runs over one host folder: a command added on the user tools page is there after a restart,
+# and so is a command written into the registry section between two runs.
+file(REMOVE_RECURSE ${WORK_DIR}/host)
+string(CONCAT add_one "start\nidle\nexpect menu choose 2\nexpect dialog 21246 answer text 1202 \"C:\\\\Tools\\\\Notes.exe\" ok\n"
+  "expect dialog 1299 answer click 43079 text 43086 \"Notes, kept\" ok\ncommand 1 1215\nquit\n")
+korvo_run(before_restart EXIT 0 ARGS --host ${WORK_DIR}/host INPUT "${add_one}")
+korvo_run(after_restart EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet call,log,window INPUT "start\nidle\ndump user-commands\nquit\n")
+korvo_expect("${out}" "dump user-commands\n37000 type 2 prompt \"New command\" tooltip \"Notes, kept\" icon \"\" App \"C:\\\\Tools\\\\Notes.exe\" "
+             "the command added before the restart is there")
+
+set(hive "${WORK_DIR}/host/registry/HKEY_CURRENT_USER.reg")
+file(READ "${hive}" registry)
+string(REPLACE "[Software\\Velmora\\Korvo CAD 18.0\\UserCommands]\n\"Count\"=dword:00000001\n"
+               "[Software\\Velmora\\Korvo CAD 18.0\\UserCommands]\n\"Count\"=dword:00000002\n" edited "${registry}")
+if(edited STREQUAL registry)
+  message(FATAL_ERROR "the first run kept no user command in the registry:\n${registry}")
+endif()
+string(APPEND edited "[Software\\Velmora\\Korvo CAD 18.0\\UserCommands\\Command1]\n\"Type\"=dword:00000004\n"
+  "\"ID\"=dword:0000927c\n\"Prompt\"=\"Written by hand\"\n\"Folder\"=\"C:\\\\Users\\\\user\\\\Documents\"\n")
+file(WRITE "${hive}" "${edited}")
+korvo_run(from_registry EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet call,log,window INPUT "start\nidle\ndump user-commands\nquit\n")
+korvo_expect("${out}" "\n37500 type 4 prompt \"Written by hand\" [^\n]*Folder \"C:\\\\Users\\\\user\\\\Documents\"" "a command written into the registry is read")
+korvo_expect("${out}" "\n37000 type 2 prompt \"New command\" " "the saved one stays")

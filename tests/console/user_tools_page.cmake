@@ -78,3 +78,22 @@ list(LENGTH before count)
 if(NOT count EQUAL 8 OR NOT before STREQUAL after)
   message(FATAL_ERROR "the import did not give back the exported commands:\n${out}")
 endif()
+
+# An export that cannot be written says so, naming the file; a user's own NAME.tmp beside the
+# target is left alone by an export that succeeds.
+string(CONCAT unwritable
+  "start\nidle\nimport-commands \"${program_folder}\\\\UserCommands.kvcmd\"\n"
+  "expect file choose \"C:\\\\Nowhere\\\\mine.kvcmd\"\n"
+  "expect box \"*\" answer ok\n"
+  "expect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\mine.kvcmd\"\n"
+  "expect dialog 1299 answer click 43087 click 43087 ok\n"
+  "command 1 1215\ndump file \"C:\\\\Users\\\\user\\\\Documents\\\\mine.kvcmd.tmp\"\nquit\n")
+file(REMOVE_RECURSE ${WORK_DIR}/host)
+korvo_seed_host()
+file(WRITE "${host}/C/Users/user/Documents/mine.kvcmd.tmp" "the user's own notes\n")
+korvo_run(export_fails EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT "${unwritable}")
+korvo_expect("${out}" "box [^\n]*\"Не удалось записать файл \\\"C:\\\\Nowhere\\\\mine.kvcmd\\\".\" OK icon WARNING" "the failed export names its file")
+korvo_expect("${out}" "dump file [^\n]*\nfile [^\n]*: 21 bytes\n *the user's own notes\n" "the user's file beside the target is untouched")
+if(NOT EXISTS "${host}/C/Users/user/Documents/mine.kvcmd")
+  message(FATAL_ERROR "the second export wrote nothing:\n${out}")
+endif()

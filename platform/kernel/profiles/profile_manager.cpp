@@ -60,6 +60,12 @@ void KorvoProfileManager::ForEachItem(const std::function<bool(KorvoProfileItem&
 bool KorvoProfileManager::LoadState() {
     KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
     const bool loaded = shell && shell->LoadState();
+    // Every live item takes its part of the current settings: the user commands, the frames'
+    // tools and whatever else keeps its state in the profile.
+    ForEachItem([](KorvoProfileItem& item) {
+        item.LoadState();
+        return true;
+    });
     loaded_ = true;
     return loaded;
 }
@@ -67,15 +73,16 @@ bool KorvoProfileManager::LoadState() {
 bool KorvoProfileManager::SaveState() {
     KorvoServerAppProxy* shell = KorvoServerAppProxy::Instance();
     const bool saved = shell && shell->SaveState();
-    // Each live item is described in the default profile, so the profiles page can list it.
-    if (CWinApp* app = AfxGetApp()) {
-        ForEachItem([&](KorvoProfileItem& item) {
-            const CString summary = GetProfileSectionName(nullptr) + L"\\" + item.GetProfileItemName() + L"\\~Summary";
-            app->WriteProfileString(summary, L"Name", item.GetDisplayName());
-            app->WriteProfileInt(summary, L"Version", kSummaryVersion);
-            return true;
-        });
-    }
+    // Each live item keeps its state, and is described in the default profile so the profiles
+    // page can list it.
+    CWinApp* app = AfxGetApp();
+    ForEachItem([&](KorvoProfileItem& item) {
+        item.SaveState();
+        if (!app) return true;
+        const CString summary = GetProfileSectionName(nullptr) + L"\\" + item.GetProfileItemName() + L"\\~Summary";
+        app->WriteProfileString(summary, L"Name", item.GetDisplayName());
+        app->WriteProfileInt(summary, L"Version", kSummaryVersion);
+        return true;
+    });
     return saved;
 }
-

@@ -591,24 +591,42 @@ XTPRibbonHitTest CXTPRibbonBar::HitTest(POINT point) const {
 
 namespace {
 
-// The toolkit's own quick-access item: adds a copy of the control to the quick-access bar.
+// The toolkit's own quick-access item: adds a copy of the control to the quick-access bar. A
+// menu may show a copy of it (made by run-time class), which must do the same.
 class CXTPRibbonAddToQuickAccessButton : public CXTPControlButton {
+    DECLARE_DYNCREATE(CXTPRibbonAddToQuickAccessButton)
+
 public:
-    CXTPRibbonAddToQuickAccessButton(CXTPRibbonBar* ribbon, CXTPControl* control)
-        : ribbon_(ribbon), control_(control) {
-        control_->InternalAddRef();
-        SetFlags(GetFlags() | xtpFlagManualUpdate);
+    CXTPRibbonAddToQuickAccessButton() { SetFlags(GetFlags() | xtpFlagManualUpdate); }
+    CXTPRibbonAddToQuickAccessButton(CXTPRibbonBar* ribbon, CXTPControl* control) : CXTPRibbonAddToQuickAccessButton() {
+        hold(ribbon ? ribbon->GetSafeHwnd() : nullptr, control);
     }
-    ~CXTPRibbonAddToQuickAccessButton() override { control_->InternalRelease(); }
+    ~CXTPRibbonAddToQuickAccessButton() override { hold(nullptr, nullptr); }
+    void Copy(CXTPControl* source, BOOL recursive = FALSE) override {
+        CXTPControlButton::Copy(source, recursive);
+        if (auto* add = dynamic_cast<CXTPRibbonAddToQuickAccessButton*>(source)) hold(add->ribbon_, add->control_);
+    }
     void OnExecute() override {
-        if (ribbon_->GetQuickAccessControls()->FindControl(control_->GetID())) return;
-        ribbon_->GetQuickAccessControls()->AddClone(control_);
+        // The ribbon is looked up by its window: the menu may outlive it.
+        auto* ribbon = dynamic_cast<CXTPRibbonBar*>(CWnd::FromHandlePermanent(ribbon_));
+        if (!ribbon || !control_) return;
+        if (ribbon->GetQuickAccessControls()->FindControl(control_->GetID())) return;
+        ribbon->GetQuickAccessControls()->AddClone(control_);
     }
 
 private:
-    CXTPRibbonBar* ribbon_;
-    CXTPControl* control_;
+    void hold(HWND ribbon, CXTPControl* control) {
+        if (control) control->InternalAddRef();
+        if (control_) control_->InternalRelease();
+        ribbon_ = ribbon;
+        control_ = control;
+    }
+
+    HWND ribbon_ = nullptr;
+    CXTPControl* control_ = nullptr;
 };
+
+IMPLEMENT_DYNCREATE(CXTPRibbonAddToQuickAccessButton, CXTPControlButton)
 
 class CXTPRibbonMinimizeButton : public CXTPControlButton {
 public:
