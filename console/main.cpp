@@ -30,6 +30,7 @@
 #include "documentsmenu/window/console_pane.h"
 #include "documentsmenu/console_tree.h"
 #include "platform/core/hostfs.h"
+#include "platform/core/process.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
 #include "mainframe/frame_modes_outline.h"
@@ -202,5 +203,13 @@ int main(int argc, char** argv) {
     }
     signals.runEnded();
     if (end.signal != 0) signals.endProcessBy(end.signal);
+    // A program that ended its process (TerminateProcess) runs nothing more, its static objects'
+    // destructors included: the run ends here with its exit code.
+    if (platform::core::process().terminated()) {
+        std::cout.flush();
+        std::cerr.flush();
+        std::fflush(nullptr);
+        std::_Exit(end.exitCode);
+    }
     return end.exitCode;
 }

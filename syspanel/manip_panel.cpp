@@ -197,9 +197,11 @@ double CManipPanel::GetEditFormatValue(CKVSysPanelEditImpl* object) {
 void CManipPanel::SetEditReadOnly(CKVSysPanelEditImpl* object, bool readOnly) {
     forEachView<CXTPControlEdit>(object, [&](CXTPControlEdit& view) {
         view.SetReadOnly(readOnly ? TRUE : FALSE);
+        // Only the read-only bits: the view's other flags (its manual update among them) stay, so
+        // clearing read-only gives back the edit it was.
         if (readOnly) {
-            view.SetEditStyle(kReadOnlyEditStyle);
-            view.SetFlags(xtpFlagSkipFocus);
+            view.SetEditStyle(view.GetEditStyle() | kReadOnlyEditStyle);
+            view.SetFlags(view.GetFlags() | xtpFlagSkipFocus);
         } else {
             view.SetEditStyle(view.GetEditStyle() & ~kReadOnlyEditStyle);
             view.SetFlags(view.GetFlags() & ~xtpFlagSkipFocus);

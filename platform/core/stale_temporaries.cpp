@@ -14,8 +14,9 @@ void removeStaleTemporariesBelow(const fs::path& root) {
     std::error_code error;
     for (auto it = fs::recursive_directory_iterator(root, fs::directory_options::skip_permission_denied, error);
          !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        // The entry itself, never what a link names: a link may lead anywhere outside the host.
         std::error_code kind;
-        if (!it->is_directory(kind) || it->is_symlink(kind)) continue;
+        if (!fs::is_directory(it->symlink_status(kind))) continue;
         // A temporary folder (a program folder being seeded) goes whole with its name's owner.
         if (it->path().filename().string().starts_with(kAtomicTempPrefix)) {
             it.disable_recursion_pending();

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/core/process.h"
+#include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
@@ -197,7 +198,7 @@ constexpr Operation kOperations[] = {
      }},
     {L"UnpackSyspanelDoubleVar", L"ID", [](Proxy& k, CallArguments& a) {
          double value = 0.0;
-         return k.UnpackSyspanelDoubleVar(a.id(), value) ? platform::format(L"%.10g", value) : std::wstring(L"none");
+         return k.UnpackSyspanelDoubleVar(a.id(), value) ? platform::core::roundTripDecimal(value) : std::wstring(L"none");
      }},
     {L"UnpackSyspanelIntVar", L"ID", [](Proxy& k, CallArguments& a) {
          int value = 0;

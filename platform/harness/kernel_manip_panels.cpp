@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/harness.h"
 #include "platform/harness/call_arguments.h"
@@ -58,7 +59,7 @@ struct Operation {
 
 const std::wstring kDone = L"done";
 std::wstring answer(bool value) { return value ? L"true" : L"false"; }
-std::wstring answer(double value) { return platform::format(L"%g", value); }
+std::wstring answer(double value) { return platform::core::roundTripDecimal(value); }
 
 using Ctrl = CKVSysPanelCtrlImpl;
 using Edit = CKVSysPanelEditImpl;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/harness.h"
@@ -34,7 +35,7 @@ struct MeasureHead {
     std::int32_t variable;
 };
 
-std::wstring number(double value) { return platform::format(L"%.10g", value); }
+std::wstring number(double value) { return platform::core::roundTripDecimal(value); }
 
 // A value in the form `dump parameters` prints and `model` reads back.
 std::wstring valueText(const kveval::VariantParameter& value) {

@@ -66,21 +66,23 @@ TEST_F(ManipPanelTest, GettersReadTheBarViewThenTheToolBarViewThenTheirDefaults)
     EXPECT_TRUE(edit->GetControls().empty());
 }
 
-TEST_F(ManipPanelTest, ReadOnlyTakesTheFocusAwayAndGivesItBack) {
+TEST_F(ManipPanelTest, ReadOnlyTakesTheFocusAwayAndGivesBackTheEditItWas) {
     auto edit = std::make_unique<CKVSysPanelEditImpl>(L"len", 3001);
     panel->AddEdit(edit.get());
     auto* view = dynamic_cast<CXTPControlEdit*>(edit->GetControls()[0]);
     ASSERT_NE(view, nullptr);
     view->SetEditStyle(0x1);
+    const DWORD flagsBefore = view->GetFlags();
+    ASSERT_NE(flagsBefore & xtpFlagManualUpdate, 0u) << "the command, not the idle pass, keeps the view's state";
     panel->SetEditReadOnly(edit.get(), true);
     EXPECT_TRUE(view->GetReadOnly());
-    EXPECT_EQ(view->GetEditStyle(), 0x900u);
-    EXPECT_EQ(view->GetFlags(), xtpFlagSkipFocus);
+    EXPECT_EQ(view->GetEditStyle(), 0x901u);
+    EXPECT_EQ(view->GetFlags(), flagsBefore | xtpFlagSkipFocus);
     view->SetEditStyle(view->GetEditStyle() | 0x4);
     panel->SetEditReadOnly(edit.get(), false);
     EXPECT_FALSE(view->GetReadOnly());
-    EXPECT_EQ(view->GetEditStyle(), 0x4u);
-    EXPECT_EQ(view->GetFlags() & xtpFlagSkipFocus, 0u);
+    EXPECT_EQ(view->GetEditStyle(), 0x5u);
+    EXPECT_EQ(view->GetFlags(), flagsBefore) << "read-only off keeps the manual update: the edit can be typed into";
     panel->Clear();
 }
 

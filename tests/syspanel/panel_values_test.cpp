@@ -107,6 +107,27 @@ TEST_F(PanelValues, KernelValuesReachTheRibbonTwinAndTheBar) {
     EXPECT_FALSE(inRibbon(kLevel)->GetEnabled());
 }
 
+// The getters commit the text the edit shows: that text must read back as the very number.
+TEST_F(PanelValues, EveryGetterGivesBackTheWholeNumberItWasGiven) {
+    for (const double number : {1234567.89, 0.123456789, 2147483648.9, 123456789012345.6}) {
+        frame->set_syspanel_doublevar(document->Cont2D(), kLevel, number, -1);
+        double value = 0;
+        ASSERT_TRUE(frame->UnpackSyspanelDoubleVar(kLevel, value));
+        EXPECT_EQ(value, number) << barText(kLevel).GetString();
+        EXPECT_EQ(static_cast<const SysPanelValue*>(dynamic_cast<IDataExchange*>(onBar(kLevel))->GetValue())->value, number);
+        EXPECT_EQ(static_cast<const SysPanelValue*>(ribbonEdit(kLevel)->GetValue())->value, number);
+    }
+    frame->set_syspanel_doublevar(document->Cont2D(), kLevel, 1234567.89, -1);
+    EXPECT_EQ(barText(kLevel), CString(L"1234567.89"));
+    // A refused entry shows the stored number again, and that text is what the next read commits.
+    frame->set_syspanel_doublevar(document->Cont2D(), kLevel, 2147483648.9, -1);
+    s.user().expectBox(L"*neither a number*", platform::harness::Button::Ok);
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"1e400"), std::nullopt);
+    double value = 0;
+    ASSERT_TRUE(frame->UnpackSyspanelDoubleVar(kLevel, value));
+    EXPECT_EQ(value, 2147483648.9);
+}
+
 TEST_F(PanelValues, TypingWritesToTheSelectionOrElseToTheDefaults) {
     const int a = s.kernel().addObject(document), b = s.kernel().addObject(document);
     s.kernel().select(document, {a, b});

@@ -4,6 +4,7 @@
 #include <array>
 #include <cwctype>
 
+#include "platform/core/numbers.h"
 #include "platform/kernel/strings.h"
 
 bool g_fDefaultCtrlValue = true;
@@ -54,8 +55,9 @@ CString GetDefaultEditString(bool isDefault, double number) {
     return text;
 }
 
+// The edits commit the text they show: a rounded text would change the number at every read.
 void CDockFormEdit::FloatFormat(double value, double, CString& text, bool, KVDocument*) {
-    text.Format(L"%lg", value == 0.0 ? 0.0 : value);  // no "-0"
+    text = platform::core::roundTripDecimal(value == 0.0 ? 0.0 : value).c_str();  // no "-0"
 }
 
 double FontSizeManager::GetIncreasedSize(double size, int step) {

@@ -246,11 +246,19 @@ void CXTPDockingPaneManager::RedrawPanes() {
 
 void CXTPDockingPaneManager::showContainer(CXTPDockingPane* pane) {
     if (!pane->container_ || !::IsWindow(pane->container_)) {
+        // A floating pane's frame is a top-level window of its own that the site owns (it stays
+        // above the site and goes with it), at its floating rectangle on the screen; a docked
+        // pane's container is a child of the site, placed as the site lays out.
+        const bool floating = pane->state_ == xtpPaneFloating;
+        const RECT& rect = floating ? pane->floatRect_ : pane->rect_;
+        const DWORD style = (floating ? WS_POPUP : WS_CHILD | WS_VISIBLE) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+        const HMENU id = floating ? nullptr : reinterpret_cast<HMENU>(static_cast<UINT_PTR>(pane->id_));
         pane->container_ = ::CreateWindowExW(
-            0, platform::toolkit::toolkitWindowClass(L"XTPDockingPaneTabbedContainer"), pane->title_,
-            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, pane->rect_.left, pane->rect_.top,
-            pane->rect_.right - pane->rect_.left, pane->rect_.bottom - pane->rect_.top, site_->GetSafeHwnd(),
-            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(pane->id_)), AfxGetInstanceHandle(), nullptr);
+            floating ? WS_EX_TOOLWINDOW : 0, platform::toolkit::toolkitWindowClass(L"XTPDockingPaneTabbedContainer"),
+            pane->title_, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+            site_->GetSafeHwnd(), id, AfxGetInstanceHandle(), nullptr);
+        // Floating leaves the focus where it was.
+        if (floating && pane->container_) ::ShowWindow(pane->container_, SW_SHOWNA);
     }
     if (pane->IsValid()) {
         ::SetParent(pane->child_, pane->container_);

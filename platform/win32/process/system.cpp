@@ -2,6 +2,7 @@
 #include "platform/win32/process/system.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 
@@ -11,6 +12,7 @@
 #include "platform/core/process.h"
 #include "platform/core/registry_store.h"
 #include "platform/core/text.h"
+#include "platform/core/threads.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/process/module.h"
 
@@ -148,17 +150,34 @@ DWORD GetCurrentProcessId() { return 4242; }
 
 HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)); }
 
-// The registry's lazy writer gets its last chance when the process ends.
-void ExitProcess(UINT exitCode) {
+namespace {
+
+// Ends the process from the calling thread. A process that ends runs none of its code again: a
+// worker thread that ends it stops where it is, for good, instead of unwinding through the
+// program's frames (their destructors would run after the end); its record goes first, so whoever
+// waits for it sees it ended. Only the UI thread, whose caller is the host driving the program,
+// unwinds back to it. The registry's lazy writer gets its last chance first.
+[[noreturn]] void endProcess(UINT exitCode, const wchar_t* how) {
     platform::core::registryStore().saveChangedHives();
-    platform::core::process().terminate(exitCode, L"exit");
+    auto& threads = platform::core::threads();
+    if (threads.currentId() == platform::core::kUiThreadId) platform::core::process().terminate(exitCode, how);
+    try {
+        platform::core::process().terminate(exitCode, how);
+    } catch (const platform::core::ProcessTerminated& ended) {
+        threads.finishCurrent(ended.exitCode());
+    }
+    std::mutex never;
+    std::condition_variable nothing;
+    std::unique_lock lock(never);
+    for (;;) nothing.wait(lock);
 }
 
+}  // namespace
+
+void ExitProcess(UINT exitCode) { endProcess(exitCode, L"exit"); }
+
 BOOL TerminateProcess(HANDLE process, UINT exitCode) {
-    if (process == GetCurrentProcess()) {
-        platform::core::registryStore().saveChangedHives();
-        platform::core::process().terminate(exitCode, L"terminate");
-    }
+    if (process == GetCurrentProcess()) endProcess(exitCode, L"terminate");
     // Other processes belong to the process table of the shell stand-in.
     return failWith(ERROR_INVALID_HANDLE, FALSE);
 }

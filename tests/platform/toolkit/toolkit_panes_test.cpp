@@ -242,6 +242,35 @@ TEST_F(ToolkitPanes, AFloatedPaneLeavesItsGroupAndClosingTheSelectedPaneSelectsA
     EXPECT_EQ(selected, 1) << "only the floating pane still shows";
 }
 
+// A floating pane is no part of its frame's window: it has a top-level window of its own, which
+// the frame owns, on the screen where it was dropped; docked again, it is the frame's child.
+TEST_F(ToolkitPanes, AFloatingPaneHasATopLevelWindowOfItsOwnThatTheFrameOwns) {
+    CXTPDockingPane* pane = manager_.CreatePane(51, RECT{0, 0, 150, 100}, xtpPaneDockLeft);
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, L"child", WS_CHILD, RECT{0, 0, 10, 10}, frame_, 5100));
+    pane->Attach(&child);
+    manager_.FloatPane(pane, RECT{300, 200, 600, 450});
+    const HWND floating = pane->GetContainer();
+    ASSERT_NE(floating, nullptr);
+    EXPECT_EQ(::GetAncestor(floating, GA_ROOT), floating) << "a window of its own, not one of the frame's";
+    EXPECT_EQ(::GetWindow(floating, GW_OWNER), frame_->GetSafeHwnd());
+    EXPECT_TRUE(::IsWindowVisible(floating));
+    EXPECT_EQ(::GetParent(child.GetSafeHwnd()), floating);
+    EXPECT_EQ(::GetActiveWindow(), frame_->GetSafeHwnd()) << "floating leaves the frame active";
+    RECT rect{};
+    ::GetWindowRect(floating, &rect);
+    EXPECT_EQ(rect.left, 300);
+    EXPECT_EQ(rect.top, 200);
+    EXPECT_EQ(rect.right, 600);
+    EXPECT_EQ(rect.bottom, 450);
+
+    manager_.ToggleDocking(pane);
+    EXPECT_FALSE(::IsWindow(floating)) << "the floating window goes when the pane docks";
+    ASSERT_NE(pane->GetContainer(), nullptr);
+    EXPECT_EQ(::GetAncestor(pane->GetContainer(), GA_ROOT), frame_->GetSafeHwnd());
+    EXPECT_EQ(::GetParent(child.GetSafeHwnd()), pane->GetContainer());
+}
+
 TEST_F(ToolkitPanes, AChildSharedByTwoManagersStaysWithThePaneThatShowsIt) {
     CWnd child;
     ASSERT_TRUE(child.CreateEx(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, RECT{}, frame_, 500));

@@ -1,8 +1,13 @@
 // Threads on the platform: cross-thread posting and sending, waits and sleeps on the manual
 // clock, kernel object lifetimes.
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "platform/core/clock.h"
 #include "platform/core/control.h"
 #include "platform/core/process.h"
+#include "platform/core/threads.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {
@@ -357,6 +362,45 @@ TEST(Win32Threads, WhatDestructorsCloseAfterTheProcessEndedNeitherThrowsNorFinds
     EXPECT_NO_THROW(EXPECT_FALSE(IsWindow(w)));
     EXPECT_NO_THROW(EXPECT_FALSE(DestroyWindow(w)));
     EXPECT_THROW(GetCurrentThreadId(), platform::core::ProcessTerminated) << "anything else still ends the caller";
+}
+
+// A worker that ends the process runs none of the program's code again: not what follows the
+// call, not the destructors of what it made on the way.
+std::atomic<bool> workerUnwound{false};
+std::atomic<bool> workerWentOn{false};
+
+TEST(Win32Threads, AWorkerThatEndsTheProcessStopsWhereItIsAndNothingOnItUnwinds) {
+    struct Made {
+        ~Made() { workerUnwound = true; }
+    };
+    DWORD id = 0;
+    HANDLE worker = CreateThread(
+        nullptr, 0,
+        [](LPVOID) -> DWORD {
+            Made made;
+            TerminateProcess(GetCurrentProcess(), 7);
+            workerWentOn = true;
+            return 0;
+        },
+        nullptr, 0, &id);
+    ASSERT_NE(worker, nullptr);
+    EXPECT_THROW(WaitForSingleObject(worker, INFINITE), platform::core::ProcessTerminated)
+        << "the UI thread hears of the end at its next wait";
+    // No platform wait works any more: the worker's record is watched in real time.
+    for (int i = 0; i < 5000; ++i) {
+        {
+            std::lock_guard lock(platform::core::threads().mutex());
+            if (!platform::core::threads().find(id)) break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    {
+        std::lock_guard lock(platform::core::threads().mutex());
+        EXPECT_EQ(platform::core::threads().find(id), nullptr) << "the worker counts as ended";
+    }
+    EXPECT_FALSE(workerUnwound) << "nothing on the worker unwound";
+    EXPECT_FALSE(workerWentOn);
+    EXPECT_EQ(platform::core::process().exitCode(), 7u);
 }
 
 }  // namespace
