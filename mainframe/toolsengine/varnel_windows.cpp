@@ -97,7 +97,10 @@ void CFrameToolsEngine::ShowVarnelWindows(bool show) {
     auto* assembly = dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false));
     auto windowOf = [&](int kind) { return dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, false)); };
     if (show) {
+        // The panes made closed here are not the user's closing: the frame's bits stay.
+        const DWORD wanted = m_varnelWindows;
         EnsurePdmExplorerPanes(panes);
+        m_varnelWindows = wanted;
         const bool configurationSettings = configurationSettingsSystem();
         for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
             if (CVarnelFrame* window = windowOf(kind)) window->OnActivatePane();
