@@ -368,6 +368,13 @@ public:
     // The PDM explorer pane window of a kind (CVarnelFrame::Kind); with `onlyWhenAvailable`
     // null while it can show no explorer.
     CWnd* GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelDesktopWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelFavoritesWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelArchivesWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelSearchWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelMailWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelConfigurationSettingsWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelLibraryElementsWindow(bool onlyWhenAvailable, bool create);
     CWnd* GetPropertiesWindow(bool create);
     CWnd* GetAnnotationsWindow(bool create);
     CWnd* GetConfigurationsWindow(bool create);

@@ -229,6 +229,10 @@ void UpdateControlText(CXTPControl& control, bool hintsBlocked, const CString& t
     control.SetTooltip(GetStrWithoutCommandLetters(control.GetTooltip()));
 }
 
+std::wstring FrameControlName(const CXTPControl& control) {
+    return dynamic_cast<const RibbonTabsPopup*>(&control) ? L"ribbonTabsPopup" : L"";
+}
+
 CXTPControl* CreateFramePopupControl(UINT id, const CString& tag, CXTPCommandBars* bars) {
     constexpr UINT kOptixCamera = 2041, kOptixQuality = 2042, kThemes = 2851;
     if (id == kOptixCamera) return new OptixCameraPopup(bars);

@@ -48,6 +48,10 @@ void WriteToolBarControlAttributes(const CXTPControl& control, Korvo::UI::XML::E
 // another button or pop-up with a parameter, then "viewTypes" unless it shows in every view.
 void WriteLayoutControlAttributes(const CXTPControl& control, Korvo::UI::XML::Element& element);
 
+// The name a control is saved under in a layout: "ribbonTabsPopup" for the ribbon-tabs popup;
+// empty for any other control. (Backstage tabs carry their layout name themselves.)
+std::wstring FrameControlName(const CXTPControl& control);
+
 // The texts of a control the toolkit is about to show (its id in the control): hints blocked leave
 // it without description and tooltip, under manual update; otherwise the program's captions,
 // sizes and prompts for its own ids, and descriptions and tooltips without mnemonic marks.

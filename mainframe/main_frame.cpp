@@ -1,5 +1,6 @@
 #include "mainframe/main_frame.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <boost/scope_exit.hpp>
@@ -7,6 +8,7 @@
 #include "app/recovery/generate_dump_file_app_context.h"
 #include "app/kvw32_app.h"
 #include "app/startup/splash_wnd.h"
+#include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/ribbon_command_bars.h"
@@ -22,6 +24,9 @@ constexpr UINT kRedrawEverything = 1413;  // invalidate, erase, all children, up
 
 // The frame resource this edition selects.
 constexpr UINT kFrameResourceId = 1;
+
+// The layout version a clone's bars are written in: the program's own.
+constexpr Korvo::VersionNumber kCloneLayoutVersion(18, 0, 21, 0);
 
 }  // namespace
 
@@ -86,11 +91,19 @@ CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool rest
 
 std::shared_ptr<MainFrameState> CMainFrame::SaveStateForClone() const {
     auto state = std::make_shared<MainFrameState>();
-    Korvo::UI::XML::ApplicationParameters parameters;
+    Korvo::UI::XML::ApplicationParameters parameters = m_ribbonParameters;
+    parameters.controlName = FrameControlName;
     parameters.writeAttributes = WriteToolBarControlAttributes;
     if (CXTPMenuBar* menuBar = GetMenuBar()) {
         state->menuBar = std::make_shared<Korvo::UI::XML::ToolBar>(L"MenuBar");
         state->menuBar->save(*menuBar, parameters);
+    }
+    // The clone's ribbon is this frame's, as the user has customised it.
+    if (KVRibbonBar* ribbon = GetRibbonBar()) {
+        Korvo::UI::XML::ApplicationParameters ribbonParameters = parameters;
+        ribbonParameters.writeAttributes = WriteLayoutControlAttributes;
+        state->ribbonBar = std::make_shared<Korvo::UI::XML::RibbonBar>();
+        state->ribbonBar->save(*ribbon, ribbonParameters, kCloneLayoutVersion);
     }
     BOOL maximized = FALSE;
     const bool hasChild = MDIGetActive(&maximized) != nullptr;
@@ -100,12 +113,22 @@ std::shared_ptr<MainFrameState> CMainFrame::SaveStateForClone() const {
     state->minimizeRibbonWindowed = m_minimizeRibbonWindowed;
     state->minimizeRibbonFullScreen = m_minimizeRibbonFullScreen;
     state->showClassicAutoMenu = m_showClassicAutoMenu;
-    if (CKvw32App* app = CKvw32App::Instance()) {
-        if (auto defaults = app->GetDefaultMainFrameState()) {
-            state->toolBars = defaults->toolBars;
-            state->ribbonBar = defaults->ribbonBar;
-        }
+    if (CKvw32App* app = CKvw32App::Instance())
+        if (auto defaults = app->GetDefaultMainFrameState()) state->toolBars = defaults->toolBars;
+    if (CXTPToolBar* frameless = GetFramelessViewToolBar()) {
+        Korvo::UI::XML::ApplicationParameters viewTypes;
+        viewTypes.writeAttributes = WriteLayoutControlAttributes;
+        auto saved = std::make_shared<Korvo::UI::XML::ToolBar>();
+        saved->save(*frameless, viewTypes);
+        const auto same = std::find_if(state->toolBars.begin(), state->toolBars.end(),
+                                       [&](const auto& bar) { return bar->id() == saved->id(); });
+        if (same != state->toolBars.end()) *same = saved;
+        else state->toolBars.push_back(saved);
     }
+    // The toolkit's layout of the bars (places, shortcuts, options), without the panes: the clone
+    // builds its own.
+    Korvo::UI::XML::Element root(L"state");
+    state->commandBarsLayout = const_cast<CMainFrame*>(this)->SaveCommandBarsLayout(root, false);
     return state;
 }
 

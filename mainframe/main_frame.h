@@ -98,6 +98,9 @@ public:
     CXTPToolBar* GetFramelessViewToolBar() const;
     // Whether the PDM system's commands can run: the program works inside the PDM system.
     static bool IsPdmCommandsAvailable();
+    // The tooltip of a button on a popup tool bar: its command's caption (the second part of its
+    // string resource) without command letters.
+    static CString PopupButtonTooltip(UINT command);
 
     // ---- Accessors ---------------------------------------------------------------------------
     KVRibbonBar* GetRibbonBar() const;
@@ -292,6 +295,8 @@ protected:
     afx_msg LRESULT OnActivateApp(WPARAM active, LPARAM threadId);
     afx_msg LRESULT OnEnableMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDefaultMessage(WPARAM wParam, LPARAM lParam);
+    // The kernel changed a view (1315): what follows the active view follows it again.
+    afx_msg LRESULT OnViewChanged(WPARAM view, LPARAM);
     // A view command with its argument (1387), for the frame tools.
     afx_msg LRESULT OnViewCommandMessage(WPARAM command, LPARAM argument);
     afx_msg LRESULT OnCreateControl(WPARAM wParam, LPARAM lParam);

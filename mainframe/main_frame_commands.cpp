@@ -117,10 +117,10 @@ void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
     const UINT id = cmdUI->m_nID;
     const bool connected = KVPDMWorkMix::IsActive();
     if (const UINT paneId = PdmPaneOfCommand(id); paneId != 0 && app) {
-        // Made on demand: a pane the user never opened still offers its explorer once connected.
+        // Made on demand once connected: a pane the user never opened still offers its explorer.
         int kind = CVarnelFrame::kDesktop;
         while (kind < CVarnelFrame::kLibraryElements && CVarnelFrame::PaneIdOf(kind) != paneId) ++kind;
-        auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, true));
+        auto* window = dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, connected));
         const bool visible = window && window->IsWindowVisible();
         cmdUI->Enable(visible || (window && window->IsAvailable()));
         cmdUI->SetCheck(visible ? 1 : 0);

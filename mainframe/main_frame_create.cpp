@@ -138,6 +138,11 @@ void CMainFrame::ApplyCommandBarsOptionsStep() {
     }
     bars->GetShortcutManager()->SetAccelerators(kAcceleratorsId);
     if (CXTPCommandBars* autoMenu = GetAutoMenuBars()) autoMenu->GetToolTipContext()->SetStyle(xtpToolTipMarkup);
+    // The frameless bars exist from here on, so that the options, the shortcuts and a loaded
+    // state reach them.
+    CreateFramelessToolBars();
+    if (Korvo::UI::FramelessToolBars* frameless = GetFramelessToolBars())
+        frameless->GetToolTipContext()->SetStyle(xtpToolTipMarkup);
 }
 
 bool CMainFrame::InstallDockingPanesStep() {

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/menu_insertion.h"
-#include "mainframe/toolsengine/frame_tools_options.h"
 
 namespace {
 
@@ -186,7 +186,5 @@ void CMainFrame::ShowFlaggedCommandControls(bool show) {
 bool CMainFrame::IsPdmCommandsAvailable() { return KVPDMWorkMix::IsActive() && KVPDMWorkMix::Instance() != nullptr; }
 
 CXTPToolBar* CMainFrame::GetFramelessViewToolBar() const {
-    // The frameless view bar is the first of the frame's frameless tool bars.
-    CXTPCommandBars* frameless = frame_tools::FramelessToolBars(const_cast<CMainFrame*>(this));
-    return frameless && frameless->GetCount() > 0 ? frameless->GetAt(0) : nullptr;
+    return GetFramelessToolBar(frameless_bars::kView);
 }

@@ -116,7 +116,7 @@ const AFX_MSGMAP* CMainFrame::GetThisMessageMap() {
             ON_COMMAND_RANGE(2826, 2826, &CMainFrame::OnFrameCommand)                            // 88
             ON_COMMAND_RANGE(3450, 3499, &CMainFrame::OnFrameCommand)                            // 89
             ON_MESSAGE(WM_USER + 9314, &CMainFrame::OnControlExecuted)                           // 90
-            ON_MESSAGE(WM_USER + 291, &CMainFrame::OnDefaultMessage)                             // 91
+            ON_MESSAGE(WM_USER + 291, &CMainFrame::OnViewChanged)                                // 91
             ON_MESSAGE(WM_USER + 9301, &CMainFrame::OnToolBarVisibilityChanged)                  // 92
         };
         std::copy(std::begin(fixedEntries), std::end(fixedEntries), entries);

@@ -356,6 +356,10 @@ void CMainFrame::ApplySettings() {
 
 void CMainFrame::CreateFramelessToolBars() {
     if (m_framelessBars || !GetSafeHwnd()) return;
+    // The new bars hide as they are made: no settings to apply over bars half made.
+    const bool wasSuppressed = m_barNotificationsSuppressed;
+    m_barNotificationsSuppressed = true;
+    BOOST_SCOPE_EXIT_ALL(this, wasSuppressed) { m_barNotificationsSuppressed = wasSuppressed; };
     m_framelessBars = AddFramelessToolBars(this);
 }
 

@@ -1,7 +1,10 @@
 // Notifications of the toolkit to the frame: bars shown or hidden, controls selected, popups
 // torn off, the ribbon minimised, docking panes shown and closed.
+#include <iterator>
+
 #include "app/kvw32_app.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "commandbars/tool_bars.h"
 #include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_commands.h"
@@ -78,7 +81,16 @@ LRESULT CMainFrame::OnTearOffDone(WPARAM, LPARAM lParam) {
     const CXTPControl* first = controls->GetAt(0);
     if (!first || first->GetID() != kFirstWireframeButton) return 0;
     controls->RemoveAll();
-    for (const int id : kTornOffDisplayModes) controls->Add(xtpControlButton, id);
+    for (const int id : kTornOffDisplayModes)
+        if (CXTPControl* added = controls->Add(new CKVControlButton, id))
+            added->SetTooltip(PopupButtonTooltip(static_cast<UINT>(id)));
+    // Exactly as wide as its buttons.
+    if (bar->GetSafeHwnd()) {
+        RECT rect{};
+        bar->GetWindowRect(&rect);
+        const int width = static_cast<int>(std::size(kTornOffDisplayModes)) * bar->GetButtonSize().cx;
+        bar->SetWindowPos(nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return 0;
 }
 
@@ -133,6 +145,7 @@ void CMainFrame::OnChangeVarnelConnectionState(bool connected) {
         }
         SetVarnelWindowBits(bits);
     }
+    UpdateVarnelWindows(connected);
     ShowVarnelWindows(connected);
 }
 
@@ -156,4 +169,16 @@ void CMainFrame::OnDocumentClosed(CKvw32Doc* document) {
 void CMainFrame::OnChangeDocumentState(CKvw32Doc* document) {
     if (!document || document != GetActiveKorvoDocument()) return;
     if (KVRibbonBar* ribbon = GetRibbonBar()) ribbon->ShowTabsForDocumentKeywords(document);
+}
+
+LRESULT CMainFrame::OnViewChanged(WPARAM viewParam, LPARAM) {
+    // The view is only compared: the kernel may tell of a view that is gone by now.
+    if (!viewParam || reinterpret_cast<CView*>(viewParam) != m_activeView) return 0;
+    UpdateViewDependentRibbonGroups();
+    UpdateViewDependentToolBars();
+    constexpr int k3DViewKind = 2;
+    const auto* view = dynamic_cast<const CKVView*>(m_activeView);
+    if (view && view->GetViewKind() == k3DViewKind && !view->IsAlternateState())
+        CKVCom_Is3D::SetActiveDocument(dynamic_cast<CKvw32Doc*>(m_activeView->GetDocument()));
+    return 0;
 }

@@ -33,12 +33,7 @@ const std::vector<FixedPopup>& FixedPopups() {
     return popups;
 }
 
-// A command's caption (the second part of its string resource) without command letters.
-CString CommandCaption(UINT id) {
-    const auto strings = UIModuleProxy::Instance().GetCommandStrings(id);
-    if (!strings || strings->size() < 2) return CString();
-    return GetStrWithoutCommandLetters((*strings)[1]);
-}
+CString CommandCaption(UINT id) { return CMainFrame::PopupButtonTooltip(id); }
 
 CXTPControl* PopupToolBar(UINT id, XTPControlType type, const std::vector<UINT>& commands, const CString& caption,
                           CXTPCommandBars* bars) {
@@ -102,4 +97,10 @@ void CMainFrame::OnInitCommandsPopup(CXTPPopupBar* popup) {
     // keys that select them.
     tabBar->UpdateAccelerators();
     tabBar->BuildPopupMenu(*popup->GetControls(), kFirstToolBarTab, kMaxToolBarTabs, bars->GetShortcutManager());
+}
+
+CString CMainFrame::PopupButtonTooltip(UINT command) {
+    const auto strings = UIModuleProxy::Instance().GetCommandStrings(command);
+    if (!strings || strings->size() < 2) return CString();
+    return GetStrWithoutCommandLetters((*strings)[1]);
 }

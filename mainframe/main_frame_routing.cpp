@@ -10,8 +10,10 @@
 #include "commandbars/file_button.h"
 #include "commandbars/gallery/library_gallery.h"
 #include "app/kvw32_app.h"
+#include "auxiliary/varnel_frame.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/clipart/clipart_view.h"
+#include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_routing.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -142,8 +144,11 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
 bool CMainFrame::ManipPanelEditHasFocus() const {
     const HWND focus = ::GetFocus();
     if (!focus || !Korvo::UI::IsEditBox(focus)) return false;
-    const CSysPanelToolbar* panel = GetSysPanelToolbar();
-    return panel && panel->GetSafeHwnd() && ::IsChild(panel->GetSafeHwnd(), focus);
+    // A running command's edits stand in the system panel and in the selection-filter tool bar.
+    const CWnd* bars[] = {GetSysPanelToolbar(), GetFramelessToolBar(frameless_bars::kSelectionFilter)};
+    for (const CWnd* bar : bars)
+        if (bar && bar->GetSafeHwnd() && ::IsChild(bar->GetSafeHwnd(), focus)) return true;
+    return false;
 }
 
 // ---- Window messages -------------------------------------------------------------------------------
@@ -320,4 +325,6 @@ void CMainFrame::AttachPaneWindow(CXTPDockingPane* pane) {
     pane->Attach(window);
     if (const Korvo::UI::Theme* theme = UIModuleProxy::Instance().GetCurrentTheme())
         if (auto* child = dynamic_cast<Korvo::UI::DockingPaneChild*>(window)) child->SetTheme(*theme);
+    // A PDM explorer names its pane after what it shows.
+    if (const auto* explorer = dynamic_cast<const CVarnelFrame*>(window)) explorer->UpdatePaneCaption(pane);
 }

@@ -66,6 +66,7 @@ void CMainFrame::SaveXmlState(Element& element, bool withPlacement, bool withDoc
     if (KVRibbonBar* ribbon = GetRibbonBar()) {
         Korvo::UI::XML::ApplicationParameters parameters;
         parameters.writeAttributes = WriteLayoutControlAttributes;
+        parameters.controlName = FrameControlName;
         auto saved = std::make_shared<Korvo::UI::XML::RibbonBar>();
         saved->save(*ribbon, parameters, kProgramVersion);
         element.addChild(saved);
@@ -143,7 +144,7 @@ void CMainFrame::LoadState(const Korvo::UI::MainFrameState& state, bool restoreP
     SetWorkbookMode(program->workbook);
     const UINT analysis = program->analysisMode;
     // The ribbon's analysis items follow the mode through the UI module (the modes' own switch).
-    if ((analysis != m_analysisRibbonId || state.ribbonBar) && (analysis == 1 || analysis == 2)) m_analysisRibbonId = analysis;
+    if (analysis != m_analysisRibbonId || state.ribbonBar) SetAnalysisMode(analysis, true);
     if (!m_workbookMode) {
         GlobalContainer::SetMaximizeMdi(program->maximizeMdi);
         if (CWnd* child = MDIGetActive())
@@ -181,11 +182,14 @@ void CMainFrame::ApplyBarsState(const Korvo::UI::MainFrameState& state) {
         menuBar->GetControls()->CreateOriginalControls();
     }
     CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars();
+    CXTPToolBar* frameless = GetFramelessViewToolBar();
     for (const auto& definition : state.toolBars) {
-        CXTPToolBar* bar = bars ? bars->GetToolBar(static_cast<UINT>(definition->id())) : nullptr;
+        const auto id = static_cast<UINT>(definition->id());
+        CXTPToolBar* bar = bars ? bars->GetToolBar(id) : nullptr;
+        // A clone carries the frameless view bar among the tool bars, under its id.
+        if (!bar && frameless && frameless->GetBarID() == id) bar = frameless;
         if (bar && bar != menuBar) definition->apply(*bar, ToolBarApplicationParameters(*bar));
     }
-    CXTPToolBar* frameless = GetFramelessViewToolBar();
     if (frameless && state.framelessToolBar) state.framelessToolBar->apply(*frameless, ToolBarApplicationParameters(*frameless));
 }
 
@@ -220,4 +224,5 @@ void CMainFrame::ApplyRibbonBarState(const Korvo::UI::XML::RibbonBar& definition
         control->InternalRelease();
     }
     ShowFlaggedCommandControls(IsPdmCommandsAvailable());
+    UpdateVarnelWindows(KVPDMWorkMix::IsActive());
 }

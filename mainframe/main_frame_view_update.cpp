@@ -77,6 +77,7 @@ void CMainFrame::OnActiveViewChanged(CView* view, bool force) {
     if (oldView) MoveFramelessToolBars(oldView);
     else if (oldWindow) MoveFramelessToolBars(GetFramelessHostView());
     MoveFramelessToolBars(view);
+    CKVBasicEditEx::ChangePage();
     RecalcLayout();
 }
 
@@ -116,8 +117,14 @@ void CMainFrame::UpdateVarnelWindows(bool connected) {
     if (Korvo::UI::RibbonTab* tab = ribbon->FindTabByGuid(kVarnelTab)) tab->SetVisible(connected ? TRUE : FALSE);
     VarnelPopup* popup = ribbon->GetVarnelPopup();
     if (!popup) return;
-    // Whether a PDM client is installed at all is the PDM programming interface's to say; the
-    // stand-in has none, so the popup stays offered.
+    // Without a PDM installation, named or found, nothing in the popup could work.
+    if (GetSettings().varnel.instanceKeyPath.IsEmpty()) {
+        KorvoServerAppProxy* kernel = KorvoServerAppProxy::Instance();
+        if (KVPdmApiProxy::FindInstalledPrograms(kernel ? kernel->GetProductIniFileName() : CString()).empty()) {
+            popup->SetVisible(FALSE);
+            return;
+        }
+    }
     popup->SetCaption(kVarnelCaption);
     popup->SetVisible(TRUE);
     bool anyShown = false;

@@ -74,6 +74,8 @@ bool InitRibbonBar(CMainFrame& frame) {
 // ---- The frame's ribbon ---------------------------------------------------------------------------
 
 void CMainFrame::InitRibbonApplicationParameters() {
+    m_ribbonParameters.replaceControls = true;
+    m_ribbonParameters.storeOriginal = true;
     m_ribbonParameters.createControl = [this](const Korvo::UI::XML::Element& element, CXTPCommandBar* bar) -> CXTPControl* {
         const std::wstring* idText = element.attribute(L"id");
         const int id = idText ? ParseControlWidth(CString(idText->c_str())) : 0;
@@ -153,6 +155,8 @@ bool CMainFrame::ResetRibbonTab(Korvo::UI::RibbonTab* tab) {
     const Korvo::UI::XML::Element* definition = defaults->ribbonBar->findTab(tab->GetGuid());
     if (!definition) return false;
     Korvo::UI::XML::RibbonBar::applyTab(*definition, *tab, m_ribbonParameters);
+    // The reset groups show as the active view wants them, not as their definition says.
+    UpdateViewDependentRibbonGroups();
     RecalcLayout();
     return true;
 }
@@ -167,6 +171,7 @@ bool CMainFrame::ResetRibbonGroup(Korvo::UI::RibbonGroup* group) {
         tabDefinition ? Korvo::UI::XML::RibbonBar::findGroup(*tabDefinition, group->GetGuid()) : nullptr;
     if (!definition) return false;
     Korvo::UI::XML::RibbonBar::applyGroup(*definition, *group, m_ribbonParameters);
+    UpdateViewDependentRibbonGroups();
     RecalcLayout();
     return true;
 }

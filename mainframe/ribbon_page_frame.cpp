@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "commandbars/kv_ribbon_bar.h"
-#include "commandbars/ribbon_tabs_popup.h"
 #include "commandbars/ribbonpage/ribbon_property_page.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
@@ -38,9 +37,7 @@ std::optional<RibbonPageFrame> RibbonPageFrameOf(CWnd* site) {
         parameters.storeOriginal = true;
         return parameters;
     };
-    page.controlName = [](const CXTPControl& control) -> std::wstring {
-        return dynamic_cast<const RibbonTabsPopup*>(&control) ? L"ribbonTabsPopup" : L"";
-    };
+    page.controlName = FrameControlName;
     page.writeAttributes = WriteLayoutControlAttributes;
     page.layoutApplied = [frame] { frame->OnRibbonLayoutImported(); };
     page.popupCommandCaption = [frame](UINT id) -> CString {

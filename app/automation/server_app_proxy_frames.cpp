@@ -378,7 +378,7 @@ void* ServerAppProxy::GetFrameTabsState(CWnd* frame) {
 }
 
 void ServerAppProxy::RefreshVarnelArchives() {
-    if (auto* archives = dynamic_cast<CVarnelFrame*>(app_->GetVarnelWindow(CVarnelFrame::kArchives, false, true)))
+    if (auto* archives = dynamic_cast<CVarnelFrame*>(app_->GetVarnelArchivesWindow(false, true)))
         archives->RefreshExplorer();
 }
 

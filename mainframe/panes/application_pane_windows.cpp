@@ -149,6 +149,8 @@ CWnd* CKvw32App::GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create) 
     if (kind < 0 || kind >= static_cast<int>(std::size(kSlots))) return nullptr;
     const auto index = static_cast<std::size_t>(kind);
     const bool wasEmpty = (m_paneWindows.*kSlots[index]).Get() == nullptr;
+    // A new window shows no explorer while the PDM system is away: none is made to be refused.
+    if (onlyWhenAvailable && wasEmpty && !KVPDMWorkMix::IsActive()) return nullptr;
     CWnd* window = MakeSlotWindow(m_paneWindows.*kSlots[index], create, GetDockingPaneDummyWindow(),
                                   CVarnelFrame::PaneIdOf(kind), kLogNames[index], [kind] { return new CVarnelFrame(kind); });
     // Hidden until a pane shows it: the showing is what makes the explorer.
@@ -156,6 +158,28 @@ CWnd* CKvw32App::GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create) 
     auto* frame = dynamic_cast<CVarnelFrame*>(window);
     if (onlyWhenAvailable && frame && !frame->IsAvailable()) return nullptr;
     return window;
+}
+
+CWnd* CKvw32App::GetVarnelDesktopWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kDesktop, onlyWhenAvailable, create);
+}
+CWnd* CKvw32App::GetVarnelFavoritesWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kFavorites, onlyWhenAvailable, create);
+}
+CWnd* CKvw32App::GetVarnelArchivesWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kArchives, onlyWhenAvailable, create);
+}
+CWnd* CKvw32App::GetVarnelSearchWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kSearch, onlyWhenAvailable, create);
+}
+CWnd* CKvw32App::GetVarnelMailWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kMail, onlyWhenAvailable, create);
+}
+CWnd* CKvw32App::GetVarnelConfigurationSettingsWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kConfigurationSettings, onlyWhenAvailable, create);
+}
+CWnd* CKvw32App::GetVarnelLibraryElementsWindow(bool onlyWhenAvailable, bool create) {
+    return GetVarnelWindow(CVarnelFrame::kLibraryElements, onlyWhenAvailable, create);
 }
 
 CWnd* CKvw32App::GetPropertiesWindow(bool create) {
@@ -188,13 +212,13 @@ CWnd* CKvw32App::GetDockingPaneWindow(UINT paneId, bool create) {
     PaneWindows& slots = m_paneWindows;
     switch (paneId) {
         case 1005: return GetErrorWindow(create);
-        case 1012: return GetVarnelWindow(CVarnelFrame::kArchives, true, create);
-        case 1013: return GetVarnelWindow(CVarnelFrame::kDesktop, true, create);
-        case 1014: return GetVarnelWindow(CVarnelFrame::kFavorites, true, create);
-        case 1015: return GetVarnelWindow(CVarnelFrame::kSearch, true, create);
-        case 1027: return GetVarnelWindow(CVarnelFrame::kMail, true, create);
-        case 1033: return GetVarnelWindow(CVarnelFrame::kConfigurationSettings, true, create);
-        case 1040: return GetVarnelWindow(CVarnelFrame::kLibraryElements, true, create);
+        case 1012: return GetVarnelArchivesWindow(true, create);
+        case 1013: return GetVarnelDesktopWindow(true, create);
+        case 1014: return GetVarnelFavoritesWindow(true, create);
+        case 1015: return GetVarnelSearchWindow(true, create);
+        case 1027: return GetVarnelMailWindow(true, create);
+        case 1033: return GetVarnelConfigurationSettingsWindow(true, create);
+        case 1040: return GetVarnelLibraryElementsWindow(true, create);
         case 1003: return GetBirdsEyeViewWindow(create);
         case 1004: return GetDrawMenuWindow(create);
         case 1028: return GetFindCommandWindow(create);

@@ -15,7 +15,12 @@ constexpr const wchar_t* kClipartSection = L"Clipart";
 }  // namespace
 
 BOOL CKVDockingPane::DoPropExchange(CXTPPropExchange* px) {
+    // A layout entry without the pane's values (one written before they were kept for a pane
+    // whose window was away) leaves the caption as it is, or as the pane starts.
+    const bool untitled = px->IsLoading() && !px->ReadValue(L"Title");
+    const CString caption = GetTitle().IsEmpty() ? InitialPaneCaption(GetID()) : GetTitle();
     if (!Korvo::UI::DockingPane::DoPropExchange(px)) return FALSE;
+    if (untitled) SetTitle(caption);
     CKvw32App* app = CKvw32App::Instance();
     if (!app) return FALSE;
 
@@ -32,7 +37,9 @@ BOOL CKVDockingPane::DoPropExchange(CXTPPropExchange* px) {
 
     CWnd* window = app->GetDockingPaneWindow(GetID(), true);
     if (!window) window = CClipartView::FindByControlId(GetID());
-    if (!window) return FALSE;
+    // A clipart pane without its view has nothing to keep; any other pane whose window is away
+    // for now (a PDM pane while the PDM system is) keeps its caption and place.
+    if (!window) return CClipartView::IsClipartId(GetID()) ? FALSE : TRUE;
     if (auto* view = dynamic_cast<CClipartView*>(window)) {
         std::unique_ptr<CXTPPropExchange> clipart = px->GetSection(kClipartSection);
         CString type = view->GetKindName();

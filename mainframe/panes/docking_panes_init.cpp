@@ -36,12 +36,17 @@ RECT InitialRect(SIZE size) {
     return RECT{0, 0, scaled.cx, scaled.cy};
 }
 
-// The window a pane is made for. A PDM explorer pane is made while its window exists, connected
-// or not: the program connects to the PDM system after its first frame, and the pane must be
-// there to show the explorer once it is.
-CWnd* WindowOfPane(CKvw32App& app, UINT paneId) {
+bool IsPdmExplorerPane(UINT paneId) {
     for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
-        if (CVarnelFrame::PaneIdOf(kind) == paneId) return app.GetVarnelWindow(kind, false, true);
+        if (CVarnelFrame::PaneIdOf(kind) == paneId) return true;
+    return false;
+}
+
+// The window a pane is made for. A PDM explorer window is made only while the PDM system is
+// connected: without it there is no explorer to show, and the connection makes the panes
+// (EnsurePdmExplorerPanes).
+CWnd* WindowOfPane(CKvw32App& app, UINT paneId) {
+    if (IsPdmExplorerPane(paneId) && !KVPDMWorkMix::IsActive()) return nullptr;
     return app.GetDockingPaneWindow(paneId, true);
 }
 
@@ -90,6 +95,31 @@ const std::array<UINT, 29> kFirstFrameClosedPanes{
     1003, 1020, 1021, 1035, 1038, 1023, 1010, 1011, 1009, 1008, 1025, 1034, 1041, 1028,
 };
 // clang-format on
+
+CString InitialPaneCaption(UINT paneId) {
+    for (const InitialPaneRow& row : kInitialPanes)
+        if (row.id == paneId && (row.captionString || row.captionKey)) return Caption(row, nullptr);
+    return CString();
+}
+
+void EnsurePdmExplorerPanes(CXTPDockingPaneManager& manager) {
+    CKvw32App* app = CKvw32App::Instance();
+    if (!app || !KVPDMWorkMix::IsActive()) return;
+    CXTPDockingPane* group = nullptr;
+    for (const InitialPaneRow& row : kInitialPanes)
+        if (row.group == PaneGroup::Pdm && !row.editionOnly && !group) group = manager.FindPane(row.id);
+    for (const InitialPaneRow& row : kInitialPanes) {
+        if (!IsPdmExplorerPane(row.id) || manager.FindPane(row.id)) continue;
+        CWnd* window = app->GetDockingPaneWindow(row.id, true);
+        if (!window || !window->GetSafeHwnd()) continue;
+        CXTPDockingPane* pane = Korvo::UI::CreateDockingPane(&manager, row.id, row.icon, Caption(row, window),
+                                                             InitialRect(row.size), row.direction);
+        if (!pane) continue;
+        if (group) manager.AttachPane(pane, group);
+        manager.ClosePane(pane);
+        group = pane;
+    }
+}
 
 bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame) {
     CKvw32App* app = CKvw32App::Instance();

@@ -31,3 +31,11 @@ extern const std::array<UINT, 29> kFirstFrameClosedPanes;
 // when a pane cannot be created for an existing window; what was made stays for the frame's
 // destruction to free.
 bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame);
+
+// Once the PDM system is connected: makes the PDM explorer windows and, closed in the PDM tab
+// group, the panes `manager` lacks for them (a frame made while the system was away has none).
+void EnsurePdmExplorerPanes(CXTPDockingPaneManager& manager);
+
+// The caption a pane of the table starts with (a kernel string or a UI text); empty for a pane
+// whose window gives its caption, or one the table does not hold.
+CString InitialPaneCaption(UINT paneId);

@@ -201,12 +201,12 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
         std::unique_ptr<CPropertyPage> ribbon =
             ribbonPageFactory() ? ribbonPageFactory()(*m_frame, RibbonPageRequest{0, ribbonValue}) : nullptr;
         std::unique_ptr<CPropertyPage> profiles = profilesPageFactory() ? profilesPageFactory()() : nullptr;
-        // In page order: the tool-bar options, the ribbon page, keyboard, the 3D mouse, commands,
-        // profiles, main-bar modes.
+        // In page order: the tool-bar options, the ribbon page, keyboard, commands, profiles,
+        // main-bar modes, and the 3D mouse last.
         const UINT ribbonIndex = options ? 1 : 0;
         const UINT keyboardIndex = ribbonIndex + (ribbon ? 1 : 0);
         const UINT startPage = mode == kRibbonPageMode && ribbon ? ribbonIndex
-                               : mode == kProfilesPageMode && profiles ? keyboardIndex + (spaceball ? 3 : 2)
+                               : mode == kProfilesPageMode && profiles ? keyboardIndex + 2
                                                                        : 0;
         CKVCustomizeSheet sheet(*m_frame, bars, startPage);
         CXTPCustomizeKeyboardPage keyboard(&sheet);
@@ -218,10 +218,10 @@ void CFrameToolsEngine::ShowCustomizeSheet(int mode, LPARAM ribbonValue) {
         if (options) pages.push_back(options.get());
         if (ribbon) pages.push_back(ribbon.get());
         pages.push_back(&keyboard);
-        if (spaceball) pages.push_back(spaceball.get());
         pages.push_back(&commands);
         if (profiles) pages.push_back(profiles.get());
         pages.push_back(&modes);
+        if (spaceball) pages.push_back(spaceball.get());
         for (CPropertyPage* page : pages) sheet.AddPage(page);
         result = sheet.RunModal(&commands);
         lastPage() = sheet.GetShownIndex();

@@ -1,6 +1,7 @@
 // The engine's view of its main frame.
 #include "app/kvw32_app.h"
 #include "mainframe/toolsengine/frame_tools_options.h"
+#include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
 
 namespace frame_tools {
@@ -9,10 +10,14 @@ CWnd* FrameWindow(CMainFrame* frame) { return frame; }
 
 CXTPCommandBars* FrameCommandBars(CMainFrame* frame) { return frame->GetCommandBars(); }
 
-// The UI library's frameless tool bars are not built yet: there is nothing to pass options or
-// shortcuts on to.
-CXTPCommandBars* FramelessToolBars(CMainFrame*) { return nullptr; }
-void SetFramelessIconSize(CMainFrame*, SIZE) {}
+CXTPCommandBars* FramelessToolBars(CMainFrame* frame) { return frame->GetFramelessToolBars(); }
+
+void SetFramelessIconSize(CMainFrame* frame, SIZE size) {
+    // The selection-filter and split bars keep an icon size of their own.
+    using namespace frameless_bars;
+    for (const UINT barId : {kAutoMenu, kView, kEditInPlace, kDrawingView, kFeaTaskModel})
+        if (Korvo::UI::FramelessToolBar* bar = frame->GetFramelessToolBar(barId)) bar->SetIconSize(size);
+}
 
 void RecalcFrameLayout(CMainFrame* frame) { frame->RecalcLayout(); }
 

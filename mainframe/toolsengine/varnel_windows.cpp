@@ -8,6 +8,7 @@
 #include "auxiliary/varnel_frame.h"
 #include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/panes/docking_panes_init.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/toolsengine/varnel_windows.h"
 #include "platform/kernel/services/pdm_system.h"
@@ -96,6 +97,10 @@ void CFrameToolsEngine::ShowVarnelWindows(bool show) {
     auto* assembly = dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false));
     auto windowOf = [&](int kind) { return dynamic_cast<CVarnelFrame*>(app->GetVarnelWindow(kind, false, false)); };
     if (show) {
+        // The panes made closed here are not the user's closing: the frame's bits stay.
+        const DWORD wanted = m_varnelWindows;
+        EnsurePdmExplorerPanes(panes);
+        m_varnelWindows = wanted;
         const bool configurationSettings = configurationSettingsSystem();
         for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
             if (CVarnelFrame* window = windowOf(kind)) window->OnActivatePane();

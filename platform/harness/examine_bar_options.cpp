@@ -33,6 +33,13 @@ std::wstring Inspect::dumpBarOptions(HWND frame) const {
         if (const auto* tabs = dynamic_cast<const Korvo::UI::TabbableToolBar*>(bars->GetAt(i)))
             dump += L"\ntab-bar " + std::to_wstring(tabs->GetBarID()) + L" large-icons " + onOff(tabs->IsLargeIcons()) +
                     L" prompts " + onOff(tabs->IsPromptsShown()) + L" standard-font " + onOff(tabs->IsStandardFont());
+    const auto* mdi = dynamic_cast<const Korvo::UI::MdiMainFrame*>(main);
+    if (CXTPCommandBars* frameless = mdi ? mdi->GetFramelessToolBars() : nullptr) {
+        const CXTPCommandBarsOptions& shared = *frameless->GetCommandBarsOptions();
+        dump += L"\nframeless icons " + sizeText(shared.szIcons) + L" large " + sizeText(shared.szLargeIcons) + L" " +
+                onOff(shared.bLargeIcons) + L" shortcuts " +
+                std::to_wstring(frameless->GetShortcutManager()->GetAccelerators().size());
+    }
     dump += L"\nusage " + std::to_wstring(bars->GetUsedCommandCount()) + L" commands";
     return dump;
 }

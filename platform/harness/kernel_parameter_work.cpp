@@ -218,6 +218,21 @@ constexpr WorkOperation kWork[] = {
          view->SetTypeGuid(type);
          return kDone;
      }},
+    // The kernel changes what the document's view is (KIND 0 none, 1 and 2 its two document
+    // kinds; ALTERNATE and the third and fourth view properties 0 or 1) and tells the view's main
+    // frame (message 1315) as it does.
+    {L"ViewTraits", L"DOCUMENT KIND ALTERNATE PROPERTY3 PROPERTY4", [](Kernel&, WorkArguments& a) {
+         CKvw32Doc* document = a.document();
+         const int kind = a.integer();
+         const bool alternate = a.integer() != 0, property3 = a.integer() != 0, property4 = a.integer() != 0;
+         auto* view = dynamic_cast<CKVView*>(document->GetActiveKVView());
+         if (!view) throw std::invalid_argument("ViewTraits: the document has no view");
+         view->SetViewTraits(kind, alternate, property3, property4);
+         constexpr UINT kViewChanged = WM_USER + 291;
+         if (CFrameWnd* frame = view->GetTopLevelFrame())
+             ::SendMessageW(frame->GetSafeHwnd(), kViewChanged, reinterpret_cast<WPARAM>(view), 0);
+         return kDone;
+     }},
 };
 
 // What the running command reads of control `id` through the application's panel getters.

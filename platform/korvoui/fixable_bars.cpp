@@ -69,6 +69,8 @@ CString FramelessToolBar::Describe() const {
         out += L" section " + std::to_wstring(section) + (visible ? L" shown" : L" hidden");
     if (IsVisible() && placedOver_)
         out += L" at " + std::to_wstring(placedAt_.x) + L"," + std::to_wstring(placedAt_.y);
+    if (const SIZE icons = GetIconSize(); icons.cx > 0 && icons.cy > 0)
+        out += L" icons " + std::to_wstring(icons.cx) + L"x" + std::to_wstring(icons.cy);
     return CString(out.c_str());
 }
 

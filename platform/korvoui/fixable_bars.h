@@ -90,7 +90,8 @@ public:
     POINT GetPlacedAt() const { return placedAt_; }
 
     // One line: "visible|hidden", "locked"/"free", "popups left|right", "expand on|off", the
-    // locked sections ("section N hidden|shown") and, while shown over a view, "at X,Y".
+    // locked sections ("section N hidden|shown"), while shown over a view "at X,Y", and "icons
+    // WxH" once the bar has an icon size of its own.
     CString Describe() const;
 
 private:

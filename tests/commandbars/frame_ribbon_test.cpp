@@ -4,6 +4,7 @@
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
+#include "mainframe/view_types.h"
 #include "platform/core/text.h"
 #include "platform/kernel.h"
 #include "syspanel/parameter_controls.h"
@@ -309,6 +310,17 @@ TEST_F(FrameRibbonViews, ResetTabAndGroupReturnToTheDefaultLayout) {
     auto* stray = dynamic_cast<Korvo::UI::RibbonGroup*>(home->AddGroup(L"Stray"));
     EXPECT_FALSE(frame->ResetRibbonGroup(stray));
     EXPECT_FALSE(frame->ResetRibbonGroup(nullptr));
+
+    // A reset group that the active view does not want stays hidden.
+    auto* wanted = dynamic_cast<Korvo::UI::RibbonGroup*>(home->GetGroup(0));
+    ASSERT_NE(wanted, nullptr);
+    const DWORD unwanted = kViewTypeProperty4;
+    ASSERT_EQ(frame->GetViewTypeMask() & unwanted, 0u);
+    wanted->SetViewTypes(unwanted);
+    frame->UpdateViewDependentRibbonGroups();
+    EXPECT_FALSE(wanted->IsVisible());
+    EXPECT_TRUE(frame->ResetRibbonGroup(wanted));
+    EXPECT_FALSE(wanted->IsVisible());
 }
 
 // The classic menu bar shows the system buttons of the active document window once the frame's

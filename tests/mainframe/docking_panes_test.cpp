@@ -128,15 +128,14 @@ TEST_F(DockingPanesTest, TheFirstFrameKeepsItsMainPanesOpenInGroupsAndLaterFrame
     CXTPDockingPaneManager* first = Manager(0);
     ASSERT_TRUE(CreateInitialDockingPanes(first, true));
     // Every pane whose window exists, in table order; no edition-only pane. The PDM explorer
-    // panes are there before the program connects, closed.
-    EXPECT_EQ(AllPanes(first), (std::vector<UINT>{1012, 1013, 1014, 1033, 1015, 1027, 1040, 1030, 1006, 1022, 1004,
-                                                  1007, 1008, 1009, 1011, 1029, 1031, 1039, 1003, 1005, 1023, 1035,
-                                                  1028}));
+    // panes wait for the PDM system's connection.
+    EXPECT_EQ(AllPanes(first), (std::vector<UINT>{1030, 1006, 1022, 1004, 1007, 1008, 1009, 1011, 1029, 1031, 1039,
+                                                  1003, 1005, 1023, 1035, 1028}));
     EXPECT_EQ(OpenPanes(first), (std::vector<UINT>{1006, 1022, 1004, 1007}));
     // One tab stack per group, headed by its first pane; the documents menu is selected in its
     // group (else the group's first open pane would be).
     EXPECT_EQ(first->FindPane(1039)->GetNeighbour(), first->FindPane(1006));
-    EXPECT_EQ(first->FindPane(1035)->GetNeighbour(), first->FindPane(1012));
+    EXPECT_EQ(first->FindPane(1035)->GetNeighbour(), first->FindPane(1030));
     EXPECT_TRUE(first->FindPane(1004)->IsSelected());
     EXPECT_FALSE(first->FindPane(1006)->IsSelected());
     EXPECT_FALSE(first->FindPane(1022)->IsSelected());

@@ -232,7 +232,9 @@ TEST_F(DocumentTabs, TheTabMenuGoesThroughTheCommandBarsAndTheTabPositionGoesWit
     CMainFrame* second = frameOf(s.inspect().mainFrames().at(1) == window ? s.inspect().mainFrames().at(0)
                                                                           : s.inspect().mainFrames().at(1));
     ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->GetTabClient().GetTabPosition(), xtpTabPositionTop);
+    // The new window takes this frame's layout, the tabs' place among it.
+    EXPECT_EQ(second->GetTabClient().GetTabPosition(), xtpTabPositionBottom);
+    second->GetTabClient().SetTabPosition(xtpTabPositionTop);
     CXTPPropExchangeXMLNode loaded(TRUE, L"MainWindow");
     ASSERT_TRUE(loaded.LoadFromString(std::wstring_view(xml), L"layout"));
     second->LoadCommandBarsLayout(loaded, false);

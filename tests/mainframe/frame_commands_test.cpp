@@ -140,8 +140,14 @@ TEST_F(FrameCommands, PdmPaneBitsFollowShownClosedAndDisconnect) {
     EXPECT_EQ(FramePdmPaneBit(1012), 1);
     EXPECT_EQ(FramePdmPaneBit(1040), 128);
     EXPECT_EQ(FramePdmPaneBit(1016), 0);
+    // The PDM panes come with the connection; the program's own showing is put aside.
+    std::wstring answer;
+    ASSERT_TRUE(Kernel::pdmWork(L"ConnectPdm", {}, answer));
+    s.runUntilIdle();
+    for (const UINT id : {1012u, 1013u, 1014u, 1015u, 1019u, 1027u, 1033u, 1040u}) frame->GetPaneManager().ClosePane(id);
+    s.runUntilIdle();
     frame->SetVarnelWindowBits(0);
-    CXTPDockingPane* pane = frame->GetPaneManager().FindPane(1014);  // made closed with the frame
+    CXTPDockingPane* pane = frame->GetPaneManager().FindPane(1014);  // made closed by the connection
     ASSERT_NE(pane, nullptr);
     frame->GetPaneManager().ShowPane(pane, FALSE);
     s.runUntilIdle();
@@ -173,6 +179,14 @@ TEST_F(FrameCommands, TornOffPopupsLoseTheSpacerOrTakeTheDisplayOrder) {
     std::vector<int> ids;
     for (int i = 0; i < modes->GetControls()->GetCount(); ++i) ids.push_back(modes->GetControls()->GetAt(i)->GetID());
     EXPECT_EQ(ids, (std::vector<int>{1346, 1347, 1348, 1349, 1350, 1351, 1352, 1353, 1336, 1337}));
+    // Each button tells what it does, and the bar is exactly as wide as its buttons.
+    for (int i = 0; i < modes->GetControls()->GetCount(); ++i) {
+        const CXTPControl* button = modes->GetControls()->GetAt(i);
+        EXPECT_EQ(button->GetTooltip(), CMainFrame::PopupButtonTooltip(static_cast<UINT>(button->GetID())));
+    }
+    RECT placed{};
+    modes->GetWindowRect(&placed);
+    EXPECT_EQ(placed.right - placed.left, 10 * modes->GetButtonSize().cx);
 }
 
 // A tool bar asking for a group's popup gets a popup tool bar of the group's registered commands

@@ -80,12 +80,13 @@ TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnecti
 
 TEST_F(PdmPagesAndPanes, AFailedCreationIsReportedAndDoesNotBlockTheNextOne) {
     Start();
-    s.kernel().setPdmConnected(true);
+    // A window made before the connection: its showing makes the explorer.
     CVarnelFrame* desktop = Pane(CVarnelFrame::kDesktop);
     ASSERT_NE(desktop, nullptr);
+    s.kernel().setPdmConnected(true);
     platform::kernel::pdmControl().failingCalls.insert(L"CreateExplorer");
     s.user().expectBox(L"*CreateExplorer*", Button::Ok);
-    desktop->ShowWindow(SW_SHOW);  // the showing makes the explorer
+    desktop->ShowWindow(SW_SHOW);
     EXPECT_EQ(desktop->GetExplorerWindow(), nullptr);
     platform::kernel::pdmControl().failingCalls.clear();
     desktop->OnActivatePane();
@@ -136,6 +137,45 @@ TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesT
     RefreshAllWorkmixPages();
     EXPECT_TRUE(platform::kernel::livePages().empty());
     EXPECT_EQ(platform::kernel::pdmControl().handlesAlive, 0);
+}
+
+// While the PDM system is away there is no explorer to show: neither the seven explorer windows
+// nor their panes are made. The connection makes them, closed, in the PDM tab group, in every
+// frame; a frame made while connected has them from the start.
+TEST_F(PdmPagesAndPanes, ExplorerPanesAreMadeWhenTheConnectionComes) {
+    Start();
+    constexpr UINT kExplorerPanes[] = {1012, 1013, 1014, 1015, 1027, 1033, 1040};
+    CMainFrame* first = CKvw32App::Instance()->GetActiveMainFrame();
+    ASSERT_NE(first, nullptr);
+    for (const UINT id : kExplorerPanes) EXPECT_EQ(first->GetPaneManager().FindPane(id), nullptr) << id;
+    for (int kind = CVarnelFrame::kDesktop; kind <= CVarnelFrame::kLibraryElements; ++kind)
+        EXPECT_EQ(CKvw32App::Instance()->GetVarnelWindow(kind, false, false), nullptr) << kind;
+    EXPECT_EQ(CKvw32App::Instance()->GetDockingPaneWindow(1012, true), nullptr);
+    EXPECT_EQ(CKvw32App::Instance()->GetVarnelWindow(CVarnelFrame::kArchives, false, false), nullptr)
+        << "asking for an available window makes none";
+
+    std::wstring answer;
+    ASSERT_TRUE(Kernel::pdmWork(L"ConnectPdm", {}, answer));
+    s.runUntilIdle();
+    for (const UINT id : kExplorerPanes) {
+        const CXTPDockingPane* pane = first->GetPaneManager().FindPane(id);
+        ASSERT_NE(pane, nullptr) << id;
+        EXPECT_FALSE(pane->GetTitle().IsEmpty()) << id;
+    }
+    EXPECT_EQ(CKvw32App::Instance()->GetVarnelArchivesWindow(true, false),
+              CKvw32App::Instance()->GetDockingPaneWindow(1012, false));
+    EXPECT_NE(CKvw32App::Instance()->GetVarnelArchivesWindow(true, false), nullptr);
+
+    // A pane that takes its explorer window is named after what the explorer shows.
+    platform::kernel::pdmControl().objectNames[2] = L"Main archive";
+    CXTPDockingPane* archives = first->GetPaneManager().FindPane(1012);
+    archives->Detach();
+    first->AttachPaneWindow(archives);
+    EXPECT_EQ(archives->GetTitle(), CString(L"Main archive"));
+
+    CMainFrame* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.kernel().newMainFrame()));
+    ASSERT_NE(second, nullptr);
+    for (const UINT id : kExplorerPanes) EXPECT_NE(second->GetPaneManager().FindPane(id), nullptr) << id;
 }
 
 }  // namespace

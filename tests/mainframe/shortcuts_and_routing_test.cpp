@@ -1,6 +1,7 @@
 // Keys that become commands through the frame's shortcuts (its command bars, the auto-menu and
 // frameless bars) and the order in which a command passes the kernel's action log, its editing
 // module and the add-on applications before the frame handles it.
+#include "mainframe/frameless_bars.h"
 #include "platform/kernel/ui/control.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
@@ -75,6 +76,16 @@ TEST_F(ShortcutsAndRouting, AShortcutRunsItsCommandUnlessTheCommandOrAnEditBoxWa
     PressCtrl(edit.GetSafeHwnd(), 'K');
     EXPECT_TRUE(StatusShown());
     edit.DestroyWindow();
+
+    // A running command's edit in the selection-filter tool bar keeps only the typing keys.
+    Korvo::UI::FramelessToolBar* filters = frame->GetFramelessToolBar(frameless_bars::kSelectionFilter);
+    ASSERT_NE(filters, nullptr);
+    ASSERT_NE(filters->GetSafeHwnd(), nullptr);
+    CWnd commandEdit;
+    ASSERT_TRUE(commandEdit.Create(L"EDIT", nullptr, WS_CHILD | WS_VISIBLE, RECT{0, 0, 80, 20}, filters, 4713, nullptr));
+    PressCtrl(commandEdit.GetSafeHwnd(), 'K');
+    EXPECT_FALSE(StatusShown()) << "Ctrl+K is no typing key";
+    commandEdit.DestroyWindow();
 }
 
 // Keys the frame's own bars do not know go on to the auto-menu bars and then to the frameless

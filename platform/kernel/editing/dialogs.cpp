@@ -1,11 +1,14 @@
 #include "platform/kernel/editing/dialogs.h"
 
+#include "platform/core/record.h"
 #include "platform/kernel/documents/documents.h"
 
 IMPLEMENT_DYNAMIC(CKorvoXTPDialog, CDialog)
 IMPLEMENT_DYNAMIC(CKVBasicEditEx, CWnd)
 
 IMPLEMENT_DYNAMIC(CKVWindowList, CDialog)
+
+void CKVBasicEditEx::ChangePage() { platform::core::recordCall(L"CKVBasicEditEx::ChangePage()"); }
 
 namespace {
 

@@ -24,6 +24,8 @@ class CKVBasicEditEx : public CWnd {
     DECLARE_DYNAMIC(CKVBasicEditEx)
 public:
     CKVBasicEditEx() = default;
+    // The kernel's edit controls hear that the shown page changed (a new active view); recorded.
+    static void ChangePage();
 };
 
 // The kernel's window-list dialog: the document windows of a main frame in a list (the active

@@ -89,6 +89,7 @@ void CXTPCommandBar::Copy(CXTPCommandBar* source, BOOL recursive) {
     showInList_ = source->showInList_;
     temporary_ = source->temporary_;
     buttonSize_ = source->buttonSize_;
+    iconSize_ = source->iconSize_;
     controls_->RemoveAll();
     const CXTPControls* from = source->GetControls();
     for (int index = 0; index < from->GetCount(); ++index) controls_->AddClone(from->GetAt(index), -1, recursive);

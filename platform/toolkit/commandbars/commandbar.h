@@ -89,6 +89,10 @@ public:
     SIZE GetButtonSize() const;
     void SetButtonSize(SIZE size) { buttonSize_ = size; }
     static SIZE DefaultButtonSize();
+    // The size of the bar's icons in pixels; empty until one is set, and then the command bars'
+    // options decide.
+    SIZE GetIconSize() const { return iconSize_; }
+    void SetIconSize(SIZE size) { iconSize_ = size; }
 
     // Copies the other bar's state and a clone of each of its controls (not its window, command
     // bars or redraw locks); the controls the bar had are removed first.
@@ -200,6 +204,7 @@ private:
     int redrawLocks_ = 0;
     BOOL gripper_ = TRUE;
     SIZE buttonSize_{};
+    SIZE iconSize_{};
     SIZE placedContent_{};
     CXTPControl* selected_ = nullptr;  // not owned: a control of this bar
     CXTPControl* popuped_ = nullptr;   // not owned: a control of this bar
