@@ -4,6 +4,7 @@
 #include "platform/compression.h"
 #include "platform/diagnostics.h"
 #include "platform/kernel.h"
+#include "platform/kernel/ui/spaceball.h"
 
 namespace {
 
@@ -145,7 +146,8 @@ void CTextBowserArray::GetMenuTexts(CStringArray& texts) const {
     for (const auto& browser : browsers_) {
         if (browser->pdm && !pdmConnected) continue;
         CString text = browser->text;
-        const CString keyName = GetKeyName(browser->key);
+        // The kernel names the key as every menu does; a key it has no name for adds no shortcut.
+        const CString keyName = browser->key <= 0xFF ? GetKeyName(static_cast<BYTE>(browser->key), false) : CString();
         if (!keyName.IsEmpty()) {
             text += L"\t";
             if (browser->control) text += L"Ctrl+";

@@ -36,8 +36,6 @@ struct BrowserKey {
     bool control = false;
 };
 BrowserKey KernelKeyToBrowserKey(UINT kernelKey, bool controlDown);
-// A virtual key's name in menu texts: letters and digits themselves, F1 to F24, else "#<code>".
-CString GetKeyName(UINT virtualKey);
 
 class CTextBowserArray {
 public:

@@ -1,4 +1,4 @@
-// The kernel's key codes for the hot keys of text browsers, and the names menus give keys.
+// The kernel's key codes for the hot keys of text browsers.
 #include "auxiliary/text_browser_array.h"
 
 namespace {
@@ -32,16 +32,4 @@ BrowserKey KernelKeyToBrowserKey(UINT kernelKey, bool controlDown) {
             return {range.virtualKey + (kernelKey - range.first), range.control};
     }
     return {kernelKey, controlDown};
-}
-
-CString GetKeyName(UINT virtualKey) {
-    if ((virtualKey >= L'0' && virtualKey <= L'9') || (virtualKey >= L'A' && virtualKey <= L'Z'))
-        return CString(static_cast<wchar_t>(virtualKey), 1);
-    CString name;
-    if (virtualKey >= kF1 && virtualKey <= kF1 + 23) {
-        name.Format(L"F%u", virtualKey - kF1 + 1);
-    } else {
-        name.Format(L"#%u", virtualKey);
-    }
-    return name;
 }

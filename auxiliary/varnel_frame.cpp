@@ -6,6 +6,7 @@
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/docking_pane_manager.h"
 #include "platform/textcore.h"
+#include "platform/win32/edges.h"
 #include "platform/win32/files/shell.h"
 #include "platform/win32/icons.h"
 
@@ -126,9 +127,11 @@ void CVarnelFrame::ShowIcons() {
     CXTPCommandBars* bars = frame->GetCommandBars();
     if (HICON icon = m_explorer->GetIcon()) {
         HANDLE copy = CopyImage(icon, IMAGE_ICON, kSmallIconSide, kSmallIconSide, LR_COPYFROMRESOURCE);
-        if (paneImages) paneImages->SetIcon(row->paneId, kSmallIconSide);
-        if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(row->commandId, kSmallIconSide);
-        if (copy) DestroyIcon(static_cast<HICON>(copy));  // the image managers keep their own image
+        if (!copy) return;
+        const auto small = static_cast<HICON>(copy);
+        if (paneImages) paneImages->SetIcon(small, row->paneId, kSmallIconSide);
+        if (bars && bars->GetImageManager()) bars->GetImageManager()->SetIcon(small, row->commandId, kSmallIconSide);
+        DestroyIcon(small);  // the image managers keep their own copies
         return;
     }
     if (paneImages) UIModuleProxy::Instance().BindIcon(paneImages, row->paneId, row->commandId);
@@ -246,10 +249,32 @@ LRESULT CVarnelFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (CMainFrame* frame = HoldingFrame(this)) frame->UpdateActiveDocumentReadOnlyState();
             return result;
         }
-        case WM_ERASEBKGND: return TRUE;
+        case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
         default: break;
     }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CVarnelFrame::OnEraseBkgnd(HDC dc) {
+    if (!dc) return TRUE;
+    RECT clip{};
+    ::GetClipBox(dc, &clip);
+    RECT client{};
+    GetClientRect(&client);
+    HBRUSH face = ::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
+    HBRUSH window = ::CreateSolidBrush(::GetSysColor(COLOR_WINDOW));
+    // Only the parts of the clip box outside the client rectangle take the button face.
+    const RECT outside[] = {{clip.left, clip.top, clip.right, client.top},
+                            {clip.left, client.bottom, clip.right, clip.bottom},
+                            {clip.left, client.top, client.left, client.bottom},
+                            {client.right, client.top, clip.right, client.bottom}};
+    for (const RECT& part : outside)
+        if (part.left < part.right && part.top < part.bottom) ::FillRect(dc, &part, face);
+    ::FillRect(dc, &client, window);
+    if (client.bottom > client.top) ::DrawEdge(dc, &client, EDGE_SUNKEN, BF_RECT);
+    ::DeleteObject(face);
+    ::DeleteObject(window);
+    return TRUE;
 }
 
 bool KVPDMExplorerSelectCommand::Execute(KVPDMHandle* item) {

@@ -44,6 +44,8 @@ public:
 
     BOOL PreTranslateMessage(MSG* message) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Button face outside the client area, the window colour inside it framed by a sunken edge.
+    BOOL OnEraseBkgnd(HDC dc);
 
 private:
     void PlaceExplorer();

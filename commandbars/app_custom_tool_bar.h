@@ -19,6 +19,9 @@ public:
     // The visibility saved with the layout; -1 when none was saved.
     int GetSavedVisibility() const { return savedVisibility_; }
     void SetSavedVisibility(int visibility) { savedVisibility_ = visibility; }
+    // Where the bar's own saved layout docked it (an XTPBarPosition); -1 when it gave no place.
+    int GetSavedPosition() const { return savedPosition_; }
+    void SetSavedPosition(int position) { savedPosition_ = position; }
     // Whether the owning application has made the bar active (enables its listing).
     bool IsActive() const { return active_; }
     void SetActive(bool active) { active_ = active; }
@@ -27,5 +30,6 @@ private:
     CString firstText_;
     CString secondText_;
     int savedVisibility_ = -1;
+    int savedPosition_ = -1;
     bool active_ = false;
 };

@@ -101,7 +101,7 @@ void KVRibbonBar::ShowTabsForDocumentKeywords(CKvw32Doc* document) {
     for (int i = 0; i < GetTabCount(); ++i) {
         auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(GetTab(i));
         if (!tab || !tab->CarriesTags()) continue;
-        const bool show = std::any_of(keywords.begin(), keywords.end(), [&](const CString& k) { return tab->HasTag(k); });
+        const bool show = !tab->IsDisabledByUser() && std::any_of(keywords.begin(), keywords.end(), [&](const CString& k) { return tab->HasTag(k); });
         tab->SetVisible(show);
     }
 }

@@ -4,6 +4,7 @@
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/menu_text.h"
 #include "platform/korvoui/menus.h"
+#include "platform/korvoui/ribbon_tab_switch.h"
 #include "platform/textcore.h"
 
 namespace {
@@ -17,7 +18,7 @@ TabButton::TabButton(Korvo::UI::RibbonTab* tab) : tab_(tab) {
 }
 
 void TabButton::OnExecute() {
-    tab_->SetDisabledByUser(!tab_->IsDisabledByUser());
+    Korvo::UI::SwitchTabByUser(*tab_, !tab_->IsDisabledByUser());
     SetChecked(!tab_->IsDisabledByUser());
 }
 

@@ -2,6 +2,7 @@
 
 #include "commandbars/command_bars.h"
 #include "commandbars/px_unique_identifier.h"
+#include "mainframe/main_frame.h"
 #include "platform/kernel.h"
 
 using Korvo::UI::TabbableToolBar;
@@ -154,9 +155,10 @@ bool CKVTabToolBar::CreateToolBarFromTab(const TabItem* tab) {
 }
 
 BOOL CKVTabToolBar::ShouldSerializeBar() {
-    Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
-    const CFrameWnd* window = frame ? frame->AsWindow() : nullptr;
-    if (window && window->GetSafeHwnd() && !::IsWindowVisible(window->GetSafeHwnd())) return TRUE;
+    // Until the active frame was shown for the first time the bar's state is not settled yet; a
+    // frame hidden later (minimised, another screen mode) saves as the toolkit decides.
+    const auto* frame = dynamic_cast<const CMainFrame*>(UIModuleProxy::Instance().GetActiveMainFrame());
+    if (frame && !frame->IsShown()) return TRUE;
     if (CXTPCommandBars* bars = GetCommandBars())
         if ((bars->GetCommandBarsOptions()->bLargeIcons != FALSE) != IsLargeIcons()) return TRUE;
     return TabbableToolBar::ShouldSerializeBar();

@@ -1,5 +1,7 @@
 #include "commandbars/varnel_popup.h"
 
+#include "platform/kernel.h"
+
 IMPLEMENT_DYNCREATE(VarnelPopup, CXTPControlPopup)
 
 namespace {
@@ -16,6 +18,14 @@ public:
     }
 };
 
+// The caption a user reads on an item: the command string's second line ("prompt\ncaption"), or
+// the whole string when it has one line.
+CString commandCaption(int id) {
+    const CString text = KVLoadString(static_cast<UINT>(id));
+    const int lineFeed = text.Find(L'\n');
+    return lineFeed >= 0 ? text.Mid(lineFeed + 1) : text;
+}
+
 }  // namespace
 
 VarnelPopup::VarnelPopup() {
@@ -29,9 +39,11 @@ void VarnelPopup::Build(CXTPCommandBars* bars) {
     for (int id : {kConnectCommand, kDisconnectCommand}) {
         CXTPControl* item = popup->GetControls()->Add(xtpControlButton, id);
         item->SetFlags(item->GetFlags() | xtpFlagManualUpdate);
+        item->SetCaption(commandCaption(id));
     }
     CXTPControl* settings = popup->GetControls()->Add(new VarnelSettingsButton, kSettingsCommand);
     settings->SetBeginGroup(TRUE);
+    settings->SetCaption(commandCaption(kSettingsCommand));
     SetCommandBar(popup);
     popup->InternalRelease();
 }

@@ -12,6 +12,7 @@ namespace {
 
 ListRowHooks g_listHooks;
 std::wstring (*g_browserPaneOutline)(HWND window) = nullptr;
+std::wstring (*g_watchesOutline)() = nullptr;
 
 }  // namespace
 
@@ -23,6 +24,13 @@ bool Driver::dumpBrowser(const Step& step) {
     const HWND window = windowFor(step);
     if (!window) return false;
     printDump(g_browserPaneOutline ? g_browserPaneOutline(window) : std::wstring(), L"(no browser pane)");
+    return true;
+}
+
+void setWatchesOutline(std::wstring (*outline)()) { g_watchesOutline = outline; }
+
+bool Driver::dumpWatches(const Step&) {
+    printDump(g_watchesOutline ? g_watchesOutline() : std::wstring(), L"(no watched folders)");
     return true;
 }
 

@@ -17,6 +17,7 @@
 #include "platform/mfc.h"
 #include "platform/toolkit/commandbars/customize.h"
 #include "platform/win32.h"
+#include "platform/win32/controls/split_button.h"
 #include "platform/win32/controls/trackbar.h"
 
 namespace korvo::console {
@@ -29,7 +30,7 @@ using platform::core::DialogAction;
 // right-clicking or double-clicking a list's row, pressing a key, resting the mouse on a control.
 // Any other step is a DialogAction.
 struct DialogStep {
-    enum class Extra { None, Slider, RightClick, DoubleClick, Key, BarRightClick, Hover };
+    enum class Extra { None, Slider, RightClick, DoubleClick, Key, BarRightClick, Hover, DropDown };
     DialogAction action;
     Extra extra = Extra::None;
 };
@@ -77,7 +78,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
     for (std::size_t i = 0; i < words.size();) {
         const ArgumentValue& word = words[i];
         const std::string text = platform::core::toUtf8(word.text);
-        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, rclick-bar, key, hover, dump, ok, cancel)";
+        if (word.quoted) return "a text " + echo(text) + " where an action belongs (click, text, select, check, page, slider, rclick, dblclick, rclick-bar, dropdown, key, hover, dump, ok, cancel)";
         // The user reads the dialog as it stands: its controls go to the transcript.
         if (text == "dump") {
             actions.push_back({DialogAction{DialogAction::Kind::Dump, 0, {}}});
@@ -132,6 +133,14 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             i += 2;
             continue;
         }
+        // A split button's arrow pressed: the button's drop-down opens.
+        if (text == "dropdown") {
+            const auto id = controlId(i + 1);
+            if (!id) return "dropdown needs a control id (0 to 65535)";
+            actions.push_back({DialogAction{DialogAction::Kind::Click, *id, {}, {}}, DialogStep::Extra::DropDown});
+            i += 2;
+            continue;
+        }
         if (text == "hover") {
             const auto id = controlId(i + 1);
             if (!id) return "hover needs a control id (0 to 65535)";
@@ -169,7 +178,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
             continue;
         }
         if (text != "click" && text != "text" && text != "select")
-            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, rclick-bar, key, hover, dump, ok, cancel)";
+            return "unknown action " + echo(text) + " (click, text, select, check, edit, page, slider, rclick, dblclick, rclick-bar, dropdown, key, hover, dump, ok, cancel)";
         // click presses a UI-library button by its quoted full id, in a dialog named by its name.
         if (namedDialog && text == "click" && i + 1 < words.size() && words[i + 1].quoted) {
             actions.push_back({DialogAction{DialogAction::Kind::Click, 0, {}, words[i + 1].text}});
@@ -204,7 +213,7 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
         i += 3;
     }
     if (actions.empty()) return "the answer is empty (click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on|off, page ID, slider ID N, "
-               "rclick ID \"ROW\", dblclick ID \"ROW\", rclick-bar ID, key NAME, hover ID, dump, ok, cancel)";
+               "rclick ID \"ROW\", dblclick ID \"ROW\", rclick-bar ID, dropdown ID, key NAME, hover ID, dump, ok, cancel)";
     return actions;
 }
 
@@ -217,6 +226,7 @@ std::wstring describeStep(const DialogStep& step) {
         case DialogStep::Extra::Key: return L"key " + action.text;
         case DialogStep::Extra::BarRightClick: return L"rclick-bar " + std::to_wstring(action.id);
         case DialogStep::Extra::Hover: return L"hover " + std::to_wstring(action.id);
+        case DialogStep::Extra::DropDown: return L"dropdown " + std::to_wstring(action.id);
         case DialogStep::Extra::None: break;
     }
     return platform::core::describeDialogAction(action);
@@ -283,6 +293,17 @@ std::wstring performExtra(HWND dialog, const DialogStep& step) {
     }
     wchar_t name[32] = {};
     GetClassNameW(control, name, 32);
+    if (step.extra == DialogStep::Extra::DropDown) {
+        const DWORD kind = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE)) & BS_TYPEMASK;
+        if (platform::core::foldCase(name) != platform::core::foldCase(L"Button") || (kind != BS_SPLITBUTTON && kind != BS_DEFSPLITBUTTON))
+            return L"control " + std::to_wstring(action.id) + L" is not a split button";
+        RECT client{};
+        GetClientRect(control, &client);
+        const LPARAM at = MAKELPARAM(static_cast<WORD>(client.right - 4), static_cast<WORD>(client.bottom / 2));
+        SendMessageW(control, WM_LBUTTONDOWN, 0x0001, at);
+        SendMessageW(control, WM_LBUTTONUP, 0, at);
+        return {};
+    }
     if (step.extra == DialogStep::Extra::Slider) {
         if (platform::core::foldCase(name) != platform::core::foldCase(TRACKBAR_CLASSW))
             return L"control " + std::to_wstring(action.id) + L" is not a slider";

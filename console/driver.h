@@ -82,6 +82,9 @@ void setListRowHooks(const ListRowHooks& hooks);
 // What `dump browser` prints of the browser pane in a window (empty: none there); the program
 // installs it.
 void setBrowserPaneOutline(std::wstring (*outline)(HWND window));
+// What `dump watches` prints: the folders the documents menu watches and what follows each; the
+// program installs it.
+void setWatchesOutline(std::wstring (*outline)());
 // What `dump formfactors` prints of the form factors shown below a window (empty: none there);
 // the program installs it.
 void setFormFactorsOutline(std::wstring (*outline)(HWND window));
@@ -228,6 +231,7 @@ private:
     bool addConfiguration(const Step& step);
     bool addLibrary(const Step& step);
     bool dumpDocumentsMenu(const Step& step);
+    bool dumpWatches(const Step& step);
     bool expandDocumentsMenuRow(const Step& step);
     bool enterDocumentsMenuRow(const Step& step);
     bool renameDocumentsMenuRow(const Step& step);

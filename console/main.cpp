@@ -29,6 +29,7 @@
 #include "documentsmenu/window/console_form_factors.h"
 #include "documentsmenu/window/console_pane.h"
 #include "documentsmenu/console_tree.h"
+#include "documentsmenu/watches_outline.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
@@ -178,6 +179,7 @@ int main(int argc, char** argv) {
     korvo::console::setCommandSearchHooks({&FindCommandOutline, &MakeToolBarFromTab});
     korvo::console::setListRowHooks({&DocumentsMenu::BrowserListHeading, &DocumentsMenu::BrowserRowOutline});
     korvo::console::setBrowserPaneOutline(&DocumentsMenu::BrowserPaneOutline);
+    korvo::console::setWatchesOutline(&DocumentsMenu::WatchesOutline);
     korvo::console::setFormFactorsOutline(&DocumentsMenu::FormFactorsOutline);
     korvo::console::setFormFactorSearchBox(&DocumentsMenu::FormFactorSearchBox);
     korvo::console::setTextToolHooks({&TipsOutline, &LogWindowOutline, &TextBrowsersOutline});

@@ -68,7 +68,7 @@ std::span<const Verb> verbs() {
          &Driver::expectPrintOk},
         {"expect print cancel", "answers the next print dialog by cancelling it", R, R, M, &Driver::expectPrintCancel},
         {"expect dialog ID answer ARGS",
-         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), rclick-bar ID (right-clicks control ID of the bars a customise sheet customises, in customise mode), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), hover ID (rests the mouse on control ID and prints the tip it gets), dump (prints its controls), ok, cancel",
+         "answers the next dialog made from template ID (a property sheet: of the page it opens on) with ARGS, done in order: click ID, text ID \"TEXT\", select ID \"ITEM\", check ID on or off, page ID (shows the sheet's page made from template ID), slider ID N (drags slider ID to N), rclick ID \"ROW\" and dblclick ID \"ROW\" (on a row of list ID, as select names it), rclick-bar ID (right-clicks control ID of the bars a customise sheet customises, in customise mode), dropdown ID (presses the arrow of split button ID), key NAME (presses and releases the key where the focus is: A to Z, 0 to 9, F1 to F12, Enter, Esc, Space, Tab, 0xNN), hover ID (rests the mouse on control ID and prints the tip it gets), dump (prints its controls), ok, cancel",
          R, R, M, &Driver::expectDialog},
         {"expect dialog \"NAME\" answer ARGS",
          "answers the next dialog made from no template whose title, class name or UI-library name matches NAME (a "
@@ -248,6 +248,9 @@ std::span<const Verb> verbs() {
          "loop until idle", M, R, M, &Driver::renameDocumentsMenuRow},
         {"dump documents-menu", "prints the documents menu's configurations tree as the user has expanded it", R, R, R,
          &Driver::dumpDocumentsMenu},
+        {"dump watches",
+         "prints the folders the documents menu watches: each folder, whether the kernel's folder watcher holds its "
+         "one watch, and under it the rows and browsers that follow it", R, R, R, &Driver::dumpWatches},
         {"documents-pane search \"TEXT\"",
          "types TEXT into the documents-menu window's search box and presses Enter (an empty TEXT clears the search)", M, R,
          M, &Driver::searchDocumentsMenu},

@@ -111,7 +111,7 @@ void Update::Execute() {
 namespace LibrariesGroupMenuItems {
 KORVO_ITEM_CONSTRUCTOR(OpenClipart, LibrariesGroupMenuItem, ILibrariesGroup*, L"docs_menu.ctx_menu.open_window", 1059)
 void OpenClipart::Execute() {
-    for (ILibrariesGroup* group : GetTargets()) OpenLibrariesGroupClipart(group, nullptr);
+    if (const auto* group = Single()) OpenLibrariesGroupClipart(*group, nullptr);
 }
 }  // namespace LibrariesGroupMenuItems
 
@@ -120,7 +120,7 @@ KORVO_ITEM_CONSTRUCTOR(OpenClipart, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_
 KORVO_ITEM_CONSTRUCTOR(CreateToolBar, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.create_toolbar", 40817)
 KORVO_ITEM_CONSTRUCTOR(Update, LibraryMenuItem, ILibrary*, L"docs_menu.ctx_menu.update", 43207)
 void OpenClipart::Execute() {
-    for (ILibrary* library : GetTargets()) OpenLibraryClipart(library, nullptr);
+    if (const auto* library = Single()) OpenLibraryClipart(*library, nullptr);
 }
 // Without an active main frame there are no frame tools to make the bar: nothing happens.
 void CreateToolBar::Execute() {

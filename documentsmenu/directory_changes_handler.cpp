@@ -26,6 +26,12 @@ CDirectoryChangeWatcher& directoryWatcher() {
 
 int g_watchedFolders = 0;
 
+// The dispatchers alive, so that the watches can be listed; each leaves as it is deleted.
+std::vector<const DirectoryChangeDispatcher*>& dispatchers() {
+    static std::vector<const DirectoryChangeDispatcher*> all;
+    return all;
+}
+
 }  // namespace
 
 DirectoryChangesHandler::~DirectoryChangesHandler() { StopWatching(this); }
@@ -38,12 +44,20 @@ void DirectoryChangesHandler::ReadDirectoryChangesError(DWORD, const SharedPathN
 void DirectoryChangesHandler::WatchStarted(DWORD, const SharedPathName&) {}
 void DirectoryChangesHandler::WatchStopped(const SharedPathName&) {}
 bool DirectoryChangesHandler::FilterNotification(DWORD, LPCWSTR, LPCWSTR) { return false; }
+std::wstring DirectoryChangesHandler::DescribeWatcher() { return L"handler"; }
 
 SharedPathName DirectoryChangesHandler::GetWatchedFolder() const {
     return dispatcher_ ? dispatcher_->GetFolder() : SharedPathName();
 }
 
+DirectoryChangeDispatcher::DirectoryChangeDispatcher(const SharedPathName& folder) : folder_(folder) {
+    dispatchers().push_back(this);
+}
+
+std::vector<const DirectoryChangeDispatcher*> DirectoryChangeDispatcher::All() { return dispatchers(); }
+
 DirectoryChangeDispatcher::~DirectoryChangeDispatcher() {
+    std::erase(dispatchers(), this);
     for (DirectoryChangesHandler* handler : handlers_) handler->dispatcher_ = nullptr;
 }
 
@@ -136,6 +150,10 @@ void StopWatching(DirectoryChangesHandler* handler) {
     const SharedPathName folder = dispatcher->GetFolder();
     if (watcherSlot()->UnwatchDirectory(folder)) --g_watchedFolders;
     if (g_watchedFolders == 0) watcherSlot().reset();
+}
+
+bool IsFolderWatched(const SharedPathName& folder) {
+    return watcherSlot() && !folder.IsNull() && watcherSlot()->IsWatchingDirectory(folder);
 }
 
 }  // namespace DocumentsMenu

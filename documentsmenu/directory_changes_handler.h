@@ -3,6 +3,7 @@
 // dispatcher fans each notification out to its handlers, on the UI thread.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/compression.h"
@@ -28,6 +29,8 @@ public:
     virtual void WatchStarted(DWORD error, const SharedPathName& folder);
     virtual void WatchStopped(const SharedPathName& folder);
     virtual bool FilterNotification(DWORD action, LPCWSTR name, LPCWSTR newName);
+    // What follows the folder, as `dump watches` names it (a row, a browser).
+    virtual std::wstring DescribeWatcher();
 
     bool IsWatching() const { return dispatcher_ != nullptr; }
     // The folder watched, null while not watching.
@@ -36,18 +39,23 @@ public:
 private:
     friend class DirectoryChangeDispatcher;
     friend void StopWatching(DirectoryChangesHandler* handler);
+// Whether the kernel's folder watcher holds a watch of the folder.
+bool IsFolderWatched(const SharedPathName& folder);
     DirectoryChangeDispatcher* dispatcher_ = nullptr;
 };
 
 // The handlers of one watched folder (held by the kernel's watcher, reference-counted).
 class DirectoryChangeDispatcher : public CDirectoryChangeHandler {
 public:
-    explicit DirectoryChangeDispatcher(const SharedPathName& folder) : folder_(folder) {}
+    explicit DirectoryChangeDispatcher(const SharedPathName& folder);
     // Unless present: the handler's dispatcher becomes this one and it is appended.
     void AddHandler(DirectoryChangesHandler* handler);
     void RemoveHandler(DirectoryChangesHandler* handler);
     bool HasHandlers() const { return !handlers_.empty(); }
     const SharedPathName& GetFolder() const { return folder_; }
+    const std::vector<DirectoryChangesHandler*>& GetHandlers() const { return handlers_; }
+    // Every folder's dispatcher alive now, oldest first.
+    static std::vector<const DirectoryChangeDispatcher*> All();
 
     void On_FileAdded(const CString& path) override;
     void On_FileRemoved(const CString& path) override;
@@ -75,5 +83,7 @@ private:
 // folder that does not exist is not watched.
 void WatchDirectory(const SharedPathName& folder, DirectoryChangesHandler* handler);
 void StopWatching(DirectoryChangesHandler* handler);
+// Whether the kernel's folder watcher holds a watch of the folder.
+bool IsFolderWatched(const SharedPathName& folder);
 
 }  // namespace DocumentsMenu

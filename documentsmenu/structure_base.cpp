@@ -303,7 +303,7 @@ void StructureBase::EndUpdate() {
 namespace DocumentsMenu {
 
 void StructureBase::AddConfigurationsMenu(CXTPPopupBar* popup) {
-    CXTPPopupBar* menu = AddSubMenu(popup, L"docs_menu.ctx_menu.libraries_configurations", false);
+    CXTPPopupBar* menu = AddSubMenu(popup, L"docs_menu.ctx_menu.libraries_configurations", true);
     AddMenuItem(menu, new ConfigurationsGroupMenuItems::OpenCfg);
     if (KVPDMWorkMix::Instance()) AddMenuItem(menu, new ConfigurationsGroupMenuItems::OpenCfgFromVARNEL);
     AddMenuItem(menu, new ConfigurationsGroupMenuItems::CloseAllCfgs);
@@ -328,10 +328,10 @@ LRESULT StructureBase::OnContextMenuMessage(WPARAM, LPARAM lParam) {
     }
     AddConfigurationsMenu(popup);
     if (window_) {
-        CXTPPopupBar* view = AddSubMenu(popup, L"docs_menu.ctx_menu.view", false);
+        CXTPPopupBar* view = AddSubMenu(popup, L"docs_menu.ctx_menu.view", true);
         AddMenuItem(view, new DocumentsMenuDlgMenuItems::TreeView(window_));
         AddMenuItem(view, new DocumentsMenuDlgMenuItems::LibrariesList(window_));
-        CXTPPopupBar* preview = AddSubMenu(popup, L"docs_menu.ctx_menu.preview", false);
+        CXTPPopupBar* preview = AddSubMenu(popup, L"docs_menu.ctx_menu.preview", true);
         AddMenuItem(preview, new DocumentsMenuDlgMenuItems::SplitModeNone(window_));
         AddMenuItem(preview, new DocumentsMenuDlgMenuItems::SplitModeHorizontal(window_));
         AddMenuItem(preview, new DocumentsMenuDlgMenuItems::SplitModeVertical(window_));

@@ -130,15 +130,7 @@ bool CMainFrame::ExchangeCommandBarsLayout(CXTPPropExchange& section, bool loadi
 void CMainFrame::RestoreAfterLayoutLoad() {
     UIModule::FakeActiveMainFrameManager active(this);
     CKVApplicationManager::RecreateApplicationsTools();
-    ApplyAddOnBarsVisibility(CXTPMDIFrameWnd::GetCommandBars());
-    if (CXTPCommandBars* bars = CXTPMDIFrameWnd::GetCommandBars()) {
-        for (int i = 0; i < bars->GetCount(); ++i) {
-            auto* bar = dynamic_cast<CKVAppCustomToolBar*>(bars->GetAt(i));
-            if (!bar) continue;
-            const int saved = bar->GetSavedVisibility();
-            bar->SetPosition(saved >= xtpBarTop && saved <= xtpBarFloating ? static_cast<XTPBarPosition>(saved) : xtpBarTop);
-        }
-    }
+    ApplyAddOnBarsLayout(CXTPMDIFrameWnd::GetCommandBars());
     CClipartView::ReattachFramePanes(this);
     ApplicationClipart::SyncPanes(this);
     UpdateInstalledConfigurationsMenu();

@@ -53,6 +53,17 @@ void drawControlText(CDC* dc, RECT rect, const CString& text) {
     dc->DrawText(text, text.GetLength(), &rect, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
 }
 
+// A chooser control is as high as the bar's buttons and as wide as the names it shows need.
+SIZE chooserSize(CXTPControlPopup& control, CDC* dc, int width) {
+    SIZE size = control.CXTPControlPopup::GetSize(dc);
+    size.cx = XTPDpiHelper()->ScaleX(width);
+    return size;
+}
+
+constexpr int kLayerWidth = 183;
+constexpr int kCoordinateSystemWidth = 183;
+constexpr int kMaterialWidth = 137;
+
 // A click opens a chooser only for an enabled control on a bar of a main frame.
 bool canOpenChooser(const CXTPControl* control) {
     return control->GetEnabled() && control->GetParent() && frameWindowOf(control);
@@ -90,16 +101,13 @@ void CColorPopupControl::ClosePopup() {
 }
 
 void CColorPopupControl::ApplyColor() {
-    Korvo::UI::MainFrame* frame = GetControlMainFrame(this);
+    // The bar's site hears of the choice as of any executed control: it hands the colour to the
+    // twin on the other bar, so every getter of the frame reads it.
+    NotifyBarSite(*this);
     CKvw32Doc* document = GetControlKorvoDocument(this);
-    bool toDefaults = false;
-    if (document && !document->IsInCommand())
-        toDefaults = !SetSelectionParameter(document, "Color", kveval::ColorParameter{m_color, -1});
-    if (!document || document->IsInCommand() || toDefaults) {
-        // The twin on the other bar follows, so that every getter of the frame reads the choice.
-        SetFrameSyspanelInt(frame, GetControlDocument(this), GetID(), m_color);
-        SendFrameValueCommand(frame, GetID(), &m_color);
-    }
+    if (!document) return;
+    if (!document->IsInCommand() && SetSelectionParameter(document, "Color", kveval::ColorParameter{m_color, -1})) return;
+    SendFrameValueCommand(GetControlMainFrame(this), GetID(), &m_color);
 }
 
 CString CColorPopupControl::GetDrawnText() const { return ColourWordText(m_color); }
@@ -165,6 +173,8 @@ void CLayerPopupControl::ApplyLayer() {
 
 void CLayerPopupControl::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, GetDrawnText()); }
 
+SIZE CLayerPopupControl::GetSize(CDC* dc) { return chooserSize(*this, dc, kLayerWidth); }
+
 CString CLayerPopupControl::GetDrawnText() const {
     const KVDocument* document = GetControlDocument(this);
     const KVLayer* layer = document && m_layer >= 0 ? document->GetLayer(m_layer) : nullptr;
@@ -223,6 +233,8 @@ void LCSPopupControl::SetCurrentIndex(std::int32_t index, bool notify) {
 }
 
 void LCSPopupControl::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, GetDrawnText()); }
+
+SIZE LCSPopupControl::GetSize(CDC* dc) { return chooserSize(*this, dc, kCoordinateSystemWidth); }
 
 CString LCSPopupControl::GetDrawnText() const {
     if (m_index < 0) return CString(LCSSelectDialog::kPageSystemText);
@@ -400,6 +412,8 @@ RECT chooserRect(const CXTPControl* control, int minimum) {
 }  // namespace
 
 void CMaterialPopup::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, m_caption); }
+
+SIZE CMaterialPopup::GetSize(CDC* dc) { return chooserSize(*this, dc, kMaterialWidth); }
 
 void CMaterialPopup::updateCaption() {
     if (!GetEnabled())

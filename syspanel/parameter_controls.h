@@ -79,6 +79,8 @@ public:
     SIZE GetDialogSize() const { return m_dialogSize; }
     void SetDialogSize(SIZE size) { m_dialogSize = size; }
     void Draw(CDC* dc, RECT rect) override;
+    // Wide enough for the names it draws: 183 pixels at 96 dpi.
+    SIZE GetSize(CDC* dc) override;
     void Reset() override { m_layer = -1; }
     // An int32, only for the frame's active document.
     void SetValue(KVDocument* document, const void* value) override;
@@ -116,6 +118,8 @@ public:
     SIZE GetDialogSize() const { return m_dialogSize; }
     void SetDialogSize(SIZE size) { m_dialogSize = size; }
     void Draw(CDC* dc, RECT rect) override;
+    // Wide enough for the names it draws: 183 pixels at 96 dpi.
+    SIZE GetSize(CDC* dc) override;
     // Keeps the index while the frame shows a document.
     void Reset() override;
     void SetValue(KVDocument* document, const void* value) override;  // an int32
@@ -214,6 +218,8 @@ public:
     void PassToChooser(int first, int second) override;
     const CString& GetDrawnText() const { return m_caption; }
     void Draw(CDC* dc, RECT rect) override;
+    // Wide enough for a material name: 137 pixels at 96 dpi.
+    SIZE GetSize(CDC* dc) override;
     KVMaterialChooser* GetChooser() const { return m_chooser.get(); }
 
     void Initialize() override { updateCaption(); }

@@ -66,7 +66,9 @@ BOOL KVRibbonBackstagePrintPage::CreatePage(CWnd* ribbon) {
     static constexpr LPCWSTR kClass = L"Korvo.RibbonBackstagePrintPage";
     static const bool registered = [] {
         WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = &DefWindowProcW;
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hInstance = AfxGetInstanceHandle();
         windowClass.lpszClassName = kClass;
         return RegisterClassExW(&windowClass) != 0;

@@ -6,6 +6,7 @@
 #include "commandbars/ribbonpage/ribbon_property_page.h"
 #include "commandbars/ribbonpage/ribbon_tree_items.h"
 #include "platform/korvoui/ribbon.h"
+#include "platform/korvoui/ribbon_tab_switch.h"
 #include "platform/textcore.h"
 
 using namespace ribbon_page;
@@ -378,7 +379,7 @@ void RibbonPropertyPage::RemoveFocused() {
                 else ribbon_->SetCurrentTab(ribbon_->GetTab(other));
             }
             if (auto* own = dynamic_cast<Korvo::UI::RibbonTab*>(tab); own && own->HasDefaultDefinition()) {
-                own->SetDisabledByUser(true);
+                Korvo::UI::SwitchTabByUser(*own, true);
                 item->SetChecked(false);
             } else {
                 ribbon_->RemoveTab(index);
@@ -466,7 +467,7 @@ void RibbonPropertyPage::OnBarTreeCheck(HTREEITEM row) {
     ::SendMessageW(Item(kBarTree), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&state));
     auto* object = AsObject(item);
     if (!object) return;
-    if (auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(object->GetTab())) tab->SetDisabledByUser(!checked);
+    if (auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(object->GetTab())) Korvo::UI::SwitchTabByUser(*tab, !checked);
     if (CXTPRibbonGroup* group = object->GetGroup()) {
         if (auto* own = dynamic_cast<Korvo::UI::RibbonGroup*>(group)) own->SetDisabledByUser(!checked);
         else group->SetVisible(checked);

@@ -1,11 +1,14 @@
 #include "commandbars/ribbonpage/ribbon_property_page.h"
 
+#include "app/recovery/generate_dump_file_app_context.h"
 #include "commandbars/menu_text.h"
 #include "commandbars/ribbonpage/popup_button_sets.h"
 #include "commandbars/ribbonpage/ribbon_tree_items.h"
+#include "documentsmenu/translate_string.h"
 #include "platform/kernel.h"
 #include "platform/textcore.h"
 #include "platform/win32/controls/combobox.h"
+#include "platform/win32/controls/split_button.h"
 
 using namespace ribbon_page;
 
@@ -81,6 +84,11 @@ BOOL RibbonPropertyPage::OnInitDialog() {
     FocusRequested();
     ShowCue(commandSearch_, false);
     ShowCue(barSearch_, false);
+    // Rename is a split button: its arrow offers rename and remove.
+    const HWND rename = Item(kRename);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(rename, GWL_STYLE));
+    const DWORD split = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? BS_DEFSPLITBUTTON : BS_SPLITBUTTON;
+    ::SetWindowLongPtrW(rename, GWL_STYLE, static_cast<LONG_PTR>((style & ~BS_TYPEMASK) | split));
     for (int id : {kCategoryCombo, kCommandSearch, kClearCommandSearch, kCommandTree}) SetResize(id, 0, 0, 0.5, id == kCommandTree ? 1 : 0);
     for (int id : {kViewCombo, kBarSearch, kClearBarSearch, kFindNext, kBarTree}) SetResize(id, 0.5, 0, 1, id == kBarTree ? 1 : 0);
     UpdateButtons();
@@ -298,7 +306,7 @@ void RibbonPropertyPage::ClearSearch(SearchBox& box) {
 // An empty box shows the grey cue while it has no focus.
 void RibbonPropertyPage::ShowCue(const SearchBox& box, bool focused) {
     if (!box.text.IsEmpty()) return;
-    ::SetWindowTextW(Item(box.id), focused ? L"" : Korvo::I18n::Translate(L"RibbonPropertyPage.Search").GetString());
+    ::SetWindowTextW(Item(box.id), focused ? L"" : TranslateString(L"RibbonPropertyPage.Search").GetString());
 }
 
 // ---- Buttons ----------------------------------------------------------------------------------
@@ -356,6 +364,11 @@ BOOL RibbonPropertyPage::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 BOOL RibbonPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header && header->idFrom == static_cast<UINT_PTR>(kRename) && header->code == BCN_DROPDOWN) {
+        ShowRenameMenu();
+        *pResult = 0;
+        return TRUE;
+    }
     const bool commandTree = header && header->idFrom == static_cast<UINT_PTR>(kCommandTree);
     const bool barTree = header && header->idFrom == static_cast<UINT_PTR>(kBarTree);
     if (!commandTree && !barTree) return CXTPPropertyPage::OnNotify(wParam, lParam, pResult);
@@ -394,6 +407,11 @@ BOOL RibbonPropertyPage::PreTranslateMessage(MSG* msg) {
     return CXTPPropertyPage::PreTranslateMessage(msg);
 }
 
+LRESULT RibbonPropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    GenerateDumpFileAppContext context;
+    return CXTPPropertyPage::WindowProc(message, wParam, lParam);
+}
+
 BOOL RibbonPropertyPage::DestroyWindow() {
     commandTree_.Attach(nullptr, 0);
     barTree_.Attach(nullptr, 0);
@@ -418,6 +436,13 @@ UINT RibbonPropertyPage::TrackMenu(const std::vector<std::pair<UINT, const wchar
     const UINT chosen = UIModuleProxy::Instance().TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point, this);
     menu->InternalRelease();
     return chosen;
+}
+
+void RibbonPropertyPage::ShowRenameMenu() {
+    if (!::IsWindowEnabled(Item(kRename))) return;
+    const UINT chosen = TrackMenu({{kRename, L"panels.ribbon.rename"}, {kRemoveCommand, L"panels.ribbon.remove"}}, kRename);
+    if (chosen == kRename) RenameFocused();
+    if (chosen == kRemoveCommand) RemoveFocused();
 }
 
 void RibbonPropertyPage::ShowImportExportMenu() {

@@ -106,6 +106,9 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Every message of the page runs inside a crash-dump context, so a crash while editing the
+    // ribbon is reported like one of the main window.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL DestroyWindow() override;
 
 private:
@@ -147,6 +150,8 @@ private:
     void LayoutRibbon();
     void RegisterDrops();
     void ShowImportExportMenu();
+    // The rename button's drop-down: rename, or remove the selected bar item.
+    void ShowRenameMenu();
     // A popup menu of (command, text key) items below the control `id` (or at the cursor when
     // `id` is 0); the chosen command, 0 when dismissed.
     UINT TrackMenu(const std::vector<std::pair<UINT, const wchar_t*>>& items, int id);

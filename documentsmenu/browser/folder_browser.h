@@ -18,6 +18,7 @@ public:
     void FileAdded(const SharedPathName& path) override;
     void FileRemoved(const SharedPathName& path) override;
     void FileNameChanged(const SharedPathName& oldPath, const SharedPathName& newPath) override;
+    std::wstring DescribeWatcher() override { return L"browser of folder \"" + std::wstring(folder_.view()) + L"\""; }
 
 protected:
     void FillItems() override;

@@ -33,6 +33,7 @@ public:
     void FileAdded(const SharedPathName& path) override;
     void FileRemoved(const SharedPathName& path) override;
     void FileNameChanged(const SharedPathName& oldPath, const SharedPathName& newPath) override;
+    std::wstring DescribeWatcher() override { return L"browser of library \"" + std::wstring(GetPath().view()) + L"\""; }
 
     // DocumentsMenuDlg::IClient
     void ShowHiddenChanged() override { Fill(); }

@@ -88,7 +88,10 @@ int FolderItem::GetIconIndex() const {
     return pathIconOr(GetBrowser(), path_, kFolderIcon);
 }
 
-void FolderItem::AddMenuItems(CXTPPopupBar* popup) { AddMenuItem(popup, new FolderMenuItems::OpenInExplorer(path_)); }
+void FolderItem::AddMenuItems(CXTPPopupBar* popup) {
+    AddMenuItem(popup, new FolderMenuItems::OpenInExplorer(path_));
+    AddMenuItem(popup, new FolderMenuItems::OpenClipart(path_));
+}
 
 void FolderItem::Rename(const CString& text) { RenameOnDisk(GetBrowser(), path_, text); }
 

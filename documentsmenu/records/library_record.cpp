@@ -91,6 +91,8 @@ void PDMLibraryRecord::BeforeFill() {
 }
 
 CString LibraryRecord::GetName() { return object() ? object()->GetName() : CString(); }
+
+std::wstring LibraryRecord::DescribeWatcher() { return L"row \"" + std::wstring(GetName().view()) + L"\""; }
 bool LibraryRecord::SetName(const CString& value) { return object() && object()->SetName(value); }
 CString LibraryRecord::GetPath() { return object() ? object()->GetPath() : CString(); }
 bool LibraryRecord::SetPath(const CString& value) { return object() && object()->SetPath(value); }

@@ -52,6 +52,7 @@ public:
     void FileAdded(const SharedPathName& path) override;
     void FileRemoved(const SharedPathName& path) override;
     void FileNameChanged(const SharedPathName& oldPath, const SharedPathName& newPath) override;
+    std::wstring DescribeWatcher() override;
 
 protected:
     void OnExpandedChanged(bool expanded) override;

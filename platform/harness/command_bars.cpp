@@ -27,6 +27,7 @@ CString readable(const CString& caption) {
 }
 
 std::wstring controlKind(const CXTPControl& control) {
+    if (dynamic_cast<const CXTPRibbonControlTab*>(&control)) return L"tab-row";
     switch (control.GetType()) {
         case xtpControlButton: return L"button";
         case xtpControlPopup: return L"popup";
@@ -39,6 +40,19 @@ std::wstring controlKind(const CXTPControl& control) {
         case xtpControlGallery: return L"gallery";
         default: return L"custom";
     }
+}
+
+CString controlCaption(const CXTPControl& control) {
+    if (!dynamic_cast<const CXTPRibbonControlTab*>(&control)) return readable(control.GetCaption());
+    const auto* ribbon = dynamic_cast<const CXTPRibbonBar*>(control.GetParent());
+    std::wstring tabs;
+    for (int t = 0; ribbon && t < ribbon->GetTabCount(); ++t) {
+        const CXTPRibbonTab* tab = ribbon->GetTab(t);
+        if (!tab->IsVisible()) continue;
+        if (!tabs.empty()) tabs += L" | ";
+        tabs += readable(tab->GetCaption()).GetString();
+    }
+    return CString(tabs.c_str());
 }
 
 namespace {
@@ -110,7 +124,7 @@ Located locate(HWND frame, int id) {
 std::wstring controlLine(const CXTPControl& control, int indent) {
     std::wstring line(static_cast<std::size_t>(indent), L' ');
     line += std::to_wstring(control.GetID()) + L" " + controlKind(control) + L" " +
-            quoted(std::wstring(readable(control.GetCaption())));
+            quoted(std::wstring(controlCaption(control)));
     if (!control.IsVisible()) line += L" hidden";
     if (!control.GetEnabled()) line += L" disabled";
     if (control.GetChecked()) line += L" checked";

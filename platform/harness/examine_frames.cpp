@@ -85,7 +85,7 @@ std::wstring barDump(const CXTPToolBar& bar) {
         // A tabbed bar shows the current tab's category; the others' controls wait for their tab.
         if (tabbed && (control->GetHideFlags() & xtpHideTab)) continue;
         dump += L"\n  " + std::to_wstring(control->GetID()) + L" " + controlKind(*control) + L" " +
-                platform::core::quoted(readable(control->GetCaption()).GetString()) +
+                platform::core::quoted(controlCaption(*control).GetString()) +
                 (control->IsVisible() ? L" visible" : L" hidden") + (control->GetEnabled() ? L" enabled" : L" disabled") +
                 (control->GetChecked() ? L" checked" : L" unchecked") +
                 (static_cast<UINT>(control->GetIconId()) >= XTP_FIRST_CUSTOM_ICON_ID

@@ -33,7 +33,7 @@ Place part(Place::Kind kind, std::wstring text, const RECT& rect) {
 }
 
 Place controlPlace(const CXTPControl& control, const RECT& rect) {
-    Place place = part(Place::Kind::Control, readableCaption(control.GetCaption()), rect);
+    Place place = part(Place::Kind::Control, std::wstring(controlCaption(control)), rect);
     place.id = control.GetID();
     place.controlKind = controlKind(control);
     place.enabled = control.GetEnabled();

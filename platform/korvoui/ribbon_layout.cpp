@@ -105,7 +105,9 @@ CXTPRibbonTab* addTab(CXTPRibbonBar& ribbon, const Element& tabElement, const GU
         group->SetVisible(flag(*groupElement, L"visible", true));
         ApplyControls(*groupElement, *group->GetControls(), parameters);
     }
-    tab->SetVisible(flag(tabElement, L"visible", true));
+    // A tab the user switched off stays out of the tab row, whatever an older layout says.
+    const auto* own = dynamic_cast<const Korvo::UI::RibbonTab*>(tab);
+    tab->SetVisible(flag(tabElement, L"visible", true) && !(own && own->IsDisabledByUser()));
     return tab;
 }
 

@@ -13,6 +13,8 @@
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
+#include "platform/win32/colors.h"
+#include "platform/win32/edges.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/window/window.h"
 #include "platform/win32/window_drawing.h"
@@ -503,6 +505,50 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
     record(g, *context, L"FillRect " + rectText(rect->left, rect->top, rect->right, rect->bottom) + L" " +
                             hexColour(fill->colour));
     return 1;
+}
+
+int GetClipBox(HDC dc, RECT* rect) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !rect) return REGION_ERROR;
+    RECT box{};
+    if (context->clip) {
+        box = *context->clip;
+    } else if (context->window) {
+        box = RECT{0, 0, context->client.cx, context->client.cy};
+    } else if (const Bitmap* target = targetBitmap(g, *context)) {
+        box = RECT{0, 0, target->width, target->height};
+    }
+    *rect = box;
+    return box.left < box.right && box.top < box.bottom ? SIMPLEREGION : NULLREGION;
+}
+
+BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags) {
+    if (edge != EDGE_SUNKEN || flags != BF_RECT) {
+        failCall(L"DrawEdge: edge " + std::to_wstring(edge) + L" with flags " + std::to_wstring(flags) + L" is not modelled");
+        return FALSE;
+    }
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !rect) return FALSE;
+    const RECT r = *rect;
+    if (Bitmap* target = targetBitmap(g, *context)) {
+        // Two rings of one pixel: the outer shadow above and left, highlight below and right; the
+        // inner dark shadow above and left, light below and right.
+        const auto ring = [&](RECT at, int topLeft, int bottomRight) {
+            fillPixels(*target, RECT{at.left, at.top, at.right, at.top + 1}, GetSysColor(topLeft));
+            fillPixels(*target, RECT{at.left, at.top, at.left + 1, at.bottom}, GetSysColor(topLeft));
+            fillPixels(*target, RECT{at.left, at.bottom - 1, at.right, at.bottom}, GetSysColor(bottomRight));
+            fillPixels(*target, RECT{at.right - 1, at.top, at.right, at.bottom}, GetSysColor(bottomRight));
+        };
+        ring(r, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+        if (r.right - r.left > 2 && r.bottom - r.top > 2)
+            ring(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    }
+    record(g, *context, L"DrawEdge " + rectText(r.left, r.top, r.right, r.bottom) + L" EDGE_SUNKEN BF_RECT");
+    return TRUE;
 }
 
 BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop) {

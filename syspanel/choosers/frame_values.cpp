@@ -25,3 +25,15 @@ void SendFrameValueCommand(Korvo::UI::MainFrame* frame, unsigned id, const void*
     if (window && window->GetSafeHwnd())
         window->SendMessage(WM_COMMAND, id, reinterpret_cast<LPARAM>(value));
 }
+
+void NotifyBarSite(CXTPControl& control) {
+    CXTPCommandBar* bar = control.GetParent();
+    CWnd* site = bar ? bar->GetSite() : nullptr;
+    if (!site || !site->GetSafeHwnd()) return;
+    NMXTPCONTROL notify{};
+    notify.hdr.hwndFrom = bar->GetSafeHwnd();
+    notify.hdr.idFrom = static_cast<UINT_PTR>(control.GetID());
+    notify.hdr.code = CBN_XTP_EXECUTE;
+    notify.pControl = &control;
+    site->SendMessage(XTPWM_CONTROLNOTIFY, CBN_XTP_EXECUTE, reinterpret_cast<LPARAM>(&notify));
+}

@@ -14,3 +14,6 @@ void SetSyspanelSetters(SyspanelIntSetter intSetter, SyspanelTextSetter textSett
 bool SetFrameSyspanelInt(Korvo::UI::MainFrame* frame, KVDocument* document, unsigned id, int value);
 bool SetFrameSyspanelText(Korvo::UI::MainFrame* frame, KVDocument* document, unsigned id, const CString& text);
 void SendFrameValueCommand(Korvo::UI::MainFrame* frame, unsigned id, const void* value);
+// The control's bar tells its site that the control was executed (XTPWM_CONTROLNOTIFY,
+// CBN_XTP_EXECUTE), as the toolkit does for a click, without the WM_COMMAND that follows one.
+void NotifyBarSite(CXTPControl& control);

@@ -1,6 +1,6 @@
-// The hot keys of the text browsers as the kernel's menu shows them: letters and digits by
-// themselves, F1 to F24 by name, every other key by its code; each range at its ends and the
-// first key beyond each end.
+// The hot keys of the text browsers as the kernel's menu shows them, named as the kernel names
+// keys: letters and digits by themselves, F1 to F24 and the edit keys by name, every other key by
+// its code; each range at its ends and the first key beyond each end.
 #include <map>
 
 #include "app/kvw32_app.h"
@@ -15,8 +15,9 @@ class TextBrowserKeys : public SessionTest {};
 
 TEST_F(TextBrowserKeys, MenuTextsNameEachKeyRangeToItsEnds) {
     const std::vector<tablecheck::Row<unsigned, std::wstring>> keys = {
-        {0x2F, L"#47"}, {0x30, L"0"},   {0x39, L"9"},   {0x3A, L"#58"},  {0x40, L"#64"},  {0x41, L"A"},
-        {0x5A, L"Z"},   {0x5B, L"#91"}, {0x6F, L"#111"}, {0x70, L"F1"}, {0x87, L"F24"}, {0x88, L"#136"},
+        {0x1B, L"Esc"},    {0x2E, L"Delete"}, {0x2F, L"Key 47"}, {0x30, L"0"},      {0x39, L"9"},
+        {0x3A, L"Key 58"}, {0x40, L"Key 64"}, {0x41, L"A"},      {0x5A, L"Z"},      {0x5B, L"Key 91"},
+        {0x6F, L"Key 111"}, {0x70, L"F1"},    {0x87, L"F24"},    {0x88, L"Key 136"},
     };
     std::wstring ini;
     for (const auto& key : keys) {
@@ -29,7 +30,7 @@ TEST_F(TextBrowserKeys, MenuTextsNameEachKeyRangeToItsEnds) {
     ASSERT_EQ(s.startResult(), 1);
 
     CStringArray texts;
-    KorvoServerAppProxy::Instance()->GetTextBrowserMenuTexts(texts, false);  // uncut: twelve browsers
+    KorvoServerAppProxy::Instance()->GetTextBrowserMenuTexts(texts, false);  // uncut: every browser
     std::map<unsigned, std::wstring> shown;
     for (int i = 0; i < texts.GetSize(); ++i) {
         const std::wstring text(texts[i]);

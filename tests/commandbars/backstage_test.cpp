@@ -99,6 +99,11 @@ TEST_F(Backstage, ThePrintPageHoldsItsHelpIdAndPrintWindowOnlyWhileShownAndNever
     KVRibbonBackstagePrintPage* print = ribbon->GetPrintBackstagePage(false);
     ASSERT_NE(print, nullptr);
     EXPECT_EQ(print->GetDocument(), document) << "the active view hands it over";
+    // Its window class shows the arrow over the page.
+    WNDCLASSEXW page{};
+    page.cbSize = sizeof(page);
+    ASSERT_TRUE(::GetClassInfoExW(AfxGetInstanceHandle(), L"Korvo.RibbonBackstagePrintPage", &page));
+    EXPECT_NE(page.hCursor, nullptr);
 
     ASSERT_EQ(s.user().openBackstage(window, 1027, L""), std::nullopt);
     EXPECT_EQ(kernel->GetCurrentHelpId(), KVRibbonBackstagePrintPage::kHelpId);

@@ -1,5 +1,6 @@
 // Ribbon or classic mode, the tool-bars popup, the fix item and the buttons of button sets.
 #include "commandbars/app_custom_tool_bar.h"
+#include "commandbars/bars_layout.h"
 #include "commandbars/tab_tool_bar.h"
 #include "platform/core/text.h"
 #include "tests/commandbars/ribbon_frame.h"
@@ -138,6 +139,36 @@ TEST_F(RibbonFrameTest, AddOnToolBarsAreGroupedAfterTheProgramsOwn) {
     EXPECT_EQ(bars->GetListedToolBar(702), nullptr);
     EXPECT_EQ(bars->GetListedToolBar(699), nullptr);
     popup->InternalRelease();
+}
+
+// After a layout loads, an add-on bar's saved number is its visibility, never its place: a bar
+// saved visible docks at the top unless its own layout gave it a side.
+TEST_F(RibbonFrameTest, AddOnToolBarsTakeTheirSavedVisibilityAndDockAtTheTopUnlessPlaced) {
+    const auto addOn = [&](const wchar_t* title, UINT id) {
+        auto* bar = dynamic_cast<CKVAppCustomToolBar*>(bars->Add(title, xtpBarBottom, RUNTIME_CLASS(CKVAppCustomToolBar)));
+        bar->SetBarID(id);
+        bar->SetActive(true);
+        return bar;
+    };
+    CKVAppCustomToolBar* shown = addOn(L"Shown", 100);
+    shown->SetSavedVisibility(1);
+    CKVAppCustomToolBar* hidden = addOn(L"Hidden", 101);
+    hidden->SetSavedVisibility(0);
+    CKVAppCustomToolBar* placed = addOn(L"Placed", 102);
+    placed->SetSavedVisibility(1);
+    placed->SetSavedPosition(xtpBarLeft);
+    CKVAppCustomToolBar* inactive = addOn(L"Inactive", 103);
+    inactive->SetActive(false);
+    inactive->SetSavedVisibility(1);
+
+    ApplyAddOnBarsLayout(bars);
+    EXPECT_TRUE(shown->IsVisible());
+    EXPECT_EQ(shown->GetPosition(), xtpBarTop);
+    EXPECT_FALSE(hidden->IsVisible());
+    EXPECT_EQ(hidden->GetPosition(), xtpBarTop);
+    EXPECT_TRUE(placed->IsVisible());
+    EXPECT_EQ(placed->GetPosition(), xtpBarLeft);
+    EXPECT_FALSE(inactive->IsVisible());
 }
 
 class ButtonSetTest : public RibbonFrameTest {

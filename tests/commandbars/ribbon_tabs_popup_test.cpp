@@ -32,6 +32,7 @@ TEST_F(RibbonTabsPopupTest, OffersOnlyNonContextualTabsWithAnIdentityAndTogglesT
     const std::string shown = menus(s);
     EXPECT_NE(shown.find("2 items\nmenu   0 \"Home\" checked\nmenu   ---- 9607 "), std::string::npos) << shown;
     EXPECT_TRUE(home->IsDisabledByUser());
+    EXPECT_FALSE(home->IsVisible()) << "a tab switched off leaves the tab row";
     // The menu stays open after the click and shows the new state.
     EXPECT_NE(shown.find("2 items\nmenu   0 \"Home\"\nmenu   ---- 9607 "), std::string::npos) << shown;
     EXPECT_FALSE(sheet->IsDisabledByUser());

@@ -1,6 +1,7 @@
 // Contextual tabs by GUID, tagged tabs by keyword, and tab changes by the program.
 #include <memory>
 
+#include "platform/korvoui/ribbon_tab_switch.h"
 #include "tests/commandbars/ribbon_frame.h"
 
 namespace {
@@ -75,6 +76,26 @@ TEST_F(RibbonFrameTest, TaggedTabsShowOnlyForMatchingKeywordsAndNeverWithoutADoc
     // Contextual updates leave tagged tabs to the keywords.
     ribbon->UpdateTabsForDocument(kDefaultRibbonContext, GUID{}, GUID{}, true);
     EXPECT_FALSE(tagged->IsVisible());
+}
+
+// A tab the user switches off leaves the tab row; switched on, a plain tab comes back at once
+// and a tagged one when its keywords next match.
+TEST_F(RibbonFrameTest, TabsSwitchedOffByTheUserLeaveTheTabRow) {
+    Korvo::UI::SwitchTabByUser(*home, true);
+    EXPECT_FALSE(home->IsVisible());
+    EXPECT_NE(ribbon->GetCurrentTab(), home);
+    Korvo::UI::SwitchTabByUser(*home, false);
+    EXPECT_TRUE(home->IsVisible());
+
+    CKvw32Doc document;
+    document.GetProperties()->keywords = {L"weld"};
+    Korvo::UI::SwitchTabByUser(*tagged, true);
+    ribbon->ShowTabsForDocumentKeywords(&document);
+    EXPECT_FALSE(tagged->IsVisible()) << "matching keywords do not bring back a tab switched off";
+    Korvo::UI::SwitchTabByUser(*tagged, false);
+    EXPECT_FALSE(tagged->IsVisible());
+    ribbon->ShowTabsForDocumentKeywords(&document);
+    EXPECT_TRUE(tagged->IsVisible());
 }
 
 TEST_F(RibbonFrameTest, ACloneIsARibbonOfTheSameClassWithTheSameTabs) {

@@ -26,8 +26,8 @@ expect menu choose \"Копировать полный путь\"\nmouse 1/1004 
 documents-pane select \"Samples\"\nexpect menu choose \"Мелкие значки\"\nmouse 1/1004 240,80 rclick\ndump browser 1/1004
 expect menu choose \"Только библиотеки\"\nmouse 1/1004 10,80 rclick\ndump panes 1\nquit\n")
 korvo_expect("${out}" "dump clipboard\nclipboard empty\n" "the clipboard starts empty")
-korvo_expect("${out}" "menu   0 \"Копировать полный путь\"\nmenu   ---- 0 \"Открыть\"\nmenu   0 \"Вставить как фрагмент\" disabled\nmenu   0 \"Вставить как рисунок\" disabled\nmenu   0 \"Свойства\"\nmenu   0 \"Конфигурации библиотек\" >\nmenu     0 \"Открыть\"\nmenu     0 \"Закрыть все\"\nmenu   0 \"Вид\" >\nmenu     0 \"Дерево\" checked\n"
-             "a document row offers its actions, the inserts greyed without a drawing, then the window's own")
+korvo_expect("${out}" "menu   0 \"Копировать полный путь\"\nmenu   ---- 0 \"Открыть\"\nmenu   0 \"Вставить как фрагмент\" disabled\nmenu   0 \"Вставить как рисунок\" disabled\nmenu   0 \"Свойства\"\nmenu   ---- 0 \"Конфигурации библиотек\" >\nmenu     0 \"Открыть\"\nmenu     0 \"Закрыть все\"\nmenu   ---- 0 \"Вид\" >\nmenu     0 \"Дерево\" checked\n([^\n]*\n)*menu   ---- 0 \"Просмотр\" >\n"
+             "a document row offers its actions, the inserts greyed without a drawing, then the window's own, each sub-menu after a separator")
 korvo_expect("${out}" "dump clipboard\nclipboard \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\"\n" "copy full path fills the clipboard")
 korvo_expect("${out}" "menu   0 \"Свойства\"\nmenu   ---- 0 \"Вид\" >\nmenu     0 \"Огромные значки\"\nmenu     0 \"Крупные значки\"\nmenu     0 \"Обычные значки\" checked\nmenu     0 \"Мелкие значки\"\n"
              "a document's icon offers its actions and the icon sizes, the one in use checked")

@@ -94,3 +94,10 @@ korvo_run(themes EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host6 --quiet log,win
   "${open_sample}documents-pane select \"Samples\"\ncommand 1 3401\ndump browser 1/1004\ncommand 1 3402\ndump browser 1/1004\nquit\n")
 korvo_expect("${out}" "  history none\n  colours background #FFFFFF text #000000 theme \"office2010black\"\n([^\n]*\n)*  colours background #FFFFFF text #444444 theme \"office2013light\"\n"
              "the pane's colours follow the theme")
+
+# A folder's icon offers the shell's folder and a window of its own, which shows the folder.
+korvo_run(folder_menu EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host5 --quiet log,window,call INPUT
+  "start\nidle\n${folders}${open_a}expect menu choose \"Открыть в новом окне\"\nrow 1/11000 0 rclick\ndump panes 1\nquit\n")
+korvo_expect("${out}" "menu   0 \"Открыть в проводнике\"\nmenu   0 \"Открыть в новом окне\"\n" "the folder's two actions")
+korvo_expect("${out}" "\n110[0-9][0-9] floating \"${docs_re}\\\\A\\\\B\\\\\" [^\n]* clipart DocumentsMenu state 0 IconSize=32 ContentType=3 FolderPath=\"${docs_re}\\\\A\\\\B\\\\\"\n"
+             "the folder opens in a pane of its own")

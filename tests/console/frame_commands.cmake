@@ -57,7 +57,7 @@ korvo_expect("${out}" "dump documents\n\"Bracket.grb\" \"[^\n]*Bracket.grb\" mod
 # the program ends.
 korvo_run(logoff EXIT 0 OUTPUT out ARGS --quiet call INPUT
   "start\nidle\nopen \"${bracket}\"\nmodel Modify 1\nlogoff\ndump frames\nexpect box \"Save changes*\" answer no\nquit\n")
-korvo_expect("${out}" "window shutdown blocked by 0x[0-9a-f]+: \"unsaved_changes\"\nlogoff: frame 1 refuses \"unsaved_changes\"\n"
+korvo_expect("${out}" "window shutdown blocked by 0x[0-9a-f]+: \"Есть несохранённые изменения\"\nlogoff: frame 1 refuses \"Есть несохранённые изменения\"\n"
              "the log-off is refused for the unsaved changes")
 korvo_expect("${out}" "\ndump frames\n1 0x" "the frame stays")
 korvo_run(logoff_agreed EXIT 0 OUTPUT out ARGS --quiet call INPUT "start\nidle\nnew-frame\nlogoff\n")

@@ -6,7 +6,7 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 
 korvo_run(log_and_themes EXIT 0 OUTPUT out INPUT
   "start\nidle\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\"\ncommand 1 7306\ncommand 1 3402\ncommand 1 3402\ndump registry\nkernel OnChangeDocumentState 1 0\nquit\n")
-korvo_expect("${out}" "user command 7306 to frame 1\n([^\n]*\n)*call CXTPEdit::SetTheme\\([0-9]+\\)\nwindow created [^\n]*\"log_window\"\n"
+korvo_expect("${out}" "user command 7306 to frame 1\n([^\n]*\n)*call CXTPEdit::SetTheme\\([0-9]+\\)\nwindow created [^\n]*\"Журнал Korvo CAD\"\n"
              "the log window opens")
 string(REGEX MATCHALL "ApplyTheme\\(\"office2013light\"\\)" applied "${out}")
 list(LENGTH applied count)

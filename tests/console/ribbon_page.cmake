@@ -23,10 +23,10 @@ korvo_expect("${out}" "focus \"Home\\|Document\\|Save all\"\ndialog click 4197\n
 # Categories and the command tree's search: a match inside a pop-up shows with its pop-up
 # expanded; the system commands leave the service commands out.
 korvo_run(search EXIT 0 OUTPUT out ARGS --quiet call,log,window,menu INPUT
-  "start\nidle\n${customize}expect dialog 782 answer select 3963 \"command_categories.system_commands\" select 3963 \"command_categories.text_menu\" text 4195 \"tile\" text 4195 \"nothing like it\" click 4193 ok\nright-click 1 1001\nquit\n")
-korvo_expect("${out}" "select 3963 \"command_categories.system_commands\"\ndialog tree 3960: 20 items\ndialog   \"Automatic dimensions\"\n"
+  "start\nidle\n${customize}expect dialog 782 answer select 3963 \"Системные команды\" select 3963 \"Текстовое меню\" text 4195 \"tile\" text 4195 \"nothing like it\" click 4193 ok\nright-click 1 1001\nquit\n")
+korvo_expect("${out}" "select 3963 \"Системные команды\"\ndialog tree 3960: 22 items\ndialog   \"Automatic dimensions\"\n([^\n]*\n)*dialog   \"Connect to Varnel\"\ndialog   \"Disconnect from Varnel\"\n"
              "the system commands are listed by caption")
-korvo_expect("${out}" "text 4195 \"tile\"\ndialog tree 3960: 4 items\ndialog   \"Window\" -\ndialog     \"panels.separator\"\ndialog     \"Tile horizontally\"\n"
+korvo_expect("${out}" "text 4195 \"tile\"\ndialog tree 3960: 4 items\ndialog   \"Window\" -\ndialog     \"Разделитель\"\ndialog     \"Tile horizontally\"\n"
              "a match in a pop-up is shown inside its expanded pop-up")
 korvo_expect("${out}" "text 4195 \"nothing like it\"\ndialog tree 3960: 0 items\n" "a search that matches nothing empties the tree")
 korvo_expect("${out}" "click 4193\ndialog tree 3960: 32 items\ndialog   \"File\" \\+\n" "clearing the search shows everything collapsed")
@@ -34,8 +34,8 @@ korvo_expect("${out}" "click 4193\ndialog tree 3960: 32 items\ndialog   \"File\"
 # The ribbon written through the drop-down and read back is the same ribbon.
 string(CONCAT round_trip
   "start\nidle\ndump ribbon 1\n${customize}"
-  "expect menu choose \"panels.ribbon.export\"\nexpect file choose \"${file}\"\n"
-  "expect menu choose \"panels.ribbon.import\"\nexpect file choose \"${file}\"\n"
+  "expect menu choose \"Экспорт...\"\nexpect file choose \"${file}\"\n"
+  "expect menu choose \"Импорт...\"\nexpect file choose \"${file}\"\n"
   "expect dialog 782 answer click 3461 click 3461 ok\nright-click 1 1001\ndump ribbon 1\ndump file \"${file}\"\nquit\n")
 korvo_run(round_trip EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window,dialog,menu INPUT "${round_trip}")
 string(FIND "${out}" "dump ribbon 1\n" first)
@@ -51,7 +51,7 @@ string(SUBSTRING "${out}" ${second} ${after_length} after)
 if(NOT before STREQUAL after OR before STREQUAL "")
   message(FATAL_ERROR "the ribbon read back differs from the one written:\n${before}\n----\n${after}")
 endif()
-korvo_expect("${out}" "file save \"\" filter \"panels.ribbon.import_export.filter\"" "export asks with the save dialog")
+korvo_expect("${out}" "file save \"\" filter \"Файлы XML \\(\\*\\.xml\\)\\|\\*\\.xml\\|Все файлы \\(\\*\\.\\*\\)\\|\\*\\.\\*\\|\\|\"" "export asks with the save dialog, with the translated filter")
 korvo_expect("${out}" "<RibbonBar>\n +<Backstage>\n +<BackstageTab id=\"0\" name=\"recentFileList\"" "the file holds the ribbon with its backstage")
 korvo_expect("${out}" "<BackstageTab id=\"1027\" name=\"printDialog\"" "the print tab keeps its name")
 korvo_expect("${out}" "<Popup id=\"0\" caption=\"Ribbon tabs\" name=\"ribbonTabsPopup\"" "the tabs pop-up is written by its name")
@@ -62,15 +62,15 @@ file(WRITE "${documents}/lower.xml" "<?xml version=\"1.0\"?>\n<ribbonbar><Ribbon
 file(WRITE "${documents}/broken.xml" "<RibbonBar><RibbonTab caption=\"X\">\n")
 string(CONCAT refused
   "start\nidle\n${customize}"
-  "expect menu choose \"panels.ribbon.import\"\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\lower.xml\"\n"
-  "expect box \"panels.ribbon.import_export.errors.xml_root_element\" answer ok\n"
-  "expect menu choose \"panels.ribbon.import\"\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\broken.xml\"\n"
-  "expect box \"panels.ribbon.import_export.errors.load_xml\" answer ok\n"
-  "expect menu choose \"panels.ribbon.import\"\nexpect file cancel\n"
+  "expect menu choose \"Импорт...\"\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\lower.xml\"\n"
+  "expect box \"В файле нет ни ленты, ни вкладки ленты.\" answer ok\n"
+  "expect menu choose \"Импорт...\"\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\broken.xml\"\n"
+  "expect box \"Не удалось прочитать файл XML.\" answer ok\n"
+  "expect menu choose \"Импорт...\"\nexpect file cancel\n"
   "expect dialog 782 answer click 3461 click 3461 click 3461 ok\nright-click 1 1001\ndump ribbon 1\nquit\n")
 korvo_run(refused EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,window,menu INPUT "${refused}")
-korvo_expect("${out}" "box [^\n]*\"panels.ribbon.import_export.errors.xml_root_element\"" "a \"ribbonbar\" root is no ribbon")
-korvo_expect("${out}" "box [^\n]*\"panels.ribbon.import_export.errors.load_xml\"" "a broken file is refused")
+korvo_expect("${out}" "box [^\n]*\"В файле нет ни ленты, ни вкладки ленты.\"" "a \"ribbonbar\" root is no ribbon")
+korvo_expect("${out}" "box [^\n]*\"Не удалось прочитать файл XML.\"" "a broken file is refused")
 korvo_expect("${out}" "file cancel\ndialog ok\n" "a cancelled choice says nothing")
 if(out MATCHES "tab [0-9]+ \"X\"")
   message(FATAL_ERROR "a refused file changed the ribbon:\n${out}")

@@ -6,7 +6,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(customize "expect menu choose \"Настроить элемент...\"\n")
-set(system "select 3963 \"command_categories.system_commands\"")
+set(system "select 3963 \"Системные команды\"")
 
 string(CONCAT ribbon
   "start\nidle\n${customize}"
@@ -22,7 +22,7 @@ korvo_expect("${out}" "dialog \"CXTPRibbonRenameDialog\" \"Rename\"[^\n]*\ndialo
 korvo_expect("${out}" "group \"Files\"\n    57600 button \"New\" disabled\n    1001 button \"Open\"\n    1399 button \"Camera\"\n    1029 button \"Save\""
              "a command added onto a control follows it, and the group has its new name")
 korvo_expect("${out}" "1201 button \"Save all\"\n    1063 button \"Cascade\"" "the command added into the group is its last")
-korvo_expect("${out}" "tab 1 \"View\" disabled-by-user" "an unticked tab is disabled by the user")
+korvo_expect("${out}" "tab 1 \"View\" hidden disabled-by-user" "an unticked tab is disabled by the user and leaves the tab row")
 korvo_expect("${out}" "tab 5 \"[^\"]+\"\n  group \"[^\"]+\"\nquick access" "a new tab comes with a new group")
 
 string(CONCAT sets
@@ -50,3 +50,17 @@ korvo_run(bad_kind EXIT 2 ERROR err INPUT "expect dialog \"X\" answer text edit\
 korvo_expect("${err}" "text edit needs a text in quotes" "a kind needs its text")
 korvo_run(no_such EXIT 2 ERROR err INPUT "expect dialog \"X\" answer text box \"a\"\n")
 korvo_expect("${err}" "text needs a control id \\(0 to 65535\\) or kind" "an unknown kind is refused")
+
+# Rename is a split button: its arrow offers rename and remove. Remove takes a tab of the default
+# layout out of the tab row (only unticked); the arrow of a plain button is no split button.
+string(CONCAT split
+  "start\nidle\n${customize}"
+  "expect menu choose \"Удалить\"\n"
+  "expect dialog 782 answer select 3961 \"View\" dropdown 2892 ok\n"
+  "right-click 1 1001\ndump ribbon 1\nquit\n")
+korvo_run(split EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT "${split}")
+korvo_expect("${out}" "dialog dropdown 2892\nmenu [^\n]+ 2 items\nmenu   2892 \"Переименовать...\"\nmenu   1004 \"Удалить\"\n"
+             "the arrow offers rename and remove")
+korvo_expect("${out}" "\ntab 1 \"View\" hidden disabled-by-user" "remove takes the default tab out of the tab row")
+korvo_run(not_split EXIT 1 OUTPUT out INPUT "start\nidle\n${customize}expect dialog 782 answer dropdown 3965 ok\nright-click 1 1001\nquit\n")
+korvo_expect("${out}" "failure dialog: dropdown 3965: control 3965 is not a split button; the dialog is cancelled" "a plain button has no arrow")

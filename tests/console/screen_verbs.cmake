@@ -42,11 +42,13 @@ korvo_expect("${err}" "<stdin>:3: hover: no visible control is captioned \"Nothi
 
 # A pane's own tool bar, the ribbon's PDM popup (an id past 65535), and right clicks.
 korvo_run(bars EXIT 0 OUTPUT out INPUT
-  "start\nidle\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nexpect menu dismiss\nright-click 1 1098\nright-click 1 4711\nexpect menu dismiss\nright-click 1/1004 691\nquit\n")
+  "start\nidle\ndump bars 1\ndump bars 1/1004\nexpect menu dismiss\nclick 1 65536\nexpect menu dismiss\nright-click 1 1001\nexpect menu choose 700\nexpect menu dismiss\nright-click 1 1098\nright-click 1 4711\nexpect menu dismiss\nright-click 1/1004 691\nquit\n")
 korvo_expect("${out}" "\nbar 0 \"Панель поиска\" toolbar visible\n  692 combo " "a pane's tool bar")
+korvo_expect("${out}" "\n  0 tab-row \"Home \\| View \\| Tools\" visible " "the ribbon's tab row reads as its tabs")
 korvo_frame_handle("${out}" first)
 # Not connected: connect and the settings, no disconnect.
-korvo_expect("${out}" "user click 65536 on frame 1\nmenu ${first} 2 items\n" "the PDM popup opens")
+korvo_expect("${out}" "user click 65536 on frame 1\nmenu ${first} 2 items\nmenu   2074 \"Connect to Varnel\"\nmenu   ---- 1203 \"Varnel settings\"\n"
+             "the PDM popup opens, its items captioned")
 korvo_expect("${out}" "user right-click 1001 in frame 1\nmenu ${first} [0-9]+ items\nmenu   9606 " "a ribbon control's menu")
 korvo_expect("${out}" "user right-click 1098 in frame 1\nmenu [^\n]*\nmenu   0 \"Toolbars\" >\n" "a tool-bar control's menu")
 korvo_expect("${out}" "menu answer choose 700 \\(expected\\)" "its item chosen")

@@ -37,7 +37,7 @@ korvo_expect("${out}" "tooltip \"Nodes\"\nkernel SetSelectionFilterSet: true\nke
              "the current set again does nothing (no log), an unknown one is refused and leaves the set")
 korvo_expect("${out}" "bar visible filter-set 32\n  2796 [^\n]*\n  2797 [^\n]*\n  2799 [^\n]*\n  1870 [^\n]*\n  1871 [^\n]*\n"
              "  2739 filter [^\n]*\n  2738 filter [^\n]*\n  2740 filter [^\n]*\n"
-             "  2741 filter group - \"electric.filter.circuitbus\" [^\n]* icon 40930 [^\n]*\n  2701 filter "
+             "  2741 filter group - \"Шины схемы\" [^\n]* icon 40930 [^\n]*\n  2701 filter "
              "set 32 adds 2741, which it does not list, in its place among the built-in buttons")
 
 # A geometric type shown outside a batch stands at once before 1870; the lazy-geometry button and

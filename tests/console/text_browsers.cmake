@@ -49,5 +49,12 @@ korvo_expect("${out}" "timer 8000\n([^\n]*\n)*dump tips\nfile [^\n]*\nindex 1 of
              "the timed tip hid itself and the next one waits")
 korvo_expect("${out}" "index -1 of 3\ntext \"This is the beginning of the tips.\" seconds 0\n"
              "back past the first tip")
-korvo_expect("${out}" "dump log\nwindow 0x[0-9a-f]+ shown \"log_window\" theme -?[0-9]+\nlast-length [1-9][0-9]*\n  \"[^\n]*\"\n"
+korvo_expect("${out}" "dump log\nwindow 0x[0-9a-f]+ shown \"Журнал Korvo CAD\" theme -?[0-9]+\nlast-length [1-9][0-9]*\n  \"[^\n]*\"\n"
              "the log window shows the log")
+
+# The menu names a hot key as the kernel names keys (Esc, Delete).
+korvo_seed_host()
+file(WRITE "${program}/TextBrowsers.ini"
+  "[Escape]\nDLL=KVDict.dll\nChar=27\nText=Escape\n\n[Delete]\nDLL=KVCatalog.dll\nChar=46\nControl=1\nText=Remove\n")
+korvo_run(key_names EXIT 0 OUTPUT out ARGS --host ${host} INPUT "start\nidle\ndump text-browsers\nquit\n")
+korvo_expect("${out}" "menu \"Escape\\\\tEsc\"\nmenu \"Remove\\\\tCtrl\\+Delete\"\n" "the kernel's key names")

@@ -125,7 +125,7 @@ TEST_F(FrameCommands, RevertAsksAndNoChangesNothing) {
     s.user().dde(OpenCommand());
     s.runUntilIdle();
     s.kernel().pdmSetItemState(kBracket, 2);
-    s.user().expectBox(L"panes.assembly_structure.revert_prompt", Button::No);
+    s.user().expectBox(L"Отменить изменения документа*", Button::No);
     const std::size_t from = s.journal().entries().size();
     s.user().command(window, 2938);
     s.runUntilIdle();

@@ -63,6 +63,20 @@ TEST_F(FrameToolBarsTest, TabEntriesBecomeTabsOfOneTabbedBarWithTheirAccelerator
     EXPECT_TRUE(tabs->GetControls()->HasOriginalControls());
 }
 
+// The tabbed bar saves its controls before the active frame was first shown; a frame shown and
+// hidden again (minimised) leaves it to the toolkit, which saves an unchanged bar without them.
+TEST_F(FrameToolBarsTest, TheTabbedBarSavesItsControlsOnlyBeforeTheFrameWasFirstShown) {
+    CMainFrame* frame = Frame(0);
+    CKVTabToolBar* tabs = frame->GetTabToolBar();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_TRUE(frame->IsShown());
+    tabs->SetLargeIcons(frame->GetCommandBars()->GetCommandBarsOptions()->bLargeIcons != FALSE);
+    ASSERT_FALSE(tabs->ShouldSerializeBar()) << "an unchanged bar of a shown frame";
+    frame->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(tabs->ShouldSerializeBar()) << "a hidden frame is no frame never shown";
+    frame->ShowWindow(SW_SHOW);
+}
+
 TEST_F(FrameToolBarsTest, OtherBarsGoWhereTheirKindSaysAndTheFrameKeepsSome) {
     CMainFrame* frame = Frame(0);
     CXTPToolBar* view = frame->GetKeptToolBar(1063);

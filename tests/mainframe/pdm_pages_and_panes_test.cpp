@@ -9,6 +9,7 @@
 #include "mainframe/main_frame.h"
 #include "platform/kernel/services/pdm_control.h"
 #include "platform/managedui/start_page_control.h"
+#include "platform/core/record.h"
 #include "platform/win32/icons.h"
 #include "tests/support/session_test.h"
 
@@ -66,6 +67,15 @@ TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnecti
     const auto explorers = platform::kernel::liveExplorers();
     ASSERT_EQ(explorers.size(), 1u);
     EXPECT_NE(explorers.front()->GetCommand(), nullptr);  // only the archives get a select command
+    // The pane and its command show the explorer's own picture at 16 pixels.
+    const UINT picture = platform::win32::iconResource(explorers.front()->GetIcon());
+    ASSERT_NE(picture, 0u);
+    CMainFrame* frame = CKvw32App::Instance()->GetActiveMainFrame();
+    const CXTPImageManagerIcon* paneIcon = frame->GetPaneManager().GetImageManager()->Lookup(1012, 16);
+    const CXTPImageManagerIcon* commandIcon = frame->GetCommandBars()->GetImageManager()->Lookup(787, 16);
+    ASSERT_TRUE(paneIcon && commandIcon);
+    EXPECT_EQ(paneIcon->GetResourceID(), picture);
+    EXPECT_EQ(commandIcon->GetResourceID(), picture);
     archives->OnActivatePane();
     EXPECT_EQ(platform::kernel::liveExplorers().size(), 1u);
 
@@ -76,6 +86,30 @@ TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnecti
     EXPECT_EQ(archives->GetExplorerWindow(), nullptr);
     EXPECT_FALSE(::IsWindow(explorer));
     EXPECT_TRUE(platform::kernel::liveExplorers().empty());
+}
+
+// The pane's background: the window colour framed by a sunken edge, reported as erased.
+TEST_F(PdmPagesAndPanes, ThePaneBackgroundIsTheWindowColourInASunkenEdge) {
+    Start();
+    CVarnelFrame* desktop = Pane(CVarnelFrame::kDesktop);
+    ASSERT_NE(desktop, nullptr);
+    desktop->SetWindowPos(nullptr, 0, 0, 120, 80, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    desktop->GetClientRect(&client);
+    ASSERT_GT(client.bottom, 0);
+    const HDC dc = ::GetDC(desktop->GetSafeHwnd());
+    EXPECT_EQ(::SendMessageW(desktop->GetSafeHwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), TRUE);
+    ::ReleaseDC(desktop->GetSafeHwnd(), dc);
+    const std::vector<std::wstring> lines = platform::win32::windowDrawing(desktop->GetSafeHwnd());
+    const std::wstring rect = platform::core::rectText(client.left, client.top, client.right, client.bottom);
+    const auto at = [&](const std::wstring& start) {
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].rfind(start, 0) == 0) return static_cast<int>(i);
+        return -1;
+    };
+    const int fill = at(L"FillRect " + rect), edge = at(L"DrawEdge " + rect + L" EDGE_SUNKEN BF_RECT");
+    ASSERT_GE(fill, 0);
+    EXPECT_GT(edge, fill) << "the edge is drawn over the window colour";
 }
 
 TEST_F(PdmPagesAndPanes, AFailedCreationIsReportedAndDoesNotBlockTheNextOne) {

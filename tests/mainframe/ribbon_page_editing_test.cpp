@@ -77,10 +77,12 @@ TEST_F(RibbonPageEditingTest, DefaultTabsAndGroupsRemovedAreOnlyUntickedAndUserO
         Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"View");
         Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
         EXPECT_TRUE(view->IsDisabledByUser());
+        EXPECT_FALSE(view->IsVisible());
         EXPECT_EQ(Ribbon()->GetCurrentTab(), Ribbon()->GetTab(0)) << "the nearest visible tab before it is selected";
         EXPECT_FALSE(Find(page.GetBarTree(), L"View")->IsChecked());
         Act(dialog, Action::Kind::Check, RibbonPropertyPage::kBarTree, L"on");
         EXPECT_FALSE(view->IsDisabledByUser()) << "the tick brings it back";
+        EXPECT_TRUE(view->IsVisible());
         Act(dialog, Action::Kind::Click, RibbonPropertyPage::kNewTab, nullptr);
         ASSERT_EQ(Ribbon()->GetTabCount(), tabs + 1);
         Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
@@ -98,11 +100,11 @@ TEST_F(RibbonPageEditingTest, ControlsMoveWithTheirSeparatorsAndPopupsFollowWhat
         EXPECT_EQ(document->GetAt(4)->GetID(), 1201);
         EXPECT_TRUE(document->GetAt(4)->GetBeginGroup()) << "the separator stays where the tree shows it";
         // A separator onto a control that already begins a group is refused.
-        EXPECT_FALSE(page.MoveOrCopy(Find(page.GetBarTree(), L"Home|Document|panels.separator"),
+        EXPECT_FALSE(page.MoveOrCopy(Find(page.GetBarTree(), L"Home|Document|Разделитель"),
                                      Find(page.GetBarTree(), L"Home|Document|Save all"), RibbonPropertyPage::kBefore,
                                      RibbonPropertyPage::kMove));
         // A command dropped on the middle of a plain button makes it a split pop-up holding it.
-        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.system_commands");
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"Системные команды");
         Drag(page.GetCommandTree(), L"Cascade", page, L"Home|Document|Open", 0.5);
         CXTPControl* open = document->FindControl(1001);
         ASSERT_EQ(open->GetType(), xtpControlSplitButtonPopup);
@@ -151,7 +153,7 @@ TEST_F(RibbonPageEditingTest, AGroupMovedToAnotherTabKeepsWhatItIs) {
 TEST_F(RibbonPageEditingTest, DropZonesFollowTheDraggedKindAndTheRowsParts) {
     OpenPage([&](HWND dialog, RibbonPropertyPage& page) {
         auto& bar = page.GetBarTree();
-        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.system_commands");
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"Системные команды");
         CXTPCoreTreeItem* cascade = Find(page.GetCommandTree(), L"Cascade");
         bar.EnsureVisible(Find(bar, L"Home|Parameters|Level"));
         bar.EnsureVisible(Find(bar, L"Home|Libraries|Open library"));
@@ -186,8 +188,8 @@ TEST_F(RibbonPageEditingTest, SeparatorsMarksPassOnAndAreNeverLost) {
     OpenPage([&](HWND dialog, RibbonPropertyPage& page) {
         // A command dropped on the lower half of the separator comes right after it, beginning
         // the group in place of "Save".
-        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.system_commands");
-        Drag(page.GetCommandTree(), L"Cascade", page, L"Home|Document|panels.separator", 0.8);
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"Системные команды");
+        Drag(page.GetCommandTree(), L"Cascade", page, L"Home|Document|Разделитель", 0.8);
         ASSERT_EQ(document->GetAt(2)->GetID(), 1063);
         EXPECT_TRUE(document->GetAt(2)->GetBeginGroup());
         EXPECT_FALSE(document->GetAt(3)->GetBeginGroup());
@@ -201,10 +203,10 @@ TEST_F(RibbonPageEditingTest, SeparatorsMarksPassOnAndAreNeverLost) {
         Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
         EXPECT_TRUE(document->FindControl(1029)->GetBeginGroup());
         // The separator itself removed: the control after it no longer begins a group.
-        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|panels.separator");
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|Разделитель");
         Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
         EXPECT_FALSE(document->FindControl(1029)->GetBeginGroup());
-        EXPECT_EQ(Find(page.GetBarTree(), L"Home|Document|panels.separator"), nullptr);
+        EXPECT_EQ(Find(page.GetBarTree(), L"Home|Document|Разделитель"), nullptr);
     });
 }
 
@@ -266,15 +268,15 @@ TEST_F(RibbonPageEditingTest, ButtonSetsTakePlainButtonsAtTheirPlacesAndMovesLea
         Act(dialog, Action::Kind::Select, RibbonPropertyPage::kViewCombo, L"Popup toolbar");
         auto& bar = page.GetBarTree();
         const CString drawing = KVLoadString(43362);
-        const CString objects = L"panels.dynamic_toolbar.objects.3 (panels.dynamic_toolbar.objects.multiple)";
+        const CString objects = L"panels.dynamic_toolbar.objects.3 (несколько)";
         EXPECT_NE(Find(bar, drawing + L"|Cascade"), nullptr);
         // A pop-up cannot join a set.
-        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.text_menu");
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"Текстовое меню");
         Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCommandTree, L"Window");
         EXPECT_FALSE(page.MoveOrCopy(page.GetCommandTree().GetFocusedItem(), Find(bar, drawing), RibbonPropertyPage::kInto,
                                      RibbonPropertyPage::kCopy));
         // Before the second button: position 1.
-        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"command_categories.system_commands");
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kCategoryCombo, L"Системные команды");
         Drag(page.GetCommandTree(), L"Full screen", page, drawing + L"|Tile vertically", 0.2);
         // The set's first button dragged to the object set: it leaves its set.
         Drag(bar, drawing + L"|Cascade", page, objects, 0.5);
@@ -299,7 +301,7 @@ TEST(ButtonSetCaptions, AnyObjectSubtypesSeveralObjectsAndUnknownViews) {
     EXPECT_EQ(ButtonSetCaption(SetKey{0, 0, -1, 0x1}), CString(L"panels.dynamic_toolbar.objects.any"));
     EXPECT_EQ(ButtonSetCaption(SetKey{0, 24, 3, 0x1}), CString(L"panels.dynamic_toolbar.objects.24_3"));
     EXPECT_EQ(ButtonSetCaption(SetKey{0, 24, -1, 0x3}),
-              CString(L"panels.dynamic_toolbar.objects.24 (panels.dynamic_toolbar.objects.multiple)"));
+              CString(L"panels.dynamic_toolbar.objects.24 (несколько)"));
     EXPECT_TRUE(ButtonSetCaption(SetKey{6, 0, -1, 0}).IsEmpty());
     const auto candidates = ButtonSetCandidates();
     EXPECT_EQ(candidates.size(), 5u + 73u * 2u);

@@ -49,7 +49,7 @@ TEST_F(RibbonPageTest, ATabExportedFromTheTreeComesBackAsANewTabWithoutItsGuid) 
         s.user().expectMenuChoose(static_cast<int>(RibbonPropertyPage::kExportTabCommand));
         s.user().expectFileChoose(kTabFile);
         RightClickBarTree(page);
-        s.user().expectMenuChoose(std::wstring(L"panels.ribbon.import"));
+        s.user().expectMenuChoose(std::wstring(L"Импорт..."));
         s.user().expectFileChoose(kTabFile);
         EXPECT_EQ(s.user().act(dialog, Action{Action::Kind::Click, RibbonPropertyPage::kImportExport, {}}), std::nullopt);
         // The bar tree shows the ribbon as it is now.

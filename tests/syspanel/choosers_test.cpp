@@ -159,6 +159,10 @@ TEST_F(Choosers, APickInEitherListChoosesThatColourAndCancelChoosesNone) {
     ASSERT_TRUE(written && written->Get<kveval::ColorParameter>());
     EXPECT_EQ(written->Get<kveval::ColorParameter>()->color, 1);
     EXPECT_FALSE(IsChooserOpen());
+    // The frame heard of the choice: the panel's twin shows it too.
+    auto* twin = dynamic_cast<CColorPopupControl*>(onBar(904));
+    ASSERT_NE(twin, nullptr);
+    EXPECT_EQ(*static_cast<const std::int32_t*>(twin->GetValue()), 1);
 
     // The current colour is not among the standard ones: it joins the user list, selected. A
     // pick there wins over the standard list's remembered selection.

@@ -99,7 +99,7 @@ TEST_F(PanelTest, ASetsLooksMayAddButtonsItDoesNotListAndLeaveOthersAtTheirDefau
     EXPECT_EQ(at(2741), at(2740) + 1);  // by its ordinal, before the set-5 buttons
     EXPECT_EQ(at(2701), at(2741) + 1);
     EXPECT_EQ(bar->GetControls()->FindControl(2741)->GetIconId(), 40930);
-    EXPECT_EQ(bar->GetControls()->FindControl(2739)->GetTooltip(), CString(L"electric.filter.circuitelement"));
+    EXPECT_EQ(bar->GetControls()->FindControl(2739)->GetTooltip(), CString(L"Элементы схемы"));
 
     ASSERT_TRUE(bar->SwitchSelectionFilterSet(18));
     CXTPControl* marks = bar->GetControls()->FindControl(2720);

@@ -68,4 +68,20 @@ TEST_F(StaticImageDpi, ARasterIconGrowsWithTheScreenOnlyWhenTheBarsScaleAndItFit
     EXPECT_EQ(drawn(RECT{0, 0, 80, 80}).find(L"StretchBlt " + platform::core::rectText(plain, plain, plain + side, plain + side)), 0u);
 }
 
+// The layer, coordinate-system and material choosers are as wide as the names they draw need,
+// grown with the screen like the bar's buttons are high.
+TEST_F(StaticImageDpi, ChoosersTakeTheirWidthsScaledToTheScreen) {
+    auto* layer = new CLayerPopupControl;
+    bar->GetControls()->Add(layer, 903);
+    auto* system = new LCSPopupControl;
+    bar->GetControls()->Add(system, 920);
+    auto* material = new CMaterialPopup(true);
+    bar->GetControls()->Add(material, 905);
+    ASSERT_GT(XTPDpiHelper()->ScaleX(183), 183);
+    EXPECT_EQ(layer->GetSize(nullptr).cx, XTPDpiHelper()->ScaleX(183));
+    EXPECT_EQ(system->GetSize(nullptr).cx, XTPDpiHelper()->ScaleX(183));
+    EXPECT_EQ(material->GetSize(nullptr).cx, XTPDpiHelper()->ScaleX(137));
+    EXPECT_EQ(layer->GetSize(nullptr).cy, bar->GetButtonSize().cy);
+}
+
 }  // namespace

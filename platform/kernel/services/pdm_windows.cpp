@@ -132,8 +132,11 @@ void KVPDMExplorer::SetCommand(KVPDMExplorerCommand* command) {
     command_ = command;
 }
 
+// The picture the PDM client gives its explorers, told apart from the program's own icons.
+constexpr UINT kExplorerIconResource = 7700;
+
 HICON KVPDMExplorer::GetIcon() {
-    if (!icon_ && pdmControl().explorerIcons) icon_ = platform::win32::createIcon(32, 32);
+    if (!icon_ && pdmControl().explorerIcons) icon_ = platform::win32::createIcon(32, 32, kExplorerIconResource);
     return icon_;
 }
 

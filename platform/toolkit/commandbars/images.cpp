@@ -74,7 +74,8 @@ void CXTPImageManager::SetIcon(UINT id, int width, UINT resource) {
 BOOL CXTPImageManager::SetIcon(HICON icon, UINT id, int width) {
     int iconWidth = 0, iconHeight = 0;
     if (width <= 0 || !platform::win32::iconSize(icon, iconWidth, iconHeight)) return FALSE;
-    SetIcon(id, width, false);
+    // The copy carries the icon's image: the resource it stands for, when it has one.
+    SetIcon(id, width, platform::win32::iconResource(icon));
     return TRUE;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/win32/controls/button.h"
 
+#include "platform/win32/controls/split_button.h"
 #include "platform/win32/icons.h"
 #include "platform/win32/window/window.h"
 
@@ -39,6 +40,25 @@ void checkInGroup(HWND button) {
     SetWindowLongPtrW(button, 0, BST_CHECKED);
 }
 
+bool isSplit(HWND hwnd) { return kindOf(hwnd) == BS_SPLITBUTTON || kindOf(hwnd) == BS_DEFSPLITBUTTON; }
+
+// The left button went down on a split button's arrow: the parent hears BCN_DROPDOWN.
+bool dropDown(HWND hwnd, LPARAM at) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const int x = static_cast<short>(LOWORD(at));
+    if (!isSplit(hwnd) || x < client.right - kSplitButtonArrowWidth || !IsWindowEnabled(hwnd)) return false;
+    HWND parent = GetParent(hwnd);
+    if (!parent || !(styleOf(hwnd) & WS_CHILD)) return true;
+    NMBCDROPDOWN notify{};
+    notify.hdr.hwndFrom = hwnd;
+    notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd));
+    notify.hdr.code = BCN_DROPDOWN;
+    notify.rcButton = client;
+    SendMessageW(parent, WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+    return true;
+}
+
 bool checkable(DWORD kind) {
     return kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON || kind == BS_AUTORADIOBUTTON;
 }
@@ -60,6 +80,9 @@ LRESULT ButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
                 SetWindowLongPtrW(hwnd, 0, GetWindowLongPtrW(hwnd, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
             notifyParent(hwnd, BN_CLICKED);
             return 0;
+        case WM_LBUTTONDOWN:
+            if (dropDown(hwnd, lParam)) return 0;
+            return DefWindowProcW(hwnd, message, wParam, lParam);
         case BM_GETIMAGE: return wParam == IMAGE_ICON ? GetWindowLongPtrW(hwnd, kImageSlot) : 0;
         case BM_SETIMAGE: {
             if (wParam != IMAGE_ICON) return 0;
