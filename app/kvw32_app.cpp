@@ -5,6 +5,7 @@
 #include "app/documents/recent_file_list.h"
 #include "app/profiles/korvo_profile_page.h"
 #include "app/toolbars/tool_bar_property_page.h"
+#include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/ribbon_page_frame.h"
 #include "mainframe/toolsengine/customize_sheet.h"
 #include "mainframe/main_frame.h"
@@ -128,6 +129,9 @@ CString CKvw32App::GetVersionText() const { return {}; }
 
 
 void CKvw32App::CreateNewDocumentFromPrototype(LPCWSTR path) {
+    // The prototypes page asked from the backstage: it shows again before the new document comes.
+    if (CMainFrame* frame = GetActiveMainFrame())
+        if (KVRibbonBar* ribbon = frame->GetRibbonBar()) ribbon->RefreshBackstage();
     Korvo::DocumentManager::Instance().CreateAndSaveNewDocumentFromPrototype(path);
 }
 

@@ -45,7 +45,11 @@ bool InitRibbonBar(CMainFrame& frame) {
     ribbon->EnableDocking(0);
     if (CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton()) {
         system->SetIconId(1);
-        if (auto* view = dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar())) view->SetCommandBarsOf(bars);
+        if (auto* view = dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar())) {
+            view->SetCommandBarsOf(bars);
+            // The system menu's own items (the kernel inserts some) run through the frame.
+            view->AttachToCommandBars(bars);
+        }
         if (auto* view = dynamic_cast<RibbonBackstageView*>(system->GetCommandBar()))
             view->SetFloatingWindows([&frame] { return FloatingWindowsOf(frame); });
     }

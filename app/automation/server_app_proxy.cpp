@@ -269,8 +269,8 @@ void ServerAppProxy::ResetCommandBarControls(UINT value) {
 }
 
 int ServerAppProxy::GetSyspanelValue2042() {
-    // Without a quality popup the renderer's own default quality.
-    int quality = 2;
+    // Without a quality popup there is no value to read: the kernel takes 0 for none.
+    int quality = 0;
     bool found = false;
     if (CMainFrame* frame = ActiveFrame())
         ForEachFrameControlOf<OptixQualityPopup>(*frame, [&](OptixQualityPopup* popup) {

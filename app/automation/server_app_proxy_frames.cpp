@@ -17,6 +17,7 @@
 #include "commandbars/search/find_command_form.h"
 #include "commandbars/tab_tool_bar.h"
 #include "documentsmenu/library_drag_drop.h"
+#include "mainframe/clipart/clipart_view.h"
 #include "mainframe/toolsengine/frame_tools_engine.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/document_pane_windows.h"
@@ -86,8 +87,18 @@ DROPEFFECT ServerAppProxy::OnDragOverWindow(CWnd* window, COleDataObject* data, 
     return DocumentsMenu::LibraryDragDrop::Instance().OnDragOverWindow(data, keyState, point, window);
 }
 
-BOOL ServerAppProxy::OnObjectCommand(UINT) { return FALSE; }
-BOOL ServerAppProxy::OnUpdateObjectCommand(CCmdUI*) { return FALSE; }
+// The kernel hands the application commands it meets to their handlers: TRUE when the id is one.
+BOOL ServerAppProxy::OnObjectCommand(UINT id) {
+    if (!app_->GetApplicationCommands().GetById(id)) return FALSE;
+    app_->OnObjectCommand(id);
+    return TRUE;
+}
+
+BOOL ServerAppProxy::OnUpdateObjectCommand(CCmdUI* cmdUI) {
+    if (!cmdUI || !app_->GetApplicationCommands().GetById(cmdUI->m_nID)) return FALSE;
+    app_->OnUpdateObjectCommand(cmdUI);
+    return TRUE;
+}
 
 // ---- Command registration, icons, menus ---------------------------------------------------------------
 
@@ -156,7 +167,11 @@ CDocument* ServerAppProxy::OpenImageDocument(LPCWSTR path) { return ::OpenImageD
 bool ServerAppProxy::CreateImageFrame(CDocument* document, SIZE, int flag) {
     return document && ::CreateImageFrame(document, document->GetTitle(), nullptr, flag != 0);
 }
-void* ServerAppProxy::GetWindowPaneObject(CWnd*) { return nullptr; }
+// The panes the shell makes for the kernel host its objects in clipart views.
+void* ServerAppProxy::GetWindowPaneObject(CWnd* window) {
+    const auto* view = dynamic_cast<const CClipartView*>(window);
+    return view ? view->GetHostedObject() : nullptr;
+}
 // The main bar of this edition has no tabbed tool bar.
 // The main bar's modes are the active frame's tabbed bar's command sets.
 int ServerAppProxy::GetMainBarTabCount() {

@@ -1,10 +1,11 @@
 // Application commands (17000 to 32000) and the add-on applications' commands (15000 to 16999).
-// A read-only active document runs none of them.
+// An active document the kernel does not let the user change (editing blocked, or a PDM file not
+// taken for editing) runs none of them.
 #include "app/kvw32_app.h"
 
 namespace {
 
-bool IsEditable(const CKvw32Doc* document) { return !document->IsReadOnly(); }
+bool IsEditable(const CKvw32Doc* document) { return document->IsEditable(); }
 
 }  // namespace
 

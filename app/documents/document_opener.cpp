@@ -5,7 +5,11 @@
 
 #include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
+#include "app/documents/pdm_calls.h"
 #include "app/documents/recent_file_list.h"
+#include "app/documents/work_session_files.h"
+#include "mainframe/main_frame_routing.h"
+#include "platform/kernel/documents/document_opening.h"
 
 namespace {
 
@@ -40,8 +44,9 @@ CDocument* ImportForeignFile(LPCWSTR path, const CString& extension, const KVDoc
                              (HasExtension(extension, L".grs") && KorvoServerAppProxy::Instance() &&
                               KorvoServerAppProxy::Instance()->CanLoadWorkSessionFiles());
     if (info.storageFormat == 0 && workSession) {
-        // No work session of the PDM system claims the file (the work mix holds none): it is
-        // imported into a new document made from the prototype, and the file is left where it is.
+        if (const WorkSessionOpening session = LoadWorkSessionFile(path); session.handled) return session.document;
+        // No work session of the PDM system claims the file: it is imported into a new document
+        // made from the prototype, and the file is left where it is.
         Korvo::DocumentManager& manager = Korvo::DocumentManager::Instance();
         const SharedPathName prototype(NativeSettings::Files::GetPrototypeName(kDrawingPrototype));
         CKvw32Doc* document = manager.CreateNewDocument(prototype, GetDocumentOpenParameters(manager));
@@ -63,19 +68,6 @@ CDocument* ImportForeignFile(LPCWSTR path, const CString& extension, const KVDoc
     CDocument* opened = ApplicationManager::OpenDocument(path);
     failed = opened == nullptr;
     return opened;
-}
-
-// Runs a call into the PDM system. Its exception is shown and freed, and the call counts as
-// unanswered: opening goes on as if the PDM system had nothing to say.
-template <class Call, class Answer>
-Answer AskPdm(Call&& call, Answer unanswered) {
-    try {
-        return call();
-    } catch (KVPDMExceptionProxy* exception) {
-        exception->Report();
-        exception->Delete();
-        return unanswered;
-    }
 }
 
 // The work mix's item of the file being opened; released on every way out of the opener.
@@ -110,16 +102,22 @@ void PrepareForOpening(const SharedPathName& path, PdmItemHold& item) {
 
 CDocument* OpenNativeDocument(const SharedPathName& path, KVPDMItem* item, bool& failed) {
     Korvo::DocumentManager& manager = Korvo::DocumentManager::Instance();
-    Korvo::DocInitParams params = GetDocumentOpenParameters(manager);
-    const KVPDMOpenningContext context =
-        item ? AskPdm([&] { return item->GetOpeningContext(); }, KVPDMOpenningContext()) : KVPDMOpenningContext();
-    if (!context.IsEmpty()) {
-        params.hasPdmContext = true;
-        params.nomenclature = GetSettings().files.nomenclature && context.CanHaveNomenclature();
+    CKvw32Doc* document = nullptr;
+    if (const PdmOpenParameters* batch = CurrentPdmOpening()) {
+        // One of several files the main frame opens together: their contexts were looked up at once.
+        document = Korvo::OpenInBatch(path.c_str(), batch->context);
+    } else {
+        Korvo::DocInitParams params = GetDocumentOpenParameters(manager);
+        const KVPDMOpenningContext context =
+            item ? AskPdm([&] { return item->GetOpeningContext(); }, KVPDMOpenningContext()) : KVPDMOpenningContext();
+        if (!context.IsEmpty()) {
+            params.hasPdmContext = true;
+            params.nomenclature = GetSettings().files.nomenclature && context.CanHaveNomenclature();
+        }
+        KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
+        const bool allowed = !workMix || AskPdm([&] { return workMix->CanOpenFileFromWorkmix(path, context); }, true);
+        document = allowed ? Korvo::OpenWithPdmContext(path, params, context) : nullptr;
     }
-    KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
-    const bool allowed = !workMix || AskPdm([&] { return workMix->CanOpenFileFromWorkmix(path, context); }, true);
-    CKvw32Doc* document = allowed ? manager.Open(path, params) : nullptr;
     if (document) Korvo::DocumentManager::ActivateFirstFrame(document);
     failed = !document && CKvw32Doc::ReportSaveLoadExceptionBlocked();
     return document;

@@ -1,14 +1,17 @@
 // The per-profile state file of the main windows, "state.xml": one "MainWindow" element per main
 // frame, in frame order, under the root "state" of this product.
+#include <map>
 #include <vector>
 
 #include "app/documents/recent_file_list.h"
 #include "app/kvw32_app.h"
+#include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/statusline/stopwatch.h"
 #include "platform/diagnostics.h"
 #include "platform/korvoui.h"
+#include "syspanel/sys_panel_toolbar.h"
 
 namespace {
 
@@ -26,6 +29,34 @@ bool MakeFolders(const CString& folder) {
         if (!CreateDirectoryW(part, nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
         if (end < 0) return true;
     }
+}
+
+// The system panel's controls (904 to 999) take their states from the kernel alone, the idle
+// update leaves them be. A loaded state builds the frame's bars anew: the new controls take
+// over what the kernel last set, as they would have kept it without the rebuild.
+using KernelSetStates = std::map<int, bool>;
+
+bool IsKernelSetControl(const CXTPControl& control) {
+    return control.GetID() >= 904 && control.GetID() <= 999 && (control.GetFlags() & xtpFlagManualUpdate) != 0;
+}
+
+KernelSetStates ReadKernelSetStates(const CMainFrame& frame) {
+    KernelSetStates states;
+    auto note = [&states](CXTPControl* control) {
+        if (control && IsKernelSetControl(*control)) states.emplace(control->GetID(), control->GetEnabled() != FALSE);
+    };
+    if (const KVRibbonBar* ribbon = frame.GetRibbonBar()) ribbon->ForEachControl(note, true);
+    if (const CSysPanelToolbar* panel = frame.GetSysPanelToolbar()) {
+        CXTPControls* controls = panel->GetControls();
+        for (int i = 0; i < controls->GetCount(); ++i) note(controls->GetAt(i));
+    }
+    return states;
+}
+
+void LoadStateKeepingKernelSetStates(CMainFrame& frame, const Korvo::UI::MainFrameState& state) {
+    const KernelSetStates states = ReadKernelSetStates(frame);
+    frame.LoadState(state, true, true);
+    for (const auto& [id, enabled] : states) frame.EnableSyspanelControl(id, enabled);
 }
 
 }  // namespace
@@ -69,13 +100,13 @@ bool CKvw32App::LoadState(LPCWSTR profile, bool ignoreUseStateFile) {
         if (!state) state = defaults;
         last = state;
         if (applied < frames.size()) {
-            frames[applied]->LoadState(*state, true, true);
+            LoadStateKeepingKernelSetStates(*frames[applied], *state);
         } else if (!CMainFrame::CreateFromState(state, true, true)) {
             continue;  // a frame that cannot be made takes no element
         }
         ++applied;
     }
-    for (; last && applied < frames.size(); ++applied) frames[applied]->LoadState(*last, true, true);
+    for (; last && applied < frames.size(); ++applied) LoadStateKeepingKernelSetStates(*frames[applied], *last);
 
     const long long elapsed = stopwatch.elapsedMicroseconds();
     KVLog_WriteF(2, L"Loaded state in %lld.%03lld ms", elapsed / 1000, elapsed % 1000);

@@ -1,10 +1,13 @@
 // Help: the compiled help file at a context or topic, the on-line help when the file is not
 // installed, and the tutorials.
+#include <optional>
+
 #include "app/kvw32_app.h"
 #include "app/startup/machine_registry.h"
 #include "mainframe/help/help_links.h"
 #include "mainframe/help/tutorial_document.h"
 #include "mainframe/main_frame.h"
+#include "platform/kernel/ui/context_help.h"
 
 namespace {
 
@@ -43,8 +46,11 @@ CString JoinFolder(const CString& folder, const CString& name) {
 }  // namespace
 
 void CKvw32App::OnHelp() {
+    // What the user works in now (a command's form) knows its help better than the nesting does.
+    const std::optional<DWORD> contextHelp = UIModule::GetContextHelpId();
+    const DWORD id = contextHelp && *contextHelp != 0 ? *contextHelp : m_helpId;
     if (!m_helpFile.IsEmpty()) m_helpFile = Absolute(m_helpFile);
-    WinHelpInternal(m_helpId, HELP_CONTEXT);
+    WinHelpInternal(id, HELP_CONTEXT);
 }
 
 void CKvw32App::ShowHelpTopic(UINT topicId) {
@@ -64,9 +70,18 @@ void CKvw32App::WinHelpInternal(DWORD_PTR data, UINT command) {
     int topicId = -1;
     const std::int64_t context = command == HELP_CONTEXT ? static_cast<std::int64_t>(data) : -1;
     if (data % 100 == 0) {
-        // Application commands (17000-32000) carry their own help file and id; none are loaded
-        // yet, so every number is a topic.
-        topicId = static_cast<int>(data / 100);
+        // An application command's help (17000-32000) is its own, wherever the command came from.
+        const DWORD_PTR n = data / 100;
+        const IApplicationCommand* command =
+            n >= ApplicationCommands::kFirstId && n <= ApplicationCommands::kLastId
+                ? m_applicationCommands.Get(static_cast<int>(n - ApplicationCommands::kFirstId))
+                : nullptr;
+        if (command) {
+            helpFile = command->GetHelpFile();
+            topicId = static_cast<int>(command->GetHelpId());
+        } else {
+            topicId = static_cast<int>(n);
+        }
     }
     if (helpFile.IsEmpty()) {
         if (topicId >= 1) helpFile = ApplicationManager::GetHelpFile(topicId);
@@ -117,6 +132,7 @@ void CKvw32App::OnTutorial() {
         KVMessageBox::Show(KVLoadString(kTutorialsMissingMessage), MB_ICONINFORMATION);
         return;
     }
-    // The download address goes to the shell once the platform can start programs by address.
-    KVMessageBox::Show(KVLoadString(kTutorialsMissingMessage), MB_YESNO | MB_ICONQUESTION);
+    if (KVMessageBox::Show(KVLoadString(kTutorialsMissingMessage), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+    CMainFrame* frame = GetActiveMainFrame();
+    ::ShellExecuteW(frame ? frame->GetSafeHwnd() : nullptr, nullptr, m_tutorDownloadUri, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -291,11 +291,14 @@ void KorvoProfilePage::OnApplyProfile() {
     }
     if (CPropertySheet* sheet = GetParentSheet(); sheet && sheet->GetSafeHwnd())
         sheet->SendMessage(WM_COMMAND, IDOK, 0);
-    KorvoProfiles::LoadAppliedProfile(name, [&](const CString& key) {
-        for (const CString& ticked : keys)
-            if (ticked.CompareNoCase(key) == 0) return true;
-        return false;
-    });
+    KorvoProfiles::LoadAppliedProfile(
+        name,
+        [&](const CString& key) {
+            for (const CString& ticked : keys)
+                if (ticked.CompareNoCase(key) == 0) return true;
+            return false;
+        },
+        KorvoProfiles::ApplyFrom::ProfilesPage);
 }
 
 void KorvoProfilePage::OnNew() {

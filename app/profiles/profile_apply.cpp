@@ -24,7 +24,7 @@ bool HasSummaryVersion(HKEY section, const CString& item) {
 
 }  // namespace
 
-bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter) {
+bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter, ApplyFrom from) {
     CKvw32App* app = dynamic_cast<CKvw32App*>(AfxGetApp());
     if (!app) return false;
     const RegistryKey appKey(app->GetAppRegistryKey());
@@ -33,7 +33,7 @@ bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter) {
     const NativeSettings before = GetSettings();
     CString warnings = KVLoadString(kWarningHeading) + L":";
     bool warned = false;
-    app->LoadState(profile, true);
+    if (from == ApplyFrom::Gallery) app->LoadState(profile, true);
 
     CString uiStyle;
     bool styleNoted = false;
@@ -51,6 +51,7 @@ bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter) {
             if (auto* frame = dynamic_cast<CMainFrame*>(&item); frame && !styleNoted) {
                 styleNoted = true;
                 uiStyle = frame->GetUIStyle();
+                if (from == ApplyFrom::ProfilesPage) app->LoadState(profile, true);
             }
             const int result = item.LoadState();
             if (result == 1 || result == 2) {
@@ -70,6 +71,7 @@ bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter) {
     if (!uiStyle.IsEmpty()) app->SetTheme(uiStyle);
     if (warned) AfxMessageBox(warnings, MB_ICONWARNING);
     AnnotateModuleProxy::SettingsChanged(before);
+    if (from == ApplyFrom::ProfilesPage) app->OnIdle(0);
     ApplicationEventManager::Instance().Raise(kProfileAppliedEvent, ApplicationEventArgs());
     return !warned;
 }

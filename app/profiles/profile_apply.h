@@ -12,7 +12,12 @@ namespace KorvoProfiles {
 // Which sub-keys of the profile's section take part; all when empty.
 using ItemFilter = std::function<bool(const CString& keyName)>;
 
+// Where the profile is applied from. The profiles page loads only what the user ticked: the
+// window state comes with the main frame's item, and an idle pass brings the bars up to date
+// before the others hear of the new profile. The profile gallery applies everything.
+enum class ApplyFrom { Gallery, ProfilesPage };
+
 // Loads `profile` (already copied into the live settings). True when no warning was raised.
-bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter = {});
+bool LoadAppliedProfile(const CString& profile, const ItemFilter& filter = {}, ApplyFrom from = ApplyFrom::Gallery);
 
 }  // namespace KorvoProfiles

@@ -39,6 +39,10 @@ public:
     virtual bool CreateContent(CXTPDockingPane* pane) = 0;
     virtual void DestroyContent() = 0;
     virtual HWND GetContentWindow() const = 0;
+    // The kernel's or the PDM system's object the view hosts (a model tree, a reference control,
+    // an expanded form), for the kernel to reach through the pane's window; null for an add-on's
+    // window or a browser of the shell's own.
+    virtual void* GetHostedObject() const { return nullptr; }
     // Puts the pane's icon into its manager's image manager under the view's control id.
     virtual void UpdateIcon(CXTPDockingPane* pane) = 0;
     // The kind as a saved layout names it ("ModelTree", "Workmix", "Application",

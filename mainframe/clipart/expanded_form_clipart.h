@@ -29,6 +29,7 @@ public:
     bool CreateContent(CXTPDockingPane*) override { return true; }
     void DestroyContent() override;
     HWND GetContentWindow() const override { return form_ ? form_->GetSafeHwnd() : nullptr; }
+    void* GetHostedObject() const override { return form_; }
     void UpdateIcon(CXTPDockingPane*) override {}
     const wchar_t* GetKindName() const override { return L"ExpandedForm"; }
     std::wstring DescribeKeys() const override;

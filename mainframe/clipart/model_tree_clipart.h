@@ -29,6 +29,7 @@ public:
     bool CreateContent(CXTPDockingPane* pane) override;
     void DestroyContent() override;
     HWND GetContentWindow() const override { return window_.GetSafeHwnd(); }
+    void* GetHostedObject() const override { return tree_; }
     void UpdateIcon(CXTPDockingPane* pane) override;
     const wchar_t* GetKindName() const override { return L"ModelTree"; }
     std::wstring DescribeKeys() const override;

@@ -19,6 +19,7 @@ public:
     const GUID& GetKey() const { return key_; }
     KVPDMReferenceControl* GetReferenceControl() const { return control_; }
 
+    void* GetHostedObject() const override { return control_; }
     KORVO_CLIPART_KIND_OPERATIONS(L"Workmix");
 
 private:

@@ -130,7 +130,17 @@ std::wstring Inspect::dumpBackstage(HWND frame) const {
         out += L"page help " + (app ? std::to_wstring(app->GetCurrentHelpId()) : std::wstring(L"none")) + L"\n";
         dumpHosted(view->GetTab(view->GetActiveIndex())->page, out);
     }
-    return out + L"theme " + std::to_wstring(view->GetTheme()) + L"\n";
+    out += L"theme " + std::to_wstring(view->GetTheme()) + L"\n";
+    // The system menu's own items (the kernel's and add-ons' buttons), besides the tabs.
+    const CXTPControls* items = view->GetControls();
+    for (int i = 0; items && i < items->GetCount(); ++i) {
+        const CXTPControl* item = items->GetAt(i);
+        out += L"item " + std::to_wstring(item->GetID()) + L" " + quoted(std::wstring(readable(item->GetCaption())));
+        if (!item->GetEnabled()) out += L" disabled";
+        if (!item->IsVisible()) out += L" hidden";
+        out += L"\n";
+    }
+    return out;
 }
 
 }  // namespace platform::harness

@@ -96,6 +96,15 @@ Located locate(HWND frame, int id) {
             if (CXTPControl* control = list->FindControl(xtpControlError, id, TRUE, FALSE);
                 control && ribbon->IsControlReachable(control))
                 return {control, std::nullopt};
+        // The system menu's items, while the backstage shows them.
+        CXTPRibbonControlSystemButton* system = ribbon->GetSystemButton();
+        if (auto* backstage = system ? dynamic_cast<CXTPRibbonBackstageView*>(system->GetCommandBar()) : nullptr) {
+            if (CXTPControl* control = backstage->GetControls()->FindControl(id)) {
+                if (!backstage->IsOpen()) return {nullptr, name + L" is in the backstage, which is closed"};
+                if (!control->IsVisible()) return {nullptr, name + L" is hidden in the backstage"};
+                return {control, std::nullopt};
+            }
+        }
         for (int t = 0; t < ribbon->GetTabCount() && !hidden.refusal; ++t) {
             CXTPRibbonTab* tab = ribbon->GetTab(t);
             for (int g = 0; g < tab->GetGroupCount(); ++g)

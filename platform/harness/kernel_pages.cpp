@@ -7,6 +7,7 @@
 #include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/ui/context_help.h"
 #include "platform/kernel/ui/ui_control.h"
 #include "platform/korvoui.h"
 
@@ -35,6 +36,21 @@ struct PageOperation {
 };
 
 constexpr PageOperation kPageOperations[] = {
+    // The user's "Show the start page at start-up": the kernel keeps it for the next runs.
+    {L"SetShowStartPage", L"0|1", [](PageArguments& a) {
+         GetSettings().startPage.show = a.number(0, 1) != 0;
+         a.finish();
+         return std::wstring(L"done");
+     }},
+    // The help context the UI module's context-help provider names (what a command's form shows
+    // help for); 0 names none, -1 takes the provider away.
+    {L"SetContextHelp", L"ID|-1", [](PageArguments& a) {
+         const long id = a.number(-1, 0x7FFFFFFF);
+         a.finish();
+         if (id < 0) UIModule::SetContextHelpProvider(nullptr);
+         else UIModule::SetContextHelpProvider([id] { return static_cast<DWORD>(id); });
+         return std::wstring(L"done");
+     }},
     // The user's start-page setting: which pages start-up (and the start-page command) shows,
     // and the work-mix page's address.
     {L"SetStartPageMode", L"MODE [\"URL\"]", [](PageArguments& a) {

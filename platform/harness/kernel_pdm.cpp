@@ -27,6 +27,23 @@ constexpr PdmOperation kPdmOperations[] = {
          a.finish();
          return std::wstring(L"done");
      }},
+    // The PDM system hands over "PATH" as work session "NAME", which opens the documents DOC.
+    {L"SetPdmWorkSession", L"\"PATH\" \"NAME\" [\"DOC\" ...]", [](ArgumentReader& a) {
+         const std::wstring path = a.text();
+         const std::wstring name = a.text();
+         std::vector<std::wstring> documents;
+         while (a.more()) documents.push_back(a.text());
+         platform::kernel::pdmControl().workSessions[path] = {name, std::move(documents)};
+         return std::wstring(L"done");
+     }},
+    // The PDM system hands over "PATH" with nomenclature data naming the documents DOC.
+    {L"SetPdmNomenclature", L"\"PATH\" [\"DOC\" ...]", [](ArgumentReader& a) {
+         const std::wstring path = a.text();
+         std::vector<std::wstring> documents;
+         while (a.more()) documents.push_back(a.text());
+         platform::kernel::pdmControl().nomenclature[path] = std::move(documents);
+         return std::wstring(L"done");
+     }},
     {L"DisconnectPdm", L"", [](ArgumentReader& a) {
          a.finish();
          KVPDMWorkMix::Disconnect();

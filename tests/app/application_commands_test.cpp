@@ -137,6 +137,21 @@ TEST_F(ApplicationCommandsTest, TheKernelRegistersCommandsOnlyInToolsModeAndOnce
     EXPECT_EQ(strings->tooltip, L"Draws a gear");
 }
 
+// A new document from the backstage's prototypes page: the backstage shows again first.
+TEST_F(ApplicationCommandsTest, ANewDocumentFromAPrototypeRefreshesTheBackstageFirst) {
+    StartWith(CommandsFile(""));
+    CMainFrame* frame = app->GetActiveMainFrame();
+    frame->SetRibbonMode(true);
+    s.runUntilIdle();
+    CXTPRibbonBackstageView* view = frame->GetRibbonBar()->GetBackstageView();
+    ASSERT_NE(view, nullptr);
+    const int before = view->GetRefreshCount();
+    app->CreateNewDocumentFromPrototype(L"C:\\Prototypes\\Part.grb");
+    EXPECT_EQ(view->GetRefreshCount(), before + 1);
+    apptest::ExpectInOrder(s.journal().texts("call"),
+                           {L"Korvo::DocumentManager::CreateAndSaveNewDocumentFromPrototype(\"C:\\Prototypes\\Part.grb\")"});
+}
+
 TEST_F(ApplicationCommandsTest, ASystemMenuItemIsInsertedOnceBeforeQuit) {
     StartWith(CommandsFile(""));
     CMainFrame* frame = app->GetActiveMainFrame();

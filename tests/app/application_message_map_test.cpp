@@ -53,19 +53,55 @@ TEST_F(MessageMap, AModuleCommandRunsWithoutADocumentOnlyWhenItsRecordAllowsIt) 
     Run(s, inert + 1);
     EXPECT_EQ(runs_, std::vector<UINT>{free});
 
-    // A read-only document: the flag still enables the command, but nothing runs.
-    CDocument* document = Open(s, kBracket);
+    // This edition opens documents with editing blocked: the flag still enables the command,
+    // but nothing runs.
+    auto* document = dynamic_cast<CKvw32Doc*>(Open(s, kBracket));
     ASSERT_NE(document, nullptr);
-    s.kernel().setReadOnly(document, true);
+    ASSERT_TRUE(document->IsEditingBlocked());
     EXPECT_TRUE(Enabled(free));
     EXPECT_FALSE(Enabled(bound));
     Run(s, free);
     EXPECT_EQ(runs_.size(), 1u);
 
-    s.kernel().setReadOnly(document, false);
+    // The kernel decides what may be changed: a read-only file it lets the user edit runs them.
+    document->BlockEditing(0, 0, 0);
+    s.kernel().setReadOnly(document, true);
     EXPECT_TRUE(Enabled(bound));
     Run(s, bound);
     EXPECT_EQ(runs_, (std::vector<UINT>{free, bound}));
+    s.kernel().setReadOnly(document, false);
+
+    // The kernel reaches the same handlers through its callback object.
+    KorvoServerAppProxy* kernelCallbacks = KorvoServerAppProxy::Instance();
+    EXPECT_TRUE(kernelCallbacks->OnObjectCommand(free));
+    EXPECT_EQ(runs_, (std::vector<UINT>{free, bound, free}));
+    EXPECT_FALSE(kernelCallbacks->OnObjectCommand(inert + 1));
+    CCmdUI state;
+    state.m_nID = inert;
+    state.m_stateEnabled = TRUE;
+    EXPECT_TRUE(kernelCallbacks->OnUpdateObjectCommand(&state));
+    EXPECT_FALSE(state.m_stateEnabled);
+    state.m_nID = inert + 1;
+    EXPECT_FALSE(kernelCallbacks->OnUpdateObjectCommand(&state));
+}
+
+TEST_F(MessageMap, APdmFileNotTakenForEditingRunsNoModuleCommand) {
+    Session s;
+    s.kernel().setPdmConnected(true);
+    s.kernel().pdmManageFile(kBracket, false);
+    s.kernel().pdmSetItemState(kBracket, 3);
+    Start(s);
+    const UINT bound = Register(2, false);
+    auto* document = dynamic_cast<CKvw32Doc*>(Open(s, kBracket));
+    ASSERT_NE(document, nullptr);
+    document->BlockEditing(0, 0, 0);
+    EXPECT_FALSE(Enabled(bound));
+    Run(s, bound);
+    EXPECT_TRUE(runs_.empty());
+    s.kernel().pdmSetItemState(kBracket, 2);
+    EXPECT_TRUE(Enabled(bound));
+    Run(s, bound);
+    EXPECT_EQ(runs_, std::vector<UINT>{bound});
 }
 
 TEST_F(MessageMap, ADescribedCommandGoesToTheAddOnManagerAndItsViewWhenItAsksForTheSelection) {
@@ -76,6 +112,8 @@ TEST_F(MessageMap, ADescribedCommandGoesToTheAddOnManagerAndItsViewWhenItAsksFor
     const UINT id = CKvw32App::Instance()->RegisterApplicationCommand(std::move(command), false)->GetCommandId();
     CDocument* document = Open(s, kBracket);
     ASSERT_NE(document, nullptr);
+    EXPECT_FALSE(Enabled(id)) << "this edition opens documents with editing blocked";
+    dynamic_cast<CKvw32Doc*>(document)->BlockEditing(0, 0, 0);
     EXPECT_TRUE(Enabled(id));
     s.kernel().setDescribedCommandDisabled(id, true);
     EXPECT_FALSE(Enabled(id));

@@ -5,6 +5,7 @@
 
 #include "app/kvw32_app.h"
 #include "app/documents/recent_file_list.h"
+#include "platform/kernel/services/pdm_control.h"
 
 namespace {
 
@@ -214,6 +215,52 @@ TEST_F(DocumentOpening, FilesOfTheWorkMixOpenWithTheirPdmContext) {
     Open(s, L"C:\\Work\\session.grb");
     EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::CreateNewDocument("));
     EXPECT_TRUE(s.files().exists(L"C:\\Work\\session.grb"));
+}
+
+// A work-session file the PDM system hands over opens the session's documents, or the documents
+// its nomenclature names together (each with the file's context), or a document made from it.
+TEST_F(DocumentOpening, WorkSessionFilesOfThePdmSystemOpenWhatTheyStandFor) {
+    Session s;
+    const std::wstring temporary = L"C:\\Users\\user\\AppData\\Local\\Temp\\";
+    for (const wchar_t* name : {L"a.grb", L"b.grb", L"c.grb"}) s.kernel().writeDocumentFile(std::wstring(L"C:\\Pdm\\") + name);
+    for (const wchar_t* name : {L"session.grs", L"named.grb", L"lone.grb"}) s.files().write(temporary + name, "PDM data");
+    s.files().write(L"C:\\Work\\foreign.grb", "a work session of another program");
+    s.kernel().setPdmConnected(true);
+    auto& pdm = platform::kernel::pdmControl();
+    pdm.workSessions[temporary + L"session.grs"] = {L"Gearbox", {L"C:\\Pdm\\a.grb", L"C:\\Pdm\\b.grb"}};
+    pdm.nomenclature[temporary + L"named.grb"] = {L"C:\\Pdm\\c.grb"};
+    pdm.nomenclature[temporary + L"lone.grb"] = {};
+    Start(s);
+
+    Open(s, temporary + L"session.grs");
+    apptest::ExpectInOrder(calls(s), {L"KVPDMWorkMix::GetOpeningContext(\"" + temporary + L"session.grs\")",
+                                      L"KVPDMWorkSessionContext::LoadRemainingData(",
+                                      L"KVPDMWorkSessionContext::ResetWorkObjectItem(",
+                                      L"Korvo::CancellableTask begins",
+                                      L"Korvo::DocumentManager::Open(\"C:\\Pdm\\a.grb\"",
+                                      L"Korvo::DocumentManager::Open(\"C:\\Pdm\\b.grb\"",
+                                      L"Korvo::CancellableTask ends",
+                                      L"Korvo::DocumentManager::ActivateFirstFrame(\"b.grb\")"});
+    EXPECT_EQ(s.kernel().openedDocuments(), (std::vector<std::wstring>{L"C:\\Pdm\\a.grb", L"C:\\Pdm\\b.grb"}));
+    EXPECT_FALSE(s.files().exists(temporary + L"session.grs")) << "the PDM system's temporary file goes";
+    EXPECT_FALSE(Contains(calls(s), L"Korvo::DocumentManager::CreateNewDocument("));
+
+    Open(s, temporary + L"named.grb");
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::OpenInBatch(\"C:\\Pdm\\c.grb\", \"" + temporary + L"named.grb\")"));
+    EXPECT_EQ(s.kernel().openedDocuments().size(), 3u);
+
+    Open(s, temporary + L"lone.grb");
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::CreateFromNomenclature(\"" + temporary + L"lone.grb\", read-only 0"));
+    auto* made = dynamic_cast<CKvw32Doc*>(CKvw32App::Instance()->GetCurrentDocument());
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(made->IsReadOnly()) << "this edition makes it read-only";
+    EXPECT_TRUE(made->IsFlagSet(0x8000000000ULL));
+
+    // A file the PDM system does not know is imported into a new document; it stays.
+    Open(s, L"C:\\Work\\foreign.grb");
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::CreateNewDocument("));
+    EXPECT_TRUE(s.files().exists(L"C:\\Work\\foreign.grb"));
+    EXPECT_TRUE(s.journal().texts("box").empty());
 }
 
 TEST_F(DocumentOpening, APdmErrorIsShownAndTheFileOpensAsIfUnmanaged) {

@@ -5,6 +5,7 @@
 #include "app/kvw32_app.h"
 #include "mainframe/help/embedded_html_view.h"
 #include "mainframe/help/tutorial_document.h"
+#include "platform/kernel/ui/context_help.h"
 
 namespace {
 
@@ -58,6 +59,49 @@ TEST_F(Help, TheHelpFileOpensAtTheTopicAfterTheHelpWindowHeardOfIt) {
     EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 1700500)"));
     app.WinHelpInternal(0, HELP_CONTENTS);
     EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 1, 0)"));
+}
+
+// Help at 100 times an application command's id is that command's own help; the F1 help asks the
+// UI module's context-help provider first.
+TEST_F(Help, ApplicationCommandsAndTheContextHelpProviderNameTheirOwnHelp) {
+    Session s;
+    s.files().write(kProgram + L"\\Module.chm", "ITSF");
+    s.files().write(kProgram + L"\\Korvo.chm", "ITSF");
+    CKvw32App& app = Started(s);
+    for (int i = 0; i < 6; ++i) {
+        auto command = std::make_unique<CKVAppCommand>(L"Module", L"Command", 100 + i, false);
+        if (i == 5) command->SetHelp(L"Module.chm", 77);
+        ASSERT_NE(app.RegisterApplicationCommand(std::move(command), false), nullptr);
+    }
+    std::optional<int> topicHeard;
+    CString fileHeard;
+    struct Listener : TypedApplicationEventListener<kEventHelpWindowOpening> {
+        std::optional<int>& topic;
+        CString& file;
+        Listener(std::optional<int>& t, CString& f) : topic(t), file(f) {}
+        void OnApplicationEvent(UINT, const ApplicationEventArgs& args) override {
+            topic = dynamic_cast<const HelpWindowOpening&>(args).GetTopicId();
+            file = dynamic_cast<const HelpWindowOpening&>(args).GetHelpFile();
+        }
+    } listener(topicHeard, fileHeard);
+    app.SetHelpContext(1, (kProgram + L"\\Korvo.chm").c_str(), 0);
+    app.WinHelpInternal(1700500, HELP_CONTEXT);
+    EXPECT_EQ(topicHeard, 77);
+    EXPECT_EQ(fileHeard, L"Module.chm");
+    EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Module.chm\", 15, 1700500)"));
+    // Past the registered commands the number is a topic of the current file.
+    app.WinHelpInternal(1700600, HELP_CONTEXT);
+    EXPECT_EQ(topicHeard, 17006);
+
+    app.SetHelpContext(42, (kProgram + L"\\Korvo.chm").c_str(), 0);
+    DWORD provided = 0;
+    UIModule::SetContextHelpProvider([&provided] { return provided; });
+    app.OnHelp();  // the provider names no help: the current id
+    EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 42)"));
+    provided = 4711;
+    app.OnHelp();
+    UIModule::SetContextHelpProvider(nullptr);
+    EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 4711)"));
 }
 
 TEST_F(Help, WithoutTheHelpFileTheOnlineAddressShowsForRealContexts) {

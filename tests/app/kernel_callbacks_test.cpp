@@ -86,7 +86,7 @@ TEST_F(KernelCallbacks, WithoutAMainFrameEveryFrameOperationAnswersEmptyAndChang
         EXPECT_EQ(measure, 1.5);
         EXPECT_EQ(value, 7);
         EXPECT_EQ(kernel.GetSyspanelControlData(904), nullptr);
-        EXPECT_EQ(kernel.GetSyspanelValue2042(), 2);  // the renderer's default without a quality popup
+        EXPECT_EQ(kernel.GetSyspanelValue2042(), 0);  // no quality popup: no value
         EXPECT_FALSE(kernel.IsToolBarVisible(1063));
         EXPECT_EQ(kernel.GetMainBarTabCount(), 0);
         EXPECT_FALSE(kernel.ShowEmbeddedHelp(L"page", 0));

@@ -1,5 +1,7 @@
 // Settings profiles as the user meets them: the profiles page through the Profiles command, the
 // gallery's apply commands and the reset, and the pure rules they share.
+#include <algorithm>
+
 #include "app/commands/settings_profile_commands.h"
 #include "app/profiles/profile_names.h"
 #include "app/profiles/reset_user_settings.h"
@@ -100,6 +102,29 @@ TEST_F(SettingsProfilesTest, AFailedApplyLeavesTheLiveSettingsAsTheyWere) {
     Page({Select(L"Office"), Check(true), Click(1658), Ok()});
     EXPECT_EQ(s.registry().getString(apptest::kUser, live + L"\\A", L"Value"), L"live");
     EXPECT_EQ(s.registry().getString(apptest::kUser, live + L"\\B", L"Value"), L"live");
+}
+
+// The page loads the window state only with a ticked main-frame item; the gallery always does.
+TEST_F(SettingsProfilesTest, ThePageLoadsTheWindowStateOnlyWithTheMainFramesItem) {
+    s.registry().setString(apptest::kUser, Profiles() + L"\\Office\\X\\~Summary", L"Name", L"X");
+    auto stateLoads = [&] {
+        const auto entries = s.journal().texts("call");
+        return std::count(entries.begin(), entries.end(), L"CWSDocManager::LoadState()");
+    };
+    const auto before = stateLoads();
+    Page({Select(L"Office"), Check(true), Click(1658), Ok()});
+    EXPECT_EQ(stateLoads(), before);
+
+    Page({Click(1659), Label(L"Home"), Ok()});  // a copy of the current settings, main frame included
+    const auto beforeHome = stateLoads();
+    Page({Select(L"Home"), Check(true), Click(1658), Ok()});
+    EXPECT_GT(stateLoads(), beforeHome);
+    const std::vector<CString> profiles = KorvoProfileManager::Instance().GetProfiles();
+    const auto office = std::find(profiles.begin(), profiles.end(), CString(L"Office"));
+    ASSERT_NE(office, profiles.end());
+    const auto beforeGallery = stateLoads();
+    AppCommands::ApplyProfile(static_cast<unsigned>(office - profiles.begin()));
+    EXPECT_GT(stateLoads(), beforeGallery) << "the gallery loads the window state whatever the profile holds";
 }
 
 TEST_F(SettingsProfilesTest, TheGalleryShowsOneEntryPerProfileAndGroupsTheProfilesCommand) {

@@ -22,3 +22,12 @@ korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump panel 2\n")
 korvo_expect("${err}" "<stdin>:3: dump panel: there is no main frame 2" "a frame that is not open")
 korvo_run(before_start EXIT 2 ERROR err INPUT "type 1 907 \"5\"\n")
 korvo_expect("${err}" "<stdin>:1: type" "typing before start")
+
+# The parameter controls after a restart: the frame loads the state the first run saved, and the
+# controls stay as the kernel left them (disabled, no document open), as on the first run.
+set(host ${WORK_DIR}/host)
+foreach(run first second)
+  korvo_run(restart_${run} EXIT 0 OUTPUT out ARGS --host ${host} INPUT "start\nidle\ndump ribbon 1\nquit\n")
+  korvo_expect("${out}" "\n  group \"Parameters\"\n    904 popup \"Colour\" disabled manual\n    911 popup \"Layer\" disabled manual\n    907 edit \"Level\" disabled manual\n"
+               "the parameter controls are disabled with no document open (${run} run)")
+endforeach()

@@ -321,6 +321,12 @@ TEST_F(ClipartPanesTest, ModelTreesFollowTheCurrentDocumentAndLetGoOfAClosedOne)
     s.kernel().callback([](KorvoServerAppProxy& kernel) { EXPECT_TRUE(kernel.ShowModelTreeClipart(nullptr, 2)); });
     EXPECT_EQ(s.kernel().hostedModelTrees(), 1);
     EXPECT_EQ(std::wstring(frame->GetPaneManager().FindPane(11000)->GetTitle()), L"Model tree");
+    // The kernel reaches its tree through the pane's window; other windows host none of its objects.
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        EXPECT_NE(kernel.GetWindowPaneObject(CClipartView::FindByControlId(11000)), nullptr);
+        EXPECT_EQ(kernel.GetWindowPaneObject(frame), nullptr);
+        EXPECT_EQ(kernel.GetWindowPaneObject(nullptr), nullptr);
+    });
     s.user().expectFileChoose(L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb");
     s.user().command(frame->GetSafeHwnd(), ID_FILE_OPEN);
     s.runUntilIdle();

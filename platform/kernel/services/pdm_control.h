@@ -26,6 +26,15 @@ struct PdmControl {
     int connectionsAlive = 0;
     // Managed files by Windows path (case-insensitive).
     std::map<std::wstring, ManagedFile, platform::core::NoCaseLess> files;
+    // Work-session files the PDM system hands the program, by Windows path: the session's name
+    // and the documents it opens.
+    struct WorkSession {
+        std::wstring name;
+        std::vector<std::wstring> documents;
+    };
+    std::map<std::wstring, WorkSession, platform::core::NoCaseLess> workSessions;
+    // Nomenclature data by Windows path: the documents the file's record names.
+    std::map<std::wstring, std::vector<std::wstring>, platform::core::NoCaseLess> nomenclature;
     // Managed folders by Windows path (case-insensitive).
     std::set<std::wstring, platform::core::NoCaseLess> folders;
     // Files the PDM system does not let the program open now.

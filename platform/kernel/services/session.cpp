@@ -1,5 +1,6 @@
 #include "platform/kernel/services/session.h"
 
+#include <array>
 #include <atomic>
 
 #include <mutex>
@@ -98,41 +99,52 @@ namespace {
 // The settings the kernel keeps in the user's "Settings" section across runs: read when the
 // session starts, written when it ends.
 constexpr const wchar_t* kSettingsSection = L"Settings";
-constexpr const wchar_t* kStartPageDisplayOption = L"StartPageDisplayOption";
 
-// The value as the session started: an unchanged setting is not written back.
-bool& startingDisplayOption() {
-    static bool value = true;
-    return value;
+// A yes/no setting kept under its value name; `starting` is the value as the session started: an
+// unchanged setting is not written back.
+struct StoredFlag {
+    const wchar_t* name;
+    bool NativeSettings::StartPage::*field;
+    bool starting = false;
+};
+
+std::array<StoredFlag, 2>& storedFlags() {
+    static std::array<StoredFlag, 2> flags{{{L"StartPageDisplayOption", &NativeSettings::StartPage::displayOption},
+                                            {L"ShowStartPage", &NativeSettings::StartPage::show}}};
+    return flags;
 }
 
 void loadStoredSettings() {
-    startingDisplayOption() = GetSettings().startPage.displayOption;
+    for (StoredFlag& flag : storedFlags()) flag.starting = GetSettings().startPage.*flag.field;
     CWinApp* app = AfxGetApp();
     const HKEY root = app ? app->GetAppRegistryKey() : nullptr;
     if (!root) return;
     HKEY section = nullptr;
     if (::RegOpenKeyExW(root, kSettingsSection, 0, KEY_READ, &section) == ERROR_SUCCESS) {
-        DWORD stored = 0, type = 0, size = sizeof(stored);
-        if (::RegQueryValueExW(section, kStartPageDisplayOption, nullptr, &type, reinterpret_cast<BYTE*>(&stored),
-                               &size) == ERROR_SUCCESS &&
-            type == REG_DWORD)
-            GetSettings().startPage.displayOption = startingDisplayOption() = stored != 0;
+        for (StoredFlag& flag : storedFlags()) {
+            DWORD stored = 0, type = 0, size = sizeof(stored);
+            if (::RegQueryValueExW(section, flag.name, nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size) ==
+                    ERROR_SUCCESS &&
+                type == REG_DWORD)
+                GetSettings().startPage.*flag.field = flag.starting = stored != 0;
+        }
         ::RegCloseKey(section);
     }
     ::RegCloseKey(root);
 }
 
 void saveStoredSettings() {
-    if (GetSettings().startPage.displayOption == startingDisplayOption()) return;
-    CWinApp* app = AfxGetApp();
-    const HKEY section = app ? app->GetSectionKey(kSettingsSection) : nullptr;
-    if (!section) return;
-    const DWORD stored = GetSettings().startPage.displayOption ? 1 : 0;
-    if (::RegSetValueExW(section, kStartPageDisplayOption, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored),
-                         sizeof(stored)) != ERROR_SUCCESS)
-        platform::core::reportFailure(L"GlobalContainer::DestroySession: the settings were not written");
-    ::RegCloseKey(section);
+    for (const StoredFlag& flag : storedFlags()) {
+        if (GetSettings().startPage.*flag.field == flag.starting) continue;
+        CWinApp* app = AfxGetApp();
+        const HKEY section = app ? app->GetSectionKey(kSettingsSection) : nullptr;
+        if (!section) return;
+        const DWORD stored = GetSettings().startPage.*flag.field ? 1 : 0;
+        if (::RegSetValueExW(section, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof(stored)) !=
+            ERROR_SUCCESS)
+            platform::core::reportFailure(L"GlobalContainer::DestroySession: the settings were not written");
+        ::RegCloseKey(section);
+    }
 }
 
 }  // namespace
