@@ -15,6 +15,7 @@
 #include "platform/core/text.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/window/window.h"
+#include "platform/win32/window_drawing.h"
 
 namespace {
 
@@ -885,6 +886,13 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, POINT* position, SIZE* size, HDC source
 }
 
 namespace platform::win32 {
+
+void forgetWindowDrawing(HWND hwnd) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    g.drawings.erase(hwnd);
+    g.surfaces.erase(hwnd);
+}
 
 std::vector<std::wstring> windowDrawing(HWND hwnd) {
     Gdi& g = gdi();

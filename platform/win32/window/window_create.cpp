@@ -5,6 +5,7 @@
 #include "platform/core/journal.h"
 #include "platform/core/process.h"
 #include "platform/win32/process/system.h"
+#include "platform/win32/window_drawing.h"
 #include "platform/win32/window/window_table.h"
 
 using namespace platform::win32;
@@ -91,8 +92,12 @@ void sendNcDestroyUpwards(HWND hwnd) {
     }
     for (HWND child : children) sendNcDestroyUpwards(child);
     SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
-    Lock lock = lockPlatform();
-    unlinkWindow(hwnd);
+    {
+        Lock lock = lockPlatform();
+        unlinkWindow(hwnd);
+    }
+    // Its painted pixels (a client area's worth) would otherwise stay until the process ends.
+    forgetWindowDrawing(hwnd);
 }
 
 // WM_PARENTNOTIFY(WM_CREATE, WM_DESTROY) goes up the chain of ancestors (once a child is made,

@@ -161,7 +161,18 @@ TEST_F(Win32Pictures, AWindowKeepsThePixelsItsPaintDrewUntilItsNextPaint) {
     ::BeginPaint(window, &paint);
     ::EndPaint(window, &paint);
     EXPECT_FALSE(platform::win32::windowPixels(window, width, height, pixels));
+    // A destroyed window's pixels and drawing go with it.
+    HBRUSH brush = ::CreateSolidBrush(RGB(1, 2, 3));
+    const RECT corner{0, 0, 5, 5};
+    dc = ::BeginPaint(window, &paint);
+    ::FillRect(dc, &corner, brush);
+    ::EndPaint(window, &paint);
+    ::DeleteObject(brush);
+    ASSERT_TRUE(platform::win32::windowPixels(window, width, height, pixels));
+    ASSERT_FALSE(platform::win32::windowDrawing(window).empty());
     ::DestroyWindow(window);
+    EXPECT_FALSE(platform::win32::windowPixels(window, width, height, pixels));
+    EXPECT_TRUE(platform::win32::windowDrawing(window).empty());
 }
 
 TEST_F(Win32Pictures, AFillOverTheWholeClientAreaGivesWayToWhatIsDrawnOverPartOfIt) {
