@@ -104,7 +104,9 @@ LPWSTR GetCommandLineW();
 DWORD GetCurrentProcessId();
 HANDLE GetCurrentProcess();  // pseudo handle
 
-// Journalled as kind "process"; the process becomes "terminated" and the calling thread unwinds
-// with platform::core::ProcessTerminated (every later platform call throws it as well).
+// Journalled as kind "process"; the process becomes "terminated" and runs none of its code again:
+// a worker thread that calls them stops where it is (nothing on it unwinds); the UI thread, which
+// the host drives, unwinds to it with platform::core::ProcessTerminated. Every later platform call
+// throws that as well.
 [[noreturn]] void ExitProcess(UINT exitCode);
 BOOL TerminateProcess(HANDLE process, UINT exitCode);
