@@ -217,6 +217,8 @@ void CMainFrame::ApplyRibbonBarState(const Korvo::UI::XML::RibbonBar& definition
             tab->SetDefaultDefinition(defaults && defaults->ribbonBar && defaults->ribbonBar->findTab(tab->GetGuid()));
     // The new controls start as creation leaves them: initialised, tagged tabs by the document.
     InitRibbonControls();
+    // A new frame's controls start disabled until the kernel enables them, whatever ribbon it takes.
+    if (m_creating) ribbon->DisableSystemPanelControls();
     ribbon->ShowTabsForDocumentKeywords(GetActiveKorvoDocument());
     CXTPControls* help = FindRibbonHelpPopup(ribbon->GetControls());
     for (CXTPControl* control : kept) {
