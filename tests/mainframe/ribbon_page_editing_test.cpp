@@ -301,7 +301,7 @@ TEST(ButtonSetCaptions, AnyObjectSubtypesSeveralObjectsAndUnknownViews) {
     EXPECT_EQ(ButtonSetCaption(SetKey{0, 0, -1, 0x1}), CString(L"panels.dynamic_toolbar.objects.any"));
     EXPECT_EQ(ButtonSetCaption(SetKey{0, 24, 3, 0x1}), CString(L"panels.dynamic_toolbar.objects.24_3"));
     EXPECT_EQ(ButtonSetCaption(SetKey{0, 24, -1, 0x3}),
-              CString(L"panels.dynamic_toolbar.objects.24 (несколько)"));
+              CString(L"panels.dynamic_toolbar.objects.24 (panels.dynamic_toolbar.objects.multiple)"));
     EXPECT_TRUE(ButtonSetCaption(SetKey{6, 0, -1, 0}).IsEmpty());
     const auto candidates = ButtonSetCandidates();
     EXPECT_EQ(candidates.size(), 5u + 73u * 2u);
