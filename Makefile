@@ -62,6 +62,7 @@ bench: deps build/release/build.ninja
 bench-smoke: deps build/release/build.ninja
 	cmake --build build/release --target korvo_bench -j $(JOBS)
 	KORVO_BENCH_SMOKE=1 ./build/release/korvo_bench
+	cmake -DBENCH=./build/release/korvo_bench -P bench/failure_named.cmake
 
 clean:
 	rm -rf build

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <string>
 
 extern char** environ;
 
@@ -60,8 +61,14 @@ bool runChild(const std::string& name, const std::vector<std::string>& arguments
     close(pipeFds[0]);
     int status = 0;
     waitpid(child, &status, 0);
+    // The code says where a child that printed nothing gave up (its `return N`).
+    if (WIFSIGNALED(status)) {
+        error = "the child " + name + " was ended by signal " + std::to_string(WTERMSIG(status)) + " (see its messages above)";
+        return false;
+    }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        error = "the child " + name + " failed (see its messages above)";
+        error = "the child " + name + " failed with exit code " + std::to_string(WEXITSTATUS(status)) +
+                " (see its messages above)";
         return false;
     }
     numbers.clear();
