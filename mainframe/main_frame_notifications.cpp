@@ -172,13 +172,14 @@ void CMainFrame::OnChangeDocumentState(CKvw32Doc* document) {
 }
 
 LRESULT CMainFrame::OnViewChanged(WPARAM viewParam, LPARAM) {
-    // The view is only compared: the kernel may tell of a view that is gone by now.
-    if (!viewParam || reinterpret_cast<CView*>(viewParam) != m_activeView) return 0;
+    // The view is only compared, never dereferenced: the kernel may tell of a view that is gone.
+    CView* active = GetLiveActiveView();
+    if (!viewParam || !active || reinterpret_cast<CView*>(viewParam) != active) return 0;
     UpdateViewDependentRibbonGroups();
     UpdateViewDependentToolBars();
     constexpr int k3DViewKind = 2;
-    const auto* view = dynamic_cast<const CKVView*>(m_activeView);
+    const auto* view = dynamic_cast<const CKVView*>(active);
     if (view && view->GetViewKind() == k3DViewKind && !view->IsAlternateState())
-        CKVCom_Is3D::SetActiveDocument(dynamic_cast<CKvw32Doc*>(m_activeView->GetDocument()));
+        CKVCom_Is3D::SetActiveDocument(dynamic_cast<CKvw32Doc*>(active->GetDocument()));
     return 0;
 }

@@ -110,6 +110,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
         "documents-menu enter \"Standard/Bolts/a.grb\"\n"
         "documents-menu rename \"Standard/Bolts/a.grb\" \"b.grb\"\n"
         "dump documents-menu\n"
+        "dump watches\n"
         "documents-pane search \"hex\"\n"
         "documents-pane expand \"Bolts\"\n"
         "documents-pane collapse \"Bolts\"\n"
@@ -297,17 +298,17 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[77].arguments.frame.paneId, 1028u);
     EXPECT_EQ(result.steps[94].arguments.text, L"Standard/Bolts/a.grb");  // documents-menu rename
     EXPECT_EQ(result.steps[94].arguments.name, L"b.grb");
-    EXPECT_EQ(result.steps[103].arguments.text, L"2,5");  // type
-    EXPECT_EQ(result.steps[104].arguments.key, VK_F8);    // key
-    EXPECT_TRUE(result.steps[104].arguments.keyControl);
-    EXPECT_TRUE(result.steps[104].arguments.keyAlt);
-    EXPECT_EQ(result.steps[105].arguments.key, 0x41u);    // press
-    EXPECT_EQ(result.steps[105].arguments.frame.paneId, 1004u);
-    EXPECT_TRUE(result.steps[105].arguments.keyShift);
+    EXPECT_EQ(result.steps[104].arguments.text, L"2,5");  // type
+    EXPECT_EQ(result.steps[105].arguments.key, VK_F8);    // key
     EXPECT_TRUE(result.steps[105].arguments.keyControl);
-    EXPECT_EQ(result.steps[106].arguments.count, -3);     // spin
-    EXPECT_EQ(result.steps[109].arguments.number, 915u);  // list-button
-    EXPECT_EQ(result.steps[110].arguments.text, L"R10 G20 B200");  // pick
+    EXPECT_TRUE(result.steps[105].arguments.keyAlt);
+    EXPECT_EQ(result.steps[106].arguments.key, 0x41u);    // press
+    EXPECT_EQ(result.steps[106].arguments.frame.paneId, 1004u);
+    EXPECT_TRUE(result.steps[106].arguments.keyShift);
+    EXPECT_TRUE(result.steps[106].arguments.keyControl);
+    EXPECT_EQ(result.steps[107].arguments.count, -3);     // spin
+    EXPECT_EQ(result.steps[110].arguments.number, 915u);  // list-button
+    EXPECT_EQ(result.steps[111].arguments.text, L"R10 G20 B200");  // pick
     // A dialog expected by name; a drop's point and its further paths.
     EXPECT_EQ(result.steps[22].arguments.name, L"dialogs.file_selection");
     ASSERT_EQ(result.steps[22].arguments.values.size(), 4u);
@@ -331,7 +332,7 @@ TEST(ConsoleScript, ParsesEveryVerbAndSkipsCommentsAndBlankLines) {
     EXPECT_EQ(result.steps[scroll].arguments.scrollCode, SB_PAGERIGHT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.scrollBar, SB_VERT);
     EXPECT_EQ(result.steps[scroll + 1].arguments.number, 0x7FFFFFFFu);
-    EXPECT_EQ(result.steps.back().line, 192);
+    EXPECT_EQ(result.steps.back().line, 193);
     const std::size_t asserted = result.steps.size() - kLater - 29;
     EXPECT_EQ(result.steps[asserted].arguments.text, L"*Korvo*");
     EXPECT_EQ(syntaxOf(result.steps[asserted]), "assert not \"PATTERN\"");
@@ -463,7 +464,7 @@ TEST(ConsoleScript, FirstBadLineIsReportedWithFileAndLineAndNothingRuns) {
         {"dde a\"b\"", "a quote inside a word"},
         {"dde text", "\"TEXT\" must be in quotes"},
         {"dump files", "dump: \"files\" where one of windows, registry, file, commands, frames, documents, bars, panes, status, ribbon, backstage, tabs, layout, help, list, bar-options, modes, state, documents-menu, "
-                       "panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, formfactors, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics, spaceball, user-commands, button-sets, costs belongs; usage: dump windows | "},
+                       "watches, panel, chooser, fonts, image, print-jobs, requirements, undo, parameters, browser, clipboard, formfactors, tips, log, text-browsers, birdseye, startpage, applications, mail, diagnostics, spaceball, user-commands, button-sets, costs belongs; usage: dump windows | "},
         {"dump \"frames\"", "\"frames\" (in quotes) where one of"},
         {"dump", "dump: missing argument"},
         // One verb in three lengths: the line's length picks the form, and a line longer than

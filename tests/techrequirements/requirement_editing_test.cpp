@@ -16,8 +16,10 @@ using Model = TechRequirementListModel;
 TEST_F(RequirementEditing, MovingPastARemovedRequirementReselectsOnlyRowsInsideTheList) {
     Host();
     Work(L"SetRequirementType", {L"1", L"3", L"none"});
-    Work(L"DeleteRequirement", {L"1", L"1"});
-    // Row 0 still shows the removed requirement until the list reloads.
+    // Removed behind the pane's back (no kernel notice): row 0 still shows it until the list reloads.
+    TechRequirement* removed = TechRequirementManager(document).GetByIndex(1);
+    ASSERT_NE(removed, nullptr);
+    document->Cont2D()->TechRequirements().Remove(TechRequirement::Properties(removed).GetReqIndex());
     Select({0, 2});
     ASSERT_FALSE(Click(L"MoveUp").has_value());
     EXPECT_EQ(RowIndexes(), (std::vector<unsigned>{3, 2, 4}));
