@@ -1,6 +1,6 @@
 // A unit of the user's settings profiles, known by name: the main frame, the user commands, the
 // document manager and the kernel's own items each keep their state as one. The profile manager
-// that stores profiles is not built yet; an item loads and saves nothing of its own here.
+// loads and saves every live item with the profile state; the base item keeps nothing of its own.
 #pragma once
 
 #include <utility>

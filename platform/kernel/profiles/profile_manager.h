@@ -56,10 +56,11 @@ public:
     // made current).
     static void ApplyProfileItems();
 
-    // Loads the default profile's state: the shell loads its UI state. Afterwards the state
-    // counts as loaded, whatever the shell answered (there was a profile to load from).
+    // Loads the default profile's state: the shell loads its UI state, then every live profile
+    // item loads its own. Afterwards the state counts as loaded, whatever the shell answered.
     bool LoadState();
-    // Saves the profile state: the shell saves its UI state; its answer is returned.
+    // Saves the profile state: the shell saves its UI state, then every live item saves its own;
+    // the shell's answer is returned.
     bool SaveState();
     // The names of the user's settings profiles (the sub-keys of the profiles section but the
     // default profile), in the registry's order.
