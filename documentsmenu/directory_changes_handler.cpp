@@ -26,10 +26,11 @@ CDirectoryChangeWatcher& directoryWatcher() {
 
 int g_watchedFolders = 0;
 
-// The dispatchers alive, so that the watches can be listed; each leaves as it is deleted.
+// The dispatchers alive, so that the watches can be listed; each leaves as it is deleted. The list
+// is never destroyed: the shared watcher releases its dispatchers while statics end, in any order.
 std::vector<const DirectoryChangeDispatcher*>& dispatchers() {
-    static std::vector<const DirectoryChangeDispatcher*> all;
-    return all;
+    static auto* all = new std::vector<const DirectoryChangeDispatcher*>;
+    return *all;
 }
 
 }  // namespace
