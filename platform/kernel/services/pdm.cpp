@@ -1,6 +1,7 @@
 #include "platform/kernel/services/pdm.h"
 
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/services/pdm_failures.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/strings.h"
@@ -11,11 +12,7 @@ namespace {
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
 
-// A call the test made fail throws the PDM system's exception.
-void throwIfFailing(const wchar_t* call) {
-    if (!platform::kernel::pdmControl().failingCalls.contains(call)) return;
-    throw new KVPDMExceptionProxy(CString(L"The PDM system did not answer: ") + call);
-}
+void throwIfFailing(const wchar_t* call) { platform::kernel::throwIfPdmCallFails(call); }
 
 }  // namespace
 

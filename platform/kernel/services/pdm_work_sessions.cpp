@@ -2,6 +2,7 @@
 
 #include "platform/kernel/record.h"
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/services/pdm_failures.h"
 #include "platform/kernel/services/pdm_nomenclature.h"
 
 namespace {
@@ -9,10 +10,7 @@ namespace {
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
 
-void throwIfFailing(const wchar_t* call) {
-    if (!platform::kernel::pdmControl().failingCalls.contains(call)) return;
-    throw new KVPDMExceptionProxy(CString(L"The PDM system did not answer: ") + call);
-}
+void throwIfFailing(const wchar_t* call) { platform::kernel::throwIfPdmCallFails(call); }
 
 std::vector<CString> texts(const std::vector<std::wstring>& values) {
     std::vector<CString> result;
