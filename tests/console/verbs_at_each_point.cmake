@@ -1,4 +1,4 @@
-# Every verb at every point of a run (before start, running, ended) does what the README's verb
+# Every verb at every point of a run (before start, running, ended) does what the reference's verb
 # table says: runs, does nothing (the transcript is as if the line were not there), or is a
 # mistake that names the verb and stops the run with exit code 2.
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
@@ -81,7 +81,7 @@ foreach(n RANGE 1 ${verbs})
   string(REGEX MATCH "^[a-z-]+" name "${line}")
   foreach(point BEFORE RUNNING ENDED)
     set(effect "${VERB_${point}_${n}}")
-    set(what "\"${line}\" at ${point} (README: ${effect})")
+    set(what "\"${line}\" at ${point} (docs/console.md: ${effect})")
     set(input "${${point}_lead}${line}\n")
     # A pane's caption right-clicked opens its menu: where the verb runs, the menu is answered.
     if(line MATCHES "^pane menu " AND point STREQUAL "RUNNING")
@@ -106,7 +106,7 @@ foreach(n RANGE 1 ${verbs})
         message(FATAL_ERROR "${what}: exit ${code}\n${err}")
       endif()
     else()
-      message(FATAL_ERROR "README: \"${effect}\" is not runs, nothing or mistake")
+      message(FATAL_ERROR "docs/console.md: \"${effect}\" is not runs, nothing or mistake")
     endif()
   endforeach()
 endforeach()
