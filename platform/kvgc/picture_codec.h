@@ -32,6 +32,11 @@ std::string pictureFormat(std::string_view bytes, std::wstring_view extension);
 std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension,
                                      std::optional<std::uint32_t> background = std::nullopt);
 
+// The same, always through the library's codec (the plain bitmap forms included); what
+// `decodePicture` gives for them is held to this.
+std::optional<Picture> decodePictureWithLibrary(std::string_view bytes, std::wstring_view extension,
+                                                std::optional<std::uint32_t> background = std::nullopt);
+
 // The picture encoded in the format an extension names (".png", ".bmp", ".dib", ".jpg", ".jpeg",
 // ".gif", ".tif", ".tiff", ".pcx", ".tga"); nothing for another extension or when the codec fails.
 std::optional<std::string> encodePicture(const Picture& picture, std::wstring_view extension);
