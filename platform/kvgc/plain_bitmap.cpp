@@ -1,5 +1,6 @@
 #include "platform/kvgc/plain_bitmap.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -19,20 +20,23 @@ std::uint32_t little(std::string_view bytes, std::size_t at, int size) {
     return value;
 }
 
-// Writes pixels into a picture's rows, bottom row first as the file stores them, noting how many
-// were set: a run-length picture may skip pixels, and what the library puts there is its own.
+// Writes pixels into a picture's rows, bottom row first as the file stores them, a run at a time,
+// noting how many were set: a run-length picture may skip pixels, and what the library puts
+// there is its own.
 class Canvas {
 public:
     Canvas(Picture& picture, std::uint32_t opacity) : picture_(picture), opacity_(opacity) {
         picture_.pixels.assign(static_cast<std::size_t>(picture_.width) * static_cast<std::size_t>(picture_.height), 0);
     }
 
-    bool put(int x, int fileRow, std::uint32_t rgb) {
-        if (x < 0 || x >= picture_.width || fileRow < 0 || fileRow >= picture_.height) return false;
+    std::uint32_t opacity() const { return opacity_; }
+
+    // The pixels `x` to `x + count - 1` of a row, or null when they do not all lie in the picture.
+    std::uint32_t* span(int x, int fileRow, int count) {
+        if (x < 0 || count < 0 || count > picture_.width - x || fileRow < 0 || fileRow >= picture_.height) return nullptr;
+        set_ += static_cast<std::size_t>(count);
         const auto row = static_cast<std::size_t>(picture_.height - 1 - fileRow);
-        picture_.pixels[row * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(x)] = opacity_ | rgb;
-        ++set_;
-        return true;
+        return picture_.pixels.data() + row * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(x);
     }
 
     bool complete() const { return set_ == picture_.pixels.size(); }
@@ -43,29 +47,32 @@ private:
     std::size_t set_ = 0;
 };
 
+// The palette's colours as pixels (0x00RRGGBB with the picture's opacity byte).
 struct Palette {
-    std::vector<std::uint32_t> colours;  // 0x00RRGGBB
+    std::vector<std::uint32_t> pixels;
 
-    bool has(unsigned index) const { return index < colours.size(); }
+    bool has(unsigned index) const { return index < pixels.size(); }
 };
 
 // Uncompressed rows, each padded to four bytes.
 bool readRows(std::string_view data, int bits, const Palette& palette, Canvas& canvas, int width, int height) {
     const std::size_t stride = (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32 * 4;
     if (data.size() < stride * static_cast<std::size_t>(height)) return false;
+    const unsigned mask = (1u << (bits % 24)) - 1;
     for (int y = 0; y < height; ++y) {
-        const std::string_view row = data.substr(stride * static_cast<std::size_t>(y), stride);
+        const auto* row = reinterpret_cast<const unsigned char*>(data.data()) + stride * static_cast<std::size_t>(y);
+        std::uint32_t* out = canvas.span(0, y, width);
         for (int x = 0; x < width; ++x) {
             const auto ux = static_cast<std::size_t>(x);
             if (bits == 24) {
-                canvas.put(x, y, little(row, ux * 3, 3));
+                out[x] = canvas.opacity() | std::uint32_t{row[ux * 3 + 2]} << 16 | std::uint32_t{row[ux * 3 + 1]} << 8 | row[ux * 3];
                 continue;
             }
-            const auto byte = static_cast<unsigned char>(row[ux * static_cast<std::size_t>(bits) / 8]);
+            const unsigned char byte = row[ux * static_cast<std::size_t>(bits) / 8];
             const int shift = 8 - bits - static_cast<int>(ux * static_cast<std::size_t>(bits) % 8);
-            const unsigned index = (byte >> shift) & ((1u << bits) - 1);
+            const unsigned index = (byte >> shift) & mask;
             if (!palette.has(index)) return false;
-            canvas.put(x, y, palette.colours[index]);
+            out[x] = palette.pixels[index];
         }
     }
     return true;
@@ -74,20 +81,24 @@ bool readRows(std::string_view data, int bits, const Palette& palette, Canvas& c
 // Run lengths of 8-bit or 4-bit palette indexes, as pairs: a count and what to repeat, or a zero
 // and an escape (end of row, end of picture, a jump, or a stretch of literal indexes).
 bool readRuns(std::string_view data, int bits, const Palette& palette, Canvas& canvas) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
     std::size_t at = 0;
     int x = 0, y = 0;
-    const auto indexOf = [bits](unsigned char byte, int nth) -> unsigned {
-        return bits == 8 ? byte : (nth % 2 == 0 ? byte >> 4 : byte & 0x0F);
-    };
     while (at + 2 <= data.size()) {
-        const auto count = static_cast<unsigned char>(data[at]);
-        const auto value = static_cast<unsigned char>(data[at + 1]);
+        const int count = bytes[at];
+        const unsigned char value = bytes[at + 1];
         at += 2;
         if (count > 0) {
-            for (int i = 0; i < count; ++i) {
-                const unsigned index = indexOf(value, i);
-                if (!palette.has(index) || !canvas.put(x++, y, palette.colours[index])) return false;
+            // One index repeated, or two alternating (the high half first).
+            const unsigned first = bits == 8 ? value : value >> 4u, second = bits == 8 ? value : value & 0x0Fu;
+            std::uint32_t* out = canvas.span(x, y, count);
+            if (!out || !palette.has(first) || !palette.has(second)) return false;
+            if (first == second) {
+                std::fill_n(out, count, palette.pixels[first]);
+            } else {
+                for (int i = 0; i < count; ++i) out[i] = palette.pixels[i % 2 == 0 ? first : second];
             }
+            x += count;
             continue;
         }
         if (value == 0) {
@@ -100,12 +111,15 @@ bool readRuns(std::string_view data, int bits, const Palette& palette, Canvas& c
         } else {
             const std::size_t length = bits == 8 ? value : (value + 1u) / 2;
             const std::size_t padded = (length + 1) / 2 * 2;
-            if (at + padded > data.size()) return false;
+            std::uint32_t* out = canvas.span(x, y, value);
+            if (!out || at + padded > data.size()) return false;
             for (int i = 0; i < value; ++i) {
-                const auto byte = static_cast<unsigned char>(data[at + static_cast<std::size_t>(bits == 8 ? i : i / 2)]);
-                const unsigned index = indexOf(byte, i);
-                if (!palette.has(index) || !canvas.put(x++, y, palette.colours[index])) return false;
+                const unsigned char byte = bytes[at + static_cast<std::size_t>(bits == 8 ? i : i / 2)];
+                const unsigned index = bits == 8 ? byte : (i % 2 == 0 ? byte >> 4u : byte & 0x0Fu);
+                if (!palette.has(index)) return false;
+                out[i] = palette.pixels[index];
             }
+            x += value;
             at += padded;
         }
     }
@@ -129,18 +143,19 @@ std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground
                            (compression == kRunLength8 && bits == 8) || (compression == kRunLength4 && bits == 4);
     if (!formKnown || dataOffset > bytes.size()) return std::nullopt;
 
+    const std::uint32_t opacity = onBackground ? 0 : 0xFF000000u;
     Palette palette;
     if (palettised) {
         const std::uint32_t entries = coloursUsed == 0 ? 1u << bits : coloursUsed;
         const std::size_t paletteAt = kFileHeaderSize + kInfoHeaderSize;
         if (entries > (1u << bits) || paletteAt + std::size_t{entries} * 4 > dataOffset) return std::nullopt;
-        for (std::uint32_t i = 0; i < entries; ++i) palette.colours.push_back(little(bytes, paletteAt + std::size_t{i} * 4, 3));
+        for (std::uint32_t i = 0; i < entries; ++i) palette.pixels.push_back(opacity | little(bytes, paletteAt + std::size_t{i} * 4, 3));
     }
 
     Picture picture;
     picture.width = width;
     picture.height = height;
-    Canvas canvas(picture, onBackground ? 0 : 0xFF000000u);
+    Canvas canvas(picture, opacity);
     const std::string_view data = bytes.substr(dataOffset);
     const bool read = compression == kUncompressed ? readRows(data, static_cast<int>(bits), palette, canvas, width, height)
                                                    : readRuns(data, static_cast<int>(bits), palette, canvas);
