@@ -55,8 +55,8 @@ void initialiseLibrary() {
         DestroyExceptionInfo(&exception);
         SetMagickResourceLimit(ThreadsResource, 1);
         SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
-        SetMagickResourceLimit(WidthResource, 1 << 20);
-        SetMagickResourceLimit(HeightResource, 1 << 20);
+        SetMagickResourceLimit(WidthResource, kMaxPictureSide);
+        SetMagickResourceLimit(HeightResource, kMaxPictureSide);
         SetMagickResourceLimit(DiskResource, 0);
     });
 }

@@ -12,6 +12,8 @@ namespace platform::kvgc {
 
 // Decoded pictures are refused beyond this many pixels (a memory bitmap holds 4 bytes a pixel).
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 25;
+// And beyond this many pixels across or down.
+inline constexpr std::int64_t kMaxPictureSide = std::int64_t{1} << 20;
 
 struct Picture {
     int width = 0;

@@ -137,7 +137,9 @@ std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground
     const std::uint32_t planes = little(bytes, 26, 2), bits = little(bytes, 28, 2), compression = little(bytes, 30, 4);
     const std::uint32_t coloursUsed = little(bytes, 46, 4);
     // Top-down rows, and sizes the library refuses, are left to it.
-    if (planes != 1 || width <= 0 || height <= 0 || std::int64_t{width} * height > kMaxPicturePixels) return std::nullopt;
+    if (planes != 1 || width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide ||
+        std::int64_t{width} * height > kMaxPicturePixels)
+        return std::nullopt;
     const bool palettised = bits == 1 || bits == 4 || bits == 8;
     const bool formKnown = (compression == kUncompressed && (palettised || bits == 24)) ||
                            (compression == kRunLength8 && bits == 8) || (compression == kRunLength4 && bits == 4);

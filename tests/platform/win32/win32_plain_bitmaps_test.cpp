@@ -118,6 +118,8 @@ TEST(PlainBitmaps, FormsLeftUnsetOrUnknownAreStillTheLibrarysToDecode) {
         {"16 bits", bitmapFile(2, 1, 16, 0, {}, raw({1, 2, 3, 4}))},
         {"bit fields", bitmapFile(1, 1, 32, 3, {0x00FF0000u, 0x0000FF00u, 0x000000FFu}, raw({1, 2, 3, 4}))},
         {"header only", bitmapFile(1, 1, 8, 0, kFourColours, "").substr(0, 30)},
+        // Wider than the library takes, though few pixels in all.
+        {"too wide", bitmapFile((1 << 20) + 8, 1, 1, 0, {0x000000u, 0xFFFFFFu}, std::string(((1 << 20) + 8 + 31) / 32 * 4, '\0'))},
     };
     for (const auto& [what, bytes] : declined) {
         SCOPED_TRACE(what);
