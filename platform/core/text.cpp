@@ -38,9 +38,16 @@ wchar_t fromCp1252(unsigned char b) {
 }  // namespace
 
 std::string toUtf8(std::wstring_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t w : text) {
+    // Most text is plain ASCII: copied a character a byte, without growing the result.
+    std::string out(text.size(), '\0');
+    std::size_t ascii = 0;
+    while (ascii < text.size() && static_cast<char32_t>(text[ascii]) < 0x80) {
+        out[ascii] = static_cast<char>(text[ascii]);
+        ++ascii;
+    }
+    if (ascii == text.size()) return out;
+    out.resize(ascii);
+    for (wchar_t w : text.substr(ascii)) {
         auto c = static_cast<char32_t>(w);
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
         appendUtf8(out, c);
@@ -54,9 +61,14 @@ std::string_view withoutUtf8Bom(std::string_view bytes) {
 }
 
 std::wstring fromUtf8(std::string_view bytes) {
-    std::wstring out;
-    out.reserve(bytes.size());
+    std::wstring out(bytes.size(), L'\0');
     std::size_t i = 0;
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) {
+        out[i] = static_cast<wchar_t>(bytes[i]);
+        ++i;
+    }
+    if (i == bytes.size()) return out;
+    out.resize(i);
     while (i < bytes.size()) {
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         int length = 0;

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "platform/kvgc/plain_bitmap.h"
+
 namespace platform::kvgc {
 
 namespace {
@@ -53,8 +55,8 @@ void initialiseLibrary() {
         DestroyExceptionInfo(&exception);
         SetMagickResourceLimit(ThreadsResource, 1);
         SetMagickResourceLimit(PixelsResource, kMaxPicturePixels);
-        SetMagickResourceLimit(WidthResource, 1 << 20);
-        SetMagickResourceLimit(HeightResource, 1 << 20);
+        SetMagickResourceLimit(WidthResource, kMaxPictureSide);
+        SetMagickResourceLimit(HeightResource, kMaxPictureSide);
         SetMagickResourceLimit(DiskResource, 0);
     });
 }
@@ -150,6 +152,13 @@ bool copyPixels(const Magick::Image& image, Picture& picture, Make make) {
 
 std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension,
                                      std::optional<std::uint32_t> background) {
+    if (pictureFormat(bytes, extension) == "BMP")
+        if (std::optional<Picture> plain = readPlainBitmap(bytes, background.has_value())) return plain;
+    return decodePictureWithLibrary(bytes, extension, background);
+}
+
+std::optional<Picture> decodePictureWithLibrary(std::string_view bytes, std::wstring_view extension,
+                                                std::optional<std::uint32_t> background) {
     const std::string format = pictureFormat(bytes, extension);
     if (format.empty() || bytes.empty()) return std::nullopt;
     initialiseLibrary();

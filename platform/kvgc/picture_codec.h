@@ -12,6 +12,8 @@ namespace platform::kvgc {
 
 // Decoded pictures are refused beyond this many pixels (a memory bitmap holds 4 bytes a pixel).
 inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 25;
+// And beyond this many pixels across or down.
+inline constexpr std::int64_t kMaxPictureSide = std::int64_t{1} << 20;
 
 struct Picture {
     int width = 0;
@@ -31,6 +33,11 @@ std::string pictureFormat(std::string_view bytes, std::wstring_view extension);
 // (0x00RRGGBB, the opacity byte 0).
 std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension,
                                      std::optional<std::uint32_t> background = std::nullopt);
+
+// The same, always through the library's codec (the plain bitmap forms included); what
+// `decodePicture` gives for them is held to this.
+std::optional<Picture> decodePictureWithLibrary(std::string_view bytes, std::wstring_view extension,
+                                                std::optional<std::uint32_t> background = std::nullopt);
 
 // The picture encoded in the format an extension names (".png", ".bmp", ".dib", ".jpg", ".jpeg",
 // ".gif", ".tif", ".tiff", ".pcx", ".tga"); nothing for another extension or when the codec fails.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +50,9 @@ SessionStage sessionStage();
 
 // Accepted registrations, in the order they were made.
 std::vector<CommandRegistration> commandRegistrations();
+// The first accepted registration that `match` takes, without copying the others: lookups by id
+// or name run many times while the program starts.
+std::optional<CommandRegistration> findCommandRegistration(const std::function<bool(const CommandRegistration&)>& match);
 // Registrations refused so far (an id out of range or registered already).
 int refusedCommandRegistrations();
 

@@ -48,9 +48,10 @@ std::vector<GlobalContainer::RegisteredCommand> GlobalContainer::GetRegisteredCo
 }
 
 std::optional<CString> GlobalContainer::GetRegisteredCommandText(UINT id) {
-    for (const auto& registration : platform::kernel::commandRegistrations())
-        if (registration.firstId == id && IsListed(registration)) return CommandText(id);
-    return std::nullopt;
+    const auto listed = platform::kernel::findCommandRegistration(
+        [id](const platform::kernel::CommandRegistration& registration) { return registration.firstId == id && IsListed(registration); });
+    if (!listed) return std::nullopt;
+    return CommandText(id);
 }
 
 // The kernel's text is "description\ncaption".
@@ -79,9 +80,10 @@ CString GlobalContainer::GetLocaleAlpha2Code() {
 
 UINT KVCommandContainer::GetCommandId(std::wstring_view name) const {
     if (name.empty()) return 0;
-    for (const auto& registration : platform::kernel::commandRegistrations())
-        if (registration.name == name && registration.firstId == registration.lastId) return registration.firstId;
-    return 0;
+    const auto named = platform::kernel::findCommandRegistration([name](const platform::kernel::CommandRegistration& registration) {
+        return registration.name == name && registration.firstId == registration.lastId;
+    });
+    return named ? named->firstId : 0;
 }
 
 bool IsCommandVisible(UINT id) { return platform::kernel::control().invisibleCommands.count(id) == 0; }

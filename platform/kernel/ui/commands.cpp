@@ -170,6 +170,14 @@ std::vector<CommandRegistration> commandRegistrations() {
     return registrations;
 }
 
+std::optional<CommandRegistration> findCommandRegistration(const std::function<bool(const CommandRegistration&)>& match) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    for (const Slot& slot : state.slots)
+        if (!slot.removed && match(slot.registration)) return slot.registration;
+    return std::nullopt;
+}
+
 int refusedCommandRegistrations() {
     auto& state = registry();
     std::lock_guard lock(state.mutex);
