@@ -1,6 +1,6 @@
 #include "app/korvo_app.h"
 
-#include "app/recovery/generate_dump_file_app_context.h"
+#include "mainframe/generate_dump_file_app_context.h"
 #include "app/automation/kv_server.h"
 
 namespace {

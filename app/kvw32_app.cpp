@@ -2,6 +2,7 @@
 
 #include "app/documents/document_opener.h"
 #include "app/startup/product_settings.h"
+#include "app/startup/splash_wnd.h"
 #include "app/documents/recent_file_list.h"
 #include "app/profiles/korvo_profile_page.h"
 #include "app/toolbars/tool_bar_property_page.h"
@@ -18,11 +19,14 @@ CKvw32App* g_application = nullptr;
 
 CKvw32App::CKvw32App() {
     g_application = this;
+    services::Registry<ApplicationServices>::Register(this);
     // The framework owns and deletes the document manager.
     m_pDocManager = new CWSDocManager;
     CustomizeSheet::SetProfilesPageFactory([] { return std::make_unique<KorvoProfilePage>(); });
     CustomizeSheet::SetOptionsPageFactory([](CXTPCommandBars* bars) { return std::make_unique<ToolBarPropertyPage>(bars); });
     UseRibbonPageInCustomizeSheet();
+    // The first main frame to show ends the start-up banner.
+    CMainFrame::SetInitialShowObserver([] { CSplashWnd::SignalClose(); });
 }
 
 CKvw32App::~CKvw32App() {
@@ -38,12 +42,17 @@ CKvw32App::~CKvw32App() {
     // The log window is a top-level window of its own; it goes before its object.
     if (m_logWindow && m_logWindow->GetSafeHwnd()) m_logWindow->DestroyWindow();
     m_logWindow.reset();
+    services::Registry<ApplicationServices>::Withdraw(this);
     if (g_application == this) g_application = nullptr;
 }
 
 CKvw32App* CKvw32App::Instance() { return g_application; }
 
 CDocument* CKvw32App::OpenDocumentFile(LPCWSTR path) { return ::OpenDocumentFile(path); }
+
+Korvo::DocInitParams CKvw32App::GetDocumentOpenParameters() const {
+    return ::GetDocumentOpenParameters(Korvo::DocumentManager::Instance());
+}
 
 CString CKvw32App::GetIniPath(const kvio::IniFile& ini, LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue) {
     return app::ReadIniPath(ini, section, key, defaultValue);

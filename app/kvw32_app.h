@@ -16,6 +16,7 @@
 #include "auxiliary/log_window.h"
 #include "auxiliary/text_browser_array.h"
 #include "commandbars/user_commands.h"
+#include "mainframe/main_frame.h"
 #include "mainframe/panes/pane_windows.h"
 #include "platform/compression.h"
 #include "platform/diagnostics.h"
@@ -23,8 +24,8 @@
 #include "platform/korvoui.h"
 #include "platform/managedui.h"
 #include "platform/mfc.h"
+#include "services/application.h"
 
-class CMainFrame;
 class CKVRecentFileList;
 class CMenu;
 class CXTPControls;
@@ -38,7 +39,8 @@ bool ImageManagerHasVectorIcons(const CXTPImageManagerIconSet* iconSet);
 
 class CKvw32App : public kvaux::MfcApplication,
                   public TypedApplicationEventListener<783>,
-                  public KorvoManagedUIProxy::IPrototypesCallback {
+                  public KorvoManagedUIProxy::IPrototypesCallback,
+                  public ApplicationServices {
 public:
     // The command-line record: the framework's fields, with the kernel's own flags kept away from
     // the framework's parser.
@@ -83,17 +85,17 @@ public:
     // restarts when asked to, and the process ends with exit code 1.
     void OnCriticalError(LPCWSTR message);
     // The frame showing the critical-error bar closed, or the bar went away.
-    void ForgetCriticalErrorBar(HWND frame);
+    void ForgetCriticalErrorBar(HWND frame) override;
     bool HasPendingCriticalError();
-    void SetApplicationFlag(BYTE flag) { m_applicationFlags |= flag; }
+    void SetApplicationFlag(BYTE flag) override { m_applicationFlags |= flag; }
     // Before start-up has finished, commands are queued and acknowledged; afterwards they run
     // without changing the main window's show state.
     BOOL OnDDECommand(LPWSTR command) override;
 
     // ---- DDE queue ---------------------------------------------------------------------------
-    void QueueDdeCommand(LPCWSTR command);
+    void QueueDdeCommand(LPCWSTR command) override;
     // Runs the queued commands in arrival order once start-up has finished.
-    void ProcessPendingDdeCommands();
+    void ProcessPendingDdeCommands() override;
     bool IsStartupFinishedForDde() const { return m_startupFinishedForDde; }
     const std::vector<CString>& GetPendingDdeCommands() const { return m_pendingDdeCommands; }
 
@@ -103,19 +105,19 @@ public:
     CString GetApplicationsIniPath() const;
     UINT GetMainResourceId() const { return m_mainResourceId; }
     UINT SetMainResourceId(UINT id);  // returns the previous id
-    UINT GetTitleStringId() const { return m_titleStringId; }
+    UINT GetTitleStringId() const override { return m_titleStringId; }
     UINT SetTitleStringId(UINT id);  // returns the previous id
     CString GetProductTitle() const;
     // Replaces the registry product key name (the framework's profile name).
     void SetProfileName(LPCWSTR name);
-    int GetProductImageIndex() const;
+    int GetProductImageIndex() const override;
     const CString& GetLanguage() const { return m_language; }
     const CString& GetCompany() const { return m_company; }
     const CString& GetRegistryName() const { return m_registryName; }
     const CString& GetAppTitle() const { return m_appTitle; }
     const CString& GetDefaultStateFile() const { return m_defaultStateFile; }
     SIZE GetFixedSize() const { return {static_cast<LONG>(m_fixedWidth), static_cast<LONG>(m_fixedHeight)}; }
-    HMONITOR GetPrimaryMonitor() const { return m_primaryMonitor; }
+    HMONITOR GetPrimaryMonitor() const override { return m_primaryMonitor; }
     const CString& GetVarnelProfileFileName() const { return m_varnelProfileFileName; }
     int GetStartupComplete() const { return m_startupComplete; }
     // True when no watched handle is pending.
@@ -136,19 +138,20 @@ public:
     // removes it and "No" changes nothing.
     void AnswerRecentEntryRemoval(LPCWSTR path, bool remove);
     // The application's first template that is the kernel's document template, or null.
-    CKVDocTemplate* GetDocTemplate() const;
-    Korvo::UI::AutoMenuController& GetAutoMenuController() { return m_autoMenuController; }
+    CKVDocTemplate* GetDocTemplate() const override;
+    Korvo::DocInitParams GetDocumentOpenParameters() const override;
+    Korvo::UI::AutoMenuController& GetAutoMenuController() override { return m_autoMenuController; }
     CKVRecentFileList* GetRecentFileList() const;
     // A recent-file command is opening its file.
     bool IsOpeningRecentFile() const { return m_openingRecentFile; }
     // The product ini's "BackgroundImage" (empty when not set).
-    const CString& GetBackgroundImage() const { return m_backgroundImage; }
+    const CString& GetBackgroundImage() const override { return m_backgroundImage; }
 
     // ---- Main frames ---------------------------------------------------------------------------
     // The kernel's UI module keeps the main frames; the application keeps no list of its own.
     // The UI module's main frames that are CMainFrame windows, in the UI module's order.
     std::vector<CMainFrame*> GetMainFrames() const;
-    int NumMainFrames() const { return static_cast<int>(GetMainFrames().size()); }
+    int NumMainFrames() const override { return static_cast<int>(GetMainFrames().size()); }
     // Calls `callable` with every main frame, in the UI module's order, as the UI module walks
     // them (a frame closed meanwhile is not visited); frames of other classes are skipped.
     template <class F>
@@ -157,29 +160,32 @@ public:
             if (CMainFrame* frame = AsMainFrame(window)) callable(frame);
         });
     }
+    void ForEachMainFrame(const std::function<void(MainFrameServices*)>& callable) const override {
+        ForEachMainFrame([&](CMainFrame* frame) { callable(frame); });
+    }
     // The UI module's active main frame, or null (also when it is not a CMainFrame).
-    CMainFrame* GetActiveMainFrame() const;
+    CMainFrame* GetActiveMainFrame() const override;
     // The user-defined commands (ids 37000 to 37999).
-    CKVUserCommands& GetUserCommands() { return m_userCommands; }
+    CKVUserCommands& GetUserCommands() override { return m_userCommands; }
     // The tabs of the active main frame, or null.
     void* GetActiveMainFrameTabs() const;
     // One frame: the main window title; several: "<title> (<k>)" from 1 in the UI module's order.
-    void UpdateFrameTitles();
+    void UpdateFrameTitles() override;
     // "AppTitle" of the product ini when set; otherwise the product title and the version text.
     CString GetMainWindowTitle();
     // With two frames or more, the frame after the active one (after the last, the first).
-    void ActivateNextMainFrame();
+    void ActivateNextMainFrame() override;
     // How deeply message pumps are nested now (1 in the main loop; 0 outside any).
-    virtual UINT GetPumpDepth() const { return 0; }
+    UINT GetPumpDepth() const override { return 0; }
     // The last main frame closes: the program is on its way out.
-    void SetExiting(bool exiting) { m_exiting = exiting; }
+    void SetExiting(bool exiting) override { m_exiting = exiting; }
     bool IsExiting() const { return m_exiting; }
     // Writes the documents open now that have a path to the "OpenDocuments" section for the next
     // start ("Count" 0 when reopening is off).
-    void SaveOpenDocumentsList();
+    void SaveOpenDocumentsList() override;
     // Enables or disables the window of every main frame; a call made meanwhile (a frame's own
     // reaction to being enabled) is ignored.
-    void EnableMainFrames(bool enable);
+    void EnableMainFrames(bool enable) override;
 
     // ---- UI settings ---------------------------------------------------------------------------
     // Applies a UI theme through the UI module; false when the module does not know or cannot
@@ -187,18 +193,17 @@ public:
     bool SetTheme(LPCWSTR name);
     const CString& GetThemeName() const { return m_themeName; }
     UINT GetThemeCommandId() const { return m_themeCommandId; }
-    void SetRibbonMode(bool ribbon);
+    void SetRibbonMode(bool ribbon) override;
     // Hears which main frame became active (its window; null when the application went to the
     // background). None by default.
-    using ActivationObserver = std::function<void(HWND frame)>;
     void SetActivationObserver(ActivationObserver observer) { m_activationObserver = std::move(observer); }
-    const ActivationObserver& GetActivationObserver() const { return m_activationObserver; }
-    bool IsRibbonMode() const { return m_ribbonMode; }
+    const ActivationObserver& GetActivationObserver() const override { return m_activationObserver; }
+    bool IsRibbonMode() const override { return m_ribbonMode; }
     // Ignored unless both sides are at least 1; large icons when a side exceeds 16.
     void SetToolBarIconSize(SIZE size);
-    SIZE GetToolBarIconSize() const { return m_toolBarIconSize; }
+    SIZE GetToolBarIconSize() const override { return m_toolBarIconSize; }
     SIZE GetScaledToolBarIconSize() const { return m_scaledToolBarIconSize; }
-    bool IsLargeToolBarIcons() const { return m_largeToolBarIcons; }
+    bool IsLargeToolBarIcons() const override { return m_largeToolBarIcons; }
     // One control (menu item) per theme of the UI module, ids 3401 + index, at most up to 3449.
     void FillThemeControls(CXTPControls* controls) const;
     void FillThemeMenu(CMenu* menu) const;
@@ -207,7 +212,7 @@ public:
     // Makes `document` (or none) the document of the document-bound panes. Calls made while an
     // activation runs (from the panes it notifies) are ignored.
     void ActivateDocument(CKvw32Doc* document);
-    CKvw32Doc* GetCurrentDocument() const { return m_currentDocument; }
+    CKvw32Doc* GetCurrentDocument() const override { return m_currentDocument; }
     // The kernel closed `document`: it stops being the current one without any notification.
     void ForgetClosedDocument(CKvw32Doc* document);
 
@@ -224,9 +229,9 @@ public:
     void SetTextBrowsersEdit(void* edit);
     void InitializeTextBrowserProfileItems();
     // Loaded from the default layout on first use (then the global context menus are loaded).
-    std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState();
+    std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState() override;
     // The error pane window when it exists (never created here).
-    CWnd* GetErrorWindow() const { return m_paneWindows.error.Get(); }
+    CWnd* GetErrorWindow() const override { return m_paneWindows.error.Get(); }
     // The diagnostics pane window, made (with automatic showing on) when `create` is set.
     CWnd* GetErrorWindow(bool create);
     Korvo::UI::LogWindow* GetLogWindow() const { return m_logWindow.get(); }
@@ -300,14 +305,14 @@ public:
     // ---- Help context --------------------------------------------------------------------------
     // A positive delta pushes, a negative one pops; id and file change only at nesting level 0.
     // Returns the id in force before the call.
-    UINT SetHelpContext(UINT helpId, LPCWSTR helpFile, int delta);
+    UINT SetHelpContext(UINT helpId, LPCWSTR helpFile, int delta) override;
     UINT GetHelpId() const { return m_helpId; }
     const CString& GetHelpFile() const { return m_helpFile; }
 
     // Help at the current help context (the UI module's context-help id when it has one).
-    void OnHelp();
-    void ShowHelpTopic(UINT topicId);
-    void ShowHelpContext(UINT id);
+    void OnHelp() override;
+    void ShowHelpTopic(UINT topicId) override;
+    void ShowHelpContext(UINT id) override;
     // The help file's topic page ("<help file>::/<topic>").
     void ShowHelpFileTopic(LPCWSTR topic);
     // Every help request ends here: data that is a multiple of 100 names an application command's
@@ -317,10 +322,10 @@ public:
     // The help file to open (made absolute against the program folder), the partner product's
     // help file for country 5, or empty.
     CString ResolveHelpFile(const CString& path) const;
-    CString GetTutorialsFolder() const;
+    CString GetTutorialsFolder() const override;
     void OnTutorial();
     // The video player of tutorial links, relative to the tutorials folder (empty: none).
-    const CString& GetVideoPlayer() const { return m_videoPlayer; }
+    const CString& GetVideoPlayer() const override { return m_videoPlayer; }
 
     // ---- The main windows' state file -----------------------------------------------------------
     // The registry sections of a settings profile and of its "MainFrame" item (null: the default
@@ -346,9 +351,9 @@ public:
     // The window of docking pane `paneId` (1003 to 1040), made on demand when `create` is set.
     // Null for other ids, ids without a window in this edition, disabled panes and PDM windows
     // that are not available.
-    CWnd* GetDockingPaneWindow(UINT paneId, bool create);
+    CWnd* GetDockingPaneWindow(UINT paneId, bool create) override;
     // The hidden window pane windows are created under; made on first use.
-    CWnd* GetDockingPaneDummyWindow();
+    CWnd* GetDockingPaneDummyWindow() override;
     // The pane of the first main frame, in GetMainFrames order, that hosts the window of
     // `paneId` (made on demand); `frame` and `window` tell which. Null when none hosts it.
     CXTPDockingPane* FindDockingPane(UINT paneId, CMainFrame*& frame, CWnd*& window);
@@ -364,10 +369,10 @@ public:
     CWnd* GetModelElementsWindow(bool create);
     CWnd* GetAssemblyStructureWindow(bool create);
     // The PDM assembly window; with `onlyWhenAvailable` null until its contents exist.
-    CWnd* GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create) override;
     // The PDM explorer pane window of a kind (CVarnelFrame::Kind); with `onlyWhenAvailable`
     // null while it can show no explorer.
-    CWnd* GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create);
+    CWnd* GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create) override;
     CWnd* GetVarnelDesktopWindow(bool onlyWhenAvailable, bool create);
     CWnd* GetVarnelFavoritesWindow(bool onlyWhenAvailable, bool create);
     CWnd* GetVarnelArchivesWindow(bool onlyWhenAvailable, bool create);
@@ -375,7 +380,7 @@ public:
     CWnd* GetVarnelMailWindow(bool onlyWhenAvailable, bool create);
     CWnd* GetVarnelConfigurationSettingsWindow(bool onlyWhenAvailable, bool create);
     CWnd* GetVarnelLibraryElementsWindow(bool onlyWhenAvailable, bool create);
-    CWnd* GetPropertiesWindow(bool create);
+    CWnd* GetPropertiesWindow(bool create) override;
     CWnd* GetAnnotationsWindow(bool create);
     CWnd* GetConfigurationsWindow(bool create);
     CWnd* GetLayersWindow(bool create);
@@ -385,11 +390,11 @@ public:
     // The command search's pane window (pane 1028), made hidden on first demand.
     CWnd* GetFindCommandWindow(bool create);
     // The bird's-eye-view pane window (a KVBEV, control id 1003).
-    CWnd* GetBirdsEyeViewWindow(bool create);
+    CWnd* GetBirdsEyeViewWindow(bool create) override;
     // The command search hears of a command registered after its list was built.
     void NotifyCommandRegistered(UINT id);
     // The help key while a tip of the command search's list shows: true when it took the key.
-    bool OnFindCommandHelp();
+    bool OnFindCommandHelp() override;
 
     // ---- Application commands and profiles -----------------------------------------------------
     // Registers the "ApplicationCommand" sections of "application.xml" in order (an equal
@@ -413,7 +418,7 @@ public:
     static bool ReadVarnelInstance(const CString& keyPath, NativeSettings::Varnel& settings);
 
     CTextBowserArray& GetTextBrowsers() { return m_textBrowsers; }
-    BYTE GetApplicationFlags() const { return m_applicationFlags; }
+    BYTE GetApplicationFlags() const override { return m_applicationFlags; }
 
     // ---- Listeners and callbacks ---------------------------------------------------------------
     void OnApplicationEvent(UINT eventId, const ApplicationEventArgs& args) override;

@@ -5,14 +5,13 @@
 
 #include <boost/scope_exit.hpp>
 
-#include "app/recovery/generate_dump_file_app_context.h"
-#include "app/kvw32_app.h"
-#include "app/startup/splash_wnd.h"
+#include "mainframe/generate_dump_file_app_context.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/ribbon_command_bars.h"
 #include "mainframe/statusline/stopwatch.h"
+#include "services/application.h"
 #include "commandbars/auto_menu_command_bars.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CXTPMDIFrameWnd)
@@ -28,10 +27,17 @@ constexpr UINT kFrameResourceId = 1;
 // The layout version a clone's bars are written in: the program's own.
 constexpr Korvo::VersionNumber kCloneLayoutVersion(18, 0, 21, 0);
 
+std::function<void()>& InitialShowObserver() {
+    static std::function<void()> observer;
+    return observer;
+}
+
 }  // namespace
 
+void CMainFrame::SetInitialShowObserver(std::function<void()> observer) { InitialShowObserver() = std::move(observer); }
+
 CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow : SW_SHOWNORMAL) {
-    if (CKvw32App* app = CKvw32App::Instance()) m_ribbonMode = app->IsRibbonMode();
+    if (ApplicationServices* app = ApplicationServices::Instance()) m_ribbonMode = app->IsRibbonMode();
     InitRibbonApplicationParameters();
     KVLog_WriteF(2, L"Constructed main window @ 0x%p...", static_cast<const void*>(this));
 }
@@ -39,7 +45,7 @@ CMainFrame::CMainFrame() : m_showCommand(AfxGetApp() ? AfxGetApp()->m_nCmdShow :
 CMainFrame::~CMainFrame() {
     m_destroying = true;
     // The UI module dropped the frame with its window; the others are renumbered.
-    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->UpdateFrameTitles();
     SetDockingPaneManager(nullptr);
     m_messageBars.Clear();
     if (m_framelessBars) m_framelessBars->InternalRelease();
@@ -51,7 +57,7 @@ CMainFrame::~CMainFrame() {
 CMainFrame* CMainFrame::CreateFromState(std::shared_ptr<Korvo::UI::MainFrameState> state, bool restorePlacement,
                                         bool second) {
     if (!state) {
-        if (CKvw32App* app = CKvw32App::Instance()) state = app->GetDefaultMainFrameState();
+        if (ApplicationServices* app = ApplicationServices::Instance()) state = app->GetDefaultMainFrameState();
     }
     if (!state) return nullptr;
     return Create(*state, restorePlacement, second);
@@ -70,7 +76,7 @@ CMainFrame* CMainFrame::Create(const Korvo::UI::MainFrameState& state, bool rest
             return nullptr;
         }
         // The frame is in the UI module's list now: every title is renumbered.
-        if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+        if (ApplicationServices* app = ApplicationServices::Instance()) app->UpdateFrameTitles();
         owned->LoadState(state, restorePlacement, second);
         if (KVRibbonBar* ribbon = owned->GetRibbonBar()) ribbon->GetControls()->CreateOriginalControls();
         owned->RecalcLayout();
@@ -113,7 +119,7 @@ std::shared_ptr<MainFrameState> CMainFrame::SaveStateForClone() const {
     state->minimizeRibbonWindowed = m_minimizeRibbonWindowed;
     state->minimizeRibbonFullScreen = m_minimizeRibbonFullScreen;
     state->showClassicAutoMenu = m_showClassicAutoMenu;
-    if (CKvw32App* app = CKvw32App::Instance())
+    if (ApplicationServices* app = ApplicationServices::Instance())
         if (auto defaults = app->GetDefaultMainFrameState()) state->toolBars = defaults->toolBars;
     if (CXTPToolBar* frameless = GetFramelessViewToolBar()) {
         Korvo::UI::XML::ApplicationParameters viewTypes;
@@ -147,7 +153,7 @@ CMainFrame* CMainFrame::Clone() const {
     frame->m_paneManager.GetTabPaintManager()->SetLayout(tabLayout);
     frame->m_paneManager.GetPanelPaintManager()->SetLayout(panelLayout);
     frame->m_paneManager.RedrawPanes();
-    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->UpdateFrameTitles();
     KVLog_WriteF(2, L"Cloned main frame in %lld.%03lld ms", stopwatch.elapsedMicroseconds() / 1000,
                  stopwatch.elapsedMicroseconds() % 1000);
     return frame;
@@ -164,7 +170,7 @@ void CMainFrame::InitialShow() {
     }
     PostMessage(WM_IDLEUPDATECMDUI);
     UpdateWindow();
-    CSplashWnd::SignalClose();
+    if (InitialShowObserver()) InitialShowObserver()();
     ShowWindow(m_showCommand);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, kRedrawEverything);
     m_shown = true;
@@ -247,7 +253,7 @@ BOOL CMainFrame::OnHookMessage(HWND hWnd, UINT message, WPARAM& wParam, LPARAM& 
 void CMainFrame::EndModalState() {
     Korvo::UI::MdiMainFrame::EndModalState();
     if (GetModalDepth() == 0)
-        if (CKvw32App* app = CKvw32App::Instance()) app->ProcessPendingDdeCommands();
+        if (ApplicationServices* app = ApplicationServices::Instance()) app->ProcessPendingDdeCommands();
 }
 
 void CMainFrame::GetMessageString(UINT id, CString& text) const {

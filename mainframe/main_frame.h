@@ -4,9 +4,11 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "mainframe/mdi/client_windows.h"
 #include "mainframe/menu_insertion.h"
@@ -16,6 +18,7 @@
 #include "mainframe/main_frame_profile_item.h"
 #include "mainframe/statusline/status_line.h"
 #include "platform/korvoui.h"
+#include "services/main_frame.h"
 
 namespace Korvo::UI {
 class MainFrameState;
@@ -30,11 +33,22 @@ class CMainFrame : public Korvo::UI::MdiMainFrame,
                    public CWSGDragDropInterface,
                    public CXTPCommandBarsFrameHook,
                    public IXTPPaintManagerEvents,
-                   public IXTPFrameShadow {
+                   public IXTPFrameShadow,
+                   public MainFrameServices {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
+
+    // The frame behind the services the application hands out; every main frame is one.
+    static CMainFrame* From(MainFrameServices* frame) { return static_cast<CMainFrame*>(frame); }
+    // The application's main frames in the UI module's order, and its active one; none while
+    // there is no application.
+    static std::vector<CMainFrame*> GetAll();
+    static CMainFrame* GetActive();
+    // Runs when a frame shows for the first time (the application closes its splash then); none
+    // by default.
+    static void SetInitialShowObserver(std::function<void()> observer);
 
     // ---- Creation and lifetime ---------------------------------------------------------------
     // A new frame from `state`, or from the application's default state when `state` is empty;

@@ -3,7 +3,7 @@
 // the add-on applications, and the last frame takes the documents with it.
 #include <boost/scope_exit.hpp>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 
@@ -17,7 +17,7 @@ constexpr UINT kPropertiesPane = 1007;
 void CMainFrame::OnClose() {
     KVLog_WriteF(kProgressLevel, L"Closing main window 0x%08x @ 0x%p...",
                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetSafeHwnd())), static_cast<const void*>(this));
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     // Registered with the document template while the handler runs, whichever way it ends. The
     // frame may be gone when the guard ends: the template only compares its address.
     CKVDocTemplate* documentTemplate = app ? app->GetDocTemplate() : nullptr;
@@ -39,7 +39,7 @@ void CMainFrame::OnClose() {
     if (!CanCloseActiveDocument()) return;
     if (app && !app->SaveAllModified()) return;
     const bool last = !app || app->NumMainFrames() <= 1;
-    if (app && app->GetActiveMainFrame() == this) app->ActivateNextMainFrame();
+    if (app && CMainFrame::From(app->GetActiveMainFrame()) == this) app->ActivateNextMainFrame();
     if (last) {
         if (!CKVApplicationManager::CanCloseApplication()) return;
         KorvoProfileManager& profiles = KorvoProfileManager::Instance();
@@ -53,13 +53,15 @@ void CMainFrame::OnClose() {
     CClipartView::MarkFrameViews(this);
     if (app) {
         app->SaveOpenDocumentsList();
+        // The registered application is the framework's one application object.
+        CWinApp* framework = AfxGetApp();
         if (last) {
-            app->CloseAllDocuments(FALSE);
-        } else if (app->m_pMainWnd == this) {
+            if (framework) framework->CloseAllDocuments(FALSE);
+        } else if (framework && framework->m_pMainWnd == this) {
             // The framework ends the program with its main window: another frame takes that role.
-            for (CMainFrame* frame : app->GetMainFrames()) {
+            for (CMainFrame* frame : CMainFrame::GetAll()) {
                 if (frame == this) continue;
-                app->m_pMainWnd = frame;
+                framework->m_pMainWnd = frame;
                 break;
             }
         }
@@ -68,7 +70,7 @@ void CMainFrame::OnClose() {
 }
 
 void CMainFrame::UpdateFloatingPropertiesSize() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     auto* properties = dynamic_cast<Korvo::UI::PropertiesWindow*>(app ? app->GetPropertiesWindow(false) : nullptr);
     const CXTPDockingPane* pane = m_paneManager.FindPane(kPropertiesPane);
     if (properties && pane && pane->IsFloating()) properties->UpdateFloatingSize();

@@ -2,7 +2,7 @@
 // the tabbed tool bar) and their update rules. A command without an update rule stays enabled.
 #include <algorithm>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/varnel_frame.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
@@ -94,7 +94,7 @@ void CMainFrame::OnUpdateToolBarCommand(CCmdUI* cmdUI) {
 
 void CMainFrame::ShowDockingPane(UINT id) {
     if (id == kPropertiesCommand) {
-        CWnd* properties = CKvw32App::Instance() ? CKvw32App::Instance()->GetPropertiesWindow(false) : nullptr;
+        CWnd* properties = ApplicationServices::Instance() ? ApplicationServices::Instance()->GetPropertiesWindow(false) : nullptr;
         if (properties && properties->IsWindowVisible())
             if (CView* view = GetActiveKorvoView()) view->SetFocus();
     }
@@ -113,7 +113,7 @@ void CMainFrame::ShowDockingPane(UINT id) {
 }
 
 void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const UINT id = cmdUI->m_nID;
     const bool connected = KVPDMWorkMix::IsActive();
     if (const UINT paneId = PdmPaneOfCommand(id); paneId != 0 && app) {
@@ -151,7 +151,7 @@ void CMainFrame::OnUpdateDockingPane(CCmdUI* cmdUI) {
 // ---- The frame's own commands ---------------------------------------------------------------------
 
 void CMainFrame::OnFrameCommand(UINT id) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (id >= kFirstMoveToFrame && id <= kLastMoveToFrame) {
         MoveActiveChildToFrame(id - kFirstMoveToFrame);
         return;
@@ -312,7 +312,7 @@ void CMainFrame::OnUpdateFrameCommand(CCmdUI* cmdUI) {
 void CMainFrame::OnNoAction() {}
 
 void CMainFrame::OnFrameHelp() {
-    if (CKvw32App* app = CKvw32App::Instance()) app->OnHelp();
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->OnHelp();
 }
 
 // The framework's context help: until a command is chosen (its help shows instead) or Esc is
@@ -335,9 +335,7 @@ void CMainFrame::OnUpdateWindowMenu(CCmdUI* cmdUI) {
 // ---- Moving document windows and the tabbed tool bar ------------------------------------------
 
 void CMainFrame::MoveActiveChildToFrame(UINT index) {
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app) return;
-    const std::vector<CMainFrame*> frames = app->GetMainFrames();
+    const std::vector<CMainFrame*> frames = CMainFrame::GetAll();
     if (index >= frames.size()) return;
     CMDIChildWnd* child = GetActiveChildFrame();
     if (!child || frames[index] == this) return;

@@ -2,7 +2,7 @@
 // the window's creation fail.
 #include <array>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/ribbon_command_bars.h"
@@ -91,14 +91,14 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!CreateStep(15, true)) return -1;
 
     if (!CreateStep(16, true)) return -1;
-    if (CKvw32App* app = CKvw32App::Instance()) app->UpdateFrameTitles();
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->UpdateFrameTitles();
     return 0;
 }
 
 void CMainFrame::PlaceOnMonitor() {
     HMONITOR monitor = nullptr;
-    CKvw32App* app = CKvw32App::Instance();
-    if (CMainFrame* active = app ? app->GetActiveMainFrame() : nullptr; active && active != this)
+    ApplicationServices* app = ApplicationServices::Instance();
+    if (CMainFrame* active = CMainFrame::GetActive(); active && active != this)
         monitor = MonitorFromWindow(active->GetSafeHwnd(), MONITOR_DEFAULTTONEAREST);
     else if (app)
         monitor = app->GetPrimaryMonitor();
@@ -128,7 +128,7 @@ void CMainFrame::ApplyCommandBarsOptionsStep() {
     options->bAlwaysShowFullMenus = TRUE;
     options->szIcons = SIZE{16, 16};
     options->szPopupIcons = SIZE{16, 16};
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (app) options->szLargeIcons = app->GetToolBarIconSize();
     if (GetSystemMetrics(SM_CXFULLSCREEN) > kLargeIconScreenWidth) options->bLargeIcons = TRUE;
     UIModuleProxy::Instance().AdjustCommandBarsOptions(bars);

@@ -2,7 +2,7 @@
 // and the frame's own commands.
 #include <algorithm>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame_commands.h"
 #include "mainframe/frame_controls.h"
@@ -43,7 +43,7 @@ void CMainFrame::BecomeActiveMainFrame() {
         for (int i = 0; i < bars->GetCount(); ++i)
             if (CXTPToolBar* bar = bars->GetAt(i); bar->GetSafeHwnd() && bar->IsVisible())
                 ::SetWindowPos(bar->GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (CKvw32App* app = CKvw32App::Instance(); app && app->GetActivationObserver())
+    if (ApplicationServices* app = ApplicationServices::Instance(); app && app->GetActivationObserver())
         app->GetActivationObserver()(m_hWnd);
 }
 
@@ -52,7 +52,7 @@ LRESULT CMainFrame::OnActivateApp(WPARAM active, LPARAM) {
         if (CKvw32Doc* document = GetActiveKorvoDocument()) document->SetDocumentFlag(kApplicationActivatedFlag, true);
     } else {
         UIModuleProxy::Instance().NotifyApplicationDeactivated();
-        if (CKvw32App* app = CKvw32App::Instance(); app && app->GetActivationObserver()) app->GetActivationObserver()(nullptr);
+        if (ApplicationServices* app = ApplicationServices::Instance(); app && app->GetActivationObserver()) app->GetActivationObserver()(nullptr);
     }
     CKVSpaceballDeviceManager::Instance().Activate(active != 0);
     return Default();
@@ -76,7 +76,7 @@ LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
     const bool enabled = wParam != 0;
     if (MacroManager* macros = MacroManagerInstance()) macros->OnEnableMainWindows(enabled);
     CKVCom_Is3D::SetMainWindowsDisabled(!enabled);
-    if (CKvw32App* app = CKvw32App::Instance()) app->EnableMainFrames(enabled);
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->EnableMainFrames(enabled);
     return Default();
 }
 
@@ -84,7 +84,7 @@ LRESULT CMainFrame::OnEnableMessage(WPARAM wParam, LPARAM) {
 
 void CMainFrame::OnDestroy() {
     // A critical error shown on this frame is offered again on the frame active next.
-    if (CKvw32App* app = CKvw32App::Instance()) app->ForgetCriticalErrorBar(GetSafeHwnd());
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->ForgetCriticalErrorBar(GetSafeHwnd());
     if (!m_destroying) {
         m_destroying = true;
         DestroyFirstTime();
@@ -121,7 +121,7 @@ LRESULT CMainFrame::OnCreateControl(WPARAM, LPARAM lParam) {
     if (request->bToolBar) {
         // The system panel answers for its own lists (a default button when it does not know the id).
         if (CSysPanelToolbar* panel = GetSysPanelToolbar(); panel && bar == panel) return CreateSysPanelControl(request);
-        CKvw32App* app = CKvw32App::Instance();
+        ApplicationServices* app = ApplicationServices::Instance();
         if (app && Korvo::UI::AutoMenuController::OwnsBar(bar))
             if (CXTPControl* control = app->GetAutoMenuController().CreateControl(id, bar)) {
                 request->pControl = control;

@@ -1,11 +1,12 @@
 // What the main frame does for the UI library's main-frame interface, its accessors and the
 // system-panel forwarders.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/popups/move_to_main_window_popup.h"
 #include "mainframe/popups/profile_popup.h"
 #include "mainframe/ribbon_command_bars.h"
+#include "commandbars/user_commands.h"
 #include "syspanel/manip_panel.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
@@ -120,7 +121,7 @@ DWORD CMainFrame::GetVisibleFramelessToolBars(int viewType) const {
 }
 
 CWnd* CMainFrame::GetPaneWindow(CXTPDockingPane* pane) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!pane || !app) return nullptr;
     // Panes are made only for windows that exist (the pane initialisation makes them first).
     return app->GetDockingPaneWindow(pane->GetID(), false);
@@ -146,7 +147,7 @@ CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommand
         CXTPMenuBar* menuBar = GetMenuBar();
         auto* popup = new Korvo::UI::PseudoMenuBar(menuBar);
         if (menuBar) popup->SetCaption(menuBar->GetTitle());
-        if (CKvw32App* app = CKvw32App::Instance()) popup->SetIconId(app->GetProductImageIndex());
+        if (ApplicationServices* app = ApplicationServices::Instance()) popup->SetIconId(app->GetProductImageIndex());
         return popup;
     }
     if (id == kDockingPanes) return new Korvo::UI::DockingPanesPopup(&m_paneManager);
@@ -154,7 +155,7 @@ CXTPControl* CMainFrame::CreateCustomControl(UINT id, DWORD_PTR tag, CXTPCommand
     const CString tagName = tag ? CString(reinterpret_cast<const wchar_t*>(tag)) : CString();
     if (CXTPControl* control = CreateFramePopupControl(id, tagName, bar ? bar->GetCommandBars() : nullptr)) return control;
     if (CXTPControl* control = CreateFrameControl(id, tagName)) return control;
-    if (CKvw32App* app = CKvw32App::Instance())
+    if (ApplicationServices* app = ApplicationServices::Instance())
         if (const CKVUserCommand* command = app->GetUserCommands().Lookup(id))
             return command->CreateControl(tagName == L"SplitButtonPopup", bar ? bar->GetCommandBars() : GetCommandBars());
     return Korvo::UI::MdiMainFrame::CreateCustomControl(id, tag, bar);

@@ -5,7 +5,6 @@
 
 #include <boost/scope_exit.hpp>
 
-#include "app/kvw32_app.h"
 #include "commandbars/command_bars.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/tab_tool_bar.h"

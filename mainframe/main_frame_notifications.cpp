@@ -2,7 +2,7 @@
 // torn off, the ribbon minimised, docking panes shown and closed.
 #include <iterator>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/tool_bars.h"
 #include "mainframe/clipart/clipart_view.h"
@@ -161,7 +161,7 @@ void CMainFrame::OnDocumentClosed(CKvw32Doc* document) {
     if (document == m_activeDocument) m_activeDocument = nullptr;
     if (document == m_ribbonDocument) m_ribbonDocument = nullptr;
     if (m_messageBars.CloseBoundTo(document) && GetSafeHwnd()) RecalcLayout();
-    if (CKvw32App* app = CKvw32App::Instance())
+    if (ApplicationServices* app = ApplicationServices::Instance())
         if (auto* assembly = dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false)))
             assembly->OnDocumentClosed(document);
 }

@@ -1,7 +1,7 @@
 // The PDM document commands: take the active document into editing, submit it, or revert it to
 // the PDM system's version. Every PDM call may throw the PDM system's exception, which is shown
 // and freed; the update rules then disable the command.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/main_frame.h"
 
 namespace {
@@ -58,7 +58,7 @@ void CMainFrame::OnPdmCommand(UINT id) {
     const CString path = document->GetPathName();
     document->OnCloseDocument();
     // A document that stayed open (its close was refused) is never overwritten under it.
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (CKVDocTemplate* documents = app ? app->GetDocTemplate() : nullptr)
         for (const CDocument* open : documents->GetDocuments())
             if (open->GetPathName().CompareNoCase(path) == 0) return;

@@ -1,7 +1,6 @@
 // The popups the frame builds when the command bars ask for a control: the fixed popups of the
 // display and snap commands, the tool-bar mode popup, and the popup of a command's group, each a
 // popup tool bar the user may tear off.
-#include "app/kvw32_app.h"
 #include "commandbars/tab_tool_bar.h"
 #include "commandbars/tool_bars.h"
 #include "mainframe/main_frame.h"

@@ -9,7 +9,7 @@
 #include "documentsmenu/window/preview_form_factor_apply_manager.h"
 #include "commandbars/file_button.h"
 #include "commandbars/gallery/library_gallery.h"
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/varnel_frame.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/clipart/clipart_view.h"
@@ -158,7 +158,7 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
         const UINT id = LOWORD(wParam);
         // The kernel's action log hears of every command given while a document is current; an
         // auto-menu button is logged by its hint, which says what it does in this context.
-        CKvw32App* app = CKvw32App::Instance();
+        ApplicationServices* app = ApplicationServices::Instance();
         if (CKvw32Doc* document = app ? app->GetCurrentDocument() : nullptr)
             document->PushAction(id, id >= kFirstAutoMenuCommand && id <= kLastAutoMenuCommand
                                          ? Korvo::UI::AutoMenuControllerBase::GetCmdHint(id)
@@ -172,7 +172,7 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
     if (m_framelessBars && m_framelessBars->OnFrameWndMsg(message, wParam, lParam, pResult)) return TRUE;
     // While a tip of the command search's list shows, the help key is that command's.
     if (message == WM_COMMAND && LOWORD(wParam) == ID_HELP && HIWORD(wParam) <= 1)
-        if (CKvw32App* app = CKvw32App::Instance(); app && app->OnFindCommandHelp()) return TRUE;
+        if (ApplicationServices* app = ApplicationServices::Instance(); app && app->OnFindCommandHelp()) return TRUE;
     return Korvo::UI::MdiMainFrame::OnWndMsg(message, wParam, lParam, pResult);
 }
 
@@ -215,7 +215,7 @@ CString controlPath(CXTPControl* control, const CString& parameter, const CStrin
 
 bool CMainFrame::OpenControlPath(CXTPControl* control, const CString& parameter) {
     const CString path = controlPath(control, parameter, GetSettings().templateFolder);
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (path.IsEmpty() || !app) return false;
     KVRibbonBar* ribbon = GetRibbonBar();
     int tab = -1;
@@ -311,7 +311,7 @@ void CMainFrame::AttachClipartView(CXTPDockingPane* pane) {
 }
 
 void CMainFrame::AttachPaneWindow(CXTPDockingPane* pane) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!pane || !app || UIModuleProxy::Instance().GetActiveMainFrame() != this) return;
     const UINT id = pane->GetID();
     if (pane->IsValid() && id != kPropertiesPane) return;

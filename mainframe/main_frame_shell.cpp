@@ -1,6 +1,6 @@
 // What Windows and the shell send a main frame: the end of the session, files dropped from the
 // shell, DDE commands, help for a command, and moves that the embedded windows follow.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/varnel_frame.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_routing.h"
@@ -145,7 +145,7 @@ LRESULT CMainFrame::OnDDEExecute(WPARAM wParam, LPARAM lParam) {
     } catch (const std::bad_alloc&) {
         command.Empty();
     }
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     enum class Fate { Run, Queue, Drop } fate = Fate::Run;
     if (!IsWindowEnabled()) fate = GetModalDepth() != 0 ? Fate::Queue : Fate::Drop;
     // Acknowledged before it runs, so a client waiting for the answer never blocks the command;
@@ -165,7 +165,7 @@ LRESULT CMainFrame::OnDDEExecute(WPARAM wParam, LPARAM lParam) {
 // ---- Help for a command ---------------------------------------------------------------------------
 
 LRESULT CMainFrame::OnCommandHelp(WPARAM, LPARAM helpId) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!app) return 0;
     const auto id = static_cast<DWORD>(helpId);
     if (id >= kFirstTopicHelpId && id < kEndTopicHelpId) {

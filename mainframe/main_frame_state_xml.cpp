@@ -5,7 +5,7 @@
 
 #include <boost/scope_exit.hpp>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
@@ -136,7 +136,7 @@ void CMainFrame::LoadState(const Korvo::UI::MainFrameState& state, bool restoreP
     }
     if (state.ribbonBar && !IsCreationRibbon(*state.ribbonBar)) ApplyRibbonBarState(*state.ribbonBar);
     if (state.commandBarsLayout) ApplyLayoutNode(*state.commandBarsLayout, second);
-    if (CKvw32App* app = CKvw32App::Instance()) {
+    if (ApplicationServices* app = ApplicationServices::Instance()) {
         SetRibbonMode(app->IsRibbonMode());
         ApplyToolBarIconSize(app->GetToolBarIconSize(), app->IsLargeToolBarIcons());
     }
@@ -170,7 +170,7 @@ void CMainFrame::RestorePlacement(const MainFrameState& state) {
 
 bool CMainFrame::IsCreationRibbon(const Korvo::UI::XML::RibbonBar& definition) const {
     // A new frame's ribbon was built from the default layout already.
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto defaults = app ? app->GetDefaultMainFrameState() : nullptr;
     return m_creating && defaults && defaults->ribbonBar.get() == &definition;
 }
@@ -210,7 +210,7 @@ void CMainFrame::ApplyRibbonBarState(const Korvo::UI::XML::RibbonBar& definition
     }
     definition.apply(*ribbon, m_ribbonParameters);
     // The tabs the default layout defines can be reset to it.
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto defaults = app ? app->GetDefaultMainFrameState() : nullptr;
     for (int i = 0; i < ribbon->GetTabCount(); ++i)
         if (auto* tab = dynamic_cast<Korvo::UI::RibbonTab*>(ribbon->GetTab(i)))

@@ -3,7 +3,6 @@
 // the ribbon, which follow the connection.
 #include <algorithm>
 
-#include "app/kvw32_app.h"
 #include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/varnel_popup.h"

@@ -1,6 +1,6 @@
 #include "mainframe/ribbon_command_bars.h"
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/backstage/ribbon_backstage_view.h"
 #include "commandbars/varnel_popup.h"
 #include "mainframe/frame_controls.h"
@@ -36,7 +36,7 @@ bool InitRibbonBar(CMainFrame& frame) {
     if (!ribbon) return false;
     // Until the frame applies its own saved ribbon, it starts from the default layout's.
     if (ribbon->GetTabCount() == 0)
-        if (CKvw32App* app = CKvw32App::Instance())
+        if (ApplicationServices* app = ApplicationServices::Instance())
             if (auto defaults = app->GetDefaultMainFrameState(); defaults && defaults->ribbonBar) {
                 defaults->ribbonBar->apply(*ribbon, *frame.GetRibbonApplicationParameters(), true);
             }
@@ -153,7 +153,7 @@ void CMainFrame::UpdateRibbonForView(bool fullUpdate) {
 }
 
 bool CMainFrame::ResetRibbonTab(Korvo::UI::RibbonTab* tab) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto defaults = app ? app->GetDefaultMainFrameState() : nullptr;
     if (!tab || !defaults || !defaults->ribbonBar) return false;
     const Korvo::UI::XML::Element* definition = defaults->ribbonBar->findTab(tab->GetGuid());
@@ -166,7 +166,7 @@ bool CMainFrame::ResetRibbonTab(Korvo::UI::RibbonTab* tab) {
 }
 
 bool CMainFrame::ResetRibbonGroup(Korvo::UI::RibbonGroup* group) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto defaults = app ? app->GetDefaultMainFrameState() : nullptr;
     auto* tab = group ? dynamic_cast<Korvo::UI::RibbonTab*>(group->GetParentTab()) : nullptr;
     if (!tab || group->GetGuid() == GUID{} || !defaults || !defaults->ribbonBar) return false;

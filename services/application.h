@@ -3,9 +3,23 @@
 // application object implements it and registers itself when it is made.
 #pragma once
 
+#include <functional>
+#include <memory>
+
+#include "platform/mfc.h"
 #include "services/registry.h"
 
 class MainFrameServices;
+class CKVDocTemplate;
+class CKVUserCommands;
+class CKvw32Doc;
+namespace Korvo {
+struct DocInitParams;
+}
+namespace Korvo::UI {
+class AutoMenuController;
+class MainFrameState;
+}  // namespace Korvo::UI
 
 class ApplicationServices {
 public:
@@ -15,6 +29,72 @@ public:
     static ApplicationServices* Instance() { return services::Registry<ApplicationServices>::Find(); }
 
     virtual ~ApplicationServices() = default;
+    ApplicationServices(const ApplicationServices&) = delete;
+    ApplicationServices& operator=(const ApplicationServices&) = delete;
+
+    // The main frames the kernel's UI module keeps, and what the application does to all of them.
+    virtual MainFrameServices* GetActiveMainFrame() const = 0;
+    virtual void ForEachMainFrame(const std::function<void(MainFrameServices*)>& callable) const = 0;
+    virtual int NumMainFrames() const = 0;
+    virtual void UpdateFrameTitles() = 0;
+    virtual void ActivateNextMainFrame() = 0;
+    virtual void EnableMainFrames(bool enable) = 0;
+    virtual void SetExiting(bool exiting) = 0;
+    virtual void SaveOpenDocumentsList() = 0;
+    virtual UINT GetPumpDepth() const = 0;
+    using ActivationObserver = std::function<void(HWND frame)>;
+    virtual const ActivationObserver& GetActivationObserver() const = 0;
+    virtual std::shared_ptr<Korvo::UI::MainFrameState> GetDefaultMainFrameState() = 0;
+    virtual HMONITOR GetPrimaryMonitor() const = 0;
+
+    // The product's look and the application's crash flags.
+    virtual bool IsRibbonMode() const = 0;
+    virtual void SetRibbonMode(bool ribbon) = 0;
+    virtual SIZE GetToolBarIconSize() const = 0;
+    virtual bool IsLargeToolBarIcons() const = 0;
+    virtual int GetProductImageIndex() const = 0;
+    virtual UINT GetTitleStringId() const = 0;
+    virtual const CString& GetBackgroundImage() const = 0;
+    virtual BYTE GetApplicationFlags() const = 0;
+    virtual void SetApplicationFlag(BYTE flag) = 0;
+
+    // Documents: opening, the current one and saving them all.
+    virtual CDocument* OpenDocumentFile(LPCWSTR path) = 0;
+    virtual CKVDocTemplate* GetDocTemplate() const = 0;
+    virtual CKvw32Doc* GetCurrentDocument() const = 0;
+    virtual BOOL SaveAllModified() = 0;
+    // The document manager's parameters as every open of a document starts from them.
+    virtual Korvo::DocInitParams GetDocumentOpenParameters() const = 0;
+
+    // Commands that arrive by DDE.
+    virtual BOOL OnDDECommand(LPWSTR command) = 0;
+    virtual void QueueDdeCommand(LPCWSTR command) = 0;
+    virtual void ProcessPendingDdeCommands() = 0;
+
+    // Help and tutorials.
+    virtual void OnHelp() = 0;
+    virtual void ShowHelpTopic(UINT topicId) = 0;
+    virtual void ShowHelpContext(UINT id) = 0;
+    virtual UINT SetHelpContext(UINT helpId, LPCWSTR helpFile, int delta) = 0;
+    virtual CString GetTutorialsFolder() const = 0;
+    virtual const CString& GetVideoPlayer() const = 0;
+
+    // The docking-pane windows every main frame shares.
+    virtual CWnd* GetDockingPaneWindow(UINT paneId, bool create) = 0;
+    virtual CWnd* GetDockingPaneDummyWindow() = 0;
+    virtual CWnd* GetVarnelAssemblyWindow(bool onlyWhenAvailable, bool create) = 0;
+    virtual CWnd* GetVarnelWindow(int kind, bool onlyWhenAvailable, bool create) = 0;
+    virtual CWnd* GetPropertiesWindow(bool create) = 0;
+    virtual CWnd* GetBirdsEyeViewWindow(bool create) = 0;
+    virtual CWnd* GetErrorWindow() const = 0;
+    virtual bool OnFindCommandHelp() = 0;
+
+    // The user's commands, the automatic menus and the critical-error bar.
+    virtual CKVUserCommands& GetUserCommands() = 0;
+    virtual Korvo::UI::AutoMenuController& GetAutoMenuController() = 0;
+    virtual void ForgetCriticalErrorBar(HWND frame) = 0;
+
+    // Used by the subsystems under the main frame.
 
 protected:
     ApplicationServices() = default;

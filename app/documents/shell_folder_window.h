@@ -1,9 +1,5 @@
-// The shell's folder window, as the document tabs and the documents menu open it: on a file's
-// folder with the file selected, or on a folder itself. Nothing opens for a path that does not
-// exist.
+// The shell's folder window lives with the document tabs that open it; this name stays for the
+// callers that still include it from here.
 #pragma once
 
-#include "platform/mfc.h"
-
-void ShowFileInFolderWindow(const CString& path);
-void OpenFolderWindow(const CString& folder);
+#include "mainframe/mdi/shell_folder_window.h"

@@ -1,7 +1,7 @@
 // A critical error the kernel reported, waiting to be offered to the user in a message bar.
 #pragma once
 
-#include "app/recovery/generate_dump_file_app_context.h"
+#include "mainframe/generate_dump_file_app_context.h"
 #include "platform/korvoui.h"
 #include "platform/mfc.h"
 

@@ -4,7 +4,7 @@
 // never destroyed twice.
 #include "app/kvw32_app.h"
 #include "mainframe/clipart/clipart_view.h"
-#include "app/recovery/generate_dump_file_app_context.h"
+#include "mainframe/generate_dump_file_app_context.h"
 #include "mainframe/main_frame.h"
 
 namespace {

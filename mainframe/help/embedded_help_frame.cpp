@@ -1,6 +1,5 @@
 #include "mainframe/help/embedded_help_frame.h"
 
-#include "app/kvw32_app.h"
 #include "mainframe/help/embedded_html_view.h"
 #include "mainframe/main_frame.h"
 #include "platform/win32/icons.h"
@@ -23,8 +22,7 @@ constexpr UINT kCaptionString = 41454;
 constexpr UINT kFrameIcon = 1;
 
 HWND ActiveMainWindow() {
-    CKvw32App* app = CKvw32App::Instance();
-    CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
+    CMainFrame* frame = CMainFrame::GetActive();
     return frame ? frame->GetSafeHwnd() : nullptr;
 }
 

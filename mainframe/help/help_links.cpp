@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/documents/document_opener.h"
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/help/tutorial_document.h"
 #include "mainframe/main_frame.h"
 #include "platform/win32/icons.h"
@@ -17,22 +16,17 @@ constexpr UINT kExamplesMissingMessage = 41604;
 constexpr UINT kTutorialCommand = 1206;
 constexpr UINT kSupportCommand = 1048;
 
-CMainFrame* ActiveMainFrame() {
-    CKvw32App* app = CKvw32App::Instance();
-    return app ? app->GetActiveMainFrame() : nullptr;
-}
-
 CString TutorialsFolder() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     return app ? app->GetTutorialsFolder() : CString();
 }
 
 void PostToActiveFrame(UINT command) {
-    if (CMainFrame* frame = ActiveMainFrame()) ::PostMessageW(frame->GetSafeHwnd(), WM_COMMAND, command, 0);
+    if (CMainFrame* frame = CMainFrame::GetActive()) ::PostMessageW(frame->GetSafeHwnd(), WM_COMMAND, command, 0);
 }
 
 bool OpenThroughShell(const CString& target) {
-    CMainFrame* frame = ActiveMainFrame();
+    CMainFrame* frame = CMainFrame::GetActive();
     const HINSTANCE result = ::ShellExecuteW(frame ? frame->GetSafeHwnd() : nullptr, nullptr, target, L"", L"", SW_SHOW);
     if (reinterpret_cast<INT_PTR>(result) > 32) return true;
     KVMessageBox::Show(KVLoadFormatString(kShellFailedMessage, target.GetString()), MB_ICONERROR);
@@ -40,7 +34,7 @@ bool OpenThroughShell(const CString& target) {
 }
 
 void OpenDocument(const CString& path) {
-    if (CKvw32App* app = CKvw32App::Instance()) app->OpenDocumentFile(path);
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->OpenDocumentFile(path);
 }
 
 // "open": the argument in the case it was written, blanks as "%20".
@@ -70,8 +64,10 @@ int PrototypeType(const CString& kind) {
 }
 
 void NewDocumentLink(const CString& kind) {
+    const ApplicationServices* app = ApplicationServices::Instance();
+    if (!app) return;
     Korvo::DocumentManager& manager = Korvo::DocumentManager::Instance();
-    Korvo::DocInitParams parameters = GetDocumentOpenParameters(manager);
+    Korvo::DocInitParams parameters = app->GetDocumentOpenParameters();
     parameters.options[0] = 1;
     parameters.options[1] = 0;
     manager.CreateAndSaveNewDocumentFromPrototype(NativeSettings::Files::GetPrototypeName(PrototypeType(kind)), parameters);
@@ -88,11 +84,11 @@ UINT ContextNumber(const CString& argument) {
 }
 
 void ShowInHelpFrame(const CString& url) {
-    if (CMainFrame* frame = ActiveMainFrame()) frame->ShowEmbeddedHelp(url, 0);
+    if (CMainFrame* frame = CMainFrame::GetActive()) frame->ShowEmbeddedHelp(url, 0);
 }
 
 void ContentsLink(const CString& argument) {
-    CMainFrame* frame = ActiveMainFrame();
+    CMainFrame* frame = CMainFrame::GetActive();
     if (frame) frame->CloseEmbeddedHelp();
     const int colon = argument.Find(L':');
     if (colon < 0) {
@@ -144,7 +140,7 @@ void ShellLink(const CString& argument) {
 }
 
 void VideoLink(const CString& argument) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const CString player = app ? app->GetVideoPlayer() : CString();
     if (player.IsEmpty()) {
         KVMessageBox::Show(L"Video Player is not Registered", MB_OK);
@@ -209,7 +205,7 @@ bool OnHelpLink(LPCWSTR url) {
         else if (name == L"new") NewDocumentLink(argument);
         else if (name == L"help") {
             if (const UINT context = ContextNumber(argument); context != 0) {
-                if (CKvw32App* app = CKvw32App::Instance()) app->ShowHelpContext(context);
+                if (ApplicationServices* app = ApplicationServices::Instance()) app->ShowHelpContext(context);
             }
         } else if (name == L"tutor:") ShowInHelpFrame(L"mk:@MSITStore:" + TutorialsFolder() + argument);
         else if (name == L"tutorhtm:") ShowInHelpFrame(TutorialsFolder() + argument);

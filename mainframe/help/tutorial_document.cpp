@@ -1,6 +1,5 @@
 #include "mainframe/help/tutorial_document.h"
 
-#include "app/kvw32_app.h"
 #include "auxiliary/pages/page_documents.h"
 #include "mainframe/help/embedded_html_view.h"
 #include "mainframe/main_frame.h"
@@ -24,8 +23,7 @@ CMultiDocTemplate& TutorialTemplate() {
 
 // Shows the page in the document's first view inside the active main window, activating its tab.
 bool ShowInTutorialDocument(CDocument* document, const CString& url) {
-    CKvw32App* app = CKvw32App::Instance();
-    CMainFrame* active = app ? app->GetActiveMainFrame() : nullptr;
+    CMainFrame* active = CMainFrame::GetActive();
     if (!active) return false;
     for (CView* view : document->GetViews()) {
         auto* browser = dynamic_cast<CEmbeddedHtmlView*>(view);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "platform/compression.h"
 #include "platform/diagnostics.h"
 #include "platform/kernel/graphics.h"
@@ -10,7 +10,7 @@
 namespace {
 
 CString BackgroundPath() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     CString path = app ? app->GetBackgroundImage() : CString();
     if (path.IsEmpty()) path = KVAppendProgramPath(L"Background.png");
     return path;

@@ -1,6 +1,5 @@
 // The document tab's context menu and its commands.
-#include "app/kvw32_app.h"
-#include "app/documents/shell_folder_window.h"
+#include "mainframe/mdi/shell_folder_window.h"
 #include "mainframe/mdi/client_windows.h"
 #include "mainframe/main_frame.h"
 #include "platform/kernel.h"
@@ -55,7 +54,7 @@ void CKVTabClientWnd::ShowContextMenu(POINT screenPoint) {
         if (document) ::AppendMenuW(popup, MF_STRING, kNewMainWindow, newWindow);
         HMENU frames = ::CreatePopupMenu();
         std::vector<CMainFrame*> mainFrames;
-        if (CKvw32App* app = CKvw32App::Instance()) mainFrames = app->GetMainFrames();
+        mainFrames = CMainFrame::GetAll();
         for (std::size_t i = 0; i < mainFrames.size() && i < kMoveToFrameCount; ++i) {
             CString title;
             mainFrames[i]->GetWindowText(title);
@@ -133,7 +132,7 @@ void CKVTabClientWnd::OnTabCommand(UINT id, CWnd* child) {
     }
     if (id >= kMoveToFrameFirst && id <= kMoveToFrameLast) {
         std::vector<CMainFrame*> mainFrames;
-        if (CKvw32App* app = CKvw32App::Instance()) mainFrames = app->GetMainFrames();
+        mainFrames = CMainFrame::GetAll();
         const std::size_t index = id - kMoveToFrameFirst;
         if (index < mainFrames.size()) MoveTo(mainFrames[index], child);
     }

@@ -1,11 +1,11 @@
 // The bird's-eye-view pane as the harness sees it.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/birdseye/birds_eye_pane.h"
 
 namespace {
 
 std::wstring Outline() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto* pane = app ? dynamic_cast<const KVBEV*>(app->GetBirdsEyeViewWindow(false)) : nullptr;
     return pane && pane->GetSafeHwnd() ? pane->Outline() : std::wstring();
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/clipart/clipart_view.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/docking_panes_init.h"
@@ -21,7 +21,7 @@ BOOL CKVDockingPane::DoPropExchange(CXTPPropExchange* px) {
     const CString caption = GetTitle().IsEmpty() ? InitialPaneCaption(GetID()) : GetTitle();
     if (!Korvo::UI::DockingPane::DoPropExchange(px)) return FALSE;
     if (untitled) SetTitle(caption);
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!app) return FALSE;
 
     if (px->IsLoading()) {
@@ -93,7 +93,7 @@ bool CKVDockingPaneManager::IsLayoutPaneKnown(UINT id) const {
 }
 
 void CKVDockingPaneManager::ReturnPaneWindows() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     CWnd* host = app ? app->GetDockingPaneDummyWindow() : nullptr;
     for (CXTPDockingPane* pane : GetPaneList()) {
         // A window that sits in another frame's pane is that frame's to keep.
@@ -116,9 +116,7 @@ namespace {
 // hosting `window` when it is given).
 template <class Visit>
 void ForEachWaitingPane(const CXTPDockingPaneManager* except, HWND window, Visit visit) {
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app) return;
-    for (CMainFrame* frame : app->GetMainFrames()) {
+    for (CMainFrame* frame : CMainFrame::GetAll()) {
         CXTPDockingPaneManager* manager = frame->GetDockingPaneManager();
         if (!manager || manager == except) continue;
         for (CXTPDockingPane* pane : manager->GetPaneList()) {
@@ -135,12 +133,10 @@ void ForEachWaitingPane(const CXTPDockingPaneManager* except, HWND window, Visit
 void ReseatSharedPaneWindows(const CXTPDockingPaneManager* except) {
     // A window a pane holds stays there; any other goes to the first pane waiting for it.
     std::set<HWND> seated;
-    if (CKvw32App* app = CKvw32App::Instance()) {
-        for (CMainFrame* frame : app->GetMainFrames()) {
-            if (const CXTPDockingPaneManager* manager = frame->GetDockingPaneManager())
-                for (const CXTPDockingPane* pane : manager->GetPaneList())
-                    if (pane->HoldsChild()) seated.insert(pane->GetChild());
-        }
+    for (CMainFrame* frame : CMainFrame::GetAll()) {
+        if (const CXTPDockingPaneManager* manager = frame->GetDockingPaneManager())
+            for (const CXTPDockingPane* pane : manager->GetPaneList())
+                if (pane->HoldsChild()) seated.insert(pane->GetChild());
     }
     ForEachWaitingPane(except, nullptr, [&seated](CXTPDockingPane* pane) {
         if (seated.insert(pane->GetChild()).second) pane->Attach(CWnd::FromHandle(pane->GetChild()));

@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/varnel_frame.h"
 #include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/statusline/stopwatch.h"
@@ -45,7 +45,7 @@ bool IsPdmExplorerPane(UINT paneId) {
 // The window a pane is made for. A PDM explorer window is made only while the PDM system is
 // connected: without it there is no explorer to show, and the connection makes the panes
 // (EnsurePdmExplorerPanes).
-CWnd* WindowOfPane(CKvw32App& app, UINT paneId) {
+CWnd* WindowOfPane(ApplicationServices& app, UINT paneId) {
     if (IsPdmExplorerPane(paneId) && !KVPDMWorkMix::IsActive()) return nullptr;
     return app.GetDockingPaneWindow(paneId, true);
 }
@@ -103,7 +103,7 @@ CString InitialPaneCaption(UINT paneId) {
 }
 
 void EnsurePdmExplorerPanes(CXTPDockingPaneManager& manager) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!app || !KVPDMWorkMix::IsActive()) return;
     CXTPDockingPane* group = nullptr;
     for (const InitialPaneRow& row : kInitialPanes)
@@ -122,7 +122,7 @@ void EnsurePdmExplorerPanes(CXTPDockingPaneManager& manager) {
 }
 
 bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!manager || !app) return false;
     const Stopwatch stopwatch;
 

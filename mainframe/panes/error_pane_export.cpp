@@ -1,11 +1,11 @@
 // The diagnostics pane's window as the harness sees it.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/error_window.h"
 
 namespace {
 
 std::wstring Outline() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto* window = app ? dynamic_cast<const ErrorWindow*>(app->GetErrorWindow()) : nullptr;
     return window && window->GetSafeHwnd() ? window->Outline() : std::wstring();
 }

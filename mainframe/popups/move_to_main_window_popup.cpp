@@ -1,6 +1,6 @@
 #include "mainframe/popups/move_to_main_window_popup.h"
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/main_frame.h"
 #include "platform/textcore.h"
 
@@ -42,13 +42,13 @@ void MoveToMainWindowPopup::Build(CXTPCommandBars* bars) {
 
 void MoveToMainWindowPopup::OnSetPopup(BOOL popup) {
     CXTPCommandBar* bar = GetCommandBar();
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (popup && bar && app) {
         CXTPCommandBar* holder = GetParent();
         CXTPCommandBars* bars = holder ? holder->GetCommandBars() : nullptr;
         const CMainFrame* current = holder ? dynamic_cast<CMainFrame*>(bars ? bars->GetSite() : nullptr)
-                                           : app->GetActiveMainFrame();
-        FillMoveToMainWindowControls(bar->GetControls(), app->GetMainFrames(), current,
+                                           : CMainFrame::From(app->GetActiveMainFrame());
+        FillMoveToMainWindowControls(bar->GetControls(), CMainFrame::GetAll(), current,
                                      bars && bars->IsCustomizeMode());
     }
     CXTPControlPopup::OnSetPopup(popup);

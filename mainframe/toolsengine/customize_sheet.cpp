@@ -7,8 +7,9 @@
 
 #include "auxiliary/spaceball/spaceball_page.h"
 #include "commandbars/modespage/mainbar_modes_dialog.h"
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/command_tooltips.h"
+#include "commandbars/user_commands.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frame_control_walk.h"
 #include "mainframe/frame_controls.h"
@@ -154,7 +155,7 @@ void fillCommandsPage(CXTPCustomizeCommandsPage& page, CXTPCommandBar* menuBar) 
         for (int index = 0; index < top->GetCount(); ++index) builtIn->AddClone(top->GetAt(index), -1, TRUE);
     page.InsertNewMenuCategory();
     CXTPControls* userCommands = page.GetControls(KVLoadString(kUserCommandsCategory));
-    if (CKvw32App* app = CKvw32App::Instance())
+    if (ApplicationServices* app = ApplicationServices::Instance())
         app->GetUserCommands().ForEach([&](UINT id, const CKVUserCommand& command) {
             userCommands->Add(command.CreateControl(false, menuBar ? menuBar->GetCommandBars() : nullptr), static_cast<int>(id));
         });
@@ -168,8 +169,7 @@ void SetOptionsPageFactory(OptionsPageFactory factory) { optionsPageFactory() = 
 int LastPageIndex() { return lastPage(); }
 
 void SpreadIconId(int commandId, int iconId) {
-    CKvw32App* app = CKvw32App::Instance();
-    CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
+    CMainFrame* frame = CMainFrame::GetActive();
     if (!frame) return;
     std::set<CXTPCommandBar*> touched;
     ForEachFrameControl(*frame, [&](CXTPControl* control) {

@@ -2,8 +2,7 @@
 // application pane window, the default tool bars with the tabbed tool bar, and the system panel.
 #include <array>
 
-#include "app/toolbars/default_toolbars.h"
-#include "app/kvw32_app.h"
+#include "mainframe/toolsengine/default_toolbars.h"
 #include "commandbars/auto_menu_command_bars.h"
 #include "commandbars/tab_tool_bar.h"
 #include "commandbars/tool_bars.h"
@@ -52,9 +51,7 @@ XTPBarPosition PositionOf(ToolBarKind kind) {
 
 // The application's first main frame: no other frame exists while it is made.
 bool IsFirstMainFrame(const CMainFrame* frame) {
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app) return true;
-    for (const CMainFrame* other : app->GetMainFrames())
+    for (const CMainFrame* other : CMainFrame::GetAll())
         if (other != frame) return false;
     return true;
 }

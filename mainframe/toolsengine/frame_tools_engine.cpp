@@ -5,7 +5,6 @@
 
 #include "commandbars/auto_menu_command_bars.h"
 #include "mainframe/toolsengine/frame_tools_options.h"
-#include "app/kvw32_app.h"
 #include "mainframe/statusline/status_line.h"
 #include "platform/kernel/profiles/module_states.h"
 #include "platform/korvoui.h"

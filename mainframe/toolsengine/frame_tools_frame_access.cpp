@@ -1,5 +1,5 @@
 // The engine's view of its main frame.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "mainframe/toolsengine/frame_tools_options.h"
 #include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
@@ -32,7 +32,7 @@ bool ActiveDocumentRunsCommand(CMainFrame* frame) {
 }
 
 SIZE ToolBarIconSize() {
-    const CKvw32App* application = CKvw32App::Instance();
+    const ApplicationServices* application = ApplicationServices::Instance();
     return application ? application->GetToolBarIconSize() : SIZE{24, 24};
 }
 

@@ -1,6 +1,6 @@
 // The frame tools that rest on the application's user commands: running ids 37000 to 37999, the
 // user tools page and the tool bar of a library's fragments.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/usercommands/user_command_kinds.h"
 #include "commandbars/usertools/user_tools_page.h"
 #include "mainframe/main_frame.h"
@@ -13,7 +13,7 @@ constexpr DWORD kDockAnywhere = 63;
 constexpr UINT kUserToolsHelpId = 121500;
 
 CKVUserCommands* UserCommands() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     return app ? &app->GetUserCommands() : nullptr;
 }
 

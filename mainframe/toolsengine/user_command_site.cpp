@@ -1,6 +1,6 @@
 // What the user commands reach of the application: the main frames' icons, the active frame,
 // opening documents and the documents-menu clipart panes.
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "commandbars/usercommands/user_command.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/clipart_requests.h"
@@ -21,24 +21,21 @@ public:
     }
 
     CWnd* GetActiveMainFrameWindow() override {
-        CKvw32App* app = CKvw32App::Instance();
-        return app ? app->GetActiveMainFrame() : nullptr;
+        return CMainFrame::GetActive();
     }
 
     bool OpenDocument(const CString& path) override {
-        CKvw32App* app = CKvw32App::Instance();
+        ApplicationServices* app = ApplicationServices::Instance();
         return app && app->OpenDocumentFile(path) != nullptr;
     }
 
     bool ShowFolderClipart(const CString& folder) override {
-        CKvw32App* app = CKvw32App::Instance();
-        return ShowFolderClipartPane(app ? app->GetActiveMainFrame() : nullptr, folder);
+        return ShowFolderClipartPane(CMainFrame::GetActive(), folder);
     }
 
     // The pane opens at the documents menu's own size: its opener places panes, it does not size them.
     bool ShowLibraryClipart(DocumentsMenu::ILibrary* library, SIZE) override {
-        CKvw32App* app = CKvw32App::Instance();
-        return ShowLibraryClipartPane(app ? app->GetActiveMainFrame() : nullptr, library);
+        return ShowLibraryClipartPane(CMainFrame::GetActive(), library);
     }
 };
 

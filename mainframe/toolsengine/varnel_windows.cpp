@@ -3,7 +3,7 @@
 // state asks for it and no frame lists it yet.
 #include <cwchar>
 
-#include "app/kvw32_app.h"
+#include "services/application.h"
 #include "auxiliary/start_page.h"
 #include "auxiliary/varnel_frame.h"
 #include "mainframe/clipart/clipart_view.h"
@@ -82,7 +82,7 @@ void ensureAssemblyPane(CXTPDockingPaneManager& panes, const CVarnelAssemblyWnd&
 DWORD ListedVarnelPanes() { return listedBits(); }
 
 std::wstring DescribeVarnelAssembly() {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     const auto* assembly = app ? dynamic_cast<CVarnelAssemblyWnd*>(app->GetVarnelAssemblyWindow(false, false)) : nullptr;
     if (!assembly) return {};
     return std::wstring(L"pdm-assembly contents ") + (assembly->HasContents() ? L"on" : L"off") + L" connected " +
@@ -90,7 +90,7 @@ std::wstring DescribeVarnelAssembly() {
 }
 
 void CFrameToolsEngine::ShowVarnelWindows(bool show) {
-    CKvw32App* app = CKvw32App::Instance();
+    ApplicationServices* app = ApplicationServices::Instance();
     if (!m_frame || !app) return;
     CXTPDockingPaneManager& panes = m_frame->GetPaneManager();
     m_frame->ShowFlaggedCommandControls(show);

@@ -11,7 +11,7 @@
 #include "app/commands/command_handler_bindings.h"
 #include "app/commands/command_registration.h"
 #include "app/commands/command_table_data.h"
-#include "app/toolbars/default_toolbars.h"
+#include "mainframe/toolsengine/default_toolbars.h"
 #include "platform/kernel.h"
 #include "platform/kernel/ui/command_control.h"
 #include "platform/kernel/ui/control.h"

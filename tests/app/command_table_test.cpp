@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/commands/command_table_data.h"
-#include "app/toolbars/default_toolbar_table.h"
+#include "mainframe/toolsengine/default_toolbar_table.h"
 
 namespace {
 

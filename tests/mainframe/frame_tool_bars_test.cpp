@@ -3,7 +3,7 @@
 // the bars the frame keeps for later, and the system panel.
 #include <gtest/gtest.h>
 
-#include "app/toolbars/default_toolbars.h"
+#include "mainframe/toolsengine/default_toolbars.h"
 #include "commandbars/auto_menu_command_bars.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"

@@ -1,8 +1,8 @@
-#include "app/toolbars/default_toolbars.h"
+#include "mainframe/toolsengine/default_toolbars.h"
 
 #include <boost/container/static_vector.hpp>
 
-#include "app/startup/product_edition.h"
+#include "platform/kernel.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ CString LoadDefaultToolBarCaption(const CommandTables::DefaultToolBarRecord& rec
 
 DefaultToolBarList BuildDefaultToolBars() {
     DefaultToolBarList bars;
-    for (auto& entry : CommandTables::SelectDefaultToolBars(CommandTables::DefaultToolBarRecords(), GetProductEdition())) {
+    for (auto& entry : CommandTables::SelectDefaultToolBars(CommandTables::DefaultToolBarRecords(), KV_EDITION_CODE)) {
         bars.push_back({entry.record, LoadDefaultToolBarCaption(*entry.record), std::move(entry.commandIds),
                         static_cast<int>(entry.record->barId)});
     }

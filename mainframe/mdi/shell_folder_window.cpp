@@ -1,4 +1,4 @@
-#include "app/documents/shell_folder_window.h"
+#include "mainframe/mdi/shell_folder_window.h"
 
 namespace {
 

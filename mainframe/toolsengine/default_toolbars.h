@@ -3,7 +3,7 @@
 
 #include <span>
 
-#include "app/toolbars/default_toolbar_table.h"
+#include "mainframe/toolsengine/default_toolbar_table.h"
 #include "platform/mfc.h"
 
 // One default tool bar: its record, its caption and the command ids of its buttons (0 for a

@@ -1,7 +1,7 @@
 // Which default tool bars and buttons an edition gets.
 #include <algorithm>
 
-#include "app/toolbars/default_toolbar_table.h"
+#include "mainframe/toolsengine/default_toolbar_table.h"
 
 namespace CommandTables {
 namespace {

@@ -2,7 +2,7 @@
 // mask carries the bar's.
 #include <array>
 
-#include "app/toolbars/default_toolbar_table.h"
+#include "mainframe/toolsengine/default_toolbar_table.h"
 
 namespace CommandTables {
 namespace {

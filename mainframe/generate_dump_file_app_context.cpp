@@ -1,6 +1,8 @@
-#include "app/recovery/generate_dump_file_app_context.h"
+#include "mainframe/generate_dump_file_app_context.h"
 
-#include "app/kvw32_app.h"
+#include "platform/kernel.h"
+#include "platform/korvoui.h"
+#include "services/application.h"
 
 namespace {
 
@@ -14,24 +16,24 @@ BOOL HideChildWindow(HWND window, LPARAM) {
 }  // namespace
 
 bool GenerateDumpFileAppContext::IsErrorHandled() const {
-    const CKvw32App* app = CKvw32App::Instance();
+    const ApplicationServices* app = ApplicationServices::Instance();
     return app && (app->GetApplicationFlags() & kFlagErrorHandled) != 0;
 }
 
 void GenerateDumpFileAppContext::SetErrorHandled() {
-    if (CKvw32App* app = CKvw32App::Instance()) app->SetApplicationFlag(kFlagErrorHandled);
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->SetApplicationFlag(kFlagErrorHandled);
 }
 
 void GenerateDumpFileAppContext::RequestRestart() {
-    if (CKvw32App* app = CKvw32App::Instance()) app->SetApplicationFlag(kFlagRestartRequested);
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->SetApplicationFlag(kFlagRestartRequested);
 }
 
 void GenerateDumpFileAppContext::DisableDocumentSaving() {
-    if (CKvw32App* app = CKvw32App::Instance()) app->SetApplicationFlag(kFlagDocumentsNotSaved);
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->SetApplicationFlag(kFlagDocumentsNotSaved);
 }
 
 CString GenerateDumpFileAppContext::GetWindowTitle() const {
-    const CKvw32App* app = CKvw32App::Instance();
+    const ApplicationServices* app = ApplicationServices::Instance();
     return app ? KVLoadString(app->GetTitleStringId()) : CString();
 }
 
@@ -43,8 +45,11 @@ void GenerateDumpFileAppContext::FreeResources() {
 }
 
 void GenerateDumpFileAppContext::Restart() {
-    CKvw32App* app = CKvw32App::Instance();
-    if (!app || (app->GetApplicationFlags() & kFlagRestartRequested) == 0) return;
+    const ApplicationServices* services = ApplicationServices::Instance();
+    if (!services || (services->GetApplicationFlags() & kFlagRestartRequested) == 0) return;
+    // The registered application is the framework's one application object.
+    CWinApp* app = AfxGetApp();
+    if (!app) return;
     app->WriteProfileInt(L"ErrorRestore", L"Restart", 1);
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
