@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/win32/types.h"
+#include "platform/core/windows_types.h"
 
 namespace platform::core {
 

@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "platform/core/config.h"
-#include "platform/win32/types.h"
+#include "platform/core/windows_types.h"
 
 namespace platform::core {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/types.h"
+#include "platform/core/windows_types.h"
 
 namespace platform::core {
 

@@ -1,10 +1,9 @@
-// Control surface of the platform core for the harness (tests, console). Shell code never
-// includes it.
+// Control surface of the platform core for the harness (tests, console): the session, the clock,
+// the simulated user, the threads and the process's end. Shell code never includes it.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@
 #include "platform/core/config.h"
 #include "platform/core/threads.h"
 #include "platform/core/useragent.h"
-#include "platform/win32/types.h"
+#include "platform/core/windows_types.h"
 
 namespace platform::core::control {
 
@@ -38,37 +37,12 @@ bool quiesce(std::chrono::milliseconds limit = std::chrono::seconds(10));
 std::wstring dumpThreads();
 
 // ---- Windows ----
-struct WindowInfo {
-    HWND handle = nullptr;
-    std::wstring className;
-    std::wstring text;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    bool visible = false;  // own WS_VISIBLE flag
-    bool enabled = false;
-    RECT rect{};           // screen coordinates
-    RECT client{};         // client rectangle, client coordinates
-    HWND parent = nullptr;
-    HWND owner = nullptr;
-    int id = 0;
-    DWORD thread = 0;
-    std::vector<HWND> children;  // z-order, top first
-};
-std::optional<WindowInfo> window(HWND hwnd);
-// Top-level windows in z-order (front first), every thread.
-std::vector<HWND> topLevelWindows();
-// One line a window, children indented by two blanks:
-//   0x00010010 "Korvo.MainFrame" "Korvo CAD" visible enabled (0,0)-(1440,900) thread 1
-std::wstring dumpWindows();
+// The window tree, the kernel objects, the environment and the atoms are Windows' own:
+// platform/win32/control.h.
 std::wstring formatHandle(HWND hwnd);  // "0x%08x"
 
 // ---- Process ----
 bool terminated();
 std::optional<UINT> exitCode();
-std::map<std::wstring, std::wstring> environment();
-// Names of the named kernel objects alive, and the number of open kernel handles.
-std::vector<std::wstring> namedObjects();
-std::size_t openHandleCount();
-std::vector<std::wstring> atoms();  // names of the global atoms and registered messages
 
 }  // namespace platform::core::control

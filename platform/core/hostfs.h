@@ -17,8 +17,8 @@
 
 #include "platform/core/host_folder_index.h"
 #include "platform/core/text.h"
+#include "platform/core/windows_types.h"
 #include "platform/core/winpath.h"
-#include "platform/win32/types.h"
 
 namespace platform::core {
 

@@ -10,7 +10,7 @@
 #include <typeindex>
 #include <unordered_map>
 
-#include "platform/win32/types.h"
+#include "platform/core/windows_types.h"
 
 namespace platform::core {
 

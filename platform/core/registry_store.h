@@ -49,8 +49,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/core/registry_types.h"
 #include "platform/core/text.h"
-#include "platform/win32/files/registry.h"
 
 namespace platform::core {
 

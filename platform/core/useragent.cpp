@@ -6,7 +6,7 @@
 #include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
-#include "platform/win32/window/window.h"
+#include "platform/core/message_box_types.h"
 
 namespace platform::core {
 

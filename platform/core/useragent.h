@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/core/config.h"
-#include "platform/win32/types.h"
+#include "platform/core/windows_types.h"
 
 namespace platform::core {
 
@@ -134,6 +134,11 @@ struct DialogAction {
 // The UI library installs it with its first form; without it such an action is refused.
 using FrameworkControlActor = std::function<std::optional<std::wstring>(HWND dialog, const DialogAction& action)>;
 void setFrameworkControlActor(FrameworkControlActor actor);
+FrameworkControlActor frameworkControlActor();  // empty until the UI library installs one
+// Does an action in a dialog's window. Windows installs it when its window table is made; before
+// that no window exists, and every action finds the dialog gone.
+using DialogActionPerformer = std::function<std::optional<std::wstring>(HWND dialog, const DialogAction& action)>;
+void setDialogActionPerformer(DialogActionPerformer performer);
 // "click 1491", "text 102 \"2.5\"", "ok", "cancel", "select 100 \"Gear.grb\"" (an item of a list
 // by its text without '&', or "#N" for the N-th item from 0); a UI-library control is quoted:
 // "text \"Form.Filter\" \"open\"", "check \"Form.List\" \"#1\" 2 on", "edit \"Form.List\" \"#0\" 0 \"Name\"".

@@ -1,8 +1,8 @@
 // The Inspect facet: read-only views of the running program, which the console's dumps print too.
-#include "platform/core/control.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
 #include "platform/korvoui.h"
+#include "platform/win32/control.h"
 
 namespace platform::harness {
 

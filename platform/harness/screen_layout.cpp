@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/harness/control_kind.h"
-#include "platform/core/control.h"
+#include "platform/win32/control.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/toolkit.h"

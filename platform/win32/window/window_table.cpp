@@ -9,6 +9,7 @@
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/trackbar.h"
 #include "platform/win32/controls/tooltip.h"
+#include "platform/win32/window/dialog_actions.h"
 #include "platform/win32/window/mdi.h"
 
 #include "platform/core/journal.h"
@@ -44,6 +45,8 @@ WindowTable::WindowTable() {
         if (c->name == L"BUTTON") c->windowExtra = 2 * sizeof(LONG_PTR);  // the check state and the icon
         classes[c->name] = c;
     }
+    // The window manager starts here: from now on the core's user agent can act in dialogs.
+    installDialogActions();
 }
 
 WindowTable& windowTable() {

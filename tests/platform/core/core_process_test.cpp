@@ -1,7 +1,7 @@
 // Process identity and termination: environment, command line, program path, monitors, and the
 // intercepted process end.
-#include "platform/core/control.h"
 #include "platform/core/process.h"
+#include "platform/win32/control.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The simulated user answering message boxes: strict by default, expectations in order, answers
 // while the box is really open.
-#include "platform/core/control.h"
 #include "platform/core/useragent.h"
+#include "platform/win32/control.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {

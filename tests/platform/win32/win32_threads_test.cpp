@@ -5,9 +5,9 @@
 #include <thread>
 
 #include "platform/core/clock.h"
-#include "platform/core/control.h"
 #include "platform/core/process.h"
 #include "platform/core/threads.h"
+#include "platform/win32/control.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // affinity.
 #include <thread>
 
-#include "platform/core/control.h"
+#include "platform/win32/control.h"
 #include "tests/platform/win32/win32_test_support.h"
 
 namespace {
