@@ -1,7 +1,7 @@
 // Format strings, wide and narrow, against one argument of every kind: any format prints
 // something, a conversion that does not fit its argument prints a marker instead.
 #include "fuzz/fuzz_support.h"
-#include "platform/mfc/format.h"
+#include "platform/win32/format.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/win32.h"
-#include "platform/mfc/format.h"
+#include "platform/win32/format.h"
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/object.h"
 #include "platform/mfc/map.h"

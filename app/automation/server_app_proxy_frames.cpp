@@ -420,10 +420,8 @@ void ServerAppProxy::ShowCustomizeSheet(CWnd* frame, UINT pageId, int option1, i
 std::optional<UINT> ServerAppProxy::SelectCommandId(CWnd* parent) {
     if (!parent) parent = FrameOrActive(nullptr);
     FindCommandForm form(parent);
-    kvpf::ModalFormDialog dialog(parent, L"FindCommand.Title", form.GetForm());
     form.Fill();
-    dialog.AddOkCancelButtons();
-    if (dialog.Run() != IDOK) return std::nullopt;
+    if (kvpf::ModalDialog::RunForm(parent, L"FindCommand.Title", form.GetForm()) != IDOK) return std::nullopt;
     return form.GetSelectedCommand();
 }
 

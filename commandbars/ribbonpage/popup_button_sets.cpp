@@ -110,9 +110,7 @@ std::optional<SetCandidate> PopupToolBarButtonSetDialog::Run() {
     if (!candidates.empty()) select->SetSelectedIndex(0);
     select->SuppressUserEvents(false);
     form->FinishUiSetup();
-    kvpf::ModalFormDialog dialog(parent_, L"DynamicToolBarButtonSetDialog", *form);
-    dialog.AddOkCancelButtons();
-    if (dialog.Run() != IDOK) return std::nullopt;
+    if (kvpf::ModalDialog::RunForm(parent_, L"DynamicToolBarButtonSetDialog", *form) != IDOK) return std::nullopt;
     const auto chosen = select->GetSelectedCustomId();
     if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(candidates.size())) return std::nullopt;
     return candidates[static_cast<std::size_t>(*chosen)];

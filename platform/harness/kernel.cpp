@@ -8,6 +8,7 @@
 #include "platform/harness/host_files.h"
 #include "platform/kernel.h"
 #include "platform/kernel/ui/control.h"
+#include "platform/win32/files/storage.h"
 
 namespace platform::harness {
 
@@ -113,7 +114,7 @@ void Faults::denyFileRead(std::wstring_view windowsPath) {
 }
 
 void Faults::failStorageRead(std::wstring_view windowsPath) {
-    platform::kernel::control().storageReadFaults.insert(std::wstring(windowsPath));
+    platform::storage::failRead(windowsPath);
 }
 
 void Faults::failDocumentSave(std::wstring_view windowsPath) {

@@ -22,6 +22,7 @@
 #include "platform/harness/document_files.h"
 #include "platform/harness/host_files.h"
 #include "platform/harness/session_state.h"
+#include "platform/kvgc/picture_codec.h"
 #include "platform/mfc/control.h"
 
 namespace platform::harness {
@@ -87,6 +88,7 @@ Session::Session(Config config)
     platform::core::control::configure(config.platform);
     platform::kernel::installDocAccessModule();
     platform::kernel::installTextBrowserModules();
+    platform::kvgc::registerResourcePictureDecoder();
     // Temporary files of runs that were killed before putting them in place.
     platform::core::removeStaleTemporariesBelow(config.platform.hostRoot);
     if (config.seedSample) {

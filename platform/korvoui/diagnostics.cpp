@@ -5,6 +5,7 @@
 
 #include "platform/core/record.h"
 #include "platform/kernel/documents/document_text.h"
+#include "platform/korvoui/kvpf_dialogs.h"
 #include "platform/textcore.h"
 
 namespace {
@@ -246,9 +247,7 @@ INT_PTR CHiddenErrorsDlg::DoModal() {
     kvpf::ListControl* shownList = list.get();
     form->Add(list);
     form->FinishUiSetup();
-    kvpf::ModalFormDialog dialog(parent_, L"HiddenErrors.Title", *form);
-    dialog.AddOkCancelButtons();
-    const INT_PTR result = dialog.Run();
+    const INT_PTR result = kvpf::ModalDialog::RunForm(parent_, L"HiddenErrors.Title", *form);
     if (result == IDOK) {
         // The selected messages show again; from the last, so the earlier indexes still hold.
         std::vector<int> selected = shownList->GetSelectedRows();

@@ -7,6 +7,33 @@
 
 namespace Korvo::UI {
 
+namespace {
+
+// The library's own part of a theme change: the frame, and the windows its panes host, take it.
+void takeTheme(MainFrame& frame, const Theme& theme) {
+    frame.SetTheme(theme);
+    CXTPDockingPaneManager* panes = frame.GetDockingPaneManager();
+    if (!panes) return;
+    for (CXTPDockingPane* pane : std::vector<CXTPDockingPane*>(panes->GetPaneList())) {
+        CWnd* child = pane->HoldsChild() ? CWnd::FromHandlePermanent(pane->GetChild()) : nullptr;
+        if (auto* hosted = dynamic_cast<DockingPaneChild*>(child)) hosted->SetTheme(theme);
+    }
+}
+
+}  // namespace
+
+MainFrame::MainFrame() {
+    static const bool installed = [] {
+        InstallMainFrameCalls({
+            [](MainFrame& frame) { return frame.AsWindow(); },
+            takeTheme,
+            [](MainFrame& frame, MainFrame* previous) { frame.OnChangeActiveMainFrame(previous); },
+        });
+        return true;
+    }();
+    (void)installed;
+}
+
 CMDIChildWnd* MainFrame::GetActiveChildFrame() {
     auto* frame = dynamic_cast<CMDIFrameWnd*>(AsWindow());
     return frame && frame->GetSafeHwnd() ? frame->MDIGetActive() : nullptr;

@@ -89,6 +89,8 @@ struct FilterToolBarButton {
 
 class MainFrame {
 public:
+    // The first frame made installs the kernel UI module's calls to frames (MainFrameCalls).
+    MainFrame();
     virtual ~MainFrame() = default;
 
     virtual CFrameWnd* AsWindow() = 0;

@@ -494,25 +494,4 @@ private:
     std::vector<Row> rows_;
 };
 
-// A modal dialog of the framework around a form: titled by the text of a localisation key, which
-// is also the dialog's UI-library name, with the buttons its owner adds under the form.
-class ModalFormDialog {
-public:
-    ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size = {420, 320});
-    ~ModalFormDialog();
-    ModalFormDialog(const ModalFormDialog&) = delete;
-    ModalFormDialog& operator=(const ModalFormDialog&) = delete;
-    void AddOkCancelButtons();
-    // OK or Cancel pressed: the handler says whether the dialog ends (it does without one).
-    void OnButton(std::function<bool(int id)> handler);
-    // Greys or enables the OK (IDOK) or Cancel (IDCANCEL) button, before or while it runs.
-    void EnableButton(int id, bool enabled);
-    // Runs the dialog until the user closes it: IDOK or IDCANCEL.
-    INT_PTR Run();
-
-private:
-    class Window;
-    std::unique_ptr<Window> window_;
-};
-
 }  // namespace kvpf

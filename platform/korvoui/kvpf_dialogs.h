@@ -10,6 +10,8 @@
 
 namespace kvpf {
 
+// A dialog of the framework is its own form: a derived dialog adds its controls to itself and
+// runs with DoModal. A form another object owns runs in the same dialog through RunForm.
 class ModalDialog : public WpfDockFormView {
 public:
     // Result buttons: 0 OK, 3 Cancel (the user's Escape too).
@@ -30,10 +32,18 @@ public:
     // Runs the dialog until a result button ends it: that button.
     int DoModal(CWnd* parent = nullptr);
 
+    // Runs `form` in the dialog with OK and Cancel under it until one of them ends it: IDOK or
+    // IDCANCEL. The dialog is titled by the text of the localisation key `titleKey`, which is also
+    // its UI-library name. The form outlives the dialog: it is a window of its own again, hidden,
+    // once the dialog has gone.
+    static INT_PTR RunForm(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size = {420, 320});
+
 protected:
     ~ModalDialog() override;
 
 private:
+    class Window;
+
     struct Button {
         bool enabled = true;
         std::function<void()> pressed;
@@ -42,7 +52,7 @@ private:
     bool resizable_ = false;
     SIZE minSize_{0, 0};
     SIZE size_{420, 320};
-    ModalFormDialog* running_ = nullptr;
+    Window* running_ = nullptr;  // while DoModal runs
 };
 
 // A list of plain rows: one text per column, headers by column.

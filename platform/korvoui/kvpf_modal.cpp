@@ -2,7 +2,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/core/useragent.h"
-#include "platform/korvoui/kvpf.h"
+#include "platform/korvoui/kvpf_dialogs.h"
 #include "platform/textcore.h"
 
 namespace kvpf {
@@ -10,6 +10,8 @@ namespace kvpf {
 namespace {
 
 constexpr int kButtonsHeight = 36;
+
+int windowButton(int button) { return button == ModalDialog::kOk ? IDOK : IDCANCEL; }
 
 void collectSelects(const ContainerControl& container, std::vector<SelectControl*>& found) {
     for (const Ref<BaseControl>& control : container.GetControls()) {
@@ -93,12 +95,15 @@ std::optional<std::wstring> actInDialog(HWND dialog, const platform::core::Dialo
 
 }  // namespace
 
-class ModalFormDialog::Window : public CDialog {
+// The framework's dialog window around the form: the user's actions at the form's controls are
+// answered while it runs.
+class ModalDialog::Window : public CDialog {
 public:
     Window(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size) : CDialog(0, parent), form_(form), size_(size) {
         dialog_.caption = Korvo::I18n::Translate(titleKey).GetString();
         dialog_.size = size;
         name_ = titleKey;
+        platform::core::setFrameworkControlActor(actInDialog);
     }
     void AddButtons() {
         const LONG top = size_.cy - kButtonsHeight + 6;
@@ -164,23 +169,63 @@ private:
     std::map<int, bool> disabled_;
 };
 
-BEGIN_MESSAGE_MAP(ModalFormDialog::Window, CDialog)
+BEGIN_MESSAGE_MAP(ModalDialog::Window, CDialog)
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-ModalFormDialog::ModalFormDialog(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size)
-    : window_(std::make_unique<Window>(parent, titleKey, form, size)) {
-    platform::core::setFrameworkControlActor(actInDialog);
+ModalDialog::ModalDialog(const CString& name) : WpfDockFormView(name, false) {}
+
+ModalDialog::~ModalDialog() = default;
+
+void ModalDialog::AddDialogButton(int button, std::function<void()> pressed) {
+    if (button != kOk && button != kCancel) {
+        platform::core::reportFailure(L"kvpf::ModalDialog::AddDialogButton(" + std::to_wstring(button) +
+                                      L"): the stand-in dialogs have buttons 0 and 3 only");
+        return;
+    }
+    buttons_[button] = Button{true, std::move(pressed)};
 }
 
-ModalFormDialog::~ModalFormDialog() = default;
+void ModalDialog::EnableDialogButton(int button, bool enabled) {
+    const auto it = buttons_.find(button);
+    if (it == buttons_.end()) return;
+    it->second.enabled = enabled;
+    if (running_) running_->EnableButton(windowButton(button), enabled);
+}
 
-void ModalFormDialog::AddOkCancelButtons() { window_->AddButtons(); }
+bool ModalDialog::IsDialogButtonEnabled(int button) const {
+    const auto it = buttons_.find(button);
+    return it != buttons_.end() && it->second.enabled;
+}
 
-void ModalFormDialog::OnButton(std::function<bool(int id)> handler) { window_->OnButton(std::move(handler)); }
+int ModalDialog::DoModal(CWnd* parent) {
+    platform::core::recordCall(L"kvpf::ModalDialog::DoModal(" + platform::core::quoted(GetId().view()) + L")");
+    const auto dialog = std::make_unique<Window>(parent, GetId().GetString(), *this, size_);
+    for (const auto& [button, state] : buttons_) dialog->EnableButton(windowButton(button), state.enabled);
+    dialog->AddButtons();
+    int result = kCancel;
+    dialog->OnButton([this, &result](int id) {
+        const int button = id == IDOK ? kOk : kCancel;
+        const auto it = buttons_.find(button);
+        // A button the dialog lacks or greys does not end it.
+        if (it == buttons_.end() || !it->second.enabled) return false;
+        if (it->second.pressed) it->second.pressed();
+        result = button;
+        return true;
+    });
+    running_ = dialog.get();
+    struct Done {
+        Window*& running;
+        ~Done() { running = nullptr; }
+    } done{running_};
+    dialog->Run();
+    return result;
+}
 
-void ModalFormDialog::EnableButton(int id, bool enabled) { window_->EnableButton(id, enabled); }
-
-INT_PTR ModalFormDialog::Run() { return window_->Run(); }
+INT_PTR ModalDialog::RunForm(CWnd* parent, const wchar_t* titleKey, WpfDockFormView& form, SIZE size) {
+    const auto dialog = std::make_unique<Window>(parent, titleKey, form, size);
+    dialog->AddButtons();
+    return dialog->Run();
+}
 
 }  // namespace kvpf

@@ -10,7 +10,7 @@
 #include "platform/korvoui/ribbon.h"
 #include "platform/korvoui/xml.h"
 #include "platform/mfc/ole.h"
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 #include "platform/win32/files/file.h"
 
 namespace Korvo::UI::XML {
@@ -105,13 +105,13 @@ void Element::removeChildren(std::wstring_view name) {
 
 std::shared_ptr<Element> Element::loadFile(LPCWSTR path) {
     std::string bytes;
-    if (!platform::toolkit::readXmlFile(path ? path : L"", bytes)) return nullptr;
+    if (!platform::xml::readXmlFile(path ? path : L"", bytes)) return nullptr;
     return loadText(bytes, path);
 }
 
 std::shared_ptr<Element> Element::loadText(std::string_view bytes, std::wstring_view origin) {
     pugi::xml_document dom;
-    if (!platform::toolkit::parseXml(dom, bytes, origin)) return nullptr;
+    if (!platform::xml::parseXml(dom, bytes, origin)) return nullptr;
     const pugi::xml_node root = dom.document_element();
     if (!root) {
         platform::core::recordWarning(std::wstring(origin) + L"(1): no root element");

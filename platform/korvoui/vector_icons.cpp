@@ -6,7 +6,7 @@
 
 #include <pugixml.hpp>
 
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 
 namespace Korvo::UI {
 
@@ -23,7 +23,7 @@ bool IsSvgImage(std::string_view bytes) {
     if (bytes.empty()) return false;
     pugi::xml_document dom;
     if (!dom.load_buffer(bytes.data(), bytes.size(), pugi::parse_default)) return false;
-    if (platform::toolkit::nestedTooDeep(dom)) return false;
+    if (platform::xml::nestedTooDeep(dom)) return false;
     std::string_view name = dom.document_element().name();
     if (const std::size_t colon = name.rfind(':'); colon != std::string_view::npos) name.remove_prefix(colon + 1);
     return name == "svg";

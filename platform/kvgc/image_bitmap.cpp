@@ -1,12 +1,11 @@
 #include <string>
 
 #include "platform/core/record.h"
-#include "platform/kernel/documents/document_file.h"
-#include "platform/kernel/ui/control.h"
 #include "platform/kvgc.h"
 #include "platform/kvgc/picture_codec.h"
 #include "platform/mfc/dialogs/filedialog.h"
 #include "platform/win32/files/file.h"
+#include "platform/win32/files/storage.h"
 #include "platform/win32/window/window.h"
 
 namespace {
@@ -44,7 +43,7 @@ HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background, HRESULT* failureCod
         failure = readFailureCode(error);
         return nullptr;
     }
-    if (platform::kernel::control().storageReadFaults.contains(std::wstring(path))) {
+    if (platform::storage::readFails(path)) {
         failure = STG_E_READFAULT;
         return nullptr;
     }

@@ -56,4 +56,8 @@ struct Label {
 std::optional<std::string> encodeLabelledPicture(const Picture& picture, const std::vector<Label>& labels,
                                                  std::wstring_view extension);
 
+// Registers decodePicture with Windows as the decoder of the resource module's PNG pictures
+// (platform/win32/resource_pictures.h); done once when the platform starts.
+void registerResourcePictureDecoder();
+
 }  // namespace platform::kvgc

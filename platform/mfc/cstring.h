@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/mfc/format.h"
+#include "platform/win32/format.h"
 #include "platform/win32/types.h"
 
 class CString {

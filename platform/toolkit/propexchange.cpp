@@ -9,7 +9,7 @@
 #include "platform/core/numbers.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 #include "platform/win32/files/file.h"
 
 using platform::core::fromUtf8;
@@ -103,7 +103,7 @@ CXTPPropExchangeXMLNode::~CXTPPropExchangeXMLNode() = default;
 
 BOOL CXTPPropExchangeXMLNode::LoadFromFile(LPCWSTR path) {
     std::string bytes;
-    if (!platform::toolkit::readXmlFile(platform::core::viewOf(path), bytes)) return FALSE;
+    if (!platform::xml::readXmlFile(platform::core::viewOf(path), bytes)) return FALSE;
     return loadBytes(std::move(bytes), std::wstring(platform::core::viewOf(path)));
 }
 
@@ -115,7 +115,7 @@ BOOL CXTPPropExchangeXMLNode::loadBytes(std::string bytes, std::wstring origin) 
     auto document = std::make_shared<XmlDocument>();
     document->origin = std::move(origin);
     document->source = std::move(bytes);
-    if (!platform::toolkit::parseXml(document->dom, document->source, document->origin)) return FALSE;
+    if (!platform::xml::parseXml(document->dom, document->source, document->origin)) return FALSE;
     const pugi::xml_node root = document->dom.document_element();
     if (!root || fromUtf8(root.name()) != rootName_) {
         recordWarning(document->origin + L": the root element is <" + fromUtf8(root ? root.name() : "") +
@@ -194,7 +194,7 @@ void CXTPPropExchangeXMLNode::WriteValue(LPCWSTR name, std::wstring_view value) 
 
 void CXTPPropExchangeXMLNode::ReportBadValue(LPCWSTR name, std::wstring_view value, LPCWSTR expected) {
     const auto& document = *node_->document;
-    const int line = node_->element ? platform::toolkit::lineAt(document.source, node_->element.offset_debug()) : 0;
+    const int line = node_->element ? platform::xml::lineAt(document.source, node_->element.offset_debug()) : 0;
     recordWarning(document.origin + L"(" + std::to_wstring(line) + L"): <" + rootName_ + L"> " +
                   (name ? name : L"") + L"=\"" + std::wstring(value) + L"\" is not " + (expected ? expected : L"valid") +
                   L"; the default is used");

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "platform/core/config.h"
-#include "platform/kvgc/picture_codec.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/handle_table.h"
 #include "platform/win32/last_error.h"
+#include "platform/win32/resource_pictures.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ HICON LoadIconW(HINSTANCE, UINT_PTR id) {
     std::string bytes;
     if (platform::files::readAll(path, bytes) != ERROR_SUCCESS)
         return platform::win32::failWith(kErrorResourceNameNotFound, HICON{});
-    const auto picture = platform::kvgc::decodePicture(bytes, L".png");
+    const auto picture = platform::win32::decodeResourcePicture(bytes, std::nullopt, L"LoadIconW");
     if (!picture) return platform::win32::failWith(kErrorInvalidData, HICON{});
     return table().add(Icon{picture->width, picture->height, static_cast<UINT>(id)});
 }

@@ -3,7 +3,6 @@
 #include "platform/core/api_text.h"
 #include "platform/kernel/documents/compound_file.h"
 #include "platform/kernel/documents/compound_reads.h"
-#include "platform/kernel/ui/control.h"
 #include "platform/kernel/record.h"
 #include "platform/win32/files/file.h"
 
@@ -33,7 +32,7 @@ bool ReadDocumentFileInfo(const SharedPathName& path, KVDocumentFileInfo& info, 
     if (platform::files::isDirectory(path.view())) return fail(STG_E_ACCESSDENIED, failureCode);
     const platform::kernel::CompoundRead read = platform::kernel::readCompoundDocument(path.view());
     if (read.error != ERROR_SUCCESS) return fail(storageCodeFor(read.error), failureCode);
-    if (platform::kernel::control().storageReadFaults.contains(std::wstring(path.view()))) {
+    if (platform::storage::readFails(path.view())) {
         return fail(STG_E_READFAULT, failureCode);
     }
     const auto& streams = read.streams;

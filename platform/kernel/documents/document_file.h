@@ -7,13 +7,7 @@
 
 #include "platform/compression.h"
 #include "platform/mfc.h"
-
-inline constexpr HRESULT STG_E_FILENOTFOUND = static_cast<HRESULT>(0x80030002u);
-inline constexpr HRESULT STG_E_PATHNOTFOUND = static_cast<HRESULT>(0x80030003u);
-inline constexpr HRESULT STG_E_ACCESSDENIED = static_cast<HRESULT>(0x80030005u);
-inline constexpr HRESULT STG_E_WRITEFAULT = static_cast<HRESULT>(0x8003001Du);
-inline constexpr HRESULT STG_E_READFAULT = static_cast<HRESULT>(0x8003001Eu);
-inline constexpr HRESULT STG_E_INVALIDHEADER = static_cast<HRESULT>(0x800300FBu);
+#include "platform/win32/files/storage.h"
 
 // What the header of a document file says. The first field is set as soon as the file is a
 // compound file, even when its document header is missing: a file of another format leaves it 0.

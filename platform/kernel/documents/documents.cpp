@@ -14,13 +14,13 @@
 #include "platform/kernel/documents/error_messages.h"
 #include "platform/kernel/documents/fragment_path.h"
 #include "platform/kernel/profiles/profiles.h"
+#include "platform/kernel/profiles/settings.h"
 #include "platform/kernel/documents/compound_file.h"
 #include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/techreq/store.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/ui/uimodule.h"
-#include "platform/korvoui/frames.h"
 #include "platform/win32/files/file.h"
 
 namespace {
@@ -393,7 +393,7 @@ void CKVDocTemplate::RemoveMainFrame(CFrameWnd* frame) {
 
 bool CKVDocTemplate::CreateDocumentFrame(CDocument* document, BOOL makeVisible) {
     Korvo::UI::MainFrame* mainFrame = UIModuleProxy::Instance().GetActiveMainFrame();
-    CFrameWnd* parent = mainFrame ? mainFrame->AsWindow() : nullptr;
+    CFrameWnd* parent = MainFrameWindow(mainFrame);
     if (!parent || !m_pFrameClass) {
         recordWarning(L"no main frame to show " + documentText(document) + L" in");
         return false;

@@ -9,10 +9,6 @@
 
 #include "platform/mfc.h"
 
-namespace Korvo::UI {
-class CachingImageList;
-}
-
 namespace DocumentsMenu {
 
 class ILibrary;
@@ -211,9 +207,16 @@ CString BuildLibraryItemPath(ILibrary* library, LPCWSTR fileName);
 // The library whose folder directly holds the file, or null.
 ILibrary* GetLibraryForFullPath(LPCWSTR fullPath);
 
-// Adds the kernel's standard library icons to a created list, from index 0 on: 1 a libraries
-// group, 3 a folder or library, 5 a document, 8 a folder that is not there, 11 a library whose
-// name another library has.
-void LoadStandardLibIcons(Korvo::UI::CachingImageList& images);
+// The names of the kernel's standard library icons in list order: 1 a libraries group, 3 a folder
+// or library, 5 a document, 8 a folder that is not there, 11 a library whose name another library
+// has.
+const std::vector<const wchar_t*>& StandardLibIconNames();
+
+// Adds the standard library icons to a created image list (the UI library's CachingImageList, or
+// any list with Add(name)), from index 0 on.
+template <class ImageList>
+void LoadStandardLibIcons(ImageList& images) {
+    for (const wchar_t* icon : StandardLibIconNames()) images.Add(icon);
+}
 
 }  // namespace DocumentsMenu

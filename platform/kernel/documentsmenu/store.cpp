@@ -14,7 +14,7 @@
 #include "platform/core/text.h"
 #include "platform/kernel/documentsmenu/model.h"
 #include "platform/textcore.h"
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 #include "platform/win32/files/file.h"
 
 namespace platform::kernel::documentsmenu {
@@ -44,8 +44,8 @@ public:
             return std::nullopt;
         }
         // Groups are read, kept and written again recursively: nesting is bounded first.
-        if (const pugi::xml_node deep = platform::toolkit::nestedTooDeep(document)) {
-            fail(deep.offset_debug(), platform::toolkit::nestedTooDeepProblem());
+        if (const pugi::xml_node deep = platform::xml::nestedTooDeep(document)) {
+            fail(deep.offset_debug(), platform::xml::nestedTooDeepProblem());
             return std::nullopt;
         }
         const pugi::xml_node root = document.document_element();

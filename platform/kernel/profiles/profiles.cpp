@@ -7,7 +7,6 @@
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/uimodule.h"
-#include "platform/korvoui/frames.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ std::map<const CKvw32Doc*, std::vector<std::pair<std::wstring, UINT>>>& profileT
 
 CKVView* KVGetActiveView() {
     Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
-    CFrameWnd* window = frame ? frame->AsWindow() : nullptr;
+    CFrameWnd* window = MainFrameWindow(frame);
     if (!window) return nullptr;
     // In an MDI frame the view is the active document window's.
     CFrameWnd* active = window->GetActiveFrame();

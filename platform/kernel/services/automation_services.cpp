@@ -11,7 +11,6 @@
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/uimodule.h"
 #include "platform/kvgc/picture_codec.h"
-#include "platform/korvoui.h"
 #include "platform/win32/files/file.h"
 
 bool g_bOpeningFromOLE = false;
@@ -116,7 +115,7 @@ int Korvo::GetFileSystemEntryType(LPCWSTR path) {
 }
 
 CKvw32Doc* KVGetActiveDoc() {
-    auto* frame = dynamic_cast<CFrameWnd*>(UIModuleProxy::Instance().GetActiveMainFrame());
+    CFrameWnd* frame = MainFrameWindow(UIModuleProxy::Instance().GetActiveMainFrame());
     if (!frame) return nullptr;
     CFrameWnd* active = frame->GetActiveFrame();
     return dynamic_cast<CKvw32Doc*>(active ? active->GetActiveDocument() : nullptr);

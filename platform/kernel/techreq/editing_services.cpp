@@ -13,7 +13,6 @@
 #include "platform/kernel/techreq/tech_requirements.h"
 #include "platform/kernel/ui/uimodule.h"
 #include "platform/kernel/ui/view_creation.h"
-#include "platform/korvoui/frames.h"
 #include "platform/win32/files/file.h"
 
 namespace {
@@ -109,7 +108,7 @@ CKVBaseView* CKvw32Doc::CreateNewView(int kind, int page) {
     Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame();
     if (!frame || !Cont2D()->GetSafePage(page)) return nullptr;
     const std::vector<CView*> before = GetViews();
-    if (!UIModule::CreateDocumentView(frame->AsWindow(), this, GetViewClasses())) return nullptr;
+    if (!UIModule::CreateDocumentView(MainFrameWindow(frame), this, GetViewClasses())) return nullptr;
     for (CView* view : GetViews()) {
         auto* made = dynamic_cast<CKVBaseView*>(view);
         if (!made || std::find(before.begin(), before.end(), view) != before.end()) continue;

@@ -8,7 +8,7 @@
 
 #include "platform/core/text.h"
 #include "platform/kernel/documents/documents.h"
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 
 namespace platform::kernel {
 
@@ -75,8 +75,8 @@ public:
         pugi::xml_document dom;
         const pugi::xml_parse_result parsed = dom.load_buffer(bytes_.data(), bytes_.size());
         if (!parsed) return fail(static_cast<std::ptrdiff_t>(parsed.offset), fromUtf8(parsed.description()));
-        if (const pugi::xml_node deep = platform::toolkit::nestedTooDeep(dom))
-            return fail(deep.offset_debug(), platform::toolkit::nestedTooDeepProblem());
+        if (const pugi::xml_node deep = platform::xml::nestedTooDeep(dom))
+            return fail(deep.offset_debug(), platform::xml::nestedTooDeepProblem());
         const pugi::xml_node root = dom.document_element();
         if (std::string_view(root.name()) != "document") return fail(root.offset_debug(), L"the root element is not <document>");
         ParsedModel model;
@@ -98,7 +98,7 @@ public:
 
 private:
     std::nullopt_t fail(std::ptrdiff_t offset, const std::wstring& problem) {
-        problem_ = std::wstring(origin_) + L"(" + std::to_wstring(platform::toolkit::lineAt(bytes_, offset)) + L"): " + problem;
+        problem_ = std::wstring(origin_) + L"(" + std::to_wstring(platform::xml::lineAt(bytes_, offset)) + L"): " + problem;
         return std::nullopt;
     }
 

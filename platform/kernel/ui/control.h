@@ -28,8 +28,6 @@ struct Control {
 
     // Documents whose opening fails, by Windows path (case-insensitive).
     std::map<std::wstring, DocumentOpenFault, platform::core::NoCaseLess> documentOpenFaults;
-    // Document files whose storage cannot be read (STG_E_READFAULT), by Windows path.
-    std::set<std::wstring, platform::core::NoCaseLess> storageReadFaults;
 
     // Import paths: what the 3D kernel's import returns, whether a document's own import of a
     // file succeeds, whether an add-on application opens a file it is handed.

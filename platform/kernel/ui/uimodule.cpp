@@ -17,10 +17,8 @@
 #include "platform/kernel/record.h"
 #include "platform/kernel/services/session.h"
 #include "platform/kernel/ui/ui_control.h"
-#include "platform/korvoui/docking.h"
-#include "platform/korvoui/frames.h"
 #include "platform/toolkit.h"
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 
 namespace {
 
@@ -55,8 +53,21 @@ UiModuleState& state() {
     return *instance;
 }
 
+MainFrameCalls& installedFrameCalls() {
+    static MainFrameCalls calls;
+    return calls;
+}
+
+// The installed calls; a strict failure naming `caller` when the UI library installed none.
+const MainFrameCalls* frameCalls(const wchar_t* caller) {
+    const MainFrameCalls& calls = installedFrameCalls();
+    if (calls.window && calls.takeTheme && calls.activated) return &calls;
+    platform::core::reportFailure(std::wstring(caller) + L": the UI library installed no main-frame calls");
+    return nullptr;
+}
+
 HWND windowHandle(const CWnd* window) { return window ? window->GetSafeHwnd() : nullptr; }
-HWND frameHandle(Korvo::UI::MainFrame* frame) { return windowHandle(frame ? frame->AsWindow() : nullptr); }
+HWND frameHandle(Korvo::UI::MainFrame* frame) { return windowHandle(MainFrameWindow(frame)); }
 
 // Calls `action` for every registered frame in creation order, outside the lock; a frame that an
 // earlier call removed (closed) is skipped, one registered meanwhile is not visited.
@@ -70,6 +81,14 @@ void forEachRegisteredFrame(Action&& action) {
 }
 
 }  // namespace
+
+void InstallMainFrameCalls(const MainFrameCalls& calls) { installedFrameCalls() = calls; }
+
+CFrameWnd* MainFrameWindow(Korvo::UI::MainFrame* frame) {
+    if (!frame) return nullptr;
+    const MainFrameCalls* calls = frameCalls(L"MainFrameWindow");
+    return calls ? calls->window(*frame) : nullptr;
+}
 
 namespace platform::kernel {
 void openPropertyFormChild(unsigned id) {
@@ -184,16 +203,8 @@ bool UIModuleProxy::ApplyTheme(LPCWSTR name) {
         std::lock_guard lock(state().mutex);
         state().currentTheme = theme;
     }
-    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) {
-        frame->SetTheme(theme);
-        // The library's own part of a theme change: the windows its panes host take it.
-        if (CXTPDockingPaneManager* panes = frame->GetDockingPaneManager()) {
-            for (CXTPDockingPane* pane : std::vector<CXTPDockingPane*>(panes->GetPaneList())) {
-                CWnd* child = pane->HoldsChild() ? CWnd::FromHandlePermanent(pane->GetChild()) : nullptr;
-                if (auto* hosted = dynamic_cast<Korvo::UI::DockingPaneChild*>(child)) hosted->SetTheme(theme);
-            }
-        }
-    });
+    const MainFrameCalls* calls = frameCalls(L"UIModuleProxy::ApplyTheme");
+    if (calls) forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { calls->takeTheme(*frame, theme); });
     return true;
 }
 
@@ -235,7 +246,7 @@ std::vector<Korvo::UI::MainFrame*> UIModuleProxy::GetMainFrames() const {
 }
 
 void UIModuleProxy::ForEachMainFrame(const std::function<void(CFrameWnd*)>& callback) const {
-    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { callback(frame->AsWindow()); });
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { callback(MainFrameWindow(frame)); });
 }
 
 Korvo::UI::MainFrame* UIModuleProxy::GetActiveMainFrame() const {
@@ -257,7 +268,8 @@ void UIModuleProxy::SetActiveMainFrame(Korvo::UI::MainFrame* frame) {
         s.active = frame;
     }
     recordCall(L"UIModuleProxy::SetActiveMainFrame(" + handleText(frameHandle(frame)) + L")");
-    if (frame) frame->OnChangeActiveMainFrame(previous);
+    if (!frame) return;
+    if (const MainFrameCalls* calls = frameCalls(L"UIModuleProxy::SetActiveMainFrame")) calls->activated(*frame, previous);
 }
 
 bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) const {
@@ -272,7 +284,7 @@ bool UIModuleProxy::CommandStateGet(UINT command, bool& enabled, bool& checked) 
 bool UIModuleProxy::IsCommandEnabled(UINT command, HWND window) const {
     Korvo::UI::MainFrame* frame = GetMainFrameOf(window);
     if (!frame) frame = GetActiveMainFrame();
-    CFrameWnd* site = frame ? frame->AsWindow() : nullptr;
+    CFrameWnd* site = MainFrameWindow(frame);
     if (!site || !site->GetSafeHwnd()) return false;
     CCmdUI probe;
     probe.m_nID = command;
@@ -378,7 +390,7 @@ void UIModuleProxy::SetCommandBarsIconSize(CFrameWnd* window, SIZE size, bool la
     auto& s = state();
     std::lock_guard lock(s.mutex);
     const auto it = std::find_if(s.frames.begin(), s.frames.end(),
-                                 [&](Korvo::UI::MainFrame* frame) { return window && frame->AsWindow() == window; });
+                                 [&](Korvo::UI::MainFrame* frame) { return window && MainFrameWindow(frame) == window; });
     if (it == s.frames.end()) {
         recordWarning(L"UIModuleProxy::SetCommandBarsIconSize: the frame is not registered");
         return;
@@ -390,7 +402,7 @@ std::optional<UIModuleProxy::CommandBarsIconSize> UIModuleProxy::GetCommandBarsI
     auto& s = state();
     std::lock_guard lock(s.mutex);
     for (const auto& [frame, iconSize] : s.iconSizes)
-        if (window && frame->AsWindow() == window) return iconSize;
+        if (window && MainFrameWindow(frame) == window) return iconSize;
     return std::nullopt;
 }
 
@@ -435,7 +447,7 @@ bool UIModuleProxy::LoadRibbonTabParameters(LPCWSTR path) {
     const std::wstring_view file = platform::core::viewOf(path);
     std::string bytes;
     pugi::xml_document document;
-    return platform::toolkit::readXmlFile(file, bytes) && platform::toolkit::parseXml(document, bytes, file);
+    return platform::xml::readXmlFile(file, bytes) && platform::xml::parseXml(document, bytes, file);
 }
 
 void UIModule::ResetCancellationWindow() { platform::kernel::recordCall(L"UIModule::ResetCancellationWindow()"); }

@@ -44,6 +44,21 @@ public:
     virtual ~CBaseDockFormView() = default;
 };
 
+// What the UI module asks of a main frame. The frames belong to the UI library, which is built on
+// the kernel, so the module cannot call them itself: the library's frame base installs these
+// answers when the first frame is made. Asking before that is a strict failure naming the call.
+struct MainFrameCalls {
+    // The frame's window (null for a frame without one).
+    CFrameWnd* (*window)(Korvo::UI::MainFrame& frame) = nullptr;
+    // The frame and the windows its docking panes host take the theme.
+    void (*takeTheme)(Korvo::UI::MainFrame& frame, const Korvo::UI::Theme& theme) = nullptr;
+    // The frame became the active main frame; `previous` was (null when there was none).
+    void (*activated)(Korvo::UI::MainFrame& frame, Korvo::UI::MainFrame* previous) = nullptr;
+};
+void InstallMainFrameCalls(const MainFrameCalls& calls);
+// The window of `frame`; null for a null frame.
+CFrameWnd* MainFrameWindow(Korvo::UI::MainFrame* frame);
+
 class UIModuleProxy {
 public:
     static UIModuleProxy& Instance();

@@ -4,7 +4,6 @@
 #include "platform/kernel/documents/documents.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/uimodule.h"
-#include "platform/korvoui/frames.h"
 
 namespace UIModule {
 
@@ -14,7 +13,7 @@ bool CreateDocumentView(CFrameWnd* mainFrame, CKvw32Doc* document, const std::ve
                documentText(document) + L", " + std::to_wstring(viewClasses.size()) + L" view classes)");
     if (!mainFrame || !document) return false;
     Korvo::UI::MainFrame* active = UIModuleProxy::Instance().GetActiveMainFrame();
-    if (!active || active->AsWindow() != mainFrame) {
+    if (!active || MainFrameWindow(active) != mainFrame) {
         recordWarning(L"UIModule::CreateDocumentView: the frame is not the active main frame");
         return false;
     }

@@ -11,7 +11,7 @@
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 #include "platform/win32/controls/treeview.h"
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 #include "platform/win32/controls/button.h"
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/edit.h"
@@ -50,7 +50,7 @@ public:
     DialogReader(std::string_view text, std::wstring_view origin) : text_(text), origin_(origin) {}
 
     std::wstring where(const pugi::xml_node& node) const {
-        return std::wstring(origin_) + L"(" + std::to_wstring(platform::toolkit::lineAt(text_, node.offset_debug())) +
+        return std::wstring(origin_) + L"(" + std::to_wstring(platform::xml::lineAt(text_, node.offset_debug())) +
                L"): ";
     }
 
@@ -198,7 +198,7 @@ DialogTemplates parseDialogTemplates(std::string_view utf8, std::wstring_view or
     pugi::xml_document dom;
     const auto parsed = dom.load_buffer(utf8.data(), utf8.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed) {
-        result.problems[0] = std::wstring(origin) + L"(" + std::to_wstring(platform::toolkit::lineAt(utf8, parsed.offset)) +
+        result.problems[0] = std::wstring(origin) + L"(" + std::to_wstring(platform::xml::lineAt(utf8, parsed.offset)) +
                              L"): malformed XML: " + platform::core::fromUtf8(parsed.description());
         return result;
     }

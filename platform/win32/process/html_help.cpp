@@ -6,7 +6,7 @@
 #include "platform/core/record.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
-#include "platform/mfc/format.h"
+#include "platform/win32/format.h"
 #include "platform/win32/files/file.h"
 #include "platform/win32/window/window.h"
 

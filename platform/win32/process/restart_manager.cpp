@@ -10,7 +10,7 @@
 #include "platform/core/hostfs.h"
 #include "platform/core/process.h"
 #include "platform/core/text.h"
-#include "platform/mfc/format.h"
+#include "platform/win32/format.h"
 #include "platform/win32/last_error.h"
 #include "platform/win32/process/kernel_objects.h"
 #include "platform/win32/process/module.h"

@@ -9,6 +9,7 @@
 #include "platform/kernel/documents/compound_reads.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/win32/files/file.h"
+#include "platform/win32/files/storage.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST(MakerDocumentFile, EachFailureHasItsStorageCode) {
     Write(L"C:\\Docs\\denied.grb", encodeCompoundFile({{kHeaderStreamName, encodeDocumentHeader(18, 1)}}));
     platform::core::hostFs().deny(L"C:\\Docs\\denied.grb", platform::core::FileAccess::Read);
     Write(L"C:\\Docs\\damaged.grb", encodeCompoundFile({{kHeaderStreamName, encodeDocumentHeader(18, 1)}}));
-    control().storageReadFaults.insert(L"c:\\docs\\DAMAGED.grb");
+    platform::storage::failRead(L"c:\\docs\\DAMAGED.grb");
 
     const Read good = ReadInfo(L"C:\\Docs\\good.grb");
     EXPECT_TRUE(good.ok);

@@ -18,11 +18,7 @@ using Kind = platform::core::DialogAction::Kind;
 
 class KvpfModal : public platform::harness::SessionTest {
 protected:
-    INT_PTR run() {
-        kvpf::ModalFormDialog dialog(nullptr, L"Choose a command", *c.form);
-        dialog.AddOkCancelButtons();
-        return dialog.Run();
-    }
+    INT_PTR run() { return kvpf::ModalDialog::RunForm(nullptr, L"Choose a command", *c.form); }
 
     platform::harness::Session s;
     kvpftest::Chooser c{L"Chooser"};

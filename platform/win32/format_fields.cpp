@@ -1,4 +1,4 @@
-#include "platform/mfc/format_fields.h"
+#include "platform/win32/format_fields.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,11 +1,11 @@
-#include "platform/mfc/format.h"
+#include "platform/win32/format.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
-#include "platform/mfc/format_fields.h"
+#include "platform/win32/format_fields.h"
 
 namespace platform {
 

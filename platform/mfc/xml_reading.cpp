@@ -1,4 +1,4 @@
-#include "platform/toolkit/xml_reading.h"
+#include "platform/mfc/xml_reading.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include "platform/core/text.h"
 #include "platform/win32/files/file.h"
 
-namespace platform::toolkit {
+namespace platform::xml {
 
 int lineAt(std::string_view text, std::ptrdiff_t offset) {
     if (offset < 0 || static_cast<std::size_t>(offset) > text.size()) return 0;
@@ -61,4 +61,4 @@ bool parseXml(pugi::xml_document& dom, std::string_view text, std::wstring_view 
     return false;
 }
 
-}  // namespace platform::toolkit
+}  // namespace platform::xml

@@ -1,4 +1,4 @@
-// The printing half of the format engine (private to platform/mfc/format*.cpp): one conversion,
+// The printing half of the format engine (private to platform/win32/format*.cpp): one conversion,
 // already checked against its argument, appended to the result.
 #pragma once
 

@@ -1,5 +1,6 @@
 // XML read by the stand-ins (private to the platform): files through the platform's file layer,
 // and parse errors reported with the file and the line, as every parser of the platform does.
+// It lives with the framework, the lowest library that reads XML (its dialog templates).
 #pragma once
 
 #include <cstddef>
@@ -8,7 +9,7 @@
 
 #include <pugixml.hpp>
 
-namespace platform::toolkit {
+namespace platform::xml {
 
 // The 1-based line of byte `offset` in `text`; 0 when the offset lies outside the text.
 int lineAt(std::string_view text, std::ptrdiff_t offset);
@@ -34,4 +35,4 @@ bool readXmlFile(std::wstring_view path, std::string& bytes);
 // "<origin>(<line>): elements nested deeper than 256 levels".
 bool parseXml(pugi::xml_document& dom, std::string_view text, std::wstring_view origin);
 
-}  // namespace platform::toolkit
+}  // namespace platform::xml
