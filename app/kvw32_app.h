@@ -10,11 +10,13 @@
 #include <set>
 #include <vector>
 
+#include "app/documents/recent_file_list.h"
 #include "app/recovery/critical_error_record.h"
 #include "app/automation/kv_server.h"
 #include "app/commands/application_commands.h"
 #include "auxiliary/log_window.h"
 #include "auxiliary/text_browser_array.h"
+#include "auxiliary/varnel_pane_titles.h"
 #include "commandbars/user_commands.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/panes/pane_windows.h"
@@ -26,7 +28,6 @@
 #include "platform/mfc.h"
 #include "services/application.h"
 
-class CKVRecentFileList;
 class CMenu;
 class CXTPControls;
 namespace Korvo::UI {
@@ -103,7 +104,7 @@ public:
     // A non-empty relative path value is made absolute against the program folder.
     static CString GetIniPath(const kvio::IniFile& ini, LPCWSTR section, LPCWSTR key, LPCWSTR defaultValue = L"");
     CString GetApplicationsIniPath() const;
-    UINT GetMainResourceId() const { return m_mainResourceId; }
+    UINT GetMainResourceId() const override { return m_mainResourceId; }
     UINT SetMainResourceId(UINT id);  // returns the previous id
     UINT GetTitleStringId() const override { return m_titleStringId; }
     UINT SetTitleStringId(UINT id);  // returns the previous id
@@ -127,7 +128,7 @@ public:
     void AddRegisteredName(LPCWSTR name);
     bool IsRegisteredName(LPCWSTR name) const;
 
-    CDocTemplate* AddDocTemplateSafe(CDocTemplate* docTemplate);
+    CDocTemplate* AddDocTemplateSafe(CDocTemplate* docTemplate) override;
     // Through the recent-file list's catching add, so a path it cannot take never fails an open.
     void AddToRecentFileList(LPCWSTR path) override;
     // Opens a recent-file entry; an entry that failed to open is removed unless the user chose to
@@ -141,7 +142,7 @@ public:
     CKVDocTemplate* GetDocTemplate() const override;
     Korvo::DocInitParams GetDocumentOpenParameters() const override;
     Korvo::UI::AutoMenuController& GetAutoMenuController() override { return m_autoMenuController; }
-    CKVRecentFileList* GetRecentFileList() const;
+    CKVRecentFileList* GetRecentFileList() const override;
     // A recent-file command is opening its file.
     bool IsOpeningRecentFile() const { return m_openingRecentFile; }
     // The product ini's "BackgroundImage" (empty when not set).
@@ -206,12 +207,12 @@ public:
     bool IsLargeToolBarIcons() const override { return m_largeToolBarIcons; }
     // One control (menu item) per theme of the UI module, ids 3401 + index, at most up to 3449.
     void FillThemeControls(CXTPControls* controls) const;
-    void FillThemeMenu(CMenu* menu) const;
+    void FillThemeMenu(CMenu* menu) const override;
 
     // ---- Document activation ---------------------------------------------------------------------
     // Makes `document` (or none) the document of the document-bound panes. Calls made while an
     // activation runs (from the panes it notifies) are ignored.
-    void ActivateDocument(CKvw32Doc* document);
+    void ActivateDocument(CKvw32Doc* document) override;
     CKvw32Doc* GetCurrentDocument() const override { return m_currentDocument; }
     // The kernel closed `document`: it stops being the current one without any notification.
     void ForgetClosedDocument(CKvw32Doc* document);
@@ -313,6 +314,11 @@ public:
     void OnHelp() override;
     void ShowHelpTopic(UINT topicId) override;
     void ShowHelpContext(UINT id) override;
+    // What the main frame serves the subsystems under it, handed on (app/subsystem_services.cpp).
+    bool OnHelpLink(LPCWSTR url) override;
+    void ShowFileInFolderWindow(const CString& path) override;
+    void OpenFolderWindow(const CString& folder) override;
+    std::unique_ptr<GenerateDumpFileContextBase> CreateCrashDumpContext() override;
     // The help file's topic page ("<help file>::/<topic>").
     void ShowHelpFileTopic(LPCWSTR topic);
     // Every help request ends here: data that is a multiple of 100 names an application command's
@@ -520,6 +526,8 @@ private:
     Korvo::UI::AutoMenuController m_autoMenuController;
     PaneWindows m_paneWindows;
     CKVUserCommands m_userCommands;
+    // Registers the auxiliary subsystem's services for the application's whole life.
+    VarnelPaneTitles m_auxiliaryServices;
     ApplicationCommands m_applicationCommands;
     CString m_mainWindowTitle;
     CString m_themeName;

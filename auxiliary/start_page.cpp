@@ -92,7 +92,7 @@ void RefreshAllWorkmixPages() {
     for (CWorkmixPageView* view : CWorkmixPageView::OpenViews()) view->AttachPage();
 }
 
-void CloseWorkmixPagesOf(CMainFrame* frame) {
+void CloseWorkmixPagesOf(MainFrameServices* frame) {
     for (CWorkmixPageView* view : CWorkmixPageView::OpenViews())
         if (MainFrameOfWindow(view) == frame) view->DetachPage();
 }

@@ -6,7 +6,7 @@
 
 #include "platform/mfc.h"
 
-class CMainFrame;
+class MainFrameServices;
 
 // The product ini's "StartPage" setting: whether start-up may show the start page at all.
 extern bool g_bShowStartPage;
@@ -28,7 +28,7 @@ bool IsWorkmixPageAvailable();
 // Re-attaches the PDM page of every open work-mix page (the connection came back).
 void RefreshAllWorkmixPages();
 // Detaches the PDM pages of the work-mix pages shown in `frame` (the connection went away).
-void CloseWorkmixPagesOf(CMainFrame* frame);
+void CloseWorkmixPagesOf(MainFrameServices* frame);
 
 // What an open start page is told, so it stays in step with the recent-file list, the theme and
 // the prototype folder.

@@ -2,13 +2,12 @@
 
 #include <array>
 
-#include "app/kvw32_app.h"
-#include "mainframe/main_frame.h"
-#include "mainframe/panes/docking_pane_manager.h"
 #include "platform/textcore.h"
 #include "platform/win32/edges.h"
 #include "platform/win32/files/shell.h"
 #include "platform/win32/icons.h"
+#include "services/application.h"
+#include "services/main_frame.h"
 
 namespace {
 
@@ -66,9 +65,14 @@ CString GetVarnelObjectName(int kind) {
     }
 }
 
-CMainFrame* HoldingFrame(const CWnd* window) {
+MainFrameServices* HoldingFrame(const CWnd* window) {
     if (!window || !window->GetSafeHwnd()) return nullptr;
-    return dynamic_cast<CMainFrame*>(UIModuleProxy::Instance().GetMainFrameOf(window->GetSafeHwnd()));
+    return dynamic_cast<MainFrameServices*>(UIModuleProxy::Instance().GetMainFrameOf(window->GetSafeHwnd()));
+}
+
+MainFrameServices* ActiveFrame() {
+    const ApplicationServices* app = ApplicationServices::Instance();
+    return app ? app->GetActiveMainFrame() : nullptr;
 }
 
 }  // namespace
@@ -120,11 +124,11 @@ void CVarnelFrame::PlaceExplorer() {
 }
 
 void CVarnelFrame::ShowIcons() {
-    CMainFrame* frame = CKvw32App::Instance() ? CKvw32App::Instance()->GetActiveMainFrame() : nullptr;
+    MainFrameServices* frame = ActiveFrame();
     const KindRow* row = RowOf(m_kind);
     if (!frame || !row) return;
     CXTPImageManager* paneImages = frame->GetPaneManager().GetImageManager();
-    CXTPCommandBars* bars = frame->GetCommandBars();
+    CXTPCommandBars* bars = frame->AsMdiMainFrame().GetCommandBars();
     if (HICON icon = m_explorer->GetIcon()) {
         HANDLE copy = CopyImage(icon, IMAGE_ICON, kSmallIconSide, kSmallIconSide, LR_COPYFROMRESOURCE);
         if (!copy) return;
@@ -139,8 +143,7 @@ void CVarnelFrame::ShowIcons() {
 }
 
 void CVarnelFrame::CreateExplorer() {
-    CKvw32App* app = CKvw32App::Instance();
-    if (m_explorerWindow || !GetSafeHwnd() || !KVPDMWorkMix::IsActive() || !app || !app->GetActiveMainFrame() ||
+    if (m_explorerWindow || !GetSafeHwnd() || !KVPDMWorkMix::IsActive() || !ActiveFrame() ||
         g_creatingExplorer)
         return;
     // Released on every way out, so that a failure never blocks every later creation.
@@ -172,8 +175,7 @@ void CVarnelFrame::CreateExplorer() {
         Report(error);
         return;
     }
-    if (CMainFrame* frame = app->GetActiveMainFrame())
-        UpdatePaneCaption(dynamic_cast<CKVDockingPane*>(frame->GetPaneManager().FindPane(GetDlgCtrlID())));
+    if (MainFrameServices* frame = ActiveFrame()) UpdatePaneCaption(frame->FindPane(GetDlgCtrlID()));
 }
 
 void CVarnelFrame::DestroyExplorer() {
@@ -200,9 +202,7 @@ void CVarnelFrame::OnActivatePane() {
         CreateExplorer();
         return;
     }
-    CKvw32App* app = CKvw32App::Instance();
-    if (CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr)
-        UpdatePaneCaption(dynamic_cast<CKVDockingPane*>(frame->GetPaneManager().FindPane(GetDlgCtrlID())));
+    if (MainFrameServices* frame = ActiveFrame()) UpdatePaneCaption(frame->FindPane(GetDlgCtrlID()));
 }
 
 void CVarnelFrame::RefreshExplorer() {
@@ -246,7 +246,7 @@ LRESULT CVarnelFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
             // Leaving the archives may have changed what the active document may do.
             if (m_kind == kArchives)
-                if (CMainFrame* frame = HoldingFrame(this)) frame->UpdateActiveDocumentReadOnlyState();
+                if (MainFrameServices* frame = HoldingFrame(this)) frame->AsMdiMainFrame().UpdateActiveDocumentReadOnlyState();
             return result;
         }
         case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
@@ -284,9 +284,8 @@ bool KVPDMExplorerSelectCommand::Execute(KVPDMHandle* item) {
         KVPDMWorkMix* workMix = KVPDMWorkMix::Instance();
         bool opened = false;
         if (copy && workMix && workMix->CanOpenFileFromWorkmix(SharedPathName(copy->GetFilePath().GetString()), {})) {
-            CKvw32App* app = CKvw32App::Instance();
-            CMainFrame* frame = app ? app->GetActiveMainFrame() : nullptr;
-            const HINSTANCE result = ::ShellExecuteW(frame ? frame->GetSafeHwnd() : nullptr, L"open",
+            MainFrameServices* frame = ActiveFrame();
+            const HINSTANCE result = ::ShellExecuteW(frame ? frame->AsMdiMainFrame().GetSafeHwnd() : nullptr, L"open",
                                                      copy->GetFilePath().GetString(), nullptr, nullptr, SW_SHOWNORMAL);
             opened = reinterpret_cast<INT_PTR>(result) > 32;
         }

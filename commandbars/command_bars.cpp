@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/kvw32_app.h"
-#include "auxiliary/varnel_frame.h"
 #include "commandbars/app_custom_tool_bar.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "commandbars/tool_bars.h"
 #include "commandbars/tooltip_context.h"
+#include "services/application.h"
+#include "services/auxiliary.h"
 
 IMPLEMENT_DYNCREATE(CKVCommandBars, CXTPCommandBars)
 IMPLEMENT_DYNCREATE(CKVAutoMenuCommandBars, CKVCommandBars)
@@ -74,11 +74,13 @@ void NamePdmPaneItems(CXTPPopupBar* popup) {
         CXTPControl* item = popup->GetControls()->FindControl(xtpControlError, id, FALSE, TRUE);
         if (item && !caption.IsEmpty()) item->SetCaption(caption);
     };
-    name(787, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kArchives, true));
-    name(788, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kDesktop, true));
-    name(789, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kDesktop, true));
-    name(798, CVarnelFrame::BuildPaneTitle(CVarnelFrame::kMail, true));
-    CKvw32App* app = CKvw32App::Instance();
+    if (const AuxiliaryServices* panes = AuxiliaryServices::Instance()) {
+        name(787, panes->BuildPaneTitle(AuxiliaryServices::kArchives, true));
+        name(788, panes->BuildPaneTitle(AuxiliaryServices::kDesktop, true));
+        name(789, panes->BuildPaneTitle(AuxiliaryServices::kDesktop, true));
+        name(798, panes->BuildPaneTitle(AuxiliaryServices::kMail, true));
+    }
+    ApplicationServices* app = ApplicationServices::Instance();
     if (const auto* assembly = dynamic_cast<const CVarnelAssemblyWnd*>(app ? app->GetVarnelAssemblyWindow(false, false) : nullptr))
         name(814, assembly->GetCaption());
 }
@@ -88,7 +90,7 @@ void NamePdmPaneItems(CXTPPopupBar* popup) {
 void AddThemeControls(CXTPControls* controls) {
     CMenu menu;
     menu.CreatePopupMenu();
-    if (CKvw32App* app = CKvw32App::Instance()) app->FillThemeMenu(&menu);
+    if (const ApplicationServices* app = ApplicationServices::Instance()) app->FillThemeMenu(&menu);
     for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
         CString caption;
         menu.GetMenuString(i, caption, MF_BYPOSITION);

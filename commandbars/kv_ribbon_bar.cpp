@@ -7,7 +7,7 @@
 
 #include "commandbars/backstage/ribbon_backstage_view.h"
 #include "commandbars/varnel_popup.h"
-#include "syspanel/data_exchange.h"
+#include "services/system_panel.h"
 
 IMPLEMENT_DYNCREATE(KVRibbonBar, CXTPRibbonBar)
 

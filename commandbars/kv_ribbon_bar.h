@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/korvoui.h"
+#include "services/command_bars.h"
 
 class VarnelPopup;
 class KVRibbonBackstagePrintPage;
@@ -25,7 +26,7 @@ inline constexpr GUID kDefaultRibbonContext{0x84F3EAA9, 0x60FB, 0x4DF4, {0xAE, 0
 inline constexpr GUID k3DRibbonContext{0x7EB4FAE1, 0xC764, 0x4869, {0x90, 0x6D, 0x97, 0xBF, 0x25, 0xA7, 0xBC, 0x14}};
 inline constexpr GUID kFeaRibbonContext{0xFF0DC8C2, 0x69EB, 0x4C73, {0x93, 0xB2, 0xD5, 0xB1, 0x97, 0x4F, 0xEB, 0x6A}};
 
-class KVRibbonBar : public CXTPRibbonBar {
+class KVRibbonBar : public CXTPRibbonBar, public RibbonBarServices {
     DECLARE_DYNCREATE(KVRibbonBar)
 public:
     // While one exists the ribbon's tab changes are the program's, not the user's.
@@ -40,7 +41,7 @@ public:
         KVRibbonBar& ribbon_;
     };
 
-    using ControlFunction = std::function<void(CXTPControl*)>;
+    using ControlFunction = RibbonBarServices::ControlFunction;
     using ControlChainFunction = std::function<void(CXTPControl*, const std::vector<CXTPControl*>& parents)>;
 
     KVRibbonBar();
@@ -55,7 +56,7 @@ public:
 
     // Every control of every group of every tab, then the tab row's; with `deep`, also inside
     // the bars controls open (popups, split buttons, galleries).
-    void ForEachControl(const ControlFunction& function, bool deep) const;
+    void ForEachControl(const ControlFunction& function, bool deep) const override;
     void ForEachControl(const ControlChainFunction& function, bool deep) const;
     void ForEachGroup(const std::function<void(CXTPRibbonGroup*)>& function) const;
 

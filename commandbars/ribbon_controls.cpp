@@ -2,8 +2,7 @@
 #include <cstdint>
 
 #include "commandbars/kv_ribbon_bar.h"
-#include "syspanel/data_exchange.h"
-#include "syspanel/kernel_panel_value.h"
+#include "services/system_panel.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "commandbars/tab_tool_bar.h"
 
 #include "commandbars/command_bars.h"
-#include "commandbars/px_unique_identifier.h"
-#include "mainframe/main_frame.h"
 #include "platform/kernel.h"
+#include "services/command_bars.h"
+#include "services/main_frame.h"
 
 using Korvo::UI::TabbableToolBar;
 
@@ -157,7 +157,7 @@ bool CKVTabToolBar::CreateToolBarFromTab(const TabItem* tab) {
 BOOL CKVTabToolBar::ShouldSerializeBar() {
     // Until the active frame was shown for the first time the bar's state is not settled yet; a
     // frame hidden later (minimised, another screen mode) saves as the toolkit decides.
-    const auto* frame = dynamic_cast<const CMainFrame*>(UIModuleProxy::Instance().GetActiveMainFrame());
+    const auto* frame = dynamic_cast<const MainFrameServices*>(UIModuleProxy::Instance().GetActiveMainFrame());
     if (frame && !frame->IsShown()) return TRUE;
     if (CXTPCommandBars* bars = GetCommandBars())
         if ((bars->GetCommandBarsOptions()->bLargeIcons != FALSE) != IsLargeIcons()) return TRUE;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/kvw32_app.h"
 #include "commandbars/tab_tool_bar.h"
-#include "mainframe/main_frame.h"
+#include "services/application.h"
+#include "services/main_frame.h"
 
 using FixableToolBar = Korvo::UI::FixableToolBar;
 IMPLEMENT_DYNCREATE(CKVToolBar, FixableToolBar)
@@ -145,7 +145,7 @@ void takeFace(CXTPCommandBar* root, const CXTPControl& executed) {
 
 BOOL CKVToolBar::ShouldSerializeBar() {
     CWnd* site = GetSite();
-    if (const auto* frame = dynamic_cast<const CMainFrame*>(site); frame && !frame->IsShown()) return TRUE;
+    if (const auto* frame = dynamic_cast<const MainFrameServices*>(site); frame && !frame->IsShown()) return TRUE;
     return Korvo::UI::FixableToolBar::ShouldSerializeBar();
 }
 
@@ -180,8 +180,10 @@ void CKVControlButton::OnExecute() {
     CXTPCommandBar* bar = GetParent();
     Hold<CXTPCommandBar> keepBar(bar);
     if (IsSnapCommand(GetID())) {
-        CMainFrame* frame = CKvw32App::Instance() ? CKvw32App::Instance()->GetActiveMainFrame() : nullptr;
-        if (frame && frame->GetSafeHwnd()) frame->PostMessage(WM_COMMAND, static_cast<WPARAM>(GetID()), 0);
+        const ApplicationServices* app = ApplicationServices::Instance();
+        MainFrameServices* frame = app ? app->GetActiveMainFrame() : nullptr;
+        CFrameWnd* window = frame ? frame->AsMdiMainFrame().AsWindow() : nullptr;
+        if (window && window->GetSafeHwnd()) window->PostMessage(WM_COMMAND, static_cast<WPARAM>(GetID()), 0);
         if (bar && bar->GetSafeHwnd()) bar->PostMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
         return;
     }

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "app/kvw32_app.h"
 #include "commandbars/command_tooltips.h"
-#include "mainframe/main_frame.h"
+#include "services/application.h"
+#include "services/main_frame.h"
 
 namespace {
 
@@ -25,8 +25,9 @@ CString label(const wchar_t* key) { return Korvo::I18n::Translate(key) + L": "; 
 
 CXTPCommandBars* CKVToolTipContext::GetServedCommandBars() const {
     if (bars_) return bars_;
-    CMainFrame* frame = CKvw32App::Instance() ? CKvw32App::Instance()->GetActiveMainFrame() : nullptr;
-    return frame ? frame->GetCommandBars() : nullptr;
+    const ApplicationServices* app = ApplicationServices::Instance();
+    MainFrameServices* frame = app ? app->GetActiveMainFrame() : nullptr;
+    return frame ? frame->AsMdiMainFrame().GetCommandBars() : nullptr;
 }
 
 CXTPToolTipContextToolTip* CKVToolTipContext::CreateToolTip(CWnd* parent) {

@@ -3,10 +3,10 @@
 #include <memory>
 #include "documentsmenu/clipart_opener.h"
 
-#include "app/kvw32_app.h"
-#include "app/documents/shell_folder_window.h"
 #include "documentsmenu/pdm_folder_update.h"
+#include "platform/korvoui.h"
 #include "platform/textcore/clipboard.h"
+#include "services/application.h"
 
 namespace DocumentsMenu {
 
@@ -59,6 +59,15 @@ CKVView* ActiveDocumentView() {
     return frame ? frame->GetActiveKorvoView() : nullptr;
 }
 
+// The shell's folder window, which the main frame serves through the application.
+void ShowInFolderWindow(const CString& path) {
+    if (ApplicationServices* application = ApplicationServices::Instance()) application->ShowFileInFolderWindow(path);
+}
+
+void OpenInFolderWindow(const CString& folder) {
+    if (ApplicationServices* application = ApplicationServices::Instance()) application->OpenFolderWindow(folder);
+}
+
 }  // namespace
 
 #define KORVO_ITEM_CONSTRUCTOR(Name, Base, Target, key, icon)                   \
@@ -88,7 +97,7 @@ void Close::Execute() {
 }
 
 void OpenInExplorer::Execute() {
-    if (const auto* configuration = Single()) ShowFileInFolderWindow((*configuration)->GetPath());
+    if (const auto* configuration = Single()) ShowInFolderWindow((*configuration)->GetPath());
 }
 
 // A configuration the PDM system does not manage is left as it is, and so are its libraries.
@@ -135,7 +144,7 @@ void Update::Execute() {
 namespace FolderMenuItems {
 KORVO_ITEM_CONSTRUCTOR(OpenInExplorer, FolderMenuItem, CString, L"docs_menu.ctx_menu.open_in_explorer", 40819)
 void OpenInExplorer::Execute() {
-    if (const auto* folder = Single()) OpenFolderWindow(*folder);
+    if (const auto* folder = Single()) OpenInFolderWindow(*folder);
 }
 KORVO_ITEM_CONSTRUCTOR(OpenClipart, FolderMenuItem, CString, L"docs_menu.ctx_menu.open_window", 1059)
 void OpenClipart::Execute() {
@@ -152,12 +161,12 @@ KORVO_ITEM_CONSTRUCTOR(Properties, DocumentMenuItem, CString, L"docs_menu.ctx_me
 KORVO_ITEM_CONSTRUCTOR(Update, DocumentMenuItem, CString, L"docs_menu.ctx_menu.update", 43207)
 
 void Open::Execute() {
-    CKvw32App* application = CKvw32App::Instance();
+    ApplicationServices* application = ApplicationServices::Instance();
     if (const auto* path = Single(); path && application) application->OpenDocumentFile(*path);
 }
 
 void OpenInExplorer::Execute() {
-    if (const auto* path = Single()) ShowFileInFolderWindow(*path);
+    if (const auto* path = Single()) ShowInFolderWindow(*path);
 }
 
 // What is copied belongs to the active main frame: without one there is none to copy for.

@@ -76,7 +76,7 @@ public:
     void BecomeActiveMainFrame();
     // Shows the frame the first time; later calls do nothing.
     void InitialShow();
-    bool IsShown() const { return m_shown; }
+    bool IsShown() const override { return m_shown; }
     // Applies a layout to the live frame. (LoadState() is the settings profile's.)
     using CMainFrameProfileItem::LoadState;
     void LoadState(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second);
@@ -125,7 +125,10 @@ public:
     void SetRibbonMode(bool ribbon);
     // The tool bar of a tool-bar command (700 + its index in the command bars' list), or null.
     CXTPToolBar* GetToolBarByCommand(UINT id) const;
-    CKVDockingPaneManager& GetPaneManager() { return m_paneManager; }
+    CKVDockingPaneManager& GetPaneManager() override { return m_paneManager; }
+    CXTPDockingPane* FindPane(int paneId) override;
+    Korvo::UI::MdiMainFrame& AsMdiMainFrame() override { return *this; }
+    const Korvo::UI::MdiMainFrame& AsMdiMainFrame() const override { return *this; }
     CKVTabClientWnd& GetTabClient() { return m_tabClient; }
     UINT GetScreenMode() const { return m_screenMode; }
     bool IsWorkbookMode() const { return m_workbookMode; }

@@ -1,4 +1,5 @@
-// The main frames as the frame code finds them: through the services the application registered.
+// The main frames as the frame code finds them: through the services the application registered;
+// and a frame's own docking panes as the subsystems under it find them.
 #include "mainframe/main_frame.h"
 #include "services/application.h"
 
@@ -12,4 +13,8 @@ std::vector<CMainFrame*> CMainFrame::GetAll() {
 CMainFrame* CMainFrame::GetActive() {
     const ApplicationServices* app = ApplicationServices::Instance();
     return app ? From(app->GetActiveMainFrame()) : nullptr;
+}
+
+CXTPDockingPane* CMainFrame::FindPane(int paneId) {
+    return dynamic_cast<CKVDockingPane*>(m_paneManager.FindPane(paneId));
 }

@@ -6,7 +6,6 @@
 #include "mainframe/main_frame.h"
 #include "syspanel/choosers/frame_values.h"
 #include "syspanel/data_exchange.h"
-#include "syspanel/kernel_panel_value.h"
 #include "syspanel/sys_panel_toolbar.h"
 #include "syspanel/syspanel_edit.h"
 

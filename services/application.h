@@ -1,12 +1,16 @@
 // What the main frame and the subsystems under it use of the application object: the one
-// application of the process, its main frames, its recent-file list and its pane windows. The
+// application of the process, its main frames, its documents and document templates, its
+// recent-file list, its theme menu, its help and its pane windows, and what the main frame
+// serves all of them (the shell's folder window, help links and the crash-dump context). The
 // application object implements it and registers itself when it is made.
 #pragma once
 
 #include <functional>
 #include <memory>
 
+#include "platform/diagnostics.h"
 #include "platform/mfc.h"
+#include "platform/toolkit.h"
 #include "services/registry.h"
 
 class MainFrameServices;
@@ -95,6 +99,26 @@ public:
     virtual void ForgetCriticalErrorBar(HWND frame) = 0;
 
     // Used by the subsystems under the main frame.
+    // The menu of the UI themes, one item per theme command, as the theme controls copy it.
+    virtual void FillThemeMenu(CMenu* menu) const = 0;
+    // The recent-file list, or null before the application made it.
+    virtual CXTPRecentFileList* GetRecentFileList() const = 0;
+    // Makes `document` current for the document-bound panes; null when a page view became active.
+    virtual void ActivateDocument(CKvw32Doc* document) = 0;
+    // Adds a template that is not null to the application's document templates; returns it.
+    virtual CDocTemplate* AddDocTemplateSafe(CDocTemplate* docTemplate) = 0;
+    // The main resource and document-template id every child frame is loaded with.
+    virtual UINT GetMainResourceId() const = 0;
+    // Opens an address in the embedded help view, or runs a "?kvcommand=" link; false when
+    // nothing took it.
+    virtual bool OnHelpLink(LPCWSTR url) = 0;
+    // The shell's folder window on a file's folder with the file selected, or on a folder;
+    // nothing opens for a path that does not exist.
+    virtual void ShowFileInFolderWindow(const CString& path) = 0;
+    virtual void OpenFolderWindow(const CString& folder) = 0;
+    // A crash-dump context for the caller's stack: while it lives, a crash on this thread is
+    // reported through it.
+    virtual std::unique_ptr<GenerateDumpFileContextBase> CreateCrashDumpContext() = 0;
 
 protected:
     ApplicationServices() = default;

@@ -1,7 +1,7 @@
 #include "syspanel/sys_panel_outline.h"
 
-#include "commandbars/kv_ribbon_bar.h"
 #include "platform/korvoui.h"
+#include "services/command_bars.h"
 #include "syspanel/parameter_controls.h"
 #include "syspanel/sys_panel_toolbar.h"
 
@@ -93,7 +93,7 @@ CXTPControl* ribbonTwinOf(HWND frame, int id) {
     CXTPCommandBars* bars = mainFrame ? mainFrame->GetCommandBars() : nullptr;
     CXTPControl* found = nullptr;
     for (int i = 0; bars && i < bars->GetCount() && !found; ++i)
-        if (auto* ribbon = dynamic_cast<KVRibbonBar*>(bars->GetAt(i)))
+        if (auto* ribbon = dynamic_cast<RibbonBarServices*>(bars->GetAt(i)))
             ribbon->ForEachControl(
                 [&](CXTPControl* control) {
                     if (!found && control->GetID() == id && dynamic_cast<IDataExchange*>(control)) found = control;

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "platform/kernel.h"
-#include "syspanel/kernel_panel_value.h"
 #include "syspanel/panel_parameters.h"
 #include "syspanel/parameter_controls.h"
 

@@ -13,7 +13,6 @@
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 #include "syspanel/data_exchange.h"
-#include "syspanel/kernel_panel_value.h"
 
 // The controls collection of the system panel: a parameter edit put on the bar shows its edit
 // window at once and one that leaves hides it; a selection-filter button that leaves the bar is

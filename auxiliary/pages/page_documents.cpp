@@ -2,33 +2,34 @@
 
 #include <functional>
 
-#include "app/kvw32_app.h"
-#include "mainframe/main_frame.h"
 #include "platform/kernel.h"
+#include "services/application.h"
+#include "services/main_frame.h"
 
 CMultiDocTemplate& PageTemplate(CMultiDocTemplate*& slot, CRuntimeClass* document, CRuntimeClass* frame,
                                 CRuntimeClass* view) {
     if (!slot) {
-        CKvw32App* app = CKvw32App::Instance();
-        slot = new CMultiDocTemplate(static_cast<UINT>(app->GetProductImageIndex()), document, frame, view);
-        app->AddDocTemplateSafe(slot);
+        ApplicationServices& app = services::Registry<ApplicationServices>::Get();
+        slot = new CMultiDocTemplate(static_cast<UINT>(app.GetProductImageIndex()), document, frame, view);
+        app.AddDocTemplateSafe(slot);
     }
     return *slot;
 }
 
-CMainFrame* MainFrameOfWindow(const CWnd* window) {
+MainFrameServices* MainFrameOfWindow(const CWnd* window) {
     if (!window || !window->GetSafeHwnd()) return nullptr;
     Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetMainFrameOf(window->GetSafeHwnd());
-    return dynamic_cast<CMainFrame*>(frame);
+    return dynamic_cast<MainFrameServices*>(frame);
 }
 
 bool ActivatePageDocument(CDocument* document) {
-    CKvw32App* app = CKvw32App::Instance();
-    CMainFrame* active = app ? app->GetActiveMainFrame() : nullptr;
-    if (!document || !active) return false;
+    const ApplicationServices* app = ApplicationServices::Instance();
+    MainFrameServices* activeFrame = app ? app->GetActiveMainFrame() : nullptr;
+    if (!document || !activeFrame) return false;
+    Korvo::UI::MdiMainFrame* active = &activeFrame->AsMdiMainFrame();
     for (CView* view : document->GetViews()) {
         auto* child = dynamic_cast<CMDIChildWnd*>(view->GetParentFrame());
-        if (!child || MainFrameOfWindow(child) != active) continue;
+        if (!child || MainFrameOfWindow(child) != activeFrame) continue;
         child->SetWindowText(document->GetTitle());
         BOOL activeMaximised = FALSE;
         CMDIChildWnd* current = active->MDIGetActive(&activeMaximised);
@@ -46,9 +47,10 @@ bool ActivatePageDocument(CDocument* document) {
 CDocument* OpenPageDocument(CMultiDocTemplate& pages, CRuntimeClass* frameClass, CRuntimeClass* viewClass,
                             const std::function<void(CDocument&)>& prepare,
                             const std::function<bool(CDocument&)>& ready) {
-    CKvw32App* app = CKvw32App::Instance();
-    CMainFrame* mainFrame = app ? app->GetActiveMainFrame() : nullptr;
-    if (!mainFrame || !frameClass || !viewClass) return nullptr;
+    ApplicationServices* app = ApplicationServices::Instance();
+    MainFrameServices* activeFrame = app ? app->GetActiveMainFrame() : nullptr;
+    if (!activeFrame || !frameClass || !viewClass) return nullptr;
+    Korvo::UI::MdiMainFrame* mainFrame = &activeFrame->AsMdiMainFrame();
     CDocument* document = pages.CreateNewDocument();
     if (!document) return nullptr;
     if (prepare) prepare(*document);

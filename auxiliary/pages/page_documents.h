@@ -6,14 +6,14 @@
 
 #include "platform/mfc.h"
 
-class CMainFrame;
+class MainFrameServices;
 
 // The template in `slot`, made and added to the application on first use.
 CMultiDocTemplate& PageTemplate(CMultiDocTemplate*& slot, CRuntimeClass* document, CRuntimeClass* frame,
                                 CRuntimeClass* view);
 
 // The main frame that holds `window`, or null.
-CMainFrame* MainFrameOfWindow(const CWnd* window);
+MainFrameServices* MainFrameOfWindow(const CWnd* window);
 
 // Activates the document's first view shown in the active main frame: its tab takes the
 // document's title and becomes the active MDI child, maximised as the kernel's session keeps

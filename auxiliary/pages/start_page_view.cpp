@@ -1,13 +1,11 @@
 #include "auxiliary/pages/start_page_view.h"
 
-#include "app/documents/recent_file_list.h"
-#include "app/kvw32_app.h"
 #include "auxiliary/pages/page_documents.h"
 #include "auxiliary/theme_names.h"
-#include "mainframe/help/help_links.h"
-#include "mainframe/main_frame.h"
 #include "platform/kernel.h"
 #include "platform/win32/icons.h"
+#include "services/application.h"
+#include "services/main_frame.h"
 
 IMPLEMENT_DYNCREATE(CStartPageDocument, CDocument)
 IMPLEMENT_DYNCREATE(CManagedStartPage, CView)
@@ -19,19 +17,25 @@ constexpr UINT kOpenDocumentCommand = 1001;
 // Posted to the view itself: the page closes after the control's callback returned.
 constexpr UINT kClosePageMessage = WM_APP + 0x168;
 
-CKVRecentFileList* RecentFiles() {
-    CKvw32App* app = CKvw32App::Instance();
+CXTPRecentFileList* RecentFiles() {
+    const ApplicationServices* app = ApplicationServices::Instance();
     return app ? app->GetRecentFileList() : nullptr;
 }
 
+// The window of the main frame that holds `window`, or null.
+CFrameWnd* FrameWindowOf(const CWnd* window) {
+    MainFrameServices* frame = MainFrameOfWindow(window);
+    return frame ? frame->AsMdiMainFrame().AsWindow() : nullptr;
+}
+
 // Entries up to the first empty one.
-int EntryCount(const CKVRecentFileList& list) {
+int EntryCount(const CXTPRecentFileList& list) {
     int count = 0;
     while (count < list.GetSize() && !list.m_arrNames[static_cast<std::size_t>(count)].IsEmpty()) ++count;
     return count;
 }
 
-bool IsEntry(const CKVRecentFileList* list, unsigned index) {
+bool IsEntry(const CXTPRecentFileList* list, unsigned index) {
     return list && index < static_cast<unsigned>(EntryCount(*list));
 }
 
@@ -46,7 +50,7 @@ BEGIN_MESSAGE_MAP(CManagedStartPage, CView)
 END_MESSAGE_MAP()
 
 void ActivatePageView(CView* view) {
-    if (CKvw32App* app = CKvw32App::Instance()) app->ActivateDocument(nullptr);
+    if (ApplicationServices* app = ApplicationServices::Instance()) app->ActivateDocument(nullptr);
     UIModuleProxy::Instance().SetActiveView(view);
 }
 
@@ -58,7 +62,7 @@ int CManagedStartPage::OnCreate(LPCREATESTRUCT createStruct) {
     ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
     const CString folder = KVNewOptions::GetTemplateFolder();
     std::vector<KorvoManagedUIProxy::RecentItem> items;
-    if (const CKVRecentFileList* list = RecentFiles())
+    if (const CXTPRecentFileList* list = RecentFiles())
         for (int i = 0; i < EntryCount(*list); ++i)
             items.push_back({list->m_arrNames[static_cast<std::size_t>(i)], list->IsPinned(i) != FALSE});
     const NativeSettings::StartPage& settings = GetSettings().startPage;
@@ -89,7 +93,7 @@ void CManagedStartPage::OnActivateView(BOOL activate, CView* activated, CView* d
 
 void CManagedStartPage::OnRecentDocumentAdded(int removedIndex) {
     if (removedIndex >= 0) KorvoManagedUIProxy::StartPageController::RecentDocumentRemoved(m_control, removedIndex);
-    const CKVRecentFileList* list = RecentFiles();
+    const CXTPRecentFileList* list = RecentFiles();
     if (list && EntryCount(*list) > 0)
         KorvoManagedUIProxy::StartPageController::RecentDocumentAdded(m_control, list->m_arrNames[0],
                                                                       list->IsPinned(0) != FALSE);
@@ -100,7 +104,7 @@ void CManagedStartPage::OnRecentDocumentRemoved(int index) {
 }
 
 void CManagedStartPage::OnRecentDocumentPinStateChanged(int index) {
-    const CKVRecentFileList* list = RecentFiles();
+    const CXTPRecentFileList* list = RecentFiles();
     if (index < 0 || !IsEntry(list, static_cast<unsigned>(index))) return;
     KorvoManagedUIProxy::StartPageController::RecentDocumentPinStateChanged(m_control, index,
                                                                             list->IsPinned(index) != FALSE);
@@ -115,7 +119,7 @@ void CManagedStartPage::SetPrototypeFolder(const CString& folder, bool refresh) 
 }
 
 void CManagedStartPage::CloseAfterOpen(bool close) {
-    if (!close || !KVGetActiveDoc(MainFrameOfWindow(this))) return;
+    if (!close || !KVGetActiveDoc(FrameWindowOf(this))) return;
     PostMessage(kClosePageMessage, 0, 0);
 }
 
@@ -128,24 +132,23 @@ void CManagedStartPage::OpenRecentDocument(unsigned index, bool closeAfterOpen) 
     // Only a real entry: a slot past the entries would open whatever the empty slot names.
     if (!IsEntry(RecentFiles(), index)) return;
     GetSettings().startPage.closeAfterOpen = closeAfterOpen;
-    if (CMainFrame* frame = MainFrameOfWindow(this))
-        frame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1 + index, 0);
+    if (CFrameWnd* frame = FrameWindowOf(this)) frame->SendMessage(WM_COMMAND, ID_FILE_MRU_FILE1 + index, 0);
     CloseAfterOpen(closeAfterOpen);
 }
 
 void CManagedStartPage::RemoveRecentDocument(unsigned index) {
-    CKVRecentFileList* list = RecentFiles();
+    CXTPRecentFileList* list = RecentFiles();
     if (IsEntry(list, index)) list->Remove(static_cast<int>(index));
 }
 
 void CManagedStartPage::SetRecentDocumentPinned(unsigned index, bool pinned) {
-    CKVRecentFileList* list = RecentFiles();
+    CXTPRecentFileList* list = RecentFiles();
     if (IsEntry(list, index)) list->SetPinned(static_cast<int>(index), pinned ? TRUE : FALSE);
 }
 
 void CManagedStartPage::OpenDocument(bool closeAfterOpen) {
     GetSettings().startPage.closeAfterOpen = closeAfterOpen;
-    if (CMainFrame* frame = MainFrameOfWindow(this)) frame->SendMessage(WM_COMMAND, kOpenDocumentCommand, 0);
+    if (CFrameWnd* frame = FrameWindowOf(this)) frame->SendMessage(WM_COMMAND, kOpenDocumentCommand, 0);
     CloseAfterOpen(closeAfterOpen);
 }
 
@@ -157,4 +160,7 @@ void CManagedStartPage::CreateDocumentFromPrototype(LPCWSTR path, bool closeAfte
 
 void CManagedStartPage::SetShowOption(bool show) { GetSettings().startPage.displayOption = show; }
 
-bool CManagedStartPage::ExecuteLink(LPCWSTR url) { return OnHelpLink(url); }
+bool CManagedStartPage::ExecuteLink(LPCWSTR url) {
+    ApplicationServices* app = ApplicationServices::Instance();
+    return app && app->OnHelpLink(url);
+}

@@ -1,14 +1,14 @@
 #include "commandbars/ribbonpage/ribbon_property_page.h"
 
-#include "app/recovery/generate_dump_file_app_context.h"
 #include "commandbars/menu_text.h"
 #include "commandbars/ribbonpage/popup_button_sets.h"
 #include "commandbars/ribbonpage/ribbon_tree_items.h"
-#include "documentsmenu/translate_string.h"
 #include "platform/kernel.h"
 #include "platform/textcore.h"
 #include "platform/win32/controls/combobox.h"
 #include "platform/win32/controls/split_button.h"
+#include "services/application.h"
+#include "services/documents_menu.h"
 
 using namespace ribbon_page;
 
@@ -408,7 +408,9 @@ BOOL RibbonPropertyPage::PreTranslateMessage(MSG* msg) {
 }
 
 LRESULT RibbonPropertyPage::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    GenerateDumpFileAppContext context;
+    // Every message of the page runs inside the application's crash-dump context.
+    ApplicationServices* app = ApplicationServices::Instance();
+    const std::unique_ptr<GenerateDumpFileContextBase> context = app ? app->CreateCrashDumpContext() : nullptr;
     return CXTPPropertyPage::WindowProc(message, wParam, lParam);
 }
 

@@ -1,12 +1,12 @@
 #include "documentsmenu/browser/list_item.h"
 
-#include "app/kvw32_app.h"
 #include "documentsmenu/browser/browser.h"
 #include "documentsmenu/browser/shell_rename.h"
 #include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/library_drag_drop.h"
 #include "documentsmenu/window/preview_wnd.h"
+#include "services/application.h"
 
 namespace DocumentsMenu {
 
@@ -73,7 +73,7 @@ void DocumentItem::AddMenuItems(CXTPPopupBar* popup) {
 void DocumentItem::Rename(const CString& text) { RenameOnDisk(GetBrowser(), path_, text); }
 
 void DocumentItem::Open() {
-    if (CKvw32App* application = CKvw32App::Instance()) application->OpenDocumentFile(path_);
+    if (ApplicationServices* application = ApplicationServices::Instance()) application->OpenDocumentFile(path_);
 }
 
 void DocumentItem::BeginDrag() { FileDragSource::Instance().DragFile(path_, DROPEFFECT_COPY); }

@@ -4,10 +4,10 @@
 #include <cwctype>
 #include <string>
 
-#include "app/kvw32_app.h"
 #include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/file_drag_source.h"
 #include "documentsmenu/records/record_icons.h"
+#include "services/application.h"
 
 namespace DocumentsMenu {
 
@@ -145,7 +145,7 @@ void DocumentRecord::ForgetLibrary() { library_ = nullptr; }
 
 void DocumentRecord::Open() {
     const CString path = GetPath();
-    CKvw32App* application = CKvw32App::Instance();
+    ApplicationServices* application = ApplicationServices::Instance();
     // The application reports a document that cannot be opened; the answer is not needed here.
     if (application && !path.IsEmpty()) application->OpenDocumentFile(path);
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "commandbars/px_unique_identifier.h"
+#include "services/command_bars.h"
 #include "platform/win32.h"
 
 namespace DocumentsMenu {

@@ -1,6 +1,6 @@
 // The tabbed main bar's command sets: saved and loaded with their records, loaded twice without
 // doubling, a stored identifier that does not parse; and tool bars made from a tab.
-#include "commandbars/px_unique_identifier.h"
+#include "services/command_bars.h"
 #include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame.h"
 #include "platform/core/journal.h"

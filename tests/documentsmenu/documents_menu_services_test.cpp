@@ -4,7 +4,7 @@
 #include "documentsmenu/documents_menu_dlg.h"
 #include "documentsmenu/drag_formats.h"
 #include "documentsmenu/library_drag_drop.h"
-#include "documentsmenu/translate_string.h"
+#include "services/documents_menu.h"
 #include "documentsmenu/window/choose_lib_dlg.h"
 #include "documentsmenu/window/preview_form_factor_apply_manager.h"
 #include "documentsmenu/window/preview_wnd.h"

@@ -1,4 +1,4 @@
-#include "commandbars/px_unique_identifier.h"
+#include "services/command_bars.h"
 
 bool PX_UniqueIdentifier(CXTPPropExchange* px, const wchar_t* key, Korvo::UniqueIdentifier& value) {
     if (!px || !key) return false;

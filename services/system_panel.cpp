@@ -1,4 +1,4 @@
-#include "syspanel/kernel_panel_value.h"
+#include "services/system_panel.h"
 
 #include <cmath>
 

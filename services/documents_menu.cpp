@@ -1,4 +1,4 @@
-#include "documentsmenu/translate_string.h"
+#include "services/documents_menu.h"
 
 #include "platform/textcore.h"
 
