@@ -24,7 +24,7 @@ bool Driver::pickInChooser(const Step& step) {
     }
     platform::core::journal().add("user", L"pick " + platform::core::quoted(step.arguments.text) + L" in " +
                                               platform::core::handleText(frame));
-    // What a user could not do is said in the transcript and the run goes on.
+    // What a user could not do is a refusal (printRefusal).
     if (const std::wstring refusal = g_chooserHooks.pick(frame, step.arguments.text); !refusal.empty())
         printRefusal("pick", refusal);
     session_.runUntilIdle();

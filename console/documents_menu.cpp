@@ -66,7 +66,7 @@ bool Driver::addLibrary(const Step& step) {
     IConfigurationsGroup* global = GlobalCfgGroup();
     IConfiguration* last = global->GetCount() > 0 ? global->GetConfigurationAt(global->GetCount() - 1) : nullptr;
     if (!last) {
-        transcript_.print(L"documents-menu: no configuration is open to add the library to");
+        printRefusal("documents-menu", L"no configuration is open to add the library to");
         return true;
     }
     const std::wstring& folder = step.arguments.text;
@@ -156,7 +156,7 @@ HWND Driver::documentsMenuWindow(const Step& step) {
     for (HWND frame : session_.inspect().mainFrames()) {
         if (const HWND window = session_.inspect().paneWindow(frame, kDocumentsMenuPane)) return window;
     }
-    transcript_.print(verbName(step) + L": no main frame has the documents menu's pane");
+    printRefusal(platform::core::toUtf8(verbName(step)), L"no main frame has the documents menu's pane");
     return nullptr;
 }
 

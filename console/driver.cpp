@@ -138,7 +138,7 @@ bool Driver::click(const Step& step) {
     std::optional<long long> id;
     if (!window || !controlFor(step, window, false, id)) return false;
     if (!id) return true;
-    // What a user could not do is said in the transcript and the run goes on.
+    // What a user could not do is said in the transcript (and fails a script run).
     if (step.arguments.frame.paneId == 0) {
         // A main frame: its ribbon and bars, as a user reaches them.
         if (const auto refusal = session_.user().clickControl(window, static_cast<int>(*id)))
@@ -206,7 +206,12 @@ void Driver::printDump(const std::wstring& dump, const wchar_t* whenEmpty) {
 }
 
 void Driver::printRefusal(std::string_view verb, const std::wstring& refusal) {
-    transcript_.print(platform::core::fromUtf8(std::string(verb) + ": " + quotingSafely(toUtf8(transcript_.named(refusal)))));
+    const std::string said = std::string(verb) + ": " + toUtf8(transcript_.named(refusal));
+    transcript_.print(platform::core::fromUtf8(quotingSafely(said)));
+    if (!failOnRefusals_) return;
+    // Standard error quotes it as the transcript does when it lists the failures.
+    const std::string where = current_ ? source_ + ":" + std::to_string(current_->line) + ": " : std::string();
+    failures_.push_back(platform::core::fromUtf8(where + said));
 }
 
 bool Driver::dumpWindows(const Step&) {

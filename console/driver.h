@@ -117,6 +117,9 @@ public:
     // At a terminal a verb that cannot run at its point is reported and the session goes on;
     // a script stops there.
     void goOnAfterMistakes() { goOnAfterMistakes_ = true; }
+    // A script checks itself: a verb a user could not carry out (a misspelt caption) is a failure
+    // of the run, not only a line in the transcript.
+    void failOnRefusals() { failOnRefusals_ = true; }
     // Runs one step, or skips it or reports it as a mistake when its verb says so for this point
     // of the run; false when the run must not go on (a mistake, or a strict failure).
     bool run(const Step& step);
@@ -340,15 +343,17 @@ private:
     bool activateDocument(const Step& step);
     bool pressMessageBarButton(const Step& step);
     // The control a step names in `window` by id, or by caption (ID|"CAPTION"): the id, or
-    // nothing when there is none to act on. A caption that names controls of two ids is a
-    // mistake (reported); one that names none is a mistake when `missingIsMistake`, otherwise
-    // said in the transcript. False when the run must stop.
+    // nothing when there is none to act on. A caption that names one enabled control names it,
+    // whatever disabled ones share the caption; one that names two enabled controls, or two
+    // disabled ones and no enabled one, is a mistake (reported); one that names none is a
+    // mistake when `missingIsMistake`, otherwise a refusal. False when the run must stop.
     bool controlFor(const Step& step, HWND window, bool missingIsMistake, std::optional<long long>& id);
     enum class TabAction { Click, Close, MiddleClick, ContextMenu };
     bool documentTab(const Step& step, TabAction action);
     // Reports what the user could not do as a mistake of the step; true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
-    // Says in the transcript what the user could not do ("click: ..."), the input it quotes cut.
+    // Says in the transcript what the user could not do ("click: ..."), the input it quotes cut;
+    // a failure of the run too when refusals fail it.
     void printRefusal(std::string_view verb, const std::wstring& refusal);
     bool paneAction(const Step& step, platform::harness::User::PaneAction action);
     bool progress(const Step& step, platform::harness::Kernel::ProgressCall call);
@@ -377,6 +382,7 @@ private:
     bool scriptFailed_ = false;
     bool hung_ = false;
     bool goOnAfterMistakes_ = false;
+    bool failOnRefusals_ = false;
     // The step running now, and the last one that was not an assertion (what assert looks at).
     const Step* current_ = nullptr;
     std::optional<Step> asserted_;

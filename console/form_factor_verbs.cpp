@@ -19,7 +19,7 @@ bool Driver::searchFormFactors(const Step& step) {
     const HWND window = windowFor(step);
     if (!window) return false;
     CXTPControlEdit* box = g_formFactorSearchBox ? g_formFactorSearchBox(window) : nullptr;
-    // What a user could not do is said in the transcript and the run goes on.
+    // What a user could not do is a refusal (printRefusal).
     if (!box) printRefusal("formfactors", L"no form factors are shown in " + platform::core::handleText(window));
     else if (const auto refusal = session_.user().typeText(box, step.arguments.text)) printRefusal("formfactors", *refusal);
     session_.runUntilIdle();

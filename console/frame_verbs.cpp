@@ -40,7 +40,7 @@ bool Driver::dropFilesHolding(const Step& step, bool control) {
     return true;
 }
 
-// What a user could not do with the mouse is said in the transcript and the run goes on.
+// What a user could not do with the mouse is a refusal (printRefusal).
 bool Driver::mouse(const Step& step) {
     const HWND window = windowFor(step);
     if (!window) return false;

@@ -4,8 +4,7 @@
 
 namespace korvo::console {
 
-// What a user could not do at a scroll bar is said in the transcript and the run goes on, as
-// for a click.
+// What a user could not do at a scroll bar is a refusal, as for a click.
 bool Driver::scroll(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;

@@ -146,6 +146,9 @@ RunEnd run(const Options& options, EndSignals& signals) {
     Transcript transcript(std::cout);
     transcript.leaveOut(options.quiet);
     Driver driver(session, transcript, std::cerr, options.script ? *options.script : "<stdin>", !options.lenient);
+    // A script runs unattended: nobody reads a refusal as it comes, so it fails the run. At the
+    // keyboard (or piped in) the operator sees it and goes on.
+    if (options.script && !options.lenient) driver.failOnRefusals();
     if (options.script) {
         for (const auto& step : steps) {
             if (signals.received() != 0 || !std::cout || !driver.run(step)) break;

@@ -42,7 +42,18 @@ bool Driver::controlFor(const Step& step, HWND window, bool missingIsMistake, st
     }
     const std::string verb(verbs()[step.verb].name());
     const std::wstring& caption = step.arguments.text;
-    const std::vector<long long> ids = session_.inspect().controlsCaptioned(window, caption);
+    const auto found = session_.inspect().controlsCaptioned(window, caption);
+    // A command a bar shows disabled is no second choice beside the enabled one a user would
+    // press (the tool bars' twin of a ribbon button): disabled ones count only when no control
+    // so captioned is enabled.
+    std::vector<long long> enabled;
+    std::vector<long long> all;
+    for (const auto& control : found) {
+        all.push_back(control.id);
+        if (control.enabled) enabled.push_back(control.id);
+    }
+    const bool disabledLeftOut = !enabled.empty() && enabled.size() < all.size();
+    const std::vector<long long>& ids = enabled.empty() ? all : enabled;
     if (ids.size() == 1) {
         id = ids.front();
         return true;
@@ -63,7 +74,8 @@ bool Driver::controlFor(const Step& step, HWND window, bool missingIsMistake, st
     for (std::size_t i = 0; i < std::min(ids.size(), kNamed); ++i)
         named += (i == 0 ? "" : i + 1 == ids.size() ? " and " : ", ") + std::to_string(ids[i]);
     if (ids.size() > kNamed) named += " and " + std::to_string(ids.size() - kNamed) + " more";
-    scriptError(step.line, verb + ": " + std::to_string(ids.size()) + " visible controls are captioned " + quotedCaption +
+    scriptError(step.line, verb + ": " + std::to_string(ids.size()) + (disabledLeftOut ? " enabled" : "") +
+                               " visible controls are captioned " + quotedCaption +
                                " (ids " + named + "): name one by its id");
     return false;
 }
@@ -71,7 +83,7 @@ bool Driver::controlFor(const Step& step, HWND window, bool missingIsMistake, st
 bool Driver::rightClick(const Step& step) {
     const HWND window = windowFor(step);
     if (!window) return false;
-    // What a user could not do is said in the transcript and the run goes on, as for a click.
+    // What a user could not do is a refusal, as for a click.
     if (const auto refusal = session_.user().rightClickControl(window, step.arguments.number))
         printRefusal("right-click", *refusal);
     return true;
@@ -116,7 +128,7 @@ bool Driver::activateFrame(const Step& step) {
 }
 
 bool Driver::activateDocument(const Step& step) {
-    // What a user could not do is said in the transcript and the run goes on, as for a click.
+    // What a user could not do is a refusal, as for a click.
     if (const auto refusal = session_.user().activateDocument(step.arguments.text))
         printRefusal("activate", *refusal);
     return true;
@@ -125,7 +137,7 @@ bool Driver::activateDocument(const Step& step) {
 bool Driver::pressMessageBarButton(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    // What a user could not do is said in the transcript and the run goes on, as for a click.
+    // What a user could not do is a refusal, as for a click.
     if (const auto refusal = session_.user().pressMessageBarButton(frame, step.arguments.number, step.arguments.command))
         printRefusal("message-bar", *refusal);
     return true;

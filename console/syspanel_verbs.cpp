@@ -28,7 +28,7 @@ bool Driver::dumpSysPanel(const Step& step) {
 bool Driver::typeText(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    // What a user could not do is said in the transcript and the run goes on.
+    // What a user could not do is a refusal (printRefusal).
     if (const auto refusal =
             session_.user().typeText(frame, static_cast<int>(step.arguments.number), step.arguments.text))
         printRefusal("type", *refusal);
@@ -81,7 +81,7 @@ bool Driver::editContextMenu(const Step& step) {
 bool Driver::editCommand(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    // As with typing, what a user could not do is said in the transcript and the run goes on.
+    // As with typing, what a user could not do is a refusal.
     if (const auto refusal =
             session_.user().editCommand(frame, static_cast<int>(step.arguments.number), step.arguments.command))
         printRefusal("edit-command", *refusal);
@@ -96,7 +96,7 @@ namespace korvo::console {
 bool Driver::clickListButton(const Step& step) {
     const HWND frame = frameFor(step);
     if (!frame) return false;
-    // What a user could not do is said in the transcript and the run goes on.
+    // What a user could not do is a refusal (printRefusal).
     if (const auto refusal = session_.user().clickListButton(frame, static_cast<int>(step.arguments.number)))
         printRefusal("list-button", *refusal);
     session_.runUntilIdle();

@@ -1,6 +1,6 @@
 // The console's verbs, registered in one table: the parser reads each verb's syntax from it, the
 // driver runs its handler and honours when it may run, `--help` prints it, and a test holds the
-// README's verb table to it.
+// verb tables of docs/console.md to it.
 #pragma once
 
 #include <span>

@@ -759,9 +759,14 @@ public:
     // into a PNG file at `hostPath` on the host's file system, replacing it whole; the reason it
     // could not, or nothing.
     std::optional<std::wstring> snapshot(HWND frame, const std::string& hostPath) const;
+    // A control id `window`'s layout shows, and whether any of its places there is enabled.
+    struct CaptionedControl {
+        long long id = 0;
+        bool enabled = false;
+    };
     // The distinct ids of the controls `window`'s layout shows with the caption (mnemonic marks
     // ignored), in the layout's order.
-    std::vector<long long> controlsCaptioned(HWND window, std::wstring_view caption) const;
+    std::vector<CaptionedControl> controlsCaptioned(HWND window, std::wstring_view caption) const;
     // The numbers (as dumpTabs counts them) of the frame's document tabs captioned so.
     std::vector<int> documentTabsCaptioned(HWND frame, std::wstring_view caption) const;
     // The tool bars inside a window (a pane's own, say), as dumpBars prints a frame's.
@@ -778,7 +783,8 @@ public:
     // The kernel's documents in opening order, one a line: "title" "path", modified or
     // unmodified, read-only or writable, editing blocked or editable, `holds N` (the saves holding it), and the handle of each
     // frame that shows it (none when it has no frame). Then the application's other documents
-    // (pictures): "title" "path", the framework class, modified or unmodified, and the frames.
+    // (pictures): "title" "path" (a picture is titled by the path it was read from), the
+    // framework class, modified or unmodified, and the frames.
     std::wstring dumpDocuments() const;
     // The technical-requirements pane an add-on hosts, as the program outlines it; "(no pane)".
     std::wstring dumpRequirements() const;

@@ -32,8 +32,11 @@ std::wstring otherDocuments() {
         for (CDocument* document : documentTemplate->GetDocuments()) {
             if (dynamic_cast<CKvw32Doc*>(document)) continue;
             const char* name = document->GetRuntimeClass()->m_lpszClassName;
+            // The shell opens a picture without giving it a path name: it titles it by its path,
+            // and that title is the path it was read from.
+            const CString path = document->GetPathName().IsEmpty() ? document->GetTitle() : document->GetPathName();
             dump += L"\n" + platform::core::quoted(document->GetTitle().view()) + L" " +
-                    platform::core::quoted(document->GetPathName().view()) + L" " + std::wstring(name, name + std::strlen(name)) +
+                    platform::core::quoted(path.view()) + L" " + std::wstring(name, name + std::strlen(name)) +
                     (document->IsModified() ? L" modified" : L" unmodified") + framesText(*document);
         }
     }

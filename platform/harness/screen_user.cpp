@@ -36,15 +36,19 @@ void collectBars(HWND window, std::vector<const CXTPToolBar*>& out) {
 
 }  // namespace
 
-std::vector<long long> Inspect::controlsCaptioned(HWND window, std::wstring_view caption) const {
+std::vector<Inspect::CaptionedControl> Inspect::controlsCaptioned(HWND window, std::wstring_view caption) const {
     const std::wstring wanted = readableCaption(std::wstring(caption).c_str());
     const Place layout = frameLayout(window);
     std::vector<std::pair<const Place*, const Place*>> controls;
     collectControls(layout, nullptr, controls);
-    std::vector<long long> ids;
-    for (const auto& [control, bar] : controls)
-        if (control->text == wanted && std::find(ids.begin(), ids.end(), control->id) == ids.end()) ids.push_back(control->id);
-    return ids;
+    std::vector<CaptionedControl> found;
+    for (const auto& [control, bar] : controls) {
+        if (control->text != wanted) continue;
+        const auto same = std::find_if(found.begin(), found.end(), [&](const CaptionedControl& seen) { return seen.id == control->id; });
+        if (same == found.end()) found.push_back({control->id, control->enabled});
+        else same->enabled = same->enabled || control->enabled;
+    }
+    return found;
 }
 
 std::optional<std::wstring> User::rightClickControl(HWND window, long long id) {

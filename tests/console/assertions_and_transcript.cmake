@@ -22,6 +22,28 @@ korvo_run(lenient EXIT 1 OUTPUT out INPUT "start\nassert \"nothing like this\"\n
 korvo_frame_handle("${out}" first)
 korvo_expect("${out}" "\ndump frames\n1 ${first} " "a lenient run goes on after a failed assertion")
 
+# A script run checks itself: a refusal (a misspelt caption) fails it as a failed assertion does,
+# stopping it there and naming the refusal and its line; --lenient lets it go on, and so does
+# standard input, where the operator reads the refusal as it comes.
+set(misspelt "start\nidle\nclick 1 \"Opne\"\ndump frames\nquit\n")
+file(WRITE ${WORK_DIR}/misspelt.korvo "${misspelt}")
+korvo_run(refused EXIT 1 OUTPUT out ERROR err ARGS --script ${WORK_DIR}/misspelt.korvo)
+korvo_expect("${out}" "\nclick: no visible control is captioned \"Opne\" in frame 1\n" "the refusal in the transcript")
+korvo_expect("${err}" "korvo: [^\n]*misspelt.korvo:3: stopping after a failure\n.*korvo: failed: [^\n]*misspelt.korvo:3: click: no visible control is captioned \"Opne\" in frame 1\n"
+             "the run stops at the refusal, which standard error names with its line")
+if(out MATCHES "\ndump frames\n")
+  message(FATAL_ERROR "a refused step does not stop the script run:\n${out}")
+endif()
+korvo_run(refused_lenient EXIT 0 OUTPUT out ERROR err ARGS --lenient --script ${WORK_DIR}/misspelt.korvo)
+korvo_expect("${out}" "\nclick: no visible control is captioned \"Opne\" in frame 1\n(.*\n)?dump frames\n1 " "--lenient goes on after it")
+korvo_run(refused_piped EXIT 0 OUTPUT out INPUT "${misspelt}")
+korvo_expect("${out}" "\nclick: no visible control is captioned \"Opne\" in frame 1\n(.*\n)?dump frames\n1 " "standard input goes on after it")
+# Refusals of other verbs fail it too; one that quotes hostile input is escaped on standard error.
+string(ASCII 1 control)
+file(WRITE ${WORK_DIR}/tab.korvo "start\nidle\ndoc-tab 1 \"a${control}b\" click\nquit\n")
+korvo_run(refused_tab EXIT 1 ERROR err ARGS --script ${WORK_DIR}/tab.korvo)
+korvo_expect("${err}" "korvo: failed: [^\n]*tab.korvo:3: doc-tab: main frame 1 shows no document tab \"a\\\\x01b\"\n" "a doc-tab refusal, escaped")
+
 # Two runs print the same bytes: the log's heap address becomes a label.
 set(script "start\nidle\nnew-frame\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Gear.png\"\ndump windows\ndump frames\nquit\n")
 korvo_run(first EXIT 0 OUTPUT one INPUT "${script}")

@@ -8,7 +8,8 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 set(gear "C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Gear.png")
 korvo_run(open EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
   "start\nidle\nopen \"${gear}\"\ndump documents\ndump tabs 1\ndump windows\ndump image 1\nquit\n")
-korvo_expect("${out}" "\n\"C:[^\n]*Gear.png\" \"\" CDibDoc unmodified frame 0x[0-9a-f]+\n" "the image document")
+# Titled by its path, as its frame and tab are, with the path it was read from.
+korvo_expect("${out}" "\n\"${gear}\" \"${gear}\" CDibDoc unmodified frame 0x[0-9a-f]+\n" "the image document")
 korvo_expect("${out}" "\n  1 0x[0-9a-f]+ \"C:[^\n]*Gear.png\" selected " "its tab")
 korvo_expect("${out}" "\"AfxFrameOrView\" \"C:[^\n]*Gear.png\" visible" "its frame, titled with the path")
 korvo_expect("${out}" "zoom 1 origin \\([0-9]+,[0-9]+\\) picture 96x64 zoomed 96x64[^\n]*\nhorizontal none\nvertical none\npaint\n  PatBlt"

@@ -37,6 +37,15 @@ korvo_expect("${out}" "\nclick: no visible control is captioned \"Nothing\" in f
 korvo_run(ambiguous EXIT 2 ERROR err INPUT "start\nidle\nclick 1 \"\"\n")
 korvo_expect("${err}" "<stdin>:3: click: [0-9]+ visible controls are captioned \"\" \\(ids [0-9]+, [0-9]+.*\\): name one by its id"
              "one caption of several controls")
+# A caption one enabled control has beside disabled twins names the enabled one: "Settings" on the
+# Tools tab (1111) and in a tool bar (1114, disabled); a caption only disabled controls have is
+# refused as a disabled id is.
+korvo_run(twins EXIT 0 OUTPUT out INPUT
+  "start\nidle\ntab 1 \"Tools\"\ndump layout 1\nclick 1 \"Settings\"\nclick 1 \"Perspective\"\nquit\n")
+korvo_expect("${out}" "\n *control 1111 [a-z-]+ \"Settings\" [^\n]*\n.*\n *control 1114 [a-z-]+ \"Settings\" [^\n]* disabled\n"
+             "both show, the tool bar's disabled")
+korvo_expect("${out}" "\nuser click 1111 on frame 1\n(call [^\n]*\n)*call KVCommand::Run\\(1111, \"Settings\"\\)" "the enabled one is clicked")
+korvo_expect("${out}" "\nuser click 1343 on frame 1\n(call [^\n]*\n)*click: control 1343 is disabled\n" "a caption of a disabled control alone")
 korvo_run(hover_none EXIT 2 ERROR err INPUT "start\nidle\nhover 1 \"Nothing\"\n")
 korvo_expect("${err}" "<stdin>:3: hover: no visible control is captioned \"Nothing\"" "hover over nothing")
 
