@@ -7,11 +7,11 @@ export CCACHE_NOHASHDIR := 1
 export CCACHE_DIR ?= $(HOME)/.cache/korvo-ccache
 JOBS ?= $(shell nproc)
 HOST ?= $(SRC)/build/host
-# The fuzz targets need clang and its libFuzzer runtime.
+# The sanitized tree builds the tests and the fuzz targets with clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang-14 libclang-rt-14-dev
 FUZZ_CXX ?= clang++-14
 
-.PHONY: deps fuzz-deps run test fuzz bench bench-smoke clean
+.PHONY: deps fuzz-deps asan-tree run test fuzz bench bench-smoke clean
 
 deps:
 	@missing=""; for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
@@ -27,12 +27,13 @@ fuzz-deps:
 build/debug/build.ninja: | deps
 	cmake -G Ninja -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DKORVO_TESTS=OFF
 
-build/asan/build.ninja: | deps
-	cmake -G Ninja -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DKORVO_SANITIZE=ON
-
-build/fuzz/build.ninja: | deps fuzz-deps
-	cmake -G Ninja -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-	  -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DKORVO_TESTS=OFF -DKORVO_FUZZ=ON
+# One unoptimised clang tree for the sanitized tests and the fuzz targets. A tree configured
+# before it held the fuzz targets (a GCC one) is configured afresh.
+asan-tree: deps fuzz-deps
+	@if [ -f build/asan/CMakeCache.txt ] && ! grep -q '^KORVO_FUZZ:BOOL=ON' build/asan/CMakeCache.txt; then \
+	  echo "Configuring build/asan afresh with $(FUZZ_CXX)"; rm -rf build/asan; fi
+	@[ -f build/asan/build.ninja ] || cmake -G Ninja -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_COMPILER=$(FUZZ_CXX) -DKORVO_SANITIZE=ON -DKORVO_FUZZ=ON
 
 build/release/build.ninja: | deps
 	cmake -G Ninja -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DKORVO_TESTS=OFF -DKORVO_BENCH=ON
@@ -43,16 +44,14 @@ run: deps build/debug/build.ninja
 	rm -rf $(HOST)
 	./build/debug/korvo --host $(HOST) --script sample/tour.korvo
 
-# The fuzz corpora run first, so the run ends with the count of the whole suite.
-test: deps build/asan/build.ninja
-	$(MAKE) --no-print-directory fuzz
-	cd build/fuzz && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+# Every test and every fuzz target's corpus (replayed, then fuzzed a few seconds) in one ctest run.
+test: asan-tree
 	cmake --build build/asan -j $(JOBS)
 	cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# Builds one libFuzzer target per parser (build/fuzz/fuzz_<name>); `make test` runs them.
-fuzz: deps fuzz-deps build/fuzz/build.ninja
-	cmake --build build/fuzz --target korvo_fuzzers -j $(JOBS)
+# Builds one libFuzzer target per parser (build/asan/fuzz/fuzz_<name>); `make test` runs them.
+fuzz: asan-tree
+	cmake --build build/asan --target korvo_fuzzers -j $(JOBS)
 
 bench: deps build/release/build.ninja
 	cmake --build build/release --target korvo_bench -j $(JOBS)

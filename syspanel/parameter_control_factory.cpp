@@ -21,7 +21,7 @@ CXTPControl* makeParameterControl(int id, CXTPCommandBars* commandBars) {
         case 910: return new CStaticImageControl(kStaticImageIcon);
         case 911: return new CLayerPopupControl();
         case 912: return new LCSPopupControl();
-        case 914: return new CFontComboBox(commandBars);
+        case 914: return new CFontComboBox();
         case 915: return new CSyspanelEdit("FontSize", 9, -1.0, kFontSizeSettingsKey1, kFontSizeSettingsKey2);
         case 918: return new CMaterialPopup(false);
         case 2041: return new OptixCameraPopup(commandBars);

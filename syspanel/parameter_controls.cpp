@@ -260,8 +260,8 @@ void LCSPopupControl::CopyFrom(IDataExchange* other) {
 
 IMPLEMENT_DYNCREATE(CFontComboBox, CXTPControlComboBox)
 
-CFontComboBox::CFontComboBox(CXTPCommandBars* commandBars)
-    : m_commandBars(commandBars), m_list(std::make_unique<CFontComboBoxList>()) {
+CFontComboBox::CFontComboBox()
+    : m_list(std::make_unique<CFontComboBoxList>()) {
     SetWidth(XTPDpiHelper()->ScaleX(kWidth));
     // The drop-down style with its edit field: a "$name" typed there makes a text variable.
     SetEditable(TRUE);

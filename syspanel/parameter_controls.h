@@ -142,7 +142,7 @@ public:
     static constexpr int kWidth = 205;  // pixels at 96 dpi
     static constexpr int kFaceNameLimit = 32;
 
-    explicit CFontComboBox(CXTPCommandBars* commandBars = nullptr);
+    CFontComboBox();
     ~CFontComboBox() override;
     // The selected entry's face name (at most 32 characters); empty without one.
     CString GetSelectedFontName() const;
@@ -187,7 +187,6 @@ protected:
 private:
     int findExact(const CString& text) const;
 
-    CXTPCommandBars* m_commandBars;
     std::unique_ptr<CFontComboBoxList> m_list;
     CString m_name;
 };

@@ -95,7 +95,7 @@ void CSysPanelToolbar::RegisterSyspanelControls() {
     registerNew(907, new CSyspanelEdit("Level", 2, -1.0));
     registerNew(909, new CSyspanelEdit("Priority", 2, -1.0));
     registerNew(904, new CColorPopupControl());
-    registerNew(914, new CFontComboBox(bars));
+    registerNew(914, new CFontComboBox());
     registerNew(915, new CSyspanelEdit("FontSize", 9, -1.0));
     registerNew(918, new CMaterialPopup(false));
     registerNew(905, new CMaterialPopup(true));

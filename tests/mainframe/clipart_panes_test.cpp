@@ -259,8 +259,8 @@ TEST_F(ClipartDocumentsMenuTest, LibrariesAndGroupsDroppedOnTheMainWindowOpenWhe
 }
 
 TEST_F(ClipartDocumentsMenuTest, TheOpenWindowItemsOpenTheirObjectsAndAGoneLibraryShowsNothing) {
-    DocumentsMenu::LibraryMenuItems::OpenClipart({m6}, false).Execute();
-    DocumentsMenu::LibrariesGroupMenuItems::OpenClipart({bolts}, false).Execute();
+    DocumentsMenu::LibraryMenuItems::OpenClipart(m6, false).Execute();
+    DocumentsMenu::LibrariesGroupMenuItems::OpenClipart(bolts, false).Execute();
     EXPECT_EQ(Views(), 2);
     const std::wstring xml = SaveLayoutAndEndViews();
     s.kernel().documentsMenu().removeLibrary(m6);
