@@ -12,6 +12,7 @@
 #include "mainframe/main_frame_state.h"
 #include "mainframe/main_window_attributes.h"
 #include "mainframe/menu_insertion.h"
+#include "platform/toolkit/propexchange_tree.h"
 
 namespace {
 
@@ -23,10 +24,28 @@ constexpr const wchar_t* kFullScreenLayout = L"fullscreenLayout";
 constexpr const wchar_t* kFramelessToolBar = L"framelessToolBar";
 constexpr Korvo::VersionNumber kProgramVersion(18, 0, 21, 0);
 
-// The toolkit's exchange over an element of the model: loading reads a copy of it.
+// An element of the model as the toolkit's exchange takes a tree.
+class ElementTree : public CXTPPropExchangeXMLTree {
+public:
+    explicit ElementTree(const Element& root) : m_root(root) {}
+    void Write(Writer& writer) const override { Write(m_root, writer); }
+
+private:
+    static void Write(const Element& element, Writer& writer) {
+        writer.OpenElement(element.name());
+        for (const auto& [name, value] : element.attributes()) writer.AddAttribute(name, value);
+        for (const auto& child : element.children()) Write(*child, writer);
+        writer.CloseElement();
+    }
+
+    const Element& m_root;  // outlived by the tree, which lives for one load
+};
+
+// The toolkit's exchange over an element of the model: loading reads a copy of it (built from
+// the element, not printed and parsed again).
 std::unique_ptr<CXTPPropExchangeXMLNode> LoadingExchange(const Element& node) {
     auto exchange = std::make_unique<CXTPPropExchangeXMLNode>(TRUE, node.name().c_str());
-    if (!exchange->LoadFromString(node.toXml(), L"state.xml")) return nullptr;
+    if (!LoadPropExchangeFromTree(*exchange, ElementTree(node), L"state.xml")) return nullptr;
     return exchange;
 }
 

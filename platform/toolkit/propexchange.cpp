@@ -1,4 +1,5 @@
 #include "platform/toolkit/propexchange.h"
+#include "platform/toolkit/propexchange_tree.h"
 
 #include <sstream>
 #include <vector>
@@ -22,9 +23,90 @@ struct XmlDocument {
     pugi::xml_document dom;
     std::wstring origin;  // the file (or other source) named in warnings
     std::string source;   // the text parsed, for line numbers
+    // Built from a tree: no text was parsed; the text the tree stands for is printed when a
+    // warning needs a line.
+    bool builtFromTree = false;
 };
 
 std::string utf8(LPCWSTR text) { return text ? toUtf8(text) : std::string(); }
+
+// The document as XML text, as a tree of elements is written out (no declaration).
+std::string printed(const pugi::xml_document& dom) {
+    struct Writer : pugi::xml_writer {
+        std::string text;
+        void write(const void* data, size_t size) override { text.append(static_cast<const char*>(data), size); }
+    } writer;
+    dom.print(writer, "  ", pugi::format_default | pugi::format_no_declaration);
+    return std::move(writer.text);
+}
+
+// `text` in UTF-8 into `out`, reusing its storage.
+void assignUtf8(std::string& out, std::wstring_view text) {
+    out.clear();
+    for (const wchar_t c : text) {
+        if (static_cast<unsigned>(c) >= 0x80) {
+            out = toUtf8(text);
+            return;
+        }
+        out += static_cast<char>(c);
+    }
+}
+
+// Builds a document from a tree's elements; notes a nesting deeper than reading accepts.
+class DomWriter : public CXTPPropExchangeXMLTree::Writer {
+public:
+    explicit DomWriter(pugi::xml_document& dom) : open_(dom) {}
+
+    void OpenElement(std::wstring_view name) override {
+        assignUtf8(utf8_, name);
+        open_ = open_.append_child(utf8_.c_str());
+        if (++depth_ > platform::toolkit::kMaxXmlDepth) tooDeep_ = true;
+    }
+    void AddAttribute(std::wstring_view name, std::wstring_view value) override {
+        assignUtf8(utf8_, name);
+        pugi::xml_attribute attribute = open_.append_attribute(utf8_.c_str());
+        assignUtf8(utf8_, value);
+        attribute.set_value(utf8_.c_str());
+    }
+    void CloseElement() override {
+        open_ = open_.parent();
+        --depth_;
+    }
+    bool tooDeep() const { return tooDeep_; }
+
+private:
+    pugi::xml_node open_;
+    std::size_t depth_ = 0;
+    bool tooDeep_ = false;
+    std::string utf8_;  // one buffer for every name and value
+};
+
+// The node at the place of `node` (a node of another document of the same shape) in `dom`.
+pugi::xml_node samePlace(const pugi::xml_node& node, const pugi::xml_document& dom) {
+    std::vector<std::size_t> indices;  // among its siblings, from `node` up
+    for (pugi::xml_node at = node; at.parent(); at = at.parent()) {
+        std::size_t index = 0;
+        for (pugi::xml_node before = at.previous_sibling(); before; before = before.previous_sibling()) ++index;
+        indices.push_back(index);
+    }
+    pugi::xml_node at = dom;
+    for (auto index = indices.rbegin(); index != indices.rend() && at; ++index) {
+        at = at.first_child();
+        for (std::size_t i = 0; i < *index && at; ++i) at = at.next_sibling();
+    }
+    return at;
+}
+
+// The 1-based line `element` opens on in its document's text; 0 when unknown.
+int lineOf(XmlDocument& document, const pugi::xml_node& element) {
+    if (!element) return 0;
+    if (!document.builtFromTree) return platform::xml::lineAt(document.source, element.offset_debug());
+    // The text a built document stands for is read back only for the rare warning.
+    if (document.source.empty()) document.source = printed(document.dom);
+    pugi::xml_document parsed;
+    if (!parsed.load_buffer(document.source.data(), document.source.size(), pugi::parse_default, pugi::encoding_utf8)) return 0;
+    return platform::xml::lineAt(document.source, samePlace(element, parsed).offset_debug());
+}
 
 POSITION positionOf(std::size_t index) { return reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(index + 1)); }
 std::size_t indexOf(POSITION position) { return static_cast<std::size_t>(reinterpret_cast<std::uintptr_t>(position)) - 1; }
@@ -193,8 +275,8 @@ void CXTPPropExchangeXMLNode::WriteValue(LPCWSTR name, std::wstring_view value) 
 }
 
 void CXTPPropExchangeXMLNode::ReportBadValue(LPCWSTR name, std::wstring_view value, LPCWSTR expected) {
-    const auto& document = *node_->document;
-    const int line = node_->element ? platform::xml::lineAt(document.source, node_->element.offset_debug()) : 0;
+    auto& document = *node_->document;
+    const int line = lineOf(document, node_->element);
     recordWarning(document.origin + L"(" + std::to_wstring(line) + L"): <" + rootName_ + L"> " +
                   (name ? name : L"") + L"=\"" + std::wstring(value) + L"\" is not " + (expected ? expected : L"valid") +
                   L"; the default is used");
@@ -258,4 +340,21 @@ BOOL PX_Bool(CXTPPropExchange* px, LPCWSTR name, BOOL& value, BOOL defaultValue)
     const BOOL result = PX_Bool(px, name, flag, defaultValue != FALSE);
     value = flag ? TRUE : FALSE;
     return result;
+}
+
+BOOL LoadPropExchangeFromTree(CXTPPropExchangeXMLNode& exchange, const CXTPPropExchangeXMLTree& tree, LPCWSTR origin) {
+    if (!exchange.IsLoading()) return FALSE;
+    auto document = std::make_shared<XmlDocument>();
+    document->origin = origin ? origin : L"(text)";
+    DomWriter writer(document->dom);
+    tree.Write(writer);
+    const pugi::xml_node root = document->dom.document_element();
+    // A tree the text's reading would refuse goes that way, to be refused with the same warning.
+    if (writer.tooDeep() || !root || fromUtf8(root.name()) != exchange.GetSectionName().view())
+        return exchange.LoadFromString(fromUtf8(printed(document->dom)), document->origin.c_str());
+    document->builtFromTree = true;
+    const auto& node = exchange.GetNode();
+    node->document = std::move(document);
+    node->element = root;
+    return TRUE;
 }
