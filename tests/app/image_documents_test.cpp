@@ -59,7 +59,8 @@ TEST_F(ImageDocuments, ASmallPictureOpensCentredInItsOwnFrameWithTheFreeBandsPai
     EXPECT_EQ(text, L"C:\\Work\\Small.png");
     EXPECT_EQ(view->GetDocument()->GetTitle(), L"C:\\Work\\Small.png");
     const std::wstring documents = s.inspect().dumpDocuments();
-    EXPECT_NE(documents.find(L"\"C:\\Work\\Small.png\" \"\" CDibDoc unmodified frame " + apptest::HandleText(*frame)),
+    EXPECT_NE(documents.find(L"\"C:\\Work\\Small.png\" \"C:\\Work\\Small.png\" CDibDoc unmodified frame " +
+                             apptest::HandleText(*frame)),
               std::wstring::npos)
         << apptest::Utf8(documents);
     EXPECT_TRUE(Contains(apptest::Lines(s), L"log 2 Opening DIB document \"C:\\Work\\Small.png\"..."));

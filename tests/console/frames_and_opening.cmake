@@ -64,9 +64,9 @@ korvo_expect("${out}" "Text.tif[^\n]*\n.*\nbox [^\n]*\"The file is of a format t
 if(out MATCHES "dde ack negative")
   message(FATAL_ERROR "a command that ran was acknowledged negatively:\n${out}")
 endif()
-korvo_expect("${out}" "\"C:[^\n]*Plain.pcx\" \"\" CDibDoc unmodified frame" "the PCX without run lengths opened")
-korvo_expect("${out}" "\"C:[^\n]*Packed.pcx\" \"\" CDibDoc unmodified frame" "the PCX with run lengths opened")
-if(out MATCHES "Cut.png\" \"\" CDibDoc")
+korvo_expect("${out}" "\"C:[^\n]*Plain.pcx\" \"C:[^\n]*Plain.pcx\" CDibDoc unmodified frame" "the PCX without run lengths opened")
+korvo_expect("${out}" "\"C:[^\n]*Packed.pcx\" \"C:[^\n]*Packed.pcx\" CDibDoc unmodified frame" "the PCX with run lengths opened")
+if(out MATCHES "Cut.png\" [^\n]*CDibDoc")
   message(FATAL_ERROR "the truncated picture opened:\n${out}")
 endif()
 # On the command line the failure is said before the start-up gives up.
