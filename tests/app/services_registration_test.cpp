@@ -1,13 +1,17 @@
 // The application registers itself as the services the main frame and the subsystems reach it
 // through: the frames find the same application, the same frames in the same order, and the
 // crash context the same flags, as the application object itself answers.
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "app/kvw32_app.h"
+#include "auxiliary/varnel_frame.h"
+#include "auxiliary/varnel_pane_titles.h"
 #include "mainframe/generate_dump_file_app_context.h"
 #include "mainframe/main_frame.h"
 #include "services/application.h"
+#include "services/auxiliary.h"
 #include "tests/app/app_test_support.h"
 
 namespace {
@@ -83,6 +87,60 @@ TEST_F(ApplicationServicesRegistration, AFrameRunsTheInitialShowObserverOnlyTheF
     s.runUntilIdle();
     EXPECT_EQ(shown, 1);
     CMainFrame::SetInitialShowObserver(nullptr);
+}
+
+TEST_F(ApplicationServicesRegistration, TheSubsystemsReachWhatTheOwnersAnswerThroughTheServices) {
+    Start();
+    CKvw32App* app = CKvw32App::Instance();
+    ASSERT_NE(app, nullptr);
+    ApplicationServices& services = services::Registry<ApplicationServices>::Get();
+
+    // The PDM pane captions the tool-bars menu shows, for every kind and for none.
+    const AuxiliaryServices& panes = services::Registry<AuxiliaryServices>::Get();
+    for (int kind : {0, 1, 2, 3, 4, 5, 6, 99})
+        for (bool accelerator : {false, true})
+            EXPECT_EQ(panes.BuildPaneTitle(kind, accelerator), CVarnelFrame::BuildPaneTitle(kind, accelerator)) << kind;
+
+    EXPECT_EQ(services.GetRecentFileList(), app->GetRecentFileList());
+    EXPECT_EQ(services.GetMainResourceId(), app->GetMainResourceId());
+
+    // A crash context made for a caller's stack is the innermost one exactly while it lives.
+    GenerateDumpFileContextBase* outer = GenerateDumpFileContextBase::Current();
+    {
+        const std::unique_ptr<GenerateDumpFileContextBase> context = services.CreateCrashDumpContext();
+        ASSERT_NE(context, nullptr);
+        EXPECT_EQ(GenerateDumpFileContextBase::Current(), context.get());
+        EXPECT_EQ(context->GetWindowTitle(), KVLoadString(app->GetTitleStringId()));
+    }
+    EXPECT_EQ(GenerateDumpFileContextBase::Current(), outer);
+
+    // A frame's services are the frame itself, its own pane manager and only its own panes.
+    CMainFrame* frame = app->GetActiveMainFrame();
+    ASSERT_NE(frame, nullptr);
+    MainFrameServices& frameServices = *frame;
+    EXPECT_EQ(&frameServices.AsMdiMainFrame(), static_cast<Korvo::UI::MdiMainFrame*>(frame));
+    EXPECT_EQ(frameServices.IsShown(), frame->IsShown());
+    EXPECT_EQ(&frameServices.GetPaneManager(), &frame->GetPaneManager());
+    int found = 0;
+    for (int id = 1000; id < 1100; ++id) {
+        CXTPDockingPane* pane = frame->GetPaneManager().FindPane(id);
+        EXPECT_EQ(frameServices.FindPane(id), dynamic_cast<CKVDockingPane*>(pane)) << id;
+        if (frameServices.FindPane(id)) ++found;
+    }
+    EXPECT_GT(found, 0);
+}
+
+// The auxiliary services are there only while their object lives: the application made its own
+// with itself; a newer one takes the slot and leaves it empty when it goes.
+TEST(AuxiliaryServicesRegistration, TheCaptionsAreRegisteredForTheLifeOfTheirObjectOnly) {
+    AuxiliaryServices* application = AuxiliaryServices::Instance();
+    ASSERT_NE(application, nullptr);
+    {
+        const VarnelPaneTitles titles;
+        EXPECT_EQ(AuxiliaryServices::Instance(), &titles);
+    }
+    EXPECT_EQ(AuxiliaryServices::Instance(), nullptr);
+    services::Registry<AuxiliaryServices>::Register(application);
 }
 
 // The registry itself: a slot per interface, which only its holder empties.
