@@ -203,8 +203,9 @@ bool UIModuleProxy::ApplyTheme(LPCWSTR name) {
         std::lock_guard lock(state().mutex);
         state().currentTheme = theme;
     }
-    const MainFrameCalls* calls = frameCalls(L"UIModuleProxy::ApplyTheme");
-    if (calls) forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) { calls->takeTheme(*frame, theme); });
+    forEachRegisteredFrame([&](Korvo::UI::MainFrame* frame) {
+        if (const MainFrameCalls* calls = frameCalls(L"UIModuleProxy::ApplyTheme")) calls->takeTheme(*frame, theme);
+    });
     return true;
 }
 
