@@ -60,7 +60,7 @@ public:
     void OpenElement(std::wstring_view name) override {
         assignUtf8(utf8_, name);
         open_ = open_.append_child(utf8_.c_str());
-        if (++depth_ > platform::toolkit::kMaxXmlDepth) tooDeep_ = true;
+        if (++depth_ > platform::xml::kMaxXmlDepth) tooDeep_ = true;
     }
     void AddAttribute(std::wstring_view name, std::wstring_view value) override {
         assignUtf8(utf8_, name);
