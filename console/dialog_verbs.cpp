@@ -160,13 +160,15 @@ std::variant<std::vector<DialogStep>, std::string> parseDialogAnswer(const std::
         // A list cell of a UI-library control: check "ID" "ROW" COL on|off, edit "ID" "ROW" COL "TEXT".
         if ((text == "check" || text == "edit") && i + 1 < words.size() && words[i + 1].quoted) {
             const std::string target = echo(platform::core::toUtf8(words[i + 1].text));
-            const auto column = i + 3 < words.size() && !words[i + 3].quoted
-                                    ? platform::core::parseWholeNumber<unsigned>(platform::core::toUtf8(words[i + 3].text))
-                                    : std::nullopt;
-            if (i + 2 >= words.size() || !words[i + 2].quoted || !column || *column > 0xFFFFu)
+            unsigned column = 0x10000u;  // out of range until a column number is read
+            if (i + 3 < words.size() && !words[i + 3].quoted) {
+                if (const auto parsed = platform::core::parseWholeNumber<unsigned>(platform::core::toUtf8(words[i + 3].text)))
+                    column = *parsed;
+            }
+            if (i + 2 >= words.size() || !words[i + 2].quoted || column > 0xFFFFu)
                 return text + " " + target + " needs a row in quotes and a column number";
             DialogAction action{text == "check" ? DialogAction::Kind::Check : DialogAction::Kind::Edit, 0, {}, words[i + 1].text,
-                                words[i + 2].text, static_cast<int>(*column)};
+                                words[i + 2].text, static_cast<int>(column)};
             const bool hasLast = i + 4 < words.size();
             const std::string last = hasLast ? platform::core::toUtf8(words[i + 4].text) : "";
             if (text == "check" && (!hasLast || words[i + 4].quoted || (last != "on" && last != "off")))

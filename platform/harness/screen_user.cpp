@@ -42,7 +42,8 @@ std::vector<Inspect::CaptionedControl> Inspect::controlsCaptioned(HWND window, s
     std::vector<std::pair<const Place*, const Place*>> controls;
     collectControls(layout, nullptr, controls);
     std::vector<CaptionedControl> found;
-    for (const auto& [control, bar] : controls) {
+    for (const auto& entry : controls) {
+        const Place* control = entry.first;
         if (control->text != wanted) continue;
         const auto same = std::find_if(found.begin(), found.end(), [&](const CaptionedControl& seen) { return seen.id == control->id; });
         if (same == found.end()) found.push_back({control->id, control->enabled});
