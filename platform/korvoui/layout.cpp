@@ -1,5 +1,6 @@
 #include "platform/korvoui/layout.h"
 
+#include <algorithm>
 #include <new>
 
 #include <pugixml.hpp>
@@ -16,14 +17,36 @@
 namespace Korvo::UI::XML {
 namespace {
 
-std::shared_ptr<Element> fromDom(const pugi::xml_node& node) {
-    auto element = std::make_shared<Element>(platform::core::fromUtf8(node.name()));
-    for (const pugi::xml_attribute& attribute : node.attributes())
-        element->setAttribute(platform::core::fromUtf8(attribute.name()), platform::core::fromUtf8(attribute.value()));
-    for (const pugi::xml_node& child : node.children())
-        if (child.type() == pugi::node_element) element->addChild(fromDom(child));
-    return element;
-}
+// A saved layout holds thousands of attributes: each name and value is decoded into a buffer
+// kept for the whole reading, and only the element's own copy takes memory of its own.
+class DomReader {
+public:
+    std::shared_ptr<Element> read(const pugi::xml_node& node) {
+        auto element = std::make_shared<Element>(platform::core::fromUtf8(node.name()));
+        for (const pugi::xml_attribute& attribute : node.attributes())
+            element->setAttribute(decode(attribute.name(), name_), decode(attribute.value(), value_));
+        for (const pugi::xml_node& child : node.children())
+            if (child.type() == pugi::node_element) element->addChild(read(child));
+        return element;
+    }
+
+private:
+    static std::wstring_view decode(const char* text, std::wstring& buffer) {
+        const std::string_view bytes(text);
+        if (!std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            buffer = platform::core::fromUtf8(bytes);
+            return buffer;
+        }
+        buffer.resize(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), buffer.begin());
+        return buffer;
+    }
+
+    std::wstring name_;
+    std::wstring value_;
+};
+
+std::shared_ptr<Element> fromDom(const pugi::xml_node& node) { return DomReader().read(node); }
 
 void toDom(const Element& element, pugi::xml_node parent) {
     pugi::xml_node node = parent.append_child(platform::core::toUtf8(element.name()).c_str());

@@ -165,10 +165,41 @@ LPCWSTR mdiFrameWindowClass() { return registerClassOnce(L"AfxMDIFrame", CS_DBLC
 
 }  // namespace platform::mfc::detail
 
+namespace {
+
+// As "%p" writes a handle: sixteen upper-case hex digits.
+void appendHandle(std::wstring& out, const void* handle) {
+    auto bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
+    wchar_t digits[16];
+    for (int i = 15; i >= 0; --i, bits >>= 4) digits[i] = L"0123456789ABCDEF"[bits & 15];
+    out.append(digits, 16);
+}
+
+// As "%x" writes a number: lower-case hex digits without leading zeros.
+void appendLowerHex(std::wstring& out, std::uint32_t value) {
+    wchar_t digits[8];
+    int first = 8;
+    do {
+        digits[--first] = L"0123456789abcdef"[value & 15];
+        value >>= 4;
+    } while (value != 0);
+    out.append(digits + first, static_cast<std::size_t>(8 - first));
+}
+
+}  // namespace
+
+// Every window a frame, bar or pane makes asks for its class name: it is put together directly.
 LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-    auto hex = [](const void* p) { return platform::format(L"%p", p); };
-    std::wstring name = L"Afx:" + hex(AfxGetInstanceHandle()) + L":" + platform::format(L"%x", nClassStyle) + L":" +
-                        hex(hCursor) + L":" + hex(hbrBackground) + L":" + hex(hIcon);
+    std::wstring name = L"Afx:";
+    name.reserve(4 + 4 * 17 + 9);
+    appendHandle(name, AfxGetInstanceHandle());
+    name += L':';
+    appendLowerHex(name, nClassStyle);
+    for (const void* handle : {static_cast<const void*>(hCursor), static_cast<const void*>(hbrBackground),
+                               static_cast<const void*>(hIcon)}) {
+        name += L':';
+        appendHandle(name, handle);
+    }
     return registerClassOnce(name, nClassStyle);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/toolkit/propexchange.h"
 #include "platform/toolkit/propexchange_tree.h"
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
@@ -42,14 +43,12 @@ std::string printed(const pugi::xml_document& dom) {
 
 // `text` in UTF-8 into `out`, reusing its storage.
 void assignUtf8(std::string& out, std::wstring_view text) {
-    out.clear();
-    for (const wchar_t c : text) {
-        if (static_cast<unsigned>(c) >= 0x80) {
-            out = toUtf8(text);
-            return;
-        }
-        out += static_cast<char>(c);
+    if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<unsigned>(c) >= 0x80; })) {
+        out = toUtf8(text);
+        return;
     }
+    out.resize(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
 }
 
 // Builds a document from a tree's elements; notes a nesting deeper than reading accepts.
@@ -261,7 +260,11 @@ std::unique_ptr<CXTPPropExchangeEnumerator> CXTPPropExchangeXMLNode::GetEnumerat
 
 std::optional<std::wstring> CXTPPropExchangeXMLNode::ReadValue(LPCWSTR name) {
     if (!node_->element) return std::nullopt;
-    const pugi::xml_attribute attribute = node_->element.attribute(utf8(name).c_str());
+    // Loading a layout asks for each stored value by name: a short name encodes without a string
+    // of its own.
+    std::string key;
+    assignUtf8(key, platform::core::viewOf(name));
+    const pugi::xml_attribute attribute = node_->element.attribute(key.c_str());
     if (!attribute) return std::nullopt;
     return fromUtf8(attribute.value());
 }

@@ -545,10 +545,13 @@ void CXTPTabToolBar::SetItemVisible(int index, bool visible) {
 void CXTPTabToolBar::UpdateTabControls() {
     const TabItem* shown = GetItem(current_);
     CXTPControls* controls = GetControls();
+    // Every tab added or shown passes over all the bar's controls: each control's category is
+    // read once.
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl* control = controls->GetAt(i);
+        const CString category = control->GetCategory();
         // A control of no tab (the mode popup) belongs to the whole bar.
-        const bool ofOtherTab = !control->GetCategory().IsEmpty() && (!shown || control->GetCategory() != shown->caption);
+        const bool ofOtherTab = !category.IsEmpty() && (!shown || category != shown->caption);
         control->SetHideFlag(xtpHideTab, ofOtherTab);
     }
     OnRecalcLayout();

@@ -35,9 +35,10 @@ void CXTPControl::SetAction(CXTPControlAction* action) {
 }
 
 void CXTPControl::SetCaption(LPCWSTR caption) {
-    const CString text = caption ? caption : L"";
-    if (text == caption_) return;
-    caption_ = text;
+    // Compared in place: most captions set are the one the control has already.
+    const std::wstring_view text = caption ? std::wstring_view(caption) : std::wstring_view();
+    if (text == caption_.view()) return;
+    caption_ = CString(text);
     OnCaptionChanged();
 }
 
@@ -391,13 +392,13 @@ void loadTexts(CXTPControl& control) {
         return;
     CString resource;
     if (!resource.LoadString(static_cast<UINT>(control.GetID()))) return;
-    const std::wstring text(resource);
+    const std::wstring_view text(resource.GetString());
     const std::size_t newline = text.find(L'\n');
-    if (newline == std::wstring::npos) return;
-    const std::wstring tooltip = text.substr(newline + 1, text.find(L'\n', newline + 1) - newline - 1);
-    control.SetDescription(text.substr(0, newline).c_str());
-    control.SetTooltip(tooltip.c_str());
-    control.SetCaption(tooltip.c_str());
+    if (newline == std::wstring_view::npos) return;
+    const CString tooltip(text.substr(newline + 1, text.find(L'\n', newline + 1) - newline - 1));
+    control.SetDescription(CString(text.substr(0, newline)));
+    control.SetTooltip(tooltip);
+    control.SetCaption(tooltip);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
@@ -89,6 +91,24 @@ TEST(MakerLayoutReader, TextsSurviveTheRoundTripThroughXml) {
     parent.setAttribute(L"x", L"3");
     ASSERT_EQ(parent.attributes().size(), 2u);
     EXPECT_EQ(parent.attributes()[0], (std::pair<std::wstring, std::wstring>{L"x", L"3"}));
+}
+
+TEST(MakerLayoutReader, EachAttributeReadsWhollyItsOwnWhateverCameBefore) {
+    // Long then short, non-Latin between Latin, empty last: no text carries over into the next.
+    const auto root = Element::parse(
+        L"<Bar longName=\"a rather long value of many letters\" n=\"s\" \x0438\x043C\x044F=\"\x0414\x0430\" "
+        L"after=\"ok\" empty=\"\"><Item id=\"1\"/><Item id=\"22\" caption=\"\x00E9t\x00E9\"/></Bar>",
+        L"reuse.xml");
+    ASSERT_NE(root, nullptr);
+    using Attributes = std::vector<std::pair<std::wstring, std::wstring>>;
+    EXPECT_EQ(root->attributes(), (Attributes{{L"longName", L"a rather long value of many letters"},
+                                              {L"n", L"s"},
+                                              {L"\x0438\x043C\x044F", L"\x0414\x0430"},
+                                              {L"after", L"ok"},
+                                              {L"empty", L""}}));
+    ASSERT_EQ(root->children().size(), 2u);
+    EXPECT_EQ(root->children()[0]->attributes(), (Attributes{{L"id", L"1"}}));
+    EXPECT_EQ(root->children()[1]->attributes(), (Attributes{{L"id", L"22"}, {L"caption", L"\x00E9t\x00E9"}}));
 }
 
 TEST(MakerLayoutReader, ControlTypeNamesGoBothWays) {

@@ -174,6 +174,17 @@ TEST(MfcGuid, ParsesBracedAndBareFormsAndRejectsTheRest) {
     EXPECT_EQ(StringFromGUID2(*guid, text, 38), 0);
 }
 
+TEST(MfcGuid, FormatsEveryFieldWithLeadingZerosInUpperCase) {
+    const GUID zero{};
+    EXPECT_EQ(platform::mfc::formatGuid(zero), L"{00000000-0000-0000-0000-000000000000}");
+    const GUID full{0xFFFFFFFF, 0xFFFF, 0xFFFF, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}};
+    EXPECT_EQ(platform::mfc::formatGuid(full), L"{FFFFFFFF-FFFF-FFFF-FFFF-FFFFFFFFFFFF}");
+    const GUID mixed{0x0A0B0C0D, 0x00E1, 0x0F02, {0x01, 0xA0, 0x0B, 0xC0, 0x00, 0x0D, 0xE0, 0x0F}};
+    const std::wstring text = platform::mfc::formatGuid(mixed);
+    EXPECT_EQ(text, L"{0A0B0C0D-00E1-0F02-01A0-0BC0000DE00F}");
+    EXPECT_EQ(platform::mfc::parseGuid(text), mixed) << "the text reads back as the same GUID";
+}
+
 TEST_F(MfcTest, FactoriesRegisterThemselvesAndWriteTheirClassesRootEntries) {
     COleObjectFactory factory(kServerClass, nullptr, FALSE, L"KVW32.SERVER");
     EXPECT_EQ(COleObjectFactory::FindByProgID(L"kvw32.server"), &factory);

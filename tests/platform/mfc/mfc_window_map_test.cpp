@@ -1,5 +1,9 @@
 // The permanent map between handles and window objects: attaching, detaching, handing a window
 // from one object to another, and what happens to each side when the other goes first.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
 #include "tests/platform/mfc/mfc_test_app.h"
 
 namespace {
@@ -163,6 +167,27 @@ TEST_F(MfcTest, SendToDescendantsReachesEveryLevelOrOnlyTheChildrenAndOnlyPerman
     EXPECT_STREQ(buffer, L"deep");
     frame->DestroyWindow();
     EXPECT_EQ(child.m_hWnd, nullptr) << "the child went with the frame and let go of its object";
+}
+
+
+// The class name stands for the class's style and handles: windows asking with the same ones share
+// a class, any difference makes another.
+TEST_F(MfcTest, RegisteredClassNamesSpellTheStyleAndEveryHandle) {
+    const auto handle = [](std::uintptr_t bits) { return reinterpret_cast<void*>(bits); };
+    wchar_t instance[17] = {};
+    std::swprintf(instance, 17, L"%016llX", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(AfxGetInstanceHandle())));
+    const std::wstring name = AfxRegisterWndClass(0x2B, static_cast<HCURSOR>(handle(0xAB0)), static_cast<HBRUSH>(handle(0x1F)),
+                                                  static_cast<HICON>(handle(0xFEDCBA9876543210)));
+    EXPECT_EQ(name, L"Afx:" + std::wstring(instance) + L":2b:0000000000000AB0:000000000000001F:FEDCBA9876543210");
+    EXPECT_EQ(std::wstring(AfxRegisterWndClass(0)), L"Afx:" + std::wstring(instance) + L":0:0000000000000000:0000000000000000:0000000000000000");
+    EXPECT_EQ(std::wstring(AfxRegisterWndClass(0xFFFFFFFF)).substr(20, 10), L":ffffffff:");
+
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, name.c_str(), L"classed", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    wchar_t className[128] = {};
+    ASSERT_GT(::GetClassNameW(wnd.GetSafeHwnd(), className, 128), 0);
+    EXPECT_EQ(std::wstring(className), name);
+    wnd.DestroyWindow();
 }
 
 }  // namespace

@@ -222,6 +222,8 @@ TEST(ToolkitControls, AControlWithoutTextsTakesThemFromItsIdsStringResource) {
         if (id == 1001) return L"Opens a document\nOpen";
         if (id == 1002) return L"Only a prompt";
         if (id == 1003) return L"Prompt\nTip\nthird part";
+        if (id == 1005) return std::wstring(L"Cut\0short\nHidden", 17);
+        if (id == 1006) return L"\nTip only";
         return std::nullopt;
     });
     auto* controls = new CXTPControls;
@@ -232,6 +234,11 @@ TEST(ToolkitControls, AControlWithoutTextsTakesThemFromItsIdsStringResource) {
     EXPECT_TRUE(controls->Add(xtpControlButton, 1002)->GetCaption().IsEmpty()) << "no tooltip part, no texts";
     EXPECT_EQ(std::wstring(controls->Add(xtpControlButton, 1003)->GetCaption()), L"Tip");
     EXPECT_TRUE(controls->Add(xtpControlButton, 1004)->GetTooltip().IsEmpty());
+    // The resource's text ends at its first null character.
+    EXPECT_TRUE(controls->Add(xtpControlButton, 1005)->GetTooltip().IsEmpty());
+    const CXTPControl* tipOnly = controls->Add(xtpControlButton, 1006);
+    EXPECT_EQ(std::wstring(tipOnly->GetCaption()), L"Tip only");
+    EXPECT_TRUE(tipOnly->GetDescription().IsEmpty());
     // Texts the control has already stay, whichever of them it has.
     auto* named = new CXTPControlButton;
     named->SetCaption(L"Mine");
@@ -242,6 +249,31 @@ TEST(ToolkitControls, AControlWithoutTextsTakesThemFromItsIdsStringResource) {
     EXPECT_TRUE(controls->Add(described, 1001)->GetCaption().IsEmpty());
     controls->InternalRelease();
     platform::setStringLoader(nullptr);
+}
+
+// A control that counts the changes of its caption it hears of.
+class CaptionCountingControl : public CXTPControlButton {
+public:
+    int changes = 0;
+    void OnCaptionChanged() override { ++changes; }
+};
+
+TEST(ToolkitControls, OnlyACaptionThatDiffersIsTakenAndAnnounced) {
+    auto* control = new CaptionCountingControl;
+    control->SetCaption(nullptr);
+    control->SetCaption(L"");
+    EXPECT_EQ(control->changes, 0) << "no caption and an empty one are the same";
+    control->SetCaption(L"Open file");
+    control->SetCaption(L"Open file");
+    EXPECT_EQ(control->changes, 1);
+    // A part of the caption it has becomes the whole caption.
+    const CString own = control->GetCaption();
+    control->SetCaption(own.GetString() + 5);
+    EXPECT_EQ(std::wstring(control->GetCaption()), L"file");
+    control->SetCaption(nullptr);
+    EXPECT_TRUE(control->GetCaption().IsEmpty());
+    EXPECT_EQ(control->changes, 3);
+    control->InternalRelease();
 }
 
 // ---- Bars with a site ----------------------------------------------------------------------
@@ -376,6 +408,36 @@ TEST_F(ToolkitBars, SetButtonsTellsTheSiteEachPositionAndHandlesEmptyAndNullList
     EXPECT_FALSE(orphan->SetButtons(one, 1));
     EXPECT_EQ(platform::core::takeFailures().size(), 1u);
     orphan->InternalRelease();
+}
+
+TEST_F(ToolkitBars, ATabBarShowsTheControlsOfItsCurrentTabAndThoseOfNoTab) {
+    auto* tabs = static_cast<CXTPTabToolBar*>(bars_->Add(L"Tabs", xtpBarTop, RUNTIME_CLASS(CXTPTabToolBar)));
+    ASSERT_NE(tabs, nullptr);
+    const UINT drawing[] = {601, 0, 602};
+    const UINT shaping[] = {603, 604};
+    ASSERT_NE(tabs->InsertCategory(L"Drawing", drawing, 3), nullptr);
+    ASSERT_NE(tabs->InsertCategory(L"Shaping", shaping, 2), nullptr);
+    CXTPControls* controls = tabs->GetControls();
+    CXTPControl* common = controls->Add(xtpControlButton, 605);  // of no tab, as the mode popup
+    const auto shown = [controls] {
+        std::vector<int> ids;
+        for (int i = 0; i < controls->GetCount(); ++i)
+            if (!(controls->GetAt(i)->GetHideFlags() & xtpHideTab)) ids.push_back(controls->GetAt(i)->GetID());
+        return ids;
+    };
+    ASSERT_TRUE(tabs->SetCurSel(0));
+    EXPECT_EQ(shown(), (std::vector<int>{601, 602, 605}));
+    ASSERT_TRUE(tabs->SetCurSel(1));
+    EXPECT_EQ(shown(), (std::vector<int>{603, 604, 605}));
+    // A control moved to another tab follows that tab; a tab's name is matched exactly.
+    controls->GetAt(0)->SetCategory(L"Shaping");
+    controls->GetAt(1)->SetCategory(L"shaping");
+    ASSERT_TRUE(tabs->SetCurSel(1));
+    EXPECT_EQ(shown(), (std::vector<int>{601, 603, 604, 605}));
+    // Without a current tab only the controls of no tab show.
+    tabs->RemoveAllTabItems();
+    EXPECT_EQ(shown(), (std::vector<int>{605}));
+    EXPECT_EQ(common->GetHideFlags() & xtpHideTab, 0u);
 }
 
 TEST_F(ToolkitBars, TrackingAPopupAsksTheUserAndRunsTheChosenControlAfterTheMenuClosed) {
