@@ -186,7 +186,11 @@ wchar_t toUpperInvariant(wchar_t c) {
 
 std::wstring foldCase(std::wstring_view text) {
     std::wstring out(text);
-    for (auto& c : out) c = foldCase(c);
+    for (auto& c : out) {
+        // Most texts folded (symbols, names) are ASCII: folded here without the call.
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+        else if (static_cast<std::uint32_t>(c) >= 0x80) c = foldCase(c);
+    }
     return out;
 }
 
