@@ -235,7 +235,14 @@ fs::path HostFileSystem::root() {
     if (error) reportFailure(L"cannot create the host folder " + fromUtf8(chosen.string()) + L": " + fromUtf8(describe(error)));
     configured = chosen.string();
     root_ = chosen;
+    rootText_ = chosen.native();
     return chosen;
+}
+
+std::string HostFileSystem::rootText() {
+    std::lock_guard lock(mutex_);
+    if (!root_) root();
+    return rootText_;
 }
 
 fs::path HostFileSystem::registryFolder() { return root() / "registry"; }
@@ -256,6 +263,8 @@ void HostFileSystem::setCurrentFolder(std::wstring normalizedPath) {
 
 std::optional<std::wstring> HostFileSystem::fullPath(std::wstring_view path) {
     if (path.empty()) return std::nullopt;
+    // An absolute path does not depend on the current folder (nor need a copy of it).
+    if (!winpath::isRelative(path)) return winpath::normalize(path);
     return winpath::combine(currentFolder(), path);
 }
 
@@ -267,29 +276,38 @@ constexpr std::size_t kMaxPathLength = 32767;
 
 // Opens `relative` below the root in one call when no part of it is a link and every part is
 // spelled as on the host (the kernel checks each part as it goes and refuses any link, so nothing
-// outside is touched); nothing when that does not hold or the host cannot say so in one call.
-std::optional<struct stat> statWithoutLinks(int rootFd, const std::string& relative) {
+// outside is touched); -1 when that does not hold or the host cannot say so in one call.
+int openWithoutLinks(int rootFd, const char* relative, std::uint64_t flags) {
 #ifdef SYS_openat2
     static std::atomic<bool> unsupported{false};
-    if (unsupported.load(std::memory_order_relaxed)) return std::nullopt;
+    if (unsupported.load(std::memory_order_relaxed)) return -1;
     open_how how{};
-    how.flags = O_PATH | O_NOFOLLOW | O_CLOEXEC;
+    how.flags = flags | O_PATH | O_NOFOLLOW | O_CLOEXEC;
     how.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_BENEATH;
-    const long fd = ::syscall(SYS_openat2, rootFd, relative.c_str(), &how, sizeof how);
+    const long fd = ::syscall(SYS_openat2, rootFd, relative, &how, sizeof how);
     if (fd < 0) {
         if (errno == ENOSYS || errno == EPERM) unsupported = true;  // EPERM: a sandbox filtering it
-        return std::nullopt;
+        return -1;
     }
-    struct stat info{};
-    const bool known = ::fstat(static_cast<int>(fd), &info) == 0 && !S_ISLNK(info.st_mode);
-    ::close(static_cast<int>(fd));
-    if (!known) return std::nullopt;
-    return info;
+    return static_cast<int>(fd);
 #else
     (void)rootFd;
     (void)relative;
-    return std::nullopt;
+    (void)flags;
+    return -1;
 #endif
+}
+
+// The status of `relative` below the root, found as openWithoutLinks() finds it; nothing when
+// that does not find it.
+std::optional<struct stat> statWithoutLinks(int rootFd, const std::string& relative) {
+    const int fd = openWithoutLinks(rootFd, relative.c_str(), 0);
+    if (fd < 0) return std::nullopt;
+    struct stat info{};
+    const bool known = ::fstat(fd, &info) == 0 && !S_ISLNK(info.st_mode);
+    ::close(fd);
+    if (!known) return std::nullopt;
+    return info;
 }
 
 DWORD errorOfHost(int code) { return code == ENAMETOOLONG ? ERROR_FILENAME_EXCED_RANGE : ERROR_ACCESS_DENIED; }
@@ -342,7 +360,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         }
     }
 
-    const std::string rootPath = root().native();
+    const std::string rootPath = rootText();
     const int rootFd = openRoot();
     if (rootFd < 0) return refusedAsOutside(location);
 
@@ -359,6 +377,16 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         location.exists = true;
         location.parentExists = true;
         location.directory = S_ISDIR(info->st_mode);
+        location.device = static_cast<std::uint64_t>(info->st_dev);
+        location.inode = static_cast<std::uint64_t>(info->st_ino);
+        return location;
+    }
+
+    // A path to make (a file to write, a folder to create) most often lies in a folder that
+    // exists as spelled, without a link: that folder found in one call, only the last part is
+    // looked up, as the walk below would look it up. Anything else takes the walk.
+    if (components.size() > rootComponents && lastPartMissing(rootFd, relative, *full, components.back(), location)) {
+        location.hostPath = rootPath + "/" + relative;
         return location;
     }
 
@@ -421,6 +449,27 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     location.exists = present;
     location.directory = present && step == HostWalk::Step::Folder;
     return location;
+}
+
+bool HostFileSystem::lastPartMissing(int rootFd, const std::string& relative, const std::wstring& fullPath,
+                                     const std::wstring& lastPart, HostLocation& location) {
+    const std::size_t slash = relative.rfind('/');
+    if (slash == std::string::npos) return false;
+    const std::string folderRelative = relative.substr(0, slash);
+    const int folder = openWithoutLinks(rootFd, folderRelative.c_str(), O_DIRECTORY);
+    if (folder < 0) return false;
+    struct stat info{};
+    const std::string name = relative.substr(slash + 1);
+    bool missing = ::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+    // Spelled otherwise on the host, the name is the walk's to match (or to find ambiguous).
+    if (missing) missing = folderIndex_.matches(folder, "/" + folderRelative, lastPart).empty();
+    ::close(folder);
+    if (!missing) return false;
+    location.spelledPath = fullPath;  // the folder's parts as asked, the missing name as asked
+    location.exists = false;
+    location.directory = false;
+    location.parentExists = true;
+    return true;
 }
 
 HostLocation HostFileSystem::refusedAsOutside(HostLocation& location) {
@@ -654,6 +703,7 @@ bool HostFileSystem::denied(std::wstring_view normalizedPath, FileAccess access)
 void HostFileSystem::reloadForTesting() {
     std::lock_guard lock(mutex_);
     root_.reset();  // taken again from the configuration, which holds the folder chosen before
+    rootText_.clear();
     realRoot_.clear();
     if (rootFd_ >= 0) ::close(rootFd_);
     rootFd_ = -1;

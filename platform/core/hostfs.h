@@ -30,6 +30,10 @@ struct HostLocation {
     bool exists = false;              // the whole path exists on the host
     bool directory = false;           // ... and is a folder (or a link to one)
     bool parentExists = false;        // the folder that would contain it exists
+    // The host's identity of what the path names, when every part of it was found as spelled in
+    // one call (0 and 0 otherwise): lets a holder of an open file tell it is still the one named.
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     // ERROR_INVALID_NAME for a bad or ambiguous path; ERROR_BAD_NETPATH for a server or share
     // named "." or ".."; ERROR_ACCESS_DENIED (and no host path) when a symbolic link on the way
     // leads out of the host folder or nowhere.
@@ -92,7 +96,14 @@ public:
 
 private:
     static HostLocation refusedAsOutside(HostLocation& location);
+    // Whether the folder of `relative` (below the root) exists as spelled, without a link, and
+    // holds nothing named `lastPart`, not even but for case; `location` is filled in for that.
+    bool lastPartMissing(int rootFd, const std::string& relative, const std::wstring& fullPath, const std::wstring& lastPart,
+                         HostLocation& location);
     std::string realRoot();
+    // The root as text: what resolve() puts in front of every host path (no copy of a path's
+    // parsed parts).
+    std::string rootText();
     // The host root, open for the walks below it (-1 when it cannot be opened).
     int openRoot();
     void ensureAttributesLoaded();
@@ -100,6 +111,7 @@ private:
 
     std::recursive_mutex mutex_;
     std::optional<std::filesystem::path> root_;
+    std::string rootText_;  // root_'s text
     std::string realRoot_;  // the root with every link followed, for links that name it
     int rootFd_ = -1;
     HostFolderIndex folderIndex_;

@@ -61,23 +61,21 @@ std::string_view withoutUtf8Bom(std::string_view bytes) {
 }
 
 std::wstring fromUtf8(std::string_view bytes) {
+    // Every character takes at least one byte, so the text never outgrows the bytes: written in
+    // place and cut to length once (files of non-ASCII text are decoded whole at start-up).
     std::wstring out(bytes.size(), L'\0');
+    wchar_t* const begin = out.data();
+    wchar_t* next = begin;
     std::size_t i = 0;
-    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) {
-        out[i] = static_cast<wchar_t>(bytes[i]);
-        ++i;
-    }
-    if (i == bytes.size()) return out;
-    out.resize(i);
     while (i < bytes.size()) {
         const auto b0 = static_cast<unsigned char>(bytes[i]);
-        int length = 0;
-        char32_t c = 0;
         if (b0 < 0x80) {
-            out.push_back(static_cast<wchar_t>(b0));
+            *next++ = static_cast<wchar_t>(b0);
             ++i;
             continue;
         }
+        int length = 0;
+        char32_t c = 0;
         if ((b0 & 0xE0) == 0xC0) {
             length = 2;
             c = b0 & 0x1F;
@@ -99,13 +97,14 @@ std::wstring fromUtf8(std::string_view bytes) {
             valid = c >= minimum && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
         }
         if (!valid) {
-            out.push_back(fromCp1252(b0));
+            *next++ = fromCp1252(b0);
             ++i;
             continue;
         }
-        out.push_back(static_cast<wchar_t>(c));
+        *next++ = static_cast<wchar_t>(c);
         i += static_cast<std::size_t>(length);
     }
+    out.resize(static_cast<std::size_t>(next - begin));
     return out;
 }
 
@@ -187,7 +186,11 @@ wchar_t toUpperInvariant(wchar_t c) {
 
 std::wstring foldCase(std::wstring_view text) {
     std::wstring out(text);
-    for (auto& c : out) c = foldCase(c);
+    for (auto& c : out) {
+        // Most texts folded (symbols, names) are ASCII: folded here without the call.
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
+        else if (static_cast<std::uint32_t>(c) >= 0x80) c = foldCase(c);
+    }
     return out;
 }
 

@@ -26,9 +26,9 @@ std::wstring withoutLongPrefix(std::wstring path) {
 
 // Win32 drops trailing dots and spaces of a component ("name." is "name"), except for the
 // relative markers themselves.
-std::wstring trimComponent(std::wstring component) {
+std::wstring_view trimmed(std::wstring_view component) {
     if (component == L"." || component == L"..") return component;
-    while (!component.empty() && (component.back() == L'.' || component.back() == L' ')) component.pop_back();
+    while (!component.empty() && (component.back() == L'.' || component.back() == L' ')) component.remove_suffix(1);
     return component;
 }
 
@@ -108,20 +108,27 @@ std::optional<std::wstring> normalize(std::wstring_view absolutePath) {
         return std::nullopt;
     }
 
-    std::vector<std::wstring> kept;
-    for (auto& raw : components(rest)) {
-        const std::wstring component = trimComponent(raw);
+    // The components are kept in `out` itself: a ".." cuts the last one off again. Paths are
+    // normalised on every file access, so this builds the result in one string.
+    std::wstring out = std::move(rootText);
+    const std::size_t rootSize = out.size();
+    out.reserve(rootSize + rest.size() + 1);
+    std::size_t start = 0;
+    while (start < rest.size()) {
+        const std::size_t end = rest.find(L'\\', start);
+        const std::size_t stop = end == std::wstring_view::npos ? rest.size() : end;
+        const std::wstring_view component = trimmed(rest.substr(start, stop - start));
+        start = stop + 1;
         if (component.empty() || component == L".") continue;
         if (component == L"..") {
-            if (!kept.empty()) kept.pop_back();
+            if (out.size() > rootSize) {
+                const std::size_t slash = out.rfind(L'\\');
+                out.resize(slash == std::wstring::npos || slash < rootSize ? rootSize : slash);
+            }
             continue;
         }
-        kept.push_back(component);
-    }
-    std::wstring out = rootText;
-    for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (!out.empty() && out.back() != L'\\') out.push_back(L'\\');
-        out += kept[i];
+        if (out.back() != L'\\') out.push_back(L'\\');
+        out += component;
     }
     return out;
 }

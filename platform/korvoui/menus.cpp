@@ -1,8 +1,9 @@
 #include "platform/korvoui/menus.h"
 
+#include <bitset>
 #include <mutex>
-#include <set>
 #include <string>
+#include <unordered_set>
 
 #include "platform/core/text.h"
 #include "platform/kernel/record.h"
@@ -13,9 +14,11 @@ namespace {
 struct ContextMenuCommands {
     std::mutex mutex;
     std::vector<platform::korvoui::ContextMenuCommand> commands;  // registration order
-    std::set<UINT> ids;
-    // Definitions name commands by symbol; case does not tell symbols apart.
-    std::set<std::wstring, platform::core::NoCaseLess> symbols;
+    // Every id a command may have (1 to 65535), taken or not: the start-up registers hundreds.
+    std::bitset<0x10000> ids;
+    // Definitions name commands by symbol; case does not tell symbols apart, so the set holds
+    // each symbol case-folded.
+    std::unordered_set<std::wstring> foldedSymbols;
     int commandSetRegistrations = 0;
 };
 
@@ -39,9 +42,10 @@ bool GlobalContextMenuContainer::RegisterCommand(int id, std::wstring_view symbo
     auto& state = contextMenuCommandState();
     std::lock_guard lock(state.mutex);
     const UINT commandId = static_cast<UINT>(id);
-    if (state.ids.contains(commandId) || state.symbols.contains(symbol)) return refuse(L" is registered already");
-    state.ids.insert(commandId);
-    state.symbols.emplace(symbol);
+    std::wstring folded = platform::core::foldCase(symbol);
+    if (state.ids.test(commandId) || state.foldedSymbols.contains(folded)) return refuse(L" is registered already");
+    state.ids.set(commandId);
+    state.foldedSymbols.insert(std::move(folded));
     state.commands.push_back({commandId, std::wstring(symbol)});
     return true;
 }

@@ -31,21 +31,25 @@ TranslationTable& table() { return platform::core::process().table<TranslationTa
 std::wstring unescape(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
+    // Runs without a backslash are copied whole: most texts have none.
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t slash = text.find(L'\\', i);
+        if (slash == std::wstring_view::npos || slash + 1 == text.size()) {
+            out.append(text.substr(i));
+            break;
         }
-        const wchar_t next = text[i + 1];
+        out.append(text.substr(i, slash - i));
+        const wchar_t next = text[slash + 1];
         if (next == L't') out += L'\t';
         else if (next == L'n') out += L'\n';
         else if (next == L'\\') out += L'\\';
         else {
             // Not an escape: kept as written (texts may hold Windows paths).
             out += L'\\';
+            i = slash + 1;
             continue;
         }
-        ++i;
+        i = slash + 2;
     }
     return out;
 }
@@ -74,12 +78,13 @@ void load(TranslationTable& t) {
             continue;
         }
         std::wstring key = unescape(line.substr(0, tab));
-        if (t.texts.contains(key)) {
+        const auto place = t.texts.lower_bound(key);
+        if (place != t.texts.end() && place->first == key) {
             problems.report(static_cast<std::size_t>(number),
                             L"key " + platform::core::quotedInput(key) + L" repeated, the first text is used");
             continue;
         }
-        t.texts.emplace(std::move(key), unescape(line.substr(tab + 1)));
+        t.texts.emplace_hint(place, std::move(key), unescape(line.substr(tab + 1)));
     }
     problems.finish();
 }

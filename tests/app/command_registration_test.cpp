@@ -12,10 +12,13 @@
 #include "app/commands/command_registration.h"
 #include "app/commands/command_table_data.h"
 #include "mainframe/toolsengine/default_toolbars.h"
+#include "platform/core/journal.h"
+#include "platform/core/text.h"
 #include "platform/kernel.h"
 #include "platform/kernel/ui/command_control.h"
 #include "platform/kernel/ui/control.h"
 #include "platform/korvoui/context_menu_control.h"
+#include "platform/korvoui/menus.h"
 #include "tests/app/app_test_support.h"
 
 namespace {
@@ -168,6 +171,31 @@ TEST_F(CommandRegistrationTest, EveryBuiltInCommandIsKnownToContextMenusBySymbol
         ASSERT_NE(symbol, nullptr) << command.id;
         EXPECT_EQ(command.symbol, symbol) << command.id;
     }
+}
+
+TEST(ContextMenuCommands, AnIdOrASymbolKnownAlreadyInAnyCaseIsRefused) {
+    using Korvo::UI::GlobalContextMenuContainer;
+    EXPECT_TRUE(GlobalContextMenuContainer::RegisterCommand(4100, L"CM_TEST_ONE"));
+    EXPECT_TRUE(GlobalContextMenuContainer::RegisterCommand(65535, L"CM_TEST_LAST"));
+    EXPECT_TRUE(GlobalContextMenuContainer::RegisterCommand(1, L"CM_ТЕСТ_ПЕРВЫЙ"));
+    EXPECT_FALSE(GlobalContextMenuContainer::RegisterCommand(4100, L"CM_TEST_OTHER")) << "the id is taken";
+    EXPECT_FALSE(GlobalContextMenuContainer::RegisterCommand(4101, L"cm_Test_One")) << "the symbol is taken but for case";
+    EXPECT_FALSE(GlobalContextMenuContainer::RegisterCommand(4102, L"cm_тест_первый")) << "case beyond ASCII too";
+    for (int id : {0, -1, 65536}) EXPECT_FALSE(GlobalContextMenuContainer::RegisterCommand(id, L"CM_TEST_RANGE")) << id;
+    EXPECT_FALSE(GlobalContextMenuContainer::RegisterCommand(4103, L""));
+    // Refused ones leave nothing behind: their id and symbol are still free.
+    EXPECT_TRUE(GlobalContextMenuContainer::RegisterCommand(4101, L"CM_TEST_RANGE"));
+
+    const auto registered = platform::korvoui::contextMenuCommands();
+    ASSERT_EQ(registered.size(), 4u);
+    EXPECT_EQ(std::tuple(registered[0].id, registered[0].symbol), std::tuple(4100u, std::wstring(L"CM_TEST_ONE")));
+    EXPECT_EQ(std::tuple(registered[2].id, registered[2].symbol), std::tuple(1u, std::wstring(L"CM_ТЕСТ_ПЕРВЫЙ")));
+    EXPECT_EQ(std::tuple(registered[3].id, registered[3].symbol), std::tuple(4101u, std::wstring(L"CM_TEST_RANGE")));
+    const auto warnings = platform::core::journal().texts("warning");
+    ASSERT_EQ(warnings.size(), 7u);
+    EXPECT_NE(warnings[1].find(L"\"cm_Test_One\" is registered already"), std::wstring::npos) << platform::core::toUtf8(warnings[1]);
+    EXPECT_NE(warnings[3].find(L"command 0 \"CM_TEST_RANGE\" is not a valid command"), std::wstring::npos)
+        << platform::core::toUtf8(warnings[3]);
 }
 
 TEST(CommandSymbols, AreAnsweredOnlyForBuiltInIdsOnceRegistered) {

@@ -1,10 +1,14 @@
 // Whole-file access for the platform's other stand-ins (ini files, string tables, logs, XML).
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <string>
 #include <system_error>
 #include <vector>
 
@@ -63,13 +67,66 @@ DWORD writeAllAtomic(std::wstring_view windowsPath, std::string_view bytes) {
     return setError(ERROR_SUCCESS);
 }
 
+namespace {
+
+// The file appended to last, kept open: a log gets one line at a time, and opening the file for
+// each costs more than writing the line. It is used only while the path still names that very
+// file (same host path, device and inode), so a file renamed, removed or replaced between two
+// appends is opened afresh, as if it were opened for every append.
+class AppendTarget {
+public:
+    ~AppendTarget() { forget(); }
+
+    // The open file for `location`, opened when it is not the one kept; -1 when it cannot be.
+    int open(const HostLocation& location) {
+        if (fd_ >= 0 && location.exists && location.inode != 0 && location.device == device_ && location.inode == inode_ &&
+            location.hostPath.native() == hostPath_)
+            return fd_;
+        forget();
+        const int fd = ::open(location.hostPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+        if (fd < 0) return -1;
+        struct stat info{};
+        if (::fstat(fd, &info) != 0) return fd;  // used once, never kept
+        fd_ = fd;
+        device_ = static_cast<std::uint64_t>(info.st_dev);
+        inode_ = static_cast<std::uint64_t>(info.st_ino);
+        hostPath_ = location.hostPath.native();
+        return fd;
+    }
+    bool keeps(int fd) const { return fd >= 0 && fd == fd_; }
+    void forget() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+        hostPath_.clear();
+    }
+
+private:
+    int fd_ = -1;
+    std::uint64_t device_ = 0;
+    std::uint64_t inode_ = 0;
+    std::string hostPath_;
+};
+
+struct AppendState {
+    std::mutex mutex;
+    AppendTarget target;
+};
+
+AppendState& appendState() {
+    static AppendState state;
+    return state;
+}
+
+}  // namespace
+
 DWORD appendText(std::wstring_view windowsPath, std::string_view bytes) {
     const HostLocation location = hostFs().resolve(windowsPath);
     if (DWORD error = checkWritable(location); error != 0) return setError(error);
     // Straight to the file (no buffer of ours): the text is there when this returns, whatever
-    // then happens to the process. Opening per call stays right when the file is renamed,
-    // removed or replaced between two appends.
-    const int fd = ::open(location.hostPath.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    // then happens to the process.
+    auto& state = appendState();
+    std::lock_guard lock(state.mutex);
+    const int fd = state.target.open(location);
     if (fd < 0) return setError(ERROR_ACCESS_DENIED);
     bool written = true;
     for (std::string_view rest = bytes; !rest.empty();) {
@@ -81,42 +138,44 @@ DWORD appendText(std::wstring_view windowsPath, std::string_view bytes) {
         }
         rest.remove_prefix(static_cast<std::size_t>(count));
     }
-    const bool closed = ::close(fd) == 0;
-    return setError(written && closed ? ERROR_SUCCESS : ERROR_WRITE_FAULT);
+    if (!state.target.keeps(fd)) {
+        const bool closed = ::close(fd) == 0;
+        return setError(written && closed ? ERROR_SUCCESS : ERROR_WRITE_FAULT);
+    }
+    if (!written) state.target.forget();  // the next append tries a fresh open
+    return setError(written ? ERROR_SUCCESS : ERROR_WRITE_FAULT);
 }
 
 DWORD createDirectories(std::wstring_view windowsPath) {
     auto full = hostFs().fullPath(windowsPath);
     if (!full) return setError(windowsPath.empty() ? ERROR_PATH_NOT_FOUND : ERROR_INVALID_NAME);
     // Walk up to the deepest existing folder, then create downwards, so every component is
-    // matched case-insensitively against what exists.
-    std::vector<std::wstring> missing;
+    // matched case-insensitively against what exists. The places found on the way up stay right
+    // on the way down: below the deepest existing folder nothing is there to match.
+    std::vector<HostLocation> missing;
     std::wstring current = *full;
     while (true) {
-        const HostLocation location = hostFs().resolve(current);
+        HostLocation location = hostFs().resolve(current);
         if (location.error != 0) return setError(location.error);
         if (location.exists) {
             if (!isHostDirectory(location)) return setError(missing.empty() ? ERROR_ALREADY_EXISTS : ERROR_PATH_NOT_FOUND);
             break;
         }
-        missing.push_back(current);
-        const std::wstring parent = platform::core::winpath::parent(current);
+        std::wstring parent = platform::core::winpath::parent(current);
         if (parent.empty() || parent == current) {
             // A drive or share root has no folder yet: create it on the host.
             std::error_code error;
             fs::create_directories(location.hostPath, error);
-            missing.pop_back();
             if (error) return setError(ERROR_ACCESS_DENIED);
             break;
         }
-        current = parent;
+        missing.push_back(std::move(location));
+        current = std::move(parent);
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
-        const HostLocation location = hostFs().resolve(*it);
-        if (location.error != 0) return setError(location.error);
-        if (hostFs().denied(location.windowsPath, FileAccess::Write)) return setError(ERROR_ACCESS_DENIED);
+        if (hostFs().denied(it->windowsPath, FileAccess::Write)) return setError(ERROR_ACCESS_DENIED);
         std::error_code error;
-        fs::create_directory(location.hostPath, error);
+        fs::create_directory(it->hostPath, error);
         if (error) return setError(ERROR_ACCESS_DENIED);
     }
     return setError(ERROR_SUCCESS);

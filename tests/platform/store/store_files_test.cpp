@@ -36,6 +36,59 @@ TEST_F(StoreTest, PathsResolveCaseInsensitivelyAndNewNamesKeepTheirSpelling) {
     EXPECT_EQ(readHost("C/users/USER/AppData/Local/Velmora/Logs/Korvo.log"), "a\nb\n");
 }
 
+TEST_F(StoreTest, AppendsGoToTheFileThePathNamesAtEachAppend) {
+    const wchar_t* log = L"C:\\Logs\\run.log";
+    ASSERT_EQ(files::createDirectories(L"C:\\Logs"), 0u);
+    EXPECT_EQ(files::appendText(log, "1\n"), 0u);
+    EXPECT_EQ(files::appendText(L"c:\\logs\\RUN.LOG", "2\n"), 0u);
+    EXPECT_EQ(readHost("C/Logs/run.log"), "1\n2\n");
+    // Renamed away, removed, replaced or rewritten in place between two appends: the next one
+    // goes to whatever the name holds then.
+    ASSERT_TRUE(MoveFileW(log, L"C:\\Logs\\old.log"));
+    EXPECT_EQ(files::appendText(log, "3\n"), 0u);
+    EXPECT_EQ(readHost("C/Logs/old.log"), "1\n2\n");
+    EXPECT_EQ(readHost("C/Logs/run.log"), "3\n");
+    ASSERT_TRUE(DeleteFileW(log));
+    EXPECT_EQ(files::appendText(log, "4\n"), 0u);
+    EXPECT_EQ(readHost("C/Logs/run.log"), "4\n");
+    ASSERT_EQ(files::writeAllAtomic(log, "replaced\n"), 0u);
+    EXPECT_EQ(files::appendText(log, "5\n"), 0u);
+    EXPECT_EQ(readHost("C/Logs/run.log"), "replaced\n5\n");
+    writeHost("C/Logs/run.log", "rewritten\n");
+    EXPECT_EQ(files::appendText(log, "6\n"), 0u);
+    EXPECT_EQ(files::appendText(L"C:\\Logs\\other.log", "x\n"), 0u);
+    EXPECT_EQ(files::appendText(log, "7\n"), 0u);
+    // A file made read-only or a folder denied is refused at the very next append.
+    ASSERT_TRUE(SetFileAttributesW(log, FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(files::appendText(log, "refused\n"), ERROR_ACCESS_DENIED);
+    ASSERT_TRUE(SetFileAttributesW(log, FILE_ATTRIBUTE_NORMAL));
+    hostFs().deny(L"C:\\Logs", FileAccess::Write);
+    EXPECT_EQ(files::appendText(log, "refused\n"), ERROR_ACCESS_DENIED);
+    hostFs().allow(L"C:\\Logs", FileAccess::Write);
+    EXPECT_EQ(files::appendText(log, "8\n"), 0u);
+    EXPECT_EQ(readHost("C/Logs/run.log"), "rewritten\n6\n7\n8\n");
+    EXPECT_EQ(readHost("C/Logs/other.log"), "x\n");
+}
+
+TEST_F(StoreTest, ANameInAFolderSpelledAsOnTheHostStillMatchesButForCase) {
+    writeHost("C/Data/Report.TXT", "report");
+    std::string bytes;
+    EXPECT_EQ(files::readAll(L"C:\\Data\\report.txt", bytes), 0u);
+    EXPECT_EQ(bytes, "report");
+    EXPECT_EQ(files::writeAllAtomic(L"C:\\Data\\REPORT.txt", "changed"), 0u);
+    EXPECT_EQ(files::appendText(L"C:\\Data\\report.TXT", "+"), 0u);
+    EXPECT_EQ(hostEntries("C/Data"), std::vector<std::string>{"Report.TXT"});
+    EXPECT_EQ(readHost("C/Data/Report.TXT"), "changed+");
+    // A missing name keeps its spelling; a second match but for case makes the name ambiguous.
+    EXPECT_EQ(files::hostPath(L"C:\\Data\\New.Txt"), (root_ / "C/Data/New.Txt").string());
+    EXPECT_EQ(files::createDirectories(L"C:\\Data\\Sub Folder\\Deeper"), 0u);
+    EXPECT_TRUE(std::filesystem::is_directory(root_ / "C/Data/Sub Folder/Deeper"));
+    writeHost("C/Data/REPORT.txt", "upper");
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Data\\report.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+    EXPECT_EQ(platform::core::takeFailures().size(), 1u);
+}
+
 TEST_F(StoreTest, TwoCaseInsensitiveMatchesAreAFailure) {
     writeHost("C/Data/report.txt", "lower");
     writeHost("C/Data/REPORT.txt", "upper");

@@ -252,6 +252,14 @@ TEST(WindowsPaths, NormalisingTwiceChangesNothing) {
         EXPECT_EQ(winpath::normalize(*once), once) << platform::core::toUtf8(path);
     }
     EXPECT_EQ(winpath::normalize(L"\\\\?\\C:\\x\\..\\y"), L"C:\\y");
+    EXPECT_EQ(winpath::normalize(L"C:\\a\\.\\b\\..\\c. \\"), L"C:\\a\\c");
+    EXPECT_EQ(winpath::normalize(L"c:/x//y"), L"C:\\x\\y");
+    EXPECT_EQ(winpath::normalize(L"C:\\..\\..\\x"), L"C:\\x");
+    EXPECT_EQ(winpath::normalize(L"C:\\a\\b\\..\\.."), L"C:\\");
+    EXPECT_EQ(winpath::normalize(L"C:\\a\\..\\b..\\c"), L"C:\\b\\c");
+    EXPECT_EQ(winpath::normalize(L"\\\\server\\share\\..\\.."), L"\\\\server\\share");
+    EXPECT_EQ(winpath::normalize(L"\\\\server\\share\\a\\..\\b"), L"\\\\server\\share\\b");
+    EXPECT_EQ(winpath::normalize(L"\\\\s\\sh\\...\\. .\\x"), L"\\\\s\\sh\\x");
     EXPECT_EQ(winpath::normalize(L"\\\\..\\..\\outside\\..\\x"), L"\\\\..\\..\\x");
     // A second long prefix, or one hidden behind "UNC", makes a server name no server has.
     EXPECT_EQ(winpath::normalize(L"\\\\?\\\\\\?\\C:\\x"), std::nullopt);

@@ -23,12 +23,17 @@ TEST(TextTranslation, TranslatesFromTheLanguagesTableAndFallsBackToTheKey) {
                "File not found\tFile is missing\n"
                "escapes\tone\\ttwo\\nthree\\\\four C:\\Work\n"
                "empty\t\n"
-               "File not found\tsecond text is ignored\n");
+               "File not found\tsecond text is ignored\n"
+               "key\\twith a tab\tends in a backslash\\\n"
+               "mixed\t\\q\\n\\\\\\x\n");
     Korvo::I18n::SetLanguage(L"Rus");
     EXPECT_EQ(Korvo::I18n::Translate(L"prompts.critical_error"), L"Критическая ошибка");
     EXPECT_EQ(Korvo::I18n::Translate(L"File not found"), L"File is missing");
     EXPECT_EQ(Korvo::I18n::Translate(L"escapes"), L"one\ttwo\nthree\\four C:\\Work");
     EXPECT_EQ(Korvo::I18n::Translate(L"no.such.key"), L"no.such.key");
+    // Keys are unescaped as texts are; a backslash before anything else, or last, stays.
+    EXPECT_EQ(Korvo::I18n::Translate(L"key\twith a tab"), L"ends in a backslash\\");
+    EXPECT_EQ(Korvo::I18n::Translate(L"mixed"), L"\\q\n\\\\x");
 
     CString text(L"unchanged");
     EXPECT_FALSE(Korvo::I18n::TryTranslate(L"no.such.key", text));
