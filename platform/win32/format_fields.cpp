@@ -169,7 +169,7 @@ void appendDouble(std::wstring& out, const Spec& spec, double value) {
         else body = decimalDigits(magnitude, std::chars_format::fixed, precision);
         if (spec.alternate && body.find('.') == std::string::npos) {
             const auto exponent = body.find('e');
-            body.insert(exponent == std::string::npos ? body.size() : exponent, ".");
+            body.insert(exponent == std::string::npos ? body.size() : exponent, 1, '.');
         }
     }
     if (upper) {

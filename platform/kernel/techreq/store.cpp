@@ -268,7 +268,10 @@ std::string WriteModelStream(const CKvw32Doc& document) {
     };
     auto positions = [&](const std::vector<int>& pages) {
         std::string text;
-        for (int page : pages) text += (text.empty() ? "" : " ") + std::to_string(positionOf(page));
+        for (int page : pages) {
+            if (!text.empty()) text += ' ';
+            text += std::to_string(positionOf(page));
+        }
         return text;
     };
     for (int page : pageIds) root.append_child("page").append_attribute("name") = toUtf8(part.GetSafePage(page)->GetName().view()).c_str();
@@ -301,8 +304,10 @@ std::string WriteModelStream(const CKvw32Doc& document) {
         pugi::xml_node node = root.append_child("inscription");
         node.append_attribute("page") = positionOf(inscription.GetPage());
         std::string indexes;
-        for (const TechReqLink& link : inscription.GetTechNotesLinks())
-            indexes += (indexes.empty() ? "" : " ") + std::to_string(link.ReqIndex());
+        for (const TechReqLink& link : inscription.GetTechNotesLinks()) {
+            if (!indexes.empty()) indexes += ' ';
+            indexes += std::to_string(link.ReqIndex());
+        }
         node.append_attribute("requirements") = indexes.c_str();
     }
     std::ostringstream out;
