@@ -6,6 +6,7 @@
 
 #include "platform/core/api_text.h"
 #include "platform/core/command_line.h"
+#include "platform/core/hex_digits.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 #include "platform/mfc/app/app.h"
@@ -113,29 +114,18 @@ std::optional<GUID> parseGuid(std::wstring_view text) {
     return guid;
 }
 
-namespace {
-
-// Writes `digits` upper-case hex digits of `value` at `out`, most significant first.
-wchar_t* putHex(wchar_t* out, unsigned long long value, int digits) {
-    constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) *out++ = kDigits[(value >> shift) & 0xF];
-    return out;
-}
-
-}  // namespace
-
 // Registering the program writes a key per class and interface: written digit by digit, not
 // through the general formatter.
 std::wstring formatGuid(const GUID& guid) {
     std::wstring text(38, L'-');  // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
     text.front() = L'{';
     text.back() = L'}';
-    wchar_t* out = putHex(text.data() + 1, guid.Data1, 8) + 1;
-    out = putHex(out, guid.Data2, 4) + 1;
-    out = putHex(out, guid.Data3, 4) + 1;
-    out = putHex(out, guid.Data4[0], 2);
-    out = putHex(out, guid.Data4[1], 2) + 1;
-    for (int i = 2; i < 8; ++i) out = putHex(out, guid.Data4[i], 2);
+    wchar_t* out = platform::core::putUpperHex(text.data() + 1, guid.Data1, 8) + 1;
+    out = platform::core::putUpperHex(out, guid.Data2, 4) + 1;
+    out = platform::core::putUpperHex(out, guid.Data3, 4) + 1;
+    out = platform::core::putUpperHex(out, guid.Data4[0], 2);
+    out = platform::core::putUpperHex(out, guid.Data4[1], 2) + 1;
+    for (int i = 2; i < 8; ++i) out = platform::core::putUpperHex(out, guid.Data4[i], 2);
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "platform/core/hex_digits.h"
 #include "platform/core/journal.h"
 #include "platform/mfc/app/app.h"
 #include "platform/win32/process/system.h"
@@ -169,9 +170,8 @@ namespace {
 
 // As "%p" writes a handle: sixteen upper-case hex digits.
 void appendHandle(std::wstring& out, const void* handle) {
-    auto bits = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle));
     wchar_t digits[16];
-    for (int i = 15; i >= 0; --i, bits >>= 4) digits[i] = L"0123456789ABCDEF"[bits & 15];
+    platform::core::putUpperHex(digits, static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(handle)), 16);
     out.append(digits, 16);
 }
 
