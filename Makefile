@@ -26,14 +26,17 @@ fuzz-deps:
 
 # Line tables only: backtraces and stepping by line work, and a first build is a fifth quicker
 # than with full debugging information (`make run RUN_CXXFLAGS=-g` on a fresh build/debug for it).
+# Compiled in batches like the test tree: a first build in a fraction of the time, and stepping
+# and backtraces still name each source file and line.
 RUN_CXXFLAGS ?= -g1
 build/debug/build.ninja: | deps
-	cmake -G Ninja -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="$(RUN_CXXFLAGS)" -DKORVO_TESTS=OFF
+	cmake -G Ninja -S . -B build/debug -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="$(RUN_CXXFLAGS)" -DKORVO_TESTS=OFF \
+	  -DKORVO_UNITY=ON
 
 # One unoptimised clang tree for the sanitized tests and the fuzz targets, with line tables only
 # (the sanitizers' reports still give file and line), compiled in batches (a cold build in about
 # two fifths of the time; the release tree still compiles each file alone, so an error a batch
-# could hide still fails there). A tree configured before it held the fuzz targets (a GCC one) is
+# could hide still fails there; see docs/architecture.md). A tree configured before it held the fuzz targets (a GCC one) is
 # configured afresh; one configured before batches were used is switched to them.
 asan-tree: deps fuzz-deps
 	@if [ -f build/asan/CMakeCache.txt ] && ! grep -q '^KORVO_FUZZ:BOOL=ON' build/asan/CMakeCache.txt; then \
