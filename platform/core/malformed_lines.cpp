@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/core/hex_digits.h"
 #include "platform/core/journal.h"
 #include "platform/core/text.h"
 
@@ -37,7 +38,6 @@ void MalformedLines::emit(std::wstring text) {
 }
 
 std::wstring quotedInput(std::wstring_view text, std::size_t limit) {
-    static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
     std::wstring out = L"\"";
     const std::wstring_view shown = text.substr(0, limit);
     for (const wchar_t c : shown) {
@@ -45,9 +45,12 @@ std::wstring quotedInput(std::wstring_view text, std::size_t limit) {
         if (c == L'\t') out += L"\\t";
         else if (c == L'\n') out += L"\\n";
         else if (c == L'\r') out += L"\\r";
-        else if (code < 0x20 || code == 0x7F) out += {L'\\', L'x', kHex[code >> 4], kHex[code & 15]};
-        else if ((code >= 0x80 && code < 0xA0) || code == 0xFFFD || code == 0xFEFF || (code >= 0xD800 && code < 0xE000)) {
-            out += {L'\\', L'u', kHex[(code >> 12) & 15], kHex[(code >> 8) & 15], kHex[(code >> 4) & 15], kHex[code & 15]};
+        else if (code < 0x20 || code == 0x7F) {
+            out += L"\\x";
+            appendUpperHex(out, code, 2);
+        } else if ((code >= 0x80 && code < 0xA0) || code == 0xFFFD || code == 0xFEFF || (code >= 0xD800 && code < 0xE000)) {
+            out += L"\\u";
+            appendUpperHex(out, code, 4);
         } else out += c;
     }
     out += L"\"";

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/core/hex_digits.h"
 #include "platform/core/registry_store_detail.h"
 #include "platform/core/text.h"
 
@@ -269,7 +270,7 @@ public:
         if (position_ + count > text_.size()) return std::nullopt;
         std::uint64_t value = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            const int digit = hexDigit(text_[position_ + i]);
+            const int digit = hexDigitValue(text_[position_ + i]);
             if (digit < 0) return std::nullopt;
             value = (value << 4) | static_cast<unsigned>(digit);
         }
@@ -298,7 +299,7 @@ public:
         std::size_t start = position_;
         DWORD value = 0;
         while (!atEnd() && text_[position_] != terminator) {
-            const int digit = hexDigit(text_[position_]);
+            const int digit = hexDigitValue(text_[position_]);
             if (digit < 0 || position_ - start >= 8) return std::nullopt;
             value = (value << 4) | static_cast<DWORD>(digit);
             ++position_;
@@ -309,13 +310,6 @@ public:
     }
 
 private:
-    static int hexDigit(wchar_t c) {
-        if (c >= L'0' && c <= L'9') return c - L'0';
-        if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-        if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-        return -1;
-    }
-
     std::wstring_view text_;
     std::size_t position_ = 0;
 };

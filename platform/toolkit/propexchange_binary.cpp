@@ -2,19 +2,11 @@
 #include <charconv>
 #include <string>
 
+#include "platform/core/hex_digits.h"
 #include "platform/mfc/ole.h"
 #include "platform/toolkit/propexchange.h"
 
-namespace {
-
-int hexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
-}  // namespace
+using platform::core::hexDigitValue;
 
 BOOL PX_DWord(CXTPPropExchange* px, LPCWSTR name, DWORD& value, DWORD defaultValue) {
     if (!px) return FALSE;
@@ -58,13 +50,9 @@ BOOL PX_Guid(CXTPPropExchange* px, LPCWSTR name, GUID& value) {
 BOOL PX_Blob(CXTPPropExchange* px, LPCWSTR name, std::vector<BYTE>& value) {
     if (!px) return FALSE;
     if (!px->IsLoading()) {
-        static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
         std::wstring text;
         text.reserve(value.size() * 2);
-        for (const BYTE byte : value) {
-            text += kDigits[byte >> 4];
-            text += kDigits[byte & 15];
-        }
+        for (const BYTE byte : value) platform::core::appendUpperHex(text, byte, 2);
         px->WriteValue(name, text);
         return TRUE;
     }
@@ -75,8 +63,8 @@ BOOL PX_Blob(CXTPPropExchange* px, LPCWSTR name, std::vector<BYTE>& value) {
     bytes.reserve(text->size() / 2);
     bool whole = text->size() % 2 == 0;
     for (std::size_t at = 0; whole && at < text->size(); at += 2) {
-        const int high = hexDigit((*text)[at]);
-        const int low = hexDigit((*text)[at + 1]);
+        const int high = hexDigitValue((*text)[at]);
+        const int low = hexDigitValue((*text)[at + 1]);
         whole = high >= 0 && low >= 0;
         if (whole) bytes.push_back(static_cast<BYTE>(high * 16 + low));
     }

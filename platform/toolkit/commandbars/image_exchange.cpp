@@ -1,6 +1,7 @@
 // The image manager's icons in a property exchange, as command files keep them.
 #include <string>
 
+#include "platform/core/hex_digits.h"
 #include "platform/toolkit/commandbars/images.h"
 #include "platform/toolkit/propexchange.h"
 
@@ -10,11 +11,9 @@ namespace {
 constexpr int kLargestWidth = 256;
 
 std::wstring PixelText(const std::vector<std::uint32_t>& pixels) {
-    static constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
     std::wstring text;
     text.reserve(pixels.size() * 8);
-    for (const std::uint32_t pixel : pixels)
-        for (int shift = 28; shift >= 0; shift -= 4) text += kDigits[(pixel >> shift) & 0xFu];
+    for (const std::uint32_t pixel : pixels) platform::core::appendUpperHex(text, pixel, 8);
     return text;
 }
 
