@@ -34,8 +34,10 @@ constexpr const char* kAttributesFile = "attributes.tsv";
 
 using winpath::hasInvalidNameCharacter;
 
-std::vector<std::wstring> componentsAfterRoot(std::wstring_view normalizedPath) {
-    std::vector<std::wstring> parts;
+// Views into `normalizedPath`, which outlives them: every file access resolves a path, and
+// copies of its names cost more than the look-up.
+std::vector<std::wstring_view> componentsAfterRoot(std::wstring_view normalizedPath) {
+    std::vector<std::wstring_view> parts;
     std::wstring_view rest = normalizedPath.substr(winpath::root(normalizedPath).size());
     while (!rest.empty()) {
         if (rest.front() == L'\\') {
@@ -329,14 +331,15 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
 
     // The top folder: "<host>/C" for a drive, "<host>/UNC/server/share" for a share; server and
     // share are looked up like any other component.
-    std::vector<std::wstring> components = componentsAfterRoot(*full);
+    std::vector<std::wstring_view> components = componentsAfterRoot(*full);
     std::string top;
     std::size_t rootComponents = 0;  // server and share are already in the root's text
     if (full->starts_with(L"\\\\")) {
-        const std::wstring rootText = winpath::root(*full);
+        // Views into the full path, which the root begins, as the components are.
+        const std::wstring_view rootText = std::wstring_view(*full).substr(0, winpath::root(*full).size());
         const std::size_t serverEnd = rootText.find(L'\\', 2);
-        const std::wstring server = rootText.substr(2, serverEnd - 2);
-        const std::wstring share = rootText.substr(serverEnd + 1);
+        const std::wstring_view server = rootText.substr(2, serverEnd - 2);
+        const std::wstring_view share = rootText.substr(serverEnd + 1);
         // No server or share has such a name; on the host they would climb out of "UNC".
         if (winpath::isRelativeMarker(server) || winpath::isRelativeMarker(share)) {
             location.error = ERROR_BAD_NETPATH;
@@ -385,13 +388,13 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     // A path to make (a file to write, a folder to create) most often lies in a folder that
     // exists as spelled, without a link: that folder found in one call, only the last part is
     // looked up, as the walk below would look it up. Anything else takes the walk.
-    if (components.size() > rootComponents && lastPartMissing(rootFd, relative, *full, components.back(), location)) {
+    if (components.size() > rootComponents && lastPartMissing(rootFd, relative, *full, std::wstring(components.back()), location)) {
         location.hostPath = rootPath + "/" + relative;
         return location;
     }
 
     std::wstring spelled = winpath::root(*full);
-    auto spell = [&](std::size_t index, const std::wstring& name) {
+    auto spell = [&](std::size_t index, std::wstring_view name) {
         if (index < rootComponents) return;
         if (spelled.back() != L'\\') spelled.push_back(L'\\');
         spelled += name;
@@ -406,7 +409,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     }
     bool present = step == HostWalk::Step::Folder;
     for (std::size_t i = 0; i < components.size(); ++i) {
-        const std::wstring& component = components[i];
+        const std::wstring_view component = components[i];
         const bool last = i + 1 == components.size();
         if (last) location.parentExists = present;
         if (!present) {
@@ -419,7 +422,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         step = walk.enterNoCase(component, hostName, matches);
         switch (step) {
             case HostWalk::Step::Ambiguous:
-                reportFailure(L"ambiguous path " + *full + L": \"" + component + L"\" matches " + std::to_wstring(matches) +
+                reportFailure(L"ambiguous path " + *full + L": \"" + std::wstring(component) + L"\" matches " + std::to_wstring(matches) +
                               L" host entries in " + fromUtf8(host));
                 location.error = ERROR_INVALID_NAME;
                 location.hostPath = host + "/" + toUtf8(component);
