@@ -34,6 +34,15 @@ constexpr const char* kAttributesFile = "attributes.tsv";
 
 using winpath::hasInvalidNameCharacter;
 
+// Appends `text` in UTF-8; plain ASCII names (nearly all) without a converted copy.
+void appendUtf8(std::string& out, std::wstring_view text) {
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<std::uint32_t>(c) < 0x80; })) {
+        for (const wchar_t c : text) out.push_back(static_cast<char>(c));
+        return;
+    }
+    out += toUtf8(text);
+}
+
 // Views into `normalizedPath`, which outlives them: every file access resolves a path, and
 // copies of its names cost more than the look-up.
 std::vector<std::wstring_view> componentsAfterRoot(std::wstring_view normalizedPath) {
@@ -370,9 +379,10 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     // Most paths exist exactly as spelled, without a link: one call answers for every part (an
     // exact match always wins over a case-insensitive one). Anything else takes the walk.
     std::string relative = top;
+    relative.reserve(full->size() + top.size());
     for (const auto& component : components) {
         relative.push_back('/');
-        relative += toUtf8(component);
+        appendUtf8(relative, component);
     }
     if (const auto info = statWithoutLinks(rootFd, relative)) {
         location.hostPath = rootPath + "/" + relative;
