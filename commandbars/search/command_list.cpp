@@ -109,12 +109,11 @@ std::vector<CommandEntry> BuildCommandList(const CString& filter) {
     ListBuilder builder(filter);
     const std::vector<GlobalContainer::RegisteredCommand> registered = GlobalContainer::GetRegisteredCommands();
     for (const auto& command : registered) builder.Add(command.id, command.text);
-    const KVCommandContainer& container = KVCommandContainer::Instance();
     auto listed = registered.begin();
-    for (UINT id = kFirstAddOnCommand; id <= kLastAddOnCommand; ++id) {
+    for (const UINT id : KVCommandContainer::Instance().RegisteredIds(kFirstAddOnCommand, kLastAddOnCommand)) {
         while (listed != registered.end() && listed->id < id) ++listed;
         if (listed != registered.end() && listed->id == id) continue;
-        if (container.IsRegistered(id)) builder.Add(id, AddOnText(id));
+        builder.Add(id, AddOnText(id));
     }
     return builder.Take();
 }

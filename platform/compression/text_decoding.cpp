@@ -1,5 +1,7 @@
 #include "platform/compression/text_decoding.h"
 
+#include <algorithm>
+
 #include "platform/core/text.h"
 
 namespace platform::compression {
@@ -18,13 +20,19 @@ std::wstring decodeText(std::string_view bytes) {
 std::vector<std::wstring_view> splitLines(std::wstring_view text) {
     std::vector<std::wstring_view> lines;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\n' && text[i] != L'\r') continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-        start = i + 1;
+    while (start < text.size()) {
+        // The next break is a '\n', or a '\r' before it: both found by the library's fast search
+        // rather than character by character (translation files are split whole at start-up).
+        std::size_t end = std::min(text.find(L'\n', start), text.size());
+        end = std::min(text.substr(0, end).find(L'\r', start), end);
+        if (end == text.size()) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        if (text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n') ++end;
+        start = end + 1;
     }
-    if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
 }
 

@@ -34,8 +34,19 @@ constexpr const char* kAttributesFile = "attributes.tsv";
 
 using winpath::hasInvalidNameCharacter;
 
-std::vector<std::wstring> componentsAfterRoot(std::wstring_view normalizedPath) {
-    std::vector<std::wstring> parts;
+// Appends `text` in UTF-8; plain ASCII names (nearly all) without a converted copy.
+void appendUtf8(std::string& out, std::wstring_view text) {
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<std::uint32_t>(c) < 0x80; })) {
+        for (const wchar_t c : text) out.push_back(static_cast<char>(c));
+        return;
+    }
+    out += toUtf8(text);
+}
+
+// Views into `normalizedPath`, which outlives them: every file access resolves a path, and
+// copies of its names cost more than the look-up.
+std::vector<std::wstring_view> componentsAfterRoot(std::wstring_view normalizedPath) {
+    std::vector<std::wstring_view> parts;
     std::wstring_view rest = normalizedPath.substr(winpath::root(normalizedPath).size());
     while (!rest.empty()) {
         if (rest.front() == L'\\') {
@@ -329,14 +340,15 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
 
     // The top folder: "<host>/C" for a drive, "<host>/UNC/server/share" for a share; server and
     // share are looked up like any other component.
-    std::vector<std::wstring> components = componentsAfterRoot(*full);
+    std::vector<std::wstring_view> components = componentsAfterRoot(*full);
     std::string top;
     std::size_t rootComponents = 0;  // server and share are already in the root's text
     if (full->starts_with(L"\\\\")) {
-        const std::wstring rootText = winpath::root(*full);
+        // Views into the full path, which the root begins, as the components are.
+        const std::wstring_view rootText = std::wstring_view(*full).substr(0, winpath::root(*full).size());
         const std::size_t serverEnd = rootText.find(L'\\', 2);
-        const std::wstring server = rootText.substr(2, serverEnd - 2);
-        const std::wstring share = rootText.substr(serverEnd + 1);
+        const std::wstring_view server = rootText.substr(2, serverEnd - 2);
+        const std::wstring_view share = rootText.substr(serverEnd + 1);
         // No server or share has such a name; on the host they would climb out of "UNC".
         if (winpath::isRelativeMarker(server) || winpath::isRelativeMarker(share)) {
             location.error = ERROR_BAD_NETPATH;
@@ -367,9 +379,10 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     // Most paths exist exactly as spelled, without a link: one call answers for every part (an
     // exact match always wins over a case-insensitive one). Anything else takes the walk.
     std::string relative = top;
+    relative.reserve(full->size() + top.size());
     for (const auto& component : components) {
         relative.push_back('/');
-        relative += toUtf8(component);
+        appendUtf8(relative, component);
     }
     if (const auto info = statWithoutLinks(rootFd, relative)) {
         location.hostPath = rootPath + "/" + relative;
@@ -385,13 +398,13 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     // A path to make (a file to write, a folder to create) most often lies in a folder that
     // exists as spelled, without a link: that folder found in one call, only the last part is
     // looked up, as the walk below would look it up. Anything else takes the walk.
-    if (components.size() > rootComponents && lastPartMissing(rootFd, relative, *full, components.back(), location)) {
+    if (components.size() > rootComponents && lastPartMissing(rootFd, relative, *full, std::wstring(components.back()), location)) {
         location.hostPath = rootPath + "/" + relative;
         return location;
     }
 
     std::wstring spelled = winpath::root(*full);
-    auto spell = [&](std::size_t index, const std::wstring& name) {
+    auto spell = [&](std::size_t index, std::wstring_view name) {
         if (index < rootComponents) return;
         if (spelled.back() != L'\\') spelled.push_back(L'\\');
         spelled += name;
@@ -406,7 +419,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
     }
     bool present = step == HostWalk::Step::Folder;
     for (std::size_t i = 0; i < components.size(); ++i) {
-        const std::wstring& component = components[i];
+        const std::wstring_view component = components[i];
         const bool last = i + 1 == components.size();
         if (last) location.parentExists = present;
         if (!present) {
@@ -419,7 +432,7 @@ HostLocation HostFileSystem::resolve(std::wstring_view windowsPath) {
         step = walk.enterNoCase(component, hostName, matches);
         switch (step) {
             case HostWalk::Step::Ambiguous:
-                reportFailure(L"ambiguous path " + *full + L": \"" + component + L"\" matches " + std::to_wstring(matches) +
+                reportFailure(L"ambiguous path " + *full + L": \"" + std::wstring(component) + L"\" matches " + std::to_wstring(matches) +
                               L" host entries in " + fromUtf8(host));
                 location.error = ERROR_INVALID_NAME;
                 location.hostPath = host + "/" + toUtf8(component);

@@ -74,6 +74,16 @@ std::wstring fromUtf8(std::string_view bytes) {
             ++i;
             continue;
         }
+        // Two-byte sequences (Cyrillic, Greek, accented Latin) fill whole translation files: taken
+        // here without the general check. A lead byte below 0xC2 would be an overlong form.
+        if (b0 >= 0xC2 && b0 < 0xE0 && i + 1 < bytes.size()) {
+            const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+            if ((b1 & 0xC0) == 0x80) {
+                *next++ = static_cast<wchar_t>(((b0 & 0x1Fu) << 6) | (b1 & 0x3Fu));
+                i += 2;
+                continue;
+            }
+        }
         int length = 0;
         char32_t c = 0;
         if ((b0 & 0xE0) == 0xC0) {

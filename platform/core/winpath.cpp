@@ -5,6 +5,9 @@
 
 namespace platform::core::winpath {
 
+// Literal views: their length is known without counting (paths are normalised on every access).
+using namespace std::string_view_literals;
+
 namespace {
 
 bool isDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
@@ -19,15 +22,15 @@ std::wstring withBackslashes(std::wstring_view path) {
 
 // Removes the "\\?\" and "\\?\UNC\" prefixes that only switch off the Win32 path parsing.
 std::wstring withoutLongPrefix(std::wstring path) {
-    if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
-    if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+    if (path.starts_with(L"\\\\?\\UNC\\"sv)) return L"\\\\" + path.substr(8);
+    if (path.starts_with(L"\\\\?\\"sv)) return path.substr(4);
     return path;
 }
 
 // Win32 drops trailing dots and spaces of a component ("name." is "name"), except for the
 // relative markers themselves.
 std::wstring_view trimmed(std::wstring_view component) {
-    if (component == L"." || component == L"..") return component;
+    if (component == L"."sv || component == L".."sv) return component;
     while (!component.empty() && (component.back() == L'.' || component.back() == L' ')) component.remove_suffix(1);
     return component;
 }
@@ -49,7 +52,7 @@ bool hasInvalidNameCharacter(std::wstring_view name) {
     return false;
 }
 
-bool isRelativeMarker(std::wstring_view name) { return name == L"." || name == L".."; }
+bool isRelativeMarker(std::wstring_view name) { return name == L"."sv || name == L".."sv; }
 
 bool hasDrive(std::wstring_view path) { return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == L':'; }
 
@@ -89,7 +92,7 @@ std::optional<std::wstring> normalize(std::wstring_view absolutePath) {
     const std::wstring path = withoutLongPrefix(withBackslashes(absolutePath));
     std::wstring rootText;
     std::wstring_view rest;
-    if (path.starts_with(L"\\\\")) {
+    if (path.starts_with(L"\\\\"sv)) {
         const std::wstring_view afterPrefix = std::wstring_view(path).substr(2);
         const std::size_t serverEnd = afterPrefix.find(L'\\');
         if (serverEnd == 0 || serverEnd == std::wstring_view::npos) return std::nullopt;
@@ -119,8 +122,8 @@ std::optional<std::wstring> normalize(std::wstring_view absolutePath) {
         const std::size_t stop = end == std::wstring_view::npos ? rest.size() : end;
         const std::wstring_view component = trimmed(rest.substr(start, stop - start));
         start = stop + 1;
-        if (component.empty() || component == L".") continue;
-        if (component == L"..") {
+        if (component.empty() || component == L"."sv) continue;
+        if (component == L".."sv) {
             if (out.size() > rootSize) {
                 const std::size_t slash = out.rfind(L'\\');
                 out.resize(slash == std::wstring::npos || slash < rootSize ? rootSize : slash);
@@ -149,7 +152,7 @@ std::optional<std::wstring> combine(std::wstring_view base, std::wstring_view pa
 }
 
 std::wstring root(std::wstring_view normalizedPath) {
-    if (normalizedPath.starts_with(L"\\\\")) {
+    if (normalizedPath.starts_with(L"\\\\"sv)) {
         const std::size_t serverEnd = normalizedPath.find(L'\\', 2);
         if (serverEnd == std::wstring_view::npos) return std::wstring(normalizedPath);
         const std::size_t shareEnd = normalizedPath.find(L'\\', serverEnd + 1);

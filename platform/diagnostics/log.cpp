@@ -1,5 +1,4 @@
 #include <cstdint>
-#include <cstdio>
 #include <mutex>
 #include <string>
 
@@ -26,6 +25,25 @@ struct LogState {
 
 LogState& logState() { return platform::core::process().table<LogState>(); }
 
+// `value` in decimal, with leading zeros to at least `width` digits (a minus sign before them, as
+// "%0*lld" puts it).
+void appendPadded(std::string& out, std::int64_t value, int width) {
+    char digits[24];
+    int count = 0;
+    const bool negative = value < 0;
+    auto rest = negative ? -static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    do {
+        digits[count++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    if (negative) {
+        out += '-';
+        --width;  // the sign counts towards the width
+    }
+    for (int pad = count; pad < width; ++pad) out += '0';
+    while (count > 0) out += digits[--count];
+}
+
 // "YYYY-MM-DD HH:MM:SS.mmm" (UTC) of the platform's wall clock.
 std::string timestamp(std::int64_t millis) {
     const std::int64_t ms = ((millis % 1000) + 1000) % 1000;
@@ -42,12 +60,24 @@ std::string timestamp(std::int64_t millis) {
     const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
     const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
     const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    char buffer[160];
-    std::snprintf(buffer, sizeof(buffer), "%04lld-%02lld-%02lld %02lld:%02lld:%02lld.%03lld", static_cast<long long>(year),
-                  static_cast<long long>(month), static_cast<long long>(day),
-                  static_cast<long long>(secondOfDay / 3600), static_cast<long long>(secondOfDay / 60 % 60),
-                  static_cast<long long>(secondOfDay % 60), static_cast<long long>(ms));
-    return buffer;
+    // Written digit by digit: a start-up writes a few dozen lines and a formatted print of each
+    // stamp cost more than the rest of the line. Years beyond four digits keep all their digits.
+    std::string out;
+    out.reserve(24);
+    appendPadded(out, year, 4);
+    out += '-';
+    appendPadded(out, month, 2);
+    out += '-';
+    appendPadded(out, day, 2);
+    out += ' ';
+    appendPadded(out, secondOfDay / 3600, 2);
+    out += ':';
+    appendPadded(out, secondOfDay / 60 % 60, 2);
+    out += ':';
+    appendPadded(out, secondOfDay % 60, 2);
+    out += '.';
+    appendPadded(out, ms, 3);
+    return out;
 }
 
 // Requires the log lock.

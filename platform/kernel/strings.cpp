@@ -1,5 +1,6 @@
 #include "platform/kernel/strings.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "platform/core/config.h"
@@ -53,10 +54,11 @@ std::optional<std::wstring> unescape(std::wstring_view text) {
     std::wstring result;
     result.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\\') {
-            result += text[i];
-            continue;
-        }
+        // The run up to the next backslash is copied whole: most texts have none.
+        const std::size_t slash = std::min(text.find(L'\\', i), text.size());
+        result.append(text.substr(i, slash - i));
+        i = slash;
+        if (i == text.size()) break;
         if (++i == text.size()) return std::nullopt;
         switch (text[i]) {
             case L't': result += L'\t'; break;
@@ -93,7 +95,10 @@ std::map<UINT, std::wstring> parseStringTable(std::string_view utf8, std::wstrin
                                  L" is not a string id; line skipped");
             continue;
         }
-        auto text = unescape(platform::core::fromUtf8(line.substr(tab + 1)));
+        // A text without a backslash is already what it says: kept without a second copy.
+        std::wstring decoded = platform::core::fromUtf8(line.substr(tab + 1));
+        auto text = decoded.find(L'\\') == std::wstring::npos ? std::optional<std::wstring>(std::move(decoded))
+                                                              : unescape(decoded);
         if (!text) {
             warn(lineNumber, L"unknown escape in the text of string " + std::to_wstring(*id) +
                                  L" (only \\t, \\n and \\\\ are known); line skipped");

@@ -42,6 +42,11 @@ public:
     // The first child of that name, or null.
     std::shared_ptr<Element> child(std::wstring_view name) const;
     void removeChildren(std::wstring_view name);
+    // Room for that many attributes and children, for a reader that knows how many will come.
+    void reserve(std::size_t attributes, std::size_t children) {
+        attributes_.reserve(attributes);
+        children_.reserve(children);
+    }
 
     // Parses an XML file (UTF-8) into its root element. Null, with a journal warning naming the
     // file and line, when it cannot be read or parsed.

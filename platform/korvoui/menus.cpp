@@ -20,6 +20,13 @@ struct ContextMenuCommands {
     // each symbol case-folded.
     std::unordered_set<std::wstring> foldedSymbols;
     int commandSetRegistrations = 0;
+
+    // Room for what a start-up registers, so that neither list grows by steps while it does.
+    ContextMenuCommands() {
+        commands.reserve(kExpectedCommands);
+        foldedSymbols.reserve(kExpectedCommands);
+    }
+    static constexpr std::size_t kExpectedCommands = 512;
 };
 
 ContextMenuCommands& contextMenuCommandState() {

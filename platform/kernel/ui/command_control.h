@@ -50,6 +50,9 @@ SessionStage sessionStage();
 
 // Accepted registrations, in the order they were made.
 std::vector<CommandRegistration> commandRegistrations();
+// Shows `visit` each accepted registration in the order they were made, without copying them,
+// under the table's lock: `visit` must not register or look up commands itself.
+void visitCommandRegistrations(const std::function<void(const CommandRegistration&)>& visit);
 // The first accepted registration that `match` takes, without copying the others: lookups by id
 // or name run many times while the program starts.
 std::optional<CommandRegistration> findCommandRegistration(const std::function<bool(const CommandRegistration&)>& match);

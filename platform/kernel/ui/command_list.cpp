@@ -1,6 +1,7 @@
 // What the kernel tells about its commands for a command search: the listed commands with their
 // texts, their visibility and names, the session's language code, the settings profiles, and the
 // number reading of the kernel's XML helpers.
+#include <algorithm>
 #include <cwctype>
 #include <limits>
 
@@ -18,12 +19,15 @@ constexpr UINT kLastAddOnCommand = 16999;
 // The kernel composes a command's text from the first two parts of its string: the prompt that
 // describes it and the caption.
 CString CommandText(UINT id) {
-    const std::optional<std::wstring> text = platform::kernel::findString(id);
+    std::optional<std::wstring> text = platform::kernel::findString(id);
     if (!text) return CString();
-    const std::size_t first = text->find(L'\n');
-    if (first == std::wstring::npos) return CString(text->c_str());
-    const std::size_t second = text->find(L'\n', first + 1);
-    return CString(text->substr(0, second).c_str());
+    // The text ends at a NUL as a C string would, and after the caption; the string itself becomes
+    // the result, without a copy.
+    text->resize(std::min(text->size(), text->find(L'\0')));
+    if (const std::size_t first = text->find(L'\n'); first != std::wstring::npos) {
+        text->resize(std::min(text->size(), text->find(L'\n', first + 1)));
+    }
+    return CString(std::move(*text));
 }
 
 bool IsListed(const platform::kernel::CommandRegistration& registration) {
@@ -36,11 +40,10 @@ bool IsListed(const platform::kernel::CommandRegistration& registration) {
 }  // namespace
 
 std::vector<GlobalContainer::RegisteredCommand> GlobalContainer::GetRegisteredCommands() {
-    std::vector<platform::kernel::CommandRegistration> registrations = platform::kernel::commandRegistrations();
     std::vector<RegisteredCommand> commands;
-    commands.reserve(registrations.size());
-    for (const auto& registration : registrations)
+    platform::kernel::visitCommandRegistrations([&commands](const platform::kernel::CommandRegistration& registration) {
         if (IsListed(registration)) commands.push_back({registration.firstId, CString()});
+    });
     std::sort(commands.begin(), commands.end(),
               [](const RegisteredCommand& a, const RegisteredCommand& b) { return a.id < b.id; });
     for (RegisteredCommand& command : commands) command.text = CommandText(command.id);

@@ -54,20 +54,20 @@ std::wstring idText(long long firstId, long long lastId) {
     return firstId == lastId ? std::to_wstring(firstId) : std::to_wstring(firstId) + L"-" + std::to_wstring(lastId);
 }
 
-bool refuse(Registry& state, const std::wstring& caller, UINT firstId, UINT lastId, const wchar_t* why) {
+bool refuse(Registry& state, std::wstring_view caller, UINT firstId, UINT lastId, const wchar_t* why) {
     ++state.refused;
-    recordWarning(caller + L": command " + idText(firstId, lastId) + L" " + why + L"; not registered");
+    recordWarning(std::wstring(caller) + L": command " + idText(firstId, lastId) + L" " + why + L"; not registered");
     return false;
 }
 
 // Adds a registration unless an id is invalid or taken.
-bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, const std::wstring& caller,
+bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, std::wstring_view caller,
          long long requestedFirst, long long requestedLast) {
     auto& state = registry();
     std::lock_guard lock(state.mutex);
     if (!validId(requestedFirst) || !validId(requestedLast) || requestedFirst > requestedLast) {
         ++state.refused;
-        recordWarning(caller + L": command id " + idText(requestedFirst, requestedLast) +
+        recordWarning(std::wstring(caller) + L": command id " + idText(requestedFirst, requestedLast) +
                       L" is outside 1 to 65535; not registered");
         return false;
     }
@@ -168,6 +168,13 @@ std::vector<CommandRegistration> commandRegistrations() {
         if (!slot.removed) registrations.push_back(slot.registration);
     }
     return registrations;
+}
+
+void visitCommandRegistrations(const std::function<void(const CommandRegistration&)>& visit) {
+    auto& state = registry();
+    std::lock_guard lock(state.mutex);
+    for (const Slot& slot : state.slots)
+        if (!slot.removed) visit(slot.registration);
 }
 
 std::optional<CommandRegistration> findCommandRegistration(const std::function<bool(const CommandRegistration&)>& match) {
@@ -277,6 +284,16 @@ bool KVCommandContainer::RegisterCommands(UINT firstId, UINT lastId, KVCommandFl
 }
 
 bool KVCommandContainer::IsRegistered(UINT id) const { return platform::kernel::find(id).has_value(); }
+
+std::vector<UINT> KVCommandContainer::RegisteredIds(UINT firstId, UINT lastId) const {
+    std::vector<UINT> ids;
+    auto& state = platform::kernel::registry();
+    std::lock_guard lock(state.mutex);
+    for (UINT id = firstId; id <= lastId && id <= platform::kernel::kHighestCommandId; ++id) {
+        if (state.byId[id] != platform::kernel::kNoSlot) ids.push_back(id);
+    }
+    return ids;
+}
 
 KVCommand* KVCommandContainer::FindCommand(UINT id) const {
     const auto found = platform::kernel::find(id);

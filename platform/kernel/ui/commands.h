@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "platform/mfc.h"
 
@@ -129,6 +130,9 @@ public:
 
     // Whether either container knows `id` (by object, by name or in a block).
     bool IsRegistered(UINT id) const;
+    // The ids from firstId to lastId (inclusive) that either container knows, ascending: what
+    // IsRegistered says of each, in one look at the table.
+    std::vector<UINT> RegisteredIds(UINT firstId, UINT lastId) const;
     // The command object registered under `id`, or null.
     KVCommand* FindCommand(UINT id) const;
 

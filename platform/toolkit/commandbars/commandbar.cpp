@@ -549,7 +549,7 @@ void CXTPTabToolBar::UpdateTabControls() {
     // read once.
     for (int i = 0; i < controls->GetCount(); ++i) {
         CXTPControl* control = controls->GetAt(i);
-        const CString category = control->GetCategory();
+        const CString& category = control->GetCategory();
         // A control of no tab (the mode popup) belongs to the whole bar.
         const bool ofOtherTab = !category.IsEmpty() && (!shown || category != shown->caption);
         control->SetHideFlag(xtpHideTab, ofOtherTab);

@@ -63,7 +63,7 @@ public:
     void SetTooltip(LPCWSTR text) { tooltip_ = text; }
     CString GetParameter() const { return parameter_; }
     void SetParameter(LPCWSTR text) { parameter_ = text; }
-    CString GetCategory() const { return category_; }
+    const CString& GetCategory() const { return category_; }
     void SetCategory(LPCWSTR text) { category_ = text; }
     // The shortcut shown beside the caption ("Ctrl+S") and the key tip shown while keyboard
     // tips are on.

@@ -55,9 +55,11 @@ WindowTable& windowTable() {
 }
 
 Lock lockPlatform() {
-    auto& threads = core::threads();
+    // Both live as long as the process: found once, as every platform call comes through here.
+    static core::Threads& threads = core::threads();
+    static const core::Process& process = core::process();
     Lock lock(threads.mutex());
-    core::process().throwIfTerminated();
+    process.throwIfTerminated();
     threads.parkIfSuspended(lock);
     return lock;
 }

@@ -153,6 +153,16 @@ TEST(MakerCommandIds, TheIdSpaceEndsAtBothLimits) {
     // A null command object is refused without touching the id.
     EXPECT_FALSE(commands.RegisterCommand(nullptr, 300));
     EXPECT_FALSE(commands.IsRegistered(300));
+
+    // The known ids of a range in one look, ascending, as IsRegistered answers for each; a range
+    // may run past either limit of the id space.
+    std::vector<UINT> blockAndSingle;
+    for (UINT id = 100; id <= 200; ++id) blockAndSingle.push_back(id);
+    EXPECT_EQ(commands.RegisteredIds(98, 202), blockAndSingle);
+    EXPECT_EQ(commands.RegisteredIds(0, 2), std::vector<UINT>{1});
+    EXPECT_EQ(commands.RegisteredIds(65000, 0xFFFFFFFFu), std::vector<UINT>{65535});
+    EXPECT_TRUE(commands.RegisteredIds(201, 299).empty());
+    EXPECT_TRUE(commands.RegisteredIds(300, 200).empty());
 }
 
 TEST(MakerCommandIds, ARunningCommandMayRegisterAndRunOthers) {
