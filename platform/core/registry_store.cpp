@@ -71,22 +71,9 @@ DWORD dataSize(const RegistryValue& value) {
     }
 }
 
-// The key names of a sub-key path, empty parts left out, as views into `path`: a key is reached
-// by every registry call, and copies of its names cost more than the lookup itself.
-std::vector<std::wstring_view> keyNames(std::wstring_view path) {
-    std::vector<std::wstring_view> names;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        const std::size_t stop = std::min(path.find(L'\\', start), path.size());
-        if (stop > start) names.push_back(path.substr(start, stop - start));
-        start = stop + 1;
-    }
-    return names;
-}
-
 Key* walk(Key& root, std::wstring_view path) {
     Key* key = &root;
-    for (const auto& name : keyNames(path)) {
+    for (const auto& name : winpath::components(path)) {
         key = key->findChild(name);
         if (key == nullptr) return nullptr;
     }
@@ -114,7 +101,7 @@ std::wstring valueNameProblem(std::wstring_view name) {
 // parent); null, reported as a failure, when that would break the limits. `created` is set when
 // any key on the way was new.
 Key* walkCreating(Hive hive, Key& root, std::wstring_view path, bool* created = nullptr) {
-    const std::vector<std::wstring_view> names = keyNames(path);
+    const std::vector<std::wstring_view> names = winpath::components(path);
     Key* key = &root;
     std::size_t found = 0;
     for (Key* next = nullptr; found < names.size() && (next = key->findChild(names[found])) != nullptr; ++found) key = next;
@@ -445,7 +432,7 @@ LONG RegistryStore::reachKey(HKEY parent, std::wstring_view subKey, REGSAM acces
     // A leading separator names no key; a trailing one is tolerated.
     if (!subKey.empty() && subKey.front() == L'\\') return ERROR_BAD_PATHNAME;
     hive = base->hive;
-    const std::vector<std::wstring_view> names = keyNames(subKey);
+    const std::vector<std::wstring_view> names = winpath::components(subKey);
 
     // Find what exists; remember where creation would start.
     Key* key = base->key.get();

@@ -56,8 +56,8 @@ bool isRelativeMarker(std::wstring_view name) { return name == L"."sv || name ==
 
 bool hasDrive(std::wstring_view path) { return path.size() >= 2 && isDriveLetter(path[0]) && path[1] == L':'; }
 
-std::vector<std::wstring> components(std::wstring_view path) {
-    std::vector<std::wstring> parts;
+std::vector<std::wstring_view> components(std::wstring_view path) {
+    std::vector<std::wstring_view> parts;
     std::size_t start = 0;
     while (start < path.size()) {
         const std::size_t end = path.find(L'\\', start);

@@ -20,9 +20,10 @@ bool isUnc(std::wstring_view path);
 // True unless the path starts with a drive and a separator ("C:\\"), or is a UNC path.
 // "\\x" (root of the current drive) and "C:x" (drive-relative) count as relative.
 bool isRelative(std::wstring_view path);
-// The non-empty parts between backslashes ("a\\\\b\\" has "a" and "b"). Registry key paths split
-// the same way.
-std::vector<std::wstring> components(std::wstring_view path);
+// The non-empty parts between backslashes ("a\\\\b\\" has "a" and "b"), as views into `path`, which
+// must outlive them: registry key paths split the same way on every registry call, where copies
+// of the names cost more than the look-up.
+std::vector<std::wstring_view> components(std::wstring_view path);
 // For a path as given ('\\' or '/', not normalised): the part after the last separator (the
 // whole path when there is none) and the part before it (empty when there is none).
 std::wstring_view namePart(std::wstring_view path);

@@ -160,13 +160,8 @@ CommandObjectKind objectKindOf(const KVCommand& command, bool& hasUpdateHandler)
 }  // namespace
 
 std::vector<CommandRegistration> commandRegistrations() {
-    auto& state = registry();
-    std::lock_guard lock(state.mutex);
     std::vector<CommandRegistration> registrations;
-    registrations.reserve(state.slots.size());
-    for (const Slot& slot : state.slots) {
-        if (!slot.removed) registrations.push_back(slot.registration);
-    }
+    visitCommandRegistrations([&registrations](const CommandRegistration& registration) { registrations.push_back(registration); });
     return registrations;
 }
 
