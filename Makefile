@@ -69,9 +69,10 @@ bench: deps build/release/build.ninja
 	cmake --build build/release --target korvo_bench -j $(JOBS)
 	./build/release/korvo_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
-# Each benchmark once, as CI runs them: that they build and run, not what they measure.
+# Each benchmark once, as CI runs them: that they build and run, not what they measure. The
+# program itself is built too, so the optimised warnings-as-errors build covers the console.
 bench-smoke: deps build/release/build.ninja
-	cmake --build build/release --target korvo_bench -j $(JOBS)
+	cmake --build build/release --target korvo_bench korvo -j $(JOBS)
 	KORVO_BENCH_SMOKE=1 ./build/release/korvo_bench
 	cmake -DBENCH=./build/release/korvo_bench -P bench/failure_named.cmake
 

@@ -96,11 +96,21 @@ std::string printable(std::string_view utf8, bool keepNewlines) {
     return out;
 }
 
+// Appended piece by piece: GCC's -O3 warns of an impossible overflow in `"\"" + printable(...)`.
 std::string echo(std::string_view utf8) {
-    if (utf8.size() <= kEchoLimit) return "\"" + printable(utf8) + "\"";
+    std::string out = "\"";
+    if (utf8.size() <= kEchoLimit) {
+        out += printable(utf8);
+        out += '"';
+        return out;
+    }
     std::size_t cut = kEchoLimit;
     while (cut > 0 && (static_cast<unsigned char>(utf8[cut]) & 0xC0) == 0x80) --cut;  // whole characters only
-    return "\"" + printable(utf8.substr(0, cut)) + "...\" (" + std::to_string(utf8.size()) + " bytes)";
+    out += printable(utf8.substr(0, cut));
+    out += "...\" (";
+    out += std::to_string(utf8.size());
+    out += " bytes)";
+    return out;
 }
 
 std::string quotingSafely(std::string_view utf8) {
