@@ -22,11 +22,13 @@ std::uint32_t little(std::string_view bytes, std::size_t at, int size) {
 
 // Writes pixels into a picture's rows, bottom row first as the file stores them, a run at a time,
 // noting how many were set: a run-length picture may skip pixels, and what the library puts
-// there is its own.
+// there is its own. A dry canvas writes every row into one row of scratch instead, so a file is
+// checked by exactly the reading that makes its pixels, without the memory of the picture.
 class Canvas {
 public:
-    Canvas(Picture& picture, std::uint32_t opacity) : picture_(picture), opacity_(opacity) {
-        picture_.pixels.assign(static_cast<std::size_t>(picture_.width) * static_cast<std::size_t>(picture_.height), 0);
+    Canvas(Picture& picture, std::uint32_t opacity, bool dry) : picture_(picture), opacity_(opacity), dry_(dry) {
+        if (dry_) scratch_.resize(static_cast<std::size_t>(picture_.width));
+        else picture_.pixels.assign(pixelCount(), 0);
     }
 
     std::uint32_t opacity() const { return opacity_; }
@@ -35,15 +37,20 @@ public:
     std::uint32_t* span(int x, int fileRow, int count) {
         if (x < 0 || count < 0 || count > picture_.width - x || fileRow < 0 || fileRow >= picture_.height) return nullptr;
         set_ += static_cast<std::size_t>(count);
+        if (dry_) return scratch_.data() + x;
         const auto row = static_cast<std::size_t>(picture_.height - 1 - fileRow);
         return picture_.pixels.data() + row * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(x);
     }
 
-    bool complete() const { return set_ == picture_.pixels.size(); }
+    bool complete() const { return set_ == pixelCount(); }
 
 private:
+    std::size_t pixelCount() const { return static_cast<std::size_t>(picture_.width) * static_cast<std::size_t>(picture_.height); }
+
     Picture& picture_;
     std::uint32_t opacity_;
+    bool dry_;
+    std::vector<std::uint32_t> scratch_;
     std::size_t set_ = 0;
 };
 
@@ -126,9 +133,8 @@ bool readRuns(std::string_view data, int bits, const Palette& palette, Canvas& c
     return false;  // no end-of-picture mark
 }
 
-}  // namespace
-
-std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground) {
+// The picture of the file, its pixels left empty when `dry`.
+std::optional<Picture> readPicture(std::string_view bytes, bool onBackground, bool dry) {
     if (bytes.size() < kFileHeaderSize + kInfoHeaderSize || bytes.substr(0, 2) != "BM") return std::nullopt;
     const std::uint32_t dataOffset = little(bytes, 10, 4);
     if (little(bytes, 14, 4) != kInfoHeaderSize) return std::nullopt;
@@ -157,12 +163,22 @@ std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground
     Picture picture;
     picture.width = width;
     picture.height = height;
-    Canvas canvas(picture, opacity);
+    Canvas canvas(picture, opacity, dry);
     const std::string_view data = bytes.substr(dataOffset);
     const bool read = compression == kUncompressed ? readRows(data, static_cast<int>(bits), palette, canvas, width, height)
                                                    : readRuns(data, static_cast<int>(bits), palette, canvas);
     if (!read || !canvas.complete()) return std::nullopt;
     return picture;
+}
+
+}  // namespace
+
+std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground) { return readPicture(bytes, onBackground, false); }
+
+std::optional<PictureSize> plainBitmapSize(std::string_view bytes) {
+    const std::optional<Picture> picture = readPicture(bytes, false, true);
+    if (!picture) return std::nullopt;
+    return PictureSize{picture->width, picture->height};
 }
 
 }  // namespace platform::kvgc

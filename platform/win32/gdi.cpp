@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
-#include <utility>
 #include <optional>
+#include <utility>
 #include <variant>
 
 #include "platform/core/config.h"
@@ -34,6 +35,10 @@ struct Bitmap {
     std::optional<std::uint32_t> uniform;
     bool surface = false;  // a window's, which may turn uniform again
     std::vector<std::wstring> texts;  // drawn into a memory bitmap: text is not rasterised
+    // A picture's pixels, made the first time something draws on the bitmap, copies from it or
+    // reads it (`pixels` empty until then): a picture that is only shown whole, as a layered
+    // window's, is never decoded.
+    std::function<std::vector<std::uint32_t>()> deferred;
 };
 struct Brush {
     COLORREF colour = 0;
@@ -187,8 +192,14 @@ std::size_t pixelCount(const Bitmap& bitmap) {
     return static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height);
 }
 
-// Gives a uniform surface its pixels, before a drawing that covers only part of it.
+// Gives a uniform surface its pixels, before a drawing that covers only part of it, and a
+// deferred picture its pixels before any use of them.
 void materialize(Bitmap& bitmap) {
+    if (bitmap.deferred) {
+        bitmap.pixels = std::exchange(bitmap.deferred, nullptr)();
+        bitmap.pixels.resize(pixelCount(bitmap));
+        return;
+    }
     if (!bitmap.uniform) return;
     bitmap.pixels.assign(pixelCount(bitmap), *bitmap.uniform);
     bitmap.uniform.reset();
@@ -261,14 +272,16 @@ bool bitmapSizeAllowed(int width, int height) {
 
 void failCall(const std::wstring& what) { platform::core::reportFailure(what); }
 
-// The bitmap selected into the source DC of a copy, and the target DC; null when either DC is
-// unknown or (a failure naming the call) the source holds no bitmap. The GDI lock is held.
+// The bitmap selected into the source DC of a copy, with its pixels, and the target DC; null when
+// either DC is unknown or (a failure naming the call) the source holds no bitmap. The GDI lock is
+// held.
 const Bitmap* copySource(Gdi& g, HDC dc, HDC source, const wchar_t* call, DeviceContext*& target) {
     target = findDc(g, dc);
     DeviceContext* from = findDc(g, source);
     if (!target || !from) return nullptr;
-    const Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
+    Bitmap* picture = findObject<Bitmap>(g, from->bitmap);
     if (!picture) failCall(std::wstring(call) + L": the source DC has no bitmap selected");
+    else materialize(*picture);
     return picture;
 }
 
@@ -961,11 +974,21 @@ HBITMAP createBitmap(int width, int height, std::vector<std::uint32_t> pixels) {
     return static_cast<HBITMAP>(newObject(g, Bitmap{width, height, std::move(pixels)}));
 }
 
+HBITMAP createDeferredBitmap(int width, int height, std::function<std::vector<std::uint32_t>()> pixels) {
+    if (!bitmapSizeAllowed(width, height) || !pixels) return nullptr;
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    Bitmap bitmap{width, height};
+    bitmap.deferred = std::move(pixels);
+    return static_cast<HBITMAP>(newObject(g, std::move(bitmap)));
+}
+
 bool bitmapPixels(HGDIOBJ bitmap, int& width, int& height, std::vector<std::uint32_t>& pixels) {
     Gdi& g = gdi();
     std::lock_guard lock(g.mutex);
-    const Bitmap* found = findObject<Bitmap>(g, bitmap);
+    Bitmap* found = findObject<Bitmap>(g, bitmap);
     if (!found) return false;
+    materialize(*found);
     width = found->width;
     height = found->height;
     pixels = found->pixels;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -229,6 +230,10 @@ HBITMAP createBitmap(int width, int height);
 // A bitmap holding `pixels` (row-major, top row first, 0x00RRGGBB); null when the count does not
 // match the size or past the size limit.
 HBITMAP createBitmap(int width, int height, std::vector<std::uint32_t> pixels);
+// A bitmap of that size whose pixels `pixels` makes (as above) the first time something draws on
+// it, copies from it or reads them; until then only its size is known. `pixels` runs once, under
+// the GDI's lock: it must not call the platform. Null past the size limit.
+HBITMAP createDeferredBitmap(int width, int height, std::function<std::vector<std::uint32_t>()> pixels);
 // The pixels of a bitmap (0x00RRGGBB); false for anything else.
 bool bitmapPixels(HGDIOBJ bitmap, int& width, int& height, std::vector<std::uint32_t>& pixels);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/core/journal.h"
+#include "platform/harness/embedded_sample.h"
 #include "platform/kernel.h"
 #include "platform/kvgc/picture_codec.h"
 #include "tests/platform/mfc/mfc_test_app.h"
@@ -94,6 +95,87 @@ TEST_F(Win32Pictures, APictureBecomesABitmapWithItsTransparentPartsOnTheBackgrou
     EXPECT_EQ(copy.Save(L"C:\\Nowhere\\copy.png"), 4);
     EXPECT_EQ(CWinBMP{}.Save(L"C:\\Pictures\\empty.png"), 1);
     EXPECT_EQ(CWinBMP{}.Create(nullptr, nullptr, 0.0, 0.0), 1);
+}
+
+TEST_F(Win32Pictures, ADeferredBitmapMakesItsPixelsOnceAndOnlyWhenTheyAreUsed) {
+    int made = 0;
+    const auto picture = [&made] {
+        ++made;
+        return std::vector<std::uint32_t>{1, 2, 3, 4};
+    };
+    EXPECT_EQ(platform::win32::createDeferredBitmap(1 << 14, 1 << 14, picture), nullptr);
+
+    // Its size, a DC holding it and text drawn on it (recorded, not rasterised) need no pixels.
+    HBITMAP shown = platform::win32::createDeferredBitmap(2, 2, picture);
+    ASSERT_NE(shown, nullptr);
+    BITMAP info{};
+    ASSERT_EQ(::GetObjectW(shown, sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 2);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = ::SelectObject(dc, shown);
+    RECT box{0, 0, 2, 2};
+    ::DrawTextW(dc, L"notice", -1, &box, DT_NOPREFIX);
+    EXPECT_EQ(made, 0);
+
+    // A copy from it makes them, once; reading them afterwards gives the same.
+    HBITMAP target = ::CreateCompatibleBitmap(nullptr, 2, 2);
+    HDC to = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ previousTarget = ::SelectObject(to, target);
+    ASSERT_TRUE(::BitBlt(to, 0, 0, 2, 2, dc, 0, 0, SRCCOPY));
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    ASSERT_TRUE(platform::win32::bitmapPixels(target, width, height, pixels));
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    ASSERT_TRUE(platform::win32::bitmapPixels(shown, width, height, pixels));
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    EXPECT_EQ(made, 1);
+
+    // Drawing over part of one keeps the rest of its picture; one deleted unused is never made.
+    HBITMAP drawnOn = platform::win32::createDeferredBitmap(2, 2, picture);
+    ::SelectObject(dc, drawnOn);
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    RECT corner{1, 1, 2, 2};
+    ::FillRect(dc, &corner, red);
+    ASSERT_TRUE(platform::win32::bitmapPixels(drawnOn, width, height, pixels));
+    EXPECT_EQ(pixels, (std::vector<std::uint32_t>{1, 2, 3, 0xFF0000u}));
+    EXPECT_EQ(made, 2);
+    ::DeleteObject(platform::win32::createDeferredBitmap(2, 2, picture));
+    EXPECT_EQ(made, 2);
+
+    ::SelectObject(dc, previous);
+    ::SelectObject(to, previousTarget);
+    ::DeleteDC(dc);
+    ::DeleteDC(to);
+    for (HGDIOBJ object : {static_cast<HGDIOBJ>(shown), static_cast<HGDIOBJ>(target), static_cast<HGDIOBJ>(drawnOn),
+                           static_cast<HGDIOBJ>(red)})
+        ::DeleteObject(object);
+}
+
+TEST_F(Win32Pictures, APlainBitmapFileBecomesTheBitmapItsDecodingGivesWhenItsPixelsAreUsed) {
+    ASSERT_EQ(platform::files::createDirectories(L"C:\\Pictures"), 0u);
+    int banners = 0;
+    for (const auto& [path, bytes] : platform::harness::embeddedSampleFiles()) {
+        if (!path.ends_with(".bmp")) continue;
+        SCOPED_TRACE(std::string(path));
+        ASSERT_EQ(platform::files::writeAllAtomic(L"C:\\Pictures\\banner.bmp", bytes), 0u);
+        HBITMAP bitmap = Korvo::CreateImageBitmap(L"C:\\Pictures\\banner.bmp", RGB(125, 125, 125));
+        ASSERT_NE(bitmap, nullptr);
+        int width = 0, height = 0;
+        std::vector<std::uint32_t> pixels;
+        ASSERT_TRUE(platform::win32::bitmapPixels(bitmap, width, height, pixels));
+        const auto decoded = platform::kvgc::decodePicture(std::string(bytes), L".bmp", 0x7D7D7Du);
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(width, decoded->width);
+        EXPECT_EQ(height, decoded->height);
+        EXPECT_EQ(pixels, decoded->pixels);
+        ::DeleteObject(bitmap);
+        ++banners;
+    }
+    EXPECT_GE(banners, 2);
+
+    // A damaged file is refused when it is read, not when its pixels are first wanted.
+    ASSERT_EQ(platform::files::writeAllAtomic(L"C:\\Pictures\\cut.bmp", std::string("BM") + std::string(60, '\0')), 0u);
+    EXPECT_EQ(Korvo::CreateImageBitmap(L"C:\\Pictures\\cut.bmp", 0), nullptr);
 }
 
 TEST_F(Win32Pictures, MemoryBitmapsTakeStretchedCopiesAndFillsAsPixels) {

@@ -54,7 +54,13 @@ const std::vector<std::uint32_t> kFourColours{0x102030u, 0xF0E0D0u, 0x00FF00u, 0
 // The plain reader took the file, and both ways of decoding agree with and without a background.
 void expectReadAsTheLibraryReadsIt(const std::string& bytes, const std::string& what) {
     SCOPED_TRACE(what);
-    ASSERT_TRUE(platform::kvgc::readPlainBitmap(bytes, false));
+    const auto taken = platform::kvgc::readPlainBitmap(bytes, false);
+    ASSERT_TRUE(taken);
+    // The check that decides a file is taken, without its pixels, takes the same files.
+    const auto size = platform::kvgc::plainBitmapSize(bytes);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->width, taken->width);
+    EXPECT_EQ(size->height, taken->height);
     for (const std::optional<std::uint32_t> background : {std::optional<std::uint32_t>{}, std::optional<std::uint32_t>{0xFFFFFFu}}) {
         const auto plain = platform::kvgc::decodePicture(bytes, L".bmp", background);
         const auto library = platform::kvgc::decodePictureWithLibrary(bytes, L".bmp", background);
@@ -124,6 +130,7 @@ TEST(PlainBitmaps, FormsLeftUnsetOrUnknownAreStillTheLibrarysToDecode) {
     for (const auto& [what, bytes] : declined) {
         SCOPED_TRACE(what);
         EXPECT_FALSE(platform::kvgc::readPlainBitmap(bytes, false));
+        EXPECT_FALSE(platform::kvgc::plainBitmapSize(bytes));
         const auto decoded = platform::kvgc::decodePicture(bytes, L".bmp");
         const auto library = platform::kvgc::decodePictureWithLibrary(bytes, L".bmp");
         ASSERT_EQ(decoded.has_value(), library.has_value());
