@@ -182,13 +182,19 @@ Threads::WaitResult Threads::wait(std::unique_lock<std::mutex>& lock, const char
                     changed_.wait_for(lock, std::chrono::milliseconds(20));
                 continue;
             }
-            changed_.wait_for(lock, std::chrono::milliseconds(100));
+            (self.id == kUiThreadId ? changed_ : self.wakeup).wait_for(lock, std::chrono::milliseconds(100));
         } else {
             auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
             if (deadline) until = std::min(until, clk.hostDeadline(*deadline));
-            changed_.wait_until(lock, until);
+            self.wakeup.wait_until(lock, until);
         }
     }
+}
+
+void Threads::notifyAll() {
+    for (const auto& [id, t] : records_)
+        if (t->state == ThreadState::Blocked && !quiescentLocked(*t)) t->wakeup.notify_all();
+    changed_.notify_all();
 }
 
 bool Threads::quiesce(std::chrono::milliseconds limit) {

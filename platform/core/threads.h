@@ -90,6 +90,9 @@ struct ThreadRecord {
     HWND captureWindow = nullptr;
     std::vector<std::pair<std::uintptr_t, void*>> cbtHooks;  // (hook handle, HOOKPROC), newest first
     DWORD lastError = 0;
+    // Woken only when the thread's wait can end: a thread waiting on its own event is not woken,
+    // to take the lock and sleep again, by every window another thread invalidates.
+    std::condition_variable wakeup;
 };
 
 struct ThreadInfo {
@@ -140,8 +143,9 @@ public:
     // anywhere, the wait returns WouldHang and the caller reports it.
     WaitResult wait(std::unique_lock<std::mutex>& lock, const char* what, const std::function<bool()>& ready,
                     std::optional<std::uint64_t> deadline, bool mayAdvanceClock = true);
-    // Wakes every waiting thread so it re-checks its condition; call after changing shared state.
-    void notifyAll() { changed_.notify_all(); }
+    // Wakes every waiting thread whose wait can now end, and every thread waiting for the others
+    // to come to rest; call after changing shared state, with the lock held.
+    void notifyAll();
 
     // True when every thread other than the caller is finished or blocked with nothing to wake
     // it. Requires the lock.
@@ -169,6 +173,8 @@ private:
     std::optional<std::uint64_t> earliestOtherDeadline(DWORD self) const;
 
     std::mutex mutex_;
+    // What a thread waits on when it must look again after any change: the UI thread with the
+    // manual clock (it moves time once the others rest) and whoever waits for quiescence.
     std::condition_variable changed_;
     std::map<DWORD, std::unique_ptr<ThreadRecord>> records_;
     DWORD nextId_ = 1;
