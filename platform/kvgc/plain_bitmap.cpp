@@ -32,6 +32,8 @@ public:
     }
 
     std::uint32_t opacity() const { return opacity_; }
+    // Whether what is put into a span is kept: a dry canvas only checks, so nothing need be put.
+    bool keeps() const { return !dry_; }
 
     // The pixels `x` to `x + count - 1` of a row, or null when they do not all lie in the picture.
     std::uint32_t* span(int x, int fileRow, int count) {
@@ -69,6 +71,7 @@ bool readRows(std::string_view data, int bits, const Palette& palette, Canvas& c
     for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const unsigned char*>(data.data()) + stride * static_cast<std::size_t>(y);
         std::uint32_t* out = canvas.span(0, y, width);
+        if (bits == 24 && !canvas.keeps()) continue;  // every byte is a colour
         for (int x = 0; x < width; ++x) {
             const auto ux = static_cast<std::size_t>(x);
             if (bits == 24) {
@@ -100,9 +103,9 @@ bool readRuns(std::string_view data, int bits, const Palette& palette, Canvas& c
             const unsigned first = bits == 8 ? value : value >> 4u, second = bits == 8 ? value : value & 0x0Fu;
             std::uint32_t* out = canvas.span(x, y, count);
             if (!out || !palette.has(first) || !palette.has(second)) return false;
-            if (first == second) {
+            if (canvas.keeps() && first == second) {
                 std::fill_n(out, count, palette.pixels[first]);
-            } else {
+            } else if (canvas.keeps()) {
                 for (int i = 0; i < count; ++i) out[i] = palette.pixels[i % 2 == 0 ? first : second];
             }
             x += count;
