@@ -152,8 +152,8 @@ bool copyPixels(const Magick::Image& image, Picture& picture, Make make) {
 
 std::optional<Picture> decodePicture(std::string_view bytes, std::wstring_view extension,
                                      std::optional<std::uint32_t> background) {
-    if (pictureFormat(bytes, extension) == "BMP")
-        if (std::optional<Picture> plain = readPlainBitmap(bytes, background.has_value())) return plain;
+    // The plain reader takes only files with the bitmap signature, which is how the format is told.
+    if (std::optional<Picture> plain = readPlainBitmap(bytes, background.has_value())) return plain;
     return decodePictureWithLibrary(bytes, extension, background);
 }
 

@@ -103,10 +103,12 @@ bool readRuns(std::string_view data, int bits, const Palette& palette, Canvas& c
             const unsigned first = bits == 8 ? value : value >> 4u, second = bits == 8 ? value : value & 0x0Fu;
             std::uint32_t* out = canvas.span(x, y, count);
             if (!out || !palette.has(first) || !palette.has(second)) return false;
-            if (canvas.keeps() && first == second) {
-                std::fill_n(out, count, palette.pixels[first]);
-            } else if (canvas.keeps()) {
-                for (int i = 0; i < count; ++i) out[i] = palette.pixels[i % 2 == 0 ? first : second];
+            if (canvas.keeps()) {
+                if (first == second) {
+                    std::fill_n(out, count, palette.pixels[first]);
+                } else {
+                    for (int i = 0; i < count; ++i) out[i] = palette.pixels[i % 2 == 0 ? first : second];
+                }
             }
             x += count;
             continue;
