@@ -8,7 +8,7 @@
 #include "platform/win32/files/file.h"
 #include "platform/win32/handle_table.h"
 #include "platform/win32/last_error.h"
-#include "platform/win32/resource_pictures.h"
+#include "platform/win32/png_check.h"
 
 namespace {
 
@@ -35,9 +35,10 @@ HICON LoadIconW(HINSTANCE, UINT_PTR id) {
     std::string bytes;
     if (platform::files::readAll(path, bytes) != ERROR_SUCCESS)
         return platform::win32::failWith(kErrorResourceNameNotFound, HICON{});
-    const auto picture = platform::win32::decodeResourcePicture(bytes, std::nullopt, L"LoadIconW");
-    if (!picture) return platform::win32::failWith(kErrorInvalidData, HICON{});
-    return table().add(Icon{picture->width, picture->height, static_cast<UINT>(id)});
+    // An icon keeps only its size, so its picture is checked, not decoded.
+    const auto size = platform::win32::checkedPngSize(bytes);
+    if (!size) return platform::win32::failWith(kErrorInvalidData, HICON{});
+    return table().add(Icon{size->width, size->height, static_cast<UINT>(id)});
 }
 
 HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -41,18 +42,32 @@ int collectOffered(const LOGFONTW* font, const TEXTMETRICW*, DWORD type, LPARAM 
     return 1;
 }
 
-std::vector<CString> filesMatching(const CString& folder, const wchar_t* pattern) {
-    std::vector<CString> names;
+bool hasExtension(const CString& name, const wchar_t* extension) {
+    const int length = static_cast<int>(std::wcslen(extension));
+    return name.GetLength() >= length && name.Right(length).CompareNoCase(extension) == 0;
+}
+
+// The files of `folder` matching "*.shx", then those matching "*.fnt", each kind in font-name
+// order; the folder is listed once for both.
+std::vector<CString> vectorFontFiles(const CString& folder) {
+    std::vector<CString> shx, fnt;
     WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(folder + pattern, &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end(),
-              [](const CString& a, const CString& b) { return Korvo::CompareFontNames(a, b) < 0; });
-    return names;
+    const HANDLE search = FindFirstFileW(folder + L"*", &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            const CString name(found.cFileName);
+            if (hasExtension(name, L".shx")) shx.push_back(name);
+            else if (hasExtension(name, L".fnt")) fnt.push_back(name);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    for (auto* names : {&shx, &fnt}) {
+        std::sort(names->begin(), names->end(),
+                  [](const CString& a, const CString& b) { return Korvo::CompareFontNames(a, b) < 0; });
+    }
+    for (CString& name : fnt) shx.push_back(std::move(name));
+    return shx;
 }
 
 }  // namespace
@@ -164,8 +179,7 @@ std::vector<LOGFONTW> CFontComboBoxList::EnumerateSystemFonts() {
 
 std::vector<CString> CFontComboBoxList::EnumerateVectorFonts() {
     const CString folder = SHXFONT::FontPath();
-    std::vector<CString> names = filesMatching(folder, L"*.shx");
-    for (CString& name : filesMatching(folder, L"*.fnt")) names.push_back(std::move(name));
+    std::vector<CString> names = vectorFontFiles(folder);
     for (CString& name : names)
         if (name.GetLength() > LF_FACESIZE - 1) name = name.Left(LF_FACESIZE - 1);
     return names;

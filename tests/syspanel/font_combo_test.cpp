@@ -109,6 +109,15 @@ TEST_F(FontCombo, TheListIsFilledAgainOnlyForAnotherFontFolder) {
     combo->RefreshFontList();
     EXPECT_EQ(items().size(), filled - 4);  // the same folder: as it was
 
+    // Extensions match whatever their case; a folder, or a name that only contains one, does not.
+    for (const wchar_t* name : {L"C:\\Shop fonts\\b.FNT", L"C:\\Shop fonts\\Z.shx", L"C:\\Shop fonts\\a.SHX",
+                                L"C:\\Shop fonts\\a.shx.bak", L"C:\\Shop fonts\\sub.shx\\c.fnt"}) {
+        s.files().write(name, "font");
+    }
+    GetSettings().fontFolder = L"C:\\Shop fonts";
+    combo->RefreshFontList();
+    EXPECT_EQ(items(), (std::vector<std::wstring>{L"Default", L"Korvo ISO", L"a.SHX", L"Z.shx", L"b.FNT"}));
+
     EXPECT_EQ(CFontComboBoxList::ItemHeightFor(std::nullopt), 20);
     LOGFONTW font;
     font.lfHeight = -12;  // a character height
