@@ -1,5 +1,6 @@
 #include "platform/kernel/ui/commands.h"
 
+#include <array>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -26,12 +27,37 @@ struct Slot {
 
 constexpr std::int32_t kNoSlot = -1;
 
+// Id to slot, in pages of 256 ids, each made when an id of it is first registered: a start-up
+// registers a few hundred ids in a few ranges, and a flat table of every id is 256 KB written at
+// every start.
+class SlotsById {
+public:
+    std::int32_t operator[](std::size_t id) const {
+        const auto& page = pages_[id >> kPageBits];
+        return page ? (*page)[id & kPageMask] : kNoSlot;
+    }
+    void set(std::size_t id, std::int32_t slot) {
+        auto& page = pages_[id >> kPageBits];
+        if (!page) {
+            page = std::make_unique<Page>();
+            page->fill(kNoSlot);
+        }
+        (*page)[id & kPageMask] = slot;
+    }
+
+private:
+    static constexpr int kPageBits = 8;
+    static constexpr std::size_t kPageMask = (std::size_t{1} << kPageBits) - 1;
+    using Page = std::array<std::int32_t, std::size_t{1} << kPageBits>;
+    std::array<std::unique_ptr<Page>, ((kHighestCommandId + 1) >> kPageBits)> pages_;
+};
+
 // Both containers share one table: an id means one command whichever container knows it. Every
 // update pass asks about each visible control's id, so an id finds its registration at once.
 struct Registry {
     mutable std::mutex mutex;
     std::deque<Slot> slots;  // registration order; a slot never moves, so lookups may point into it
-    std::vector<std::int32_t> byId = std::vector<std::int32_t>(kHighestCommandId + 1, kNoSlot);  // id -> slot
+    SlotsById byId;
     int refused = 0;
 };
 
@@ -78,7 +104,7 @@ bool add(CommandRegistration registration, std::unique_ptr<KVCommand> command, s
         return refuse(state, caller, registration.firstId, registration.lastId, L"is registered already");
     }
     const auto index = static_cast<std::int32_t>(state.slots.size());
-    for (UINT id = registration.firstId; id <= registration.lastId; ++id) state.byId[id] = index;
+    for (UINT id = registration.firstId; id <= registration.lastId; ++id) state.byId.set(id, index);
     state.slots.push_back({std::move(registration), std::move(command)});
     return true;
 }
@@ -108,7 +134,7 @@ bool removeNameOnly(long long id) {
     // Command objects stay where they are: a lookup may still point at them.
     if (slot.registration.how != CommandRegistrationKind::NameOnly) return false;
     slot.removed = true;
-    state.byId[static_cast<std::size_t>(id)] = kNoSlot;
+    state.byId.set(static_cast<std::size_t>(id), kNoSlot);
     recordCall(L"GlobalContainer::UnregisterCmd(" + std::to_wstring(id) + L")");
     return true;
 }

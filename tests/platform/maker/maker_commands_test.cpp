@@ -84,9 +84,18 @@ TEST(KernelCommandContainers, AnIdIsRegisteredOnceWhicheverContainerAsksAndRefus
     EXPECT_FALSE(container.IsRegistered(210));
     EXPECT_NE(container.FindCommand(65535), nullptr);
     EXPECT_EQ(container.FindCommand(100), nullptr) << "a name, not an object";
+    // A block across the 256-id pages the ids are kept in, with an id of its neighbour page taken.
+    EXPECT_TRUE(container.RegisterCommands(500, 515, KVCommandFlags{}));
+    EXPECT_FALSE(container.RegisterCommands(480, 500, KVCommandFlags{})) << "its first id is taken";
+    EXPECT_FALSE(container.IsRegistered(499));
+    EXPECT_TRUE(container.IsRegistered(511));
+    EXPECT_TRUE(container.IsRegistered(512));
+    EXPECT_FALSE(container.IsRegistered(516));
+    EXPECT_EQ(container.RegisteredIds(498, 502), (std::vector<UINT>{500, 501, 502}));
+    EXPECT_EQ(container.RegisteredIds(510, 520).size(), 6u);
 
     const auto registrations = platform::kernel::commandRegistrations();
-    ASSERT_EQ(registrations.size(), 3u);
+    ASSERT_EQ(registrations.size(), 4u);
     EXPECT_EQ(registrations[1].how, CommandRegistrationKind::Range);
     EXPECT_EQ(registrations[1].lastId, 209u);
     EXPECT_EQ(registrations[2].name, L"Counted");
