@@ -1,7 +1,9 @@
 // Picture files: any bytes are decoded by the codec their signature names (or TGA, which has
-// none) or refused; a decoded picture has its size's pixels and survives a PNG round trip.
+// none) or refused; a decoded picture has its size's pixels and survives a PNG round trip. An
+// icon's check of the same bytes never fails unsafely, and a PNG both take has one size.
 #include "fuzz/fuzz_support.h"
 #include "platform/kvgc/picture_codec.h"
+#include "platform/win32/png_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::bytesOf(data, size);
@@ -17,6 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto again = platform::kvgc::decodePicture(*png, L".png");
             FUZZ_CHECK(again.has_value() && again->width == picture->width && again->height == picture->height);
         }
+    }
+    if (const auto size = platform::win32::checkedPngSize(bytes)) {
+        FUZZ_CHECK(size->width > 0 && size->height > 0);
+        if (picture) FUZZ_CHECK(size->width == picture->width && size->height == picture->height);
     }
     fuzz::forget();
     return 0;
