@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (const auto size = platform::win32::checkedPngSize(bytes)) {
-        FUZZ_CHECK(size->width > 0 && size->height > 0);
-        if (picture) FUZZ_CHECK(size->width == picture->width && size->height == picture->height);
+        FUZZ_CHECK(size->cx > 0 && size->cy > 0);
+        if (picture) FUZZ_CHECK(size->cx == picture->width && size->cy == picture->height);
     }
     fuzz::forget();
     return 0;

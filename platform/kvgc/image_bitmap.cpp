@@ -53,8 +53,8 @@ HBITMAP CreateImageBitmap(LPCWSTR path, COLORREF background, HRESULT* failureCod
     // A plain bitmap file is checked now and decoded when its pixels are first used: a picture
     // only ever shown whole (the splash banner, three megabytes of pixels at its widest) is
     // never decoded at all. Its pixels do not depend on the background: it has no opacity.
-    if (const std::optional<platform::kvgc::PictureSize> size = platform::kvgc::plainBitmapSize(bytes)) {
-        return platform::win32::createDeferredBitmap(size->width, size->height, [bytes = std::move(bytes)] {
+    if (const std::optional<SIZE> size = platform::kvgc::plainBitmapSize(bytes)) {
+        return platform::win32::createDeferredBitmap(size->cx, size->cy, [bytes = std::move(bytes)] {
             std::optional<platform::kvgc::Picture> picture = platform::kvgc::readPlainBitmap(bytes, true);
             return picture ? std::move(picture->pixels) : std::vector<std::uint32_t>{};
         });

@@ -180,10 +180,10 @@ std::optional<Picture> readPicture(std::string_view bytes, bool onBackground, bo
 
 std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground) { return readPicture(bytes, onBackground, false); }
 
-std::optional<PictureSize> plainBitmapSize(std::string_view bytes) {
+std::optional<SIZE> plainBitmapSize(std::string_view bytes) {
     const std::optional<Picture> picture = readPicture(bytes, false, true);
     if (!picture) return std::nullopt;
-    return PictureSize{picture->width, picture->height};
+    return SIZE{picture->width, picture->height};
 }
 
 }  // namespace platform::kvgc

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/core/windows_types.h"
 #include "platform/kvgc/picture_codec.h"
 
 namespace platform::kvgc {
@@ -17,12 +18,8 @@ namespace platform::kvgc {
 // The pixels are as `decodePicture` gives them: 0xFF in the opacity byte, or 0 with a background.
 std::optional<Picture> readPlainBitmap(std::string_view bytes, bool onBackground);
 
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-};
 // The size of the picture readPlainBitmap gives for the file, found by the same reading without
 // making the pixels; nothing when readPlainBitmap would give nothing.
-std::optional<PictureSize> plainBitmapSize(std::string_view bytes);
+std::optional<SIZE> plainBitmapSize(std::string_view bytes);
 
 }  // namespace platform::kvgc

@@ -38,7 +38,7 @@ HICON LoadIconW(HINSTANCE, UINT_PTR id) {
     // An icon keeps only its size, so its picture is checked, not decoded.
     const auto size = platform::win32::checkedPngSize(bytes);
     if (!size) return platform::win32::failWith(kErrorInvalidData, HICON{});
-    return table().add(Icon{size->width, size->height, static_cast<UINT>(id)});
+    return table().add(Icon{static_cast<int>(size->cx), static_cast<int>(size->cy), static_cast<UINT>(id)});
 }
 
 HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT) {

@@ -57,10 +57,10 @@ bool validDepth(unsigned colourType, unsigned depth) {
 }  // namespace
 }  // namespace png_check
 
-std::optional<PngSize> checkedPngSize(std::string_view bytes) {
+std::optional<SIZE> checkedPngSize(std::string_view bytes) {
     using namespace png_check;
     if (!bytes.starts_with(kSignature)) return std::nullopt;
-    PngSize size;
+    SIZE size{};
     unsigned colourType = 0;
     bool header = false, palette = false, data = false;
     for (std::size_t at = kSignature.size();;) {
@@ -84,12 +84,12 @@ std::optional<PngSize> checkedPngSize(std::string_view bytes) {
                 !methodsKnown) {
                 return std::nullopt;
             }
-            size = {static_cast<int>(width), static_cast<int>(height)};
+            size = {static_cast<LONG>(width), static_cast<LONG>(height)};
             header = true;
             continue;
         }
         if (type == "IHDR") return std::nullopt;
-        if (type == "IEND") return data ? std::optional<PngSize>(size) : std::nullopt;
+        if (type == "IEND") return data ? std::optional<SIZE>(size) : std::nullopt;
         if (type == "IDAT") {
             // A palette picture's pixels are indices: its palette comes first.
             if (colourType == 3 && !palette) return std::nullopt;

@@ -5,17 +5,14 @@
 #include <optional>
 #include <string_view>
 
-namespace platform::win32 {
+#include "platform/core/windows_types.h"
 
-struct PngSize {
-    int width = 0;
-    int height = 0;
-};
+namespace platform::win32 {
 
 // The picture's size, or nothing when `bytes` is not a PNG a decoder would take: a signature, a
 // valid header chunk first, each critical chunk's CRC right, the palette a palette picture needs,
 // at least one data chunk and the end chunk. Ancillary chunks with a wrong CRC are passed over, as
 // decoders do. The compressed pixels themselves are not inflated.
-std::optional<PngSize> checkedPngSize(std::string_view bytes);
+std::optional<SIZE> checkedPngSize(std::string_view bytes);
 
 }  // namespace platform::win32

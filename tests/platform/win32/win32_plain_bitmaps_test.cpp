@@ -59,8 +59,8 @@ void expectReadAsTheLibraryReadsIt(const std::string& bytes, const std::string& 
     // The check that decides a file is taken, without its pixels, takes the same files.
     const auto size = platform::kvgc::plainBitmapSize(bytes);
     ASSERT_TRUE(size);
-    EXPECT_EQ(size->width, taken->width);
-    EXPECT_EQ(size->height, taken->height);
+    EXPECT_EQ(size->cx, taken->width);
+    EXPECT_EQ(size->cy, taken->height);
     for (const std::optional<std::uint32_t> background : {std::optional<std::uint32_t>{}, std::optional<std::uint32_t>{0xFFFFFFu}}) {
         const auto plain = platform::kvgc::decodePicture(bytes, L".bmp", background);
         const auto library = platform::kvgc::decodePictureWithLibrary(bytes, L".bmp", background);

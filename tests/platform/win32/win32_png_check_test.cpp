@@ -75,8 +75,8 @@ void expectTakenAsTheLibraryTakesIt(const std::string& bytes, const std::string&
     ASSERT_TRUE(library);
     const auto size = checkedPngSize(bytes);
     ASSERT_TRUE(size);
-    EXPECT_EQ(size->width, library->width);
-    EXPECT_EQ(size->height, library->height);
+    EXPECT_EQ(size->cx, library->width);
+    EXPECT_EQ(size->cy, library->height);
 }
 
 TEST(PngCheck, TakesTheShippedIconsAndEachColourTypeWithTheLibrarysSize) {
