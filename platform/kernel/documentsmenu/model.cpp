@@ -67,6 +67,34 @@ bool Library::IsDocumentExcluded(LPCWSTR fileName) const {
 
 // --- Group ---
 
+namespace {
+
+// Every library at or below `group` with the folder it names now.
+void collectFolders(const Group& group, std::vector<std::pair<Library*, std::wstring>>& out) {
+    for (Library* library : group.libraries()) out.emplace_back(library, libraryFolder(*library));
+    for (const Group* sub : group.groups()) collectFolders(*sub, out);
+}
+
+// A library that moved keeps its folder: a path relative to its old configuration's folder would
+// name another folder (or none) below the new one. It is written relative to the new
+// configuration's folder when it lies there, else in full, as a copy's is.
+void keepFolder(Library& library, const std::wstring& folder) {
+    if (folder.empty() || winpath::equal(libraryFolder(library), folder)) return;
+    library.setStoredPath(CString(folder));
+    Configuration* configuration = library.parent() ? library.parent()->configuration() : nullptr;
+    if (configuration && !configuration->GetPath().IsEmpty()) {
+        const std::wstring base = winpath::parent(configuration->GetPath().view());
+        if (winpath::equal(folder, base)) {
+            library.setStoredPath(CString(L"."));
+        } else if (winpath::isWithin(folder, base)) {
+            library.setStoredPath(CString(folder.substr(base.size() + (base.back() == L'\\' ? 0 : 1))));
+        }
+    }
+    library.clients().notify([&](ILibrary::IClient* client) { client->LibraryPathChanged(&library); });
+}
+
+}  // namespace
+
 void Group::Destroy() {
     Model& objects = model();
     if (!objects.alive(static_cast<ILibrariesGroup*>(this)) || !startDying()) return;
@@ -97,6 +125,7 @@ ILibrariesGroup* Group::GetGroupAt(int index) const {
 bool Group::AddLibrary(ILibrary* library) {
     Library* added = asLibrary(library);
     if (!added || added->parent() == this) return false;
+    const std::wstring folder = libraryFolder(*added);
     // A library has one place: added elsewhere, it moves, and its old group's list changes.
     if (Group* old = added->parent()) {
         old->detachLibrary(added);
@@ -105,6 +134,7 @@ bool Group::AddLibrary(ILibrary* library) {
     libraries_.push_back(added);
     childOrder_.push_back(added);
     added->setParent(this);
+    keepFolder(*added, folder);
     clients_.notify([&](IClient* client) { client->LibraryAdded(this, added); });
     return true;
 }
@@ -115,6 +145,8 @@ bool Group::AddLibrariesGroup(ILibrariesGroup* group) {
     for (Group* above = this; above; above = above->parent()) {
         if (above == added) return false;  // a group cannot hold itself
     }
+    std::vector<std::pair<Library*, std::wstring>> folders;
+    collectFolders(*added, folders);
     // A group has one place, as a library has: added elsewhere, it moves with all it holds, and
     // its old group's list changes.
     if (Group* old = added->parent()) {
@@ -124,6 +156,7 @@ bool Group::AddLibrariesGroup(ILibrariesGroup* group) {
     groups_.push_back(added);
     childOrder_.push_back(added);
     added->setParent(this);
+    for (const auto& [moved, folder] : folders) keepFolder(*moved, folder);
     clients_.notify([&](IClient* client) { client->LibrariesGroupAdded(this, added); });
     return true;
 }

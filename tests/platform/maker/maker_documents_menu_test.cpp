@@ -195,6 +195,56 @@ TEST_F(DocumentsMenuModelTest, RelativeLibraryPathsResolveAgainstTheConfiguratio
     m6->RemoveClient(&recorder);
 }
 
+TEST_F(DocumentsMenuModelTest, AMovedLibraryKeepsItsFolderWhateverConfigurationItMovesTo) {
+    ILibrary* m6 = model.addLibrary(standard, L"M6", L"Parts\\M6");
+    ILibrariesGroup* bolts = model.addGroup(standard, L"Bolts");
+    ILibrary* m8 = model.addLibrary(bolts, L"M8", L"Parts\\M8");
+    const std::wstring m6Folder = kUser + L"Libraries\\Parts\\M6\\";
+    const std::wstring m8Folder = kUser + L"Libraries\\Parts\\M8\\";
+    // Within one configuration a relative path stays as it is.
+    ASSERT_TRUE(bolts->AddLibrary(m6));
+    EXPECT_EQ(m6->GetPath(), L"Parts\\M6");
+    ASSERT_TRUE(standard->AddLibrary(m6));
+
+    // Into a configuration whose folder holds it: relative to that folder; its own folder is ".".
+    IConfiguration* above = model.addConfiguration(kUser + L"Above.tws", L"Above");
+    Recorder recorder;
+    m6->AddClient(&recorder);
+    ASSERT_TRUE(above->AddLibrary(m6));
+    EXPECT_EQ(m6->GetPath(), L"Libraries\\Parts\\M6");
+    EXPECT_EQ(GetLibraryAbsolutePath(m6), m6Folder);
+    EXPECT_EQ(recorder.calls, (std::vector<std::wstring>{L"LibraryPathChanged Libraries\\Parts\\M6"}))
+        << "the row shows the new path";
+    m6->RemoveClient(&recorder);
+    IConfiguration* own = model.addConfiguration(kUser + L"Libraries\\Parts\\M6\\Own.tws", L"Own");
+    ASSERT_TRUE(own->AddLibrary(m6));
+    EXPECT_EQ(m6->GetPath(), L".");
+    EXPECT_EQ(GetLibraryAbsolutePath(m6), m6Folder);
+    // Into a configuration of another folder: in full, as a copy's.
+    IConfiguration* away = model.addConfiguration(L"D:\\Away\\Away.tws", L"Away");
+    ASSERT_TRUE(away->AddLibrary(m6));
+    EXPECT_EQ(GetLibraryAbsolutePath(m6), m6Folder);
+    EXPECT_EQ(m6->GetPath(), m6Folder.substr(0, m6Folder.size() - 1));
+
+    // A moved group takes its libraries' folders along, also through a group in no configuration.
+    ILibrariesGroup* loose = CreateLibrariesGroup(L"Loose");
+    ASSERT_TRUE(loose->AddLibrariesGroup(bolts));
+    EXPECT_EQ(GetLibraryAbsolutePath(m8), m8Folder);
+    ASSERT_TRUE(away->AddLibrariesGroup(bolts));
+    EXPECT_EQ(GetLibraryAbsolutePath(m8), m8Folder);
+    loose->Destroy();
+
+    // Saved and read again, the moved libraries still name their folders.
+    ASSERT_TRUE(away->Save(false));
+    away->Destroy();
+    IConfiguration* again = CreateConfiguration(L"Away", false);
+    ASSERT_TRUE(again->Load(L"D:\\Away\\Away.tws"));
+    ASSERT_EQ(again->GetGroupCount(), 1);
+    ASSERT_EQ(again->GetGroupAt(0)->GetLibraryCount(), 1);
+    EXPECT_EQ(GetLibraryAbsolutePath(again->GetGroupAt(0)->GetLibraryAt(0)), m8Folder);
+    again->Destroy();
+}
+
 TEST_F(DocumentsMenuModelTest, DocumentsAreTheVisibleGrbFilesWithTheirExclusion) {
     ILibrary* m6 = model.addLibrary(standard, L"M6", L"M6");
     const std::wstring folder = kUser + L"Libraries\\M6\\";
