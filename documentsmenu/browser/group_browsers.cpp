@@ -1,5 +1,7 @@
 #include "documentsmenu/browser/group_browsers.h"
 
+#include <utility>
+
 #include "documentsmenu/browser/list_item.h"
 #include "platform/win32/icons.h"
 #include "documentsmenu/window/preview_wnd.h"
@@ -83,10 +85,16 @@ void GroupListBrowser::GroupRemoved(ILibrariesGroup*) {
     if (GetSafeHwnd()) PostMessage(kHideRemovedLocation);
 }
 
-void GroupListBrowser::GroupDestroyed(ILibrariesGroup*) {
+// A group goes with its configuration without being removed from it: its icons go at once, and
+// once the model is done the pane shows the group again when its configuration was only read
+// again (the group keeps its id), and nothing otherwise, as for a library.
+void GroupListBrowser::GroupDestroyed(ILibrariesGroup* group) {
+    destroyed_ = group ? group->GetId() : GUID{};
     group_ = nullptr;
     if (observed_) observed_->RemoveClient(this);
     observed_ = nullptr;
+    Fill();
+    if (GetSafeHwnd()) PostMessage(kHideRemovedLocation);
 }
 
 void GroupListBrowser::ActiveChanged(IConfiguration*) {
@@ -125,8 +133,14 @@ void GroupListBrowser::LibraryHiddenChanged(ILibrary* library) {
 
 LRESULT GroupListBrowser::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kHideRemovedLocation) {
+        const GUID id = std::exchange(destroyed_, GUID{});
+        ILibrariesGroup* again = id == GUID{} ? nullptr : FindLibrariesGroup(id);
         // Unless the pane shows something else by now.
-        if (PreviewWnd* pane = GetPane(); pane && !group_ && pane->GetShownBrowser() == this) pane->Hide();
+        if (PreviewWnd* pane = GetPane(); pane && !group_ && pane->GetShownBrowser() == this) {
+            if (auto* configuration = dynamic_cast<IConfiguration*>(again)) pane->ShowConfiguration(configuration, false);
+            else if (again) pane->ShowLibrariesGroup(again, false);
+            else pane->Hide();
+        }
         return 0;
     }
     return Browser::WindowProc(message, wParam, lParam);

@@ -50,6 +50,8 @@ private:
     bool configurations_;
     ILibrariesGroup* group_ = nullptr;
     DocumentsMenuDlg* observed_ = nullptr;
+    // The id of the group destroyed while shown, until the pane has acted on it.
+    GUID destroyed_{};
 };
 
 class ConfigurationBrowser : public GroupListBrowser {

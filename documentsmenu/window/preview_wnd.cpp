@@ -1,6 +1,7 @@
 #include "documentsmenu/window/preview_wnd.h"
 
 #include "documentsmenu/browser/folder_browser.h"
+#include "documentsmenu/browser/folder_listing.h"
 #include "documentsmenu/context_menu_items.h"
 #include "documentsmenu/browser/group_browsers.h"
 #include "documentsmenu/browser/library_browser.h"
@@ -40,17 +41,60 @@ private:
     void (PreviewWnd::*step_)();
 };
 
-// The folder above (with its backslash), empty for a drive's root or a bare name.
+// The folder above, named as the pane names a folder: without a trailing backslash, except a
+// drive's root (C:\ keeps its own). Empty for a drive's root or a bare name.
 CString ParentFolder(const CString& path) {
     CString folder = path;
     while (folder.Right(1) == L"\\") folder = folder.Left(folder.GetLength() - 1);
     const int slash = folder.ReverseFind(L'\\');
-    return slash < 0 ? CString() : folder.Left(slash + 1);
+    if (slash < 0) return CString();
+    const bool root = slash == 2 && folder[1] == L':';
+    return folder.Left(root ? slash + 1 : slash);
 }
 
 ILibrariesGroup* ParentOf(ILibrariesGroup* group) { return group ? group->GetParent() : nullptr; }
 
+// Posted to the pane when the group above what it shows changed.
+constexpr UINT kRefreshLevelUp = WM_APP + 0x108;
+
 }  // namespace
+
+// The group above the shown location. A move tells only the groups (the one left and the one
+// joined), not the object moved, and a rename tells only the group renamed: whichever it hears,
+// the pane sets its Level-up button again once the model is done.
+class PreviewWnd::ParentWatch final : public ILibrariesGroup::IClient {
+public:
+    explicit ParentWatch(PreviewWnd& pane) : pane_(pane) {}
+    ~ParentWatch() { Watch(nullptr); }
+    ParentWatch(const ParentWatch&) = delete;
+    ParentWatch& operator=(const ParentWatch&) = delete;
+
+    void Watch(ILibrariesGroup* group) {
+        if (group == group_) return;
+        if (group_) group_->RemoveClient(this);
+        group_ = group;
+        if (group_) group_->AddClient(this);
+    }
+
+    void LibraryAdded(ILibrariesGroup*, ILibrary*) override {}
+    void LibrariesGroupAdded(ILibrariesGroup*, ILibrariesGroup*) override {}
+    void GroupNameChanged(ILibrariesGroup*) override { changed(); }
+    void GroupRemoved(ILibrariesGroup*) override { changed(); }
+    void GroupDestroyed(ILibrariesGroup*) override {
+        group_ = nullptr;
+        changed();
+    }
+    void LibrariesChanged(ILibrariesGroup*) override { changed(); }
+    void GroupsChanged(ILibrariesGroup*) override { changed(); }
+
+private:
+    void changed() {
+        if (pane_.GetSafeHwnd()) pane_.PostMessage(kRefreshLevelUp);
+    }
+
+    PreviewWnd& pane_;
+    ILibrariesGroup* group_ = nullptr;
+};
 
 PreviewWnd::PreviewWnd(int kind)
     : history_(kind == 1 ? std::make_unique<History>() : nullptr),
@@ -60,12 +104,14 @@ PreviewWnd::PreviewWnd(int kind)
       groups_(std::make_unique<LibrariesGroupBrowser>()),
       libraries_(std::make_unique<LibraryBrowser>()),
       folders_(std::make_unique<FolderBrowser>()),
-      preview_(std::make_unique<FilePreview>()) {}
+      preview_(std::make_unique<FilePreview>()),
+      parentWatch_(std::make_unique<ParentWatch>(*this)) {}
 
 PreviewWnd::~PreviewWnd() {
     // Each browser leaves what it observes as it goes; none sends its list a message then.
     shown_ = nullptr;
     shownChild_ = nullptr;
+    parentWatch_.reset();
     if (history_) history_->SetButtons(nullptr, nullptr);
     DestroyCommandBars();
     configurations_.reset();
@@ -161,8 +207,43 @@ void PreviewWnd::showToolBar(bool show) {
 
 void PreviewWnd::setLevelUp(const CString& parent) {
     if (!levelUp_) return;
+    levelUpTarget_ = parent;
     levelUp_->SetEnabled(parent.IsEmpty() ? FALSE : TRUE);
     levelUp_->SetTooltip(parent.IsEmpty() ? CString() : Korvo::I18n::FormatTranslation(L"docs_menu.tooltip.go_to", parent));
+}
+
+ILibrariesGroup* PreviewWnd::shownParent() const {
+    switch (mode_) {
+        case kModeLibrary: {
+            ILibrary* library = libraries_->GetLibrary();
+            return library ? library->GetParent() : nullptr;
+        }
+        case kModeLibrariesGroup: return ParentOf(groups_->GetLibrariesGroup());
+        default: return nullptr;
+    }
+}
+
+CString PreviewWnd::levelUpTarget() const {
+    switch (mode_) {
+        case kModeLibrary:
+        case kModeLibrariesGroup: {
+            ILibrariesGroup* parent = shownParent();
+            return parent ? parent->GetDisplayName() : CString();
+        }
+        case kModeFolder: return ParentFolder(folders_->GetFolder());
+        case kModeFilePreview:
+        case kModeFormFactor: {
+            ILibrary* library = preview_->GetLibrary();
+            return library ? library->GetDisplayName() : CString();
+        }
+        default: return CString();
+    }
+}
+
+void PreviewWnd::refreshLevelUp() {
+    if (parentWatch_) parentWatch_->Watch(shownParent());
+    const CString target = levelUpTarget();
+    if (target != levelUpTarget_) setLevelUp(target);
 }
 
 void PreviewWnd::showChild(Mode mode, CWnd* child) {
@@ -200,6 +281,7 @@ void PreviewWnd::record(HistoryEntry entry, bool record) {
 }
 
 void PreviewWnd::notifyHost() {
+    refreshLevelUp();
     if (GetSafeHwnd()) {
         CString text;
         if (IConfiguration* configuration = GetCurrentConfiguration())
@@ -254,11 +336,14 @@ void PreviewWnd::ShowLibrary(ILibrary* library, bool record) {
 
 void PreviewWnd::ShowFolder(const CString& path, bool record) {
     if (path.IsEmpty()) return;
+    // A folder icon's path ends in a backslash: the pane names the folder as every other way of
+    // opening it does.
+    const CString folder = FolderPathWithoutSeparator(path);
     showToolBar(true);
-    setLevelUp(ParentFolder(path));
+    setLevelUp(ParentFolder(folder));
     showChild(kModeFolder, folders_.get());
     // Showing the folder shown already is no step of its own.
-    if (folders_->SetFolder(path)) this->record(HistoryEntry::ForFolder(folders_->GetFolder()), record);
+    if (folders_->SetFolder(folder)) this->record(HistoryEntry::ForFolder(folders_->GetFolder()), record);
     notifyHost();
 }
 
@@ -284,6 +369,7 @@ bool PreviewWnd::ShowDocument(ILibrary* library, const CString& relativePath, bo
 
 void PreviewWnd::Hide() {
     showToolBar(false);
+    setLevelUp(CString());
     showChild(kModeNone, nullptr);
     notifyHost();
 }
@@ -425,6 +511,7 @@ LRESULT PreviewWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // A command for the form factors shown (insert, open with the focused one).
             if (mode_ == kModeFormFactor && lParam == 0 && formFactors_) return formFactors_->SendMessage(WM_COMMAND, wParam, 0);
             break;
+        case kRefreshLevelUp: refreshLevelUp(); return 0;
         case WM_CONTEXTMENU:
             onContextMenu(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             return 0;

@@ -132,6 +132,12 @@ private:
     void showChild(Mode mode, CWnd* child);
     // The Level-up button leads to `parent` (named so in its tooltip), or nowhere.
     void setLevelUp(const CString& parent);
+    // The group above the shown library or group, null for any other location.
+    ILibrariesGroup* shownParent() const;
+    // The display name of what Level up leads to from the location shown now; empty for none.
+    CString levelUpTarget() const;
+    // Sets the button for the location shown now and watches the group above it.
+    void refreshLevelUp();
     void showToolBar(bool show);
     void record(HistoryEntry entry, bool record);
     void notifyHost();
@@ -155,9 +161,12 @@ private:
     std::unique_ptr<LibraryBrowser> libraries_;
     std::unique_ptr<FolderBrowser> folders_;
     std::unique_ptr<FilePreview> preview_;
+    class ParentWatch;
+    std::unique_ptr<ParentWatch> parentWatch_;
     CXTPSmartPtrInternalT<FormFactorPreviewWnd> formFactors_;
     CXTPToolBar* toolBar_ = nullptr;
     CXTPControl* levelUp_ = nullptr;
+    CString levelUpTarget_;
     Browser* shown_ = nullptr;
     CWnd* shownChild_ = nullptr;
 };

@@ -42,3 +42,20 @@ if(NOT count EQUAL 2)
   message(FATAL_ERROR "both previews are hidden once the configuration is closed:\n${out}")
 endif()
 korvo_expect("${out}" "dump formfactors 1/1004\nformfactors \"[^\"]*Cover plate.grb\" hidden library none " "the hidden form factors name no library")
+
+# A clipart pane of the library, every configuration closed: the pane hidden leaves no Level up.
+korvo_run(clipart_all EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host5 --quiet log,window INPUT
+  "${open_sample}expect menu choose \"Открыть в новом окне\"\nmouse 1/1004 10,100 rclick\n${close_all}dump browser 1/11000\nquit\n")
+korvo_expect("${out}" "dump browser 1/11000\nbrowser none [^\n]*\n  level-up 40819 disabled tooltip \"\"\n"
+             "the hidden pane's Level up is disabled, without a tooltip")
+
+# A group's clipart pane, its configuration closed: the group goes with it as a library does,
+# leaving no icon, no menu and no Level up behind.
+korvo_run(group EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host4 --quiet log,window INPUT
+  "${open_sample}expect menu choose \"Открыть в новом окне\"\nmouse 1/1004 10,120 rclick\ndump list 1/11000\n${close_row}dump list 1/11000
+row 1/11000 0 rclick\ndump browser 1/11000\nquit\n")
+korvo_expect("${out}" "dump list 1/11000\nlist group \"Templates\" rows 1\n" "the clipart pane lists the group's library")
+korvo_expect("${out}" "menu answer choose \"Закрыть\" \\(expected\\)\n([^\n]*\n)*dump list 1/11000\n\\(no list\\)\n"
+             "the closed configuration's group leaves no icon")
+korvo_expect("${out}" "row: there is no list in frame 1/11000\n" "no icon is left to open a menu on")
+korvo_expect("${out}" "dump browser 1/11000\nbrowser none [^\n]*\n  level-up 40819 disabled tooltip \"\"\n" "the pane shows nothing and Level up leads nowhere")
