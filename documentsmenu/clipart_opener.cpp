@@ -1,5 +1,7 @@
 #include "documentsmenu/clipart_opener.h"
 
+#include "documentsmenu/browser/folder_listing.h"
+
 namespace DocumentsMenu {
 
 namespace {
@@ -23,8 +25,9 @@ bool OpenLibrariesGroupClipart(ILibrariesGroup* group, const POINT* point) {
     return group && opener().openLibrariesGroup && opener().openLibrariesGroup(group, point);
 }
 
+// A folder icon's path ends in a backslash; the pane and its saved layout name the folder without.
 bool OpenFolderClipart(const CString& folder) {
-    return !folder.IsEmpty() && opener().openFolder && opener().openFolder(folder);
+    return !folder.IsEmpty() && opener().openFolder && opener().openFolder(FolderPathWithoutSeparator(folder));
 }
 
 bool LoadActiveFrameLibraryFragmentButtons(ILibrary* library) {

@@ -12,13 +12,15 @@ constexpr UINT kFolderIcon = 4302;
 
 }  // namespace
 
+// A folder's path with or without its trailing backslash names the same folder.
 bool FolderBrowser::SetFolder(const CString& path) {
-    if (path.CompareNoCase(folder_) == 0) {
+    const CString folder = FolderPathWithoutSeparator(path);
+    if (folder.CompareNoCase(folder_) == 0) {
         Sort();
         return false;
     }
     if (!folder_.IsEmpty()) StopWatching(this);
-    folder_ = path;
+    folder_ = folder;
     if (!folder_.IsEmpty()) WatchDirectory(SharedPathName(folder_), this);
     Fill();
     return true;

@@ -31,6 +31,13 @@ CString JoinPath(const CString& folder, const CString& name) {
     return folder + L"\\" + name;
 }
 
+CString FolderPathWithoutSeparator(const CString& folder) {
+    CString trimmed = folder;
+    while (trimmed.Right(1) == L"\\" && !(trimmed.GetLength() == 3 && trimmed[1] == L':'))
+        trimmed = trimmed.Left(trimmed.GetLength() - 1);
+    return trimmed;
+}
+
 void ForEachSubfolder(const CString& folder, const std::function<void(const CString& name)>& callback) {
     forEachEntry(JoinPath(folder, L"*"), [&](const WIN32_FIND_DATAW& entry) {
         const CString name(entry.cFileName);

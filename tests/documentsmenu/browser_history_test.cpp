@@ -42,20 +42,22 @@ TEST_F(BrowserHistoryTest, ANewStepAfterGoingBackForgetsTheStepsAheadAndTheButto
     pane->ShowFolder(loose + L"A\\", true);
     pane->ShowFolder(loose + L"A\\B\\", true);
     EXPECT_TRUE(enabled(PreviewWnd::kBackId));
+    // A folder is named without the trailing backslash its icon's path has.
     EXPECT_EQ(tooltip(PreviewWnd::kBackId),
-              std::wstring(Korvo::I18n::FormatTranslation(L"docs_menu.tooltip.move_back_to", loose + L"A\\").GetString()));
+              std::wstring(Korvo::I18n::FormatTranslation(L"docs_menu.tooltip.move_back_to", loose + L"A").GetString()));
     pane->GoBack();
-    EXPECT_EQ(pane->GetCurrentFolder(), loose + L"A\\");
+    EXPECT_EQ(pane->GetCurrentFolder(), loose + L"A");
     EXPECT_TRUE(enabled(PreviewWnd::kForwardId));
     pane->GoBack();  // at the first step: nothing
     EXPECT_EQ(pane->GetHistory()->GetPosition(), 0u);
     pane->ShowFolder(loose + L"C\\", true);
-    EXPECT_EQ(steps(), L" 4 " + std::wstring((loose + L"A\\").GetString()) + L"\n>4 " + (loose + L"C\\").GetString() + L"\n");
+    EXPECT_EQ(steps(), L" 4 " + std::wstring((loose + L"A").GetString()) + L"\n>4 " + (loose + L"C").GetString() + L"\n");
     EXPECT_FALSE(enabled(PreviewWnd::kForwardId));
     EXPECT_EQ(tooltip(PreviewWnd::kForwardId),
               std::wstring(Korvo::I18n::Translate(L"model_tree_wnd.command.move_forward").GetString()));
-    // The same folder again is no step; the same library again is.
+    // The same folder again is no step, with or without its backslash; the same library again is.
     pane->ShowFolder(loose + L"C\\", true);
+    pane->ShowFolder(loose + L"c", true);
     pane->ShowLibrary(nuts, true);
     pane->ShowLibrary(nuts, true);
     EXPECT_EQ(pane->GetHistory()->GetCount(), 4u);
