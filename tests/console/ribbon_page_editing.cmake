@@ -46,6 +46,13 @@ if(out MATCHES "set 1 0")
   message(FATAL_ERROR "a set without buttons reached the editor:\n${out}")
 endif()
 
+# A set for any object is offered under its own caption.
+korvo_run(any EXIT 0 OUTPUT out ARGS --quiet call,log,window,menu INPUT
+  "start\nidle\n${customize}expect dialog \"DynamicToolBarButtonSetDialog\" answer select select \"Любые объекты\" ok
+expect dialog 782 answer select 3959 \"Popup toolbar\" click 3964 ok\nright-click 1 1001\nquit\n")
+korvo_expect("${out}" "dialog select select \"Любые объекты\"\ndialog ok\ndialog ended 1\ndialog tree 3961: 1 items\ndialog   \"Любые объекты\"\n"
+             "the set for any object is listed by its caption")
+
 korvo_run(bad_kind EXIT 2 ERROR err INPUT "expect dialog \"X\" answer text edit\n")
 korvo_expect("${err}" "text edit needs a text in quotes" "a kind needs its text")
 korvo_run(no_such EXIT 2 ERROR err INPUT "expect dialog \"X\" answer text box \"a\"\n")

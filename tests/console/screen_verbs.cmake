@@ -59,6 +59,7 @@ korvo_frame_handle("${out}" first)
 korvo_expect("${out}" "user click 65536 on frame 1\nmenu ${first} 2 items\nmenu   2074 \"Connect to Varnel\"\nmenu   ---- 1203 \"Varnel settings\"\n"
              "the PDM popup opens, its items captioned")
 korvo_expect("${out}" "user right-click 1001 in frame 1\nmenu ${first} [0-9]+ items\nmenu   9606 " "a ribbon control's menu")
+korvo_expect("${out}" "\nmenu   ---- 0 \"Группы вкладки «Home»\" >\nmenu     0 \"Document\" checked\n" "the tab's groups, under the tab's caption")
 korvo_expect("${out}" "user right-click 1098 in frame 1\nmenu [^\n]*\nmenu   0 \"Toolbars\" >\n" "a tool-bar control's menu")
 korvo_expect("${out}" "menu answer choose 700 \\(expected\\)" "its item chosen")
 korvo_expect("${out}" "\nright-click: no visible control 4711 in frame 1\n" "a control nobody shows")
