@@ -34,3 +34,32 @@ korvo_run(third EXIT 0 OUTPUT out ARGS --host ${host} INPUT
   "${open_sample}start\nidle\ndump panes 1\ndocuments-pane select \"Libraries\"\ndump windows\nquit\n")
 korvo_expect("${out}" "\n +0x[0-9a-f]+ [^\n]*\"Libraries\" visible" "the browser pane shows the selected configuration")
 korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Libraries\n1007 " "the collapsed configuration after a restart")
+
+# A search looks at the documents a library lists: each condition alone keeps a matching name out
+# (the hidden attribute, a folder named like a document, another extension, a document hidden in
+# the window while hidden rows are not shown), and a plain document of the same kind matches.
+set(host ${WORK_DIR}/conditions)
+set(samples "${host}/C/Users/user/Documents/Samples")
+korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "")
+file(WRITE "${samples}/hiddenattr.grb" "d")
+file(WRITE "${host}/attributes.tsv" "2\tC:\\Users\\user\\Documents\\Samples\\hiddenattr.grb\n")
+file(MAKE_DIRECTORY "${samples}/folderdir.grb")
+file(WRITE "${samples}/textext.txt" "d")
+file(WRITE "${samples}/flagged.grb" "d")
+file(WRITE "${samples}/plainone.grb" "d")
+set(search "")
+foreach(text hiddenattr folderdir textext flagged plainone)
+  string(APPEND search "documents-pane search \"${text}\"\ndump panes 1\n")
+endforeach()
+korvo_run(conditions EXIT 0 OUTPUT out ARGS --host ${host} --quiet log,window,call INPUT
+  "${open_sample}start\nidle\ndocuments-pane expand \"Libraries\"\ndocuments-pane expand \"Samples\"\ndocuments-pane visible \"flagged.grb\"
+${search}documents-pane search \"\"\ndocuments-pane show-hidden\ndocuments-pane search \"flagged\"\ndump panes 1\nquit\n")
+foreach(text hiddenattr folderdir textext flagged)
+  step("${out}" "user enter \"${text}\" in 692 of frame 1/1004\n" listed)
+  korvo_expect("${listed}" "theme NativeWindows10\n1007 " "a search for \"${text}\" lists nothing")
+endforeach()
+step("${out}" "user enter \"plainone\" in 692 of frame 1/1004\n" listed)
+korvo_expect("${listed}" "theme NativeWindows10\n    - Libraries\n      - Samples\n          plainone.grb\n1007 " "a plain document matches")
+string(FIND "${out}" "user enter \"flagged\"" at REVERSE)
+string(SUBSTRING "${out}" ${at} -1 shown)
+korvo_expect("${shown}" "theme NativeWindows10\n    - Libraries\n      - Samples\n          flagged.grb\n1007 " "with hidden rows shown a hidden document matches")
