@@ -9,6 +9,8 @@ namespace {
 
 // Posted to itself by a preview whose library was destroyed, to act once the model is done.
 constexpr UINT kLibraryGone = WM_APP + 0x106;
+// Posted by a preview whose library's folder changed, for the same reason.
+constexpr UINT kLibraryMoved = WM_APP + 0x107;
 
 }  // namespace
 
@@ -27,6 +29,20 @@ void FilePreview::LibraryDestroyed(ILibrary* library) {
     if (GetSafeHwnd()) PostMessage(kLibraryGone);
 }
 
+void FilePreview::LibraryPathChanged(ILibrary* library) {
+    if (library == observed_ && GetSafeHwnd()) PostMessage(kLibraryMoved);
+}
+
+// The document shown was the file of the library's old folder: what it names now is the file at
+// the same place in the new one, which an insert would link.
+void FilePreview::libraryMoved() {
+    ILibrary* library = library_.Get();
+    auto* pane = dynamic_cast<PreviewWnd*>(GetParent());
+    if (!library || library != observed_ || !pane || pane->GetFilePreview() != this || !pane->showsDocument()) return;
+    if (GetLibraryAbsolutePath(library) + relativePath_ == path_) return;
+    if (!pane->ShowDocument(library, relativePath_, false)) pane->ShowLibrary(library, false);
+}
+
 void FilePreview::libraryGone() {
     if (observed_) return;  // another document was shown meanwhile
     if (ILibrary* again = library_.Get()) {
@@ -42,10 +58,11 @@ BOOL FilePreview::Create(CWnd* parent, UINT id) {
                         nullptr);
 }
 
-void FilePreview::SetDocument(ILibrary* library, const CString& fullPath) {
+void FilePreview::SetDocument(ILibrary* library, const CString& fullPath, const CString& relativePath) {
     library_ = LibraryRef(library);
     observe(library);
     path_ = fullPath;
+    relativePath_ = relativePath;
     // A document without a picture leaves the preview white.
     image_ = KvwLoadKVDocImage(fullPath, g_szDocPV);
     if (GetSafeHwnd()) {
@@ -77,6 +94,10 @@ LRESULT FilePreview::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) return TRUE;
     if (message == kLibraryGone) {
         libraryGone();
+        return 0;
+    }
+    if (message == kLibraryMoved) {
+        libraryMoved();
         return 0;
     }
     if (message == WM_PAINT) {

@@ -17,8 +17,9 @@ public:
     ~FilePreview() override;
     BOOL Create(CWnd* parent, UINT id);
     using CWnd::Create;
-    // Reads the document's picture (none when it has no preview) and redraws at once.
-    void SetDocument(ILibrary* library, const CString& fullPath);
+    // Reads the document's picture (none when it has no preview) and redraws at once;
+    // `relativePath` is where the document lies below the library's folder.
+    void SetDocument(ILibrary* library, const CString& fullPath, const CString& relativePath);
     // Null once the library is gone.
     ILibrary* GetLibrary() const { return library_.Get(); }
     const CString& GetPath() const { return path_; }
@@ -32,8 +33,11 @@ private:
     void observe(ILibrary* library);
     // After a destroyed library: the same library read again is followed, else the pane hides.
     void libraryGone();
+    // After the library's folder changed: the pane shows the document at its place in the new
+    // folder, or the library when it has none there.
+    void libraryMoved();
 
-    void LibraryPathChanged(ILibrary*) override {}
+    void LibraryPathChanged(ILibrary* library) override;
     void LibraryNameChanged(ILibrary*) override {}
     // A removed library is destroyed next.
     void LibraryRemoved(ILibrary*) override {}
@@ -44,6 +48,7 @@ private:
     // The library this preview is a client of; cleared by its destroyed notification.
     ILibrary* observed_ = nullptr;
     CString path_;
+    CString relativePath_;
     std::unique_ptr<CWinBMP> image_;
 };
 

@@ -355,7 +355,7 @@ bool PreviewWnd::ShowDocument(ILibrary* library, const CString& relativePath, bo
     setLevelUp(library->GetDisplayName());
     showToolBar(false);
     // The picture keeps the document shown either way (the pane's path and Level up read it).
-    preview_->SetDocument(library, full);
+    preview_->SetDocument(library, full, relativePath);
     if (formFactors_ && !GetFormFactorPathByDocPath(full, true).IsEmpty()) {
         showChild(kModeFormFactor, formFactors_.get());
         formFactors_->SetDocument(library, relativePath);

@@ -1,7 +1,7 @@
 // The form factors of a library document in the browser pane: shown in place of its picture,
 // again after the view was hidden (a document of a library's sub-folder too), pending after a
-// drag until the next insert or open takes them (only for their own document), and the report's
-// layout kept across panes.
+// drag until the next insert or open takes them (only for their own document), the document of the
+// library's new folder once its folder changes, and the report's layout kept across panes.
 #include <gtest/gtest.h>
 
 #include "documentsmenu/window/form_factor_preview_wnd.h"
@@ -73,6 +73,41 @@ TEST_F(FormFactorPreviewTest, ADocumentWithFormFactorsShowsThemAndKeepsItsSubFol
     ASSERT_TRUE(pane->ShowDocument(nuts, L"hex nut.grb", true));
     EXPECT_EQ(pane->GetMode(), PreviewWnd::kModeFilePreview);
     EXPECT_FALSE(pane->GetFormFactorPreview()->IsWindowVisible());
+}
+
+TEST_F(FormFactorPreviewTest, ALibraryWhoseFolderChangesShowsTheDocumentOfItsNewFolderOrItself) {
+    const auto settle = [] {
+        MSG message{};
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    };
+    const std::wstring moved = kLibraries + L"Moved\\sub\\washer.grb";
+    platform::files::createDirectories(kLibraries + L"Moved\\sub");
+    writeFile(moved);
+    platform::files::writeAllAtomic(moved + L".kff", "[Small]\nD = 6\n");
+    ASSERT_TRUE(pane->ShowDocument(nuts, L"sub\\washer.grb", true));
+    // The folder changes as the Path cell changes it: what is shown, and what an insert links,
+    // is the file of the new folder.
+    ASSERT_TRUE(nuts->SetPath(L"Moved"));
+    settle();
+    EXPECT_EQ(pane->GetMode(), PreviewWnd::kModeFormFactor);
+    EXPECT_EQ(pane->GetCurrentPath(), CString(moved.c_str()));
+    EXPECT_EQ(site().GetDocumentPath(), CString(moved.c_str()));
+    EXPECT_EQ(report().GetRows()->GetCount(), 1);
+    EXPECT_EQ(pane->GetHistory()->GetCount(), 1u) << "no step of the user's";
+    // A folder without the document: the pane shows the library.
+    platform::files::createDirectories(kLibraries + L"Empty");
+    ASSERT_TRUE(nuts->SetPath(L"Empty"));
+    settle();
+    EXPECT_EQ(pane->GetMode(), PreviewWnd::kModeLibrary);
+    EXPECT_EQ(pane->GetCurrentLibrary(), nuts);
+    // The picture of a document follows the same way.
+    ASSERT_TRUE(nuts->SetPath(L"Nuts"));
+    ASSERT_TRUE(pane->ShowDocument(nuts, L"hex nut.grb", true));
+    writeFile(kLibraries + L"Moved\\hex nut.grb");
+    ASSERT_TRUE(nuts->SetPath(L"Moved"));
+    settle();
+    EXPECT_EQ(pane->GetMode(), PreviewWnd::kModeFilePreview);
+    EXPECT_EQ(pane->GetFilePreview()->GetPath(), CString((kLibraries + L"Moved\\hex nut.grb").c_str()));
 }
 
 TEST_F(FormFactorPreviewTest, ADraggedFormFactorGoesOnlyToItsOwnDocumentAndIsForgottenEitherWay) {
