@@ -218,6 +218,30 @@ TEST_F(BrowserListsTest, ALibraryClosedWithItsConfigurationTakesItsIconsAndItsDo
     EXPECT_EQ(pane().GetMode(), PreviewWnd::kModeNone);
 }
 
+// A group goes with its configuration as a library does: shown again when the configuration is
+// only read again, let go when it closes, and Level up follows the group above it either way.
+TEST_F(BrowserListsTest, AGroupClosedWithItsConfigurationTakesItsIconsAlong) {
+    pane().ShowLibrariesGroup(bolts, true);
+    ASSERT_EQ(icons(), L"M6 library\n");
+    const GUID boltsId = bolts->GetId();
+    ASSERT_TRUE(standard->Save(false));
+    ASSERT_TRUE(standard->Load(standard->GetPath()));
+    EXPECT_EQ(pane().GetLibrariesGroupBrowser()->GetItemCount(), 0) << "the icons went with the old group";
+    settle();
+    bolts = FindLibrariesGroup(boltsId);
+    ASSERT_NE(bolts, nullptr);
+    EXPECT_EQ(pane().GetCurrentLibrariesGroup(), bolts);
+    EXPECT_EQ(icons(), L"M6 library\n");
+    ASSERT_TRUE(pane().GetLevelUpButton()->GetEnabled());
+
+    CloseAllConfigurations(GlobalCfgGroup());
+    EXPECT_EQ(pane().GetLibrariesGroupBrowser()->GetItemCount(), 0);
+    settle();
+    EXPECT_EQ(pane().GetShownBrowser(), nullptr);
+    EXPECT_FALSE(pane().GetLevelUpButton()->GetEnabled());
+    EXPECT_TRUE(pane().GetLevelUpButton()->GetTooltip().IsEmpty());
+}
+
 TEST_F(BrowserListsTest, ADocumentShownWhenItsLibraryIsClosedIsNoLongerShownAndLevelUpLeadsNowhere) {
     pane().SetClient(window.get());
     ASSERT_TRUE(pane().ShowDocument(nuts, L"hex nut.grb", true));

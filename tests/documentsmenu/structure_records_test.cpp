@@ -160,8 +160,10 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     EXPECT_EQ(report().textColor(row(L"Bolts"), kColumnName), XTP_REPORT_COLOR_DEFAULT);
 
     // Searches skip hidden objects while they are not shown, but not excluded ones.
+    EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window)) << "hidden, but shown";
     window.SetShowHidden(false);
     EXPECT_FALSE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window));
+    EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"nuts", &window)) << "an excluded library is searched";
     window.SetHidden(washers, false);
     EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window));
     EXPECT_TRUE(LibraryRecord::MatchesSearch(m6, L"hex", &window));
