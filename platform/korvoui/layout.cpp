@@ -390,12 +390,20 @@ void saveTab(const CXTPRibbonTab& tab, Element& tabElement, const ApplicationPar
     }
 }
 
+// The quick-access bar's controls, written even when there are none: a bar the user emptied
+// stays empty.
+void saveQuickAccess(const CXTPRibbonBar& ribbon, Element& root, const ApplicationParameters& parameters) {
+    if (const CXTPControls* controls = ribbon.GetQuickAccessControls())
+        SaveControls(*controls, *root.addChild(TagNames::QuickAccess), parameters);
+}
+
 }  // namespace
 
 void RibbonBar::save(const CXTPRibbonBar& ribbon, const ApplicationParameters& parameters, VersionNumber layoutVersion) {
     *this = RibbonBar();
     setAttribute(AttributeNames::VersionNumber, std::wstring(layoutVersion.toString().GetString()));
     for (int t = 0; t < ribbon.GetTabCount(); ++t) saveTab(*ribbon.GetTab(t), *addChild(L"RibbonTab"), parameters);
+    saveQuickAccess(ribbon, *this, parameters);
 }
 
 void SaveRibbonBar(const CXTPRibbonBar& ribbon, Element& root, const ApplicationParameters& parameters, int) {
@@ -412,6 +420,7 @@ void SaveRibbonBar(const CXTPRibbonBar& ribbon, Element& root, const Application
         }
     }
     for (int t = 0; t < ribbon.GetTabCount(); ++t) saveTab(*ribbon.GetTab(t), *root.addChild(TagNames::RibbonTab), parameters);
+    saveQuickAccess(ribbon, root, parameters);
 }
 
 void SaveRibbonTab(const CXTPRibbonTab& tab, Element& root, const ApplicationParameters& parameters, int) {

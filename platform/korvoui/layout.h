@@ -110,6 +110,8 @@ inline constexpr const wchar_t* MenuBar = L"MenuBar";
 inline constexpr const wchar_t* ToolBar = L"ToolBar";
 inline constexpr const wchar_t* RibbonBar = L"RibbonBar";
 inline constexpr const wchar_t* RibbonTab = L"RibbonTab";
+// The ribbon's quick-access bar: its controls as child elements.
+inline constexpr const wchar_t* QuickAccess = L"QuickAccess";
 inline constexpr const wchar_t* Button = L"Button";
 inline constexpr const wchar_t* Gallery = L"Gallery";
 inline constexpr const wchar_t* ButtonPopup = L"ButtonPopup";

@@ -162,6 +162,13 @@ void RibbonBar::apply(CXTPRibbonBar& ribbon, const ApplicationParameters& parame
     }
     for (const auto& tabElement : children())
         if (tabElement->name() == L"RibbonTab") addTab(ribbon, *tabElement, guidOf(*tabElement), parameters, defaults, -1);
+    // A layout that names the quick-access bar's controls replaces them; one written before the
+    // bar was kept (or a default layout) leaves the user's.
+    if (const auto quickAccess = child(TagNames::QuickAccess)) {
+        CXTPControls* controls = ribbon.GetQuickAccessControls();
+        controls->RemoveAll();
+        ApplyControls(*quickAccess, *controls, parameters);
+    }
     for (int i = 0; i < ribbon.GetTabCount(); ++i)
         if (ribbon.GetTab(i)->IsVisible()) {
             ribbon.SetCurrentTab(ribbon.GetTab(i));
@@ -176,6 +183,14 @@ bool RibbonBar::load(const Element& root, VersionNumber) {
     }
     for (const auto& element : root.children()) {
         if (element->name() == L"Backstage") continue;
+        if (element->name() == TagNames::QuickAccess) {
+            for (const auto& control : element->children())
+                if (!readableControl(*control)) {
+                    refused(root, L"a quick-access control \"" + control->name() + L"\" cannot be read");
+                    return false;
+                }
+            continue;
+        }
         if (!readableTab(*element)) {
             refused(root, L"element \"" + element->name() + L"\" (\"" + element->attribute(L"caption", L"") + L"\") cannot be read");
             return false;
