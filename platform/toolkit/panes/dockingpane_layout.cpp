@@ -184,6 +184,9 @@ void CXTPDockingPaneManager::SetLayout(const CXTPDockingPaneLayout* layout) {
             pane->state_ = xtpPaneHidden;
             continue;
         }
+        // The pane's frame is made as it is shown: a floating pane's is a top-level window of its
+        // own, which must be decided before it is shown.
+        pane->floatedLast_ = entry.state == xtpPaneFloating;
         ShowPane(pane, FALSE);
         pane->state_ = entry.state;
     }
