@@ -445,6 +445,7 @@ private:
     MessageBarList m_messageBars;
     UINT m_screenMode = 0;
     RECT m_savedRect{};            // the window's rectangle when it left screen mode 0
+    RECT m_savedNormalRect{};      // its placement's restored rectangle then (differs when maximised)
     bool m_savedWorkbook = true;   // the workbook state when it entered the clean screen
     DWORD m_viewTypeMask = 0;
     // The active view is held by its window: a view goes with its document window, and a window

@@ -95,6 +95,10 @@ bool CMainFrame::LeaveScreenMode(UINT mode) {
         if (mode == 0) {
             m_layoutSection = std::move(section);
             GetWindowRect(&m_savedRect);
+            // A maximised window's rectangle is the monitor's: the state keeps where it restores to.
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            m_savedNormalRect = ::GetWindowPlacement(m_hWnd, &placement) ? placement.rcNormalPosition : m_savedRect;
         } else {
             m_fullScreenLayoutSection = std::move(section);
         }

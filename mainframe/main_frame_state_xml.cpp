@@ -61,7 +61,7 @@ void CMainFrame::SaveXmlState(Element& element, bool withPlacement, bool withDoc
     if (withPlacement) {
         // Full screen and the clean screen cover the monitor for a while: the place kept is the
         // one the window goes back to.
-        const RECT& normal = m_savedRect;
+        const RECT& normal = m_savedNormalRect;
         if (m_screenMode != 0 && normal.right > normal.left && normal.bottom > normal.top)
             Korvo::UI::XML::SaveWindowPlacement(element, normal);
         else

@@ -49,3 +49,21 @@ korvo_expect("${out}" "<MainWindow windowRect=\"15,15,1905,1025\" " "the state k
 after("${out}" "user command 1254" back)
 after("${back}" "user command 1254" back)
 korvo_expect("${back}" "${frame_at} \\(15,15\\)-\\(1905,1025\\)" "leaving full screen returns there")
+
+# A maximised window quit in full screen: the state keeps the rectangle it restores to and that it
+# is maximised, run after run, not the monitor-sized rectangle it covered.
+set(max_host ${WORK_DIR}/maximised)
+korvo_run(max_seed EXIT 0 ARGS --host ${max_host} INPUT "start\nidle\nquit\n")
+file(GLOB_RECURSE states ${max_host}/*/state.xml)
+list(GET states 0 state)
+file(READ ${state} text)
+string(REGEX REPLACE "windowRect=\"[^\"]*\" windowState=\"[a-z]+\"" "windowRect=\"100,100,900,700\" windowState=\"maximized\"" text "${text}")
+file(WRITE ${state} "${text}")
+foreach(run first second)
+  korvo_run(max_${run} EXIT 0 OUTPUT out ARGS --host ${max_host} --quiet call,log INPUT
+    "start\nidle\ndump windows\ncommand 1 1254\nkernel SaveState\nquit\n")
+  korvo_expect("${out}" "dump windows\n[^\n]*${frame_at} \\(-4,-4\\)-\\(1924,1044\\)" "the window starts maximised (${run} run)")
+  file(READ ${state} text)
+  korvo_expect("${text}" "<MainWindow windowRect=\"100,100,900,700\" windowState=\"maximized\" fullscreen=\"true\" "
+               "the state keeps the restored rectangle (${run} run)")
+endforeach()
