@@ -89,3 +89,20 @@ quick_access("${out}" bars)
 if(NOT bars STREQUAL ";")
   message(FATAL_ERROR "an emptied bar stays empty after a restart (${bars}):\n${out}")
 endif()
+
+# The docking panes' lock (903) is the user's setting too: it comes back at the next start, either
+# way, a reload of the state mid-session leaves it as the user set it, and a profile applied
+# brings the profile's.
+set(lock_host ${WORK_DIR}/lock)
+new_profile(new_locked "Locked")
+apply_profile(apply_locked "Locked")
+korvo_run(lock_first EXIT 0 ARGS --host ${lock_host} --quiet call,log,window INPUT
+  "start\nidle\ncommand 1 903\n${new_locked}quit\n")
+korvo_run(lock_second EXIT 0 OUTPUT out ARGS --host ${lock_host} --quiet call,log,window INPUT
+  "start\nidle\ndump modes 1\ncommand 1 903\nkernel SaveState\nkernel LoadState\ndump modes 1\n${apply_locked}dump modes 1\ncommand 1 903\nquit\n")
+string(REGEX MATCHALL "\nlock-panes [a-z]+" locks "${out}")
+if(NOT locks STREQUAL "\nlock-panes on;\nlock-panes off;\nlock-panes on")
+  message(FATAL_ERROR "the lock after a restart, a reload and a profile applied (${locks}):\n${out}")
+endif()
+korvo_run(lock_third EXIT 0 OUTPUT out ARGS --host ${lock_host} --quiet call,log,window INPUT "start\nidle\ndump modes 1\nquit\n")
+korvo_expect("${out}" "\nlock-panes off\n" "the lock taken off comes back off")

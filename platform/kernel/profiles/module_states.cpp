@@ -1,10 +1,12 @@
 #include "platform/kernel/profiles/module_states.h"
 
+#include "platform/kernel/profiles/settings.h"
 #include "platform/kernel/record.h"
 
 namespace {
 
 constexpr const wchar_t* kValueName = L"State";
+constexpr const wchar_t* kLockPanesValue = L"LockPanes";
 
 // The application's registry key; null (and a strict failure for the caller to report) without one.
 HKEY appKey() {
@@ -70,4 +72,35 @@ KVModuleState& KV3DState::State() {
 KVModuleState& AnnotateModuleState::State() {
     static KVModuleState state{L"annotation defaults"};
     return state;
+}
+
+bool AnnotateModuleState::Load(LPCWSTR path) {
+    if (!State().Load(path)) return false;
+    const HKEY root = appKey();
+    if (!root) return false;
+    HKEY key = nullptr;
+    const bool opened = ::RegOpenKeyExW(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    ::RegCloseKey(root);
+    if (!opened) return false;
+    DWORD type = 0, value = 0, size = sizeof value;
+    if (::RegQueryValueExW(key, kLockPanesValue, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size) == ERROR_SUCCESS &&
+        type == REG_DWORD && size == sizeof value)
+        GetSettings().lockPanes = value != 0;
+    ::RegCloseKey(key);
+    return true;
+}
+
+bool AnnotateModuleState::Save(LPCWSTR path) {
+    if (!State().Save(path)) return false;
+    const HKEY root = appKey();
+    if (!root) return false;
+    HKEY key = nullptr;
+    const bool opened = ::RegOpenKeyExW(root, path, 0, KEY_WRITE, &key) == ERROR_SUCCESS;
+    ::RegCloseKey(root);
+    if (!opened) return false;
+    const DWORD value = GetSettings().lockPanes ? 1 : 0;
+    const bool saved =
+        ::RegSetValueExW(key, kLockPanesValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    return saved;
 }

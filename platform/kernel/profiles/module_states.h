@@ -26,11 +26,13 @@ public:
 };
 void KVUpdateAllTabViews();
 
-// The 2D annotation module's own settings.
+// The 2D annotation module's own settings. The module is told of changes to the kernel's
+// settings a user makes from the frame and keeps them with its state: the docking panes' lock
+// (value "LockPanes"). A key without that value leaves the setting as it is.
 class AnnotateModuleState {
 public:
-    static bool Load(LPCWSTR path) { return State().Load(path); }
-    static bool Save(LPCWSTR path) { return State().Save(path); }
+    static bool Load(LPCWSTR path);
+    static bool Save(LPCWSTR path);
     static KVModuleState& State();
 };
 
