@@ -178,6 +178,8 @@ void PreviewWnd::SetIconSize(int size) {
     iconSize_ = size;
     for (Browser* browser : browsers())
         if (browser->GetSafeHwnd()) browser->RebuildImageList();
+    // The host keeps the size with what it shows, so that its saved state has it too.
+    if (auto* host = dynamic_cast<IPreviewHost*>(GetParent())) host->UpdateFromDocumentsMenu();
 }
 
 void PreviewWnd::SetTheme(const Korvo::UI::Theme& theme) {

@@ -27,7 +27,8 @@ struct HistoryEntry;
 class IPreviewHost {
 public:
     virtual ~IPreviewHost() = default;
-    // The pane shows another location (or none): read it back through the pane's getters.
+    // The pane shows another location (or none), or its icons took another size: read them back
+    // through the pane's getters.
     virtual void UpdateFromDocumentsMenu() = 0;
     // The shown object took a new name.
     virtual void UpdateCaption() = 0;

@@ -9,7 +9,9 @@
 #include "documentsmenu/window/preview_wnd.h"
 #include "mainframe/clipart/clipart_view.h"
 
-class DocumentsMenuClipart : public CClipartView {
+// The view hears of its browser's changes (another location, another icon size, a new name) as
+// the browser's host, so that the pane's title and saved keys follow what is shown.
+class DocumentsMenuClipart : public CClipartView, public DocumentsMenu::IPreviewHost {
 public:
     // What the view shows ("ContentType").
     static constexpr int kNone = -1;
@@ -28,7 +30,9 @@ public:
     static DocumentsMenuClipart* ShowLibrary(DocumentsMenu::ILibrary* library, UINT neighbour, const POINT* position);
 
     // Takes what the browser shows now into the view, then the pane's icon and title.
-    void UpdateFromDocumentsMenu();
+    void UpdateFromDocumentsMenu() override;
+    void UpdateCaption() override { UpdateTitle(GetDockingPane(this)); }
+    void UpdatePane() override { UpdateFromDocumentsMenu(); }
     DocumentsMenu::PreviewWnd* GetBrowser() const { return browser_.get(); }
 
     KORVO_CLIPART_KIND_OPERATIONS(L"DocumentsMenu");

@@ -58,3 +58,26 @@ korvo_run(second EXIT 0 OUTPUT out ARGS --host ${host} --script ${WORK_DIR}/seco
 # It was the selected pane of its floating frame when saved.
 string(REPLACE "state 0" "state 2" saved_folder_line "${folder_line}")
 korvo_expect("${out}" "${saved_folder_line}" "the folder pane came back in the second run")
+
+# The icon size chosen in a folder pane's menu, and the folder it moves to, are the pane's: they
+# come back at the next start over the host and after the kernel reloads the state mid-session.
+set(size_host ${WORK_DIR}/sizes)
+set(small "expect menu choose \"Мелкие значки\"\nmouse 1/11000 200,150 rclick\n")
+set(huge "expect menu choose \"Огромные значки\"\nmouse 1/11000 200,150 rclick\n")
+korvo_run(size_first EXIT 0 OUTPUT out ARGS --host ${size_host} --quiet log,window,call INPUT
+  "start\nidle\nfile mkdir \"C:\\\\Users\\\\user\\\\Documents\\\\A\"\n${choose_documents}command 1 1244\n${small}row 1/11000 0 open\ndump panes 1\nquit\n")
+set(pane_a "\n11000 floating \"C:\\\\Users\\\\user\\\\Documents\\\\A\\\\?\" [^\n]* clipart DocumentsMenu state [02] IconSize=")
+set(path_a " ContentType=3 FolderPath=\"C:\\\\Users\\\\user\\\\Documents\\\\A\\\\?\"\n")
+korvo_expect("${out}" "${pane_a}16${path_a}" "the pane keeps the size chosen and the folder opened in it")
+korvo_run(size_second EXIT 0 OUTPUT out ARGS --host ${size_host} --quiet log,window,call INPUT
+  "start\nidle\ndump panes 1\ndump browser 1/11000\n${huge}kernel SaveState\nkernel LoadState\ndump panes 1\ndump browser 1/11000\nquit\n")
+string(FIND "${out}" "kernel LoadState" at)
+string(SUBSTRING "${out}" 0 ${at} started)
+korvo_expect("${started}" "${pane_a}16${path_a}" "the size and the folder come back at the next start")
+korvo_expect("${started}" "dump browser 1/11000\nbrowser folder \"C:\\\\Users\\\\user\\\\Documents\\\\A\\\\?\" [^\n]* icon-size 16 "
+             "the browser shows them")
+after("${out}" "kernel LoadState" reloaded)
+korvo_expect("${reloaded}" "${pane_a}128${path_a}" "the size chosen after the start survives the kernel's reload")
+korvo_expect("${reloaded}" "\nbrowser folder [^\n]* icon-size 128 " "and the browser shows it")
+korvo_run(size_third EXIT 0 OUTPUT out ARGS --host ${size_host} --quiet log,window,call INPUT "start\nidle\ndump panes 1\nquit\n")
+korvo_expect("${out}" "${pane_a}128${path_a}" "the second run's size comes back at the third start")
