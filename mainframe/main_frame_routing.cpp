@@ -177,7 +177,7 @@ BOOL CMainFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* p
 }
 
 void CMainFrame::RecalcLayout(BOOL bNotify) {
-    if (GetLayoutLockCount() > 0 || m_creating) return;
+    if (DeferLayout() || m_creating) return;
     Korvo::UI::MdiMainFrame::RecalcLayout(bNotify);
     if (CXTPCommandBars* bars = GetCommandBars()) bars->UpdateCommandBars();
     if (CXTPCommandBars* autoMenu = GetAutoMenuBars()) autoMenu->UpdateCommandBars();

@@ -55,6 +55,13 @@ const CXTPDockingPaneManager* MainFrame::GetDockingPaneManager() const { return 
 CXTPToolBar* MainFrame::GetPopupToolbar() { return nullptr; }
 
 int MainFrame::GetSelectionFilterSet() const { return filterSet_; }
+void MainFrame::UnlockLayout() {
+    if (layoutLocks_ > 0) --layoutLocks_;
+    if (layoutLocks_ != 0 || !layoutPending_) return;
+    layoutPending_ = false;
+    if (CFrameWnd* window = AsWindow(); window && window->GetSafeHwnd()) window->RecalcLayout();
+}
+
 void MainFrame::BeginSelectionFilterConfiguration() { ++filterConfiguring_; }
 void MainFrame::EndSelectionFilterConfiguration() {
     if (filterConfiguring_ > 0) --filterConfiguring_;

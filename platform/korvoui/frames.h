@@ -164,10 +164,16 @@ public:
     void BlockControlsHints(bool block) { hintsBlocked_ = block; }
     bool AreControlsHintsBlocked() const { return hintsBlocked_; }
 
-    // Nested layout locks: while one is held, the frame does not recalculate its layout.
+    // Nested layout locks: while one is held, the frame does not recalculate its layout. A layout
+    // the frame put off while locked (DeferLayout) runs when the last lock is released.
     void LockLayout() { ++layoutLocks_; }
-    void UnlockLayout() {
-        if (layoutLocks_ > 0) --layoutLocks_;
+    void UnlockLayout();
+    // True, and the layout marked as owed, while a lock is held; false when the frame may lay
+    // itself out now.
+    bool DeferLayout() {
+        if (layoutLocks_ == 0) return false;
+        layoutPending_ = true;
+        return true;
     }
     int GetLayoutLockCount() const { return layoutLocks_; }
     // Hides the pop-up tool bar (the frame was deactivated).
@@ -183,6 +189,7 @@ private:
     int filterSet_ = -1;
     int filterConfiguring_ = 0;
     int layoutLocks_ = 0;
+    bool layoutPending_ = false;
     bool hintsBlocked_ = false;
     HWND lastView_ = nullptr;  // by its window: a view may go without telling the frame
 };

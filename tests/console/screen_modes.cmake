@@ -43,3 +43,39 @@ korvo_expect("${normal}" "user press 0x1B in frame 1\ndump modes 1\nscreen 0\n" 
 # A key the console does not know is refused by name.
 korvo_run(bad_key EXIT 2 ERROR err INPUT "start\nidle\npress 1 0xZZ\n")
 korvo_expect("${err}" "unknown key \"0xZZ\"" "a bad key code")
+
+# Leaving full screen, and leaving the clean screen, lays the frame out at once as it was before:
+# the ribbon, the bars, the panes and the status line where they stood, the documents in the rest.
+korvo_run(layouts EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT
+  "start\nidle\ndump layout 1\ncommand 1 1254\ncommand 1 1254\ndump layout 1\ncommand 1 2814\npress 1 Esc\ndump layout 1\nquit\n")
+# The frame's layout after the Nth `dump layout 1`, as a sorted list of its lines without window
+# handles (a window made again has a new handle and another place among its siblings).
+function(layout_lines text n var)
+  set(rest "${text}")
+  foreach(i RANGE 1 ${n})
+    after("${rest}" "dump layout 1\n" rest)
+    string(SUBSTRING "${rest}" 14 -1 rest)
+  endforeach()
+  string(FIND "${rest}" "\nuser " end)
+  string(SUBSTRING "${rest}" 0 ${end} rest)
+  string(REGEX REPLACE "0x[0-9a-f]+ " "" rest "${rest}")
+  string(REPLACE ";" "," rest "${rest}")
+  string(REPLACE "\n" ";" lines "${rest}")
+  list(SORT lines)
+  set(${var} "${lines}" PARENT_SCOPE)
+endfunction()
+layout_lines("${out}" 1 started)
+foreach(part "\"XTPRibbon\"" "\"XTPStatusBar\"" "\"XTPDockingPaneTabbedContainer\" \"Documents\"")
+  korvo_expect("${started}" "${part}" "the frame starts with the ribbon, the status line and the panes")
+endforeach()
+foreach(n 2 3)
+  layout_lines("${out}" ${n} left)
+  if(NOT left STREQUAL started)
+    set(mode "full screen")
+    if(n EQUAL 3)
+      set(mode "the clean screen")
+    endif()
+    string(REPLACE ";" "\n" left "${left}")
+    message(FATAL_ERROR "the frame left ${mode} laid out otherwise than it started:\n${left}\n${out}")
+  endif()
+endforeach()
