@@ -22,7 +22,7 @@ CString CMainFrame::DescribeModes() const {
     out += L"workbook " + std::wstring(onOff(m_workbookMode)) + L"\n";
     out += L"ribbon " + std::wstring(onOff(IsRibbonMode())) + L"\n";
     out += L"analysis " + std::to_wstring(m_analysisRibbonId) + L"\n";
-    out += L"ribbon-minimised windowed " + std::wstring(onOff(m_minimizeRibbonWindowed)) + L" full-screen " +
+    out += L"ribbon-minimised windowed " + std::wstring(onOff(m_minimizeRibbonWindowed)) + L" if-full-screen " +
            onOff(m_minimizeRibbonFullScreen) + L"\n";
     const CXTPToolBar* autoMenu = GetAutoMenuToolBar();
     out += L"auto-menu " + std::wstring(!autoMenu ? L"none" : autoMenu->IsVisible() ? L"visible" : L"hidden") +

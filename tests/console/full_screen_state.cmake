@@ -43,12 +43,20 @@ korvo_run(quit_full EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log INPUT
 korvo_expect("${out}" "${frame_at} \\(15,15\\)-\\(1905,1025\\)" "the window's place before full screen")
 korvo_expect("${out}" "${frame_at} \\(0,0\\)-\\(1920,1080\\)" "full screen covers the monitor")
 korvo_run(restart EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log INPUT
-  "start\nidle\ndump windows\ndump state 1\ncommand 1 1254\ncommand 1 1254\ndump windows\nquit\n")
+  "start\nidle\ndump windows\ndump state 1\ndump modes 1\ncommand 1 1254\ncommand 1 1254\ndump windows\nquit\n")
 korvo_expect("${out}" "dump windows\n[^\n]*${frame_at} \\(15,15\\)-\\(1905,1025\\)" "the next start opens at the place outside full screen")
+# The state applied at the start meets a window not yet shown: it opens in the normal screen.
+korvo_expect("${out}" "\ndump modes 1\nscreen 0\n" "the next start is in the normal screen")
 korvo_expect("${out}" "<MainWindow windowRect=\"15,15,1905,1025\" " "the state keeps that place")
 after("${out}" "user command 1254" back)
 after("${back}" "user command 1254" back)
 korvo_expect("${back}" "${frame_at} \\(15,15\\)-\\(1905,1025\\)" "leaving full screen returns there")
+
+# A state written in full screen and applied to the shown window mid-session (the kernel's reload)
+# brings full screen back.
+korvo_run(reload_full EXIT 0 OUTPUT out ARGS --quiet call,log INPUT
+  "start\nidle\ncommand 1 1254\nkernel SaveState\ncommand 1 1254\ndump modes 1\nkernel LoadState\ndump modes 1\nquit\n")
+korvo_expect("${out}" "\ndump modes 1\nscreen 0\n.*kernel LoadState: true\ndump modes 1\nscreen 1\n" "the reload switches to full screen")
 
 # A maximised window quit in full screen: the state keeps the rectangle it restores to and that it
 # is maximised, run after run, not the monitor-sized rectangle it covered.
