@@ -168,4 +168,10 @@ void DocumentsMenuClipart::ExchangeKeys(CXTPPropExchange* px) {
         case kFolder: PX_String(px, L"FolderPath", folderPath_, L""); break;
         default: break;
     }
+    // A view read again while it shows (a reload of the state) keeps showing where it is, at the
+    // size the state names: its keys then describe what it shows.
+    if (px->IsLoading() && browser_ && browser_->GetSafeHwnd()) {
+        browser_->SetIconSize(iconSize_);
+        UpdateFromDocumentsMenu();
+    }
 }

@@ -70,14 +70,14 @@ set(pane_a "\n11000 floating \"C:\\\\Users\\\\user\\\\Documents\\\\A\\\\?\" [^\n
 set(path_a " ContentType=3 FolderPath=\"C:\\\\Users\\\\user\\\\Documents\\\\A\\\\?\"\n")
 korvo_expect("${out}" "${pane_a}16${path_a}" "the pane keeps the size chosen and the folder opened in it")
 korvo_run(size_second EXIT 0 OUTPUT out ARGS --host ${size_host} --quiet log,window,call INPUT
-  "start\nidle\ndump panes 1\ndump browser 1/11000\n${huge}kernel SaveState\nkernel LoadState\ndump panes 1\ndump browser 1/11000\nquit\n")
+  "start\nidle\ndump panes 1\ndump browser 1/11000\n${huge}kernel SaveState\n${small}kernel LoadState\ndump panes 1\ndump browser 1/11000\nquit\n")
 string(FIND "${out}" "kernel LoadState" at)
 string(SUBSTRING "${out}" 0 ${at} started)
 korvo_expect("${started}" "${pane_a}16${path_a}" "the size and the folder come back at the next start")
 korvo_expect("${started}" "dump browser 1/11000\nbrowser folder \"C:\\\\Users\\\\user\\\\Documents\\\\A\\\\?\" [^\n]* icon-size 16 "
              "the browser shows them")
 after("${out}" "kernel LoadState" reloaded)
-korvo_expect("${reloaded}" "${pane_a}128${path_a}" "the size chosen after the start survives the kernel's reload")
+korvo_expect("${reloaded}" "${pane_a}128${path_a}" "the kernel's reload brings back the size it saved")
 korvo_expect("${reloaded}" "\nbrowser folder [^\n]* icon-size 128 " "and the browser shows it")
 korvo_run(size_third EXIT 0 OUTPUT out ARGS --host ${size_host} --quiet log,window,call INPUT "start\nidle\ndump panes 1\nquit\n")
 korvo_expect("${out}" "${pane_a}128${path_a}" "the second run's size comes back at the third start")
