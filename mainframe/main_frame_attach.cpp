@@ -36,6 +36,11 @@ bool CMainFrame::AttachChildFrame(CMDIChildWnd* child) {
         HWND newWindow = holder->Detach();
         child->Attach(newWindow);
         holder->Attach(oldWindow);
+        // The icons the views gave their frame window (the tab shows the small one) go along;
+        // the views set them once, when they were made.
+        for (const WPARAM kind : {WPARAM{ICON_SMALL}, WPARAM{ICON_BIG}})
+            if (const LRESULT icon = ::SendMessageW(oldWindow, WM_GETICON, kind, 0))
+                ::SendMessageW(newWindow, WM_SETICON, kind, icon);
         child->RecalcLayout();
         if (visible) child->ShowWindow(SW_SHOW);
         holder->DestroyWindow();

@@ -80,6 +80,8 @@ void TechRequirementDialog::LeadersCmd::OnUserCloseCommand(bool confirmed) {
 
 void TechRequirementDialog::LeadersCmd::OnKvKeyPressed(kvpf::StdCmdKeyEvt& event) {
     if (event.Code == kKeyShowPane) {
+        // The key only shows the pane: its command would close a pane that shows already.
+        if (dialog_ && dialog_->IsWindowVisible()) return;
         if (Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame())
             ::PostMessageW(frame->AsWindow()->GetSafeHwnd(), WM_COMMAND, kShowRequirementsPane, 0);
         return;

@@ -68,6 +68,11 @@ void CKvw32App::ForgetClosedDocument(CKvw32Doc* document) {
     // Once per closed document (not once per frame), so each model tree hears it once.
     ModelTreeClipart::ForwardToKernelOfAll(document);
     if (TechRequirementsWindow* requirements = GetTechRequirementsWindow()) requirements->OnDocumentClosed(document);
+    // The document-bound lists let go of it now, not only when another document activates.
+    if (auto* modelElements = ExistingWindow<CModelElementsListWnd>(m_paneWindows.modelElements.Get()))
+        modelElements->GetList().OnDocumentClosed(document);
+    if (auto* assembly = ExistingWindow<AssemblyStructureWindow>(m_paneWindows.assemblyStructure.Get()))
+        assembly->GetControlSite().OnDocumentClosed(document);
 }
 
 void CKvw32App::SwitchPanesToDocument(CKvw32Doc* oldDocument, CKvw32Doc* document) {

@@ -32,15 +32,23 @@ void CKVRecentFileList::Add(LPCWSTR path) {
         // Where the path is now, else the last slot; when that is pinned, the nearest unpinned
         // slot above it. With every slot pinned the path is not added.
         index = m_nSize - 1;
-        for (int i = 0; i < m_nSize - 1; ++i) {
+        bool listed = false;
+        for (int i = 0; i < m_nSize; ++i) {
             if (AfxComparePath(m_arrNames[static_cast<std::size_t>(i)], full)) {
                 index = i;
+                listed = true;
                 break;
             }
         }
+        // A pinned entry keeps its place: the list does not change.
+        if (listed && IsPinned(index)) return;
         while (index >= 0 && IsPinned(index)) --index;
         if (index < 0) return;
+        // A new path moves nothing out of a list with an empty slot left: the pages are told of
+        // no removal.
+        const bool dropsEntry = listed || !m_arrNames[static_cast<std::size_t>(index)].IsEmpty();
         CXTPRecentFileList::Add(full);
+        if (!dropsEntry) index = -1;
     }
     WriteList();
     ForEachStartPageView([index](IStartPageView* view) { view->OnRecentDocumentAdded(index); });
@@ -55,13 +63,14 @@ int CKVRecentFileList::AddTagged(const CString& path, int tagLength) {
             break;
         }
     }
+    const bool dropsEntry = !m_arrNames[static_cast<std::size_t>(index)].IsEmpty();
     for (int i = index; i > 0; --i) {
         m_arrNames[static_cast<std::size_t>(i)] = m_arrNames[static_cast<std::size_t>(i - 1)];
         m_arrPinned[static_cast<std::size_t>(i)] = m_arrPinned[static_cast<std::size_t>(i - 1)];
     }
     m_arrNames[0] = path;
     m_arrPinned[0] = false;
-    return index;
+    return dropsEntry ? index : -1;
 }
 
 void CKVRecentFileList::Add(LPCWSTR path, LPCWSTR appId) {

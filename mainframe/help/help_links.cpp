@@ -124,9 +124,13 @@ void ExampleLink() {
         KVMessageBox::Show(KVLoadString(kExamplesMissingMessage), MB_OK);
         return;
     }
-    CFileDialog dialog(TRUE, L"grb", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"Documents (*.grb)|*.grb||");
-    dialog.m_strTitle = L"OpenExample";
-    dialog.m_strInitialDir = folder;
+    // The product's own dialog, its settings kept under the examples' name.
+    FileDialogInfo info(true);
+    info.name = L"OpenExample";
+    info.extension = L"grb";
+    info.flags |= OFN_HIDEREADONLY;
+    CKVFileDialog dialog(info, CMainFrame::GetActive());
+    dialog.SetInitialPath(folder);
     if (dialog.DoModal() == IDOK) OpenDocument(dialog.GetPathName());
 }
 

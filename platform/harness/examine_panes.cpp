@@ -122,6 +122,16 @@ std::wstring Inspect::dumpPanes(HWND frame) const {
                 dump += L" clipart " + outline;
             }
         }
+        // A document-bound list of the UI library inside: the document it shows.
+        if (holds) {
+            for (HWND child = ::GetWindow(pane->GetChild(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+                CWnd* control = CWnd::FromHandlePermanent(child);
+                if (const auto* list = dynamic_cast<const CModelElementsList*>(control))
+                    dump += L"\n    shows " + list->GetShownDocument();
+                else if (const auto* site = dynamic_cast<const Korvo::UI::AssemblyStructureControlSite*>(control))
+                    dump += L"\n    shows " + site->GetShownDocument();
+            }
+        }
         const HWND report = holds ? shownReportControl(pane->GetChild()) : nullptr;
         if (!report) continue;
         if (const auto* control = dynamic_cast<CXTPReportControl*>(CWnd::FromHandlePermanent(report))) {

@@ -64,6 +64,12 @@ void AssemblyStructureControlSite::OnShow(bool shown) {
 
 void AssemblyStructureControlSite::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"Korvo::UI::AssemblyStructureControlSite::SetActiveDocument(" + documentText(document) + L")");
+    shown_ = documentText(document);
+}
+
+void AssemblyStructureControlSite::OnDocumentClosed(CKvw32Doc* document) {
+    recordCall(L"Korvo::UI::AssemblyStructureControlSite::OnDocumentClosed(" + documentText(document) + L")");
+    if (document && documentText(document) == shown_) shown_ = L"null";
 }
 
 void AssemblyStructureControlSite::UpdateIfDirty() {
@@ -107,6 +113,12 @@ void CModelElementsList::OnShow(bool shown) {
 
 void CModelElementsList::SetActiveDocument(CKvw32Doc* document) {
     recordCall(L"CModelElementsList::SetActiveDocument(" + documentText(document) + L")");
+    shown_ = documentText(document);
+}
+
+void CModelElementsList::OnDocumentClosed(CKvw32Doc* document) {
+    recordCall(L"CModelElementsList::OnDocumentClosed(" + documentText(document) + L")");
+    if (document && documentText(document) == shown_) shown_ = L"null";
 }
 
 void CModelElementsList::Refresh() { recordCall(L"CModelElementsList::Refresh()"); }

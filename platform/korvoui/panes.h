@@ -4,6 +4,7 @@
 #pragma once
 
 #include <set>
+#include <string>
 
 #include "platform/kernel.h"
 #include "platform/mfc.h"
@@ -57,6 +58,10 @@ class AssemblyStructureControlSite : public HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // The document closed: the tree lets go of it when it is the one shown.
+    void OnDocumentClosed(CKvw32Doc* document);
+    // The document the tree shows, as the journal names documents ("null" for none).
+    const std::wstring& GetShownDocument() const { return shown_; }
     // Idle time: the tree is rebuilt when the assembly changed.
     void UpdateIfDirty();
     // The PDM repository states, or the visual states, of the tree's items changed.
@@ -65,6 +70,9 @@ public:
     void OnChangeVarnelConnectionState(bool connected);
     // Shows the document's selection in the tree.
     void ShowSelection(CKvw32Doc* document);
+
+private:
+    std::wstring shown_ = L"null";
 };
 
 // Form views shown expanded in their own pane; all of them follow one theme switch. The view
@@ -92,10 +100,17 @@ class CModelElementsList : public Korvo::UI::HostedPaneControl {
 public:
     void OnShow(bool shown);
     void SetActiveDocument(CKvw32Doc* document);
+    // The document closed: the list lets go of it when it is the one shown.
+    void OnDocumentClosed(CKvw32Doc* document);
+    // The document the list shows, as the journal names documents ("null" for none).
+    const std::wstring& GetShownDocument() const { return shown_; }
     // Idle time: the list is refilled when the document's elements changed.
     void UpdateIfDirty();
     // Shows the elements' visual states again (the kernel changed them).
     void Refresh();
+
+private:
+    std::wstring shown_ = L"null";
 };
 
 namespace kvpf {

@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_WM_SIZE()
+    ON_WM_ACTIVATE()
     ON_WM_SHOWWINDOW()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUI)
     ON_MESSAGE(WM_DDE_EXECUTE, &CFrameWnd::OnDDEExecute)
@@ -292,6 +293,17 @@ void CFrameWnd::DelayRecalcLayout(BOOL bNotify) { m_nIdleFlags |= idleLayout | (
 void CFrameWnd::OnSize(UINT nType, int, int) {
     Default();
     if (nType != SIZE_MINIMIZED) RecalcLayout();
+}
+
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    if (nState == WA_INACTIVE || bMinimized) return;
+    CView* view = GetActiveView();
+    if (view == nullptr) {
+        CFrameWnd* active = GetActiveFrame();
+        if (active != nullptr && active != this) view = active->GetActiveView();
+    }
+    if (view != nullptr) view->OnActivateView(TRUE, view, view);
 }
 
 void CFrameWnd::OnShowWindow(BOOL bShow, UINT) {

@@ -141,6 +141,9 @@ protected:
     // ends the application.
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    // An activated frame that is not minimised activates its current view again (the active
+    // child frame's for an MDI frame): its document is the one being worked on once more.
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     // A layout delayed while the frame was hidden is done before it shows.
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);

@@ -107,6 +107,24 @@ TEST_F(CrashRestore, CrashCopyThatThrowsTwiceIsTriedOnlyOnceMore) {
     EXPECT_TRUE(s.kernel().openedDocuments().empty());
 }
 
+// The crash's documents come back first; the document the command line names opens after them,
+// so it is the one the user finds active.
+TEST_F(CrashRestore, DocumentsOfTheCrashOpenBeforeTheCommandLinesDocument) {
+    Config config;
+    config.platform.arguments = {L"C:\\Work\\given.grb"};
+    Session s(config);
+    s.kernel().writeDocumentFile(L"C:\\Work\\given.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
+    RecordCrashDocuments(s, {L"C:\\Work\\a.grb", L"C:\\Work\\b.grb"}, 2);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(s.kernel().openedDocuments(),
+              (std::vector<std::wstring>{L"C:\\Work\\a.grb", L"C:\\Work\\b.grb", L"C:\\Work\\given.grb"}));
+    apptest::ExpectInOrder(calls(s), {L"CKVDocTemplate::OpenDocumentFile(\"C:\\Work\\b.grb\", true)",
+                                      L"AnnotateModuleProxy::OpenDocument(\"C:\\Work\\given.grb\", 0, -1, 0)"});
+}
+
 class LastRunDocuments : public SessionTest {};
 
 TEST_F(LastRunDocuments, AreReopenedWhenTheSettingsAsk) {

@@ -52,6 +52,15 @@ TEST(ImageGeometry, ZoomStaysWithinItsLimitsAndTheCentreStays) {
     EXPECT_FALSE(ZoomAllowed({1, 1}, 0.5));
     EXPECT_FALSE(ZoomAllowed({4096, 4096}, 1.0 / 2048));
     EXPECT_TRUE(ZoomAllowed({4096, 4096}, 1.0 / 1024));
+    // Each side is held alone, on each axis: the longer side meets the largest extent, the shorter
+    // one the single pixel.
+    for (const bool tall : {false, true}) {
+        const auto picture = [tall](LONG longer, LONG shorter) { return tall ? SIZE{shorter, longer} : SIZE{longer, shorter}; };
+        EXPECT_TRUE(ZoomAllowed(picture(2, 1), 536870912.0)) << tall;
+        EXPECT_FALSE(ZoomAllowed(picture(2, 1), 1073741824.0)) << tall;
+        EXPECT_TRUE(ZoomAllowed(picture(1024, 2), 0.5)) << tall;
+        EXPECT_FALSE(ZoomAllowed(picture(1024, 1), 0.5)) << tall;
+    }
     EXPECT_EQ(OriginAfterZoom(-100, 50, 1.0, 2.0), 50 - 300);
     EXPECT_EQ(OriginAfterZoom(-250, 50, 2.0, 1.0), 50 - 150);
     // However far out, the origin stays a 32-bit number.

@@ -55,3 +55,16 @@ if(closed MATCHES "message-bar 308")
   message(FATAL_ERROR "the closed drawing's message bar stayed:\n${closed}")
 endif()
 korvo_expect("${closed}" "\nmessage-bar 7 \"" "the bar of no document stays")
+
+# The model elements and the assembly structure let go of a document as it closes, though no
+# other document activates after it; a drawing they do not show closes without touching them.
+string(CONCAT script
+  "start\nidle\ncommand 1 796\nopen \"${bracket}\"\nopen \"${sample}\\\\Cover plate.grb\"\ndump panes 1\n"
+  "doc-tab 1 \"Bracket.grb\" close\ndump panes 1\ncommand 1 57602\ndump panes 1\nquit\n")
+korvo_run(lists_let_go EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log INPUT "${script}")
+foreach(pane 1022 1023)
+  korvo_expect("${out}" "dump panes 1\n([^\n]*\n)*${pane} [^\n]*\n    shows \"Cover plate.grb\"\n([^\n]*\n)*user [^\n]*close[^\n]*\n([^\n]*\n)*dump panes 1\n([^\n]*\n)*${pane} [^\n]*\n    shows \"Cover plate.grb\"\n"
+               "pane ${pane} shows the active drawing, also after the other one closed")
+  after("${out}" "user command 57602" closed)
+  korvo_expect("${closed}" "\n${pane} [^\n]*\n    shows null\n" "pane ${pane} lets go of the closed drawing")
+endforeach()

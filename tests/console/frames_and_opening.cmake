@@ -45,6 +45,25 @@ korvo_expect("${out}" "\n1 0x[0-9a-f]+ \"C:[^\n]*Gear.png - Korvo CAD\" active\n
 korvo_expect("${out}" "\n1 0x[0-9a-f]+ \"Bracket.grb - Korvo CAD\" active\n" "the drawing's name once the picture closed")
 korvo_expect("${out}" "\n\\(no document tabs\\)\ndump documents\n\\(no documents\\)\n" "both documents closed with their tabs")
 
+# The title lets go of a document that left the frame: the only drawing closed, a picture moved to
+# a new main window (which takes the name along).
+korvo_run(title_without_document EXIT 0 OUTPUT out INPUT
+  "start\nidle\nopen \"${bracket}\"\ncommand 1 57602\ndump frames\nopen \"${gear}\"\ncommand 1 2826\ndump frames\nquit\n")
+korvo_expect("${out}" "user command 57602 to frame 1\n([^\n]*\n)*dump frames\n1 0x[0-9a-f]+ \"Korvo CAD\" active\n"
+             "the title without the closed drawing")
+korvo_expect("${out}" "dump frames\n1 0x[0-9a-f]+ \"Korvo CAD \\(1\\)\" inactive\n2 0x[0-9a-f]+ \"C:[^\n]*Gear.png - Korvo CAD \\(2\\)\" active\n"
+             "the picture's name goes with it to the new main window")
+
+# Two frames: a frame made active again works on its own document, so the keys typed there reach
+# that document, not the other frame's.
+korvo_run(keys_after_activation EXIT 0 OUTPUT out INPUT
+  "start\nidle\nopen \"${bracket}\"\nnew-frame\nopen \"${docs}\\\\Samples\\\\Cover plate.grb\"\npress 2 A\nactivate 1\npress 1 B\nactivate 2\npress 2 C\nquit\n")
+korvo_expect("${out}" "PushAction\\(\"Cover plate.grb\", 1, 65, 0\\)\n([^\n]*\n)*call CKvw32Doc::PushAction\\(\"Bracket.grb\", 1, 66, 0\\)\n([^\n]*\n)*call CKvw32Doc::PushAction\\(\"Cover plate.grb\", 1, 67, 0\\)\n"
+             "each frame's keys reach its own document")
+if(out MATCHES "PushAction\\(\"Cover plate.grb\", 1, 66")
+  message(FATAL_ERROR "a key typed in frame 1 reached frame 2's document:\n${out}")
+endif()
+
 # Pictures that cannot be read: the opening failure message and a negative DDE acknowledgement;
 # both PCX encodings open.
 korvo_seed_host()

@@ -55,10 +55,28 @@ korvo_expect("${out}" "process shell-opened null, \"HTTP://example.com/x\", \"\"
   "a web link opens in the shell, an empty command is not handled")
 
 # An "open" link naming a library of the open configurations opens the document below its folder;
-# a library that is not open leaves the name as written, and the open says it cannot find it.
+# a library that is not open leaves the name as written, and the open says it cannot find it; so
+# does a library name that is not closed or is empty: bad input, not the end of the run.
 file(WRITE ${WORK_DIR}/library_links.korvo
-     "documents-menu configuration \"C:\\Users\\user\\Documents\\Libraries.tws\"\nstart\nidle\nlink \"?kvcommand=open<Samples>Cover%20plate.grb\"\nexpect box \"*\" answer ok\nlink \"?kvcommand=open<Nowhere>Bracket.grb\"\ndump documents\nquit\n")
+     "documents-menu configuration \"C:\\Users\\user\\Documents\\Libraries.tws\"\nstart\nidle\nlink \"?kvcommand=open<Samples>Cover%20plate.grb\"\nexpect box \"*\" answer ok\nlink \"?kvcommand=open<Nowhere>Bracket.grb\"\ndump documents\n"
+     "expect box \"*\" answer ok\nlink \"?kvcommand=open<Samples\"\nexpect box \"*\" answer ok\nlink \"?kvcommand=open<>\"\nquit\n")
 korvo_run(library_links EXIT 0 OUTPUT out ARGS --host ${host} --quiet log --script ${WORK_DIR}/library_links.korvo)
 korvo_expect("${out}" "call KorvoDocument2::FindPathName\\(\"<Samples>Cover plate.grb\"\\)\n([^\n]*\n)*link: handled\n" "the library's name is looked up")
 korvo_expect("${out}" "dump documents\n[^\n]*Samples\\\\Cover plate.grb" "the library's document opened")
 korvo_expect("${out}" "call KorvoDocument2::FindPathName\\(\"<Nowhere>Bracket.grb\"\\)\n([^\n]*\n)*box [^\n]*\"Ошибка ввода-вывода\"" "a library that is not open: the open says so")
+korvo_expect("${out}" "call KorvoDocument2::FindPathName\\(\"<Samples\"\\): malformed\n([^\n]*\n)*box [^\n]*\"Ошибка ввода-вывода\"([^\n]*\n)*link: handled\n([^\n]*\n)*call KorvoDocument2::FindPathName\\(\"<>\"\\): malformed\n([^\n]*\n)*box [^\n]*\"Ошибка ввода-вывода\"([^\n]*\n)*link: handled\n"
+             "a malformed library name: the open says it cannot find the file, twice")
+
+# The "example" link opens the product's own file dialog (its settings kept as "OpenExample",
+# untitled) in the folder of the configuration the product's "Examples" setting names, compared
+# without regard to case; the document chosen there opens.
+set(ini "${host}/C/Program Files/Velmora/Korvo CAD 18.0/Korvo.ini")
+file(READ "${ini}" settings)
+string(REPLACE "[SETTINGS]\n" "[SETTINGS]\nExamples=libraries.TWS\n" settings "${settings}")
+file(WRITE "${ini}" "${settings}")
+file(WRITE ${WORK_DIR}/example.korvo
+     "documents-menu configuration \"C:\\Users\\user\\Documents\\Libraries.tws\"\nstart\nidle\nexpect file choose \"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\"\nlink \"?kvcommand=example\"\ndump documents\nquit\n")
+korvo_run(example EXIT 0 OUTPUT out ARGS --host ${host} --quiet log --script ${WORK_DIR}/example.korvo)
+korvo_expect("${out}" "call CKVFileDialog\\(\"OpenExample\", \"grb\", open, flags [0-9]+\\)\nfile open \"\" [^\n]* folder \"C:\\\\Users\\\\user\\\\Documents\\\\\" "
+             "the product's dialog, in the examples' folder")
+korvo_expect("${out}" "dump documents\n\"Bracket.grb\" \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\" " "the chosen example opened")

@@ -53,3 +53,17 @@ korvo_expect("${out}" "box [^\n]*\"Не удалось записать файл
 if(EXISTS "${WORK_DIR}/host/C/Users/user/Documents/Gear.xyz")
   message(FATAL_ERROR "a failed save left a file")
 endif()
+
+# A name typed without an extension is saved with the chooser's default one (.png), and a folder
+# name with a period in it does not count as the file's extension.
+file(MAKE_DIRECTORY "${WORK_DIR}/host/C/Users/user/Documents/v1.2")
+korvo_run(default_extension EXIT 0 ARGS --host ${WORK_DIR}/host OUTPUT out INPUT
+  "start\nidle\nopen \"${gear}\"\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\Gear plain\"\ncommand 1 1029\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\v1.2\\\\Gear\"\ncommand 1 1029\nquit\n")
+if(out MATCHES "\nbox ")
+  message(FATAL_ERROR "a name without an extension was refused:\n${out}")
+endif()
+foreach(saved "Gear plain.png" "v1.2/Gear.png")
+  if(NOT EXISTS "${WORK_DIR}/host/C/Users/user/Documents/${saved}")
+    message(FATAL_ERROR "\"${saved}\" was not written:\n${out}")
+  endif()
+endforeach()

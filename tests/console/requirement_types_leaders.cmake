@@ -42,7 +42,8 @@ korvo_expect("${out}" "check \"${types}\" \"#1\" 1 on: cell 1,1 has no check box
 string(CONCAT script "${start}"
   "kvpf \"TechRequirementDialog.CreateInscription\" click\ndump parameters\ndump requirements\n"
   "row \"TechRequirementDialog.List\" 0 select\nrow \"TechRequirementDialog.List\" 1 select\n"
-  "model CommandKey 1 87\ndump parameters\ndump panes 1\ncommand 1 57602\ndump parameters\nquit\n")
+  "model CommandKey 1 87\ndump parameters\ndump panes 1\npane close 1/1038\nmodel CommandKey 1 87\ndump panes 1\n"
+  "command 1 57602\ndump parameters\nquit\n")
 korvo_run(leaders EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,window)
 korvo_expect("${out}" "call KVCommandRunner::Start\\(\"Cover plate.grb\", code 8250\\)\ncall kvpf::StdCmd::automenu\\(1480 key 87 \"Показать окно технических требований\" command 823; 33 key 1021 string 1047 command 6001\\)\n"
              "the command starts with its automenu")
@@ -55,7 +56,14 @@ if(NOT placed EQUAL 1)
   message(FATAL_ERROR "the annotation module was called again while placing:\n${out}")
 endif()
 korvo_expect("${out}" "model CommandKey: done\n(call [^\n]*\n)*dump parameters\ndocument 1 \"Cover plate.grb\" in command\n" "key 87 leaves the command running")
-korvo_expect("${out}" "1038 closed \"Технические требования\"" "key 87 sends the pane command (the shown pane toggles)")
+# The key shows the pane: a pane that shows stays, a closed one comes back.
+korvo_expect("${out}" "dump panes 1\n([^\n]*\n)*1038 docked \"Технические требования\"[^\n]*\n([^\n]*\n)*user close [^\n]*\n"
+             "key 87 leaves the pane that shows")
+korvo_expect("${out}" "model CommandKey: done\n([^\n]*\n)*dump panes 1\n([^\n]*\n)*1038 docked \"Технические требования\"[^\n]*\n([^\n]*\n)*user command 57602"
+             "key 87 shows the closed pane again")
+if(out MATCHES "1038 closed \"Технические требования\"[^\n]*\n([^\n]*\n)*user close")
+  message(FATAL_ERROR "key 87 closed the pane that showed:\n${out}")
+endif()
 korvo_expect("${out}" "call KVCommandRunner::End\\(\"Cover plate.grb\"\\)\ncall AnnotateModuleProxy::EndTechReqLeaders\\(\\)\n" "closing the document ends the command")
 
 # Keys 1014 and 1021 end the command; other keys leave it; with no command the kernel has
@@ -81,7 +89,7 @@ string(CONCAT script "${pdm}"
   "expect dialog \"TechRequirementVarnelImportDialog\" answer select \"TechRequirementVarnelImportDialog.StandardReqsList\" \"#2,#0\" ok\n${import}"
   "dump requirements\nquit\n")
 korvo_run(pdm_import EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,window)
-korvo_expect("${out}" "dialog cancel\ndialog ended 2\n(call CKVCom[^\n]*\n)?call KVPDMWorkMix::GetStandardTechRequirements" "Cancel imports nothing")
+korvo_expect("${out}" "dialog cancel\ndialog ended 2\n(call CKVCom[^\n]*\n)*call KVPDMWorkMix::GetStandardTechRequirements" "Cancel imports nothing")
 korvo_expect("${out}" "ImportStandardReqsFromVarnel\\(\"Cover plate.grb\"\\): 2 made\n" "two chosen, two made")
 korvo_expect("${out}" "  row 4 id 5: [^\n]*\"Surface treatment: zinc plating\" \"Varnel\"[^\n]*\n  row 5 id 6: [^\n]*\"Unspecified tolerances to ISO 2768-m\" \"Varnel\""
              "in the order chosen, from the PDM system")

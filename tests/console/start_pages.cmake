@@ -51,3 +51,37 @@ korvo_expect("${out}" "model ConnectPdm: 0\n(window [^\n]*\n)*dump startpage 1\n
 
 korvo_run(no_page EXIT 0 OUTPUT out INPUT "start\nidle\nstartpage 1 open\nquit\n")
 korvo_expect("${out}" "startpage: frame 1 shows no start page\n" "a frame without a start page says so")
+
+# Two main frames: the start page of frame 1 is activated only from frame 1; the command in frame
+# 2 opens a page of its own there, and frame 1 keeps its page.
+korvo_run(two_frames EXIT 0 OUTPUT out
+          INPUT "start\nidle\ncommand 1 1068\nnew-frame\ncommand 2 1068\ndump startpage 1\ndump startpage 2\nactivate 1\ncommand 1 1068\nquit\n")
+string(REGEX MATCHALL "StartPageController::CreateControl" made "${out}")
+list(LENGTH made made_count)
+if(NOT made_count EQUAL 2)
+  message(FATAL_ERROR "each frame's start-page command should open one page there, ${made_count} were made:\n${out}")
+endif()
+korvo_expect("${out}" "dump startpage 1\nstart-page (0x[0-9a-f]+) tab \"Start Page\" icon 1068 [^\n]*\n([^\n]*\n)*dump startpage 2\nstart-page 0x[0-9a-f]+ tab \"Start Page\" icon 1068 "
+             "each frame shows its own start page")
+string(REGEX MATCH "dump startpage 1\nstart-page (0x[0-9a-f]+)" _ "${out}")
+set(first "${CMAKE_MATCH_1}")
+string(REGEX MATCH "dump startpage 2\nstart-page (0x[0-9a-f]+)" _ "${out}")
+if("${CMAKE_MATCH_1}" STREQUAL "${first}")
+  message(FATAL_ERROR "frame 2 shows frame 1's start page:\n${out}")
+endif()
+
+# A new document reaches a start page with room left as an addition alone: nothing was pushed off.
+korvo_seed_host()
+file(COPY_FILE "${host}/C/Users/user/Documents/Samples/Bracket.grb" "${host}/C/Users/user/Documents/Third.grb")
+korvo_run(added_with_room EXIT 0 ARGS --host ${host} OUTPUT out
+          INPUT "start\nidle\nopen \"${cover}\"\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\"\ncommand 1 1068\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Third.grb\"\ndump startpage 1\nquit\n")
+if(out MATCHES "RecentDocumentRemoved")
+  message(FATAL_ERROR "an entry was said to be removed from a list with room left:\n${out}")
+endif()
+korvo_expect("${out}" "RecentDocumentAdded\\(0x[0-9a-f]+, \"[^\"]*\", false\\)\n" "the new entry reached the page")
+korvo_expect("${out}" "dump startpage 1\nstart-page [^\n]*\n  recent 0 [^\n]*\n  recent 1 [^\n]*Bracket.grb\"\n  recent 2 [^\n]*Cover plate.grb\"\n"
+             "the page keeps both entries below the new one")
+
+# The start page moved to a new main window keeps its tab's icon.
+korvo_run(moved EXIT 0 OUTPUT out INPUT "start\nidle\ncommand 1 1068\ncommand 1 2826\ndump startpage 2\nquit\n")
+korvo_expect("${out}" "dump startpage 2\nstart-page 0x[0-9a-f]+ tab \"Start Page\" icon 1068 " "the moved page's tab keeps its icon")

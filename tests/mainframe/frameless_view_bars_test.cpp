@@ -84,6 +84,24 @@ TEST_F(FramelessViewBars, LeaveWhenTheFrameIsNoLongerActiveOrThePositionHidesThe
     EXPECT_TRUE(filters->IsVisible());
 }
 
+// A frame made active again notices that its document's file turned read-only while another
+// frame was active, and that it turned writable again, each time it comes back.
+TEST_F(FramelessViewBars, AFrameActiveAgainTakesItsFilesReadOnlyStateEachTime) {
+    Open(kBracket);
+    auto* document = dynamic_cast<CKvw32Doc*>(frame->GetActiveKorvoView()->GetDocument());
+    ASSERT_NE(document, nullptr);
+    ASSERT_FALSE(document->IsReadOnly());
+    const HWND second = s.kernel().newMainFrame();
+    ASSERT_NE(second, nullptr);
+    ::SetFileAttributesW(kBracket, FILE_ATTRIBUTE_READONLY);
+    s.user().activate(frameWindow);
+    EXPECT_TRUE(document->IsReadOnly());
+    s.user().activate(second);
+    ::SetFileAttributesW(kBracket, FILE_ATTRIBUTE_NORMAL);
+    s.user().activate(frameWindow);
+    EXPECT_FALSE(document->IsReadOnly());
+}
+
 int g_viewFocused = 0;
 WNDPROC g_viewProc = nullptr;
 LRESULT countFocus(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -85,6 +85,13 @@ bool KorvoDocument2::FindPathName(LPCWSTR path, LPCWSTR, LPWSTR result, int, LPC
         if (folder.IsEmpty() || rest.empty()) return false;
         return answerExistingFile(std::wstring(folder.GetString()) + std::wstring(rest), result);
     }
+    // '<' is no character of a file name: a name holding one that is not a whole "<NAME>" at its
+    // start is bad input, which the kernel answers with "not found" as for any name it cannot
+    // resolve.
+    if (given.find(L'<') != std::wstring_view::npos) {
+        platform::core::recordCall(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path) + L"): malformed");
+        return false;
+    }
     platform::core::reportFailure(L"KorvoDocument2::FindPathName(" + platform::kernel::quoted(path ? path : L"") +
                                   L"): the stand-in knows no kernel folder names but the libraries'");
     return false;

@@ -2,6 +2,7 @@
 // through, and the framework dialog the application's document dialog derives from.
 #pragma once
 
+#include "platform/kernel/ui/file_selection.h"
 #include "platform/mfc.h"
 
 // What the kernel asks of a document file dialog.
@@ -25,7 +26,8 @@ public:
     virtual CString GetChosenPath() const = 0;
 };
 
-// The kernel's framework file dialog, set up from the options.
+// The kernel's framework file dialog, set up from the options, or from the description the
+// kernel's own chooser takes (its settings are kept under the description's name).
 class CKVFileDialog : public CFileDialog {
 public:
     CKVFileDialog(const CKVFileDialogOptions& options, CWnd* parent)
@@ -33,4 +35,11 @@ public:
         m_strTitle = options.title;
         m_strInitialDir = options.initialFolder;
     }
+    CKVFileDialog(const FileDialogInfo& info, CWnd* parent);
+    // The folder the dialog starts in.
+    void SetInitialPath(LPCWSTR folder);
+    const CString& GetSettingsName() const { return m_settingsName; }
+
+private:
+    CString m_settingsName;
 };

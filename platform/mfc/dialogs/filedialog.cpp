@@ -1,5 +1,8 @@
 #include "platform/mfc/dialogs/filedialog.h"
 
+#include <string>
+#include <string_view>
+
 #include "platform/core/useragent.h"
 #include "platform/win32/process/thread.h"
 #include "platform/win32/window/window.h"
@@ -29,7 +32,16 @@ INT_PTR CFileDialog::DoModal() {
     if (!chosen) return IDCANCEL;
     // A bare name (the user kept what the name box held) is taken in the folder the dialog shows.
     const bool bare = chosen->find_first_of(L"\\/:") == std::wstring::npos;
-    m_strPathName = bare && !m_strInitialDir.IsEmpty() ? m_strInitialDir + L"\\" + chosen->c_str() : CString(chosen->c_str());
+    std::wstring path = bare && !m_strInitialDir.IsEmpty() ? m_strInitialDir.str() + L"\\" + *chosen : *chosen;
+    // A name typed without an extension gets the default one appended (a leading period, which
+    // the extension should not hold, is not doubled).
+    const std::size_t separator = path.find_last_of(L"\\/:");
+    const std::size_t nameStart = separator == std::wstring::npos ? 0 : separator + 1;
+    std::wstring_view extension = m_strDefExt.view();
+    if (extension.starts_with(L'.')) extension.remove_prefix(1);
+    if (!extension.empty() && path.find(L'.', nameStart) == std::wstring::npos && nameStart < path.size())
+        path += L"." + std::wstring(extension);
+    m_strPathName = path.c_str();
     return IDOK;
 }
 

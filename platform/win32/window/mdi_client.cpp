@@ -221,7 +221,10 @@ LRESULT DefMDIChildProcW(HWND child, UINT message, WPARAM wParam, LPARAM lParam)
             std::erase(state->children, child);
             if (wasActive) {
                 state->active = nullptr;
+                // With no other child to take over, the child is deactivated: the frame's title
+                // loses what the child added to it.
                 if (next) activate(client, *state, next);
+                else SendMessageW(child, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(child), 0);
             }
         }
     }
