@@ -346,41 +346,7 @@ bool KorvoProfilePage::EndLabelEdit(const NMTVDISPINFOW& info) {
         AfxMessageBox(KVLoadString(kNameTaken), MB_ICONERROR);
         return false;
     }
-    return RenameProfile(old, name);
-}
-
-bool KorvoProfilePage::RenameProfile(const CString& from, const CString& to) {
-    CWinApp* app = AfxGetApp();
-    const RegistryKey appKey(app ? app->GetAppRegistryKey() : nullptr);
-    const RegistryKey profiles = appKey.OpenSubKey(KorvoProfileManager::GetProfilesSectionName(), KEY_ALL_ACCESS);
-    if (!profiles) return false;
-    HKEY made = nullptr;
-    if (::RegCreateKeyExW(profiles.Get(), to, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &made, nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    const RegistryKey target(made);
-    if (::SHCopyKeyW(profiles.Get(), from, target.Get(), 0) != ERROR_SUCCESS) {
-        ::SHDeleteKeyW(profiles.Get(), to);
-        return false;
-    }
-    const CString oldFolder = KorvoProfileManager::GetProfileSectionAppDataPath(from, nullptr);
-    const CString newFolder = KorvoProfileManager::GetProfileSectionAppDataPath(to, nullptr);
-    if (!oldFolder.IsEmpty() && ::GetFileAttributesW(oldFolder) != INVALID_FILE_ATTRIBUTES) {
-        const std::wstring source = std::wstring(oldFolder.GetString()) + L'\0';
-        const std::wstring target = std::wstring(newFolder.GetString()) + L'\0';
-        SHFILEOPSTRUCTW move;
-        move.wFunc = FO_RENAME;
-        move.pFrom = source.c_str();
-        move.pTo = target.c_str();
-        move.fFlags = FOF_SILENT | FOF_NOERRORUI;
-        // A folder that cannot move leaves the profile under its old name, whole.
-        if (::SHFileOperationW(&move) != 0) {
-            ::SHDeleteKeyW(profiles.Get(), to);
-            return false;
-        }
-    }
-    ::SHDeleteKeyW(profiles.Get(), from);
-    return true;
+    return KorvoProfiles::RenameProfile(old, name);
 }
 
 void KorvoProfilePage::OnDelete() {
@@ -392,19 +358,12 @@ void KorvoProfilePage::OnDelete() {
     const CString question = isItem ? KVLoadFormatString(kConfirmDeleteItem, Text(selected).GetString(), profileName.GetString())
                                     : KVLoadFormatString(kConfirmDeleteProfile, profileName.GetString());
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
-    CWinApp* app = AfxGetApp();
-    const RegistryKey appKey(app ? app->GetAppRegistryKey() : nullptr);
+    CString key;
     if (isItem) {
         const auto found = m_itemKeys.find(Text(selected));
-        const CString key = found == m_itemKeys.end() ? Text(selected) : found->second;
-        const RegistryKey section = appKey.OpenSubKey(KorvoProfileManager::GetProfileSectionName(profileName), KEY_ALL_ACCESS);
-        ::SHDeleteKeyW(section.Get(), key);
-        KorvoProfiles::DeletePath(KorvoProfileManager::GetProfileSectionAppDataPath(profileName, key));
-    } else {
-        const RegistryKey profiles = appKey.OpenSubKey(KorvoProfileManager::GetProfilesSectionName(), KEY_ALL_ACCESS);
-        ::SHDeleteKeyW(profiles.Get(), profileName);
-        KorvoProfiles::DeletePath(KorvoProfileManager::GetProfileSectionAppDataPath(profileName, nullptr));
+        key = found == m_itemKeys.end() ? Text(selected) : found->second;
     }
+    KorvoProfiles::DeleteProfile(profileName, key);
     ::SendMessageW(Tree(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(selected));
     ::SendMessageW(Tree(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(isItem ? profile : m_root));
     UpdateButtons();

@@ -54,7 +54,6 @@ private:
     CString ProfileName(HTREEITEM profile) const;
     bool EndLabelEdit(const NMTVDISPINFOW& info);
     CString UniqueNewName() const;
-    bool RenameProfile(const CString& from, const CString& to);
 
     HTREEITEM m_root = nullptr;
     bool m_editing = false;

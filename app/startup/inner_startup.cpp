@@ -2,6 +2,7 @@
 // the documents of the last run.
 #include "app/commands/command_registration.h"
 #include "app/kvw32_app.h"
+#include "app/profiles/profile_item_copy.h"
 #include "app/startup/product_settings.h"
 #include "app/startup/startup_failure.h"
 #include "auxiliary/start_page.h"
@@ -26,6 +27,9 @@ BOOL CKvw32App::InitInstance(KVCommandLineInfo& commandLine, const kvio::IniFile
     m_varnelProfileFileName = GetProfileString(L"Settings", L"VarnelProfileFileName", L"");
 
     EnableDockingPaneWindows(ini);
+    // A profile the last run left half renamed, deleted or filled is made whole before any
+    // profile is read.
+    KorvoProfiles::FinishInterruptedWork();
     ApplyStartupProfile();
     LoadAddOnApplications();
     m_textBrowsers.Load();

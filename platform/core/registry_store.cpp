@@ -350,6 +350,7 @@ bool RegistryStore::save(HiveState& state) {
         state.unsaved = false;
         return true;
     }
+    if (beforeWrite_) beforeWrite_();
     std::string problem;
     const bool inside = hostFs().staysInside(file);
     bool saved = inside && writeFileThroughSpare(file, state.spare, text, &problem);

@@ -40,6 +40,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -126,6 +127,9 @@ public:
     enum class EndOfRun { Normal, Killed };
     void reloadForTesting(EndOfRun end = EndOfRun::Normal);
     std::string hiveFile(Hive hive);
+    // Called before each write of a hive file (a test that ends a run at each step of some work);
+    // an empty function removes it.
+    void beforeEachWriteForTesting(std::function<void()> listener) { beforeWrite_ = std::move(listener); }
 
     // ---- The Win32 functions' model (results are Windows error codes) ----
     // `subKey` may be empty (a new handle to the same key). `create` makes missing keys and sets
@@ -178,6 +182,7 @@ private:
     std::atomic<bool> unsavedChanges_{false};
     std::set<std::wstring, NoCaseLess> deniedRead_;
     std::set<std::wstring, NoCaseLess> deniedWrite_;
+    std::function<void()> beforeWrite_;
 };
 
 RegistryStore& registryStore();

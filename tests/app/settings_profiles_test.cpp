@@ -1,11 +1,19 @@
 // Settings profiles as the user meets them: the profiles page through the Profiles command, the
 // gallery's apply commands and the reset, and the pure rules they share.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 #include "app/commands/settings_profile_commands.h"
 #include "app/profiles/profile_names.h"
 #include "app/profiles/reset_user_settings.h"
+#include "platform/core/registry_store.h"
 #include "tests/app/document_test_support.h"
+#include "tests/support/second_run.h"
 
 namespace {
 
@@ -175,6 +183,192 @@ TEST(SettingsProfileRules, ResetKeepsUserDataByExtensionAndNamesMustBeOneKeyLeve
     EXPECT_FALSE(IsKeptByReset(L"e.logx"));
     for (const wchar_t* bad : {L"", L".", L"..", L"a\\b", L"a/b"}) EXPECT_FALSE(KorvoProfiles::IsSafeKeyName(bad)) << bad;
     EXPECT_TRUE(KorvoProfiles::IsSafeKeyName(L"Velmora"));
+}
+
+// ---- The page's work on a stored profile, the run killed at each step of it ----------------------
+// A step is each write of the registry's hive file and each of the shell's folder operations, and
+// the end of the work before the program next goes idle. Whatever step the kill lands on, the next
+// start must find the profile under one name with its folder, or gone with it, or holding one set
+// of items in the registry and the folder alike, and nothing the work kept aside.
+
+constexpr wchar_t kItemMarker[] = L"Marker";
+
+std::wstring ProfileKey(const std::wstring& name) { return apptest::section(L"Profiles") + L"\\" + name; }
+std::wstring ProfileFolder(const std::wstring& name) {
+    return KorvoProfileManager::GetProfileSectionAppDataPath(name.c_str(), nullptr).GetString();
+}
+
+// Drives the page in `s`: the actions before `work` run unarmed, `work` armed (every step counted
+// by `step`), and `step` once more when it has returned: the work is done, not yet written at idle.
+// False when an action was refused (in a child process, whose own test failures nobody sees).
+bool OnThePage(Session& s, std::vector<Action> before, Action work, const std::function<void()>& arm,
+               const std::function<void()>& step) {
+    bool acted = true;
+    s.user().expectDialog(kPage, [&, before, work](HWND dialog) {
+        for (const Action& action : before) acted = acted && !s.user().act(dialog, action);
+        arm();
+        acted = acted && !s.user().act(dialog, work);
+        step();
+        acted = !s.user().act(dialog, Ok()) && acted;
+    });
+    s.user().command(s.inspect().activeMainFrame(), 1061);
+    s.runUntilIdle();
+    return acted;
+}
+
+enum class WorkEnded { Killed, Finished, Failed };
+
+int RunForked(const std::function<int()>& child) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(child());
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid) return -1;
+    if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGKILL ? -SIGKILL : -2;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+}
+
+Config ContinuingAt(const std::string& folder) {
+    Config config;
+    config.platform.hostRoot = folder;
+    config.keepExistingProgramFolder = true;
+    return config;
+}
+
+class ProfilePageKilled : public ::testing::Test {
+protected:
+    // One run makes profile "Office" (a copy of the current settings, main frame included) and
+    // marks its main-frame item in the registry and in the folder alike.
+    void SetUp() override {
+        ASSERT_TRUE(runFirstInChild(template_, [](Session& s) {
+            s.start();
+            s.runUntilIdle();
+            s.user().expectDialog(kPage, {Click(1659), Label(L"Office"), Ok()});
+            s.user().command(s.inspect().activeMainFrame(), 1061);
+            s.runUntilIdle();
+            const std::wstring item = ProfileFolder(L"Office") + L"\\MainFrame\\";
+            if (!s.files().exists(item + L"state.xml")) return false;
+            s.files().write(item + kItemMarker, "kept");
+            s.registry().setString(apptest::kUser, ProfileKey(L"Office") + L"\\MainFrame", kItemMarker, L"kept");
+            s.quit();
+            return s.takeFailures().empty();
+        }));
+    }
+
+    // Runs the page's work over a copy of the set-up folder, killed at step `killAt`; Finished
+    // when the work has fewer steps.
+    WorkEnded KillAt(int killAt, std::vector<Action> before, Action work, std::vector<std::pair<std::wstring, Button>> boxes) {
+        std::error_code ignored;
+        std::filesystem::remove_all(trial_.path(), ignored);
+        std::filesystem::copy(template_.path(), trial_.path(), std::filesystem::copy_options::recursive);
+        const int code = RunForked([&] {
+            ::alarm(60);  // should the run never end
+            Session s(ContinuingAt(trial_.path()));
+            s.start();
+            s.runUntilIdle();
+            int steps = 0;
+            bool armed = false;
+            const auto step = [&] {
+                if (armed && ++steps == killAt) ::kill(::getpid(), SIGKILL);
+            };
+            platform::core::registryStore().beforeEachWriteForTesting(step);
+            s.journal().subscribe([&](const platform::core::JournalEntry& entry) {
+                if (entry.kind == "call" && entry.text.starts_with(L"SHFileOperationW(")) step();
+            });
+            for (const auto& [pattern, answer] : boxes) s.user().expectBox(pattern, answer);
+            const bool acted = OnThePage(s, before, work, [&] { armed = true; }, step);
+            armed = false;
+            s.quit();
+            return acted && s.takeFailures().empty() ? 0 : 1;
+        });
+        return code == -SIGKILL ? WorkEnded::Killed : code == 0 ? WorkEnded::Finished : WorkEnded::Failed;
+    }
+
+    // What the next start over the trial folder finds wrong, by `check`; empty when all is well.
+    std::string NextStart(const std::function<std::string(Session&)>& check) {
+        int fds[2];
+        if (::pipe(fds) != 0) return "no pipe";
+        const int code = RunForked([&] {
+            ::close(fds[0]);
+            Session s(ContinuingAt(trial_.path()));
+            s.start();
+            s.runUntilIdle();
+            std::string problem = s.startResult() == 1 ? check(s) : "the start failed";
+            const std::wstring leftovers[] = {apptest::section(L"~ProfilePageWork"), apptest::section(L"~ProfilePageBackup")};
+            for (const std::wstring& key : leftovers)
+                if (s.registry().hasKey(apptest::kUser, key)) problem += " key " + platform::core::toUtf8(key) + " is left;";
+            if (s.files().exists(ProfileFolder(L"~ProfilePageBackup"))) problem += " the kept-aside folder is left;";
+            s.quit();
+            for (const auto& failure : s.takeFailures()) problem += " failure: " + platform::core::toUtf8(failure) + ";";
+            return ::write(fds[1], problem.data(), problem.size()) == static_cast<ssize_t>(problem.size()) ? 0 : 1;
+        });
+        ::close(fds[1]);
+        std::string problem;
+        char buffer[256];
+        for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) problem.append(buffer, static_cast<std::size_t>(n));
+        ::close(fds[0]);
+        return code == 0 ? problem : "the next start ended with " + std::to_string(code) + ": " + problem;
+    }
+
+    // Kills the work at each of its steps in turn, then lets it finish; `check` is told whether
+    // the work had finished.
+    void EveryStep(std::vector<Action> before, Action work, std::vector<std::pair<std::wstring, Button>> boxes,
+                   const std::function<std::string(Session&, bool finished)>& check) {
+        for (int killAt = 1; killAt < 40; ++killAt) {
+            const WorkEnded ended = KillAt(killAt, before, work, boxes);
+            ASSERT_NE(ended, WorkEnded::Failed) << "step " << killAt;
+            const bool finished = ended == WorkEnded::Finished;
+            EXPECT_EQ(NextStart([&](Session& s) { return check(s, finished); }), "")
+                << (finished ? "after the whole work" : "killed at step " + std::to_string(killAt));
+            if (finished) {
+                EXPECT_GT(killAt, 2) << "the work has steps to kill it at";
+                return;
+            }
+        }
+        ADD_FAILURE() << "the work never finished";
+    }
+
+    // Whether profile `name` is listed, and a problem when its folder and registry disagree.
+    static bool Whole(Session& s, const std::wstring& name, std::string& problem) {
+        const bool listed = s.registry().hasKey(apptest::kUser, ProfileKey(name));
+        const std::wstring item = ProfileFolder(name) + L"\\MainFrame\\";
+        const std::string label = platform::core::toUtf8(name);
+        if (!listed && s.files().exists(ProfileFolder(name))) problem += " " + label + " has a folder but no registry key;";
+        if (listed && !s.files().exists(item + L"state.xml")) problem += " " + label + " has no state.xml;";
+        const bool markedKey = s.registry().hasValue(apptest::kUser, ProfileKey(name) + L"\\MainFrame", kItemMarker);
+        if (listed && markedKey != s.files().exists(item + kItemMarker)) problem += " " + label + "'s registry and folder hold different items;";
+        return listed;
+    }
+
+    SharedHostFolder template_{"korvo-profile-kill-template"};
+    SharedHostFolder trial_{"korvo-profile-kill-trial"};
+};
+
+TEST_F(ProfilePageKilled, ARenameLeavesTheProfileWholeUnderOneName) {
+    EveryStep({Select(L"Office"), Click(1661)}, Label(L"Home"), {}, [](Session& s, bool finished) {
+        std::string problem;
+        const bool office = Whole(s, L"Office", problem), home = Whole(s, L"Home", problem);
+        if (office == home) problem += office ? " both names are listed;" : " the profile is gone;";
+        if (finished && !home) problem += " the finished rename is lost;";
+        return problem;
+    });
+}
+
+TEST_F(ProfilePageKilled, ADeleteLeavesTheProfileWholeOrGoneWithItsFolder) {
+    EveryStep({Select(L"Office")}, Click(1660), {{L"*Office*", Button::Yes}}, [](Session& s, bool finished) {
+        std::string problem;
+        if (Whole(s, L"Office", problem) && finished) problem += " the finished delete is lost;";
+        return problem;
+    });
+}
+
+TEST_F(ProfilePageKilled, SavingIntoAProfileLeavesItItsOldItemsOrTheNewOnes) {
+    EveryStep({Select(L"Office")}, Click(1665), {{L"*Office*", Button::Ok}}, [](Session& s, bool finished) {
+        std::string problem;
+        if (!Whole(s, L"Office", problem)) problem += " the profile is gone;";
+        if (finished && s.files().exists(ProfileFolder(L"Office") + L"\\MainFrame\\" + kItemMarker))
+            problem += " the finished save is lost;";
+        return problem;
+    });
 }
 
 }  // namespace
