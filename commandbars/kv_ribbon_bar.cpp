@@ -143,6 +143,11 @@ void KVRibbonBar::CalcDockingLayout() {
     varnelRect_ = RECT{right - width, 0, right, kCaptionHeight};
 }
 
+RECT KVRibbonBar::GetControlRect(const CXTPControl* control) const {
+    if (control && control == varnelPopup_ && varnelRect_.right > varnelRect_.left) return varnelRect_;
+    return CXTPRibbonBar::GetControlRect(control);
+}
+
 int KVRibbonBar::captionButtonsLeft() const {
     int left = GetRibbonWidth();
     BOOL composition = FALSE;

@@ -125,6 +125,8 @@ public:
     bool IsLayoutPending() const { return layoutPending_; }
     // The PDM popup's place in the caption row, or empty when it is hidden.
     RECT GetVarnelPopupRect() const { return varnelRect_; }
+    // The PDM popup sits where the layout placed it in the caption row.
+    RECT GetControlRect(const CXTPControl* control) const override;
 
     // What the frame does for the context menus' customise and reset items.
     struct MenuActions {

@@ -47,3 +47,44 @@ void VarnelPopup::Build(CXTPCommandBars* bars) {
     SetCommandBar(popup);
     popup->InternalRelease();
 }
+
+namespace {
+
+// The ribbon draws into the frame's caption when the frame theme is on and the desktop composites.
+bool DrawsOnCompositedCaption(const CXTPCommandBar* bar) {
+    const auto* ribbon = dynamic_cast<const CXTPRibbonBar*>(bar);
+    BOOL composition = FALSE;
+    return ribbon && ribbon->IsFrameThemeEnabled() && SUCCEEDED(DwmIsCompositionEnabled(&composition)) && composition;
+}
+
+}  // namespace
+
+void VarnelPopup::Draw(CDC* dc, RECT rect) {
+    CXTPCommandBar* bar = GetParent();
+    if (!dc || GetStyle() == xtpButtonIconAndCaptionBelow || !DrawsOnCompositedCaption(bar)) {
+        CXTPControlPopup::Draw(dc, rect);
+        return;
+    }
+    const HDC target = dc->GetSafeHdc();
+    int textLeft = rect.left;
+    // The icon fills the button's height, its aspect kept; scaled bitmaps keep a margin.
+    const int inset = XTPDpiHelper()->IsDpiBitmapScalingEnabled() ? 4 : 0;
+    const int side = rect.bottom - rect.top - 2 * inset;
+    const CXTPCommandBars* bars = bar->GetCommandBars();
+    const CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
+    const CXTPImageManagerIcon* icon = images && side > 0 ? images->GetImage(static_cast<UINT>(GetIconId()), side) : nullptr;
+    if (icon && icon->GetHeight() > 0) {
+        const SIZE size{icon->GetWidth() * side / icon->GetHeight(), side};
+        icon->Draw(target, POINT{rect.left + inset, rect.top + inset}, size);
+        textLeft = rect.left + inset + size.cx;
+    }
+    CWnd* site = bar->GetSite();
+    const bool active = site && site->GetSafeHwnd() && ::GetForegroundWindow() == site->GetSafeHwnd();
+    RECT text{textLeft, rect.top, rect.right - XTPDpiHelper()->ScaleX(5), rect.bottom};
+    const int mode = ::SetBkMode(target, TRANSPARENT);
+    const COLORREF colour = ::SetTextColor(target, ::GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    const CString caption = GetCaption();
+    ::DrawTextW(target, caption.GetString(), caption.GetLength(), &text, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    ::SetTextColor(target, colour);
+    ::SetBkMode(target, mode);
+}

@@ -15,4 +15,7 @@ public:
     VarnelPopup();
     // Sets up the popup's image and items for the ribbon's command bars.
     void Build(CXTPCommandBars* bars);
+    // On a ribbon drawn into a composited frame caption the popup draws its icon and caption
+    // itself, readable on the frame's glass; anywhere else as the toolkit draws it.
+    void Draw(CDC* dc, RECT rect) override;
 };

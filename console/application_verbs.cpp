@@ -14,4 +14,9 @@ bool Driver::dumpMail(const Step&) {
     return true;
 }
 
+bool Driver::dumpPdm(const Step&) {
+    printDump(session_.inspect().dumpPdm(), L"");
+    return true;
+}
+
 }  // namespace korvo::console

@@ -309,6 +309,7 @@ private:
     // Add-on applications the kernel knows and the mail program's input (console/application_verbs.cpp).
     bool dumpApplications(const Step& step);
     bool dumpMail(const Step& step);
+    bool dumpPdm(const Step& step);
     // The 3D mouse (console/spaceball_verbs.cpp).
     bool spaceballPlug(const Step& step);
     bool dumpSpaceball(const Step& step);

@@ -21,6 +21,7 @@
 #include "console/printable.h"
 #include "console/script.h"
 #include "console/transcript.h"
+#include "platform/win32/window/window.h"
 #include "app/text_tools_outline.h"
 #include "app/usercommands/user_commands_outline.h"
 #include "commandbars/search/find_command_wnd.h"
@@ -137,6 +138,7 @@ RunEnd run(const Options& options, EndSignals& signals) {
     // A signal gives up a call that keeps the run waiting.
     config.interrupted = [&signals] { return signals.received() != 0; };
     platform::harness::Session session(config);
+    platform::win32::setDesktopComposition(options.composition);
     if (!options.host && !std::getenv("KORVO_KEEP_HOST")) {
         signals.onOverdue([root = session.hostRoot()] {
             std::error_code ignored;

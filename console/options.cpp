@@ -94,6 +94,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
         else if (argument == "--script") value(options.script);
         else if (argument == "--real-time") options.realTime = true;
         else if (argument == "--lenient") options.lenient = true;
+        else if (argument == "--composition") options.composition = true;
         else if (argument == "--quiet") {
             std::optional<std::string> kinds;
             if (!options.quiet.empty()) parsed.error = argument + " given twice";
@@ -119,7 +120,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usage() {
-    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [--env NAME=VALUE ...] [--monitor WIDTHxHEIGHT] [-- program arguments]\n"
+    return "usage: korvo [--host DIR] [--real-time] [--lenient] [--script FILE] [--quiet KIND,...] [--env NAME=VALUE ...] [--monitor WIDTHxHEIGHT] [--composition] [-- program arguments]\n"
            "\n"
            "Runs Korvo CAD on the stand-in platform and prints what happens, one line per event.\n"
            "  --host DIR     host folder with the drives and the registry (created when missing;\n"
@@ -135,6 +136,8 @@ std::string usage() {
            "  --env NAME=VALUE  sets the program's environment variable NAME (repeatable)\n"
            "  --monitor WIDTHxHEIGHT  the primary monitor's size in pixels (default 1920x1080); its\n"
            "                 work area leaves 40 pixels at the bottom for the taskbar\n"
+           "  --composition  the machine composites the desktop (off by default): the ribbon draws\n"
+           "                 into the frame's caption\n"
            "  -- ARGS        the program's own command line (for example -- /Embedding)\n"
            "  --help         this text\n"
            "\n"

@@ -1,5 +1,5 @@
 // The program's own command line: korvo [--host DIR] [--real-time] [--lenient] [--script FILE]
-// [--quiet KIND,...] [--env NAME=VALUE ...] [--monitor WIDTHxHEIGHT] [-- program arguments].
+// [--quiet KIND,...] [--env NAME=VALUE ...] [--monitor WIDTHxHEIGHT] [--composition] [-- program arguments].
 #pragma once
 
 #include <map>
@@ -15,6 +15,7 @@ struct Options {
     std::optional<std::string> script;  // script file; standard input when absent
     bool realTime = false;
     bool lenient = false;
+    bool composition = false;  // the machine composites the desktop (frames draw into their captions)
     bool help = false;
     std::set<std::string> quiet;  // journal kinds the transcript leaves out
     std::map<std::string, std::string> environment;  // the program's environment variables

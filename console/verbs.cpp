@@ -467,6 +467,9 @@ std::span<const Verb> verbs() {
         {"dump mail",
          "prints each start of the mail program: its command line and the standard input it read, decoded", R, R, R,
          &Driver::dumpMail},
+        {"dump pdm",
+         "prints the PDM client: connected or disconnected, the instance it names, its product name and the PDM system's version",
+         R, R, R, &Driver::dumpPdm},
         {"dump diagnostics",
          "prints the diagnostics pane: its window (automatic showing, icon state, shown or hidden), the pane icon of "
          "each main frame, each document's dialog of messages with its rows, the container the diagnostics window "

@@ -18,6 +18,19 @@ constexpr const wchar_t* kVarnelCaption = L"Korvo Varnel";
 
 CKvw32Doc* documentOf(CView* view) { return view ? dynamic_cast<CKvw32Doc*>(view->GetDocument()) : nullptr; }
 
+// While connected the popup names the PDM client the user works in, when the client names itself.
+CString VarnelPopupCaption(bool connected) {
+    const KVPDMClient* client = connected ? KVPDMClient::Instance() : nullptr;
+    if (!client) return kVarnelCaption;
+    try {
+        const CString product = client->GetProductName();
+        return product.IsEmpty() ? CString(kVarnelCaption) : product;
+    } catch (KVPDMExceptionProxy* error) {
+        error->Delete();  // the caption falls back quietly
+        return kVarnelCaption;
+    }
+}
+
 }  // namespace
 
 void CMainFrame::SetActiveView(CView* pViewNew, BOOL bNotify) {
@@ -124,7 +137,7 @@ void CMainFrame::UpdateVarnelWindows(bool connected) {
             return;
         }
     }
-    popup->SetCaption(kVarnelCaption);
+    popup->SetCaption(VarnelPopupCaption(connected));
     popup->SetVisible(TRUE);
     bool anyShown = false;
     if (CXTPCommandBar* bar = popup->GetCommandBar()) {

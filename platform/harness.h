@@ -799,6 +799,9 @@ public:
     std::wstring dumpApplications() const;
     // What the mail program received at each start: its command line and its standard input.
     std::wstring dumpMail() const;
+    // The PDM client stand-in: connected or not, the instance it names, its product name (and
+    // whether asking for it fails) and the PDM system's version, a line each.
+    std::wstring dumpPdm() const;
     // The diagnostics pane: its window as the program outlines it, the pane icon each main
     // frame shows, the dialogs of the documents' messages with their rows, the container the
     // diagnostics window shows and the hidden messages; "(no pane)" without its window.

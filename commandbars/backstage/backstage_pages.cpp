@@ -89,25 +89,34 @@ BOOL KVRibbonBackstagePrintPage::OnSetActive() {
         destroyPrintWindow();
         document_ = nullptr;
     }
-    if (!print_ && (context_ || document_)) {
-        std::unique_ptr<KVPrintWnd> created = context_ ? create_print_wnd(*context_) : create_print_wnd(document_);
-        destroyPrintWindow();
-        if (created && created->CreatePrintWindow(kHostedStyle, clientOf(*this), this)) print_ = std::move(created);
-    }
+    makePrintWindow();
     return KVRibbonHelpChangingBackstagePage::OnSetActive();
 }
+
+void KVRibbonBackstagePrintPage::makePrintWindow() {
+    if (print_ || (!context_ && !document_)) return;
+    std::unique_ptr<KVPrintWnd> created = context_ ? create_print_wnd(*context_) : create_print_wnd(document_);
+    destroyPrintWindow();
+    if (created && created->CreatePrintWindow(kHostedStyle, clientOf(*this), this)) print_ = std::move(created);
+}
+
+bool KVRibbonBackstagePrintPage::isShown() const { return GetSafeHwnd() && (GetStyle() & WS_VISIBLE) != 0; }
 
 void KVRibbonBackstagePrintPage::SetDocument(CKvw32Doc* document) {
     if (document == document_) return;
     destroyPrintWindow();
     document_ = document;
     context_.reset();
+    // A page on show is not activated again (its tab is the active one already): it prints the
+    // new document at once.
+    if (isShown()) makePrintWindow();
 }
 
 void KVRibbonBackstagePrintPage::SetDrawingContext(std::shared_ptr<Korvo::Print::PrintDrawingContext> context) {
     if (context == context_) return;
     destroyPrintWindow();
     context_ = std::move(context);
+    if (isShown()) makePrintWindow();
 }
 
 void KVRibbonBackstagePrintPage::DropPrintWindow() {

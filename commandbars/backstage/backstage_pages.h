@@ -57,6 +57,9 @@ protected:
 
 private:
     void destroyPrintWindow();
+    // The print window of the drawing context, else of the document, when there is none yet.
+    void makePrintWindow();
+    bool isShown() const;
 
     std::unique_ptr<KVPrintWnd> print_;
     CKvw32Doc* document_ = nullptr;  // the document manager's; checked before each use

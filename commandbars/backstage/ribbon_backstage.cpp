@@ -1,4 +1,7 @@
 // The ribbon's side of the backstage: its pages, and finding, opening, theming and refreshing them.
+#include <algorithm>
+#include <iterator>
+
 #include "commandbars/backstage/backstage_pages.h"
 #include "commandbars/backstage/ribbon_backstage_view.h"
 #include "commandbars/kv_ribbon_bar.h"
@@ -67,9 +70,12 @@ bool KVRibbonBar::ActivateBackstageTab(int id, CWnd* page) {
         if (!(tab.flags & xtpFlagManualUpdate)) {
             BackstageTabCmdUi update(tab);
             update.m_nID = static_cast<UINT>(id);
-            // The print page is the ribbon's own: its tab is there to be shown, whoever handles
-            // the print command elsewhere.
-            if (tab.page && tab.page == backstagePages_[kPrint].get()) {
+            // A page of the ribbon's own (print, export, new document, ...) is there to be shown:
+            // no command handler decides it, and the site's disabling of a command without one
+            // would leave the user's tab disabled for good.
+            const bool ownPage = tab.page && std::any_of(std::begin(backstagePages_), std::end(backstagePages_),
+                                                         [&tab](const std::unique_ptr<CWnd>& own) { return own.get() == tab.page; });
+            if (ownPage) {
                 update.Enable(TRUE);
             } else if (!OnCmdMsg(update.m_nID, CN_UPDATE_COMMAND_UI, &update, nullptr)) {
                 if (CWnd* site = GetSite()) {

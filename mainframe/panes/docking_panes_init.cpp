@@ -5,6 +5,7 @@
 
 #include "services/application.h"
 #include "auxiliary/varnel_frame.h"
+#include "mainframe/main_frame.h"
 #include "mainframe/panes/docking_pane_manager.h"
 #include "mainframe/statusline/stopwatch.h"
 #include "platform/diagnostics.h"
@@ -48,6 +49,14 @@ bool IsPdmExplorerPane(UINT paneId) {
 CWnd* WindowOfPane(ApplicationServices& app, UINT paneId) {
     if (IsPdmExplorerPane(paneId) && !KVPDMWorkMix::IsActive()) return nullptr;
     return app.GetDockingPaneWindow(paneId, true);
+}
+
+bool IsHeldByAPane(HWND window) {
+    for (CMainFrame* frame : CMainFrame::GetAll())
+        if (const CXTPDockingPaneManager* manager = frame->GetDockingPaneManager())
+            for (const CXTPDockingPane* pane : manager->GetPaneList())
+                if (pane->HoldsChild() && pane->GetChild() == window) return true;
+    return false;
 }
 
 }  // namespace
@@ -109,9 +118,15 @@ void EnsurePdmExplorerPanes(CXTPDockingPaneManager& manager) {
     for (const InitialPaneRow& row : kInitialPanes)
         if (row.group == PaneGroup::Pdm && !row.editionOnly && !group) group = manager.FindPane(row.id);
     for (const InitialPaneRow& row : kInitialPanes) {
-        if (!IsPdmExplorerPane(row.id) || manager.FindPane(row.id)) continue;
+        if (!IsPdmExplorerPane(row.id)) continue;
         CWnd* window = app->GetDockingPaneWindow(row.id, true);
         if (!window || !window->GetSafeHwnd()) continue;
+        if (CXTPDockingPane* kept = manager.FindPane(row.id)) {
+            // A pane the saved layout brought back while the PDM system was away has no window;
+            // one shown meanwhile takes it now, unless another frame's pane holds it.
+            if (!kept->IsClosed() && !kept->IsValid() && !IsHeldByAPane(window->GetSafeHwnd())) kept->Attach(window);
+            continue;
+        }
         CXTPDockingPane* pane = Korvo::UI::CreateDockingPane(&manager, row.id, row.icon, Caption(row, window),
                                                              InitialRect(row.size), row.direction);
         if (!pane) continue;

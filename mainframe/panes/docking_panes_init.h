@@ -33,7 +33,8 @@ extern const std::array<UINT, 29> kFirstFrameClosedPanes;
 bool CreateInitialDockingPanes(CXTPDockingPaneManager* manager, bool firstFrame);
 
 // Once the PDM system is connected: makes the PDM explorer windows and, closed in the PDM tab
-// group, the panes `manager` lacks for them (a frame made while the system was away has none).
+// group, the panes `manager` lacks for them (a frame made while the system was away has none);
+// a shown pane that has no window yet (one a saved layout kept) gets its own.
 void EnsurePdmExplorerPanes(CXTPDockingPaneManager& manager);
 
 // The caption a pane of the table starts with (a kernel string or a UI text); empty for a pane

@@ -1,5 +1,6 @@
 // The user at a frame's backstage: opening it on a tab, closing it, and what it shows.
 #include "platform/core/journal.h"
+#include "platform/core/malformed_lines.h"
 #include "platform/core/record.h"
 #include "platform/harness.h"
 #include "platform/kernel.h"
@@ -109,6 +110,16 @@ std::optional<std::wstring> User::closeBackstage(HWND frame) {
     return std::nullopt;
 }
 
+namespace {
+
+// A caption quoted on one line: a kernel string may hold line breaks, which print as escapes.
+std::wstring oneLine(const CString& caption) {
+    return platform::core::quotedInput(std::wstring_view(caption.GetString(), static_cast<std::size_t>(caption.GetLength())),
+                                       std::wstring_view::npos);
+}
+
+}  // namespace
+
 std::wstring Inspect::dumpBackstage(HWND frame) const {
     CXTPRibbonBar* ribbon = ribbonOfFrame(frame);
     if (!ribbon) return {};
@@ -117,8 +128,8 @@ std::wstring Inspect::dumpBackstage(HWND frame) const {
     std::wstring out = std::wstring(L"backstage ") + (view->IsOpen() ? L"open" : L"closed") + L"\n";
     for (int i = 0; i < view->GetTabCount(); ++i) {
         const auto& tab = *view->GetTab(i);
-        out += L"tab " + std::to_wstring(tab.id) + L" " + quoted(std::wstring(readable(tab.caption)));
-        if (!tab.name.IsEmpty()) out += L" name " + quoted(std::wstring(tab.name));
+        out += L"tab " + std::to_wstring(tab.id) + L" " + oneLine(readable(tab.caption));
+        if (!tab.name.IsEmpty()) out += L" name " + oneLine(tab.name);
         if (!tab.enabled) out += L" disabled";
         if (!tab.visible) out += L" hidden";
         if (tab.defaultItem) out += L" default";
@@ -135,7 +146,7 @@ std::wstring Inspect::dumpBackstage(HWND frame) const {
     const CXTPControls* items = view->GetControls();
     for (int i = 0; items && i < items->GetCount(); ++i) {
         const CXTPControl* item = items->GetAt(i);
-        out += L"item " + std::to_wstring(item->GetID()) + L" " + quoted(std::wstring(readable(item->GetCaption())));
+        out += L"item " + std::to_wstring(item->GetID()) + L" " + oneLine(readable(item->GetCaption()));
         if (!item->GetEnabled()) out += L" disabled";
         if (!item->IsVisible()) out += L" hidden";
         out += L"\n";

@@ -1,6 +1,8 @@
 // The user at a frame's command bars and ribbon: tabs, clicks, tooltips, right clicks and menus,
 // and the ribbon as a dump.
 #include <algorithm>
+#include <cwchar>
+#include <optional>
 
 #include "platform/core/journal.h"
 #include "platform/core/record.h"
@@ -12,6 +14,7 @@
 #include "platform/korvoui.h"
 #include "platform/toolkit.h"
 #include "platform/toolkit/commandbars/customize.h"
+#include "platform/win32/gdi.h"
 #include "platform/harness/customize_mode.h"
 
 namespace platform::harness {
@@ -481,6 +484,45 @@ void User::expectMenuDismiss() {
     platform::core::userAgent().expectPopupMenu({platform::core::MenuAnswer::Kind::Dismiss, 0, {}});
 }
 
+namespace {
+
+// What the ribbon's own window paints now (its controls that draw themselves, such as the PDM
+// popup on a composited caption): a picture's runs of pixels as one `icon` rectangle around them,
+// every other drawing line as recorded. Nothing when it paints nothing.
+void dumpRibbonPaint(CXTPRibbonBar& ribbon, std::wstring& out) {
+    if (!ribbon.GetSafeHwnd()) return;
+    ::InvalidateRect(ribbon.GetSafeHwnd(), nullptr, TRUE);
+    ::UpdateWindow(ribbon.GetSafeHwnd());
+    const std::vector<std::wstring> lines = platform::win32::windowDrawing(ribbon.GetSafeHwnd());
+    std::wstring painted;
+    std::optional<RECT> icon;
+    const auto endIcon = [&] {
+        if (!icon) return;
+        painted += L"  icon (" + std::to_wstring(icon->left) + L"," + std::to_wstring(icon->top) + L")-(" +
+                   std::to_wstring(icon->right) + L"," + std::to_wstring(icon->bottom) + L")\n";
+        icon.reset();
+    };
+    for (const std::wstring& line : lines) {
+        int left = 0, top = 0, right = 0, bottom = 0;
+        if ((line.rfind(L"StretchBlt (", 0) == 0 || line.rfind(L"BitBlt (", 0) == 0) &&
+            std::swscanf(line.c_str() + line.find(L'('), L"(%d,%d)-(%d,%d)", &left, &top, &right, &bottom) == 4) {
+            const RECT r{left, top, right, bottom};
+            if (!icon) icon = r;
+            icon->left = std::min(icon->left, r.left);
+            icon->top = std::min(icon->top, r.top);
+            icon->right = std::max(icon->right, r.right);
+            icon->bottom = std::max(icon->bottom, r.bottom);
+            continue;
+        }
+        endIcon();
+        painted += L"  " + line + L"\n";
+    }
+    endIcon();
+    if (!painted.empty()) out += L"ribbon paint\n" + painted;
+}
+
+}  // namespace
+
 std::wstring Inspect::dumpRibbon(HWND frame) const {
     CXTPRibbonBar* ribbon = ribbonOf(commandBarsOf(frame));
     if (!ribbon) return {};
@@ -510,6 +552,7 @@ std::wstring Inspect::dumpRibbon(HWND frame) const {
     dumpControls(ribbon->GetQuickAccessControls(), 2, out);
     out += L"ribbon controls\n";
     dumpControls(ribbon->GetControls(), 2, out);
+    dumpRibbonPaint(*ribbon, out);
     return out;
 }
 

@@ -27,6 +27,12 @@ constexpr PdmOperation kPdmOperations[] = {
          a.finish();
          return std::wstring(L"done");
      }},
+    // The PDM client names its product NAME (empty: it names none).
+    {L"SetPdmProductName", L"\"NAME\"", [](ArgumentReader& a) {
+         platform::kernel::pdmControl().productName = a.text();
+         a.finish();
+         return std::wstring(L"done");
+     }},
     // The PDM system hands over "PATH" as work session "NAME", which opens the documents DOC.
     {L"SetPdmWorkSession", L"\"PATH\" \"NAME\" [\"DOC\" ...]", [](ArgumentReader& a) {
          const std::wstring path = a.text();

@@ -16,9 +16,13 @@ public:
     int UnscaleX(int value) const;
     int UnscaleY(int value) const;
     SIZE Scale(SIZE size) const { return {ScaleX(size.cx), ScaleY(size.cy)}; }
+    // Whether the toolkit scales its bitmaps to the screen DPI (off unless the program turns it on).
+    BOOL IsDpiBitmapScalingEnabled() const { return bitmapScaling_; }
+    void SetDpiBitmapScaling(BOOL enable) { bitmapScaling_ = enable; }
 
 private:
     CXTPDpi() = default;
+    BOOL bitmapScaling_ = FALSE;
 };
 
 inline CXTPDpi* XTPDpiHelper() { return CXTPDpi::GetInstance(); }

@@ -7,6 +7,8 @@ DWORD GetSysColor(int index) {
     switch (index) {
         case COLOR_WINDOW: return RGB(255, 255, 255);
         case COLOR_WINDOWTEXT: return RGB(0, 0, 0);
+        case COLOR_CAPTIONTEXT: return RGB(255, 255, 255);
+        case COLOR_INACTIVECAPTIONTEXT: return RGB(212, 208, 200);
         case COLOR_HIGHLIGHT: return RGB(0, 120, 215);
         case COLOR_HIGHLIGHTTEXT: return RGB(255, 255, 255);
         case COLOR_BTNFACE: return RGB(240, 240, 240);

@@ -18,6 +18,7 @@ class Backstage : public SessionTest {
 protected:
     void SetUp() override {
         s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+        s.kernel().writeDocumentFile(L"C:\\Work\\b.grb");
         s.start();
         ASSERT_EQ(s.startResult(), 1);
         s.runUntilIdle();
@@ -80,6 +81,10 @@ TEST_F(Backstage, ActivatingATabOpensOnItSkipsDisabledOnesAndPutsTheDefaultMarks
     EXPECT_TRUE(kernel->ShowRibbonBackstagePrintPage(frame, static_cast<CKvw32Doc*>(nullptr)));
     EXPECT_EQ(view->GetActiveIndex(), IndexOf(1027));
     EXPECT_TRUE(view->GetTab(IndexOf(1027))->enabled);
+    // So does the export tab, whose page is the ribbon's own too.
+    EXPECT_TRUE(kernel->ActivateBackstageTab(frame, 1036));
+    EXPECT_EQ(view->GetActiveIndex(), IndexOf(1036));
+    EXPECT_TRUE(view->GetTab(IndexOf(1036))->enabled);
 
     view->Close();
     EXPECT_TRUE(ribbon->ActivateBackstageTab(1027)) << "opens the backstage on it";
@@ -282,6 +287,23 @@ TEST_F(Backstage, AHelpModifierPutsBackTheIdItFirstReplacedAndTheKernelCanRefres
     ASSERT_NE(print->GetPrintWindow(), nullptr);
     EXPECT_EQ(print->GetPrintWindow()->GetDocument(), document);
     EXPECT_EQ(kernel->GetActiveBackstageTabId(frame), 1027u);
+    // Asked again while it shows (its tab is active already, so it is not activated again): the
+    // page prints what the new request names, never an empty page.
+    CKvw32Doc* other = Open(L"C:\\Work\\b.grb");
+    ASSERT_NE(other, nullptr);
+    ASSERT_TRUE(view->IsOpen());
+    for (CKvw32Doc* next : {other, document}) {
+        EXPECT_TRUE(kernel->ShowRibbonBackstagePrintPage(frame, next));
+        ASSERT_NE(print->GetPrintWindow(), nullptr) << "another document";
+        EXPECT_EQ(print->GetPrintWindow()->GetDocument(), next);
+    }
+    int drawing = 0;  // the kernel's drawing context is opaque to the shell
+    auto* context = reinterpret_cast<KVDrawingContext*>(&drawing);
+    for (int request = 0; request < 2; ++request) {
+        EXPECT_TRUE(kernel->ShowRibbonBackstagePrintPage(frame, context));
+        ASSERT_NE(print->GetPrintWindow(), nullptr) << "a drawing, request " << request;
+        EXPECT_NE(print->GetPrintWindow()->GetSafeHwnd(), nullptr);
+    }
     view->Close();
     EXPECT_FALSE(kernel->ShowRibbonBackstagePrintPage(nullptr, document)) << "no frame";
 }

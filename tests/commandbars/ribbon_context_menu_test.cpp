@@ -1,5 +1,7 @@
 // The ribbon's own right-click menus.
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "platform/core/text.h"
 #include "commandbars/gallery/library_gallery.h"
@@ -100,6 +102,38 @@ TEST_F(RibbonFrameTest, TheEmptyGroupAreaShowsTheGroupsMenuThatSwitchesGroupsOff
     EXPECT_EQ(menu.find("\"File\""), std::string::npos) << menu;  // no GUID: cannot be switched off
     EXPECT_FALSE(home->GetGroup(1)->IsVisible());
     EXPECT_TRUE(dynamic_cast<Korvo::UI::RibbonGroup*>(home->GetGroup(1))->IsDisabledByUser());
+}
+
+// A control's style menu: five styles in order, the last one caption only; each is checked while
+// the control has it, and choosing one gives the control that style.
+TEST_F(RibbonFrameTest, AControlsStyleMenuOffersFiveStylesEndingWithCaptionOnly) {
+    CXTPControl* control = home->GetGroup(0)->GetControls()->FindControl(kKernelCommand);
+    ASSERT_NE(control, nullptr);
+    s.user().expectMenuChoose(L"Только подпись");
+    EXPECT_EQ(s.user().rightClick(frame->GetSafeHwnd(), kKernelCommand), std::nullopt);
+    EXPECT_EQ(control->GetStyle(), xtpButtonCaption) << lastMenu(s);
+
+    CXTPPopupBar* menu = ribbon->CreateContextMenu(control);
+    CXTPControls* styles = nullptr;
+    for (int i = 0; i < menu->GetControls()->GetCount(); ++i)
+        if (menu->GetControls()->GetAt(i)->GetCaption() == L"Вид элемента")
+            styles = menu->GetControls()->GetAt(i)->GetCommandBar()->GetControls();
+    ASSERT_NE(styles, nullptr);
+    const std::vector<std::pair<std::wstring, XTPButtonStyle>> expected{
+        {L"Автоматически", xtpButtonAutomatic},     {L"Значок и подпись снизу", xtpButtonIconAndCaptionBelow},
+        {L"Значок и подпись", xtpButtonIconAndCaption}, {L"Только значок", xtpButtonIcon},
+        {L"Только подпись", xtpButtonCaption}};
+    ASSERT_EQ(styles->GetCount(), static_cast<int>(expected.size()));
+    for (int i = 0; i < styles->GetCount(); ++i) {
+        CXTPControl* item = styles->GetAt(i);
+        EXPECT_EQ(std::wstring(item->GetCaption().GetString()), expected[static_cast<std::size_t>(i)].first) << i;
+        EXPECT_EQ(item->GetChecked() != FALSE, i == styles->GetCount() - 1) << "only the control's style is checked: " << i;
+    }
+    for (int i = 0; i < styles->GetCount(); ++i) {
+        styles->GetAt(i)->OnExecute();
+        EXPECT_EQ(control->GetStyle(), expected[static_cast<std::size_t>(i)].second) << i;
+    }
+    menu->InternalRelease();
 }
 
 // A library gallery's width: automatic, or a fixed column count from the box (spin steps never

@@ -37,3 +37,34 @@ korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 \"Nope\"\n")
 korvo_expect("${err}" "<stdin>:3: backstage: the backstage has no tab \"Nope\"" "a tab that does not exist")
 korvo_run(bad_id EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 x\n")
 korvo_expect("${err}" "<stdin>:3: backstage: \"x\" is not an id" "a tab id that is no number")
+
+# Requests repeated while the page shows: the kernel's second print request (another document,
+# then the same again) leaves the page printing what it names; its Export request opens Export
+# and leaves the tab to the user; a system-menu item captioned by a kernel string with line
+# breaks stays on its dump line.
+string(CONCAT script "start\nopen \"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\"\n"
+  "open \"C:\\Users\\user\\Documents\\Samples\\Cover plate.grb\"\n"
+  "kernel ShowRibbonBackstagePrintPage 1 2\nkernel ShowRibbonBackstagePrintPage 1 1\ndump backstage 1\n"
+  "kernel ShowRibbonBackstagePrintPage 1 1\ndump backstage 1\n"
+  "kernel ActivateBackstageTab 1 1036\ndump backstage 1\nbackstage 1 close\nbackstage 1 \"Export\"\ndump backstage 1\n"
+  "kernel InsertRibbonSystemMenuItem 994 \"\" 0 1\ndump backstage 1\nquit\n")
+korvo_run(repeated EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT "${script}")
+string(REGEX MATCHALL "kernel ShowRibbonBackstagePrintPage: true\n" shown "${out}")
+list(LENGTH shown shown_count)
+if(NOT shown_count EQUAL 3)
+  message(FATAL_ERROR "every print request while open answers true:\n${out}")
+endif()
+string(REGEX MATCHALL "page help 102700\n  print window, document \"Bracket.grb\"\n" printed "${out}")
+list(LENGTH printed printed_count)
+if(NOT printed_count EQUAL 2)
+  message(FATAL_ERROR "a print request while the page showed left it without its print window:\n${out}")
+endif()
+korvo_expect("${out}" "kernel ActivateBackstageTab: true\ndump backstage 1\nbackstage open\n([^\n]*\n)*tab 1036 \"Export\" active\npage help 103600\n"
+             "the kernel's Export request opens the export page")
+korvo_expect("${out}" "user backstage of frame 1 \"Export\"\n([^\n]*\n)*dump backstage 1\nbackstage open\n([^\n]*\n)*tab 1036 \"Export\" active\n"
+             "the user still has the Export tab")
+if(out MATCHES "\"Export\"[^\n]* disabled")
+  message(FATAL_ERROR "the Export tab was left disabled:\n${out}")
+endif()
+korvo_expect("${out}" "\nitem 994 \"\\\\nDrawing\\\\nDrawing\\\\nDrawings \\(\\*\\.grb\\)\\\\n\\.grb\\\\nKorvoPartner\\.Drawing\\\\nDrawing\"\n"
+             "the kernel string's line breaks print as escapes on the item's line")

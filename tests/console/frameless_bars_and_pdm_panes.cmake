@@ -49,3 +49,29 @@ korvo_run(restarted EXIT 0 OUTPUT out ARGS --host ${host} INPUT "start\nidle\ndu
 foreach(pane 1012 1013 1014 1015 1027 1033 1040)
   korvo_expect("${out}" "\n${pane} [a-z]+ \"[^\"]+\"" "pane ${pane} keeps its caption over the restart")
 endforeach()
+
+# The panes the saved layout keeps come back without windows while the PDM system is away: one
+# shown then stays empty, and connecting gives every one of them its explorer window, the shown
+# one its explorer at once. A third start, connected through the environment, shows them whole.
+korvo_run(restarted_connect EXIT 0 OUTPUT out ARGS --host ${host} --quiet log INPUT
+  "start\nidle\npane show 1/1013\ndump panes 1\nmodel ConnectPdm\nidle\ndump panes 1\ncommand 1 787\ndump panes 1\nquit\n")
+after("${out}" "user show pane 1013" away)
+string(FIND "${away}" "call KVPDMWorkMix::Connect" connecting)
+string(SUBSTRING "${away}" 0 ${connecting} away)
+korvo_expect("${away}" "\n1013 docked \"[^\"]+\" [^\n]*window none\n" "shown while the system is away, the pane is empty")
+if(away MATCHES "\n1013 [^\n]* window 0x")
+  message(FATAL_ERROR "a PDM pane shown while the system is away has a window:\n${away}")
+endif()
+after("${out}" "call KVPDMWorkMix::Connect" rest)
+korvo_expect("${rest}" "call KVPDMPaneObject::CreateExplorer\\(0\\)\n" "connecting makes the explorer of the shown desktop pane")
+step("${rest}" "dump panes 1" connected)
+korvo_expect("${connected}" "\n1013 docked [^\n]* window 0x" "the shown desktop pane holds its window once connected")
+after("${rest}" "user command 787 to frame 1" archives)
+korvo_expect("${archives}" "dump panes 1\n([^\n]*\n)*1012 docked [^\n]* selected window 0x"
+             "the archives pane the layout kept shows its explorer window when asked for")
+korvo_expect("${rest}" "call KVPDMPaneObject::CreateExplorerEx\\(2, 0\\)\n" "and its explorer is made")
+korvo_run(third_start EXIT 0 OUTPUT out ARGS --host ${host} --env "KORVOCAD_VARNELINSTANCE=Velmora\\Varnel" --quiet log INPUT
+  "start\nidle\ncommand 1 787\ndump panes 1\nquit\n")
+korvo_expect("${out}" "call KVPDMPaneObject::CreateExplorerEx\\(2, 0\\)\n" "connected at start-up the archives explorer is made")
+step("${out}" "dump panes 1" third)
+korvo_expect("${third}" "\n1012 docked [^\n]* window 0x" "and its pane holds its window")

@@ -45,3 +45,33 @@ korvo_run(bad_env EXIT 2 ERROR err ARGS --env NOVALUE INPUT "start\nquit\n")
 korvo_expect("${err}" "korvo: --env: \"NOVALUE\" is not NAME=VALUE\n" "an assignment without = is refused")
 korvo_run(twice_env EXIT 2 ERROR err ARGS --env A=1 --env a=2 INPUT "start\nquit\n")
 korvo_expect("${err}" "korvo: --env: \"a\" given twice\n" "one variable cannot be given twice, in any case")
+
+# Connected through the environment, About names the instance connected to, and so does the PDM
+# client; the ribbon's PDM popup takes the client's product name while connected (and its own
+# caption when the name is empty, when asking fails and once disconnected).
+korvo_run(about_and_caption EXIT 0 OUTPUT out ARGS --env "KORVOCAD_VARNELINSTANCE=Velmora\\Varnel" --quiet log,window,call
+          INPUT "start\nidle\nexpect dialog 183 answer dump ok\ncommand 1 57664\ndump pdm\ndump ribbon 1\nmodel SetPdmProductName \"Varnel Team\"\nmodel DisconnectPdm\nmodel ConnectPdm\ndump pdm\ndump ribbon 1\nmodel SetPdmProductName \"\"\nmodel DisconnectPdm\nmodel ConnectPdm\ndump ribbon 1\nmodel SetPdmProductName \"Varnel Team\"\nmodel FailPdmCall \"GetProductName\"\nmodel DisconnectPdm\nmodel ConnectPdm\ndump pdm\ndump ribbon 1\nmodel DisconnectPdm\ndump pdm\ndump ribbon 1\nquit\n")
+korvo_expect("${out}" "Instance: SOFTWARE\\\\Wow6432Node\\\\Velmora\\\\Varnel" "About names the instance connected to")
+if(out MATCHES "Instance: \\(none\\)")
+  message(FATAL_ERROR "About shows no instance while connected:\n${out}")
+endif()
+korvo_expect("${out}" "dump pdm\npdm connected\ninstance \"SOFTWARE\\\\Wow6432Node\\\\Velmora\\\\Varnel\"\nproduct \"Varnel PDM\"\nversion \"18.0\"\n"
+             "the client as the stand-in has it")
+set(popup "\n  65536 popup \"([^\"]*)\"")
+string(REGEX MATCHALL "${popup}" captions "${out}")
+korvo_expect("${captions}" "^\n  65536 popup \"Varnel PDM\"[^\n]*;\n  65536 popup \"Varnel Team\"[^\n]*;\n  65536 popup \"Korvo Varnel\"[^\n]*;\n  65536 popup \"Korvo Varnel\"[^\n]*;\n  65536 popup \"Korvo Varnel\"$"
+             "connected the popup names the client's product; empty, failing or disconnected its own caption")
+korvo_expect("${out}" "dump pdm\npdm connected\n[^\n]*\nproduct \"Varnel Team\" failing\n" "a failing name shows as failing")
+korvo_expect("${out}" "dump pdm\npdm disconnected\ninstance \"\"\n" "disconnected it names no instance")
+
+# With desktop composition the ribbon draws into the frame's caption, and the PDM popup there
+# paints its icon and its caption itself; without composition it leaves that to the toolkit.
+korvo_run(popup_paint EXIT 0 OUTPUT out ARGS --composition --env "KORVOCAD_VARNELINSTANCE=Velmora\\Varnel" --quiet log,window,call
+          INPUT "start\nidle\ndump ribbon 1\nquit\n")
+korvo_expect("${out}" "\nribbon paint\n  DrawText \\([0-9]+,0\\)-\\([0-9]+,[0-9]+\\) \"Varnel PDM\" [^\n]* transparent DT_RIGHT DT_VCENTER DT_SINGLELINE\n"
+             "the popup paints the client's product name in the caption (its icon has no pixels here)")
+korvo_run(popup_no_paint EXIT 0 OUTPUT out ARGS --env "KORVOCAD_VARNELINSTANCE=Velmora\\Varnel" --quiet log,window,call
+          INPUT "start\nidle\ndump ribbon 1\nquit\n")
+if(out MATCHES "ribbon paint")
+  message(FATAL_ERROR "without composition the popup painted in the caption:\n${out}")
+endif()

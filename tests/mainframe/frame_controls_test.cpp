@@ -126,9 +126,17 @@ TEST_F(FrameControlText, FollowsTheIdAndBlockedHints) {
     EXPECT_EQ(sized->GetIconSize().cx, 16);
     EXPECT_EQ(sized->GetStyle(), xtpButtonIconAndCaption);
 
-    auto toggle = make(xtpControlButton, 701);
-    UpdateControlText(*toggle, false, L"Drawing");
-    EXPECT_EQ(toggle->GetDescription(), CString(L"Shows or hides the tool bar \"Drawing\""));
+    // The tool-bar toggles are 700 to 749, both ends included: each takes its bar's title.
+    for (int id : {700, 701, 749}) {
+        auto toggle = make(xtpControlButton, id);
+        UpdateControlText(*toggle, false, L"Drawing");
+        EXPECT_EQ(toggle->GetDescription(), CString(L"Shows or hides the tool bar \"Drawing\"")) << id;
+    }
+    for (int id : {699, 750}) {
+        auto outside = make(xtpControlButton, id);
+        UpdateControlText(*outside, false, L"Drawing");
+        EXPECT_EQ(outside->GetDescription(), CString(L"Open a file")) << id << " is no tool-bar toggle";
+    }
     auto unnamed = make(xtpControlButton, 702);
     UpdateControlText(*unnamed, false);
     EXPECT_EQ(unnamed->GetDescription(), CString(L"Open a file"));

@@ -226,4 +226,7 @@ public:
     static KVPDMClient* Instance();
     // A main window moved or changed its size.
     void OnMainWindowMoved(HWND frame);
+    // The PDM client's product name (may be empty); throws a KVPDMExceptionProxy when the
+    // client does not answer.
+    CString GetProductName() const;
 };

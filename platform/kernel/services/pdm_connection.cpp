@@ -1,5 +1,7 @@
 #include "platform/kernel/services/pdm.h"
 #include "platform/kernel/services/pdm_control.h"
+#include "platform/kernel/services/pdm_failures.h"
+#include "platform/kernel/profiles/settings.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/record.h"
 
@@ -42,6 +44,7 @@ int KVPDMWorkMix::Connect(bool interactive, LPCWSTR connectionString) {
     if (control.connectFails) return kNotConnected;
     if (control.connectResult != kConnected) return control.connectResult;
     control.active = true;
+    control.connectedInstance = GetSettings().varnel.instanceKeyPath.GetString();
     currentConnection() = new KVPDMConnection();
     ++control.connectionsAlive;
     tellApplication(true);
@@ -53,6 +56,7 @@ void KVPDMWorkMix::Disconnect() {
     auto& control = platform::kernel::pdmControl();
     if (!control.active) return;
     control.active = false;
+    control.connectedInstance.clear();
     if (KVPDMConnection* connection = std::exchange(currentConnection(), nullptr)) connection->Release();
     tellApplication(false);
 }
@@ -63,4 +67,14 @@ KVPDMConnection* KVPDMWorkMix::GetConnection() {
     return connection;
 }
 
-CString KVPDMWorkMix::GetInstanceKeyPath() { return platform::kernel::pdmControl().instanceKeyPath.c_str(); }
+CString KVPDMWorkMix::GetInstanceKeyPath() {
+    // The PDM settings name the instance; without them, the one the program connected to.
+    const auto& control = platform::kernel::pdmControl();
+    if (!control.instanceKeyPath.empty()) return control.instanceKeyPath.c_str();
+    return control.active ? control.connectedInstance.c_str() : L"";
+}
+
+CString KVPDMClient::GetProductName() const {
+    platform::kernel::throwIfPdmCallFails(L"GetProductName");
+    return platform::kernel::pdmControl().productName.c_str();
+}

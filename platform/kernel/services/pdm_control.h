@@ -21,6 +21,11 @@ struct PdmControl {
     bool active = false;
     // The PDM settings' instance key path, and whether connecting succeeds.
     std::wstring instanceKeyPath;
+    // The instance the program named when it connected (its settings' key path), while connected.
+    std::wstring connectedInstance;
+    // The client's product name (empty: the client names none); "GetProductName" in
+    // failingCalls makes asking for it throw.
+    std::wstring productName = L"Varnel PDM";
     bool connectFails = false;
     // Connection objects alive (made at a connect, released by their holders).
     int connectionsAlive = 0;

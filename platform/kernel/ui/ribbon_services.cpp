@@ -8,6 +8,7 @@
 #include "platform/kernel/services/modules.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/ui/uimodule.h"
+#include "platform/toolkit.h"
 
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
@@ -37,9 +38,12 @@ std::optional<std::vector<CString>> UIModuleProxy::GetCommandStrings(UINT id) co
     return parts;
 }
 
-void UIModuleProxy::SetupControlImage(CXTPImageManager*, UINT id, UINT iconId, int flags1, int flags2) {
+void UIModuleProxy::SetupControlImage(CXTPImageManager* images, UINT id, UINT iconId, int flags1, int flags2) {
     recordCall(L"UIModuleProxy::SetupControlImage(" + std::to_wstring(id) + L", " + std::to_wstring(iconId) + L", " +
                std::to_wstring(flags1) + L", " + std::to_wstring(flags2) + L")");
+    // The control shows the kernel's icon under its own id (one the stand-in has no picture of:
+    // its 16-pixel entry without pixels).
+    if (images && !images->GetIconSet(id)) images->SetIcon(id, 16);
 }
 
 bool MainBarSwitchHistory::SetTopEvent(const MainBarState& event) {
