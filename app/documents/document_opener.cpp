@@ -105,7 +105,8 @@ CDocument* OpenNativeDocument(const SharedPathName& path, KVPDMItem* item, bool&
     CKvw32Doc* document = nullptr;
     if (const PdmOpenParameters* batch = CurrentPdmOpening()) {
         // One of several files the main frame opens together: their contexts were looked up at once.
-        document = Korvo::OpenInBatch(path.c_str(), batch->context);
+        document = Korvo::OpenInBatch(path.c_str(), Korvo::BatchOpening{batch->context, batch->anyReadOnly, batch->anyNomenclature,
+                                                                        batch->nomenclatureWanted});
     } else {
         Korvo::DocInitParams params = GetDocumentOpenParameters(manager);
         const KVPDMOpenningContext context =
