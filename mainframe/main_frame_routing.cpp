@@ -16,6 +16,7 @@
 #include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_routing.h"
+#include "platform/kernel/documents/document_opening.h"
 #include "syspanel/sys_panel_toolbar.h"
 
 namespace {
@@ -251,35 +252,89 @@ bool CMainFrame::InsertControlFragment(CXTPControl* control, const CString& para
 
 // ---- Opening documents with their PDM contexts -------------------------------------------------------
 
-bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenParameters& parameters) {
-    std::map<CString, KVPDMOpenningContext> contexts;
-    KVPDMWorkMix* pdm = KVPDMWorkMix::Instance();
-    if (parameters.context.IsEmpty() && pdm) {
-        const std::set<CString> ordered(paths.begin(), paths.end());
-        std::map<CString, KVPDMItem*> items;
-        try {
-            for (const CString& path : ordered) pdm->ResetCacheFor(SharedPathName(path.GetString()));
-            items = pdm->FindFiles(ordered);
-        } catch (KVPDMExceptionProxy* exception) {
-            exception->Report();
-            exception->Delete();
-        }
-        for (auto& [path, item] : items) {
-            try {
-                KVPDMOpenningContext context = item->GetOpeningContext();
-                if (!context.IsEmpty()) contexts[path] = context;
-            } catch (KVPDMExceptionProxy* exception) {
-                exception->Report();
-                exception->Delete();
-            }
-            item->Release();
-        }
+namespace {
+
+// A PDM call while opening several files: its exception is shown and freed, and the call counts
+// as unanswered.
+template <class Call, class Answer>
+Answer AskPdmFor(Call&& call, Answer unanswered) {
+    try {
+        return call();
+    } catch (KVPDMExceptionProxy* exception) {
+        exception->Report();
+        exception->Delete();
+        return unanswered;
     }
+}
+
+// What the work mix knows of the paths opened together: each managed path's context (an item's
+// own, or the nomenclature object the work mix's source has for the path), whether any of them
+// is read-only or can hold nomenclature data, and per path whether the kernel wants its
+// nomenclature data.
+struct PdmContexts {
+    struct Found {
+        KVPDMOpenningContext context;
+        bool nomenclatureWanted = false;
+    };
+    std::map<CString, Found> byPath;
+    bool anyReadOnly = false;
+    bool anyNomenclature = false;
+};
+
+PdmContexts FindPdmContexts(KVPDMWorkMix& pdm, const std::vector<CString>& paths) {
+    PdmContexts found;
+    const std::set<CString> ordered(paths.begin(), paths.end());
+    std::map<CString, KVPDMItem*> items = AskPdmFor(
+        [&] {
+            for (const CString& path : ordered) pdm.ResetCacheFor(SharedPathName(path.GetString()));
+            return pdm.FindFiles(ordered);
+        },
+        std::map<CString, KVPDMItem*>());
+    KVPDMNomenclatureSource* source =
+        items.empty() ? nullptr : AskPdmFor([&] { return pdm.GetNomenclatureSource(); }, static_cast<KVPDMNomenclatureSource*>(nullptr));
+    for (auto& [path, item] : items) {
+        const KVPDMOpenningContext context = AskPdmFor(
+            [&, &path = path, &item = item] {
+                KVPDMOpenningContext own = item->GetOpeningContext();
+                if (own.IsEmpty() && source) own.AttachNomenclature(source->GetNomenclatureObject(path));
+                return own;
+            },
+            KVPDMOpenningContext());
+        item->Release();
+        if (context.IsEmpty()) continue;
+        found.byPath[path].context = context;
+        found.anyReadOnly = found.anyReadOnly || context.IsReadOnly();
+        found.anyNomenclature = found.anyNomenclature || context.CanHaveNomenclature();
+    }
+    if (found.anyNomenclature)
+        for (auto& [path, stored] : found.byPath) stored.nomenclatureWanted = Korvo::WantsNomenclatureData(SharedPathName(path.GetString()));
+    return found;
+}
+
+}  // namespace
+
+bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenParameters& parameters, std::size_t* openedCount) {
+    KVPDMWorkMix* pdm = KVPDMWorkMix::Instance();
+    const PdmContexts found = parameters.context.IsEmpty() && pdm ? FindPdmContexts(*pdm, paths) : PdmContexts();
     std::size_t opened = 0;
     CDocument* lastOpened = nullptr;
     for (const CString& path : paths) {
         PdmOpenParameters own = parameters;
-        if (const auto it = contexts.find(path); it != contexts.end()) own.context = it->second;
+        if (const auto it = found.byPath.find(path); it != found.byPath.end()) {
+            // A context whose remaining data cannot be read opens its path without one.
+            const bool loaded = AskPdmFor(
+                [&] {
+                    it->second.context.LoadRemainingData();
+                    return true;
+                },
+                false);
+            if (loaded) {
+                own.context = it->second.context;
+                own.nomenclatureWanted = it->second.nomenclatureWanted;
+            }
+        }
+        own.anyReadOnly = own.anyReadOnly || found.anyReadOnly;
+        own.anyNomenclature = own.anyNomenclature || found.anyNomenclature;
         const PdmOpenParameters* previous = g_currentOpening;
         g_currentOpening = &own;
         BOOST_SCOPE_EXIT_ALL(previous) { g_currentOpening = previous; };
@@ -291,6 +346,7 @@ bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenP
     // A pending form factor of the documents menu goes to the one document opened.
     if (opened == 1)
         DocumentsMenu::PreviewFormFactorApplyManager::Instance().ApplyToOpenedDocument(dynamic_cast<CKvw32Doc*>(lastOpened));
+    if (openedCount) *openedCount = opened;
     return opened == paths.size();
 }
 

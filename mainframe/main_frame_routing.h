@@ -14,14 +14,22 @@ bool IsUrlParameter(const CString& parameter);
 // Links the frame opens: http, https and mailto (any case); any other scheme is not opened.
 bool IsOpenableUrl(const CString& parameter);
 
-// How documents are opened: the PDM opening context to open with (empty: none given).
+// How documents are opened: the PDM opening context to open with (empty: none given); what was
+// noted over the paths opened together (a context that is read-only, one that can hold
+// nomenclature data); and whether the kernel wants this path's nomenclature data.
 struct PdmOpenParameters {
     KVPDMOpenningContext context;
+    bool anyReadOnly = false;
+    bool anyNomenclature = false;
+    bool nomenclatureWanted = false;
 };
 
-// Opens every path through the annotation module, each with its PDM opening context when the
-// work mix is connected and the parameters carry none (a PDM failure opens that path without
-// one). True when every path opened.
-bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenParameters& parameters);
+// Opens every path through the annotation module. When the work mix is connected and the
+// parameters carry no context, each path the work mix manages opens with its own context (or
+// the nomenclature object the work mix has for it), its remaining data read first; a PDM failure
+// is shown and opens that path without one. True when every path opened; `openedCount` (when
+// given) is how many did, an already open document that the open brought forward among them.
+bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenParameters& parameters,
+                               std::size_t* openedCount = nullptr);
 // The parameters of the opening in progress, or null outside one.
 const PdmOpenParameters* CurrentPdmOpening();

@@ -44,7 +44,12 @@ CDocument* ImportForeignFile(LPCWSTR path, const CString& extension, const KVDoc
                              (HasExtension(extension, L".grs") && KorvoServerAppProxy::Instance() &&
                               KorvoServerAppProxy::Instance()->CanLoadWorkSessionFiles());
     if (info.storageFormat == 0 && workSession) {
-        if (const WorkSessionOpening session = LoadWorkSessionFile(path); session.handled) return session.document;
+        const WorkSessionOpening session = LoadWorkSessionFile(path);
+        if (session.refused) {
+            failed = true;
+            return nullptr;
+        }
+        if (session.handled) return session.document;
         // No work session of the PDM system claims the file: it is imported into a new document
         // made from the prototype, and the file is left where it is.
         Korvo::DocumentManager& manager = Korvo::DocumentManager::Instance();
@@ -105,7 +110,8 @@ CDocument* OpenNativeDocument(const SharedPathName& path, KVPDMItem* item, bool&
     CKvw32Doc* document = nullptr;
     if (const PdmOpenParameters* batch = CurrentPdmOpening()) {
         // One of several files the main frame opens together: their contexts were looked up at once.
-        document = Korvo::OpenInBatch(path.c_str(), batch->context);
+        document = Korvo::OpenInBatch(path.c_str(), Korvo::BatchOpening{batch->context, batch->anyReadOnly, batch->anyNomenclature,
+                                                                        batch->nomenclatureWanted});
     } else {
         Korvo::DocInitParams params = GetDocumentOpenParameters(manager);
         const KVPDMOpenningContext context =
@@ -185,10 +191,14 @@ CDocument* OpenDocumentFile(LPCWSTR path) {
         }
         if (failed) ReportOpenFailure(path, failureCode);
     }
+    BlockEditingInViewerEdition(result);
+    return result;
+}
+
+void BlockEditingInViewerEdition(CDocument* result) {
     KorvoServerAppProxy* kernelCallbacks = KorvoServerAppProxy::Instance();
     auto* document = dynamic_cast<CKvw32Doc*>(result);
     if (document && kernelCallbacks && kernelCallbacks->IsViewerEdition() && !document->IsFlagSet(kFlagEditingAllowed)) {
         document->BlockEditing(1, 0, 0);
     }
-    return result;
 }

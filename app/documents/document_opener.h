@@ -18,3 +18,7 @@ CString OpenFailureMessage(HRESULT failureCode, bool inRecentList);
 
 // The document manager's open parameters as every open starts from them.
 Korvo::DocInitParams GetDocumentOpenParameters(const Korvo::DocumentManager& manager);
+
+// This edition opens every native document with editing blocked, unless the kernel allowed its
+// editing (flag 0x10000); anything else is left as it is.
+void BlockEditingInViewerEdition(CDocument* document);

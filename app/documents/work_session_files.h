@@ -7,13 +7,17 @@
 #include "platform/kernel/services/pdm_work_sessions.h"
 
 // What became of such a file: whether the PDM system claimed it, and the document to show (null
-// when there is none to show, the nomenclature's documents having opened together).
+// when there is none to show, the nomenclature's documents having opened together); or that the
+// file is being loaded already (it names itself, or a file it names names it), so this open of
+// it fails.
 struct WorkSessionOpening {
     bool handled = false;
     CDocument* document = nullptr;
+    bool refused = false;
 };
 
-// Without a work mix, or for a file the PDM system does not know, the file is not handled.
+// Without a work mix, or for a file the PDM system does not know, the file is not handled. The
+// file is deleted once read only when it really lies in the user's temporary folder.
 WorkSessionOpening LoadWorkSessionFile(LPCWSTR path);
 
 // Opens the documents the nomenclature record names together, through the main frame's

@@ -535,7 +535,9 @@ bool HostFileSystem::staysInside(const fs::path& hostPath) {
 }
 
 std::optional<std::wstring> HostFileSystem::windowsPathOf(const fs::path& hostPath) {
-    const fs::path relative = hostPath.lexically_relative(root());
+    fs::path relative = hostPath.lexically_relative(root());
+    // A path the host gives with every link followed starts at the root's real location.
+    if (relative.empty() || *relative.begin() == "..") relative = hostPath.lexically_relative(realRoot());
     auto it = relative.begin();
     if (relative.empty() || it == relative.end() || it->string() == "..") return std::nullopt;
     std::wstring result;

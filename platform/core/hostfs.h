@@ -72,7 +72,8 @@ public:
     // Whether the host path, once every symbolic link on the way to its deepest existing part is
     // followed, lies in the host folder. Links between places inside it are followed.
     bool staysInside(const std::filesystem::path& hostPath);
-    // The Windows path of a host path inside the root ("<host>/C/x" -> "C:\\x"), if any.
+    // The Windows path of a host path inside the root ("<host>/C/x" -> "C:\\x"), if any; the
+    // root may be named by its real location (every link followed).
     std::optional<std::wstring> windowsPathOf(const std::filesystem::path& hostPath);
 
     // Attributes that the host cannot keep (read-only, hidden, system), by normalised path.

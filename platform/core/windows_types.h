@@ -121,6 +121,7 @@ inline constexpr UINT INDEXTOSTATEIMAGEMASK(UINT index) { return index << 12; }
 
 // System error codes (GetLastError, registry results).
 inline constexpr LONG ERROR_SUCCESS = 0;
+inline constexpr DWORD ERROR_INVALID_FUNCTION = 1;
 inline constexpr DWORD ERROR_FILE_NOT_FOUND = 2;
 inline constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
 inline constexpr DWORD ERROR_ACCESS_DENIED = 5;

@@ -1,3 +1,5 @@
+#include <stdexcept>
+
 #include "platform/harness.h"
 #include "platform/harness/argument_reader.h"
 #include "platform/kernel.h"
@@ -48,6 +50,50 @@ constexpr PdmOperation kPdmOperations[] = {
          std::vector<std::wstring> documents;
          while (a.more()) documents.push_back(a.text());
          platform::kernel::pdmControl().nomenclature[path] = std::move(documents);
+         return std::wstring(L"done");
+     }},
+    // The PDM system manages the file at "PATH": its item's context is read-only, can hold
+    // nomenclature data, or is empty (the system knows the file, but nothing to open it with).
+    {L"ManagePdmFile", L"\"PATH\" [read-only] [nomenclature] [no-context]", [](ArgumentReader& a) {
+         const std::wstring path = a.text();
+         platform::kernel::PdmControl::ManagedFile file;
+         while (a.more()) {
+             const std::wstring word = a.text();
+             if (word == L"read-only") {
+                 file.readOnly = true;
+             } else if (word == L"nomenclature") {
+                 file.nomenclature = true;
+             } else if (word == L"no-context") {
+                 file.emptyContext = true;
+             } else {
+                 throw std::invalid_argument("ManagePdmFile: read-only, nomenclature or no-context expected, not " +
+                                             platform::core::toUtf8(word));
+             }
+         }
+         platform::kernel::pdmControl().files[path] = file;
+         return std::wstring(L"done");
+     }},
+    // Whether the work mix offers a nomenclature source (it does at first).
+    {L"SetPdmNomenclatureSource", L"0|1", [](ArgumentReader& a) {
+         const std::wstring value = a.text();
+         a.finish();
+         if (value != L"0" && value != L"1") throw std::invalid_argument("SetPdmNomenclatureSource: 0 or 1 expected");
+         platform::kernel::pdmControl().nomenclatureSource = value == L"1";
+         return std::wstring(L"done");
+     }},
+    // Whether the kernel's document manager wants the nomenclature data of "PATH" when asked (it
+    // does at first).
+    {L"SetPdmNomenclatureWanted", L"\"PATH\" 0|1", [](ArgumentReader& a) {
+         const std::wstring path = a.text();
+         const std::wstring value = a.text();
+         a.finish();
+         if (value != L"0" && value != L"1") throw std::invalid_argument("SetPdmNomenclatureWanted: 0 or 1 expected");
+         auto& notWanted = platform::kernel::pdmControl().nomenclatureNotWanted;
+         if (value == L"1") {
+             notWanted.erase(path);
+         } else {
+             notWanted.insert(path);
+         }
          return std::wstring(L"done");
      }},
     {L"DisconnectPdm", L"", [](ArgumentReader& a) {

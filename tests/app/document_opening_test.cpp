@@ -246,7 +246,7 @@ TEST_F(DocumentOpening, WorkSessionFilesOfThePdmSystemOpenWhatTheyStandFor) {
     EXPECT_FALSE(Contains(calls(s), L"Korvo::DocumentManager::CreateNewDocument("));
 
     Open(s, temporary + L"named.grb");
-    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::OpenInBatch(\"C:\\Pdm\\c.grb\", \"" + temporary + L"named.grb\")"));
+    EXPECT_TRUE(Contains(calls(s), L"Korvo::DocumentManager::OpenInBatch(\"C:\\Pdm\\c.grb\", \"" + temporary + L"named.grb\", "));
     EXPECT_EQ(s.kernel().openedDocuments().size(), 3u);
 
     Open(s, temporary + L"lone.grb");

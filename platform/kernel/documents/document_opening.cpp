@@ -3,15 +3,14 @@
 #include "platform/kernel/documents/document_text.h"
 #include "platform/kernel/profiles/settings.h"
 #include "platform/kernel/record.h"
+#include "platform/kernel/services/pdm_control.h"
 
 namespace {
 
 using platform::kernel::quoted;
 using platform::kernel::recordCall;
 
-std::wstring contextText(const KVPDMOpenningContext& context) {
-    return context.IsEmpty() ? std::wstring(L"none") : quoted(context.GetItemPath().GetString());
-}
+using platform::kernel::contextText;
 
 }  // namespace
 
@@ -24,15 +23,24 @@ CKvw32Doc* OpenWithPdmContext(const SharedPathName& path, const DocInitParams& p
     return DocumentManager::Instance().Open(path, withContext);
 }
 
-CKvw32Doc* OpenInBatch(LPCWSTR path, const KVPDMOpenningContext& batchContext) {
-    recordCall(L"Korvo::DocumentManager::OpenInBatch(" + quoted(path) + L", " + contextText(batchContext) + L")");
+CKvw32Doc* OpenInBatch(LPCWSTR path, const BatchOpening& batch) {
+    using platform::kernel::boolText;
+    recordCall(L"Korvo::DocumentManager::OpenInBatch(" + quoted(path) + L", " + contextText(batch.context) + L", any read-only " +
+               boolText(batch.anyReadOnly) + L", any nomenclature " + boolText(batch.anyNomenclature) +
+               L", nomenclature wanted " + boolText(batch.nomenclatureWanted) + L")");
     DocumentManager& manager = DocumentManager::Instance();
     DocInitParams params = manager.GetDocInitParams();
     params.options[DocInitParams::kOptionMakeVisible] = 1;
     params.options[DocInitParams::kOptionCreateFrame] = 1;
     params.options[DocInitParams::kOptionAddToRecentList] = 1;
-    params.hasPdmContext = !batchContext.IsEmpty();
+    params.hasPdmContext = !batch.context.IsEmpty();
+    params.nomenclature = batch.nomenclatureWanted;
     return manager.Open(SharedPathName(path), params);
+}
+
+bool WantsNomenclatureData(const SharedPathName& path) {
+    recordCall(L"Korvo::DocumentManager::WantsNomenclatureData(" + quoted(path.view()) + L")");
+    return !platform::kernel::pdmControl().nomenclatureNotWanted.contains(std::wstring(path.view()));
 }
 
 CKvw32Doc* CreateFromNomenclature(const DocInitParams& params, const KVPDMOpenningContext& context) {

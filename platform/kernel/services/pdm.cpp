@@ -2,6 +2,7 @@
 
 #include "platform/kernel/services/pdm_control.h"
 #include "platform/kernel/services/pdm_failures.h"
+#include "platform/kernel/services/pdm_nomenclature.h"
 #include "platform/kernel/services/serverapp.h"
 #include "platform/kernel/record.h"
 #include "platform/kernel/strings.h"
@@ -23,6 +24,18 @@ PdmControl& pdmControl() {
     return control;
 }
 
+KVPDMItem* itemOf(const std::wstring& path, const PdmControl::ManagedFile& file) {
+    if (file.emptyContext) return new KVPDMItem(CString(path.c_str()), KVPDMOpenningContext());
+    return new KVPDMItem(KVPDMOpenningContext(CString(path.c_str()), file.readOnly, file.nomenclature));
+}
+
+std::wstring contextText(const KVPDMOpenningContext& context) {
+    if (!context.GetItemPath().IsEmpty()) return quoted(context.GetItemPath().GetString());
+    if (const KVPDMNomenclatureRecord* record = context.GetNomenclatureObject())
+        return L"nomenclature " + quoted(record->GetPath().GetString());
+    return L"none";
+}
+
 }  // namespace platform::kernel
 
 void KVPDMExceptionProxy::Report() {
@@ -30,8 +43,30 @@ void KVPDMExceptionProxy::Report() {
     KVMessageBox::Show(message_, MB_ICONSTOP);
 }
 
+void KVPDMOpenningContext::LoadRemainingData() const {
+    recordCall(L"KVPDMOpenningContext::LoadRemainingData(" + platform::kernel::contextText(*this) + L")");
+    throwIfFailing(L"LoadRemainingData");
+}
+
+KVPDMNomenclatureRecord* KVPDMNomenclatureSource::GetNomenclatureObject(const CString& path) {
+    recordCall(L"KVPDMNomenclatureSource::GetNomenclatureObject(" + quoted(path.GetString()) + L")");
+    throwIfFailing(L"GetNomenclatureObject");
+    const auto& nomenclature = platform::kernel::pdmControl().nomenclature;
+    const auto named = nomenclature.find(std::wstring(path.GetString()));
+    if (named == nomenclature.end()) return nullptr;
+    KVPDMNomenclatureRecord* record = platform::kernel::nomenclatureRecord(path);
+    if (record->GetChildren().empty())
+        for (const std::wstring& document : named->second) record->AddChild(platform::kernel::nomenclatureRecord(CString(document.c_str())));
+    return record;
+}
+
+KVPDMNomenclatureSource* KVPDMWorkMix::GetNomenclatureSource() {
+    static KVPDMNomenclatureSource source;
+    return platform::kernel::pdmControl().nomenclatureSource ? &source : nullptr;
+}
+
 void KVPDMItem::Update(bool localCopies, bool keepLocalCopies) {
-    recordCall(L"KVPDMItem::Update(" + quoted(context_.GetItemPath().GetString()) + L", " +
+    recordCall(L"KVPDMItem::Update(" + quoted(path_.GetString()) + L", " +
                platform::kernel::boolText(localCopies) + L", " + platform::kernel::boolText(keepLocalCopies) + L")");
     throwIfFailing(L"Update");
 }
@@ -53,15 +88,15 @@ platform::kernel::PdmControl::ManagedFile* managedFile(const CString& path) {
 
 int KVPDMItem::GetState() const {
     throwIfFailing(L"GetState");
-    const auto* file = managedFile(context_.GetItemPath());
+    const auto* file = managedFile(path_);
     return file ? file->state : 0;
 }
 
 bool KVPDMItem::Edit(int mode, int keepLocal, int lock, int notify) {
-    recordCall(L"KVPDMItem::Edit(" + quoted(context_.GetItemPath().GetString()) + L", " + std::to_wstring(mode) + L", " +
+    recordCall(L"KVPDMItem::Edit(" + quoted(path_.GetString()) + L", " + std::to_wstring(mode) + L", " +
                std::to_wstring(keepLocal) + L", " + std::to_wstring(lock) + L", " + std::to_wstring(notify) + L")");
     throwIfFailing(L"Edit");
-    auto* file = managedFile(context_.GetItemPath());
+    auto* file = managedFile(path_);
     if (!file) return false;
     file->state = 2;
     return true;
@@ -71,7 +106,7 @@ bool KVPDMItem::Submit(const CString& path, int mode, int keepLocal, int notify)
     recordCall(L"KVPDMItem::Submit(" + quoted(path.GetString()) + L", " + std::to_wstring(mode) + L", " +
                std::to_wstring(keepLocal) + L", " + std::to_wstring(notify) + L")");
     throwIfFailing(L"Submit");
-    auto* file = managedFile(context_.GetItemPath());
+    auto* file = managedFile(path_);
     if (!file) return false;
     file->state = 3;
     return true;
@@ -80,7 +115,7 @@ bool KVPDMItem::Submit(const CString& path, int mode, int keepLocal, int notify)
 bool KVPDMItem::Revert(const CString& path, int mode) {
     recordCall(L"KVPDMItem::Revert(" + quoted(path.GetString()) + L", " + std::to_wstring(mode) + L")");
     throwIfFailing(L"Revert");
-    auto* file = managedFile(context_.GetItemPath());
+    auto* file = managedFile(path_);
     if (!file) return false;
     file->state = 3;
     return true;
@@ -135,7 +170,7 @@ KVPDMItem* KVPDMWorkMix::FindFile(const SharedPathName& path) {
     const auto& files = platform::kernel::pdmControl().files;
     const auto it = files.find(std::wstring(path.view()));
     if (it == files.end()) return nullptr;
-    return new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
+    return platform::kernel::itemOf(it->first, it->second);
 }
 
 KVPDMItem* KVPDMWorkMix::FindFolder(const SharedPathName& path) {
@@ -149,7 +184,7 @@ KVPDMItem* KVPDMWorkMix::FindFolder(const SharedPathName& path) {
 
 bool KVPDMWorkMix::CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context) {
     recordCall(L"KVPDMWorkMix::CanOpenFileFromWorkmix(" + quoted(path.view()) + L", " +
-               (context.IsEmpty() ? std::wstring(L"no context") : quoted(context.GetItemPath().GetString())) + L")");
+               (context.IsEmpty() ? std::wstring(L"no context") : platform::kernel::contextText(context)) + L")");
     throwIfFailing(L"CanOpenFileFromWorkmix");
     return !platform::kernel::pdmControl().heldBack.contains(std::wstring(path.view()));
 }
@@ -163,8 +198,7 @@ std::map<CString, KVPDMItem*> KVPDMWorkMix::FindFiles(const std::set<CString>& p
     const auto& files = platform::kernel::pdmControl().files;
     for (const CString& path : paths) {
         const auto it = files.find(std::wstring(path.GetString()));
-        if (it != files.end())
-            items[path] = new KVPDMItem(KVPDMOpenningContext(CString(it->first.c_str()), it->second.readOnly, it->second.nomenclature));
+        if (it != files.end()) items[path] = platform::kernel::itemOf(it->first, it->second);
     }
     return items;
 }

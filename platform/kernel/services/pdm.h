@@ -30,28 +30,49 @@ private:
     CString message_;
 };
 
-// What the PDM system knows of a file opened from it; empty when it does not manage the file.
+class KVPDMNomenclatureRecord;
+
+// What the PDM system knows of a file opened from it; empty when it does not manage the file and
+// no nomenclature object is attached.
 class KVPDMOpenningContext {
 public:
     KVPDMOpenningContext() = default;
     KVPDMOpenningContext(CString itemPath, bool readOnly, bool nomenclature)
         : itemPath_(std::move(itemPath)), readOnly_(readOnly), nomenclature_(nomenclature) {}
-    bool IsEmpty() const { return itemPath_.IsEmpty(); }
+    bool IsEmpty() const { return itemPath_.IsEmpty() && !nomenclatureObject_; }
     bool IsReadOnly() const { return readOnly_; }
-    // Whether the item can carry nomenclature data (documents it names besides itself).
-    bool CanHaveNomenclature() const { return nomenclature_; }
+    // Whether the item can carry nomenclature data (documents it names besides itself); a context
+    // with a nomenclature object attached always can.
+    bool CanHaveNomenclature() const { return nomenclature_ || nomenclatureObject_; }
     const CString& GetItemPath() const { return itemPath_; }
+    // The nomenclature object of a file the context knows nothing else of (null: none); the PDM
+    // system keeps it.
+    void AttachNomenclature(KVPDMNomenclatureRecord* record) { nomenclatureObject_ = record; }
+    KVPDMNomenclatureRecord* GetNomenclatureObject() const { return nomenclatureObject_; }
+    // Reads what the context left to read when it was made ("LoadRemainingData" may fail).
+    void LoadRemainingData() const;
 
 private:
     CString itemPath_;
     bool readOnly_ = false;
     bool nomenclature_ = false;
+    KVPDMNomenclatureRecord* nomenclatureObject_ = nullptr;
+};
+
+// The work mix's source of nomenclature objects: the object of a file by its path.
+class KVPDMNomenclatureSource {
+public:
+    // The file's nomenclature object, or null when the PDM system has none ("GetNomenclatureObject"
+    // may fail). The PDM system keeps it.
+    KVPDMNomenclatureRecord* GetNomenclatureObject(const CString& path);
 };
 
 // A file the work mix manages; FindFile hands the caller a reference, which it releases.
 class KVPDMItem {
 public:
-    explicit KVPDMItem(KVPDMOpenningContext context) : context_(std::move(context)) {}
+    explicit KVPDMItem(KVPDMOpenningContext context) : path_(context.GetItemPath()), context_(std::move(context)) {}
+    // An item whose opening context is `context` (it may be empty).
+    KVPDMItem(CString path, KVPDMOpenningContext context) : path_(std::move(path)), context_(std::move(context)) {}
     KVPDMItem(const KVPDMItem&) = delete;
     KVPDMItem& operator=(const KVPDMItem&) = delete;
     // Brings the local copy up to date (the kernel's setting for local copies, twice).
@@ -70,6 +91,7 @@ public:
 
 private:
     ~KVPDMItem() = default;
+    CString path_;
     KVPDMOpenningContext context_;
     int references_ = 1;
 };
@@ -207,6 +229,8 @@ public:
     // The items of managed files among `paths`, in one call (new references; files it does not
     // manage are left out).
     std::map<CString, KVPDMItem*> FindFiles(const std::set<CString>& paths);
+    // The work mix's nomenclature source, or null when it offers none.
+    KVPDMNomenclatureSource* GetNomenclatureSource();
     // Whether the document may be opened with that context (the PDM system may hold it back).
     bool CanOpenFileFromWorkmix(const SharedPathName& path, const KVPDMOpenningContext& context);
     // The factory of work-mix pages, or null when the work mix offers none.

@@ -9,6 +9,9 @@
 
 #include "platform/core/text.h"
 
+class KVPDMItem;
+class KVPDMOpenningContext;
+
 namespace platform::kernel {
 
 struct PdmControl {
@@ -17,6 +20,9 @@ struct PdmControl {
         bool nomenclature = false;
         // The item's state: 2 taken for editing, 3 checked in (other numbers: the system's own).
         int state = 3;
+        // The item's opening context is empty (the PDM system knows the file, but nothing to open
+        // it with).
+        bool emptyContext = false;
     };
     bool active = false;
     // The PDM settings' instance key path, and whether connecting succeeds.
@@ -38,14 +44,19 @@ struct PdmControl {
         std::vector<std::wstring> documents;
     };
     std::map<std::wstring, WorkSession, platform::core::NoCaseLess> workSessions;
-    // Nomenclature data by Windows path: the documents the file's record names.
+    // Nomenclature data by Windows path: the documents the file's record names. The work mix's
+    // nomenclature source (when it offers one) hands out these records as nomenclature objects.
     std::map<std::wstring, std::vector<std::wstring>, platform::core::NoCaseLess> nomenclature;
+    bool nomenclatureSource = true;
+    // Files whose nomenclature data the kernel's document manager does not want when it is asked.
+    std::set<std::wstring, platform::core::NoCaseLess> nomenclatureNotWanted;
     // Managed folders by Windows path (case-insensitive).
     std::set<std::wstring, platform::core::NoCaseLess> folders;
     // Files the PDM system does not let the program open now.
     std::set<std::wstring, platform::core::NoCaseLess> heldBack;
-    // PDM calls that throw ("FindFile", "FindFolder", "Update", "GetOpeningContext",
-    // "CanOpenFileFromWorkmix", "GetState", "Edit", "Submit", "Revert").
+    // PDM calls that throw ("FindFile", "FindFiles", "FindFolder", "Update", "GetOpeningContext",
+    // "GetNomenclatureObject", "LoadRemainingData", "CanOpenFileFromWorkmix", "GetState", "Edit",
+    // "Submit", "Revert").
     std::set<std::wstring> failingCalls;
 
     struct Program {
@@ -90,5 +101,10 @@ struct PdmControl {
 };
 
 PdmControl& pdmControl();
+
+// A new item of the managed file (one reference), with its opening context as `file` says.
+KVPDMItem* itemOf(const std::wstring& path, const PdmControl::ManagedFile& file);
+// How the journal names a context: its item's path, its nomenclature object, or none.
+std::wstring contextText(const KVPDMOpenningContext& context);
 
 }  // namespace platform::kernel

@@ -7,7 +7,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
+#include <string>
 
+#include "platform/core/api_text.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
 #include "platform/faults.h"
@@ -33,6 +36,8 @@ struct FileObject : KernelObject {
     int fd = -1;
     bool read = false;
     bool write = false;
+    // A folder's handle (FILE_FLAG_BACKUP_SEMANTICS): it only answers questions about the folder.
+    bool folder = false;
 };
 
 std::shared_ptr<FileObject> findFile(HANDLE handle) {
@@ -46,8 +51,10 @@ std::shared_ptr<FileObject> findFile(HANDLE handle) {
 
 HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_ATTRIBUTES, DWORD dwCreationDisposition,
                    DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
-    const bool known = (dwDesiredAccess & ~(GENERIC_READ | GENERIC_WRITE)) == 0 && dwDesiredAccess != 0 &&
-                       dwFlagsAndAttributes == 0 && hTemplateFile == nullptr &&
+    const bool backupSemantics = dwFlagsAndAttributes == FILE_FLAG_BACKUP_SEMANTICS;
+    const bool known = (dwDesiredAccess & ~(GENERIC_READ | GENERIC_WRITE)) == 0 &&
+                       (dwFlagsAndAttributes == 0 || (backupSemantics && dwCreationDisposition == OPEN_EXISTING)) &&
+                       hTemplateFile == nullptr &&
                        (dwCreationDisposition == OPEN_EXISTING || dwCreationDisposition == CREATE_ALWAYS ||
                         dwCreationDisposition == OPEN_ALWAYS);
     if (!known) {
@@ -61,24 +68,59 @@ HANDLE CreateFileW(LPCWSTR lpFileName, DWORD dwDesiredAccess, DWORD, LPSECURITY_
         return failWith(platform::files::detail::missingError(location), INVALID_HANDLE_VALUE);
     const bool reading = (dwDesiredAccess & GENERIC_READ) != 0;
     const bool writing = (dwDesiredAccess & GENERIC_WRITE) != 0;
-    if (location.exists && platform::files::detail::isHostDirectory(location))
-        return failWith(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    const bool folder = location.exists && platform::files::detail::isHostDirectory(location);
+    if (folder && !backupSemantics) return failWith(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     if ((reading && hostFs().denied(location.windowsPath, FileAccess::Read)) ||
         (writing && (hostFs().denied(location.windowsPath, FileAccess::Write) ||
                      (location.exists && platform::files::detail::isReadOnly(location)))))
         return failWith(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
     int flags = reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
+    // A folder, or a handle with no access, is only asked about: it needs no read permission.
+    if (folder || (!reading && !writing)) flags = O_PATH;
     if (dwCreationDisposition != OPEN_EXISTING) flags |= O_CREAT;
     if (dwCreationDisposition == CREATE_ALWAYS) flags |= O_TRUNC;
     auto file = std::make_shared<FileObject>();
     file->fd = ::open(location.hostPath.c_str(), flags | O_CLOEXEC, 0644);
     if (file->fd < 0) return failWith(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
-    file->read = reading;
-    file->write = writing;
+    file->read = reading && !folder;
+    file->write = writing && !folder;
+    file->folder = folder;
     auto lock = platform::win32::lockPlatform();
     HANDLE handle = platform::win32::addHandle(std::move(file));
     SetLastError(ERROR_SUCCESS);
     return handle;
+}
+
+DWORD GetFinalPathNameByHandleW(HANDLE hFile, LPWSTR lpszFilePath, DWORD cchFilePath, DWORD dwFlags) {
+    if ((dwFlags & ~(FILE_NAME_OPENED | VOLUME_NAME_GUID | VOLUME_NAME_NT | VOLUME_NAME_NONE)) != 0)
+        return failWith(ERROR_INVALID_PARAMETER, 0);
+    const DWORD volume = dwFlags & (VOLUME_NAME_GUID | VOLUME_NAME_NT | VOLUME_NAME_NONE);
+    if (volume != VOLUME_NAME_DOS && volume != VOLUME_NAME_NONE) {
+        platform::core::reportFailure(L"GetFinalPathNameByHandleW: a volume's GUID or device name is not modelled");
+        return failWith(ERROR_INVALID_PARAMETER, 0);
+    }
+    auto file = findFile(hFile);
+    if (!file) return failWith(ERROR_INVALID_HANDLE, 0);
+    // The descriptor knows where the file is now, whatever it was opened as and wherever it moved.
+    char real[PATH_MAX];
+    const std::string link = "/proc/self/fd/" + std::to_string(file->fd);
+    const ssize_t length = ::readlink(link.c_str(), real, sizeof real - 1);
+    if (length <= 0) return failWith(ERROR_PATH_NOT_FOUND, 0);
+    struct stat status {};
+    if (::fstat(file->fd, &status) != 0 || status.st_nlink == 0) return failWith(ERROR_PATH_NOT_FOUND, 0);
+    const auto windowsPath = hostFs().windowsPathOf(std::string(real, static_cast<std::size_t>(length)));
+    if (!windowsPath) return failWith(ERROR_PATH_NOT_FOUND, 0);
+    std::wstring text;
+    if (volume == VOLUME_NAME_NONE) {
+        // Without the volume: the path from the volume's root folder.
+        const bool share = windowsPath->starts_with(L"\\\\");
+        std::size_t root = share ? windowsPath->find(L'\\', windowsPath->find(L'\\', 2) + 1) : 2;
+        text = root == std::wstring::npos ? std::wstring(L"\\") : windowsPath->substr(root);
+    } else {
+        text = windowsPath->starts_with(L"\\\\") ? L"\\\\?\\UNC" + windowsPath->substr(1) : L"\\\\?\\" + *windowsPath;
+    }
+    SetLastError(ERROR_SUCCESS);
+    return platform::core::copyWhenItFits(text, lpszFilePath, cchFilePath);
 }
 
 namespace {
@@ -95,6 +137,7 @@ BOOL transfer(const wchar_t* call, HANDLE hFile, Bytes buffer, DWORD count, DWOR
     }
     auto file = findFile(hFile);
     if (!file) return failWith(ERROR_INVALID_HANDLE, FALSE);
+    if (file->folder) return failWith(ERROR_INVALID_FUNCTION, FALSE);
     if (!(write ? file->write : file->read)) return failWith(ERROR_ACCESS_DENIED, FALSE);
     const DWORD fault = write ? ERROR_WRITE_FAULT : ERROR_READ_FAULT;
     if (platform::faultInjected(std::wstring(call) + L" 1")) return failWith(fault, FALSE);

@@ -1,5 +1,7 @@
 // Files by handle, UTF-8 conversion and metafile DCs: what the log window and the text
 // browsers' metafile callback rely on.
+#include <filesystem>
+
 #include "platform/harness.h"
 #include "tests/platform/win32/win32_test_support.h"
 #include "tests/support/session_test.h"
@@ -47,6 +49,53 @@ TEST_F(Win32FileHandles, AHandleReadsSeeksAndWritesTheMappedFileAndFailsWhereWin
     EXPECT_EQ(written, 3u);
     CloseHandle(created);
     EXPECT_EQ(s.files().read(L"C:\\Work\\new.bin"), "abc");
+}
+
+// A handle names where its file really is: the spelling the file system keeps, with "." and ".."
+// gone and every link on the way followed; a folder opens only with backup semantics.
+TEST_F(Win32FileHandles, TheFinalPathOfAHandleIsWhereTheFileReallyIs) {
+    platform::harness::Session s;
+    s.files().write(L"C:\\Users\\user\\Documents\\Report.grs", "x");
+    s.files().write(L"C:\\Users\\user\\AppData\\Local\\Temp\\keep.txt", "x");
+    std::filesystem::create_directory_symlink(s.files().hostPath(L"C:\\Users\\user\\Documents"),
+                                              s.files().hostPath(L"C:\\Users\\user\\AppData\\Local\\Temp") + "/DocsLink");
+    auto finalPath = [](LPCWSTR path, DWORD flags, DWORD access = 0) {
+        HANDLE file = CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  flags, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return std::wstring(L"error ") + std::to_wstring(GetLastError());
+        wchar_t buffer[MAX_PATH] = {};
+        const DWORD length = GetFinalPathNameByHandleW(file, buffer, MAX_PATH, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        CloseHandle(file);
+        return std::wstring(buffer, length);
+    };
+    const std::wstring report = L"\\\\?\\C:\\Users\\user\\Documents\\Report.grs";
+    EXPECT_EQ(finalPath(L"C:\\Users\\user\\AppData\\Local\\Temp\\..\\..\\..\\Documents\\Report.grs", 0), report);
+    EXPECT_EQ(finalPath(L"c:\\USERS\\user\\appdata\\local\\temp\\.\\../..\\..\\documents\\REPORT.GRS", 0, GENERIC_READ), report);
+    EXPECT_EQ(finalPath(L"C:\\Users\\user\\AppData\\Local\\Temp\\DocsLink\\report.grs", 0), report);
+    EXPECT_EQ(finalPath(L"C:\\Users\\user\\AppData\\Local\\Temp\\DocsLink", 0), L"error 5") << "a folder needs backup semantics";
+    EXPECT_EQ(finalPath(L"c:\\users\\user\\appdata\\local\\temp\\DocsLink", FILE_FLAG_BACKUP_SEMANTICS),
+              L"\\\\?\\C:\\Users\\user\\Documents");
+    EXPECT_EQ(finalPath(L"C:\\Users\\user\\AppData\\Local\\Temp\\none.txt", 0), L"error 2");
+
+    HANDLE folder = CreateFileW(L"C:\\Users\\user\\AppData\\Local\\Temp", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    ASSERT_NE(folder, INVALID_HANDLE_VALUE);
+    char byte = 0;
+    DWORD read = 0;
+    EXPECT_FALSE(ReadFile(folder, &byte, 1, &read, nullptr));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_FUNCTION);
+    // The buffer convention: the size needed with the terminator, then the length without it.
+    const std::wstring temp = L"\\\\?\\C:\\Users\\user\\AppData\\Local\\Temp";
+    wchar_t small[4] = {};
+    EXPECT_EQ(GetFinalPathNameByHandleW(folder, small, 4, VOLUME_NAME_DOS), temp.size() + 1);
+    wchar_t buffer[MAX_PATH] = {};
+    EXPECT_EQ(GetFinalPathNameByHandleW(folder, buffer, MAX_PATH, FILE_NAME_OPENED | VOLUME_NAME_NONE), 30u);
+    EXPECT_EQ(std::wstring(buffer), L"\\Users\\user\\AppData\\Local\\Temp");
+    EXPECT_EQ(GetFinalPathNameByHandleW(folder, buffer, MAX_PATH, 0x10), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    CloseHandle(folder);
+    EXPECT_EQ(GetFinalPathNameByHandleW(folder, buffer, MAX_PATH, VOLUME_NAME_DOS), 0u);
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 
 TEST(Win32CodePages, Utf8BecomesUtf16AndBadBytesBecomeReplacementCharacters) {
