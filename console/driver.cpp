@@ -7,6 +7,7 @@
 #include "console/printable.h"
 #include "console/verbs.h"
 #include "platform/core/numbers.h"
+#include "platform/core/process.h"
 #include "platform/core/record.h"
 #include "platform/core/text.h"
 
@@ -123,7 +124,8 @@ HWND Driver::windowFor(const Step& step) {
 bool Driver::command(const Step& step) {
     const HWND window = windowFor(step);
     std::optional<long long> id;
-    if (!window || !controlFor(step, window, true, id)) return false;
+    if (!window || !controlFor(step, window, id)) return false;
+    if (!id) return true;
     if (*id > 0xFFFF) {
         scriptError(step.line, "command: " + std::to_string(*id) + " is not a command id (0 to 65535)");
         return false;
@@ -136,7 +138,7 @@ bool Driver::command(const Step& step) {
 bool Driver::click(const Step& step) {
     const HWND window = windowFor(step);
     std::optional<long long> id;
-    if (!window || !controlFor(step, window, false, id)) return false;
+    if (!window || !controlFor(step, window, id)) return false;
     if (!id) return true;
     // What a user could not do is said in the transcript (and fails a script run).
     if (step.arguments.frame.paneId == 0) {
@@ -312,6 +314,13 @@ bool Driver::perform(const Step& step) {
 }
 
 bool Driver::run(const Step& step) {
+    // A process that ended (a critical error's TerminateProcess) has nothing left to act on or
+    // look at: what its windows would show is gone with it.
+    if (platform::core::process().terminated()) {
+        transcript_.print(L"not run from line " + std::to_wstring(step.line) +
+                          L" on: the program's process has ended");
+        return false;
+    }
     // An assertion looks at what the verb before it printed; any other step starts afresh.
     const bool assertion = verbs()[step.verb].handler == &Driver::assertPrinted ||
                            verbs()[step.verb].handler == &Driver::assertNotPrinted;
@@ -330,7 +339,7 @@ bool Driver::run(const Step& step) {
         scriptError(step.line, transcript_.labelled(quotingSafely(quotingLongInput(error.what(), step))));
     }
     current_ = nullptr;
-    afterStep();
+    afterStep(step.line);
     if (!done && !goOnAfterMistakes_) return false;
     if (strict_ && !failures_.empty() && phase() != Phase::Ended) {
         err_ << "korvo: " << printable(source_) << ":" << step.line << ": stopping after a failure" << std::endl;
@@ -339,11 +348,13 @@ bool Driver::run(const Step& step) {
     return true;
 }
 
-void Driver::afterStep() {
+void Driver::afterStep(int line) {
     // The program may have ended by itself (a command that closed it, a start-up that failed):
     // its end is completed now (ExitInstance after a failed start, expectations never used).
     if (phase() == Phase::Ended) session_.quit();
-    for (auto& failure : session_.takeFailures()) failures_.push_back(std::move(failure));
+    // A failure the program journalled while a step ran (an unexpected dialog) is that step's.
+    const std::wstring where = platform::core::fromUtf8(source_ + ":" + std::to_string(line) + ": ");
+    for (auto& failure : session_.takeFailures()) failures_.push_back(where + failure);
 }
 
 int Driver::finish() {

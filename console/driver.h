@@ -346,12 +346,12 @@ private:
     // The control a step names in `window` by id, or by caption (ID|"CAPTION"): the id, or
     // nothing when there is none to act on. A caption that names one enabled control names it,
     // whatever disabled ones share the caption; one that names two enabled controls, or two
-    // disabled ones and no enabled one, is a mistake (reported); one that names none is a
-    // mistake when `missingIsMistake`, otherwise a refusal. False when the run must stop.
-    bool controlFor(const Step& step, HWND window, bool missingIsMistake, std::optional<long long>& id);
+    // disabled ones and no enabled one, is a mistake of the script (reported); one that names
+    // none is a refusal, as a user finds no such control. False when the run must stop.
+    bool controlFor(const Step& step, HWND window, std::optional<long long>& id);
     enum class TabAction { Click, Close, MiddleClick, ContextMenu };
     bool documentTab(const Step& step, TabAction action);
-    // Reports what the user could not do as a mistake of the step; true when there was nothing.
+    // Says what the user could not do as a refusal (printRefusal); true when there was nothing.
     bool userDid(const Step& step, const std::optional<std::wstring>& refusal);
     // Says in the transcript what the user could not do ("click: ..."), the input it quotes cut;
     // a failure of the run too when refusals fail it.
@@ -372,7 +372,7 @@ private:
     std::wstring frameName(HWND frame) const;
     // A dump, after the line of the verb that asked for it.
     void printDump(const std::wstring& dump, const wchar_t* whenEmpty);
-    void afterStep();
+    void afterStep(int line);
 
     platform::harness::Session& session_;
     Transcript& transcript_;

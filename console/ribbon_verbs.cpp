@@ -7,22 +7,22 @@ namespace korvo::console {
 
 bool Driver::userDid(const Step& step, const std::optional<std::wstring>& refusal) {
     if (!refusal) return true;
-    scriptError(step.line, std::string(verbs()[step.verb].name()) + ": " + quotingSafely(platform::core::toUtf8(transcript_.named(*refusal))));
+    printRefusal(verbs()[step.verb].name(), *refusal);
     return false;
 }
 
 bool Driver::selectTab(const Step& step) {
     const HWND frame = frameFor(step);
-    if (!frame || !userDid(step, session_.user().selectTab(frame, step.arguments.text))) return false;
-    session_.runUntilIdle();
+    if (!frame) return false;
+    if (userDid(step, session_.user().selectTab(frame, step.arguments.text))) session_.runUntilIdle();
     return true;
 }
 
 bool Driver::hover(const Step& step) {
     const HWND frame = frameFor(step);
     std::optional<long long> id;
-    if (!frame || !controlFor(step, frame, true, id) || !userDid(step, session_.user().hover(frame, static_cast<int>(*id))))
-        return false;
+    if (!frame || !controlFor(step, frame, id)) return false;
+    if (!id || !userDid(step, session_.user().hover(frame, static_cast<int>(*id)))) return true;
     const std::wstring tooltip = session_.inspect().tooltip(frame);
     transcript_.print(tooltip.empty() ? L"(no tooltip)" : tooltip);
     return true;
@@ -56,15 +56,14 @@ bool Driver::openBackstage(const Step& step) {
     std::wstring name;
     if (withTab && step.arguments.quotedChoice) name = step.arguments.text;
     else if (withTab) id = static_cast<int>(step.arguments.number);
-    if (!userDid(step, session_.user().openBackstage(frame, id, name))) return false;
-    session_.runUntilIdle();
+    if (userDid(step, session_.user().openBackstage(frame, id, name))) session_.runUntilIdle();
     return true;
 }
 
 bool Driver::closeBackstage(const Step& step) {
     const HWND frame = frameFor(step);
-    if (!frame || !userDid(step, session_.user().closeBackstage(frame))) return false;
-    session_.runUntilIdle();
+    if (!frame) return false;
+    if (userDid(step, session_.user().closeBackstage(frame))) session_.runUntilIdle();
     return true;
 }
 

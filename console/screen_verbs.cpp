@@ -34,7 +34,7 @@ bool Driver::snapshot(const Step& step) {
     return true;
 }
 
-bool Driver::controlFor(const Step& step, HWND window, bool missingIsMistake, std::optional<long long>& id) {
+bool Driver::controlFor(const Step& step, HWND window, std::optional<long long>& id) {
     id.reset();
     if (!step.arguments.quotedChoice) {
         id = step.arguments.number;
@@ -60,11 +60,6 @@ bool Driver::controlFor(const Step& step, HWND window, bool missingIsMistake, st
     }
     const std::string quotedCaption = echo(platform::core::toUtf8(caption));
     if (ids.empty()) {
-        if (missingIsMistake) {
-            scriptError(step.line, verb + ": no visible control is captioned " + quotedCaption + " in " +
-                                       platform::core::toUtf8(platform::core::handleText(window)));
-            return false;
-        }
         printRefusal(verb, L"no visible control is captioned " + platform::core::quoted(caption) + L" in " +
                                platform::core::handleText(window));
         return true;

@@ -122,7 +122,7 @@ std::span<const Verb> verbs() {
         {"progress begin", "as the kernel's command: begins a progress in the active main frame's status line and "
          "prints the answer", M, R, M, &Driver::beginProgress},
         {"progress set POS", "as the kernel's command: sets the progress position to POS (negative: unknown amount) "
-         "and prints the position kept", M, R, M, &Driver::setProgress},
+         "and prints the position kept, and what the bar shows when its drawing is held back", M, R, M, &Driver::setProgress},
         {"progress step", "as the kernel's command: steps the progress and prints the answer", M, R, M,
          &Driver::stepProgress},
         {"progress end", "as the kernel's command: ends the progress and prints the answer", M, R, M,

@@ -273,6 +273,21 @@ std::optional<std::wstring> User::paneAction(HWND frame, unsigned paneId, PaneAc
     return std::nullopt;
 }
 
+namespace {
+
+// What the status line's progress bar shows: its position, "a marquee", or nothing without one.
+std::optional<std::wstring> shownProgress(CXTPStatusBar* bar) {
+    std::optional<std::wstring> shown;
+    if (!bar) return shown;
+    forEachChild(bar->GetSafeHwnd(), [&](HWND child) {
+        if (auto* progress = dynamic_cast<CProgressCtrl*>(CWnd::FromHandlePermanent(child)))
+            shown = progress->IsMarqueeOn() ? L"a marquee" : std::to_wstring(progress->GetPosValue());
+    });
+    return shown;
+}
+
+}  // namespace
+
 std::optional<std::wstring> Kernel::progress(ProgressCall call, int position) {
     // The kernel's running command asks for the active frame's status line when its progress
     // begins and keeps that line until the progress ends, whichever frame becomes active.
@@ -293,7 +308,16 @@ std::optional<std::wstring> Kernel::progress(ProgressCall call, int position) {
     switch (call) {
         case ProgressCall::Begin: return line->BeginProgress() ? L"true" : L"false";
         case ProgressCall::Step: return std::to_wstring(line->StepProgress());
-        case ProgressCall::SetPosition: line->SetProgressPos(position); return std::to_wstring(line->GetProgressPos());
+        case ProgressCall::SetPosition: {
+            line->SetProgressPos(position);
+            std::wstring answer = std::to_wstring(line->GetProgressPos());
+            // The bar draws a position only when its throttle lets it: the kept position and the
+            // one a user sees part while the drawing is held back.
+            if (const std::optional<std::wstring> shown = shownProgress(dynamic_cast<CXTPStatusBar*>(line));
+                shown && *shown != answer)
+                answer += L" (the bar shows " + *shown + L")";
+            return answer;
+        }
         case ProgressCall::End: return line->EndProgress() ? L"true" : L"false";
     }
     return std::nullopt;

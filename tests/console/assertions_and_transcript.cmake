@@ -43,6 +43,26 @@ string(ASCII 1 control)
 file(WRITE ${WORK_DIR}/tab.korvo "start\nidle\ndoc-tab 1 \"a${control}b\" click\nquit\n")
 korvo_run(refused_tab EXIT 1 ERROR err ARGS --script ${WORK_DIR}/tab.korvo)
 korvo_expect("${err}" "korvo: failed: [^\n]*tab.korvo:3: doc-tab: main frame 1 shows no document tab \"a\\\\x01b\"\n" "a doc-tab refusal, escaped")
+# Every verb that names a control or a tab by caption refuses a caption nothing shows, as click
+# does: a failure of a script run that names its line, and no mistake; --lenient goes on.
+foreach(line "tab 1 \"Veiw\"" "command 1 \"Opne\"" "hover 1 \"Opne\"" "backstage 1 \"Nowhere\"")
+  string(REGEX MATCH "^[a-z]+" verb "${line}")
+  file(WRITE ${WORK_DIR}/caption.korvo "start\nidle\n${line}\ndump frames\nquit\n")
+  korvo_run(caption_${verb} EXIT 1 OUTPUT out ERROR err ARGS --script ${WORK_DIR}/caption.korvo)
+  korvo_expect("${err}" "korvo: failed: [^\n]*caption.korvo:3: ${verb}: " "a ${verb} caption nothing shows is a refusal")
+  korvo_run(caption_${verb}_lenient EXIT 0 OUTPUT out ARGS --lenient --script ${WORK_DIR}/caption.korvo)
+  korvo_expect("${out}" "\n${verb}: [^\n]+\n(.*\n)?dump frames\n1 " "--lenient goes on after the ${verb} refusal")
+endforeach()
+
+# A dialog nobody expected is cancelled: it fails a strict run, naming the line that opened it,
+# and a --lenient one goes on.
+file(WRITE ${WORK_DIR}/dialog.korvo
+  "documents-menu configuration \"C:\\Users\\user\\Documents\\Libraries.tws\"\nstart\nidle\nclick 1 \"Open library\"\ndump frames\nquit\n")
+korvo_run(unexpected_dialog EXIT 1 OUTPUT out ERROR err ARGS --script ${WORK_DIR}/dialog.korvo)
+korvo_expect("${err}" "korvo: failed: [^\n]*dialog.korvo:4: unexpected dialog 202 " "the unexpected dialog's failure names its line")
+korvo_run(unexpected_dialog_lenient EXIT 0 OUTPUT out ARGS --lenient --script ${WORK_DIR}/dialog.korvo)
+korvo_expect("${out}" "\ndialog cancel \\(unexpected\\)\n" "--lenient cancels it")
+korvo_expect("${out}" "\ndump frames\n1 " "and goes on")
 
 # Two runs print the same bytes: the log's heap address becomes a label.
 set(script "start\nidle\nnew-frame\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Gear.png\"\ndump windows\ndump frames\nquit\n")
@@ -80,8 +100,8 @@ korvo_expect("${err}" "unknown kind \"\\\\x1b\\[2J\" \\(log, call, " "an unknown
 
 # Input quoted in a refusal or an error is cut after 80 bytes and escaped.
 string(REPEAT "x" 200 long)
-korvo_run(long_tab EXIT 2 ERROR err INPUT "start\nidle\ntab 1 \"${esc}[31m${long}\"\n")
-korvo_expect("${err}" "<stdin>:3: tab: the ribbon has no tab \"\\\\x1b\\[31mx+\\.\\.\\.\" \\(205 bytes\\)\n" "a tab refusal")
+korvo_run(long_tab EXIT 0 OUTPUT out INPUT "start\nidle\ntab 1 \"${esc}[31m${long}\"\n")
+korvo_expect("${out}" "\ntab: the ribbon has no tab \"\\\\x1b\\[31mx+\\.\\.\\.\" \\(205 bytes\\)\n" "a tab refusal")
 korvo_run(long_kernel EXIT 2 ERROR err INPUT "start\nidle\nkernel Frob${long}\n")
 korvo_expect("${err}" "unknown callback operation \"Frobx+\\.\\.\\.\" \\(204 bytes\\)\n" "a kernel error")
 korvo_run(long_row EXIT 0 OUTPUT out INPUT "start\nidle\ndocuments-pane select \"${long}\"\n")

@@ -13,9 +13,11 @@ string(CONCAT opened
 
 set(host ${WORK_DIR}/ended)
 korvo_run(ended EXIT 1 ARGS --host ${host} OUTPUT out ERROR err INPUT
-  "${opened}kernel --worker OnCriticalError \"heap corrupted\"\n")
+  "${opened}kernel --worker OnCriticalError \"heap corrupted\"\ndump frames\nquit\n")
 korvo_expect("${out}" "\nprocess terminate 1\n(.*\n)?kernel OnCriticalError: the process ended\n(.*\n)?program exit 1\n"
              "the critical error ends the process")
+korvo_expect("${out}" "\nprogram exit 1\nnot run from line 10 on: the program's process has ended\n$"
+             "no line runs after the process ended, and the transcript says so")
 if(err MATCHES "Sanitizer|runtime error|terminate called")
   message(FATAL_ERROR "the ended run went on running the program's code:\n${err}")
 endif()

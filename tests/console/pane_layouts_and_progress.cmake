@@ -40,9 +40,11 @@ foreach(position RANGE 1 25)
 endforeach()
 korvo_run(progress EXIT 0 OUTPUT out INPUT
   "start\nidle\nprogress begin\nprogress begin\nprogress set 7\nprogress end\n${calls}dump status 1\nadvance 250\nprogress set 300\ndump status 1\nprogress end\ndump status 1\nquit\n")
-korvo_expect("${out}" "\nprogress begin: true\nprogress begin: false\nprogress set: 0\nprogress end: false\n"
+korvo_expect("${out}" "\nprogress begin: true\nprogress begin: false\nprogress set: 0 \\(the bar shows a marquee\\)\nprogress end: false\n"
              "a nested progress is refused and freezes the bar until its end")
 korvo_expect("${out}" "\nprogress id 0 19/100\ntaskbar normal 19/100\n" "the throttled bar")
+korvo_expect("${out}" "\nprogress set: 19\nprogress set: 20 \\(the bar shows 19\\)\n" "the kept position and the one the bar shows part")
+korvo_expect("${out}" "\nprogress set: 25 \\(the bar shows 19\\)\n" "the bar still shows 19 at the last call")
 korvo_expect("${out}" "\nprogress set: 100\n" "a position past the bound is kept as the bound")
 korvo_expect("${out}" "\nprogress id 0 100/100\ntaskbar normal 100/100\n" "the bar after the clock moved")
 korvo_expect("${out}" "\nprogress end: true\n" "the outer end")
