@@ -68,15 +68,18 @@ public:
     void SetControlValue(KVDocument* document, int id, const void* value);
     // The typed forms give each control only a value of a kind it keeps (a word; a measure of
     // the value and its variable index): false, with nothing changed, when a control of the id
-    // takes no such value, or when none has a value.
+    // takes no such value, or when none has a value; false too when none kept it (a value for a
+    // document the frame does not show), the controls still enabled.
     bool SetControlValue(KVDocument* document, int id, unsigned value);
     bool SetControlValue(KVDocument* document, int id, double value, int variable);
     bool SetControlValue(KVDocument* document, int id, int value, int variable);
     bool SetControlValue(KVDocument* document, int id, const KernelPanelValue& value);
     // Whether every control of the id would take the value (a refusal is logged).
     bool TakesControlValue(int id, const KernelPanelValue& value) const;
-    // The value of the first control with the id (the selected tab's visible groups first, then
-    // the ribbon's own controls); null when none has a value.
+    // The first control with the id (the selected tab's visible groups first, then the ribbon's
+    // own controls), or null.
+    CXTPControl* FindDataControl(int id) const;
+    // Its value; null when it has none.
     const void* GetControlData(int id) const;
     void PopulateControlData(const CXTPControl* source);
     // The system-panel controls (904 to 999 except 912) are reset and disabled.

@@ -117,20 +117,25 @@ bool KVRibbonBar::SetControlValue(KVDocument* document, int id, const KernelPane
     RedrawLock lock(*this);
     bool stored = false;
     forEachControlWithId(id, [&](CXTPControl* control) {
-        if (!value.StoreIn(*control, document)) return;
+        const KernelPanelValue::Stored result = value.StoreIn(*control, document);
+        if (result == KernelPanelValue::Stored::NoValue) return;
         control->SetEnabled(TRUE);
-        stored = true;
+        if (result == KernelPanelValue::Stored::Kept) stored = true;
     });
     return stored;
 }
 
-const void* KVRibbonBar::GetControlData(int id) const {
+CXTPControl* KVRibbonBar::FindDataControl(int id) const {
     CXTPControl* found = nullptr;
     if (CXTPRibbonTab* tab = GetCurrentTab())
         for (int g = 0; g < tab->GetGroupCount() && !found; ++g)
             if (tab->GetGroup(g)->IsVisible()) found = tab->GetGroup(g)->FindControl(id);
     if (!found) found = GetControls()->FindControl(id);
-    auto* exchange = dynamic_cast<IDataExchange*>(found);
+    return found;
+}
+
+const void* KVRibbonBar::GetControlData(int id) const {
+    auto* exchange = dynamic_cast<IDataExchange*>(FindDataControl(id));
     return exchange ? exchange->GetValue() : nullptr;
 }
 

@@ -202,6 +202,10 @@ public:
     // The value of control `id` for a running command: the ribbon's in ribbon mode, else the
     // panel's; null when neither has one.
     const void* GetSyspanelControlData(int id) const;
+    // In ribbon mode the user enters values in the ribbon's twins of the panel's controls: the
+    // twin a command reads hands its value to the panel's control first, so that every getter
+    // reads the one value at once. The twin's value, or null (classic mode, no twin or no value).
+    const void* TakeRibbonTwinValue(int id) const;
     void DisableSyspanelControls();
     void EnableSyspanelControl(int id, bool enable);
     // Kernel requests for the panel's controls: the ribbon's controls of the id first, then the

@@ -193,7 +193,19 @@ bool CMainFrame::GetSyspanelControlState(int id, bool& checked, bool& disabled) 
     return panel && panel->GetControlState(static_cast<unsigned>(id), &checked, &disabled);
 }
 
+const void* CMainFrame::TakeRibbonTwinValue(int id) const {
+    if (!IsRibbonMode()) return nullptr;
+    const KVRibbonBar* ribbon = GetRibbonBar();
+    CXTPControl* twin = ribbon ? ribbon->FindDataControl(id) : nullptr;
+    auto* exchange = dynamic_cast<IDataExchange*>(twin);
+    const void* value = exchange ? exchange->GetValue() : nullptr;
+    if (!value) return nullptr;
+    if (CSysPanelToolbar* panel = GetSysPanelToolbar()) panel->CopyControlValue(twin);
+    return value;
+}
+
 bool CMainFrame::GetSyspanelControlIntValue(int id, int& value) const {
+    TakeRibbonTwinValue(id);
     const CSysPanelToolbar* panel = GetSysPanelToolbar();
     return panel && panel->GetControlIntValue(static_cast<unsigned>(id), &value) != nullptr;
 }
@@ -207,6 +219,7 @@ const SysPanelValue* measureOf(const CSysPanelToolbar* panel, int id) {
 }  // namespace
 
 bool CMainFrame::UnpackSyspanelDoubleVar(int id, double& value) const {
+    TakeRibbonTwinValue(id);
     const SysPanelValue* measure = measureOf(GetSysPanelToolbar(), id);
     if (!measure) return false;
     CSysPanelToolbar::UnpackDoubleVar(measure, &value, nullptr);
@@ -214,6 +227,7 @@ bool CMainFrame::UnpackSyspanelDoubleVar(int id, double& value) const {
 }
 
 bool CMainFrame::UnpackSyspanelIntVar(int id, int& value) const {
+    TakeRibbonTwinValue(id);
     const SysPanelValue* measure = measureOf(GetSysPanelToolbar(), id);
     if (!measure) return false;
     CSysPanelToolbar::UnpackIntVar(measure, &value, nullptr);
@@ -226,9 +240,7 @@ int CMainFrame::GetSyspanelCurrentId() const {
 }
 
 const void* CMainFrame::GetSyspanelControlData(int id) const {
-    // In ribbon mode the user enters values in the ribbon's twins of the panel's controls.
-    if (IsRibbonMode())
-        if (const KVRibbonBar* ribbon = GetRibbonBar()) return ribbon->GetControlData(id);
+    if (const void* value = TakeRibbonTwinValue(id)) return value;
     const CSysPanelToolbar* panel = GetSysPanelToolbar();
     return panel ? panel->GetControlValue(static_cast<unsigned>(id)) : nullptr;
 }

@@ -109,10 +109,14 @@ void CMainFrame::InitRibbonControls() {
     const CSysPanelToolbar* panel = GetSysPanelToolbar();
     ribbon->ForEachControl(
         [panel](CXTPControl* control) {
-            if (auto* exchange = dynamic_cast<IDataExchange*>(control)) exchange->Initialize();
-            const CXTPControl* registered = panel ? panel->FindRegisteredControl(control->GetID()) : nullptr;
-            if (registered && (registered->GetFlags() & xtpFlagManualUpdate))
-                control->SetFlags(control->GetFlags() | xtpFlagManualUpdate);
+            auto* exchange = dynamic_cast<IDataExchange*>(control);
+            if (exchange) exchange->Initialize();
+            CXTPControl* registered = panel ? panel->FindRegisteredControl(control->GetID()) : nullptr;
+            if (!registered) return;
+            if (registered->GetFlags() & xtpFlagManualUpdate) control->SetFlags(control->GetFlags() | xtpFlagManualUpdate);
+            // A twin made anew (a state loaded mid-session, a layout imported) shows what the
+            // kernel or the user last gave the panel's control, and a command reads it there.
+            if (auto* source = dynamic_cast<IDataExchange*>(registered); exchange && source) exchange->CopyFrom(source);
         },
         true);
 }

@@ -57,10 +57,11 @@ bool KernelPanelValue::CheckFor(const CXTPControl& control) const {
     return false;
 }
 
-bool KernelPanelValue::StoreIn(CXTPControl& control, KVDocument* document) const {
+KernelPanelValue::Stored KernelPanelValue::StoreIn(CXTPControl& control, KVDocument* document) const {
     auto* exchange = dynamic_cast<IDataExchange*>(&control);
     const void* layout = exchange ? LayoutFor(*exchange) : nullptr;
-    if (!layout) return false;
+    if (!layout) return Stored::NoValue;
+    if (!exchange->KeepsValueFor(document)) return Stored::OtherDocument;
     exchange->SetValue(document, layout);
-    return true;
+    return Stored::Kept;
 }

@@ -52,6 +52,12 @@ public:
     // Whether SetValue reads a value of this kind: a value of another kind would be read as
     // memory of another layout.
     virtual bool TakesValue(PanelValueKind kind) const = 0;
+    // Whether SetValue keeps a value given for `document`: controls whose value belongs to their
+    // frame's active document keep none for another.
+    virtual bool KeepsValueFor(const KVDocument* document) const {
+        (void)document;
+        return true;
+    }
 
 protected:
     IDataExchange() = default;
@@ -78,9 +84,14 @@ public:
     // the value alone cannot harm it; one with it must take the layout. A refusal is logged with
     // the control and the kind.
     bool CheckFor(const CXTPControl& control) const;
-    // Stores it in the control, which must have passed CheckFor; false when the control has no
-    // value protocol.
-    bool StoreIn(CXTPControl& control, KVDocument* document) const;
+    // What storing it in a control did.
+    enum class Stored {
+        NoValue,        // the control keeps no value: nothing to store
+        Kept,           // the control holds it
+        OtherDocument,  // the control keeps values of its frame's document only: nothing stored
+    };
+    // Stores it in the control, which must have passed CheckFor.
+    Stored StoreIn(CXTPControl& control, KVDocument* document) const;
 
 private:
     KernelPanelValue(PanelValueKind kind, double number, int variable, const CString& text);

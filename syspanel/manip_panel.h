@@ -99,6 +99,7 @@ public:
 
     // The value is the command's, whatever document the view's frame shows.
     void SetValue(KVDocument* document, const void* value) override;
+    bool KeepsValueFor(const KVDocument*) const override { return true; }
 
     void OnEditChanged() override;
     bool OnHookKeyDown(UINT key, UINT flags) override;

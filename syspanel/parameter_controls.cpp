@@ -166,9 +166,11 @@ void CLayerPopupControl::ApplyLayer() {
     bool toDefaults = false;
     if (document && !document->IsInCommand()) toDefaults = !SetSelectionParameter(document, "Layer", m_layer);
     if (document && !document->IsInCommand() && !toDefaults) return;
+    // The twins take the layer before the command hears of it, so it reads the layer through
+    // any getter.
     const std::int32_t layer = m_layer;
-    SendFrameValueCommand(frame, GetID(), &layer);
     SetFrameSyspanelInt(frame, GetControlDocument(this), GetID(), layer);
+    SendFrameValueCommand(frame, GetID(), &layer);
 }
 
 void CLayerPopupControl::Draw(CDC* dc, RECT rect) { drawControlText(dc, rect, GetDrawnText()); }
@@ -187,8 +189,10 @@ CString CLayerPopupControl::GetDrawnText() const {
 }
 
 void CLayerPopupControl::SetValue(KVDocument* document, const void* value) {
-    if (value && isFramesDocument(this, document)) storeWord(m_layer, int32At(value));
+    if (value && KeepsValueFor(document)) storeWord(m_layer, int32At(value));
 }
+
+bool CLayerPopupControl::KeepsValueFor(const KVDocument* document) const { return isFramesDocument(this, document); }
 
 void CLayerPopupControl::CopyFrom(IDataExchange* other) {
     auto* source = sameKind<CLayerPopupControl>(this, other);
@@ -248,8 +252,10 @@ void LCSPopupControl::Reset() {
 }
 
 void LCSPopupControl::SetValue(KVDocument* document, const void* value) {
-    if (value && isFramesDocument(this, document)) storeWord(m_index, int32At(value));
+    if (value && KeepsValueFor(document)) storeWord(m_index, int32At(value));
 }
+
+bool LCSPopupControl::KeepsValueFor(const KVDocument* document) const { return isFramesDocument(this, document); }
 
 void LCSPopupControl::CopyFrom(IDataExchange* other) {
     auto* source = sameKind<LCSPopupControl>(this, other);
@@ -363,8 +369,10 @@ void CFontComboBox::Reset() {
 }
 
 void CFontComboBox::SetValue(KVDocument* document, const void* value) {
-    if (value && isFramesDocument(this, document)) SelectFont(*static_cast<const CString*>(value));
+    if (value && KeepsValueFor(document)) SelectFont(*static_cast<const CString*>(value));
 }
+
+bool CFontComboBox::KeepsValueFor(const KVDocument* document) const { return isFramesDocument(this, document); }
 
 void CFontComboBox::CopyFrom(IDataExchange* other) {
     auto* source = sameKind<CFontComboBox>(this, other);

@@ -84,6 +84,7 @@ public:
     void Reset() override { m_layer = -1; }
     // An int32, only for the frame's active document.
     void SetValue(KVDocument* document, const void* value) override;
+    bool KeepsValueFor(const KVDocument* document) const override;
     const void* GetValue() override { return &m_layer; }
     // Only between frames that show the same document.
     void CopyFrom(IDataExchange* other) override;
@@ -123,6 +124,8 @@ public:
     // Keeps the index while the frame shows a document.
     void Reset() override;
     void SetValue(KVDocument* document, const void* value) override;  // an int32
+    // Only for the frame's active document.
+    bool KeepsValueFor(const KVDocument* document) const override;
     const void* GetValue() override { return &m_index; }
     void CopyFrom(IDataExchange* other) override;
     bool TakesValue(PanelValueKind kind) const override { return kind == PanelValueKind::Word; }
@@ -174,6 +177,7 @@ public:
     void Reset() override;
     // A CString, only for the frame's active document.
     void SetValue(KVDocument* document, const void* value) override;
+    bool KeepsValueFor(const KVDocument* document) const override;
     const void* GetValue() override { return &m_name; }
     void CopyFrom(IDataExchange* other) override;
     bool TakesValue(PanelValueKind kind) const override {

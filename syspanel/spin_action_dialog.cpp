@@ -28,12 +28,11 @@ void CSpinActionDialog::DoDataExchange(CDataExchange* pDX) {
     DDX_Radio(pDX, kFirstModeRadio, mode);
     // No radio checked leaves the mode as it was.
     if (pDX->m_bSaveAndValidate && mode >= 0 && mode <= 2) mode_ = static_cast<unsigned>(mode);
-    CString text;
     if (!pDX->m_bSaveAndValidate) {
-        text.Format(L"%lg", step_);
-        stepEdit_.SetWindowText(text);
+        stepEdit_.SetWindowText(NumberText(step_));
         return;
     }
+    CString text;
     stepEdit_.GetWindowText(text);
     step_ = _wtof(text.GetString());
 }

@@ -282,9 +282,11 @@ bool CSysPanelToolbar::TakesKernelValue(unsigned id, const KernelPanelValue& val
 bool CSysPanelToolbar::SetKernelValue(KVDocument* document, unsigned id, const KernelPanelValue& value) {
     if (!TakesKernelValue(id, value)) return false;
     CXTPControl* control = FindRegisteredControl(static_cast<int>(id));
-    value.StoreIn(*control, document);
+    const KernelPanelValue::Stored stored = value.StoreIn(*control, document);
+    // The kernel's request enables the control whatever it kept; the answer says whether the
+    // value is there: none is for a document the frame does not show.
     enable(control);
-    return true;
+    return stored != KernelPanelValue::Stored::OtherDocument;
 }
 
 bool CSysPanelToolbar::set_syspanel_int(KVDocument* document, unsigned id, int value) {

@@ -86,7 +86,8 @@ public:
 
     // Kernel requests: values for registered controls, each then enabled. False, with nothing
     // changed, for an unregistered id or a control that takes no value of the kind (logged);
-    // the font request is for the font combo alone.
+    // the font request is for the font combo alone. False too, the control still enabled, when
+    // the control keeps values of its frame's document only and the value is for another.
     bool set_syspanel_int(KVDocument* document, unsigned id, int value);
     bool set_syspanel_intvar(KVDocument* document, unsigned id, int value, short variable);
     bool set_syspanel_doublevar(KVDocument* document, unsigned id, double value, short variable);

@@ -5,6 +5,7 @@
 
 #include <boost/scope_exit.hpp>
 
+#include "syspanel/choosers/frame_values.h"
 #include "syspanel/panel_parameters.h"
 
 namespace {
@@ -196,7 +197,7 @@ void CSyspanelEdit::Reset() {
 
 void CSyspanelEdit::SetValue(KVDocument* document, const void* value) {
     // A null document stands for "no document" (the kernel's reset), which a frame without one shows.
-    if (!value || document != GetControlDocument(this)) return;
+    if (!value || !KeepsValueFor(document)) return;
     const auto& record = *static_cast<const SysPanelValue*>(value);
     if (!std::isfinite(record.value)) return;
     m_value.value = record.value;
@@ -204,6 +205,8 @@ void CSyspanelEdit::SetValue(KVDocument* document, const void* value) {
     m_value.text = record.text;
     UpdateEditText();
 }
+
+bool CSyspanelEdit::KeepsValueFor(const KVDocument* document) const { return document == GetControlDocument(this); }
 
 void CSyspanelEdit::CopyFrom(IDataExchange* other) {
     auto* source = dynamic_cast<CSyspanelEdit*>(other);
@@ -236,12 +239,16 @@ void CSyspanelEdit::ApplyValue() {
         CKvw32Doc* document = GetControlKorvoDocument(this);
         // Without a document there is nothing to write to; the entry is spent all the same.
         if (document && document->IsInCommand()) {
-            // The running command reads the value through the panel's getters.
+            // The running command reads the value through the panel's getters, which read the
+            // twin on the frame's other bar too: it holds the entry before the command is told.
+            // A manipulator edit has no twin; the command reads its views itself.
+            if (!m_name.empty() && commitText()) NotifyBarSite(*this);
             if (Korvo::UI::MainFrame* frame = UIModuleProxy::Instance().GetActiveMainFrame())
                 frame->AsWindow()->PostMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetID()), 0), 0);
         } else if (document && commitText()) {
             // A manipulator edit stands for no parameter: the command reads it, nothing is written.
             if (!m_name.empty()) {
+                NotifyBarSite(*this);
                 const kvtypes::Units& units = kvtypes::Units::Instance();
                 SetSelectionParameter(document, m_name,
                                       kveval::NumberParameter{m_value.value, m_value.variable,

@@ -52,6 +52,8 @@ public:
 
     void Reset() override;
     void SetValue(KVDocument* document, const void* value) override;  // a SysPanelValue
+    // Only for the frame's active document (null: a frame without one).
+    bool KeepsValueFor(const KVDocument* document) const override;
     // Commits the typed text first.
     const void* GetValue() override;
     void CopyFrom(IDataExchange* other) override;

@@ -1,6 +1,7 @@
 #include "syspanel/syspanel_edit_ctrl.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "syspanel/edit_kernel_commands.h"
@@ -43,6 +44,16 @@ const std::vector<int> kRemovedLast = {2142, 2140, 2232, 1114, 1955, 1956, 1957,
 bool contains(const UINT* begin, const UINT* end, UINT id) { return std::find(begin, end, id) != end; }
 
 }  // namespace
+
+CString NumberText(double value) {
+    if (value == 0.0) return L"0";  // no "-0"
+    char text[64];
+    const double magnitude = std::fabs(value);
+    const bool plain = magnitude >= 1e-4 && magnitude < 1e16;
+    const auto written = plain ? std::to_chars(text, text + sizeof text, value, std::chars_format::fixed)
+                               : std::to_chars(text, text + sizeof text, value);
+    return CString(std::wstring(text, written.ptr).c_str());
+}
 
 BEGIN_MESSAGE_MAP(CSyspanelEditCtrl, CXTPControlEditCtrl)
     ON_MESSAGE(WM_KEYDOWN, &CSyspanelEditCtrl::OnEditKeyDownMessage)
@@ -90,9 +101,7 @@ void CSyspanelEditCtrl::Spin(int count) {
         const unsigned style = control_.GetEditStyle();
         if (((style & CSyspanelEdit::kAtLeastOne) && next <= 0.0) || ((style & CSyspanelEdit::kNotNegative) && next < 0.0))
             return;
-        CString text;
-        text.Format(L"%lg", next);
-        ReplaceWholeText(text);
+        ReplaceWholeText(NumberText(next));
         SetModify(TRUE);
         return;
     }

@@ -12,6 +12,11 @@
 
 class CSyspanelEdit;
 
+// The shortest text that reads back as exactly `value`: plain where a number of its size is
+// usually written so ("2.223456789", "1234568.89", "0.0001"), with an exponent beyond ("1e-05",
+// "1e+20"). A spun number or a step written rounded would become another number when it is read.
+CString NumberText(double value);
+
 class CSyspanelEditCtrl : public CXTPControlEditCtrl, public CListButtonXPParent {
 public:
     // Spin modes: 0 and 1 add the step (1 with a step of the user's choice), 2 steps through the

@@ -173,11 +173,15 @@ void ServerAppProxy::GetFontComboText(CString& text, UINT id) {
 }
 
 namespace {
-// Every frame takes the value; the answer is whether each of them took it.
+// Every frame is given the value; the answer is whether one of them kept it. A frame keeps a
+// value of a document only while it shows the document, and every frame's controls take the
+// same kinds of value, so a value no frame kept was refused or is for a document none shows.
 bool ForEveryFrame(CKvw32App* app, const std::function<bool(CMainFrame*)>& set) {
-    bool taken = false, refused = false;
-    app->ForEachMainFrame([&](CMainFrame* frame) { (set(frame) ? taken : refused) = true; });
-    return taken && !refused;
+    bool kept = false;
+    app->ForEachMainFrame([&](CMainFrame* frame) {
+        if (set(frame)) kept = true;
+    });
+    return kept;
 }
 }  // namespace
 

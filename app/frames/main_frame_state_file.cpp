@@ -33,8 +33,13 @@ bool MakeFolders(const CString& folder) {
 
 // The system panel's controls (904 to 999) take their states from the kernel alone, the idle
 // update leaves them be. A loaded state builds the frame's bars anew: the new controls take
-// over what the kernel last set, as they would have kept it without the rebuild.
-using KernelSetStates = std::map<int, bool>;
+// over what the kernel last set, as they would have kept it without the rebuild. Each bar keeps
+// its own states: the kernel's list of controls reaches the panel alone, so in classic mode a
+// control the panel shows enabled may have a disabled twin in the hidden ribbon.
+struct KernelSetStates {
+    std::map<int, bool> ribbon;
+    std::map<int, bool> panel;
+};
 
 bool IsKernelSetControl(const CXTPControl& control) {
     return control.GetID() >= 904 && control.GetID() <= 999 && (control.GetFlags() & xtpFlagManualUpdate) != 0;
@@ -42,12 +47,15 @@ bool IsKernelSetControl(const CXTPControl& control) {
 
 KernelSetStates ReadKernelSetStates(const CMainFrame& frame) {
     KernelSetStates states;
-    auto note = [&states](CXTPControl* control) {
-        if (control && IsKernelSetControl(*control)) states.emplace(control->GetID(), control->GetEnabled() != FALSE);
+    auto noteIn = [](std::map<int, bool>& bar) {
+        return [&bar](CXTPControl* control) {
+            if (control && IsKernelSetControl(*control)) bar.emplace(control->GetID(), control->GetEnabled() != FALSE);
+        };
     };
-    if (const KVRibbonBar* ribbon = frame.GetRibbonBar()) ribbon->ForEachControl(note, true);
+    if (const KVRibbonBar* ribbon = frame.GetRibbonBar()) ribbon->ForEachControl(noteIn(states.ribbon), true);
     if (const CSysPanelToolbar* panel = frame.GetSysPanelToolbar()) {
         CXTPControls* controls = panel->GetControls();
+        const auto note = noteIn(states.panel);
         for (int i = 0; i < controls->GetCount(); ++i) note(controls->GetAt(i));
     }
     return states;
@@ -56,7 +64,10 @@ KernelSetStates ReadKernelSetStates(const CMainFrame& frame) {
 void LoadStateKeepingKernelSetStates(CMainFrame& frame, const Korvo::UI::MainFrameState& state) {
     const KernelSetStates states = ReadKernelSetStates(frame);
     frame.LoadState(state, true, true);
-    for (const auto& [id, enabled] : states) frame.EnableSyspanelControl(id, enabled);
+    if (KVRibbonBar* ribbon = frame.GetRibbonBar())
+        for (const auto& [id, enabled] : states.ribbon) ribbon->EnableControl(id, enabled);
+    if (CSysPanelToolbar* panel = frame.GetSysPanelToolbar())
+        for (const auto& [id, enabled] : states.panel) panel->EnableSyspanelControl(static_cast<unsigned>(id), enabled);
 }
 
 }  // namespace

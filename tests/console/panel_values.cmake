@@ -35,12 +35,22 @@ korvo_expect("${out}" "document 2 \"Cover plate.grb\"\n  selection none\n  defau
 
 string(CONCAT command_script
   "start\nidle\nopen \"${samples}\\Bracket.grb\"\nkernel SetSyspanelControls 907 0 0\nkernel EnableSyspanelControl 907 1\n"
-  "model RunCommand 1 1\ntype 1 907 \"12.5\"\nclick 1 907\ndump panel 1\nkernel UnpackSyspanelIntVar 907\n"
-  "dump parameters\nmodel RunCommand 1 0\ncommand 1 907\nquit\n")
+  "model RunCommand 1 1\ntype 1 907 \"12.5\"\ndump panel 1\nclick 1 907\ndump panel 1\nkernel UnpackSyspanelIntVar 907\n"
+  "click 1 911\nexpect prompt answer \"Hatching\"\npick 1 \"new\"\n"
+  "dump parameters\nmodel RunCommand 1 0\ncommand 1 907\ntype 1 907 \"0.123456789\"\ndump panel 1\n"
+  "kernel UnpackSyspanelDoubleVar 907\nquit\n")
 korvo_run(command EXIT 0 OUTPUT out INPUT "${command_script}")
-korvo_expect("${out}" "user type \"12.5\" into 907 on frame 1\n(call [^\n]*\n)*call KVCommand::Run\\(907, \"PanelValueReader\"\\)\n"
-             "call PanelValueReader reads 907: GetSyspanelControlData 12.5, "
-             "typed inside a command: the command is sent 907 and reads the ribbon twin's value")
+string(CONCAT typed_in_command "user type \"12.5\" into 907 on frame 1\n(call [^\n]*\n)*call KVCommand::Run\\(907, \"PanelValueReader\"\\)\n"
+       "call PanelValueReader reads 907: GetSyspanelControlData 12.5, UnpackSyspanelDoubleVar 12.5, "
+       "UnpackSyspanelIntVar 12, GetSyspanelControlIntValue 12\n(call [^\n]*\n)*dump panel 1\nbar visible[^\n]*\n  907 edit group - \"12.5\" ")
+korvo_expect("${out}" "${typed_in_command}"
+             "typed inside a command: the command is sent 907 and reads the ribbon twin's value through every getter, and the bar holds it")
+string(CONCAT layer_in_command "user pick \"new\" in frame 1\n((dialog|call|log|window) [^\n]*\n)*call PanelValueReader reads 911: GetSyspanelControlData 2, "
+       "UnpackSyspanelDoubleVar false, UnpackSyspanelIntVar false, GetSyspanelControlIntValue 2\n")
+korvo_expect("${out}" "${layer_in_command}" "a layer chosen in the ribbon inside a command: every getter reads it")
+string(CONCAT typed_outside "user type \"0.123456789\" into 907 on frame 1\n(call [^\n]*\n)*dump panel 1\nbar visible[^\n]*\n"
+       "  907 edit group - \"0.123456789\" [^\n]* ribbon \"0.123456789\" list 0\n(call [^\n]*\n)*kernel UnpackSyspanelDoubleVar: 0.123456789\n")
+korvo_expect("${out}" "${typed_outside}" "typed into the ribbon's twin outside a command, the value reaches the bar at once")
 korvo_expect("${out}" "call PanelValueReader reads 907: GetSyspanelControlData 12.5, UnpackSyspanelDoubleVar 12.5, "
              "UnpackSyspanelIntVar 12, GetSyspanelControlIntValue 12\n"
              "executing the twin hands the value to the bar, where every getter reads it")

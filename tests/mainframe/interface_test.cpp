@@ -80,8 +80,9 @@ TEST_F(MainFrameInterface, SelectionFilterCallsReachTheLibraryAndThenThePanel) {
 TEST_F(MainFrameInterface, PanelForwardersAnswerFromThePanelAndPromptsFromTheEngineFirst) {
     Start();
     panel->SetSyspanelControls({{907, 0, 0}, {904, 0, 0}, {914, 0, 0}});
-    panel->set_syspanel_doublevar(nullptr, 907, 2.75, -1);  // no document: no variable to name
-    panel->set_syspanel_int(nullptr, 904, 42);
+    // Both bars take the values (in ribbon mode every getter reads the ribbon's twin).
+    frame->set_syspanel_doublevar(nullptr, 907, 2.75, -1);  // no document: no variable to name
+    frame->set_syspanel_int(nullptr, 904, 42);
     panel->SetSyspanelButtonStatus(907, true, false);
 
     bool checked = false, disabled = true;

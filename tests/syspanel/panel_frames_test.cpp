@@ -112,9 +112,12 @@ TEST_F(PanelFrames, AValueTypedInACommandReachesItAndItsGettersReadIt) {
     s.runUntilIdle();
     const auto journal = calls(s);
     const auto run = indexOf(journal, L"KVCommand::Run(907, \"PanelValueReader\")");
-    const auto read = indexOf(journal, L"PanelValueReader reads 907: GetSyspanelControlData 12.5,");
+    // Typed into the ribbon's twin: every getter reads it at once, without a click on the twin.
+    const auto read = indexOf(journal, L"PanelValueReader reads 907: GetSyspanelControlData 12.5, UnpackSyspanelDoubleVar 12.5, "
+                                       L"UnpackSyspanelIntVar 12, GetSyspanelControlIntValue 12");
     ASSERT_GE(run, 0);
     EXPECT_GT(read, run);
+    EXPECT_EQ(barText(third, kLevel), L"12.5");
     // Nothing was written: the command decides what to do with the value.
     EXPECT_EQ(s.kernel().defaultParameter(b, "Level")[0].Get<NumberParameter>()->value, 0.0);
 
@@ -127,6 +130,47 @@ TEST_F(PanelFrames, AValueTypedInACommandReachesItAndItsGettersReadIt) {
     const auto after = calls(s);
     EXPECT_EQ(indexOf(std::vector<std::wstring>(after.begin() + static_cast<long>(before), after.end()), L"PanelValueReader"),
               -1);
+}
+
+// A kernel's value is for one document: the answer is whether a frame kept it, true when one frame
+// showing the document did, false when none shows it; the request enables the controls all the same.
+TEST_F(PanelFrames, TheKernelsSettersAnswerWhetherAFrameKeptTheValue) {
+    const auto set = [&](CKvw32Doc* document, unsigned id, double value) {
+        bool answer = false;
+        s.kernel().callback([&](KorvoServerAppProxy& kernel) { answer = kernel.set_syspanel_doublevar(document, id, value, -1); });
+        s.runUntilIdle();
+        return answer;
+    };
+    EXPECT_TRUE(set(a, kLevel, 4.0));
+    EXPECT_EQ(barText(first, kLevel), L"4");
+    EXPECT_EQ(barText(second, kLevel), L"4");
+    EXPECT_EQ(barText(third, kLevel), L"0");
+    EXPECT_TRUE(set(b, kLevel, 8.0));
+    EXPECT_EQ(barText(third, kLevel), L"8");
+    EXPECT_EQ(barText(first, kLevel), L"4");
+
+    // No frame is without a document: a value for none is kept nowhere.
+    frameOf(first)->EnableSyspanelControl(static_cast<int>(kPriority), false);
+    EXPECT_FALSE(set(nullptr, kPriority, 6.0));
+    EXPECT_EQ(barText(first, kPriority), L"0");
+    EXPECT_TRUE(frameOf(first)->GetSysPanelToolbar()->GetControls()->FindControl(static_cast<int>(kPriority))->GetEnabled());
+
+    // A colour is kept whatever the document; a layer only by the frame that shows it.
+    bool colour = false, layer = false, nowhere = true;
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        kernel.SetSyspanelControls({{904, 0, 0}, {911, 0, 0}});
+        colour = kernel.set_syspanel_int(nullptr, 904, 5);
+        layer = kernel.set_syspanel_int(b, 911, 1);
+        nowhere = kernel.set_syspanel_int(nullptr, 911, 1);
+    });
+    EXPECT_TRUE(colour);
+    EXPECT_TRUE(layer);
+    EXPECT_FALSE(nowhere);
+    int value = 0;
+    ASSERT_TRUE(frameOf(third)->GetSyspanelControlIntValue(911, value));
+    EXPECT_EQ(value, 1);
+    ASSERT_TRUE(frameOf(first)->GetSyspanelControlIntValue(911, value));
+    EXPECT_EQ(value, 0);
 }
 
 TEST_F(PanelFrames, ExecutingTheRibbonTwinHandsItsValueToTheBar) {

@@ -79,6 +79,23 @@ TEST_F(SpinActionDialog, TheChosenModeIsTakenOverAndAStepThatIsNoPositiveNumberB
         EXPECT_EQ(reached(1).GetSpinMode(), 1u);
         EXPECT_EQ(reached(1).GetSpinStep(), 1.0) << platform::core::toUtf8(typed);
     }
+    // The step is written whole: reopened and accepted, it is the very number typed, however
+    // many digits it has or however large or small it is.
+    for (const wchar_t* typed : {L"0.123456789", L"1234567.89", L"1e-05", L"2.5e+20"}) {
+        answer({click(1491), text(102, typed), ok});
+        const double step = reached(1).GetSpinStep();
+        bool shown = false;
+        s.user().expectDialog(kTemplate, [&](HWND dialog) {
+            wchar_t text[32] = {};
+            GetWindowTextW(GetDlgItem(dialog, 102), text, 32);
+            EXPECT_STREQ(text, typed);
+            shown = true;
+            s.user().act(dialog, ok);
+        });
+        ASSERT_EQ(s.user().editCommand(window, kLevel, kSpinDialog), std::nullopt);
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(reached(1).GetSpinStep(), step) << platform::core::toUtf8(typed);
+    }
     EXPECT_TRUE(s.takeFailures().empty());
 }
 
@@ -91,7 +108,7 @@ TEST_F(SpinActionDialog, TheStepEditFollowsTheRadiosAndCancelChangesNothing) {
         HWND step = GetDlgItem(dialog, 102);
         wchar_t shown[16] = {};
         GetWindowTextW(step, shown, 16);
-        EXPECT_STREQ(shown, L"0.25") << "the window's step, written with %lg";
+        EXPECT_STREQ(shown, L"0.25") << "the window's step";
         EXPECT_EQ(SendMessageW(GetDlgItem(dialog, 1491), BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
         EXPECT_TRUE(IsWindowEnabled(step)) << "mode 1 at the start";
         EXPECT_EQ(s.user().act(dialog, click(1492)), std::nullopt);

@@ -110,7 +110,7 @@ TEST_F(PanelTest, SettersReachOnlyRegisteredControlsAndWorkWhileTheyAreOffTheBar
     // For a document the frame does not show the selection stays, but the combo is enabled.
     font->SetEnabled(FALSE);
     KVDocument other;
-    bar->set_syspanel_font(&other, 914, L"Arial", 0);
+    EXPECT_FALSE(bar->set_syspanel_font(&other, 914, L"Arial", 0)) << "nothing was selected";
     EXPECT_EQ(font->GetCurSel(), gost);
     EXPECT_TRUE(font->GetEnabled());
     // The font request is for the font combo only: another control is not even enabled.
@@ -127,12 +127,16 @@ TEST_F(PanelTest, ABarOnAWindowThatIsNoMainFramesServesThatWindowsDocument) {
     const UINT ids[] = {907, 911};
     ASSERT_TRUE(bar->SetButtons(ids, 2));
     EXPECT_TRUE(bar->set_syspanel_doublevar(own.Cont2D(), 907, 3.0, -1));
-    EXPECT_TRUE(bar->set_syspanel_doublevar(other.Cont2D(), 907, 8.0, -1));  // taken, but for another document
+    // A value for another document is not kept, and the answer says so; the request still
+    // enables the control.
+    bar->FindRegisteredControl(907)->SetEnabled(FALSE);
+    EXPECT_FALSE(bar->set_syspanel_doublevar(other.Cont2D(), 907, 8.0, -1));
+    EXPECT_TRUE(bar->FindRegisteredControl(907)->GetEnabled());
     const auto* level = static_cast<const SysPanelValue*>(bar->GetControlValue(907));
     EXPECT_EQ(level->value, 3.0);
     // The same holds for the layer: only the window's document sets it.
     EXPECT_TRUE(bar->set_syspanel_int(own.Cont2D(), 911, 4));
-    EXPECT_TRUE(bar->set_syspanel_int(nullptr, 911, 6));
+    EXPECT_FALSE(bar->set_syspanel_int(nullptr, 911, 6));
     EXPECT_EQ(*static_cast<const std::int32_t*>(bar->GetControlValue(911)), 4);
 }
 

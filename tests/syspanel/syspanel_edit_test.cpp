@@ -4,9 +4,12 @@
 // equality the panel relies on.
 #include <gtest/gtest.h>
 
+#include <cwchar>
+
 #include "platform/harness.h"
 #include "platform/kernel.h"
 #include "syspanel/syspanel_edit.h"
+#include "syspanel/syspanel_edit_ctrl.h"
 #include "tests/support/session_test.h"
 #include "tests/syspanel/sys_panel_test_support.h"
 
@@ -168,12 +171,60 @@ TEST_F(EditWindow, SpinningStepsByNumberByStandardSizeOrThroughTheList) {
     EXPECT_FALSE(fontSize.GetModify());
     EXPECT_LT(platform::harness::indexOf(platform::harness::calls(s), L"MessageBeep(0xFFFFFFFF)"), 0);
 
+    // "FontSize" may reach 0 itself: only a number below 0 is refused.
+    fontSize.SetEditText(L"1");
+    fontSize.NotifySpinChanged(1, -1);
+    EXPECT_EQ(fontSize.GetEditText(), CString(L"0"));
+
+    // An edit that must stay at least one (style bit 4) refuses 0 and anything below, and takes 1.
+    auto* scale = new CSyspanelEdit("Scale", CSyspanelEdit::kAtLeastOne, -1.0);
+    bar->RegisterControl(950, scale, -1);
+    scale->InternalRelease();
+    CSyspanelEdit& atLeastOne = show(950);
+    atLeastOne.SetEditText(L"2");
+    atLeastOne.NotifySpinChanged(1, -1);
+    EXPECT_EQ(atLeastOne.GetEditText(), CString(L"1"));
+    atLeastOne.SetModify(FALSE);
+    atLeastOne.NotifySpinChanged(1, -1);
+    EXPECT_EQ(atLeastOne.GetEditText(), CString(L"1")) << "spun down from 1 the edit would reach 0";
+    EXPECT_FALSE(atLeastOne.GetModify());
+    atLeastOne.GetSyspanelEditCtrl()->SetSpinAction(CSyspanelEditCtrl::kSpinByOwnStep, 0.5);
+    atLeastOne.SetEditText(L"0.75");
+    atLeastOne.NotifySpinChanged(1, -1);
+    EXPECT_EQ(atLeastOne.GetEditText(), CString(L"0.25")) << "a small positive number is no zero";
+    EXPECT_LT(platform::harness::indexOf(platform::harness::calls(s), L"MessageBeep(0xFFFFFFFF)"), 0);
+
     // A disabled edit does not spin.
     CSyspanelEdit& again = show(907);
     again.SetEnabled(FALSE);
     again.SetEditText(L"5");
     again.NotifySpinChanged(1, 1);
     EXPECT_EQ(again.GetEditText(), CString(L"5"));
+}
+
+// A spun number is written whole, as the shortest text that reads back as that very number: a
+// text rounded to a few digits would commit another number.
+TEST_F(EditWindow, SpinningWritesTheWholeNumber) {
+    CSyspanelEdit& level = show(907);
+    CSyspanelEditCtrl& ctrl = *level.GetSyspanelEditCtrl();
+    const auto spun = [&](const wchar_t* text, double step, int count) {
+        ctrl.SetSpinAction(CSyspanelEditCtrl::kSpinByOwnStep, step);
+        level.SetEditText(text);
+        level.NotifySpinChanged(count, 1);
+        return level.GetEditText();
+    };
+    EXPECT_EQ(spun(L"2.123456789", 0.1, 1), CString(L"2.223456789"));
+    EXPECT_EQ(spun(L"1234567.89", 1.0, 1), CString(L"1234568.89"));
+    EXPECT_EQ(spun(L"1.5", 0.5, -3), CString(L"0"));
+    EXPECT_EQ(spun(L"1e-05", 1e-05, 1), CString(L"2e-05"));
+    EXPECT_EQ(spun(L"1e+20", 1e+20, 1), CString(L"2e+20"));
+    EXPECT_EQ(spun(L"-2.5", 1.0, -1), CString(L"-3.5"));
+    // Each text reads back as the number spun to.
+    for (const double number : {2.123456789 + 0.1, 1234567.89 + 1.0, 1e-4, 9999999999999998.0, 1e16, -0.000123456789})
+        EXPECT_EQ(std::wcstod(NumberText(number).GetString(), nullptr), number) << NumberText(number).GetString();
+    EXPECT_EQ(NumberText(-0.0), CString(L"0"));
+    EXPECT_EQ(NumberText(1e-4), CString(L"0.0001"));
+    EXPECT_EQ(NumberText(1e16), CString(L"1e+16"));
 }
 
 TEST_F(EditWindow, ValueListStepsPicksOnlyItsEntriesAndBeepsAtItsEnds) {
