@@ -13,6 +13,7 @@
 #include "auxiliary/varnel_frame.h"
 #include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/clipart/clipart_view.h"
+#include "mainframe/pdm_calls.h"
 #include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_routing.h"
@@ -254,19 +255,6 @@ bool CMainFrame::InsertControlFragment(CXTPControl* control, const CString& para
 
 namespace {
 
-// A PDM call while opening several files: its exception is shown and freed, and the call counts
-// as unanswered.
-template <class Call, class Answer>
-Answer AskPdmFor(Call&& call, Answer unanswered) {
-    try {
-        return call();
-    } catch (KVPDMExceptionProxy* exception) {
-        exception->Report();
-        exception->Delete();
-        return unanswered;
-    }
-}
-
 // What the work mix knows of the paths opened together: each managed path's context (an item's
 // own, or the nomenclature object the work mix's source has for the path), whether any of them
 // is read-only or can hold nomenclature data, and per path whether the kernel wants its
@@ -284,16 +272,16 @@ struct PdmContexts {
 PdmContexts FindPdmContexts(KVPDMWorkMix& pdm, const std::vector<CString>& paths) {
     PdmContexts found;
     const std::set<CString> ordered(paths.begin(), paths.end());
-    std::map<CString, KVPDMItem*> items = AskPdmFor(
+    std::map<CString, KVPDMItem*> items = AskPdm(
         [&] {
             for (const CString& path : ordered) pdm.ResetCacheFor(SharedPathName(path.GetString()));
             return pdm.FindFiles(ordered);
         },
         std::map<CString, KVPDMItem*>());
     KVPDMNomenclatureSource* source =
-        items.empty() ? nullptr : AskPdmFor([&] { return pdm.GetNomenclatureSource(); }, static_cast<KVPDMNomenclatureSource*>(nullptr));
+        items.empty() ? nullptr : AskPdm([&] { return pdm.GetNomenclatureSource(); }, static_cast<KVPDMNomenclatureSource*>(nullptr));
     for (auto& [path, item] : items) {
-        const KVPDMOpenningContext context = AskPdmFor(
+        const KVPDMOpenningContext context = AskPdm(
             [&, &path = path, &item = item] {
                 KVPDMOpenningContext own = item->GetOpeningContext();
                 if (own.IsEmpty() && source) own.AttachNomenclature(source->GetNomenclatureObject(path));
@@ -322,7 +310,7 @@ bool ResolvePdmOpeningContexts(const std::vector<CString>& paths, const PdmOpenP
         PdmOpenParameters own = parameters;
         if (const auto it = found.byPath.find(path); it != found.byPath.end()) {
             // A context whose remaining data cannot be read opens its path without one.
-            const bool loaded = AskPdmFor(
+            const bool loaded = AskPdm(
                 [&] {
                     it->second.context.LoadRemainingData();
                     return true;

@@ -5,7 +5,7 @@
 
 #include "app/image_documents/image_documents.h"
 #include "app/kvw32_app.h"
-#include "app/documents/pdm_calls.h"
+#include "mainframe/pdm_calls.h"
 #include "app/documents/recent_file_list.h"
 #include "app/documents/work_session_files.h"
 #include "mainframe/main_frame_routing.h"

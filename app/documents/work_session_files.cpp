@@ -5,7 +5,7 @@
 #include <boost/scope_exit.hpp>
 
 #include "app/documents/document_opener.h"
-#include "app/documents/pdm_calls.h"
+#include "mainframe/pdm_calls.h"
 #include "app/kvw32_app.h"
 #include "mainframe/main_frame_routing.h"
 #include "platform/diagnostics.h"

@@ -14,6 +14,18 @@ HKEY appKey() {
     return app ? app->GetAppRegistryKey() : nullptr;
 }
 
+// The module's key under the application's key, made when `create`; null when it cannot be had.
+HKEY openModuleKey(LPCWSTR path, bool create) {
+    const HKEY root = appKey();
+    if (!root) return nullptr;
+    HKEY key = nullptr;
+    const LSTATUS status =
+        create ? ::RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr)
+               : ::RegOpenKeyExW(root, path, 0, KEY_READ, &key);
+    ::RegCloseKey(root);
+    return status == ERROR_SUCCESS ? key : nullptr;
+}
+
 }  // namespace
 
 bool KVModuleState::LoadFrom(HKEY key) {
@@ -33,25 +45,16 @@ bool KVModuleState::SaveTo(HKEY key) const {
 }
 
 bool KVModuleState::Load(LPCWSTR path) {
-    const HKEY root = appKey();
-    if (!root) return false;
-    HKEY key = nullptr;
-    const bool opened = ::RegOpenKeyExW(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    ::RegCloseKey(root);
-    if (!opened) return false;
+    const HKEY key = openModuleKey(path, false);
+    if (!key) return false;
     const bool loaded = LoadFrom(key);
     ::RegCloseKey(key);
     return loaded;
 }
 
 bool KVModuleState::Save(LPCWSTR path) const {
-    const HKEY root = appKey();
-    if (!root) return false;
-    HKEY key = nullptr;
-    const bool made =
-        ::RegCreateKeyExW(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS;
-    ::RegCloseKey(root);
-    if (!made) return false;
+    const HKEY key = openModuleKey(path, true);
+    if (!key) return false;
     const bool saved = SaveTo(key);
     ::RegCloseKey(key);
     return saved;
@@ -76,12 +79,8 @@ KVModuleState& AnnotateModuleState::State() {
 
 bool AnnotateModuleState::Load(LPCWSTR path) {
     if (!State().Load(path)) return false;
-    const HKEY root = appKey();
-    if (!root) return false;
-    HKEY key = nullptr;
-    const bool opened = ::RegOpenKeyExW(root, path, 0, KEY_READ, &key) == ERROR_SUCCESS;
-    ::RegCloseKey(root);
-    if (!opened) return false;
+    const HKEY key = openModuleKey(path, false);
+    if (!key) return false;
     DWORD type = 0, value = 0, size = sizeof value;
     if (::RegQueryValueExW(key, kLockPanesValue, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size) == ERROR_SUCCESS &&
         type == REG_DWORD && size == sizeof value)
@@ -92,12 +91,8 @@ bool AnnotateModuleState::Load(LPCWSTR path) {
 
 bool AnnotateModuleState::Save(LPCWSTR path) {
     if (!State().Save(path)) return false;
-    const HKEY root = appKey();
-    if (!root) return false;
-    HKEY key = nullptr;
-    const bool opened = ::RegOpenKeyExW(root, path, 0, KEY_WRITE, &key) == ERROR_SUCCESS;
-    ::RegCloseKey(root);
-    if (!opened) return false;
+    const HKEY key = openModuleKey(path, true);
+    if (!key) return false;
     const DWORD value = GetSettings().lockPanes ? 1 : 0;
     const bool saved =
         ::RegSetValueExW(key, kLockPanesValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;

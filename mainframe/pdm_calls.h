@@ -1,4 +1,4 @@
-// Calls into the PDM system while a document opens: its exception is shown and freed, and the
+// Calls into the PDM system while documents open: a call's exception is shown and freed, and the
 // call counts as unanswered, so opening goes on as if the PDM system had nothing to say.
 #pragma once
 
