@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "commandbars/usercommands/user_command.h"
 #include "platform/kernel.h"
@@ -52,7 +53,7 @@ public:
     int SaveState() override;
 
     // The registry section's values; false (with an empty collection) when the section cannot be
-    // opened.
+    // opened. What is read comes back in the order it was written.
     bool ReadFromRegistry(LPCWSTR section);
     void WriteToRegistry(LPCWSTR section) const;
     // The command file: magic, version, the records and a 0. Read is false, with the collection
@@ -66,6 +67,8 @@ private:
     UINT FindFreeId(UINT start) const;
     bool IsFree(UINT id) const;
     void Store(UINT id, std::unique_ptr<CKVUserCommand> command);
+    // Stores commands whose ids are settled, read in the order they were written.
+    void StoreInWrittenOrder(std::vector<std::unique_ptr<CKVUserCommand>>& commands);
 
     CMap<UINT, UINT, CKVUserCommand*, CKVUserCommand*> m_commands;
 };

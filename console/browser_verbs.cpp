@@ -74,6 +74,11 @@ bool Driver::dumpList(const Step& step) {
             if (!more.empty()) dump += L" " + more;
         }
     }
+    // A list that draws its own rows shows what it drew.
+    if (static_cast<DWORD>(GetWindowLongPtrW(list, GWL_STYLE)) & LVS_OWNERDRAWFIXED) {
+        dump += L"\npaint";
+        for (const std::wstring& line : session_.inspect().drawing(list)) dump += L"\n  " + line;
+    }
     printDump(dump, L"");
     return true;
 }

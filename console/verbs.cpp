@@ -209,7 +209,8 @@ std::span<const Verb> verbs() {
          "then runs the loop until idle", M, R, M, &Driver::renameRow},
         {"dump list WINDOW",
          "prints the list in pane window WINDOW (1/1004: the documents menu's browser): what it shows, then per row its "
-         "text, item data, the icon it showed when last drawn (- before), kind and path", M, R, M, &Driver::dumpList},
+         "text, item data, the icon it showed when last drawn (- before), kind and path, and for a list that draws its "
+         "own rows (1/1028: the find-command list) its last paint", M, R, M, &Driver::dumpList},
         {"file write \"PATH\"", "writes an empty file at PATH of the host folder as another program would, then runs "
          "the loop until idle", M, R, M, &Driver::fileWrite},
         {"file mkdir \"PATH\"", "makes the folder PATH in the host folder as another program would, then runs the "

@@ -9,6 +9,7 @@
 #include "commandbars/search/find_in_tool_bars.h"
 #include "platform/kernel.h"
 #include "platform/textcore.h"
+#include "platform/win32/edges.h"
 
 namespace {
 
@@ -147,7 +148,8 @@ void CCommandList::DrawItem(const DRAWITEMSTRUCT& item) {
     const bool focused = ::GetFocus() == GetSafeHwnd();
     const bool showsSelection = focused || (GetStyle() & LVS_SHOWSELALWAYS);
     const bool selected = (state.state & LVIS_DROPHILITED) || ((state.state & LVIS_SELECTED) && showsSelection);
-    const bool enabled = UIModuleProxy::Instance().IsCommandEnabled(id, GetSafeHwnd());
+    const UIModuleProxy& ui = UIModuleProxy::Instance();
+    const bool enabled = ui.IsCommandEnabled(id, GetSafeHwnd());
     HDC dc = item.hDC;
     if (HBRUSH brush = ::CreateSolidBrush(selected ? selectedBackground_ : background_)) {
         ::FillRect(dc, &item.rcItem, brush);
@@ -155,10 +157,14 @@ void CCommandList::DrawItem(const DRAWITEMSTRUCT& item) {
     }
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, !enabled ? ::GetSysColor(COLOR_GRAYTEXT) : selected ? selectedText_ : text_);
+    RECT icon{LVIR_ICON, 0, 0, 0};
+    SendMessage(LVM_GETITEMRECT, item.itemID, reinterpret_cast<LPARAM>(&icon));
+    ui.DrawCommandIcon(dc, id, POINT{icon.left, icon.top}, kIconSize, !enabled, GetSafeHwnd());
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(dc, &metrics);
     const int blank = std::max<LONG>(1, metrics.tmAveCharWidth);
-    RECT label = item.rcItem;
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    SendMessage(LVM_GETITEMRECT, item.itemID, reinterpret_cast<LPARAM>(&label));
     label.left += 2 + kIconSize + blank;
     label.right -= 2 * blank;
     const CString entry(text);
@@ -174,6 +180,7 @@ void CCommandList::DrawItem(const DRAWITEMSTRUCT& item) {
     label.top += metrics.tmHeight * 5 / 4;
     ::DrawTextW(dc, description.c_str(), static_cast<int>(description.size()), &label,
                 DT_WORDBREAK | DT_END_ELLIPSIS | DT_NOPREFIX);
+    if (focused && (state.state & LVIS_FOCUSED)) ::DrawFocusRect(dc, &item.rcItem);
 }
 
 void CCommandList::ShowTip(POINT client) {

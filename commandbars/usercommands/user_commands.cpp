@@ -1,6 +1,9 @@
 #include "commandbars/user_commands.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "commandbars/usercommands/byte_streams.h"
 
@@ -36,6 +39,36 @@ bool OpenSectionForReading(LPCWSTR section, RegistryKey& opened) {
     return appKey.key && ::RegOpenKeyExW(appKey.key, section, 0, KEY_READ, &opened.key) == ERROR_SUCCESS;
 }
 
+// The first id from `start` (when a user-command id, else the first one) upward that `taken` does
+// not hold, or 0.
+UINT FirstFreeId(UINT start, const std::set<UINT>& taken) {
+    if (start < CKVUserCommand::kFirstId || start > CKVUserCommand::kLastId) start = CKVUserCommand::kFirstId;
+    for (UINT id = start; id <= CKVUserCommand::kLastId; ++id)
+        if (!taken.contains(id)) return id;
+    return 0;
+}
+
+// Commands read in their stored order, each given its id as the collection would have given it
+// had they been stored one after another.
+class ReadCommands {
+public:
+    // A stored id that is no user-command id, or one already taken, would take over a built-in
+    // command or push out another: it gets the next free id instead, and with none left the
+    // command is dropped.
+    void Add(std::unique_ptr<CKVUserCommand> command) {
+        const UINT id = FirstFreeId(command->ID, taken_);
+        if (id == 0) return;
+        command->ID = id;
+        taken_.insert(id);
+        commands_.push_back(std::move(command));
+    }
+    std::vector<std::unique_ptr<CKVUserCommand>>& Commands() { return commands_; }
+
+private:
+    std::set<UINT> taken_;
+    std::vector<std::unique_ptr<CKVUserCommand>> commands_;
+};
+
 }  // namespace
 
 CKVUserCommands::CKVUserCommands() : KorvoProfileItem(L"UserCommands", kTitleString) {
@@ -69,6 +102,17 @@ void CKVUserCommands::Store(UINT id, std::unique_ptr<CKVUserCommand> command) {
     CKVUserCommand* held = command.release();
     m_commands[id] = held;
     held->LoadIcon();
+}
+
+void CKVUserCommands::StoreInWrittenOrder(std::vector<std::unique_ptr<CKVUserCommand>>& commands) {
+    // The map lists the newest entry of a bucket first: stored from the end, a list written in the
+    // map's order comes back in that order, so the user's order survives a save and a start, an
+    // export and an import.
+    for (auto command = commands.rbegin(); command != commands.rend(); ++command) {
+        const UINT id = (*command)->ID;
+        Store(id, std::move(*command));
+    }
+    commands.clear();
 }
 
 UINT CKVUserCommands::AssignCommandId(std::unique_ptr<CKVUserCommand>& command) {
@@ -143,6 +187,15 @@ bool CKVUserCommands::ReadFromRegistry(LPCWSTR section) {
     if (!OpenSectionForReading(section, sectionKey)) return false;
     DWORD count = 0;
     ReadRegistryDword(sectionKey.key, L"Count", count);
+    // A save writes one sub-key per command and the collection holds at most one command per id:
+    // a larger count is damage, and looking for billions of sub-keys would hang the start.
+    constexpr DWORD kMostCommands = CKVUserCommand::kLastId - CKVUserCommand::kFirstId + 1;
+    if (count > kMostCommands) {
+        KVLog_WriteF(6, L"The user commands' count %u is more than can be kept; only the first %u are read", count,
+                     kMostCommands);
+        count = kMostCommands;
+    }
+    ReadCommands read;
     for (DWORD index = 0; index < count; ++index) {
         RegistryKey commandKey;
         if (::RegOpenKeyExW(sectionKey.key, SubKeyName(index), 0, KEY_READ, &commandKey.key) != ERROR_SUCCESS) continue;
@@ -151,13 +204,9 @@ bool CKVUserCommands::ReadFromRegistry(LPCWSTR section) {
         std::unique_ptr<CKVUserCommand> command = CKVUserCommand::Create(type);
         if (!command) continue;
         command->LoadFromRegistry(commandKey.key);
-        // A stored id that is no user-command id, or one already taken, would take over a built-in
-        // command or push out another: it gets the next free id instead.
-        const UINT stored = command->ID;
-        const bool keeps = stored >= CKVUserCommand::kFirstId && stored <= CKVUserCommand::kLastId && IsFree(stored);
-        const UINT id = keeps ? stored : FindFreeId(stored);
-        if (id != 0) Store(id, std::move(command));
+        read.Add(std::move(command));
     }
+    StoreInWrittenOrder(read.Commands());
     return true;
 }
 
@@ -195,18 +244,20 @@ bool CKVUserCommands::Read(kvio::IReadStream& stream) {
     if (magic != kFileMagic) return false;
     ReadDword(stream, version);  // every version so far reads the same
     RemoveAll();
+    ReadCommands read;
     for (;;) {
         DWORD recordId = 0, type = 0;
         ReadDword(stream, recordId);
-        if (recordId == 0) return true;
+        if (recordId == 0) break;
         ReadDword(stream, type);
         // Records carry no length: past an unknown type nothing more can be read safely.
         std::unique_ptr<CKVUserCommand> command = CKVUserCommand::Create(type);
-        if (!command) return true;
+        if (!command) break;
         command->ID = recordId;
         // A record cut off inside its fields is no command; the file ends there.
-        if (!command->Read(stream)) return true;
-        const UINT id = FindFreeId(command->ID);
-        if (id != 0) Store(id, std::move(command));
+        if (!command->Read(stream)) break;
+        read.Add(std::move(command));
     }
+    StoreInWrittenOrder(read.Commands());
+    return true;
 }

@@ -17,6 +17,7 @@
 #include "platform/win32/colors.h"
 #include "platform/win32/edges.h"
 #include "platform/win32/fonts.h"
+#include "platform/win32/icons.h"
 #include "platform/win32/window/window.h"
 #include "platform/win32/window_drawing.h"
 
@@ -561,6 +562,55 @@ BOOL DrawEdge(HDC dc, RECT* rect, UINT edge, UINT flags) {
             ring(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     }
     record(g, *context, L"DrawEdge " + rectText(r.left, r.top, r.right, r.bottom) + L" EDGE_SUNKEN BF_RECT");
+    return TRUE;
+}
+
+BOOL DrawFocusRect(HDC dc, const RECT* rect) {
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context || !rect) return FALSE;
+    const RECT r = *rect;
+    if (Bitmap* target = targetBitmap(g, *context); target && r.left < r.right && r.top < r.bottom) {
+        materialize(*target);
+        // Every other pixel of the border, counted along it from the top-left corner.
+        const auto invert = [&](LONG x, LONG y) {
+            if (x < 0 || y < 0 || x >= target->width || y >= target->height || (x + y) % 2 != 0) return;
+            std::uint32_t& pixel = target->pixels[static_cast<std::size_t>(y) * target->width + x];
+            pixel ^= 0x00FFFFFFu;
+        };
+        for (LONG x = r.left; x < r.right; ++x) {
+            invert(x, r.top);
+            if (r.bottom - 1 > r.top) invert(x, r.bottom - 1);
+        }
+        for (LONG y = r.top + 1; y < r.bottom - 1; ++y) {
+            invert(r.left, y);
+            if (r.right - 1 > r.left) invert(r.right - 1, y);
+        }
+    }
+    record(g, *context, L"DrawFocusRect " + rectText(r.left, r.top, r.right, r.bottom));
+    return TRUE;
+}
+
+BOOL DrawStateW(HDC dc, HBRUSH brush, DRAWSTATEPROC output, LPARAM data, WPARAM, int x, int y, int cx, int cy,
+                UINT flags) {
+    const UINT state = flags & ~UINT{0x000F};
+    if ((flags & 0x000F) != DST_ICON || (state != DSS_NORMAL && state != DSS_DISABLED) || brush || output) {
+        failCall(L"DrawStateW: flags " + std::to_wstring(flags) + L" with a brush or a callback are not modelled");
+        return FALSE;
+    }
+    const auto icon = reinterpret_cast<HICON>(data);
+    int width = 0, height = 0;
+    if (!platform::win32::iconSize(icon, width, height)) return FALSE;
+    if (cx <= 0) cx = width;
+    if (cy <= 0) cy = height;
+    Gdi& g = gdi();
+    std::lock_guard lock(g.mutex);
+    DeviceContext* context = findDc(g, dc);
+    if (!context) return FALSE;
+    record(g, *context, L"DrawState (" + std::to_wstring(x) + L"," + std::to_wstring(y) + L") " + std::to_wstring(cx) + L"x" +
+                            std::to_wstring(cy) + L" icon " + std::to_wstring(platform::win32::iconResource(icon)) +
+                            (state == DSS_DISABLED ? L" disabled" : L""));
     return TRUE;
 }
 

@@ -58,6 +58,33 @@ TEST_F(CommandSearchTest, TheListTakesVisibleCommandsWithTextsSortedByCaption) {
     EXPECT_TRUE(std::is_sorted(list.begin(), list.end(), CommandEntryLess));
 }
 
+TEST_F(CommandSearchTest, AnAddOnCommandIsListedOnceWhicheverWayItWasRegistered) {
+    using platform::kernel::overrideString;
+    // Registered by name, the kernel lists them and the add-on range holds them too; registered
+    // out of id order so that the two sources meet in another order than they were made.
+    overrideString(16980, L"Listed by the kernel\nBoth ways, later");
+    overrideString(16970, L"Listed by the kernel too\nBoth ways, earlier");
+    overrideString(16990, L"Known only to the add-on range\nAdd-on only");
+    KVCommandContainer& commands = KVCommandContainer::Instance();
+    ASSERT_TRUE(commands.RegisterCommand(16980, L"ADDON_LATER", {}));
+    ASSERT_TRUE(commands.RegisterCommand(16970, L"ADDON_EARLIER", {}));
+    ASSERT_TRUE(commands.RegisterCommand(new KVDocumentCommand(16990, L"ADDON_OBJECT", nullptr, nullptr, {}), 16990));
+
+    for (const CString& filter : {CString(), Korvo::GetSearchableEquivalent(L"kernel"), Korvo::GetSearchableEquivalent(L"add-on")}) {
+        const std::vector<CommandEntry> list = BuildCommandList(filter);
+        for (const UINT id : {16970u, 16980u, 16990u}) {
+            const auto times = std::count_if(list.begin(), list.end(), [id](const CommandEntry& entry) { return entry.id == id; });
+            EXPECT_LE(times, 1) << id << " listed " << times << " times for the filter \"" << filter.GetString() << "\"";
+        }
+    }
+    const std::vector<CommandEntry> all = BuildCommandList(L"");
+    EXPECT_GE(Position(all, 16970), 0);
+    EXPECT_GE(Position(all, 16980), 0);
+    ASSERT_GE(Position(all, 16990), 0);
+    EXPECT_EQ(all[static_cast<std::size_t>(Position(all, 16990))].text, CString(L"Known only to the add-on range\nAdd-on only"));
+    EXPECT_EQ(BuildCommandList(Korvo::GetSearchableEquivalent(L"both ways")).size(), 2u);
+}
+
 TEST_F(CommandSearchTest, AFilterFindsTheIdTheTextsAndTheSynonyms) {
     using platform::kernel::overrideString;
     overrideString(1001, L"Opens a document\nOpen");

@@ -66,8 +66,7 @@ std::vector<std::unique_ptr<CKVUserCommand>> EveryKind() {
     return made;
 }
 
-// Every command as its list text with its id and icon, by id (a bucket's entries come back in
-// the other order, newest first, as the framework's map has them).
+// Every command as its list text with its id and icon, by id.
 std::vector<std::wstring> Listed(const CKVUserCommands& commands) {
     std::vector<std::wstring> lines;
     commands.ForEach([&](UINT id, const CKVUserCommand& command) {
@@ -76,6 +75,13 @@ std::vector<std::wstring> Listed(const CKVUserCommands& commands) {
     });
     std::sort(lines.begin(), lines.end());
     return lines;
+}
+
+// The ids in the collection's own order, the order the user tools list shows.
+std::vector<UINT> InOrder(const CKVUserCommands& commands) {
+    std::vector<UINT> ids;
+    commands.ForEach([&](UINT id, const CKVUserCommand&) { ids.push_back(id); });
+    return ids;
 }
 
 class UserCommandsFile : public StartedWithSampleLibraries {
@@ -101,6 +107,7 @@ TEST_F(UserCommandsFile, EveryKindAndFieldComesBack) {
     CKVUserCommands read;
     ASSERT_TRUE(ReadBytes(read, stream.Bytes()));
     EXPECT_EQ(Listed(read), Listed(written));
+    EXPECT_EQ(InOrder(read), InOrder(written)) << "a file read back keeps the order it was written in";
     const auto* readApp = dynamic_cast<const CKVExternalAppUserCommand*>(read.Lookup(37102));
     ASSERT_NE(readApp, nullptr);
     EXPECT_EQ(readApp->Args, app->Args);
@@ -201,6 +208,7 @@ TEST_F(UserCommandsFile, TheRegistryKeepsLibraryPathsAsReferencesAndReadsThemBac
     CKVUserCommands read;
     ASSERT_TRUE(read.ReadFromRegistry(L"UserCommands"));
     EXPECT_EQ(Listed(read), Listed(written));
+    EXPECT_EQ(InOrder(read), InOrder(written)) << "the registry read back keeps the order it was written in";
 }
 
 TEST_F(UserCommandsFile, TheRegistryReaderSkipsWhatItCannotUseAndKeepsIdsUnique) {
@@ -246,6 +254,22 @@ TEST_F(UserCommandsFile, TheRegistryReaderSkipsWhatItCannotUseAndKeepsIdsUnique)
     read.WriteToRegistry(L"UserCommands");
     EXPECT_EQ(s.registry().getDword(L"HKEY_CURRENT_USER", kSection, L"Count"), 0u);
     EXPECT_TRUE(s.registry().hasKey(L"HKEY_CURRENT_USER", kSection + L"\\Command6"));
+
+    // A count beyond what a save can write is damage: the sub-keys a save can have written are
+    // read (up to Command999, one per user-command id), and none past them is looked for.
+    s.registry().setDword(L"HKEY_CURRENT_USER", kSection, L"Count", 0xFFFFFFFF);
+    command(999, 4, 37999, L"the last a save writes");
+    command(1000, 4, 37998, L"past what a save writes");
+    ASSERT_TRUE(read.ReadFromRegistry(L"UserCommands"));
+    ids.clear();
+    read.ForEach([&](UINT id, const CKVUserCommand& c) { ids.emplace_back(id, c.Prompt.view()); });
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(ids, (std::vector<std::pair<UINT, std::wstring>>{{37000, L"built-in id"},
+                                                               {37010, L"first"},
+                                                               {37011, L"same id"},
+                                                               {37030, L"program"},
+                                                               {37040, L"beyond the count"},
+                                                               {37999, L"the last a save writes"}}));
 }
 
 TEST_F(UserCommandsFile, TheProfileStateKeepsTheApplicationsCommandsAndReadsWhatTheRegistryHolds) {

@@ -1,7 +1,8 @@
 # The command search end to end: a filter lists the matching commands sorted by caption without
 # their "&", by a word of the description, by the sample's synonyms (both files) and by the id;
 # switching synonyms off changes the list at once; "find in tool bars" selects the ribbon tab
-# that holds a control inside a pop-up and opens the chain; classic mode finds it in the menus.
+# that holds a control inside a pop-up and opens the chain; classic mode finds it in the menus;
+# each row draws its command's icon, and the focused row its focus rectangle.
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -27,6 +28,25 @@ korvo_run(switch EXIT 0 OUTPUT out INPUT
   "start\nidle\nsearch 1 \"arrange side\"\nexpect menu choose 9338\nrow 1/1028 0 rclick\nsearch 1 \"arrange side\"\nquit\n")
 korvo_expect("${out}" "search 1 \"arrange side\"\nfilter \"arrange side\" synonyms on rows 1\n  0 1062 " "found by its synonyms")
 korvo_expect("${out}" "search 1 \"arrange side\"\nfilter \"arrange side\" synonyms off rows 0\n" "not without them")
+
+# The rows as drawn: each command's 32-pixel icon at the row's icon place (greyed for a command
+# disabled in the frame), the caption and the description beside it; the focus rectangle only on
+# the focused row, and only while the list has the focus.
+korvo_run(drawing EXIT 0 OUTPUT out INPUT
+  "start\nidle\nsearch 1 \"tile\"\ndump list 1/1028\nsearch 1 \"automatic\"\nrow 1/1028 1 select\ndump list 1/1028\nsearch 1 \"automatic\"\ndump list 1/1028\nquit\n")
+string(CONCAT enabled_rows "paint\n  FillRect [^\n]*\n  FillRect \\(0,0\\)-\\(283,60\\) 0xFFFFFF\n  DrawState \\(0,0\\) 32x32 icon 1062\n"
+  "  DrawText \\(102,0\\)-\\(267,60\\) \"Tile horizontally\"[^\n]*\n  DrawText \\(102,20\\)-\\(267,60\\) \"Arranges[^\n]*\n"
+  "  FillRect \\(0,60\\)-\\(283,120\\) 0xFFFFFF\n  DrawState \\(0,60\\) 32x32 icon 1092\n")
+korvo_expect("${out}" "${enabled_rows}" "each row's icon at its icon place, the texts beside it")
+after("${out}" "user mouse click" clicked)
+korvo_expect("${clicked}" "  DrawState \\(0,0\\) 32x32 icon 2935 disabled\n([^\n]*\n)*  DrawState \\(0,60\\) 32x32 icon 1965 disabled\n"
+             "a disabled command's icon greyed")
+korvo_expect("${clicked}" "  FillRect \\(0,60\\)-\\(283,120\\) 0xD77800\n([^\n]*\n)*  DrawText [^\n]*\n  DrawFocusRect \\(0,60\\)-\\(283,120\\)\n"
+             "the focused row of the focused list gets the focus rectangle, drawn last")
+after("${clicked}" "search 1" retyped)
+if(NOT clicked MATCHES "DrawFocusRect" OR retyped MATCHES "DrawFocusRect")
+  message(FATAL_ERROR "the focus rectangle was drawn while the list did not have the focus:\n${out}")
+endif()
 
 # A control inside a pop-up on a tab that is not selected: its tab is chosen, the chain opens
 # outermost first, the control is selected and the mouse cursor moves onto it.

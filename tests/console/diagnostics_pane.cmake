@@ -60,3 +60,26 @@ if(out MATCHES "CKVDiagnosticsDialog::Update|CHiddenErrorsDlg")
 endif()
 korvo_expect("${out}" "error-window auto-show off" "the automatic showing switches without a dialog")
 korvo_expect("${out}" "dump panes 1\n([^\n]*\n)*1005 closed" "1494 closes the pane")
+
+# Hidden messages over two runs of one host: those hidden stay hidden after a restart, and a
+# count in the registry far beyond the messages kept holds up no start: the messages there are
+# read.
+set(hidden_host ${WORK_DIR}/hidden)
+file(REMOVE_RECURSE ${hidden_host})
+korvo_run(hidden_kept EXIT 0 ARGS --host ${hidden_host} --quiet call,log
+          INPUT "start\nidle\nopen \"${cover}\"\nmodel SetErrors 1 3\nrow \"DiagnosticsDialog.List\" 1 select\nexpect box \"*\" answer no\nclick 1/1005 1496\nquit\n")
+set(hive "${hidden_host}/registry/HKEY_CURRENT_USER.reg")
+file(READ "${hive}" registry)
+string(FIND "${registry}" "[Software\\Velmora\\Korvo CAD 18.0\\HiddenErrors]\n" section)
+string(SUBSTRING "${registry}" ${section} -1 rest)
+string(FIND "${rest}" "\n[" section_end)
+string(SUBSTRING "${rest}" 0 ${section_end} values)
+string(REPLACE "\"Count\"=dword:00000001" "\"Count\"=dword:7fffffff" edited_values "${values}")
+string(REPLACE "${values}" "${edited_values}" edited "${registry}")
+if(section EQUAL -1 OR edited STREQUAL registry)
+  message(FATAL_ERROR "the hidden message was not kept where it was looked for:\n${registry}")
+endif()
+file(WRITE "${hive}" "${edited}")
+korvo_run(hidden_huge_count EXIT 0 OUTPUT out ARGS --host ${hidden_host} --quiet call,log
+          INPUT "start\nidle\nopen \"${cover}\"\nmodel SetErrors 1 3\ndump diagnostics\nquit\n")
+korvo_expect("${out}" "hidden 1\n  hidden 0 \"Message 2\"\n" "the hidden message is read back past the damaged count")

@@ -82,7 +82,8 @@ string(CONCAT script "${start}"
   "expect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\sheet2.rtf\"\nkvpf \"TechRequirementDialog.Export\" click\n"
   "kvpf \"TechRequirementDialog.Import\" click\nexpect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\sheet2.rtf\"\n"
   "kvpf \"TechRequirementDialog.ImportPopup.ImportSource\" select 2\nkvpf \"TechRequirementDialog.View\" select -666\ndump requirements\n"
-  "kvpf \"TechRequirementDialog.Import\" click\nexpect file cancel\nkvpf \"TechRequirementDialog.ImportPopup.ImportSource\" select 2\nquit\n")
+  "kvpf \"TechRequirementDialog.Import\" click\nexpect file cancel\nkvpf \"TechRequirementDialog.ImportPopup.ImportSource\" select 2\n"
+  "expect box \"Save changes to *Cover plate.grb?\" answer no\nquit\n")
 korvo_run(create_text EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,window)
 korvo_expect("${out}" "kvpf: control \"TechRequirementDialog.CreateText\" is disabled\n" "All views offers no CreateText")
 korvo_expect("${out}" "box answer IDNO \\(expected\\)\n(call [^\n]*\n)*box [^\n]*\nbox answer IDYES" "declining creates nothing")
@@ -95,6 +96,24 @@ string(FIND "${out}" "CreateTechRequirementsFromText" last REVERSE)
 if(NOT first EQUAL last)
   message(FATAL_ERROR "a cancelled file import made requirements:\n${out}")
 endif()
+
+# Requirements made outside the editors' undo blocks are work like any other: a Paste, a file
+# import and the PDM import each leave one undo step, and quitting asks to save them.
+set(import "kvpf \"TechRequirementDialog.Import\" click\n")
+set(from_file "kvpf \"TechRequirementDialog.ImportPopup.ImportSource\" select 2\n")
+set(rtf "expect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\kept.rtf\"\n")
+set(ask "expect box \"Save changes to *Cover plate.grb?\" answer no\nquit\n")
+set(paste "${list} 0 select\nkvpf \"TechRequirementDialog.Copy\" click\nkvpf \"TechRequirementDialog.Paste\" click\n")
+set(file_import "${rtf}kvpf \"TechRequirementDialog.Export\" click\n${import}${rtf}${from_file}")
+string(CONCAT pdm_import "model ConnectPdm\n${list} 0 select\n"
+  "expect dialog \"TechRequirementVarnelImportDialog\" answer select \"TechRequirementVarnelImportDialog.StandardReqsList\" \"#1\" ok\n"
+  "${import}kvpf \"TechRequirementDialog.ImportPopup.ImportSource\" select 1\n")
+foreach(way paste file_import pdm_import)
+  korvo_run(kept_${way} EXIT 0 OUTPUT out INPUT "${start}${${way}}dump requirements\n${undo}\n${ask}" ARGS --quiet call,log,window)
+  korvo_expect("${out}" "  row 4 id 5: " "${way} made a requirement")
+  korvo_expect("${out}" "dump undo \"[^\n]*\"\nundo \"Add technical requirements\"\nuser close" "${way} is one undo step")
+  korvo_expect("${out}" "box answer IDNO \\(expected\\)\n" "quitting after ${way} asks to save")
+endforeach()
 
 # Lines that do not parse.
 korvo_run(bad_column EXIT 2 ERROR err INPUT "start\nidle\n${list} 1 edit x\n")

@@ -87,7 +87,7 @@ set(import "kvpf \"TechRequirementDialog.Import\" click\nkvpf \"TechRequirementD
 string(CONCAT script "${pdm}"
   "expect dialog \"TechRequirementVarnelImportDialog\" answer cancel\n${import}"
   "expect dialog \"TechRequirementVarnelImportDialog\" answer select \"TechRequirementVarnelImportDialog.StandardReqsList\" \"#2,#0\" ok\n${import}"
-  "dump requirements\nquit\n")
+  "dump requirements\nexpect box \"Save changes to *Cover plate.grb?\" answer no\nquit\n")
 korvo_run(pdm_import EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,window)
 korvo_expect("${out}" "dialog cancel\ndialog ended 2\n(call CKVCom[^\n]*\n)*call KVPDMWorkMix::GetStandardTechRequirements" "Cancel imports nothing")
 korvo_expect("${out}" "ImportStandardReqsFromVarnel\\(\"Cover plate.grb\"\\): 2 made\n" "two chosen, two made")

@@ -65,3 +65,62 @@ file(WRITE "${hive}" "${edited}")
 korvo_run(from_registry EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet call,log,window INPUT "start\nidle\ndump user-commands\nquit\n")
 korvo_expect("${out}" "\n37500 type 4 prompt \"Written by hand\" [^\n]*Folder \"C:\\\\Users\\\\user\\\\Documents\"" "a command written into the registry is read")
 korvo_expect("${out}" "\n37000 type 2 prompt \"New command\" " "the saved one stays")
+
+# The user's order stays: two runs over one host list the commands in the same order, and so
+# does an export imported again. A count in the registry far beyond what a save writes holds up
+# no start: the commands there are read. A collection emptied on the user tools page is saved
+# empty and stays empty after a restart.
+function(command_ids text out)
+  string(REGEX MATCHALL "\n37[0-9][0-9][0-9] type" lines "${text}")
+  string(REPLACE " type" "" lines "${lines}")
+  string(REPLACE "\n" "" lines "${lines}")
+  set(${out} "${lines}" PARENT_SCOPE)
+endfunction()
+set(order_host ${WORK_DIR}/order)
+file(REMOVE_RECURSE ${order_host})
+set(exchange "C:\\\\Users\\\\user\\\\Documents\\\\again.kvcmd")
+string(CONCAT export_import
+  "expect file choose \"${exchange}\"\nexpect dialog 1299 answer click 43087 ok\ncommand 1 1215\n"
+  "import-commands \"${exchange}\"\ndump user-commands\n")
+korvo_run(order_first EXIT 0 OUTPUT out ARGS --host ${order_host} --quiet call,log,window INPUT
+  "${libraries}start\nidle\n${import}dump user-commands\n${export_import}quit\n")
+string(FIND "${out}" "user command 1215" split)
+string(SUBSTRING "${out}" 0 ${split} before_export)
+string(SUBSTRING "${out}" ${split} -1 after_import)
+command_ids("${before_export}" shown)
+command_ids("${after_import}" imported)
+list(LENGTH shown count)
+if(NOT count EQUAL 8 OR NOT imported STREQUAL shown)
+  message(FATAL_ERROR "an export imported again changed the order: ${shown} then ${imported}\n${out}")
+endif()
+korvo_run(order_second EXIT 0 OUTPUT out ARGS --host ${order_host} --quiet call,log,window INPUT
+  "${libraries}start\nidle\ndump user-commands\nquit\n")
+command_ids("${out}" restarted)
+if(NOT restarted STREQUAL shown)
+  message(FATAL_ERROR "the order changed at the restart: ${shown} then ${restarted}\n${out}")
+endif()
+
+set(hive "${order_host}/registry/HKEY_CURRENT_USER.reg")
+file(READ "${hive}" registry)
+string(REPLACE "[Software\\Velmora\\Korvo CAD 18.0\\UserCommands]\n\"Count\"=dword:00000008\n"
+               "[Software\\Velmora\\Korvo CAD 18.0\\UserCommands]\n\"Count\"=dword:ffffffff\n" edited "${registry}")
+if(edited STREQUAL registry)
+  message(FATAL_ERROR "the user commands' count is not where it was looked for:\n${registry}")
+endif()
+file(WRITE "${hive}" "${edited}")
+korvo_run(huge_count EXIT 0 OUTPUT out ARGS --host ${order_host} --quiet call,window INPUT
+  "${libraries}start\nidle\ndump user-commands\nquit\n")
+command_ids("${out}" read_back)
+if(NOT read_back STREQUAL shown)
+  message(FATAL_ERROR "a huge count lost commands or their order: ${shown} then ${read_back}\n${out}")
+endif()
+korvo_expect("${out}" "log 6 The user commands' count 4294967295 is more than can be kept; only the first 1000 are read\n"
+             "the damaged count is said")
+
+korvo_run(emptied EXIT 0 ARGS --host ${order_host} INPUT
+  "start\nidle\nexpect dialog 1299 answer click 43080 click 43080 click 43080 click 43080 click 43080 click 43080 click 43080 click 43080 ok\ncommand 1 1215\ndump user-commands\nquit\n")
+korvo_run(empty_after_restart EXIT 0 OUTPUT out ARGS --host ${order_host} --quiet call,log,window INPUT
+  "start\nidle\ndump user-commands\nquit\n")
+if(out MATCHES "\n37[0-9][0-9][0-9] type")
+  message(FATAL_ERROR "commands deleted to the last came back after a restart:\n${out}")
+endif()

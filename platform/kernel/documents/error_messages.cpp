@@ -12,6 +12,13 @@
 namespace {
 
 constexpr const wchar_t* kHiddenSection = L"HiddenErrors";
+// More hidden messages than anyone hides by hand: a stored count above it is damage, and walking
+// it would hang the first look at the list.
+constexpr UINT kMostHidden = 1000;
+
+int storedCount(CWinApp& app) {
+    return static_cast<int>(std::min(app.GetProfileInt(kHiddenSection, L"Count", 0), kMostHidden));
+}
 
 }  // namespace
 
@@ -59,7 +66,7 @@ void errorHiddenData::load() const {
     CWinApp* app = AfxGetApp();
     if (!app || !app->m_pszRegistryKey || !app->m_pszProfileName) return;  // no profile yet: read later
     loaded_ = true;
-    const int count = static_cast<int>(app->GetProfileInt(kHiddenSection, L"Count", 0));
+    const int count = storedCount(*app);
     for (int i = 1; i <= count; ++i) {
         const CString text = app->GetProfileString(kHiddenSection, (L"Message" + std::to_wstring(i)).c_str(), L"");
         if (!text.IsEmpty()) texts_.push_back(text);
@@ -70,7 +77,7 @@ void errorHiddenData::save() const {
     CWinApp* app = AfxGetApp();
     if (!app || !app->m_pszRegistryKey || !app->m_pszProfileName) return;
     // Written whole: entries past the new count are emptied so a shorter list reads back as it is.
-    const int old = static_cast<int>(app->GetProfileInt(kHiddenSection, L"Count", 0));
+    const int old = storedCount(*app);
     for (int i = 1; i <= std::max(old, static_cast<int>(texts_.size())); ++i) {
         const auto index = static_cast<std::size_t>(i - 1);
         app->WriteProfileString(kHiddenSection, (L"Message" + std::to_wstring(i)).c_str(),

@@ -50,6 +50,12 @@ public:
     // Undo steps the requirement services made, by caption, oldest first.
     const std::vector<CString>& UndoSteps() const { return undoSteps_; }
     void AddUndoStep(const CString& caption) { undoSteps_.push_back(caption); }
+    // Undo blocks the editor holds open: what the services change inside one is the block's step.
+    void OpenUndoBlock() { ++openUndoBlocks_; }
+    void CloseUndoBlock() {
+        if (openUndoBlocks_ > 0) --openUndoBlocks_;
+    }
+    bool InUndoBlock() const { return openUndoBlocks_ > 0; }
 
     KVDocument& Document() const { return document_; }
     CMarkContainer& Marks() { return marks_; }
@@ -63,6 +69,7 @@ private:
     TechRequirementTypesDb types_;
     std::vector<INSCR> inscriptions_;
     std::vector<CString> undoSteps_;
+    int openUndoBlocks_ = 0;
     CMarkContainer marks_;
 };
 

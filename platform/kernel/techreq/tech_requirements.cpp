@@ -33,6 +33,14 @@ void raise(UINT event, CKvw32Doc* document) {
     ApplicationEventManager::Instance().Raise(event, DocumentEventArgs(document));
 }
 
+// Requirements the services made are a change of the document, whoever asked for them: outside
+// an editor's undo block (a paste, an import) the service makes the undo step itself, and the
+// user is asked to save either way.
+void madeRequirements(CKvw32Doc* document, TechRequirementStore& store) {
+    if (!store.InUndoBlock()) store.AddUndoStep(TechRequirement::GetUndoName(1));
+    document->SetModifiedFlag(TRUE);
+}
+
 }  // namespace
 
 // ---- Rich text ------------------------------------------------------------------------------------
@@ -184,9 +192,11 @@ KVDocRegenContext::~KVDocRegenContext() { recordCall(L"KVDocRegenContext(" + doc
 UndoBlock::UndoBlock(CKvw32Doc* document, const CString& caption) : document_(document), caption_(caption) {
     recordCall(L"UndoBlock(" + documentText(document) + L", " + quoted(caption.view()) + L") opened");
     if (document_ && document_->Cont2D()) before_ = platform::kernel::WriteModelStream(*document_);
+    if (TechRequirementStore* store = storeOf(document_)) store->OpenUndoBlock();
 }
 
 UndoBlock::~UndoBlock() {
+    if (TechRequirementStore* store = storeOf(document_)) store->CloseUndoBlock();
     if (cancelled_) {
         recordCall(L"UndoBlock(" + quoted(caption_.view()) + L") cancelled");
         return;
@@ -343,6 +353,7 @@ std::vector<TechRequirement*> TechRequirementManager::CreateTechRequirementsFrom
     }
     recordCall(L"TechRequirementManager::CreateTechRequirementsFromText(" + documentText(document_) + L"): " +
                std::to_wstring(made.size()) + L" made");
+    if (!made.empty()) madeRequirements(document_, *store);
     return made;
 }
 
@@ -423,5 +434,6 @@ bool TechRequirementManager::ImportStandardReqsFromVarnel(const std::vector<KVPD
     }
     recordCall(L"TechRequirementManager::ImportStandardReqsFromVarnel(" + documentText(document_) + L"): " +
                std::to_wstring(made) + L" made");
+    if (made > 0) madeRequirements(document_, *store);
     return made > 0;
 }

@@ -18,6 +18,7 @@
 #include "platform/kernel/services/session.h"
 #include "platform/kernel/ui/ui_control.h"
 #include "platform/toolkit.h"
+#include "platform/win32/edges.h"
 #include "platform/mfc/xml_reading.h"
 
 namespace {
@@ -291,6 +292,27 @@ bool UIModuleProxy::IsCommandEnabled(UINT command, HWND window) const {
     probe.m_nID = command;
     probe.DoUpdate(site, site->m_bAutoMenuEnable);
     return probe.m_stateEnabled != FALSE;
+}
+
+bool UIModuleProxy::DrawCommandIcon(HDC dc, UINT command, POINT at, int size, bool disabled, HWND window) const {
+    Korvo::UI::MainFrame* frame = GetMainFrameOf(window);
+    if (!frame) frame = GetActiveMainFrame();
+    const auto* site = dynamic_cast<const CXTPMDIFrameWnd*>(MainFrameWindow(frame));
+    CXTPCommandBars* bars = site ? site->GetCommandBars() : nullptr;
+    const CXTPImageManager* images = bars ? bars->GetImageManager() : nullptr;
+    if (size <= 0) return false;
+    // An icon the frame's bars hold for the command (one bound to it, one the user made) comes
+    // first; else the kernel's icons library's, which holds an icon for every command it names
+    // (the stand-in has pictures of a few, and an icon without one still stands for its id).
+    const CXTPImageManagerIcon* image = images ? images->GetImage(command, size) : nullptr;
+    const UINT resource = image ? image->GetResourceID() : command;
+    auto icon = static_cast<HICON>(LoadImageW(GlobalContainer::GetIconsDll(), resource, IMAGE_ICON, size, size, 0));
+    if (!icon) icon = platform::win32::createIcon(size, size, resource);
+    if (!icon) return false;
+    const BOOL drawn = ::DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, at.x, at.y, size, size,
+                                    DST_ICON | (disabled ? DSS_DISABLED : DSS_NORMAL));
+    ::DestroyIcon(icon);
+    return drawn != FALSE;
 }
 
 namespace UIModule {

@@ -140,6 +140,11 @@ public:
     // (the active main frame when no frame holds it): the frame's command route decides, as for
     // the frame's own menus. False without any main frame.
     bool IsCommandEnabled(UINT command, HWND window) const;
+    // Draws command `command`'s icon, raster or vector, as the command bars of the main frame that
+    // holds `window` have it (the active main frame when no frame holds it): `size` pixels square
+    // with its top-left corner at `at`, greyed when `disabled`; else the kernel's icons library's.
+    // False for a size that is not positive.
+    bool DrawCommandIcon(HDC dc, UINT command, POINT at, int size, bool disabled, HWND window) const;
 
     // Property-form children: forms the kernel's commands open in the properties pane, by id.
     bool IsPropertyFormChildOpen(UINT id) const;

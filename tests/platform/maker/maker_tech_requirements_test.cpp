@@ -162,6 +162,10 @@ TEST_F(Requirements, TheClipboardCarriesTextsUndoStepsAreKeptAndTheEditorsAreRef
     EXPECT_EQ(Properties(all[5]).GetText(true), CString(L"Paint then dry"));
     EXPECT_TRUE(Properties(all[5]).IsOnPage(pages[1]));
     EXPECT_EQ(Properties(all[5]).GetSourceType(), 0) << "a pasted copy is the document's own";
+    // A paste is no editor's undo block: the service makes its own step and marks the document.
+    ASSERT_EQ(document.Cont2D()->TechRequirements().UndoSteps().size(), 1u);
+    EXPECT_TRUE(document.IsModified());
+    document.SetModifiedFlag(FALSE);
 
     {
         UndoBlock kept(&document, TechRequirement::GetUndoName(1));
@@ -176,8 +180,8 @@ TEST_F(Requirements, TheClipboardCarriesTextsUndoStepsAreKeptAndTheEditorsAreRef
         // A step that changed nothing is dropped.
         UndoBlock empty(&document, TechRequirement::GetUndoName(3));
     }
-    ASSERT_EQ(document.Cont2D()->TechRequirements().UndoSteps().size(), 1u);
-    EXPECT_EQ(document.Cont2D()->TechRequirements().UndoSteps()[0], TechRequirement::GetUndoName(1));
+    ASSERT_EQ(document.Cont2D()->TechRequirements().UndoSteps().size(), 2u) << "the block's step alone: nothing inside it made another";
+    EXPECT_EQ(document.Cont2D()->TechRequirements().UndoSteps()[1], TechRequirement::GetUndoName(1));
     EXPECT_TRUE(document.IsModified());
 
     manager.AddToVarnelWorkItem(At(2));

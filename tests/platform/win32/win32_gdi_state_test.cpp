@@ -2,6 +2,8 @@
 // goes back by which call; stale handles fail instead of reaching another object.
 #include "tests/platform/win32/win32_test_support.h"
 
+#include "platform/win32/edges.h"
+
 namespace {
 
 using namespace win32test;
@@ -196,6 +198,48 @@ TEST(Win32Gdi, LinesAreRecordedWithTheirPenAndRasterOperationAndXorIsUndone) {
     EXPECT_EQ(SetROP2(dc, R2_XORPEN + 1), 0);
     EXPECT_EQ(platform::core::takeFailures().size(), 2u) << "a dashed pen and another raster operation";
     EXPECT_FALSE(LineTo(dc, 1, 1)) << "a released DC";
+}
+
+TEST(Win32Gdi, AFocusRectangleInvertsEveryOtherBorderPixelAndAnIconDrawnInAStateIsRecorded) {
+    HBITMAP bitmap = platform::win32::createBitmap(4, 3, std::vector<std::uint32_t>(12, 0xFFFFFFu));
+    HDC memory = CreateCompatibleDC(nullptr);
+    ASSERT_NE(memory, nullptr);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    const RECT all{0, 0, 4, 3};
+    ASSERT_TRUE(DrawFocusRect(memory, &all));
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels;
+    ASSERT_TRUE(platform::win32::bitmapPixels(bitmap, width, height, pixels));
+    // Dotted: the corner is inverted, its neighbours along the border are not; inside nothing is.
+    const std::vector<std::uint32_t> dotted{0x000000u, 0xFFFFFFu, 0x000000u, 0xFFFFFFu,
+                                            0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu, 0x000000u,
+                                            0x000000u, 0xFFFFFFu, 0x000000u, 0xFFFFFFu};
+    EXPECT_EQ(pixels, dotted);
+    ASSERT_TRUE(DrawFocusRect(memory, &all));
+    ASSERT_TRUE(platform::win32::bitmapPixels(bitmap, width, height, pixels));
+    EXPECT_EQ(pixels, std::vector<std::uint32_t>(12, 0xFFFFFFu)) << "drawn twice it is gone";
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+
+    HWND top = createNamed("states", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    HDC dc = GetDC(top);
+    HICON icon = platform::win32::createIcon(16, 16, 799);
+    const RECT row{2, 3, 40, 20};
+    EXPECT_TRUE(DrawFocusRect(dc, &row));
+    EXPECT_TRUE(DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, 4, 5, 32, 32, DST_ICON | DSS_NORMAL));
+    EXPECT_TRUE(DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, 4, 5, 0, 0, DST_ICON | DSS_DISABLED));
+    EXPECT_FALSE(DrawStateW(dc, nullptr, nullptr, 0, 0, 4, 5, 32, 32, DST_ICON)) << "no icon";
+    const std::vector<std::wstring> drawing = platform::win32::windowDrawing(top);
+    ASSERT_EQ(drawing.size(), 3u);
+    EXPECT_EQ(drawing[0], L"DrawFocusRect (2,3)-(40,20)");
+    EXPECT_EQ(drawing[1], L"DrawState (4,5) 32x32 icon 799");
+    EXPECT_EQ(drawing[2], L"DrawState (4,5) 16x16 icon 799 disabled") << "no size takes the icon's own";
+    expectNoFailures();
+    EXPECT_FALSE(DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon), 0, 4, 5, 32, 32, DST_ICON | 0x0010));
+    EXPECT_EQ(platform::core::takeFailures().size(), 1u) << "another state is not modelled";
+    DestroyIcon(icon);
+    ReleaseDC(top, dc);
 }
 
 }  // namespace
