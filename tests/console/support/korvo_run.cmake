@@ -1,12 +1,22 @@
 # Helpers of the console's end-to-end tests (run by `cmake -P` with KORVO and WORK_DIR set).
 cmake_minimum_required(VERSION 3.25)
 
+# korvo_too_many_arguments(helper call extra): stops the test when a helper was handed arguments
+# it has no place for; such a call would otherwise check less than it reads as checking.
+function(korvo_too_many_arguments helper call extra)
+  message(FATAL_ERROR "${helper} (\"${call}\") takes one regex or text; join its pieces with "
+                      "string(CONCAT ...). Left over: ${extra}")
+endfunction()
+
 # korvo_run(NAME EXIT code [ARGS args...] [INPUT text] [OUTPUT var] [ERROR var])
 # Runs the program with ARGS and INPUT as its standard input, fails the test unless it ends
 # with exit code EXIT within a minute (the console must never wait for more), and hands back
 # what it printed.
 function(korvo_run name)
   cmake_parse_arguments(PARSE_ARGV 1 run "" "EXIT;INPUT;OUTPUT;ERROR" "ARGS")
+  if(DEFINED run_UNPARSED_ARGUMENTS)
+    korvo_too_many_arguments(korvo_run "${name}" "${run_UNPARSED_ARGUMENTS}")
+  endif()
   set(input ${WORK_DIR}/${name}.stdin)
   file(WRITE ${input} "${run_INPUT}")
   execute_process(COMMAND ${KORVO} ${run_ARGS} INPUT_FILE ${input} TIMEOUT 60
@@ -27,6 +37,9 @@ endfunction()
 # folder) in the caller's scope.
 function(korvo_seed_host)
   cmake_parse_arguments(PARSE_ARGV 0 seed "" "INPUT" "")
+  if(DEFINED seed_UNPARSED_ARGUMENTS)
+    korvo_too_many_arguments(korvo_seed_host "" "${seed_UNPARSED_ARGUMENTS}")
+  endif()
   set(host ${WORK_DIR}/host)
   korvo_run(seed EXIT 0 ARGS --host ${host} INPUT "${seed_INPUT}")
   set(host ${host} PARENT_SCOPE)
@@ -34,7 +47,16 @@ function(korvo_seed_host)
 endfunction()
 
 # korvo_expect(text regex what): fails the test with `what` unless `text` matches `regex`.
+# A regex written as several quoted strings would silently check only its first piece (the
+# next one becoming `what`), so anything past `what` is refused; so is an empty regex (a variable
+# never set, say), which matches anything.
 function(korvo_expect text regex what)
+  if(ARGC GREATER 3)
+    korvo_too_many_arguments(korvo_expect "${what}" "${ARGN}")
+  endif()
+  if(regex STREQUAL "")
+    message(FATAL_ERROR "korvo_expect (\"${what}\") was given an empty regex, which matches anything")
+  endif()
   if(NOT text MATCHES "${regex}")
     message(FATAL_ERROR "${what}:\n${text}")
   endif()
@@ -43,6 +65,9 @@ endfunction()
 # korvo_frame_handle(text var): the handle of the first main frame `text` shows created, so an
 # expectation names the frame by its place, not by how the platform happens to number windows.
 function(korvo_frame_handle text var)
+  if(ARGC GREATER 2)
+    korvo_too_many_arguments(korvo_frame_handle "${var}" "${ARGN}")
+  endif()
   if(NOT text MATCHES "window created (0x[0-9a-f]+) \"AfxMDIFrame\"")
     message(FATAL_ERROR "no main frame was created:\n${text}")
   endif()
@@ -51,6 +76,9 @@ endfunction()
 
 # The part of `text` from the first `marker` on.
 function(after text marker var)
+  if(ARGC GREATER 3)
+    korvo_too_many_arguments(after "${marker}" "${ARGN}")
+  endif()
   string(FIND "${text}" "${marker}" at)
   if(at EQUAL -1)
     message(FATAL_ERROR "no \"${marker}\" in:\n${text}")
@@ -61,6 +89,9 @@ endfunction()
 
 # step(text marker var): what the verb line `marker` printed, up to the next verb's "user" line.
 function(step text marker var)
+  if(ARGC GREATER 3)
+    korvo_too_many_arguments(step "${marker}" "${ARGN}")
+  endif()
   after("${text}" "${marker}" rest)
   string(LENGTH "${marker}" skip)
   string(SUBSTRING "${rest}" ${skip} -1 rest)
