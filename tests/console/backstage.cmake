@@ -33,8 +33,8 @@ endif()
 
 korvo_run(not_open EXIT 0 OUTPUT out INPUT "start\nidle\nbackstage 1 close\ndump backstage 1\n")
 korvo_expect("${out}" "user backstage close of frame 1\ndump backstage 1\nbackstage closed\n" "closing a closed backstage changes nothing")
-korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 \"Nope\"\n")
-korvo_expect("${err}" "<stdin>:3: backstage: the backstage has no tab \"Nope\"" "a tab that does not exist")
+korvo_run(no_tab EXIT 0 OUTPUT out INPUT "start\nidle\nbackstage 1 \"Nope\"\n")
+korvo_expect("${out}" "\nbackstage: the backstage has no tab \"Nope\"\n" "a tab that does not exist is a refusal")
 korvo_run(bad_id EXIT 2 ERROR err INPUT "start\nidle\nbackstage 1 x\n")
 korvo_expect("${err}" "<stdin>:3: backstage: \"x\" is not an id" "a tab id that is no number")
 

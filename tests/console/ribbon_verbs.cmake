@@ -18,13 +18,13 @@ korvo_expect("${out}" "menu ${first} 3 items\nmenu   1062 \"Tile horizontally\"\
 korvo_expect("${out}" "menu answer dismiss \\(expected\\)\nuser hover 1063" "a popup dismissed")
 korvo_expect("${out}" "tooltip 1063 [0-9]+x[0-9]+\n  bold \"Cascade\"\n" "the tooltip")
 
-# What a user cannot do: a click says why in the transcript, the other verbs end the run.
+# What a user cannot do is a refusal: the transcript says why, and (from standard input) the run goes on.
 korvo_run(hidden_tab EXIT 0 OUTPUT out INPUT "start\nidle\nclick 1 790\n")
 korvo_expect("${out}" "\nclick: control 790 is on ribbon tab \"Analysis\", which is hidden\n" "a control on a hidden tab")
-korvo_run(other_tab EXIT 2 ERROR err INPUT "start\nidle\nhover 1 1111\n")
-korvo_expect("${err}" "<stdin>:3: hover: control 1111 is on ribbon tab \"Tools\", which is not selected" "a control on another tab")
-korvo_run(no_tab EXIT 2 ERROR err INPUT "start\nidle\ntab 1 \"Nope\"\n")
-korvo_expect("${err}" "<stdin>:3: tab: the ribbon has no tab \"Nope\"" "a tab that does not exist")
+korvo_run(other_tab EXIT 0 OUTPUT out INPUT "start\nidle\nhover 1 1111\n")
+korvo_expect("${out}" "\nhover: control 1111 is on ribbon tab \"Tools\", which is not selected\n" "a control on another tab")
+korvo_run(no_tab EXIT 0 OUTPUT out INPUT "start\nidle\ntab 1 \"Nope\"\n")
+korvo_expect("${out}" "\ntab: the ribbon has no tab \"Nope\"\n" "a tab that does not exist")
 korvo_run(no_frame EXIT 2 ERROR err INPUT "start\nidle\ndump ribbon 2\n")
 korvo_expect("${err}" "<stdin>:3: dump ribbon: there is no main frame 2" "a frame that is not open")
 
