@@ -48,6 +48,17 @@ HKEY createKey(HKEY parent, LPCWSTR name) {
 
 DWORD stringBytes(const std::wstring& text) { return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)); }
 
+// Reading a string (the recent-file list reads nothing else) opens its section without making
+// it: a start over an empty list leaves the user's hive as it found it, so nothing is written
+// back for it. The number and binary reads still make their section, which the profile items
+// count on.
+HKEY openSectionForReading(const CWinApp& app, LPCWSTR section) {
+    if (section == nullptr || app.m_pszRegistryKey == nullptr || app.m_pszProfileName == nullptr) return nullptr;
+    const std::wstring path = std::wstring(L"Software\\") + app.m_pszRegistryKey + L"\\" + app.m_pszProfileName + L"\\" + section;
+    HKEY key = nullptr;
+    return ::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS ? key : nullptr;
+}
+
 // Without SetRegistryKey the framework keeps the profile in an .ini file, which this stand-in
 // does not provide: the call is a failure naming it, never an answer from defaults.
 bool hasRegistryProfile(const CWinApp& app, const wchar_t* call, LPCWSTR section, LPCWSTR entry) {
@@ -145,7 +156,7 @@ UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault
 
 CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault) {
     if (!hasRegistryProfile(*this, L"GetProfileString", lpszSection, lpszEntry)) return CString(lpszDefault);
-    KeyHolder section(GetSectionKey(lpszSection));
+    KeyHolder section(openSectionForReading(*this, lpszSection));
     if (!section) return CString(lpszDefault);
     DWORD type = REG_NONE;
     DWORD size = 0;

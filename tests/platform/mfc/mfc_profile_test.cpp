@@ -2,6 +2,7 @@
 // registration entries.
 #include <memory>
 
+#include "platform/core/registry_store.h"
 #include "platform/mfc/framework_state.h"
 #include "tests/platform/mfc/mfc_test_app.h"
 
@@ -126,6 +127,30 @@ TEST_F(MfcProfileTest, RecentFilesMoveUpRepeatOnceAndPersistThroughExitInstance)
 
     app().LoadStdProfileSettings(0);
     EXPECT_EQ(app().m_pRecentFileList, nullptr);
+}
+
+TEST_F(MfcProfileTest, ReadingTheProfileAndAnEmptyRecentListLeavesTheSavedHiveAlone) {
+    auto& store = platform::core::registryStore();
+    EXPECT_TRUE(app().WriteProfileInt(L"Settings", L"Count", 4));
+    store.saveChangedHives();
+    ASSERT_FALSE(store.hasUnsavedChanges());
+
+    // What a later start reads: settings that are there, sections that are not, and a recent
+    // list that is empty at the start and still empty at the end.
+    EXPECT_EQ(app().GetProfileInt(L"Settings", L"Count", 0), 4u);
+    EXPECT_EQ(app().GetProfileString(L"Never Written", L"Name", L"dflt"), L"dflt");
+    app().LoadStdProfileSettings(4);
+    app().m_pRecentFileList->WriteList();
+    EXPECT_FALSE(store.keyExists(platform::core::Hive::CurrentUser, L"Software\\Velmora\\Framework Test\\Never Written"))
+        << "reading makes no section";
+    EXPECT_FALSE(store.keyExists(platform::core::Hive::CurrentUser, L"Software\\Velmora\\Framework Test\\Recent File List"));
+    EXPECT_FALSE(store.hasUnsavedChanges()) << "nothing to write back: the hive file stays as it was";
+
+    // A value that really changed is still written.
+    EXPECT_TRUE(app().WriteProfileInt(L"Settings", L"Count", 4));
+    EXPECT_FALSE(store.hasUnsavedChanges()) << "the same value again changes nothing";
+    EXPECT_TRUE(app().WriteProfileInt(L"Settings", L"Count", 5));
+    EXPECT_TRUE(store.hasUnsavedChanges());
 }
 
 TEST_F(MfcProfileTest, OpeningAFailedRecentEntryRemovesIt) {
