@@ -1,5 +1,6 @@
 # Two runs of the program over one host folder: what the first run leaves in the registry the
-# second run finds, and a strict run fails on a message box nobody expected.
+# second run finds, a run that changes nothing writes no registry file again, and a strict run
+# fails on a message box nobody expected.
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -28,6 +29,16 @@ file(REMOVE ${host}/registry/HKEY_LOCAL_MACHINE.reg)
 run_korvo(second 0 out "start\nidle\ndump registry\nquit\n")
 if(NOT out MATCHES "\"Path\"=\"C:\\\\\\\\Help\"")
   message(FATAL_ERROR "the second run lost the help path:\n${out}")
+endif()
+
+# A later start over a host it changes nothing in leaves the user's hive file as it was: the
+# comment put in by hand would be gone had the run written the file again.
+run_korvo(settled 0 out "start\nidle\nquit\n")
+file(APPEND ${host}/registry/HKEY_CURRENT_USER.reg "; put here by hand\n")
+run_korvo(unchanged 0 out "start\nidle\nquit\n")
+file(READ ${host}/registry/HKEY_CURRENT_USER.reg user_hive)
+if(NOT user_hive MATCHES "; put here by hand\n")
+  message(FATAL_ERROR "a start that changed nothing wrote the user's hive again:\n${user_hive}")
 endif()
 
 # An optional module of the wrong version shows a box: unexpected, it fails a strict run ...
