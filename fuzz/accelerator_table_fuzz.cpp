@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/kernel/accelerators.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(accelerator_table) {
     std::vector<std::wstring> warnings;
     platform::kernel::parseAcceleratorTables(fuzz::bytesOf(data, size), L"accelerators.tsv", &warnings);
     for (const auto& warning : warnings) FUZZ_CHECK(warning.find(L"accelerators.tsv") != std::wstring::npos);

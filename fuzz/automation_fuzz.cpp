@@ -3,7 +3,7 @@
 // value or a failure code.
 #include "fuzz/program_support.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(automation) {
     fuzz::Program& program = fuzz::Program::instance();
     std::istringstream lines{std::string(fuzz::bytesOf(data, size))};
     for (std::string line; std::getline(lines, line) && program.session().running();) program.run("automation " + line);

@@ -5,7 +5,7 @@
 #include "platform/mfc/app/app.h"
 #include "platform/mfc/framework_state.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(command_line) {
     const std::wstring line = fuzz::wideOf(data, size);
     const auto arguments = platform::core::splitCommandLine(line);
     CCommandLineInfo info;

@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/kernel/documents/compound_file.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(compound_document) {
     const std::string bytes(fuzz::bytesOf(data, size));
     const auto streams = platform::kernel::decodeCompoundFile(bytes);
     if (streams) {

@@ -2,7 +2,7 @@
 #include "fuzz/fuzz_support.h"
 #include "console/script.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(console_script) {
     const auto result = korvo::console::parseScript(fuzz::bytesOf(data, size), "fuzz.korvo");
     if (!result.ok()) {
         FUZZ_CHECK(result.error.starts_with("fuzz.korvo:"));

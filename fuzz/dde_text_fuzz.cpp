@@ -2,7 +2,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/mfc/app/dde_commands.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(dde_text) {
     const auto commands = platform::mfc::detail::parseDdeCommands(fuzz::wideOf(data, size));
     if (commands) {
         FUZZ_CHECK(!commands->empty());

@@ -2,7 +2,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/kernel/documentsmenu/model.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(documents_menu_configuration) {
     const std::string bytes(fuzz::bytesOf(data, size));
     std::wstring error;
     const auto stored = platform::kernel::documentsmenu::parseConfigurationText(bytes, L"C:\\fuzz.tws", error);

@@ -6,7 +6,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/kernel/formfactor/form_factors.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(form_factor_file) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto parsed = Korvo::XmlDB::FormFactor::ParseFormFactors(text, L"f.kff");
     if (const auto* sets = std::get_if<std::vector<Korvo::XmlDB::FormFactor::FormFactorSet>>(&parsed)) {

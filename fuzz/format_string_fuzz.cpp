@@ -22,7 +22,7 @@ const platform::FormatArgs& arguments() {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(format_string) {
     if (size == 0) return 0;
     const std::string_view rest = fuzz::bytesOf(data + 1, size - 1);
     if (data[0] & 1) {

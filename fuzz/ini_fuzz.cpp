@@ -3,7 +3,7 @@
 #include "platform/compression.h"
 #include "platform/compression/text_decoding.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(ini) {
     const std::wstring text = platform::compression::decodeText(fuzz::bytesOf(data, size));
     kvio::IniFile ini;
     ini.LoadFromText(text, L"C:\\fuzz.ini");

@@ -4,7 +4,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/korvoui/layout.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(layout) {
     const auto root = Korvo::UI::XML::Element::loadText(fuzz::bytesOf(data, size), L"C:\\fuzz.xml");
     if (root) {
         Korvo::UI::MainFrameState state;

@@ -5,7 +5,7 @@
 #include "platform/kernel.h"
 #include "platform/kernel/techreq/store.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(model_stream) {
     {
         CKvw32Doc document;
         std::wstring problem;

@@ -2,7 +2,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/win32/process/module_manifest.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(module_manifest) {
     const auto parsed = platform::modules::parseManifest(fuzz::bytesOf(data, size));
     if (!parsed.error.empty()) FUZZ_CHECK(parsed.line > 0);
     platform::modules::parseVersion(fuzz::wideOf(data, size));

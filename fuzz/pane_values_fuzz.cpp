@@ -4,7 +4,7 @@
 #include "mainframe/main_frame.h"
 #include "platform/korvoui.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(pane_values) {
     fuzz::Program& program = fuzz::Program::instance();
     if (!program.session().running()) return 0;
     const std::wstring text = fuzz::wideOf(data, size);

@@ -49,7 +49,7 @@ bool within(const fs::path& path, const fs::path& folder) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(path_mapping) {
     static HostFolder folder;
     const std::wstring path = fuzz::wideOf(data, size);
 

@@ -5,7 +5,7 @@
 #include "platform/kvgc/picture_codec.h"
 #include "platform/win32/png_check.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(picture) {
     const std::string_view bytes = fuzz::bytesOf(data, size);
     // ".tga" lets the bytes without a signature reach the one codec that reads such files.
     const auto picture = platform::kvgc::decodePicture(bytes, L".tga");

@@ -8,7 +8,7 @@ namespace format = platform::core::registry_format;
 using platform::core::Hive;
 using platform::core::RegistryStore;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(registry_file) {
     const std::string_view text = fuzz::bytesOf(data, size);
     RegistryStore::Key lazy;
     const bool ownForm = format::loadOwnForm(Hive::CurrentUser, std::make_shared<const std::string>(text), lazy);

@@ -5,7 +5,7 @@
 #include "platform/compression/text_decoding.h"
 #include "platform/kernel/ui/spaceball.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(spaceball_preset) {
     const std::wstring text = platform::compression::decodeText(fuzz::bytesOf(data, size));
     kvio::IniFile ini;
     ini.LoadFromText(text, L"C:\\fuzz.k3c");

@@ -16,7 +16,7 @@ std::size_t windows(std::string_view bytes) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(state_file) {
     const std::string_view bytes = fuzz::bytesOf(data, size);
     fuzz::Program& program = fuzz::Program::instance();
     // Each window beyond the open frames makes one, for good: inputs with many are passed over.

@@ -3,7 +3,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/kernel/ui/control.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(string_table) {
     std::vector<std::wstring> warnings;
     platform::kernel::parseStringTable(fuzz::bytesOf(data, size), L"strings.tsv", &warnings);
     for (const auto& warning : warnings) FUZZ_CHECK(warning.find(L"strings.tsv") != std::wstring::npos);

@@ -23,7 +23,7 @@ void walk(CXTPPropExchange& section, int depth) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+FUZZ_TARGET(xml_property_exchange) {
     CXTPPropExchangeXMLNode loading(TRUE, L"Settings");
     if (loading.LoadFromString(fuzz::wideOf(data, size), L"fuzz.xml")) {
         walk(loading, 0);
