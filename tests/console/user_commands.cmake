@@ -43,9 +43,11 @@ if(out MATCHES "process spawned")
 endif()
 
 # Two runs over one host folder: a command added on the user tools page is there after a restart,
-# and so is a command written into the registry section between two runs.
+# and so is a command written into the registry section between two runs. Its program is chosen
+# with Browse by a name typed without its extension, which the chooser completes.
 file(REMOVE_RECURSE ${WORK_DIR}/host)
-string(CONCAT add_one "start\nidle\nexpect menu choose 2\nexpect dialog 21246 answer text 1202 \"C:\\\\Tools\\\\Notes.exe\" ok\n"
+string(CONCAT add_one "start\nidle\nexpect menu choose 2\nexpect file choose \"C:\\\\Tools\\\\Notes\"\n"
+  "expect dialog 21246 answer click 1203 ok\n"
   "expect dialog 1299 answer click 43079 text 43086 \"Notes, kept\" ok\ncommand 1 1215\nquit\n")
 korvo_run(before_restart EXIT 0 ARGS --host ${WORK_DIR}/host INPUT "${add_one}")
 korvo_run(after_restart EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet call,log,window INPUT "start\nidle\ndump user-commands\nquit\n")

@@ -33,11 +33,13 @@ INT_PTR CFileDialog::DoModal() {
     // A bare name (the user kept what the name box held) is taken in the folder the dialog shows.
     const bool bare = chosen->find_first_of(L"\\/:") == std::wstring::npos;
     std::wstring path = bare && !m_strInitialDir.IsEmpty() ? m_strInitialDir.str() + L"\\" + *chosen : *chosen;
-    // A name typed without an extension gets the default one appended (a leading period, which
-    // the extension should not hold, is not doubled).
+    // A name typed without an extension gets the default one appended. The extension should hold
+    // neither a period nor a pattern's star, but callers write ".tws" and "*.exe": what follows
+    // them is taken, so a name never ends in ".*.exe".
     const std::size_t separator = path.find_last_of(L"\\/:");
     const std::size_t nameStart = separator == std::wstring::npos ? 0 : separator + 1;
     std::wstring_view extension = m_strDefExt.view();
+    if (extension.starts_with(L'*')) extension.remove_prefix(1);
     if (extension.starts_with(L'.')) extension.remove_prefix(1);
     if (!extension.empty() && path.find(L'.', nameStart) == std::wstring::npos && nameStart < path.size())
         path += L"." + std::wstring(extension);
