@@ -39,3 +39,16 @@ korvo_expect("${out}" "dump bar-options 1\nicons [^\n]* large 24x24 on [^\n]*\nm
 korvo_expect("${out}" "dump bar-options 2\nicons [^\n]* large 24x24 on [^\n]*\n([^\n]*\n)*tab-bar 1000 large-icons off"
              "every frame takes them, the tabbed bar's own large icons off")
 korvo_expect("${out}" "user hover 1001 on frame 1\nuser no tooltip: the bars show no screen tips\n" "without screen tips no tip shows")
+
+# The command names in screen tips are the user's choice: switched on, they are on after a
+# restart; switched off again, they stay off after the next.
+set(names_host ${WORK_DIR}/names)
+foreach(step "on;names on" "off;names off")
+  list(GET step 0 choice)
+  list(GET step 1 shown)
+  korvo_run(names_${choice} EXIT 0 ARGS --host ${names_host} --quiet call,log,window INPUT
+    "start\nidle\nexpect dialog 783 answer check 1134 ${choice} ok\ncommand 1 35001\nquit\n")
+  korvo_run(names_${choice}_after EXIT 0 OUTPUT out ARGS --host ${names_host} --quiet call,log,window INPUT
+    "start\nidle\ndump bar-options 1\nquit\n")
+  korvo_expect("${out}" "\nscreen-tips on [^\n]* ${shown} " "command names switched ${choice} are ${choice} after a restart")
+endforeach()

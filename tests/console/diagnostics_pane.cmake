@@ -24,15 +24,17 @@ after("${closed}" "Bracket.grb" second)
 korvo_expect("${second}" "model SetErrors: done\ndump panes 1\n([^\n]*\n)*1005 docked" "another document's list brings the pane forward again")
 korvo_expect("${second}" "dialog \"Bracket.grb\" rows 1 grouped active auto-shown\n" "the pane came forward for the newer list")
 
-# Automatic showing switched off with the tool bar: only the icon changes, after a restart too.
+# Automatic showing switched off with the tool bar: only the icon changes, after a restart too;
+# so do the warnings, switched off there.
 korvo_run(off EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet call,log
-          INPUT "start\nidle\nopen \"${cover}\"\nmodel SetErrors 1 0\nclick 1/1005 1603\nmodel SetErrors 1 2\ndump panes 1\ndump diagnostics\nquit\n")
+          INPUT "start\nidle\nopen \"${cover}\"\nmodel SetErrors 1 0\nclick 1/1005 1603\nclick 1/1005 1505\nmodel SetErrors 1 2\ndump panes 1\ndump diagnostics\nquit\n")
 korvo_expect("${out}" "1005 closed" "with automatic showing off the pane stays closed")
 korvo_expect("${out}" "error-window auto-show off icon-state 3 [^\n]*\nframe 1 pane-icon 4152\n" "new errors still change the icon")
 korvo_run(off_again EXIT 0 OUTPUT out ARGS --host ${WORK_DIR}/host --quiet call,log
-          INPUT "start\nidle\nopen \"${cover}\"\nmodel SetErrors 1 2\ndump panes 1\ndump diagnostics\nquit\n")
+          INPUT "start\nidle\nopen \"${cover}\"\nmodel SetErrors 1 2\ndump panes 1\ndump diagnostics\ndump bars 1/1005\nquit\n")
 korvo_expect("${out}" "1005 closed" "the switched-off showing is kept with the pane layout")
 korvo_expect("${out}" "error-window auto-show off icon-state 3" "the option came back off after the restart")
+korvo_expect("${out}" "\n  1505 button [^\n]* unchecked\n" "the warnings came back off after the restart")
 
 # Hiding: nothing selected asks nothing; No hides the messages in every document and the icon
 # then says so; the hidden-messages dialog shows a message again.

@@ -104,18 +104,23 @@ constexpr const wchar_t* kSettingsSection = L"Settings";
 // unchanged setting is not written back.
 struct StoredFlag {
     const wchar_t* name;
-    bool NativeSettings::StartPage::*field;
+    bool& (*field)(NativeSettings&);
     bool starting = false;
 };
 
-std::array<StoredFlag, 2>& storedFlags() {
-    static std::array<StoredFlag, 2> flags{{{L"StartPageDisplayOption", &NativeSettings::StartPage::displayOption},
-                                            {L"ShowStartPage", &NativeSettings::StartPage::show}}};
+std::array<StoredFlag, 4>& storedFlags() {
+    static std::array<StoredFlag, 4> flags{{
+        {L"StartPageDisplayOption", [](NativeSettings& s) -> bool& { return s.startPage.displayOption; }},
+        {L"ShowStartPage", [](NativeSettings& s) -> bool& { return s.startPage.show; }},
+        // The user's choices of the tool-bar options page and the diagnostics pane's tool bar.
+        {L"ShowCommandNames", [](NativeSettings& s) -> bool& { return s.showCommandNames; }},
+        {L"DiagnosticsWarnings", [](NativeSettings& s) -> bool& { return s.diagnosticsWarnings; }},
+    }};
     return flags;
 }
 
 void loadStoredSettings() {
-    for (StoredFlag& flag : storedFlags()) flag.starting = GetSettings().startPage.*flag.field;
+    for (StoredFlag& flag : storedFlags()) flag.starting = flag.field(GetSettings());
     CWinApp* app = AfxGetApp();
     const HKEY root = app ? app->GetAppRegistryKey() : nullptr;
     if (!root) return;
@@ -126,7 +131,7 @@ void loadStoredSettings() {
             if (::RegQueryValueExW(section, flag.name, nullptr, &type, reinterpret_cast<BYTE*>(&stored), &size) ==
                     ERROR_SUCCESS &&
                 type == REG_DWORD)
-                GetSettings().startPage.*flag.field = flag.starting = stored != 0;
+                flag.field(GetSettings()) = flag.starting = stored != 0;
         }
         ::RegCloseKey(section);
     }
@@ -135,11 +140,11 @@ void loadStoredSettings() {
 
 void saveStoredSettings() {
     for (const StoredFlag& flag : storedFlags()) {
-        if (GetSettings().startPage.*flag.field == flag.starting) continue;
+        if (flag.field(GetSettings()) == flag.starting) continue;
         CWinApp* app = AfxGetApp();
         const HKEY section = app ? app->GetSectionKey(kSettingsSection) : nullptr;
         if (!section) return;
-        const DWORD stored = GetSettings().startPage.*flag.field ? 1 : 0;
+        const DWORD stored = flag.field(GetSettings()) ? 1 : 0;
         if (::RegSetValueExW(section, flag.name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&stored), sizeof(stored)) !=
             ERROR_SUCCESS)
             platform::core::reportFailure(L"GlobalContainer::DestroySession: the settings were not written");
