@@ -1,7 +1,8 @@
 # A floating pane stands in a top-level window of its own that the main frame owns, not inside
 # the frame: the backstage, which covers the frame, hides it while it is open and shows it again
 # when it closes. So it is when the pane comes back floating from the saved layout: at the next
-# start over the same host, and when the kernel reloads the state mid-session.
+# start over the same host, and when the kernel reloads the state mid-session. A pane closed while
+# it floated floats again when it is next shown.
 include(${CMAKE_CURRENT_LIST_DIR}/support/korvo_run.cmake)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -41,3 +42,18 @@ windows_after("${reloaded}" "kernel LoadState" shown)
 korvo_expect("${shown}" "${floating_pane} visible " "after the kernel's reload the pane floats, shown")
 windows_after("${reloaded}" "user backstage of frame 1" covered)
 korvo_expect("${covered}" "${floating_pane} hidden " "the backstage hides it after the reload")
+
+# A pane closed while it floated floats again when shown: after a restart, after the kernel's
+# reload, and not once it was closed while docked.
+set(closed_host ${WORK_DIR}/closed)
+korvo_run(closed_floating EXIT 0 ARGS --host ${closed_host} --quiet call,log,window INPUT
+  "start\nidle\npane float 1/1004\npane close 1/1004\nquit\n")
+korvo_run(closed_floating_after EXIT 0 OUTPUT out ARGS --host ${closed_host} --quiet call,log,window INPUT
+  "start\nidle\nkernel SaveState\nkernel LoadState\npane show 1/1004\ndump panes 1\nquit\n")
+korvo_expect("${out}" "\n1004 floating " "a pane closed while floating floats when shown after a restart and a reload")
+set(docked_host ${WORK_DIR}/docked)
+korvo_run(closed_docked EXIT 0 ARGS --host ${docked_host} --quiet call,log,window INPUT
+  "start\nidle\npane show 1/1004\npane close 1/1004\nquit\n")
+korvo_run(closed_docked_after EXIT 0 OUTPUT out ARGS --host ${docked_host} --quiet call,log,window INPUT
+  "start\nidle\npane show 1/1004\ndump panes 1\nquit\n")
+korvo_expect("${out}" "\n1004 docked " "a pane closed while docked is docked when shown after a restart")

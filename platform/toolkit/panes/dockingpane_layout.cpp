@@ -62,13 +62,14 @@ BOOL CXTPDockingPaneLayout::DoPropExchange(CXTPPropExchange* px) {
             if (!item) return FALSE;
             int id = static_cast<int>(entry.id), type = entry.type, state = entry.state, direction = entry.direction;
             int group = static_cast<int>(entry.group);
-            bool selected = entry.selected;
+            bool selected = entry.selected, floated = entry.floatedLast;
             PX_Int(item, L"ID", id);
             PX_Int(item, L"Type", type);
             PX_Int(item, L"State", state);
             PX_Int(item, L"Direction", direction);
             PX_Int(item, L"Group", group);
             PX_Bool(item, L"Selected", selected);
+            if (floated) PX_Bool(item, L"FloatedLast", floated);
             exchangeRect(item, L"", entry.rect);
             exchangeRect(item, L"Float", entry.floatRect);
             if (!entry.source) continue;
@@ -97,6 +98,7 @@ BOOL CXTPDockingPaneLayout::DoPropExchange(CXTPPropExchange* px) {
         PX_Int(item, L"Direction", direction, xtpPaneDockLeft);
         PX_Int(item, L"Group", group, 0);
         PX_Bool(item, L"Selected", entry.selected, false);
+        PX_Bool(item, L"FloatedLast", entry.floatedLast, false);
         exchangeRect(item, L"", entry.rect);
         exchangeRect(item, L"Float", entry.floatRect);
         // An entry without an id, or naming a pane an earlier entry named, places no pane: one
@@ -126,6 +128,7 @@ void CXTPDockingPaneManager::GetLayout(CXTPDockingPaneLayout* layout) const {
         const CXTPDockingPane* head = groupHead(pane);
         entry.group = head != pane ? head->id_ : 0;
         entry.selected = pane->selected_;
+        entry.floatedLast = (pane->state_ == xtpPaneClosed || pane->state_ == xtpPaneHidden) && pane->floatedLast_;
         entry.rect = pane->rect_;
         entry.floatRect = pane->floatRect_;
         pane->InternalAddRef();
@@ -179,9 +182,10 @@ void CXTPDockingPaneManager::SetLayout(const CXTPDockingPaneLayout* layout) {
     }
     for (const CXTPDockingPaneLayout::PaneEntry& entry : layout->entries_) {
         CXTPDockingPane* pane = FindPane(entry.id);
-        if (!pane || entry.state == xtpPaneClosed) continue;
-        if (entry.state == xtpPaneHidden) {
-            pane->state_ = xtpPaneHidden;
+        if (!pane) continue;
+        if (entry.state == xtpPaneClosed || entry.state == xtpPaneHidden) {
+            pane->floatedLast_ = entry.floatedLast;
+            pane->state_ = entry.state;
             continue;
         }
         // The pane's frame is made as it is shown: a floating pane's is a top-level window of its

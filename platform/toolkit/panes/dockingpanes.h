@@ -118,6 +118,8 @@ public:
         XTPDockingPaneDirection direction = xtpPaneDockLeft;
         UINT group = 0;  // the id of the pane heading its tab group, 0 for a group of its own
         bool selected = false;
+        // A closed or hidden pane that floated before floats again when it is shown.
+        bool floatedLast = false;
         RECT rect{};
         RECT floatRect{};
         // The pane's own values: stored from the live pane, or the section read from a file.
