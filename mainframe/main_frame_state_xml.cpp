@@ -2,17 +2,21 @@
 // to it. The toolkit's command-bars layout travels in the element's "codejock" node, with one
 // section per screen mode that has a layout of its own.
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 #include <boost/scope_exit.hpp>
 
 #include "services/application.h"
 #include "commandbars/kv_ribbon_bar.h"
+#include "mainframe/frame_control_walk.h"
 #include "mainframe/frame_controls.h"
 #include "mainframe/main_frame.h"
 #include "mainframe/main_frame_state.h"
 #include "mainframe/main_window_attributes.h"
 #include "mainframe/menu_insertion.h"
 #include "platform/toolkit/propexchange_tree.h"
+#include "syspanel/raytracing_popups.h"
 
 namespace {
 
@@ -52,6 +56,15 @@ std::unique_ptr<CXTPPropExchangeXMLNode> LoadingExchange(const Element& node) {
 CXTPPropExchangeXMLNode* PresentSection(CXTPPropExchange* section) {
     auto* node = dynamic_cast<CXTPPropExchangeXMLNode*>(section);
     return node && node->IsSectionPresent() ? node : nullptr;
+}
+
+// The render quality the frame's quality popups hold; none without a popup.
+std::optional<std::int32_t> FrameOptixQuality(CMainFrame& frame) {
+    std::optional<std::int32_t> quality;
+    ForEachFrameControlOf<OptixQualityPopup>(frame, [&](OptixQualityPopup* popup) {
+        if (!quality) quality = *static_cast<const std::int32_t*>(popup->GetValue());
+    });
+    return quality;
 }
 
 }  // namespace
@@ -143,6 +156,13 @@ void CMainFrame::ApplyLayoutNode(const Element& layout, bool withDockingPanes) {
 void CMainFrame::LoadState(const Korvo::UI::MainFrameState& state, bool restorePlacement, bool second) {
     LockLayout();
     BOOST_SCOPE_EXIT_ALL(this) { UnlockLayout(); };
+    // The render quality has no twin on the panel for rebuilt popups to take it from: they keep
+    // what the user or the kernel chose before the state was loaded.
+    const std::optional<std::int32_t> quality = m_creating ? std::nullopt : FrameOptixQuality(*this);
+    BOOST_SCOPE_EXIT_ALL(this, &quality) {
+        if (quality)
+            ForEachFrameControlOf<OptixQualityPopup>(*this, [&](OptixQualityPopup* popup) { popup->SetValue(nullptr, &*quality); });
+    };
     ApplyBarsState(state);
     const auto* program = dynamic_cast<const MainFrameState*>(&state);
     if (program) {

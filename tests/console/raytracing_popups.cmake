@@ -45,3 +45,11 @@ endif()
 korvo_run(bad_camera EXIT 2 ERROR err ARGS --quiet call,log,window INPUT
   "start\nidle\nopen \"${samples}\\Bracket.grb\"\nkernel SetCameraList 1 3 \"Front\"\nquit\n")
 korvo_expect("${err}" "SetCameraList: no camera 3 among the 1 given" "a current camera outside the list is a mistake")
+
+# The kernel's reload of the state rebuilds the ribbon: the quality the user chose stays, and so
+# does the one the kernel set.
+korvo_run(quality_reloaded EXIT 0 OUTPUT out ARGS --quiet log,window,call INPUT
+  "start\nidle\ntab 1 \"Tools\"\nexpect menu choose \"Final\"\nclick 1 2042\nkernel SaveState\nkernel LoadState\n\
+kernel GetSyspanelValue2042\nkernel ResetCommandBarControls 0\nkernel LoadState\nkernel GetSyspanelValue2042\nquit\n")
+korvo_expect("${out}" "kernel LoadState: [^\n]*\nkernel GetSyspanelValue2042: 3\n([^\n]*\n)*kernel LoadState: [^\n]*\nkernel GetSyspanelValue2042: 0\n"
+             "each reload keeps the quality chosen")
