@@ -43,17 +43,15 @@ korvo_expect("${shown}" "${floating_pane} visible " "after the kernel's reload t
 windows_after("${reloaded}" "user backstage of frame 1" covered)
 korvo_expect("${covered}" "${floating_pane} hidden " "the backstage hides it after the reload")
 
-# A pane closed while it floated floats again when shown: after a restart, after the kernel's
-# reload, and not once it was closed while docked.
-set(closed_host ${WORK_DIR}/closed)
-korvo_run(closed_floating EXIT 0 ARGS --host ${closed_host} --quiet call,log,window INPUT
-  "start\nidle\npane float 1/1004\npane close 1/1004\nquit\n")
-korvo_run(closed_floating_after EXIT 0 OUTPUT out ARGS --host ${closed_host} --quiet call,log,window INPUT
-  "start\nidle\nkernel SaveState\nkernel LoadState\npane show 1/1004\ndump panes 1\nquit\n")
-korvo_expect("${out}" "\n1004 floating " "a pane closed while floating floats when shown after a restart and a reload")
-set(docked_host ${WORK_DIR}/docked)
-korvo_run(closed_docked EXIT 0 ARGS --host ${docked_host} --quiet call,log,window INPUT
-  "start\nidle\npane show 1/1004\npane close 1/1004\nquit\n")
-korvo_run(closed_docked_after EXIT 0 OUTPUT out ARGS --host ${docked_host} --quiet call,log,window INPUT
-  "start\nidle\npane show 1/1004\ndump panes 1\nquit\n")
-korvo_expect("${out}" "\n1004 docked " "a pane closed while docked is docked when shown after a restart")
+# A pane closed while it floated floats again when shown after a restart and the kernel's reload;
+# one closed while docked comes back docked.
+foreach(case "floating;pane float 1/1004" "docked;pane show 1/1004")
+  list(GET case 0 placed)
+  list(GET case 1 placing)
+  set(case_host ${WORK_DIR}/closed_${placed})
+  korvo_run(closed_${placed} EXIT 0 ARGS --host ${case_host} --quiet call,log,window INPUT
+    "start\nidle\n${placing}\npane close 1/1004\nquit\n")
+  korvo_run(closed_${placed}_after EXIT 0 OUTPUT out ARGS --host ${case_host} --quiet call,log,window INPUT
+    "start\nidle\nkernel SaveState\nkernel LoadState\npane show 1/1004\ndump panes 1\nquit\n")
+  korvo_expect("${out}" "\n1004 ${placed} " "a pane closed while ${placed} is ${placed} when shown again")
+endforeach()
