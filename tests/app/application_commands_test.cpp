@@ -70,6 +70,11 @@ TEST_F(ApplicationCommandsTest, EqualSectionsShareOneCommandAndBadSectionsAreSki
     EXPECT_LT(first, second);
     EXPECT_NE(saved.find("CommandID=\"17001\""), std::string::npos);
     EXPECT_EQ(saved.find("not-an-id"), std::string::npos);
+
+    // The exit takes every command out of the kernel session again.
+    EXPECT_EQ(s.quit(), 0);
+    EXPECT_TRUE(apptest::Contains(calls(s), L"GlobalContainer::UnregisterCmd(17000)"));
+    EXPECT_TRUE(apptest::Contains(calls(s), L"GlobalContainer::UnregisterCmd(17001)"));
 }
 
 TEST_F(ApplicationCommandsTest, StoredControlsFollowTheirCommandsPastASkippedSection) {

@@ -73,6 +73,10 @@ TEST_F(CrashRestore, CrashCopyOpensUnderItsOwnNameAndIsDeleted) {
     EXPECT_TRUE(Contains(calls(s), L"CKvw32Doc::LockDocumentFile(\"C:\\Work\\plan.grb\")"));
     EXPECT_TRUE(Contains(calls(s), L"CKVExtractedObjectsCollector::DropUnreferenced()"));
     EXPECT_FALSE(Contains(calls(s), L"CKvw32Doc::LockDocumentFile(\"C:\\Work\\notes"));
+    // Saving goes to the document's own file, not to the crash copy.
+    const std::wstring documents = s.inspect().dumpDocuments();
+    EXPECT_NE(documents.find(L"\"C:\\Work\\plan.grb\""), std::wstring::npos) << apptest::Utf8(documents);
+    EXPECT_EQ(documents.find(L"plan.grb.ERR\""), std::wstring::npos) << apptest::Utf8(documents);
 }
 
 TEST_F(CrashRestore, CrashCopyThatThrowsIsKeptAndTheDocumentOpensFromItsOwnFile) {
@@ -98,9 +102,13 @@ TEST_F(CrashRestore, CrashCopyThatThrowsTwiceIsTriedOnlyOnceMore) {
     s.kernel().writeDocumentFile(L"C:\\Work\\plan.grb.err");
     s.faults().failDocumentOpen(L"C:\\Work\\plan.grb.err", true);
     s.faults().failDocumentOpen(L"C:\\Work\\plan.grb", true);
-    RecordCrashDocuments(s, {L"C:\\Work\\plan.grb.err"}, 1);
+    // A document that is no crash copy has no other file to try: one warning, no second attempt.
+    s.kernel().writeDocumentFile(L"C:\\Work\\other.grb");
+    s.faults().failDocumentOpen(L"C:\\Work\\other.grb", true);
+    RecordCrashDocuments(s, {L"C:\\Work\\plan.grb.err", L"C:\\Work\\other.grb"}, 2);
     s.user().expectBox(L"*plan.grb.err*", Button::Ok);
     s.user().expectBox(L"Cannot restore the document \"C:\\Work\\plan.grb\".", Button::Ok);
+    s.user().expectBox(L"*other.grb*", Button::Ok);
     s.start();
     ASSERT_EQ(s.startResult(), 1);
     EXPECT_TRUE(s.files().exists(L"C:\\Work\\plan.grb.err"));
@@ -155,6 +163,20 @@ TEST_F(LastRunDocuments, CorruptCountIsCapped) {
     EXPECT_EQ(s.kernel().openedDocuments(), std::vector<std::wstring>{L"C:\\Work\\a.grb"});
     EXPECT_TRUE(Contains(logs(s), L"6 Only the first 100 of 2147483647 documents of the last run are reopened"));
     EXPECT_EQ(s.registry().getDword(apptest::kUser, kOpenDocuments, L"Count"), 0u);
+}
+
+TEST_F(LastRunDocuments, OneEntryPastTheLimitIsNotReopened) {
+    Session s;
+    s.kernel().setReopenDocuments(true);
+    s.kernel().writeDocumentFile(L"C:\\Work\\a.grb");
+    s.kernel().writeDocumentFile(L"C:\\Work\\z.grb");
+    s.registry().setDword(apptest::kUser, kOpenDocuments, L"Count", 101);
+    s.registry().setString(apptest::kUser, kOpenDocuments, L"Document99", L"C:\\Work\\a.grb");
+    s.registry().setString(apptest::kUser, kOpenDocuments, L"Document100", L"C:\\Work\\z.grb");
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(s.kernel().openedDocuments(), std::vector<std::wstring>{L"C:\\Work\\a.grb"});
+    EXPECT_TRUE(Contains(logs(s), L"6 Only the first 100 of 101 documents of the last run are reopened"));
 }
 
 TEST_F(LastRunDocuments, FollowTheCommandLineDocumentWhichGoesToTheAnnotationModule) {

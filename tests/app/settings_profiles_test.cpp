@@ -161,8 +161,13 @@ TEST_F(SettingsProfilesTest, ResetWipesTheProductKeyAndTheFilesThatAreNotUserDat
     for (const wchar_t* name : {L"a.LOG", L"b.Xml", L"c.txt", L"d", L"sub\\.log"}) s.files().write(folder + name, "x");
     s.registry().setString(apptest::kUser, L"SOFTWARE\\Classes\\Applications\\KorvoCad.exe", L"x", L"y");
     s.registry().setString(apptest::kUser, Profiles() + L"\\Default\\X", L"v", L"1");
+    // A link in the folder leads to the user's own files, which the reset never reaches.
+    const std::wstring outside = L"C:\\Users\\user\\Documents\\Kept\\";
+    s.files().write(outside + L"notes.txt", "x");
+    std::filesystem::create_directory_symlink(s.files().hostPath(outside), s.files().hostPath(folder) + "/Linked");
     s.user().expectBox(L"All your settings of * will be deleted*", Button::Yes);
     Command(1060);
+    EXPECT_TRUE(s.files().exists(outside + L"notes.txt"));
     EXPECT_FALSE(s.registry().hasKey(apptest::kUser, apptest::kProductKey + L"\\Profiles"));
     EXPECT_FALSE(s.registry().hasKey(apptest::kUser, L"SOFTWARE\\Classes\\Applications\\KorvoCad.exe"));
     EXPECT_TRUE(s.files().exists(folder + L"a.LOG"));
@@ -175,7 +180,9 @@ TEST_F(SettingsProfilesTest, ResetWipesTheProductKeyAndTheFilesThatAreNotUserDat
 
 TEST(SettingsProfileRules, ResetKeepsUserDataByExtensionAndNamesMustBeOneKeyLevel) {
     using KorvoProfiles::IsKeptByReset;
-    EXPECT_TRUE(IsKeptByReset(L"a.LOG"));
+    for (const wchar_t* kept : {L"a.XML", L"a.ACCDB", L"a.ACT", L"a.DIC", L"a.DMP", L"a.INI", L"a.LOG", L"a.KVD",
+                                L"a.MDB", L"a.mdb"})
+        EXPECT_TRUE(IsKeptByReset(kept)) << apptest::Utf8(kept);
     EXPECT_TRUE(IsKeptByReset(L"b.Xml"));
     EXPECT_FALSE(IsKeptByReset(L"c.txt"));
     EXPECT_FALSE(IsKeptByReset(L"d"));

@@ -44,6 +44,8 @@ TEST_F(Shutdown, AMacroThatWillNotStopOrAnAddOnVetoKeepsEverythingRunning) {
 TEST_F(Shutdown, ACrashReportThatForbadeSavingAsksNothing) {
     Session s;
     Start(s);
+    // Reopening is off: a list left in the registry is emptied, whatever is open now.
+    s.registry().setDword(apptest::kUser, apptest::section(L"OpenDocuments"), L"Count", 2);
     CDocument* document = Open(s, kBracket);
     ASSERT_NE(document, nullptr);
     document->SetModifiedFlag(TRUE);
@@ -51,6 +53,8 @@ TEST_F(Shutdown, ACrashReportThatForbadeSavingAsksNothing) {
     s.user().command(frame_, kQuit);
     s.runUntilIdle();  // an unexpected box would fail the test
     EXPECT_FALSE(s.running());
+    EXPECT_EQ(s.registry().getDword(apptest::kUser, apptest::section(L"OpenDocuments"), L"Count"), 0u);
+    EXPECT_FALSE(s.registry().hasValue(apptest::kUser, apptest::section(L"OpenDocuments"), L"Document0"));
 }
 
 TEST_F(Shutdown, QuitRunsTheShutdownOnceAndAnotherExitOnlyAnswers) {

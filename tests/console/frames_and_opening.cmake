@@ -65,7 +65,7 @@ if(out MATCHES "PushAction\\(\"Cover plate.grb\", 1, 66")
 endif()
 
 # Pictures that cannot be read: the opening failure message and a negative DDE acknowledgement;
-# both PCX encodings open.
+# both PCX encodings open; an open command naming no file opens nothing and says nothing.
 korvo_seed_host()
 set(folder "${host}/C/Users/user/Documents")
 execute_process(COMMAND head -c 300 ${folder}/Samples/Gear.png OUTPUT_FILE ${folder}/Cut.png)
@@ -75,7 +75,7 @@ set(pcx_head "printf '\\012\\005'; printf \"\\\\$1\"; printf '\\010\\000\\000\\0
 execute_process(COMMAND sh -c "${pcx_head}; printf '\\377\\377\\000\\000\\000\\000'" sh 000 OUTPUT_FILE ${folder}/Plain.pcx)
 execute_process(COMMAND sh -c "${pcx_head}; printf '\\301\\377\\301\\377\\000\\000\\000\\000'" sh 001 OUTPUT_FILE ${folder}/Packed.pcx)
 korvo_run(pictures EXIT 0 ARGS --host ${host} OUTPUT out INPUT
-  "start\nidle\nexpect box \"The file is of a format that cannot be opened.\" answer ok\nopen \"${docs}\\\\Cut.png\"\nexpect box \"The file is of a format that cannot be opened.\" answer ok\ndde \"[open(\\\"${docs}\\\\Text.tif\\\")]\"\ndde \"[open(\\\"${docs}\\\\Samples\\\\Gear.png\\\")]\"\nopen \"${docs}\\\\Plain.pcx\"\nopen \"${docs}\\\\Packed.pcx\"\ndump documents\nquit\n")
+  "start\nidle\nexpect box \"The file is of a format that cannot be opened.\" answer ok\nopen \"${docs}\\\\Cut.png\"\nexpect box \"The file is of a format that cannot be opened.\" answer ok\ndde \"[open(\\\"${docs}\\\\Text.tif\\\")]\"\ndde \"[open(\\\"${docs}\\\\Samples\\\\Gear.png\\\")]\"\ndde \"[open(\\\"\\\")]\"\nopen \"${docs}\\\\Plain.pcx\"\nopen \"${docs}\\\\Packed.pcx\"\ndump documents\nquit\n")
 # DDE is acknowledged before the command runs: the failure shows in its box, the ack is positive.
 korvo_expect("${out}" "Text.tif[^\n]*\n.*\ndde ack positive from 0x[0-9a-f]+\n.*\ndde ack positive from 0x[0-9a-f]+\n"
              "both commands are acknowledged before they run")

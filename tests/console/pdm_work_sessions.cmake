@@ -9,20 +9,21 @@ korvo_seed_host()
 
 set(temp "C:\\\\Users\\\\user\\\\AppData\\\\Local\\\\Temp")
 set(sample "C:\\\\Users\\\\user\\\\Documents\\\\Samples")
+file(COPY_FILE "${host}/C/Users/user/Documents/Samples/Bracket.grb" "${host}/C/Users/user/Documents/Samples/Spare.grb")
 foreach(name session.grs named.grb lone.grb)
   file(WRITE "${host}/C/Users/user/AppData/Local/Temp/${name}" "PDM data")
 endforeach()
 string(CONCAT script
   "start\nidle\nmodel ConnectPdm\n"
-  "model SetPdmWorkSession \"${temp}\\\\session.grs\" \"Gearbox\" \"${sample}\\\\Bracket.grb\"\n"
+  "model SetPdmWorkSession \"${temp}\\\\session.grs\" \"Gearbox\" \"${sample}\\\\Gone.grb\" \"${sample}\\\\Spare.grb\" \"${sample}\\\\Bracket.grb\"\n"
   "model SetPdmNomenclature \"${temp}\\\\named.grb\" \"${sample}\\\\Cover plate.grb\"\n"
   "model SetPdmNomenclature \"${temp}\\\\lone.grb\"\n"
   "open \"${temp}\\\\session.grs\"\ndump documents\nopen \"${temp}\\\\named.grb\"\ndump documents\n"
   "open \"${temp}\\\\lone.grb\"\ndump documents\nquit\n")
 korvo_run(work_sessions EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log INPUT "${script}")
-korvo_expect("${out}" "file choose \"[^\n]*session.grs\"\n(.*\n)?dump documents\n\"Bracket.grb\" [^\n]*\nuser command"
-  "the work session opens its document")
-korvo_expect("${out}" "file choose \"[^\n]*named.grb\"\n(.*\n)?dump documents\n\"Bracket.grb\"[^\n]*\n\"Cover plate.grb\"[^\n]*\nuser command"
+korvo_expect("${out}" "file choose \"[^\n]*session.grs\"\n(.*\n)?dump documents\n\"Spare.grb\" [^\n]* editing-blocked [^\n]*\n\"Bracket.grb\" [^\n]* editing-blocked [^\n]*\nuser command"
+  "the work session opens the documents it still has, past one that is gone, as this edition opens any")
+korvo_expect("${out}" "file choose \"[^\n]*named.grb\"\n(.*\n)?dump documents\n\"Spare.grb\"[^\n]*\n\"Bracket.grb\"[^\n]*\n\"Cover plate.grb\"[^\n]*\nuser command"
   "the nomenclature's document opens")
 korvo_expect("${out}" "file choose \"[^\n]*lone.grb\"\n(.*\n)?dump documents\n(.*\n)?\"Drawing1\" \"\" unmodified read-only "
   "a nomenclature naming no document becomes a read-only document of its own")
