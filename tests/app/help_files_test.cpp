@@ -35,10 +35,14 @@ TEST_F(Help, ContextsNestAndOnlyTheOutermostLevelReplacesThem) {
     EXPECT_EQ(app.SetHelpContext(9, L"C.chm", -1), 5u);  // back at level 0: replaced
     EXPECT_EQ(app.GetHelpId(), 9u);
     EXPECT_EQ(app.GetHelpFile(), L"C.chm");
+    // At level 0 a context without a file empties the file.
+    app.SetHelpContext(12, nullptr, 0);
+    EXPECT_EQ(app.GetHelpId(), 12u);
+    EXPECT_EQ(app.GetHelpFile(), L"");
     // A pop past level 0 leaves the level negative: the next push replaces nothing.
     app.SetHelpContext(10, nullptr, -1);
     app.SetHelpContext(11, L"D.chm", +1);
-    EXPECT_EQ(app.GetHelpId(), 9u);
+    EXPECT_EQ(app.GetHelpId(), 12u);
 }
 
 TEST_F(Help, TheHelpFileOpensAtTheTopicAfterTheHelpWindowHeardOfIt) {
@@ -59,6 +63,11 @@ TEST_F(Help, TheHelpFileOpensAtTheTopicAfterTheHelpWindowHeardOfIt) {
     EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 1700500)"));
     app.WinHelpInternal(0, HELP_CONTENTS);
     EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 1, 0)"));
+    // Context 0 is a context still; a number that is no multiple of 100 names no topic.
+    app.WinHelpInternal(0, HELP_CONTEXT);
+    EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 0)"));
+    app.WinHelpInternal(4710, HELP_CONTEXT);
+    EXPECT_EQ(topicHeard, -1);
 }
 
 // Help at 100 times an application command's id is that command's own help; the F1 help asks the
@@ -71,6 +80,7 @@ TEST_F(Help, ApplicationCommandsAndTheContextHelpProviderNameTheirOwnHelp) {
     for (int i = 0; i < 6; ++i) {
         auto command = std::make_unique<CKVAppCommand>(L"Module", L"Command", 100 + i, false);
         if (i == 5) command->SetHelp(L"Module.chm", 77);
+        if (i == 0) command->SetHelp(L"Module.chm", 66);
         ASSERT_NE(app.RegisterApplicationCommand(std::move(command), false), nullptr);
     }
     std::optional<int> topicHeard;
@@ -89,14 +99,18 @@ TEST_F(Help, ApplicationCommandsAndTheContextHelpProviderNameTheirOwnHelp) {
     EXPECT_EQ(topicHeard, 77);
     EXPECT_EQ(fileHeard, L"Module.chm");
     EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Module.chm\", 15, 1700500)"));
+    app.WinHelpInternal(1700000, HELP_CONTEXT);  // the first command has its own help too
+    EXPECT_EQ(topicHeard, 66);
     // Past the registered commands the number is a topic of the current file.
     app.WinHelpInternal(1700600, HELP_CONTEXT);
     EXPECT_EQ(topicHeard, 17006);
 
-    app.SetHelpContext(42, (kProgram + L"\\Korvo.chm").c_str(), 0);
+    // A help file named without its folder is taken in the program folder, and kept so.
+    app.SetHelpContext(42, L"Korvo.chm", 0);
     DWORD provided = 0;
     UIModule::SetContextHelpProvider([&provided] { return provided; });
     app.OnHelp();  // the provider names no help: the current id
+    EXPECT_EQ(app.GetHelpFile(), kProgram + L"\\Korvo.chm");
     EXPECT_TRUE(Contains(s.journal().texts("help"), L"HtmlHelpW(\"" + kProgram + L"\\Korvo.chm\", 15, 42)"));
     provided = 4711;
     app.OnHelp();
@@ -111,6 +125,8 @@ TEST_F(Help, WithoutTheHelpFileTheOnlineAddressShowsForRealContexts) {
     app.WinHelpInternal(1, HELP_CONTEXT);
     app.WinHelpInternal(0, HELP_CONTEXT);
     EXPECT_TRUE(s.journal().texts("process").empty());
+    app.WinHelpInternal(2, HELP_CONTEXT);  // the first real context
+    EXPECT_TRUE(Contains(s.journal().texts("process"), L"shell-opened null, \"https://help.velmora.example/korvo/18/rus/2\", \"\""));
     // The address is a web link: the help-link protocol gives it to the shell's browser.
     app.WinHelpInternal(4711, HELP_CONTEXT);
     EXPECT_TRUE(Contains(s.journal().texts("process"), L"shell-opened null, \"https://help.velmora.example/korvo/18/rus/4711\", \"\""));
