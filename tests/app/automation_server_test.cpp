@@ -114,6 +114,12 @@ TEST_F(AutomationServer, EnumerationsVisitEveryDocumentOnceInOpeningOrder) {
     EXPECT_EQ(TextOf(Call(L"GetNextFileEx")), kCover);
     EXPECT_EQ(TextOf(Call(L"GetNextFileEx")), L"");
     EXPECT_EQ(TextOf(Call(L"GetNextFileEx")), L"");
+    // The position stays at the end of the list as it was; documents opened since come after it.
+    for (const wchar_t* path : {L"C:\\Work\\third.grb", L"C:\\Work\\fourth.grb"}) {
+        s.kernel().writeDocumentFile(path);
+        Open(path);
+    }
+    EXPECT_EQ(TextOf(Call(L"GetNextFileEx")), L"C:\\Work\\fourth.grb");
 }
 
 TEST_F(AutomationServer, FindFileIgnoresLetterCaseCloseFileDoesNot) {
@@ -158,6 +164,9 @@ TEST_F(AutomationServer, AutomaticLinkUpdateReportsTheStateItFound) {
     EXPECT_EQ(NumberOf(Call(L"SetAutomaticLinkUpdate", {Number(1)})), 0);
     EXPECT_EQ(s.kernel().linkUpdateSuppression(), std::make_pair(0, 0));
     EXPECT_EQ(NumberOf(Call(L"SetAutomaticLinkUpdate", {Number(1)})), 1);
+    // Only 0 turns the update off.
+    EXPECT_EQ(NumberOf(Call(L"SetAutomaticLinkUpdate", {Number(-1)})), 1);
+    EXPECT_EQ(s.kernel().linkUpdateSuppression(), std::make_pair(0, 0));
 }
 
 TEST_F(AutomationServer, PicturesComeFromTheDocumentsStreamsAndIconSizesAreChecked) {
