@@ -199,7 +199,9 @@ TEST_F(IdlePass, AKeyOrAButtonPressedPutsAwayTheTipTheMouseRestedOn) {
 TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     Session s;
     s.files().write(L"C:\\Work\\model.step", "ISO-10303-21;");
+    s.kernel().writeDocumentFile(L"C:\\Work\\unchanged.grb");
     Start(s);
+    ASSERT_NE(Open(s, L"C:\\Work\\unchanged.grb"), nullptr);
     CDocument* bracket = Open(s, kBracket);
     CDocument* cover = Open(s, kCoverPlate);
     s.kernel().set3DImport(Kernel::Import3D::DocumentWithView);
@@ -209,9 +211,13 @@ TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     s.kernel().setReadOnly(cover, true);
     for (CDocument* document : {bracket, cover, untitled}) s.kernel().setModified(document, true);
 
+    s.kernel().setAutoSave(false, 10);
+    Later(s, 10 * kMinute);
+    EXPECT_EQ(Saves(s, L"Bracket.grb"), 0) << "auto-save is off";
     s.kernel().setAutoSave(true, 10);
     Later(s, 10 * kMinute);
     ASSERT_EQ(Saves(s, L"Bracket.grb"), 1);
+    EXPECT_EQ(Saves(s, L"unchanged.grb"), 0);
     EXPECT_EQ(Saves(s, L"Cover plate.grb"), 0);
     EXPECT_EQ(Saves(s, L"model.step"), 0);
     EXPECT_FALSE(bracket->IsModified());
@@ -223,7 +229,7 @@ TEST_F(IdlePass, AutoSaveWaitsItsIntervalAndSkipsUntitledAndReadOnlyDocuments) {
     s.kernel().setModified(bracket, true);
     Later(s, 9 * kMinute);
     EXPECT_EQ(Saves(s, L"Bracket.grb"), 1);
-    Later(s, kMinute);
+    Later(s, kMinute - 1000);  // with the dialog's second, the interval to the second
     EXPECT_EQ(Saves(s, L"Bracket.grb"), 2);
 
     // The kernel's own request runs the same check at once, the interval and all.
