@@ -56,6 +56,14 @@ TEST_F(ApplicationCommandsTest, EqualSectionsShareOneCommandAndBadSectionsAreSki
     EXPECT_EQ(Commands().Find(key, IApplicationCommand::kUniqueCommand), 17001u);
     EXPECT_EQ(Commands().FindById(kKey, 2), 17001u);
     EXPECT_EQ(Commands().FindById(L"GEARS", 5), 17000u);
+    EXPECT_EQ(Commands().FindById(L"GEARS", 6), 0u);  // the same owner, another internal id
+    EXPECT_EQ(Commands().Find(key, IApplicationCommand::kAddOnCommand), 0u);
+    // Registered again with replacing asked for, the command keeps its id and takes the new data.
+    IApplicationCommand* replaced =
+        app->RegisterApplicationCommand(std::make_unique<CKVAppCommand>(L"GEARS", L"Gear wheels", 5, false), true);
+    EXPECT_EQ(replaced, gears);
+    EXPECT_EQ(gears->GetName(), L"Gear wheels");
+    EXPECT_EQ(Commands().GetCount(), 2);
     EXPECT_EQ(Commands().FindById(L"", 42), 42u);
     EXPECT_EQ(Commands().GetById(17002), nullptr);
     EXPECT_EQ(Commands().GetById(16999), nullptr);
