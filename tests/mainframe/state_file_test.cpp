@@ -74,13 +74,27 @@ TEST_F(StateFileTest, AFileOfAnotherProductOrWithoutTheProfilesWordLoadsNothing)
     s.registry().setDword(L"HKEY_CURRENT_USER", kMainFrameSection, L"UseStateFile", 0);
     EXPECT_FALSE(app->LoadState(nullptr, false));
     EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1004, 1007}));  // the first frame's own panes, untouched
-    // ... unless the caller ignores it.
+    // Another root is no state file at all.
+    Seed("<other>" + Window(1008) + "</other>", false);
+    EXPECT_FALSE(app->LoadState(nullptr, true));
+    EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1022, 1004, 1007}));
+    // ... unless the caller ignores it; only "MainWindow" elements count as windows.
+    Seed("<state><Toolbars/>" + Window(1008) + "</state>", false);
     EXPECT_TRUE(app->LoadState(nullptr, true));
+    EXPECT_EQ(s.inspect().mainFrames().size(), 1u);
     EXPECT_EQ(OpenPanes(Frame(0)), (std::vector<UINT>{1006, 1008}));
 }
 
 TEST_F(StateFileTest, SavingWritesOneWindowPerFrameAndFramesBeyondTheFileTakeTheLast) {
+    // Asked while the program starts, nothing is written: there is no state of the user's yet.
+    std::optional<bool> savedEarly;
+    s.kernel().whileApplicationsStart([&](bool firstPhase) {
+        if (firstPhase) savedEarly = CKvw32App::Instance()->SaveState();
+    });
     Start();
+    EXPECT_EQ(savedEarly, true);
+    EXPECT_FALSE(s.files().exists(kStateFile));
+    EXPECT_EQ(s.registry().getDword(L"HKEY_CURRENT_USER", kMainFrameSection, L"UseStateFile").value_or(0u), 0u);
     CKvw32App* app = CKvw32App::Instance();
     ASSERT_NE(s.kernel().newMainFrame(), nullptr);
     Frame(1)->GetPaneManager().ShowPane(1029, FALSE);
