@@ -136,24 +136,87 @@ TEST_F(SettingsProfilesTest, ThePageLoadsTheWindowStateOnlyWithTheMainFramesItem
 }
 
 TEST_F(SettingsProfilesTest, TheGalleryShowsOneEntryPerProfileAndGroupsTheProfilesCommand) {
-    for (const wchar_t* name : {L"Alpha", L"Beta", L"Gamma"})
-        s.registry().setString(apptest::kUser, Profiles() + L"\\" + name + L"\\X\\~Summary", L"Name", L"X");
     CXTPCommandBar bar;
     CXTPControls* controls = bar.GetControls();
     ASSERT_NE(controls, nullptr);
     CXTPControl* profiles = controls->Add(xtpControlButton, 1061);
-    for (unsigned id = 1190; id <= 1199; ++id) {
-        CCmdUI ui;
-        ui.m_nID = id;
-        ui.m_pOther = &bar;
-        AppCommands::UpdateProfileGallery(&ui);
-        EXPECT_EQ(ui.m_stateEnabled, id < 1193) << id;
-    }
+    const auto update = [&] {
+        std::vector<bool> enabled;
+        for (unsigned id = 1190; id <= 1199; ++id) {
+            CCmdUI ui;
+            ui.m_nID = id;
+            ui.m_pOther = &bar;
+            AppCommands::UpdateProfileGallery(&ui);
+            enabled.push_back(ui.m_stateEnabled);
+        }
+        return enabled;
+    };
+    update();
+    EXPECT_FALSE(profiles->GetBeginGroup()) << "no profiles: no group";
+
+    for (const wchar_t* name : {L"Alpha", L"Beta", L"Gamma"})
+        s.registry().setString(apptest::kUser, Profiles() + L"\\" + name + L"\\X\\~Summary", L"Name", L"X");
+    const std::vector<bool> enabled = update();
+    for (unsigned i = 0; i < 10; ++i) EXPECT_EQ(enabled[i], i < 3) << 1190 + i;
     ASSERT_NE(controls->FindControl(1190), nullptr);
     EXPECT_EQ(controls->FindControl(1190)->GetCaption(), CString(L"&1 Alpha"));
     EXPECT_EQ(controls->FindControl(1192)->GetCaption(), CString(L"&3 Gamma"));
     EXPECT_EQ(controls->FindControl(1193), nullptr);
     EXPECT_TRUE(profiles->GetBeginGroup());
+    // A profile past the last one applies nothing.
+    EXPECT_EQ(AppCommands::ApplyProfile(3), 0);
+
+    // The tenth entry's number is 10, with its mnemonic on the 0.
+    for (const wchar_t* name : {L"P4", L"P5", L"P6", L"P7", L"P8", L"P9", L"P10"})
+        s.registry().setString(apptest::kUser, Profiles() + L"\\" + name + L"\\X\\~Summary", L"Name", L"X");
+    update();
+    const std::vector<CString> names = KorvoProfileManager::Instance().GetProfiles();
+    ASSERT_EQ(names.size(), 10u);
+    ASSERT_NE(controls->FindControl(1199), nullptr);
+    EXPECT_EQ(controls->FindControl(1199)->GetCaption(), L"1&0 " + names[9]);
+
+    // Profiles that went away leave their entries hidden.
+    for (const CString& name : names) ::SHDeleteKeyW(HKEY_CURRENT_USER, (Profiles() + L"\\" + name.GetString()).c_str());
+    update();
+    EXPECT_FALSE(controls->FindControl(1190)->IsVisible());
+    EXPECT_FALSE(controls->FindControl(1199)->IsVisible());
+    EXPECT_FALSE(profiles->GetBeginGroup());
+}
+
+// Applying from the gallery loads every item of the profile but the libraries, and names the items
+// that came back with a warning, and those this version does not know, in one box.
+TEST_F(SettingsProfilesTest, TheGalleryAppliesAProfileAndNamesWhatItCouldNotLoad) {
+    struct Item : KorvoProfileItem {
+        Item(LPCWSTR name, int result) : KorvoProfileItem(name), result(result) {}
+        int LoadState() override { ++loads; return result; }
+        int result;
+        int loads = 0;
+    };
+    Item libraries(L"Libraries", 0), fine(L"Fine", 0), stale(L"Stale", 1), broken(L"Broken", 2);
+    for (const wchar_t* item : {L"Libraries", L"Fine", L"Stale", L"Broken", L"Alien", L"Plain"})
+        s.registry().setString(apptest::kUser, Profiles() + L"\\Office\\" + item + L"\\~Summary", L"Name", item);
+    s.registry().setString(apptest::kUser, Profiles() + L"\\Office\\Alien\\~Summary", L"Version", L"19");
+    s.registry().setString(apptest::kUser, Profiles() + L"\\Quiet\\Fine\\~Summary", L"Name", L"Fine");
+    int applied = 0;
+    struct Listener : TypedApplicationEventListener<1043> {
+        int& count;
+        explicit Listener(int& c) : count(c) {}
+        void OnApplicationEvent(UINT, const ApplicationEventArgs&) override { ++count; }
+    } listener(applied);
+    const std::vector<CString> names = KorvoProfileManager::Instance().GetProfiles();
+    const auto index = [&](const wchar_t* name) {
+        return static_cast<unsigned>(std::find(names.begin(), names.end(), CString(name)) - names.begin());
+    };
+
+    s.user().expectBox(L"Some items of the profile were not loaded:\nAlien - not known to this version\n"
+                       L"Broken - cannot be loaded\nStale", Button::Ok);
+    EXPECT_EQ(AppCommands::ApplyProfile(index(L"Office")), 0) << "applied with warnings";
+    EXPECT_EQ(libraries.loads, 0);
+    EXPECT_EQ(fine.loads, 1);
+    EXPECT_EQ(applied, 1);
+    EXPECT_EQ(AppCommands::ApplyProfile(index(L"Quiet")), 1);
+    EXPECT_EQ(fine.loads, 2);
+    EXPECT_EQ(applied, 2);
 }
 
 TEST_F(SettingsProfilesTest, ResetWipesTheProductKeyAndTheFilesThatAreNotUserDataThenRestarts) {
@@ -165,7 +228,26 @@ TEST_F(SettingsProfilesTest, ResetWipesTheProductKeyAndTheFilesThatAreNotUserDat
     const std::wstring outside = L"C:\\Users\\user\\Documents\\Kept\\";
     s.files().write(outside + L"notes.txt", "x");
     std::filesystem::create_directory_symlink(s.files().hostPath(outside), s.files().hostPath(folder) + "/Linked");
-    s.user().expectBox(L"All your settings of * will be deleted*", Button::Yes);
+    // Each refusal on the way leaves everything as it is: the question, a document's save, an add-on.
+    const std::wstring question = L"All your settings of * will be deleted*";
+    s.user().expectBox(question, Button::No);
+    Command(1060);
+    CDocument* document = Open(s, L"C:\\Users\\user\\Documents\\Samples\\Bracket.grb");
+    ASSERT_NE(document, nullptr);
+    document->SetModifiedFlag(TRUE);
+    s.user().expectBox(question, Button::Yes);
+    s.user().expectBox(L"Save changes to*", Button::Cancel);
+    Command(1060);
+    document->SetModifiedFlag(FALSE);
+    s.kernel().setApplicationsRefuseExit(true);
+    s.user().expectBox(question, Button::Yes);
+    Command(1060);
+    EXPECT_TRUE(s.registry().hasKey(apptest::kUser, apptest::kProductKey + L"\\Profiles"));
+    EXPECT_TRUE(s.files().exists(folder + L"c.txt"));
+    EXPECT_EQ(indexOf(logs(s), L"Restarted as PID"), -1);
+    s.kernel().setApplicationsRefuseExit(false);
+
+    s.user().expectBox(question, Button::Yes);
     Command(1060);
     EXPECT_TRUE(s.files().exists(outside + L"notes.txt"));
     EXPECT_FALSE(s.registry().hasKey(apptest::kUser, apptest::kProductKey + L"\\Profiles"));
