@@ -54,6 +54,10 @@ TEST(ProductSettings, PresentEmptyValuesStayEmptyAndFlagsFollowTheirKeys) {
     EXPECT_FALSE(s.metric);
     EXPECT_EQ(s.fixedWidth, 1024u);
     EXPECT_EQ(s.fixedHeight, 768u);
+    // Any value but 0 counts as set.
+    const app::ProductSettings other = Read(L"[SETTINGS]\nNoAlpha=-1\nMetric=2\n");
+    EXPECT_FALSE(other.alphaAllowed);
+    EXPECT_TRUE(other.metric);
 }
 
 TEST(ProductSettings, ProductKindPrefersPartnerThenQuentaThenOstrel) {
@@ -82,6 +86,7 @@ TEST(CommandLine, KernelFlagsNeverReachTheFramework) {
     EXPECT_TRUE(app::IsKernelCommandLineFlag(L"ini:C:\\p.ini"));
     EXPECT_FALSE(app::IsKernelCommandLineFlag(L"lfoo"));
     EXPECT_FALSE(app::IsKernelCommandLineFlag(L"INI:C:\\p.ini"));
+    EXPECT_FALSE(app::IsKernelCommandLineFlag(L"inifile"));
     EXPECT_FALSE(app::IsKernelCommandLineFlag(L"Embedding"));
 
     CKvw32App::KVCommandLineInfo swallowed;
