@@ -145,9 +145,16 @@ TEST_F(MessageMap, EveryAddOnWhoseRangeHoldsTheIdRunsIt) {
     EXPECT_FALSE(apptest::Contains(entries, L"CKVApplication::OnCommand(\"Springs\", null, 15005)"));
     EXPECT_FALSE(apptest::Contains(entries, L"15500)"));
 
+    Run(s, 15020);  // the last id of the first range, inside the second one
+    EXPECT_TRUE(apptest::Contains(calls(s), L"CKVApplication::OnCommand(\"Gears\", null, 15020)"));
+    EXPECT_TRUE(apptest::Contains(calls(s), L"CKVApplication::OnCommand(\"Springs\", null, 15020)"));
+
     s.kernel().setApplicationCommandDisabled(L"Springs", 15010, true);
     EXPECT_FALSE(Enabled(15010));  // the later application's answer stands
     EXPECT_TRUE(Enabled(15005));
+    // A document the user may not change disables them all.
+    ASSERT_NE(Open(s, kBracket), nullptr);
+    EXPECT_FALSE(Enabled(15005));
 }
 
 TEST_F(MessageMap, TheCurrentThemeIsNotAppliedAgainAndAFailedOneChangesNothing) {
