@@ -169,6 +169,8 @@ TEST_F(MessageMap, TheCurrentThemeIsNotAppliedAgainAndAFailedOneChangesNothing) 
     for (std::size_t i = before; i < calls(s).size(); ++i) EXPECT_EQ(calls(s)[i].find(L"Theme"), std::wstring::npos);
     Run(s, 3403);
     EXPECT_EQ(app->GetThemeCommandId(), 3401u);
+    Run(s, 3404);  // past the list
+    EXPECT_EQ(app->GetThemeCommandId(), 3401u);
     Run(s, 3402);
     EXPECT_EQ(app->GetThemeCommandId(), 3402u);
     EXPECT_EQ(app->GetThemeName(), L"msvs2015dark");

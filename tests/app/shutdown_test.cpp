@@ -41,6 +41,23 @@ TEST_F(Shutdown, AMacroThatWillNotStopOrAnAddOnVetoKeepsEverythingRunning) {
     document->SetModifiedFlag(FALSE);
 }
 
+// "Close all" asks as the exit does; a cancelled save keeps every document open.
+TEST_F(Shutdown, CloseAllAsksFirstAndACancelKeepsTheDocuments) {
+    Session s;
+    Start(s);
+    CDocument* document = Open(s, kBracket);
+    ASSERT_NE(document, nullptr);
+    document->SetModifiedFlag(TRUE);
+    s.user().expectBox(L"Save changes to*", Button::Cancel);
+    s.user().command(frame_, 1204);
+    s.runUntilIdle();
+    EXPECT_EQ(s.kernel().documentTitles().size(), 1u);
+    document->SetModifiedFlag(FALSE);
+    s.user().command(frame_, 1204);
+    s.runUntilIdle();
+    EXPECT_TRUE(s.kernel().documentTitles().empty());
+}
+
 TEST_F(Shutdown, ACrashReportThatForbadeSavingAsksNothing) {
     Session s;
     Start(s);
