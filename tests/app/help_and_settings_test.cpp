@@ -119,6 +119,14 @@ TEST_F(RecentFiles, NoListWhereThePolicyForbidsTheHistory) {
     EXPECT_EQ(CKvw32App::Instance()->GetRecentFileList(), nullptr);
 }
 
+TEST_F(RecentFiles, NoListWhenTheSettingsKeepNone) {
+    Session s;
+    s.kernel().setRecentFileCount(0);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(CKvw32App::Instance()->GetRecentFileList(), nullptr);
+}
+
 // Two runs over one host folder, the first in a child process (a session owns its process).
 class Persistence : public SessionTest {};
 
