@@ -73,10 +73,12 @@ TEST_F(PdmConnectionTest, AnAbortingConnectionEndsStartup) {
 }
 
 TEST_F(PdmConnectionTest, ARefusedConnectionStartsDisconnected) {
-    Session s(WithEnvironment(L"KORVOCAD_VARNELINSTANCE", kInstalledKey));
+    // The instance is found whatever the letter case of its key.
+    Session s(WithEnvironment(L"KORVOCAD_VARNELINSTANCE", L"software\\wow6432node\\velmora\\varnel"));
     s.kernel().pdmSetConnectResult(KVPDMWorkMix::kRefused);
     s.start();
     ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(Count(calls(s), L"KVPDMWorkMix::Connect("), 1);
     EXPECT_FALSE(KVPDMWorkMix::IsActive());
     EXPECT_EQ(Count(calls(s), L"OnChangeVarnelConnectionState"), 0);
 }

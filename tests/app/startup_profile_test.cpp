@@ -58,4 +58,15 @@ TEST(StartupProfile, AChangedFileIsImportedAgainAndABadOneIsOnlyLogged) {
     EXPECT_EQ(s.registry().getString(apptest::kUser, apptest::section(L"Settings"), L"StartupProfileName"), L"Site");
 }
 
+TEST(StartupProfile, TheDebugSwitchKeepsItAway) {
+    Session s;
+    s.files().write(kProfileFile, "name=Site\nunits=mm\n");
+    ImposeProfile(s);
+    s.registry().setDword(apptest::kUser, apptest::section(L"Debug"), L"IgnoreStartupProfile", 1);
+    s.start();
+    ASSERT_EQ(s.startResult(), 1);
+    EXPECT_EQ(Imports(s), 0);
+    EXPECT_FALSE(s.registry().hasValue(apptest::kUser, apptest::section(L"Settings"), L"StartupProfileName"));
+}
+
 }  // namespace
