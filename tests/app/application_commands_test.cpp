@@ -148,6 +148,12 @@ TEST_F(ApplicationCommandsTest, TheKernelRegistersCommandsOnlyInToolsModeAndOnce
     EXPECT_EQ(strings->caption, L"Gear wheel");
     EXPECT_EQ(strings->tooltipTitle, L"Gear wheel");
     EXPECT_EQ(strings->tooltip, L"Draws a gear");
+    EXPECT_EQ(strings->prompt, L"Draws a gear") << "an empty long text keeps the prompt";
+
+    // A picture said to be larger than 4 GB is not looked at.
+    const BYTE svg[] = "<svg/>";
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) { kernel.SetCommandIcon(17000, svg, 0x100000006ull); });
+    EXPECT_EQ(XTPImageManager()->GetIconSet(17000), nullptr);
 }
 
 // A new document from the backstage's prototypes page: the backstage shows again first.
@@ -173,20 +179,39 @@ TEST_F(ApplicationCommandsTest, ASystemMenuItemIsInsertedOnceBeforeQuit) {
     CXTPRibbonControlSystemButton* button = frame->GetRibbonBar()->GetSystemButton();
     ASSERT_NE(button, nullptr);
     CXTPControls* controls = button->GetCommandBar()->GetControls();
+    controls->Add(xtpControlButton, 57616);  // the first recent file, before Quit
     controls->Add(xtpControlButton, 1019);
-    for (int i = 0; i < 2; ++i)
-        s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.InsertRibbonSystemMenuItem(20900, L"Gears", 4242, true); });
-    int count = 0;
-    int at = -1;
-    for (int i = 0; i < controls->GetCount(); ++i) {
-        if (controls->GetAt(i)->GetID() == 20900) {
-            ++count;
-            at = i;
+    const auto insert = [&](UINT id, UINT position, bool after) {
+        s.kernel().callback([&](KorvoServerAppProxy& kernel) { kernel.InsertRibbonSystemMenuItem(id, L"Gears", position, after); });
+    };
+    for (int i = 0; i < 2; ++i) insert(20900, 4242, true);
+    const auto find = [&](int id) {
+        int count = 0;
+        int at = -1;
+        for (int i = 0; i < controls->GetCount(); ++i) {
+            if (controls->GetAt(i)->GetID() == id) {
+                ++count;
+                at = i;
+            }
         }
-    }
-    EXPECT_EQ(count, 1);
+        return count == 1 ? at : -count - 1;
+    };
+    const int at = find(20900);
     ASSERT_GE(at, 0);
-    EXPECT_EQ(controls->GetAt(at + 1)->GetID(), 1019);
+    EXPECT_EQ(controls->GetAt(at + 1)->GetID(), 57616);
+    // After or before the control named as the position.
+    insert(20901, 20900, true);
+    insert(20902, 20900, false);
+    EXPECT_EQ(find(20902) + 1, find(20900));
+    EXPECT_EQ(find(20900) + 1, find(20901));
+    const int count = controls->GetCount();
+    insert(0, 4242, true);  // no command
+    EXPECT_EQ(controls->GetCount(), count);
+    // A frame in classic mode has no system menu to take it.
+    frame->SetRibbonMode(false);
+    s.runUntilIdle();
+    insert(20903, 4242, true);
+    EXPECT_EQ(find(20903), -1);
 }
 
 TEST_F(ApplicationCommandsTest, AClosedRecordDoesNotMakeTheMissingPane) {
