@@ -234,6 +234,12 @@ TEST_F(ApplicationCommandsTest, AnAddOnErrorNamesTheApplication) {
     });
     s.kernel().callback([](KorvoServerAppProxy& kernel) { kernel.ReportApplicationError(L"Gears", L"No teeth"); });
     EXPECT_EQ(shown, L"Error occurred in application \"Gears\":\nNo teeth");
+    // Without a name the text stands alone; with neither nothing shows.
+    s.user().expectBox(L"No teeth", Button::Ok);
+    s.kernel().callback([](KorvoServerAppProxy& kernel) {
+        kernel.ReportApplicationError(L"", L"No teeth");
+        kernel.ReportApplicationError(nullptr, nullptr);
+    });
 }
 
 TEST(ProfileFileExtension, EachEditionHasItsOwnSuffix) {
