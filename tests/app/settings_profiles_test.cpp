@@ -49,6 +49,7 @@ protected:
 TEST_F(SettingsProfilesTest, NewTwiceNumbersTheProfilesWhateverTheCaseOfExistingOnes) {
     s.registry().setString(apptest::kUser, Profiles() + L"\\PROFILE 1\\X\\~Summary", L"Name", L"X");
     Page({Click(1659), Label(L"Profile 2"), Click(1659), Label(L"Profile 3"), Ok()});
+    EXPECT_EQ(s.registry().getString(apptest::kUser, Profiles() + L"\\PROFILE 1\\X\\~Summary", L"Name"), L"X");
     EXPECT_TRUE(HasProfile(L"Profile 2"));
     EXPECT_TRUE(HasProfile(L"Profile 3"));
     // The new profile copies the ticked current settings: the main frame's item with its summary.
@@ -60,8 +61,10 @@ TEST_F(SettingsProfilesTest, RenameRefusesAnotherProfilesNameInOtherCaseAndUnsaf
     s.registry().setString(apptest::kUser, Profiles() + L"\\Office\\X\\~Summary", L"Name", L"X");
     s.registry().setString(apptest::kUser, Profiles() + L"\\Home\\X\\~Summary", L"Name", L"X");
     s.user().expectBox(L"A profile of this name exists already.", Button::Ok);
-    Page({Select(L"Home"), Click(1661), Label(L"OFFICE"), Select(L"Home"), Label(L"..\\x"), Select(L"Home"),
-          Label(L"Garden"), Ok()});
+    // Its own name in other letter case is no new name; a No to deleting keeps the profile.
+    s.user().expectBox(L"*Office*", Button::No);
+    Page({Select(L"Home"), Click(1661), Label(L"HOME"), Select(L"Home"), Label(L"OFFICE"), Select(L"Home"),
+          Label(L"..\\x"), Select(L"Home"), Label(L"Garden"), Select(L"Office"), Click(1660), Ok()});
     EXPECT_TRUE(HasProfile(L"Office"));
     EXPECT_TRUE(HasProfile(L"Garden"));
     EXPECT_FALSE(HasProfile(L"Home"));
