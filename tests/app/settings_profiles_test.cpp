@@ -55,6 +55,13 @@ TEST_F(SettingsProfilesTest, NewTwiceNumbersTheProfilesWhateverTheCaseOfExisting
     // The new profile copies the ticked current settings: the main frame's item with its summary.
     EXPECT_EQ(s.registry().getString(apptest::kUser, Profiles() + L"\\Profile 2\\MainFrame\\~Summary", L"Name").has_value(),
               true);
+    // Import offers this edition's profile files beside the common ones.
+    s.user().expectFileCancel();
+    Page({Click(1662), Ok()});
+    const std::vector<std::wstring> files = s.journal().texts("file");
+    EXPECT_TRUE(std::any_of(files.begin(), files.end(), [](const std::wstring& line) {
+        return line.find(L"*.kvenv;*.kvcprofile") != std::wstring::npos;
+    })) << apptest::Utf8(files.empty() ? L"" : files.front());
 }
 
 TEST_F(SettingsProfilesTest, RenameRefusesAnotherProfilesNameInOtherCaseAndUnsafeNames) {
