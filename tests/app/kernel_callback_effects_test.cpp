@@ -72,7 +72,13 @@ TEST_F(CallbackEffects, AMessageBarMayBeBoundToAnObject) {
     EXPECT_EQ(bar->GetBoundObject(), &document);
     EXPECT_EQ(bar->GetId(), 12u);
     EXPECT_EQ(none, nullptr);
-    s.kernel().callback([&](KorvoServerAppProxy& kernel) { kernel.CloseMessageBar(12); });
+    // The bar stays the kernel's while another frame is active, and its id closes it from there.
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    s.kernel().callback([&](KorvoServerAppProxy& kernel) {
+        EXPECT_TRUE(kernel.IsValidMessageBar(bar));
+        kernel.CloseMessageBar(12);
+        EXPECT_FALSE(kernel.IsValidMessageBar(bar));
+    });
 }
 
 // With the PDM assembly pane allowed (true) or left out by the ini file (false).
