@@ -58,6 +58,17 @@ TEST_F(MainWindowStateTest, SavingLoadingAndSavingGivesTheSameElement) {
     EXPECT_EQ(Saved(), first);
 }
 
+// A state's maximised-documents flag reaches the kernel session only with the document tabs off;
+// with them the session keeps its own.
+TEST_F(MainWindowStateTest, MaximisedDocumentsComeFromAStateOnlyWithoutTheWorkbook) {
+    GlobalContainer::SetMaximizeMdi(true);
+    Apply(L"<MainWindow workbook=\"true\" maximizeMdi=\"false\"/>");
+    EXPECT_TRUE(GlobalContainer::GetMaximizeMdi());
+    Apply(L"<MainWindow workbook=\"false\" maximizeMdi=\"false\"/>");
+    EXPECT_FALSE(GlobalContainer::GetMaximizeMdi());
+    GlobalContainer::SetMaximizeMdi(true);
+}
+
 TEST_F(MainWindowStateTest, TheFullScreenLayoutIsKeptAsItWasAndPlacementComesOnlyWhenAsked) {
     const std::wstring full = L"<fullscreenLayout><Options LargeIcons=\"true\" /><Odd any=\"thing\"><Deeper /></Odd></fullscreenLayout>";
     std::wstring element = Saved();
