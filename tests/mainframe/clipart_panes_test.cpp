@@ -46,10 +46,14 @@ TEST_F(ClipartPanesTest, IdsAreTheSmallestFreeOnesAndAClosedPaneGivesItsIdBack) 
 
 TEST_F(ClipartPanesTest, WithEveryIdTakenAFactoryAnswersNullAndKeepsNothing) {
     std::vector<std::unique_ptr<ExpandedFormClipart>> holders;
-    for (UINT id = CClipartView::kFirstId; id <= CClipartView::kLastId; ++id) {
+    for (UINT id = CClipartView::kFirstId; id < CClipartView::kLastId; ++id) {
         holders.push_back(std::make_unique<ExpandedFormClipart>(id));
         ASSERT_TRUE(holders.back()->CreateViewWindow(frame, id));
     }
+    // The last id is the one left: a new view takes it.
+    const DocumentsMenuClipart* last = DocumentsMenuClipart::ShowFolder(L"C:\\Users", 0, nullptr);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->GetControlId(), CClipartView::kLastId);
     const int before = Views();
     EXPECT_EQ(WorkmixClipart::Show(kKey), nullptr);
     EXPECT_EQ(ModelTreeClipart::Show({}, 0, L""), nullptr);

@@ -58,9 +58,13 @@ TEST_F(MainWindowStateTest, SavingLoadingAndSavingGivesTheSameElement) {
     EXPECT_EQ(Saved(), first);
 }
 
-// A state's maximised-documents flag reaches the kernel session only with the document tabs off;
-// with them the session keeps its own.
-TEST_F(MainWindowStateTest, MaximisedDocumentsComeFromAStateOnlyWithoutTheWorkbook) {
+// Without a document window the kernel session's maximised-documents flag is written; a state's
+// flag reaches the session only with the document tabs off, with them the session keeps its own.
+TEST_F(MainWindowStateTest, MaximisedDocumentsAreTheSessionsAndComeFromAStateOnlyWithoutTheWorkbook) {
+    for (const bool maximize : {true, false}) {
+        GlobalContainer::SetMaximizeMdi(maximize);
+        EXPECT_NE(Saved().find(maximize ? L" maximizeMdi=\"true\"" : L" maximizeMdi=\"false\""), std::wstring::npos);
+    }
     GlobalContainer::SetMaximizeMdi(true);
     Apply(L"<MainWindow workbook=\"true\" maximizeMdi=\"false\"/>");
     EXPECT_TRUE(GlobalContainer::GetMaximizeMdi());
@@ -153,12 +157,12 @@ TEST_F(MainWindowStateTest, UserPopupsGoByTheirTextWhereverTheyAre) {
     CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
     outer->SetCommandBar(bar);
     bar->InternalRelease();
-    CXTPControl* holder = bar->GetControls()->Add(xtpControlPopup, 0, L"Other");
+    // The same text nested in another popup goes too.
+    CXTPControl* holder = menuBar->Add(xtpControlPopup, 0, L"Other");
     CXTPPopupBar* inner = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
     holder->SetCommandBar(inner);
     inner->InternalRelease();
     inner->GetControls()->Add(xtpControlPopup, 0, L"MYTOOLS");
-    menuBar->Add(xtpControlPopup, 0, L"Other");
 
     EXPECT_FALSE(frame->RemoveUserPopupMenu(L""));
     EXPECT_NE(FindControlByParameter(menuBar, L"MyTools"), nullptr);
