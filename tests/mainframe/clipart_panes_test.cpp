@@ -317,8 +317,17 @@ TEST_F(ClipartPanesTest, APaneDocksBesideTheFirstNeighbourShownAndFloatsWhenThat
     ASSERT_NE(floating, nullptr);
     EXPECT_TRUE(floating->IsClosed());
     EXPECT_NE(CClipartView::FindByControlId(floating->GetID()), nullptr);  // made closed, not ended
+    // A floating neighbour is none: the pane floats on its own at the default place.
+    auto third = std::make_unique<ExpandedFormClipart>(7);
+    CXTPDockingPane* alone = CClipartView::CreateClipartPane(third.get(), frame, CClipartView::kDockBesideNeighbour);
+    ASSERT_NE(alone, nullptr);
+    const std::vector<CXTPDockingPane*> withTree = frame->GetPaneManager().GetDockedGroup(tree);
+    EXPECT_EQ(std::find(withTree.begin(), withTree.end(), alone), withTree.end());
+    EXPECT_EQ(alone->GetFloatingRect().left, 100);
+    EXPECT_EQ(alone->GetFloatingRect().top, 100);
     CClipartView::Destroy(view.release());
     CClipartView::Destroy(second.release());
+    CClipartView::Destroy(third.release());
 }
 
 TEST_F(ClipartPanesTest, ModelTreesFollowTheCurrentDocumentAndLetGoOfAClosedOne) {

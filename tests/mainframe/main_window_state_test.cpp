@@ -203,8 +203,12 @@ TEST_F(MainWindowStateTest, PdmCommandsHideWithTheirGroupAndComeBack) {
     mixed->GetControls()->Add(xtpControlButton, 2128);
     mixed->GetControls()->Add(xtpControlButton, 1001);
     CXTPControl* menuItem = frame->GetMenuBarControls()->Add(xtpControlButton, 2128);
+    // A control another rule hides (flag 16) is not the PDM switch's to change.
+    CXTPControl* hiddenElsewhere = frame->GetMenuBarControls()->Add(xtpControlButton, 2128);
+    hiddenElsewhere->SetHideFlag(16, TRUE);
 
     frame->ShowFlaggedCommandControls(false);
+    EXPECT_EQ(hiddenElsewhere->GetHideFlags() & xtpHideGeneric, 0u);
     EXPECT_FALSE(pdmOnly->IsVisible());
     EXPECT_FALSE(pdmOnly->GetAt(0)->IsVisible());
     EXPECT_TRUE(mixed->IsVisible());
