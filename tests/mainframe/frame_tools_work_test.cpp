@@ -32,6 +32,7 @@ TEST(TypedCommandKeys, LettersDigitsKeypadAndEscapeAreTakenFunctionKeysNever) {
     EXPECT_EQ(typed_commands::CharacterOfKey('7'), L'7');
     EXPECT_EQ(typed_commands::CharacterOfKey(101), L'5');  // keypad 5
     EXPECT_EQ(typed_commands::CharacterOfKey(96), L'0');
+    EXPECT_EQ(typed_commands::CharacterOfKey(105), L'9');  // the last keypad digit
     EXPECT_EQ(typed_commands::CharacterOfKey(27), L'\x1b');
     for (UINT key : {0x70u, 0x74u, 0x87u, 0x20u, 0xBAu, 0x6Au}) EXPECT_FALSE(typed_commands::CharacterOfKey(key)) << key;
 }
@@ -87,6 +88,7 @@ TEST_F(FrameToolsAtWork, TypedKeysNarrowTheCommandsAndRunTheLastOneLeftWhenTheKe
     // Space with an empty buffer asks for the command list and is consumed.
     EXPECT_EQ(frame->PreTranslateKeyMessage(0x20), 1);
     EXPECT_EQ(frame->PreTranslateKeyMessage('L'), 0);  // a typed key is never consumed
+    EXPECT_EQ(frame->PreTranslateKeyMessage(0x20), 0) << "Space after a typed key asks for nothing";
     // While the 3D part refuses typed keys, nothing is gathered.
     platform::kernel::keyCommandControl().keyboardCommandsRefused = true;
     Press('I');
