@@ -93,6 +93,17 @@ TEST_F(FrameToolsAtWork, TypedKeysNarrowTheCommandsAndRunTheLastOneLeftWhenTheKe
     platform::kernel::keyCommandControl().keyboardCommandsRefused = true;
     Press('I');
     EXPECT_EQ(Prompt(), CString(L">L"));
+    // Nor while the active document runs a command.
+    platform::kernel::keyCommandControl().keyboardCommandsRefused = false;
+    s.user().dde(L"[open(\"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\")]");
+    s.runUntilIdle();
+    CKvw32Doc* document = frame->GetActiveKorvoDocument();
+    ASSERT_NE(document, nullptr);
+    s.kernel().setInCommand(document, true);
+    const CString before = Prompt();
+    Press('I');
+    EXPECT_EQ(Prompt(), before);
+    s.kernel().setInCommand(document, false);
 }
 
 class PdmPanes : public FrameToolsAtWork {
@@ -134,6 +145,7 @@ TEST_F(PdmPanes, FromVersion17ConfigurationSettingsReplaceFavoritesAndAListedPan
     EXPECT_EQ(ListedVarnelPanes(), 0x41u);
     // Listed already (by this or another frame): the user's closing is left alone.
     frame->GetPaneManager().ClosePane(1012u);
+    frame->SetVarnelWindowBits(frame->GetVarnelWindowBits() | 0x01);  // even when the frame asks for it
     frame->ShowVarnelWindows(true);
     EXPECT_FALSE(Open(1012));
 }
