@@ -12,9 +12,10 @@ set(gear "${samples}\\\\Gear.png")
 
 # The status line (801), the system panel (802), the documents pane (783) and the ribbon (806)
 # follow their commands; 749 names no bar and changes nothing; help (57670), the window list
-# (61217) and the always-enabled 1202 reach their handlers.
+# (61217) and the always-enabled 1202 reach their handlers; the tabbed bar's icon size (1221)
+# is refused while the wide screen has the bars' large icons on.
 korvo_run(toggles EXIT 0 OUTPUT out INPUT
-  "start\nidle\ncommand 1 801\ndump windows\ncommand 1 802\npane close 1/1004\ncommand 1 783\ndump panes 1\ncommand 1 806\ndump bars 1\ncommand 1 749\ndump bars 1\ncommand 1 57670\ncommand 1 1202\nexpect dialog \"dialogs.window_list\" answer cancel\ncommand 1 61217\nquit\n")
+  "start\nidle\ncommand 1 1221\ncommand 1 801\ndump windows\ncommand 1 802\npane close 1/1004\ncommand 1 783\ndump panes 1\ncommand 1 806\ndump bars 1\ncommand 1 749\ndump bars 1\ncommand 1 57670\ncommand 1 1202\nexpect dialog \"dialogs.window_list\" answer cancel\ncommand 1 61217\nquit\n")
 korvo_expect("${out}" "\n  0x[0-9a-f]+ \"XTPStatusBar\" \"[^\n]*\" hidden" "801 hides the status line")
 korvo_expect("${out}" "\n1004 docked \"Documents\" icon 783 group 1006 selected window 0x[0-9a-f]+ theme NativeWindows10\n" "783 shows the documents pane again")
 korvo_expect("${out}" "\nbar 1 \"Главное меню\" menu visible\n" "806 leaves the ribbon for the classic menus")
@@ -23,6 +24,7 @@ korvo_expect("${out}" "\nbar 1002 \"System Panel\" toolbar visible\n" "806 shows
 korvo_expect("${out}" "user command 57670 to frame 1\ncall ApplicationEventManager::Raise\\(1027\\)" "57670 asks for help")
 korvo_expect("${out}" "user command 1202 to frame 1\ncall KVCommandContainer::ExecuteCommand\\(1202" "1202 is enabled")
 korvo_expect("${out}" "\ndialog \"dialogs.window_list\" \"Windows\"" "61217 runs the window list")
+korvo_expect("${out}" "\nwarning disabled command 1221 not executed\n" "1221 is refused on a wide screen")
 if(out MATCHES "disabled command (749|1202|57670|61217)")
   message(FATAL_ERROR "a frame command was refused as disabled:\n${out}")
 endif()
@@ -81,13 +83,16 @@ korvo_expect("${out}" "dump modes 1\nscreen 0\nworkbook on\nribbon on\nanalysis 
 korvo_expect("${out}" "dump modes 1\nscreen 0\nworkbook off\nribbon off\n" "805 leaves the workbook, 806 the ribbon")
 
 # Full screen and the clean screen toggle with normal; from full screen 2814 goes straight to the
-# clean screen, where the workbook switch is refused.
+# clean screen, where the workbook switch is refused, and from there 1254 straight to full screen.
 korvo_run(screens EXIT 0 OUTPUT out ARGS --quiet call,log INPUT
-  "start\nidle\ncommand 1 1254\ndump modes 1\ncommand 1 2814\ndump modes 1\ncommand 1 805\ncommand 1 2814\ndump modes 1\nquit\n")
+  "start\nidle\ncommand 1 1254\ndump modes 1\ncommand 1 2814\ndump modes 1\ncommand 1 805\ncommand 1 2814\ndump modes 1\ncommand 1 2814\ncommand 1 1254\ndump modes 1\nquit\n")
 korvo_expect("${out}" "user command 1254 to frame 1\ndump modes 1\nscreen 1\n" "1254 goes to full screen")
 korvo_expect("${out}" "user command 2814 to frame 1\ndump modes 1\nscreen 2\n" "2814 goes from full screen to the clean screen")
 korvo_expect("${out}" "disabled command 805 not executed" "the workbook switch is refused in the clean screen")
 korvo_expect("${out}" "user command 2814 to frame 1\ndump modes 1\nscreen 0\nworkbook on\n" "2814 again leaves the clean screen, the workbook as it was")
+after("${out}" "disabled command 805" left)
+after("${left}" "user command 1254" left)
+korvo_expect("${left}" "^user command 1254 to frame 1\ndump modes 1\nscreen 1\n" "1254 goes from the clean screen to full screen")
 
 # An empty DDE command is acknowledged negatively; one that runs positively.
 korvo_run(dde_acks EXIT 0 OUTPUT out ARGS --quiet call,log INPUT

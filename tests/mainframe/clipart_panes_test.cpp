@@ -46,10 +46,14 @@ TEST_F(ClipartPanesTest, IdsAreTheSmallestFreeOnesAndAClosedPaneGivesItsIdBack) 
 
 TEST_F(ClipartPanesTest, WithEveryIdTakenAFactoryAnswersNullAndKeepsNothing) {
     std::vector<std::unique_ptr<ExpandedFormClipart>> holders;
-    for (UINT id = CClipartView::kFirstId; id <= CClipartView::kLastId; ++id) {
+    for (UINT id = CClipartView::kFirstId; id < CClipartView::kLastId; ++id) {
         holders.push_back(std::make_unique<ExpandedFormClipart>(id));
         ASSERT_TRUE(holders.back()->CreateViewWindow(frame, id));
     }
+    // The last id is the one left: a new view takes it.
+    const DocumentsMenuClipart* last = DocumentsMenuClipart::ShowFolder(L"C:\\Users", 0, nullptr);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->GetControlId(), CClipartView::kLastId);
     const int before = Views();
     EXPECT_EQ(WorkmixClipart::Show(kKey), nullptr);
     EXPECT_EQ(ModelTreeClipart::Show({}, 0, L""), nullptr);
@@ -313,8 +317,17 @@ TEST_F(ClipartPanesTest, APaneDocksBesideTheFirstNeighbourShownAndFloatsWhenThat
     ASSERT_NE(floating, nullptr);
     EXPECT_TRUE(floating->IsClosed());
     EXPECT_NE(CClipartView::FindByControlId(floating->GetID()), nullptr);  // made closed, not ended
+    // A floating neighbour is none: the pane floats on its own at the default place.
+    auto third = std::make_unique<ExpandedFormClipart>(7);
+    CXTPDockingPane* alone = CClipartView::CreateClipartPane(third.get(), frame, CClipartView::kDockBesideNeighbour);
+    ASSERT_NE(alone, nullptr);
+    const std::vector<CXTPDockingPane*> withTree = frame->GetPaneManager().GetDockedGroup(tree);
+    EXPECT_EQ(std::find(withTree.begin(), withTree.end(), alone), withTree.end());
+    EXPECT_EQ(alone->GetFloatingRect().left, 100);
+    EXPECT_EQ(alone->GetFloatingRect().top, 100);
     CClipartView::Destroy(view.release());
     CClipartView::Destroy(second.release());
+    CClipartView::Destroy(third.release());
 }
 
 TEST_F(ClipartPanesTest, ModelTreesFollowTheCurrentDocumentAndLetGoOfAClosedOne) {

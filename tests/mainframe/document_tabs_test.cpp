@@ -167,6 +167,15 @@ TEST_F(DocumentTabs, ThePlainClientRefusesToLeaveAPinnedDocumentButLetsItsOwnWin
     second->Pin();
     frame->MDIActivate(CWnd::FromHandle(secondWindow));
     EXPECT_EQ(Active(), secondWindow);
+    s.user().command(window, 1059);  // a new window of the pinned document comes forward
+    s.runUntilIdle();
+    const HWND twin = Active();
+    EXPECT_NE(twin, secondWindow);
+    EXPECT_EQ(DocumentOfFrame(twin), second);
+    frame->MDIActivate(CWnd::FromHandle(secondWindow));
+    EXPECT_EQ(Active(), secondWindow);
+    ::SendMessageW(twin, WM_CLOSE, 0, 0);
+    s.runUntilIdle();
     // Closing the pinned document's own window still activates the other one.
     ::SendMessageW(secondWindow, WM_CLOSE, 0, 0);
     s.runUntilIdle();

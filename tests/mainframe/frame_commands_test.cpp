@@ -1,6 +1,7 @@
 // The frame's commands and messages where the console cannot reach them: the fates of a DDE
 // command, a close inside a nested loop, the PDM commands by item state, the PDM pane bits and
 // torn-off popups.
+#include "commandbars/tab_tool_bar.h"
 #include "mainframe/main_frame_commands.h"
 #include "platform/core/record.h"
 #include "tests/mainframe/main_frame_test_support.h"
@@ -230,6 +231,45 @@ TEST_F(FrameCommands, AGroupPopupHoldsItsRegisteredCommandsAndTheSpacerTearOffRe
     other.bToolBar = TRUE;
     other.pCommandBar = asking;
     EXPECT_FALSE(SendMessageW(window, XTPWM_CREATECONTROL, 0, reinterpret_cast<LPARAM>(&other)));
+}
+
+// A document view that remembers the tabbed bar's tab keeps which of its two tabs was chosen
+// last in the kernel's options; another tab, or a view that does not remember, leaves it.
+TEST_F(FrameCommands, TheLastOfTheTwoRememberedToolBarTabsIsKept) {
+    s.user().dde(OpenCommand());
+    s.runUntilIdle();
+    CKVTabToolBar* tabs = frame->GetTabToolBar();
+    CKVView* view = frame->GetActiveKorvoView();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_NE(view, nullptr);
+    const UINT buttons[] = {57600};
+    const int first = tabs->AddOriginalTab(L"First", buttons, 1, 0, true,
+                                           GUID{0x921ACC19, 0x6449, 0x482A, {0x8E, 0x3E, 0xF5, 0xCF, 0xB8, 0x22, 0x5D, 0xAB}});
+    const int second = tabs->AddOriginalTab(L"Second", buttons, 1, 0, true,
+                                            GUID{0x7E18D530, 0xB63A, 0x4B30, {0x90, 0xF7, 0x2A, 0xBE, 0xC8, 0x36, 0xDD, 0xD0}});
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, first);
+    int& last = GetSettings().lastToolBarTab;
+    const auto choose = [&](int tab) {
+        s.user().command(window, 7000 + static_cast<UINT>(tab));
+        s.runUntilIdle();
+        EXPECT_EQ(tabs->GetCurSel(), tab);
+    };
+    last = 7;
+    choose(second);
+    EXPECT_EQ(last, 7) << "the view does not remember";
+    view->SetRememberingToolBarTab(true);
+    choose(second);
+    EXPECT_EQ(last, 1);
+    choose(first);
+    EXPECT_EQ(last, 0);
+    int own = 0;
+    while (own < first && !tabs->GetItem(own)->visible) ++own;
+    last = 7;
+    choose(own);
+    EXPECT_EQ(last, 7) << "a tab of its own";
+    view->SetRememberingToolBarTab(false);
+    last = 0;
 }
 
 // Help for a command: ids of the topic range show topic (id & 0xFFFF) x 100; the end of the

@@ -1,9 +1,11 @@
 // The frame's modes and what follows its active view where the console cannot reach them:
 // opening several documents with their PDM contexts, the message bars of the active document,
 // analysis mode, and the frameless tool bars' locks by the kernel's positions.
+#include "commandbars/kv_ribbon_bar.h"
 #include "mainframe/frameless_bars.h"
 #include "mainframe/main_frame_routing.h"
 #include "platform/core/record.h"
+#include "syspanel/sys_panel_toolbar.h"
 #include "tests/mainframe/main_frame_test_support.h"
 
 namespace {
@@ -89,6 +91,34 @@ TEST_F(FrameModes, AnalysisModeTakesOnlyItsTwoIdsAndAChange) {
     EXPECT_EQ(frame->GetAnalysisMode(), 2u);
 }
 
+// The ribbon shows minimised as its screen remembers: full screen keeps a state of its own,
+// apart from the normal screen's. The clean screen takes the document tabs away while it lasts.
+TEST_F(FrameModes, EachScreenKeepsItsRibbonStateAndTheCleanScreenItsTabs) {
+    KVRibbonBar* ribbon = frame->GetRibbonBar();
+    ASSERT_NE(ribbon, nullptr);
+    ASSERT_TRUE(frame->IsRibbonMode());
+    const auto showInFullScreen = [&] {
+        frame->SetScreenMode(1);
+        ribbon->SetVisible(TRUE);
+        frame->ApplySettings();
+        return ribbon->IsRibbonMinimized() != FALSE;
+    };
+    EXPECT_TRUE(showInFullScreen()) << "full screen starts minimised";
+    ribbon->SetRibbonMinimized(FALSE);
+    frame->SetScreenMode(0);
+    EXPECT_FALSE(ribbon->IsRibbonMinimized());
+    ribbon->SetRibbonMinimized(TRUE);
+    EXPECT_FALSE(showInFullScreen()) << "full screen's own state";
+    frame->SetScreenMode(0);
+    EXPECT_TRUE(ribbon->IsRibbonMinimized()) << "the normal screen's state";
+    ribbon->SetRibbonMinimized(FALSE);
+
+    frame->SetScreenMode(2);
+    EXPECT_FALSE(frame->GetTabClient().IsTabsShown());
+    frame->SetScreenMode(0);
+    EXPECT_TRUE(frame->GetTabClient().IsTabsShown());
+}
+
 TEST_F(FrameModes, TheKernelsPositionsLockTheFramelessBars) {
     NativeSettings::FramelessBars& place = GetSettings().framelessBars;
     place.view = 2;
@@ -113,6 +143,42 @@ TEST_F(FrameModes, TheKernelsPositionsLockTheFramelessBars) {
     EXPECT_FALSE(view->IsVisibilityLocked()) << "-1 stands in for the docked view bar in the clean screen";
     frame->SetScreenMode(0);
     EXPECT_TRUE(view->IsVisibilityLocked());
+
+    // Hidden expand buttons take flag 32 off the auto-menu bar; shown ones put it back.
+    CXTPToolBar* autoMenuBar = frame->GetAutoMenuToolBar();
+    ASSERT_NE(autoMenuBar, nullptr);
+    place.hideExpandButtons = true;
+    frame->ApplySettings();
+    EXPECT_EQ(autoMenuBar->GetFlags() & 32u, 0u);
+    place.hideExpandButtons = false;
+    frame->ApplySettings();
+    EXPECT_EQ(autoMenuBar->GetFlags() & 32u, 32u);
+
+    // The split bar shows at a place of its own in ribbon mode only; the filter bar leaves its
+    // first three sections to the system panel while the panel is there to see.
+    const bool ribbon = frame->IsRibbonMode();
+    Korvo::UI::FramelessToolBar* split = frame->GetFramelessToolBar(frameless_bars::kSplit);
+    Korvo::UI::FramelessToolBar* filters = frame->GetFramelessToolBar(frameless_bars::kSelectionFilter);
+    place.split = 0;
+    frame->SetRibbonMode(false);
+    EXPECT_TRUE(split->IsVisibilityLocked());
+    CSysPanelToolbar* panel = frame->GetSysPanelToolbar();
+    ASSERT_NE(panel, nullptr);
+    panel->SetVisible(TRUE);
+    frame->ApplySettings();
+    EXPECT_EQ(filters->GetSectionLock(0), 0);
+    EXPECT_EQ(filters->GetSectionLock(2), 0);
+    panel->SetVisible(FALSE);
+    frame->ApplySettings();
+    EXPECT_EQ(filters->GetSectionLock(0), -1) << "a hidden panel shows no filter buttons";
+    EXPECT_EQ(filters->GetSectionLock(2), -1);
+    frame->SetRibbonMode(true);
+    EXPECT_FALSE(split->IsVisibilityLocked());
+    place.split = -1;
+    frame->ApplySettings();
+    EXPECT_TRUE(split->IsVisibilityLocked());
+    panel->SetVisible(TRUE);
+    frame->SetRibbonMode(ribbon);
     place = NativeSettings::FramelessBars{};
 }
 

@@ -32,6 +32,7 @@ TEST(TypedCommandKeys, LettersDigitsKeypadAndEscapeAreTakenFunctionKeysNever) {
     EXPECT_EQ(typed_commands::CharacterOfKey('7'), L'7');
     EXPECT_EQ(typed_commands::CharacterOfKey(101), L'5');  // keypad 5
     EXPECT_EQ(typed_commands::CharacterOfKey(96), L'0');
+    EXPECT_EQ(typed_commands::CharacterOfKey(105), L'9');  // the last keypad digit
     EXPECT_EQ(typed_commands::CharacterOfKey(27), L'\x1b');
     for (UINT key : {0x70u, 0x74u, 0x87u, 0x20u, 0xBAu, 0x6Au}) EXPECT_FALSE(typed_commands::CharacterOfKey(key)) << key;
 }
@@ -87,10 +88,22 @@ TEST_F(FrameToolsAtWork, TypedKeysNarrowTheCommandsAndRunTheLastOneLeftWhenTheKe
     // Space with an empty buffer asks for the command list and is consumed.
     EXPECT_EQ(frame->PreTranslateKeyMessage(0x20), 1);
     EXPECT_EQ(frame->PreTranslateKeyMessage('L'), 0);  // a typed key is never consumed
+    EXPECT_EQ(frame->PreTranslateKeyMessage(0x20), 0) << "Space after a typed key asks for nothing";
     // While the 3D part refuses typed keys, nothing is gathered.
     platform::kernel::keyCommandControl().keyboardCommandsRefused = true;
     Press('I');
     EXPECT_EQ(Prompt(), CString(L">L"));
+    // Nor while the active document runs a command.
+    platform::kernel::keyCommandControl().keyboardCommandsRefused = false;
+    s.user().dde(L"[open(\"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\")]");
+    s.runUntilIdle();
+    CKvw32Doc* document = frame->GetActiveKorvoDocument();
+    ASSERT_NE(document, nullptr);
+    s.kernel().setInCommand(document, true);
+    const CString before = Prompt();
+    Press('I');
+    EXPECT_EQ(Prompt(), before);
+    s.kernel().setInCommand(document, false);
 }
 
 class PdmPanes : public FrameToolsAtWork {
@@ -132,6 +145,7 @@ TEST_F(PdmPanes, FromVersion17ConfigurationSettingsReplaceFavoritesAndAListedPan
     EXPECT_EQ(ListedVarnelPanes(), 0x41u);
     // Listed already (by this or another frame): the user's closing is left alone.
     frame->GetPaneManager().ClosePane(1012u);
+    frame->SetVarnelWindowBits(frame->GetVarnelWindowBits() | 0x01);  // even when the frame asks for it
     frame->ShowVarnelWindows(true);
     EXPECT_FALSE(Open(1012));
 }

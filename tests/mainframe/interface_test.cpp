@@ -111,6 +111,20 @@ TEST_F(MainFrameInterface, PanelForwardersAnswerFromThePanelAndPromptsFromTheEng
     EXPECT_EQ(prompt, CString(L"Engine prompt"));
     frame->GetMessageString(57344, prompt);  // the framework's string
     EXPECT_EQ(prompt, CString(L"Korvo CAD"));
+
+    // Without a filter set the panel's controls go disabled, except in the kernel's two document
+    // view kinds.
+    s.user().dde(L"[open(\"C:\\Users\\user\\Documents\\Samples\\Bracket.grb\")]");
+    s.runUntilIdle();
+    CKVView* view = frame->GetActiveKorvoView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(frame->GetSelectionFilterSet(), -1);
+    for (const int kind : {1, 2, 3}) {
+        view->SetViewTraits(kind, false, false, false);
+        frame->EnableSyspanelControl(904, true);
+        frame->UpdateSelectionFilters(true);
+        EXPECT_EQ(panel->GetControls()->FindControl(904)->GetEnabled() != FALSE, kind != 3) << kind;
+    }
 }
 
 TEST_F(MainFrameInterface, TheFontComboGivesTheSelectedEntrysFontWhereverItStands) {

@@ -37,6 +37,7 @@ TEST(MainWindowAttributes, PdmWindowsAreAValueSet) {
     EXPECT_EQ(ParsePdmWindows(L"all,!search"), 0xEFu);
     EXPECT_EQ(PdmWindowsText(0), L"");
     EXPECT_EQ(PdmWindowsText(0x81), L"files,libraryElements");
+    EXPECT_EQ(PdmWindowsText(0xFF), L"files,assembly,desktop,nomenclature,search,mail,configurationSettings,libraryElements");
     EXPECT_EQ(ParsePdmWindows(PdmWindowsText(0xB5)), 0xB5u);
     EXPECT_EQ(AnalysisModeText(1), L"fea");
     EXPECT_EQ(AnalysisModeText(2), L"dynamics");

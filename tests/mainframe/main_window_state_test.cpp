@@ -58,6 +58,21 @@ TEST_F(MainWindowStateTest, SavingLoadingAndSavingGivesTheSameElement) {
     EXPECT_EQ(Saved(), first);
 }
 
+// Without a document window the kernel session's maximised-documents flag is written; a state's
+// flag reaches the session only with the document tabs off, with them the session keeps its own.
+TEST_F(MainWindowStateTest, MaximisedDocumentsAreTheSessionsAndComeFromAStateOnlyWithoutTheWorkbook) {
+    for (const bool maximize : {true, false}) {
+        GlobalContainer::SetMaximizeMdi(maximize);
+        EXPECT_NE(Saved().find(maximize ? L" maximizeMdi=\"true\"" : L" maximizeMdi=\"false\""), std::wstring::npos);
+    }
+    GlobalContainer::SetMaximizeMdi(true);
+    Apply(L"<MainWindow workbook=\"true\" maximizeMdi=\"false\"/>");
+    EXPECT_TRUE(GlobalContainer::GetMaximizeMdi());
+    Apply(L"<MainWindow workbook=\"false\" maximizeMdi=\"false\"/>");
+    EXPECT_FALSE(GlobalContainer::GetMaximizeMdi());
+    GlobalContainer::SetMaximizeMdi(true);
+}
+
 TEST_F(MainWindowStateTest, TheFullScreenLayoutIsKeptAsItWasAndPlacementComesOnlyWhenAsked) {
     const std::wstring full = L"<fullscreenLayout><Options LargeIcons=\"true\" /><Odd any=\"thing\"><Deeper /></Odd></fullscreenLayout>";
     std::wstring element = Saved();
@@ -142,12 +157,12 @@ TEST_F(MainWindowStateTest, UserPopupsGoByTheirTextWhereverTheyAre) {
     CXTPPopupBar* bar = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
     outer->SetCommandBar(bar);
     bar->InternalRelease();
-    CXTPControl* holder = bar->GetControls()->Add(xtpControlPopup, 0, L"Other");
+    // The same text nested in another popup goes too.
+    CXTPControl* holder = menuBar->Add(xtpControlPopup, 0, L"Other");
     CXTPPopupBar* inner = CXTPPopupBar::CreatePopupBar(frame->GetCommandBars());
     holder->SetCommandBar(inner);
     inner->InternalRelease();
     inner->GetControls()->Add(xtpControlPopup, 0, L"MYTOOLS");
-    menuBar->Add(xtpControlPopup, 0, L"Other");
 
     EXPECT_FALSE(frame->RemoveUserPopupMenu(L""));
     EXPECT_NE(FindControlByParameter(menuBar, L"MyTools"), nullptr);
@@ -188,8 +203,12 @@ TEST_F(MainWindowStateTest, PdmCommandsHideWithTheirGroupAndComeBack) {
     mixed->GetControls()->Add(xtpControlButton, 2128);
     mixed->GetControls()->Add(xtpControlButton, 1001);
     CXTPControl* menuItem = frame->GetMenuBarControls()->Add(xtpControlButton, 2128);
+    // A control another rule hides (flag 16) is not the PDM switch's to change.
+    CXTPControl* hiddenElsewhere = frame->GetMenuBarControls()->Add(xtpControlButton, 2128);
+    hiddenElsewhere->SetHideFlag(16, TRUE);
 
     frame->ShowFlaggedCommandControls(false);
+    EXPECT_EQ(hiddenElsewhere->GetHideFlags() & xtpHideGeneric, 0u);
     EXPECT_FALSE(pdmOnly->IsVisible());
     EXPECT_FALSE(pdmOnly->GetAt(0)->IsVisible());
     EXPECT_TRUE(mixed->IsVisible());

@@ -194,6 +194,9 @@ TEST_F(StatusLineTest, NestedProgressSharesOneBarAndFreezesTheTextsUntilTheOuter
     EXPECT_EQ(Taskbar().total, 40u);
     proxy->SetProgressPos(-1);  // unknown progress: a marquee
     EXPECT_TRUE(bar->IsMarqueeOn());
+    proxy->SetProgressPos(0);  // nothing done yet is known progress
+    EXPECT_FALSE(bar->IsMarqueeOn());
+    EXPECT_EQ(bar->GetPosValue(), 0);
 
     EXPECT_TRUE(proxy->EndProgress());
     EXPECT_FALSE(proxy->IsProgressShown());
