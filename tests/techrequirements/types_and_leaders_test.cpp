@@ -71,6 +71,17 @@ TEST_F(TypesEditor, RemovingAParentTogetherWithItsChildRemovesBothAndTheRowsBelo
 
 TEST_F(TypesEditor, MovesNeedOneParentAndASiblingOnThatSide) {
     Host();
+    RunTypes(
+        [&](HWND window) {
+            // With a second child Surfaces could move down, and so could General: never together.
+            Act(window, Rows(L"General"));
+            Act(window, ListButton(L"AddEmbeddedButton"));
+            Act(window, Rows(L"Surfaces"));
+            EXPECT_TRUE(Enabled(L"MoveDownButton"));
+            Act(window, Rows(L"General,Surfaces"));
+            EXPECT_FALSE(Enabled(L"MoveDownButton")) << "a parent with its child";
+        },
+        DialogAction::Kind::Cancel);
     RunTypes([&](HWND window) {
         Act(window, Rows(L"Surfaces,Tolerances"));
         EXPECT_FALSE(Enabled(L"MoveUpButton")) << "two parents";
