@@ -304,6 +304,10 @@ TEST_F(Backstage, AHelpModifierPutsBackTheIdItFirstReplacedAndTheKernelCanRefres
         ASSERT_NE(print->GetPrintWindow(), nullptr) << "a drawing, request " << request;
         EXPECT_NE(print->GetPrintWindow()->GetSafeHwnd(), nullptr);
     }
+    // A document named after a drawing: the page prints the document, the drawing is let go.
+    EXPECT_TRUE(kernel->ShowRibbonBackstagePrintPage(frame, other));
+    ASSERT_NE(print->GetPrintWindow(), nullptr);
+    EXPECT_EQ(print->GetPrintWindow()->GetDocument(), other);
     view->Close();
     EXPECT_FALSE(kernel->ShowRibbonBackstagePrintPage(nullptr, document)) << "no frame";
 }

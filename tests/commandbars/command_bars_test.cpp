@@ -68,6 +68,12 @@ TEST_F(RibbonFrameTest, FixItemOnlyInClassicModeOnTheLeadingBorder) {
     s.user().expectMenuDismiss();
     bars->ContextMenu(bar, POINT{rect.left + 100, rect.top + 5});
     EXPECT_NE(lastMenu(s).find("\"Drawing\""), std::string::npos) << lastMenu(s);
+    // While the bars are customised no menu comes, not even the fix item.
+    bars->SetCustomizeMode(TRUE);
+    const std::string shown = lastMenu(s);
+    bars->ContextMenu(bar, border);
+    EXPECT_EQ(lastMenu(s), shown) << "a menu while customising";
+    bars->SetCustomizeMode(FALSE);
     bars->SetRibbonMode(true);
     s.user().expectMenuDismiss();
     bars->ContextMenu(bar, border);

@@ -65,10 +65,12 @@ TEST_F(CommandSearchTest, AnAddOnCommandIsListedOnceWhicheverWayItWasRegistered)
     overrideString(16980, L"Listed by the kernel\nBoth ways, later");
     overrideString(16970, L"Listed by the kernel too\nBoth ways, earlier");
     overrideString(16990, L"Known only to the add-on range\nAdd-on only");
+    overrideString(16960, L"Says it once\nSays it once");
     KVCommandContainer& commands = KVCommandContainer::Instance();
     ASSERT_TRUE(commands.RegisterCommand(16980, L"ADDON_LATER", {}));
     ASSERT_TRUE(commands.RegisterCommand(16970, L"ADDON_EARLIER", {}));
     ASSERT_TRUE(commands.RegisterCommand(new KVDocumentCommand(16990, L"ADDON_OBJECT", nullptr, nullptr, {}), 16990));
+    ASSERT_TRUE(commands.RegisterCommand(new KVDocumentCommand(16960, L"ADDON_ECHO", nullptr, nullptr, {}), 16960));
 
     for (const CString& filter : {CString(), Korvo::GetSearchableEquivalent(L"kernel"), Korvo::GetSearchableEquivalent(L"add-on")}) {
         const std::vector<CommandEntry> list = BuildCommandList(filter);
@@ -82,6 +84,9 @@ TEST_F(CommandSearchTest, AnAddOnCommandIsListedOnceWhicheverWayItWasRegistered)
     EXPECT_GE(Position(all, 16980), 0);
     ASSERT_GE(Position(all, 16990), 0);
     EXPECT_EQ(all[static_cast<std::size_t>(Position(all, 16990))].text, CString(L"Known only to the add-on range\nAdd-on only"));
+    // A prompt that only repeats the caption is not shown twice.
+    ASSERT_GE(Position(all, 16960), 0);
+    EXPECT_EQ(all[static_cast<std::size_t>(Position(all, 16960))].text, CString(L"Says it once"));
     EXPECT_EQ(BuildCommandList(Korvo::GetSearchableEquivalent(L"both ways")).size(), 2u);
 }
 
@@ -118,6 +123,8 @@ TEST_F(CommandSearchTest, SynonymLinesNameACommandThenItsWords) {
          {L"DocumentOpen", L"skipped"},
          {L"1001 &Load &&Co", L"1001:load &&co"},
          {L"17001 an application command", L"skipped"},
+         {L"32000 the last application command", L"skipped"},
+         {L"32001 past them", L"32001:past them"},
          {L"9335 the pane's own menu", L"skipped"},
          {L"46500 a user command", L"skipped"},
          {L"NoSuchCommand words", L"skipped"},

@@ -3,6 +3,7 @@
 #include "commandbars/command_tooltips.h"
 #include "commandbars/tooltip_context.h"
 #include "platform/core/text.h"
+#include "platform/kernel/ui/control.h"
 #include "tests/commandbars/ribbon_frame.h"
 
 namespace {
@@ -56,6 +57,25 @@ TEST_F(RibbonFrameTest, ShortcutsAreListedOnceInPriorityOrder) {
     EXPECT_EQ(text.find("CL; LL; "), 0u) << text;
     EXPECT_LT(text.find("Ctrl+L"), text.find("Shift"));
     EXPECT_EQ(text.find("Ctrl+L"), text.rfind("Ctrl+L")) << text;
+
+    // A prompt's "CALL:" start is its keyboard call; a colon in first place is the prompt's own.
+    platform::kernel::overrideString(4602, L"KC: Does a thing\nThing");
+    platform::kernel::overrideString(4603, L":colon first\nColon");
+    const CommandTooltipInfo* called = LoadCommandDescription(4602, bars, 0);
+    ASSERT_NE(called, nullptr);
+    EXPECT_EQ(called->text, CString(L"Does a thing"));
+    EXPECT_EQ(called->shortcut, CString(L"KC"));
+    const CommandTooltipInfo* colon = LoadCommandDescription(4603, bars, 0);
+    ASSERT_NE(colon, nullptr);
+    EXPECT_EQ(colon->title, CString(L"Colon"));
+    EXPECT_EQ(colon->text, CString(L":colon first"));
+    EXPECT_TRUE(colon->shortcut.IsEmpty());
+    // Shortcuts given later reach every stored record.
+    shortcuts->AddShortcut(ACCEL{FVIRTKEY | FCONTROL, 'N', 4602});
+    shortcuts->AddShortcut(ACCEL{FVIRTKEY | FCONTROL, 'M', 4603});
+    UpdateCommandTooltips(bars);
+    EXPECT_EQ(called->shortcut, CString(L"KC; Ctrl+N"));
+    EXPECT_EQ(colon->shortcut, CString(L"Ctrl+M"));
 }
 
 TEST_F(RibbonFrameTest, DescriptionFileGivesTheTextAndAfterTwoSecondsTheLongText) {
@@ -69,6 +89,15 @@ TEST_F(RibbonFrameTest, DescriptionFileGivesTheTextAndAfterTwoSecondsTheLongText
     s.advance(2000);
     tip = toUtf8(s.inspect().tooltip(frame->GetSafeHwnd()));
     EXPECT_NE(tip.find("text \"Long one\nLong two\""), std::string::npos) << tip;
+
+    // A description with nothing before its mark keeps the command's own short text.
+    KVCommandContainer::Instance().RegisterCommand(4604, L"LongOnly", KVCommandFlags{});
+    platform::kernel::overrideString(4604, L"Keeps its prompt\nLong only");
+    s.files().write(s.files().programFile(L"CommandInfo\\LongOnly.txt"), "---\nOnly the long text\n");
+    const CommandTooltipInfo* longOnly = LoadCommandDescription(4604, bars, 0);
+    ASSERT_NE(longOnly, nullptr);
+    EXPECT_EQ(longOnly->text, CString(L"Keeps its prompt"));
+    EXPECT_EQ(longOnly->longText, CString(L"Only the long text"));
 }
 
 TEST_F(RibbonFrameTest, NamesThatLeaveTheFolderReadNoDescription) {
@@ -79,6 +108,12 @@ TEST_F(RibbonFrameTest, NamesThatLeaveTheFolderReadNoDescription) {
     ASSERT_NE(record, nullptr);
     EXPECT_TRUE(record->text.IsEmpty());
     EXPECT_EQ(record->name, CString(L"..\\secret"));
+    // An add-on application's command without a name gets no record; any other id is named by
+    // its number.
+    EXPECT_EQ(LoadCommandDescription(15500, bars, 0), nullptr);
+    const CommandTooltipInfo* unnamed = LoadCommandDescription(4601, bars, 0);
+    ASSERT_NE(unnamed, nullptr);
+    EXPECT_EQ(unnamed->name, CString(L"4601"));
 }
 
 }  // namespace

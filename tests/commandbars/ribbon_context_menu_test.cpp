@@ -95,6 +95,12 @@ TEST_F(RibbonFrameTest, SystemPanelControlsGetNoQuickAccessAndCustomizeModeGetsN
 
 TEST_F(RibbonFrameTest, TheEmptyGroupAreaShowsTheGroupsMenuThatSwitchesGroupsOff) {
     const RECT edit = ribbon->GetGroupRect(home->GetGroup(1));
+    // On a group the layout did not define: its customise item, and no reset item.
+    s.user().expectMenuDismiss();
+    ::SendMessageW(ribbon->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(edit.right - 3), static_cast<WORD>(edit.bottom - 3)));
+    const std::string onGroup = lastMenu(s);
+    EXPECT_NE(onGroup.find(toUtf8(std::wstring(Korvo::I18n::Translate(L"panels.ribbon.customize.group").view()))), std::string::npos) << onGroup;
+    EXPECT_EQ(onGroup.find(toUtf8(std::wstring(Korvo::I18n::Translate(L"panels.ribbon.reset_group").view()))), std::string::npos) << onGroup;
     s.user().expectMenuChoose(L"Edit");
     ::SendMessageW(ribbon->GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(static_cast<WORD>(edit.right + 50), static_cast<WORD>(edit.top + 10)));
     const std::string menu = lastMenu(s);

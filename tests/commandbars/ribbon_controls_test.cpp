@@ -1,11 +1,26 @@
 // Setters by command id reach every control with the id, nested ones too; the split button
 // takes over the command run from it.
+#include "services/system_panel.h"
 #include "tests/commandbars/ribbon_frame.h"
 #include "tests/support/table_check.h"
 
 namespace {
 
 using namespace ribbontest;
+
+// A button that answers a value of its own through the value protocol.
+class ValueButton : public CXTPControlButton, public IDataExchange {
+public:
+    explicit ValueButton(int value) : value_(value) {}
+    void Reset() override {}
+    void SetValue(KVDocument*, const void*) override {}
+    const void* GetValue() override { return &value_; }
+    void CopyFrom(IDataExchange*) override {}
+    bool TakesValue(PanelValueKind) const override { return true; }
+
+private:
+    int value_;
+};
 
 class RibbonControlsTest : public RibbonFrameTest {
 protected:
@@ -44,6 +59,15 @@ TEST_F(RibbonControlsTest, SettersReachNestedDuplicatesAndLeaveTheRedrawLockAsFo
                                    [&](int id) { return !inner->FindControl(id)->GetEnabled(); });
     EXPECT_EQ(ribbon->GetRedrawLockCount(), 0);
     EXPECT_EQ(ribbon->GetControlData(690), nullptr);  // no value protocol on plain buttons
+
+    // A value comes from a visible group of the selected tab; a hidden group is passed over.
+    home->GetGroup(0)->Add(new ValueButton(1), 7000);
+    home->GetGroup(1)->Add(new ValueButton(2), 7000);
+    home->GetGroup(0)->SetVisible(FALSE);
+    ribbon->SelectTabSilently(0);
+    const auto* value = static_cast<const int*>(ribbon->GetControlData(7000));
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(*value, 2);
 }
 
 TEST_F(RibbonControlsTest, DeepWalkPassesTheParentChainAndAnEmptyFunctionDoesNothing) {

@@ -25,12 +25,18 @@ TEST_F(RibbonFrameTest, WithoutAnActiveViewOnlyTheDefaultContextIsTargeted) {
 }
 
 TEST_F(RibbonFrameTest, AContextShowsItsTabAndHidesContextualTabsNoLongerWanted) {
+    // A later tab of the same context shows as well, but the first one is the one selected.
+    Korvo::UI::RibbonTab* twin = AddTab(L"Sheet again", kSheetGuid);
+    twin->SetContextColor(xtpRibbonTabContextColorBlue);
+    twin->SetVisible(FALSE);
     ribbon->UpdateTabsForDocument(kSheetGuid, GUID{}, GUID{}, false);
     EXPECT_TRUE(sheet->IsVisible());
+    EXPECT_TRUE(twin->IsVisible());
     EXPECT_EQ(ribbon->GetCurrentTab(), sheet);  // it was hidden when chosen: selected
     // The sheet context goes while its tab is current: hidden, and the target selected at once.
     ribbon->UpdateTabsForDocument(kDefaultRibbonContext, GUID{}, GUID{}, false);
     EXPECT_FALSE(sheet->IsVisible());
+    EXPECT_FALSE(twin->IsVisible());
     EXPECT_EQ(ribbon->GetCurrentTab(), home);
 }
 

@@ -137,6 +137,10 @@ TEST_F(UserToolsPage, IconsGoToTheSelectedCommandAndThePromptKeepsItsRow) {
         s.user().expectFileChoose(browsed);
         Act(page, {Kind::Click, Page::kBrowse, {}});
         EXPECT_EQ(Text(page, Page::kIconCombo), browsed);
+        // The frames show the new icon at once, under the selected command's id only.
+        CXTPImageManager* images = platform::harness::mainFrameAt(s)->GetCommandBars()->GetImageManager();
+        EXPECT_NE(images->GetIconSet(chosen), nullptr);
+        EXPECT_EQ(images->GetIconSet(other), nullptr);
         // A new prompt rewrites the row in its place, still selected.
         Act(page, {Kind::Text, Page::kPrompt, L"Second"});
         EXPECT_EQ(SelectedRow(page), 1);

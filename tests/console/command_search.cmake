@@ -48,6 +48,14 @@ if(NOT clicked MATCHES "DrawFocusRect" OR retyped MATCHES "DrawFocusRect")
   message(FATAL_ERROR "the focus rectangle was drawn while the list did not have the focus:\n${out}")
 endif()
 
+# A double click runs the row's command only while the frame can run it.
+korvo_run(open EXIT 0 OUTPUT out ARGS --quiet log INPUT
+  "start\nidle\nsearch 1 \"automatic\"\nrow 1/1028 0 open\nsearch 1 \"tile\"\nrow 1/1028 0 open\nquit\n")
+korvo_expect("${out}" "call KVCommand::Run\\(1062, " "an enabled command runs")
+if(out MATCHES "KVCommand::Run\\(2935")
+  message(FATAL_ERROR "a disabled command ran from the list:\n${out}")
+endif()
+
 # A control inside a pop-up on a tab that is not selected: its tab is chosen, the chain opens
 # outermost first, the control is selected and the mouse cursor moves onto it.
 korvo_run(find EXIT 0 OUTPUT out INPUT

@@ -67,7 +67,8 @@ korvo_run(editors EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,window)
 korvo_expect("${out}" "call UndoBlock\\(\"Add technical requirements\"\\) cancelled\n" "Add that made nothing cancels its undo step")
 korvo_expect("${out}" "dump undo \"[^\n]*\"\n\\(no undo steps\\)\n" "cancelled editors leave no undo step")
 korvo_expect("${out}" "dialog requirement dialog, text \"Sharp edges to be blunted\"\n" "the text cell opens the requirement's editor")
-korvo_expect("${out}" "call CKvw32Doc::DeleteElements\\(\"Cover plate.grb\", 4\\)\n" "Remove deletes the selected requirement")
+korvo_expect("${out}" "call TechRequirementManager::DeleteInVarnel\\([^\n]*, false\\)\n([^\n]*\n)?call CKvw32Doc::DeleteElements\\(\"Cover plate.grb\", 4\\)\n"
+             "Remove takes the requirement out of the PDM work item, then deletes it")
 korvo_expect("${out}" "  row 0 id 1: 1 [^\n]*\"Edited\"[^\n]*\n  row 1 id 2: 2 [^\n]*\"Edited again\"[^\n]*\n  row 2 id 3: [^\n]*\n  row 3 id 5: 5 [^\n]*\"Edited\"[^\n]*\n  row 4 id 6: 6 [^\n]*\"Edited again\"[^\n]*\n  row 5 id 7: 7 [^\n]*\"Edited\" "
              "duplicates, the removed row gone and the pasted copy")
 korvo_expect("${out}" "undo \"Change technical requirements\"\nundo \"Change technical requirements\"\nundo \"Копирование технических требований\"\nundo \"Delete technical requirements\"\n"
@@ -88,6 +89,11 @@ korvo_run(create_text EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log,windo
 korvo_expect("${out}" "kvpf: control \"TechRequirementDialog.CreateText\" is disabled\n" "All views offers no CreateText")
 korvo_expect("${out}" "box answer IDNO \\(expected\\)\n(call [^\n]*\n)*box [^\n]*\nbox answer IDYES" "declining creates nothing")
 korvo_expect("${out}" "call CKvw32Doc::CreateNewView\\(\"Cover plate.grb\", 2, 65537\\)\n" "no view shows the page: a new one")
+string(REGEX MATCHALL "call KVTextCoreModule::CreateText" texts "${out}")
+list(LENGTH texts count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "the declined question made a text too (${count} texts):\n${out}")
+endif()
 korvo_expect("${out}" "call KVTextCoreModule::CreateText\\(view on page 65537\\)\n" "the new view takes the text")
 korvo_expect("${out}" "  row 4 id 5: 5 [^\n]*\"Unspecified limit deviations per IT14\" \"-\"[^\n]*\n  row 5 id 6: 6 [^\n]*\"Coating per the company standard\" \"-\""
              "the exported page's texts come back as requirements")

@@ -20,6 +20,12 @@ korvo_expect("${out}" "dialog click 4197\ndialog tree 3961 focus \"Home\\|Docume
 korvo_expect("${out}" "focus \"Home\\|Document\\|Save all\"\ndialog click 4197\ndialog tree 3961 focus \"Home\\|Document\\|Save\"\n"
              "after the last match the first comes again")
 
+# Opened on a later match, find-next starts there and not at the first match.
+korvo_run(find_later EXIT 0 OUTPUT out ARGS --quiet call,log,window,menu INPUT
+  "start\nidle\n${customize}expect dialog 782 answer page 782 text 4196 \"save\" click 4197 click 4197 ok\nright-click 1 1093\nquit\n")
+korvo_expect("${out}" "dialog click 4197\ndialog tree 3961 focus \"Home\\|Document\\|Save as\"\ndialog click 4197\ndialog tree 3961 focus \"Home\\|Document\\|Save all\"\n"
+             "the focused match comes first, then the one after it")
+
 # Categories and the command tree's search: a match inside a pop-up shows with its pop-up
 # expanded; the system commands leave the service commands out.
 korvo_run(search EXIT 0 OUTPUT out ARGS --quiet call,log,window,menu INPUT

@@ -58,10 +58,13 @@ string(CONCAT exchange
   "expect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\mine.kvcmd\"\n"
   "expect file choose \"C:\\\\Users\\\\user\\\\Documents\\\\mine.kvcmd\"\n"
   "expect dialog 1299 answer click 43087 click 43080 click 43080 click 43080 click 43080 click 43080 click 43080 "
-  "click 43080 click 43080 dump click 43084 ok\n"
+  "click 43080 click 43080 dump click 43084 dump ok\n"
   "command 1 1215\ndump user-commands\nquit\n")
 korvo_run(export_import EXIT 0 OUTPUT out ARGS --quiet call,log,window INPUT "${exchange}")
 korvo_expect("${out}" "dialog control 43078 listbox \"\"\ndialog control" "every command deleted")
+after("${out}" "dialog click 43084" reopened)
+korvo_expect("${reopened}" "dialog control 43078 listbox \"[^\n]*\"\ndialog   #0 \"[^\n]*\" selected\n" "the page lists the imported commands, the first selected")
+korvo_expect("${reopened}" "\ndialog   #7 \"[^\n]*\"\ndialog control" "all eight of them")
 # The same commands before the export and after the import, whatever their order.
 function(commands_of text out)
   string(REGEX REPLACE "\n  frame" " | frame" text "${text}")

@@ -110,6 +110,12 @@ TEST_F(RibbonPageEditingTest, ControlsMoveWithTheirSeparatorsAndPopupsFollowWhat
         ASSERT_EQ(open->GetType(), xtpControlSplitButtonPopup);
         ASSERT_EQ(open->GetCommandBar()->GetControls()->GetCount(), 1);
         EXPECT_EQ(open->GetCommandBar()->GetControls()->GetAt(0)->GetID(), 1063);
+        // One of two controls removed, it stays a pop-up.
+        Drag(page.GetCommandTree(), L"Tile vertically", page, L"Home|Document|Open|Cascade", 0.9);
+        ASSERT_EQ(open->GetCommandBar()->GetControls()->GetCount(), 2);
+        Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|Open|Tile vertically");
+        Menu(page, RibbonPropertyPage::kRemoveMenuCommand);
+        EXPECT_EQ(document->FindControl(1001)->GetType(), xtpControlSplitButtonPopup);
         // Its last control removed, the pop-up is a plain button again.
         Act(dialog, Action::Kind::Select, RibbonPropertyPage::kBarTree, L"Home|Document|Open|Cascade");
         Menu(page, RibbonPropertyPage::kRemoveMenuCommand);

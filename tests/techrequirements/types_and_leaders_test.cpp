@@ -71,6 +71,17 @@ TEST_F(TypesEditor, RemovingAParentTogetherWithItsChildRemovesBothAndTheRowsBelo
 
 TEST_F(TypesEditor, MovesNeedOneParentAndASiblingOnThatSide) {
     Host();
+    RunTypes(
+        [&](HWND window) {
+            // With a second child Surfaces could move down, and so could General: never together.
+            Act(window, Rows(L"General"));
+            Act(window, ListButton(L"AddEmbeddedButton"));
+            Act(window, Rows(L"Surfaces"));
+            EXPECT_TRUE(Enabled(L"MoveDownButton"));
+            Act(window, Rows(L"General,Surfaces"));
+            EXPECT_FALSE(Enabled(L"MoveDownButton")) << "a parent with its child";
+        },
+        DialogAction::Kind::Cancel);
     RunTypes([&](HWND window) {
         Act(window, Rows(L"Surfaces,Tolerances"));
         EXPECT_FALSE(Enabled(L"MoveUpButton")) << "two parents";
@@ -211,7 +222,14 @@ TEST_F(RequirementEditing, ThePdmImportDialogsReferencesBalance) {
     const int before = platform::kernel::pdmControl().handlesAlive;
     s.user().expectDialog(L"TechRequirementVarnelImportDialog", [&](HWND window) {
         EXPECT_EQ(platform::kernel::pdmControl().handlesAlive, before + 3);
-        EXPECT_FALSE(s.user().act(window, DialogAction{DialogAction::Kind::Select, 0, L"#1", L"TechRequirementVarnelImportDialog.StandardReqsList"}).has_value());
+        const DialogAction chooseRow{DialogAction::Kind::Select, 0, L"#1", L"TechRequirementVarnelImportDialog.StandardReqsList"};
+        EXPECT_FALSE(s.user().act(window, chooseRow).has_value());
+        // A selection emptied again takes OK away until a row is chosen once more.
+        auto* list = dynamic_cast<kvpf::ListControl*>(kvpf::WpfDockFormView::FindControl(L"TechRequirementVarnelImportDialog.StandardReqsList"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_FALSE(list->UserSelectRows({}).has_value());
+        EXPECT_TRUE(s.user().act(window, DialogAction{DialogAction::Kind::Ok}).has_value()) << "OK without a selection";
+        EXPECT_FALSE(s.user().act(window, chooseRow).has_value());
         EXPECT_FALSE(s.user().act(window, DialogAction{DialogAction::Kind::Ok}).has_value());
     });
     ASSERT_FALSE(Click(L"Import").has_value());
