@@ -195,6 +195,14 @@ TEST_F(PanelFrames, ExecutingTheRibbonTwinHandsItsValueToTheBar) {
               0);
     // The other frames' bars are their own.
     EXPECT_EQ(barText(first, kLevel), L"0");
+    // A bar takes over a twin's value only when both frames show the same document.
+    CSysPanelToolbar* firstBar = frameOf(first)->GetSysPanelToolbar();
+    firstBar->CopyControlValue(frameOf(third)->GetSysPanelToolbar()->FindRegisteredControl(static_cast<int>(kLevel)));
+    EXPECT_EQ(barText(first, kLevel), L"0");
+    EXPECT_EQ(barValue(first, kLevel), 0.0);
+    frameOf(second)->GetSysPanelToolbar()->set_syspanel_doublevar(a->Cont2D(), kLevel, 3.0, -1);
+    firstBar->CopyControlValue(frameOf(second)->GetSysPanelToolbar()->FindRegisteredControl(static_cast<int>(kLevel)));
+    EXPECT_EQ(barText(first, kLevel), L"3");
 }
 
 }  // namespace

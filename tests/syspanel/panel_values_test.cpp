@@ -76,6 +76,12 @@ TEST_F(PanelValues, ShowTheDefaultsOrWhatTheSelectionHasInCommon) {
     s.kernel().setObjectParameter(document, b, "Level", NumberParameter{9.0, -1, 0});
     s.kernel().raiseParameterEvent(document, 515, 0x20);
     EXPECT_EQ(barText(kLevel), CString(L"2"));
+    // The edit the user is typing in keeps its text; its twin follows.
+    dynamic_cast<CXTPControlEdit*>(onBar(kLevel))->GetEditCtrl()->SetFocus();
+    s.kernel().raiseParameterEvent(document, 515);
+    EXPECT_EQ(barText(kLevel), CString(L"2"));
+    EXPECT_EQ(ribbonText(kLevel), CString(L"9"));
+    ::SetFocus(window);
     s.kernel().setInCommand(document, true);
     s.kernel().raiseParameterEvent(document, 515);
     EXPECT_EQ(barText(kLevel), CString(L"2"));
@@ -221,6 +227,18 @@ TEST_F(PanelValues, ANameBecomesAVariableInOneUndoBlock) {
     ASSERT_NE(defaults[0].Get<NumberParameter>(), nullptr);
     EXPECT_EQ(defaults[0].Get<NumberParameter>()->variable, 0);
     EXPECT_EQ(ribbonText(kLevel), CString(L"h1"));
+
+    // A document already collecting undo steps keeps its block: the edit opens and closes none.
+    document->Cont2D()->start_undo_block(0, 1);
+    const auto collecting = calls(s).size();
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"h2"), std::nullopt);
+    const auto inBlock = calls(s);
+    EXPECT_EQ(document->GetUndoMode(), 1);
+    EXPECT_EQ(indexOf(std::vector<std::wstring>(inBlock.begin() + static_cast<long>(collecting), inBlock.end()),
+                      L"start_undo_block"),
+              -1);
+    document->Cont2D()->end_undo_block();
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"h1"), std::nullopt);
 
     // Typing the bound name again changes nothing and opens no block.
     const auto before = calls(s).size();
