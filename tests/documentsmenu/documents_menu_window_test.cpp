@@ -97,6 +97,7 @@ TEST_F(DocumentsMenuWindowTest, ViewStateRoundTripsThroughALayoutAndLoadingTwice
     load(xml);
     EXPECT_TRUE(window->IsExpanded(bolts));
     EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    + M6\n  + Nuts\n");
+    EXPECT_TRUE(window->HasHiddenItems()) << "a hidden document alone";
     window->SetHidden(m6, L"hex bolt.grb", false);
     EXPECT_FALSE(window->IsHidden(m6, L"hex bolt.grb"));
     EXPECT_FALSE(window->HasHiddenItems());

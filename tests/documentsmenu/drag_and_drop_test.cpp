@@ -160,6 +160,13 @@ TEST_F(DragAndDropTest, FilesDroppedOnALibraryRowCopyOnlyDocumentsAndAFailedCopy
     EXPECT_NE(GetFileAttributesW((folder + L"B.GRB").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW((folder + L"notes.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW((outside + L"a.grb").c_str()), INVALID_FILE_ATTRIBUTES);  // copied, not moved
+    // Offered as a move, the documents leave where they were.
+    writeFile(outside + L"c.grb");
+    dropOnRow(L"M6", false);
+    EXPECT_TRUE(FileDragSource::Instance().DragFiles({CString((outside + L"c.grb").c_str())}, DROPEFFECT_MOVE));
+    idle();
+    EXPECT_NE(GetFileAttributesW((folder + L"c.grb").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((outside + L"c.grb").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // Only files that are no documents: the shell is handed nothing and the drop fails.
     COleDataObject data;

@@ -57,14 +57,34 @@ TEST_F(PanelValues, ShowTheDefaultsOrWhatTheSelectionHasInCommon) {
     EXPECT_EQ(barText(kLevel), CString(L"4"));
     EXPECT_EQ(ribbonText(kLevel), CString(L"4"));
     EXPECT_EQ(*static_cast<const std::int32_t*>(dynamic_cast<IDataExchange*>(onBar(kColour))->GetValue()), 7);
+    // A 3D view shows the defaults for 3D.
+    constexpr unsigned kLayer = 911;
+    const auto word = [&](CXTPControl* control) { return *static_cast<const std::int32_t*>(dynamic_cast<IDataExchange*>(control)->GetValue()); };
+    document->GetDefaultParameters()->SetDefaultColor(kveval::ColorParameter{9, -1}, true);
+    document->GetActiveKVView()->SetShows3D(true);
+    s.kernel().raiseParameterEvent(document, 778);
+    EXPECT_EQ(word(onBar(kColour)), 9);
+    document->GetActiveKVView()->SetShows3D(false);
+    s.kernel().setDefaultParameter(document, "Layer", std::int32_t{3});
+    s.kernel().raiseParameterEvent(document, 778);
+    EXPECT_EQ(word(onBar(kColour)), 7);
+    EXPECT_EQ(word(inRibbon(kLayer)), 3);
+    // The material control's own write (kind 0) refreshes none of them; another change does.
+    s.kernel().setDefaultParameter(document, "Color", kveval::ColorParameter{8, -1});
+    ApplicationEventManager::Instance().Raise(kEventObjectsPropertiesChanged, ObjectsPropertiesChangedArgs(0, document, nullptr, 0));
+    EXPECT_EQ(word(onBar(kColour)), 7);
+    ApplicationEventManager::Instance().Raise(kEventObjectsPropertiesChanged, ObjectsPropertiesChangedArgs(0, document, nullptr, 1));
+    EXPECT_EQ(word(onBar(kColour)), 8);
 
     // Three objects: two agree within the tolerance, one has no level and does not count.
     const int a = s.kernel().addObject(document), b = s.kernel().addObject(document), c = s.kernel().addObject(document);
     s.kernel().setObjectParameter(document, a, "Level", NumberParameter{2.0, -1, 0});
     s.kernel().setObjectParameter(document, b, "Level", NumberParameter{2.0 + 5e-9, -1, 0});
+    s.kernel().setObjectParameter(document, c, "Layer", std::int32_t{5});
     s.kernel().select(document, {a, -1, b, c});
     s.kernel().raiseParameterEvent(document, 783);
     EXPECT_EQ(barText(kLevel), CString(L"2"));
+    EXPECT_EQ(word(inRibbon(kLayer)), 5);  // the one selected object with a layer
     EXPECT_EQ(ribbonText(kLevel), CString(L"2"));
 
     // Values that differ beyond it have nothing in common: the edit keeps what it shows.
