@@ -182,6 +182,16 @@ TEST_F(DragAndDropTest, FilesDroppedOnALibraryRowCopyOnlyDocumentsAndAFailedCopy
 }
 
 TEST_F(DragAndDropTest, ADragNobodyAnswersIsCancelledAsAFailure) {
+    // A selection with a row that is no document's drags nothing at all.
+    writeFile(kLibraries + L"M6\\a.grb");
+    open();
+    expand(L"Standard");
+    expand(L"M6");
+    Record* document = record(L"a.grb");
+    ASSERT_NE(document, nullptr);
+    document->BeginDragSelection({document, record(L"M6")});
+    EXPECT_TRUE(session.takeFailures().empty());
+
     LibraryDragDrop::DoDragLibrary(m6);
     const std::vector<std::wstring> failures = session.takeFailures();
     ASSERT_EQ(failures.size(), 1u);
