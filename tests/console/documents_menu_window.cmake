@@ -35,6 +35,15 @@ korvo_run(third EXIT 0 OUTPUT out ARGS --host ${host} INPUT
 korvo_expect("${out}" "\n +0x[0-9a-f]+ [^\n]*\"Libraries\" visible" "the browser pane shows the selected configuration")
 korvo_expect("${out}" "selected window 0x[0-9a-f]+ theme NativeWindows10\n    \\+ Libraries\n1007 " "the collapsed configuration after a restart")
 
+# Shown again, the last hidden rows leave the saved state empty: a fourth run hides nothing.
+korvo_run(unhide EXIT 0 OUTPUT out ARGS --host ${host} INPUT
+  "${open_sample}start\nidle\ndocuments-pane show-hidden\ndocuments-pane expand \"Libraries\"\ndocuments-pane visible \"Bracket.grb\"\ndocuments-pane visible \"Prototypes\"\ndocuments-pane show-hidden\ndump panes 1\nquit\n")
+korvo_expect("${out}" "theme NativeWindows10\n    - Libraries\n      - Samples\n          Bracket.grb\n          Cover plate.grb\n      - Templates\n        \\+ Prototypes\n1007 "
+             "rows shown again stay when hidden rows are left out")
+korvo_run(fourth EXIT 0 OUTPUT out ARGS --host ${host} INPUT "${open_sample}start\nidle\ndump panes 1\nquit\n")
+korvo_expect("${out}" "theme NativeWindows10\n    - Libraries\n      - Samples\n          Bracket.grb\n          Cover plate.grb\n      - Templates\n        \\+ Prototypes\n1007 "
+             "nothing hidden after a restart")
+
 # A search looks at the documents a library lists: each condition alone keeps a matching name out
 # (the hidden attribute, a folder named like a document, another extension, a document hidden in
 # the window while hidden rows are not shown), and a plain document of the same kind matches.

@@ -72,6 +72,10 @@ korvo_expect("${out}" "  1870 button [^\n]*\n  1871 button [^\n]*\n  2713 filter
              "a button shown in a batch: the area laid out at its end, the properties applied")
 korvo_expect("${out}" "HideAllSelectionFilterButtons: done\ndump panel 1\nbar visible[^\n]*\n(  [^\n]*\n)*  2713 filter group - \"Dimensions\" enabled hidden [^\n]* icon 4118 "
              "hidden with its own look back")
+korvo_run(hide_commands EXIT 0 OUTPUT out INPUT
+  "start\nidle\nkernel --frame 1 SetSelectionFilterSet 13\nkernel --frame 1 HideAllSelectionFilterButtons\ndump panel 1\nquit\n")
+korvo_expect("${out}" "\n  1250 button [^\n]* visible [^\n]*\n  1869 button [^\n]* visible " "a command of the set stays")
+korvo_expect("${out}" "\n  2792 button [^\n]* hidden [^\n]*\n  2791 button [^\n]* hidden " "the selection's commands go with the filters")
 
 # Updating the filters outside a drawing or 3D view with no filter set leaves the panel's controls
 # nothing to act on: the ribbon's twins are disabled too; a drawing's view keeps them.

@@ -63,6 +63,11 @@ TEST_F(BrowserHistoryTest, ANewStepAfterGoingBackForgetsTheStepsAheadAndTheButto
     EXPECT_EQ(pane->GetHistory()->GetCount(), 4u);
     EXPECT_EQ(tooltip(PreviewWnd::kBackId),
               std::wstring(Korvo::I18n::Translate(L"model_tree_wnd.command.move_back").GetString()));
+    // Back over several steps, a new one forgets every step ahead.
+    for (int back = 0; back < 3; ++back) pane->GoBack();
+    EXPECT_EQ(pane->GetHistory()->GetPosition(), 0u);
+    pane->ShowFolder(loose + L"A\\B\\", true);
+    EXPECT_EQ(pane->GetHistory()->GetCount(), 2u);
 }
 
 TEST_F(BrowserHistoryTest, TheHistoryKeeps256StepsAndGrowsItsRoomAsTheyCome) {

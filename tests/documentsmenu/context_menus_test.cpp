@@ -57,6 +57,7 @@ TEST_F(ContextMenusTest, EachRowKindOffersItsActions) {
     expand(L"Vault");
     expand(L"Flanges");
     ASSERT_TRUE(RemoveDirectoryW(GetLibraryAbsolutePath(gone)));
+    writeFile(kLibraries + L"Gone");  // a file where the folder was is no folder either
 
     EXPECT_EQ(keys(single(L"Standard")), L"active_configuration |open_in_explorer open_window |close ");
     EXPECT_EQ(keys(single(L"M6")), L"open_in_explorer open_window create_toolbar ");

@@ -1,6 +1,7 @@
 // Every service of the documents menu the rest of the program calls, by the name it calls it.
 #include <gtest/gtest.h>
 
+#include "documentsmenu/clipart_opener.h"
 #include "documentsmenu/documents_menu_dlg.h"
 #include "documentsmenu/drag_formats.h"
 #include "documentsmenu/library_drag_drop.h"
@@ -40,6 +41,19 @@ TEST_F(DocumentsMenuServicesTest, EachServiceAnswersUnderItsName) {
     files.Attach(platform::mfc::makeDataObject({{CF_HDROP, MakeDropFiles({L"C:\\a.grb"})}}));
     EXPECT_EQ(dragDrop.OnDragOverWindow(&files, 0, POINT{}, window.get()), DROPEFFECT_NONE);
     EXPECT_TRUE(dragDrop.OnDropOnWindow(&files, DROPEFFECT_COPY, POINT{}, window.get()));
+    // Dropped there, each library and each group opens in a pane of its own at the drop point.
+    std::vector<CString> opened;
+    const ClipartOpener installed = GetClipartOpener();
+    SetClipartOpener({[&](ILibrary* shown, const POINT*) { return opened.push_back(shown->GetName()), true; },
+                      [&](ILibrariesGroup* shown, const POINT*) { return opened.push_back(shown->GetName()), true; },
+                      {}, {}});
+    COleDataObject both;
+    both.Attach(platform::mfc::makeDataObject({{LibraryFormat(), MakeIdentifierList({nuts->GetId(), m6->GetId()})},
+                                               {LibrariesGroupFormat(), MakeIdentifierList({bolts->GetId()})}}));
+    EXPECT_EQ(dragDrop.OnDragOverWindow(&both, 0, POINT{}, window.get()), DROPEFFECT_MOVE);
+    EXPECT_TRUE(dragDrop.OnDropOnWindow(&both, DROPEFFECT_COPY, POINT{}, window.get()));
+    EXPECT_EQ(opened, (std::vector<CString>{L"Nuts", L"M6", L"Bolts"}));
+    SetClipartOpener(installed);
 
     // The form-factor hand-over: nothing pending applies nothing.
     PreviewFormFactorApplyManager& manager = PreviewFormFactorApplyManager::Instance();

@@ -43,6 +43,13 @@ TEST_F(DocumentsMenuWindowTest, SearchFiltersWithTheTrimmedLowerCaseTextAndClear
     EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n  - Nuts\n      hex nut.grb\n");
     EXPECT_EQ(box->GetEditText(), L"hex nut");
 
+    // Deleting the text refills unfiltered and gives the button its find icon back.
+    search(L"bolt");
+    box->SetEditText(L"");
+    box->OnEditChanged();
+    EXPECT_FALSE(findButton()->ShowsClear());
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n  - Nuts\n      hex nut.grb\n");
+
     // The clear button empties the box and the filter; the search expansions were remembered.
     search(L"bolt");
     session.user().click(window->GetSafeHwnd(), kFindId);
@@ -97,6 +104,7 @@ TEST_F(DocumentsMenuWindowTest, ViewStateRoundTripsThroughALayoutAndLoadingTwice
     load(xml);
     EXPECT_TRUE(window->IsExpanded(bolts));
     EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    + M6\n  + Nuts\n");
+    EXPECT_TRUE(window->HasHiddenItems()) << "a hidden document alone";
     window->SetHidden(m6, L"hex bolt.grb", false);
     EXPECT_FALSE(window->IsHidden(m6, L"hex bolt.grb"));
     EXPECT_FALSE(window->HasHiddenItems());

@@ -160,6 +160,13 @@ TEST_F(DragAndDropTest, FilesDroppedOnALibraryRowCopyOnlyDocumentsAndAFailedCopy
     EXPECT_NE(GetFileAttributesW((folder + L"B.GRB").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetFileAttributesW((folder + L"notes.txt").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(GetFileAttributesW((outside + L"a.grb").c_str()), INVALID_FILE_ATTRIBUTES);  // copied, not moved
+    // Offered as a move, the documents leave where they were.
+    writeFile(outside + L"c.grb");
+    dropOnRow(L"M6", false);
+    EXPECT_TRUE(FileDragSource::Instance().DragFiles({CString((outside + L"c.grb").c_str())}, DROPEFFECT_MOVE));
+    idle();
+    EXPECT_NE(GetFileAttributesW((folder + L"c.grb").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((outside + L"c.grb").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // Only files that are no documents: the shell is handed nothing and the drop fails.
     COleDataObject data;
@@ -175,6 +182,16 @@ TEST_F(DragAndDropTest, FilesDroppedOnALibraryRowCopyOnlyDocumentsAndAFailedCopy
 }
 
 TEST_F(DragAndDropTest, ADragNobodyAnswersIsCancelledAsAFailure) {
+    // A selection with a row that is no document's drags nothing at all.
+    writeFile(kLibraries + L"M6\\a.grb");
+    open();
+    expand(L"Standard");
+    expand(L"M6");
+    Record* document = record(L"a.grb");
+    ASSERT_NE(document, nullptr);
+    document->BeginDragSelection({document, record(L"M6")});
+    EXPECT_TRUE(session.takeFailures().empty());
+
     LibraryDragDrop::DoDragLibrary(m6);
     const std::vector<std::wstring> failures = session.takeFailures();
     ASSERT_EQ(failures.size(), 1u);

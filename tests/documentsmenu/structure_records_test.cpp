@@ -138,14 +138,18 @@ TEST_F(StructureRecordsTest, FilteredFillsExpandDownToWhatMatches) {
 TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     build();
     model.setExcluded(nuts, true);
+    model.setExcluded(metric, true);
     m6->SetDocumentExcluded(L"hex bolt.grb", true);
+    // A file with the hidden attribute is no document of the library, shown or not.
+    writeFile(kLibraries + L"Bolts\\M6\\secret.grb");
+    ASSERT_TRUE(SetFileAttributesW((kLibraries + L"Bolts\\M6\\secret.grb").c_str(), FILE_ATTRIBUTE_HIDDEN));
     window.SetHidden(washers, true);
     open();
     expand(L"Standard");
     EXPECT_EQ(rows(), L"- Standard\n  + Bolts\n");
     expand(L"Bolts");
     expand(L"M6");
-    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        Ёлочка.grb\n      Metric\n");
+    EXPECT_EQ(rows(), L"- Standard\n  - Bolts\n    - M6\n        Ёлочка.grb\n");
 
     // Shown on request: excluded rows grey, hidden ones in the tree again.
     window.SetShowExcluded(true);
@@ -156,6 +160,7 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
               L"- Standard\n  - Bolts\n    - M6\n        hex bolt.grb\n        Ёлочка.grb\n      Metric\n  + Nuts\n"
               L"    Washers\n");
     EXPECT_EQ(report().textColor(row(L"Nuts"), kColumnAuthor), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(report().textColor(row(L"Metric"), kColumnName), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_EQ(report().textColor(row(L"hex bolt.grb"), kColumnName), GetSysColor(COLOR_GRAYTEXT));
     EXPECT_EQ(report().textColor(row(L"Bolts"), kColumnName), XTP_REPORT_COLOR_DEFAULT);
 
@@ -166,6 +171,12 @@ TEST_F(StructureRecordsTest, ExcludedAndHiddenObjects) {
     EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"nuts", &window)) << "an excluded library is searched";
     window.SetHidden(washers, false);
     EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"washers", &window));
+    window.SetHidden(nuts, true);
+    EXPECT_FALSE(LibrariesGroupRecord::MatchesSearch(standard, L"nuts", &window)) << "a hidden library";
+    window.SetShowHidden(true);
+    EXPECT_TRUE(LibrariesGroupRecord::MatchesSearch(standard, L"nuts", &window));
+    window.SetShowHidden(false);
+    window.SetHidden(nuts, false);
     EXPECT_TRUE(LibraryRecord::MatchesSearch(m6, L"hex", &window));
     window.SetHidden(m6, L"hex bolt.grb", true);
     EXPECT_FALSE(LibraryRecord::MatchesSearch(m6, L"hex", &window));

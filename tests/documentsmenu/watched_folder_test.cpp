@@ -90,6 +90,7 @@ TEST_F(WatchedFolderTest, AnExclusionFollowsItsFileWhileExcludedDocumentsAreNotS
     tree->Populate();
     renameOutside(L"a2.grb", L"a2.bak");
     EXPECT_FALSE(m6->IsDocumentExcluded(L"a2.grb"));
+    EXPECT_FALSE(m6->IsDocumentExcluded(L"a2.bak"));
     // A file of another type that becomes an excluded name comes back excluded, so not listed.
     m6->SetDocumentExcluded(L"a3.grb", true);
     renameOutside(L"a2.bak", L"a3.grb");

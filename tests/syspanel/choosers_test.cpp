@@ -110,6 +110,16 @@ TEST_F(Choosers, ColourPastTheBasicOnesShowsAllColoursAndKeepsShow256Stored) {
     EXPECT_EQ(profile(kDialogSection, L"UserH"), -12345);
     EXPECT_NE(profile(kDialogSection, L"Width"), -12345);
     EXPECT_EQ(*static_cast<const std::int32_t*>(colour->GetValue()), 100);  // no choice
+
+    // A basic colour with "Show256" off: the 16 basic colours, and the check box to ask for more.
+    const std::int32_t five = 5;
+    colour->SetValue(document->Cont2D(), &five);
+    click(904);
+    ASSERT_TRUE(dialog->IsOpen());
+    EXPECT_EQ(dialog->StandardList().GetCount(), 16);
+    EXPECT_FALSE(dialog->IsShow256());
+    EXPECT_TRUE(dialog->IsShow256Enabled());
+    EXPECT_EQ(DeactivateOpenChooser(window), std::nullopt);
 }
 
 TEST_F(Choosers, CustomColoursShowOnceAndTheColourDialogSelectsAnExistingEntry) {

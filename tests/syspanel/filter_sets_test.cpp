@@ -34,10 +34,22 @@ TEST(FilterSetTable, ThirtySixUniqueSetsEachEndedWithinItsRecord) {
         const auto members = FilterSets::MembersOf(record);
         EXPECT_LT(members.size(), 30u) << record[0];  // the end marker stands inside the record
         EXPECT_EQ(record[members.size() + 1], -1) << record[0];
-        // Every look a set gives is of a filter button.
-        for (const FilterSets::ButtonLook& look : FilterSets::LooksOf(record[0]))
+        // Every look a set gives is of a filter button the set lists, but for the three its looks
+        // add (2741 in set 32, 2720 in set 18, 2718 in set 19), each once (set 32 gives 2706 first
+        // and again in the order of set 5).
+        const std::set<std::pair<int, int>> added = {{32, 2741}, {18, 2720}, {19, 2718}};
+        std::multiset<int> looked;
+        for (const FilterSets::ButtonLook& look : FilterSets::LooksOf(record[0])) {
             EXPECT_TRUE(Korvo::UI::IsFilterButtonId(look.id)) << record[0] << " " << look.id;
+            const bool listed = std::find(members.begin(), members.end(), look.id) != members.end();
+            EXPECT_TRUE(listed || added.contains({record[0], look.id})) << record[0] << " " << look.id;
+            looked.insert(look.id);
+        }
+        for (const int id : looked) EXPECT_EQ(looked.count(id), record[0] == 32 && id == 2706 ? 2u : 1u) << record[0] << " " << id;
     }
+    // The fixed command icons: two of their own, every other command the icon of its own number.
+    for (const auto& [command, icon] : FilterSets::FixedCommandIcons())
+        EXPECT_EQ(icon, command == 2792 ? 41064u : command == 2791 ? 43162u : command) << command;
     EXPECT_EQ(FilterSets::Find(99), nullptr);
     const auto six = FilterSets::MembersOf(*FilterSets::Find(6));
     EXPECT_EQ(std::vector<int>(six.begin(), six.end()),

@@ -195,6 +195,32 @@ TEST_F(PanelFrames, ExecutingTheRibbonTwinHandsItsValueToTheBar) {
               0);
     // The other frames' bars are their own.
     EXPECT_EQ(barText(first, kLevel), L"0");
+    // A bar takes over a twin's value only when both frames show the same document.
+    CSysPanelToolbar* firstBar = frameOf(first)->GetSysPanelToolbar();
+    firstBar->CopyControlValue(frameOf(third)->GetSysPanelToolbar()->FindRegisteredControl(static_cast<int>(kLevel)));
+    EXPECT_EQ(barText(first, kLevel), L"0");
+    EXPECT_EQ(barValue(first, kLevel), 0.0);
+    frameOf(second)->GetSysPanelToolbar()->set_syspanel_doublevar(a->Cont2D(), kLevel, 3.0, -1);
+    firstBar->CopyControlValue(frameOf(second)->GetSysPanelToolbar()->FindRegisteredControl(static_cast<int>(kLevel)));
+    EXPECT_EQ(barText(first, kLevel), L"3");
+    // The layer alike; the coordinate system keeps its index through a reset while a document shows.
+    constexpr unsigned kLayer = 911, kSystem = 912;
+    const auto word = [](CSysPanelToolbar* bar, unsigned id) { return *static_cast<const std::int32_t*>(bar->GetControlValue(id)); };
+    CSysPanelToolbar* thirdBar = frameOf(third)->GetSysPanelToolbar();
+    CSysPanelToolbar* secondBar = frameOf(second)->GetSysPanelToolbar();
+    for (CSysPanelToolbar* bar : {firstBar, secondBar, thirdBar})
+        ASSERT_TRUE(bar->SetSyspanelControls({{static_cast<int>(kLayer), 0, 0}, {static_cast<int>(kSystem), 0, 0}}));
+    thirdBar->set_syspanel_int(b->Cont2D(), kLayer, 4);
+    secondBar->set_syspanel_int(a->Cont2D(), kLayer, 7);
+    const std::int32_t kept = word(firstBar, kLayer);
+    ASSERT_NE(kept, 4);
+    firstBar->CopyControlValue(thirdBar->FindRegisteredControl(static_cast<int>(kLayer)));
+    EXPECT_EQ(word(firstBar, kLayer), kept);
+    firstBar->CopyControlValue(secondBar->FindRegisteredControl(static_cast<int>(kLayer)));
+    EXPECT_EQ(word(firstBar, kLayer), 7);
+    firstBar->set_syspanel_int(a->Cont2D(), kSystem, 2);
+    dynamic_cast<IDataExchange*>(firstBar->FindRegisteredControl(static_cast<int>(kSystem)))->Reset();
+    EXPECT_EQ(word(firstBar, kSystem), 2);
 }
 
 }  // namespace

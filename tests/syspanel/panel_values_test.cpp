@@ -57,14 +57,34 @@ TEST_F(PanelValues, ShowTheDefaultsOrWhatTheSelectionHasInCommon) {
     EXPECT_EQ(barText(kLevel), CString(L"4"));
     EXPECT_EQ(ribbonText(kLevel), CString(L"4"));
     EXPECT_EQ(*static_cast<const std::int32_t*>(dynamic_cast<IDataExchange*>(onBar(kColour))->GetValue()), 7);
+    // A 3D view shows the defaults for 3D.
+    constexpr unsigned kLayer = 911;
+    const auto word = [&](CXTPControl* control) { return *static_cast<const std::int32_t*>(dynamic_cast<IDataExchange*>(control)->GetValue()); };
+    document->GetDefaultParameters()->SetDefaultColor(kveval::ColorParameter{9, -1}, true);
+    document->GetActiveKVView()->SetShows3D(true);
+    s.kernel().raiseParameterEvent(document, 778);
+    EXPECT_EQ(word(onBar(kColour)), 9);
+    document->GetActiveKVView()->SetShows3D(false);
+    s.kernel().setDefaultParameter(document, "Layer", std::int32_t{3});
+    s.kernel().raiseParameterEvent(document, 778);
+    EXPECT_EQ(word(onBar(kColour)), 7);
+    EXPECT_EQ(word(inRibbon(kLayer)), 3);
+    // The material control's own write (kind 0) refreshes none of them; another change does.
+    s.kernel().setDefaultParameter(document, "Color", kveval::ColorParameter{8, -1});
+    ApplicationEventManager::Instance().Raise(kEventObjectsPropertiesChanged, ObjectsPropertiesChangedArgs(0, document, nullptr, 0));
+    EXPECT_EQ(word(onBar(kColour)), 7);
+    ApplicationEventManager::Instance().Raise(kEventObjectsPropertiesChanged, ObjectsPropertiesChangedArgs(0, document, nullptr, 1));
+    EXPECT_EQ(word(onBar(kColour)), 8);
 
     // Three objects: two agree within the tolerance, one has no level and does not count.
     const int a = s.kernel().addObject(document), b = s.kernel().addObject(document), c = s.kernel().addObject(document);
     s.kernel().setObjectParameter(document, a, "Level", NumberParameter{2.0, -1, 0});
     s.kernel().setObjectParameter(document, b, "Level", NumberParameter{2.0 + 5e-9, -1, 0});
+    s.kernel().setObjectParameter(document, c, "Layer", std::int32_t{5});
     s.kernel().select(document, {a, -1, b, c});
     s.kernel().raiseParameterEvent(document, 783);
     EXPECT_EQ(barText(kLevel), CString(L"2"));
+    EXPECT_EQ(word(inRibbon(kLayer)), 5);  // the one selected object with a layer
     EXPECT_EQ(ribbonText(kLevel), CString(L"2"));
 
     // Values that differ beyond it have nothing in common: the edit keeps what it shows.
@@ -76,6 +96,12 @@ TEST_F(PanelValues, ShowTheDefaultsOrWhatTheSelectionHasInCommon) {
     s.kernel().setObjectParameter(document, b, "Level", NumberParameter{9.0, -1, 0});
     s.kernel().raiseParameterEvent(document, 515, 0x20);
     EXPECT_EQ(barText(kLevel), CString(L"2"));
+    // The edit the user is typing in keeps its text; its twin follows.
+    dynamic_cast<CXTPControlEdit*>(onBar(kLevel))->GetEditCtrl()->SetFocus();
+    s.kernel().raiseParameterEvent(document, 515);
+    EXPECT_EQ(barText(kLevel), CString(L"2"));
+    EXPECT_EQ(ribbonText(kLevel), CString(L"9"));
+    ::SetFocus(window);
     s.kernel().setInCommand(document, true);
     s.kernel().raiseParameterEvent(document, 515);
     EXPECT_EQ(barText(kLevel), CString(L"2"));
@@ -221,6 +247,18 @@ TEST_F(PanelValues, ANameBecomesAVariableInOneUndoBlock) {
     ASSERT_NE(defaults[0].Get<NumberParameter>(), nullptr);
     EXPECT_EQ(defaults[0].Get<NumberParameter>()->variable, 0);
     EXPECT_EQ(ribbonText(kLevel), CString(L"h1"));
+
+    // A document already collecting undo steps keeps its block: the edit opens and closes none.
+    document->Cont2D()->start_undo_block(0, 1);
+    const auto collecting = calls(s).size();
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"h2"), std::nullopt);
+    const auto inBlock = calls(s);
+    EXPECT_EQ(document->GetUndoMode(), 1);
+    EXPECT_EQ(indexOf(std::vector<std::wstring>(inBlock.begin() + static_cast<long>(collecting), inBlock.end()),
+                      L"start_undo_block"),
+              -1);
+    document->Cont2D()->end_undo_block();
+    ASSERT_EQ(s.user().typeText(window, kLevel, L"h1"), std::nullopt);
 
     // Typing the bound name again changes nothing and opens no block.
     const auto before = calls(s).size();

@@ -161,6 +161,15 @@ TEST_F(RaytracingPopups, CopiesHaveBarsOfTheirOwnAndTheSameChoice) {
     EXPECT_EQ(cameraOf(*cameraCopy), 5u);
     qualityCopy->CopyFrom(camera);
     EXPECT_EQ(qualityOf(*qualityCopy), 3);
+    // A copied choice tells no command, on either side (the camera's value above told one).
+    s.runUntilIdle();
+    site->commands.clear();
+    quality->SelectQuality(1, false);
+    qualityCopy->CopyFrom(quality);
+    quality->CopyFrom(qualityCopy);
+    EXPECT_EQ(qualityOf(*qualityCopy), 1);
+    s.runUntilIdle();
+    EXPECT_TRUE(site->commands.empty());
     cameraCopy->InternalRelease();
     qualityCopy->InternalRelease();
 }

@@ -69,10 +69,11 @@ TEST_F(SpinActionDialog, TheChosenModeIsTakenOverAndAStepThatIsNoPositiveNumberB
     EXPECT_EQ(reached(1).GetSpinStep(), 2.5);
     // Mode 2 keeps the step; mode 0 goes back to the default step.
     answer({click(1492), ok});
-    EXPECT_EQ(reached(2).GetSpinStep(), 2.5);
+    CSyspanelEditCtrl& used = reached(2);
+    EXPECT_EQ(used.GetSpinStep(), 2.5);
     answer({click(1490), ok});
-    EXPECT_EQ(reached(0).GetSpinMode(), 0u);
-    EXPECT_EQ(reached(0).GetSpinStep(), 1.0);
+    EXPECT_EQ(used.GetSpinMode(), 0u);
+    EXPECT_EQ(used.GetSpinStep(), 1.0);
     // A word reads as 0, which would stop the spinning; a negative step would turn it round.
     for (const wchar_t* typed : {L"abc", L"-2", L"0"}) {
         answer({click(1491), text(102, typed), ok});

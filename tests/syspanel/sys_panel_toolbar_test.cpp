@@ -68,8 +68,10 @@ TEST_F(PanelTest, TheFirstRegistrationOfAnIdStaysAndTheCallerKeepsItsReference) 
 
     // A second registration pass changes nothing.
     CXTPControl* level = bar->FindRegisteredControl(907);
+    const auto* g1 = bar->GetG1Button();
     bar->RegisterSyspanelControls();
     EXPECT_EQ(bar->FindRegisteredControl(907), level);
+    EXPECT_EQ(bar->GetG1Button(), g1);
 }
 
 TEST_F(PanelTest, SettersReachOnlyRegisteredControlsAndWorkWhileTheyAreOffTheBar) {
@@ -188,6 +190,9 @@ TEST_F(PanelTest, ButtonStatusTakesCheckedThenDisabledAndStateReadsItBack) {
     EXPECT_FALSE(checked);
     ASSERT_TRUE(bar->GetControlState(2710, nullptr, &disabled));
     EXPECT_TRUE(disabled);
+    bar->GetControls()->FindControl(2710)->SetChecked(2);  // indeterminate: not checked
+    ASSERT_TRUE(bar->GetControlState(2710, &checked, nullptr));
+    EXPECT_FALSE(checked);
     EXPECT_EQ(bar->GetControls()->FindControl(2710)->GetFlags(), xtpFlagManualUpdate);
 
     // Registered but not on the bar: no state.
@@ -222,6 +227,7 @@ TEST_F(PanelTest, CommandControlsAreLimitedToThirtyAndComeManualEnabledAndExplai
     records[2] = {2730, 400, 50};  // a filter button with its tooltip
     records[35] = {2731, 400, 50};  // past the 30th: no button
     bar->set_syspanel_doublevar(kDocument, 907, 8.0, -1);
+    ASSERT_TRUE(bar->SwitchSelectionFilterSet(5));
     ASSERT_TRUE(bar->SetSyspanelControls(records));
 
     // The filter button brings the selection area (G1, lazy geometry, mode, 1870, 1871) with it.
@@ -248,6 +254,9 @@ TEST_F(PanelTest, CommandControlsAreLimitedToThirtyAndComeManualEnabledAndExplai
 
     EXPECT_TRUE(bar->SetSyspanelControls({}));
     EXPECT_EQ(controls->GetCount(), 0);
+    // The set the list replaced is no longer current: switching back to it rebuilds the bar.
+    EXPECT_TRUE(bar->SwitchSelectionFilterSet(5));
+    EXPECT_NE(controls->FindControl(2701), nullptr);
 }
 
 TEST_F(PanelTest, TextFormattingControlsOnTheBarMirrorTheirCommands) {
@@ -269,6 +278,22 @@ TEST_F(PanelTest, TextFormattingControlsOnTheBarMirrorTheirCommands) {
     EXPECT_TRUE(controls->FindControl(952)->GetChecked());
     EXPECT_TRUE(controls->FindControl(931)->GetChecked());  // the module has no state for 1298
     EXPECT_EQ(controls->GetCount(), 3);
+
+    // Each command reaches its own control: one command checked at a time, all controls shown.
+    const std::pair<UINT, int> pairs[] = {{1289, 922}, {1290, 923}, {1291, 924}, {1292, 925},
+                                          {1293, 926}, {1294, 927}, {1295, 928}, {1296, 929},
+                                          {1297, 930}, {1298, 931}, {1320, 951}, {1327, 952}};
+    stlControlsIDs all;
+    for (const auto& [command, control] : pairs) all.push_back({control, 0, 0});
+    ASSERT_TRUE(bar->SetSyspanelControls(all));
+    for (const auto& [command, control] : pairs) {
+        states.clear();
+        for (const auto& [other, unused] : pairs) states[other] = {true, other == command};
+        bar->SyspanelStatusChanged();
+        for (const auto& [other, otherControl] : pairs)
+            EXPECT_EQ(controls->FindControl(otherControl)->GetChecked() != FALSE, other == command)
+                << "command " << command << ", control " << otherControl;
+    }
 }
 
 TEST_F(PanelTest, CommandGroupsGrowAtTheirEndAndLeaveEachOtherAlone) {

@@ -23,6 +23,7 @@ const SysPanelValue& commit(CSyspanelEdit& edit, LPCWSTR text) {
 TEST(SyspanelEdit, CommittingATextFollowsTheStyleBits) {
     CSyspanelEdit fontSize("FontSize", 9, -1.0);  // default text, never negative
     EXPECT_EQ(commit(fontSize, L"-3").value, 0.0);
+    EXPECT_EQ(commit(fontSize, L"-0.5").value, 0.0);
     EXPECT_EQ(commit(fontSize, L"0").value, 0.0);
     EXPECT_EQ(commit(fontSize, L"2,5").value, 2.5);
     // Without a document a word is read as a number: no digit "0", so the "default" sentinel.
@@ -41,6 +42,7 @@ TEST(SyspanelEdit, CommittingATextFollowsTheStyleBits) {
     CSyspanelEdit atLeastOne("Scale", 4, -1.0);
     EXPECT_EQ(commit(atLeastOne, L"0.0000001").value, 1.0);
     EXPECT_EQ(commit(atLeastOne, L"-5").value, 1.0);
+    EXPECT_EQ(commit(atLeastOne, L"0.000002").value, 0.000002);
 }
 
 TEST(SyspanelEdit, TheNumberBehindATextKeepsToTheStyleLimits) {
@@ -62,6 +64,10 @@ TEST(SyspanelEdit, HiddenSignsKeepTheStoredSign) {
     edit.SetValue(nullptr, &negative);
     EXPECT_EQ(edit.GetEditText(), CString(L"2.5"));
     EXPECT_EQ(commit(edit, L"4").value, -4.0);
+    // A value within the noise of zero has no sign to keep.
+    const SysPanelValue noise{-1e-11, -1, CString()};
+    edit.SetValue(nullptr, &noise);
+    EXPECT_EQ(commit(edit, L"4").value, 4.0);
 }
 
 TEST(SyspanelEdit, FocusClearsAndRestoresTheDefaultText) {
