@@ -171,6 +171,19 @@ TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesT
     RefreshAllWorkmixPages();
     EXPECT_TRUE(platform::kernel::livePages().empty());
     EXPECT_EQ(platform::kernel::pdmControl().handlesAlive, 0);
+
+    // Another main frame losing its PDM windows leaves this frame's page alone.
+    platform::kernel::pdmControl().failingCalls.clear();
+    RefreshAllWorkmixPages();
+    ASSERT_EQ(platform::kernel::livePages().size(), 1u);
+    CMainFrame* first = CKvw32App::Instance()->GetActiveMainFrame();
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.kernel().newMainFrame()));
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    CloseWorkmixPagesOf(second);
+    EXPECT_EQ(platform::kernel::livePages().size(), 1u);
+    CloseWorkmixPagesOf(first);
+    EXPECT_TRUE(platform::kernel::livePages().empty());
 }
 
 // While the PDM system is away there is no explorer to show: neither the seven explorer windows
