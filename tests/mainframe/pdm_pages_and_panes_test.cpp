@@ -146,6 +146,22 @@ TEST_F(PdmPagesAndPanes, TheStartPageModeChoosesThePagesStartPageFirst) {
 
     platform::kernel::pdmControl().pageFactory = false;
     EXPECT_FALSE(IsWorkmixPageAvailable());
+
+    // Each new main frame shows its own pages: mode 0 only the start page even while connected,
+    // mode 1 connected only the work-mix page.
+    platform::kernel::pdmControl().pageFactory = true;
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    GetSettings().startPage.mode = 0;
+    ShowStartPageOnStartup();
+    s.runUntilIdle();
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 2u);
+    EXPECT_EQ(platform::kernel::livePages().size(), 1u);
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    GetSettings().startPage.mode = 1;
+    ShowStartPageOnStartup();
+    s.runUntilIdle();
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 2u);
+    EXPECT_EQ(platform::kernel::livePages().size(), 2u);
 }
 
 TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesTheViewEmpty) {
