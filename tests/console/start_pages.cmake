@@ -49,6 +49,12 @@ korvo_expect("${out}" "model DisconnectPdm: done\ndump startpage 1\nstart-page [
 korvo_expect("${out}" "model ConnectPdm: 0\n(window [^\n]*\n)*dump startpage 1\nstart-page [^\n]*\nwork-mix-page [^\n]*\n"
              "the connection brings the page back")
 
+# Open with close-after-open, the file chooser cancelled: no document became active, the page stays.
+korvo_run(open_cancelled EXIT 0 OUTPUT out
+          INPUT "start\nidle\ncommand 1 1068\nexpect file cancel\nstartpage 1 open close\nstartpage 1 show-option off\ndump startpage 1\nnew-frame\ncommand 2 1068\nquit\n")
+korvo_expect("${out}" "dump startpage 1\nstart-page [^\n]* show-option off " "a cancelled open leaves the page, which keeps its show option")
+korvo_expect("${out}" "user command 1068 to frame 2\n[^\n]*\ncall [^\n]*CreateControl\\([^\n]*, false, true\\)\n" "the next page starts with the show option cleared and close-after-open as last ticked")
+
 korvo_run(no_page EXIT 0 OUTPUT out INPUT "start\nidle\nstartpage 1 open\nquit\n")
 korvo_expect("${out}" "startpage: frame 1 shows no start page\n" "a frame without a start page says so")
 
