@@ -164,6 +164,23 @@ TEST_F(PdmPagesAndPanes, TheStartPageModeChoosesThePagesStartPageFirst) {
     EXPECT_EQ(platform::kernel::livePages().size(), 2u);
 }
 
+// A page that is already the active child follows the kernel's maximised-MDI flag when shown
+// again, not the state it happens to be in.
+TEST_F(PdmPagesAndPanes, AStartPageShownAgainTakesTheKernelsMaximisedFlag) {
+    Start();
+    CMainFrame* frame = CKvw32App::Instance()->GetActiveMainFrame();
+    ASSERT_NE(frame, nullptr);
+    for (const bool maximise : {false, true, false}) {
+        GlobalContainer::SetMaximizeMdi(maximise);
+        OpenStartPage();
+        s.runUntilIdle();
+        BOOL maximised = !maximise;
+        ASSERT_NE(frame->MDIGetActive(&maximised), nullptr);
+        EXPECT_EQ(maximised != FALSE, maximise);
+    }
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 1u);
+}
+
 TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesTheViewEmpty) {
     Start();
     s.kernel().setPdmConnected(true);
