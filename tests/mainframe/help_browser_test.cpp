@@ -110,6 +110,10 @@ TEST_F(HelpBrowser, WebLinksAndPdfFilesGoToTheShellAndItsFailureIsSaid) {
     Started(s);
     EXPECT_TRUE(OnHelpLink(L"HTTP://example.com/Page"));
     EXPECT_TRUE(Has(s.journal().texts("process"), L"shell-opened null, \"HTTP://example.com/Page\""));
+    EXPECT_TRUE(OnHelpLink(L"https://example.com/Secure"));
+    EXPECT_TRUE(Has(s.journal().texts("process"), L"shell-opened null, \"https://example.com/Secure\""));
+    // A web address inside a help page's own address is the browser's to follow.
+    EXPECT_FALSE(OnHelpLink(L"index.htm?from=http://example.com"));
     // ".pdf" at the very start is no PDF file.
     EXPECT_FALSE(OnHelpLink(L".pdf"));
     s.files().write(kProgram + L"\\Docs\\guide.pdf", "%PDF");
