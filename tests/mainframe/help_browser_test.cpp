@@ -300,6 +300,20 @@ TEST_F(HelpBrowser, ContentsClosesTheHelpWindowAndShowsTheTutorialCommandOrAPage
     view->ClickLink(L"C:\\Tut\\missing.htm");
     EXPECT_EQ(view->GetLocationURL(), L"C:\\Tut\\index.htm");
     EXPECT_FALSE(view->GetRegisterAsDropTarget());
+
+    // Another main window gets a tutorial tab of its own, and the idle pass redraws every page.
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.kernel().newMainFrame()));
+    ASSERT_NE(second, nullptr);
+    ASSERT_EQ(CKvw32App::Instance()->GetActiveMainFrame(), second);
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=contents:index.htm"));
+    ::PostMessageW(second->GetSafeHwnd(), WM_NULL, 0, 0);
+    s.runUntilIdle();
+    ASSERT_EQ(documents.size(), 2u);
+    auto* other = dynamic_cast<CEmbeddedHtmlView*>(documents[1]->GetViews().at(0));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->GetParentFrame()->GetParentFrame(), second);
+    EXPECT_EQ(view->GetParentFrame()->GetParentFrame(), &main);
+    EXPECT_FALSE(other->IsRedrawPending());
 }
 
 TEST_F(HelpBrowser, TheViewsDropTargetTakesNothing) {
