@@ -187,12 +187,22 @@ TEST_F(HelpBrowser, TheAttachedHelpWindowTakesTheRightQuarterAndMovesWithTheMain
     // The help window moves: the main window's right edge follows.
     ::MoveWindow(help->GetSafeHwnd(), mainNow.right + 40, 100, 300, 400, TRUE);
     EXPECT_EQ(WindowRect(mainWindow), (RECT{mainNow.left, 100, mainNow.right + 40, 500}));
+    // Neither pulls the other across itself: a main window past the help window's right edge, or a
+    // help window left of the main window's left edge, leaves the other alone.
+    const RECT helpPlaced = WindowRect(help->GetSafeHwnd());
+    ::MoveWindow(mainWindow, mainNow.left, 100, helpPlaced.right + 50 - mainNow.left, 400, TRUE);
+    EXPECT_EQ(WindowRect(help->GetSafeHwnd()), helpPlaced);
+    const RECT mainWide = WindowRect(mainWindow);
+    ::MoveWindow(help->GetSafeHwnd(), mainWide.left - 100, 120, 50, 300, TRUE);
+    EXPECT_EQ(WindowRect(mainWindow), mainWide);
     // Detached, neither follows the other.
     ::SendMessageW(help->GetSafeHwnd(), WM_COMMAND, CEmbeddedHelpFrame::kToggleAttachedCommand, 0);
     EXPECT_FALSE(help->IsAttached());
     const RECT helpNow = WindowRect(help->GetSafeHwnd());
     ::MoveWindow(mainWindow, 0, 0, 200, 200, TRUE);
     EXPECT_EQ(WindowRect(help->GetSafeHwnd()), helpNow);
+    ::MoveWindow(help->GetSafeHwnd(), 400, 50, 300, 300, TRUE);
+    EXPECT_EQ(WindowRect(mainWindow), (RECT{0, 0, 200, 200}));
     ::SendMessageW(help->GetSafeHwnd(), WM_COMMAND, CEmbeddedHelpFrame::kToggleAttachedCommand, 0);
 
     // The close button gives the main window back its placement.
@@ -202,6 +212,19 @@ TEST_F(HelpBrowser, TheAttachedHelpWindowTakesTheRightQuarterAndMovesWithTheMain
     WINDOWPLACEMENT after{};
     ::GetWindowPlacement(mainWindow, &after);
     EXPECT_EQ(after.rcNormalPosition, original);
+
+    // Closed while detached, the help window leaves the main window where it stands.
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=tutorhtm:index.htm"));
+    s.runUntilIdle();
+    help = main.GetEmbeddedHelp();
+    ASSERT_NE(help, nullptr);
+    ::SendMessageW(help->GetSafeHwnd(), WM_COMMAND, CEmbeddedHelpFrame::kToggleAttachedCommand, 0);
+    const RECT beside = WindowRect(mainWindow);
+    EXPECT_FALSE(beside == original);
+    s.user().close(help->GetSafeHwnd());
+    s.runUntilIdle();
+    EXPECT_EQ(main.GetEmbeddedHelp(), nullptr);
+    EXPECT_EQ(WindowRect(mainWindow), beside);
 }
 
 TEST_F(HelpBrowser, AMaximisedMainWindowSplitsTheScreenAndIsLeftAloneOnClose) {
