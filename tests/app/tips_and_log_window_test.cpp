@@ -159,10 +159,15 @@ TEST_F(LogWindowTest, ShowsTheLogWithWindowsLineEndsAndReloadsOnlyWhenItChanged)
     ::SendMessageW(Window()->GetSafeHwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(::IsWindow(Window()->GetSafeHwnd()));
     EXPECT_FALSE(Window()->IsWindowVisible());
-    KVLog_Write(3, L"Fresh line");
+    KVLog_Write(3, L"Fresh line\r\nand its second");
     Run(s, kViewLog);
     EXPECT_TRUE(Window()->IsWindowVisible());
-    EXPECT_NE(Shown().Find(L"Fresh line"), -1);
+    EXPECT_NE(Shown().Find(L"Fresh line\r\nand its second"), -1);  // a line end already whole stays one
+    EXPECT_GT(Window()->GetLastLength(), length);
+    // Every later showing without new output keeps the text and its scrolling too.
+    ::SendMessageW(edit, EM_LINESCROLL, 0, -1000);
+    Run(s, kViewLog);
+    EXPECT_EQ(::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 TEST_F(LogWindowTest, ARefusedLockOrAFailedReadLeavesTheTextAndTheLockAsTheyWere) {
