@@ -17,15 +17,15 @@ korvo_expect("${out}" "\\| Date: Mon Jun  1 09:0[0-9]:[0-9][0-9] 2026\n\\| Produ
              "the placeholders are filled in")
 korvo_expect("${out}" "\\| Describe the problem here:\nuser close" "the last line ends in CR LF too")
 
-# A recipient with blanks around it and quotes and backslashes in it, a placeholder twice, and no
-# fallback when the page's text is not an address.
-file(WRITE "${program}/TechnicalSupportForm.txt" "  o\"brien\\\\desk@mail.example  \n<UserName>/<UserName>\n")
+# A recipient with blanks around it and quotes and backslashes in it, a placeholder twice, an
+# address on a later line, and no fallback when the page's text is not an address.
+file(WRITE "${program}/TechnicalSupportForm.txt" "  o\"brien\\\\desk@mail.example  \n<UserName>/<UserName>\nme@home.example\n")
 file(READ "${program}/i18n/Rus.tsv" rus)
 string(REPLACE "technical_support_url\thttps://" "technical_support_url\tsee " rus "${rus}")
 file(WRITE "${program}/i18n/Rus.tsv" "${rus}")
 korvo_run(quoted EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT "${request}")
-korvo_expect("${out}" "started ${mail} --to=\"o\\\\\"brien\\\\\\\\desk@mail.example\" --subject=\"Technical support request\"\ninput 22 bytes, UTF-16LE without a byte-order mark\n\\| user/user\n"
-             "each value is quoted, the blanks go, the placeholder is replaced twice")
+korvo_expect("${out}" "started ${mail} --to=\"o\\\\\"brien\\\\\\\\desk@mail.example\" --subject=\"Technical support request\"\ninput 56 bytes, UTF-16LE without a byte-order mark\n\\| user/user\n\\| me@home.example\n"
+             "each value is quoted, the blanks go, the placeholder is replaced twice, a later address is body text")
 
 # A first line whose "@" comes first stays in the body and the built-in address is used.
 file(WRITE "${program}/TechnicalSupportForm.txt" "@b.c\n")
