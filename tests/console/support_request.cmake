@@ -53,7 +53,7 @@ korvo_run(web EXIT 0 OUTPUT out ARGS --host ${host} --quiet log,window INPUT
 korvo_expect("${out}" "ShellExecuteW\\(null, \"http://www.velmora.example/support\"" "the first web link opens its page")
 
 # The kernel's sketch check list: select all then OK checks every setting; clear all then cancel
-# leaves them cleared, as the buttons set them at once.
+# leaves them cleared, as the buttons set them at once; clear all then OK clears every row too.
 korvo_run(sketch EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
-  "start\nidle\nexpect dialog 20694 answer click 2156 ok\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer cancel\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer click 2157 cancel\nkernel RunModalDialog \"1111\"\nquit\n")
-korvo_expect("${out}" "RunModalDialog: true states 1111\n.*RunModalDialog: false states 0100\n.*RunModalDialog: false states 0000\n" "the check list answers what the user chose")
+  "start\nidle\nexpect dialog 20694 answer click 2156 ok\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer cancel\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer click 2157 cancel\nkernel RunModalDialog \"1111\"\nexpect dialog 20694 answer click 2157 ok\nkernel RunModalDialog \"1011\"\nquit\n")
+korvo_expect("${out}" "RunModalDialog: true states 1111\n.*RunModalDialog: false states 0100\n.*RunModalDialog: false states 0000\n.*RunModalDialog: true states 0000\n" "the check list answers what the user chose")
