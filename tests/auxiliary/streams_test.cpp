@@ -55,6 +55,7 @@ TEST(MemoryStream, SeeksStayWithinTheBytesAndReadsStopAtTheEnd) {
     EXPECT_EQ(stream.Seek(0, 99), 3u);  // clamped to the size
     EXPECT_EQ(stream.Seek(1, -4), 3u);  // before the start: unchanged
     EXPECT_EQ(stream.Seek(1, -1), 2u);
+    EXPECT_EQ(stream.Seek(1, -2), 0u);  // back exactly to the start
     EXPECT_EQ(stream.Seek(1, 7), 3u);
     EXPECT_EQ(stream.Seek(5, 0), 3u);  // an unknown origin
     char out[8] = {};
