@@ -45,15 +45,22 @@ korvo_expect("${out}" "at 80,70\ndump birdseye\n[^\n]*\n[^\n]*\n[^\n]*\nframe \\
 korvo_expect("${out}" "2181 to frame 1/1003\ndump birdseye\nmode rectangle update 1 half 1x1\n[^\n]*\n[^\n]*\nframe hidden\n"
              "the rectangle mode erases the captured frame and lets the mouse go")
 
-# Update on request: the kernel's invalidation leaves the overview, the pane's redraw paints it;
+# The kernel's invalidation repaints; on request it leaves the overview, the pane's redraw paints it;
 # a model waiting for regeneration is not drawn but asked to repaint later.
-string(CONCAT script "${opened}"
+string(CONCAT script "${opened}" "kernel InvalidateBirdsEyeView\n"
   "expect dialog 1345 answer click 1102 ok\ncommand 1/1003 2178\nkernel InvalidateBirdsEyeView\ncommand 1/1003 2182\n"
   "model SetRegenerationNeeded 1 1\ncommand 1/1003 2182\nquit\n")
 korvo_run(update EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log)
+korvo_expect("${out}" "SetBirdsEyeViewView: done\n(call [^\n]*\n|window [^\n]*\n)*call STATUS::PrepareGC[^\n]*\n(call [^\n]*\n|window [^\n]*\n)*kernel InvalidateBirdsEyeView: done\n"
+             "in the default mode the kernel's invalidation repaints")
 after("${out}" "dialog ended 1" rest)
 korvo_expect("${rest}" "kernel InvalidateBirdsEyeView: done\nuser command 2182 to frame 1/1003\ncall STATUS::PrepareGC[^\n]*\n(call [^\n]*\n)*call KVDocument::redraw_struct"
              "invalidation is ignored, the redraw command paints")
+string(FIND "${rest}" "kernel InvalidateBirdsEyeView: done" invalidated)
+string(SUBSTRING "${rest}" 0 ${invalidated} before_invalidated)
+if(before_invalidated MATCHES "PrepareGC|redraw_struct")
+  message(FATAL_ERROR "the kernel's invalidation repainted an overview that updates on request:\n${rest}")
+endif()
 after("${out}" "SetRegenerationNeeded: done" rest)
 korvo_expect("${rest}" "call CKvw32Doc::RepaintNeeded\\(\"Bracket.grb\"\\)\n" "a model to regenerate asks for a later repaint")
 if(rest MATCHES "redraw_struct")
