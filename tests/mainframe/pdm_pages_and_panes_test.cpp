@@ -82,6 +82,26 @@ TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnecti
     archives->RefreshExplorer();
     EXPECT_EQ(platform::kernel::liveExplorers().front()->GetRefreshCount(), 1);
 
+    // Selecting in the archives opens a working copy the work mix lets open, and nothing else.
+    KVPDMExplorerCommand* select = platform::kernel::liveExplorers().front()->GetCommand();
+    ASSERT_NE(select, nullptr);
+    s.files().write(L"C:\\Pdm\\part.grb", "part");
+    auto* copy = new KVPDMWorkingCopy(L"C:\\Pdm\\part.grb");
+    EXPECT_TRUE(select->Execute(copy));
+    platform::kernel::pdmControl().heldBack.insert(L"C:\\Pdm\\part.grb");
+    EXPECT_FALSE(select->Execute(copy));
+    copy->Release();
+    EXPECT_FALSE(select->Execute(platform::kernel::liveExplorers().front()));  // no working copy
+    // The favorites' explorer gets no select command.
+    CVarnelFrame* favorites = Pane(CVarnelFrame::kFavorites);
+    ASSERT_NE(favorites, nullptr);
+    favorites->ShowWindow(SW_SHOW);
+    favorites->OnActivatePane();
+    ASSERT_EQ(platform::kernel::liveExplorers().size(), 2u);
+    for (KVPDMExplorer* made : platform::kernel::liveExplorers())
+        EXPECT_EQ(made->GetCommand() != nullptr, made->GetKind() == CVarnelFrame::kArchives) << made->GetKind();
+    favorites->DestroyExplorer();
+
     archives->DestroyExplorer();
     EXPECT_EQ(archives->GetExplorerWindow(), nullptr);
     EXPECT_FALSE(::IsWindow(explorer));
