@@ -57,3 +57,25 @@ korvo_expect("${out}" "ShellExecuteW\\(null, \"http://www.velmora.example/suppor
 korvo_run(sketch EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
   "start\nidle\nexpect dialog 20694 answer click 2156 ok\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer cancel\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer click 2157 cancel\nkernel RunModalDialog \"1111\"\nexpect dialog 20694 answer click 2157 ok\nkernel RunModalDialog \"1011\"\nquit\n")
 korvo_expect("${out}" "RunModalDialog: true states 1111\n.*RunModalDialog: false states 0100\n.*RunModalDialog: false states 0000\n.*RunModalDialog: true states 0000\n" "the check list answers what the user chose")
+
+# Only the first address and the first two web addresses become links, and a text that is a link
+# already stays as it is.
+file(READ "${program}/dialogs.xml" original_dialogs)
+set(dialogs "${original_dialogs}")
+string(REPLACE "<Static text=\"Write to technical support:\" rect=\"12,12,330,16\"/>"
+  "<Static text=\"See &lt;A HREF=&quot;http://www.velmora.example&quot;&gt;www.velmora.example&lt;/A&gt;\" rect=\"12,2,330,8\"/>\n    <Static text=\"www.velmora.example/news\" rect=\"12,4,330,8\"/>\n    <Static text=\"www.velmora.example/shop\" rect=\"12,6,330,8\"/>\n    <Static text=\"www.velmora.example/blog\" rect=\"12,8,330,8\"/>\n    <Static text=\"Write to technical support:\" rect=\"12,12,330,16\"/>\n    <Static text=\"Mail &lt;A HREF=&quot;mailto:desk@velmora.example&quot;&gt;desk@velmora.example&lt;/A&gt;\" rect=\"12,24,330,8\"/>"
+  dialogs "${dialogs}")
+file(WRITE "${program}/dialogs.xml" "${dialogs}")
+korvo_run(links EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
+  "start\nidle\nexpect dialog 1400 answer dump ok\ncommand 1 1048\nquit\n")
+korvo_expect("${out}" "dialog dump\ndialog control 1 button \"Close\"\ndialog control 5555 syslink \"[^\n]*/news</A>\"\ndialog control 5555 syslink \"[^\n]*/shop</A>\"\ndialog control 5556 syslink \"<A HREF=\"mailto:support@velmora.example\">support@velmora.example</A>\"\ndialog ok\n"
+             "one mail link and two web links; texts with links already are left alone")
+# A second address before the web addresses stays text.
+string(REPLACE "<Static text=\"support@velmora.example\" rect=\"12,32,330,16\"/>"
+  "<Static text=\"support@velmora.example\" rect=\"12,32,330,16\"/>\n    <Static text=\"sales@velmora.example\" rect=\"12,48,330,16\"/>"
+  dialogs "${original_dialogs}")
+file(WRITE "${program}/dialogs.xml" "${dialogs}")
+korvo_run(second_address EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
+  "start\nidle\nexpect dialog 1400 answer dump ok\ncommand 1 1048\nquit\n")
+korvo_expect("${out}" "dialog dump\ndialog control 1 button \"Close\"\ndialog control 5556 syslink \"[^\n]*support@velmora.example</A>\"\ndialog control 5555 syslink \"[^\n]*/support</A>\"\ndialog control 5555 syslink \"[^\n]*/forum</A>\"\ndialog ok\n"
+             "only the first address becomes the mail link")
