@@ -78,6 +78,11 @@ TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnecti
     EXPECT_EQ(commandIcon->GetResourceID(), picture);
     archives->OnActivatePane();
     EXPECT_EQ(platform::kernel::liveExplorers().size(), 1u);
+    // A pane that holds its explorer stays available while the work mix says it is away.
+    s.kernel().setPdmConnected(false);
+    EXPECT_TRUE(archives->IsAvailable());
+    EXPECT_FALSE(Pane(CVarnelFrame::kDesktop)->IsAvailable());
+    s.kernel().setPdmConnected(true);
 
     archives->RefreshExplorer();
     EXPECT_EQ(platform::kernel::liveExplorers().front()->GetRefreshCount(), 1);
