@@ -64,9 +64,10 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     EXPECT_FALSE(OnHelpLink(L""));
     // "open" keeps the case it was written in and turns "%20" into blanks; a path with a drive
     // is taken as it is. "shell:open.exe" runs "open", the first verb of the table.
-    for (int box = 0; box < 3; ++box) s.user().expectBox(L"*", Button::Ok);  // none of them exists
+    for (int box = 0; box < 4; ++box) s.user().expectBox(L"*", Button::Ok);  // none of them exists
     EXPECT_TRUE(OnHelpLink(L"?KVCOMMAND=OPENMy%20File.grb"));
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=openD:\\x.grb"));
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=open:x.grb"));  // a colon first names no drive
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=shell:open.exe"));
     // Examples need the product's "Examples" setting naming a library configuration.
     s.user().expectBox(L"The examples are not installed.", Button::Ok);
@@ -79,6 +80,7 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     const auto opened = s.journal().texts("call");
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\My File.grb\")"));
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"D:\\x.grb\")"));
+    EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\:x.grb\")"));
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\.exe\")"));
     EXPECT_TRUE(s.journal().texts("process").empty());
 }
