@@ -12,7 +12,7 @@ string(CONCAT script "${opened}"
   "dump birdseye\nmodel ZoomView 1 10 100 110 20\ndump birdseye\n"
   "mouse 1/1003 100,50 down\nmouse 1/1003 150,50 up\ndump birdseye\n"
   "mouse 1/1003 100,50 down\nmouse 1/1003 70,40 move\nmouse 1/1003 40,30 move\nmouse 1/1003 40,30 up\ndump birdseye\n"
-  "mouse 1/1003 150,89 dblclick\nquit\n")
+  "mouse 1/1003 150,89 dblclick\nmouse 1/1003 40,30 down\nmouse 1/1003 100,50 up\nquit\n")
 korvo_run(band EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log)
 korvo_expect("${out}" "SetBirdsEyeViewView: done\ndump birdseye\nmode rectangle update 1 half 0x0\nview followed page [0-9]+ sheet shown\nvisible area hidden\n"
              "a view showing the whole paper has no visible-area rectangle")
@@ -24,10 +24,12 @@ korvo_expect("${rest}" "^[^\n]*\ndump birdseye\nmode rectangle update 1 half 0x0
 after("${out}" "mouse up on frame 1/1003 at 40,30" rest)
 korvo_expect("${rest}" "call set_next_zoom\\(56, 213.573, 140, 246.944\\)\n" "a band dragged up-left zooms the ordered world rectangle")
 korvo_expect("${rest}" "call KVCommand::Run\\(1107|PushAction\\([^\n]*command 1107" "the zoom command runs in the main frame")
-korvo_expect("${rest}" "dump birdseye\nmode rectangle update 1 half [1-9][0-9]*x[1-9][0-9]*\n[^\n]*\n[^\n]*\nframe hidden\nlast zoom \\(56,213.573\\)-\\(140,246.944\\)\n"
-             "the band leaves positive half sizes and no band on screen")
+korvo_expect("${rest}" "dump birdseye\nmode rectangle update 1 half 30x14\n[^\n]*\n[^\n]*\nframe hidden\nlast zoom \\(56,213.573\\)-\\(140,246.944\\)\n"
+             "the band's half sizes, its height widened to the view's proportions, and no band on screen")
 after("${out}" "mouse dblclick on frame 1/1003 at 150,89" rest)
 korvo_expect("${rest}" "call set_next_zoom\\(" "a double click zooms around the point")
+after("${out}" "mouse up on frame 1/1003 at 100,50" rest)
+korvo_expect("${rest}" "call set_next_zoom\\(56, 213.573, 140, 246.944\\)\n" "a band dragged down-right zooms the same ordered rectangle")
 
 # The frame mode from the context menu: before any band the frame has no extent, so a click
 # zooms nothing; Up grows the frame, Down stops at 1; the rectangle mode erases the frame.
