@@ -95,6 +95,8 @@ TEST_F(SimpleFileTest, ReadsToTheEndQuietlyAndThrowsOnAFailedRead) {
     EXPECT_EQ(file.Read(out, 32), 10u);
     EXPECT_EQ(file.Read(out, 32), 0u);  // at the end: no failure
     EXPECT_EQ(file.Seek(7, 3), 20u);    // an unknown origin moves by nothing
+    EXPECT_EQ(file.Seek(2, -5), 15u);   // from the end
+    EXPECT_EQ(file.Seek(1, -3), 12u);   // from where it stands
     EXPECT_THROW(file.Write("x", 1), std::system_error);  // opened for reading only
 }
 
