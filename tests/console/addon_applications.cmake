@@ -33,10 +33,10 @@ foreach(absent "Known again" "Bad name" "No kind" "No path")
   korvo_expect("${err}" "list 1157 has no item \"${absent}\"" "\"${absent}\" is not offered")
 endforeach()
 
-# The new tool is added, saved into the applications file and started: its tools are on the
-# applications tab, which is shown and selected.
+# The new tool is added (the row selected before gives way to it), saved into the applications
+# file and started: its tools are on the applications tab, which is shown and selected.
 string(CONCAT script
-  "start\nidle\ndump applications\nexpect dialog 1561 answer select 1157 \"New tool\" ok\nexpect dialog 1563 answer click 1221 click 1517\ncommand 1 1258\ndump applications\ndump ribbon 1\n"
+  "start\nidle\ndump applications\nexpect dialog 1561 answer select 1157 \"New tool\" ok\nexpect dialog 1563 answer select 1267 \"Known tool\" click 1221 click 1517\ncommand 1 1258\ndump applications\ndump ribbon 1\n"
   "expect box \"The application is running*\" answer ok\nexpect dialog 1563 answer select 1267 \"New tool\" click 1134 cancel\ncommand 1 1258\ndump applications\nquit\n")
 korvo_run(add_start EXIT 0 OUTPUT out ARGS --host ${host} --quiet log INPUT "${script}")
 korvo_expect("${out}" "dump applications\nKnown \"Known tool\" \"[^\"]*KVTEXT.dll\" native ini flags 0 started\nuser" "the ini's application is known")
