@@ -12,7 +12,8 @@ string(CONCAT script "${opened}"
   "dump birdseye\nmodel ZoomView 1 10 100 110 20\ndump birdseye\n"
   "mouse 1/1003 100,50 down\nmouse 1/1003 150,50 up\ndump birdseye\n"
   "mouse 1/1003 100,50 down\nmouse 1/1003 70,40 move\nmouse 1/1003 40,30 move\nmouse 1/1003 40,30 up\ndump birdseye\n"
-  "mouse 1/1003 150,89 dblclick\nmouse 1/1003 40,30 down\nmouse 1/1003 100,50 up\nquit\n")
+  "mouse 1/1003 150,89 dblclick\nmouse 1/1003 40,30 down\nmouse 1/1003 100,50 up\n"
+  "mouse 1/1003 100,50 down\nmouse 1/1003 47,30 up\ndump birdseye\nquit\n")
 korvo_run(band EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log)
 korvo_expect("${out}" "SetBirdsEyeViewView: done\ndump birdseye\nmode rectangle update 1 half 0x0\nview followed page [0-9]+ sheet shown\nvisible area hidden\n"
              "a view showing the whole paper has no visible-area rectangle")
@@ -30,6 +31,8 @@ after("${out}" "mouse dblclick on frame 1/1003 at 150,89" rest)
 korvo_expect("${rest}" "call set_next_zoom\\(" "a double click zooms around the point")
 after("${out}" "mouse up on frame 1/1003 at 100,50" rest)
 korvo_expect("${rest}" "call set_next_zoom\\(56, 213.573, 140, 246.944\\)\n" "a band dragged down-right zooms the same ordered rectangle")
+after("${out}" "mouse up on frame 1/1003 at 47,30" rest)
+korvo_expect("${rest}" "dump birdseye\nmode rectangle update 1 half 27x13\n" "an odd band width and widened height round their halves up")
 
 # The frame mode from the context menu: before any band the frame has no extent, so a click
 # zooms nothing; Up grows the frame, Down stops at 1; the rectangle mode erases the frame.
