@@ -4,6 +4,7 @@
 
 #include <malloc.h>
 
+#include <array>
 #include <cstddef>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -160,6 +161,24 @@ TEST_F(ImageDocuments, AWidePictureScrollsWithinItsRange) {
     s.user().dragThumb(frame_, SB_HORZ, 1001);
     drawn = Paint(view);
     EXPECT_NE(drawn.back().find(L"from 3000x20 (500,"), std::wstring::npos) << apptest::Utf8(drawn.back());
+
+    // A tall picture scrolls the same way down: the vertical bar's page is the client's height.
+    s.files().writePicture(L"C:\\Work\\Tall.png", 20, 3000);
+    Open(s, L"C:\\Work\\Tall.png");
+    CImageView* tall = ActiveView();
+    ASSERT_NE(tall, nullptr);
+    ASSERT_NE(tall, view);
+    Paint(tall);
+    ASSERT_TRUE(tall->GetStyle() & WS_VSCROLL);
+    EXPECT_FALSE(tall->GetStyle() & WS_HSCROLL);
+    tall->GetScrollInfo(SB_VERT, &info);
+    const int height = ClientOf(tall).cy;
+    EXPECT_EQ((std::array{info.nMin, info.nMax, static_cast<int>(info.nPage)}), (std::array{1, 3000, height}));
+    for (int i = 0; i < 40; ++i) s.user().scroll(frame_, SB_VERT, SB_PAGEDOWN);
+    EXPECT_EQ(tall->GetOriginY(), -(3000 - height));
+    drawn = Paint(tall);
+    EXPECT_NE(drawn.back().find(L"from 20x3000 (0," + std::to_wstring(3000 - height) + L")"), std::wstring::npos)
+        << apptest::Utf8(drawn.back());
 }
 
 TEST_F(ImageDocuments, ContentDecidesAndAnUnreadablePictureLeavesNothing) {

@@ -38,6 +38,15 @@ TEST(ImageGeometry, BlitRectanglesCentreClampAndNeverShrinkBelowAPixel) {
     y = 0;
     r = GetBlitRects({300, 30}, {100, 70}, 2.0, x, y);
     EXPECT_EQ((std::array{r.sourceX, r.sourceWidth, r.destinationWidth}), (std::array{250, 50, 100}));
+    // The same down a tall picture: scrolled part-way the source starts at the origin over the zoom,
+    // scrolled past the end it keeps inside the picture.
+    x = 0;
+    y = -100;
+    r = GetBlitRects({30, 300}, {70, 100}, 2.0, x, y);
+    EXPECT_EQ((std::array{r.sourceY, r.sourceHeight, r.destinationHeight}), (std::array{50, 50, 100}));
+    y = -5000;
+    r = GetBlitRects({30, 300}, {70, 100}, 2.0, x, y);
+    EXPECT_EQ((std::array{r.sourceY, r.sourceHeight, r.destinationHeight}), (std::array{250, 50, 100}));
     // A 1 x 1 picture shrunk or grown keeps sizes of at least one pixel.
     x = y = 0;
     r = GetBlitRects({1, 1}, {100, 70}, 1024.0, x, y);

@@ -158,13 +158,16 @@ TEST_F(SampleTextBrowsers, ProfilesReachLoadedModulesOnlyAndTheModulesGoAtExit) 
     int edit = 0;
     Kernel().SetTextBrowsersEdit(&edit);
     EXPECT_EQ(Count(calls(s), L"SetEdit("), 1);  // the dictionary alone is loaded
+    // Writing the profiles loads nothing either.
+    CKvw32App::Instance()->GetTextBrowsers().WriteProfile();
+    EXPECT_EQ(Count(calls(s), L"WriteProfile() ["), 1);
     // Applying a profile loads every module silently: the missing one shows nothing.
     CKvw32App::Instance()->InitializeTextBrowserProfileItems();
     EXPECT_EQ(Count(calls(s), L"InitializeProfileItems() ["), 3);
     EXPECT_TRUE(Browsers().GetAt(2).loadFailed);
     s.quit();
     const auto all = calls(s);
-    EXPECT_EQ(Count(all, L"WriteProfile() ["), 3);
+    EXPECT_EQ(Count(all, L"WriteProfile() ["), 1 + 3);
     EXPECT_TRUE(Contains(all, L"Korvo::Module::shutdownAndUnloadMfc(" + s.files().programFile(L"KVDict.dll") + L")"));
     EXPECT_FALSE(Contains(all, L"shutdownAndUnloadMfc(" + s.files().programFile(L"KVArchive.dll") + L")"));
 }

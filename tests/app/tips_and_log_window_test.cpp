@@ -84,6 +84,7 @@ TEST_F(TipsStrip, TheStripLiesAlongTheMdiClientAndPaintsWithItsSettings) {
     Session s;
     StartWithTips(s, L"Hello\n",
                   L"Border_Width=3\nFont_Size=20\nFont_Bold=1\nFont_Italic=1\nBk_R=1\nBk_G=2\nBk_B=3\n"
+                  L"Font_R=4\nFont_G=5\nFont_B=6\nBorder_R=263\nBorder_G=8\nBorder_B=9\n"
                   L"Font_Name=An extraordinarily long face name beyond the limit\n");
     Run(s, kToggle);
     ASSERT_TRUE(Tips().IsShown());
@@ -99,12 +100,13 @@ TEST_F(TipsStrip, TheStripLiesAlongTheMdiClientAndPaintsWithItsSettings) {
     EXPECT_EQ(strip.bottom - strip.top, 20 + 2 * 3);
     const auto drawing = s.inspect().drawing(Tips().GetSafeHwnd());
     ASSERT_EQ(drawing.size(), 2u);
-    EXPECT_NE(drawing[0].find(L"pen 3 0x000000 brush 0x030201"), std::wstring::npos) << apptest::Utf8(drawing[0]);
+    EXPECT_NE(drawing[0].find(L"pen 3 0x090807 brush 0x030201"), std::wstring::npos) << apptest::Utf8(drawing[0]);
     EXPECT_NE(drawing[1].find(L"TextOut (" + std::to_wstring((strip.right - strip.left) / 2) +
                               L",4) \"Hello\" font \"An extraordinarily long face na\" 20 weight 700 italic"),
               std::wstring::npos)
         << apptest::Utf8(drawing[1]);
     EXPECT_NE(drawing[1].find(L"transparent TA_CENTER"), std::wstring::npos);
+    EXPECT_NE(drawing[1].find(L"0x060504"), std::wstring::npos) << apptest::Utf8(drawing[1]);
 }
 
 TEST_F(TipsStrip, WithoutATipFileTheCommandsDoNothingAndNoStripIsMade) {
@@ -157,10 +159,15 @@ TEST_F(LogWindowTest, ShowsTheLogWithWindowsLineEndsAndReloadsOnlyWhenItChanged)
     ::SendMessageW(Window()->GetSafeHwnd(), WM_CLOSE, 0, 0);
     EXPECT_TRUE(::IsWindow(Window()->GetSafeHwnd()));
     EXPECT_FALSE(Window()->IsWindowVisible());
-    KVLog_Write(3, L"Fresh line");
+    KVLog_Write(3, L"Fresh line\r\nand its second");
     Run(s, kViewLog);
     EXPECT_TRUE(Window()->IsWindowVisible());
-    EXPECT_NE(Shown().Find(L"Fresh line"), -1);
+    EXPECT_NE(Shown().Find(L"Fresh line\r\nand its second"), -1);  // a line end already whole stays one
+    EXPECT_GT(Window()->GetLastLength(), length);
+    // Every later showing without new output keeps the text and its scrolling too.
+    ::SendMessageW(edit, EM_LINESCROLL, 0, -1000);
+    Run(s, kViewLog);
+    EXPECT_EQ(::SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 TEST_F(LogWindowTest, ARefusedLockOrAFailedReadLeavesTheTextAndTheLockAsTheyWere) {

@@ -80,4 +80,20 @@ TEST_F(ApplicationsDialog, OnceConnectedADoubleClickStartsItAfterTheDialogClosed
     EXPECT_GE(indexOf(all, L"CKVBaseApplication::CreateTools(\"PdmTool\")"), 0);
 }
 
+// An installed application is removed by uninstalling it: the dialog says so and keeps it.
+TEST_F(ApplicationsDialog, AnInstalledApplicationStaysAndTheUserIsToldToUninstallIt) {
+    Session s;
+    s.user().expectBox(L"In order to delete this application you should uninstall it", Button::Ok);
+    int rows = 0;
+    Open(s, false, [&](HWND dialog, HWND list) {
+        CKVApplicationManager::GetApplication(L"PdmTool")->SetOrigin(CKVBaseApplication::Origin::Installed);
+        SendMessageW(dialog, WM_COMMAND, CKVAppDlg::kRemove, 0);
+        rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_GE(rows, 1);
+    EXPECT_NE(CKVApplicationManager::GetApplication(L"PdmTool"), nullptr);
+    EXPECT_EQ(indexOf(calls(s), L"RemoveApplication(\"PdmTool\")"), -1);
+}
+
 }  // namespace

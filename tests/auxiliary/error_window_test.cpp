@@ -67,6 +67,14 @@ TEST_F(ErrorPane, YesBlocksOnlyTheFirstObjectOfMessagesThatNameOneAndAllBlockedT
 }
 
 TEST_F(ErrorPane, TheDrawingsOwnMarkAndAnUnchangedStateLeaveTheIconAsTheRuleSays) {
+    s.kernel().work(L"SetErrors", {L"1", L"0"});
+    s.runUntilIdle();
+    ASSERT_NE(window->GetActiveWnd(), nullptr);
+    // New errors that may not bring the pane forward only change its icon.
+    window->OnErrorsChanged(1, false);
+    s.runUntilIdle();
+    EXPECT_EQ(window->GetLastAutoShown(), nullptr);
+    EXPECT_EQ(PaneIcon(), kErrorIconAttention);
     s.kernel().work(L"SetErrors", {L"1", L"2"});
     s.runUntilIdle();
     EXPECT_EQ(window->GetIconState(), 2u);  // shown by itself, with errors
@@ -131,6 +139,11 @@ TEST_F(ErrorPane, HiddenMessagesAreKeptInTheUsersProfile) {
     EXPECT_EQ(app->GetProfileString(L"HiddenErrors", L"Message1"), CString(L"Message 2"));
     // No Update after No: the list still shows the message until the kernel reports again.
     EXPECT_EQ(window->GetActiveWnd()->GetErrorCount(), 2);
+    // Shown again with its errors, the pane's icon now says messages are hidden.
+    window->ShowWindow(SW_HIDE);
+    window->ShowWindow(SW_SHOW);
+    EXPECT_EQ(window->GetIconState(), 2u);
+    EXPECT_EQ(PaneIcon(), kErrorIconAttention);
     s.kernel().work(L"SetErrors", {L"1", L"2"});
     EXPECT_EQ(window->GetActiveWnd()->GetErrorCount(), 1);
 }

@@ -55,6 +55,7 @@ TEST(MemoryStream, SeeksStayWithinTheBytesAndReadsStopAtTheEnd) {
     EXPECT_EQ(stream.Seek(0, 99), 3u);  // clamped to the size
     EXPECT_EQ(stream.Seek(1, -4), 3u);  // before the start: unchanged
     EXPECT_EQ(stream.Seek(1, -1), 2u);
+    EXPECT_EQ(stream.Seek(1, -2), 0u);  // back exactly to the start
     EXPECT_EQ(stream.Seek(1, 7), 3u);
     EXPECT_EQ(stream.Seek(5, 0), 3u);  // an unknown origin
     char out[8] = {};
@@ -94,6 +95,8 @@ TEST_F(SimpleFileTest, ReadsToTheEndQuietlyAndThrowsOnAFailedRead) {
     EXPECT_EQ(file.Read(out, 32), 10u);
     EXPECT_EQ(file.Read(out, 32), 0u);  // at the end: no failure
     EXPECT_EQ(file.Seek(7, 3), 20u);    // an unknown origin moves by nothing
+    EXPECT_EQ(file.Seek(2, -5), 15u);   // from the end
+    EXPECT_EQ(file.Seek(1, -3), 12u);   // from where it stands
     EXPECT_THROW(file.Write("x", 1), std::system_error);  // opened for reading only
 }
 

@@ -72,12 +72,12 @@ TEST(Pipes, AWriteFailsOnceNoReadEndIsOpenAndNeverWaitsForAReaderThatDoesNotRead
 
 class SketchCheckList : public SessionTest {
 protected:
-    // Runs the kernel's check list over four settings, the third without a text and the fourth
-    // without a state; `act` works the open dialog.
+    // Runs the kernel's check list over four settings, the third without a text and with the
+    // second's key, the fourth without a state; `act` works the open dialog.
     bool Run(Session& s, std::int32_t (&states)[3], const std::function<void(HWND)>& act) {
         std::vector<KVSketchSetItem> items = {{20695, 'D', L"Alt+D", &states[0]},
                                               {20696, 'P', L"Alt+P", &states[1]},
-                                              {20697, 'C', nullptr, &states[2]},
+                                              {20697, 'P', nullptr, &states[2]},
                                               {20698, 'E', L"Alt+E", nullptr}};
         KVSketchSetGlobalRequest request;
         request.items = items;
@@ -96,7 +96,7 @@ TEST_F(SketchCheckList, AltWithAKeyTogglesItsRowOkWritesTheChecksBackAndRowsWith
     const bool ok = Run(s, states, [](HWND dialog) {
         const HWND list = GetDlgItem(dialog, 1033);
         constexpr LPARAM alt = 1 << 29;
-        PostMessageW(list, WM_SYSKEYDOWN, 'P', alt);  // toggles the second row
+        PostMessageW(list, WM_SYSKEYDOWN, 'P', alt);  // toggles the second row, the first with the key
         PostMessageW(list, WM_SYSKEYDOWN, 'Q', alt);  // a key no row has
         PostMessageW(list, WM_SYSKEYDOWN, 'E', alt);  // a row without state
         PostMessageW(list, WM_SYSKEYDOWN, 'D', 0);    // no Alt: no toggle

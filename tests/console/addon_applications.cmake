@@ -33,10 +33,10 @@ foreach(absent "Known again" "Bad name" "No kind" "No path")
   korvo_expect("${err}" "list 1157 has no item \"${absent}\"" "\"${absent}\" is not offered")
 endforeach()
 
-# The new tool is added, saved into the applications file and started: its tools are on the
-# applications tab, which is shown and selected.
+# The new tool is added (the row selected before gives way to it), saved into the applications
+# file and started: its tools are on the applications tab, which is shown and selected.
 string(CONCAT script
-  "start\nidle\ndump applications\nexpect dialog 1561 answer select 1157 \"New tool\" ok\nexpect dialog 1563 answer click 1221 click 1517\ncommand 1 1258\ndump applications\ndump ribbon 1\n"
+  "start\nidle\ndump applications\nexpect dialog 1561 answer select 1157 \"New tool\" ok\nexpect dialog 1563 answer select 1267 \"Known tool\" click 1221 click 1517\ncommand 1 1258\ndump applications\ndump ribbon 1\n"
   "expect box \"The application is running*\" answer ok\nexpect dialog 1563 answer select 1267 \"New tool\" click 1134 cancel\ncommand 1 1258\ndump applications\nquit\n")
 korvo_run(add_start EXIT 0 OUTPUT out ARGS --host ${host} --quiet log INPUT "${script}")
 korvo_expect("${out}" "dump applications\nKnown \"Known tool\" \"[^\"]*KVTEXT.dll\" native ini flags 0 started\nuser" "the ini's application is known")
@@ -59,7 +59,8 @@ korvo_run(pdm EXIT 1 OUTPUT out ERROR err ARGS --host ${host} --quiet call,log I
   "start\nidle\nexpect dialog 1561 answer select 1157 \"PDM tool\" ok\nexpect dialog 1563 answer click 1221 select 1267 \"PDM tool\" click 1517\ncommand 1 1258\nquit\n")
 korvo_expect("${err}" "click 1517: control 1517 is disabled" "Start is disabled for a PDM tool while the PDM system is not connected")
 
-# Its start mode: with flag bit 0 the automatic mode is "before all"; the manual mode is saved.
+# Its start mode: with flag bit 0 the automatic mode is "before all"; the manual mode is saved and
+# shown again.
 korvo_run(start_mode_offer EXIT 1 ERROR err ARGS --host ${host} --quiet call,log INPUT
   "start\nidle\nexpect dialog 1562 answer select 1215 \"Автоматически\" ok\nexpect dialog 1563 answer select 1267 \"PDM tool\" click 1135 cancel\ncommand 1 1258\nquit\n")
 korvo_expect("${err}" "combo box 1215 has no item \"Автоматически\"" "an application starting first is offered no plain automatic mode")
@@ -68,6 +69,10 @@ korvo_run(start_mode EXIT 0 OUTPUT out ARGS --host ${host} --quiet log INPUT
 korvo_expect("${out}" "SetAutoStart\\(\"PdmTool\", false\\)\ncall CKVBaseApplication::SetExplicitStartOnly\\(\"PdmTool\", true\\)" "the manual mode starts only when asked")
 file(READ "${program}/Applications.ini" ini)
 korvo_expect("${ini}" "\\[PdmTool\\][^[]*Flags=1537" "the start mode is saved")
+# Opened again, the dialog shows the saved manual mode: OK keeps it.
+korvo_run(start_mode_again EXIT 0 OUTPUT out ARGS --host ${host} --quiet log INPUT
+  "start\nidle\nexpect dialog 1562 answer ok\nexpect dialog 1563 answer select 1267 \"PDM tool\" click 1135 cancel\ncommand 1 1258\nquit\n")
+korvo_expect("${out}" "SetAutoStart\\(\"PdmTool\", false\\)\ncall CKVBaseApplication::SetExplicitStartOnly\\(\"PdmTool\", true\\)" "the saved mode is the one shown")
 
 # An added managed application that runs stays loaded when removed; one that does not run goes.
 korvo_run(remove EXIT 0 OUTPUT out ARGS --host ${host} --quiet log INPUT

@@ -12,7 +12,8 @@ string(CONCAT script "${opened}"
   "dump birdseye\nmodel ZoomView 1 10 100 110 20\ndump birdseye\n"
   "mouse 1/1003 100,50 down\nmouse 1/1003 150,50 up\ndump birdseye\n"
   "mouse 1/1003 100,50 down\nmouse 1/1003 70,40 move\nmouse 1/1003 40,30 move\nmouse 1/1003 40,30 up\ndump birdseye\n"
-  "mouse 1/1003 150,89 dblclick\nquit\n")
+  "mouse 1/1003 150,89 dblclick\nmouse 1/1003 40,30 down\nmouse 1/1003 100,50 up\n"
+  "mouse 1/1003 100,50 down\nmouse 1/1003 47,30 up\ndump birdseye\nquit\n")
 korvo_run(band EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log)
 korvo_expect("${out}" "SetBirdsEyeViewView: done\ndump birdseye\nmode rectangle update 1 half 0x0\nview followed page [0-9]+ sheet shown\nvisible area hidden\n"
              "a view showing the whole paper has no visible-area rectangle")
@@ -24,10 +25,14 @@ korvo_expect("${rest}" "^[^\n]*\ndump birdseye\nmode rectangle update 1 half 0x0
 after("${out}" "mouse up on frame 1/1003 at 40,30" rest)
 korvo_expect("${rest}" "call set_next_zoom\\(56, 213.573, 140, 246.944\\)\n" "a band dragged up-left zooms the ordered world rectangle")
 korvo_expect("${rest}" "call KVCommand::Run\\(1107|PushAction\\([^\n]*command 1107" "the zoom command runs in the main frame")
-korvo_expect("${rest}" "dump birdseye\nmode rectangle update 1 half [1-9][0-9]*x[1-9][0-9]*\n[^\n]*\n[^\n]*\nframe hidden\nlast zoom \\(56,213.573\\)-\\(140,246.944\\)\n"
-             "the band leaves positive half sizes and no band on screen")
+korvo_expect("${rest}" "dump birdseye\nmode rectangle update 1 half 30x14\n[^\n]*\n[^\n]*\nframe hidden\nlast zoom \\(56,213.573\\)-\\(140,246.944\\)\n"
+             "the band's half sizes, its height widened to the view's proportions, and no band on screen")
 after("${out}" "mouse dblclick on frame 1/1003 at 150,89" rest)
 korvo_expect("${rest}" "call set_next_zoom\\(" "a double click zooms around the point")
+after("${out}" "mouse up on frame 1/1003 at 100,50" rest)
+korvo_expect("${rest}" "call set_next_zoom\\(56, 213.573, 140, 246.944\\)\n" "a band dragged down-right zooms the same ordered rectangle")
+after("${out}" "mouse up on frame 1/1003 at 47,30" rest)
+korvo_expect("${rest}" "dump birdseye\nmode rectangle update 1 half 27x13\n" "an odd band width and widened height round their halves up")
 
 # The frame mode from the context menu: before any band the frame has no extent, so a click
 # zooms nothing; Up grows the frame, Down stops at 1; the rectangle mode erases the frame.
@@ -45,15 +50,22 @@ korvo_expect("${out}" "at 80,70\ndump birdseye\n[^\n]*\n[^\n]*\n[^\n]*\nframe \\
 korvo_expect("${out}" "2181 to frame 1/1003\ndump birdseye\nmode rectangle update 1 half 1x1\n[^\n]*\n[^\n]*\nframe hidden\n"
              "the rectangle mode erases the captured frame and lets the mouse go")
 
-# Update on request: the kernel's invalidation leaves the overview, the pane's redraw paints it;
+# The kernel's invalidation repaints; on request it leaves the overview, the pane's redraw paints it;
 # a model waiting for regeneration is not drawn but asked to repaint later.
-string(CONCAT script "${opened}"
+string(CONCAT script "${opened}" "kernel InvalidateBirdsEyeView\n"
   "expect dialog 1345 answer click 1102 ok\ncommand 1/1003 2178\nkernel InvalidateBirdsEyeView\ncommand 1/1003 2182\n"
   "model SetRegenerationNeeded 1 1\ncommand 1/1003 2182\nquit\n")
 korvo_run(update EXIT 0 OUTPUT out INPUT "${script}" ARGS --quiet log)
+korvo_expect("${out}" "SetBirdsEyeViewView: done\n(call [^\n]*\n|window [^\n]*\n)*call STATUS::PrepareGC[^\n]*\n(call [^\n]*\n|window [^\n]*\n)*kernel InvalidateBirdsEyeView: done\n"
+             "in the default mode the kernel's invalidation repaints")
 after("${out}" "dialog ended 1" rest)
 korvo_expect("${rest}" "kernel InvalidateBirdsEyeView: done\nuser command 2182 to frame 1/1003\ncall STATUS::PrepareGC[^\n]*\n(call [^\n]*\n)*call KVDocument::redraw_struct"
              "invalidation is ignored, the redraw command paints")
+string(FIND "${rest}" "kernel InvalidateBirdsEyeView: done" invalidated)
+string(SUBSTRING "${rest}" 0 ${invalidated} before_invalidated)
+if(before_invalidated MATCHES "PrepareGC|redraw_struct")
+  message(FATAL_ERROR "the kernel's invalidation repainted an overview that updates on request:\n${rest}")
+endif()
 after("${out}" "SetRegenerationNeeded: done" rest)
 korvo_expect("${rest}" "call CKvw32Doc::RepaintNeeded\\(\"Bracket.grb\"\\)\n" "a model to regenerate asks for a later repaint")
 if(rest MATCHES "redraw_struct")

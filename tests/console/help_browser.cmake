@@ -80,3 +80,13 @@ korvo_run(example EXIT 0 OUTPUT out ARGS --host ${host} --quiet log --script ${W
 korvo_expect("${out}" "call CKVFileDialog\\(\"OpenExample\", \"grb\", open, flags [0-9]+\\)\nfile open \"\" [^\n]* folder \"C:\\\\Users\\\\user\\\\Documents\\\\\" "
              "the product's dialog, in the examples' folder")
 korvo_expect("${out}" "dump documents\n\"Bracket.grb\" \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\" " "the chosen example opened")
+
+# Without a video player the user is told so and nothing starts; the link is still handled.
+file(READ "${ini}" settings)
+string(REPLACE "VideoPlayer=Rovani\\Rovani.exe" "VideoPlayer=" settings "${settings}")
+file(WRITE "${ini}" "${settings}")
+run_help(no_player out "start\nidle\nexpect box \"Video Player is not Registered\" answer ok\nlink \"?kvcommand=video:x.avi\"\nquit\n")
+korvo_expect("${out}" "box [^\n]*\"Video Player is not Registered\"[^\n]*\nbox answer IDOK[^\n]*\nwindow destroyed [^\n]*\nlink: handled\n" "a missing player is said")
+if(out MATCHES "process ")
+  message(FATAL_ERROR "a video link started a program without a player:\n${out}")
+endif()

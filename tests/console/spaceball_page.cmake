@@ -8,7 +8,7 @@ file(MAKE_DIRECTORY ${WORK_DIR})
 set(host ${WORK_DIR}/host)
 set(documents "${host}/C/Users/user/Documents")
 file(MAKE_DIRECTORY "${documents}")
-file(WRITE "${documents}/v3.k3c" "[SpaceballConfig]\nversion=3\n[3D]\nAxis1=5\n")
+file(WRITE "${documents}/v3.k3c" "[SpaceballConfig]\nversion=3\n")
 file(WRITE "${documents}/only2d.k3c" "[SpaceballConfig]\nversion=2\n[2D]\nSensitivity2=0.75\nInvert2=1\n")
 file(WRITE "${documents}/bad.k3c" "[SpaceballConfig]\nversion=1\n[3D]\nAxis1=4\n[Workplane]\nSensitivity1=7\n[2D]\nAxis1=3\n")
 
@@ -62,7 +62,7 @@ korvo_expect("${third}" "mode 1 Workplane[^\n]*\n[^\n]*\n  button 1 command 1001
              "all modes include the work plane")
 korvo_expect("${third}" "mode 2 2D[^\n]*\n[^\n]*\n  button 1 command 1001\n  button 2 key 27 \"Esc\"\n  button 3 key 116 \"F5\"\n  button 4 command 1001\n"
              "the 2D mode has the key and the command")
-korvo_expect("${third}" "mode 3 fourth[^\n]*\n[^\n]*\n  button 1 command 1001\n  button 2 key 27 \"Esc\"\n(dump|user|call|window|dialog|menu|file)"
+korvo_expect("${third}" "  button 4 command 1001\nmode 3 fourth[^\n]*\n[^\n]*\n  button 1 command 1001\n  button 2 key 27 \"Esc\"\n(dump|user|call|window|dialog|menu|file)"
              "the device's fourth mode is left alone")
 
 korvo_expect("${out}" "mouse.k3c\": [0-9]+ bytes\n *\\[SpaceballConfig\\]\n *version=2\n *\\[3D\\]\n" "a preset starts with version 2 and the 3D mode")

@@ -49,6 +49,12 @@ korvo_expect("${out}" "model DisconnectPdm: done\ndump startpage 1\nstart-page [
 korvo_expect("${out}" "model ConnectPdm: 0\n(window [^\n]*\n)*dump startpage 1\nstart-page [^\n]*\nwork-mix-page [^\n]*\n"
              "the connection brings the page back")
 
+# Open with close-after-open, the file chooser cancelled: no document became active, the page stays.
+korvo_run(open_cancelled EXIT 0 OUTPUT out
+          INPUT "start\nidle\ncommand 1 1068\nexpect file cancel\nstartpage 1 open close\nstartpage 1 show-option off\ndump startpage 1\nnew-frame\ncommand 2 1068\nquit\n")
+korvo_expect("${out}" "dump startpage 1\nstart-page [^\n]* show-option off " "a cancelled open leaves the page, which keeps its show option")
+korvo_expect("${out}" "user command 1068 to frame 2\n[^\n]*\ncall [^\n]*CreateControl\\([^\n]*, false, true\\)\n" "the next page starts with the show option cleared and close-after-open as last ticked")
+
 korvo_run(no_page EXIT 0 OUTPUT out INPUT "start\nidle\nstartpage 1 open\nquit\n")
 korvo_expect("${out}" "startpage: frame 1 shows no start page\n" "a frame without a start page says so")
 
@@ -74,13 +80,14 @@ endif()
 korvo_seed_host()
 file(COPY_FILE "${host}/C/Users/user/Documents/Samples/Bracket.grb" "${host}/C/Users/user/Documents/Third.grb")
 korvo_run(added_with_room EXIT 0 ARGS --host ${host} OUTPUT out
-          INPUT "start\nidle\nopen \"${cover}\"\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\"\ncommand 1 1068\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Third.grb\"\ndump startpage 1\nquit\n")
+          INPUT "start\nidle\nopen \"${cover}\"\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Samples\\\\Bracket.grb\"\ncommand 1 1068\nopen \"C:\\\\Users\\\\user\\\\Documents\\\\Third.grb\"\ndump startpage 1\nstartpage 1 pin 2 on\nquit\n")
 if(out MATCHES "RecentDocumentRemoved")
   message(FATAL_ERROR "an entry was said to be removed from a list with room left:\n${out}")
 endif()
 korvo_expect("${out}" "RecentDocumentAdded\\(0x[0-9a-f]+, \"[^\"]*\", false\\)\n" "the new entry reached the page")
 korvo_expect("${out}" "dump startpage 1\nstart-page [^\n]*\n  recent 0 [^\n]*\n  recent 1 [^\n]*Bracket.grb\"\n  recent 2 [^\n]*Cover plate.grb\"\n"
              "the page keeps both entries below the new one")
+korvo_expect("${out}" "RecentDocumentPinStateChanged\\(0x[0-9a-f]+, 2, true\\)\n" "pinning a lower entry sends that entry's state, not the top one's")
 
 # The start page moved to a new main window keeps its tab's icon.
 korvo_run(moved EXIT 0 OUTPUT out INPUT "start\nidle\ncommand 1 1068\ncommand 1 2826\ndump startpage 2\nquit\n")

@@ -17,15 +17,15 @@ korvo_expect("${out}" "\\| Date: Mon Jun  1 09:0[0-9]:[0-9][0-9] 2026\n\\| Produ
              "the placeholders are filled in")
 korvo_expect("${out}" "\\| Describe the problem here:\nuser close" "the last line ends in CR LF too")
 
-# A recipient with blanks around it and quotes and backslashes in it, a placeholder twice, and no
-# fallback when the page's text is not an address.
-file(WRITE "${program}/TechnicalSupportForm.txt" "  o\"brien\\\\desk@mail.example  \n<UserName>/<UserName>\n")
+# A recipient with blanks around it and quotes and backslashes in it, a placeholder twice, an
+# address on a later line, and no fallback when the page's text is not an address.
+file(WRITE "${program}/TechnicalSupportForm.txt" "  o\"brien\\\\desk@mail.example  \n<UserName>/<UserName>\nme@home.example\n")
 file(READ "${program}/i18n/Rus.tsv" rus)
 string(REPLACE "technical_support_url\thttps://" "technical_support_url\tsee " rus "${rus}")
 file(WRITE "${program}/i18n/Rus.tsv" "${rus}")
 korvo_run(quoted EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT "${request}")
-korvo_expect("${out}" "started ${mail} --to=\"o\\\\\"brien\\\\\\\\desk@mail.example\" --subject=\"Technical support request\"\ninput 22 bytes, UTF-16LE without a byte-order mark\n\\| user/user\n"
-             "each value is quoted, the blanks go, the placeholder is replaced twice")
+korvo_expect("${out}" "started ${mail} --to=\"o\\\\\"brien\\\\\\\\desk@mail.example\" --subject=\"Technical support request\"\ninput 56 bytes, UTF-16LE without a byte-order mark\n\\| user/user\n\\| me@home.example\n"
+             "each value is quoted, the blanks go, the placeholder is replaced twice, a later address is body text")
 
 # A first line whose "@" comes first stays in the body and the built-in address is used.
 file(WRITE "${program}/TechnicalSupportForm.txt" "@b.c\n")
@@ -53,7 +53,29 @@ korvo_run(web EXIT 0 OUTPUT out ARGS --host ${host} --quiet log,window INPUT
 korvo_expect("${out}" "ShellExecuteW\\(null, \"http://www.velmora.example/support\"" "the first web link opens its page")
 
 # The kernel's sketch check list: select all then OK checks every setting; clear all then cancel
-# leaves them cleared, as the buttons set them at once.
+# leaves them cleared, as the buttons set them at once; clear all then OK clears every row too.
 korvo_run(sketch EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
-  "start\nidle\nexpect dialog 20694 answer click 2156 ok\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer cancel\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer click 2157 cancel\nkernel RunModalDialog \"1111\"\nquit\n")
-korvo_expect("${out}" "RunModalDialog: true states 1111\n.*RunModalDialog: false states 0100\n.*RunModalDialog: false states 0000\n" "the check list answers what the user chose")
+  "start\nidle\nexpect dialog 20694 answer click 2156 ok\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer cancel\nkernel RunModalDialog \"0100\"\nexpect dialog 20694 answer click 2157 cancel\nkernel RunModalDialog \"1111\"\nexpect dialog 20694 answer click 2157 ok\nkernel RunModalDialog \"1011\"\nquit\n")
+korvo_expect("${out}" "RunModalDialog: true states 1111\n.*RunModalDialog: false states 0100\n.*RunModalDialog: false states 0000\n.*RunModalDialog: true states 0000\n" "the check list answers what the user chose")
+
+# Only the first address and the first two web addresses become links, and a text that is a link
+# already stays as it is.
+file(READ "${program}/dialogs.xml" original_dialogs)
+set(dialogs "${original_dialogs}")
+string(REPLACE "<Static text=\"Write to technical support:\" rect=\"12,12,330,16\"/>"
+  "<Static text=\"See &lt;A HREF=&quot;http://www.velmora.example&quot;&gt;www.velmora.example&lt;/A&gt;\" rect=\"12,2,330,8\"/>\n    <Static text=\"www.velmora.example/news\" rect=\"12,4,330,8\"/>\n    <Static text=\"www.velmora.example/shop\" rect=\"12,6,330,8\"/>\n    <Static text=\"www.velmora.example/blog\" rect=\"12,8,330,8\"/>\n    <Static text=\"Write to technical support:\" rect=\"12,12,330,16\"/>\n    <Static text=\"Mail &lt;A HREF=&quot;mailto:desk@velmora.example&quot;&gt;desk@velmora.example&lt;/A&gt;\" rect=\"12,24,330,8\"/>"
+  dialogs "${dialogs}")
+file(WRITE "${program}/dialogs.xml" "${dialogs}")
+korvo_run(links EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
+  "start\nidle\nexpect dialog 1400 answer dump ok\ncommand 1 1048\nquit\n")
+korvo_expect("${out}" "dialog dump\ndialog control 1 button \"Close\"\ndialog control 5555 syslink \"[^\n]*/news</A>\"\ndialog control 5555 syslink \"[^\n]*/shop</A>\"\ndialog control 5556 syslink \"<A HREF=\"mailto:support@velmora.example\">support@velmora.example</A>\"\ndialog ok\n"
+             "one mail link and two web links; texts with links already are left alone")
+# A second address before the web addresses stays text.
+string(REPLACE "<Static text=\"support@velmora.example\" rect=\"12,32,330,16\"/>"
+  "<Static text=\"support@velmora.example\" rect=\"12,32,330,16\"/>\n    <Static text=\"sales@velmora.example\" rect=\"12,48,330,16\"/>"
+  dialogs "${original_dialogs}")
+file(WRITE "${program}/dialogs.xml" "${dialogs}")
+korvo_run(second_address EXIT 0 OUTPUT out ARGS --host ${host} --quiet call,log,window INPUT
+  "start\nidle\nexpect dialog 1400 answer dump ok\ncommand 1 1048\nquit\n")
+korvo_expect("${out}" "dialog dump\ndialog control 1 button \"Close\"\ndialog control 5556 syslink \"[^\n]*support@velmora.example</A>\"\ndialog control 5555 syslink \"[^\n]*/support</A>\"\ndialog control 5555 syslink \"[^\n]*/forum</A>\"\ndialog ok\n"
+             "only the first address becomes the mail link")

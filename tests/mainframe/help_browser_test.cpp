@@ -64,9 +64,10 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     EXPECT_FALSE(OnHelpLink(L""));
     // "open" keeps the case it was written in and turns "%20" into blanks; a path with a drive
     // is taken as it is. "shell:open.exe" runs "open", the first verb of the table.
-    for (int box = 0; box < 3; ++box) s.user().expectBox(L"*", Button::Ok);  // none of them exists
+    for (int box = 0; box < 4; ++box) s.user().expectBox(L"*", Button::Ok);  // none of them exists
     EXPECT_TRUE(OnHelpLink(L"?KVCOMMAND=OPENMy%20File.grb"));
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=openD:\\x.grb"));
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=open:x.grb"));  // a colon first names no drive
     EXPECT_TRUE(OnHelpLink(L"?kvcommand=shell:open.exe"));
     // Examples need the product's "Examples" setting naming a library configuration.
     s.user().expectBox(L"The examples are not installed.", Button::Ok);
@@ -79,6 +80,7 @@ TEST_F(HelpBrowser, CommandLinksRunTheFirstVerbFoundAnywhereInTableOrder) {
     const auto opened = s.journal().texts("call");
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\My File.grb\")"));
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"D:\\x.grb\")"));
+    EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\:x.grb\")"));
     EXPECT_TRUE(Has(opened, L"ReadDocumentFileInfo(\"C:\\Tut\\.exe\")"));
     EXPECT_TRUE(s.journal().texts("process").empty());
 }
@@ -110,6 +112,10 @@ TEST_F(HelpBrowser, WebLinksAndPdfFilesGoToTheShellAndItsFailureIsSaid) {
     Started(s);
     EXPECT_TRUE(OnHelpLink(L"HTTP://example.com/Page"));
     EXPECT_TRUE(Has(s.journal().texts("process"), L"shell-opened null, \"HTTP://example.com/Page\""));
+    EXPECT_TRUE(OnHelpLink(L"https://example.com/Secure"));
+    EXPECT_TRUE(Has(s.journal().texts("process"), L"shell-opened null, \"https://example.com/Secure\""));
+    // A web address inside a help page's own address is the browser's to follow.
+    EXPECT_FALSE(OnHelpLink(L"index.htm?from=http://example.com"));
     // ".pdf" at the very start is no PDF file.
     EXPECT_FALSE(OnHelpLink(L".pdf"));
     s.files().write(kProgram + L"\\Docs\\guide.pdf", "%PDF");
@@ -183,12 +189,22 @@ TEST_F(HelpBrowser, TheAttachedHelpWindowTakesTheRightQuarterAndMovesWithTheMain
     // The help window moves: the main window's right edge follows.
     ::MoveWindow(help->GetSafeHwnd(), mainNow.right + 40, 100, 300, 400, TRUE);
     EXPECT_EQ(WindowRect(mainWindow), (RECT{mainNow.left, 100, mainNow.right + 40, 500}));
+    // Neither pulls the other across itself: a main window past the help window's right edge, or a
+    // help window left of the main window's left edge, leaves the other alone.
+    const RECT helpPlaced = WindowRect(help->GetSafeHwnd());
+    ::MoveWindow(mainWindow, mainNow.left, 100, helpPlaced.right + 50 - mainNow.left, 400, TRUE);
+    EXPECT_EQ(WindowRect(help->GetSafeHwnd()), helpPlaced);
+    const RECT mainWide = WindowRect(mainWindow);
+    ::MoveWindow(help->GetSafeHwnd(), mainWide.left - 100, 120, 50, 300, TRUE);
+    EXPECT_EQ(WindowRect(mainWindow), mainWide);
     // Detached, neither follows the other.
     ::SendMessageW(help->GetSafeHwnd(), WM_COMMAND, CEmbeddedHelpFrame::kToggleAttachedCommand, 0);
     EXPECT_FALSE(help->IsAttached());
     const RECT helpNow = WindowRect(help->GetSafeHwnd());
     ::MoveWindow(mainWindow, 0, 0, 200, 200, TRUE);
     EXPECT_EQ(WindowRect(help->GetSafeHwnd()), helpNow);
+    ::MoveWindow(help->GetSafeHwnd(), 400, 50, 300, 300, TRUE);
+    EXPECT_EQ(WindowRect(mainWindow), (RECT{0, 0, 200, 200}));
     ::SendMessageW(help->GetSafeHwnd(), WM_COMMAND, CEmbeddedHelpFrame::kToggleAttachedCommand, 0);
 
     // The close button gives the main window back its placement.
@@ -198,6 +214,19 @@ TEST_F(HelpBrowser, TheAttachedHelpWindowTakesTheRightQuarterAndMovesWithTheMain
     WINDOWPLACEMENT after{};
     ::GetWindowPlacement(mainWindow, &after);
     EXPECT_EQ(after.rcNormalPosition, original);
+
+    // Closed while detached, the help window leaves the main window where it stands.
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=tutorhtm:index.htm"));
+    s.runUntilIdle();
+    help = main.GetEmbeddedHelp();
+    ASSERT_NE(help, nullptr);
+    ::SendMessageW(help->GetSafeHwnd(), WM_COMMAND, CEmbeddedHelpFrame::kToggleAttachedCommand, 0);
+    const RECT beside = WindowRect(mainWindow);
+    EXPECT_FALSE(beside == original);
+    s.user().close(help->GetSafeHwnd());
+    s.runUntilIdle();
+    EXPECT_EQ(main.GetEmbeddedHelp(), nullptr);
+    EXPECT_EQ(WindowRect(mainWindow), beside);
 }
 
 TEST_F(HelpBrowser, AMaximisedMainWindowSplitsTheScreenAndIsLeftAloneOnClose) {
@@ -296,6 +325,20 @@ TEST_F(HelpBrowser, ContentsClosesTheHelpWindowAndShowsTheTutorialCommandOrAPage
     view->ClickLink(L"C:\\Tut\\missing.htm");
     EXPECT_EQ(view->GetLocationURL(), L"C:\\Tut\\index.htm");
     EXPECT_FALSE(view->GetRegisterAsDropTarget());
+
+    // Another main window gets a tutorial tab of its own, and the idle pass redraws every page.
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.kernel().newMainFrame()));
+    ASSERT_NE(second, nullptr);
+    ASSERT_EQ(CKvw32App::Instance()->GetActiveMainFrame(), second);
+    EXPECT_TRUE(OnHelpLink(L"?kvcommand=contents:index.htm"));
+    ::PostMessageW(second->GetSafeHwnd(), WM_NULL, 0, 0);
+    s.runUntilIdle();
+    ASSERT_EQ(documents.size(), 2u);
+    auto* other = dynamic_cast<CEmbeddedHtmlView*>(documents[1]->GetViews().at(0));
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->GetParentFrame()->GetParentFrame(), second);
+    EXPECT_EQ(view->GetParentFrame()->GetParentFrame(), &main);
+    EXPECT_FALSE(other->IsRedrawPending());
 }
 
 TEST_F(HelpBrowser, TheViewsDropTargetTakesNothing) {

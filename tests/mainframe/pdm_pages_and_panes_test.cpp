@@ -78,9 +78,34 @@ TEST_F(PdmPagesAndPanes, AnExplorerComesOnlyWhileConnectedAndGoesWithTheConnecti
     EXPECT_EQ(commandIcon->GetResourceID(), picture);
     archives->OnActivatePane();
     EXPECT_EQ(platform::kernel::liveExplorers().size(), 1u);
+    // A pane that holds its explorer stays available while the work mix says it is away.
+    s.kernel().setPdmConnected(false);
+    EXPECT_TRUE(archives->IsAvailable());
+    EXPECT_FALSE(Pane(CVarnelFrame::kDesktop)->IsAvailable());
+    s.kernel().setPdmConnected(true);
 
     archives->RefreshExplorer();
     EXPECT_EQ(platform::kernel::liveExplorers().front()->GetRefreshCount(), 1);
+
+    // Selecting in the archives opens a working copy the work mix lets open, and nothing else.
+    KVPDMExplorerCommand* select = platform::kernel::liveExplorers().front()->GetCommand();
+    ASSERT_NE(select, nullptr);
+    s.files().write(L"C:\\Pdm\\part.grb", "part");
+    auto* copy = new KVPDMWorkingCopy(L"C:\\Pdm\\part.grb");
+    EXPECT_TRUE(select->Execute(copy));
+    platform::kernel::pdmControl().heldBack.insert(L"C:\\Pdm\\part.grb");
+    EXPECT_FALSE(select->Execute(copy));
+    copy->Release();
+    EXPECT_FALSE(select->Execute(platform::kernel::liveExplorers().front()));  // no working copy
+    // The favorites' explorer gets no select command.
+    CVarnelFrame* favorites = Pane(CVarnelFrame::kFavorites);
+    ASSERT_NE(favorites, nullptr);
+    favorites->ShowWindow(SW_SHOW);
+    favorites->OnActivatePane();
+    ASSERT_EQ(platform::kernel::liveExplorers().size(), 2u);
+    for (KVPDMExplorer* made : platform::kernel::liveExplorers())
+        EXPECT_EQ(made->GetCommand() != nullptr, made->GetKind() == CVarnelFrame::kArchives) << made->GetKind();
+    favorites->DestroyExplorer();
 
     archives->DestroyExplorer();
     EXPECT_EQ(archives->GetExplorerWindow(), nullptr);
@@ -146,6 +171,39 @@ TEST_F(PdmPagesAndPanes, TheStartPageModeChoosesThePagesStartPageFirst) {
 
     platform::kernel::pdmControl().pageFactory = false;
     EXPECT_FALSE(IsWorkmixPageAvailable());
+
+    // Each new main frame shows its own pages: mode 0 only the start page even while connected,
+    // mode 1 connected only the work-mix page.
+    platform::kernel::pdmControl().pageFactory = true;
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    GetSettings().startPage.mode = 0;
+    ShowStartPageOnStartup();
+    s.runUntilIdle();
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 2u);
+    EXPECT_EQ(platform::kernel::livePages().size(), 1u);
+    ASSERT_NE(s.kernel().newMainFrame(), nullptr);
+    GetSettings().startPage.mode = 1;
+    ShowStartPageOnStartup();
+    s.runUntilIdle();
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 2u);
+    EXPECT_EQ(platform::kernel::livePages().size(), 2u);
+}
+
+// A page that is already the active child follows the kernel's maximised-MDI flag when shown
+// again, not the state it happens to be in.
+TEST_F(PdmPagesAndPanes, AStartPageShownAgainTakesTheKernelsMaximisedFlag) {
+    Start();
+    CMainFrame* frame = CKvw32App::Instance()->GetActiveMainFrame();
+    ASSERT_NE(frame, nullptr);
+    for (const bool maximise : {false, true, false}) {
+        GlobalContainer::SetMaximizeMdi(maximise);
+        OpenStartPage();
+        s.runUntilIdle();
+        BOOL maximised = !maximise;
+        ASSERT_NE(frame->MDIGetActive(&maximised), nullptr);
+        EXPECT_EQ(maximised != FALSE, maximise);
+    }
+    EXPECT_EQ(platform::managedui::startPageControls().size(), 1u);
 }
 
 TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesTheViewEmpty) {
@@ -171,6 +229,19 @@ TEST_F(PdmPagesAndPanes, APageWithoutAnIconShowsTheViewsOwnAndAFailedPageLeavesT
     RefreshAllWorkmixPages();
     EXPECT_TRUE(platform::kernel::livePages().empty());
     EXPECT_EQ(platform::kernel::pdmControl().handlesAlive, 0);
+
+    // Another main frame losing its PDM windows leaves this frame's page alone.
+    platform::kernel::pdmControl().failingCalls.clear();
+    RefreshAllWorkmixPages();
+    ASSERT_EQ(platform::kernel::livePages().size(), 1u);
+    CMainFrame* first = CKvw32App::Instance()->GetActiveMainFrame();
+    auto* second = dynamic_cast<CMainFrame*>(CWnd::FromHandlePermanent(s.kernel().newMainFrame()));
+    ASSERT_NE(second, nullptr);
+    ASSERT_NE(second, first);
+    CloseWorkmixPagesOf(second);
+    EXPECT_EQ(platform::kernel::livePages().size(), 1u);
+    CloseWorkmixPagesOf(first);
+    EXPECT_TRUE(platform::kernel::livePages().empty());
 }
 
 // While the PDM system is away there is no explorer to show: neither the seven explorer windows
