@@ -29,9 +29,39 @@ inline std::atomic<bool>& anyFailed() {
     return failed;
 }
 
+// Set when a repetition of the benchmark now running failed; the failure reporter clears it once
+// the benchmark's repetitions are over (the library reports them together, before the next
+// benchmark starts, unless --benchmark_enable_random_interleaving mixes the benchmarks' turns).
+inline bool& repetitionFailed() {
+    static bool failed = false;
+    return failed;
+}
+
+// Fails the repetition from inside its timing loop, or after it (the caller then leaves the loop).
 inline void fail(benchmark::State& state, const char* message) {
     anyFailed() = true;
+    repetitionFailed() = true;
     state.SkipWithError(message);
+}
+
+// Fails the repetition before its timing loop has started. The loop still runs (no iteration
+// runs once the repetition failed): the library counts a repetition's iterations only once its
+// loop has started, and aggregates over repetitions of unequal counts end the run with an abort.
+inline void failBeforeLoop(benchmark::State& state, const char* message) {
+    fail(state, message);
+    for (auto _ : state) {
+    }
+}
+
+// What every benchmark body calls first: false, with the repetition failed at once, when an
+// earlier repetition of the same benchmark failed. The library (1.7) computes the aggregates of
+// a benchmark whose first repetition failed from that repetition's unset statistics, and crashes,
+// when two or more later ones ran: failing the rest leaves it nothing to compute from, and the
+// run ends with exit code 1 instead.
+inline bool mayRun(benchmark::State& state) {
+    if (!repetitionFailed()) return true;
+    failBeforeLoop(state, "an earlier repetition failed");
+    return false;
 }
 
 }  // namespace bench

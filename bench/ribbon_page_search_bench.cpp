@@ -112,6 +112,7 @@ int ribbonPageSearchChild(const std::vector<std::string>& arguments) {
 const bool registered = bench::registerChild("ribbon-page-search", ribbonPageSearchChild);
 
 void BM_RibbonPageSearchKeystroke(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     const int small = static_cast<int>(state.range(0));
     const int large = small * 10;
     double smallSum = 0, largeSum = 0, items = 0;

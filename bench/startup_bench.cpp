@@ -194,6 +194,7 @@ bool runStartups(benchmark::State& state, const std::string& hostRoot, Totals& t
 }
 
 void BM_FirstStartup(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     Totals totals;
     if (!runStartups(state, "", totals)) return;
     state.counters["create_ms"] = totals.create / static_cast<double>(state.iterations());
@@ -227,7 +228,7 @@ std::string setUpLaterHost(benchmark::State& state, AddOns kind) {
     std::error_code ignored;
     std::string folder = (fs::temp_directory_path(ignored) / "korvo-bench-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) {
-        bench::fail(state, "cannot create a host folder");
+        bench::failBeforeLoop(state, "cannot create a host folder");
         return {};
     }
     std::vector<double> figures;
@@ -238,7 +239,7 @@ std::string setUpLaterHost(benchmark::State& state, AddOns kind) {
         ready = bench::runChild("startup", {folder}, figures, error);
     }
     if (!ready) {
-        bench::fail(state, error.c_str());
+        bench::failBeforeLoop(state, error.c_str());
         fs::remove_all(folder, ignored);
         return {};
     }
@@ -247,6 +248,7 @@ std::string setUpLaterHost(benchmark::State& state, AddOns kind) {
 
 // The folders of all repetitions, removed before the next benchmark starts.
 void laterStartups(benchmark::State& state, AddOns kind) {
+    if (!bench::mayRun(state)) return;
     const std::string folder = setUpLaterHost(state, kind);
     const std::string base = kind == AddOns::None || folder.empty() ? std::string() : setUpLaterHost(state, AddOns::None);
     std::error_code ignored;
