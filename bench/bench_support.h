@@ -4,9 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace bench {
 
@@ -23,6 +25,15 @@ inline int iterations(int timed) { return smokeRun() ? 1 : timed; }
 // writes a folder of 10^5 files: on this machine's file system that takes most of a minute, and
 // nine repetitions of it would hold `make bench` for over half an hour.
 inline int bigFolderRepetitions() { return smokeRun() ? 1 : 3; }
+
+// The middle value (the upper one of an even count): what a benchmark judges, so that a few
+// timings a busy machine spoiled do not decide. Zero when there are none.
+inline double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
 
 inline std::atomic<bool>& anyFailed() {
     static std::atomic<bool> failed{false};
