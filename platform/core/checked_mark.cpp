@@ -12,8 +12,11 @@ namespace {
 
 constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;  // odd: multiplying by it loses nothing
 
-// A bijection of 64-bit words: a lane fed one word that differs ends differently.
-std::uint64_t step(std::uint64_t lane, std::uint64_t word) { return std::rotl((lane ^ word) * kMultiplier, 29); }
+// A lane fed two words: a bijection of the lane for fixed words, and of each word for the
+// other fixed, so a lane fed one word that differs ends differently.
+std::uint64_t step(std::uint64_t lane, std::uint64_t first, std::uint64_t second = 0) {
+    return std::rotl((lane ^ first) * kMultiplier, 29) ^ second;
+}
 
 std::uint64_t wordAt(const char* at) {
     std::uint64_t word = 0;
@@ -37,10 +40,10 @@ std::uint64_t textFingerprint(std::string_view text) {
     std::uint64_t lanes[4] = {0x243F6A8885A308D3ull, 0x13198A2E03707344ull, 0xA4093822299F31D0ull, 0x082EFA98EC4E6C89ull};
     const char* at = text.data();
     const char* const end = at + text.size();
-    for (; end - at >= 32; at += 32) {
-        for (int lane = 0; lane < 4; ++lane) lanes[lane] = step(lanes[lane], wordAt(at + 8 * lane));
+    for (; end - at >= 64; at += 64) {
+        for (int lane = 0; lane < 4; ++lane) lanes[lane] = step(lanes[lane], wordAt(at + 16 * lane), wordAt(at + 16 * lane + 8));
     }
-    for (int lane = 0; end - at > 0; ++lane, at += 8) {
+    for (int lane = 0; end - at > 0; lane = (lane + 1) % 4, at += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, at, static_cast<std::size_t>(std::min<std::ptrdiff_t>(end - at, 8)));
         lanes[lane] = step(lanes[lane], word);

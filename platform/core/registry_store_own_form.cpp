@@ -4,6 +4,8 @@
 // characters than printable ASCII, a key listed twice or out of order) is left to the full
 // parser, which also names the line of an error. A text checked before (the store marks a hive
 // file whose text passed) is only split into its sections.
+#include <string.h>  // memrchr
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -47,11 +49,11 @@ constexpr auto kQuoteStops = [] {
 // The first of '"', '\\' and line feed at or after `at`, eight bytes at a time while eight are
 // left before `end`; the text ends with a line feed, which stops the last bytes' search.
 const char* quoteStop(const char* at, const char* end) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
-    // Sets the high bit of each byte of `word` equal to `byte` (the text is ASCII, so no other).
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kLows = 0x7F7F7F7F7F7F7F7Full;
+    // The high bit of each byte of `word` that equals `byte`, and no other (no carry crosses bytes).
     const auto equal = [](std::uint64_t word, unsigned char byte) {
         const std::uint64_t x = word ^ (kOnes * byte);
-        return (x - kOnes) & ~x & kHighs;
+        return ~(((x & kLows) + kLows) | x | kLows);
     };
     for (; end - at >= 8; at += 8) {
         std::uint64_t word = 0;
@@ -63,6 +65,13 @@ const char* quoteStop(const char* at, const char* end) {
     }
     while (!kQuoteStops[static_cast<unsigned char>(*at)]) ++at;
     return at;
+}
+
+// Where the last '\\' of a key path is (npos when none): the C library's search, which steps over
+// the name many bytes at a time.
+std::size_t lastSeparator(std::string_view path) {
+    const void* found = ::memrchr(path.data(), '\\', path.size());
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - path.data()) : std::string_view::npos;
 }
 
 char folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
@@ -180,7 +189,7 @@ private:
         if (line.size() < 3 || line.front() != '[' || line.back() != ']' || line.size() - 2 > kLongestPath) return false;
         const std::string_view path = line.substr(1, line.size() - 2);
         if (!checked_ && path.find('%') != std::string_view::npos) return false;
-        const std::size_t slash = path.rfind('\\');
+        const std::size_t slash = lastSeparator(path);
         const std::size_t nameBegin = slash == std::string_view::npos ? 0 : slash + 1;
         if (nameBegin == path.size() || path.size() - nameBegin > kMaxKeyNameLength) return false;
         std::size_t depth = 1;
