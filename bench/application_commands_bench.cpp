@@ -111,6 +111,7 @@ int applicationCommandsChild(const std::vector<std::string>& arguments) {
 const bool registered = bench::registerChild("application-commands", applicationCommandsChild);
 
 void BM_ApplicationCommandsFile(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     const int commands = static_cast<int>(state.range(0));
     double read = 0, load = 0, registeredCount = 0, moved = 0;
     for (auto _ : state) {

@@ -59,6 +59,7 @@ int browserListChild(const std::vector<std::string>& arguments) {
 const bool registered = bench::registerChild("browser-list", browserListChild);
 
 void BM_BrowserFolderList(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     const int small = static_cast<int>(state.range(0));
     const int large = small * 10;
     double smallSum = 0, largeSum = 0, rows = 0, lookupsSmall = 0, lookupsLarge = 0;

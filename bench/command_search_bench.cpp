@@ -78,6 +78,7 @@ int commandSearchChild(const std::vector<std::string>& arguments) {
 const bool registered = bench::registerChild("command-search", commandSearchChild);
 
 void BM_CommandSearch(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     const int commands = static_cast<int>(state.range(0));
     double rebuild = 0, keystroke = 0, rows = 0, listed = 0;
     for (auto _ : state) {

@@ -142,6 +142,7 @@ double median(std::vector<double> values) {
 }
 
 void BM_DocumentsMenuLibrary(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     const int documents = static_cast<int>(state.range(0));
     std::vector<double> sums(11, 0.0);
     std::vector<double> longestFill, longestSearch, longestFillCpu, longestSearchCpu, searchFirstCpu;

@@ -6,6 +6,8 @@
 #include <iostream>
 #include <string_view>
 
+#include "bench/bench_support.h"
+
 namespace bench {
 
 FailureReporter::FailureReporter(benchmark::BenchmarkReporter& shown, bool aggregatesOnly)
@@ -14,6 +16,8 @@ FailureReporter::FailureReporter(benchmark::BenchmarkReporter& shown, bool aggre
 bool FailureReporter::ReportContext(const Context& context) { return shown_.ReportContext(context); }
 
 void FailureReporter::ReportRuns(const std::vector<Run>& runs) {
+    // These are the runs of a benchmark whose repetitions are over: the next one starts afresh.
+    repetitionFailed() = false;
     for (const Run& run : runs) {
         if (!run.error_occurred) continue;
         anyFailed_ = true;

@@ -51,6 +51,7 @@ int finishedThreadsChild(const std::vector<std::string>&) {
 const bool registered = bench::registerChild("finished-threads", finishedThreadsChild);
 
 void BM_EmptyLoopAfterFinishedWorkers(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     double before = 0, after = 0;
     for (auto _ : state) {
         std::vector<double> figures;

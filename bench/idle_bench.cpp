@@ -96,6 +96,7 @@ int idleChild(const std::vector<std::string>&) {
 const bool registered = bench::registerChild("idle", idleChild);
 
 void BM_IdlePass(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     std::vector<double> sums(std::size(kFrameCounts), 0.0), cpuSums(std::size(kFrameCounts), 0.0);
     double documents = 0;
     for (auto _ : state) {

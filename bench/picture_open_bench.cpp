@@ -154,6 +154,7 @@ bool writePicture(const platform::kvgc::Picture& picture, const fs::path& path) 
 }
 
 void BM_PictureOpen(benchmark::State& state) {
+    if (!bench::mayRun(state)) return;
     const bool jpeg = state.range(0) != 0;
     const std::string extension = jpeg ? ".jpg" : ".png";
     const char* format = jpeg ? "JPEG" : "PNG";
@@ -162,12 +163,12 @@ void BM_PictureOpen(benchmark::State& state) {
     std::error_code ignored;
     std::string folder = (fs::temp_directory_path(ignored) / "korvo-bench-XXXXXX").string();
     if (mkdtemp(folder.data()) == nullptr) {
-        bench::fail(state, "cannot create a folder for the pictures");
+        bench::failBeforeLoop(state, "cannot create a folder for the pictures");
         return;
     }
     const std::string file = folder + "/picture" + extension, small = folder + "/small" + extension;
     if (!writePicture(samplePicture(width, height), file) || !writePicture(samplePicture(16, 16), small)) {
-        bench::fail(state, "cannot write the pictures");
+        bench::failBeforeLoop(state, "cannot write the pictures");
         fs::remove_all(folder, ignored);
         return;
     }

@@ -6,6 +6,8 @@
 #include "platform/core/text.h"
 #include "platform/core/useragent.h"
 
+// `core::quoted`, named in full: an unqualified call with a std::wstring would also find
+// std::quoted through the argument, wherever <iomanip> was included first (a unity build).
 namespace platform::core {
 
 namespace {
@@ -28,7 +30,7 @@ std::wstring describeMenu(const PopupMenuRequest& request) {
 std::wstring describeItem(const MenuItemInfo& item) {
     std::wstring text = L"  " + std::wstring(static_cast<std::size_t>(item.depth) * 2, L' ');
     if (item.beginGroup) text += L"---- ";
-    text += std::to_wstring(item.id) + L" " + quoted(readableCaption(item.caption));
+    text += std::to_wstring(item.id) + L" " + core::quoted(readableCaption(item.caption));
     if (item.subMenu) text += L" >";
     if (item.checked) text += item.radio ? L" radio-checked" : L" checked";
     if (!item.enabled) text += L" disabled";
@@ -58,7 +60,7 @@ int findItem(const PopupMenuRequest& request, const MenuAnswer& answer) {
 std::wstring describeMenuAnswer(const MenuAnswer& answer) {
     switch (answer.kind) {
         case MenuAnswer::Kind::ChooseId: return L"choose " + std::to_wstring(answer.id);
-        case MenuAnswer::Kind::ChooseCaption: return L"choose " + quoted(answer.caption);
+        case MenuAnswer::Kind::ChooseCaption: return L"choose " + core::quoted(answer.caption);
         case MenuAnswer::Kind::Dismiss: return L"dismiss";
     }
     return L"?";
@@ -105,7 +107,7 @@ int UserAgent::answerPopupMenu(const PopupMenuRequest& request) {
     }
     const MenuItemInfo& item = request.items[static_cast<std::size_t>(index)];
     if (!item.enabled) {
-        reportFailure(L"menu item " + std::to_wstring(item.id) + L" " + quoted(item.caption) + L" is disabled");
+        reportFailure(L"menu item " + std::to_wstring(item.id) + L" " + core::quoted(item.caption) + L" is disabled");
         journal().add("menu", L"answer dismiss (disabled item)");
         return -1;
     }

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/core/checked_mark.h"
 #include "platform/core/hostfs.h"
 #include "platform/core/journal.h"
 #include "platform/core/registry_store_detail.h"
@@ -320,8 +321,13 @@ RegistryStore::HiveState& RegistryStore::hiveState(Hive hive) {
     if (!state->broken) in.open(file, std::ios::binary);
     if (in) {
         state->fileText = std::make_shared<const std::string>(readWhole(in));
-        if (registry_format::loadOwnForm(hive, state->fileText, *state->root)) {
+        // A text that passed the check on an earlier load, unchanged since, need not pass it again.
+        const bool checkedBefore = hasCheckedMark(file, kRegistryCheckedMark, *state->fileText);
+        using registry_format::OwnFormCheck;
+        if (registry_format::loadOwnForm(hive, state->fileText, *state->root,
+                                         checkedBefore ? OwnFormCheck::DoneBefore : OwnFormCheck::Whole)) {
             // Read as it was written: its keys are read when first used.
+            if (!checkedBefore) setCheckedMark(file, kRegistryCheckedMark, *state->fileText);
         } else if (auto error = registry_format::parse(*state->fileText, *state->root)) {
             reportFailure(L"registry file " + fromUtf8(file) + L", line " + std::to_wstring(error->line) + L": " + error->message +
                           L" (the hive runs empty and the file is left untouched)");

@@ -36,6 +36,10 @@
 // A file that does not parse is reported (reportFailure, naming file and line), left untouched
 // and never overwritten: the hive runs empty in memory for the rest of the process and its
 // changes are not persisted.
+//
+// A file exactly in the writer's own form is checked line by line once: the store then marks it
+// with a fingerprint of its text (extended attribute "user.korvo.registry-checked", see
+// checked_mark.h), and a later load of the same text only splits it into its keys.
 #pragma once
 
 #include <atomic>

@@ -20,6 +20,10 @@ inline constexpr std::size_t kMaxKeyDepth = 512;          // keys below the hive
 inline constexpr std::size_t kMaxKeyNameLength = 255;     // characters of one key name
 inline constexpr std::size_t kMaxValueNameLength = 16383;  // characters of a value name
 
+// The mark (a file's extended attribute, see checked_mark.h) on a hive file whose text passed
+// the check that it is in the store's own form.
+inline constexpr const char* kRegistryCheckedMark = "user.korvo.registry-checked";
+
 namespace registry_format {
 struct OwnFormFile;
 }
@@ -120,10 +124,16 @@ struct OwnFormFile {
     std::vector<Section> sections;
 };
 
+// Whether a text still needs the whole check that it is in the store's own form, or passed it
+// before (the same text, as its file's mark vouches).
+enum class OwnFormCheck { Whole, DoneBefore };
+
 // Fills `root` (empty on entry) from a file in the store's own form, leaving every key below the
 // root unread: they are read when first used. False, with `root` untouched, when the text is not
-// in that form (written by hand, or not parsing at all): `parse` then reads it whole.
-bool loadOwnForm(Hive hive, std::shared_ptr<const std::string> text, RegistryStore::Key& root);
+// in that form (written by hand, or not parsing at all): `parse` then reads it whole. A text that
+// passed the check before is only split into its sections (still safely, whatever it holds).
+bool loadOwnForm(Hive hive, std::shared_ptr<const std::string> text, RegistryStore::Key& root,
+                 OwnFormCheck check = OwnFormCheck::Whole);
 // Reads one value line into `key`; false with `error` when it does not parse.
 bool parseValueLine(std::wstring_view line, RegistryStore::Key& key, std::wstring& error);
 

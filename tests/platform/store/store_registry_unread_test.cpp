@@ -1,6 +1,7 @@
 // Hive files in the store's own form load without reading their keys; a key is read when first
 // used. What the functions answer, what the next save writes, and which files are refused must be
 // what a whole read gives.
+#include "platform/core/checked_mark.h"
 #include "platform/core/registry_store_detail.h"
 #include "platform/win32.h"
 #include "tests/platform/store/store_test_support.h"
@@ -122,6 +123,50 @@ TEST_F(StoreTest, AHiveInItsOwnFormWithAFaultDeepDownIsRefusedWholeAtItsFirstUse
     registryStore().createKey(Hive::CurrentUser, L"Software\\New");
     idle();
     EXPECT_EQ(readHost(kUserHive), broken);
+}
+
+TEST_F(StoreTest, AHiveFileCheckedBeforeIsCheckedWholeAgainOnceItsTextChanged) {
+    using platform::core::hasCheckedMark;
+    using platform::core::kRegistryCheckedMark;
+    // Where the file system keeps no marks, every load checks whole and only the answers count.
+    writeHost("scratch", "probe");
+    const std::string scratch = (root_ / "scratch").string();
+    platform::core::setCheckedMark(scratch, kRegistryCheckedMark, "probe");
+    const bool marksKept = hasCheckedMark(scratch, kRegistryCheckedMark, "probe");
+    const std::string file = (root_ / kUserHive).string();
+
+    writeHost(kUserHive, kOwnForm);
+    EXPECT_TRUE(registryStore().keyExists(Hive::CurrentUser, L"Software\\Velmora"));
+    if (marksKept) {
+        EXPECT_TRUE(hasCheckedMark(file, kRegistryCheckedMark, kOwnForm)) << "a text that passed is marked";
+    }
+    // The next run takes the marked text without checking it, and answers as before.
+    nextRun();
+    DWORD load = 7, size = sizeof load;
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velmora\\AddOns\\b", L"Load", RRF_RT_DWORD, nullptr, &load, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(load, 1u);
+    EXPECT_EQ(platform::core::toUtf8(registryStore().dump(Hive::CurrentUser)), kOwnForm);
+
+    // Edited by hand in place, its length kept and its mark left on it: a value named twice.
+    nextRun();
+    std::string edited = kOwnForm;
+    edited.replace(edited.find("\"List\""), 6, "\"Path\"");
+    writeHost(kUserHive, edited);
+    if (marksKept) {
+        ASSERT_TRUE(hasCheckedMark(file, kRegistryCheckedMark, kOwnForm)) << "the edit kept the old mark";
+    }
+    EXPECT_FALSE(registryStore().keyExists(Hive::CurrentUser, L"Software\\Velmora"));
+    const auto failures = platform::core::takeFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_NE(failures[0].find(L"line 12: value \"Path\" appears twice in [Software\\Velmora]"), std::wstring::npos)
+        << platform::core::toUtf8(failures[0]);
+    if (marksKept) {
+        EXPECT_FALSE(hasCheckedMark(file, kRegistryCheckedMark, edited)) << "a refused text is never marked";
+    }
+    registryStore().createKey(Hive::CurrentUser, L"Software\\New");
+    idle();
+    EXPECT_EQ(readHost(kUserHive), edited);
 }
 
 }  // namespace
